@@ -1,0 +1,1 @@
+// Placeholder for a folder that has no sources yet.

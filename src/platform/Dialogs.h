@@ -1,0 +1,24 @@
+#pragma once
+// Open and save panels and "open with the default application", behind one seam so
+// that tests can answer them without a person.
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+struct FilePanelRequest {
+    enum Kind { OpenFile, OpenFiles, OpenFolder, SaveFile } kind = OpenFile;
+    QString title;
+    QString directory;
+    QString suggestedName;
+    QStringList extensions;  // lower case, without dots; empty: any file
+};
+
+// Runs the panel; returns the chosen paths (empty when cancelled).
+QStringList Run_File_Panel(const FilePanelRequest &request);
+// Opens a file or URL with the desktop's default application; false on failure.
+bool Open_With_Default_Application(const QString &pathOrUrl);
+
+using FilePanelAnswerer = std::function<QStringList(const FilePanelRequest &)>;
+using OpenUrlAnswerer = std::function<bool(const QString &)>;
+void Set_File_Panel_Answerer(FilePanelAnswerer answerer);
+void Set_Open_Url_Answerer(OpenUrlAnswerer answerer);

@@ -1,0 +1,68 @@
+#include "Globals.h"
+
+#include <QFontDatabase>
+#include <QStringList>
+
+QString Resource_Path;
+QString Created_Resource_Path;
+QString Database_Path;
+QString Cropped_Img_Path;
+QString print_profile_path;
+QString Data_Folder_Path;
+QString App_Name = QStringLiteral("DOZO ID Card");
+QString default_file_name = QStringLiteral("Untitled");
+
+QFont DEFAULT_FONT;
+QString Text_Ctrl_Font = QStringLiteral("Arial");
+int Text_Ctrl_Font_Size = 12;
+
+std::atomic<char> yes_no_msg_val{0};
+std::atomic<bool> Card_Value_In_Process{false};
+int Card_Front_Or_Back = 0;
+int Card_Shape = 0;
+int Measument_Unit_Is = 2;
+int last_unit_val = 2;
+
+double MM_to_Points_Convert(double mm) { return mm * kPointsPerMM; }
+double Points_to_MM_Convert(double points) { return points / kPointsPerMM; }
+
+double Get_Unit_Convertor(int from, int into)
+{
+    auto toMM = [](int unit) {
+        switch (unit) {
+        case 0: return 25.4;  // inch
+        case 1: return 10.0;  // cm
+        default: return 1.0;  // mm
+        }
+    };
+    return toMM(from) / toMM(into);
+}
+
+QFont Font_With_Name(const QString &name, double pointSize)
+{
+    static const struct { const char *from, *to; } twins[] = {
+        {"Helvetica", "Liberation Sans"}, {"Arial", "Liberation Sans"},
+        {"Helvetica Neue", "Liberation Sans"}, {"Lucida Grande", "DejaVu Sans"},
+        {"Times", "Liberation Serif"}, {"Times New Roman", "Liberation Serif"},
+        {"Courier", "Liberation Mono"}, {"Courier New", "Liberation Mono"},
+    };
+    QString family = name.trimmed();
+    QString style;
+    const QStringList families = QFontDatabase::families();
+    if (!families.contains(family) && family.contains(u'-')) {
+        // "Family-Style" names, e.g. "Arial-BoldMT".
+        style = family.section(u'-', 1);
+        family = family.section(u'-', 0, 0);
+    }
+    if (!families.contains(family)) {
+        for (const auto &t : twins)
+            if (family.compare(QLatin1String(t.from), Qt::CaseInsensitive) == 0) family = QLatin1String(t.to);
+    }
+    QFont f = family.isEmpty() ? DEFAULT_FONT : QFont(family);
+    if (style.contains(QLatin1String("Bold"), Qt::CaseInsensitive)) f.setBold(true);
+    if (style.contains(QLatin1String("Italic"), Qt::CaseInsensitive) ||
+        style.contains(QLatin1String("Oblique"), Qt::CaseInsensitive))
+        f.setItalic(true);
+    f.setPointSizeF(pointSize > 0 ? pointSize : 12.0);
+    return f;
+}

@@ -1,0 +1,45 @@
+#pragma once
+// Process-wide values of the application, kept in one place. They are written at
+// start-up (or by the command that owns them) and read everywhere else.
+#include <QFont>
+#include <QString>
+#include <atomic>
+
+// Paths. Resource_Path is the application's read-only data ("resources/" beside the
+// executable); Created_Resource_Path is the per-user data folder. Both end with "/".
+extern QString Resource_Path;
+extern QString Created_Resource_Path;
+extern QString Database_Path;       // the visitor database file
+extern QString Cropped_Img_Path;    // folder of cropped pictures
+extern QString print_profile_path;  // folder of print profiles
+extern QString Data_Folder_Path;    // folder of series files ("DataSet")
+
+extern QString App_Name;
+extern QString default_file_name;   // name of a design that has none yet
+
+// Default text font of new text controls and new card properties.
+extern QFont DEFAULT_FONT;
+extern QString Text_Ctrl_Font;
+extern int Text_Ctrl_Font_Size;
+
+// Answer of the last Yes/No box (1 Yes, 0 No). A mirror only: the message box
+// functions return their own answer.
+extern std::atomic<char> yes_no_msg_val;
+
+// Card state shared by the canvas and the main window.
+extern std::atomic<bool> Card_Value_In_Process;  // batch values being assigned: no redraw requests
+extern int Card_Front_Or_Back;                   // 0 front, 1 back
+extern int Card_Shape;                           // 0 rectangle, 1 rounded rectangle, 2 ellipse
+extern int Measument_Unit_Is;                    // 0 inch, 1 cm, other mm
+extern int last_unit_val;
+
+// Unit conversion between millimetres and points (72 per inch).
+constexpr double kPointsPerMM = 2.834645669291;
+double MM_to_Points_Convert(double mm);
+double Points_to_MM_Convert(double points);
+// Factor that turns a length in unit `from` into unit `into` (0 inch, 1 cm, 2 mm).
+double Get_Unit_Convertor(int from, int into);
+
+// A font made from a family (or "Family-Style" name) and a point size; names used by
+// other platforms resolve to installed metric twins.
+QFont Font_With_Name(const QString &name, double pointSize);

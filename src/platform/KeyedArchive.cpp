@@ -1,0 +1,73 @@
+#include "KeyedArchive.h"
+
+#include <QStringList>
+
+void KeyedArchive::set(const QString &key, Value v)
+{
+    for (auto &e : m_entries)
+        if (e.first == key) {
+            e.second = std::move(v);
+            return;
+        }
+    m_entries.emplace_back(key, std::move(v));
+}
+
+const KeyedArchive::Value *KeyedArchive::find(const QString &key) const
+{
+    for (const auto &e : m_entries)
+        if (e.first == key) return &e.second;
+    return nullptr;
+}
+
+QStringList KeyedArchive::keys() const
+{
+    QStringList k;
+    for (const auto &e : m_entries) k << e.first;
+    return k;
+}
+
+void KeyedArchive::encodeString(const QString &key, const QString &v)
+{
+    if (!v.isNull()) set(key, v);
+}
+void KeyedArchive::encodeColor(const QString &key, const QColor &v)
+{
+    if (v.isValid()) set(key, v);
+}
+void KeyedArchive::encodeFont(const QString &key, const std::optional<QFont> &v)
+{
+    if (v) set(key, *v);
+}
+void KeyedArchive::encodePicture(const QString &key, const Picture &v)
+{
+    if (!v.isNull()) set(key, v);
+}
+void KeyedArchive::encodeText(const QString &key, const std::optional<TextRecord> &v)
+{
+    if (v) set(key, *v);
+}
+
+bool KeyedArchive::decodeBool(const QString &key) const { return get<bool>(key); }
+int32_t KeyedArchive::decodeInt(const QString &key) const { return get<int32_t>(key); }
+float KeyedArchive::decodeFloat(const QString &key) const { return get<float>(key); }
+double KeyedArchive::decodeDouble(const QString &key) const { return get<double>(key); }
+QRectF KeyedArchive::decodeRect(const QString &key) const { return get<QRectF>(key); }
+QPointF KeyedArchive::decodePoint(const QString &key) const { return get<QPointF>(key); }
+QSizeF KeyedArchive::decodeSize(const QString &key) const { return get<QSizeF>(key); }
+QString KeyedArchive::decodeString(const QString &key) const { return get<QString>(key); }
+QColor KeyedArchive::decodeColor(const QString &key) const { return get<QColor>(key); }
+Picture KeyedArchive::decodePicture(const QString &key) const { return get<Picture>(key); }
+
+std::optional<QFont> KeyedArchive::decodeFont(const QString &key) const
+{
+    if (const Value *v = find(key))
+        if (const QFont *f = std::get_if<QFont>(v)) return *f;
+    return std::nullopt;
+}
+
+std::optional<TextRecord> KeyedArchive::decodeText(const QString &key) const
+{
+    if (const Value *v = find(key))
+        if (const TextRecord *t = std::get_if<TextRecord>(v)) return *t;
+    return std::nullopt;
+}
