@@ -1,0 +1,19 @@
+#pragma once
+// Property lists (XML and binary) through libplist, as QVariant trees: QString,
+// qint64, double, bool, QByteArray, QVariantList and QVariantMap (dates and unknown
+// node kinds are read as strings of their XML form, or not at all).
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+enum class PlistFormat { Xml, Binary };
+
+std::optional<QVariant> Plist_From_Bytes(const QByteArray &bytes);
+QByteArray Plist_To_Bytes(const QVariant &root, PlistFormat format = PlistFormat::Xml);
+
+std::optional<QVariant> Plist_Read_File(const QString &path);
+// Writes the whole file (temporary file, then rename) with the given permissions
+// (octal, e.g. 0600). Returns false when it could not be written.
+bool Plist_Write_File(const QString &path, const QVariant &root, PlistFormat format = PlistFormat::Xml,
+                      int permissions = 0600);
