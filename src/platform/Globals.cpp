@@ -22,6 +22,7 @@ int Card_Front_Or_Back = 0;
 int Card_Shape = 0;
 int Measument_Unit_Is = 2;
 int last_unit_val = 2;
+std::atomic<qint64> mLastActivity_Time{-1};
 
 double MM_to_Points_Convert(double mm) { return mm * kPointsPerMM; }
 double Points_to_MM_Convert(double points) { return points / kPointsPerMM; }

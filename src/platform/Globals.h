@@ -9,6 +9,7 @@
 // executable); Created_Resource_Path is the per-user data folder. Both end with "/".
 extern QString Resource_Path;
 extern QString Created_Resource_Path;
+// Set by Check_Path_And_Create_Files; the folders have no trailing "/" (use Path_Join).
 extern QString Database_Path;       // the visitor database file
 extern QString Cropped_Img_Path;    // folder of cropped pictures
 extern QString print_profile_path;  // folder of print profiles
@@ -32,6 +33,9 @@ extern int Card_Front_Or_Back;                   // 0 front, 1 back
 extern int Card_Shape;                           // 0 rectangle, 1 rounded rectangle, 2 ellipse
 extern int Measument_Unit_Is;                    // 0 inch, 1 cm, other mm
 extern int last_unit_val;
+
+// Start mark of Calculate_Time_Taken, in seconds since the epoch (-1: not set yet).
+extern std::atomic<qint64> mLastActivity_Time;
 
 // Unit conversion between millimetres and points (72 per inch).
 constexpr double kPointsPerMM = 2.834645669291;

@@ -53,7 +53,13 @@ float KeyedArchive::decodeFloat(const QString &key) const { return get<float>(ke
 double KeyedArchive::decodeDouble(const QString &key) const { return get<double>(key); }
 QRectF KeyedArchive::decodeRect(const QString &key) const { return get<QRectF>(key); }
 QPointF KeyedArchive::decodePoint(const QString &key) const { return get<QPointF>(key); }
-QSizeF KeyedArchive::decodeSize(const QString &key) const { return get<QSizeF>(key); }
+QSizeF KeyedArchive::decodeSize(const QString &key) const
+{
+    // QSizeF{} is the invalid size -1 x -1; a missing size reads as 0 x 0.
+    if (const Value *v = find(key))
+        if (const QSizeF *s = std::get_if<QSizeF>(v)) return *s;
+    return QSizeF(0, 0);
+}
 QString KeyedArchive::decodeString(const QString &key) const { return get<QString>(key); }
 QColor KeyedArchive::decodeColor(const QString &key) const { return get<QColor>(key); }
 Picture KeyedArchive::decodePicture(const QString &key) const { return get<Picture>(key); }

@@ -1,0 +1,205 @@
+#include "Globals.h"
+#include "Helpers.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <plist/plist.h>
+#include <sqlite3.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+int modeOf(const QString &path)
+{
+    struct stat st;
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return -1;
+    return st.st_mode & 07777;
+}
+
+QByteArray contentOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// Runs each test with its own data folder (not created yet) and restores the paths.
+class DataFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        saved = {Resource_Path, Created_Resource_Path, Database_Path, Cropped_Img_Path, print_profile_path};
+        Created_Resource_Path = tmp.path() + "/App Data/";
+    }
+    void TearDown() override
+    {
+        Resource_Path = saved[0];
+        Created_Resource_Path = saved[1];
+        Database_Path = saved[2];
+        Cropped_Img_Path = saved[3];
+        print_profile_path = saved[4];
+    }
+    QString data(const QString &rel) const { return Created_Resource_Path + rel; }
+
+    QTemporaryDir tmp;
+    QStringList saved;
+};
+
+} // namespace
+
+TEST_F(DataFolder, CreateFolderMakesPrivateFoldersAndAcceptsAnythingExisting)
+{
+    const mode_t oldMask = ::umask(0);  // a permissive umask must not widen the folders
+    const QString deep = tmp.path() + "/a/b/c";
+    EXPECT_TRUE(Create_Folder(deep));
+    ::umask(oldMask);
+    for (const QString &p : {tmp.path() + "/a", tmp.path() + "/a/b", deep}) EXPECT_EQ(modeOf(p), 0700) << qPrintable(p);
+
+    const QString file = tmp.path() + "/plain";
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    EXPECT_TRUE(Create_Folder(file));
+    EXPECT_TRUE(QFileInfo(file).isFile());
+    EXPECT_FALSE(Create_Folder(file + "/below"));  // a file in the way
+    EXPECT_FALSE(Create_Folder(""));
+}
+
+TEST_F(DataFolder, TreeIsCreatedPrivateAndShippedFilesCopiedOnce)
+{
+    Check_Path_And_Create_Files();
+
+    for (const char *rel : {"", "Templates", "Templates/User", "Cropped_Images", "Visitor_Log", "Images_save_by_user",
+                            "PrintProfile"}) {
+        EXPECT_TRUE(QFileInfo(data(rel)).isDir()) << rel;
+        EXPECT_EQ(modeOf(data(rel)), 0700) << rel;
+    }
+    EXPECT_FALSE(QFileInfo::exists(data("DataSet")));
+    EXPECT_EQ(Cropped_Img_Path, data("Cropped_Images"));
+    EXPECT_EQ(print_profile_path, data("PrintProfile"));
+    EXPECT_EQ(Database_Path, data("Visitor_Log/Visitor.db"));
+
+    const QString zvp = data("PrintProfile/Default.zvp");
+    EXPECT_EQ(contentOf(Database_Path), contentOf(Resource_Path + "Visitor_Log/Visitor.db"));
+    EXPECT_EQ(contentOf(zvp), contentOf(Resource_Path + "PrintProfile/Default.zvp"));
+    EXPECT_EQ(modeOf(Database_Path), 0600);
+    EXPECT_EQ(modeOf(zvp), 0600);
+    // Only the two files: no temporary copy left behind.
+    EXPECT_EQ(QDir(data("Visitor_Log")).entryList(QDir::Files | QDir::Hidden), QStringList{"Visitor.db"});
+
+    // A second run leaves files the user already has as they are.
+    for (const QString &p : {Database_Path, zvp}) {
+        QFile f(p);
+        ASSERT_TRUE(f.open(QIODevice::Append));
+        f.write("user data");
+    }
+    const QByteArray db = contentOf(Database_Path), profile = contentOf(zvp);
+    Check_Path_And_Create_Files();
+    EXPECT_EQ(contentOf(Database_Path), db);
+    EXPECT_EQ(contentOf(zvp), profile);
+}
+
+TEST_F(DataFolder, VisitorSetUpKeepsTheOldPathWhenTheFolderCannotExist)
+{
+    ASSERT_TRUE(Create_Folder(Created_Resource_Path));
+    QFile blocker(data("Visitor_Log"));  // a plain file where the folder should be
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    Database_Path = "/previous/Visitor.db";
+    Check_Path_And_Create_VISITOR_Files();
+    EXPECT_EQ(Database_Path, "/previous/Visitor.db");
+}
+
+TEST_F(DataFolder, ReadOnlyResourcesDoNotStopTheSetUp)
+{
+    if (::geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+    const QString res = tmp.path() + "/res/";
+    ASSERT_TRUE(Create_Folder(res + "Visitor_Log") && Create_Folder(res + "PrintProfile"));
+    ASSERT_TRUE(QFile::copy(Resource_Path + "Visitor_Log/Visitor.db", res + "Visitor_Log/Visitor.db"));
+    ASSERT_TRUE(QFile::copy(Resource_Path + "PrintProfile/Default.zvp", res + "PrintProfile/Default.zvp"));
+    ::chmod(QFile::encodeName(res).constData(), 0500);
+    Resource_Path = res;
+    Check_Path_And_Create_Files();
+    ::chmod(QFile::encodeName(res).constData(), 0700);
+    EXPECT_TRUE(QFileInfo(data("Visitor_Log/Visitor.db")).isFile());
+    EXPECT_TRUE(QFileInfo(data("PrintProfile/Default.zvp")).isFile());
+    EXPECT_FALSE(QFileInfo::exists(res + "Background"));
+}
+
+TEST_F(DataFolder, ShippedVisitorDatabaseHasTheVisitorTable)
+{
+    Check_Path_And_Create_Files();
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open_v2(QFile::encodeName(Database_Path).constData(), &db, SQLITE_OPEN_READWRITE, nullptr),
+              SQLITE_OK);
+    QStringList columns;
+    sqlite3_stmt *st = nullptr;
+    ASSERT_EQ(sqlite3_prepare_v2(db, "PRAGMA table_info(Visitor_Records)", -1, &st, nullptr), SQLITE_OK);
+    while (sqlite3_step(st) == SQLITE_ROW) columns << reinterpret_cast<const char *>(sqlite3_column_text(st, 1));
+    sqlite3_finalize(st);
+    EXPECT_EQ(columns.size(), 57);
+
+    QStringList expected{"ID", "Photo", "Date_Time_Stamp"};
+    const QStringList values{"VName", "Position", "CompanyName", "Slogan", "Address", "Phone", "Fax", "Email",
+                             "Website", "UniqueNo", "Use_Date", "EntryDate", "Use_Time", "EntryTime", "Other"};
+    const QStringList captions{"VName_lb", "Position_lb", "CompanyName_lb", "Slogan_lb", "Address_lb", "Phone_lb",
+                               "Fax_lb", "Email_lb", "Website_lb", "UniqueNo_lb", "EntryDate_lb", "EntryTime_lb"};
+    for (const QString &c : values + captions) expected << c << c + "_B";
+    for (const QString &c : expected) EXPECT_TRUE(columns.contains(c)) << qPrintable(c);
+
+    // The database assigns the ID on an insert that does not name it.
+    ASSERT_EQ(sqlite3_exec(db, "INSERT INTO 'Visitor_Records' ('Photo') VALUES ('p');", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    EXPECT_EQ(sqlite3_last_insert_rowid(db), 1);
+    sqlite3_close(db);
+}
+
+TEST_F(DataFolder, DefaultPrintProfileIsAnArrayOf26Strings)
+{
+    const QByteArray xml = contentOf(Resource_Path + "PrintProfile/Default.zvp");
+    plist_t root = nullptr;
+    plist_from_xml(xml.constData(), uint32_t(xml.size()), &root);
+    ASSERT_NE(root, nullptr);
+    ASSERT_EQ(plist_get_node_type(root), PLIST_ARRAY);
+    ASSERT_EQ(plist_array_get_size(root), 26u);
+    QStringList items;
+    for (uint32_t i = 0; i < 26; ++i) {
+        plist_t node = plist_array_get_item(root, i);
+        ASSERT_EQ(plist_get_node_type(node), PLIST_STRING) << i;
+        char *s = nullptr;
+        plist_get_string_val(node, &s);
+        items << QString::fromUtf8(s);
+        free(s);
+    }
+    plist_free(root);
+    EXPECT_EQ(items[5], "Portrait");
+    EXPECT_EQ(items[15].toInt(), 5);
+    EXPECT_EQ(items[17], "BOTH");
+    EXPECT_EQ(items[20], "FH");
+    for (int i : {16, 19, 21, 22, 23, 24, 25}) EXPECT_TRUE(items[i] == "Y" || items[i] == "N") << i;
+}
+
+TEST_F(DataFolder, HelpFileOpensOrIsReportedMissing)
+{
+    testsupport::boxes().clear();
+    Resource_Path = tmp.path() + "/";
+    Open_Help_File();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nHelp file does not exist!"});
+
+    QFile help(tmp.path() + "/Help.pdf");
+    ASSERT_TRUE(help.open(QIODevice::WriteOnly));
+    help.close();
+    QString opened;
+    Set_Open_Url_Answerer([&](const QString &p) {
+        opened = p;
+        return true;
+    });
+    Open_Help_File();
+    Set_Open_Url_Answerer([](const QString &) { return true; });
+    EXPECT_EQ(opened, tmp.path() + "/Help.pdf");
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
