@@ -2,6 +2,7 @@
 #include "Helpers.h"
 
 #include "Dialogs.h"
+#include "FileWrite.h"
 #include "Globals.h"
 #include "Log.h"
 #include "MessageBox.h"
@@ -10,7 +11,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QTemporaryFile>
 #include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
@@ -45,10 +45,8 @@ bool makeOneFolder(const QString &path)
     return ::chmod(p.constData(), 0700) == 0;
 }
 
-// Copies `source` to `target` unless something is at `target` already. The copy is
-// written under a temporary name in the target's folder and renamed into place, so a
-// half-written file never carries the real name; the rename never replaces a file
-// that appeared meanwhile. The copy is readable by its owner only.
+// Copies `source` to `target` unless something is at `target` already; the copy is
+// written whole and is readable by its owner only.
 bool copyWholeIfMissing(const QString &source, const QString &target)
 {
     if (existsAt(target)) return true;
@@ -57,25 +55,11 @@ bool copyWholeIfMissing(const QString &source, const QString &target)
         Show_NSLog_Message(QStringLiteral("Cannot read %1: %2").arg(source, in.errorString()));
         return false;
     }
-    QTemporaryFile out(target + QStringLiteral(".XXXXXX"));
-    if (!out.open()) {
-        Show_NSLog_Message(QStringLiteral("Cannot write %1: %2").arg(target, out.errorString()));
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError || !Write_File_Whole(target, bytes, 0600)) {
+        Show_NSLog_Message(QStringLiteral("Cannot copy %1 to %2").arg(source, target));
         return false;
     }
-    out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
-    while (!in.atEnd()) {
-        const QByteArray chunk = in.read(64 * 1024);
-        if (chunk.isEmpty() && in.error() != QFileDevice::NoError) break;
-        if (out.write(chunk) != chunk.size()) break;
-    }
-    const bool complete = in.error() == QFileDevice::NoError && out.error() == QFileDevice::NoError &&
-                          out.flush() && ::fsync(out.handle()) == 0;
-    if (!complete || !out.rename(target)) {
-        Show_NSLog_Message(QStringLiteral("Cannot copy %1 to %2: %3")
-                               .arg(source, target, complete ? out.errorString() : QStringLiteral("write failed")));
-        return false;
-    }
-    out.setAutoRemove(false);  // the file now carries the real name: keep it
     return true;
 }
 

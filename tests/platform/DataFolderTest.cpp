@@ -1,5 +1,6 @@
 #include "Globals.h"
 #include "Helpers.h"
+#include "Plist.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -7,7 +8,6 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <plist/plist.h>
 #include <sqlite3.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -160,26 +160,15 @@ TEST_F(DataFolder, ShippedVisitorDatabaseHasTheVisitorTable)
 
 TEST_F(DataFolder, DefaultPrintProfileIsAnArrayOf26Strings)
 {
-    const QByteArray xml = contentOf(Resource_Path + "PrintProfile/Default.zvp");
-    plist_t root = nullptr;
-    plist_from_xml(xml.constData(), uint32_t(xml.size()), &root);
-    ASSERT_NE(root, nullptr);
-    ASSERT_EQ(plist_get_node_type(root), PLIST_ARRAY);
-    ASSERT_EQ(plist_array_get_size(root), 26u);
-    QStringList items;
-    for (uint32_t i = 0; i < 26; ++i) {
-        plist_t node = plist_array_get_item(root, i);
-        ASSERT_EQ(plist_get_node_type(node), PLIST_STRING) << i;
-        char *s = nullptr;
-        plist_get_string_val(node, &s);
-        items << QString::fromUtf8(s);
-        free(s);
-    }
-    plist_free(root);
-    EXPECT_EQ(items[5], "Portrait");
-    EXPECT_EQ(items[15].toInt(), 5);
-    EXPECT_EQ(items[17], "BOTH");
-    EXPECT_EQ(items[20], "FH");
+    const auto root = Plist_Read_File(Resource_Path + "PrintProfile/Default.zvp");
+    ASSERT_TRUE(root && root->typeId() == QMetaType::QVariantList);
+    const QVariantList items = root->toList();
+    ASSERT_EQ(items.size(), 26);
+    for (const QVariant &v : items) EXPECT_EQ(v.typeId(), QMetaType::QString);
+    EXPECT_EQ(items[5].toString(), "Portrait");
+    EXPECT_EQ(items[15].toString().toInt(), 5);
+    EXPECT_EQ(items[17].toString(), "BOTH");
+    EXPECT_EQ(items[20].toString(), "FH");
     for (int i : {16, 19, 21, 22, 23, 24, 25}) EXPECT_TRUE(items[i] == "Y" || items[i] == "N") << i;
 }
 
