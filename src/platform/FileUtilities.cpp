@@ -1,5 +1,6 @@
 #include "FileUtilities.h"
 
+#include "FileWrite.h"
 #include "Globals.h"
 #include "Log.h"
 #include "MessageBox.h"
@@ -10,7 +11,6 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QLocale>
-#include <QSaveFile>
 
 namespace {
 
@@ -213,13 +213,7 @@ QString Read_Camera_Folder()
     return folder;
 }
 
-bool Create_Camera_Path_File()
-{
-    QSaveFile file(Camera_Path_File());
-    if (!file.open(QIODevice::WriteOnly)) return false;
-    file.write(Camera_Folder_Path.toUtf8());
-    return file.commit();
-}
+bool Create_Camera_Path_File() { return Write_File_Whole(Camera_Path_File(), Camera_Folder_Path.toUtf8()); }
 
 QString Swap_Template_Orientation_Path(const QString &path, const QString &fromPreset, const QString &toPreset)
 {
