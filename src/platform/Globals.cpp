@@ -9,8 +9,16 @@ QString Database_Path;
 QString Cropped_Img_Path;
 QString print_profile_path;
 QString Data_Folder_Path;
+QString Camera_Folder_Path;
 QString App_Name = QStringLiteral("DOZO ID Card");
 QString default_file_name = QStringLiteral("Untitled");
+
+const QString design_file_EXT = QStringLiteral("zcd");
+QString Project_File_Name;
+QString Selected_Template_Path;
+QString Start_Card_Option;
+char Not_Draw_Only_Prop_Change = 0;
+char copy_card_design = 0;
 
 QFont DEFAULT_FONT;
 QString Text_Ctrl_Font = QStringLiteral("Arial");

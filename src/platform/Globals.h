@@ -15,8 +15,18 @@ extern QString Cropped_Img_Path;    // folder of cropped pictures
 extern QString print_profile_path;  // folder of print profiles
 extern QString Data_Folder_Path;    // folder of series files ("DataSet")
 
+extern QString Camera_Folder_Path;  // folder of camera pictures (named by "idcardcampics.txt")
+
 extern QString App_Name;
 extern QString default_file_name;   // name of a design that has none yet
+
+// The open design.
+extern const QString design_file_EXT;     // "zcd"
+extern QString Project_File_Name;         // the open design file; empty when untitled
+extern QString Selected_Template_Path;    // template chosen in the gallery
+extern QString Start_Card_Option;         // mode letter: "T", "W", "L", "V" or "G"
+extern char Not_Draw_Only_Prop_Change;    // 1 while controls or lists load: handlers neither regenerate nor redraw
+extern char copy_card_design;             // 1 while a side is being copied onto the other side
 
 // Default text font of new text controls and new card properties.
 extern QFont DEFAULT_FONT;
