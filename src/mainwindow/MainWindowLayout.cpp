@@ -1,0 +1,174 @@
+#include "MainWindowLayout.h"
+
+#include "Globals.h"
+
+#include <QAction>
+#include <QHBoxLayout>
+#include <QIcon>
+#include <QLabel>
+#include <QMainWindow>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+QIcon icon(const QString &name) { return QIcon(Resource_Path + QStringLiteral("Icons/") + name + QStringLiteral(".png")); }
+
+struct CommandDef {
+    const char *name;
+    const char *label;
+    const char *iconName;
+    bool separatorBefore;
+};
+// The command toolbar, left to right.
+const CommandDef kCommands[] = {
+    {"New", "New", "new", false},          {"Open", "Open", "open", false},
+    {"Save", "Save", "save", false},       {"Print", "Print", "print", true},
+    {"Export", "Export", "export", false}, {"Mail", "Mail", "mail", false},
+    {"Undo", "Undo", "undo", true},        {"Redo", "Redo", "redo", false},
+    {"Cut", "Cut", "cut", true},           {"Copy", "Copy", "copy", false},
+    {"Paste", "Paste", "paste", false},    {"Delete", "Delete", "delete", false},
+    {"Front", "Bring to Front", "front", true}, {"Back", "Send to Back", "back", false},
+    {"Lock", "Lock", "lock", true},        {"Unlock", "Unlock", "unlock", false},
+    {"ZoomIn", "Zoom In", "zoom_in", true}, {"ZoomOut", "Zoom Out", "zoom_out", false},
+    {"ActualSize", "Actual Size", "", false}, {"Grid", "Grid", "grid", false},
+    {"Camera", "Camera", "camera", true},  {"Crop", "Crop", "crop", false},
+    {"VisitorLog", "Visitor Log", "visitor_log", false}, {"Profile", "Profile", "profile", false},
+    {"Help", "Help", "help", true},
+};
+
+const char *kToolNames[16] = {"Arrow", "Line", "Text", "Rectangle", "Circle", "Rounded Rectangle", "Triangle",
+                              "Diamond", "Image", "Image Library", "Barcode", "Signature", "Fingerprint", "Star",
+                              "Double Star", "Polygon"};
+
+const char *kTabTitles[15] = {"Card", "Information", "Size", "Background", "Border", "Line", "Shape",
+                              "Text", "Text Style", "Image", "Signature", "Data Source", "Alignment",
+                              "Barcode", "Lock"};
+} // namespace
+
+QAction *MainWindowLayout::command(const QString &name) const
+{
+    for (const auto &c : commands)
+        if (c.first == name) return c.second;
+    return nullptr;
+}
+
+MainWindowLayout Build_Main_Window_Layout()
+{
+    MainWindowLayout l;
+    l.window = new QMainWindow;
+    l.window->setObjectName(QStringLiteral("DrawWindow"));
+    l.window->setWindowTitle(App_Name);
+    QPalette pal = l.window->palette();
+    pal.setColor(QPalette::Window, QColor::fromRgbF(241 / 255.0f, 244 / 255.0f, 250 / 255.0f));
+    l.window->setPalette(pal);
+
+    l.commandBar = l.window->addToolBar(QObject::tr("Commands"));
+    l.commandBar->setObjectName(QStringLiteral("commandBar"));
+    l.commandBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    l.commandBar->setIconSize(QSize(24, 24));
+    l.commandBar->setMovable(false);
+    int i = 0;
+    for (const CommandDef &c : kCommands) {
+        if (c.separatorBefore) l.commandBar->addSeparator();
+        QAction *a = l.commandBar->addAction(icon(QLatin1String(c.iconName)), QObject::tr(c.label));
+        a->setObjectName(QLatin1String(c.name));
+        l.commands[i++] = {QLatin1String(c.name), a};
+    }
+
+    l.toolBar = new QToolBar(QObject::tr("Tools"));
+    l.toolBar->setObjectName(QStringLiteral("toolBar"));
+    l.toolBar->setIconSize(QSize(24, 24));
+    l.toolBar->setMovable(false);
+    l.window->addToolBar(Qt::LeftToolBarArea, l.toolBar);
+    for (int t = 0; t < 16; ++t) {
+        QAction *a = l.toolBar->addAction(icon(QStringLiteral("tool_%1").arg(t)), QObject::tr(kToolNames[t]));
+        a->setObjectName(QStringLiteral("tool_%1").arg(t));
+        a->setCheckable(t == 0);
+        l.toolActions[t] = a;
+    }
+
+    l.splitter = new QSplitter(Qt::Horizontal);
+    l.window->setCentralWidget(l.splitter);
+
+    // Visitor panels.
+    l.Visitor_Panel_Area = new QWidget;
+    l.Visitor_Panel_Area->setObjectName(QStringLiteral("Visitor_Panel_Area"));
+    auto *vl = new QVBoxLayout(l.Visitor_Panel_Area);
+    vl->setContentsMargins(0, 0, 0, 0);
+    l.scrollView = new QScrollArea;
+    l.scrollView->setFrameShape(QFrame::NoFrame);
+    l.scrollView->setWidgetResizable(true);
+    l.visitor_stack = new QStackedWidget;
+    l.front_vistr_view = new QWidget;
+    l.front_vistr_view->setObjectName(QStringLiteral("front_vistr_view"));
+    l.back_vistr_view = new QWidget;
+    l.back_vistr_view->setObjectName(QStringLiteral("back_vistr_view"));
+    l.visitor_stack->addWidget(l.front_vistr_view);
+    l.visitor_stack->addWidget(l.back_vistr_view);
+    l.scrollView->setWidget(l.visitor_stack);
+    vl->addWidget(l.scrollView);
+    l.Visitor_Panel_Area->setMinimumWidth(260);
+
+    // Card area: side buttons and label above the three side containers.
+    l.card_area = new QWidget;
+    auto *cl = new QVBoxLayout(l.card_area);
+    cl->setContentsMargins(0, 0, 0, 0);
+    auto *sideRow = new QHBoxLayout;
+    l.Front_Side_btn = new QToolButton;
+    l.Front_Side_btn->setObjectName(QStringLiteral("Front_Side_btn"));
+    l.Back_Side_btn = new QToolButton;
+    l.Back_Side_btn->setObjectName(QStringLiteral("Back_Side_btn"));
+    for (QToolButton *b : {l.Front_Side_btn, l.Back_Side_btn}) {
+        b->setIconSize(QSize(90, 28));
+        b->setAutoRaise(true);
+    }
+    l.Front_Side_btn->setText(QObject::tr("Front"));
+    l.Back_Side_btn->setText(QObject::tr("Back"));
+    l.Front_back_label = new QLabel(QObject::tr("Front"));
+    l.Front_back_label->setObjectName(QStringLiteral("Front_back_label"));
+    sideRow->addWidget(l.Front_Side_btn);
+    sideRow->addWidget(l.Back_Side_btn);
+    sideRow->addStretch(1);
+    sideRow->addWidget(l.Front_back_label);
+    cl->addLayout(sideRow);
+    l.myTargetView = new QStackedWidget;
+    l.myTargetView->setObjectName(QStringLiteral("myTargetView"));
+    for (QWidget **w : {&l.first_view, &l.second_view, &l.temp_design_view}) {
+        *w = new QWidget;
+        auto *wl = new QVBoxLayout(*w);
+        wl->setContentsMargins(0, 0, 0, 0);
+        l.myTargetView->addWidget(*w);
+    }
+    cl->addWidget(l.myTargetView, 1);
+
+    // Property tabs.
+    l.Right_Prop_Box = new QWidget;
+    l.Right_Prop_Box->setObjectName(QStringLiteral("Right_Prop_Box"));
+    auto *rl = new QVBoxLayout(l.Right_Prop_Box);
+    rl->setContentsMargins(0, 0, 0, 0);
+    l.sett_tab = new QTabWidget;
+    l.sett_tab->setObjectName(QStringLiteral("sett_tab"));
+    l.sett_tab->setUsesScrollButtons(true);
+    for (int t = 0; t < 15; ++t) {
+        l.tabTitles[t] = QObject::tr(kTabTitles[t]);
+        l.tabPages[t] = new QWidget;
+        l.tabPages[t]->setObjectName(QStringLiteral("tab_%1").arg(t));
+        new QVBoxLayout(l.tabPages[t]);
+        l.sett_tab->addTab(l.tabPages[t], l.tabTitles[t]);
+    }
+    rl->addWidget(l.sett_tab);
+    l.Right_Prop_Box->setMinimumWidth(300);
+
+    l.splitter->addWidget(l.Visitor_Panel_Area);
+    l.splitter->addWidget(l.card_area);
+    l.splitter->addWidget(l.Right_Prop_Box);
+    l.splitter->setStretchFactor(0, 0);
+    l.splitter->setStretchFactor(1, 1);
+    l.splitter->setStretchFactor(2, 0);
+    return l;
+}

@@ -1,0 +1,63 @@
+#pragma once
+// The widgets of the main window, built in code: toolbars, the visitor panel area on
+// the left, the card area in the middle and the property tabs on the right. The
+// controller keeps the pointers; the layout itself has no behaviour.
+#include <QString>
+#include <array>
+
+class QAction;
+class QLabel;
+class QMainWindow;
+class QSplitter;
+class QStackedWidget;
+class QTabWidget;
+class QToolBar;
+class QToolButton;
+class QWidget;
+class QScrollArea;
+
+struct MainWindowLayout {
+    QMainWindow *window = nullptr;
+    QToolBar *commandBar = nullptr;
+    QToolBar *toolBar = nullptr;
+    QSplitter *splitter = nullptr;
+
+    // Left: visitor entry panels of the front and back side.
+    QWidget *Visitor_Panel_Area = nullptr;
+    QStackedWidget *visitor_stack = nullptr;
+    QScrollArea *scrollView = nullptr;
+    QWidget *front_vistr_view = nullptr;
+    QWidget *back_vistr_view = nullptr;
+
+    // Middle: the card area showing one of the three sides.
+    QWidget *card_area = nullptr;
+    QStackedWidget *myTargetView = nullptr;
+    QWidget *first_view = nullptr;
+    QWidget *second_view = nullptr;
+    QWidget *temp_design_view = nullptr;
+    QLabel *Front_back_label = nullptr;
+    QToolButton *Front_Side_btn = nullptr;
+    QToolButton *Back_Side_btn = nullptr;
+
+    // Right: the property tabs.
+    QWidget *Right_Prop_Box = nullptr;
+    QTabWidget *sett_tab = nullptr;
+    // The fifteen tab pages, in their fixed order (card tabs first).
+    std::array<QWidget *, 15> tabPages{};
+    std::array<QString, 15> tabTitles{};
+
+    // Tools (0..15) and commands by name.
+    std::array<QAction *, 16> toolActions{};
+    QAction *command(const QString &name) const;
+    std::array<std::pair<QString, QAction *>, 32> commands{};
+};
+
+// Index of each property tab page.
+enum PropertyTab {
+    card_setting_tab, card_info_tab, card_size_tab, card_bkgd_tab, card_brdr_tab,
+    line_tab, shape_tab, text_edtng_tab, text_prop_tab, image_tab, sign_tab,
+    datasource_tab, aligmnt_tab, barcode_tab, Lock_tab
+};
+
+// Builds the window and its widgets; the caller owns the window.
+MainWindowLayout Build_Main_Window_Layout();
