@@ -1,0 +1,149 @@
+#include "CardAppearance.h"
+#include "Card_Property.h"
+#include "Globals.h"
+
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+
+namespace {
+const QRectF kCard(0, 0, 243, 154);
+
+QImage render(const Card_Property &prop, bool border = false)
+{
+    QImage img(243, 154, QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    Draw_Card_Base(p, prop, kCard);
+    if (border) Draw_Card_Border(p, prop, kCard);
+    return img;
+}
+
+Card_Property filled(const QString &style)
+{
+    Card_Property prop;
+    prop.setCard_fill_chk(true);
+    prop.setCard_fill_style(style);
+    return prop;
+}
+
+int redOf(const QImage &img, int x, int y) { return qRed(img.pixel(x, y)); }
+} // namespace
+
+TEST(CardAppearance, FillKinds)
+{
+    Card_Property off;
+    EXPECT_EQ(qAlpha(render(off).pixel(120, 77)), 0) << "no fill when the fill box is off";
+
+    Card_Property solid = filled("S");
+    solid.setCard_fill_clr(QColor(200, 0, 0));
+    EXPECT_EQ(render(solid).pixel(120, 77), QColor(200, 0, 0).rgb());
+
+    // Gradient at 0 degrees runs from the first colour on the left to the second on the right.
+    Card_Property grad = filled("G");
+    grad.setCard_fill_Grd_1_clr(Qt::black);
+    grad.setCard_fill_Grd_2_clr(Qt::white);
+    grad.setCard_alpha_Stepper(1.0f);
+    QImage g = render(grad);
+    EXPECT_LT(redOf(g, 2, 77), 20);
+    EXPECT_GT(redOf(g, 240, 77), 235);
+    // At 90 degrees the first colour is at the bottom.
+    grad.setCard_grad_Stepper(90);
+    g = render(grad);
+    EXPECT_LT(redOf(g, 120, 151), 20);
+    EXPECT_GT(redOf(g, 120, 2), 235);
+
+    // Hatch: background colour with the pattern's dark lines over it.
+    Card_Property hatch = filled("H");
+    hatch.setCard_hatch_bk_clr(QColor(0, 0, 255));
+    hatch.setCard_hatch_style("Horizontal");
+    const QImage h = render(hatch);
+    bool sawBackground = false, sawLine = false;
+    for (int y = 0; y < 16; ++y) {
+        const QColor c = h.pixelColor(100, y);
+        if (c.blue() > 200) sawBackground = true;
+        if (c.blue() < 100) sawLine = true;
+    }
+    EXPECT_TRUE(sawBackground);
+    EXPECT_TRUE(sawLine);
+
+    // Picture fill, stretched over the card.
+    QImage pic(10, 10, QImage::Format_RGB32);
+    pic.fill(QColor(0, 200, 0));
+    Card_Property image = filled("I");
+    image.setCard_BG_Image(Picture(pic));
+    EXPECT_EQ(render(image).pixel(240, 150), QColor(0, 200, 0).rgb());
+}
+
+TEST(CardAppearance, TransparencyAndShapes)
+{
+    Card_Property grad = filled("G");
+    grad.setCard_fill_Grd_1_clr(Qt::black);
+    grad.setCard_fill_Grd_2_clr(Qt::black);
+    grad.setCard_alpha_Stepper(0.5f);
+    EXPECT_NEAR(qAlpha(render(grad).pixel(120, 77)), 128, 2);
+
+    Card_Property round = filled("S");
+    round.setCard_fill_clr(Qt::red);
+    round.setCard_Shape("RR");
+    QImage r = render(round);
+    EXPECT_EQ(qAlpha(r.pixel(0, 0)), 0) << "rounded corner stays empty";
+    EXPECT_EQ(qAlpha(r.pixel(12, 12)), 255);
+
+    round.setCard_Shape("E");
+    r = render(round);
+    EXPECT_EQ(qAlpha(r.pixel(20, 10)), 0) << "outside the ellipse";
+    EXPECT_EQ(qAlpha(r.pixel(121, 77)), 255);
+}
+
+TEST(CardAppearance, BorderStylesAndWatermark)
+{
+    Card_Property prop;
+    prop.setCard_border_chk(true);
+    prop.setCard_bor_Stepper(4);
+    prop.setCard_bordr_clr(Qt::black);
+    // Count dark pixels along the top edge: solid covers it, dashes leave gaps.
+    auto darkAlongTop = [&](const QString &style) {
+        prop.setCard_border_style(style);
+        const QImage img = render(prop, true);
+        int dark = 0;
+        for (int x = 10; x < 230; ++x) dark += qAlpha(img.pixel(x, 2)) > 128;
+        return dark;
+    };
+    EXPECT_EQ(darkAlongTop("S"), 220);
+    const int da = darkAlongTop("DA"), dot = darkAlongTop("DO");
+    EXPECT_GT(da, 150);   // 8 on, 2 off
+    EXPECT_LT(da, 200);
+    EXPECT_GT(dot, 60);   // 4 on, 6 off
+    EXPECT_LT(dot, 120);
+    EXPECT_LT(darkAlongTop("DD"), 220);
+    EXPECT_LT(darkAlongTop("DDD"), 220);
+
+    // Watermark: top, middle and bottom placement, centred horizontally.
+    Card_Property wm;
+    wm.setWatermark_Used(true);
+    wm.setWatermark_Text("WWWWWW");
+    wm.setWatermark_Color(Qt::black);
+    wm.setWatermark_Transp(1.0f);
+    auto inkRows = [&](int alignment) {
+        wm.setWatermark_Alignment(alignment);
+        const QImage img = render(wm, true);
+        int first = -1, last = -1, left = 243;
+        for (int y = 0; y < 154; ++y)
+            for (int x = 0; x < 243; ++x)
+                if (qAlpha(img.pixel(x, y)) > 100) {
+                    if (first < 0) first = y;
+                    last = y;
+                    left = std::min(left, x);
+                }
+        return std::tuple{first, last, left};
+    };
+    const auto [t0, t1, tl] = inkRows(0);
+    const auto [m0, m1, ml] = inkRows(1);
+    const auto [b0, b1, bl] = inkRows(2);
+    EXPECT_LT(t1, 30);
+    EXPECT_GT(m0, 60);
+    EXPECT_LT(m1, 95);
+    EXPECT_GT(b0, 120);
+    EXPECT_GT(tl, 60) << "centred, not at the left edge";
+}
