@@ -2,9 +2,11 @@
 
 #include "Globals.h"
 #include "Paths.h"
+#include "SKTDocument.h"
 #include "SKTWindowController.h"
 
 #include <QApplication>
+#include <memory>
 
 int App_Main(int argc, char **argv)
 {
@@ -13,7 +15,17 @@ int App_Main(int argc, char **argv)
     QApplication::setOrganizationName(QString());
     Locate_Application_Paths();
 
-    SKTWindowController controller;
-    controller.showWindow();
-    return app.exec();
+    // One untitled document for the whole run; it makes the one main window controller.
+    SKTDocument document;
+    std::unique_ptr<SKTWindowController> controller;
+    SKTDocument::setWindowControllerFactory([&controller](SKTDocument &doc) {
+        controller = std::make_unique<SKTWindowController>();
+        controller->setDocument(&doc);
+        controller->showWindow();
+    });
+    document.makeWindowControllers();
+    const int result = app.exec();
+    controller.reset();
+    SKTDocument::setWindowControllerFactory({});
+    return result;
 }

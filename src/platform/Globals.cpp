@@ -10,6 +10,7 @@ QString Cropped_Img_Path;
 QString print_profile_path;
 QString Data_Folder_Path;
 QString Camera_Folder_Path;
+QString Library_Selected_Image;
 QString App_Name = QStringLiteral("DOZO ID Card");
 QString default_file_name = QStringLiteral("Untitled");
 

@@ -16,6 +16,8 @@ extern QString print_profile_path;  // folder of print profiles
 extern QString Data_Folder_Path;    // folder of series files ("DataSet")
 
 extern QString Camera_Folder_Path;  // folder of camera pictures (named by "idcardcampics.txt")
+// Path of the picture last chosen in the image library.
+extern QString Library_Selected_Image;
 
 extern QString App_Name;
 extern QString default_file_name;   // name of a design that has none yet

@@ -1,0 +1,33 @@
+#include "MainWindowLink.h"
+
+#include "Globals.h"
+#include "SKTGraphic.h"
+
+#include <QFileInfo>
+
+namespace {
+
+struct StandInLink final : MainWindowLink {
+    QFont allTextFont() const override { return Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size); }
+    QColor allTextColor() const override { return QColor::fromRgbF(0, 0, 0, 1); }
+};
+
+MainWindowLink *g_link = nullptr;
+
+} // namespace
+
+Picture MainWindowLink::Get_Image_For_Path(const QString &path, bool)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile()) return {};
+    return Picture::fromFile(path);
+}
+
+Picture MainWindowLink::Get_Image_With_Update_Settings(SKTGraphic *image) { return image ? image->_contents : Picture(); }
+
+MainWindowLink *Main_Window_Link()
+{
+    static StandInLink standIn;
+    return g_link ? g_link : &standIn;
+}
+
+void Set_Main_Window_Link(MainWindowLink *link) { g_link = link; }

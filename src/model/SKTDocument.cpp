@@ -1,0 +1,72 @@
+#include "SKTDocument.h"
+
+#include <algorithm>
+#include <set>
+
+namespace {
+std::function<void(SKTDocument &)> &windowControllerFactory()
+{
+    static std::function<void(SKTDocument &)> factory;
+    return factory;
+}
+bool g_windowControllerMade = false;
+} // namespace
+
+SKTDocument::SKTDocument(QObject *parent) : QObject(parent) {}
+
+SKTDocument::~SKTDocument() = default;
+
+bool SKTDocument::insertGraphics(const std::vector<GraphicPtr> &graphics, const std::vector<int> &indexes)
+{
+    if (graphics.size() != indexes.size()) return false;
+    std::vector<std::pair<int, GraphicPtr>> pairs;
+    std::set<const SKTGraphic *> seen;
+    for (size_t i = 0; i < graphics.size(); ++i) {
+        if (!graphics[i] || m_graphics.contains(graphics[i].get()) || !seen.insert(graphics[i].get()).second)
+            return false;
+        pairs.emplace_back(indexes[i], graphics[i]);
+    }
+    std::sort(pairs.begin(), pairs.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    // Each index must be reachable once the controls before it are in.
+    int count = m_graphics.count();
+    for (size_t i = 0; i < pairs.size(); ++i) {
+        if (pairs[i].first < 0 || pairs[i].first > count || (i > 0 && pairs[i].first == pairs[i - 1].first))
+            return false;
+        ++count;
+    }
+    for (auto &[index, g] : pairs) m_graphics.insert(g, index);
+    return true;
+}
+
+bool SKTDocument::removeGraphicsAtIndexes(const std::vector<int> &indexes)
+{
+    const std::set<int> unique(indexes.begin(), indexes.end());
+    if (unique.size() != indexes.size()) return false;
+    if (!unique.empty() && (*unique.begin() < 0 || *unique.rbegin() >= m_graphics.count())) return false;
+    for (auto it = unique.rbegin(); it != unique.rend(); ++it) m_graphics.removeAt(*it);
+    return true;
+}
+
+void SKTDocument::Clear_All_Undo_Redo()
+{
+    Enable_Disable_Undo_Registraion(false);
+    std::vector<int> all(static_cast<size_t>(m_graphics.count()));
+    for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);
+    removeGraphicsAtIndexes(all);
+    Enable_Disable_Undo_Registraion(true);
+}
+
+QSizeF SKTDocument::canvasSize(bool useDefault, const QSizeF &size) { return useDefault ? QSizeF(243, 154) : size; }
+
+void SKTDocument::makeWindowControllers()
+{
+    auto &factory = windowControllerFactory();
+    if (g_windowControllerMade || !factory) return;
+    g_windowControllerMade = true;
+    factory(*this);
+}
+
+void SKTDocument::setWindowControllerFactory(std::function<void(SKTDocument &)> factory)
+{
+    windowControllerFactory() = std::move(factory);
+}

@@ -1,0 +1,258 @@
+#include "SKTGraphic.h"
+
+#include "GeometryStrings.h"
+#include "GraphicFields.h"
+#include "Globals.h"
+#include "MainWindowLink.h"
+#include "SKTBarcode.h"
+#include "SKTImage.h"
+#include "SKTLine.h"
+#include "SKTSignature.h"
+#include "SKTText.h"
+#include "Shape_Control.h"
+
+#include <QTransform>
+
+const QString SKTGraphicIsDrawingFillKey = QStringLiteral("drawingFill");
+const QString SKTGraphicFillColorKey = QStringLiteral("fillColor");
+const QString SKTGraphicIsDrawingStrokeKey = QStringLiteral("drawingStroke");
+const QString SKTGraphicStrokeColorKey = QStringLiteral("strokeColor");
+const QString SKTGraphicStrokeWidthKey = QStringLiteral("strokeWidth");
+const QString SKTGraphicBoundsKey = QStringLiteral("bounds");
+const QString SKTGraphicDrawingBoundsKey = QStringLiteral("drawingBounds");
+const QString SKTGraphicDrawingContentsKey = QStringLiteral("drawingContents");
+
+bool Is_Number_Variant(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::Bool: case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong:
+    case QMetaType::ULongLong: case QMetaType::Double: case QMetaType::Float:
+        return true;
+    default:
+        return false;
+    }
+}
+
+GraphicPtr SKTGraphic::create(GraphicKind kind, bool blank)
+{
+    GraphicPtr g;
+    switch (kind) {
+    case GraphicKind::Graphic: g.reset(new SKTGraphic(kind)); break;
+    case GraphicKind::Line: g.reset(new SKTLine()); break;
+    case GraphicKind::Text: g.reset(new SKTText()); break;
+    case GraphicKind::Shape: g.reset(new Shape_Control()); break;
+    case GraphicKind::Image: g.reset(new SKTImage()); break;
+    case GraphicKind::Signature: g.reset(new SKTSignature()); break;
+    case GraphicKind::Barcode: g.reset(new SKTBarcode()); break;
+    }
+    if (!blank)
+        for (const GraphicField &f : Graphic_Fields())
+            if (f.appliesTo(kind)) f.set(*g, f.defaultFor(kind));
+    return g;
+}
+
+// ---- Change reporting ----
+
+SKTGraphic::ChangeScope::ChangeScope(SKTGraphic &g) : m_g(g)
+{
+    if (m_g.m_changeDepth++ == 0) m_g.m_changeOldBounds = m_g.drawingBounds();
+}
+
+SKTGraphic::ChangeScope::~ChangeScope()
+{
+    if (--m_g.m_changeDepth == 0 && m_g.m_owner)
+        m_g.m_owner->graphicDidChange(m_g, m_g.m_changeOldBounds, m_g.drawingBounds());
+}
+
+// ---- Geometry ----
+
+void SKTGraphic::setBounds(const QRectF &bounds)
+{
+    ChangeScope scope(*this);
+    _bounds = bounds;
+    Main_Window_Link()->Set_Control_Pos_And_Size(this);
+}
+
+void SKTGraphic::setXPosition(double x)
+{
+    QRectF b = bounds();
+    b.moveLeft(x);
+    setBounds(b);
+}
+
+void SKTGraphic::setYPosition(double y)
+{
+    QRectF b = bounds();
+    b.moveTop(y);
+    setBounds(b);
+}
+
+void SKTGraphic::setWidth(double w)
+{
+    QRectF b = bounds();
+    b.setWidth(w);
+    setBounds(b);
+}
+
+void SKTGraphic::setHeight(double h)
+{
+    QRectF b = bounds();
+    b.setHeight(h);
+    setBounds(b);
+}
+
+QRectF SKTGraphic::rotatedRectBounds(const QRectF &rect, double degrees)
+{
+    if (degrees == 0) return rect;
+    // The centre is taken in single precision, as the drawing does.
+    const double cx = static_cast<float>(rect.x() + rect.width() / 2);
+    const double cy = static_cast<float>(rect.y() + rect.height() / 2);
+    QTransform t;
+    t.translate(cx, cy);
+    t.rotate(degrees);
+    t.translate(-cx, -cy);
+    return t.mapRect(rect);
+}
+
+QRectF SKTGraphic::drawingBounds() const
+{
+    // Room for the stroke, the handles and their one-point drop shadow.
+    double margin = SKTGraphicHandleHalfWidth;
+    if (isDrawingStroke() && _strokeWidth / 2 > margin) margin = _strokeWidth / 2;
+    QRectF r = _bounds;
+    if (m_kind == GraphicKind::Text || m_kind == GraphicKind::Shape) r = rotatedRectBounds(r, text_rotation);
+    else if (m_kind == GraphicKind::Line) r = r.normalized();
+    r.adjust(-margin, -margin, margin + 1, margin + 1);
+    return r;
+}
+
+// ---- Fill and stroke ----
+
+namespace {
+QColor withAlpha(QColor &stored, float alpha)
+{
+    if (!stored.isValid()) return stored;
+    // Opacities above 1 (the new control's 100.0 and 50.0) count as opaque.
+    const float a = !(alpha > 0) ? 0.0f : alpha > 1 ? 1.0f : alpha;
+    stored.setAlphaF(a);
+    return stored;
+}
+} // namespace
+
+QColor SKTGraphic::fillColor() { return withAlpha(_fillColor, alpha_val); }
+QColor SKTGraphic::strokeColor() { return withAlpha(_strokeColor, alpha_val_stroke); }
+QColor SKTGraphic::fill_hatch_bk_clr() { return withAlpha(_fill_htch_clr, alpha_val); }
+
+void SKTGraphic::setColor(const QColor &color)
+{
+    if (!canSetDrawingFill()) return;
+    ChangeScope scope(*this);
+    setDrawingFill(true);
+    setFillColor(color);
+}
+
+// ---- Text, barcode picture, binding ----
+
+TextRecord &SKTGraphic::Text_contents()
+{
+    if (!_Text_contents)
+        _Text_contents = TextRecord{Text_Value, Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size),
+                                    QColor::fromRgbF(0, 0, 0, 1)};
+    return *_Text_contents;
+}
+
+void SKTGraphic::Set_text_value(const QString &value)
+{
+    ChangeScope scope(*this);
+    Text_Value = value;
+    if (_Text_contents) _Text_contents->text = value;
+}
+
+void SKTGraphic::Set_Barcode_image(const Picture &image)
+{
+    ChangeScope scope(*this);
+    _barcode_image = image;
+    setWidth(image.size().width());
+    setHeight(image.size().height());
+}
+
+void SKTGraphic::Set_Data_source_type(int type)
+{
+    data_source_type = type;
+    switch (type) {
+    case 0:
+        batch_list_index = -1;
+        batch_list_name = QStringLiteral("");
+        excel_binding = false;
+        excel_col_indx = -1;
+        break;
+    case 1:
+        excel_binding = false;
+        excel_col_indx = -1;
+        break;
+    case 2:
+        batch_list_index = -1;
+        batch_list_name = QStringLiteral("");
+        excel_binding = true;
+        break;
+    default:
+        break;
+    }
+}
+
+// ---- Copy and properties dictionary ----
+
+GraphicPtr SKTGraphic::copy() const
+{
+    GraphicPtr c = create(m_kind);
+    for (const GraphicField &f : Graphic_Fields())
+        if (inMask(f.copiedBy, m_kind) && f.appliesTo(m_kind)) f.set(*c, f.get(*this));
+    return c;
+}
+
+QVariantMap SKTGraphic::properties()
+{
+    QVariantMap p;
+    p.insert(SKTGraphicBoundsKey, Rect_To_String(bounds()));
+    p.insert(SKTGraphicIsDrawingFillKey, isDrawingFill());
+    if (const QColor c = fillColor(); c.isValid()) p.insert(SKTGraphicFillColorKey, c);
+    p.insert(SKTGraphicIsDrawingStrokeKey, isDrawingStroke());
+    if (const QColor c = strokeColor(); c.isValid()) p.insert(SKTGraphicStrokeColorKey, c);
+    p.insert(SKTGraphicStrokeWidthKey, strokeWidth());
+    return p;
+}
+
+void SKTGraphic::initWithProperties(const QVariantMap &properties)
+{
+    auto value = [&](const QString &key) { return properties.value(key); };
+    if (const QVariant v = value(SKTGraphicBoundsKey); v.typeId() == QMetaType::QString)
+        _bounds = Rect_From_String(v.toString());
+    if (const QVariant v = value(SKTGraphicIsDrawingFillKey); Is_Number_Variant(v)) _isDrawingFill = v.toBool();
+    if (const QVariant v = value(SKTGraphicFillColorKey); v.typeId() == QMetaType::QColor) _fillColor = v.value<QColor>();
+    if (const QVariant v = value(SKTGraphicIsDrawingStrokeKey); Is_Number_Variant(v)) _isDrawingStroke = v.toBool();
+    if (const QVariant v = value(SKTGraphicStrokeColorKey); v.typeId() == QMetaType::QColor)
+        _strokeColor = v.value<QColor>();
+    if (const QVariant v = value(SKTGraphicStrokeWidthKey); Is_Number_Variant(v)) _strokeWidth = v.toDouble();
+}
+
+GraphicPtr SKTGraphic::createWithProperties(GraphicKind kind, const QVariantMap &properties)
+{
+    GraphicPtr g = create(kind);
+    g->initWithProperties(properties);
+    return g;
+}
+
+// ---- Observed keys ----
+
+QStringList SKTGraphic::keysForValuesToObserveForUndo() const
+{
+    return {SKTGraphicIsDrawingFillKey,   SKTGraphicFillColorKey,   SKTGraphicIsDrawingStrokeKey,
+            SKTGraphicStrokeColorKey,     SKTGraphicStrokeWidthKey, SKTGraphicBoundsKey};
+}
+
+QStringList SKTGraphic::keyPathsForValuesAffectingDrawingBounds() { return {SKTGraphicBoundsKey, SKTGraphicStrokeWidthKey}; }
+
+QStringList SKTGraphic::keyPathsForValuesAffectingDrawingContents()
+{
+    return {SKTGraphicIsDrawingFillKey, SKTGraphicFillColorKey, SKTGraphicIsDrawingStrokeKey, SKTGraphicStrokeColorKey};
+}

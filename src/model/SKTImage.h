@@ -1,0 +1,43 @@
+#pragma once
+// SKTImage: a picture from a file, the image library, the camera or a data source,
+// kept as loaded (_contents) and with the user's adjustments (_contents_with_settings).
+#include "SKTGraphic.h"
+
+class SKTImage : public SKTGraphic {
+public:
+    static std::shared_ptr<SKTImage> create() { return std::static_pointer_cast<SKTImage>(SKTGraphic::create(GraphicKind::Image)); }
+    // Centred on the point at the picture's size; path Library_Selected_Image; no
+    // adjusted picture yet.
+    static std::shared_ptr<SKTImage> initWithPosition(const QPointF &point, const Picture &contents);
+    // Loads the file (the path also becomes the text value) and centres on the point.
+    static std::shared_ptr<SKTImage> initWithPath(const QPointF &point, const QString &path);
+    // As initWithPath, with the control ID set first.
+    static std::shared_ptr<SKTImage> initWithPath_With_ID(const QPointF &point, const QString &path, const QString &ctrl_id);
+
+    // Stores the path (re-pointed into the resources), also as the text value when the
+    // flag is set and the path is not empty, and loads the picture.
+    void setFilePath(const QString &path, bool set_txt_path_also);
+    void setFileNSImage(const QString &path);
+    void setFileNSImage_Variable(const Picture &picture);
+    void flipHorizontally() { setFlippedHorizontally(!_isFlippedHorizontally); }
+    void flipVertically() { setFlippedVertically(!_isFlippedVertically); }
+
+    bool isDrawingFill() const override { return false; }
+    bool canSetDrawingFill() const override { return false; }
+    bool canSetDrawingStroke() const override { return false; }
+
+    QVariantMap properties() override;
+    void initWithProperties(const QVariantMap &properties) override;
+    QStringList keysForValuesToObserveForUndo() const override;
+    static QStringList keyPathsForValuesAffectingDrawingContents();
+    QStringList drawingContentsKeys() const override { return keyPathsForValuesAffectingDrawingContents(); }
+
+private:
+    friend class SKTGraphic;
+    SKTImage() : SKTGraphic(GraphicKind::Image) {}
+    void centreOn(const QPointF &point);
+};
+
+extern const QString SKTImageContentsKey;                // "contents"
+extern const QString SKTImageIsFlippedHorizontallyKey;  // "flippedHorizontally"
+extern const QString SKTImageIsFlippedVerticallyKey;    // "flippedVertically"

@@ -1,0 +1,50 @@
+#include "SKTSignature.h"
+
+#include "Globals.h"
+#include "MainWindowLink.h"
+
+QString SKTSignature::samplePath(const QString &sign_or_FP)
+{
+    return Resource_Path + (sign_or_FP == QLatin1String("S") ? QStringLiteral("sign_sample.png")
+                                                             : QStringLiteral("fingerprints.png"));
+}
+
+void SKTSignature::centreOn(const QPointF &point)
+{
+    const QSizeF s = _contents_img.size();
+    _bounds = QRectF(point.x() - s.width() / 2, point.y() - s.height() / 2, s.width(), s.height());
+}
+
+std::shared_ptr<SKTSignature> SKTSignature::initWithPosition(const QPointF &point, const Picture &contents,
+                                                             const QString &sign_or_FP)
+{
+    auto g = create();
+    g->_contents_img = contents;
+    g->file_path = samplePath(sign_or_FP);
+    g->_file_path = g->file_path;
+    g->sign_or_fingureprint = sign_or_FP;
+    g->centreOn(point);
+    Main_Window_Link()->Reset_Image_Editing_Controls();
+    return g;
+}
+
+std::shared_ptr<SKTSignature> SKTSignature::initWithPath(const QPointF &point, const QString &path,
+                                                         const QString &sign_or_FP)
+{
+    auto g = create();
+    g->file_path = path;
+    g->setFilePath(path);
+    g->sign_or_fingureprint = sign_or_FP;
+    g->centreOn(point);
+    Main_Window_Link()->Reset_Image_Editing_Controls();
+    return g;
+}
+
+void SKTSignature::setFilePath(const QString &path)
+{
+    ChangeScope scope(*this);
+    file_path = path == QLatin1String("Default") ? samplePath(sign_or_fingureprint) : path;
+    file_path = Main_Window_Link()->Check_Path_For_App_Resources(file_path);
+    Set_Control_File_path(file_path);
+    _contents_img = Main_Window_Link()->Get_Image_For_Path(file_path, false);
+}
