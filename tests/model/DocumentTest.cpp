@@ -1,0 +1,112 @@
+#include "SKTDocument.h"
+#include "SKTGraphicList.h"
+
+#include <QSignalSpy>
+#include <gtest/gtest.h>
+
+namespace {
+GraphicPtr shapeAt(double x)
+{
+    GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
+    g->_bounds = QRectF(x, 0, 10, 10);
+    return g;
+}
+} // namespace
+
+TEST(Document, SidesExistEmptyFromTheStart)
+{
+    SKTDocument doc;
+    EXPECT_TRUE(doc.graphics().isEmpty());
+    EXPECT_TRUE(doc.graphics_back().isEmpty());
+    EXPECT_TRUE(doc.graphics_temp().isEmpty());
+    EXPECT_EQ(SKTDocument::canvasSize(true, {10, 10}), QSizeF(243, 154));
+    EXPECT_EQ(SKTDocument::canvasSize(false, {10, 10}), QSizeF(10, 10));
+}
+
+TEST(Document, InsertAndRemoveAtIndexes)
+{
+    SKTDocument doc;
+    GraphicPtr a = shapeAt(1), b = shapeAt(2), c = shapeAt(3), d = shapeAt(4);
+    ASSERT_TRUE(doc.insertGraphics({a, b}, {0, 1}));
+    // Indexes are taken in ascending order, each after the insertions before it.
+    ASSERT_TRUE(doc.insertGraphics({d, c}, {3, 0}));
+    EXPECT_EQ(doc.graphics().items(), (std::vector<GraphicPtr>{c, a, b, d}));
+
+    EXPECT_FALSE(doc.insertGraphics({shapeAt(5)}, {9}));
+    EXPECT_FALSE(doc.insertGraphics({a}, {0}));  // already there
+    EXPECT_FALSE(doc.removeGraphicsAtIndexes({1, 4}));
+    EXPECT_EQ(doc.graphics().count(), 4);
+
+    ASSERT_TRUE(doc.removeGraphicsAtIndexes({3, 0}));
+    EXPECT_EQ(doc.graphics().items(), (std::vector<GraphicPtr>{a, b}));
+    EXPECT_EQ(c->owner(), nullptr);
+
+    doc.Clear_All_Undo_Redo();
+    EXPECT_TRUE(doc.graphics().isEmpty());
+    EXPECT_TRUE(doc.isUndoRegistrationEnabled());
+}
+
+TEST(Document, MakesTheWindowControllerOncePerProcess)
+{
+    int made = 0;
+    SKTDocument::setWindowControllerFactory([&](SKTDocument &) { ++made; });
+    SKTDocument first, second;
+    first.makeWindowControllers();
+    first.makeWindowControllers();
+    second.makeWindowControllers();
+    SKTDocument::setWindowControllerFactory({});
+    EXPECT_EQ(made, 1);
+}
+
+TEST(GraphicList, SignalsCarryIndexesAndDrawingBounds)
+{
+    SKTGraphicList list;
+    QSignalSpy inserted(&list, &SKTGraphicList::inserted);
+    QSignalSpy removed(&list, &SKTGraphicList::removed);
+    QSignalSpy changed(&list, &SKTGraphicList::changed);
+
+    GraphicPtr a = shapeAt(0);
+    list.insert(a);
+    ASSERT_EQ(inserted.size(), 1);
+    EXPECT_EQ(inserted[0][0].toInt(), 0);
+    EXPECT_EQ(a->owner(), &list);
+
+    a->setXPosition(100);
+    ASSERT_EQ(changed.size(), 1);
+    EXPECT_EQ(changed[0][0].value<SKTGraphic *>(), a.get());
+    EXPECT_EQ(changed[0][1].toRectF(), QRectF(-4, -4, 19, 19));
+    EXPECT_EQ(changed[0][2].toRectF(), QRectF(96, -4, 19, 19));
+
+    GraphicPtr out = list.removeAt(0);
+    EXPECT_EQ(out, a);
+    ASSERT_EQ(removed.size(), 1);
+    EXPECT_EQ(a->owner(), nullptr);
+    a->setXPosition(5);  // no longer reported
+    EXPECT_EQ(changed.size(), 1);
+    EXPECT_EQ(list.removeAt(0), nullptr);
+}
+
+TEST(GraphicList, IdentitySurvivesInsertionAtTheTopAndMoves)
+{
+    SKTGraphicList list;
+    GraphicPtr a = shapeAt(1), b = shapeAt(2), selected = shapeAt(3);
+    list.insert(selected);
+    list.insert(a);
+    list.insert(b);
+    EXPECT_EQ(list.indexOf(selected.get()), 2);
+    EXPECT_EQ(list.at(list.indexOf(selected.get())), selected);
+    EXPECT_FALSE(list.insert(selected));
+
+    QSignalSpy moved(&list, &SKTGraphicList::moved);
+    ASSERT_TRUE(list.move(2, 0));
+    EXPECT_EQ(list.items(), (std::vector<GraphicPtr>{selected, b, a}));
+    EXPECT_EQ(moved.size(), 1);
+    EXPECT_FALSE(list.move(0, 3));
+
+    QSignalSpy reset(&list, &SKTGraphicList::reset);
+    list.replaceAll({a});
+    EXPECT_EQ(reset.size(), 1);
+    EXPECT_EQ(selected->owner(), nullptr);
+    EXPECT_EQ(a->owner(), &list);
+    EXPECT_EQ(list.indexOf(selected.get()), -1);
+}
