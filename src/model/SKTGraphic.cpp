@@ -4,6 +4,7 @@
 #include "GraphicFields.h"
 #include "Globals.h"
 #include "MainWindowLink.h"
+#include "Rotation.h"
 #include "SKTBarcode.h"
 #include "SKTImage.h"
 #include "SKTLine.h"
@@ -11,7 +12,6 @@
 #include "SKTText.h"
 #include "Shape_Control.h"
 
-#include <QTransform>
 
 const QString SKTGraphicIsDrawingFillKey = QStringLiteral("drawingFill");
 const QString SKTGraphicFillColorKey = QStringLiteral("fillColor");
@@ -101,26 +101,13 @@ void SKTGraphic::setHeight(double h)
     setBounds(b);
 }
 
-QRectF SKTGraphic::rotatedRectBounds(const QRectF &rect, double degrees)
-{
-    if (degrees == 0) return rect;
-    // The centre is taken in single precision, as the drawing does.
-    const double cx = static_cast<float>(rect.x() + rect.width() / 2);
-    const double cy = static_cast<float>(rect.y() + rect.height() / 2);
-    QTransform t;
-    t.translate(cx, cy);
-    t.rotate(degrees);
-    t.translate(-cx, -cy);
-    return t.mapRect(rect);
-}
-
 QRectF SKTGraphic::drawingBounds() const
 {
     // Room for the stroke, the handles and their one-point drop shadow.
     double margin = SKTGraphicHandleHalfWidth;
     if (isDrawingStroke() && _strokeWidth / 2 > margin) margin = _strokeWidth / 2;
     QRectF r = _bounds;
-    if (m_kind == GraphicKind::Text || m_kind == GraphicKind::Shape) r = rotatedRectBounds(r, text_rotation);
+    if (m_kind == GraphicKind::Text || m_kind == GraphicKind::Shape) r = Rotated_Path_Rect(r, text_rotation);
     else if (m_kind == GraphicKind::Line) r = r.normalized();
     r.adjust(-margin, -margin, margin + 1, margin + 1);
     return r;

@@ -85,8 +85,6 @@ public:
     void setHeight(double h);
     // The area that drawing the control and its handles may touch.
     virtual QRectF drawingBounds() const;
-    // The upright rectangle enclosing `rect` turned by `degrees` about its centre.
-    static QRectF rotatedRectBounds(const QRectF &rect, double degrees);
 
     // ---- Fill and stroke ----
     virtual bool isDrawingFill() const { return _isDrawingFill; }

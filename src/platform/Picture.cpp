@@ -4,7 +4,8 @@
 
 Picture::Picture(QImage image, QSizeF pointSize) : m_image(std::move(image)), m_size(pointSize)
 {
-    if (m_size.isEmpty() && !m_image.isNull()) m_size = QSizeF(m_image.size());
+    if (m_image.isNull()) m_size = QSizeF(0, 0);
+    else if (m_size.isEmpty()) m_size = QSizeF(m_image.size());
 }
 
 Picture Picture::fromFile(const QString &path)

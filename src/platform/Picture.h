@@ -22,5 +22,5 @@ public:
 
 private:
     QImage m_image;
-    QSizeF m_size;
+    QSizeF m_size{0, 0};
 };
