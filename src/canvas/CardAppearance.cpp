@@ -6,10 +6,8 @@
 #include "StrokeStyles.h"
 
 #include <QFontMetricsF>
-#include <QHash>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QtMath>
 
 namespace {
 QColor withOpacity(QColor c, double alpha)
@@ -17,16 +15,6 @@ QColor withOpacity(QColor c, double alpha)
     if (!c.isValid()) c = Qt::white;
     c.setAlphaF(float(Clamp_Opacity(alpha) * c.alphaF()));
     return c;
-}
-
-// Hatch pictures are small; keep each loaded once.
-QImage hatchPicture(const QString &name)
-{
-    static QHash<QString, QImage> cache;
-    auto it = cache.find(name);
-    if (it == cache.end())
-        it = cache.insert(name, QImage(Resource_Path + QStringLiteral("Fill_Style_Image/") + name + QStringLiteral(".png")));
-    return it.value();
 }
 
 void drawBackgroundPicture(QPainter &p, const Card_Property &prop, const QRectF &card, double alpha)
@@ -69,20 +57,6 @@ QPainterPath Card_Shape_Path(const QString &shapeCode, const QRectF &card)
     return path;
 }
 
-std::pair<QPointF, QPointF> Gradient_End_Points(const QRectF &rect, double angleDegrees)
-{
-    const double a = qDegreesToRadians(angleDegrees);
-    const QPointF dir(std::cos(a), -std::sin(a));  // y grows downward on the card
-    const QPointF c = rect.center();
-    // Half length: the largest projection of a corner onto the direction.
-    double half = 0;
-    for (const QPointF &corner : {rect.topLeft(), rect.topRight(), rect.bottomLeft(), rect.bottomRight()}) {
-        const QPointF d = corner - c;
-        half = std::max(half, std::abs(d.x() * dir.x() + d.y() * dir.y()));
-    }
-    return {c - dir * half, c + dir * half};
-}
-
 void Draw_Card_Base(QPainter &p, const Card_Property &prop, const QRectF &card)
 {
     if (!prop.Card_fill_chk()) return;
@@ -100,7 +74,7 @@ void Draw_Card_Base(QPainter &p, const Card_Property &prop, const QRectF &card)
         p.fillPath(shape, g);
     } else if (style == QLatin1String("H")) {
         p.fillPath(shape, withOpacity(prop.Card_hatch_bk_clr(), alpha));
-        const QImage hatch = hatchPicture(prop.Card_hatch_style());
+        const QImage hatch = Hatch_Pattern_Picture(prop.Card_hatch_style());
         if (!hatch.isNull()) {
             QBrush brush(hatch);
             brush.setTransform(QTransform::fromTranslate(card.left(), card.top()));
@@ -126,6 +100,7 @@ void Draw_Card_Border(QPainter &p, const Card_Property &prop, const QRectF &card
         const double w = prop.Card_bor_Stepper();
         QPen pen(prop.Card_bordr_clr().isValid() ? prop.Card_bordr_clr() : QColor(Qt::black), w);
         pen.setJoinStyle(Qt::MiterJoin);
+        pen.setCapStyle(Qt::FlatCap);
         Apply_Dash_Code(pen, prop.Card_border_style());
         p.setPen(pen);
         p.setBrush(Qt::NoBrush);

@@ -17,8 +17,3 @@ int Card_Shape_Number(const QString &shapeCode);
 
 void Draw_Card_Base(QPainter &painter, const Card_Property &prop, const QRectF &card);
 void Draw_Card_Border(QPainter &painter, const Card_Property &prop, const QRectF &card);
-
-// The end points of a gradient at an angle (degrees, counter-clockwise on screen, 0
-// from left to right) across a rectangle: the line through the centre at that angle,
-// long enough to reach the rectangle's corners.
-std::pair<QPointF, QPointF> Gradient_End_Points(const QRectF &rect, double angleDegrees);

@@ -1,6 +1,10 @@
 #pragma once
 // Outline dash codes and fill kind codes shared by the card and its controls.
+#include <QPainterPath>
 #include <QPen>
+#include <QPointF>
+#include <QRectF>
+#include <utility>
 #include <QString>
 #include <QVector>
 
@@ -14,3 +18,20 @@ void Apply_Dash_Code(QPen &pen, const QString &code);
 
 // Clamps an opacity to 0..1; values above 1 (the 100.0 of a new control) are opaque.
 inline double Clamp_Opacity(double alpha) { return alpha < 0 ? 0 : (alpha > 1 ? 1 : alpha); }
+
+// The end points of a gradient at an angle (degrees, counter-clockwise on screen, 0
+// from left to right) across a rectangle: the line through the centre at that angle,
+// long enough to reach the rectangle's corners.
+std::pair<QPointF, QPointF> Gradient_End_Points(const QRectF &rect, double angleDegrees);
+
+class SKTGraphic;
+class QPainter;
+// Fills the path with the control's fill kind: "G" a gradient from fill_Grad_clr1 to
+// fill_Grad_clr2 at fill_grad_angle over a base of fill_Grad_clr1, "H" the hatch
+// background colour with the pattern "Fill_Style_Image/<fill_hatch_type>.png" tiled
+// over it, anything else the solid fill colour; all at the control's fill opacity.
+void Fill_Path_With_Control_Fill(QPainter &painter, const QPainterPath &path, SKTGraphic &graphic);
+// The control's outline pen: stroke colour (with its opacity), width, dash code and cap.
+QPen Control_Stroke_Pen(SKTGraphic &graphic);
+// A hatch pattern picture by name (cached); null when there is none of that name.
+QImage Hatch_Pattern_Picture(const QString &name);
