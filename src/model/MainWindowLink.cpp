@@ -31,3 +31,5 @@ MainWindowLink *Main_Window_Link()
 }
 
 void Set_Main_Window_Link(MainWindowLink *link) { g_link = link; }
+
+QRectF MainWindowLink::frontCardBounds() const { return QRectF(0, 0, 243, 154); }

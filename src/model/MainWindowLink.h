@@ -8,6 +8,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QRectF>
 #include <QString>
 
 class SKTGraphic;
@@ -25,6 +26,8 @@ struct MainWindowLink {
     virtual QString Check_Path_For_App_Resources(const QString &path) { return path.trimmed(); }
     // The picture of a file (a preview at most 500 x 500); null when there is none.
     virtual Picture Get_Image_For_Path(const QString &path, bool asIcon);
+    // The bounds of the front card view: the whole card, from (0, 0), in points.
+    virtual QRectF frontCardBounds() const;
     // An image control's picture with its adjustments applied.
     virtual Picture Get_Image_With_Update_Settings(SKTGraphic *image);
 };

@@ -18,6 +18,7 @@
 #include "TextRecord.h"
 
 #include <QColor>
+#include <QPainterPath>
 #include <QFont>
 #include <QPointF>
 #include <QRectF>
@@ -27,6 +28,9 @@
 #include <memory>
 #include <optional>
 #include <type_traits>
+#include <vector>
+
+class QPainter;
 
 class SKTGraphic;
 using GraphicPtr = std::shared_ptr<SKTGraphic>;
@@ -164,6 +168,41 @@ public:
     // The control of the archive's class, from a blank object; nullptr for an archive
     // of an unknown class.
     static GraphicPtr decode(const KeyedArchive &archive);
+
+    // ---- Drawing, handles, hit-testing and resizing ----
+    // Handle numbers: 1 upper-left, 2 upper-middle, 3 upper-right, 4 middle-left,
+    // 5 middle-right, 6 lower-left, 7 lower-middle, 8 lower-right; 0 none.
+    static constexpr int SKTGraphicNoHandle = 0;
+
+    // Draws the control's contents in card coordinates (points, y down). Drawing never
+    // asks for a repaint. The base draws nothing.
+    virtual void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited);
+    // The outline of the control (line and shape); the base has none (empty path).
+    virtual QPainterPath bezierPathForDrawing() const;
+    // The bounds as a path turned by text_rotation about the bounds' centre.
+    QPainterPath Rotated_Control_Path() const;
+    // The rectangle the handles sit on: the bounds (a text control: the upright
+    // rectangle around its rotated bounds).
+    virtual QRectF handleFrame() const;
+    virtual void drawHandlesInView(QPainter &painter, bool locked) const;
+    static void drawHandleInView(QPainter &painter, QPointF point, bool locked);
+    virtual bool canMakeNaturalSize() const;
+    virtual bool isContentsUnderPoint(QPointF point) const;
+    virtual int handleUnderPoint(QPointF point) const;
+    static bool isHandleAtPoint(QPointF handlePoint, QPointF point);
+    // Moves the handle to the point; returns the handle under the mouse afterwards.
+    virtual int resizeByMovingHandle(int handle, QPointF point);
+    virtual void flipHorizontally() {}
+    virtual void flipVertically() {}
+    // The size of the whole card (the front card view's bounds), from its top-left corner.
+    void makeSameAsLabelSize();
+    virtual void makeNaturalSize();
+    // The handle dragged while the control is created by dragging (8; the line: its end).
+    virtual int creationSizingHandle() const { return 8; }
+
+    static QRectF boundsOfGraphics(const std::vector<GraphicPtr> &graphics);
+    // The union of the drawing bounds; the whole card for an empty list.
+    static QRectF drawingBoundsOfGraphics(const std::vector<GraphicPtr> &graphics);
 
     // ---- Observed keys ----
     virtual QStringList keysForValuesToObserveForUndo() const;

@@ -1,0 +1,164 @@
+// Drawing, handles, hit-testing and resizing of the card control base.
+#include "SKTGraphic.h"
+
+#include "MainWindowLink.h"
+
+#include "Rotation.h"
+
+#include <QPainter>
+#include <array>
+#include <cmath>
+
+void SKTGraphic::drawContentsInView(QPainter &, bool) {}
+
+QPainterPath SKTGraphic::bezierPathForDrawing() const { return {}; }
+
+QRectF SKTGraphic::handleFrame() const
+{
+    // A rotated text control keeps its handles on the upright rectangle around it; a
+    // shape keeps them on its unrotated bounds.
+    if (kind() == GraphicKind::Text && text_rotation != 0) return Rotated_Path_Rect(bounds(), float(text_rotation));
+    return bounds();
+}
+
+QRectF SKTGraphic::boundsOfGraphics(const std::vector<GraphicPtr> &graphics)
+{
+    QRectF r;
+    bool first = true;
+    for (const GraphicPtr &g : graphics) {
+        if (!g) continue;
+        r = first ? g->bounds() : r.united(g->bounds());
+        first = false;
+    }
+    return r;
+}
+
+QRectF SKTGraphic::drawingBoundsOfGraphics(const std::vector<GraphicPtr> &graphics)
+{
+    QRectF r;
+    bool first = true;
+    for (const GraphicPtr &g : graphics) {
+        if (!g) continue;
+        r = first ? g->drawingBounds() : r.united(g->drawingBounds());
+        first = false;
+    }
+    return first ? Main_Window_Link()->frontCardBounds() : r;
+}
+
+QPainterPath SKTGraphic::Rotated_Control_Path() const
+{
+    QPainterPath path;
+    path.addRect(bounds());
+    const QPointF centre(float(bounds().x() + bounds().width() / 2), float(bounds().y() + bounds().height() / 2));
+    return rotatedPath(path, text_rotation, centre);
+}
+
+namespace {
+// Handle points of a frame, numbered 1 to 8 (index 0 unused).
+std::array<QPointF, 9> handlePoints(const QRectF &r)
+{
+    const double x = r.x(), y = r.y(), w = r.width(), h = r.height();
+    return {QPointF(), QPointF(x, y), QPointF(x + w / 2, y), QPointF(x + w, y), QPointF(x, y + h / 2),
+            QPointF(x + w, y + h / 2), QPointF(x, y + h), QPointF(x + w / 2, y + h), QPointF(x + w, y + h)};
+}
+
+constexpr int kHorizontalFlip[9] = {0, 3, 2, 1, 5, 4, 8, 7, 6};
+constexpr int kVerticalFlip[9] = {0, 6, 7, 8, 4, 5, 1, 2, 3};
+
+// Half-open point-in-rectangle test: the right and bottom edges are outside.
+bool pointInRect(QPointF p, const QRectF &r)
+{
+    return p.x() >= r.left() && p.x() < r.left() + r.width() && p.y() >= r.top() && p.y() < r.top() + r.height();
+}
+} // namespace
+
+void SKTGraphic::drawHandlesInView(QPainter &painter, bool locked) const
+{
+    const auto points = handlePoints(handleFrame());
+    for (int h = 1; h <= 8; ++h) drawHandleInView(painter, points[h], locked);
+}
+
+void SKTGraphic::drawHandleInView(QPainter &painter, QPointF point, bool locked)
+{
+    // Aligned to whole device pixels so the squares stay crisp at any zoom.
+    const QTransform t = painter.worldTransform();
+    const QRectF device = t.mapRect(QRectF(point.x() - SKTGraphicHandleHalfWidth, point.y() - SKTGraphicHandleHalfWidth,
+                                           SKTGraphicHandleWidth, SKTGraphicHandleWidth));
+    const QRectF aligned(std::round(device.x()), std::round(device.y()), std::round(device.width()),
+                         std::round(device.height()));
+    painter.save();
+    painter.resetTransform();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.fillRect(aligned.translated(1, 1), QColor(64, 64, 64));
+    painter.fillRect(aligned, locked ? QColor(Qt::red) : QColor(94, 129, 172));
+    painter.restore();
+}
+
+bool SKTGraphic::canMakeNaturalSize() const { return bounds().width() != bounds().height(); }
+
+bool SKTGraphic::isContentsUnderPoint(QPointF point) const { return pointInRect(point, bounds()); }
+
+bool SKTGraphic::isHandleAtPoint(QPointF handlePoint, QPointF point)
+{
+    return pointInRect(point, QRectF(handlePoint.x() - SKTGraphicHandleHalfWidth, handlePoint.y() - SKTGraphicHandleHalfWidth,
+                                     SKTGraphicHandleWidth, SKTGraphicHandleWidth));
+}
+
+int SKTGraphic::handleUnderPoint(QPointF point) const
+{
+    const auto points = handlePoints(handleFrame());
+    for (int h = 1; h <= 8; ++h)
+        if (isHandleAtPoint(points[h], point)) return h;
+    return SKTGraphicNoHandle;
+}
+
+int SKTGraphic::resizeByMovingHandle(int handle, QPointF p)
+{
+    if (kind() == GraphicKind::Barcode || handle < 1 || handle > 8) return SKTGraphicNoHandle;
+    double x = bounds().x(), y = bounds().y(), w = bounds().width(), h = bounds().height();
+    if (handle == 1 || handle == 4 || handle == 6) {
+        w = (x + w) - p.x();
+        x = p.x();
+    } else if (handle == 3 || handle == 5 || handle == 8) {
+        w = p.x() - x;
+    }
+    if (w < 0) {
+        handle = kHorizontalFlip[handle];
+        w = -w;
+        x -= w;
+        flipHorizontally();
+    }
+    if (handle == 1 || handle == 2 || handle == 3) {
+        h = (y + h) - p.y();
+        y = p.y();
+    } else if (handle == 6 || handle == 7 || handle == 8) {
+        h = p.y() - y;
+    }
+    if (h < 0) {
+        handle = kVerticalFlip[handle];
+        h = -h;
+        y -= h;
+        flipVertically();
+    }
+    setBounds(QRectF(x, y, w, h));
+    return handle;
+}
+
+void SKTGraphic::makeSameAsLabelSize()
+{
+    if (kind() == GraphicKind::Barcode || ctrl_is_locked) return;
+    setBounds(Main_Window_Link()->frontCardBounds());
+}
+
+void SKTGraphic::makeNaturalSize()
+{
+    if (kind() == GraphicKind::Barcode || ctrl_is_locked) return;
+    QRectF r = bounds();
+    if (r.height() > r.width())
+        r.setHeight(r.width());
+    else if (r.width() > r.height())
+        r.setWidth(r.height());
+    else
+        return;
+    setBounds(r);
+}
