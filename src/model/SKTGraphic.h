@@ -200,6 +200,10 @@ public:
     // The handle dragged while the control is created by dragging (8; the line: its end).
     virtual int creationSizingHandle() const { return 8; }
 
+    // Moves the controls by (dx, dy): a locked control stays, and a control moves only
+    // when its moved bounds still meet the card (the front card view's bounds).
+    static void translateGraphics(const std::vector<SKTGraphic *> &graphics, double dx, double dy);
+
     static QRectF boundsOfGraphics(const std::vector<GraphicPtr> &graphics);
     // The union of the drawing bounds; the whole card for an empty list.
     static QRectF drawingBoundsOfGraphics(const std::vector<GraphicPtr> &graphics);

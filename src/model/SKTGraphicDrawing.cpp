@@ -162,3 +162,15 @@ void SKTGraphic::makeNaturalSize()
         return;
     setBounds(r);
 }
+
+void SKTGraphic::translateGraphics(const std::vector<SKTGraphic *> &graphics, double dx, double dy)
+{
+    const QRectF card = Main_Window_Link()->frontCardBounds();
+    for (SKTGraphic *g : graphics) {
+        if (!g || g->ctrl_is_locked) continue;
+        const QRectF moved = g->bounds().translated(dx, dy);
+        // A line or a zero-width control still counts when it touches the card.
+        const QRectF probe = moved.adjusted(0, 0, moved.width() > 0 ? 0 : 0.001, moved.height() > 0 ? 0 : 0.001);
+        if (probe.intersects(card)) g->setBounds(moved);
+    }
+}
