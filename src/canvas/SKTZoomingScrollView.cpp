@@ -57,6 +57,8 @@ SKTZoomingScrollView::SKTZoomingScrollView(QWidget *parent) : QScrollArea(parent
     for (const ZoomStep &s : zoomSteps()) m_popUp->addItem(tr(s.label), s.factor);
     m_popUp->setCurrentIndex(3);
     m_popUp->setFocusPolicy(Qt::NoFocus);
+    m_popUp->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    m_popUp->setFixedWidth(m_popUp->sizeHint().width());
     addScrollBarWidget(m_popUp, Qt::AlignLeft);
     connect(m_popUp, &QComboBox::activated, this, [this](int row) {
         const double f = zoomSteps()[row].factor;
@@ -69,6 +71,8 @@ void SKTZoomingScrollView::setCardView(ZoomableCardWidget *view)
 {
     m_card = view;
     setWidget(view);
+    // The card shows the white card shape painted behind it, not a filled widget.
+    view->setAutoFillBackground(false);
     view->setZoomFactor(m_factor);
     connect(view, &ZoomableCardWidget::geometryForZoomChanged, viewport(), qOverload<>(&QWidget::update));
 }

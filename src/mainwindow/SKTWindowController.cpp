@@ -1,27 +1,135 @@
+// Construction of the main window controller and its links to the model and canvas.
 #include "SKTWindowController.h"
 
+#include "FileUtilities.h"
 #include "Globals.h"
+#include "Helpers.h"
+#include "Paths.h"
+#include "SKTDocument.h"
+#include "SKTGraphicView.h"
 
+#include <QApplication>
 #include <QMainWindow>
 
 SKTWindowController *Main_App_wnd = nullptr;
+std::function<std::optional<QString>()> SKTWindowController::startWindowAnswerer;
+
 namespace {
 SKTWindowController *app_DefaultInstance = nullptr;
-}
 
-SKTWindowController::SKTWindowController() : m_window(std::make_unique<QMainWindow>())
+struct ResourcePicture {
+    Picture SKTWindowController::*field;
+    const char *name;
+    const char *type;
+};
+const ResourcePicture kResourcePictures[] = {
+    {&SKTWindowController::no_camera_image, "no_camera", "jpg"},
+    {&SKTWindowController::Err_image, "pic_err", "png"},
+    {&SKTWindowController::no_image_ctrl_GP, "pic_ic", "png"},
+    {&SKTWindowController::no_image, "no", "png"},
+    {&SKTWindowController::banner_image, "banner", "png"},
+    {&SKTWindowController::promotion_pattern_image, "pattern_1", "jpg"},
+    {&SKTWindowController::wizard_pattern_image, "Wizard_pattern", "jpg"},
+    {&SKTWindowController::sign_sample_img, "sign_sample", "png"},
+    {&SKTWindowController::fp_sample_img, "fingerprints", "png"},
+    {&SKTWindowController::barcode_sample_img, "barcode_sample", "png"},
+    {&SKTWindowController::front_btn_image, "front-2", "png"},
+    {&SKTWindowController::back_btn_image, "back-2", "png"},
+    {&SKTWindowController::front_btn_image_sel, "front-sel", "png"},
+    {&SKTWindowController::back_btn_image_sel, "back-sel", "png"},
+};
+} // namespace
+
+SKTWindowController::SKTWindowController()
 {
-    m_window->setWindowTitle(App_Name);
+    // Fonts: the default text font is the menu font of the desktop.
+    DEFAULT_FONT = QApplication::font("QMenuBar");
+    Text_Ctrl_Font = DEFAULT_FONT.family();
+    if (QCoreApplication::instance()) App_Name = QCoreApplication::applicationName();
+    if (Resource_Path.isEmpty() || Created_Resource_Path.isEmpty()) Locate_Application_Paths();
+    Create_Folder(Created_Resource_Path);
+
+    Allowd_Image_fileTypes = {"jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "png", "tif", "tiff"};
+    m_selectedTool = 0;
     app_DefaultInstance = this;
-    Main_App_wnd = app_DefaultInstance;
+    Main_App_wnd = defaultInstance();
+    Set_Main_Window_Link(this);
+
+    Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
+    All_Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
+    WM_Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
+
+    paper_card_arry = {"Durable 1458 - Name Badge", "Durable 1452 - Name Badge", "Durable 1453 - Name Badge",
+                       "Durable 1454 - Name Badge", "Durable 1455 - Name Badge", "Durable 1456 - Name Badge",
+                       "Durable 1457 - Name Badge", "Durable 1459 - Name Badge"};
+    pvc_card_arry = {"CR80-Credit Card Size", "CR79", "CR90-Over Sized", "CR100-Military Size", "CR50", "CR60", "CR70"};
+
+    camera_path_file = Created_Resource_Path + QStringLiteral("idcardcampics.txt");
+    NO_Image_Path = Resource_Path + QStringLiteral("no.png");
+    loadResourcePictures();
+
+    Front_card_Prop = Card_Property();
+    Back_card_Prop = Card_Property();
+    for (User_Profile_Class *p : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile}) p->Reset_All_Values();
 }
 
 SKTWindowController::~SKTWindowController()
 {
+    for (SKTGraphicView *v : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
+        if (v) {
+            v->setHost(nullptr);
+            v->bindGraphics(nullptr);
+        }
+    delete ui.window;
+    ui.window = nullptr;
     if (Main_App_wnd == this) Main_App_wnd = nullptr;
     if (app_DefaultInstance == this) app_DefaultInstance = nullptr;
+    Set_Main_Window_Link(nullptr);
 }
 
 SKTWindowController *SKTWindowController::defaultInstance() { return app_DefaultInstance; }
 
-void SKTWindowController::showWindow() { m_window->showMaximized(); }
+void SKTWindowController::loadResourcePictures()
+{
+    for (const ResourcePicture &r : kResourcePictures)
+        this->*r.field = Picture::fromFile(Resource_Path + QLatin1String(r.name) + u'.' + QLatin1String(r.type));
+}
+
+void SKTWindowController::setDocument(SKTDocument *document)
+{
+    m_document = document;
+    if (m_setUp) {
+        // Rebinding follows the document; views hold one binding each.
+        _graphicView->bindGraphics(document ? &document->graphics() : nullptr);
+        _graphicView_BACK->bindGraphics(document ? &document->graphics_back() : nullptr);
+        _graphicView_TEMP->bindGraphics(document ? &document->graphics_temp() : nullptr);
+    }
+}
+
+void SKTWindowController::showWindow()
+{
+    if (!m_setUp) awakeFromNib(true);
+}
+
+QRectF SKTWindowController::frontCardBounds() const
+{
+    if (_graphicView) return QRectF(QPointF(0, 0), _graphicView->cardSize());
+    return MainWindowLink::frontCardBounds();
+}
+
+QString SKTWindowController::Check_Path_For_App_Resources(const QString &path)
+{
+    return ::Check_Path_For_App_Resources(path);
+}
+
+Picture SKTWindowController::Get_Image_For_Path(const QString &path, bool asIcon)
+{
+    return ::Get_Image_For_Path(path, asIcon);
+}
+
+bool SKTWindowController::Is_Visitor_Or_Group_Mode() const
+{
+    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+}
+
+void SKTWindowController::Selection_Count_Changed(int) {}

@@ -1,12 +1,37 @@
 #pragma once
-// The one main window controller of the application.
-#include <QObject>
-#include <memory>
+// The one main window controller of the application. It owns the main window and its
+// card views, the card properties of both sides, the profile records, the undo and
+// redo stacks and the shared grid and zoom; every other part of the system reaches it
+// through Main_App_wnd. Its work is split over several files by concern.
+#include "CardViewHost.h"
+#include "Card_Property.h"
+#include "KeyedArchive.h"
+#include "MainWindowLayout.h"
+#include "MainWindowLink.h"
+#include "Picture.h"
+#include "SKTGraphic.h"
+#include "SKTGrid.h"
+#include "User_Profile_Class.h"
 
+#include <QColor>
+#include <QFont>
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <optional>
+#include <vector>
+
+class CardPropertyPanel;
 class QMainWindow;
 class SKTDocument;
+class SKTGraphic;
+class SKTGraphicList;
+class SKTGraphicView;
+class SKTZoomingScrollView;
 
-class SKTWindowController : public QObject {
+using SideSnapshot = std::vector<KeyedArchive>;
+
+class SKTWindowController : public QObject, public MainWindowLink, public CardViewHost {
     Q_OBJECT
 public:
     SKTWindowController();
@@ -14,15 +39,143 @@ public:
 
     static SKTWindowController *defaultInstance();
 
-    QMainWindow *window() const { return m_window.get(); }
-    void showWindow();
-
+    // ---- Document and window (SKTWindowController.cpp, _Setup.cpp) ----
     SKTDocument *document() const { return m_document; }
-    void setDocument(SKTDocument *document) { m_document = document; }
+    void setDocument(SKTDocument *document);
+    QMainWindow *window() const { return ui.window; }
+    // Builds the window and runs the set-up; `startProject` false skips New_Project
+    // (tests build the window without the start gallery).
+    void awakeFromNib(bool startProject = true);
+    void showWindow();
+    bool isSetUp() const { return m_setUp; }
+
+    // ---- Sides (_Sides.cpp) ----
+    SKTGraphicView *graphicView(int side) const;  // 0 front, 1 back, 2 scratch
+    SKTGraphicView *currentGraphicView() const;
+    SKTZoomingScrollView *zoomingScrollView(int side) const;
+    SKTGraphicList &Get_Front_Controls_Array() const;
+    SKTGraphicList &Get_Back_Controls_Array() const;
+    SKTGraphicList &Get_Temp_Controls_Array() const;
+    SKTGraphicList &currentSideControls() const;
+    int Get_Front_Control_Count() const;
+    int Get_Back_Control_Count() const;
+    int Get_Temp_Control_Count() const;
+    SKTGraphic *Get_Selected_Graphic() const;
+    void Set_Selected_Graphic(SKTGraphic *g);
+    void Select_front_side();
+    void Select_back_side();
+    void Select_temp_design_side();
+    void changeViewController(int index);
+    Card_Property &currentCardProperty();
+
+    // ---- Card appearance (_Card.cpp) ----
+    void Card_Base_Drawing(QPainter &painter, const QRectF &dirty) override;
+    void Card_Border_Drawing(QPainter &painter, const QRectF &dirty) override;
+    void Refresh_Canvas();
+    QPointF Control_New_Point(const QString &side);
+    void _setLabels();
+    void Apply_unit_Chaneg_Values();
+    void Set_Control_Pos_And_Size(SKTGraphic *g) override;
+    void Show_RHS_Properties(SKTGraphic *g) override;
+    void Load_and_fill_backgrounds();
+    void card_prop_set(const QString &fillCode);
+    void Update_Card_Graphics();
+    void Set_Card_Size_In_Control(QSizeF sizeMM);
+    void SetDocumentCanvasSize(QSizeF points);
+    void Set_Canvas_to_100_percent();
+    static QSizeF Get_My_card_Size(const QString &category, const QString &preset, int row);
+    void Disable_Standard_Button_For_Lock();
+    void Enable_Standard_Button_For_Unlock();
+
+    // ---- Card size change (_Resize.cpp) ----
+    // Gives the card a new size in points: the three views take it, the controls of
+    // both sides follow it, and both sides' card properties record it.
+    void Change_Card_Size(QSizeF points);
+    void Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight, float newWidth,
+                                                       float newHeight, char changeFontSize);
+    static void Chane_control_size_location_for_both_side(const std::vector<GraphicPtr> &graphics,
+                                                          float percentWidth, float percentHeight);
+
+    // ---- Project (_Project.cpp) ----
+    void New_Project();
+    void New_Project_Setting_Reset(bool resetCard);
+    // Runs the start window; false when the user chose to leave the application.
+    bool Open_Start_Window();
+    void Set_Log_Name_In_Title();
+
+    // ---- Undo and redo of side snapshots (_Undo.cpp) ----
+    void Insert_In_Undo_Redo() override;
+    void Undo_Redo_Clear();
+    int Get_Undo_Count() const;
+    int Get_Redo_Count() const;
+
+    // ---- Links for the model and canvas ----
+    QFont allTextFont() const override { return All_Text_font; }
+    QColor allTextColor() const override { return All_Text_clr; }
+    QRectF frontCardBounds() const override;
+    QString Check_Path_For_App_Resources(const QString &path) override;
+    Picture Get_Image_For_Path(const QString &path, bool asIcon) override;
+    int Selected_Control_Tool() const override { return m_selectedTool; }
+    bool Is_Visitor_Or_Group_Mode() const override;
+    void Selection_Count_Changed(int count) override;
+
+    // ---- Fields read across the system ----
+    MainWindowLayout ui;
+    SKTGraphicView *_graphicView = nullptr;
+    SKTGraphicView *_graphicView_BACK = nullptr;
+    SKTGraphicView *_graphicView_TEMP = nullptr;
+    SKTZoomingScrollView *_zoomingScrollView = nullptr;
+    SKTZoomingScrollView *_zoomingScrollView_BACK = nullptr;
+    SKTZoomingScrollView *_zoomingScrollView_TEMP = nullptr;
+    CardPropertyPanel *cardPanel = nullptr;
+
+    SKTGrid _grid;
+    double _zoomFactor = 1.0;
+    int m_selectedTool = 0;
+    SKTGraphic *Last_Selected_Graphic = nullptr;
+    int Image_Ctrl_Counter = 0;
+
+    Card_Property Front_card_Prop;
+    Card_Property Back_card_Prop;
+    User_Profile_Class Front_user_profile;
+    User_Profile_Class Back_user_profile;
+    User_Profile_Class TEMP_user_profile;
+
+    QFont Text_font, All_Text_font, WM_Text_font;
+    std::optional<QFont> All_Text_font_COPY;
+    QColor All_Text_clr = Qt::black;
+
+    QStringList paper_card_arry;
+    QStringList pvc_card_arry;
+    QStringList Allowd_Image_fileTypes;
+    QString camera_path_file;
+    QString NO_Image_Path;
+
+    Picture no_camera_image, Err_image, no_image_ctrl_GP, no_image, banner_image, promotion_pattern_image,
+        wizard_pattern_image, sign_sample_img, fp_sample_img, barcode_sample_img, front_btn_image, back_btn_image,
+        front_btn_image_sel, back_btn_image_sel;
+
+    std::vector<SideSnapshot> Ucontrol, Ucontrol_back, Rcontrol, Rcontrol_back;
+    std::vector<KeyedArchive> Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
+    SKTGraphicList *Graphics_array_Batch = nullptr;
+    bool live_mode_list_value_change = false;
+    QStringList images;  // background pictures offered by the background browser
+    QStringList Text_Date_style, Text_Time_style;
+
+    // Lets tests pick the start window's choice without a person: returns the template
+    // path to load ("" for a blank card) or nullopt for Cancel.
+    static std::function<std::optional<QString>()> startWindowAnswerer;
+
+signals:
+    void SKTSelectedToolDidChange();
 
 private:
-    std::unique_ptr<QMainWindow> m_window;
+    void loadResourcePictures();
+    void buildCardViews();
+
     SKTDocument *m_document = nullptr;
+    bool m_setUp = false;
+    QPointF m_lastNewPoint{10, 10};
 };
 
 extern SKTWindowController *Main_App_wnd;

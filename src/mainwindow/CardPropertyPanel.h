@@ -1,0 +1,75 @@
+#pragma once
+// The card's own property panels: the five card tabs of the main window (card,
+// information, size, background, border and watermark). They show a side's
+// Card_Property and write it back through the controller.
+#include <QObject>
+#include <QSizeF>
+#include <QString>
+#include <QStringList>
+
+class Card_Property;
+class ColorWell;
+class QCheckBox;
+class QComboBox;
+class QDoubleSpinBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QSlider;
+class QSpinBox;
+class SKTGraphic;
+class SKTWindowController;
+
+class CardPropertyPanel : public QObject {
+    Q_OBJECT
+public:
+    explicit CardPropertyPanel(SKTWindowController *controller);
+
+    void loadFrom(const Card_Property &prop);
+    void storeInto(Card_Property &prop) const;
+
+    void setUnitLabels(int unit);
+    // Converts the width and height shown from one unit into another.
+    void convertShownSize(int fromUnit, int toUnit);
+    void showSizeInMM(QSizeF mm);
+    // The width and height typed, converted from the unit shown into points.
+    QSizeF typedSizeInPoints() const;
+    void showControlGeometry(SKTGraphic &g);
+    void showFillChoice(const QString &code);
+    void fillHatchStyles(const QStringList &names);
+    void fillBackgrounds(const QStringList &paths);
+
+    // Widgets, for tests and the controller.
+    QGroupBox *sizeBox = nullptr;
+    QComboBox *Unit_ComboBox = nullptr, *Category_ComboBox = nullptr, *Preset_ComboBox = nullptr;
+    QListWidget *ColList = nullptr;
+    QDoubleSpinBox *width_Text = nullptr, *height_Text = nullptr;
+    QLabel *width_label = nullptr, *height_label = nullptr;
+    QLineEdit *Card_Name_Text = nullptr;
+    QComboBox *Sides_ComboBox = nullptr, *Shape_ComboBox = nullptr;
+    QCheckBox *Card_fill_chk = nullptr;
+    QComboBox *Fill_Style_ComboBox = nullptr, *Card_hatch_style = nullptr, *Card_image_layout = nullptr;
+    ColorWell *Card_fill_clr = nullptr, *Card_fill_Grd_1_clr = nullptr, *Card_fill_Grd_2_clr = nullptr,
+              *Card_hatch_bk_clr = nullptr, *Card_bordr_clr = nullptr, *Watermark_Color = nullptr;
+    QSpinBox *Card_grad_Stepper = nullptr, *Card_bor_Stepper = nullptr;
+    QSlider *Card_alpha_Slider = nullptr, *Watermark_Transp_Slider = nullptr;
+    QListWidget *imageBrowser = nullptr;
+    QLineEdit *Card_BG_Path = nullptr;
+    QCheckBox *Card_border_chk = nullptr, *Watermark_chk = nullptr;
+    QComboBox *Card_border_style = nullptr, *Watermark_Alignment = nullptr;
+    QLineEdit *Watermark_Text = nullptr;
+    QLabel *ctrl_geometry_label = nullptr;
+
+private:
+    void buildCardTab();
+    void buildSizeTab();
+    void buildBackgroundTab();
+    void buildBorderTab();
+    void changed();
+    void presetChosen();
+    void applyTypedSize();
+
+    SKTWindowController *m_controller;
+    QString m_bgPath;
+};

@@ -1,0 +1,170 @@
+// The card's own appearance and the main window's card and geometry fields.
+#include "SKTWindowController.h"
+
+#include "CardAppearance.h"
+#include "CardPropertyPanel.h"
+#include "FileUtilities.h"
+#include "Globals.h"
+#include "Helpers.h"
+#include "Log.h"
+#include "Paths.h"
+#include "SKTGraphic.h"
+#include "SKTGraphicView.h"
+#include "SKTZoomingScrollView.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QPainter>
+#include <QTabWidget>
+
+void SKTWindowController::Card_Base_Drawing(QPainter &painter, const QRectF &)
+{
+    SKTGraphicView *v = currentGraphicView();
+    Draw_Card_Base(painter, currentCardProperty(), QRectF(QPointF(0, 0), v ? v->cardSize() : QSizeF(243, 154)));
+}
+
+void SKTWindowController::Card_Border_Drawing(QPainter &painter, const QRectF &)
+{
+    SKTGraphicView *v = currentGraphicView();
+    Draw_Card_Border(painter, currentCardProperty(), QRectF(QPointF(0, 0), v ? v->cardSize() : QSizeF(243, 154)));
+}
+
+void SKTWindowController::Refresh_Canvas()
+{
+    if (Card_Value_In_Process) return;
+    if (SKTGraphicView *v = currentGraphicView()) v->update();
+}
+
+QPointF SKTWindowController::Control_New_Point(const QString &side)
+{
+    try {
+        const int count = side == QLatin1String("F") ? Get_Front_Control_Count() : Get_Back_Control_Count();
+        const double step = std::max(count, 20);
+        const QSizeF card = frontCardBounds().size();
+        double x = m_lastNewPoint.x() + step, y = m_lastNewPoint.y() + step;
+        if (x >= card.width() || x + 50 >= card.width()) x = 10;
+        if (y >= card.height() || y + 50 >= card.height()) y = 10;
+        m_lastNewPoint = QPointF(x, y);
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+    return m_lastNewPoint;
+}
+
+void SKTWindowController::_setLabels()
+{
+    if (cardPanel) cardPanel->setUnitLabels(Measument_Unit_Is);
+}
+
+void SKTWindowController::Apply_unit_Chaneg_Values()
+{
+    if (cardPanel) cardPanel->convertShownSize(last_unit_val, Measument_Unit_Is);
+}
+
+void SKTWindowController::Set_Card_Size_In_Control(QSizeF sizeMM)
+{
+    if (!cardPanel) return;
+    cardPanel->showSizeInMM(sizeMM);
+    last_unit_val = 2;
+    Apply_unit_Chaneg_Values();
+    last_unit_val = Measument_Unit_Is;
+}
+
+void SKTWindowController::Set_Control_Pos_And_Size(SKTGraphic *g)
+{
+    if (cardPanel && g) cardPanel->showControlGeometry(*g);
+}
+
+void SKTWindowController::Show_RHS_Properties(SKTGraphic *g)
+{
+    if (m_selectedTool != 0) m_selectedTool = 0;
+    Last_Selected_Graphic = g;
+    if (!g) {
+        if (SKTGraphicView *v = currentGraphicView()) {
+            v->setSelected_Graphic(nullptr);
+            if (!v->selectedGraphics().empty() && Not_Draw_Only_Prop_Change == 0) v->Clear_Control_Selection();
+        }
+        if (cardPanel && Not_Draw_Only_Prop_Change == 0) cardPanel->loadFrom(currentCardProperty());
+        return;
+    }
+    Set_Control_Pos_And_Size(g);
+}
+
+void SKTWindowController::Load_and_fill_backgrounds()
+{
+    const QString folder = Resource_Path + QStringLiteral("Background");
+    if (!QFileInfo(folder).isDir()) return;
+    images.clear();
+    for (const QString &name : Get_Files_Array_At_Path(folder, 0)) {
+        const QString ext = QFileInfo(name).suffix().toLower();
+        if (ext == QLatin1String("png") || ext == QLatin1String("jpg")) images << Path_Join(folder, name);
+    }
+    if (cardPanel) cardPanel->fillBackgrounds(images);
+}
+
+void SKTWindowController::card_prop_set(const QString &fillCode)
+{
+    if (cardPanel) cardPanel->showFillChoice(fillCode);
+}
+
+void SKTWindowController::Update_Card_Graphics()
+{
+    if (!cardPanel) return;
+    Card_Property &prop = currentCardProperty();
+    cardPanel->storeInto(prop);
+    Card_Shape = Card_Shape_Number(prop.Card_Shape());
+    for (SKTZoomingScrollView *z : {_zoomingScrollView, _zoomingScrollView_BACK, _zoomingScrollView_TEMP})
+        if (z) z->viewport()->update();
+    if (SKTGraphicView *v = currentGraphicView()) v->update();
+}
+
+void SKTWindowController::SetDocumentCanvasSize(QSizeF points)
+{
+    for (SKTGraphicView *v : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
+        if (v) v->setCardSize(points);
+    Refresh_Canvas();
+}
+
+void SKTWindowController::Set_Canvas_to_100_percent()
+{
+    _zoomFactor = 1.0;
+    for (SKTZoomingScrollView *z : {_zoomingScrollView, _zoomingScrollView_BACK, _zoomingScrollView_TEMP})
+        if (z) z->setFactor(1.0);
+}
+
+QSizeF SKTWindowController::Get_My_card_Size(const QString &category, const QString &preset, int row)
+{
+    static const double pvc[7][2] = {{3.37, 2.13}, {3.31, 2.06}, {3.62, 2.38}, {3.88, 2.62},
+                                     {3.5, 1.75},  {3.25, 2.34}, {2.88, 2.12}};
+    static const double other[8][2] = {{3.94, 4.09}, {2.36, 1.58}, {2.95, 1.58}, {2.95, 1.58},
+                                       {3.54, 2.13}, {3.54, 2.36}, {2.36, 3.54}, {5.91, 4.96}};
+    const bool isPvc = category == QLatin1String("PVC Card");
+    const int rows = isPvc ? 7 : 8;
+    // No row, or a row outside the table: the 30 x 30 of "no preset".
+    float first = 30, second = 30;
+    if (row >= 0 && row < rows) {
+        const double *pair = isPvc ? pvc[row] : other[row];
+        first = float(pair[0] * 25.4);
+        second = float(pair[1] * 25.4);
+    }
+    if (preset == QLatin1String("V")) return QSizeF(second, first);
+    return QSizeF(first, second);
+}
+
+namespace {
+const char *kLockCommands[] = {"Cut", "Paste", "Delete", "Front", "Back", "Lock"};
+}
+
+void SKTWindowController::Disable_Standard_Button_For_Lock()
+{
+    for (const char *name : kLockCommands)
+        if (QAction *a = ui.command(QLatin1String(name))) a->setEnabled(false);
+    if (QAction *a = ui.command(QStringLiteral("Unlock"))) a->setEnabled(true);
+}
+
+void SKTWindowController::Enable_Standard_Button_For_Unlock()
+{
+    for (const char *name : {"Cut", "Copy", "Delete", "Front", "Back", "Lock", "Paste"})
+        if (QAction *a = ui.command(QLatin1String(name))) a->setEnabled(true);
+    if (QAction *a = ui.command(QStringLiteral("Unlock"))) a->setEnabled(false);
+}

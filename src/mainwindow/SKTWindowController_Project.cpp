@@ -1,0 +1,95 @@
+// Starting a new design: the reset of the editor and the start window.
+#include "SKTWindowController.h"
+
+#include "CardAppearance.h"
+#include "CardPropertyPanel.h"
+#include "Globals.h"
+#include "Helpers.h"
+#include "Log.h"
+#include "MessageBox.h"
+#include "SKTDocument.h"
+#include "SKTGraphicView.h"
+#include "Start_Card.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QMainWindow>
+
+void SKTWindowController::New_Project_Setting_Reset(bool resetCard)
+{
+    for (int side = 0; side < 3; ++side)
+        if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
+    Ucontrol.clear();
+    Ucontrol_back.clear();
+    Rcontrol.clear();
+    Rcontrol_back.clear();
+    if (m_document) {
+        m_document->graphics().clear();
+        m_document->graphics_back().clear();
+        m_document->graphics_temp().clear();
+    }
+    for (User_Profile_Class *p : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile}) p->Reset_All_Values();
+    All_Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
+    All_Text_clr = Qt::black;
+    Image_Ctrl_Counter = 0;
+    if (resetCard) {
+        Front_card_Prop = Card_Property();
+        Back_card_Prop = Card_Property();
+        Back_card_Prop.setCard_Side_Name(QStringLiteral("B"));
+    }
+    Project_File_Name.clear();
+    Selected_Template_Path.clear();
+    Check_Path_And_Create_Files();
+    Select_front_side();
+}
+
+void SKTWindowController::New_Project()
+{
+    try {
+        New_Project_Setting_Reset(true);
+        Show_RHS_Properties(nullptr);
+        Refresh_Canvas();
+        Open_Start_Window();
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+    Not_Draw_Only_Prop_Change = 0;
+}
+
+bool SKTWindowController::Open_Start_Window()
+{
+    Start_Card_Option = QStringLiteral("V");
+    for (;;) {
+        std::optional<QString> choice;
+        if (startWindowAnswerer) {
+            choice = startWindowAnswerer();
+        } else {
+            Start_Card *gallery = Start_Card::defaultInstance();
+            if (gallery->Open_Wnd() == 1) choice = gallery->selectedTemplatePath();
+        }
+        if (choice) {
+            Selected_Template_Path = *choice;
+            Start_Card_Option = QStringLiteral("V");
+            Card_Shape = Card_Shape_Number(Front_card_Prop.Card_Shape());
+            Select_front_side();
+            Undo_Redo_Clear();
+            Insert_In_Undo_Redo();
+            Set_Log_Name_In_Title();
+            return true;
+        }
+        if (Show_YES_NO_MessageBox(QStringLiteral("\nDo you really want to exit?")) == 1) {
+            QApplication::exit(0);
+            return false;
+        }
+    }
+}
+
+void SKTWindowController::Set_Log_Name_In_Title()
+{
+    if (!ui.window) return;
+    QString title = QStringLiteral("%1 ( %2 )").arg(App_Name, Front_card_Prop.Card_Name());
+    if (!Project_File_Name.isEmpty() && QFileInfo::exists(Project_File_Name))
+        title = QStringLiteral("%1 ( %2 - %3 )").arg(App_Name, Front_card_Prop.Card_Name(),
+                                                     QFileInfo(Project_File_Name).fileName());
+    ui.window->setWindowTitle(title);
+}

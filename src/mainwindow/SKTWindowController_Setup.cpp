@@ -1,0 +1,125 @@
+// The main window's set-up once its widgets exist, and its window events.
+#include "SKTWindowController.h"
+
+#include "CardPropertyPanel.h"
+#include "FileUtilities.h"
+#include "Globals.h"
+#include "Helpers.h"
+#include "MessageBox.h"
+#include "SKTDocument.h"
+#include "SKTGraphicView.h"
+#include "SKTZoomingScrollView.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QMainWindow>
+#include <QScreen>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+void SKTWindowController::buildCardViews()
+{
+    struct Side {
+        SKTGraphicView **view;
+        SKTZoomingScrollView **scroll;
+        QWidget *container;
+    };
+    for (const Side &s : {Side{&_graphicView, &_zoomingScrollView, ui.first_view},
+                          Side{&_graphicView_BACK, &_zoomingScrollView_BACK, ui.second_view},
+                          Side{&_graphicView_TEMP, &_zoomingScrollView_TEMP, ui.temp_design_view}}) {
+        *s.view = new SKTGraphicView;
+        (*s.view)->setHost(this);
+        *s.scroll = new SKTZoomingScrollView;
+        (*s.scroll)->setCardView(*s.view);
+        s.container->layout()->addWidget(*s.scroll);
+        // Choosing a factor in any side's pop-up sets the one zoom of all three sides.
+        connect(*s.scroll, &SKTZoomingScrollView::factorChosen, this, [this](double f) {
+            _zoomFactor = f;
+            for (SKTZoomingScrollView *z : {_zoomingScrollView, _zoomingScrollView_BACK, _zoomingScrollView_TEMP})
+                z->setFactor(f);
+        });
+    }
+    _graphicView->setObjectName(QStringLiteral("_graphicView"));
+    _graphicView_BACK->setObjectName(QStringLiteral("_graphicView_BACK"));
+    _graphicView_TEMP->setObjectName(QStringLiteral("_graphicView_TEMP"));
+}
+
+void SKTWindowController::awakeFromNib(bool startProject)
+{
+    if (m_setUp) return;
+    ui = Build_Main_Window_Layout();
+    buildCardViews();
+    cardPanel = new CardPropertyPanel(this);
+    m_setUp = true;
+
+    // Window: no close button of its own (Exit leaves the application), the screen.
+    ui.window->setWindowFlag(Qt::WindowCloseButtonHint, false);
+    if (QScreen *screen = QGuiApplication::primaryScreen()) ui.window->setGeometry(screen->availableGeometry());
+
+    Start_Card_Option = QStringLiteral("V");
+
+    // Resources folder check.
+    if (!Create_Folder(Resource_Path)) {
+        Show_MessageBox(QStringLiteral("Can not access Data file."));
+        QTimer::singleShot(0, qApp, &QApplication::quit);
+        return;
+    }
+    Data_Folder_Path = Created_Resource_Path + QStringLiteral("DataSet");
+    Create_Folder(Data_Folder_Path);
+    Read_Camera_Folder();
+    Create_Camera_Path_File();
+
+    Load_and_fill_backgrounds();
+
+    // Property tabs: keep the card's five, remove the control tabs until a control is shown.
+    while (ui.sett_tab->count() > 5) ui.sett_tab->removeTab(5);
+
+    Not_Draw_Only_Prop_Change = 1;
+    Measument_Unit_Is = 2;
+    last_unit_val = 2;
+    _setLabels();
+    Text_Date_style = {"M-d-yyyy", "M-d-yy", "MM-dd-yy", "MM-dd-yyyy", "yy-MM-dd", "yyyy-MM-dd", "dd-MMM-yy",
+                       "dd-MM-yyyy", "d-M-yy"};
+    Text_Time_style = {"h:mm:ss a", "hh:mm:ss a", "H:mm:ss", "HH:mm:ss"};
+    card_prop_set(QStringLiteral("S"));
+    cardPanel->fillHatchStyles(Get_Files_Array_At_Path(Resource_Path + QStringLiteral("Fill_Style_Image"), 1));
+    Not_Draw_Only_Prop_Change = 0;
+
+    SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
+    if (m_document) setDocument(m_document);
+    for (SKTGraphicView *v : {_graphicView, _graphicView_BACK, _graphicView_TEMP}) v->setGrid(&_grid);
+
+    // Tools and commands.
+    for (int t = 0; t < 16; ++t)
+        connect(ui.toolActions[t], &QAction::triggered, this, [this, t] {
+            m_selectedTool = t;
+            emit SKTSelectedToolDidChange();
+        });
+    if (QAction *a = ui.command(QStringLiteral("ZoomIn")))
+        connect(a, &QAction::triggered, this, [this] {
+            auto *z = zoomingScrollView(Card_Front_Or_Back);
+            const int row = std::min(10, SKTZoomingScrollView::zoomIndexForFactor(z->factor()) + 1);
+            z->setFactor(SKTZoomingScrollView::zoomSteps()[row].factor);
+        });
+    if (QAction *a = ui.command(QStringLiteral("ZoomOut")))
+        connect(a, &QAction::triggered, this, [this] {
+            auto *z = zoomingScrollView(Card_Front_Or_Back);
+            const int row = std::max(0, SKTZoomingScrollView::zoomIndexForFactor(z->factor()) - 1);
+            z->setFactor(SKTZoomingScrollView::zoomSteps()[row].factor);
+        });
+    if (QAction *a = ui.command(QStringLiteral("ActualSize")))
+        connect(a, &QAction::triggered, this, &SKTWindowController::Set_Canvas_to_100_percent);
+    if (QAction *a = ui.command(QStringLiteral("Delete")))
+        connect(a, &QAction::triggered, this, [this] { currentGraphicView()->deleteSelection(); });
+    if (QAction *a = ui.command(QStringLiteral("New")))
+        connect(a, &QAction::triggered, this, &SKTWindowController::New_Project);
+    connect(ui.Front_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Select_front_side);
+    connect(ui.Back_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Select_back_side);
+
+    ui.window->show();
+    Select_front_side();
+    if (startProject) QTimer::singleShot(0, this, &SKTWindowController::New_Project);
+}

@@ -1,0 +1,101 @@
+// The front, back and scratch sides: which one is shown, and the ways to their controls.
+#include "SKTWindowController.h"
+
+#include "CardAppearance.h"
+#include "Globals.h"
+#include "SKTDocument.h"
+#include "SKTGraphicView.h"
+#include "SKTZoomingScrollView.h"
+
+#include <QIcon>
+#include <QLabel>
+#include <QStackedWidget>
+#include <QToolButton>
+#include <QPixmap>
+
+namespace {
+SKTGraphicList &emptyList()
+{
+    static SKTGraphicList list;
+    return list;
+}
+} // namespace
+
+SKTGraphicView *SKTWindowController::graphicView(int side) const
+{
+    return side == 1 ? _graphicView_BACK : side == 2 ? _graphicView_TEMP : _graphicView;
+}
+
+SKTGraphicView *SKTWindowController::currentGraphicView() const { return graphicView(Card_Front_Or_Back == 1 ? 1 : 0); }
+
+SKTZoomingScrollView *SKTWindowController::zoomingScrollView(int side) const
+{
+    return side == 1 ? _zoomingScrollView_BACK : side == 2 ? _zoomingScrollView_TEMP : _zoomingScrollView;
+}
+
+SKTGraphicList &SKTWindowController::Get_Front_Controls_Array() const
+{
+    return m_document ? m_document->graphics() : emptyList();
+}
+SKTGraphicList &SKTWindowController::Get_Back_Controls_Array() const
+{
+    return m_document ? m_document->graphics_back() : emptyList();
+}
+SKTGraphicList &SKTWindowController::Get_Temp_Controls_Array() const
+{
+    return m_document ? m_document->graphics_temp() : emptyList();
+}
+SKTGraphicList &SKTWindowController::currentSideControls() const
+{
+    return Card_Front_Or_Back == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
+}
+int SKTWindowController::Get_Front_Control_Count() const { return Get_Front_Controls_Array().count(); }
+int SKTWindowController::Get_Back_Control_Count() const { return Get_Back_Controls_Array().count(); }
+int SKTWindowController::Get_Temp_Control_Count() const { return Get_Temp_Controls_Array().count(); }
+
+SKTGraphic *SKTWindowController::Get_Selected_Graphic() const
+{
+    return currentGraphicView() ? currentGraphicView()->Selected_Graphic() : nullptr;
+}
+
+void SKTWindowController::Set_Selected_Graphic(SKTGraphic *g)
+{
+    if (g && currentGraphicView()) currentGraphicView()->setSelected_Graphic(g);
+}
+
+Card_Property &SKTWindowController::currentCardProperty()
+{
+    return Card_Front_Or_Back == 1 ? Back_card_Prop : Front_card_Prop;
+}
+
+void SKTWindowController::changeViewController(int index)
+{
+    if (index < 0 || index > 2 || !ui.myTargetView) return;
+    ui.myTargetView->setCurrentIndex(index);
+}
+
+static void showSide(SKTWindowController &c, int side)
+{
+    auto setIcon = [](QToolButton *b, const Picture &p) {
+        if (!p.isNull()) b->setIcon(QIcon(QPixmap::fromImage(p.image())));
+    };
+    setIcon(c.ui.Front_Side_btn, side == 0 ? c.front_btn_image_sel : c.front_btn_image);
+    setIcon(c.ui.Back_Side_btn, side == 1 ? c.back_btn_image_sel : c.back_btn_image);
+    c.ui.Front_back_label->setText(side == 0 ? QObject::tr("Front") : QObject::tr("Back"));
+    Card_Front_Or_Back = side;
+    Card_Shape = Card_Shape_Number(c.currentCardProperty().Card_Shape());
+    c.Graphics_array_Batch = side == 0 ? &c.Get_Front_Controls_Array() : &c.Get_Back_Controls_Array();
+    c.changeViewController(side);
+    if (c.ui.visitor_stack) c.ui.visitor_stack->setCurrentIndex(side);
+    c.Show_RHS_Properties(nullptr);
+}
+
+void SKTWindowController::Select_front_side() { showSide(*this, 0); }
+void SKTWindowController::Select_back_side() { showSide(*this, 1); }
+
+void SKTWindowController::Select_temp_design_side()
+{
+    ui.Front_back_label->setText(QStringLiteral("TEMP"));
+    changeViewController(2);
+    Show_RHS_Properties(nullptr);
+}

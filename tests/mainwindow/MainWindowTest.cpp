@@ -1,0 +1,157 @@
+#include "CardPropertyPanel.h"
+#include "Globals.h"
+#include "SKTDocument.h"
+#include "SKTGraphicList.h"
+#include "SKTGraphicView.h"
+#include "SKTWindowController.h"
+#include "SKTZoomingScrollView.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QTabWidget>
+#include <QCheckBox>
+#include <QAction>
+#include <gtest/gtest.h>
+
+namespace {
+struct Window {
+    SKTDocument document;
+    SKTWindowController controller;
+    Window()
+    {
+        controller.setDocument(&document);
+        controller.awakeFromNib(false);
+    }
+};
+} // namespace
+
+TEST(MainWindow, ConstructionFixesTheSharedValues)
+{
+    Window w;
+    EXPECT_EQ(SKTWindowController::defaultInstance(), &w.controller);
+    EXPECT_EQ(Main_App_wnd, &w.controller);
+    EXPECT_EQ(w.controller.paper_card_arry.front(), "Durable 1458 - Name Badge");
+    EXPECT_EQ(w.controller.paper_card_arry.back(), "Durable 1459 - Name Badge");
+    EXPECT_EQ(w.controller.pvc_card_arry.front(), "CR80-Credit Card Size");
+    EXPECT_EQ(w.controller.Allowd_Image_fileTypes.size(), 9);
+    EXPECT_FALSE(w.controller.no_image.isNull()) << "resource pictures are loaded";
+    EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].id, "Fup_Name");
+    EXPECT_EQ(w.controller.Get_Undo_Count(), 0);
+    EXPECT_EQ(Text_Ctrl_Font, DEFAULT_FONT.family());
+    EXPECT_TRUE(QFileInfo(Created_Resource_Path).isDir());
+}
+
+TEST(MainWindow, SetUpShowsTheFiveCardTabsInMillimetres)
+{
+    Window w;
+    ASSERT_EQ(w.controller.ui.sett_tab->count(), 5);
+    EXPECT_EQ(w.controller.ui.sett_tab->tabText(2), "Size");
+    EXPECT_EQ(w.controller.cardPanel->sizeBox->title(), "Card Size (mm)");
+    EXPECT_EQ(Start_Card_Option, "V");
+    EXPECT_EQ(w.controller._graphicView->cardSize(), QSizeF(243, 154));
+    EXPECT_EQ(&w.controller.Get_Back_Controls_Array(), w.controller._graphicView_BACK->graphicsList());
+    // The camera folder file names the folder in use.
+    QFile f(w.controller.camera_path_file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()), Camera_Folder_Path);
+    EXPECT_TRUE(QFileInfo(Data_Folder_Path).isDir());
+}
+
+TEST(MainWindow, CardPresetsAndTypedSizesInTheUnitShown)
+{
+    const QSizeF h = SKTWindowController::Get_My_card_Size("PVC Card", "H", 0);
+    EXPECT_FLOAT_EQ(float(h.width()), 85.598f);
+    EXPECT_FLOAT_EQ(float(h.height()), 54.102f);
+    EXPECT_EQ(SKTWindowController::Get_My_card_Size("PVC Card", "V", 0), QSizeF(h.height(), h.width()));
+    EXPECT_EQ(SKTWindowController::Get_My_card_Size("PVC Card", "H", -1), QSizeF(30, 30));
+    EXPECT_EQ(SKTWindowController::Get_My_card_Size("PVC Card", "H", 9), QSizeF(30, 30)) << "not 762 x 762";
+
+    Window w;
+    CardPropertyPanel *panel = w.controller.cardPanel;
+    panel->Unit_ComboBox->setCurrentIndex(0);  // inch
+    EXPECT_EQ(panel->sizeBox->title(), "Card Size (in)");
+    panel->width_Text->setValue(2);
+    panel->height_Text->setValue(1);
+    EXPECT_NEAR(panel->typedSizeInPoints().width(), 144, 1e-6) << "2 inch, not 2 mm";
+    panel->Unit_ComboBox->setCurrentIndex(2);  // back to mm: the shown values convert
+    EXPECT_NEAR(panel->width_Text->value(), 50.8, 1e-6);
+    Measument_Unit_Is = 2;
+}
+
+TEST(MainWindow, ControlsFollowACardSizeChange)
+{
+    Window w;
+    auto add = [&](GraphicKind kind, QRectF r) {
+        GraphicPtr g = SKTGraphic::create(kind);
+        g->setBounds(r);
+        w.document.graphics().insert(g);
+        return g;
+    };
+    GraphicPtr shape = add(GraphicKind::Shape, {10, 10, 40, 20});
+    GraphicPtr barcode = add(GraphicKind::Barcode, {10, 40, 60, 30});
+    GraphicPtr text = add(GraphicKind::Text, {100, 10, 60, 22});
+    w.controller.Change_Card_Size({486, 154});
+    EXPECT_EQ(shape->bounds(), QRectF(20, 10, 80, 20));
+    EXPECT_EQ(barcode->bounds(), QRectF(20, 40, 60, 30)) << "a barcode keeps its size";
+    w.controller.Change_Card_Size({243, 77});
+    EXPECT_EQ(text->bounds().size(), QSizeF(60, 20)) << "a text control keeps at least 50 x 20";
+    EXPECT_EQ(w.controller.Front_card_Prop.Card_Size(), QSizeF(243, 77));
+    // An old size of zero moves nothing.
+    const QRectF before = shape->bounds();
+    w.controller.Set_Control_Location_Size_IF_Card_Size_Change(0, 77, 243, 77, 1);
+    EXPECT_EQ(shape->bounds(), before);
+}
+
+TEST(MainWindow, ZoomSharedByPopUpStepsOnTheShownSide)
+{
+    Window w;
+    emit w.controller._zoomingScrollView->factorPopUp()->activated(6);
+    EXPECT_DOUBLE_EQ(w.controller._zoomingScrollView_BACK->factor(), 2.0);
+    EXPECT_DOUBLE_EQ(w.controller._graphicView->zoomFactor(), 2.0);
+    EXPECT_EQ(w.controller._graphicView->width(), 486);
+    w.controller.Set_Canvas_to_100_percent();
+    for (int side = 0; side < 3; ++side) EXPECT_DOUBLE_EQ(w.controller.zoomingScrollView(side)->factor(), 1.0);
+    for (int i = 0; i < 15; ++i) w.controller.ui.command("ZoomIn")->trigger();
+    EXPECT_DOUBLE_EQ(w.controller._zoomingScrollView->factor(), 10.0);
+    EXPECT_DOUBLE_EQ(w.controller._zoomingScrollView_BACK->factor(), 1.0) << "steps act on the shown side only";
+    for (int i = 0; i < 15; ++i) w.controller.ui.command("ZoomOut")->trigger();
+    EXPECT_DOUBLE_EQ(w.controller._zoomingScrollView->factor(), 0.25);
+}
+
+TEST(MainWindow, CardPanelWritesTheCardAndRedraws)
+{
+    Window w;
+    CardPropertyPanel *panel = w.controller.cardPanel;
+    panel->Card_fill_chk->setChecked(true);
+    panel->Shape_ComboBox->setCurrentIndex(2);
+    panel->Card_border_chk->setChecked(true);
+    EXPECT_TRUE(w.controller.Front_card_Prop.Card_fill_chk());
+    EXPECT_EQ(w.controller.Front_card_Prop.Card_Shape(), "E");
+    EXPECT_TRUE(w.controller.Front_card_Prop.Card_border_chk());
+    EXPECT_EQ(Card_Shape, 2);
+    w.controller.Select_back_side();
+    EXPECT_FALSE(panel->Card_fill_chk->isChecked()) << "the back shows its own card";
+    w.controller.Select_front_side();
+    EXPECT_TRUE(panel->Card_fill_chk->isChecked());
+}
+
+TEST(MainWindow, StartWindowCancelAsksBeforeLeaving)
+{
+    Window w;
+    int asked = 0;
+    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> {
+        return ++asked == 1 ? std::nullopt : std::optional<QString>(QString());
+    };
+    testsupport::boxes().clear();
+    testsupport::boxes().answerNext(0);  // No: stay
+    EXPECT_TRUE(w.controller.Open_Start_Window());
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDo you really want to exit?"});
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(w.controller.Get_Undo_Count(), 1) << "the undo stack starts from one snapshot";
+    SKTWindowController::startWindowAnswerer = nullptr;
+}
