@@ -5,6 +5,8 @@
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGrid.h"
+#include "SKTRuler.h"
+#include "SKTZoomingScrollView.h"
 
 #include <QPaintEvent>
 #include <QPainter>
@@ -221,4 +223,42 @@ void SKTGraphicView::drawCard(QPainter &painter, const QRectF &dirty)
     } catch (const std::exception &e) {
         Show_NSLog_Message(QStringLiteral("Drawing the card failed: %1").arg(QString::fromUtf8(e.what())));
     }
+}
+
+namespace {
+SKTZoomingScrollView *enclosingScrollView(const QWidget *w)
+{
+    for (QWidget *p = w->parentWidget(); p; p = p->parentWidget())
+        if (auto *z = qobject_cast<SKTZoomingScrollView *>(p)) return z;
+    return nullptr;
+}
+} // namespace
+
+bool SKTGraphicView::rulersShown() const
+{
+    const SKTZoomingScrollView *z = enclosingScrollView(this);
+    return z && z->rulersVisible();
+}
+
+void SKTGraphicView::beginEchoingMoveToRulers(const QRectF &rect)
+{
+    continueEchoingMoveToRulers(rect);
+}
+
+void SKTGraphicView::continueEchoingMoveToRulers(const QRectF &rect)
+{
+    SKTZoomingScrollView *z = enclosingScrollView(this);
+    if (!z || !z->rulersVisible()) return;
+    z->horizontalRuler()->setEchoLines({rect.left(), rect.center().x(), rect.right()});
+    z->verticalRuler()->setEchoLines({rect.top(), rect.center().y(), rect.bottom()});
+    m_rulerEchoedBounds = rect;
+}
+
+void SKTGraphicView::stopEchoingMoveToRulers()
+{
+    if (SKTZoomingScrollView *z = enclosingScrollView(this)) {
+        z->horizontalRuler()->setEchoLines({-1, -1, -1});
+        z->verticalRuler()->setEchoLines({-1, -1, -1});
+    }
+    m_rulerEchoedBounds = QRectF();
 }

@@ -75,6 +75,13 @@ public:
     // control is created by dragging).
     void beginResizeDrag(SKTGraphic *g, int handle);
 
+    // The echo of a moving rectangle on the enclosing scroll view's rulers.
+    void beginEchoingMoveToRulers(const QRectF &rect);
+    void continueEchoingMoveToRulers(const QRectF &rect);
+    void stopEchoingMoveToRulers();
+    QRectF rulerEchoedBounds() const { return m_rulerEchoedBounds; }
+    bool rulersShown() const;
+
     QPointF toCard(QPointF widgetPoint) const { return widgetPoint / zoomFactor(); }
 
 signals:
@@ -119,6 +126,7 @@ private:
     QTimer m_handleShowingTimer;
     QPointF m_pasteCascadeDelta{10, 10};
     QRectF m_marquee;
+    QRectF m_rulerEchoedBounds;
     DragState m_drag;
     std::vector<QRectF> m_invalidated;
     std::vector<QMetaObject::Connection> m_listConnections;

@@ -185,6 +185,7 @@ void SKTGraphicView::mouseMoveEvent(QMouseEvent *event)
                 return;
             m_drag.moveStarted = true;
             m_isHidingHandles = true;
+            beginEchoingMoveToRulers(unionOfBounds(selectedGraphics()));
             invalidateHandlesOfGraphics(selectedGraphics());
         }
         const auto sel = selectedGraphics();
@@ -197,6 +198,7 @@ void SKTGraphicView::mouseMoveEvent(QMouseEvent *event)
             SKTGraphic::translateGraphics(sel, delta.x(), delta.y());
             m_drag.moved = true;
             m_pasteCascadeDelta += delta;
+            continueEchoingMoveToRulers(unionOfBounds(sel));
         }
         m_drag.lastPoint = point;
         break;
@@ -204,6 +206,7 @@ void SKTGraphicView::mouseMoveEvent(QMouseEvent *event)
     case Drag::Resize:
         if (m_grid) point = m_grid->constrainedPoint(point);
         m_drag.handle = m_drag.resized->resizeByMovingHandle(m_drag.handle, point);
+        continueEchoingMoveToRulers(m_drag.resized->bounds());
         break;
     case Drag::Marquee: {
         const QPointF o = m_drag.marqueeOrigin;
@@ -243,6 +246,7 @@ void SKTGraphicView::finishDrag()
 {
     const DragState drag = m_drag;
     m_drag = DragState{};
+    if (!m_rulerEchoedBounds.isNull()) stopEchoingMoveToRulers();
     switch (drag.kind) {
     case Drag::Move:
         if (drag.moveStarted) {

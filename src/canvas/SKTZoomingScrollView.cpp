@@ -1,6 +1,7 @@
 #include "SKTZoomingScrollView.h"
 
 #include "Globals.h"
+#include "SKTRuler.h"
 #include "ZoomableCardWidget.h"
 
 #include <QComboBox>
@@ -60,6 +61,10 @@ SKTZoomingScrollView::SKTZoomingScrollView(QWidget *parent) : QScrollArea(parent
     m_popUp->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     m_popUp->setFixedWidth(m_popUp->sizeHint().width());
     addScrollBarWidget(m_popUp, Qt::AlignLeft);
+    m_hRuler = new SKTRuler(Qt::Horizontal, this);
+    m_vRuler = new SKTRuler(Qt::Vertical, this);
+    m_hRuler->hide();
+    m_vRuler->hide();
     connect(m_popUp, &QComboBox::activated, this, [this](int row) {
         const double f = zoomSteps()[row].factor;
         setFactor(f);
@@ -74,6 +79,10 @@ void SKTZoomingScrollView::setCardView(ZoomableCardWidget *view)
     // The card shows the white card shape painted behind it, not a filled widget.
     view->setAutoFillBackground(false);
     view->setZoomFactor(m_factor);
+    m_hRuler->setCardView(view);
+    m_vRuler->setCardView(view);
+    connect(view, &ZoomableCardWidget::geometryForZoomChanged, m_hRuler, qOverload<>(&QWidget::update));
+    connect(view, &ZoomableCardWidget::geometryForZoomChanged, m_vRuler, qOverload<>(&QWidget::update));
     connect(view, &ZoomableCardWidget::geometryForZoomChanged, viewport(), qOverload<>(&QWidget::update));
 }
 
@@ -128,4 +137,36 @@ void SKTZoomingScrollView::paintBackground()
     }
     p.setBrush(Qt::white);
     p.drawPath(shapeOf(card));
+}
+
+void SKTZoomingScrollView::setRulersVisible(bool visible)
+{
+    m_rulersVisible = visible;
+    setViewportMargins(visible ? SKTRuler::kThickness : 0, visible ? SKTRuler::kThickness : 0, 0, 0);
+    m_hRuler->setVisible(visible);
+    m_vRuler->setVisible(visible);
+    layoutRulers();
+}
+
+void SKTZoomingScrollView::layoutRulers()
+{
+    if (!m_rulersVisible) return;
+    const QRect vp = viewport()->geometry();
+    m_hRuler->setGeometry(vp.left(), vp.top() - SKTRuler::kThickness, vp.width(), SKTRuler::kThickness);
+    m_vRuler->setGeometry(vp.left() - SKTRuler::kThickness, vp.top(), SKTRuler::kThickness, vp.height());
+    m_hRuler->update();
+    m_vRuler->update();
+}
+
+void SKTZoomingScrollView::resizeEvent(QResizeEvent *event)
+{
+    QScrollArea::resizeEvent(event);
+    layoutRulers();
+}
+
+void SKTZoomingScrollView::scrollContentsBy(int dx, int dy)
+{
+    QScrollArea::scrollContentsBy(dx, dy);
+    m_hRuler->update();
+    m_vRuler->update();
 }

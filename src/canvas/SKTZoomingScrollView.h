@@ -5,6 +5,7 @@
 #include <array>
 
 class QComboBox;
+class SKTRuler;
 class ZoomableCardWidget;
 
 class SKTZoomingScrollView : public QScrollArea {
@@ -27,12 +28,20 @@ public:
     void setFactor(double factor);
     QComboBox *factorPopUp() const { return m_popUp; }
 
+    // Rulers along the top and left edges.
+    void setRulersVisible(bool visible);
+    bool rulersVisible() const { return m_rulersVisible; }
+    SKTRuler *horizontalRuler() const { return m_hRuler; }
+    SKTRuler *verticalRuler() const { return m_vRuler; }
+
 signals:
     // The user chose a factor in the pop-up.
     void factorChosen(double factor);
 
 protected:
     bool viewportEvent(QEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void scrollContentsBy(int dx, int dy) override;
 
 private:
     void paintBackground();
@@ -40,4 +49,8 @@ private:
     ZoomableCardWidget *m_card = nullptr;
     QComboBox *m_popUp = nullptr;
     double m_factor = 1.0;
+    bool m_rulersVisible = false;
+    SKTRuler *m_hRuler = nullptr;
+    SKTRuler *m_vRuler = nullptr;
+    void layoutRulers();
 };

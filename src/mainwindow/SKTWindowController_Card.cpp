@@ -168,3 +168,9 @@ void SKTWindowController::Enable_Standard_Button_For_Unlock()
         if (QAction *a = ui.command(QLatin1String(name))) a->setEnabled(true);
     if (QAction *a = ui.command(QStringLiteral("Unlock"))) a->setEnabled(false);
 }
+
+void SKTWindowController::Show_Hide_Ruler_ChkBox(bool shown)
+{
+    for (SKTZoomingScrollView *z : {_zoomingScrollView, _zoomingScrollView_BACK, _zoomingScrollView_TEMP})
+        if (z) z->setRulersVisible(shown);
+}

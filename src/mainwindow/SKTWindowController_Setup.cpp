@@ -112,6 +112,12 @@ void SKTWindowController::awakeFromNib(bool startProject)
         });
     if (QAction *a = ui.command(QStringLiteral("ActualSize")))
         connect(a, &QAction::triggered, this, &SKTWindowController::Set_Canvas_to_100_percent);
+    if (QAction *a = ui.command(QStringLiteral("Rulers"))) {
+        a->setCheckable(true);
+        a->setChecked(true);
+        connect(a, &QAction::toggled, this, &SKTWindowController::Show_Hide_Ruler_ChkBox);
+        Show_Hide_Ruler_ChkBox(true);
+    }
     if (QAction *a = ui.command(QStringLiteral("Delete")))
         connect(a, &QAction::triggered, this, [this] { currentGraphicView()->deleteSelection(); });
     if (QAction *a = ui.command(QStringLiteral("New")))

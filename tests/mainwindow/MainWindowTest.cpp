@@ -5,6 +5,8 @@
 #include "SKTGraphicView.h"
 #include "SKTWindowController.h"
 #include "SKTZoomingScrollView.h"
+#include "SKTRuler.h"
+#include <QMouseEvent>
 #include "TestSupport.h"
 
 #include <QDir>
@@ -154,4 +156,28 @@ TEST(MainWindow, StartWindowCancelAsksBeforeLeaving)
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(w.controller.Get_Undo_Count(), 1) << "the undo stack starts from one snapshot";
     SKTWindowController::startWindowAnswerer = nullptr;
+}
+
+TEST(MainWindow, RulersEchoAMoveAndForgetItAtRelease)
+{
+    Window w;
+    SKTGraphicView *view = w.controller._graphicView;
+    GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
+    g->setBounds({30, 30, 50, 50});
+    w.document.graphics().insert(g);
+    view->changeSelectionIndexes({0});
+    auto send = [&](QEvent::Type type, QPointF p, Qt::MouseButtons buttons) {
+        QMouseEvent e(type, p, view->mapToGlobal(p), Qt::LeftButton, buttons, {});
+        QCoreApplication::sendEvent(view, &e);
+    };
+    send(QEvent::MouseButtonPress, {40, 40}, Qt::LeftButton);
+    send(QEvent::MouseMove, {50, 45}, Qt::LeftButton);
+    EXPECT_EQ(view->rulerEchoedBounds(), QRectF(40, 35, 50, 50));
+    auto *ruler = w.controller._zoomingScrollView->horizontalRuler();
+    EXPECT_EQ(ruler->echoLines()[0], 40);
+    send(QEvent::MouseButtonRelease, {50, 45}, Qt::NoButton);
+    EXPECT_TRUE(view->rulerEchoedBounds().isNull());
+    EXPECT_EQ(ruler->echoLines()[0], -1);
+    w.controller.Show_Hide_Ruler_ChkBox(false);
+    EXPECT_FALSE(view->rulersShown());
 }
