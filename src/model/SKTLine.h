@@ -21,6 +21,26 @@ public:
     bool canSetDrawingStroke() const override { return false; }
     void setColor(const QColor &color) override { setStrokeColor(color); }
 
+    bool canMakeNaturalSize() const override { return false; }
+
+    // From the begin point to the end point; never rotated.
+    QPainterPath bezierPathForDrawing() const override;
+    // Strokes the segment with the stroke colour, width, dash code and cap style; a
+    // hidden line draws nothing.
+    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
+    // Within Line_Hit_Tolerance() of the segment, so that horizontal and vertical lines
+    // (whose bounds are empty) can be clicked too.
+    bool isContentsUnderPoint(QPointF point) const override;
+    // Half the stroke width, and never less than 3 points.
+    double Line_Hit_Tolerance() const;
+    // 1 on the begin handle (it wins where both overlap), 2 on the end handle, else 0.
+    int handleUnderPoint(QPointF point) const override;
+    void drawHandlesInView(QPainter &painter, bool locked) const override;
+    // Handle 1 moves the begin point, handle 2 the end point; the handle never changes
+    // (dragging an end across the other turns the direction flags instead).
+    int resizeByMovingHandle(int handle, QPointF point) override;
+    int creationSizingHandle() const override { return 2; }
+
     QVariantMap properties() override;
     void initWithProperties(const QVariantMap &properties) override;
     QStringList keysForValuesToObserveForUndo() const override;

@@ -1,0 +1,195 @@
+#include "SKTRenderingView.h"
+
+#include "CardAppearance.h"
+#include "Card_Property.h"
+#include "Log.h"
+#include "MainWindowLink.h"
+
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QImageWriter>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <cmath>
+#include <exception>
+
+namespace {
+constexpr double kPointsPerInch = 72.0;
+constexpr double kInchesPerMeter = 1.0 / 0.0254;
+
+void setDotsPerInch(QImage &image, double dpi)
+{
+    image.setDotsPerMeterX(int(std::lround(dpi * kInchesPerMeter)));
+    image.setDotsPerMeterY(int(std::lround(dpi * kInchesPerMeter)));
+}
+
+// A transparent image of the rectangle at `scale` pixels per point, 72 dots per inch
+// while it is painted (see the header).
+QImage blankImage(const QRectF &rect, double scale)
+{
+    const QSize size(std::max(1, int(std::ceil(rect.width() * scale - 1e-6))),
+                     std::max(1, int(std::ceil(rect.height() * scale - 1e-6))));
+    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return image;
+    image.fill(Qt::transparent);
+    setDotsPerInch(image, kPointsPerInch);
+    return image;
+}
+
+void logFailure(const char *what, const std::exception *e)
+{
+    Show_NSLog_Message(QStringLiteral("%1: %2").arg(QLatin1String(what),
+                                                    e ? QString::fromLocal8Bit(e->what()) : QStringLiteral("unknown error")));
+}
+
+QRectF cardFrameOr(const QRectF &frame) { return frame.isEmpty() ? Main_Window_Link()->frontCardBounds() : frame; }
+} // namespace
+
+SKTRenderingView::SKTRenderingView(const QRectF &frame, std::vector<GraphicPtr> graphics,
+                                   const Card_Property *cardProperty, const QString &printJobTitle)
+    : m_frame(cardFrameOr(frame)), m_graphics(std::move(graphics)), m_cardProperty(cardProperty),
+      m_printJobTitle(printJobTitle)
+{
+}
+
+void SKTRenderingView::drawRect(QPainter &painter, const QRectF &dirty) const
+{
+    painter.save();
+    try {
+        painter.setClipRect(dirty, Qt::IntersectClip);
+        if (m_cardProperty) Draw_Card_Base(painter, *m_cardProperty, m_frame);
+        for (auto it = m_graphics.rbegin(); it != m_graphics.rend(); ++it) {
+            SKTGraphic *g = it->get();
+            if (!g || g->print_object != 0 || !g->ctrl_is_visible) continue;
+            g->drawContentsInView(painter, false);
+        }
+        if (m_cardProperty) Draw_Card_Border(painter, *m_cardProperty, m_frame);
+    } catch (const std::exception &e) {
+        logFailure("Drawing the card failed", &e);
+    } catch (...) {
+        logFailure("Drawing the card failed", nullptr);
+    }
+    painter.restore();
+}
+
+QByteArray SKTRenderingView::dataWithPDFInsideRect(const QRectF &rect) const
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(int(kPointsPerInch));
+        writer.setTitle(m_printJobTitle);
+        writer.setCreator(QCoreApplication::applicationName());
+        const QPageSize page(rect.size(), QPageSize::Point, QString(), QPageSize::ExactMatch);
+        if (!writer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)))) {
+            Show_NSLog_Message(QStringLiteral("The PDF page of the card could not be set up."));
+            return {};
+        }
+        QPainter painter;
+        if (!painter.begin(&writer)) {
+            Show_NSLog_Message(QStringLiteral("The PDF of the card could not be started."));
+            return {};
+        }
+        painter.translate(-rect.topLeft());
+        drawRect(painter, rect);
+        painter.end();
+    }
+    return data;
+}
+
+QImage SKTRenderingView::imageRepresentation(double scale) const
+{
+    if (!(scale > 0)) return {};
+    QImage image = blankImage(m_frame, scale);
+    if (image.isNull()) {
+        Show_NSLog_Message(QStringLiteral("No image could be made for the card."));
+        return {};
+    }
+    {
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        painter.translate(-m_frame.topLeft());
+        drawRect(painter, m_frame);
+    }
+    setDotsPerInch(image, kPointsPerInch * scale);
+    return image;
+}
+
+QByteArray SKTRenderingView::pdfDataWithGraphics_data(const std::vector<GraphicPtr> &graphics,
+                                                      const Card_Property *cardProperty, const QRectF &frame)
+{
+    const SKTRenderingView view(frame, graphics, cardProperty, QStringLiteral("Print"));
+    return view.dataWithPDFInsideRect(view.frame());
+}
+
+QImage SKTRenderingView::image_From_Card_Graphics(const std::vector<GraphicPtr> &graphics,
+                                                  const Card_Property *cardProperty, double scale, const QRectF &frame)
+{
+    try {
+        const SKTRenderingView view(frame, graphics, cardProperty, QStringLiteral("Print"));
+        return view.imageRepresentation(scale);
+    } catch (const std::exception &e) {
+        logFailure("Making the card image failed", &e);
+    } catch (...) {
+        logFailure("Making the card image failed", nullptr);
+    }
+    return {};
+}
+
+QByteArray SKTRenderingView::tiffDataWithGraphics(const std::vector<GraphicPtr> &graphics, SKTError *error,
+                                                  double scale)
+{
+    bool any = false;
+    for (const GraphicPtr &g : graphics) any = any || g;
+    // The union of no controls would be the whole card; an empty selection has nothing to show.
+    const QRectF united = any ? SKTGraphic::drawingBoundsOfGraphics(graphics) : QRectF();
+    if (united.isEmpty() || !(scale > 0)) {
+        if (error) *error = SKTErrorWithCode(3);
+        return {};
+    }
+    QImage image = blankImage(united, scale);
+    if (image.isNull()) {
+        Show_NSLog_Message(QStringLiteral("No image could be made for the selected controls."));
+        return {};
+    }
+    {
+        QPainter painter(&image);
+        painter.scale(scale, scale);
+        // Drawn relative to the union's corner, so controls away from the card's corner
+        // land inside the image.
+        painter.translate(-united.topLeft());
+        try {
+            for (auto it = graphics.rbegin(); it != graphics.rend(); ++it) {
+                if (!*it) continue;
+                painter.save();
+                painter.setClipRect((*it)->drawingBounds(), Qt::IntersectClip);
+                (*it)->drawContentsInView(painter, false);
+                painter.restore();
+            }
+        } catch (const std::exception &e) {
+            logFailure("Drawing the selected controls failed", &e);
+        } catch (...) {
+            logFailure("Drawing the selected controls failed", nullptr);
+        }
+    }
+    setDotsPerInch(image, kPointsPerInch * scale);
+    return Tiff_Data_From_Image(image);
+}
+
+QByteArray SKTRenderingView::Tiff_Data_From_Image(const QImage &image)
+{
+    if (image.isNull()) return {};
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "tiff");
+    if (!writer.write(image)) {
+        Show_NSLog_Message(QStringLiteral("The TIFF image could not be written: %1").arg(writer.errorString()));
+        return {};
+    }
+    return data;
+}
