@@ -6,6 +6,7 @@
 #include "SKTWindowController.h"
 #include "SKTZoomingScrollView.h"
 #include "SKTRuler.h"
+#include <QCoreApplication>
 #include <QMouseEvent>
 #include "TestSupport.h"
 
