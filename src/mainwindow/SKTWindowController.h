@@ -85,6 +85,8 @@ public:
     void Set_Canvas_to_100_percent();
     static QSizeF Get_My_card_Size(const QString &category, const QString &preset, int row);
     void Show_Hide_Ruler_ChkBox(bool shown);
+    // Opens the grid settings for the shared grid.
+    void toggleGridShowing();
     void Disable_Standard_Button_For_Lock();
     void Enable_Standard_Button_For_Unlock();
 

@@ -5,6 +5,7 @@
 #include "CardPropertyPanel.h"
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "Grid_Wizard.h"
 #include "Helpers.h"
 #include "Log.h"
 #include "Paths.h"
@@ -173,4 +174,11 @@ void SKTWindowController::Show_Hide_Ruler_ChkBox(bool shown)
 {
     for (SKTZoomingScrollView *z : {_zoomingScrollView, _zoomingScrollView_BACK, _zoomingScrollView_TEMP})
         if (z) z->setRulersVisible(shown);
+}
+
+void SKTWindowController::toggleGridShowing()
+{
+    Grid_Wizard *wizard = Grid_Wizard::defaultInstance();
+    wizard->setGrid(&_grid);
+    wizard->Open_Wnd();
 }

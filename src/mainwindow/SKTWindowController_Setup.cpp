@@ -118,6 +118,8 @@ void SKTWindowController::awakeFromNib(bool startProject)
         connect(a, &QAction::toggled, this, &SKTWindowController::Show_Hide_Ruler_ChkBox);
         Show_Hide_Ruler_ChkBox(true);
     }
+    if (QAction *a = ui.command(QStringLiteral("Grid")))
+        connect(a, &QAction::triggered, this, &SKTWindowController::toggleGridShowing);
     if (QAction *a = ui.command(QStringLiteral("Delete")))
         connect(a, &QAction::triggered, this, [this] { currentGraphicView()->deleteSelection(); });
     if (QAction *a = ui.command(QStringLiteral("New")))
