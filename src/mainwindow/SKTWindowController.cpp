@@ -5,6 +5,7 @@
 #include "Globals.h"
 #include "Helpers.h"
 #include "Paths.h"
+#include "Preferences.h"
 #include "SKTDocument.h"
 #include "SKTGraphicView.h"
 
@@ -133,3 +134,13 @@ bool SKTWindowController::Is_Visitor_Or_Group_Mode() const
 }
 
 void SKTWindowController::Selection_Count_Changed(int) {}
+
+void SKTWindowController::Get_Email_Details()
+{
+    const Preferences prefs = Preferences::sharedInstance();
+    sender_email = prefs.send_email_SenderEmail().value_or(QString());
+    sender_pwd = prefs.send_email_Password().value_or(QString());
+    sending_server = prefs.send_email_SMTP_server().value_or(QString());
+    sending_port = prefs.send_email_PORT_num().value_or(QString());
+    send_enable_ssl = prefs.send_email_enable_ssl().value_or(QString());
+}

@@ -99,6 +99,9 @@ public:
     static void Chane_control_size_location_for_both_side(const std::vector<GraphicPtr> &graphics,
                                                           float percentWidth, float percentHeight);
 
+    // Copies the stored e-mail sender settings into the process-wide values.
+    void Get_Email_Details();
+
     // ---- Project (_Project.cpp) ----
     void New_Project();
     void New_Project_Setting_Reset(bool resetCard);

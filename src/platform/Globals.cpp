@@ -21,6 +21,12 @@ QString Start_Card_Option;
 char Not_Draw_Only_Prop_Change = 0;
 char copy_card_design = 0;
 
+QString sender_email;
+QString sender_pwd;
+QString sending_server;
+QString sending_port;
+QString send_enable_ssl;
+
 QFont DEFAULT_FONT;
 QString Text_Ctrl_Font = QStringLiteral("Arial");
 int Text_Ctrl_Font_Size = 12;

@@ -30,6 +30,13 @@ extern QString Start_Card_Option;         // mode letter: "T", "W", "L", "V" or 
 extern char Not_Draw_Only_Prop_Change;    // 1 while controls or lists load: handlers neither regenerate nor redraw
 extern char copy_card_design;             // 1 while a side is being copied onto the other side
 
+// E-mail sender settings in use, copied from the e-mail settings store.
+extern QString sender_email;
+extern QString sender_pwd;
+extern QString sending_server;
+extern QString sending_port;
+extern QString send_enable_ssl;
+
 // Default text font of new text controls and new card properties.
 extern QFont DEFAULT_FONT;
 extern QString Text_Ctrl_Font;

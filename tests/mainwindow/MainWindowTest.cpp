@@ -1,5 +1,6 @@
 #include "CardPropertyPanel.h"
 #include "Globals.h"
+#include "Preferences.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -181,4 +182,17 @@ TEST(MainWindow, RulersEchoAMoveAndForgetItAtRelease)
     EXPECT_EQ(ruler->echoLines()[0], -1);
     w.controller.Show_Hide_Ruler_ChkBox(false);
     EXPECT_FALSE(view->rulersShown());
+}
+
+TEST(MainWindow, EmailDetailsComeFromTheStore)
+{
+    Window w;
+    Preferences prefs = Preferences::sharedInstance();
+    prefs.setsend_email_SenderEmail("gate@example.org");
+    prefs.setsend_email_PORT_num("587");
+    ASSERT_TRUE(prefs.flush());
+    w.controller.Get_Email_Details();
+    EXPECT_EQ(sender_email, "gate@example.org");
+    EXPECT_EQ(sending_port, "587");
+    EXPECT_EQ(send_enable_ssl, "") << "absent means not secured";
 }
