@@ -21,6 +21,7 @@ QString Start_Card_Option;
 char Not_Draw_Only_Prop_Change = 0;
 char copy_card_design = 0;
 
+QString export_template_name;
 QString sender_email;
 QString sender_pwd;
 QString sending_server;

@@ -30,6 +30,9 @@ extern QString Start_Card_Option;         // mode letter: "T", "W", "L", "V" or 
 extern char Not_Draw_Only_Prop_Change;    // 1 while controls or lists load: handlers neither regenerate nor redraw
 extern char copy_card_design;             // 1 while a side is being copied onto the other side
 
+// The template name accepted by the export-as-template dialog.
+extern QString export_template_name;
+
 // E-mail sender settings in use, copied from the e-mail settings store.
 extern QString sender_email;
 extern QString sender_pwd;
