@@ -152,10 +152,7 @@ void SKTGraphic::Set_text_value(const QString &value)
 {
     ChangeScope scope(*this);
     Text_Value = value;
-    if (_Text_contents && _Text_contents->text != value) {
-        _Text_contents->text = value;
-        textStorageDidProcessEditing();
-    }
+    if (_Text_contents) _Text_contents->text = value;
 }
 
 void SKTGraphic::Set_Barcode_image(const Picture &image)

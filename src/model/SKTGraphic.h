@@ -346,8 +346,6 @@ public:
 
 protected:
     explicit SKTGraphic(GraphicKind kind) : m_kind(kind) {}
-    // Told after Set_text_value has changed the text of an existing rich text.
-    virtual void textStorageDidProcessEditing() {}
 private:
     friend class ChangeScope;
     GraphicKind m_kind;

@@ -92,7 +92,7 @@ void SKTImage::drawContentsInView(QPainter &painter, bool)
 
 void SKTImage::makeNaturalSize()
 {
-    if (ctrl_is_locked || _contents.isNull()) return;
+    if (ctrl_is_locked || _contents.size().isEmpty()) return;
     ChangeScope scope(*this);
     setBounds(QRectF(bounds().topLeft(), _contents.size()));
     setFlippedHorizontally(false);

@@ -71,6 +71,6 @@ void SKTSignature::drawContentsInView(QPainter &painter, bool)
 
 void SKTSignature::makeNaturalSize()
 {
-    if (ctrl_is_locked || _contents_img.isNull()) return;
+    if (ctrl_is_locked || _contents_img.size().isEmpty()) return;
     setBounds(QRectF(bounds().topLeft(), _contents_img.size()));
 }

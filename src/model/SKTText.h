@@ -34,12 +34,12 @@ public:
     // Gives the control its natural height (origin and width kept); the bounds change
     // is not the user's, so undo does not record it.
     void setHeightToMatchContents();
+    // For an editor of the rich text to call when an edit is done: the height follows
+    // the text on the next turn of the event loop. Set_text_value does not call it, so
+    // values from panels and data sources keep the designed bounds.
+    void textStorageDidProcessEditing();
 
     std::optional<TextRecord> contents_val;  // rich text taken from a properties dictionary
-
-protected:
-    // The height follows the text on the next turn of the event loop.
-    void textStorageDidProcessEditing() override;
 
 private:
     friend class SKTGraphic;

@@ -219,10 +219,13 @@ struct KeyRecorder : GraphicOwner {
 TEST(TextNaturalSize, HeightFollowsAnEditOnTheNextTurn)
 {
     auto g = textControl("One", QRectF(0, 0, 60, 200), 20);
-    g->Text_contents();  // the rich text exists once the control has been drawn or archived
+    g->Text_contents();  // the rich text exists once drawn
     KeyRecorder owner;
     g->setOwner(&owner);
     g->Set_text_value("One two three four");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g->height(), 200);  // a value alone keeps the designed bounds
+    g->textStorageDidProcessEditing();
     EXPECT_EQ(g->height(), 200);  // not on the calling stack
     QCoreApplication::processEvents();
     EXPECT_NEAR(g->height(), g->naturalSize().height(), 0.001);
@@ -235,8 +238,8 @@ TEST(TextNaturalSize, HeightFollowsAnEditOnTheNextTurn)
 
     // A control gone before the next turn is left alone.
     auto gone = textControl("a");
-    gone->Text_contents();
     gone->Set_text_value("b");
+    gone->textStorageDidProcessEditing();
     gone.reset();
     QCoreApplication::processEvents();
 }
