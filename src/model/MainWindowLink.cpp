@@ -22,7 +22,15 @@ Picture MainWindowLink::Get_Image_For_Path(const QString &path, bool)
     return Picture::fromFile(path);
 }
 
-Picture MainWindowLink::Get_Image_With_Update_Settings(SKTGraphic *image) { return image ? image->_contents : Picture(); }
+// Until the adjustment chain is in place the picture passes through as loaded, its
+// transparency kept, only mirrored by the control's flips.
+Picture MainWindowLink::Get_Image_With_Update_Settings(SKTGraphic *image)
+{
+    if (!image || image->_contents.isNull()) return {};
+    const Picture &loaded = image->_contents;
+    if (!image->_isFlippedHorizontally && !image->_isFlippedVertically) return loaded;
+    return Picture(loaded.image().mirrored(image->_isFlippedHorizontally, image->_isFlippedVertically), loaded.size());
+}
 
 MainWindowLink *Main_Window_Link()
 {

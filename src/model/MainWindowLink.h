@@ -28,7 +28,8 @@ struct MainWindowLink {
     virtual Picture Get_Image_For_Path(const QString &path, bool asIcon);
     // The bounds of the front card view: the whole card, from (0, 0), in points.
     virtual QRectF frontCardBounds() const;
-    // An image control's picture with its adjustments applied.
+    // An image control's picture with its adjustments applied. The default mirrors the
+    // loaded picture by the control's flips and changes nothing else.
     virtual Picture Get_Image_With_Update_Settings(SKTGraphic *image);
 };
 

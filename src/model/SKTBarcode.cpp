@@ -1,5 +1,7 @@
 #include "SKTBarcode.h"
 
+#include <QPainter>
+
 std::shared_ptr<SKTBarcode> SKTBarcode::initWithPosition(const QPointF &point, const Picture &)
 {
     auto g = create();
@@ -12,3 +14,14 @@ std::shared_ptr<SKTBarcode> SKTBarcode::initWithPosition(const QPointF &point, c
 // A plain write: drawing calls it, and Set_Barcode_image has already reported the
 // new picture.
 void SKTBarcode::barcode_image_var_assign() { _contents = _barcode_image; }
+
+void SKTBarcode::drawContentsInView(QPainter &painter, bool)
+{
+    if (!ctrl_is_visible) return;
+    barcode_image_var_assign();
+    if (_contents.isNull()) return;
+    painter.save();
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRectF(bounds().topLeft(), _contents.size()), _contents.image());
+    painter.restore();
+}

@@ -15,6 +15,10 @@ public:
     // Makes the drawn picture the current barcode picture.
     void barcode_image_var_assign();
 
+    // The latest barcode picture at its own size from the bounds' origin, unsmoothed;
+    // no fill and no border.
+    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
+
     bool isDrawingFill() const override { return false; }
     bool isDrawingStroke() const override { return false; }
 

@@ -2,6 +2,9 @@
 
 #include "Globals.h"
 #include "MainWindowLink.h"
+#include "PictureDrawing.h"
+
+#include <QPainter>
 
 const QString SKTImageContentsKey = QStringLiteral("contents");
 const QString SKTImageIsFlippedHorizontallyKey = QStringLiteral("flippedHorizontally");
@@ -57,6 +60,44 @@ void SKTImage::setFileNSImage(const QString &path)
 }
 
 void SKTImage::setFileNSImage_Variable(const Picture &picture) { setField(&SKTGraphic::_contents_with_settings, picture); }
+
+void SKTImage::reapplySettings()
+{
+    if (!_contents.isNull()) setFileNSImage_Variable(Main_Window_Link()->Get_Image_With_Update_Settings(this));
+}
+
+void SKTImage::setFlippedHorizontally(bool f)
+{
+    if (_isFlippedHorizontally == f) return;
+    ChangeScope scope(*this);
+    setField(&SKTGraphic::_isFlippedHorizontally, f);
+    reapplySettings();
+}
+
+void SKTImage::setFlippedVertically(bool f)
+{
+    if (_isFlippedVertically == f) return;
+    ChangeScope scope(*this);
+    setField(&SKTGraphic::_isFlippedVertically, f);
+    reapplySettings();
+}
+
+void SKTImage::drawContentsInView(QPainter &painter, bool)
+{
+    if (!ctrl_is_visible) return;
+    if (!_file_path.isEmpty() && !_contents.isNull())
+        Draw_Picture_Stretched(painter, _contents_with_settings, bounds(), img_trnsp_val / 100.0);
+    Draw_Control_Border(painter, *this, bounds());
+}
+
+void SKTImage::makeNaturalSize()
+{
+    if (ctrl_is_locked || _contents.size().isEmpty()) return;
+    ChangeScope scope(*this);
+    setBounds(QRectF(bounds().topLeft(), _contents.size()));
+    setFlippedHorizontally(false);
+    setFlippedVertically(false);
+}
 
 QVariantMap SKTImage::properties()
 {

@@ -19,8 +19,19 @@ public:
     void setFilePath(const QString &path, bool set_txt_path_also);
     void setFileNSImage(const QString &path);
     void setFileNSImage_Variable(const Picture &picture);
-    void flipHorizontally() { setFlippedHorizontally(!_isFlippedHorizontally); }
-    void flipVertically() { setFlippedVertically(!_isFlippedVertically); }
+    void flipHorizontally() override { setFlippedHorizontally(!_isFlippedHorizontally); }
+    void flipVertically() override { setFlippedVertically(!_isFlippedVertically); }
+    // Store the flag and, when there is a picture, adjust it again so that it shows
+    // the flip.
+    void setFlippedHorizontally(bool f) override;
+    void setFlippedVertically(bool f) override;
+
+    // The adjusted picture stretched into the bounds at opacity img_trnsp_val / 100,
+    // then the border. A control without path or picture draws only its border.
+    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
+    // An unlocked control with a picture takes the picture's size (origin kept) and
+    // loses both flips.
+    void makeNaturalSize() override;
 
     bool isDrawingFill() const override { return false; }
     bool canSetDrawingFill() const override { return false; }
@@ -36,6 +47,7 @@ private:
     friend class SKTGraphic;
     SKTImage() : SKTGraphic(GraphicKind::Image) {}
     void centreOn(const QPointF &point);
+    void reapplySettings();
 };
 
 extern const QString SKTImageContentsKey;                // "contents"

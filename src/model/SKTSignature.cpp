@@ -2,6 +2,9 @@
 
 #include "Globals.h"
 #include "MainWindowLink.h"
+#include "PictureDrawing.h"
+
+#include <QPainter>
 
 QString SKTSignature::samplePath(const QString &sign_or_FP)
 {
@@ -40,11 +43,34 @@ std::shared_ptr<SKTSignature> SKTSignature::initWithPath(const QPointF &point, c
     return g;
 }
 
+void SKTSignature::loadPicture(const QString &path)
+{
+    file_path = path == QLatin1String("Default") ? samplePath(sign_or_fingureprint) : path;
+    file_path = Main_Window_Link()->Check_Path_For_App_Resources(file_path);
+    _contents_img = Main_Window_Link()->Get_Image_For_Path(file_path, false);
+}
+
 void SKTSignature::setFilePath(const QString &path)
 {
     ChangeScope scope(*this);
-    file_path = path == QLatin1String("Default") ? samplePath(sign_or_fingureprint) : path;
-    file_path = Main_Window_Link()->Check_Path_For_App_Resources(file_path);
+    loadPicture(path);
     Set_Control_File_path(file_path);
-    _contents_img = Main_Window_Link()->Get_Image_For_Path(file_path, false);
+}
+
+void SKTSignature::drawContentsInView(QPainter &painter, bool)
+{
+    if (!ctrl_is_visible) return;
+    if (_file_path != file_path) {
+        // Plain writes: drawing reports no change (the new picture is what is drawn now).
+        loadPicture(_file_path);
+        _file_path = file_path;
+    }
+    Draw_Picture_Stretched(painter, _contents_img, bounds(), 1.0);
+    Draw_Control_Border(painter, *this, bounds());
+}
+
+void SKTSignature::makeNaturalSize()
+{
+    if (ctrl_is_locked || _contents_img.size().isEmpty()) return;
+    setBounds(QRectF(bounds().topLeft(), _contents_img.size()));
 }

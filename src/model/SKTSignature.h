@@ -24,6 +24,13 @@ public:
 
     bool isDrawingFill() const override { return false; }
 
+    // The picture stretched into the bounds, then the border. A picture path changed
+    // through the base (panel, archive, design file) is loaded first. Without a
+    // picture only the border is drawn.
+    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
+    // An unlocked control with a picture takes the picture's size, origin kept.
+    void makeNaturalSize() override;
+
     Picture _contents_img;  // the picture shown
     QString file_path;      // the path _contents_img was loaded from
 
@@ -31,4 +38,7 @@ private:
     friend class SKTGraphic;
     SKTSignature() : SKTGraphic(GraphicKind::Signature) {}
     void centreOn(const QPointF &point);
+    // Sets file_path from the path ("Default": the sample of the kind, re-pointed into
+    // the resources) and loads _contents_img from it, reporting nothing.
+    void loadPicture(const QString &path);
 };

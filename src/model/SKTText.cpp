@@ -1,5 +1,16 @@
 #include "SKTText.h"
 
+#include "CardTextLayout.h"
+#include "DropShadow.h"
+#include "Globals.h"
+#include "Helpers.h"
+#include "Rotation.h"
+#include "StrokeStyles.h"
+
+#include <QCoreApplication>
+#include <QPainter>
+#include <cmath>
+
 const QString SKTTextContentsKey = QStringLiteral("contents");
 
 QVariantMap SKTText::properties()
@@ -22,4 +33,122 @@ QStringList SKTText::keysForValuesToObserveForUndo() const
     // While the height follows the text, that bounds change is not the user's.
     if (_boundsBeingChangedToMatchContents) keys.removeAll(SKTGraphicBoundsKey);
     return keys;
+}
+
+// ---- Text as drawn ----
+
+QString SKTText::drawnText() { return Text_With_Case(Trim_Str(Text_contents().text), text_transfrom_case); }
+
+QFont SKTText::drawingFont() const
+{
+    return text_ctrl_font ? *text_ctrl_font : Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
+}
+
+QSizeF SKTText::naturalSize()
+{
+    // Measured as drawn (font, case, kerning and trimming), so the size fits what is seen.
+    CardTextLayout layout(drawnText(), drawingFont(), text_alignmnet, text_kerning);
+    layout.layOut(bounds().width());
+    return QSizeF(std::ceil(layout.usedWidth()), layout.height());
+}
+
+void SKTText::makeNaturalSize()
+{
+    if (ctrl_is_locked) return;
+    setBounds(QRectF(bounds().topLeft(), naturalSize()));
+}
+
+void SKTText::setHeightToMatchContents()
+{
+    const QRectF b = bounds();
+    const double h = naturalSize().height();
+    _boundsBeingChangedToMatchContents = true;
+    setBounds(QRectF(b.x(), b.y(), b.width(), h));
+    _boundsBeingChangedToMatchContents = false;
+}
+
+void SKTText::textStorageDidProcessEditing()
+{
+    QCoreApplication *app = QCoreApplication::instance();
+    if (!app) return;
+    // Queued to the application's thread, also when the text was set on a worker.
+    QMetaObject::invokeMethod(
+        app,
+        [this, alive = std::weak_ptr<char>(m_lifetime)] {
+            if (alive.lock()) setHeightToMatchContents();
+        },
+        Qt::QueuedConnection);
+}
+
+// ---- Drawing ----
+
+void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
+{
+    if (!ctrl_is_visible) return;
+    const QPainterPath outline = Rotated_Control_Path();
+    const QRectF b = bounds();
+    painter.save();
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing);
+
+    if (isBeingCreateOrEdited) {
+        QPen knob(QColor(0, 0, 0, 128), 1.0);
+        painter.setPen(knob);
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRect(b.adjusted(-1, -1, 1, 1));
+        painter.restore();
+        return;
+    }
+
+    if (isDrawingFill()) {
+        // The hatch kind has no meaning for text: its background is the plain colour.
+        if (fill_type() == QLatin1String("H"))
+            painter.fillPath(outline, fillColor());
+        else
+            Fill_Path_With_Control_Fill(painter, outline, *this);
+    }
+
+    const QString text = drawnText();
+    if (text.isEmpty()) {
+        painter.restore();
+        return;
+    }
+
+    CardTextLayout layout(text, drawingFont(), text_alignmnet, text_kerning);
+    layout.layOut(0);
+    const double th = layout.height();
+    double top = b.y();
+    if (text_alignmnet_Vert == 1)
+        top = b.y() + (b.height() - th);
+    else if (text_alignmnet_Vert == 2)
+        top = b.y() + (b.height() - th) / 2;
+    const QPointF origin(float(b.x()), float(top));
+    layout.layOut(b.width());
+
+    const QTransform rotation = RotationTransform(text_rotation, float(b.x() + b.width() / 2), float(b.y() + b.height() / 2));
+    auto paintText = [&](QPainter &p) {
+        p.save();
+        p.setTransform(rotation, true);
+        layout.draw(p, origin);
+        p.restore();
+    };
+
+    if (Drawing_Shadow) {
+        // The shadow colour takes the shadow's opacity and keeps it. The offset's y
+        // counts upward on the card, whatever the rotation.
+        QColor shadow = Shadow_Color.isValid() ? Shadow_Color : QColor(Qt::black);
+        shadow.setAlphaF(float(Clamp_Opacity(Shadow_transparency)));
+        Shadow_Color = shadow;
+        const QRectF area = rotation.mapRect(layout.linesRect(origin)).adjusted(-2, -2, 2, 2);
+        Draw_Drop_Shadow(painter, area, shadow, Shadow_blur, QPointF(Shadow_offset_X, -Shadow_offset_Y), paintText);
+    }
+
+    painter.setPen(txt_clr.isValid() ? txt_clr : QColor(Qt::black));
+    paintText(painter);
+
+    if (isDrawingStroke()) {
+        painter.setPen(Control_Stroke_Pen(*this));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawPath(outline);
+    }
+    painter.restore();
 }

@@ -1,0 +1,116 @@
+#include "CardTextLayout.h"
+
+#include <QFontInfo>
+#include <QPainter>
+#include <QTextOption>
+#include <cmath>
+
+namespace {
+
+// Fonts are laid out at the application's default resolution. A font asked for at
+// 72 points comes out that many pixels tall, which gives that resolution exactly.
+double defaultFontDpi()
+{
+    QFont probe;
+    probe.setPointSizeF(72);
+    const int pixels = QFontInfo(probe).pixelSize();
+    return pixels > 0 ? pixels : 72;
+}
+
+// The font resized so that one layout unit is one card point, with the letter spacing.
+// (Absolute letter spacing is lost by fonts resolved for a device of another
+// resolution, so the layout keeps the default resolution and scales the size instead.)
+QFont cardFont(QFont font, double kerning)
+{
+    if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * 72.0 / defaultFontDpi());
+    font.setLetterSpacing(QFont::AbsoluteSpacing, kerning);
+    return font;
+}
+
+QString withLineSeparators(QString text)
+{
+    text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
+    for (QChar &c : text)
+        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator) c = QChar::LineSeparator;
+    return text;
+}
+
+} // namespace
+
+QString Text_With_Case(const QString &text, int caseCode)
+{
+    switch (caseCode) {
+    case 1: return text.toUpper();
+    case 2: return text.toLower();
+    case 3: {
+        QString out;
+        out.reserve(text.size());
+        bool wordStart = true;
+        qsizetype i = 0;
+        while (i < text.size()) {
+            // Whole code points, so letters outside the basic plane change case too.
+            const char32_t cp = text.at(i).isHighSurrogate() && i + 1 < text.size()
+                                    ? QChar::surrogateToUcs4(text.at(i), text.at(i + 1))
+                                    : char32_t(text.at(i).unicode());
+            const qsizetype len = cp > 0xFFFF ? 2 : 1;
+            const QString piece = text.mid(i, len);
+            const bool space = QChar::isSpace(cp);
+            out += space ? piece : wordStart ? piece.toUpper() : piece.toLower();
+            wordStart = space;
+            i += len;
+        }
+        return out;
+    }
+    default: return text;
+    }
+}
+
+Qt::Alignment Text_Alignment_For_Code(int code)
+{
+    switch (code) {
+    case 0: return Qt::AlignLeft | Qt::AlignAbsolute;
+    case 1: return Qt::AlignRight | Qt::AlignAbsolute;
+    case 2: return Qt::AlignHCenter;
+    case 3: return Qt::AlignJustify;
+    default: return Qt::AlignLeading;
+    }
+}
+
+CardTextLayout::CardTextLayout(const QString &text, const QFont &font, int alignmentCode, double kerning)
+    : m_layout(withLineSeparators(text), cardFont(font, kerning))
+{
+    QTextOption option(Text_Alignment_For_Code(alignmentCode));
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    m_layout.setTextOption(option);
+    m_layout.setCacheEnabled(true);
+}
+
+void CardTextLayout::layOut(double width)
+{
+    QTextOption option = m_layout.textOption();
+    option.setWrapMode(width > 0 ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
+    m_layout.setTextOption(option);
+    m_height = 0;
+    m_usedWidth = 0;
+    m_layout.beginLayout();
+    for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine()) {
+        line.setLeadingIncluded(true);
+        line.setLineWidth(width > 0 ? width : 0);
+        line.setPosition(QPointF(0, m_height));
+        m_height += line.height();
+        m_usedWidth = std::max(m_usedWidth, double(line.naturalTextWidth()));
+    }
+    m_layout.endLayout();
+}
+
+QRectF CardTextLayout::linesRect(QPointF topLeft) const
+{
+    QRectF r;
+    for (int i = 0; i < m_layout.lineCount(); ++i) {
+        const QTextLine line = m_layout.lineAt(i);
+        r |= line.rect() | line.naturalTextRect();
+    }
+    return r.translated(topLeft);
+}
+
+void CardTextLayout::draw(QPainter &painter, QPointF topLeft) const { m_layout.draw(&painter, topLeft); }

@@ -1,0 +1,245 @@
+// Render probes of the text control: what reaches the card, not how.
+#include "Globals.h"
+#include "RenderProbe.h"
+#include "SKTText.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+namespace {
+
+std::shared_ptr<SKTText> textControl(const QString &text, QRectF bounds = QRectF(100, 100, 200, 60), double size = 30)
+{
+    auto g = SKTText::create();
+    g->Set_text_value(text);
+    g->_bounds = bounds;
+    g->text_ctrl_font = Font_With_Name("Liberation Sans", size);
+    g->txt_clr = Qt::black;
+    return g;
+}
+
+auto black = probe::near(Qt::black);
+
+} // namespace
+
+TEST(TextDrawing, TrimmedTextAndBlankText)
+{
+    auto padded = textControl("   Name \n");
+    auto plain = textControl("Name");
+    EXPECT_EQ(probe::render(*padded), probe::render(*plain));
+
+    // Text of blanks and line ends: the background only, no frame.
+    auto blank = textControl("  \n \t ");
+    blank->_isDrawingFill = true;
+    blank->_fill_type = "S";
+    blank->_fillColor = Qt::red;
+    blank->_isDrawingStroke = true;
+    blank->_strokeColor = Qt::blue;
+    blank->_strokeWidth = 3;
+    const QImage img = probe::render(*blank);
+    EXPECT_EQ(probe::inkRect(img, probe::near(Qt::red)), QRect(100, 100, 200, 60));
+    EXPECT_EQ(probe::count(img, probe::near(Qt::blue)), 0);
+}
+
+TEST(TextDrawing, CapitalisedCaseIsDrawnButNotStored)
+{
+    auto g = textControl("jOHN sMITH");
+    g->text_transfrom_case = 3;
+    EXPECT_EQ(probe::render(*g), probe::render(*textControl("John Smith")));
+    EXPECT_EQ(g->Text_Value, "jOHN sMITH");
+    EXPECT_EQ(g->Text_contents().text, "jOHN sMITH");
+
+    g->text_transfrom_case = 1;
+    EXPECT_EQ(probe::render(*g), probe::render(*textControl("JOHN SMITH")));
+}
+
+TEST(TextDrawing, AlignmentPlacesTheInk)
+{
+    // The defaults centre the line; centring lies exactly between the two edges'
+    // placements, and those sit on the bounds' edges.
+    auto g = textControl("Hello");
+    const QRect centred = probe::inkRect(probe::render(*g), black);
+    g->text_alignmnet = 0;
+    g->text_alignmnet_Vert = 0;
+    const QRect leftTop = probe::inkRect(probe::render(*g), black);
+    g->text_alignmnet = 1;
+    g->text_alignmnet_Vert = 1;
+    const QRect rightBottom = probe::inkRect(probe::render(*g), black);
+
+    EXPECT_NEAR(leftTop.left(), 100, 4);
+    EXPECT_NEAR(rightBottom.right(), 300, 4);
+    EXPECT_LT(leftTop.top(), 110);
+    EXPECT_GT(rightBottom.bottom(), 145);
+    EXPECT_NEAR(centred.left(), (leftTop.left() + rightBottom.left()) / 2.0, 1.0);
+    EXPECT_NEAR(centred.top(), (leftTop.top() + rightBottom.top()) / 2.0, 1.0);
+    EXPECT_NEAR(centred.center().x(), 200, 3);
+
+    // An unknown vertical code counts as top.
+    g->text_alignmnet_Vert = 7;
+    EXPECT_EQ(probe::inkRect(probe::render(*g), black).top(), leftTop.top());
+}
+
+TEST(TextDrawing, SizesAreCardPointsAtAnyScale)
+{
+    auto g = textControl("H", QRectF(10, 10, 200, 150), 100);
+    g->text_alignmnet = 0;
+    g->text_alignmnet_Vert = 0;
+    const QRect one = probe::inkRect(probe::render(*g, QSize(250, 200)), black);
+    const QRect two = probe::inkRect(probe::render(*g, QSize(500, 400), 2.0), black);
+    // Liberation Sans capitals are 0.688 em tall.
+    EXPECT_NEAR(one.height(), 68.8, 1.5);
+    EXPECT_NEAR(two.height(), 2 * one.height(), 3);
+}
+
+TEST(TextDrawing, RotationTurnsTextBackgroundAndFrameClockwise)
+{
+    auto g = textControl("MMMM", QRectF(100, 100, 200, 40), 20);
+    g->text_alignmnet = 0;
+    g->text_rotation = 90;
+    const QRect ink = probe::inkRect(probe::render(*g), black);
+    // The left end of the line turns up to the top: the ink lies above the centre.
+    EXPECT_LT(ink.bottom(), 120);
+    EXPECT_GT(ink.top(), 15);
+    EXPECT_LT(ink.width(), 41);
+    EXPECT_GT(ink.height(), 40);
+
+    g->_isDrawingFill = true;
+    g->_fill_type = "H";  // no hatch on text: the plain fill colour
+    g->_fillColor = Qt::red;
+    g->_isDrawingStroke = true;
+    g->_strokeColor = Qt::blue;
+    g->_strokeWidth = 2;
+    const QImage img = probe::render(*g);
+    const QRect fill = probe::inkRect(img, probe::near(Qt::red));
+    const QRect frame = probe::inkRect(img, probe::near(Qt::blue));
+    EXPECT_NEAR(fill.width(), 40, 2);
+    EXPECT_NEAR(fill.height(), 200, 2);
+    EXPECT_NEAR(frame.center().x(), 200, 1);
+    EXPECT_NEAR(frame.height(), 202, 2);
+}
+
+TEST(TextDrawing, ShadowOffsetPointsUpAndTakesItsOpacity)
+{
+    auto g = textControl("Shade");
+    g->Drawing_Shadow = true;
+    g->Shadow_Color = QColor::fromRgbF(1, 0, 0, 1);
+    g->Shadow_transparency = 1.0f;
+    g->Shadow_offset_X = 10;
+    g->Shadow_offset_Y = 8;
+    g->Shadow_blur = 0;
+    QImage img = probe::render(*g);
+    const QRect text = probe::inkRect(img, black);
+    const QRect shadow = probe::inkRect(img, probe::near(Qt::red));
+    EXPECT_NEAR(shadow.right() - text.right(), 10, 1);
+    EXPECT_NEAR(shadow.top() - text.top(), -8, 1);
+
+    // The offset stays on the card's axes when the text is turned.
+    g->text_rotation = 90;
+    img = probe::render(*g);
+    EXPECT_NEAR(probe::inkRect(img, probe::near(Qt::red)).right() - probe::inkRect(img, black).right(), 10, 1);
+
+    // A blurred shadow spreads beyond the sharp one.
+    g->text_rotation = 0;
+    g->Shadow_blur = 6;
+    const QRect soft = probe::inkRect(probe::render(*g), [](QRgb c) { return qRed(c) > 0 && qAlpha(c) > 0; });
+    EXPECT_GT(soft.width(), shadow.width() + 4);
+
+    // The shadow colour takes the opacity and keeps it.
+    g->Shadow_blur = 0;
+    g->Shadow_transparency = 0.3f;
+    img = probe::render(*g);
+    EXPECT_NEAR(g->Shadow_Color.alphaF(), 0.3, 0.01);
+    const QRect s = probe::inkRect(img, [](QRgb c) { return qRed(c) > 200 && qGreen(c) < 50 && qAlpha(c) > 0; });
+    ASSERT_FALSE(s.isEmpty());
+    int strongest = 0;
+    for (int y = s.top(); y <= s.bottom(); ++y)
+        for (int x = s.left(); x <= s.right(); ++x)
+            if (qRed(img.pixel(x, y)) > 200 && qGreen(img.pixel(x, y)) < 50) strongest = std::max(strongest, qAlpha(img.pixel(x, y)));
+    EXPECT_NEAR(strongest, 77, 4);
+}
+
+TEST(TextDrawing, KerningWidensTheInk)
+{
+    auto g = textControl("Spacing", QRectF(10, 10, 380, 60));
+    const int plain = probe::inkRect(probe::render(*g), black).width();
+    g->text_kerning = 5;
+    const int spaced = probe::inkRect(probe::render(*g), black).width();
+    EXPECT_NEAR(spaced - plain, 6 * 5, 3);
+}
+
+TEST(TextDrawing, HiddenDrawsNothingAndCreationDrawsAFrameOutside)
+{
+    auto g = textControl("Name");
+    g->_isDrawingFill = true;
+    g->_fillColor = Qt::red;
+    g->ctrl_is_visible = false;
+    EXPECT_TRUE(probe::inkRect(probe::render(*g), [](QRgb c) { return qAlpha(c) > 0; }).isNull());
+
+    g->ctrl_is_visible = true;
+    const QImage img = probe::render(*g, QSize(400, 300), 1.0, true);
+    EXPECT_EQ(probe::count(img, probe::near(Qt::red)), 0);
+    const QRect frame = probe::inkRect(img, [](QRgb c) { return qAlpha(c) > 0; });
+    EXPECT_EQ(frame, QRect(98, 98, 204, 64));
+    EXPECT_EQ(qAlpha(img.pixel(200, 130)), 0);
+}
+
+TEST(TextNaturalSize, FitsTheDrawnTextAtTheCurrentWidth)
+{
+    auto g = textControl("Hello world", QRectF(10, 20, 500, 100), 24);
+    const double oneLine = g->naturalSize().height();
+    g->makeNaturalSize();
+    EXPECT_EQ(g->bounds().topLeft(), QPointF(10, 20));
+    EXPECT_LT(g->width(), 200);
+    EXPECT_GT(g->width(), 100);
+    EXPECT_DOUBLE_EQ(g->height(), oneLine);
+    // At its natural width the text still fits on one line.
+    EXPECT_DOUBLE_EQ(g->naturalSize().height(), oneLine);
+
+    g->setWidth(70);
+    EXPECT_NEAR(g->naturalSize().height(), 2 * oneLine, 1);
+
+    const QRectF before = g->bounds();
+    g->ctrl_is_locked = true;
+    g->makeNaturalSize();
+    EXPECT_EQ(g->bounds(), before);
+}
+
+namespace {
+struct KeyRecorder : GraphicOwner {
+    QList<QStringList> keys;
+    QList<QRectF> bounds;
+    void graphicDidChange(SKTGraphic &g, const QRectF &, const QRectF &) override
+    {
+        keys << g.keysForValuesToObserveForUndo();
+        bounds << g.bounds();
+    }
+};
+} // namespace
+
+TEST(TextNaturalSize, HeightFollowsAnEditOnTheNextTurn)
+{
+    auto g = textControl("One", QRectF(0, 0, 60, 200), 20);
+    g->Text_contents();  // the rich text exists once drawn
+    KeyRecorder owner;
+    g->setOwner(&owner);
+    g->Set_text_value("One two three four");
+    QCoreApplication::processEvents();
+    EXPECT_EQ(g->height(), 200);  // a value alone keeps the designed bounds
+    g->textStorageDidProcessEditing();
+    EXPECT_EQ(g->height(), 200);  // not on the calling stack
+    QCoreApplication::processEvents();
+    EXPECT_NEAR(g->height(), g->naturalSize().height(), 0.001);
+    EXPECT_LT(g->height(), 200);
+    ASSERT_GE(owner.keys.size(), 2);
+    EXPECT_TRUE(owner.keys.first().contains(SKTGraphicBoundsKey));
+    EXPECT_FALSE(owner.keys.last().contains(SKTGraphicBoundsKey));  // not recorded for undo
+    EXPECT_FALSE(g->_boundsBeingChangedToMatchContents);
+    g->setOwner(nullptr);
+
+    // A control gone before the next turn is left alone.
+    auto gone = textControl("a");
+    gone->Set_text_value("b");
+    gone->textStorageDidProcessEditing();
+    gone.reset();
+    QCoreApplication::processEvents();
+}
