@@ -31,8 +31,10 @@ template <class T> QString numberText(T v)
         double d = 0;
         return parseDouble(s, d) && sameNumber(double(static_cast<T>(d)), double(v));
     };
-    const QString fixed = QString::asprintf("%0.2f", double(v));
-    if (readsBack(fixed)) return fixed;
+    if (std::abs(double(v)) < 1e15) {  // larger values would print every digit
+        const QString fixed = QString::asprintf("%0.2f", double(v));
+        if (readsBack(fixed)) return fixed;
+    }
     if constexpr (std::is_same_v<T, float>) {
         for (int precision = 1; precision <= 9; ++precision) {
             const QString s = QString::number(double(v), 'g', precision);

@@ -27,6 +27,7 @@ TEST(StoredValues, NumbersKeepTwoDecimalsWhenExactAndReadBackTheSameValue)
     EXPECT_EQ(To_Stored_Text(0.125), "0.125");  // "0.12" would not read back
     EXPECT_EQ(To_Stored_Text(1.0 / 3.0), "0.3333333333333333");
     EXPECT_EQ(To_Stored_Text(1e-7f), "1e-07");
+    EXPECT_EQ(To_Stored_Text(3.4e38f), "3.4e+38");
     for (float f : {1.3f, 0.1f, 1e-7f, -2.5e6f, 0.55f, 3.4e38f, 1.17549435e-38f}) {
         float back = 0;
         ASSERT_TRUE(From_Stored_Text(To_Stored_Text(f), back));
