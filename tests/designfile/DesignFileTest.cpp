@@ -1,0 +1,267 @@
+#include "DesignFile.h"
+#include "Plist.h"
+#include "SKTSignature.h"
+#include "TestSupport.h"
+#include "UnusualValues.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <csignal>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+using namespace designtest;
+
+namespace {
+
+QString folder()
+{
+    const QString dir = testsupport::testHome() + "/designs";
+    QDir().mkpath(dir);
+    return dir;
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QString pictureFile(const QString &name)
+{
+    const QString path = folder() + "/" + name;
+    QImage img(6, 4, QImage::Format_RGB32);
+    img.fill(Qt::magenta);
+    img.save(path, "PNG");
+    return path;
+}
+
+DesignData fullDesign()
+{
+    DesignData d;
+    d.mode = "G";
+    d.front_card = unusualCard(1);
+    d.back_card = unusualCard(2);
+    for (GraphicKind kind : kEveryKind) d.front_controls.push_back(unusualControl(kind, int(kind)));
+    d.back_controls = {unusualControl(GraphicKind::Text, 11), unusualControl(GraphicKind::Image, 12)};
+    for (auto *side : {&d.front_controls, &d.back_controls})
+        for (const GraphicPtr &g : *side)
+            if (g->kind() == GraphicKind::Image || g->kind() == GraphicKind::Signature) g->_file_path = pictureFile("photo.png");
+    d.spreadsheet = {"/home/someone/Staff list.xlsx", 3, false, true, {"Name", "", "Photo"},
+                     {{"1", "Zo\u00eb", "a::::b", "/pics/1.png"}, {"2", "", "  "}, {}}};
+    d.columns.excel_cb_value1 = 1;
+    d.columns.excel_cb_value11 = 3;
+    d.columns.excel_cb_value_b_man = 0;
+    return d;
+}
+
+// Every stored field equal: the mode, both card sides but their background picture,
+// the spreadsheet, the column choices and each control's stored fields.
+void expectSameDesign(const DesignData &a, const DesignData &b)
+{
+    EXPECT_EQ(a.mode, b.mode);
+    for (auto [x, y] : {std::pair{a.front_card, b.front_card}, std::pair{a.back_card, b.back_card}}) {
+        y.setCard_BG_Image(x.Card_BG_Image());
+        EXPECT_TRUE(x == y);
+    }
+    EXPECT_EQ(a.spreadsheet, b.spreadsheet);
+    EXPECT_EQ(a.columns, b.columns);
+    for (auto [x, y] : {std::pair{&a.front_controls, &b.front_controls}, std::pair{&a.back_controls, &b.back_controls}}) {
+        ASSERT_EQ(x->size(), y->size());
+        for (size_t i = 0; i < x->size(); ++i) {
+            const SKTGraphic &g = *(*x)[i], &h = *(*y)[i];
+            ASSERT_EQ(g.kind(), h.kind());
+            for (const GraphicField &f : Graphic_Fields()) {
+                if (inMask(f.archivedBy, g.kind()) && !std::holds_alternative<Picture>(f.blankValue())) {
+                    EXPECT_TRUE(f.get(g) == f.get(h)) << g.className().toStdString() << " " << f.name.toStdString();
+                }
+            }
+        }
+    }
+}
+
+// A design to read into: reading that fails must leave it as it is.
+DesignData markerDesign()
+{
+    DesignData d;
+    d.mode = "T";
+    d.front_controls.push_back(SKTGraphic::create(GraphicKind::Shape));
+    d.spreadsheet.Excel_Source_Path = "marker.xlsx";
+    return d;
+}
+
+void expectRefused(const QString &path, const QString &messagePart)
+{
+    DesignData d = markerDesign();
+    const GraphicPtr shape = d.front_controls[0];
+    QString error;
+    EXPECT_FALSE(Read_Design_File(path, d, &error)) << path.toStdString();
+    EXPECT_TRUE(error.contains(messagePart)) << error.toStdString();
+    EXPECT_EQ(d.mode, "T");
+    ASSERT_EQ(d.front_controls.size(), 1u);
+    EXPECT_EQ(d.front_controls[0], shape);
+    EXPECT_TRUE(d.back_controls.empty());
+    EXPECT_EQ(d.spreadsheet.Excel_Source_Path, "marker.xlsx");
+}
+
+} // namespace
+
+TEST(DesignFile, SavedReopenedAndSavedAgainIsByteIdentical)
+{
+    const DesignData design = fullDesign();
+    const QString first = folder() + "/first.zcd", second = folder() + "/second.zcd";
+    QString error;
+    ASSERT_TRUE(Write_Design_File(first, design, &error)) << error.toStdString();
+
+    DesignData back;
+    ASSERT_TRUE(Read_Design_File(first, back, &error)) << error.toStdString();
+    expectSameDesign(design, back);
+    ASSERT_TRUE(Write_Design_File(second, back, &error));
+    EXPECT_EQ(readAll(first), readAll(second));
+
+    // The file is an XML property list of one flat array of strings; pictures are
+    // loaded again from their paths.
+    const auto root = Plist_Read_File(first);
+    ASSERT_TRUE(root && root->typeId() == QMetaType::QVariantList);
+    EXPECT_EQ(root->toList().first().toString(), kDesignFileMagic);
+    EXPECT_TRUE(readAll(first).startsWith("<?xml"));
+    for (const GraphicPtr &g : back.front_controls) {
+        if (g->kind() == GraphicKind::Image) {
+            EXPECT_FALSE(g->_contents.isNull());
+        } else if (g->kind() == GraphicKind::Signature) {
+            EXPECT_FALSE(static_cast<SKTSignature &>(*g)._contents_img.isNull());
+        } else if (g->kind() == GraphicKind::Barcode) {
+            EXPECT_TRUE(g->_barcode_image.isNull());
+        }
+    }
+}
+
+TEST(DesignFile, BrokenTruncatedLaterAndForeignFilesAreRefused)
+{
+    const QString good = folder() + "/good.zcd";
+    ASSERT_TRUE(Write_Design_File(good, fullDesign(), nullptr));
+    const QByteArray bytes = readAll(good);
+    auto variant = [&](const QString &name, const QByteArray &content) {
+        const QString path = folder() + "/" + name;
+        writeBytes(path, content);
+        return path;
+    };
+    auto replaced = [&](const char *from, const char *to) {
+        QByteArray b = bytes;
+        const qsizetype at = b.indexOf(from);
+        EXPECT_GE(at, 0) << from;
+        return b.replace(at, qstrlen(from), to);
+    };
+
+    expectRefused(variant("cut.zcd", bytes.left(bytes.size() / 2)), "damaged");
+    expectRefused(variant("xml.zcd", replaced("<string>CARD</string>", "<string>CARD</strin>")), "damaged");
+    expectRefused(variant("section.zcd", replaced("<string>CONTROLS</string>", "<string>CONTROLZ</string>")), "damaged");
+    expectRefused(variant("kind.zcd", replaced("<string>SKTImage</string>", "<string>NSImage</string>")), "damaged");
+    expectRefused(variant("colour.zcd", replaced("<string>0.55:", "<string>0.55;")), "damaged");
+
+    QStringList later = Design_To_Array(fullDesign());
+    later[1] = "2";
+    QVariantList laterRoot;
+    for (const QString &s : later) laterRoot << s;
+    expectRefused(variant("later.zcd", Plist_To_Bytes(laterRoot)), "later version");
+
+    expectRefused(Resource_Path + "PrintProfile/Default.zvp", "not a design file");
+    expectRefused(Resource_Path + "no.png", "not a design file");
+    expectRefused(variant("empty.zcd", QByteArray()), "not a design file");
+    expectRefused(variant("dict.zcd", Plist_To_Bytes(QVariantMap{{"a", QString("b")}})), "not a design file");
+    expectRefused(folder() + "/missing.zcd", "could not be opened");
+    expectRefused(folder(), "could not be opened");
+}
+
+TEST(DesignFile, EveryShortenedArrayIsRefused)
+{
+    const QStringList whole = Design_To_Array(fullDesign());
+    DesignData d;
+    ASSERT_TRUE(Design_From_Array(whole, d, nullptr));
+    for (qsizetype n = 0; n < whole.size(); ++n) {
+        DesignData target = markerDesign();
+        QString error;
+        ASSERT_FALSE(Design_From_Array(whole.mid(0, n), target, &error)) << n;
+        EXPECT_FALSE(error.isEmpty());
+        EXPECT_EQ(target.mode, "T");
+    }
+    // Nothing may follow the end either.
+    EXPECT_FALSE(Design_From_Array(QStringList(whole) << "extra", d, nullptr));
+}
+
+TEST(DesignFile, BundleResourcePathsArePointedIntoOurResources)
+{
+    DesignData d;
+    const QString bundle = "/Applications/DOZO ID Card.app/Contents/Resources/";
+    GraphicPtr image = SKTGraphic::create(GraphicKind::Image);
+    image->_file_path = image->Text_Value = bundle + "no.png";
+    GraphicPtr sign = SKTGraphic::create(GraphicKind::Signature);
+    sign->_file_path = bundle + "sign_sample.png";
+    GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
+    text->Text_Value = bundle + "no.png";  // a text is not a path
+    d.front_controls = {image, sign, text};
+    d.back_card.setCard_BG_Image_Path(bundle + "Background/Teal_Curves.png");
+    d.front_card.setCard_BG_Image_Path(" /elsewhere/kept as is.png ");
+
+    const QString path = folder() + "/bundle.zcd";
+    ASSERT_TRUE(Write_Design_File(path, d, nullptr));
+    DesignData back;
+    ASSERT_TRUE(Read_Design_File(path, back, nullptr));
+    const SKTGraphic &img = *back.front_controls[0];
+    EXPECT_EQ(img._file_path, Resource_Path + "no.png");
+    EXPECT_EQ(img.Text_Value, Resource_Path + "no.png");
+    EXPECT_FALSE(img._contents.isNull());
+    EXPECT_EQ(back.front_controls[1]->_file_path, Resource_Path + "sign_sample.png");
+    EXPECT_EQ(back.front_controls[2]->Text_Value, bundle + "no.png");
+    EXPECT_EQ(back.back_card.Card_BG_Image_Path(), Resource_Path + "Background/Teal_Curves.png");
+    EXPECT_FALSE(back.back_card.Card_BG_Image().isNull());
+    EXPECT_EQ(back.front_card.Card_BG_Image_Path(), " /elsewhere/kept as is.png ");
+}
+
+TEST(DesignFile, FailedSaveLeavesThePreviousFileIntact)
+{
+    const QString dir = folder() + "/saves";
+    QDir().mkpath(dir);
+    const QString path = dir + "/kept.zcd";
+    DesignData small;
+    ASSERT_TRUE(Write_Design_File(path, small, nullptr));
+    const QByteArray before = readAll(path);
+
+    QString error;
+    EXPECT_FALSE(Write_Design_File(folder() + "/no such folder/x.zcd", small, &error));
+    EXPECT_TRUE(error.contains("could not be saved"));
+
+    DesignData nameless = small;
+    nameless.mode = "X";
+    EXPECT_FALSE(Write_Design_File(path, nameless, &error));
+
+    // A disk that fills up during the write (a file size limit stands in for it).
+    const DesignData big = fullDesign();
+    rlimit old{};
+    getrlimit(RLIMIT_FSIZE, &old);
+    auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit tight = old;
+    tight.rlim_cur = rlim_t(before.size());
+    setrlimit(RLIMIT_FSIZE, &tight);
+    const bool written = Write_Design_File(path, big, &error);
+    setrlimit(RLIMIT_FSIZE, &old);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_FALSE(written);
+
+    if (geteuid() != 0) {  // the superuser writes into read-only folders anyway
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
+        EXPECT_FALSE(Write_Design_File(path, big, &error));
+        QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    }
+    EXPECT_EQ(readAll(path), before);
+    EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.zcd"});  // no temporary left
+}
