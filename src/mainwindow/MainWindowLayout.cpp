@@ -27,7 +27,8 @@ struct CommandDef {
 // The command toolbar, left to right.
 const CommandDef kCommands[] = {
     {"New", "New", "new", false},          {"Open", "Open", "open", false},
-    {"Save", "Save", "save", false},       {"Print", "Print", "print", true},
+    {"Save", "Save", "save", false},       {"SaveAs", "Save As", "save", false},
+    {"Print", "Print", "print", true},
     {"Export", "Export", "export", false}, {"Mail", "Mail", "mail", false},
     {"Undo", "Undo", "undo", true},        {"Redo", "Redo", "redo", false},
     {"Cut", "Cut", "cut", true},           {"Copy", "Copy", "copy", false},

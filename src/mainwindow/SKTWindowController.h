@@ -5,6 +5,7 @@
 // through Main_App_wnd. Its work is split over several files by concern.
 #include "CardViewHost.h"
 #include "Card_Property.h"
+#include "DesignFile.h"
 #include "KeyedArchive.h"
 #include "MainWindowLayout.h"
 #include "MainWindowLink.h"
@@ -109,6 +110,27 @@ public:
     bool Open_Start_Window();
     void Set_Log_Name_In_Title();
 
+    // ---- Design files (_DesignFile.cpp) ----
+    // Writes the design to Project_File_Name (asking for a name with a save panel when
+    // it is empty or `saveAs` is set); mode "L" a design, "T" a template. False when
+    // nothing was written (cancelled or failed; a failure is reported).
+    bool Save_project_file(bool saveAs, bool showMsg, const QString &mode);
+    // Replaces the design with the file's: both sides, card properties, bindings and,
+    // with `readXl`, the spreadsheet rows. Returns 1 when the file was read; a file
+    // that cannot be read is reported and leaves the open design untouched.
+    int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readXl);
+    void Image_Control_Counter_Check();
+    // The File commands.
+    void Open_Design();
+    void Save_Design() { Save_project_file(false, true, QStringLiteral("L")); }
+    void Save_Design_As() { Save_project_file(true, true, QStringLiteral("L")); }
+    void Close_Design();
+    void Exit_App();
+    // Asks whether to save before the design is closed; false when the user cancels.
+    bool Ask_To_Save_Changes();
+    // Regenerates the picture of a barcode control (a sample until barcodes are drawn).
+    void Update_Barcode_Picture(SKTGraphic &barcode);
+
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     void Insert_In_Undo_Redo() override;
     void Undo_Redo_Clear();
@@ -167,6 +189,9 @@ public:
     bool live_mode_list_value_change = false;
     QStringList images;  // background pictures offered by the background browser
     QStringList Text_Date_style, Text_Time_style;
+    // The bound spreadsheet and group-mode column choices, kept as the design has them.
+    DesignSpreadsheet m_spreadsheet;
+    DesignColumnChoices m_columnChoices;
 
     // Lets tests pick the start window's choice without a person: returns the template
     // path to load ("" for a blank card) or nullopt for Cancel.
@@ -174,6 +199,9 @@ public:
 
 signals:
     void SKTSelectedToolDidChange();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void loadResourcePictures();

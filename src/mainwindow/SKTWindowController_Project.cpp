@@ -67,6 +67,9 @@ bool SKTWindowController::Open_Start_Window()
             Start_Card *gallery = Start_Card::defaultInstance();
             if (gallery->Open_Wnd() == 1) choice = gallery->selectedTemplatePath();
         }
+        if (choice && !choice->isEmpty() &&
+            Read_and_load_design_Log_NEW_METHOD(*choice, QStringLiteral("T"), false) != 1)
+            continue;  // the reader has said why; choose again
         if (choice) {
             Selected_Template_Path = *choice;
             Start_Card_Option = QStringLiteral("V");

@@ -124,11 +124,37 @@ void SKTWindowController::awakeFromNib(bool startProject)
     if (QAction *a = ui.command(QStringLiteral("Delete")))
         connect(a, &QAction::triggered, this, [this] { currentGraphicView()->deleteSelection(); });
     if (QAction *a = ui.command(QStringLiteral("New")))
-        connect(a, &QAction::triggered, this, &SKTWindowController::New_Project);
+        connect(a, &QAction::triggered, this, &SKTWindowController::Close_Design);
+    if (QAction *a = ui.command(QStringLiteral("Open")))
+        connect(a, &QAction::triggered, this, &SKTWindowController::Open_Design);
+    if (QAction *a = ui.command(QStringLiteral("Save"))) {
+        connect(a, &QAction::triggered, this, &SKTWindowController::Save_Design);
+        a->setShortcut(QKeySequence::Save);
+    }
+    if (QAction *a = ui.command(QStringLiteral("SaveAs"))) {
+        connect(a, &QAction::triggered, this, &SKTWindowController::Save_Design_As);
+        a->setShortcut(QKeySequence::SaveAs);
+    }
+    auto *exitApp = new QAction(tr("Exit"), ui.window);
+    exitApp->setShortcut(QKeySequence::Quit);
+    connect(exitApp, &QAction::triggered, this, &SKTWindowController::Exit_App);
+    ui.window->addAction(exitApp);
     connect(ui.Front_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Select_front_side);
     connect(ui.Back_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Select_back_side);
 
+    ui.window->installEventFilter(this);
     ui.window->show();
     Select_front_side();
     if (startProject) QTimer::singleShot(0, this, &SKTWindowController::New_Project);
+}
+
+bool SKTWindowController::eventFilter(QObject *watched, QEvent *event)
+{
+    // Closing the main window is leaving the application, with its questions.
+    if (watched == ui.window && event->type() == QEvent::Close) {
+        event->ignore();
+        QTimer::singleShot(0, this, &SKTWindowController::Exit_App);
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
 }

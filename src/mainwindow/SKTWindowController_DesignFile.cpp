@@ -1,0 +1,135 @@
+// Saving and opening design files from the main window.
+#include "SKTWindowController.h"
+
+#include "CardAppearance.h"
+#include "CardPropertyPanel.h"
+#include "Dialogs.h"
+#include "Globals.h"
+#include "Helpers.h"
+#include "Log.h"
+#include "MessageBox.h"
+#include "SKTDocument.h"
+#include "SKTGraphicList.h"
+#include "SKTGraphicView.h"
+
+#include <QApplication>
+#include <QFileInfo>
+
+bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QString &mode)
+{
+    if (saveAs || Project_File_Name.isEmpty()) {
+        FilePanelRequest r;
+        r.kind = FilePanelRequest::SaveFile;
+        r.title = tr("Save Design");
+        r.suggestedName = Front_card_Prop.Card_Name() + u'.' + design_file_EXT;
+        r.extensions = {design_file_EXT};
+        QStringList chosen = Run_File_Panel(r);
+        if (chosen.isEmpty()) return false;
+        QString path = chosen.front();
+        if (QFileInfo(path).suffix().compare(design_file_EXT, Qt::CaseInsensitive) != 0)
+            path += u'.' + design_file_EXT;
+        Project_File_Name = path;
+    }
+    DesignData data;
+    data.mode = mode;
+    data.front_card = Front_card_Prop;
+    data.back_card = Back_card_Prop;
+    if (_graphicView) {
+        for (Card_Property *p : {&data.front_card, &data.back_card}) p->setCard_Size(_graphicView->cardSize());
+    }
+    data.front_controls = Get_Front_Controls_Array().items();
+    data.back_controls = Get_Back_Controls_Array().items();
+    data.spreadsheet = m_spreadsheet;
+    data.columns = m_columnChoices;
+    QString error;
+    if (!Write_Design_File(Project_File_Name, data, &error)) {
+        Show_MessageBox(error.isEmpty() ? QStringLiteral("The design could not be saved.") : error);
+        return false;
+    }
+    Set_Log_Name_In_Title();
+    if (showMsg) Show_MessageBox(QStringLiteral("Design has been saved successfully."));
+    return true;
+}
+
+void SKTWindowController::Update_Barcode_Picture(SKTGraphic &barcode)
+{
+    // Until real barcodes are drawn, a barcode shows the sample picture at its place.
+    if (barcode._barcode_image.isNull()) barcode._barcode_image = barcode_sample_img;
+}
+
+int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readXl)
+{
+    DesignData data;
+    QString error;
+    if (!Read_Design_File(path, data, &error)) {
+        Show_MessageBox(error.isEmpty() ? QStringLiteral("The design file could not be read.") : error);
+        return 0;
+    }
+    const char old = Not_Draw_Only_Prop_Change;
+    Not_Draw_Only_Prop_Change = 1;
+    if (m_document) m_document->Enable_Disable_Undo_Registraion(false);
+    for (int side = 0; side < 3; ++side)
+        if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
+    for (auto *controls : {&data.front_controls, &data.back_controls})
+        for (const GraphicPtr &g : *controls)
+            if (g->kind() == GraphicKind::Barcode) Update_Barcode_Picture(*g);
+    Get_Front_Controls_Array().replaceAll(data.front_controls);
+    Get_Back_Controls_Array().replaceAll(data.back_controls);
+    Get_Temp_Controls_Array().clear();
+    Front_card_Prop = data.front_card;
+    Back_card_Prop = data.back_card;
+    if (readXl) m_spreadsheet = data.spreadsheet;
+    m_columnChoices = data.columns;
+    const QSizeF size = data.front_card.Card_Size();
+    if (size.width() > 0 && size.height() > 0) SetDocumentCanvasSize(size);
+    if (m_document) m_document->Enable_Disable_Undo_Registraion(true);
+    Not_Draw_Only_Prop_Change = old;
+    if (mode == QLatin1String("L") && copy_card_design == 0) Project_File_Name = path;
+    Select_front_side();
+    Image_Control_Counter_Check();
+    Set_Log_Name_In_Title();
+    return 1;
+}
+
+void SKTWindowController::Image_Control_Counter_Check()
+{
+    if (!Is_Visitor_Or_Group_Mode()) return;
+    for (const GraphicPtr &g : currentSideControls().items())
+        if (g->kind() == GraphicKind::Image) ++Image_Ctrl_Counter;
+}
+
+bool SKTWindowController::Ask_To_Save_Changes()
+{
+    const int answer = Show_YES_NO_Cancel_MessageBox(QStringLiteral("Do you want to save changes before closing?"));
+    if (answer == kAlertCancel) return false;
+    if (answer == kAlertYes) return Save_project_file(false, true, QStringLiteral("L"));
+    return true;
+}
+
+void SKTWindowController::Open_Design()
+{
+    if (!Ask_To_Save_Changes()) return;
+    FilePanelRequest r;
+    r.title = tr("Open Design");
+    r.extensions = {design_file_EXT};
+    const QStringList chosen = Run_File_Panel(r);
+    // A cancelled panel keeps the design that is open.
+    if (chosen.isEmpty()) return;
+    if (Read_and_load_design_Log_NEW_METHOD(chosen.front(), QStringLiteral("L"), true) != 1) return;
+    Start_Card_Option = QStringLiteral("V");
+    Undo_Redo_Clear();
+    Insert_In_Undo_Redo();
+}
+
+void SKTWindowController::Close_Design()
+{
+    if (!Ask_To_Save_Changes()) return;
+    New_Project();
+}
+
+void SKTWindowController::Exit_App()
+{
+    if (!Ask_To_Save_Changes()) return;
+    if (Show_YES_NO_MessageBox(QStringLiteral("\nDo you really want to exit?")) != 1) return;
+    QApplication::exit(0);
+}

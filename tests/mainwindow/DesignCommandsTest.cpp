@@ -1,0 +1,127 @@
+#include "Globals.h"
+#include "MessageBox.h"
+#include "SKTDocument.h"
+#include "SKTGraphicList.h"
+#include "SKTGraphicView.h"
+#include "SKTWindowController.h"
+#include "TestSupport.h"
+
+#include <QFile>
+#include <QMainWindow>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace {
+struct Window {
+    SKTDocument document;
+    SKTWindowController controller;
+    Window()
+    {
+        controller.setDocument(&document);
+        controller.awakeFromNib(false);
+        Project_File_Name.clear();
+    }
+    GraphicPtr add(SKTGraphicList &side, GraphicKind kind, QRectF r)
+    {
+        GraphicPtr g = SKTGraphic::create(kind);
+        g->setBounds(r);
+        side.insert(g);
+        return g;
+    }
+};
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+} // namespace
+
+TEST(DesignCommands, SaveAndReopenBothSides)
+{
+    Window w;
+    w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    GraphicPtr text = w.add(w.document.graphics_back(), GraphicKind::Text, {20, 30, 80, 20});
+    text->Set_text_value("Visitor");
+    text->control_ID = "Fup_Name";
+    w.controller.Front_card_Prop.setCard_Name("Gate Pass");
+    w.controller.Back_card_Prop.setCard_fill_chk(true);
+
+    const QString path = testsupport::testHome() + "/gate.zcd";
+    testsupport::queueFilePanelAnswer({testsupport::testHome() + "/gate"});
+    testsupport::boxes().clear();
+    ASSERT_TRUE(w.controller.Save_project_file(false, true, "L"));
+    EXPECT_EQ(Project_File_Name, path) << "the extension is added";
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDesign has been saved successfully."});
+    EXPECT_TRUE(w.controller.window()->windowTitle().contains("gate.zcd"));
+
+    Window other;
+    ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(path, "L", true), 1);
+    ASSERT_EQ(other.document.graphics().count(), 1);
+    ASSERT_EQ(other.document.graphics_back().count(), 1);
+    EXPECT_EQ(other.document.graphics_back().at(0)->Text_Value, "Visitor");
+    EXPECT_EQ(other.document.graphics_back().at(0)->control_ID, "Fup_Name");
+    EXPECT_EQ(other.controller.Front_card_Prop.Card_Name(), "Gate Pass");
+    EXPECT_TRUE(other.controller.Back_card_Prop.Card_fill_chk());
+    // Saved again unchanged, the file is the same.
+    const QByteArray first = contents(path);
+    ASSERT_TRUE(other.controller.Save_project_file(false, false, "L"));
+    EXPECT_EQ(contents(path), first);
+}
+
+TEST(DesignCommands, BrokenFileLeavesTheDesignAlone)
+{
+    Window w;
+    w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    const QString path = testsupport::testHome() + "/broken.zcd";
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<?xml version=\"1.0\"?><plist><array><string>DOZO");
+    f.close();
+    testsupport::boxes().clear();
+    EXPECT_EQ(w.controller.Read_and_load_design_Log_NEW_METHOD(path, "L", true), 0);
+    EXPECT_EQ(testsupport::boxes().take().size(), 1);
+    EXPECT_EQ(w.document.graphics().count(), 1);
+    EXPECT_TRUE(Project_File_Name.isEmpty());
+}
+
+TEST(DesignCommands, CancelledPanelsAndQuestionsChangeNothing)
+{
+    Window w;
+    w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    testsupport::clearFilePanels();
+    EXPECT_FALSE(w.controller.Save_project_file(true, true, "L")) << "a cancelled save panel writes nothing";
+
+    testsupport::clearFilePanels();
+    testsupport::boxes().clear();
+    testsupport::boxes().answerNext(kAlertCancel);
+    w.controller.Open_Design();
+    EXPECT_TRUE(testsupport::filePanelRequests().isEmpty()) << "Cancel at the save question stops Open";
+    testsupport::boxes().answerNext(kAlertNo);
+    w.controller.Open_Design();  // the panel is cancelled
+    EXPECT_EQ(w.document.graphics().count(), 1);
+
+    testsupport::boxes().answerNext(kAlertNo);
+    testsupport::boxes().answerNext(0);  // No to leaving
+    w.controller.Exit_App();
+    EXPECT_EQ(testsupport::boxes().take().back(), "\nDo you really want to exit?");
+}
+
+TEST(DesignCommands, TemplateFromTheStartWindow)
+{
+    Window author;
+    author.add(author.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    const QString path = testsupport::testHome() + "/Badge (h).zcd";
+    Project_File_Name = path;
+    ASSERT_TRUE(author.controller.Save_project_file(false, false, "T"));
+
+    Window w;
+    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> { return path; };
+    ASSERT_TRUE(w.controller.Open_Start_Window());
+    SKTWindowController::startWindowAnswerer = nullptr;
+    EXPECT_EQ(Start_Card_Option, "V");
+    EXPECT_EQ(w.document.graphics().count(), 1);
+    EXPECT_EQ(w.controller.Get_Undo_Count(), 1);
+    EXPECT_EQ(Selected_Template_Path, path);
+    EXPECT_TRUE(Project_File_Name.isEmpty()) << "a template opens untitled";
+}
