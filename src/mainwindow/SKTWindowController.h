@@ -16,6 +16,7 @@
 
 #include <QColor>
 #include <QFont>
+#include <QImage>
 #include <QObject>
 #include <QStringList>
 #include <memory>
@@ -125,6 +126,10 @@ public:
     void Save_Design() { Save_project_file(false, true, QStringLiteral("L")); }
     void Save_Design_As() { Save_project_file(true, true, QStringLiteral("L")); }
     void Close_Design();
+    // Saves the design as a user template with its preview picture.
+    void Export_As_Template_Clicked();
+    // A side as a picture (scale pixels per point), with its card base and border.
+    QImage Side_Image(int side, double scale) const;
     void Exit_App();
     // Asks whether to save before the design is closed; false when the user cancels.
     bool Ask_To_Save_Changes();

@@ -4,6 +4,9 @@
 #include "CardAppearance.h"
 #include "CardPropertyPanel.h"
 #include "Dialogs.h"
+#include "Export_Template.h"
+#include "FileWrite.h"
+#include "SKTRenderingView.h"
 #include "Globals.h"
 #include "Helpers.h"
 #include "Log.h"
@@ -13,6 +16,9 @@
 #include "SKTGraphicView.h"
 
 #include <QApplication>
+#include <QBuffer>
+#include <QLineEdit>
+#include <QPainter>
 #include <QFileInfo>
 
 bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QString &mode)
@@ -132,4 +138,57 @@ void SKTWindowController::Exit_App()
     if (!Ask_To_Save_Changes()) return;
     if (Show_YES_NO_MessageBox(QStringLiteral("\nDo you really want to exit?")) != 1) return;
     QApplication::exit(0);
+}
+
+QImage SKTWindowController::Side_Image(int side, double scale) const
+{
+    const SKTGraphicList &list = side == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
+    const Card_Property &prop = side == 1 ? Back_card_Prop : Front_card_Prop;
+    return SKTRenderingView::image_From_Card_Graphics(list.items(), &prop, scale, frontCardBounds());
+}
+
+void SKTWindowController::Export_As_Template_Clicked()
+{
+    Export_Template *dialog = Export_Template::defaultInstance();
+    dialog->template_name->clear();
+    dialog->template_passed.clear();
+    if (dialog->Open_Wnd(QStringLiteral("Export as Template")) != 1) return;
+    const QString folder = Export_Template::userTemplateFolder();
+    Create_Folder(folder);
+    const QString templatePath = folder + u'/' + export_template_name + u'.' + design_file_EXT;
+    const QString previewPath = folder + u'/' + export_template_name + QStringLiteral(".png");
+
+    const QString keptName = Project_File_Name;
+    Project_File_Name = templatePath;
+    const bool saved = Save_project_file(false, false, QStringLiteral("T"));
+    Project_File_Name = keptName;
+    Set_Log_Name_In_Title();
+    if (!saved) return;
+
+    // The preview: both sides for a two-sided card, one above the other for a
+    // landscape card and side by side for a portrait one; the front alone otherwise.
+    QImage preview = Side_Image(0, 1.0);
+    if (Front_card_Prop.Card_Side() != QLatin1String("1") && !preview.isNull()) {
+        const QImage back = Side_Image(1, 1.0);
+        const bool sideBySide = preview.width() <= preview.height();
+        QImage both(sideBySide ? preview.width() * 2 : preview.width(),
+                    sideBySide ? preview.height() : preview.height() * 2, QImage::Format_ARGB32_Premultiplied);
+        both.fill(Qt::transparent);
+        QPainter p(&both);
+        p.drawImage(0, 0, preview);
+        p.drawImage(sideBySide ? preview.width() : 0, sideBySide ? 0 : preview.height(), back);
+        p.end();
+        preview = both;
+    }
+    if (preview.isNull() || !Write_File_Whole(previewPath, [&] {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            preview.save(&buffer, "PNG");
+            return bytes;
+        }())) {
+        Show_MessageBox(QStringLiteral("The template's preview could not be written."));
+        return;
+    }
+    Show_MessageBox(QStringLiteral("Template exported successfully."));
 }

@@ -16,7 +16,9 @@
 #include <QMainWindow>
 #include <QScreen>
 #include <QTabWidget>
+#include <QMenu>
 #include <QTimer>
+#include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -134,6 +136,15 @@ void SKTWindowController::awakeFromNib(bool startProject)
     if (QAction *a = ui.command(QStringLiteral("SaveAs"))) {
         connect(a, &QAction::triggered, this, &SKTWindowController::Save_Design_As);
         a->setShortcut(QKeySequence::SaveAs);
+    }
+    auto *exportTemplate = new QAction(tr("Export as Template..."), ui.window);
+    connect(exportTemplate, &QAction::triggered, this, &SKTWindowController::Export_As_Template_Clicked);
+    if (QAction *a = ui.command(QStringLiteral("Export"))) {
+        auto *menu = new QMenu(ui.window);
+        menu->addAction(exportTemplate);
+        a->setMenu(menu);
+        if (auto *button = qobject_cast<QToolButton *>(ui.commandBar->widgetForAction(a)))
+            button->setPopupMode(QToolButton::InstantPopup);
     }
     auto *exitApp = new QAction(tr("Exit"), ui.window);
     exitApp->setShortcut(QKeySequence::Quit);

@@ -8,6 +8,11 @@
 
 #include <QFile>
 #include <QMainWindow>
+#include <QImage>
+#include <QLineEdit>
+#include <QTimer>
+#include "Export_Template.h"
+#include "Start_Card.h"
 #include <QFileInfo>
 #include <gtest/gtest.h>
 
@@ -124,4 +129,25 @@ TEST(DesignCommands, TemplateFromTheStartWindow)
     EXPECT_EQ(w.controller.Get_Undo_Count(), 1);
     EXPECT_EQ(Selected_Template_Path, path);
     EXPECT_TRUE(Project_File_Name.isEmpty()) << "a template opens untitled";
+}
+
+TEST(DesignCommands, ExportAsTemplateWritesTemplateAndPreviewForTheGallery)
+{
+    Window w;
+    w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    Project_File_Name = testsupport::testHome() + "/kept.zcd";
+    QTimer::singleShot(0, [] {
+        Export_Template::defaultInstance()->template_name->setText("Desk Pass");
+        Export_Template::defaultInstance()->OKPressed();
+    });
+    testsupport::boxes().clear();
+    w.controller.Export_As_Template_Clicked();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nTemplate exported successfully."});
+    const QString folder = Export_Template::userTemplateFolder();
+    EXPECT_TRUE(QFileInfo::exists(folder + "/Desk Pass.zcd"));
+    const QImage preview(folder + "/Desk Pass.png");
+    EXPECT_EQ(preview.size(), QSize(243, 308)) << "a two-sided landscape card: front above back";
+    EXPECT_EQ(Project_File_Name, testsupport::testHome() + "/kept.zcd") << "the open design keeps its name";
+    EXPECT_TRUE(Start_Card::templatesOfCategory("User").contains(folder + "/Desk Pass.zcd"));
+    EXPECT_EQ(Start_Card::templateCategories().back(), "User");
 }
