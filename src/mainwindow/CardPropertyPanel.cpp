@@ -425,5 +425,6 @@ void CardPropertyPanel::presetChosen()
 
 void CardPropertyPanel::applyTypedSize()
 {
-    m_controller->Change_Card_Size(typedSizeInPoints());
+    m_controller->Card_Control_Size_Change_or_not(typedSizeInPoints(), Preset_ComboBox->currentText(),
+                                                  Category_ComboBox->currentText(), ColList->currentRow());
 }

@@ -95,7 +95,12 @@ public:
     // ---- Card size change (_Resize.cpp) ----
     // Gives the card a new size in points: the three views take it, the controls of
     // both sides follow it, and both sides' card properties record it.
-    void Change_Card_Size(QSizeF points);
+    // `moveControls` false keeps the controls where they are (typed custom sizes).
+    void Change_Card_Size(QSizeF points, bool moveControls = true);
+    // The card size panel chose a size: a new, unedited design made from a template
+    // swaps to the template's other orientation when one exists; otherwise the
+    // controls follow the new size.
+    void Card_Control_Size_Change_or_not(QSizeF points, const QString &preset, const QString &category, int row);
     void Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight, float newWidth,
                                                        float newHeight, char changeFontSize);
     static void Chane_control_size_location_for_both_side(const std::vector<GraphicPtr> &graphics,

@@ -1,16 +1,23 @@
 // Keeping the controls in place when the card size changes.
 #include "SKTWindowController.h"
 
+#include "CardPropertyPanel.h"
+#include "FileUtilities.h"
+#include "Globals.h"
 #include "SKTGraphicList.h"
+
+#include <QDir>
+#include <QFileInfo>
 #include "SKTGraphicView.h"
 
-void SKTWindowController::Change_Card_Size(QSizeF points)
+void SKTWindowController::Change_Card_Size(QSizeF points, bool moveControls)
 {
     if (points.width() <= 0 || points.height() <= 0 || !_graphicView) return;
     const QSizeF old = _graphicView->cardSize();
     if (old == points) return;
     SetDocumentCanvasSize(points);
-    Set_Control_Location_Size_IF_Card_Size_Change(float(old.width()), float(old.height()), float(points.width()),
+    if (moveControls)
+        Set_Control_Location_Size_IF_Card_Size_Change(float(old.width()), float(old.height()), float(points.width()),
                                                   float(points.height()), 1);
     for (Card_Property *prop : {&Front_card_Prop, &Back_card_Prop}) {
         prop->setCard_Location(QPointF(0, 0));
@@ -49,4 +56,42 @@ void SKTWindowController::Chane_control_size_location_for_both_side(const std::v
         }
         g->setBounds(QRectF(nx, ny, w, h));
     }
+}
+
+void SKTWindowController::Card_Control_Size_Change_or_not(QSizeF points, const QString &preset, const QString &category,
+                                                         int row)
+{
+    const QString oldPreset = Front_card_Prop.Card_Preset();
+    if (preset == QLatin1String("Custom")) {
+        Change_Card_Size(points, false);
+        return;
+    }
+    if (preset == oldPreset && category == Front_card_Prop.Card_Category() && row == Front_card_Prop.Card_Cat_index() &&
+        _graphicView && _graphicView->cardSize() == points)
+        return;
+    // An unedited design (only the snapshot taken when it opened) made from a template
+    // takes the template's other orientation when there is one.
+    if (Get_Undo_Count() <= 1 && Get_Redo_Count() == 0 && Project_File_Name.isEmpty() &&
+        Start_Card_Option != QLatin1String("G") && !Selected_Template_Path.isEmpty() && preset != oldPreset) {
+        QString swapped = Swap_Template_Orientation_Path(Selected_Template_Path, oldPreset, preset);
+        if (!QFileInfo::exists(swapped)) {
+            // The twin's name may differ in letter case ("(V)" for "(v)").
+            const QFileInfo info(swapped);
+            for (const QString &name : QDir(info.path()).entryList(QDir::Files))
+                if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0) swapped = info.path() + u'/' + name;
+        }
+        if (swapped != Selected_Template_Path && QFileInfo::exists(swapped)) {
+            const char old = Not_Draw_Only_Prop_Change;
+            Not_Draw_Only_Prop_Change = 1;
+            const int read = Read_and_load_design_Log_NEW_METHOD(swapped, QStringLiteral("T"), false);
+            Not_Draw_Only_Prop_Change = old;
+            if (read != 1) return;
+            Selected_Template_Path = swapped;
+            Undo_Redo_Clear();
+            Insert_In_Undo_Redo();
+            if (cardPanel) cardPanel->loadFrom(Front_card_Prop);
+            return;
+        }
+    }
+    Change_Card_Size(points, true);
 }

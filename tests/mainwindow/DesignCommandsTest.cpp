@@ -6,6 +6,7 @@
 #include "SKTWindowController.h"
 #include "TestSupport.h"
 
+#include <QDir>
 #include <QFile>
 #include <QMainWindow>
 #include <QImage>
@@ -150,4 +151,34 @@ TEST(DesignCommands, ExportAsTemplateWritesTemplateAndPreviewForTheGallery)
     EXPECT_EQ(Project_File_Name, testsupport::testHome() + "/kept.zcd") << "the open design keeps its name";
     EXPECT_TRUE(Start_Card::templatesOfCategory("User").contains(folder + "/Desk Pass.zcd"));
     EXPECT_EQ(Start_Card::templateCategories().back(), "User");
+}
+
+TEST(DesignCommands, OrientationChangeOfAnUneditedTemplateLoadsItsTwin)
+{
+    Window author;
+    const QString folder = testsupport::testHome() + "/Mixed Case Folder";
+    QDir().mkpath(folder);
+    author.add(author.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    Project_File_Name = folder + "/Badge (h).zcd";
+    ASSERT_TRUE(author.controller.Save_project_file(false, false, "T"));
+    author.add(author.document.graphics(), GraphicKind::Shape, {50, 50, 10, 10});
+    author.controller.SetDocumentCanvasSize({154, 243});
+    Project_File_Name = folder + "/Badge (V).zcd";
+    ASSERT_TRUE(author.controller.Save_project_file(false, false, "T"));
+
+    Window w;
+    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> { return folder + "/Badge (h).zcd"; };
+    ASSERT_TRUE(w.controller.Open_Start_Window());
+    SKTWindowController::startWindowAnswerer = nullptr;
+    w.controller.Card_Control_Size_Change_or_not({154, 243}, "Vertical", "PVC Card", 0);
+    EXPECT_EQ(w.document.graphics().count(), 2) << "the vertical twin was loaded";
+    EXPECT_EQ(Selected_Template_Path, folder + "/Badge (V).zcd");
+
+    // After an edit the same change only rescales.
+    w.controller.Insert_In_Undo_Redo();
+    w.controller.Front_card_Prop.setCard_Preset("Vertical");
+    const QRectF before = w.document.graphics().at(0)->bounds();
+    w.controller.Card_Control_Size_Change_or_not({243, 154}, "Horizontal", "PVC Card", 0);
+    EXPECT_EQ(w.document.graphics().count(), 2);
+    EXPECT_NE(w.document.graphics().at(0)->bounds(), before);
 }
