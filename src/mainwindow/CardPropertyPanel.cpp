@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "Globals.h"
 #include "SKTGraphic.h"
+#include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
 #include "SKTWindowController.h"
 
@@ -47,6 +48,7 @@ CardPropertyPanel::CardPropertyPanel(SKTWindowController *controller) : QObject(
     buildSizeTab();
     buildBackgroundTab();
     buildBorderTab();
+    buildGeometryBox();
 }
 
 void CardPropertyPanel::buildCardTab()
@@ -67,12 +69,47 @@ void CardPropertyPanel::buildCardTab()
     connect(Sides_ComboBox, &QComboBox::currentIndexChanged, this, &CardPropertyPanel::changed);
     connect(Shape_ComboBox, &QComboBox::currentIndexChanged, this, &CardPropertyPanel::changed);
 
-    ctrl_geometry_label = new QLabel;
-    ctrl_geometry_label->setObjectName(QStringLiteral("ctrl_geometry_label"));
-    auto *info = new QGroupBox(tr("Selected control"));
-    (new QVBoxLayout(info))->addWidget(ctrl_geometry_label);
-    pageLayout(m_controller, card_info_tab)->addWidget(info);
-    pageLayout(m_controller, card_info_tab)->addStretch(1);
+}
+
+void CardPropertyPanel::buildGeometryBox()
+{
+    geometryBox = new QGroupBox(tr("Position and Size"));
+    geometryBox->setObjectName(QStringLiteral("geometryBox"));
+    auto *form = new QFormLayout(geometryBox);
+    X_Text = new QDoubleSpinBox;
+    Y_Text = new QDoubleSpinBox;
+    Ctrl_Width_Text = new QDoubleSpinBox;
+    Ctrl_Height_Text = new QDoubleSpinBox;
+    for (QDoubleSpinBox *s : {X_Text, Y_Text, Ctrl_Width_Text, Ctrl_Height_Text}) {
+        s->setRange(-10000, 10000);
+        s->setDecimals(2);
+        s->setKeyboardTracking(false);
+        connect(s, &QDoubleSpinBox::valueChanged, this, &CardPropertyPanel::geometryTyped);
+    }
+    Ctrl_Width_Text->setMinimum(0);
+    Ctrl_Height_Text->setMinimum(0);
+    ctrl_width_label = new QLabel;
+    ctrl_height_label = new QLabel;
+    form->addRow(tr("X (pt)"), X_Text);
+    form->addRow(tr("Y (pt)"), Y_Text);
+    form->addRow(ctrl_width_label, Ctrl_Width_Text);
+    form->addRow(ctrl_height_label, Ctrl_Height_Text);
+    m_controller->ui.Right_Prop_Box->layout()->addWidget(geometryBox);
+    showControlGeometry(nullptr);
+}
+
+void CardPropertyPanel::geometryTyped()
+{
+    if (Not_Draw_Only_Prop_Change || !shownControlAlive()) return;
+    SKTGraphic *g = m_shownControl;
+    if (g->ctrl_is_locked) return;
+    const double toPoints = MM_to_Points_Convert(Get_Unit_Convertor(Measument_Unit_Is, 2));
+    QRectF r(X_Text->value(), Y_Text->value(), g->width(), g->height());
+    if (g->kind() != GraphicKind::Barcode)
+        r.setSize(QSizeF(Ctrl_Width_Text->value() * toPoints, Ctrl_Height_Text->value() * toPoints));
+    if (r == g->bounds()) return;
+    g->setBounds(r);
+    m_controller->Insert_In_Undo_Redo();
 }
 
 void CardPropertyPanel::buildSizeTab()
@@ -340,6 +377,9 @@ void CardPropertyPanel::setUnitLabels(int unit)
     sizeBox->setTitle(QStringLiteral("Card Size (%1)").arg(u));
     width_label->setText(QStringLiteral("Width (%1)").arg(u));
     height_label->setText(QStringLiteral("Height (%1)").arg(u));
+    ctrl_width_label->setText(QStringLiteral("Width (%1)").arg(u));
+    ctrl_height_label->setText(QStringLiteral("Height (%1)").arg(u));
+    showControlGeometry(shownControlAlive() ? m_shownControl : nullptr);
 }
 
 void CardPropertyPanel::convertShownSize(int fromUnit, int toUnit)
@@ -365,16 +405,23 @@ QSizeF CardPropertyPanel::typedSizeInPoints() const
     return QSizeF(MM_to_Points_Convert(width_Text->value() * toMM), MM_to_Points_Convert(height_Text->value() * toMM));
 }
 
-void CardPropertyPanel::showControlGeometry(SKTGraphic &g)
+void CardPropertyPanel::showControlGeometry(SKTGraphic *g)
 {
-    const double f = Get_Unit_Convertor(2, Measument_Unit_Is);
-    const QString u = QLatin1String(kUnitNames[Measument_Unit_Is == 0 ? 0 : Measument_Unit_Is == 1 ? 1 : 2]);
-    ctrl_geometry_label->setText(tr("X %1 pt, Y %2 pt\nWidth %3 %5, Height %4 %5")
-                                     .arg(g.xPosition(), 0, 'f', 1)
-                                     .arg(g.yPosition(), 0, 'f', 1)
-                                     .arg(Points_to_MM_Convert(g.width()) * f, 0, 'f', 2)
-                                     .arg(Points_to_MM_Convert(g.height()) * f, 0, 'f', 2)
-                                     .arg(u));
+    m_shownControl = g;
+    const char old = Not_Draw_Only_Prop_Change;
+    Not_Draw_Only_Prop_Change = 1;
+    geometryBox->setEnabled(g != nullptr);
+    if (g) {
+        const double f = Get_Unit_Convertor(2, Measument_Unit_Is);
+        X_Text->setValue(g->xPosition());
+        Y_Text->setValue(g->yPosition());
+        Ctrl_Width_Text->setValue(Points_to_MM_Convert(g->width()) * f);
+        Ctrl_Height_Text->setValue(Points_to_MM_Convert(g->height()) * f);
+        // A barcode takes its size from its picture.
+        Ctrl_Width_Text->setEnabled(g->kind() != GraphicKind::Barcode);
+        Ctrl_Height_Text->setEnabled(g->kind() != GraphicKind::Barcode);
+    }
+    Not_Draw_Only_Prop_Change = old;
 }
 
 void CardPropertyPanel::showFillChoice(const QString &code)
@@ -427,4 +474,12 @@ void CardPropertyPanel::applyTypedSize()
 {
     m_controller->Card_Control_Size_Change_or_not(typedSizeInPoints(), Preset_ComboBox->currentText(),
                                                   Category_ComboBox->currentText(), ColList->currentRow());
+}
+
+bool CardPropertyPanel::shownControlAlive() const
+{
+    // The control may have left its side (deleted, undone) since it was shown.
+    return m_shownControl && (m_controller->Get_Front_Controls_Array().contains(m_shownControl) ||
+                              m_controller->Get_Back_Controls_Array().contains(m_shownControl) ||
+                              m_controller->Get_Temp_Controls_Array().contains(m_shownControl));
 }

@@ -35,7 +35,8 @@ public:
     void showSizeInMM(QSizeF mm);
     // The width and height typed, converted from the unit shown into points.
     QSizeF typedSizeInPoints() const;
-    void showControlGeometry(SKTGraphic &g);
+    // Shows a control's geometry (nullptr: no control; the fields are disabled).
+    void showControlGeometry(SKTGraphic *g);
     void showFillChoice(const QString &code);
     void fillHatchStyles(const QStringList &names);
     void fillBackgrounds(const QStringList &paths);
@@ -59,17 +60,24 @@ public:
     QCheckBox *Card_border_chk = nullptr, *Watermark_chk = nullptr;
     QComboBox *Card_border_style = nullptr, *Watermark_Alignment = nullptr;
     QLineEdit *Watermark_Text = nullptr;
-    QLabel *ctrl_geometry_label = nullptr;
+    // The current control's position (points) and size (the chosen unit).
+    QGroupBox *geometryBox = nullptr;
+    QDoubleSpinBox *X_Text = nullptr, *Y_Text = nullptr, *Ctrl_Width_Text = nullptr, *Ctrl_Height_Text = nullptr;
+    QLabel *ctrl_width_label = nullptr, *ctrl_height_label = nullptr;
 
 private:
     void buildCardTab();
     void buildSizeTab();
     void buildBackgroundTab();
     void buildBorderTab();
+    void buildGeometryBox();
+    void geometryTyped();
+    bool shownControlAlive() const;
     void changed();
     void presetChosen();
     void applyTypedSize();
 
     SKTWindowController *m_controller;
     QString m_bgPath;
+    SKTGraphic *m_shownControl = nullptr;
 };

@@ -73,7 +73,8 @@ void SKTWindowController::Set_Card_Size_In_Control(QSizeF sizeMM)
 
 void SKTWindowController::Set_Control_Pos_And_Size(SKTGraphic *g)
 {
-    if (cardPanel && g) cardPanel->showControlGeometry(*g);
+    // Only the current control's geometry is shown.
+    if (cardPanel && g && g == Last_Selected_Graphic) cardPanel->showControlGeometry(g);
 }
 
 void SKTWindowController::Show_RHS_Properties(SKTGraphic *g)
@@ -85,10 +86,13 @@ void SKTWindowController::Show_RHS_Properties(SKTGraphic *g)
             v->setSelected_Graphic(nullptr);
             if (!v->selectedGraphics().empty() && Not_Draw_Only_Prop_Change == 0) v->Clear_Control_Selection();
         }
-        if (cardPanel && Not_Draw_Only_Prop_Change == 0) cardPanel->loadFrom(currentCardProperty());
+        if (cardPanel) {
+            cardPanel->showControlGeometry(nullptr);
+            if (Not_Draw_Only_Prop_Change == 0) cardPanel->loadFrom(currentCardProperty());
+        }
         return;
     }
-    Set_Control_Pos_And_Size(g);
+    if (cardPanel) cardPanel->showControlGeometry(g);
 }
 
 void SKTWindowController::Load_and_fill_backgrounds()

@@ -196,3 +196,26 @@ TEST(MainWindow, EmailDetailsComeFromTheStore)
     EXPECT_EQ(sending_port, "587");
     EXPECT_EQ(send_enable_ssl, "") << "absent means not secured";
 }
+
+TEST(MainWindow, GeometryFieldsShowAndMoveTheCurrentControl)
+{
+    Window w;
+    CardPropertyPanel *panel = w.controller.cardPanel;
+    EXPECT_FALSE(panel->geometryBox->isEnabled());
+    GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
+    g->setBounds({28.3464566929, 20, 28.3464566929, 10});
+    w.document.graphics().insert(g);
+    w.controller.Show_RHS_Properties(g.get());
+    EXPECT_TRUE(panel->geometryBox->isEnabled());
+    EXPECT_NEAR(panel->Ctrl_Width_Text->value(), 10.0, 1e-6) << "10 mm shown in mm";
+    panel->X_Text->setValue(40);
+    EXPECT_EQ(g->xPosition(), 40);
+    const int undo = w.controller.Get_Undo_Count();
+    panel->Ctrl_Width_Text->setValue(20);
+    EXPECT_NEAR(g->width(), 56.6929, 1e-3);
+    EXPECT_EQ(w.controller.Get_Undo_Count(), undo + 1);
+    // A deleted control is never written through the fields.
+    w.document.graphics().remove(g.get());
+    panel->X_Text->setValue(60);
+    EXPECT_EQ(g->xPosition(), 40);
+}
