@@ -89,8 +89,11 @@ TEST(DrawingTools, EveryToolPutsItsKindOnTheShownSide)
             ASSERT_EQ(shown.count(), before + 1);
             SKTGraphic *g = w.top(shown);
             EXPECT_EQ(g->kind(), r.kind);
-            if (r.kind == GraphicKind::Shape) EXPECT_EQ(g->Get_shape_type(), r.letter);
-            if (r.kind == GraphicKind::Signature) EXPECT_EQ(g->Sign_Or_FP_Val(), r.letter);
+            if (r.kind == GraphicKind::Shape) {
+                EXPECT_EQ(g->Get_shape_type(), r.letter);
+            } else if (r.kind == GraphicKind::Signature) {
+                EXPECT_EQ(g->Sign_Or_FP_Val(), r.letter);
+            }
             EXPECT_EQ(w.controller.Selected_Control_Tool(), 0);
             EXPECT_EQ(w.controller.graphicView(side)->Selected_Graphic(), g);
         }
