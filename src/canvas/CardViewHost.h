@@ -1,13 +1,24 @@
 #pragma once
 // What a card view asks of the main window controller. The canvas does not know the
 // controller; the controller implements this and hands itself to its card views.
+#include "Picture.h"
+
+#include <QPointF>
 #include <QRectF>
 #include <QString>
 #include <optional>
 
 class QPainter;
 class SKTGraphic;
+class SKTGraphicView;
 enum class GraphicKind;
+
+// The control class of a drawing tool: the kind, and the shape type or the signature
+// ("S") or fingerprint ("F") letter that a new control of the tool gets ("" for none).
+struct GraphicClass {
+    GraphicKind kind;
+    QString letter;
+};
 
 struct CardViewHost {
     virtual ~CardViewHost() = default;
@@ -23,12 +34,30 @@ struct CardViewHost {
     // Records an undo snapshot of the current side.
     virtual void Insert_In_Undo_Redo() {}
     virtual void Open_Barcode_Window() {}
-    // Creates a control for the tool in hand at the point (card points); returns it
-    // after inserting it at index 0 of the view's side, or nullptr.
-    virtual SKTGraphic *Create_Graphic_For_Tool_At(QPointF) { return nullptr; }
+    // Creates a control for the tool in hand at the point (card points) of the view
+    // pressed; returns it after inserting it at index 0 of the view's side, or nullptr.
+    virtual SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &, QPointF) { return nullptr; }
     // Keeps the visitor panel in step: a control became current / controls are deleted.
     virtual void Visitor_Panel_Control_Selected(SKTGraphic *) {}
     virtual void Visitor_Panel_Control_Deleted(SKTGraphic *) {}
     // Same-width and same-height buttons follow the number of selected controls.
     virtual void Selection_Count_Changed(int) {}
+
+    // ---- Creating controls ----
+    // Puts a tool in hand (0 the arrow), without creating anything.
+    virtual void Set_Selected_Control_Tool(int) {}
+    // The next placement point of a new control on side "F" or "B".
+    virtual QPointF Control_New_Point(const QString &) { return QPointF(10, 10); }
+    enum class SamplePicture { NoImage, Signature, Fingerprint, Barcode };
+    // The pictures a new control shows until it has its own.
+    virtual Picture Sample_Picture(SamplePicture) const { return Picture(); }
+    // The rendered barcode of a new barcode control (the sample value with the
+    // control's header and footer).
+    virtual Picture New_Barcode_Picture(SKTGraphic &) { return Picture(); }
+    // The natural-size and fit-to-label buttons (off for a new barcode).
+    virtual void Set_Natural_Size_Buttons_Enabled(bool) {}
+    // Group mode: the spreadsheet column chosen for a profile field (-1 none), and the
+    // batch list following the shown side.
+    virtual int Get_Excel_Coulmn_Index_According_ID(const QString &) { return -1; }
+    virtual void Set_Batch_List_To_Current_Side() {}
 };

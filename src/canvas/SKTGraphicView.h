@@ -2,6 +2,7 @@
 // The canvas of one card side: draws the card's base, the side's controls from the
 // bottom up, the selection handles, the border and watermark and the grid, and turns
 // the mouse and keys into edits. It owns no controls: it is bound to a side's list.
+#include "CardViewHost.h"
 #include "SKTGraphicList.h"
 #include "SKTGrid.h"
 #include "ZoomableCardWidget.h"
@@ -9,9 +10,11 @@
 #include <QPointer>
 #include <QRectF>
 #include <QTimer>
+#include <optional>
 #include <vector>
 
 class CardViewHost;
+class QMimeData;
 class SKTGraphic;
 class SKTGraphicList;
 class SKTGrid;
@@ -84,6 +87,41 @@ public:
 
     QPointF toCard(QPointF widgetPoint) const { return widgetPoint / zoomFactor(); }
 
+    // ---- Creating controls; controls by ID (SKTGraphicView_Create.cpp) ----
+    // The class of a tool number (1 to 15); none for the arrow and unknown numbers.
+    static std::optional<GraphicClass> graphicClassForTool(int tool);
+    // Creates a control of the kind on this side, as the host's tool in hand makes it,
+    // unless a text or image control with the ID is there already. With a press point
+    // it starts there at 0 x 0 and is sized by dragging, finished at the release;
+    // without one it takes the rectangle (use_rect) or the default size, placed at the
+    // host's next free point when it has no ID. Returns the new control, or nullptr
+    // when nothing was made or it was taken back.
+    SKTGraphic *createGraphicOfClass(GraphicKind kind, std::optional<QPointF> press, bool use_rect,
+                                     const QRectF &bound_rect, const QString &card_side, const QString &ctrl_value,
+                                     const QString &ctrl_ID);
+    // Updates the text or image control with the ID (made visible, new text or
+    // picture), or creates it when there is none.
+    void ReplaceGraphicText(GraphicKind kind, bool use_rect, const QRectF &bound_rect, const QString &card_side,
+                            const QString &ctrl_value, const QString &ctrl_ID);
+    // The first text or image control with the ID, from the top; nullptr for "".
+    SKTGraphic *Selcect_Ctrl_With_ID(const QString &id) const;
+    // Selects the first control of any kind with the ID and makes it current; with
+    // none, no current control and the selection stays.
+    void Set_Selection_Index_According_ID(const QString &id);
+    void delete_all_control();
+    // Hides the text and image controls of the profile values and captions (not the
+    // photo) before a profile is written onto the side.
+    void Hide_all_Text_control_FUP_Control();
+    bool There_Is_Any_Lock_Contrl() const;
+    bool There_Is_Frame_Pic_Or_Frame_Photo() const;
+    // A barcode's picture follows its frame; other kinds are left alone.
+    static void check_barcode_and_set_control_bounds(SKTGraphic *g);
+    // A new image control on top showing the file (or the clipboard's picture) at the
+    // point, selected; false and nothing changed when there is no picture.
+    bool makeNewImageFromContentsOfFile(const QString &path, QPointF point);
+    bool makeNewImageFromPasteboard(const QMimeData *data, QPointF point);
+    SKTGraphic *creatingGraphic() const { return m_creatingGraphic; }
+
 signals:
     void selectionChanged();
 
@@ -101,6 +139,9 @@ private:
     void selectionDidChange(const std::vector<SKTGraphic *> &before);
     void pressWithArrowTool(QPointF point, bool modifying);
     void finishDrag();
+    // The end of a creation: a control of no size is taken back, any other is
+    // selected and made current; the tool goes back to the arrow.
+    void finishCreatingGraphic(SKTGraphic *g);
 
     enum class Drag { None, Move, Resize, Marquee, Swallow };
     struct DragState {
@@ -122,6 +163,7 @@ private:
     std::vector<SKTGraphic *> m_selection;
     SKTGraphic *m_selectedGraphic = nullptr;
     SKTGraphic *m_creatingGraphic = nullptr;
+    int m_creatingTool = 0;  // the tool that made m_creatingGraphic
     bool m_isHidingHandles = false;
     QTimer m_handleShowingTimer;
     QPointF m_pasteCascadeDelta{10, 10};

@@ -97,7 +97,7 @@ void SKTGraphicView::mousePressEvent(QMouseEvent *event)
     const QPointF point = toCard(event->position());
     if (m_host && m_host->Selected_Control_Tool() != 0) {
         // A tool is in hand: the host creates the control; it may start a resize drag.
-        if (SKTGraphic *g = m_host->Create_Graphic_For_Tool_At(point)) m_selectedGraphic = g;
+        if (SKTGraphic *g = m_host->Create_Graphic_For_Tool_At(*this, point)) m_selectedGraphic = g;
     } else {
         m_selectedGraphic = nullptr;
         pressWithArrowTool(point, event->modifiers() & Qt::ControlModifier);
@@ -258,9 +258,8 @@ void SKTGraphicView::finishDrag()
         break;
     case Drag::Resize:
         if (m_creatingGraphic == drag.resized) {
-            m_creatingGraphic = nullptr;
-            setNeedsDisplayInRect(drag.resized->drawingBounds());
-            if (m_host) m_host->Insert_In_Undo_Redo();
+            finishCreatingGraphic(drag.resized);
+            if (m_host) m_host->Show_RHS_Properties(m_selectedGraphic);
         }
         break;
     case Drag::Marquee:

@@ -24,6 +24,7 @@
 #include <vector>
 
 class CardPropertyPanel;
+class QAbstractButton;
 class QMainWindow;
 class SKTDocument;
 class SKTGraphic;
@@ -74,7 +75,7 @@ public:
     void Card_Base_Drawing(QPainter &painter, const QRectF &dirty) override;
     void Card_Border_Drawing(QPainter &painter, const QRectF &dirty) override;
     void Refresh_Canvas();
-    QPointF Control_New_Point(const QString &side);
+    QPointF Control_New_Point(const QString &side) override;
     void _setLabels();
     void Apply_unit_Chaneg_Values();
     void Set_Control_Pos_And_Size(SKTGraphic *g) override;
@@ -146,6 +147,47 @@ public:
     void Undo_Redo_Clear();
     int Get_Undo_Count() const;
     int Get_Redo_Count() const;
+
+    // ---- Drawing tools (_Tools.cpp) ----
+    // A tool button puts its tool in hand and creates its control at once.
+    void Tool_Button_Clicked(int tool);
+    void Arrow_Tool_Clicked() { Tool_Button_Clicked(0); }
+    void Line_Tool_Clicked() { Tool_Button_Clicked(1); }
+    void Text_Tool_Clicked() { Tool_Button_Clicked(2); }
+    void Rect_Tool_Clicked() { Tool_Button_Clicked(3); }
+    void Circle_Tool_Clicked() { Tool_Button_Clicked(4); }
+    void Round_Rect_Tool_Clicked() { Tool_Button_Clicked(5); }
+    void Triangle_Tool_Clicked() { Tool_Button_Clicked(6); }
+    void Diamond_Tool_Clicked() { Tool_Button_Clicked(7); }
+    void Image_Tool_Clicked() { Tool_Button_Clicked(8); }
+    void Image_Library_Tool_Clicked() { Tool_Button_Clicked(9); }
+    void Barcode_Tool_Clicked() { Tool_Button_Clicked(10); }
+    void Signature_Tool_Clicked() { Tool_Button_Clicked(11); }
+    void Fingure_Print_Tool_Clicked() { Tool_Button_Clicked(12); }
+    void Star_Tool_Clicked() { Tool_Button_Clicked(13); }
+    void Double_Star_Tool_Clicked() { Tool_Button_Clicked(14); }
+    void Polygon_Tool_Clicked() { Tool_Button_Clicked(15); }
+    void Select_tool_action();
+    void selectArrowTool();
+    std::optional<GraphicClass> currentGraphicClass() const;
+    void selectedToolDidChange();
+    QString Generate_Extra_image_control_ID();
+    void Watermark_Tool_Clicked();
+    // The picture of the next image control: chosen by file, or from the library
+    // ("C" a control picture, "B" a card background; 1 chosen, 0 cancelled).
+    bool Browse_User_Image_Manually();
+    int Open_Image_Library_Window(const QString &purpose);
+    QString lib_window_sel_file;
+    // The card view's creation services.
+    SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point) override;
+    void Set_Selected_Control_Tool(int tool) override { m_selectedTool = tool; }
+    Picture Sample_Picture(SamplePicture which) const override;
+    Picture New_Barcode_Picture(SKTGraphic &g) override;
+    void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
+    void Set_Batch_List_To_Current_Side() override;
+    // The image panel's natural-size and fit-to-label buttons, once it has them.
+    QAbstractButton *Make_natural_size_btn = nullptr;
+    QAbstractButton *fit_to_label_btn = nullptr;
 
     // ---- Links for the model and canvas ----
     QFont allTextFont() const override { return All_Text_font; }

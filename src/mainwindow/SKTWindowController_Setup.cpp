@@ -97,10 +97,8 @@ void SKTWindowController::awakeFromNib(bool startProject)
 
     // Tools and commands.
     for (int t = 0; t < 16; ++t)
-        connect(ui.toolActions[t], &QAction::triggered, this, [this, t] {
-            m_selectedTool = t;
-            emit SKTSelectedToolDidChange();
-        });
+        connect(ui.toolActions[t], &QAction::triggered, this, [this, t] { Tool_Button_Clicked(t); });
+    connect(this, &SKTWindowController::SKTSelectedToolDidChange, this, &SKTWindowController::selectedToolDidChange);
     if (QAction *a = ui.command(QStringLiteral("ZoomIn")))
         connect(a, &QAction::triggered, this, [this] {
             auto *z = zoomingScrollView(Card_Front_Or_Back);

@@ -20,6 +20,7 @@ QString Selected_Template_Path;
 QString Start_Card_Option;
 char Not_Draw_Only_Prop_Change = 0;
 char copy_card_design = 0;
+bool Fill_User_Profile = false;
 
 QString export_template_name;
 QString sender_email;

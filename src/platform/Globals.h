@@ -29,6 +29,7 @@ extern QString Selected_Template_Path;    // template chosen in the gallery
 extern QString Start_Card_Option;         // mode letter: "T", "W", "L", "V" or "G"
 extern char Not_Draw_Only_Prop_Change;    // 1 while controls or lists load: handlers neither regenerate nor redraw
 extern char copy_card_design;             // 1 while a side is being copied onto the other side
+extern bool Fill_User_Profile;            // a profile is being written onto the card: no undo snapshots
 
 // The template name accepted by the export-as-template dialog.
 extern QString export_template_name;

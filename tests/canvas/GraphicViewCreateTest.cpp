@@ -1,0 +1,203 @@
+#include "CardViewHost.h"
+#include "Globals.h"
+#include "SKTGraphic.h"
+#include "SKTGraphicList.h"
+#include "SKTGraphicView.h"
+#include "TestSupport.h"
+
+#include <QMimeData>
+#include <gtest/gtest.h>
+
+namespace {
+// A host that hands out placement points in 20-point steps and records what it is asked.
+struct CreationHost : CardViewHost {
+    int tool = 0;
+    int undoSnapshots = 0;
+    int nextPoint = 10;
+    QStringList columnsAskedFor;
+    void Card_Base_Drawing(QPainter &, const QRectF &) override {}
+    void Card_Border_Drawing(QPainter &, const QRectF &) override {}
+    int Selected_Control_Tool() const override { return tool; }
+    void Set_Selected_Control_Tool(int t) override { tool = t; }
+    void Insert_In_Undo_Redo() override { ++undoSnapshots; }
+    QPointF Control_New_Point(const QString &) override
+    {
+        nextPoint += 20;
+        return QPointF(nextPoint, nextPoint);
+    }
+    int Get_Excel_Coulmn_Index_According_ID(const QString &id) override
+    {
+        columnsAskedFor << id;
+        return id == QLatin1String("Fup_Name") ? 4 : -1;
+    }
+};
+
+class GraphicViewCreateTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        view.setHost(&host);
+        view.setCardSize({243, 154});
+        view.bindGraphics(&list);
+    }
+    void TearDown() override
+    {
+        Start_Card_Option = QStringLiteral("V");
+        Fill_User_Profile = false;
+    }
+    SKTGraphic *byID(GraphicKind kind, const QString &id, const QString &value = QString(),
+                     QRectF rect = QRectF(100, 60, 30, 30))
+    {
+        return view.createGraphicOfClass(kind, std::nullopt, true, rect, "F", value, id);
+    }
+
+    CreationHost host;
+    SKTGraphicList list;
+    SKTGraphicView view;
+};
+} // namespace
+
+TEST_F(GraphicViewCreateTest, AnIDOfATextOrImageControlIsCreatedOnce)
+{
+    SKTGraphic *text = byID(GraphicKind::Text, "Fup_Name", "Ann");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->bounds(), QRectF(100, 60, 70, 20)) << "an ID keeps the origin; text is always 70 x 20";
+    EXPECT_EQ(text->Text_Value, "Ann");
+    EXPECT_FALSE(text->isDrawingFill());
+    EXPECT_FALSE(text->isDrawingStroke());
+    EXPECT_EQ(host.undoSnapshots, 2);
+    EXPECT_EQ(host.tool, 0);
+
+    EXPECT_EQ(byID(GraphicKind::Text, "Fup_Name", "Bob"), nullptr);
+    EXPECT_EQ(list.count(), 1);
+    EXPECT_EQ(text->Text_Value, "Ann");
+    // Replacing updates the one there, shows it and makes it current.
+    text->Set_Ctrl_Is_Visible(false);
+    view.setSelected_Graphic(nullptr);
+    view.ReplaceGraphicText(GraphicKind::Text, true, QRectF(0, 0, 10, 10), "F", "Bob", "Fup_Name");
+    EXPECT_EQ(list.count(), 1);
+    EXPECT_EQ(text->Text_Value, "Bob");
+    EXPECT_TRUE(text->ctrl_is_visible);
+    EXPECT_EQ(text->bounds().topLeft(), QPointF(100, 60));
+    EXPECT_EQ(view.Selected_Graphic(), text);
+    // An empty value leaves the text.
+    view.ReplaceGraphicText(GraphicKind::Text, true, QRectF(), "F", "", "Fup_Name");
+    EXPECT_EQ(text->Text_Value, "Bob");
+
+    // Other kinds are never found by ID, so each call makes one more.
+    byID(GraphicKind::Shape, "F_shape");
+    byID(GraphicKind::Shape, "F_shape");
+    EXPECT_EQ(list.count(), 3);
+    EXPECT_EQ(view.Selcect_Ctrl_With_ID("F_shape"), nullptr);
+    EXPECT_EQ(view.Selcect_Ctrl_With_ID(""), nullptr);
+}
+
+TEST_F(GraphicViewCreateTest, PlacementWithAndWithoutARectangle)
+{
+    // A rectangle without an ID goes to the next free point at its own size.
+    SKTGraphic *a = byID(GraphicKind::Shape, "", QString(), QRectF(100, 60, 30, 40));
+    EXPECT_EQ(a->bounds(), QRectF(30, 30, 30, 40));
+    SKTGraphic *b = view.createGraphicOfClass(GraphicKind::Line, std::nullopt, false, QRectF(), "F", "", "");
+    EXPECT_EQ(b->bounds(), QRectF(50, 50, 50, 50));
+    EXPECT_EQ(list.at(0).get(), b) << "new controls go on top";
+    EXPECT_EQ(view.selectedGraphics(), std::vector<SKTGraphic *>{b});
+
+    // With snapping on, both corners land on the grid.
+    SKTGrid grid;
+    grid.setSpacing(20);
+    grid.setConstraining(true);
+    view.setGrid(&grid);
+    SKTGraphic *snapped = byID(GraphicKind::Shape, "grid", QString(), QRectF(33, 47, 50, 50));
+    EXPECT_EQ(snapped->bounds(), QRectF(40, 40, 40, 60));
+    view.setGrid(nullptr);
+}
+
+TEST_F(GraphicViewCreateTest, ProfileFillingTakesNoSnapshots)
+{
+    Fill_User_Profile = true;
+    byID(GraphicKind::Text, "Fup_Title", "Boss");
+    view.ReplaceGraphicText(GraphicKind::Text, true, QRectF(), "F", "Chief", "Fup_Title");
+    EXPECT_EQ(host.undoSnapshots, 0);
+    EXPECT_EQ(list.at(0)->Text_Value, "Chief");
+}
+
+TEST_F(GraphicViewCreateTest, GroupModeBindsProfileTextsToTheirColumn)
+{
+    Start_Card_Option = "G";
+    SKTGraphic *name = byID(GraphicKind::Text, "Fup_Name", "Ann");
+    EXPECT_EQ(name->data_source_type, 2);
+    EXPECT_TRUE(name->excel_binding);
+    EXPECT_EQ(name->excel_col_indx, 4);
+    SKTGraphic *title = byID(GraphicKind::Text, "Fup_Title", "Boss");
+    EXPECT_EQ(title->data_source_type, 0) << "no column chosen";
+    byID(GraphicKind::Text, "F_Photo1_field", "x");
+    byID(GraphicKind::Text, "Free", "x");
+    EXPECT_EQ(host.columnsAskedFor, (QStringList{"Fup_Name", "Fup_Title"})) << "photos and free texts are not bound";
+
+    Start_Card_Option = "V";
+    EXPECT_EQ(byID(GraphicKind::Text, "F_field2", "y")->data_source_type, 0);
+}
+
+TEST_F(GraphicViewCreateTest, InvitationTextsAreAlignedAndSized)
+{
+    SKTGraphic *title = byID(GraphicKind::Text, "PARTY_TITLE", "Wedding");
+    SKTGraphic *from = byID(GraphicKind::Text, "PARTY_FROM", "Us");
+    EXPECT_EQ(title->text_alignmnet, 2);
+    EXPECT_EQ(from->text_alignmnet, 1);
+    ASSERT_TRUE(title->text_ctrl_font.has_value());
+    EXPECT_EQ(title->text_ctrl_font->pointSizeF(), 18);
+    EXPECT_EQ(title->Text_contents().font.pointSizeF(), 18);
+}
+
+TEST_F(GraphicViewCreateTest, LookUpsHidingAndBulkOperationsByID)
+{
+    SKTGraphic *name = byID(GraphicKind::Text, "Fup_Name", "Ann");
+    SKTGraphic *caption = byID(GraphicKind::Text, "Fup_lbl_Photo", "Photo :");
+    SKTGraphic *photo = byID(GraphicKind::Image, "Fup_Photo");
+    SKTGraphic *shape = byID(GraphicKind::Shape, "Fup_Time");
+    SKTGraphic *free = byID(GraphicKind::Text, "Other", "x");
+    EXPECT_EQ(view.Selcect_Ctrl_With_ID("Fup_Photo"), photo);
+    EXPECT_EQ(view.Selcect_Ctrl_With_ID("Fup_Time"), nullptr) << "a shape is not found";
+
+    view.Hide_all_Text_control_FUP_Control();
+    EXPECT_FALSE(name->ctrl_is_visible);
+    EXPECT_FALSE(caption->ctrl_is_visible);
+    EXPECT_TRUE(photo->ctrl_is_visible) << "the photo keeps its visibility";
+    EXPECT_TRUE(shape->ctrl_is_visible);
+    EXPECT_TRUE(free->ctrl_is_visible);
+
+    view.Set_Selection_Index_According_ID("Fup_Time");
+    EXPECT_EQ(view.selectedGraphics(), std::vector<SKTGraphic *>{shape}) << "any kind is selected by ID";
+    EXPECT_EQ(view.Selected_Graphic(), shape);
+    EXPECT_FALSE(view.There_Is_Any_Lock_Contrl());
+    shape->ctrl_is_locked = true;
+    EXPECT_TRUE(view.There_Is_Any_Lock_Contrl());
+    view.Set_Selection_Index_According_ID("Nobody");
+    EXPECT_EQ(view.Selected_Graphic(), nullptr);
+    EXPECT_EQ(view.selectedGraphics(), std::vector<SKTGraphic *>{shape}) << "the selection stays";
+
+    view.delete_all_control();
+    EXPECT_EQ(list.count(), 0);
+    EXPECT_FALSE(view.There_Is_Any_Lock_Contrl());
+}
+
+TEST_F(GraphicViewCreateTest, NewPicturesFromAFileOrTheClipboard)
+{
+    EXPECT_FALSE(view.makeNewImageFromContentsOfFile(Resource_Path + "README.md", {20, 20}));
+    EXPECT_FALSE(view.makeNewImageFromContentsOfFile(Resource_Path + "missing.png", {20, 20}));
+    ASSERT_TRUE(view.makeNewImageFromContentsOfFile(Resource_Path + "no.png", {80, 80}));
+    SKTGraphic *fromFile = list.at(0).get();
+    EXPECT_EQ(fromFile->kind(), GraphicKind::Image);
+    EXPECT_EQ(fromFile->bounds().center(), QPointF(80, 80));
+    EXPECT_EQ(view.selectedGraphics(), std::vector<SKTGraphic *>{fromFile});
+
+    QMimeData empty;
+    EXPECT_FALSE(view.makeNewImageFromPasteboard(&empty, {20, 20}));
+    QMimeData data;
+    QImage image(40, 10, QImage::Format_ARGB32);
+    image.fill(Qt::red);
+    data.setImageData(image);
+    ASSERT_TRUE(view.makeNewImageFromPasteboard(&data, {60, 60}));
+    EXPECT_EQ(list.at(0)->bounds(), QRectF(40, 45, 40, 10));
+    EXPECT_EQ(list.count(), 2);
+}
