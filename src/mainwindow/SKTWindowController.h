@@ -116,6 +116,8 @@ public:
     // Runs the start window; false when the user chose to leave the application.
     bool Open_Start_Window();
     void Set_Log_Name_In_Title();
+    // A design opened from the start window always has the visitor's photo on the front.
+    void Make_Sure_Of_Front_Photo();
 
     // ---- Design files (_DesignFile.cpp) ----
     // Writes the design to Project_File_Name (asking for a name with a save panel when

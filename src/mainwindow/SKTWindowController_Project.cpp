@@ -73,6 +73,7 @@ bool SKTWindowController::Open_Start_Window()
         if (choice) {
             Selected_Template_Path = *choice;
             Start_Card_Option = QStringLiteral("V");
+            Make_Sure_Of_Front_Photo();
             Card_Shape = Card_Shape_Number(Front_card_Prop.Card_Shape());
             Select_front_side();
             Undo_Redo_Clear();
@@ -95,4 +96,21 @@ void SKTWindowController::Set_Log_Name_In_Title()
         title = QStringLiteral("%1 ( %2 - %3 )").arg(App_Name, Front_card_Prop.Card_Name(),
                                                      QFileInfo(Project_File_Name).fileName());
     ui.window->setWindowTitle(title);
+}
+
+void SKTWindowController::Make_Sure_Of_Front_Photo()
+{
+    if (!_graphicView || _graphicView->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Photo"))) return;
+    // The visitor's photo goes to the right of a landscape card and to the top centre
+    // of a portrait one, at passport proportions.
+    const QSizeF card = _graphicView->cardSize();
+    const double w = std::min(card.width(), card.height()) * 0.42, h = w * 1.25;
+    const QRectF rect = card.width() >= card.height() ? QRectF(card.width() - w - 12, 12, w, h)
+                                                      : QRectF((card.width() - w) / 2, 12, w, h);
+    const int side = Card_Front_Or_Back;
+    Card_Front_Or_Back = 0;
+    _graphicView->createGraphicOfClass(GraphicKind::Image, std::nullopt, true, rect, QStringLiteral("F"),
+                                       Resource_Path + QStringLiteral("pic_ic.png"), QStringLiteral("Fup_Photo"));
+    Card_Front_Or_Back = side;
+    _graphicView->Clear_Control_Selection();
 }

@@ -126,7 +126,9 @@ TEST(DesignCommands, TemplateFromTheStartWindow)
     ASSERT_TRUE(w.controller.Open_Start_Window());
     SKTWindowController::startWindowAnswerer = nullptr;
     EXPECT_EQ(Start_Card_Option, "V");
-    EXPECT_EQ(w.document.graphics().count(), 1);
+    EXPECT_EQ(w.document.graphics().count(), 2) << "the template's control and the visitor's photo";
+    ASSERT_NE(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo"), nullptr);
+    EXPECT_EQ(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo")->kind(), GraphicKind::Image);
     EXPECT_EQ(w.controller.Get_Undo_Count(), 1);
     EXPECT_EQ(Selected_Template_Path, path);
     EXPECT_TRUE(Project_File_Name.isEmpty()) << "a template opens untitled";
@@ -172,6 +174,8 @@ TEST(DesignCommands, OrientationChangeOfAnUneditedTemplateLoadsItsTwin)
     SKTWindowController::startWindowAnswerer = nullptr;
     w.controller.Card_Control_Size_Change_or_not({154, 243}, "Vertical", "PVC Card", 0);
     EXPECT_EQ(w.document.graphics().count(), 2) << "the vertical twin was loaded";
+    EXPECT_EQ(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo"), nullptr)
+        << "the twin is read as it was saved";
     EXPECT_EQ(Selected_Template_Path, folder + "/Badge (V).zcd");
 
     // After an edit the same change only rescales.
