@@ -178,6 +178,10 @@ QImage barcodeSample() {
   p.setPen(Qt::black);
   p.setFont(uiFont(14));
   p.drawText(QRectF(0, bottom + 2, 160, 80 - bottom - 2), Qt::AlignCenter, QStringLiteral("0123"));
+  p.end();
+  // Drawn at twice the card's resolution: 80 x 40 points on the card.
+  img.setDotsPerMeterX(int(144 / 0.0254));
+  img.setDotsPerMeterY(int(144 / 0.0254));
   return img;
 }
 
