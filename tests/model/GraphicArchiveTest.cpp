@@ -104,8 +104,11 @@ TEST(ControlArchive, EveryFieldOfEveryKindRoundTrips)
         SCOPED_TRACE(Graphic_Class_Name(kind).toStdString());
         GraphicPtr g = SKTGraphic::create(kind);
         int n = 0;
-        for (const GraphicField &f : Graphic_Fields())
-            if (f.appliesTo(kind)) ASSERT_TRUE(f.set(*g, distinctValue(f, n++))) << f.name.toStdString();
+        for (const GraphicField &f : Graphic_Fields()) {
+            if (f.appliesTo(kind)) {
+                ASSERT_TRUE(f.set(*g, distinctValue(f, n++))) << f.name.toStdString();
+            }
+        }
 
         GraphicPtr back = SKTGraphic::decode(g->encode());
         ASSERT_TRUE(back);
