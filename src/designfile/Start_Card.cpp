@@ -110,7 +110,8 @@ int Start_Card::Open_Wnd()
     m_category->clear();
     m_category->addItems(templateCategories());
     m_category->blockSignals(false);
-    const int at = m_category->findText(current);
+    // Visitor passes first: the main use of the application.
+    const int at = m_category->findText(current.isEmpty() ? QStringLiteral("Visitor") : current);
     m_category->setCurrentIndex(at >= 0 ? at : 0);
     fillCategory(m_category->currentText());
     const int result = exec();
