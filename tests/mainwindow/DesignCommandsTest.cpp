@@ -186,3 +186,41 @@ TEST(DesignCommands, OrientationChangeOfAnUneditedTemplateLoadsItsTwin)
     EXPECT_EQ(w.document.graphics().count(), 2);
     EXPECT_NE(w.document.graphics().at(0)->bounds(), before);
 }
+
+// A user's day: a built-in template opens, is edited, saved under a new name, closed,
+// and opens again as it was saved.
+TEST(DesignCommands, TemplateEditedSavedClosedAndReopened)
+{
+    const QString pass = Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd";
+    ASSERT_TRUE(QFileInfo::exists(pass));
+    Window w;
+    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> { return pass; };
+    ASSERT_TRUE(w.controller.Open_Start_Window());
+    SKTGraphic *name = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
+    ASSERT_NE(name, nullptr);
+    name->Set_text_value("Ada Lovelace");
+    name->setXPosition(name->xPosition() + 5);
+
+    const QString saved = testsupport::testHome() + "/front desk.zcd";
+    testsupport::queueFilePanelAnswer({saved});
+    ASSERT_TRUE(w.controller.Save_project_file(true, false, "L"));
+    const QByteArray bytes = contents(saved);
+
+    // Close: no save question needed, then the gallery offers a blank card.
+    testsupport::boxes().clear();
+    testsupport::boxes().answerNext(kAlertNo);
+    SKTWindowController::startWindowAnswerer = []() -> std::optional<QString> { return QString(); };
+    w.controller.Close_Design();
+    EXPECT_EQ(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name"), nullptr);
+
+    testsupport::boxes().answerNext(kAlertNo);
+    testsupport::queueFilePanelAnswer({saved});
+    w.controller.Open_Design();
+    SKTWindowController::startWindowAnswerer = nullptr;
+    SKTGraphic *back = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
+    ASSERT_NE(back, nullptr);
+    EXPECT_EQ(back->Text_Value, "Ada Lovelace");
+    EXPECT_EQ(Project_File_Name, saved);
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    EXPECT_EQ(contents(saved), bytes) << "reopened unchanged";
+}
