@@ -97,7 +97,9 @@ void SKTGraphicView::mousePressEvent(QMouseEvent *event)
     const QPointF point = toCard(event->position());
     if (m_host && m_host->Selected_Control_Tool() != 0) {
         // A tool is in hand: the host creates the control; it may start a resize drag.
+        setCursor(SKTGraphic::creationCursor());
         if (SKTGraphic *g = m_host->Create_Graphic_For_Tool_At(*this, point)) m_selectedGraphic = g;
+        if (m_drag.kind == Drag::None) unsetCursor();
     } else {
         m_selectedGraphic = nullptr;
         pressWithArrowTool(point, event->modifiers() & Qt::ControlModifier);
@@ -246,6 +248,7 @@ void SKTGraphicView::finishDrag()
 {
     const DragState drag = m_drag;
     m_drag = DragState{};
+    unsetCursor();
     if (!m_rulerEchoedBounds.isNull()) stopEchoingMoveToRulers();
     switch (drag.kind) {
     case Drag::Move:

@@ -30,6 +30,7 @@
 #include <type_traits>
 #include <vector>
 
+class QCursor;
 class QPainter;
 
 class SKTGraphic;
@@ -197,6 +198,9 @@ public:
     // The size of the whole card (the front card view's bounds), from its top-left corner.
     void makeSameAsLabelSize();
     virtual void makeNaturalSize();
+    // The cursor shown while a control is being created: the "Cross" picture of the
+    // resources with its hot spot at the centre, made once.
+    static QCursor creationCursor();
     // The handle dragged while the control is created by dragging (8; the line: its end).
     virtual int creationSizingHandle() const { return 8; }
 

@@ -5,7 +5,11 @@
 
 #include "Rotation.h"
 
+#include "Globals.h"
+
+#include <QCursor>
 #include <QPainter>
+#include <QPixmap>
 #include <array>
 #include <cmath>
 
@@ -173,4 +177,13 @@ void SKTGraphic::translateGraphics(const std::vector<SKTGraphic *> &graphics, do
         const QRectF probe = moved.adjusted(0, 0, moved.width() > 0 ? 0 : 0.001, moved.height() > 0 ? 0 : 0.001);
         if (probe.intersects(card)) g->setBounds(moved);
     }
+}
+
+QCursor SKTGraphic::creationCursor()
+{
+    static const QCursor cursor = [] {
+        const QPixmap cross(Resource_Path + QStringLiteral("Cross.png"));
+        return cross.isNull() ? QCursor(Qt::CrossCursor) : QCursor(cross, cross.width() / 2, cross.height() / 2);
+    }();
+    return cursor;
 }
