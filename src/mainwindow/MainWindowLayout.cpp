@@ -38,6 +38,8 @@ const CommandDef kCommands[] = {
     {"ZoomIn", "Zoom In", "zoom_in", true}, {"ZoomOut", "Zoom Out", "zoom_out", false},
     {"ActualSize", "Actual Size", "", false}, {"Rulers", "Rulers", "", false},
     {"Grid", "Grid", "grid", false},
+    {"CardProp", "Card", "", true},        {"CardBackground", "Background", "", false},
+    {"CopySide", "Copy to Other Side", "", false},
     {"Camera", "Camera", "camera", true},  {"Crop", "Crop", "crop", false},
     {"VisitorLog", "Visitor Log", "visitor_log", false}, {"Profile", "Profile", "profile", false},
     {"Help", "Help", "help", true},

@@ -145,10 +145,48 @@ public:
     void Update_Barcode_Picture(SKTGraphic &barcode);
 
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
+    // Records the current side after a change (nothing while
+    // live_mode_list_value_change is set); a new change empties the side's redo stack.
     void Insert_In_Undo_Redo() override;
+    void Undo_Stack();
+    void Insert_In_Undo_Stack(const std::vector<GraphicPtr> &controls);
+    void Insert_In_Redo_Stack(const std::vector<GraphicPtr> &controls);
+    // "U": the side as it is now onto the redo stack; anything else: onto the undo stack.
+    void Last_Stack(const QString &which);
+    // A side whose undo stack is empty gets its present state as the first snapshot.
+    void Make_Sure_Of_Undo_Base(int side);
+    // Rebuilds the current side from the snapshot, in its order.
+    void Fill_Undo_Redo_Control(const SideSnapshot &snapshot);
+    void Undo_Action_Perform();
+    void Redo_Action_Perform();
+    void Undo_Clicked() { Undo_Action_Perform(); }
+    void Redo_Clicked() { Redo_Action_Perform(); }
     void Undo_Redo_Clear();
     int Get_Undo_Count() const;
     int Get_Redo_Count() const;
+    // Undo is offered while there is a state before the one shown, redo while there
+    // is an undone one; both for the current side.
+    void Check_Undo_Redo_Btn_Enability();
+    void Enable_Disable_Undo(bool enabled);
+    void Enable_Disable_Redo(bool enabled);
+    void Undo_Redo_Button_state();
+    void Refresh_Visitor_Dyn_Ctrl_and_image();
+    void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *g);
+
+    // ---- Toolbar commands, lock, side copy (_Commands.cpp) ----
+    // Connects the command toolbar's undo, redo, lock, unlock, help, card and side-copy
+    // actions; the commands of parts not built yet are disabled.
+    void connectCommands();
+    void Lock_Clicked() { Lock_Or_Unlock(true); }
+    void Unlock_Clicked() { Lock_Or_Unlock(false); }
+    void Lock_Or_Unlock(bool lock);
+    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    void Card_Prop_Clicked();
+    void Card_Bckgrnd_Clicked();
+    // The scratch side shows independent copies of the current side's controls.
+    void Temp_Design_Control_Assign();
+    // Copies the current side's design onto the other side, after asking.
+    void Copy_Card_Design_Clicked();
 
     // ---- Drawing tools (_Tools.cpp) ----
     // A tool button puts its tool in hand and creates its control at once.
@@ -260,6 +298,8 @@ protected:
 private:
     void loadResourcePictures();
     void buildCardViews();
+    std::vector<SideSnapshot> &undoStack(int side);
+    std::vector<SideSnapshot> &redoStack(int side);
 
     SKTDocument *m_document = nullptr;
     bool m_setUp = false;

@@ -19,10 +19,7 @@ void SKTWindowController::New_Project_Setting_Reset(bool resetCard)
 {
     for (int side = 0; side < 3; ++side)
         if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
-    Ucontrol.clear();
-    Ucontrol_back.clear();
-    Rcontrol.clear();
-    Rcontrol_back.clear();
+    Undo_Redo_Clear();
     if (m_document) {
         m_document->graphics().clear();
         m_document->graphics_back().clear();

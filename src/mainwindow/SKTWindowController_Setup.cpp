@@ -148,6 +148,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     exitApp->setShortcut(QKeySequence::Quit);
     connect(exitApp, &QAction::triggered, this, &SKTWindowController::Exit_App);
     ui.window->addAction(exitApp);
+    connectCommands();
     connect(ui.Front_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Select_front_side);
     connect(ui.Back_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Select_back_side);
 

@@ -87,7 +87,9 @@ static void showSide(SKTWindowController &c, int side)
     c.Graphics_array_Batch = side == 0 ? &c.Get_Front_Controls_Array() : &c.Get_Back_Controls_Array();
     c.changeViewController(side);
     if (c.ui.visitor_stack) c.ui.visitor_stack->setCurrentIndex(side);
+    c.Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
     c.Show_RHS_Properties(nullptr);
+    c.Check_Undo_Redo_Btn_Enability();
 }
 
 void SKTWindowController::Select_front_side() { showSide(*this, 0); }

@@ -1,0 +1,203 @@
+// The command toolbar's remaining commands: undo and redo, lock and unlock, the card's
+// own properties and background, help, the scratch side and copying a side's design
+// onto the other side.
+#include "SKTWindowController.h"
+
+#include "CardPropertyPanel.h"
+#include "GraphicFields.h"
+#include "Globals.h"
+#include "Helpers.h"
+#include "Log.h"
+#include "MessageBox.h"
+#include "SKTGraphicList.h"
+#include "SKTGraphicView.h"
+
+#include <QAction>
+#include <QDir>
+#include <QKeySequence>
+#include <QTabWidget>
+#include <QTemporaryDir>
+
+namespace {
+// Commands whose windows are not part of the application yet: offered greyed out
+// rather than as buttons that do nothing.
+const char *kCommandsNotAvailable[] = {"Print", "Mail", "Camera", "Crop", "VisitorLog", "Profile"};
+
+// Independent copies of controls, made through their archives (pictures shared).
+std::vector<GraphicPtr> copiesOf(const std::vector<GraphicPtr> &controls)
+{
+    std::vector<GraphicPtr> copies;
+    copies.reserve(controls.size());
+    for (const GraphicPtr &g : controls)
+        if (GraphicPtr copy = g ? SKTGraphic::decode(g->encode()) : nullptr) copies.push_back(std::move(copy));
+    return copies;
+}
+
+// The design file keeps a picture's path, not the picture: after a side has been
+// rebuilt from the file, each control takes back the pictures it had, so that a
+// picture with no file of its own (a pasted one) survives.
+void giveBackPictures(const SKTGraphicList &rebuilt, const std::vector<GraphicPtr> &before)
+{
+    if (rebuilt.count() != int(before.size())) return;
+    for (int i = 0; i < rebuilt.count(); ++i) {
+        SKTGraphic &now = *rebuilt.at(i);
+        const SKTGraphic &was = *before[size_t(i)];
+        if (now.kind() != was.kind()) continue;
+        for (const GraphicField &f : Graphic_Fields())
+            if (f.appliesTo(now.kind()) && std::holds_alternative<Picture SKTGraphic::*>(f.member))
+                f.set(now, f.get(was));
+    }
+}
+} // namespace
+
+void SKTWindowController::connectCommands()
+{
+    struct Connection {
+        const char *name;
+        void (SKTWindowController::*slot)();
+    };
+    const Connection connections[] = {
+        {"Undo", &SKTWindowController::Undo_Clicked},
+        {"Redo", &SKTWindowController::Redo_Clicked},
+        {"Lock", &SKTWindowController::Lock_Clicked},
+        {"Unlock", &SKTWindowController::Unlock_Clicked},
+        {"CardProp", &SKTWindowController::Card_Prop_Clicked},
+        {"CardBackground", &SKTWindowController::Card_Bckgrnd_Clicked},
+        {"CopySide", &SKTWindowController::Copy_Card_Design_Clicked},
+    };
+    for (const Connection &c : connections)
+        if (QAction *a = ui.command(QLatin1String(c.name))) connect(a, &QAction::triggered, this, c.slot);
+    if (QAction *a = ui.command(QStringLiteral("Help"))) connect(a, &QAction::triggered, this, [] { Open_Help_File(); });
+    if (QAction *a = ui.command(QStringLiteral("Undo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    if (QAction *a = ui.command(QStringLiteral("Redo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    for (const char *name : kCommandsNotAvailable)
+        if (QAction *a = ui.command(QLatin1String(name))) a->setEnabled(false);
+    Check_Undo_Redo_Btn_Enability();
+}
+
+// ---- Lock and unlock ----
+
+void SKTWindowController::Lock_Or_Unlock(bool lock)
+{
+    // The toolbar shows the new state whatever the selection.
+    if (lock)
+        Disable_Standard_Button_For_Lock();
+    else
+        Enable_Standard_Button_For_Unlock();
+    SKTGraphicView *view = currentGraphicView();
+    const std::vector<SKTGraphic *> selected = view ? view->selectedGraphics() : std::vector<SKTGraphic *>();
+    if (selected.empty()) {
+        Show_MessageBox(lock ? QStringLiteral("Please select a control to Lock.")
+                             : QStringLiteral("Please select a control to Unlock."));
+        return;
+    }
+    // No control kind has an in-place editor, so there is no editing to start here.
+    for (SKTGraphic *g : selected) g->ctrl_is_locked = lock;
+    Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    // The card's panel, then the same selection again with the last control's panel.
+    const std::vector<int> indexes = view->selectionIndexes();
+    Show_RHS_Properties(nullptr);
+    view->changeSelectionIndexes(indexes);
+    Refresh_Canvas();
+    Set_Selected_Graphic(selected.back());
+    Show_RHS_Properties(selected.back());
+}
+
+void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK()
+{
+    if (Not_Draw_Only_Prop_Change || !Is_Visitor_Or_Group_Mode()) return;
+    // The visitor entry panels' boxes follow the lock of their controls once the
+    // panels are part of the window; until then there are no boxes to set.
+}
+
+// ---- The card's own properties ----
+
+void SKTWindowController::Card_Prop_Clicked() { Show_RHS_Properties(nullptr); }
+
+void SKTWindowController::Card_Bckgrnd_Clicked()
+{
+    Show_RHS_Properties(nullptr);
+    if (Open_Image_Library_Window(QStringLiteral("B")) != 1 || lib_window_sel_file.isEmpty()) return;
+    Card_Property &prop = currentCardProperty();
+    prop.setCard_BG_Image_Path(lib_window_sel_file);
+    prop.setCard_BG_Image(Picture::fromFile(lib_window_sel_file));
+    prop.setCard_fill_chk(true);
+    prop.setCard_fill_style(QStringLiteral("I"));
+    if (cardPanel) cardPanel->loadFrom(prop);
+    Update_Card_Graphics();
+    if (ui.sett_tab) ui.sett_tab->setCurrentWidget(ui.tabPages[card_bkgd_tab]);
+}
+
+// ---- The scratch side ----
+
+void SKTWindowController::Temp_Design_Control_Assign()
+{
+    if (!_graphicView_TEMP || !_graphicView_TEMP->graphicsList()) return;
+    // Copies, not the side's own controls: a control belongs to one side, and what is
+    // filled in on the scratch side must not reach the card.
+    _graphicView_TEMP->graphicsList()->replaceAll(copiesOf(currentSideControls().items()));
+    _graphicView_TEMP->update();
+}
+
+// ---- Copying a side onto the other ----
+
+void SKTWindowController::Copy_Card_Design_Clicked()
+{
+    if (Show_YES_NO_MessageBox(QStringLiteral(
+            "This action will copy the current design to other side of your card and will replace any existing "
+            "design on that side.\n\nAre you sure you want to copy current design to other side of your Card?")) != 1)
+        return;
+    const int source = Card_Front_Or_Back == 1 ? 1 : 0;
+    const int destination = 1 - source;
+    copy_card_design = 1;
+    const bool gridShown = _grid.isAlwaysShown();
+
+    // The destination's history starts from its state before the copy, so that the
+    // copy can be undone there.
+    Make_Sure_Of_Undo_Base(destination);
+    SKTGraphicList &to = destination == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
+    to.replaceAll(copiesOf(currentSideControls().items()));
+    Card_Property &toProp = destination == 1 ? Back_card_Prop : Front_card_Prop;
+    const QString sideName = toProp.Card_Side_Name();
+    toProp = source == 1 ? Back_card_Prop : Front_card_Prop;
+    toProp.setCard_Side_Name(sideName);
+    Refresh_Canvas();
+
+    // Both sides go through a design file and are read back, so every control is
+    // rebuilt from its record as a design that is opened. The file lives in a folder
+    // of its own in the temporary folder, never shared with another run.
+    const QString keptName = Project_File_Name;
+    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/idcard-XXXXXX"));
+    if (folder.isValid()) {
+        const QString path = folder.path() + QStringLiteral("/zova.") + design_file_EXT;
+        const std::vector<GraphicPtr> frontBefore = Get_Front_Controls_Array().items();
+        const std::vector<GraphicPtr> backBefore = Get_Back_Controls_Array().items();
+        Project_File_Name = path;
+        if (Save_project_file(false, false, QStringLiteral("L")) &&
+            Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true) == 1) {
+            giveBackPictures(Get_Front_Controls_Array(), frontBefore);
+            giveBackPictures(Get_Back_Controls_Array(), backBefore);
+        }
+        Delete_File(path);
+    } else {
+        Show_NSLog_Message(QStringLiteral("No temporary folder for copying the design: ") + folder.errorString());
+    }
+    Project_File_Name = keptName;
+    Set_Log_Name_In_Title();
+
+    // The group-mode photo column follows the design.
+    if (source == 0)
+        m_columnChoices.excel_cb_value12 = m_columnChoices.excel_cb_value11;
+    else
+        m_columnChoices.excel_cb_value11 = m_columnChoices.excel_cb_value12;
+
+    copy_card_design = 0;
+    _grid.setAlwaysShown(gridShown);
+    // The destination is shown and its new state recorded: the source did not change.
+    if (destination == 1)
+        Select_back_side();
+    else
+        Select_front_side();
+    Insert_In_Undo_Redo();
+    Refresh_Canvas();
+}
