@@ -5,6 +5,7 @@
 #include "SKTGraphicView.h"
 #include "SKTWindowController.h"
 #include "TestSupport.h"
+#include "TestWindow.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,22 +19,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Window {
-    SKTDocument document;
-    SKTWindowController controller;
-    Window()
-    {
-        controller.setDocument(&document);
-        controller.awakeFromNib(false);
-        Project_File_Name.clear();
-    }
-    GraphicPtr add(SKTGraphicList &side, GraphicKind kind, QRectF r)
-    {
-        GraphicPtr g = SKTGraphic::create(kind);
-        g->setBounds(r);
-        side.insert(g);
-        return g;
-    }
+struct Window : TestWindow {
+    Window() { Project_File_Name.clear(); }
 };
 
 QByteArray contents(const QString &path)

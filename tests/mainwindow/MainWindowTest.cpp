@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QMouseEvent>
 #include "TestSupport.h"
+#include "TestWindow.h"
 
 #include <QDir>
 #include <QDoubleSpinBox>
@@ -23,15 +24,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct Window {
-    SKTDocument document;
-    SKTWindowController controller;
-    Window()
-    {
-        controller.setDocument(&document);
-        controller.awakeFromNib(false);
-    }
-};
+using Window = TestWindow;
 } // namespace
 
 TEST(MainWindow, ConstructionFixesTheSharedValues)

@@ -6,26 +6,20 @@
 #include "SKTImage.h"
 #include "SKTWindowController.h"
 #include "TestSupport.h"
+#include "TestWindow.h"
 
 #include <QAction>
 #include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
-struct Window {
-    SKTDocument document;
-    SKTWindowController controller;
+struct Window : TestWindow {
     Window()
     {
-        controller.setDocument(&document);
-        controller.awakeFromNib(false);
         testsupport::clearFilePanels();
         Library_Selected_Image.clear();
     }
-    SKTGraphicList &front() { return document.graphics(); }
-    SKTGraphicList &back() { return document.graphics_back(); }
     void tool(int t) { controller.ui.toolActions[size_t(t)]->trigger(); }
-    SKTGraphic *top(SKTGraphicList &side) { return side.isEmpty() ? nullptr : side.at(0).get(); }
 };
 
 const QString kPicture = QStringLiteral("LibraryImage/Symbols/Globe.png");
