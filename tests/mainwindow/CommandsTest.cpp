@@ -1,0 +1,165 @@
+#include "Globals.h"
+#include "MessageBox.h"
+#include "SKTGraphicView.h"
+#include "SKTImage.h"
+#include "TestSupport.h"
+#include "TestWindow.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+struct Window : TestWindow {
+    Window()
+    {
+        testsupport::boxes().clear();
+        testsupport::clearFilePanels();
+        Project_File_Name.clear();
+        Library_Selected_Image.clear();
+    }
+};
+
+// Points the temporary folder somewhere of the test's own while it lives.
+struct PrivateTemp {
+    QTemporaryDir dir;
+    QByteArray kept = qgetenv("TMPDIR");
+    PrivateTemp() { qputenv("TMPDIR", dir.path().toUtf8()); }
+    ~PrivateTemp() { kept.isEmpty() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", kept); }
+    QStringList entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
+};
+} // namespace
+
+TEST(Commands, LockWithNothingSelectedStillSetsTheToolbar)
+{
+    Window w;
+    w.command("Lock")->trigger();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nPlease select a control to Lock."});
+    EXPECT_FALSE(w.command("Lock")->isEnabled());
+    EXPECT_TRUE(w.command("Unlock")->isEnabled());
+
+    w.command("Unlock")->trigger();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nPlease select a control to Unlock."});
+    EXPECT_TRUE(w.command("Lock")->isEnabled());
+    EXPECT_FALSE(w.command("Unlock")->isEnabled());
+}
+
+TEST(Commands, LockAndUnlockTheSelectionWithoutRecording)
+{
+    Window w;
+    GraphicPtr a = w.add(w.front(), GraphicKind::Shape, {10, 10, 40, 20});
+    GraphicPtr b = w.add(w.front(), GraphicKind::Text, {60, 10, 40, 20});
+    GraphicPtr other = w.add(w.front(), GraphicKind::Line, {10, 60, 40, 20});
+    SKTGraphicView *view = w.controller._graphicView;
+    view->selectGraphics({a.get(), b.get()});
+    const int undo = w.controller.Get_Undo_Count();
+
+    w.command("Lock")->trigger();
+    EXPECT_TRUE(a->ctrl_is_locked && b->ctrl_is_locked);
+    EXPECT_FALSE(other->ctrl_is_locked);
+    EXPECT_EQ(view->selectedGraphics().size(), 2u) << "the selection stays";
+    EXPECT_EQ(w.controller.Get_Selected_Graphic(), a.get()) << "the last selected control is shown";
+    EXPECT_EQ(w.controller.Get_Undo_Count(), undo);
+
+    w.command("Unlock")->trigger();
+    EXPECT_FALSE(a->ctrl_is_locked || b->ctrl_is_locked);
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+
+TEST(Commands, CopyFrontToBackGivesTheBackItsOwnCopy)
+{
+    Window w;
+    PrivateTemp temp;
+    QFile foreign(temp.dir.path() + "/zova.zcd");
+    ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
+    foreign.write("not ours");
+    foreign.close();
+
+    GraphicPtr text = w.add(w.front(), GraphicKind::Text, {10, 10, 80, 20});
+    text->Set_text_value("Visitor");
+    // A pasted picture has no file to be read again from.
+    auto pasted = SKTImage::initWithPosition({120, 60}, Picture(QImage(6, 4, QImage::Format_ARGB32)));
+    w.front().insert(pasted, 0);
+    w.add(w.back(), GraphicKind::Shape, {5, 5, 20, 20});
+    w.controller.Front_card_Prop.setCard_fill_clr(QColor(10, 200, 30));
+    w.controller.Back_card_Prop.setCard_Side_Name("B");
+    w.controller.Undo_Redo_Clear();
+    w.controller.Insert_In_Undo_Redo();
+
+    testsupport::boxes().answerNext(0);
+    w.command("CopySide")->trigger();
+    ASSERT_EQ(w.back().count(), 1) << "No leaves the back untouched";
+
+    testsupport::boxes().answerNext(1);
+    w.command("CopySide")->trigger();
+    EXPECT_EQ(Card_Front_Or_Back, 1) << "the destination is shown";
+    EXPECT_EQ(copy_card_design, 0);
+    ASSERT_EQ(w.back().count(), 2);
+    ASSERT_EQ(w.front().count(), 2);
+    EXPECT_EQ(w.back().at(0)->kind(), GraphicKind::Image);
+    EXPECT_EQ(w.back().at(1)->Text_Value, "Visitor");
+    EXPECT_EQ(w.back().at(1)->bounds(), QRectF(10, 10, 80, 20));
+    EXPECT_EQ(w.back().at(0)->_contents.image().size(), QSize(6, 4));
+    EXPECT_EQ(w.front().at(0)->_contents.image().size(), QSize(6, 4)) << "the front keeps its pasted picture";
+    EXPECT_EQ(w.controller.Back_card_Prop.Card_fill_clr(), w.controller.Front_card_Prop.Card_fill_clr());
+    EXPECT_EQ(w.controller.Back_card_Prop.Card_Side_Name(), "B");
+
+    // The sides share no controls.
+    w.front().at(1)->setBounds({0, 0, 30, 30});
+    EXPECT_EQ(w.back().at(1)->bounds(), QRectF(10, 10, 80, 20));
+
+    // Nothing is left in the temporary folder; a file of someone else's is untouched.
+    EXPECT_EQ(temp.entries(), QStringList{"zova.zcd"});
+    ASSERT_TRUE(foreign.open(QIODevice::ReadOnly));
+    EXPECT_EQ(foreign.readAll(), "not ours");
+    EXPECT_TRUE(Project_File_Name.isEmpty());
+    EXPECT_TRUE(testsupport::boxes().take().size() == 2) << "only the two questions";
+
+    // The copy can be undone on the back.
+    w.command("Undo")->trigger();
+    ASSERT_EQ(w.back().count(), 1);
+    EXPECT_EQ(w.back().at(0)->kind(), GraphicKind::Shape);
+}
+
+TEST(Commands, ScratchSideGetsCopiesOfTheCurrentSide)
+{
+    Window w;
+    GraphicPtr g = w.add(w.front(), GraphicKind::Shape, {10, 10, 40, 20});
+    w.controller.Temp_Design_Control_Assign();
+    SKTGraphicList &temp = w.document.graphics_temp();
+    ASSERT_EQ(temp.count(), 1);
+    EXPECT_NE(temp.at(0).get(), g.get());
+    temp.at(0)->setBounds({0, 0, 5, 5});
+    EXPECT_EQ(g->bounds(), QRectF(10, 10, 40, 20));
+    EXPECT_EQ(g->owner(), &w.front()) << "the front's control still reports to the front";
+}
+
+TEST(Commands, CardBackgroundFromTheLibrary)
+{
+    Window w;
+    w.controller.Card_Bckgrnd_Clicked();  // cancelled
+    EXPECT_TRUE(w.controller.Front_card_Prop.Card_BG_Image_Path().isEmpty());
+
+    const QString picture = Resource_Path + "LibraryImage/Symbols/Globe.png";
+    testsupport::queueFilePanelAnswer({picture});
+    w.command("CardBackground")->trigger();
+    const Card_Property &prop = w.controller.Front_card_Prop;
+    EXPECT_EQ(prop.Card_BG_Image_Path(), picture);
+    EXPECT_FALSE(prop.Card_BG_Image().isNull());
+    EXPECT_TRUE(prop.Card_fill_chk());
+    EXPECT_EQ(prop.Card_fill_style(), "I");
+    EXPECT_EQ(w.controller.ui.sett_tab->currentWidget(), w.controller.ui.tabPages[card_bkgd_tab]);
+}
+
+TEST(Commands, UnbuiltCommandsAreGreyedAndHelpSaysWhenItIsMissing)
+{
+    Window w;
+    for (const char *name : {"Print", "Mail", "Camera", "Crop", "VisitorLog", "Profile"})
+        EXPECT_FALSE(w.command(name)->isEnabled()) << name;
+    EXPECT_FALSE(w.command("Undo")->isEnabled());
+    EXPECT_FALSE(w.command("Redo")->isEnabled());
+    w.command("Help")->trigger();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nHelp file does not exist!"});
+}

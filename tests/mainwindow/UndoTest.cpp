@@ -1,0 +1,134 @@
+#include "Globals.h"
+#include "SKTGraphicView.h"
+#include "SKTImage.h"
+#include "TestSupport.h"
+#include "TestWindow.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+// A window with a rectangle on the front and a text on the back, loaded as a template
+// is: the stacks start from one snapshot of the shown side.
+struct Loaded : TestWindow {
+    Loaded()
+    {
+        add(front(), GraphicKind::Shape, {10, 10, 40, 20});
+        add(back(), GraphicKind::Text, {5, 5, 60, 20});
+        controller.Undo_Redo_Clear();
+        controller.Insert_In_Undo_Redo();
+    }
+    // A change as the commands make it: the control changes, then the side is recorded.
+    void moveTopTo(SKTGraphicList &side, QPointF p)
+    {
+        top(side)->setBounds(QRectF(p, top(side)->bounds().size()));
+        controller.Insert_In_Undo_Redo();
+    }
+    QPointF topOrigin(SKTGraphicList &side) { return top(side)->bounds().topLeft(); }
+    void undo() { command("Undo")->trigger(); }
+    void redo() { command("Redo")->trigger(); }
+};
+} // namespace
+
+TEST(UndoRedo, StepsBackToTheLoadedStateAndForwardAgain)
+{
+    Loaded w;
+    EXPECT_FALSE(w.command("Undo")->isEnabled()) << "nothing before the loaded state";
+    w.moveTopTo(w.front(), {50, 10});
+    w.moveTopTo(w.front(), {90, 10});
+    EXPECT_TRUE(w.command("Undo")->isEnabled());
+
+    w.undo();
+    EXPECT_EQ(w.topOrigin(w.front()), QPointF(50, 10));
+    w.undo();
+    EXPECT_EQ(w.topOrigin(w.front()), QPointF(10, 10));
+    EXPECT_EQ(w.controller.Get_Undo_Count(), 1) << "the loaded state stays as the first snapshot";
+    EXPECT_FALSE(w.command("Undo")->isEnabled());
+    EXPECT_TRUE(w.command("Redo")->isEnabled());
+
+    // One undo too many never empties or changes the side.
+    w.undo();
+    ASSERT_EQ(w.front().count(), 1);
+    EXPECT_EQ(w.topOrigin(w.front()), QPointF(10, 10));
+    EXPECT_EQ(w.controller.Get_Undo_Count(), 1);
+    EXPECT_EQ(w.controller.Get_Redo_Count(), 2);
+
+    w.redo();
+    w.redo();
+    EXPECT_EQ(w.topOrigin(w.front()), QPointF(90, 10));
+    EXPECT_FALSE(w.command("Redo")->isEnabled());
+    w.redo();
+    EXPECT_EQ(w.controller.Get_Undo_Count(), 3) << "a redo with nothing undone changes nothing";
+}
+
+TEST(UndoRedo, RestoresOrderLockAndSharedPictures)
+{
+    Loaded w;
+    auto image = SKTImage::initWithPosition({60, 60}, Picture(QImage(8, 8, QImage::Format_ARGB32)));
+    image->ctrl_is_locked = true;
+    w.front().insert(image, 0);
+    w.controller.Insert_In_Undo_Redo();
+    w.front().move(0, 1);
+    w.top(w.front())->ctrl_is_locked = true;
+    w.controller.Insert_In_Undo_Redo();
+
+    w.undo();
+    ASSERT_EQ(w.front().count(), 2);
+    EXPECT_EQ(w.front().at(0)->kind(), GraphicKind::Image) << "the snapshot's stacking order";
+    EXPECT_TRUE(w.front().at(0)->ctrl_is_locked);
+    EXPECT_FALSE(w.front().at(1)->ctrl_is_locked);
+    EXPECT_NE(w.front().at(0).get(), image.get()) << "a restored side has controls of its own";
+    EXPECT_EQ(w.front().at(0)->_contents.image().cacheKey(), image->_contents.image().cacheKey())
+        << "pictures are shared with the snapshot, not copied";
+    EXPECT_TRUE(w.controller._graphicView->selectedGraphics().empty());
+}
+
+TEST(UndoRedo, ANewChangeAfterAnUndoEndsTheRedo)
+{
+    Loaded w;
+    w.moveTopTo(w.front(), {50, 10});
+    w.undo();
+    ASSERT_TRUE(w.command("Redo")->isEnabled());
+    w.moveTopTo(w.front(), {10, 70});
+    EXPECT_EQ(w.controller.Get_Redo_Count(), 0);
+    EXPECT_FALSE(w.command("Redo")->isEnabled());
+    w.redo();
+    EXPECT_EQ(w.topOrigin(w.front()), QPointF(10, 70)) << "the new change is not overwritten";
+    w.undo();
+    EXPECT_EQ(w.topOrigin(w.front()), QPointF(10, 10));
+}
+
+TEST(UndoRedo, EachSideHasItsOwnHistory)
+{
+    Loaded w;
+    w.moveTopTo(w.front(), {50, 10});
+    w.controller.Select_back_side();
+    EXPECT_FALSE(w.command("Undo")->isEnabled()) << "the buttons follow the back's stacks";
+
+    // The back's very first change can be undone: its history starts from its state
+    // when the front was first recorded.
+    w.moveTopTo(w.back(), {5, 90});
+    w.undo();
+    EXPECT_EQ(w.topOrigin(w.back()), QPointF(5, 5));
+    EXPECT_EQ(w.topOrigin(w.front()), QPointF(50, 10));
+
+    w.controller.Select_front_side();
+    EXPECT_TRUE(w.command("Undo")->isEnabled());
+    EXPECT_FALSE(w.command("Redo")->isEnabled());
+    EXPECT_EQ(w.controller.Get_Undo_Count(), 2);
+
+    // Clearing empties the stacks of both sides.
+    w.controller.Undo_Redo_Clear();
+    w.controller.Select_back_side();
+    EXPECT_EQ(w.controller.Get_Undo_Count(), 0);
+    EXPECT_EQ(w.controller.Get_Redo_Count(), 0);
+}
+
+TEST(UndoRedo, NothingIsRecordedWhileLiveValuesChange)
+{
+    Loaded w;
+    w.controller.live_mode_list_value_change = true;
+    w.moveTopTo(w.front(), {50, 10});
+    w.controller.live_mode_list_value_change = false;
+    EXPECT_EQ(w.controller.Get_Undo_Count(), 1);
+    EXPECT_FALSE(w.command("Undo")->isEnabled());
+}
