@@ -4,7 +4,9 @@
 #include "SKTGraphicView.h"
 
 #include "CardViewHost.h"
+#include "FileWrite.h"
 #include "Globals.h"
+#include "Helpers.h"
 #include "Log.h"
 #include "SKTBarcode.h"
 #include "SKTGraphic.h"
@@ -13,6 +15,7 @@
 #include "SKTImage.h"
 #include "SKTSignature.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QMimeData>
@@ -283,9 +286,9 @@ bool SKTGraphicView::makeNewImageFromContentsOfFile(const QString &path, QPointF
 {
     const QByteArray ext = QFileInfo(path).suffix().toLower().toLatin1();
     if (!m_graphics || ext.isEmpty() || !QImageReader::supportedImageFormats().contains(ext)) return false;
-    const Picture picture = Picture::fromFile(path);
-    if (picture.isNull()) return false;
-    m_graphics->insert(SKTImage::initWithPosition(point, picture), 0);
+    if (Picture::fromFile(path).isNull()) return false;
+    // The control keeps the file's own path, so a saved design finds the picture again.
+    m_graphics->insert(SKTImage::initWithPath(point, path), 0);
     changeSelectionIndexes({0});
     return true;
 }
@@ -295,8 +298,19 @@ bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData *data, QPointF p
     if (!m_graphics || !data || !data->hasImage()) return false;
     const QImage image = qvariant_cast<QImage>(data->imageData());
     if (image.isNull()) return false;
-    const Picture picture(image);
-    m_graphics->insert(SKTImage::initWithPosition(QPointF(point.x(), point.y() - picture.size().height()), picture), 0);
+    // A design stores picture paths, not pictures: a pasted picture is kept as a file
+    // of its own in the user's picture folder first.
+    const QString folder = Created_Resource_Path + QStringLiteral("Images_save_by_user");
+    if (!Create_Folder(folder)) return false;
+    QString path;
+    for (int n = 1; path.isEmpty() || QFileInfo::exists(path); ++n)
+        path = folder + QStringLiteral("/Pasted_Picture_%1.png").arg(n);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG") || !Write_File_Whole(path, bytes, 0600)) return false;
+    const QSizeF size = Picture(image).size();
+    m_graphics->insert(SKTImage::initWithPath(QPointF(point.x(), point.y() - size.height()), path), 0);
     changeSelectionIndexes({0});
     return true;
 }

@@ -190,6 +190,7 @@ TEST_F(GraphicViewCreateTest, NewPicturesFromAFileOrTheClipboard)
     EXPECT_EQ(fromFile->kind(), GraphicKind::Image);
     EXPECT_EQ(fromFile->bounds().center(), QPointF(80, 80));
     EXPECT_EQ(view.selectedGraphics(), std::vector<SKTGraphic *>{fromFile});
+    EXPECT_EQ(fromFile->FilePath(), Resource_Path + "no.png") << "a saved design finds the picture again";
 
     QMimeData empty;
     EXPECT_FALSE(view.makeNewImageFromPasteboard(&empty, {20, 20}));
@@ -200,4 +201,8 @@ TEST_F(GraphicViewCreateTest, NewPicturesFromAFileOrTheClipboard)
     ASSERT_TRUE(view.makeNewImageFromPasteboard(&data, {60, 60}));
     EXPECT_EQ(list.at(0)->bounds(), QRectF(40, 45, 40, 10));
     EXPECT_EQ(list.count(), 2);
+    // The pasted picture is kept as a file of its own, which the control names.
+    const QImage kept(list.at(0)->FilePath());
+    EXPECT_EQ(kept.size(), QSize(40, 10));
+    EXPECT_TRUE(list.at(0)->FilePath().startsWith(Created_Resource_Path));
 }
