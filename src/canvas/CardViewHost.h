@@ -60,4 +60,13 @@ struct CardViewHost {
     // batch list following the shown side.
     virtual int Get_Excel_Coulmn_Index_According_ID(const QString &) { return -1; }
     virtual void Set_Batch_List_To_Current_Side() {}
+
+    // ---- Clipboard and context menu ----
+    // A new ID ("F_Pic%d") for an image control pasted in visitor or group mode.
+    virtual QString Generate_Extra_image_control_ID() { return QString(); }
+    // The Paste button follows the clipboard (after a copy).
+    virtual void Set_Paste_Button_Status() {}
+    // The main window's commands that the card view's context menu offers.
+    enum class WindowCommand { CardProperties, CardBackground, Lock, Unlock, ExportCard, ExportTemplate, MailCard, PrintCard };
+    virtual void Run_Window_Command(WindowCommand) {}
 };

@@ -10,10 +10,13 @@
 #include <QPointer>
 #include <QRectF>
 #include <QTimer>
+#include <functional>
 #include <optional>
 #include <vector>
 
 class CardViewHost;
+class QAction;
+class QMenu;
 class QMimeData;
 class SKTGraphic;
 class SKTGraphicList;
@@ -122,6 +125,78 @@ public:
     bool makeNewImageFromPasteboard(const QMimeData *data, QPointF point);
     SKTGraphic *creatingGraphic() const { return m_creatingGraphic; }
 
+    // ---- Clipboard, ordering, alignment and the context menu
+    //      (SKTGraphicView_Clipboard.cpp, SKTGraphicView_Align.cpp) ----
+    // The commands of the view: its context menu, the window's menus and buttons.
+    enum class Command {
+        Cut, Copy, Paste, Delete, BringToFront, SendToBack, Lock, Unlock, CardProperties, CardBackground,
+        ShowHideGrid, ExportCard, ExportTemplate, MailCard, PrintCard, AlignLeftEdges, AlignRightEdges,
+        AlignTopEdges, AlignBottomEdges, AlignHorizontalCenters, AlignVerticalCenters, AlignFormCenter,
+        AlignWithGrid, MakeSameWidth, MakeSameHeight, MakeNaturalSize, MakeSameAsLabelSize, SelectAll,
+        DeselectAll, ShowOrHideRulers
+    };
+    // The clipboard's private type: the copied controls' archives in their byte form.
+    static const QString SKTGraphicViewPasteboardType;  // "application/x-dozo-card-controls"
+    // The copy's token beside it: which copy the data came from.
+    static const QString SKTGraphicViewPasteboardTokenType;
+    // Whether the clipboard offers the private type first (before file names).
+    static bool clipboardHoldsControls();
+
+    // Puts the selected controls on the clipboard: the private data, then PDF, TIFF and
+    // PNG renderings of them. Nothing is copied when nothing is selected.
+    void copy();
+    // Copy then delete; refused with "Selected control is locked." when a selected
+    // control is locked. True when controls were removed (the deletion records its
+    // own undo snapshots).
+    bool cut();
+    // Pastes the clipboard (see the source for the cascade); true when controls were
+    // added. Records an undo snapshot first; callers record the one after.
+    bool paste();
+    // The selection moves as one block to the top (indexes 0..n-1) or to the bottom
+    // of the side, keeping its order; refused when a selected control is locked.
+    // True when the order changed.
+    bool bringToFront();
+    bool sendToBack();
+    // Alignment against the first selected control or, with one, against the card;
+    // locked controls stay. True when a control moved or was resized.
+    bool alignLeftEdges() { return alignSelection(Command::AlignLeftEdges); }
+    bool alignRightEdges() { return alignSelection(Command::AlignRightEdges); }
+    bool alignTopEdges() { return alignSelection(Command::AlignTopEdges); }
+    bool alignBottomEdges() { return alignSelection(Command::AlignBottomEdges); }
+    bool alignHorizontalCenters() { return alignSelection(Command::AlignHorizontalCenters); }
+    bool alignVerticalCenters() { return alignSelection(Command::AlignVerticalCenters); }
+    bool alignformCenter() { return alignSelection(Command::AlignFormCenter); }
+    bool alignWithGrid();
+    bool makeSameWidth() { return makeSameSize(true); }
+    bool makeSameHeight() { return makeSameSize(false); }
+    bool makeNaturalSize();
+    bool makeSameAsLabelSize();
+    // The print flag (0 prints) of every unlocked selected control.
+    bool print_contol_or_not(int flag);
+    // The position fields (points, as typed) and the size fields (millimetres) of the
+    // property panel, for every unlocked selected control (sizes: not barcodes).
+    bool Frame_main_Pic_X_Pos_Changed(double x);
+    bool Frame_main_Pic_Y_Pos_Changed(double y);
+    bool Frame_main_Pic_Wdith_Changed(double widthMM);
+    bool Frame_main_Pic_Height_Changed(double heightMM);
+    void selectAll();
+    void deselectAll() { changeSelectionIndexes({}); }
+    void showOrHideRulers();
+    void show_hide_grid_lines();
+
+    // Runs a command and records the undo snapshot after a change of the side; the
+    // window's commands go to the host.
+    void runCommand(Command command);
+    // Whether the command is available now; `title` gets the item's title when it
+    // depends on the state (the rulers item).
+    bool validateCommand(Command command, QString *title = nullptr) const;
+    // A menu item for a command, and the enabling of every command item of a menu.
+    static QAction *addCommandAction(QMenu *menu, const QString &title, Command command);
+    void validateMenu(QMenu *menu) const;
+    // The context menu, built anew for each right click (its items are enabled as it
+    // shows); the caller owns it.
+    QMenu *makeContextMenu();
+
 signals:
     void selectionChanged();
 
@@ -132,6 +207,7 @@ protected:
     void mouseReleaseEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
+    void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
     void onRemoved(int index, SKTGraphic *g);
@@ -142,6 +218,11 @@ private:
     // The end of a creation: a control of no size is taken back, any other is
     // selected and made current; the tool goes back to the arrow.
     void finishCreatingGraphic(SKTGraphic *g);
+    bool alignSelection(Command command);
+    bool makeSameSize(bool width);
+    bool reorderSelection(bool toFront);
+    // Sets a value on every unlocked selected control (sizes: not barcodes).
+    bool applyToUnlockedSelection(bool skipBarcodes, const std::function<void(SKTGraphic &)> &apply);
 
     enum class Drag { None, Move, Resize, Marquee, Swallow };
     struct DragState {
@@ -167,6 +248,10 @@ private:
     bool m_isHidingHandles = false;
     QTimer m_handleShowingTimer;
     QPointF m_pasteCascadeDelta{10, 10};
+    // The token of the clipboard data this view last copied or last pasted fresh, and
+    // the pastes made since (1 right after a copy).
+    QByteArray m_pasteboardToken;
+    qint64 m_pasteCascadeNumber = 0;
     QRectF m_marquee;
     QRectF m_rulerEchoedBounds;
     DragState m_drag;

@@ -52,6 +52,22 @@ bool isProfileTextID(const QString &id)
 
 bool fileExists(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
+// The picture on the clipboard: Qt's image data, else the first "image/..." entry
+// that reads as a picture.
+QImage pictureOnClipboard(const QMimeData &data)
+{
+    if (data.hasImage()) {
+        const QImage image = qvariant_cast<QImage>(data.imageData());
+        if (!image.isNull()) return image;
+    }
+    for (const QString &format : data.formats()) {
+        if (!format.startsWith(QLatin1String("image/"))) continue;
+        const QImage image = QImage::fromData(data.data(format));
+        if (!image.isNull()) return image;
+    }
+    return QImage();
+}
+
 // The invitation wizard's texts: centred titles, a right-aligned sender, large headings.
 void applyInvitationRules(SKTGraphic &g, const QString &id)
 {
@@ -295,8 +311,8 @@ bool SKTGraphicView::makeNewImageFromContentsOfFile(const QString &path, QPointF
 
 bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData *data, QPointF point)
 {
-    if (!m_graphics || !data || !data->hasImage()) return false;
-    const QImage image = qvariant_cast<QImage>(data->imageData());
+    if (!m_graphics || !data) return false;
+    const QImage image = pictureOnClipboard(*data);
     if (image.isNull()) return false;
     // A design stores picture paths, not pictures: a pasted picture is kept as a file
     // of its own in the user's picture folder first.
@@ -309,8 +325,10 @@ bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData *data, QPointF p
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
     if (!image.save(&buffer, "PNG") || !Write_File_Whole(path, bytes, 0600)) return false;
-    const QSizeF size = Picture(image).size();
-    m_graphics->insert(SKTImage::initWithPath(QPointF(point.x(), point.y() - size.height()), path), 0);
+    // The picture lies on the card with its top-left corner at the point.
+    std::shared_ptr<SKTImage> g = SKTImage::initWithPath(point, path);
+    g->setBounds(QRectF(point, Picture(image).size()));
+    m_graphics->insert(g, 0);
     changeSelectionIndexes({0});
     return true;
 }

@@ -34,6 +34,7 @@ const CommandDef kCommands[] = {
     {"Cut", "Cut", "cut", true},           {"Copy", "Copy", "copy", false},
     {"Paste", "Paste", "paste", false},    {"Delete", "Delete", "delete", false},
     {"Front", "Bring to Front", "front", true}, {"Back", "Send to Back", "back", false},
+    {"Align", "Align", "align_left", false},
     {"Lock", "Lock", "lock", true},        {"Unlock", "Unlock", "unlock", false},
     {"ZoomIn", "Zoom In", "zoom_in", true}, {"ZoomOut", "Zoom Out", "zoom_out", false},
     {"ActualSize", "Actual Size", "", false}, {"Rulers", "Rulers", "", false},

@@ -188,6 +188,13 @@ public:
     // Copies the current side's design onto the other side, after asking.
     void Copy_Card_Design_Clicked();
 
+    // ---- Editing commands: clipboard, order, alignment (_Edit.cpp) ----
+    // Connects the toolbar's Cut, Copy, Paste, Front and Back, its alignment menu and
+    // Select All to the card view of the side shown.
+    void connectEditCommands();
+    void Set_Paste_Button_Status() override;
+    void Run_Window_Command(WindowCommand command) override;
+
     // ---- Drawing tools (_Tools.cpp) ----
     // A tool button puts its tool in hand and creates its control at once.
     void Tool_Button_Clicked(int tool);

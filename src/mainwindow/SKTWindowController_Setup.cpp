@@ -121,6 +121,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     }
     if (QAction *a = ui.command(QStringLiteral("Grid")))
         connect(a, &QAction::triggered, this, &SKTWindowController::toggleGridShowing);
+    connectEditCommands();
     if (QAction *a = ui.command(QStringLiteral("Delete")))
         connect(a, &QAction::triggered, this, [this] { currentGraphicView()->deleteSelection(); });
     if (QAction *a = ui.command(QStringLiteral("New")))

@@ -15,6 +15,7 @@
 #include "GraphicKind.h"
 #include "KeyedArchive.h"
 #include "Picture.h"
+#include "SKTError.h"
 #include "TextRecord.h"
 
 #include <QColor>
@@ -25,6 +26,7 @@
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <type_traits>
@@ -211,6 +213,32 @@ public:
     static QRectF boundsOfGraphics(const std::vector<GraphicPtr> &graphics);
     // The union of the drawing bounds; the whole card for an empty list.
     static QRectF drawingBoundsOfGraphics(const std::vector<GraphicPtr> &graphics);
+
+    // ---- Clipboard data (SKTGraphicClipboard.cpp) ----
+    // One control archive per control, in order.
+    static std::vector<KeyedArchive> propertiesWithGraphics(const std::vector<GraphicPtr> &graphics);
+    // The clipboard's private data: the archives' byte form (a binary property list
+    // whose root is an array with one archive per control).
+    static QByteArray pasteboardDataWithGraphics(const std::vector<GraphicPtr> &graphics);
+    // The controls of the clipboard's private data, made fresh for pasting (see
+    // graphicsWithProperties). Data whose root is not an array gives nullopt and, when
+    // asked, the error of code 2. `newImageID` names pasted image controls in visitor
+    // and group mode.
+    static std::optional<std::vector<GraphicPtr>> graphicsWithPasteboardData(const QByteArray &data,
+                                                                             SKTError *error,
+                                                                             const std::function<QString()> &newImageID);
+    // Reads each archive, skipping those that do not read back, and makes each control
+    // fresh for pasting: no control ID, unlocked; an image reloads its picture from its
+    // file when that exists and, in visitor or group mode, takes a new ID from
+    // `newImageID`; in group mode a text or image control bound to a spreadsheet
+    // column loses the binding.
+    static std::vector<GraphicPtr> graphicsWithProperties(const QVariantList &archives,
+                                                          const std::function<QString()> &newImageID);
+    // Places pasted controls: the first one's origin goes to (x, y), each later one's to
+    // the next point that `nextPoint` gives; sizes stay, locked controls are skipped
+    // and barcodes' picture frames follow.
+    static void Paste_Location_Of_Graphics(const std::vector<GraphicPtr> &graphics, double x, double y,
+                                           const std::function<QPointF()> &nextPoint);
 
     // ---- Observed keys ----
     virtual QStringList keysForValuesToObserveForUndo() const;

@@ -1,0 +1,124 @@
+// The editing commands of the toolbar: cut, copy, paste, bring to front, send to back,
+// the alignment menu and select all, each run by the card view of the side shown; and
+// the window's side of the card view's context menu.
+#include "SKTWindowController.h"
+
+#include "Globals.h"
+#include "SKTGraphicView.h"
+
+#include <QAction>
+#include <QIcon>
+#include <QMainWindow>
+#include <QMenu>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+using C = SKTGraphicView::Command;
+
+struct ToolbarRow {
+    const char *name;
+    C command;
+    QKeySequence::StandardKey key;
+};
+const ToolbarRow kToolbarCommands[] = {
+    {"Cut", C::Cut, QKeySequence::Cut},
+    {"Copy", C::Copy, QKeySequence::Copy},
+    {"Paste", C::Paste, QKeySequence::Paste},
+    {"Front", C::BringToFront, QKeySequence::UnknownKey},
+    {"Back", C::SendToBack, QKeySequence::UnknownKey},
+};
+
+// The alignment menu; an empty title is a divider.
+struct AlignRow {
+    const char *title;
+    const char *iconName;
+    C command;
+};
+const AlignRow kAlignMenu[] = {
+    {"Align Left Edges", "align_left", C::AlignLeftEdges},
+    {"Align Horizontal Centers", "align_center", C::AlignHorizontalCenters},
+    {"Align Right Edges", "align_right", C::AlignRightEdges},
+    {"Align Top Edges", "align_top", C::AlignTopEdges},
+    {"Align Vertical Centers", "align_middle", C::AlignVerticalCenters},
+    {"Align Bottom Edges", "align_bottom", C::AlignBottomEdges},
+    {"Center on Card", "", C::AlignFormCenter},
+    {"", "", C::AlignFormCenter},
+    {"Same Width", "same_size", C::MakeSameWidth},
+    {"Same Height", "same_size", C::MakeSameHeight},
+    {"Align with Grid", "", C::AlignWithGrid},
+};
+} // namespace
+
+void SKTWindowController::connectEditCommands()
+{
+    for (const ToolbarRow &row : kToolbarCommands) {
+        QAction *a = ui.command(QLatin1String(row.name));
+        if (!a) continue;
+        if (row.key != QKeySequence::UnknownKey) a->setShortcut(row.key);
+        const C command = row.command;
+        connect(a, &QAction::triggered, this, [this, command] {
+            if (SKTGraphicView *v = currentGraphicView()) v->runCommand(command);
+        });
+    }
+
+    if (QAction *align = ui.command(QStringLiteral("Align"))) {
+        auto *menu = new QMenu(ui.window);
+        for (const AlignRow &row : kAlignMenu) {
+            if (*row.title == '\0') {
+                menu->addSeparator();
+                continue;
+            }
+            QAction *item = SKTGraphicView::addCommandAction(menu, tr(row.title), row.command);
+            if (*row.iconName)
+                item->setIcon(QIcon(Resource_Path + QStringLiteral("Icons/") + QLatin1String(row.iconName) +
+                                    QStringLiteral(".png")));
+        }
+        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+            if (SKTGraphicView *v = currentGraphicView()) v->validateMenu(menu);
+        });
+        connect(menu, &QMenu::triggered, this, [this](QAction *item) {
+            SKTGraphicView *v = currentGraphicView();
+            if (v && item->data().isValid()) v->runCommand(C(item->data().toInt()));
+        });
+        align->setMenu(menu);
+        if (auto *button = qobject_cast<QToolButton *>(ui.commandBar->widgetForAction(align)))
+            button->setPopupMode(QToolButton::InstantPopup);
+    }
+
+    auto *selectAll = new QAction(tr("Select All"), ui.window);
+    selectAll->setObjectName(QStringLiteral("SelectAll"));
+    selectAll->setShortcut(QKeySequence::SelectAll);
+    connect(selectAll, &QAction::triggered, this, [this] {
+        if (SKTGraphicView *v = currentGraphicView()) v->runCommand(C::SelectAll);
+    });
+    ui.window->addAction(selectAll);
+}
+
+void SKTWindowController::Set_Paste_Button_Status()
+{
+    if (QAction *a = ui.command(QStringLiteral("Paste"))) a->setEnabled(SKTGraphicView::clipboardHoldsControls());
+}
+
+void SKTWindowController::Run_Window_Command(WindowCommand command)
+{
+    auto trigger = [this](const char *name) {
+        if (QAction *a = ui.command(QLatin1String(name))) a->trigger();
+    };
+    switch (command) {
+    case WindowCommand::CardProperties: Show_RHS_Properties(nullptr); break;
+    case WindowCommand::CardBackground: {
+        Show_RHS_Properties(nullptr);
+        const int index = ui.sett_tab ? ui.sett_tab->indexOf(ui.tabPages[card_bkgd_tab]) : -1;
+        if (index >= 0) ui.sett_tab->setCurrentIndex(index);
+        break;
+    }
+    case WindowCommand::Lock: trigger("Lock"); break;
+    case WindowCommand::Unlock: trigger("Unlock"); break;
+    case WindowCommand::ExportCard: trigger("Export"); break;
+    case WindowCommand::ExportTemplate: Export_As_Template_Clicked(); break;
+    case WindowCommand::MailCard: trigger("Mail"); break;
+    case WindowCommand::PrintCard: trigger("Print"); break;
+    }
+}

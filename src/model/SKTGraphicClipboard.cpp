@@ -1,0 +1,90 @@
+// Controls as clipboard data and back, and the placing of pasted controls.
+#include "SKTGraphic.h"
+
+#include "ControlArchiveBytes.h"
+#include "Globals.h"
+#include "Log.h"
+#include "Plist.h"
+#include "SKTImage.h"
+
+#include <QFileInfo>
+#include <exception>
+
+std::vector<KeyedArchive> SKTGraphic::propertiesWithGraphics(const std::vector<GraphicPtr> &graphics)
+{
+    std::vector<KeyedArchive> archives;
+    archives.reserve(graphics.size());
+    for (const GraphicPtr &g : graphics)
+        if (g) archives.push_back(g->encode());
+    return archives;
+}
+
+QByteArray SKTGraphic::pasteboardDataWithGraphics(const std::vector<GraphicPtr> &graphics)
+{
+    return Control_Archives_To_Bytes(propertiesWithGraphics(graphics));
+}
+
+std::optional<std::vector<GraphicPtr>> SKTGraphic::graphicsWithPasteboardData(const QByteArray &data, SKTError *error,
+                                                                              const std::function<QString()> &newImageID)
+{
+    const std::optional<QVariant> root = Plist_From_Bytes(data);
+    if (!root || root->metaType().id() != QMetaType::QVariantList) {
+        if (error) *error = SKTErrorWithCode(2);
+        return std::nullopt;
+    }
+    return graphicsWithProperties(root->toList(), newImageID);
+}
+
+std::vector<GraphicPtr> SKTGraphic::graphicsWithProperties(const QVariantList &archives,
+                                                           const std::function<QString()> &newImageID)
+{
+    const bool visitorOrGroup = Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+    const bool group = Start_Card_Option == QLatin1String("G");
+    std::vector<GraphicPtr> graphics;
+    for (const QVariant &item : archives) {
+        QString reason;
+        const std::optional<KeyedArchive> archive = Control_Archive_From_Plist(item, &reason);
+        GraphicPtr g = archive ? decode(*archive) : nullptr;
+        if (!g) {
+            Show_NSLog_Message(QStringLiteral("A pasted control was skipped: %1")
+                                   .arg(reason.isEmpty() ? QStringLiteral("unknown class") : reason));
+            continue;
+        }
+        try {
+            g->control_ID = QStringLiteral("");
+            g->ctrl_is_locked = false;
+            if (g->kind() == GraphicKind::Image) {
+                if (!g->_file_path.isEmpty() && QFileInfo(g->_file_path).isFile())
+                    static_cast<SKTImage &>(*g).setFilePath(g->_file_path, false);
+                if (visitorOrGroup && newImageID) g->control_ID = newImageID();
+            }
+            if (group && (g->kind() == GraphicKind::Text || g->kind() == GraphicKind::Image) &&
+                g->data_source_type == 2) {
+                g->Set_Data_source_type(0);
+                g->Set_Excel_binding(false);
+                g->Set_Excel_binding_Index(-1);
+                g->Set_Batch_List_Index(-1);
+                g->Set_Batch_List_Name(QStringLiteral(""));
+            }
+        } catch (const std::exception &e) {
+            Show_NSLog_Message(QString::fromUtf8(e.what()));
+        }
+        graphics.push_back(std::move(g));
+    }
+    return graphics;
+}
+
+void SKTGraphic::Paste_Location_Of_Graphics(const std::vector<GraphicPtr> &graphics, double x, double y,
+                                            const std::function<QPointF()> &nextPoint)
+{
+    bool first = true;
+    for (const GraphicPtr &g : graphics) {
+        if (!g) continue;
+        QPointF origin(x, y);
+        if (!first) origin = nextPoint ? nextPoint() : origin;
+        first = false;
+        if (g->ctrl_is_locked) continue;
+        g->setBounds(QRectF(origin, g->bounds().size()));
+        if (g->kind() == GraphicKind::Barcode) g->Set_Barcode_image_control_bounds(g->bounds());
+    }
+}
