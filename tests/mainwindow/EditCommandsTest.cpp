@@ -1,0 +1,139 @@
+#include "Globals.h"
+#include "SKTDocument.h"
+#include "SKTGraphic.h"
+#include "SKTGraphicList.h"
+#include "SKTGraphicView.h"
+#include "SKTImage.h"
+#include "SKTWindowController.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMenu>
+#include <gtest/gtest.h>
+
+namespace {
+struct Window {
+    SKTDocument document;
+    SKTWindowController controller;
+    Window()
+    {
+        controller.setDocument(&document);
+        controller.awakeFromNib(false);
+        QGuiApplication::clipboard()->clear();
+        testsupport::boxes().clear();
+    }
+    ~Window() { Start_Card_Option = QStringLiteral("V"); }
+    SKTGraphic *add(SKTGraphicList &side, GraphicKind kind, const QRectF &r)
+    {
+        GraphicPtr g = SKTGraphic::create(kind);
+        g->setBounds(r);
+        side.insert(g, 0);
+        return g.get();
+    }
+    void run(const char *name) { controller.ui.command(QLatin1String(name))->trigger(); }
+    QAction *alignItem(const QString &title)
+    {
+        QMenu *menu = controller.ui.command(QStringLiteral("Align"))->menu();
+        for (QAction *a : menu->actions())
+            if (a->text() == title) return a;
+        return nullptr;
+    }
+};
+} // namespace
+
+TEST(EditCommands, CopyAndPasteFromTheToolbarWorkOnTheSideShownWithSnapshots)
+{
+    Window w;
+    SKTGraphic *shape = w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    w.controller._graphicView->selectGraphics({shape});
+    w.controller.ui.command(QStringLiteral("Paste"))->setEnabled(false);
+    w.run("Copy");
+    EXPECT_TRUE(w.controller.ui.command(QStringLiteral("Paste"))->isEnabled()) << "the Paste button follows the copy";
+
+    const int undoBefore = w.controller.Get_Undo_Count();
+    w.run("Paste");
+    ASSERT_EQ(w.document.graphics().count(), 2);
+    EXPECT_EQ(w.controller.Get_Undo_Count(), undoBefore + 2);
+    EXPECT_EQ(w.controller.Ucontrol.back().size(), 2u) << "the last snapshot holds the pasted control";
+
+    // The back side pastes into its own array.
+    w.controller.Select_back_side();
+    w.run("Paste");
+    EXPECT_EQ(w.document.graphics_back().count(), 1);
+    EXPECT_EQ(w.document.graphics().count(), 2);
+    w.controller.Select_front_side();
+
+    // Cut from the toolbar: a locked control refuses; an unlocked one goes.
+    SKTGraphic *pasted = w.document.graphics().at(0).get();
+    pasted->ctrl_is_locked = true;
+    w.controller._graphicView->selectGraphics({pasted});
+    w.run("Cut");
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nSelected control is locked."});
+    EXPECT_EQ(w.document.graphics().count(), 2);
+    w.controller._graphicView->selectGraphics({shape});
+    w.run("Cut");
+    EXPECT_EQ(w.document.graphics().count(), 1);
+}
+
+TEST(EditCommands, PastedPicturesInVisitorModeTakeNewImageIDs)
+{
+    Window w;
+    ASSERT_EQ(Start_Card_Option, "V");
+    auto image = SKTImage::initWithPath({40, 40}, Resource_Path + "no.png");
+    image->control_ID = QStringLiteral("Fup_Photo");
+    w.document.graphics().insert(image, 0);
+    w.controller._graphicView->selectGraphics({image.get()});
+    w.run("Copy");
+    w.run("Paste");
+    w.run("Paste");
+    ASSERT_EQ(w.document.graphics().count(), 3);
+    const QString first = w.document.graphics().at(1)->control_ID;
+    const QString second = w.document.graphics().at(0)->control_ID;
+    EXPECT_TRUE(first.startsWith("F_Pic")) << first.toStdString();
+    EXPECT_TRUE(second.startsWith("F_Pic")) << second.toStdString();
+    EXPECT_NE(first, second);
+}
+
+TEST(EditCommands, OrderAndAlignmentFromTheToolbarRecordSnapshots)
+{
+    Window w;
+    SKTGraphic *bottom = w.add(w.document.graphics(), GraphicKind::Shape, {60, 40, 20, 20});
+    SKTGraphic *top = w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 30, 30});
+    w.controller._graphicView->selectGraphics({bottom});
+    int undo = w.controller.Get_Undo_Count();
+    w.run("Front");
+    EXPECT_EQ(w.document.graphics().at(0).get(), bottom);
+    EXPECT_EQ(w.controller.Get_Undo_Count(), ++undo);
+    w.run("Back");
+    EXPECT_EQ(w.document.graphics().at(1).get(), bottom);
+    EXPECT_EQ(w.controller.Get_Undo_Count(), ++undo);
+
+    QMenu *menu = w.controller.ui.command(QStringLiteral("Align"))->menu();
+    ASSERT_TRUE(menu);
+    emit menu->aboutToShow();
+    QAction *left = w.alignItem(QStringLiteral("Align Left Edges"));
+    ASSERT_TRUE(left);
+    EXPECT_FALSE(left->isEnabled()) << "one control selected";
+    w.controller._graphicView->selectGraphics({top, bottom});
+    emit menu->aboutToShow();
+    EXPECT_TRUE(left->isEnabled());
+    left->trigger();
+    EXPECT_EQ(bottom->xPosition(), 10);
+    EXPECT_EQ(top->xPosition(), 10);
+    EXPECT_EQ(w.controller.Get_Undo_Count(), ++undo);
+    w.alignItem(QStringLiteral("Same Width"))->trigger();
+    EXPECT_EQ(bottom->width(), 30);
+}
+
+TEST(EditCommands, ContextMenuCardPropertiesShowsTheCardAndClearsTheSelection)
+{
+    Window w;
+    SKTGraphic *shape = w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    w.controller._graphicView->selectGraphics({shape});
+    std::unique_ptr<QMenu> menu(w.controller._graphicView->makeContextMenu());
+    for (QAction *a : menu->actions())
+        if (a->text() == QLatin1String("Card Properties")) a->trigger();
+    EXPECT_TRUE(w.controller._graphicView->selectedGraphics().empty());
+}
