@@ -69,4 +69,6 @@ struct CardViewHost {
     // The main window's commands that the card view's context menu offers.
     enum class WindowCommand { CardProperties, CardBackground, Lock, Unlock, ExportCard, ExportTemplate, MailCard, PrintCard };
     virtual void Run_Window_Command(WindowCommand) {}
+    // Whether the window offers the command now (its menu item is greyed otherwise).
+    virtual bool Window_Command_Available(WindowCommand) const { return true; }
 };

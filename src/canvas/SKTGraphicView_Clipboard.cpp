@@ -276,6 +276,8 @@ void SKTGraphicView::runCommand(Command command)
 
 bool SKTGraphicView::validateCommand(Command command, QString *title) const
 {
+    for (const WindowRow &row : kWindowCommands)
+        if (row.command == command && m_host && !m_host->Window_Command_Available(row.windowCommand)) return false;
     const bool anySelected = !m_selection.empty();
     if (m_selectedGraphic && m_graphics && m_graphics->contains(m_selectedGraphic)) {
         if (m_selectedGraphic->ctrl_is_locked &&

@@ -194,6 +194,7 @@ public:
     void connectEditCommands();
     void Set_Paste_Button_Status() override;
     void Run_Window_Command(WindowCommand command) override;
+    bool Window_Command_Available(WindowCommand command) const override;
 
     // ---- Drawing tools (_Tools.cpp) ----
     // A tool button puts its tool in hand and creates its control at once.

@@ -10,7 +10,6 @@
 #include <QIcon>
 #include <QMainWindow>
 #include <QMenu>
-#include <QTabWidget>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -101,24 +100,39 @@ void SKTWindowController::Set_Paste_Button_Status()
     if (QAction *a = ui.command(QStringLiteral("Paste"))) a->setEnabled(SKTGraphicView::clipboardHoldsControls());
 }
 
+namespace {
+// The toolbar command that stands for a window command of the context menu, if any.
+const char *toolbarCommandFor(CardViewHost::WindowCommand command)
+{
+    switch (command) {
+    case CardViewHost::WindowCommand::ExportCard: return "Export";
+    case CardViewHost::WindowCommand::MailCard: return "Mail";
+    case CardViewHost::WindowCommand::PrintCard: return "Print";
+    default: return nullptr;
+    }
+}
+} // namespace
+
 void SKTWindowController::Run_Window_Command(WindowCommand command)
 {
-    auto trigger = [this](const char *name) {
-        if (QAction *a = ui.command(QLatin1String(name))) a->trigger();
-    };
     switch (command) {
-    case WindowCommand::CardProperties: Show_RHS_Properties(nullptr); break;
-    case WindowCommand::CardBackground: {
-        Show_RHS_Properties(nullptr);
-        const int index = ui.sett_tab ? ui.sett_tab->indexOf(ui.tabPages[card_bkgd_tab]) : -1;
-        if (index >= 0) ui.sett_tab->setCurrentIndex(index);
+    case WindowCommand::CardProperties: Card_Prop_Clicked(); break;
+    case WindowCommand::CardBackground: Card_Bckgrnd_Clicked(); break;
+    case WindowCommand::Lock: Lock_Clicked(); break;
+    case WindowCommand::Unlock: Unlock_Clicked(); break;
+    case WindowCommand::ExportTemplate: Export_As_Template_Clicked(); break;
+    case WindowCommand::ExportCard:
+    case WindowCommand::MailCard:
+    case WindowCommand::PrintCard:
+        if (QAction *a = ui.command(QLatin1String(toolbarCommandFor(command)))) a->trigger();
         break;
     }
-    case WindowCommand::Lock: trigger("Lock"); break;
-    case WindowCommand::Unlock: trigger("Unlock"); break;
-    case WindowCommand::ExportCard: trigger("Export"); break;
-    case WindowCommand::ExportTemplate: Export_As_Template_Clicked(); break;
-    case WindowCommand::MailCard: trigger("Mail"); break;
-    case WindowCommand::PrintCard: trigger("Print"); break;
-    }
+}
+
+bool SKTWindowController::Window_Command_Available(WindowCommand command) const
+{
+    const char *name = toolbarCommandFor(command);
+    if (!name) return true;
+    const QAction *a = ui.command(QLatin1String(name));
+    return a && a->isEnabled();
 }
