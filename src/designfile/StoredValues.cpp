@@ -178,7 +178,8 @@ QString To_Stored_Text(const QFont &v) { return Convert_Font_to_String(v); }
 QString Convert_Color_to_String(const QColor &color)
 {
     if (!color.isValid()) return QStringLiteral("");
-    const QColor c = (color.spec() == QColor::Rgb || color.spec() == QColor::ExtendedRgb) ? color : color.toRgb();
+    // Colours of other models (HSV, CMYK) are kept as their RGB equivalent.
+    const QColor c = color.toRgb();
     QStringList parts;
     for (int i = 0; i < 4; ++i) parts << componentText(c, i);
     return parts.join(u':');

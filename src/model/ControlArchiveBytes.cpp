@@ -25,7 +25,8 @@ QVariantList numbers(std::initializer_list<double> values)
 
 QVariantList colorValue(const QColor &color)
 {
-    const QColor c = (color.spec() == QColor::Rgb || color.spec() == QColor::ExtendedRgb) ? color : color.toRgb();
+    // Colours of other models (HSV, CMYK) are kept as their RGB equivalent.
+    const QColor c = color.toRgb();
     float r, g, b, a;
     c.getRgbF(&r, &g, &b, &a);
     return numbers({r, g, b, a});

@@ -164,26 +164,26 @@ void Side::signLine(double x, double y, double width, const QString &caption, co
 
 // ---- Cards ----
 
-Card_Property Make_Card(const CardSpec &spec, const QString &sideName)
+Card_Property Make_Card(const CardSpec &card, const QString &sideName)
 {
     Card_Property c;
-    c.setCard_Name(spec.name);
-    c.setCard_Side(spec.sides);
+    c.setCard_Name(card.name);
+    c.setCard_Side(card.sides);
     c.setCard_Side_Name(sideName);
-    c.setCard_Shape(spec.shape);
+    c.setCard_Shape(card.shape);
     c.setCard_Location(QPointF(0, 0));
-    c.setCard_Size(spec.size);
-    c.setCard_Preset(spec.size.width() >= spec.size.height() ? QStringLiteral("Horizontal") : QStringLiteral("Vertical"));
-    c.setCard_Category(spec.paper ? QStringLiteral("Paper Card") : QStringLiteral("PVC Card"));
-    c.setCard_Sub_Category(spec.subCategory);
-    c.setCard_Cat_index(spec.sizeIndex);
+    c.setCard_Size(card.size);
+    c.setCard_Preset(card.size.width() >= card.size.height() ? QStringLiteral("Horizontal") : QStringLiteral("Vertical"));
+    c.setCard_Category(card.paper ? QStringLiteral("Paper Card") : QStringLiteral("PVC Card"));
+    c.setCard_Sub_Category(card.subCategory);
+    c.setCard_Cat_index(card.sizeIndex);
     c.setCard_Create_Mode(QStringLiteral("T"));
     c.setCard_fill_chk(true);
     c.setCard_alpha_Stepper(1.0f);
-    c.setCard_fill_clr(spec.fill);
+    c.setCard_fill_clr(card.fill);
     c.setCard_border_chk(false);
-    if (!spec.backgroundPicture.isEmpty() && sideName == QLatin1String("F")) {
-        const QString path = Resource_Path + spec.backgroundPicture;
+    if (!card.backgroundPicture.isEmpty() && sideName == QLatin1String("F")) {
+        const QString path = Resource_Path + card.backgroundPicture;
         c.setCard_fill_style(QStringLiteral("I"));
         c.setCard_BG_Image_Path(path);
         c.setCard_BG_Image(Picture::fromFile(path));

@@ -87,7 +87,7 @@ struct CardSpec {
     QColor fill = colour::white;
     QString backgroundPicture;            // resources-relative; empty for a plain fill
 };
-Card_Property Make_Card(const CardSpec &spec, const QString &sideName);
+Card_Property Make_Card(const CardSpec &card, const QString &sideName);
 
 struct Template {
     QString category;  // folder under "Templates"
