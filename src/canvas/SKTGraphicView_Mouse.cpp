@@ -30,11 +30,6 @@ QRectF unionOfBounds(const std::vector<SKTGraphic *> &graphics)
     return r;
 }
 
-// Half-open point-in-rectangle test: the right and bottom edges are outside.
-bool pointIn(QPointF p, const QRectF &r)
-{
-    return p.x() >= r.left() && p.x() < r.right() && p.y() >= r.top() && p.y() < r.bottom();
-}
 } // namespace
 
 double SKTGraphicView::distanceBetweenPoints(QPointF a, QPointF b)
@@ -61,7 +56,7 @@ SKTGraphic *SKTGraphicView::graphicUnderPoint(QPointF point, int *outIndex, bool
                         g->handleUnderPoint(point) != SKTGraphic::SKTGraphicNoHandle ||
                         g->isContentsUnderPoint(point);
         } else {
-            candidate = pointIn(point, g->drawingBounds());
+            candidate = SKTGraphic::pointInRect(point, g->drawingBounds());
         }
         if (!candidate) continue;
         const bool selected = isSelected(g);

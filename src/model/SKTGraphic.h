@@ -193,6 +193,8 @@ public:
     virtual bool isContentsUnderPoint(QPointF point) const;
     virtual int handleUnderPoint(QPointF point) const;
     static bool isHandleAtPoint(QPointF handlePoint, QPointF point);
+    // Half-open point-in-rectangle test: the right and bottom edges are outside.
+    static bool pointInRect(QPointF point, const QRectF &rect);
     // Moves the handle to the point; returns the handle under the mouse afterwards.
     virtual int resizeByMovingHandle(int handle, QPointF point);
     virtual void flipHorizontally() {}

@@ -69,11 +69,6 @@ std::array<QPointF, 9> handlePoints(const QRectF &r)
 constexpr int kHorizontalFlip[9] = {0, 3, 2, 1, 5, 4, 8, 7, 6};
 constexpr int kVerticalFlip[9] = {0, 6, 7, 8, 4, 5, 1, 2, 3};
 
-// Half-open point-in-rectangle test: the right and bottom edges are outside.
-bool pointInRect(QPointF p, const QRectF &r)
-{
-    return p.x() >= r.left() && p.x() < r.left() + r.width() && p.y() >= r.top() && p.y() < r.top() + r.height();
-}
 } // namespace
 
 void SKTGraphic::drawHandlesInView(QPainter &painter, bool locked) const
@@ -100,11 +95,11 @@ void SKTGraphic::drawHandleInView(QPainter &painter, QPointF point, bool locked)
 
 bool SKTGraphic::canMakeNaturalSize() const { return bounds().width() != bounds().height(); }
 
-bool SKTGraphic::isContentsUnderPoint(QPointF point) const { return pointInRect(point, bounds()); }
+bool SKTGraphic::isContentsUnderPoint(QPointF point) const { return SKTGraphic::pointInRect(point, bounds()); }
 
 bool SKTGraphic::isHandleAtPoint(QPointF handlePoint, QPointF point)
 {
-    return pointInRect(point, QRectF(handlePoint.x() - SKTGraphicHandleHalfWidth, handlePoint.y() - SKTGraphicHandleHalfWidth,
+    return SKTGraphic::pointInRect(point, QRectF(handlePoint.x() - SKTGraphicHandleHalfWidth, handlePoint.y() - SKTGraphicHandleHalfWidth,
                                      SKTGraphicHandleWidth, SKTGraphicHandleWidth));
 }
 
@@ -186,4 +181,9 @@ QCursor SKTGraphic::creationCursor()
         return cross.isNull() ? QCursor(Qt::CrossCursor) : QCursor(cross, cross.width() / 2, cross.height() / 2);
     }();
     return cursor;
+}
+
+bool SKTGraphic::pointInRect(QPointF p, const QRectF &r)
+{
+    return p.x() >= r.left() && p.x() < r.left() + r.width() && p.y() >= r.top() && p.y() < r.top() + r.height();
 }
