@@ -131,6 +131,8 @@ void SKTWindowController::Run_Window_Command(WindowCommand command)
 
 bool SKTWindowController::Window_Command_Available(WindowCommand command) const
 {
+    // The Export button offers only "Export as Template" until card export is built.
+    if (command == WindowCommand::ExportCard) return false;
     const char *name = toolbarCommandFor(command);
     if (!name) return true;
     const QAction *a = ui.command(QLatin1String(name));
