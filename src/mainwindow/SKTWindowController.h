@@ -24,6 +24,7 @@
 #include <vector>
 
 class CardPropertyPanel;
+class ControlPanels;
 class QAbstractButton;
 class QMainWindow;
 class SKTDocument;
@@ -242,6 +243,7 @@ public:
     QColor allTextColor() const override { return All_Text_clr; }
     QRectF frontCardBounds() const override;
     QString Check_Path_For_App_Resources(const QString &path) override;
+    void Reset_Image_Editing_Controls() override;
     Picture Get_Image_For_Path(const QString &path, bool asIcon) override;
     int Selected_Control_Tool() const override { return m_selectedTool; }
     bool Is_Visitor_Or_Group_Mode() const override;
@@ -256,6 +258,7 @@ public:
     SKTZoomingScrollView *_zoomingScrollView_BACK = nullptr;
     SKTZoomingScrollView *_zoomingScrollView_TEMP = nullptr;
     CardPropertyPanel *cardPanel = nullptr;
+    ControlPanels *controlPanels = nullptr;
 
     SKTGrid _grid;
     double _zoomFactor = 1.0;

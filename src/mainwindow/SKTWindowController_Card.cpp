@@ -3,6 +3,7 @@
 
 #include "CardAppearance.h"
 #include "CardPropertyPanel.h"
+#include "ControlPanels.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "Grid_Wizard.h"
@@ -90,9 +91,16 @@ void SKTWindowController::Show_RHS_Properties(SKTGraphic *g)
             cardPanel->showControlGeometry(nullptr);
             if (Not_Draw_Only_Prop_Change == 0) cardPanel->loadFrom(currentCardProperty());
         }
+        if (controlPanels) controlPanels->showControl(nullptr);
         return;
     }
     if (cardPanel) cardPanel->showControlGeometry(g);
+    if (controlPanels) controlPanels->showControl(g);
+}
+
+void SKTWindowController::Reset_Image_Editing_Controls()
+{
+    if (controlPanels) controlPanels->Reset_Image_Editing_Controls();
 }
 
 void SKTWindowController::Load_and_fill_backgrounds()

@@ -2,6 +2,7 @@
 #include "SKTWindowController.h"
 
 #include "CardPropertyPanel.h"
+#include "ControlPanels.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "Helpers.h"
@@ -55,6 +56,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     ui = Build_Main_Window_Layout();
     buildCardViews();
     cardPanel = new CardPropertyPanel(this);
+    controlPanels = new ControlPanels(this);
     m_setUp = true;
 
     // Window: no close button of its own (Exit leaves the application), the screen.

@@ -1,0 +1,329 @@
+#include "ControlPanels.h"
+
+#include "ColorWell.h"
+#include "Globals.h"
+#include "MessageBox.h"
+#include "SKTGraphic.h"
+#include "SKTGraphicList.h"
+#include "SKTGraphicView.h"
+#include "SKTWindowController.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <algorithm>
+
+namespace {
+bool contains(const std::vector<int> &v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }
+} // namespace
+
+ControlPanels::ControlPanels(SKTWindowController *controller) : QObject(controller), m_controller(controller)
+{
+    buildLineTab();
+    buildShapeTab();
+    buildTextTabs();
+    buildImageTab();
+    buildSignTab();
+    buildLockTab();
+    // Leaving the text box writes what was typed at once.
+    connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *) {
+        if (old && old == text.value) commitPendingEdits();
+    });
+    updateEnabled();
+}
+
+std::vector<int> ControlPanels::Tabs_For_Kind(GraphicKind kind)
+{
+    switch (kind) {
+    case GraphicKind::Line: return {line_tab, Lock_tab};
+    case GraphicKind::Shape: return {shape_tab, Lock_tab};
+    case GraphicKind::Text: return {text_edtng_tab, text_prop_tab, Lock_tab};
+    case GraphicKind::Image: return {image_tab, Lock_tab};
+    case GraphicKind::Signature: return {sign_tab, Lock_tab};
+    default: return {Lock_tab};
+    }
+}
+
+QWidget *ControlPanels::body(int tab)
+{
+    if (!pageBody[size_t(tab)]) {
+        auto *page = m_controller->ui.tabPages[size_t(tab)];
+        auto *layout = static_cast<QVBoxLayout *>(page->layout());
+        pageBody[size_t(tab)] = new QWidget;
+        new QVBoxLayout(pageBody[size_t(tab)]);
+        pageBody[size_t(tab)]->layout()->setContentsMargins(0, 0, 0, 0);
+        layout->addWidget(pageBody[size_t(tab)]);
+        layout->addStretch(1);
+    }
+    return pageBody[size_t(tab)];
+}
+
+ControlPanels::StrokeWidgets ControlPanels::addStroke(int tab, QWidget *box, bool withSwitch, const QString &switchText)
+{
+    auto *form = qobject_cast<QFormLayout *>(box->layout());
+    StrokeWidgets s;
+    if (withSwitch) {
+        s.on = new QCheckBox(switchText);
+        form->addRow(s.on);
+        bind(Plain_Field(s.on, tab, QStringLiteral("_isDrawingStroke")));
+    }
+    s.color = new ColorWell(Qt::black);
+    s.width = new QDoubleSpinBox;
+    s.width->setRange(0, 100);
+    s.width->setDecimals(2);
+    s.width->setSingleStep(0.5);
+    s.width->setKeyboardTracking(false);
+    s.style = new QComboBox;
+    s.style->addItems(Dash_Style_Names());
+    form->addRow(tr("Colour"), s.color);
+    form->addRow(tr("Width"), s.width);
+    form->addRow(tr("Style"), s.style);
+    bind(Opaque_Color_Field(s.color, tab, QStringLiteral("_strokeColor")));
+    bind(Plain_Field(s.width, tab, QStringLiteral("_strokeWidth")));
+    bind(Code_Field(s.style, tab, QStringLiteral("_stroke_border_type"), Dash_Codes()));
+    return s;
+}
+
+void ControlPanels::buildLockTab()
+{
+    auto *box = new QGroupBox(tr("Lock"));
+    auto *row = new QHBoxLayout(box);
+    lock.lockBtn = new QPushButton(tr("Lock"));
+    lock.unlockBtn = new QPushButton(tr("Unlock"));
+    row->addWidget(lock.lockBtn);
+    row->addWidget(lock.unlockBtn);
+    connect(lock.lockBtn, &QPushButton::clicked, m_controller, &SKTWindowController::Lock_Clicked);
+    connect(lock.unlockBtn, &QPushButton::clicked, m_controller, &SKTWindowController::Unlock_Clicked);
+
+    auto *flags = new QGroupBox(tr("Control"));
+    lock.flags = flags;
+    auto *form = new QFormLayout(flags);
+    lock.visible = new QCheckBox(tr("Show on the card"));
+    lock.leaveOutOfPrint = new QCheckBox(tr("Leave out of printing and export"));
+    lock.controlID = new QLineEdit;
+    lock.controlID->setReadOnly(true);
+    form->addRow(lock.visible);
+    form->addRow(lock.leaveOutOfPrint);
+    form->addRow(tr("Control ID"), lock.controlID);
+    body(Lock_tab)->layout()->addWidget(box);
+    body(Lock_tab)->layout()->addWidget(flags);
+
+    bind({lock.visible, Lock_tab, [](SKTGraphic &g) { return QVariant(g.ctrl_is_visible); },
+          [](SKTGraphic &g, const QVariant &v) { g.Set_Ctrl_Is_Visible(v.toBool()); }});
+    bind({lock.leaveOutOfPrint, Lock_tab, [](SKTGraphic &g) { return QVariant(g.print_object == 1); },
+          [](SKTGraphic &g, const QVariant &v) { g.setField(&SKTGraphic::print_object, v.toBool() ? 1 : 0); }});
+}
+
+// ---- Fields and edits ----
+
+size_t ControlPanels::bind(PanelField field)
+{
+    const size_t index = m_fields.size();
+    On_Widget_Edited(field.widget, this, [this, index](bool record) { fieldEdited(index, record); });
+    m_fields.push_back(std::move(field));
+    return index;
+}
+
+void ControlPanels::fieldEdited(size_t index, bool record)
+{
+    // Text still waiting to be written goes first, to the control it was typed for.
+    if (index != m_valueField) commitPendingEdits();
+    const PanelField &field = m_fields[index];
+    change([this, &field](SKTGraphic &g) { return contains(Tabs_For_Kind(g.kind()), field.tab) && writeIfChanged(field, g); },
+           record);
+}
+
+bool ControlPanels::writeIfChanged(const PanelField &field, SKTGraphic &g)
+{
+    const QVariant now = Widget_Value(field.widget);
+    if (Widget_Normalised(field.widget, field.shown(g)) == now) return false;
+    field.write(g, now);
+    return true;
+}
+
+bool ControlPanels::applyTabs(const std::vector<int> &tabs, bool record)
+{
+    commitPendingEdits();
+    return change(
+        [this, &tabs](SKTGraphic &g) {
+            const std::vector<int> shown = Tabs_For_Kind(g.kind());
+            bool any = false;
+            for (const PanelField &f : m_fields)
+                if (contains(tabs, f.tab) && contains(shown, f.tab)) any = writeIfChanged(f, g) || any;
+            return any;
+        },
+        record);
+}
+
+bool ControlPanels::change(const std::function<bool(SKTGraphic &)> &edit, bool record)
+{
+    if (m_applying || Not_Draw_Only_Prop_Change) return false;
+    SKTGraphic *g = shownControl();
+    if (!g || g->ctrl_is_locked) return false;
+    const bool onSide = isCurrentSide(*g);
+    // The side's history must hold the state before this change.
+    if (onSide) m_controller->Make_Sure_Of_Undo_Base(Card_Front_Or_Back == 1 ? 1 : 0);
+    m_applying = true;
+    const bool changed = edit(*g);
+    m_applying = false;
+    if (changed) {
+        m_unrecorded = true;
+        load(*g);  // a change may touch more than its own widget
+    }
+    if (record) recordPending();
+    return changed;
+}
+
+void ControlPanels::recordPending()
+{
+    if (!m_unrecorded) return;
+    m_unrecorded = false;
+    if (SKTGraphic *g = shownControl(); g && isCurrentSide(*g)) m_controller->Insert_In_Undo_Redo();
+}
+
+void ControlPanels::commitPendingEdits()
+{
+    if (!text.valuePause || !text.valuePause->isActive()) return;
+    text.valuePause->stop();
+    fieldEdited(m_valueField, true);
+}
+
+// ---- Showing a control ----
+
+SKTGraphic *ControlPanels::shownControl() const
+{
+    const GraphicPtr g = m_target.lock();
+    if (!g) return nullptr;
+    for (SKTGraphicList *side : {&m_controller->Get_Front_Controls_Array(), &m_controller->Get_Back_Controls_Array(),
+                                 &m_controller->Get_Temp_Controls_Array()})
+        if (side->contains(g.get())) return g.get();
+    return nullptr;
+}
+
+bool ControlPanels::isCurrentSide(const SKTGraphic &g) const { return m_controller->currentSideControls().contains(&g); }
+
+void ControlPanels::showControl(SKTGraphic *g)
+{
+    if (m_applying) return;
+    commitPendingEdits();
+    recordPending();
+
+    m_target.reset();
+    if (g)
+        for (SKTGraphicList *side : {&m_controller->Get_Front_Controls_Array(), &m_controller->Get_Back_Controls_Array(),
+                                     &m_controller->Get_Temp_Controls_Array()})
+            for (const GraphicPtr &p : side->items())
+                if (p.get() == g) m_target = p;
+
+    QTabWidget *tabs = m_controller->ui.sett_tab;
+    const bool controlTabCurrent = tabs->currentIndex() >= 5;
+    const std::vector<int> wanted = g ? Tabs_For_Kind(g->kind()) : std::vector<int>();
+    setControlTabs(wanted);
+    if (!g) {
+        if (controlTabCurrent) tabs->setCurrentIndex(0);
+        return;
+    }
+    // The same kind again (another text, or the same control after lock or unlock)
+    // keeps the control tab the user was on last; another kind starts at its first tab.
+    const bool keep = m_hasShown && m_shownKind == g->kind() && m_lastControlPage && tabs->indexOf(m_lastControlPage) >= 5;
+    tabs->setCurrentWidget(keep ? m_lastControlPage : m_controller->ui.tabPages[size_t(wanted.front())]);
+    m_shownKind = g->kind();
+    m_hasShown = true;
+    load(*g);
+}
+
+void ControlPanels::setControlTabs(const std::vector<int> &wanted)
+{
+    QTabWidget *tabs = m_controller->ui.sett_tab;
+    if (tabs->currentIndex() >= 5) m_lastControlPage = tabs->currentWidget();
+    std::vector<int> now;
+    for (int i = 5; i < tabs->count(); ++i)
+        for (int t = 0; t < 15; ++t)
+            if (tabs->widget(i) == m_controller->ui.tabPages[size_t(t)]) now.push_back(t);
+    if (now == wanted) return;
+    while (tabs->count() > 5) tabs->removeTab(5);
+    for (int t : wanted) tabs->addTab(m_controller->ui.tabPages[size_t(t)], m_controller->ui.tabTitles[size_t(t)]);
+}
+
+void ControlPanels::load(SKTGraphic &g)
+{
+    const char old = Not_Draw_Only_Prop_Change;
+    Not_Draw_Only_Prop_Change = 1;
+    const std::vector<int> tabs = Tabs_For_Kind(g.kind());
+    for (const PanelField &f : m_fields)
+        if (contains(tabs, f.tab)) Set_Widget_Value(f.widget, f.shown(g));
+    if (text.valuePause) text.valuePause->stop();
+    lock.controlID->setText(g.control_ID);
+    if (g.kind() == GraphicKind::Image) {
+        image.path->setText(g.FilePath());
+        refreshInvalidSource(g);
+    }
+    if (g.kind() == GraphicKind::Signature) {
+        sign.kind->setText(g.Sign_Or_FP_Val() == QLatin1String("S") ? tr("Signature") : tr("Fingerprint"));
+        sign.path->setText(g.FilePath());
+    }
+    const bool locked = g.ctrl_is_locked;
+    for (int t : tabs)
+        if (t != Lock_tab) pageBody[size_t(t)]->setEnabled(!locked);
+    lock.flags->setEnabled(!locked);
+    lock.lockBtn->setEnabled(!locked);
+    lock.unlockBtn->setEnabled(locked);
+    updateEnabled();
+    Not_Draw_Only_Prop_Change = old;
+}
+
+void ControlPanels::updateEnabled()
+{
+    auto stroke = [](const StrokeWidgets &s) {
+        const bool on = !s.on || s.on->isChecked();
+        for (QWidget *w : std::initializer_list<QWidget *>{s.color, s.width, s.style}) w->setEnabled(on);
+    };
+    stroke(line.stroke);
+    stroke(shape.stroke);
+    stroke(text.frame);
+    stroke(image.border);
+    stroke(sign.border);
+
+    const int type = shape.type->currentIndex();
+    shape.cornerRadius->setEnabled(type == 2);
+    shape.doubleStar->setEnabled(type == 6);
+    shape.polygon->setEnabled(type == 7);
+    const bool fill = shape.fillOn->isChecked();
+    const int kind = shape.fillKind->currentIndex();
+    shape.fillKind->setEnabled(fill);
+    shape.fillOpacity->setEnabled(fill);
+    shape.fillColor->setEnabled(fill && kind == 0);
+    for (QWidget *w : std::initializer_list<QWidget *>{shape.gradient1, shape.gradient2, shape.gradientAngle})
+        w->setEnabled(fill && kind == 1);
+    shape.hatch->setEnabled(fill && kind == 2);
+    shape.hatchBack->setEnabled(fill && kind == 2);
+
+    text.fillColor->setEnabled(text.fillOn->isChecked());
+    text.fillOpacity->setEnabled(text.fillOn->isChecked());
+    for (QWidget *w : std::initializer_list<QWidget *>{text.shadowColor, text.shadowX, text.shadowY, text.shadowBlur,
+                                                       text.shadowOpacity})
+        w->setEnabled(text.shadowOn->isChecked());
+}
+
+bool ControlPanels::Check_Multiple_Image_Selection(const QString &action, bool showMsg) const
+{
+    SKTGraphicView *view = m_controller->currentGraphicView();
+    if (!view) return false;
+    int images = 0;
+    for (SKTGraphic *g : view->selectedGraphics())
+        if (g->kind() == GraphicKind::Image) ++images;
+    if (images < 2) return false;
+    if (showMsg) Show_MessageBox(QStringLiteral("Please select only one image control to '%1 Image'.").arg(action));
+    return true;
+}
