@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
@@ -57,16 +58,20 @@ std::vector<int> ControlPanels::Tabs_For_Kind(GraphicKind kind)
 
 QWidget *ControlPanels::body(int tab)
 {
-    if (!pageBody[size_t(tab)]) {
-        auto *page = m_controller->ui.tabPages[size_t(tab)];
-        auto *layout = static_cast<QVBoxLayout *>(page->layout());
-        pageBody[size_t(tab)] = new QWidget;
-        new QVBoxLayout(pageBody[size_t(tab)]);
-        pageBody[size_t(tab)]->layout()->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(pageBody[size_t(tab)]);
-        layout->addStretch(1);
+    QWidget *&b = pageBody[size_t(tab)];
+    if (!b) {
+        // The page scrolls when the window is too low for it.
+        auto *scroll = new QScrollArea;
+        scroll->setFrameShape(QFrame::NoFrame);
+        scroll->setWidgetResizable(true);
+        b = new QWidget;
+        auto *layout = new QVBoxLayout(b);
+        layout->setContentsMargins(0, 0, 0, 0);
+        layout->setAlignment(Qt::AlignTop);
+        scroll->setWidget(b);
+        m_controller->ui.tabPages[size_t(tab)]->layout()->addWidget(scroll);
     }
-    return pageBody[size_t(tab)];
+    return b;
 }
 
 ControlPanels::StrokeWidgets ControlPanels::addStroke(int tab, QWidget *box, bool withSwitch, const QString &switchText)
@@ -138,10 +143,12 @@ size_t ControlPanels::bind(PanelField field)
 void ControlPanels::fieldEdited(size_t index, bool record)
 {
     // Text still waiting to be written goes first, to the control it was typed for.
-    if (index != m_valueField) commitPendingEdits();
+    // Writing it refills no widget: the one being edited now keeps its new value.
+    const bool typedText = index == m_valueField;
+    if (!typedText) commitPendingEdits();
     const PanelField &field = m_fields[index];
     change([this, &field](SKTGraphic &g) { return contains(Tabs_For_Kind(g.kind()), field.tab) && writeIfChanged(field, g); },
-           record);
+           record, !typedText);
 }
 
 bool ControlPanels::writeIfChanged(const PanelField &field, SKTGraphic &g)
@@ -166,20 +173,19 @@ bool ControlPanels::applyTabs(const std::vector<int> &tabs, bool record)
         record);
 }
 
-bool ControlPanels::change(const std::function<bool(SKTGraphic &)> &edit, bool record)
+bool ControlPanels::change(const std::function<bool(SKTGraphic &)> &edit, bool record, bool refill)
 {
     if (m_applying || Not_Draw_Only_Prop_Change) return false;
     SKTGraphic *g = shownControl();
     if (!g || g->ctrl_is_locked) return false;
-    const bool onSide = isCurrentSide(*g);
     // The side's history must hold the state before this change.
-    if (onSide) m_controller->Make_Sure_Of_Undo_Base(Card_Front_Or_Back == 1 ? 1 : 0);
+    if (const int side = sideOf(*g); side >= 0) m_controller->Make_Sure_Of_Undo_Base(side);
     m_applying = true;
     const bool changed = edit(*g);
     m_applying = false;
     if (changed) {
         m_unrecorded = true;
-        load(*g);  // a change may touch more than its own widget
+        if (refill) load(*g);  // a change may touch more than its own widget
     }
     if (record) recordPending();
     return changed;
@@ -189,7 +195,16 @@ void ControlPanels::recordPending()
 {
     if (!m_unrecorded) return;
     m_unrecorded = false;
-    if (SKTGraphic *g = shownControl(); g && isCurrentSide(*g)) m_controller->Insert_In_Undo_Redo();
+    SKTGraphic *g = shownControl();
+    const int side = g ? sideOf(*g) : -1;
+    if (side < 0) return;  // the scratch side keeps no history
+    // Recorded on the control's own side, also when the side shown has just changed
+    // (a side switch writes the text still being typed).
+    const int shown = Card_Front_Or_Back;
+    Card_Front_Or_Back = side;
+    m_controller->Insert_In_Undo_Redo();
+    Card_Front_Or_Back = shown;
+    m_controller->Check_Undo_Redo_Btn_Enability();
 }
 
 void ControlPanels::commitPendingEdits()
@@ -211,7 +226,12 @@ SKTGraphic *ControlPanels::shownControl() const
     return nullptr;
 }
 
-bool ControlPanels::isCurrentSide(const SKTGraphic &g) const { return m_controller->currentSideControls().contains(&g); }
+int ControlPanels::sideOf(const SKTGraphic &g) const
+{
+    if (m_controller->Get_Front_Controls_Array().contains(&g)) return 0;
+    if (m_controller->Get_Back_Controls_Array().contains(&g)) return 1;
+    return -1;
+}
 
 void ControlPanels::showControl(SKTGraphic *g)
 {

@@ -144,12 +144,14 @@ private:
     bool applyTabs(const std::vector<int> &tabs, bool record);
     // Runs a change of the shown control: the undo base is made sure of first, one
     // snapshot follows when `record` is set and something changed since the last one.
-    bool change(const std::function<bool(SKTGraphic &)> &edit, bool record);
+    // With `refill` the widgets show the control again afterwards.
+    bool change(const std::function<bool(SKTGraphic &)> &edit, bool record, bool refill = true);
     void recordPending();
     void load(SKTGraphic &g);
     void updateEnabled();
     void setControlTabs(const std::vector<int> &tabs);
-    bool isCurrentSide(const SKTGraphic &g) const;
+    // 0 front, 1 back, -1 neither (the scratch side).
+    int sideOf(const SKTGraphic &g) const;
     // Browse commands of the image and signature pages.
     void browseImage();
     void browseLibraryImage();

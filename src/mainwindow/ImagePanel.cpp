@@ -39,7 +39,7 @@ void ControlPanels::buildImageTab()
     image.path = pathBox();
     image.browse = new QPushButton(tr("Browse..."));
     image.library = new QPushButton(tr("Library..."));
-    image.invalid_source_label = new QLabel(tr("The picture file is missing."));
+    image.invalid_source_label = new QLabel(tr("Invalid source."));
     image.invalid_source_label->setStyleSheet(QStringLiteral("color: #b00000"));
     image.invalid_source_label->hide();
     auto *buttons = new QHBoxLayout;
