@@ -8,6 +8,7 @@
 #include "SKTGraphicView.h"
 #include "SKTWindowController.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -37,10 +38,14 @@ ControlPanels::ControlPanels(SKTWindowController *controller) : QObject(controll
     buildImageTab();
     buildSignTab();
     buildLockTab();
-    // Leaving the text box writes what was typed at once.
+    // Leaving the text box writes what was typed at once; so do undo and redo, before
+    // their own slots run (connected later), so that they take the typing as the last edit.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *) {
         if (old && old == text.value) commitPendingEdits();
     });
+    for (const char *name : {"Undo", "Redo"})
+        if (QAction *a = controller->ui.command(QLatin1String(name)))
+            connect(a, &QAction::triggered, this, &ControlPanels::commitPendingEdits);
     updateEnabled();
 }
 

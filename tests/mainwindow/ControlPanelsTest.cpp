@@ -146,6 +146,20 @@ TEST(ControlPanels, TextTypedBeforeASideSwitchIsWrittenAndUndoneOnItsSide)
     EXPECT_EQ(w.top(w.front())->Text_Value, "Text here");
 }
 
+TEST(ControlPanels, UndoRightAfterTypingTakesBackTheTyping)
+{
+    Window w;
+    GraphicPtr a = w.add(w.front(), GraphicKind::Text, {10, 10, 80, 20});
+    w.show(a);
+    w.panels.text.align->setCurrentIndex(0);
+    w.panels.text.value->setPlainText("typed");
+    w.command("Undo")->trigger();
+    EXPECT_EQ(w.top(w.front())->Text_Value, "Text here");
+    EXPECT_EQ(w.top(w.front())->text_alignmnet, 0) << "the edit before the typing stays";
+    w.command("Redo")->trigger();
+    EXPECT_EQ(w.top(w.front())->Text_Value, "typed");
+}
+
 TEST(ControlPanels, AnEditWritesOnlyItsOwnField)
 {
     Window w;
