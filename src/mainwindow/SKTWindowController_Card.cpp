@@ -92,10 +92,16 @@ void SKTWindowController::Show_RHS_Properties(SKTGraphic *g)
             if (Not_Draw_Only_Prop_Change == 0) cardPanel->loadFrom(currentCardProperty());
         }
         if (controlPanels) controlPanels->showControl(nullptr);
+        Enable_Standard_Button_For_Unlock();
         return;
     }
     if (cardPanel) cardPanel->showControlGeometry(g);
     if (controlPanels) controlPanels->showControl(g);
+    // The toolbar follows the current control's lock.
+    if (g->ctrl_is_locked)
+        Disable_Standard_Button_For_Lock();
+    else
+        Enable_Standard_Button_For_Unlock();
 }
 
 void SKTWindowController::Reset_Image_Editing_Controls()
@@ -177,8 +183,9 @@ void SKTWindowController::Disable_Standard_Button_For_Lock()
 
 void SKTWindowController::Enable_Standard_Button_For_Unlock()
 {
-    for (const char *name : {"Cut", "Copy", "Delete", "Front", "Back", "Lock", "Paste"})
+    for (const char *name : {"Cut", "Copy", "Delete", "Front", "Back", "Lock"})
         if (QAction *a = ui.command(QLatin1String(name))) a->setEnabled(true);
+    if (QAction *a = ui.command(QStringLiteral("Paste"))) a->setEnabled(SKTGraphicView::clipboardHoldsControls());
     if (QAction *a = ui.command(QStringLiteral("Unlock"))) a->setEnabled(false);
 }
 

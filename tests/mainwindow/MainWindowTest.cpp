@@ -212,3 +212,18 @@ TEST(MainWindow, GeometryFieldsShowAndMoveTheCurrentControl)
     panel->X_Text->setValue(60);
     EXPECT_EQ(g->xPosition(), 40);
 }
+
+TEST(MainWindow, ToolbarFollowsTheCurrentControlsLock)
+{
+    Window w;
+    GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
+    g->setBounds({10, 10, 30, 30});
+    g->ctrl_is_locked = true;
+    w.document.graphics().insert(g);
+    w.controller.Show_RHS_Properties(g.get());
+    EXPECT_FALSE(w.controller.ui.command("Delete")->isEnabled());
+    EXPECT_TRUE(w.controller.ui.command("Unlock")->isEnabled());
+    w.controller.Show_RHS_Properties(nullptr);
+    EXPECT_TRUE(w.controller.ui.command("Lock")->isEnabled());
+    EXPECT_FALSE(w.controller.ui.command("Unlock")->isEnabled());
+}
