@@ -167,7 +167,7 @@ MainWindowLayout Build_Main_Window_Layout()
         l.sett_tab->addTab(l.tabPages[t], l.tabTitles[t]);
     }
     rl->addWidget(l.sett_tab);
-    l.Right_Prop_Box->setMinimumWidth(300);
+    l.Right_Prop_Box->setMinimumWidth(340);
 
     l.splitter->addWidget(l.Visitor_Panel_Area);
     l.splitter->addWidget(l.card_area);

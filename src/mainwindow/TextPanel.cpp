@@ -55,6 +55,7 @@ void ControlPanels::buildTextTabs()
     text.value = new QPlainTextEdit;
     text.value->setMaximumHeight(90);
     valueLayout->addWidget(text.value);
+    valueBox->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     text.valuePause = new QTimer(this);
     text.valuePause->setSingleShot(true);
     text.valuePause->setInterval(kTypingPauseMs);
@@ -63,6 +64,9 @@ void ControlPanels::buildTextTabs()
     auto *fontForm = new QFormLayout(fontBox);
     text.family = new QComboBox;
     text.family->addItems(QFontDatabase::families());
+    // Long family names must not widen the whole panel.
+    text.family->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    text.family->setMinimumContentsLength(14);
     text.size = decimalBox(1, 999);
     text.bold = new QCheckBox(tr("Bold"));
     text.italic = new QCheckBox(tr("Italic"));
