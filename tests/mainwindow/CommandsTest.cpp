@@ -160,6 +160,12 @@ TEST(Commands, UnbuiltCommandsAreGreyedAndHelpSaysWhenItIsMissing)
         EXPECT_FALSE(w.command(name)->isEnabled()) << name;
     EXPECT_FALSE(w.command("Undo")->isEnabled());
     EXPECT_FALSE(w.command("Redo")->isEnabled());
+    testsupport::boxes().clear();
     w.command("Help")->trigger();
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty()) << "the help document is shipped";
+    const QString resources = Resource_Path;
+    Resource_Path = testsupport::testHome() + "/no-resources/";
+    w.command("Help")->trigger();
+    Resource_Path = resources;
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nHelp file does not exist!"});
 }
