@@ -4,6 +4,7 @@
 #include "SKTWindowController.h"
 
 #include "CardPropertyPanel.h"
+#include "ControlPanels.h"
 #include "GraphicFields.h"
 #include "Globals.h"
 #include "Helpers.h"
@@ -147,6 +148,8 @@ void SKTWindowController::Copy_Card_Design_Clicked()
             "This action will copy the current design to other side of your card and will replace any existing "
             "design on that side.\n\nAre you sure you want to copy current design to other side of your Card?")) != 1)
         return;
+    // Text still waiting in the text box is part of the design that is copied.
+    if (controlPanels) controlPanels->commitPendingEdits();
     const int source = Card_Front_Or_Back == 1 ? 1 : 0;
     const int destination = 1 - source;
     copy_card_design = 1;

@@ -3,6 +3,7 @@
 
 #include "CardAppearance.h"
 #include "CardPropertyPanel.h"
+#include "ControlPanels.h"
 #include "Dialogs.h"
 #include "Export_Template.h"
 #include "FileWrite.h"
@@ -23,6 +24,8 @@
 
 bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QString &mode)
 {
+    // Text still waiting in the text box belongs to the design being written.
+    if (controlPanels) controlPanels->commitPendingEdits();
     if (saveAs || Project_File_Name.isEmpty()) {
         FilePanelRequest r;
         r.kind = FilePanelRequest::SaveFile;

@@ -160,6 +160,31 @@ TEST(ControlPanels, UndoRightAfterTypingTakesBackTheTyping)
     EXPECT_EQ(w.top(w.front())->Text_Value, "typed");
 }
 
+TEST(ControlPanels, TextTypedJustBeforeSaveOrSideCopyIsPartOfIt)
+{
+    // Ctrl+S or the toolbar leaves the focus in the text box: the pause has not run out.
+    Window w;
+    GraphicPtr a = w.add(w.front(), GraphicKind::Text, {10, 10, 80, 20});
+    w.show(a);
+    w.panels.text.value->setPlainText("saved text");
+    Project_File_Name = testsupport::testHome() + "/typed.zcd";
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    {
+        TestWindow other;
+        ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(Project_File_Name, "L", false), 1);
+        ASSERT_EQ(other.front().count(), 1);
+        EXPECT_EQ(other.front().at(0)->Text_Value, "saved text");
+    }
+    Project_File_Name.clear();
+
+    w.panels.text.value->setPlainText("copied text");
+    testsupport::boxes().answerNext(1);
+    w.controller.Copy_Card_Design_Clicked();
+    ASSERT_EQ(w.back().count(), 1);
+    EXPECT_EQ(w.back().at(0)->Text_Value, "copied text");
+    EXPECT_EQ(w.front().at(0)->Text_Value, "copied text");
+}
+
 TEST(ControlPanels, AnEditWritesOnlyItsOwnField)
 {
     Window w;
