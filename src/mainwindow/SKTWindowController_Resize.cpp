@@ -15,6 +15,11 @@ void SKTWindowController::Change_Card_Size(QSizeF points, bool moveControls)
     if (points.width() <= 0 || points.height() <= 0 || !_graphicView) return;
     const QSizeF old = _graphicView->cardSize();
     if (old == points) return;
+    // The controls of both sides move: both histories must hold the state before.
+    if (moveControls) {
+        Make_Sure_Of_Undo_Base(0);
+        Make_Sure_Of_Undo_Base(1);
+    }
     SetDocumentCanvasSize(points);
     if (moveControls)
         Set_Control_Location_Size_IF_Card_Size_Change(float(old.width()), float(old.height()), float(points.width()),
@@ -24,7 +29,19 @@ void SKTWindowController::Change_Card_Size(QSizeF points, bool moveControls)
         prop->setCard_Size(points);
     }
     Update_Card_Graphics();
-    Insert_In_Undo_Redo();
+    if (!moveControls) {
+        Insert_In_Undo_Redo();
+        return;
+    }
+    // Each side records its own moved controls, the side not shown first.
+    const int shown = Card_Front_Or_Back;
+    const int shownSide = shown == 1 ? 1 : 0;
+    for (int side : {1 - shownSide, shownSide}) {
+        Card_Front_Or_Back = side;
+        Insert_In_Undo_Redo();
+    }
+    Card_Front_Or_Back = shown;
+    Check_Undo_Redo_Btn_Enability();
 }
 
 void SKTWindowController::Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight,

@@ -123,6 +123,30 @@ TEST(UndoRedo, EachSideHasItsOwnHistory)
     EXPECT_EQ(w.controller.Get_Redo_Count(), 0);
 }
 
+TEST(UndoRedo, ACardSizeChangeIsRecordedOnBothSides)
+{
+    Loaded w;
+    w.controller.Change_Card_Size({486, 308});
+    EXPECT_EQ(w.topOrigin(w.back()), QPointF(10, 10)) << "the back's controls follow the card";
+    EXPECT_EQ(w.controller.Get_Undo_Count(), 2);
+
+    // The back's next change is undone back to its moved controls, not to the state
+    // before the size change.
+    w.controller.Select_back_side();
+    w.moveTopTo(w.back(), {30, 30});
+    w.undo();
+    EXPECT_EQ(w.topOrigin(w.back()), QPointF(10, 10));
+    EXPECT_EQ(w.top(w.back())->bounds().size(), QSizeF(120, 40));
+    w.undo();
+    EXPECT_EQ(w.topOrigin(w.back()), QPointF(5, 5));
+    EXPECT_EQ(Card_Front_Or_Back, 1);
+
+    w.controller.Select_front_side();
+    w.undo();
+    EXPECT_EQ(w.topOrigin(w.front()), QPointF(10, 10));
+    EXPECT_EQ(w.top(w.front())->bounds().size(), QSizeF(40, 20));
+}
+
 TEST(UndoRedo, NothingIsRecordedWhileLiveValuesChange)
 {
     Loaded w;
