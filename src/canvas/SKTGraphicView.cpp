@@ -82,7 +82,7 @@ void SKTGraphicView::onRemoved(int, SKTGraphic *g)
     std::erase(m_selection, g);
     if (m_selectedGraphic == g) m_selectedGraphic = nullptr;
     if (m_creatingGraphic == g) m_creatingGraphic = nullptr;
-    if (m_drag.resized == g || m_drag.pressed == g) m_drag = DragState{};
+    if (m_drag.resized == g || m_drag.pressed == g) dropDrag();
     if (before != m_selection) selectionDidChange(before);
 }
 
@@ -92,8 +92,22 @@ void SKTGraphicView::pruneSelection()
     std::erase_if(m_selection, [this](SKTGraphic *g) { return !m_graphics || !m_graphics->contains(g); });
     if (m_selectedGraphic && (!m_graphics || !m_graphics->contains(m_selectedGraphic))) m_selectedGraphic = nullptr;
     if (m_creatingGraphic && (!m_graphics || !m_graphics->contains(m_creatingGraphic))) m_creatingGraphic = nullptr;
-    m_drag = DragState{};
+    dropDrag();
     if (before != m_selection) selectionDidChange(before);
+}
+
+void SKTGraphicView::dropDrag()
+{
+    // What the drag showed goes with it: the release that follows finds no drag.
+    if (m_drag.kind == Drag::Move && m_drag.moveStarted) {
+        m_isHidingHandles = false;
+        invalidateHandlesOfGraphics(selectedGraphics());
+    }
+    if (!m_marquee.isNull()) {
+        setNeedsDisplayInRect(m_marquee.adjusted(-1, -1, 1, 1));
+        m_marquee = QRectF();
+    }
+    m_drag = DragState{};
 }
 
 std::vector<int> SKTGraphicView::selectionIndexes() const

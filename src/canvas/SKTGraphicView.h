@@ -212,6 +212,9 @@ protected:
 private:
     void onRemoved(int index, SKTGraphic *g);
     void pruneSelection();
+    // Ends the drag in progress when its controls left the side (the release then
+    // does nothing): the handles it hid show again and its rubber band goes.
+    void dropDrag();
     void selectionDidChange(const std::vector<SKTGraphic *> &before);
     void pressWithArrowTool(QPointF point, bool modifying);
     void finishDrag();

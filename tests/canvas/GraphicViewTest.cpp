@@ -190,6 +190,27 @@ TEST_F(GraphicViewTest, KeysMoveAndDelete)
     EXPECT_TRUE(view.selectedGraphics().empty());
 }
 
+TEST_F(GraphicViewTest, ADragCutShortByARestoredSideLeavesNoHiddenHandlesOrBand)
+{
+    // An undo (the side rebuilt) while the mouse is still down ends the drag.
+    add(GraphicKind::Shape, {30, 30, 50, 50});
+    press({40, 40});
+    drag({60, 60});
+    ASSERT_TRUE(view.isHidingHandles());
+    list.replaceAll({});
+    release({70, 70});
+    EXPECT_FALSE(view.isHidingHandles()) << "the next selection shows its handles";
+
+    press({200, 10});
+    drag({220, 30});
+    ASSERT_FALSE(view.marqueeSelectionBounds().isNull());
+    view.takeInvalidatedRects();
+    list.replaceAll({});
+    release({220, 30});
+    EXPECT_TRUE(view.marqueeSelectionBounds().isNull()) << "the rubber band is not left on the card";
+    EXPECT_FALSE(view.takeInvalidatedRects().empty());
+}
+
 TEST_F(GraphicViewTest, DoubleClickOpensBarcodeWindowUnlessLocked)
 {
     SKTGraphic *barcode = add(GraphicKind::Barcode, {20, 20, 60, 30});
