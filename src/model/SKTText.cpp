@@ -35,6 +35,17 @@ QStringList SKTText::keysForValuesToObserveForUndo() const
     return keys;
 }
 
+QRectF SKTText::drawingBounds() const
+{
+    QRectF r = SKTGraphic::drawingBounds();
+    if (!Drawing_Shadow) return r;
+    // As the shadow is drawn: the lines' rectangle grown by 2, then by twice the blur
+    // and 2 more, moved by the offset (its y counts upward).
+    const double reach = 2 * std::max(0.0, double(Shadow_blur)) + 4 + 1;
+    const QRectF text = Rotated_Path_Rect(bounds(), text_rotation);
+    return r.united(text.translated(Shadow_offset_X, -Shadow_offset_Y).adjusted(-reach, -reach, reach, reach));
+}
+
 // ---- Text as drawn ----
 
 QString SKTText::drawnText() { return Text_With_Case(Trim_Str(Text_contents().text), text_transfrom_case); }

@@ -10,6 +10,9 @@ public:
     static std::shared_ptr<SKTText> create() { return std::static_pointer_cast<SKTText>(SKTGraphic::create(GraphicKind::Text)); }
 
     bool canSetDrawingStroke() const override { return false; }
+    // With a shadow, also the area the shadow may reach: the text's rectangle moved by
+    // the shadow's offset and grown by its blur.
+    QRectF drawingBounds() const override;
 
     QVariantMap properties() override;
     void initWithProperties(const QVariantMap &properties) override;

@@ -158,6 +158,29 @@ TEST(TextDrawing, ShadowOffsetPointsUpAndTakesItsOpacity)
     EXPECT_NEAR(strongest, 77, 4);
 }
 
+TEST(TextDrawing, TheShadowStaysInsideTheDrawingBounds)
+{
+    // The card view redraws and clips each control to its drawing bounds: a shadow
+    // outside them would be cut off on screen and leave trails when it moves.
+    struct Shadow {
+        float x, y, blur;
+        int rotation;
+    };
+    for (const Shadow s : {Shadow{25, -30, 6, 0}, Shadow{-20, 25, 0, 30}, Shadow{3, 3, 12, 0}}) {
+        auto g = textControl("Shade");
+        g->Drawing_Shadow = true;
+        g->Shadow_Color = Qt::red;
+        g->Shadow_transparency = 1.0f;
+        g->Shadow_offset_X = s.x;
+        g->Shadow_offset_Y = s.y;
+        g->Shadow_blur = s.blur;
+        g->text_rotation = s.rotation;
+        const QRect ink = probe::inkRect(probe::render(*g), [](QRgb c) { return qAlpha(c) > 0; });
+        ASSERT_FALSE(ink.isEmpty());
+        EXPECT_TRUE(g->drawingBounds().contains(QRectF(ink))) << s.x << " " << s.y << " " << s.blur;
+    }
+}
+
 TEST(TextDrawing, KerningWidensTheInk)
 {
     auto g = textControl("Spacing", QRectF(10, 10, 380, 60));
