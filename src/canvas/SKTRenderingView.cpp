@@ -63,7 +63,12 @@ void SKTRenderingView::drawRect(QPainter &painter, const QRectF &dirty) const
         for (auto it = m_graphics.rbegin(); it != m_graphics.rend(); ++it) {
             SKTGraphic *g = it->get();
             if (!g || g->print_object != 0 || !g->ctrl_is_visible) continue;
+            // Clipped to its drawing bounds as the card view clips it: text running out
+            // of its box is cut where the screen cuts it.
+            painter.save();
+            painter.setClipRect(g->drawingBounds(), Qt::IntersectClip);
             g->drawContentsInView(painter, false);
+            painter.restore();
         }
         if (m_cardProperty) Draw_Card_Border(painter, *m_cardProperty, m_frame);
     } catch (const std::exception &e) {

@@ -65,3 +65,27 @@ TEST(ScreenMatchesOutput, TextAndShapesLandAlike)
     EXPECT_NEAR(textScreen.left(), textOut.left(), 2);
     EXPECT_EQ(inkBounds(screen.copy(0, 70, 243, 84)), inkBounds(out.copy(0, 70, 243, 84)));
 }
+
+TEST(ScreenMatchesOutput, TextRunningOutOfItsBoxIsCutAlike)
+{
+    // Text typed into a box too small for it wraps below the box.
+    SKTGraphicList list;
+    GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
+    text->setBounds({20, 20, 120, 20});
+    text->Set_text_value("Visitor Name of a Company with a Long Name");
+    text->text_ctrl_font = Font_With_Name("Liberation Sans", 18);
+    list.insert(text);
+
+    CardHost host;
+    SKTGraphicView view;
+    view.setHost(&host);
+    view.bindGraphics(&list);
+    QImage screen(243, 154, QImage::Format_ARGB32);
+    screen.fill(Qt::white);
+    QPainter p(&screen);
+    view.drawCard(p, QRectF(0, 0, 243, 154));
+    p.end();
+    const QImage out = SKTRenderingView::image_From_Card_Graphics(list.items(), &host.prop, 1.0, QRectF(0, 0, 243, 154));
+    ASSERT_FALSE(inkBounds(screen).isEmpty());
+    EXPECT_EQ(inkBounds(screen), inkBounds(out));
+}
