@@ -26,6 +26,8 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QSt
 {
     // Text still waiting in the text box belongs to the design being written.
     if (controlPanels) controlPanels->commitPendingEdits();
+    // A name chosen for a file that could not be written is not the design's name.
+    const QString keptName = Project_File_Name;
     if (saveAs || Project_File_Name.isEmpty()) {
         FilePanelRequest r;
         r.kind = FilePanelRequest::SaveFile;
@@ -53,6 +55,7 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QSt
     QString error;
     if (!Write_Design_File(Project_File_Name, data, &error)) {
         Show_MessageBox(error.isEmpty() ? QStringLiteral("The design could not be saved.") : error);
+        Project_File_Name = keptName;
         return false;
     }
     Set_Log_Name_In_Title();

@@ -78,6 +78,23 @@ TEST(DesignCommands, BrokenFileLeavesTheDesignAlone)
     EXPECT_TRUE(Project_File_Name.isEmpty());
 }
 
+TEST(DesignCommands, AFailedSaveAsKeepsTheDesignsFile)
+{
+    Window w;
+    w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    const QString path = testsupport::testHome() + "/kept.zcd";
+    Project_File_Name = path;
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+
+    testsupport::queueFilePanelAnswer({testsupport::testHome() + "/no such folder/other.zcd"});
+    testsupport::boxes().clear();
+    EXPECT_FALSE(w.controller.Save_project_file(true, true, "L"));
+    EXPECT_EQ(testsupport::boxes().take().size(), 1) << "the failure is reported";
+    EXPECT_EQ(Project_File_Name, path) << "the next Save still goes to the design's own file";
+    EXPECT_TRUE(w.controller.window()->windowTitle().contains("kept.zcd"));
+    Project_File_Name.clear();
+}
+
 TEST(DesignCommands, CancelledPanelsAndQuestionsChangeNothing)
 {
     Window w;
