@@ -101,7 +101,8 @@ void CardPropertyPanel::buildGeometryBox()
 void CardPropertyPanel::geometryTyped()
 {
     if (Not_Draw_Only_Prop_Change || !shownControlAlive()) return;
-    SKTGraphic *g = m_shownControl;
+    const std::shared_ptr<SKTGraphic> shown = m_shownControl.lock();
+    SKTGraphic *g = shown.get();
     if (g->ctrl_is_locked) return;
     const double toPoints = MM_to_Points_Convert(Get_Unit_Convertor(Measument_Unit_Is, 2));
     QRectF r(X_Text->value(), Y_Text->value(), g->width(), g->height());
@@ -379,7 +380,7 @@ void CardPropertyPanel::setUnitLabels(int unit)
     height_label->setText(QStringLiteral("Height (%1)").arg(u));
     ctrl_width_label->setText(QStringLiteral("Width (%1)").arg(u));
     ctrl_height_label->setText(QStringLiteral("Height (%1)").arg(u));
-    showControlGeometry(shownControlAlive() ? m_shownControl : nullptr);
+    showControlGeometry(shownControlAlive() ? m_shownControl.lock().get() : nullptr);
 }
 
 void CardPropertyPanel::convertShownSize(int fromUnit, int toUnit)
@@ -407,7 +408,12 @@ QSizeF CardPropertyPanel::typedSizeInPoints() const
 
 void CardPropertyPanel::showControlGeometry(SKTGraphic *g)
 {
-    m_shownControl = g;
+    m_shownControl.reset();
+    for (SKTGraphicList *side : {&m_controller->Get_Front_Controls_Array(), &m_controller->Get_Back_Controls_Array(),
+                                 &m_controller->Get_Temp_Controls_Array()}) {
+        const int i = g ? side->indexOf(g) : -1;
+        if (i >= 0) m_shownControl = side->at(i);
+    }
     const char old = Not_Draw_Only_Prop_Change;
     Not_Draw_Only_Prop_Change = 1;
     geometryBox->setEnabled(g != nullptr);
@@ -479,7 +485,8 @@ void CardPropertyPanel::applyTypedSize()
 bool CardPropertyPanel::shownControlAlive() const
 {
     // The control may have left its side (deleted, undone) since it was shown.
-    return m_shownControl && (m_controller->Get_Front_Controls_Array().contains(m_shownControl) ||
-                              m_controller->Get_Back_Controls_Array().contains(m_shownControl) ||
-                              m_controller->Get_Temp_Controls_Array().contains(m_shownControl));
+    const std::shared_ptr<SKTGraphic> g = m_shownControl.lock();
+    return g && (m_controller->Get_Front_Controls_Array().contains(g.get()) ||
+                 m_controller->Get_Back_Controls_Array().contains(g.get()) ||
+                 m_controller->Get_Temp_Controls_Array().contains(g.get()));
 }

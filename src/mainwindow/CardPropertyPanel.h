@@ -6,6 +6,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <memory>
 
 class Card_Property;
 class ColorWell;
@@ -79,5 +80,7 @@ private:
 
     SKTWindowController *m_controller;
     QString m_bgPath;
-    SKTGraphic *m_shownControl = nullptr;
+    // The control shown, held weakly: a control deleted or rebuilt by undo is never
+    // written through the fields, even if a new one takes its address.
+    std::weak_ptr<SKTGraphic> m_shownControl;
 };
