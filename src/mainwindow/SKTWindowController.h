@@ -6,10 +6,12 @@
 #include "CardViewHost.h"
 #include "Card_Property.h"
 #include "DesignFile.h"
+#include "Globals.h"
 #include "KeyedArchive.h"
 #include "MainWindowLayout.h"
 #include "MainWindowLink.h"
 #include "Picture.h"
+#include "ProfilePanelHost.h"
 #include "SKTGraphic.h"
 #include "SKTGrid.h"
 #include "User_Profile_Class.h"
@@ -26,6 +28,8 @@
 class CardPropertyPanel;
 class ControlPanels;
 class QAbstractButton;
+class QCheckBox;
+class QLineEdit;
 class QMainWindow;
 class SKTDocument;
 class SKTGraphic;
@@ -35,7 +39,7 @@ class SKTZoomingScrollView;
 
 using SideSnapshot = std::vector<KeyedArchive>;
 
-class SKTWindowController : public QObject, public MainWindowLink, public CardViewHost {
+class SKTWindowController : public QObject, public MainWindowLink, public CardViewHost, public ProfilePanelHost {
     Q_OBJECT
 public:
     SKTWindowController();
@@ -237,6 +241,38 @@ public:
     // The image panel's natural-size and fit-to-label buttons, once it has them.
     QAbstractButton *Make_natural_size_btn = nullptr;
     QAbstractButton *fit_to_label_btn = nullptr;
+
+    // ---- Visitor entry panels (_Visitor.cpp) ----
+    void Build_Visitor_Panels();
+    // The panels' bridge to the card, on the current side.
+    char new_control_add(const QString &value, const QString &ctrl_id, QLineEdit *box) override;
+    void Change_Value(const QString &value, const QString &ctrl_id, bool show, bool place) override;
+    QLineEdit *Get_text_box_of_visitor_mode(const QString &ctrl_id) const;
+    QCheckBox *Get_chk_box_of_visitor_mode(const QString &ctrl_id) const;
+    QPointF Get_Ctrl_Location_From_Design(const QString &ctrl_id);
+    QPointF Set_Ctrl_Pos_In_Vstr_Mode(const QString &ctrl_id, const QRectF &ctrl_bound);
+    // Where a new profile control stands on a card of the front side's orientation.
+    QRectF Get_Control_Rect_From_Template(const QString &ctrl_id, const QString &ctrl_value) const;
+    void Title_For_Visitor() { Set_Field_Captions(Caption_Wording::Visitor); }
+    void Title_For_Gen_ID_Card() { Set_Field_Captions(Caption_Wording::General_ID_Card); }
+    void Title_For_Student() { Set_Field_Captions(Caption_Wording::Student); }
+    // Card to panels.
+    void Load_Fup_Fields();
+    void Load_Fup_Fields_BackSide();
+    void Show_Single_Mode_Front_Panel();
+    void Show_Single_Mode_Back_Panel();
+    void Reset_All_Visitor_Grp_Mode_Ctrl();
+    // After a design or template was read: captions, empty panels, then the card's fields.
+    void Load_Visitor_Panels_From_Card();
+    void Visitor_Panel_Control_Selected(SKTGraphic *g) override;
+    void Visitor_Panel_Control_Deleted(SKTGraphic *g) override;
+    SKTGraphicView *Panel_Card_View(int side) const override { return graphicView(side == 1 ? 1 : 0); }
+    void Panel_Show_Properties(SKTGraphic *g) override { Show_RHS_Properties(g); }
+    bool Panel_Multiple_Image_Selection(const QString &action) override;
+    QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
+    Picture Panel_Image_For_Path(const QString &path) override { return Get_Image_For_Path(path, false); }
+    void Show_Message_To_Update_Data() override;
+    QRectF rf_control_rect;
 
     // ---- Links for the model and canvas ----
     QFont allTextFont() const override { return All_Text_font; }

@@ -104,13 +104,6 @@ void SKTWindowController::Lock_Or_Unlock(bool lock)
     Show_RHS_Properties(selected.back());
 }
 
-void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK()
-{
-    if (Not_Draw_Only_Prop_Change || !Is_Visitor_Or_Group_Mode()) return;
-    // The visitor entry panels' boxes follow the lock of their controls once the
-    // panels are part of the window; until then there are no boxes to set.
-}
-
 // ---- The card's own properties ----
 
 void SKTWindowController::Card_Prop_Clicked() { Show_RHS_Properties(nullptr); }

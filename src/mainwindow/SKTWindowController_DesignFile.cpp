@@ -100,6 +100,7 @@ int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path
     Select_front_side();
     Image_Control_Counter_Check();
     Set_Log_Name_In_Title();
+    Load_Visitor_Panels_From_Card();
     return 1;
 }
 

@@ -71,6 +71,7 @@ bool SKTWindowController::Open_Start_Window()
             Selected_Template_Path = *choice;
             Start_Card_Option = QStringLiteral("V");
             Make_Sure_Of_Front_Photo();
+            Show_Single_Mode_Front_Panel();
             Card_Shape = Card_Shape_Number(Front_card_Prop.Card_Shape());
             Select_front_side();
             Undo_Redo_Clear();

@@ -55,6 +55,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     if (m_setUp) return;
     ui = Build_Main_Window_Layout();
     buildCardViews();
+    Build_Visitor_Panels();
     cardPanel = new CardPropertyPanel(this);
     controlPanels = new ControlPanels(this);
     m_setUp = true;

@@ -172,8 +172,3 @@ void SKTWindowController::Undo_Redo_Clear()
 }
 
 void SKTWindowController::Undo_Redo_Button_state() { Check_Undo_Redo_Btn_Enability(); }
-
-// The visitor entry panels follow a restored side once they exist; until then there
-// is nothing to bring in step.
-void SKTWindowController::Refresh_Visitor_Dyn_Ctrl_and_image() {}
-void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *) {}

@@ -11,6 +11,13 @@ QString print_profile_path;
 QString Data_Folder_Path;
 QString Camera_Folder_Path;
 QString Library_Selected_Image;
+
+QString Title_Name = QStringLiteral("Name :"), Title_Title = QStringLiteral("Position / Title :"),
+        Title_Company_name = QStringLiteral("Company Name :"), Title_slogan = QStringLiteral("Company Slogan :"),
+        Title_address = QStringLiteral("Address :"), Title_phone = QStringLiteral("Phone No. :"),
+        Title_fax = QStringLiteral("Fax No. :"), Title_email = QStringLiteral("Email Id :"),
+        Title_website = QStringLiteral("Website :"), Title_unique = QStringLiteral("Unique No. :"),
+        Title_image = QStringLiteral("Photo :"), Title_Date = QStringLiteral("Date :"), Title_Time = QStringLiteral("Time :");
 QString App_Name = QStringLiteral("DOZO ID Card");
 QString default_file_name = QStringLiteral("Untitled");
 
@@ -83,4 +90,27 @@ QFont Font_With_Name(const QString &name, double pointSize)
         f.setItalic(true);
     f.setPointSizeF(pointSize > 0 ? pointSize : 12.0);
     return f;
+}
+
+void Set_Field_Captions(Caption_Wording wording)
+{
+    // One row per caption; the columns are the general ID card, visitor pass and
+    // student card wordings.
+    static const struct { QString *caption; const char *text[3]; } rows[] = {
+        {&Title_Name, {"Name :", "Name :", "Name :"}},
+        {&Title_Title, {"Position / Title :", "Position / Title :", "Father's Name :"}},
+        {&Title_Company_name, {"Company Name :", "Company Name :", "Institution :"}},
+        {&Title_slogan, {"Company Slogan :", "Purpose :", "Class / Section :"}},
+        {&Title_address, {"Address :", "Address :", "Address :"}},
+        {&Title_phone, {"Phone No. :", "Phone No. :", "Phone No. :"}},
+        {&Title_fax, {"Fax No. :", "Visitor Type :", "DOB :"}},
+        {&Title_email, {"Email Id :", "Email Id :", "Session :"}},
+        {&Title_website, {"Website :", "Person to Meet :", "Department :"}},
+        {&Title_unique, {"Unique No. :", "Visitor No. :", "Registration No. :"}},
+        {&Title_image, {"Photo :", "Photo :", "Photo :"}},
+        {&Title_Date, {"Date :", "Date :", "Date :"}},
+        {&Title_Time, {"Time :", "Time :", "Time :"}},
+    };
+    const int column = int(wording);
+    for (const auto &r : rows) *r.caption = QString::fromUtf8(r.text[column]);
 }

@@ -41,6 +41,14 @@ extern QString sending_server;
 extern QString sending_port;
 extern QString send_enable_ssl;
 
+// The captions of the profile fields, in one of three wordings by card kind. They
+// start in the general ID card wording.
+extern QString Title_Name, Title_Title, Title_Company_name, Title_slogan, Title_address, Title_phone, Title_fax,
+    Title_email, Title_website, Title_unique, Title_image, Title_Date, Title_Time;
+enum class Caption_Wording { General_ID_Card, Visitor, Student };
+// Replaces all thirteen captions at once with the wording's texts.
+void Set_Field_Captions(Caption_Wording wording);
+
 // Default text font of new text controls and new card properties.
 extern QFont DEFAULT_FONT;
 extern QString Text_Ctrl_Font;

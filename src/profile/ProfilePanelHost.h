@@ -1,0 +1,29 @@
+#pragma once
+// What a visitor entry panel asks of the main window: the bridge that carries a box's
+// value into the card control with the box's ID, and the card views of the sides.
+#include "Picture.h"
+
+#include <QString>
+#include <QStringList>
+
+class QLineEdit;
+class SKTGraphic;
+class SKTGraphicView;
+
+class ProfilePanelHost {
+public:
+    virtual ~ProfilePanelHost() = default;
+    // Creates the control for the ID on the current side when it has none; 1 when it
+    // was created. A text control's value ("Text here" for none) goes into `box`.
+    virtual char new_control_add(const QString &value, const QString &ctrl_id, QLineEdit *box) = 0;
+    // Sets the control's text or picture path, shows or hides it and, with `place`,
+    // puts it beside its partner; then selects it, records an undo snapshot.
+    virtual void Change_Value(const QString &value, const QString &ctrl_id, bool show, bool place) = 0;
+    virtual SKTGraphicView *Panel_Card_View(int side) const = 0;
+    virtual void Panel_Show_Properties(SKTGraphic *g) = 0;
+    // True (after its message) when two or more image controls are selected.
+    virtual bool Panel_Multiple_Image_Selection(const QString &action) = 0;
+    virtual QStringList Panel_Image_File_Types() const = 0;
+    virtual Picture Panel_Image_For_Path(const QString &path) = 0;
+    virtual void Show_Message_To_Update_Data() = 0;
+};

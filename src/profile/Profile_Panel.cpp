@@ -1,0 +1,326 @@
+#include "Profile_Panel.h"
+
+#include "Dialogs.h"
+#include "FileUtilities.h"
+#include "Globals.h"
+#include "MessageBox.h"
+#include "ProfilePanelHost.h"
+#include "SKTGraphic.h"
+#include "SKTGraphicList.h"
+#include "SKTGraphicView.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+Profile_Panel *Front_Profile_Panel_OBJ = nullptr;
+Profile_Panel *Back_Profile_Panel_OBJ = nullptr;
+
+Profile_Panel *Profile_Panel_Of_Side(int side) { return side == 1 ? Back_Profile_Panel_OBJ : Front_Profile_Panel_OBJ; }
+
+namespace {
+const QString kDateFormat = QStringLiteral("dd-MMM-yyyy");
+const QString kTimeFormat = QStringLiteral("HH:mm:ss");
+constexpr int kPictureSide = 120;  // the photo preview's box, in pixels
+
+void setEditable(QLineEdit *box, bool on)
+{
+    box->setEnabled(on);
+    box->setReadOnly(!on);
+}
+} // namespace
+
+Profile_Panel::Profile_Panel(int side, ProfilePanelHost *host, QWidget *parent)
+    : QWidget(parent), m_side(side == 1 ? 1 : 0), m_host(host)
+{
+    setObjectName(m_side == 0 ? QStringLiteral("Front_Profile_Panel") : QStringLiteral("Back_Profile_Panel"));
+    buildLayout();
+    (m_side == 0 ? Front_Profile_Panel_OBJ : Back_Profile_Panel_OBJ) = this;
+    Refresh_Controls();
+}
+
+Profile_Panel::~Profile_Panel()
+{
+    Profile_Panel *&global = m_side == 0 ? Front_Profile_Panel_OBJ : Back_Profile_Panel_OBJ;
+    if (global == this) global = nullptr;
+}
+
+void Profile_Panel::buildLayout()
+{
+    auto *grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setColumnStretch(1, 2);
+    grid->setColumnStretch(3, 3);
+    const auto &table = Visitor_Fixed_Fields();
+    auto makeBox = [this](const QString &name) {
+        auto *box = new QLineEdit(this);
+        box->setObjectName(name);
+        connect(box, &QLineEdit::textEdited, this, [this, box] { controlTextDidChange(box); });
+        return box;
+    };
+    int row = 0;
+    for (int f = 0; f < kVisitorFieldCount; ++f, ++row) {
+        const QString word = QLatin1String(table[f].word);
+        Field_Boxes &b = fields[f];
+        b.label_chk = new QCheckBox(this);
+        b.label_chk->setObjectName(word + QStringLiteral("_label_chk"));
+        b.label = makeBox(word + QStringLiteral("_label"));
+        b.value_chk = new QCheckBox(this);
+        b.value_chk->setObjectName(word + QStringLiteral("_value_chk"));
+        b.value = makeBox(word + QStringLiteral("_value"));
+        connect(b.label_chk, &QCheckBox::clicked, this, [this, f] { Field_Chk_Clicked(f, true); });
+        connect(b.value_chk, &QCheckBox::clicked, this, [this, f] { Field_Chk_Clicked(f, false); });
+        grid->addWidget(b.label_chk, row, 0);
+        grid->addWidget(b.label, row, 1);
+        grid->addWidget(b.value_chk, row, 2);
+        grid->addWidget(b.value, row, 3);
+    }
+    date_manual_chk = new QCheckBox(tr("Manual"), this);
+    date_manual_chk->setObjectName(QStringLiteral("date_manual_chk"));
+    time_manual_chk = new QCheckBox(tr("Manual"), this);
+    time_manual_chk->setObjectName(QStringLiteral("time_manual_chk"));
+    connect(date_manual_chk, &QCheckBox::clicked, this, &Profile_Panel::Date_Manual_Chk_Clicked);
+    connect(time_manual_chk, &QCheckBox::clicked, this, &Profile_Panel::Time_Manual_Chk_Clicked);
+    grid->addWidget(date_manual_chk, kDateField, 4);
+    grid->addWidget(time_manual_chk, kTimeField, 4);
+
+    user_picture = new QLabel(this);
+    user_picture->setObjectName(QStringLiteral("user_picture"));
+    user_picture->setFixedSize(kPictureSide, kPictureSide);
+    user_picture->setFrameShape(QFrame::Box);
+    user_picture->setAlignment(Qt::AlignCenter);
+    grid->addWidget(user_picture, row++, 1, 1, 3, Qt::AlignHCenter);
+    image_path_val = new QLineEdit(this);
+    image_path_val->setObjectName(QStringLiteral("image_path_val"));
+    image_path_val->setReadOnly(true);
+    grid->addWidget(image_path_val, row++, 0, 1, 4);
+    Browse_image_btn = new QPushButton(tr("Photo from File..."), this);
+    Open_Camera_btn = new QPushButton(tr("Camera..."), this);
+    Open_Camera_btn->setEnabled(false);
+    connect(Browse_image_btn, &QPushButton::clicked, this, &Profile_Panel::Browse_image_Btn_Clicked);
+    grid->addWidget(Browse_image_btn, row, 1);
+    grid->addWidget(Open_Camera_btn, row++, 3);
+    Add_to_DB_btn = new QPushButton(tr("Add to Database"), this);
+    Add_to_DB_btn->setObjectName(QStringLiteral("Add_to_DB_btn"));
+    Add_to_DB_btn->setEnabled(false);
+    grid->addWidget(Add_to_DB_btn, row++, 0, 1, 4);
+    grid->setRowStretch(row, 1);
+}
+
+QLineEdit *Profile_Panel::Text_Box_For_ID(const QString &id) const
+{
+    bool caption = false;
+    const int f = Visitor_Field_Of_ID(id, &caption);
+    return f < 0 ? nullptr : caption ? fields[f].label : fields[f].value;
+}
+
+QCheckBox *Profile_Panel::Chk_Box_For_ID(const QString &id) const
+{
+    bool caption = false;
+    const int f = Visitor_Field_Of_ID(id, &caption);
+    return f < 0 ? nullptr : caption ? fields[f].label_chk : fields[f].value_chk;
+}
+
+// ---- Fixed fields ----
+
+void Profile_Panel::Field_Chk_Clicked(int f, bool caption)
+{
+    if (f < 0 || f >= kVisitorFieldCount || !m_host) return;
+    const Visitor_Field &field = Visitor_Fixed_Fields()[f];
+    QLineEdit *box = caption ? fields[f].label : fields[f].value;
+    QCheckBox *chk = caption ? fields[f].label_chk : fields[f].value_chk;
+    const QString id = QLatin1String(caption ? field.caption_id : field.value_id);
+    const bool date = !caption && f == kDateField, time = !caption && f == kTimeField;
+    // The card receives the time of the click, also over a time typed by hand.
+    if (time) Set_Time_Value();
+    const QString text = box->text();
+    const char created = m_host->new_control_add(text, id, box);
+    m_host->Change_Value(text, id, chk->isChecked(), created == 1);
+    if (date || time) {
+        if (chk->isChecked()) {
+            Chk_Unchk_Manual_Date_Time(date ? QStringLiteral("D") : QStringLiteral("T"));
+        } else {
+            date ? Set_Date_Value() : Set_Time_Value();
+            box->setEnabled((date ? date_manual_chk : time_manual_chk)->isChecked());
+        }
+        return;
+    }
+    setEditable(box, chk->isChecked());
+}
+
+void Profile_Panel::Chk_Unchk_Manual_Date_Time(const QString &which)
+{
+    const bool date = which == QLatin1String("D");
+    const Field_Boxes &b = fields[date ? kDateField : kTimeField];
+    QCheckBox *manual = date ? date_manual_chk : time_manual_chk;
+    auto stamp = [this, date] { date ? Set_Date_Value() : Set_Time_Value(); };
+    if (manual->isChecked()) {
+        setEditable(b.value, true);
+        return;
+    }
+    setEditable(b.value, false);
+    if (b.value_chk->isChecked()) {
+        b.value->setEnabled(true);
+        if (b.value->text().isEmpty()) stamp();
+    } else {
+        stamp();
+    }
+}
+
+void Profile_Panel::Set_Date_Value() { fields[kDateField].value->setText(Get_date_Value(kDateFormat)); }
+void Profile_Panel::Set_Time_Value() { fields[kTimeField].value->setText(Get_time_Value(kTimeFormat)); }
+
+void Profile_Panel::controlTextDidChange(QLineEdit *box)
+{
+    if (!box || !m_host) return;
+    for (int f = 0; f < kVisitorFieldCount; ++f) {
+        const Visitor_Field &field = Visitor_Fixed_Fields()[f];
+        for (const bool caption : {true, false}) {
+            if ((caption ? fields[f].label : fields[f].value) != box) continue;
+            QCheckBox *chk = caption ? fields[f].label_chk : fields[f].value_chk;
+            const QString id = QLatin1String(caption ? field.caption_id : field.value_id);
+            // Date and time are sent as they are shown; the others show themselves.
+            const bool dateOrTime = !caption && (f == kDateField || f == kTimeField);
+            if (!dateOrTime) chk->setChecked(true);
+            m_host->Change_Value(box->text(), id, dateOrTime ? chk->isChecked() : true, false);
+            return;
+        }
+    }
+}
+
+void Profile_Panel::Refresh_Controls()
+{
+    const auto &table = Visitor_Fixed_Fields();
+    for (int f = 0; f < kVisitorFieldCount; ++f) {
+        Field_Boxes &b = fields[f];
+        b.label->setText(*table[f].caption);
+        for (QCheckBox *c : {b.label_chk, b.value_chk}) {
+            c->setChecked(false);
+            if (m_side == 0) c->setEnabled(true);
+        }
+        b.value->clear();
+        b.label->setEnabled(false);
+        b.value->setEnabled(false);
+    }
+    for (QCheckBox *c : {date_manual_chk, time_manual_chk}) {
+        c->setChecked(false);
+        if (m_side == 0) c->setEnabled(true);
+    }
+    Set_Date_Value();
+    Set_Time_Value();
+}
+
+void Profile_Panel::Reset_all_Ctrl()
+{
+    Set_User_Image_Control(QString(), Picture(), QString());
+    Refresh_Controls();
+}
+
+// ---- Photos ----
+
+void Profile_Panel::showPicture(const Picture &picture)
+{
+    m_picture = picture;
+    if (picture.isNull()) {
+        user_picture->clear();
+        return;
+    }
+    user_picture->setPixmap(QPixmap::fromImage(picture.image()).scaled(
+        user_picture->size(), Qt::KeepAspectRatio, Qt::SmoothTransformation));
+}
+
+int Profile_Panel::Find_And_Select_Design_Image_Control()
+{
+    SKTGraphicView *view = m_host ? m_host->Panel_Card_View(Card_Front_Or_Back) : nullptr;
+    if (!view || !view->graphicsList()) return 0;
+    SKTGraphic *selected = view->Selected_Graphic();
+    if (selected && selected->kind() == GraphicKind::Image && !selected->Is_Control_Locked()) return 1;
+    int count = 0;
+    SKTGraphic *only = nullptr;
+    for (const GraphicPtr &g : view->graphicsList()->items())
+        if (g->kind() == GraphicKind::Image) {
+            ++count;
+            only = g.get();
+        }
+    if (count == 1) {
+        if (only->Is_Control_Locked()) {
+            Show_MessageBox(QStringLiteral("Image control is locked."));
+            return 2;
+        }
+        view->selectGraphics({only});
+        view->setSelected_Graphic(only);
+        m_host->Panel_Show_Properties(only);
+        return 1;
+    }
+    if (count > 1) Show_MessageBox(QStringLiteral("Please select 'Image Control' to use image file."));
+    return count;
+}
+
+void Profile_Panel::Browse_image_Btn_Clicked()
+{
+    if (!m_host || m_host->Panel_Multiple_Image_Selection(QStringLiteral("Select"))) return;
+    SKTGraphicView *view = m_host->Panel_Card_View(Card_Front_Or_Back);
+    if (view && view->There_Is_Any_Lock_Contrl()) {
+        Show_MessageBox(QStringLiteral("Selected control is locked."));
+        return;
+    }
+    const int found = Find_And_Select_Design_Image_Control();
+    if (found >= 2) return;
+    FilePanelRequest request;
+    request.title = tr("Choose Photo");
+    request.extensions = m_host->Panel_Image_File_Types();
+    const QStringList chosen = Run_File_Panel(request);
+    if (chosen.isEmpty()) {
+        Library_Selected_Image.clear();
+        return;
+    }
+    const QString path = chosen.front();
+    if (found == 0) m_host->new_control_add(path, Visitor_Photo_ID, image_path_val);
+    Set_User_Image(path, QString());
+    m_host->Show_Message_To_Update_Data();
+}
+
+void Profile_Panel::Set_User_Image(const QString &path, const QString &ctrl_id)
+{
+    if (!m_host) return;
+    SKTGraphicView *view = m_host->Panel_Card_View(Card_Front_Or_Back);
+    SKTGraphic *selected = view ? view->Selected_Graphic() : nullptr;
+    if (ctrl_id.isEmpty() && selected && selected->kind() != GraphicKind::Image) {
+        Set_User_Image_Control(path, selected->_contents, selected->control_ID);
+        return;
+    }
+    const QString p = path.trimmed();
+    image_path_val->setText(p);
+    QString target = ctrl_id;
+    if (target.isEmpty()) target = selected ? selected->control_ID : Visitor_Photo_ID;
+    const char created = m_host->new_control_add(p, target, image_path_val);
+    m_host->Change_Value(p, target, true, created == 1);
+    if (p.isEmpty()) {
+        showPicture(Picture());
+        return;
+    }
+    showPicture(m_host->Panel_Image_For_Path(p));
+    if (view && !target.isEmpty()) view->Set_Selection_Index_According_ID(target);
+}
+
+void Profile_Panel::Set_User_Image_Control(const QString &path, const Picture &image, const QString &ctrl_id)
+{
+    const QString id = ctrl_id.trimmed();
+    SKTGraphicView *own = m_host ? m_host->Panel_Card_View(m_side) : nullptr;
+    if (!id.isEmpty() && (!own || !own->Selcect_Ctrl_With_ID(id))) return;
+    const QString p = path.trimmed();
+    image_path_val->setText(p);
+    if (p.isEmpty() || !QFileInfo::exists(p)) {
+        showPicture(Picture());
+        return;
+    }
+    if (!image.isNull()) {
+        showPicture(image);
+        return;
+    }
+    const Picture loaded = m_host ? m_host->Panel_Image_For_Path(p) : Picture();
+    if (!loaded.isNull()) showPicture(loaded);
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The twelve fixed text fields of the visitor entry panels: their panel word, the IDs
+// of the card controls that show the value and the caption, and the caption text.
+#include <QString>
+#include <array>
+
+struct Visitor_Field {
+    const char *word;        // panel word: name, title, comp_name, ...
+    const char *value_id;    // "Fup_Name", ...
+    const char *caption_id;  // "Fup_lbl_Name", ...
+    QString *caption;        // the caption global (Title_Name, ...)
+};
+
+constexpr int kVisitorFieldCount = 12;
+constexpr int kDateField = 10;
+constexpr int kTimeField = 11;
+const std::array<Visitor_Field, kVisitorFieldCount> &Visitor_Fixed_Fields();
+
+// The field whose value or caption ID this is (-1 for none); `isCaption` tells which.
+int Visitor_Field_Of_ID(const QString &id, bool *isCaption = nullptr);
+
+extern const QString Visitor_Photo_ID;  // "Fup_Photo"
