@@ -55,8 +55,12 @@ char SKTWindowController::new_control_add(const QString &value, const QString &c
     // next free point.
     const QRectF rect = Get_Control_Rect_From_Template(ctrl_id, v);
     const bool useRect = rect.width() > 0 && rect.height() > 0;
+    // The bridge's Change_Value that follows records the step: one tick, one undo.
+    const bool quiet = live_mode_list_value_change;
+    live_mode_list_value_change = true;
     view->createGraphicOfClass(photo ? GraphicKind::Image : GraphicKind::Text, std::nullopt, useRect, rect,
                                sideLetter(), v, ctrl_id);
+    live_mode_list_value_change = quiet;
     if (!photo && box) box->setText(v);
     return 1;
 }
