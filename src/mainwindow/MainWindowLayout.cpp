@@ -117,7 +117,7 @@ MainWindowLayout Build_Main_Window_Layout()
     l.visitor_stack->addWidget(l.back_vistr_view);
     l.scrollView->setWidget(l.visitor_stack);
     vl->addWidget(l.scrollView);
-    l.Visitor_Panel_Area->setMinimumWidth(260);
+    l.Visitor_Panel_Area->setMinimumWidth(380);
 
     // Card area: side buttons and label above the three side containers.
     l.card_area = new QWidget;
