@@ -15,6 +15,7 @@
 #include "SKTGraphic.h"
 #include "SKTGrid.h"
 #include "User_Profile_Class.h"
+#include "VisitorRecordStore.h"
 
 #include <QColor>
 #include <QFont>
@@ -273,6 +274,17 @@ public:
     Picture Panel_Image_For_Path(const QString &path) override { return Get_Image_For_Path(path, false); }
     void Show_Message_To_Update_Data() override;
     QRectF rf_control_rect;
+
+    // ---- Visitor record store (_VisitorRecord.cpp) ----
+    // Records the visitor shown in the entry panels as one new database row and tells
+    // the user the outcome (saved, nothing entered, or the database failure).
+    void Add_Visitor_Record_To_DB() override;
+    QString Get_Visitor_DB_Path() const;
+    bool Open_DB_Connection();
+    bool Close_DB_Connection();
+    QString Get_Front_Visitor_dyn_contrl_str() const;
+    QString Get_Back_Visitor_dyn_contrl_str() const;
+    VisitorRecordStore visitor_store;
 
     // ---- Links for the model and canvas ----
     QFont allTextFont() const override { return All_Text_font; }

@@ -1,6 +1,7 @@
 #pragma once
 // What a visitor entry panel asks of the main window: the bridge that carries a box's
-// value into the card control with the box's ID, and the card views of the sides.
+// value into the card control with the box's ID, the card views of the sides and the
+// recording of the visitor.
 #include "Picture.h"
 
 #include <QString>
@@ -26,4 +27,6 @@ public:
     virtual QStringList Panel_Image_File_Types() const = 0;
     virtual Picture Panel_Image_For_Path(const QString &path) = 0;
     virtual void Show_Message_To_Update_Data() = 0;
+    // The add-to-database button: records the visitor of both panels.
+    virtual void Add_Visitor_Record_To_DB() = 0;
 };

@@ -105,7 +105,9 @@ void Profile_Panel::buildLayout()
     grid->addWidget(Open_Camera_btn, row++, 3);
     Add_to_DB_btn = new QPushButton(tr("Add to Database"), this);
     Add_to_DB_btn->setObjectName(QStringLiteral("Add_to_DB_btn"));
-    Add_to_DB_btn->setEnabled(false);
+    connect(Add_to_DB_btn, &QPushButton::clicked, this, [this] {
+        if (m_host) m_host->Add_Visitor_Record_To_DB();
+    });
     grid->addWidget(Add_to_DB_btn, row++, 0, 1, 4);
     grid->setRowStretch(row, 1);
 }

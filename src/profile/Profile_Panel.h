@@ -36,7 +36,7 @@ public:
     QLineEdit *image_path_val = nullptr;
     QPushButton *Browse_image_btn = nullptr;
     QPushButton *Open_Camera_btn = nullptr;  // disabled: there is no camera window yet
-    QPushButton *Add_to_DB_btn = nullptr;    // disabled: there is no visitor store yet
+    QPushButton *Add_to_DB_btn = nullptr;    // records the visitor of both panels
 
     // The text box and check box of a fixed field's value or caption ID; nullptr else.
     QLineEdit *Text_Box_For_ID(const QString &id) const;

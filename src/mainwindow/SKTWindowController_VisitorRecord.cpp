@@ -1,0 +1,123 @@
+// Recording the visitor shown in the two entry panels as one row of the visitor
+// database, and the database connection the visitor log shares.
+#include "SKTWindowController.h"
+
+#include "FileUtilities.h"
+#include "Globals.h"
+#include "Helpers.h"
+#include "Log.h"
+#include "MessageBox.h"
+#include "Profile_Panel.h"
+#include "VisitorRecordStore.h"
+#include "Visitor_Fields.h"
+
+#include <QCheckBox>
+#include <QDateTime>
+#include <QLineEdit>
+#include <QStringList>
+#include <exception>
+
+namespace {
+// Panel field f holds the value column f and the caption column f: the ten fields from
+// name to unique, then the date and the time.
+constexpr int kValueColumnOfField[kVisitorFieldCount] = {VName,   Position, CompanyName, Slogan,
+                                                         Address, Phone,    Fax,         Email,
+                                                         Website, UniqueNo, EntryDate,   EntryTime};
+
+struct Moment {
+    QString today, now;
+};
+
+// One side of the row from its panel. `emptied` (the back of a one-sided card) empties
+// every typed value, caption and the other details; the date and time boxes still
+// decide between the panel's texts and the moment of recording.
+Visitor_Side_Record Read_Visitor_Side(const Profile_Panel &panel, const QString &other, bool emptied, const Moment &m)
+{
+    Visitor_Side_Record side;
+    for (int f = 0; f < kVisitorFieldCount; ++f) {
+        const Profile_Panel::Field_Boxes &b = panel.fields[f];
+        const bool shown = b.value_chk->isChecked();
+        QString value = emptied ? QString() : b.value->text();
+        if (f == kDateField && !shown) value = m.today;
+        else if (f == kTimeField && !shown) value = m.now;
+        else if (f < kDateField && !shown) value.clear();
+        side.values[kValueColumnOfField[f]] = value;
+        side.captions[f] = emptied || !b.label_chk->isChecked() ? QString() : b.label->text();
+    }
+    side.values[Use_Date] = panel.fields[kDateField].value_chk->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    side.values[Use_Time] = panel.fields[kTimeField].value_chk->isChecked() ? QStringLiteral("1") : QStringLiteral("0");
+    side.values[Other] = emptied ? QString() : other;
+    return side;
+}
+
+// True when the items hold anything but blanks, quotes and commas.
+bool Holds_Something(const QStringList &items)
+{
+    QString joined = items.join(QString());
+    joined.remove(QLatin1Char('\'')).remove(QLatin1Char(','));
+    return !Trim_Str(joined).isEmpty();
+}
+
+bool Side_Entered(const Visitor_Side_Record &side, const Profile_Panel &panel)
+{
+    QStringList values;
+    for (int c = VName; c <= UniqueNo; ++c) values << side.values[c];
+    values << side.values[Other];
+    return Holds_Something(QStringList(side.captions.begin(), side.captions.end())) || Holds_Something(values) ||
+           panel.fields[kDateField].value_chk->isChecked() || panel.fields[kTimeField].value_chk->isChecked();
+}
+} // namespace
+
+QString SKTWindowController::Get_Visitor_DB_Path() const { return visitor_store.Get_Visitor_DB_Path(); }
+bool SKTWindowController::Open_DB_Connection() { return visitor_store.Open_DB_Connection(); }
+bool SKTWindowController::Close_DB_Connection() { return visitor_store.Close_DB_Connection(); }
+
+// The panels have no user-added rows yet: nothing to add to the fixed fields.
+QString SKTWindowController::Get_Front_Visitor_dyn_contrl_str() const { return QString(); }
+QString SKTWindowController::Get_Back_Visitor_dyn_contrl_str() const { return QString(); }
+
+void SKTWindowController::Add_Visitor_Record_To_DB()
+{
+    try {
+        Check_Path_And_Create_VISITOR_Files();
+        const bool twoSided = Front_card_Prop.Card_Side() != QLatin1String("1");
+        int count = Get_Front_Control_Count();
+        if (twoSided && count == 0) count = Get_Back_Control_Count();
+        if (count == 0) {
+            Show_MessageBox(QStringLiteral("There is no details for Visitor.\nPlease enter some details."));
+            return;
+        }
+        if (!Front_Profile_Panel_OBJ || !Back_Profile_Panel_OBJ) return;
+        const Profile_Panel &front = *Front_Profile_Panel_OBJ;
+        const Profile_Panel &back = *Back_Profile_Panel_OBJ;
+
+        // One moment for the stamp and the date and time that stand in for unticked boxes.
+        const QDateTime when = QDateTime::currentDateTime();
+        const Moment moment{Format_Date_Time(when, QStringLiteral("dd-MMM-yyyy")),
+                            Format_Date_Time(when, QStringLiteral("HH:mm:ss"))};
+        Visitor_Record record;
+        record.Date_Time_Stamp = Format_Date_Time(when, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+        record.front = Read_Visitor_Side(front, Get_Front_Visitor_dyn_contrl_str(), false, moment);
+        record.back = Read_Visitor_Side(back, Get_Back_Visitor_dyn_contrl_str(), !twoSided, moment);
+        record.Photo = Trim_Str(front.image_path_val->text());
+
+        if (!Side_Entered(record.front, front) && !Side_Entered(record.back, back) && record.Photo.isEmpty()) {
+            Show_MessageBox(QStringLiteral("Please enter some details of visitor."));
+            return;
+        }
+        if (!Open_DB_Connection()) {
+            Show_MessageBox(QStringLiteral("Error in database access."));
+            return;
+        }
+        QString reason;
+        const bool saved = visitor_store.Insert_Visitor_Record(record, &reason);
+        Close_DB_Connection();
+        if (saved)
+            Show_MessageBox(QStringLiteral("Visitor Details has been saved successfully"));
+        else
+            Show_MessageBox(QStringLiteral("Visitor Details could not be saved.\n") + reason);
+    } catch (const std::exception &e) {
+        Close_DB_Connection();
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
