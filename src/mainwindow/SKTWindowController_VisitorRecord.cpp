@@ -100,6 +100,8 @@ void SKTWindowController::Add_Visitor_Record_To_DB()
         record.front = Read_Visitor_Side(front, Get_Front_Visitor_dyn_contrl_str(), false, moment);
         record.back = Read_Visitor_Side(back, Get_Back_Visitor_dyn_contrl_str(), !twoSided, moment);
         record.Photo = Trim_Str(front.image_path_val->text());
+        // The application's own placeholder picture is no visitor's photo.
+        if (!Resource_Path.isEmpty() && record.Photo.startsWith(Resource_Path)) record.Photo.clear();
 
         if (!Side_Entered(record.front, front) && !Side_Entered(record.back, back) && record.Photo.isEmpty()) {
             Show_MessageBox(QStringLiteral("Please enter some details of visitor."));

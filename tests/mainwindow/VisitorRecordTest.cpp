@@ -194,6 +194,9 @@ TEST(VisitorRecord, WhatCountsAsEntered)
     // A photo path alone is a visitor; it is stored trimmed.
     w.fp().image_path_val->setText("  /photos/o'brien.png \n");
     EXPECT_EQ(w.record(), QStringList{kSaved});
+    // The application's placeholder picture is no photo.
+    w.fp().image_path_val->setText(Resource_Path + "pic_ic.png");
+    EXPECT_EQ(w.record(), QStringList{kNothingEntered});
     w.fp().image_path_val->clear();
     // So is a ticked date box alone.
     w.fp().fields[kDateField].value_chk->setChecked(true);
