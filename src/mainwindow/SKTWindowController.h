@@ -6,6 +6,7 @@
 #include "CardViewHost.h"
 #include "Card_Property.h"
 #include "DesignFile.h"
+#include "Export_Card_Dialog.h"
 #include "Globals.h"
 #include "KeyedArchive.h"
 #include "MainWindowLayout.h"
@@ -142,6 +143,13 @@ public:
     void Close_Design();
     // Saves the design as a user template with its preview picture.
     void Export_As_Template_Clicked();
+    // The card export: options, save panel, files, and the offer to open them.
+    void Export_Card_Clicked();
+    // Runs the export with the options chosen; false when cancelled or failed.
+    bool Export_Card(const Export_Card_Options &options);
+    // Writes the design in its current state to the path (with "_Front"/"_Back" as the
+    // layout needs); with show_msg, failures are reported and the opening is offered.
+    bool Export_Single_File(const QString &path, Export_Layout layout, bool show_msg);
     // A side as a picture (scale pixels per point), with its card base and border.
     QImage Side_Image(int side, double scale) const;
     void Exit_App();

@@ -121,7 +121,7 @@ void SKTWindowController::Run_Window_Command(WindowCommand command)
     case WindowCommand::Lock: Lock_Clicked(); break;
     case WindowCommand::Unlock: Unlock_Clicked(); break;
     case WindowCommand::ExportTemplate: Export_As_Template_Clicked(); break;
-    case WindowCommand::ExportCard:
+    case WindowCommand::ExportCard: Export_Card_Clicked(); break;
     case WindowCommand::MailCard:
     case WindowCommand::PrintCard:
         if (QAction *a = ui.command(QLatin1String(toolbarCommandFor(command)))) a->trigger();
@@ -131,8 +131,6 @@ void SKTWindowController::Run_Window_Command(WindowCommand command)
 
 bool SKTWindowController::Window_Command_Available(WindowCommand command) const
 {
-    // The Export button offers only "Export as Template" until card export is built.
-    if (command == WindowCommand::ExportCard) return false;
     const char *name = toolbarCommandFor(command);
     if (!name) return true;
     const QAction *a = ui.command(QLatin1String(name));

@@ -143,6 +143,8 @@ void SKTWindowController::awakeFromNib(bool startProject)
     connect(exportTemplate, &QAction::triggered, this, &SKTWindowController::Export_As_Template_Clicked);
     if (QAction *a = ui.command(QStringLiteral("Export"))) {
         auto *menu = new QMenu(ui.window);
+        auto *exportCard = menu->addAction(tr("Export Card..."));
+        connect(exportCard, &QAction::triggered, this, &SKTWindowController::Export_Card_Clicked);
         menu->addAction(exportTemplate);
         a->setMenu(menu);
         if (auto *button = qobject_cast<QToolButton *>(ui.commandBar->widgetForAction(a)))

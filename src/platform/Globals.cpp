@@ -30,6 +30,7 @@ char copy_card_design = 0;
 bool Fill_User_Profile = false;
 
 QString export_template_name;
+int export_card_counter = 1;
 QString sender_email;
 QString sender_pwd;
 QString sending_server;

@@ -33,6 +33,8 @@ extern bool Fill_User_Profile;            // a profile is being written onto the
 
 // The template name accepted by the export-as-template dialog.
 extern QString export_template_name;
+// Number proposed in the name "Card_%d" of the next card export (from 1).
+extern int export_card_counter;
 
 // E-mail sender settings in use, copied from the e-mail settings store.
 extern QString sender_email;

@@ -1,0 +1,125 @@
+// The Export Card command end to end: save panel, the files written for each side
+// choice, their size and resolution, PDF pages, and a target that cannot be written.
+#include "Export_File_Writer.h"
+#include "Shape_Control.h"
+#include "TestSupport.h"
+#include "../mainwindow/TestWindow.h"
+
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+struct ExportCardTest : ::testing::Test {
+    TestWindow w;
+    QTemporaryDir dir;
+    QStringList opened;
+    QSizeF card;
+
+    void SetUp() override
+    {
+        testsupport::boxes().clear();
+        testsupport::clearFilePanels();
+        Set_Open_Url_Answerer([this](const QString &p) { opened << p; return true; });
+        w.controller.Front_card_Prop.setCard_Side("2");
+        card = w.controller.frontCardBounds().size();
+        fill(w.front(), Qt::red);
+        fill(w.back(), Qt::blue);
+    }
+    void TearDown() override { Set_Open_Url_Answerer({}); }
+    static void fill(SKTGraphicList &side, const QColor &colour)
+    {
+        auto s = Shape_Control::create();
+        s->_bounds = QRectF(10, 10, 40, 40);
+        s->_fillColor = colour;
+        s->_isDrawingStroke = false;
+        side.insert(s);
+    }
+    bool exportAs(const QString &name, Export_Layout layout, const QString &ext)
+    {
+        testsupport::queueFilePanelAnswer({dir.filePath(name)});
+        return w.controller.Export_Card({layout, ext});
+    }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
+    int px(double points) const { return int(std::ceil(points * Export_Picture_DPI / 72.0 - 1e-6)); }
+};
+
+TEST_F(ExportCardTest, FrontPictureHasCardProportionsResolutionAndColours)
+{
+    const int counter = export_card_counter;
+    testsupport::boxes().answerNext(1);  // open the exported file
+    ASSERT_TRUE(exportAs("Card.png", Export_Layout::Front, "png"));
+    EXPECT_EQ(files(), QStringList{"Card_Front.png"});
+    EXPECT_EQ(export_card_counter, counter + 1);
+    EXPECT_EQ(opened, QStringList{dir.filePath("Card_Front.png")});
+    EXPECT_TRUE(testsupport::boxes().take().join("|").contains("File has been exported successfully."));
+
+    const QImage image(dir.filePath("Card_Front.png"));
+    EXPECT_NEAR(image.width(), px(card.width()), 1);
+    EXPECT_NEAR(image.height(), px(card.height()), 1);
+    EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, Export_Picture_DPI, 1);
+    EXPECT_EQ(image.pixelColor(px(30), px(30)).rgb(), QColor(Qt::red).rgb());
+}
+
+TEST_F(ExportCardTest, BothSidesAsTwoFilesOrOneCombinedPicture)
+{
+    ASSERT_TRUE(exportAs("Card.jpg", Export_Layout::Both, "jpg"));
+    EXPECT_EQ(files(), (QStringList{"Card_Back.jpg", "Card_Front.jpg"}));
+    const QImage back(dir.filePath("Card_Back.jpg"));
+    EXPECT_LT(back.pixelColor(px(30), px(30)).red(), 40);
+    EXPECT_GT(back.pixelColor(px(30), px(30)).blue(), 200);
+
+    ASSERT_TRUE(exportAs("Wide.png", Export_Layout::Combined_Side_By_Side, "png"));
+    const QImage wide(dir.filePath("Wide.png"));
+    EXPECT_NEAR(wide.width(), 2 * px(card.width()), 2);
+    EXPECT_NEAR(wide.height(), px(card.height()), 1);
+    EXPECT_EQ(wide.pixelColor(wide.width() / 2 + px(30), px(30)).rgb(), QColor(Qt::blue).rgb());
+
+    ASSERT_TRUE(exportAs("Tall.bmp", Export_Layout::Combined_Above, "bmp"));
+    const QImage tall(dir.filePath("Tall.bmp"));
+    EXPECT_NEAR(tall.height(), 2 * px(card.height()), 2);
+    EXPECT_EQ(tall.pixelColor(px(30), px(30)).rgb(), QColor(Qt::red).rgb()) << "front on top";
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("Wide_Front.png")));
+}
+
+TEST_F(ExportCardTest, PdfPageIsTheCardSize)
+{
+    ASSERT_TRUE(exportAs("Card.pdf", Export_Layout::Back, "pdf"));
+    QProcess p;
+    p.start("pdfinfo", {dir.filePath("Card_Back.pdf")});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    const QString info = QString::fromUtf8(p.readAllStandardOutput());
+    const auto m = QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)").match(info);
+    ASSERT_TRUE(m.hasMatch()) << info.toStdString();
+    EXPECT_NEAR(m.captured(1).toDouble(), card.width(), 0.5);
+    EXPECT_NEAR(m.captured(2).toDouble(), card.height(), 0.5);
+    EXPECT_TRUE(info.contains(QRegularExpression(R"(Pages:\s+1\b)")));
+}
+
+TEST_F(ExportCardTest, ExistingFileRefusedProposesTheNextName)
+{
+    ASSERT_TRUE(exportAs("Card.png", Export_Layout::Front, "png"));
+    testsupport::boxes().clear();
+    const int counter = export_card_counter;
+    testsupport::clearFilePanels();
+    testsupport::boxes().answerNext(0);  // do not replace: the panel comes again and is cancelled
+    EXPECT_FALSE(exportAs("Card.png", Export_Layout::Front, "png"));
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"Card_Front already exists. Do you want to replace it?"});
+    EXPECT_EQ(testsupport::filePanelRequests().size(), 2);
+    EXPECT_EQ(export_card_counter, counter + 1);
+    EXPECT_EQ(files(), QStringList{"Card_Front.png"});
+}
+
+TEST_F(ExportCardTest, UnwritableTargetReportsAndLeavesNothing)
+{
+    EXPECT_FALSE(exportAs("missing/Card.png", Export_Layout::Both, "png"));
+    const QStringList shown = testsupport::boxes().take();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().contains("Unable to save the file"));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).isEmpty());
+}
+} // namespace
