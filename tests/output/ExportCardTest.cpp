@@ -1,10 +1,15 @@
 // The Export Card command end to end: save panel, the files written for each side
 // choice, their size and resolution, PDF pages, and a target that cannot be written.
+#include "Export_Card_Dialog.h"
 #include "Export_File_Writer.h"
 #include "Shape_Control.h"
 #include "TestSupport.h"
 #include "../mainwindow/TestWindow.h"
 
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QImage>
 #include <QProcess>
@@ -88,16 +93,40 @@ TEST_F(ExportCardTest, BothSidesAsTwoFilesOrOneCombinedPicture)
 
 TEST_F(ExportCardTest, PdfPageIsTheCardSize)
 {
+    const auto checkPage = [](const QString &path, double width, double height) {
+        QProcess p;
+        p.start("pdfinfo", {path});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        const QString info = QString::fromUtf8(p.readAllStandardOutput());
+        const auto m = QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)").match(info);
+        ASSERT_TRUE(m.hasMatch()) << info.toStdString();
+        EXPECT_NEAR(m.captured(1).toDouble(), width, 0.5);
+        EXPECT_NEAR(m.captured(2).toDouble(), height, 0.5);
+        EXPECT_TRUE(info.contains(QRegularExpression(R"(Pages:\s+1\b)")));
+    };
     ASSERT_TRUE(exportAs("Card.pdf", Export_Layout::Back, "pdf"));
-    QProcess p;
-    p.start("pdfinfo", {dir.filePath("Card_Back.pdf")});
-    ASSERT_TRUE(p.waitForFinished(30000));
-    const QString info = QString::fromUtf8(p.readAllStandardOutput());
-    const auto m = QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)").match(info);
-    ASSERT_TRUE(m.hasMatch()) << info.toStdString();
-    EXPECT_NEAR(m.captured(1).toDouble(), card.width(), 0.5);
-    EXPECT_NEAR(m.captured(2).toDouble(), card.height(), 0.5);
-    EXPECT_TRUE(info.contains(QRegularExpression(R"(Pages:\s+1\b)")));
+    checkPage(dir.filePath("Card_Back.pdf"), card.width(), card.height());
+    ASSERT_TRUE(exportAs("Wide.PDF", Export_Layout::Combined_Side_By_Side, "pdf"));
+    checkPage(dir.filePath("Wide.PDF"), 2 * card.width(), card.height());
+}
+
+TEST_F(ExportCardTest, OptionsFollowTheCardSidesAndTheContextMenuOffersTheExport)
+{
+    Export_Card_Dialog oneSided(false);
+    EXPECT_FALSE(oneSided.sideGroup->button(0)->isEnabled());
+    EXPECT_FALSE(oneSided.sideGroup->button(2)->isEnabled());
+    EXPECT_EQ(oneSided.options().layout, Export_Layout::Front);
+
+    Export_Card_Dialog twoSided(true);
+    EXPECT_EQ(twoSided.options().layout, Export_Layout::Both);
+    twoSided.combinedChk->setChecked(true);
+    EXPECT_EQ(twoSided.options().layout, Export_Layout::Combined_Above);
+    twoSided.sideBySideChk->setChecked(true);
+    twoSided.fileTypePopup->setCurrentText("JPEG");
+    EXPECT_EQ(twoSided.options().layout, Export_Layout::Combined_Side_By_Side);
+    EXPECT_EQ(twoSided.options().extension, "jpg");
+
+    EXPECT_TRUE(w.controller.Window_Command_Available(CardViewHost::WindowCommand::ExportCard));
 }
 
 TEST_F(ExportCardTest, ExistingFileRefusedProposesTheNextName)
