@@ -118,24 +118,21 @@ void ControlPanels::buildTextTabs()
               f.setItalic(now.italic());
               setFont(g, f);
           }});
-    bind({text.size, text_edtng_tab, [](SKTGraphic &g) { return QVariant(fontOf(g).pointSizeF()); },
-          [](SKTGraphic &g, const QVariant &v) {
-              QFont f = fontOf(g);
-              f.setPointSizeF(v.toDouble());
-              setFont(g, f);
-          }});
-    bind({text.bold, text_edtng_tab, [](SKTGraphic &g) { return QVariant(fontOf(g).bold()); },
-          [](SKTGraphic &g, const QVariant &v) {
-              QFont f = fontOf(g);
-              f.setBold(v.toBool());
-              setFont(g, f);
-          }});
-    bind({text.italic, text_edtng_tab, [](SKTGraphic &g) { return QVariant(fontOf(g).italic()); },
-          [](SKTGraphic &g, const QVariant &v) {
-              QFont f = fontOf(g);
-              f.setItalic(v.toBool());
-              setFont(g, f);
-          }});
+    // Size, bold and italic each change one part of the control's font.
+    const auto fontPart = [this](QWidget *w, QVariant (*read)(const QFont &), void (*apply)(QFont &, const QVariant &)) {
+        bind({w, text_edtng_tab, [read](SKTGraphic &g) { return read(fontOf(g)); },
+              [apply](SKTGraphic &g, const QVariant &v) {
+                  QFont f = fontOf(g);
+                  apply(f, v);
+                  setFont(g, f);
+              }});
+    };
+    fontPart(text.size, [](const QFont &f) { return QVariant(f.pointSizeF()); },
+             [](QFont &f, const QVariant &v) { f.setPointSizeF(v.toDouble()); });
+    fontPart(text.bold, [](const QFont &f) { return QVariant(f.bold()); },
+             [](QFont &f, const QVariant &v) { f.setBold(v.toBool()); });
+    fontPart(text.italic, [](const QFont &f) { return QVariant(f.italic()); },
+             [](QFont &f, const QVariant &v) { f.setItalic(v.toBool()); });
     bind(Plain_Field(text.color, text_edtng_tab, QStringLiteral("txt_clr")));
     bind(Plain_Field(text.align, text_edtng_tab, QStringLiteral("text_alignmnet")));
     bind(Plain_Field(text.vertical, text_edtng_tab, QStringLiteral("text_alignmnet_Vert")));
