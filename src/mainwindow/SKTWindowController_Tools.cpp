@@ -116,7 +116,7 @@ bool SKTWindowController::Browse_User_Image_Manually()
     return false;
 }
 
-// Until the image library window arrives, its pictures are offered by an open panel
+// The image library offers its pictures through an open panel
 // in the library's folder ("LibraryImage", one folder per category).
 int SKTWindowController::Open_Image_Library_Window(const QString &)
 {

@@ -164,7 +164,7 @@ void Side::signLine(double x, double y, double width, const QString &caption, co
 
 // ---- Cards ----
 
-Card_Property Make_Card(const CardSpec &card, const QString &sideName)
+Card_Property Make_Card(const CardLayout &card, const QString &sideName)
 {
     Card_Property c;
     c.setCard_Name(card.name);

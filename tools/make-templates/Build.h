@@ -76,7 +76,7 @@ private:
 };
 
 // The card properties of one side.
-struct CardSpec {
+struct CardLayout {
     QString name;
     QSizeF size = kCR80Horizontal;
     QString sides = QStringLiteral("2");  // "1" one-sided, "2" two-sided
@@ -87,12 +87,12 @@ struct CardSpec {
     QColor fill = colour::white;
     QString backgroundPicture;            // resources-relative; empty for a plain fill
 };
-Card_Property Make_Card(const CardSpec &card, const QString &sideName);
+Card_Property Make_Card(const CardLayout &card, const QString &sideName);
 
 struct Template {
     QString category;  // folder under "Templates"
     QString name;      // file name without extension
-    CardSpec card;
+    CardLayout card;
     Side front;
     Side back;
 };
