@@ -192,6 +192,9 @@ public:
     bool validateCommand(Command command, QString *title = nullptr) const;
     // A menu item for a command, and the enabling of every command item of a menu.
     static QAction *addCommandAction(QMenu *menu, const QString &title, Command command);
+    // The seven alignment commands (edges, centres and the card's centre), greyed
+    // while the current control is locked.
+    static bool Is_Alignment_Command(Command command);
     void validateMenu(QMenu *menu) const;
     // The context menu, built anew for each right click (its items are enabled as it
     // shows); the caller owns it.

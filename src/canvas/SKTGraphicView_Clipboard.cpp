@@ -281,7 +281,8 @@ bool SKTGraphicView::validateCommand(Command command, QString *title) const
     const bool anySelected = !m_selection.empty();
     if (m_selectedGraphic && m_graphics && m_graphics->contains(m_selectedGraphic)) {
         if (m_selectedGraphic->ctrl_is_locked &&
-            isOneOf(command, {C::Cut, C::Paste, C::Delete, C::BringToFront, C::SendToBack, C::Lock}))
+            (isOneOf(command, {C::Cut, C::Paste, C::Delete, C::BringToFront, C::SendToBack, C::Lock}) ||
+             Is_Alignment_Command(command)))
             return false;
         if (!m_selectedGraphic->ctrl_is_locked && command == C::Unlock) return false;
     }
@@ -315,6 +316,12 @@ bool SKTGraphicView::validateCommand(Command command, QString *title) const
         return true;
     default: return true;
     }
+}
+
+bool SKTGraphicView::Is_Alignment_Command(Command command)
+{
+    return isOneOf(command, {C::AlignLeftEdges, C::AlignHorizontalCenters, C::AlignRightEdges, C::AlignTopEdges,
+                             C::AlignVerticalCenters, C::AlignBottomEdges, C::AlignFormCenter});
 }
 
 QAction *SKTGraphicView::addCommandAction(QMenu *menu, const QString &title, Command command)

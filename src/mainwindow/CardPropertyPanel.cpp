@@ -426,6 +426,9 @@ void CardPropertyPanel::showControlGeometry(SKTGraphic *g)
         // A barcode takes its size from its picture.
         Ctrl_Width_Text->setEnabled(g->kind() != GraphicKind::Barcode);
         Ctrl_Height_Text->setEnabled(g->kind() != GraphicKind::Barcode);
+    } else {
+        // No control: the fields show nothing rather than the last control's numbers.
+        for (QDoubleSpinBox *s : {X_Text, Y_Text, Ctrl_Width_Text, Ctrl_Height_Text}) s->clear();
     }
     Not_Draw_Only_Prop_Change = old;
 }

@@ -16,6 +16,7 @@
 
 #include <QAction>
 #include <QFileInfo>
+#include <QMenu>
 #include <QPainter>
 #include <QTabWidget>
 
@@ -172,12 +173,23 @@ QSizeF SKTWindowController::Get_My_card_Size(const QString &category, const QStr
 
 namespace {
 const char *kLockCommands[] = {"Cut", "Paste", "Delete", "Front", "Back", "Lock"};
+
+// The seven alignment commands of the toolbar's alignment menu.
+void enableAlignment(const MainWindowLayout &ui, bool enabled)
+{
+    const QAction *align = ui.command(QStringLiteral("Align"));
+    if (!align || !align->menu()) return;
+    for (QAction *item : align->menu()->actions())
+        if (item->data().isValid() && SKTGraphicView::Is_Alignment_Command(SKTGraphicView::Command(item->data().toInt())))
+            item->setEnabled(enabled);
 }
+} // namespace
 
 void SKTWindowController::Disable_Standard_Button_For_Lock()
 {
     for (const char *name : kLockCommands)
         if (QAction *a = ui.command(QLatin1String(name))) a->setEnabled(false);
+    enableAlignment(ui, false);
     if (QAction *a = ui.command(QStringLiteral("Unlock"))) a->setEnabled(true);
 }
 
@@ -185,6 +197,8 @@ void SKTWindowController::Enable_Standard_Button_For_Unlock()
 {
     for (const char *name : {"Cut", "Copy", "Delete", "Front", "Back", "Lock"})
         if (QAction *a = ui.command(QLatin1String(name))) a->setEnabled(true);
+    // The menu's own check still asks for a selection of two when it opens.
+    enableAlignment(ui, true);
     if (QAction *a = ui.command(QStringLiteral("Paste"))) a->setEnabled(SKTGraphicView::clipboardHoldsControls());
     if (QAction *a = ui.command(QStringLiteral("Unlock"))) a->setEnabled(false);
 }

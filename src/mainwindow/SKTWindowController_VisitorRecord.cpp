@@ -13,6 +13,7 @@
 
 #include <QCheckBox>
 #include <QDateTime>
+#include <QDir>
 #include <QLineEdit>
 #include <QStringList>
 #include <exception>
@@ -100,8 +101,10 @@ void SKTWindowController::Add_Visitor_Record_To_DB()
         record.front = Read_Visitor_Side(front, Get_Front_Visitor_dyn_contrl_str(), false, moment);
         record.back = Read_Visitor_Side(back, Get_Back_Visitor_dyn_contrl_str(), !twoSided, moment);
         record.Photo = Trim_Str(front.image_path_val->text());
-        // The application's own placeholder picture is no visitor's photo.
-        if (!Resource_Path.isEmpty() && record.Photo.startsWith(Resource_Path)) record.Photo.clear();
+        // The placeholder of an image control without a picture is no visitor's photo;
+        // a picture of the shipped library is.
+        if (!record.Photo.isEmpty() && QDir::cleanPath(record.Photo) == QDir::cleanPath(NO_Image_Path))
+            record.Photo.clear();
 
         if (!Side_Entered(record.front, front) && !Side_Entered(record.back, back) && record.Photo.isEmpty()) {
             Show_MessageBox(QStringLiteral("Please enter some details of visitor."));

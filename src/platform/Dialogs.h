@@ -13,7 +13,9 @@ struct FilePanelRequest {
     QStringList extensions;  // lower case, without dots; empty: any file
 };
 
-// Runs the panel; returns the chosen paths (empty when cancelled).
+// Runs the panel; returns the chosen paths (empty when cancelled). A request that
+// names no folder opens in the folder of the last choice made in a panel (while it
+// exists), else in the home folder.
 QStringList Run_File_Panel(const FilePanelRequest &request);
 // Opens a file or URL with the desktop's default application; false on failure.
 bool Open_With_Default_Application(const QString &pathOrUrl);

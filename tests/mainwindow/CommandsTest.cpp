@@ -7,6 +7,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -63,9 +64,27 @@ TEST(Commands, LockAndUnlockTheSelectionWithoutRecording)
     EXPECT_EQ(w.controller.Get_Selected_Graphic(), a.get()) << "the last selected control is shown";
     EXPECT_EQ(w.controller.Get_Undo_Count(), undo);
 
+    // The seven alignment commands are greyed too, also when their menu opens.
+    QMenu *align = w.command("Align")->menu();
+    auto alignmentEnabled = [align] {
+        int enabled = 0, count = 0;
+        for (QAction *item : align->actions())
+            if (item->data().isValid() && SKTGraphicView::Is_Alignment_Command(SKTGraphicView::Command(item->data().toInt()))) {
+                ++count;
+                enabled += item->isEnabled();
+            }
+        EXPECT_EQ(count, 7);
+        return enabled;
+    };
+    EXPECT_EQ(alignmentEnabled(), 0);
+    emit align->aboutToShow();
+    EXPECT_EQ(alignmentEnabled(), 0);
+
     w.command("Unlock")->trigger();
     EXPECT_FALSE(a->ctrl_is_locked || b->ctrl_is_locked);
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+    emit align->aboutToShow();
+    EXPECT_EQ(alignmentEnabled(), 7) << "two unlocked controls selected";
 }
 
 TEST(Commands, CopyFrontToBackGivesTheBackItsOwnCopy)

@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QDoubleSpinBox>
+#include <QLocale>
 #include <QFile>
 #include <QComboBox>
 #include <QFileInfo>
@@ -194,7 +195,12 @@ TEST(MainWindow, GeometryFieldsShowAndMoveTheCurrentControl)
 {
     Window w;
     CardPropertyPanel *panel = w.controller.cardPanel;
+    auto shownTexts = [panel] {
+        return QStringList{panel->X_Text->text(), panel->Y_Text->text(), panel->Ctrl_Width_Text->text(),
+                           panel->Ctrl_Height_Text->text()}.join(u'|');
+    };
     EXPECT_FALSE(panel->geometryBox->isEnabled());
+    EXPECT_EQ(shownTexts(), "|||") << "no control, no numbers";
     GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
     g->setBounds({28.3464566929, 20, 28.3464566929, 10});
     w.document.graphics().insert(g);
@@ -207,6 +213,10 @@ TEST(MainWindow, GeometryFieldsShowAndMoveTheCurrentControl)
     panel->Ctrl_Width_Text->setValue(20);
     EXPECT_NEAR(g->width(), 56.6929, 1e-3);
     EXPECT_EQ(w.controller.Get_Undo_Count(), undo + 1);
+    w.controller.Show_RHS_Properties(nullptr);
+    EXPECT_EQ(shownTexts(), "|||");
+    w.controller.Show_RHS_Properties(g.get());
+    EXPECT_EQ(panel->X_Text->text(), QLocale().toString(40.0, 'f', 2)) << "shown again with the control";
     // A deleted control is never written through the fields.
     w.document.graphics().remove(g.get());
     panel->X_Text->setValue(60);

@@ -194,19 +194,23 @@ TEST(VisitorRecord, WhatCountsAsEntered)
     // A photo path alone is a visitor; it is stored trimmed.
     w.fp().image_path_val->setText("  /photos/o'brien.png \n");
     EXPECT_EQ(w.record(), QStringList{kSaved});
-    // The application's placeholder picture is no photo.
-    w.fp().image_path_val->setText(Resource_Path + "pic_ic.png");
+    // The placeholder of an empty image control is no photo; a library picture is.
+    w.fp().image_path_val->setText(Resource_Path + "no.png");
     EXPECT_EQ(w.record(), QStringList{kNothingEntered});
+    const QString library = Resource_Path + "LibraryImage/Business/Person.png";
+    w.fp().image_path_val->setText(library);
+    EXPECT_EQ(w.record(), QStringList{kSaved});
     w.fp().image_path_val->clear();
     // So is a ticked date box alone.
     w.fp().fields[kDateField].value_chk->setChecked(true);
     EXPECT_EQ(w.record(), QStringList{kSaved});
 
     const std::vector<Row> rows = readRows();
-    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows.size(), 3u);
     EXPECT_EQ(rows[0].at("Photo"), "/photos/o'brien.png");
     EXPECT_EQ(rows[0].at("VName"), " ',, ") << "stored as typed";
-    EXPECT_EQ(rows[1].at("Use_Date"), "1");
+    EXPECT_EQ(rows[1].at("Photo"), library);
+    EXPECT_EQ(rows[2].at("Use_Date"), "1");
 }
 
 TEST(VisitorRecord, ACardWithoutControlsRecordsNothing)
