@@ -141,8 +141,11 @@ public:
     void Save_Design() { Save_project_file(false, true, QStringLiteral("L")); }
     void Save_Design_As() { Save_project_file(true, true, QStringLiteral("L")); }
     void Close_Design();
-    // Saves the design as a user template with its preview picture.
+    // Saves the design as a user template with its preview picture; when the preview
+    // cannot be made or written, no file of the template is left.
     void Export_As_Template_Clicked();
+    // The gallery's picture of the design: the front, or both sides of a two-sided card.
+    QImage Template_Preview() const;
     // The card export: options, save panel, files, and the offer to open them.
     void Export_Card_Clicked();
     // Runs the export with the options chosen; false when cancelled or failed.

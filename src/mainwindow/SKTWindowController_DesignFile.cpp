@@ -154,12 +154,50 @@ QImage SKTWindowController::Side_Image(int side, double scale) const
     return SKTRenderingView::image_From_Card_Graphics(list.items(), &prop, scale, frontCardBounds());
 }
 
+namespace {
+// The PNG bytes of a picture; nothing when it cannot be encoded.
+std::optional<QByteArray> pngBytes(const QImage &image)
+{
+    if (image.isNull()) return std::nullopt;
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG") || bytes.isEmpty()) return std::nullopt;
+    return bytes;
+}
+} // namespace
+
+QImage SKTWindowController::Template_Preview() const
+{
+    // Both sides for a two-sided card, one above the other for a landscape card and
+    // side by side for a portrait one; the front alone otherwise.
+    QImage preview = Side_Image(0, 1.0);
+    if (Front_card_Prop.Card_Side() == QLatin1String("1") || preview.isNull()) return preview;
+    const QImage back = Side_Image(1, 1.0);
+    const bool sideBySide = preview.width() <= preview.height();
+    QImage both(sideBySide ? preview.width() * 2 : preview.width(),
+                sideBySide ? preview.height() : preview.height() * 2, QImage::Format_ARGB32_Premultiplied);
+    if (both.isNull()) return both;
+    both.fill(Qt::transparent);
+    QPainter p(&both);
+    p.drawImage(0, 0, preview);
+    p.drawImage(sideBySide ? preview.width() : 0, sideBySide ? 0 : preview.height(), back);
+    p.end();
+    return both;
+}
+
 void SKTWindowController::Export_As_Template_Clicked()
 {
     Export_Template *dialog = Export_Template::defaultInstance();
     dialog->template_name->clear();
     dialog->template_passed.clear();
     if (dialog->Open_Wnd(QStringLiteral("Export as Template")) != 1) return;
+    // The preview is made first: a template without its preview is not written at all.
+    const std::optional<QByteArray> preview = pngBytes(Template_Preview());
+    if (!preview) {
+        Show_MessageBox(QStringLiteral("The template's preview could not be made; the template was not exported."));
+        return;
+    }
     const QString folder = Export_Template::userTemplateFolder();
     Create_Folder(folder);
     const QString templatePath = folder + u'/' + export_template_name + u'.' + design_file_EXT;
@@ -171,30 +209,9 @@ void SKTWindowController::Export_As_Template_Clicked()
     Project_File_Name = keptName;
     Set_Log_Name_In_Title();
     if (!saved) return;
-
-    // The preview: both sides for a two-sided card, one above the other for a
-    // landscape card and side by side for a portrait one; the front alone otherwise.
-    QImage preview = Side_Image(0, 1.0);
-    if (Front_card_Prop.Card_Side() != QLatin1String("1") && !preview.isNull()) {
-        const QImage back = Side_Image(1, 1.0);
-        const bool sideBySide = preview.width() <= preview.height();
-        QImage both(sideBySide ? preview.width() * 2 : preview.width(),
-                    sideBySide ? preview.height() : preview.height() * 2, QImage::Format_ARGB32_Premultiplied);
-        both.fill(Qt::transparent);
-        QPainter p(&both);
-        p.drawImage(0, 0, preview);
-        p.drawImage(sideBySide ? preview.width() : 0, sideBySide ? 0 : preview.height(), back);
-        p.end();
-        preview = both;
-    }
-    if (preview.isNull() || !Write_File_Whole(previewPath, [&] {
-            QByteArray bytes;
-            QBuffer buffer(&bytes);
-            buffer.open(QIODevice::WriteOnly);
-            preview.save(&buffer, "PNG");
-            return bytes;
-        }())) {
-        Show_MessageBox(QStringLiteral("The template's preview could not be written."));
+    if (!Write_File_Whole(previewPath, *preview)) {
+        Delete_File(templatePath);
+        Show_MessageBox(QStringLiteral("The template's preview could not be written; the template was not exported."));
         return;
     }
     Show_MessageBox(QStringLiteral("Template exported successfully."));

@@ -159,6 +159,26 @@ TEST(DesignCommands, ExportAsTemplateWritesTemplateAndPreviewForTheGallery)
     EXPECT_EQ(Start_Card::templateCategories().back(), "User");
 }
 
+TEST(DesignCommands, ExportAsTemplateWritesNothingWhenThePreviewCannotBeEncoded)
+{
+    Window w;
+    w.add(w.document.graphics(), GraphicKind::Shape, {10, 0, 40, 1});
+    w.controller.Front_card_Prop.setCard_Side("1");
+    w.controller.SetDocumentCanvasSize({1000001, 1});  // wider than a PNG picture may be
+    QTimer::singleShot(0, [] {
+        Export_Template::defaultInstance()->template_name->setText("Wide Pass");
+        Export_Template::defaultInstance()->OKPressed();
+    });
+    testsupport::boxes().clear();
+    w.controller.Export_As_Template_Clicked();
+    const QStringList shown = testsupport::boxes().take();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown[0].contains("preview could not be made")) << shown[0].toStdString();
+    const QString folder = Export_Template::userTemplateFolder();
+    EXPECT_FALSE(QFileInfo::exists(folder + "/Wide Pass.zcd"));
+    EXPECT_FALSE(QFileInfo::exists(folder + "/Wide Pass.png"));
+}
+
 TEST(DesignCommands, OrientationChangeOfAnUneditedTemplateLoadsItsTwin)
 {
     Window author;

@@ -2,6 +2,7 @@
 #include "Profile_Panel.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "SKTImage.h"
 #include "SKTWindowController.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
@@ -11,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -250,6 +252,31 @@ TEST(VisitorPanel, APhotoFromAFileMakesThePhotoControl)
     const QStringList shown = testsupport::boxes().take();
     ASSERT_FALSE(shown.isEmpty());
     EXPECT_TRUE(shown.back().contains("Image control is locked."));
+}
+
+TEST(VisitorPanel, AnImageControlWithoutAnIDNeverTakesAFieldsPhoto)
+{
+    Window w;
+    GraphicPtr logo = w.add(w.front(), GraphicKind::Image, {150, 10, 40, 40});
+    const QString logoPath = Resource_Path + "banner.png", photo = Resource_Path + "LibraryImage/Business/Person.png";
+    static_cast<SKTImage &>(*logo).setFilePath(logoPath, true);
+    const struct {
+        const char *what;
+        std::function<void()> give;
+    } cases[] = {
+        {"no ID, nothing selected", [&] { w.controller.Change_Value(photo, "", true, false); }},
+        {"a photo field without its control", [&] { w.controller.Change_Value(photo, "Fup_Photo", true, false); }},
+        {"a user-added photo row", [&] { w.fp().Set_User_Image(photo, "F_Photo1"); }},
+        {"the visitor's photo", [&] { w.fp().Set_User_Image(photo, "Fup_Photo"); }},
+    };
+    for (const auto &c : cases) {
+        w.controller.Show_RHS_Properties(nullptr);
+        c.give();
+        EXPECT_EQ(logo->FilePath(), logoPath) << c.what;
+    }
+    ASSERT_NE(w.onFront("F_Photo1"), nullptr);
+    EXPECT_EQ(w.onFront("F_Photo1")->FilePath(), photo);
+    EXPECT_EQ(w.onFront("Fup_Photo")->FilePath(), photo);
 }
 
 TEST(VisitorPanel, DefaultRectanglesFollowTheFrontCardsOrientation)
