@@ -4,16 +4,16 @@
 #include "ColorWell.h"
 #include "Dialogs.h"
 #include "Globals.h"
+#include "MainWindowLayout.h"
+#include "PanelField.h"
+#include "PropertyPanelHost.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
-#include "SKTGraphicView.h"
-#include "SKTWindowController.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,25 +24,20 @@
 #include <QVBoxLayout>
 
 namespace {
+using W = Row_Widget;
 const QStringList kBorderStyles = {"S", "DA", "DO", "DD", "DDD"};
 const QStringList kFillStyles = {"S", "G", "H", "I"};
 const QStringList kShapes = {"R", "RR", "E"};
 const char *kUnitNames[3] = {"in", "cm", "mm"};
 
-QVBoxLayout *pageLayout(SKTWindowController *c, int tab)
-{
-    return static_cast<QVBoxLayout *>(c->ui.tabPages[size_t(tab)]->layout());
-}
-
-QSlider *percentSlider()
-{
-    auto *s = new QSlider(Qt::Horizontal);
-    s->setRange(0, 100);
-    return s;
-}
+// A code shown as its index in the list (an unknown code as the first item).
+int indexOf(const QStringList &codes, const QString &code) { return int(std::max<qsizetype>(0, codes.indexOf(code))); }
+// A fraction 0..1 shown on a percent slider (100.0, a new card's, shows as 100).
+QVariant percent(float fraction) { return int(std::min(100.0, double(fraction) * 100.0)); }
 } // namespace
 
-CardPropertyPanel::CardPropertyPanel(SKTWindowController *controller) : QObject(controller), m_controller(controller)
+CardPropertyPanel::CardPropertyPanel(PropertyPanelHost &host, MainWindowLayout &ui, QObject *parent)
+    : QObject(parent), m_host(host), m_ui(ui)
 {
     buildCardTab();
     buildSizeTab();
@@ -51,50 +46,61 @@ CardPropertyPanel::CardPropertyPanel(SKTWindowController *controller) : QObject(
     buildGeometryBox();
 }
 
+void CardPropertyPanel::buildTab(int tab, const std::vector<Card_Row> &rows)
+{
+    auto *page = static_cast<QVBoxLayout *>(m_ui.tabPages[size_t(tab)]->layout());
+    std::vector<Form_Row> forms;
+    for (const Card_Row &row : rows) forms.push_back(row.form);
+    const std::vector<QWidget *> widgets = Build_Form_Rows(page, forms);
+    page->addStretch(1);
+    for (size_t i = 0; i < rows.size(); ++i) {
+        if (rows[i].shown) m_bound.emplace_back(widgets[i], rows[i]);
+        if (rows[i].notify) On_Widget_Edited(widgets[i], this, [this](bool) { changed(); });
+    }
+}
+
 void CardPropertyPanel::buildCardTab()
 {
-    auto *box = new QGroupBox(tr("Card"));
-    auto *form = new QFormLayout(box);
-    Card_Name_Text = new QLineEdit;
-    Sides_ComboBox = new QComboBox;
-    Sides_ComboBox->addItems({tr("Two sides"), tr("One side")});
-    Shape_ComboBox = new QComboBox;
-    Shape_ComboBox->addItems({tr("Rectangle"), tr("Rounded Rectangle"), tr("Ellipse")});
-    form->addRow(tr("Name"), Card_Name_Text);
-    form->addRow(tr("Sides"), Sides_ComboBox);
-    form->addRow(tr("Shape"), Shape_ComboBox);
-    pageLayout(m_controller, card_setting_tab)->addWidget(box);
-    pageLayout(m_controller, card_setting_tab)->addStretch(1);
-    connect(Card_Name_Text, &QLineEdit::editingFinished, this, &CardPropertyPanel::changed);
-    connect(Sides_ComboBox, &QComboBox::currentIndexChanged, this, &CardPropertyPanel::changed);
-    connect(Shape_ComboBox, &QComboBox::currentIndexChanged, this, &CardPropertyPanel::changed);
-
+    const QString box = tr("Card");
+    buildTab(card_setting_tab, {
+        {{.box = box, .label = tr("Name"), .kind = W::Line, .made = Keep(Card_Name_Text)},
+         [](const Card_Property &p) { return QVariant(p.Card_Name()); },
+         [](Card_Property &p, const QVariant &v) {
+             const QString name = v.toString().trimmed();
+             p.setCard_Name(name.isEmpty() ? default_file_name : name);
+         },
+         true},
+        {{.box = box, .label = tr("Sides"), .kind = W::Choice, .items = {tr("Two sides"), tr("One side")},
+          .made = Keep(Sides_ComboBox)},
+         [](const Card_Property &p) { return QVariant(p.Card_Side() == QLatin1String("1") ? 1 : 0); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_Side(v.toInt() == 1 ? QStringLiteral("1") : QStringLiteral("2")); },
+         true},
+        {{.box = box, .label = tr("Shape"), .kind = W::Choice,
+          .items = {tr("Rectangle"), tr("Rounded Rectangle"), tr("Ellipse")}, .made = Keep(Shape_ComboBox)},
+         [](const Card_Property &p) { return QVariant(indexOf(kShapes, p.Card_Shape())); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_Shape(kShapes.value(v.toInt(), QStringLiteral("R"))); },
+         true},
+    });
 }
 
 void CardPropertyPanel::buildGeometryBox()
 {
-    geometryBox = new QGroupBox(tr("Position and Size"));
+    const QString box = tr("Position and Size");
+    const Row_Range position{-10000, 10000, 2}, size{0, 10000, 2};
+    std::vector<QGroupBox *> boxes;
+    const std::vector<QWidget *> fields = Build_Form_Rows(
+        static_cast<QVBoxLayout *>(m_ui.Right_Prop_Box->layout()),
+        {
+            {.box = box, .label = tr("X (pt)"), .kind = W::Decimal, .range = position, .made = Keep(X_Text)},
+            {.box = box, .label = tr("Y (pt)"), .kind = W::Decimal, .range = position, .made = Keep(Y_Text)},
+            {.box = box, .kind = W::Decimal, .range = size, .made = Keep(Ctrl_Width_Text), .labelMade = Keep(ctrl_width_label)},
+            {.box = box, .kind = W::Decimal, .range = size, .made = Keep(Ctrl_Height_Text), .labelMade = Keep(ctrl_height_label)},
+        },
+        &boxes);
+    geometryBox = boxes.front();
     geometryBox->setObjectName(QStringLiteral("geometryBox"));
-    auto *form = new QFormLayout(geometryBox);
-    X_Text = new QDoubleSpinBox;
-    Y_Text = new QDoubleSpinBox;
-    Ctrl_Width_Text = new QDoubleSpinBox;
-    Ctrl_Height_Text = new QDoubleSpinBox;
-    for (QDoubleSpinBox *s : {X_Text, Y_Text, Ctrl_Width_Text, Ctrl_Height_Text}) {
-        s->setRange(-10000, 10000);
-        s->setDecimals(2);
-        s->setKeyboardTracking(false);
-        connect(s, &QDoubleSpinBox::valueChanged, this, &CardPropertyPanel::geometryTyped);
-    }
-    Ctrl_Width_Text->setMinimum(0);
-    Ctrl_Height_Text->setMinimum(0);
-    ctrl_width_label = new QLabel;
-    ctrl_height_label = new QLabel;
-    form->addRow(tr("X (pt)"), X_Text);
-    form->addRow(tr("Y (pt)"), Y_Text);
-    form->addRow(ctrl_width_label, Ctrl_Width_Text);
-    form->addRow(ctrl_height_label, Ctrl_Height_Text);
-    m_controller->ui.Right_Prop_Box->layout()->addWidget(geometryBox);
+    for (QWidget *f : fields)
+        connect(static_cast<QDoubleSpinBox *>(f), &QDoubleSpinBox::valueChanged, this, &CardPropertyPanel::geometryTyped);
     showControlGeometry(nullptr);
 }
 
@@ -110,220 +116,211 @@ void CardPropertyPanel::geometryTyped()
         r.setSize(QSizeF(Ctrl_Width_Text->value() * toPoints, Ctrl_Height_Text->value() * toPoints));
     if (r == g->bounds()) return;
     g->setBounds(r);
-    m_controller->Insert_In_Undo_Redo();
+    m_host.Insert_In_Undo_Redo();
 }
 
 void CardPropertyPanel::buildSizeTab()
 {
-    sizeBox = new QGroupBox(tr("Card Size (mm)"));
-    sizeBox->setObjectName(QStringLiteral("sizeBox"));
-    auto *form = new QFormLayout(sizeBox);
-    Unit_ComboBox = new QComboBox;
-    Unit_ComboBox->addItems({tr("Inch"), tr("Centimetre"), tr("Millimetre")});
-    Unit_ComboBox->setCurrentIndex(2);
-    Category_ComboBox = new QComboBox;
-    Category_ComboBox->addItems({QStringLiteral("PVC Card"), QStringLiteral("Paper Card")});
-    Preset_ComboBox = new QComboBox;
-    Preset_ComboBox->addItems({QStringLiteral("Horizontal"), QStringLiteral("Vertical"), QStringLiteral("Custom")});
-    ColList = new QListWidget;
-    ColList->setMaximumHeight(150);
-    width_Text = new QDoubleSpinBox;
-    height_Text = new QDoubleSpinBox;
-    for (QDoubleSpinBox *s : {width_Text, height_Text}) {
-        s->setRange(0.01, 10000);
-        s->setDecimals(3);
-    }
-    width_label = new QLabel;
-    height_label = new QLabel;
-    auto *apply = new QPushButton(tr("Apply"));
-    form->addRow(tr("Unit"), Unit_ComboBox);
-    form->addRow(tr("Category"), Category_ComboBox);
-    form->addRow(tr("Preset"), Preset_ComboBox);
-    form->addRow(ColList);
-    form->addRow(width_label, width_Text);
-    form->addRow(height_label, height_Text);
-    form->addRow(apply);
-    pageLayout(m_controller, card_size_tab)->addWidget(sizeBox);
-    pageLayout(m_controller, card_size_tab)->addStretch(1);
+    const QString box = tr("Card Size (mm)");
+    const Row_Range size{0.01, 10000, 3};
+    buildTab(card_size_tab, {
+        {{.box = box, .label = tr("Unit"), .kind = W::Choice, .items = {tr("Inch"), tr("Centimetre"), tr("Millimetre")},
+          .made = [this](QWidget *w) {
+              Unit_ComboBox = qobject_cast<QComboBox *>(w);
+              Unit_ComboBox->setCurrentIndex(2);
+              sizeBox = qobject_cast<QGroupBox *>(w->parentWidget());
+              sizeBox->setObjectName(QStringLiteral("sizeBox"));
+          }}},
+        {{.box = box, .label = tr("Category"), .kind = W::Choice,
+          .items = {QStringLiteral("PVC Card"), QStringLiteral("Paper Card")}, .made = Keep(Category_ComboBox)},
+         [](const Card_Property &p) { return QVariant(p.Card_Category() == QLatin1String("PVC Card") ? 0 : 1); },
+         [this](Card_Property &p, const QVariant &) { p.setCard_Category(Category_ComboBox->currentText()); }},
+        {{.box = box, .label = tr("Preset"), .kind = W::Choice,
+          .items = {QStringLiteral("Horizontal"), QStringLiteral("Vertical"), QStringLiteral("Custom")},
+          .made = Keep(Preset_ComboBox)},
+         [this](const Card_Property &p) { return QVariant(std::max(0, Preset_ComboBox->findText(p.Card_Preset()))); },
+         [this](Card_Property &p, const QVariant &) { p.setCard_Preset(Preset_ComboBox->currentText()); }},
+        {{.box = box, .kind = W::List, .made = [this](QWidget *w) {
+              ColList = qobject_cast<QListWidget *>(w);
+              ColList->setMaximumHeight(150);
+          }}},
+        {{.box = box, .kind = W::Decimal, .range = size, .live = true, .made = Keep(width_Text), .labelMade = Keep(width_label)}},
+        {{.box = box, .kind = W::Decimal, .range = size, .live = true, .made = Keep(height_Text), .labelMade = Keep(height_label)}},
+        {{.box = box, .label = tr("Apply"), .kind = W::Button, .made = [this](QWidget *w) {
+              connect(static_cast<QPushButton *>(w), &QPushButton::clicked, this, &CardPropertyPanel::applyTypedSize);
+          }}},
+    });
 
     auto fillList = [this] {
         ColList->blockSignals(true);
         ColList->clear();
-        ColList->addItems(Category_ComboBox->currentIndex() == 0 ? m_controller->pvc_card_arry
-                                                                 : m_controller->paper_card_arry);
+        ColList->addItems(m_host.Card_Size_Names(Category_ComboBox->currentIndex() == 0));
         ColList->blockSignals(false);
     };
     fillList();
     connect(Category_ComboBox, &QComboBox::currentIndexChanged, this, [fillList] { fillList(); });
     connect(ColList, &QListWidget::currentRowChanged, this, &CardPropertyPanel::presetChosen);
     connect(Preset_ComboBox, &QComboBox::currentIndexChanged, this, &CardPropertyPanel::presetChosen);
-    connect(apply, &QPushButton::clicked, this, &CardPropertyPanel::applyTypedSize);
     connect(Unit_ComboBox, &QComboBox::currentIndexChanged, this, [this](int unit) {
         last_unit_val = Measument_Unit_Is;
         Measument_Unit_Is = unit;
-        m_controller->Apply_unit_Chaneg_Values();
-        m_controller->_setLabels();
+        m_host.Apply_unit_Chaneg_Values();
+        m_host._setLabels();
         last_unit_val = Measument_Unit_Is;
     });
 }
 
 void CardPropertyPanel::buildBackgroundTab()
 {
-    auto *box = new QGroupBox(tr("Fill"));
-    auto *form = new QFormLayout(box);
-    Card_fill_chk = new QCheckBox(tr("Fill the card"));
-    Fill_Style_ComboBox = new QComboBox;
-    Fill_Style_ComboBox->addItems({tr("Solid"), tr("Gradient"), tr("Hatch"), tr("Picture")});
-    Card_fill_clr = new ColorWell(Qt::white);
-    Card_fill_Grd_1_clr = new ColorWell(Qt::white);
-    Card_fill_Grd_2_clr = new ColorWell(Qt::white);
-    Card_grad_Stepper = new QSpinBox;
-    Card_grad_Stepper->setRange(0, 360);
-    Card_hatch_style = new QComboBox;
-    Card_hatch_bk_clr = new ColorWell(Qt::white);
-    Card_alpha_Slider = percentSlider();
-    imageBrowser = new QListWidget;
-    imageBrowser->setViewMode(QListView::IconMode);
-    imageBrowser->setIconSize(QSize(80, 51));
-    imageBrowser->setMaximumHeight(160);
-    Card_image_layout = new QComboBox;
-    Card_image_layout->addItems({QStringLiteral("Tile"), QStringLiteral("Stretch")});
-    Card_BG_Path = new QLineEdit;
-    Card_BG_Path->setReadOnly(true);
-    auto *browse = new QPushButton(tr("Browse..."));
-    form->addRow(Card_fill_chk);
-    form->addRow(tr("Style"), Fill_Style_ComboBox);
-    form->addRow(tr("Colour"), Card_fill_clr);
-    form->addRow(tr("Gradient from"), Card_fill_Grd_1_clr);
-    form->addRow(tr("Gradient to"), Card_fill_Grd_2_clr);
-    form->addRow(tr("Angle"), Card_grad_Stepper);
-    form->addRow(tr("Hatch"), Card_hatch_style);
-    form->addRow(tr("Hatch colour"), Card_hatch_bk_clr);
-    form->addRow(tr("Opacity"), Card_alpha_Slider);
-    form->addRow(imageBrowser);
-    form->addRow(tr("Layout"), Card_image_layout);
-    form->addRow(Card_BG_Path, browse);
-    pageLayout(m_controller, card_bkgd_tab)->addWidget(box);
-    pageLayout(m_controller, card_bkgd_tab)->addStretch(1);
-
-    connect(Card_fill_chk, &QCheckBox::toggled, this, &CardPropertyPanel::changed);
+    const QString box = tr("Fill");
+    const QColor white = Qt::white;
+    buildTab(card_bkgd_tab, {
+        {{.box = box, .label = tr("Fill the card"), .kind = W::Check, .made = Keep(Card_fill_chk)},
+         [](const Card_Property &p) { return QVariant(p.Card_fill_chk()); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_fill_chk(v.toBool()); },
+         true},
+        {{.box = box, .label = tr("Style"), .kind = W::Choice, .items = {tr("Solid"), tr("Gradient"), tr("Hatch"), tr("Picture")},
+          .made = Keep(Fill_Style_ComboBox)},
+         [](const Card_Property &p) { return QVariant(indexOf(kFillStyles, p.Card_fill_style())); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_fill_style(kFillStyles.value(v.toInt(), QStringLiteral("S"))); }},
+        // The solid colour is shown opaque; it takes the card's opacity when stored.
+        {{.box = box, .label = tr("Colour"), .kind = W::Colour, .colour = white, .made = Keep(Card_fill_clr)},
+         [](const Card_Property &p) {
+             QColor solid = p.Card_fill_clr();
+             solid.setAlphaF(1);
+             return QVariant(solid);
+         },
+         [this](Card_Property &p, const QVariant &v) {
+             QColor solid = v.value<QColor>();
+             solid.setAlphaF(float(Card_alpha_Slider->value() / 100.0));
+             p.setCard_fill_clr(solid);
+         },
+         true},
+        {{.box = box, .label = tr("Gradient from"), .kind = W::Colour, .colour = white, .made = Keep(Card_fill_Grd_1_clr)},
+         [](const Card_Property &p) { return QVariant(p.Card_fill_Grd_1_clr()); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_fill_Grd_1_clr(v.value<QColor>()); },
+         true},
+        {{.box = box, .label = tr("Gradient to"), .kind = W::Colour, .colour = white, .made = Keep(Card_fill_Grd_2_clr)},
+         [](const Card_Property &p) { return QVariant(p.Card_fill_Grd_2_clr()); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_fill_Grd_2_clr(v.value<QColor>()); },
+         true},
+        {{.box = box, .label = tr("Angle"), .kind = W::Whole, .range = {0, 360}, .live = true, .made = Keep(Card_grad_Stepper)},
+         [](const Card_Property &p) { return QVariant(p.Card_grad_Stepper()); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_grad_Stepper(v.toInt()); },
+         true},
+        {{.box = box, .label = tr("Hatch"), .kind = W::Choice, .made = Keep(Card_hatch_style)},
+         [this](const Card_Property &p) { return QVariant(std::max(0, Card_hatch_style->findText(p.Card_hatch_style()))); },
+         [this](Card_Property &p, const QVariant &) { p.setCard_hatch_style(Card_hatch_style->currentText()); },
+         true},
+        {{.box = box, .label = tr("Hatch colour"), .kind = W::Colour, .colour = white, .made = Keep(Card_hatch_bk_clr)},
+         [](const Card_Property &p) { return QVariant(p.Card_hatch_bk_clr()); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_hatch_bk_clr(v.value<QColor>()); },
+         true},
+        {{.box = box, .label = tr("Opacity"), .kind = W::Percent, .made = Keep(Card_alpha_Slider)},
+         [](const Card_Property &p) { return percent(p.Card_alpha_Stepper()); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_alpha_Stepper(float(v.toInt() / 100.0)); },
+         true},
+        {{.box = box, .kind = W::List, .made = [this](QWidget *w) {
+              imageBrowser = qobject_cast<QListWidget *>(w);
+              imageBrowser->setViewMode(QListView::IconMode);
+              imageBrowser->setIconSize(QSize(80, 51));
+              imageBrowser->setMaximumHeight(160);
+          }}},
+        {{.box = box, .label = tr("Layout"), .kind = W::Choice, .items = {QStringLiteral("Tile"), QStringLiteral("Stretch")},
+          .made = Keep(Card_image_layout)},
+         [](const Card_Property &p) { return QVariant(p.Card_BG_Image_Layout() == QLatin1String("Tile") ? 0 : 1); },
+         [this](Card_Property &p, const QVariant &) { p.setCard_BG_Image_Layout(Card_image_layout->currentText()); },
+         true},
+        {{.box = box, .kind = W::Path, .made = Keep(Card_BG_Path)}},
+        {{.box = box, .label = tr("Browse..."), .kind = W::Button, .beside = true, .made = [this](QWidget *w) {
+              connect(static_cast<QPushButton *>(w), &QPushButton::clicked, this, [this] {
+                  FilePanelRequest r;
+                  r.title = tr("Choose a background picture");
+                  r.extensions = m_host.Panel_Image_File_Types();
+                  const QStringList chosen = Run_File_Panel(r);
+                  if (!chosen.isEmpty()) chooseBackground(chosen.front());
+              });
+          }}},
+    });
     connect(Fill_Style_ComboBox, &QComboBox::currentIndexChanged, this, [this](int i) {
         showFillChoice(kFillStyles.value(i));
         changed();
     });
-    for (ColorWell *w : {Card_fill_clr, Card_fill_Grd_1_clr, Card_fill_Grd_2_clr, Card_hatch_bk_clr})
-        connect(w, &ColorWell::colorChanged, this, &CardPropertyPanel::changed);
-    connect(Card_grad_Stepper, &QSpinBox::valueChanged, this, &CardPropertyPanel::changed);
-    connect(Card_hatch_style, &QComboBox::currentIndexChanged, this, &CardPropertyPanel::changed);
-    connect(Card_alpha_Slider, &QSlider::valueChanged, this, &CardPropertyPanel::changed);
-    connect(Card_image_layout, &QComboBox::currentIndexChanged, this, &CardPropertyPanel::changed);
     connect(imageBrowser, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row < 0) return;
-        m_bgPath = imageBrowser->item(row)->data(Qt::UserRole).toString();
-        Card_BG_Path->setText(m_bgPath);
-        Fill_Style_ComboBox->setCurrentIndex(3);
-        Card_fill_chk->setChecked(true);
-        changed();
+        if (row >= 0) chooseBackground(imageBrowser->item(row)->data(Qt::UserRole).toString());
     });
-    connect(browse, &QPushButton::clicked, this, [this] {
-        FilePanelRequest r;
-        r.title = tr("Choose a background picture");
-        r.extensions = m_controller->Allowd_Image_fileTypes;
-        const QStringList chosen = Run_File_Panel(r);
-        if (chosen.isEmpty()) return;
-        m_bgPath = chosen.front();
-        Card_BG_Path->setText(m_bgPath);
-        Fill_Style_ComboBox->setCurrentIndex(3);
-        Card_fill_chk->setChecked(true);
-        changed();
-    });
+}
+
+void CardPropertyPanel::chooseBackground(const QString &path)
+{
+    m_bgPath = path;
+    Card_BG_Path->setText(m_bgPath);
+    Fill_Style_ComboBox->setCurrentIndex(3);
+    Card_fill_chk->setChecked(true);
+    changed();
 }
 
 void CardPropertyPanel::buildBorderTab()
 {
-    auto *box = new QGroupBox(tr("Border"));
-    auto *form = new QFormLayout(box);
-    Card_border_chk = new QCheckBox(tr("Draw a border"));
-    Card_bordr_clr = new ColorWell(Qt::black);
-    Card_bor_Stepper = new QSpinBox;
-    Card_bor_Stepper->setRange(1, 50);
-    Card_border_style = new QComboBox;
-    Card_border_style->addItems({tr("Solid"), tr("Dash"), tr("Dot"), tr("Dash Dot"), tr("Dash Dot Dot")});
-    form->addRow(Card_border_chk);
-    form->addRow(tr("Colour"), Card_bordr_clr);
-    form->addRow(tr("Width"), Card_bor_Stepper);
-    form->addRow(tr("Style"), Card_border_style);
-
-    auto *wbox = new QGroupBox(tr("Watermark"));
-    auto *wform = new QFormLayout(wbox);
-    Watermark_chk = new QCheckBox(tr("Show a watermark"));
-    Watermark_Text = new QLineEdit;
-    Watermark_Color = new ColorWell(Qt::black);
-    Watermark_Transp_Slider = percentSlider();
-    Watermark_Alignment = new QComboBox;
-    Watermark_Alignment->addItems({tr("Top"), tr("Middle"), tr("Bottom")});
-    wform->addRow(Watermark_chk);
-    wform->addRow(tr("Text"), Watermark_Text);
-    wform->addRow(tr("Colour"), Watermark_Color);
-    wform->addRow(tr("Opacity"), Watermark_Transp_Slider);
-    wform->addRow(tr("Placement"), Watermark_Alignment);
-    pageLayout(m_controller, card_brdr_tab)->addWidget(box);
-    pageLayout(m_controller, card_brdr_tab)->addWidget(wbox);
-    pageLayout(m_controller, card_brdr_tab)->addStretch(1);
-
-    for (QCheckBox *c : {Card_border_chk, Watermark_chk}) connect(c, &QCheckBox::toggled, this, &CardPropertyPanel::changed);
-    for (ColorWell *w : {Card_bordr_clr, Watermark_Color}) connect(w, &ColorWell::colorChanged, this, &CardPropertyPanel::changed);
-    connect(Card_bor_Stepper, &QSpinBox::valueChanged, this, &CardPropertyPanel::changed);
-    for (QComboBox *c : {Card_border_style, Watermark_Alignment})
-        connect(c, &QComboBox::currentIndexChanged, this, &CardPropertyPanel::changed);
-    connect(Watermark_Text, &QLineEdit::editingFinished, this, &CardPropertyPanel::changed);
-    connect(Watermark_Transp_Slider, &QSlider::valueChanged, this, &CardPropertyPanel::changed);
+    const QString border = tr("Border"), mark = tr("Watermark");
+    buildTab(card_brdr_tab, {
+        {{.box = border, .label = tr("Draw a border"), .kind = W::Check, .made = Keep(Card_border_chk)},
+         [](const Card_Property &p) { return QVariant(p.Card_border_chk()); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_border_chk(v.toBool()); },
+         true},
+        {{.box = border, .label = tr("Colour"), .kind = W::Colour, .made = Keep(Card_bordr_clr)},
+         [](const Card_Property &p) { return QVariant(p.Card_bordr_clr()); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_bordr_clr(v.value<QColor>()); },
+         true},
+        {{.box = border, .label = tr("Width"), .kind = W::Whole, .range = {1, 50}, .live = true, .made = Keep(Card_bor_Stepper)},
+         [](const Card_Property &p) { return QVariant(p.Card_bor_Stepper()); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_bor_Stepper(v.toInt()); },
+         true},
+        {{.box = border, .label = tr("Style"), .kind = W::Choice, .items = Dash_Style_Names(), .made = Keep(Card_border_style)},
+         [](const Card_Property &p) { return QVariant(indexOf(kBorderStyles, p.Card_border_style())); },
+         [](Card_Property &p, const QVariant &v) { p.setCard_border_style(kBorderStyles.value(v.toInt(), QStringLiteral("S"))); },
+         true},
+        {{.box = mark, .label = tr("Show a watermark"), .kind = W::Check, .made = Keep(Watermark_chk)},
+         [](const Card_Property &p) { return QVariant(p.Watermark_Used()); },
+         [](Card_Property &p, const QVariant &v) { p.setWatermark_Used(v.toBool()); },
+         true},
+        {{.box = mark, .label = tr("Text"), .kind = W::Line, .made = Keep(Watermark_Text)},
+         [](const Card_Property &p) { return QVariant(p.Watermark_Text()); },
+         [](Card_Property &p, const QVariant &v) { p.setWatermark_Text(v.toString()); },
+         true},
+        {{.box = mark, .label = tr("Colour"), .kind = W::Colour, .made = Keep(Watermark_Color)},
+         [](const Card_Property &p) { return QVariant(p.Watermark_Color()); },
+         [](Card_Property &p, const QVariant &v) { p.setWatermark_Color(v.value<QColor>()); },
+         true},
+        {{.box = mark, .label = tr("Opacity"), .kind = W::Percent, .made = Keep(Watermark_Transp_Slider)},
+         [](const Card_Property &p) { return percent(p.Watermark_Transp()); },
+         [](Card_Property &p, const QVariant &v) { p.setWatermark_Transp(float(v.toInt() / 100.0)); },
+         true},
+        {{.box = mark, .label = tr("Placement"), .kind = W::Choice, .items = {tr("Top"), tr("Middle"), tr("Bottom")},
+          .made = Keep(Watermark_Alignment)},
+         [](const Card_Property &p) { return QVariant(p.Watermark_Alignment()); },
+         [](Card_Property &p, const QVariant &v) { p.setWatermark_Alignment(v.toInt()); },
+         true},
+    });
 }
 
 void CardPropertyPanel::changed()
 {
     if (Not_Draw_Only_Prop_Change) return;
-    m_controller->Update_Card_Graphics();
+    m_host.Update_Card_Graphics();
 }
 
 void CardPropertyPanel::loadFrom(const Card_Property &prop)
 {
     const char old = Not_Draw_Only_Prop_Change;
     Not_Draw_Only_Prop_Change = 1;
-    Card_Name_Text->setText(prop.Card_Name());
-    Sides_ComboBox->setCurrentIndex(prop.Card_Side() == QLatin1String("1") ? 1 : 0);
-    Shape_ComboBox->setCurrentIndex(std::max<qsizetype>(0, kShapes.indexOf(prop.Card_Shape())));
-    Category_ComboBox->setCurrentIndex(prop.Card_Category() == QLatin1String("PVC Card") ? 0 : 1);
-    const int preset = Preset_ComboBox->findText(prop.Card_Preset());
-    Preset_ComboBox->setCurrentIndex(preset >= 0 ? preset : 0);
+    for (const auto &[widget, row] : m_bound) Set_Widget_Value(widget, row.shown(prop));
     ColList->setCurrentRow(prop.Card_Cat_index());
-    Card_fill_chk->setChecked(prop.Card_fill_chk());
-    Fill_Style_ComboBox->setCurrentIndex(std::max<qsizetype>(0, kFillStyles.indexOf(prop.Card_fill_style())));
-    QColor solid = prop.Card_fill_clr();
-    solid.setAlphaF(1);
-    Card_fill_clr->setColor(solid);
-    Card_fill_Grd_1_clr->setColor(prop.Card_fill_Grd_1_clr());
-    Card_fill_Grd_2_clr->setColor(prop.Card_fill_Grd_2_clr());
-    Card_grad_Stepper->setValue(prop.Card_grad_Stepper());
-    Card_hatch_style->setCurrentIndex(std::max(0, Card_hatch_style->findText(prop.Card_hatch_style())));
-    Card_hatch_bk_clr->setColor(prop.Card_hatch_bk_clr());
-    // 100.0 (a new card) shows as 100, the same as 1.0.
-    Card_alpha_Slider->setValue(int(std::min(100.0, double(prop.Card_alpha_Stepper()) * 100.0)));
-    Card_image_layout->setCurrentIndex(prop.Card_BG_Image_Layout() == QLatin1String("Tile") ? 0 : 1);
     m_bgPath = prop.Card_BG_Image_Path();
     Card_BG_Path->setText(m_bgPath);
-    Card_border_chk->setChecked(prop.Card_border_chk());
-    Card_bordr_clr->setColor(prop.Card_bordr_clr());
-    Card_bor_Stepper->setValue(prop.Card_bor_Stepper());
-    Card_border_style->setCurrentIndex(std::max<qsizetype>(0, kBorderStyles.indexOf(prop.Card_border_style())));
-    Watermark_chk->setChecked(prop.Watermark_Used());
-    Watermark_Text->setText(prop.Watermark_Text());
-    Watermark_Color->setColor(prop.Watermark_Color());
-    Watermark_Transp_Slider->setValue(int(std::min(100.0, double(prop.Watermark_Transp()) * 100.0)));
-    Watermark_Alignment->setCurrentIndex(prop.Watermark_Alignment());
     showFillChoice(prop.Card_fill_style());
-    if (SKTGraphicView *v = m_controller->_graphicView) {
-        const QSizeF pts = v->cardSize();
+    if (!m_host.Panel_Card_Size().isEmpty()) {
+        const QSizeF pts = m_host.Panel_Card_Size();
         showSizeInMM(QSizeF(Points_to_MM_Convert(pts.width()), Points_to_MM_Convert(pts.height())));
         convertShownSize(2, Measument_Unit_Is);
     }
@@ -332,43 +329,17 @@ void CardPropertyPanel::loadFrom(const Card_Property &prop)
 
 void CardPropertyPanel::storeInto(Card_Property &prop) const
 {
-    const double alpha = Card_alpha_Slider->value() / 100.0;
-    prop.setCard_Name(Card_Name_Text->text().trimmed().isEmpty() ? default_file_name : Card_Name_Text->text().trimmed());
-    prop.setCard_Side(Sides_ComboBox->currentIndex() == 1 ? QStringLiteral("1") : QStringLiteral("2"));
-    prop.setCard_Shape(kShapes.value(Shape_ComboBox->currentIndex(), QStringLiteral("R")));
-    prop.setCard_fill_chk(Card_fill_chk->isChecked());
-    prop.setCard_fill_style(kFillStyles.value(Fill_Style_ComboBox->currentIndex(), QStringLiteral("S")));
-    QColor solid = Card_fill_clr->color();
-    solid.setAlphaF(float(alpha));
-    prop.setCard_fill_clr(solid);
-    prop.setCard_fill_Grd_1_clr(Card_fill_Grd_1_clr->color());
-    prop.setCard_fill_Grd_2_clr(Card_fill_Grd_2_clr->color());
-    prop.setCard_grad_Stepper(Card_grad_Stepper->value());
-    prop.setCard_hatch_style(Card_hatch_style->currentText());
-    prop.setCard_hatch_bk_clr(Card_hatch_bk_clr->color());
-    prop.setCard_alpha_Stepper(float(alpha));
-    prop.setCard_BG_Image_Layout(Card_image_layout->currentText());
+    for (const auto &[widget, row] : m_bound) row.store(prop, Widget_Value(widget));
     if (prop.Card_BG_Image_Path() != m_bgPath) {
         prop.setCard_BG_Image_Path(m_bgPath);
         prop.setCard_BG_Image(Picture::fromFile(m_bgPath));
     }
-    prop.setCard_border_chk(Card_border_chk->isChecked());
-    prop.setCard_bordr_clr(Card_bordr_clr->color());
-    prop.setCard_bor_Stepper(Card_bor_Stepper->value());
-    prop.setCard_border_style(kBorderStyles.value(Card_border_style->currentIndex(), QStringLiteral("S")));
-    prop.setWatermark_Used(Watermark_chk->isChecked());
-    prop.setWatermark_Text(Watermark_Text->text());
-    prop.setWatermark_Color(Watermark_Color->color());
-    prop.setWatermark_Transp(float(Watermark_Transp_Slider->value() / 100.0));
-    prop.setWatermark_Alignment(Watermark_Alignment->currentIndex());
-    prop.setCard_Preset(Preset_ComboBox->currentText());
-    prop.setCard_Category(Category_ComboBox->currentText());
     if (ColList->currentItem()) prop.setCard_Sub_Category(ColList->currentItem()->text());
     prop.setCard_Cat_index(ColList->currentRow());
     prop.setCard_Create_Mode(QStringLiteral("W"));
-    if (SKTGraphicView *v = m_controller->_graphicView) {
+    if (!m_host.Panel_Card_Size().isEmpty()) {
         prop.setCard_Location(QPointF(0, 0));
-        prop.setCard_Size(v->cardSize());
+        prop.setCard_Size(m_host.Panel_Card_Size());
     }
 }
 
@@ -409,10 +380,10 @@ QSizeF CardPropertyPanel::typedSizeInPoints() const
 void CardPropertyPanel::showControlGeometry(SKTGraphic *g)
 {
     m_shownControl.reset();
-    for (SKTGraphicList *side : {&m_controller->Get_Front_Controls_Array(), &m_controller->Get_Back_Controls_Array(),
-                                 &m_controller->Get_Temp_Controls_Array()}) {
-        const int i = g ? side->indexOf(g) : -1;
-        if (i >= 0) m_shownControl = side->at(i);
+    for (int side = 0; side < 3; ++side) {
+        const SKTGraphicList &list = m_host.Panel_Side_Controls(side);
+        const int i = g ? list.indexOf(g) : -1;
+        if (i >= 0) m_shownControl = list.at(i);
     }
     const char old = Not_Draw_Only_Prop_Change;
     Not_Draw_Only_Prop_Change = 1;
@@ -474,22 +445,23 @@ void CardPropertyPanel::presetChosen()
     if (Not_Draw_Only_Prop_Change) return;
     if (Preset_ComboBox->currentText() == QLatin1String("Custom")) return;
     const QString orientation = Preset_ComboBox->currentIndex() == 1 ? QStringLiteral("V") : QStringLiteral("H");
-    const QSizeF mm = SKTWindowController::Get_My_card_Size(Category_ComboBox->currentText(), orientation, ColList->currentRow());
-    m_controller->Set_Card_Size_In_Control(mm);
+    m_host.Set_Card_Size_In_Control(
+        m_host.Card_Preset_Size_MM(Category_ComboBox->currentText(), orientation, ColList->currentRow()));
     applyTypedSize();
 }
 
 void CardPropertyPanel::applyTypedSize()
 {
-    m_controller->Card_Control_Size_Change_or_not(typedSizeInPoints(), Preset_ComboBox->currentText(),
-                                                  Category_ComboBox->currentText(), ColList->currentRow());
+    m_host.Card_Control_Size_Change_or_not(typedSizeInPoints(), Preset_ComboBox->currentText(),
+                                           Category_ComboBox->currentText(), ColList->currentRow());
 }
 
 bool CardPropertyPanel::shownControlAlive() const
 {
     // The control may have left its side (deleted, undone) since it was shown.
     const std::shared_ptr<SKTGraphic> g = m_shownControl.lock();
-    return g && (m_controller->Get_Front_Controls_Array().contains(g.get()) ||
-                 m_controller->Get_Back_Controls_Array().contains(g.get()) ||
-                 m_controller->Get_Temp_Controls_Array().contains(g.get()));
+    if (!g) return false;
+    for (int side = 0; side < 3; ++side)
+        if (m_host.Panel_Side_Controls(side).contains(g.get())) return true;
+    return false;
 }

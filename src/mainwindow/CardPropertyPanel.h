@@ -1,15 +1,24 @@
 #pragma once
 // The card's own property panels: the five card tabs of the main window (card,
 // information, size, background, border and watermark). They show a side's
-// Card_Property and write it back through the controller.
+// Card_Property and write it back through the window. Each tab is a table of rows; a
+// row of the card's own properties says how the property shows in its widget and how
+// the widget's value goes back.
+#include "FormRows.h"
+
 #include <QObject>
+#include <QVariant>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
+#include <vector>
 
 class Card_Property;
 class ColorWell;
+class PropertyPanelHost;
+struct MainWindowLayout;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -20,12 +29,12 @@ class QListWidget;
 class QSlider;
 class QSpinBox;
 class SKTGraphic;
-class SKTWindowController;
 
 class CardPropertyPanel : public QObject {
     Q_OBJECT
 public:
-    explicit CardPropertyPanel(SKTWindowController *controller);
+    // Builds the card tabs' pages and the position and size fields into the window.
+    CardPropertyPanel(PropertyPanelHost &host, MainWindowLayout &ui, QObject *parent = nullptr);
 
     void loadFrom(const Card_Property &prop);
     void storeInto(Card_Property &prop) const;
@@ -67,6 +76,14 @@ public:
     QLabel *ctrl_width_label = nullptr, *ctrl_height_label = nullptr;
 
 private:
+    // One row of a card tab: its widget and, when it shows a card property, how.
+    struct Card_Row {
+        Form_Row form;
+        std::function<QVariant(const Card_Property &)> shown{};
+        std::function<void(Card_Property &, const QVariant &)> store{};
+        bool notify = false;  // an edit of the widget applies the panel to the card
+    };
+    void buildTab(int tab, const std::vector<Card_Row> &rows);
     void buildCardTab();
     void buildSizeTab();
     void buildBackgroundTab();
@@ -77,8 +94,12 @@ private:
     void changed();
     void presetChosen();
     void applyTypedSize();
+    void chooseBackground(const QString &path);
 
-    SKTWindowController *m_controller;
+    PropertyPanelHost &m_host;
+    MainWindowLayout &m_ui;
+    // The widgets of the rows that show card properties, with their rows.
+    std::vector<std::pair<QWidget *, Card_Row>> m_bound;
     QString m_bgPath;
     // The control shown, held weakly: a control deleted or rebuilt by undo is never
     // written through the fields, even if a new one takes its address.

@@ -3,17 +3,17 @@
 #include "ColorWell.h"
 #include "Globals.h"
 #include "MessageBox.h"
+#include "PropertyPanelHost.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
-#include "SKTWindowController.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QBoxLayout>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
-#include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -21,6 +21,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSlider>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -30,7 +31,8 @@ namespace {
 bool contains(const std::vector<int> &v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }
 } // namespace
 
-ControlPanels::ControlPanels(SKTWindowController *controller) : QObject(controller), m_controller(controller)
+ControlPanels::ControlPanels(PropertyPanelHost &host, MainWindowLayout &ui, QObject *parent)
+    : QObject(parent), m_host(host), m_ui(ui)
 {
     buildLineTab();
     buildShapeTab();
@@ -44,7 +46,7 @@ ControlPanels::ControlPanels(SKTWindowController *controller) : QObject(controll
         if (old && old == text.value) commitPendingEdits();
     });
     for (const char *name : {"Undo", "Redo"})
-        if (QAction *a = controller->ui.command(QLatin1String(name)))
+        if (QAction *a = m_ui.command(QLatin1String(name)))
             connect(a, &QAction::triggered, this, &ControlPanels::commitPendingEdits);
     updateEnabled();
 }
@@ -74,65 +76,59 @@ QWidget *ControlPanels::body(int tab)
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setAlignment(Qt::AlignTop);
         scroll->setWidget(b);
-        m_controller->ui.tabPages[size_t(tab)]->layout()->addWidget(scroll);
+        m_ui.tabPages[size_t(tab)]->layout()->addWidget(scroll);
     }
     return b;
 }
 
-ControlPanels::StrokeWidgets ControlPanels::addStroke(int tab, QWidget *box, bool withSwitch, const QString &switchText)
+std::vector<QGroupBox *> ControlPanels::buildTab(int tab, const std::vector<Panel_Row> &rows)
 {
-    auto *form = qobject_cast<QFormLayout *>(box->layout());
-    StrokeWidgets s;
-    if (withSwitch) {
-        s.on = new QCheckBox(switchText);
-        form->addRow(s.on);
-        bind(Plain_Field(s.on, tab, QStringLiteral("_isDrawingStroke")));
-    }
-    s.color = new ColorWell(Qt::black);
-    s.width = new QDoubleSpinBox;
-    s.width->setRange(0, 100);
-    s.width->setDecimals(2);
-    s.width->setSingleStep(0.5);
-    s.width->setKeyboardTracking(false);
-    s.style = new QComboBox;
-    s.style->addItems(Dash_Style_Names());
-    form->addRow(tr("Colour"), s.color);
-    form->addRow(tr("Width"), s.width);
-    form->addRow(tr("Style"), s.style);
-    bind(Opaque_Color_Field(s.color, tab, QStringLiteral("_strokeColor")));
-    bind(Plain_Field(s.width, tab, QStringLiteral("_strokeWidth")));
-    bind(Code_Field(s.style, tab, QStringLiteral("_stroke_border_type"), Dash_Codes()));
-    return s;
+    std::vector<Form_Row> forms;
+    for (const Panel_Row &row : rows) forms.push_back(row.form);
+    std::vector<QGroupBox *> boxes;
+    const std::vector<QWidget *> widgets = Build_Form_Rows(static_cast<QBoxLayout *>(body(tab)->layout()), forms, &boxes);
+    for (size_t i = 0; i < rows.size(); ++i)
+        if (rows[i].field) bind(rows[i].field(widgets[i], tab));
+    return boxes;
+}
+
+std::vector<Panel_Row> ControlPanels::strokeRows(StrokeWidgets &s, const QString &box, const QString &switchText)
+{
+    using W = Row_Widget;
+    std::vector<Panel_Row> rows;
+    if (!switchText.isEmpty())
+        rows.push_back({{.box = box, .label = switchText, .kind = W::Check, .made = Keep(s.on)},
+                        Bind_Plain(QStringLiteral("_isDrawingStroke"))});
+    rows.push_back({{.box = box, .label = tr("Colour"), .kind = W::Colour, .made = Keep(s.color)},
+                    Bind_Opaque_Color(QStringLiteral("_strokeColor"))});
+    rows.push_back({{.box = box, .label = tr("Width"), .kind = W::Decimal, .range = {0, 100, 2, 0.5}, .made = Keep(s.width)},
+                    Bind_Plain(QStringLiteral("_strokeWidth"))});
+    rows.push_back({{.box = box, .label = tr("Style"), .kind = W::Choice, .items = Dash_Style_Names(), .made = Keep(s.style)},
+                    Bind_Code(QStringLiteral("_stroke_border_type"), Dash_Codes())});
+    return rows;
 }
 
 void ControlPanels::buildLockTab()
 {
-    auto *box = new QGroupBox(tr("Lock"));
-    auto *row = new QHBoxLayout(box);
-    lock.lockBtn = new QPushButton(tr("Lock"));
-    lock.unlockBtn = new QPushButton(tr("Unlock"));
-    row->addWidget(lock.lockBtn);
-    row->addWidget(lock.unlockBtn);
-    connect(lock.lockBtn, &QPushButton::clicked, m_controller, &SKTWindowController::Lock_Clicked);
-    connect(lock.unlockBtn, &QPushButton::clicked, m_controller, &SKTWindowController::Unlock_Clicked);
-
-    auto *flags = new QGroupBox(tr("Control"));
-    lock.flags = flags;
-    auto *form = new QFormLayout(flags);
-    lock.visible = new QCheckBox(tr("Show on the card"));
-    lock.leaveOutOfPrint = new QCheckBox(tr("Leave out of printing and export"));
-    lock.controlID = new QLineEdit;
-    lock.controlID->setReadOnly(true);
-    form->addRow(lock.visible);
-    form->addRow(lock.leaveOutOfPrint);
-    form->addRow(tr("Control ID"), lock.controlID);
-    body(Lock_tab)->layout()->addWidget(box);
-    body(Lock_tab)->layout()->addWidget(flags);
-
-    bind({lock.visible, Lock_tab, [](SKTGraphic &g) { return QVariant(g.ctrl_is_visible); },
-          [](SKTGraphic &g, const QVariant &v) { g.Set_Ctrl_Is_Visible(v.toBool()); }});
-    bind({lock.leaveOutOfPrint, Lock_tab, [](SKTGraphic &g) { return QVariant(g.print_object == 1); },
-          [](SKTGraphic &g, const QVariant &v) { g.setField(&SKTGraphic::print_object, v.toBool() ? 1 : 0); }});
+    using W = Row_Widget;
+    const QString box = tr("Lock"), flags = tr("Control");
+    const std::vector<QGroupBox *> boxes = buildTab(
+        Lock_tab,
+        {
+            {{.box = box, .label = tr("Lock"), .kind = W::Button, .made = Keep(lock.lockBtn)}},
+            {{.box = box, .label = tr("Unlock"), .kind = W::Button, .beside = true, .made = Keep(lock.unlockBtn)}},
+            {{.box = flags, .label = tr("Show on the card"), .kind = W::Check, .made = Keep(lock.visible)},
+             Bind_With([](SKTGraphic &g) { return QVariant(g.ctrl_is_visible); },
+                       [](SKTGraphic &g, const QVariant &v) { g.Set_Ctrl_Is_Visible(v.toBool()); })},
+            {{.box = flags, .label = tr("Leave out of printing and export"), .kind = W::Check,
+              .made = Keep(lock.leaveOutOfPrint)},
+             Bind_With([](SKTGraphic &g) { return QVariant(g.print_object == 1); },
+                       [](SKTGraphic &g, const QVariant &v) { g.setField(&SKTGraphic::print_object, v.toBool() ? 1 : 0); })},
+            {{.box = flags, .label = tr("Control ID"), .kind = W::Path, .made = Keep(lock.controlID)}},
+        });
+    lock.flags = boxes.back();
+    connect(lock.lockBtn, &QPushButton::clicked, this, [this] { m_host.Lock_Clicked(); });
+    connect(lock.unlockBtn, &QPushButton::clicked, this, [this] { m_host.Unlock_Clicked(); });
 }
 
 // ---- Fields and edits ----
@@ -184,7 +180,7 @@ bool ControlPanels::change(const std::function<bool(SKTGraphic &)> &edit, bool r
     SKTGraphic *g = shownControl();
     if (!g || g->ctrl_is_locked) return false;
     // The side's history must hold the state before this change.
-    if (const int side = sideOf(*g); side >= 0) m_controller->Make_Sure_Of_Undo_Base(side);
+    if (const int side = sideOf(*g); side >= 0) m_host.Make_Sure_Of_Undo_Base(side);
     m_applying = true;
     const bool changed = edit(*g);
     m_applying = false;
@@ -205,11 +201,7 @@ void ControlPanels::recordPending()
     if (side < 0) return;  // the scratch side keeps no history
     // Recorded on the control's own side, also when the side shown has just changed
     // (a side switch writes the text still being typed).
-    const int shown = Card_Front_Or_Back;
-    Card_Front_Or_Back = side;
-    m_controller->Insert_In_Undo_Redo();
-    Card_Front_Or_Back = shown;
-    m_controller->Check_Undo_Redo_Btn_Enability();
+    m_host.Record_Side_Change(side);
 }
 
 void ControlPanels::commitPendingEdits()
@@ -225,16 +217,15 @@ SKTGraphic *ControlPanels::shownControl() const
 {
     const GraphicPtr g = m_target.lock();
     if (!g) return nullptr;
-    for (SKTGraphicList *side : {&m_controller->Get_Front_Controls_Array(), &m_controller->Get_Back_Controls_Array(),
-                                 &m_controller->Get_Temp_Controls_Array()})
-        if (side->contains(g.get())) return g.get();
+    for (int side = 0; side < 3; ++side)
+        if (m_host.Panel_Side_Controls(side).contains(g.get())) return g.get();
     return nullptr;
 }
 
 int ControlPanels::sideOf(const SKTGraphic &g) const
 {
-    if (m_controller->Get_Front_Controls_Array().contains(&g)) return 0;
-    if (m_controller->Get_Back_Controls_Array().contains(&g)) return 1;
+    for (int side = 0; side < 2; ++side)
+        if (m_host.Panel_Side_Controls(side).contains(&g)) return side;
     return -1;
 }
 
@@ -246,12 +237,11 @@ void ControlPanels::showControl(SKTGraphic *g)
 
     m_target.reset();
     if (g)
-        for (SKTGraphicList *side : {&m_controller->Get_Front_Controls_Array(), &m_controller->Get_Back_Controls_Array(),
-                                     &m_controller->Get_Temp_Controls_Array()})
-            for (const GraphicPtr &p : side->items())
+        for (int side = 0; side < 3; ++side)
+            for (const GraphicPtr &p : m_host.Panel_Side_Controls(side).items())
                 if (p.get() == g) m_target = p;
 
-    QTabWidget *tabs = m_controller->ui.sett_tab;
+    QTabWidget *tabs = m_ui.sett_tab;
     const bool controlTabCurrent = tabs->currentIndex() >= 5;
     const std::vector<int> wanted = g ? Tabs_For_Kind(g->kind()) : std::vector<int>();
     setControlTabs(wanted);
@@ -262,7 +252,7 @@ void ControlPanels::showControl(SKTGraphic *g)
     // The same kind again (another text, or the same control after lock or unlock)
     // keeps the control tab the user was on last; another kind starts at its first tab.
     const bool keep = m_hasShown && m_shownKind == g->kind() && m_lastControlPage && tabs->indexOf(m_lastControlPage) >= 5;
-    tabs->setCurrentWidget(keep ? m_lastControlPage : m_controller->ui.tabPages[size_t(wanted.front())]);
+    tabs->setCurrentWidget(keep ? m_lastControlPage : m_ui.tabPages[size_t(wanted.front())]);
     m_shownKind = g->kind();
     m_hasShown = true;
     load(*g);
@@ -270,15 +260,15 @@ void ControlPanels::showControl(SKTGraphic *g)
 
 void ControlPanels::setControlTabs(const std::vector<int> &wanted)
 {
-    QTabWidget *tabs = m_controller->ui.sett_tab;
+    QTabWidget *tabs = m_ui.sett_tab;
     if (tabs->currentIndex() >= 5) m_lastControlPage = tabs->currentWidget();
     std::vector<int> now;
     for (int i = 5; i < tabs->count(); ++i)
         for (int t = 0; t < 15; ++t)
-            if (tabs->widget(i) == m_controller->ui.tabPages[size_t(t)]) now.push_back(t);
+            if (tabs->widget(i) == m_ui.tabPages[size_t(t)]) now.push_back(t);
     if (now == wanted) return;
     while (tabs->count() > 5) tabs->removeTab(5);
-    for (int t : wanted) tabs->addTab(m_controller->ui.tabPages[size_t(t)], m_controller->ui.tabTitles[size_t(t)]);
+    for (int t : wanted) tabs->addTab(m_ui.tabPages[size_t(t)], m_ui.tabTitles[size_t(t)]);
 }
 
 void ControlPanels::load(SKTGraphic &g)
@@ -343,7 +333,7 @@ void ControlPanels::updateEnabled()
 
 bool ControlPanels::Check_Multiple_Image_Selection(const QString &action, bool showMsg) const
 {
-    SKTGraphicView *view = m_controller->currentGraphicView();
+    SKTGraphicView *view = m_host.currentGraphicView();
     if (!view) return false;
     int images = 0;
     for (SKTGraphic *g : view->selectedGraphics())

@@ -15,9 +15,11 @@
 #include <vector>
 
 class ColorWell;
+class PropertyPanelHost;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
@@ -27,12 +29,12 @@ class QSpinBox;
 class QTimer;
 class QWidget;
 class SKTGraphic;
-class SKTWindowController;
 
 class ControlPanels : public QObject {
     Q_OBJECT
 public:
-    explicit ControlPanels(SKTWindowController *controller);
+    // Builds the control tabs' pages into the window's tab pages.
+    ControlPanels(PropertyPanelHost &host, MainWindowLayout &ui, QObject *parent = nullptr);
 
     // Shows the tabs of the control's kind filled from it (nullptr: removes the control
     // tabs). Pending edits of the control shown before are written to it first. Does
@@ -125,15 +127,19 @@ public:
     std::array<QWidget *, 15> pageBody{};
 
 private:
-    // The pages, one builder per kind (in ShapeLinePanel.cpp, TextPanel.cpp, ImagePanel.cpp).
+    // The pages, one row table per tab (in ShapeLinePanel.cpp, TextPanel.cpp,
+    // ImagePanel.cpp; the lock tab here).
     void buildLineTab();
     void buildShapeTab();
     void buildTextTabs();
     void buildImageTab();
     void buildSignTab();
     void buildLockTab();
-    // The stroke widgets of a page, tied to the stroke fields.
-    StrokeWidgets addStroke(int tab, QWidget *form, bool withSwitch, const QString &switchText);
+    // Builds a tab's rows into its page and ties each widget to its field; returns the
+    // page's boxes.
+    std::vector<QGroupBox *> buildTab(int tab, const std::vector<Panel_Row> &rows);
+    // The rows of a stroke in a box: the switch (when it has a text), colour, width, style.
+    std::vector<Panel_Row> strokeRows(StrokeWidgets &s, const QString &box, const QString &switchText);
     QWidget *body(int tab);
 
     // Ties a widget to a field and applies the user's edits of it.
@@ -159,7 +165,8 @@ private:
     void browseSignature();
     void refreshInvalidSource(SKTGraphic &g);
 
-    SKTWindowController *m_controller;
+    PropertyPanelHost &m_host;
+    MainWindowLayout &m_ui;
     std::vector<PanelField> m_fields;
     std::weak_ptr<SKTGraphic> m_target;
     GraphicKind m_shownKind = GraphicKind::Text;

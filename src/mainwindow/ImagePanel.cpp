@@ -6,76 +6,52 @@
 #include "Dialogs.h"
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "PropertyPanelHost.h"
 #include "SKTImage.h"
 #include "SKTSignature.h"
-#include "SKTWindowController.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QFileInfo>
-#include <QFormLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QLabel>
-#include <QLayout>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 
 namespace {
-QLineEdit *pathBox()
-{
-    auto *e = new QLineEdit;
-    e->setReadOnly(true);
-    return e;
+using W = Row_Widget;
 }
-} // namespace
 
 void ControlPanels::buildImageTab()
 {
-    auto *pictureBox = new QGroupBox(tr("Picture"));
-    auto *form = new QFormLayout(pictureBox);
-    image.path = pathBox();
-    image.browse = new QPushButton(tr("Browse..."));
-    image.library = new QPushButton(tr("Library..."));
-    image.invalid_source_label = new QLabel(tr("Invalid source."));
-    image.invalid_source_label->setStyleSheet(QStringLiteral("color: #b00000"));
-    image.invalid_source_label->hide();
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(image.browse);
-    buttons->addWidget(image.library);
-    form->addRow(image.path);
-    form->addRow(buttons);
-    form->addRow(image.invalid_source_label);
-
-    auto *adjustBox = new QGroupBox(tr("Adjustments"));
-    auto *adjust = new QFormLayout(adjustBox);
-    image.transparency = new QSlider(Qt::Horizontal);
-    image.transparency->setRange(0, 100);
-    image.flipH = new QCheckBox(tr("Flip horizontally"));
-    image.flipV = new QCheckBox(tr("Flip vertically"));
-    image.reset = new QPushButton(tr("Reset"));
-    adjust->addRow(tr("Opacity"), image.transparency);
-    adjust->addRow(image.flipH);
-    adjust->addRow(image.flipV);
-
-    auto *borderBox = new QGroupBox(tr("Border"));
-    new QFormLayout(borderBox);
-    image.border = addStroke(image_tab, borderBox, true, tr("Draw a border"));
-    adjust->addRow(image.reset);
-
-    body(image_tab)->layout()->addWidget(pictureBox);
-    body(image_tab)->layout()->addWidget(adjustBox);
-    body(image_tab)->layout()->addWidget(borderBox);
-
-    // The opacity of a picture is kept in percent.
-    bind(Plain_Field(image.transparency, image_tab, QStringLiteral("img_trnsp_val")));
-    // Flips go through the control, which adjusts its picture again.
-    bind({image.flipH, image_tab, [](SKTGraphic &g) { return QVariant(g._isFlippedHorizontally); },
-          [](SKTGraphic &g, const QVariant &v) { g.setFlippedHorizontally(v.toBool()); }});
-    bind({image.flipV, image_tab, [](SKTGraphic &g) { return QVariant(g._isFlippedVertically); },
-          [](SKTGraphic &g, const QVariant &v) { g.setFlippedVertically(v.toBool()); }});
+    const QString picture = tr("Picture"), adjust = tr("Adjustments");
+    std::vector<Panel_Row> rows = {
+        {{.box = picture, .kind = W::Path, .made = Keep(image.path)}},
+        {{.box = picture, .label = tr("Browse..."), .kind = W::Button, .made = Keep(image.browse)}},
+        {{.box = picture, .label = tr("Library..."), .kind = W::Button, .beside = true, .made = Keep(image.library)}},
+        {{.box = picture, .label = tr("Invalid source."), .kind = W::Note, .made = [this](QWidget *w) {
+              image.invalid_source_label = qobject_cast<QLabel *>(w);
+              w->setStyleSheet(QStringLiteral("color: #b00000"));
+              w->hide();
+          }}},
+        // The opacity of a picture is kept in percent.
+        {{.box = adjust, .label = tr("Opacity"), .kind = W::Percent, .made = Keep(image.transparency)},
+         Bind_Plain(QStringLiteral("img_trnsp_val"))},
+        // Flips go through the control, which adjusts its picture again.
+        {{.box = adjust, .label = tr("Flip horizontally"), .kind = W::Check, .made = Keep(image.flipH)},
+         Bind_With([](SKTGraphic &g) { return QVariant(g._isFlippedHorizontally); },
+                   [](SKTGraphic &g, const QVariant &v) { g.setFlippedHorizontally(v.toBool()); })},
+        {{.box = adjust, .label = tr("Flip vertically"), .kind = W::Check, .made = Keep(image.flipV)},
+         Bind_With([](SKTGraphic &g) { return QVariant(g._isFlippedVertically); },
+                   [](SKTGraphic &g, const QVariant &v) { g.setFlippedVertically(v.toBool()); })},
+        {{.box = adjust, .label = tr("Reset"), .kind = W::Button, .made = Keep(image.reset)}},
+    };
+    const std::vector<Panel_Row> border = strokeRows(image.border, tr("Border"), tr("Draw a border"));
+    rows.insert(rows.end(), border.begin(), border.end());
+    buildTab(image_tab, rows);
     connect(image.browse, &QPushButton::clicked, this, &ControlPanels::browseImage);
     connect(image.library, &QPushButton::clicked, this, &ControlPanels::browseLibraryImage);
     connect(image.reset, &QPushButton::clicked, this, &ControlPanels::resetImage);
@@ -83,19 +59,15 @@ void ControlPanels::buildImageTab()
 
 void ControlPanels::buildSignTab()
 {
-    auto *pictureBox = new QGroupBox(tr("Picture"));
-    auto *form = new QFormLayout(pictureBox);
-    sign.kind = new QLabel;
-    sign.path = pathBox();
-    sign.browse = new QPushButton(tr("Browse..."));
-    form->addRow(sign.kind);
-    form->addRow(sign.path);
-    form->addRow(sign.browse);
-    auto *borderBox = new QGroupBox(tr("Border"));
-    new QFormLayout(borderBox);
-    sign.border = addStroke(sign_tab, borderBox, true, tr("Draw a border"));
-    body(sign_tab)->layout()->addWidget(pictureBox);
-    body(sign_tab)->layout()->addWidget(borderBox);
+    const QString picture = tr("Picture");
+    std::vector<Panel_Row> rows = {
+        {{.box = picture, .kind = W::Note, .made = Keep(sign.kind)}},
+        {{.box = picture, .kind = W::Path, .made = Keep(sign.path)}},
+        {{.box = picture, .label = tr("Browse..."), .kind = W::Button, .made = Keep(sign.browse)}},
+    };
+    const std::vector<Panel_Row> border = strokeRows(sign.border, tr("Border"), tr("Draw a border"));
+    rows.insert(rows.end(), border.begin(), border.end());
+    buildTab(sign_tab, rows);
     connect(sign.browse, &QPushButton::clicked, this, &ControlPanels::browseSignature);
 }
 
@@ -135,15 +107,16 @@ void ControlPanels::Set_Image_On_Card_Control(const QString &path)
 void ControlPanels::browseImage()
 {
     if (!shownControl() || Check_Multiple_Image_Selection(QStringLiteral("Select"), true)) return;
-    if (!m_controller->Browse_User_Image_Manually()) return;
+    if (!m_host.Browse_User_Image_Manually()) return;
     Set_Image_On_Card_Control(Library_Selected_Image);
 }
 
 void ControlPanels::browseLibraryImage()
 {
     if (!shownControl() || Check_Multiple_Image_Selection(QStringLiteral("Select"), true)) return;
-    if (m_controller->Open_Image_Library_Window(QStringLiteral("C")) != 1) return;
-    Library_Selected_Image = m_controller->lib_window_sel_file;
+    const QString chosen = m_host.Panel_Library_Image();
+    if (chosen.isEmpty()) return;
+    Library_Selected_Image = chosen;
     Set_Image_On_Card_Control(Library_Selected_Image);
 }
 
@@ -154,7 +127,7 @@ void ControlPanels::browseSignature()
     FilePanelRequest request;
     request.kind = FilePanelRequest::OpenFile;
     request.title = g->Sign_Or_FP_Val() == QLatin1String("S") ? tr("Choose a signature") : tr("Choose a fingerprint");
-    request.extensions = m_controller->Allowd_Image_fileTypes;
+    request.extensions = m_host.Panel_Image_File_Types();
     const QStringList chosen = Run_File_Panel(request);
     if (chosen.isEmpty() || Image_Is_Over_Size(chosen.front(), 1)) return;
     const QString path = chosen.front();

@@ -165,6 +165,37 @@ PanelField Opaque_Color_Field(QWidget *widget, int tab, const QString &name)
             [name, opaque](SKTGraphic &g, const QVariant &v) { store(g, name, opaque(v.value<QColor>())); }};
 }
 
+Field_Binding Bind_Plain(const QString &name)
+{
+    return [name](QWidget *w, int tab) { return Plain_Field(w, tab, name); };
+}
+
+Field_Binding Bind_Percent(const QString &name)
+{
+    return [name](QWidget *w, int tab) { return Percent_Field(w, tab, name); };
+}
+
+Field_Binding Bind_Code(const QString &name, const QStringList &codes)
+{
+    return [name, codes](QWidget *w, int tab) { return Code_Field(w, tab, name, codes); };
+}
+
+Field_Binding Bind_Choice(const QString &name, int first)
+{
+    return [name, first](QWidget *w, int tab) { return Choice_Field(w, tab, name, first); };
+}
+
+Field_Binding Bind_Opaque_Color(const QString &name)
+{
+    return [name](QWidget *w, int tab) { return Opaque_Color_Field(w, tab, name); };
+}
+
+Field_Binding Bind_With(std::function<QVariant(SKTGraphic &)> shown,
+                        std::function<void(SKTGraphic &, const QVariant &)> write)
+{
+    return [shown, write](QWidget *w, int tab) { return PanelField{w, tab, shown, write}; };
+}
+
 const QStringList &Dash_Codes()
 {
     static const QStringList codes = {"S", "DA", "DO", "DD", "DDD"};

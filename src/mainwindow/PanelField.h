@@ -5,6 +5,8 @@
 // something other than the control holds, so a value the widget cannot show exactly
 // (a width of more decimals, an unknown dash code, an out-of-range number) is never
 // rewritten by an edit of some other widget.
+#include "FormRows.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -48,6 +50,24 @@ PanelField Code_Field(QWidget *widget, int tab, const QString &name, const QStri
 PanelField Choice_Field(QWidget *widget, int tab, const QString &name, int first);
 // A colour whose opacity is kept in a field of its own: shown and stored opaque.
 PanelField Opaque_Color_Field(QWidget *widget, int tab, const QString &name);
+
+// A row's tie to a field: makes the field of the widget the row made on a tab.
+using Field_Binding = std::function<PanelField(QWidget *widget, int tab)>;
+Field_Binding Bind_Plain(const QString &name);
+Field_Binding Bind_Percent(const QString &name);
+Field_Binding Bind_Code(const QString &name, const QStringList &codes);
+Field_Binding Bind_Choice(const QString &name, int first);
+Field_Binding Bind_Opaque_Color(const QString &name);
+// A tie of its own: how the control shows in the widget and how the widget writes it.
+Field_Binding Bind_With(std::function<QVariant(SKTGraphic &)> shown,
+                        std::function<void(SKTGraphic &, const QVariant &)> write);
+
+// One row of a control panel's tab: its widget and the field it shows (none for a
+// command button or a note).
+struct Panel_Row {
+    Form_Row form;
+    Field_Binding field{};
+};
 
 // The outline dash codes at the indexes of the style lists, and the lists' names.
 const QStringList &Dash_Codes();

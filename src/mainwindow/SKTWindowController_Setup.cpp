@@ -56,8 +56,8 @@ void SKTWindowController::awakeFromNib(bool startProject)
     ui = Build_Main_Window_Layout();
     buildCardViews();
     Build_Visitor_Panels();
-    cardPanel = new CardPropertyPanel(this);
-    controlPanels = new ControlPanels(this);
+    cardPanel = new CardPropertyPanel(*this, ui, this);
+    controlPanels = new ControlPanels(*this, ui, this);
     m_setUp = true;
 
     // Window: no close button of its own (Exit leaves the application), the screen.
