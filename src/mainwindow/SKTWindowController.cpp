@@ -1,11 +1,14 @@
 // Construction of the main window controller and its links to the model and canvas.
 #include "SKTWindowController.h"
 
+#include "CardPropertyPanel.h"
+#include "ControlPanels.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "Helpers.h"
 #include "Paths.h"
 #include "Preferences.h"
+#include "PropertyPanelHost.h"
 #include "SKTDocument.h"
 #include "SKTGraphicView.h"
 
@@ -83,6 +86,11 @@ SKTWindowController::~SKTWindowController()
         }
     delete ui.window;
     ui.window = nullptr;
+    // The panels go before the services they were given.
+    delete controlPanels;
+    controlPanels = nullptr;
+    delete cardPanel;
+    cardPanel = nullptr;
     if (Main_App_wnd == this) Main_App_wnd = nullptr;
     if (app_DefaultInstance == this) app_DefaultInstance = nullptr;
     Set_Main_Window_Link(nullptr);

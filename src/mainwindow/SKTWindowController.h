@@ -13,7 +13,6 @@
 #include "MainWindowLink.h"
 #include "Picture.h"
 #include "ProfilePanelHost.h"
-#include "PropertyPanelHost.h"
 #include "SKTGraphic.h"
 #include "SKTGrid.h"
 #include "User_Profile_Class.h"
@@ -34,6 +33,7 @@ class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
 class QMainWindow;
+class PropertyPanelHost;
 class SKTDocument;
 class SKTGraphic;
 class SKTGraphicList;
@@ -42,11 +42,7 @@ class SKTZoomingScrollView;
 
 using SideSnapshot = std::vector<KeyedArchive>;
 
-class SKTWindowController : public QObject,
-                            public MainWindowLink,
-                            public CardViewHost,
-                            public ProfilePanelHost,
-                            public PropertyPanelHost {
+class SKTWindowController : public QObject, public MainWindowLink, public CardViewHost, public ProfilePanelHost {
     Q_OBJECT
 public:
     SKTWindowController();
@@ -66,7 +62,7 @@ public:
 
     // ---- Sides (_Sides.cpp) ----
     SKTGraphicView *graphicView(int side) const;  // 0 front, 1 back, 2 scratch
-    SKTGraphicView *currentGraphicView() const override;
+    SKTGraphicView *currentGraphicView() const;
     SKTZoomingScrollView *zoomingScrollView(int side) const;
     SKTGraphicList &Get_Front_Controls_Array() const;
     SKTGraphicList &Get_Back_Controls_Array() const;
@@ -88,14 +84,14 @@ public:
     void Card_Border_Drawing(QPainter &painter, const QRectF &dirty) override;
     void Refresh_Canvas();
     QPointF Control_New_Point(const QString &side) override;
-    void _setLabels() override;
-    void Apply_unit_Chaneg_Values() override;
+    void _setLabels();
+    void Apply_unit_Chaneg_Values();
     void Set_Control_Pos_And_Size(SKTGraphic *g) override;
     void Show_RHS_Properties(SKTGraphic *g) override;
     void Load_and_fill_backgrounds();
     void card_prop_set(const QString &fillCode);
-    void Update_Card_Graphics() override;
-    void Set_Card_Size_In_Control(QSizeF sizeMM) override;
+    void Update_Card_Graphics();
+    void Set_Card_Size_In_Control(QSizeF sizeMM);
     void SetDocumentCanvasSize(QSizeF points);
     void Set_Canvas_to_100_percent();
     static QSizeF Get_My_card_Size(const QString &category, const QString &preset, int row);
@@ -113,8 +109,7 @@ public:
     // The card size panel chose a size: a new, unedited design made from a template
     // swaps to the template's other orientation when one exists; otherwise the
     // controls follow the new size.
-    void Card_Control_Size_Change_or_not(QSizeF points, const QString &preset, const QString &category,
-                                         int row) override;
+    void Card_Control_Size_Change_or_not(QSizeF points, const QString &preset, const QString &category, int row);
     void Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight, float newWidth,
                                                        float newHeight, char changeFontSize);
     static void Chane_control_size_location_for_both_side(const std::vector<GraphicPtr> &graphics,
@@ -150,8 +145,6 @@ public:
     // Saves the design as a user template with its preview picture; when the preview
     // cannot be made or written, no file of the template is left.
     void Export_As_Template_Clicked();
-    // The gallery's picture of the design: the front, or both sides of a two-sided card.
-    QImage Template_Preview() const;
     // The card export: options, save panel, files, and the offer to open them.
     void Export_Card_Clicked();
     // Runs the export with the options chosen; false when cancelled or failed.
@@ -177,8 +170,7 @@ public:
     // "U": the side as it is now onto the redo stack; anything else: onto the undo stack.
     void Last_Stack(const QString &which);
     // A side whose undo stack is empty gets its present state as the first snapshot.
-    void Make_Sure_Of_Undo_Base(int side) override;
-    void Record_Side_Change(int side) override;
+    void Make_Sure_Of_Undo_Base(int side);
     // Rebuilds the current side from the snapshot, in its order.
     void Fill_Undo_Redo_Control(const SideSnapshot &snapshot);
     void Undo_Action_Perform();
@@ -201,8 +193,8 @@ public:
     // Connects the command toolbar's undo, redo, lock, unlock, help, card and side-copy
     // actions; the commands of parts not built yet are disabled.
     void connectCommands();
-    void Lock_Clicked() override { Lock_Or_Unlock(true); }
-    void Unlock_Clicked() override { Lock_Or_Unlock(false); }
+    void Lock_Clicked() { Lock_Or_Unlock(true); }
+    void Unlock_Clicked() { Lock_Or_Unlock(false); }
     void Lock_Or_Unlock(bool lock);
     void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
     void Card_Prop_Clicked();
@@ -247,9 +239,8 @@ public:
     void Watermark_Tool_Clicked();
     // The picture of the next image control: chosen by file, or from the library
     // ("C" a control picture, "B" a card background; 1 chosen, 0 cancelled).
-    bool Browse_User_Image_Manually() override;
+    bool Browse_User_Image_Manually();
     int Open_Image_Library_Window(const QString &purpose);
-    QString Panel_Library_Image() override;
     QString lib_window_sel_file;
     // The card view's creation services.
     SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point) override;
@@ -304,15 +295,6 @@ public:
     QString Get_Front_Visitor_dyn_contrl_str() const;
     QString Get_Back_Visitor_dyn_contrl_str() const;
     VisitorRecordStore visitor_store;
-
-    // ---- The property panels' services ----
-    SKTGraphicList &Panel_Side_Controls(int side) const override;
-    QSizeF Panel_Card_Size() const override;
-    QStringList Card_Size_Names(bool pvc) const override { return pvc ? pvc_card_arry : paper_card_arry; }
-    QSizeF Card_Preset_Size_MM(const QString &category, const QString &orientation, int row) const override
-    {
-        return Get_My_card_Size(category, orientation, row);
-    }
 
     // ---- Links for the model and canvas ----
     QFont allTextFont() const override { return All_Text_font; }
@@ -389,6 +371,8 @@ private:
     std::vector<SideSnapshot> &redoStack(int side);
 
     SKTDocument *m_document = nullptr;
+    // What the property panels are given of this window.
+    std::unique_ptr<PropertyPanelHost> m_panelHost;
     bool m_setUp = false;
     QPointF m_lastNewPoint{10, 10};
 };

@@ -165,15 +165,15 @@ std::optional<QByteArray> pngBytes(const QImage &image)
     if (!image.save(&buffer, "PNG") || bytes.isEmpty()) return std::nullopt;
     return bytes;
 }
-} // namespace
 
-QImage SKTWindowController::Template_Preview() const
+QImage templatePreview(const SKTWindowController &c)
 {
-    // Both sides for a two-sided card, one above the other for a landscape card and
-    // side by side for a portrait one; the front alone otherwise.
-    QImage preview = Side_Image(0, 1.0);
-    if (Front_card_Prop.Card_Side() == QLatin1String("1") || preview.isNull()) return preview;
-    const QImage back = Side_Image(1, 1.0);
+    // The gallery's picture of the design: both sides for a two-sided card, one above
+    // the other for a landscape card and side by side for a portrait one; the front
+    // alone otherwise.
+    QImage preview = c.Side_Image(0, 1.0);
+    if (c.Front_card_Prop.Card_Side() == QLatin1String("1") || preview.isNull()) return preview;
+    const QImage back = c.Side_Image(1, 1.0);
     const bool sideBySide = preview.width() <= preview.height();
     QImage both(sideBySide ? preview.width() * 2 : preview.width(),
                 sideBySide ? preview.height() : preview.height() * 2, QImage::Format_ARGB32_Premultiplied);
@@ -185,6 +185,7 @@ QImage SKTWindowController::Template_Preview() const
     p.end();
     return both;
 }
+} // namespace
 
 void SKTWindowController::Export_As_Template_Clicked()
 {
@@ -193,7 +194,7 @@ void SKTWindowController::Export_As_Template_Clicked()
     dialog->template_passed.clear();
     if (dialog->Open_Wnd(QStringLiteral("Export as Template")) != 1) return;
     // The preview is made first: a template without its preview is not written at all.
-    const std::optional<QByteArray> preview = pngBytes(Template_Preview());
+    const std::optional<QByteArray> preview = pngBytes(templatePreview(*this));
     if (!preview) {
         Show_MessageBox(QStringLiteral("The template's preview could not be made; the template was not exported."));
         return;

@@ -9,6 +9,7 @@
 #include "MessageBox.h"
 #include "SKTDocument.h"
 #include "SKTGraphicView.h"
+#include "WindowPanelHost.h"
 #include "SKTZoomingScrollView.h"
 
 #include <QAction>
@@ -56,8 +57,9 @@ void SKTWindowController::awakeFromNib(bool startProject)
     ui = Build_Main_Window_Layout();
     buildCardViews();
     Build_Visitor_Panels();
-    cardPanel = new CardPropertyPanel(*this, ui, this);
-    controlPanels = new ControlPanels(*this, ui, this);
+    m_panelHost = Make_Window_Panel_Host(*this);
+    cardPanel = new CardPropertyPanel(*m_panelHost, ui, this);
+    controlPanels = new ControlPanels(*m_panelHost, ui, this);
     m_setUp = true;
 
     // Window: no close button of its own (Exit leaves the application), the screen.

@@ -101,11 +101,3 @@ void SKTWindowController::Select_temp_design_side()
     changeViewController(2);
     Show_RHS_Properties(nullptr);
 }
-
-SKTGraphicList &SKTWindowController::Panel_Side_Controls(int side) const
-{
-    if (side == 0) return Get_Front_Controls_Array();
-    return side == 1 ? Get_Back_Controls_Array() : Get_Temp_Controls_Array();
-}
-
-QSizeF SKTWindowController::Panel_Card_Size() const { return _graphicView ? _graphicView->cardSize() : QSizeF(); }

@@ -118,11 +118,6 @@ bool SKTWindowController::Browse_User_Image_Manually()
 
 // The image library offers its pictures through an open panel
 // in the library's folder ("LibraryImage", one folder per category).
-QString SKTWindowController::Panel_Library_Image()
-{
-    return Open_Image_Library_Window(QStringLiteral("C")) == 1 ? lib_window_sel_file : QString();
-}
-
 int SKTWindowController::Open_Image_Library_Window(const QString &)
 {
     FilePanelRequest request;

@@ -70,15 +70,6 @@ void SKTWindowController::Last_Stack(const QString &which)
         Insert_In_Undo_Stack(controls);
 }
 
-void SKTWindowController::Record_Side_Change(int side)
-{
-    const int shown = Card_Front_Or_Back;
-    Card_Front_Or_Back = side;
-    Insert_In_Undo_Redo();
-    Card_Front_Or_Back = shown;
-    Check_Undo_Redo_Btn_Enability();
-}
-
 void SKTWindowController::Make_Sure_Of_Undo_Base(int side)
 {
     std::vector<SideSnapshot> &undo = undoStack(side);
