@@ -1,3 +1,8 @@
 #include "AppMain.h"
+#include "WidgetPresenters.h"
 
-int main(int argc, char **argv) { return App_Main(argc, argv); }
+int main(int argc, char **argv)
+{
+    Install_Widget_Presenters();
+    return App_Main(argc, argv);
+}

@@ -23,13 +23,15 @@
 void SKTWindowController::Card_Base_Drawing(QPainter &painter, const QRectF &)
 {
     SKTGraphicView *v = currentGraphicView();
-    Draw_Card_Base(painter, currentCardProperty(), QRectF(QPointF(0, 0), v ? v->cardSize() : QSizeF(243, 154)));
+    Draw_Card_Base(painter, currentCardProperty(), QRectF(QPointF(0, 0), v ? v->cardSize() : QSizeF(243, 154)),
+                   Application_Render_Resources());
 }
 
 void SKTWindowController::Card_Border_Drawing(QPainter &painter, const QRectF &)
 {
     SKTGraphicView *v = currentGraphicView();
-    Draw_Card_Border(painter, currentCardProperty(), QRectF(QPointF(0, 0), v ? v->cardSize() : QSizeF(243, 154)));
+    Draw_Card_Border(painter, currentCardProperty(), QRectF(QPointF(0, 0), v ? v->cardSize() : QSizeF(243, 154)),
+                     Application_Render_Resources());
 }
 
 void SKTWindowController::Refresh_Canvas()

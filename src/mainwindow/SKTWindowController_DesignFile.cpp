@@ -151,7 +151,8 @@ QImage SKTWindowController::Side_Image(int side, double scale) const
 {
     const SKTGraphicList &list = side == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
     const Card_Property &prop = side == 1 ? Back_card_Prop : Front_card_Prop;
-    return SKTRenderingView::image_From_Card_Graphics(list.items(), &prop, scale, frontCardBounds());
+    return SKTRenderingView::image_From_Card_Graphics(list.items(), frontCardBounds(), &prop,
+                                                      Application_Render_Resources(), scale);
 }
 
 namespace {

@@ -51,8 +51,9 @@ bool SKTWindowController::Export_Card(const Export_Card_Options &options)
 bool SKTWindowController::Export_Single_File(const QString &path, Export_Layout layout, bool show_msg)
 {
     const QRectF frame = frontCardBounds();
-    const Export_Side front{Get_Front_Controls_Array().items(), &Front_card_Prop, frame};
-    const Export_Side back{Get_Back_Controls_Array().items(), &Back_card_Prop, frame};
+    const RenderResources resources = Application_Render_Resources();
+    const Export_Side front{Get_Front_Controls_Array().items(), &Front_card_Prop, frame, resources};
+    const Export_Side back{Get_Back_Controls_Array().items(), &Back_card_Prop, frame, resources};
     QStringList written;
     QString error;
     if (!Write_Export_Files(path, layout, front, back, &written, &error)) {

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
+#include <mutex>
 #include <QtMath>
 #include <cmath>
 
@@ -47,13 +48,21 @@ std::pair<QPointF, QPointF> Gradient_End_Points(const QRectF &rect, double angle
 }
 
 
+QImage Hatch_Pattern_Picture(const QString &folder, const QString &name)
+{
+    // Read once per file; any thread may ask.
+    static std::mutex mutex;
+    static QHash<QString, QImage> cache;
+    const QString path = folder + name + QStringLiteral(".png");
+    std::lock_guard lock(mutex);
+    auto it = cache.find(path);
+    if (it == cache.end()) it = cache.insert(path, QImage(path));
+    return it.value();
+}
+
 QImage Hatch_Pattern_Picture(const QString &name)
 {
-    static QHash<QString, QImage> cache;
-    auto it = cache.find(name);
-    if (it == cache.end())
-        it = cache.insert(name, QImage(Resource_Path + QStringLiteral("Fill_Style_Image/") + name + QStringLiteral(".png")));
-    return it.value();
+    return Hatch_Pattern_Picture(Resource_Path + QStringLiteral("Fill_Style_Image/"), name);
 }
 
 namespace {

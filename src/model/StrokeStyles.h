@@ -33,5 +33,8 @@ class QPainter;
 void Fill_Path_With_Control_Fill(QPainter &painter, const QPainterPath &path, SKTGraphic &graphic);
 // The control's outline pen: stroke colour (with its opacity), width, dash code and cap.
 QPen Control_Stroke_Pen(SKTGraphic &graphic);
-// A hatch pattern picture by name (cached); null when there is none of that name.
+// A hatch pattern picture by name, "<folder><name>.png" (cached; safe on any thread);
+// null when there is none of that name.
+QImage Hatch_Pattern_Picture(const QString &folder, const QString &name);
+// The same from the application's "Fill_Style_Image" folder.
 QImage Hatch_Pattern_Picture(const QString &name);

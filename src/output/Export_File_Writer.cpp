@@ -107,8 +107,8 @@ QStringList Export_Target_Paths(const QString &path, Export_Layout layout)
 
 QImage Export_Side_Image(const Export_Side &side, double dpi)
 {
-    QImage image = SKTRenderingView::image_From_Card_Graphics(side.graphics, side.cardProperty, dpi / kPointsPerInch,
-                                                              side.frame);
+    QImage image = SKTRenderingView::image_From_Card_Graphics(side.graphics, side.frame, side.cardProperty,
+                                                              side.resources, dpi / kPointsPerInch);
     if (!image.isNull()) setDotsPerInch(image, dpi);
     return image;
 }
@@ -140,7 +140,7 @@ QByteArray Export_File_Data(const std::vector<const Export_Side *> &sides, bool 
         return pdfPage(page, [&](QPainter &painter) {
             for (size_t i = 0; i < sides.size(); ++i) {
                 const SKTRenderingView view(sides[i]->frame, sides[i]->graphics, sides[i]->cardProperty,
-                                            QStringLiteral("Card"));
+                                            sides[i]->resources, QStringLiteral("Card"));
                 painter.save();
                 const QPointF offset = i == 0 ? QPointF() : sideBySide ? QPointF(card.width(), 0) : QPointF(0, card.height());
                 painter.translate(offset - view.frame().topLeft());

@@ -13,6 +13,8 @@
 #include <QStringList>
 #include <vector>
 
+#include "RenderResources.h"
+
 class Card_Property;
 
 constexpr double Export_Picture_DPI = 600.0;
@@ -22,6 +24,7 @@ struct Export_Side {
     std::vector<GraphicPtr> graphics;
     const Card_Property *cardProperty = nullptr;
     QRectF frame;  // the card rectangle in points
+    RenderResources resources;
 };
 
 enum class Export_Layout { Front, Back, Both, Combined_Side_By_Side, Combined_Above };

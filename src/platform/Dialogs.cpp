@@ -1,17 +1,16 @@
 #include "Dialogs.h"
 
 #include "GuiThread.h"
+#include "Log.h"
 
-#include <QApplication>
-#include <QDesktopServices>
 #include <QDir>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QUrl>
 
 namespace {
 FilePanelAnswerer panelAnswerer;
+FilePanelAnswerer panelPresenter;
 OpenUrlAnswerer urlAnswerer;
+OpenUrlAnswerer urlPresenter;
 // The folder of the last choice made in a file panel (GUI thread only).
 QString lastPanelFolder;
 
@@ -28,50 +27,12 @@ void rememberFolderOf(const FilePanelRequest &r, const QStringList &chosen)
     const QFileInfo first(chosen.front());
     lastPanelFolder = r.kind == FilePanelRequest::OpenFolder ? first.absoluteFilePath() : first.absolutePath();
 }
-
-QString filterFor(const QStringList &extensions)
-{
-    if (extensions.isEmpty()) return {};
-    QStringList patterns;
-    for (const QString &e : extensions) patterns << QStringLiteral("*.") + e << QStringLiteral("*.") + e.toUpper();
-    return QObject::tr("Files (%1)").arg(patterns.join(u' '));
-}
-
-QStringList runPanel(const FilePanelRequest &r)
-{
-    QStringList result;
-    QWidget *parent = QApplication::activeWindow();
-    const QString filter = filterFor(r.extensions);
-    switch (r.kind) {
-    case FilePanelRequest::OpenFile: {
-        const QString f = QFileDialog::getOpenFileName(parent, r.title, r.directory, filter);
-        if (!f.isEmpty()) result << f;
-        break;
-    }
-    case FilePanelRequest::OpenFiles:
-        result = QFileDialog::getOpenFileNames(parent, r.title, r.directory, filter);
-        break;
-    case FilePanelRequest::OpenFolder: {
-        const QString f = QFileDialog::getExistingDirectory(parent, r.title, r.directory);
-        if (!f.isEmpty()) result << f;
-        break;
-    }
-    case FilePanelRequest::SaveFile: {
-        const QString start = r.suggestedName.isEmpty() ? r.directory : r.directory + u'/' + r.suggestedName;
-        QString f = QFileDialog::getSaveFileName(parent, r.title, start, filter);
-        if (!f.isEmpty() && r.extensions.size() == 1 &&
-            !f.endsWith(u'.' + r.extensions.front(), Qt::CaseInsensitive))
-            f += u'.' + r.extensions.front();
-        if (!f.isEmpty()) result << f;
-        break;
-    }
-    }
-    return result;
-}
 } // namespace
 
 void Set_File_Panel_Answerer(FilePanelAnswerer answerer) { panelAnswerer = std::move(answerer); }
 void Set_Open_Url_Answerer(OpenUrlAnswerer answerer) { urlAnswerer = std::move(answerer); }
+void Set_File_Panel_Presenter(FilePanelAnswerer presenter) { panelPresenter = std::move(presenter); }
+void Set_Open_Url_Presenter(OpenUrlAnswerer presenter) { urlPresenter = std::move(presenter); }
 
 QStringList Run_File_Panel(const FilePanelRequest &request)
 {
@@ -79,7 +40,9 @@ QStringList Run_File_Panel(const FilePanelRequest &request)
     Run_On_Gui_Thread_And_Wait([&] {
         FilePanelRequest r = request;
         r.directory = startFolder(request.directory);
-        result = panelAnswerer ? panelAnswerer(r) : runPanel(r);
+        if (panelAnswerer) result = panelAnswerer(r);
+        else if (panelPresenter) result = panelPresenter(r);
+        else Show_NSLog_Message(QStringLiteral("No file panel can be shown: %1").arg(r.title));
         rememberFolderOf(r, result);
     });
     return result;
@@ -89,12 +52,9 @@ bool Open_With_Default_Application(const QString &pathOrUrl)
 {
     bool ok = false;
     Run_On_Gui_Thread_And_Wait([&] {
-        if (urlAnswerer) {
-            ok = urlAnswerer(pathOrUrl);
-            return;
-        }
-        const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
-        ok = QDesktopServices::openUrl(url);
+        if (urlAnswerer) ok = urlAnswerer(pathOrUrl);
+        else if (urlPresenter) ok = urlPresenter(pathOrUrl);
+        else Show_NSLog_Message(QStringLiteral("Nothing can open %1").arg(pathOrUrl));
     });
     return ok;
 }

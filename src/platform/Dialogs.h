@@ -24,3 +24,9 @@ using FilePanelAnswerer = std::function<QStringList(const FilePanelRequest &)>;
 using OpenUrlAnswerer = std::function<bool(const QString &)>;
 void Set_File_Panel_Answerer(FilePanelAnswerer answerer);
 void Set_Open_Url_Answerer(OpenUrlAnswerer answerer);
+
+// The panels and the desktop opener a person uses, registered once at start-up by the
+// application (the widget layer). An answerer, when set, is asked instead; with
+// neither, panels answer nothing and opening fails (both logged).
+void Set_File_Panel_Presenter(FilePanelAnswerer presenter);
+void Set_Open_Url_Presenter(OpenUrlAnswerer presenter);

@@ -5,7 +5,6 @@
 #include "MessageBox.h"
 
 #include <QMetaObject>
-#include <QWidget>
 #include <algorithm>
 
 namespace {
@@ -60,10 +59,10 @@ bool isExactly(const QObject *o, const char *className)
 
 // The controls of a group box; plain container widgets inside it are looked through,
 // nested group boxes pass the flag on by themselves.
-void passOnToControlsInside(QWidget *container, bool enabled)
+void passOnToControlsInside(QObject *container, bool enabled)
 {
-    const auto children = container->findChildren<QWidget *>(Qt::FindDirectChildrenOnly);
-    for (QWidget *child : children) {
+    for (QObject *child : container->children()) {
+        if (!child->isWidgetType()) continue;
         SetObjEnabled(child, enabled);
         if (isExactly(child, "QWidget") || isExactly(child, "QFrame")) passOnToControlsInside(child, enabled);
     }
@@ -137,7 +136,7 @@ void SetObjEnabled(QObject *control, bool enabled)
         QMetaObject::invokeMethod(control, "setEnabled", Qt::DirectConnection, Q_ARG(bool, enabled));
     // Labels and line edits need nothing more: Qt draws disabled text in the
     // palette's disabled colour and enabled text in the normal one.
-    if (isExactly(control, "QGroupBox")) passOnToControlsInside(static_cast<QWidget *>(control), enabled);
+    if (isExactly(control, "QGroupBox")) passOnToControlsInside(control, enabled);
 }
 
 void Calculate_Time_Taken(int flag, const QString &label, const QDateTime &now)

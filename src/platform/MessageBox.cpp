@@ -4,14 +4,12 @@
 #include "GuiThread.h"
 #include "Log.h"
 
-#include <QApplication>
-#include <QMessageBox>
-#include <QPushButton>
 #include <mutex>
 
 namespace {
 std::mutex answererMutex;
 MessageBoxAnswerer answerer;
+MessageBoxAnswerer presenter;
 
 MessageBoxAnswerer currentAnswerer()
 {
@@ -19,43 +17,19 @@ MessageBoxAnswerer currentAnswerer()
     return answerer;
 }
 
+MessageBoxAnswerer currentPresenter()
+{
+    std::lock_guard lock(answererMutex);
+    return presenter;
+}
+
 int runBox(MessageBoxKind kind, const QString &text)
 {
     if (auto a = currentAnswerer()) return a(kind, text);
-    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
-        // No widgets to show a box with: the log is the only place left.
-        Show_NSLog_Message(text);
-        return kind == MessageBoxKind::YesNoCancel ? kAlertCancel : 0;
-    }
-    QMessageBox box(QApplication::activeWindow());
-    box.setWindowTitle(App_Name);
-    box.setText(text);
-    box.setIcon(kind == MessageBoxKind::YesNoCancel ? QMessageBox::Warning : QMessageBox::NoIcon);
-    switch (kind) {
-    case MessageBoxKind::Ok:
-        box.addButton(QObject::tr("OK"), QMessageBox::AcceptRole);
-        box.exec();
-        return 0;
-    case MessageBoxKind::YesNo: {
-        QPushButton *yes = box.addButton(QObject::tr("Yes"), QMessageBox::YesRole);
-        box.addButton(QObject::tr("No"), QMessageBox::NoRole);
-        box.setDefaultButton(yes);
-        box.exec();
-        return box.clickedButton() == yes ? 1 : 0;
-    }
-    case MessageBoxKind::YesNoCancel: {
-        QPushButton *yes = box.addButton(QObject::tr("Yes"), QMessageBox::YesRole);
-        QPushButton *no = box.addButton(QObject::tr("No"), QMessageBox::NoRole);
-        QPushButton *cancel = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
-        box.setDefaultButton(yes);
-        box.setEscapeButton(cancel);
-        box.exec();
-        if (box.clickedButton() == yes) return kAlertYes;
-        if (box.clickedButton() == no) return kAlertNo;
-        return kAlertCancel;
-    }
-    }
-    return 0;
+    if (auto p = currentPresenter()) return p(kind, text);
+    // No widgets to show a box with: the log is the only place left.
+    Show_NSLog_Message(text);
+    return kind == MessageBoxKind::YesNoCancel ? kAlertCancel : 0;
 }
 
 int runOnGuiThread(MessageBoxKind kind, const QString &text)
@@ -70,6 +44,12 @@ void Set_MessageBox_Answerer(MessageBoxAnswerer a)
 {
     std::lock_guard lock(answererMutex);
     answerer = std::move(a);
+}
+
+void Set_MessageBox_Presenter(MessageBoxAnswerer p)
+{
+    std::lock_guard lock(answererMutex);
+    presenter = std::move(p);
 }
 
 void Show_MessageBox(const QString &message)

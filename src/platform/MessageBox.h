@@ -25,3 +25,8 @@ int Show_YES_NO_Cancel_MessageBox(const QString &message);
 // YesNoCancel. It always runs on the GUI thread. An empty function restores the boxes.
 using MessageBoxAnswerer = std::function<int(MessageBoxKind, const QString &)>;
 void Set_MessageBox_Answerer(MessageBoxAnswerer answerer);
+
+// The boxes a person sees, registered once at start-up by the application (the
+// widget layer). An answerer, when set, is asked instead. With neither, the text goes
+// to the log and the answer is 0 (Cancel for YesNoCancel). Runs on the GUI thread.
+void Set_MessageBox_Presenter(MessageBoxAnswerer presenter);

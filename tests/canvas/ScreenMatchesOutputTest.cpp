@@ -14,8 +14,8 @@
 namespace {
 struct CardHost : CardViewHost {
     Card_Property prop;
-    void Card_Base_Drawing(QPainter &p, const QRectF &) override { Draw_Card_Base(p, prop, QRectF(0, 0, 243, 154)); }
-    void Card_Border_Drawing(QPainter &p, const QRectF &) override { Draw_Card_Border(p, prop, QRectF(0, 0, 243, 154)); }
+    void Card_Base_Drawing(QPainter &p, const QRectF &) override { Draw_Card_Base(p, prop, QRectF(0, 0, 243, 154), Application_Render_Resources()); }
+    void Card_Border_Drawing(QPainter &p, const QRectF &) override { Draw_Card_Border(p, prop, QRectF(0, 0, 243, 154), Application_Render_Resources()); }
 };
 
 QRect inkBounds(const QImage &img)
@@ -56,7 +56,7 @@ TEST(ScreenMatchesOutput, TextAndShapesLandAlike)
     view.drawCard(p, QRectF(0, 0, 243, 154));
     p.end();
 
-    const QImage out = SKTRenderingView::image_From_Card_Graphics(list.items(), &host.prop, 1.0, QRectF(0, 0, 243, 154));
+    const QImage out = SKTRenderingView::image_From_Card_Graphics(list.items(), QRectF(0, 0, 243, 154), &host.prop, Application_Render_Resources());
     const QRect textScreen = inkBounds(screen.copy(0, 0, 243, 60));
     const QRect textOut = inkBounds(out.copy(0, 0, 243, 60));
     ASSERT_FALSE(textScreen.isEmpty());
@@ -85,7 +85,7 @@ TEST(ScreenMatchesOutput, TextRunningOutOfItsBoxIsCutAlike)
     QPainter p(&screen);
     view.drawCard(p, QRectF(0, 0, 243, 154));
     p.end();
-    const QImage out = SKTRenderingView::image_From_Card_Graphics(list.items(), &host.prop, 1.0, QRectF(0, 0, 243, 154));
+    const QImage out = SKTRenderingView::image_From_Card_Graphics(list.items(), QRectF(0, 0, 243, 154), &host.prop, Application_Render_Resources());
     ASSERT_FALSE(inkBounds(screen).isEmpty());
     EXPECT_EQ(inkBounds(screen), inkBounds(out));
 }

@@ -5,10 +5,8 @@
 #include "Globals.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
-#include "SKTGraphicView.h"
 #include "SKTImage.h"
 #include "SKTSignature.h"
-#include "SKTWindowController.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -170,32 +168,4 @@ TEST(BuiltInTemplates, VisitorPassesComeInBothOrientationsWithTheVisitorFields)
         EXPECT_EQ(withId(d.front_controls, QStringLiteral("Fup_lbl_Website"))->Text_Value, "Person to Meet :");
         EXPECT_EQ(withId(d.front_controls, QStringLiteral("Fup_lbl_UniqueNo"))->Text_Value, "Visitor No. :");
     }
-}
-
-TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinInTheMainWindow)
-{
-    const QString folder = Resource_Path + QStringLiteral("Templates/Visitor/");
-    DesignData vertical;
-    ASSERT_TRUE(Read_Design_File(folder + QStringLiteral("Visitor Pass (v).zcd"), vertical, nullptr));
-
-    SKTDocument document;
-    SKTWindowController controller;
-    controller.setDocument(&document);
-    controller.awakeFromNib(false);
-    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> {
-        return folder + QStringLiteral("Visitor Pass (h).zcd");
-    };
-    testsupport::boxes().clear();
-    ASSERT_TRUE(controller.Open_Start_Window());
-    SKTWindowController::startWindowAnswerer = nullptr;
-    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
-    EXPECT_NE(controller._graphicView->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Name")), nullptr);
-
-    controller.Card_Control_Size_Change_or_not(vertical.front_card.Card_Size(), QStringLiteral("Vertical"),
-                                               QStringLiteral("PVC Card"), 0);
-    EXPECT_EQ(Selected_Template_Path, folder + QStringLiteral("Visitor Pass (v).zcd"));
-    EXPECT_EQ(document.graphics().count(), int(vertical.front_controls.size()));
-    const auto photo = controller._graphicView->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Photo"));
-    ASSERT_NE(photo, nullptr);
-    EXPECT_EQ(photo->bounds(), withId(vertical.front_controls, QStringLiteral("Fup_Photo"))->bounds());
 }

@@ -2,14 +2,6 @@
 #include "Helpers.h"
 #include "TestSupport.h"
 
-#include <QAction>
-#include <QCheckBox>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QSpinBox>
-#include <QVBoxLayout>
 #include <gtest/gtest.h>
 
 using testsupport::boxes;
@@ -88,39 +80,6 @@ TEST(Units, ConversionsBetweenMillimetresPointsAndUnits)
     EXPECT_DOUBLE_EQ(Get_Unit_Convertor(2, 1), 0.1);
     EXPECT_DOUBLE_EQ(Get_Unit_Convertor(2, 2), 1.0);
     EXPECT_NEAR(Get_Unit_Convertor(0, 1), 2.54, 1e-12);
-}
-
-TEST(SetObjEnabled, GroupBoxSwitchesEveryControlInside)
-{
-    QGroupBox box;
-    auto *layout = new QVBoxLayout(&box);
-    auto *label = new QLabel("Name");
-    auto *field = new QLineEdit;
-    auto *button = new QPushButton("Go");
-    auto *inner = new QGroupBox;
-    auto *check = new QCheckBox(inner);
-    auto *container = new QWidget;
-    auto *spin = new QSpinBox(container);
-    for (QWidget *w : {static_cast<QWidget *>(label), static_cast<QWidget *>(field), static_cast<QWidget *>(button),
-                       static_cast<QWidget *>(inner), container})
-        layout->addWidget(w);
-
-    button->setEnabled(false);  // switched off on its own before
-    SetObjEnabled(&box, false);
-    for (QWidget *w : {static_cast<QWidget *>(label), static_cast<QWidget *>(field), static_cast<QWidget *>(check),
-                       static_cast<QWidget *>(spin)})
-        EXPECT_FALSE(w->isEnabled());
-    // Enabling the box enables each control again, nested ones and earlier ones too;
-    // the parent being enabled is not enough for a control switched off explicitly.
-    SetObjEnabled(&box, true);
-    for (QWidget *w : {static_cast<QWidget *>(label), static_cast<QWidget *>(field), static_cast<QWidget *>(button),
-                       static_cast<QWidget *>(check), static_cast<QWidget *>(spin)})
-        EXPECT_TRUE(w->isEnabled());
-
-    QAction action("Act");
-    SetObjEnabled(&action, false);
-    EXPECT_FALSE(action.isEnabled());
-    SetObjEnabled(nullptr, true);  // nothing to do, no crash
 }
 
 TEST(CalculateTimeTaken, ReportsHoursMinutesSecondsSinceTheMark)

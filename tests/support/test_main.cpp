@@ -2,7 +2,13 @@
 #include "Paths.h"
 #include "TestSupport.h"
 
+#ifdef TEST_WITH_WIDGETS
 #include <QApplication>
+using TestApplication = QApplication;
+#else
+#include <QGuiApplication>
+using TestApplication = QGuiApplication;
+#endif
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -77,8 +83,8 @@ int main(int argc, char **argv)
     qputenv("XDG_CONFIG_HOME", (tempHome.path() + "/.config").toUtf8());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(App_Name);
+    TestApplication app(argc, argv);
+    TestApplication::setApplicationName(App_Name);
     Locate_Application_Paths();
 
     testsupport::installRecordingAnswerer();

@@ -200,9 +200,9 @@ void Draw_For_Review(const QString &folder, const Template &t)
     const QRectF frame(QPointF(0, 0), t.card.size);
     const Card_Property front = Make_Card(t.card, QStringLiteral("F")), back = Make_Card(t.card, QStringLiteral("B"));
     QString error;
-    savePng(SKTRenderingView::image_From_Card_Graphics(t.front.topFirst(), &front, 4, frame),
+    savePng(SKTRenderingView::image_From_Card_Graphics(t.front.topFirst(), frame, &front, Application_Render_Resources(), 4),
             QDir(folder).filePath(t.name + QStringLiteral(" front.png")), &error);
-    savePng(SKTRenderingView::image_From_Card_Graphics(t.back.topFirst(), &back, 4, frame),
+    savePng(SKTRenderingView::image_From_Card_Graphics(t.back.topFirst(), frame, &back, Application_Render_Resources(), 4),
             QDir(folder).filePath(t.name + QStringLiteral(" back.png")), &error);
 }
 
@@ -224,8 +224,8 @@ bool Write_Template(const QString &resources, const Template &t, QString *error)
     d.back_controls = t.back.topFirst();
 
     // The preview: the front side as the gallery shows it.
-    const QImage preview = SKTRenderingView::image_From_Card_Graphics(d.front_controls, &d.front_card, 1.5,
-                                                                      QRectF(QPointF(0, 0), t.card.size));
+    const QImage preview = SKTRenderingView::image_From_Card_Graphics(d.front_controls, QRectF(QPointF(0, 0), t.card.size),
+                                                                      &d.front_card, Application_Render_Resources(), 1.5);
     if (preview.isNull()) {
         *error = QStringLiteral("the preview of %1 could not be drawn").arg(t.name);
         return false;

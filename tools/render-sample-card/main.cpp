@@ -74,10 +74,10 @@ int main(int argc, char **argv)
     barcode->setBounds({128, 112, barcode->width(), barcode->height()});
 
     const QRectF frame(0, 0, 243, 154);
-    const QImage image = SKTRenderingView::image_From_Card_Graphics(side, &card, 3.0, frame);
+    const QImage image = SKTRenderingView::image_From_Card_Graphics(side, frame, &card, Application_Render_Resources(), 3.0);
     const bool png = image.save(out + "sample-card.png");
     QFile pdf(out + "sample-card.pdf");
     const bool pdfOk = pdf.open(QIODevice::WriteOnly) &&
-                       pdf.write(SKTRenderingView::pdfDataWithGraphics_data(side, &card, frame)) > 0;
+                       pdf.write(SKTRenderingView::pdfDataWithGraphics_data(side, frame, &card, Application_Render_Resources())) > 0;
     return png && pdfOk ? 0 : 1;
 }

@@ -18,6 +18,8 @@
 #include <gtest/gtest.h>
 
 namespace {
+const QRectF kCard(0, 0, 243, 154);
+
 GraphicPtr filledRect(const QRectF &r, const QColor &colour)
 {
     auto s = Shape_Control::create();
@@ -64,14 +66,14 @@ bool near(QColor a, QColor b, int tolerance = 8)
 TEST(RenderingView, PdfOfTheDefaultCardIsOneCardSizedPage)
 {
     QTemporaryDir dir;
-    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data({filledRect(QRectF(0, 0, 40, 40), Qt::red)});
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data({filledRect(QRectF(0, 0, 40, 40), Qt::red)}, kCard);
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     const QString info = runTool("pdfinfo", {writePdf(dir, pdf)});
     EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+243 x 154 pts"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\b")));
     EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+Print")));
     // An empty side still makes a page (base and border only).
-    EXPECT_TRUE(runTool("pdfinfo", {writePdf(dir, SKTRenderingView::pdfDataWithGraphics_data({}))})
+    EXPECT_TRUE(runTool("pdfinfo", {writePdf(dir, SKTRenderingView::pdfDataWithGraphics_data({}, kCard))})
                     .contains("243 x 154"));
 }
 
@@ -93,7 +95,7 @@ TEST(RenderingView, PdfLeavesOutNonPrintingAndHiddenControls)
     const std::vector<GraphicPtr> side{printed, notPrinted, hidden, covering};
 
     QTemporaryDir dir;
-    const QImage page = rasterise(dir, SKTRenderingView::pdfDataWithGraphics_data(side, &card));
+    const QImage page = rasterise(dir, SKTRenderingView::pdfDataWithGraphics_data(side, kCard, &card, Application_Render_Resources()));
     ASSERT_EQ(page.size(), QSize(243, 154));
     EXPECT_TRUE(near(page.pixelColor(50, 50), QColor(0, 200, 0)));
     EXPECT_TRUE(near(page.pixelColor(130, 50), QColor(0, 0, 255))) << "non-printing control left out";
@@ -122,7 +124,7 @@ TEST(RenderingView, ImageOfASideDrawsIndexZeroOnTop)
     line->setBeginPoint(QPointF(0, 120));
     line->setEndPoint(QPointF(243, 120));
     line->_strokeWidth = 4;
-    const QImage img = SKTRenderingView::image_From_Card_Graphics({top, below, line}, &card, 2.0);
+    const QImage img = SKTRenderingView::image_From_Card_Graphics({top, below, line}, kCard, &card, Application_Render_Resources(), 2.0);
     ASSERT_EQ(img.size(), QSize(486, 308));
     EXPECT_NEAR(img.dotsPerMeterX() * 0.0254, 144, 1);
     EXPECT_TRUE(near(img.pixelColor(140, 140), QColor(0, 200, 0))) << "overlap shows the first control";
@@ -131,7 +133,7 @@ TEST(RenderingView, ImageOfASideDrawsIndexZeroOnTop)
     EXPECT_TRUE(near(img.pixelColor(300, 20), QColor(Qt::white)));
 
     // Without card properties only the controls are drawn, on a transparent image.
-    const QImage bare = SKTRenderingView::image_From_Card_Graphics({top});
+    const QImage bare = SKTRenderingView::image_From_Card_Graphics({top}, kCard);
     EXPECT_EQ(bare.size(), QSize(243, 154));
     EXPECT_EQ(qAlpha(bare.pixel(5, 5)), 0);
 }

@@ -4,7 +4,7 @@
 #include "Export_File_Writer.h"
 #include "Shape_Control.h"
 #include "TestSupport.h"
-#include "../mainwindow/TestWindow.h"
+#include "TestWindow.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>

@@ -6,6 +6,7 @@
 //
 // Coordinates are card points, y down. The rendering devices made here carry 72 dots
 // per inch, so that a font's point size is a size in card points there too.
+#include "RenderResources.h"
 #include "SKTError.h"
 #include "SKTGraphic.h"
 
@@ -20,12 +21,12 @@ class QPainter;
 
 class SKTRenderingView {
 public:
-    // `frame` is the card rectangle (an empty one means the front card's bounds, the
-    // whole card from (0, 0)). `cardProperty` gives the base and border; with none only
-    // the controls are drawn. The view keeps the pointer: the caller keeps the record
-    // alive while the view is used.
+    // `frame` is the card rectangle (the whole card from (0, 0)). `cardProperty` gives
+    // the base and border, drawn with `resources`; with none only the controls are
+    // drawn. The view keeps the pointer: the caller keeps the record alive while the
+    // view is used. Nothing else is read, so a view may be used on any thread.
     SKTRenderingView(const QRectF &frame, std::vector<GraphicPtr> graphics, const Card_Property *cardProperty,
-                     const QString &printJobTitle);
+                     const RenderResources &resources, const QString &printJobTitle);
 
     QRectF frame() const { return m_frame; }
     const std::vector<GraphicPtr> &graphics() const { return m_graphics; }
@@ -43,12 +44,14 @@ public:
     QImage imageRepresentation(double scale = 1.0) const;
 
     // PDF of a side with the card frame, titled "Print".
-    static QByteArray pdfDataWithGraphics_data(const std::vector<GraphicPtr> &graphics,
-                                               const Card_Property *cardProperty = nullptr, const QRectF &frame = {});
-    // An image of a side with the card frame; null on failure (logged).
-    static QImage image_From_Card_Graphics(const std::vector<GraphicPtr> &graphics,
-                                           const Card_Property *cardProperty = nullptr, double scale = 1.0,
-                                           const QRectF &frame = {});
+    static QByteArray pdfDataWithGraphics_data(const std::vector<GraphicPtr> &graphics, const QRectF &frame,
+                                               const Card_Property *cardProperty = nullptr,
+                                               const RenderResources &resources = {});
+    // An image of a side with the card frame at `scale` pixels per point; null on
+    // failure (logged).
+    static QImage image_From_Card_Graphics(const std::vector<GraphicPtr> &graphics, const QRectF &frame,
+                                           const Card_Property *cardProperty = nullptr,
+                                           const RenderResources &resources = {}, double scale = 1.0);
     // TIFF of a selection of controls: an image as big as the union of their drawing
     // bounds with the controls drawn relative to its corner, each clipped to its own
     // drawing bounds; no base, no border, no visibility or print checks. Empty with
@@ -62,5 +65,6 @@ private:
     QRectF m_frame;
     std::vector<GraphicPtr> m_graphics;
     const Card_Property *m_cardProperty;
+    RenderResources m_resources;
     QString m_printJobTitle;
 };

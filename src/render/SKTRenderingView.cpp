@@ -3,7 +3,6 @@
 #include "CardAppearance.h"
 #include "Card_Property.h"
 #include "Log.h"
-#include "MainWindowLink.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
@@ -43,13 +42,12 @@ void logFailure(const char *what, const std::exception *e)
     Show_NSLog_Message(QStringLiteral("%1: %2").arg(QLatin1String(what),
                                                     e ? QString::fromLocal8Bit(e->what()) : QStringLiteral("unknown error")));
 }
-
-QRectF cardFrameOr(const QRectF &frame) { return frame.isEmpty() ? Main_Window_Link()->frontCardBounds() : frame; }
 } // namespace
 
 SKTRenderingView::SKTRenderingView(const QRectF &frame, std::vector<GraphicPtr> graphics,
-                                   const Card_Property *cardProperty, const QString &printJobTitle)
-    : m_frame(cardFrameOr(frame)), m_graphics(std::move(graphics)), m_cardProperty(cardProperty),
+                                   const Card_Property *cardProperty, const RenderResources &resources,
+                                   const QString &printJobTitle)
+    : m_frame(frame), m_graphics(std::move(graphics)), m_cardProperty(cardProperty), m_resources(resources),
       m_printJobTitle(printJobTitle)
 {
 }
@@ -59,7 +57,7 @@ void SKTRenderingView::drawRect(QPainter &painter, const QRectF &dirty) const
     painter.save();
     try {
         painter.setClipRect(dirty, Qt::IntersectClip);
-        if (m_cardProperty) Draw_Card_Base(painter, *m_cardProperty, m_frame);
+        if (m_cardProperty) Draw_Card_Base(painter, *m_cardProperty, m_frame, m_resources);
         for (auto it = m_graphics.rbegin(); it != m_graphics.rend(); ++it) {
             SKTGraphic *g = it->get();
             if (!g || g->print_object != 0 || !g->ctrl_is_visible) continue;
@@ -70,7 +68,7 @@ void SKTRenderingView::drawRect(QPainter &painter, const QRectF &dirty) const
             g->drawContentsInView(painter, false);
             painter.restore();
         }
-        if (m_cardProperty) Draw_Card_Border(painter, *m_cardProperty, m_frame);
+        if (m_cardProperty) Draw_Card_Border(painter, *m_cardProperty, m_frame, m_resources);
     } catch (const std::exception &e) {
         logFailure("Drawing the card failed", &e);
     } catch (...) {
@@ -124,18 +122,20 @@ QImage SKTRenderingView::imageRepresentation(double scale) const
     return image;
 }
 
-QByteArray SKTRenderingView::pdfDataWithGraphics_data(const std::vector<GraphicPtr> &graphics,
-                                                      const Card_Property *cardProperty, const QRectF &frame)
+QByteArray SKTRenderingView::pdfDataWithGraphics_data(const std::vector<GraphicPtr> &graphics, const QRectF &frame,
+                                                      const Card_Property *cardProperty,
+                                                      const RenderResources &resources)
 {
-    const SKTRenderingView view(frame, graphics, cardProperty, QStringLiteral("Print"));
+    const SKTRenderingView view(frame, graphics, cardProperty, resources, QStringLiteral("Print"));
     return view.dataWithPDFInsideRect(view.frame());
 }
 
-QImage SKTRenderingView::image_From_Card_Graphics(const std::vector<GraphicPtr> &graphics,
-                                                  const Card_Property *cardProperty, double scale, const QRectF &frame)
+QImage SKTRenderingView::image_From_Card_Graphics(const std::vector<GraphicPtr> &graphics, const QRectF &frame,
+                                                  const Card_Property *cardProperty, const RenderResources &resources,
+                                                  double scale)
 {
     try {
-        const SKTRenderingView view(frame, graphics, cardProperty, QStringLiteral("Print"));
+        const SKTRenderingView view(frame, graphics, cardProperty, resources, QStringLiteral("Print"));
         return view.imageRepresentation(scale);
     } catch (const std::exception &e) {
         logFailure("Making the card image failed", &e);

@@ -1,7 +1,6 @@
 #include "CardAppearance.h"
 
 #include "Card_Property.h"
-#include "Globals.h"
 #include "Log.h"
 #include "StrokeStyles.h"
 
@@ -57,7 +56,7 @@ QPainterPath Card_Shape_Path(const QString &shapeCode, const QRectF &card)
     return path;
 }
 
-void Draw_Card_Base(QPainter &p, const Card_Property &prop, const QRectF &card)
+void Draw_Card_Base(QPainter &p, const Card_Property &prop, const QRectF &card, const RenderResources &resources)
 {
     if (!prop.Card_fill_chk()) return;
     p.save();
@@ -74,7 +73,7 @@ void Draw_Card_Base(QPainter &p, const Card_Property &prop, const QRectF &card)
         p.fillPath(shape, g);
     } else if (style == QLatin1String("H")) {
         p.fillPath(shape, withOpacity(prop.Card_hatch_bk_clr(), alpha));
-        const QImage hatch = Hatch_Pattern_Picture(prop.Card_hatch_style());
+        const QImage hatch = Hatch_Pattern_Picture(resources.fillStyleFolder, prop.Card_hatch_style());
         if (!hatch.isNull()) {
             QBrush brush(hatch);
             brush.setTransform(QTransform::fromTranslate(card.left(), card.top()));
@@ -92,7 +91,7 @@ void Draw_Card_Base(QPainter &p, const Card_Property &prop, const QRectF &card)
     p.restore();
 }
 
-void Draw_Card_Border(QPainter &p, const Card_Property &prop, const QRectF &card)
+void Draw_Card_Border(QPainter &p, const Card_Property &prop, const QRectF &card, const RenderResources &resources)
 {
     p.save();
     p.setRenderHint(QPainter::Antialiasing);
@@ -108,7 +107,7 @@ void Draw_Card_Border(QPainter &p, const Card_Property &prop, const QRectF &card
         p.drawPath(Card_Shape_Path(prop.Card_Shape(), card.adjusted(w / 2, w / 2, -w / 2, -w / 2)));
     }
     if (prop.Watermark_Used() && !prop.Watermark_Text().isEmpty()) {
-        const QFont font = prop.Watermark_Font().value_or(Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size));
+        const QFont font = prop.Watermark_Font().value_or(resources.defaultFont);
         p.setFont(font);
         QColor c = prop.Watermark_Color().isValid() ? prop.Watermark_Color() : QColor(Qt::black);
         c.setAlphaF(float(Clamp_Opacity(prop.Watermark_Transp())));

@@ -1,0 +1,99 @@
+#include "WidgetPresenters.h"
+
+#include "Dialogs.h"
+#include "Globals.h"
+#include "MessageBox.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QUrl>
+
+namespace {
+int showBox(MessageBoxKind kind, const QString &text)
+{
+    QMessageBox box(QApplication::activeWindow());
+    box.setWindowTitle(App_Name);
+    box.setText(text);
+    box.setIcon(kind == MessageBoxKind::YesNoCancel ? QMessageBox::Warning : QMessageBox::NoIcon);
+    switch (kind) {
+    case MessageBoxKind::Ok:
+        box.addButton(QObject::tr("OK"), QMessageBox::AcceptRole);
+        box.exec();
+        return 0;
+    case MessageBoxKind::YesNo: {
+        QPushButton *yes = box.addButton(QObject::tr("Yes"), QMessageBox::YesRole);
+        box.addButton(QObject::tr("No"), QMessageBox::NoRole);
+        box.setDefaultButton(yes);
+        box.exec();
+        return box.clickedButton() == yes ? 1 : 0;
+    }
+    case MessageBoxKind::YesNoCancel: {
+        QPushButton *yes = box.addButton(QObject::tr("Yes"), QMessageBox::YesRole);
+        QPushButton *no = box.addButton(QObject::tr("No"), QMessageBox::NoRole);
+        QPushButton *cancel = box.addButton(QObject::tr("Cancel"), QMessageBox::RejectRole);
+        box.setDefaultButton(yes);
+        box.setEscapeButton(cancel);
+        box.exec();
+        if (box.clickedButton() == yes) return kAlertYes;
+        if (box.clickedButton() == no) return kAlertNo;
+        return kAlertCancel;
+    }
+    }
+    return 0;
+}
+
+QString filterFor(const QStringList &extensions)
+{
+    if (extensions.isEmpty()) return {};
+    QStringList patterns;
+    for (const QString &e : extensions) patterns << QStringLiteral("*.") + e << QStringLiteral("*.") + e.toUpper();
+    return QObject::tr("Files (%1)").arg(patterns.join(u' '));
+}
+
+QStringList showPanel(const FilePanelRequest &r)
+{
+    QStringList result;
+    QWidget *parent = QApplication::activeWindow();
+    const QString filter = filterFor(r.extensions);
+    switch (r.kind) {
+    case FilePanelRequest::OpenFile: {
+        const QString f = QFileDialog::getOpenFileName(parent, r.title, r.directory, filter);
+        if (!f.isEmpty()) result << f;
+        break;
+    }
+    case FilePanelRequest::OpenFiles:
+        result = QFileDialog::getOpenFileNames(parent, r.title, r.directory, filter);
+        break;
+    case FilePanelRequest::OpenFolder: {
+        const QString f = QFileDialog::getExistingDirectory(parent, r.title, r.directory);
+        if (!f.isEmpty()) result << f;
+        break;
+    }
+    case FilePanelRequest::SaveFile: {
+        const QString start = r.suggestedName.isEmpty() ? r.directory : r.directory + u'/' + r.suggestedName;
+        QString f = QFileDialog::getSaveFileName(parent, r.title, start, filter);
+        if (!f.isEmpty() && r.extensions.size() == 1 && !f.endsWith(u'.' + r.extensions.front(), Qt::CaseInsensitive))
+            f += u'.' + r.extensions.front();
+        if (!f.isEmpty()) result << f;
+        break;
+    }
+    }
+    return result;
+}
+
+bool openWithDesktop(const QString &pathOrUrl)
+{
+    const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
+    return QDesktopServices::openUrl(url);
+}
+} // namespace
+
+void Install_Widget_Presenters()
+{
+    Set_MessageBox_Presenter(showBox);
+    Set_File_Panel_Presenter(showPanel);
+    Set_Open_Url_Presenter(openWithDesktop);
+}
