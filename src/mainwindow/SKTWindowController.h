@@ -300,9 +300,9 @@ public:
     QFont allTextFont() const override { return All_Text_font; }
     QColor allTextColor() const override { return All_Text_clr; }
     QRectF frontCardBounds() const override;
-    QString Check_Path_For_App_Resources(const QString &path) override;
+    QString Check_Path_For_App_Resources(const QString &path);
     void Reset_Image_Editing_Controls() override;
-    Picture Get_Image_For_Path(const QString &path, bool asIcon) override;
+    Picture Get_Image_For_Path(const QString &path, bool asIcon);
     int Selected_Control_Tool() const override { return m_selectedTool; }
     bool Is_Visitor_Or_Group_Mode() const override;
     void Selection_Count_Changed(int count) override;

@@ -1,9 +1,6 @@
 #include "MainWindowLink.h"
 
 #include "Globals.h"
-#include "SKTGraphic.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -15,22 +12,6 @@ struct StandInLink final : MainWindowLink {
 MainWindowLink *g_link = nullptr;
 
 } // namespace
-
-Picture MainWindowLink::Get_Image_For_Path(const QString &path, bool)
-{
-    if (path.isEmpty() || !QFileInfo(path).isFile()) return {};
-    return Picture::fromFile(path);
-}
-
-// Until the adjustment chain is in place the picture passes through as loaded, its
-// transparency kept, only mirrored by the control's flips.
-Picture MainWindowLink::Get_Image_With_Update_Settings(SKTGraphic *image)
-{
-    if (!image || image->_contents.isNull()) return {};
-    const Picture &loaded = image->_contents;
-    if (!image->_isFlippedHorizontally && !image->_isFlippedVertically) return loaded;
-    return Picture(loaded.image().mirrored(image->_isFlippedHorizontally, image->_isFlippedVertically), loaded.size());
-}
 
 MainWindowLink *Main_Window_Link()
 {

@@ -2,10 +2,8 @@
 // What the card controls ask of the main window controller. The model does not know
 // the controller; the controller implements this interface and registers itself with
 // Set_Main_Window_Link. Until then (and in tests) a built-in stand-in answers: the
-// default text font (Text_Ctrl_Font at Text_Ctrl_Font_Size), black, pictures loaded
-// straight from their files, and nothing done for the window's fields and panels.
-#include "Picture.h"
-
+// default text font (Text_Ctrl_Font at Text_Ctrl_Font_Size), black, and nothing done
+// for the window's fields and panels.
 #include <QColor>
 #include <QFont>
 #include <QRectF>
@@ -22,15 +20,8 @@ struct MainWindowLink {
     virtual void Set_Control_Pos_And_Size(SKTGraphic *) {}
     // Puts the image panel's controls back to their defaults.
     virtual void Reset_Image_Editing_Controls() {}
-    // Re-points a stored picture path into this application's resources.
-    virtual QString Check_Path_For_App_Resources(const QString &path) { return path.trimmed(); }
-    // The picture of a file (a preview at most 500 x 500); null when there is none.
-    virtual Picture Get_Image_For_Path(const QString &path, bool asIcon);
     // The bounds of the front card view: the whole card, from (0, 0), in points.
     virtual QRectF frontCardBounds() const;
-    // An image control's picture with its adjustments applied. The default mirrors the
-    // loaded picture by the control's flips and changes nothing else.
-    virtual Picture Get_Image_With_Update_Settings(SKTGraphic *image);
 };
 
 // The registered link, or the stand-in when none is registered; never null.

@@ -1,7 +1,9 @@
 #include "SKTImage.h"
 
 #include "Globals.h"
+#include "FileUtilities.h"
 #include "MainWindowLink.h"
+#include "PictureAdjuster.h"
 #include "PictureDrawing.h"
 
 #include <QPainter>
@@ -45,7 +47,7 @@ std::shared_ptr<SKTImage> SKTImage::initWithPath_With_ID(const QPointF &point, c
 void SKTImage::setFilePath(const QString &path, bool set_txt_path_also)
 {
     ChangeScope scope(*this);
-    const QString mapped = Main_Window_Link()->Check_Path_For_App_Resources(path.isNull() ? QString("") : path);
+    const QString mapped = Check_Path_For_App_Resources(path.isNull() ? QString("") : path);
     Set_Control_File_path(mapped);
     if (set_txt_path_also && !mapped.isEmpty()) Set_text_value(mapped);
     setFileNSImage(mapped);
@@ -54,16 +56,16 @@ void SKTImage::setFilePath(const QString &path, bool set_txt_path_also)
 void SKTImage::setFileNSImage(const QString &path)
 {
     ChangeScope scope(*this);
-    _contents = Main_Window_Link()->Get_Image_For_Path(path, false);
+    _contents = Get_Image_For_Path(path, 0);
     _contents_with_settings = _contents;
-    setFileNSImage_Variable(Main_Window_Link()->Get_Image_With_Update_Settings(this));
+    setFileNSImage_Variable(Adjusted_Picture(*this));
 }
 
 void SKTImage::setFileNSImage_Variable(const Picture &picture) { setField(&SKTGraphic::_contents_with_settings, picture); }
 
 void SKTImage::reapplySettings()
 {
-    if (!_contents.isNull()) setFileNSImage_Variable(Main_Window_Link()->Get_Image_With_Update_Settings(this));
+    if (!_contents.isNull()) setFileNSImage_Variable(Adjusted_Picture(*this));
 }
 
 void SKTImage::setFlippedHorizontally(bool f)

@@ -1,6 +1,7 @@
 #include "SKTSignature.h"
 
 #include "Globals.h"
+#include "FileUtilities.h"
 #include "MainWindowLink.h"
 #include "PictureDrawing.h"
 
@@ -46,8 +47,8 @@ std::shared_ptr<SKTSignature> SKTSignature::initWithPath(const QPointF &point, c
 void SKTSignature::loadPicture(const QString &path)
 {
     file_path = path == QLatin1String("Default") ? samplePath(sign_or_fingureprint) : path;
-    file_path = Main_Window_Link()->Check_Path_For_App_Resources(file_path);
-    _contents_img = Main_Window_Link()->Get_Image_For_Path(file_path, false);
+    file_path = Check_Path_For_App_Resources(file_path);
+    _contents_img = Get_Image_For_Path(file_path, 0);
 }
 
 void SKTSignature::setFilePath(const QString &path)

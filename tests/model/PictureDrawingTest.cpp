@@ -57,38 +57,6 @@ TEST(ImageDrawing, StretchedIntoTheBoundsAtItsTransparency)
     EXPECT_NEAR(qAlpha(quarterColours(img, QRect(20, 40, 200, 80))[0]), 128, 2);
 }
 
-TEST(ImageDrawing, FlipsMirrorTheDrawnPicture)
-{
-    auto g = SKTImage::initWithPath({0, 0}, writeQuadrants("quad.png"));
-    g->_bounds = QRectF(0, 0, 100, 100);
-    const Picture loaded = g->_contents;
-    g->flipHorizontally();
-    auto q = quarterColours(probe::render(*g), QRect(0, 0, 100, 100));
-    EXPECT_EQ(q[0], qRgb(0, 255, 0));
-    EXPECT_EQ(qAlpha(q[2]), 0);
-    g->flipVertically();
-    q = quarterColours(probe::render(*g), QRect(0, 0, 100, 100));
-    EXPECT_EQ(qAlpha(q[0]), 0);
-    EXPECT_EQ(q[3], qRgb(255, 0, 0));
-    EXPECT_EQ(g->_contents, loaded);  // the loaded picture stays as it was
-
-    // Natural size: the picture's size, origin kept, both flips gone.
-    g->_bounds = QRectF(7, 8, 100, 100);
-    g->makeNaturalSize();
-    EXPECT_EQ(g->bounds(), QRectF(7, 8, 20, 20));
-    EXPECT_FALSE(g->_isFlippedHorizontally);
-    EXPECT_FALSE(g->_isFlippedVertically);
-    EXPECT_EQ(g->_contents_with_settings, loaded);
-
-    // A locked control keeps its size and flips.
-    g->flipHorizontally();
-    g->_bounds = QRectF(7, 8, 50, 50);
-    g->ctrl_is_locked = true;
-    g->makeNaturalSize();
-    EXPECT_EQ(g->bounds(), QRectF(7, 8, 50, 50));
-    EXPECT_TRUE(g->_isFlippedHorizontally);
-}
-
 TEST(ImageDrawing, WithoutPathOrPictureOnlyTheBorder)
 {
     auto g = SKTImage::initWithPosition({60, 60}, Picture(quadrants()));

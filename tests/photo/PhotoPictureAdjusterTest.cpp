@@ -1,0 +1,105 @@
+// The photo library's picture adjuster: flips mirror the picture, every other
+// setting leaves it as it is, neutral settings give back the source itself.
+#include "PhotoPictureAdjuster.h"
+#include "RenderProbe.h"
+#include "SKTImage.h"
+#include "TestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Red, green / blue, transparent quadrants of 10 by 10 pixels.
+QImage quadrants()
+{
+    QImage img(20, 20, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            if (x < 10 || y < 10) img.setPixel(x, y, y < 10 ? (x < 10 ? qRgb(255, 0, 0) : qRgb(0, 255, 0)) : qRgb(0, 0, 255));
+    return img;
+}
+
+QString writeQuadrants(const QString &name)
+{
+    const QString path = testsupport::testHome() + "/" + name;
+    EXPECT_TRUE(quadrants().save(path));
+    return path;
+}
+
+// The colour at the centre of each quarter of the rectangle (top-left, top-right,
+// bottom-left, bottom-right).
+std::array<QRgb, 4> quarterColours(const QImage &img, QRect r)
+{
+    const int x1 = r.left() + r.width() / 4, x2 = r.left() + 3 * r.width() / 4;
+    const int y1 = r.top() + r.height() / 4, y2 = r.top() + 3 * r.height() / 4;
+    return {img.pixel(x1, y1), img.pixel(x2, y1), img.pixel(x1, y2), img.pixel(x2, y2)};
+}
+
+// Registers the photo adjuster for one test.
+struct AdjusterInUse {
+    PhotoPictureAdjuster adjuster;
+    AdjusterInUse() { Set_Picture_Adjuster(&adjuster); }
+    ~AdjusterInUse() { Set_Picture_Adjuster(nullptr); }
+};
+
+} // namespace
+
+TEST(PhotoPictureAdjuster, FlipsMirrorOtherSettingsChangeNothing)
+{
+    const Picture source(quadrants(), QSizeF(40, 40));
+    struct Row {
+        bool h, v;
+        QRgb topLeft;  // of the result
+    };
+    const Row rows[] = {{false, false, qRgb(255, 0, 0)}, {true, false, qRgb(0, 255, 0)}, {false, true, qRgb(0, 0, 255)}};
+    for (const Row &r : rows) {
+        ImageAdjustments s;
+        s.flipHorizontally = r.h;
+        s.flipVertically = r.v;
+        s.sepia = s.grayScale = s.invert = true;
+        s.hue = 30;
+        s.blur = 5;
+        const Picture out = PhotoPictureAdjuster().adjusted(source, s);
+        EXPECT_EQ(out.image().pixel(2, 2), r.topLeft) << r.h << r.v;
+        EXPECT_EQ(out.size(), source.size());
+    }
+    const Picture both = PhotoPictureAdjuster().adjusted(source, {true, true});
+    EXPECT_EQ(qAlpha(both.image().pixel(2, 2)), 0);
+    EXPECT_EQ(PhotoPictureAdjuster().adjusted(source, {}).image().cacheKey(), source.image().cacheKey())
+        << "neutral settings give back the source, not a copy";
+    EXPECT_TRUE(PhotoPictureAdjuster().adjusted(Picture(), {true, false}).isNull());
+}
+
+TEST(ImageDrawing, FlipsMirrorTheDrawnPicture)
+{
+    AdjusterInUse inUse;
+    auto g = SKTImage::initWithPath({0, 0}, writeQuadrants("quad.png"));
+    g->_bounds = QRectF(0, 0, 100, 100);
+    const Picture loaded = g->_contents;
+    g->flipHorizontally();
+    auto q = quarterColours(probe::render(*g), QRect(0, 0, 100, 100));
+    EXPECT_EQ(q[0], qRgb(0, 255, 0));
+    EXPECT_EQ(qAlpha(q[2]), 0);
+    g->flipVertically();
+    q = quarterColours(probe::render(*g), QRect(0, 0, 100, 100));
+    EXPECT_EQ(qAlpha(q[0]), 0);
+    EXPECT_EQ(q[3], qRgb(255, 0, 0));
+    EXPECT_EQ(g->_contents, loaded);  // the loaded picture stays as it was
+
+    // Natural size: the picture's size, origin kept, both flips gone.
+    g->_bounds = QRectF(7, 8, 100, 100);
+    g->makeNaturalSize();
+    EXPECT_EQ(g->bounds(), QRectF(7, 8, 20, 20));
+    EXPECT_FALSE(g->_isFlippedHorizontally);
+    EXPECT_FALSE(g->_isFlippedVertically);
+    EXPECT_EQ(g->_contents_with_settings, loaded);
+
+    // A locked control keeps its size and flips.
+    g->flipHorizontally();
+    g->_bounds = QRectF(7, 8, 50, 50);
+    g->ctrl_is_locked = true;
+    g->makeNaturalSize();
+    EXPECT_EQ(g->bounds(), QRectF(7, 8, 50, 50));
+    EXPECT_TRUE(g->_isFlippedHorizontally);
+}
