@@ -110,22 +110,8 @@ TEST_F(ExportCardTest, PdfPageIsTheCardSize)
     checkPage(dir.filePath("Wide.PDF"), 2 * card.width(), card.height());
 }
 
-TEST_F(ExportCardTest, OptionsFollowTheCardSidesAndTheContextMenuOffersTheExport)
+TEST_F(ExportCardTest, TheContextMenuOffersTheExport)
 {
-    Export_Card_Dialog oneSided(false);
-    EXPECT_FALSE(oneSided.sideGroup->button(0)->isEnabled());
-    EXPECT_FALSE(oneSided.sideGroup->button(2)->isEnabled());
-    EXPECT_EQ(oneSided.options().layout, Export_Layout::Front);
-
-    Export_Card_Dialog twoSided(true);
-    EXPECT_EQ(twoSided.options().layout, Export_Layout::Both);
-    twoSided.combinedChk->setChecked(true);
-    EXPECT_EQ(twoSided.options().layout, Export_Layout::Combined_Above);
-    twoSided.sideBySideChk->setChecked(true);
-    twoSided.fileTypePopup->setCurrentText("JPEG");
-    EXPECT_EQ(twoSided.options().layout, Export_Layout::Combined_Side_By_Side);
-    EXPECT_EQ(twoSided.options().extension, "jpg");
-
     EXPECT_TRUE(w.controller.Window_Command_Available(CardViewHost::WindowCommand::ExportCard));
 }
 

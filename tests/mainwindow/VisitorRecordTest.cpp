@@ -260,21 +260,3 @@ TEST(VisitorRecord, ADatabaseFailureIsReportedNotSaved)
     EXPECT_EQ(w.record(), QStringList{"\nError in database access."});
     ASSERT_TRUE(QDir().rmdir(Database_Path));
 }
-
-TEST(VisitorRecord, AMissingDatabaseIsNeverCreatedEmpty)
-{
-    Window w;
-    QFile::remove(Database_Path);
-    VisitorRecordStore store;
-    EXPECT_FALSE(store.Open_DB_Connection());
-    EXPECT_FALSE(QFile::exists(Database_Path));
-    EXPECT_EQ(store.visitor_db, nullptr);
-    EXPECT_FALSE(store.Close_DB_Connection());
-    QString reason;
-    EXPECT_FALSE(store.Insert_Visitor_Record(Visitor_Record{}, &reason)) << "no connection, no insert";
-    EXPECT_FALSE(reason.isEmpty());
-    Check_Path_And_Create_VISITOR_Files();
-    EXPECT_TRUE(store.Open_DB_Connection());
-    EXPECT_TRUE(store.Close_DB_Connection());
-    EXPECT_FALSE(store.Close_DB_Connection()) << "a second close does nothing";
-}
