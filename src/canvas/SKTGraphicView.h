@@ -14,7 +14,6 @@
 #include <optional>
 #include <vector>
 
-class CardViewHost;
 class QAction;
 class QMenu;
 class QMimeData;

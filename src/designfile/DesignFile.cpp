@@ -82,13 +82,15 @@ Pairs cardPairs(const Card_Property &card)
 {
     Pairs pairs;
     const KeyedArchive archive = card.encode();
-    for (const auto &[key, value] : archive.entries())
+    for (const auto &entry : archive.entries()) {
+        const QString &key = entry.first;
         std::visit(Overloaded{
                        [](const Picture &) {},
                        [](const TextRecord &) {},
                        [&](const auto &v) { pairs.append({key, To_Stored_Text(v)}); },
                    },
-                   value);
+                   entry.second);
+    }
     return pairs;
 }
 

@@ -235,7 +235,7 @@ public:
     void selectArrowTool();
     std::optional<GraphicClass> currentGraphicClass() const;
     void selectedToolDidChange();
-    QString Generate_Extra_image_control_ID();
+    QString Generate_Extra_image_control_ID() override;
     void Watermark_Tool_Clicked();
     // The picture of the next image control: chosen by file, or from the library
     // ("C" a control picture, "B" a card background; 1 chosen, 0 cancelled).

@@ -74,7 +74,8 @@ inline Card_Property unusualCard(int seed)
     KeyedArchive a(QStringLiteral("Card_Property"));
     int n = seed;
     const KeyedArchive defaults = Card_Property().encode();
-    for (const auto &[key, value] : defaults.entries())
+    for (const auto &entry : defaults.entries()) {
+        const QString &key = entry.first;
         std::visit(
             [&](const auto &sample) {
                 using T = std::decay_t<decltype(sample)>;
@@ -89,7 +90,8 @@ inline Card_Property unusualCard(int seed)
                 else if constexpr (std::is_same_v<T, QColor>) a.encodeColor(key, v);
                 else if constexpr (std::is_same_v<T, QFont>) a.encodeFont(key, v);
             },
-            value);
+            entry.second);
+    }
     return Card_Property::decode(a);
 }
 

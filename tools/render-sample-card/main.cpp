@@ -8,12 +8,12 @@
 #include "SKTRenderingView.h"
 #include "SKTSignature.h"
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QFile>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    QGuiApplication app(argc, argv);
     if (argc < 3) {
         qWarning("usage: render-sample-card <resources folder> <output folder>");
         return 2;
