@@ -126,15 +126,7 @@ QRectF SKTWindowController::frontCardBounds() const
     return MainWindowLink::frontCardBounds();
 }
 
-QString SKTWindowController::Check_Path_For_App_Resources(const QString &path)
-{
-    return ::Check_Path_For_App_Resources(path);
-}
-
-Picture SKTWindowController::Get_Image_For_Path(const QString &path, bool asIcon)
-{
-    return ::Get_Image_For_Path(path, asIcon);
-}
+Picture SKTWindowController::Panel_Image_For_Path(const QString &path) { return Get_Image_For_Path(path, 0); }
 
 bool SKTWindowController::Is_Visitor_Or_Group_Mode() const
 {

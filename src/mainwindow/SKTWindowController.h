@@ -281,7 +281,7 @@ public:
     void Panel_Show_Properties(SKTGraphic *g) override { Show_RHS_Properties(g); }
     bool Panel_Multiple_Image_Selection(const QString &action) override;
     QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
-    Picture Panel_Image_For_Path(const QString &path) override { return Get_Image_For_Path(path, false); }
+    Picture Panel_Image_For_Path(const QString &path) override;
     void Show_Message_To_Update_Data() override;
     QRectF rf_control_rect;
 
@@ -300,9 +300,7 @@ public:
     QFont allTextFont() const override { return All_Text_font; }
     QColor allTextColor() const override { return All_Text_clr; }
     QRectF frontCardBounds() const override;
-    QString Check_Path_For_App_Resources(const QString &path);
     void Reset_Image_Editing_Controls() override;
-    Picture Get_Image_For_Path(const QString &path, bool asIcon);
     int Selected_Control_Tool() const override { return m_selectedTool; }
     bool Is_Visitor_Or_Group_Mode() const override;
     void Selection_Count_Changed(int count) override;
