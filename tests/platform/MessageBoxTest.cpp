@@ -1,4 +1,5 @@
 #include "Globals.h"
+#include "GuiThread.h"
 #include "MessageBox.h"
 #include "TestSupport.h"
 
@@ -50,5 +51,33 @@ TEST(MessageBox, WorkersGetTheirOwnAnswers)
     delete t2;
     EXPECT_EQ(a.load(), 1);
     EXPECT_EQ(b.load(), 0);
+    testsupport::installRecordingAnswerer();
+}
+
+// Without an answerer the registered presenter shows the box (on the GUI thread, even
+// when a worker asks); with neither, the box is only logged and cancels.
+TEST(MessageBox, PresenterShowsWhenNoAnswererIsSet)
+{
+    Set_MessageBox_Answerer({});
+    QStringList shown;
+    bool onGuiThread = true;
+    Set_MessageBox_Presenter([&](MessageBoxKind, const QString &text) {
+        shown << text;
+        onGuiThread = onGuiThread && Is_Gui_Thread();
+        return kAlertNo;
+    });
+    EXPECT_EQ(Show_YES_NO_Cancel_MessageBox("Save changes?"), kAlertNo);
+    std::atomic<int> fromWorker{-1};
+    QThread *t = QThread::create([&] { fromWorker = Show_YES_NO_Cancel_MessageBox("From a worker"); });
+    t->start();
+    while (!t->isFinished()) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    t->wait();
+    delete t;
+    EXPECT_EQ(fromWorker.load(), kAlertNo);
+    EXPECT_EQ(shown, (QStringList{"Save changes?", "From a worker"}));
+    EXPECT_TRUE(onGuiThread);
+
+    Set_MessageBox_Presenter({});
+    EXPECT_EQ(Show_YES_NO_Cancel_MessageBox("Nobody sees this"), kAlertCancel);
     testsupport::installRecordingAnswerer();
 }
