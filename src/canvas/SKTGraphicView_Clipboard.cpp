@@ -116,7 +116,8 @@ void SKTGraphicView::copy()
     try {
         auto *data = new QMimeData;
         data->setData(SKTGraphicViewPasteboardType, SKTGraphic::pasteboardDataWithGraphics(chosen));
-        const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(chosen, QRectF(QPointF(0, 0), cardSize()));
+        const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(chosen, QRectF(QPointF(0, 0), cardSize()), nullptr,
+                                                                        Application_Render_Resources());
         if (!pdf.isEmpty()) data->setData(QStringLiteral("application/pdf"), pdf);
         SKTError error;
         const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(chosen, &error);

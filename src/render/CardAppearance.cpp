@@ -1,6 +1,7 @@
 #include "CardAppearance.h"
 
 #include "Card_Property.h"
+#include "Globals.h"
 #include "Log.h"
 #include "StrokeStyles.h"
 
@@ -107,7 +108,8 @@ void Draw_Card_Border(QPainter &p, const Card_Property &prop, const QRectF &card
         p.drawPath(Card_Shape_Path(prop.Card_Shape(), card.adjusted(w / 2, w / 2, -w / 2, -w / 2)));
     }
     if (prop.Watermark_Used() && !prop.Watermark_Text().isEmpty()) {
-        const QFont font = prop.Watermark_Font().value_or(resources.defaultFont);
+        const QFont font = prop.Watermark_Font() ? *prop.Watermark_Font()
+                                                   : Font_With_Name(resources.defaultFontName, resources.defaultFontSize);
         p.setFont(font);
         QColor c = prop.Watermark_Color().isValid() ? prop.Watermark_Color() : QColor(Qt::black);
         c.setAlphaF(float(Clamp_Opacity(prop.Watermark_Transp())));

@@ -2,7 +2,10 @@
 
 #include "Globals.h"
 
+#include <QCoreApplication>
+
 RenderResources Application_Render_Resources()
 {
-    return {Resource_Path + QStringLiteral("Fill_Style_Image/"), Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size)};
+    return {Resource_Path + QStringLiteral("Fill_Style_Image/"), Text_Ctrl_Font, double(Text_Ctrl_Font_Size),
+            QCoreApplication::applicationName()};
 }

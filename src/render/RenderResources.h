@@ -1,15 +1,18 @@
 #pragma once
 // What drawing a card side needs besides the side itself: the folder of the hatch
-// pattern pictures and the font of a watermark whose card names none. The renderer
-// reads these from its arguments only, so any thread renders a design alike.
-#include <QFont>
+// pattern pictures, the font of a watermark whose card names none and the name a PDF
+// gives as its creator. The renderer reads these from its arguments only, so any
+// thread renders a design alike.
 #include <QString>
 
 struct RenderResources {
     QString fillStyleFolder;  // the "Fill_Style_Image" folder, ending in "/"
-    QFont defaultFont;
+    QString defaultFontName;
+    double defaultFontSize = 12;
+    QString creator;
 };
 
 // The application's resources as they stand now (Resource_Path, the default text
-// font). Callers take it on the GUI thread and hand it to the renderer.
+// font, the application's name). Callers take it on the GUI thread and hand it to the
+// renderer.
 RenderResources Application_Render_Resources();

@@ -5,7 +5,6 @@
 #include "Log.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
 #include <QImageWriter>
 #include <QPageLayout>
 #include <QPageSize>
@@ -86,7 +85,7 @@ QByteArray SKTRenderingView::dataWithPDFInsideRect(const QRectF &rect) const
         QPdfWriter writer(&buffer);
         writer.setResolution(int(kPointsPerInch));
         writer.setTitle(m_printJobTitle);
-        writer.setCreator(QCoreApplication::applicationName());
+        writer.setCreator(m_resources.creator);
         const QPageSize page(rect.size(), QPageSize::Point, QString(), QPageSize::ExactMatch);
         if (!writer.setPageLayout(QPageLayout(page, QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)))) {
             Show_NSLog_Message(QStringLiteral("The PDF page of the card could not be set up."));
