@@ -1,5 +1,6 @@
 // A side rendered on a worker thread matches, pixel for pixel, the same side rendered
-// on the GUI thread.
+// on the GUI thread: the renderer draws from its arguments, not from the application's
+// values of the moment.
 #include "Card_Property.h"
 #include "Globals.h"
 #include "SKTRenderingView.h"
@@ -35,8 +36,13 @@ TEST(RenderOnAnyThread, WorkerAndGuiThreadDrawTheSamePixels)
     const RenderResources resources = Application_Render_Resources();
 
     QImage onWorker;
+    const QString resourcePath = Resource_Path, textFont = Text_Ctrl_Font;
+    Resource_Path = QStringLiteral("/nonexistent/");
+    Text_Ctrl_Font = QStringLiteral("Liberation Mono");
     std::thread worker([&] { onWorker = SKTRenderingView::image_From_Card_Graphics(side, frame, &card, resources, 2.0); });
     worker.join();
+    Resource_Path = resourcePath;
+    Text_Ctrl_Font = textFont;
     const QImage onGui = SKTRenderingView::image_From_Card_Graphics(side, frame, &card, resources, 2.0);
 
     ASSERT_FALSE(onGui.isNull());
