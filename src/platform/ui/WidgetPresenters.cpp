@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "Globals.h"
+#include "Log.h"
 #include "MessageBox.h"
 
 #include <QApplication>
@@ -14,6 +15,11 @@
 namespace {
 int showBox(MessageBoxKind kind, const QString &text)
 {
+    if (!qobject_cast<QApplication *>(QCoreApplication::instance())) {
+        // No widgets to show a box with: the log is the only place left.
+        Show_NSLog_Message(text);
+        return kind == MessageBoxKind::YesNoCancel ? kAlertCancel : 0;
+    }
     QMessageBox box(QApplication::activeWindow());
     box.setWindowTitle(App_Name);
     box.setText(text);
