@@ -3,6 +3,8 @@
 // key reads as zero, false or empty.
 #include "GraphicFields.h"
 
+#include <algorithm>
+
 namespace {
 template <class... Fs> struct Overloaded : Fs... { using Fs::operator()...; };
 template <class... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
@@ -11,6 +13,8 @@ template <class... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
 KeyedArchive SKTGraphic::encode() const
 {
     KeyedArchive a(className());
+    a.reserve(size_t(std::count_if(Graphic_Fields().begin(), Graphic_Fields().end(),
+                                   [&](const GraphicField &f) { return inMask(f.archivedBy, kind()); })));
     for (const GraphicField &f : Graphic_Fields()) {
         if (!inMask(f.archivedBy, kind())) continue;
         const QString &k = f.name;
@@ -28,6 +32,9 @@ KeyedArchive SKTGraphic::encode() const
                    },
                    f.get(*this));
     }
+    std::lock_guard lock(m_archiveMutex);
+    if (a == m_lastArchive) return m_lastArchive;
+    m_lastArchive = a;
     return a;
 }
 
@@ -54,5 +61,7 @@ GraphicPtr SKTGraphic::decode(const KeyedArchive &a)
                                         f.blankValue());
         f.set(*g, v);
     }
+    // A control read back usually archives to the same entries: kept for sharing.
+    g->m_lastArchive = a;
     return g;
 }

@@ -28,6 +28,7 @@
 #include <QVariantMap>
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <type_traits>
 #include <vector>
@@ -167,6 +168,9 @@ public:
     // entries that are missing or of the wrong type leave the field as it is.
     virtual void initWithProperties(const QVariantMap &properties);
     static GraphicPtr createWithProperties(GraphicKind kind, const QVariantMap &properties);
+    // The control archive. When nothing archived has changed since the last call, the
+    // archive of that call comes back (sharing its entries), so consecutive undo
+    // snapshots share the archives of the controls that did not change.
     KeyedArchive encode() const;
     // The control of the archive's class, from a blank object; nullptr for an archive
     // of an unknown class.
@@ -385,5 +389,8 @@ private:
     GraphicKind m_kind;
     GraphicOwner *m_owner = nullptr;
     int m_changeDepth = 0;
+    // The last archive made by encode(), which may run on any thread.
+    mutable std::mutex m_archiveMutex;
+    mutable KeyedArchive m_lastArchive;
     QRectF m_changeOldBounds;
 };

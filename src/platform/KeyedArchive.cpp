@@ -1,20 +1,55 @@
 #include "KeyedArchive.h"
 
 #include <QStringList>
+#include <cstring>
+
+namespace {
+template <class T> bool sameBits(const T &a, const T &b) { return std::memcmp(&a, &b, sizeof(T)) == 0; }
+bool sameValue(double a, double b) { return sameBits(a, b); }
+bool sameValue(float a, float b) { return sameBits(a, b); }
+bool sameValue(const QRectF &a, const QRectF &b)
+{
+    return sameValue(a.x(), b.x()) && sameValue(a.y(), b.y()) && sameValue(a.width(), b.width()) &&
+           sameValue(a.height(), b.height());
+}
+bool sameValue(const QPointF &a, const QPointF &b) { return sameValue(a.x(), b.x()) && sameValue(a.y(), b.y()); }
+bool sameValue(const QSizeF &a, const QSizeF &b)
+{
+    return sameValue(a.width(), b.width()) && sameValue(a.height(), b.height());
+}
+template <class T> bool sameValue(const T &a, const T &b) { return a == b; }
+
+bool sameValue(const KeyedArchive::Value &a, const KeyedArchive::Value &b)
+{
+    if (a.index() != b.index()) return false;
+    return std::visit([&](const auto &x) { return sameValue(x, std::get<std::decay_t<decltype(x)>>(b)); }, a);
+}
+} // namespace
+
+bool KeyedArchive::operator==(const KeyedArchive &o) const
+{
+    if (m_className != o.m_className) return false;
+    if (d == o.d) return true;
+    const auto &a = d->entries, &b = o.d->entries;
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (a[i].first != b[i].first || !sameValue(a[i].second, b[i].second)) return false;
+    return true;
+}
 
 void KeyedArchive::set(const QString &key, Value v)
 {
-    for (auto &e : m_entries)
+    for (auto &e : d->entries)
         if (e.first == key) {
             e.second = std::move(v);
             return;
         }
-    m_entries.emplace_back(key, std::move(v));
+    d->entries.emplace_back(key, std::move(v));
 }
 
 const KeyedArchive::Value *KeyedArchive::find(const QString &key) const
 {
-    for (const auto &e : m_entries)
+    for (const auto &e : d->entries)
         if (e.first == key) return &e.second;
     return nullptr;
 }
@@ -22,7 +57,7 @@ const KeyedArchive::Value *KeyedArchive::find(const QString &key) const
 QStringList KeyedArchive::keys() const
 {
     QStringList k;
-    for (const auto &e : m_entries) k << e.first;
+    for (const auto &e : d->entries) k << e.first;
     return k;
 }
 

@@ -2,6 +2,10 @@
 // A keyed archive: an ordered record of key -> typed value, with the name of the
 // archived class. A key that is missing reads as zero, false, an empty rectangle or
 // an empty object: never as a default of the archived class.
+//
+// Copies share their entries until one of them is written (Qt's implicit sharing),
+// and pictures and strings inside share their data too, so keeping many copies of an
+// archive (undo snapshots) costs little.
 #include "Picture.h"
 #include "TextRecord.h"
 
@@ -10,6 +14,8 @@
 #include <QFont>
 #include <QPointF>
 #include <QRectF>
+#include <QSharedData>
+#include <QSharedDataPointer>
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
@@ -56,11 +62,18 @@ public:
     Picture decodePicture(const QString &key) const;
     std::optional<TextRecord> decodeText(const QString &key) const;
 
+    // Room for this many entries, so an archive of known length is allocated once.
+    void reserve(size_t count) { d->entries.reserve(count); }
+
     bool contains(const QString &key) const { return find(key) != nullptr; }
-    const std::vector<std::pair<QString, Value>> &entries() const { return m_entries; }
+    const std::vector<std::pair<QString, Value>> &entries() const { return d->entries; }
     QStringList keys() const;
 
-    bool operator==(const KeyedArchive &o) const { return m_className == o.m_className && m_entries == o.m_entries; }
+    // Equal when the class and every key and value are the same, numbers bit for bit
+    // (no fuzzy comparison of rectangles, points or sizes).
+    bool operator==(const KeyedArchive &o) const;
+    // Whether the two share one set of entries (one is an unchanged copy of the other).
+    bool sharesEntriesWith(const KeyedArchive &o) const { return d == o.d; }
 
 private:
     void set(const QString &key, Value v);
@@ -72,6 +85,9 @@ private:
         return T{};
     }
 
+    struct Data : QSharedData {
+        std::vector<std::pair<QString, Value>> entries;
+    };
     QString m_className;
-    std::vector<std::pair<QString, Value>> m_entries;
+    QSharedDataPointer<Data> d{new Data};
 };

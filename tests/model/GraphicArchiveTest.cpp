@@ -4,6 +4,7 @@
 #include "SKTSignature.h"
 
 #include <QImage>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -171,4 +172,41 @@ TEST(ControlArchive, KindsWithoutBindingOrOwnFieldsComeBackEmpty)
     GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
     barcode->Set_Barcode_image_control_bounds(QRectF(1, 1, 5, 5));
     EXPECT_EQ(SKTGraphic::decode(barcode->encode())->bar_image_ctrl_bounds, QRectF());
+}
+
+// An unchanged control gives back its last archive, shared; any change (also a plain
+// field write, also one too small for a fuzzy comparison) gives a new one.
+TEST(ControlArchive, UnchangedControlsShareTheirArchive)
+{
+    struct Row {
+        const char *change;
+        GraphicKind kind;
+        std::function<void(SKTGraphic &)> apply;
+    };
+    const std::vector<Row> rows = {
+        {"bounds by a hair", GraphicKind::Image, [](SKTGraphic &g) { g._bounds.translate(1e-12, 0); }},
+        {"zero to minus zero", GraphicKind::Text, [](SKTGraphic &g) { g.text_kerning = -0.0f; }},
+        {"plain ID write", GraphicKind::Image, [](SKTGraphic &g) { g.control_ID = "Fup_Name"; }},
+        {"text", GraphicKind::Text, [](SKTGraphic &g) { g.Set_text_value("Ann"); }},
+        {"picture pixels", GraphicKind::Image, [](SKTGraphic &g) {
+             QImage red(4, 4, QImage::Format_ARGB32);
+             red.fill(Qt::red);
+             g._contents = Picture(red);
+         }},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.change);
+        GraphicPtr g = SKTGraphic::create(row.kind);
+        g->setBounds(QRectF(10, 10, 50, 20));
+        QImage white(4, 4, QImage::Format_ARGB32);
+        white.fill(Qt::white);
+        g->_contents = Picture(white);
+        const KeyedArchive first = g->encode();
+        EXPECT_TRUE(g->encode().sharesEntriesWith(first));
+        row.apply(*g);
+        const KeyedArchive second = g->encode();
+        EXPECT_FALSE(second.sharesEntriesWith(first));
+        EXPECT_FALSE(second == first);
+        EXPECT_TRUE(g->encode().sharesEntriesWith(second));
+    }
 }
