@@ -85,20 +85,26 @@ CardTextLayout::CardTextLayout(const QString &text, const QFont &font, int align
     m_layout.setCacheEnabled(true);
 }
 
-void CardTextLayout::layOut(double width)
+void CardTextLayout::layOut(double width, double maxHeight)
 {
     QTextOption option = m_layout.textOption();
     option.setWrapMode(width > 0 ? QTextOption::WrapAtWordBoundaryOrAnywhere : QTextOption::NoWrap);
     m_layout.setTextOption(option);
+    m_lineCount = 0;
     m_height = 0;
     m_usedWidth = 0;
+    // A line may pass the limit by rounding, not by a visible amount.
+    constexpr double tolerance = 0.01;
     m_layout.beginLayout();
     for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine()) {
         line.setLeadingIncluded(true);
         line.setLineWidth(width > 0 ? width : 0);
+        // The line that ends below the limit is made but never drawn.
+        if (m_lineCount > 0 && m_height + line.height() > maxHeight + tolerance) break;
         line.setPosition(QPointF(0, m_height));
         m_height += line.height();
         m_usedWidth = std::max(m_usedWidth, double(line.naturalTextWidth()));
+        ++m_lineCount;
     }
     m_layout.endLayout();
 }
@@ -106,11 +112,14 @@ void CardTextLayout::layOut(double width)
 QRectF CardTextLayout::linesRect(QPointF topLeft) const
 {
     QRectF r;
-    for (int i = 0; i < m_layout.lineCount(); ++i) {
+    for (int i = 0; i < m_lineCount; ++i) {
         const QTextLine line = m_layout.lineAt(i);
         r |= line.rect() | line.naturalTextRect();
     }
     return r.translated(topLeft);
 }
 
-void CardTextLayout::draw(QPainter &painter, QPointF topLeft) const { m_layout.draw(&painter, topLeft); }
+void CardTextLayout::draw(QPainter &painter, QPointF topLeft) const
+{
+    for (int i = 0; i < m_lineCount; ++i) m_layout.lineAt(i).draw(&painter, topLeft);
+}

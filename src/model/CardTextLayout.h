@@ -7,6 +7,7 @@
 #include <QSizeF>
 #include <QString>
 #include <QTextLayout>
+#include <limits>
 
 class QPainter;
 
@@ -27,8 +28,13 @@ public:
     CardTextLayout &operator=(const CardTextLayout &) = delete;
 
     // Lays the text out in lines of the width; a width of 0 or less does not wrap.
-    void layOut(double width);
-    // Height of all lines (each with its font leading) of the last layout.
+    // Lines stop before the first one that would end below maxHeight (the first line
+    // is always kept), so text running out of its box is laid out only as far as the
+    // box reaches.
+    void layOut(double width, double maxHeight = std::numeric_limits<double>::infinity());
+    // Number of lines kept by the last layout.
+    int lineCount() const { return m_lineCount; }
+    // Height of the kept lines (each with its font leading) of the last layout.
     double height() const { return m_height; }
     // Width of the widest line's text.
     double usedWidth() const { return m_usedWidth; }
@@ -40,6 +46,7 @@ public:
 
 private:
     QTextLayout m_layout;
+    int m_lineCount = 0;
     double m_height = 0;
     double m_usedWidth = 0;
 };

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QPainter>
 #include <cmath>
+#include <cstring>
 
 const QString SKTTextContentsKey = QStringLiteral("contents");
 
@@ -93,6 +94,71 @@ void SKTText::textStorageDidProcessEditing()
 
 // ---- Drawing ----
 
+namespace {
+// A token of the running thread that expires with it. A text layout holds the fonts
+// of the thread that made it, and those go when the thread ends, so a layout is drawn
+// again only on its own thread.
+std::shared_ptr<const char> currentThreadToken()
+{
+    thread_local const std::shared_ptr<const char> token = std::make_shared<const char>();
+    return token;
+}
+} // namespace
+
+// The drawn text laid out once for what it depends on. Lines stop at the bottom of the
+// box, so a long text costs only what the box shows.
+struct SKTText::DrawnLayout {
+    // What the layout was made from.
+    QString source;
+    int caseCode;
+    QFont font;
+    int alignment;
+    float kerning;
+    QSizeF boxSize;
+    int vertical;
+
+    std::weak_ptr<const char> thread;  // the thread that made it
+
+    QString text;  // as drawn: trimmed, in its case
+    double unwrappedHeight = 0;
+    std::unique_ptr<CardTextLayout> lines;
+
+    bool madeFrom(const SKTText &g, const QString &src, const QFont &f) const
+    {
+        return thread.lock() == currentThreadToken() && source == src && caseCode == g.text_transfrom_case && font == f && alignment == g.text_alignmnet &&
+               std::memcmp(&kerning, &g.text_kerning, sizeof kerning) == 0 && boxSize == g.bounds().size() &&
+               vertical == g.text_alignmnet_Vert;
+    }
+};
+
+const SKTText::DrawnLayout &SKTText::drawnLayout()
+{
+    const QString &source = Text_contents().text;
+    const QFont font = drawingFont();
+    if (m_drawnLayout && m_drawnLayout->madeFrom(*this, source, font)) return *m_drawnLayout;
+    ++m_layoutsMade;
+    const QSizeF box = bounds().size();
+    auto d = std::make_shared<DrawnLayout>(
+        DrawnLayout{source, text_transfrom_case, font, text_alignmnet, text_kerning, box, text_alignmnet_Vert,
+                    currentThreadToken(), drawnText(), 0, nullptr});
+    if (!d->text.isEmpty()) {
+        // The lines start below the box's top by the vertical offset (which needs the
+        // height of the unwrapped text) and end at its bottom.
+        double offset = 0;
+        if (text_alignmnet_Vert == 1 || text_alignmnet_Vert == 2) {
+            CardTextLayout unwrapped(d->text, font, text_alignmnet, text_kerning);
+            unwrapped.layOut(0);
+            d->unwrappedHeight = unwrapped.height();
+            offset = box.height() - d->unwrappedHeight;
+            if (text_alignmnet_Vert == 2) offset /= 2;
+        }
+        d->lines = std::make_unique<CardTextLayout>(d->text, font, text_alignmnet, text_kerning);
+        d->lines->layOut(box.width(), box.height() - offset);
+    }
+    m_drawnLayout = std::move(d);
+    return *m_drawnLayout;
+}
+
 void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
 {
     if (!ctrl_is_visible) return;
@@ -118,22 +184,21 @@ void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
             Fill_Path_With_Control_Fill(painter, outline, *this);
     }
 
-    const QString text = drawnText();
-    if (text.isEmpty()) {
+    std::lock_guard lock(m_layoutMutex);
+    const DrawnLayout &drawn = drawnLayout();
+    if (drawn.text.isEmpty()) {
         painter.restore();
         return;
     }
 
-    CardTextLayout layout(text, drawingFont(), text_alignmnet, text_kerning);
-    layout.layOut(0);
-    const double th = layout.height();
+    const CardTextLayout &layout = *drawn.lines;
+    const double th = drawn.unwrappedHeight;
     double top = b.y();
     if (text_alignmnet_Vert == 1)
         top = b.y() + (b.height() - th);
     else if (text_alignmnet_Vert == 2)
         top = b.y() + (b.height() - th) / 2;
     const QPointF origin(float(b.x()), float(top));
-    layout.layOut(b.width());
 
     const QTransform rotation = RotationTransform(text_rotation, float(b.x() + b.width() / 2), float(b.y() + b.height() / 2));
     auto paintText = [&](QPainter &p) {

@@ -4,6 +4,7 @@
 #include "SKTGraphic.h"
 
 #include <QSizeF>
+#include <mutex>
 
 class SKTText : public SKTGraphic {
 public:
@@ -42,11 +43,22 @@ public:
     // values from panels and data sources keep the designed bounds.
     void textStorageDidProcessEditing();
 
+    // How many times the text has been laid out for drawing. The layout is kept and
+    // drawn again until the text, its font, case, kerning, alignment or the bounds'
+    // size change.
+    int layoutsMade() const { return m_layoutsMade; }
+
     std::optional<TextRecord> contents_val;  // rich text taken from a properties dictionary
 
 private:
     friend class SKTGraphic;
     SKTText() : SKTGraphic(GraphicKind::Text) {}
+    struct DrawnLayout;
+    // The layout for the present text and settings, made when they changed.
+    const DrawnLayout &drawnLayout();
+    std::mutex m_layoutMutex;  // drawing may run on any thread
+    std::shared_ptr<DrawnLayout> m_drawnLayout;
+    int m_layoutsMade = 0;
     // Expires with the control, so that a deferred height change can tell it is gone.
     std::shared_ptr<char> m_lifetime = std::make_shared<char>();
 };

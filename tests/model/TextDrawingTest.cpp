@@ -4,6 +4,8 @@
 #include "SKTText.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,6 +21,12 @@ std::shared_ptr<SKTText> textControl(const QString &text, QRectF bounds = QRectF
 }
 
 auto black = probe::near(Qt::black);
+
+#if defined(__SANITIZE_ADDRESS__)
+constexpr int kSlowdown = 4;
+#else
+constexpr int kSlowdown = 1;
+#endif
 
 } // namespace
 
@@ -188,6 +196,49 @@ TEST(TextDrawing, KerningWidensTheInk)
     g->text_kerning = 5;
     const int spaced = probe::inkRect(probe::render(*g), black).width();
     EXPECT_NEAR(spaced - plain, 6 * 5, 3);
+}
+
+TEST(TextDrawing, ALongUnbrokenTextIsLaidOutOnceAndStaysInItsBox)
+{
+    auto g = textControl(QString(1'000'000, u'W'), QRectF(100, 100, 200, 60), 12);
+    for (int vertical : {2, 1, 0}) {
+        g->text_alignmnet_Vert = vertical;
+        const QRect ink = probe::inkRect(probe::render(*g), [](QRgb c) { return qAlpha(c) > 0; });
+        EXPECT_TRUE(QRect(100, 100, 200, 60).contains(ink)) << vertical << ": no line drawn past the box";
+        EXPECT_GT(ink.width(), 190) << vertical;
+        if (vertical == 0) EXPECT_GT(ink.height(), 40) << "the box fills with wrapped lines";
+    }
+    QElapsedTimer clock;
+    clock.start();
+    for (int i = 0; i < 10; ++i) probe::render(*g);
+    EXPECT_LT(clock.elapsed(), 2000 * kSlowdown);
+    EXPECT_EQ(g->layoutsMade(), 3) << "once per change, not per drawing";
+}
+
+TEST(TextDrawing, EachLayoutSettingLaysTheTextOutAgain)
+{
+    const std::vector<std::pair<const char *, std::function<void(SKTText &)>>> rows = {
+        {"text", [](SKTText &g) { g.Set_text_value("Other"); }},
+        {"font", [](SKTText &g) { g.text_ctrl_font = Font_With_Name("Liberation Sans", 31); }},
+        {"case", [](SKTText &g) { g.text_transfrom_case = 1; }},
+        {"kerning", [](SKTText &g) { g.text_kerning = 2; }},
+        {"alignment", [](SKTText &g) { g.text_alignmnet = 0; }},
+        {"vertical alignment", [](SKTText &g) { g.text_alignmnet_Vert = 0; }},
+        {"width", [](SKTText &g) { g._bounds.setWidth(150); }},
+        {"height", [](SKTText &g) { g._bounds.setHeight(90); }},
+    };
+    for (const auto &[what, change] : rows) {
+        auto g = textControl("Name Surname");
+        const QImage before = probe::render(*g);
+        g->_bounds.translate(5, 0);  // a move keeps the layout
+        probe::render(*g);
+        g->txt_clr = Qt::red;
+        probe::render(*g);
+        EXPECT_EQ(g->layoutsMade(), 1) << what;
+        change(*g);
+        probe::render(*g);
+        EXPECT_EQ(g->layoutsMade(), 2) << what;
+    }
 }
 
 TEST(TextDrawing, HiddenDrawsNothingAndCreationDrawsAFrameOutside)
