@@ -112,8 +112,11 @@ QImage SKTRenderingView::imageRepresentation(double scale) const
         return {};
     }
     {
+        // The image has whole pixels (the size rounded up): the card is stretched by the
+        // fraction of a pixel so that it covers the last row and column too.
         QPainter painter(&image);
-        painter.scale(scale, scale);
+        painter.scale(m_frame.width() > 0 ? image.width() / m_frame.width() : scale,
+                      m_frame.height() > 0 ? image.height() / m_frame.height() : scale);
         painter.translate(-m_frame.topLeft());
         drawRect(painter, m_frame);
     }

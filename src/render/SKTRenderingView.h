@@ -40,7 +40,8 @@ public:
     // Empty when the PDF cannot be made (logged).
     QByteArray dataWithPDFInsideRect(const QRectF &rect) const;
     // The frame as an image of `scale` pixels per point (its resolution says 72 x scale
-    // dots per inch), transparent where nothing is drawn.
+    // dots per inch), transparent where nothing is drawn. A size that is not a whole
+    // number of pixels is rounded up and the card stretched to fill the last pixels.
     QImage imageRepresentation(double scale = 1.0) const;
 
     // PDF of a side with the card frame, titled "Print".

@@ -138,6 +138,18 @@ TEST(RenderingView, ImageOfASideDrawsIndexZeroOnTop)
     EXPECT_EQ(qAlpha(bare.pixel(5, 5)), 0);
 }
 
+TEST(RenderingView, TheCardFillsEveryPixelOfItsImage)
+{
+    // 154 points at 600 dpi are 1283.3 pixels: the image has 1284 rows, all of them card.
+    Card_Property card;
+    card.setCard_fill_chk(true);
+    card.setCard_fill_clr(Qt::white);
+    const QImage image = SKTRenderingView::image_From_Card_Graphics({}, kCard, &card, {}, 600 / 72.0);
+    ASSERT_EQ(image.size(), QSize(2025, 1284));
+    for (const QPoint edge : {QPoint(1012, 1283), QPoint(2024, 642), QPoint(1012, 0), QPoint(0, 642)})
+        EXPECT_EQ(image.pixelColor(edge).rgba(), QColor(Qt::white).rgba()) << edge.x() << "," << edge.y();
+}
+
 TEST(RenderingView, SelectionTiffKeepsFarAwayControls)
 {
     auto far = filledRect(QRectF(180, 100, 40, 30), Qt::red);
