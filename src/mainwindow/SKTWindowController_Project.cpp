@@ -89,10 +89,11 @@ bool SKTWindowController::Open_Start_Window()
 void SKTWindowController::Set_Log_Name_In_Title()
 {
     if (!ui.window) return;
-    QString title = QStringLiteral("%1 ( %2 )").arg(App_Name, Front_card_Prop.Card_Name());
+    // A name too long for the display server's title is cut.
+    const QString name = Elided_For_Display(Front_card_Prop.Card_Name());
+    QString title = QStringLiteral("%1 ( %2 )").arg(App_Name, name);
     if (!Project_File_Name.isEmpty() && QFileInfo::exists(Project_File_Name))
-        title = QStringLiteral("%1 ( %2 - %3 )").arg(App_Name, Front_card_Prop.Card_Name(),
-                                                     QFileInfo(Project_File_Name).fileName());
+        title = QStringLiteral("%1 ( %2 - %3 )").arg(App_Name, name, QFileInfo(Project_File_Name).fileName());
     ui.window->setWindowTitle(title);
 }
 

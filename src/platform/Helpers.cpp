@@ -77,6 +77,14 @@ QString Trim_Str(const QString &text)
 
 QString Replace_Char_For_valid(const QString &text) { return Trim_Str(text); }
 
+QString Elided_For_Display(const QString &text, int maxUnits)
+{
+    if (text.size() <= maxUnits) return text;
+    qsizetype cut = std::max(maxUnits - 1, 0);
+    if (cut > 0 && text.at(cut - 1).isHighSurrogate()) --cut;
+    return text.left(cut) + QChar(0x2026);
+}
+
 QString Left_Str_substringToIndex(const QString &text, int n)
 {
     n = std::max(n, 0);

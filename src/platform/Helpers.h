@@ -41,6 +41,10 @@ int Find_Str_Case_Insensitive(const QString &text, const QString &part);
 // ends, every remaining "/" turned into "_", then trimmed as by Trim_Str.
 QString Remove_Reserve_Char_In_File_Name(const QString &text);
 
+// The text for a window title or a label: at most maxUnits units, a longer text cut
+// (never inside a surrogate pair) and ended with "…", so a huge name stays showable.
+QString Elided_For_Display(const QString &text, int maxUnits = 200);
+
 // ---- Controls ---------------------------------------------------------------------
 
 // Enables or disables a control (anything with a setEnabled slot: widgets, actions).

@@ -22,6 +22,7 @@
 #include <QTabWidget>
 #include <QCheckBox>
 #include <QAction>
+#include <QMainWindow>
 #include <gtest/gtest.h>
 
 namespace {
@@ -236,4 +237,14 @@ TEST(MainWindow, ToolbarFollowsTheCurrentControlsLock)
     w.controller.Show_RHS_Properties(nullptr);
     EXPECT_TRUE(w.controller.ui.command("Lock")->isEnabled());
     EXPECT_FALSE(w.controller.ui.command("Unlock")->isEnabled());
+}
+
+TEST(MainWindow, AHugeCardNameKeepsTheTitleShort)
+{
+    TestWindow w;
+    w.controller.Front_card_Prop.setCard_Name(QString(20'000'000, u'N'));
+    w.controller.Set_Log_Name_In_Title();
+    const QString title = w.controller.ui.window->windowTitle();
+    EXPECT_LT(title.size(), 300);
+    EXPECT_TRUE(title.startsWith(App_Name + " ( NNN"));
 }

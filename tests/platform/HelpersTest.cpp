@@ -45,6 +45,21 @@ TEST(StringHelpers, TrimmingKeepsInnerCharacters)
     EXPECT_EQ(Trim_Str(""), "");
 }
 
+TEST(StringHelpers, ElidedForDisplay)
+{
+    const QString pair = QString::fromUtf8("ab\xF0\x9D\x84\x9E" "c");  // a, b, a surrogate pair, c
+    const struct {
+        QString text;
+        int max;
+        QString shown;
+    } rows[] = {
+        {"short", 5, "short"},
+        {"longer", 5, QString::fromUtf8("long\xE2\x80\xA6")},
+        {pair, 4, QString::fromUtf8("ab\xE2\x80\xA6")},  // the pair is not split
+    };
+    for (const auto &row : rows) EXPECT_EQ(Elided_For_Display(row.text, row.max), row.shown) << row.text.left(9).toStdString();
+}
+
 TEST(StringHelpers, ReplacingAndSearching)
 {
     EXPECT_EQ(Replace_char_in_string("a-b-c", "-", "+"), "a+b+c");
