@@ -16,8 +16,9 @@ QVector<qreal> Dash_Lengths_For_Code(const QString &code);
 // point lengths are divided by the width (a width of 0 is a one-pixel cosmetic pen).
 void Apply_Dash_Code(QPen &pen, const QString &code);
 
-// Clamps an opacity to 0..1; values above 1 (the 100.0 of a new control) are opaque.
-inline double Clamp_Opacity(double alpha) { return alpha < 0 ? 0 : (alpha > 1 ? 1 : alpha); }
+// Clamps an opacity to 0..1; values above 1 (the 100.0 of a new control) are opaque,
+// a value that is not a number is transparent.
+inline double Clamp_Opacity(double alpha) { return !(alpha > 0) ? 0 : (alpha > 1 ? 1 : alpha); }
 
 // The end points of a gradient at an angle (degrees, counter-clockwise on screen, 0
 // from left to right) across a rectangle: the line through the centre at that angle,

@@ -129,6 +129,31 @@ TEST_F(ExportCardTest, ExistingFileRefusedProposesTheNextName)
     EXPECT_EQ(files(), QStringList{"Card_Front.png"});
 }
 
+TEST_F(ExportCardTest, EachFileIsOfTheTypeItsExtensionNames)
+{
+    const std::pair<QString, QByteArray> rows[] = {
+        {"png", "\x89PNG\r\n"}, {"jpg", "\xFF\xD8\xFF"}, {"bmp", "BM"},
+        {"tiff", "II*"},           {"pdf", "%PDF-"},
+    };
+    for (const auto &[ext, magic] : rows) {
+        ASSERT_TRUE(exportAs("Card." + ext, Export_Layout::Front, ext));
+        QFile file(dir.filePath("Card_Front." + ext));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << ext.toStdString();
+        const QByteArray head = file.read(magic.size());
+        EXPECT_EQ(head.toHex(), magic.toHex()) << ext.toStdString();
+    }
+}
+
+TEST_F(ExportCardTest, TheReplaceQuestionOfACombinedPictureNamesIt)
+{
+    ASSERT_TRUE(exportAs("Wide.png", Export_Layout::Combined_Side_By_Side, "png"));
+    testsupport::boxes().clear();
+    testsupport::boxes().answerNext(1);  // replace
+    ASSERT_TRUE(exportAs("Wide.png", Export_Layout::Combined_Side_By_Side, "png"));
+    EXPECT_EQ(testsupport::boxes().take().value(0), "Wide already exists. Do you want to replace it?");
+    EXPECT_EQ(files(), QStringList{"Wide.png"});
+}
+
 TEST_F(ExportCardTest, UnwritableTargetReportsAndLeavesNothing)
 {
     EXPECT_FALSE(exportAs("missing/Card.png", Export_Layout::Both, "png"));

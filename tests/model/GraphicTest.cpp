@@ -6,8 +6,10 @@
 #include "SKTLine.h"
 #include "SKTText.h"
 #include "Shape_Control.h"
+#include "StrokeStyles.h"
 
 #include <QImage>
+#include <limits>
 #include <gtest/gtest.h>
 
 namespace {
@@ -95,6 +97,20 @@ TEST(GraphicColours, AlphaIsClampedStoredAndStable)
     EXPECT_NEAR(g->fill_hatch_bk_clr().alphaF(), 0.5, 1e-4);
     g->_fillColor = QColor();
     EXPECT_FALSE(g->fillColor().isValid());
+}
+
+TEST(GraphicColours, AnOpacityThatIsNotANumberReadsTransparent)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
+    g->alpha_val = nan;
+    g->alpha_val_stroke = nan;
+    const std::pair<const char *, double> rows[] = {
+        {"fill", g->fillColor().alphaF()},
+        {"stroke", g->strokeColor().alphaF()},
+        {"drawing opacity", Clamp_Opacity(nan)},
+    };
+    for (const auto &[what, alpha] : rows) EXPECT_EQ(alpha, 0.0) << what;
 }
 
 TEST(GraphicColours, SetColorOnlyWhereAFillIsAllowed)

@@ -57,6 +57,18 @@ TEST(ImageDrawing, StretchedIntoTheBoundsAtItsTransparency)
     EXPECT_NEAR(qAlpha(quarterColours(img, QRect(20, 40, 200, 80))[0]), 128, 2);
 }
 
+TEST(ImageDrawing, NaturalSizeWithoutAPictureKeepsTheBounds)
+{
+    for (const Picture &none : {Picture(), Picture(quadrants())}) {
+        auto g = SKTImage::create();
+        g->_bounds = QRectF(7, 8, 50, 50);
+        g->_contents = none;
+        g->_contents.setSize(QSizeF(0, 0));
+        g->makeNaturalSize();
+        EXPECT_EQ(g->bounds(), QRectF(7, 8, 50, 50));
+    }
+}
+
 TEST(ImageDrawing, WithoutPathOrPictureOnlyTheBorder)
 {
     auto g = SKTImage::initWithPosition({60, 60}, Picture(quadrants()));
