@@ -18,10 +18,15 @@ double residentBytes()
     return parts.size() > 1 ? parts[1].toDouble() * double(sysconf(_SC_PAGESIZE)) : 0;
 }
 
+// The address sanitizer keeps freed memory on purpose: no memory bound under it.
 #if defined(__SANITIZE_ADDRESS__)
-constexpr bool kMeasuresMemory = false;  // the sanitizer keeps freed memory on purpose
+constexpr bool kMeasuresMemory = false;
 #elif defined(__has_feature)
-constexpr bool kMeasuresMemory = !__has_feature(address_sanitizer);
+#if __has_feature(address_sanitizer)
+constexpr bool kMeasuresMemory = false;
+#else
+constexpr bool kMeasuresMemory = true;
+#endif
 #else
 constexpr bool kMeasuresMemory = true;
 #endif
