@@ -213,7 +213,9 @@ TEST(TextDrawing, ALongUnbrokenTextIsLaidOutOnceAndStaysInItsBox)
         const QRect ink = probe::inkRect(probe::render(*g), [](QRgb c) { return qAlpha(c) > 0; });
         EXPECT_TRUE(QRect(100, 100, 200, 60).contains(ink)) << vertical << ": no line drawn past the box";
         EXPECT_GT(ink.width(), 190) << vertical;
-        if (vertical == 0) EXPECT_GT(ink.height(), 40) << "the box fills with wrapped lines";
+        if (vertical == 0) {
+            EXPECT_GT(ink.height(), 40) << "the box fills with wrapped lines";
+        }
     }
     QElapsedTimer clock;
     clock.start();
