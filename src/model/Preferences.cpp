@@ -1,6 +1,7 @@
 #include "Preferences.h"
 
 #include "Globals.h"
+#include "MessageBox.h"
 #include "Plist.h"
 
 #include <QFile>
@@ -19,18 +20,36 @@ Preferences Preferences::sharedInstance() { return Preferences(); }
 
 Preferences::Preferences() : mPreferencesPath(settingsPath())
 {
+    setDefaults();
+    QFile file(mPreferencesPath);
+    if (!file.exists()) {
+        // Created owner-only from the start: it will hold a password.
+        file.open(QIODevice::WriteOnly | QIODevice::NewOnly, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        return;
+    }
     const auto root = Plist_Read_File(mPreferencesPath);
     if (root && root->typeId() == QMetaType::QVariantMap) {
         mDict = root->toMap();
         return;
     }
-    // Missing or unreadable: start from the defaults. A missing file is created empty
-    // (owner-only); an unreadable one is left as it is until the next flush.
-    if (!QFileInfo::exists(mPreferencesPath)) {
-        QFile f(mPreferencesPath);
-        if (f.open(QIODevice::WriteOnly)) f.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (file.size() == 0 && file.open(QIODevice::ReadOnly)) return;  // the empty file made when it was missing
+    setAside();
+}
+
+void Preferences::setAside() const
+{
+    QString kept = mPreferencesPath + QStringLiteral(".broken");
+    for (int n = 2; QFileInfo::exists(kept) && n < 100; ++n) kept = mPreferencesPath + QStringLiteral(".broken%1").arg(n);
+    if (QFile::rename(mPreferencesPath, kept)) {
+        QFile::setPermissions(kept, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        Show_MessageBox(QStringLiteral("The e-mail settings could not be read. The file was kept as \"%1\" and the "
+                                       "e-mail settings start empty.")
+                            .arg(QFileInfo(kept).fileName()));
+    } else {
+        Show_MessageBox(QStringLiteral("The e-mail settings could not be read from \"%1\". The e-mail settings start "
+                                       "empty; the file will be replaced when they are next saved.")
+                            .arg(QFileInfo(mPreferencesPath).fileName()));
     }
-    setDefaults();
 }
 
 void Preferences::setDefaults()

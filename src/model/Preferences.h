@@ -1,7 +1,9 @@
 #pragma once
 // The e-mail settings: default recipient, sender address and password, mail server,
 // port and whether the connection is secured. Each store is read fresh from the
-// settings file and writes it only on flush().
+// settings file and writes it only on flush(). A settings file that can't be read is
+// set aside beside itself (".broken", owner-only) with a message, and the settings
+// start empty.
 #include <QString>
 #include <QVariantMap>
 #include <optional>
@@ -41,6 +43,7 @@ public:
 private:
     Preferences();
     std::optional<QString> value(const QString &key) const;
+    void setAside() const;
 
     QString mPreferencesPath;
     QVariantMap mDict;

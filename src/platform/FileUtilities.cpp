@@ -213,7 +213,7 @@ QString Read_Camera_Folder()
     return folder;
 }
 
-bool Create_Camera_Path_File() { return Write_File_Whole(Camera_Path_File(), Camera_Folder_Path.toUtf8()); }
+bool Create_Camera_Path_File() { return Write_File_Whole(Camera_Path_File(), Camera_Folder_Path.toUtf8(), 0600); }
 
 QString Swap_Template_Orientation_Path(const QString &path, const QString &fromPreset, const QString &toPreset)
 {

@@ -52,7 +52,8 @@ QString Camera_Path_File();
 // Sets Camera_Folder_Path from the file when it names an existing folder, otherwise to
 // Created_Resource_Path + "Images_save_by_user"; returns it.
 QString Read_Camera_Folder();
-// Writes Camera_Folder_Path into the file, whole; false when it could not be written.
+// Writes Camera_Folder_Path into the file, whole and owner-only; false when it could
+// not be written.
 bool Create_Camera_Path_File();
 
 // A template path with "(h)" and "(v)" swapped in its file name (any case, the

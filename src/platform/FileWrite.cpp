@@ -1,7 +1,10 @@
 #include "FileWrite.h"
 
 #include <QFileDevice>
-#include <QSaveFile>
+#include <QFileInfo>
+#include <QTemporaryFile>
+#include <cstdio>
+#include <unistd.h>
 
 namespace {
 QFileDevice::Permissions toQt(int mode)
@@ -22,12 +25,16 @@ QFileDevice::Permissions toQt(int mode)
 
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions)
 {
-    QSaveFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return false;
-    f.setPermissions(toQt(permissions));
-    if (f.write(bytes) != bytes.size()) {
-        f.cancelWriting();
+    const QFileInfo info(path);
+    const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    // The temporary file is created owner-only, so a secret never sits in a file that
+    // others may open; wider permissions are given before anything is written.
+    QTemporaryFile f(target + QStringLiteral(".XXXXXX"));
+    if (!f.open()) return false;
+    if ((permissions & 0777) != 0600 && !f.setPermissions(toQt(permissions))) return false;
+    if (f.write(bytes) != bytes.size() || !f.flush() || ::fsync(f.handle()) != 0) return false;
+    if (std::rename(QFile::encodeName(f.fileName()).constData(), QFile::encodeName(target).constData()) != 0)
         return false;
-    }
-    return f.commit();
+    f.setAutoRemove(false);
+    return true;
 }

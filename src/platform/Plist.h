@@ -1,7 +1,9 @@
 #pragma once
 // Property lists (XML and binary) through libplist, as QVariant trees: QString,
 // qint64, double, bool, QByteArray, QVariantList and QVariantMap (dates and unknown
-// node kinds are read as strings of their XML form, or not at all).
+// node kinds are read as null values). Reading refuses (nullopt) a string or key that
+// holds a NUL character and containers nested more than 256 deep; writing leaves NUL
+// characters out, since property-list text can't hold them.
 #include <QByteArray>
 #include <QString>
 #include <QVariant>

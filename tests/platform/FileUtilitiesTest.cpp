@@ -134,6 +134,8 @@ TEST(CameraFolder, FileNamesAnExistingFolderOrFallsBack)
     QTemporaryDir dir;
     Camera_Folder_Path = dir.path();
     ASSERT_TRUE(Create_Camera_Path_File());
+    EXPECT_EQ(QFileInfo(Camera_Path_File()).permissions() & ~(QFileDevice::ReadUser | QFileDevice::WriteUser),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner);
     Camera_Folder_Path.clear();
     EXPECT_EQ(Read_Camera_Folder(), dir.path());
     EXPECT_EQ(Camera_Folder_Path, dir.path());

@@ -1,3 +1,4 @@
+#include "AttributeWatch.h"
 #include "FileWrite.h"
 #include "Plist.h"
 #include "TestSupport.h"
@@ -29,6 +30,70 @@ TEST(Plist, RefusesWhatIsNotAPropertyList)
     EXPECT_FALSE(Plist_From_Bytes("<?xml version=\"1.0\"?><plist><dict><key>a</key>").has_value());
 }
 
+namespace {
+
+QByteArray xmlPlist(const QByteArray &body)
+{
+    return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + body + "</plist>";
+}
+
+// A binary property list of the given objects (each one's bytes), object 0 the root,
+// one-byte offsets and references.
+QByteArray binaryPlist(const QList<QByteArray> &objects)
+{
+    QByteArray b = "bplist00", offsets;
+    for (const QByteArray &o : objects) {
+        offsets += char(b.size());
+        b += o;
+    }
+    const int table = int(b.size());
+    b += offsets;
+    QByteArray trailer(32, '\0');
+    trailer[6] = trailer[7] = 1;
+    trailer[15] = char(objects.size());
+    trailer[31] = char(table);
+    return b + trailer;
+}
+
+QByteArray nested(int depth) { return xmlPlist(QByteArray("<array>").repeated(depth) + QByteArray("</array>").repeated(depth)); }
+
+} // namespace
+
+TEST(Plist, RefusesNulCharactersDeepNestingAndCycles)
+{
+    const QByteArray nul("\0", 1);
+    const struct {
+        const char *what;
+        QByteArray bytes;
+    } refused[] = {
+        {"NUL in an XML string", xmlPlist("<array><string>a" + nul + "b</string></array>")},
+        {"NUL in an XML key", xmlPlist("<dict><key>a" + nul + "b</key><string>c</string></dict>")},
+        {"NUL in an ASCII string", binaryPlist({"\xA1\x01", "\x53" "a" + nul + "b"})},
+        {"NUL in a UTF-16 key", binaryPlist({"\xD1\x01\x02", "\x62" + nul + "a" + nul + nul, "\x51x"})},
+        {"an array inside itself", binaryPlist({"\xA1" + nul})},
+        {"XML nested 100000 deep", nested(100000)},
+    };
+    for (const auto &r : refused) EXPECT_FALSE(Plist_From_Bytes(r.bytes).has_value()) << r.what;
+    // What is not refused: nesting within bounds, escaped markup, a self-closed array.
+    EXPECT_TRUE(Plist_From_Bytes(nested(200)).has_value());
+    EXPECT_EQ(Plist_From_Bytes(xmlPlist("<array><string>&lt;array&gt;</string><array/></array>"))->toList().size(), 2);
+    EXPECT_EQ(Plist_From_Bytes(binaryPlist({"\xD1\x01\x02", "\x51k", "\x62" + nul + "a" + nul + "b"}))->toMap(),
+              (QVariantMap{{"k", "ab"}}));
+    // Binary containers nested past the bound are refused too.
+    QList<QByteArray> chain;
+    for (int i = 1; i < 250; ++i) chain << "\xA1" + QByteArray(1, char(i));
+    EXPECT_TRUE(Plist_From_Bytes(binaryPlist(chain + QList<QByteArray>{"\xA0"})).has_value());
+    for (int i = 250; i < 255; ++i) chain << "\xA1" + QByteArray(1, char(i));
+    EXPECT_FALSE(Plist_From_Bytes(binaryPlist(chain + QList<QByteArray>{"\xA0"})).has_value());
+}
+
+TEST(Plist, WritingLeavesNulCharactersOut)
+{
+    const QVariantMap root{{QString("k") + QChar(0), QVariantList{QString("a") + QChar(0) + "b"}}};
+    for (PlistFormat f : {PlistFormat::Xml, PlistFormat::Binary})
+        EXPECT_EQ(Plist_From_Bytes(Plist_To_Bytes(root, f))->toMap(), (QVariantMap{{"k", QVariantList{"ab"}}}));
+}
+
 TEST(FileWrite, ReplacesWholeAndSetsPermissions)
 {
     const QString path = testsupport::testHome() + "/secret.plist";
@@ -41,4 +106,9 @@ TEST(FileWrite, ReplacesWholeAndSetsPermissions)
     EXPECT_FALSE(Write_File_Whole(testsupport::testHome() + "/no/such/folder/x", "x"));
     // No temporary file is left behind.
     EXPECT_EQ(QDir(testsupport::testHome()).entryList({"secret.plist*"}, QDir::Files).size(), 1);
+    // An owner-only file is made owner-only, never narrowed after it was created.
+    const QStringList changed = testsupport::attributeChangesDuring(testsupport::testHome(), [&] {
+        EXPECT_TRUE(Write_File_Whole(path, "third", 0600));
+    });
+    EXPECT_TRUE(changed.isEmpty()) << changed.join(", ").toStdString();
 }
