@@ -137,7 +137,10 @@ Card_Property readCard(ArrayReader &r, const QString &side)
                 put(a, it.key(), parsed<T>(it.value(), it.key()));
         }, type.value());
     }
-    return Card_Property::decode(a);
+    Card_Property card = Card_Property::decode(a);
+    if (!Is_Sound_Stored_Geometry(QRectF(card.Card_Location(), card.Card_Size())))
+        throw Damaged{QStringLiteral("%1 hold a card position or size out of bounds").arg(what)};
+    return card;
 }
 
 // ---- Controls ----
@@ -170,6 +173,8 @@ GraphicPtr buildControl(GraphicKind kind, const QHash<QString, QString> &pairs)
                 [&](const auto &sample) -> FieldValue { return parsed<std::decay_t<decltype(sample)>>(text, k); },
             },
             blank);
+        if (const QRectF *r = std::get_if<QRectF>(&v); r && !Is_Sound_Stored_Geometry(*r))
+            throw Damaged{QStringLiteral("the value of \"%1\" is out of bounds: \"%2\"").arg(k, text)};
         f.set(*g, v);
     }
     refuseUnknownKeys(pairs, known, QStringLiteral("a %1 control").arg(Graphic_Class_Name(kind)));

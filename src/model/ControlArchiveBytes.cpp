@@ -169,7 +169,8 @@ bool readTyped(KeyedArchive &a, const QString &key, const QVariant &node)
         a.encodeInt(key, int32_t(v.toLongLong()));
     else if (type == "float" && isType(v, QMetaType::Double)) a.encodeFloat(key, float(v.toDouble()));
     else if (type == "double" && isType(v, QMetaType::Double)) a.encodeDouble(key, v.toDouble());
-    else if (type == "rect" && readNumbers(v, 4, n)) a.encodeRect(key, QRectF(n[0], n[1], n[2], n[3]));
+    else if (type == "rect" && readNumbers(v, 4, n) && Is_Sound_Stored_Geometry(QRectF(n[0], n[1], n[2], n[3])))
+        a.encodeRect(key, QRectF(n[0], n[1], n[2], n[3]));  // a control's bounds
     else if (type == "point" && readNumbers(v, 2, n)) a.encodePoint(key, QPointF(n[0], n[1]));
     else if (type == "size" && readNumbers(v, 2, n)) a.encodeSize(key, QSizeF(n[0], n[1]));
     else if (type == "string" && isType(v, QMetaType::QString)) a.encodeString(key, v.toString());

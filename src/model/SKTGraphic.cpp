@@ -12,6 +12,7 @@
 #include "SKTText.h"
 #include "Shape_Control.h"
 
+#include <cmath>
 
 const QString SKTGraphicIsDrawingFillKey = QStringLiteral("drawingFill");
 const QString SKTGraphicFillColorKey = QStringLiteral("fillColor");
@@ -242,4 +243,11 @@ QStringList SKTGraphic::keyPathsForValuesAffectingDrawingBounds() { return {SKTG
 QStringList SKTGraphic::keyPathsForValuesAffectingDrawingContents()
 {
     return {SKTGraphicIsDrawingFillKey, SKTGraphicFillColorKey, SKTGraphicIsDrawingStrokeKey, SKTGraphicStrokeColorKey};
+}
+
+bool Is_Sound_Stored_Geometry(const QRectF &bounds)
+{
+    for (double v : {bounds.x(), bounds.y(), bounds.width(), bounds.height()})
+        if (!(std::abs(v) <= kLargestStoredCoordinate)) return false;  // NaN fails too
+    return bounds.width() >= 0 && bounds.height() >= 0;
 }

@@ -394,3 +394,9 @@ private:
     mutable KeyedArchive m_lastArchive;
     QRectF m_changeOldBounds;
 };
+
+// Stored geometry that readers accept: every coordinate finite and within
+// kLargestStoredCoordinate points of the card's origin, sizes not negative. Anything
+// else would make a control (or the card) vanish or overflow the drawing.
+constexpr double kLargestStoredCoordinate = 1e6;
+bool Is_Sound_Stored_Geometry(const QRectF &bounds);

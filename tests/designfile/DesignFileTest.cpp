@@ -167,6 +167,20 @@ TEST(DesignFile, BrokenTruncatedLaterAndForeignFilesAreRefused)
     expectRefused(variant("section.zcd", replaced("<string>CONTROLS</string>", "<string>CONTROLZ</string>")), "damaged");
     expectRefused(variant("kind.zcd", replaced("<string>SKTImage</string>", "<string>NSImage</string>")), "damaged");
     expectRefused(variant("colour.zcd", replaced("<string>0.55:", "<string>0.55;")), "damaged");
+    expectRefused(variant("nul.zcd", replaced("<string>CARD</string>", QByteArray("<string>CA\0RD</string>", 22))), "damaged");
+
+    // Control and card geometry that is not finite, huge or a negative size.
+    QStringList array = Design_To_Array(fullDesign());
+    const qsizetype bounds = array.indexOf("_bounds") + 1, cardSize = array.indexOf("Card_Size") + 1;
+    for (const auto &[at, value] : {std::pair{bounds, "{{0, 0}, {nan, 10}}"}, {bounds, "{{0, 0}, {1e308, 10}}"},
+                                    {bounds, "{{0, 0}, {10, -5}}"}, {bounds, "{{-2e6, 0}, {1, 1}}"},
+                                    {bounds, "{{inf, 0}, {1, 1}}"}, {cardSize, "{-1, 100}"}, {cardSize, "{1e7, 100}"}}) {
+        QStringList damaged = array;
+        damaged[at] = value;
+        QVariantList root;
+        for (const QString &s : damaged) root << s;
+        expectRefused(variant("bounds.zcd", Plist_To_Bytes(root)), "damaged");
+    }
 
     QStringList later = Design_To_Array(fullDesign());
     later[1] = "2";

@@ -92,7 +92,13 @@ TEST(ControlArchiveBytes, RefusesWhatIsNotAListOfControlArchives)
         with("print_object", QVariantMap{{"int", qint64(1) << 40}}),
         with("stray", QVariantMap{{"bool", true}}),              // key outside the key list
     };
-    for (const QByteArray &bytes : bad) {
+    QList<QByteArray> outOfBounds;  // non-finite, huge or negative bounds
+    for (const QVariantList &r : {QVariantList{0.0, 0.0, qQNaN(), 10.0}, QVariantList{0.0, 0.0, 1e308, 10.0},
+                                  QVariantList{0.0, 0.0, 10.0, -5.0}, QVariantList{-2e6, 0.0, 1.0, 1.0},
+                                  QVariantList{qInf(), 0.0, 1.0, 1.0}})
+        outOfBounds << with("_bounds", QVariantMap{{"rect", r}});
+    EXPECT_TRUE(Graphics_From_Archive_Bytes(with("_bounds", QVariantMap{{"rect", QVariantList{-1e6, 0.0, 1e6, 0.0}}})));
+    for (const QByteArray &bytes : bad + outOfBounds) {
         QString error;
         EXPECT_FALSE(Graphics_From_Archive_Bytes(bytes, &error).has_value());
         EXPECT_FALSE(error.isEmpty());
