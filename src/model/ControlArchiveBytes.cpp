@@ -108,15 +108,17 @@ bool readFont(const QVariant &v, QFont &out)
     if (!isType(v, QMetaType::QVariantMap)) return false;
     const QVariantMap m = v.toMap();
     QFont f;
-    const QVariant description = m.value("description");
-    if (isType(description, QMetaType::QString) && f.fromString(description.toString())) {
+    const QVariant description = m.value("description"), family = m.value("family"), size = m.value("size"),
+                   weight = m.value("weight"), italic = m.value("italic");
+    // The description is comma-separated: a family holding a comma is read from its parts.
+    if (isType(description, QMetaType::QString) && f.fromString(description.toString()) &&
+        (!isType(family, QMetaType::QString) || f.family() == family.toString())) {
         out = f;
         return true;
     }
-    const QVariant family = m.value("family"), size = m.value("size"), weight = m.value("weight"),
-                   italic = m.value("italic");
     if (!isType(family, QMetaType::QString) || !isType(size, QMetaType::Double)) return false;
-    f = QFont(family.toString());
+    f = QFont();
+    f.setFamily(family.toString());
     if (size.toDouble() > 0) f.setPointSizeF(size.toDouble());
     if (isType(weight, QMetaType::LongLong)) f.setWeight(QFont::Weight(qBound(qint64(1), qint64(weight.toLongLong()), qint64(1000))));
     if (isType(italic, QMetaType::Bool)) f.setItalic(italic.toBool());

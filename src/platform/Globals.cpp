@@ -84,7 +84,12 @@ QFont Font_With_Name(const QString &name, double pointSize)
         for (const auto &t : twins)
             if (family.compare(QLatin1String(t.from), Qt::CaseInsensitive) == 0) family = QLatin1String(t.to);
     }
-    QFont f = family.isEmpty() ? DEFAULT_FONT : QFont(family);
+    // setFamily keeps the name as it is; QFont's constructor would split it at commas.
+    QFont f = DEFAULT_FONT;
+    if (!family.isEmpty()) {
+        f = QFont();
+        f.setFamily(family);
+    }
     if (style.contains(QLatin1String("Bold"), Qt::CaseInsensitive)) f.setBold(true);
     if (style.contains(QLatin1String("Italic"), Qt::CaseInsensitive) ||
         style.contains(QLatin1String("Oblique"), Qt::CaseInsensitive))

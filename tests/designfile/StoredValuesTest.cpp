@@ -1,3 +1,4 @@
+#include "ControlArchiveBytes.h"
 #include "StoredValues.h"
 #include "UnusualValues.h"
 
@@ -73,4 +74,16 @@ TEST(StoredValues, FontsAreNameAndSizeWithTheirStyle)
     EXPECT_TRUE(arial.bold());
     for (const char *bad : {"", "Liberation Sans", "::::12", "Liberation Sans::::big", "Liberation Sans::::0"})
         EXPECT_EQ(Convert_String_to_Font(bad), DEFAULT_FONT) << bad;
+}
+
+TEST(StoredValues, FontNamesAreKeptAsTheyAreInBothStoredForms)
+{
+    for (const char *name : {",Leading comma", "Trailing,", "Two, families", "\"Quoted\"", "a::::b"}) {
+        const QFont f = Font_With_Name(name, 9);
+        EXPECT_EQ(f.family(), name);
+        EXPECT_EQ(Convert_String_to_Font(Convert_Font_to_String(f)), f) << name;
+        KeyedArchive a("SKTText");
+        a.encodeFont("text_ctrl_font", f);
+        EXPECT_EQ(Control_Archive_From_Bytes(Control_Archive_To_Bytes(a))->decodeFont("text_ctrl_font"), f) << name;
+    }
 }
