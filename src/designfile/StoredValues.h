@@ -22,8 +22,8 @@
 #include <QSizeF>
 #include <QString>
 
-// The colour as stored; "" for no colour (an invalid QColor). Colours of other specs
-// are stored as their RGB equivalent.
+// The colour as stored; "" for no colour (an invalid QColor). Colours of other models
+// (HSV, CMYK) are stored as their RGB equivalent.
 QString Convert_Color_to_String(const QColor &color);
 // The colour that a stored colour text (four ":"-separated components) describes; an
 // invalid QColor when the text is not one.

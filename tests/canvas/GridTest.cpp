@@ -9,12 +9,12 @@
 #include <QSlider>
 #include <gtest/gtest.h>
 
-TEST(Grid, DefaultsAndDerivedValues)
+TEST(Grid, WhatCanBeSetFollowsTheSettings)
 {
     SKTGrid grid;
-    EXPECT_EQ(grid.spacing(), 9.0);
-    EXPECT_FALSE(grid.isAlwaysShown());
-    EXPECT_FALSE(grid.isConstraining());
+    grid.setConstraining(false);
+    grid.setAlwaysShown(false);
+    grid.setSpacing(9);
     EXPECT_TRUE(grid.isUsable());
     EXPECT_FALSE(grid.canSetColor());
     EXPECT_FALSE(grid.canSetSpacing());

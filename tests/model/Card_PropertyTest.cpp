@@ -4,7 +4,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
-TEST(Card_Property, NewRecordHoldsTheDefaults)
+TEST(Card_Property, NewRecordTakesTheNameAndFontCurrentAtItsCreation)
 {
     const QString oldFont = Text_Ctrl_Font, oldName = default_file_name;
     const int oldSize = Text_Ctrl_Font_Size;
@@ -16,30 +16,11 @@ TEST(Card_Property, NewRecordHoldsTheDefaults)
     Text_Ctrl_Font_Size = oldSize;
     default_file_name = oldName;
 
-    EXPECT_FALSE(p.Card_border_chk() || p.Card_fill_chk() || p.Watermark_Used());
-    EXPECT_EQ(p.Card_bordr_clr(), QColor(Qt::black));
-    for (const QColor &c : {p.Card_fill_clr(), p.Card_fill_Grd_1_clr(), p.Card_fill_Grd_2_clr(), p.Card_hatch_bk_clr()})
-        EXPECT_EQ(c, QColor(Qt::white));
-    EXPECT_EQ(p.Card_bor_Stepper(), 1);
-    EXPECT_EQ(p.Card_grad_Stepper() + p.Card_Cat_index() + p.Watermark_Alignment(), 0);
-    EXPECT_FLOAT_EQ(p.Card_alpha_Stepper(), 100.0f);
-    EXPECT_EQ((QStringList{p.Card_border_style(), p.Card_fill_style(), p.Card_hatch_style(), p.Card_Side(),
-                           p.Card_Side_Name(), p.Card_Shape(), p.Card_Name(), p.Card_Preset(), p.Card_Category(),
-                           p.Card_Sub_Category(), p.Card_Create_Mode(), p.Card_BG_Image_Path(),
-                           p.Card_BG_Image_Layout()}),
-              (QStringList{"S", "S", "", "2", "F", "R", "Gate pass", "Horizontal", "PVC Card", "CR80-Credit Card Size",
-                           "W", "", "Stretch"}));
-    EXPECT_TRUE(p.Card_BG_Image().isNull());
-    EXPECT_EQ(p.Card_Location(), QPointF(0, 0));
-    EXPECT_EQ(p.Card_Size(), QSizeF(0, 0));
-    EXPECT_EQ(p.Card_Content_clr(), QColor(Qt::black));
+    EXPECT_EQ(p.Card_Name(), "Gate pass");
     ASSERT_TRUE(p.Card_Content_font().has_value());
     EXPECT_EQ(p.Card_Content_font()->family(), "Liberation Serif");
     EXPECT_DOUBLE_EQ(p.Card_Content_font()->pointSizeF(), 20.0);
-    EXPECT_EQ(p.Watermark_Text(), "Watermark");
-    EXPECT_EQ(p.Watermark_Color(), QColor(Qt::black));
     EXPECT_EQ(p.Watermark_Font(), p.Card_Content_font());
-    EXPECT_FLOAT_EQ(p.Watermark_Transp(), 1.0f);
 }
 
 TEST(Card_Property, EmptyArchiveDecodesToABlankRecordNotTheDefaults)

@@ -23,46 +23,7 @@ struct RecordingOwner : GraphicOwner {
 
 } // namespace
 
-TEST(GraphicDefaults, PerKindSwitches)
-{
-    struct Row { GraphicKind kind; bool fill, stroke, shadow; };
-    const Row rows[] = {{GraphicKind::Text, false, false, false},  {GraphicKind::Barcode, false, true, true},
-                        {GraphicKind::Image, true, false, true},   {GraphicKind::Shape, true, true, true},
-                        {GraphicKind::Line, true, true, true},     {GraphicKind::Signature, true, true, true}};
-    for (const Row &r : rows) {
-        SCOPED_TRACE(Graphic_Class_Name(r.kind).toStdString());
-        GraphicPtr g = SKTGraphic::create(r.kind);
-        EXPECT_EQ(g->_isDrawingFill, r.fill);
-        EXPECT_EQ(g->_isDrawingStroke, r.stroke);
-        EXPECT_EQ(g->Drawing_Shadow, r.shadow);
-    }
-}
-
-TEST(GraphicDefaults, Values)
-{
-    GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
-    EXPECT_EQ(g->bounds(), QRectF());
-    EXPECT_EQ(g->_strokeWidth, 1.0);
-    EXPECT_EQ(g->_stroke_border_type, "S");
-    EXPECT_EQ(g->_file_path, Resource_Path + "no.png");
-    EXPECT_EQ(g->_shape_type, "R");
-    EXPECT_EQ(g->alpha_val, 100.0f);
-    EXPECT_EQ(g->Shadow_transparency, 50.0f);
-    EXPECT_EQ(g->Shadow_Color, QColor::fromRgbF(0, 0, 1));
-    EXPECT_EQ(g->Text_Value, "Text here");
-    EXPECT_EQ(g->batch_list_index, 0);
-    EXPECT_EQ(g->excel_col_indx, 0);
-    EXPECT_EQ(g->align_hdr_index, 1);
-    EXPECT_EQ(g->qr_size_val, 60);
-    EXPECT_EQ(g->barcode_back_clr_val, QColor::fromRgbF(1, 1, 1));
-    EXPECT_EQ(g->value_font_val->family(), Font_With_Name(Text_Ctrl_Font, 10).family());
-    EXPECT_EQ(g->value_font_val->pointSizeF(), 10.0);
-    EXPECT_TRUE(g->ctrl_is_visible);
-    EXPECT_FALSE(g->_Text_contents.has_value());
-    EXPECT_TRUE(g->_contents.isNull());
-}
-
-TEST(GraphicDefaults, TextFontAndColourComeFromTheMainWindow)
+TEST(GraphicCreation, TextFontAndColourComeFromTheMainWindow)
 {
     GraphicPtr plain = SKTGraphic::create(GraphicKind::Text);
     EXPECT_EQ(*plain->text_ctrl_font, Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size));
