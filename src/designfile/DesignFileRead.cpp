@@ -272,6 +272,9 @@ Fault parseDesign(const QStringList &array, DesignData &data, QString *detail)
 {
     if (array.isEmpty() || array.first() != kDesignFileMagic) return Fault::NotDesign;
     try {
+        // A design file can't hold a NUL character, so a design with one could not be saved.
+        for (const QString &item : array)
+            if (item.contains(QChar(0))) throw Damaged{QStringLiteral("a string holds a NUL character")};
         ArrayReader r(array);
         r.expect(kDesignFileMagic);
         const int version = parsed<int>(r.take(QStringLiteral("the format version")), QStringLiteral("version"));

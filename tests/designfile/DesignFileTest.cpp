@@ -143,6 +143,12 @@ TEST(DesignFile, BrokenTruncatedLaterAndForeignFilesAreRefused)
         for (const QString &s : damaged) root << s;
         expectRefused(variant("bounds.zcd", Plist_To_Bytes(root)), "damaged");
     }
+    // A design holding a NUL character could not be saved again.
+    QStringList withNul = array;
+    withNul[array.indexOf("Card_Name") + 1] = QString("a") + QChar(0) + "b";
+    DesignData d = markerDesign();
+    EXPECT_FALSE(Design_From_Array(withNul, d, nullptr));
+    expectMarkerDesign(d);
 
     QStringList later = Design_To_Array(fullDesign());
     later[1] = "2";

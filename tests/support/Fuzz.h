@@ -27,6 +27,15 @@ inline const QStringList kNastyTexts = {
     QString(20000, u'x'),
 };
 
+// The number of rounds to run: `usual`, or FUZZ_ROUNDS from the environment for a
+// longer run by hand.
+inline int rounds(int usual)
+{
+    bool ok = false;
+    const int n = qEnvironmentVariableIntValue("FUZZ_ROUNDS", &ok);
+    return ok && n > 0 ? n : usual;
+}
+
 class Mutator {
 public:
     explicit Mutator(quint32 seed) : m_rng(seed) {}
