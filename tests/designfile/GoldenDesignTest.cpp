@@ -32,7 +32,8 @@ QFont font(const char *name, double size, QFont::Weight weight = QFont::Normal, 
 }
 
 // The values each control was given after its tool made it; every other field keeps
-// the default of its kind.
+// the default of its kind. Fonts and the text colour, whose defaults follow the text
+// font the running program has chosen, are given too.
 struct Edit {
     KindMask kinds;
     const char *field;
@@ -62,6 +63,7 @@ const std::vector<Edit> &edits()
         {kind(GraphicKind::Text), "text_ctrl_font", std::optional<QFont>(font("Liberation Serif", 9.5, QFont::Bold, true))},
         {kind(GraphicKind::Text), "_Text_contents",
          std::optional<TextRecord>(TextRecord{"Zo\u00eb <&> \"q\"\nline 2", font("Liberation Mono", 7), Qt::darkRed})},
+        {kind(GraphicKind::Text), "txt_clr", QColor(Qt::darkBlue)},
         {kind(GraphicKind::Text), "text_kerning", 0.1f},
         {kind(GraphicKind::Text), "Text_Value", QString("  a::::b:c  ")},
         {kind(GraphicKind::Text), "Shadow_offset_Y", -1.5f},
@@ -75,16 +77,21 @@ const std::vector<Edit> &edits()
         {kind(GraphicKind::Barcode), "header_val", QString("VISITOR")},
         {kind(GraphicKind::Barcode), "qr_ec_index", 3},
         {kind(GraphicKind::Barcode), "value_font_val", std::optional<QFont>(font("DejaVu Sans", 8, QFont::Light))},
+        {kind(GraphicKind::Barcode), "header_font_val", std::optional<QFont>(font("Liberation Sans", 10))},
+        {kind(GraphicKind::Barcode), "footer_font_val", std::optional<QFont>(font("Liberation Serif", 10))},
         {kind(GraphicKind::Barcode), "barcode_clr_val", QColor::fromRgbF(0, 0, 0.5f, 1)},
         {kind(GraphicKind::Barcode), "dpi_custom_val", QString("600")},
     };
     return table;
 }
 
-// The values the front card was given; the back card keeps the defaults.
+// The values the front card was given; the back card keeps the defaults but its fonts
+// (the first two rows).
 const std::vector<std::pair<const char *, KeyedArchive::Value>> &cardEdits()
 {
     static const std::vector<std::pair<const char *, KeyedArchive::Value>> table = {
+        {"Card_Content_font", font("Liberation Sans", 12)},
+        {"Watermark_Font", font("Liberation Serif", 14)},
         {"Card_border_chk", true},
         {"Card_bor_Stepper", 3},
         {"Card_alpha_Stepper", 0.35f},
@@ -97,39 +104,48 @@ const std::vector<std::pair<const char *, KeyedArchive::Value>> &cardEdits()
         {"Card_BG_Image_Path", QString("/cards/backgrounds/teal.png")},
         {"Card_Location", QPointF(-12, 4.5)},
         {"Card_Size", QSizeF(153.07086614173, 242.64566929134)},
-        {"Card_Content_font", font("Liberation Sans", 11, QFont::Bold)},
+        {"Card_Content_font", font("Liberation Sans", 11, QFont::Bold)},  // replaces the first row
         {"Watermark_Used", true},
         {"Watermark_Transp", 0.25f},
     };
     return table;
 }
 
+Card_Property editedCard(const std::vector<std::pair<const char *, KeyedArchive::Value>> &edits)
+{
+    KeyedArchive a = Card_Property().encode();
+    for (const auto &[key, value] : edits)
+        std::visit([&a, key = QString(key)](const auto &v) {
+            using T = std::decay_t<decltype(v)>;
+            if constexpr (std::is_same_v<T, bool>) a.encodeBool(key, v);
+            else if constexpr (std::is_same_v<T, int32_t>) a.encodeInt(key, v);
+            else if constexpr (std::is_same_v<T, float>) a.encodeFloat(key, v);
+            else if constexpr (std::is_same_v<T, QPointF>) a.encodePoint(key, v);
+            else if constexpr (std::is_same_v<T, QSizeF>) a.encodeSize(key, v);
+            else if constexpr (std::is_same_v<T, QString>) a.encodeString(key, v);
+            else if constexpr (std::is_same_v<T, QColor>) a.encodeColor(key, v);
+            else if constexpr (std::is_same_v<T, QFont>) a.encodeFont(key, v);
+        }, value);
+    return Card_Property::decode(a);
+}
+
+GraphicPtr editedControl(GraphicKind k)
+{
+    GraphicPtr g = SKTGraphic::create(k);
+    for (const Edit &e : edits())
+        if (inMask(e.kinds, k)) EXPECT_TRUE(Find_Graphic_Field(e.field)->set(*g, e.value)) << e.field;
+    return g;
+}
+
 DesignData goldenDesign()
 {
     DesignData d;
     d.mode = "T";
-    KeyedArchive front = Card_Property().encode();
-    for (const auto &[key, value] : cardEdits())
-        std::visit([&, key = QString(key)](const auto &v) {
-            using T = std::decay_t<decltype(v)>;
-            if constexpr (std::is_same_v<T, bool>) front.encodeBool(key, v);
-            else if constexpr (std::is_same_v<T, int32_t>) front.encodeInt(key, v);
-            else if constexpr (std::is_same_v<T, float>) front.encodeFloat(key, v);
-            else if constexpr (std::is_same_v<T, QPointF>) front.encodePoint(key, v);
-            else if constexpr (std::is_same_v<T, QSizeF>) front.encodeSize(key, v);
-            else if constexpr (std::is_same_v<T, QString>) front.encodeString(key, v);
-            else if constexpr (std::is_same_v<T, QColor>) front.encodeColor(key, v);
-            else if constexpr (std::is_same_v<T, QFont>) front.encodeFont(key, v);
-        }, value);
-    d.front_card = Card_Property::decode(front);
+    d.front_card = editedCard(cardEdits());
+    d.back_card = editedCard({cardEdits().begin(), cardEdits().begin() + 2});
     d.back_card.setCard_Side_Name("B");
-    for (GraphicKind k : kEveryKind) {
-        GraphicPtr g = SKTGraphic::create(k);
-        for (const Edit &e : edits())
-            if (inMask(e.kinds, k)) EXPECT_TRUE(Find_Graphic_Field(e.field)->set(*g, e.value)) << e.field;
-        d.front_controls.push_back(g);
-    }
-    d.back_controls.push_back(SKTGraphic::create(GraphicKind::Text));
+    for (GraphicKind k : kEveryKind) d.front_controls.push_back(editedControl(k));
+    d.back_controls.push_back(editedControl(GraphicKind::Text));
     d.spreadsheet = {"/cards/Staff list.xlsx", 2, true, true, {"Name", "Photo"}, {{"1", "Zo\u00eb", "/pics/1.png"}, {"2", "", ""}}};
     d.columns.excel_cb_value1 = 1;
     d.columns.excel_cb_value11 = 2;
