@@ -84,7 +84,7 @@ TEST(ControlArchiveFuzz, MutatedArchivesAreReadOrRefusedCleanly)
     QList<QVariant> trees;
     for (const QByteArray &s : seeds) trees << *Plist_From_Bytes(s);
 
-    const int rounds = fuzz::rounds(1500);
+    const int rounds = fuzz::rounds(1000);
     int accepted = 0;
     for (int round = 0; round < rounds && !HasFailure(); ++round) {
         const std::string input = "control archive round " + std::to_string(round);
