@@ -19,8 +19,11 @@ inline void expectSameDesign(const DesignData &a, const DesignData &b)
         EXPECT_EQ(ax.keys(), ay.keys());
         for (const auto &[key, value] : ax.entries()) {
             if (std::holds_alternative<Picture>(value)) continue;
-            for (const auto &[otherKey, other] : ay.entries())
-                if (otherKey == key) EXPECT_TRUE(value == other) << x->Card_Side_Name().toStdString() << " " << key.toStdString();
+            for (const auto &[otherKey, other] : ay.entries()) {
+                if (otherKey == key) {
+                    EXPECT_TRUE(value == other) << x->Card_Side_Name().toStdString() << " " << key.toStdString();
+                }
+            }
         }
     }
     EXPECT_EQ(a.spreadsheet, b.spreadsheet);
@@ -55,7 +58,9 @@ inline void expectMarkerDesign(const DesignData &d, const GraphicPtr &shape = nu
 {
     EXPECT_EQ(d.mode, "T");
     ASSERT_EQ(d.front_controls.size(), 1u);
-    if (shape) EXPECT_EQ(d.front_controls[0], shape);
+    if (shape) {
+        EXPECT_EQ(d.front_controls[0], shape);
+    }
     EXPECT_EQ(d.front_controls[0]->kind(), GraphicKind::Shape);
     EXPECT_TRUE(d.front_controls[0]->encode() == SKTGraphic::create(GraphicKind::Shape)->encode());
     EXPECT_TRUE(d.back_controls.empty());

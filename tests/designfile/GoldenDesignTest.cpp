@@ -132,8 +132,11 @@ Card_Property editedCard(const std::vector<std::pair<const char *, KeyedArchive:
 GraphicPtr editedControl(GraphicKind k)
 {
     GraphicPtr g = SKTGraphic::create(k);
-    for (const Edit &e : edits())
-        if (inMask(e.kinds, k)) EXPECT_TRUE(Find_Graphic_Field(e.field)->set(*g, e.value)) << e.field;
+    for (const Edit &e : edits()) {
+        if (inMask(e.kinds, k)) {
+            EXPECT_TRUE(Find_Graphic_Field(e.field)->set(*g, e.value)) << e.field;
+        }
+    }
     return g;
 }
 
