@@ -1,0 +1,258 @@
+// Reading of SpreadsheetWriter: xlsx workbooks into rows of texts.
+#include "SpreadsheetWriter.h"
+
+#include "Log.h"
+#include "SpreadsheetXml.h"
+#include "ZipArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+
+#include <pugixml.hpp>
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
+
+// Elements match by their local name, with or without a namespace prefix.
+bool named(pugi::xml_node n, const char *local)
+{
+    if (n.type() != pugi::node_element) return false;
+    const char *name = n.name();
+    const char *colon = std::strrchr(name, ':');
+    return std::strcmp(colon ? colon + 1 : name, local) == 0;
+}
+
+pugi::xml_node childNamed(pugi::xml_node parent, const char *local)
+{
+    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
+        if (named(c, local)) return c;
+    return {};
+}
+
+// Column number of a cell reference such as "AB12"; 0 without letters.
+int referenceColumn(const char *r)
+{
+    int n = 0;
+    for (; *r && !(*r >= '0' && *r <= '9'); ++r) {
+        const char u = char(*r & ~0x20);
+        if (u < 'A' || u > 'Z') return 0;
+        n = n * 26 + (u - 'A' + 1);
+        if (n > kMaxSheetColumns) return kMaxSheetColumns + 1;
+    }
+    return n;
+}
+
+// Calls f(position, cell) for every cell of the row; a cell without a usable
+// reference follows the previous one.
+template <class F>
+void forEachCell(pugi::xml_node row, F f)
+{
+    int pos = -1;
+    for (pugi::xml_node c = row.first_child(); c; c = c.next_sibling()) {
+        if (!named(c, "c")) continue;
+        const int col = referenceColumn(c.attribute("r").value());
+        pos = col > 0 ? col - 1 : pos + 1;
+        f(pos, c);
+    }
+}
+
+template <class F>
+void forEachRow(const pugi::xml_document &doc, F f)
+{
+    const pugi::xml_node sheetData = childNamed(doc.document_element(), "sheetData");
+    for (pugi::xml_node r = sheetData.first_child(); r; r = r.next_sibling())
+        if (named(r, "row")) f(r);
+}
+
+// The texts of the `t` elements inside a string item, phonetic runs left out.
+void appendRuns(pugi::xml_node item, QString &out)
+{
+    for (pugi::xml_node c = item.first_child(); c; c = c.next_sibling()) {
+        if (named(c, "t")) out += QString::fromUtf8(c.child_value());
+        else if (c.type() == pugi::node_element && !named(c, "rPh")) appendRuns(c, out);
+    }
+}
+
+QString stringItem(pugi::xml_node item)
+{
+    QString s;
+    appendRuns(item, s);
+    return Decode_Escapes(s);
+}
+
+// A shared-string index: the leading digits of the text (0 without any); -1 when
+// too large for any list.
+long long sharedIndex(const char *v)
+{
+    while (*v == ' ') ++v;
+    long long i = 0;
+    for (; *v >= '0' && *v <= '9'; ++v) {
+        i = i * 10 + (*v - '0');
+        if (i > (1LL << 40)) return -1;
+    }
+    return i;
+}
+
+QString cellValue(pugi::xml_node cell, const QStringList &shared)
+{
+    const char *type = cell.attribute("t").value();
+    if (std::strcmp(type, "inlineStr") == 0) return stringItem(childNamed(cell, "is"));
+    const char *v = childNamed(cell, "v").child_value();
+    if (std::strcmp(type, "s") == 0) {
+        const long long i = sharedIndex(v);
+        return i >= 0 && i < shared.size() ? shared[qsizetype(i)] : QString();
+    }
+    if (std::strcmp(type, "str") == 0) return Decode_Escapes(QString::fromUtf8(v));
+    return QString::fromUtf8(v);
+}
+
+QString sheetPath(const QString &tmpDir, int number)
+{
+    return tmpDir + QStringLiteral("/xl/worksheets/sheet%1.xml").arg(number);
+}
+
+} // namespace
+
+QString Spreadsheet_Temp_Folder()
+{
+    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/spreadsheet-XXXXXX"));
+    if (!folder.isValid()) return {};
+    const QString path = folder.path() + QStringLiteral("/ziptmp");
+    QDir().mkpath(path);
+    return path;
+}
+
+void Delete_Excel_File_Temp_Folder()
+{
+    const QString path = Spreadsheet_Temp_Folder();
+    if (path.isEmpty()) return;
+    QDir(path).removeRecursively();
+    QDir().mkpath(path);
+}
+
+SpreadsheetWriter::SpreadsheetWriter() : m_tmpDir(Spreadsheet_Temp_Folder()) {}
+SpreadsheetWriter::~SpreadsheetWriter() = default;
+
+SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
+{
+    if (!only_col) {
+        data = {};
+        const pugi::xml_document *doc = m_open ? sheetDocument() : nullptr;
+        if (!doc) return data;
+        Excel_Sheet_Columns = sheetColumns(*doc);
+        const int columns = Excel_Sheet_Columns;
+        forEachRow(*doc, [&](pugi::xml_node row) {
+            QStringList values(columns);
+            forEachCell(row, [&](int pos, pugi::xml_node cell) {
+                if (pos >= columns) return;
+                QString v = cellValue(cell, sharedStrings);
+                if (!v.isEmpty()) values[pos] = std::move(v);
+            });
+            data.append(std::move(values));
+        });
+        return data;
+    }
+    Excel_Sheet_Columns = 1;
+    m_sheet.reset();
+    sharedStrings.clear();
+    Delete_Excel_File_Temp_Folder();
+    m_open = !m_tmpDir.isEmpty() && ZipArchive::unzipFileAtPath(path, m_tmpDir, true);
+    if (!m_open) {
+        Delete_Excel_File_Temp_Folder();
+        return data;
+    }
+    pugi::xml_document sst;
+    const QByteArray sstPath = QFile::encodeName(m_tmpDir + QStringLiteral("/xl/sharedStrings.xml"));
+    if (sst.load_file(sstPath.constData(), kParseOptions)) {
+        for (pugi::xml_node si = sst.document_element().first_child(); si; si = si.next_sibling())
+            if (named(si, "si")) sharedStrings.append(stringItem(si));
+    }
+    return data;
+}
+
+SheetRows SpreadsheetWriter::ReadData_only_column()
+{
+    data = {};
+    const pugi::xml_document *doc = m_open ? sheetDocument() : nullptr;
+    if (!doc) return data;
+    Excel_Sheet_Columns = sheetColumns(*doc);
+    const int columns = Excel_Sheet_Columns;
+    bool first = true;
+    forEachRow(*doc, [&](pugi::xml_node row) {
+        if (!first || columns <= 0) return;
+        first = false;
+        QStringList titles;
+        for (int i = 1; i <= columns; ++i) titles << QStringLiteral("Untitled Column %1").arg(i);
+        forEachCell(row, [&](int pos, pugi::xml_node cell) {
+            if (pos >= columns) return;
+            QString v = cellValue(cell, sharedStrings);
+            if (!v.isEmpty()) titles[pos] = std::move(v);
+        });
+        data.append(titles);
+    });
+    return data;
+}
+
+const pugi::xml_document *SpreadsheetWriter::sheetDocument()
+{
+    if (m_sheet && m_sheetNumber == Excel_Sheet_Number) return m_sheet.get();
+    m_sheet = std::make_unique<pugi::xml_document>();
+    m_sheetNumber = Excel_Sheet_Number;
+    const QString path = sheetPath(m_tmpDir, Excel_Sheet_Number);
+    const pugi::xml_parse_result result = m_sheet->load_file(QFile::encodeName(path).constData(), kParseOptions);
+    if (result) return m_sheet.get();
+    Show_NSLog_Message(QStringLiteral("Error: %1 (%2)").arg(QString::fromUtf8(result.description()), path));
+    m_sheet.reset();
+    return nullptr;
+}
+
+int SpreadsheetWriter::sheetColumns(const pugi::xml_document &doc) const
+{
+    const pugi::xml_node dimension = childNamed(doc.document_element(), "dimension");
+    int columns = Dimension_Columns(QString::fromUtf8(dimension.attribute("ref").value()));
+    forEachRow(doc, [&](pugi::xml_node row) {
+        forEachCell(row, [&](int pos, pugi::xml_node) { columns = std::max(columns, pos + 1); });
+    });
+    return std::min(columns, kMaxSheetColumns);
+}
+
+QStringList SpreadsheetWriter::Sheet_List() const
+{
+    if (!m_open) return {};
+    QStringList names;
+    const QDir folder(m_tmpDir + QStringLiteral("/xl/worksheets"));
+    for (const QString &file : folder.entryList(QDir::Files))
+        if (file.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive)) names << file.chopped(4);
+    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
+        const int na = Sheet_Number(a), nb = Sheet_Number(b);
+        if ((na == 0) != (nb == 0)) return na != 0;
+        return na != nb ? na < nb : a < b;
+    });
+    return names;
+}
+
+int SpreadsheetWriter::Sheet_Number(const QString &entry)
+{
+    static const QRegularExpression pattern(QStringLiteral("^sheet([0-9]{1,9})$"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QRegularExpressionMatch m = pattern.match(entry);
+    return m.hasMatch() ? m.captured(1).toInt() : 0;
+}
+
+QStringList SpreadsheetWriter::Read_Sheet_Name() const
+{
+    QStringList names;
+    if (!m_open) return names;
+    pugi::xml_document doc;
+    if (!doc.load_file(QFile::encodeName(m_tmpDir + QStringLiteral("/xl/workbook.xml")).constData(), kParseOptions))
+        return names;
+    for (const pugi::xpath_node &n : doc.select_nodes("//*[local-name()='sheet']"))
+        names << QString::fromUtf8(n.node().attribute("name").value());
+    return names;
+}

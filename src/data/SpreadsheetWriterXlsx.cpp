@@ -1,0 +1,180 @@
+// Writing of SpreadsheetWriter: rows of texts into an xlsx workbook made from the
+// template "Template.xlsx" with a new sheet part and a new shared-strings part.
+#include "SpreadsheetWriter.h"
+
+#include "Globals.h"
+#include "SpreadsheetXml.h"
+#include "ZipArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <charconv>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+constexpr int kPackLevel = 1;  // zlib's fastest level: a tenth of the default's time
+constexpr size_t kFlushSize = 1 << 20;
+
+const char *const kMainNamespace = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+const char *const kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
+
+// An XML part written in blocks as it is produced.
+class PartWriter {
+public:
+    explicit PartWriter(const QString &path) : m_file(path) { m_ok = m_file.open(QIODevice::WriteOnly); }
+    std::string &out() { return m_buffer; }
+    void flushIfFull()
+    {
+        if (m_buffer.size() >= kFlushSize) flush();
+    }
+    bool finish()
+    {
+        flush();
+        m_file.close();
+        return m_ok && m_file.error() == QFileDevice::NoError;
+    }
+
+private:
+    void flush()
+    {
+        if (m_ok && m_file.write(m_buffer.data(), qint64(m_buffer.size())) != qint64(m_buffer.size())) m_ok = false;
+        m_buffer.clear();
+    }
+    QFile m_file;
+    std::string m_buffer;
+    bool m_ok = false;
+};
+
+void appendNumber(std::string &out, long long n)
+{
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, n).ptr;
+    out.append(digits, end);
+}
+
+// The sheet part; returns the number of string cells through `strings`.
+bool writeSheet(const QString &path, const SheetRows &rows, long long &strings)
+{
+    const int columns = int(rows.front().size());
+    qsizetype widest = 0;
+    for (const QStringList &row : rows) widest = std::max(widest, row.size());
+    std::vector<std::string> names(size_t(widest) + 1);
+    for (qsizetype j = 1; j <= widest; ++j) names[size_t(j)] = Column_Name(int(j)).toStdString();
+    const std::string lastCell = Column_Name(columns).toStdString() + std::to_string(rows.size());
+
+    PartWriter part(path);
+    std::string &out = part.out();
+    out += kDeclaration;
+    out += "<worksheet xmlns=\"";
+    out += kMainNamespace;
+    out += "\" xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\""
+           " xmlns:mc=\"http://schemas.openxmlformats.org/markup-compatibility/2006\""
+           " xmlns:x14ac=\"http://schemas.microsoft.com/office/spreadsheetml/2009/9/ac\" mc:Ignorable=\"x14ac\">";
+    out += "<dimension ref=\"A1:" + lastCell + "\"/>";
+    out += "<sheetViews><sheetView tabSelected=\"1\" workbookViewId=\"0\"><selection activeCell=\"" + lastCell +
+           "\" sqref=\"" + lastCell + "\"/></sheetView></sheetViews>";
+    out += "<sheetFormatPr baseColWidth=\"10\" defaultRowHeight=\"15\" x14ac:dyDescent=\"0\"/>";
+    out += "<sheetData>";
+    const std::string spans = "\" spans=\"1:" + std::to_string(columns) + "\">";
+    strings = 0;
+    long long k = 0;
+    for (const QStringList &row : rows) {
+        out += "<row r=\"";
+        appendNumber(out, ++k);
+        out += spans;
+        for (qsizetype j = 0; j < row.size(); ++j) {
+            out += "<c r=\"";
+            out += names[size_t(j) + 1];
+            appendNumber(out, k);
+            if (Is_Number_Cell(row[j])) {
+                out += "\"><v>";
+                out += row[j].toStdString();
+            } else {
+                out += "\" t=\"s\"><v>";
+                appendNumber(out, strings++);
+            }
+            out += "</v></c>";
+        }
+        out += "</row>";
+        part.flushIfFull();
+    }
+    out += "</sheetData>";
+    out += "<pageMargins left=\"0.75\" right=\"0.75\" top=\"1\" bottom=\"0.5\" header=\"0.5\" footer=\"0.5\"/>";
+    out += "<extLst><ext xmlns:mx=\"http://schemas.microsoft.com/office/mac/excel/2008/main\""
+           " uri=\"{64002731-A6B0-56B0-2670-7721B7C09600}\"><mx:PLV Mode=\"0\" OnePage=\"0\" WScale=\"0\"/>"
+           "</ext></extLst>";
+    out += "</worksheet>\n";
+    return part.finish();
+}
+
+// The shared-strings part: every string cell's text, in the order the sheet wrote
+// them, none merged.
+bool writeSharedStrings(const QString &path, const SheetRows &rows, long long strings)
+{
+    PartWriter part(path);
+    std::string &out = part.out();
+    out += kDeclaration;
+    out += "<sst xmlns=\"";
+    out += kMainNamespace;
+    out += '"';
+    if (strings > 0) {
+        out += " count=\"";
+        appendNumber(out, strings);
+        out += "\" uniqueCount=\"";
+        appendNumber(out, strings);
+        out += '"';
+    }
+    out += '>';
+    for (const QStringList &row : rows) {
+        for (const QString &text : row) {
+            if (Is_Number_Cell(text)) continue;
+            out += Has_Outer_Space(text) ? "<si><t xml:space=\"preserve\">" : "<si><t>";
+            Append_Xml_Text(out, text);
+            out += "</t></si>";
+        }
+        part.flushIfFull();
+    }
+    out += "</sst>\n";
+    return part.finish();
+}
+
+bool renameOver(const QString &from, const QString &to)
+{
+    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+} // namespace
+
+bool SpreadsheetWriter::WriteWorkbook(const QString &path, const SheetRows &rows, bool hasTitleRow)
+{
+    Q_UNUSED(hasTitleRow);
+    if (rows.isEmpty() || rows.front().isEmpty()) return false;
+    const QString tmp = Spreadsheet_Temp_Folder();
+    if (tmp.isEmpty()) return false;
+    Delete_Excel_File_Temp_Folder();
+    if (!ZipArchive::unzipFileAtPath(Resource_Path + QStringLiteral("Template.xlsx"), tmp, true)) return false;
+    long long strings = 0;
+    if (!QDir().mkpath(tmp + QStringLiteral("/xl/worksheets")) ||
+        !writeSheet(tmp + QStringLiteral("/xl/worksheets/sheet1.xml"), rows, strings) ||
+        !writeSharedStrings(tmp + QStringLiteral("/xl/sharedStrings.xml"), rows, strings))
+        return false;
+
+    QStringList entries;
+    const QDir folder(tmp);
+    for (const QString &name :
+         folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+        entries << folder.filePath(name);
+    const QFileInfo target(path);
+    const QString packed = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
+                           QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
+    if (!ZipArchive::createZipFileAtPath(packed, entries, kPackLevel)) return false;
+    if (renameOver(packed, target.absoluteFilePath())) return true;
+    QFile::remove(packed);
+    return false;
+}
