@@ -59,6 +59,17 @@ void setModificationTime(const QString &path, const tm_unz &date)
     utimensat(AT_FDCWD, QFile::encodeName(path).constData(), times, 0);
 }
 
+// A file that is nothing but the end record of an archive with no entries (minizip
+// cannot open it).
+bool isEmptyArchive(const QString &path)
+{
+    constexpr int kEndRecord = 22;
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() < kEndRecord || !f.seek(f.size() - kEndRecord)) return false;
+    const QByteArray end = f.read(kEndRecord);
+    return end.startsWith("PK\x05\x06") && end[10] == 0 && end[11] == 0;
+}
+
 // Reads the open entry whole into `target`; the file appears only when every block
 // was read and the CRC matched.
 bool extractEntry(unzFile zip, const QString &target)
@@ -213,7 +224,8 @@ bool ZipArchive::unzipFileAtPath(const QString &path, const QString &destination
     err = {};
     unzFile zip = unzOpen64(QFile::encodeName(path).constData());
     if (!zip) {
-        err = failure(-1, "failed to open zip file");
+        err = isEmptyArchive(path) ? failure(-2, "failed to open first file in zip file")
+                                   : failure(-1, "failed to open zip file");
         return false;
     }
     unz_global_info64 global{};

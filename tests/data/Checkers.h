@@ -1,0 +1,44 @@
+#pragma once
+// Independent checkers run at test time: Python's zipfile and openpyxl through
+// /usr/bin/python3, and LibreOffice's headless converter.
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace checkers {
+
+// Runs the Python script with the arguments; its standard output, or "ERROR: ..."
+// with its standard error when it fails.
+inline QString python(const QString &script, const QStringList &args = {})
+{
+    QProcess p;
+    p.start(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), script} + args);
+    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+        return QStringLiteral("ERROR: ") + QString::fromUtf8(p.readAllStandardError());
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+inline bool hasOpenpyxl() { return python(QStringLiteral("import openpyxl")).isEmpty(); }
+
+inline QString soffice() { return QStandardPaths::findExecutable(QStringLiteral("soffice")); }
+
+// Converts `file` with LibreOffice into `format` ("csv", "xlsx") in `outDir`, with a
+// private user profile; the converted file's path, or empty on failure.
+inline QString convert(const QString &file, const QString &format, const QString &outDir)
+{
+    QTemporaryDir profile;
+    QProcess p;
+    p.start(soffice(), {QStringLiteral("-env:UserInstallation=file://") + profile.path(), QStringLiteral("--headless"),
+                        QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), outDir, file});
+    if (!p.waitForFinished(180000) || p.exitCode() != 0) return {};
+    const QString out = outDir + u'/' + QFileInfo(file).completeBaseName() + u'.' + format.section(u':', 0, 0);
+    return QFileInfo::exists(out) ? out : QString();
+}
+
+} // namespace checkers
