@@ -1,0 +1,196 @@
+#include "Checkers.h"
+#include "SpreadsheetWriter.h"
+#include "ZipArchive.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char *const kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
+
+// Shared strings: "a", a rich-text item "Rich" (with a phonetic run), "c", " A ".
+const char *const kSharedStrings =
+    "<si><t>a</t></si>"
+    "<si><r><rPr><b/></rPr><t>Ri</t></r><r><t>ch</t></r><rPh sb=\"0\" eb=\"1\"><t>ri</t></rPh></si>"
+    "<si><t>c</t></si>"
+    "<si><t xml:space=\"preserve\"> _x0041_ </t></si>";
+
+QByteArray sheet(const char *dimension, const char *data)
+{
+    QByteArray xml = QByteArray("<?xml version=\"1.0\"?>\n<worksheet xmlns=\"") + kMain + "\">";
+    if (dimension) xml += QByteArray("<dimension ref=\"") + dimension + "\"/>";
+    return xml + "<sheetData>" + data + "</sheetData></worksheet>";
+}
+
+// Packs the parts (name -> content) into an xlsx file in `dir`.
+QString workbook(const QString &dir, const QList<std::pair<QString, QByteArray>> &parts)
+{
+    const QString root = dir + "/parts";
+    QDir(root).removeRecursively();
+    for (const auto &[name, content] : parts) {
+        QDir().mkpath(QFileInfo(root + u'/' + name).path());
+        QFile f(root + u'/' + name);
+        if (!f.open(QIODevice::WriteOnly)) return {};
+        f.write(content);
+    }
+    const QString path = dir + "/book.xlsx";
+    QFile::remove(path);
+    return ZipArchive::createZipFileAtPath(path, {root + "/xl"}) ? path : QString();
+}
+
+QString withSheet(const QString &dir, const QByteArray &sheetXml)
+{
+    return workbook(dir, {{"xl/worksheets/sheet1.xml", sheetXml},
+                          {"xl/sharedStrings.xml", QByteArray("<sst xmlns=\"") + kMain + "\">" + kSharedStrings + "</sst>"}});
+}
+
+struct Read {
+    SheetRows header;
+    SheetRows rows;
+    int columns = 0;
+};
+
+Read readAll(const QString &path, int sheetNumber = 1)
+{
+    SpreadsheetWriter reader;
+    reader.ReadWorkbook(path, true);
+    reader.Excel_Sheet_Number = sheetNumber;
+    Read r;
+    r.header = reader.ReadData_only_column();
+    r.rows = reader.ReadWorkbook(path, false);
+    r.columns = reader.Excel_Sheet_Columns;
+    return r;
+}
+
+} // namespace
+
+TEST(SpreadsheetRead, HandMadeSheetsReadAsRectangularRows)
+{
+    const struct {
+        const char *what;
+        QByteArray xml;
+        SheetRows header, rows;
+    } cases[] = {
+        {"rows 1, 2 and 5 follow one another",
+         sheet("A1:B5", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row><row r=\"2\"><c r=\"B2\"><v>2</v></c></row>"
+                        "<row r=\"5\"><c r=\"A5\"><v>5</v></c></row>"),
+         {{"a", "Untitled Column 2"}}, {{"a", ""}, {"", "2"}, {"5", ""}}},
+        {"shared strings: rich text joined, the count and beyond give nothing",
+         sheet("A1:E1", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>1</v></c><c r=\"B1\" t=\"s\"><v>3</v></c>"
+                        "<c r=\"C1\" t=\"s\"><v>4</v></c><c r=\"D1\" t=\"s\"><v>9</v></c><c r=\"E1\" t=\"s\"><v>2</v></c></row>"),
+         {{"Rich", " A ", "Untitled Column 3", "Untitled Column 4", "c"}}, {{"Rich", " A ", "", "", "c"}}},
+        {"value kinds: number, boolean, inline string, formulas give their cached values",
+         sheet("A1:E1", "<row r=\"1\"><c r=\"A1\"><v>42</v></c><c r=\"B1\" t=\"b\"><v>1</v></c>"
+                        "<c r=\"C1\" t=\"inlineStr\"><is><t>in_x000A_line</t></is></c>"
+                        "<c r=\"D1\"><f>SUM(A1:A1)</f><v>42</v></c><c r=\"E1\" t=\"str\"><f>\"x\"&amp;\"y\"</f><v>xy</v></c></row>"),
+         {{"42", "1", "in\nline", "42", "xy"}}, {{"42", "1", "in\nline", "42", "xy"}}},
+        {"a one-cell dimension keeps its column",
+         sheet("A1", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>"), {{"a"}}, {{"a"}}},
+        {"no dimension: the widest cell counts",
+         sheet(nullptr, "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row><row r=\"2\"><c r=\"C2\"><v>3</v></c></row>"),
+         {{"a", "Untitled Column 2", "Untitled Column 3"}}, {{"a", "", ""}, {"", "", "3"}}},
+        {"a dimension starting elsewhere", sheet("AA1:AC5", "<row r=\"1\"><c r=\"AB1\"><v>7</v></c></row>"),
+         {}, {}},
+        {"a wider cell in row 3 pads rows 1 and 2",
+         sheet("A1:B3", "<row r=\"1\"><c r=\"A1\"><v>1</v></c></row><row r=\"2\"><c r=\"B2\"><v>2</v></c></row>"
+                        "<row r=\"3\"><c r=\"D3\"><v>4</v></c></row>"),
+         {{"1", "Untitled Column 2", "Untitled Column 3", "Untitled Column 4"}},
+         {{"1", "", "", ""}, {"", "2", "", ""}, {"", "", "", "4"}}},
+        {"cells without a reference follow the previous cell",
+         sheet("A1:C2", "<row><c><v>1</v></c><c><v>2</v></c></row><row><c r=\"B2\"><v>5</v></c><c><v>6</v></c></row>"),
+         {{"1", "2", "Untitled Column 3"}}, {{"1", "2", ""}, {"", "5", "6"}}},
+        {"prefixed elements",
+         QByteArray("<x:worksheet xmlns:x=\"") + kMain + "\"><x:dimension ref=\"A1:B1\"/><x:sheetData><x:row r=\"1\">"
+             "<x:c r=\"A1\" t=\"s\"><x:v>2</x:v></x:c><x:c r=\"B1\" t=\"inlineStr\"><x:is><x:t>i</x:t></x:is></x:c>"
+             "</x:row></x:sheetData></x:worksheet>",
+         {{"c", "i"}}, {{"c", "i"}}},
+    };
+    QTemporaryDir dir;
+    for (const auto &c : cases) {
+        const Read r = readAll(withSheet(dir.path(), c.xml));
+        if (QByteArray(c.what).startsWith("a dimension starting elsewhere")) {
+            ASSERT_EQ(r.rows.size(), 1) << c.what;
+            EXPECT_EQ(r.rows[0].size(), 29) << c.what;
+            EXPECT_EQ(r.rows[0][27], "7") << c.what;
+            EXPECT_EQ(r.header[0][0], "Untitled Column 1") << c.what;
+            continue;
+        }
+        EXPECT_EQ(r.header, c.header) << c.what;
+        EXPECT_EQ(r.rows, c.rows) << c.what;
+        EXPECT_EQ(r.columns, c.header.isEmpty() ? 0 : c.header[0].size()) << c.what;
+    }
+}
+
+TEST(SpreadsheetRead, SheetsAreListedAndReadInNumericOrder)
+{
+    QTemporaryDir dir;
+    const auto one = [](const char *v) { return sheet("A1", (QByteArray("<row><c><v>") + v + "</v></c></row>").constData()); };
+    const QString path = workbook(dir.path(), {{"xl/worksheets/sheet10.xml", one("10")},
+                                               {"xl/worksheets/sheet2.xml", one("2")},
+                                               {"xl/worksheets/sheet1.xml", one("1")},
+                                               {"xl/workbook.xml", QByteArray("<workbook xmlns=\"") + kMain +
+                                                    "\"><sheets><sheet name=\"Staff\"/><sheet name=\"Guests\"/>"
+                                                    "<sheet name=\"Old\"/></sheets></workbook>"}});
+    SpreadsheetWriter reader;
+    reader.ReadWorkbook(path, true);
+    EXPECT_EQ(reader.Sheet_List(), QStringList({"sheet1", "sheet2", "sheet10"}));
+    EXPECT_EQ(reader.Read_Sheet_Name(), QStringList({"Staff", "Guests", "Old"}));
+    reader.Excel_Sheet_Number = SpreadsheetWriter::Sheet_Number("sheet10");
+    reader.ReadData_only_column();
+    EXPECT_EQ(reader.ReadWorkbook(path, false), SheetRows({{"10"}}));
+    reader.Excel_Sheet_Number = 2;
+    reader.ReadData_only_column();
+    EXPECT_EQ(reader.ReadWorkbook(path, false), SheetRows({{"2"}}));
+}
+
+TEST(SpreadsheetRead, UnreadableInputGivesNoRows)
+{
+    QTemporaryDir dir;
+    const QString text = dir.path() + "/notes.xlsx";
+    QFile f(text);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("this is not a workbook");
+    f.close();
+    const QString broken = dir.path() + "/broken";
+    QDir().mkpath(broken);
+    const struct { const char *what; QString path; } cases[] = {
+        {"missing file", dir.path() + "/missing.xlsx"},
+        {"foreign file", text},
+        {"sheet that is not XML", withSheet(broken, "<worksheet><sheetData><row>")},
+    };
+    for (const auto &c : cases) {
+        const Read r = readAll(c.path);
+        EXPECT_TRUE(r.header.isEmpty()) << c.what;
+        EXPECT_TRUE(r.rows.isEmpty()) << c.what;
+    }
+    SpreadsheetWriter fresh;
+    EXPECT_TRUE(fresh.ReadWorkbook({}, false).isEmpty());
+    EXPECT_EQ(fresh.Excel_Sheet_Columns, 1);
+}
+
+TEST(SpreadsheetRead, WorkbookWrittenByOpenpyxl)
+{
+    if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/openpyxl.xlsx";
+    ASSERT_EQ(checkers::python(QStringLiteral(R"(
+import sys, openpyxl
+from openpyxl.styles import Font
+wb = openpyxl.Workbook()
+ws = wb.active
+ws['A1'] = 'Name'; ws['C1'] = 'Photo'; ws['C1'].font = Font(bold=True)
+ws['A2'] = 'a'; ws['C2'] = 'c'
+ws['A5'] = 42; ws['B5'] = True
+wb.create_sheet('Second')['A1'] = 'second'
+wb.save(sys.argv[1])
+)"), {path}), "");
+    const Read r = readAll(path);
+    EXPECT_EQ(r.header, SheetRows({{"Name", "Untitled Column 2", "Photo"}}));
+    EXPECT_EQ(r.rows, SheetRows({{"Name", "", "Photo"}, {"a", "", "c"}, {"42", "1", ""}}));
+    EXPECT_EQ(readAll(path, 2).rows, SheetRows({{"second"}}));
+}
