@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include <gtest/gtest.h>
 
@@ -34,9 +35,14 @@ inline QString convert(const QString &file, const QString &format, const QString
 {
     QTemporaryDir profile;
     QProcess p;
-    p.start(soffice(), {QStringLiteral("-env:UserInstallation=file://") + profile.path(), QStringLiteral("--headless"),
+    p.start(soffice(), {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded), QStringLiteral("--headless"),
                         QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), outDir, file});
-    if (!p.waitForFinished(180000) || p.exitCode() != 0) return {};
+    if (!p.waitForFinished(120000)) {
+        p.kill();
+        p.waitForFinished();
+        return {};
+    }
+    if (p.exitCode() != 0) return {};
     const QString out = outDir + u'/' + QFileInfo(file).completeBaseName() + u'.' + format.section(u':', 0, 0);
     return QFileInfo::exists(out) ? out : QString();
 }

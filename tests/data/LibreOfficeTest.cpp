@@ -1,0 +1,69 @@
+// Workbooks checked against LibreOffice (slow: a few cases only). Skipped when
+// LibreOffice is not installed.
+#include "Checkers.h"
+#include "SpreadsheetWriter.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const char *const kCsv = "csv:Text - txt - csv (StarCalc):44,34,76,1";
+
+class LibreOffice : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (checkers::soffice().isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+    }
+    QByteArray csvOf(const QString &xlsx)
+    {
+        const QString csv = checkers::convert(xlsx, QString::fromLatin1(kCsv), dir.path() + "/csv");
+        QFile f(csv);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no csv>");
+    }
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(LibreOffice, WorkbookSavedByCalcReadsRight)
+{
+    if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
+    const QString made = dir.path() + "/staff.xlsx";
+    ASSERT_EQ(checkers::python(QStringLiteral(R"(
+import sys, openpyxl
+from openpyxl.styles import Font
+wb = openpyxl.Workbook()
+ws = wb.active
+ws['A1'] = 'Name'; ws['C1'] = 'Photo'; ws['C1'].font = Font(bold=True)
+ws['A2'] = 'a'; ws['C2'] = 'c'
+ws['A5'] = 42; ws['B5'] = True
+wb.create_sheet('Second')['A1'] = 'second'
+wb.save(sys.argv[1])
+)"), {made}), "");
+    const QString saved = checkers::convert(made, "xlsx", dir.path() + "/calc");
+    ASSERT_FALSE(saved.isEmpty());
+    SpreadsheetWriter reader;
+    reader.ReadWorkbook(saved, true);
+    EXPECT_EQ(reader.Sheet_List(), QStringList({"sheet1", "sheet2"}));
+    EXPECT_EQ(reader.ReadData_only_column(), SheetRows({{"Name", "Untitled Column 2", "Photo"}}));
+    EXPECT_EQ(reader.ReadWorkbook(saved, false), SheetRows({{"Name", "", "Photo"}, {"a", "", "c"}, {"42", "1", ""}}));
+    reader.Excel_Sheet_Number = 2;
+    reader.ReadData_only_column();
+    EXPECT_EQ(reader.ReadWorkbook(saved, false), SheetRows({{"second"}}));
+}
+
+TEST_F(LibreOffice, WrittenWorkbooksOpenWithTheirValues)
+{
+    const QString batch = dir.path() + "/batch.xlsx";
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(batch, {{"Batch Value"}, {"10"}, {"20"}, {"abc"}}, false));
+    EXPECT_EQ(csvOf(batch), "\"Batch Value\"\n10\n20\n\"abc\"\n");  // text cells quoted
+
+    const QString tricky = dir.path() + "/tricky.xlsx";
+    const QStringList texts = {"0123", "3,5", "12345678901234567", " lead", "_x0041_", "a\x01" "b"};
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(tricky, {texts}, false));
+    EXPECT_EQ(csvOf(tricky), "\"0123\",\"3,5\",\"12345678901234567\",\" lead\",\"_x0041_\",\"a\x01" "b\"\n");
+}
