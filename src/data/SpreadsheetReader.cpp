@@ -17,13 +17,15 @@
 
 namespace {
 
-constexpr unsigned kParseOptions = pugi::parse_default | pugi::parse_ws_pcdata_single;
+constexpr unsigned kParseOptions =
+    pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_ws_pcdata_single;
 
-// Elements match by their local name, with or without a namespace prefix.
+// Elements match by their local name, with or without a namespace prefix (other
+// nodes have an empty name).
 bool named(pugi::xml_node n, const char *local)
 {
-    if (n.type() != pugi::node_element) return false;
     const char *name = n.name();
+    if (std::strcmp(name, local) == 0) return true;
     const char *colon = std::strrchr(name, ':');
     return std::strcmp(colon ? colon + 1 : name, local) == 0;
 }
@@ -48,17 +50,23 @@ int referenceColumn(const char *r)
     return n;
 }
 
-// Calls f(position, cell) for every cell of the row; a cell without a usable
-// reference follows the previous one.
+// Calls f(position, cell, type) for every cell of the row, `type` being its `t`
+// attribute; a cell without a usable reference follows the previous one.
 template <class F>
 void forEachCell(pugi::xml_node row, F f)
 {
     int pos = -1;
     for (pugi::xml_node c = row.first_child(); c; c = c.next_sibling()) {
         if (!named(c, "c")) continue;
-        const int col = referenceColumn(c.attribute("r").value());
+        int col = 0;
+        const char *type = "";
+        for (pugi::xml_attribute a = c.first_attribute(); a; a = a.next_attribute()) {
+            const char *name = a.name();
+            if (name[0] == 'r' && name[1] == 0) col = referenceColumn(a.value());
+            else if (name[0] == 't' && name[1] == 0) type = a.value();
+        }
         pos = col > 0 ? col - 1 : pos + 1;
-        f(pos, c);
+        f(pos, c, type);
     }
 }
 
@@ -81,6 +89,8 @@ void appendRuns(pugi::xml_node item, QString &out)
 
 QString stringItem(pugi::xml_node item)
 {
+    const pugi::xml_node first = item.first_child();
+    if (first && !first.next_sibling() && named(first, "t")) return Decode_Escapes(QString::fromUtf8(first.child_value()));
     QString s;
     appendRuns(item, s);
     return Decode_Escapes(s);
@@ -99,9 +109,8 @@ long long sharedIndex(const char *v)
     return i;
 }
 
-QString cellValue(pugi::xml_node cell, const QStringList &shared)
+QString cellValue(pugi::xml_node cell, const char *type, const QStringList &shared)
 {
-    const char *type = cell.attribute("t").value();
     if (std::strcmp(type, "inlineStr") == 0) return stringItem(childNamed(cell, "is"));
     const char *v = childNamed(cell, "v").child_value();
     if (std::strcmp(type, "s") == 0) {
@@ -115,6 +124,23 @@ QString cellValue(pugi::xml_node cell, const QStringList &shared)
 QString sheetPath(const QString &tmpDir, int number)
 {
     return tmpDir + QStringLiteral("/xl/worksheets/sheet%1.xml").arg(number);
+}
+
+// The larger of the dimension's last column and the widest cell.
+// Cells of a row come in column order, so a row's last cell is its widest unless it
+// lacks a reference.
+int sheetColumns(const pugi::xml_document &doc)
+{
+    const pugi::xml_node dimension = childNamed(doc.document_element(), "dimension");
+    int columns = Dimension_Columns(QString::fromUtf8(dimension.attribute("ref").value()));
+    forEachRow(doc, [&](pugi::xml_node row) {
+        pugi::xml_node last = row.last_child();
+        while (last && !named(last, "c")) last = last.previous_sibling();
+        const int col = last ? referenceColumn(last.attribute("r").value()) : 0;
+        if (col > 0) columns = std::max(columns, col);
+        else forEachCell(row, [&](int pos, pugi::xml_node, const char *) { columns = std::max(columns, pos + 1); });
+    });
+    return std::min(columns, kMaxSheetColumns);
 }
 
 } // namespace
@@ -145,17 +171,21 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
         data = {};
         const pugi::xml_document *doc = m_open ? sheetDocument() : nullptr;
         if (!doc) return data;
-        Excel_Sheet_Columns = sheetColumns(*doc);
-        const int columns = Excel_Sheet_Columns;
+        int columns = m_sheetColumns;
         forEachRow(*doc, [&](pugi::xml_node row) {
             QStringList values(columns);
-            forEachCell(row, [&](int pos, pugi::xml_node cell) {
-                if (pos >= columns) return;
-                QString v = cellValue(cell, sharedStrings);
-                if (!v.isEmpty()) values[pos] = std::move(v);
+            forEachCell(row, [&](int pos, pugi::xml_node cell, const char *type) {
+                if (pos >= kMaxSheetColumns) return;
+                QString v = cellValue(cell, type, sharedStrings);
+                if (v.isEmpty()) return;
+                if (pos >= values.size()) values.resize(pos + 1);  // a cell out of column order
+                values[pos] = std::move(v);
             });
+            columns = std::max(columns, int(values.size()));
             data.append(std::move(values));
         });
+        for (QStringList &row : data) row.resize(columns);
+        m_sheetColumns = Excel_Sheet_Columns = columns;
         return data;
     }
     Excel_Sheet_Columns = 1;
@@ -181,7 +211,7 @@ SheetRows SpreadsheetWriter::ReadData_only_column()
     data = {};
     const pugi::xml_document *doc = m_open ? sheetDocument() : nullptr;
     if (!doc) return data;
-    Excel_Sheet_Columns = sheetColumns(*doc);
+    Excel_Sheet_Columns = m_sheetColumns;
     const int columns = Excel_Sheet_Columns;
     bool first = true;
     forEachRow(*doc, [&](pugi::xml_node row) {
@@ -189,9 +219,9 @@ SheetRows SpreadsheetWriter::ReadData_only_column()
         first = false;
         QStringList titles;
         for (int i = 1; i <= columns; ++i) titles << QStringLiteral("Untitled Column %1").arg(i);
-        forEachCell(row, [&](int pos, pugi::xml_node cell) {
+        forEachCell(row, [&](int pos, pugi::xml_node cell, const char *type) {
             if (pos >= columns) return;
-            QString v = cellValue(cell, sharedStrings);
+            QString v = cellValue(cell, type, sharedStrings);
             if (!v.isEmpty()) titles[pos] = std::move(v);
         });
         data.append(titles);
@@ -206,21 +236,15 @@ const pugi::xml_document *SpreadsheetWriter::sheetDocument()
     m_sheetNumber = Excel_Sheet_Number;
     const QString path = sheetPath(m_tmpDir, Excel_Sheet_Number);
     const pugi::xml_parse_result result = m_sheet->load_file(QFile::encodeName(path).constData(), kParseOptions);
-    if (result) return m_sheet.get();
+    if (result) {
+        m_sheetColumns = sheetColumns(*m_sheet);
+        return m_sheet.get();
+    }
     Show_NSLog_Message(QStringLiteral("Error: %1 (%2)").arg(QString::fromUtf8(result.description()), path));
     m_sheet.reset();
     return nullptr;
 }
 
-int SpreadsheetWriter::sheetColumns(const pugi::xml_document &doc) const
-{
-    const pugi::xml_node dimension = childNamed(doc.document_element(), "dimension");
-    int columns = Dimension_Columns(QString::fromUtf8(dimension.attribute("ref").value()));
-    forEachRow(doc, [&](pugi::xml_node row) {
-        forEachCell(row, [&](int pos, pugi::xml_node) { columns = std::max(columns, pos + 1); });
-    });
-    return std::min(columns, kMaxSheetColumns);
-}
 
 QStringList SpreadsheetWriter::Sheet_List() const
 {

@@ -60,10 +60,10 @@ public:
 
 private:
     const pugi::xml_document *sheetDocument();
-    int sheetColumns(const pugi::xml_document &doc) const;
 
     QString m_tmpDir;
     bool m_open = false;
     std::unique_ptr<pugi::xml_document> m_sheet;  // the parsed sheet, kept between its two reads
     int m_sheetNumber = 0;
+    int m_sheetColumns = 0;
 };

@@ -117,9 +117,9 @@ bool Is_Number_Cell(QStringView text)
     return significant <= 15;
 }
 
-QString Decode_Escapes(QStringView text)
+QString Decode_Escapes(const QString &text)
 {
-    if (!text.contains(u"_x")) return text.toString();
+    if (!text.contains(u"_x")) return text;
     QString out;
     out.reserve(text.size());
     for (qsizetype i = 0; i < text.size();) {

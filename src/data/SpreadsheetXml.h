@@ -26,7 +26,7 @@ bool Is_Number_Cell(QStringView text);
 
 // Decodes SpreadsheetML's "_xHHHH_" escapes (hex, either case); "_x005F_" before
 // another escape keeps that one literal.
-QString Decode_Escapes(QStringView text);
+QString Decode_Escapes(const QString &text);
 // Appends the text as XML character data in UTF-8: "&", "<", ">" as entities,
 // characters XML forbids as "_xHHHH_", and a literal "_xHHHH_" with its underscore
 // escaped ("_x005F_xHHHH_").

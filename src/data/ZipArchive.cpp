@@ -3,11 +3,11 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <minizip/unzip.h>
 #include <minizip/zip.h>
 
+#include <cstdio>
 #include <ctime>
 #include <stdexcept>
 #include <fcntl.h>
@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int kReadBlock = 4096;
+constexpr int kReadBlock = 1 << 16;
 constexpr int kWriteBlock = 16384;
 constexpr uLong kUtf8NameFlag = 1 << 11;
 
@@ -70,21 +70,31 @@ bool isEmptyArchive(const QString &path)
     return end.startsWith("PK\x05\x06") && end[10] == 0 && end[11] == 0;
 }
 
-// Reads the open entry whole into `target`; the file appears only when every block
-// was read and the CRC matched.
+// Reads the open entry whole into `target`: the bytes go to a new file beside it,
+// renamed over the target only when every block was read and the CRC matched.
 bool extractEntry(unzFile zip, const QString &target)
 {
-    QSaveFile out(target);
-    if (!out.open(QIODevice::WriteOnly)) return false;
-    char buffer[kReadBlock];
+    const QString part = target + QStringLiteral(".part");
+    QFile out(part);
+    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+    QByteArray buffer(kReadBlock, Qt::Uninitialized);
+    bool ok = true;
     for (;;) {
-        const int n = unzReadCurrentFile(zip, buffer, kReadBlock);
-        if (n < 0) return false;
-        if (n == 0) break;
-        if (out.write(buffer, n) != n) return false;
+        const int n = unzReadCurrentFile(zip, buffer.data(), kReadBlock);
+        if (n <= 0) {
+            ok = n == 0;
+            break;
+        }
+        if (out.write(buffer.constData(), n) != n) {
+            ok = false;
+            break;
+        }
     }
-    if (unzCloseCurrentFile(zip) != UNZ_OK) return false;
-    return out.commit();
+    out.close();
+    ok = ok && out.error() == QFileDevice::NoError && unzCloseCurrentFile(zip) == UNZ_OK &&
+         std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) == 0;
+    if (!ok) QFile::remove(part);
+    return ok;
 }
 
 // Handles the current entry; false on any failure.

@@ -194,3 +194,13 @@ wb.save(sys.argv[1])
     EXPECT_EQ(r.rows, SheetRows({{"Name", "", "Photo"}, {"a", "", "c"}, {"42", "1", ""}}));
     EXPECT_EQ(readAll(path, 2).rows, SheetRows({{"second"}}));
 }
+
+TEST(SpreadsheetRead, CellsOutOfColumnOrderStillMakeRectangularRows)
+{
+    QTemporaryDir dir;
+    const QString path = withSheet(dir.path(), sheet("A1:B2", "<row r=\"1\"><c r=\"D1\"><v>4</v></c><c r=\"A1\"><v>1</v></c></row>"
+                                                               "<row r=\"2\"><c r=\"B2\"><v>2</v></c></row>"));
+    const Read r = readAll(path);
+    EXPECT_EQ(r.rows, SheetRows({{"1", "", "", "4"}, {"", "2", "", ""}}));
+    EXPECT_EQ(r.columns, 4);
+}

@@ -56,7 +56,7 @@ TEST(SpreadsheetXml, TextEscapesRoundTrip)
             EXPECT_EQ(Decode_Escapes(QString::fromUtf8(out.c_str())), r.text) << r.xml;
         }
     }
-    EXPECT_EQ(Decode_Escapes(u"_x0041__x0062_"), "Ab");
+    EXPECT_EQ(Decode_Escapes(QStringLiteral("_x0041__x0062_")), "Ab");
 }
 
 TEST(SpreadsheetXml, OuterSpaceNeedsPreserving)
