@@ -29,6 +29,14 @@ void rememberFolderOf(const FilePanelRequest &r, const QStringList &chosen)
 }
 } // namespace
 
+QString Name_With_Extension(const QString &name, const QString &extension)
+{
+    const qsizetype slash = name.lastIndexOf(u'/');
+    const qsizetype dot = name.lastIndexOf(u'.');
+    const QString stem = dot > slash + 1 ? name.left(dot) : name;
+    return stem + u'.' + extension;
+}
+
 void Set_File_Panel_Answerer(FilePanelAnswerer answerer) { panelAnswerer = std::move(answerer); }
 void Set_Open_Url_Answerer(OpenUrlAnswerer answerer) { urlAnswerer = std::move(answerer); }
 void Set_File_Panel_Presenter(FilePanelAnswerer presenter) { panelPresenter = std::move(presenter); }

@@ -11,7 +11,14 @@ struct FilePanelRequest {
     QString directory;
     QString suggestedName;
     QStringList extensions;  // lower case, without dots; empty: any file
+    // Save panels: one name filter per extension, the first chosen at the start;
+    // choosing another gives the name that extension and allows only that type.
+    bool formatChoice = false;
 };
+
+// The name without its extension, ".", and the extension: ("visits.xlsx", "txt")
+// gives "visits.txt".
+QString Name_With_Extension(const QString &name, const QString &extension);
 
 // Runs the panel; returns the chosen paths (empty when cancelled). A request that
 // names no folder opens in the folder of the last choice made in a panel (while it

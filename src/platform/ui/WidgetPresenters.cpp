@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -59,6 +60,22 @@ QString filterFor(const QStringList &extensions)
     return QObject::tr("Files (%1)").arg(patterns.join(u' '));
 }
 
+QString formatFilter(const QString &extension) { return QStringLiteral("%1 (*.%1)").arg(extension); }
+
+// A save panel with the format choice; the chosen name ends in the chosen extension.
+QString saveWithFormatChoice(QWidget *parent, const FilePanelRequest &r)
+{
+    QFileDialog panel(parent, r.title, r.directory);
+    panel.setAcceptMode(QFileDialog::AcceptSave);
+    Setup_Save_Format_Choice(panel, r.extensions);
+    panel.selectFile(Name_With_Extension(r.suggestedName, r.extensions.front()));
+    if (panel.exec() != QDialog::Accepted || panel.selectedFiles().isEmpty()) return {};
+    const QString chosen = r.extensions.value(panel.nameFilters().indexOf(panel.selectedNameFilter()),
+                                              r.extensions.front());
+    const QString f = panel.selectedFiles().front();
+    return f.endsWith(u'.' + chosen, Qt::CaseInsensitive) ? f : Name_With_Extension(f, chosen);
+}
+
 QStringList showPanel(const FilePanelRequest &r)
 {
     QStringList result;
@@ -79,6 +96,11 @@ QStringList showPanel(const FilePanelRequest &r)
         break;
     }
     case FilePanelRequest::SaveFile: {
+        if (r.formatChoice && !r.extensions.isEmpty()) {
+            const QString f = saveWithFormatChoice(parent, r);
+            if (!f.isEmpty()) result << f;
+            break;
+        }
         const QString start = r.suggestedName.isEmpty() ? r.directory : r.directory + u'/' + r.suggestedName;
         QString f = QFileDialog::getSaveFileName(parent, r.title, start, filter);
         if (!f.isEmpty() && r.extensions.size() == 1 && !f.endsWith(u'.' + r.extensions.front(), Qt::CaseInsensitive))
@@ -96,6 +118,22 @@ bool openWithDesktop(const QString &pathOrUrl)
     return QDesktopServices::openUrl(url);
 }
 } // namespace
+
+void Setup_Save_Format_Choice(QFileDialog &panel, const QStringList &extensions)
+{
+    QStringList filters;
+    for (const QString &e : extensions) filters << formatFilter(e);
+    panel.setNameFilters(filters);
+    panel.selectNameFilter(filters.value(0));
+    panel.setDefaultSuffix(extensions.value(0));
+    QObject::connect(&panel, &QFileDialog::filterSelected, &panel, [&panel, extensions, filters](const QString &filter) {
+        const QString extension = extensions.value(filters.indexOf(filter));
+        if (extension.isEmpty()) return;
+        const QStringList typed = panel.selectedFiles();
+        panel.setDefaultSuffix(extension);
+        if (!typed.isEmpty()) panel.selectFile(Name_With_Extension(QFileInfo(typed.front()).fileName(), extension));
+    });
+}
 
 void Install_Widget_Presenters()
 {
