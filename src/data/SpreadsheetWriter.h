@@ -52,6 +52,15 @@ public:
     // leaves an old file as it was. `hasTitleRow` does not change the output.
     static bool WriteWorkbook(const QString &path, const SheetRows &rows, bool hasTitleRow);
 
+    // XML Spreadsheet 2003: every row of the first worksheet, each cell giving the
+    // text of its first child (cell index attributes are not followed); empty when
+    // the file cannot be read. The writer puts the rows into worksheet "Notes", number
+    // cells as "Number", the others as "String"; false when nothing could be written.
+    static SheetRows ReadWorksheetXML2004(const QString &path);
+    static bool WriteWorksheetXML2004(const QString &path, const SheetRows &rows);
+    // Writes a workbook part naming one sheet.
+    static bool WriteWorkbookXML(const QString &path, const QString &sheetName);
+
     int Excel_Sheet_Number = 1;   // 1-based sheet read by the header and full reads
     int Excel_Sheet_Columns = 1;  // column count of the sheet read last
 

@@ -67,3 +67,11 @@ TEST_F(LibreOffice, WrittenWorkbooksOpenWithTheirValues)
     ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(tricky, {texts}, false));
     EXPECT_EQ(csvOf(tricky), "\"0123\",\"3,5\",\"12345678901234567\",\" lead\",\"_x0041_\",\"a\x01" "b\"\n");
 }
+
+TEST_F(LibreOffice, Xml2003FileOpensWithItsValues)
+{
+    const SheetRows rows = {{"Name", "Count"}, {"Zoë", "12"}};
+    const QString ours = dir.path() + "/ours.xml";
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(ours, rows));
+    EXPECT_EQ(csvOf(ours), "\"Name\",\"Count\"\n\"Zoë\",12\n");
+}
