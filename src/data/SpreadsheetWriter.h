@@ -52,6 +52,14 @@ public:
     // leaves an old file as it was. `hasTitleRow` does not change the output.
     static bool WriteWorkbook(const QString &path, const SheetRows &rows, bool hasTitleRow);
 
+    // OpenDocument spreadsheets. The reader unpacks the file into the spreadsheet
+    // folder and returns the direct rows of its first table, a cell repeated by
+    // "table:number-columns-repeated" as often as it says (a row's own repeat count
+    // is not followed). The writer fills "Template.ods" with the rows as string cells,
+    // packed and renamed like an xlsx workbook.
+    static SheetRows ReadODS(const QString &path);
+    static bool WriteODS(const QString &path, const SheetRows &rows, bool hasTitleRow);
+
     // XML Spreadsheet 2003: every row of the first worksheet, each cell giving the
     // text of its first child (cell index attributes are not followed); empty when
     // the file cannot be read. The writer puts the rows into worksheet "Notes", number
@@ -68,6 +76,9 @@ public:
     SheetRows data;               // rows read last
 
 private:
+    // Packs the spreadsheet folder into a file beside `path`, `first` as the first
+    // entry when given, and renames it over `path`.
+    static bool packFolder(const QString &path, const QString &first, int level);
     const pugi::xml_document *sheetDocument();
 
     QString m_tmpDir;

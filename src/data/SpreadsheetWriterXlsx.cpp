@@ -164,16 +164,21 @@ bool SpreadsheetWriter::WriteWorkbook(const QString &path, const SheetRows &rows
         !writeSheet(tmp + QStringLiteral("/xl/worksheets/sheet1.xml"), rows, strings) ||
         !writeSharedStrings(tmp + QStringLiteral("/xl/sharedStrings.xml"), rows, strings))
         return false;
+    return packFolder(path, {}, kPackLevel);
+}
 
+bool SpreadsheetWriter::packFolder(const QString &path, const QString &first, int level)
+{
+    const QDir folder(Spreadsheet_Temp_Folder());
     QStringList entries;
-    const QDir folder(tmp);
+    if (!first.isEmpty()) entries << folder.filePath(first);
     for (const QString &name :
          folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
-        entries << folder.filePath(name);
+        if (name != first) entries << folder.filePath(name);
     const QFileInfo target(path);
     const QString packed = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                            QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
-    if (!ZipArchive::createZipFileAtPath(packed, entries, kPackLevel)) return false;
+    if (!ZipArchive::createZipFileAtPath(packed, entries, level)) return false;
     if (renameOver(packed, target.absoluteFilePath())) return true;
     QFile::remove(packed);
     return false;

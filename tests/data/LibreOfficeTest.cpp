@@ -75,3 +75,21 @@ TEST_F(LibreOffice, Xml2003FileOpensWithItsValues)
     ASSERT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(ours, rows));
     EXPECT_EQ(csvOf(ours), "\"Name\",\"Count\"\n\"Zoë\",12\n");
 }
+
+TEST_F(LibreOffice, OdsFilesTravelBothWays)
+{
+    const QString ours = dir.path() + "/ours.ods";
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(ours, {{"Name", "Count"}, {"Zoë", "12"}}, false));
+    EXPECT_EQ(csvOf(ours), "\"Name\",\"Count\"\n\"Zoë\",\"12\"\n");  // every cell a string
+
+    const QString xlsx = dir.path() + "/book.xlsx";
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(xlsx, {{"Name", "Count"}, {"Zoë", "12"}}, false));
+    const QString calc = checkers::convert(xlsx, "ods", dir.path() + "/calc");
+    ASSERT_FALSE(calc.isEmpty());
+    // Calc fills rows out with repeated empty cells and rows, which read as they stand.
+    const SheetRows read = SpreadsheetWriter::ReadODS(calc);
+    ASSERT_GE(read.size(), 2);
+    EXPECT_EQ(read[0].mid(0, 2), QStringList({"Name", "Count"}));
+    EXPECT_EQ(read[1].mid(0, 2), QStringList({"Zoë", "12"}));
+    EXPECT_EQ(read[1].mid(2).join(""), "");
+}
