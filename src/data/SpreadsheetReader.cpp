@@ -14,6 +14,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <future>
 
 namespace {
 
@@ -145,6 +146,46 @@ int sheetColumns(const pugi::xml_document &doc)
 
 } // namespace
 
+// A parsed sheet part with its column count, or the reason it could not be parsed.
+struct SpreadsheetWriter::LoadedSheet {
+    std::unique_ptr<pugi::xml_document> doc;
+    int columns = 0;
+    QString error;
+};
+
+// The parts of a workbook just opened, parsed on workers.
+struct SpreadsheetWriter::SheetPrefetch {
+    std::future<QStringList> strings;
+    int number;
+    std::future<LoadedSheet> sheet;
+};
+
+namespace {
+QStringList loadSharedStrings(const QString &path)
+{
+    QStringList strings;
+    pugi::xml_document sst;
+    if (!sst.load_file(QFile::encodeName(path).constData(), kParseOptions)) return strings;
+    for (pugi::xml_node si = sst.document_element().first_child(); si; si = si.next_sibling())
+        if (named(si, "si")) strings.append(stringItem(si));
+    return strings;
+}
+} // namespace
+
+SpreadsheetWriter::LoadedSheet SpreadsheetWriter::loadSheet(const QString &path)
+{
+    LoadedSheet loaded;
+    loaded.doc = std::make_unique<pugi::xml_document>();
+    const pugi::xml_parse_result result = loaded.doc->load_file(QFile::encodeName(path).constData(), kParseOptions);
+    if (result) {
+        loaded.columns = sheetColumns(*loaded.doc);
+        return loaded;
+    }
+    loaded.error = QStringLiteral("Error: %1 (%2)").arg(QString::fromUtf8(result.description()), path);
+    loaded.doc.reset();
+    return loaded;
+}
+
 QString Spreadsheet_Temp_Folder()
 {
     static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/spreadsheet-XXXXXX"));
@@ -176,7 +217,7 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
             QStringList values(columns);
             forEachCell(row, [&](int pos, pugi::xml_node cell, const char *type) {
                 if (pos >= kMaxSheetColumns) return;
-                QString v = cellValue(cell, type, sharedStrings);
+                QString v = cellValue(cell, type, m_sharedStrings);
                 if (v.isEmpty()) return;
                 if (pos >= values.size()) values.resize(pos + 1);  // a cell out of column order
                 values[pos] = std::move(v);
@@ -189,20 +230,21 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
         return data;
     }
     Excel_Sheet_Columns = 1;
+    m_prefetch.reset();  // waits for parses still reading the folder
     m_sheet.reset();
-    sharedStrings.clear();
+    m_sharedStrings.clear();
     Delete_Excel_File_Temp_Folder();
     m_open = !m_tmpDir.isEmpty() && ZipArchive::unzipFileAtPath(path, m_tmpDir, true);
     if (!m_open) {
         Delete_Excel_File_Temp_Folder();
         return data;
     }
-    pugi::xml_document sst;
-    const QByteArray sstPath = QFile::encodeName(m_tmpDir + QStringLiteral("/xl/sharedStrings.xml"));
-    if (sst.load_file(sstPath.constData(), kParseOptions)) {
-        for (pugi::xml_node si = sst.document_element().first_child(); si; si = si.next_sibling())
-            if (named(si, "si")) sharedStrings.append(stringItem(si));
-    }
+    // The shared strings, and the sheet most likely read next, are parsed meanwhile.
+    const QString strings = m_tmpDir + QStringLiteral("/xl/sharedStrings.xml");
+    const QString sheet = sheetPath(m_tmpDir, Excel_Sheet_Number);
+    m_prefetch = std::make_unique<SheetPrefetch>(
+        SheetPrefetch{std::async(std::launch::async, [strings] { return loadSharedStrings(strings); }),
+                      Excel_Sheet_Number, std::async(std::launch::async, [sheet] { return loadSheet(sheet); })});
     return data;
 }
 
@@ -221,7 +263,7 @@ SheetRows SpreadsheetWriter::ReadData_only_column()
         for (int i = 1; i <= columns; ++i) titles << QStringLiteral("Untitled Column %1").arg(i);
         forEachCell(row, [&](int pos, pugi::xml_node cell, const char *type) {
             if (pos >= columns) return;
-            QString v = cellValue(cell, type, sharedStrings);
+            QString v = cellValue(cell, type, m_sharedStrings);
             if (!v.isEmpty()) titles[pos] = std::move(v);
         });
         data.append(titles);
@@ -231,20 +273,24 @@ SheetRows SpreadsheetWriter::ReadData_only_column()
 
 const pugi::xml_document *SpreadsheetWriter::sheetDocument()
 {
-    if (m_sheet && m_sheetNumber == Excel_Sheet_Number) return m_sheet.get();
-    m_sheet = std::make_unique<pugi::xml_document>();
-    m_sheetNumber = Excel_Sheet_Number;
-    const QString path = sheetPath(m_tmpDir, Excel_Sheet_Number);
-    const pugi::xml_parse_result result = m_sheet->load_file(QFile::encodeName(path).constData(), kParseOptions);
-    if (result) {
-        m_sheetColumns = sheetColumns(*m_sheet);
-        return m_sheet.get();
+    if (m_prefetch) {
+        const std::unique_ptr<SheetPrefetch> prefetch = std::move(m_prefetch);
+        m_sharedStrings = prefetch->strings.get();
+        LoadedSheet loaded = prefetch->sheet.get();
+        if (prefetch->number == Excel_Sheet_Number) return adopt(std::move(loaded), prefetch->number);
     }
-    Show_NSLog_Message(QStringLiteral("Error: %1 (%2)").arg(QString::fromUtf8(result.description()), path));
-    m_sheet.reset();
-    return nullptr;
+    if (m_sheet && m_sheetNumber == Excel_Sheet_Number) return m_sheet.get();
+    return adopt(loadSheet(sheetPath(m_tmpDir, Excel_Sheet_Number)), Excel_Sheet_Number);
 }
 
+const pugi::xml_document *SpreadsheetWriter::adopt(LoadedSheet loaded, int number)
+{
+    if (!loaded.error.isEmpty()) Show_NSLog_Message(loaded.error);
+    m_sheet = std::move(loaded.doc);
+    m_sheetNumber = number;
+    m_sheetColumns = loaded.columns;
+    return m_sheet.get();
+}
 
 QStringList SpreadsheetWriter::Sheet_List() const
 {

@@ -72,18 +72,23 @@ public:
     int Excel_Sheet_Number = 1;   // 1-based sheet read by the header and full reads
     int Excel_Sheet_Columns = 1;  // column count of the sheet read last
 
-    QStringList sharedStrings;    // of the open workbook
     SheetRows data;               // rows read last
 
 private:
     // Packs the spreadsheet folder into a file beside `path`, `first` as the first
     // entry when given, and renames it over `path`.
     static bool packFolder(const QString &path, const QString &first, int level);
+    struct LoadedSheet;
+    struct SheetPrefetch;
+    static LoadedSheet loadSheet(const QString &path);
     const pugi::xml_document *sheetDocument();
+    const pugi::xml_document *adopt(LoadedSheet loaded, int number);
 
     QString m_tmpDir;
     bool m_open = false;
     std::unique_ptr<pugi::xml_document> m_sheet;  // the parsed sheet, kept between its two reads
+    QStringList m_sharedStrings;                  // of the open workbook
+    std::unique_ptr<SheetPrefetch> m_prefetch;    // parts being parsed on workers after opening
     int m_sheetNumber = 0;
     int m_sheetColumns = 0;
 };
