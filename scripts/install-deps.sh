@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package the application needs to build, run and test.
+# With --test it adds the checkers the tests use and the benchmark library.
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -15,6 +16,9 @@ PACKAGES=(
   fonts-liberation2 fonts-dejavu-core
   xvfb xauth poppler-utils
 )
+if [ "${1:-}" = "--test" ]; then
+  PACKAGES+=(python3-openpyxl libreoffice-calc-nogui libbenchmark-dev)
+fi
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
