@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+#include <minizip/zip.h>
 #include <stdexcept>
 
 namespace {
@@ -169,6 +170,26 @@ TEST_F(ZipArchiveTest, FailedCreationLeavesNoArchive)
     for (const auto &r : rows) {
         EXPECT_FALSE(ZipArchive::createZipFileAtPath(r.archive, {r.item})) << r.why;
         EXPECT_FALSE(QFileInfo::exists(r.archive)) << r.why;
+    }
+}
+
+// minizip here cannot decrypt: an encrypted entry is never read, with or without a
+// password, and leaves no file.
+TEST_F(ZipArchiveTest, EncryptedEntriesLeaveNoFile)
+{
+    const QString zip = work.path() + "/secret.zip";
+    zipFile z = zipOpen(QFile::encodeName(zip).constData(), APPEND_STATUS_CREATE);
+    ASSERT_NE(z, nullptr);
+    const QByteArray text = "card data";
+    const uLong crc = 0x3a4286dfUL;  // CRC-32 of "card data": its high byte checks the password
+    ASSERT_EQ(zipOpenNewFileInZip3(z, "secret.txt", nullptr, nullptr, 0, nullptr, 0, nullptr, Z_DEFLATED, -1, 0,
+                                   -MAX_WBITS, DEF_MEM_LEVEL, Z_DEFAULT_STRATEGY, "pass", crc), ZIP_OK);
+    zipWriteInFileInZip(z, text.constData(), unsigned(text.size()));
+    zipCloseFileInZip(z);
+    zipClose(z, nullptr);
+    for (const char *password : {"", "pass"}) {
+        EXPECT_FALSE(ZipArchive::unzipFileAtPath(zip, dest, true, password)) << password;
+        EXPECT_FALSE(QFileInfo::exists(dest + "/secret.txt")) << password;
     }
 }
 
