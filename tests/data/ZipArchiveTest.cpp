@@ -90,6 +90,13 @@ TEST_F(ZipArchiveTest, OverwriteOffKeepsAnExistingFileAndSucceeds)
     EXPECT_EQ(readText(dest + "/dir/sub/a.txt"), "A");
 }
 
+TEST_F(ZipArchiveTest, ATargetThatCannotBeWrittenFailsTheCall)
+{
+    QDir().mkpath(dest + "/dir/b.txt");  // a folder where the entry's file goes
+    EXPECT_FALSE(ZipArchive::unzipFileAtPath(archive("backslash.zip"), dest));
+    EXPECT_TRUE(QFileInfo(dest + "/dir/b.txt").isDir());
+}
+
 TEST_F(ZipArchiveTest, ArchivesThatCannotBeOpenedGiveTheirErrors)
 {
     const struct { const char *name; int code; const char *text; } rows[] = {
