@@ -65,8 +65,8 @@ bool writeSheet(const QString &path, const SheetRows &rows, long long &strings)
     qsizetype widest = 0;
     for (const QStringList &row : rows) widest = std::max(widest, row.size());
     std::vector<std::string> names(size_t(widest) + 1);
-    for (qsizetype j = 1; j <= widest; ++j) names[size_t(j)] = Column_Name(int(j)).toStdString();
-    const std::string lastCell = Column_Name(columns).toStdString() + std::to_string(rows.size());
+    for (qsizetype j = 1; j <= widest; ++j) names[size_t(j)] = ColumnNumber_To_Name(int(j)).toStdString();
+    const std::string lastCell = ColumnNumber_To_Name(columns).toStdString() + std::to_string(rows.size());
 
     PartWriter part(path);
     std::string &out = part.out();

@@ -74,7 +74,7 @@ int Column_Number(QStringView letters)
     return int(n);
 }
 
-QString Column_Name(int number)
+QString ColumnNumber_To_Name(int number)
 {
     QString name;
     for (; number > 0; number = (number - 1) / 26) name.prepend(QChar(u'A' + (number - 1) % 26));

@@ -12,7 +12,7 @@ constexpr int kMaxSheetColumns = 16384;
 // anything but letters A to Z (either case) or is empty.
 int Column_Number(QStringView letters);
 // The inverse: 1 "A", 27 "AA", 702 "ZZ"; empty for numbers below 1.
-QString Column_Name(int number);
+QString ColumnNumber_To_Name(int number);
 // The column number of a cell reference such as "C7" or "ab12" (its letters before
 // the first digit); 0 when it has no letters.
 int Reference_Column(QStringView reference);

@@ -8,10 +8,10 @@ TEST(SpreadsheetXml, ColumnNamesAndNumbers)
         {1, "A"}, {26, "Z"}, {27, "AA"}, {52, "AZ"}, {53, "BA"}, {702, "ZZ"}, {703, "AAA"}, {16384, "XFD"},
     };
     for (const auto &r : rows) {
-        EXPECT_EQ(Column_Name(r.number), r.name) << r.number;
+        EXPECT_EQ(ColumnNumber_To_Name(r.number), r.name) << r.number;
         EXPECT_EQ(Column_Number(QString::fromLatin1(r.name)), r.number) << r.name;
     }
-    EXPECT_EQ(Column_Name(0), "");
+    EXPECT_EQ(ColumnNumber_To_Name(0), "");
     EXPECT_EQ(Column_Number(u"a1"), 0);
 }
 
