@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <cstring>
 #include <future>
+#include <optional>
 
 namespace {
 
@@ -146,44 +147,51 @@ int sheetColumns(const pugi::xml_document &doc)
 
 } // namespace
 
-// A parsed sheet part with its column count, or the reason it could not be parsed.
+// A sheet part parsed in place from its bytes, with its column count.
 struct SpreadsheetWriter::LoadedSheet {
-    std::unique_ptr<pugi::xml_document> doc;
+    QByteArray bytes;  // the document points into these
+    pugi::xml_document doc;
     int columns = 0;
-    QString error;
 };
 
-// The parts of a workbook just opened, parsed on workers.
+// The parts of a workbook being opened, read from the archive and parsed on workers;
+// empty when an entry could not be read there.
 struct SpreadsheetWriter::SheetPrefetch {
-    std::future<QStringList> strings;
+    std::future<std::optional<QStringList>> strings;
     int number;
-    std::future<LoadedSheet> sheet;
+    std::future<std::unique_ptr<LoadedSheet>> sheet;
 };
 
 namespace {
-QStringList loadSharedStrings(const QString &path)
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+QStringList parseSharedStrings(const QByteArray &bytes)
 {
     QStringList strings;
     pugi::xml_document sst;
-    if (!sst.load_file(QFile::encodeName(path).constData(), kParseOptions)) return strings;
+    if (!sst.load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions)) return strings;
     for (pugi::xml_node si = sst.document_element().first_child(); si; si = si.next_sibling())
         if (named(si, "si")) strings.append(stringItem(si));
     return strings;
 }
 } // namespace
 
-SpreadsheetWriter::LoadedSheet SpreadsheetWriter::loadSheet(const QString &path)
+std::unique_ptr<SpreadsheetWriter::LoadedSheet> SpreadsheetWriter::parseSheet(QByteArray bytes, QString *error)
 {
-    LoadedSheet loaded;
-    loaded.doc = std::make_unique<pugi::xml_document>();
-    const pugi::xml_parse_result result = loaded.doc->load_file(QFile::encodeName(path).constData(), kParseOptions);
-    if (result) {
-        loaded.columns = sheetColumns(*loaded.doc);
-        return loaded;
+    auto sheet = std::make_unique<LoadedSheet>();
+    sheet->bytes = std::move(bytes);
+    const pugi::xml_parse_result result =
+        sheet->doc.load_buffer_inplace(sheet->bytes.data(), size_t(sheet->bytes.size()), kParseOptions);
+    if (!result) {
+        if (error) *error = QString::fromUtf8(result.description());
+        return nullptr;
     }
-    loaded.error = QStringLiteral("Error: %1 (%2)").arg(QString::fromUtf8(result.description()), path);
-    loaded.doc.reset();
-    return loaded;
+    sheet->columns = sheetColumns(sheet->doc);
+    return sheet;
 }
 
 QString Spreadsheet_Temp_Folder()
@@ -212,7 +220,7 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
         data = {};
         const pugi::xml_document *doc = m_open ? sheetDocument() : nullptr;
         if (!doc) return data;
-        int columns = m_sheetColumns;
+        int columns = m_sheet->columns;
         forEachRow(*doc, [&](pugi::xml_node row) {
             QStringList values(columns);
             forEachCell(row, [&](int pos, pugi::xml_node cell, const char *type) {
@@ -226,25 +234,35 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
             data.append(std::move(values));
         });
         for (QStringList &row : data) row.resize(columns);
-        m_sheetColumns = Excel_Sheet_Columns = columns;
+        m_sheet->columns = Excel_Sheet_Columns = columns;
         return data;
     }
     Excel_Sheet_Columns = 1;
-    m_prefetch.reset();  // waits for parses still reading the folder
+    m_prefetch.reset();  // waits for workers still reading
     m_sheet.reset();
     m_sharedStrings.clear();
     Delete_Excel_File_Temp_Folder();
-    m_open = !m_tmpDir.isEmpty() && ZipArchive::unzipFileAtPath(path, m_tmpDir, true);
+    if (m_tmpDir.isEmpty()) return data;
+    // While the workbook is unpacked, its shared strings and the sheet most likely read
+    // next are read from it and parsed on workers.
+    const int number = Excel_Sheet_Number;
+    auto strings = [path]() -> std::optional<QStringList> {
+        QByteArray bytes;
+        if (!ZipArchive::readEntry(path, QStringLiteral("xl/sharedStrings.xml"), bytes)) return std::nullopt;
+        return parseSharedStrings(bytes);
+    };
+    auto sheet = [path, number]() -> std::unique_ptr<LoadedSheet> {
+        QByteArray bytes;
+        if (!ZipArchive::readEntry(path, QStringLiteral("xl/worksheets/sheet%1.xml").arg(number), bytes)) return {};
+        return parseSheet(std::move(bytes), nullptr);
+    };
+    m_prefetch = std::make_unique<SheetPrefetch>(SheetPrefetch{std::async(std::launch::async, strings), number,
+                                                               std::async(std::launch::async, sheet)});
+    m_open = ZipArchive::unzipFileAtPath(path, m_tmpDir, true);
     if (!m_open) {
+        m_prefetch.reset();
         Delete_Excel_File_Temp_Folder();
-        return data;
     }
-    // The shared strings, and the sheet most likely read next, are parsed meanwhile.
-    const QString strings = m_tmpDir + QStringLiteral("/xl/sharedStrings.xml");
-    const QString sheet = sheetPath(m_tmpDir, Excel_Sheet_Number);
-    m_prefetch = std::make_unique<SheetPrefetch>(
-        SheetPrefetch{std::async(std::launch::async, [strings] { return loadSharedStrings(strings); }),
-                      Excel_Sheet_Number, std::async(std::launch::async, [sheet] { return loadSheet(sheet); })});
     return data;
 }
 
@@ -253,7 +271,7 @@ SheetRows SpreadsheetWriter::ReadData_only_column()
     data = {};
     const pugi::xml_document *doc = m_open ? sheetDocument() : nullptr;
     if (!doc) return data;
-    Excel_Sheet_Columns = m_sheetColumns;
+    Excel_Sheet_Columns = m_sheet->columns;
     const int columns = Excel_Sheet_Columns;
     bool first = true;
     forEachRow(*doc, [&](pugi::xml_node row) {
@@ -275,21 +293,22 @@ const pugi::xml_document *SpreadsheetWriter::sheetDocument()
 {
     if (m_prefetch) {
         const std::unique_ptr<SheetPrefetch> prefetch = std::move(m_prefetch);
-        m_sharedStrings = prefetch->strings.get();
-        LoadedSheet loaded = prefetch->sheet.get();
-        if (prefetch->number == Excel_Sheet_Number) return adopt(std::move(loaded), prefetch->number);
+        std::optional<QStringList> strings = prefetch->strings.get();
+        m_sharedStrings = strings ? std::move(*strings)
+                                  : parseSharedStrings(readFile(m_tmpDir + QStringLiteral("/xl/sharedStrings.xml")));
+        std::unique_ptr<LoadedSheet> sheet = prefetch->sheet.get();
+        if (sheet && prefetch->number == Excel_Sheet_Number) {
+            m_sheet = std::move(sheet);
+            m_sheetNumber = prefetch->number;
+        }
     }
-    if (m_sheet && m_sheetNumber == Excel_Sheet_Number) return m_sheet.get();
-    return adopt(loadSheet(sheetPath(m_tmpDir, Excel_Sheet_Number)), Excel_Sheet_Number);
-}
-
-const pugi::xml_document *SpreadsheetWriter::adopt(LoadedSheet loaded, int number)
-{
-    if (!loaded.error.isEmpty()) Show_NSLog_Message(loaded.error);
-    m_sheet = std::move(loaded.doc);
-    m_sheetNumber = number;
-    m_sheetColumns = loaded.columns;
-    return m_sheet.get();
+    if (m_sheet && m_sheetNumber == Excel_Sheet_Number) return &m_sheet->doc;
+    const QString path = sheetPath(m_tmpDir, Excel_Sheet_Number);
+    QString error;
+    m_sheet = parseSheet(readFile(path), &error);
+    m_sheetNumber = Excel_Sheet_Number;
+    if (!m_sheet) Show_NSLog_Message(QStringLiteral("Error: %1 (%2)").arg(error, path));
+    return m_sheet ? &m_sheet->doc : nullptr;
 }
 
 QStringList SpreadsheetWriter::Sheet_List() const

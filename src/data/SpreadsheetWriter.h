@@ -6,6 +6,7 @@
 // the sheets, sets Excel_Sheet_Number, reads the header row (ReadData_only_column)
 // and then every row (ReadWorkbook(path, false)). A broken, truncated, encrypted or
 // foreign file reads as no rows; the callers report that in their own words.
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -80,15 +81,15 @@ private:
     static bool packFolder(const QString &path, const QString &first, int level);
     struct LoadedSheet;
     struct SheetPrefetch;
-    static LoadedSheet loadSheet(const QString &path);
+    // Parses a sheet part; null, with the reason in `error`, when it is not XML.
+    static std::unique_ptr<LoadedSheet> parseSheet(QByteArray bytes, QString *error);
+    // The parsed sheet Excel_Sheet_Number, kept between its two reads.
     const pugi::xml_document *sheetDocument();
-    const pugi::xml_document *adopt(LoadedSheet loaded, int number);
 
     QString m_tmpDir;
     bool m_open = false;
-    std::unique_ptr<pugi::xml_document> m_sheet;  // the parsed sheet, kept between its two reads
+    std::unique_ptr<LoadedSheet> m_sheet;
     QStringList m_sharedStrings;                  // of the open workbook
     std::unique_ptr<SheetPrefetch> m_prefetch;    // parts being parsed on workers after opening
     int m_sheetNumber = 0;
-    int m_sheetColumns = 0;
 };

@@ -9,6 +9,7 @@
 
 #include <cstdio>
 #include <ctime>
+#include <algorithm>
 #include <stdexcept>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -253,6 +254,33 @@ bool ZipArchive::unzipFileAtPath(const QString &path, const QString &destination
         success = unpackCurrent(zip, root, overwrite, ascii);
     unzClose(zip);
     return success;
+}
+
+bool ZipArchive::readEntry(const QString &path, const QString &name, QByteArray &bytes)
+{
+    bytes.clear();
+    unzFile zip = unzOpen64(QFile::encodeName(path).constData());
+    if (!zip) return false;
+    bool ok = unzLocateFile(zip, name.toUtf8().constData(), 1) == UNZ_OK && unzOpenCurrentFile(zip) == UNZ_OK;
+    if (ok) {
+        unz_file_info64 info{};
+        unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0);
+        bytes.reserve(qsizetype(std::min<ZPOS64_T>(info.uncompressed_size, 1u << 30)));
+        for (;;) {
+            const qsizetype used = bytes.size();
+            bytes.resize(used + kReadBlock);
+            const int n = unzReadCurrentFile(zip, bytes.data() + used, kReadBlock);
+            bytes.resize(used + std::max(n, 0));
+            if (n <= 0) {
+                ok = n == 0;
+                break;
+            }
+        }
+        ok = unzCloseCurrentFile(zip) == UNZ_OK && ok;
+    }
+    unzClose(zip);
+    if (!ok) bytes.clear();
+    return ok;
 }
 
 bool ZipArchive::createZipFileAtPath(const QString &path, const QStringList &paths, int level)

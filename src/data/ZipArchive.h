@@ -45,6 +45,9 @@ public:
     // stays as it was until the entry has been read whole).
     static bool unzipFileAtPath(const QString &path, const QString &destination, bool overwrite = true,
                                 const QString &password = {}, ZipError *error = nullptr);
+    // Reads the entry `name` of the archive into `bytes`; false (and `bytes` empty)
+    // when the archive or the entry cannot be read whole with a matching CRC.
+    static bool readEntry(const QString &path, const QString &name, QByteArray &bytes);
     // Creates the archive from files and folders, each added under its last path
     // component. False, and no archive left behind, when anything fails.
     static bool createZipFileAtPath(const QString &path, const QStringList &paths, int level = kDefaultLevel);
