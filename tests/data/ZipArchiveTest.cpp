@@ -135,6 +135,19 @@ TEST_F(ZipArchiveTest, HostileOrDamagedEntriesAreRefused)
     }
 }
 
+TEST_F(ZipArchiveTest, OneEntryIsReadIntoMemoryOnlyWhole)
+{
+    const struct { const char *archive, *entry, *bytes; } rows[] = {
+        {"dotdot.zip", "ok.txt", "ok"}, {"dotdot.zip", "missing.txt", ""},
+        {"stored.zip", "data.txt", ""}, {"deflated.zip", "data.txt", ""}, {"truncated.zip", "dir\\b.txt", ""},
+    };
+    for (const auto &r : rows) {
+        QByteArray bytes = "stale";
+        EXPECT_EQ(ZipArchive::readEntry(archive(r.archive), r.entry, bytes), *r.bytes != 0) << r.archive << r.entry;
+        EXPECT_EQ(bytes, r.bytes) << r.archive << r.entry;
+    }
+}
+
 TEST_F(ZipArchiveTest, CreatedArchivesNameEntriesRelativeToEachListedItem)
 {
     const QString src = work.path() + "/src";
