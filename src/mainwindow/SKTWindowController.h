@@ -15,6 +15,7 @@
 #include "ProfilePanelHost.h"
 #include "SKTGraphic.h"
 #include "SKTGrid.h"
+#include "UndoHistory.h"
 #include "User_Profile_Class.h"
 #include "VisitorRecordStore.h"
 
@@ -39,8 +40,6 @@ class SKTGraphic;
 class SKTGraphicList;
 class SKTGraphicView;
 class SKTZoomingScrollView;
-
-using SideSnapshot = std::vector<KeyedArchive>;
 
 class SKTWindowController : public QObject, public MainWindowLink, public CardViewHost, public ProfilePanelHost {
     Q_OBJECT
@@ -164,6 +163,9 @@ public:
     // Records the current side after a change (nothing while
     // live_mode_list_value_change is set); a new change empties the side's redo stack.
     void Insert_In_Undo_Redo() override;
+    // The same for the given side, whichever side is shown.
+    void Record_Side(int side);
+    const UndoHistory &undoHistory() const { return m_history; }
     void Undo_Stack();
     void Insert_In_Undo_Stack(const std::vector<GraphicPtr> &controls);
     void Insert_In_Redo_Stack(const std::vector<GraphicPtr> &controls);
@@ -342,7 +344,6 @@ public:
         wizard_pattern_image, sign_sample_img, fp_sample_img, barcode_sample_img, front_btn_image, back_btn_image,
         front_btn_image_sel, back_btn_image_sel;
 
-    std::vector<SideSnapshot> Ucontrol, Ucontrol_back, Rcontrol, Rcontrol_back;
     std::vector<KeyedArchive> Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
     SKTGraphicList *Graphics_array_Batch = nullptr;
     bool live_mode_list_value_change = false;
@@ -365,8 +366,9 @@ protected:
 private:
     void loadResourcePictures();
     void buildCardViews();
-    std::vector<SideSnapshot> &undoStack(int side);
-    std::vector<SideSnapshot> &redoStack(int side);
+    SKTGraphicList &sideControls(int side) const;
+
+    UndoHistory m_history;
 
     SKTDocument *m_document = nullptr;
     // What the property panels are given of this window.

@@ -34,14 +34,8 @@ void SKTWindowController::Change_Card_Size(QSizeF points, bool moveControls)
         return;
     }
     // Each side records its own moved controls, the side not shown first.
-    const int shown = Card_Front_Or_Back;
-    const int shownSide = shown == 1 ? 1 : 0;
-    for (int side : {1 - shownSide, shownSide}) {
-        Card_Front_Or_Back = side;
-        Insert_In_Undo_Redo();
-    }
-    Card_Front_Or_Back = shown;
-    Check_Undo_Redo_Btn_Enability();
+    const int shownSide = Card_Front_Or_Back == 1 ? 1 : 0;
+    for (int side : {1 - shownSide, shownSide}) Record_Side(side);
 }
 
 void SKTWindowController::Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight,

@@ -44,7 +44,7 @@ TEST(EditCommands, CopyAndPasteFromTheToolbarWorkOnTheSideShownWithSnapshots)
     w.run("Paste");
     ASSERT_EQ(w.front().count(), 2);
     EXPECT_EQ(w.controller.Get_Undo_Count(), undoBefore + 2);
-    EXPECT_EQ(w.controller.Ucontrol.back().size(), 2u) << "the last snapshot holds the pasted control";
+    EXPECT_EQ(w.controller.undoHistory().Ucontrol.back().size(), 2u) << "the last snapshot holds the pasted control";
 
     // The back side pastes into its own array.
     w.controller.Select_back_side();

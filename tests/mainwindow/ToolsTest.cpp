@@ -46,7 +46,7 @@ TEST(DrawingTools, RectangleToolPlacesADefaultShapeAtTheNextFreePoint)
     EXPECT_EQ(w.controller.Get_Selected_Graphic(), rect);
     // A snapshot before and one after; the last one holds the new control.
     EXPECT_EQ(w.controller.Get_Undo_Count(), undoBefore + 2);
-    EXPECT_EQ(w.controller.Ucontrol.back().size(), 1u);
+    EXPECT_EQ(w.controller.undoHistory().Ucontrol.back().size(), 1u);
 
     w.tool(4);
     SKTGraphic *circle = w.top(w.front());
@@ -195,7 +195,7 @@ TEST(DrawingTools, DraggingOutAControlSizesItAndRecordsItOnce)
     EXPECT_EQ(view->Selected_Graphic(), g);
     EXPECT_EQ(w.controller.Selected_Control_Tool(), 0);
     ASSERT_EQ(w.controller.Get_Undo_Count(), undoBefore + 2) << "one snapshot at the release";
-    EXPECT_EQ(SKTGraphic::decode(w.controller.Ucontrol.back().front())->bounds(), QRectF(20, 20, 60, 40));
+    EXPECT_EQ(SKTGraphic::decode(w.controller.undoHistory().Ucontrol.back().front())->bounds(), QRectF(20, 20, 60, 40));
 }
 
 TEST(DrawingTools, AClickWithoutADragTakesTheControlBackButNotABarcode)

@@ -1,0 +1,56 @@
+#pragma once
+// The undo and redo history of the card sides: for the front (0) and the back (1) an
+// undo stack whose top is the side after its last recorded change, and a redo stack
+// of the states undone. A snapshot holds one control archive per control, in the
+// side's order; pictures are shared with the controls, not copied. The stacks have
+// no depth limit and no two snapshots are merged. The scratch side has no history.
+#include "KeyedArchive.h"
+#include "SKTGraphic.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+using SideSnapshot = std::vector<KeyedArchive>;
+
+// One archive per control, in order. A control that cannot be archived is left out
+// (its reason logged); the rest of the side is still taken.
+SideSnapshot Side_Snapshot(const std::vector<GraphicPtr> &controls);
+// The controls of a snapshot, in its order; an archive that cannot be read is skipped.
+std::vector<GraphicPtr> Controls_From_Snapshot(const SideSnapshot &snapshot);
+
+class UndoHistory {
+public:
+    // A change of the side: its new state goes on top of the undo stack, and what was
+    // undone before it can no longer be redone.
+    void record(int side, SideSnapshot state);
+    // A side without history starts it from its present state (asked for only then).
+    void makeSureOfBase(int side, const std::function<SideSnapshot()> &present);
+    // One step back: the present state goes onto the redo stack and the state before
+    // the last change is returned for the side to show. The bottom snapshot is where
+    // the side's history starts and always stays: nullptr (nothing changed) when
+    // there is nothing before the top.
+    const SideSnapshot *undo(int side, SideSnapshot present);
+    // One step forward: the last undone state, taken off the redo stack; nullopt when
+    // nothing was undone. The side shows it and records it with `push`.
+    std::optional<SideSnapshot> redo(int side);
+    // Onto the undo stack, leaving the redo stack as it is.
+    void push(int side, SideSnapshot state) { undoStack(side).push_back(std::move(state)); }
+    void pushRedo(int side, SideSnapshot state) { redoStack(side).push_back(std::move(state)); }
+
+    int undoCount(int side) const { return int(undoStack(side).size()); }
+    int redoCount(int side) const { return int(redoStack(side).size()); }
+    // There is a state before the one shown, or an undone one.
+    bool canUndo(int side) const { return undoCount(side) > 1; }
+    bool canRedo(int side) const { return redoCount(side) > 0; }
+    void clear();
+
+    // Front undo, back undo, front redo, back redo.
+    std::vector<SideSnapshot> Ucontrol, Ucontrol_back, Rcontrol, Rcontrol_back;
+
+private:
+    std::vector<SideSnapshot> &undoStack(int side) { return side == 1 ? Ucontrol_back : Ucontrol; }
+    std::vector<SideSnapshot> &redoStack(int side) { return side == 1 ? Rcontrol_back : Rcontrol; }
+    const std::vector<SideSnapshot> &undoStack(int side) const { return side == 1 ? Ucontrol_back : Ucontrol; }
+    const std::vector<SideSnapshot> &redoStack(int side) const { return side == 1 ? Rcontrol_back : Rcontrol; }
+};

@@ -1,0 +1,113 @@
+#include "SKTGraphic.h"
+#include "UndoHistory.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+SideSnapshot state(int n)
+{
+    KeyedArchive a(QStringLiteral("Marker"));
+    a.encodeInt(QStringLiteral("n"), n);
+    return {a};
+}
+int numberOf(const SideSnapshot &s) { return s.empty() ? -1 : s.front().decodeInt(QStringLiteral("n")); }
+
+// Plays a script on one side as the window does: a digit records that state, 'u'
+// undoes, 'r' redoes; `shown` follows what the side shows.
+struct Player {
+    UndoHistory history;
+    int shown[2] = {0, 0};
+    void play(int side, const char *script)
+    {
+        for (const char *c = script; *c; ++c) {
+            if (*c >= '0' && *c <= '9') {
+                shown[side] = *c - '0';
+                history.record(side, state(shown[side]));
+            } else if (*c == 'u') {
+                if (const SideSnapshot *s = history.undo(side, state(shown[side]))) shown[side] = numberOf(*s);
+            } else if (*c == 'r') {
+                if (auto s = history.redo(side)) {
+                    shown[side] = numberOf(*s);
+                    history.push(side, std::move(*s));
+                }
+            }
+        }
+    }
+};
+} // namespace
+
+TEST(UndoHistory, ScriptsOnOneSide)
+{
+    struct Row {
+        const char *script;
+        int shown, undos, redos;
+        bool canUndo, canRedo;
+    } rows[] = {
+        {"", 0, 0, 0, false, false},
+        {"1", 1, 1, 0, false, false},          // the loaded state: nothing before it
+        {"1u", 1, 1, 0, false, false},         // undo with nothing before changes nothing
+        {"123", 3, 3, 0, true, false},
+        {"123uu", 1, 1, 2, false, true},       // back to the loaded state, which stays
+        {"123uuu", 1, 1, 2, false, true},
+        {"123uurr", 3, 3, 0, true, false},
+        {"123uurrr", 3, 3, 0, true, false},    // redo with nothing undone
+        {"123u4", 4, 3, 0, true, false},       // a new change ends the redo
+        {"12u3ur", 3, 2, 0, true, false},
+        {"1r", 1, 1, 0, false, false},
+    };
+    for (const Row &r : rows) {
+        Player p;
+        p.play(0, r.script);
+        SCOPED_TRACE(r.script);
+        EXPECT_EQ(p.shown[0], r.shown);
+        EXPECT_EQ(p.history.undoCount(0), r.undos);
+        EXPECT_EQ(p.history.redoCount(0), r.redos);
+        EXPECT_EQ(p.history.canUndo(0), r.canUndo);
+        EXPECT_EQ(p.history.canRedo(0), r.canRedo);
+        EXPECT_EQ(p.history.undoCount(1) + p.history.redoCount(1), 0) << "the back is untouched";
+    }
+}
+
+TEST(UndoHistory, SidesKeepTheirOwnStacks)
+{
+    Player p;
+    p.play(0, "123u");
+    p.play(1, "5");
+    p.history.makeSureOfBase(1, [] { return state(9); });
+    p.history.makeSureOfBase(0, [] {
+        ADD_FAILURE() << "a side with history is not asked for its state";
+        return state(9);
+    });
+    p.play(1, "6uu");
+    EXPECT_EQ(p.shown[1], 5);
+    EXPECT_EQ(p.shown[0], 2);
+    EXPECT_EQ(p.history.Ucontrol.size(), 2u);
+    EXPECT_EQ(p.history.Rcontrol.size(), 1u);
+    EXPECT_EQ(p.history.Ucontrol_back.size(), 1u);
+    EXPECT_EQ(p.history.Rcontrol_back.size(), 1u);
+
+    p.history.clear();
+    for (int side : {0, 1}) EXPECT_EQ(p.history.undoCount(side) + p.history.redoCount(side), 0);
+
+    // A side without history takes its present state as the base, then its change.
+    p.history.makeSureOfBase(1, [] { return state(7); });
+    p.history.record(1, state(8));
+    EXPECT_EQ(numberOf(*p.history.undo(1, state(8))), 7);
+}
+
+TEST(UndoHistory, SnapshotsKeepOrderAndShareTheirPictures)
+{
+    auto image = SKTGraphic::create(GraphicKind::Image);
+    image->_contents = Picture(QImage(4, 4, QImage::Format_ARGB32));
+    auto shape = SKTGraphic::create(GraphicKind::Shape);
+    SideSnapshot s = Side_Snapshot({image, nullptr, shape});
+    ASSERT_EQ(s.size(), 2u);
+    s.insert(s.begin() + 1, KeyedArchive(QStringLiteral("NoSuchControl")));
+
+    const std::vector<GraphicPtr> back = Controls_From_Snapshot(s);
+    ASSERT_EQ(back.size(), 2u) << "an archive that cannot be read is left out";
+    EXPECT_EQ(back[0]->kind(), GraphicKind::Image);
+    EXPECT_EQ(back[1]->kind(), GraphicKind::Shape);
+    EXPECT_NE(back[0].get(), image.get());
+    EXPECT_EQ(back[0]->_contents.image().cacheKey(), image->_contents.image().cacheKey());
+}
