@@ -4,6 +4,7 @@
 #include "ColorWell.h"
 #include "Dialogs.h"
 #include "Globals.h"
+#include "ScopedFlag.h"
 #include "MainWindowLayout.h"
 #include "PanelField.h"
 #include "PropertyPanelHost.h"
@@ -312,8 +313,7 @@ void CardPropertyPanel::changed()
 
 void CardPropertyPanel::loadFrom(const Card_Property &prop)
 {
-    const char old = Not_Draw_Only_Prop_Change;
-    Not_Draw_Only_Prop_Change = 1;
+    const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
     for (const auto &[widget, row] : m_bound) Set_Widget_Value(widget, row.shown(prop));
     ColList->setCurrentRow(prop.Card_Cat_index());
     m_bgPath = prop.Card_BG_Image_Path();
@@ -324,7 +324,6 @@ void CardPropertyPanel::loadFrom(const Card_Property &prop)
         showSizeInMM(QSizeF(Points_to_MM_Convert(pts.width()), Points_to_MM_Convert(pts.height())));
         convertShownSize(2, Measument_Unit_Is);
     }
-    Not_Draw_Only_Prop_Change = old;
 }
 
 void CardPropertyPanel::storeInto(Card_Property &prop) const
@@ -357,11 +356,9 @@ void CardPropertyPanel::setUnitLabels(int unit)
 void CardPropertyPanel::convertShownSize(int fromUnit, int toUnit)
 {
     const double f = Get_Unit_Convertor(fromUnit, toUnit);
-    const char old = Not_Draw_Only_Prop_Change;
-    Not_Draw_Only_Prop_Change = 1;
+    const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
     width_Text->setValue(width_Text->value() * f);
     height_Text->setValue(height_Text->value() * f);
-    Not_Draw_Only_Prop_Change = old;
 }
 
 void CardPropertyPanel::showSizeInMM(QSizeF mm)
@@ -385,8 +382,7 @@ void CardPropertyPanel::showControlGeometry(SKTGraphic *g)
         const int i = g ? list.indexOf(g) : -1;
         if (i >= 0) m_shownControl = list.at(i);
     }
-    const char old = Not_Draw_Only_Prop_Change;
-    Not_Draw_Only_Prop_Change = 1;
+    const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
     geometryBox->setEnabled(g != nullptr);
     if (g) {
         const double f = Get_Unit_Convertor(2, Measument_Unit_Is);
@@ -401,7 +397,6 @@ void CardPropertyPanel::showControlGeometry(SKTGraphic *g)
         // No control: the fields show nothing rather than the last control's numbers.
         for (QDoubleSpinBox *s : {X_Text, Y_Text, Ctrl_Width_Text, Ctrl_Height_Text}) s->clear();
     }
-    Not_Draw_Only_Prop_Change = old;
 }
 
 void CardPropertyPanel::showFillChoice(const QString &code)

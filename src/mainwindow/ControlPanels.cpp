@@ -2,6 +2,7 @@
 
 #include "ColorWell.h"
 #include "Globals.h"
+#include "ScopedFlag.h"
 #include "MessageBox.h"
 #include "PropertyPanelHost.h"
 #include "SKTGraphic.h"
@@ -273,8 +274,7 @@ void ControlPanels::setControlTabs(const std::vector<int> &wanted)
 
 void ControlPanels::load(SKTGraphic &g)
 {
-    const char old = Not_Draw_Only_Prop_Change;
-    Not_Draw_Only_Prop_Change = 1;
+    const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
     const std::vector<int> tabs = Tabs_For_Kind(g.kind());
     for (const PanelField &f : m_fields)
         if (contains(tabs, f.tab)) Set_Widget_Value(f.widget, f.shown(g));
@@ -295,7 +295,6 @@ void ControlPanels::load(SKTGraphic &g)
     lock.lockBtn->setEnabled(!locked);
     lock.unlockBtn->setEnabled(locked);
     updateEnabled();
-    Not_Draw_Only_Prop_Change = old;
 }
 
 void ControlPanels::updateEnabled()

@@ -6,6 +6,7 @@
 #include "Dialogs.h"
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "ScopedFlag.h"
 #include "PropertyPanelHost.h"
 #include "SKTImage.h"
 #include "SKTSignature.h"
@@ -73,8 +74,7 @@ void ControlPanels::buildSignTab()
 
 void ControlPanels::Reset_Image_Editing_Controls()
 {
-    const char old = Not_Draw_Only_Prop_Change;
-    Not_Draw_Only_Prop_Change = 1;
+    const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
     image.transparency->setValue(100);
     image.flipH->setChecked(false);
     image.flipV->setChecked(false);
@@ -83,7 +83,6 @@ void ControlPanels::Reset_Image_Editing_Controls()
     image.border.width->setValue(1);
     image.border.style->setCurrentIndex(0);
     updateEnabled();
-    Not_Draw_Only_Prop_Change = old;
 }
 
 void ControlPanels::resetImage()

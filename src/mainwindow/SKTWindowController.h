@@ -365,6 +365,10 @@ protected:
 
 private:
     void loadResourcePictures();
+    // Reading a design: its sides, card properties and choices take the open design's
+    // place; then the side lists, panels and title follow it (also after a side copy).
+    void Put_Design_In_Place(DesignData &data, bool readXl);
+    void Design_Did_Load();
     void buildCardViews();
     SKTGraphicList &sideControls(int side) const;
 

@@ -5,8 +5,8 @@
 
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
-#include "GraphicFields.h"
 #include "Globals.h"
+#include "ScopedFlag.h"
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
@@ -14,10 +14,8 @@
 #include "SKTGraphicView.h"
 
 #include <QAction>
-#include <QDir>
 #include <QKeySequence>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 namespace {
 // Commands whose windows are not part of the application yet: offered greyed out
@@ -34,21 +32,6 @@ std::vector<GraphicPtr> copiesOf(const std::vector<GraphicPtr> &controls)
     return copies;
 }
 
-// The design file keeps a picture's path, not the picture: after a side has been
-// rebuilt from the file, each control takes back the pictures it had, so that a
-// picture with no file of its own (a pasted one) survives.
-void giveBackPictures(const SKTGraphicList &rebuilt, const std::vector<GraphicPtr> &before)
-{
-    if (rebuilt.count() != int(before.size())) return;
-    for (int i = 0; i < rebuilt.count(); ++i) {
-        SKTGraphic &now = *rebuilt.at(i);
-        const SKTGraphic &was = *before[size_t(i)];
-        if (now.kind() != was.kind()) continue;
-        for (const GraphicField &f : Graphic_Fields())
-            if (f.appliesTo(now.kind()) && std::holds_alternative<Picture SKTGraphic::*>(f.member))
-                f.set(now, f.get(was));
-    }
-}
 } // namespace
 
 void SKTWindowController::connectCommands()
@@ -145,49 +128,32 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     if (controlPanels) controlPanels->commitPendingEdits();
     const int source = Card_Front_Or_Back == 1 ? 1 : 0;
     const int destination = 1 - source;
-    copy_card_design = 1;
     const bool gridShown = _grid.isAlwaysShown();
+    {
+        const Scoped_Flag copying(copy_card_design);
+        // The destination's history starts from its state before the copy, so that the
+        // copy can be undone there.
+        Make_Sure_Of_Undo_Base(destination);
+        for (int side = 0; side < 3; ++side)
+            if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
+        // Controls of its own for the destination, made from the source's archives
+        // (pictures shared), in the source's order.
+        sideControls(destination).replaceAll(copiesOf(sideControls(source).items()));
+        Card_Property &toProp = destination == 1 ? Back_card_Prop : Front_card_Prop;
+        const QString sideName = toProp.Card_Side_Name();
+        toProp = source == 1 ? Back_card_Prop : Front_card_Prop;
+        toProp.setCard_Side_Name(sideName);
+        Refresh_Canvas();
+        // The side lists, the visitor panels and the title follow the design as after
+        // a read.
+        Design_Did_Load();
 
-    // The destination's history starts from its state before the copy, so that the
-    // copy can be undone there.
-    Make_Sure_Of_Undo_Base(destination);
-    SKTGraphicList &to = destination == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
-    to.replaceAll(copiesOf(currentSideControls().items()));
-    Card_Property &toProp = destination == 1 ? Back_card_Prop : Front_card_Prop;
-    const QString sideName = toProp.Card_Side_Name();
-    toProp = source == 1 ? Back_card_Prop : Front_card_Prop;
-    toProp.setCard_Side_Name(sideName);
-    Refresh_Canvas();
-
-    // Both sides go through a design file and are read back, so every control is
-    // rebuilt from its record as a design that is opened. The file lives in a folder
-    // of its own in the temporary folder, never shared with another run.
-    const QString keptName = Project_File_Name;
-    QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/idcard-XXXXXX"));
-    if (folder.isValid()) {
-        const QString path = folder.path() + QStringLiteral("/zova.") + design_file_EXT;
-        const std::vector<GraphicPtr> frontBefore = Get_Front_Controls_Array().items();
-        const std::vector<GraphicPtr> backBefore = Get_Back_Controls_Array().items();
-        Project_File_Name = path;
-        if (Save_project_file(false, false, QStringLiteral("L")) &&
-            Read_and_load_design_Log_NEW_METHOD(path, QStringLiteral("L"), true) == 1) {
-            giveBackPictures(Get_Front_Controls_Array(), frontBefore);
-            giveBackPictures(Get_Back_Controls_Array(), backBefore);
-        }
-        Delete_File(path);
-    } else {
-        Show_NSLog_Message(QStringLiteral("No temporary folder for copying the design: ") + folder.errorString());
+        // The group-mode photo column follows the design.
+        if (source == 0)
+            m_columnChoices.excel_cb_value12 = m_columnChoices.excel_cb_value11;
+        else
+            m_columnChoices.excel_cb_value11 = m_columnChoices.excel_cb_value12;
     }
-    Project_File_Name = keptName;
-    Set_Log_Name_In_Title();
-
-    // The group-mode photo column follows the design.
-    if (source == 0)
-        m_columnChoices.excel_cb_value12 = m_columnChoices.excel_cb_value11;
-    else
-        m_columnChoices.excel_cb_value11 = m_columnChoices.excel_cb_value12;
-
-    copy_card_design = 0;
     _grid.setAlwaysShown(gridShown);
     // The destination is shown and its new state recorded: the source did not change.
     if (destination == 1)

@@ -9,6 +9,7 @@
 #include "FileWrite.h"
 #include "SKTRenderingView.h"
 #include "Globals.h"
+#include "ScopedFlag.h"
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
@@ -77,8 +78,17 @@ int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path
         Show_MessageBox(error.isEmpty() ? QStringLiteral("The design file could not be read.") : error);
         return 0;
     }
-    const char old = Not_Draw_Only_Prop_Change;
-    Not_Draw_Only_Prop_Change = 1;
+    {
+        const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
+        Put_Design_In_Place(data, readXl);
+    }
+    if (mode == QLatin1String("L") && copy_card_design == 0) Project_File_Name = path;
+    Design_Did_Load();
+    return 1;
+}
+
+void SKTWindowController::Put_Design_In_Place(DesignData &data, bool readXl)
+{
     if (m_document) m_document->Enable_Disable_Undo_Registraion(false);
     for (int side = 0; side < 3; ++side)
         if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
@@ -95,13 +105,14 @@ int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path
     const QSizeF size = data.front_card.Card_Size();
     if (size.width() > 0 && size.height() > 0) SetDocumentCanvasSize(size);
     if (m_document) m_document->Enable_Disable_Undo_Registraion(true);
-    Not_Draw_Only_Prop_Change = old;
-    if (mode == QLatin1String("L") && copy_card_design == 0) Project_File_Name = path;
+}
+
+void SKTWindowController::Design_Did_Load()
+{
     Select_front_side();
     Image_Control_Counter_Check();
     Set_Log_Name_In_Title();
     Load_Visitor_Panels_From_Card();
-    return 1;
 }
 
 void SKTWindowController::Image_Control_Counter_Check()

@@ -50,7 +50,6 @@ void SKTWindowController::New_Project()
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
-    Not_Draw_Only_Prop_Change = 0;
 }
 
 bool SKTWindowController::Open_Start_Window()

@@ -4,6 +4,7 @@
 #include "CardPropertyPanel.h"
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "ScopedFlag.h"
 #include "SKTGraphicList.h"
 
 #include <QDir>
@@ -92,10 +93,11 @@ void SKTWindowController::Card_Control_Size_Change_or_not(QSizeF points, const Q
                 if (name.compare(info.fileName(), Qt::CaseInsensitive) == 0) swapped = info.path() + u'/' + name;
         }
         if (swapped != Selected_Template_Path && QFileInfo::exists(swapped)) {
-            const char old = Not_Draw_Only_Prop_Change;
-            Not_Draw_Only_Prop_Change = 1;
-            const int read = Read_and_load_design_Log_NEW_METHOD(swapped, QStringLiteral("T"), false);
-            Not_Draw_Only_Prop_Change = old;
+            int read = 0;
+            {
+                const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
+                read = Read_and_load_design_Log_NEW_METHOD(swapped, QStringLiteral("T"), false);
+            }
             if (read != 1) return;
             Selected_Template_Path = swapped;
             Undo_Redo_Clear();

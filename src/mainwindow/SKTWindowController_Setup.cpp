@@ -8,6 +8,7 @@
 #include "Helpers.h"
 #include "MessageBox.h"
 #include "SKTDocument.h"
+#include "ScopedFlag.h"
 #include "SKTGraphicView.h"
 #include "WindowPanelHost.h"
 #include "SKTZoomingScrollView.h"
@@ -85,16 +86,17 @@ void SKTWindowController::awakeFromNib(bool startProject)
     // Property tabs: keep the card's five, remove the control tabs until a control is shown.
     while (ui.sett_tab->count() > 5) ui.sett_tab->removeTab(5);
 
-    Not_Draw_Only_Prop_Change = 1;
-    Measument_Unit_Is = 2;
-    last_unit_val = 2;
-    _setLabels();
-    Text_Date_style = {"M-d-yyyy", "M-d-yy", "MM-dd-yy", "MM-dd-yyyy", "yy-MM-dd", "yyyy-MM-dd", "dd-MMM-yy",
-                       "dd-MM-yyyy", "d-M-yy"};
-    Text_Time_style = {"h:mm:ss a", "hh:mm:ss a", "H:mm:ss", "HH:mm:ss"};
-    card_prop_set(QStringLiteral("S"));
-    cardPanel->fillHatchStyles(Get_Files_Array_At_Path(Resource_Path + QStringLiteral("Fill_Style_Image"), 1));
-    Not_Draw_Only_Prop_Change = 0;
+    {
+        const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
+        Measument_Unit_Is = 2;
+        last_unit_val = 2;
+        _setLabels();
+        Text_Date_style = {"M-d-yyyy", "M-d-yy", "MM-dd-yy", "MM-dd-yyyy", "yy-MM-dd", "yyyy-MM-dd", "dd-MMM-yy",
+                           "dd-MM-yyyy", "d-M-yy"};
+        Text_Time_style = {"h:mm:ss a", "hh:mm:ss a", "H:mm:ss", "HH:mm:ss"};
+        card_prop_set(QStringLiteral("S"));
+        cardPanel->fillHatchStyles(Get_Files_Array_At_Path(Resource_Path + QStringLiteral("Fill_Style_Image"), 1));
+    }
 
     SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
     if (m_document) setDocument(m_document);

@@ -1,10 +1,13 @@
 #include "Globals.h"
 #include "MessageBox.h"
+#include "Profile_Panel.h"
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
 
+#include <QCheckBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QMenu>
@@ -140,6 +143,30 @@ TEST(Commands, CopyFrontToBackGivesTheBackItsOwnCopy)
     w.command("Undo")->trigger();
     ASSERT_EQ(w.back().count(), 1);
     EXPECT_EQ(w.back().at(0)->kind(), GraphicKind::Shape);
+}
+
+TEST(Commands, CopyNeedsNoTemporaryFolderAndRefillsThePanels)
+{
+    Window w;
+    PrivateTemp temp;
+    // The temporary folder is a plain file: nothing can be written there.
+    const QString notAFolder = temp.dir.path() + "/file";
+    QFile(notAFolder).open(QIODevice::WriteOnly);
+    qputenv("TMPDIR", notAFolder.toUtf8());
+    Start_Card_Option = "V";
+    GraphicPtr name = w.add(w.front(), GraphicKind::Text, {10, 10, 80, 20});
+    name->control_ID = "Fup_Name";
+    name->Set_text_value("Visitor");
+    w.add(w.front(), GraphicKind::Shape, {5, 5, 20, 20});
+
+    testsupport::boxes().answerNext(1);
+    w.command("CopySide")->trigger();
+    ASSERT_EQ(w.back().count(), 2);
+    for (const GraphicPtr &g : w.back().items()) EXPECT_FALSE(w.front().contains(g.get())) << "no shared control";
+    EXPECT_EQ(Back_Profile_Panel_OBJ->Text_Box_For_ID("Fup_Name")->text(), "Visitor");
+    EXPECT_TRUE(Back_Profile_Panel_OBJ->Chk_Box_For_ID("Fup_Name")->isChecked());
+    EXPECT_EQ(temp.entries(), QStringList{"file"});
+    Start_Card_Option.clear();
 }
 
 TEST(Commands, ScratchSideGetsCopiesOfTheCurrentSide)

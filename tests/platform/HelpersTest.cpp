@@ -1,5 +1,6 @@
 #include "Globals.h"
 #include "Helpers.h"
+#include "ScopedFlag.h"
 #include "TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -110,4 +111,23 @@ TEST(CalculateTimeTaken, ReportsHoursMinutesSecondsSinceTheMark)
     // A label holding a placeholder is shown as it is.
     Calculate_Time_Taken(2, "50%2", start.addSecs(59));
     EXPECT_EQ(boxes().take(), QStringList{"\nTime Taken in 50%2 :: 0 Hours : 0 Minutes : 59 Seconds\n"});
+}
+
+TEST(ScopedFlag, GivesBackThePreviousValueOnEveryWayOut)
+{
+    char flag = 0;
+    auto early = [&](bool leave) {
+        const Scoped_Flag guard(flag);
+        if (leave) return;
+        const Scoped_Flag inner(flag, 0);
+        EXPECT_EQ(flag, 0);
+        throw 1;
+    };
+    early(true);
+    EXPECT_EQ(flag, 0);
+    EXPECT_THROW(early(false), int);
+    EXPECT_EQ(flag, 0);
+    flag = 1;
+    early(true);
+    EXPECT_EQ(flag, 1) << "a guard inside a guarded scope keeps the flag set";
 }
