@@ -139,7 +139,6 @@ void SKTWindowController::Get_Email_Details()
 {
     const Preferences prefs = Preferences::sharedInstance();
     sender_email = prefs.send_email_SenderEmail().value_or(QString());
-    sender_pwd = prefs.send_email_Password().value_or(QString());
     sending_server = prefs.send_email_SMTP_server().value_or(QString());
     sending_port = prefs.send_email_PORT_num().value_or(QString());
     send_enable_ssl = prefs.send_email_enable_ssl().value_or(QString());

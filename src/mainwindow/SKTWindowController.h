@@ -114,7 +114,8 @@ public:
     static void Chane_control_size_location_for_both_side(const std::vector<GraphicPtr> &graphics,
                                                           float percentWidth, float percentHeight);
 
-    // Copies the stored e-mail sender settings into the process-wide values.
+    // Copies the stored e-mail sender, server, port and SSL flag into the process-wide
+    // values; the password stays in the store.
     void Get_Email_Details();
 
     // ---- Project (_Project.cpp) ----

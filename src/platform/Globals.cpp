@@ -32,7 +32,6 @@ bool Fill_User_Profile = false;
 QString export_template_name;
 int export_card_counter = 1;
 QString sender_email;
-QString sender_pwd;
 QString sending_server;
 QString sending_port;
 QString send_enable_ssl;

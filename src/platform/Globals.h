@@ -36,9 +36,9 @@ extern QString export_template_name;
 // Number proposed in the name "Card_%d" of the next card export (from 1).
 extern int export_card_counter;
 
-// E-mail sender settings in use, copied from the e-mail settings store.
+// E-mail sender settings in use, copied from the e-mail settings store. The password
+// is not among them: whoever needs it reads it from Preferences at that moment.
 extern QString sender_email;
-extern QString sender_pwd;
 extern QString sending_server;
 extern QString sending_port;
 extern QString send_enable_ssl;
