@@ -29,6 +29,10 @@ struct CardViewHost {
     // The drawing tool in hand (0 arrow) and whether the mode letter is "V" or "G".
     virtual int Selected_Control_Tool() const { return 0; }
     virtual bool Is_Visitor_Or_Group_Mode() const { return false; }
+    // The design's mode letter ("V" visitor, "G" group ...) and the current side
+    // (0 front, 1 back).
+    virtual QString Design_Mode() const { return QString(); }
+    virtual int Current_Side() const { return 0; }
     // Shows the property panels of the control (nullptr: the card's own properties).
     virtual void Show_RHS_Properties(SKTGraphic *) {}
     // Records an undo snapshot of the current side.

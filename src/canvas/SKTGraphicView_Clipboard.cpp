@@ -31,8 +31,6 @@ const QString SKTGraphicView::SKTGraphicViewPasteboardTokenType =
 namespace {
 const QString kLockedMessage = QStringLiteral("Selected control is locked.");
 
-QString sideLetter() { return Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
-
 // What the clipboard offers first of the private type and file names: the private type
 // wins; otherwise local files count as file names.
 enum class ClipboardKind { Controls, FileNames, Other };
@@ -171,9 +169,10 @@ bool SKTGraphicView::paste()
     }
     if (!m_graphics) return false;
     SKTError error;
+    const QString mode = m_host ? m_host->Design_Mode() : QString();
     auto newImageID = [this] { return m_host ? m_host->Generate_Extra_image_control_ID() : QString(); };
     const auto pasted =
-        SKTGraphic::graphicsWithPasteboardData(data->data(SKTGraphicViewPasteboardType), &error, newImageID);
+        SKTGraphic::graphicsWithPasteboardData(data->data(SKTGraphicViewPasteboardType), &error, mode, newImageID);
     if (!pasted) {
         Show_MessageBox(error.localizedDescription + QLatin1Char('\n') + error.localizedFailureReason);
         return false;
@@ -187,7 +186,7 @@ bool SKTGraphicView::paste()
     if (pasted->empty()) return false;
     m_selectedGraphic = pasted->front().get();
     if (m_pasteCascadeNumber > 0) {
-        const QString side = sideLetter();
+        const QString side = m_host && m_host->Current_Side() == 1 ? QStringLiteral("B") : QStringLiteral("F");
         auto next = [this, side] { return m_host ? m_host->Control_New_Point(side) : QPointF(10, 10); };
         const QPointF at = next();
         SKTGraphic::Paste_Location_Of_Graphics(*pasted, at.x(), at.y(), next);

@@ -8,6 +8,7 @@
 #include "Globals.h"
 #include "Helpers.h"
 #include "Log.h"
+#include "SKTDocument.h"
 #include "SKTBarcode.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
@@ -154,13 +155,18 @@ SKTGraphic *SKTGraphicView::createGraphicOfClass(GraphicKind kind, std::optional
         break;
     default:
         g = SKTGraphic::create(kind);
+        // A new text takes the design's font and colour of new text.
+        if (kind == GraphicKind::Text && m_graphics->document()) {
+            g->text_ctrl_font = m_graphics->document()->All_Text_font;
+            g->txt_clr = m_graphics->document()->All_Text_clr;
+        }
         if (made != 0 && kind == GraphicKind::Shape && !toolClass->letter.isEmpty())
             g->Set_Shape_Type(toolClass->letter);
         if (isText && !ctrl_value.isEmpty()) {
             g->Set_text_value(ctrl_value);
             g->setDrawingStroke(false);
             g->setDrawingFill(false);
-            if (Start_Card_Option == QLatin1String("G") && !ctrl_ID.contains(QLatin1String("_Photo")) &&
+            if (m_host && m_host->Design_Mode() == QLatin1String("G") && !ctrl_ID.contains(QLatin1String("_Photo")) &&
                 (ctrl_ID.contains(QLatin1String("_field")) || ctrl_ID.contains(QLatin1String("Fup_"))) && m_host) {
                 const int column = m_host->Get_Excel_Coulmn_Index_According_ID(ctrl_ID);
                 if (column != -1) {
@@ -214,7 +220,7 @@ void SKTGraphicView::finishCreatingGraphic(SKTGraphic *g)
         }
     }
     if (!m_host) return;
-    if (Start_Card_Option == QLatin1String("G")) m_host->Set_Batch_List_To_Current_Side();
+    if (m_host->Design_Mode() == QLatin1String("G")) m_host->Set_Batch_List_To_Current_Side();
     m_host->Set_Selected_Control_Tool(0);
     if (!Fill_User_Profile) m_host->Insert_In_Undo_Redo();
 }

@@ -105,6 +105,13 @@ bool SKTZoomingScrollView::viewportEvent(QEvent *event)
     return QScrollArea::viewportEvent(event);
 }
 
+void SKTZoomingScrollView::setCardShape(int shape)
+{
+    if (m_cardShape == shape) return;
+    m_cardShape = shape;
+    viewport()->update();
+}
+
 void SKTZoomingScrollView::paintBackground()
 {
     QPainter p(viewport());
@@ -120,9 +127,9 @@ void SKTZoomingScrollView::paintBackground()
     auto shapeOf = [&](const QRectF &r) {
         QPainterPath path;
         const double radius = 10 * m_factor;
-        if (Card_Shape == 1)
+        if (m_cardShape == 1)
             path.addRoundedRect(r, radius, radius);
-        else if (Card_Shape == 2)
+        else if (m_cardShape == 2)
             path.addEllipse(r);
         else
             path.addRect(r);

@@ -23,6 +23,10 @@ public:
 
     void setCardView(ZoomableCardWidget *view);
     ZoomableCardWidget *cardView() const { return m_card; }
+    // The shape of the card's white base and its shadow: 0 rectangle, 1 rounded
+    // rectangle, 2 ellipse.
+    void setCardShape(int shape);
+    int cardShape() const { return m_cardShape; }
 
     double factor() const { return m_factor; }
     void setFactor(double factor);
@@ -49,6 +53,7 @@ private:
     ZoomableCardWidget *m_card = nullptr;
     QComboBox *m_popUp = nullptr;
     double m_factor = 1.0;
+    int m_cardShape = 0;
     bool m_rulersVisible = false;
     SKTRuler *m_hRuler = nullptr;
     SKTRuler *m_vRuler = nullptr;

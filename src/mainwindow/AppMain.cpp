@@ -19,8 +19,7 @@ int App_Main(int argc, char **argv)
     SKTDocument document;
     std::unique_ptr<SKTWindowController> controller;
     SKTDocument::setWindowControllerFactory([&controller](SKTDocument &doc) {
-        controller = std::make_unique<SKTWindowController>();
-        controller->setDocument(&doc);
+        controller = std::make_unique<SKTWindowController>(doc);
         controller->showWindow();
     });
     document.makeWindowControllers();

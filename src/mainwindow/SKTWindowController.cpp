@@ -44,7 +44,7 @@ const ResourcePicture kResourcePictures[] = {
 };
 } // namespace
 
-SKTWindowController::SKTWindowController()
+SKTWindowController::SKTWindowController(SKTDocument &document) : document(document)
 {
     // Fonts: the default text font is the menu font of the desktop.
     DEFAULT_FONT = QApplication::font("QMenuBar");
@@ -57,10 +57,9 @@ SKTWindowController::SKTWindowController()
     m_selectedTool = 0;
     app_DefaultInstance = this;
     Main_App_wnd = defaultInstance();
-    Set_Main_Window_Link(this);
 
     Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
-    All_Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
+    document.All_Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
     WM_Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
 
     paper_card_arry = {"Durable 1458 - Name Badge", "Durable 1452 - Name Badge", "Durable 1453 - Name Badge",
@@ -72,8 +71,6 @@ SKTWindowController::SKTWindowController()
     NO_Image_Path = Resource_Path + QStringLiteral("no.png");
     loadResourcePictures();
 
-    Front_card_Prop = Card_Property();
-    Back_card_Prop = Card_Property();
     for (User_Profile_Class *p : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile}) p->Reset_All_Values();
 }
 
@@ -93,7 +90,6 @@ SKTWindowController::~SKTWindowController()
     cardPanel = nullptr;
     if (Main_App_wnd == this) Main_App_wnd = nullptr;
     if (app_DefaultInstance == this) app_DefaultInstance = nullptr;
-    Set_Main_Window_Link(nullptr);
 }
 
 SKTWindowController *SKTWindowController::defaultInstance() { return app_DefaultInstance; }
@@ -104,34 +100,16 @@ void SKTWindowController::loadResourcePictures()
         this->*r.field = Picture::fromFile(Resource_Path + QLatin1String(r.name) + u'.' + QLatin1String(r.type));
 }
 
-void SKTWindowController::setDocument(SKTDocument *document)
-{
-    m_document = document;
-    if (m_setUp) {
-        // Rebinding follows the document; views hold one binding each.
-        _graphicView->bindGraphics(document ? &document->graphics() : nullptr);
-        _graphicView_BACK->bindGraphics(document ? &document->graphics_back() : nullptr);
-        _graphicView_TEMP->bindGraphics(document ? &document->graphics_temp() : nullptr);
-    }
-}
-
 void SKTWindowController::showWindow()
 {
     if (!m_setUp) awakeFromNib(true);
 }
 
-QRectF SKTWindowController::frontCardBounds() const
-{
-    if (_graphicView) return QRectF(QPointF(0, 0), _graphicView->cardSize());
-    return MainWindowLink::frontCardBounds();
-}
+QRectF SKTWindowController::frontCardBounds() const { return document.cardBounds(); }
 
 Picture SKTWindowController::Panel_Image_For_Path(const QString &path) { return Get_Image_For_Path(path, 0); }
 
-bool SKTWindowController::Is_Visitor_Or_Group_Mode() const
-{
-    return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-}
+bool SKTWindowController::Is_Visitor_Or_Group_Mode() const { return document.isVisitorOrGroupMode(); }
 
 void SKTWindowController::Selection_Count_Changed(int) {}
 

@@ -1,8 +1,8 @@
 #pragma once
-// The one main window controller of the application. It owns the main window and its
-// card views, the card properties of both sides, the profile records, the undo and
-// redo stacks and the shared grid and zoom; every other part of the system reaches it
-// through Main_App_wnd. Its work is split over several files by concern.
+// The one main window controller of the application. It works on the open design, the
+// document it is given, and owns the main window and its card views, the profile
+// records, the undo history and the shared grid and zoom. Its work is split over
+// several files by concern.
 #include "CardViewHost.h"
 #include "Card_Property.h"
 #include "DesignFile.h"
@@ -10,9 +10,9 @@
 #include "Globals.h"
 #include "KeyedArchive.h"
 #include "MainWindowLayout.h"
-#include "MainWindowLink.h"
 #include "Picture.h"
 #include "ProfilePanelHost.h"
+#include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGrid.h"
 #include "UndoHistory.h"
@@ -35,23 +35,22 @@ class QCheckBox;
 class QLineEdit;
 class QMainWindow;
 class PropertyPanelHost;
-class SKTDocument;
 class SKTGraphic;
 class SKTGraphicList;
 class SKTGraphicView;
 class SKTZoomingScrollView;
 
-class SKTWindowController : public QObject, public MainWindowLink, public CardViewHost, public ProfilePanelHost {
+class SKTWindowController : public QObject, public CardViewHost, public ProfilePanelHost {
     Q_OBJECT
 public:
-    SKTWindowController();
+    explicit SKTWindowController(SKTDocument &document);
     ~SKTWindowController() override;
 
     static SKTWindowController *defaultInstance();
 
     // ---- Document and window (SKTWindowController.cpp, _Setup.cpp) ----
-    SKTDocument *document() const { return m_document; }
-    void setDocument(SKTDocument *document);
+    // The open design.
+    SKTDocument &document;
     QMainWindow *window() const { return ui.window; }
     // Builds the window and runs the set-up; `startProject` false skips New_Project
     // (tests build the window without the start gallery).
@@ -77,6 +76,8 @@ public:
     void Select_temp_design_side();
     void changeViewController(int index);
     Card_Property &currentCardProperty();
+    // The current side's card shape, for the document and the card's background.
+    void Set_Card_Shape(int shape);
 
     // ---- Card appearance (_Card.cpp) ----
     void Card_Base_Drawing(QPainter &painter, const QRectF &dirty) override;
@@ -85,7 +86,7 @@ public:
     QPointF Control_New_Point(const QString &side) override;
     void _setLabels();
     void Apply_unit_Chaneg_Values();
-    void Set_Control_Pos_And_Size(SKTGraphic *g) override;
+    void Set_Control_Pos_And_Size(SKTGraphic *g);
     void Show_RHS_Properties(SKTGraphic *g) override;
     void Load_and_fill_backgrounds();
     void card_prop_set(const QString &fillCode);
@@ -300,12 +301,19 @@ public:
     VisitorRecordStore visitor_store;
 
     // ---- Links for the model and canvas ----
-    QFont allTextFont() const override { return All_Text_font; }
-    QColor allTextColor() const override { return All_Text_clr; }
-    QRectF frontCardBounds() const override;
-    void Reset_Image_Editing_Controls() override;
+    // The card of the design, from (0, 0), in points.
+    QRectF frontCardBounds() const;
+    void Reset_Image_Editing_Controls();
+    // What the sides report: a control changed (its place and size are shown again when
+    // it is the current one); an image or signature control was put on a side (the
+    // image panel starts from its defaults).
+    void Side_Control_Changed(SKTGraphic *g);
+    void Side_Control_Inserted(int index, SKTGraphic *g);
     int Selected_Control_Tool() const override { return m_selectedTool; }
     bool Is_Visitor_Or_Group_Mode() const override;
+    QString Design_Mode() const override { return document.Start_Card_Option; }
+    int Current_Side() const override { return document.currentSide(); }
+    int Panel_Current_Side() const override { return document.currentSide(); }
     void Selection_Count_Changed(int count) override;
 
     // ---- Fields read across the system ----
@@ -325,15 +333,11 @@ public:
     SKTGraphic *Last_Selected_Graphic = nullptr;
     int Image_Ctrl_Counter = 0;
 
-    Card_Property Front_card_Prop;
-    Card_Property Back_card_Prop;
     User_Profile_Class Front_user_profile;
     User_Profile_Class Back_user_profile;
     User_Profile_Class TEMP_user_profile;
 
-    QFont Text_font, All_Text_font, WM_Text_font;
-    std::optional<QFont> All_Text_font_COPY;
-    QColor All_Text_clr = Qt::black;
+    QFont Text_font, WM_Text_font;
 
     QStringList paper_card_arry;
     QStringList pvc_card_arry;
@@ -350,9 +354,6 @@ public:
     bool live_mode_list_value_change = false;
     QStringList images;  // background pictures offered by the background browser
     QStringList Text_Date_style, Text_Time_style;
-    // The bound spreadsheet and group-mode column choices, kept as the design has them.
-    DesignSpreadsheet m_spreadsheet;
-    DesignColumnChoices m_columnChoices;
 
     // Lets tests pick the start window's choice without a person: returns the template
     // path to load ("" for a blank card) or nullopt for Cancel.
@@ -375,7 +376,6 @@ private:
 
     UndoHistory m_history;
 
-    SKTDocument *m_document = nullptr;
     // What the property panels are given of this window.
     std::unique_ptr<PropertyPanelHost> m_panelHost;
     bool m_setUp = false;

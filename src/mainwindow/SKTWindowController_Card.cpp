@@ -81,6 +81,13 @@ void SKTWindowController::Set_Control_Pos_And_Size(SKTGraphic *g)
     if (cardPanel && g && g == Last_Selected_Graphic) cardPanel->showControlGeometry(g);
 }
 
+void SKTWindowController::Side_Control_Changed(SKTGraphic *g) { Set_Control_Pos_And_Size(g); }
+
+void SKTWindowController::Side_Control_Inserted(int, SKTGraphic *g)
+{
+    if (g && (g->kind() == GraphicKind::Image || g->kind() == GraphicKind::Signature)) Reset_Image_Editing_Controls();
+}
+
 void SKTWindowController::Show_RHS_Properties(SKTGraphic *g)
 {
     if (m_selectedTool != 0) m_selectedTool = 0;
@@ -134,7 +141,7 @@ void SKTWindowController::Update_Card_Graphics()
     if (!cardPanel) return;
     Card_Property &prop = currentCardProperty();
     cardPanel->storeInto(prop);
-    Card_Shape = Card_Shape_Number(prop.Card_Shape());
+    Set_Card_Shape(Card_Shape_Number(prop.Card_Shape()));
     for (SKTZoomingScrollView *z : {_zoomingScrollView, _zoomingScrollView_BACK, _zoomingScrollView_TEMP})
         if (z) z->viewport()->update();
     if (SKTGraphicView *v = currentGraphicView()) v->update();
@@ -142,6 +149,8 @@ void SKTWindowController::Update_Card_Graphics()
 
 void SKTWindowController::SetDocumentCanvasSize(QSizeF points)
 {
+    // The design's card size is its card properties' size; the views show it.
+    for (Card_Property *prop : {&document.Front_card_Prop, &document.Back_card_Prop}) prop->setCard_Size(points);
     for (SKTGraphicView *v : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         if (v) v->setCardSize(points);
     Refresh_Canvas();

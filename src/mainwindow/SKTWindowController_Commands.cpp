@@ -126,7 +126,7 @@ void SKTWindowController::Copy_Card_Design_Clicked()
         return;
     // Text still waiting in the text box is part of the design that is copied.
     if (controlPanels) controlPanels->commitPendingEdits();
-    const int source = Card_Front_Or_Back == 1 ? 1 : 0;
+    const int source = document.Card_Front_Or_Back == 1 ? 1 : 0;
     const int destination = 1 - source;
     const bool gridShown = _grid.isAlwaysShown();
     {
@@ -139,9 +139,9 @@ void SKTWindowController::Copy_Card_Design_Clicked()
         // Controls of its own for the destination, made from the source's archives
         // (pictures shared), in the source's order.
         sideControls(destination).replaceAll(copiesOf(sideControls(source).items()));
-        Card_Property &toProp = destination == 1 ? Back_card_Prop : Front_card_Prop;
+        Card_Property &toProp = destination == 1 ? document.Back_card_Prop : document.Front_card_Prop;
         const QString sideName = toProp.Card_Side_Name();
-        toProp = source == 1 ? Back_card_Prop : Front_card_Prop;
+        toProp = source == 1 ? document.Back_card_Prop : document.Front_card_Prop;
         toProp.setCard_Side_Name(sideName);
         Refresh_Canvas();
         // The side lists, the visitor panels and the title follow the design as after
@@ -150,9 +150,9 @@ void SKTWindowController::Copy_Card_Design_Clicked()
 
         // The group-mode photo column follows the design.
         if (source == 0)
-            m_columnChoices.excel_cb_value12 = m_columnChoices.excel_cb_value11;
+            document.m_columnChoices.excel_cb_value12 = document.m_columnChoices.excel_cb_value11;
         else
-            m_columnChoices.excel_cb_value11 = m_columnChoices.excel_cb_value12;
+            document.m_columnChoices.excel_cb_value11 = document.m_columnChoices.excel_cb_value12;
     }
     _grid.setAlwaysShown(gridShown);
     // The destination is shown and its new state recorded: the source did not change.

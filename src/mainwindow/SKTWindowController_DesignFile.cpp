@@ -28,35 +28,35 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QSt
     // Text still waiting in the text box belongs to the design being written.
     if (controlPanels) controlPanels->commitPendingEdits();
     // A name chosen for a file that could not be written is not the design's name.
-    const QString keptName = Project_File_Name;
-    if (saveAs || Project_File_Name.isEmpty()) {
+    const QString keptName = document.Project_File_Name;
+    if (saveAs || document.Project_File_Name.isEmpty()) {
         FilePanelRequest r;
         r.kind = FilePanelRequest::SaveFile;
         r.title = tr("Save Design");
-        r.suggestedName = Front_card_Prop.Card_Name() + u'.' + design_file_EXT;
+        r.suggestedName = document.Front_card_Prop.Card_Name() + u'.' + design_file_EXT;
         r.extensions = {design_file_EXT};
         QStringList chosen = Run_File_Panel(r);
         if (chosen.isEmpty()) return false;
         QString path = chosen.front();
         if (QFileInfo(path).suffix().compare(design_file_EXT, Qt::CaseInsensitive) != 0)
             path += u'.' + design_file_EXT;
-        Project_File_Name = path;
+        document.Project_File_Name = path;
     }
     DesignData data;
     data.mode = mode;
-    data.front_card = Front_card_Prop;
-    data.back_card = Back_card_Prop;
+    data.front_card = document.Front_card_Prop;
+    data.back_card = document.Back_card_Prop;
     if (_graphicView) {
         for (Card_Property *p : {&data.front_card, &data.back_card}) p->setCard_Size(_graphicView->cardSize());
     }
     data.front_controls = Get_Front_Controls_Array().items();
     data.back_controls = Get_Back_Controls_Array().items();
-    data.spreadsheet = m_spreadsheet;
-    data.columns = m_columnChoices;
+    data.spreadsheet = document.m_spreadsheet;
+    data.columns = document.m_columnChoices;
     QString error;
-    if (!Write_Design_File(Project_File_Name, data, &error)) {
+    if (!Write_Design_File(document.Project_File_Name, data, &error)) {
         Show_MessageBox(error.isEmpty() ? QStringLiteral("The design could not be saved.") : error);
-        Project_File_Name = keptName;
+        document.Project_File_Name = keptName;
         return false;
     }
     Set_Log_Name_In_Title();
@@ -82,14 +82,14 @@ int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path
         const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
         Put_Design_In_Place(data, readXl);
     }
-    if (mode == QLatin1String("L") && copy_card_design == 0) Project_File_Name = path;
+    if (mode == QLatin1String("L") && copy_card_design == 0) document.Project_File_Name = path;
     Design_Did_Load();
     return 1;
 }
 
 void SKTWindowController::Put_Design_In_Place(DesignData &data, bool readXl)
 {
-    if (m_document) m_document->Enable_Disable_Undo_Registraion(false);
+    document.Enable_Disable_Undo_Registraion(false);
     for (int side = 0; side < 3; ++side)
         if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
     for (auto *controls : {&data.front_controls, &data.back_controls})
@@ -98,13 +98,13 @@ void SKTWindowController::Put_Design_In_Place(DesignData &data, bool readXl)
     Get_Front_Controls_Array().replaceAll(data.front_controls);
     Get_Back_Controls_Array().replaceAll(data.back_controls);
     Get_Temp_Controls_Array().clear();
-    Front_card_Prop = data.front_card;
-    Back_card_Prop = data.back_card;
-    if (readXl) m_spreadsheet = data.spreadsheet;
-    m_columnChoices = data.columns;
+    document.Front_card_Prop = data.front_card;
+    document.Back_card_Prop = data.back_card;
+    if (readXl) document.m_spreadsheet = data.spreadsheet;
+    document.m_columnChoices = data.columns;
     const QSizeF size = data.front_card.Card_Size();
     if (size.width() > 0 && size.height() > 0) SetDocumentCanvasSize(size);
-    if (m_document) m_document->Enable_Disable_Undo_Registraion(true);
+    document.Enable_Disable_Undo_Registraion(true);
 }
 
 void SKTWindowController::Design_Did_Load()
@@ -140,7 +140,7 @@ void SKTWindowController::Open_Design()
     // A cancelled panel keeps the design that is open.
     if (chosen.isEmpty()) return;
     if (Read_and_load_design_Log_NEW_METHOD(chosen.front(), QStringLiteral("L"), true) != 1) return;
-    Start_Card_Option = QStringLiteral("V");
+    document.Start_Card_Option = QStringLiteral("V");
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();
 }
@@ -161,7 +161,7 @@ void SKTWindowController::Exit_App()
 QImage SKTWindowController::Side_Image(int side, double scale) const
 {
     const SKTGraphicList &list = side == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
-    const Card_Property &prop = side == 1 ? Back_card_Prop : Front_card_Prop;
+    const Card_Property &prop = side == 1 ? document.Back_card_Prop : document.Front_card_Prop;
     return SKTRenderingView::image_From_Card_Graphics(list.items(), frontCardBounds(), &prop,
                                                       Application_Render_Resources(), scale);
 }
@@ -184,7 +184,7 @@ QImage templatePreview(const SKTWindowController &c)
     // the other for a landscape card and side by side for a portrait one; the front
     // alone otherwise.
     QImage preview = c.Side_Image(0, 1.0);
-    if (c.Front_card_Prop.Card_Side() == QLatin1String("1") || preview.isNull()) return preview;
+    if (c.document.Front_card_Prop.Card_Side() == QLatin1String("1") || preview.isNull()) return preview;
     const QImage back = c.Side_Image(1, 1.0);
     const bool sideBySide = preview.width() <= preview.height();
     QImage both(sideBySide ? preview.width() * 2 : preview.width(),
@@ -216,10 +216,10 @@ void SKTWindowController::Export_As_Template_Clicked()
     const QString templatePath = folder + u'/' + export_template_name + u'.' + design_file_EXT;
     const QString previewPath = folder + u'/' + export_template_name + QStringLiteral(".png");
 
-    const QString keptName = Project_File_Name;
-    Project_File_Name = templatePath;
+    const QString keptName = document.Project_File_Name;
+    document.Project_File_Name = templatePath;
     const bool saved = Save_project_file(false, false, QStringLiteral("T"));
-    Project_File_Name = keptName;
+    document.Project_File_Name = keptName;
     Set_Log_Name_In_Title();
     if (!saved) return;
     if (!Write_File_Whole(previewPath, *preview)) {

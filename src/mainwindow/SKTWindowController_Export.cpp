@@ -13,7 +13,7 @@
 
 void SKTWindowController::Export_Card_Clicked()
 {
-    Export_Card_Dialog dialog(Front_card_Prop.Card_Side() != QLatin1String("1"), ui.window);
+    Export_Card_Dialog dialog(document.Front_card_Prop.Card_Side() != QLatin1String("1"), ui.window);
     if (dialog.exec() != QDialog::Accepted) return;
     Export_Card(dialog.options());
 }
@@ -52,8 +52,8 @@ bool SKTWindowController::Export_Single_File(const QString &path, Export_Layout 
 {
     const QRectF frame = frontCardBounds();
     const RenderResources resources = Application_Render_Resources();
-    const Export_Side front{Get_Front_Controls_Array().items(), &Front_card_Prop, frame, resources};
-    const Export_Side back{Get_Back_Controls_Array().items(), &Back_card_Prop, frame, resources};
+    const Export_Side front{Get_Front_Controls_Array().items(), &document.Front_card_Prop, frame, resources};
+    const Export_Side back{Get_Back_Controls_Array().items(), &document.Back_card_Prop, frame, resources};
     QStringList written;
     QString error;
     if (!Write_Export_Files(path, layout, front, back, &written, &error)) {

@@ -20,21 +20,20 @@ void SKTWindowController::New_Project_Setting_Reset(bool resetCard)
     for (int side = 0; side < 3; ++side)
         if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
     Undo_Redo_Clear();
-    if (m_document) {
-        m_document->graphics().clear();
-        m_document->graphics_back().clear();
-        m_document->graphics_temp().clear();
-    }
+    for (int side = 0; side < 3; ++side) document.sideList(side).clear();
     for (User_Profile_Class *p : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile}) p->Reset_All_Values();
-    All_Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
-    All_Text_clr = Qt::black;
+    document.All_Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
+    document.All_Text_clr = Qt::black;
     Image_Ctrl_Counter = 0;
     if (resetCard) {
-        Front_card_Prop = Card_Property();
-        Back_card_Prop = Card_Property();
-        Back_card_Prop.setCard_Side_Name(QStringLiteral("B"));
+        // New card properties; the card keeps its size until a template gives another.
+        const QSizeF size = document.cardBounds().size();
+        document.Front_card_Prop = Card_Property();
+        document.Back_card_Prop = Card_Property();
+        document.Back_card_Prop.setCard_Side_Name(QStringLiteral("B"));
+        SetDocumentCanvasSize(size);
     }
-    Project_File_Name.clear();
+    document.Project_File_Name.clear();
     Selected_Template_Path.clear();
     Check_Path_And_Create_Files();
     Select_front_side();
@@ -54,7 +53,7 @@ void SKTWindowController::New_Project()
 
 bool SKTWindowController::Open_Start_Window()
 {
-    Start_Card_Option = QStringLiteral("V");
+    document.Start_Card_Option = QStringLiteral("V");
     for (;;) {
         std::optional<QString> choice;
         if (startWindowAnswerer) {
@@ -68,10 +67,10 @@ bool SKTWindowController::Open_Start_Window()
             continue;  // the reader has said why; choose again
         if (choice) {
             Selected_Template_Path = *choice;
-            Start_Card_Option = QStringLiteral("V");
+            document.Start_Card_Option = QStringLiteral("V");
             Make_Sure_Of_Front_Photo();
             Show_Single_Mode_Front_Panel();
-            Card_Shape = Card_Shape_Number(Front_card_Prop.Card_Shape());
+            Set_Card_Shape(Card_Shape_Number(document.Front_card_Prop.Card_Shape()));
             Select_front_side();
             Undo_Redo_Clear();
             Insert_In_Undo_Redo();
@@ -89,10 +88,10 @@ void SKTWindowController::Set_Log_Name_In_Title()
 {
     if (!ui.window) return;
     // A name too long for the display server's title is cut.
-    const QString name = Elided_For_Display(Front_card_Prop.Card_Name());
+    const QString name = Elided_For_Display(document.Front_card_Prop.Card_Name());
     QString title = QStringLiteral("%1 ( %2 )").arg(App_Name, name);
-    if (!Project_File_Name.isEmpty() && QFileInfo::exists(Project_File_Name))
-        title = QStringLiteral("%1 ( %2 - %3 )").arg(App_Name, name, QFileInfo(Project_File_Name).fileName());
+    if (!document.Project_File_Name.isEmpty() && QFileInfo::exists(document.Project_File_Name))
+        title = QStringLiteral("%1 ( %2 - %3 )").arg(App_Name, name, QFileInfo(document.Project_File_Name).fileName());
     ui.window->setWindowTitle(title);
 }
 
@@ -105,10 +104,7 @@ void SKTWindowController::Make_Sure_Of_Front_Photo()
     const double w = std::min(card.width(), card.height()) * 0.42, h = w * 1.25;
     const QRectF rect = card.width() >= card.height() ? QRectF(card.width() - w - 12, 12, w, h)
                                                       : QRectF((card.width() - w) / 2, 12, w, h);
-    const int side = Card_Front_Or_Back;
-    Card_Front_Or_Back = 0;
     _graphicView->createGraphicOfClass(GraphicKind::Image, std::nullopt, true, rect, QStringLiteral("F"),
                                        Resource_Path + QStringLiteral("pic_ic.png"), QStringLiteral("Fup_Photo"));
-    Card_Front_Or_Back = side;
     _graphicView->Clear_Control_Selection();
 }

@@ -25,7 +25,7 @@ void SKTWindowController::Change_Card_Size(QSizeF points, bool moveControls)
     if (moveControls)
         Set_Control_Location_Size_IF_Card_Size_Change(float(old.width()), float(old.height()), float(points.width()),
                                                   float(points.height()), 1);
-    for (Card_Property *prop : {&Front_card_Prop, &Back_card_Prop}) {
+    for (Card_Property *prop : {&document.Front_card_Prop, &document.Back_card_Prop}) {
         prop->setCard_Location(QPointF(0, 0));
         prop->setCard_Size(points);
     }
@@ -35,7 +35,7 @@ void SKTWindowController::Change_Card_Size(QSizeF points, bool moveControls)
         return;
     }
     // Each side records its own moved controls, the side not shown first.
-    const int shownSide = Card_Front_Or_Back == 1 ? 1 : 0;
+    const int shownSide = document.Card_Front_Or_Back == 1 ? 1 : 0;
     for (int side : {1 - shownSide, shownSide}) Record_Side(side);
 }
 
@@ -73,18 +73,18 @@ void SKTWindowController::Chane_control_size_location_for_both_side(const std::v
 void SKTWindowController::Card_Control_Size_Change_or_not(QSizeF points, const QString &preset, const QString &category,
                                                          int row)
 {
-    const QString oldPreset = Front_card_Prop.Card_Preset();
+    const QString oldPreset = document.Front_card_Prop.Card_Preset();
     if (preset == QLatin1String("Custom")) {
         Change_Card_Size(points, false);
         return;
     }
-    if (preset == oldPreset && category == Front_card_Prop.Card_Category() && row == Front_card_Prop.Card_Cat_index() &&
+    if (preset == oldPreset && category == document.Front_card_Prop.Card_Category() && row == document.Front_card_Prop.Card_Cat_index() &&
         _graphicView && _graphicView->cardSize() == points)
         return;
     // An unedited design (only the snapshot taken when it opened) made from a template
     // takes the template's other orientation when there is one.
-    if (Get_Undo_Count() <= 1 && Get_Redo_Count() == 0 && Project_File_Name.isEmpty() &&
-        Start_Card_Option != QLatin1String("G") && !Selected_Template_Path.isEmpty() && preset != oldPreset) {
+    if (Get_Undo_Count() <= 1 && Get_Redo_Count() == 0 && document.Project_File_Name.isEmpty() &&
+        document.Start_Card_Option != QLatin1String("G") && !Selected_Template_Path.isEmpty() && preset != oldPreset) {
         QString swapped = Swap_Template_Orientation_Path(Selected_Template_Path, oldPreset, preset);
         if (!QFileInfo::exists(swapped)) {
             // The twin's name may differ in letter case ("(V)" for "(v)").
@@ -102,7 +102,7 @@ void SKTWindowController::Card_Control_Size_Change_or_not(QSizeF points, const Q
             Selected_Template_Path = swapped;
             Undo_Redo_Clear();
             Insert_In_Undo_Redo();
-            if (cardPanel) cardPanel->loadFrom(Front_card_Prop);
+            if (cardPanel) cardPanel->loadFrom(document.Front_card_Prop);
             return;
         }
     }

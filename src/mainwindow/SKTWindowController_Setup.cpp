@@ -67,7 +67,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     ui.window->setWindowFlag(Qt::WindowCloseButtonHint, false);
     if (QScreen *screen = QGuiApplication::primaryScreen()) ui.window->setGeometry(screen->availableGeometry());
 
-    Start_Card_Option = QStringLiteral("V");
+    document.Start_Card_Option = QStringLiteral("V");
 
     // Resources folder check.
     if (!Create_Folder(Resource_Path)) {
@@ -99,7 +99,13 @@ void SKTWindowController::awakeFromNib(bool startProject)
     }
 
     SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
-    if (m_document) setDocument(m_document);
+    _graphicView->bindGraphics(&document.graphics());
+    _graphicView_BACK->bindGraphics(&document.graphics_back());
+    _graphicView_TEMP->bindGraphics(&document.graphics_temp());
+    for (int side = 0; side < 3; ++side)
+        connect(&document.sideList(side), &SKTGraphicList::changed, this, &SKTWindowController::Side_Control_Changed);
+    for (int side = 0; side < 3; ++side)
+        connect(&document.sideList(side), &SKTGraphicList::inserted, this, &SKTWindowController::Side_Control_Inserted);
     for (SKTGraphicView *v : {_graphicView, _graphicView_BACK, _graphicView_TEMP}) v->setGrid(&_grid);
 
     // Tools and commands.
@@ -108,13 +114,13 @@ void SKTWindowController::awakeFromNib(bool startProject)
     connect(this, &SKTWindowController::SKTSelectedToolDidChange, this, &SKTWindowController::selectedToolDidChange);
     if (QAction *a = ui.command(QStringLiteral("ZoomIn")))
         connect(a, &QAction::triggered, this, [this] {
-            auto *z = zoomingScrollView(Card_Front_Or_Back);
+            auto *z = zoomingScrollView(document.Card_Front_Or_Back);
             const int row = std::min(10, SKTZoomingScrollView::zoomIndexForFactor(z->factor()) + 1);
             z->setFactor(SKTZoomingScrollView::zoomSteps()[row].factor);
         });
     if (QAction *a = ui.command(QStringLiteral("ZoomOut")))
         connect(a, &QAction::triggered, this, [this] {
-            auto *z = zoomingScrollView(Card_Front_Or_Back);
+            auto *z = zoomingScrollView(document.Card_Front_Or_Back);
             const int row = std::max(0, SKTZoomingScrollView::zoomIndexForFactor(z->factor()) - 1);
             z->setFactor(SKTZoomingScrollView::zoomSteps()[row].factor);
         });

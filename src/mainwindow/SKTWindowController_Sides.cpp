@@ -13,20 +13,12 @@
 #include <QToolButton>
 #include <QPixmap>
 
-namespace {
-SKTGraphicList &emptyList()
-{
-    static SKTGraphicList list;
-    return list;
-}
-} // namespace
-
 SKTGraphicView *SKTWindowController::graphicView(int side) const
 {
     return side == 1 ? _graphicView_BACK : side == 2 ? _graphicView_TEMP : _graphicView;
 }
 
-SKTGraphicView *SKTWindowController::currentGraphicView() const { return graphicView(Card_Front_Or_Back == 1 ? 1 : 0); }
+SKTGraphicView *SKTWindowController::currentGraphicView() const { return graphicView(document.Card_Front_Or_Back == 1 ? 1 : 0); }
 
 SKTZoomingScrollView *SKTWindowController::zoomingScrollView(int side) const
 {
@@ -35,19 +27,19 @@ SKTZoomingScrollView *SKTWindowController::zoomingScrollView(int side) const
 
 SKTGraphicList &SKTWindowController::Get_Front_Controls_Array() const
 {
-    return m_document ? m_document->graphics() : emptyList();
+    return document.graphics();
 }
 SKTGraphicList &SKTWindowController::Get_Back_Controls_Array() const
 {
-    return m_document ? m_document->graphics_back() : emptyList();
+    return document.graphics_back();
 }
 SKTGraphicList &SKTWindowController::Get_Temp_Controls_Array() const
 {
-    return m_document ? m_document->graphics_temp() : emptyList();
+    return document.graphics_temp();
 }
 SKTGraphicList &SKTWindowController::currentSideControls() const
 {
-    return Card_Front_Or_Back == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
+    return document.Card_Front_Or_Back == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
 }
 int SKTWindowController::Get_Front_Control_Count() const { return Get_Front_Controls_Array().count(); }
 int SKTWindowController::Get_Back_Control_Count() const { return Get_Back_Controls_Array().count(); }
@@ -63,9 +55,13 @@ void SKTWindowController::Set_Selected_Graphic(SKTGraphic *g)
     if (g && currentGraphicView()) currentGraphicView()->setSelected_Graphic(g);
 }
 
-Card_Property &SKTWindowController::currentCardProperty()
+Card_Property &SKTWindowController::currentCardProperty() { return document.currentCardProperty(); }
+
+void SKTWindowController::Set_Card_Shape(int shape)
 {
-    return Card_Front_Or_Back == 1 ? Back_card_Prop : Front_card_Prop;
+    document.Card_Shape = shape;
+    for (SKTZoomingScrollView *z : {_zoomingScrollView, _zoomingScrollView_BACK, _zoomingScrollView_TEMP})
+        if (z) z->setCardShape(shape);
 }
 
 void SKTWindowController::changeViewController(int index)
@@ -82,8 +78,8 @@ static void showSide(SKTWindowController &c, int side)
     setIcon(c.ui.Front_Side_btn, side == 0 ? c.front_btn_image_sel : c.front_btn_image);
     setIcon(c.ui.Back_Side_btn, side == 1 ? c.back_btn_image_sel : c.back_btn_image);
     c.ui.Front_back_label->setText(side == 0 ? QObject::tr("Front") : QObject::tr("Back"));
-    Card_Front_Or_Back = side;
-    Card_Shape = Card_Shape_Number(c.currentCardProperty().Card_Shape());
+    c.document.Card_Front_Or_Back = side;
+    c.Set_Card_Shape(Card_Shape_Number(c.currentCardProperty().Card_Shape()));
     c.Graphics_array_Batch = side == 0 ? &c.Get_Front_Controls_Array() : &c.Get_Back_Controls_Array();
     c.changeViewController(side);
     if (c.ui.visitor_stack) c.ui.visitor_stack->setCurrentIndex(side);

@@ -10,16 +10,12 @@
 
 #include <QAction>
 
-namespace {
-int sideInHand() { return Card_Front_Or_Back == 1 ? 1 : 0; }
-} // namespace
-
 SKTGraphicList &SKTWindowController::sideControls(int side) const
 {
     return side == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
 }
 
-void SKTWindowController::Insert_In_Undo_Redo() { Record_Side(sideInHand()); }
+void SKTWindowController::Insert_In_Undo_Redo() { Record_Side(document.currentSide()); }
 
 void SKTWindowController::Record_Side(int side)
 {
@@ -35,12 +31,12 @@ void SKTWindowController::Undo_Stack() { Insert_In_Undo_Stack(currentSideControl
 
 void SKTWindowController::Insert_In_Undo_Stack(const std::vector<GraphicPtr> &controls)
 {
-    m_history.push(sideInHand(), Side_Snapshot(controls));
+    m_history.push(document.currentSide(), Side_Snapshot(controls));
 }
 
 void SKTWindowController::Insert_In_Redo_Stack(const std::vector<GraphicPtr> &controls)
 {
-    m_history.pushRedo(sideInHand(), Side_Snapshot(controls));
+    m_history.pushRedo(document.currentSide(), Side_Snapshot(controls));
 }
 
 void SKTWindowController::Last_Stack(const QString &which)
@@ -74,7 +70,7 @@ void SKTWindowController::Fill_Undo_Redo_Control(const SideSnapshot &snapshot)
 
 void SKTWindowController::Undo_Action_Perform()
 {
-    const int side = sideInHand();
+    const int side = document.currentSide();
     if (!m_history.canUndo(side)) {
         Check_Undo_Redo_Btn_Enability();
         return;
@@ -89,7 +85,7 @@ void SKTWindowController::Undo_Action_Perform()
 
 void SKTWindowController::Redo_Action_Perform()
 {
-    const int side = sideInHand();
+    const int side = document.currentSide();
     if (std::optional<SideSnapshot> undone = m_history.redo(side)) {
         Fill_Undo_Redo_Control(*undone);
         m_history.push(side, Side_Snapshot(sideControls(side).items()));
@@ -99,13 +95,13 @@ void SKTWindowController::Redo_Action_Perform()
     Check_Undo_Redo_Btn_Enability();
 }
 
-int SKTWindowController::Get_Undo_Count() const { return m_history.undoCount(sideInHand()); }
-int SKTWindowController::Get_Redo_Count() const { return m_history.redoCount(sideInHand()); }
+int SKTWindowController::Get_Undo_Count() const { return m_history.undoCount(document.currentSide()); }
+int SKTWindowController::Get_Redo_Count() const { return m_history.redoCount(document.currentSide()); }
 
 void SKTWindowController::Check_Undo_Redo_Btn_Enability()
 {
-    Enable_Disable_Undo(m_history.canUndo(sideInHand()));
-    Enable_Disable_Redo(m_history.canRedo(sideInHand()));
+    Enable_Disable_Undo(m_history.canUndo(document.currentSide()));
+    Enable_Disable_Redo(m_history.canRedo(document.currentSide()));
 }
 
 void SKTWindowController::Enable_Disable_Undo(bool enabled)

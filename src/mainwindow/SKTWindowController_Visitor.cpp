@@ -23,7 +23,7 @@ namespace {
 const QString kTextHere = QStringLiteral("Text here");
 
 bool isPhotoID(const QString &id) { return id == Visitor_Photo_ID || id.contains(QLatin1String("F_Photo")); }
-QString sideLetter() { return Card_Front_Or_Back == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
+QString sideLetter(const SKTDocument &d) { return d.currentSide() == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
 } // namespace
 
 void SKTWindowController::Build_Visitor_Panels()
@@ -59,7 +59,7 @@ char SKTWindowController::new_control_add(const QString &value, const QString &c
     const bool quiet = live_mode_list_value_change;
     live_mode_list_value_change = true;
     view->createGraphicOfClass(photo ? GraphicKind::Image : GraphicKind::Text, std::nullopt, useRect, rect,
-                               sideLetter(), v, ctrl_id);
+                               sideLetter(document), v, ctrl_id);
     live_mode_list_value_change = quiet;
     if (!photo && box) box->setText(v);
     return 1;
@@ -114,13 +114,13 @@ void SKTWindowController::Change_Value(const QString &value, const QString &ctrl
 
 QLineEdit *SKTWindowController::Get_text_box_of_visitor_mode(const QString &ctrl_id) const
 {
-    Profile_Panel *panel = Profile_Panel_Of_Side(Card_Front_Or_Back);
+    Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
     return panel ? panel->Text_Box_For_ID(ctrl_id) : nullptr;
 }
 
 QCheckBox *SKTWindowController::Get_chk_box_of_visitor_mode(const QString &ctrl_id) const
 {
-    Profile_Panel *panel = Profile_Panel_Of_Side(Card_Front_Or_Back);
+    Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
     return panel ? panel->Chk_Box_For_ID(ctrl_id) : nullptr;
 }
 
@@ -163,7 +163,7 @@ void SKTWindowController::Show_Message_To_Update_Data()
 {
     try {
         SKTGraphic *g = Get_Selected_Graphic();
-        if (Start_Card_Option == QLatin1String("G") && g && g->data_source_type_val() == 2)
+        if (document.Start_Card_Option == QLatin1String("G") && g && g->data_source_type_val() == 2)
             Show_MessageBox(
                 QStringLiteral("Please click on 'Save Details' button to update your changes in your project data."));
     } catch (const std::exception &e) {

@@ -38,7 +38,7 @@ SKTGraphicView *viewOfSide(const SKTWindowController &c, int side) { return c.gr
 
 QRectF SKTWindowController::Get_Control_Rect_From_Template(const QString &ctrl_id, const QString &) const
 {
-    const QSizeF card = Front_card_Prop.Card_Size();
+    const QSizeF card = document.Front_card_Prop.Card_Size();
     const Sample_Layout &layout = card.width() >= card.height() ? kHorizontalSample : kVerticalSample;
     QRectF r;
     bool caption = false;
@@ -110,7 +110,7 @@ void SKTWindowController::Reset_All_Visitor_Grp_Mode_Ctrl()
 void SKTWindowController::Load_Visitor_Panels_From_Card()
 {
     if (!Is_Visitor_Or_Group_Mode()) return;
-    if (Start_Card_Option == QLatin1String("V")) Title_For_Visitor();
+    if (document.Start_Card_Option == QLatin1String("V")) Title_For_Visitor();
     Reset_All_Visitor_Grp_Mode_Ctrl();
     Show_Single_Mode_Front_Panel();
     Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
@@ -122,7 +122,7 @@ void SKTWindowController::Visitor_Panel_Control_Selected(SKTGraphic *g)
 {
     if (!g) return;
     if (g->kind() == GraphicKind::Image) {
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(Card_Front_Or_Back))
+        if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back))
             panel->Set_User_Image_Control(g->FilePath(), g->_contents, g->control_ID);
         return;
     }
@@ -139,7 +139,7 @@ void SKTWindowController::Visitor_Panel_Control_Deleted(SKTGraphic *g)
         box->setReadOnly(true);
     }
     if (g->kind() == GraphicKind::Image && (g->control_ID == Visitor_Photo_ID || g->control_ID.isEmpty()))
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(Card_Front_Or_Back))
+        if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back))
             panel->Set_User_Image_Control(QString(), Picture(), QString());
 }
 
@@ -148,7 +148,7 @@ void SKTWindowController::Visitor_Panel_Control_Deleted(SKTGraphic *g)
 void SKTWindowController::Refresh_Visitor_Dyn_Ctrl_and_image()
 {
     if (!Is_Visitor_Or_Group_Mode()) return;
-    if (Profile_Panel *panel = Profile_Panel_Of_Side(Card_Front_Or_Back)) {
+    if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back)) {
         panel->Refresh_Controls();
         panel->Set_User_Image_Control(QString(), Picture(), QString());
     }
@@ -161,7 +161,7 @@ void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(
     QString text = g->Text_Value;
     if (g->kind() == GraphicKind::Image) {
         text = g->FilePath();
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(Card_Front_Or_Back))
+        if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back))
             panel->Set_User_Image_Control(text, g->_contents, g->control_ID);
     }
     QCheckBox *chk = Get_chk_box_of_visitor_mode(g->control_ID);
@@ -177,7 +177,7 @@ void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(
 void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK()
 {
     if (Not_Draw_Only_Prop_Change || !Is_Visitor_Or_Group_Mode()) return;
-    Profile_Panel *panel = Profile_Panel_Of_Side(Card_Front_Or_Back);
+    Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
     if (!panel) return;
     try {
         for (const GraphicPtr &g : currentSideControls().items()) {

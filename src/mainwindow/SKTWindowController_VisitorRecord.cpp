@@ -81,7 +81,7 @@ void SKTWindowController::Add_Visitor_Record_To_DB()
 {
     try {
         Check_Path_And_Create_VISITOR_Files();
-        const bool twoSided = Front_card_Prop.Card_Side() != QLatin1String("1");
+        const bool twoSided = document.Front_card_Prop.Card_Side() != QLatin1String("1");
         int count = Get_Front_Control_Count();
         if (twoSided && count == 0) count = Get_Back_Control_Count();
         if (count == 0) {

@@ -18,14 +18,7 @@ public:
     SKTGraphicView *currentGraphicView() const override { return c.currentGraphicView(); }
 
     void Make_Sure_Of_Undo_Base(int side) override { c.Make_Sure_Of_Undo_Base(side); }
-    void Record_Side_Change(int side) override
-    {
-        const int shown = Card_Front_Or_Back;
-        Card_Front_Or_Back = side;
-        c.Insert_In_Undo_Redo();
-        Card_Front_Or_Back = shown;
-        c.Check_Undo_Redo_Btn_Enability();
-    }
+    void Record_Side_Change(int side) override { c.Record_Side(side); }
     void Insert_In_Undo_Redo() override { c.Insert_In_Undo_Redo(); }
 
     void Lock_Clicked() override { c.Lock_Clicked(); }
@@ -37,7 +30,7 @@ public:
     }
     QStringList Panel_Image_File_Types() const override { return c.Allowd_Image_fileTypes; }
 
-    QSizeF Panel_Card_Size() const override { return c._graphicView ? c._graphicView->cardSize() : QSizeF(); }
+    QSizeF Panel_Card_Size() const override { return c.document.cardBounds().size(); }
     QStringList Card_Size_Names(bool pvc) const override { return pvc ? c.pvc_card_arry : c.paper_card_arry; }
     QSizeF Card_Preset_Size_MM(const QString &category, const QString &orientation, int row) const override
     {

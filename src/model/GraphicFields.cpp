@@ -1,7 +1,6 @@
 #include "GraphicFields.h"
 
 #include "Globals.h"
-#include "MainWindowLink.h"
 #include "SKTLine.h"
 
 #include <QHash>
@@ -57,8 +56,8 @@ FieldValue fillDefault(GraphicKind k) { return k != GraphicKind::Text && k != Gr
 FieldValue strokeDefault(GraphicKind k) { return k != GraphicKind::Text && k != GraphicKind::Image; }
 FieldValue shadowDefault(GraphicKind k) { return k != GraphicKind::Text; }
 FieldValue filePathDefault(GraphicKind) { return Resource_Path + QStringLiteral("no.png"); }
-FieldValue textFontDefault(GraphicKind) { return std::optional<QFont>(Main_Window_Link()->allTextFont()); }
-FieldValue textColorDefault(GraphicKind) { return Main_Window_Link()->allTextColor(); }
+FieldValue textFontDefault(GraphicKind) { return std::optional<QFont>(Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size)); }
+FieldValue textColorDefault(GraphicKind) { return QColor::fromRgbF(0, 0, 0, 1); }
 FieldValue barcodeFontDefault(GraphicKind) { return std::optional<QFont>(Font_With_Name(Text_Ctrl_Font, 10)); }
 
 #define M(field) #field, &SKTGraphic::field

@@ -1,5 +1,7 @@
 #include "SKTDocument.h"
 
+#include "Globals.h"
+
 #include <algorithm>
 #include <set>
 
@@ -12,7 +14,18 @@ std::function<void(SKTDocument &)> &windowControllerFactory()
 bool g_windowControllerMade = false;
 } // namespace
 
-SKTDocument::SKTDocument(QObject *parent) : QObject(parent) {}
+SKTDocument::SKTDocument(QObject *parent)
+    : QObject(parent), All_Text_font(Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size))
+{
+    for (SKTGraphicList *list : {&m_graphics, &m_graphicsBack, &m_graphicsTemp}) list->setDocument(this);
+}
+
+QRectF SKTDocument::cardBounds() const
+{
+    const QSizeF size = Front_card_Prop.Card_Size();
+    if (size.width() > 0 && size.height() > 0) return QRectF(QPointF(0, 0), size);
+    return QRectF(QPointF(0, 0), canvasSize(true, size));
+}
 
 SKTDocument::~SKTDocument() = default;
 

@@ -1,13 +1,20 @@
 #pragma once
-// The document: owns the controls of the three card sides (front, back and the
-// scratch side used by the profile preview and side copying), each list existing and
-// empty from the start, and creates the program's one main window controller.
+// The document: the open design. It owns the controls of the three card sides (front,
+// back and the scratch side used by the profile preview), each list existing and
+// empty from the start, with both sides' card properties, the spreadsheet choices,
+// the mode, the file name and the current side; and it creates the program's one main
+// window controller.
 //
-// The front side's property-level undo of the original document is not kept: the
-// user's Undo and Redo work on side snapshots held by the main window controller.
+// There is no property-level undo here: the user's Undo and Redo work on side
+// snapshots (UndoHistory) kept by the main window controller.
+#include "Card_Property.h"
+#include "DesignChoices.h"
 #include "SKTGraphicList.h"
 
+#include <QColor>
+#include <QFont>
 #include <QObject>
+#include <QRectF>
 #include <QSizeF>
 #include <functional>
 #include <vector>
@@ -45,6 +52,34 @@ public:
 
     // The card's default canvas, 243 x 154 points, when `useDefault`; else `size`.
     static QSizeF canvasSize(bool useDefault, const QSizeF &size);
+
+    // ---- The design ----
+    Card_Property Front_card_Prop;
+    Card_Property Back_card_Prop;
+    // The bound spreadsheet with its rows, and the group-mode column choices.
+    DesignSpreadsheet m_spreadsheet;
+    DesignColumnChoices m_columnChoices;
+    QString Start_Card_Option;   // mode letter: "T", "W", "L", "V" or "G"
+    QString Project_File_Name;   // the design's file; empty while untitled
+    // The current side, 0 front or 1 back; showing the scratch side leaves it.
+    int Card_Front_Or_Back = 0;
+    // The current side's card shape: 0 rectangle, 1 rounded rectangle, 2 ellipse.
+    int Card_Shape = 0;
+    // Font and colour of new text controls.
+    QFont All_Text_font;
+    QColor All_Text_clr = Qt::black;
+
+    bool isVisitorOrGroupMode() const
+    {
+        return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
+    }
+    int currentSide() const { return Card_Front_Or_Back == 1 ? 1 : 0; }
+    Card_Property &currentCardProperty() { return currentSide() == 1 ? Back_card_Prop : Front_card_Prop; }
+    const Card_Property &currentCardProperty() const { return currentSide() == 1 ? Back_card_Prop : Front_card_Prop; }
+    SKTGraphicList &sideList(int side) { return side == 1 ? m_graphicsBack : side == 2 ? m_graphicsTemp : m_graphics; }
+    // The card, from (0, 0), in points: the size of the front's card properties, the
+    // default canvas while they have none.
+    QRectF cardBounds() const;
 
     // Creates the main window controller through the registered factory: once per
     // process, whatever the document.

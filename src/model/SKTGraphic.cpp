@@ -3,7 +3,6 @@
 #include "GeometryStrings.h"
 #include "GraphicFields.h"
 #include "Globals.h"
-#include "MainWindowLink.h"
 #include "Rotation.h"
 #include "SKTBarcode.h"
 #include "SKTImage.h"
@@ -71,7 +70,6 @@ void SKTGraphic::setBounds(const QRectF &bounds)
 {
     ChangeScope scope(*this);
     _bounds = bounds;
-    Main_Window_Link()->Set_Control_Pos_And_Size(this);
 }
 
 void SKTGraphic::setXPosition(double x)

@@ -46,6 +46,9 @@ class GraphicOwner {
 public:
     virtual ~GraphicOwner() = default;
     virtual void graphicDidChange(SKTGraphic &g, const QRectF &oldDrawingBounds, const QRectF &newDrawingBounds) = 0;
+    // The card the control lies on, from (0, 0), in points.
+    virtual QRectF cardBounds() const { return kDefaultCardBounds; }
+    static inline const QRectF kDefaultCardBounds{0, 0, 243, 154};
 };
 
 // Property keys of the properties dictionary and of the observed-key lists.
@@ -79,6 +82,8 @@ public:
 
     GraphicOwner *owner() const { return m_owner; }
     void setOwner(GraphicOwner *owner) { m_owner = owner; }
+    // The card of the side that holds the control (the default card when none does).
+    QRectF cardBounds() const { return m_owner ? m_owner->cardBounds() : GraphicOwner::kDefaultCardBounds; }
 
     // ---- Geometry ----
     QRectF bounds() const { return _bounds; }
@@ -228,17 +233,17 @@ public:
     static QByteArray pasteboardDataWithGraphics(const std::vector<GraphicPtr> &graphics);
     // The controls of the clipboard's private data, made fresh for pasting (see
     // graphicsWithProperties). Data whose root is not an array gives nullopt and, when
-    // asked, the error of code 2. `newImageID` names pasted image controls in visitor
-    // and group mode.
+    // asked, the error of code 2. `mode` is the design's mode letter; `newImageID`
+    // names pasted image controls in visitor and group mode.
     static std::optional<std::vector<GraphicPtr>> graphicsWithPasteboardData(const QByteArray &data,
-                                                                             SKTError *error,
+                                                                             SKTError *error, const QString &mode,
                                                                              const std::function<QString()> &newImageID);
     // Reads each archive, skipping those that do not read back, and makes each control
     // fresh for pasting: no control ID, unlocked; an image reloads its picture from its
     // file when that exists and, in visitor or group mode, takes a new ID from
     // `newImageID`; in group mode a text or image control bound to a spreadsheet
     // column loses the binding.
-    static std::vector<GraphicPtr> graphicsWithProperties(const QVariantList &archives,
+    static std::vector<GraphicPtr> graphicsWithProperties(const QVariantList &archives, const QString &mode,
                                                           const std::function<QString()> &newImageID);
     // Places pasted controls: the first one's origin goes to (x, y), each later one's to
     // the next point that `nextPoint` gives; sizes stay, locked controls are skipped

@@ -25,6 +25,7 @@ QByteArray SKTGraphic::pasteboardDataWithGraphics(const std::vector<GraphicPtr> 
 }
 
 std::optional<std::vector<GraphicPtr>> SKTGraphic::graphicsWithPasteboardData(const QByteArray &data, SKTError *error,
+                                                                              const QString &mode,
                                                                               const std::function<QString()> &newImageID)
 {
     const std::optional<QVariant> root = Plist_From_Bytes(data);
@@ -32,14 +33,14 @@ std::optional<std::vector<GraphicPtr>> SKTGraphic::graphicsWithPasteboardData(co
         if (error) *error = SKTErrorWithCode(2);
         return std::nullopt;
     }
-    return graphicsWithProperties(root->toList(), newImageID);
+    return graphicsWithProperties(root->toList(), mode, newImageID);
 }
 
-std::vector<GraphicPtr> SKTGraphic::graphicsWithProperties(const QVariantList &archives,
+std::vector<GraphicPtr> SKTGraphic::graphicsWithProperties(const QVariantList &archives, const QString &mode,
                                                            const std::function<QString()> &newImageID)
 {
-    const bool visitorOrGroup = Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-    const bool group = Start_Card_Option == QLatin1String("G");
+    const bool visitorOrGroup = mode == QLatin1String("V") || mode == QLatin1String("G");
+    const bool group = mode == QLatin1String("G");
     std::vector<GraphicPtr> graphics;
     for (const QVariant &item : archives) {
         QString reason;

@@ -1,7 +1,6 @@
 // Drawing, handles, hit-testing and resizing of the card control base.
 #include "SKTGraphic.h"
 
-#include "MainWindowLink.h"
 
 #include "Rotation.h"
 
@@ -46,7 +45,7 @@ QRectF SKTGraphic::drawingBoundsOfGraphics(const std::vector<GraphicPtr> &graphi
         r = first ? g->drawingBounds() : r.united(g->drawingBounds());
         first = false;
     }
-    return first ? Main_Window_Link()->frontCardBounds() : r;
+    return first ? GraphicOwner::kDefaultCardBounds : r;
 }
 
 QPainterPath SKTGraphic::Rotated_Control_Path() const
@@ -146,7 +145,7 @@ int SKTGraphic::resizeByMovingHandle(int handle, QPointF p)
 void SKTGraphic::makeSameAsLabelSize()
 {
     if (kind() == GraphicKind::Barcode || ctrl_is_locked) return;
-    setBounds(Main_Window_Link()->frontCardBounds());
+    setBounds(cardBounds());
 }
 
 void SKTGraphic::makeNaturalSize()
@@ -164,9 +163,9 @@ void SKTGraphic::makeNaturalSize()
 
 void SKTGraphic::translateGraphics(const std::vector<SKTGraphic *> &graphics, double dx, double dy)
 {
-    const QRectF card = Main_Window_Link()->frontCardBounds();
     for (SKTGraphic *g : graphics) {
         if (!g || g->ctrl_is_locked) continue;
+        const QRectF card = g->cardBounds();
         const QRectF moved = g->bounds().translated(dx, dy);
         // A line or a zero-width control still counts when it touches the card.
         const QRectF probe = moved.adjusted(0, 0, moved.width() > 0 ? 0 : 0.001, moved.height() > 0 ? 0 : 0.001);

@@ -1,5 +1,7 @@
 #include "SKTGraphicList.h"
 
+#include "SKTDocument.h"
+
 #include <algorithm>
 
 SKTGraphicList::SKTGraphicList(QObject *parent) : QObject(parent) {}
@@ -13,6 +15,8 @@ void SKTGraphicList::release(SKTGraphic &g)
 {
     if (g.owner() == this) g.setOwner(nullptr);
 }
+
+QRectF SKTGraphicList::cardBounds() const { return m_document ? m_document->cardBounds() : kDefaultCardBounds; }
 
 int SKTGraphicList::indexOf(const SKTGraphic *graphic) const
 {

@@ -9,6 +9,8 @@
 #include <QObject>
 #include <vector>
 
+class SKTDocument;
+
 class SKTGraphicList : public QObject, public GraphicOwner {
     Q_OBJECT
 public:
@@ -32,6 +34,11 @@ public:
     // Moves the control at `from` so that it ends at index `to`; false when either is
     // out of range.
     bool move(int from, int to);
+    // The document that holds the side (none for a list of its own), and its card.
+    const SKTDocument *document() const { return m_document; }
+    void setDocument(const SKTDocument *document) { m_document = document; }
+    QRectF cardBounds() const override;
+
     // Replaces every control at once (restoring a snapshot); emits `reset`.
     void replaceAll(std::vector<GraphicPtr> graphics);
     void clear() { replaceAll({}); }
@@ -49,4 +56,5 @@ private:
     void release(SKTGraphic &g);
 
     std::vector<GraphicPtr> m_items;
+    const SKTDocument *m_document = nullptr;
 };

@@ -2,7 +2,6 @@
 
 #include "Globals.h"
 #include "FileUtilities.h"
-#include "MainWindowLink.h"
 #include "PictureAdjuster.h"
 #include "PictureDrawing.h"
 
@@ -24,7 +23,6 @@ std::shared_ptr<SKTImage> SKTImage::initWithPosition(const QPointF &point, const
     g->_contents = contents;
     g->_file_path = Library_Selected_Image;
     g->centreOn(point);
-    Main_Window_Link()->Reset_Image_Editing_Controls();
     return g;
 }
 
@@ -40,7 +38,6 @@ std::shared_ptr<SKTImage> SKTImage::initWithPath_With_ID(const QPointF &point, c
     if (!ctrl_id.isNull()) g->control_ID = ctrl_id;
     g->setFilePath(path, true);
     g->centreOn(point);
-    Main_Window_Link()->Reset_Image_Editing_Controls();
     return g;
 }
 

@@ -2,7 +2,6 @@
 
 #include "Globals.h"
 #include "FileUtilities.h"
-#include "MainWindowLink.h"
 #include "PictureDrawing.h"
 
 #include <QPainter>
@@ -28,7 +27,6 @@ std::shared_ptr<SKTSignature> SKTSignature::initWithPosition(const QPointF &poin
     g->_file_path = g->file_path;
     g->sign_or_fingureprint = sign_or_FP;
     g->centreOn(point);
-    Main_Window_Link()->Reset_Image_Editing_Controls();
     return g;
 }
 
@@ -40,7 +38,6 @@ std::shared_ptr<SKTSignature> SKTSignature::initWithPath(const QPointF &point, c
     g->setFilePath(path);
     g->sign_or_fingureprint = sign_or_FP;
     g->centreOn(point);
-    Main_Window_Link()->Reset_Image_Editing_Controls();
     return g;
 }
 

@@ -22,9 +22,7 @@ QString App_Name = QStringLiteral("DOZO ID Card");
 QString default_file_name = QStringLiteral("Untitled");
 
 const QString design_file_EXT = QStringLiteral("zcd");
-QString Project_File_Name;
 QString Selected_Template_Path;
-QString Start_Card_Option;
 char Not_Draw_Only_Prop_Change = 0;
 char copy_card_design = 0;
 bool Fill_User_Profile = false;
@@ -42,8 +40,6 @@ int Text_Ctrl_Font_Size = 12;
 
 std::atomic<char> yes_no_msg_val{0};
 std::atomic<bool> Card_Value_In_Process{false};
-int Card_Front_Or_Back = 0;
-int Card_Shape = 0;
 int Measument_Unit_Is = 2;
 int last_unit_val = 2;
 std::atomic<qint64> mLastActivity_Time{-1};

@@ -22,11 +22,9 @@ extern QString Library_Selected_Image;
 extern QString App_Name;
 extern QString default_file_name;   // name of a design that has none yet
 
-// The open design.
+// The open design (its file name, mode and sides live in the document).
 extern const QString design_file_EXT;     // "zcd"
-extern QString Project_File_Name;         // the open design file; empty when untitled
 extern QString Selected_Template_Path;    // template chosen in the gallery
-extern QString Start_Card_Option;         // mode letter: "T", "W", "L", "V" or "G"
 extern char Not_Draw_Only_Prop_Change;    // 1 while controls or lists load: handlers neither regenerate nor redraw
 extern char copy_card_design;             // 1 while a side is being copied onto the other side
 extern bool Fill_User_Profile;            // a profile is being written onto the card: no undo snapshots
@@ -62,8 +60,6 @@ extern std::atomic<char> yes_no_msg_val;
 
 // Card state shared by the canvas and the main window.
 extern std::atomic<bool> Card_Value_In_Process;  // batch values being assigned: no redraw requests
-extern int Card_Front_Or_Back;                   // 0 front, 1 back
-extern int Card_Shape;                           // 0 rectangle, 1 rounded rectangle, 2 ellipse
 extern int Measument_Unit_Is;                    // 0 inch, 1 cm, other mm
 extern int last_unit_val;
 

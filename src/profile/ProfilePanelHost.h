@@ -21,6 +21,8 @@ public:
     // puts it beside its partner; then selects it, records an undo snapshot.
     virtual void Change_Value(const QString &value, const QString &ctrl_id, bool show, bool place) = 0;
     virtual SKTGraphicView *Panel_Card_View(int side) const = 0;
+    // The side the user works on: 0 front, 1 back.
+    virtual int Panel_Current_Side() const = 0;
     virtual void Panel_Show_Properties(SKTGraphic *g) = 0;
     // True (after its message) when two or more image controls are selected.
     virtual bool Panel_Multiple_Image_Selection(const QString &action) = 0;

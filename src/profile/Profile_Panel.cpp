@@ -236,7 +236,7 @@ void Profile_Panel::showPicture(const Picture &picture)
 
 int Profile_Panel::Find_And_Select_Design_Image_Control()
 {
-    SKTGraphicView *view = m_host ? m_host->Panel_Card_View(Card_Front_Or_Back) : nullptr;
+    SKTGraphicView *view = m_host ? m_host->Panel_Card_View(m_host->Panel_Current_Side()) : nullptr;
     if (!view || !view->graphicsList()) return 0;
     SKTGraphic *selected = view->Selected_Graphic();
     if (selected && selected->kind() == GraphicKind::Image && !selected->Is_Control_Locked()) return 1;
@@ -264,7 +264,7 @@ int Profile_Panel::Find_And_Select_Design_Image_Control()
 void Profile_Panel::Browse_image_Btn_Clicked()
 {
     if (!m_host || m_host->Panel_Multiple_Image_Selection(QStringLiteral("Select"))) return;
-    SKTGraphicView *view = m_host->Panel_Card_View(Card_Front_Or_Back);
+    SKTGraphicView *view = m_host->Panel_Card_View(m_host->Panel_Current_Side());
     if (view && view->There_Is_Any_Lock_Contrl()) {
         Show_MessageBox(QStringLiteral("Selected control is locked."));
         return;
@@ -288,7 +288,7 @@ void Profile_Panel::Browse_image_Btn_Clicked()
 void Profile_Panel::Set_User_Image(const QString &path, const QString &ctrl_id)
 {
     if (!m_host) return;
-    SKTGraphicView *view = m_host->Panel_Card_View(Card_Front_Or_Back);
+    SKTGraphicView *view = m_host->Panel_Card_View(m_host->Panel_Current_Side());
     SKTGraphic *selected = view ? view->Selected_Graphic() : nullptr;
     if (ctrl_id.isEmpty() && selected && selected->kind() != GraphicKind::Image) {
         Set_User_Image_Control(path, selected->_contents, selected->control_ID);

@@ -23,6 +23,8 @@ using C = SKTGraphicView::Command;
 // A host that hands out placement points in 20-point steps and image IDs, and records
 // snapshots and the window commands it is asked for.
 struct ClipHost : CardViewHost {
+    QString mode = QStringLiteral("L");
+    QString Design_Mode() const override { return mode; }
     int undoSnapshots = 0;
     int nextPoint = 10;
     int imageIDs = 0;
@@ -45,7 +47,6 @@ class ClipboardTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        Start_Card_Option = QStringLiteral("L");
         view.setHost(&host);
         view.setCardSize({243, 154});
         view.bindGraphics(&list);
@@ -53,7 +54,6 @@ protected:
         QGuiApplication::clipboard()->clear();
         testsupport::boxes().clear();
     }
-    void TearDown() override { Start_Card_Option = QStringLiteral("V"); }
     // A new control on top of the side.
     SKTGraphic *add(GraphicKind kind, const QRectF &r, bool locked = false)
     {
@@ -172,7 +172,7 @@ TEST_F(ClipboardTest, PastedImagesTakeNewIDsAndGroupModeDropsSpreadsheetBindings
     view.selectAll();
     view.copy();
 
-    Start_Card_Option = QStringLiteral("G");
+    host.mode = QStringLiteral("G");
     ASSERT_TRUE(view.paste());
     ASSERT_EQ(list.count(), 6);
     SKTGraphic *pastedBarcode = list.at(0).get();
@@ -188,7 +188,7 @@ TEST_F(ClipboardTest, PastedImagesTakeNewIDsAndGroupModeDropsSpreadsheetBindings
     EXPECT_EQ(pastedBarcode->data_source_type, 2) << "only text and image controls lose the binding";
     EXPECT_EQ(pastedBarcode->excel_col_indx, 2);
 
-    Start_Card_Option = QStringLiteral("L");
+    host.mode = QStringLiteral("L");
     ASSERT_TRUE(view.paste());
     EXPECT_EQ(list.at(2)->control_ID, "") << "outside visitor and group mode an image gets no ID";
     EXPECT_EQ(host.imageIDs, 1);

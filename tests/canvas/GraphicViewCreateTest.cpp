@@ -1,5 +1,6 @@
 #include "CardViewHost.h"
 #include "Globals.h"
+#include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -11,6 +12,7 @@
 namespace {
 // A host that hands out placement points in 20-point steps and records what it is asked.
 struct CreationHost : CardViewHost {
+    QString mode = QStringLiteral("V");
     int tool = 0;
     int undoSnapshots = 0;
     int nextPoint = 10;
@@ -18,6 +20,7 @@ struct CreationHost : CardViewHost {
     void Card_Base_Drawing(QPainter &, const QRectF &) override {}
     void Card_Border_Drawing(QPainter &, const QRectF &) override {}
     int Selected_Control_Tool() const override { return tool; }
+    QString Design_Mode() const override { return mode; }
     void Set_Selected_Control_Tool(int t) override { tool = t; }
     void Insert_In_Undo_Redo() override { ++undoSnapshots; }
     QPointF Control_New_Point(const QString &) override
@@ -42,7 +45,6 @@ protected:
     }
     void TearDown() override
     {
-        Start_Card_Option = QStringLiteral("V");
         Fill_User_Profile = false;
     }
     SKTGraphic *byID(GraphicKind kind, const QString &id, const QString &value = QString(),
@@ -121,9 +123,21 @@ TEST_F(GraphicViewCreateTest, ProfileFillingTakesNoSnapshots)
     EXPECT_EQ(list.at(0)->Text_Value, "Chief");
 }
 
+TEST_F(GraphicViewCreateTest, ANewTextTakesTheDesignsTextFontAndColour)
+{
+    SKTDocument document;
+    document.All_Text_font = QFont("Liberation Serif", 21);
+    document.All_Text_clr = Qt::darkGreen;
+    view.bindGraphics(&document.graphics());
+    SKTGraphic *g = byID(GraphicKind::Text, "Free", "x");
+    EXPECT_EQ(g->text_ctrl_font->pointSize(), 21);
+    EXPECT_EQ(g->txt_clr, QColor(Qt::darkGreen));
+    view.bindGraphics(nullptr);
+}
+
 TEST_F(GraphicViewCreateTest, GroupModeBindsProfileTextsToTheirColumn)
 {
-    Start_Card_Option = "G";
+    host.mode = "G";
     SKTGraphic *name = byID(GraphicKind::Text, "Fup_Name", "Ann");
     EXPECT_EQ(name->data_source_type, 2);
     EXPECT_TRUE(name->excel_binding);
@@ -134,7 +148,7 @@ TEST_F(GraphicViewCreateTest, GroupModeBindsProfileTextsToTheirColumn)
     byID(GraphicKind::Text, "Free", "x");
     EXPECT_EQ(host.columnsAskedFor, (QStringList{"Fup_Name", "Fup_Title"})) << "photos and free texts are not bound";
 
-    Start_Card_Option = "V";
+    host.mode = "V";
     EXPECT_EQ(byID(GraphicKind::Text, "F_field2", "y")->data_source_type, 0);
 }
 

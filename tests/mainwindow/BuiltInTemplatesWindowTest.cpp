@@ -25,8 +25,7 @@ TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinInTheMainWindow)
     ASSERT_TRUE(Read_Design_File(folder + QStringLiteral("Visitor Pass (v).zcd"), vertical, nullptr));
 
     SKTDocument document;
-    SKTWindowController controller;
-    controller.setDocument(&document);
+    SKTWindowController controller(document);
     controller.awakeFromNib(false);
     SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> {
         return folder + QStringLiteral("Visitor Pass (h).zcd");

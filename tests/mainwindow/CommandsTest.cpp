@@ -21,7 +21,6 @@ struct Window : TestWindow {
     {
         testsupport::boxes().clear();
         testsupport::clearFilePanels();
-        Project_File_Name.clear();
         Library_Selected_Image.clear();
     }
 };
@@ -105,8 +104,8 @@ TEST(Commands, CopyFrontToBackGivesTheBackItsOwnCopy)
     auto pasted = SKTImage::initWithPosition({120, 60}, Picture(QImage(6, 4, QImage::Format_ARGB32)));
     w.front().insert(pasted, 0);
     w.add(w.back(), GraphicKind::Shape, {5, 5, 20, 20});
-    w.controller.Front_card_Prop.setCard_fill_clr(QColor(10, 200, 30));
-    w.controller.Back_card_Prop.setCard_Side_Name("B");
+    w.document.Front_card_Prop.setCard_fill_clr(QColor(10, 200, 30));
+    w.document.Back_card_Prop.setCard_Side_Name("B");
     w.controller.Undo_Redo_Clear();
     w.controller.Insert_In_Undo_Redo();
 
@@ -116,7 +115,7 @@ TEST(Commands, CopyFrontToBackGivesTheBackItsOwnCopy)
 
     testsupport::boxes().answerNext(1);
     w.command("CopySide")->trigger();
-    EXPECT_EQ(Card_Front_Or_Back, 1) << "the destination is shown";
+    EXPECT_EQ(w.document.Card_Front_Or_Back, 1) << "the destination is shown";
     EXPECT_EQ(copy_card_design, 0);
     ASSERT_EQ(w.back().count(), 2);
     ASSERT_EQ(w.front().count(), 2);
@@ -125,8 +124,8 @@ TEST(Commands, CopyFrontToBackGivesTheBackItsOwnCopy)
     EXPECT_EQ(w.back().at(1)->bounds(), QRectF(10, 10, 80, 20));
     EXPECT_EQ(w.back().at(0)->_contents.image().size(), QSize(6, 4));
     EXPECT_EQ(w.front().at(0)->_contents.image().size(), QSize(6, 4)) << "the front keeps its pasted picture";
-    EXPECT_EQ(w.controller.Back_card_Prop.Card_fill_clr(), w.controller.Front_card_Prop.Card_fill_clr());
-    EXPECT_EQ(w.controller.Back_card_Prop.Card_Side_Name(), "B");
+    EXPECT_EQ(w.document.Back_card_Prop.Card_fill_clr(), w.document.Front_card_Prop.Card_fill_clr());
+    EXPECT_EQ(w.document.Back_card_Prop.Card_Side_Name(), "B");
 
     // The sides share no controls.
     w.front().at(1)->setBounds({0, 0, 30, 30});
@@ -136,7 +135,7 @@ TEST(Commands, CopyFrontToBackGivesTheBackItsOwnCopy)
     EXPECT_EQ(temp.entries(), QStringList{"zova.zcd"});
     ASSERT_TRUE(foreign.open(QIODevice::ReadOnly));
     EXPECT_EQ(foreign.readAll(), "not ours");
-    EXPECT_TRUE(Project_File_Name.isEmpty());
+    EXPECT_TRUE(w.document.Project_File_Name.isEmpty());
     EXPECT_TRUE(testsupport::boxes().take().size() == 2) << "only the two questions";
 
     // The copy can be undone on the back.
@@ -153,7 +152,7 @@ TEST(Commands, CopyNeedsNoTemporaryFolderAndRefillsThePanels)
     const QString notAFolder = temp.dir.path() + "/file";
     QFile(notAFolder).open(QIODevice::WriteOnly);
     qputenv("TMPDIR", notAFolder.toUtf8());
-    Start_Card_Option = "V";
+    w.document.Start_Card_Option = "V";
     GraphicPtr name = w.add(w.front(), GraphicKind::Text, {10, 10, 80, 20});
     name->control_ID = "Fup_Name";
     name->Set_text_value("Visitor");
@@ -166,7 +165,7 @@ TEST(Commands, CopyNeedsNoTemporaryFolderAndRefillsThePanels)
     EXPECT_EQ(Back_Profile_Panel_OBJ->Text_Box_For_ID("Fup_Name")->text(), "Visitor");
     EXPECT_TRUE(Back_Profile_Panel_OBJ->Chk_Box_For_ID("Fup_Name")->isChecked());
     EXPECT_EQ(temp.entries(), QStringList{"file"});
-    Start_Card_Option.clear();
+    w.document.Start_Card_Option.clear();
 }
 
 TEST(Commands, ScratchSideGetsCopiesOfTheCurrentSide)
@@ -186,12 +185,12 @@ TEST(Commands, CardBackgroundFromTheLibrary)
 {
     Window w;
     w.controller.Card_Bckgrnd_Clicked();  // cancelled
-    EXPECT_TRUE(w.controller.Front_card_Prop.Card_BG_Image_Path().isEmpty());
+    EXPECT_TRUE(w.document.Front_card_Prop.Card_BG_Image_Path().isEmpty());
 
     const QString picture = Resource_Path + "LibraryImage/Symbols/Globe.png";
     testsupport::queueFilePanelAnswer({picture});
     w.command("CardBackground")->trigger();
-    const Card_Property &prop = w.controller.Front_card_Prop;
+    const Card_Property &prop = w.document.Front_card_Prop;
     EXPECT_EQ(prop.Card_BG_Image_Path(), picture);
     EXPECT_FALSE(prop.Card_BG_Image().isNull());
     EXPECT_TRUE(prop.Card_fill_chk());

@@ -167,15 +167,15 @@ TEST(ControlPanels, TextTypedJustBeforeSaveOrSideCopyIsPartOfIt)
     GraphicPtr a = w.add(w.front(), GraphicKind::Text, {10, 10, 80, 20});
     w.show(a);
     w.panels.text.value->setPlainText("saved text");
-    Project_File_Name = testsupport::testHome() + "/typed.zcd";
+    w.document.Project_File_Name = testsupport::testHome() + "/typed.zcd";
     ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
     {
         TestWindow other;
-        ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(Project_File_Name, "L", false), 1);
+        ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(w.document.Project_File_Name, "L", false), 1);
         ASSERT_EQ(other.front().count(), 1);
         EXPECT_EQ(other.front().at(0)->Text_Value, "saved text");
     }
-    Project_File_Name.clear();
+    w.document.Project_File_Name.clear();
 
     w.panels.text.value->setPlainText("copied text");
     testsupport::boxes().answerNext(1);
@@ -346,8 +346,9 @@ TEST(ControlPanels, TheImagePanelSetsPictureOpacityFlipsAndBorder)
     w.panels.image.border.on->setChecked(true);
     EXPECT_TRUE(img->_isDrawingStroke);
 
-    // Resetting the controls alone writes nothing; the reset button writes the defaults.
-    w.controller.Reset_Image_Editing_Controls();
+    // A new picture on the side resets the controls, which alone writes nothing; the
+    // reset button writes the defaults.
+    w.add(w.front(), GraphicKind::Signature, {0, 0, 5, 5});
     EXPECT_EQ(w.panels.image.transparency->value(), 100);
     EXPECT_FLOAT_EQ(img->img_trnsp_val, 40);
     w.show(img);

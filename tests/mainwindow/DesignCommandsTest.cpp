@@ -20,7 +20,6 @@
 
 namespace {
 struct Window : TestWindow {
-    Window() { Project_File_Name.clear(); }
 };
 
 QByteArray contents(const QString &path)
@@ -37,14 +36,14 @@ TEST(DesignCommands, SaveAndReopenBothSides)
     GraphicPtr text = w.add(w.document.graphics_back(), GraphicKind::Text, {20, 30, 80, 20});
     text->Set_text_value("Visitor");
     text->control_ID = "Fup_Name";
-    w.controller.Front_card_Prop.setCard_Name("Gate Pass");
-    w.controller.Back_card_Prop.setCard_fill_chk(true);
+    w.document.Front_card_Prop.setCard_Name("Gate Pass");
+    w.document.Back_card_Prop.setCard_fill_chk(true);
 
     const QString path = testsupport::testHome() + "/gate.zcd";
     testsupport::queueFilePanelAnswer({testsupport::testHome() + "/gate"});
     testsupport::boxes().clear();
     ASSERT_TRUE(w.controller.Save_project_file(false, true, "L"));
-    EXPECT_EQ(Project_File_Name, path) << "the extension is added";
+    EXPECT_EQ(w.document.Project_File_Name, path) << "the extension is added";
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDesign has been saved successfully."});
     EXPECT_TRUE(w.controller.window()->windowTitle().contains("gate.zcd"));
 
@@ -54,8 +53,8 @@ TEST(DesignCommands, SaveAndReopenBothSides)
     ASSERT_EQ(other.document.graphics_back().count(), 1);
     EXPECT_EQ(other.document.graphics_back().at(0)->Text_Value, "Visitor");
     EXPECT_EQ(other.document.graphics_back().at(0)->control_ID, "Fup_Name");
-    EXPECT_EQ(other.controller.Front_card_Prop.Card_Name(), "Gate Pass");
-    EXPECT_TRUE(other.controller.Back_card_Prop.Card_fill_chk());
+    EXPECT_EQ(other.document.Front_card_Prop.Card_Name(), "Gate Pass");
+    EXPECT_TRUE(other.document.Back_card_Prop.Card_fill_chk());
     // Saved again unchanged, the file is the same.
     const QByteArray first = contents(path);
     ASSERT_TRUE(other.controller.Save_project_file(false, false, "L"));
@@ -75,7 +74,7 @@ TEST(DesignCommands, BrokenFileLeavesTheDesignAlone)
     EXPECT_EQ(w.controller.Read_and_load_design_Log_NEW_METHOD(path, "L", true), 0);
     EXPECT_EQ(testsupport::boxes().take().size(), 1);
     EXPECT_EQ(w.document.graphics().count(), 1);
-    EXPECT_TRUE(Project_File_Name.isEmpty());
+    EXPECT_TRUE(w.document.Project_File_Name.isEmpty());
 }
 
 TEST(DesignCommands, AFailedSaveAsKeepsTheDesignsFile)
@@ -83,16 +82,16 @@ TEST(DesignCommands, AFailedSaveAsKeepsTheDesignsFile)
     Window w;
     w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
     const QString path = testsupport::testHome() + "/kept.zcd";
-    Project_File_Name = path;
+    w.document.Project_File_Name = path;
     ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
 
     testsupport::queueFilePanelAnswer({testsupport::testHome() + "/no such folder/other.zcd"});
     testsupport::boxes().clear();
     EXPECT_FALSE(w.controller.Save_project_file(true, true, "L"));
     EXPECT_EQ(testsupport::boxes().take().size(), 1) << "the failure is reported";
-    EXPECT_EQ(Project_File_Name, path) << "the next Save still goes to the design's own file";
+    EXPECT_EQ(w.document.Project_File_Name, path) << "the next Save still goes to the design's own file";
     EXPECT_TRUE(w.controller.window()->windowTitle().contains("kept.zcd"));
-    Project_File_Name.clear();
+    w.document.Project_File_Name.clear();
 }
 
 TEST(DesignCommands, CancelledPanelsAndQuestionsChangeNothing)
@@ -122,27 +121,27 @@ TEST(DesignCommands, TemplateFromTheStartWindow)
     Window author;
     author.add(author.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
     const QString path = testsupport::testHome() + "/Badge (h).zcd";
-    Project_File_Name = path;
+    author.document.Project_File_Name = path;
     ASSERT_TRUE(author.controller.Save_project_file(false, false, "T"));
 
     Window w;
     SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> { return path; };
     ASSERT_TRUE(w.controller.Open_Start_Window());
     SKTWindowController::startWindowAnswerer = nullptr;
-    EXPECT_EQ(Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Start_Card_Option, "V");
     EXPECT_EQ(w.document.graphics().count(), 2) << "the template's control and the visitor's photo";
     ASSERT_NE(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo"), nullptr);
     EXPECT_EQ(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo")->kind(), GraphicKind::Image);
     EXPECT_EQ(w.controller.Get_Undo_Count(), 1);
     EXPECT_EQ(Selected_Template_Path, path);
-    EXPECT_TRUE(Project_File_Name.isEmpty()) << "a template opens untitled";
+    EXPECT_TRUE(w.document.Project_File_Name.isEmpty()) << "a template opens untitled";
 }
 
 TEST(DesignCommands, ExportAsTemplateWritesTemplateAndPreviewForTheGallery)
 {
     Window w;
     w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
-    Project_File_Name = testsupport::testHome() + "/kept.zcd";
+    w.document.Project_File_Name = testsupport::testHome() + "/kept.zcd";
     QTimer::singleShot(0, [] {
         Export_Template::defaultInstance()->template_name->setText("Desk Pass");
         Export_Template::defaultInstance()->OKPressed();
@@ -154,7 +153,7 @@ TEST(DesignCommands, ExportAsTemplateWritesTemplateAndPreviewForTheGallery)
     EXPECT_TRUE(QFileInfo::exists(folder + "/Desk Pass.zcd"));
     const QImage preview(folder + "/Desk Pass.png");
     EXPECT_EQ(preview.size(), QSize(243, 308)) << "a two-sided landscape card: front above back";
-    EXPECT_EQ(Project_File_Name, testsupport::testHome() + "/kept.zcd") << "the open design keeps its name";
+    EXPECT_EQ(w.document.Project_File_Name, testsupport::testHome() + "/kept.zcd") << "the open design keeps its name";
     EXPECT_TRUE(Start_Card::templatesOfCategory("User").contains(folder + "/Desk Pass.zcd"));
     EXPECT_EQ(Start_Card::templateCategories().back(), "User");
 }
@@ -163,7 +162,7 @@ TEST(DesignCommands, ExportAsTemplateWritesNothingWhenThePreviewCannotBeEncoded)
 {
     Window w;
     w.add(w.document.graphics(), GraphicKind::Shape, {10, 0, 40, 1});
-    w.controller.Front_card_Prop.setCard_Side("1");
+    w.document.Front_card_Prop.setCard_Side("1");
     w.controller.SetDocumentCanvasSize({1000001, 1});  // wider than a PNG picture may be
     QTimer::singleShot(0, [] {
         Export_Template::defaultInstance()->template_name->setText("Wide Pass");
@@ -185,11 +184,11 @@ TEST(DesignCommands, OrientationChangeOfAnUneditedTemplateLoadsItsTwin)
     const QString folder = testsupport::testHome() + "/Mixed Case Folder";
     QDir().mkpath(folder);
     author.add(author.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
-    Project_File_Name = folder + "/Badge (h).zcd";
+    author.document.Project_File_Name = folder + "/Badge (h).zcd";
     ASSERT_TRUE(author.controller.Save_project_file(false, false, "T"));
     author.add(author.document.graphics(), GraphicKind::Shape, {50, 50, 10, 10});
     author.controller.SetDocumentCanvasSize({154, 243});
-    Project_File_Name = folder + "/Badge (V).zcd";
+    author.document.Project_File_Name = folder + "/Badge (V).zcd";
     ASSERT_TRUE(author.controller.Save_project_file(false, false, "T"));
 
     Window w;
@@ -204,7 +203,7 @@ TEST(DesignCommands, OrientationChangeOfAnUneditedTemplateLoadsItsTwin)
 
     // After an edit the same change only rescales.
     w.controller.Insert_In_Undo_Redo();
-    w.controller.Front_card_Prop.setCard_Preset("Vertical");
+    w.document.Front_card_Prop.setCard_Preset("Vertical");
     const QRectF before = w.document.graphics().at(0)->bounds();
     w.controller.Card_Control_Size_Change_or_not({243, 154}, "Horizontal", "PVC Card", 0);
     EXPECT_EQ(w.document.graphics().count(), 2);
@@ -244,7 +243,7 @@ TEST(DesignCommands, TemplateEditedSavedClosedAndReopened)
     SKTGraphic *back = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->Text_Value, "Ada Lovelace");
-    EXPECT_EQ(Project_File_Name, saved);
+    EXPECT_EQ(w.document.Project_File_Name, saved);
     ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
     EXPECT_EQ(contents(saved), bytes) << "reopened unchanged";
 }

@@ -16,7 +16,6 @@ struct Window : TestWindow {
         QGuiApplication::clipboard()->clear();
         testsupport::boxes().clear();
     }
-    ~Window() { Start_Card_Option = QStringLiteral("V"); }
     SKTGraphic *add(SKTGraphicList &side, GraphicKind kind, const QRectF &r)
     {
         return TestWindow::add(side, kind, r).get();
@@ -68,7 +67,7 @@ TEST(EditCommands, CopyAndPasteFromTheToolbarWorkOnTheSideShownWithSnapshots)
 TEST(EditCommands, PastedPicturesInVisitorModeTakeNewImageIDs)
 {
     Window w;
-    ASSERT_EQ(Start_Card_Option, "V");
+    ASSERT_EQ(w.document.Start_Card_Option, "V");
     auto image = SKTImage::initWithPath({40, 40}, Resource_Path + "no.png");
     image->control_ID = QStringLiteral("Fup_Photo");
     w.front().insert(image, 0);

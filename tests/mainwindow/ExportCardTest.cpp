@@ -30,7 +30,7 @@ struct ExportCardTest : ::testing::Test {
         testsupport::boxes().clear();
         testsupport::clearFilePanels();
         Set_Open_Url_Answerer([this](const QString &p) { opened << p; return true; });
-        w.controller.Front_card_Prop.setCard_Side("2");
+        w.document.Front_card_Prop.setCard_Side("2");
         card = w.controller.frontCardBounds().size();
         fill(w.front(), Qt::red);
         fill(w.back(), Qt::blue);

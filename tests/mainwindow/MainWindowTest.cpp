@@ -51,7 +51,7 @@ TEST(MainWindow, SetUpShowsTheFiveCardTabsInMillimetres)
     ASSERT_EQ(w.controller.ui.sett_tab->count(), 5);
     EXPECT_EQ(w.controller.ui.sett_tab->tabText(2), "Size");
     EXPECT_EQ(w.controller.cardPanel->sizeBox->title(), "Card Size (mm)");
-    EXPECT_EQ(Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Start_Card_Option, "V");
     EXPECT_EQ(w.controller._graphicView->cardSize(), QSizeF(243, 154));
     EXPECT_EQ(&w.controller.Get_Back_Controls_Array(), w.controller._graphicView_BACK->graphicsList());
     // The camera folder file names the folder in use.
@@ -99,7 +99,7 @@ TEST(MainWindow, ControlsFollowACardSizeChange)
     EXPECT_EQ(barcode->bounds(), QRectF(20, 40, 60, 30)) << "a barcode keeps its size";
     w.controller.Change_Card_Size({243, 77});
     EXPECT_EQ(text->bounds().size(), QSizeF(60, 20)) << "a text control keeps at least 50 x 20";
-    EXPECT_EQ(w.controller.Front_card_Prop.Card_Size(), QSizeF(243, 77));
+    EXPECT_EQ(w.document.Front_card_Prop.Card_Size(), QSizeF(243, 77));
     // An old size of zero moves nothing.
     const QRectF before = shape->bounds();
     w.controller.Set_Control_Location_Size_IF_Card_Size_Change(0, 77, 243, 77, 1);
@@ -129,10 +129,10 @@ TEST(MainWindow, CardPanelWritesTheCardAndRedraws)
     panel->Card_fill_chk->setChecked(true);
     panel->Shape_ComboBox->setCurrentIndex(2);
     panel->Card_border_chk->setChecked(true);
-    EXPECT_TRUE(w.controller.Front_card_Prop.Card_fill_chk());
-    EXPECT_EQ(w.controller.Front_card_Prop.Card_Shape(), "E");
-    EXPECT_TRUE(w.controller.Front_card_Prop.Card_border_chk());
-    EXPECT_EQ(Card_Shape, 2);
+    EXPECT_TRUE(w.document.Front_card_Prop.Card_fill_chk());
+    EXPECT_EQ(w.document.Front_card_Prop.Card_Shape(), "E");
+    EXPECT_TRUE(w.document.Front_card_Prop.Card_border_chk());
+    EXPECT_EQ(w.document.Card_Shape, 2);
     w.controller.Select_back_side();
     EXPECT_FALSE(panel->Card_fill_chk->isChecked()) << "the back shows its own card";
     w.controller.Select_front_side();
@@ -210,6 +210,9 @@ TEST(MainWindow, GeometryFieldsShowAndMoveTheCurrentControl)
     EXPECT_NEAR(panel->Ctrl_Width_Text->value(), 10.0, 1e-6) << "10 mm shown in mm";
     panel->X_Text->setValue(40);
     EXPECT_EQ(g->xPosition(), 40);
+    g->setBounds(g->bounds().translated(30, 0));
+    EXPECT_EQ(panel->X_Text->value(), 70) << "a move on the card shows in the fields";
+    g->setXPosition(40);
     const int undo = w.controller.Get_Undo_Count();
     panel->Ctrl_Width_Text->setValue(20);
     EXPECT_NEAR(g->width(), 56.6929, 1e-3);
@@ -242,7 +245,7 @@ TEST(MainWindow, ToolbarFollowsTheCurrentControlsLock)
 TEST(MainWindow, AHugeCardNameKeepsTheTitleShort)
 {
     TestWindow w;
-    w.controller.Front_card_Prop.setCard_Name(QString(20'000'000, u'N'));
+    w.document.Front_card_Prop.setCard_Name(QString(20'000'000, u'N'));
     w.controller.Set_Log_Name_In_Title();
     const QString title = w.controller.ui.window->windowTitle();
     EXPECT_LT(title.size(), 300);

@@ -10,12 +10,8 @@
 
 struct TestWindow {
     SKTDocument document;
-    SKTWindowController controller;
-    TestWindow()
-    {
-        controller.setDocument(&document);
-        controller.awakeFromNib(false);
-    }
+    SKTWindowController controller{document};
+    TestWindow() { controller.awakeFromNib(false); }
     SKTGraphicList &front() { return document.graphics(); }
     SKTGraphicList &back() { return document.graphics_back(); }
     SKTGraphic *top(SKTGraphicList &side) { return side.isEmpty() ? nullptr : side.at(0).get(); }

@@ -122,7 +122,7 @@ TEST(DrawingTools, SizesOfTheToolsThatDifferFromTheDefault)
 TEST(DrawingTools, VisitorPicturesGetUnusedGeneratedIDs)
 {
     Window w;
-    ASSERT_EQ(Start_Card_Option, "V");
+    ASSERT_EQ(w.document.Start_Card_Option, "V");
     for (int i = 0; i < 2; ++i) testsupport::queueFilePanelAnswer({Resource_Path + kPicture});
     w.tool(8);
     w.tool(8);

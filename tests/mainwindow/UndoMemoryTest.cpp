@@ -38,7 +38,7 @@ constexpr bool kMeasuresMemory = true;
 TEST(UndoMemory, TypingALongVisitorNameKeepsLittle)
 {
     TestWindow w;
-    Start_Card_Option = "V";
+    w.document.Start_Card_Option = "V";
     const QString path = Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd";
     SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> { return path; };
     ASSERT_TRUE(w.controller.Open_Start_Window());
@@ -58,5 +58,4 @@ TEST(UndoMemory, TypingALongVisitorNameKeepsLittle)
     if (kMeasuresMemory) {
         EXPECT_LT(grown, 20e6) << grown / 1e6 << " MB";
     }
-    Start_Card_Option = "T";
 }

@@ -139,7 +139,7 @@ TEST(UndoRedo, ACardSizeChangeIsRecordedOnBothSides)
     EXPECT_EQ(w.top(w.back())->bounds().size(), QSizeF(120, 40));
     w.undo();
     EXPECT_EQ(w.topOrigin(w.back()), QPointF(5, 5));
-    EXPECT_EQ(Card_Front_Or_Back, 1);
+    EXPECT_EQ(w.document.Card_Front_Or_Back, 1);
 
     w.controller.Select_front_side();
     w.undo();

@@ -19,7 +19,7 @@ namespace {
 struct Window : TestWindow {
     Window()
     {
-        Start_Card_Option = "V";
+        document.Start_Card_Option = "V";
         controller.Title_For_Gen_ID_Card();
         controller.Select_front_side();
     }
@@ -157,11 +157,11 @@ TEST(VisitorPanel, HiddenControlsAreNotReadIn)
     w.controller.Load_Fup_Fields();
     EXPECT_FALSE(w.name(w.fp()).value_chk->isChecked());
     EXPECT_TRUE(w.name(w.fp()).value->text().isEmpty());
-    Start_Card_Option = "T";
+    w.document.Start_Card_Option = "T";
     g->ctrl_is_visible = true;
     w.controller.Show_Single_Mode_Front_Panel();
     EXPECT_TRUE(w.name(w.fp()).value->text().isEmpty()) << "outside visitor and group mode nothing is read";
-    Start_Card_Option = "V";
+    w.document.Start_Card_Option = "V";
 }
 
 TEST(VisitorPanel, ALockedControlDisablesItsBoxes)
@@ -282,7 +282,7 @@ TEST(VisitorPanel, AnImageControlWithoutAnIDNeverTakesAFieldsPhoto)
 TEST(VisitorPanel, DefaultRectanglesFollowTheFrontCardsOrientation)
 {
     Window w;
-    w.controller.Front_card_Prop.setCard_Size({200, 200});
+    w.document.Front_card_Prop.setCard_Size({200, 200});
     const QRectF value = w.controller.Get_Control_Rect_From_Template("Fup_Name", "a");
     const QRectF caption = w.controller.Get_Control_Rect_From_Template("Fup_lbl_Name", "b");
     EXPECT_EQ(caption.x(), value.x());
@@ -291,7 +291,7 @@ TEST(VisitorPanel, DefaultRectanglesFollowTheFrontCardsOrientation)
     EXPECT_EQ(w.controller.Get_Control_Rect_From_Template("Fup_Date", "").width(), 0);
     // Every field lies on a card of its orientation.
     for (const QSizeF card : {QSizeF(243, 153), QSizeF(153, 243)}) {
-        w.controller.Front_card_Prop.setCard_Size(card);
+        w.document.Front_card_Prop.setCard_Size(card);
         for (const char *id : {"Fup_Name", "Fup_lbl_Name", "Fup_UniqueNo", "Fup_Photo"}) {
             const QRectF r = w.controller.Get_Control_Rect_From_Template(id, "");
             EXPECT_TRUE(QRectF(QPointF(), card).contains(r.topLeft())) << id;

@@ -56,7 +56,7 @@ std::vector<Row> readRows()
 struct Window : TestWindow {
     Window()
     {
-        Start_Card_Option = "V";
+        document.Start_Card_Option = "V";
         controller.Select_front_side();
         // A fresh copy of the shipped database for every test.
         Check_Path_And_Create_VISITOR_Files();
@@ -165,7 +165,7 @@ TEST(VisitorRecord, BackSideOfTwoAndOneSidedCards)
     Window::value(w.bp(), kTimeField, "10:00:00");
     EXPECT_EQ(w.record(), QStringList{kSaved}) << "the back alone is enough";
 
-    w.controller.Front_card_Prop.setCard_Side("1");
+    w.document.Front_card_Prop.setCard_Side("1");
     EXPECT_EQ(w.record(), QStringList{kSaved})
         << "the ticked back time box still counts as entered";
 
@@ -223,7 +223,7 @@ TEST(VisitorRecord, ACardWithoutControlsRecordsNothing)
     w.add(w.back(), GraphicKind::Text, {10, 10, 50, 20});
     EXPECT_EQ(w.record(), QStringList{kSaved});
     // A one-sided card is judged by its front.
-    w.controller.Front_card_Prop.setCard_Side("1");
+    w.document.Front_card_Prop.setCard_Side("1");
     EXPECT_EQ(w.record(), QStringList{kNoControls});
     EXPECT_EQ(readRows().size(), 1u);
 }

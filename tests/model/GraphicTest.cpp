@@ -1,5 +1,4 @@
 #include "Globals.h"
-#include "MainWindowLink.h"
 #include "SKTBarcode.h"
 #include "SKTGraphic.h"
 #include "SKTImage.h"
@@ -23,21 +22,11 @@ struct RecordingOwner : GraphicOwner {
 
 } // namespace
 
-TEST(GraphicCreation, TextFontAndColourComeFromTheMainWindow)
+TEST(GraphicCreation, TextFontAndColourOfAPlainText)
 {
     GraphicPtr plain = SKTGraphic::create(GraphicKind::Text);
     EXPECT_EQ(*plain->text_ctrl_font, Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size));
     EXPECT_EQ(plain->txt_clr, QColor(Qt::black));
-
-    struct Link : MainWindowLink {
-        QFont allTextFont() const override { return QFont("Liberation Serif", 21); }
-        QColor allTextColor() const override { return Qt::darkGreen; }
-    } link;
-    Set_Main_Window_Link(&link);
-    GraphicPtr g = SKTGraphic::create(GraphicKind::Text);
-    Set_Main_Window_Link(nullptr);
-    EXPECT_EQ(g->text_ctrl_font->pointSize(), 21);
-    EXPECT_EQ(g->txt_clr, QColor(Qt::darkGreen));
 }
 
 TEST(GraphicColours, AlphaIsClampedStoredAndStable)

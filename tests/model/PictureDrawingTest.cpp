@@ -1,5 +1,4 @@
 // Render probes of the image, signature, fingerprint and barcode controls.
-#include "MainWindowLink.h"
 #include "RenderProbe.h"
 #include "SKTBarcode.h"
 #include "SKTImage.h"
