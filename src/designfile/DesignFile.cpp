@@ -7,6 +7,7 @@
 #include "GraphicFields.h"
 #include "Log.h"
 #include "Plist.h"
+#include "SKTDocument.h"
 #include "StoredValues.h"
 
 #include <QFileInfo>
@@ -158,4 +159,36 @@ bool Write_Design_File(const QString &path, const DesignData &data, QString *err
         return false;
     }
     return true;
+}
+
+DesignData Design_Of_Document(const SKTDocument &document, const QString &mode)
+{
+    DesignData data;
+    data.mode = mode;
+    data.front_card = document.Front_card_Prop;
+    data.back_card = document.Back_card_Prop;
+    for (Card_Property *p : {&data.front_card, &data.back_card}) p->setCard_Size(document.cardBounds().size());
+    data.front_controls = document.graphics().items();
+    data.back_controls = document.graphics_back().items();
+    data.spreadsheet = document.m_spreadsheet;
+    data.columns = document.m_columnChoices;
+    return data;
+}
+
+bool Write_Design_File(const QString &path, const SKTDocument &document, const QString &mode, QString *error)
+{
+    return Write_Design_File(path, Design_Of_Document(document, mode), error);
+}
+
+void Put_Design_In_Document(DesignData &data, SKTDocument &document, bool withRows)
+{
+    document.Enable_Disable_Undo_Registraion(false);
+    document.graphics().replaceAll(data.front_controls);
+    document.graphics_back().replaceAll(data.back_controls);
+    document.graphics_temp().clear();
+    document.Front_card_Prop = data.front_card;
+    document.Back_card_Prop = data.back_card;
+    if (withRows) document.m_spreadsheet = data.spreadsheet;
+    document.m_columnChoices = data.columns;
+    document.Enable_Disable_Undo_Registraion(true);
 }

@@ -10,6 +10,8 @@
 #include "DesignChoices.h"
 #include "SKTGraphic.h"
 
+class SKTDocument;
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -39,6 +41,14 @@ bool Design_From_Array(const QStringList &array, DesignData &data, QString *erro
 // Writes the design whole: a temporary file beside the target, renamed over it, so a
 // failed save leaves the previous file as it was. False with a message on failure.
 bool Write_Design_File(const QString &path, const DesignData &data, QString *error);
+// The document's design as a file of the kind `mode` ("L" a design, "T" a template);
+// both sides are stored with the document's card size.
+DesignData Design_Of_Document(const SKTDocument &document, const QString &mode);
+bool Write_Design_File(const QString &path, const SKTDocument &document, const QString &mode, QString *error);
+// Puts a design that was read in place of the document's: both sides' controls and card
+// properties, the column choices and, with `withRows`, the spreadsheet and its rows.
+// The scratch side is emptied.
+void Put_Design_In_Document(DesignData &data, SKTDocument &document, bool withRows);
 // Reads a design. A file that can't be read, is not a design, comes from a later
 // version or is damaged gives false with a message, and `data` is left untouched.
 // Picture paths into an application bundle's resources are re-pointed into

@@ -42,19 +42,8 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QSt
             path += u'.' + design_file_EXT;
         document.Project_File_Name = path;
     }
-    DesignData data;
-    data.mode = mode;
-    data.front_card = document.Front_card_Prop;
-    data.back_card = document.Back_card_Prop;
-    if (_graphicView) {
-        for (Card_Property *p : {&data.front_card, &data.back_card}) p->setCard_Size(_graphicView->cardSize());
-    }
-    data.front_controls = Get_Front_Controls_Array().items();
-    data.back_controls = Get_Back_Controls_Array().items();
-    data.spreadsheet = document.m_spreadsheet;
-    data.columns = document.m_columnChoices;
     QString error;
-    if (!Write_Design_File(document.Project_File_Name, data, &error)) {
+    if (!Write_Design_File(document.Project_File_Name, document, mode, &error)) {
         Show_MessageBox(error.isEmpty() ? QStringLiteral("The design could not be saved.") : error);
         document.Project_File_Name = keptName;
         return false;
@@ -89,22 +78,16 @@ int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path
 
 void SKTWindowController::Put_Design_In_Place(DesignData &data, bool readXl)
 {
-    document.Enable_Disable_Undo_Registraion(false);
     for (int side = 0; side < 3; ++side)
         if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
     for (auto *controls : {&data.front_controls, &data.back_controls})
         for (const GraphicPtr &g : *controls)
             if (g->kind() == GraphicKind::Barcode) Update_Barcode_Picture(*g);
-    Get_Front_Controls_Array().replaceAll(data.front_controls);
-    Get_Back_Controls_Array().replaceAll(data.back_controls);
-    Get_Temp_Controls_Array().clear();
-    document.Front_card_Prop = data.front_card;
-    document.Back_card_Prop = data.back_card;
-    if (readXl) document.m_spreadsheet = data.spreadsheet;
-    document.m_columnChoices = data.columns;
+    // A card without a size keeps the card's present size.
+    const QSizeF kept = document.cardBounds().size();
+    Put_Design_In_Document(data, document, readXl);
     const QSizeF size = data.front_card.Card_Size();
-    if (size.width() > 0 && size.height() > 0) SetDocumentCanvasSize(size);
-    document.Enable_Disable_Undo_Registraion(true);
+    SetDocumentCanvasSize(size.width() > 0 && size.height() > 0 ? size : kept);
 }
 
 void SKTWindowController::Design_Did_Load()

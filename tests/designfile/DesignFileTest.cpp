@@ -1,6 +1,7 @@
 #include "DesignFile.h"
 #include "DesignTestSupport.h"
 #include "Plist.h"
+#include "SKTDocument.h"
 #include "SKTSignature.h"
 #include "TestSupport.h"
 #include "UnusualValues.h"
@@ -246,4 +247,35 @@ TEST(DesignFile, FailedSaveLeavesThePreviousFileIntact)
     }
     EXPECT_EQ(readAll(path), before);
     EXPECT_EQ(QDir(dir).entryList(QDir::Files | QDir::Hidden), QStringList{"kept.zcd"});  // no temporary left
+}
+
+TEST(DesignFile, ADocumentIsSavedAndPutInPlaceOfAnother)
+{
+    SKTDocument source;
+    source.Front_card_Prop.setCard_Name("Gate pass");
+    source.Front_card_Prop.setCard_Size({154, 243});
+    source.m_spreadsheet.rows = {{"1", "Ann"}};
+    source.m_columnChoices.excel_cb_value11 = 3;
+    source.graphics().insert(SKTGraphic::create(GraphicKind::Shape));
+    source.graphics_back().insert(SKTGraphic::create(GraphicKind::Text));
+    const QString path = folder() + "/document.zcd";
+    ASSERT_TRUE(Write_Design_File(path, source, "L", nullptr));
+
+    for (bool withRows : {true, false}) {
+        SKTDocument target;
+        target.m_spreadsheet.rows = {{"9", "kept"}};
+        target.graphics_temp().insert(SKTGraphic::create(GraphicKind::Line));
+        DesignData data;
+        ASSERT_TRUE(Read_Design_File(path, data, nullptr));
+        Put_Design_In_Document(data, target, withRows);
+        EXPECT_EQ(target.Front_card_Prop.Card_Name(), "Gate pass");
+        EXPECT_EQ(target.Back_card_Prop.Card_Size(), QSizeF(154, 243)) << "both sides take the card's size";
+        EXPECT_EQ(target.cardBounds(), QRectF(0, 0, 154, 243));
+        EXPECT_EQ(target.m_columnChoices.excel_cb_value11, 3);
+        EXPECT_EQ(target.m_spreadsheet.rows.front().value(1), withRows ? "Ann" : "kept");
+        EXPECT_EQ(target.graphics().at(0)->kind(), GraphicKind::Shape);
+        EXPECT_EQ(target.graphics_back().at(0)->kind(), GraphicKind::Text);
+        EXPECT_TRUE(target.graphics_temp().isEmpty());
+        EXPECT_EQ(target.graphics().at(0)->cardBounds(), target.cardBounds()) << "a control lies on its document's card";
+    }
 }
