@@ -253,9 +253,6 @@ public:
     Picture New_Barcode_Picture(SKTGraphic &g) override;
     void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
     void Set_Batch_List_To_Current_Side() override;
-    // The image panel's natural-size and fit-to-label buttons, once it has them.
-    QAbstractButton *Make_natural_size_btn = nullptr;
-    QAbstractButton *fit_to_label_btn = nullptr;
 
     // ---- Visitor entry panels (_Visitor.cpp) ----
     void Build_Visitor_Panels();
@@ -287,7 +284,6 @@ public:
     QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
     Picture Panel_Image_For_Path(const QString &path) override;
     void Show_Message_To_Update_Data() override;
-    QRectF rf_control_rect;
 
     // ---- Visitor record store (_VisitorRecord.cpp) ----
     // Records the visitor shown in the entry panels as one new database row and tells
@@ -298,7 +294,6 @@ public:
     bool Close_DB_Connection();
     QString Get_Front_Visitor_dyn_contrl_str() const;
     QString Get_Back_Visitor_dyn_contrl_str() const;
-    VisitorRecordStore visitor_store;
 
     // ---- Links for the model and canvas ----
     // The card of the design, from (0, 0), in points.
@@ -328,32 +323,22 @@ public:
     ControlPanels *controlPanels = nullptr;
 
     SKTGrid _grid;
-    double _zoomFactor = 1.0;
-    int m_selectedTool = 0;
-    SKTGraphic *Last_Selected_Graphic = nullptr;
-    int Image_Ctrl_Counter = 0;
 
     User_Profile_Class Front_user_profile;
     User_Profile_Class Back_user_profile;
     User_Profile_Class TEMP_user_profile;
 
-    QFont Text_font, WM_Text_font;
-
     QStringList paper_card_arry;
     QStringList pvc_card_arry;
     QStringList Allowd_Image_fileTypes;
     QString camera_path_file;
-    QString NO_Image_Path;
 
     Picture no_camera_image, Err_image, no_image_ctrl_GP, no_image, banner_image, promotion_pattern_image,
         wizard_pattern_image, sign_sample_img, fp_sample_img, barcode_sample_img, front_btn_image, back_btn_image,
         front_btn_image_sel, back_btn_image_sel;
 
-    std::vector<KeyedArchive> Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
-    SKTGraphicList *Graphics_array_Batch = nullptr;
     bool live_mode_list_value_change = false;
     QStringList images;  // background pictures offered by the background browser
-    QStringList Text_Date_style, Text_Time_style;
 
     // Lets tests pick the start window's choice without a person: returns the template
     // path to load ("" for a blank card) or nullopt for Cancel.
@@ -374,7 +359,24 @@ private:
     void buildCardViews();
     SKTGraphicList &sideControls(int side) const;
 
+    void showSide(int side);
+
     UndoHistory m_history;
+    double _zoomFactor = 1.0;
+    int m_selectedTool = 0;
+    SKTGraphic *Last_Selected_Graphic = nullptr;
+    int Image_Ctrl_Counter = 0;
+    QFont Text_font, WM_Text_font;
+    QString NO_Image_Path;
+    // The current side's controls for the batch code, and the sides kept before a batch.
+    SKTGraphicList *Graphics_array_Batch = nullptr;
+    std::vector<KeyedArchive> Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
+    QStringList Text_Date_style, Text_Time_style;
+    QRectF rf_control_rect;
+    VisitorRecordStore visitor_store;
+    // The image panel's natural-size and fit-to-label buttons, once it has them.
+    QAbstractButton *Make_natural_size_btn = nullptr;
+    QAbstractButton *fit_to_label_btn = nullptr;
 
     // What the property panels are given of this window.
     std::unique_ptr<PropertyPanelHost> m_panelHost;

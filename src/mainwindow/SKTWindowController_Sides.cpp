@@ -70,26 +70,26 @@ void SKTWindowController::changeViewController(int index)
     ui.myTargetView->setCurrentIndex(index);
 }
 
-static void showSide(SKTWindowController &c, int side)
+void SKTWindowController::showSide(int side)
 {
     auto setIcon = [](QToolButton *b, const Picture &p) {
         if (!p.isNull()) b->setIcon(QIcon(QPixmap::fromImage(p.image())));
     };
-    setIcon(c.ui.Front_Side_btn, side == 0 ? c.front_btn_image_sel : c.front_btn_image);
-    setIcon(c.ui.Back_Side_btn, side == 1 ? c.back_btn_image_sel : c.back_btn_image);
-    c.ui.Front_back_label->setText(side == 0 ? QObject::tr("Front") : QObject::tr("Back"));
-    c.document.Card_Front_Or_Back = side;
-    c.Set_Card_Shape(Card_Shape_Number(c.currentCardProperty().Card_Shape()));
-    c.Graphics_array_Batch = side == 0 ? &c.Get_Front_Controls_Array() : &c.Get_Back_Controls_Array();
-    c.changeViewController(side);
-    if (c.ui.visitor_stack) c.ui.visitor_stack->setCurrentIndex(side);
-    c.Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
-    c.Show_RHS_Properties(nullptr);
-    c.Check_Undo_Redo_Btn_Enability();
+    setIcon(ui.Front_Side_btn, side == 0 ? front_btn_image_sel : front_btn_image);
+    setIcon(ui.Back_Side_btn, side == 1 ? back_btn_image_sel : back_btn_image);
+    ui.Front_back_label->setText(side == 0 ? QObject::tr("Front") : QObject::tr("Back"));
+    document.Card_Front_Or_Back = side;
+    Set_Card_Shape(Card_Shape_Number(currentCardProperty().Card_Shape()));
+    Graphics_array_Batch = side == 0 ? &Get_Front_Controls_Array() : &Get_Back_Controls_Array();
+    changeViewController(side);
+    if (ui.visitor_stack) ui.visitor_stack->setCurrentIndex(side);
+    Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    Show_RHS_Properties(nullptr);
+    Check_Undo_Redo_Btn_Enability();
 }
 
-void SKTWindowController::Select_front_side() { showSide(*this, 0); }
-void SKTWindowController::Select_back_side() { showSide(*this, 1); }
+void SKTWindowController::Select_front_side() { showSide(0); }
+void SKTWindowController::Select_back_side() { showSide(1); }
 
 void SKTWindowController::Select_temp_design_side()
 {
