@@ -199,12 +199,13 @@ void SKTWindowController::Export_As_Template_Clicked()
     const QString templatePath = folder + u'/' + export_template_name + u'.' + design_file_EXT;
     const QString previewPath = folder + u'/' + export_template_name + QStringLiteral(".png");
 
-    const QString keptName = document.Project_File_Name;
-    document.Project_File_Name = templatePath;
-    const bool saved = Save_project_file(false, false, QStringLiteral("T"));
-    document.Project_File_Name = keptName;
-    Set_Log_Name_In_Title();
-    if (!saved) return;
+    // The template is written beside the design; the design keeps its own file.
+    if (controlPanels) controlPanels->commitPendingEdits();
+    QString error;
+    if (!Write_Design_File(templatePath, document, QStringLiteral("T"), &error)) {
+        Show_MessageBox(error.isEmpty() ? QStringLiteral("The design could not be saved.") : error);
+        return;
+    }
     if (!Write_File_Whole(previewPath, *preview)) {
         Delete_File(templatePath);
         Show_MessageBox(QStringLiteral("The template's preview could not be written; the template was not exported."));
