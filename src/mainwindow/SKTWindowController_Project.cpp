@@ -34,7 +34,7 @@ void SKTWindowController::New_Project_Setting_Reset(bool resetCard)
         SetDocumentCanvasSize(size);
     }
     document.Project_File_Name.clear();
-    Selected_Template_Path.clear();
+    document.Selected_Template_Path.clear();
     Check_Path_And_Create_Files();
     Select_front_side();
 }
@@ -66,7 +66,7 @@ bool SKTWindowController::Open_Start_Window()
             Read_and_load_design_Log_NEW_METHOD(*choice, QStringLiteral("T"), false) != 1)
             continue;  // the reader has said why; choose again
         if (choice) {
-            Selected_Template_Path = *choice;
+            document.Selected_Template_Path = *choice;
             document.Start_Card_Option = QStringLiteral("V");
             Make_Sure_Of_Front_Photo();
             Show_Single_Mode_Front_Panel();

@@ -61,6 +61,7 @@ public:
     DesignColumnChoices m_columnChoices;
     QString Start_Card_Option;   // mode letter: "T", "W", "L", "V" or "G"
     QString Project_File_Name;   // the design's file; empty while untitled
+    QString Selected_Template_Path;  // the template the design was made from
     // The current side, 0 front or 1 back; showing the scratch side leaves it.
     int Card_Front_Or_Back = 0;
     // The current side's card shape: 0 rectangle, 1 rounded rectangle, 2 ellipse.

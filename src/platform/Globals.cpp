@@ -22,7 +22,6 @@ QString App_Name = QStringLiteral("DOZO ID Card");
 QString default_file_name = QStringLiteral("Untitled");
 
 const QString design_file_EXT = QStringLiteral("zcd");
-QString Selected_Template_Path;
 char Not_Draw_Only_Prop_Change = 0;
 char copy_card_design = 0;
 bool Fill_User_Profile = false;

@@ -22,9 +22,8 @@ extern QString Library_Selected_Image;
 extern QString App_Name;
 extern QString default_file_name;   // name of a design that has none yet
 
-// The open design (its file name, mode and sides live in the document).
+// The extension of design files (the open design lives in the document).
 extern const QString design_file_EXT;     // "zcd"
-extern QString Selected_Template_Path;    // template chosen in the gallery
 extern char Not_Draw_Only_Prop_Change;    // 1 while controls or lists load: handlers neither regenerate nor redraw
 extern char copy_card_design;             // 1 while a side is being copied onto the other side
 extern bool Fill_User_Profile;            // a profile is being written onto the card: no undo snapshots

@@ -38,7 +38,7 @@ TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinInTheMainWindow)
 
     controller.Card_Control_Size_Change_or_not(vertical.front_card.Card_Size(), QStringLiteral("Vertical"),
                                                QStringLiteral("PVC Card"), 0);
-    EXPECT_EQ(Selected_Template_Path, folder + QStringLiteral("Visitor Pass (v).zcd"));
+    EXPECT_EQ(document.Selected_Template_Path, folder + QStringLiteral("Visitor Pass (v).zcd"));
     EXPECT_EQ(document.graphics().count(), int(vertical.front_controls.size()));
     const auto photo = controller._graphicView->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Photo"));
     ASSERT_NE(photo, nullptr);

@@ -133,7 +133,7 @@ TEST(DesignCommands, TemplateFromTheStartWindow)
     ASSERT_NE(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo"), nullptr);
     EXPECT_EQ(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo")->kind(), GraphicKind::Image);
     EXPECT_EQ(w.controller.Get_Undo_Count(), 1);
-    EXPECT_EQ(Selected_Template_Path, path);
+    EXPECT_EQ(w.document.Selected_Template_Path, path);
     EXPECT_TRUE(w.document.Project_File_Name.isEmpty()) << "a template opens untitled";
 }
 
@@ -199,7 +199,7 @@ TEST(DesignCommands, OrientationChangeOfAnUneditedTemplateLoadsItsTwin)
     EXPECT_EQ(w.document.graphics().count(), 2) << "the vertical twin was loaded";
     EXPECT_EQ(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo"), nullptr)
         << "the twin is read as it was saved";
-    EXPECT_EQ(Selected_Template_Path, folder + "/Badge (V).zcd");
+    EXPECT_EQ(w.document.Selected_Template_Path, folder + "/Badge (V).zcd");
 
     // After an edit the same change only rescales.
     w.controller.Insert_In_Undo_Redo();
