@@ -136,23 +136,11 @@ void SKTWindowController::Copy_Card_Design_Clicked()
         Make_Sure_Of_Undo_Base(destination);
         for (int side = 0; side < 3; ++side)
             if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
-        // Controls of its own for the destination, made from the source's archives
-        // (pictures shared), in the source's order.
-        sideControls(destination).replaceAll(copiesOf(sideControls(source).items()));
-        Card_Property &toProp = destination == 1 ? document.Back_card_Prop : document.Front_card_Prop;
-        const QString sideName = toProp.Card_Side_Name();
-        toProp = source == 1 ? document.Back_card_Prop : document.Front_card_Prop;
-        toProp.setCard_Side_Name(sideName);
+        document.copySideToOther(source);
         Refresh_Canvas();
         // The side lists, the visitor panels and the title follow the design as after
         // a read.
         Design_Did_Load();
-
-        // The group-mode photo column follows the design.
-        if (source == 0)
-            document.m_columnChoices.excel_cb_value12 = document.m_columnChoices.excel_cb_value11;
-        else
-            document.m_columnChoices.excel_cb_value11 = document.m_columnChoices.excel_cb_value12;
     }
     _grid.setAlwaysShown(gridShown);
     // The destination is shown and its new state recorded: the source did not change.

@@ -60,6 +60,23 @@ bool SKTDocument::removeGraphicsAtIndexes(const std::vector<int> &indexes)
     return true;
 }
 
+void SKTDocument::copySideToOther(int source)
+{
+    source = source == 1 ? 1 : 0;
+    std::vector<GraphicPtr> copies;
+    for (const GraphicPtr &g : sideList(source).items())
+        if (GraphicPtr copy = SKTGraphic::decode(g->encode())) copies.push_back(std::move(copy));
+    sideList(1 - source).replaceAll(std::move(copies));
+    Card_Property &to = source == 1 ? Front_card_Prop : Back_card_Prop;
+    const QString sideName = to.Card_Side_Name();
+    to = source == 1 ? Back_card_Prop : Front_card_Prop;
+    to.setCard_Side_Name(sideName);
+    if (source == 0)
+        m_columnChoices.excel_cb_value12 = m_columnChoices.excel_cb_value11;
+    else
+        m_columnChoices.excel_cb_value11 = m_columnChoices.excel_cb_value12;
+}
+
 void SKTDocument::Clear_All_Undo_Redo()
 {
     Enable_Disable_Undo_Registraion(false);

@@ -81,6 +81,10 @@ public:
     // The card, from (0, 0), in points: the size of the front's card properties, the
     // default canvas while they have none.
     QRectF cardBounds() const;
+    // Copy to Other Side: the other side gets controls of its own, made from the
+    // archives of the side's controls (pictures shared) in their order, and the side's
+    // card properties under its own side name; its group-mode photo column follows.
+    void copySideToOther(int source);
 
     // Creates the main window controller through the registered factory: once per
     // process, whatever the document.

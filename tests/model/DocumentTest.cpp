@@ -110,3 +110,33 @@ TEST(GraphicList, IdentitySurvivesInsertionAtTheTopAndMoves)
     EXPECT_EQ(a->owner(), &list);
     EXPECT_EQ(list.indexOf(selected.get()), -1);
 }
+
+TEST(Document, ASideIsCopiedOntoTheOtherWithControlsOfItsOwn)
+{
+    SKTDocument doc;
+    GraphicPtr image = SKTGraphic::create(GraphicKind::Image);
+    image->_bounds = QRectF(5, 0, 10, 10);
+    image->_contents = Picture(QImage(3, 3, QImage::Format_ARGB32));
+    doc.graphics().insert(image);
+    doc.graphics().insert(SKTGraphic::create(GraphicKind::Text));
+    doc.graphics_back().insert(shapeAt(9));
+    doc.Front_card_Prop.setCard_Name("Pass");
+    doc.Back_card_Prop.setCard_Side_Name("B");
+    doc.m_columnChoices.excel_cb_value11 = 4;
+
+    doc.copySideToOther(0);
+    ASSERT_EQ(doc.graphics_back().count(), 2);
+    EXPECT_EQ(doc.graphics_back().at(0)->kind(), GraphicKind::Text) << "the source's order";
+    for (const GraphicPtr &g : doc.graphics_back().items()) EXPECT_FALSE(doc.graphics().contains(g.get()));
+    EXPECT_EQ(doc.graphics_back().at(1)->_contents.image().cacheKey(), image->_contents.image().cacheKey());
+    doc.graphics_back().at(1)->setBounds({0, 0, 1, 1});
+    EXPECT_EQ(image->bounds(), QRectF(5, 0, 10, 10));
+    EXPECT_EQ(doc.Back_card_Prop.Card_Name(), "Pass");
+    EXPECT_EQ(doc.Back_card_Prop.Card_Side_Name(), "B");
+    EXPECT_EQ(doc.m_columnChoices.excel_cb_value12, 4);
+
+    doc.graphics_back().clear();
+    doc.copySideToOther(1);
+    EXPECT_TRUE(doc.graphics().isEmpty()) << "an empty side empties the other";
+    EXPECT_EQ(doc.Front_card_Prop.Card_Side_Name(), "F");
+}
