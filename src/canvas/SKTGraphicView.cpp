@@ -202,6 +202,7 @@ void SKTGraphicView::drawCard(QPainter &painter, const QRectF &dirty)
         painter.restore();
 
         const auto &items = graphics();
+        const DrawContext context = Application_Draw_Context();  // the paint runs on the GUI thread
         SKTGraphic *const selectedBefore = m_selectedGraphic;
         for (int i = int(items.size()) - 1; i >= 0; --i) {
             SKTGraphic *g = items[size_t(i)].get();
@@ -211,7 +212,7 @@ void SKTGraphicView::drawCard(QPainter &painter, const QRectF &dirty)
             const bool handles = !m_isHidingHandles && !busy && isSelected(g);
             painter.save();
             painter.setClipRect(db, Qt::IntersectClip);
-            g->drawContentsInView(painter, busy);
+            g->drawContentsInView(painter, busy, context);
             if (handles) {
                 g->drawHandlesInView(painter, g->ctrl_is_locked);
                 m_selectedGraphic = g;

@@ -114,11 +114,12 @@ void SKTGraphicView::copy()
     try {
         auto *data = new QMimeData;
         data->setData(SKTGraphicViewPasteboardType, SKTGraphic::pasteboardDataWithGraphics(chosen));
-        const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data(chosen, QRectF(QPointF(0, 0), cardSize()), nullptr,
-                                                                        Application_Render_Resources());
+        const RenderResources resources = Application_Render_Resources();
+        const QByteArray pdf =
+            SKTRenderingView::pdfDataWithGraphics_data(chosen, QRectF(QPointF(0, 0), cardSize()), nullptr, resources);
         if (!pdf.isEmpty()) data->setData(QStringLiteral("application/pdf"), pdf);
         SKTError error;
-        const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(chosen, &error);
+        const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(chosen, resources, &error);
         if (!tiff.isEmpty()) {
             data->setData(QStringLiteral("image/tiff"), tiff);
             QByteArray png;

@@ -15,7 +15,7 @@ std::shared_ptr<SKTBarcode> SKTBarcode::initWithPosition(const QPointF &point, c
 // new picture.
 void SKTBarcode::barcode_image_var_assign() { _contents = _barcode_image; }
 
-void SKTBarcode::drawContentsInView(QPainter &painter, bool)
+void SKTBarcode::drawContentsInView(QPainter &painter, bool, const DrawContext &)
 {
     if (!ctrl_is_visible) return;
     barcode_image_var_assign();

@@ -17,7 +17,7 @@ public:
 
     // The latest barcode picture at its own size from the bounds' origin, unsmoothed;
     // no fill and no border.
-    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
+    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, const DrawContext &context) override;
 
     bool isDrawingFill() const override { return false; }
     bool isDrawingStroke() const override { return false; }

@@ -12,6 +12,7 @@
 //
 // Every field is listed once in the field table (GraphicFields.h), which drives the
 // defaults, copy(), the control archive and generic access by name.
+#include "DrawContext.h"
 #include "GraphicKind.h"
 #include "KeyedArchive.h"
 #include "Picture.h"
@@ -187,8 +188,9 @@ public:
     static constexpr int SKTGraphicNoHandle = 0;
 
     // Draws the control's contents in card coordinates (points, y down). Drawing never
-    // asks for a repaint. The base draws nothing.
-    virtual void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited);
+    // asks for a repaint, and reads nothing process-wide: what it needs besides the
+    // control comes in `context`. The base draws nothing.
+    virtual void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, const DrawContext &context);
     // The outline of the control (line and shape); the base has none (empty path).
     virtual QPainterPath bezierPathForDrawing() const;
     // The bounds as a path turned by text_rotation about the bounds' centre.

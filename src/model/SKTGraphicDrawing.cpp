@@ -12,7 +12,7 @@
 #include <array>
 #include <cmath>
 
-void SKTGraphic::drawContentsInView(QPainter &, bool) {}
+void SKTGraphic::drawContentsInView(QPainter &, bool, const DrawContext &) {}
 
 QPainterPath SKTGraphic::bezierPathForDrawing() const { return {}; }
 

@@ -81,7 +81,7 @@ void SKTImage::setFlippedVertically(bool f)
     reapplySettings();
 }
 
-void SKTImage::drawContentsInView(QPainter &painter, bool)
+void SKTImage::drawContentsInView(QPainter &painter, bool, const DrawContext &)
 {
     if (!ctrl_is_visible) return;
     if (!_file_path.isEmpty() && !_contents.isNull())

@@ -28,7 +28,7 @@ public:
 
     // The adjusted picture stretched into the bounds at opacity img_trnsp_val / 100,
     // then the border. A control without path or picture draws only its border.
-    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
+    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, const DrawContext &context) override;
     // An unlocked control with a picture takes the picture's size (origin kept) and
     // loses both flips.
     void makeNaturalSize() override;

@@ -78,7 +78,7 @@ QPainterPath SKTLine::bezierPathForDrawing() const
     return path;
 }
 
-void SKTLine::drawContentsInView(QPainter &painter, bool)
+void SKTLine::drawContentsInView(QPainter &painter, bool, const DrawContext &)
 {
     if (!ctrl_is_visible) return;
     painter.save();

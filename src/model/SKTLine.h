@@ -27,7 +27,7 @@ public:
     QPainterPath bezierPathForDrawing() const override;
     // Strokes the segment with the stroke colour, width, dash code and cap style; a
     // hidden line draws nothing.
-    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
+    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, const DrawContext &context) override;
     // Within Line_Hit_Tolerance() of the segment, so that horizontal and vertical lines
     // (whose bounds are empty) can be clicked too.
     bool isContentsUnderPoint(QPointF point) const override;

@@ -55,7 +55,7 @@ void SKTSignature::setFilePath(const QString &path)
     Set_Control_File_path(file_path);
 }
 
-void SKTSignature::drawContentsInView(QPainter &painter, bool)
+void SKTSignature::drawContentsInView(QPainter &painter, bool, const DrawContext &)
 {
     if (!ctrl_is_visible) return;
     if (_file_path != file_path) {

@@ -27,7 +27,7 @@ public:
     // The picture stretched into the bounds, then the border. A picture path changed
     // through the base (panel, archive, design file) is loaded first. Without a
     // picture only the border is drawn.
-    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
+    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, const DrawContext &context) override;
     // An unlocked control with a picture takes the picture's size, origin kept.
     void makeNaturalSize() override;
 

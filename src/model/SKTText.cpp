@@ -51,15 +51,12 @@ QRectF SKTText::drawingBounds() const
 
 QString SKTText::drawnText() { return Text_With_Case(Trim_Str(Text_contents().text), text_transfrom_case); }
 
-QFont SKTText::drawingFont() const
-{
-    return text_ctrl_font ? *text_ctrl_font : Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
-}
+QFont SKTText::drawingFont(const QFont &defaultFont) const { return text_ctrl_font ? *text_ctrl_font : defaultFont; }
 
 QSizeF SKTText::naturalSize()
 {
     // Measured as drawn (font, case, kerning and trimming), so the size fits what is seen.
-    CardTextLayout layout(drawnText(), drawingFont(), text_alignmnet, text_kerning);
+    CardTextLayout layout(drawnText(), drawingFont(Application_Draw_Context().defaultFont()), text_alignmnet, text_kerning);
     layout.layOut(bounds().width());
     return QSizeF(std::ceil(layout.usedWidth()), layout.height());
 }
@@ -131,10 +128,10 @@ struct SKTText::DrawnLayout {
     }
 };
 
-const SKTText::DrawnLayout &SKTText::drawnLayout()
+const SKTText::DrawnLayout &SKTText::drawnLayout(const QFont &defaultFont)
 {
     const QString &source = Text_contents().text;
-    const QFont font = drawingFont();
+    const QFont font = drawingFont(defaultFont);
     if (m_drawnLayout && m_drawnLayout->madeFrom(*this, source, font)) return *m_drawnLayout;
     ++m_layoutsMade;
     const QSizeF box = bounds().size();
@@ -159,7 +156,7 @@ const SKTText::DrawnLayout &SKTText::drawnLayout()
     return *m_drawnLayout;
 }
 
-void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
+void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, const DrawContext &context)
 {
     if (!ctrl_is_visible) return;
     const QPainterPath outline = Rotated_Control_Path();
@@ -181,11 +178,11 @@ void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited)
         if (fill_type() == QLatin1String("H"))
             painter.fillPath(outline, fillColor());
         else
-            Fill_Path_With_Control_Fill(painter, outline, *this);
+            Fill_Path_With_Control_Fill(painter, outline, *this, context);
     }
 
     std::lock_guard lock(m_layoutMutex);
-    const DrawnLayout &drawn = drawnLayout();
+    const DrawnLayout &drawn = drawnLayout(context.defaultFont());
     if (drawn.text.isEmpty()) {
         painter.restore();
         return;

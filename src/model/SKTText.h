@@ -23,15 +23,16 @@ public:
     // trimmed text (with its shadow) and the frame. Text that trims to nothing draws
     // the background only. While the control is being created only a thin frame just
     // outside the bounds is drawn.
-    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
+    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, const DrawContext &context) override;
 
     // The text as drawn: the rich text's string trimmed, in the case of
     // text_transfrom_case. The stored text is never changed.
     QString drawnText();
-    // The drawing font: text_ctrl_font, or the default text font when there is none.
-    QFont drawingFont() const;
+    // The drawing font: text_ctrl_font, or `defaultFont` when there is none.
+    QFont drawingFont(const QFont &defaultFont) const;
     // The size the drawn text takes when its lines wrap at the bounds' width: the
-    // widest line and the height of all lines.
+    // widest line and the height of all lines (the default font being the
+    // application's of the moment).
     QSizeF naturalSize();
     // An unlocked control takes its natural size, origin kept.
     void makeNaturalSize() override;
@@ -55,7 +56,7 @@ private:
     SKTText() : SKTGraphic(GraphicKind::Text) {}
     struct DrawnLayout;
     // The layout for the present text and settings, made when they changed.
-    const DrawnLayout &drawnLayout();
+    const DrawnLayout &drawnLayout(const QFont &defaultFont);
     std::mutex m_layoutMutex;  // drawing may run on any thread
     std::shared_ptr<DrawnLayout> m_drawnLayout;
     int m_layoutsMade = 0;

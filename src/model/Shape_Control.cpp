@@ -128,14 +128,14 @@ QPainterPath Shape_Control::bezierPathForDrawing() const
 
 bool Shape_Control::isContentsUnderPoint(QPointF point) const { return bezierPathForDrawing().contains(point); }
 
-void Shape_Control::drawContentsInView(QPainter &painter, bool)
+void Shape_Control::drawContentsInView(QPainter &painter, bool, const DrawContext &context)
 {
     if (!ctrl_is_visible) return;
     const QPainterPath path = bezierPathForDrawing();
     if (path.isEmpty()) return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing);
-    if (isDrawingFill()) Fill_Path_With_Control_Fill(painter, path, *this);
+    if (isDrawingFill()) Fill_Path_With_Control_Fill(painter, path, *this, context);
     if (isDrawingStroke()) {
         QPen pen = Control_Stroke_Pen(*this);
         pen.setCapStyle(Qt::FlatCap);  // a shape's outline has butt ends whatever the line cap field says

@@ -30,7 +30,7 @@ public:
     // Inside the rotated outline (fill or no fill).
     bool isContentsUnderPoint(QPointF point) const override;
     // Fill (when drawing fill) then outline (when stroking); a hidden shape draws nothing.
-    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited) override;
+    void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, const DrawContext &context) override;
 
     // The point count N of the double star and of the polygon for their type numbers.
     static int Double_Star_Points(int doubleStarType);

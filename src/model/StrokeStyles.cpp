@@ -1,6 +1,5 @@
 #include "StrokeStyles.h"
 
-#include "Globals.h"
 #include "SKTGraphic.h"
 
 #include <QHash>
@@ -60,11 +59,6 @@ QImage Hatch_Pattern_Picture(const QString &folder, const QString &name)
     return it.value();
 }
 
-QImage Hatch_Pattern_Picture(const QString &name)
-{
-    return Hatch_Pattern_Picture(Resource_Path + QStringLiteral("Fill_Style_Image/"), name);
-}
-
 namespace {
 QColor atOpacity(QColor c, double alpha)
 {
@@ -74,7 +68,7 @@ QColor atOpacity(QColor c, double alpha)
 }
 } // namespace
 
-void Fill_Path_With_Control_Fill(QPainter &p, const QPainterPath &path, SKTGraphic &g)
+void Fill_Path_With_Control_Fill(QPainter &p, const QPainterPath &path, SKTGraphic &g, const DrawContext &context)
 {
     const QString kind = g.fill_type();
     if (kind == QLatin1String("G")) {
@@ -87,7 +81,7 @@ void Fill_Path_With_Control_Fill(QPainter &p, const QPainterPath &path, SKTGraph
         p.fillPath(path, grad);
     } else if (kind == QLatin1String("H")) {
         p.fillPath(path, g.fill_hatch_bk_clr());
-        const QImage hatch = Hatch_Pattern_Picture(g.fill_hatch_type());
+        const QImage hatch = Hatch_Pattern_Picture(context.fillStyleFolder, g.fill_hatch_type());
         if (!hatch.isNull()) {
             QBrush brush(hatch);
             brush.setTransform(QTransform::fromTranslate(path.boundingRect().left(), path.boundingRect().top()));

@@ -27,15 +27,16 @@ std::pair<QPointF, QPointF> Gradient_End_Points(const QRectF &rect, double angle
 
 class SKTGraphic;
 class QPainter;
+struct DrawContext;
 // Fills the path with the control's fill kind: "G" a gradient from fill_Grad_clr1 to
 // fill_Grad_clr2 at fill_grad_angle over a base of fill_Grad_clr1, "H" the hatch
-// background colour with the pattern "Fill_Style_Image/<fill_hatch_type>.png" tiled
-// over it, anything else the solid fill colour; all at the control's fill opacity.
-void Fill_Path_With_Control_Fill(QPainter &painter, const QPainterPath &path, SKTGraphic &graphic);
+// background colour with the pattern "<fill_hatch_type>.png" of the context's fill style
+// folder tiled over it, anything else the solid fill colour; all at the control's fill
+// opacity.
+void Fill_Path_With_Control_Fill(QPainter &painter, const QPainterPath &path, SKTGraphic &graphic,
+                                 const DrawContext &context);
 // The control's outline pen: stroke colour (with its opacity), width, dash code and cap.
 QPen Control_Stroke_Pen(SKTGraphic &graphic);
 // A hatch pattern picture by name, "<folder><name>.png" (cached; safe on any thread);
 // null when there is none of that name.
 QImage Hatch_Pattern_Picture(const QString &folder, const QString &name);
-// The same from the application's "Fill_Style_Image" folder.
-QImage Hatch_Pattern_Picture(const QString &name);

@@ -1,11 +1,8 @@
 #include "RenderResources.h"
 
-#include "Globals.h"
-
 #include <QCoreApplication>
 
 RenderResources Application_Render_Resources()
 {
-    return {Resource_Path + QStringLiteral("Fill_Style_Image/"), Text_Ctrl_Font, double(Text_Ctrl_Font_Size),
-            QCoreApplication::applicationName()};
+    return {Application_Draw_Context(), QCoreApplication::applicationName()};
 }

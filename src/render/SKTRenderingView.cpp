@@ -64,7 +64,7 @@ void SKTRenderingView::drawRect(QPainter &painter, const QRectF &dirty) const
             // of its box is cut where the screen cuts it.
             painter.save();
             painter.setClipRect(g->drawingBounds(), Qt::IntersectClip);
-            g->drawContentsInView(painter, false);
+            g->drawContentsInView(painter, false, m_resources);
             painter.restore();
         }
         if (m_cardProperty) Draw_Card_Border(painter, *m_cardProperty, m_frame, m_resources);
@@ -147,7 +147,8 @@ QImage SKTRenderingView::image_From_Card_Graphics(const std::vector<GraphicPtr> 
     return {};
 }
 
-QByteArray SKTRenderingView::tiffDataWithGraphics(const std::vector<GraphicPtr> &graphics, SKTError *error,
+QByteArray SKTRenderingView::tiffDataWithGraphics(const std::vector<GraphicPtr> &graphics, const DrawContext &context,
+                                                  SKTError *error,
                                                   double scale)
 {
     bool any = false;
@@ -174,7 +175,7 @@ QByteArray SKTRenderingView::tiffDataWithGraphics(const std::vector<GraphicPtr> 
                 if (!*it) continue;
                 painter.save();
                 painter.setClipRect((*it)->drawingBounds(), Qt::IntersectClip);
-                (*it)->drawContentsInView(painter, false);
+                (*it)->drawContentsInView(painter, false, context);
                 painter.restore();
             }
         } catch (const std::exception &e) {

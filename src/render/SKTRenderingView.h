@@ -57,8 +57,8 @@ public:
     // bounds with the controls drawn relative to its corner, each clipped to its own
     // drawing bounds; no base, no border, no visibility or print checks. Empty with
     // error code 3 when there is nothing to draw.
-    static QByteArray tiffDataWithGraphics(const std::vector<GraphicPtr> &graphics, SKTError *error = nullptr,
-                                           double scale = 1.0);
+    static QByteArray tiffDataWithGraphics(const std::vector<GraphicPtr> &graphics, const DrawContext &context,
+                                           SKTError *error = nullptr, double scale = 1.0);
     // TIFF bytes of an image; empty when it cannot be written (logged).
     static QByteArray Tiff_Data_From_Image(const QImage &image);
 

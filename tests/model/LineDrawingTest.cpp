@@ -11,7 +11,7 @@ QImage render(SKTGraphic &g)
     QImage img(240, 60, QImage::Format_ARGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    g.drawContentsInView(p, false);
+    g.drawContentsInView(p, false, Application_Draw_Context());
     return img;
 }
 

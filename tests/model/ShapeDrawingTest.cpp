@@ -14,7 +14,7 @@ QImage render(SKTGraphic &g, QSize size = QSize(220, 220))
     QImage img(size, QImage::Format_ARGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    g.drawContentsInView(p, false);
+    g.drawContentsInView(p, false, Application_Draw_Context());
     return img;
 }
 

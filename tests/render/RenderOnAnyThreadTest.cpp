@@ -28,21 +28,33 @@ TEST(RenderOnAnyThread, WorkerAndGuiThreadDrawTheSamePixels)
     text->Set_text_value("Jane Doe");
     text->_bounds = QRectF(20, 20, 150, 40);
     text->text_ctrl_font = Font_With_Name("Liberation Sans", 18);
+    auto plainText = SKTText::create();
+    plainText->text_ctrl_font.reset();  // drawn in the default text font
+    plainText->Set_text_value("Visitor");
+    plainText->_bounds = QRectF(20, 70, 120, 30);
     auto shape = Shape_Control::create();
     shape->_bounds = QRectF(150, 80, 60, 50);
     shape->_fillColor = Qt::red;
-    const std::vector<GraphicPtr> side{text, shape};
+    auto hatched = Shape_Control::create();
+    hatched->_bounds = QRectF(20, 105, 80, 40);
+    hatched->_fill_type = "H";
+    hatched->_fill_htch_clr = QColor(0, 0, 255);
+    hatched->_fill_hatch_type = "Horizontal";
+    const std::vector<GraphicPtr> side{text, plainText, shape, hatched};
     const QRectF frame(0, 0, 243, 154);
     const RenderResources resources = Application_Render_Resources();
 
     QImage onWorker;
     const QString resourcePath = Resource_Path, textFont = Text_Ctrl_Font;
+    const int textFontSize = Text_Ctrl_Font_Size;
     Resource_Path = QStringLiteral("/nonexistent/");
     Text_Ctrl_Font = QStringLiteral("Liberation Mono");
+    Text_Ctrl_Font_Size = 30;
     std::thread worker([&] { onWorker = SKTRenderingView::image_From_Card_Graphics(side, frame, &card, resources, 2.0); });
     worker.join();
     Resource_Path = resourcePath;
     Text_Ctrl_Font = textFont;
+    Text_Ctrl_Font_Size = textFontSize;
     const QImage onGui = SKTRenderingView::image_From_Card_Graphics(side, frame, &card, resources, 2.0);
 
     ASSERT_FALSE(onGui.isNull());

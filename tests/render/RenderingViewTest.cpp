@@ -108,7 +108,7 @@ TEST(RenderingView, PdfLeavesOutNonPrintingAndHiddenControls)
     screen.fill(Qt::white);
     {
         QPainter p(&screen);
-        notPrinted->drawContentsInView(p, false);
+        notPrinted->drawContentsInView(p, false, Application_Draw_Context());
     }
     EXPECT_TRUE(near(screen.pixelColor(130, 50), QColor(Qt::red)));
 }
@@ -154,7 +154,7 @@ TEST(RenderingView, SelectionTiffKeepsFarAwayControls)
 {
     auto far = filledRect(QRectF(180, 100, 40, 30), Qt::red);
     SKTError error;
-    const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics({far}, &error);
+    const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics({far}, Application_Draw_Context(), &error);
     ASSERT_FALSE(tiff.isEmpty());
     QBuffer buffer;
     buffer.setData(tiff);
@@ -169,7 +169,7 @@ TEST(RenderingView, SelectionTiffKeepsFarAwayControls)
     // Two controls far apart: both inside.
     auto corner = filledRect(QRectF(0, 0, 20, 20), QColor(0, 0, 255));
     QBuffer both;
-    both.setData(SKTRenderingView::tiffDataWithGraphics({far, corner}));
+    both.setData(SKTRenderingView::tiffDataWithGraphics({far, corner}, Application_Draw_Context()));
     const QImage two = QImageReader(&both, "tiff").read();
     ASSERT_FALSE(two.isNull());
     EXPECT_TRUE(near(two.pixelColor(14, 14), QColor(0, 0, 255)));
@@ -179,10 +179,10 @@ TEST(RenderingView, SelectionTiffKeepsFarAwayControls)
 TEST(RenderingView, EmptySelectionTiffIsErrorThree)
 {
     SKTError error;
-    EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({}, &error).isEmpty());
+    EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({}, Application_Draw_Context(), &error).isEmpty());
     EXPECT_EQ(error.code, 3);
     EXPECT_EQ(error.domain, SKTErrorDomain);
     error = {};
-    EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({nullptr}, &error).isEmpty());
+    EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({nullptr}, Application_Draw_Context(), &error).isEmpty());
     EXPECT_EQ(error.code, 3);
 }

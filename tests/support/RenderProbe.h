@@ -15,7 +15,7 @@ inline QImage render(SKTGraphic &g, QSize size = QSize(400, 300), double scale =
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.scale(scale, scale);
-    g.drawContentsInView(p, creating);
+    g.drawContentsInView(p, creating, Application_Draw_Context());
     p.end();
     return img.convertToFormat(QImage::Format_ARGB32);
 }

@@ -1,0 +1,19 @@
+#pragma once
+// What the controls' drawing needs besides the control itself: the folder of the hatch
+// pattern pictures and the default text font. Drawing reads these from its argument
+// only, so any thread draws a control alike.
+#include <QFont>
+#include <QString>
+
+struct DrawContext {
+    QString fillStyleFolder;  // the "Fill_Style_Image" folder, ending in "/"
+    QString defaultFontName;
+    double defaultFontSize = 12;
+
+    // The font of a text control that names none.
+    QFont defaultFont() const;
+};
+
+// The application's values as they stand now (Resource_Path, the default text font).
+// Callers take it on the GUI thread and hand it to the drawing.
+DrawContext Application_Draw_Context();
