@@ -94,7 +94,6 @@ public:
     void Set_Card_Size_In_Control(QSizeF sizeMM);
     void SetDocumentCanvasSize(QSizeF points);
     void Set_Canvas_to_100_percent();
-    static QSizeF Get_My_card_Size(const QString &category, const QString &preset, int row);
     void Show_Hide_Ruler_ChkBox(bool shown);
     // Opens the grid settings for the shared grid.
     void toggleGridShowing();
@@ -110,10 +109,9 @@ public:
     // swaps to the template's other orientation when one exists; otherwise the
     // controls follow the new size.
     void Card_Control_Size_Change_or_not(QSizeF points, const QString &preset, const QString &category, int row);
+    // Rescales the controls of the front and back sides (CardResize.h).
     void Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight, float newWidth,
                                                        float newHeight, char changeFontSize);
-    static void Chane_control_size_location_for_both_side(const std::vector<GraphicPtr> &graphics,
-                                                          float percentWidth, float percentHeight);
 
     // Copies the stored e-mail sender, server, port and SSL flag into the process-wide
     // values; the password stays in the store.

@@ -163,25 +163,6 @@ void SKTWindowController::Set_Canvas_to_100_percent()
         if (z) z->setFactor(1.0);
 }
 
-QSizeF SKTWindowController::Get_My_card_Size(const QString &category, const QString &preset, int row)
-{
-    static const double pvc[7][2] = {{3.37, 2.13}, {3.31, 2.06}, {3.62, 2.38}, {3.88, 2.62},
-                                     {3.5, 1.75},  {3.25, 2.34}, {2.88, 2.12}};
-    static const double other[8][2] = {{3.94, 4.09}, {2.36, 1.58}, {2.95, 1.58}, {2.95, 1.58},
-                                       {3.54, 2.13}, {3.54, 2.36}, {2.36, 3.54}, {5.91, 4.96}};
-    const bool isPvc = category == QLatin1String("PVC Card");
-    const int rows = isPvc ? 7 : 8;
-    // No row, or a row outside the table: the 30 x 30 of "no preset".
-    float first = 30, second = 30;
-    if (row >= 0 && row < rows) {
-        const double *pair = isPvc ? pvc[row] : other[row];
-        first = float(pair[0] * 25.4);
-        second = float(pair[1] * 25.4);
-    }
-    if (preset == QLatin1String("V")) return QSizeF(second, first);
-    return QSizeF(first, second);
-}
-
 namespace {
 const char *kLockCommands[] = {"Cut", "Paste", "Delete", "Front", "Back", "Lock"};
 

@@ -2,6 +2,7 @@
 #include "SKTWindowController.h"
 
 #include "CardPropertyPanel.h"
+#include "CardResize.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "ScopedFlag.h"
@@ -40,34 +41,12 @@ void SKTWindowController::Change_Card_Size(QSizeF points, bool moveControls)
 }
 
 void SKTWindowController::Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight,
-                                                                        float newWidth, float newHeight, char)
+                                                                        float newWidth, float newHeight,
+                                                                        char changeFontSize)
 {
-    if (newWidth == oldWidth && newHeight == oldHeight) return;
-    // Percentages of an empty card mean nothing: nothing is moved then.
-    if (oldWidth <= 0 || oldHeight <= 0) return;
-    const float pw = (newWidth - oldWidth) * 100.0f / oldWidth;
-    const float ph = (newHeight - oldHeight) * 100.0f / oldHeight;
-    Chane_control_size_location_for_both_side(Get_Front_Controls_Array().items(), pw, ph);
-    Chane_control_size_location_for_both_side(Get_Back_Controls_Array().items(), pw, ph);
-}
-
-void SKTWindowController::Chane_control_size_location_for_both_side(const std::vector<GraphicPtr> &graphics,
-                                                                    float pw, float ph)
-{
-    for (const GraphicPtr &g : graphics) {
-        const float x = float(g->xPosition()), y = float(g->yPosition());
-        float w = float(g->width()), h = float(g->height());
-        const float nx = x + x * pw / 100.0f, ny = y + y * ph / 100.0f;
-        if (g->kind() != GraphicKind::Barcode) {
-            w = w + w * pw / 100.0f;
-            h = h + h * ph / 100.0f;
-        }
-        if (g->kind() == GraphicKind::Text) {
-            w = std::max(w, 50.0f);
-            h = std::max(h, 20.0f);
-        }
-        g->setBounds(QRectF(nx, ny, w, h));
-    }
+    ::Set_Control_Location_Size_IF_Card_Size_Change(oldWidth, oldHeight, newWidth, newHeight, changeFontSize,
+                                                    Get_Front_Controls_Array().items(),
+                                                    Get_Back_Controls_Array().items());
 }
 
 void SKTWindowController::Card_Control_Size_Change_or_not(QSizeF points, const QString &preset, const QString &category,

@@ -1,5 +1,6 @@
 #include "WindowPanelHost.h"
 
+#include "CardResize.h"
 #include "Globals.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -34,7 +35,7 @@ public:
     QStringList Card_Size_Names(bool pvc) const override { return pvc ? c.pvc_card_arry : c.paper_card_arry; }
     QSizeF Card_Preset_Size_MM(const QString &category, const QString &orientation, int row) const override
     {
-        return SKTWindowController::Get_My_card_Size(category, orientation, row);
+        return Get_My_card_Size(category, orientation, row);
     }
     void Set_Card_Size_In_Control(QSizeF sizeMM) override { c.Set_Card_Size_In_Control(sizeMM); }
     void Card_Control_Size_Change_or_not(QSizeF points, const QString &preset, const QString &category,

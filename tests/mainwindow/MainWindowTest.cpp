@@ -61,15 +61,8 @@ TEST(MainWindow, SetUpShowsTheFiveCardTabsInMillimetres)
     EXPECT_TRUE(QFileInfo(Data_Folder_Path).isDir());
 }
 
-TEST(MainWindow, CardPresetsAndTypedSizesInTheUnitShown)
+TEST(MainWindow, TypedCardSizesInTheUnitShown)
 {
-    const QSizeF h = SKTWindowController::Get_My_card_Size("PVC Card", "H", 0);
-    EXPECT_FLOAT_EQ(float(h.width()), 85.598f);
-    EXPECT_FLOAT_EQ(float(h.height()), 54.102f);
-    EXPECT_EQ(SKTWindowController::Get_My_card_Size("PVC Card", "V", 0), QSizeF(h.height(), h.width()));
-    EXPECT_EQ(SKTWindowController::Get_My_card_Size("PVC Card", "H", -1), QSizeF(30, 30));
-    EXPECT_EQ(SKTWindowController::Get_My_card_Size("PVC Card", "H", 9), QSizeF(30, 30)) << "not 762 x 762";
-
     Window w;
     CardPropertyPanel *panel = w.controller.cardPanel;
     panel->Unit_ComboBox->setCurrentIndex(0);  // inch
@@ -100,10 +93,6 @@ TEST(MainWindow, ControlsFollowACardSizeChange)
     w.controller.Change_Card_Size({243, 77});
     EXPECT_EQ(text->bounds().size(), QSizeF(60, 20)) << "a text control keeps at least 50 x 20";
     EXPECT_EQ(w.document.Front_card_Prop.Card_Size(), QSizeF(243, 77));
-    // An old size of zero moves nothing.
-    const QRectF before = shape->bounds();
-    w.controller.Set_Control_Location_Size_IF_Card_Size_Change(0, 77, 243, 77, 1);
-    EXPECT_EQ(shape->bounds(), before);
 }
 
 TEST(MainWindow, ZoomSharedByPopUpStepsOnTheShownSide)
