@@ -6,5 +6,5 @@ QFont DrawContext::defaultFont() const { return Font_With_Name(defaultFontName, 
 
 DrawContext Application_Draw_Context()
 {
-    return {Resource_Path + QStringLiteral("Fill_Style_Image/"), Text_Ctrl_Font, double(Text_Ctrl_Font_Size)};
+    return {Resource_Path, Resource_Path + QStringLiteral("Fill_Style_Image/"), Text_Ctrl_Font, double(Text_Ctrl_Font_Size)};
 }

@@ -1,11 +1,12 @@
 #pragma once
-// What the controls' drawing needs besides the control itself: the folder of the hatch
-// pattern pictures and the default text font. Drawing reads these from its argument
+// What the controls' drawing needs besides the control itself: the application's
+// resource folder, the folder of the hatch pattern pictures and the default text font. Drawing reads these from its argument
 // only, so any thread draws a control alike.
 #include <QFont>
 #include <QString>
 
 struct DrawContext {
+    QString resourceFolder;   // Resource_Path, ending in "/"
     QString fillStyleFolder;  // the "Fill_Style_Image" folder, ending in "/"
     QString defaultFontName;
     double defaultFontSize = 12;

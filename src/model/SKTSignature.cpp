@@ -6,9 +6,11 @@
 
 #include <QPainter>
 
-QString SKTSignature::samplePath(const QString &sign_or_FP)
+QString SKTSignature::samplePath(const QString &sign_or_FP) { return samplePath(sign_or_FP, Resource_Path); }
+
+QString SKTSignature::samplePath(const QString &sign_or_FP, const QString &resourceFolder)
 {
-    return Resource_Path + (sign_or_FP == QLatin1String("S") ? QStringLiteral("sign_sample.png")
+    return resourceFolder + (sign_or_FP == QLatin1String("S") ? QStringLiteral("sign_sample.png")
                                                              : QStringLiteral("fingerprints.png"));
 }
 
@@ -41,26 +43,26 @@ std::shared_ptr<SKTSignature> SKTSignature::initWithPath(const QPointF &point, c
     return g;
 }
 
-void SKTSignature::loadPicture(const QString &path)
+void SKTSignature::loadPicture(const QString &path, const QString &resourceFolder)
 {
-    file_path = path == QLatin1String("Default") ? samplePath(sign_or_fingureprint) : path;
-    file_path = Check_Path_For_App_Resources(file_path);
+    file_path = path == QLatin1String("Default") ? samplePath(sign_or_fingureprint, resourceFolder) : path;
+    file_path = Check_Path_For_App_Resources(file_path, resourceFolder);
     _contents_img = Get_Image_For_Path(file_path, 0);
 }
 
 void SKTSignature::setFilePath(const QString &path)
 {
     ChangeScope scope(*this);
-    loadPicture(path);
+    loadPicture(path, Resource_Path);
     Set_Control_File_path(file_path);
 }
 
-void SKTSignature::drawContentsInView(QPainter &painter, bool, const DrawContext &)
+void SKTSignature::drawContentsInView(QPainter &painter, bool, const DrawContext &context)
 {
     if (!ctrl_is_visible) return;
     if (_file_path != file_path) {
         // Plain writes: drawing reports no change (the new picture is what is drawn now).
-        loadPicture(_file_path);
+        loadPicture(_file_path, context.resourceFolder);
         _file_path = file_path;
     }
     Draw_Picture_Stretched(painter, _contents_img, bounds(), 1.0);

@@ -16,8 +16,10 @@ public:
     static std::shared_ptr<SKTSignature> initWithPath(const QPointF &point, const QString &path, const QString &sign_or_FP);
 
     // The resources' sample picture of a kind: "sign_sample.png" for "S", else
-    // "fingerprints.png".
+    // "fingerprints.png", in the resource folder (ending in "/"; Resource_Path when not
+    // given).
     static QString samplePath(const QString &sign_or_FP);
+    static QString samplePath(const QString &sign_or_FP, const QString &resourceFolder);
     // Sets the picture's path ("Default" stands for the sample of the current kind) and
     // loads the picture.
     void setFilePath(const QString &path);
@@ -39,6 +41,6 @@ private:
     SKTSignature() : SKTGraphic(GraphicKind::Signature) {}
     void centreOn(const QPointF &point);
     // Sets file_path from the path ("Default": the sample of the kind, re-pointed into
-    // the resources) and loads _contents_img from it, reporting nothing.
-    void loadPicture(const QString &path);
+    // the resource folder) and loads _contents_img from it, reporting nothing.
+    void loadPicture(const QString &path, const QString &resourceFolder);
 };

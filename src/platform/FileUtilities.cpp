@@ -101,14 +101,16 @@ char Check_And_Validate_File_Path(const QString &path)
     return 1;
 }
 
-QString Check_Path_For_App_Resources(const QString &path)
+QString Check_Path_For_App_Resources(const QString &path) { return Check_Path_For_App_Resources(path, Resource_Path); }
+
+QString Check_Path_For_App_Resources(const QString &path, const QString &resourceFolder)
 {
     static const QString marker = QStringLiteral(".app/Contents/Resources/");
     const QString trimmed = path.trimmed();
     const qsizetype at = trimmed.indexOf(marker);
     if (at < 0) return trimmed;
     // Whatever the bundle was called, its resources are ours now.
-    return Resource_Path + trimmed.mid(at + marker.size());
+    return resourceFolder + trimmed.mid(at + marker.size());
 }
 
 quint64 Get_File_Size_At_Path(const QString &path)

@@ -24,8 +24,9 @@ void Filter_Non_Log_Files_At_Path(const QString &folder);
 // "Please select valid file path." and returns 1.
 char Check_And_Validate_File_Path(const QString &path);
 // A path into an application bundle's resources ("<name>.app/Contents/Resources/...",
-// as designs made elsewhere store them) re-pointed into Resource_Path; any other
-// path trimmed.
+// as designs made elsewhere store them) re-pointed into the resource folder (ending
+// in "/"); any other path trimmed. The one-argument form uses Resource_Path.
+QString Check_Path_For_App_Resources(const QString &path, const QString &resourceFolder);
 QString Check_Path_For_App_Resources(const QString &path);
 // Size in bytes; 0 when the file does not exist.
 quint64 Get_File_Size_At_Path(const QString &path);

@@ -4,6 +4,7 @@
 #include "Card_Property.h"
 #include "Globals.h"
 #include "SKTRenderingView.h"
+#include "SKTSignature.h"
 #include "SKTText.h"
 #include "Shape_Control.h"
 
@@ -40,7 +41,17 @@ TEST(RenderOnAnyThread, WorkerAndGuiThreadDrawTheSamePixels)
     hatched->_fill_type = "H";
     hatched->_fill_htch_clr = QColor(0, 0, 255);
     hatched->_fill_hatch_type = "Horizontal";
-    const std::vector<GraphicPtr> side{text, plainText, shape, hatched};
+    // A signature loads its sample picture when first drawn: one for each thread.
+    auto signature = [] {
+        auto g = SKTSignature::create();
+        g->sign_or_fingureprint = "S";
+        g->_file_path = "Default";
+        g->_bounds = QRectF(105, 105, 40, 40);
+        return g;
+    };
+    const std::vector<GraphicPtr> side{text, plainText, shape, hatched, signature()};
+    std::vector<GraphicPtr> guiSide = side;
+    guiSide.back() = signature();
     const QRectF frame(0, 0, 243, 154);
     const RenderResources resources = Application_Render_Resources();
 
@@ -55,7 +66,7 @@ TEST(RenderOnAnyThread, WorkerAndGuiThreadDrawTheSamePixels)
     Resource_Path = resourcePath;
     Text_Ctrl_Font = textFont;
     Text_Ctrl_Font_Size = textFontSize;
-    const QImage onGui = SKTRenderingView::image_From_Card_Graphics(side, frame, &card, resources, 2.0);
+    const QImage onGui = SKTRenderingView::image_From_Card_Graphics(guiSide, frame, &card, resources, 2.0);
 
     ASSERT_FALSE(onGui.isNull());
     EXPECT_EQ(onWorker, onGui);
