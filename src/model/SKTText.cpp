@@ -2,7 +2,6 @@
 
 #include "CardTextLayout.h"
 #include "DropShadow.h"
-#include "Globals.h"
 #include "Helpers.h"
 #include "Rotation.h"
 #include "StrokeStyles.h"
