@@ -1,9 +1,9 @@
 #pragma once
 // What drawing a card side needs besides the side itself: the controls' drawing
-// context (the folder of the hatch pattern pictures, the default text font, also the
-// font of a watermark whose card names none) and the name a PDF gives as its creator.
-// The renderer reads these from its arguments only, so any thread renders a design
-// alike.
+// context (the resource folder, the folder of the hatch pattern pictures, the default
+// text font, also the font of a watermark whose card names none) and the name a PDF
+// gives as its creator. The renderer reads these from its arguments only, so any
+// thread renders a design alike.
 #include "DrawContext.h"
 
 #include <QString>
