@@ -99,4 +99,5 @@ void SKTDocument::makeWindowControllers()
 void SKTDocument::setWindowControllerFactory(std::function<void(SKTDocument &)> factory)
 {
     windowControllerFactory() = std::move(factory);
+    g_windowControllerMade = false;
 }

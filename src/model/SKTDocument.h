@@ -87,7 +87,7 @@ public:
     void copySideToOther(int source);
 
     // Creates the main window controller through the registered factory: once per
-    // process, whatever the document.
+    // registered factory (so once per process), whatever the document.
     void makeWindowControllers();
     static void setWindowControllerFactory(std::function<void(SKTDocument &)> factory);
 

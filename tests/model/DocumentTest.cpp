@@ -46,7 +46,7 @@ TEST(Document, InsertAndRemoveAtIndexes)
     EXPECT_TRUE(doc.isUndoRegistrationEnabled());
 }
 
-TEST(Document, MakesTheWindowControllerOncePerProcess)
+TEST(Document, MakesTheWindowControllerOncePerFactory)
 {
     int made = 0;
     SKTDocument::setWindowControllerFactory([&](SKTDocument &) { ++made; });

@@ -1,6 +1,6 @@
 #pragma once
-// Shared test fixtures: every test process runs with a private, empty per-user data
-// folder and with message boxes and file panels answered by the test.
+// Shared test fixtures: every test runs with its own empty temporary home (so an empty
+// per-user data folder) and with message boxes and file panels answered by the test.
 #include "Dialogs.h"
 #include "MessageBox.h"
 
@@ -28,10 +28,10 @@ void queueFilePanelAnswer(const QStringList &paths);
 QStringList filePanelRequests();  // titles of the panels asked for
 void clearFilePanels();
 
-// Installs the recording answerer (done at start; call again after replacing it).
+// Installs the recording answerer (done before each test; call again after replacing it).
 void installRecordingAnswerer();
 
-// The temporary home of this test process.
+// The temporary home of the running test, removed when it ends.
 QString testHome();
 
 } // namespace testsupport

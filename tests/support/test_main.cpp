@@ -11,6 +11,7 @@ using TestApplication = QGuiApplication;
 #endif
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace testsupport {
 
@@ -73,30 +74,68 @@ void installRecordingAnswerer()
 
 } // namespace testsupport
 
+namespace {
+
+// Answers file panels from the queue and records their titles.
+QStringList answerFilePanel(const FilePanelRequest &req)
+{
+    testsupport::panelTitles << req.title;
+    if (testsupport::panelAnswers.empty()) return QStringList();
+    QStringList a = testsupport::panelAnswers.front();
+    testsupport::panelAnswers.pop_front();
+    return a;
+}
+
+// Gives every test a fresh, empty home (and so a fresh per-user data folder), the
+// located application paths, and unanswered, unrecorded boxes and panels.
+class PerTestHome : public ::testing::EmptyTestEventListener {
+public:
+    void OnTestStart(const ::testing::TestInfo &) override
+    {
+        m_home = std::make_unique<QTemporaryDir>();
+        const QString home = m_home->path();
+        testsupport::home = home;
+        qputenv("HOME", home.toUtf8());
+        qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
+        qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
+        Locate_Application_Paths();
+        for (QString *path : {&Database_Path, &Cropped_Img_Path, &print_profile_path, &Data_Folder_Path,
+                              &Camera_Folder_Path, &Library_Selected_Image})
+            path->clear();
+
+        testsupport::boxes().clear();
+        testsupport::clearFilePanels();
+        testsupport::installRecordingAnswerer();
+        Set_File_Panel_Answerer(answerFilePanel);
+        Set_Open_Url_Answerer([](const QString &) { return true; });
+    }
+    void OnTestEnd(const ::testing::TestInfo &) override
+    {
+        m_home.reset();
+        testsupport::home.clear();
+    }
+
+private:
+    std::unique_ptr<QTemporaryDir> m_home;
+};
+
+} // namespace
+
 int main(int argc, char **argv)
 {
-    // A private home so that tests never touch the user's data folder.
-    QTemporaryDir tempHome;
-    testsupport::home = tempHome.path();
-    qputenv("HOME", tempHome.path().toUtf8());
-    qputenv("XDG_DATA_HOME", (tempHome.path() + "/.local/share").toUtf8());
-    qputenv("XDG_CONFIG_HOME", (tempHome.path() + "/.config").toUtf8());
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    ::testing::InitGoogleTest(&argc, argv);
+
+    // Until the first test starts, the home is a private one too: nothing Qt reads
+    // while starting up comes from the user's own folders.
+    QTemporaryDir startHome;
+    qputenv("HOME", startHome.path().toUtf8());
+    qputenv("XDG_DATA_HOME", (startHome.path() + "/.local/share").toUtf8());
+    qputenv("XDG_CONFIG_HOME", (startHome.path() + "/.config").toUtf8());
 
     TestApplication app(argc, argv);
     TestApplication::setApplicationName(App_Name);
-    Locate_Application_Paths();
 
-    testsupport::installRecordingAnswerer();
-    Set_File_Panel_Answerer([](const FilePanelRequest &req) {
-        testsupport::panelTitles << req.title;
-        if (testsupport::panelAnswers.empty()) return QStringList();
-        QStringList a = testsupport::panelAnswers.front();
-        testsupport::panelAnswers.pop_front();
-        return a;
-    });
-    Set_Open_Url_Answerer([](const QString &) { return true; });
-
-    ::testing::InitGoogleTest(&argc, argv);
+    ::testing::UnitTest::GetInstance()->listeners().Append(new PerTestHome);
     return RUN_ALL_TESTS();
 }

@@ -17,6 +17,7 @@ TEST(ExportTemplate, NameChecks)
     auto &boxes = testsupport::boxes();
     boxes.clear();
 
+    dialog->setResult(0);  // as a run of the dialog starts
     dialog->template_passed.clear();
     dialog->template_name->setText("   ");
     dialog->OKPressed();
