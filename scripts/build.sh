@@ -1,7 +1,15 @@
 #!/usr/bin/env bash
 # Installs the dependencies (when missing) and builds into build/.
+# With --test: also the test-only packages, and the tests with the application.
+# JOBS sets the parallel build jobs (default: Ninja's own choice).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-bash scripts/install-deps.sh
-cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build
+if [ "${1:-}" = "--test" ]; then
+  bash scripts/install-deps.sh --test
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON
+  cmake --build build ${JOBS:+-j "$JOBS"}
+else
+  bash scripts/install-deps.sh
+  cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  cmake --build build ${JOBS:+-j "$JOBS"} --target dozo-idcard
+fi

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs every Debian 12 package the application needs to build, run and test.
-# With --test it adds the checkers the tests use and the benchmark library.
+# Installs the Debian 12 packages the application needs to build and run (when
+# missing). With --test it also installs what only the tests use: GoogleTest, the
+# virtual display, the PDF, database and spreadsheet checkers, the benchmark library
+# and clang for the sanitizer build.
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -9,16 +11,22 @@ PACKAGES=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-multimedia-dev qt6-image-formats-plugins
   libgl1-mesa-dev libxkbcommon-dev
-  zlib1g-dev libminizip-dev libsqlite3-dev sqlite3
+  zlib1g-dev libminizip-dev libsqlite3-dev
   libiec16022-dev libplist-dev libpugixml-dev
   libopencv-dev opencv-data
-  libgtest-dev googletest
   fonts-liberation2 fonts-dejavu-core
-  xvfb xauth poppler-utils
 )
-if [ "${1:-}" = "--test" ]; then
-  PACKAGES+=(python3-openpyxl libreoffice-calc-nogui libbenchmark-dev)
-fi
+TEST_PACKAGES=(
+  libgtest-dev googletest
+  xvfb xauth poppler-utils sqlite3
+  python3-openpyxl libreoffice-calc-nogui libbenchmark-dev
+  clang
+)
+case "${1:-}" in
+  "") ;;
+  --test) PACKAGES+=("${TEST_PACKAGES[@]}") ;;
+  *) echo "usage: $0 [--test]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds the application and its tests with clang under AddressSanitizer and
+# UndefinedBehaviorSanitizer into build-asan/, runs the suite there, then runs every
+# test executable twice over in one process, shuffled, with a few seeds.
+# JOBS sets the parallel jobs (default: every core), SEEDS the shuffle seeds.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+JOBS="${JOBS:-$(nproc)}"
+SEEDS="${SEEDS:-1 2 3}"
+SANITIZE="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+LAUNCHER=()
+if command -v ccache >/dev/null; then
+  LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DBUILD_TESTING=ON \
+  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${LAUNCHER[@]}" \
+  -DCMAKE_C_FLAGS="$SANITIZE" -DCMAKE_CXX_FLAGS="$SANITIZE" \
+  -DCMAKE_EXE_LINKER_FLAGS="$SANITIZE" -DCMAKE_SHARED_LINKER_FLAGS="$SANITIZE"
+cmake --build build-asan -j "$JOBS"
+
+# Every finding, leaks included, stops the run.
+export ASAN_OPTIONS="abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export QT_QPA_PLATFORM=offscreen
+
+cd build-asan
+ctest --output-on-failure --timeout 600 -j "$JOBS"
+
+# Every test executable passes twice in one process, in shuffled order.
+status=0
+for test in test_*; do
+  [ -x "$test" ] || continue
+  for seed in $SEEDS; do
+    if ! timeout 900 "./$test" --gtest_repeat=2 --gtest_shuffle --gtest_random_seed="$seed" \
+        --gtest_brief=1 >"$test.repeat.log" 2>&1; then
+      echo "FAILED: $test --gtest_repeat=2 --gtest_shuffle --gtest_random_seed=$seed (see build-asan/$test.repeat.log)"
+      tail -n 30 "$test.repeat.log"
+      status=1
+    fi
+  done
+done
+exit $status
