@@ -54,8 +54,13 @@ TEST(Document, MakesTheWindowControllerOncePerFactory)
     first.makeWindowControllers();
     first.makeWindowControllers();
     second.makeWindowControllers();
-    SKTDocument::setWindowControllerFactory({});
     EXPECT_EQ(made, 1);
+    // A factory registered anew makes its own controller once.
+    SKTDocument::setWindowControllerFactory([&](SKTDocument &) { made += 10; });
+    first.makeWindowControllers();
+    second.makeWindowControllers();
+    SKTDocument::setWindowControllerFactory({});
+    EXPECT_EQ(made, 11);
 }
 
 TEST(GraphicList, SignalsCarryIndexesAndDrawingBounds)
