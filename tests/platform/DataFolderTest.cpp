@@ -27,29 +27,32 @@ QByteArray contentOf(const QString &path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-// Runs each test with its own data folder (not created yet) and restores the paths.
+// Runs each test with a data folder (not created yet) whose name has a space; the
+// paths are located anew before the next test.
 class DataFolder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        saved = {Resource_Path, Created_Resource_Path, Database_Path, Cropped_Img_Path, print_profile_path};
-        Created_Resource_Path = tmp.path() + "/App Data/";
-    }
-    void TearDown() override
-    {
-        Resource_Path = saved[0];
-        Created_Resource_Path = saved[1];
-        Database_Path = saved[2];
-        Cropped_Img_Path = saved[3];
-        print_profile_path = saved[4];
-    }
+    void SetUp() override { Created_Resource_Path = tmp.path() + "/App Data/"; }
     QString data(const QString &rel) const { return Created_Resource_Path + rel; }
 
     QTemporaryDir tmp;
-    QStringList saved;
 };
 
 } // namespace
+
+TEST(TestHome, EveryTestStartsInAnEmptyHomeOfItsOwnWithTheDataFolderInIt)
+{
+    static QStringList earlier;  // homes of earlier runs of this test (--gtest_repeat)
+    const QString home = testsupport::testHome();
+    const auto everything = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    EXPECT_FALSE(earlier.contains(home));
+    earlier << home;
+    EXPECT_TRUE(QDir(home).isEmpty(everything));
+    EXPECT_EQ(QDir::homePath(), home);
+    EXPECT_TRUE(Created_Resource_Path.startsWith(home + "/")) << qPrintable(Created_Resource_Path);
+    EXPECT_TRUE(Database_Path.isEmpty());
+    Check_Path_And_Create_Files();  // leaves a data folder behind for the next run to miss
+    EXPECT_FALSE(QDir(home).isEmpty(everything));
+}
 
 TEST_F(DataFolder, CreateFolderMakesPrivateFoldersAndAcceptsAnythingExisting)
 {
