@@ -26,17 +26,19 @@ export QT_QPA_PLATFORM=offscreen
 cd build-asan
 ctest --output-on-failure --timeout 600 -j "$JOBS"
 
-# Every test executable passes twice in one process, in shuffled order.
-status=0
+# Every test executable passes twice in one process, in shuffled order (several
+# executables and seeds at once).
+repeat_shuffled() {
+  local test="$1" seed="$2" log="$1.repeat-$2.log"
+  if ! timeout 900 "./$test" --gtest_repeat=2 --gtest_shuffle --gtest_random_seed="$seed" \
+      --gtest_brief=1 >"$log" 2>&1; then
+    echo "FAILED: $test --gtest_repeat=2 --gtest_shuffle --gtest_random_seed=$seed (build-asan/$log)"
+    tail -n 30 "$log"
+    return 1
+  fi
+}
+export -f repeat_shuffled
 for test in test_*; do
   [ -x "$test" ] || continue
-  for seed in $SEEDS; do
-    if ! timeout 900 "./$test" --gtest_repeat=2 --gtest_shuffle --gtest_random_seed="$seed" \
-        --gtest_brief=1 >"$test.repeat.log" 2>&1; then
-      echo "FAILED: $test --gtest_repeat=2 --gtest_shuffle --gtest_random_seed=$seed (see build-asan/$test.repeat.log)"
-      tail -n 30 "$test.repeat.log"
-      status=1
-    fi
-  done
-done
-exit $status
+  for seed in $SEEDS; do echo "$test $seed"; done
+done | xargs -P "$JOBS" -n 2 bash -c 'repeat_shuffled "$0" "$1"'
