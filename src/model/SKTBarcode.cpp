@@ -22,6 +22,8 @@ void SKTBarcode::drawContentsInView(QPainter &painter, bool, const DrawContext &
     if (_contents.isNull()) return;
     painter.save();
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
-    painter.drawImage(QRectF(bounds().topLeft(), _contents.size()), _contents.image());
+    const QRectF target(bounds().topLeft(), _contents.size());
+    if (const PictureVector *drawing = _contents.vector()) drawing->paint(painter, target);
+    else painter.drawImage(target, _contents.image());
     painter.restore();
 }

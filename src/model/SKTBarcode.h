@@ -15,8 +15,8 @@ public:
     // Makes the drawn picture the current barcode picture.
     void barcode_image_var_assign();
 
-    // The latest barcode picture at its own size from the bounds' origin, unsmoothed;
-    // no fill and no border.
+    // The latest barcode picture at its own size from the bounds' origin, unsmoothed
+    // (its vector form painted as vector); no fill and no border.
     void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, const DrawContext &context) override;
 
     bool isDrawingFill() const override { return false; }

@@ -1,11 +1,70 @@
 #include "Picture.h"
 
 #include <QImageReader>
+#include <QPainter>
+#include <cmath>
+#include <mutex>
+
+struct Picture::VectorForm {
+    std::shared_ptr<const PictureVector> drawing;
+    std::once_flag rasterised;
+    QImage pixels;
+};
 
 Picture::Picture(QImage image, QSizeF pointSize) : m_image(std::move(image)), m_size(pointSize)
 {
     if (m_image.isNull()) m_size = QSizeF(0, 0);
     else if (m_size.isEmpty()) m_size = QSizeF(m_image.size());
+}
+
+Picture Picture::fromVector(std::shared_ptr<const PictureVector> drawing)
+{
+    Picture p;
+    if (!drawing || drawing->size().isEmpty()) return p;
+    p.m_size = drawing->size();
+    p.m_vector = std::make_shared<VectorForm>();
+    p.m_vector->drawing = std::move(drawing);
+    return p;
+}
+
+const PictureVector *Picture::vector() const { return m_vector ? m_vector->drawing.get() : nullptr; }
+
+const QImage &Picture::image() const
+{
+    if (!m_vector) return m_image;
+    VectorForm &v = *m_vector;
+    std::call_once(v.rasterised, [&v] { v.pixels = Rasterise_Vector(*v.drawing, kVectorPixelDpi); });
+    return v.pixels;
+}
+
+QImage Picture::rasterised(double dpi) const
+{
+    return m_vector ? Rasterise_Vector(*m_vector->drawing, dpi) : m_image;
+}
+
+bool Picture::operator==(const Picture &o) const
+{
+    if (m_vector || o.m_vector)
+        return vector() == o.vector() && m_size == o.m_size;
+    return m_image == o.m_image && m_size == o.m_size;
+}
+
+QImage Rasterise_Vector(const PictureVector &drawing, double dpi)
+{
+    const QSizeF points = drawing.size();
+    if (points.isEmpty() || !(dpi > 0)) return {};
+    const int w = int(std::ceil(float(dpi * points.width() / 72.0)));
+    const int h = int(std::ceil(float(dpi * points.height() / 72.0)));
+    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    const int dpm = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dpm);
+    image.setDotsPerMeterY(dpm);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    drawing.paint(painter, QRectF(0, 0, w, h));
+    return image;
 }
 
 Picture Picture::fromFile(const QString &path)

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 
 #include <QImage>
+#include <QPainter>
 #include <gtest/gtest.h>
 
 namespace {
@@ -90,4 +91,21 @@ TEST(BarcodeControl, StartsEmptyAndTakesItsPicture)
     EXPECT_TRUE(g->_contents.isNull());
     g->barcode_image_var_assign();
     EXPECT_EQ(g->_contents, g->_barcode_image);
+}
+
+TEST(BarcodeControl, PaintsTheVectorFormAsVector)
+{
+    struct Recorder : PictureVector {
+        mutable std::vector<QRectF> targets;
+        QSizeF size() const override { return {60, 20}; }
+        void paint(QPainter &, const QRectF &target) const override { targets.push_back(target); }
+    };
+    auto drawing = std::make_shared<Recorder>();
+    auto g = SKTBarcode::initWithPosition({30, 40}, Picture());
+    g->Set_Barcode_image(Picture::fromVector(drawing));
+    QImage card(100, 100, QImage::Format_ARGB32);
+    QPainter painter(&card);
+    g->drawContentsInView(painter, false, DrawContext());
+    ASSERT_EQ(drawing->targets.size(), 1u);
+    EXPECT_EQ(drawing->targets[0], g->bounds());
 }

@@ -1,0 +1,132 @@
+#include "BarcodeRenderer.h"
+
+#include "NKDBarcode.h"
+
+#include <algorithm>
+
+namespace {
+
+// Adds items given in bottom-up coordinates of a drawing of height H.
+struct Canvas {
+    BarcodeDrawing &drawing;
+    const FontMeasure &measure;
+    double H = drawing.size().height();
+
+    void fill(double x, double y, double w, double h, const QColor &color)
+    {
+        if (color.alpha() == 0) return;
+        drawing.add(BarcodeDrawing::Fill{QRectF(x, H - y - h, w, h), color});
+    }
+    // Text in the rectangle (x, y, width, its height): the first line at the top.
+    void textIn(double x, double y, double width, const QString &text, const QFont &font, const QColor &color,
+                Qt::Alignment alignment, double kerning)
+    {
+        const double th = measure.textSize(text, font).height();
+        drawing.add(BarcodeDrawing::Text{QRectF(x, H - y - th, width, th), text, font, color, alignment, kerning});
+    }
+    // Text whose box has its lower-left corner at the point.
+    void textAt(double x, double y, const QString &text, const QFont &font, const QColor &color)
+    {
+        const QSizeF s = measure.textSize(text, font);
+        drawing.add(BarcodeDrawing::Text{QRectF(x, H - y - s.height(), s.width(), s.height()), text, font, color,
+                                         Qt::AlignHCenter, 0.0});
+    }
+};
+
+QColor background(const Barcode_Style &style, const QColor &color)
+{
+    return style.fill_transparent ? QColor(Qt::transparent) : color;
+}
+
+} // namespace
+
+BarcodeDrawing Draw_Linear_Barcode(const NKDBarcode &b, const FontMeasure &measure)
+{
+    const Barcode_Style &style = b.style();
+    float W = b.width();
+    if (b.printsHeader()) W = std::max(W, b.headerWidth());
+    if (b.printsFooter()) W = std::max(W, b.footerWidth());
+    BarcodeDrawing drawing(QSizeF(W, b.height()));
+    Canvas canvas{drawing, measure};
+    const float top = b.height();
+    const float bw = b.barWidth();
+    const QString modules = b.completeBarcode();
+    const float M = float(modules.size());
+    const float capP = b.printsCaption() ? b.captionHeight() * 72 : 0;
+    const float hdrP = b.printsHeader() ? b.headerHeight() * 72 : 0;
+    const float ftrP = b.printsFooter() ? b.footerHeight() * 72 : 0;
+    const float vm = style.value_margin, fm = style.footer_margin, tb = style.TB_margin;
+
+    const QString left = b.leftCaption(), right = b.rightCaption(), caption = b.caption();
+    const QStringList parts = caption.split(u'\t');
+    const bool split = !left.isEmpty() || parts.size() > 1;
+
+    canvas.fill(0, 0, W, top, background(style, style.bar_back_clr));
+
+    const float x0 = (W - M * bw) / 2;
+    const float yb = !style.caption_on_top ? capP + ftrP + vm + fm + tb : ftrP + fm + tb;
+    float x = x0, hLast = 0;
+    int run = 0, last = 0;
+    const auto drawRun = [&] {
+        float h = b.barTop(last), y = yb;
+        if (split || b.hasFourStateBars()) {
+            h = b.barTop(last) - b.barBottom(last);
+            y = yb + b.barBottom(last);
+        }
+        canvas.fill(x, y, bw * run, h, style.barcode_clr);
+        hLast = h;
+    };
+    for (int i = 0; i < modules.size(); ++i) {
+        if (modules[i] == u'1') {
+            ++run;
+            last = i;
+            if (i == modules.size() - 1) drawRun();
+        } else {
+            if (run > 0) drawRun();
+            x += bw * (run + 1);
+            run = 0;
+        }
+    }
+
+    if (b.printsCaption()) {
+        const float yc = !style.caption_on_top ? ftrP + fm + tb : ftrP + fm + hLast + vm + tb;
+        if (!left.isEmpty()) canvas.textAt(x0, yc + 3.0, left, style.value_font, style.bar_val_clr);
+        if (!caption.isEmpty()) {
+            QString text = parts.first();
+            if (split) {
+                text.clear();
+                for (const QString &p : parts) text += p + u'\t';
+            }
+            canvas.textIn(0, yc, W, text, style.value_font, style.bar_val_clr, Qt::AlignHCenter,
+                          style.caption_kerning_off ? 0.0 : 2.0);
+        }
+        if (!right.isEmpty()) canvas.textAt(x0 + M * bw, yc + 3.0, right, style.value_font, style.bar_val_clr);
+    }
+    if (b.printsHeader())
+        canvas.textIn(0, top - hdrP - tb, W, b.header(), style.header_font, style.bar_hdr_clr,
+                      style.header_alignment, 2.0);
+    if (b.printsFooter())
+        canvas.textIn(0, tb, W, b.footer(), style.footer_font, style.bar_ftr_clr, style.footer_alignment, 2.0);
+    return drawing;
+}
+
+BarcodeDrawing Draw_Symbol_Barcode(const Picture &symbol, const Barcode_Record &r, const Barcode_Style &style,
+                                   const FontMeasure &measure)
+{
+    BarcodeDrawing drawing(QSizeF(r.width, r.height));
+    Canvas canvas{drawing, measure};
+    const float W = r.width, top = r.height, tb = style.TB_margin;
+    const float hdrP = r.printsHeader ? r.headerHeight * 72 : 0;
+    canvas.fill(0, 0, W, top, background(style, Qt::white));
+    float yt = top - tb;
+    if (r.printsHeader) {
+        yt = top - hdrP - tb;
+        canvas.textIn(0, yt, W, r.header, style.header_font, style.bar_hdr_clr, style.header_alignment, 2.0);
+    }
+    const QSizeF s = symbol.size();
+    const double x = (W - s.width()) / 2, y = yt - s.height() - style.header_margin;
+    drawing.add(BarcodeDrawing::Image{QRectF(x, top - y - s.height(), s.width(), s.height()), symbol});
+    if (r.printsFooter)
+        canvas.textIn(0, tb, W, r.footer, style.footer_font, style.bar_ftr_clr, style.footer_alignment, 2.0);
+    return drawing;
+}
