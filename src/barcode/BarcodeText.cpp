@@ -46,6 +46,7 @@ BarcodeTextLayout::BarcodeTextLayout(const QString &text, const QFont &font, Qt:
     m_layout.beginLayout();
     for (QTextLine line = m_layout.createLine(); line.isValid(); line = m_layout.createLine()) {
         line.setLeadingIncluded(true);
+        line.setLineWidth(0);
         line.setPosition(QPointF(0, height));
         height += line.height();
         width = std::max(width, double(line.naturalTextWidth()));
