@@ -71,6 +71,19 @@ TEST(BarcodeModel, BaseRulesAndMetrics)
     r.setHeaderFontSize(10, QFont(), measure);
     EXPECT_FLOAT_EQ(r.headerHeight, 0.135f);
     EXPECT_FLOAT_EQ(r.headerWidth, 20);
+
+    // The fonts' own measures are in points, lines laid out whole.
+    const QtFontMeasure fonts;
+    const QFont arial = Barcode_Style::defaultFont();
+    const double cap = fonts.capHeight(arial);
+    EXPECT_GT(cap, 6.0);
+    EXPECT_LT(cap, 8.0);
+    const QSizeF line = fonts.textSize(QStringLiteral("0123"), arial);
+    EXPECT_GT(line.height(), cap);
+    EXPECT_LT(line.height(), 14);
+    EXPECT_GT(line.width(), 4 * 4.0);
+    EXPECT_EQ(fonts.textSize(QString(), arial), QSizeF(0, line.height()));
+    EXPECT_EQ(fonts.textSize(QStringLiteral("0123\n0123"), arial).height(), 2 * line.height());
 }
 
 TEST(BarcodeDrawing, BarsMergeIntoRuns)
