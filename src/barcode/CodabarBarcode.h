@@ -4,7 +4,7 @@
 
 class NKDCodabarBarcode : public NKDBarcode {
 public:
-    // The character's pattern (narrow 1, wide 2 or 3 modules), empty outside the set.
+    // The character's modules, empty outside the set.
     QString _encodeChar(char c) const override;
     // Start letter, stop letter and the characters between, with one narrow space
     // between characters. A content without letters is framed by "A" ... "A"; with only

@@ -25,7 +25,7 @@ public:
     QString _encodeChar(char c) const override;
     QString barcode() const override;
 
-    // Set with the most digits, else A when control bytes outnumber lower-case
+    // C when every byte is a digit, else A when control bytes outnumber lower-case
     // letters, else B.
     int _bestCodeSetForContent() const;
     // The 11-module pattern of a symbol value 0-105, empty beyond.

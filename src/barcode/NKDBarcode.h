@@ -13,6 +13,9 @@ class FontMeasure;
 
 class NKDBarcode {
 public:
+    NKDBarcode() = default;
+    NKDBarcode(const NKDBarcode &) = delete;
+    NKDBarcode &operator=(const NKDBarcode &) = delete;
     virtual ~NKDBarcode() = default;
 
     // Sets the content (kept as typed unless the symbology converts it), the caption
