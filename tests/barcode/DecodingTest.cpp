@@ -17,7 +17,7 @@ namespace {
 
 // A model as a new barcode control sets it up: 20-mil bars, 6 mm bars high below the
 // caption, Arial 10 captions, no header or footer.
-QImage drawn(const QString &title, const QString &content)
+[[maybe_unused]] QImage drawn(const QString &title, const QString &content)
 {
     const QtFontMeasure measure;
     auto b = Make_Linear_Barcode(title, content, true);
