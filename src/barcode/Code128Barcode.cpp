@@ -18,7 +18,7 @@ const char *const kWidths[] = {
     "214121", "412121", "111143", "111341", "131141", "114113", "114311", "411113", "411311", "113141",
     "114131", "311141", "411131", "211412", "211214", "211232"};
 
-constexpr int kShift = 98, kCodeC = 99, kCodeB = 100, kCodeA = 101, kStartA = 103;
+constexpr int kShift = 98, kCodeB = 100, kCodeA = 101, kStartA = 103;
 
 // The byte's value in set A (0) or B (1), -1 when the set has none.
 int valueIn(int set, unsigned char c)
