@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the application needs to build and run (when
 # missing). With --test it also installs what only the tests use: GoogleTest, the
-# virtual display, the PDF, database and spreadsheet checkers, the benchmark library
-# and clang for the sanitizer build.
+# virtual display, the PDF, database, spreadsheet and barcode checkers, the benchmark
+# library and clang for the sanitizer build.
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -20,6 +20,7 @@ TEST_PACKAGES=(
   libgtest-dev googletest
   xvfb xauth poppler-utils sqlite3
   python3-openpyxl libreoffice-calc-nogui libbenchmark-dev
+  libzbar-dev libzxing-dev
   clang
 )
 case "${1:-}" in
