@@ -16,9 +16,9 @@ struct ImageAdjustments {
     bool sepia = false;
     double transparency = 0;
     double hue = 0;
-    double saturation = 0;
+    double saturation = 1;
     double brightness = 0;
-    double contrast = 0;
+    double contrast = 1;
     double sharpness = 0;
     double exposure = 0;
     double blur = 0;

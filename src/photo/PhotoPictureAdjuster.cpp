@@ -1,7 +1,8 @@
 #include "PhotoPictureAdjuster.h"
 
+#include "AdjustmentChain.h"
+
 Picture PhotoPictureAdjuster::adjusted(const Picture &source, const ImageAdjustments &s) const
 {
-    if (source.isNull() || (!s.flipHorizontally && !s.flipVertically)) return source;
-    return Picture(source.image().mirrored(s.flipHorizontally, s.flipVertically), source.size());
+    return Get_Processed_Image_Full_Combined(source, s, true);
 }

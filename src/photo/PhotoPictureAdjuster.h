@@ -1,7 +1,6 @@
 #pragma once
-// The picture adjuster of image controls: the loaded picture mirrored by the
-// control's flips; the other settings leave it as it is. Neutral settings give back
-// the source itself.
+// The picture adjuster of image controls: the loaded picture through the adjustment
+// chain, turned into its box. Neutral settings give back the source itself.
 #include "PictureAdjuster.h"
 
 class PhotoPictureAdjuster final : public PictureAdjuster {

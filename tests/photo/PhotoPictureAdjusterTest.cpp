@@ -1,5 +1,5 @@
-// The photo library's picture adjuster: flips mirror the picture, every other
-// setting leaves it as it is, neutral settings give back the source itself.
+// The photo library's picture adjuster on image controls: flips mirror the drawn
+// picture, the colour settings reach it, the loaded picture stays as it was.
 #include "PhotoPictureAdjuster.h"
 #include "RenderProbe.h"
 #include "SKTImage.h"
@@ -44,32 +44,6 @@ struct AdjusterInUse {
 };
 
 } // namespace
-
-TEST(PhotoPictureAdjuster, FlipsMirrorOtherSettingsChangeNothing)
-{
-    const Picture source(quadrants(), QSizeF(40, 40));
-    struct Row {
-        bool h, v;
-        QRgb topLeft;  // of the result
-    };
-    const Row rows[] = {{false, false, qRgb(255, 0, 0)}, {true, false, qRgb(0, 255, 0)}, {false, true, qRgb(0, 0, 255)}};
-    for (const Row &r : rows) {
-        ImageAdjustments s;
-        s.flipHorizontally = r.h;
-        s.flipVertically = r.v;
-        s.sepia = s.grayScale = s.invert = true;
-        s.hue = 30;
-        s.blur = 5;
-        const Picture out = PhotoPictureAdjuster().adjusted(source, s);
-        EXPECT_EQ(out.image().pixel(2, 2), r.topLeft) << r.h << r.v;
-        EXPECT_EQ(out.size(), source.size());
-    }
-    const Picture both = PhotoPictureAdjuster().adjusted(source, {true, true});
-    EXPECT_EQ(qAlpha(both.image().pixel(2, 2)), 0);
-    EXPECT_EQ(PhotoPictureAdjuster().adjusted(source, {}).image().cacheKey(), source.image().cacheKey())
-        << "neutral settings give back the source, not a copy";
-    EXPECT_TRUE(PhotoPictureAdjuster().adjusted(Picture(), {true, false}).isNull());
-}
 
 TEST(ImageDrawing, FlipsMirrorTheDrawnPicture)
 {

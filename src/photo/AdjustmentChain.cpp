@@ -1,0 +1,258 @@
+#include "AdjustmentChain.h"
+
+#include <QTransform>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr float kLumaR = 0.2125f, kLumaG = 0.7154f, kLumaB = 0.0721f;
+
+float luma(const float *p) { return kLumaR * p[0] + kLumaG * p[1] + kLumaB * p[2]; }
+
+struct SrgbTables {
+    std::array<float, 256> decode;
+    std::array<float, 255> midpoints;  // linear values halfway between adjacent codes
+    SrgbTables()
+    {
+        for (int i = 0; i < 256; ++i) {
+            const double c = i / 255.0;
+            decode[i] = float(c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
+        }
+        for (int i = 0; i < 255; ++i) midpoints[i] = (decode[i] + decode[i + 1]) / 2;
+    }
+    unsigned char encode(float linear) const
+    {
+        return uchar(std::upper_bound(midpoints.begin(), midpoints.end(), linear) - midpoints.begin());
+    }
+};
+
+const SrgbTables &tables()
+{
+    static const SrgbTables t;
+    return t;
+}
+
+// Runs fn(firstRow, endRow) over bands of rows on several threads.
+template <typename Fn>
+void forRows(int height, Fn fn)
+{
+    const int threads = std::clamp(int(std::thread::hardware_concurrency()), 1, 8);
+    const int bands = std::min(threads, std::max(1, height / 64));
+    if (bands <= 1) {
+        fn(0, height);
+        return;
+    }
+    std::vector<std::thread> pool;
+    for (int b = 1; b < bands; ++b)
+        pool.emplace_back(fn, height * b / bands, height * (b + 1) / bands);
+    fn(0, height / bands);
+    for (std::thread &t : pool) t.join();
+}
+
+struct Buffer {
+    int w = 0, h = 0;
+    std::vector<float> px;  // RGBA, row by row
+    float *at(int x, int y) { return px.data() + (size_t(y) * w + x) * 4; }
+};
+
+using Matrix = std::array<float, 9>;
+
+Matrix sepiaMatrix() { return {0.393f, 0.769f, 0.189f, 0.349f, 0.686f, 0.168f, 0.272f, 0.534f, 0.131f}; }
+
+// Turn about the grey axis keeping luminance.
+Matrix hueMatrix(double angle)
+{
+    const float c = float(std::cos(angle)), s = float(std::sin(angle));
+    return {kLumaR + c * (1 - kLumaR) - s * kLumaR, kLumaG - c * kLumaG - s * kLumaG, kLumaB - c * kLumaB + s * (1 - kLumaB),
+            kLumaR - c * kLumaR + s * 0.143f, kLumaG + c * (1 - kLumaG) + s * 0.140f, kLumaB - c * kLumaB - s * 0.283f,
+            kLumaR - c * kLumaR - s * (1 - kLumaR), kLumaG - c * kLumaG + s * kLumaG, kLumaB + c * (1 - kLumaB) + s * kLumaB};
+}
+
+void apply(const Matrix &m, float *p)
+{
+    const float r = p[0], g = p[1], b = p[2];
+    p[0] = m[0] * r + m[1] * g + m[2] * b;
+    p[1] = m[3] * r + m[4] * g + m[5] * b;
+    p[2] = m[6] * r + m[7] * g + m[8] * b;
+}
+
+// Grey, sepia, hue and colour controls, pixel by pixel.
+void colourStages(Buffer &buf, const ImageAdjustments &s)
+{
+    const bool hue = s.hue != 0;
+    const bool controls = s.saturation != 1 || s.brightness != 0 || s.contrast != 1;
+    if (!s.grayScale && !s.sepia && !hue && !controls) return;
+    const Matrix sepia = sepiaMatrix(), turn = hueMatrix(s.hue);
+    const float sat = float(s.saturation), brt = float(s.brightness), con = float(s.contrast);
+    forRows(buf.h, [&](int y0, int y1) {
+        for (float *p = buf.at(0, y0), *end = buf.at(0, y1); p != end; p += 4) {
+            if (s.grayScale) p[0] = p[1] = p[2] = luma(p);
+            if (s.sepia) apply(sepia, p);
+            if (hue) apply(turn, p);
+            if (controls) {
+                const float l = luma(p);
+                for (int c = 0; c < 3; ++c) p[c] = ((l + sat * (p[c] - l)) + brt - 0.5f) * con + 0.5f;
+            }
+        }
+    });
+}
+
+// Adds sharpness x (luminance - its 3 x 3 tent-weighted mean) to every channel.
+void sharpen(Buffer &buf, float sharpness)
+{
+    if (sharpness == 0) return;
+    std::vector<float> lum(size_t(buf.w) * buf.h);
+    forRows(buf.h, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < buf.w; ++x) lum[size_t(y) * buf.w + x] = luma(buf.at(x, y));
+    });
+    auto L = [&](int x, int y) {
+        return lum[size_t(std::clamp(y, 0, buf.h - 1)) * buf.w + std::clamp(x, 0, buf.w - 1)];
+    };
+    forRows(buf.h, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y)
+            for (int x = 0; x < buf.w; ++x) {
+                const float mean = (4 * L(x, y) + 2 * (L(x - 1, y) + L(x + 1, y) + L(x, y - 1) + L(x, y + 1)) +
+                                    L(x - 1, y - 1) + L(x + 1, y - 1) + L(x - 1, y + 1) + L(x + 1, y + 1)) /
+                                   16;
+                const float d = sharpness * (L(x, y) - mean);
+                float *p = buf.at(x, y);
+                for (int c = 0; c < 3; ++c) p[c] += d;
+            }
+    });
+}
+
+void expose(Buffer &buf, double ev)
+{
+    if (ev == 0) return;
+    const float f = float(std::exp2(ev));
+    forRows(buf.h, [&](int y0, int y1) {
+        for (float *p = buf.at(0, y0), *end = buf.at(0, y1); p != end; p += 4)
+            for (int c = 0; c < 3; ++c) p[c] *= f;
+    });
+}
+
+// One pass of a box average of 2r+1 samples along rows (step 4) or columns, the border
+// repeated past the edges. Works on premultiplied values.
+void boxPass(Buffer &buf, int r, bool alongRows)
+{
+    const int n = alongRows ? buf.w : buf.h, lines = alongRows ? buf.h : buf.w;
+    const size_t step = alongRows ? 4 : size_t(buf.w) * 4;
+    const float norm = 1.0f / float(2 * r + 1);
+    forRows(lines, [&](int l0, int l1) {
+        std::vector<float> line(size_t(n) * 4);
+        for (int l = l0; l < l1; ++l) {
+            float *base = alongRows ? buf.at(0, l) : buf.at(l, 0);
+            for (int i = 0; i < n; ++i) std::copy_n(base + i * step, 4, &line[size_t(i) * 4]);
+            auto sample = [&](int i) { return &line[size_t(std::clamp(i, 0, n - 1)) * 4]; };
+            float sum[4] = {};
+            for (int i = -r; i <= r; ++i)
+                for (int c = 0; c < 4; ++c) sum[c] += sample(i)[c];
+            for (int i = 0; i < n; ++i) {
+                for (int c = 0; c < 4; ++c) base[i * step + c] = sum[c] * norm;
+                const float *out = sample(i - r), *in = sample(i + r + 1);
+                for (int c = 0; c < 4; ++c) sum[c] += in[c] - out[c];
+            }
+        }
+    });
+}
+
+void boxBlur(Buffer &buf, double radius)
+{
+    const int r = int(std::lround(std::min(radius, 1000.0)));
+    if (r <= 0) return;
+    forRows(buf.h, [&](int y0, int y1) {
+        for (float *p = buf.at(0, y0), *end = buf.at(0, y1); p != end; p += 4)
+            for (int c = 0; c < 3; ++c) p[c] *= p[3];
+    });
+    boxPass(buf, r, true);
+    boxPass(buf, r, false);
+    forRows(buf.h, [&](int y0, int y1) {
+        for (float *p = buf.at(0, y0), *end = buf.at(0, y1); p != end; p += 4)
+            for (int c = 0; c < 3; ++c) p[c] = p[3] > 0 ? p[c] / p[3] : 0;
+    });
+}
+
+Buffer decode(const QImage &source)
+{
+    const QImage img = source.convertToFormat(QImage::Format_RGBA8888);
+    Buffer buf{img.width(), img.height(), std::vector<float>(size_t(img.width()) * img.height() * 4)};
+    const auto &t = tables().decode;
+    forRows(buf.h, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            const uchar *in = img.constScanLine(y);
+            float *p = buf.at(0, y);
+            for (int x = 0; x < buf.w * 4; x += 4) {
+                for (int c = 0; c < 3; ++c) p[x + c] = t[in[x + c]];
+                p[x + 3] = in[x + 3] / 255.0f;
+            }
+        }
+    });
+    return buf;
+}
+
+QImage encode(Buffer &buf)
+{
+    QImage img(buf.w, buf.h, QImage::Format_RGBA8888);
+    const SrgbTables &t = tables();
+    forRows(buf.h, [&](int y0, int y1) {
+        for (int y = y0; y < y1; ++y) {
+            uchar *out = img.scanLine(y);
+            const float *p = buf.at(0, y);
+            for (int x = 0; x < buf.w * 4; x += 4) {
+                for (int c = 0; c < 3; ++c) out[x + c] = t.encode(p[x + c]);
+                out[x + 3] = uchar(std::lround(std::clamp(p[x + 3], 0.0f, 1.0f) * 255));
+            }
+        }
+    });
+    return img;
+}
+
+bool pixelStagesNeutral(const ImageAdjustments &s)
+{
+    return !s.grayScale && !s.sepia && s.hue == 0 && s.saturation == 1 && s.brightness == 0 && s.contrast == 1 &&
+           s.sharpness == 0 && s.exposure == 0 && std::lround(s.blur) <= 0;
+}
+
+} // namespace
+
+Picture Get_Processed_Image_Full_Combined(const Picture &source, const ImageAdjustments &s, bool rotateOnBox)
+{
+    if (source.isNull()) return {};
+    const int rotation = int(std::trunc(s.rotation));
+    const bool turn = rotateOnBox && rotation % 360 != 0;
+    if (pixelStagesNeutral(s) && !s.flipHorizontally && !s.flipVertically && !turn) return source;
+
+    QImage img = source.image();
+    if (!pixelStagesNeutral(s)) {
+        Buffer buf = decode(img);
+        colourStages(buf, s);
+        sharpen(buf, float(s.sharpness));
+        expose(buf, s.exposure);
+        boxBlur(buf, s.blur);
+        img = encode(buf);
+    }
+    if (s.flipHorizontally || s.flipVertically) img = img.mirrored(s.flipHorizontally, s.flipVertically);
+    const Picture adjusted(img, source.size());
+    return turn ? imageRotatedByDegrees_On_Ctrl_Bound(adjusted, -rotation) : adjusted;
+}
+
+Picture imageRotatedByDegrees_On_Ctrl_Bound(const Picture &source, double degrees)
+{
+    if (source.isNull()) return {};
+    // Qt's y axis points down, so its clockwise turn is a y-up counter-clockwise one.
+    const QImage turned = source.image().transformed(QTransform().rotate(-degrees), Qt::SmoothTransformation);
+    return Picture(turned, source.size());
+}
+
+Picture Set_Dimaension(Picture picture)
+{
+    const float w = float(picture.size().width()), h = float(picture.size().height());
+    if (w > 724 || h > 468) picture.setSize(QSizeF(std::min(w, 724.0f), std::min(h, 468.0f)));
+    return picture;
+}
