@@ -53,8 +53,8 @@ public:
     bool Update_Shape_Graphics(bool record = true) { return applyTabs({shape_tab}, record); }
     bool Update_Text_Graphics(bool record = true) { return applyTabs({text_edtng_tab, text_prop_tab, Lock_tab}, record); }
     bool Update_Image_Graphics(bool record = true) { return applyTabs({image_tab}, record); }
-    // Puts the image panel's transparency, flips and border back to their defaults,
-    // without writing them into any control.
+    // Puts the image panel's transparency, flips, adjustments (neutral) and border back
+    // to their defaults, without writing them into any control.
     void Reset_Image_Editing_Controls();
     // True when two or more image controls are selected on the current side; with
     // `showMsg` the user is told to select one ("%@" is the action word).
@@ -109,6 +109,9 @@ public:
         QLabel *invalid_source_label = nullptr;
         QSlider *transparency = nullptr;
         QCheckBox *flipH = nullptr, *flipV = nullptr;
+        QCheckBox *grey = nullptr, *sepia = nullptr, *invert = nullptr;
+        QDoubleSpinBox *hue = nullptr, *saturation = nullptr, *brightness = nullptr, *contrast = nullptr,
+                       *sharpness = nullptr, *exposure = nullptr, *blur = nullptr, *rotation = nullptr;
         StrokeWidgets border;
     } image;
     struct {

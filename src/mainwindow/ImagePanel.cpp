@@ -22,9 +22,33 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include <numbers>
+
 namespace {
 using W = Row_Widget;
+
+// An adjustment field of image controls, shown as its value x `scale`.
+template <class T>
+Field_Binding Bind_Adjustment(T SKTGraphic::*field, double scale = 1)
+{
+    return Bind_With(
+        [field, scale](SKTGraphic &g) { return std::is_same_v<T, bool> ? QVariant(bool(g.*field)) : QVariant(double(g.*field) * scale); },
+        [field, scale](SKTGraphic &g, const QVariant &v) {
+            if (g.kind() != GraphicKind::Image) return;
+            if constexpr (std::is_same_v<T, bool>)
+                static_cast<SKTImage &>(g).setAdjustment(field, v.toBool());
+            else
+                static_cast<SKTImage &>(g).setAdjustment(field, T(v.toDouble() / scale));
+        });
 }
+
+Panel_Row Adjustment_Row(const QString &box, const QString &label, float SKTGraphic::*field, Row_Range range,
+                         QDoubleSpinBox *&slot, double scale = 1)
+{
+    return {{.box = box, .label = label, .kind = W::Decimal, .range = range, .made = Keep(slot)},
+            Bind_Adjustment(field, scale)};
+}
+} // namespace
 
 void ControlPanels::buildImageTab()
 {
@@ -48,6 +72,21 @@ void ControlPanels::buildImageTab()
         {{.box = adjust, .label = tr("Flip vertically"), .kind = W::Check, .made = Keep(image.flipV)},
          Bind_With([](SKTGraphic &g) { return QVariant(g._isFlippedVertically); },
                    [](SKTGraphic &g, const QVariant &v) { g.setFlippedVertically(v.toBool()); })},
+        {{.box = adjust, .label = tr("Grey scale"), .kind = W::Check, .made = Keep(image.grey)},
+         Bind_Adjustment(&SKTGraphic::gray_Scale)},
+        {{.box = adjust, .label = tr("Sepia"), .kind = W::Check, .made = Keep(image.sepia)},
+         Bind_Adjustment(&SKTGraphic::Sepia)},
+        {{.box = adjust, .label = tr("Invert colours"), .kind = W::Check, .made = Keep(image.invert)},
+         Bind_Adjustment(&SKTGraphic::invert_clr)},
+        // The hue is kept in radians and shown in degrees.
+        Adjustment_Row(adjust, tr("Hue"), &SKTGraphic::hue_val, {-180, 180, 0, 1}, image.hue, 180 / std::numbers::pi),
+        Adjustment_Row(adjust, tr("Saturation"), &SKTGraphic::sat_val, {0, 2, 2, 0.05}, image.saturation),
+        Adjustment_Row(adjust, tr("Brightness"), &SKTGraphic::brt_val, {-1, 1, 2, 0.05}, image.brightness),
+        Adjustment_Row(adjust, tr("Contrast"), &SKTGraphic::con_val, {0.25, 4, 2, 0.05}, image.contrast),
+        Adjustment_Row(adjust, tr("Sharpness"), &SKTGraphic::srp_val, {0, 2, 2, 0.05}, image.sharpness),
+        Adjustment_Row(adjust, tr("Exposure"), &SKTGraphic::ev_val, {-10, 10, 1, 0.1}, image.exposure),
+        Adjustment_Row(adjust, tr("Blur"), &SKTGraphic::blr_val, {0, 100, 1, 1}, image.blur),
+        Adjustment_Row(adjust, tr("Rotation"), &SKTGraphic::rotate_image, {-180, 180, 0, 1}, image.rotation),
         {{.box = adjust, .label = tr("Reset"), .kind = W::Button, .made = Keep(image.reset)}},
     };
     const std::vector<Panel_Row> border = strokeRows(image.border, tr("Border"), tr("Draw a border"));
@@ -78,6 +117,11 @@ void ControlPanels::Reset_Image_Editing_Controls()
     image.transparency->setValue(100);
     image.flipH->setChecked(false);
     image.flipV->setChecked(false);
+    for (QCheckBox *flag : {image.grey, image.sepia, image.invert}) flag->setChecked(false);
+    for (QDoubleSpinBox *value : {image.hue, image.brightness, image.sharpness, image.exposure, image.blur, image.rotation})
+        value->setValue(0);
+    image.saturation->setValue(1);
+    image.contrast->setValue(1);
     image.border.on->setChecked(false);
     image.border.color->setColor(Qt::black);
     image.border.width->setValue(1);

@@ -25,6 +25,16 @@ public:
     // the flip.
     void setFlippedHorizontally(bool f) override;
     void setFlippedVertically(bool f) override;
+    // Store an adjustment field (grey, sepia, invert, hue ... rotation) and, when there
+    // is a picture, adjust it again.
+    template <class T>
+    void setAdjustment(T SKTGraphic::*field, T value)
+    {
+        if (this->*field == value) return;
+        ChangeScope scope(*this);
+        setField(field, value);
+        reapplySettings();
+    }
 
     // The adjusted picture stretched into the bounds at opacity img_trnsp_val / 100,
     // then the border. A control without path or picture draws only its border.
