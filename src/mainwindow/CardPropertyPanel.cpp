@@ -1,3 +1,4 @@
+#include "AdjustmentChain.h"
 #include "CardPropertyPanel.h"
 
 #include "Card_Property.h"
@@ -331,7 +332,7 @@ void CardPropertyPanel::storeInto(Card_Property &prop) const
     for (const auto &[widget, row] : m_bound) row.store(prop, Widget_Value(widget));
     if (prop.Card_BG_Image_Path() != m_bgPath) {
         prop.setCard_BG_Image_Path(m_bgPath);
-        prop.setCard_BG_Image(Picture::fromFile(m_bgPath));
+        prop.setCard_BG_Image(Set_Dimaension(Picture::fromFile(m_bgPath)));
     }
     if (ColList->currentItem()) prop.setCard_Sub_Category(ColList->currentItem()->text());
     prop.setCard_Cat_index(ColList->currentRow());

@@ -3,6 +3,7 @@
 // onto the other side.
 #include "SKTWindowController.h"
 
+#include "AdjustmentChain.h"
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
 #include "Globals.h"
@@ -97,7 +98,7 @@ void SKTWindowController::Card_Bckgrnd_Clicked()
     if (Open_Image_Library_Window(QStringLiteral("B")) != 1 || lib_window_sel_file.isEmpty()) return;
     Card_Property &prop = currentCardProperty();
     prop.setCard_BG_Image_Path(lib_window_sel_file);
-    prop.setCard_BG_Image(Picture::fromFile(lib_window_sel_file));
+    prop.setCard_BG_Image(Set_Dimaension(Picture::fromFile(lib_window_sel_file)));
     prop.setCard_fill_chk(true);
     prop.setCard_fill_style(QStringLiteral("I"));
     if (cardPanel) cardPanel->loadFrom(prop);

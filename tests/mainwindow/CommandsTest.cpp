@@ -196,6 +196,14 @@ TEST(Commands, CardBackgroundFromTheLibrary)
     EXPECT_TRUE(prop.Card_fill_chk());
     EXPECT_EQ(prop.Card_fill_style(), "I");
     EXPECT_EQ(w.controller.ui.sett_tab->currentWidget(), w.controller.ui.tabPages[card_bkgd_tab]);
+
+    // A large background keeps its pixels and is capped to 724 x 468 points.
+    const QString large = testsupport::testHome() + "/large.png";
+    ASSERT_TRUE(QImage(1000, 500, QImage::Format_ARGB32).save(large));
+    testsupport::queueFilePanelAnswer({large});
+    w.command("CardBackground")->trigger();
+    EXPECT_EQ(prop.Card_BG_Image().size(), QSizeF(724, 468));
+    EXPECT_EQ(prop.Card_BG_Image().image().size(), QSize(1000, 500));
 }
 
 TEST(Commands, UnbuiltCommandsAreGreyedAndHelpSaysWhenItIsMissing)
