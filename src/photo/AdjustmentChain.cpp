@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <cmath>
 #include <thread>
 #include <vector>
@@ -15,8 +16,10 @@ constexpr float kLumaR = 0.2125f, kLumaG = 0.7154f, kLumaB = 0.0721f;
 float luma(const float *p) { return kLumaR * p[0] + kLumaG * p[1] + kLumaB * p[2]; }
 
 struct SrgbTables {
+    static constexpr int kBuckets = 4096;
     std::array<float, 256> decode;
     std::array<float, 255> midpoints;  // linear values halfway between adjacent codes
+    std::array<uchar, kBuckets + 1> start;  // the code of the linear value bucket / kBuckets
     SrgbTables()
     {
         for (int i = 0; i < 256; ++i) {
@@ -24,10 +27,17 @@ struct SrgbTables {
             decode[i] = float(c <= 0.04045 ? c / 12.92 : std::pow((c + 0.055) / 1.055, 2.4));
         }
         for (int i = 0; i < 255; ++i) midpoints[i] = (decode[i] + decode[i + 1]) / 2;
+        for (int k = 0; k <= kBuckets; ++k)
+            start[k] = uchar(std::upper_bound(midpoints.begin(), midpoints.end(), float(k) / kBuckets) - midpoints.begin());
     }
+    // The nearest code: the bucket's first code, then up past the midpoints below.
     unsigned char encode(float linear) const
     {
-        return uchar(std::upper_bound(midpoints.begin(), midpoints.end(), linear) - midpoints.begin());
+        if (!(linear > 0)) return 0;  // also a value that is not a number
+        const float v = std::clamp(linear, 0.0f, 1.0f);
+        int code = start[int(v * kBuckets)];
+        while (code < 255 && midpoints[code] <= linear) ++code;
+        return uchar(code);
     }
 };
 
@@ -56,8 +66,10 @@ void forRows(int height, Fn fn)
 
 struct Buffer {
     int w = 0, h = 0;
-    std::vector<float> px;  // RGBA, row by row
-    float *at(int x, int y) { return px.data() + (size_t(y) * w + x) * 4; }
+    // RGBA, row by row; left uninitialised so that the threads filling it first touch it.
+    std::unique_ptr<float[]> px;
+    Buffer(int width, int height) : w(width), h(height), px(new float[size_t(width) * height * 4]) {}
+    float *at(int x, int y) { return px.get() + (size_t(y) * w + x) * 4; }
 };
 
 using Matrix = std::array<float, 9>;
@@ -137,29 +149,55 @@ void expose(Buffer &buf, double ev)
     });
 }
 
-// One pass of a box average of 2r+1 samples along rows (step 4) or columns, the border
-// repeated past the edges. Works on premultiplied values.
-void boxPass(Buffer &buf, int r, bool alongRows)
+// Box averages of 2r+1 samples along each row, the border repeated past the ends.
+// Works on premultiplied values.
+void boxAlongRows(Buffer &buf, int r)
 {
-    const int n = alongRows ? buf.w : buf.h, lines = alongRows ? buf.h : buf.w;
-    const size_t step = alongRows ? 4 : size_t(buf.w) * 4;
+    const int n = buf.w;
     const float norm = 1.0f / float(2 * r + 1);
-    forRows(lines, [&](int l0, int l1) {
+    forRows(buf.h, [&](int y0, int y1) {
         std::vector<float> line(size_t(n) * 4);
-        for (int l = l0; l < l1; ++l) {
-            float *base = alongRows ? buf.at(0, l) : buf.at(l, 0);
-            for (int i = 0; i < n; ++i) std::copy_n(base + i * step, 4, &line[size_t(i) * 4]);
+        for (int y = y0; y < y1; ++y) {
+            float *base = buf.at(0, y);
+            std::copy_n(base, line.size(), line.begin());
             auto sample = [&](int i) { return &line[size_t(std::clamp(i, 0, n - 1)) * 4]; };
             float sum[4] = {};
             for (int i = -r; i <= r; ++i)
                 for (int c = 0; c < 4; ++c) sum[c] += sample(i)[c];
             for (int i = 0; i < n; ++i) {
-                for (int c = 0; c < 4; ++c) base[i * step + c] = sum[c] * norm;
+                for (int c = 0; c < 4; ++c) base[i * 4 + c] = sum[c] * norm;
                 const float *out = sample(i - r), *in = sample(i + r + 1);
                 for (int c = 0; c < 4; ++c) sum[c] += in[c] - out[c];
             }
         }
     });
+}
+
+// The same down each column, row by row over bands of columns so that memory is read
+// in order; the result replaces the buffer.
+void boxAlongColumns(Buffer &buf, int r)
+{
+    Buffer out(buf.w, buf.h);
+    const float norm = 1.0f / float(2 * r + 1);
+    const size_t rowFloats = size_t(buf.w) * 4;
+    auto row = [&](int y) { return buf.px.get() + size_t(std::clamp(y, 0, buf.h - 1)) * rowFloats; };
+    forRows(buf.w, [&](int x0, int x1) {
+        const size_t from = size_t(x0) * 4, count = size_t(x1 - x0) * 4;
+        std::vector<float> sum(count, 0.0f);
+        for (int y = -r; y <= r; ++y) {
+            const float *in = row(y) + from;
+            for (size_t i = 0; i < count; ++i) sum[i] += in[i];
+        }
+        for (int y = 0; y < buf.h; ++y) {
+            float *o = out.px.get() + size_t(y) * rowFloats + from;
+            const float *in = row(y + r + 1) + from, *gone = row(y - r) + from;
+            for (size_t i = 0; i < count; ++i) {
+                o[i] = sum[i] * norm;
+                sum[i] += in[i] - gone[i];
+            }
+        }
+    });
+    buf.px.swap(out.px);
 }
 
 void boxBlur(Buffer &buf, double radius)
@@ -170,8 +208,8 @@ void boxBlur(Buffer &buf, double radius)
         for (float *p = buf.at(0, y0), *end = buf.at(0, y1); p != end; p += 4)
             for (int c = 0; c < 3; ++c) p[c] *= p[3];
     });
-    boxPass(buf, r, true);
-    boxPass(buf, r, false);
+    boxAlongRows(buf, r);
+    boxAlongColumns(buf, r);
     forRows(buf.h, [&](int y0, int y1) {
         for (float *p = buf.at(0, y0), *end = buf.at(0, y1); p != end; p += 4)
             for (int c = 0; c < 3; ++c) p[c] = p[3] > 0 ? p[c] / p[3] : 0;
@@ -181,7 +219,7 @@ void boxBlur(Buffer &buf, double radius)
 Buffer decode(const QImage &source)
 {
     const QImage img = source.convertToFormat(QImage::Format_RGBA8888);
-    Buffer buf{img.width(), img.height(), std::vector<float>(size_t(img.width()) * img.height() * 4)};
+    Buffer buf(img.width(), img.height());
     const auto &t = tables().decode;
     forRows(buf.h, [&](int y0, int y1) {
         for (int y = y0; y < y1; ++y) {
