@@ -37,6 +37,21 @@ struct Window : TestWindow {
         controller.Show_RHS_Properties(g);
     }
     int undo() const { return controller.Get_Undo_Count(); }
+    // A shown image control of a mid-grey picture, its side's history starting there.
+    SKTImage *greyControl()
+    {
+        QImage grey(20, 20, QImage::Format_ARGB32);
+        grey.fill(qRgb(128, 128, 128));
+        const QString path = testsupport::testHome() + "/grey.png";
+        EXPECT_TRUE(grey.save(path));
+        add(front(), GraphicKind::Image, {10, 10, 40, 40});
+        auto *img = static_cast<SKTImage *>(top(front()));
+        img->setFilePath(path, true);
+        controller.Undo_Redo_Clear();
+        controller.Insert_In_Undo_Redo();
+        show(img);
+        return img;
+    }
 };
 
 // The colour drawn at the middle of the control.
@@ -51,16 +66,7 @@ bool isGrey(QRgb c) { return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c); }
 TEST(ImageAdjustments, EachEditIsOneUndoStepAndReachesThePicture)
 {
     Window w;
-    QImage grey(20, 20, QImage::Format_ARGB32);
-    grey.fill(qRgb(128, 128, 128));
-    const QString path = testsupport::testHome() + "/grey.png";
-    ASSERT_TRUE(grey.save(path));
-    w.add(w.front(), GraphicKind::Image, {10, 10, 40, 40});
-    auto *img = static_cast<SKTImage *>(w.top(w.front()));
-    img->setFilePath(path, true);
-    w.controller.Undo_Redo_Clear();
-    w.controller.Insert_In_Undo_Redo();
-    w.show(img);
+    SKTImage *img = w.greyControl();
 
     struct Row {
         const char *what;
@@ -106,15 +112,7 @@ TEST(ImageAdjustments, EachEditIsOneUndoStepAndReachesThePicture)
 TEST(ImageAdjustments, ASepiaControlKeepsItsToneThroughUndoSaveAndReopen)
 {
     Window w;
-    QImage grey(20, 20, QImage::Format_ARGB32);
-    grey.fill(qRgb(128, 128, 128));
-    const QString path = testsupport::testHome() + "/grey.png";
-    ASSERT_TRUE(grey.save(path));
-    w.add(w.front(), GraphicKind::Image, {10, 10, 40, 40});
-    static_cast<SKTImage *>(w.top(w.front()))->setFilePath(path, true);
-    w.controller.Undo_Redo_Clear();
-    w.controller.Insert_In_Undo_Redo();
-    w.show(w.top(w.front()));
+    w.greyControl();
     EXPECT_TRUE(isGrey(middle(*w.top(w.front()))));
 
     w.panels.image.sepia->setChecked(true);
