@@ -1,0 +1,377 @@
+#include "QrEncoder.h"
+
+#include <QImage>
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdlib>
+
+namespace {
+
+enum Mode { Numeric, Alphanumeric, Byte };
+
+const char kAlphanumerics[] = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:";
+
+int alphanumericValue(char c)
+{
+    const char *p = std::find(kAlphanumerics, kAlphanumerics + 45, c);
+    return p == kAlphanumerics + 45 ? -1 : int(p - kAlphanumerics);
+}
+
+Mode modeOf(const QByteArray &bytes)
+{
+    bool numeric = true, alphanumeric = true;
+    for (char c : bytes) {
+        numeric = numeric && c >= '0' && c <= '9';
+        alphanumeric = alphanumeric && alphanumericValue(c) >= 0;
+    }
+    return numeric ? Numeric : alphanumeric ? Alphanumeric : Byte;
+}
+
+bool isAscii(const QByteArray &bytes)
+{
+    return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uint8_t(c) < 0x80; });
+}
+
+int countBits(Mode mode, int version)
+{
+    static const int bits[3][3] = {{10, 12, 14}, {9, 11, 13}, {8, 16, 16}};
+    return bits[mode][version < 10 ? 0 : version < 27 ? 1 : 2];
+}
+
+class BitStream {
+public:
+    void put(uint32_t value, int count)
+    {
+        for (int i = count - 1; i >= 0; --i) m_bits.push_back((value >> i) & 1);
+    }
+    size_t size() const { return m_bits.size(); }
+    std::vector<uint8_t> bytes() const
+    {
+        std::vector<uint8_t> out(m_bits.size() / 8, 0);
+        for (size_t i = 0; i < out.size() * 8; ++i) out[i / 8] |= uint8_t(m_bits[i] << (7 - i % 8));
+        return out;
+    }
+
+private:
+    std::vector<uint8_t> m_bits;
+};
+
+void writeSegment(BitStream &bits, const QByteArray &bytes, int version)
+{
+    const Mode mode = modeOf(bytes);
+    if (mode == Byte && !isAscii(bytes)) bits.put(0x71a, 12);  // ECI mode 0111, designator 26
+    bits.put(mode == Numeric ? 1 : mode == Alphanumeric ? 2 : 4, 4);
+    bits.put(uint32_t(bytes.size()), countBits(mode, version));
+    const int n = int(bytes.size());
+    if (mode == Numeric) {
+        for (int i = 0; i < n; i += 3) {
+            const int len = std::min(3, n - i);
+            bits.put(bytes.mid(i, len).toUInt(), len * 3 + 1);
+        }
+    } else if (mode == Alphanumeric) {
+        for (int i = 0; i + 1 < n; i += 2)
+            bits.put(alphanumericValue(bytes[i]) * 45 + alphanumericValue(bytes[i + 1]), 11);
+        if (n % 2) bits.put(alphanumericValue(bytes[n - 1]), 6);
+    } else {
+        for (char c : bytes) bits.put(uint8_t(c), 8);
+    }
+}
+
+// GF(256) with the primitive polynomial 0x11D.
+struct Galois {
+    std::array<uint8_t, 512> exp{};
+    std::array<int, 256> log{};
+    Galois()
+    {
+        int x = 1;
+        for (int i = 0; i < 255; ++i) {
+            exp[i] = exp[i + 255] = uint8_t(x);
+            log[x] = i;
+            x <<= 1;
+            if (x & 0x100) x ^= 0x11d;
+        }
+    }
+    uint8_t mul(uint8_t a, uint8_t b) const { return a && b ? exp[log[a] + log[b]] : 0; }
+};
+const Galois &galois()
+{
+    static const Galois g;
+    return g;
+}
+
+// The error-correction codewords: the data times x^count modulo the generator
+// (x - a^0)...(x - a^(count-1)).
+std::vector<uint8_t> reedSolomon(const uint8_t *data, int length, int count)
+{
+    const Galois &gf = galois();
+    std::vector<uint8_t> generator(count, 0);  // coefficients below the leading 1
+    generator[count - 1] = 1;
+    uint8_t root = 1;
+    for (int i = 0; i < count; ++i) {
+        for (int j = 0; j < count; ++j) {
+            generator[j] = gf.mul(generator[j], root);
+            if (j + 1 < count) generator[j] ^= generator[j + 1];
+        }
+        root = gf.mul(root, 2);
+    }
+    std::vector<uint8_t> remainder(count, 0);
+    for (int i = 0; i < length; ++i) {
+        const uint8_t factor = data[i] ^ remainder[0];
+        std::rotate(remainder.begin(), remainder.begin() + 1, remainder.end());
+        remainder.back() = 0;
+        for (int j = 0; j < count; ++j) remainder[j] ^= gf.mul(generator[j], factor);
+    }
+    return remainder;
+}
+
+std::vector<uint8_t> codewords(const QByteArray &bytes, const QrVersionRow &row)
+{
+    BitStream bits;
+    writeSegment(bits, bytes, row.version);
+    const size_t capacity = size_t(row.dataCodewords()) * 8;
+    bits.put(0, int(std::min<size_t>(4, capacity - bits.size())));
+    bits.put(0, int((8 - bits.size() % 8) % 8));
+    for (uint8_t pad = 0xec; bits.size() < capacity; pad ^= 0xec ^ 0x11) bits.put(pad, 8);
+    const std::vector<uint8_t> data = bits.bytes();
+
+    std::vector<std::vector<uint8_t>> blocks, ecc;
+    const int count = row.group1Blocks + row.group2Blocks;
+    for (int b = 0, at = 0; b < count; ++b) {
+        const int length = b < row.group1Blocks ? row.group1Data : row.group2Data;
+        blocks.emplace_back(data.begin() + at, data.begin() + at + length);
+        ecc.push_back(reedSolomon(data.data() + at, length, row.ecPerBlock));
+        at += length;
+    }
+    std::vector<uint8_t> out;
+    for (int k = 0; k < std::max(row.group1Data, row.group2Data); ++k)
+        for (const auto &block : blocks)
+            if (k < int(block.size())) out.push_back(block[k]);
+    for (int k = 0; k < row.ecPerBlock; ++k)
+        for (const auto &block : ecc) out.push_back(block[k]);
+    return out;
+}
+
+// The matrix while it is built: module values and which modules are function patterns.
+struct Matrix {
+    int n;
+    std::vector<uint8_t> dark, function;
+    explicit Matrix(int size) : n(size), dark(size_t(size) * size, 0), function(size_t(size) * size, 0) {}
+    void setFunction(int x, int y, bool isDark)
+    {
+        dark[size_t(y) * n + x] = isDark;
+        function[size_t(y) * n + x] = 1;
+    }
+    bool at(int x, int y) const { return dark[size_t(y) * n + x]; }
+};
+
+void drawFormat(Matrix &m, int level, int mask)
+{
+    static const int levelBits[4] = {1, 0, 3, 2};
+    const int data = levelBits[level] << 3 | mask;
+    int rem = data;
+    for (int i = 0; i < 10; ++i) rem = (rem << 1) ^ ((rem >> 9) * 0x537);
+    const int bits = (data << 10 | rem) ^ 0x5412;
+    auto bit = [bits](int i) { return ((bits >> i) & 1) != 0; };
+    const int n = m.n;
+    for (int i = 0; i <= 5; ++i) m.setFunction(8, i, bit(i));
+    m.setFunction(8, 7, bit(6));
+    m.setFunction(8, 8, bit(7));
+    m.setFunction(7, 8, bit(8));
+    for (int i = 9; i < 15; ++i) m.setFunction(14 - i, 8, bit(i));
+    for (int i = 0; i < 8; ++i) m.setFunction(n - 1 - i, 8, bit(i));
+    for (int i = 8; i < 15; ++i) m.setFunction(8, n - 15 + i, bit(i));
+    m.setFunction(8, n - 8, true);
+}
+
+Matrix functionPatterns(int version, int level)
+{
+    Matrix m(17 + 4 * version);
+    const int n = m.n;
+    for (int i = 0; i < n; ++i) {
+        m.setFunction(6, i, i % 2 == 0);
+        m.setFunction(i, 6, i % 2 == 0);
+    }
+    for (auto [cx, cy] : {std::pair{3, 3}, std::pair{n - 4, 3}, std::pair{3, n - 4}})
+        for (int dy = -4; dy <= 4; ++dy)
+            for (int dx = -4; dx <= 4; ++dx) {
+                const int d = std::max(std::abs(dx), std::abs(dy));
+                if (cx + dx >= 0 && cx + dx < n && cy + dy >= 0 && cy + dy < n)
+                    m.setFunction(cx + dx, cy + dy, d != 2 && d != 4);
+            }
+    const std::vector<int> centres = QR_Alignment_Centres(version);
+    const int last = int(centres.size()) - 1;
+    for (int i = 0; i <= last; ++i)
+        for (int j = 0; j <= last; ++j) {
+            if ((i == 0 && j == 0) || (i == 0 && j == last) || (i == last && j == 0)) continue;
+            for (int dy = -2; dy <= 2; ++dy)
+                for (int dx = -2; dx <= 2; ++dx)
+                    m.setFunction(centres[i] + dx, centres[j] + dy, std::max(std::abs(dx), std::abs(dy)) != 1);
+        }
+    drawFormat(m, level, 0);  // reserves the areas
+    if (version >= 7) {
+        int rem = version;
+        for (int i = 0; i < 12; ++i) rem = (rem << 1) ^ ((rem >> 11) * 0x1f25);
+        const int bits = version << 12 | rem;
+        for (int i = 0; i < 18; ++i) {
+            const bool bit = (bits >> i) & 1;
+            m.setFunction(n - 11 + i % 3, i / 3, bit);
+            m.setFunction(i / 3, n - 11 + i % 3, bit);
+        }
+    }
+    return m;
+}
+
+// Codeword bits, most significant first, in the two-column zigzag from the bottom right.
+void placeData(Matrix &m, const std::vector<uint8_t> &data)
+{
+    const int n = m.n;
+    size_t i = 0;
+    for (int right = n - 1; right >= 1; right -= 2) {
+        if (right == 6) right = 5;
+        const bool upward = ((right + 1) & 2) == 0;
+        for (int v = 0; v < n; ++v)
+            for (int j = 0; j < 2; ++j) {
+                const int x = right - j, y = upward ? n - 1 - v : v;
+                if (m.function[size_t(y) * n + x] || i >= data.size() * 8) continue;
+                m.dark[size_t(y) * n + x] = (data[i / 8] >> (7 - i % 8)) & 1;
+                ++i;
+            }
+    }
+}
+
+bool maskCondition(int mask, int x, int y)
+{
+    switch (mask) {
+    case 0: return (x + y) % 2 == 0;
+    case 1: return y % 2 == 0;
+    case 2: return x % 3 == 0;
+    case 3: return (x + y) % 3 == 0;
+    case 4: return (y / 2 + x / 3) % 2 == 0;
+    case 5: return (x * y) % 2 + (x * y) % 3 == 0;
+    case 6: return ((x * y) % 2 + (x * y) % 3) % 2 == 0;
+    default: return ((x * y) % 3 + (x + y) % 2) % 2 == 0;
+    }
+}
+
+void applyMask(Matrix &m, int mask)
+{
+    for (int y = 0; y < m.n; ++y)
+        for (int x = 0; x < m.n; ++x)
+            if (!m.function[size_t(y) * m.n + x] && maskCondition(mask, x, y)) m.dark[size_t(y) * m.n + x] ^= 1;
+}
+
+// Runs, 2 x 2 blocks, finder-like patterns and the dark share, as ISO/IEC 18004 scores them.
+long penalty(const Matrix &m)
+{
+    const int n = m.n;
+    long score = 0;
+    for (int pass = 0; pass < 2; ++pass) {
+        auto at = [&](int line, int i) { return pass == 0 ? m.at(i, line) : m.at(line, i); };
+        for (int line = 0; line < n; ++line) {
+            for (int i = 0, run = 0; i < n; ++i) {
+                run = i > 0 && at(line, i) == at(line, i - 1) ? run + 1 : 1;
+                if (i + 1 == n || at(line, i + 1) != at(line, i))
+                    if (run >= 5) score += run - 2;
+            }
+            static const bool finder[7] = {1, 0, 1, 1, 1, 0, 1};
+            auto light = [&](int from, int to) {
+                for (int i = from; i < to; ++i)
+                    if (i >= 0 && i < n && at(line, i)) return false;
+                return true;
+            };
+            for (int i = 0; i + 7 <= n; ++i) {
+                bool match = true;
+                for (int k = 0; k < 7 && match; ++k) match = at(line, i + k) == finder[k];
+                if (match && (light(i - 4, i) || light(i + 7, i + 11))) score += 40;
+            }
+        }
+    }
+    long darkCount = 0;
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            darkCount += m.at(x, y);
+            if (x + 1 < n && y + 1 < n && m.at(x, y) == m.at(x + 1, y) && m.at(x, y) == m.at(x, y + 1) &&
+                m.at(x, y) == m.at(x + 1, y + 1))
+                score += 3;
+        }
+    score += 10 * (std::labs(50 - darkCount * 100 / (long(n) * n)) / 5);
+    return score;
+}
+
+} // namespace
+
+QString QrGrid::description() const
+{
+    QString out;
+    for (int y = 0; y < m_dimension; ++y) {
+        for (int x = 0; x < m_dimension; ++x) out += QChar(valueAt(x, y) ? '1' : '0');
+        out += QLatin1Char('\n');
+    }
+    return out;
+}
+
+std::optional<int> QR_Bit_Length(const QByteArray &bytes, int version)
+{
+    if (bytes.isEmpty()) return std::nullopt;
+    BitStream bits;
+    writeSegment(bits, bytes, version);
+    return int(bits.size());
+}
+
+std::optional<QrGrid> Encode_QR(const QByteArray &bytes, int level, int version, int mask)
+{
+    if (level < 0 || level > 3 || version < 0 || version > 40 || mask < -1 || mask > 7) return std::nullopt;
+    const Mode mode = modeOf(bytes);
+    auto fits = [&](int v) {
+        const std::optional<int> length = QR_Bit_Length(bytes, v);
+        return length && *length <= QR_Version_Row(v, level).dataCodewords() * 8 &&
+               bytes.size() < (1 << countBits(mode, v));
+    };
+    int used = version;
+    if (version == 0)
+        for (used = 1; used <= 40 && !fits(used); ++used) {}
+    if (used > 40 || !fits(used)) return std::nullopt;
+
+    const Matrix base = functionPatterns(used, level);
+    Matrix m = base;
+    placeData(m, codewords(bytes, QR_Version_Row(used, level)));
+    int chosen = mask;
+    if (chosen < 0) {
+        long best = -1;
+        for (int k = 0; k < 8; ++k) {
+            Matrix trial = m;
+            applyMask(trial, k);
+            drawFormat(trial, level, k);
+            const long score = penalty(trial);
+            if (best < 0 || score < best) best = score, chosen = k;
+        }
+    }
+    applyMask(m, chosen);
+    drawFormat(m, level, chosen);
+    QrGrid grid(m.n);
+    for (int y = 0; y < m.n; ++y)
+        for (int x = 0; x < m.n; ++x) grid.set(m.at(x, y), x, y);
+    return grid;
+}
+
+std::optional<QrGrid> Encode_QR_Text(const QString &text, int level, int version)
+{
+    return Encode_QR(text.toUtf8(), level, version);
+}
+
+Picture Render_QR(const QrGrid &grid, int dimension, double dpi)
+{
+    const int n = grid.dimension();
+    if (n <= 0) return {};
+    const int size = std::max(dimension, n);
+    const int p = size / n, o = (size - p * n) / 2;
+    QImage image(size, size, QImage::Format_ARGB32);
+    image.fill(qRgba(255, 255, 255, 0));
+    for (int y = 0; y < n * p; ++y) {
+        auto *line = reinterpret_cast<QRgb *>(image.scanLine(o + y));
+        for (int x = 0; x < n * p; ++x) line[o + x] = grid.valueAt(x / p, y / p) ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+    }
+    const int pixels = int(std::ceil(dpi * size / 72));
+    return Picture(image.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation), QSizeF(size, size));
+}

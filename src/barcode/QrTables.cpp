@@ -1,0 +1,36 @@
+// The standard's QR tables, embedded from tables/*.csv when CMake configures.
+#include "QrEncoder.h"
+
+#include <array>
+#include <cassert>
+
+namespace {
+
+const QrVersionRow kVersions[] = {
+#include "QrVersions.inc"
+};
+
+struct AlignmentRow {
+    int version;
+    std::array<int, 7> centres;
+};
+const AlignmentRow kAlignment[] = {
+#include "QrAlignment.inc"
+};
+
+} // namespace
+
+const QrVersionRow &QR_Version_Row(int version, int level)
+{
+    const QrVersionRow &row = kVersions[(version - 1) * 4 + level];
+    assert(row.version == version && row.level == "LMQH"[level]);
+    return row;
+}
+
+std::vector<int> QR_Alignment_Centres(int version)
+{
+    std::vector<int> centres;
+    for (int c : kAlignment[version - 1].centres)
+        if (c > 0) centres.push_back(c);
+    return centres;
+}

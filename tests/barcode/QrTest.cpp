@@ -1,0 +1,185 @@
+// QR Code tables, capacities, the picture, and symbols read back by independent readers.
+#include "QrEncoder.h"
+
+#include <gtest/gtest.h>
+#ifdef HAVE_ZBAR
+#include <zbar.h>
+using namespace zbar;
+#endif
+#ifdef HAVE_ZXING
+#include <ZXing/ReadBarcode.h>
+#endif
+
+namespace {
+
+// The grid at 3 pixels a module with a light quiet zone of 4 modules, grey levels.
+std::vector<uint8_t> scan(const QrGrid &grid, int &side)
+{
+    const int n = grid.dimension(), p = 3;
+    side = (n + 8) * p;
+    std::vector<uint8_t> pixels(size_t(side) * side, 255);
+    for (int y = 0; y < n * p; ++y)
+        for (int x = 0; x < n * p; ++x)
+            if (grid.valueAt(x / p, y / p)) pixels[size_t(y + 4 * p) * side + x + 4 * p] = 0;
+    return pixels;
+}
+
+[[maybe_unused]] std::string zbarRead(const QrGrid &grid)
+{
+    std::string text = "(no reader)";
+#ifdef HAVE_ZBAR
+    int side = 0;
+    std::vector<uint8_t> pixels = scan(grid, side);
+    zbar_image_scanner_t *scanner = zbar_image_scanner_create();
+    zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_ENABLE, 0);
+    zbar_image_scanner_set_config(scanner, ZBAR_QRCODE, ZBAR_CFG_ENABLE, 1);
+    zbar_image_t *image = zbar_image_create();
+    zbar_image_set_format(image, zbar_fourcc('Y', '8', '0', '0'));
+    zbar_image_set_size(image, side, side);
+    zbar_image_set_data(image, pixels.data(), pixels.size(), nullptr);
+    text.clear();
+    if (zbar_scan_image(scanner, image) > 0) text = zbar_symbol_get_data(zbar_image_first_symbol(image));
+    zbar_image_destroy(image);
+    zbar_image_scanner_destroy(scanner);
+#endif
+    return text;
+}
+
+[[maybe_unused]] std::string zxingRead(const QrGrid &grid)
+{
+    std::string text = "(no reader)";
+#ifdef HAVE_ZXING
+    int side = 0;
+    const std::vector<uint8_t> pixels = scan(grid, side);
+    ZXing::DecodeHints hints;
+    hints.setFormats(ZXing::BarcodeFormat::QRCode);
+    const ZXing::Result result = ZXing::ReadBarcode({pixels.data(), side, side, ZXing::ImageFormat::Lum}, hints);
+    text = result.isValid() ? result.text() : std::string();
+#endif
+    return text;
+}
+
+void expectReadBack(const QByteArray &bytes, const std::optional<QrGrid> &grid, const std::string &what)
+{
+    ASSERT_TRUE(grid) << what;
+#if defined(HAVE_ZBAR)
+    EXPECT_TRUE(zbarRead(*grid) == bytes.toStdString()) << "zbar " << what;
+#endif
+#if defined(HAVE_ZXING)
+    EXPECT_TRUE(zxingRead(*grid) == bytes.toStdString()) << "ZXing " << what;
+#endif
+}
+
+} // namespace
+
+TEST(QrTables, EveryRowIsConsistent)
+{
+    for (int v = 1; v <= 40; ++v) {
+        // Data modules: the symbol less finders, timing, alignment, format and version areas.
+        int modules = (16 * v + 128) * v + 64;
+        if (v >= 2) modules -= (25 * (v / 7 + 2) - 10) * (v / 7 + 2) - 55;
+        if (v >= 7) modules -= 36;
+        for (int level = 0; level < 4; ++level) {
+            const QrVersionRow &r = QR_Version_Row(v, level);
+            EXPECT_EQ(r.group1Blocks * (r.group1Data + r.ecPerBlock) + r.group2Blocks * (r.group2Data + r.ecPerBlock),
+                      r.totalCodewords) << v << level;
+            EXPECT_EQ(r.totalCodewords, modules / 8) << v;
+            EXPECT_TRUE(r.group2Blocks == 0 || r.group2Data == r.group1Data + 1) << v << level;
+        }
+        const std::vector<int> centres = QR_Alignment_Centres(v);
+        EXPECT_EQ(centres.size(), v == 1 ? 0u : size_t(v / 7 + 2)) << v;
+        if (v > 1) {
+            EXPECT_TRUE(centres.front() == 6 && centres.back() == 4 * v + 10) << v;
+        }
+    }
+    const int data[2][4] = {{19, 16, 13, 9}, {2956, 2334, 1666, 1276}};
+    for (int level = 0; level < 4; ++level) {
+        EXPECT_EQ(QR_Version_Row(1, level).dataCodewords(), data[0][level]);
+        EXPECT_EQ(QR_Version_Row(40, level).dataCodewords(), data[1][level]);
+    }
+}
+
+TEST(QrEncoder, BitLengthsAndCapacities)
+{
+    EXPECT_EQ(QR_Bit_Length("01234567", 1), 41);
+    EXPECT_EQ(QR_Bit_Length("HELLO WORLD", 1), 74);
+    EXPECT_EQ(QR_Bit_Length("hello", 1), 52);
+    EXPECT_EQ(QR_Bit_Length("", 1), std::nullopt);
+
+    const QByteArray e8 = QString(8, QChar(0xe9)).toUtf8();  // 16 bytes
+    struct Row {
+        QByteArray bytes;
+        int level, version, side;  // side 0: refused
+    } rows[] = {
+        {"01234567", 1, 0, 21},
+        {QByteArray(41, '7'), 0, 1, 21},
+        {QByteArray(42, '7'), 0, 1, 0},
+        {QByteArray(42, '7'), 0, 0, 25},  // an automatic request is not bounded by version 1
+        {QByteArray(17, 'a'), 0, 1, 21},
+        {QByteArray(18, 'a'), 0, 1, 0},
+        {QByteArray(174, 'A'), 3, 10, 57},
+        {QByteArray(175, 'A'), 3, 10, 0},
+        {e8, 0, 1, 21},  // the ECI header counts
+        {e8 + "a", 0, 1, 0},
+        {QByteArray(7089, '1'), 0, 0, 177},
+        {QByteArray(7090, '1'), 0, 0, 0},
+        {QByteArray(4296, 'A'), 0, 40, 177},
+        {QByteArray(2953, 'a'), 0, 40, 177},
+        {QByteArray(2954, 'a'), 0, 0, 0},
+        {"", 0, 0, 0},
+    };
+    for (const Row &r : rows) {
+        const std::optional<QrGrid> grid = Encode_QR(r.bytes, r.level, r.version);
+        EXPECT_EQ(grid ? grid->dimension() : 0, r.side) << r.bytes.left(12).toStdString() << " x" << r.bytes.size();
+    }
+}
+
+TEST(QrEncoder, PictureAndDescription)
+{
+    const std::optional<QrGrid> grid = Encode_QR("01234567", 1, 0);
+    ASSERT_TRUE(grid);
+    EXPECT_EQ(grid->description().count('\n'), 21);
+    EXPECT_EQ(grid->description().size(), 21 * 22);
+
+    const QImage at72 = Render_QR(*grid, 100, 72).image();
+    ASSERT_EQ(at72.size(), QSize(100, 100));
+    EXPECT_EQ(qAlpha(at72.pixel(7, 7)), 0);          // margin o = 8
+    EXPECT_EQ(at72.pixel(8, 8), qRgb(0, 0, 0));        // finder corner, p = 4
+    EXPECT_EQ(at72.pixel(91, 8), qRgb(0, 0, 0));       // top-right finder corner
+    EXPECT_EQ(qAlpha(at72.pixel(91, 91)), 255);
+    EXPECT_EQ(qAlpha(at72.pixel(92, 92)), 0);
+    const Picture at600 = Render_QR(*grid, 100, 600);
+    EXPECT_EQ(at600.image().size(), QSize(834, 834));
+    EXPECT_EQ(at600.size(), QSizeF(100, 100));
+
+    const Picture small = Render_QR(*grid, 10, 72);  // smaller than the module count
+    EXPECT_EQ(small.image().size(), QSize(21, 21));
+    EXPECT_EQ(small.image().pixel(0, 0), qRgb(0, 0, 0));
+    EXPECT_TRUE(Render_QR(QrGrid(0), 100, 72).isNull());
+}
+
+// Every level of the versions, filled with 8-bit text three codewords short of capacity.
+void readBackVersions(int from, int to)
+{
+    for (int v = from; v <= to; ++v)
+        for (int level = 0; level < 4; ++level) {
+            QByteArray bytes;
+            for (int i = 0; i < QR_Version_Row(v, level).dataCodewords() - 3; ++i) bytes += char('a' + (i * 7 + v) % 26);
+            expectReadBack(bytes, Encode_QR(bytes, level, v), "version " + std::to_string(v) + " level " +
+                                                                  std::to_string(level));
+        }
+}
+
+#if defined(HAVE_ZBAR) || defined(HAVE_ZXING)
+TEST(QrDecoding, Versions1To30ReadBack) { readBackVersions(1, 30); }
+TEST(QrDecoding, Versions31To40ReadBack) { readBackVersions(31, 40); }
+
+TEST(QrDecoding, MasksAndTextsReadBack)
+{
+    for (int mask = 0; mask < 8; ++mask)
+        expectReadBack("HELLO WORLD 0123", Encode_QR("HELLO WORLD 0123", 2, 7, mask), "mask " + std::to_string(mask));
+    // Non-ASCII text travels as UTF-8 bytes after the ECI designator 26.
+    for (const char *text : {"01234567", "HELLO WORLD", "Gr\xc3\xbc\xc3\x9f" "e \xe6\x97\xa5\xe6\x9c\xac"})
+        expectReadBack(text, Encode_QR(text, 1, 0), text);
+}
+#endif
