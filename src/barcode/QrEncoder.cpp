@@ -261,40 +261,43 @@ void applyMask(Matrix &m, int mask)
             if (!m.function[size_t(y) * m.n + x] && maskCondition(mask, x, y)) m.dark[size_t(y) * m.n + x] ^= 1;
 }
 
+// Runs of five or more and finder-like patterns in one row or column.
+long lineScore(const uint8_t *line, int n)
+{
+    long score = 0;
+    for (int i = 0, run = 0; i < n; ++i) {
+        run = i > 0 && line[i] == line[i - 1] ? run + 1 : 1;
+        if ((i + 1 == n || line[i + 1] != line[i]) && run >= 5) score += run - 2;
+    }
+    auto light = [&](int from, int to) {
+        for (int i = std::max(from, 0); i < std::min(to, n); ++i)
+            if (line[i]) return false;
+        return true;
+    };
+    for (int i = 0; i + 7 <= n; ++i)
+        if (line[i] && !line[i + 1] && line[i + 2] && line[i + 3] && line[i + 4] && !line[i + 5] && line[i + 6] &&
+            (light(i - 4, i) || light(i + 7, i + 11)))
+            score += 40;
+    return score;
+}
+
 // Runs, 2 x 2 blocks, finder-like patterns and the dark share, as ISO/IEC 18004 scores them.
 long penalty(const Matrix &m)
 {
     const int n = m.n;
-    long score = 0;
-    for (int pass = 0; pass < 2; ++pass) {
-        auto at = [&](int line, int i) { return pass == 0 ? m.at(i, line) : m.at(line, i); };
-        for (int line = 0; line < n; ++line) {
-            for (int i = 0, run = 0; i < n; ++i) {
-                run = i > 0 && at(line, i) == at(line, i - 1) ? run + 1 : 1;
-                if (i + 1 == n || at(line, i + 1) != at(line, i))
-                    if (run >= 5) score += run - 2;
-            }
-            static const bool finder[7] = {1, 0, 1, 1, 1, 0, 1};
-            auto light = [&](int from, int to) {
-                for (int i = from; i < to; ++i)
-                    if (i >= 0 && i < n && at(line, i)) return false;
-                return true;
-            };
-            for (int i = 0; i + 7 <= n; ++i) {
-                bool match = true;
-                for (int k = 0; k < 7 && match; ++k) match = at(line, i + k) == finder[k];
-                if (match && (light(i - 4, i) || light(i + 7, i + 11))) score += 40;
-            }
-        }
-    }
-    long darkCount = 0;
-    for (int y = 0; y < n; ++y)
+    std::vector<uint8_t> columns(size_t(n) * n);
+    long score = 0, darkCount = 0;
+    for (int y = 0; y < n; ++y) {
+        const uint8_t *row = m.dark.data() + size_t(y) * n;
+        score += lineScore(row, n);
         for (int x = 0; x < n; ++x) {
-            darkCount += m.at(x, y);
-            if (x + 1 < n && y + 1 < n && m.at(x, y) == m.at(x + 1, y) && m.at(x, y) == m.at(x, y + 1) &&
-                m.at(x, y) == m.at(x + 1, y + 1))
+            columns[size_t(x) * n + y] = row[x];
+            darkCount += row[x];
+            if (y + 1 < n && x + 1 < n && row[x] == row[x + 1] && row[x] == row[x + n] && row[x] == row[x + n + 1])
                 score += 3;
         }
+    }
+    for (int x = 0; x < n; ++x) score += lineScore(columns.data() + size_t(x) * n, n);
     score += 10 * (std::labs(50 - darkCount * 100 / (long(n) * n)) / 5);
     return score;
 }
