@@ -240,44 +240,54 @@ void placeData(Matrix &m, const std::vector<uint8_t> &data)
     }
 }
 
-bool maskCondition(int mask, int x, int y)
+template <typename Condition>
+void invertWhere(Matrix &m, Condition condition)
 {
-    switch (mask) {
-    case 0: return (x + y) % 2 == 0;
-    case 1: return y % 2 == 0;
-    case 2: return x % 3 == 0;
-    case 3: return (x + y) % 3 == 0;
-    case 4: return (y / 2 + x / 3) % 2 == 0;
-    case 5: return (x * y) % 2 + (x * y) % 3 == 0;
-    case 6: return ((x * y) % 2 + (x * y) % 3) % 2 == 0;
-    default: return ((x * y) % 3 + (x + y) % 2) % 2 == 0;
-    }
+    for (int y = 0; y < m.n; ++y)
+        for (int x = 0; x < m.n; ++x) {
+            const size_t i = size_t(y) * m.n + x;
+            m.dark[i] ^= uint8_t(!m.function[i] && condition(x, y));
+        }
 }
 
 void applyMask(Matrix &m, int mask)
 {
-    for (int y = 0; y < m.n; ++y)
-        for (int x = 0; x < m.n; ++x)
-            if (!m.function[size_t(y) * m.n + x] && maskCondition(mask, x, y)) m.dark[size_t(y) * m.n + x] ^= 1;
+    switch (mask) {
+    case 0: return invertWhere(m, [](int x, int y) { return (x + y) % 2 == 0; });
+    case 1: return invertWhere(m, [](int, int y) { return y % 2 == 0; });
+    case 2: return invertWhere(m, [](int x, int) { return x % 3 == 0; });
+    case 3: return invertWhere(m, [](int x, int y) { return (x + y) % 3 == 0; });
+    case 4: return invertWhere(m, [](int x, int y) { return (y / 2 + x / 3) % 2 == 0; });
+    case 5: return invertWhere(m, [](int x, int y) { return (x * y) % 2 + (x * y) % 3 == 0; });
+    case 6: return invertWhere(m, [](int x, int y) { return ((x * y) % 2 + (x * y) % 3) % 2 == 0; });
+    default: return invertWhere(m, [](int x, int y) { return ((x * y) % 3 + (x + y) % 2) % 2 == 0; });
+    }
 }
 
-// Runs of five or more and finder-like patterns in one row or column.
+// Runs of five or more and finder-like patterns (1:1:3:1:1 with four light modules or the
+// edge on one side) in one row or column, from its run lengths.
 long lineScore(const uint8_t *line, int n)
 {
-    long score = 0;
-    for (int i = 0, run = 0; i < n; ++i) {
-        run = i > 0 && line[i] == line[i - 1] ? run + 1 : 1;
-        if ((i + 1 == n || line[i + 1] != line[i]) && run >= 5) score += run - 2;
+    int length[177];
+    bool dark[177];
+    int count = 0;
+    for (int i = 0; i < n; ++count) {
+        int j = i;
+        while (j < n && line[j] == line[i]) ++j;
+        dark[count] = line[i];
+        length[count] = j - i;
+        i = j;
     }
-    auto light = [&](int from, int to) {
-        for (int i = std::max(from, 0); i < std::min(to, n); ++i)
-            if (line[i]) return false;
-        return true;
-    };
-    for (int i = 0; i + 7 <= n; ++i)
-        if (line[i] && !line[i + 1] && line[i + 2] && line[i + 3] && line[i + 4] && !line[i + 5] && line[i + 6] &&
-            (light(i - 4, i) || light(i + 7, i + 11)))
-            score += 40;
+    long score = 0;
+    for (int k = 0; k < count; ++k) {
+        if (length[k] >= 5) score += length[k] - 2;
+        if (dark[k] && k + 5 <= count && length[k] == 1 && length[k + 1] == 1 && length[k + 2] == 3 &&
+            length[k + 3] == 1 && length[k + 4] == 1) {
+            const bool before = k <= 1 || length[k - 1] >= 4;  // run k - 1 is light; run 0 reaches the edge
+            const bool after = k + 6 >= count || length[k + 5] >= 4;
+            if (before || after) score += 40;
+        }
+    }
     return score;
 }
 
