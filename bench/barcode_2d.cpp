@@ -1,5 +1,6 @@
 // Two-dimensional symbols: a 100-character text to a QR module grid at level M with the
-// version and mask chosen.
+// version and mask chosen; a 1,000-character text to a PDF417 bit matrix.
+#include "Pdf417Encoder.h"
 #include "QrEncoder.h"
 
 #include <benchmark/benchmark.h>
@@ -11,5 +12,14 @@ static void QrText100LevelM(benchmark::State &state)
     for (auto _ : state) benchmark::DoNotOptimize(Encode_QR(text, 1, 0));
 }
 BENCHMARK(QrText100LevelM)->Unit(benchmark::kMicrosecond);
+
+static void Pdf417Text1000(benchmark::State &state)
+{
+    QByteArray text;
+    for (int i = 0; text.size() < 1000; ++i) text += "Visitor 42, gate B; badge #" + QByteArray::number(i * 7919) + " ok\n";
+    text.truncate(1000);
+    for (auto _ : state) benchmark::DoNotOptimize(Encode_PDF417(text, 2, 1.0));
+}
+BENCHMARK(Pdf417Text1000)->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();
