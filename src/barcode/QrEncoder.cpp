@@ -1,4 +1,5 @@
 #include "QrEncoder.h"
+#include "BarcodeSizes.h"
 
 #include <QImage>
 #include <algorithm>
@@ -385,6 +386,5 @@ Picture Render_QR(const QrGrid &grid, int dimension, double dpi)
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(o + y));
         for (int x = 0; x < n * p; ++x) line[o + x] = grid.valueAt(x / p, y / p) ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
     }
-    const int pixels = int(std::ceil(dpi * size / 72));
-    return Picture(image.scaled(pixels, pixels, Qt::IgnoreAspectRatio, Qt::FastTransformation), QSizeF(size, size));
+    return Increase_DPI(Picture(image, QSizeF(size, size)), dpi);
 }

@@ -1,0 +1,106 @@
+#include "BarcodeSizes.h"
+
+#include <QCoreApplication>
+#include <QImage>
+#include <QLoggingCategory>
+#include <QPainter>
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+
+double Unit_To_Points(double length, int unit)
+{
+    if (unit == 0) return length * 72;
+    if (unit == 1) return length * 0.393701 * 72;
+    return length * 0.393701 * 72 / 10;
+}
+
+double Linear_Total_Height(double barHeight, const BarcodeBlock &caption, const BarcodeBlock &header,
+                           const BarcodeBlock &footer, double topBottom, int unit)
+{
+    double h = Unit_To_Points(barHeight, unit);
+    if (caption.printed) h += caption.heightInches * 72 + (caption.hidden ? 0 : Unit_To_Points(caption.margin, unit));
+    for (const BarcodeBlock *b : {&header, &footer})
+        if (b->printed) h += b->heightInches * 72 + (b->hidden ? 0 : Unit_To_Points(b->margin, unit));
+    return h + 2 * Unit_To_Points(topBottom, unit);
+}
+
+double Barcode_Total_Width(double symbolWidth, double headerWidth, double footerWidth, double leftRight, int unit)
+{
+    const double margin = Unit_To_Points(leftRight, unit);
+    return std::max({symbolWidth, headerWidth, footerWidth}) + 2 * margin + (margin > 0 ? 15 : 0);
+}
+
+double TwoD_Total_Height(double imageHeight, const BarcodeBlock &header, const BarcodeBlock &footer, double topBottom,
+                         int unit)
+{
+    double h = imageHeight + 2 * Unit_To_Points(topBottom, unit);
+    for (const BarcodeBlock *b : {&header, &footer})
+        if (!b->hidden) h += b->heightInches * 72 + Unit_To_Points(b->margin, unit);
+    return h;
+}
+
+QString Bar_Height_Label(bool twoD, int unit)
+{
+    const char *texts[] = {"Bar Height (in):", "Bar Height (cm):", "Bar Height (mm):"};
+    return QCoreApplication::translate("Barcode", twoD ? "Bar Height :" : texts[std::clamp(unit, 0, 2)]);
+}
+
+QString Bar_Width_Label(bool twoD)
+{
+    return QCoreApplication::translate("Barcode", twoD ? "Bar Width :" : "Bar Width (Mils):");
+}
+
+QString Margins_Label(int unit)
+{
+    const char *texts[] = {"Margins (in)", "Margins (cm)", "Margins (mm)"};
+    return QCoreApplication::translate("Barcode", texts[std::clamp(unit, 0, 2)]);
+}
+
+int QR_Size_Floor(int version)
+{
+    return std::max(4 * (version - 1) + 21, 21);
+}
+
+Picture Increase_DPI(const Picture &picture, double dpi)
+{
+    if (picture.isNull() || picture.size().isEmpty()) {
+        qWarning("Invalid image");
+        return {};
+    }
+    const QSizeF points = picture.size();
+    const QSize pixels(int(std::ceil(float(dpi * points.width() / 72))), int(std::ceil(float(dpi * points.height() / 72))));
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    painter.drawImage(QRect(QPoint(0, 0), pixels), picture.image());
+    painter.end();
+    return Picture(image, points);
+}
+
+QImage Resize_Image(const QImage &image, QSize size)
+{
+    if (image.isNull() || size.isEmpty()) {
+        qWarning("Invalid image");
+        return {};
+    }
+    return image.scaled(size, Qt::IgnoreAspectRatio, Qt::FastTransformation);
+}
+
+bool Save_Barcode_Image(const Picture &picture, const QString &path)
+{
+    if (picture.isNull()) return false;
+    QSaveFile file(path);
+    return file.open(QIODevice::WriteOnly) && picture.image().save(&file, "PNG") && file.commit();
+}
+
+QImage Flip_Vertically(const QImage &image)
+{
+    return image.mirrored(false, true);
+}
+
+QImage Flip_Horizontally(const QImage &image)
+{
+    return image.mirrored(true, false);
+}
