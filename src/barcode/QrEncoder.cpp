@@ -266,28 +266,21 @@ void applyMask(Matrix &m, int mask)
 }
 
 // Runs of five or more and finder-like patterns (1:1:3:1:1 with four light modules or the
-// edge on one side) in one row or column, from its run lengths.
+// edge on one side) in one row or column, without data-dependent branches in the scan.
 long lineScore(const uint8_t *line, int n)
 {
-    int length[177];
-    bool dark[177];
-    int count = 0;
-    for (int i = 0; i < n; ++count) {
-        int j = i;
-        while (j < n && line[j] == line[i]) ++j;
-        dark[count] = line[i];
-        length[count] = j - i;
-        i = j;
-    }
     long score = 0;
-    for (int k = 0; k < count; ++k) {
-        if (length[k] >= 5) score += length[k] - 2;
-        if (dark[k] && k + 5 <= count && length[k] == 1 && length[k + 1] == 1 && length[k + 2] == 3 &&
-            length[k + 3] == 1 && length[k + 4] == 1) {
-            const bool before = k <= 1 || length[k - 1] >= 4;  // run k - 1 is light; run 0 reaches the edge
-            const bool after = k + 6 >= count || length[k + 5] >= 4;
-            if (before || after) score += 40;
+    int run = 0;
+    uint32_t window = 0;  // the last 15 modules, light beyond the edges
+    for (int i = 0; i < n + 4; ++i) {
+        const uint32_t module = i < n ? line[i] : 0;
+        if (i < n) {
+            run = i > 0 && module == line[i - 1] ? run + 1 : 1;
+            score += (run == 5) * 3 + (run > 5);
         }
+        window = ((window << 1) | module) & 0x7fff;
+        if (((window >> 4) & 0x7f) == 0x5d)
+            score += ((window >> 11) == 0 || (window & 0xf) == 0) ? 40 : 0;
     }
     return score;
 }
@@ -304,8 +297,8 @@ long penalty(const Matrix &m)
         for (int x = 0; x < n; ++x) {
             columns[size_t(x) * n + y] = row[x];
             darkCount += row[x];
-            if (y + 1 < n && x + 1 < n && row[x] == row[x + 1] && row[x] == row[x + n] && row[x] == row[x + n + 1])
-                score += 3;
+            if (y + 1 < n && x + 1 < n)
+                score += 3 * ((row[x] == row[x + 1]) & (row[x] == row[x + n]) & (row[x] == row[x + n + 1]));
         }
     }
     for (int x = 0; x < n; ++x) score += lineScore(columns.data() + size_t(x) * n, n);
@@ -323,6 +316,14 @@ QString QrGrid::description() const
         out += QLatin1Char('\n');
     }
     return out;
+}
+
+long QR_Penalty(const QrGrid &grid)
+{
+    Matrix m(grid.dimension());
+    for (int y = 0; y < m.n; ++y)
+        for (int x = 0; x < m.n; ++x) m.dark[size_t(y) * m.n + x] = uint8_t(grid.valueAt(x, y));
+    return penalty(m);
 }
 
 std::optional<int> QR_Bit_Length(const QByteArray &bytes, int version)

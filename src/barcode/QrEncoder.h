@@ -42,6 +42,10 @@ private:
 // None for an empty text.
 std::optional<int> QR_Bit_Length(const QByteArray &bytes, int version);
 
+// The mask penalty of a grid: runs of five or more, 2 x 2 blocks of one colour, each
+// 1011101 with four light modules (or the edge) before or after it, and the dark share.
+long QR_Penalty(const QrGrid &grid);
+
 // The symbol of the bytes at the level (0-3): version 0 is the smallest version that
 // holds them, 1-40 that version only; mask -1 is the one with the lowest penalty (the
 // lower number on a tie), 0-7 forces that mask. None when the bytes do not fit.

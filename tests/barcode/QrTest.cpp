@@ -134,6 +134,14 @@ TEST(QrEncoder, BitLengthsAndCapacities)
     }
 }
 
+TEST(QrEncoder, MaskPenalty)
+{
+    QrGrid light(21), pattern(21);
+    for (int x : {0, 1, 3, 4, 5, 7}) pattern.set(1, x, 10);  // 1011101 after a dark module
+    EXPECT_EQ(QR_Penalty(light), 798 + 1200 + 100);
+    EXPECT_EQ(QR_Penalty(pattern), 391 + 381 + 40 + 1152 + 90);
+}
+
 TEST(QrEncoder, PictureAndDescription)
 {
     const std::optional<QrGrid> grid = Encode_QR("01234567", 1, 0);
