@@ -21,6 +21,7 @@ cmake --build build-asan -j "$JOBS"
 # Every finding, leaks included, stops the run.
 export ASAN_OPTIONS="abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan-suppressions.txt:print_suppressions=0"
 export QT_QPA_PLATFORM=offscreen
 
 cd build-asan
