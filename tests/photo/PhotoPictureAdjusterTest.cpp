@@ -8,33 +8,9 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// Red, green / blue, transparent quadrants of 10 by 10 pixels.
-QImage quadrants()
-{
-    QImage img(20, 20, QImage::Format_ARGB32);
-    img.fill(Qt::transparent);
-    for (int y = 0; y < 20; ++y)
-        for (int x = 0; x < 20; ++x)
-            if (x < 10 || y < 10) img.setPixel(x, y, y < 10 ? (x < 10 ? qRgb(255, 0, 0) : qRgb(0, 255, 0)) : qRgb(0, 0, 255));
-    return img;
-}
-
-QString writeQuadrants(const QString &name)
-{
-    const QString path = testsupport::testHome() + "/" + name;
-    EXPECT_TRUE(quadrants().save(path));
-    return path;
-}
-
-// The colour at the centre of each quarter of the rectangle (top-left, top-right,
-// bottom-left, bottom-right).
-std::array<QRgb, 4> quarterColours(const QImage &img, QRect r)
-{
-    const int x1 = r.left() + r.width() / 4, x2 = r.left() + 3 * r.width() / 4;
-    const int y1 = r.top() + r.height() / 4, y2 = r.top() + 3 * r.height() / 4;
-    return {img.pixel(x1, y1), img.pixel(x2, y1), img.pixel(x1, y2), img.pixel(x2, y2)};
-}
+using probe::quadrants;
+using probe::writeQuadrants;
+using probe::quarterColours;
 
 // Registers the photo adjuster for one test.
 struct AdjusterInUse {

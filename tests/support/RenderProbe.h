@@ -1,13 +1,46 @@
 #pragma once
-// Renders one control into a transparent picture and finds where it put ink.
+// Renders one control into a transparent picture and finds where it put ink; a
+// quadrant test picture and the colours of a rectangle's quarters.
 #include "SKTGraphic.h"
 
 #include <QImage>
 #include <QPainter>
 #include <QRect>
+#include <QString>
+#include <array>
 #include <functional>
 
+#include "TestSupport.h"
+#include <gtest/gtest.h>
+
 namespace probe {
+
+// Red, green / blue, transparent quadrants of 10 by 10 pixels.
+inline QImage quadrants()
+{
+    QImage img(20, 20, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 20; ++x)
+            if (x < 10 || y < 10) img.setPixel(x, y, y < 10 ? (x < 10 ? qRgb(255, 0, 0) : qRgb(0, 255, 0)) : qRgb(0, 0, 255));
+    return img;
+}
+
+inline QString writeQuadrants(const QString &name)
+{
+    const QString path = testsupport::testHome() + "/" + name;
+    EXPECT_TRUE(quadrants().save(path));
+    return path;
+}
+
+// The colour at the centre of each quarter of the rectangle (top-left, top-right,
+// bottom-left, bottom-right).
+inline std::array<QRgb, 4> quarterColours(const QImage &img, QRect r)
+{
+    const int x1 = r.left() + r.width() / 4, x2 = r.left() + 3 * r.width() / 4;
+    const int y1 = r.top() + r.height() / 4, y2 = r.top() + 3 * r.height() / 4;
+    return {img.pixel(x1, y1), img.pixel(x2, y1), img.pixel(x1, y2), img.pixel(x2, y2)};
+}
 
 inline QImage render(SKTGraphic &g, QSize size = QSize(400, 300), double scale = 1.0, bool creating = false)
 {
