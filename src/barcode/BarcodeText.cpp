@@ -1,41 +1,14 @@
 #include "BarcodeText.h"
+#include "PointText.h"
 
-#include <QFontInfo>
 #include <QPainter>
 #include <QTextOption>
 
-namespace {
-
-// Fonts lay out at the application's default resolution: a font asked for at 72 points
-// comes out that many pixels tall.
-double defaultFontDpi()
-{
-    QFont probe;
-    probe.setPointSizeF(72);
-    const int pixels = QFontInfo(probe).pixelSize();
-    return pixels > 0 ? pixels : 72;
-}
-
-QString withLineSeparators(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-    for (QChar &c : text)
-        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator) c = QChar::LineSeparator;
-    return text;
-}
-
-} // namespace
-
-QFont Barcode_Point_Font(QFont font, double kerning)
-{
-    if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * 72.0 / defaultFontDpi());
-    font.setLetterSpacing(QFont::AbsoluteSpacing, kerning);
-    return font;
-}
+QFont Barcode_Point_Font(QFont font, double kerning) { return Point_Layout_Font(font, kerning); }
 
 BarcodeTextLayout::BarcodeTextLayout(const QString &text, const QFont &font, Qt::Alignment alignment,
                                      double kerning)
-    : m_layout(withLineSeparators(text), Barcode_Point_Font(font, kerning))
+    : m_layout(With_Line_Separators(text), Barcode_Point_Font(font, kerning))
 {
     QTextOption option(alignment);
     option.setWrapMode(QTextOption::NoWrap);

@@ -1,41 +1,9 @@
 #include "CardTextLayout.h"
+#include "PointText.h"
 
-#include <QFontInfo>
 #include <QPainter>
 #include <QTextOption>
 #include <cmath>
-
-namespace {
-
-// Fonts are laid out at the application's default resolution. A font asked for at
-// 72 points comes out that many pixels tall, which gives that resolution exactly.
-double defaultFontDpi()
-{
-    QFont probe;
-    probe.setPointSizeF(72);
-    const int pixels = QFontInfo(probe).pixelSize();
-    return pixels > 0 ? pixels : 72;
-}
-
-// The font resized so that one layout unit is one card point, with the letter spacing.
-// (Absolute letter spacing is lost by fonts resolved for a device of another
-// resolution, so the layout keeps the default resolution and scales the size instead.)
-QFont cardFont(QFont font, double kerning)
-{
-    if (font.pointSizeF() > 0) font.setPointSizeF(font.pointSizeF() * 72.0 / defaultFontDpi());
-    font.setLetterSpacing(QFont::AbsoluteSpacing, kerning);
-    return font;
-}
-
-QString withLineSeparators(QString text)
-{
-    text.replace(QStringLiteral("\r\n"), QString(QChar::LineSeparator));
-    for (QChar &c : text)
-        if (c == u'\r' || c == u'\n' || c == QChar::ParagraphSeparator) c = QChar::LineSeparator;
-    return text;
-}
-
-} // namespace
 
 QString Text_With_Case(const QString &text, int caseCode)
 {
@@ -77,7 +45,7 @@ Qt::Alignment Text_Alignment_For_Code(int code)
 }
 
 CardTextLayout::CardTextLayout(const QString &text, const QFont &font, int alignmentCode, double kerning)
-    : m_layout(withLineSeparators(text), cardFont(font, kerning))
+    : m_layout(With_Line_Separators(text), Point_Layout_Font(font, kerning))
 {
     QTextOption option(Text_Alignment_For_Code(alignmentCode));
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);

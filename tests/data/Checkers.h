@@ -27,6 +27,24 @@ inline QString python(const QString &script, const QStringList &args = {})
 
 inline bool hasOpenpyxl() { return python(QStringLiteral("import openpyxl")).isEmpty(); }
 
+// Writes with openpyxl the workbook both readers' tests use: a blank header cell (B1),
+// a bold cell, rows 1, 2 and 5, a number and a boolean, and a second sheet. Returns
+// the script's output ("" on success).
+inline QString writeStaffWorkbook(const QString &path)
+{
+    return python(QStringLiteral(R"(
+import sys, openpyxl
+from openpyxl.styles import Font
+wb = openpyxl.Workbook()
+ws = wb.active
+ws['A1'] = 'Name'; ws['C1'] = 'Photo'; ws['C1'].font = Font(bold=True)
+ws['A2'] = 'a'; ws['C2'] = 'c'
+ws['A5'] = 42; ws['B5'] = True
+wb.create_sheet('Second')['A1'] = 'second'
+wb.save(sys.argv[1])
+)"), {path});
+}
+
 inline QString soffice() { return QStandardPaths::findExecutable(QStringLiteral("soffice")); }
 
 // Converts `file` with LibreOffice into `format` ("csv", "xlsx") in `outDir`, with a
