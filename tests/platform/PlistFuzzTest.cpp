@@ -30,8 +30,11 @@ TEST(PlistFuzz, MutatedPropertyListsAreReadOrRefusedCleanly)
         const QByteArray binary = Plist_To_Bytes(*read, PlistFormat::Binary);
         const auto again = Plist_From_Bytes(binary);
         ASSERT_TRUE(again.has_value()) << input;
-        EXPECT_EQ(Plist_To_Bytes(*again, PlistFormat::Binary), binary) << input;
-        EXPECT_TRUE(Plist_From_Bytes(Plist_To_Bytes(*read, PlistFormat::Xml)).has_value()) << input;
+        // The binary writer may share equal objects differently from one run to the
+        // next, so the trees are compared in the XML form, which writes every value.
+        const QByteArray xml = Plist_To_Bytes(*read, PlistFormat::Xml);
+        EXPECT_EQ(Plist_To_Bytes(*again, PlistFormat::Xml), xml) << input;
+        EXPECT_TRUE(Plist_From_Bytes(xml).has_value()) << input;
     }
     EXPECT_GT(accepted, rounds / 20);
 }
