@@ -19,14 +19,9 @@ int alphanumericValue(char c)
     return p == kAlphanumerics + 45 ? -1 : int(p - kAlphanumerics);
 }
 
-Mode modeOf(const QByteArray &bytes)
+Mode modeOf(char c)
 {
-    bool numeric = true, alphanumeric = true;
-    for (char c : bytes) {
-        numeric = numeric && c >= '0' && c <= '9';
-        alphanumeric = alphanumeric && alphanumericValue(c) >= 0;
-    }
-    return numeric ? Numeric : alphanumeric ? Alphanumeric : Byte;
+    return c >= '0' && c <= '9' ? Numeric : alphanumericValue(c) >= 0 ? Alphanumeric : Byte;
 }
 
 bool isAscii(const QByteArray &bytes)
@@ -34,10 +29,111 @@ bool isAscii(const QByteArray &bytes)
     return std::all_of(bytes.begin(), bytes.end(), [](char c) { return uint8_t(c) < 0x80; });
 }
 
-int countBits(Mode mode, int version)
+int versionGroup(int version) { return version < 10 ? 0 : version < 27 ? 1 : 2; }
+
+int countBits(Mode mode, int group)
 {
     static const int bits[3][3] = {{10, 12, 14}, {9, 11, 13}, {8, 16, 16}};
-    return bits[mode][version < 10 ? 0 : version < 27 ? 1 : 2];
+    return bits[mode][group];
+}
+
+// A run of the text written in one mode.
+struct Segment {
+    Mode mode;
+    int length;
+};
+
+// The bits of a segment: mode indicator, character count and data.
+int segmentBits(Mode mode, int length, int group)
+{
+    const int header = 4 + countBits(mode, group);
+    switch (mode) {
+    case Numeric: return header + length / 3 * 10 + (length % 3 == 2 ? 7 : length % 3 == 1 ? 4 : 0);
+    case Alphanumeric: return header + length / 2 * 11 + length % 2 * 6;
+    default: return header + length * 8;
+    }
+}
+int segmentBits(const Segment &s, int group) { return segmentBits(s.mode, s.length, group); }
+
+// Joins segment i + 1 into segment i, in the mode given.
+void join(std::vector<Segment> &segments, size_t i, Mode mode)
+{
+    segments[i] = {mode, segments[i].length + segments[i + 1].length};
+    segments.erase(segments.begin() + std::ptrdiff_t(i) + 1);
+}
+
+// The text cut into runs of one mode each, then neighbours merged where the merged
+// stream is shorter: numeric and alphanumeric pairs into alphanumeric (or a run into an
+// 8-bit neighbour when that costs less), then short runs between or beside 8-bit runs
+// into 8-bit.
+std::vector<Segment> segmentsOf(const QByteArray &bytes, int group)
+{
+    std::vector<Segment> s;
+    for (char c : bytes) {
+        const Mode mode = modeOf(c);
+        if (!s.empty() && s.back().mode == mode) ++s.back().length;
+        else s.push_back({mode, 1});
+    }
+    const auto bits = [group](Mode mode, int length) { return segmentBits(mode, length, group); };
+
+    for (size_t i = 0; i + 1 < s.size();) {
+        const Segment a = s[i], b = s[i + 1];
+        const bool mixed = (a.mode == Numeric && b.mode == Alphanumeric) || (a.mode == Alphanumeric && b.mode == Numeric);
+        const int merged = bits(Alphanumeric, a.length + b.length);
+        if (!mixed || merged >= bits(a.mode, a.length) + bits(b.mode, b.length)) {
+            ++i;
+            continue;
+        }
+        int before = -1, after = -1;  // the cost of joining a run to its 8-bit neighbour
+        if (i > 0 && s[i - 1].mode == Byte) {
+            const int cost = bits(Byte, s[i - 1].length + a.length) + bits(b.mode, b.length);
+            if (cost <= merged + bits(Byte, s[i - 1].length)) before = cost;
+        }
+        if (i + 2 < s.size() && s[i + 2].mode == Byte) {
+            const int cost = bits(a.mode, a.length) + bits(Byte, b.length + s[i + 2].length);
+            if (cost <= merged + bits(Byte, s[i + 2].length)) after = cost;
+        }
+        if (after >= 0 && (before < 0 || after <= before)) {
+            s[i + 2].length += b.length;
+            s.erase(s.begin() + std::ptrdiff_t(i) + 1);
+        } else if (before >= 0) {
+            s[i - 1].length += a.length;
+            s.erase(s.begin() + std::ptrdiff_t(i));
+        } else {
+            join(s, i, Alphanumeric);
+            if (i + 1 < s.size() && s[i + 1].mode == Alphanumeric) join(s, i, Alphanumeric);
+            if (i > 0 && s[i - 1].mode == Alphanumeric) join(s, --i, Alphanumeric);
+        }
+    }
+
+    const int byteHeader = 4 + countBits(Byte, group);
+    for (size_t i = 0; i + 1 < s.size();) {
+        const bool byteBefore = i > 0 && s[i - 1].mode == Byte;
+        const bool byteAfter = i + 2 < s.size() && s[i + 2].mode == Byte;
+        const int asBytes = bits(Byte, s[i].length + s[i + 1].length) - byteHeader * (int(byteBefore) + int(byteAfter));
+        if (asBytes >= segmentBits(s[i], group) + segmentBits(s[i + 1], group)) {
+            ++i;
+            continue;
+        }
+        join(s, i, Byte);
+        if (byteAfter) join(s, i, Byte);
+        if (byteBefore) join(s, i - 1, Byte);
+        i = i > 0 ? i - 1 : 0;
+    }
+    return s;
+}
+
+bool countsFit(const std::vector<Segment> &segments, int group)
+{
+    return std::all_of(segments.begin(), segments.end(),
+                       [group](const Segment &s) { return s.length < (1 << countBits(s.mode, group)); });
+}
+
+int streamBits(const QByteArray &bytes, const std::vector<Segment> &segments, int group)
+{
+    int total = isAscii(bytes) ? 0 : 12;
+    for (const Segment &s : segments) total += segmentBits(s, group);
+    return total;
 }
 
 class BitStream {
@@ -58,24 +154,28 @@ private:
     std::vector<uint8_t> m_bits;
 };
 
-void writeSegment(BitStream &bits, const QByteArray &bytes, int version)
+// The segments, after the ECI designator 26 (UTF-8) when any byte is not ASCII.
+void writeSegments(BitStream &bits, const QByteArray &bytes, const std::vector<Segment> &segments, int group)
 {
-    const Mode mode = modeOf(bytes);
-    if (mode == Byte && !isAscii(bytes)) bits.put(0x71a, 12);  // ECI mode 0111, designator 26
-    bits.put(mode == Numeric ? 1 : mode == Alphanumeric ? 2 : 4, 4);
-    bits.put(uint32_t(bytes.size()), countBits(mode, version));
-    const int n = int(bytes.size());
-    if (mode == Numeric) {
-        for (int i = 0; i < n; i += 3) {
-            const int len = std::min(3, n - i);
-            bits.put(bytes.mid(i, len).toUInt(), len * 3 + 1);
+    if (!isAscii(bytes)) bits.put(0x71a, 12);  // ECI mode 0111, designator 26
+    int at = 0;
+    for (const Segment &s : segments) {
+        const QByteArray run = bytes.mid(at, s.length);
+        at += s.length;
+        bits.put(s.mode == Numeric ? 1 : s.mode == Alphanumeric ? 2 : 4, 4);
+        bits.put(uint32_t(s.length), countBits(s.mode, group));
+        const int n = s.length;
+        if (s.mode == Numeric) {
+            for (int i = 0; i < n; i += 3) {
+                const int len = std::min(3, n - i);
+                bits.put(run.mid(i, len).toUInt(), len * 3 + 1);
+            }
+        } else if (s.mode == Alphanumeric) {
+            for (int i = 0; i + 1 < n; i += 2) bits.put(alphanumericValue(run[i]) * 45 + alphanumericValue(run[i + 1]), 11);
+            if (n % 2) bits.put(alphanumericValue(run[n - 1]), 6);
+        } else {
+            for (char c : run) bits.put(uint8_t(c), 8);
         }
-    } else if (mode == Alphanumeric) {
-        for (int i = 0; i + 1 < n; i += 2)
-            bits.put(alphanumericValue(bytes[i]) * 45 + alphanumericValue(bytes[i + 1]), 11);
-        if (n % 2) bits.put(alphanumericValue(bytes[n - 1]), 6);
-    } else {
-        for (char c : bytes) bits.put(uint8_t(c), 8);
     }
 }
 
@@ -129,7 +229,8 @@ std::vector<uint8_t> reedSolomon(const uint8_t *data, int length, int count)
 std::vector<uint8_t> codewords(const QByteArray &bytes, const QrVersionRow &row)
 {
     BitStream bits;
-    writeSegment(bits, bytes, row.version);
+    const int group = versionGroup(row.version);
+    writeSegments(bits, bytes, segmentsOf(bytes, group), group);
     const size_t capacity = size_t(row.dataCodewords()) * 8;
     bits.put(0, int(std::min<size_t>(4, capacity - bits.size())));
     bits.put(0, int((8 - bits.size() % 8) % 8));
@@ -329,19 +430,20 @@ long QR_Penalty(const QrGrid &grid)
 std::optional<int> QR_Bit_Length(const QByteArray &bytes, int version)
 {
     if (bytes.isEmpty()) return std::nullopt;
-    BitStream bits;
-    writeSegment(bits, bytes, version);
-    return int(bits.size());
+    const int group = versionGroup(std::clamp(version, 1, 40));
+    return streamBits(bytes, segmentsOf(bytes, group), group);
 }
 
 std::optional<QrGrid> Encode_QR(const QByteArray &bytes, int level, int version, int mask)
 {
     if (level < 0 || level > 3 || version < 0 || version > 40 || mask < -1 || mask > 7) return std::nullopt;
-    const Mode mode = modeOf(bytes);
+    if (bytes.isEmpty()) return std::nullopt;
+    std::optional<std::vector<Segment>> byGroup[3];
     auto fits = [&](int v) {
-        const std::optional<int> length = QR_Bit_Length(bytes, v);
-        return length && *length <= QR_Version_Row(v, level).dataCodewords() * 8 &&
-               bytes.size() < (1 << countBits(mode, v));
+        const int group = versionGroup(v);
+        if (!byGroup[group]) byGroup[group] = segmentsOf(bytes, group);
+        return countsFit(*byGroup[group], group) &&
+               streamBits(bytes, *byGroup[group], group) <= QR_Version_Row(v, level).dataCodewords() * 8;
     };
     int used = version;
     if (version == 0)

@@ -36,9 +36,9 @@ private:
     std::vector<uint8_t> m_data;
 };
 
-// The bits the bytes take in the version, mode and count headers included: one segment,
-// numeric when every byte is a digit, alphanumeric when every byte is of that set, else
-// 8-bit bytes preceded by the ECI designator 26 (UTF-8) when any byte is not ASCII.
+// The bits the bytes take in the version, headers included: the text cut into runs of
+// one mode each (numeric, alphanumeric, 8-bit), neighbours merged where that is shorter,
+// after the ECI designator 26 (UTF-8) when any byte is not ASCII.
 // None for an empty text.
 std::optional<int> QR_Bit_Length(const QByteArray &bytes, int version);
 

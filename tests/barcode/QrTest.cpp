@@ -106,6 +106,22 @@ TEST(QrEncoder, BitLengthsAndCapacities)
     EXPECT_EQ(QR_Bit_Length("hello", 1), 52);
     EXPECT_EQ(QR_Bit_Length("", 1), std::nullopt);
 
+    // Mixed texts are cut into runs of one mode and neighbours merged where shorter.
+    const struct {
+        const char *text;
+        int version, bits;
+    } mixed[] = {
+        {"ABC123456789", 1, 74},            // alphanumeric 30 + numeric 44 (79 as one run)
+        {"ABC123456789", 10, 78},           // longer count indicators: 32 + 46
+        {"a1234567890123456789b", 1, 118},  // 8-bit 20 + numeric 78 + 8-bit 20 (180 as bytes)
+        {"A1B", 1, 30},                     // numeric between letters joins them: one alphanumeric run
+        {"a1A", 1, 36},                     // "1A" alphanumeric, then all three as 8-bit
+        {"123Aabc", 1, 68},                 // "A" joins the bytes after it: numeric 24 + 8-bit 44
+        {"HELLO WORLD 0123", 1, 101},       // the digits join the letters
+        {"\xc3\xa9 1234567890123", 1, 12 + 36 + 58},  // ECI, 8-bit "\xc3\xa9 ", numeric 13
+    };
+    for (const auto &row : mixed) EXPECT_EQ(QR_Bit_Length(row.text, row.version), row.bits) << row.text;
+
     const QByteArray e8 = QString(8, QChar(0xe9)).toUtf8();  // 16 bytes
     struct Row {
         QByteArray bytes;
@@ -187,7 +203,9 @@ TEST(QrDecoding, MasksAndTextsReadBack)
     for (int mask = 0; mask < 8; ++mask)
         expectReadBack("HELLO WORLD 0123", Encode_QR("HELLO WORLD 0123", 2, 7, mask), "mask " + std::to_string(mask));
     // Non-ASCII text travels as UTF-8 bytes after the ECI designator 26.
-    for (const char *text : {"01234567", "HELLO WORLD", "Gr\xc3\xbc\xc3\x9f" "e \xe6\x97\xa5\xe6\x9c\xac"})
+    for (const char *text : {"01234567", "HELLO WORLD", "Gr\xc3\xbc\xc3\x9f" "e \xe6\x97\xa5\xe6\x9c\xac",
+                             "ABC123456789", "a1234567890123456789b", "123Aabc", "a1A",
+                             "\xc3\xa9 1234567890123", "mixed 0123456789 TEXT http://X.ORG/A?b=1"})
         expectReadBack(text, Encode_QR(text, 1, 0), text);
 }
 #endif
