@@ -114,6 +114,8 @@ TEST(QrEncoder, BitLengthsAndCapacities)
         {"ABC123456789", 1, 74},            // alphanumeric 30 + numeric 44 (79 as one run)
         {"ABC123456789", 10, 78},           // longer count indicators: 32 + 46
         {"a1234567890123456789b", 1, 118},  // 8-bit 20 + numeric 78 + 8-bit 20 (180 as bytes)
+        {"1A", 1, 24},                      // one alphanumeric run (37 as two runs, 28 as bytes)
+        {"123456Aabc", 1, 78},              // numeric 34 + 8-bit "Aabc" 44 (88 with "123456A" alphanumeric)
         {"A1B", 1, 30},                     // numeric between letters joins them: one alphanumeric run
         {"a1A", 1, 36},                     // "1A" alphanumeric, then all three as 8-bit
         {"123Aabc", 1, 68},                 // "A" joins the bytes after it: numeric 24 + 8-bit 44
