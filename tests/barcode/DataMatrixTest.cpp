@@ -85,8 +85,17 @@ TEST(DataMatrix, Codewords)
         EXPECT_EQ(made->size, r.made) << "row " << i;
         EXPECT_EQ(made->data, r.data) << "row " << i;
     }
-    // The check codewords of "123456" in 10 x 10.
+    // The check codewords of "123456" in 10 x 10, and its modules from the top row down.
     EXPECT_EQ(DataMatrix_Codewords("123456", S::C10X10, E::Ascii)->symbol, cw({142, 164, 186, 114, 25, 5, 88, 102}));
+    const auto grid = Encode_DataMatrix("123456", S::C10X10, E::Ascii);
+    ASSERT_TRUE(grid);
+    QStringList modules;
+    for (int row = grid->height - 1; row >= 0; --row) {
+        modules << QString();
+        for (int x = 0; x < grid->width; ++x) modules.back() += grid->dark(x, row) ? '#' : '.';
+    }
+    EXPECT_EQ(modules, QStringList({"#.#.#.#.#.", "##..#.##.#", "##.....#..", "##...###.#", "##....#...",
+                                    "#.....####", "###.##....", "####.##..#", "#..###.#..", "##########"}));
 }
 
 TEST(DataMatrix, LongestValuesAndRefusals)
