@@ -117,9 +117,17 @@ std::optional<DataMatrixGrid> Encode_DataMatrix(const QString &value, const QStr
     QString failure = QStringLiteral("no symbol of that size");
     std::optional<DataMatrixGrid> grid;
     if (asked) grid = Encode_DataMatrix(value.toUtf8(), *asked, DataMatrix_Encodation_From_Entry(encodation), &failure);
-    if (!grid)
-        qWarning().noquote().nospace() << "No barcode produced\nSize    : " << size << "\nEncoded : " << failure
-                                       << "\nBarcode : " << value << "\nEncoding: " << encodation;
+    if (!grid) {
+        // The size as width x height: 0x0 for "Auto", the entry's numbers when no size has them.
+        const qsizetype x = size.indexOf(QLatin1Char('X'));
+        const int width = asked ? (*asked == DataMatrixSize::Auto ? 0 : DataMatrix_Shape(*asked).columns)
+                                : size.mid(x + 1).trimmed().toInt();
+        const int height = asked ? (*asked == DataMatrixSize::Auto ? 0 : DataMatrix_Shape(*asked).rows)
+                                 : size.mid(1, x - 1).trimmed().toInt();
+        qWarning().noquote().nospace() << "No barcode produced\nSize    : " << width << "x" << height
+                                       << "\nEncoded : " << failure << "\nBarcode : " << value
+                                       << "\nEncoding: " << encodation;
+    }
     return grid;
 }
 

@@ -309,3 +309,19 @@ TEST(DataMatrix, NoPictureForUnusableSizes)
     EXPECT_TRUE(Render_DataMatrix(DataMatrixGrid{}, 2, 600).isNull());
     EXPECT_TRUE(Render_DataMatrix(DataMatrixGrid{10, 10, {}}, 2, 600).isNull());
 }
+
+TEST(DataMatrix, FailureDiagnosticsInTheLog)
+{
+    static QStringList lines;
+    lines.clear();
+    const QtMessageHandler old =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) { lines << m; });
+    EXPECT_FALSE(Encode_DataMatrix("hello", "C10X10", "Auto"));
+    EXPECT_FALSE(Encode_DataMatrix("AB", "C9X11", "Ascii"));
+    EXPECT_TRUE(Encode_DataMatrix("AB", "C10X10", "Ascii"));
+    qInstallMessageHandler(old);
+    EXPECT_EQ(lines, QStringList({"No barcode produced\nSize    : 10x10\nEncoded : encoded 5 of 3 codewords with 5 "
+                                  "codewords of ecc\nBarcode : hello\nEncoding: Auto",
+                                  "No barcode produced\nSize    : 11x9\nEncoded : no symbol of that size\nBarcode : "
+                                  "AB\nEncoding: Ascii"}));
+}
