@@ -77,6 +77,8 @@ TEST(DataMatrix, Codewords)
         {"\xc3\xa9", S::Auto, E::Ascii, S::C14X14, cw({241, 27, 235, 68, 235, 42, 129, 56})},  // ECI 26, Upper Shift
         {"HELLO", S::C8X18, E::Ascii, S::C8X18, cw({73, 70, 77, 77, 80})},
         {"HELLO", S::Auto, E::Auto, S::C12X12, cw({73, 70, 77, 77, 80})},
+        {"AB", S::C10X10, E::C40, S::C10X10, cw({230, 89, 217})},               // Shift 1 pad
+        {"aaaaaa", S::Auto, E::Auto, S::C12X12, cw({239, 89, 191, 89, 191})},   // Text, one codeword short of ASCII
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         const Row &r = rows[i];
@@ -120,6 +122,8 @@ TEST(DataMatrix, LongestValuesAndRefusals)
         {"a\xc3", S::Auto, E::Base256, "the value is not UTF-8"},
         {"\xed\xa0\x80", S::Auto, E::Auto, "the value is not UTF-8"},  // a surrogate
         {"\xc0\x80", S::Auto, E::Auto, "the value is not UTF-8"},      // overlong
+        {"\xe0\x9f\xbf", S::Auto, E::Auto, "the value is not UTF-8"},  // overlong
+        {"\xf4\x90\x80\x80", S::Auto, E::Auto, "the value is not UTF-8"},  // above U+10FFFF
         {"hello", S::C10X10, E::Auto, "encoded 5 of 3 codewords with 5 codewords of ecc"},
         {QByteArray(1556, 'x'), S::Auto, E::Base256, "encoded 1559 of 1558 codewords with 620 codewords of ecc"},
     };
@@ -202,7 +206,9 @@ TEST(DataMatrix, NonAsciiTextReadsBack)
     const struct {
         const char *value;
         E encodation;
-    } rows[] = {{"Gr\xc3\xbc\xc3\x9f" "e", E::Auto}, {"HELLO", E::Base256}, {"Gr\xc3\xbc\xc3\x9f" "e", E::Base256}};
+    } rows[] = {{"Gr\xc3\xbc\xc3\x9f" "e", E::Auto}, {"HELLO", E::Base256}, {"Gr\xc3\xbc\xc3\x9f" "e", E::Base256},
+                {"12\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9", E::Auto},  // a Base256 run after digits
+                {"\xe0\xa4\x85 \xef\xbf\xbd \xf4\x8f\xbf\xbf", E::Auto}};           // U+0905, U+FFFD, U+10FFFF
     for (const auto &r : rows) {
         const auto grid = Encode_DataMatrix(QString::fromUtf8(r.value), "Auto", r.encodation == E::Auto ? "Auto" : "Base256");
         ASSERT_TRUE(grid) << r.value;
@@ -237,6 +243,11 @@ TEST(DataMatrix, PictureKeepsModulesSquare)
     EXPECT_EQ(p.size(), QSizeF(20, 20));
     ASSERT_EQ(p.image().size(), QSize(20, 20));
     EXPECT_EQ(Render_DataMatrix(*square, 2, 600).image().size(), QSize(167, 167));
+    // 12 units of 20 / 12 points: the symbol from 1.67 to 18.33 points, pixels 2 to 17.
+    for (const auto &[x, alpha] : {std::pair{1, 0}, {2, 255}, {17, 255}, {18, 0}}) {
+        EXPECT_EQ(qAlpha(p.image().pixel(x, 10)), alpha) << x;
+        EXPECT_EQ(qAlpha(p.image().pixel(10, x)), alpha) << x;
+    }
 
     // 18 x 8 modules at 12 points: 216 x 96 points, 20 x 10 units of 9.6 points centred.
     const auto wide = Encode_DataMatrix("AB", "C8X18", "Auto");
@@ -303,7 +314,8 @@ TEST(DataMatrix, NoPictureForUnusableSizes)
     const auto grid = Encode_DataMatrix("0123", "Auto", "Auto");
     ASSERT_TRUE(grid);
     const double bad[][2] = {{0, 600},  {-1, 600},  {NAN, 600},      {INFINITY, 600}, {2, 0},
-                             {2, -300}, {2, NAN},   {2, INFINITY},   {1e6, 600},      {2, 1e9}};
+                             {2, -300}, {2, NAN},   {2, INFINITY},   {1e6, 600},      {2, 1e9},
+                             {2, 36004}};  // 10,002 pixels square: just over 100 megapixels
     for (const auto &b : bad) EXPECT_TRUE(Render_DataMatrix(*grid, b[0], b[1]).isNull()) << b[0] << " " << b[1];
     EXPECT_FALSE(Render_DataMatrix(*grid, 100, 600).isNull());  // 8,334 pixels square: 69 megapixels
     EXPECT_TRUE(Render_DataMatrix(DataMatrixGrid{}, 2, 600).isNull());
@@ -319,9 +331,52 @@ TEST(DataMatrix, FailureDiagnosticsInTheLog)
     EXPECT_FALSE(Encode_DataMatrix("hello", "C10X10", "Auto"));
     EXPECT_FALSE(Encode_DataMatrix("AB", "C9X11", "Ascii"));
     EXPECT_TRUE(Encode_DataMatrix("AB", "C10X10", "Ascii"));
+    EXPECT_FALSE(Encode_DataMatrix("", "Auto", "Text"));
     qInstallMessageHandler(old);
     EXPECT_EQ(lines, QStringList({"No barcode produced\nSize    : 10x10\nEncoded : encoded 5 of 3 codewords with 5 "
                                   "codewords of ecc\nBarcode : hello\nEncoding: Auto",
                                   "No barcode produced\nSize    : 11x9\nEncoded : no symbol of that size\nBarcode : "
-                                  "AB\nEncoding: Ascii"}));
+                                  "AB\nEncoding: Ascii",
+                                  "No barcode produced\nSize    : 0x0\nEncoded : empty value\nBarcode : \nEncoding: Text"}));
+}
+
+// With as many codewords of each block spoilt as its check codewords can correct, both
+// readers still read the value: the placement itself spoils no codeword. The first and
+// then the last codewords of each block are spoilt, so every codeword is checked once.
+TEST(DataMatrix, PlacementSpoilsNoCodeword)
+{
+    for (int i = 1; i <= kDataMatrixSizes; ++i) {
+        const DataMatrixShape &shape = DataMatrix_Shape(S(i));
+        const auto made = DataMatrix_Codewords("Gate 7, visitor 0042", S(i), E::Ascii);
+        if (!made) continue;  // too small
+        const int total = shape.dataCodewords + shape.checkCodewords, spoilt = shape.checkCodewords / shape.blocks / 2;
+        for (const bool first : {true, false}) {
+            std::vector<uint8_t> symbol = made->symbol;
+            for (int b = 0; b < shape.blocks; ++b) {
+                std::vector<int> places;
+                for (int k = b; k < total; k += shape.blocks) places.push_back(k);
+                for (int n = 0; n < spoilt; ++n) symbol[size_t(places[size_t(first ? n : int(places.size()) - 1 - n)])] ^= 0x5A;
+            }
+            expectReadBack(DataMatrix_Place(shape, symbol), "Gate 7, visitor 0042",
+                           kSizeEntries[i - 1] + std::string(first ? " first" : " last"));
+        }
+    }
+}
+
+// Where the codewords leave the lower right 2 x 2 modules of the mapping free, they
+// hold a checkerboard, dark at its lower right.
+TEST(DataMatrix, FreeCornerIsACheckerboard)
+{
+    for (int i = 1; i <= kDataMatrixSizes; ++i) {
+        const DataMatrixShape &s = DataMatrix_Shape(S(i));
+        const int across = s.columns / (s.regionColumns + 2), down = s.rows / (s.regionRows + 2);
+        if (across * s.regionColumns * down * s.regionRows % 8 == 0) continue;
+        for (const char *value : {"1", "HELLO"}) {
+            const auto grid = Encode_DataMatrix(value, S(i), E::Ascii);
+            ASSERT_TRUE(grid);
+            const int x = s.columns - 2;  // the mapping's last column; row 1 is its last row
+            EXPECT_TRUE(grid->dark(x, 1) && grid->dark(x - 1, 2)) << kSizeEntries[i - 1];
+            EXPECT_FALSE(grid->dark(x - 1, 1) || grid->dark(x, 2)) << kSizeEntries[i - 1];
+        }
+    }
 }
