@@ -137,7 +137,7 @@ Picture Render_DataMatrix(const DataMatrixGrid &grid, double moduleSize, double 
     if (!std::isfinite(moduleSize) || !std::isfinite(dpi) || moduleSize <= 0 || dpi <= 0) return {};
     const QSizeF points(grid.width * moduleSize, grid.height * moduleSize);
     const double pixelsWide = std::ceil(dpi * points.width() / 72), pixelsHigh = std::ceil(dpi * points.height() / 72);
-    if (pixelsWide * pixelsHigh > kMostPixels) return {};
+    if (!(pixelsWide * pixelsHigh <= kMostPixels)) return {};  // NaN too
     QImage image(int(pixelsWide), int(pixelsHigh), QImage::Format_ARGB32);
     if (image.isNull()) return {};
     image.fill(Qt::transparent);

@@ -79,6 +79,8 @@ TEST(DataMatrix, Codewords)
         {"HELLO", S::Auto, E::Auto, S::C12X12, cw({73, 70, 77, 77, 80})},
         {"AB", S::C10X10, E::C40, S::C10X10, cw({230, 89, 217})},               // Shift 1 pad
         {"aaaaaa", S::Auto, E::Auto, S::C12X12, cw({239, 89, 191, 89, 191})},   // Text, one codeword short of ASCII
+        {"aaaaaaaaa1", S::C16X16, E::Auto, S::C16X16, cw({239, 89, 191, 89, 191, 89, 191, 254, 50, 129, 251, 147})},
+        {"12\xe2\x82\xac", S::Auto, E::Auto, S::C14X14, cw({241, 27, 142, 231, 239, 100, 154, 89})},  // Base256 after a pair
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         const Row &r = rows[i];
@@ -243,10 +245,16 @@ TEST(DataMatrix, PictureKeepsModulesSquare)
     EXPECT_EQ(p.size(), QSizeF(20, 20));
     ASSERT_EQ(p.image().size(), QSize(20, 20));
     EXPECT_EQ(Render_DataMatrix(*square, 2, 600).image().size(), QSize(167, 167));
-    // 12 units of 20 / 12 points: the symbol from 1.67 to 18.33 points, pixels 2 to 17.
+    // 12 units of 20 / 12 points: the symbol from 1.67 to 18.33 points, pixels 2 to 17
+    // at 72 dpi, 14 to 152 of 167 at 600 dpi (edges at 13.9 + 0.17 and 152.9).
+    const QImage fine = Render_DataMatrix(*square, 2, 600).image();
     for (const auto &[x, alpha] : {std::pair{1, 0}, {2, 255}, {17, 255}, {18, 0}}) {
         EXPECT_EQ(qAlpha(p.image().pixel(x, 10)), alpha) << x;
         EXPECT_EQ(qAlpha(p.image().pixel(10, x)), alpha) << x;
+    }
+    for (const auto &[x, alpha] : {std::pair{13, 0}, {14, 255}, {152, 255}, {153, 0}}) {
+        EXPECT_EQ(qAlpha(fine.pixel(x, 80)), alpha) << x;
+        EXPECT_EQ(qAlpha(fine.pixel(80, x)), alpha) << x;
     }
 
     // 18 x 8 modules at 12 points: 216 x 96 points, 20 x 10 units of 9.6 points centred.
@@ -347,18 +355,19 @@ TEST(DataMatrix, PlacementSpoilsNoCodeword)
 {
     for (int i = 1; i <= kDataMatrixSizes; ++i) {
         const DataMatrixShape &shape = DataMatrix_Shape(S(i));
-        const auto made = DataMatrix_Codewords("Gate 7, visitor 0042", S(i), E::Ascii);
-        if (!made) continue;  // too small
         const int total = shape.dataCodewords + shape.checkCodewords, spoilt = shape.checkCodewords / shape.blocks / 2;
+        for (const char *value : {"Gate 7 0042", "zz", "Gate 7, visitor 0042"})
         for (const bool first : {true, false}) {
+            const auto made = DataMatrix_Codewords(value, S(i), E::Ascii);
+            if (!made) continue;  // too small
             std::vector<uint8_t> symbol = made->symbol;
             for (int b = 0; b < shape.blocks; ++b) {
                 std::vector<int> places;
                 for (int k = b; k < total; k += shape.blocks) places.push_back(k);
                 for (int n = 0; n < spoilt; ++n) symbol[size_t(places[size_t(first ? n : int(places.size()) - 1 - n)])] ^= 0x5A;
             }
-            expectReadBack(DataMatrix_Place(shape, symbol), "Gate 7, visitor 0042",
-                           kSizeEntries[i - 1] + std::string(first ? " first" : " last"));
+            expectReadBack(DataMatrix_Place(shape, symbol), value,
+                           kSizeEntries[i - 1] + std::string(first ? " first " : " last ") + value);
         }
     }
 }
