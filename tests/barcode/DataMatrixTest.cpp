@@ -89,6 +89,16 @@ TEST(DataMatrix, Codewords)
         EXPECT_EQ(made->size, r.made) << "row " << i;
         EXPECT_EQ(made->data, r.data) << "row " << i;
     }
+    // 251 bytes above 127: one Base256 run with a two-codeword length (250, 1) is one
+    // codeword shorter than a short run and two bytes in ASCII.
+    const QByteArray long256 = "\xe2\x82\xac" + QByteArray("\xc3\xa9").repeated(124);
+    const auto run = DataMatrix_Codewords(long256, S::Auto, E::Auto);
+    ASSERT_TRUE(run);
+    EXPECT_EQ(run->size, S::C64X64);
+    EXPECT_EQ(std::vector<uint8_t>(run->data.begin(), run->data.begin() + 5), cw({241, 27, 231, 81, 237}));
+    EXPECT_EQ(run->data[256], 129);  // the first pad after 2 + 3 + 251 codewords
+    expectReadBack(DataMatrix_Place(DataMatrix_Shape(S::C64X64), run->symbol), long256, "long Base256 run");
+
     // The check codewords of "123456" in 10 x 10, and its modules from the top row down.
     EXPECT_EQ(DataMatrix_Codewords("123456", S::C10X10, E::Ascii)->symbol, cw({142, 164, 186, 114, 25, 5, 88, 102}));
     const auto grid = Encode_DataMatrix("123456", S::C10X10, E::Ascii);
