@@ -1,4 +1,5 @@
 #include "Checkers.h"
+#include "Globals.h"
 #include "SpreadsheetWriter.h"
 #include "ZipArchive.h"
 
@@ -12,9 +13,9 @@ TEST(SpreadsheetOds, RowsRoundTripAsStrings)
     QTemporaryDir dir;
     const QString path = dir.path() + "/list.ods";
     const SheetRows rows = {{"Name", "Count"}, {"Zoë & co", "12"}, {"x", "", "extra"}};
-    ASSERT_TRUE(SpreadsheetWriter::WriteODS(path, rows, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(path, rows, false, Resource_Path));
     EXPECT_EQ(SpreadsheetWriter::ReadODS(path), rows);
-    EXPECT_FALSE(SpreadsheetWriter::WriteODS(path, {}, false));
+    EXPECT_FALSE(SpreadsheetWriter::WriteODS(path, {}, false, Resource_Path));
     EXPECT_EQ(SpreadsheetWriter::ReadODS(path), rows);  // the failed write left the file
 }
 

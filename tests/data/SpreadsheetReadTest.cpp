@@ -115,7 +115,7 @@ TEST(SpreadsheetRead, HandMadeSheetsReadAsRectangularRows)
         const Read r = readAll(withSheet(dir.path(), c.xml));
         if (QByteArray(c.what).startsWith("a dimension starting elsewhere")) {
             ASSERT_EQ(r.rows.size(), 1) << c.what;
-            EXPECT_EQ(r.rows[0].size(), 29) << c.what;
+            EXPECT_EQ(r.rows[0].size(), 28) << c.what;  // up to the last value, not the dimension
             EXPECT_EQ(r.rows[0][27], "7") << c.what;
             EXPECT_EQ(r.header[0][0], "Untitled Column 1") << c.what;
             continue;
