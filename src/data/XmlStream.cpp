@@ -239,7 +239,10 @@ XmlStream::Token XmlStream::next()
             if (!m_open.empty() || !m_rootSeen) return fail(Damaged);
             return EndDocument;
         }
-        if (!m_rootSeen && m_buffer.compare(m_pos, 3, "\xEF\xBB\xBF") == 0) {
+        if (!m_rootSeen && m_buffer[m_pos] == '\xEF') {  // a byte-order mark
+            while (m_buffer.size() - m_pos < 3 && fill()) {
+            }
+            if (m_buffer.compare(m_pos, 3, "\xEF\xBB\xBF") != 0) return fail(Damaged);
             m_pos += 3;
             continue;
         }
