@@ -84,3 +84,13 @@ TEST_F(LibreOffice, OdsFilesTravelBothWays)
     EXPECT_EQ(read[1].mid(0, 2), QStringList({"Zoë", "12"}));
     EXPECT_EQ(read[1].mid(2).join(""), "");
 }
+
+TEST_F(LibreOffice, ControlCharactersDoNotSpoilOdsOrXml2003Files)
+{
+    const QString cell = QStringLiteral("a\x1B" "b\x0B" "c") + QChar(0) + QStringLiteral("d");
+    const QString ods = dir.path() + "/control.ods", xml = dir.path() + "/control.xml";
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(ods, {{"Title"}, {cell}}, false, Resource_Path));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(xml, {{"Title"}, {cell}}));
+    EXPECT_EQ(QString::fromUtf8(csvOf(ods)), QString::fromUtf8("\"Title\"\n\"a\uFFFDb\uFFFDc\uFFFDd\"\n"));
+    EXPECT_EQ(QString::fromUtf8(csvOf(xml)), QString::fromUtf8("\"Title\"\n\"a\uFFFDb\uFFFDc\uFFFDd\"\n"));
+}

@@ -40,3 +40,16 @@ TEST(SpreadsheetOds, RepeatedCellsRepeatTheirText)
     ASSERT_TRUE(ZipArchive::createZipFileAtPath(path, {parts + "/content.xml"}));
     EXPECT_EQ(SpreadsheetWriter::ReadODS(path), SheetRows({{"a", "b", "b", "b", "c"}}));
 }
+
+// Characters XML forbids become U+FFFD in the ods and XML 2003 writers, and the rest
+// of the cell is kept (a NUL used to cut it short).
+TEST(SpreadsheetOds, ForbiddenCharactersBecomeReplacementCharacters)
+{
+    QTemporaryDir dir;
+    const QString cell = QStringLiteral("a\x1B" "b\x0B" "c") + QChar(0) + QStringLiteral("d\tend") + QChar(0xFFFF);
+    const QString kept = QString::fromUtf8("a\uFFFDb\uFFFDc\uFFFDd\tend\uFFFD");
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(dir.path() + "/c.ods", {{"Title"}, {cell}}, false, Resource_Path));
+    EXPECT_EQ(SpreadsheetWriter::ReadODS(dir.path() + "/c.ods"), SheetRows({{"Title"}, {kept}}));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(dir.path() + "/c.xml", {{"Title"}, {cell}}));
+    EXPECT_EQ(SpreadsheetWriter::ReadWorksheetXML2004(dir.path() + "/c.xml"), SheetRows({{"Title"}, {kept}}));
+}

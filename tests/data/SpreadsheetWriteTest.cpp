@@ -169,3 +169,31 @@ TEST_F(SpreadsheetWrite, FailedWritesLeaveTheOldFile)
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << c.why;
     }
 }
+
+// What Excel refuses to open is not written: the call fails and an old file stays.
+TEST_F(SpreadsheetWrite, RowsBeyondWhatAWorkbookHoldsAreRefused)
+{
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    const QStringList wide = QStringList(16384, QStringLiteral("w"));
+    const struct { const char *what; SheetRows rows; bool written; } rows[] = {
+        {"a cell of 32,767 characters", {{QString(32767, u'x')}}, true},
+        {"a cell of 32,768 characters", {{"title"}, {QString(32768, u'x')}}, false},
+        {"16,384 columns", {wide}, true},
+        {"16,385 columns", {{"title"}, wide + QStringList{"one more"}}, false},
+        {"1,048,577 rows", SheetRows(1048577, QStringList{"r"}), false},
+    };
+    for (const auto &r : rows) {
+        const QString target = r.written ? dir.path() + "/fits.xlsx" : path;
+        EXPECT_EQ(SpreadsheetWriter::WriteWorkbook(target, r.rows, false, Resource_Path), r.written) << r.what;
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "old") << r.what;
+        old.close();
+    }
+    SpreadsheetWriter reader;
+    reader.ReadWorkbook(dir.path() + "/fits.xlsx", true);
+    reader.ReadData_only_column();
+    EXPECT_EQ(reader.ReadWorkbook(dir.path() + "/fits.xlsx", false), SheetRows({wide}));
+}
