@@ -300,7 +300,8 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
     RowCollector sheetRows;
     std::vector<SharedCell> later;
     std::future<ZipStatus> sheet;
-    if (status == ZipStatus::Ok && book->zip->contains(firstSheet))
+    const bool prefetched = status == ZipStatus::Ok && book->zip->contains(firstSheet);
+    if (prefetched)
         sheet = std::async(std::launch::async, readSheetAlone, path, firstSheet, budget, std::ref(sheetRows),
                            std::ref(later));
     try {
@@ -316,7 +317,7 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
     } catch (const std::bad_alloc &) {
         status = ZipStatus::TooLarge;
     }
-    if (sheet.valid()) {
+    if (prefetched) {
         ZipStatus sheetStatus;
         try {
             sheetStatus = sheet.get();
@@ -330,7 +331,7 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
         return data;
     }
     m_book = std::move(book);
-    if (!sheet.valid()) return data;
+    if (!prefetched) return data;
     SheetRows &rows = sheetRows.rows();
     for (const SharedCell &cell : later)
         if (cell.index < m_book->shared.size()) rows[cell.row][cell.position] = m_book->shared[qsizetype(cell.index)];

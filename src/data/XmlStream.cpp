@@ -113,6 +113,23 @@ size_t XmlStream::find(std::string_view what, size_t from)
     }
 }
 
+size_t XmlStream::find(char what, size_t from)
+{
+    for (;;) {
+        const size_t unread = m_buffer.size() - m_pos;
+        if (from < unread) {
+            const void *at = std::memchr(m_buffer.data() + m_pos + from, what, unread - from);
+            if (at) return size_t(static_cast<const char *>(at) - (m_buffer.data() + m_pos));
+        }
+        if (unread > kMaxToken) {
+            fail(TooLarge);
+            return std::string_view::npos;
+        }
+        from = std::max(from, unread);
+        if (!fill()) return std::string_view::npos;
+    }
+}
+
 size_t XmlStream::findTagEnd()
 {
     char quote = 0;
@@ -196,7 +213,7 @@ XmlStream::Token XmlStream::startTag(size_t end)
         if (i >= tag.size() || (tag[i] != '"' && tag[i] != '\'')) return fail(Damaged);
         const size_t close = tag.find(tag[i], i + 1);
         if (close == std::string_view::npos) return fail(Damaged);
-        m_attributes.push_back({attribute, tag.substr(i + 1, close - i - 1)});
+        m_attributes.push_back({localOf(attribute), tag.substr(i + 1, close - i - 1)});
         i = close + 1;
     }
     if (m_open.size() >= size_t(kMaxDepth)) return fail(TooDeep);
@@ -247,7 +264,7 @@ XmlStream::Token XmlStream::next()
             continue;
         }
         if (m_buffer[m_pos] != '<') {
-            size_t end = find("<", 0);
+            size_t end = find('<', 0);
             if (end == std::string_view::npos) {
                 if (m_failure != None) return Invalid;
                 end = m_buffer.size() - m_pos;  // text up to the end of the input
@@ -289,7 +306,7 @@ XmlStream::Token XmlStream::next()
         } else if (head.substr(0, 2) == "<!") {
             return fail(Damaged);  // document types (and their entities) are not read
         } else if (head.substr(0, 2) == "</") {
-            const size_t end = find(">", 2);
+            const size_t end = find('>', 2);
             if (end == std::string_view::npos) return fail(Damaged);
             return endTag(end);
         } else {
@@ -303,7 +320,7 @@ XmlStream::Token XmlStream::next()
 std::string_view XmlStream::attribute(std::string_view local)
 {
     for (const Attribute &a : m_attributes) {
-        if (localOf(a.name) != local) continue;
+        if (a.local != local) continue;
         if (!needsDecoding(a.value)) return a.value;
         if (!decode(a.value, m_attributeValue)) return {};
         return m_attributeValue;
@@ -314,6 +331,6 @@ std::string_view XmlStream::attribute(std::string_view local)
 bool XmlStream::hasAttribute(std::string_view local) const
 {
     for (const Attribute &a : m_attributes)
-        if (localOf(a.name) == local) return true;
+        if (a.local == local) return true;
     return false;
 }

@@ -47,7 +47,7 @@ public:
 
 private:
     struct Attribute {
-        std::string_view name;
+        std::string_view local;
         std::string_view value;
     };
     Token fail(Failure why);
@@ -55,6 +55,7 @@ private:
     // Finds `what` at or after offset `from` of the unread input, reading more as
     // needed; the offset from m_pos, or npos.
     size_t find(std::string_view what, size_t from);
+    size_t find(char what, size_t from);
     size_t findTagEnd();
     Token startTag(size_t end);
     Token endTag(size_t end);
