@@ -258,3 +258,20 @@ wb.save(sys.argv[1])
     EXPECT_EQ(reader.ReadWorkbook(xlsx, false), expected);
     EXPECT_EQ(SpreadsheetWriter::ReadODS(ods), expected);
 }
+
+// The sheet read when the workbook opens serves its header and full reads: the
+// archive is not read a second time (its file spoiled after opening shows it).
+TEST(SpreadsheetSafety, TheFirstSheetIsReadOnceWhenTheWorkbookOpens)
+{
+    QTemporaryDir dir;
+    const QString path = dir.path() + "/once.xlsx";
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, numbered("o", 3), false, Resource_Path));
+    SpreadsheetWriter reader;
+    reader.ReadWorkbook(path, true);
+    QFile spoil(path);
+    ASSERT_TRUE(spoil.open(QIODevice::ReadWrite));
+    spoil.write(QByteArray(int(spoil.size()), 'x'));
+    spoil.close();
+    EXPECT_EQ(reader.ReadData_only_column(), SheetRows({{"o title"}}));
+    EXPECT_EQ(reader.ReadWorkbook(path, false), numbered("o", 3));
+}
