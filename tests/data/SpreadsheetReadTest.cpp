@@ -113,6 +113,11 @@ TEST(SpreadsheetRead, HandMadeSheetsReadAsRectangularRows)
                         "<row r=\"2\"/><row r=\"3\"><c r=\"B3\"><v>3</v></c></row><row r=\"4\"><c r=\"Z4\" s=\"1\"/></row>"
                         "<row r=\"5\"/>"),
          {{"1", "Untitled Column 2"}}, {{"1", ""}, {"", ""}, {"", "3"}}},
+        {"inline strings leave out phonetic runs; elements other than cells and values are skipped",
+         sheet("A1:C1", "<row r=\"1\"><c r=\"A1\" t=\"inlineStr\"><is><r><t>in</t></r><rPh sb=\"0\" eb=\"1\"><t>x</t></rPh>"
+                        "<r><t>line</t></r></is></c><c r=\"B1\"><v>2</v><extLst><t>no</t></extLst></c>"
+                        "<extLst><v>9</v></extLst></row>"),
+         {{"inline", "2"}}, {{"inline", "2"}}},
         {"lower-case references", sheet("a1:b1", "<row r=\"1\"><c r=\"b1\"><v>2</v></c><c r=\"a1\"><v>1</v></c></row>"),
          {{"1", "2"}}, {{"1", "2"}}},
         {"prefixed elements",

@@ -178,7 +178,8 @@ TEST(SpreadsheetSafety, WritesAndReadsLeaveNothingInTheTemporaryFolder)
 }
 
 // Archives whose sheet stream is cut short (sizes and CRC of the whole kept), whose
-// CRC or sizes lie, or whose workbook part has a damaged byte: each refused by the
+// CRC or sizes lie, whose workbook part has a damaged byte, or whose styles part (read
+// by nobody) has a CRC that lies: each refused by the
 // workbook reader and by the unpacker, nothing left behind.
 TEST(SpreadsheetSafety, DamagedArchivesAreRefused)
 {
@@ -195,7 +196,9 @@ def workbook(name, **sheet_changes):
     s = dict(name='xl/worksheets/sheet1.xml', data=sheet); s.update(sheet_changes)
     w = dict(name='xl/workbook.xml', data=book)
     if name == 'flipped.xlsx': w['flip'] = 20
-    make(os.path.join(out, name), [w, dict(name='xl/sharedStrings.xml', data=strings), s])
+    styles = dict(name='xl/styles.xml', data='<styleSheet xmlns="%s"/>' % main)
+    if name == 'styles.xlsx': styles['crc'] = 1
+    make(os.path.join(out, name), [w, dict(name='xl/sharedStrings.xml', data=strings), s, styles])
 workbook('good.xlsx')
 half = sheet[:len(sheet) // 2]
 workbook('short.xlsx', stream=half.encode())
@@ -204,6 +207,7 @@ workbook('crc.xlsx', crc=12345)
 workbook('longer.xlsx', size=len(sheet) + 1)
 workbook('shorter.xlsx', size=len(sheet) - 1)
 workbook('stored-short.xlsx', method=0, stream=half.encode())
+workbook('styles.xlsx')
 )");
     ASSERT_EQ(crafted::make(dir.path(), script), "");
     {
@@ -214,7 +218,8 @@ workbook('stored-short.xlsx', method=0, stream=half.encode())
         EXPECT_EQ(readSheet(reader, good, 1).size(), 2000);
     }
     const PrivateTemp temp;
-    for (const char *name : {"short.xlsx", "flipped.xlsx", "crc.xlsx", "longer.xlsx", "shorter.xlsx", "stored-short.xlsx"}) {
+    for (const char *name : {"short.xlsx", "flipped.xlsx", "crc.xlsx", "longer.xlsx", "shorter.xlsx", "stored-short.xlsx",
+                             "styles.xlsx"}) {
         const QString path = dir.path() + u'/' + QString::fromLatin1(name);
         SpreadsheetWriter reader;
         reader.ReadWorkbook(path, true);
@@ -224,8 +229,10 @@ workbook('stored-short.xlsx', method=0, stream=half.encode())
         EXPECT_FALSE(ZipArchive::unzipFileAtPath(path, dest)) << name;
         EXPECT_EQ(QDir(dest).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList()) << name;
         QByteArray bytes;
-        EXPECT_FALSE(ZipArchive::readEntry(path, "xl/worksheets/sheet1.xml", bytes) &&
-                     ZipArchive::readEntry(path, "xl/workbook.xml", bytes)) << name;
+        bool everyPartReads = true;
+        for (const char *part : {"xl/worksheets/sheet1.xml", "xl/workbook.xml", "xl/styles.xml"})
+            everyPartReads = ZipArchive::readEntry(path, part, bytes) && everyPartReads;
+        EXPECT_FALSE(everyPartReads) << name;
     }
     EXPECT_EQ(temp.left(), QStringList());
 }

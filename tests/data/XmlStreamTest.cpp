@@ -57,6 +57,7 @@ TEST(XmlStream, TokensWhateverTheBlockSize)
         {"an unknown entity", "<a>&e;</a>", "<a1\n!1\n"},
         {"a reference to no character", "<a>&#0;</a>", "<a1\n!1\n"},
         {"an attribute without quotes", "<a r=1/>", "!1\n"},
+        {"an empty tag", "<r><>a/></r>", "<r1\n!1\n"},
         {"no root", "  ", "!1\n"},
     };
     for (const auto &r : rows)
