@@ -73,6 +73,13 @@ ods('padded.ods', '<table:table-row><table:table-cell><text:p>a</text:p></table:
                   '<table:table-cell table:number-columns-repeated="16383"/></table:table-row>'
                   '<table:table-row table:number-rows-repeated="1048575"><table:table-cell table:number-columns-repeated="16384"/>'
                   '</table:table-row>')
+# The cell limit at its value and one row over; a row's values stop at column XFD.
+def block(rows): return ('<table:table-row table:number-rows-repeated="%d"><table:table-cell table:number-columns-repeated="2000">'
+                         '<text:p>x</text:p></table:table-cell></table:table-row>') % rows
+ods('exact.ods', block(10000))
+ods('over.ods', block(10001))
+ods('edge.ods', '<table:table-row><table:table-cell table:number-columns-repeated="16380"/>'
+                '<table:table-cell table:number-columns-repeated="10"><text:p>x</text:p></table:table-cell></table:table-row>')
 open(os.path.join(out, 'deep.xml'), 'w').write('<Workbook><Worksheet><Table><Row><Cell><Data>' + '<B>' * 100000 + '</B>' * 100000 + '</Data></Cell></Row></Table></Worksheet></Workbook>')
 )";
 
@@ -106,6 +113,9 @@ TEST_F(SpreadsheetLimits, EachShapeIsRefusedOrReadWithinBounds)
         {"repeated.ods", "ods", "sheets=0 rows=0 columns=0"},
         {"repeated-rows.ods", "ods", "sheets=0 rows=0 columns=0"},
         {"padded.ods", "ods", "sheets=0 rows=1 columns=1"},
+        {"exact.ods", "ods", "sheets=0 rows=10000 columns=2000"},
+        {"over.ods", "ods", "sheets=0 rows=0 columns=0"},
+        {"edge.ods", "ods", "sheets=0 rows=1 columns=16384"},
     };
     for (const auto &r : rows) {
         const ProbeResult result = probe({r.kind, file(r.file)});
