@@ -90,14 +90,14 @@ protected:
         const int rounds = fuzz::rounds(150);
         for (int round = 0; round < rounds; ++round) {
             const QString &seedFile = seeds[mutator.below(seeds.size())];
-            const QByteArray original = readBytes(seedFile);
+            const QByteArray seedBytes = readBytes(seedFile);
             if (archives && mutator.below(2) == 0) {
                 Parts parts = partsOf(seedFile);
                 auto &part = parts[mutator.below(parts.size())];
                 part.second = mutator.mutate(part.second, kHandSheet);
                 ASSERT_TRUE(pack(input, parts));
             } else {
-                writeBytes(input, mutator.mutate(original, original));
+                writeBytes(input, mutator.mutate(seedBytes, seedBytes));
             }
             watchdog.next(QStringLiteral("round %1 of %2").arg(round).arg(seedFile).toStdString());
             read(input);
