@@ -25,7 +25,7 @@ SpreadsheetFolder::SpreadsheetFolder(const QString &root) : m_dir(makeFolder(roo
 void SpreadsheetFolder::Remove_Abandoned_Folders(const QString &root)
 {
     static const QRegularExpression name(QStringLiteral("^spreadsheet-([0-9]{1,9})-[^/]{6,}$"));
-    const QDir dir(root);
+    const QDir dir(rootOr(root));
     for (const QFileInfo &folder : dir.entryInfoList({QStringLiteral("spreadsheet-*")}, QDir::Dirs | QDir::NoSymLinks | QDir::Hidden)) {
         const QRegularExpressionMatch m = name.match(folder.fileName());
         if (!m.hasMatch() || folder.ownerId() != ::getuid()) continue;

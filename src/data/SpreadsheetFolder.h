@@ -13,9 +13,10 @@ public:
     bool isValid() const { return m_dir.isValid(); }
     QString path() const { return m_dir.path(); }
 
-    // Removes the folders of `root` named by a process of this user that is no longer
-    // running; folders of running processes and of other users stay.
-    static void Remove_Abandoned_Folders(const QString &root);
+    // Removes the folders of `root` (the temporary directory by default) named by a
+    // process of this user that is no longer running; folders of running processes
+    // and of other users stay. Called at start-up and before each new folder.
+    static void Remove_Abandoned_Folders(const QString &root = {});
 
 private:
     QTemporaryDir m_dir;
