@@ -53,3 +53,24 @@ TEST(SpreadsheetOds, ForbiddenCharactersBecomeReplacementCharacters)
     ASSERT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(dir.path() + "/c.xml", {{"Title"}, {cell}}));
     EXPECT_EQ(SpreadsheetWriter::ReadWorksheetXML2004(dir.path() + "/c.xml"), SheetRows({{"Title"}, {kept}}));
 }
+
+// Elements match by their local names: a writer that chose other prefixes is read.
+TEST(SpreadsheetOds, OtherPrefixesReadTheSame)
+{
+    QTemporaryDir dir;
+    const QString parts = dir.path() + "/parts";
+    QDir().mkpath(parts);
+    QFile f(parts + "/content.xml");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<o:document-content xmlns:o=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+            " xmlns:t=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+            " xmlns:p=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><o:body><o:spreadsheet>"
+            "<t:table><t:table-row><t:table-cell t:number-columns-repeated=\"2\"><p:p>a</p:p></t:table-cell>"
+            "<t:table-cell/><t:table-cell><p:p>b</p:p></t:table-cell></t:table-row>"
+            "<t:table-row t:number-rows-repeated=\"2\"><t:table-cell><p:p>c</p:p></t:table-cell></t:table-row>"
+            "</t:table></o:spreadsheet></o:body></o:document-content>");
+    f.close();
+    const QString path = dir.path() + "/prefixes.ods";
+    ASSERT_TRUE(ZipArchive::createZipFileAtPath(path, {parts + "/content.xml"}));
+    EXPECT_EQ(SpreadsheetWriter::ReadODS(path), SheetRows({{"a", "a", "", "b"}, {"c"}, {"c"}}));
+}
