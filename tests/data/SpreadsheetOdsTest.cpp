@@ -1,4 +1,5 @@
 #include "Checkers.h"
+#include "Globals.h"
 #include "SpreadsheetWriter.h"
 #include "ZipArchive.h"
 
@@ -12,9 +13,9 @@ TEST(SpreadsheetOds, RowsRoundTripAsStrings)
     QTemporaryDir dir;
     const QString path = dir.path() + "/list.ods";
     const SheetRows rows = {{"Name", "Count"}, {"Zoë & co", "12"}, {"x", "", "extra"}};
-    ASSERT_TRUE(SpreadsheetWriter::WriteODS(path, rows, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(path, rows, false, Resource_Path));
     EXPECT_EQ(SpreadsheetWriter::ReadODS(path), rows);
-    EXPECT_FALSE(SpreadsheetWriter::WriteODS(path, {}, false));
+    EXPECT_FALSE(SpreadsheetWriter::WriteODS(path, {}, false, Resource_Path));
     EXPECT_EQ(SpreadsheetWriter::ReadODS(path), rows);  // the failed write left the file
 }
 
@@ -38,4 +39,38 @@ TEST(SpreadsheetOds, RepeatedCellsRepeatTheirText)
     const QString path = dir.path() + "/hand.ods";
     ASSERT_TRUE(ZipArchive::createZipFileAtPath(path, {parts + "/content.xml"}));
     EXPECT_EQ(SpreadsheetWriter::ReadODS(path), SheetRows({{"a", "b", "b", "b", "c"}}));
+}
+
+// Characters XML forbids become U+FFFD in the ods and XML 2003 writers, and the rest
+// of the cell is kept (a NUL used to cut it short).
+TEST(SpreadsheetOds, ForbiddenCharactersBecomeReplacementCharacters)
+{
+    QTemporaryDir dir;
+    const QString cell = QStringLiteral("a\x1B" "b\x0B" "c") + QChar(0) + QStringLiteral("d\tend") + QChar(0xFFFF);
+    const QString kept = QString::fromUtf8("a\uFFFDb\uFFFDc\uFFFDd\tend\uFFFD");
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(dir.path() + "/c.ods", {{"Title"}, {cell}}, false, Resource_Path));
+    EXPECT_EQ(SpreadsheetWriter::ReadODS(dir.path() + "/c.ods"), SheetRows({{"Title"}, {kept}}));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(dir.path() + "/c.xml", {{"Title"}, {cell}}));
+    EXPECT_EQ(SpreadsheetWriter::ReadWorksheetXML2004(dir.path() + "/c.xml"), SheetRows({{"Title"}, {kept}}));
+}
+
+// Elements match by their local names: a writer that chose other prefixes is read.
+TEST(SpreadsheetOds, OtherPrefixesReadTheSame)
+{
+    QTemporaryDir dir;
+    const QString parts = dir.path() + "/parts";
+    QDir().mkpath(parts);
+    QFile f(parts + "/content.xml");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<o:document-content xmlns:o=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+            " xmlns:t=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+            " xmlns:p=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><o:body><o:spreadsheet>"
+            "<t:table><t:table-row><t:table-cell t:number-columns-repeated=\"2\"><p:p>a</p:p></t:table-cell>"
+            "<t:table-cell/><t:table-cell><p:p>b</p:p></t:table-cell></t:table-row>"
+            "<t:table-row t:number-rows-repeated=\"2\"><t:table-cell><p:p>c</p:p></t:table-cell></t:table-row>"
+            "</t:table></o:spreadsheet></o:body></o:document-content>");
+    f.close();
+    const QString path = dir.path() + "/prefixes.ods";
+    ASSERT_TRUE(ZipArchive::createZipFileAtPath(path, {parts + "/content.xml"}));
+    EXPECT_EQ(SpreadsheetWriter::ReadODS(path), SheetRows({{"a", "a", "", "b"}, {"c"}, {"c"}}));
 }
