@@ -249,7 +249,7 @@ struct Stages {
                 if (blur)
                     for (float &c : rgb) c = a > 0 ? c / a : 0;
                 outRow[flipH ? W - 1 - x : x] = qRgba(t.encode(rgb[0]), t.encode(rgb[1]), t.encode(rgb[2]),
-                                                      int(std::lround(std::clamp(a, 0.0f, 1.0f) * 255)));
+                                                      int(std::clamp(a, 0.0f, 1.0f) * 255 + 0.5f));
             }
         };
         if (ry == 0) {
@@ -350,31 +350,38 @@ QImage turned(const QImage &source, double degrees, QSize canvas, QThreadPool *p
     uchar *bits = out.bits();  // taken once: the bands write disjoint rows
     const qsizetype stride = out.bytesPerLine();
     const int w = img.width(), h = img.height();
+    const uchar *pixels = img.constBits();
+    const qsizetype sourceStride = img.bytesPerLine();
     auto at = [&](int x, int y) -> QRgb {
         if (x < 0 || y < 0 || x >= w || y >= h) return 0;
-        const QRgb c = reinterpret_cast<const QRgb *>(img.constScanLine(y))[x];
+        const QRgb c = reinterpret_cast<const QRgb *>(pixels + sourceStride * y)[x];
         return straight ? qPremultiply(c) : c;
     };
     const int bands = bandsFor(qint64(canvas.width()) * canvas.height(), canvas.height(), pool);
     Run_In_Bands(bands, pool, [&](int b) {
         for (int y = canvas.height() * b / bands, y1 = canvas.height() * (b + 1) / bands; y < y1; ++y) {
             QRgb *row = reinterpret_cast<QRgb *>(bits + stride * y);
+            // The source point of the row's first pixel centre, and its step per pixel.
+            const QPointF first = back.map(QPointF(0.5, y + 0.5)) - QPointF(0.5, 0.5);
+            const double du = back.m11(), dv = back.m12();
             for (int x = 0; x < canvas.width(); ++x) {
-                const QPointF p = back.map(QPointF(x + 0.5, y + 0.5)) - QPointF(0.5, 0.5);
-                const double fx = std::floor(p.x()), fy = std::floor(p.y());
+                const double u = first.x() + du * x, v = first.y() + dv * x;
+                const double fx = std::floor(u), fy = std::floor(v);
                 if (fx < -1 || fy < -1 || fx >= w || fy >= h) {
                     row[x] = 0;
                     continue;
                 }
                 const int x0 = int(fx), y0 = int(fy);
-                const double ax = p.x() - fx, ay = p.y() - fy;
+                // Weights in 256ths.
+                const uint ax = uint((u - fx) * 256), ay = uint((v - fy) * 256);
                 const QRgb c00 = at(x0, y0), c10 = at(x0 + 1, y0), c01 = at(x0, y0 + 1), c11 = at(x0 + 1, y0 + 1);
-                auto mix = [&](int shift) {
-                    const auto v = [shift](QRgb c) { return double((c >> shift) & 0xff); };
-                    const double top = v(c00) + (v(c10) - v(c00)) * ax, bottom = v(c01) + (v(c11) - v(c01)) * ax;
-                    return uint(std::lround(top + (bottom - top) * ay)) << shift;
-                };
-                row[x] = mix(24) | mix(16) | mix(8) | mix(0);
+                uint result = 0;
+                for (int shift = 0; shift < 32; shift += 8) {
+                    const uint top = ((c00 >> shift) & 0xff) * (256 - ax) + ((c10 >> shift) & 0xff) * ax;
+                    const uint bottom = ((c01 >> shift) & 0xff) * (256 - ax) + ((c11 >> shift) & 0xff) * ax;
+                    result |= ((top * (256 - ay) + bottom * ay + 32768) >> 16) << shift;
+                }
+                row[x] = result;
             }
         }
     });
