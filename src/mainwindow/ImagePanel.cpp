@@ -190,7 +190,8 @@ void ControlPanels::browseSignature()
 
 void ControlPanels::refreshInvalidSource(SKTGraphic &g)
 {
-    const Picture &shown = g._contents_with_settings;
+    // The adjusted picture is present exactly when the loaded one is (it is made when drawn).
+    const Picture &shown = g._contents;
     const bool valid = !shown.isNull() && !shown.size().isEmpty() && !g.FilePath().isEmpty() &&
                        QFileInfo(g.FilePath()).isFile();
     image.invalid_source_label->setVisible(!valid);

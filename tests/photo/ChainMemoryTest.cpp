@@ -28,7 +28,9 @@ TEST(ChainMemory, AHairlinePictureTurnedIntoItsBox)
     EXPECT_EQ(out.image().size(), box);
     EXPECT_EQ(out.size(), QSizeF(1, 100000));
     EXPECT_GT(qAlpha(out.image().pixel(box.width() / 2, box.height() / 2)), 0) << "the turned line crosses the centre";
-    if (processmemory::kMeasuresMemory && measured) EXPECT_LT(grown, 64ll << 20) << grown / 1e6 << " MB";
+    if (processmemory::kMeasuresMemory && measured) {
+        EXPECT_LT(grown, 64ll << 20) << grown / 1e6 << " MB";
+    }
     RecordProperty("grown_bytes", std::to_string(grown));
 }
 
@@ -50,5 +52,7 @@ TEST(ChainMemory, AHugeSourceOntoACard)
     const long long grown = processmemory::peakBytes() - start;
     EXPECT_EQ(out.image().size(), card);
     EXPECT_EQ(out.size(), QSizeF(243, 154));
-    if (measured) EXPECT_LT(grown, 256ll << 20) << grown / 1e6 << " MB beyond the source";
+    if (measured) {
+        EXPECT_LT(grown, 256ll << 20) << grown / 1e6 << " MB beyond the source";
+    }
 }
