@@ -124,7 +124,7 @@ public:
     // A new image control on top showing the file (or the clipboard's picture) at the
     // point, selected; false and nothing changed when there is no picture.
     bool makeNewImageFromContentsOfFile(const QString &path, QPointF point);
-    bool makeNewImageFromPasteboard(const QMimeData *data, QPointF point);
+    bool makeNewImageFromPasteboard(const QMimeData *mime, QPointF point);
     SKTGraphic *creatingGraphic() const { return m_creatingGraphic; }
 
     // ---- Clipboard, ordering, alignment and the context menu
