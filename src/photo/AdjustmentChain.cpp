@@ -119,7 +119,7 @@ struct Stages {
     bool scaled = false;
     std::vector<int> xEdges;  // source columns [xEdges[x], xEdges[x + 1]) make column x
     ImageAdjustments s;
-    bool colour = false, hue = false, controls = false;
+    bool hue = false, controls = false;
     Matrix turn{};
     float sharpness = 0, exposure = 1;
     int rx = 0, ry = 0;

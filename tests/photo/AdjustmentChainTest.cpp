@@ -190,6 +190,9 @@ TEST(AdjustmentChain, WorksAtTheWantedPixelSize)
         EXPECT_TRUE(near(img.pixel(1, 1), r.topLeft)) << r.what;
         EXPECT_TRUE(near(img.pixel(img.width() - 2, img.height() - 2), r.bottomRight)) << r.what;
     }
+    // One pixel across is a size like any other.
+    ImageAdjustments plain;
+    EXPECT_EQ(Get_Processed_Image_Full_Combined(source, plain, true, {1, 40}).image().size(), QSize(1, 40));
     // A block of 4 x 4 pixels averaged in linear light: half black, half white is
     // linear 0.5, code 188.
     QImage stripes(8, 8, QImage::Format_RGB32);
@@ -204,6 +207,25 @@ TEST(AdjustmentChain, WorksAtTheWantedPixelSize)
     const QImage small = Get_Processed_Image_Full_Combined(halves(16, 16), blurred, true, {4, 4}).image();
     const QImage direct = Get_Processed_Image_Full_Combined(halves(4, 4), [] { ImageAdjustments b; b.blur = 2; return b; }(), true).image();
     EXPECT_EQ(small, direct);
+}
+
+// The turn samples the picture bilinearly with transparency all around it: the
+// coverage of a turned square (its alpha summed over the canvas) is its area, to
+// within the rounding of the edge pixels.
+TEST(AdjustmentChain, TheTurnCoversTheSquaresArea)
+{
+    for (int degrees : {30, 45, 100}) {
+        ImageAdjustments s;
+        s.rotation = degrees;
+        const QImage out = Get_Processed_Image_Full_Combined(filled(qRgb(0, 0, 255), 16, 16), s, true).image();
+        long long alpha = 0;
+        for (int y = 0; y < out.height(); ++y)
+            for (int x = 0; x < out.width(); ++x) alpha += qAlpha(out.pixel(x, y));
+        EXPECT_NEAR(double(alpha) / 255, 16.0 * 16 * (out.width() * out.height()) /
+                                             (std::pow(16 * (std::abs(std::cos(degrees * M_PI / 180)) + std::abs(std::sin(degrees * M_PI / 180))), 2)),
+                    0.5)
+            << degrees;
+    }
 }
 
 TEST(AdjustmentChain, SizeCapChangesOnlyTheSizeInPoints)

@@ -114,6 +114,20 @@ TEST(ChainOnAPool, BandsRunWhereTheCallerSays)
     EXPECT_TRUE(one.waitForDone(10000)) << "a worker of the pool waiting on its own pool";
     EXPECT_EQ(inner, 8);
 
+    // The chain starts the pool's threads for a picture of 0.25 megapixels, not for a
+    // smaller one.
+    for (const auto &[side, helpers] : {std::pair{499, false}, std::pair{500, true}}) {
+        QThreadPool fresh;
+        fresh.setMaxThreadCount(4);
+        fresh.setExpiryTimeout(-1);  // started threads stay to be counted
+        const int before = processmemory::threadCount();
+        ImageAdjustments s;
+        s.sepia = true;
+        Get_Processed_Image_Full_Combined(photo(side, 500), s, true, QSize(), &fresh);
+        EXPECT_EQ(processmemory::threadCount() > before, helpers) << side << " x 500";
+        fresh.waitForDone();
+    }
+
     // Each band once, on the pool's threads and the caller's.
     std::vector<std::atomic<int>> counts(64);
     workers.clear();
