@@ -184,3 +184,49 @@ TEST(UndoHistory, ASharedPictureCountsOnce)
     history.record(0, withPicture(1));
     EXPECT_EQ(history.bytes(0) - first, Archive_Bytes(withPicture(1).front()) - img.sizeInBytes());
 }
+
+// The count of a side's bytes: undo and redo stacks together, each snapshot by what it
+// adds to the one beneath, the sides apart; fonts and texts by their strings.
+TEST(UndoHistory, CountsEachSidesSnapshotsExactly)
+{
+    // Steps of different sizes, so a cost kept for the wrong step shows.
+    UndoHistory history(20 * Archive_Bytes(moved(1, 0).front()));
+    for (int step = 0; step < 12; ++step) history.record(0, moved(1 + step % 4, step));
+    auto recounted = [](const std::vector<SideSnapshot> &undo, const std::vector<SideSnapshot> &redo) {
+        UndoHistory fresh(1ll << 40);
+        for (const SideSnapshot &s : undo) fresh.push(0, s);
+        for (const SideSnapshot &s : redo) fresh.pushRedo(0, s);
+        return fresh.bytes(0);
+    };
+    EXPECT_LT(history.undoCount(0), 12) << "some steps went";
+    EXPECT_EQ(history.bytes(0), recounted(history.Ucontrol, history.Rcontrol));
+    ASSERT_NE(history.undo(0, moved(2, 99)), nullptr);
+    ASSERT_EQ(history.redoCount(0), 1);
+    EXPECT_EQ(history.bytes(0), recounted(history.Ucontrol, history.Rcontrol)) << "undo and redo stacks count together";
+
+    // The back side counts its own.
+    const qint64 front = history.bytes(0);
+    history.record(1, moved(3, 0));
+    EXPECT_EQ(history.bytes(1), 3 * Archive_Bytes(moved(1, 0).front()));
+    EXPECT_EQ(history.bytes(0), front);
+
+    // A budget below two steps still keeps the bottom snapshot and the newest one.
+    UndoHistory tiny(1);
+    for (int step = 0; step < 5; ++step) tiny.record(0, moved(2, step));
+    ASSERT_EQ(tiny.undoCount(0), 2);
+    EXPECT_EQ(tiny.Ucontrol.front().front().decodeInt(QStringLiteral("n")), 0);
+    EXPECT_EQ(tiny.Ucontrol.back().front().decodeInt(QStringLiteral("n")), 4);
+
+    // A font and a text record count their strings and a fixed 64 bytes.
+    auto one = [](const std::function<void(KeyedArchive &)> &put) {
+        KeyedArchive a(QStringLiteral("SKTText"));
+        put(a);
+        return Archive_Bytes(a);
+    };
+    const qint64 flag = one([](KeyedArchive &a) { a.encodeBool(QStringLiteral("k"), true); });
+    QFont font(QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(one([&](KeyedArchive &a) { a.encodeFont(QStringLiteral("k"), font); }) - flag, 15 * 2 + 64);
+    EXPECT_EQ(one([&](KeyedArchive &a) { a.encodeText(QStringLiteral("k"), TextRecord{QStringLiteral("Visitor"), font, Qt::red}); }) - flag,
+              7 * 2 + 15 * 2 + 64);
+    EXPECT_EQ(one([](KeyedArchive &a) { a.encodeString(QStringLiteral("k"), QStringLiteral("abc")); }) - flag, 3 * 2);
+}
