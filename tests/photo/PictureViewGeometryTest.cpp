@@ -29,6 +29,7 @@ TEST(PictureViewGeometry, ScalingAndAlignment)
         {{100, 50}, 2, 6, {1, 1}, {0, 0, 100, 50}},      // bottom left
         {{200, 150}, 2, 7, {1, 1}, {0, 0, 200, 150}},    // bottom right
         {{100, 50}, 2, 8, {1, 1}, {100, 75, 100, 50}},   // right
+        {{1.5, 100}, 2, 0, {1, 1}, {99.25, 50, 1.5, 100}},  // a point and a half across still draws
         {{0.5, 100}, 0, 0, {1, 1}, {}},
         {{0, 0}, 0, 0, {1, 1}, {}},                      // a picture that did not decode
     };
@@ -46,4 +47,9 @@ TEST(PictureViewGeometry, ScalingAndAlignment)
     }
     for (int unknown : {-1, 9, 100}) EXPECT_FALSE(Image_Alignment_Of(unknown).has_value()) << unknown;
     EXPECT_EQ(Image_Scaling_Of(3), ImageScaling::ProportionallyUpOrDown);
+    for (int unknown : {-1, 4, 7}) EXPECT_EQ(Image_Scaling_Of(unknown), ImageScaling::None) << unknown;
+    // A picture without size has ratio 1 under every scaling.
+    for (ImageScaling scaling : {ImageScaling::ProportionallyDown, ImageScaling::AxesIndependently, ImageScaling::None,
+                                 ImageScaling::ProportionallyUpOrDown})
+        EXPECT_EQ(Image_Ratio({0, 0}, QRectF(0, 0, 200, 200), scaling), QSizeF(1, 1)) << int(scaling);
 }
