@@ -10,6 +10,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QBuffer>
+#include <QPainter>
+#include <QPdfWriter>
+
 #include <atomic>
 
 namespace {
@@ -99,6 +103,7 @@ TEST(ImageDrawing, TheShownPictureIsMadeWhenDrawnAndKept)
         {"the same setting again", [&] { g->setAdjustment(&SKTGraphic::blr_val, 2.0f); }, 2.0, 3, {100, 80}},
         {"a flip", [&] { g->flipVertically(); }, 2.0, 4, {100, 80}},
         {"another source", [&] { g->setFileNSImage(path); }, 2.0, 5, {100, 80}},
+        {"drawn tiny", [] {}, 0.01, 6, {1, 1}},
     };
     for (const Step &s : steps) {
         s.change();
@@ -107,4 +112,14 @@ TEST(ImageDrawing, TheShownPictureIsMadeWhenDrawnAndKept)
         EXPECT_EQ(counting.lastPixels, s.pixels) << s.what;
         EXPECT_EQ(g->_contents_with_settings.image().size(), s.pixels) << s.what << ": worked at the drawn size";
     }
+    // A PDF takes the picture at the source's own resolution.
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&pdf);
+    QPainter painter(&writer);
+    g->drawContentsInView(painter, false, Application_Draw_Context(counting));
+    painter.end();
+    EXPECT_EQ(counting.made, 7);
+    EXPECT_EQ(counting.lastPixels, QSize());
+    EXPECT_EQ(g->_contents_with_settings.image().size(), QSize(400, 400));
 }
