@@ -39,6 +39,7 @@ Field_Binding Bind_Adjustment(T SKTGraphic::*field, double scale = 1, Row_Range 
         [field, scale, range](SKTGraphic &g, const QVariant &v) {
             if (g.kind() != GraphicKind::Image) return;
             if constexpr (std::is_same_v<T, bool>) {
+                (void)scale, (void)range;  // a flag has neither
                 static_cast<SKTImage &>(g).setAdjustment(field, v.toBool());
             } else {
                 const double shown = v.toDouble();
