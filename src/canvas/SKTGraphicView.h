@@ -18,13 +18,16 @@ class QAction;
 class QMenu;
 class QMimeData;
 class SKTGraphic;
+struct PictureAdjuster;
 class SKTGraphicList;
 class SKTGrid;
 
 class SKTGraphicView : public ZoomableCardWidget {
     Q_OBJECT
 public:
-    explicit SKTGraphicView(QWidget *parent = nullptr);
+    // adjuster: makes the shown pictures of image controls, here and in what the view
+    // copies to the clipboard; it outlives the view.
+    explicit SKTGraphicView(const PictureAdjuster &adjuster, QWidget *parent = nullptr);
     ~SKTGraphicView() override;
 
     void setHost(CardViewHost *host) { m_host = host; }
@@ -121,7 +124,7 @@ public:
     // A new image control on top showing the file (or the clipboard's picture) at the
     // point, selected; false and nothing changed when there is no picture.
     bool makeNewImageFromContentsOfFile(const QString &path, QPointF point);
-    bool makeNewImageFromPasteboard(const QMimeData *data, QPointF point);
+    bool makeNewImageFromPasteboard(const QMimeData *mime, QPointF point);
     SKTGraphic *creatingGraphic() const { return m_creatingGraphic; }
 
     // ---- Clipboard, ordering, alignment and the context menu
@@ -243,6 +246,7 @@ private:
         SKTGraphic *pressed = nullptr;
     };
 
+    const PictureAdjuster &m_adjuster;
     CardViewHost *m_host = nullptr;
     QPointer<SKTGraphicList> m_graphics;
     QPointer<SKTGrid> m_grid;

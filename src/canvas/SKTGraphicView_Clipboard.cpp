@@ -112,27 +112,27 @@ void SKTGraphicView::copy()
     for (int i : selectionIndexes()) chosen.push_back(m_graphics->at(i));
     if (chosen.empty()) return;
     try {
-        auto *data = new QMimeData;
-        data->setData(SKTGraphicViewPasteboardType, SKTGraphic::pasteboardDataWithGraphics(chosen));
-        const RenderResources resources = Application_Render_Resources();
+        auto *mime = new QMimeData;
+        mime->setData(SKTGraphicViewPasteboardType, SKTGraphic::pasteboardDataWithGraphics(chosen));
+        const RenderResources resources = Application_Render_Resources(m_adjuster);
         const QByteArray pdf =
             SKTRenderingView::pdfDataWithGraphics_data(chosen, QRectF(QPointF(0, 0), cardSize()), nullptr, resources);
-        if (!pdf.isEmpty()) data->setData(QStringLiteral("application/pdf"), pdf);
+        if (!pdf.isEmpty()) mime->setData(QStringLiteral("application/pdf"), pdf);
         SKTError error;
         const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics(chosen, resources, &error);
         if (!tiff.isEmpty()) {
-            data->setData(QStringLiteral("image/tiff"), tiff);
+            mime->setData(QStringLiteral("image/tiff"), tiff);
             QByteArray png;
             QBuffer buffer(&png);
             const QImage image = QImage::fromData(tiff, "TIFF");
             if (!image.isNull() && buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "PNG"))
-                data->setData(QStringLiteral("image/png"), png);
+                mime->setData(QStringLiteral("image/png"), png);
         }
         // Each copy has a token of its own: a paste knows whether it pastes this
         // view's last copy.
         const QByteArray token = QUuid::createUuid().toByteArray(QUuid::WithoutBraces);
-        data->setData(SKTGraphicViewPasteboardTokenType, token);
-        QGuiApplication::clipboard()->setMimeData(data);
+        mime->setData(SKTGraphicViewPasteboardTokenType, token);
+        QGuiApplication::clipboard()->setMimeData(mime);
         m_pasteboardToken = token;
         m_pasteCascadeNumber = 1;
         m_pasteCascadeDelta = QPointF(10, 10);
@@ -162,10 +162,10 @@ bool SKTGraphicView::cut()
 bool SKTGraphicView::paste()
 {
     if (m_host) m_host->Insert_In_Undo_Redo();
-    const QMimeData *data = QGuiApplication::clipboard()->mimeData();
-    switch (clipboardKind(data)) {
+    const QMimeData *mime = QGuiApplication::clipboard()->mimeData();
+    switch (clipboardKind(mime)) {
     case ClipboardKind::FileNames: return false;
-    case ClipboardKind::Other: return makeNewImageFromPasteboard(data, QPointF(50, 50));
+    case ClipboardKind::Other: return makeNewImageFromPasteboard(mime, QPointF(50, 50));
     case ClipboardKind::Controls: break;
     }
     if (!m_graphics) return false;
@@ -173,12 +173,12 @@ bool SKTGraphicView::paste()
     const QString mode = m_host ? m_host->Design_Mode() : QString();
     auto newImageID = [this] { return m_host ? m_host->Generate_Extra_image_control_ID() : QString(); };
     const auto pasted =
-        SKTGraphic::graphicsWithPasteboardData(data->data(SKTGraphicViewPasteboardType), &error, mode, newImageID);
+        SKTGraphic::graphicsWithPasteboardData(mime->data(SKTGraphicViewPasteboardType), &error, mode, newImageID);
     if (!pasted) {
         Show_MessageBox(error.localizedDescription + QLatin1Char('\n') + error.localizedFailureReason);
         return false;
     }
-    const QByteArray token = data->data(SKTGraphicViewPasteboardTokenType);
+    const QByteArray token = mime->data(SKTGraphicViewPasteboardTokenType);
     if (token != m_pasteboardToken) {
         m_pasteboardToken = token;
         m_pasteCascadeNumber = 0;

@@ -315,10 +315,10 @@ bool SKTGraphicView::makeNewImageFromContentsOfFile(const QString &path, QPointF
     return true;
 }
 
-bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData *data, QPointF point)
+bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData *mime, QPointF point)
 {
-    if (!m_graphics || !data) return false;
-    const QImage image = pictureOnClipboard(*data);
+    if (!m_graphics || !mime) return false;
+    const QImage image = pictureOnClipboard(*mime);
     if (image.isNull()) return false;
     // A design stores picture paths, not pictures: a pasted picture is kept as a file
     // of its own in the user's picture folder first.

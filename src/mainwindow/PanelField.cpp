@@ -28,16 +28,16 @@ QVariant Widget_Value(const QWidget *w)
 void Set_Widget_Value(QWidget *w, const QVariant &v)
 {
     const QVariant n = Widget_Normalised(w, v);
-    if (auto *c = qobject_cast<ColorWell *>(w)) c->setColor(n.value<QColor>());
-    else if (auto *b = qobject_cast<QAbstractButton *>(w)) b->setChecked(n.toBool());
-    else if (auto *c = qobject_cast<QComboBox *>(w)) c->setCurrentIndex(n.toInt());
-    else if (auto *s = qobject_cast<QDoubleSpinBox *>(w)) s->setValue(n.toDouble());
-    else if (auto *s = qobject_cast<QSpinBox *>(w)) s->setValue(n.toInt());
-    else if (auto *s = qobject_cast<QAbstractSlider *>(w)) s->setValue(n.toInt());
-    else if (auto *e = qobject_cast<QLineEdit *>(w)) e->setText(n.toString());
-    else if (auto *e = qobject_cast<QPlainTextEdit *>(w)) {
+    if (auto *well = qobject_cast<ColorWell *>(w)) well->setColor(n.value<QColor>());
+    else if (auto *button = qobject_cast<QAbstractButton *>(w)) button->setChecked(n.toBool());
+    else if (auto *combo = qobject_cast<QComboBox *>(w)) combo->setCurrentIndex(n.toInt());
+    else if (auto *decimal = qobject_cast<QDoubleSpinBox *>(w)) decimal->setValue(n.toDouble());
+    else if (auto *whole = qobject_cast<QSpinBox *>(w)) whole->setValue(n.toInt());
+    else if (auto *slider = qobject_cast<QAbstractSlider *>(w)) slider->setValue(n.toInt());
+    else if (auto *line = qobject_cast<QLineEdit *>(w)) line->setText(n.toString());
+    else if (auto *text = qobject_cast<QPlainTextEdit *>(w)) {
         // Setting the same text again would move the cursor of someone typing.
-        if (e->toPlainText() != n.toString()) e->setPlainText(n.toString());
+        if (text->toPlainText() != n.toString()) text->setPlainText(n.toString());
     }
 }
 
@@ -66,15 +66,15 @@ QVariant Widget_Normalised(const QWidget *w, const QVariant &v)
 void On_Widget_Edited(QWidget *w, QObject *context, const std::function<void(bool)> &edited)
 {
     auto now = [edited] { edited(true); };
-    if (auto *c = qobject_cast<ColorWell *>(w)) QObject::connect(c, &ColorWell::colorChanged, context, now);
-    else if (auto *b = qobject_cast<QAbstractButton *>(w)) QObject::connect(b, &QAbstractButton::toggled, context, now);
-    else if (auto *c = qobject_cast<QComboBox *>(w)) QObject::connect(c, &QComboBox::currentIndexChanged, context, now);
-    else if (auto *s = qobject_cast<QDoubleSpinBox *>(w)) QObject::connect(s, &QDoubleSpinBox::valueChanged, context, now);
-    else if (auto *s = qobject_cast<QSpinBox *>(w)) QObject::connect(s, &QSpinBox::valueChanged, context, now);
-    else if (auto *s = qobject_cast<QAbstractSlider *>(w)) {
-        QObject::connect(s, &QAbstractSlider::valueChanged, context, [s, edited] { edited(!s->isSliderDown()); });
-        QObject::connect(s, &QAbstractSlider::sliderReleased, context, now);
-    } else if (auto *e = qobject_cast<QLineEdit *>(w)) QObject::connect(e, &QLineEdit::editingFinished, context, now);
+    if (auto *well = qobject_cast<ColorWell *>(w)) QObject::connect(well, &ColorWell::colorChanged, context, now);
+    else if (auto *button = qobject_cast<QAbstractButton *>(w)) QObject::connect(button, &QAbstractButton::toggled, context, now);
+    else if (auto *combo = qobject_cast<QComboBox *>(w)) QObject::connect(combo, &QComboBox::currentIndexChanged, context, now);
+    else if (auto *decimal = qobject_cast<QDoubleSpinBox *>(w)) QObject::connect(decimal, &QDoubleSpinBox::valueChanged, context, now);
+    else if (auto *whole = qobject_cast<QSpinBox *>(w)) QObject::connect(whole, &QSpinBox::valueChanged, context, now);
+    else if (auto *slider = qobject_cast<QAbstractSlider *>(w)) {
+        QObject::connect(slider, &QAbstractSlider::valueChanged, context, [slider, edited] { edited(!slider->isSliderDown()); });
+        QObject::connect(slider, &QAbstractSlider::sliderReleased, context, now);
+    } else if (auto *line = qobject_cast<QLineEdit *>(w)) QObject::connect(line, &QLineEdit::editingFinished, context, now);
     // A multi-line text box is applied by its panel (after a pause in typing).
 }
 

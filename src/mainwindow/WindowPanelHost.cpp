@@ -9,7 +9,7 @@
 namespace {
 class Window_Panel_Host final : public PropertyPanelHost {
 public:
-    explicit Window_Panel_Host(SKTWindowController &c) : c(c) {}
+    explicit Window_Panel_Host(SKTWindowController &controller) : c(controller) {}
 
     SKTGraphicList &Panel_Side_Controls(int side) const override
     {

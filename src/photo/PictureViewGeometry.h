@@ -5,16 +5,37 @@
 #include <QRectF>
 #include <QSizeF>
 
-// Scaling: 0 proportionally down (never enlarged), 1 axes independently, 2 none,
-// 3 proportionally up or down; any other value as none.
-// Alignment: 0 centre, 1 top, 2 top left, 3 top right, 4 left, 5 bottom, 6 bottom
-// left, 7 bottom right, 8 right ("top" is the larger y).
+#include <optional>
+
+// The stored indexes are the enumerators' values.
+enum class ImageScaling {
+    ProportionallyDown = 0,  // never enlarged
+    AxesIndependently = 1,
+    None = 2,
+    ProportionallyUpOrDown = 3,
+};
+enum class ImageAlignment {  // "top" is the larger y
+    Center = 0,
+    Top = 1,
+    TopLeft = 2,
+    TopRight = 3,
+    Left = 4,
+    Bottom = 5,
+    BottomLeft = 6,
+    BottomRight = 7,
+    Right = 8,
+};
+
+// A picture view's stored index as a scaling: any other value is None.
+ImageScaling Image_Scaling_Of(int index);
+// A picture view's stored index as an alignment; none for an unknown index, whose
+// view draws its picture into the empty rectangle at the drawing rectangle's origin.
+std::optional<ImageAlignment> Image_Alignment_Of(int index);
 
 // Drawn points per picture point across and down; (1, 1) for a picture without width
 // or height.
-QSizeF Image_Ratio(QSizeF picture, const QRectF &drawing, int scaling);
+QSizeF Image_Ratio(QSizeF picture, const QRectF &drawing, ImageScaling scaling);
 
 // The rectangle the picture is drawn in; it may reach outside the drawing rectangle
-// (scaling none). A picture under 1 point either way gives the zero rectangle, an
-// unknown alignment the empty rectangle at the drawing rectangle's origin.
-QRectF Scaled_Image_Rect(QSizeF picture, const QRectF &drawing, int scaling, int alignment);
+// (scaling None). A picture under 1 point either way gives the zero rectangle.
+QRectF Scaled_Image_Rect(QSizeF picture, const QRectF &drawing, ImageScaling scaling, ImageAlignment alignment);

@@ -98,6 +98,22 @@ TEST(ControlArchiveBytes, RefusesWhatIsNotAListOfControlArchives)
                                   QVariantList{qInf(), 0.0, 1.0, 1.0}})
         outOfBounds << with("_bounds", QVariantMap{{"rect", r}});
     EXPECT_TRUE(Graphics_From_Archive_Bytes(with("_bounds", QVariantMap{{"rect", QVariantList{-1e6, 0.0, 1e6, 0.0}}})));
+    // Picture adjustments of an image control: not finite or beyond a million.
+    const QVariantMap image = Control_Archive_To_Plist(SKTGraphic::create(GraphicKind::Image)->encode());
+    auto adjusted = [&](const char *key, double value) {
+        QVariantMap m = image;
+        m.insert(QString::fromLatin1(key), QVariantMap{{"float", value}});
+        return Plist_To_Bytes(QVariantList{m}, PlistFormat::Binary);
+    };
+    const std::pair<const char *, float SKTGraphic::*> adjustments[] = {
+        {"rotate_image", &SKTGraphic::rotate_image}, {"hue_val", &SKTGraphic::hue_val}, {"blr_val", &SKTGraphic::blr_val},
+        {"sat_val", &SKTGraphic::sat_val}, {"img_trnsp_val", &SKTGraphic::img_trnsp_val}};
+    for (const auto &[key, field] : adjustments) {
+        for (double v : {qQNaN(), qInf(), -qInf(), 1e30, -1000001.0}) outOfBounds << adjusted(key, v);
+        const auto read = Graphics_From_Archive_Bytes(adjusted(key, -1e6));
+        ASSERT_TRUE(read.has_value() && read->size() == 1) << key;
+        EXPECT_EQ(read->front().get()->*field, -1e6f) << key;
+    }
     for (const QByteArray &bytes : bad + outOfBounds) {
         QString error;
         EXPECT_FALSE(Graphics_From_Archive_Bytes(bytes, &error).has_value());

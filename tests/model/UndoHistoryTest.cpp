@@ -111,3 +111,123 @@ TEST(UndoHistory, SnapshotsKeepOrderAndShareTheirPictures)
     EXPECT_NE(back[0].get(), image.get());
     EXPECT_EQ(back[0]->_contents.image().cacheKey(), image->_contents.image().cacheKey());
 }
+
+namespace {
+// A side of `controls` archives, each changed by `step` (so shared with no other step).
+SideSnapshot moved(int controls, int step)
+{
+    SideSnapshot s;
+    for (int i = 0; i < controls; ++i) {
+        KeyedArchive a(QStringLiteral("SKTText"));
+        a.encodeInt(QStringLiteral("n"), step);
+        a.encodeString(QStringLiteral("Text_Value"), QString(100, QChar(u'a' + i % 26)));
+        s.push_back(a);
+    }
+    return s;
+}
+} // namespace
+
+// Past its budget a side's history drops its oldest steps above the bottom snapshot:
+// it keeps within the budget, the bottom and the newest steps stay, and undo still
+// walks back through what is kept to the bottom.
+TEST(UndoHistory, KeepsWithinItsBudget)
+{
+    const qint64 perStep = [] {
+        UndoHistory h;
+        h.record(0, moved(50, 0));
+        return h.bytes(0);
+    }();
+    EXPECT_EQ(perStep, 50 * Archive_Bytes(moved(1, 0).front()));
+    UndoHistory history(perStep * 10);
+    for (int step = 0; step < 300; ++step) {
+        history.record(0, moved(50, step));
+        ASSERT_LE(history.bytes(0), history.budget()) << "step " << step;
+    }
+    EXPECT_EQ(history.undoCount(0), 10);
+    EXPECT_EQ(history.Ucontrol.front().front().decodeInt(QStringLiteral("n")), 0) << "the bottom snapshot stays";
+    std::vector<int> seen;
+    SideSnapshot shown = moved(50, 299);
+    while (const SideSnapshot *s = history.undo(0, shown)) {
+        seen.push_back(s->front().decodeInt(QStringLiteral("n")));
+        shown = *s;
+    }
+    EXPECT_EQ(seen, (std::vector<int>{298, 297, 296, 295, 294, 293, 292, 291, 0}));
+    EXPECT_EQ(history.undoCount(0), 1);
+    // The back side's history is its own.
+    EXPECT_EQ(history.bytes(1), 0);
+
+    // Steps that share their archives with the step beneath cost only what changed.
+    UndoHistory sharing;
+    const SideSnapshot base = moved(50, 0);
+    sharing.record(0, base);
+    SideSnapshot one = base;
+    one[0] = moved(1, 1).front();
+    sharing.record(0, one);
+    EXPECT_EQ(sharing.bytes(0), 51 * Archive_Bytes(moved(1, 0).front()));
+}
+
+// A picture shared by the steps counts once, in the step that brought it.
+TEST(UndoHistory, ASharedPictureCountsOnce)
+{
+    QImage img(100, 100, QImage::Format_ARGB32);
+    img.fill(Qt::red);
+    auto withPicture = [&](int n) {
+        KeyedArchive a(QStringLiteral("SKTImage"));
+        a.encodeInt(QStringLiteral("n"), n);
+        a.encodePicture(QStringLiteral("_contents"), Picture(img, QSizeF(100, 100)));
+        return SideSnapshot{a};
+    };
+    UndoHistory history;
+    history.record(0, withPicture(0));
+    const qint64 first = history.bytes(0);
+    EXPECT_GE(first, img.sizeInBytes());
+    history.record(0, withPicture(1));
+    EXPECT_EQ(history.bytes(0) - first, Archive_Bytes(withPicture(1).front()) - img.sizeInBytes());
+}
+
+// The count of a side's bytes: undo and redo stacks together, each snapshot by what it
+// adds to the one beneath, the sides apart; fonts and texts by their strings.
+TEST(UndoHistory, CountsEachSidesSnapshotsExactly)
+{
+    // Steps of different sizes, so a cost kept for the wrong step shows.
+    UndoHistory history(20 * Archive_Bytes(moved(1, 0).front()));
+    for (int step = 0; step < 12; ++step) history.record(0, moved(1 + step % 4, step));
+    auto recounted = [](const std::vector<SideSnapshot> &undo, const std::vector<SideSnapshot> &redo) {
+        UndoHistory fresh(1ll << 40);
+        for (const SideSnapshot &s : undo) fresh.push(0, s);
+        for (const SideSnapshot &s : redo) fresh.pushRedo(0, s);
+        return fresh.bytes(0);
+    };
+    EXPECT_LT(history.undoCount(0), 12) << "some steps went";
+    EXPECT_EQ(history.bytes(0), recounted(history.Ucontrol, history.Rcontrol));
+    ASSERT_NE(history.undo(0, moved(2, 99)), nullptr);
+    ASSERT_EQ(history.redoCount(0), 1);
+    EXPECT_EQ(history.bytes(0), recounted(history.Ucontrol, {}) + 2 * Archive_Bytes(moved(1, 0).front()))
+        << "the undone state on the redo stack counts with the undo stack";
+
+    // The back side counts its own.
+    const qint64 front = history.bytes(0);
+    history.record(1, moved(3, 0));
+    EXPECT_EQ(history.bytes(1), 3 * Archive_Bytes(moved(1, 0).front()));
+    EXPECT_EQ(history.bytes(0), front);
+
+    // A budget below two steps still keeps the bottom snapshot and the newest one.
+    UndoHistory tiny(1);
+    for (int step = 0; step < 5; ++step) tiny.record(0, moved(2, step));
+    ASSERT_EQ(tiny.undoCount(0), 2);
+    EXPECT_EQ(tiny.Ucontrol.front().front().decodeInt(QStringLiteral("n")), 0);
+    EXPECT_EQ(tiny.Ucontrol.back().front().decodeInt(QStringLiteral("n")), 4);
+
+    // A font and a text record count their strings and a fixed 64 bytes.
+    auto one = [](const std::function<void(KeyedArchive &)> &put) {
+        KeyedArchive a(QStringLiteral("SKTText"));
+        put(a);
+        return Archive_Bytes(a);
+    };
+    const qint64 flag = one([](KeyedArchive &a) { a.encodeBool(QStringLiteral("k"), true); });
+    QFont font(QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(one([&](KeyedArchive &a) { a.encodeFont(QStringLiteral("k"), font); }) - flag, 15 * 2 + 64);
+    EXPECT_EQ(one([&](KeyedArchive &a) { a.encodeText(QStringLiteral("k"), TextRecord{QStringLiteral("Visitor"), font, Qt::red}); }) - flag,
+              7 * 2 + 15 * 2 + 64);
+    EXPECT_EQ(one([](KeyedArchive &a) { a.encodeString(QStringLiteral("k"), QStringLiteral("abc")); }) - flag, 3 * 2);
+}

@@ -1,1 +1,0 @@
-// Placeholder for a folder that has no sources yet.
