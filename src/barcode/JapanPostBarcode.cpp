@@ -120,12 +120,6 @@ int JapanPostBarcode::_barDescriptor(int p) const
     return ((p - 4 - 6 * (n + 1)) % 3) / 2 == 0 ? 1 : 3;
 }
 
-float JapanPostBarcode::barTop(int p) const
-{
-    return float((_barDescriptor(p) & 2 ? 3.6 : 2.4) * m_symbolSize / 10 / kMmPerPoint);
-}
-
-float JapanPostBarcode::barBottom(int p) const
-{
-    return float((_barDescriptor(p) & 1 ? 0.0 : 1.2) * m_symbolSize / 10 / kMmPerPoint);
-}
+float JapanPostBarcode::fullTop() const { return float(3.6 * m_symbolSize / 10 / kMmPerPoint); }
+float JapanPostBarcode::trackerTop() const { return float(2.4 * m_symbolSize / 10 / kMmPerPoint); }
+float JapanPostBarcode::trackerBottom() const { return float(1.2 * m_symbolSize / 10 / kMmPerPoint); }

@@ -108,15 +108,9 @@ int NKDRoyalMailBarcode::_barDescriptor(int p) const
     return fieldOf(royalmail_characterDescriptor(c), (j % 8) / 2);
 }
 
-float NKDRoyalMailBarcode::barTop(int p) const
-{
-    return float((_barDescriptor(p) & 2 ? 5.05 : 3.15) * kPointsPerMm);
-}
-
-float NKDRoyalMailBarcode::barBottom(int p) const
-{
-    return float((_barDescriptor(p) & 1 ? 0.0 : 1.9) * kPointsPerMm);
-}
+float NKDRoyalMailBarcode::fullTop() const { return float(5.05 * kPointsPerMm); }
+float NKDRoyalMailBarcode::trackerTop() const { return float(3.15 * kPointsPerMm); }
+float NKDRoyalMailBarcode::trackerBottom() const { return float(1.9 * kPointsPerMm); }
 
 void NKDRoyalMailBarcode::generateChecksum()
 {

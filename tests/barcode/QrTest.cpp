@@ -1,62 +1,35 @@
 // QR Code tables, capacities, the picture, and symbols read back by independent readers.
 #include "QrEncoder.h"
 
+#include "BarcodeReaders.h"
+
 #include <gtest/gtest.h>
-#ifdef HAVE_ZBAR
-#include <zbar.h>
-using namespace zbar;
-#endif
-#ifdef HAVE_ZXING
-#include <ZXing/ReadBarcode.h>
-#endif
 
 namespace {
 
 // The grid at 3 pixels a module with a light quiet zone of 4 modules, grey levels.
-std::vector<uint8_t> scan(const QrGrid &grid, int &side)
+QImage scan(const QrGrid &grid)
 {
-    const int n = grid.dimension(), p = 3;
-    side = (n + 8) * p;
-    std::vector<uint8_t> pixels(size_t(side) * side, 255);
-    for (int y = 0; y < n * p; ++y)
-        for (int x = 0; x < n * p; ++x)
-            if (grid.valueAt(x / p, y / p)) pixels[size_t(y + 4 * p) * side + x + 4 * p] = 0;
-    return pixels;
+    const int n = grid.dimension();
+    return readers::Module_Page(n, n, 3, 4, [&grid](int x, int y) { return grid.valueAt(x, y) != 0; });
 }
 
 [[maybe_unused]] std::string zbarRead(const QrGrid &grid)
 {
-    std::string text = "(no reader)";
 #ifdef HAVE_ZBAR
-    int side = 0;
-    std::vector<uint8_t> pixels = scan(grid, side);
-    zbar_image_scanner_t *scanner = zbar_image_scanner_create();
-    zbar_image_scanner_set_config(scanner, ZBAR_NONE, ZBAR_CFG_ENABLE, 0);
-    zbar_image_scanner_set_config(scanner, ZBAR_QRCODE, ZBAR_CFG_ENABLE, 1);
-    zbar_image_t *image = zbar_image_create();
-    zbar_image_set_format(image, zbar_fourcc('Y', '8', '0', '0'));
-    zbar_image_set_size(image, side, side);
-    zbar_image_set_data(image, pixels.data(), pixels.size(), nullptr);
-    text.clear();
-    if (zbar_scan_image(scanner, image) > 0) text = zbar_symbol_get_data(zbar_image_first_symbol(image));
-    zbar_image_destroy(image);
-    zbar_image_scanner_destroy(scanner);
+    return readers::Zbar_Read(scan(grid), zbar::ZBAR_QRCODE);
+#else
+    return "(no reader)";
 #endif
-    return text;
 }
 
 [[maybe_unused]] std::string zxingRead(const QrGrid &grid)
 {
-    std::string text = "(no reader)";
 #ifdef HAVE_ZXING
-    int side = 0;
-    const std::vector<uint8_t> pixels = scan(grid, side);
-    ZXing::DecodeHints hints;
-    hints.setFormats(ZXing::BarcodeFormat::QRCode);
-    const ZXing::Result result = ZXing::ReadBarcode({pixels.data(), side, side, ZXing::ImageFormat::Lum}, hints);
-    text = result.isValid() ? result.text() : std::string();
+    return readers::Zxing_Read(scan(grid), ZXing::BarcodeFormat::QRCode);
+#else
+    return "(no reader)";
 #endif
-    return text;
 }
 
 void expectReadBack(const QByteArray &bytes, const std::optional<QrGrid> &grid, const std::string &what)
