@@ -40,13 +40,19 @@ QColor background(const Barcode_Style &style, const QColor &color)
 
 } // namespace
 
-BarcodeDrawing Draw_Linear_Barcode(const NKDBarcode &b, const FontMeasure &measure)
+QSizeF Linear_Drawing_Size(const NKDBarcode &b)
 {
-    const Barcode_Style &style = b.style();
     float W = b.width();
     if (b.printsHeader()) W = std::max(W, b.headerWidth());
     if (b.printsFooter()) W = std::max(W, b.footerWidth());
-    BarcodeDrawing drawing(QSizeF(W, b.height()));
+    return QSizeF(W, b.height());
+}
+
+BarcodeDrawing Draw_Linear_Barcode(const NKDBarcode &b, const FontMeasure &measure)
+{
+    const Barcode_Style &style = b.style();
+    const float W = float(Linear_Drawing_Size(b).width());
+    BarcodeDrawing drawing(Linear_Drawing_Size(b));
     Canvas canvas{drawing, measure};
     const float top = b.height();
     const float bw = b.barWidth();

@@ -62,15 +62,26 @@ int QR_Size_Floor(int version)
     return std::max(4 * (version - 1) + 21, 21);
 }
 
+std::optional<QSize> Barcode_Pixel_Size(QSizeF points, double dpi)
+{
+    const double w = std::ceil(float(dpi * points.width() / 72)), h = std::ceil(float(dpi * points.height() / 72));
+    if (!std::isfinite(dpi) || !(dpi > 0) || !std::isfinite(w) || !std::isfinite(h) || !(w >= 1) || !(h >= 1) ||
+        !(points.width() > 0) || !(points.height() > 0) || w * h > kBarcode_Max_Pixels)
+        return std::nullopt;
+    return QSize(int(w), int(h));
+}
+
 Picture Increase_DPI(const Picture &picture, double dpi)
 {
-    if (picture.isNull() || picture.size().isEmpty()) {
+    const std::optional<QSize> size = Barcode_Pixel_Size(picture.size(), dpi);
+    if (picture.isNull() || !size) {
         qWarning("Invalid image");
         return {};
     }
     const QSizeF points = picture.size();
-    const QSize pixels(int(std::ceil(float(dpi * points.width() / 72))), int(std::ceil(float(dpi * points.height() / 72))));
+    const QSize pixels = *size;
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return {};
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

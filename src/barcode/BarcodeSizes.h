@@ -4,6 +4,7 @@
 #include "Picture.h"
 
 #include <QString>
+#include <optional>
 
 // 0 inch, 1 cm, 2 mm; 0.393701 inch to the centimetre.
 double Unit_To_Points(double length, int unit);
@@ -34,8 +35,16 @@ QString Margins_Label(int unit);
 // The smallest QR size for a version index (0 "Auto", 1-40): 21 + 4 x (version - 1).
 int QR_Size_Floor(int version);
 
+// The largest picture a barcode is given, in pixels.
+inline constexpr double kBarcode_Max_Pixels = 100e6;
+
+// ceil(dpi x points / 72) pixels on each axis; none when the size or the resolution is not
+// finite and above 0, or the picture would pass kBarcode_Max_Pixels.
+std::optional<QSize> Barcode_Pixel_Size(QSizeF points, double dpi);
+
 // The picture at ceil(dpi x points / 72) pixels, its size in points kept, without
-// smoothing; none (and "Invalid image" in the log) for an empty picture.
+// smoothing; none (and "Invalid image" in the log) for an empty picture or a size or
+// resolution that Barcode_Pixel_Size refuses.
 Picture Increase_DPI(const Picture &picture, double dpi);
 // The image at that many pixels without smoothing; none for an empty image.
 QImage Resize_Image(const QImage &image, QSize size);

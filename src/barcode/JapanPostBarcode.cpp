@@ -54,12 +54,13 @@ void JapanPostBarcode::init(const QString &content, bool printsCaption)
         }
         readable += c;
     }
-    if (codes.size() < 20) {
-        codes += QString(20 - codes.size(), u'=');
-    } else if (codes.size() > 20) {
-        codes.truncate(20);
-        readable.truncate(std::count(ends.begin(), ends.begin() + 20, true));
+    if (codes.size() > 20) {
+        // A letter whose two codes do not both fit is dropped whole.
+        const int kept = ends[19] ? 20 : 19;
+        codes.truncate(kept);
+        readable.truncate(std::count(ends.begin(), ends.begin() + kept, true));
     }
+    codes += QString(20 - codes.size(), u'=');
     m_codes = codes;
     setContent(readable);
     generateChecksum();

@@ -17,7 +17,7 @@ struct Pdf417Pattern {
 const Pdf417Pattern &PDF417_Pattern(int cluster, int codeword);
 
 struct Pdf417Symbol {
-    int error = 0;  // 0 none, 1 too much data
+    int error = 0;  // 0 none, 1 too much data, 2 no data
     int rows = 0, columns = 0, level = 0;
     std::vector<int> codewords;  // length descriptor, data, pads, check codewords
     int bitColumns = 0;
@@ -28,7 +28,7 @@ struct Pdf417Symbol {
 // painted level is the highest that fits beside the data in the chosen rows x columns);
 // columns from the aspect ratio and a row height of 3 modules. Non-ASCII bytes are
 // preceded by the ECI designator 26 (UTF-8). More than 5,420 bytes or 926 data
-// codewords gives error 1 and no modules.
+// codewords (codeword 0 included) gives error 1, no bytes error 2, and no modules.
 Pdf417Symbol Encode_PDF417(const QByteArray &bytes, int level, double aspectRatio);
 
 // The text's UTF-8 bytes at the level with aspect ratio 1, the matrix stretched to the

@@ -37,14 +37,16 @@ void NKDPostnetBarcode::init(const QString &content, bool printsCaption)
 
 float NKDPostnetBarcode::barTop(int p) const
 {
-    if (p == 0 || p == completeBarcode().size() - 1) return 9.0f;
+    // Frame bar, five bars for each digit and the check digit, frame bar.
+    const int last = 3 + 15 * int(bytes().size() + (checkDigit() != -1 ? 1 : 0));
+    if (p == 0 || p == last) return 9.0f;
     const int d = (p - 3) / 15, b = (p - 15 * d) / 3;
     return _heightForDigit(d, b) * 72;
 }
 
 float NKDPostnetBarcode::_heightForDigit(int index, int bar) const
 {
-    const QByteArray b = bytes();
+    const QByteArray &b = bytes();
     const char c = index < b.size() ? b[index] : char(checkDigit());
     if (c < '0' || c > '9') return 0;
     return strchr(kTallBars[c - '0'], '0' + bar) ? 0.125f : 0.05f;
@@ -64,7 +66,7 @@ void NKDPostnetBarcode::generateChecksum()
 
 bool NKDPostnetBarcode::contentAccepted() const
 {
-    const QByteArray b = bytes();
+    const QByteArray &b = bytes();
     if (b.size() != 5 && b.size() != 9 && b.size() != 11) return false;
     for (char c : b)
         if (c < '0' || c > '9') return false;
@@ -99,7 +101,7 @@ bool NKDRoyalMailBarcode::contentAccepted() const
 
 int NKDRoyalMailBarcode::_barDescriptor(int p) const
 {
-    const QByteArray b = bytes();
+    const QByteArray &b = bytes();
     const int n = int(b.size());
     if (p == 0) return 2;
     if (p >= 8 * (n + 1) + 2) return 3;

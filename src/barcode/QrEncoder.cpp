@@ -378,10 +378,12 @@ std::optional<QrGrid> Encode_QR_Text(const QString &text, int level, int version
 Picture Render_QR(const QrGrid &grid, int dimension, double dpi)
 {
     const int n = grid.dimension();
-    if (n <= 0) return {};
+    if (n <= 0 || dimension <= 0) return {};
     const int size = std::max(dimension, n);
+    if (double(size) * size > kBarcode_Max_Pixels || !Barcode_Pixel_Size(QSizeF(size, size), dpi)) return {};
     const int p = size / n, o = (size - p * n) / 2;
     QImage image(size, size, QImage::Format_ARGB32);
+    if (image.isNull()) return {};
     image.fill(qRgba(255, 255, 255, 0));
     for (int y = 0; y < n * p; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(o + y));

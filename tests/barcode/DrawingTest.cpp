@@ -112,8 +112,8 @@ TEST(BarcodeDrawing, CaptionHeaderAndFooter)
     b.setStyle(noGaps());
     b.setBarWidth(1);
     b.setHeight(40);
-    b.setWidth(10);
     b.setCaptionFontSize(10, measure);
+    b.setWidth(10);
     const BarcodeDrawing d = Draw_Linear_Barcode(b, measure);
     // Bars of the split layout rise from the base line 9.72 by barBottom.
     EXPECT_FLOAT_EQ(float(bars(d)[0].bottom()), 40 - 9.72f - 9.72f);
