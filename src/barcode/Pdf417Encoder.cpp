@@ -247,8 +247,11 @@ const Pdf417Pattern &PDF417_Pattern(int cluster, int codeword)
     return kPatterns[cluster / 3 * 929 + codeword];
 }
 
-Pdf417Symbol Encode_PDF417(const QByteArray &bytes, int level, double aspectRatio)
+Pdf417_Level PDF417_Level_From_Index(int value) { return Pdf417_Level(std::clamp(value, 0, 8)); }
+
+Pdf417Symbol Encode_PDF417(const QByteArray &bytes, Pdf417_Level chosen, double aspectRatio)
 {
+    int level = int(chosen);
     Pdf417Symbol symbol;
     if (bytes.isEmpty() || bytes.size() > 5420) {
         symbol.error = bytes.isEmpty() ? 2 : 1;
@@ -322,7 +325,7 @@ Pdf417Symbol Encode_PDF417(const QByteArray &bytes, int level, double aspectRati
     return symbol;
 }
 
-Picture PDF417_Picture(const QString &text, int level, QSizeF size, double dpi)
+Picture PDF417_Picture(const QString &text, Pdf417_Level level, QSizeF size, double dpi)
 {
     const std::optional<QSize> pixels = Barcode_Pixel_Size(size, dpi);
     if (text.isEmpty() || !pixels) return {};

@@ -166,10 +166,10 @@ struct Matrix {
     bool at(int x, int y) const { return dark[size_t(y) * n + x]; }
 };
 
-void drawFormat(Matrix &m, int level, int mask)
+void drawFormat(Matrix &m, QR_Level level, int mask)
 {
     static const int levelBits[4] = {1, 0, 3, 2};
-    const int data = levelBits[level] << 3 | mask;
+    const int data = levelBits[int(level)] << 3 | mask;
     int rem = data;
     for (int i = 0; i < 10; ++i) rem = (rem << 1) ^ ((rem >> 9) * 0x537);
     const int bits = (data << 10 | rem) ^ 0x5412;
@@ -185,7 +185,7 @@ void drawFormat(Matrix &m, int level, int mask)
     m.setFunction(8, n - 8, true);
 }
 
-Matrix functionPatterns(int version, int level)
+Matrix functionPatterns(int version, QR_Level level)
 {
     Matrix m(17 + 4 * version);
     const int n = m.n;
@@ -334,9 +334,9 @@ std::optional<int> QR_Bit_Length(const QByteArray &bytes, int version)
     return int(bits.size());
 }
 
-std::optional<QrGrid> Encode_QR(const QByteArray &bytes, int level, int version, int mask)
+std::optional<QrGrid> Encode_QR(const QByteArray &bytes, QR_Level level, int version, int mask)
 {
-    if (level < 0 || level > 3 || version < 0 || version > 40 || mask < -1 || mask > 7) return std::nullopt;
+    if (int(level) < 0 || int(level) > 3 || version < 0 || version > 40 || mask < -1 || mask > 7) return std::nullopt;
     const Mode mode = modeOf(bytes);
     auto fits = [&](int v) {
         const std::optional<int> length = QR_Bit_Length(bytes, v);
@@ -370,7 +370,7 @@ std::optional<QrGrid> Encode_QR(const QByteArray &bytes, int level, int version,
     return grid;
 }
 
-std::optional<QrGrid> Encode_QR_Text(const QString &text, int level, int version)
+std::optional<QrGrid> Encode_QR_Text(const QString &text, QR_Level level, int version)
 {
     return Encode_QR(text.toUtf8(), level, version);
 }

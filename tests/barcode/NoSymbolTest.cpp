@@ -29,9 +29,9 @@ TEST(NoSymbol, EmptyValues)
         EXPECT_FALSE(b->isContentValid()) << title.toStdString();
         EXPECT_TRUE(imageFromBarcode(*b, measure).isNull()) << title.toStdString();
     }
-    EXPECT_FALSE(Encode_QR({}, 1, 0));
-    EXPECT_EQ(Encode_PDF417({}, 2, 1.0).error, 2);
-    EXPECT_TRUE(PDF417_Picture({}, 2, {100, 20}, 600).isNull());
+    EXPECT_FALSE(Encode_QR({}, QR_Level::M, 0));
+    EXPECT_EQ(Encode_PDF417({}, Pdf417_Level::L2, 1.0).error, 2);
+    EXPECT_TRUE(PDF417_Picture({}, Pdf417_Level::L2, {100, 20}, 600).isNull());
 }
 
 TEST(NoSymbol, SizesAndResolutions)
@@ -61,7 +61,7 @@ TEST(NoSymbol, SizesAndResolutions)
         EXPECT_EQ(pixels.value_or(QSize()), r.pixels) << r.width << " x " << r.height << " at " << r.dpi;
     }
 
-    const std::optional<QrGrid> qr = Encode_QR("HELLO", 1, 0);
+    const std::optional<QrGrid> qr = Encode_QR("HELLO", QR_Level::M, 0);
     ASSERT_TRUE(qr);
     for (const auto &[dimension, dpi] : std::initializer_list<std::pair<int, double>>{
              {100000, 72}, {10001, 72}, {1000, 1000}, {100, kNaN}, {100, -kInf}, {100, 0}, {0, 72}, {-5, 72}})
@@ -71,7 +71,7 @@ TEST(NoSymbol, SizesAndResolutions)
     for (const auto &[size, dpi] : std::initializer_list<std::pair<QSizeF, double>>{
              {{1e9, 1e9}, 600}, {{100000, 100000}, 72}, {{100, 20}, kNaN}, {{kNaN, 20}, 600}, {{-1, 20}, 600},
              {{100, 0}, 600}, {{100, 20}, -1}})
-        EXPECT_TRUE(PDF417_Picture("VISITOR", 2, size, dpi).isNull()) << size.width() << " at " << dpi;
+        EXPECT_TRUE(PDF417_Picture("VISITOR", Pdf417_Level::L2, size, dpi).isNull()) << size.width() << " at " << dpi;
 
     const Picture picture(QImage(10, 10, QImage::Format_ARGB32), QSizeF(10, 10));
     EXPECT_TRUE(Increase_DPI(picture, kNaN).isNull());
@@ -102,13 +102,13 @@ TEST(NoSymbol, Pdf417CodewordLimit)
         int bytes, error, descriptor;
     } rows[] = {{1104, 0, 924}, {1108, 0, 926}, {1110, 1, 0}, {5420, 1, 0}, {5421, 1, 0}};
     for (const auto &r : rows) {
-        const Pdf417Symbol s = Encode_PDF417(QByteArray(r.bytes, '\x01'), 2, 1.0);
+        const Pdf417Symbol s = Encode_PDF417(QByteArray(r.bytes, '\x01'), Pdf417_Level::L2, 1.0);
         EXPECT_EQ(s.error, r.error) << r.bytes;
         EXPECT_EQ(s.codewords.empty() ? 0 : s.codewords[0], r.descriptor) << r.bytes;
         EXPECT_EQ(s.modules.empty(), r.error != 0) << r.bytes;
     }
-    EXPECT_TRUE(PDF417_Picture(QString(1110, QChar(1)), 2, {300, 300}, 72).isNull());
-    EXPECT_FALSE(PDF417_Picture(QString(1108, QChar(1)), 2, {300, 300}, 72).isNull());
+    EXPECT_TRUE(PDF417_Picture(QString(1110, QChar(1)), Pdf417_Level::L2, {300, 300}, 72).isNull());
+    EXPECT_FALSE(PDF417_Picture(QString(1108, QChar(1)), Pdf417_Level::L2, {300, 300}, 72).isNull());
 }
 
 TEST(LongValues, Code128CheckSumStaysModulo103)

@@ -53,7 +53,7 @@ TEST(QrTables, EveryRowIsConsistent)
         if (v >= 2) modules -= (25 * (v / 7 + 2) - 10) * (v / 7 + 2) - 55;
         if (v >= 7) modules -= 36;
         for (int level = 0; level < 4; ++level) {
-            const QrVersionRow &r = QR_Version_Row(v, level);
+            const QrVersionRow &r = QR_Version_Row(v, QR_Level(level));
             EXPECT_EQ(r.group1Blocks * (r.group1Data + r.ecPerBlock) + r.group2Blocks * (r.group2Data + r.ecPerBlock),
                       r.totalCodewords) << v << level;
             EXPECT_EQ(r.totalCodewords, modules / 8) << v;
@@ -67,8 +67,8 @@ TEST(QrTables, EveryRowIsConsistent)
     }
     const int data[2][4] = {{19, 16, 13, 9}, {2956, 2334, 1666, 1276}};
     for (int level = 0; level < 4; ++level) {
-        EXPECT_EQ(QR_Version_Row(1, level).dataCodewords(), data[0][level]);
-        EXPECT_EQ(QR_Version_Row(40, level).dataCodewords(), data[1][level]);
+        EXPECT_EQ(QR_Version_Row(1, QR_Level(level)).dataCodewords(), data[0][level]);
+        EXPECT_EQ(QR_Version_Row(40, QR_Level(level)).dataCodewords(), data[1][level]);
     }
 }
 
@@ -102,7 +102,7 @@ TEST(QrEncoder, BitLengthsAndCapacities)
         {"", 0, 0, 0},
     };
     for (const Row &r : rows) {
-        const std::optional<QrGrid> grid = Encode_QR(r.bytes, r.level, r.version);
+        const std::optional<QrGrid> grid = Encode_QR(r.bytes, QR_Level(r.level), r.version);
         EXPECT_EQ(grid ? grid->dimension() : 0, r.side) << r.bytes.left(12).toStdString() << " x" << r.bytes.size();
     }
 }
@@ -117,7 +117,7 @@ TEST(QrEncoder, MaskPenalty)
 
 TEST(QrEncoder, PictureAndDescription)
 {
-    const std::optional<QrGrid> grid = Encode_QR("01234567", 1, 0);
+    const std::optional<QrGrid> grid = Encode_QR("01234567", QR_Level::M, 0);
     ASSERT_TRUE(grid);
     EXPECT_EQ(grid->description().count('\n'), 21);
     EXPECT_EQ(grid->description().size(), 21 * 22);
@@ -145,8 +145,8 @@ void readBackVersions(int from, int to)
     for (int v = from; v <= to; ++v)
         for (int level = 0; level < 4; ++level) {
             QByteArray bytes;
-            for (int i = 0; i < QR_Version_Row(v, level).dataCodewords() - 3; ++i) bytes += char('a' + (i * 7 + v) % 26);
-            expectReadBack(bytes, Encode_QR(bytes, level, v), "version " + std::to_string(v) + " level " +
+            for (int i = 0; i < QR_Version_Row(v, QR_Level(level)).dataCodewords() - 3; ++i) bytes += char('a' + (i * 7 + v) % 26);
+            expectReadBack(bytes, Encode_QR(bytes, QR_Level(level), v), "version " + std::to_string(v) + " level " +
                                                                   std::to_string(level));
         }
 }
@@ -158,9 +158,9 @@ TEST(QrDecoding, Versions31To40ReadBack) { readBackVersions(31, 40); }
 TEST(QrDecoding, MasksAndTextsReadBack)
 {
     for (int mask = 0; mask < 8; ++mask)
-        expectReadBack("HELLO WORLD 0123", Encode_QR("HELLO WORLD 0123", 2, 7, mask), "mask " + std::to_string(mask));
+        expectReadBack("HELLO WORLD 0123", Encode_QR("HELLO WORLD 0123", QR_Level::Q, 7, mask), "mask " + std::to_string(mask));
     // Non-ASCII text travels as UTF-8 bytes after the ECI designator 26.
     for (const char *text : {"01234567", "HELLO WORLD", "Gr\xc3\xbc\xc3\x9f" "e \xe6\x97\xa5\xe6\x9c\xac"})
-        expectReadBack(text, Encode_QR(text, 1, 0), text);
+        expectReadBack(text, Encode_QR(text, QR_Level::M, 0), text);
 }
 #endif
