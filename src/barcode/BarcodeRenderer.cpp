@@ -67,17 +67,23 @@ BarcodeDrawing Draw_Linear_Barcode(const NKDBarcode &b, const FontMeasure &measu
     const QStringList parts = caption.split(u'\t');
     const bool split = !left.isEmpty() || parts.size() > 1;
 
+    // Background, one rectangle a bar, the texts.
+    qsizetype runs = 0;
+    for (qsizetype i = 0; i < modules.size(); ++i) runs += modules[i] == u'1' && (i == 0 || modules[i - 1] != u'1');
+    drawing.reserve(size_t(runs) + 6);
     canvas.fill(0, 0, W, top, background(style, style.bar_back_clr));
 
     const float x0 = (W - M * bw) / 2;
     const float yb = !style.caption_on_top ? capP + ftrP + vm + fm + tb : ftrP + fm + tb;
     float x = x0, hLast = 0;
     int run = 0, last = 0;
+    const bool fromBottom = split || b.hasFourStateBars();
     const auto drawRun = [&] {
         float h = b.barTop(last), y = yb;
-        if (split || b.hasFourStateBars()) {
-            h = b.barTop(last) - b.barBottom(last);
-            y = yb + b.barBottom(last);
+        if (fromBottom) {
+            const float bottom = b.barBottom(last);
+            h -= bottom;
+            y += bottom;
         }
         canvas.fill(x, y, bw * run, h, style.barcode_clr);
         hLast = h;

@@ -1,5 +1,6 @@
 #include "PostalBarcodes.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -75,12 +76,15 @@ bool NKDPostnetBarcode::contentAccepted() const
 
 int royalmail_characterDescriptor(char c)
 {
+    static const std::array<int, 36> descriptors = [] {
+        std::array<int, 36> out{};
+        for (size_t i = 0; i < out.size(); ++i)
+            for (const char *s = kRoyalMail[i]; *s; ++s)
+                out[i] = (out[i] << 4) | (*s == 'A' ? 2 : *s == 'D' ? 1 : *s == 'F' ? 3 : 0);
+        return out;
+    }();
     const int i = royalMailIndex(c);
-    if (i < 0) return 0;
-    int d = 0;
-    for (const char *s = kRoyalMail[i]; *s; ++s)
-        d = (d << 4) | (*s == 'A' ? 2 : *s == 'D' ? 1 : *s == 'F' ? 3 : 0);
-    return d;
+    return i < 0 ? 0 : descriptors[size_t(i)];
 }
 
 void NKDRoyalMailBarcode::init(const QString &content, bool)

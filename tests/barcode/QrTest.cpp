@@ -4,6 +4,7 @@
 #include "BarcodeReaders.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace {
 
@@ -113,6 +114,66 @@ TEST(QrEncoder, MaskPenalty)
     for (int x : {0, 1, 3, 4, 5, 7}) pattern.set(1, x, 10);  // 1011101 after a dark module
     EXPECT_EQ(QR_Penalty(light), 798 + 1200 + 100);
     EXPECT_EQ(QR_Penalty(pattern), 391 + 381 + 40 + 1152 + 90);
+}
+
+// The penalty module by module, as ISO/IEC 18004 words it: light beyond the edges.
+long referencePenalty(const QrGrid &g)
+{
+    const int n = g.dimension();
+    long score = 0, dark = 0;
+    for (int line = 0; line < n; ++line)
+        for (const bool rows : {true, false}) {
+            const auto at = [&](int i) { return i < 0 || i >= n ? 0 : rows ? g.valueAt(i, line) : g.valueAt(line, i); };
+            for (int i = 0, run = 0; i < n; ++i) {
+                run = i > 0 && at(i) == at(i - 1) ? run + 1 : 1;
+                score += run == 5 ? 3 : run > 5 ? 1 : 0;
+            }
+            for (int i = 0; i + 7 <= n; ++i) {
+                const int p[7] = {1, 0, 1, 1, 1, 0, 1};
+                bool match = true;
+                for (int k = 0; k < 7; ++k) match = match && at(i + k) == p[k];
+                const bool before = !at(i - 1) && !at(i - 2) && !at(i - 3) && !at(i - 4);
+                const bool after = !at(i + 7) && !at(i + 8) && !at(i + 9) && !at(i + 10);
+                score += match && (before || after) ? 40 : 0;
+            }
+        }
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x) {
+            dark += g.valueAt(x, y);
+            if (x + 1 < n && y + 1 < n && g.valueAt(x, y) == g.valueAt(x + 1, y) &&
+                g.valueAt(x, y) == g.valueAt(x, y + 1) && g.valueAt(x, y) == g.valueAt(x + 1, y + 1))
+                score += 3;
+        }
+    return score + 10 * (std::labs(50 - dark * 100 / (long(n) * n)) / 5);
+}
+
+TEST(QrEncoder, PenaltyAgreesWithTheModuleByModuleRule)
+{
+    // Random grids of every width the word boundaries cut differently, sparse and dense,
+    // and encoded symbols with each mask.
+    std::mt19937 rng(7);
+    for (const int n : {21, 63, 64, 65, 101, 127, 128, 129, 177})
+        for (const int density : {20, 50, 80}) {
+            QrGrid g(n);
+            for (int y = 0; y < n; ++y)
+                for (int x = 0; x < n; ++x) g.set(int(rng() % 100) < density, x, y);
+            EXPECT_EQ(QR_Penalty(g), referencePenalty(g)) << n << " " << density;
+        }
+    for (int mask = 0; mask < 8; ++mask)
+        for (const int version : {1, 7, 40}) {
+            const std::optional<QrGrid> g = Encode_QR("HELLO WORLD 0123", QR_Level::Q, version, mask);
+            ASSERT_TRUE(g);
+            EXPECT_EQ(QR_Penalty(*g), referencePenalty(*g)) << mask << " " << version;
+        }
+    // The chosen mask scores lowest of the eight (the lower number on a tie).
+    const std::optional<QrGrid> chosen = Encode_QR("Visitor pass 0042, gate B", QR_Level::M, 0);
+    ASSERT_TRUE(chosen);
+    long best = -1;
+    for (int mask = 0; mask < 8; ++mask) {
+        const long score = referencePenalty(*Encode_QR("Visitor pass 0042, gate B", QR_Level::M, 0, mask));
+        if (best < 0 || score < best) best = score;
+    }
+    EXPECT_EQ(QR_Penalty(*chosen), best);
 }
 
 TEST(QrEncoder, PictureAndDescription)
