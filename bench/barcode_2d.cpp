@@ -26,6 +26,7 @@ QByteArray qrText()
 struct FixedMeasure : FontMeasure {
     double capHeight(const QFont &) const override { return 7.2; }
     QSizeF textSize(const QString &text, const QFont &) const override { return {5.0 * text.size(), 12}; }
+    TextInk textInk(const QString &, const QFont &) const override { return {2.5, 9.7}; }
 };
 
 } // namespace
