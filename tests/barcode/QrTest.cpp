@@ -220,6 +220,11 @@ TEST(QrDecoding, MasksAndTextsReadBack)
 {
     for (int mask = 0; mask < 8; ++mask)
         expectReadBack("HELLO WORLD 0123", Encode_QR("HELLO WORLD 0123", QR_Level::Q, 7, mask), "mask " + std::to_string(mask));
+    // Every alphanumeric sign, and numeric groups ending with 0, 1 and 2 digits over, at
+    // every level.
+    for (const char *text : {"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ $%*+-./:", "123456", "1234", "12345"})
+        for (const QR_Level level : {QR_Level::L, QR_Level::M, QR_Level::Q, QR_Level::H})
+            expectReadBack(text, Encode_QR(text, level, 0), text);
     // Non-ASCII text travels as UTF-8 bytes after the ECI designator 26.
     for (const char *text : {"01234567", "HELLO WORLD", "Gr\xc3\xbc\xc3\x9f" "e \xe6\x97\xa5\xe6\x9c\xac"})
         expectReadBack(text, Encode_QR(text, QR_Level::M, 0), text);
