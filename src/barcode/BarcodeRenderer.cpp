@@ -105,9 +105,9 @@ BarcodeDrawing Draw_Linear_Barcode(const NKDBarcode &b, const FontMeasure &measu
     if (b.printsCaption()) {
         const Edge edge = style.caption_on_top ? Edge::Bottom : Edge::Top;
         const float yc = !style.caption_on_top ? ftrP + fm + tb + capP : barsTop + vm;
-        const auto side = [&](double x, const QString &text) {
+        const auto side = [&](double at, const QString &text) {
             const double width = measure.textSize(text, style.value_font).width();
-            canvas.text(x, yc, edge, width, text, style.value_font, style.bar_val_clr, Qt::AlignHCenter, 0.0);
+            canvas.text(at, yc, edge, width, text, style.value_font, style.bar_val_clr, Qt::AlignHCenter, 0.0);
         };
         if (!left.isEmpty()) side(x0, left);
         if (!caption.isEmpty()) {
