@@ -74,9 +74,8 @@ int QR_Size_Floor(int version)
 std::optional<QSize> Barcode_Pixel_Size(QSizeF points, double dpi)
 {
     const double w = std::ceil(float(dpi * points.width() / 72)), h = std::ceil(float(dpi * points.height() / 72));
-    if (!std::isfinite(dpi) || !(dpi > 0) || !std::isfinite(w) || !std::isfinite(h) || !(w >= 1) || !(h >= 1) ||
-        !(points.width() > 0) || !(points.height() > 0) || w * h > kBarcode_Max_Pixels)
-        return std::nullopt;
+    // Comparisons with NaN are false, and an infinite side passes the limit.
+    if (!(dpi > 0) || !(w >= 1) || !(h >= 1) || !(w * h <= kBarcode_Max_Pixels)) return std::nullopt;
     return QSize(int(w), int(h));
 }
 

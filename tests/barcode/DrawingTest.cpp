@@ -83,6 +83,16 @@ TEST(BarcodeModel, BaseRulesAndMetrics)
     b.setStyle(margins);
     EXPECT_FLOAT_EQ(b.barTop(0), 46);
     EXPECT_FLOAT_EQ(b.barBottom(0), 0);
+    b.setPrintsHeader(true);
+    b.setHeaderHeight(0.135f);
+    EXPECT_FLOAT_EQ(b.barBottom(0), 9.72f);
+
+    // A caption split with digits on the left only drops them.
+    struct LeftDigit : NKDBarcode {
+        int digitsToLeft() const override { return 1; }
+    } left;
+    left.initWithContent(QStringLiteral("1AB"));
+    EXPECT_EQ(left.caption(), QStringLiteral("AB"));
 
     Barcode_Record r;
     r.header = QStringLiteral("HEAD");
@@ -119,6 +129,14 @@ TEST(BarcodeDrawing, BarsMergeIntoRuns)
     EXPECT_EQ(r[1], QRectF(6, 0, 1, 20));
     b.m = QStringLiteral("000");
     EXPECT_TRUE(bars(Draw_Linear_Barcode(b, measure)).empty());
+    // Modules 2 points wide centred in 20: x0 = (20 - 4 x 2) / 2.
+    b.m = QStringLiteral("1101");
+    b.setBarWidth(2);
+    b.setWidth(20);
+    const auto wide = bars(Draw_Linear_Barcode(b, measure));
+    ASSERT_EQ(wide.size(), 2u);
+    EXPECT_EQ(wide[0], QRectF(6, 0, 4, 20));
+    EXPECT_EQ(wide[1], QRectF(12, 0, 2, 20));
 }
 
 TEST(BarcodeDrawing, CaptionHeaderAndFooter)
@@ -164,7 +182,12 @@ TEST(BarcodeDrawing, CaptionHeaderAndFooter)
     const BarcodeDrawing hd = Draw_Linear_Barcode(h, measure);
     EXPECT_EQ(hd.size(), QSizeF(65, 40));
     EXPECT_FLOAT_EQ(float(bars(hd)[0].top()), 9.72f + 1);
-    EXPECT_EQ(hd.itemsOf<BarcodeDrawing::Text>().size(), 2u);
+    const auto hf = hd.itemsOf<BarcodeDrawing::Text>();
+    ASSERT_EQ(hf.size(), 2u);
+    // The empty header has no ink: its box stands on the header's room; the footer's ink
+    // hangs from the top of its room.
+    EXPECT_TRUE(sameRect(hf[0].rect, QRectF(0, 40 - 30.28 - 12, 65, 12)));
+    EXPECT_TRUE(sameRect(hf[1].rect, QRectF(0, 40 - 9.72 - 2.5, 65, 12)));
 }
 
 TEST(BarcodeDrawing, FourStateBarsSpanTheirBottomToTop)
@@ -231,6 +254,7 @@ TEST(BarcodeDrawing, TextsKeepTheirGapsFromTheBars)
         const char *what;
         bool caption, onTop, header, footer;
         QRectF text, bar;  // the first text's box and the first bar, top-down
+        size_t texts = 1;
     };
     const Row rows[] = {
         // Ink top 1 under the bars: the bars stand on 0.5 + 9.72 + 1.
@@ -241,6 +265,10 @@ TEST(BarcodeDrawing, TextsKeepTheirGapsFromTheBars)
         {"header", false, false, true, false, {0, 40 - 29.78 - 9.7, 10, 12}, {3.5, 40 - 27.28 - 0.5, 1, 27.28}},
         // Ink top at 0.5 + 9.72, 1.5 under the bars.
         {"footer", false, false, false, true, {0, 40 - 10.22 - 2.5, 10, 12}, {3.5, 40 - 27.78 - 11.72, 1, 27.78}},
+        // Caption below over the footer: bars on 0.5 + 9.72 + 1.5 + 9.72 + 1, the caption's
+        // ink top 1 under them.
+        {"caption and footer", true, false, false, true, {0, 40 - 21.44 - 2.5, 10, 12},
+         {3.5, 40 - 17.06 - 22.44, 1, 17.06}, 2},
     };
     for (const Row &r : rows) {
         Modules b;
@@ -266,7 +294,7 @@ TEST(BarcodeDrawing, TextsKeepTheirGapsFromTheBars)
         b.setWidth(10);
         const BarcodeDrawing d = Draw_Linear_Barcode(b, measure);
         const auto texts = d.itemsOf<BarcodeDrawing::Text>();
-        ASSERT_EQ(texts.size(), 1u) << r.what;
+        ASSERT_EQ(texts.size(), r.texts) << r.what;
         EXPECT_TRUE(sameRect(texts[0].rect, r.text)) << r.what;
         EXPECT_EQ(texts[0].alignment, r.header ? Qt::Alignment(Qt::AlignRight) : Qt::Alignment(Qt::AlignHCenter)) << r.what;
         ASSERT_EQ(bars(d).size(), 2u) << r.what;
@@ -288,6 +316,9 @@ TEST(BarcodeDrawing, TextsKeepTheirGapsFromTheBars)
     QImage symbol(20, 20, QImage::Format_ARGB32);
     symbol.fill(Qt::black);
     const BarcodeDrawing d = Draw_Symbol_Barcode(Picture(symbol), record, s, measure);
+    ASSERT_EQ(d.itemsOf<BarcodeDrawing::Fill>().size(), 1u);  // the white background
+    EXPECT_EQ(d.itemsOf<BarcodeDrawing::Fill>()[0].rect, QRectF(0, 0, 60, 50));
+    EXPECT_EQ(d.itemsOf<BarcodeDrawing::Fill>()[0].color, QColor(Qt::white));
     ASSERT_EQ(d.itemsOf<BarcodeDrawing::Text>().size(), 1u);
     EXPECT_TRUE(sameRect(d.itemsOf<BarcodeDrawing::Text>()[0].rect, QRectF(0, 50 - 10.22 - 2.5, 60, 12)));
     EXPECT_EQ(d.itemsOf<BarcodeDrawing::Text>()[0].alignment, Qt::AlignLeft);

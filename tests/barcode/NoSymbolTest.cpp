@@ -54,6 +54,8 @@ TEST(NoSymbol, SizesAndResolutions)
         {0, 20, 600, {}},
         {100, -20, 600, {}},
         {1e-300, 20, 600, {}},
+        {0.1, 20, 72, {1, 20}},  // a part of a pixel is one
+        {-100, -20, -72, {}},
         {1e300, 1e300, 600, {}},
     };
     for (const Row &r : rows) {
@@ -73,10 +75,17 @@ TEST(NoSymbol, SizesAndResolutions)
              {{100, 0}, 600}, {{100, 20}, -1}})
         EXPECT_TRUE(PDF417_Picture("VISITOR", Pdf417_Level::L2, size, dpi).isNull()) << size.width() << " at " << dpi;
 
-    const Picture picture(QImage(10, 10, QImage::Format_ARGB32), QSizeF(10, 10));
+    QImage pixels(10, 10, QImage::Format_ARGB32);
+    pixels.fill(Qt::white);
+    pixels.setPixel(0, 0, qRgb(255, 0, 0));
+    const Picture picture(pixels, QSizeF(10, 10));
     EXPECT_TRUE(Increase_DPI(picture, kNaN).isNull());
     EXPECT_TRUE(Increase_DPI(picture, 1e6).isNull());
-    EXPECT_EQ(Increase_DPI(picture, 144).image().size(), QSize(20, 20));
+    const QImage doubled = Increase_DPI(picture, 144).image();
+    EXPECT_EQ(doubled.size(), QSize(20, 20));
+    EXPECT_EQ(doubled.pixel(0, 0), qRgb(255, 0, 0));  // each pixel becomes 2 x 2
+    EXPECT_EQ(doubled.pixel(1, 1), qRgb(255, 0, 0));
+    EXPECT_EQ(doubled.pixel(2, 0), qRgb(255, 255, 255));
 
     // A linear model whose drawing size is not finite, or too large to rasterise.
     const QtFontMeasure measure;
@@ -132,6 +141,8 @@ TEST(LongValues, JapanPostDropsACutLetterWhole)
         {"1234567890123456789AB", "1234567890123456789=", "1234567890123456789"},
         {"12345678901234567890A", "12345678901234567890", "12345678901234567890"},
         {"1234567Z9012345678K9", "1234567<59012345678=", "1234567Z9012345678"},
+        // The letters at the ends of each control code's range.
+        {"1234567AJKTUZ", "1234567:0:9;0;9<0<5=", "1234567AJKTUZ"},
     };
     for (const auto &r : rows) {
         auto b = Make_Linear_Barcode("Japan Post Barcode", QString::fromLatin1(r.input), true);

@@ -167,7 +167,8 @@ TEST(Symbology, ChecksAndValidity)
     }
     // Non-ASCII content is invalid in every symbology, also where it would convert.
     for (const QString &title : Linear_Barcode_Titles())
-        for (const QString &text : {QStringLiteral("1234567é"), QStringLiteral("1234567\u00df")})
+        for (const QString &text : {QStringLiteral("1234567é"), QStringLiteral("1234567\u00df"),
+                                    QStringLiteral("1234567\u0080")})
             EXPECT_FALSE(Make_Linear_Barcode(title, text, true)->isContentValid()) << title.toStdString();
 }
 
