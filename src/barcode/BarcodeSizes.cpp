@@ -81,8 +81,8 @@ std::optional<QSize> Barcode_Pixel_Size(QSizeF points, double dpi)
 
 Picture Increase_DPI(const Picture &picture, double dpi)
 {
-    const std::optional<QSize> size = Barcode_Pixel_Size(picture.size(), dpi);
-    if (picture.isNull() || !size) {
+    const std::optional<QSize> size = Barcode_Pixel_Size(picture.size(), dpi);  // none for an empty picture
+    if (!size) {
         qWarning("Invalid image");
         return {};
     }

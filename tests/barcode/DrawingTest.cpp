@@ -269,6 +269,10 @@ TEST(BarcodeDrawing, TextsKeepTheirGapsFromTheBars)
         // ink top 1 under them.
         {"caption and footer", true, false, false, true, {0, 40 - 21.44 - 2.5, 10, 12},
          {3.5, 40 - 17.06 - 22.44, 1, 17.06}, 2},
+        // Caption on top over the footer: bars on 0.5 + 9.72 + 1.5, the caption's ink
+        // bottom 1 over them.
+        {"caption on top and footer", true, true, false, true, {0, 40 - 29.78 - 9.7, 10, 12},
+         {3.5, 40 - 17.06 - 11.72, 1, 17.06}, 2},
     };
     for (const Row &r : rows) {
         Modules b;

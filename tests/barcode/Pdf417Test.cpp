@@ -48,6 +48,27 @@ TEST(Pdf417Encoder, SizesLevelsAndCodewords)
                   std::vector<int>({r.columns, r.rows, r.paintedLevel, r.bitColumns, r.pads}))
             << r.bytes.left(10).toStdString() << " x" << r.bytes.size();
         EXPECT_EQ(int(s.modules.size()), s.rows);
+        // Every row: start pattern 11111111010101000 ... stop pattern 111111101000101001.
+        for (const std::vector<uint8_t> &row : s.modules) {
+            ASSERT_EQ(int(row.size()), s.bitColumns);
+            std::string start, stop;
+            for (int i = 0; i < 17; ++i) start += char('0' + row[size_t(i)]);
+            for (int i = s.bitColumns - 18; i < s.bitColumns; ++i) stop += char('0' + row[size_t(i)]);
+            EXPECT_EQ(start, "11111111010101000");
+            EXPECT_EQ(stop, "111111101000101001");
+        }
+    }
+    // Other aspect ratios (321 data codewords, 329 with level 2's check codewords): 4.0
+    // gives 2 columns and 165 rows, beyond 90, so 4 x 90; 0.25 gives 14 x 24; 0.001 gives
+    // more than 30 columns, so 30 x 11.
+    const struct {
+        double aspect;
+        int columns, rows, level;
+    } shapes[] = {{4.0, 4, 90, 4}, {0.25, 14, 24, 2}, {0.001, 30, 11, 2}};
+    for (const auto &shape : shapes) {
+        const Pdf417Symbol s = Encode_PDF417(QByteArray(640, 'A'), Pdf417_Level::L2, shape.aspect);
+        EXPECT_EQ(std::vector<int>({s.columns, s.rows, s.level}), std::vector<int>({shape.columns, shape.rows, shape.level}))
+            << shape.aspect;
     }
     const Pdf417Symbol bytes12 = Encode_PDF417(QByteArray(12, '\x01'), Pdf417_Level::L2, 1.0);
     EXPECT_EQ(bytes12.codewords[0], 12);  // descriptor, 924, ten codewords

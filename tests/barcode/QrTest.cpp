@@ -78,6 +78,14 @@ TEST(QrEncoder, BitLengthsAndCapacities)
     EXPECT_EQ(QR_Bit_Length("01234567", 1), 41);
     EXPECT_EQ(QR_Bit_Length("HELLO WORLD", 1), 74);
     EXPECT_EQ(QR_Bit_Length("hello", 1), 52);
+    // The count's width steps up at versions 10 and 27.
+    const struct {
+        const char *text;
+        int bits[4];  // at versions 9, 10, 26, 27
+    } counts[] = {{"01234567", {41, 43, 43, 45}}, {"HELLO WORLD", {74, 76, 76, 78}}, {"hello", {52, 60, 60, 60}}};
+    const int versions[4] = {9, 10, 26, 27};
+    for (const auto &c : counts)
+        for (int i = 0; i < 4; ++i) EXPECT_EQ(QR_Bit_Length(c.text, versions[i]), c.bits[i]) << c.text << i;
     EXPECT_EQ(QR_Bit_Length("", 1), std::nullopt);
 
     const QByteArray e8 = QString(8, QChar(0xe9)).toUtf8();  // 16 bytes
