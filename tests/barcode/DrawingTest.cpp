@@ -112,6 +112,24 @@ TEST(BarcodeModel, BaseRulesAndMetrics)
     EXPECT_GT(line.width(), 4 * 4.0);
     EXPECT_EQ(fonts.textSize(QString(), arial), QSizeF(0, line.height()));
     EXPECT_EQ(fonts.textSize(QStringLiteral("0123\n0123"), arial).height(), 2 * line.height());
+
+    // Ink: digits stand on the base line and reach the cap height, in fonts sized in points
+    // or in pixels; descenders go below; blank lines add nothing; a full stop has ink.
+    QFont pixels = arial;
+    pixels.setPixelSize(20);
+    for (const QFont &font : {arial, pixels}) {
+        const TextInk digits = fonts.textInk(QStringLiteral("0123"), font), low = fonts.textInk(QStringLiteral("0gy"), font);
+        const double capHeight = fonts.capHeight(font);
+        EXPECT_NEAR(digits.bottom - digits.top, capHeight, 0.04 * capHeight);
+        EXPECT_GT(low.bottom - digits.bottom, 0.15 * capHeight);
+        EXPECT_NEAR(low.top, digits.top, 0.04 * capHeight);
+        const TextInk blankLine = fonts.textInk(QStringLiteral("0123\n "), font);
+        EXPECT_DOUBLE_EQ(blankLine.top, digits.top);
+        EXPECT_DOUBLE_EQ(blankLine.bottom, digits.bottom);
+        EXPECT_FALSE(fonts.textInk(QStringLiteral("."), font).isEmpty());
+        EXPECT_FALSE(fonts.textInk(QStringLiteral("_"), font).isEmpty());  // under a point high at 10 points
+        EXPECT_TRUE(fonts.textInk(QStringLiteral("  "), font).isEmpty());
+    }
 }
 
 TEST(BarcodeDrawing, BarsMergeIntoRuns)
