@@ -200,6 +200,21 @@ TEST(Symbology, PostalBars)
     EXPECT_FLOAT_EQ(postnet->barTop(3), 3.6f);  // digit 1: bars 4 and 5 tall
     EXPECT_FLOAT_EQ(planet->barTop(3), 9.0f);
     EXPECT_FLOAT_EQ(planet->barTop(0), 9.0f);
+    // Every bar: T tall (9 points), S short (3.6): frame, 1 2 3 4 5, check digit 5, frame.
+    const auto heights = [](const NKDBarcode &b) {
+        const QString m = b.completeBarcode();
+        QString out;
+        for (int i = 0; i < m.size(); ++i)
+            if (m[i] == u'1') out += b.barTop(i) > 8.9f ? u'T' : b.barTop(i) > 3.5f ? u'S' : u'0';
+        return out;
+    };
+    EXPECT_EQ(heights(*postnet), QStringLiteral("T" "SSSTT" "SSTST" "SSTTS" "STSST" "STSTS" "STSTS" "T"));
+    EXPECT_EQ(heights(*planet), QStringLiteral("T" "TTTSS" "TTSTS" "TTSST" "TSTTS" "TSTST" "TSTST" "T"));
+    // A character that is no digit (in a value drawn although refused) has no bars' height.
+    const auto refused = make("PostNet", "1:/A5");
+    const auto &odd = dynamic_cast<const NKDPostnetBarcode &>(*refused);
+    for (int index = 1; index <= 3; ++index)
+        for (int bar = 1; bar <= 5; ++bar) EXPECT_EQ(odd._heightForDigit(index, bar), 0.0f) << index << " " << bar;
 
     EXPECT_EQ(barStates(*make("Royal Mail Barcode (RM4SCC / CBC)", "SN34RD1A")),
               QStringLiteral("AFTFTFDTADTAFDTFAFTADTFADTDAFDADAADDAF"));
