@@ -1,7 +1,9 @@
 #include "BarcodeText.h"
 #include "PointText.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <limits>
 #include <QTextOption>
 
 QFont Barcode_Point_Font(QFont font, double kerning) { return Point_Layout_Font(font, kerning); }
@@ -26,6 +28,30 @@ BarcodeTextLayout::BarcodeTextLayout(const QString &text, const QFont &font, Qt:
     }
     m_layout.endLayout();
     m_size = QSizeF(width, height);
+}
+
+TextInk BarcodeTextLayout::ink() const
+{
+    // Measured on outlines 64 times larger, so that hinting at the small layout size does
+    // not round the extent to whole layout units.
+    constexpr double kScale = 64;
+    QFont large = m_layout.font();
+    if (large.pointSizeF() > 0) large.setPointSizeF(large.pointSizeF() * kScale);
+    else large.setPixelSize(int(large.pixelSize() * kScale));
+    large.setHintingPreference(QFont::PreferNoHinting);
+    const QFontMetricsF metrics(large);
+    const QString text = m_layout.text();
+    TextInk ink{std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest()};
+    for (int i = 0; i < m_layout.lineCount(); ++i) {
+        const QTextLine line = m_layout.lineAt(i);
+        const QRectF big = metrics.tightBoundingRect(text.mid(line.textStart(), line.textLength()));
+        const QRectF glyphs(big.topLeft() / kScale, big.size() / kScale);
+        if (glyphs.height() <= 0) continue;
+        const double baseline = line.y() + line.ascent();
+        ink.top = std::min(ink.top, baseline + glyphs.top());
+        ink.bottom = std::max(ink.bottom, baseline + glyphs.bottom());
+    }
+    return ink.isEmpty() ? TextInk{} : ink;
 }
 
 void BarcodeTextLayout::draw(QPainter &painter, QPointF topLeft, double width)

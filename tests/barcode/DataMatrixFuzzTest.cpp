@@ -38,7 +38,7 @@ QByteArray randomValue(fuzz::Mutator &m)
 
 TEST(DataMatrixFuzz, EverySymbolMadeReadsBack)
 {
-    if (!dmtest::haveZxing()) GTEST_SKIP() << "ZXing-C++ was not found";
+    if (!readers::Have_Zxing()) GTEST_SKIP() << "ZXing-C++ was not found";
     fuzz::QuietLog quiet;
     fuzz::Watchdog watchdog(std::chrono::seconds(10));
     fuzz::Mutator m(16022);
@@ -75,10 +75,10 @@ TEST(DataMatrixFuzz, EverySymbolMadeReadsBack)
             EXPECT_EQ(grid->width, DataMatrix_Shape(size).columns) << input;
         }
         const QImage image = dmtest::scan(*grid);
-        EXPECT_EQ(dmtest::zxingRead(image), value) << input;
-        if (made % 20 == 0 && grid->width != 144 && !dmtest::dmtxreadProgram().isEmpty()) {  // a sample: a program run each
+        EXPECT_EQ(readers::Zxing_Read_Data_Matrix(image), value) << input;
+        if (made % 20 == 0 && grid->width != 144 && readers::Have_Dmtxread()) {  // a sample: a program run each
             const bool eci = std::any_of(value.begin(), value.end(), [](char c) { return uint8_t(c) >= 0x80; });
-            EXPECT_EQ(dmtest::dmtxRead(image), eci ? "\x1A" + value : value) << "dmtxread " << input;
+            EXPECT_EQ(readers::Dmtx_Read(image), eci ? "\x1A" + value : value) << "dmtxread " << input;
         }
         const double dpis[] = {203, 300, 600, 0, -72, NAN, INFINITY, 1e7};
         const double dpi = dpis[m.below(std::size(dpis))];

@@ -22,12 +22,12 @@ std::vector<uint8_t> cw(std::initializer_list<int> values) { return std::vector<
 void expectReadBack(const DataMatrixGrid &grid, const QByteArray &bytes, const std::string &what, bool dmtx = true)
 {
     const QImage image = dmtest::scan(grid);
-    if (dmtest::haveZxing()) {
-        EXPECT_EQ(dmtest::zxingRead(image), bytes) << "ZXing " << what;
+    if (readers::Have_Zxing()) {
+        EXPECT_EQ(readers::Zxing_Read_Data_Matrix(image), bytes) << "ZXing " << what;
     }
-    if (dmtx && grid.width != 144 && !dmtest::dmtxreadProgram().isEmpty()) {
+    if (dmtx && grid.width != 144 && readers::Have_Dmtxread()) {
         const bool eci = std::any_of(bytes.begin(), bytes.end(), [](char c) { return uint8_t(c) >= 0x80; });
-        EXPECT_EQ(dmtest::dmtxRead(image), eci ? "\x1A" + bytes : bytes) << "dmtxread " << what;
+        EXPECT_EQ(readers::Dmtx_Read(image), eci ? "\x1A" + bytes : bytes) << "dmtxread " << what;
     }
 }
 
@@ -241,8 +241,8 @@ TEST(DataMatrix, EverySingleByte)
         const QByteArray value(1, char(b));
         const auto grid = Encode_DataMatrix(value, S::Auto, E::Auto);
         EXPECT_EQ(bool(grid), b < 128) << b;
-        if (grid && dmtest::haveZxing()) {
-            EXPECT_EQ(dmtest::zxingRead(dmtest::scan(*grid)), value) << b;
+        if (grid && readers::Have_Zxing()) {
+            EXPECT_EQ(readers::Zxing_Read_Data_Matrix(dmtest::scan(*grid)), value) << b;
         }
     }
 }
@@ -316,12 +316,12 @@ TEST(DataMatrix, RectanglesAt203DpiReadBack)
         const auto grid = Encode_DataMatrix("7-0042", size, "Auto");
         ASSERT_TRUE(grid) << size;
         for (const double module : {1.0, 2.0}) {  // 2.7 and 5.3 pixels a module
-            const QImage image = dmtest::onWhite(Render_DataMatrix(*grid, module, 203).image(), 12);
-            if (dmtest::haveZxing()) {
-                EXPECT_EQ(dmtest::zxingRead(image), "7-0042") << size << " " << module;
+            const QImage image = readers::Grey_Page(Render_DataMatrix(*grid, module, 203).image(), 12);
+            if (readers::Have_Zxing()) {
+                EXPECT_EQ(readers::Zxing_Read_Data_Matrix(image), "7-0042") << size << " " << module;
             }
-            if (module == 2 && !dmtest::dmtxreadProgram().isEmpty()) {
-                EXPECT_EQ(dmtest::dmtxRead(image), "7-0042") << size << " " << module;
+            if (module == 2 && readers::Have_Dmtxread()) {
+                EXPECT_EQ(readers::Dmtx_Read(image), "7-0042") << size << " " << module;
             }
         }
     }

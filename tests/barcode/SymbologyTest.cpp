@@ -96,7 +96,7 @@ TEST(Symbology, Code128Sets)
         auto b = make(r.title, QString::fromLatin1(r.content));
         auto *c = dynamic_cast<NKDCode128Barcode *>(b.get());
         ASSERT_TRUE(c);
-        EXPECT_TRUE(b->isContentValid()) << r.content;
+        EXPECT_EQ(b->isContentValid(), *r.content != 0) << r.content;  // an empty value makes no symbol
         EXPECT_EQ(c->symbolValues(), r.symbols) << r.title << " " << r.content;
         EXPECT_EQ(b->checkDigit(), r.check) << r.title << " " << r.content;
     }
@@ -136,6 +136,9 @@ TEST(Symbology, ChecksAndValidity)
         {"UPCE", "042100005264", true, '4'},
         {"UPCE", "042100005265", false, -2},
         {"UPCE", "01234567890", false, -2},
+        // A letter among the first seven: no check digit to compare (asserted in QChar before).
+        {"UPCE", "A4252614", false, -2},
+        {"UPCE", "042526A4", false, -2},
         // F8
         {"Codabar", "A12B34", false, -2},
         {"Codabar", "A", false, -2},
@@ -151,7 +154,7 @@ TEST(Symbology, ChecksAndValidity)
         // F14
         {"Royal Mail Barcode (RM4SCC / CBC)", "sn34rd1a", true, 'K'},
         {"Royal Mail Barcode (RM4SCC / CBC)", "SN-34", false, -2},
-        {"Royal Mail Barcode (RM4SCC / CBC)", "", true, 'Z'},
+        {"Royal Mail Barcode (RM4SCC / CBC)", "", false, 'Z'},
         {"Japan Post Barcode", "123-4567", false, -2},
         {"Japan Post Barcode", "1234567 ab-1", true, -2},
     };
@@ -164,7 +167,8 @@ TEST(Symbology, ChecksAndValidity)
     }
     // Non-ASCII content is invalid in every symbology, also where it would convert.
     for (const QString &title : Linear_Barcode_Titles())
-        for (const QString &text : {QStringLiteral("1234567é"), QStringLiteral("1234567\u00df")})
+        for (const QString &text : {QStringLiteral("1234567é"), QStringLiteral("1234567\u00df"),
+                                    QStringLiteral("1234567\u0080")})
             EXPECT_FALSE(Make_Linear_Barcode(title, text, true)->isContentValid()) << title.toStdString();
 }
 
@@ -196,6 +200,21 @@ TEST(Symbology, PostalBars)
     EXPECT_FLOAT_EQ(postnet->barTop(3), 3.6f);  // digit 1: bars 4 and 5 tall
     EXPECT_FLOAT_EQ(planet->barTop(3), 9.0f);
     EXPECT_FLOAT_EQ(planet->barTop(0), 9.0f);
+    // Every bar: T tall (9 points), S short (3.6): frame, 1 2 3 4 5, check digit 5, frame.
+    const auto heights = [](const NKDBarcode &b) {
+        const QString m = b.completeBarcode();
+        QString out;
+        for (int i = 0; i < m.size(); ++i)
+            if (m[i] == u'1') out += b.barTop(i) > 8.9f ? u'T' : b.barTop(i) > 3.5f ? u'S' : u'0';
+        return out;
+    };
+    EXPECT_EQ(heights(*postnet), QStringLiteral("T" "SSSTT" "SSTST" "SSTTS" "STSST" "STSTS" "STSTS" "T"));
+    EXPECT_EQ(heights(*planet), QStringLiteral("T" "TTTSS" "TTSTS" "TTSST" "TSTTS" "TSTST" "TSTST" "T"));
+    // A character that is no digit (in a value drawn although refused) has no bars' height.
+    const auto refused = make("PostNet", "1:/A5");
+    const auto &odd = dynamic_cast<const NKDPostnetBarcode &>(*refused);
+    for (int index = 1; index <= 3; ++index)
+        for (int bar = 1; bar <= 5; ++bar) EXPECT_EQ(odd._heightForDigit(index, bar), 0.0f) << index << " " << bar;
 
     EXPECT_EQ(barStates(*make("Royal Mail Barcode (RM4SCC / CBC)", "SN34RD1A")),
               QStringLiteral("AFTFTFDTADTAFDTFAFTADTFADTDAFDADAADDAF"));
