@@ -20,7 +20,7 @@ TEST_PACKAGES=(
   libgtest-dev googletest
   xvfb xauth poppler-utils sqlite3
   python3-openpyxl libreoffice-calc-nogui libbenchmark-dev
-  libzbar-dev libzxing-dev dmtx-utils
+  libzbar-dev libzxing-dev dmtx-utils libqrencode-dev
   clang
 )
 case "${1:-}" in

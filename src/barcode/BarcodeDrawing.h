@@ -36,6 +36,7 @@ public:
     QSizeF size() const override { return m_size; }
     const std::vector<Item> &items() const { return m_items; }
     template <class T> void add(T item) { m_items.emplace_back(std::in_place_type<T>, std::move(item)); }
+    void reserve(size_t count) { m_items.reserve(count); }
     // The items of one kind, in drawing order.
     template <class T> std::vector<T> itemsOf() const
     {

@@ -14,6 +14,11 @@ QSizeF QtFontMeasure::textSize(const QString &text, const QFont &font) const
     return BarcodeTextLayout(text, font, Qt::AlignLeft, 0).size();
 }
 
+TextInk QtFontMeasure::textInk(const QString &text, const QFont &font) const
+{
+    return BarcodeTextLayout(text, font, Qt::AlignLeft, 0).ink();
+}
+
 float Barcode_Line_Height(const FontMeasure &measure, const QFont &font)
 {
     const double c = measure.capHeight(font);

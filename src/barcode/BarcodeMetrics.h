@@ -6,6 +6,13 @@
 #include <QSizeF>
 #include <QString>
 
+// Where the glyphs of a typeset text leave ink: from the top of its first line, downward,
+// in points; none (top not below bottom) for a text without ink.
+struct TextInk {
+    double top = 0, bottom = 0;
+    bool isEmpty() const { return !(bottom > top); }
+};
+
 // Measures fonts and typeset text in points.
 class FontMeasure {
 public:
@@ -14,6 +21,8 @@ public:
     // Size of the text typeset in the font (tab stops every 28 points); an empty text
     // has width 0 and the height of one line.
     virtual QSizeF textSize(const QString &text, const QFont &font) const = 0;
+    // The vertical extent of the text's glyphs as typeset in the font.
+    virtual TextInk textInk(const QString &text, const QFont &font) const = 0;
 };
 
 // Measures with the fonts themselves, in the units in which the drawings lay out text.
@@ -21,6 +30,7 @@ class QtFontMeasure : public FontMeasure {
 public:
     double capHeight(const QFont &font) const override;
     QSizeF textSize(const QString &text, const QFont &font) const override;
+    TextInk textInk(const QString &text, const QFont &font) const override;
 };
 
 // Height of a caption, header or footer line, in inches: 1.35 times the font's cap

@@ -17,19 +17,17 @@ struct Canvas {
         if (color.alpha() == 0) return;
         drawing.add(BarcodeDrawing::Fill{QRectF(x, H - y - h, w, h), color});
     }
-    // Text in the rectangle (x, y, width, its height): the first line at the top.
-    void textIn(double x, double y, double width, const QString &text, const QFont &font, const QColor &color,
-                Qt::Alignment alignment, double kerning)
+    // Text in a box `width` wide from x whose glyphs' ink has its top (or its bottom) edge
+    // at the height y, so that the ink keeps the gaps measured from y whatever the font's
+    // line spacing; a text without ink has its box's top (or bottom) there.
+    enum class Edge { Top, Bottom };
+    void text(double x, double y, Edge edge, double width, const QString &text, const QFont &font,
+              const QColor &color, Qt::Alignment alignment, double kerning)
     {
         const double th = measure.textSize(text, font).height();
-        drawing.add(BarcodeDrawing::Text{QRectF(x, H - y - th, width, th), text, font, color, alignment, kerning});
-    }
-    // Text whose box has its lower-left corner at the point.
-    void textAt(double x, double y, const QString &text, const QFont &font, const QColor &color)
-    {
-        const QSizeF s = measure.textSize(text, font);
-        drawing.add(BarcodeDrawing::Text{QRectF(x, H - y - s.height(), s.width(), s.height()), text, font, color,
-                                         Qt::AlignHCenter, 0.0});
+        const TextInk ink = measure.textInk(text, font);
+        const double below = ink.isEmpty() ? (edge == Edge::Top ? 0 : th) : (edge == Edge::Top ? ink.top : ink.bottom);
+        drawing.add(BarcodeDrawing::Text{QRectF(x, H - y - below, width, th), text, font, color, alignment, kerning});
     }
 };
 
@@ -40,13 +38,19 @@ QColor background(const Barcode_Style &style, const QColor &color)
 
 } // namespace
 
-BarcodeDrawing Draw_Linear_Barcode(const NKDBarcode &b, const FontMeasure &measure)
+QSizeF Linear_Drawing_Size(const NKDBarcode &b)
 {
-    const Barcode_Style &style = b.style();
     float W = b.width();
     if (b.printsHeader()) W = std::max(W, b.headerWidth());
     if (b.printsFooter()) W = std::max(W, b.footerWidth());
-    BarcodeDrawing drawing(QSizeF(W, b.height()));
+    return QSizeF(W, b.height());
+}
+
+BarcodeDrawing Draw_Linear_Barcode(const NKDBarcode &b, const FontMeasure &measure)
+{
+    const Barcode_Style &style = b.style();
+    const float W = float(Linear_Drawing_Size(b).width());
+    BarcodeDrawing drawing(Linear_Drawing_Size(b));
     Canvas canvas{drawing, measure};
     const float top = b.height();
     const float bw = b.barWidth();
@@ -61,20 +65,26 @@ BarcodeDrawing Draw_Linear_Barcode(const NKDBarcode &b, const FontMeasure &measu
     const QStringList parts = caption.split(u'\t');
     const bool split = !left.isEmpty() || parts.size() > 1;
 
+    // Background, one rectangle a bar, the texts.
+    qsizetype runs = 0;
+    for (qsizetype i = 0; i < modules.size(); ++i) runs += modules[i] == u'1' && (i == 0 || modules[i - 1] != u'1');
+    drawing.reserve(size_t(runs) + 6);
     canvas.fill(0, 0, W, top, background(style, style.bar_back_clr));
 
     const float x0 = (W - M * bw) / 2;
     const float yb = !style.caption_on_top ? capP + ftrP + vm + fm + tb : ftrP + fm + tb;
-    float x = x0, hLast = 0;
+    float x = x0, barsTop = yb;  // the highest bar top
     int run = 0, last = 0;
+    const bool fromBottom = split || b.hasFourStateBars();
     const auto drawRun = [&] {
         float h = b.barTop(last), y = yb;
-        if (split || b.hasFourStateBars()) {
-            h = b.barTop(last) - b.barBottom(last);
-            y = yb + b.barBottom(last);
+        if (fromBottom) {
+            const float bottom = b.barBottom(last);
+            h -= bottom;
+            y += bottom;
         }
         canvas.fill(x, y, bw * run, h, style.barcode_clr);
-        hLast = h;
+        barsTop = std::max(barsTop, y + h);
     };
     for (int i = 0; i < modules.size(); ++i) {
         if (modules[i] == u'1') {
@@ -88,25 +98,35 @@ BarcodeDrawing Draw_Linear_Barcode(const NKDBarcode &b, const FontMeasure &measu
         }
     }
 
+    // Texts in their rooms: below the bars the caption's ink hangs from the top of its room
+    // (the caption gap under the bars); above them it stands on the gap over the bars; the
+    // header stands on its gap over the bars and the footer hangs under the caption's gap.
+    using Edge = Canvas::Edge;
     if (b.printsCaption()) {
-        const float yc = !style.caption_on_top ? ftrP + fm + tb : ftrP + fm + hLast + vm + tb;
-        if (!left.isEmpty()) canvas.textAt(x0, yc + 3.0, left, style.value_font, style.bar_val_clr);
+        const Edge edge = style.caption_on_top ? Edge::Bottom : Edge::Top;
+        const float yc = !style.caption_on_top ? ftrP + fm + tb + capP : barsTop + vm;
+        const auto side = [&](double x, const QString &text) {
+            const double width = measure.textSize(text, style.value_font).width();
+            canvas.text(x, yc, edge, width, text, style.value_font, style.bar_val_clr, Qt::AlignHCenter, 0.0);
+        };
+        if (!left.isEmpty()) side(x0, left);
         if (!caption.isEmpty()) {
             QString text = parts.first();
             if (split) {
                 text.clear();
                 for (const QString &p : parts) text += p + u'\t';
             }
-            canvas.textIn(0, yc, W, text, style.value_font, style.bar_val_clr, Qt::AlignHCenter,
-                          style.caption_kerning_off ? 0.0 : 2.0);
+            canvas.text(0, yc, edge, W, text, style.value_font, style.bar_val_clr, Qt::AlignHCenter,
+                        style.caption_kerning_off ? 0.0 : 2.0);
         }
-        if (!right.isEmpty()) canvas.textAt(x0 + M * bw, yc + 3.0, right, style.value_font, style.bar_val_clr);
+        if (!right.isEmpty()) side(x0 + M * bw, right);
     }
     if (b.printsHeader())
-        canvas.textIn(0, top - hdrP - tb, W, b.header(), style.header_font, style.bar_hdr_clr,
-                      style.header_alignment, 2.0);
+        canvas.text(0, top - hdrP - tb, Edge::Bottom, W, b.header(), style.header_font, style.bar_hdr_clr,
+                    style.header_alignment, 2.0);
     if (b.printsFooter())
-        canvas.textIn(0, tb, W, b.footer(), style.footer_font, style.bar_ftr_clr, style.footer_alignment, 2.0);
+        canvas.text(0, tb + ftrP, Edge::Top, W, b.footer(), style.footer_font, style.bar_ftr_clr,
+                    style.footer_alignment, 2.0);
     return drawing;
 }
 
@@ -121,12 +141,14 @@ BarcodeDrawing Draw_Symbol_Barcode(const Picture &symbol, const Barcode_Record &
     float yt = top - tb;
     if (r.printsHeader) {
         yt = top - hdrP - tb;
-        canvas.textIn(0, yt, W, r.header, style.header_font, style.bar_hdr_clr, style.header_alignment, 2.0);
+        canvas.text(0, yt, Canvas::Edge::Bottom, W, r.header, style.header_font, style.bar_hdr_clr,
+                    style.header_alignment, 2.0);
     }
     const QSizeF s = symbol.size();
     const double x = (W - s.width()) / 2, y = yt - s.height() - style.header_margin;
     drawing.add(BarcodeDrawing::Image{QRectF(x, top - y - s.height(), s.width(), s.height()), symbol});
     if (r.printsFooter)
-        canvas.textIn(0, tb, W, r.footer, style.footer_font, style.bar_ftr_clr, style.footer_alignment, 2.0);
+        canvas.text(0, tb + r.footerHeight * 72, Canvas::Edge::Top, W, r.footer, style.footer_font,
+                    style.bar_ftr_clr, style.footer_alignment, 2.0);
     return drawing;
 }

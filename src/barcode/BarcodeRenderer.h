@@ -12,6 +12,8 @@ class NKDBarcode;
 // style. The drawing is as wide as the widest of bars, printed header and printed
 // footer, and the model's height high.
 BarcodeDrawing Draw_Linear_Barcode(const NKDBarcode &barcode, const FontMeasure &measure);
+// The size of that drawing in points.
+QSizeF Linear_Drawing_Size(const NKDBarcode &barcode);
 
 // The symbol centred under the header, the footer at the bottom, in the record's
 // width and height.

@@ -8,15 +8,23 @@
 #include <algorithm>
 #include <cmath>
 
-double Unit_To_Points(double length, int unit)
+Barcode_Unit Barcode_Unit_From_Index(int index)
 {
-    if (unit == 0) return length * 72;
-    if (unit == 1) return length * 0.393701 * 72;
+    return index == 0 ? Barcode_Unit::Inch : index == 1 ? Barcode_Unit::Cm : Barcode_Unit::Mm;
+}
+
+double Unit_To_Points(double length, Barcode_Unit unit)
+{
+    switch (unit) {
+    case Barcode_Unit::Inch: return length * 72;
+    case Barcode_Unit::Cm: return length * 0.393701 * 72;
+    case Barcode_Unit::Mm: break;
+    }
     return length * 0.393701 * 72 / 10;
 }
 
 double Linear_Total_Height(double barHeight, const BarcodeBlock &caption, const BarcodeBlock &header,
-                           const BarcodeBlock &footer, double topBottom, int unit)
+                           const BarcodeBlock &footer, double topBottom, Barcode_Unit unit)
 {
     double h = Unit_To_Points(barHeight, unit);
     if (caption.printed) h += caption.heightInches * 72 + (caption.hidden ? 0 : Unit_To_Points(caption.margin, unit));
@@ -25,14 +33,15 @@ double Linear_Total_Height(double barHeight, const BarcodeBlock &caption, const 
     return h + 2 * Unit_To_Points(topBottom, unit);
 }
 
-double Barcode_Total_Width(double symbolWidth, double headerWidth, double footerWidth, double leftRight, int unit)
+double Barcode_Total_Width(double symbolWidth, double headerWidth, double footerWidth, double leftRight,
+                           Barcode_Unit unit)
 {
     const double margin = Unit_To_Points(leftRight, unit);
     return std::max({symbolWidth, headerWidth, footerWidth}) + 2 * margin + (margin > 0 ? 15 : 0);
 }
 
 double TwoD_Total_Height(double imageHeight, const BarcodeBlock &header, const BarcodeBlock &footer, double topBottom,
-                         int unit)
+                         Barcode_Unit unit)
 {
     double h = imageHeight + 2 * Unit_To_Points(topBottom, unit);
     for (const BarcodeBlock *b : {&header, &footer})
@@ -40,10 +49,10 @@ double TwoD_Total_Height(double imageHeight, const BarcodeBlock &header, const B
     return h;
 }
 
-QString Bar_Height_Label(bool twoD, int unit)
+QString Bar_Height_Label(bool twoD, Barcode_Unit unit)
 {
     const char *texts[] = {"Bar Height (in):", "Bar Height (cm):", "Bar Height (mm):"};
-    return QCoreApplication::translate("Barcode", twoD ? "Bar Height :" : texts[std::clamp(unit, 0, 2)]);
+    return QCoreApplication::translate("Barcode", twoD ? "Bar Height :" : texts[int(unit)]);
 }
 
 QString Bar_Width_Label(bool twoD)
@@ -51,10 +60,10 @@ QString Bar_Width_Label(bool twoD)
     return QCoreApplication::translate("Barcode", twoD ? "Bar Width :" : "Bar Width (Mils):");
 }
 
-QString Margins_Label(int unit)
+QString Margins_Label(Barcode_Unit unit)
 {
     const char *texts[] = {"Margins (in)", "Margins (cm)", "Margins (mm)"};
-    return QCoreApplication::translate("Barcode", texts[std::clamp(unit, 0, 2)]);
+    return QCoreApplication::translate("Barcode", texts[int(unit)]);
 }
 
 int QR_Size_Floor(int version)
@@ -62,15 +71,26 @@ int QR_Size_Floor(int version)
     return std::max(4 * (version - 1) + 21, 21);
 }
 
+std::optional<QSize> Barcode_Pixel_Size(QSizeF points, double dpi)
+{
+    const double w = std::ceil(float(dpi * points.width() / 72)), h = std::ceil(float(dpi * points.height() / 72));
+    if (!std::isfinite(dpi) || !(dpi > 0) || !std::isfinite(w) || !std::isfinite(h) || !(w >= 1) || !(h >= 1) ||
+        !(points.width() > 0) || !(points.height() > 0) || w * h > kBarcode_Max_Pixels)
+        return std::nullopt;
+    return QSize(int(w), int(h));
+}
+
 Picture Increase_DPI(const Picture &picture, double dpi)
 {
-    if (picture.isNull() || picture.size().isEmpty()) {
+    const std::optional<QSize> size = Barcode_Pixel_Size(picture.size(), dpi);
+    if (picture.isNull() || !size) {
         qWarning("Invalid image");
         return {};
     }
     const QSizeF points = picture.size();
-    const QSize pixels(int(std::ceil(float(dpi * points.width() / 72))), int(std::ceil(float(dpi * points.height() / 72))));
+    const QSize pixels = *size;
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return {};
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);

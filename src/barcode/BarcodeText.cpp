@@ -1,7 +1,9 @@
 #include "BarcodeText.h"
 #include "PointText.h"
 
+#include <QFontMetricsF>
 #include <QPainter>
+#include <limits>
 #include <QTextOption>
 
 QFont Barcode_Point_Font(QFont font, double kerning) { return Point_Layout_Font(font, kerning); }
@@ -26,6 +28,22 @@ BarcodeTextLayout::BarcodeTextLayout(const QString &text, const QFont &font, Qt:
     }
     m_layout.endLayout();
     m_size = QSizeF(width, height);
+}
+
+TextInk BarcodeTextLayout::ink() const
+{
+    const QFontMetricsF metrics(m_layout.font());
+    const QString text = m_layout.text();
+    TextInk ink{std::numeric_limits<double>::max(), std::numeric_limits<double>::lowest()};
+    for (int i = 0; i < m_layout.lineCount(); ++i) {
+        const QTextLine line = m_layout.lineAt(i);
+        const QRectF glyphs = metrics.tightBoundingRect(text.mid(line.textStart(), line.textLength()));
+        if (glyphs.height() <= 0) continue;
+        const double baseline = line.y() + line.ascent();
+        ink.top = std::min(ink.top, baseline + glyphs.top());
+        ink.bottom = std::max(ink.bottom, baseline + glyphs.bottom());
+    }
+    return ink.isEmpty() ? TextInk{} : ink;
 }
 
 void BarcodeTextLayout::draw(QPainter &painter, QPointF topLeft, double width)

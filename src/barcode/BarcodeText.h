@@ -1,6 +1,8 @@
 #pragma once
 // Text of barcode drawings laid out in points, so that it measures and draws at the
 // same size on any painter: the card view at any zoom, pictures and PDF.
+#include "BarcodeMetrics.h"
+
 #include <QFont>
 #include <QPointF>
 #include <QString>
@@ -20,6 +22,8 @@ public:
     BarcodeTextLayout &operator=(const BarcodeTextLayout &) = delete;
 
     QSizeF size() const { return m_size; }
+    // The glyphs' tight vertical extent over all lines, from the first line's top.
+    TextInk ink() const;
     // Draws the lines in the painter's pen colour, aligned within the width, the first
     // line's top at the point.
     void draw(QPainter &painter, QPointF topLeft, double width);

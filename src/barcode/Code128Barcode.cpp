@@ -102,9 +102,12 @@ std::vector<int> NKDCode128Barcode::symbolValues() const
 
 void NKDCode128Barcode::generateChecksum()
 {
-    int sum = kStartA + std::clamp(m_codeSet, 0, 2);
-    int weight = 1;
-    for (int v : symbolValues()) sum += weight++ * v;
+    // Kept modulo 103 at every step, so that no length overflows it.
+    int sum = kStartA + std::clamp(m_codeSet, 0, 2), weight = 1;
+    for (int v : symbolValues()) {
+        sum = (sum + weight * v) % 103;
+        weight = (weight + 1) % 103;
+    }
     setCheckDigit(sum % 103);
 }
 

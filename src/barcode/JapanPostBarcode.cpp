@@ -54,12 +54,13 @@ void JapanPostBarcode::init(const QString &content, bool printsCaption)
         }
         readable += c;
     }
-    if (codes.size() < 20) {
-        codes += QString(20 - codes.size(), u'=');
-    } else if (codes.size() > 20) {
-        codes.truncate(20);
-        readable.truncate(std::count(ends.begin(), ends.begin() + 20, true));
+    if (codes.size() > 20) {
+        // A letter whose two codes do not both fit is dropped whole.
+        const int kept = ends[19] ? 20 : 19;
+        codes.truncate(kept);
+        readable.truncate(std::count(ends.begin(), ends.begin() + kept, true));
     }
+    codes += QString(20 - codes.size(), u'=');
     m_codes = codes;
     setContent(readable);
     generateChecksum();
@@ -120,12 +121,6 @@ int JapanPostBarcode::_barDescriptor(int p) const
     return ((p - 4 - 6 * (n + 1)) % 3) / 2 == 0 ? 1 : 3;
 }
 
-float JapanPostBarcode::barTop(int p) const
-{
-    return float((_barDescriptor(p) & 2 ? 3.6 : 2.4) * m_symbolSize / 10 / kMmPerPoint);
-}
-
-float JapanPostBarcode::barBottom(int p) const
-{
-    return float((_barDescriptor(p) & 1 ? 0.0 : 1.2) * m_symbolSize / 10 / kMmPerPoint);
-}
+float JapanPostBarcode::fullTop() const { return float(3.6 * m_symbolSize / 10 / kMmPerPoint); }
+float JapanPostBarcode::trackerTop() const { return float(2.4 * m_symbolSize / 10 / kMmPerPoint); }
+float JapanPostBarcode::trackerBottom() const { return float(1.2 * m_symbolSize / 10 / kMmPerPoint); }

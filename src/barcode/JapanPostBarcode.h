@@ -2,9 +2,9 @@
 // The Japan Post four-state customer barcode: 20 code characters of three bars each
 // and a modulo-19 check character between start and stop codes. The content keeps
 // the readable text; the code string is what the bars carry.
-#include "NKDBarcode.h"
+#include "FourStateBarcode.h"
 
-class JapanPostBarcode : public NKDBarcode {
+class JapanPostBarcode : public FourStateBarcode {
 public:
     QString japanpostContents() const { return m_codes; }
     // The symbol size in points (8.5 to 11.5, 10 when made); the bar width is a sixth
@@ -18,11 +18,7 @@ public:
     QString terminator() const override { return QStringLiteral("101"); }
     QString _encodeChar(char) const override { return QStringLiteral("101010"); }
     QString barcode() const override;
-    // Field of the bar at the position: 2 ascender, 1 descender, 3 full, 0 timing.
-    int _barDescriptor(int position) const;
-    float barTop(int position) const override;
-    float barBottom(int position) const override;
-    bool hasFourStateBars() const override { return true; }
+    int _barDescriptor(int position) const override;
     void generateChecksum() override;
 
 protected:
@@ -31,6 +27,10 @@ protected:
     void init(const QString &content, bool printsCaption) override;
     // The readable text starts with seven digits.
     bool contentAccepted() const override;
+    // 3.6, 2.4 and 1.2 mm for a symbol size of 10 points, in proportion to it.
+    float fullTop() const override;
+    float trackerTop() const override;
+    float trackerBottom() const override;
 
 private:
     QString m_codes;

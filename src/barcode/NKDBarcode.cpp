@@ -18,15 +18,39 @@ void NKDBarcode::initWithContent(const QString &content, bool printsCaption)
 void NKDBarcode::init(const QString &content, bool printsCaption)
 {
     m_orientation = 0;
-    m_content = content;
-    m_printsCaption = printsCaption;
-    calculateWidth();
     m_checkDigit = -1;
+    m_printsCaption = printsCaption;
+    setContent(content);
+}
+
+void NKDBarcode::setContent(const QString &content)
+{
+    m_content = content;
+    m_bytes = Barcode_Is_Ascii(content) ? content.toLatin1() : QByteArray();
+    calculateWidth();
+}
+
+void NKDBarcode::setCheckDigit(int c)
+{
+    m_checkDigit = c;
+    calculateWidth();
+}
+
+void NKDBarcode::setBarWidth(float w)
+{
+    m_barWidth = w;
+    calculateWidth();
+}
+
+void NKDBarcode::setStyle(const Barcode_Style &style)
+{
+    m_style = style;
+    calculateWidth();
 }
 
 bool NKDBarcode::isContentValid() const
 {
-    return m_asciiInput && Barcode_Is_Ascii(m_content) && contentAccepted();
+    return m_asciiInput && !m_content.isEmpty() && Barcode_Is_Ascii(m_content) && contentAccepted();
 }
 
 bool NKDBarcode::contentAccepted() const
@@ -34,11 +58,6 @@ bool NKDBarcode::contentAccepted() const
     for (char c : bytes())
         if (_encodeChar(c).isEmpty()) return false;
     return true;
-}
-
-QByteArray NKDBarcode::bytes() const
-{
-    return Barcode_Is_Ascii(m_content) ? m_content.toLatin1() : QByteArray();
 }
 
 QString NKDBarcode::_encodeChar(char) const { return QStringLiteral("1010"); }
@@ -83,6 +102,7 @@ void NKDBarcode::setCaptionFontSize(float size, const FontMeasure &measure)
 {
     m_captionFontSize = size;
     m_captionHeight = Barcode_Line_Height(measure, m_style.value_font);
+    calculateWidth();
 }
 
 void NKDBarcode::setHeaderFontSize(float size, const FontMeasure &measure)
@@ -90,6 +110,7 @@ void NKDBarcode::setHeaderFontSize(float size, const FontMeasure &measure)
     m_headerFontSize = size;
     m_headerHeight = Barcode_Line_Height(measure, m_style.header_font);
     m_headerWidth = float(measure.textSize(m_header, m_style.header_font).width());
+    calculateWidth();
 }
 
 void NKDBarcode::setFooterFontSize(float size, const FontMeasure &measure)
@@ -97,4 +118,5 @@ void NKDBarcode::setFooterFontSize(float size, const FontMeasure &measure)
     m_footerFontSize = size;
     m_footerHeight = Barcode_Line_Height(measure, m_style.footer_font);
     m_footerWidth = float(measure.textSize(m_footer, m_style.footer_font).width());
+    calculateWidth();
 }

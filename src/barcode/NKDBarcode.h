@@ -22,23 +22,25 @@ public:
     // switch and the symbology's own check character and sizes.
     void initWithContent(const QString &content, bool printsCaption = true);
 
-    // Valid when the content as given was ASCII and the symbology accepts it.
+    // Valid when the content as given was ASCII, is not empty and the symbology accepts it.
     bool isContentValid() const;
 
     // The gaps, margins and fonts that the bar lengths and line metrics use.
-    void setStyle(const Barcode_Style &style) { m_style = style; }
+    void setStyle(const Barcode_Style &style);
     const Barcode_Style &style() const { return m_style; }
 
+    // The setters of content, check character, bar width, style and font sizes keep the
+    // width of the bars (calculateWidth) up to date.
     QString content() const { return m_content; }
-    void setContent(const QString &content) { m_content = content; }
+    void setContent(const QString &content);
     QString header() const { return m_header; }
     void setHeader(const QString &header) { m_header = header; }
     QString footer() const { return m_footer; }
     void setFooter(const QString &footer) { m_footer = footer; }
     int checkDigit() const { return m_checkDigit; }
-    void setCheckDigit(int c) { m_checkDigit = c; }
+    void setCheckDigit(int c);
     float barWidth() const { return m_barWidth; }
-    virtual void setBarWidth(float w) { m_barWidth = w; }
+    virtual void setBarWidth(float w);
     float height() const { return m_height; }
     virtual void setHeight(float h) { m_height = h; }
     float width() const { return m_width; }
@@ -106,11 +108,12 @@ protected:
     // pattern (an empty content too).
     virtual bool contentAccepted() const;
     // The content's bytes (ASCII), empty when it is not ASCII.
-    QByteArray bytes() const;
+    const QByteArray &bytes() const { return m_bytes; }
 
 private:
     Barcode_Style m_style;
     QString m_content, m_header, m_footer;
+    QByteArray m_bytes;
     int m_checkDigit = -1;
     float m_barWidth = 0, m_height = 0, m_width = 0;
     bool m_printsCaption = false, m_printsHeader = false, m_printsFooter = false;

@@ -1,4 +1,5 @@
 #include "Pdf417Encoder.h"
+#include "BarcodeSizes.h"
 
 #include <QImage>
 #include <algorithm>
@@ -101,7 +102,7 @@ struct Writer {
     int error = 0;
     bool room(size_t count)
     {
-        if (codewords.size() + count > 927) error = 1;
+        if (codewords.size() + count > 926) error = 1;  // codeword 0 included
         return error == 0;
     }
 };
@@ -246,11 +247,14 @@ const Pdf417Pattern &PDF417_Pattern(int cluster, int codeword)
     return kPatterns[cluster / 3 * 929 + codeword];
 }
 
-Pdf417Symbol Encode_PDF417(const QByteArray &bytes, int level, double aspectRatio)
+Pdf417_Level PDF417_Level_From_Index(int value) { return Pdf417_Level(std::clamp(value, 0, 8)); }
+
+Pdf417Symbol Encode_PDF417(const QByteArray &bytes, Pdf417_Level chosen, double aspectRatio)
 {
+    int level = int(chosen);
     Pdf417Symbol symbol;
-    if (bytes.size() > 5420) {
-        symbol.error = 1;
+    if (bytes.isEmpty() || bytes.size() > 5420) {
+        symbol.error = bytes.isEmpty() ? 2 : 1;
         return symbol;
     }
     Writer w;
@@ -321,13 +325,15 @@ Pdf417Symbol Encode_PDF417(const QByteArray &bytes, int level, double aspectRati
     return symbol;
 }
 
-Picture PDF417_Picture(const QString &text, int level, QSizeF size, double dpi)
+Picture PDF417_Picture(const QString &text, Pdf417_Level level, QSizeF size, double dpi)
 {
-    if (text.isEmpty() || size.isEmpty()) return {};
+    const std::optional<QSize> pixels = Barcode_Pixel_Size(size, dpi);
+    if (text.isEmpty() || !pixels) return {};
     const Pdf417Symbol symbol = Encode_PDF417(text.toUtf8(), level, 1.0);
     if (symbol.error) return {};
-    const int width = int(std::ceil(dpi * float(size.width()) / 72)), height = int(std::ceil(dpi * float(size.height()) / 72));
+    const int width = pixels->width(), height = pixels->height();
     QImage image(width, height, QImage::Format_Grayscale8);
+    if (image.isNull()) return {};
     for (int y = 0; y < height; ++y) {
         const std::vector<uint8_t> &row = symbol.modules[size_t(y) * symbol.rows / height];
         uint8_t *line = image.scanLine(y);

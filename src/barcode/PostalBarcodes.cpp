@@ -1,5 +1,6 @@
 #include "PostalBarcodes.h"
 
+#include <array>
 #include <cstring>
 
 namespace {
@@ -37,14 +38,16 @@ void NKDPostnetBarcode::init(const QString &content, bool printsCaption)
 
 float NKDPostnetBarcode::barTop(int p) const
 {
-    if (p == 0 || p == completeBarcode().size() - 1) return 9.0f;
+    // Frame bar, five bars for each digit and the check digit, frame bar.
+    const int last = 3 + 15 * int(bytes().size() + (checkDigit() != -1 ? 1 : 0));
+    if (p == 0 || p == last) return 9.0f;
     const int d = (p - 3) / 15, b = (p - 15 * d) / 3;
     return _heightForDigit(d, b) * 72;
 }
 
 float NKDPostnetBarcode::_heightForDigit(int index, int bar) const
 {
-    const QByteArray b = bytes();
+    const QByteArray &b = bytes();
     const char c = index < b.size() ? b[index] : char(checkDigit());
     if (c < '0' || c > '9') return 0;
     return strchr(kTallBars[c - '0'], '0' + bar) ? 0.125f : 0.05f;
@@ -64,7 +67,7 @@ void NKDPostnetBarcode::generateChecksum()
 
 bool NKDPostnetBarcode::contentAccepted() const
 {
-    const QByteArray b = bytes();
+    const QByteArray &b = bytes();
     if (b.size() != 5 && b.size() != 9 && b.size() != 11) return false;
     for (char c : b)
         if (c < '0' || c > '9') return false;
@@ -73,12 +76,15 @@ bool NKDPostnetBarcode::contentAccepted() const
 
 int royalmail_characterDescriptor(char c)
 {
+    static const std::array<int, 36> descriptors = [] {
+        std::array<int, 36> out{};
+        for (size_t i = 0; i < out.size(); ++i)
+            for (const char *s = kRoyalMail[i]; *s; ++s)
+                out[i] = (out[i] << 4) | (*s == 'A' ? 2 : *s == 'D' ? 1 : *s == 'F' ? 3 : 0);
+        return out;
+    }();
     const int i = royalMailIndex(c);
-    if (i < 0) return 0;
-    int d = 0;
-    for (const char *s = kRoyalMail[i]; *s; ++s)
-        d = (d << 4) | (*s == 'A' ? 2 : *s == 'D' ? 1 : *s == 'F' ? 3 : 0);
-    return d;
+    return i < 0 ? 0 : descriptors[size_t(i)];
 }
 
 void NKDRoyalMailBarcode::init(const QString &content, bool)
@@ -99,7 +105,7 @@ bool NKDRoyalMailBarcode::contentAccepted() const
 
 int NKDRoyalMailBarcode::_barDescriptor(int p) const
 {
-    const QByteArray b = bytes();
+    const QByteArray &b = bytes();
     const int n = int(b.size());
     if (p == 0) return 2;
     if (p >= 8 * (n + 1) + 2) return 3;
@@ -108,15 +114,9 @@ int NKDRoyalMailBarcode::_barDescriptor(int p) const
     return fieldOf(royalmail_characterDescriptor(c), (j % 8) / 2);
 }
 
-float NKDRoyalMailBarcode::barTop(int p) const
-{
-    return float((_barDescriptor(p) & 2 ? 5.05 : 3.15) * kPointsPerMm);
-}
-
-float NKDRoyalMailBarcode::barBottom(int p) const
-{
-    return float((_barDescriptor(p) & 1 ? 0.0 : 1.9) * kPointsPerMm);
-}
+float NKDRoyalMailBarcode::fullTop() const { return float(5.05 * kPointsPerMm); }
+float NKDRoyalMailBarcode::trackerTop() const { return float(3.15 * kPointsPerMm); }
+float NKDRoyalMailBarcode::trackerBottom() const { return float(1.9 * kPointsPerMm); }
 
 void NKDRoyalMailBarcode::generateChecksum()
 {

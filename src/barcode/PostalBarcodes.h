@@ -2,7 +2,7 @@
 // Postal symbologies whose bars are one module wide and carry their information in
 // their heights: POSTNET (tall and short bars), PLANET (the inverse) and RM4SCC
 // (four-state bars).
-#include "NKDBarcode.h"
+#include "FourStateBarcode.h"
 
 class NKDPostnetBarcode : public NKDBarcode {
 public:
@@ -28,17 +28,13 @@ public:
     float _heightForDigit(int index, int bar) const override;
 };
 
-class NKDRoyalMailBarcode : public NKDBarcode {
+class NKDRoyalMailBarcode : public FourStateBarcode {
 public:
     QString initiator() const override { return QStringLiteral("10"); }
     QString terminator() const override { return QStringLiteral("1"); }
     // Four bars, each followed by a one-module space.
     QString _encodeChar(char) const override { return QStringLiteral("10101010"); }
-    // The state of the bar at the position: 2 ascender, 1 descender, 3 full, 0 tracker.
-    int _barDescriptor(int position) const;
-    float barTop(int position) const override;
-    float barBottom(int position) const override;
-    bool hasFourStateBars() const override { return true; }
+    int _barDescriptor(int position) const override;
     // The row and column of the ascender and descender sums modulo 6.
     void generateChecksum() override;
 
@@ -47,6 +43,10 @@ protected:
     void init(const QString &content, bool printsCaption) override;
     // Digits and upper-case letters only.
     bool contentAccepted() const override;
+    // 5.05 mm; 3.15 mm; 1.9 mm.
+    float fullTop() const override;
+    float trackerTop() const override;
+    float trackerBottom() const override;
 };
 
 // The RM4SCC descriptor of a character: four 4-bit fields, the first bar highest;

@@ -1,5 +1,6 @@
 #include "QrEncoder.h"
 #include "BarcodeSizes.h"
+#include "QrMask.h"
 
 #include <QImage>
 #include <algorithm>
@@ -136,22 +137,23 @@ int streamBits(const QByteArray &bytes, const std::vector<Segment> &segments, in
     return total;
 }
 
+// Bits packed into bytes as they come, most significant first.
 class BitStream {
 public:
     void put(uint32_t value, int count)
     {
-        for (int i = count - 1; i >= 0; --i) m_bits.push_back((value >> i) & 1);
+        for (int i = count - 1; i >= 0; --i, ++m_size) {
+            if (m_size % 8 == 0) m_bytes.push_back(0);
+            m_bytes.back() |= uint8_t(((value >> i) & 1) << (7 - m_size % 8));
+        }
     }
-    size_t size() const { return m_bits.size(); }
-    std::vector<uint8_t> bytes() const
-    {
-        std::vector<uint8_t> out(m_bits.size() / 8, 0);
-        for (size_t i = 0; i < out.size() * 8; ++i) out[i / 8] |= uint8_t(m_bits[i] << (7 - i % 8));
-        return out;
-    }
+    size_t size() const { return m_size; }
+    // The whole bytes written.
+    std::vector<uint8_t> bytes() const { return {m_bytes.begin(), m_bytes.begin() + ptrdiff_t(m_size / 8)}; }
 
 private:
-    std::vector<uint8_t> m_bits;
+    std::vector<uint8_t> m_bytes;
+    size_t m_size = 0;
 };
 
 // The segments, after the ECI designator 26 (UTF-8) when any byte is not ASCII.
@@ -267,26 +269,32 @@ struct Matrix {
     bool at(int x, int y) const { return dark[size_t(y) * n + x]; }
 };
 
-void drawFormat(Matrix &m, int level, int mask)
+// The format information of the level and mask: each module with its value, both copies
+// and the dark module.
+template <typename Put> void forEachFormatModule(int n, QR_Level level, int mask, Put put)
 {
     static const int levelBits[4] = {1, 0, 3, 2};
-    const int data = levelBits[level] << 3 | mask;
+    const int data = levelBits[int(level)] << 3 | mask;
     int rem = data;
     for (int i = 0; i < 10; ++i) rem = (rem << 1) ^ ((rem >> 9) * 0x537);
     const int bits = (data << 10 | rem) ^ 0x5412;
     auto bit = [bits](int i) { return ((bits >> i) & 1) != 0; };
-    const int n = m.n;
-    for (int i = 0; i <= 5; ++i) m.setFunction(8, i, bit(i));
-    m.setFunction(8, 7, bit(6));
-    m.setFunction(8, 8, bit(7));
-    m.setFunction(7, 8, bit(8));
-    for (int i = 9; i < 15; ++i) m.setFunction(14 - i, 8, bit(i));
-    for (int i = 0; i < 8; ++i) m.setFunction(n - 1 - i, 8, bit(i));
-    for (int i = 8; i < 15; ++i) m.setFunction(8, n - 15 + i, bit(i));
-    m.setFunction(8, n - 8, true);
+    for (int i = 0; i <= 5; ++i) put(8, i, bit(i));
+    put(8, 7, bit(6));
+    put(8, 8, bit(7));
+    put(7, 8, bit(8));
+    for (int i = 9; i < 15; ++i) put(14 - i, 8, bit(i));
+    for (int i = 0; i < 8; ++i) put(n - 1 - i, 8, bit(i));
+    for (int i = 8; i < 15; ++i) put(8, n - 15 + i, bit(i));
+    put(8, n - 8, true);
 }
 
-Matrix functionPatterns(int version, int level)
+void drawFormat(Matrix &m, QR_Level level, int mask)
+{
+    forEachFormatModule(m.n, level, mask, [&m](int x, int y, bool on) { m.setFunction(x, y, on); });
+}
+
+Matrix functionPatterns(int version, QR_Level level)
 {
     Matrix m(17 + 4 * version);
     const int n = m.n;
@@ -342,69 +350,51 @@ void placeData(Matrix &m, const std::vector<uint8_t> &data)
     }
 }
 
-template <typename Condition>
-void invertWhere(Matrix &m, Condition condition)
+// Inverts the data modules where the mask's pattern says so.
+void applyMask(Matrix &m, int mask, const qrmask::Patterns &patterns)
 {
-    for (int y = 0; y < m.n; ++y)
+    for (int y = 0; y < m.n; ++y) {
+        const qrmask::Line &pattern = patterns.rows[size_t(mask)][size_t(y % 12)];
         for (int x = 0; x < m.n; ++x) {
             const size_t i = size_t(y) * m.n + x;
-            m.dark[i] ^= uint8_t(!m.function[i] && condition(x, y));
+            m.dark[i] ^= uint8_t(!m.function[i] && qrmask::bit(pattern, x));
         }
-}
-
-void applyMask(Matrix &m, int mask)
-{
-    switch (mask) {
-    case 0: return invertWhere(m, [](int x, int y) { return (x + y) % 2 == 0; });
-    case 1: return invertWhere(m, [](int, int y) { return y % 2 == 0; });
-    case 2: return invertWhere(m, [](int x, int) { return x % 3 == 0; });
-    case 3: return invertWhere(m, [](int x, int y) { return (x + y) % 3 == 0; });
-    case 4: return invertWhere(m, [](int x, int y) { return (y / 2 + x / 3) % 2 == 0; });
-    case 5: return invertWhere(m, [](int x, int y) { return (x * y) % 2 + (x * y) % 3 == 0; });
-    case 6: return invertWhere(m, [](int x, int y) { return ((x * y) % 2 + (x * y) % 3) % 2 == 0; });
-    default: return invertWhere(m, [](int x, int y) { return ((x * y) % 3 + (x + y) % 2) % 2 == 0; });
     }
 }
 
-// Runs of five or more and finder-like patterns (1:1:3:1:1 with four light modules or the
-// edge on one side) in one row or column, without data-dependent branches in the scan.
-long lineScore(const uint8_t *line, int n)
+qrmask::Packed packed(const std::vector<uint8_t> &modules, int n)
 {
-    long score = 0;
-    int run = 0;
-    uint32_t window = 0;  // the last 15 modules, light beyond the edges
-    for (int i = 0; i < n + 4; ++i) {
-        const uint32_t module = i < n ? line[i] : 0;
-        if (i < n) {
-            run = i > 0 && module == line[i - 1] ? run + 1 : 1;
-            score += (run == 5) * 3 + (run > 5);
-        }
-        window = ((window << 1) | module) & 0x7fff;
-        if (((window >> 4) & 0x7f) == 0x5d)
-            score += ((window >> 11) == 0 || (window & 0xf) == 0) ? 40 : 0;
-    }
-    return score;
+    qrmask::Packed p(n);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x)
+            if (modules[size_t(y) * n + x]) p.set(x, y, true);
+    return p;
 }
 
-// Runs, 2 x 2 blocks, finder-like patterns and the dark share, as ISO/IEC 18004 scores them.
-long penalty(const Matrix &m)
+// The mask of the lowest penalty, the lower number on a tie: each is scored on the
+// symbol with its own format information, built word by word from the unmasked symbol.
+int chooseMask(const Matrix &m, QR_Level level, const qrmask::Patterns &patterns)
 {
     const int n = m.n;
-    std::vector<uint8_t> columns(size_t(n) * n);
-    long score = 0, darkCount = 0;
-    for (int y = 0; y < n; ++y) {
-        const uint8_t *row = m.dark.data() + size_t(y) * n;
-        score += lineScore(row, n);
-        for (int x = 0; x < n; ++x) {
-            columns[size_t(x) * n + y] = row[x];
-            darkCount += row[x];
-            if (y + 1 < n && x + 1 < n)
-                score += 3 * ((row[x] == row[x + 1]) & (row[x] == row[x + n]) & (row[x] == row[x + n + 1]));
-        }
+    const qrmask::Packed base = packed(m.dark, n), function = packed(m.function, n);
+    qrmask::Line inside{};  // the first n bits
+    for (int i = 0; i < n; ++i) qrmask::setBit(inside, i, true);
+    qrmask::Packed trial(n);
+    int chosen = 0;
+    long best = -1;
+    for (int k = 0; k < 8; ++k) {
+        for (int i = 0; i < n; ++i)
+            for (size_t w = 0; w < trial.rows[0].size(); ++w) {
+                trial.rows[size_t(i)][w] = base.rows[size_t(i)][w] ^
+                    (patterns.rows[size_t(k)][size_t(i % 12)][w] & ~function.rows[size_t(i)][w] & inside[w]);
+                trial.columns[size_t(i)][w] = base.columns[size_t(i)][w] ^
+                    (patterns.columns[size_t(k)][size_t(i % 12)][w] & ~function.columns[size_t(i)][w] & inside[w]);
+            }
+        forEachFormatModule(n, level, k, [&trial](int x, int y, bool on) { trial.set(x, y, on); });
+        const long score = qrmask::penalty(trial);
+        if (best < 0 || score < best) best = score, chosen = k;
     }
-    for (int x = 0; x < n; ++x) score += lineScore(columns.data() + size_t(x) * n, n);
-    score += 10 * (std::labs(50 - darkCount * 100 / (long(n) * n)) / 5);
-    return score;
+    return chosen;
 }
 
 } // namespace
@@ -421,10 +411,12 @@ QString QrGrid::description() const
 
 long QR_Penalty(const QrGrid &grid)
 {
-    Matrix m(grid.dimension());
-    for (int y = 0; y < m.n; ++y)
-        for (int x = 0; x < m.n; ++x) m.dark[size_t(y) * m.n + x] = uint8_t(grid.valueAt(x, y));
-    return penalty(m);
+    const int n = grid.dimension();
+    qrmask::Packed p(n);
+    for (int y = 0; y < n; ++y)
+        for (int x = 0; x < n; ++x)
+            if (grid.valueAt(x, y)) p.set(x, y, true);
+    return qrmask::penalty(p);
 }
 
 std::optional<int> QR_Bit_Length(const QByteArray &bytes, int version)
@@ -434,9 +426,9 @@ std::optional<int> QR_Bit_Length(const QByteArray &bytes, int version)
     return streamBits(bytes, segmentsOf(bytes, group), group);
 }
 
-std::optional<QrGrid> Encode_QR(const QByteArray &bytes, int level, int version, int mask)
+std::optional<QrGrid> Encode_QR(const QByteArray &bytes, QR_Level level, int version, int mask)
 {
-    if (level < 0 || level > 3 || version < 0 || version > 40 || mask < -1 || mask > 7) return std::nullopt;
+    if (int(level) < 0 || int(level) > 3 || version < 0 || version > 40 || mask < -1 || mask > 7) return std::nullopt;
     if (bytes.isEmpty()) return std::nullopt;
     std::optional<std::vector<Segment>> byGroup[3];
     auto fits = [&](int v) {
@@ -450,21 +442,11 @@ std::optional<QrGrid> Encode_QR(const QByteArray &bytes, int level, int version,
         for (used = 1; used <= 40 && !fits(used); ++used) {}
     if (used > 40 || !fits(used)) return std::nullopt;
 
-    const Matrix base = functionPatterns(used, level);
-    Matrix m = base;
+    Matrix m = functionPatterns(used, level);
     placeData(m, codewords(bytes, QR_Version_Row(used, level)));
-    int chosen = mask;
-    if (chosen < 0) {
-        long best = -1;
-        for (int k = 0; k < 8; ++k) {
-            Matrix trial = m;
-            applyMask(trial, k);
-            drawFormat(trial, level, k);
-            const long score = penalty(trial);
-            if (best < 0 || score < best) best = score, chosen = k;
-        }
-    }
-    applyMask(m, chosen);
+    const qrmask::Patterns &patterns = qrmask::Patterns::ofLargest();
+    const int chosen = mask >= 0 ? mask : chooseMask(m, level, patterns);
+    applyMask(m, chosen, patterns);
     drawFormat(m, level, chosen);
     QrGrid grid(m.n);
     for (int y = 0; y < m.n; ++y)
@@ -472,7 +454,7 @@ std::optional<QrGrid> Encode_QR(const QByteArray &bytes, int level, int version,
     return grid;
 }
 
-std::optional<QrGrid> Encode_QR_Text(const QString &text, int level, int version)
+std::optional<QrGrid> Encode_QR_Text(const QString &text, QR_Level level, int version)
 {
     return Encode_QR(text.toUtf8(), level, version);
 }
@@ -480,10 +462,12 @@ std::optional<QrGrid> Encode_QR_Text(const QString &text, int level, int version
 Picture Render_QR(const QrGrid &grid, int dimension, double dpi)
 {
     const int n = grid.dimension();
-    if (n <= 0) return {};
+    if (n <= 0 || dimension <= 0) return {};
     const int size = std::max(dimension, n);
+    if (double(size) * size > kBarcode_Max_Pixels || !Barcode_Pixel_Size(QSizeF(size, size), dpi)) return {};
     const int p = size / n, o = (size - p * n) / 2;
     QImage image(size, size, QImage::Format_ARGB32);
+    if (image.isNull()) return {};
     image.fill(qRgba(255, 255, 255, 0));
     for (int y = 0; y < n * p; ++y) {
         auto *line = reinterpret_cast<QRgb *>(image.scanLine(o + y));

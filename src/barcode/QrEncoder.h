@@ -9,6 +9,12 @@
 #include <optional>
 #include <vector>
 
+// Error-correction level.
+enum class QR_Level { L = 0, M = 1, Q = 2, H = 3 };
+// The level of a list index of the settings (0 L, 1 M, 2 Q, 3 H); an index outside
+// them is the nearest level.
+QR_Level QR_Level_From_Index(int index);
+
 // One row of the version table: blocks of group 2 hold one data codeword more.
 struct QrVersionRow {
     int version;
@@ -16,8 +22,8 @@ struct QrVersionRow {
     int totalCodewords, ecPerBlock, group1Blocks, group1Data, group2Blocks, group2Data;
     int dataCodewords() const { return group1Blocks * group1Data + group2Blocks * group2Data; }
 };
-// The version's row at level 0 L, 1 M, 2 Q, 3 H.
-const QrVersionRow &QR_Version_Row(int version, int level);
+// The version's row at the level.
+const QrVersionRow &QR_Version_Row(int version, QR_Level level);
 // Alignment-pattern centre coordinates of the version, 6 first (none for version 1).
 std::vector<int> QR_Alignment_Centres(int version);
 
@@ -46,12 +52,12 @@ std::optional<int> QR_Bit_Length(const QByteArray &bytes, int version);
 // 1011101 with four light modules (or the edge) before or after it, and the dark share.
 long QR_Penalty(const QrGrid &grid);
 
-// The symbol of the bytes at the level (0-3): version 0 is the smallest version that
+// The symbol of the bytes at the level: version 0 is the smallest version that
 // holds them, 1-40 that version only; mask -1 is the one with the lowest penalty (the
 // lower number on a tie), 0-7 forces that mask. None when the bytes do not fit.
-std::optional<QrGrid> Encode_QR(const QByteArray &bytes, int level, int version, int mask = -1);
+std::optional<QrGrid> Encode_QR(const QByteArray &bytes, QR_Level level, int version, int mask = -1);
 // Encode_QR of the text's UTF-8 bytes.
-std::optional<QrGrid> Encode_QR_Text(const QString &text, int level, int version);
+std::optional<QrGrid> Encode_QR_Text(const QString &text, QR_Level level, int version);
 
 // The grid painted on D x D points: module size p = D / n (at least one, D growing to n),
 // margin (D - p x n) / 2 transparent, modules opaque black or white, at

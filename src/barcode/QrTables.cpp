@@ -1,6 +1,7 @@
 // The standard's QR tables, embedded from tables/*.csv when CMake configures.
 #include "QrEncoder.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 
@@ -20,12 +21,15 @@ const AlignmentRow kAlignment[] = {
 
 } // namespace
 
-const QrVersionRow &QR_Version_Row(int version, int level)
+const QrVersionRow &QR_Version_Row(int version, QR_Level level)
 {
-    const QrVersionRow &row = kVersions[(version - 1) * 4 + level];
-    assert(row.version == version && row.level == "LMQH"[level]);
+    const int l = int(level);
+    const QrVersionRow &row = kVersions[(version - 1) * 4 + l];
+    assert(row.version == version && row.level == "LMQH"[l]);
     return row;
 }
+
+QR_Level QR_Level_From_Index(int index) { return QR_Level(std::clamp(index, 0, 3)); }
 
 std::vector<int> QR_Alignment_Centres(int version)
 {

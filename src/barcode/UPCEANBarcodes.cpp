@@ -17,6 +17,9 @@ const char *const kUpceParity[] = {"EEEOOO", "EEOEOO", "EEOOEO", "EEOOOE", "EOEE
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+// The check character as text; none while there is none.
+QString checkText(int check) { return check < 0 ? QString() : QString(QChar(char16_t(check))); }
+
 } // namespace
 
 QString NKDAbstractUPCEANBarcode::_encodeChar(char c) const
@@ -57,7 +60,7 @@ void NKDAbstractUPCEANBarcode::calculateWidth()
 
 QString NKDAbstractUPCEANBarcode::rightCaption() const
 {
-    return checkDigit() == -1 ? QString() : QString(QChar(checkDigit()));
+    return checkText(checkDigit());
 }
 
 bool NKDAbstractUPCEANBarcode::isLongBar(int p, int count) const
@@ -124,7 +127,7 @@ QString NKDEAN13Barcode::barcode() const
 
 QString NKDEAN13Barcode::caption() const
 {
-    return QStringLiteral("  ") + content().mid(1, 6) + u'\t' + content().mid(7, 5) + QChar(checkDigit());
+    return QStringLiteral("  ") + content().mid(1, 6) + u'\t' + content().mid(7, 5) + checkText(checkDigit());
 }
 
 // EAN-8
@@ -166,7 +169,7 @@ QString NKDEAN8Barcode::barcode() const
 
 QString NKDEAN8Barcode::caption() const
 {
-    return QStringLiteral(" ") + content().left(4) + u'\t' + content().mid(4, 3) + QChar(checkDigit());
+    return QStringLiteral(" ") + content().left(4) + u'\t' + content().mid(4, 3) + checkText(checkDigit());
 }
 
 bool NKDEAN8Barcode::isLongBar(int p, int count) const { return p < 4 || p > count - 4 || p == 32 || p == 34; }
@@ -240,7 +243,7 @@ void NKDUPCEBarcode::init(const QString &content, bool printsCaption)
     NKDBarcode::init(content, printsCaption);
     m_inputValid = Barcode_Is_Ascii(content) && allDigits(content.toLatin1());
     QString text = content;
-    if (text.size() == 11 || text.size() == 12) {
+    if ((text.size() == 11 || text.size() == 12) && m_inputValid) {
         const QByteArray upca = text.left(11).toLatin1();
         const char check = checkCharacter(upca);
         if (text.size() == 12 && text.at(11) != QChar(check)) m_inputValid = false;
@@ -250,7 +253,7 @@ void NKDUPCEBarcode::init(const QString &content, bool printsCaption)
     }
     setContent(text.left(7));
     generateChecksum();
-    if (text.size() == 8 && text.at(7) != QChar(checkDigit())) m_inputValid = false;
+    if (text.size() == 8 && (checkDigit() < 0 || text.at(7).unicode() != checkDigit())) m_inputValid = false;
     if (text.size() != 7 && text.size() != 8) m_inputValid = false;
     calculateWidth();
 }

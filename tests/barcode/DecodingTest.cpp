@@ -3,15 +3,9 @@
 #include "BarcodeFactory.h"
 #include "BarcodeImages.h"
 
-#include <QPainter>
+#include "BarcodeReaders.h"
+
 #include <gtest/gtest.h>
-#ifdef HAVE_ZBAR
-#include <zbar.h>
-using namespace zbar;
-#endif
-#ifdef HAVE_ZXING
-#include <ZXing/ReadBarcode.h>
-#endif
 
 namespace {
 
@@ -32,11 +26,7 @@ namespace {
     b->setHeight(6.0f / 25.4f * 72 + b->captionHeight() * 72 + style.value_margin + 2 * style.TB_margin);
     b->calculateWidth();
     const QImage symbol = imageFromBarcode(*b, measure).rasterised(300);
-    const int quiet = int(std::ceil(10 * b->barWidth() * 300 / 72));
-    QImage padded(symbol.width() + 2 * quiet, symbol.height() + 2 * quiet, QImage::Format_Grayscale8);
-    padded.fill(Qt::white);
-    QPainter(&padded).drawImage(quiet, quiet, symbol);
-    return padded;
+    return readers::Grey_Page(symbol, int(std::ceil(10 * b->barWidth() * 300 / 72)));
 }
 
 struct Row {
@@ -66,27 +56,6 @@ const Row kRows[] = {
     {"UPCE", "1425261", nullptr, "14252611"},  // zbar does not read number system 1
 };
 
-#ifdef HAVE_ZBAR
-std::string zbarRead(const QImage &gray)
-{
-    zbar_image_scanner_t *scanner = zbar_image_scanner_create();
-    zbar_image_scanner_set_config(scanner, ZBAR_UPCA, ZBAR_CFG_ENABLE, 1);
-    zbar_image_scanner_set_config(scanner, ZBAR_UPCE, ZBAR_CFG_ENABLE, 1);
-    std::vector<unsigned char> pixels;
-    for (int y = 0; y < gray.height(); ++y)
-        pixels.insert(pixels.end(), gray.constScanLine(y), gray.constScanLine(y) + gray.width());
-    zbar_image_t *image = zbar_image_create();
-    zbar_image_set_format(image, zbar_fourcc('Y', '8', '0', '0'));
-    zbar_image_set_size(image, gray.width(), gray.height());
-    zbar_image_set_data(image, pixels.data(), pixels.size(), nullptr);
-    std::string text;
-    if (zbar_scan_image(scanner, image) > 0) text = zbar_symbol_get_data(zbar_image_first_symbol(image));
-    zbar_image_destroy(image);
-    zbar_image_scanner_destroy(scanner);
-    return text;
-}
-#endif
-
 #ifdef HAVE_ZXING
 std::string zxingRead(const QImage &gray, const QString &title)
 {
@@ -95,15 +64,10 @@ std::string zxingRead(const QImage &gray, const QString &title)
         {"Code 39", BarcodeFormat::Code39},   {"Extended", BarcodeFormat::Code39}, {"Code 128", BarcodeFormat::Code128},
         {"Interleaved", BarcodeFormat::ITF},  {"Codabar", BarcodeFormat::Codabar}, {"EAN-13", BarcodeFormat::EAN13},
         {"EAN-8", BarcodeFormat::EAN8},       {"UPCA", BarcodeFormat::UPCA},       {"UPCE", BarcodeFormat::UPCE}};
-    ZXing::DecodeHints hints;
+    ZXing::BarcodeFormats wanted;
     for (const auto &[prefix, format] : formats)
-        if (title.startsWith(QLatin1String(prefix))) hints.setFormats(format);
-    hints.setTryCode39ExtendedMode(title.startsWith(QLatin1String("Extended")));
-    hints.setReturnCodabarStartEnd(true);
-    const ZXing::ImageView view(gray.constBits(), gray.width(), gray.height(), ZXing::ImageFormat::Lum,
-                                int(gray.bytesPerLine()));
-    const ZXing::Result result = ZXing::ReadBarcode(view, hints);
-    return result.isValid() ? result.text() : std::string();
+        if (title.startsWith(QLatin1String(prefix))) wanted = format;
+    return readers::Zxing_Read(gray, wanted, {title.startsWith(QLatin1String("Extended")), true});
 }
 #endif
 
@@ -115,7 +79,7 @@ TEST(BarcodeDecoding, ZbarReadsTheContentBack)
     for (size_t i = 0; i < std::size(kRows); ++i) {
         const Row &r = kRows[i];
         if (r.zbar) {
-            EXPECT_EQ(zbarRead(drawn(r.title, r.content)), r.zbar) << "row " << i << " " << r.title;
+            EXPECT_EQ(readers::Zbar_Read(drawn(r.title, r.content)), r.zbar) << "row " << i << " " << r.title;
         }
     }
 #else

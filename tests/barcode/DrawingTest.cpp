@@ -8,10 +8,14 @@
 namespace {
 
 // Every font has a cap height of 7.2 points; a text is 5 points a character wide
-// and 12 high.
+// and 12 high, its ink from 2.5 to 9.7 points below the top of its box.
 struct FixedMeasure : FontMeasure {
     double capHeight(const QFont &) const override { return 7.2; }
     QSizeF textSize(const QString &text, const QFont &) const override { return {5.0 * text.size(), 12}; }
+    TextInk textInk(const QString &text, const QFont &) const override
+    {
+        return text.trimmed().isEmpty() ? TextInk{} : TextInk{2.5, 9.7};
+    }
 };
 const FixedMeasure measure;
 
@@ -39,6 +43,20 @@ std::vector<QRectF> bars(const BarcodeDrawing &d)
     for (const auto &f : d.itemsOf<BarcodeDrawing::Fill>())
         if (f.color == Qt::black) out.push_back(f.rect);
     return out;
+}
+
+// Rectangles equal to a thousandth of a point (positions are worked out in single
+// precision).
+::testing::AssertionResult sameRect(const QRectF &a, const QRectF &b)
+{
+    const double d = std::max({std::abs(a.x() - b.x()), std::abs(a.y() - b.y()), std::abs(a.width() - b.width()),
+                               std::abs(a.height() - b.height())});
+    if (d < 1e-3) return ::testing::AssertionSuccess();
+    const auto show = [](const QRectF &r) {
+        return "(" + std::to_string(r.x()) + ", " + std::to_string(r.y()) + ", " + std::to_string(r.width()) + ", " +
+               std::to_string(r.height()) + ")";
+    };
+    return ::testing::AssertionFailure() << show(a) << " is not " << show(b);
 }
 
 } // namespace
@@ -112,16 +130,18 @@ TEST(BarcodeDrawing, CaptionHeaderAndFooter)
     b.setStyle(noGaps());
     b.setBarWidth(1);
     b.setHeight(40);
-    b.setWidth(10);
     b.setCaptionFontSize(10, measure);
+    b.setWidth(10);
     const BarcodeDrawing d = Draw_Linear_Barcode(b, measure);
     // Bars of the split layout rise from the base line 9.72 by barBottom.
     EXPECT_FLOAT_EQ(float(bars(d)[0].bottom()), 40 - 9.72f - 9.72f);
     const auto texts = d.itemsOf<BarcodeDrawing::Text>();
     ASSERT_EQ(texts.size(), 3u);
-    EXPECT_EQ(texts[0].rect, QRectF(3.5, 40 - 3 - 12, 5, 12));  // left digit at y 3
-    EXPECT_EQ(texts[1].text, QStringLiteral("A\tB\t"));          // parts each followed by a tab
-    EXPECT_EQ(texts[1].rect, QRectF(0, 28, 10, 12));              // caption line at 0
+    // The caption's ink (2.5 below its box's top) hangs from the top of its room, 9.72
+    // above the bottom; the left digit beside it.
+    EXPECT_TRUE(sameRect(texts[0].rect, QRectF(3.5, 40 - 9.72 - 2.5, 5, 12)));
+    EXPECT_EQ(texts[1].text, QStringLiteral("A\tB\t"));  // parts each followed by a tab
+    EXPECT_TRUE(sameRect(texts[1].rect, QRectF(0, 40 - 9.72 - 2.5, 10, 12)));
     EXPECT_EQ(texts[1].kerning, 2.0);
     EXPECT_EQ(texts[2].rect.left(), 6.5);
 
@@ -200,4 +220,102 @@ TEST(BarcodeDrawing, SymbolPictures)
     const Picture linear = imageFromBarcode(*ean, measure);
     EXPECT_EQ(linear.size(), QSizeF(ean->width(), 40));
     EXPECT_EQ(linear.rasterised(144).size(), QSize(int(std::ceil(ean->width() * 2)), 80));
+}
+
+TEST(BarcodeDrawing, TextsKeepTheirGapsFromTheBars)
+{
+    // Bars "101" one point a module in a 10-point view 40 high; caption gap 1, footer gap
+    // 1.5, header gap 2, top and bottom margins 0.5; the ink of every text runs from 2.5 to
+    // 9.7 points below its box's top and each line is 9.72 points (1.35 x 7.2) high.
+    struct Row {
+        const char *what;
+        bool caption, onTop, header, footer;
+        QRectF text, bar;  // the first text's box and the first bar, top-down
+    };
+    const Row rows[] = {
+        // Ink top 1 under the bars: the bars stand on 0.5 + 9.72 + 1.
+        {"caption below", true, false, false, false, {0, 40 - 10.22 - 2.5, 10, 12}, {3.5, 40 - 28.28 - 11.22, 1, 28.28}},
+        // Ink bottom 1 over the bars, which stand on the bottom margin.
+        {"caption on top", true, true, false, false, {0, 40 - 29.78 - 9.7, 10, 12}, {3.5, 40 - 28.28 - 0.5, 1, 28.28}},
+        // Ink bottom 2 over the bars' top.
+        {"header", false, false, true, false, {0, 40 - 29.78 - 9.7, 10, 12}, {3.5, 40 - 27.28 - 0.5, 1, 27.28}},
+        // Ink top at 0.5 + 9.72, 1.5 under the bars.
+        {"footer", false, false, false, true, {0, 40 - 10.22 - 2.5, 10, 12}, {3.5, 40 - 27.78 - 11.72, 1, 27.78}},
+    };
+    for (const Row &r : rows) {
+        Modules b;
+        b.m = QStringLiteral("101");
+        b.initWithContent(QStringLiteral("AB"), r.caption);
+        Barcode_Style s = noGaps();
+        s.value_margin = r.caption ? 1 : 0;
+        s.header_margin = r.header ? 2 : 0;
+        s.footer_margin = r.footer ? 1.5f : 0;
+        s.TB_margin = 0.5f;
+        s.caption_on_top = r.onTop;
+        s.header_alignment = Qt::AlignRight;
+        b.setStyle(s);
+        b.setHeader(QStringLiteral("H"));
+        b.setFooter(QStringLiteral("F"));
+        b.setPrintsHeader(r.header);
+        b.setPrintsFooter(r.footer);
+        b.setBarWidth(1);
+        b.setHeight(40);
+        b.setCaptionFontSize(10, measure);
+        b.setHeaderFontSize(10, measure);
+        b.setFooterFontSize(10, measure);
+        b.setWidth(10);
+        const BarcodeDrawing d = Draw_Linear_Barcode(b, measure);
+        const auto texts = d.itemsOf<BarcodeDrawing::Text>();
+        ASSERT_EQ(texts.size(), 1u) << r.what;
+        EXPECT_TRUE(sameRect(texts[0].rect, r.text)) << r.what;
+        EXPECT_EQ(texts[0].alignment, r.header ? Qt::Alignment(Qt::AlignRight) : Qt::Alignment(Qt::AlignHCenter)) << r.what;
+        ASSERT_EQ(bars(d).size(), 2u) << r.what;
+        EXPECT_TRUE(sameRect(bars(d)[0], r.bar)) << r.what;
+    }
+
+    // A two-dimensional symbol: the footer's ink hangs 0.5 + 9.72 above the bottom, the
+    // symbol under the top margin and the header gap.
+    Barcode_Record record;
+    record.width = 60;
+    record.height = 50;
+    record.printsFooter = true;
+    record.footer = QStringLiteral("FOOT");
+    record.footerHeight = 0.135f;
+    Barcode_Style s = noGaps();
+    s.TB_margin = 0.5f;
+    s.header_margin = 3;
+    s.footer_alignment = Qt::AlignLeft;
+    QImage symbol(20, 20, QImage::Format_ARGB32);
+    symbol.fill(Qt::black);
+    const BarcodeDrawing d = Draw_Symbol_Barcode(Picture(symbol), record, s, measure);
+    ASSERT_EQ(d.itemsOf<BarcodeDrawing::Text>().size(), 1u);
+    EXPECT_TRUE(sameRect(d.itemsOf<BarcodeDrawing::Text>()[0].rect, QRectF(0, 50 - 10.22 - 2.5, 60, 12)));
+    EXPECT_EQ(d.itemsOf<BarcodeDrawing::Text>()[0].alignment, Qt::AlignLeft);
+    EXPECT_TRUE(sameRect(d.itemsOf<BarcodeDrawing::Image>()[0].rect, QRectF(20, 3.5, 20, 20)));
+}
+
+TEST(BarcodeDrawing, Ean8CentreGuardsReachDown)
+{
+    // 67 modules one point wide centred in 1.2 x 67: x0 = 6.7. Long bars start 3.6 above the
+    // base line 9.72, the others 9.72 above it; all end 40 - 9.72 up.
+    auto ean = Make_Linear_Barcode(QStringLiteral("EAN-8"), QStringLiteral("5512345"), true);
+    ean->setStyle(noGaps());
+    ean->setBarWidth(1);
+    ean->setHeight(40);
+    ean->setCaptionFontSize(10, measure);
+    const std::vector<QRectF> r = bars(Draw_Linear_Barcode(*ean, measure));
+    std::vector<QRectF> centre;
+    for (const QRectF &bar : r)
+        if (bar.left() > 35 && bar.left() < 44) centre.push_back(bar);
+    const float normal = 40 - 9.72f - 9.72f, longBar = 40 - 9.72f - 3.6f;
+    const std::vector<QRectF> expected = {
+        {6.7 + 29, 0, 2, normal},   // the last left-hand digit's bar, "0010011"
+        {6.7 + 32, 0, 1, longBar},  // centre guard 01010
+        {6.7 + 34, 0, 1, longBar},
+        {6.7 + 36, 0, 1, normal},   // the first right-hand digit, "1000010"
+    };
+    ASSERT_EQ(centre.size(), expected.size());
+    for (size_t i = 0; i < centre.size(); ++i) EXPECT_TRUE(sameRect(centre[i], expected[i])) << i;
+    EXPECT_TRUE(sameRect(r.front(), QRectF(6.7, 0, 1, longBar)));
+    EXPECT_TRUE(sameRect(r.back(), QRectF(6.7 + 66, 0, 1, longBar)));
 }

@@ -1,6 +1,9 @@
-// Writes one PNG per linear symbology title into the folder given as argument.
+// Writes one PNG per linear symbology title, and a QR Code and a PDF417 symbol, into the
+// folder given as argument, at the resolution given second (300 dpi when none).
 #include "BarcodeFactory.h"
 #include "BarcodeImages.h"
+#include "Pdf417Encoder.h"
+#include "QrEncoder.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -11,10 +14,11 @@ int main(int argc, char **argv)
 {
     QGuiApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: barcode-samples OUTPUT_FOLDER\n");
+        std::fprintf(stderr, "usage: barcode-samples OUTPUT_FOLDER [DPI]\n");
         return 2;
     }
     const QDir out(QString::fromLocal8Bit(argv[1]));
+    const double dpi = argc > 2 ? QString::fromLocal8Bit(argv[2]).toDouble() : 300;
     const QHash<QString, QString> samples = {
         {"Interleaved 2 of 5", "123456"}, {"UPCA", "03600029145"},       {"PostNet", "12345"},
         {"EAN-13", "400638133393"},       {"Codabar", "A1234B"},         {"UPCE", "0425261"},
@@ -47,7 +51,12 @@ int main(int argc, char **argv)
         b->calculateWidth();
         QString name = title;
         name.replace(QRegularExpression(QStringLiteral("[^A-Za-z0-9]+")), QStringLiteral("_"));
-        if (!imageFromBarcode(*b, measure).rasterised(300).save(out.filePath(name + ".png"))) ++failures;
+        if (!imageFromBarcode(*b, measure).rasterised(dpi).save(out.filePath(name + ".png"))) ++failures;
     }
+    const std::optional<QrGrid> qr = Encode_QR_Text(QStringLiteral("VISITOR 0042"), QR_Level::M, 0);
+    if (!qr || !Render_QR(*qr, 72, dpi).image().save(out.filePath("QR_Code.png"))) ++failures;
+    if (!PDF417_Picture(QStringLiteral("VISITOR 0042"), Pdf417_Level::L2, {100, 20}, dpi).image().save(
+            out.filePath("PDF417.png")))
+        ++failures;
     return failures ? 1 : 0;
 }
