@@ -12,7 +12,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev qt6-multimedia-dev qt6-image-formats-plugins
   libgl1-mesa-dev libxkbcommon-dev
   zlib1g-dev libminizip-dev libsqlite3-dev
-  libiec16022-dev libplist-dev libpugixml-dev
+  libplist-dev libpugixml-dev
   libopencv-dev opencv-data
   fonts-liberation2 fonts-dejavu-core
 )

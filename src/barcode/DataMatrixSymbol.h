@@ -1,36 +1,47 @@
 #pragma once
-// Data Matrix (ECC 200) symbols made by libiec16022, and their pictures.
+// Data Matrix (ECC 200) symbols: a value to a module grid, and the grid to a picture.
+#include "DataMatrixEncodation.h"
+#include "DataMatrixLayout.h"
 #include "Picture.h"
 
 #include <QString>
-#include <cstdint>
 #include <optional>
-#include <vector>
 
-// A size entry ("Auto", or a letter, the rows, "X", the columns, as "C8X18") as the
-// width and height asked of the encoder; 0 x 0 for automatic or without an "X".
-struct DataMatrixSize {
-    int width = 0, height = 0;
-    bool operator==(const DataMatrixSize &) const = default;
-};
-DataMatrixSize DataMatrix_Size(const QString &entry);
+// The size list's entries: "Auto", then a letter, the rows, "X", the columns ("C8X18").
+// An entry without an "X" is "Auto"; none for rows and columns of no symbol size.
+std::optional<DataMatrixSize> DataMatrix_Size_From_Entry(const QString &entry);
+QString DataMatrix_Size_Entry(DataMatrixSize size);
+// The encodation list's entries "Auto", "Ascii", "C40", "Text", "Base256"; any other
+// text is "Auto".
+DataMatrixEncodation DataMatrix_Encodation_From_Entry(const QString &entry);
 
-// The encoder's letters for an encodation entry, one per byte of the value: "Ascii" A,
-// "C40" C, "Text" T, "Base256" B; none for "Auto".
-QByteArray DataMatrix_Encodation(const QString &entry, int length);
-
-// Width x height modules, row 0 at the bottom of the symbol; non-zero is dark.
-struct DataMatrixGrid {
-    int width = 0, height = 0;
-    std::vector<uint8_t> cells;
-    bool dark(int x, int row) const { return cells[size_t(row) * width + x] != 0; }
+// The data and check codewords of a symbol, before placement.
+struct DataMatrixCodewords {
+    DataMatrixSize size = DataMatrixSize::Auto;
+    std::vector<uint8_t> data;     // the value, its unlatch and pads
+    std::vector<uint8_t> symbol;   // data and check codewords interleaved
 };
 
-// The value's UTF-8 bytes encoded at the size and encodation entries; none (and the
-// reasons in the log) when the value does not fit them.
+// The value's bytes written in the encodation into the size ("Auto": the smallest
+// square that holds them). Bytes above 127 must form UTF-8 and are carried after the
+// ECI designator 26. None, with the reason in `failure`, for no bytes, invalid UTF-8
+// or a value the size and encodation cannot hold.
+std::optional<DataMatrixCodewords> DataMatrix_Codewords(const QByteArray &bytes, DataMatrixSize size,
+                                                        DataMatrixEncodation encodation, QString *failure = nullptr);
+
+// The symbol of the bytes (as DataMatrix_Codewords).
+std::optional<DataMatrixGrid> Encode_DataMatrix(const QByteArray &bytes, DataMatrixSize size,
+                                                DataMatrixEncodation encodation, QString *failure = nullptr);
+
+// The value's UTF-8 bytes at the size and encodation entries; none (and the reasons in
+// the log: "No barcode produced", the size, codewords needed and held, the value and
+// the encodation) when there is no symbol.
 std::optional<DataMatrixGrid> Encode_DataMatrix(const QString &value, const QString &size, const QString &encodation);
 
 // W x module by H x module points at ceil(dpi x points / 72) pixels: the symbol with a
 // one-module border left unpainted, its modules square (scaled by the smaller axis
-// factor) and centred, dark modules black, light ones white.
-Picture Render_DataMatrix(const DataMatrixGrid &grid, int moduleSize, double dpi);
+// factor) and centred, dark modules black, light ones white. Every module edge falls
+// on a whole pixel, shared by the modules on either side. None for an empty grid, a
+// module size or resolution that is not a positive finite number, or a picture over
+// 100 megapixels.
+Picture Render_DataMatrix(const DataMatrixGrid &grid, double moduleSize, double dpi);

@@ -1,43 +1,231 @@
-// Data Matrix sizes, encodations and pictures; every size read back by libdmtx's dmtxread.
+// Data Matrix entries, codewords, symbols read back by ZXing-C++ and dmtxread, and
+// the pictures.
+#include "DataMatrixReaders.h"
 #include "DataMatrixSymbol.h"
 
-#include <QDir>
-#include <QPainter>
-#include <QProcess>
-#include <QStandardPaths>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-const char *const kSizes[] = {"C10X10", "C12X12", "C14X14",   "C16X16",   "C18X18",   "C20X20",  "C22X22", "C24X24",
-                              "C26X26", "C32X32", "C36X36",   "C40X40",   "C44X44",   "C48X48",  "C52X52", "C64X64",
-                              "C72X72", "C80X80", "C88X88",   "C96X96",   "C104X104", "C120X120", "C132X132",
-                              "C144X144", "C8X18", "C8X32",   "C12X26",   "C12X36",   "C16X36",  "C16X48"};
+using E = DataMatrixEncodation;
+using S = DataMatrixSize;
+
+const char *const kSizeEntries[] = {"C10X10",   "C12X12",   "C14X14", "C16X16", "C18X18", "C20X20", "C22X22", "C24X24",
+                                    "C26X26",   "C32X32",   "C36X36", "C40X40", "C44X44", "C48X48", "C52X52", "C64X64",
+                                    "C72X72",   "C80X80",   "C88X88", "C96X96", "C104X104", "C120X120", "C132X132",
+                                    "C144X144", "C8X18",    "C8X32",  "C12X26", "C12X36", "C16X36", "C16X48"};
+
+std::vector<uint8_t> cw(std::initializer_list<int> values) { return std::vector<uint8_t>(values.begin(), values.end()); }
+
+// Both readers read the grid back as the bytes (dmtxread not at 144 x 144, whose block
+// interleaving it does not follow).
+void expectReadBack(const DataMatrixGrid &grid, const QByteArray &bytes, const std::string &what, bool dmtx = true)
+{
+    const QImage image = dmtest::scan(grid);
+    if (dmtest::haveZxing()) {
+        EXPECT_EQ(dmtest::zxingRead(image), bytes) << "ZXing " << what;
+    }
+    if (dmtx && grid.width != 144 && !dmtest::dmtxreadProgram().isEmpty()) {
+        const bool eci = std::any_of(bytes.begin(), bytes.end(), [](char c) { return uint8_t(c) >= 0x80; });
+        EXPECT_EQ(dmtest::dmtxRead(image), eci ? "\x1A" + bytes : bytes) << "dmtxread " << what;
+    }
+}
 
 } // namespace
 
-TEST(DataMatrix, SizesEncodationsAndSymbols)
+TEST(DataMatrix, EntriesAndShapes)
 {
-    EXPECT_EQ(DataMatrix_Size("Auto"), (DataMatrixSize{0, 0}));
-    EXPECT_EQ(DataMatrix_Size("C8X18"), (DataMatrixSize{18, 8}));
-    EXPECT_EQ(DataMatrix_Size("C144X144"), (DataMatrixSize{144, 144}));
-    EXPECT_EQ(DataMatrix_Size("C10"), (DataMatrixSize{0, 0}));
-    EXPECT_EQ(DataMatrix_Encodation("C40", 3), "CCC");
-    EXPECT_EQ(DataMatrix_Encodation("Base256", 2), "BB");
-    EXPECT_EQ(DataMatrix_Encodation("Auto", 2), "");
+    EXPECT_EQ(DataMatrix_Size_From_Entry("Auto"), S::Auto);
+    EXPECT_EQ(DataMatrix_Size_From_Entry("C10"), S::Auto);  // without an "X"
+    EXPECT_EQ(DataMatrix_Size_From_Entry("C8X18"), S::C8X18);
+    EXPECT_EQ(DataMatrix_Size_From_Entry("C 16X 48"), S::C16X48);
+    EXPECT_EQ(DataMatrix_Size_From_Entry("C18X8"), std::nullopt);
+    EXPECT_EQ(DataMatrix_Size_From_Entry("C9X9"), std::nullopt);
+    const std::pair<const char *, E> encodations[] = {{"Auto", E::Auto}, {"Ascii", E::Ascii}, {"C40", E::C40},
+                                                      {"Text", E::Text}, {"Base256", E::Base256}, {"ascii", E::Auto}};
+    for (const auto &[entry, encodation] : encodations) EXPECT_EQ(DataMatrix_Encodation_From_Entry(entry), encodation) << entry;
+
+    // The list order is the enum order; each size's codewords fill its data regions.
+    for (int i = 0; i < int(std::size(kSizeEntries)); ++i) {
+        const S size = S(i + 1);
+        EXPECT_EQ(DataMatrix_Size_From_Entry(kSizeEntries[i]), size) << kSizeEntries[i];
+        EXPECT_EQ(DataMatrix_Size_Entry(size), kSizeEntries[i]);
+        const DataMatrixShape &s = DataMatrix_Shape(size);
+        const int regions = (s.rows / (s.regionRows + 2)) * (s.columns / (s.regionColumns + 2));
+        EXPECT_EQ(s.dataCodewords + s.checkCodewords, regions * s.regionRows * s.regionColumns / 8) << kSizeEntries[i];
+        EXPECT_EQ(s.checkCodewords % s.blocks, 0) << kSizeEntries[i];
+    }
+    EXPECT_EQ(DataMatrix_Size_Entry(S::Auto), "Auto");
+}
+
+TEST(DataMatrix, Codewords)
+{
+    struct Row {
+        const char *value;
+        S size;
+        E encodation;
+        S made;
+        std::vector<uint8_t> data;
+    } rows[] = {
+        {"123456", S::C10X10, E::Ascii, S::C10X10, cw({142, 164, 186})},  // digit pairs
+        {"0123", S::Auto, E::Auto, S::C10X10, cw({131, 153, 129})},       // the first pad is 129
+        {"A", S::C10X10, E::Ascii, S::C10X10, cw({66, 129, 70})},         // later pads are randomised
+        {"AIM", S::C12X12, E::C40, S::C12X12, cw({230, 91, 11, 254, 129})},
+        {"ABCD", S::Auto, E::C40, S::C12X12, cw({230, 89, 233, 254, 69})},    // "D" after the unlatch
+        {"hello", S::Auto, E::Text, S::C12X12, cw({239, 134, 42, 160, 161})}, // Shift 1 pad, no unlatch
+        {"HELLO", S::Auto, E::Base256, S::C14X14, cw({231, 49, 9, 156, 56, 206, 103, 129})},
+        {"\xc3\xa9", S::Auto, E::Ascii, S::C14X14, cw({241, 27, 235, 68, 235, 42, 129, 56})},  // ECI 26, Upper Shift
+        {"HELLO", S::C8X18, E::Ascii, S::C8X18, cw({73, 70, 77, 77, 80})},
+        {"HELLO", S::Auto, E::Auto, S::C12X12, cw({73, 70, 77, 77, 80})},
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Row &r = rows[i];
+        const auto made = DataMatrix_Codewords(r.value, r.size, r.encodation);
+        ASSERT_TRUE(made) << "row " << i;
+        EXPECT_EQ(made->size, r.made) << "row " << i;
+        EXPECT_EQ(made->data, r.data) << "row " << i;
+    }
+    // The check codewords of "123456" in 10 x 10, and its modules from the top row down.
+    EXPECT_EQ(DataMatrix_Codewords("123456", S::C10X10, E::Ascii)->symbol, cw({142, 164, 186, 114, 25, 5, 88, 102}));
+    const auto grid = Encode_DataMatrix("123456", S::C10X10, E::Ascii);
+    ASSERT_TRUE(grid);
+    QStringList modules;
+    for (int row = grid->height - 1; row >= 0; --row) {
+        modules << QString();
+        for (int x = 0; x < grid->width; ++x) modules.back() += grid->dark(x, row) ? '#' : '.';
+    }
+    EXPECT_EQ(modules, QStringList({"#.#.#.#.#.", "##..#.##.#", "##.....#..", "##...###.#", "##....#...",
+                                    "#.....####", "###.##....", "####.##..#", "#..###.#..", "##########"}));
+}
+
+TEST(DataMatrix, LongestValuesAndRefusals)
+{
+    const QByteArray digits(3116, '7');
+    const auto full = Encode_DataMatrix(digits, S::Auto, E::Auto);
+    ASSERT_TRUE(full);
+    EXPECT_EQ(full->width, 144);
+    expectReadBack(*full, digits, "3,116 digits");
 
     struct Row {
-        const char *value, *size, *encodation;
-        int width, height;  // 0: no symbol
+        QByteArray value;
+        S size;
+        E encodation;
+        const char *failure;
     } rows[] = {
-        {"0123", "Auto", "Auto", 10, 10},   {"HELLO", "Auto", "Auto", 12, 12}, {"AB", "C8X18", "Auto", 18, 8},
-        {"hello", "C10X10", "Auto", 0, 0},  {"HELLO", "Auto", "C40", 14, 14},
+        {QByteArray(3117, '7'), S::Auto, E::Auto, "encoded more than 1558 of 1558 codewords"},
+        {QByteArray(3117, '7'), S::C144X144, E::Auto, "encoded more than 1558 of 1558 codewords"},
+        {QByteArray(3115, '7') + "A", S::C144X144, E::Ascii, "encoded 1559 of 1558 codewords with 620 codewords of ecc"},
+        {"", S::Auto, E::Auto, "empty value"},
+        {"\xff", S::Auto, E::Auto, "the value is not UTF-8"},
+        {"a\xc3", S::Auto, E::Base256, "the value is not UTF-8"},
+        {"\xed\xa0\x80", S::Auto, E::Auto, "the value is not UTF-8"},  // a surrogate
+        {"\xc0\x80", S::Auto, E::Auto, "the value is not UTF-8"},      // overlong
+        {"hello", S::C10X10, E::Auto, "encoded 5 of 3 codewords with 5 codewords of ecc"},
+        {QByteArray(1556, 'x'), S::Auto, E::Base256, "encoded 1559 of 1558 codewords with 620 codewords of ecc"},
     };
-    for (const Row &r : rows) {
-        const auto grid = Encode_DataMatrix(QString::fromUtf8(r.value), r.size, r.encodation);
-        EXPECT_EQ(grid ? grid->width : 0, r.width) << r.value << " " << r.size;
-        EXPECT_EQ(grid ? grid->height : 0, r.height) << r.value << " " << r.size;
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        QString failure;
+        EXPECT_FALSE(Encode_DataMatrix(rows[i].value, rows[i].size, rows[i].encodation, &failure)) << "row " << i;
+        EXPECT_EQ(failure, rows[i].failure) << "row " << i;
+    }
+    // The longest Base256 run: 1,555 bytes behind the latch and two length codewords.
+    const auto bytes = Encode_DataMatrix(QByteArray(1555, 'x'), S::Auto, E::Base256);
+    ASSERT_TRUE(bytes);
+    expectReadBack(*bytes, QByteArray(1555, 'x'), "1,555 bytes in Base256");
+    EXPECT_FALSE(Encode_DataMatrix(QString(), "Auto", "Auto"));
+    EXPECT_FALSE(Encode_DataMatrix("AB", "C9X9", "Auto"));
+}
+
+TEST(DataMatrix, EverySizeFilledWithDigitsReadsBack)
+{
+    for (int i = 1; i <= kDataMatrixSizes; ++i) {
+        const S size = S(i);
+        const QByteArray digits = QByteArray("31415926535897932384626433832795028841971")
+                                      .repeated(80)
+                                      .left(2 * DataMatrix_Shape(size).dataCodewords);
+        const auto grid = Encode_DataMatrix(digits, size, E::Auto);
+        ASSERT_TRUE(grid) << kSizeEntries[i - 1];
+        EXPECT_FALSE(DataMatrix_Codewords(digits + "1", size, E::Auto)) << kSizeEntries[i - 1];
+        EXPECT_EQ(grid->width, DataMatrix_Shape(size).columns);
+        EXPECT_EQ(grid->height, DataMatrix_Shape(size).rows);
+        expectReadBack(*grid, digits, kSizeEntries[i - 1]);
+    }
+}
+
+TEST(DataMatrix, EveryEncodationReadsBackEveryKindOfCharacter)
+{
+    const QByteArray values[] = {
+        "VISITOR PASS",
+        "visitor pass",
+        "0123456789012",
+        "!\"#$%&'()*+,-./:;<=>?@[\\]^_`{|}~",
+        " a  b ",
+        QByteArray("\x00\x01\t\n\r\x1b\x1f\x7f", 8),
+        "Gr\xc3\xbc\xc3\x9f" "e \xe2\x82\xac 5 \xf0\x9f\x98\x80",
+        "ABCD",
+        "AB",
+        "A",
+        "ab!",
+        "Gate 7b: Zo\xc3\xab O'Neil, badge #00412 (VIP)\n",
+    };
+    for (const E encodation : {E::Auto, E::Ascii, E::C40, E::Text, E::Base256}) {
+        for (size_t i = 0; i < std::size(values); ++i) {
+            const std::string what = "encodation " + std::to_string(int(encodation)) + " value " + std::to_string(i);
+            const auto grid = Encode_DataMatrix(values[i], S::Auto, encodation);
+            ASSERT_TRUE(grid) << what;
+            expectReadBack(*grid, values[i], what);
+        }
+    }
+}
+
+TEST(DataMatrix, AutoIsNeverLongerThanOneEncodation)
+{
+    const QByteArray values[] = {"VISITOR PASS 0042", "visitor pass", "0123456789012", "ABC123abc456DEF",
+                                 "Gr\xc3\xbc\xc3\x9f" "e", "\xc3\xa9\xc3\xa9\xc3\xa9\xc3\xa9", "a", "AAAAAAAAAAAAAAAAAAAAAAAA"};
+    const auto shortest = [](const QByteArray &v, E e) {
+        size_t n = SIZE_MAX;
+        for (const DataMatrixData &way : DataMatrix_Encodations(v, e, false)) n = std::min(n, way.codewords.size());
+        return n;
+    };
+    for (const QByteArray &v : values) {
+        const size_t automatic = shortest(v, E::Auto);
+        for (const E e : {E::Ascii, E::C40, E::Text, E::Base256}) EXPECT_LE(automatic, shortest(v, e)) << v.constData();
+    }
+    // Upper case runs go to C40, lower case to Text, digits stay in ASCII pairs.
+    EXPECT_EQ(DataMatrix_Codewords("AAAAAAAAAAAA", S::Auto, E::Auto)->data.front(), 230);
+    EXPECT_EQ(DataMatrix_Codewords("aaaaaaaaaaaa", S::Auto, E::Auto)->data.front(), 239);
+    EXPECT_EQ(DataMatrix_Codewords("000000000000", S::Auto, E::Auto)->data.front(), 130);
+}
+
+TEST(DataMatrix, NonAsciiTextReadsBack)
+{
+    const struct {
+        const char *value;
+        E encodation;
+    } rows[] = {{"Gr\xc3\xbc\xc3\x9f" "e", E::Auto}, {"HELLO", E::Base256}, {"Gr\xc3\xbc\xc3\x9f" "e", E::Base256}};
+    for (const auto &r : rows) {
+        const auto grid = Encode_DataMatrix(QString::fromUtf8(r.value), "Auto", r.encodation == E::Auto ? "Auto" : "Base256");
+        ASSERT_TRUE(grid) << r.value;
+        expectReadBack(*grid, r.value, r.value);
+    }
+    QByteArray e40;
+    for (int i = 0; i < 40; ++i) e40 += "\xc3\xa9";
+    for (const E e : {E::Auto, E::Ascii, E::C40, E::Text, E::Base256}) {
+        const auto grid = Encode_DataMatrix(e40, S::Auto, e);
+        ASSERT_TRUE(grid) << int(e);
+        expectReadBack(*grid, e40, "e x 40");
+    }
+}
+
+TEST(DataMatrix, EverySingleByte)
+{
+    for (int b = 0; b < 256; ++b) {
+        const QByteArray value(1, char(b));
+        const auto grid = Encode_DataMatrix(value, S::Auto, E::Auto);
+        EXPECT_EQ(bool(grid), b < 128) << b;
+        if (grid && dmtest::haveZxing()) {
+            EXPECT_EQ(dmtest::zxingRead(dmtest::scan(*grid)), value) << b;
+        }
     }
 }
 
@@ -55,34 +243,85 @@ TEST(DataMatrix, PictureKeepsModulesSquare)
     ASSERT_TRUE(wide);
     const QImage image = Render_DataMatrix(*wide, 12, 72).image();
     ASSERT_EQ(image.size(), QSize(216, 96));
-    EXPECT_EQ(qAlpha(image.pixel(5, 48)), 0);  // outside the border
+    EXPECT_EQ(qAlpha(image.pixel(5, 48)), 0);   // outside the border
     EXPECT_EQ(qAlpha(image.pixel(20, 48)), 0);  // in the one-module border
     // The bottom-left module is dark (the L-shaped finder), row 0 at the bottom.
     EXPECT_EQ(image.pixel(int(12 + 9.6 + 4), int(96 - 9.6 - 4)), qRgb(0, 0, 0));
     EXPECT_EQ(image.pixel(int(12 + 9.6 + 4), int(9.6 + 4)), qRgb(0, 0, 0));  // top-left: finder column
+    // Module edges on whole pixels: the symbol spans pixels 22 to 194 (12 + 9.6 = 21.6
+    // rounds to 22, 21.6 + 18 x 9.6 = 194.4 to 194).
+    EXPECT_EQ(qAlpha(image.pixel(21, 48)), 0);
+    EXPECT_EQ(qAlpha(image.pixel(22, 48)), 255);
+    EXPECT_EQ(qAlpha(image.pixel(193, 48)), 255);
+    EXPECT_EQ(qAlpha(image.pixel(194, 48)), 0);
 }
 
-TEST(DataMatrix, EverySizeReadsBack)
+TEST(DataMatrix, NoTransparentSeamInsideASymbol)
 {
-    const QString reader = QStandardPaths::findExecutable("dmtxread");
-    if (reader.isEmpty()) GTEST_SKIP() << "dmtxread was not found";
-    QTemporaryDir dir;
-    QStringList files;
-    for (const char *size : kSizes) {
-        const auto grid = Encode_DataMatrix(QString::number(files.size()), size, "Auto");
-        ASSERT_TRUE(grid) << size;
-        EXPECT_EQ(DataMatrix_Size(size), (DataMatrixSize{grid->width, grid->height}));
-        const QImage symbol = Render_DataMatrix(*grid, 4, 72).image();
-        QImage page(symbol.width() + 40, symbol.height() + 40, QImage::Format_RGB32);
-        page.fill(Qt::white);
-        QPainter(&page).drawImage(20, 20, symbol);
-        files << dir.filePath(QString::fromLatin1(size) + ".png");
-        ASSERT_TRUE(page.save(files.back()));
+    const auto grid = Encode_DataMatrix("Visitor 0042 gate B", "C16X36", "Auto");
+    ASSERT_TRUE(grid);
+    for (const double dpi : {203.0, 300.0, 600.0, 72.0, 96.0}) {
+        for (const double module : {1.0, 1.5, 2.0, 3.0}) {
+            const QImage image = Render_DataMatrix(*grid, module, dpi).image();
+            // The opaque box: every row and column between its first and last opaque pixel
+            // is opaque across the whole box.
+            int left = image.width(), right = -1, top = image.height(), bottom = -1;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (qAlpha(image.pixel(x, y))) {
+                        left = std::min(left, x), right = std::max(right, x);
+                        top = std::min(top, y), bottom = std::max(bottom, y);
+                    }
+            ASSERT_GE(right, left) << dpi << " " << module;
+            int seams = 0;
+            for (int y = top; y <= bottom; ++y)
+                for (int x = left; x <= right; ++x) seams += qAlpha(image.pixel(x, y)) != 255;
+            EXPECT_EQ(seams, 0) << dpi << " dpi, module " << module;
+        }
     }
-    QProcess read;
-    read.start(reader, QStringList{"-n", "-N1"} + files);
-    ASSERT_TRUE(read.waitForFinished(120000));
-    const QStringList lines = QString::fromUtf8(read.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), qsizetype(std::size(kSizes))) << lines.join(' ').toStdString();
-    for (int i = 0; i < int(std::size(kSizes)); ++i) EXPECT_EQ(lines[i], QString::number(i)) << kSizes[i];
+}
+
+TEST(DataMatrix, RectanglesAt203DpiReadBack)
+{
+    for (const char *size : {"C12X36", "C16X36", "C8X18", "C16X48"}) {
+        const auto grid = Encode_DataMatrix("7-0042", size, "Auto");
+        ASSERT_TRUE(grid) << size;
+        for (const double module : {1.0, 2.0}) {  // 2.7 and 5.3 pixels a module
+            const QImage image = dmtest::onWhite(Render_DataMatrix(*grid, module, 203).image(), 12);
+            if (dmtest::haveZxing()) {
+                EXPECT_EQ(dmtest::zxingRead(image), "7-0042") << size << " " << module;
+            }
+            if (module == 2 && !dmtest::dmtxreadProgram().isEmpty()) {
+                EXPECT_EQ(dmtest::dmtxRead(image), "7-0042") << size << " " << module;
+            }
+        }
+    }
+}
+
+TEST(DataMatrix, NoPictureForUnusableSizes)
+{
+    const auto grid = Encode_DataMatrix("0123", "Auto", "Auto");
+    ASSERT_TRUE(grid);
+    const double bad[][2] = {{0, 600},  {-1, 600},  {NAN, 600},      {INFINITY, 600}, {2, 0},
+                             {2, -300}, {2, NAN},   {2, INFINITY},   {1e6, 600},      {2, 1e9}};
+    for (const auto &b : bad) EXPECT_TRUE(Render_DataMatrix(*grid, b[0], b[1]).isNull()) << b[0] << " " << b[1];
+    EXPECT_FALSE(Render_DataMatrix(*grid, 100, 600).isNull());  // 8,334 pixels square: 69 megapixels
+    EXPECT_TRUE(Render_DataMatrix(DataMatrixGrid{}, 2, 600).isNull());
+    EXPECT_TRUE(Render_DataMatrix(DataMatrixGrid{10, 10, {}}, 2, 600).isNull());
+}
+
+TEST(DataMatrix, FailureDiagnosticsInTheLog)
+{
+    static QStringList lines;
+    lines.clear();
+    const QtMessageHandler old =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &m) { lines << m; });
+    EXPECT_FALSE(Encode_DataMatrix("hello", "C10X10", "Auto"));
+    EXPECT_FALSE(Encode_DataMatrix("AB", "C9X11", "Ascii"));
+    EXPECT_TRUE(Encode_DataMatrix("AB", "C10X10", "Ascii"));
+    qInstallMessageHandler(old);
+    EXPECT_EQ(lines, QStringList({"No barcode produced\nSize    : 10x10\nEncoded : encoded 5 of 3 codewords with 5 "
+                                  "codewords of ecc\nBarcode : hello\nEncoding: Auto",
+                                  "No barcode produced\nSize    : 11x9\nEncoded : no symbol of that size\nBarcode : "
+                                  "AB\nEncoding: Ascii"}));
 }

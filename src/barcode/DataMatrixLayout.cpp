@@ -1,0 +1,195 @@
+#include "DataMatrixLayout.h"
+
+#include <array>
+
+namespace {
+
+const DataMatrixShape kShapes[kDataMatrixSizes] = {
+    {10, 10, 8, 8, 3, 5, 1},          {12, 12, 10, 10, 5, 7, 1},         {14, 14, 12, 12, 8, 10, 1},
+    {16, 16, 14, 14, 12, 12, 1},      {18, 18, 16, 16, 18, 14, 1},       {20, 20, 18, 18, 22, 18, 1},
+    {22, 22, 20, 20, 30, 20, 1},      {24, 24, 22, 22, 36, 24, 1},       {26, 26, 24, 24, 44, 28, 1},
+    {32, 32, 14, 14, 62, 36, 1},      {36, 36, 16, 16, 86, 42, 1},       {40, 40, 18, 18, 114, 48, 1},
+    {44, 44, 20, 20, 144, 56, 1},     {48, 48, 22, 22, 174, 68, 1},      {52, 52, 24, 24, 204, 84, 2},
+    {64, 64, 14, 14, 280, 112, 2},    {72, 72, 16, 16, 368, 144, 4},     {80, 80, 18, 18, 456, 192, 4},
+    {88, 88, 20, 20, 576, 224, 4},    {96, 96, 22, 22, 696, 272, 4},     {104, 104, 24, 24, 816, 336, 6},
+    {120, 120, 18, 18, 1050, 408, 6}, {132, 132, 20, 20, 1304, 496, 8},  {144, 144, 22, 22, 1558, 620, 10},
+    {8, 18, 6, 16, 5, 7, 1},          {8, 32, 6, 14, 10, 11, 1},         {12, 26, 10, 24, 16, 14, 1},
+    {12, 36, 10, 16, 22, 18, 1},      {16, 36, 14, 16, 32, 24, 1},       {16, 48, 14, 22, 49, 28, 1},
+};
+
+struct Field {
+    std::array<uint8_t, 256> log{};
+    std::array<uint8_t, 512> exp{};
+    Field()
+    {
+        int x = 1;
+        for (int i = 0; i < 255; ++i) {
+            exp[size_t(i)] = exp[size_t(i) + 255] = uint8_t(x);
+            log[size_t(x)] = uint8_t(i);
+            x <<= 1;
+            if (x & 0x100) x ^= 301;
+        }
+    }
+    uint8_t mul(uint8_t a, uint8_t b) const { return a && b ? exp[size_t(log[a]) + log[b]] : 0; }
+};
+
+const Field &field()
+{
+    static const Field f;
+    return f;
+}
+
+// The codewords' modules in the mapping matrix (the data regions side by side, without
+// their patterns), row 0 at the top: -1 while a module is free.
+class Placement {
+public:
+    Placement(int rows, int columns, const std::vector<uint8_t> &codewords)
+        : m_rows(rows), m_columns(columns), m_codewords(codewords), m_bits(size_t(rows) * columns, -1)
+    {
+        int chr = 0, row = 4, col = 0;
+        do {
+            if (row == m_rows && col == 0) corner(chr++, kCorner1);
+            if (row == m_rows - 2 && col == 0 && m_columns % 4) corner(chr++, kCorner2);
+            if (row == m_rows - 2 && col == 0 && m_columns % 8 == 4) corner(chr++, kCorner3);
+            if (row == m_rows + 4 && col == 2 && m_columns % 8 == 0) corner(chr++, kCorner4);
+            do {  // up and to the right
+                if (row < m_rows && col >= 0 && free(row, col)) utah(row, col, chr++);
+                row -= 2;
+                col += 2;
+            } while (row >= 0 && col < m_columns);
+            row += 1;
+            col += 3;
+            do {  // down and to the left
+                if (row >= 0 && col < m_columns && free(row, col)) utah(row, col, chr++);
+                row += 2;
+                col -= 2;
+            } while (row < m_rows && col >= 0);
+            row += 3;
+            col += 1;
+        } while (row < m_rows || col < m_columns);
+        if (free(m_rows - 1, m_columns - 1)) {
+            at(m_rows - 1, m_columns - 1) = at(m_rows - 2, m_columns - 2) = 1;
+            at(m_rows - 1, m_columns - 2) = at(m_rows - 2, m_columns - 1) = 0;
+        }
+    }
+    bool dark(int row, int col) const { return m_bits[size_t(row) * m_columns + col] == 1; }
+
+private:
+    // The eight modules (row, column) of a corner codeword, most significant bit first;
+    // negative values count from the last row or column.
+    using Corner = std::array<std::array<int, 2>, 8>;
+    static constexpr Corner kCorner1{{{-1, 0}, {-1, 1}, {-1, 2}, {0, -2}, {0, -1}, {1, -1}, {2, -1}, {3, -1}}};
+    static constexpr Corner kCorner2{{{-3, 0}, {-2, 0}, {-1, 0}, {0, -4}, {0, -3}, {0, -2}, {0, -1}, {1, -1}}};
+    static constexpr Corner kCorner3{{{-3, 0}, {-2, 0}, {-1, 0}, {0, -2}, {0, -1}, {1, -1}, {2, -1}, {3, -1}}};
+    static constexpr Corner kCorner4{{{-1, 0}, {-1, -1}, {0, -3}, {0, -2}, {0, -1}, {1, -3}, {1, -2}, {1, -1}}};
+
+    int8_t &at(int row, int col) { return m_bits[size_t(row) * m_columns + col]; }
+    bool free(int row, int col) const { return m_bits[size_t(row) * m_columns + col] < 0; }
+
+    // Bit 1 is the codeword's most significant bit. Modules beyond an edge wrap round.
+    void module(int row, int col, int chr, int bit)
+    {
+        if (row < 0) {
+            row += m_rows;
+            col += 4 - (m_rows + 4) % 8;
+        }
+        if (col < 0) {
+            col += m_columns;
+            row += 4 - (m_columns + 4) % 8;
+        }
+        const uint8_t codeword = size_t(chr) < m_codewords.size() ? m_codewords[size_t(chr)] : 0;
+        at(row, col) = int8_t((codeword >> (8 - bit)) & 1);
+    }
+    void utah(int row, int col, int chr)
+    {
+        module(row - 2, col - 2, chr, 1);
+        module(row - 2, col - 1, chr, 2);
+        module(row - 1, col - 2, chr, 3);
+        module(row - 1, col - 1, chr, 4);
+        module(row - 1, col, chr, 5);
+        module(row, col - 2, chr, 6);
+        module(row, col - 1, chr, 7);
+        module(row, col, chr, 8);
+    }
+    void corner(int chr, const Corner &c)
+    {
+        for (int bit = 0; bit < 8; ++bit) {
+            const int row = c[size_t(bit)][0], col = c[size_t(bit)][1];
+            module(row < 0 ? m_rows + row : row, col < 0 ? m_columns + col : col, chr, bit + 1);
+        }
+    }
+
+    int m_rows, m_columns;
+    const std::vector<uint8_t> &m_codewords;
+    std::vector<int8_t> m_bits;
+};
+
+} // namespace
+
+const DataMatrixShape &DataMatrix_Shape(DataMatrixSize size)
+{
+    const int index = int(size) - 1;
+    return kShapes[index >= 0 && index < kDataMatrixSizes ? index : 0];
+}
+
+std::vector<uint8_t> DataMatrix_Check(const std::vector<uint8_t> &data, int check)
+{
+    const Field &f = field();
+    std::vector<uint8_t> generator{1};  // highest power first
+    for (int i = 1; i <= check; ++i) {
+        std::vector<uint8_t> next(generator.size() + 1, 0);
+        for (size_t k = 0; k < generator.size(); ++k) {
+            next[k] ^= generator[k];
+            next[k + 1] ^= f.mul(generator[k], f.exp[size_t(i)]);
+        }
+        generator = std::move(next);
+    }
+    std::vector<uint8_t> remainder(size_t(check), 0);
+    for (uint8_t d : data) {
+        const uint8_t factor = d ^ remainder[0];
+        remainder.erase(remainder.begin());
+        remainder.push_back(0);
+        for (int k = 0; k < check; ++k) remainder[size_t(k)] ^= f.mul(generator[size_t(k) + 1], factor);
+    }
+    return remainder;
+}
+
+std::vector<uint8_t> DataMatrix_Interleave(const DataMatrixShape &shape, const std::vector<uint8_t> &data)
+{
+    const int blocks = shape.blocks, total = shape.dataCodewords + shape.checkCodewords;
+    std::vector<uint8_t> symbol(data.begin(), data.end());
+    symbol.resize(size_t(total), 0);
+    for (int b = 0; b < blocks; ++b) {
+        std::vector<uint8_t> block;
+        for (int k = b; k < shape.dataCodewords; k += blocks) block.push_back(symbol[size_t(k)]);
+        const std::vector<uint8_t> check = DataMatrix_Check(block, shape.checkCodewords / blocks);
+        // The block's codewords continue at every blocks-th place after its data.
+        int k = b + int(block.size()) * blocks;
+        for (uint8_t c : check) {
+            symbol[size_t(k)] = c;
+            k += blocks;
+        }
+    }
+    return symbol;
+}
+
+DataMatrixGrid DataMatrix_Place(const DataMatrixShape &shape, const std::vector<uint8_t> &codewords)
+{
+    const int across = shape.columns / (shape.regionColumns + 2), down = shape.rows / (shape.regionRows + 2);
+    const Placement placement(down * shape.regionRows, across * shape.regionColumns, codewords);
+    DataMatrixGrid grid{shape.columns, shape.rows, std::vector<uint8_t>(size_t(shape.columns) * shape.rows, 0)};
+    for (int top = 0; top < shape.rows; ++top) {  // rows counted from the top
+        const int regionRow = top / (shape.regionRows + 2), y = top % (shape.regionRows + 2);
+        for (int x = 0; x < shape.columns; ++x) {
+            const int regionColumn = x / (shape.regionColumns + 2), u = x % (shape.regionColumns + 2);
+            bool dark;
+            if (u == 0 || y == shape.regionRows + 1) dark = true;     // finder: left and bottom
+            else if (y == 0) dark = u % 2 == 0;                       // alignment: top
+            else if (u == shape.regionColumns + 1) dark = y % 2 == 1;  // alignment: right
+            else
+                dark = placement.dark(regionRow * shape.regionRows + y - 1, regionColumn * shape.regionColumns + u - 1);
+            grid.cells[size_t(shape.rows - 1 - top) * shape.columns + x] = dark;
+        }
+    }
+    return grid;
+}
