@@ -5,6 +5,7 @@
 #include "BarcodeSizes.h"
 #include "BarcodeStyle.h"
 #include "DataMatrixSymbol.h"
+#include "Globals.h"
 #include "NKDBarcode.h"
 #include "Pdf417Encoder.h"
 #include "QrEncoder.h"
@@ -130,7 +131,8 @@ bool isBlank(const QString &value)
 
 } // namespace
 
-QFont Barcode_Settings::defaultFont() { return Barcode_Style::defaultFont(); }
+// The control's default: the text control font at 10 points.
+QFont Barcode_Settings::defaultFont() { return Font_With_Name(Text_Ctrl_Font, 10); }
 
 QString Barcode_Settings::title() const { return Barcode_Symbology_Titles().value(barcode_font_index); }
 

@@ -157,7 +157,6 @@ public:
     // Asks whether to save before the design is closed; false when the user cancels.
     bool Ask_To_Save_Changes();
     // Regenerates the picture of a barcode control (a sample until barcodes are drawn).
-    void Update_Barcode_Picture(SKTGraphic &barcode);
 
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     // Records the current side after a change (nothing while
@@ -248,7 +247,6 @@ public:
     SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point) override;
     void Set_Selected_Control_Tool(int tool) override { m_selectedTool = tool; }
     Picture Sample_Picture(SamplePicture which) const override;
-    Picture New_Barcode_Picture(SKTGraphic &g) override;
     void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
     void Set_Batch_List_To_Current_Side() override;
 
@@ -332,7 +330,7 @@ public:
     QString camera_path_file;
 
     Picture no_camera_image, Err_image, no_image_ctrl_GP, no_image, banner_image, promotion_pattern_image,
-        wizard_pattern_image, sign_sample_img, fp_sample_img, barcode_sample_img, front_btn_image, back_btn_image,
+        wizard_pattern_image, sign_sample_img, fp_sample_img, front_btn_image, back_btn_image,
         front_btn_image_sel, back_btn_image_sel;
 
     bool live_mode_list_value_change = false;
