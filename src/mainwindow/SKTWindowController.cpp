@@ -1,6 +1,7 @@
 // Construction of the main window controller and its links to the model and canvas.
 #include "SKTWindowController.h"
 
+#include "Barcode_Gen.h"
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
 #include "FileUtilities.h"

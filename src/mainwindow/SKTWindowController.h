@@ -28,6 +28,9 @@
 #include <optional>
 #include <vector>
 
+class Barcode_Data_Source;
+class Barcode_Gen;
+struct Barcode_Edit;
 class CardPropertyPanel;
 class ControlPanels;
 class QAbstractButton;
@@ -99,6 +102,16 @@ public:
     void toggleGridShowing();
     void Disable_Standard_Button_For_Lock();
     void Enable_Standard_Button_For_Unlock();
+
+    // ---- Barcodes (_Barcode.cpp) ----
+    // Runs the barcode settings window for the selected barcode of the current side;
+    // OK applies the edited settings as one undo step.
+    void Open_Barcode_Window() override;
+    // Applies the settings and binding to each selected, unlocked barcode of the
+    // current side and renders it; one undo snapshot when anything changed.
+    void Update_Barcode_Graphics(const Barcode_Edit &edit);
+    // The one barcode settings window (made on first use).
+    Barcode_Gen &barcodeWindow();
 
     // ---- Card size change (_Resize.cpp) ----
     // Gives the card a new size in points: the three views take it, the controls of
@@ -317,6 +330,8 @@ public:
     SKTZoomingScrollView *_zoomingScrollView_TEMP = nullptr;
     CardPropertyPanel *cardPanel = nullptr;
     ControlPanels *controlPanels = nullptr;
+    std::unique_ptr<Barcode_Gen> m_barcodeWindow;
+    std::unique_ptr<Barcode_Data_Source> m_barcodeSource;
 
     SKTGrid _grid;
 
