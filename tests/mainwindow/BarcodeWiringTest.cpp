@@ -2,6 +2,7 @@
 // applies what it returns as one undo step.
 #include "BarcodeDrawing.h"
 #include "Barcode_Gen.h"
+#include "ControlArchiveBytes.h"
 #include "ControlPanels.h"
 #include "SKTBarcode.h"
 #include "SKTGraphicView.h"
@@ -52,8 +53,10 @@ TEST(BarcodeWiring, DoubleClickOpensTheWindowAndOkAppliesOneUndoStep)
     const QRectF textBounds = text->bounds();
     w.controller.Insert_In_Undo_Redo();
     const int undoBefore = w.controller.Get_Undo_Count();
-    w.view().selectGraphics({bar.get()});
+    // The text stays selected beside the barcode: only the barcode changes.
+    w.view().selectGraphics({bar.get(), text.get()});
     w.controller.Set_Selected_Graphic(bar.get());
+    const QByteArray textArchive = Control_Archive_To_Bytes(text->encode());
     QTest::mouseDClick(&w.view(), Qt::LeftButton, {}, (bar->bounds().center()).toPoint());
     EXPECT_EQ(w.runs, 1);
     EXPECT_EQ(bar->linear_or_2d, 1);
@@ -62,6 +65,7 @@ TEST(BarcodeWiring, DoubleClickOpensTheWindowAndOkAppliesOneUndoStep)
     EXPECT_EQ(bar->bounds().size(), bar->_barcode_image.size());
     EXPECT_EQ(bar->bounds().size(), Barcode_Picture(Barcode_Settings_Of(*bar)).size());
     EXPECT_EQ(text->bounds(), textBounds);
+    EXPECT_EQ(Control_Archive_To_Bytes(text->encode()), textArchive);
     EXPECT_EQ(w.controller.Get_Undo_Count(), undoBefore + 1);
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
 
