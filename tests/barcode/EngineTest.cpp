@@ -196,7 +196,7 @@ TEST(BarcodeEngine, ResolutionSetsPixelsNotPoints)
         int dpi;
     };
     const Row rows[] = {{0, "0", 600}, {1, "0", 150}, {4, "0", 1200}, {5, "450", 450},
-                        {5, " 72 ", 72}, {5, "0", 600}, {5, "abc", 600}, {9, "0", 600}};
+                        {5, " 72 ", 72}, {5, "1", 1}, {5, "0", 600}, {5, "abc", 600}, {9, "0", 600}};
     for (const Row &r : rows) {
         Barcode_Settings s;
         s.dpi_val_index = r.index;
@@ -211,6 +211,39 @@ TEST(BarcodeEngine, LinearKeepsItsVectorForm)
     ASSERT_TRUE(p.vector());
     EXPECT_TRUE(drawingOf(p).itemsOf<BarcodeDrawing::Image>().empty());
     EXPECT_FALSE(drawingOf(p).itemsOf<BarcodeDrawing::Fill>().empty());
+}
+
+// Alignments by list index, and hidden headers and footers: no text, no line, no gap and,
+// for the header, no width.
+TEST(BarcodeEngine, AlignmentsAndHiddenTexts)
+{
+    const std::pair<int, Qt::Alignment> alignments[] = {{0, Qt::AlignLeft}, {1, Qt::AlignHCenter}, {2, Qt::AlignRight}};
+    for (const auto &[index, alignment] : alignments) {
+        Barcode_Settings s;
+        s.align_hdr_index = index;
+        s.align_ftr_index = 2 - index;
+        for (const auto &t : drawingOf(render(s, "0123")).itemsOf<BarcodeDrawing::Text>()) {
+            if (t.text == QLatin1String("HEADER")) {
+                EXPECT_EQ(t.alignment & Qt::AlignHorizontal_Mask, alignment) << index;
+            }
+            if (t.text == QLatin1String("FOOTER")) {
+                EXPECT_EQ(t.alignment & Qt::AlignHorizontal_Mask, alignments[2 - index].second) << index;
+            }
+        }
+    }
+    for (const QString &title : {QStringLiteral("Code 39"), QStringLiteral("QR Code")}) {
+        Barcode_Settings shown = titled(title), hidden = shown;
+        hidden.show_hide_hdr = hidden.show_hide_ftr = 1;
+        hidden.header_val = QString(40, u'H');  // wider than the symbol, but hidden
+        const Picture a = render(shown, "0123"), b = render(hidden, "0123");
+        QStringList texts;
+        for (const auto &t : drawingOf(b).itemsOf<BarcodeDrawing::Text>()) texts << t.text;
+        EXPECT_FALSE(texts.contains(QStringLiteral("FOOTER"))) << title.toStdString();
+        EXPECT_FALSE(texts.contains(hidden.header_val)) << title.toStdString();
+        // Two lines of 9.72 points and their 1 mm gaps fewer; the width of the symbol.
+        EXPECT_NEAR(a.size().height() - b.size().height(), 2 * (9.72 + 2.8346472), 1e-3) << title.toStdString();
+        EXPECT_NEAR(a.size().width(), b.size().width(), 1e-3) << title.toStdString();
+    }
 }
 
 TEST(BarcodeEngine, ListsOfTheSettings)
