@@ -88,6 +88,9 @@ TEST(BarcodeWindow, OptionSetsFollowTheSymbology)
     Barcode_Gen &g = w.gen;
     w.choose("PDF417");
     EXPECT_TRUE(g.isTwoD());
+    EXPECT_FALSE(g.dataText->isEnabled());
+    EXPECT_TRUE(g.dataText->isHidden());
+    EXPECT_FALSE(g.dataText_2D->isHidden());
     EXPECT_TRUE(g.linear_sett_box->isHidden());
     EXPECT_TRUE(g.two_d_sett_box->isHidden());
     EXPECT_FALSE(g.pdf_2d_sett_box->isHidden());
@@ -100,6 +103,8 @@ TEST(BarcodeWindow, OptionSetsFollowTheSymbology)
     w.choose("Code 39");
     EXPECT_EQ(g.sett_tab->indexOf(g.dpi_tab_item), -1);
     EXPECT_FALSE(g.captionCheckbox->isHidden());
+    EXPECT_TRUE(g.dataText->isEnabled());
+    EXPECT_TRUE(g.dataText_2D->isHidden());
 
     w.choose("EAN-13");
     EXPECT_FALSE(g.kerning_value_Checkbox->isEnabled());
@@ -138,7 +143,7 @@ TEST(BarcodeWindow, SizesAndResolution)
     EXPECT_NEAR(narrowest, 0.72, 1e-5);
 
     w.choose("DataMatrix");
-    g.dm_widthText_2D->setValue(10);
+    g.dm_widthText_2D->setValue(20);
     g.dm_HeightText_2D->setValue(30);
     g.dm_moduleText_2D->setValue(2);
     g.dm_format_ComboBox->setCurrentText("C12X26");
