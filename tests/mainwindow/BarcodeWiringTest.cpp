@@ -3,6 +3,7 @@
 #include "BarcodeDrawing.h"
 #include "Barcode_Gen.h"
 #include "ControlArchiveBytes.h"
+#include "Globals.h"
 #include "ControlPanels.h"
 #include "SKTBarcode.h"
 #include "SKTGraphicView.h"
@@ -10,6 +11,8 @@
 #include "TestWindow.h"
 
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -139,4 +142,52 @@ TEST(BarcodeWiring, AReopenedDesignShowsTheSameBarcodes)
         EXPECT_EQ(g->bounds(), mine.bounds());
         EXPECT_EQ(g->_barcode_image.image(), mine._barcode_image.image());
     }
+}
+
+// The design's series and spreadsheet reach the window, and the chosen binding the barcode.
+TEST(BarcodeWiring, SeriesAndSpreadsheetBindings)
+{
+    Window w;
+    w.document.Start_Card_Option = "L";
+    ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
+    QFile series(QDir(Data_Folder_Path).filePath("Guests.txt"));
+    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    series.write("G-1\nG-2\n");
+    series.close();
+    w.document.m_spreadsheet.Excel_Binding_Use = true;
+    w.document.m_spreadsheet.column_titles = {"Name"};
+    w.document.m_spreadsheet.rows = {{"1", "Ann"}};
+    GraphicPtr bar = w.barcode({20, 20, 0, 0});
+    w.view().selectGraphics({bar.get()});
+    w.controller.Set_Selected_Graphic(bar.get());
+
+    QString shown;
+    Barcode_Gen::runHook = [&](Barcode_Gen &g) {
+        g.Data_source_type->setCurrentText("Series");
+        g.Batch_Series->setCurrentText("Guests");
+        shown = g.dataText->text();
+        g.OK_Btn_Clicked();
+        return g.result();
+    };
+    w.controller.Open_Barcode_Window();
+    EXPECT_EQ(shown, "G-1");
+    EXPECT_EQ(bar->data_source_type, 1);
+    EXPECT_EQ(bar->batch_list_name, "Guests");
+    EXPECT_EQ(bar->batch_list_index, 0);
+    EXPECT_EQ(bar->linear_font_val, "G-1");
+
+    Barcode_Gen::runHook = [&](Barcode_Gen &g) {
+        EXPECT_EQ(g.Batch_Series->currentText(), "Guests") << "the bound series is selected again";
+        g.Data_source_type->setCurrentText("Excel");
+        g.Batch_Series->setCurrentIndex(1);
+        shown = g.dataText->text();
+        g.OK_Btn_Clicked();
+        return g.result();
+    };
+    w.controller.Open_Barcode_Window();
+    EXPECT_EQ(shown, "Ann");
+    EXPECT_EQ(bar->data_source_type, 2);
+    EXPECT_EQ(bar->excel_col_indx, 1);
+    EXPECT_EQ(bar->batch_list_name, "");
+    EXPECT_EQ(bar->batch_list_index, -1);
 }
