@@ -144,6 +144,7 @@ Barcode_Gen::Barcode_Gen(QWidget *parent) : QDialog(parent)
     barcodeTypePopup->addItems(Barcode_Symbology_Titles());
     m_value_font = m_header_font = m_footer_font = Barcode_Settings::defaultFont();
     wire();
+    Fill_Data_Source_List();
     Set_Barcode_Prop_To_Control(Barcode_Edit());
 }
 
@@ -380,7 +381,7 @@ void Barcode_Gen::Set_Barcode_Prop_To_Control(const Barcode_Edit &edit)
     setIndex(align_ftr_combo, s.align_ftr_index);
 
     // The data source: its entry, then the series or column the control is bound to.
-    const int source = std::clamp(m_binding.data_source_type, 0, Data_source_type->count() - 1);
+    const int source = std::clamp(m_binding.data_source_type, 0, std::max(0, int(Data_source_type->count()) - 1));
     Data_source_type->setCurrentIndex(source);
     Batch_Series->clear();
     if (m_source && source == 1) {
@@ -476,6 +477,8 @@ Barcode_Edit Barcode_Gen::current() const
     s.transparent = transparent_bkgnd->isChecked();
     s.caption_kerning_off = kerning_value_Checkbox->isEnabled() && !kerning_value_Checkbox->isChecked();
     e.binding = m_binding;
+    // The source as the list shows it: "Manual" unbinds.
+    if (Data_source_type->currentIndex() <= 0) e.binding.setSource(0);
     return e;
 }
 

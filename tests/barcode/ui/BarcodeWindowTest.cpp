@@ -322,4 +322,9 @@ TEST(BarcodeWindow, DataSourceLists)
     Window loaded(bound);
     EXPECT_EQ(loaded.gen.Data_source_type->currentText(), "Series");
     EXPECT_EQ(loaded.gen.Batch_Series->currentText(), "Badges");
+    EXPECT_EQ(loaded.gen.current().binding, bound.binding);
+    // In visitor mode the list holds "Manual" only: the copy comes back unbound.
+    Window visitor(bound, true);
+    EXPECT_EQ(visitor.gen.Data_source_type->currentText(), "Manual");
+    EXPECT_EQ(visitor.gen.current().binding, Barcode_Binding());
 }
