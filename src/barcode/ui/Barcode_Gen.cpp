@@ -306,7 +306,7 @@ void Barcode_Gen::wire()
         data_matrix_barcode_size_acc_format();
         goButtonActionPerformed();
     });
-    for (QCheckBox *c : {captionCheckbox, showinTopCheckbox, hideHeaderCheckbox, hideFooterCheckbox, kerning_value_Checkbox})
+    for (QCheckBox *c : {captionCheckbox, showinTopCheckbox, hideHeaderCheckbox, hideFooterCheckbox})
         connect(c, &QCheckBox::toggled, this, regenerate);
     connect(captionCheckbox, &QCheckBox::toggled, this, [this](bool hidden) { showinTopCheckbox->setEnabled(!hidden); });
     connect(transparent_bkgnd, &QCheckBox::toggled, this, [this] { Transparent_Bkngd_Clicked(); });
@@ -475,7 +475,8 @@ Barcode_Edit Barcode_Gen::current() const
     s.dpi_val_index = DPI_ComboBox->currentIndex();
     s.dpi_custom_val = m_dpiCustom;
     s.transparent = transparent_bkgnd->isChecked();
-    s.caption_kerning_off = kerning_value_Checkbox->isEnabled() && !kerning_value_Checkbox->isChecked();
+    // The kerning box has no field in the control: the card would not follow it, so the
+    // preview does not either.
     e.binding = m_binding;
     // The source as the list shows it: "Manual" unbinds.
     if (Data_source_type->currentIndex() <= 0) e.binding.setSource(0);
