@@ -52,12 +52,9 @@ struct CardViewHost {
     virtual void Set_Selected_Control_Tool(int) {}
     // The next placement point of a new control on side "F" or "B".
     virtual QPointF Control_New_Point(const QString &) { return QPointF(10, 10); }
-    enum class SamplePicture { NoImage, Signature, Fingerprint, Barcode };
+    enum class SamplePicture { NoImage, Signature, Fingerprint };
     // The pictures a new control shows until it has its own.
     virtual Picture Sample_Picture(SamplePicture) const { return Picture(); }
-    // The rendered barcode of a new barcode control (the sample value with the
-    // control's header and footer).
-    virtual Picture New_Barcode_Picture(SKTGraphic &) { return Picture(); }
     // The natural-size and fit-to-label buttons (off for a new barcode).
     virtual void Set_Natural_Size_Buttons_Enabled(bool) {}
     // Group mode: the spreadsheet column chosen for a profile field (-1 none), and the

@@ -145,7 +145,7 @@ SKTGraphic *SKTGraphicView::createGraphicOfClass(GraphicKind kind, std::optional
         }
         break;
     case LibraryImageTool: g = SKTImage::initWithPath(origin, Library_Selected_Image); break;
-    case BarcodeTool: g = SKTBarcode::initWithPosition(origin, sample(CardViewHost::SamplePicture::Barcode)); break;
+    case BarcodeTool: g = SKTBarcode::initWithPosition(origin, Picture()); break;
     case SignatureTool:
         Library_Selected_Image = SKTSignature::samplePath(QStringLiteral("S"));
         g = SKTSignature::initWithPosition(origin, sample(CardViewHost::SamplePicture::Signature), QStringLiteral("S"));
@@ -210,11 +210,11 @@ void SKTGraphicView::finishCreatingGraphic(SKTGraphic *g)
         selectGraphics({g});
         m_selectedGraphic = g;
         setNeedsDisplayInRect(g->drawingBounds());
-        if (tool == BarcodeTool && m_host) {
-            const Picture picture = m_host->New_Barcode_Picture(*g);
-            if (!picture.isNull()) g->Set_Barcode_image(picture);
+        if (tool == BarcodeTool) {
+            // A new barcode shows "0123" with its header and footer at its picture's size.
+            Render_Barcode(*g);
             check_barcode_and_set_control_bounds(g);
-            m_host->Set_Natural_Size_Buttons_Enabled(false);
+            if (m_host) m_host->Set_Natural_Size_Buttons_Enabled(false);
         } else if (m_host) {
             m_host->Set_Natural_Size_Buttons_Enabled(true);
         }

@@ -41,6 +41,7 @@ ControlPanels::ControlPanels(PropertyPanelHost &host, MainWindowLayout &ui, QObj
     buildImageTab();
     buildSignTab();
     buildLockTab();
+    buildBarcodeTab();
     // Leaving the text box writes what was typed at once; so do undo and redo, before
     // their own slots run (connected later), so that they take the typing as the last edit.
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget *old, QWidget *) {
@@ -60,6 +61,7 @@ std::vector<int> ControlPanels::Tabs_For_Kind(GraphicKind kind)
     case GraphicKind::Text: return {text_edtng_tab, text_prop_tab, Lock_tab};
     case GraphicKind::Image: return {image_tab, Lock_tab};
     case GraphicKind::Signature: return {sign_tab, Lock_tab};
+    case GraphicKind::Barcode: return {barcode_tab, Lock_tab};
     default: return {Lock_tab};
     }
 }
@@ -130,6 +132,13 @@ void ControlPanels::buildLockTab()
     lock.flags = boxes.back();
     connect(lock.lockBtn, &QPushButton::clicked, this, [this] { m_host.Lock_Clicked(); });
     connect(lock.unlockBtn, &QPushButton::clicked, this, [this] { m_host.Unlock_Clicked(); });
+}
+
+void ControlPanels::buildBarcodeTab()
+{
+    buildTab(barcode_tab, {{{.box = tr("Barcode"), .label = tr("Barcode Settings..."), .kind = Row_Widget::Button,
+                             .made = Keep(barcode.settingsBtn)}}});
+    connect(barcode.settingsBtn, &QPushButton::clicked, this, [this] { m_host.Open_Barcode_Window(); });
 }
 
 // ---- Fields and edits ----

@@ -126,6 +126,9 @@ public:
         QLineEdit *controlID = nullptr;
         QWidget *flags = nullptr;
     } lock;
+    struct {
+        QPushButton *settingsBtn = nullptr;
+    } barcode;
     // The body of each control tab's page (disabled for a locked control).
     std::array<QWidget *, 15> pageBody{};
 
@@ -138,6 +141,7 @@ private:
     void buildImageTab();
     void buildSignTab();
     void buildLockTab();
+    void buildBarcodeTab();
     // Builds a tab's rows into its page and ties each widget to its field; returns the
     // page's boxes.
     std::vector<QGroupBox *> buildTab(int tab, const std::vector<Panel_Row> &rows);

@@ -30,6 +30,8 @@ public:
     // ---- Commands ----
     virtual void Lock_Clicked() = 0;
     virtual void Unlock_Clicked() = 0;
+    // Opens the barcode settings window for the selected barcode.
+    virtual void Open_Barcode_Window() {}
     // A picture file chosen in an open panel (kept in Library_Selected_Image); false
     // when none was chosen.
     virtual bool Browse_User_Image_Manually() = 0;

@@ -1,6 +1,7 @@
 // Construction of the main window controller and its links to the model and canvas.
 #include "SKTWindowController.h"
 
+#include "Barcode_Gen.h"
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
 #include "FileUtilities.h"
@@ -36,7 +37,6 @@ const ResourcePicture kResourcePictures[] = {
     {&SKTWindowController::wizard_pattern_image, "Wizard_pattern", "jpg"},
     {&SKTWindowController::sign_sample_img, "sign_sample", "png"},
     {&SKTWindowController::fp_sample_img, "fingerprints", "png"},
-    {&SKTWindowController::barcode_sample_img, "barcode_sample", "png"},
     {&SKTWindowController::front_btn_image, "front-2", "png"},
     {&SKTWindowController::back_btn_image, "back-2", "png"},
     {&SKTWindowController::front_btn_image_sel, "front-sel", "png"},

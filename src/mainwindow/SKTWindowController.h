@@ -28,6 +28,9 @@
 #include <optional>
 #include <vector>
 
+class Barcode_Data_Source;
+class Barcode_Gen;
+struct Barcode_Edit;
 class CardPropertyPanel;
 class ControlPanels;
 class QAbstractButton;
@@ -104,6 +107,16 @@ public:
     void Disable_Standard_Button_For_Lock();
     void Enable_Standard_Button_For_Unlock();
 
+    // ---- Barcodes (_Barcode.cpp) ----
+    // Runs the barcode settings window for the selected barcode of the current side;
+    // OK applies the edited settings as one undo step.
+    void Open_Barcode_Window() override;
+    // Applies the settings and binding to each selected, unlocked barcode of the
+    // current side and renders it; one undo snapshot when anything changed.
+    void Update_Barcode_Graphics(const Barcode_Edit &edit);
+    // The one barcode settings window (made on first use).
+    Barcode_Gen &barcodeWindow();
+
     // ---- Card size change (_Resize.cpp) ----
     // Gives the card a new size in points: the three views take it, the controls of
     // both sides follow it, and both sides' card properties record it.
@@ -161,7 +174,6 @@ public:
     // Asks whether to save before the design is closed; false when the user cancels.
     bool Ask_To_Save_Changes();
     // Regenerates the picture of a barcode control (a sample until barcodes are drawn).
-    void Update_Barcode_Picture(SKTGraphic &barcode);
 
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     // Records the current side after a change (nothing while
@@ -252,7 +264,6 @@ public:
     SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point) override;
     void Set_Selected_Control_Tool(int tool) override { m_selectedTool = tool; }
     Picture Sample_Picture(SamplePicture which) const override;
-    Picture New_Barcode_Picture(SKTGraphic &g) override;
     void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
     void Set_Batch_List_To_Current_Side() override;
 
@@ -323,6 +334,8 @@ public:
     SKTZoomingScrollView *_zoomingScrollView_TEMP = nullptr;
     CardPropertyPanel *cardPanel = nullptr;
     ControlPanels *controlPanels = nullptr;
+    std::unique_ptr<Barcode_Gen> m_barcodeWindow;
+    std::unique_ptr<Barcode_Data_Source> m_barcodeSource;
 
     SKTGrid _grid;
 
@@ -336,7 +349,7 @@ public:
     QString camera_path_file;
 
     Picture no_camera_image, Err_image, no_image_ctrl_GP, no_image, banner_image, promotion_pattern_image,
-        wizard_pattern_image, sign_sample_img, fp_sample_img, barcode_sample_img, front_btn_image, back_btn_image,
+        wizard_pattern_image, sign_sample_img, fp_sample_img, front_btn_image, back_btn_image,
         front_btn_image_sel, back_btn_image_sel;
 
     bool live_mode_list_value_change = false;

@@ -7,6 +7,7 @@
 #include "Dialogs.h"
 #include "Export_Template.h"
 #include "FileWrite.h"
+#include "SKTBarcode.h"
 #include "SKTRenderingView.h"
 #include "Globals.h"
 #include "ScopedFlag.h"
@@ -53,12 +54,6 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QSt
     return true;
 }
 
-void SKTWindowController::Update_Barcode_Picture(SKTGraphic &barcode)
-{
-    // Until real barcodes are drawn, a barcode shows the sample picture at its place.
-    if (barcode._barcode_image.isNull()) barcode._barcode_image = barcode_sample_img;
-}
-
 int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readXl)
 {
     DesignData data;
@@ -82,7 +77,7 @@ void SKTWindowController::Put_Design_In_Place(DesignData &data, bool readXl)
         if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
     for (auto *controls : {&data.front_controls, &data.back_controls})
         for (const GraphicPtr &g : *controls)
-            if (g->kind() == GraphicKind::Barcode) Update_Barcode_Picture(*g);
+            if (g->kind() == GraphicKind::Barcode) Render_Barcode(*g);
     // A card without a size keeps the card's present size.
     const QSizeF kept = document.cardBounds().size();
     Put_Design_In_Document(data, document, readXl);

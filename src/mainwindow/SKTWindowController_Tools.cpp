@@ -144,13 +144,10 @@ Picture SKTWindowController::Sample_Picture(SamplePicture which) const
     case SamplePicture::NoImage: return no_image;
     case SamplePicture::Signature: return sign_sample_img;
     case SamplePicture::Fingerprint: return fp_sample_img;
-    case SamplePicture::Barcode: return barcode_sample_img;
     }
     return Picture();
 }
 
-// Until barcodes are generated, a new barcode control shows the sample barcode.
-Picture SKTWindowController::New_Barcode_Picture(SKTGraphic &) { return barcode_sample_img; }
 
 void SKTWindowController::Set_Natural_Size_Buttons_Enabled(bool enabled)
 {

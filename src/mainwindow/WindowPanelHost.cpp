@@ -23,6 +23,7 @@ public:
     void Insert_In_Undo_Redo() override { c.Insert_In_Undo_Redo(); }
 
     void Lock_Clicked() override { c.Lock_Clicked(); }
+    void Open_Barcode_Window() override { c.Open_Barcode_Window(); }
     void Unlock_Clicked() override { c.Unlock_Clicked(); }
     bool Browse_User_Image_Manually() override { return c.Browse_User_Image_Manually(); }
     QString Panel_Library_Image() override

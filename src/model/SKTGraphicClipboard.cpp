@@ -5,6 +5,7 @@
 #include "Globals.h"
 #include "Log.h"
 #include "Plist.h"
+#include "SKTBarcode.h"
 #include "SKTImage.h"
 
 #include <QFileInfo>
@@ -54,6 +55,8 @@ std::vector<GraphicPtr> SKTGraphic::graphicsWithProperties(const QVariantList &a
         try {
             g->control_ID = QStringLiteral("");
             g->ctrl_is_locked = false;
+            // A pasted barcode is rendered from its own settings.
+            if (g->kind() == GraphicKind::Barcode) Render_Barcode(*g);
             if (g->kind() == GraphicKind::Image) {
                 if (!g->_file_path.isEmpty() && QFileInfo(g->_file_path).isFile())
                     static_cast<SKTImage &>(*g).setFilePath(g->_file_path, false);

@@ -363,7 +363,7 @@ TEST(ControlPanels, ThePrintAndVisibilityFlags)
     Window w;
     GraphicPtr b = w.add(w.front(), GraphicKind::Barcode, {10, 10, 50, 50});
     w.show(b);
-    EXPECT_EQ(w.controlTabs(), (std::vector<QWidget *>{w.page(Lock_tab)}));
+    EXPECT_EQ(w.controlTabs(), (std::vector<QWidget *>{w.page(barcode_tab), w.page(Lock_tab)}));
     w.panels.lock.leaveOutOfPrint->setChecked(true);
     EXPECT_EQ(b->print_object, 1);
     w.panels.lock.visible->setChecked(false);

@@ -1,3 +1,4 @@
+#include "BarcodeEngine.h"
 #include "Globals.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
@@ -108,14 +109,17 @@ TEST(DrawingTools, SizesOfTheToolsThatDifferFromTheDefault)
     w.tool(12);
     EXPECT_EQ(w.top(w.front())->bounds().size(), QSizeF(50, 50)) << "fingerprint";
 
-    // A barcode takes the size of its rendered picture, not its first 120 x 60.
+    // A barcode takes the size of its rendered picture ("0123" in Code 39 with its
+    // header and footer), not its first 120 x 60.
     w.controller.Select_back_side();
     w.tool(10);
     SKTGraphic *barcode = w.top(w.back());
-    ASSERT_FALSE(w.controller.barcode_sample_img.isNull());
-    EXPECT_EQ(barcode->bounds().size(), w.controller.barcode_sample_img.size());
+    const Picture rendered = Barcode_Picture(Barcode_Settings());
+    ASSERT_FALSE(barcode->_barcode_image.isNull());
+    ASSERT_TRUE(barcode->_barcode_image.vector());
+    EXPECT_EQ(barcode->bounds().size(), rendered.size());
     EXPECT_NE(barcode->bounds().size(), QSizeF(120, 60));
-    EXPECT_EQ(barcode->_barcode_image, w.controller.barcode_sample_img);
+    EXPECT_EQ(barcode->_barcode_image.image(), rendered.image());
     EXPECT_EQ(barcode->bar_image_ctrl_bounds, barcode->bounds());
 }
 
@@ -216,6 +220,6 @@ TEST(DrawingTools, AClickWithoutADragTakesTheControlBackButNotABarcode)
         w.controller.Set_Selected_Control_Tool(10);
         QTest::mouseClick(view, Qt::LeftButton, {}, QPoint(40, 30));
         ASSERT_EQ(shown.count(), 1);
-        EXPECT_EQ(w.top(shown)->bounds(), QRectF(QPointF(40, 30), w.controller.barcode_sample_img.size()));
+        EXPECT_EQ(w.top(shown)->bounds(), QRectF(QPointF(40, 30), Barcode_Picture(Barcode_Settings()).size()));
     }
 }

@@ -83,13 +83,16 @@ TEST(SignatureControl, SamplePathsByKind)
     EXPECT_EQ(sig->_contents_img.size(), QSizeF(8, 4));
 }
 
-TEST(BarcodeControl, StartsEmptyAndTakesItsPicture)
+TEST(BarcodeControl, StartsWithItsRenderedPictureAndTakesANewOne)
 {
+    // The argument is not used: a new control renders "0123" from its own settings.
     auto g = SKTBarcode::initWithPosition({30, 40}, Picture(QImage(9, 9, QImage::Format_ARGB32)));
-    EXPECT_EQ(g->bounds(), QRectF(30, 40, 0, 0));
+    const QSizeF rendered = Barcode_Picture(Barcode_Settings()).size();
+    ASSERT_FALSE(rendered.isEmpty());
+    EXPECT_EQ(g->bounds(), QRectF(QPointF(30 - rendered.width() / 2, 40 - rendered.height() / 2), rendered));
+    g->setBounds({30, 40, 0, 0});
     g->Set_Barcode_image(Picture(QImage(60, 20, QImage::Format_ARGB32)));
     EXPECT_EQ(g->bounds(), QRectF(30, 40, 60, 20));
-    EXPECT_TRUE(g->_contents.isNull());
     g->barcode_image_var_assign();
     EXPECT_EQ(g->_contents, g->_barcode_image);
 }

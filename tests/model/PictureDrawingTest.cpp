@@ -107,7 +107,9 @@ TEST(SignatureDrawing, StretchesAndReloadsAChangedPathWhenDrawn)
 TEST(BarcodeDrawing, UnscaledAtTheOriginWithoutFillOrBorder)
 {
     auto g = SKTBarcode::initWithPosition({0, 0}, Picture());
-    EXPECT_TRUE(probe::inkRect(probe::render(*g)).isNull());  // no picture yet
+    EXPECT_FALSE(g->_barcode_image.isNull());  // its rendered "0123"
+    g->_barcode_image = Picture();
+    EXPECT_TRUE(probe::inkRect(probe::render(*g)).isNull());  // no picture
 
     QImage bars(10, 5, QImage::Format_ARGB32);
     bars.fill(Qt::black);

@@ -153,38 +153,6 @@ QImage fingerprint() {
   return img;
 }
 
-QImage barcodeSample() {
-  QImage img = blank(160, 80, white);
-  QPainter p(&img);
-  // Bars of one to three modules from a fixed sequence: looks like a barcode,
-  // reads as none.
-  const int module = 2, left = 12, right = 148, top = 8, bottom = 56;
-  quint32 state = 12345;
-  int x = left;
-  bool bar = true;
-  auto guard = [&](int at) { p.fillRect(at, top, module, bottom - top + 6, Qt::black); };
-  guard(x); guard(x + 2 * module);
-  x += 4 * module;
-  while (x < right - 6 * module) {
-    state = state * 1103515245u + 12345u;
-    const int width = module * (1 + int((state >> 16) % 3));
-    if (bar) p.fillRect(x, top, width, bottom - top, Qt::black);
-    x += width;
-    bar = !bar;
-  }
-  x = right - 3 * module;
-  guard(x - 2 * module); guard(x);
-  prepare(p);
-  p.setPen(Qt::black);
-  p.setFont(uiFont(14));
-  p.drawText(QRectF(0, bottom + 2, 160, 80 - bottom - 2), Qt::AlignCenter, QStringLiteral("0123"));
-  p.end();
-  // Drawn at twice the card's resolution: 80 x 40 points on the card.
-  img.setDotsPerMeterX(int(144 / 0.0254));
-  img.setDotsPerMeterY(int(144 / 0.0254));
-  return img;
-}
-
 QImage sideButton(const QString& text, bool selected) {
   QImage img = blank(90, 28);
   QPainter p(&img);
@@ -314,7 +282,6 @@ bool makeMainPictures(const QDir& dir) {
   ok &= save(banner(), dir, "banner.png");
   ok &= save(signatureSample(), dir, "sign_sample.png");
   ok &= save(fingerprint(), dir, "fingerprints.png");
-  ok &= save(barcodeSample(), dir, "barcode_sample.png");
   ok &= save(sideButton("Front", false), dir, "front-2.png");
   ok &= save(sideButton("Back", false), dir, "back-2.png");
   ok &= save(sideButton("Front", true), dir, "front-sel.png");

@@ -3,6 +3,7 @@
 #include "Card_Property.h"
 #include "Globals.h"
 #include "Paths.h"
+#include "SKTBarcode.h"
 #include "SKTGraphic.h"
 #include "PhotoPictureAdjuster.h"
 #include "SKTImage.h"
@@ -71,7 +72,7 @@ int main(int argc, char **argv)
     GraphicPtr signature = add(GraphicKind::Signature, {48, 98, 70, 28});
     std::static_pointer_cast<SKTSignature>(signature)->setFilePath(Resource_Path + "sign_sample.png");
     GraphicPtr barcode = add(GraphicKind::Barcode, {10, 100, 0, 0});
-    barcode->Set_Barcode_image(Picture::fromFile(Resource_Path + "barcode_sample.png"));
+    Render_Barcode(*barcode);
     barcode->setBounds({128, 112, barcode->width(), barcode->height()});
 
     const QRectF frame(0, 0, 243, 154);
