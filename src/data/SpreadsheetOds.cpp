@@ -1,15 +1,19 @@
 // OpenDocument spreadsheets of SpreadsheetWriter.
 #include "SpreadsheetWriter.h"
 
-#include "Globals.h"
-#include "Log.h"
+#include "SheetReading.h"
+#include "SpreadsheetFolder.h"
+#include "SpreadsheetXml.h"
 #include "ZipArchive.h"
 
+#include <QDir>
 #include <QFile>
 
 #include <pugixml.hpp>
 
-#include <cstring>
+#include <algorithm>
+#include <new>
+#include <string>
 
 namespace {
 
@@ -49,18 +53,70 @@ const char *const kNamespaces[][2] = {
     {"css3t", "http://www.w3.org/TR/css3-text/"},
 };
 
-pugi::xml_node childNamed(pugi::xml_node parent, const char *name)
+// The rows of the first table of a content part (document-content > body >
+// spreadsheet > table > table-row > cells), each cut after its last value.
+ZipStatus readContent(ZipEntryReader &entry, RowCollector &rows)
 {
-    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-        if (std::strcmp(c.name(), name) == 0) return c;
-    return {};
-}
-
-void appendText(pugi::xml_node node, QString &out)
-{
-    for (pugi::xml_node c = node.first_child(); c; c = c.next_sibling()) {
-        if (c.type() == pugi::node_pcdata || c.type() == pugi::node_cdata) out += QString::fromUtf8(c.value());
-        else appendText(c, out);
+    XmlStream xml(Entry_Source(entry));
+    int tables = 0;
+    bool inTable = false, inRow = false, inCell = false;
+    QStringList row;
+    qint64 rowRepeat = 1, cellRepeat = 1, emptyCells = 0;
+    std::string text;
+    const auto count = [&xml](std::string_view name) -> qint64 {
+        if (!xml.hasAttribute(name)) return 1;
+        const std::string_view v = xml.attribute(name);
+        return std::clamp<qint64>(QByteArray(v.data(), qsizetype(v.size())).trimmed().toLongLong(), 0, kMaxTableCells);
+    };
+    for (;;) {
+        switch (xml.next()) {
+        case XmlStream::StartElement: {
+            const int depth = xml.depth();
+            if (depth == 4 && xml.is("table")) {
+                inTable = ++tables == 1;
+            } else if (depth == 5 && inTable && xml.is("table-row")) {
+                inRow = true;
+                row.clear();
+                emptyCells = 0;
+                rowRepeat = count("number-rows-repeated");
+            } else if (depth == 6 && inRow) {
+                inCell = true;
+                text.clear();
+                cellRepeat = count("number-columns-repeated");
+            }
+            break;
+        }
+        case XmlStream::Text:
+            if (inCell && xml.depth() > 6) text.append(xml.text());  // blanks between a cell's paragraphs are layout
+            break;
+        case XmlStream::EndElement: {
+            const int depth = xml.depth();
+            if (depth == 6 && inCell) {
+                inCell = false;
+                // Empty cells keep their places only before a value.
+                if (text.empty()) {
+                    emptyCells += cellRepeat;
+                    break;
+                }
+                const qsizetype room = kMaxSheetColumns - row.size();
+                const qsizetype empty = qsizetype(std::min<qint64>(emptyCells, room));
+                const qsizetype times = qsizetype(std::min<qint64>(cellRepeat, room - empty));
+                emptyCells = 0;
+                if (times <= 0) break;
+                row.resize(row.size() + empty);
+                const QString value = QString::fromUtf8(text.data(), qsizetype(text.size()));
+                row.insert(row.size(), times, value);
+            } else if (depth == 5 && inRow) {
+                inRow = false;
+                if (!rows.add(std::exchange(row, {}), rowRepeat)) return ZipStatus::TooLarge;
+            } else if (depth == 4) {
+                inTable = false;
+            }
+            break;
+        }
+        case XmlStream::EndDocument: return ZipStatus::Ok;
+        case XmlStream::Invalid: return Xml_Status(xml, &entry);
+        }
     }
 }
 
@@ -123,7 +179,7 @@ bool writeContent(const QString &path, const SheetRows &rows)
         for (const QString &text : r) {
             pugi::xml_node cell = tr.append_child("table:table-cell");
             cell.append_attribute("office:value-type") = "string";
-            cell.append_child("text:p").text().set(text.toUtf8().constData());
+            cell.append_child("text:p").text().set(Xml_Safe_Text(text).toUtf8().constData());
         }
     }
     return doc.save_file(QFile::encodeName(path).constData(), "  ", pugi::format_default, pugi::encoding_utf8);
@@ -133,43 +189,38 @@ bool writeContent(const QString &path, const SheetRows &rows)
 
 SheetRows SpreadsheetWriter::ReadODS(const QString &path)
 {
-    SheetRows rows;
-    const QString tmp = Spreadsheet_Temp_Folder();
-    Delete_Excel_File_Temp_Folder();
-    if (tmp.isEmpty() || !ZipArchive::unzipFileAtPath(path, tmp, true)) return rows;
-    pugi::xml_document doc;
-    const pugi::xml_parse_result result = doc.load_file(QFile::encodeName(tmp + QStringLiteral("/content.xml")).constData());
-    if (!result) {
-        Show_NSLog_Message(QStringLiteral("Error: %1").arg(QString::fromUtf8(result.description())));
-        return rows;
-    }
-    const pugi::xml_node table = childNamed(
-        childNamed(childNamed(doc.child("office:document-content"), "office:body"), "office:spreadsheet"), "table:table");
-    for (pugi::xml_node tr = table.first_child(); tr; tr = tr.next_sibling()) {
-        if (std::strcmp(tr.name(), "table:table-row") != 0) continue;
-        QStringList cells;
-        for (pugi::xml_node cell = tr.first_child(); cell; cell = cell.next_sibling()) {
-            if (cell.type() != pugi::node_element) continue;
-            QString text;
-            appendText(cell, text);
-            const pugi::xml_attribute repeat = cell.attribute("table:number-columns-repeated");
-            const int times = repeat ? std::min(repeat.as_int(), 16384) : 1;
-            for (int i = 0; i < times; ++i) cells << text;
+    ZipReader zip(path);
+    RowCollector rows;
+    ZipStatus status = zip.status();
+    const QString content = QStringLiteral("content.xml");
+    try {
+        if (status == ZipStatus::Ok) {
+            std::unique_ptr<ZipEntryReader> entry = zip.entry(content);
+            status = entry ? readContent(*entry, rows) : ZipStatus::Damaged;
         }
-        rows << cells;
+        for (const QString &name : zip.names()) {
+            if (status != ZipStatus::Ok) break;
+            if (name != content) status = zip.verify(name);
+        }
+    } catch (const std::bad_alloc &) {
+        status = ZipStatus::TooLarge;
     }
-    return rows;
+    if (status != ZipStatus::Ok) {
+        Log_Refused(path, status);
+        return {};
+    }
+    return rows.take(false);
 }
 
-bool SpreadsheetWriter::WriteODS(const QString &path, const SheetRows &rows, bool hasTitleRow)
+bool SpreadsheetWriter::WriteODS(const QString &path, const SheetRows &rows, bool hasTitleRow,
+                                 const QString &templateFolder)
 {
     Q_UNUSED(hasTitleRow);
     if (rows.isEmpty() || rows.front().isEmpty()) return false;
-    const QString tmp = Spreadsheet_Temp_Folder();
-    if (tmp.isEmpty()) return false;
-    Delete_Excel_File_Temp_Folder();
-    if (!ZipArchive::unzipFileAtPath(Resource_Path + QStringLiteral("Template.ods"), tmp, true) ||
-        !writeContent(tmp + QStringLiteral("/content.xml"), rows))
+    const SpreadsheetFolder folder;
+    if (!folder.isValid()) return false;
+    if (!ZipArchive::unzipFileAtPath(QDir(templateFolder).filePath(QStringLiteral("Template.ods")), folder.path(), true) ||
+        !writeContent(folder.path() + QStringLiteral("/content.xml"), rows))
         return false;
-    return packFolder(path, QStringLiteral("mimetype"), ZipArchive::kDefaultLevel);
+    return packFolder(folder.path(), path, QStringLiteral("mimetype"), ZipArchive::kDefaultLevel);
 }

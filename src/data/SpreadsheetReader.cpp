@@ -1,323 +1,363 @@
-// Reading of SpreadsheetWriter: xlsx workbooks into rows of texts.
+// Reading of SpreadsheetWriter: xlsx workbooks into rows of texts, read straight
+// from the archive in one pass per part.
 #include "SpreadsheetWriter.h"
 
-#include "Log.h"
+#include "SheetReading.h"
 #include "SpreadsheetXml.h"
-#include "ZipArchive.h"
 
-#include <QDir>
-#include <QFile>
 #include <QRegularExpression>
-#include <QTemporaryDir>
-
-#include <pugixml.hpp>
 
 #include <algorithm>
-#include <cstring>
+#include <functional>
 #include <future>
-#include <optional>
+#include <vector>
+#include <new>
+#include <string>
 
 namespace {
 
-constexpr unsigned kParseOptions =
-    pugi::parse_cdata | pugi::parse_escapes | pugi::parse_eol | pugi::parse_ws_pcdata_single;
+const QString kSharedStrings = QStringLiteral("xl/sharedStrings.xml");
+const QString kWorkbookPart = QStringLiteral("xl/workbook.xml");
+const QString kSheetFolder = QStringLiteral("xl/worksheets/");
 
-// Elements match by their local name, with or without a namespace prefix (other
-// nodes have an empty name).
-bool named(pugi::xml_node n, const char *local)
+QString sheetEntry(int number) { return kSheetFolder + QStringLiteral("sheet%1.xml").arg(number); }
+
+// A sheet entry directly inside the worksheets folder.
+bool isSheetEntry(const QString &name)
 {
-    const char *name = n.name();
-    if (std::strcmp(name, local) == 0) return true;
-    const char *colon = std::strrchr(name, ':');
-    return std::strcmp(colon ? colon + 1 : name, local) == 0;
+    return name.startsWith(kSheetFolder) && name.indexOf(u'/', kSheetFolder.size()) < 0 &&
+           name.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive) && name.size() > kSheetFolder.size() + 4;
 }
 
-pugi::xml_node childNamed(pugi::xml_node parent, const char *local)
+// The texts of the `t` elements of every item, phonetic runs left out. The list
+// never holds more items than a table can hold cells.
+ZipStatus readSharedStrings(ZipReader &zip, QStringList &strings)
 {
-    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-        if (named(c, local)) return c;
-    return {};
-}
-
-// Column number of a cell reference such as "AB12"; 0 without letters.
-int referenceColumn(const char *r)
-{
-    int n = 0;
-    for (; *r && !(*r >= '0' && *r <= '9'); ++r) {
-        const char u = char(*r & ~0x20);
-        if (u < 'A' || u > 'Z') return 0;
-        n = n * 26 + (u - 'A' + 1);
-        if (n > kMaxSheetColumns) return kMaxSheetColumns + 1;
-    }
-    return n;
-}
-
-// Calls f(position, cell, type) for every cell of the row, `type` being its `t`
-// attribute; a cell without a usable reference follows the previous one.
-template <class F>
-void forEachCell(pugi::xml_node row, F f)
-{
-    int pos = -1;
-    for (pugi::xml_node c = row.first_child(); c; c = c.next_sibling()) {
-        if (!named(c, "c")) continue;
-        int col = 0;
-        const char *type = "";
-        for (pugi::xml_attribute a = c.first_attribute(); a; a = a.next_attribute()) {
-            const char *name = a.name();
-            if (name[0] == 'r' && name[1] == 0) col = referenceColumn(a.value());
-            else if (name[0] == 't' && name[1] == 0) type = a.value();
+    std::unique_ptr<ZipEntryReader> entry = zip.entry(kSharedStrings);
+    if (!entry) return ZipStatus::Ok;  // a workbook of numbers only
+    XmlStream xml(Entry_Source(*entry));
+    std::string text;
+    int capture = 0, phonetic = 0;
+    bool inItem = false;
+    for (;;) {
+        switch (xml.next()) {
+        case XmlStream::StartElement:
+            if (xml.depth() == 2 && xml.is("si")) {
+                inItem = true;
+                text.clear();
+            } else if (inItem && !phonetic && xml.is("rPh")) {
+                phonetic = xml.depth();
+            } else if (inItem && !phonetic && !capture && xml.is("t")) {
+                capture = xml.depth();
+            }
+            break;
+        case XmlStream::Text:
+            if (capture && xml.depth() == capture) text.append(xml.text());
+            break;
+        case XmlStream::EndElement:
+            if (xml.depth() == capture) {
+                capture = 0;
+            } else if (xml.depth() == phonetic) {
+                phonetic = 0;
+            } else if (inItem && xml.depth() == 2) {
+                inItem = false;
+                if (strings.size() >= kMaxTableCells) return ZipStatus::TooLarge;
+                strings.append(Decode_Escapes(QString::fromUtf8(text.data(), qsizetype(text.size()))));
+            }
+            break;
+        case XmlStream::EndDocument: return ZipStatus::Ok;
+        case XmlStream::Invalid: return Xml_Status(xml, entry.get());
         }
-        pos = col > 0 ? col - 1 : pos + 1;
-        f(pos, c, type);
     }
 }
 
-template <class F>
-void forEachRow(const pugi::xml_document &doc, F f)
+// The `name` attributes of the workbook's sheet elements, in order.
+ZipStatus readSheetNames(ZipReader &zip, QStringList &names)
 {
-    const pugi::xml_node sheetData = childNamed(doc.document_element(), "sheetData");
-    for (pugi::xml_node r = sheetData.first_child(); r; r = r.next_sibling())
-        if (named(r, "row")) f(r);
-}
-
-// The texts of the `t` elements inside a string item, phonetic runs left out.
-void appendRuns(pugi::xml_node item, QString &out)
-{
-    for (pugi::xml_node c = item.first_child(); c; c = c.next_sibling()) {
-        if (named(c, "t")) out += QString::fromUtf8(c.child_value());
-        else if (c.type() == pugi::node_element && !named(c, "rPh")) appendRuns(c, out);
+    std::unique_ptr<ZipEntryReader> entry = zip.entry(kWorkbookPart);
+    if (!entry) return ZipStatus::Ok;
+    XmlStream xml(Entry_Source(*entry));
+    for (;;) {
+        switch (xml.next()) {
+        case XmlStream::StartElement:
+            if (xml.is("sheet")) {
+                const std::string_view name = xml.attribute("name");
+                names << QString::fromUtf8(name.data(), qsizetype(name.size()));
+            }
+            break;
+        case XmlStream::EndDocument: return ZipStatus::Ok;
+        case XmlStream::Invalid: return Xml_Status(xml, entry.get());
+        default: break;
+        }
     }
 }
 
-QString stringItem(pugi::xml_node item)
+enum class CellKind { Plain, Shared, Inline, Formula };
+
+CellKind kindOf(std::string_view type)
 {
-    const pugi::xml_node first = item.first_child();
-    if (first && !first.next_sibling() && named(first, "t")) return Decode_Escapes(QString::fromUtf8(first.child_value()));
-    QString s;
-    appendRuns(item, s);
-    return Decode_Escapes(s);
+    if (type == "s") return CellKind::Shared;
+    if (type == "inlineStr") return CellKind::Inline;
+    if (type == "str") return CellKind::Formula;
+    return CellKind::Plain;
 }
 
-// A shared-string index: the leading digits of the text (0 without any); -1 when
-// too large for any list.
-long long sharedIndex(const char *v)
+// A shared-string index: digits only (blanks around them allowed); -1 otherwise.
+long long sharedIndex(std::string_view v)
 {
-    while (*v == ' ') ++v;
+    while (!v.empty() && v.front() == ' ') v.remove_prefix(1);
+    while (!v.empty() && v.back() == ' ') v.remove_suffix(1);
+    if (v.empty() || v.size() > 12) return -1;
     long long i = 0;
-    for (; *v >= '0' && *v <= '9'; ++v) {
-        i = i * 10 + (*v - '0');
-        if (i > (1LL << 40)) return -1;
+    for (char c : v) {
+        if (c < '0' || c > '9') return -1;
+        i = i * 10 + (c - '0');
     }
     return i;
 }
 
-QString cellValue(pugi::xml_node cell, const char *type, const QStringList &shared)
+QString cellValue(CellKind kind, const std::string &text)
 {
-    if (std::strcmp(type, "inlineStr") == 0) return stringItem(childNamed(cell, "is"));
-    const char *v = childNamed(cell, "v").child_value();
-    if (std::strcmp(type, "s") == 0) {
-        const long long i = sharedIndex(v);
-        return i >= 0 && i < shared.size() ? shared[qsizetype(i)] : QString();
+    const QString value = QString::fromUtf8(text.data(), qsizetype(text.size()));
+    return kind == CellKind::Plain ? value : Decode_Escapes(value);
+}
+
+// A shared-string cell of a sheet read before its workbook's shared strings.
+struct SharedCell {
+    qsizetype row;
+    int position;
+    long long index;
+};
+
+// The rows of a sheet part (worksheet > sheetData > row > c). Shared-string cells take
+// their texts from `shared`, or, when it is null, are listed in `later` to be filled
+// in once the shared strings are read.
+ZipStatus readSheetRows(ZipEntryReader &entry, const QStringList *shared, RowCollector &rows,
+                        std::vector<SharedCell> *later)
+{
+    XmlStream xml(Entry_Source(entry));
+    bool inData = false, inRow = false, inCell = false;
+    QStringList row;
+    int pos = -1, capture = 0, phonetic = 0, inlineString = 0;
+    CellKind kind = CellKind::Plain;
+    std::string text;
+    std::vector<SharedCell> rowLater;
+    for (;;) {
+        switch (xml.next()) {
+        case XmlStream::StartElement: {
+            const int depth = xml.depth();
+            if (depth == 2) {
+                inData = xml.is("sheetData");
+            } else if (depth == 3 && inData && xml.is("row")) {
+                inRow = true;
+                row.clear();
+                rowLater.clear();
+                pos = -1;
+            } else if (depth == 4 && inRow && xml.is("c")) {
+                inCell = true;
+                const int column = Reference_Column(xml.attribute("r"));
+                pos = column > 0 ? column - 1 : std::min(pos + 1, kMaxSheetColumns);
+                kind = kindOf(xml.attribute("t"));
+                text.clear();
+            } else if (inCell && depth == 5) {
+                if (xml.is("v")) capture = depth;
+                else if (xml.is("is")) inlineString = depth;
+            } else if (inlineString && !phonetic && !capture) {
+                if (xml.is("rPh")) phonetic = depth;
+                else if (xml.is("t")) capture = depth;
+            }
+            break;
+        }
+        case XmlStream::Text:
+            if (capture && xml.depth() == capture) text.append(xml.text());
+            break;
+        case XmlStream::EndElement: {
+            const int depth = xml.depth();
+            if (depth == capture) {
+                capture = 0;
+            } else if (depth == phonetic) {
+                phonetic = 0;
+            } else if (depth == inlineString) {
+                inlineString = 0;
+            } else if (depth == 4 && inCell) {
+                inCell = false;
+                if (pos >= kMaxSheetColumns) break;
+                QString value;
+                if (kind == CellKind::Shared) {
+                    const long long i = sharedIndex(text);
+                    if (i < 0) break;
+                    if (!shared) {
+                        rowLater.push_back({0, pos, i});
+                        if (row.size() <= pos) row.resize(pos + 1);
+                        break;
+                    }
+                    if (i < shared->size()) value = (*shared)[qsizetype(i)];
+                } else {
+                    value = cellValue(kind, text);
+                }
+                if (value.isEmpty()) break;
+                if (row.size() <= pos) row.resize(pos + 1);
+                row[pos] = std::move(value);
+            } else if (depth == 3 && inRow) {
+                inRow = false;
+                if (!rows.add(std::exchange(row, {}))) return ZipStatus::TooLarge;
+                for (const SharedCell &cell : rowLater)
+                    later->push_back({rows.rows().size() - 1, cell.position, cell.index});
+            } else if (depth == 2) {
+                inData = false;
+            }
+            break;
+        }
+        case XmlStream::EndDocument: return ZipStatus::Ok;
+        case XmlStream::Invalid: return Xml_Status(xml, &entry);
+        }
     }
-    if (std::strcmp(type, "str") == 0) return Decode_Escapes(QString::fromUtf8(v));
-    return QString::fromUtf8(v);
 }
 
-QString sheetPath(const QString &tmpDir, int number)
+// Reads sheet `entryName` of the archive at `path` with an archive reader of its own
+// (on a worker), its shared-string cells listed in `later`.
+ZipStatus readSheetAlone(const QString &path, const QString &entryName, std::shared_ptr<ZipBudget> budget,
+                         RowCollector &rows, std::vector<SharedCell> &later)
 {
-    return tmpDir + QStringLiteral("/xl/worksheets/sheet%1.xml").arg(number);
-}
-
-// The larger of the dimension's last column and the widest cell.
-// Cells of a row come in column order, so a row's last cell is its widest unless it
-// lacks a reference.
-int sheetColumns(const pugi::xml_document &doc)
-{
-    const pugi::xml_node dimension = childNamed(doc.document_element(), "dimension");
-    int columns = Dimension_Columns(QString::fromUtf8(dimension.attribute("ref").value()));
-    forEachRow(doc, [&](pugi::xml_node row) {
-        pugi::xml_node last = row.last_child();
-        while (last && !named(last, "c")) last = last.previous_sibling();
-        const int col = last ? referenceColumn(last.attribute("r").value()) : 0;
-        if (col > 0) columns = std::max(columns, col);
-        else forEachCell(row, [&](int pos, pugi::xml_node, const char *) { columns = std::max(columns, pos + 1); });
-    });
-    return std::min(columns, kMaxSheetColumns);
+    ZipReader zip(path, std::move(budget));
+    std::unique_ptr<ZipEntryReader> entry = zip.entry(entryName);
+    if (!entry) return zip.status() == ZipStatus::Ok ? ZipStatus::Damaged : zip.status();
+    return readSheetRows(*entry, nullptr, rows, &later);
 }
 
 } // namespace
 
-// A sheet part parsed in place from its bytes, with its column count.
-struct SpreadsheetWriter::LoadedSheet {
-    QByteArray bytes;  // the document points into these
-    pugi::xml_document doc;
+// The open workbook: its archive, shared strings and sheet names, and the rows of the
+// sheet read last, kept from its header read for its full read.
+struct SpreadsheetWriter::Workbook {
+    QString path;
+    std::unique_ptr<ZipReader> zip;
+    QStringList shared;
+    QStringList sheetNames;
+    int sheetNumber = 0;
+    SheetRows rows;
     int columns = 0;
 };
 
-// The parts of a workbook being opened, read from the archive and parsed on workers;
-// empty when an entry could not be read there.
-struct SpreadsheetWriter::SheetPrefetch {
-    std::future<std::optional<QStringList>> strings;
-    int number;
-    std::future<std::unique_ptr<LoadedSheet>> sheet;
-};
-
-namespace {
-QByteArray readFile(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-QStringList parseSharedStrings(const QByteArray &bytes)
-{
-    QStringList strings;
-    pugi::xml_document sst;
-    if (!sst.load_buffer(bytes.constData(), size_t(bytes.size()), kParseOptions)) return strings;
-    for (pugi::xml_node si = sst.document_element().first_child(); si; si = si.next_sibling())
-        if (named(si, "si")) strings.append(stringItem(si));
-    return strings;
-}
-} // namespace
-
-std::unique_ptr<SpreadsheetWriter::LoadedSheet> SpreadsheetWriter::parseSheet(QByteArray bytes, QString *error)
-{
-    auto sheet = std::make_unique<LoadedSheet>();
-    sheet->bytes = std::move(bytes);
-    const pugi::xml_parse_result result =
-        sheet->doc.load_buffer_inplace(sheet->bytes.data(), size_t(sheet->bytes.size()), kParseOptions);
-    if (!result) {
-        if (error) *error = QString::fromUtf8(result.description());
-        return nullptr;
-    }
-    sheet->columns = sheetColumns(sheet->doc);
-    return sheet;
-}
-
-QString Spreadsheet_Temp_Folder()
-{
-    static QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/spreadsheet-XXXXXX"));
-    if (!folder.isValid()) return {};
-    const QString path = folder.path() + QStringLiteral("/ziptmp");
-    QDir().mkpath(path);
-    return path;
-}
-
-void Delete_Excel_File_Temp_Folder()
-{
-    const QString path = Spreadsheet_Temp_Folder();
-    if (path.isEmpty()) return;
-    QDir(path).removeRecursively();
-    QDir().mkpath(path);
-}
-
-SpreadsheetWriter::SpreadsheetWriter() : m_tmpDir(Spreadsheet_Temp_Folder()) {}
+SpreadsheetWriter::SpreadsheetWriter() = default;
 SpreadsheetWriter::~SpreadsheetWriter() = default;
+
+void SpreadsheetWriter::Delete_Excel_File_Temp_Folder() { m_book.reset(); }
+
+bool SpreadsheetWriter::readSheet(int number)
+{
+    if (!m_book) return false;
+    if (m_book->sheetNumber == number) return true;
+    m_book->sheetNumber = 0;
+    m_book->rows = {};
+    std::unique_ptr<ZipEntryReader> entry = m_book->zip->entry(sheetEntry(number));
+    if (!entry) return false;  // no such sheet: the workbook stays open
+    RowCollector rows;
+    ZipStatus status;
+    try {
+        status = readSheetRows(*entry, &m_book->shared, rows, nullptr);
+    } catch (const std::bad_alloc &) {
+        status = ZipStatus::TooLarge;
+    }
+    return keepSheet(number, status, rows);
+}
+
+bool SpreadsheetWriter::keepSheet(int number, ZipStatus status, RowCollector &rows)
+{
+    if (status != ZipStatus::Ok) {
+        Log_Refused(m_book->path, status);
+        m_book.reset();
+        return false;
+    }
+    m_book->rows = rows.take(true, &m_book->columns);
+    m_book->sheetNumber = number;
+    return true;
+}
 
 SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
 {
+    data = {};
     if (!only_col) {
-        data = {};
-        const pugi::xml_document *doc = m_open ? sheetDocument() : nullptr;
-        if (!doc) return data;
-        int columns = m_sheet->columns;
-        forEachRow(*doc, [&](pugi::xml_node row) {
-            QStringList values(columns);
-            forEachCell(row, [&](int pos, pugi::xml_node cell, const char *type) {
-                if (pos >= kMaxSheetColumns) return;
-                QString v = cellValue(cell, type, m_sharedStrings);
-                if (v.isEmpty()) return;
-                if (pos >= values.size()) values.resize(pos + 1);  // a cell out of column order
-                values[pos] = std::move(v);
-            });
-            columns = std::max(columns, int(values.size()));
-            data.append(std::move(values));
-        });
-        for (QStringList &row : data) row.resize(columns);
-        m_sheet->columns = Excel_Sheet_Columns = columns;
+        if (!readSheet(Excel_Sheet_Number)) return data;
+        data = std::exchange(m_book->rows, {});
+        m_book->sheetNumber = 0;
+        Excel_Sheet_Columns = m_book->columns;
         return data;
     }
     Excel_Sheet_Columns = 1;
-    m_prefetch.reset();  // waits for workers still reading
-    m_sheet.reset();
-    m_sharedStrings.clear();
-    Delete_Excel_File_Temp_Folder();
-    if (m_tmpDir.isEmpty()) return data;
-    // While the workbook is unpacked, its shared strings and the sheet most likely read
-    // next are read from it and parsed on workers.
+    m_book.reset();
+    auto book = std::make_unique<Workbook>();
+    book->path = path;
+    auto budget = std::make_shared<ZipBudget>();
+    book->zip = std::make_unique<ZipReader>(path, budget);
+    ZipStatus status = book->zip->status();
+    if (status == ZipStatus::Ok && !std::any_of(book->zip->names().cbegin(), book->zip->names().cend(), isSheetEntry))
+        status = ZipStatus::Damaged;  // no workbook
+    // The sheet most likely read next is read now on a worker, beside the shared
+    // strings, so that a damaged one fails the open; each part is read once.
     const int number = Excel_Sheet_Number;
-    auto strings = [path]() -> std::optional<QStringList> {
-        QByteArray bytes;
-        if (!ZipArchive::readEntry(path, QStringLiteral("xl/sharedStrings.xml"), bytes)) return std::nullopt;
-        return parseSharedStrings(bytes);
-    };
-    auto sheet = [path, number]() -> std::unique_ptr<LoadedSheet> {
-        QByteArray bytes;
-        if (!ZipArchive::readEntry(path, QStringLiteral("xl/worksheets/sheet%1.xml").arg(number), bytes)) return {};
-        return parseSheet(std::move(bytes), nullptr);
-    };
-    m_prefetch = std::make_unique<SheetPrefetch>(SheetPrefetch{std::async(std::launch::async, strings), number,
-                                                               std::async(std::launch::async, sheet)});
-    m_open = ZipArchive::unzipFileAtPath(path, m_tmpDir, true);
-    if (!m_open) {
-        m_prefetch.reset();
-        Delete_Excel_File_Temp_Folder();
+    const QString firstSheet = sheetEntry(number);
+    RowCollector sheetRows;
+    std::vector<SharedCell> later;
+    std::future<ZipStatus> sheet;
+    if (status == ZipStatus::Ok && book->zip->contains(firstSheet))
+        sheet = std::async(std::launch::async, readSheetAlone, path, firstSheet, budget, std::ref(sheetRows),
+                           std::ref(later));
+    try {
+        if (status == ZipStatus::Ok) status = readSharedStrings(*book->zip, book->shared);
+        if (status == ZipStatus::Ok) status = readSheetNames(*book->zip, book->sheetNames);
+        // Every other part but the sheets is read through to its end, so a damaged
+        // archive is refused now; each other sheet is checked when it is read.
+        for (const QString &name : book->zip->names()) {
+            if (status != ZipStatus::Ok) break;
+            if (name != kSharedStrings && name != kWorkbookPart && !isSheetEntry(name))
+                status = book->zip->verify(name);
+        }
+    } catch (const std::bad_alloc &) {
+        status = ZipStatus::TooLarge;
     }
+    if (sheet.valid()) {
+        ZipStatus sheetStatus;
+        try {
+            sheetStatus = sheet.get();
+        } catch (const std::bad_alloc &) {
+            sheetStatus = ZipStatus::TooLarge;
+        }
+        if (status == ZipStatus::Ok) status = sheetStatus;
+    }
+    if (status != ZipStatus::Ok) {
+        Log_Refused(path, status);
+        return data;
+    }
+    m_book = std::move(book);
+    if (!sheet.valid()) return data;
+    SheetRows &rows = sheetRows.rows();
+    for (const SharedCell &cell : later)
+        if (cell.index < m_book->shared.size()) rows[cell.row][cell.position] = m_book->shared[qsizetype(cell.index)];
+    std::vector<SharedCell>().swap(later);
+    keepSheet(number, ZipStatus::Ok, sheetRows);
     return data;
 }
 
 SheetRows SpreadsheetWriter::ReadData_only_column()
 {
     data = {};
-    const pugi::xml_document *doc = m_open ? sheetDocument() : nullptr;
-    if (!doc) return data;
-    Excel_Sheet_Columns = m_sheet->columns;
-    const int columns = Excel_Sheet_Columns;
-    bool first = true;
-    forEachRow(*doc, [&](pugi::xml_node row) {
-        if (!first || columns <= 0) return;
-        first = false;
-        QStringList titles;
-        for (int i = 1; i <= columns; ++i) titles << QStringLiteral("Untitled Column %1").arg(i);
-        forEachCell(row, [&](int pos, pugi::xml_node cell, const char *type) {
-            if (pos >= columns) return;
-            QString v = cellValue(cell, type, m_sharedStrings);
-            if (!v.isEmpty()) titles[pos] = std::move(v);
-        });
-        data.append(titles);
-    });
+    if (!readSheet(Excel_Sheet_Number)) return data;
+    const int columns = Excel_Sheet_Columns = m_book->columns;
+    if (columns <= 0 || m_book->rows.isEmpty()) return data;
+    QStringList titles = m_book->rows.front();
+    for (int i = 0; i < columns; ++i)
+        if (titles[i].isEmpty()) titles[i] = QStringLiteral("Untitled Column %1").arg(i + 1);
+    data.append(titles);
     return data;
-}
-
-const pugi::xml_document *SpreadsheetWriter::sheetDocument()
-{
-    if (m_prefetch) {
-        const std::unique_ptr<SheetPrefetch> prefetch = std::move(m_prefetch);
-        std::optional<QStringList> strings = prefetch->strings.get();
-        m_sharedStrings = strings ? std::move(*strings)
-                                  : parseSharedStrings(readFile(m_tmpDir + QStringLiteral("/xl/sharedStrings.xml")));
-        std::unique_ptr<LoadedSheet> sheet = prefetch->sheet.get();
-        if (sheet && prefetch->number == Excel_Sheet_Number) {
-            m_sheet = std::move(sheet);
-            m_sheetNumber = prefetch->number;
-        }
-    }
-    if (m_sheet && m_sheetNumber == Excel_Sheet_Number) return &m_sheet->doc;
-    const QString path = sheetPath(m_tmpDir, Excel_Sheet_Number);
-    QString error;
-    m_sheet = parseSheet(readFile(path), &error);
-    m_sheetNumber = Excel_Sheet_Number;
-    if (!m_sheet) Show_NSLog_Message(QStringLiteral("Error: %1 (%2)").arg(error, path));
-    return m_sheet ? &m_sheet->doc : nullptr;
 }
 
 QStringList SpreadsheetWriter::Sheet_List() const
 {
-    if (!m_open) return {};
+    if (!m_book) return {};
     QStringList names;
-    const QDir folder(m_tmpDir + QStringLiteral("/xl/worksheets"));
-    for (const QString &file : folder.entryList(QDir::Files))
-        if (file.endsWith(QStringLiteral(".xml"), Qt::CaseInsensitive)) names << file.chopped(4);
+    for (const QString &entry : m_book->zip->names())
+        if (isSheetEntry(entry)) names << entry.mid(kSheetFolder.size()).chopped(4);
     std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
         const int na = Sheet_Number(a), nb = Sheet_Number(b);
         if ((na == 0) != (nb == 0)) return na != 0;
@@ -334,14 +374,4 @@ int SpreadsheetWriter::Sheet_Number(const QString &entry)
     return m.hasMatch() ? m.captured(1).toInt() : 0;
 }
 
-QStringList SpreadsheetWriter::Read_Sheet_Name() const
-{
-    QStringList names;
-    if (!m_open) return names;
-    pugi::xml_document doc;
-    if (!doc.load_file(QFile::encodeName(m_tmpDir + QStringLiteral("/xl/workbook.xml")).constData(), kParseOptions))
-        return names;
-    for (const pugi::xpath_node &n : doc.select_nodes("//*[local-name()='sheet']"))
-        names << QString::fromUtf8(n.node().attribute("name").value());
-    return names;
-}
+QStringList SpreadsheetWriter::Read_Sheet_Name() const { return m_book ? m_book->sheetNames : QStringList(); }

@@ -2,7 +2,8 @@
 // template "Template.xlsx" with a new sheet part and a new shared-strings part.
 #include "SpreadsheetWriter.h"
 
-#include "Globals.h"
+#include "Log.h"
+#include "SpreadsheetFolder.h"
 #include "SpreadsheetXml.h"
 #include "ZipArchive.h"
 
@@ -13,6 +14,8 @@
 
 #include <charconv>
 #include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -20,6 +23,9 @@ namespace {
 
 constexpr int kPackLevel = 1;  // zlib's fastest level: a tenth of the default's time
 constexpr size_t kFlushSize = 1 << 20;
+// What a workbook holds: Excel refuses a file with more.
+constexpr qsizetype kMaxCellText = 32767;
+constexpr qsizetype kMaxRows = 1048576;
 
 const char *const kMainNamespace = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
 const char *const kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n";
@@ -144,32 +150,59 @@ bool writeSharedStrings(const QString &path, const SheetRows &rows, long long st
     return part.finish();
 }
 
-bool renameOver(const QString &from, const QString &to)
+// Flushes the file (or folder) at `path` to disk.
+bool syncToDisk(const QString &path)
 {
-    return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool ok = ::fsync(fd) == 0;
+    ::close(fd);
+    return ok;
+}
+
+// Why the rows cannot become a workbook Excel opens; empty when they can.
+QString overLimit(const SheetRows &rows)
+{
+    if (rows.size() > kMaxRows)
+        return QStringLiteral("%1 rows are more than the 1,048,576 a worksheet holds").arg(rows.size());
+    for (const QStringList &row : rows) {
+        if (row.size() > kMaxSheetColumns)
+            return QStringLiteral("%1 columns are more than the 16,384 a worksheet holds").arg(row.size());
+        for (const QString &text : row)
+            if (text.size() > kMaxCellText)
+                return QStringLiteral("a cell of %1 characters is more than the 32,767 a cell holds").arg(text.size());
+    }
+    return {};
 }
 
 } // namespace
 
-bool SpreadsheetWriter::WriteWorkbook(const QString &path, const SheetRows &rows, bool hasTitleRow)
+bool SpreadsheetWriter::WriteWorkbook(const QString &path, const SheetRows &rows, bool hasTitleRow,
+                                      const QString &templateFolder)
 {
     Q_UNUSED(hasTitleRow);
     if (rows.isEmpty() || rows.front().isEmpty()) return false;
-    const QString tmp = Spreadsheet_Temp_Folder();
-    if (tmp.isEmpty()) return false;
-    Delete_Excel_File_Temp_Folder();
-    if (!ZipArchive::unzipFileAtPath(Resource_Path + QStringLiteral("Template.xlsx"), tmp, true)) return false;
+    const QString tooMuch = overLimit(rows);
+    if (!tooMuch.isEmpty()) {
+        Show_NSLog_Message(QStringLiteral("Cannot write %1: %2.").arg(path, tooMuch));
+        return false;
+    }
+    const SpreadsheetFolder folder;
+    if (!folder.isValid()) return false;
+    const QString tmp = folder.path();
+    if (!ZipArchive::unzipFileAtPath(QDir(templateFolder).filePath(QStringLiteral("Template.xlsx")), tmp, true))
+        return false;
     long long strings = 0;
     if (!QDir().mkpath(tmp + QStringLiteral("/xl/worksheets")) ||
         !writeSheet(tmp + QStringLiteral("/xl/worksheets/sheet1.xml"), rows, strings) ||
         !writeSharedStrings(tmp + QStringLiteral("/xl/sharedStrings.xml"), rows, strings))
         return false;
-    return packFolder(path, {}, kPackLevel);
+    return packFolder(tmp, path, {}, kPackLevel);
 }
 
-bool SpreadsheetWriter::packFolder(const QString &path, const QString &first, int level)
+bool SpreadsheetWriter::packFolder(const QString &folderPath, const QString &path, const QString &first, int level)
 {
-    const QDir folder(Spreadsheet_Temp_Folder());
+    const QDir folder(folderPath);
     QStringList entries;
     if (!first.isEmpty()) entries << folder.filePath(first);
     for (const QString &name :
@@ -179,7 +212,11 @@ bool SpreadsheetWriter::packFolder(const QString &path, const QString &first, in
     const QString packed = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                            QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
     if (!ZipArchive::createZipFileAtPath(packed, entries, level)) return false;
-    if (renameOver(packed, target.absoluteFilePath())) return true;
+    if (syncToDisk(packed) &&
+        std::rename(QFile::encodeName(packed).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) == 0) {
+        syncToDisk(target.absolutePath());  // the rename itself
+        return true;
+    }
     QFile::remove(packed);
     return false;
 }

@@ -61,18 +61,44 @@ bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\
 
 } // namespace
 
-int Column_Number(QStringView letters)
+namespace {
+
+char16_t unitAt(QStringView s, qsizetype i) { return s[i].unicode(); }
+char16_t unitAt(std::string_view s, size_t i) { return char16_t(static_cast<unsigned char>(s[i])); }
+QStringView part(QStringView s, qsizetype from, qsizetype n) { return s.mid(from, n); }
+std::string_view part(std::string_view s, size_t from, size_t n) { return s.substr(from, n); }
+
+// Letters A to Z of either case, counted as column names; 0 for anything else.
+template <class View>
+int lettersToNumber(View letters)
 {
-    if (letters.isEmpty()) return 0;
+    if (letters.empty()) return 0;
     long long n = 0;
-    for (QChar c : letters) {
-        const char16_t u = c.toUpper().unicode();
+    for (decltype(letters.size()) i = 0; i < letters.size(); ++i) {
+        const char16_t u = unitAt(letters, i) & ~char16_t(0x20);
         if (u < 'A' || u > 'Z') return 0;
         n = n * 26 + (u - 'A' + 1);
         if (n > kMaxSheetColumns * 26LL) return kMaxSheetColumns + 1;  // far beyond any sheet
     }
     return int(n);
 }
+
+bool isSpaceUnit(char16_t u) { return u == ' ' || u == '\t' || u == '\n' || u == '\r'; }
+
+// The letters of a reference: everything before the first digit, outer blanks cut.
+template <class View>
+int referenceColumn(View reference)
+{
+    decltype(reference.size()) end = 0, begin = 0;
+    while (end < reference.size() && !(unitAt(reference, end) >= '0' && unitAt(reference, end) <= '9')) ++end;
+    while (begin < end && isSpaceUnit(unitAt(reference, begin))) ++begin;
+    while (end > begin && isSpaceUnit(unitAt(reference, end - 1))) --end;
+    return lettersToNumber(part(reference, begin, end - begin));
+}
+
+} // namespace
+
+int Column_Number(QStringView letters) { return lettersToNumber(letters); }
 
 QString ColumnNumber_To_Name(int number)
 {
@@ -81,12 +107,9 @@ QString ColumnNumber_To_Name(int number)
     return name;
 }
 
-int Reference_Column(QStringView reference)
-{
-    qsizetype end = 0;
-    while (end < reference.size() && !reference[end].isDigit()) ++end;
-    return Column_Number(reference.left(end).trimmed());
-}
+int Reference_Column(QStringView reference) { return referenceColumn(reference); }
+
+int Reference_Column(std::string_view reference) { return referenceColumn(reference); }
 
 int Dimension_Columns(QStringView ref)
 {
@@ -150,6 +173,23 @@ void Append_Xml_Text(std::string &out, QStringView text)
         } else if (QChar::isSurrogate(u) || !allowedInXml(u)) appendEscape(out, u);
         else appendUtf8(out, u);
     }
+}
+
+QString Xml_Safe_Text(QStringView text)
+{
+    QString out = text.toString();
+    const qsizetype n = out.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const char16_t u = out[i].unicode();
+        if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(out[i + 1].unicode())) {
+            ++i;
+            continue;
+        }
+        const bool allowed = u < 0x20 ? (u == 0x09 || u == 0x0A || u == 0x0D)
+                                      : !QChar::isSurrogate(u) && u != 0xFFFE && u != 0xFFFF;
+        if (!allowed) out[i] = QChar(QChar::ReplacementCharacter);
+    }
+    return out;
 }
 
 bool Has_Outer_Space(QStringView text)

@@ -3,32 +3,20 @@
 
 #include "FileWrite.h"
 #include "Log.h"
+#include "SheetReading.h"
 #include "SpreadsheetXml.h"
 
 #include <QFile>
 
 #include <pugixml.hpp>
 
-#include <cstring>
+#include <new>
+#include <string>
 #include <sstream>
 
 namespace {
 
 const char *const kSpreadsheet2003 = "urn:schemas-microsoft-com:office:spreadsheet";
-
-bool named(pugi::xml_node n, const char *local)
-{
-    const char *name = n.name();
-    const char *colon = std::strrchr(name, ':');
-    return std::strcmp(colon ? colon + 1 : name, local) == 0;
-}
-
-pugi::xml_node childNamed(pugi::xml_node parent, const char *local)
-{
-    for (pugi::xml_node c = parent.first_child(); c; c = c.next_sibling())
-        if (named(c, local)) return c;
-    return {};
-}
 
 pugi::xml_node standaloneDocument(pugi::xml_document &doc)
 {
@@ -49,24 +37,73 @@ bool save(const pugi::xml_document &doc, const QString &path)
 
 } // namespace
 
+// Every row of the first worksheet (Workbook > Worksheet > Table > Row > Cell), each
+// cell giving the text of its first child element.
 SheetRows SpreadsheetWriter::ReadWorksheetXML2004(const QString &path)
 {
-    SheetRows rows;
-    pugi::xml_document doc;
-    const pugi::xml_parse_result result = doc.load_file(QFile::encodeName(path).constData());
-    if (!result) {
-        Show_NSLog_Message(QString::fromUtf8(result.description()));
-        return rows;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        Show_NSLog_Message(QStringLiteral("Error: cannot open %1").arg(path));
+        return {};
     }
-    const pugi::xml_node table = childNamed(childNamed(doc.document_element(), "Worksheet"), "Table");
-    for (pugi::xml_node row = table.first_child(); row; row = row.next_sibling()) {
-        if (!named(row, "Row")) continue;
-        QStringList cells;
-        for (pugi::xml_node cell = row.first_child(); cell; cell = cell.next_sibling())
-            if (cell.type() == pugi::node_element) cells << QString::fromUtf8(cell.first_child().child_value());
-        rows << cells;
+    XmlStream xml(Device_Source(file));
+    RowCollector rows;
+    QStringList row;
+    int worksheets = 0;
+    bool inSheet = false, inTable = false, inRow = false, inCell = false, inData = false, hadData = false;
+    std::string text;
+    ZipStatus status = ZipStatus::Ok;
+    try {
+        for (bool more = true; more;) {
+            switch (xml.next()) {
+            case XmlStream::StartElement: {
+                const int depth = xml.depth();
+                if (depth == 2 && xml.is("Worksheet")) inSheet = ++worksheets == 1;
+                else if (depth == 3 && inSheet && xml.is("Table")) inTable = true;
+                else if (depth == 4 && inTable && xml.is("Row")) inRow = true;
+                else if (depth == 5 && inRow && xml.is("Cell")) inCell = true, hadData = false, text.clear();
+                else if (depth == 6 && inCell && !hadData) inData = hadData = true;
+                break;
+            }
+            case XmlStream::Text:
+                if (inData && xml.depth() == 6) text.append(xml.text());
+                break;
+            case XmlStream::EndElement: {
+                const int depth = xml.depth();
+                if (depth == 6) {
+                    inData = false;
+                } else if (depth == 5 && inCell) {
+                    inCell = false;
+                    if (row.size() >= kMaxSheetColumns) break;
+                    row << QString::fromUtf8(text.data(), qsizetype(text.size()));
+                } else if (depth == 4 && inRow) {
+                    inRow = false;
+                    if (!rows.add(std::exchange(row, {}))) {
+                        status = ZipStatus::TooLarge;
+                        more = false;
+                    }
+                } else if (depth == 3) {
+                    inTable = false;
+                } else if (depth == 2) {
+                    inSheet = false;
+                }
+                break;
+            }
+            case XmlStream::EndDocument: more = false; break;
+            case XmlStream::Invalid:
+                status = Xml_Status(xml, nullptr);
+                more = false;
+                break;
+            }
+        }
+    } catch (const std::bad_alloc &) {
+        status = ZipStatus::TooLarge;
     }
-    return rows;
+    if (status != ZipStatus::Ok) {
+        Log_Refused(path, status);
+        return {};
+    }
+    return rows.take(false);
 }
 
 bool SpreadsheetWriter::WriteWorksheetXML2004(const QString &path, const SheetRows &rows)
@@ -90,7 +127,7 @@ bool SpreadsheetWriter::WriteWorksheetXML2004(const QString &path, const SheetRo
         for (const QString &text : row) {
             pugi::xml_node data = r.append_child("Cell").append_child("Data");
             data.append_attribute("ss:Type") = Is_Number_Cell(text) ? "Number" : "String";
-            data.text().set(text.toUtf8().constData());
+            data.text().set(Xml_Safe_Text(text).toUtf8().constData());
         }
     }
     return save(doc, path);

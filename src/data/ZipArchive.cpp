@@ -1,5 +1,7 @@
 #include "ZipArchive.h"
 
+#include "ZipReader.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -71,17 +73,46 @@ bool isEmptyArchive(const QString &path)
     return end.startsWith("PK\x05\x06") && end[10] == 0 && end[11] == 0;
 }
 
-// Reads the open entry whole into `target`: the bytes go to a new file beside it,
-// renamed over the target only when every block was read and the CRC matched.
-bool extractEntry(unzFile zip, const QString &target)
+// What an unpacking has made, removed again when it fails.
+struct Unpacked {
+    QStringList files;
+    QStringList folders;  // in the order they were made
+    void undo() const
+    {
+        for (const QString &f : files) QFile::remove(f);
+        for (auto it = folders.crbegin(); it != folders.crend(); ++it) QDir().rmdir(*it);
+    }
+};
+
+// Makes the folder and the missing folders above it, noting those it made.
+bool makeFolder(const QString &folder, Unpacked &made)
 {
+    QStringList missing;
+    for (QString f = QDir::cleanPath(folder); !QFileInfo::exists(f); f = QFileInfo(f).path()) {
+        missing.prepend(f);
+        if (f == QFileInfo(f).path()) break;
+    }
+    for (const QString &f : missing) {
+        if (!QDir().mkdir(f)) return false;
+        made.folders << f;
+    }
+    return QFileInfo(folder).isDir();
+}
+
+// Reads the open entry whole into `target`: the bytes go to a new file beside it,
+// renamed over the target only when the entry was read to its end with its size and
+// CRC matching.
+bool extractEntry(unzFile zip, ZipBudget &budget, const QByteArray &password, const QString &target, Unpacked &made)
+{
+    ZipEntryReader entry(zip, budget, password);
+    if (entry.status() != ZipStatus::Ok) return false;
     const QString part = target + QStringLiteral(".part");
     QFile out(part);
     if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
     QByteArray buffer(kReadBlock, Qt::Uninitialized);
     bool ok = true;
     for (;;) {
-        const int n = unzReadCurrentFile(zip, buffer.data(), kReadBlock);
+        const qint64 n = entry.read(buffer.data(), kReadBlock);
         if (n <= 0) {
             ok = n == 0;
             break;
@@ -92,47 +123,33 @@ bool extractEntry(unzFile zip, const QString &target)
         }
     }
     out.close();
-    ok = ok && out.error() == QFileDevice::NoError && unzCloseCurrentFile(zip) == UNZ_OK &&
+    const bool existed = QFileInfo::exists(target);
+    ok = ok && out.error() == QFileDevice::NoError &&
          std::rename(QFile::encodeName(part).constData(), QFile::encodeName(target).constData()) == 0;
     if (!ok) QFile::remove(part);
+    else if (!existed) made.files << target;
     return ok;
 }
 
 // Handles the current entry; false on any failure.
-bool unpackCurrent(unzFile zip, const QString &destination, bool overwrite, const QByteArray &password)
+bool unpackCurrent(unzFile zip, ZipBudget &budget, const QString &destination, bool overwrite,
+                   const QByteArray &password, Unpacked &made)
 {
-    const int opened = password.isEmpty() ? unzOpenCurrentFile(zip)
-                                          : unzOpenCurrentFilePassword(zip, password.constData());
-    if (opened != UNZ_OK) return false;
     unz_file_info64 info{};
-    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) {
-        unzCloseCurrentFile(zip);
-        return false;
-    }
+    if (unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0) != UNZ_OK) return false;
     QByteArray raw(int(info.size_filename) + 1, '\0');
     unzGetCurrentFileInfo64(zip, &info, raw.data(), uLong(raw.size()), nullptr, 0, nullptr, 0);
     raw.truncate(int(info.size_filename));
     QString name = QString::fromUtf8(raw);
     const bool isFolder = name.endsWith(u'/') || name.endsWith(u'\\');
     name.replace(u'\\', u'/');
-    if (!insideDestination(name) || isSymbolicLink(info)) {
-        unzCloseCurrentFile(zip);
-        return false;
-    }
+    if (!insideDestination(name) || isSymbolicLink(info)) return false;
     const QString target = destination + u'/' + name;
     const QString folder = isFolder ? target : QFileInfo(target).path();
-    if (!QDir().mkpath(folder) || !within(folder, destination)) {
-        unzCloseCurrentFile(zip);
-        return false;
-    }
-    if (isFolder || (QFileInfo::exists(target) && !overwrite)) {
-        unzCloseCurrentFile(zip);
-        return true;
-    }
-    if (!extractEntry(zip, target)) {
-        unzCloseCurrentFile(zip);
-        return false;
-    }
+    if (!makeFolder(folder, made) || !within(folder, destination)) return false;
+    if (isFolder) return ZipEntryReader(zip, budget, password).drain() == ZipStatus::Ok;
+    if (QFileInfo::exists(target) && !overwrite) return ZipEntryReader(zip, budget, password).drain() == ZipStatus::Ok;
+    if (!extractEntry(zip, budget, password, target, made)) return false;
     if (info.dosDate != 0) setModificationTime(target, info.tmu_date);
     return true;
 }
@@ -249,38 +266,21 @@ bool ZipArchive::unzipFileAtPath(const QString &path, const QString &destination
     for (QChar c : password) isAscii = isAscii && c.unicode() < 0x80;
     const QByteArray ascii = isAscii ? password.toLatin1() : QByteArray();
     const QString root = QDir(destination).absolutePath();
-    bool success = QDir().mkpath(root);
+    ZipBudget budget;
+    Unpacked made;
+    bool success = makeFolder(root, made);
+    int entries = 0;
     for (int more = UNZ_OK; success && more == UNZ_OK; more = unzGoToNextFile(zip))
-        success = unpackCurrent(zip, root, overwrite, ascii);
+        success = ++entries <= budget.limits.entries && unpackCurrent(zip, budget, root, overwrite, ascii, made);
     unzClose(zip);
+    if (!success) made.undo();
     return success;
 }
 
 bool ZipArchive::readEntry(const QString &path, const QString &name, QByteArray &bytes)
 {
-    bytes.clear();
-    unzFile zip = unzOpen64(QFile::encodeName(path).constData());
-    if (!zip) return false;
-    bool ok = unzLocateFile(zip, name.toUtf8().constData(), 1) == UNZ_OK && unzOpenCurrentFile(zip) == UNZ_OK;
-    if (ok) {
-        unz_file_info64 info{};
-        unzGetCurrentFileInfo64(zip, &info, nullptr, 0, nullptr, 0, nullptr, 0);
-        bytes.reserve(qsizetype(std::min<ZPOS64_T>(info.uncompressed_size, 1u << 30)));
-        for (;;) {
-            const qsizetype used = bytes.size();
-            bytes.resize(used + kReadBlock);
-            const int n = unzReadCurrentFile(zip, bytes.data() + used, kReadBlock);
-            bytes.resize(used + std::max(n, 0));
-            if (n <= 0) {
-                ok = n == 0;
-                break;
-            }
-        }
-        ok = unzCloseCurrentFile(zip) == UNZ_OK && ok;
-    }
-    unzClose(zip);
-    if (!ok) bytes.clear();
-    return ok;
+    ZipReader zip(path);
+    return zip.readAll(name, bytes) == ZipStatus::Ok;
 }
 
 bool ZipArchive::createZipFileAtPath(const QString &path, const QStringList &paths, int level)

@@ -40,13 +40,16 @@ public:
 
     // Unpacks every entry into `destination`. An existing file is kept when
     // `overwrite` is off. Entries whose names are absolute or hold "..", and symbolic
-    // links, are refused; a read or CRC error, or a target that cannot be written,
-    // fails the call and leaves no partial file behind (a file replaced by an entry
-    // stays as it was until the entry has been read whole).
+    // links, are refused; every entry is read to its end with its size and CRC
+    // checked, within the limits of ZipLimits (entries, bytes per entry and in all).
+    // A damaged entry, a limit passed or a target that cannot be written fails the
+    // call, and the files and folders the call made are removed again (a file
+    // replaced by an entry stays as it was until the entry has been read whole).
     static bool unzipFileAtPath(const QString &path, const QString &destination, bool overwrite = true,
                                 const QString &password = {}, ZipError *error = nullptr);
     // Reads the entry `name` of the archive into `bytes`; false (and `bytes` empty)
-    // when the archive or the entry cannot be read whole with a matching CRC.
+    // when the archive or the entry cannot be read whole with its size and CRC
+    // matching, or passes a limit.
     static bool readEntry(const QString &path, const QString &name, QByteArray &bytes);
     // Creates the archive from files and folders, each added under its last path
     // component. False, and no archive left behind, when anything fails.

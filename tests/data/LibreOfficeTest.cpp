@@ -1,6 +1,7 @@
 // Workbooks checked against LibreOffice (slow: a few cases only). Skipped when
 // LibreOffice is not installed.
 #include "Checkers.h"
+#include "Globals.h"
 #include "SpreadsheetWriter.h"
 
 #include <QFile>
@@ -49,12 +50,12 @@ TEST_F(LibreOffice, WorkbookSavedByCalcReadsRight)
 TEST_F(LibreOffice, WrittenWorkbooksOpenWithTheirValues)
 {
     const QString batch = dir.path() + "/batch.xlsx";
-    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(batch, {{"Batch Value"}, {"10"}, {"20"}, {"abc"}}, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(batch, {{"Batch Value"}, {"10"}, {"20"}, {"abc"}}, false, Resource_Path));
     EXPECT_EQ(csvOf(batch), "\"Batch Value\"\n10\n20\n\"abc\"\n");  // text cells quoted
 
     const QString tricky = dir.path() + "/tricky.xlsx";
     const QStringList texts = {"0123", "3,5", "12345678901234567", " lead", "_x0041_", "a\x01" "b"};
-    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(tricky, {texts}, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(tricky, {texts}, false, Resource_Path));
     EXPECT_EQ(csvOf(tricky), "\"0123\",\"3,5\",\"12345678901234567\",\" lead\",\"_x0041_\",\"a\x01" "b\"\n");
 }
 
@@ -69,11 +70,11 @@ TEST_F(LibreOffice, Xml2003FileOpensWithItsValues)
 TEST_F(LibreOffice, OdsFilesTravelBothWays)
 {
     const QString ours = dir.path() + "/ours.ods";
-    ASSERT_TRUE(SpreadsheetWriter::WriteODS(ours, {{"Name", "Count"}, {"Zoë", "12"}}, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(ours, {{"Name", "Count"}, {"Zoë", "12"}}, false, Resource_Path));
     EXPECT_EQ(csvOf(ours), "\"Name\",\"Count\"\n\"Zoë\",\"12\"\n");  // every cell a string
 
     const QString xlsx = dir.path() + "/book.xlsx";
-    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(xlsx, {{"Name", "Count"}, {"Zoë", "12"}}, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(xlsx, {{"Name", "Count"}, {"Zoë", "12"}}, false, Resource_Path));
     const QString calc = checkers::convert(xlsx, "ods", dir.path() + "/calc");
     ASSERT_FALSE(calc.isEmpty());
     // Calc fills rows out with repeated empty cells and rows, which read as they stand.
@@ -82,4 +83,14 @@ TEST_F(LibreOffice, OdsFilesTravelBothWays)
     EXPECT_EQ(read[0].mid(0, 2), QStringList({"Name", "Count"}));
     EXPECT_EQ(read[1].mid(0, 2), QStringList({"Zoë", "12"}));
     EXPECT_EQ(read[1].mid(2).join(""), "");
+}
+
+TEST_F(LibreOffice, ControlCharactersDoNotSpoilOdsOrXml2003Files)
+{
+    const QString cell = QStringLiteral("a\x1B" "b\x0B" "c") + QChar(0) + QStringLiteral("d");
+    const QString ods = dir.path() + "/control.ods", xml = dir.path() + "/control.xml";
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(ods, {{"Title"}, {cell}}, false, Resource_Path));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(xml, {{"Title"}, {cell}}));
+    EXPECT_EQ(QString::fromUtf8(csvOf(ods)), QString::fromUtf8("\"Title\"\n\"a\uFFFDb\uFFFDc\uFFFDd\"\n"));
+    EXPECT_EQ(QString::fromUtf8(csvOf(xml)), QString::fromUtf8("\"Title\"\n\"a\uFFFDb\uFFFDc\uFFFDd\"\n"));
 }

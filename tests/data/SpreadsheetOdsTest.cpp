@@ -1,4 +1,5 @@
 #include "Checkers.h"
+#include "Globals.h"
 #include "SpreadsheetWriter.h"
 #include "ZipArchive.h"
 
@@ -12,9 +13,9 @@ TEST(SpreadsheetOds, RowsRoundTripAsStrings)
     QTemporaryDir dir;
     const QString path = dir.path() + "/list.ods";
     const SheetRows rows = {{"Name", "Count"}, {"Zoë & co", "12"}, {"x", "", "extra"}};
-    ASSERT_TRUE(SpreadsheetWriter::WriteODS(path, rows, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(path, rows, false, Resource_Path));
     EXPECT_EQ(SpreadsheetWriter::ReadODS(path), rows);
-    EXPECT_FALSE(SpreadsheetWriter::WriteODS(path, {}, false));
+    EXPECT_FALSE(SpreadsheetWriter::WriteODS(path, {}, false, Resource_Path));
     EXPECT_EQ(SpreadsheetWriter::ReadODS(path), rows);  // the failed write left the file
 }
 
@@ -38,4 +39,17 @@ TEST(SpreadsheetOds, RepeatedCellsRepeatTheirText)
     const QString path = dir.path() + "/hand.ods";
     ASSERT_TRUE(ZipArchive::createZipFileAtPath(path, {parts + "/content.xml"}));
     EXPECT_EQ(SpreadsheetWriter::ReadODS(path), SheetRows({{"a", "b", "b", "b", "c"}}));
+}
+
+// Characters XML forbids become U+FFFD in the ods and XML 2003 writers, and the rest
+// of the cell is kept (a NUL used to cut it short).
+TEST(SpreadsheetOds, ForbiddenCharactersBecomeReplacementCharacters)
+{
+    QTemporaryDir dir;
+    const QString cell = QStringLiteral("a\x1B" "b\x0B" "c") + QChar(0) + QStringLiteral("d\tend") + QChar(0xFFFF);
+    const QString kept = QString::fromUtf8("a\uFFFDb\uFFFDc\uFFFDd\tend\uFFFD");
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(dir.path() + "/c.ods", {{"Title"}, {cell}}, false, Resource_Path));
+    EXPECT_EQ(SpreadsheetWriter::ReadODS(dir.path() + "/c.ods"), SheetRows({{"Title"}, {kept}}));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(dir.path() + "/c.xml", {{"Title"}, {cell}}));
+    EXPECT_EQ(SpreadsheetWriter::ReadWorksheetXML2004(dir.path() + "/c.xml"), SheetRows({{"Title"}, {kept}}));
 }

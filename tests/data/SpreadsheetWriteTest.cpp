@@ -59,14 +59,14 @@ protected:
 
 TEST_F(SpreadsheetWrite, BatchSeriesExportGivesNumberAndStringCells)
 {
-    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, {{"Batch Value"}, {"10"}, {"20"}, {"abc"}}, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, {{"Batch Value"}, {"10"}, {"20"}, {"abc"}}, false, Resource_Path));
     const QByteArray sheetXml = part(path, "xl/worksheets/sheet1.xml");
     EXPECT_TRUE(sheetXml.contains("<dimension ref=\"A1:A4\"/>"));
     EXPECT_TRUE(sheetXml.contains("<c r=\"A2\"><v>10</v></c>"));
     EXPECT_TRUE(sheetXml.contains("<c r=\"A4\" t=\"s\"><v>1</v></c>"));
     EXPECT_TRUE(part(path, "xl/sharedStrings.xml").contains("count=\"2\" uniqueCount=\"2\"><si><t>Batch Value</t></si><si><t>abc</t></si></sst>"));
     const QString numbers = dir.path() + "/numbers.xlsx";
-    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(numbers, {{"1", "-2.5"}}, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(numbers, {{"1", "-2.5"}}, false, Resource_Path));
     EXPECT_TRUE(part(numbers, "xl/sharedStrings.xml").endsWith("/main\"></sst>\n"));  // no count for no strings
     if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
     const QJsonObject view = openpyxlView(path);
@@ -80,7 +80,7 @@ TEST_F(SpreadsheetWrite, SheetPartFollowsTheFirstRow)
     SheetRows rows{{}};
     for (int c = 1; c <= 12; ++c) rows[0] << QStringLiteral("Title %1").arg(c);
     for (int r = 0; r < 24; ++r) rows << QStringList{"visit", "x", "x"};
-    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, rows, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, rows, false, Resource_Path));
     const QByteArray xml = part(path, "xl/worksheets/sheet1.xml");
     const QList<QByteArray> order = {"<dimension ref=\"A1:L25\"/>", "<selection activeCell=\"L25\" sqref=\"L25\"/>",
                                      "<sheetFormatPr", "<sheetData>", "<pageMargins", "<extLst>", "</worksheet>"};
@@ -99,7 +99,7 @@ TEST_F(SpreadsheetWrite, TextsThatLookAlmostLikeNumbersOrEscapesSurvive)
 {
     const QStringList texts = {"0123", "3,5", "12345678901234567", " lead", "_x0041_", "a\x01" "b", "<&>", "",
                                QString::fromUtf8("Łódź 東京")};
-    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, {texts}, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, {texts}, false, Resource_Path));
     EXPECT_EQ(readBack(path), SheetRows({texts}));
     if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
     const QJsonArray cells = openpyxlView(path)["rows"].toArray()[0].toArray();
@@ -116,7 +116,7 @@ TEST_F(SpreadsheetWrite, ColumnsAreNamedPastZ)
 {
     QStringList row;
     for (int c = 1; c <= 702; ++c) row << QStringLiteral("c%1").arg(c);
-    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, {row}, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, {row}, false, Resource_Path));
     const QByteArray xml = part(path, "xl/worksheets/sheet1.xml");
     for (const char *cell : {"<c r=\"Z1\" t=\"s\"><v>25<", "<c r=\"AA1\" t=\"s\"><v>26<", "<c r=\"AZ1\" t=\"s\"><v>51<",
                              "<c r=\"BA1\" t=\"s\"><v>52<", "<c r=\"ZZ1\" t=\"s\"><v>701<", "<dimension ref=\"A1:ZZ1\"/>"})
@@ -144,7 +144,7 @@ TEST_F(SpreadsheetWrite, RandomRowsRoundTrip)
         }
         rows << row;
     }
-    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, rows, false));
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(path, rows, false, Resource_Path));
     EXPECT_EQ(readBack(path), rows);
 }
 
@@ -162,12 +162,38 @@ TEST_F(SpreadsheetWrite, FailedWritesLeaveTheOldFile)
         {"unwritable folder", {{"x"}}, resources, path + "/inside.xlsx"},
     };
     for (const auto &c : cases) {
-        Resource_Path = c.resources;
-        EXPECT_FALSE(SpreadsheetWriter::WriteWorkbook(c.target, c.rows, false)) << c.why;
-        Resource_Path = resources;
+        EXPECT_FALSE(SpreadsheetWriter::WriteWorkbook(c.target, c.rows, false, c.resources)) << c.why;
         ASSERT_TRUE(old.open(QIODevice::ReadOnly));
         EXPECT_EQ(old.readAll(), "old") << c.why;
         old.close();
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 1) << c.why;
     }
+}
+
+// What Excel refuses to open is not written: the call fails and an old file stays.
+TEST_F(SpreadsheetWrite, RowsBeyondWhatAWorkbookHoldsAreRefused)
+{
+    QFile old(path);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("old");
+    old.close();
+    const QStringList wide = QStringList(16384, QStringLiteral("w"));
+    const struct { const char *what; SheetRows rows; bool written; } rows[] = {
+        {"a cell of 32,767 characters", {{QString(32767, u'x')}}, true},
+        {"a cell of 32,768 characters", {{"title"}, {QString(32768, u'x')}}, false},
+        {"16,384 columns", {wide}, true},
+        {"16,385 columns", {{"title"}, wide + QStringList{"one more"}}, false},
+        {"1,048,577 rows", SheetRows(1048577, QStringList{"r"}), false},
+    };
+    for (const auto &r : rows) {
+        const QString target = r.written ? dir.path() + "/fits.xlsx" : path;
+        EXPECT_EQ(SpreadsheetWriter::WriteWorkbook(target, r.rows, false, Resource_Path), r.written) << r.what;
+        ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+        EXPECT_EQ(old.readAll(), "old") << r.what;
+        old.close();
+    }
+    SpreadsheetWriter reader;
+    reader.ReadWorkbook(dir.path() + "/fits.xlsx", true);
+    reader.ReadData_only_column();
+    EXPECT_EQ(reader.ReadWorkbook(dir.path() + "/fits.xlsx", false), SheetRows({wide}));
 }

@@ -1,0 +1,163 @@
+// Seeded mutations of small valid files for each reader: every input gives rows or a
+// refusal, never a crash or a hang, and leaves nothing in the temporary folder.
+#include "Fuzz.h"
+#include "Globals.h"
+#include "SpreadsheetWriter.h"
+#include "ZipArchive.h"
+#include "ZipReader.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+
+namespace {
+
+using Parts = QList<std::pair<QString, QByteArray>>;
+
+Parts partsOf(const QString &path)
+{
+    Parts parts;
+    ZipReader zip(path);
+    for (const QString &name : zip.names()) {
+        QByteArray bytes;
+        zip.readAll(name, bytes);
+        parts.append({name, bytes});
+    }
+    return parts;
+}
+
+bool pack(const QString &path, const Parts &parts)
+{
+    QFile::remove(path);
+    ZipArchive zip(path);
+    if (!zip.open()) return false;
+    for (const auto &[name, bytes] : parts) zip.writeData(bytes, name);
+    return zip.close();
+}
+
+void writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    f.write(bytes);
+}
+
+QByteArray readBytes(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+const SheetRows kSeedRows = {{"Name", "Count", " spaced "}, {"Zoë & <co>", "12", ""}, {"x", "-3.5", "_x0041_"}, {"", "", "last"}};
+
+// A workbook with inline strings, rich text, formulas, references out of order.
+const QByteArray kHandSheet =
+    "<worksheet xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><dimension ref=\"A1:C3\"/>"
+    "<sheetData><row r=\"1\"><c r=\"B1\" t=\"s\"><v>1</v></c><c r=\"A1\" t=\"inlineStr\"><is><r><t>in</t></r>"
+    "<rPh><t>x</t></rPh><r><t>line</t></r></is></c></row><row r=\"3\"><c r=\"C3\"><f>1+1</f><v>2</v></c>"
+    "<c t=\"str\"><v>a&amp;b</v></c></row></sheetData></worksheet>";
+const QByteArray kHandStrings =
+    "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t>a</t></si>"
+    "<si><r><t>b</t></r><r><t>c</t></r></si></sst>";
+
+class SpreadsheetFuzz : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        m_oldTemp = qgetenv("TMPDIR");
+        qputenv("TMPDIR", m_temp.path().toUtf8());
+    }
+    void TearDown() override { qputenv("TMPDIR", m_oldTemp); }
+
+    QStringList leftInTemp() const
+    {
+        return QDir(m_temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+
+    // Runs `read` on mutations of the seed files: the archive bytes mutated, or (for
+    // archives) one part mutated and packed again.
+    void run(const QStringList &seeds, bool archives, quint32 seed, const std::function<void(const QString &)> &read)
+    {
+        fuzz::QuietLog quiet;
+        fuzz::Mutator mutator(seed);
+        fuzz::Watchdog watchdog(std::chrono::seconds(20));
+        const QString input = m_work.path() + "/input";
+        const int rounds = fuzz::rounds(150);
+        for (int round = 0; round < rounds; ++round) {
+            const QString &seedFile = seeds[mutator.below(seeds.size())];
+            const QByteArray original = readBytes(seedFile);
+            if (archives && mutator.below(2) == 0) {
+                Parts parts = partsOf(seedFile);
+                auto &part = parts[mutator.below(parts.size())];
+                part.second = mutator.mutate(part.second, kHandSheet);
+                ASSERT_TRUE(pack(input, parts));
+            } else {
+                writeBytes(input, mutator.mutate(original, original));
+            }
+            watchdog.next(QStringLiteral("round %1 of %2").arg(round).arg(seedFile).toStdString());
+            read(input);
+            ASSERT_EQ(leftInTemp(), QStringList()) << "round " << round;
+        }
+    }
+
+    QTemporaryDir m_work;
+    QTemporaryDir m_temp;
+    QByteArray m_oldTemp;
+};
+
+} // namespace
+
+TEST_F(SpreadsheetFuzz, ZipArchive)
+{
+    const QString seed = m_work.path() + "/seed.xlsx";
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(seed, kSeedRows, false, Resource_Path));
+    const QString dest = m_work.path() + "/dest";
+    run({seed}, true, 2901, [&](const QString &input) {
+        if (!ZipArchive::unzipFileAtPath(input, dest)) {
+            EXPECT_EQ(QDir(dest).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+        }
+        QDir(dest).removeRecursively();
+        QByteArray bytes;
+        ZipArchive::readEntry(input, QStringLiteral("xl/worksheets/sheet1.xml"), bytes);
+    });
+}
+
+TEST_F(SpreadsheetFuzz, ReadWorkbook)
+{
+    const QString ours = m_work.path() + "/ours.xlsx", hand = m_work.path() + "/hand.xlsx";
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorkbook(ours, kSeedRows, false, Resource_Path));
+    ASSERT_TRUE(pack(hand, {{"xl/workbook.xml", "<workbook><sheets><sheet name=\"S\"/></sheets></workbook>"},
+                            {"xl/sharedStrings.xml", kHandStrings},
+                            {"xl/worksheets/sheet1.xml", kHandSheet}}));
+    run({ours, hand}, true, 2902, [](const QString &input) {
+        SpreadsheetWriter reader;
+        reader.ReadWorkbook(input, true);
+        const SheetRows header = reader.ReadData_only_column();
+        const SheetRows rows = reader.ReadWorkbook(input, false);
+        for (const QStringList &row : rows) ASSERT_EQ(row.size(), reader.Excel_Sheet_Columns);
+        if (!header.isEmpty()) {
+            ASSERT_EQ(header.front().size(), reader.Excel_Sheet_Columns);
+        }
+    });
+}
+
+TEST_F(SpreadsheetFuzz, ReadODS)
+{
+    const QString seed = m_work.path() + "/seed.ods";
+    ASSERT_TRUE(SpreadsheetWriter::WriteODS(seed, kSeedRows, false, Resource_Path));
+    run({seed}, true, 2903, [](const QString &input) {
+        for (const QStringList &row : SpreadsheetWriter::ReadODS(input)) ASSERT_LE(row.size(), 16384);
+    });
+}
+
+TEST_F(SpreadsheetFuzz, ReadWorksheetXML2004)
+{
+    const QString seed = m_work.path() + "/seed.xml";
+    ASSERT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(seed, kSeedRows));
+    run({seed}, false, 2904, [](const QString &input) { SpreadsheetWriter::ReadWorksheetXML2004(input); });
+}
