@@ -2,12 +2,16 @@
 #include "PhotoPictureAdjuster.h"
 #include "WidgetPresenters.h"
 
+#include <QThreadPool>
+
+#include <thread>
+
 int main(int argc, char **argv)
 {
     Install_Widget_Presenters();
-    const PhotoPictureAdjuster pictureAdjuster;
-    Set_Picture_Adjuster(&pictureAdjuster);
-    const int result = App_Main(argc, argv);
-    Set_Picture_Adjuster(nullptr);
-    return result;
+    // The windows' pool: large pictures are adjusted in bands on it.
+    QThreadPool pool;
+    pool.setMaxThreadCount(std::max(1, int(std::thread::hardware_concurrency())));
+    const PhotoPictureAdjuster pictureAdjuster(&pool);
+    return App_Main(argc, argv, pictureAdjuster);
 }

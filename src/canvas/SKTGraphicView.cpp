@@ -17,7 +17,8 @@ namespace {
 const std::vector<GraphicPtr> kNoGraphics;
 }
 
-SKTGraphicView::SKTGraphicView(QWidget *parent) : ZoomableCardWidget(parent)
+SKTGraphicView::SKTGraphicView(const PictureAdjuster &adjuster, QWidget *parent)
+    : ZoomableCardWidget(parent), m_adjuster(adjuster)
 {
     setFocusPolicy(Qt::ClickFocus);
     setAttribute(Qt::WA_OpaquePaintEvent, false);
@@ -202,7 +203,7 @@ void SKTGraphicView::drawCard(QPainter &painter, const QRectF &dirty)
         painter.restore();
 
         const auto &items = graphics();
-        const DrawContext context = Application_Draw_Context();  // the paint runs on the GUI thread
+        const DrawContext context = Application_Draw_Context(m_adjuster);  // the paint runs on the GUI thread
         SKTGraphic *const selectedBefore = m_selectedGraphic;
         for (int i = int(items.size()) - 1; i >= 0; --i) {
             SKTGraphic *g = items[size_t(i)].get();

@@ -18,13 +18,16 @@ class QAction;
 class QMenu;
 class QMimeData;
 class SKTGraphic;
+struct PictureAdjuster;
 class SKTGraphicList;
 class SKTGrid;
 
 class SKTGraphicView : public ZoomableCardWidget {
     Q_OBJECT
 public:
-    explicit SKTGraphicView(QWidget *parent = nullptr);
+    // adjuster: makes the shown pictures of image controls, here and in what the view
+    // copies to the clipboard; it outlives the view.
+    explicit SKTGraphicView(const PictureAdjuster &adjuster, QWidget *parent = nullptr);
     ~SKTGraphicView() override;
 
     void setHost(CardViewHost *host) { m_host = host; }
@@ -243,6 +246,7 @@ private:
         SKTGraphic *pressed = nullptr;
     };
 
+    const PictureAdjuster &m_adjuster;
     CardViewHost *m_host = nullptr;
     QPointer<SKTGraphicList> m_graphics;
     QPointer<SKTGrid> m_grid;

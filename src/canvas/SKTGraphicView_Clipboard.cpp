@@ -114,7 +114,7 @@ void SKTGraphicView::copy()
     try {
         auto *data = new QMimeData;
         data->setData(SKTGraphicViewPasteboardType, SKTGraphic::pasteboardDataWithGraphics(chosen));
-        const RenderResources resources = Application_Render_Resources();
+        const RenderResources resources = Application_Render_Resources(m_adjuster);
         const QByteArray pdf =
             SKTRenderingView::pdfDataWithGraphics_data(chosen, QRectF(QPointF(0, 0), cardSize()), nullptr, resources);
         if (!pdf.isEmpty()) data->setData(QStringLiteral("application/pdf"), pdf);

@@ -175,6 +175,8 @@ GraphicPtr buildControl(GraphicKind kind, const QHash<QString, QString> &pairs)
             blank);
         if (const QRectF *r = std::get_if<QRectF>(&v); r && !Is_Sound_Stored_Geometry(*r))
             throw Damaged{QStringLiteral("the value of \"%1\" is out of bounds: \"%2\"").arg(k, text)};
+        if (const float *a = std::get_if<float>(&v); a && Is_Adjustment_Key(k) && !Is_Sound_Stored_Adjustment(*a))
+            throw Damaged{QStringLiteral("the value of \"%1\" is out of bounds: \"%2\"").arg(k, text)};
         f.set(*g, v);
     }
     refuseUnknownKeys(pairs, known, QStringLiteral("a %1 control").arg(Graphic_Class_Name(kind)));

@@ -22,23 +22,29 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include <algorithm>
+#include <cmath>
 #include <numbers>
 
 namespace {
 using W = Row_Widget;
 
-// An adjustment field of image controls, shown as its value x `scale`.
+// An adjustment field of image controls, shown as its value x `scale`; a value written
+// is kept within the shown range (a number that is none counts as its lower end).
 template <class T>
-Field_Binding Bind_Adjustment(T SKTGraphic::*field, double scale = 1)
+Field_Binding Bind_Adjustment(T SKTGraphic::*field, double scale = 1, Row_Range range = {})
 {
     return Bind_With(
         [field, scale](SKTGraphic &g) { return std::is_same_v<T, bool> ? QVariant(bool(g.*field)) : QVariant(double(g.*field) * scale); },
-        [field, scale](SKTGraphic &g, const QVariant &v) {
+        [field, scale, range](SKTGraphic &g, const QVariant &v) {
             if (g.kind() != GraphicKind::Image) return;
-            if constexpr (std::is_same_v<T, bool>)
+            if constexpr (std::is_same_v<T, bool>) {
                 static_cast<SKTImage &>(g).setAdjustment(field, v.toBool());
-            else
-                static_cast<SKTImage &>(g).setAdjustment(field, T(v.toDouble() / scale));
+            } else {
+                const double shown = v.toDouble();
+                const double kept = std::isnan(shown) ? range.min : std::clamp(shown, range.min, range.max);
+                static_cast<SKTImage &>(g).setAdjustment(field, T(kept / scale));
+            }
         });
 }
 
@@ -46,7 +52,7 @@ Panel_Row Adjustment_Row(const QString &box, const QString &label, float SKTGrap
                          QDoubleSpinBox *&slot, double scale = 1)
 {
     return {{.box = box, .label = label, .kind = W::Decimal, .range = range, .made = Keep(slot)},
-            Bind_Adjustment(field, scale)};
+            Bind_Adjustment(field, scale, range)};
 }
 } // namespace
 
@@ -184,7 +190,8 @@ void ControlPanels::browseSignature()
 
 void ControlPanels::refreshInvalidSource(SKTGraphic &g)
 {
-    const Picture &shown = g._contents_with_settings;
+    // The adjusted picture is present exactly when the loaded one is (it is made when drawn).
+    const Picture &shown = g._contents;
     const bool valid = !shown.isNull() && !shown.size().isEmpty() && !g.FilePath().isEmpty() &&
                        QFileInfo(g.FilePath()).isFile();
     image.invalid_source_label->setVisible(!valid);

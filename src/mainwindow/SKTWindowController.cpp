@@ -44,7 +44,8 @@ const ResourcePicture kResourcePictures[] = {
 };
 } // namespace
 
-SKTWindowController::SKTWindowController(SKTDocument &document) : document(document)
+SKTWindowController::SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster)
+    : document(document), pictureAdjuster(adjuster)
 {
     // Fonts: the default text font is the menu font of the desktop.
     DEFAULT_FONT = QApplication::font("QMenuBar");

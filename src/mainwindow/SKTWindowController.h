@@ -39,11 +39,14 @@ class SKTGraphic;
 class SKTGraphicList;
 class SKTGraphicView;
 class SKTZoomingScrollView;
+struct PictureAdjuster;
 
 class SKTWindowController : public QObject, public CardViewHost, public ProfilePanelHost {
     Q_OBJECT
 public:
-    explicit SKTWindowController(SKTDocument &document);
+    // adjuster: makes the shown pictures of image controls in the card views, the
+    // exports and the previews; it outlives the controller.
+    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster);
     ~SKTWindowController() override;
 
     static SKTWindowController *defaultInstance();
@@ -51,6 +54,7 @@ public:
     // ---- Document and window (SKTWindowController.cpp, _Setup.cpp) ----
     // The open design.
     SKTDocument &document;
+    const PictureAdjuster &pictureAdjuster;
     QMainWindow *window() const { return ui.window; }
     // Builds the window and runs the set-up; `startProject` false skips New_Project
     // (tests build the window without the start gallery).

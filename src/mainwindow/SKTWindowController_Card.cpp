@@ -24,14 +24,14 @@ void SKTWindowController::Card_Base_Drawing(QPainter &painter, const QRectF &)
 {
     SKTGraphicView *v = currentGraphicView();
     Draw_Card_Base(painter, currentCardProperty(), QRectF(QPointF(0, 0), v ? v->cardSize() : QSizeF(243, 154)),
-                   Application_Render_Resources());
+                   Application_Render_Resources(pictureAdjuster));
 }
 
 void SKTWindowController::Card_Border_Drawing(QPainter &painter, const QRectF &)
 {
     SKTGraphicView *v = currentGraphicView();
     Draw_Card_Border(painter, currentCardProperty(), QRectF(QPointF(0, 0), v ? v->cardSize() : QSizeF(243, 154)),
-                     Application_Render_Resources());
+                     Application_Render_Resources(pictureAdjuster));
 }
 
 void SKTWindowController::Refresh_Canvas()

@@ -146,7 +146,7 @@ QImage SKTWindowController::Side_Image(int side, double scale) const
     const SKTGraphicList &list = side == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
     const Card_Property &prop = side == 1 ? document.Back_card_Prop : document.Front_card_Prop;
     return SKTRenderingView::image_From_Card_Graphics(list.items(), frontCardBounds(), &prop,
-                                                      Application_Render_Resources(), scale);
+                                                      Application_Render_Resources(pictureAdjuster), scale);
 }
 
 namespace {

@@ -51,7 +51,7 @@ bool SKTWindowController::Export_Card(const Export_Card_Options &options)
 bool SKTWindowController::Export_Single_File(const QString &path, Export_Layout layout, bool show_msg)
 {
     const QRectF frame = frontCardBounds();
-    const RenderResources resources = Application_Render_Resources();
+    const RenderResources resources = Application_Render_Resources(pictureAdjuster);
     const Export_Side front{Get_Front_Controls_Array().items(), &document.Front_card_Prop, frame, resources};
     const Export_Side back{Get_Back_Controls_Array().items(), &document.Back_card_Prop, frame, resources};
     QStringList written;

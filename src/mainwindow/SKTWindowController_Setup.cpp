@@ -35,7 +35,7 @@ void SKTWindowController::buildCardViews()
     for (const Side &s : {Side{&_graphicView, &_zoomingScrollView, ui.first_view},
                           Side{&_graphicView_BACK, &_zoomingScrollView_BACK, ui.second_view},
                           Side{&_graphicView_TEMP, &_zoomingScrollView_TEMP, ui.temp_design_view}}) {
-        *s.view = new SKTGraphicView;
+        *s.view = new SKTGraphicView(pictureAdjuster);
         (*s.view)->setHost(this);
         *s.scroll = new SKTZoomingScrollView;
         (*s.scroll)->setCardView(*s.view);

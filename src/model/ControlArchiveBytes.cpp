@@ -169,7 +169,10 @@ bool readTyped(KeyedArchive &a, const QString &key, const QVariant &node)
     if (type == "bool" && isType(v, QMetaType::Bool)) a.encodeBool(key, v.toBool());
     else if (type == "int" && isType(v, QMetaType::LongLong) && v.toLongLong() >= INT32_MIN && v.toLongLong() <= INT32_MAX)
         a.encodeInt(key, int32_t(v.toLongLong()));
-    else if (type == "float" && isType(v, QMetaType::Double)) a.encodeFloat(key, float(v.toDouble()));
+    else if (type == "float" && isType(v, QMetaType::Double)) {
+        if (Is_Adjustment_Key(key) && !Is_Sound_Stored_Adjustment(v.toDouble())) return false;  // a picture adjustment
+        a.encodeFloat(key, float(v.toDouble()));
+    }
     else if (type == "double" && isType(v, QMetaType::Double)) a.encodeDouble(key, v.toDouble());
     else if (type == "rect" && readNumbers(v, 4, n) && Is_Sound_Stored_Geometry(QRectF(n[0], n[1], n[2], n[3])))
         a.encodeRect(key, QRectF(n[0], n[1], n[2], n[3]));  // a control's bounds

@@ -2,24 +2,9 @@
 
 #include "SKTGraphic.h"
 
-#include <atomic>
-
-namespace {
-std::atomic<const PictureAdjuster *> registered{nullptr};
-} // namespace
-
 ImageAdjustments Image_Adjustments_Of(const SKTGraphic &g)
 {
     return {g._isFlippedHorizontally, g._isFlippedVertically, g.invert_clr, g.gray_Scale, g.Sepia,
             g.img_trnsp_val, g.hue_val, g.sat_val, g.brt_val, g.con_val, g.srp_val, g.ev_val, g.blr_val,
             g.rotate_image};
-}
-
-void Set_Picture_Adjuster(const PictureAdjuster *adjuster) { registered = adjuster; }
-
-Picture Adjusted_Picture(const SKTGraphic &g)
-{
-    if (g._contents.isNull()) return {};
-    const PictureAdjuster *adjuster = registered;
-    return adjuster ? adjuster->adjusted(g._contents, Image_Adjustments_Of(g)) : g._contents;
 }

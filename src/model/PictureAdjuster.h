@@ -1,9 +1,11 @@
 #pragma once
 // Turning an image control's loaded picture into the picture it shows, by the
 // control's adjustment settings. The model defines the interface; the photo library
-// implements it and the application registers it once at start-up. Until then the
-// loaded picture is shown as it is.
+// implements it, and whoever draws (the card view, export, a batch worker, a print run,
+// a test) hands one to the drawing in its DrawContext.
 #include "Picture.h"
+
+#include <QSize>
 
 class SKTGraphic;
 
@@ -23,6 +25,8 @@ struct ImageAdjustments {
     double exposure = 0;
     double blur = 0;
     double rotation = 0;
+
+    bool operator==(const ImageAdjustments &) const = default;
 };
 
 ImageAdjustments Image_Adjustments_Of(const SKTGraphic &graphic);
@@ -30,11 +34,8 @@ ImageAdjustments Image_Adjustments_Of(const SKTGraphic &graphic);
 // Pure: the result depends on its arguments only; callable from any thread.
 struct PictureAdjuster {
     virtual ~PictureAdjuster() = default;
-    virtual Picture adjusted(const Picture &source, const ImageAdjustments &settings) const = 0;
+    // pixelSize: the pixels the picture covers where it is drawn (its box at the
+    // output's resolution); a larger source may be worked at that size. Empty: the
+    // source's own size.
+    virtual Picture adjusted(const Picture &source, const ImageAdjustments &settings, QSize pixelSize) const = 0;
 };
-
-// Registers the adjuster (nullptr: none). It must outlive its use.
-void Set_Picture_Adjuster(const PictureAdjuster *adjuster);
-// The control's loaded picture through the registered adjuster (as loaded when none is
-// registered); null when nothing is loaded.
-Picture Adjusted_Picture(const SKTGraphic &graphic);

@@ -11,6 +11,8 @@
 #include "SKTText.h"
 #include "Shape_Control.h"
 
+#include <QSet>
+
 #include <cmath>
 
 const QString SKTGraphicIsDrawingFillKey = QStringLiteral("drawingFill");
@@ -242,6 +244,15 @@ QStringList SKTGraphic::keyPathsForValuesAffectingDrawingContents()
 {
     return {SKTGraphicIsDrawingFillKey, SKTGraphicFillColorKey, SKTGraphicIsDrawingStrokeKey, SKTGraphicStrokeColorKey};
 }
+
+bool Is_Adjustment_Key(const QString &key)
+{
+    static const QSet<QString> keys{"img_trnsp_val", "hue_val", "sat_val", "brt_val", "con_val",
+                                    "srp_val", "ev_val", "blr_val", "rotate_image"};
+    return keys.contains(key);
+}
+
+bool Is_Sound_Stored_Adjustment(double value) { return std::abs(value) <= kLargestStoredAdjustment; }  // NaN fails too
 
 bool Is_Sound_Stored_Geometry(const QRectF &bounds)
 {

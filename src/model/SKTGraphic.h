@@ -407,3 +407,10 @@ private:
 // else would make a control (or the card) vanish or overflow the drawing.
 constexpr double kLargestStoredCoordinate = 1e6;
 bool Is_Sound_Stored_Geometry(const QRectF &bounds);
+
+// Stored picture adjustment values (hue_val ... rotate_image, img_trnsp_val) that
+// readers accept: finite and at most kLargestStoredAdjustment from zero. Within that the
+// adjustment chain takes any value, treating one outside its range as the nearest bound.
+constexpr double kLargestStoredAdjustment = 1e6;
+bool Is_Adjustment_Key(const QString &key);
+bool Is_Sound_Stored_Adjustment(double value);

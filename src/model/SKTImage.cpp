@@ -2,10 +2,12 @@
 
 #include "Globals.h"
 #include "FileUtilities.h"
-#include "PictureAdjuster.h"
 #include "PictureDrawing.h"
 
+#include <QPaintEngine>
 #include <QPainter>
+
+#include <cmath>
 
 const QString SKTImageContentsKey = QStringLiteral("contents");
 const QString SKTImageIsFlippedHorizontallyKey = QStringLiteral("flippedHorizontally");
@@ -54,15 +56,21 @@ void SKTImage::setFileNSImage(const QString &path)
 {
     ChangeScope scope(*this);
     _contents = Get_Image_For_Path(path, 0);
-    _contents_with_settings = _contents;
-    setFileNSImage_Variable(Adjusted_Picture(*this));
+    setFileNSImage_Variable(Picture());  // made again when drawn
 }
 
 void SKTImage::setFileNSImage_Variable(const Picture &picture) { setField(&SKTGraphic::_contents_with_settings, picture); }
 
-void SKTImage::reapplySettings()
+Picture SKTImage::shownPicture(const PictureAdjuster &adjuster, QSize pixels)
 {
-    if (!_contents.isNull()) setFileNSImage_Variable(Adjusted_Picture(*this));
+    if (_contents.isNull()) return {};
+    const MadeFor wanted{_contents.image().cacheKey(), Image_Adjustments_Of(*this), pixels};
+    std::lock_guard lock(m_shownMutex);
+    if (m_madeFor != wanted || _contents_with_settings.isNull()) {
+        _contents_with_settings = adjuster.adjusted(_contents, wanted.settings, pixels);
+        m_madeFor = wanted;
+    }
+    return _contents_with_settings;
 }
 
 void SKTImage::setFlippedHorizontally(bool f)
@@ -70,7 +78,6 @@ void SKTImage::setFlippedHorizontally(bool f)
     if (_isFlippedHorizontally == f) return;
     ChangeScope scope(*this);
     setField(&SKTGraphic::_isFlippedHorizontally, f);
-    reapplySettings();
 }
 
 void SKTImage::setFlippedVertically(bool f)
@@ -78,14 +85,21 @@ void SKTImage::setFlippedVertically(bool f)
     if (_isFlippedVertically == f) return;
     ChangeScope scope(*this);
     setField(&SKTGraphic::_isFlippedVertically, f);
-    reapplySettings();
 }
 
-void SKTImage::drawContentsInView(QPainter &painter, bool, const DrawContext &)
+void SKTImage::drawContentsInView(QPainter &painter, bool, const DrawContext &context)
 {
     if (!ctrl_is_visible) return;
-    if (!_file_path.isEmpty() && !_contents.isNull())
-        Draw_Picture_Stretched(painter, _contents_with_settings, bounds(), img_trnsp_val / 100.0);
+    if (!_file_path.isEmpty() && !_contents.isNull()) {
+        // On pixels the picture is made for the pixels the bounds cover; a PDF or a
+        // printer takes it at the source's own resolution.
+        QSize pixels;
+        if (painter.paintEngine() && painter.paintEngine()->type() == QPaintEngine::Raster) {
+            const QRectF covered = painter.deviceTransform().mapRect(bounds());
+            pixels = QSize(std::max(1, int(std::ceil(covered.width()))), std::max(1, int(std::ceil(covered.height()))));
+        }
+        Draw_Picture_Stretched(painter, shownPicture(*context.pictureAdjuster, pixels), bounds(), img_trnsp_val / 100.0);
+    }
     Draw_Control_Border(painter, *this, bounds());
 }
 

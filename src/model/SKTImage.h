@@ -1,7 +1,13 @@
 #pragma once
 // SKTImage: a picture from a file, the image library, the camera or a data source,
 // kept as loaded (_contents) and with the user's adjustments (_contents_with_settings).
+// The adjusted picture is made when the control is drawn, by the adjuster of the
+// drawing's context at the pixels the control covers there, and kept until the
+// source, the settings or those pixels change.
+#include "PictureAdjuster.h"
 #include "SKTGraphic.h"
+
+#include <mutex>
 
 class SKTImage : public SKTGraphic {
 public:
@@ -21,27 +27,32 @@ public:
     void setFileNSImage_Variable(const Picture &picture);
     void flipHorizontally() override { setFlippedHorizontally(!_isFlippedHorizontally); }
     void flipVertically() override { setFlippedVertically(!_isFlippedVertically); }
-    // Store the flag and, when there is a picture, adjust it again so that it shows
-    // the flip.
+    // Store the flag; the next drawing shows the flip.
     void setFlippedHorizontally(bool f) override;
     void setFlippedVertically(bool f) override;
-    // Store an adjustment field (grey, sepia, invert, hue ... rotation) and, when there
-    // is a picture, adjust it again.
+    // Store an adjustment field (grey, sepia, invert, hue ... rotation); the next
+    // drawing shows it.
     template <class T>
     void setAdjustment(T SKTGraphic::*field, T value)
     {
         if (this->*field == value) return;
         ChangeScope scope(*this);
         setField(field, value);
-        reapplySettings();
     }
 
-    // The adjusted picture stretched into the bounds at opacity img_trnsp_val / 100,
-    // then the border. A control without path or picture draws only its border.
+    // The adjusted picture (made or kept, see shownPicture) stretched into the bounds at
+    // opacity img_trnsp_val / 100, then the border. A control without path or picture
+    // draws only its border.
     void drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, const DrawContext &context) override;
     // An unlocked control with a picture takes the picture's size (origin kept) and
     // loses both flips.
     void makeNaturalSize() override;
+
+    // The picture with the adjustments for `pixels` (empty: the source's own size),
+    // made by the adjuster when the source, the settings or the pixels differ from those
+    // it was last made for, else the one kept in _contents_with_settings. Safe to call
+    // from several threads.
+    Picture shownPicture(const PictureAdjuster &adjuster, QSize pixels);
 
     bool isDrawingFill() const override { return false; }
     bool canSetDrawingFill() const override { return false; }
@@ -57,7 +68,16 @@ private:
     friend class SKTGraphic;
     SKTImage() : SKTGraphic(GraphicKind::Image) {}
     void centreOn(const QPointF &point);
-    void reapplySettings();
+
+    // What _contents_with_settings was made from.
+    struct MadeFor {
+        qint64 source = 0;
+        ImageAdjustments settings;
+        QSize pixels;
+        bool operator==(const MadeFor &) const = default;
+    };
+    std::mutex m_shownMutex;
+    std::optional<MadeFor> m_madeFor;
 };
 
 extern const QString SKTImageContentsKey;                // "contents"

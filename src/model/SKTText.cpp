@@ -55,7 +55,7 @@ QFont SKTText::drawingFont(const QFont &defaultFont) const { return text_ctrl_fo
 QSizeF SKTText::naturalSize()
 {
     // Measured as drawn (font, case, kerning and trimming), so the size fits what is seen.
-    CardTextLayout layout(drawnText(), drawingFont(Application_Draw_Context().defaultFont()), text_alignmnet, text_kerning);
+    CardTextLayout layout(drawnText(), drawingFont(Application_Default_Font()), text_alignmnet, text_kerning);
     layout.layOut(bounds().width());
     return QSizeF(std::ceil(layout.usedWidth()), layout.height());
 }

@@ -3,6 +3,50 @@
 #include "Log.h"
 
 #include <exception>
+#include <numeric>
+#include <unordered_set>
+
+namespace {
+
+qint64 stringBytes(const QString &s) { return qint64(s.size()) * 2; }
+
+qint64 valueBytes(const KeyedArchive::Value &v)
+{
+    if (const QString *s = std::get_if<QString>(&v)) return stringBytes(*s);
+    if (const TextRecord *t = std::get_if<TextRecord>(&v)) return stringBytes(t->text) + stringBytes(t->font.family()) + 64;
+    if (const QFont *f = std::get_if<QFont>(&v)) return stringBytes(f->family()) + 64;
+    return 0;  // numbers, geometry and colours live in the entry itself
+}
+
+qint64 pictureBytes(const Picture &p) { return p.vector() ? 0 : p.image().sizeInBytes(); }
+
+// What the snapshot holds beyond the one beneath it (all of it when none).
+qint64 snapshotCost(const SideSnapshot &snapshot, const SideSnapshot *beneath)
+{
+    std::unordered_set<const void *> shared;
+    std::unordered_set<qint64> pictures;
+    if (beneath)
+        for (const KeyedArchive &a : *beneath) {
+            shared.insert(a.entriesId());
+            for (const auto &[key, value] : a.entries())
+                if (const Picture *p = std::get_if<Picture>(&value); p && !p->vector()) pictures.insert(p->image().cacheKey());
+        }
+    qint64 cost = 0;
+    for (const KeyedArchive &a : snapshot) {
+        if (shared.count(a.entriesId())) continue;
+        cost += qint64(sizeof(KeyedArchive)) + stringBytes(a.className());
+        for (const auto &[key, value] : a.entries()) {
+            cost += qint64(sizeof(std::pair<QString, KeyedArchive::Value>)) + stringBytes(key) + valueBytes(value);
+            if (const Picture *p = std::get_if<Picture>(&value); p && !p->vector() && !pictures.count(p->image().cacheKey()))
+                cost += pictureBytes(*p);
+        }
+    }
+    return cost;
+}
+
+} // namespace
+
+qint64 Archive_Bytes(const KeyedArchive &archive) { return snapshotCost({archive}, nullptr); }
 
 SideSnapshot Side_Snapshot(const std::vector<GraphicPtr> &controls)
 {
@@ -35,23 +79,58 @@ std::vector<GraphicPtr> Controls_From_Snapshot(const SideSnapshot &snapshot)
     return controls;
 }
 
+void UndoHistory::pushOnto(std::vector<SideSnapshot> &stack, std::vector<qint64> &costs, SideSnapshot state)
+{
+    costs.push_back(snapshotCost(state, stack.empty() ? nullptr : &stack.back()));
+    stack.push_back(std::move(state));
+}
+
+void UndoHistory::popFrom(std::vector<SideSnapshot> &stack, std::vector<qint64> &costs)
+{
+    stack.pop_back();
+    costs.pop_back();
+}
+
+void UndoHistory::keepWithinBudget(int side)
+{
+    std::vector<SideSnapshot> &undo = undoStack(side);
+    std::vector<qint64> &costs = undoCosts(side);
+    while (undo.size() > 2 && bytes(side) > m_budget) {
+        undo.erase(undo.begin() + 1);
+        costs.erase(costs.begin() + 1);
+        costs[1] = snapshotCost(undo[1], &undo[0]);  // now beneath it
+    }
+}
+
 void UndoHistory::record(int side, SideSnapshot state)
 {
-    undoStack(side).push_back(std::move(state));
     redoStack(side).clear();
+    redoCosts(side).clear();
+    push(side, std::move(state));
+}
+
+void UndoHistory::push(int side, SideSnapshot state)
+{
+    pushOnto(undoStack(side), undoCosts(side), std::move(state));
+    keepWithinBudget(side);
+}
+
+void UndoHistory::pushRedo(int side, SideSnapshot state)
+{
+    pushOnto(redoStack(side), redoCosts(side), std::move(state));
 }
 
 void UndoHistory::makeSureOfBase(int side, const std::function<SideSnapshot()> &present)
 {
-    if (undoStack(side).empty()) undoStack(side).push_back(present());
+    if (undoStack(side).empty()) push(side, present());
 }
 
 const SideSnapshot *UndoHistory::undo(int side, SideSnapshot present)
 {
     std::vector<SideSnapshot> &undo = undoStack(side);
     if (undo.size() < 2) return nullptr;
-    redoStack(side).push_back(std::move(present));
-    undo.pop_back();
+    pushRedo(side, std::move(present));
+    popFrom(undo, undoCosts(side));
     return &undo.back();
 }
 
@@ -60,11 +139,18 @@ std::optional<SideSnapshot> UndoHistory::redo(int side)
     std::vector<SideSnapshot> &redo = redoStack(side);
     if (redo.empty()) return std::nullopt;
     SideSnapshot top = std::move(redo.back());
-    redo.pop_back();
+    popFrom(redo, redoCosts(side));
     return top;
+}
+
+qint64 UndoHistory::bytes(int side) const
+{
+    const std::vector<qint64> &u = m_costs[side == 1 ? 1 : 0], &r = m_costs[side == 1 ? 3 : 2];
+    return std::accumulate(u.begin(), u.end(), qint64(0)) + std::accumulate(r.begin(), r.end(), qint64(0));
 }
 
 void UndoHistory::clear()
 {
     for (std::vector<SideSnapshot> *s : {&Ucontrol, &Ucontrol_back, &Rcontrol, &Rcontrol_back}) s->clear();
+    for (std::vector<qint64> &c : m_costs) c.clear();
 }

@@ -2,8 +2,14 @@
 // The undo and redo history of the card sides: for the front (0) and the back (1) an
 // undo stack whose top is the side after its last recorded change, and a redo stack
 // of the states undone. A snapshot holds one control archive per control, in the
-// side's order; pictures are shared with the controls, not copied. The stacks have
-// no depth limit and no two snapshots are merged. The scratch side has no history.
+// side's order; pictures are shared with the controls, not copied. No two snapshots are
+// merged. The scratch side has no history.
+//
+// Each side's history keeps within a budget (kUndoBudgetPerSide), counted by the
+// archives' bytes: a snapshot costs the archives and pictures it does not share with
+// the snapshot beneath it. When a recorded change takes the side past the budget, the
+// oldest steps above the bottom snapshot go until it fits again (the bottom snapshot,
+// where the side's history starts, and the newest state always stay).
 #include "KeyedArchive.h"
 #include "SKTGraphic.h"
 
@@ -19,8 +25,15 @@ SideSnapshot Side_Snapshot(const std::vector<GraphicPtr> &controls);
 // The controls of a snapshot, in its order; an archive that cannot be read is skipped.
 std::vector<GraphicPtr> Controls_From_Snapshot(const SideSnapshot &snapshot);
 
+// The bytes an archive holds: its keys and values, pictures by their pixels.
+qint64 Archive_Bytes(const KeyedArchive &archive);
+
+inline constexpr qint64 kUndoBudgetPerSide = 256ll << 20;
+
 class UndoHistory {
 public:
+    explicit UndoHistory(qint64 budgetPerSide = kUndoBudgetPerSide) : m_budget(budgetPerSide) {}
+
     // A change of the side: its new state goes on top of the undo stack, and what was
     // undone before it can no longer be redone.
     void record(int side, SideSnapshot state);
@@ -35,8 +48,8 @@ public:
     // nothing was undone. The side shows it and records it with `push`.
     std::optional<SideSnapshot> redo(int side);
     // Onto the undo stack, leaving the redo stack as it is.
-    void push(int side, SideSnapshot state) { undoStack(side).push_back(std::move(state)); }
-    void pushRedo(int side, SideSnapshot state) { redoStack(side).push_back(std::move(state)); }
+    void push(int side, SideSnapshot state);
+    void pushRedo(int side, SideSnapshot state);
 
     int undoCount(int side) const { return int(undoStack(side).size()); }
     int redoCount(int side) const { return int(redoStack(side).size()); }
@@ -44,11 +57,24 @@ public:
     bool canUndo(int side) const { return undoCount(side) > 1; }
     bool canRedo(int side) const { return redoCount(side) > 0; }
     void clear();
+    // What the side's undo and redo stacks hold, by the budget's count.
+    qint64 bytes(int side) const;
+    qint64 budget() const { return m_budget; }
 
     // Front undo, back undo, front redo, back redo.
     std::vector<SideSnapshot> Ucontrol, Ucontrol_back, Rcontrol, Rcontrol_back;
 
 private:
+    void pushOnto(std::vector<SideSnapshot> &stack, std::vector<qint64> &costs, SideSnapshot state);
+    void popFrom(std::vector<SideSnapshot> &stack, std::vector<qint64> &costs);
+    void keepWithinBudget(int side);
+    std::vector<qint64> &undoCosts(int side) { return side == 1 ? m_costs[1] : m_costs[0]; }
+    std::vector<qint64> &redoCosts(int side) { return side == 1 ? m_costs[3] : m_costs[2]; }
+
+    qint64 m_budget;
+    // The cost of each snapshot of Ucontrol, Ucontrol_back, Rcontrol, Rcontrol_back.
+    std::vector<qint64> m_costs[4];
+
     std::vector<SideSnapshot> &undoStack(int side) { return side == 1 ? Ucontrol_back : Ucontrol; }
     std::vector<SideSnapshot> &redoStack(int side) { return side == 1 ? Rcontrol_back : Rcontrol; }
     const std::vector<SideSnapshot> &undoStack(int side) const { return side == 1 ? Ucontrol_back : Ucontrol; }

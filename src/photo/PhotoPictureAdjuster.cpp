@@ -2,7 +2,7 @@
 
 #include "AdjustmentChain.h"
 
-Picture PhotoPictureAdjuster::adjusted(const Picture &source, const ImageAdjustments &s) const
+Picture PhotoPictureAdjuster::adjusted(const Picture &source, const ImageAdjustments &s, QSize pixelSize) const
 {
-    return Get_Processed_Image_Full_Combined(source, s, true);
+    return Get_Processed_Image_Full_Combined(source, s, true, pixelSize, m_pool);
 }

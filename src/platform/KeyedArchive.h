@@ -74,6 +74,8 @@ public:
     bool operator==(const KeyedArchive &o) const;
     // Whether the two share one set of entries (one is an unchanged copy of the other).
     bool sharesEntriesWith(const KeyedArchive &o) const { return d == o.d; }
+    // The identity of the entries, the same for archives that share them.
+    const void *entriesId() const { return d.constData(); }
 
 private:
     void set(const QString &key, Value v);

@@ -2,7 +2,7 @@
 
 #include <QCoreApplication>
 
-RenderResources Application_Render_Resources()
+RenderResources Application_Render_Resources(const PictureAdjuster &adjuster)
 {
-    return {Application_Draw_Context(), QCoreApplication::applicationName()};
+    return {Application_Draw_Context(adjuster), QCoreApplication::applicationName()};
 }

@@ -1,6 +1,6 @@
 #pragma once
 // What drawing a card side needs besides the side itself: the controls' drawing
-// context (the resource folder, the folder of the hatch pattern pictures, the default
+// context (the picture adjuster, the resource folder, the folder of the hatch pattern pictures, the default
 // text font, also the font of a watermark whose card names none) and the name a PDF
 // gives as its creator. The renderer reads these from its arguments only, so any
 // thread renders a design alike.
@@ -13,6 +13,6 @@ struct RenderResources : DrawContext {
 };
 
 // The application's resources as they stand now (Resource_Path, the default text
-// font, the application's name). Callers take it on the GUI thread and hand it to the
-// renderer.
-RenderResources Application_Render_Resources();
+// font, the application's name), with the adjuster of the caller. Callers take it on
+// the GUI thread and hand it to the renderer.
+RenderResources Application_Render_Resources(const PictureAdjuster &adjuster);

@@ -46,13 +46,13 @@ public:
 
     // PDF of a side with the card frame, titled "Print".
     static QByteArray pdfDataWithGraphics_data(const std::vector<GraphicPtr> &graphics, const QRectF &frame,
-                                               const Card_Property *cardProperty = nullptr,
-                                               const RenderResources &resources = {});
+                                               const Card_Property *cardProperty,
+                                               const RenderResources &resources);
     // An image of a side with the card frame at `scale` pixels per point; null on
     // failure (logged).
     static QImage image_From_Card_Graphics(const std::vector<GraphicPtr> &graphics, const QRectF &frame,
-                                           const Card_Property *cardProperty = nullptr,
-                                           const RenderResources &resources = {}, double scale = 1.0);
+                                           const Card_Property *cardProperty,
+                                           const RenderResources &resources, double scale = 1.0);
     // TIFF of a selection of controls: an image as big as the union of their drawing
     // bounds with the controls drawn relative to its corner, each clipped to its own
     // drawing bounds; no base, no border, no visibility or print checks. Empty with

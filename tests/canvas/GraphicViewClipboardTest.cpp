@@ -1,3 +1,4 @@
+#include "AsLoadedAdjuster.h"
 #include "CardViewHost.h"
 #include "Globals.h"
 #include "Plist.h"
@@ -74,7 +75,7 @@ protected:
     ClipHost host;
     SKTGraphicList list;
     SKTGrid grid;
-    SKTGraphicView view;
+    SKTGraphicView view{asLoaded()};
 };
 } // namespace
 
@@ -133,7 +134,7 @@ TEST_F(ClipboardTest, PastingOwnCopyGoesToTheNextFreePointsEachTime)
 TEST_F(ClipboardTest, DataFromElsewhereKeepsItsPlacesOnTheFirstPasteOnly)
 {
     SKTGraphicList otherList;
-    SKTGraphicView other;
+    SKTGraphicView other{asLoaded()};
     other.bindGraphics(&otherList);
     for (QRectF r : {QRectF(5, 6, 10, 10), QRectF(100, 60, 20, 20)}) {
         GraphicPtr g = SKTGraphic::create(GraphicKind::Shape);
@@ -459,7 +460,7 @@ TEST_F(ClipboardTest, ContextMenuItemsAndTheirEnabling)
 TEST(GraphicViewRulers, RulerItemTitleFollowsTheRulers)
 {
     SKTZoomingScrollView scroll;
-    auto *view = new SKTGraphicView;
+    auto *view = new SKTGraphicView(asLoaded());
     scroll.setCardView(view);
     scroll.setRulersVisible(false);
     QString title;

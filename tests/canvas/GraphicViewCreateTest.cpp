@@ -1,3 +1,4 @@
+#include "AsLoadedAdjuster.h"
 #include "CardViewHost.h"
 #include "Globals.h"
 #include "SKTDocument.h"
@@ -55,7 +56,7 @@ protected:
 
     CreationHost host;
     SKTGraphicList list;
-    SKTGraphicView view;
+    SKTGraphicView view{asLoaded()};
 };
 } // namespace
 

@@ -1,3 +1,4 @@
+#include "AsLoadedAdjuster.h"
 #include "CardViewHost.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
@@ -63,7 +64,7 @@ protected:
 
     RecordingHost host;
     SKTGraphicList list;
-    SKTGraphicView view;
+    SKTGraphicView view{asLoaded()};
 };
 } // namespace
 

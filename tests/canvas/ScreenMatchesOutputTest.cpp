@@ -1,3 +1,4 @@
+#include "AsLoadedAdjuster.h"
 #include "CardViewHost.h"
 #include "Card_Property.h"
 #include "CardAppearance.h"
@@ -14,8 +15,8 @@
 namespace {
 struct CardHost : CardViewHost {
     Card_Property prop;
-    void Card_Base_Drawing(QPainter &p, const QRectF &) override { Draw_Card_Base(p, prop, QRectF(0, 0, 243, 154), Application_Render_Resources()); }
-    void Card_Border_Drawing(QPainter &p, const QRectF &) override { Draw_Card_Border(p, prop, QRectF(0, 0, 243, 154), Application_Render_Resources()); }
+    void Card_Base_Drawing(QPainter &p, const QRectF &) override { Draw_Card_Base(p, prop, QRectF(0, 0, 243, 154), Application_Render_Resources(asLoaded())); }
+    void Card_Border_Drawing(QPainter &p, const QRectF &) override { Draw_Card_Border(p, prop, QRectF(0, 0, 243, 154), Application_Render_Resources(asLoaded())); }
 };
 
 QRect inkBounds(const QImage &img)
@@ -45,7 +46,7 @@ TEST(ScreenMatchesOutput, TextAndShapesLandAlike)
 
     CardHost host;
     host.prop.setCard_fill_chk(true);
-    SKTGraphicView view;
+    SKTGraphicView view{asLoaded()};
     view.setHost(&host);
     view.bindGraphics(&list);
     QImage screen(243, 154, QImage::Format_ARGB32);
@@ -56,7 +57,7 @@ TEST(ScreenMatchesOutput, TextAndShapesLandAlike)
     view.drawCard(p, QRectF(0, 0, 243, 154));
     p.end();
 
-    const QImage out = SKTRenderingView::image_From_Card_Graphics(list.items(), QRectF(0, 0, 243, 154), &host.prop, Application_Render_Resources());
+    const QImage out = SKTRenderingView::image_From_Card_Graphics(list.items(), QRectF(0, 0, 243, 154), &host.prop, Application_Render_Resources(asLoaded()));
     const QRect textScreen = inkBounds(screen.copy(0, 0, 243, 60));
     const QRect textOut = inkBounds(out.copy(0, 0, 243, 60));
     ASSERT_FALSE(textScreen.isEmpty());
@@ -77,7 +78,7 @@ TEST(ScreenMatchesOutput, TextRunningOutOfItsBoxIsCutAlike)
     list.insert(text);
 
     CardHost host;
-    SKTGraphicView view;
+    SKTGraphicView view{asLoaded()};
     view.setHost(&host);
     view.bindGraphics(&list);
     QImage screen(243, 154, QImage::Format_ARGB32);
@@ -85,7 +86,7 @@ TEST(ScreenMatchesOutput, TextRunningOutOfItsBoxIsCutAlike)
     QPainter p(&screen);
     view.drawCard(p, QRectF(0, 0, 243, 154));
     p.end();
-    const QImage out = SKTRenderingView::image_From_Card_Graphics(list.items(), QRectF(0, 0, 243, 154), &host.prop, Application_Render_Resources());
+    const QImage out = SKTRenderingView::image_From_Card_Graphics(list.items(), QRectF(0, 0, 243, 154), &host.prop, Application_Render_Resources(asLoaded()));
     ASSERT_FALSE(inkBounds(screen).isEmpty());
     EXPECT_EQ(inkBounds(screen), inkBounds(out));
 }

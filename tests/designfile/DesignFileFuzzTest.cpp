@@ -33,6 +33,24 @@ QList<QByteArray> seedFiles()
     return seeds;
 }
 
+// The golden design with picture adjustments out of bounds, which the reader refuses
+// as damaged.
+QList<QByteArray> damagedAdjustmentFiles()
+{
+    QList<QByteArray> seeds;
+    const QByteArray golden = readAll(TEST_DATA_DIR "/golden-design.zcd");
+    for (const char *key : {"rotate_image", "hue_val", "blr_val"})
+        for (const char *value : {"nan", "inf", "-inf", "1e30"}) {
+            QByteArray b = golden;
+            const QByteArray field = QByteArray("<string>") + key + "</string>";
+            const qsizetype at = b.indexOf(field);
+            if (at < 0) continue;
+            const qsizetype from = b.indexOf("<string>", at + field.size()), to = b.indexOf("</string>", from);
+            seeds << b.replace(from, to - from, QByteArray("<string>") + value);
+        }
+    return seeds;
+}
+
 // Where two stored arrays first differ, as text.
 std::string firstDifference(const QStringList &a, const QStringList &b)
 {
@@ -73,8 +91,10 @@ TEST(DesignFileFuzz, MutatedFilesAreReadOrRefusedCleanly)
     fuzz::QuietLog quiet;
     fuzz::Watchdog watchdog(std::chrono::seconds(10));
     fuzz::Mutator mutator(20261207);
-    const QList<QByteArray> seeds = seedFiles();
-    ASSERT_GE(seeds.size(), 2);
+    const QList<QByteArray> readable = seedFiles(), damaged = damagedAdjustmentFiles();
+    ASSERT_GE(readable.size(), 2);
+    ASSERT_EQ(damaged.size(), 12);
+    const QList<QByteArray> seeds = readable + damaged;
     const QString path = testsupport::testHome() + "/fuzz.zcd";
     int accepted = 0;
     for (int round = 0; round < kRounds && !HasFailure(); ++round) {
@@ -87,7 +107,7 @@ TEST(DesignFileFuzz, MutatedFilesAreReadOrRefusedCleanly)
         f.close();
         check([&](DesignData &d, QString *error) { return Read_Design_File(path, d, error) && ++accepted; }, input);
     }
-    EXPECT_GT(accepted, kRounds / 100);  // some mutations keep a readable design
+    EXPECT_GT(accepted, kRounds / 100 * readable.size() / seeds.size());  // some mutations keep a readable design
 }
 
 TEST(DesignFileFuzz, MutatedArraysAreReadOrRefusedCleanly)
@@ -96,7 +116,8 @@ TEST(DesignFileFuzz, MutatedArraysAreReadOrRefusedCleanly)
     fuzz::Watchdog watchdog(std::chrono::seconds(10));
     fuzz::Mutator mutator(7122026);
     QList<QStringList> seeds;
-    for (const QByteArray &bytes : seedFiles()) {
+    const QList<QByteArray> readable = seedFiles();
+    for (const QByteArray &bytes : readable + damagedAdjustmentFiles()) {
         const auto root = Plist_From_Bytes(bytes);
         ASSERT_TRUE(root.has_value());
         seeds << root->toStringList();
@@ -108,5 +129,5 @@ TEST(DesignFileFuzz, MutatedArraysAreReadOrRefusedCleanly)
         const QStringList array = mutator.mutate(seeds[round % seeds.size()]);
         check([&](DesignData &d, QString *error) { return Design_From_Array(array, d, error) && ++accepted; }, input);
     }
-    EXPECT_GT(accepted, kRounds / 50);
+    EXPECT_GT(accepted, kRounds / 50 * readable.size() / seeds.size());
 }

@@ -144,6 +144,24 @@ TEST(DesignFile, BrokenTruncatedLaterAndForeignFilesAreRefused)
         for (const QString &s : damaged) root << s;
         expectRefused(variant("bounds.zcd", Plist_To_Bytes(root)), "damaged");
     }
+    // Picture adjustments that are not finite or lie beyond a million.
+    for (const char *key : {"rotate_image", "hue_val", "blr_val"})
+        for (const char *value : {"nan", "inf", "-inf", "1e30", "-1000001"}) {
+            QStringList damaged = array;
+            const qsizetype at = array.indexOf(key) + 1;
+            ASSERT_GT(at, 0) << key;
+            damaged[at] = value;
+            QVariantList root;
+            for (const QString &s : damaged) root << s;
+            expectRefused(variant("adjustment.zcd", Plist_To_Bytes(root)), "damaged");
+        }
+    // The largest accepted value is read as it stands.
+    {
+        QStringList large = array;
+        large[array.indexOf("hue_val") + 1] = "1000000";
+        DesignData d;
+        ASSERT_TRUE(Design_From_Array(large, d, nullptr));
+    }
     // A design holding a NUL character could not be saved again.
     QStringList withNul = array;
     withNul[array.indexOf("Card_Name") + 1] = QString("a") + QChar(0) + "b";

@@ -1,6 +1,7 @@
 // A shipped visitor pass turned into its other orientation through the main window.
 #include "DesignFile.h"
 #include "Globals.h"
+#include "PhotoPictureAdjuster.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -24,8 +25,9 @@ TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinInTheMainWindow)
     DesignData vertical;
     ASSERT_TRUE(Read_Design_File(folder + QStringLiteral("Visitor Pass (v).zcd"), vertical, nullptr));
 
+    const PhotoPictureAdjuster adjuster;
     SKTDocument document;
-    SKTWindowController controller(document);
+    SKTWindowController controller(document, adjuster);
     controller.awakeFromNib(false);
     SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> {
         return folder + QStringLiteral("Visitor Pass (h).zcd");

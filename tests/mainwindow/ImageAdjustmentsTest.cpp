@@ -21,15 +21,12 @@
 
 namespace {
 struct Window : TestWindow {
-    PhotoPictureAdjuster adjuster;
     ControlPanels &panels = *controller.controlPanels;
     Window()
     {
-        Set_Picture_Adjuster(&adjuster);
         testsupport::boxes().clear();
         testsupport::clearFilePanels();
     }
-    ~Window() { Set_Picture_Adjuster(nullptr); }
     void show(SKTGraphic *g)
     {
         controller._graphicView->selectGraphics({g});
@@ -54,10 +51,11 @@ struct Window : TestWindow {
     }
 };
 
-// The colour drawn at the middle of the control.
+// The colour drawn at the middle of the control, pictures adjusted by the photo library.
 QRgb middle(SKTGraphic &g)
 {
-    return probe::render(g).pixel(g.bounds().center().toPoint());
+    static const PhotoPictureAdjuster adjuster;
+    return probe::render(g, QSize(400, 300), 1.0, false, adjuster).pixel(g.bounds().center().toPoint());
 }
 bool isSepia(QRgb c) { return qRed(c) > qGreen(c) + 4 && qGreen(c) > qBlue(c) + 4; }
 bool isGrey(QRgb c) { return qRed(c) == qGreen(c) && qGreen(c) == qBlue(c); }
@@ -89,12 +87,14 @@ TEST(ImageAdjustments, EachEditIsOneUndoStepAndReachesThePicture)
         {"rotation", [&] { p.rotation->setValue(90); }, [](const SKTGraphic &g) { return g.rotate_image == 90; }},
     };
     int steps = w.undo();
+    middle(*img);  // drawing makes the shown picture
     EXPECT_EQ(img->_contents_with_settings, img->_contents);
     for (const Row &r : rows) {
         r.edit();
         EXPECT_TRUE(r.stored(*img)) << r.what;
         EXPECT_EQ(w.undo(), ++steps) << r.what;
     }
+    middle(*img);
     EXPECT_EQ(img->_contents_with_settings.image().size(), QSize(20, 20));
     EXPECT_NE(img->_contents_with_settings, img->_contents);
 
@@ -106,6 +106,7 @@ TEST(ImageAdjustments, EachEditIsOneUndoStepAndReachesThePicture)
               std::tie(neutral.grayScale, neutral.sepia, neutral.invert, neutral.hue, neutral.saturation,
                        neutral.brightness, neutral.contrast, neutral.sharpness, neutral.exposure, neutral.blur,
                        neutral.rotation));
+    middle(*img);
     EXPECT_EQ(img->_contents_with_settings, img->_contents);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The main window as the tests build it: a document and its window controller, set
 // up without the start gallery, with helpers to reach the sides and the commands.
+#include "PhotoPictureAdjuster.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
@@ -9,8 +10,9 @@
 #include <QAction>
 
 struct TestWindow {
+    PhotoPictureAdjuster adjuster;
     SKTDocument document;
-    SKTWindowController controller{document};
+    SKTWindowController controller{document, adjuster};
     TestWindow() { controller.awakeFromNib(false); }
     SKTGraphicList &front() { return document.graphics(); }
     SKTGraphicList &back() { return document.graphics_back(); }

@@ -1,4 +1,5 @@
 // Line controls: dashes in points, caps, hit-testing near the segment, end handles.
+#include "AsLoadedAdjuster.h"
 #include "SKTLine.h"
 
 #include <QImage>
@@ -11,7 +12,7 @@ QImage render(SKTGraphic &g)
     QImage img(240, 60, QImage::Format_ARGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    g.drawContentsInView(p, false, Application_Draw_Context());
+    g.drawContentsInView(p, false, Application_Draw_Context(asLoaded()));
     return img;
 }
 

@@ -1,5 +1,6 @@
 // Shape controls rendered and probed pixel by pixel: outlines, fill rule, fills,
 // outlines' dashes and rotation.
+#include "AsLoadedAdjuster.h"
 #include "Shape_Control.h"
 
 #include <QImage>
@@ -14,7 +15,7 @@ QImage render(SKTGraphic &g, QSize size = QSize(220, 220))
     QImage img(size, QImage::Format_ARGB32);
     img.fill(Qt::white);
     QPainter p(&img);
-    g.drawContentsInView(p, false, Application_Draw_Context());
+    g.drawContentsInView(p, false, Application_Draw_Context(asLoaded()));
     return img;
 }
 

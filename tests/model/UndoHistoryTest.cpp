@@ -111,3 +111,76 @@ TEST(UndoHistory, SnapshotsKeepOrderAndShareTheirPictures)
     EXPECT_NE(back[0].get(), image.get());
     EXPECT_EQ(back[0]->_contents.image().cacheKey(), image->_contents.image().cacheKey());
 }
+
+namespace {
+// A side of `controls` archives, each changed by `step` (so shared with no other step).
+SideSnapshot moved(int controls, int step)
+{
+    SideSnapshot s;
+    for (int i = 0; i < controls; ++i) {
+        KeyedArchive a(QStringLiteral("SKTText"));
+        a.encodeInt(QStringLiteral("n"), step);
+        a.encodeString(QStringLiteral("Text_Value"), QString(100, QChar(u'a' + i % 26)));
+        s.push_back(a);
+    }
+    return s;
+}
+} // namespace
+
+// Past its budget a side's history drops its oldest steps above the bottom snapshot:
+// it keeps within the budget, the bottom and the newest steps stay, and undo still
+// walks back through what is kept to the bottom.
+TEST(UndoHistory, KeepsWithinItsBudget)
+{
+    const qint64 perStep = [] {
+        UndoHistory h;
+        h.record(0, moved(50, 0));
+        return h.bytes(0);
+    }();
+    EXPECT_EQ(perStep, 50 * Archive_Bytes(moved(1, 0).front()));
+    UndoHistory history(perStep * 10);
+    for (int step = 0; step < 300; ++step) {
+        history.record(0, moved(50, step));
+        ASSERT_LE(history.bytes(0), history.budget()) << "step " << step;
+    }
+    EXPECT_EQ(history.undoCount(0), 10);
+    EXPECT_EQ(history.Ucontrol.front().front().decodeInt(QStringLiteral("n")), 0) << "the bottom snapshot stays";
+    std::vector<int> seen;
+    SideSnapshot shown = moved(50, 299);
+    while (const SideSnapshot *s = history.undo(0, shown)) {
+        seen.push_back(s->front().decodeInt(QStringLiteral("n")));
+        shown = *s;
+    }
+    EXPECT_EQ(seen, (std::vector<int>{298, 297, 296, 295, 294, 293, 292, 291, 0}));
+    EXPECT_EQ(history.undoCount(0), 1);
+    // The back side's history is its own.
+    EXPECT_EQ(history.bytes(1), 0);
+
+    // Steps that share their archives with the step beneath cost only what changed.
+    UndoHistory sharing;
+    const SideSnapshot base = moved(50, 0);
+    sharing.record(0, base);
+    SideSnapshot one = base;
+    one[0] = moved(1, 1).front();
+    sharing.record(0, one);
+    EXPECT_EQ(sharing.bytes(0), 51 * Archive_Bytes(moved(1, 0).front()));
+}
+
+// A picture shared by the steps counts once, in the step that brought it.
+TEST(UndoHistory, ASharedPictureCountsOnce)
+{
+    QImage img(100, 100, QImage::Format_ARGB32);
+    img.fill(Qt::red);
+    auto withPicture = [&](int n) {
+        KeyedArchive a(QStringLiteral("SKTImage"));
+        a.encodeInt(QStringLiteral("n"), n);
+        a.encodePicture(QStringLiteral("_contents"), Picture(img, QSizeF(100, 100)));
+        return SideSnapshot{a};
+    };
+    UndoHistory history;
+    history.record(0, withPicture(0));
+    const qint64 first = history.bytes(0);
+    EXPECT_GE(first, img.sizeInBytes());
+    history.record(0, withPicture(1));
+    EXPECT_EQ(history.bytes(0) - first, Archive_Bytes(withPicture(1).front()) - img.sizeInBytes());
+}

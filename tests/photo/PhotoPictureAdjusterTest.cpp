@@ -1,5 +1,8 @@
-// The photo library's picture adjuster on image controls: flips mirror the drawn
-// picture, the colour settings reach it, the loaded picture stays as it was.
+// The photo library's picture adjuster handed to the drawing of image controls: flips
+// mirror the drawn picture, the loaded picture stays as it was, and the shown picture
+// is made when drawn, at the pixels drawn, and kept until something it depends on
+// changes.
+#include "AdjustmentChain.h"
 #include "PhotoPictureAdjuster.h"
 #include "RenderProbe.h"
 #include "SKTImage.h"
@@ -7,32 +10,45 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+
 namespace {
 using probe::quadrants;
 using probe::writeQuadrants;
 using probe::quarterColours;
 
-// Registers the photo adjuster for one test.
-struct AdjusterInUse {
-    PhotoPictureAdjuster adjuster;
-    AdjusterInUse() { Set_Picture_Adjuster(&adjuster); }
-    ~AdjusterInUse() { Set_Picture_Adjuster(nullptr); }
+const PhotoPictureAdjuster adjuster;
+
+QImage drawn(SKTGraphic &g, double scale = 1.0, const PictureAdjuster &a = adjuster)
+{
+    return probe::render(g, QSize(400, 300), scale, false, a);
+}
+
+// The photo adjuster, counting the pictures it makes.
+struct Counting final : PictureAdjuster {
+    mutable std::atomic<int> made{0};
+    mutable QSize lastPixels;
+    Picture adjusted(const Picture &source, const ImageAdjustments &s, QSize pixels) const override
+    {
+        ++made;
+        lastPixels = pixels;
+        return adjuster.adjusted(source, s, pixels);
+    }
 };
 
 } // namespace
 
 TEST(ImageDrawing, FlipsMirrorTheDrawnPicture)
 {
-    AdjusterInUse inUse;
     auto g = SKTImage::initWithPath({0, 0}, writeQuadrants("quad.png"));
     g->_bounds = QRectF(0, 0, 100, 100);
     const Picture loaded = g->_contents;
     g->flipHorizontally();
-    auto q = quarterColours(probe::render(*g), QRect(0, 0, 100, 100));
+    auto q = quarterColours(drawn(*g), QRect(0, 0, 100, 100));
     EXPECT_EQ(q[0], qRgb(0, 255, 0));
     EXPECT_EQ(qAlpha(q[2]), 0);
     g->flipVertically();
-    q = quarterColours(probe::render(*g), QRect(0, 0, 100, 100));
+    q = quarterColours(drawn(*g), QRect(0, 0, 100, 100));
     EXPECT_EQ(qAlpha(q[0]), 0);
     EXPECT_EQ(q[3], qRgb(255, 0, 0));
     EXPECT_EQ(g->_contents, loaded);  // the loaded picture stays as it was
@@ -43,6 +59,7 @@ TEST(ImageDrawing, FlipsMirrorTheDrawnPicture)
     EXPECT_EQ(g->bounds(), QRectF(7, 8, 20, 20));
     EXPECT_FALSE(g->_isFlippedHorizontally);
     EXPECT_FALSE(g->_isFlippedVertically);
+    drawn(*g);
     EXPECT_EQ(g->_contents_with_settings, loaded);
 
     // A locked control keeps its size and flips.
@@ -52,4 +69,42 @@ TEST(ImageDrawing, FlipsMirrorTheDrawnPicture)
     g->makeNaturalSize();
     EXPECT_EQ(g->bounds(), QRectF(7, 8, 50, 50));
     EXPECT_TRUE(g->_isFlippedHorizontally);
+}
+
+// The shown picture is made when the control is drawn, for the pixels it covers, and
+// made again only when the source, a setting or those pixels change.
+TEST(ImageDrawing, TheShownPictureIsMadeWhenDrawnAndKept)
+{
+    QImage big(400, 400, QImage::Format_ARGB32);
+    big.fill(qRgb(128, 128, 128));
+    const QString path = testsupport::testHome() + "/big.png";
+    ASSERT_TRUE(big.save(path));
+    auto g = SKTImage::initWithPath({0, 0}, path);
+    g->_bounds = QRectF(0, 0, 50, 40);
+    EXPECT_TRUE(g->_contents_with_settings.isNull()) << "nothing made before the first drawing";
+    g->setAdjustment(&SKTGraphic::Sepia, true);
+    Counting counting;
+    struct Step {
+        const char *what;
+        std::function<void()> change;
+        double scale;
+        int made;
+        QSize pixels;
+    };
+    const Step steps[] = {
+        {"first drawing", [] {}, 1.0, 1, {50, 40}},
+        {"drawn again", [] {}, 1.0, 1, {50, 40}},
+        {"zoomed in", [] {}, 2.0, 2, {100, 80}},
+        {"a setting", [&] { g->setAdjustment(&SKTGraphic::blr_val, 2.0f); }, 2.0, 3, {100, 80}},
+        {"the same setting again", [&] { g->setAdjustment(&SKTGraphic::blr_val, 2.0f); }, 2.0, 3, {100, 80}},
+        {"a flip", [&] { g->flipVertically(); }, 2.0, 4, {100, 80}},
+        {"another source", [&] { g->setFileNSImage(path); }, 2.0, 5, {100, 80}},
+    };
+    for (const Step &s : steps) {
+        s.change();
+        drawn(*g, s.scale, counting);
+        EXPECT_EQ(counting.made, s.made) << s.what;
+        EXPECT_EQ(counting.lastPixels, s.pixels) << s.what;
+        EXPECT_EQ(g->_contents_with_settings.image().size(), s.pixels) << s.what << ": worked at the drawn size";
+    }
 }

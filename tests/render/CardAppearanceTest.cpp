@@ -1,3 +1,4 @@
+#include "AsLoadedAdjuster.h"
 #include "CardAppearance.h"
 #include "Card_Property.h"
 #include "Globals.h"
@@ -14,8 +15,8 @@ QImage render(const Card_Property &prop, bool border = false)
     QImage img(243, 154, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
-    Draw_Card_Base(p, prop, kCard, Application_Render_Resources());
-    if (border) Draw_Card_Border(p, prop, kCard, Application_Render_Resources());
+    Draw_Card_Base(p, prop, kCard, Application_Render_Resources(asLoaded()));
+    if (border) Draw_Card_Border(p, prop, kCard, Application_Render_Resources(asLoaded()));
     return img;
 }
 

@@ -1,6 +1,7 @@
 // A side rendered on a worker thread matches, pixel for pixel, the same side rendered
 // on the GUI thread: the renderer draws from its arguments, not from the application's
 // values of the moment.
+#include "AsLoadedAdjuster.h"
 #include "Card_Property.h"
 #include "Globals.h"
 #include "SKTRenderingView.h"
@@ -53,7 +54,7 @@ TEST(RenderOnAnyThread, WorkerAndGuiThreadDrawTheSamePixels)
     std::vector<GraphicPtr> guiSide = side;
     guiSide.back() = signature();
     const QRectF frame(0, 0, 243, 154);
-    const RenderResources resources = Application_Render_Resources();
+    const RenderResources resources = Application_Render_Resources(asLoaded());
 
     QImage onWorker;
     const QString resourcePath = Resource_Path, textFont = Text_Ctrl_Font;

@@ -1,5 +1,6 @@
 // Off-screen rendering of a card side: PDF pages checked with poppler's tools, images
 // and TIFF data probed pixel by pixel.
+#include "AsLoadedAdjuster.h"
 #include "Card_Property.h"
 #include "SKTLine.h"
 #include "SKTRenderingView.h"
@@ -66,14 +67,14 @@ bool near(QColor a, QColor b, int tolerance = 8)
 TEST(RenderingView, PdfOfTheDefaultCardIsOneCardSizedPage)
 {
     QTemporaryDir dir;
-    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data({filledRect(QRectF(0, 0, 40, 40), Qt::red)}, kCard);
+    const QByteArray pdf = SKTRenderingView::pdfDataWithGraphics_data({filledRect(QRectF(0, 0, 40, 40), Qt::red)}, kCard, nullptr, Application_Render_Resources(asLoaded()));
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     const QString info = runTool("pdfinfo", {writePdf(dir, pdf)});
     EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+243 x 154 pts"))) << info.toStdString();
     EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\b")));
     EXPECT_TRUE(info.contains(QRegularExpression("Title:\\s+Print")));
     // An empty side still makes a page (base and border only).
-    EXPECT_TRUE(runTool("pdfinfo", {writePdf(dir, SKTRenderingView::pdfDataWithGraphics_data({}, kCard))})
+    EXPECT_TRUE(runTool("pdfinfo", {writePdf(dir, SKTRenderingView::pdfDataWithGraphics_data({}, kCard, nullptr, Application_Render_Resources(asLoaded())))})
                     .contains("243 x 154"));
 }
 
@@ -95,7 +96,7 @@ TEST(RenderingView, PdfLeavesOutNonPrintingAndHiddenControls)
     const std::vector<GraphicPtr> side{printed, notPrinted, hidden, covering};
 
     QTemporaryDir dir;
-    const QImage page = rasterise(dir, SKTRenderingView::pdfDataWithGraphics_data(side, kCard, &card, Application_Render_Resources()));
+    const QImage page = rasterise(dir, SKTRenderingView::pdfDataWithGraphics_data(side, kCard, &card, Application_Render_Resources(asLoaded())));
     ASSERT_EQ(page.size(), QSize(243, 154));
     EXPECT_TRUE(near(page.pixelColor(50, 50), QColor(0, 200, 0)));
     EXPECT_TRUE(near(page.pixelColor(130, 50), QColor(0, 0, 255))) << "non-printing control left out";
@@ -108,7 +109,7 @@ TEST(RenderingView, PdfLeavesOutNonPrintingAndHiddenControls)
     screen.fill(Qt::white);
     {
         QPainter p(&screen);
-        notPrinted->drawContentsInView(p, false, Application_Draw_Context());
+        notPrinted->drawContentsInView(p, false, Application_Draw_Context(asLoaded()));
     }
     EXPECT_TRUE(near(screen.pixelColor(130, 50), QColor(Qt::red)));
 }
@@ -124,7 +125,7 @@ TEST(RenderingView, ImageOfASideDrawsIndexZeroOnTop)
     line->setBeginPoint(QPointF(0, 120));
     line->setEndPoint(QPointF(243, 120));
     line->_strokeWidth = 4;
-    const QImage img = SKTRenderingView::image_From_Card_Graphics({top, below, line}, kCard, &card, Application_Render_Resources(), 2.0);
+    const QImage img = SKTRenderingView::image_From_Card_Graphics({top, below, line}, kCard, &card, Application_Render_Resources(asLoaded()), 2.0);
     ASSERT_EQ(img.size(), QSize(486, 308));
     EXPECT_NEAR(img.dotsPerMeterX() * 0.0254, 144, 1);
     EXPECT_TRUE(near(img.pixelColor(140, 140), QColor(0, 200, 0))) << "overlap shows the first control";
@@ -133,7 +134,7 @@ TEST(RenderingView, ImageOfASideDrawsIndexZeroOnTop)
     EXPECT_TRUE(near(img.pixelColor(300, 20), QColor(Qt::white)));
 
     // Without card properties only the controls are drawn, on a transparent image.
-    const QImage bare = SKTRenderingView::image_From_Card_Graphics({top}, kCard);
+    const QImage bare = SKTRenderingView::image_From_Card_Graphics({top}, kCard, nullptr, Application_Render_Resources(asLoaded()));
     EXPECT_EQ(bare.size(), QSize(243, 154));
     EXPECT_EQ(qAlpha(bare.pixel(5, 5)), 0);
 }
@@ -144,7 +145,7 @@ TEST(RenderingView, TheCardFillsEveryPixelOfItsImage)
     Card_Property card;
     card.setCard_fill_chk(true);
     card.setCard_fill_clr(Qt::white);
-    const QImage image = SKTRenderingView::image_From_Card_Graphics({}, kCard, &card, {}, 600 / 72.0);
+    const QImage image = SKTRenderingView::image_From_Card_Graphics({}, kCard, &card, Application_Render_Resources(asLoaded()), 600 / 72.0);
     ASSERT_EQ(image.size(), QSize(2025, 1284));
     for (const QPoint edge : {QPoint(1012, 1283), QPoint(2024, 642), QPoint(1012, 0), QPoint(0, 642)})
         EXPECT_EQ(image.pixelColor(edge).rgba(), QColor(Qt::white).rgba()) << edge.x() << "," << edge.y();
@@ -154,7 +155,7 @@ TEST(RenderingView, SelectionTiffKeepsFarAwayControls)
 {
     auto far = filledRect(QRectF(180, 100, 40, 30), Qt::red);
     SKTError error;
-    const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics({far}, Application_Draw_Context(), &error);
+    const QByteArray tiff = SKTRenderingView::tiffDataWithGraphics({far}, Application_Draw_Context(asLoaded()), &error);
     ASSERT_FALSE(tiff.isEmpty());
     QBuffer buffer;
     buffer.setData(tiff);
@@ -169,7 +170,7 @@ TEST(RenderingView, SelectionTiffKeepsFarAwayControls)
     // Two controls far apart: both inside.
     auto corner = filledRect(QRectF(0, 0, 20, 20), QColor(0, 0, 255));
     QBuffer both;
-    both.setData(SKTRenderingView::tiffDataWithGraphics({far, corner}, Application_Draw_Context()));
+    both.setData(SKTRenderingView::tiffDataWithGraphics({far, corner}, Application_Draw_Context(asLoaded())));
     const QImage two = QImageReader(&both, "tiff").read();
     ASSERT_FALSE(two.isNull());
     EXPECT_TRUE(near(two.pixelColor(14, 14), QColor(0, 0, 255)));
@@ -179,10 +180,10 @@ TEST(RenderingView, SelectionTiffKeepsFarAwayControls)
 TEST(RenderingView, EmptySelectionTiffIsErrorThree)
 {
     SKTError error;
-    EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({}, Application_Draw_Context(), &error).isEmpty());
+    EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({}, Application_Draw_Context(asLoaded()), &error).isEmpty());
     EXPECT_EQ(error.code, 3);
     EXPECT_EQ(error.domain, SKTErrorDomain);
     error = {};
-    EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({nullptr}, Application_Draw_Context(), &error).isEmpty());
+    EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({nullptr}, Application_Draw_Context(asLoaded()), &error).isEmpty());
     EXPECT_EQ(error.code, 3);
 }

@@ -1,6 +1,7 @@
 #pragma once
 // Renders one control into a transparent picture and finds where it put ink; a
 // quadrant test picture and the colours of a rectangle's quarters.
+#include "AsLoadedAdjuster.h"
 #include "SKTGraphic.h"
 
 #include <QImage>
@@ -42,13 +43,14 @@ inline std::array<QRgb, 4> quarterColours(const QImage &img, QRect r)
     return {img.pixel(x1, y1), img.pixel(x2, y1), img.pixel(x1, y2), img.pixel(x2, y2)};
 }
 
-inline QImage render(SKTGraphic &g, QSize size = QSize(400, 300), double scale = 1.0, bool creating = false)
+inline QImage render(SKTGraphic &g, QSize size = QSize(400, 300), double scale = 1.0, bool creating = false,
+                     const PictureAdjuster &adjuster = asLoaded())
 {
     QImage img(size, QImage::Format_ARGB32_Premultiplied);
     img.fill(Qt::transparent);
     QPainter p(&img);
     p.scale(scale, scale);
-    g.drawContentsInView(p, creating, Application_Draw_Context());
+    g.drawContentsInView(p, creating, Application_Draw_Context(adjuster));
     p.end();
     return img.convertToFormat(QImage::Format_ARGB32);
 }

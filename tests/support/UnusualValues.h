@@ -37,7 +37,7 @@ template <class T> T unusual(int n)
     if constexpr (std::is_same_v<T, bool>) return n % 2 == 0;
     else if constexpr (std::is_same_v<T, int>) return n % 4 == 3 ? INT_MIN : -1 - 1000 * n;
     else if constexpr (std::is_same_v<T, float>) {
-        static const float v[] = {1.3f, 0.1f, 1e-7f, -2.5e6f, 100.0f, 0.55f};
+        static const float v[] = {1.3f, 0.1f, 1e-7f, -9.5e5f, 100.0f, 0.55f};
         return v[n % 6];
     } else if constexpr (std::is_same_v<T, double>) {
         static const double v[] = {1.3, 0.1, 1.0 / 3.0, -1e-9, 1234.5678901234};

@@ -1,6 +1,7 @@
 #include "Build.h"
 
 #include "Globals.h"
+#include "PhotoPictureAdjuster.h"
 #include "SKTImage.h"
 #include "SKTRenderingView.h"
 #include "SKTSignature.h"
@@ -200,9 +201,9 @@ void Draw_For_Review(const QString &folder, const Template &t)
     const QRectF frame(QPointF(0, 0), t.card.size);
     const Card_Property front = Make_Card(t.card, QStringLiteral("F")), back = Make_Card(t.card, QStringLiteral("B"));
     QString error;
-    savePng(SKTRenderingView::image_From_Card_Graphics(t.front.topFirst(), frame, &front, Application_Render_Resources(), 4),
+    savePng(SKTRenderingView::image_From_Card_Graphics(t.front.topFirst(), frame, &front, Application_Render_Resources(PhotoPictureAdjuster()), 4),
             QDir(folder).filePath(t.name + QStringLiteral(" front.png")), &error);
-    savePng(SKTRenderingView::image_From_Card_Graphics(t.back.topFirst(), frame, &back, Application_Render_Resources(), 4),
+    savePng(SKTRenderingView::image_From_Card_Graphics(t.back.topFirst(), frame, &back, Application_Render_Resources(PhotoPictureAdjuster()), 4),
             QDir(folder).filePath(t.name + QStringLiteral(" back.png")), &error);
 }
 
@@ -225,7 +226,7 @@ bool Write_Template(const QString &resources, const Template &t, QString *error)
 
     // The preview: the front side as the gallery shows it.
     const QImage preview = SKTRenderingView::image_From_Card_Graphics(d.front_controls, QRectF(QPointF(0, 0), t.card.size),
-                                                                      &d.front_card, Application_Render_Resources(), 1.5);
+                                                                      &d.front_card, Application_Render_Resources(PhotoPictureAdjuster()), 1.5);
     if (preview.isNull()) {
         *error = QStringLiteral("the preview of %1 could not be drawn").arg(t.name);
         return false;

@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "Paths.h"
 #include "SKTGraphic.h"
+#include "PhotoPictureAdjuster.h"
 #include "SKTImage.h"
 #include "SKTRenderingView.h"
 #include "SKTSignature.h"
@@ -74,10 +75,10 @@ int main(int argc, char **argv)
     barcode->setBounds({128, 112, barcode->width(), barcode->height()});
 
     const QRectF frame(0, 0, 243, 154);
-    const QImage image = SKTRenderingView::image_From_Card_Graphics(side, frame, &card, Application_Render_Resources(), 3.0);
+    const QImage image = SKTRenderingView::image_From_Card_Graphics(side, frame, &card, Application_Render_Resources(PhotoPictureAdjuster()), 3.0);
     const bool png = image.save(out + "sample-card.png");
     QFile pdf(out + "sample-card.pdf");
     const bool pdfOk = pdf.open(QIODevice::WriteOnly) &&
-                       pdf.write(SKTRenderingView::pdfDataWithGraphics_data(side, frame, &card, Application_Render_Resources())) > 0;
+                       pdf.write(SKTRenderingView::pdfDataWithGraphics_data(side, frame, &card, Application_Render_Resources(PhotoPictureAdjuster()))) > 0;
     return png && pdfOk ? 0 : 1;
 }
