@@ -1,0 +1,14 @@
+#pragma once
+// The barcode picture of a bound barcode control for one card: the control's own
+// barcode settings with the value, header and footer. The one place where batch
+// filling asks for a barcode picture; until the barcode engine is wired in here it
+// gives the sample picture for any value.
+#include "Picture.h"
+#include "SKTGraphic.h"
+
+#include <QString>
+#include <optional>
+
+// None when no picture can be made for the value.
+std::optional<Picture> Batch_Barcode_Picture(const SKTGraphic &control, const QString &value, const QString &header,
+                                             const QString &footer, const Picture &sample);
