@@ -1,8 +1,10 @@
 // Construction of the main window controller and its links to the model and canvas.
 #include "SKTWindowController.h"
 
+#include "CardValueEngine.h"
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
+#include "DataSourceSection.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "Helpers.h"

@@ -427,6 +427,7 @@ TEST_F(Engine, CardNAsPdfShowsRowNsName)
         f.write(Rendered_Side_PDF(e.Set_data_table_value_to_card(n, "F")));
         f.close();
         QProcess p;
+        p.setWorkingDirectory(folder.path());  // the reader may leave files where it runs
         p.start(pdftotext, {path, "-"});
         ASSERT_TRUE(p.waitForFinished(30000));
         EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), QString("Person%1").arg(n));
