@@ -84,6 +84,8 @@ TEST_F(Engine, CardCounts)
         {"column without rows", {bound(GraphicKind::Text, 2, "", 1)}, 0, false, false, 1},
         {"left out of batches", {[] { GraphicPtr g = bound(GraphicKind::Text, 1, "five", 1); g->print_object = 1; return g; }()}, 0, false, false, 1},
         {"not a value kind", {bound(GraphicKind::Shape, 1, "five", 1)}, 0, false, false, 1},
+        {"series without index", {bound(GraphicKind::Text, 1, "five", -1)}, 0, false, false, 1},
+        {"column -1", {bound(GraphicKind::Text, 2, "", -1)}, 3, false, false, 1},
     };
     for (const Case &c : cases) {
         SKTDocument doc;
@@ -405,6 +407,17 @@ TEST_F(Engine, GroupModeFillsTheSideNotShownFromTheSelectedRow)
     EXPECT_EQ(e.Side_Copy(1).controls[1]->Text_Value, "Person2");
     EXPECT_EQ(e.Side_Copy(0).controls[1]->Text_Value, "front design");
     EXPECT_EQ(doc.graphics_back().at(1)->Text_Value, "back design");
+    // The back shown: the front is the side filled; the first row counts too.
+    doc.Card_Front_Or_Back = 1;
+    e.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources(), 0);
+    EXPECT_EQ(e.Side_Copy(0).controls[1]->Text_Value, "Person0");
+    EXPECT_EQ(e.Side_Copy(1).controls[1]->Text_Value, "back design");
+    // No row selected, or not in group mode: nothing filled.
+    e.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources(), -1);
+    EXPECT_EQ(e.Side_Copy(0).controls[1]->Text_Value, "front design");
+    doc.Start_Card_Option = "L";
+    e.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources(), 3);
+    EXPECT_EQ(e.Side_Copy(0).controls[1]->Text_Value, "front design");
 }
 
 TEST_F(Engine, CardNAsPdfShowsRowNsName)
