@@ -17,7 +17,7 @@
 namespace {
 class Window_Data_Source_Host final : public DataSourceHost {
 public:
-    explicit Window_Data_Source_Host(SKTWindowController &c) : c(c) {}
+    explicit Window_Data_Source_Host(SKTWindowController &controller) : c(controller) {}
     SKTDocument &Source_Document() override { return c.document; }
     QString Series_Folder() const override { return Data_Folder_Path; }
     SKTGraphic *Source_Selected_Graphic() const override { return c.Get_Selected_Graphic(); }

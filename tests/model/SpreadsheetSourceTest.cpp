@@ -65,7 +65,7 @@ TEST(SpreadsheetSource, RowOfOneValue)
 TEST(SpreadsheetSource, KeysAndColumnNumbers)
 {
     const std::vector<std::pair<QString, int>> keys = {
-        {"Extension", 0}, {"Column1", 1}, {"Column12", 12}, {"Column0", -1}, {"Column", -1},
+        {"Extension", 0}, {"Column1", 1}, {"Column12", 12}, {"Column9", 9}, {"Column0", -1}, {"Column", -1},
         {"Column-1", -1}, {"extension", -1}, {"Column 1", -1}, {"Column99999999999", -1},
     };
     for (const auto &[key, column] : keys) EXPECT_EQ(Spreadsheet_Column_Of_Key(key), column) << qPrintable(key);

@@ -301,3 +301,59 @@ TEST(SpreadsheetWindow, FollowsTheSelectedRow)
     EXPECT_EQ(selected, 2);
     EXPECT_EQ(cell, "Cy");
 }
+
+TEST(DataSourceSection, AColumnBindingWithoutASpreadsheetShowsManual)
+{
+    Host host;
+    SKTGraphic *text = host.add(GraphicKind::Text);
+    text->Set_Data_source_type(2);
+    text->Set_Excel_binding_Index(1);
+    DataSourceSection section(host);
+    section.showControl(text);
+    EXPECT_EQ(section.Data_source_type->currentIndex(), 0);
+    EXPECT_EQ(text->data_source_type, 2);  // showing changes nothing
+}
+
+TEST(DataSourceSection, RefreshingTheValueCombos)
+{
+    Host host;
+    host.series("B", "1");
+    host.doc.Add_ColList_Column("Name");
+    DataSourceSection section(host);
+    QComboBox source, value;
+    source.addItems({"Manual", "Series", "Excel"});
+    // Excel chosen: the column titles are filled again through the selection handler.
+    int refills = 0;
+    QObject::connect(&source, &QComboBox::currentIndexChanged, [&](int i) {
+        if (i == 2) {
+            ++refills;
+            section.Fill_Excel_Col_Name_In_Combo(&value);
+        }
+    });
+    source.setCurrentIndex(2);
+    host.doc.Add_ColList_Column("Town");
+    section.Update_Excel_Column_If_Datasource_Is_Excel(&source);
+    EXPECT_EQ(refills, 2);
+    EXPECT_EQ(value.count(), 3);
+    EXPECT_EQ(value.itemText(2), "Town");
+    source.setCurrentIndex(1);
+    section.Update_Excel_Column_If_Datasource_Is_Excel(&source);
+    source.removeItem(2);
+    section.Update_Excel_Column_If_Datasource_Is_Excel(&source);
+    section.Update_Excel_Column_If_Datasource_Is_Excel(nullptr);
+    EXPECT_EQ(refills, 2);
+
+    // Series chosen: the names are read again and the choice kept.
+    value.clear();
+    value.addItems({"B", "Gone"});
+    value.setCurrentIndex(0);
+    host.series("A", "1");
+    section.Update_Dataset_If_Datasource_Is_Series(&source, &value);
+    EXPECT_EQ(value.count(), 2);
+    EXPECT_EQ(value.itemText(0), "A");
+    EXPECT_EQ(value.currentText(), "B");
+    source.setCurrentIndex(0);
+    host.series("C", "1");
+    section.Update_Dataset_If_Datasource_Is_Series(&source, &value);
+    EXPECT_EQ(value.count(), 2);
+}
