@@ -9,6 +9,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -470,4 +471,41 @@ TEST_F(Engine, MirroredSide)
         EXPECT_EQ(image.pixelColor(c.red), QColor(Qt::red)) << int(c.mirror);
         EXPECT_EQ(image.pixelColor(c.clear).alpha(), 0) << int(c.mirror);
     }
+}
+
+TEST_F(Engine, MirroredSideIsTheWholePictureTurnedOver)
+{
+    SKTDocument doc;
+    GraphicPtr shape = SKTGraphic::create(GraphicKind::Shape);
+    shape->_bounds = QRectF(10, 5, 30, 20);
+    shape->ctrl_is_visible = true;
+    shape->setDrawingFill(true);
+    shape->setFillColor(Qt::blue);
+    shape->setDrawingStroke(false);
+    add(doc, 0, shape);
+    const RenderedSide side = Render_Side_Picture(doc.graphics().items(), QRectF(0, 0, 100, 50), nullptr, resources());
+    const QImage plain = Rendered_Side_Image(side, 144);
+    ASSERT_EQ(plain.size(), QSize(200, 100));
+    EXPECT_EQ(plain.pixelColor(50, 30), QColor(Qt::blue));  // the shape's centre
+    EXPECT_EQ(plain.pixelColor(190, 90).alpha(), 0);
+    EXPECT_TRUE(Rendered_Side_Image(side, 144, Side_Mirror::Horizontal) == plain.mirrored(true, false));
+    EXPECT_TRUE(Rendered_Side_Image(side, 144, Side_Mirror::Vertical) == plain.mirrored(false, true));
+    EXPECT_EQ(plain.dotsPerMeterX(), 5669);  // 144 dpi
+
+    // Nothing to draw from a null side, at no resolution, or into no room.
+    EXPECT_TRUE(Rendered_Side_Image(RenderedSide(), 72).isNull());
+    EXPECT_TRUE(Rendered_Side_Image(side, 0).isNull());
+    EXPECT_TRUE(Rendered_Side_PDF(RenderedSide()).isEmpty());
+    EXPECT_TRUE(Render_Side_Picture({}, QRectF(), nullptr, resources()).isNull());
+    QImage untouched(10, 10, QImage::Format_ARGB32);
+    untouched.fill(Qt::white);
+    {
+        QPainter painter(&untouched);
+        Draw_Rendered_Side(painter, side, QRectF(0, 0, 0, 10));
+        Draw_Rendered_Side(painter, RenderedSide(), QRectF(0, 0, 10, 10));
+    }
+    EXPECT_EQ(untouched.pixelColor(5, 5), QColor(Qt::white));
+    // A side smaller than a pixel still gets one.
+    const RenderedSide tiny = Render_Side_Picture({}, QRectF(0, 0, 0.5, 0.5), nullptr, resources());
+    EXPECT_EQ(Rendered_Side_Image(tiny, 72).size(), QSize(1, 1));
 }
