@@ -495,6 +495,7 @@ TEST_F(Engine, MirroredSideIsTheWholePictureTurnedOver)
     // Nothing to draw from a null side, at no resolution, or into no room.
     EXPECT_TRUE(Rendered_Side_Image(RenderedSide(), 72).isNull());
     EXPECT_TRUE(Rendered_Side_Image(side, 0).isNull());
+    EXPECT_EQ(Rendered_Side_Image(side, 0.5).size(), QSize(1, 1));  // a low resolution is still one
     EXPECT_TRUE(Rendered_Side_PDF(RenderedSide()).isEmpty());
     EXPECT_TRUE(Render_Side_Picture({}, QRectF(), nullptr, resources()).isNull());
     QImage untouched(10, 10, QImage::Format_ARGB32);
