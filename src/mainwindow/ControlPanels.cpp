@@ -58,8 +58,8 @@ std::vector<int> ControlPanels::Tabs_For_Kind(GraphicKind kind)
     switch (kind) {
     case GraphicKind::Line: return {line_tab, Lock_tab};
     case GraphicKind::Shape: return {shape_tab, Lock_tab};
-    case GraphicKind::Text: return {text_edtng_tab, text_prop_tab, Lock_tab};
-    case GraphicKind::Image: return {image_tab, Lock_tab};
+    case GraphicKind::Text: return {text_edtng_tab, text_prop_tab, datasource_tab, Lock_tab};
+    case GraphicKind::Image: return {image_tab, datasource_tab, Lock_tab};
     case GraphicKind::Signature: return {sign_tab, Lock_tab};
     case GraphicKind::Barcode: return {barcode_tab, Lock_tab};
     default: return {Lock_tab};
@@ -299,7 +299,7 @@ void ControlPanels::load(SKTGraphic &g)
     }
     const bool locked = g.ctrl_is_locked;
     for (int t : tabs)
-        if (t != Lock_tab) pageBody[size_t(t)]->setEnabled(!locked);
+        if (t != Lock_tab && pageBody[size_t(t)]) pageBody[size_t(t)]->setEnabled(!locked);
     lock.flags->setEnabled(!locked);
     lock.lockBtn->setEnabled(!locked);
     lock.unlockBtn->setEnabled(locked);

@@ -2,8 +2,10 @@
 #include "SKTWindowController.h"
 
 #include "Barcode_Gen.h"
+#include "CardValueEngine.h"
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
+#include "DataSourceSection.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "Helpers.h"

@@ -31,8 +31,13 @@
 class Barcode_Data_Source;
 class Barcode_Gen;
 struct Barcode_Edit;
+class BatchRunGuard;
 class CardPropertyPanel;
+class CardValueEngine;
 class ControlPanels;
+class DataSourceHost;
+class DataSourceSection;
+class Data_From_Excel;
 class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
@@ -173,7 +178,21 @@ public:
     void Exit_App();
     // Asks whether to save before the design is closed; false when the user cancels.
     bool Ask_To_Save_Changes();
-    // Regenerates the picture of a barcode control (a sample until barcodes are drawn).
+    // ---- Per-card values (_Values.cpp) ----
+    // The value engine over the series folder of the moment.
+    CardValueEngine &Value_Engine();
+    void Check_Series_Or_Excel_Use_or_not();
+    // Starts a batch run (export, print, mail): the counts and the backup are taken;
+    // the design is put back and the working side reset when the guard ends. Null
+    // while another run is active.
+    std::unique_ptr<BatchRunGuard> Begin_Batch_Run(bool holdRedraw);
+    void Set_Graphic_Array_According_Side();
+    void Set_Temp_Design(std::vector<GraphicPtr> controls);
+    // The data-source section of the property panel and the spreadsheet source window.
+    void Build_Data_Source_Section();
+    void Show_Data_Source_Of(SKTGraphic *g);
+    Data_From_Excel &Data_From_Excel_Window();
+    DataSourceSection *dataSourceSection = nullptr;
 
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     // Records the current side after a change (nothing while
@@ -395,6 +414,10 @@ private:
 
     // What the property panels are given of this window.
     std::unique_ptr<PropertyPanelHost> m_panelHost;
+    std::unique_ptr<DataSourceHost> m_dataSourceHost;
+    std::unique_ptr<CardValueEngine> m_valueEngine;
+    QString m_valueEngineFolder;
+    Data_From_Excel *m_dataFromExcel = nullptr;
     bool m_setUp = false;
     QPointF m_lastNewPoint{10, 10};
 };

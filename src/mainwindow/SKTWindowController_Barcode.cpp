@@ -3,55 +3,45 @@
 #include "SKTWindowController.h"
 
 #include "Barcode_Gen.h"
+#include "CardValueEngine.h"
+#include "Data_From_Excel.h"
 #include "Log.h"
 #include "MessageBox.h"
 #include "SKTBarcode.h"
 #include "SKTGraphicView.h"
 
-#include <QDir>
-#include <QFile>
 
 namespace {
 
-// The series files of the series folder and the design's bound spreadsheet.
+// The series of the series folder and the design's bound spreadsheet, as the value
+// engine reads them.
 class DesignDataSource : public Barcode_Data_Source {
 public:
-    explicit DesignDataSource(const SKTDocument &document) : m_document(document) {}
-    bool visitorMode() const override { return m_document.Start_Card_Option == QLatin1String("V"); }
-    bool spreadsheetBound() const override { return m_document.m_spreadsheet.Excel_Binding_Use; }
-    QStringList seriesNames() const override
-    {
-        QStringList names;
-        for (const QFileInfo &f : QDir(Data_Folder_Path).entryInfoList({QStringLiteral("*.txt")}, QDir::Files, QDir::Name))
-            names << f.completeBaseName();
-        return names;
-    }
+    explicit DesignDataSource(SKTWindowController &c) : m_c(c) {}
+    bool visitorMode() const override { return m_c.document.Start_Card_Option == QLatin1String("V"); }
+    bool spreadsheetBound() const override { return m_c.document.m_spreadsheet.Excel_Binding_Use; }
+    QStringList seriesNames() const override { return m_c.Value_Engine().Get_datasheet_File_Name_Array(); }
     // The row number column, then the spreadsheet's columns.
     QStringList columnTitles() const override
     {
-        return QStringList{QStringLiteral("Extension")} + m_document.m_spreadsheet.column_titles;
+        return QStringList{QStringLiteral("Extension")} + m_c.document.m_spreadsheet.column_titles;
     }
     QString firstSeriesValue(const QString &name) const override
     {
-        QFile file(QDir(Data_Folder_Path).filePath(name + QStringLiteral(".txt")));
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(file.readAll()).section(u'\n', 0, 0);
+        return m_c.Value_Engine().Get_First_Value_Of_Dataset(name);
     }
     QString firstColumnValue(int index) const override
     {
-        const auto &rows = m_document.m_spreadsheet.rows;
-        if (rows.isEmpty()) return {};
-        const QString cell = rows.first().value(index);
-        return index > 0 && cell.isEmpty() ? QStringLiteral(" ") : cell;
+        return CardValueEngine::Get_First_Value_Of_Excel_Binding(m_c.document, index);
     }
     void viewSeries(const QString &name) override
     {
         Show_NSLog_Message(QStringLiteral("The series viewer is not available for \"%1\".").arg(name));
     }
-    void viewSpreadsheetRows() override { Show_NSLog_Message(QStringLiteral("The spreadsheet rows window is not available.")); }
+    void viewSpreadsheetRows() override { m_c.Data_From_Excel_Window().Open_Wnd(); }
 
 private:
-    const SKTDocument &m_document;
+    SKTWindowController &m_c;
 };
 
 Barcode_Binding bindingOf(const SKTGraphic &g)
@@ -64,7 +54,7 @@ Barcode_Binding bindingOf(const SKTGraphic &g)
 Barcode_Gen &SKTWindowController::barcodeWindow()
 {
     if (!m_barcodeWindow) {
-        m_barcodeSource = std::make_unique<DesignDataSource>(document);
+        m_barcodeSource = std::make_unique<DesignDataSource>(*this);
         m_barcodeWindow = std::make_unique<Barcode_Gen>();
         m_barcodeWindow->setDataSource(m_barcodeSource.get());
     }

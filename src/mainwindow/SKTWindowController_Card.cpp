@@ -102,11 +102,13 @@ void SKTWindowController::Show_RHS_Properties(SKTGraphic *g)
             if (Not_Draw_Only_Prop_Change == 0) cardPanel->loadFrom(currentCardProperty());
         }
         if (controlPanels) controlPanels->showControl(nullptr);
+        Show_Data_Source_Of(nullptr);
         Enable_Standard_Button_For_Unlock();
         return;
     }
     if (cardPanel) cardPanel->showControlGeometry(g);
     if (controlPanels) controlPanels->showControl(g);
+    Show_Data_Source_Of(g);
     // The toolbar follows the current control's lock.
     if (g->ctrl_is_locked)
         Disable_Standard_Button_For_Lock();

@@ -61,6 +61,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     m_panelHost = Make_Window_Panel_Host(*this);
     cardPanel = new CardPropertyPanel(*m_panelHost, ui, this);
     controlPanels = new ControlPanels(*m_panelHost, ui, this);
+    Build_Data_Source_Section();
     m_setUp = true;
 
     // Window: no close button of its own (Exit leaves the application), the screen.

@@ -1,6 +1,7 @@
 #pragma once
 // The spreadsheet choices of a design: the bound spreadsheet with its rows, and the
 // group-mode column of each profile field.
+#include <Qt>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -18,6 +19,27 @@ struct DesignSpreadsheet {
 
     bool operator==(const DesignSpreadsheet &) const = default;
 };
+
+// A column of the spreadsheet source's table: its row key ("Extension" or "Column%d"),
+// the header title, the width in points, the header alignment and whether its cells
+// can be edited. Columns added at run time are 100 wide, left-aligned and read-only.
+struct SpreadsheetColumn {
+    QString identifier;
+    QString title;
+    int width = 100;
+    Qt::Alignment alignment = Qt::AlignLeft;
+    bool editable = false;
+
+    bool operator==(const SpreadsheetColumn &) const = default;
+};
+
+// The spreadsheet column number of a row key: 0 for "Extension", k for "Column%d"
+// (k >= 1), -1 for anything else.
+int Spreadsheet_Column_Of_Key(const QString &key);
+// The row key of a column number: "Extension" for 0, else "Column%d".
+QString Spreadsheet_Key_Of_Column(int column);
+// The title of the row-number column.
+extern const QString kRowNumberColumnTitle;  // "S.No."
 
 // The spreadsheet column of each profile field in group mode; -1 for none.
 struct DesignColumnChoices {

@@ -15,6 +15,8 @@
 #include <QFont>
 #include <QObject>
 #include <QRectF>
+#include <QList>
+#include <optional>
 #include <QSizeF>
 #include <functional>
 #include <vector>
@@ -86,14 +88,51 @@ public:
     // card properties under its own side name; its group-mode photo column follows.
     void copySideToOther(int source);
 
+    // ---- The spreadsheet source: the rows of the bound spreadsheet (SKTDocument_Rows.cpp) ----
+    // The row table: one row per spreadsheet row, in order; entry [0] of a row is its
+    // "Extension" (the 1-based row number as "%d"), entry [k] its "Column%d" with k (the
+    // trimmed cell, empty strings kept). A row shorter than k + 1 lacks key k.
+    const QList<QStringList> &ListData() const { return m_spreadsheet.rows; }
+    void setListData(QList<QStringList> rows);
+    // The column table: "Extension" (the row number) first, then one column per
+    // spreadsheet column ("Column%d" from 1, the column's title), so that a column's
+    // position is its spreadsheet column number.
+    QList<SpreadsheetColumn> ColList() const;
+    // Adds a column titled `title` after the others (identifier "Column%d").
+    void Add_ColList_Column(const QString &title);
+    // Leaves only the row-number column.
+    void Remove_ColList_Data_Columns();
+    // Appends a row of the first `count` texts (each trimmed), numbered row count + 1.
+    // Fewer texts than `count` (or a negative count): no row, one log line; false.
+    bool Create_List_By_Array(const QStringList &cells, int count);
+    // Appends a row holding only the key's value ("Extension" or "Column%d"; keys
+    // before it in the row are empty). An unknown key adds nothing (logged).
+    bool Create_List_By_Value(const QString &value, const QString &colKey);
+    // The cell of row `row`, column `column` (0 the row number). A row outside the table
+    // gives ""; a column the row lacks gives no value.
+    std::optional<QString> Get_Item_Text(int row, int column) const;
+    // Makes `row` the table's selected row (views follow through listSelectionChanged);
+    // -1 for none.
+    void Mark_List_New_Selection(int row);
+    int listSelection() const { return m_listSelection; }
+    // Empties the row table (Clear_Delete_Excel_table_rows of the value engine).
+    void Clear_ListData();
+
     // Creates the main window controller through the registered factory: once per
     // registered factory (so once per process), whatever the document.
     void makeWindowControllers();
     static void setWindowControllerFactory(std::function<void(SKTDocument &)> factory);
+
+signals:
+    // The row table's selected row changed (Mark_List_New_Selection).
+    void listSelectionChanged(int row);
+    // The row table or the column table changed.
+    void listDataChanged();
 
 private:
     SKTGraphicList m_graphics;
     SKTGraphicList m_graphicsBack;
     SKTGraphicList m_graphicsTemp;
     bool m_undoRegistration = true;
+    int m_listSelection = -1;
 };

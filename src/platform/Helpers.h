@@ -69,8 +69,9 @@ void Delete_File(const QString &path);
 // "Help file does not exist!".
 void Open_Help_File();
 
-// Makes sure of the per-user data folder tree and sets Cropped_Img_Path,
-// Database_Path and print_profile_path (folders without a trailing "/"). Copies the
+// Makes sure of the per-user data folder tree (the series folder "DataSet" among it) and
+// sets Cropped_Img_Path, Database_Path, Data_Folder_Path and print_profile_path
+// (folders without a trailing "/"). Copies the
 // shipped "Visitor.db" and "Default.zvp" into it when they are missing there; an
 // existing file is never touched. Failures are logged; the next run tries again.
 void Check_Path_And_Create_Files();

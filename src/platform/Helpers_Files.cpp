@@ -139,6 +139,10 @@ void Check_Path_And_Create_Files()
 
     Create_Folder(Path_Join(Created_Resource_Path, QStringLiteral("Images_save_by_user")));
 
+    // The series folder, so that series can be listed and written from the start.
+    Data_Folder_Path = Path_Join(Created_Resource_Path, QStringLiteral("DataSet"));
+    Create_Folder(Data_Folder_Path);
+
     print_profile_path = Path_Join(Created_Resource_Path, QStringLiteral("PrintProfile"));
     Create_Folder(print_profile_path);
     if (isFolder(print_profile_path))

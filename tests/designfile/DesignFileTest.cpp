@@ -297,3 +297,35 @@ TEST(DesignFile, ADocumentIsSavedAndPutInPlaceOfAnother)
         EXPECT_EQ(target.graphics().at(0)->cardBounds(), target.cardBounds()) << "a control lies on its document's card";
     }
 }
+
+TEST(DesignFile, SpreadsheetSourceAndBindingsReopenAsSaved)
+{
+    SKTDocument source;
+    source.Add_ColList_Column("Name");
+    source.Add_ColList_Column("Photo");
+    ASSERT_TRUE(source.Create_List_By_Array({" Ann ", ""}, 2));
+    ASSERT_TRUE(source.Create_List_By_Array({"Bob", "/p/bob.png"}, 2));
+    GraphicPtr text = SKTGraphic::create(GraphicKind::Text);
+    text->Set_Data_source_type(1);
+    text->Set_Batch_List_Name("Staff");
+    text->Set_Batch_List_Index(2);
+    GraphicPtr image = SKTGraphic::create(GraphicKind::Image);
+    image->Set_Data_source_type(2);
+    image->Set_Excel_binding_Index(2);
+    source.graphics().insert(text);
+    source.graphics().insert(image, 1);
+    const QString path = folder() + "/rows.zcd";
+    ASSERT_TRUE(Write_Design_File(path, source, "L", nullptr));
+
+    SKTDocument target;
+    DesignData data;
+    ASSERT_TRUE(Read_Design_File(path, data, nullptr));
+    Put_Design_In_Document(data, target, true);
+    EXPECT_EQ(target.ListData(), (QList<QStringList>{{"1", "Ann", ""}, {"2", "Bob", "/p/bob.png"}}));
+    QStringList titles;
+    for (const SpreadsheetColumn &c : target.ColList()) titles << c.identifier + "=" + c.title;
+    EXPECT_EQ(titles, (QStringList{"Extension=S.No.", "Column1=Name", "Column2=Photo"}));
+    const SKTGraphic &t = *target.graphics().at(0), &i = *target.graphics().at(1);
+    EXPECT_EQ(std::make_tuple(t.data_source_type, t.batch_list_name, t.batch_list_index), std::make_tuple(1, QString("Staff"), 2));
+    EXPECT_EQ(std::make_tuple(i.data_source_type, i.excel_binding, i.excel_col_indx), std::make_tuple(2, true, 2));
+}

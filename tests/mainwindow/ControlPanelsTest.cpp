@@ -62,7 +62,7 @@ TEST(ControlPanels, ATextControlShowsTheTextTabsFilledFromIt)
     t->control_ID = "Fup_Name";
     w.show(t);
 
-    EXPECT_EQ(w.controlTabs(), (std::vector<QWidget *>{w.page(text_edtng_tab), w.page(text_prop_tab), w.page(Lock_tab)}));
+    EXPECT_EQ(w.controlTabs(), (std::vector<QWidget *>{w.page(text_edtng_tab), w.page(text_prop_tab), w.page(datasource_tab), w.page(Lock_tab)}));
     EXPECT_EQ(w.tabs.currentWidget(), w.page(text_edtng_tab));
     EXPECT_EQ(w.panels.text.value->toPlainText(), "Hello\nthere");
     EXPECT_DOUBLE_EQ(w.panels.text.size->value(), 20);

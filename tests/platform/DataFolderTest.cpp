@@ -77,11 +77,11 @@ TEST_F(DataFolder, TreeIsCreatedPrivateAndShippedFilesCopiedOnce)
     Check_Path_And_Create_Files();
 
     for (const char *rel : {"", "Templates", "Templates/User", "Cropped_Images", "Visitor_Log", "Images_save_by_user",
-                            "PrintProfile"}) {
+                            "PrintProfile", "DataSet"}) {
         EXPECT_TRUE(QFileInfo(data(rel)).isDir()) << rel;
         EXPECT_EQ(modeOf(data(rel)), 0700) << rel;
     }
-    EXPECT_FALSE(QFileInfo::exists(data("DataSet")));
+    EXPECT_EQ(Data_Folder_Path, data("DataSet"));
     EXPECT_EQ(Cropped_Img_Path, data("Cropped_Images"));
     EXPECT_EQ(print_profile_path, data("PrintProfile"));
     EXPECT_EQ(Database_Path, data("Visitor_Log/Visitor.db"));

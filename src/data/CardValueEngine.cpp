@@ -1,0 +1,360 @@
+#include "CardValueEngine.h"
+
+#include "BatchBarcode.h"
+#include "Globals.h"
+#include "GuiThread.h"
+#include "Helpers.h"
+#include "Log.h"
+#include "SKTDocument.h"
+#include "SKTGraphicList.h"
+#include "SKTImage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <algorithm>
+
+namespace {
+bool takesValues(const SKTGraphic &g)
+{
+    return g.kind() == GraphicKind::Text || g.kind() == GraphicKind::Image || g.kind() == GraphicKind::Barcode;
+}
+
+std::vector<KeyedArchive> archivesOf(const std::vector<GraphicPtr> &side)
+{
+    std::vector<KeyedArchive> out;
+    out.reserve(side.size());
+    for (const GraphicPtr &g : side)
+        if (g) out.push_back(g->encode());
+    return out;
+}
+
+std::vector<QRectF> framesOf(const std::vector<GraphicPtr> &side)
+{
+    std::vector<QRectF> out;
+    for (const GraphicPtr &g : side)
+        if (g) out.push_back(g->bar_image_ctrl_bounds);
+    return out;
+}
+} // namespace
+
+// ---- Side copies ----
+
+struct SideCopy::Owner final : GraphicOwner {
+    explicit Owner(const QRectF &c) : card(c) {}
+    void graphicDidChange(SKTGraphic &, const QRectF &, const QRectF &) override {}
+    QRectF cardBounds() const override { return card; }
+    QRectF card;
+};
+
+SideCopy::SideCopy(const std::vector<KeyedArchive> &archives, const std::vector<QRectF> &frames, const QRectF &card)
+    : m_owner(std::make_shared<Owner>(card))
+{
+    controls.reserve(archives.size());
+    for (size_t i = 0; i < archives.size(); ++i) {
+        GraphicPtr g = SKTGraphic::decode(archives[i]);
+        if (!g) continue;
+        if (g->kind() == GraphicKind::Barcode) {
+            const QRectF frame = i < frames.size() ? frames[i] : QRectF();
+            g->bar_image_ctrl_bounds = frame.isEmpty() ? g->bounds() : frame;
+        }
+        g->setOwner(m_owner.get());
+        controls.push_back(std::move(g));
+    }
+}
+
+// ---- Series ----
+
+CardValueEngine::CardValueEngine(QString seriesFolder)
+    : m_seriesFolder(std::move(seriesFolder))
+{
+}
+
+QString CardValueEngine::seriesPath(const QString &name) const
+{
+    return QDir(m_seriesFolder).filePath(name + QStringLiteral(".txt"));
+}
+
+QStringList CardValueEngine::Get_datasheet_File_Name_Array() const
+{
+    QStringList names;
+    const QFileInfo folder(m_seriesFolder);
+    if (m_seriesFolder.isEmpty() || !folder.isDir()) return names;
+    for (const QFileInfo &fi : QDir(m_seriesFolder).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot)) {
+        if (!fi.isFile() || fi.suffix().toLower() != QLatin1String("txt")) continue;
+        const QString name = fi.fileName().chopped(fi.suffix().size() + 1);
+        if (!name.isEmpty()) names << name;
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+int CardValueEngine::Index_Of_Series(const QStringList &list, const QString &name)
+{
+    if (name.isEmpty()) return -1;
+    const int exact = int(list.indexOf(name));
+    if (exact >= 0) return exact;
+    for (int i = 0; i < list.size(); ++i)
+        if (list.at(i).compare(name, Qt::CaseInsensitive) == 0) return i;
+    return -1;
+}
+
+int CardValueEngine::Get_Data_SetIndex_According_Name(const QString &name) const
+{
+    return Index_Of_Series(Get_datasheet_File_Name_Array(), name);
+}
+
+bool CardValueEngine::Check_Batch_File_In_Use_Validation(const QString &name, const SKTDocument &doc) const
+{
+    if (name.isEmpty() || !QFileInfo(seriesPath(name)).isFile()) return false;
+    auto uses = [&](const SKTGraphicList &side) {
+        for (const GraphicPtr &g : side.items())
+            if (g && takesValues(*g) && g->data_source_type == 1 && g->batch_list_name == name) return true;
+        return false;
+    };
+    return uses(doc.graphics()) || (doc.Front_card_Prop.Card_Side() == QLatin1String("2") && uses(doc.graphics_back()));
+}
+
+std::optional<QStringList> CardValueEngine::Series_Values(const QString &name) const
+{
+    QFile file(seriesPath(name));
+    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
+    return Trim_Str(QString::fromUtf8(file.readAll())).split(u'\n');
+}
+
+QString CardValueEngine::Get_First_Value_Of_Dataset(const QString &name) const
+{
+    QFile file(seriesPath(name));
+    if (name.isEmpty() || !file.open(QIODevice::ReadOnly)) return QString("");
+    const QString text = QString::fromUtf8(file.readAll());
+    return text.left(text.indexOf(u'\n') < 0 ? text.size() : text.indexOf(u'\n'));
+}
+
+// ---- Side tests and the spreadsheet source ----
+
+bool CardValueEngine::Check_Side_Dataset_Is_Used(const std::vector<GraphicPtr> &side)
+{
+    return std::any_of(side.begin(), side.end(), [](const GraphicPtr &g) {
+        return g && takesValues(*g) && g->data_source_type == 1 && g->batch_list_index != -1 && g->print_object == 0;
+    });
+}
+
+bool CardValueEngine::Check_Side_Excel_Binding_Is_Used(const std::vector<GraphicPtr> &side)
+{
+    return std::any_of(side.begin(), side.end(), [](const GraphicPtr &g) {
+        return g && takesValues(*g) && g->data_source_type == 2 && g->excel_binding && g->excel_col_indx != -1
+            && g->print_object == 0;
+    });
+}
+
+QString CardValueEngine::Get_First_Value_Of_Excel_Binding(const SKTDocument &doc, int column)
+{
+    if (doc.ListData().isEmpty()) return QString("");
+    const QString cell = doc.Get_Item_Text(0, column).value_or(QString());
+    if (column == 0) return cell;
+    return cell.isEmpty() ? QStringLiteral(" ") : cell;
+}
+
+QString CardValueEngine::Get_Excel_Column_Name_Of_Index(const SKTDocument &doc, int column)
+{
+    const QList<SpreadsheetColumn> columns = doc.ColList();
+    return column >= 0 && column < columns.size() ? columns.at(column).title : QString("");
+}
+
+// ---- Use flags and card count ----
+
+void CardValueEngine::Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc)
+{
+    m_cardSide = doc.Front_card_Prop.Card_Side();
+    const std::vector<GraphicPtr> &front = doc.graphics().items();
+    const std::vector<GraphicPtr> &back = doc.graphics_back().items();
+
+    // Series: the binding table holds the values of every series a control names.
+    m_table.clear();
+    m_seriesList = Get_datasheet_File_Name_Array();
+    m_useSeries = Check_Side_Dataset_Is_Used(front) || (twoSided() && Check_Side_Dataset_Is_Used(back));
+    if (m_useSeries && !(!twoSided() && front.empty())) {
+        for (const QString &name : m_seriesList) m_table.emplace_back(name);
+        auto addSide = [&](const std::vector<GraphicPtr> &side) {
+            for (const GraphicPtr &g : side) {
+                if (!g || !takesValues(*g) || g->data_source_type != 1) continue;
+                const int index = Index_Of_Series(m_seriesList, g->batch_list_name);
+                if (index < 0) {
+                    if (!g->batch_list_name.isEmpty())
+                        Show_NSLog_Message(QStringLiteral("Series \"%1\" not found").arg(g->batch_list_name));
+                    continue;
+                }
+                if (std::holds_alternative<QStringList>(m_table[size_t(index)])) continue;
+                if (std::optional<QStringList> values = Series_Values(m_seriesList.at(index)))
+                    m_table[size_t(index)] = *values;
+            }
+        };
+        addSide(front);
+        if (twoSided() && !back.empty()) addSide(back);
+    }
+    m_seriesRows = 0;
+    for (const TableEntry &e : m_table)
+        if (const QStringList *values = std::get_if<QStringList>(&e)) m_seriesRows = std::max(m_seriesRows, int(values->size()));
+
+    // Spreadsheet: its rows are copied, so cards never read the live table.
+    m_useExcel = Check_Side_Excel_Binding_Is_Used(front) || (twoSided() && Check_Side_Excel_Binding_Is_Used(back));
+    m_rows = m_useExcel ? doc.ListData() : QList<QStringList>();
+    m_excelRows = int(m_rows.size());
+    if (m_excelRows == 0) m_useExcel = false;
+
+    if (!m_useSeries) m_seriesRows = 0;
+    m_cards = std::max({m_seriesRows, m_excelRows, 1});
+}
+
+QString CardValueEngine::Get_sel_row_col_value_of_dataset(int card, int index) const
+{
+    if (index < 0 || size_t(index) >= m_table.size()) return QString("");
+    const QStringList *values = std::get_if<QStringList>(&m_table[size_t(index)]);
+    if (!values || card < 0 || card >= values->size()) return QString("");
+    return values->at(card);
+}
+
+QString CardValueEngine::Get_sel_row_col_value_of_Excel(int card, int column) const
+{
+    if (column < 0 || card < 0 || card >= m_excelRows || card >= m_rows.size()) return QString("");
+    const QStringList &row = m_rows.at(card);
+    return column < row.size() ? row.at(column) : QString("");
+}
+
+void CardValueEngine::Assign_Batch_Values_To_Control(const std::vector<GraphicPtr> &controls, int card) const
+{
+    for (const GraphicPtr &g : controls) {
+        if (!g || g->print_object == 1 || !takesValues(*g)) continue;
+        QString value;
+        bool seriesGone = false;
+        if (g->data_source_type == 1 && m_useSeries) {
+            if (g->batch_list_index == -1) continue;
+            const int index = Index_Of_Series(m_seriesList, g->batch_list_name);
+            seriesGone = index < 0;
+            value = Trim_Str(Get_sel_row_col_value_of_dataset(card, index));
+        } else if (g->data_source_type == 2 && m_useExcel) {
+            if (g->excel_col_indx == -1) continue;
+            value = Trim_Str(Get_sel_row_col_value_of_Excel(card, g->excel_col_indx));
+        } else {
+            continue;
+        }
+        switch (g->kind()) {
+        case GraphicKind::Text: g->Set_text_value(value); break;
+        case GraphicKind::Image: static_cast<SKTImage &>(*g).setFilePath(value, false); break;
+        default: {
+            if (seriesGone && value.isEmpty()) value = g->linear_or_2d != 0 ? g->two_d_font_val : g->linear_font_val;
+            const std::optional<Picture> picture =
+                value.isEmpty() ? std::nullopt
+                                : Batch_Barcode_Picture(*g, value, g->header_val, g->footer_val);
+            g->Set_Barcode_image(picture.value_or(Picture()));
+            if (picture) {
+                const QRectF frame = g->bar_image_ctrl_bounds;
+                g->setXPosition(frame.x() + frame.width() / 2 - picture->size().width() / 2);
+                g->setYPosition(frame.y() + frame.height() / 2 - picture->size().height() / 2);
+            }
+        }
+        }
+    }
+}
+
+// ---- Backup, card N, restore ----
+
+void CardValueEngine::Create_Design_Backup_Array(const SKTDocument &doc, const RenderResources &resources)
+{
+    m_backup[0] = archivesOf(doc.graphics().items());
+    m_backup[1] = archivesOf(doc.graphics_back().items());
+    m_runBase = m_backup;
+    m_frames = {framesOf(doc.graphics().items()), framesOf(doc.graphics_back().items())};
+    m_card = doc.cardBounds();
+    m_cardProperty = {doc.Front_card_Prop, doc.Back_card_Prop};
+    m_resources = resources;
+}
+
+void CardValueEngine::Set_Front_Back_Value_To_Print_Export_Mail(const SKTDocument &doc,
+                                                               const RenderResources &resources, int groupSelectedRow)
+{
+    Create_Design_Backup_Array(doc, resources);
+    if (doc.Start_Card_Option != QLatin1String("G") || groupSelectedRow < 0) return;
+    const int other = doc.currentSide() == 1 ? 0 : 1;
+    SideCopy copy = Side_Copy(other);
+    Assign_Batch_Values_To_Control(copy.controls, groupSelectedRow);
+    m_runBase[size_t(other)] = archivesOf(copy.controls);
+    m_frames[size_t(other)] = framesOf(copy.controls);
+}
+
+SideCopy CardValueEngine::Side_Copy(int side) const
+{
+    const size_t s = side == 1 ? 1 : 0;
+    return SideCopy(m_runBase[s], m_frames[s], m_card);
+}
+
+RenderedSide CardValueEngine::Set_data_table_value_to_card(int card, const QString &side) const
+{
+    if (!m_resources) return RenderedSide();
+    const int s = side == QLatin1String("F") ? 0 : 1;
+    const SideCopy copy = Side_Copy(s);
+    Assign_Batch_Values_To_Control(copy.controls, card);
+    return Render_Side_Picture(copy.controls, m_card, &m_cardProperty[size_t(s)], *m_resources);
+}
+
+bool CardValueEngine::Create_Card_Design_Again(SKTDocument &doc) const
+{
+    bool rebuilt = false;
+    for (int s : {0, 1}) {
+        SKTGraphicList &list = doc.sideList(s);
+        if (archivesOf(list.items()) == m_backup[size_t(s)]) continue;
+        std::vector<GraphicPtr> controls;
+        for (const KeyedArchive &a : m_backup[size_t(s)]) {
+            GraphicPtr g = SKTGraphic::decode(a);
+            if (!g) continue;
+            if (g->kind() == GraphicKind::Barcode) g->Set_Barcode_image_control_bounds(g->bounds());
+            controls.push_back(std::move(g));
+        }
+        list.replaceAll(std::move(controls));
+        rebuilt = true;
+    }
+    return rebuilt;
+}
+
+void CardValueEngine::Set_Temp_Design(SKTDocument &doc, std::vector<GraphicPtr> controls)
+{
+    doc.graphics_temp().replaceAll(std::move(controls));
+}
+
+// ---- The run guard ----
+
+BatchRunGuard::BatchRunGuard(CardValueEngine &engine, SKTDocument &doc, const RenderResources &resources,
+                             int groupSelectedRow, bool holdRedraw, std::function<void()> resetWorkingSide)
+    : m_engine(engine), m_doc(doc), m_reset(std::move(resetWorkingSide)), m_active(engine.beginRun())
+{
+    if (!m_active) return;
+    if (holdRedraw) Card_Value_In_Process = true;
+    try {
+        m_engine.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources, groupSelectedRow);
+    } catch (...) {
+        Card_Value_In_Process = false;
+        m_engine.endRun();
+        throw;
+    }
+}
+
+BatchRunGuard::~BatchRunGuard()
+{
+    if (!m_active) return;
+    auto finish = [this] {
+        try {
+            m_engine.Create_Card_Design_Again(m_doc);
+        } catch (...) {
+            Show_NSLog_Message(QStringLiteral("The design could not be put back after the run."));
+        }
+        Card_Value_In_Process = false;
+        try {
+            if (m_reset) m_reset();
+        } catch (...) {
+            Show_NSLog_Message(QStringLiteral("The working side could not be reset after the run."));
+        }
+    };
+    if (Is_Gui_Thread()) finish();
+    else Run_On_Gui_Thread_And_Wait(finish);
+    m_engine.endRun();
+}

@@ -1,0 +1,171 @@
+#pragma once
+// The per-card value engine: whether a design takes values from series (text files of
+// values in the series folder) or from the spreadsheet source, how many cards a batch
+// has, the value of every bound control on card N, and card N of a side rendered.
+//
+// A run works on a snapshot taken on the GUI thread when it starts
+// (Check_Series_Or_Excel_Use_or_not, then the backup): the use flags and counts, the
+// series values, the spreadsheet rows, the card and the archives of both sides. Card N
+// is made by filling fresh controls read from those archives, never the live design,
+// so any number of threads may make cards at once while the window draws the design.
+#include "Card_Property.h"
+#include "KeyedArchive.h"
+#include "Picture.h"
+#include "RenderResources.h"
+#include "RenderedSide.h"
+#include "SKTGraphic.h"
+
+#include <QList>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <atomic>
+#include <memory>
+#include <optional>
+#include <variant>
+#include <vector>
+
+class SKTDocument;
+class SKTGraphicList;
+
+// Fresh controls of one side for one card, with the card they lie on.
+class SideCopy {
+public:
+    SideCopy() = default;
+    // `frames` are the barcodes' picture frames (not part of an archive), one per
+    // archive; an empty frame becomes the control's bounds.
+    SideCopy(const std::vector<KeyedArchive> &archives, const std::vector<QRectF> &frames, const QRectF &card);
+    std::vector<GraphicPtr> controls;
+
+private:
+    struct Owner;
+    std::shared_ptr<Owner> m_owner;
+};
+
+class CardValueEngine {
+public:
+    // `seriesFolder` holds the series files.
+    explicit CardValueEngine(QString seriesFolder);
+
+    // ---- Series ----
+    // Names (without extension) of the regular files of the series folder whose
+    // lower-cased extension is "txt", sorted by name; empty when the folder is missing.
+    QStringList Get_datasheet_File_Name_Array() const;
+    // Position of the name in the list: the exact name first, a match ignoring letter
+    // case only when there is none; -1 when absent.
+    static int Index_Of_Series(const QStringList &list, const QString &name);
+    int Get_Data_SetIndex_According_Name(const QString &name) const;
+    // Whether the series file exists and a text, image or barcode control of the front
+    // (and, for a two-sided card, the back) is bound to that exact name.
+    bool Check_Batch_File_In_Use_Validation(const QString &name, const SKTDocument &doc) const;
+    // The values of a series file: read as UTF-8, trimmed whole, split at "\n"
+    // (nullopt when the file cannot be read).
+    std::optional<QStringList> Series_Values(const QString &name) const;
+    // The first line of the file, untrimmed; "" when it is missing.
+    QString Get_First_Value_Of_Dataset(const QString &name) const;
+
+    // ---- Side tests and the spreadsheet source (read on the GUI thread) ----
+    // A text, image or barcode control with print_object 0 bound to a series (index not
+    // -1), or to a spreadsheet column (binding set, column not -1).
+    static bool Check_Side_Dataset_Is_Used(const std::vector<GraphicPtr> &side);
+    static bool Check_Side_Excel_Binding_Is_Used(const std::vector<GraphicPtr> &side);
+    // The first row's cell: "" without rows, the row number for column 0, a single
+    // blank for an empty cell.
+    static QString Get_First_Value_Of_Excel_Binding(const SKTDocument &doc, int column);
+    // The header title of the column of the column table; "" past its end.
+    static QString Get_Excel_Column_Name_Of_Index(const SKTDocument &doc, int column);
+
+    // ---- Use flags and card count: the snapshot of a run ----
+    // Recomputes, in order, the series flag with the binding table and the longest
+    // series, the spreadsheet flag with its row count (cleared again without rows), and
+    // the card count (the larger of the two, at least 1); copies the rows.
+    void Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc);
+    bool Use_Data_Sheet_Values() const { return m_useSeries; }
+    bool Use_Excel_Binding_Values() const { return m_useExcel; }
+    int Data_table_rows() const { return m_seriesRows; }
+    int Excel_table_rows() const { return m_excelRows; }
+    int Total_Batch_Excel_Card() const { return m_cards; }
+    // The binding table: per series of the list its name (not in use) or its values.
+    using TableEntry = std::variant<QString, QStringList>;
+    const std::vector<TableEntry> &data_table_content() const { return m_table; }
+    // Value N of the series at the index, as stored; "" past the end, for -1 or a
+    // series not in use.
+    QString Get_sel_row_col_value_of_dataset(int card, int index) const;
+    // The cell of row N ("" for column -1, a row past the rows or a missing key).
+    QString Get_sel_row_col_value_of_Excel(int card, int column) const;
+    // Gives every bound text, image and barcode control (print_object 0) its trimmed
+    // value for card N: a text its text, an image its picture path, a barcode a picture
+    // of the value made with its own settings, centred in bar_image_ctrl_bounds (none
+    // for an empty value). A barcode bound to a series that is gone encodes its own data.
+    void Assign_Batch_Values_To_Control(const std::vector<GraphicPtr> &controls, int card) const;
+
+    // ---- Backup, card N, restore ----
+    // Archives both sides (one archive per control, in side order) and takes the card,
+    // both card properties and the resources to render with. GUI thread.
+    void Create_Design_Backup_Array(const SKTDocument &doc, const RenderResources &resources);
+    const std::vector<KeyedArchive> &backup(int side) const { return m_backup[side == 1 ? 1 : 0]; }
+    // The backup and, in group mode ("G") with a selected row, the side not shown
+    // filled from that row: the base of that side's cards in this run.
+    void Set_Front_Back_Value_To_Print_Export_Mail(const SKTDocument &doc, const RenderResources &resources,
+                                                  int groupSelectedRow);
+    // Fresh controls of the side as the run's cards start from.
+    SideCopy Side_Copy(int side) const;
+    // Card N of the side ("F" front, anything else the back): a copy filled for N and
+    // rendered. Safe on any thread once the run's snapshot is taken.
+    RenderedSide Set_data_table_value_to_card(int card, const QString &side) const;
+    // Puts the backup back into sides whose controls no longer match it (barcodes
+    // take their bounds as their picture frame); true when a side had to be rebuilt.
+    // GUI thread.
+    bool Create_Card_Design_Again(SKTDocument &doc) const;
+    // The scratch side shows these controls.
+    static void Set_Temp_Design(SKTDocument &doc, std::vector<GraphicPtr> controls);
+
+    // One run at a time: true when this call started the run.
+    bool beginRun() { return !m_running.exchange(true); }
+    void endRun() { m_running = false; }
+    bool isRunning() const { return m_running; }
+
+private:
+    QString seriesPath(const QString &name) const;
+    bool twoSided() const { return m_cardSide == QLatin1String("2"); }
+
+    QString m_seriesFolder;
+
+    bool m_useSeries = false, m_useExcel = false;
+    int m_seriesRows = 0, m_excelRows = 0, m_cards = 1;
+    QStringList m_seriesList;
+    std::vector<TableEntry> m_table;
+    QList<QStringList> m_rows;
+    QString m_cardSide = QStringLiteral("1");
+
+    std::array<std::vector<KeyedArchive>, 2> m_backup;
+    // What each side's cards start from: the backup, or in group mode the side not
+    // shown as filled from the selected row; with the barcodes' picture frames.
+    std::array<std::vector<KeyedArchive>, 2> m_runBase;
+    std::array<std::vector<QRectF>, 2> m_frames;
+    QRectF m_card;
+    std::array<Card_Property, 2> m_cardProperty;
+    std::optional<RenderResources> m_resources;
+    std::atomic<bool> m_running{false};
+};
+
+// The frame of every batch run (export, print, mail): takes the backup when it starts
+// (and holds the card view's redrawing when asked); on every way out (end, Stop,
+// failure, exception) puts the design back, clears Card_Value_In_Process and calls
+// `resetWorkingSide`. A second run while one is active is refused (active() false).
+class BatchRunGuard {
+public:
+    BatchRunGuard(CardValueEngine &engine, SKTDocument &doc, const RenderResources &resources, int groupSelectedRow,
+                  bool holdRedraw, std::function<void()> resetWorkingSide = {});
+    ~BatchRunGuard();
+    BatchRunGuard(const BatchRunGuard &) = delete;
+    BatchRunGuard &operator=(const BatchRunGuard &) = delete;
+    bool active() const { return m_active; }
+
+private:
+    CardValueEngine &m_engine;
+    SKTDocument &m_doc;
+    std::function<void()> m_reset;
+    bool m_active;
+};

@@ -1,0 +1,87 @@
+#include "RenderedSide.h"
+
+#include "Log.h"
+#include "SKTRenderingView.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <cmath>
+
+RenderedSide Render_Side_Picture(const std::vector<GraphicPtr> &graphics, const QRectF &frame,
+                                 const Card_Property *cardProperty, const RenderResources &resources)
+{
+    RenderedSide side;
+    if (frame.isEmpty()) return side;
+    side.size = frame.size();
+    const SKTRenderingView view(frame, graphics, cardProperty, resources, QStringLiteral("Print"));
+    QPainter painter(&side.picture);
+    painter.translate(-frame.topLeft());
+    view.drawRect(painter, frame);
+    painter.end();
+    side.picture.setBoundingRect(QRect(QPoint(0, 0), side.size.toSize()));
+    return side;
+}
+
+void Draw_Rendered_Side(QPainter &painter, const RenderedSide &side, const QRectF &target, Side_Mirror mirror)
+{
+    if (side.isNull() || target.isEmpty()) return;
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(target.width() / side.size.width(), target.height() / side.size.height());
+    if (mirror == Side_Mirror::Horizontal) {
+        painter.translate(side.size.width(), 0);
+        painter.scale(-1, 1);
+    } else if (mirror == Side_Mirror::Vertical) {
+        painter.translate(0, side.size.height());
+        painter.scale(1, -1);
+    }
+    painter.setClipRect(QRectF(QPointF(0, 0), side.size), Qt::IntersectClip);
+    painter.drawPicture(QPointF(0, 0), side.picture);
+    painter.restore();
+}
+
+QImage Rendered_Side_Image(const RenderedSide &side, double dpi, Side_Mirror mirror)
+{
+    if (side.isNull() || !(dpi > 0)) return {};
+    const double scale = dpi / 72.0;
+    const QSize pixels(std::max(1, int(std::ceil(side.size.width() * scale - 1e-6))),
+                       std::max(1, int(std::ceil(side.size.height() * scale - 1e-6))));
+    QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) {
+        Show_NSLog_Message(QStringLiteral("No image could be made for the card."));
+        return {};
+    }
+    image.fill(Qt::transparent);
+    const int dpm = int(std::lround(dpi / 0.0254));
+    image.setDotsPerMeterX(dpm);
+    image.setDotsPerMeterY(dpm);
+    {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        Draw_Rendered_Side(painter, side, QRectF(QPointF(0, 0), QSizeF(pixels)), mirror);
+    }
+    return image;
+}
+
+QByteArray Rendered_Side_PDF(const RenderedSide &side, Side_Mirror mirror)
+{
+    if (side.isNull()) return {};
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(72);
+    writer.setPageLayout(QPageLayout(QPageSize(side.size, QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
+    QPainter painter;
+    if (!painter.begin(&writer)) {
+        Show_NSLog_Message(QStringLiteral("The card could not be written as PDF."));
+        return {};
+    }
+    Draw_Rendered_Side(painter, side, QRectF(QPointF(0, 0), side.size), mirror);
+    painter.end();
+    return data;
+}

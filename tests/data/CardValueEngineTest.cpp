@@ -1,0 +1,513 @@
+// The per-card value engine: use flags and card counts, values of series and cells,
+// the backup and restore around a run, cards made on several threads, card N as PDF.
+#include "AsLoadedAdjuster.h"
+#include "CardValueEngine.h"
+#include "Globals.h"
+#include "SKTDocument.h"
+#include "SKTGraphicList.h"
+#include "SKTImage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <stdexcept>
+#include <thread>
+
+namespace {
+
+class Engine : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(folder.isValid()); }
+
+    void series(const QString &name, const QByteArray &content)
+    {
+        QFile f(folder.filePath(name + ".txt"));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(content);
+    }
+    CardValueEngine engine() const { return CardValueEngine(folder.path()); }
+
+    static GraphicPtr bound(GraphicKind kind, int source, const QString &name, int index)
+    {
+        GraphicPtr g = SKTGraphic::create(kind);
+        g->_bounds = QRectF(10, 10, 80, 20);
+        g->Set_Data_source_type(source);
+        if (source == 1) {
+            g->Set_Batch_List_Name(name);
+            g->Set_Batch_List_Index(index);
+        } else if (source == 2) {
+            g->Set_Excel_binding_Index(index);
+        }
+        return g;
+    }
+    static void add(SKTDocument &doc, int side, const GraphicPtr &g) { doc.sideList(side).insert(g, doc.sideList(side).count()); }
+
+    QTemporaryDir folder;
+};
+
+RenderResources resources() { return Application_Render_Resources(asLoaded()); }
+
+std::vector<KeyedArchive> archives(const SKTGraphicList &side)
+{
+    std::vector<KeyedArchive> out;
+    for (const GraphicPtr &g : side.items()) out.push_back(g->encode());
+    return out;
+}
+
+} // namespace
+
+TEST_F(Engine, CardCounts)
+{
+    series("five", "1\n2\n3\n4\n5");
+    series("three", "a\nb\nc");
+    series("four", "w\nx\ny\nz");
+    struct Case {
+        const char *what;
+        std::vector<GraphicPtr> front;
+        int rows;
+        bool useSeries, useExcel;
+        int cards;
+    };
+    const std::vector<Case> cases = {
+        {"nothing bound", {SKTGraphic::create(GraphicKind::Text)}, 3, false, false, 1},
+        {"series of 5 and 3", {bound(GraphicKind::Text, 1, "five", 1), bound(GraphicKind::Text, 1, "three", 2)}, 0, true, false, 5},
+        {"10 rows and 4 values", {bound(GraphicKind::Text, 1, "four", 0), bound(GraphicKind::Image, 2, "", 1)}, 10, true, true, 10},
+        {"column without rows", {bound(GraphicKind::Text, 2, "", 1)}, 0, false, false, 1},
+        {"left out of batches", {[] { GraphicPtr g = bound(GraphicKind::Text, 1, "five", 1); g->print_object = 1; return g; }()}, 0, false, false, 1},
+        {"not a value kind", {bound(GraphicKind::Shape, 1, "five", 1)}, 0, false, false, 1},
+        {"series without index", {bound(GraphicKind::Text, 1, "five", -1)}, 0, false, false, 1},
+        {"column -1", {bound(GraphicKind::Text, 2, "", -1)}, 3, false, false, 1},
+    };
+    for (const Case &c : cases) {
+        SKTDocument doc;
+        for (const GraphicPtr &g : c.front) add(doc, 0, g);
+        for (int r = 0; r < c.rows; ++r) doc.Create_List_By_Array({QString("n%1").arg(r)}, 1);
+        CardValueEngine e = engine();
+        e.Check_Series_Or_Excel_Use_or_not(doc);
+        EXPECT_EQ(e.Use_Data_Sheet_Values(), c.useSeries) << c.what;
+        EXPECT_EQ(e.Use_Excel_Binding_Values(), c.useExcel) << c.what;
+        EXPECT_EQ(e.Total_Batch_Excel_Card(), c.cards) << c.what;
+    }
+}
+
+TEST_F(Engine, BackSideCountsOnlyOnTwoSidedCards)
+{
+    series("five", "1\n2\n3\n4\n5");
+    for (const char *sides : {"1", "2"}) {
+        SKTDocument doc;
+        doc.Front_card_Prop.setCard_Side(sides);
+        add(doc, 1, bound(GraphicKind::Text, 1, "five", 0));
+        CardValueEngine e = engine();
+        e.Check_Series_Or_Excel_Use_or_not(doc);
+        EXPECT_EQ(e.Total_Batch_Excel_Card(), QString(sides) == "2" ? 5 : 1) << sides;
+    }
+}
+
+TEST_F(Engine, ShortSeriesGivesEmptyValuesPastItsEnd)
+{
+    series("five", "1\n2\n3\n4\n5");
+    series("three", "A\nB\nC");  // Code 39 takes upper-case letters
+    SKTDocument doc;
+    GraphicPtr text = bound(GraphicKind::Text, 1, "three", 1);
+    text->Set_text_value("design");
+    GraphicPtr image = bound(GraphicKind::Image, 1, "three", 1);
+    GraphicPtr barcode = bound(GraphicKind::Barcode, 1, "three", 1);
+    barcode->bar_image_ctrl_bounds = QRectF(100, 50, 60, 40);
+    for (const GraphicPtr &g : {bound(GraphicKind::Text, 1, "five", 0), text, image, barcode}) add(doc, 0, g);
+    CardValueEngine e = engine();
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    e.Create_Design_Backup_Array(doc, resources());
+    ASSERT_EQ(e.Total_Batch_Excel_Card(), 5);
+
+    struct Row {
+        int card;
+        QString five, three;
+        bool barcodePicture;
+    };
+    for (const Row &r : std::vector<Row>{{0, "1", "A", true}, {2, "3", "C", true}, {3, "4", "", false}, {4, "5", "", false}}) {
+        SideCopy copy = e.Side_Copy(0);
+        e.Assign_Batch_Values_To_Control(copy.controls, r.card);
+        EXPECT_EQ(copy.controls[0]->Text_Value, r.five) << r.card;
+        EXPECT_EQ(copy.controls[1]->Text_Value, r.three) << r.card;
+        EXPECT_EQ(copy.controls[2]->_file_path, r.three) << r.card;
+        EXPECT_EQ(!copy.controls[3]->_barcode_image.isNull(), r.barcodePicture) << r.card;
+        // The card's own Code 39 picture of the value, centred in its frame; no picture: no size.
+        const QSizeF size = copy.controls[3]->_barcode_image.size();
+        if (r.barcodePicture) {
+            EXPECT_GT(size.width(), 0) << r.card;
+        }
+        EXPECT_EQ(copy.controls[3]->bounds(),
+                  r.barcodePicture ? QRectF(130 - size.width() / 2, 70 - size.height() / 2, size.width(), size.height())
+                                   : QRectF(10, 10, 0, 0))
+            << r.card;
+    }
+    EXPECT_EQ(text->Text_Value, "design");  // the live design is not filled
+}
+
+TEST_F(Engine, SeriesDeletedAfterBinding)
+{
+    series("gone", "x\ny");
+    SKTDocument doc;
+    GraphicPtr barcode = bound(GraphicKind::Barcode, 1, "gone", 0);
+    barcode->linear_font_val = "12345";
+    GraphicPtr noData = bound(GraphicKind::Barcode, 1, "gone", 0);
+    noData->linear_font_val = noData->two_d_font_val = "";
+    noData->linear_or_2d = 1;
+    barcode->two_d_font_val = "";
+    for (const GraphicPtr &g : {bound(GraphicKind::Text, 1, "gone", 0), bound(GraphicKind::Image, 1, "gone", 0), barcode, noData})
+        add(doc, 0, g);
+    doc.graphics().at(0)->Set_text_value("design");
+    ASSERT_TRUE(QFile::remove(folder.filePath("gone.txt")));
+    CardValueEngine e = engine();
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    e.Create_Design_Backup_Array(doc, resources());
+    SideCopy copy = e.Side_Copy(0);
+    e.Assign_Batch_Values_To_Control(copy.controls, 0);
+    EXPECT_EQ(copy.controls[0]->Text_Value, "");
+    EXPECT_EQ(copy.controls[1]->_file_path, "");
+    EXPECT_FALSE(copy.controls[2]->_barcode_image.isNull());  // its own data
+    EXPECT_TRUE(copy.controls[3]->_barcode_image.isNull());
+}
+
+TEST_F(Engine, SeriesFileValues)
+{
+    const std::vector<std::pair<QByteArray, QStringList>> files = {
+        {"\n\nA\n\nB\n\n", {"A", "", "B"}},
+        {" one \r\ntwo", {"one \r", "two"}},
+        {"", {""}},
+        {"\xc3\xa9t\xc3\xa9", {"\u00e9t\u00e9"}},
+    };
+    CardValueEngine e = engine();
+    for (const auto &[content, values] : files) {
+        series("s", content);
+        EXPECT_EQ(e.Series_Values("s"), values) << content.constData();
+    }
+    EXPECT_EQ(e.Series_Values("missing"), std::nullopt);
+
+    const std::vector<std::pair<QByteArray, QString>> first = {{" A \nB", " A "}, {"\n\nA", ""}, {"only", "only"}};
+    for (const auto &[content, value] : first) {
+        series("f", content);
+        EXPECT_EQ(e.Get_First_Value_Of_Dataset("f"), value) << content.constData();
+    }
+    EXPECT_EQ(e.Get_First_Value_Of_Dataset("missing"), "");
+}
+
+TEST_F(Engine, SeriesListAndLookupByName)
+{
+    for (const char *name : {"names.txt", "Names.txt", "b.txt", "c.TXT", "d.csv", ".txt"}) {
+        QFile f(folder.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    ASSERT_TRUE(QDir(folder.path()).mkdir("dir.txt"));
+    CardValueEngine e = engine();
+    ASSERT_EQ(e.Get_datasheet_File_Name_Array(), (QStringList{"Names", "b", "c", "names"}));
+    const std::vector<std::pair<QString, int>> lookups = {
+        {"names", 3}, {"Names", 0}, {"NAMES", 0}, {"C", 2}, {"d", -1}, {"", -1}, {"dir", -1},
+    };
+    for (const auto &[name, index] : lookups) EXPECT_EQ(e.Get_Data_SetIndex_According_Name(name), index) << qPrintable(name);
+    EXPECT_TRUE(CardValueEngine("/no/such/folder").Get_datasheet_File_Name_Array().isEmpty());
+
+    // Two series differing in case are two files: each control gets its own.
+    series("names", "lower");
+    series("Names", "upper");
+    SKTDocument doc;
+    add(doc, 0, bound(GraphicKind::Text, 1, "names", 3));
+    add(doc, 0, bound(GraphicKind::Text, 1, "Names", 0));
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    e.Create_Design_Backup_Array(doc, resources());
+    SideCopy copy = e.Side_Copy(0);
+    e.Assign_Batch_Values_To_Control(copy.controls, 0);
+    EXPECT_EQ(copy.controls[0]->Text_Value, "lower");
+    EXPECT_EQ(copy.controls[1]->Text_Value, "upper");
+}
+
+TEST_F(Engine, InUseTest)
+{
+    series("used", "v");
+    series("free", "v");
+    SKTDocument doc;
+    add(doc, 1, bound(GraphicKind::Text, 1, "used", 1));
+    doc.Front_card_Prop.setCard_Side("1");
+    CardValueEngine e = engine();
+    EXPECT_FALSE(e.Check_Batch_File_In_Use_Validation("used", doc));  // one-sided card
+    doc.Front_card_Prop.setCard_Side("2");
+    EXPECT_TRUE(e.Check_Batch_File_In_Use_Validation("used", doc));
+    EXPECT_FALSE(e.Check_Batch_File_In_Use_Validation("USED", doc));
+    EXPECT_FALSE(e.Check_Batch_File_In_Use_Validation("free", doc));
+    QFile::remove(folder.filePath("used.txt"));
+    EXPECT_FALSE(e.Check_Batch_File_In_Use_Validation("used", doc));
+}
+
+TEST_F(Engine, SpreadsheetValues)
+{
+    SKTDocument doc;
+    doc.Add_ColList_Column("Name");
+    doc.Add_ColList_Column("Town");
+    doc.Create_List_By_Array({" Ann ", ""}, 2);
+    doc.Create_List_By_Array({"Bob", "Rome"}, 2);
+    GraphicPtr number = bound(GraphicKind::Text, 2, "", 0);
+    GraphicPtr town = bound(GraphicKind::Text, 2, "", 2);
+    GraphicPtr kept = bound(GraphicKind::Text, 2, "", 1);
+    kept->print_object = 1;
+    kept->Set_text_value("design");
+    for (const GraphicPtr &g : {number, town, kept}) add(doc, 0, g);
+
+    CardValueEngine e = engine();
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    const std::vector<std::tuple<int, int, QString>> cells = {
+        {0, 0, "1"}, {0, 1, "Ann"}, {1, 2, "Rome"}, {2, 1, ""}, {-1, 1, ""}, {0, -1, ""}, {0, 7, ""},
+    };
+    for (const auto &[card, column, value] : cells) EXPECT_EQ(e.Get_sel_row_col_value_of_Excel(card, column), value) << card << column;
+    e.Create_Design_Backup_Array(doc, resources());
+    SideCopy copy = e.Side_Copy(0);
+    e.Assign_Batch_Values_To_Control(copy.controls, 0);
+    EXPECT_EQ(copy.controls[0]->Text_Value, "1");
+    EXPECT_EQ(copy.controls[1]->Text_Value, "");
+    EXPECT_EQ(copy.controls[2]->Text_Value, "design");
+
+    const std::vector<std::pair<int, QString>> first = {{0, "1"}, {1, "Ann"}, {2, " "}, {5, " "}};
+    for (const auto &[column, value] : first) EXPECT_EQ(CardValueEngine::Get_First_Value_Of_Excel_Binding(doc, column), value) << column;
+    EXPECT_EQ(CardValueEngine::Get_Excel_Column_Name_Of_Index(doc, 2), "Town");
+    EXPECT_EQ(CardValueEngine::Get_Excel_Column_Name_Of_Index(doc, 0), "S.No.");
+    EXPECT_EQ(CardValueEngine::Get_Excel_Column_Name_Of_Index(doc, 3), "");
+    doc.Clear_ListData();
+    EXPECT_EQ(CardValueEngine::Get_First_Value_Of_Excel_Binding(doc, 1), "");
+    // Reads on an empty table are bounds-checked.
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    EXPECT_EQ(e.Get_sel_row_col_value_of_Excel(0, 1), "");
+    EXPECT_EQ(e.Get_sel_row_col_value_of_dataset(0, 0), "");
+}
+
+namespace {
+// One control of every kind on each side, the texts and pictures bound.
+void everyKind(SKTDocument &doc, int side)
+{
+    int i = 0;
+    for (GraphicKind kind : {GraphicKind::Line, GraphicKind::Text, GraphicKind::Shape, GraphicKind::Image,
+                             GraphicKind::Signature, GraphicKind::Barcode}) {
+        GraphicPtr g = SKTGraphic::create(kind);
+        g->_bounds = QRectF(5 + 12 * i, 5 + 8 * i, 60, 18);
+        g->ctrl_is_visible = true;
+        if (kind == GraphicKind::Text || kind == GraphicKind::Image || kind == GraphicKind::Barcode) {
+            g->Set_Data_source_type(2);
+            g->Set_Excel_binding_Index(1);
+            g->bar_image_ctrl_bounds = QRectF(20, 20, 100, 50);
+        }
+        if (kind == GraphicKind::Text) g->Set_text_value(side == 0 ? "front design" : "back design");
+        doc.sideList(side).insert(g, doc.sideList(side).count());
+        ++i;
+    }
+}
+
+void tenRows(SKTDocument &doc)
+{
+    doc.Add_ColList_Column("Name");
+    for (int r = 0; r < 10; ++r) doc.Create_List_By_Array({QString("Person%1").arg(r)}, 1);
+}
+} // namespace
+
+TEST_F(Engine, RunFindsNothingToRestoreAndRestoresAChangedDesign)
+{
+    SKTDocument doc;
+    doc.Front_card_Prop.setCard_Side("2");
+    everyKind(doc, 0);
+    everyKind(doc, 1);
+    tenRows(doc);
+    const std::vector<KeyedArchive> front = archives(doc.graphics()), back = archives(doc.graphics_back());
+    CardValueEngine e = engine();
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    bool reset = false;
+    {
+        BatchRunGuard guard(e, doc, resources(), -1, true, [&] { reset = true; });
+        ASSERT_TRUE(guard.active());
+        EXPECT_TRUE(Card_Value_In_Process);
+        EXPECT_FALSE(e.Set_data_table_value_to_card(3, "F").isNull());
+        EXPECT_FALSE(e.Set_data_table_value_to_card(3, "B").isNull());
+        EXPECT_FALSE(e.Create_Card_Design_Again(doc));  // nothing to undo
+        // A design changed during the run is put back at its end.
+        doc.graphics().at(1)->Set_text_value("changed");
+        doc.graphics_back().at(5)->setXPosition(99);
+    }
+    EXPECT_TRUE(reset);
+    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_EQ(archives(doc.graphics()), front);
+    EXPECT_EQ(archives(doc.graphics_back()), back);
+    EXPECT_EQ(doc.graphics_back().at(5)->bar_image_ctrl_bounds, doc.graphics_back().at(5)->bounds());
+}
+
+TEST_F(Engine, RunStoppedByAnExceptionRestoresEverything)
+{
+    SKTDocument doc;
+    everyKind(doc, 0);
+    tenRows(doc);
+    const std::vector<KeyedArchive> front = archives(doc.graphics());
+    CardValueEngine e = engine();
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    int resets = 0;
+    try {
+        BatchRunGuard guard(e, doc, resources(), -1, true, [&] { ++resets; });
+        // A second run is refused while one is active.
+        BatchRunGuard second(e, doc, resources(), -1, false);
+        EXPECT_FALSE(second.active());
+        doc.graphics().at(1)->Set_text_value("half filled");
+        throw std::runtime_error("mid-card");
+    } catch (const std::runtime_error &) {
+    }
+    EXPECT_EQ(resets, 1);
+    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_FALSE(e.isRunning());
+    EXPECT_EQ(archives(doc.graphics()), front);
+}
+
+TEST_F(Engine, WorkersMakeTheSameCardsAsTheGuiThread)
+{
+    SKTDocument doc;
+    everyKind(doc, 0);
+    tenRows(doc);
+    series("ids", QByteArray("0\n1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\n14\n15\n16\n17\n18\n19\n20\n21\n22\n23\n24\n25\n26\n27\n28\n29\n30\n31\n32\n33\n34\n35\n36\n37\n38\n39"));
+    GraphicPtr id = bound(GraphicKind::Text, 1, "ids", 0);
+    id->ctrl_is_visible = true;
+    id->_bounds = QRectF(120, 100, 100, 30);
+    add(doc, 0, id);
+    const std::vector<KeyedArchive> front = archives(doc.graphics());
+    CardValueEngine e = engine();
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    ASSERT_EQ(e.Total_Batch_Excel_Card(), 40);
+    BatchRunGuard guard(e, doc, resources(), -1, true);
+
+    std::vector<QImage> alone(40), parallel(40);
+    for (int n = 0; n < 40; ++n) alone[size_t(n)] = Rendered_Side_Image(e.Set_data_table_value_to_card(n, "F"), 144);
+    std::vector<std::thread> workers;
+    for (int w = 0; w < 4; ++w)
+        workers.emplace_back([&, w] {
+            for (int n = w; n < 40; n += 4) parallel[size_t(n)] = Rendered_Side_Image(e.Set_data_table_value_to_card(n, "F"), 144);
+        });
+    for (std::thread &t : workers) t.join();
+    for (int n = 0; n < 40; ++n) {
+        ASSERT_FALSE(alone[size_t(n)].isNull());
+        EXPECT_TRUE(parallel[size_t(n)] == alone[size_t(n)]) << "card " << n;
+    }
+    EXPECT_FALSE(alone[0] == alone[1]);
+    EXPECT_EQ(archives(doc.graphics()), front);
+}
+
+TEST_F(Engine, GroupModeFillsTheSideNotShownFromTheSelectedRow)
+{
+    SKTDocument doc;
+    doc.Start_Card_Option = "G";
+    doc.Front_card_Prop.setCard_Side("2");
+    everyKind(doc, 0);
+    everyKind(doc, 1);
+    tenRows(doc);
+    CardValueEngine e = engine();
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    e.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources(), 2);
+    EXPECT_EQ(e.Side_Copy(1).controls[1]->Text_Value, "Person2");
+    EXPECT_EQ(e.Side_Copy(0).controls[1]->Text_Value, "front design");
+    EXPECT_EQ(doc.graphics_back().at(1)->Text_Value, "back design");
+    // The back shown: the front is the side filled; the first row counts too.
+    doc.Card_Front_Or_Back = 1;
+    e.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources(), 0);
+    EXPECT_EQ(e.Side_Copy(0).controls[1]->Text_Value, "Person0");
+    EXPECT_EQ(e.Side_Copy(1).controls[1]->Text_Value, "back design");
+    // No row selected, or not in group mode: nothing filled.
+    e.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources(), -1);
+    EXPECT_EQ(e.Side_Copy(0).controls[1]->Text_Value, "front design");
+    doc.Start_Card_Option = "L";
+    e.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources(), 3);
+    EXPECT_EQ(e.Side_Copy(0).controls[1]->Text_Value, "front design");
+}
+
+TEST_F(Engine, CardNAsPdfShowsRowNsName)
+{
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+    SKTDocument doc;
+    tenRows(doc);
+    GraphicPtr name = bound(GraphicKind::Text, 2, "", 1);
+    name->ctrl_is_visible = true;
+    name->_bounds = QRectF(10, 10, 200, 40);
+    add(doc, 0, name);
+    CardValueEngine e = engine();
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    e.Create_Design_Backup_Array(doc, resources());
+    for (int n : {0, 7}) {
+        const QString path = folder.filePath(QString("card%1.pdf").arg(n));
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(Rendered_Side_PDF(e.Set_data_table_value_to_card(n, "F")));
+        f.close();
+        QProcess p;
+        p.setWorkingDirectory(folder.path());  // the reader may leave files where it runs
+        p.start(pdftotext, {path, "-"});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), QString("Person%1").arg(n));
+    }
+}
+
+TEST_F(Engine, MirroredSide)
+{
+    SKTDocument doc;
+    GraphicPtr shape = SKTGraphic::create(GraphicKind::Shape);
+    shape->_bounds = QRectF(0, 0, 20, 10);
+    shape->ctrl_is_visible = true;
+    shape->setDrawingFill(true);
+    shape->setFillColor(Qt::red);
+    shape->setDrawingStroke(false);
+    add(doc, 0, shape);
+    const RenderedSide side = Render_Side_Picture(doc.graphics().items(), QRectF(0, 0, 100, 50), nullptr, resources());
+    struct Case {
+        Side_Mirror mirror;
+        QPoint red, clear;
+    };
+    for (const Case &c : std::vector<Case>{{Side_Mirror::None, {5, 5}, {95, 5}},
+                                           {Side_Mirror::Horizontal, {95, 5}, {5, 5}},
+                                           {Side_Mirror::Vertical, {5, 45}, {5, 5}}}) {
+        const QImage image = Rendered_Side_Image(side, 72, c.mirror);
+        ASSERT_EQ(image.size(), QSize(100, 50));
+        EXPECT_EQ(image.pixelColor(c.red), QColor(Qt::red)) << int(c.mirror);
+        EXPECT_EQ(image.pixelColor(c.clear).alpha(), 0) << int(c.mirror);
+    }
+}
+
+TEST_F(Engine, MirroredSideIsTheWholePictureTurnedOver)
+{
+    SKTDocument doc;
+    GraphicPtr shape = SKTGraphic::create(GraphicKind::Shape);
+    shape->_bounds = QRectF(10, 5, 30, 20);
+    shape->ctrl_is_visible = true;
+    shape->setDrawingFill(true);
+    shape->setFillColor(Qt::blue);
+    shape->setDrawingStroke(false);
+    add(doc, 0, shape);
+    const RenderedSide side = Render_Side_Picture(doc.graphics().items(), QRectF(0, 0, 100, 50), nullptr, resources());
+    const QImage plain = Rendered_Side_Image(side, 144);
+    ASSERT_EQ(plain.size(), QSize(200, 100));
+    EXPECT_EQ(plain.pixelColor(50, 30), QColor(Qt::blue));  // the shape's centre
+    EXPECT_EQ(plain.pixelColor(190, 90).alpha(), 0);
+    EXPECT_TRUE(Rendered_Side_Image(side, 144, Side_Mirror::Horizontal) == plain.mirrored(true, false));
+    EXPECT_TRUE(Rendered_Side_Image(side, 144, Side_Mirror::Vertical) == plain.mirrored(false, true));
+    EXPECT_EQ(plain.dotsPerMeterX(), 5669);  // 144 dpi
+
+    // Nothing to draw from a null side, at no resolution, or into no room.
+    EXPECT_TRUE(Rendered_Side_Image(RenderedSide(), 72).isNull());
+    EXPECT_TRUE(Rendered_Side_Image(side, 0).isNull());
+    EXPECT_EQ(Rendered_Side_Image(side, 0.5).size(), QSize(1, 1));  // a low resolution is still one
+    EXPECT_TRUE(Rendered_Side_PDF(RenderedSide()).isEmpty());
+    EXPECT_TRUE(Render_Side_Picture({}, QRectF(), nullptr, resources()).isNull());
+    QImage untouched(10, 10, QImage::Format_ARGB32);
+    untouched.fill(Qt::white);
+    {
+        QPainter painter(&untouched);
+        Draw_Rendered_Side(painter, side, QRectF(0, 0, 0, 10));
+        Draw_Rendered_Side(painter, RenderedSide(), QRectF(0, 0, 10, 10));
+    }
+    EXPECT_EQ(untouched.pixelColor(5, 5), QColor(Qt::white));
+    // A side smaller than a pixel still gets one.
+    const RenderedSide tiny = Render_Side_Picture({}, QRectF(0, 0, 0.5, 0.5), nullptr, resources());
+    EXPECT_EQ(Rendered_Side_Image(tiny, 72).size(), QSize(1, 1));
+}
