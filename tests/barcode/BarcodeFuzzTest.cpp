@@ -65,6 +65,7 @@ struct FixedMeasure : FontMeasure {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN(), kInf = std::numeric_limits<double>::infinity();
 const double kSizes[] = {72, 1, 0, -5, kNaN, kInf, -kInf, 1e9, 1e-300, 20000};
 const double kResolutions[] = {203, 600, 0, -1, kNaN, kInf, 1e7, 1e-9};
+const int kQrSizes[] = {72, 1, 0, -5, std::numeric_limits<int>::max(), std::numeric_limits<int>::min(), 1000000000, 20000};
 
 void linear(const QString &value, fuzz::Mutator &m, const FontMeasure &measure,
             const QStringList &titles = Linear_Barcode_Titles())
@@ -101,7 +102,7 @@ void twoDimensional(const QString &value, fuzz::Mutator &m)
         const QImage page = readers::Module_Page(n, n, 3, 4, [&](int x, int y) { return grid->valueAt(x, y) != 0; });
         EXPECT_TRUE(readers::Zxing_Read(page, ZXing::BarcodeFormat::QRCode) == utf8)
             << "QR level " << int(level) << " " << value.left(40).toStdString();
-        (void)Render_QR(*grid, int(kSizes[m.below(std::size(kSizes))]), kResolutions[m.below(std::size(kResolutions))]);
+        (void)Render_QR(*grid, kQrSizes[m.below(std::size(kQrSizes))], kResolutions[m.below(std::size(kResolutions))]);
     }
     const Pdf417Symbol symbol = Encode_PDF417(value.toUtf8(), PDF417_Level_From_Index(m.below(9)), 1.0);
     if (value.isEmpty()) {
