@@ -1,9 +1,14 @@
 // Seeded mutations of small valid files for each reader: every input gives rows or a
 // refusal, never a crash or a hang, and leaves nothing in the temporary folder.
+#include "PrivateTemp.h"
 #include "Fuzz.h"
+#include "PrivateTemp.h"
 #include "Globals.h"
+#include "PrivateTemp.h"
 #include "SpreadsheetWriter.h"
+#include "PrivateTemp.h"
 #include "ZipArchive.h"
+#include "PrivateTemp.h"
 #include "ZipReader.h"
 
 #include <QDir>
@@ -67,17 +72,7 @@ const QByteArray kHandStrings =
 
 class SpreadsheetFuzz : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_oldTemp = qgetenv("TMPDIR");
-        qputenv("TMPDIR", m_temp.path().toUtf8());
-    }
-    void TearDown() override { qputenv("TMPDIR", m_oldTemp); }
-
-    QStringList leftInTemp() const
-    {
-        return QDir(m_temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-    }
+    QStringList leftInTemp() const { return m_temp.left(); }
 
     // Runs `read` on mutations of the seed files: the archive bytes mutated, or (for
     // archives) one part mutated and packed again.
@@ -106,8 +101,7 @@ protected:
     }
 
     QTemporaryDir m_work;
-    QTemporaryDir m_temp;
-    QByteArray m_oldTemp;
+    testsupport::PrivateTemp m_temp;
 };
 
 } // namespace

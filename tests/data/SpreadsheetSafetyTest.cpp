@@ -1,5 +1,6 @@
 // One workbook per reader, writers that share nothing, and damaged archives refused
 // with nothing left behind.
+#include "PrivateTemp.h"
 #include "Checkers.h"
 #include "CraftedZip.h"
 #include "Globals.h"
@@ -52,17 +53,7 @@ QString lines(const SheetRows &rows)
     return out;
 }
 
-// Points the temporary directory at a private empty folder while it lives.
-class PrivateTemp {
-public:
-    PrivateTemp() : m_old(qgetenv("TMPDIR")) { qputenv("TMPDIR", m_dir.path().toUtf8()); }
-    ~PrivateTemp() { qputenv("TMPDIR", m_old); }
-    QStringList left() const { return QDir(m_dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden); }
-
-private:
-    QTemporaryDir m_dir;
-    QByteArray m_old;
-};
+using testsupport::PrivateTemp;
 
 } // namespace
 

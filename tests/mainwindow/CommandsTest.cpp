@@ -1,3 +1,4 @@
+#include "PrivateTemp.h"
 #include "Globals.h"
 #include "MessageBox.h"
 #include "Profile_Panel.h"
@@ -26,13 +27,7 @@ struct Window : TestWindow {
 };
 
 // Points the temporary folder somewhere of the test's own while it lives.
-struct PrivateTemp {
-    QTemporaryDir dir;
-    QByteArray kept = qgetenv("TMPDIR");
-    PrivateTemp() { qputenv("TMPDIR", dir.path().toUtf8()); }
-    ~PrivateTemp() { kept.isEmpty() ? qunsetenv("TMPDIR") : qputenv("TMPDIR", kept); }
-    QStringList entries() const { return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot); }
-};
+using testsupport::PrivateTemp;
 } // namespace
 
 TEST(Commands, LockWithNothingSelectedStillSetsTheToolbar)
@@ -93,7 +88,7 @@ TEST(Commands, CopyFrontToBackGivesTheBackItsOwnCopy)
 {
     Window w;
     PrivateTemp temp;
-    QFile foreign(temp.dir.path() + "/zova.zcd");
+    QFile foreign(temp.path() + "/zova.zcd");
     ASSERT_TRUE(foreign.open(QIODevice::WriteOnly));
     foreign.write("not ours");
     foreign.close();
@@ -132,7 +127,7 @@ TEST(Commands, CopyFrontToBackGivesTheBackItsOwnCopy)
     EXPECT_EQ(w.back().at(1)->bounds(), QRectF(10, 10, 80, 20));
 
     // Nothing is left in the temporary folder; a file of someone else's is untouched.
-    EXPECT_EQ(temp.entries(), QStringList{"zova.zcd"});
+    EXPECT_EQ(temp.left(), QStringList{"zova.zcd"});
     ASSERT_TRUE(foreign.open(QIODevice::ReadOnly));
     EXPECT_EQ(foreign.readAll(), "not ours");
     EXPECT_TRUE(w.document.Project_File_Name.isEmpty());
@@ -149,7 +144,7 @@ TEST(Commands, CopyNeedsNoTemporaryFolderAndRefillsThePanels)
     Window w;
     PrivateTemp temp;
     // The temporary folder is a plain file: nothing can be written there.
-    const QString notAFolder = temp.dir.path() + "/file";
+    const QString notAFolder = temp.path() + "/file";
     QFile(notAFolder).open(QIODevice::WriteOnly);
     qputenv("TMPDIR", notAFolder.toUtf8());
     w.document.Start_Card_Option = "V";
@@ -164,7 +159,7 @@ TEST(Commands, CopyNeedsNoTemporaryFolderAndRefillsThePanels)
     for (const GraphicPtr &g : w.back().items()) EXPECT_FALSE(w.front().contains(g.get())) << "no shared control";
     EXPECT_EQ(Back_Profile_Panel_OBJ->Text_Box_For_ID("Fup_Name")->text(), "Visitor");
     EXPECT_TRUE(Back_Profile_Panel_OBJ->Chk_Box_For_ID("Fup_Name")->isChecked());
-    EXPECT_EQ(temp.entries(), QStringList{"file"});
+    EXPECT_EQ(temp.left(), QStringList{"file"});
     w.document.Start_Card_Option.clear();
 }
 
