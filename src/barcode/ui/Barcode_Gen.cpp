@@ -133,7 +133,10 @@ Barcode_Gen::Barcode_Gen(QWidget *parent) : QDialog(parent)
     sett_tab = new QTabWidget;
     sett_tab->addTab(makeSymbolTab(), QStringLiteral("Barcode"));
     sett_tab->addTab(makeTextTab(), QStringLiteral("Text and Colours"));
+    // The resolution page belongs to the window while it is not a tab (linear symbologies).
     dpi_tab_item = makeResolutionTab();
+    dpi_tab_item->setParent(this);
+    dpi_tab_item->hide();
     right->addWidget(sett_tab);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     ok_btn = buttons->button(QDialogButtonBox::Ok);

@@ -12,11 +12,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <memory>
 
 namespace {
 
@@ -80,6 +82,18 @@ TEST(BarcodeWindow, ANewControlsDefaults)
     EXPECT_FALSE(g.preview().isNull());
     EXPECT_EQ(g.current().settings, Barcode_Settings());
     EXPECT_EQ(g.current().binding, Barcode_Binding());
+}
+
+TEST(BarcodeWindow, TheResolutionPageGoesWithAWindowThatNeverShowedIt)
+{
+    QPointer<QWidget> page;
+    {
+        auto g = std::make_unique<Barcode_Gen>();
+        page = g->dpi_tab_item;
+        ASSERT_TRUE(page);
+        EXPECT_EQ(g->sett_tab->indexOf(page), -1);  // a linear symbology: no resolution tab
+    }
+    EXPECT_TRUE(page.isNull());
 }
 
 TEST(BarcodeWindow, OptionSetsFollowTheSymbology)
