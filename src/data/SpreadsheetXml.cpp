@@ -1,4 +1,5 @@
 #include "SpreadsheetXml.h"
+#include "XmlStream.h"
 
 namespace {
 
@@ -36,25 +37,6 @@ void appendEscape(std::string &out, unsigned code)
     out += "_x";
     for (int shift = 12; shift >= 0; shift -= 4) out += hex[(code >> shift) & 0xF];
     out += '_';
-}
-
-void appendUtf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
 }
 
 bool isBlank(QChar c) { return c == u' ' || c == u'\t' || c == u'\n' || c == u'\r'; }
@@ -168,10 +150,10 @@ void Append_Xml_Text(std::string &out, QStringView text)
         else if (u == '_' && escapeAt(text, i) >= 0) out += "_x005F_";
         else if (u < 0x80 && allowedInXml(u)) out += char(u);
         else if (QChar::isHighSurrogate(u) && i + 1 < n && QChar::isLowSurrogate(text[i + 1].unicode())) {
-            appendUtf8(out, QChar::surrogateToUcs4(u, text[i + 1].unicode()));
+            Append_Utf8(out, QChar::surrogateToUcs4(u, text[i + 1].unicode()));
             ++i;
         } else if (QChar::isSurrogate(u) || !allowedInXml(u)) appendEscape(out, u);
-        else appendUtf8(out, u);
+        else Append_Utf8(out, u);
     }
 }
 

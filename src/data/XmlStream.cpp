@@ -21,25 +21,6 @@ std::string_view trimmed(std::string_view s)
     return s;
 }
 
-void appendUtf8(std::string &out, char32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | (c >> 6));
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | (c >> 12));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | (c >> 18));
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
-
 // The code of a character reference body ("#65", "#x41"); 0 when invalid.
 char32_t characterReference(std::string_view body)
 {
@@ -179,7 +160,7 @@ bool XmlStream::decode(std::string_view raw, std::string &out)
         else if (!body.empty() && body[0] == '#') {
             const char32_t code = characterReference(body);
             if (code == 0) return false;
-            appendUtf8(out, code);
+            Append_Utf8(out, code);
         } else {
             return false;
         }
@@ -333,4 +314,23 @@ bool XmlStream::hasAttribute(std::string_view local) const
     for (const Attribute &a : m_attributes)
         if (a.local == local) return true;
     return false;
+}
+
+void Append_Utf8(std::string &out, char32_t c)
+{
+    if (c < 0x80) {
+        out += char(c);
+    } else if (c < 0x800) {
+        out += char(0xC0 | (c >> 6));
+        out += char(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += char(0xE0 | (c >> 12));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    } else {
+        out += char(0xF0 | (c >> 18));
+        out += char(0x80 | ((c >> 12) & 0x3F));
+        out += char(0x80 | ((c >> 6) & 0x3F));
+        out += char(0x80 | (c & 0x3F));
+    }
 }

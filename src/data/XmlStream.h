@@ -77,3 +77,6 @@ private:
     std::string_view m_text;
     std::string m_decoded;
 };
+
+// Appends the code point to `out` as UTF-8.
+void Append_Utf8(std::string &out, char32_t c);
