@@ -100,6 +100,9 @@ std::unique_ptr<QPrinter> Make_Printer(const Print_Settings &settings, QString *
     }
     // The page is the whole paper; what lies in the printer's margins is the caller's.
     printer->setFullPage(true);
+    // Recorded card sides play their text where it belongs on a device of the
+    // recording resolution (Print_Device_DPI); painting is scaled to points.
+    printer->setResolution(Print_Device_DPI);
     printer->setPageLayout(QPageLayout(settings.pageSize, settings.orientation, QMarginsF(), QPageLayout::Point));
     return printer;
 }

@@ -22,6 +22,8 @@ class QWidget;
 
 inline constexpr const char *Virtual_PDF_Printer_Setting = "DOZO_PDF_PRINTER_FILE";
 inline constexpr const char *Virtual_PDF_Printer_Name = "PDF File";
+// The resolution printers are driven at: that of recorded pictures (QPicture).
+inline constexpr int Print_Device_DPI = 96;
 
 struct Print_Settings {
     QString printer;  // a name of Printer_Names(); empty: none chosen yet
