@@ -272,3 +272,28 @@ TEST(PrintingView, DesignTextStaysInPlaceOnPaper)
     EXPECT_NEAR(words[0].box.left(), cell.left() + 20, 1.5);
     EXPECT_NEAR(words[0].box.top(), cell.top() + 30, 4);
 }
+
+TEST(PrintingView, RangePastTheLastRecordLeavesCellsWhite)
+{
+    RecordSource source;
+    Print_Job job = a4Job(5, 2);
+    job.source = &source;
+    job.records = 23;
+    job.printStart = 20;
+    job.totalLabel = 5;
+    std::vector<int> records, used;
+    for (const Page_Cell &cell : Page_Cells(job, 1)) {
+        records.push_back(cell.record);
+        used.push_back(cell.used);
+    }
+    EXPECT_EQ(records, std::vector<int>({20, 21, 22, -1, -1, -1, -1, -1, -1, -1}));
+    EXPECT_EQ(used, std::vector<int>({1, 1, 1, 1, 1, 0, 0, 0, 0, 0}));
+    // Duplex: the front and the back page of one record each.
+    job = a4Job(1, 1, "BOTH", "DU");
+    job.source = &source;
+    job.records = 3;
+    job.totalLabel = 6;
+    std::vector<int> byPage;
+    for (int page = 1; page <= 7; ++page) byPage.push_back(Page_Cells(job, page).front().record);
+    EXPECT_EQ(byPage, std::vector<int>({0, 0, 1, 1, 2, 2, -1}));
+}
