@@ -6,7 +6,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QEventLoop>
 #include <QLabel>
 #include <QPainter>
 #include <QPrintPreviewWidget>
@@ -14,9 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
-#include <QTimer>
 #include <QVBoxLayout>
-#include <thread>
 
 bool Print_Window::Execute_Printing(bool preview)
 {
@@ -80,23 +77,12 @@ bool Print_Window::runJob(const Print_Job &job)
     // The pages are painted on a worker; the window stays live and its Cancel stops
     // the job before the next page.
     Print_Progress progress;
-    std::atomic<bool> finished{false};
-    std::thread worker([&] {
-        error = Print_Pages(*printer, job, &progress);
-        finished = true;
-    });
     for (QPushButton *b : {Print_btn, Preview_btn}) b->setEnabled(false);
     Cancel_btn->disconnect(this);
     connect(Cancel_btn, &QPushButton::clicked, this, [&progress] { progress.stop = true; });
-    QEventLoop loop;
-    QTimer timer;
-    connect(&timer, &QTimer::timeout, &loop, [&] {
+    error = Print_Pages_On_Worker(*printer, job, progress, [&] {
         status->setText(tr("Printing sheet %1 / %2").arg(progress.pagesDone.load()).arg(progress.pages.load()));
-        if (finished) loop.quit();
     });
-    timer.start(50);
-    loop.exec();
-    worker.join();
     Cancel_btn->disconnect(this);
     connect(Cancel_btn, &QPushButton::clicked, this, [this] { done(0); });
     for (QPushButton *b : {Print_btn, Preview_btn}) b->setEnabled(true);

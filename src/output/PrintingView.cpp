@@ -5,13 +5,17 @@
 #include <QFont>
 #include <QFontDatabase>
 #include <QPainter>
+#include <QEventLoop>
 #include <QPrinter>
+#include <QTimer>
 #include <algorithm>
+#include <cmath>
 #include <future>
 #include <thread>
 
 int Print_Page_Count(const Print_Job &job)
 {
+    if (job.passMode) return 1;
     const int perPage = std::max(1, job.layout.cellsPerPage());
     return std::max(0, (job.totalLabel + perPage - 1) / perPage);
 }
@@ -97,6 +101,7 @@ void drawInvalid(QPainter &painter, const QRectF &rect)
 
 Page_Cards Make_Page_Cards(const Print_Job &job, int page)
 {
+    if (job.passMode) return {};
     const std::vector<Page_Cell> cells = Page_Cells(job, page);
     Page_Cards cards;
     cards.first.resize(cells.size());
@@ -129,6 +134,10 @@ std::vector<QLineF> Crop_Mark_Lines(const QRectF &c)
 
 void Paint_Page(QPainter &painter, const Print_Job &job, int page, const Page_Cards &cards)
 {
+    if (job.passMode) {
+        Paint_Visitor_Pass(painter, job.visitorPass, job.layout, !job.preview);
+        return;
+    }
     const Page_Layout &l = job.layout;
     const double H = l.paperHeight;
     painter.fillRect(QRectF(0, 0, l.paperWidth, H), Qt::white);
@@ -191,6 +200,27 @@ QString Print_Pages(QPrinter &printer, const Print_Job &job, Print_Progress *pro
     return error;
 }
 
+QString Print_Pages_On_Worker(QPrinter &printer, const Print_Job &job, Print_Progress &progress,
+                              const std::function<void()> &tick)
+{
+    QString error;
+    std::atomic<bool> finished{false};
+    std::thread worker([&] {
+        error = Print_Pages(printer, job, &progress);
+        finished = true;
+    });
+    QEventLoop loop;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        if (tick) tick();
+        if (finished) loop.quit();
+    });
+    timer.start(50);
+    loop.exec();
+    worker.join();
+    return error;
+}
+
 QRectF Visitor_Pass_Rect(const QSizeF &pass, const Page_Layout &paper)
 {
     const double printable = paper.paperWidth - paper.leftMar - paper.riteMar;
@@ -203,7 +233,24 @@ void Paint_Visitor_Pass(QPainter &painter, const RenderedSide &pass, const Page_
     if (pass.isNull()) return;
     const QRectF target = Visitor_Pass_Rect(pass.size, paper);
     if (printing) {
-        const QImage image = Rendered_Side_Image(pass, 600);
+        // Raised to 600 dots per inch. The picture is played on an image of the
+        // resolution it was recorded at (Print_Device_DPI), scaled to 600.
+        constexpr double dpi = 600;
+        QImage image(int(std::ceil(pass.size.width() * dpi / 72)), int(std::ceil(pass.size.height() * dpi / 72)),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        const int recorded = int(std::lround(Print_Device_DPI / 0.0254));
+        image.setDotsPerMeterX(recorded);
+        image.setDotsPerMeterY(recorded);
+        {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.scale(dpi / 72, dpi / 72);
+            Draw_Rendered_Side(p, pass, QRectF(QPointF(0, 0), pass.size));
+        }
+        image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+        image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
         painter.drawImage(target, image);
     } else {
         Draw_Rendered_Side(painter, pass, target);

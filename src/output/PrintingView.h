@@ -40,6 +40,9 @@ struct Print_Job {
     int printStart = 0;
     int totalLabel = 1;         // the cells of the job (a front and a back page per card in duplex)
     bool preview = false;
+    // A visitor pass job: one page holding the pass instead of cells.
+    bool passMode = false;
+    RenderedSide visitorPass;
 };
 
 constexpr int Preview_Page_Limit = 50;
@@ -84,6 +87,10 @@ struct Print_Progress {
     std::atomic<bool> stop{false};
 };
 QString Print_Pages(QPrinter &printer, const Print_Job &job, Print_Progress *progress = nullptr);
+// The same on a worker thread while the calling (GUI) thread keeps handling events;
+// `tick` runs on the calling thread every 50 ms until the job ends.
+QString Print_Pages_On_Worker(QPrinter &printer, const Print_Job &job, Print_Progress &progress,
+                              const std::function<void()> &tick = {});
 
 // The visitor pass page: the pass (w x h points) centred across the printable width,
 // its top on the top margin; raised to 600 dots per inch when printing.
