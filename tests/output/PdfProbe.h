@@ -76,10 +76,17 @@ inline std::vector<Word> pdfWords(const QString &path)
     return words;
 }
 
-// Every page at `dpi` (pdftoppm), in order.
-inline std::vector<QImage> pdfPages(const QString &path, int dpi, const QString &folder)
+// Every page at `dpi` (pdftoppm), in order; only the part `crop` (points) of each when
+// given, its pixels then counted from that part's corner.
+inline std::vector<QImage> pdfPages(const QString &path, int dpi, const QString &folder, const QRectF &crop = {})
 {
-    run("pdftoppm", {"-r", QString::number(dpi), "-png", path, folder + "/page"});
+    QStringList args{"-r", QString::number(dpi), "-png"};
+    if (!crop.isNull()) {
+        const QRect px((crop.topLeft() * dpi / 72).toPoint(), (crop.size() * dpi / 72).toSize());
+        args << "-x" << QString::number(px.x()) << "-y" << QString::number(px.y()) << "-W"
+             << QString::number(px.width()) << "-H" << QString::number(px.height());
+    }
+    run("pdftoppm", args << path << folder + "/page");
     std::vector<QImage> pages;
     for (const QString &name : QDir(folder).entryList({"page*.png"}, QDir::Files, QDir::Name))
         pages.push_back(QImage(folder + "/" + name).convertToFormat(QImage::Format_RGB32));

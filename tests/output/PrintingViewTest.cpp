@@ -158,19 +158,23 @@ TEST(PrintingView, DuplexPagesTurnsAndCropMarks)
         std::map<int, QString> first;
         for (const Word &w : pdfWords(file))
             if (!first.count(w.page)) first[w.page] = w.text;
-        const std::vector<QImage> images = pdfPages(file, 300, pages.path());
-        ASSERT_EQ(images.size(), size_t(r.pages));
         const QRectF card = To_Top_Left(Cell_Places(job.layout).front().first, 842);
+        // The card and 30 points around it, at 300 dpi; probes in points from that corner.
+        const QRectF around = card.adjusted(-30, -30, 30, 30);
+        const std::vector<QImage> images = pdfPages(file, 300, pages.path(), around);
+        ASSERT_EQ(images.size(), size_t(r.pages));
+        const QRectF c = card.translated(-around.topLeft());
         for (int p = 0; p < r.pages; ++p) {
             EXPECT_EQ(first[p + 1], r.firstWords[size_t(p)]) << r.algn.toStdString() << " page " << p + 1;
-            EXPECT_EQ(dark(images[size_t(p)], card.topLeft() + QPointF(10, 10), 300), !r.turned[size_t(p)]);
-            EXPECT_EQ(dark(images[size_t(p)], card.bottomRight() - QPointF(10, 10), 300), bool(r.turned[size_t(p)]));
+            EXPECT_EQ(dark(images[size_t(p)], c.topLeft() + QPointF(10, 10), 300), !r.turned[size_t(p)]);
+            EXPECT_EQ(dark(images[size_t(p)], c.bottomRight() - QPointF(10, 10), 300), bool(r.turned[size_t(p)]));
             // Crop marks: light gray, 20 points outward from each corner.
             const QImage &img = images[size_t(p)];
-            const QRgb mark = img.pixel(((card.topLeft() - QPointF(10, 0)) * 300 / 72.0).toPoint());
+            const QRgb mark = img.pixel(((c.topLeft() - QPointF(10, 0)) * 300 / 72.0).toPoint());
             EXPECT_LT(qGray(mark), 230) << "page " << p + 1;
             EXPECT_GT(qGray(mark), 150) << "page " << p + 1;
-            EXPECT_EQ(qGray(img.pixel(((card.topLeft() - QPointF(25, 0)) * 300 / 72.0).toPoint())), 255);
+            EXPECT_EQ(qGray(img.pixel(((c.topLeft() - QPointF(25, 0)) * 300 / 72.0).toPoint())), 255);
+            EXPECT_LT(qGray(img.pixel(((c.bottomRight() + QPointF(0, 10)) * 300 / 72.0).toPoint())), 230);
         }
     }
 }
