@@ -48,6 +48,9 @@ TEST(PageGeometry, RowsAndColumnsThatFit)
         // A front-above-back pair is two cards high: two rows fit.
         {5, 2, 0, false, false, "BOTH", "UD", 2, 2, 0, 0},
         {5, 3, 0, false, false, "BOTH", "L", 5, 1, 0, 0},
+        // A typed gap that pushes the second column past the paper.
+        {1, 2, 39, false, false, "F", "UD", 1, 1, 39 * kMM, 39 * kMM},
+        {1, 2, 38, false, false, "F", "UD", 1, 2, 38 * kMM, 38 * kMM},
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         const Row &r = rows[i];
@@ -61,6 +64,19 @@ TEST(PageGeometry, RowsAndColumnsThatFit)
         EXPECT_EQ(l.cols, r.wantCols) << "row " << i;
         EXPECT_NEAR(l.horzGap, r.wantHorz, 0.005) << "row " << i;
         EXPECT_NEAR(l.vertGap, r.wantVert, 0.005) << "row " << i;
+    }
+}
+
+TEST(PageGeometry, CardWiderThanThePaperKeepsOneCell)
+{
+    for (bool centred : {false, true}) {
+        Page_Layout_Input in = a4Card(3, 3);
+        in.cardWidth = 700;
+        in.cardHeight = 900;
+        in.autoCenter = centred;
+        const Page_Layout l = Compute_Page_Layout(in);
+        EXPECT_EQ(l.rows, 1) << centred;
+        EXPECT_EQ(l.cols, 1) << centred;
     }
 }
 
@@ -145,6 +161,7 @@ TEST(PageGeometry, MarginsMoveTheBlock)
         double left, top;
     } rows[] = {
         {1, 20, 40},
+        {5, 20 + (545 - (2 * 242.6457 + 5 * kMM)) / 2, 40 + (752 - (2 * 153.0709 + 5 * kMM)) / 2},
         {9, 595 - 30 - (2 * 242.6457 + 5 * kMM), 842 - 50 - (2 * 153.0709 + 5 * kMM)},
     };
     for (const Row &r : rows) {

@@ -221,9 +221,13 @@ TEST(PrintingView, PagesAreTheSameWhenPaintedAgain)
     RecordSource source;
     Print_Job job = a4Job(5, 2);
     job.source = &source;
+    const int pages[][2] = {{0, 0}, {1, 1}, {10, 1}, {11, 2}, {500, 50}, {510, 51}};
+    for (const auto &[cells, count] : pages) {
+        job.totalLabel = cells;
+        EXPECT_EQ(Print_Page_Count(job), count) << cells;
+    }
     job.records = 510;
     job.totalLabel = 510;
-    EXPECT_EQ(Print_Page_Count(job), 51);
     auto paint = [&](int page) {
         QImage image(595, 842, QImage::Format_RGB32);
         QPainter painter(&image);
@@ -234,6 +238,16 @@ TEST(PrintingView, PagesAreTheSameWhenPaintedAgain)
     paint(1);
     paint(2);
     EXPECT_EQ(paint(3), once);
+}
+
+TEST(PrintingView, CropMarksPointAwayFromEachCorner)
+{
+    const std::vector<QLineF> lines = Crop_Mark_Lines(QRectF(100, 200, 50, 30));
+    const std::vector<QLineF> want = {
+        {100, 230, 80, 230}, {100, 230, 100, 250}, {150, 230, 170, 230}, {150, 230, 150, 250},
+        {100, 200, 80, 200}, {100, 200, 100, 180}, {150, 200, 170, 200}, {150, 200, 150, 180},
+    };
+    EXPECT_EQ(lines, want);
 }
 
 TEST(PrintingView, VisitorPassSitsUnderTheTopMarginCentred)

@@ -30,6 +30,16 @@ TEST(VisitorPassPage, OnePageCentredUnderTheTopAt600Dpi)
     EXPECT_FALSE(dark(pages[0], QPointF(left - 5, 5), 72));
     EXPECT_FALSE(dark(pages[0], QPointF(left + 25, 5), 72));
     EXPECT_FALSE(dark(pages[0], QPointF(left + 5, 25), 72));
+    // The block's edges (20 points and half its 1-point outline) to a point, at 300 dpi.
+    QTemporaryDir crop;
+    const QRectF part(left - 10, 0, 60, 40);
+    const std::vector<QImage> edges = pdfPages(file, 300, crop.path(), part);
+    ASSERT_EQ(edges.size(), 1u);
+    const QPointF corner(10, 0);  // the pass's corner in the part
+    EXPECT_TRUE(dark(edges[0], corner + QPointF(19.5, 19.5), 300));
+    EXPECT_FALSE(dark(edges[0], corner + QPointF(21.1, 10), 300));
+    EXPECT_FALSE(dark(edges[0], corner + QPointF(10, 21.1), 300));
+    EXPECT_FALSE(dark(edges[0], corner + QPointF(-0.9, 10), 300));
 
     // The preview shows the one page and writes nothing.
     QFile::remove(file);
