@@ -10,6 +10,10 @@ const QString Mail_Check_Settings_Text = QStringLiteral(
     "Please make sure that:\n1. Entered E-mail settings are correct.\n2. Internet connectivity to E-mail server is "
     "not interrupted and E-mail server is not down.\n3. Your Firewall or Security software (if any) is not blocking "
     "the software to communicate with your E-mail server.");
+const QString Mail_No_Sender_Text = QStringLiteral(
+    "Please make sure that:\n1.Entered E-mail Settings are correct.\n2.Internet Connectivity to E-mail server is not "
+    "interrupted and E-mail server is not down.\n3.Your firewall or security software(if any) is not blocking the "
+    "software to communicate with your E-mail server.");
 const QString Mail_Sent_Text = QStringLiteral("E-mail has been sent successfully.");
 
 Mail_Settings Current_Mail_Settings() { return {sender_email, sending_server, sending_port, send_enable_ssl}; }

@@ -50,6 +50,8 @@ QString Mail_Cause_Line(int status);
 // the card mailing puts "Could not send email message.\n" before it.
 extern const QString Mail_Check_Settings_Text;
 extern const QString Mail_Sent_Text;  // "E-mail has been sent successfully."
+// The sender missing when a mail window sends (the settings were never saved).
+extern const QString Mail_No_Sender_Text;
 
 class Mail_Transport {
 public:

@@ -24,6 +24,7 @@ inline QString supportFile(const char *name) { return QStringLiteral(TEST_DATA_D
 struct SavedMail {
     QString envFrom, envTo, login, from, to, subject, body;
     QStringList attachments;
+    double time = 0;  // arrival, seconds since the epoch
 };
 
 class SmtpSink {
@@ -68,6 +69,7 @@ public:
                         o["from"].toString(),    o["to"].toString(),    o["subject"].toString(),
                         o["body"].toString(),    {}};
             for (const QJsonValue &a : o["attachments"].toArray()) m.attachments << a.toString();
+            m.time = o["time"].toDouble();
             list << m;
         }
         return list;

@@ -26,7 +26,7 @@ for path in sorted(glob.glob(os.path.join(folder, "*.eml"))):
         if dump:
             with open(os.path.join(dump, "%s_%s" % (os.path.basename(base), name)), "wb") as f:
                 f.write(part.get_payload(decode=True))
-    out.append({"envFrom": env[0], "envTo": env[1], "login": env[2], "from": str(msg["From"]),
+    out.append({"envFrom": env[0], "envTo": env[1], "login": env[2], "time": float(env[3]), "from": str(msg["From"]),
                 "to": str(msg["To"]), "subject": str(msg["Subject"]),
                 "body": body.get_content() if body else "", "attachments": names})
 json.dump(out, sys.stdout)

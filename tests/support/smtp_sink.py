@@ -3,7 +3,7 @@
 
 Listens on 127.0.0.1 (a free port unless --port is given), prints the port on the
 first line of standard output, and saves every accepted message into --out as
-NNN.eml with NNN.env beside it (envelope: MAIL FROM, RCPT TO, login, one a line).
+NNN.eml with NNN.env beside it (envelope: MAIL FROM, RCPT TO, login, arrival time in seconds, one a line).
 Offers AUTH PLAIN and LOGIN, accepting only --user with --password; refuses
 --refuse with 550; with --cert and --key it offers STARTTLS (or speaks TLS from
 the start with --implicit-tls); --no-auth offers no AUTH at all. Runs until killed.
@@ -16,6 +16,7 @@ import socketserver
 import ssl
 import sys
 import threading
+import time
 
 
 class Handler(socketserver.StreamRequestHandler):
@@ -149,7 +150,7 @@ class Sink(socketserver.ThreadingTCPServer):
         with open(base + ".eml.part", "wb") as f:
             f.write(data)
         with open(base + ".env", "w") as f:
-            f.write("%s\n%s\n%s\n" % (mail_from, ",".join(rcpts), login))
+            f.write("%s\n%s\n%s\n%.3f\n" % (mail_from, ",".join(rcpts), login, time.time()))
         os.replace(base + ".eml.part", base + ".eml")
 
 
