@@ -6,6 +6,7 @@
 #include "Log.h"
 #include "Mail_Recipients.h"
 #include "MessageBox.h"
+#include "Shared_Dialogs.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -38,9 +39,7 @@ Direct_Mail::Direct_Mail(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Direct_Mail"));
     setWindowTitle(tr("E-mail Visitor Details"));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(pal);
+    Style_Output_Window(*this);
 
     from_txt = new QLineEdit;
     from_txt->setReadOnly(true);

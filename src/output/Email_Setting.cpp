@@ -6,6 +6,7 @@
 #include "Mail_Recipients.h"
 #include "MessageBox.h"
 #include "Preferences.h"
+#include "Shared_Dialogs.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -37,9 +38,7 @@ Email_Setting::Email_Setting(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Email_Setting"));
     setWindowTitle(tr("E-mail Settings"));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(pal);
+    Style_Output_Window(*this);
 
     _send_mail_sender_mail = new QLineEdit;
     _send_mail_password = new QLineEdit;
@@ -202,7 +201,11 @@ void Email_Setting::Send_Test_Email()
     _send_mail_result_status->setText(QStringLiteral("It may take a while, Please wait..."));
     setBusy(true);
     Mail_Result result;
-    Run_Beside_Event_Loop([&] { result = t.sendEmail_pyth(recipient, Test_Mail_Subject(), {}, settings, Test_Mail_Body()); });
+    {
+        const PleaseWait_Scope wait(this);
+        Run_Beside_Event_Loop(
+            [&] { result = t.sendEmail_pyth(recipient, Test_Mail_Subject(), {}, settings, Test_Mail_Body()); });
+    }
     setBusy(false);
     if (!result.sent())
         Show_NSLog_Message(QStringLiteral("Test mail not sent (status %1): %2").arg(result.status).arg(result.errorLine));

@@ -8,6 +8,7 @@
 #include "Log.h"
 #include "Mail_Recipients.h"
 #include "MessageBox.h"
+#include "Shared_Dialogs.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -48,6 +49,32 @@ bool writeFile(const QString &path, const QByteArray &data)
     QFile f(path);
     return !data.isEmpty() && f.open(QIODevice::WriteOnly) && f.write(data) == data.size() && f.flush();
 }
+} // namespace
+
+namespace {
+// The progress panel as the view of a mail run: its counters are the run's, its Stop
+// (answered Yes) stops the run.
+class Panel_Progress final : public Mail_Progress_View {
+public:
+    explicit Panel_Progress(QWidget *parent) : m_panel(new Send_Modeless(parent)) {}
+    void Show_Progress(Mail_Run_State &state, int total) override
+    {
+        auto run = std::make_shared<Output_Run_State>();
+        m_state = run;
+        state.externalStop = [run] { return run->Stop_SMS_Sending_Now.load(); };
+        m_panel->Show_One_By_One_Modeless(run, total, QStringLiteral("%1 / %2").arg(0).arg(total));
+    }
+    void Set_Progress(int done, int) override
+    {
+        if (m_state) m_state->curr_card_count = done;
+    }
+    void Set_Pause_Text(const QString &text) override { m_panel->Set_Pause_Text(text); }
+    void Hide_Progress() override { m_panel->Hide_One_By_One_Modeless(); }
+
+private:
+    Send_Modeless *m_panel;  // a child of the window
+    std::shared_ptr<Output_Run_State> m_state;
+};
 } // namespace
 
 Mail_Plan Make_Mail_Plan(Mail_Run_Mode mode, int recipients, int cards, int from, int to)
@@ -120,9 +147,7 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent) : QDialog(parent
 {
     setObjectName(QStringLiteral("Send_Mail"));
     setWindowTitle(tr("Send E-mail"));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(pal);
+    Style_Output_Window(*this);
 
     from_txt = new QLineEdit;
     from_txt->setReadOnly(true);
@@ -264,6 +289,8 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent) : QDialog(parent
     connect(settingButton, &QPushButton::clicked, this, &Send_Mail::Setting_Button);
     connect(sendButton, &QPushButton::clicked, this, &Send_Mail::Send_Button);
     connect(closeButton, &QPushButton::clicked, this, &Send_Mail::Close_Button);
+    m_panel = std::make_unique<Panel_Progress>(this);
+    progressView = m_panel.get();
     Reset_For_Design();
 }
 

@@ -103,7 +103,8 @@ public:
 
     // The transport of the run's messages (tests point it elsewhere).
     Mail_Transport transport;
-    // The progress view of the runs (none: the window shows no progress).
+    // The progress view of the runs: the progress panel with Stop over this window,
+    // unless another view is set.
     Mail_Progress_View *progressView = nullptr;
     // The settings window the Settings button runs (made on first use when unset).
     Email_Setting *settingsWindow = nullptr;
@@ -122,6 +123,7 @@ private:
     void finishRun(std::shared_ptr<Run> run);
 
     Mail_Card_Source &m_source;
+    std::unique_ptr<Mail_Progress_View> m_panel;
     Mail_Card_Counts m_counts;
     std::thread m_worker;
     std::atomic<bool> m_finished{true};

@@ -7,6 +7,7 @@
 #include "Preferences.h"
 #include "PrivateTemp.h"
 #include "Send_Mail.h"
+#include "Shared_Dialogs.h"
 #include "TestSupport.h"
 
 #include <QButtonGroup>
@@ -17,6 +18,8 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QLabel>
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -414,4 +417,32 @@ TEST_F(MailRun, VisitorDetailsEveryRecipientTried)
     EXPECT_EQ(mail[0].subject, "Visitor Details");
     EXPECT_EQ(mail[0].body, "Visitor Details sent by " + App_Name + ".\n");
     EXPECT_EQ(mail[0].attachments, QStringList{"Visitor_Pass.pdf"});
+}
+
+TEST_F(MailRun, ProgressPanelShowsTheRunAndItsStopEndsIt)
+{
+    Send_Mail s(cards);
+    auto *panel = s.findChild<Send_Modeless *>();
+    ASSERT_TRUE(panel);
+    s.rd_without_barcode->setChecked(true);
+    s.to_txt->setPlainText("s1@example.org,s2@example.org,s3@example.org");
+    s.delayed_delv_chk->setChecked(true);
+    s.min_text->setValue(1);
+    boxes().clear();
+    ASSERT_TRUE(s.Send_Button());
+    QElapsedTimer t;
+    t.start();
+    while (panel->pause_label->text().isEmpty() && t.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(panel->pause_label->text(), "Pausing the process for 1 Minute 0 Second.");
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->_Curr_Progress->maximum(), 3);
+    boxes().answerNext(1);
+    t.restart();
+    panel->Stop_Sending_Pressed();
+    s.Wait_Until_Done();
+    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(boxes().take(), (QStringList{"Are you sure you want to stop?", notSent("Sending was stopped.", 2, 3)}));
+    EXPECT_EQ(sink.count(), 1);
 }
