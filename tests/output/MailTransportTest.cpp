@@ -253,3 +253,20 @@ TEST(MailScript, SecureConnections)
     EXPECT_EQ(starttls.waitFor(1), 1);
     EXPECT_EQ(implicit.waitFor(1), 1);
 }
+
+TEST(MailScript, NoPasswordInPlainTextToAnotherMachine)
+{
+    // An address of this machine that is not a loopback address stands for another one.
+    QProcess h;
+    h.start("/bin/sh", {"-c", "hostname -I 2>/dev/null | tr ' ' '\\n' | grep -v : | grep -v '^127' | head -1"});
+    h.waitForFinished(5000);
+    const QString host = QString::fromLatin1(h.readAllStandardOutput()).trimmed();
+    if (host.isEmpty()) GTEST_SKIP() << "no address other than loopback";
+    SmtpSink sink;
+    ASSERT_TRUE(sink.start({"--host", host}));
+    const Mail_Result r = realTransport("secret").sendEmail_pyth("to@example.org", "s", {},
+                                                                 {"sender@example.org", host, QString::number(sink.port), "N"}, "b");
+    EXPECT_EQ(r.status, Mail_Secure_Connection_Failed);
+    EXPECT_EQ(r.errorLine, "server " + host + " offers no secure connection; the password is not sent");
+    EXPECT_EQ(sink.count(), 0);
+}

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """A small SMTP sink for the tests (standard library only).
 
-Listens on 127.0.0.1 (a free port unless --port is given), prints the port on the
+Listens on 127.0.0.1 (or --host; a free port unless --port is given), prints the port on the
 first line of standard output, and saves every accepted message into --out as
 NNN.eml with NNN.env beside it (envelope: MAIL FROM, RCPT TO, login, arrival time in seconds, one a line).
 Offers AUTH PLAIN and LOGIN, accepting only --user with --password; refuses
@@ -138,7 +138,7 @@ class Sink(socketserver.ThreadingTCPServer):
     allow_reuse_address = True
 
     def __init__(self, cfg):
-        super().__init__(("127.0.0.1", cfg.port), Handler)
+        super().__init__((cfg.host, cfg.port), Handler)
         self.cfg = cfg
         self.count = 0
         self.lock = threading.Lock()
@@ -157,6 +157,7 @@ class Sink(socketserver.ThreadingTCPServer):
 def main():
     p = argparse.ArgumentParser()
     p.add_argument("--out", required=True)
+    p.add_argument("--host", default="127.0.0.1")
     p.add_argument("--port", type=int, default=0)
     p.add_argument("--user", default="sender@example.org")
     p.add_argument("--password", default="secret")
