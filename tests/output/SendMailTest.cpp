@@ -47,6 +47,7 @@ public:
     bool two = true;
     int rows = 0;
     int begun = 0, ended = 0;
+    std::function<void()> onCard;  // called as each card is made (on the sending thread)
     bool Two_Sided() const override { return two; }
     bool Visitor_Mode() const override { return false; }
     Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() override { return {false, rows > 0, 0, rows}; }
@@ -54,6 +55,7 @@ public:
     bool Begin_Batch_Run() override { return ++begun, true; }
     RenderedSide Card_Side(int card, int side) override
     {
+        if (onCard) onCard();
         return sideShowing(QStringLiteral("Row %1 %2").arg(card + 1).arg(side ? "Back" : "Front"));
     }
     void End_Batch_Run() override { ++ended; }
@@ -179,7 +181,22 @@ TEST_F(MailRun, EveryCardToEveryRecipient)
     s.to_txt->setPlainText("One@Example.org, two@example.org");
     s.subject_txt->setText("Your card");
     s.message_txt->setPlainText("Here it is.");
+    // While the run works, its files are in a folder of its own that only the owner
+    // may enter; nothing else is written into the temporary folder.
+    QStringList seen;
+    const QStringList before = QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    cards.onCard = [&] {
+        for (const QFileInfo &f : QDir(temp.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+            if (!before.contains(f.fileName()))
+                seen << (f.fileName().startsWith("mail-") ? "mail-" : f.fileName())
+                            + QString::number(int(f.permissions() & 0x7777), 16) + ":"
+                            + QDir(f.filePath()).entryList(QDir::Files).join(",");
+    };
     EXPECT_EQ(sendAndWait(), QStringList{kSent});
+    cards.onCard = nullptr;
+    seen.removeDuplicates();
+    EXPECT_EQ(seen, (QStringList{"mail-7700:", "mail-7700:ZOVIZUVEZE_Back.pdf",
+                                 "mail-7700:ZOVIZUVEZE_Back.pdf,ZOVIZUVEZE_Front.pdf"}));
 
     QTemporaryDir dump;
     const QList<SavedMail> mail = sink.messages(dump.path());
