@@ -143,6 +143,7 @@ TEST(PauseText, CalculatePauseTime)
         {7322000, "Pausing the process for 2 Hours 2 Minutes 2 Seconds."},
         {3600000, "Pausing the process for 1 Hour 0 Minute 0 Second."},
         {5000, "Pausing the process for 5 Seconds."},
+        {60000, "Pausing the process for 1 Minute 0 Second."},
         {1999, "Pausing the process for 1 Second."},
         {0, "Pausing the process for 0 Second."},
     };
