@@ -448,6 +448,7 @@ TEST_F(MailRun, ProgressPanelShowsTheRunAndItsStopEndsIt)
     s.min_text->setValue(1);
     boxes().clear();
     ASSERT_TRUE(s.Send_Button());
+    EXPECT_EQ(panel->_curr_msg_cnt->text(), "0 / 3");
     QElapsedTimer t;
     t.start();
     while (panel->pause_label->text().isEmpty() && t.elapsed() < 10000)
