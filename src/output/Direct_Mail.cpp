@@ -171,7 +171,6 @@ bool Direct_Mail::Send_Button()
     m_finished = false;
     m_worker = std::thread([this, run, count] {
         for (int i = 0; i < count && !run->state.stopped(); ++i) {
-            run->state.done = i + 1;
             QMetaObject::invokeMethod(this, [this, i, count] {
                 _Curr_Progress->setValue(i + 1);
                 _curr_msg_cnt->setText(QStringLiteral("%1 / %2 ").arg(i + 1).arg(count));

@@ -1,7 +1,7 @@
 #pragma once
-// What the mail windows share while they send: the run's stop request and counters
-// (one object per run, shared by the sending thread and the window), the pause text,
-// and the view of the run's progress.
+// What the mail windows share while they send: the run's stop request (one object per
+// run, shared by the sending thread and the window), the pause text, and the view of
+// the run's progress.
 #include <QString>
 #include <atomic>
 #include <chrono>
@@ -11,8 +11,6 @@
 
 struct Mail_Run_State {
     std::atomic<bool> stop{false};
-    std::atomic<int> total{0};  // steps of the run (the bar's maximum)
-    std::atomic<int> done{0};   // steps begun
     // A stop asked elsewhere (the progress panel's own Stop); read with `stop`.
     std::function<bool()> externalStop;
 

@@ -519,7 +519,6 @@ bool Send_Mail::Send_Button()
     }
 
     m_run = run;
-    run->state.total = run->plan.total;
     if (progressView) progressView->Show_Progress(run->state, run->plan.total);
     sendButton->setEnabled(false);
     closeButton->setEnabled(false);
@@ -539,7 +538,6 @@ void Send_Mail::sendingThread(std::shared_ptr<Run> run)
     const int last = int(run->plan.steps.size()) - 1;
     for (int k = 0; k <= last && !run->state.stopped(); ++k) {
         const Mail_Step &step = run->plan.steps[size_t(k)];
-        run->state.done = k + 1;
         post([this, k, run] {
             if (progressView) progressView->Set_Progress(k + 1, run->plan.total);
         });
