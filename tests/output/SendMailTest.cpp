@@ -362,19 +362,35 @@ TEST_F(MailRun, PausesAfterEveryNthMessageNotAfterTheLast)
     s.to_txt->setPlainText("p1@example.org,p2@example.org,p3@example.org,p4@example.org,p5@example.org");
     s.delayed_delv_chk->setChecked(true);
     s.mail_count_txt->setValue(2);
-    s.sec_txt->setValue(1);
+    s.sec_txt->setValue(2);
     EXPECT_EQ(sendAndWait(), QStringList{kSent});
     const QList<SavedMail> mail = sink.messages();
     ASSERT_EQ(mail.size(), 5);
     QList<bool> paused;
-    // A pause of one second: the gap holds the pause and one message's sending.
+    // A pause of two seconds: the gap holds the pause and one message's sending.
     for (int k = 1; k < 5; ++k) {
         const double gap = mail[k].time - mail[k - 1].time;
-        paused << (gap >= 1.0);
-        EXPECT_LT(gap, 1.8) << k;
+        paused << (gap >= 2.0);
+        EXPECT_LT(gap, 2.8) << k;
     }
     EXPECT_EQ(paused, (QList<bool>{false, true, false, true}));
-    EXPECT_EQ(view.pauses, (QStringList{"Pausing the process for 1 Second.", "", "Pausing the process for 1 Second.", ""}));
+    EXPECT_EQ(view.pauses, (QStringList{"Pausing the process for 2 Seconds.", "Pausing the process for 1 Second.", "",
+                                        "Pausing the process for 2 Seconds.", "Pausing the process for 1 Second.", ""}));
+}
+
+TEST_F(MailRun, NoPauseAfterACardThatWasNotSent)
+{
+    cards.rows = 2;
+    Send_Mail &s = window();
+    s.send_with_excel_chk->setChecked(true);
+    s.to_txt->setPlainText("refused@example.org");
+    s.delayed_delv_chk->setChecked(true);
+    s.min_text->setValue(1);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(sendAndWait(), QStringList{notSent("The mail server refused the recipient address.", 2, 2)});
+    EXPECT_LT(t.elapsed(), 30000);
+    EXPECT_TRUE(view.pauses.isEmpty());
 }
 
 TEST_F(MailRun, StopDuringAPauseEndsAtOnce)
