@@ -3,6 +3,7 @@
 // afterwards), and the Settings button showing the saved sender.
 #include "../output/MailSink.h"
 #include "CardValueEngine.h"
+#include "Direct_Mail.h"
 #include "Email_Setting.h"
 #include "Globals.h"
 #include "Preferences.h"
@@ -102,9 +103,16 @@ TEST(MailWiring, SettingsButtonShowsTheSavedSender)
     };
     Send_Mail &s = w.controller.Send_Mail_Window();
     s.Setting_Button();
-    Email_Setting::whileOpen = nullptr;
     EXPECT_EQ(s.from_txt->text(), "New.Sender@example.org");
-    EXPECT_EQ(sender_email, "New.Sender@example.org");
+    Email_Setting::whileOpen = [](Email_Setting &e) {
+        e._send_mail_sender_mail->setText("other@example.org");
+        e.Save_Button();
+    };
+    Direct_Mail &d = w.controller.Direct_Mail_Window();
+    d.Setting_Button();
+    Email_Setting::whileOpen = nullptr;
+    EXPECT_EQ(d.from_txt->text(), "other@example.org");
+    EXPECT_EQ(sender_email, "other@example.org");
     EXPECT_EQ(sending_port, "465");
     sender_email.clear(), sending_server.clear(), sending_port.clear(), send_enable_ssl.clear();
 }
