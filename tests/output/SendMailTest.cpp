@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QFont>
 #include <QLineEdit>
+#include <QImage>
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
@@ -35,6 +36,7 @@ RenderedSide sideShowing(const QString &text)
     RenderedSide r;
     r.size = QSizeF(243, 153);
     QPainter p(&r.picture);
+    p.fillRect(QRectF(0, 0, 40, 30), Qt::black);  // a mark in the top left corner
     p.setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
     p.drawText(QPointF(20, 60), text);
     p.end();
@@ -341,16 +343,16 @@ TEST_F(MailRun, RefusedBeforeSending)
 
 TEST_F(MailRun, FailureCountsWhatWasNotSent)
 {
-    cards.rows = 3;
+    cards.rows = 2;
     Send_Mail &s = window();
     s.send_with_excel_chk->setChecked(true);
     // Every card to every recipient: a refused recipient ends only that card.
     s.to_txt->setPlainText("refused@example.org, ok@example.org");
     EXPECT_EQ(sendAndWait(),
-              QStringList{notSent("The mail server refused the recipient address.", 6, 6)});
+              QStringList{notSent("The mail server refused the recipient address.", 4, 4)});
     s.to_txt->setPlainText("ok@example.org, refused@example.org");
-    EXPECT_EQ(sendAndWait(), QStringList{notSent("The mail server refused the recipient address.", 3, 6)});
-    EXPECT_EQ(sink.waitFor(3), 3);
+    EXPECT_EQ(sendAndWait(), QStringList{notSent("The mail server refused the recipient address.", 2, 4)});
+    EXPECT_EQ(sink.waitFor(2), 2);
     EXPECT_EQ(cards.ended, 2);
     EXPECT_EQ(runFolders(), QStringList());
 }
@@ -485,4 +487,39 @@ TEST_F(MailRun, ProgressPanelShowsTheRunAndItsStopEndsIt)
     EXPECT_FALSE(panel->isVisible());
     EXPECT_EQ(boxes().take(), (QStringList{"Are you sure you want to stop?", notSent("Sending was stopped.", 2, 3)}));
     EXPECT_EQ(sink.count(), 1);
+}
+
+TEST_F(MailRun, MirroredCards)
+{
+    cards.two = false;
+    Send_Mail &s = window();
+    s.to_txt->setPlainText("m@example.org");
+    struct Row {
+        bool mirror;
+        int kind;  // 0 horizontal, 1 vertical
+        const char *corner;  // where the mark is: "TL", "TR" or "BL"
+    };
+    const Row rows[] = {{false, 0, "TL"}, {true, 0, "TR"}, {true, 1, "BL"}};
+    for (const Row &row : rows) {
+        s.mirror_chk_box->setChecked(row.mirror);
+        s.mirror_matrix->button(row.kind)->setChecked(true);
+        EXPECT_EQ(sendAndWait(), QStringList{kSent});
+    }
+    QTemporaryDir dump;
+    ASSERT_EQ(sink.messages(dump.path()).size(), 3);
+    QProcess p;
+    p.start("/bin/sh", {"-c", "cd \"$0\" && for f in *.pdf; do pdftoppm -r 36 -png \"$f\" \"${f%.pdf}\"; done", dump.path()});
+    p.waitForFinished(30000);
+    const QStringList pngs = QDir(dump.path()).entryList({"*.png"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(pngs.size(), 3);
+    for (int k = 0; k < 3; ++k) {
+        const QImage img(dump.filePath(pngs[k]));
+        ASSERT_FALSE(img.isNull());
+        const int w = img.width() - 1, h = img.height() - 1;
+        QString corner;
+        if (qGray(img.pixel(2, 2)) < 64) corner += "TL";
+        if (qGray(img.pixel(w - 2, 2)) < 64) corner += "TR";
+        if (qGray(img.pixel(2, h - 2)) < 64) corner += "BL";
+        EXPECT_EQ(corner, rows[k].corner) << k;
+    }
 }
