@@ -124,7 +124,6 @@ struct Send_Mail::Run {
 
     int planned = 0, sent = 0;
     int lastFailure = Mail_Sent;
-    bool cardMissing = false;
 
     // Writes card N's sides (the back first) and returns the files in attaching order;
     // empty when a side cannot be made.
@@ -546,7 +545,6 @@ void Send_Mail::sendingThread(std::shared_ptr<Run> run)
             files = run->writeCard(m_source, step.card);
             if (files.isEmpty()) {
                 Show_NSLog_Message(QStringLiteral("Card %1 could not be made; it is not sent.").arg(step.card + 1));
-                run->cardMissing = true;
                 continue;
             }
         }
