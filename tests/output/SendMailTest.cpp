@@ -50,6 +50,7 @@ public:
     int rows = 0;
     int begun = 0, ended = 0;
     std::function<void()> onCard;  // called as each card is made (on the sending thread)
+    int unmakeable = -1;           // a card whose sides cannot be made
     bool Two_Sided() const override { return two; }
     bool Visitor_Mode() const override { return false; }
     Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() override { return {false, rows > 0, 0, rows}; }
@@ -58,6 +59,7 @@ public:
     RenderedSide Card_Side(int card, int side) override
     {
         if (onCard) onCard();
+        if (card == unmakeable) return {};
         return sideShowing(QStringLiteral("Row %1 %2").arg(card + 1).arg(side ? "Back" : "Front"));
     }
     void End_Batch_Run() override { ++ended; }
@@ -355,6 +357,21 @@ TEST_F(MailRun, FailureCountsWhatWasNotSent)
     EXPECT_EQ(sink.waitFor(2), 2);
     EXPECT_EQ(cards.ended, 2);
     EXPECT_EQ(runFolders(), QStringList());
+}
+
+TEST_F(MailRun, ACardThatCannotBeMadeIsSkipped)
+{
+    cards.rows = 3;
+    cards.unmakeable = 1;
+    cards.two = false;
+    Send_Mail &s = window();
+    s.send_with_excel_chk->setChecked(true);
+    s.to_txt->setPlainText("k@example.org");
+    EXPECT_EQ(sendAndWait(), QStringList{notSent("A card could not be made.", 1, 3)});
+    QTemporaryDir dump;
+    ASSERT_EQ(sink.messages(dump.path()).size(), 2);
+    EXPECT_EQ(pdfPagesAndText(dump.path()),
+              (QStringList{"001_ZOVIZUVEZE_Front.pdf 1 Row 1 Front", "002_ZOVIZUVEZE_Front.pdf 1 Row 3 Front"}));
 }
 
 TEST_F(MailRun, PausesAfterEveryNthMessageNotAfterTheLast)
