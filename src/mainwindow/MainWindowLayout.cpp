@@ -30,6 +30,7 @@ const CommandDef kCommands[] = {
     {"Save", "Save", "save", false},       {"SaveAs", "Save As", "save", false},
     {"Print", "Print", "print", true},
     {"Export", "Export", "export", false}, {"Mail", "Mail", "mail", false},
+    {"MailSettings", "E-mail Settings", "", false},
     {"Undo", "Undo", "undo", true},        {"Redo", "Redo", "redo", false},
     {"Cut", "Cut", "cut", true},           {"Copy", "Copy", "copy", false},
     {"Paste", "Paste", "paste", false},    {"Delete", "Delete", "delete", false},

@@ -39,6 +39,10 @@ class ControlPanels;
 class DataSourceHost;
 class DataSourceSection;
 class Data_From_Excel;
+class Direct_Mail;
+class Email_Setting;
+class Mail_Card_Source;
+class Send_Mail;
 class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
@@ -206,6 +210,17 @@ public:
     void Show_Data_Source_Of(SKTGraphic *g);
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
+
+    // ---- E-mail (_Mail.cpp) ----
+    // The mail command: the card mailing window over this design.
+    void Mail_Clicked();
+    // The e-mail settings command; the sender settings in use are reloaded after it.
+    void Email_Settings_Clicked();
+    Send_Mail &Send_Mail_Window();
+    Email_Setting &Email_Setting_Window();
+    // The visitor details mailing window (the visitor log sends a visitor's file with it).
+    Direct_Mail &Direct_Mail_Window();
+    void connectMailCommands();
 
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     // Records the current side after a change (nothing while
@@ -433,6 +448,10 @@ private:
     Data_From_Excel *m_dataFromExcel = nullptr;
     Print_Settings m_printSettings;
     Print_Window *m_printWindow = nullptr;
+    std::unique_ptr<Mail_Card_Source> m_mailCards;
+    Send_Mail *m_sendMail = nullptr;
+    Email_Setting *m_emailSetting = nullptr;
+    Direct_Mail *m_directMail = nullptr;
     bool m_setUp = false;
     QPointF m_lastNewPoint{10, 10};
 };

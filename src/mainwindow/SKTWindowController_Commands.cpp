@@ -21,7 +21,7 @@
 namespace {
 // Commands whose windows are not part of the application yet: offered greyed out
 // rather than as buttons that do nothing.
-const char *kCommandsNotAvailable[] = {"Mail", "Camera", "Crop", "VisitorLog", "Profile"};
+const char *kCommandsNotAvailable[] = {"Camera", "Crop", "VisitorLog", "Profile"};
 
 // Independent copies of controls, made through their archives (pictures shared).
 std::vector<GraphicPtr> copiesOf(const std::vector<GraphicPtr> &controls)
@@ -56,6 +56,7 @@ void SKTWindowController::connectCommands()
     if (QAction *a = ui.command(QStringLiteral("Help"))) connect(a, &QAction::triggered, this, [] { Open_Help_File(); });
     if (QAction *a = ui.command(QStringLiteral("Undo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction *a = ui.command(QStringLiteral("Redo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connectMailCommands();
     for (const char *name : kCommandsNotAvailable)
         if (QAction *a = ui.command(QLatin1String(name))) a->setEnabled(false);
     Check_Undo_Redo_Btn_Enability();
