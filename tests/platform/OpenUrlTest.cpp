@@ -1,0 +1,27 @@
+#include "Dialogs.h"
+
+#include <QUrl>
+#include <gtest/gtest.h>
+
+// What the desktop is handed: links as links (a mail link too, which has no "//"),
+// paths as local files.
+TEST(OpenUrl, LinksStayLinksAndPathsBecomeLocalFiles)
+{
+    const struct {
+        const char *given, *expected;
+    } rows[] = {
+        {"https://example.com/a?b=c%20d", "https://example.com/a?b=c%20d"},
+        {"mailto:a@example.com?subject=Hi%20there&body=x%0A%0Ay", "mailto:a@example.com?subject=Hi%20there&body=x%0A%0Ay"},
+        {"file:///x/a%20b.pdf", "file:///x/a%20b.pdf"},
+        {"/home/user/Help.pdf", "file:///home/user/Help.pdf"},
+        {"/home/user/a:b.pdf", "file:///home/user/a:b.pdf"},
+        {"C:/x.pdf", "file:///C:/x.pdf"},
+        {"my notes:1.txt", "file:my%20notes:1.txt"},
+        {"", ""},
+    };
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(Url_For_Opening(QString::fromUtf8(rows[i].given)).toString(QUrl::FullyEncoded),
+                  QString::fromUtf8(rows[i].expected))
+            << "row " << i;
+}
+
