@@ -42,6 +42,7 @@ class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
 class QMainWindow;
+class QWidget;
 class PropertyPanelHost;
 class SKTGraphic;
 class SKTGraphicList;
@@ -342,6 +343,16 @@ public:
     QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
     Picture Panel_Image_For_Path(const QString &path) override;
     void Show_Message_To_Update_Data() override;
+
+    // ---- Small services (_Utilities.cpp) ----
+    // Activates the main window and gives the widget the keyboard focus.
+    void SetFocus(QWidget *widget);
+    // The group-mode spreadsheet column of the profile field with the ID (ControlColumn.h).
+    int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override;
+    // A control's creation as one group of the document's own undo record; taken back,
+    // the group is undone with registration off.
+    void Begin_Creation_Undo_Group() override;
+    void End_Creation_Undo_Group(bool takeBack) override;
 
     // ---- Visitor record store (_VisitorRecord.cpp) ----
     // Records the visitor shown in the entry panels as one new database row and tells

@@ -25,3 +25,20 @@ TEST(OpenUrl, LinksStayLinksAndPathsBecomeLocalFiles)
             << "row " << i;
 }
 
+#include "FileUtilities.h"
+
+TEST(OpenUrl, FileUrlsGiveTheirLocalPathOthersNothing)
+{
+    const struct {
+        const char *url, *path;
+    } rows[] = {
+        {"file:///x/a%20b.png", "/x/a b.png"},
+        {"file:/x/c.png", "/x/c.png"},
+        {"https://x", ""},
+        {"mailto:a@example.com", ""},
+        {"/x/plain-path.png", ""},
+        {"", ""},
+    };
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(Convert_Path_From_URL(QString::fromUtf8(rows[i].url)), QString::fromUtf8(rows[i].path)) << "row " << i;
+}
