@@ -102,6 +102,11 @@ TEST(DocumentUndo, RemovalsComeBackAtTheirIndexesAndTheGroupEndsWithTheEventLoop
     doc.removeGraphicsAtIndexes({0, 2});
     QCoreApplication::processEvents();
     EXPECT_EQ(undo.undoCount(), 2);
+    // Every turn ends its own group, not only the first.
+    GraphicPtr d = addShape(doc);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(undo.undoCount(), 3);
+    undo.undo();
     undo.undo();
     ASSERT_EQ(doc.graphics().count(), 3);
     EXPECT_EQ(doc.graphics().at(0).get(), c.get());
@@ -205,4 +210,22 @@ TEST(DocumentUndo, AnEmptyExplicitGroupUndoesNothingBeforeIt)
     EXPECT_EQ(doc.graphics().count(), 1);
     EXPECT_EQ(undo.undoCount(), 1);
     EXPECT_EQ(undo.redoCount(), 0);
+
+    // Recording on, the undone group can be redone; inside a grouping neither undo nor
+    // redo runs.
+    undo.beginUndoGrouping();
+    addShape(doc);
+    undo.endUndoGrouping();
+    undo.undoNestedGroup();
+    EXPECT_EQ(doc.graphics().count(), 1);
+    EXPECT_EQ(undo.undoCount(), 1);
+    EXPECT_EQ(undo.redoCount(), 1);
+    undo.beginUndoGrouping();
+    undo.redo();
+    undo.undo();
+    EXPECT_EQ(doc.graphics().count(), 1);
+    EXPECT_EQ(undo.redoCount(), 1);
+    undo.endUndoGrouping();
+    undo.redo();
+    EXPECT_EQ(doc.graphics().count(), 2);
 }
