@@ -17,6 +17,12 @@ TEST(OpenUrl, LinksStayLinksAndPathsBecomeLocalFiles)
         {"/home/user/a:b.pdf", "file:///home/user/a:b.pdf"},
         {"C:/x.pdf", "file:///C:/x.pdf"},
         {"my notes:1.txt", "file:my%20notes:1.txt"},
+        {"ab:x", "ab:x"},
+        {"svn+ssh://example.org/r", "svn+ssh://example.org/r"},
+        {"x-y.z9:1", "x-y.z9:1"},
+        {"1ab:x", "file:1ab:x"},
+        {"a b:x", "file:a%20b:x"},
+        {"\u00e9t\u00e9:x", "file:%C3%A9t%C3%A9:x"},
         {"", ""},
     };
     for (size_t i = 0; i < std::size(rows); ++i)
