@@ -194,6 +194,8 @@ TEST(DocumentUndo, AnEmptyExplicitGroupUndoesNothingBeforeIt)
     Document_Undo &undo = doc.undoManager();
     GraphicPtr g = addShape(doc);
     undo.checkpoint();
+    undo.undoNestedGroup();  // the last group came from no grouping
+    EXPECT_EQ(doc.graphics().count(), 1);
     undo.beginUndoGrouping();
     undo.endUndoGrouping();
     undo.undoNestedGroup();
