@@ -47,6 +47,7 @@ class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
 class QMainWindow;
+class QWidget;
 class PropertyPanelHost;
 class Print_Window;
 class SKTGraphic;
@@ -93,6 +94,15 @@ public:
     void Select_back_side();
     void Select_temp_design_side();
     void changeViewController(int index);
+    // The side buttons: the side, then the image tab from its defaults; the scratch
+    // button shows copies of the current side's controls on the scratch side.
+    void Front_Card_Btn_Clicked();
+    void Back_Card_Btn_Clicked();
+    void Temp_Card_Btn_Clicked();
+    // The card area and the property pane shown (1) or, with any other value, hidden
+    // with the visitor panes; nothing while a side is being copied.
+    void Show_Hide_Main_Window(char show);
+    void Show_Canvas_And_Right_Prop();
     Card_Property &currentCardProperty();
     // The current side's card shape, for the document and the card's background.
     void Set_Card_Shape(int shape);
@@ -269,6 +279,23 @@ public:
     // Copies the current side's design onto the other side, after asking.
     void Copy_Card_Design_Clicked();
 
+    // ---- Help, links, banner and the promotion window (_Help.cpp) ----
+    // The banner's picture, the help toolbar item, the product and link buttons.
+    void connectHelpAndLinks();
+    // Runs the help and support window.
+    void Help_Button();
+    void Open_Support_Mail();
+    void Open_Reseller_Mail();
+    void Open_Website_1();
+    void Open_Website_2();
+    void Open_Website_3();
+    void Open_FaceBook();
+    void Open_Twitter();
+    void Open_FB_Like();
+    void Open_Share_It_Dl();
+    // Shows the promotion window for one product ("B", "L" or "C"); its result.
+    int Open_Promotion_Window(const QString &software_type);
+
     // ---- Editing commands: clipboard, order, alignment (_Edit.cpp) ----
     // Connects the toolbar's Cut, Copy, Paste, Front and Back, its alignment menu and
     // Select All to the card view of the side shown.
@@ -344,6 +371,16 @@ public:
     QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
     Picture Panel_Image_For_Path(const QString &path) override;
     void Show_Message_To_Update_Data() override;
+
+    // ---- Small services (_Utilities.cpp) ----
+    // Activates the main window and gives the widget the keyboard focus.
+    void SetFocus(QWidget *widget);
+    // The group-mode spreadsheet column of the profile field with the ID (ControlColumn.h).
+    int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override;
+    // A control's creation as one group of the document's own undo record; taken back,
+    // the group is undone with registration off.
+    void Begin_Creation_Undo_Group() override;
+    void End_Creation_Undo_Group(bool takeBack) override;
 
     // ---- Visitor record store (_VisitorRecord.cpp) ----
     // Records the visitor shown in the entry panels as one new database row and tells

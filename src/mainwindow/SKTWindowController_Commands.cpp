@@ -53,7 +53,7 @@ void SKTWindowController::connectCommands()
     };
     for (const Connection &c : connections)
         if (QAction *a = ui.command(QLatin1String(c.name))) connect(a, &QAction::triggered, this, c.slot);
-    if (QAction *a = ui.command(QStringLiteral("Help"))) connect(a, &QAction::triggered, this, [] { Open_Help_File(); });
+    connectHelpAndLinks();
     if (QAction *a = ui.command(QStringLiteral("Undo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction *a = ui.command(QStringLiteral("Redo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     connectMailCommands();
@@ -152,5 +152,6 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     else
         Select_front_side();
     Insert_In_Undo_Redo();
+    Show_Hide_Main_Window(1);
     Refresh_Canvas();
 }
