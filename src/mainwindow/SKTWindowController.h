@@ -34,6 +34,7 @@ struct Barcode_Edit;
 class BatchRunGuard;
 class CardPropertyPanel;
 class CardValueEngine;
+struct SeriesServices;
 class ControlPanels;
 class DataSourceHost;
 class DataSourceSection;
@@ -193,6 +194,16 @@ public:
     void Show_Data_Source_Of(SKTGraphic *g);
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
+
+    // ---- Series commands (_Series.cpp) ----
+    void Build_Series_Commands();
+    void Batch_Series_Button();
+    void Create_Series_Button();
+    void Import_Wizard_Button();
+    // The property panel's series choice refilled from the series folder.
+    void Refresh_All_Series_Combobox();
+    void View_Series_Window(const QString &name);
+    SeriesServices Series_Services();
 
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     // Records the current side after a change (nothing while
@@ -418,6 +429,8 @@ private:
     std::unique_ptr<CardValueEngine> m_valueEngine;
     QString m_valueEngineFolder;
     Data_From_Excel *m_dataFromExcel = nullptr;
+    struct SeriesWindows;
+    std::shared_ptr<SeriesWindows> m_series;  // made where the type is known
     bool m_setUp = false;
     QPointF m_lastNewPoint{10, 10};
 };

@@ -151,6 +151,7 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(groups);
     layout->addLayout(buttons);
+    resize(760, 300);
 }
 
 int Generate_List::Open_Wnd()

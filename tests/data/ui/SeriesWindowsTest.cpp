@@ -164,6 +164,19 @@ TEST_F(SeriesWindows, SaveReplacesOnlyWhatTheUserAgreedTo)
               (QStringList{"Batch Processing Series already exists. Do you want to replace it?",
                            "Batch Processing Series already exists. Do you want to replace it?"}));
 
+    // A write that fails (B.txt is a folder) keeps the opened series.
+    QFile::remove(path("B"));
+    ASSERT_TRUE(QDir().mkdir(path("B")));
+    selectRows(wizard.List, {0});
+    wizard.On_Update();
+    wizard.batch_list_name->setText("B");
+    wizard.Save_Btn_Clicked();
+    EXPECT_EQ(readAll(path("A")), QByteArray("a1\na2\n"));
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing."});
+    ASSERT_TRUE(QDir().rmdir(path("B")));
+    SeriesFile::Write(path("B"), {"a1", "a2"});
+    wizard.Fill_List();
+
     // Series the design uses are neither saved over nor replaced.
     used = {"A", "B"};
     selectRows(wizard.List, {0});
