@@ -416,6 +416,5 @@ void BatchWizard::Export_Value_Btn_Clicked()
         Show_MessageBox(kFileError);
         return;
     }
-    if (m_services.openExported)
-        m_services.openExported(this, path, QStringLiteral("Record has been exported successfully."));
+    m_services.exported(this, path, QStringLiteral("Record has been exported successfully."));
 }

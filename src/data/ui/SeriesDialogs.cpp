@@ -192,6 +192,7 @@ void View_Data_Series::Load(const QString &name)
 {
     series_name->setText(Elided_For_Display(name));
     List->clear();
+    const auto wait = Series_Please_Wait(this);
     const QStringList values = SeriesFile::Read_List_Values(SeriesFile::Path(m_folder, name));
     List->addItems(values);
     list_count->setText(QStringLiteral("Total Rows : %1").arg(values.size()));

@@ -1,9 +1,24 @@
 #include "SeriesServices.h"
 
+#include "Shared_Dialogs.h"
+
 #include <QCheckBox>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+
+std::shared_ptr<void> Series_Please_Wait(QWidget *over) { return std::make_shared<PleaseWait_Scope>(over); }
+
+std::shared_ptr<void> SeriesServices::wait(QWidget *over) const
+{
+    return pleaseWait ? pleaseWait(over) : Series_Please_Wait(over);
+}
+
+void SeriesServices::exported(QWidget *over, const QString &path, const QString &message) const
+{
+    if (openExported) openExported(over, path, message);
+    else Open_Export_Log::Open_Export_File_Box(Export_Open_Offer{path, {}, message, {}}, over);
+}
 
 SeriesImport::AlertAnswer Show_Apply_All_Alert(QWidget *parent, const QString &message, const QStringList &buttons)
 {

@@ -15,14 +15,20 @@ struct SeriesServices {
     QString templateFolder;  // the folder of "Template.xlsx"
     // Whether the open design uses the series (a control bound to it).
     std::function<bool(const QString &)> inUse;
-    // Shows the please-wait panel over the window until the returned guard is dropped.
+    // Shows a please-wait panel over the window until the returned guard is dropped
+    // (the shared please-wait panel unless replaced).
     std::function<std::shared_ptr<void>(QWidget *)> pleaseWait;
-    // The open-exported-file box for a written file, with its message.
+    // Offers to open a written file, with its message (the shared open-exported-file
+    // box unless replaced).
     std::function<void(QWidget *, const QString &path, const QString &message)> openExported;
 
     SeriesImport::Target target(SeriesImport::AlertFunction alert = {}) const { return {folder, inUse, std::move(alert)}; }
-    std::shared_ptr<void> wait(QWidget *over) const { return pleaseWait ? pleaseWait(over) : nullptr; }
+    std::shared_ptr<void> wait(QWidget *over) const;
+    void exported(QWidget *over, const QString &path, const QString &message) const;
 };
+
+// The shared please-wait panel over the window while the guard lives.
+std::shared_ptr<void> Series_Please_Wait(QWidget *over);
 
 // An alert with an "Apply to All" box, as a person answers it.
 SeriesImport::AlertAnswer Show_Apply_All_Alert(QWidget *parent, const QString &message, const QStringList &buttons);

@@ -79,7 +79,7 @@ void Sheet_Import_Window::Load_file_Func(const QString &path)
     ColList->setRowCount(0);
     m_columns.clear();
     Sheet_ComboBox->clear();
-    const auto wait = m_wait ? m_wait(this) : nullptr;
+    const auto wait = m_wait ? m_wait(this) : Series_Please_Wait(this);
     m_reader.Excel_Sheet_Number = 1;
     m_reader.ReadWorkbook(path, true);
     Sheet_ComboBox->addItems(m_reader.Sheet_List());
@@ -170,7 +170,7 @@ void Import_Excel::OKPressed()
     const bool header = contains_header->isChecked();
     SheetRows rows;
     {
-        const auto wait = m_wait ? m_wait(this) : nullptr;
+        const auto wait = m_wait ? m_wait(this) : Series_Please_Wait(this);
         rows = Read_Rows();
         if (open_mode == QLatin1String("D")) {
             if (m_values)

@@ -8,6 +8,7 @@
 #include "SeriesDialogs.h"
 #include "SeriesFile.h"
 #include "SheetImport.h"
+#include "Shared_Dialogs.h"
 #include "TestSupport.h"
 
 #include <QCheckBox>
@@ -142,6 +143,20 @@ TEST_F(SeriesWindows, GenerateEditRenameAndExport)
     wizard.Export_Value_Btn_Clicked();
     EXPECT_EQ(readAll(dir.filePath("out.csv.txt")), QByteArray("10\n20\nabc\n"));
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nPlease enter a valid value."});
+}
+
+TEST_F(SeriesWindows, ExportOffersToOpenTheFile)
+{
+    services.openExported = nullptr;
+    BatchWizard wizard(services);
+    wizard.AddNew_Btn_Clicked();
+    wizard.Create_Value_List("v");
+    const QString txt = dir.filePath("values.txt");
+    testsupport::queueFilePanelAnswer({txt});
+    wizard.Export_Value_Btn_Clicked();
+    EXPECT_EQ(readAll(txt), QByteArray("v\n"));
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{Open_Export_Log::Answerer_Text({txt, {}, "Record has been exported successfully.", {}})});
 }
 
 TEST_F(SeriesWindows, SaveReplacesOnlyWhatTheUserAgreedTo)
