@@ -49,7 +49,7 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
 {
     setWindowTitle(tr("Create Series"));
     random = [] { return QRandomGenerator::system()->generate(); };
-    auto line = [this](const char *name) {
+    auto line = [](const char *name) {
         auto *e = new QLineEdit;
         e->setObjectName(QLatin1String(name));
         return e;
