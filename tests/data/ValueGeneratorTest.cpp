@@ -98,6 +98,15 @@ TEST(ValueGenerator, ConstantAndRandom)
     EXPECT_EQ(VG::Random_Between(1, 9, 0xFFFFFFFFu), 4);
     EXPECT_EQ(VG::Random_Between(-5, 5, 12), -4);
     EXPECT_EQ(VG::Constant("c", 20000).size(), VG::kMaxCount);
+    // The ends of each length's range.
+    struct Ends {
+        int length;
+        quint32 draw;
+        QString value;
+    } ends[] = {{1, 0, "1"}, {1, 8, "9"}, {1, 9, "1"}, {2, 0, "10"}, {2, 89, "99"}, {2, 90, "10"},
+                {4, 8999, "9999"}, {4, 9000, "1000"}, {9, 899999999, "999999999"}, {12, 0, "100000000"}};
+    for (const Ends &e : ends)
+        EXPECT_EQ(VG::Random({}, {}, e.length, 1, [&] { return e.draw; }), QStringList{e.value}) << e.length << " " << e.draw;
 }
 
 TEST(ValueGenerator, TypingRules)
@@ -120,6 +129,13 @@ TEST(ValueGenerator, TypingRules)
         EXPECT_EQ(VG::Count_Field_Text(r.typed), r.count) << r.typed.toStdString();
         EXPECT_EQ(VG::Range_Field_Text(r.typed), r.range) << r.typed.toStdString();
     }
+    EXPECT_EQ(VG::Range_Field_Text("abc"), "");
+    EXPECT_EQ(VG::Range_Field_Text("+"), "");
+    struct Int {
+        QString text;
+        int value;
+    } ints[] = {{"", 0}, {"7x", 7}, {"-", 0}, {" -12 ", -12}, {"x7", 0}, {"99999999999", 2147483647}, {"-99999999999", -2147483647 - 1}};
+    for (const Int &i : ints) EXPECT_EQ(VG::Field_Int(i.text), i.value) << i.text.toStdString();
     EXPECT_EQ(VG::Length_Field_Text("12"), "1");
     EXPECT_EQ(VG::Length_Field_Text("7"), "7");
     EXPECT_EQ(VG::Length_Field_Text("0"), "1");
