@@ -85,6 +85,11 @@ TEST(SeriesFile, WriteReplacesWholeAndAppendAddsAfter)
     EXPECT_EQ(readAll(path), QByteArray("x\ny\n"));
     ASSERT_TRUE(SeriesFile::Append(dir.filePath("New.txt"), {"n"}));
     EXPECT_EQ(readAll(dir.filePath("New.txt")), QByteArray("n\n"));
+    // Readable by all, written by the owner only (0644).
+    const QFileDevice::Permissions rw_r_r = QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser
+        | QFileDevice::WriteUser | QFileDevice::ReadGroup | QFileDevice::ReadOther;
+    EXPECT_EQ(QFile::permissions(path), rw_r_r);
+    EXPECT_EQ(QFile::permissions(dir.filePath("New.txt")), rw_r_r);
     // A missing folder fails and leaves nothing behind.
     EXPECT_FALSE(SeriesFile::Write(dir.filePath("nofolder/S.txt"), {"1"}));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), (QStringList{"New.txt", "S.txt"}));
