@@ -49,7 +49,17 @@ TEST(ListImport, CsvLists)
         {"\"unterminated,x", {"unterminated,x"}},
     };
     for (const Row &r : rows) EXPECT_EQ(LI::File_Values("list.CSV", r.bytes), r.values) << r.bytes.toStdString();
-    EXPECT_EQ(LI::Csv_Records("a,b\r\nc"), (QList<QStringList>{{"a", "b"}, {"c"}}));
+    struct Records {
+        QString text;
+        QList<QStringList> records;
+    } records[] = {
+        {"a,b\r\nc", {{"a", "b"}, {"c"}}},
+        {"a\r\n\r\nb", {{"a"}, {"b"}}},
+        {"a,b,", {{"a", "b", ""}}},
+        {"\"\"", {{""}}},
+        {"", {}},
+    };
+    for (const Records &r : records) EXPECT_EQ(LI::Csv_Records(r.text), r.records) << r.text.toStdString();
 }
 
 TEST(ListImport, RichText)
