@@ -159,6 +159,16 @@ TEST_F(SeriesImportTest, OneSeriesNewReplaceAppendAndFailedRead)
                            "Batch Processing Series already exists. Do you want to replace it?",
                            "\nBatch Processing Series can't be create because it is currently in use.",
                            "\nPlease enter valid series name."}));
+    EXPECT_FALSE(SI::May_Create(target, "Used"));
+    EXPECT_TRUE(SI::May_Create(target, "Missing"));
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{"\nBatch Processing Series can't be create because it is currently in use."});
+    // A sheet without rows writes no column; a folder that cannot be written refuses.
+    EXPECT_EQ(SI::Write_Each_Column(target, {}, chosen({"Name"}), true), QStringList());
+    EXPECT_FALSE(SeriesFile::Exists(series, "Name"));
+    SI::Target nowhere{dir.filePath("missing"), {}, {}};
+    EXPECT_FALSE(SI::Write_One_Series(nowhere, "X", SI::Fill::Replace, rows, chosen({"Name"}), true));
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing."});
 }
 
 } // namespace
