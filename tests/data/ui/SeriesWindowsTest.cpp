@@ -427,6 +427,60 @@ TEST_F(SeriesWindows, WorkbookIntoRowTableValueListAndSeries)
     wizard.Open_Wnd();
     EXPECT_EQ(SeriesFile::Names(folder), (QStringList{"A", "C", "Second"}));
     EXPECT_EQ(readAll(path("Second")), QByteArray("B1\nB2\n\n"));
+
+    // One series: the refusals, then A and C appended row by row to "A".
+    testsupport::boxes().clear();
+    Import_Excel_DataSheet &columns = wizard.columnsWindow();
+    columns.whileOpen = [&](SeriesDialog &) {
+        columns.ok->click();
+        columns.ColList->item(0, 0)->setCheckState(Qt::Checked);
+        columns.ColList->item(2, 0)->setCheckState(Qt::Checked);
+        columns.Fill_Col_RD_Click();
+        columns.ok->click();
+        columns.Fill_Type_CellClick(2);
+        columns.List_ComboBox->setCurrentIndex(-1);
+        columns.ok->click();
+        columns.List_ComboBox->setCurrentIndex(columns.List_ComboBox->findText("A"));
+        columns.ok->click();
+    };
+    columns.Open_excel_datasheet_Wnd(book);
+    EXPECT_EQ(readAll(path("A")), QByteArray("A1\nA2\nA3\nA1\nC1\nA2\nC2\nA3\nC3\n"));
+    EXPECT_EQ(testsupport::boxes().take(),
+              (QStringList{"\nNo column is selected.", "\nPlease enter list name.", "\nPlease select list name."}));
+}
+
+TEST_F(SeriesWindows, ListImportRefusals)
+{
+    QDir(dir.path()).mkdir("empty");
+    QFile(dir.filePath("blank.txt")).open(QIODevice::WriteOnly);
+    Import_Wizard w(services);
+    w.file_name_required = 1;
+    struct Row {
+        int source;
+        QString name, path, message;
+    } rows[] = {
+        {2, "List", "", "Please enter some data."},
+        {2, "***", "", "Please enter valid series name."},
+        {3, "Pics", dir.filePath("empty"), "The selected folder does not contains any image with supported extension."},
+        {1, "Text", dir.filePath("empty"), "Please select a valid file."},
+        {1, "Text", dir.filePath("blank.txt"), "Either file is corrupted or selected file contains invalid characters."},
+        {1, "Text", dir.filePath("nothing.txt"), "Please select valid file path."},
+    };
+    for (const Row &r : rows) {
+        w.whileOpen = [&](SeriesDialog &) {
+            w.Choose_Source(r.source);
+            QLineEdit *names[] = {nullptr, w.Text_file_name, w.Manual_file_name, w.Image_file_name};
+            QLineEdit *paths[] = {w.Excel_path, w.Text_path, nullptr, w.Image_path};
+            names[r.source]->setText(r.name);
+            if (paths[r.source]) paths[r.source]->setText(r.path);
+            w.ok->click();
+            EXPECT_TRUE(w.isVisible());
+            w.cancel->click();
+        };
+        w.Open_Wnd();
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"\n" + r.message}) << r.message.toStdString();
+    }
+    EXPECT_EQ(SeriesFile::Names(folder), QStringList());
 }
 
 TEST_F(SeriesWindows, ViewerAndProjectFolder)
