@@ -145,6 +145,47 @@ TEST_F(SeriesWindows, GenerateEditRenameAndExport)
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nPlease enter a valid value."});
 }
 
+TEST_F(SeriesWindows, ValuesEditedDeletedAndImported)
+{
+    series("S", "only\n");
+    BatchWizard wizard(services);
+    wizard.Fill_List();
+    selectRows(wizard.List, {0});
+    wizard.On_Update();
+    EXPECT_TRUE(wizard.page2->isVisibleTo(&wizard));
+    EXPECT_FALSE(wizard.page1->isVisibleTo(&wizard));
+    // The only value can be edited.
+    selectRows(wizard.List_value, {0});
+    wizard.Update_Value_Wnd().whileOpen = [](SeriesDialog &d) {
+        static_cast<Update_Ex_Num &>(d).m_ex_num_str->setText("first");
+        static_cast<Update_Ex_Num &>(d).ok->click();
+    };
+    wizard.OnGetSelected();
+    EXPECT_EQ(wizard.values(), QStringList{"first"});
+    // Pasted values after the listed ones (No in the prompt).
+    wizard.Load_Number_Window().whileOpen = [&](SeriesDialog &) { wizard.Load_Number_Window().no->click(); };
+    wizard.importer().whileOpen = [&](SeriesDialog &) {
+        Import_Wizard &w = wizard.importer();
+        EXPECT_FALSE(w.Manual_file_name->isVisibleTo(&w));
+        w.Choose_Source(2);
+        w.ManualEdit->setPlainText("b\n  \nc\r\nd");
+        w.ok->click();
+    };
+    wizard.Import_Value_Btn_Clicked();
+    EXPECT_EQ(wizard.values(), (QStringList{"first", "b", "c", "d"}));
+    // Deleting a row selects the one above it.
+    wizard.List_value->clearSelection();
+    wizard.List_value->setCurrentRow(2);
+    wizard.Delete_Rows_Btn_Clicked();
+    EXPECT_EQ(wizard.values(), (QStringList{"first", "b", "d"}));
+    EXPECT_EQ(wizard.List_value->currentRow(), 1);
+    EXPECT_EQ(wizard.batch_value_count->text(), "Total Rows : 3");
+    wizard.List_value->clearSelection();
+    wizard.Delete_Rows_Btn_Clicked();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nPlease select at least one record from the list to continue."});
+    EXPECT_EQ(readAll(path("S")), QByteArray("only\n"));  // nothing written before Save
+}
+
 TEST_F(SeriesWindows, ExportOffersToOpenTheFile)
 {
     services.openExported = nullptr;
