@@ -477,8 +477,12 @@ TEST_F(SeriesWindows, WorkbookIntoRowTableValueListAndSeries)
         columns.ColList->item(0, 0)->setCheckState(Qt::Checked);
         columns.ColList->item(2, 0)->setCheckState(Qt::Checked);
         columns.Fill_Col_RD_Click();
+        EXPECT_TRUE(columns.list_name->isVisibleTo(&columns));
+        EXPECT_FALSE(columns.List_ComboBox->isVisibleTo(&columns));
         columns.ok->click();
         columns.Fill_Type_CellClick(2);
+        EXPECT_FALSE(columns.list_name->isVisibleTo(&columns));
+        EXPECT_TRUE(columns.List_ComboBox->isVisibleTo(&columns));
         columns.List_ComboBox->setCurrentIndex(-1);
         columns.ok->click();
         columns.List_ComboBox->setCurrentIndex(columns.List_ComboBox->findText("A"));
