@@ -35,6 +35,7 @@ struct Barcode_Edit;
 class BatchRunGuard;
 class CardPropertyPanel;
 class CardValueEngine;
+struct SeriesServices;
 class ControlPanels;
 class DataSourceHost;
 class DataSourceSection;
@@ -231,6 +232,16 @@ public:
     // The visitor details mailing window (the visitor log sends a visitor's file with it).
     Direct_Mail &Direct_Mail_Window();
     void connectMailCommands();
+
+    // ---- Series commands (_Series.cpp) ----
+    void Build_Series_Commands();
+    void Batch_Series_Button();
+    void Create_Series_Button();
+    void Import_Wizard_Button();
+    // The property panel's series choice refilled from the series folder.
+    void Refresh_All_Series_Combobox();
+    void View_Series_Window(const QString &name);
+    SeriesServices Series_Services();
 
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     // Records the current side after a change (nothing while
@@ -483,6 +494,8 @@ private:
     std::unique_ptr<CardValueEngine> m_valueEngine;
     QString m_valueEngineFolder;
     Data_From_Excel *m_dataFromExcel = nullptr;
+    struct SeriesWindows;
+    std::shared_ptr<SeriesWindows> m_series;  // made where the type is known
     Print_Settings m_printSettings;
     Print_Window *m_printWindow = nullptr;
     std::unique_ptr<Mail_Card_Source> m_mailCards;

@@ -62,6 +62,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     cardPanel = new CardPropertyPanel(*m_panelHost, ui, this);
     controlPanels = new ControlPanels(*m_panelHost, ui, this);
     Build_Data_Source_Section();
+    Build_Series_Commands();
     m_setUp = true;
 
     // Window: no close button of its own (Exit leaves the application), the screen.

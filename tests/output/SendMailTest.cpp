@@ -59,7 +59,7 @@ public:
     RenderedSide Card_Side(int card, int side) override
     {
         if (onCard) onCard();
-        if (card == unmakeable) return {};
+        if (card == unmakeable) return RenderedSide();
         return sideShowing(QStringLiteral("Row %1 %2").arg(card + 1).arg(side ? "Back" : "Front"));
     }
     void End_Batch_Run() override { ++ended; }
@@ -532,10 +532,10 @@ TEST_F(MailRun, MirroredCards)
     for (int k = 0; k < 3; ++k) {
         const QImage img(dump.filePath(pngs[k]));
         ASSERT_FALSE(img.isNull());
-        const int w = img.width() - 1, h = img.height() - 1;
+        const int right = img.width() - 1, h = img.height() - 1;
         QString corner;
         if (qGray(img.pixel(2, 2)) < 64) corner += "TL";
-        if (qGray(img.pixel(w - 2, 2)) < 64) corner += "TR";
+        if (qGray(img.pixel(right - 2, 2)) < 64) corner += "TR";
         if (qGray(img.pixel(2, h - 2)) < 64) corner += "BL";
         EXPECT_EQ(corner, rows[k].corner) << k;
     }
