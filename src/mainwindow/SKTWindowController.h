@@ -38,6 +38,7 @@ class ControlPanels;
 class DataSourceHost;
 class DataSourceSection;
 class Data_From_Excel;
+class Image_Library;
 class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
@@ -418,6 +419,7 @@ private:
     std::unique_ptr<CardValueEngine> m_valueEngine;
     QString m_valueEngineFolder;
     Data_From_Excel *m_dataFromExcel = nullptr;
+    Image_Library *m_imageLibrary = nullptr;  // made at its first opening
     bool m_setUp = false;
     QPointF m_lastNewPoint{10, 10};
 };
