@@ -39,6 +39,7 @@ class DataSourceHost;
 class DataSourceSection;
 class Data_From_Excel;
 class Image_Library;
+class Camera;
 class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
@@ -316,6 +317,9 @@ public:
     bool Panel_Multiple_Image_Selection(const QString &action) override;
     QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
     Picture Panel_Image_For_Path(const QString &path) override;
+    QString Panel_Camera_Picture() override;
+    // The camera window (one for the run); its frames come from Make_Camera_Source.
+    Camera &Camera_Window();
     void Show_Message_To_Update_Data() override;
 
     // ---- Visitor record store (_VisitorRecord.cpp) ----
@@ -420,6 +424,7 @@ private:
     QString m_valueEngineFolder;
     Data_From_Excel *m_dataFromExcel = nullptr;
     Image_Library *m_imageLibrary = nullptr;  // made at its first opening
+    Camera *m_camera = nullptr;               // made at its first opening
     bool m_setUp = false;
     QPointF m_lastNewPoint{10, 10};
 };

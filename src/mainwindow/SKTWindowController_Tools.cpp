@@ -6,7 +6,9 @@
 #include "Dialogs.h"
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "Camera.h"
 #include "Image_Library.h"
+#include "QtCameraSource.h"
 #include "MessageBox.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -116,6 +118,18 @@ bool SKTWindowController::Browse_User_Image_Manually()
     }
     Library_Selected_Image = QStringLiteral("");
     return false;
+}
+
+Camera &SKTWindowController::Camera_Window()
+{
+    if (!m_camera) m_camera = new Camera(Make_Camera_Source(), ui.window);
+    return *m_camera;
+}
+
+QString SKTWindowController::Panel_Camera_Picture()
+{
+    Camera &camera = Camera_Window();
+    return camera.Open_Wnd() == 1 ? camera.Camera_Capture_Image : QString();
 }
 
 int SKTWindowController::Open_Image_Library_Window(const QString &purpose)
