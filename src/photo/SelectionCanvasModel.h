@@ -57,8 +57,6 @@ public:
     // The canvas's size (the drawn picture's); sides snap to it. Selectors keep their frames.
     void setCanvasSize(QSizeF size) { m_size = size; }
     QSizeF canvasSize() const { return m_size; }
-    // Whether dropped selectors may overlap others (they may by default).
-    void setAllowIntersections(bool allow) { m_allowIntersections = allow; }
 
     // ---- Gestures ----
     // A press at p; `command` (Ctrl) starts a new selector even over an existing one.
@@ -120,11 +118,12 @@ private:
     void prepareAction(Selector &s, SelectorAction action) const;
     void prepareBoundaries(Selector &s) const;
     bool touchedBoundaries(Selector &s) const;
-    bool canDropOnCanvas(const Selector &s) const;
+    // A drop needs a selector of at least 20 x 20 (overlapping is allowed, and the
+    // canvas holds one selector).
+    static bool canDropOnCanvas(const Selector &s);
     Selector *current();
 
     QSizeF m_size;
-    bool m_allowIntersections = true;
     bool m_cursorCanBeChanged = true;
     std::vector<Selector> m_selectors;
     // The current selector: an index into the list, or the picker.

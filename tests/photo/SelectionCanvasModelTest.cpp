@@ -55,6 +55,8 @@ TEST(SelectionCanvas, GesturesEndInTheseFrames)
         {"past the left side", {300, 200}, {}, {{S::Press, {30, 50}}, {S::Drag, {-20, 120}}, {S::Release}}, {{0, 50, 30, 70}}},
         {"past the top", {300, 200}, {}, {{S::Press, {30, 150}}, {S::Drag, {90, 260}}, {S::Release}}, {{30, 150, 60, 50}}},
         {"past the bottom", {300, 200}, {}, {{S::Press, {30, 40}}, {S::Drag, {90, -5}}, {S::Release}}, {{30, 0, 60, 40}}},
+        {"half a point from the left", {300, 200}, {}, {{S::Press, {0.5, 50}}, {S::Drag, {40, 90}}, {S::Release}}, {{0.5, 50, 39.5, 40}}},
+        {"half a point from the bottom", {300, 200}, {}, {{S::Press, {50, 0.5}}, {S::Drag, {90, 40.5}}, {S::Release}}, {{50, 0.5, 40, 40}}},
         {"resized by the top-left handle", {300, 200}, QRectF(100, 100, 80, 60),
          {{S::Press, {100, 160}}, {S::Drag, {90, 170}}, {S::Release}}, {{90, 100, 90, 70}}},
         {"resized by the bottom-right handle past the right", {300, 200}, QRectF(100, 100, 80, 60),
@@ -63,6 +65,8 @@ TEST(SelectionCanvas, GesturesEndInTheseFrames)
          {{S::Press, {180, 100}}, {S::Drag, {110, 150}}, {S::Release}}, {}},
         {"moved past the top-left corner", {300, 200}, QRectF(100, 100, 40, 40),
          {{S::Press, {120, 120}}, {S::Drag, {10, 200}}, {S::Release}}, {{0, 160, 40, 40}}},
+        {"moved past the bottom-right corner", {300, 200}, QRectF(100, 100, 40, 40),
+         {{S::Press, {120, 120}}, {S::Drag, {290, 5}}, {S::Release}}, {{260, 0, 40, 40}}},
         {"moved inside", {300, 200}, QRectF(100, 100, 40, 40),
          {{S::Press, {105, 135}}, {S::Drag, {200, 50}}, {S::Release}}, {{180, 30, 40, 40}}},
         {"a new selector with Ctrl replaces the old", {300, 200}, QRectF(100, 100, 40, 40),
@@ -186,6 +190,10 @@ TEST(SelectionCanvas, PickerKeysAndHiddenSelectors)
     m.release();
     m.setSelectorFrame(0, {5, 6, -7, 8});
     EXPECT_EQ(m.selectors().at(0).frame, QRectF(5, 6, -7, 8));
+    m.setSelectorFrame(-1, {1, 1, 1, 1});  // no such selector: nothing changes
+    m.setSelectorFrame(1, {1, 1, 1, 1});
+    m.setSelectorShown(1, true);
+    EXPECT_EQ(framesOf(m), std::vector<QRectF>{QRectF(5, 6, -7, 8)});
 
     // A second selector from code replaces the first.
     m.addSelectorWithFrame({1, 2, 30, 40});
@@ -224,6 +232,8 @@ TEST(SelectionCanvas, DrawingAndCursors)
     for (const Row &r : {Row{{100, 160}, CanvasCursor::TopBottom}, Row{{180, 100}, CanvasCursor::TopBottom},
                          Row{{180, 160}, CanvasCursor::BottomTop}, Row{{100, 100}, CanvasCursor::BottomTop},
                          Row{{140, 130}, CanvasCursor::OpenHand}, Row{{105, 130}, CanvasCursor::Arrow},
+                         Row{{171, 150}, CanvasCursor::OpenHand}, Row{{172, 150}, CanvasCursor::Arrow},
+                         Row{{140, 151.5}, CanvasCursor::OpenHand}, Row{{140, 152}, CanvasCursor::Arrow},
                          Row{{10, 10}, CanvasCursor::Arrow}})
         EXPECT_EQ(m.cursorAt(r.at), r.cursor) << r.at.x() << "," << r.at.y();
 
