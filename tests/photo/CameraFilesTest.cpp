@@ -55,6 +55,9 @@ TEST(CameraFiles, CutsByTheViewRatio)
         {{10, 20, 0, 50}, {1, 1}, std::nullopt},
         {{10, 20, 100, 100}, {0, 0}, std::nullopt},  // a picture without size
         {{10, 20, 100, 100}, {1, -1}, std::nullopt},
+        {{10, 20, 100, 100}, {0, 1}, std::nullopt},
+        {{10, 20, 100, 100}, {1, 0}, std::nullopt},
+        {{10, 20, 0.5, 0.5}, {1, 1}, QRectF(10, 20, 0.5, 0.5)},
     };
     for (const Row &r : rows) EXPECT_EQ(Crop_Rect_In_Picture(r.frame, r.ratio), r.cut) << r.frame.width();
 }

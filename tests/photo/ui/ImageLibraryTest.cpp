@@ -53,6 +53,18 @@ TEST(LibraryContents, CapitalisedNamesAndTheMoveRule)
         {"wild animals", "Wild Animals"}, {"BUSINESS", "Business"}, {"x", "X"}, {"", ""}, {"two  spaces", "Two  Spaces"}};
     for (const auto &[in, out] : caps) EXPECT_EQ(Capitalised_Category(in), out) << in;
 
+    // No folder named: nothing, not the working folder's contents.
+    const QString here = QDir::currentPath();
+    const QString home = testsupport::testHome() + "/cwd";
+    QDir().mkpath(home + "/Animals");
+    QImage(2, 2, QImage::Format_RGB32).save(home + "/a.png");
+    QDir::setCurrent(home);
+    EXPECT_TRUE(Library_Categories("").empty());
+    EXPECT_TRUE(Library_Picture_Files("").isEmpty());
+    EXPECT_EQ(Library_Categories(home).size(), 1u);
+    EXPECT_EQ(Library_Picture_Files(home), QStringList{home + "/a.png"});
+    QDir::setCurrent(here);
+
     struct Row {
         std::vector<int> moved;
         int to;
