@@ -98,8 +98,6 @@ void CameraSession::Select_Camera_for_Capture_Action()
         const QString text = QStringLiteral("[error] %1").arg(failure);
         Show_NSLog_Message(text);
         Show_MessageBox(text);
-    } else {
-        m_stopped = false;
     }
     emit stateChanged();
 }

@@ -143,6 +143,7 @@ TEST(CameraSession, StartsFailuresAndTearDowns)
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\n[error] Camera is in use by another application."});
     ASSERT_NE(s.session.capture(), nullptr);
     EXPECT_FALSE(s.session.isRunning());
+    EXPECT_FALSE(s.session.stopped()) << "every start lowers the stop flag";
     s.pushFromAnotherThread({qRgb(9, 9, 9)});
     QCoreApplication::processEvents();
     EXPECT_TRUE(s.shown.empty());
@@ -154,9 +155,18 @@ TEST(CameraSession, StartsFailuresAndTearDowns)
     s.source->failNow("The camera was disconnected.");
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\n[error] The camera was disconnected."});
 
+    // Stop: the flag is raised, so a frame still on its way is not shown.
+    s.session.Stop_Camera_Reading();
+    EXPECT_TRUE(s.session.stopped());
+    EXPECT_FALSE(s.source->isRunning());
+    s.session.capture()->captureOutput(std::make_shared<ImageFrame>(filled(qRgb(7, 7, 7))));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(s.shown.empty());
+
     s.session.Clear_Camera_Objects();
     EXPECT_EQ(s.session.capture(), nullptr);
     EXPECT_FALSE(s.source->isRunning());
+    s.session.setStopped(false);
     s.session.Stop_Camera_Reading();  // without a receiver: nothing
     EXPECT_FALSE(s.session.stopped());
 }
