@@ -162,7 +162,14 @@ TEST(Previews, ThumbnailsTurnByTheirOrientationAndKeepWithinTheWidthAsked)
         QSizeF asked;
         QSize pixels;
     };
+    for (const char *name : {"thin.png", "flat.png"}) {
+        QImage line(name[0] == 't' ? 1 : 1000, name[0] == 't' ? 1000 : 1, QImage::Format_RGB32);
+        line.fill(Qt::red);
+        ASSERT_TRUE(line.save(dir.filePath(name)));
+    }
     for (const Row &r : {Row{"wide.png", {500, 300}, {500, 300}}, Row{"wide.png", {250.7, 10}, {250, 150}},
+                         Row{"wide.png", {1, 1}, {1, 1}}, Row{"thin.png", {10, 10}, {1, 10}},
+                         Row{"flat.png", {10, 10}, {10, 1}}, Row{"notes.png", {0.2, 0.2}, {1, 1}},
                          Row{"turned.jpg", {500, 300}, {200, 400}}, Row{"notes.png", {64, 48}, {64, 48}},
                          Row{"gone.png", {32, 32}, {32, 32}}}) {
         const Picture t = Thimbnail_Using_CG_Image(dir.filePath(r.file), r.asked);
