@@ -222,3 +222,50 @@ TEST(CameraWindow, FolderBrowseResetAndSaveAs)
     EXPECT_TRUE(shown.front().contains("File has been exported successfully.")) << shown.front().toStdString();
     EXPECT_TRUE(shown.front().contains("Open file.")) << shown.front().toStdString();
 }
+
+TEST(CameraWindow, SliderRangesAndNeutralSettings)
+{
+    Window w;
+    struct Row {
+        const char *name;
+        QSlider *slider;
+        int low, high, neutral;
+    };
+    Camera &c = w.camera;
+    const Row rows[] = {
+        {"hue (degrees)", c.Hue_slidr, -180, 180, 0}, {"saturation", c.Sat_slidr, 0, 200, 100},
+        {"brightness", c.Brt_slidr, -100, 100, 0},    {"contrast", c.Con_slidr, 25, 400, 100},
+        {"sharpness", c.shrp_slidr, 0, 200, 0},       {"exposure", c.ev_slidr, -100, 100, 0},
+        {"blur", c.blr_slidr, 0, 100, 0},             {"transparency", c.Trsp_slidr, 0, 100, 100},
+        {"rotation", c.Rotate_slidr, -180, 180, 0},
+    };
+    for (const Row &r : rows) r.slider->setValue(r.low + 1);
+    c.Image_Gray_Scale_chk->setChecked(true);
+    c.Reset_Image_Editing_Controls();
+    for (const Row &r : rows) {
+        EXPECT_EQ(std::make_pair(r.slider->minimum(), r.slider->maximum()), std::make_pair(r.low, r.high)) << r.name;
+        EXPECT_EQ(r.slider->value(), r.neutral) << r.name;
+    }
+    EXPECT_FALSE(c.Image_Gray_Scale_chk->isChecked());
+    // The value fields show the slider's value in the field's unit.
+    c.ev_slidr->setValue(-25);
+    c.Sat_slidr->setValue(150);
+    QStringList texts;
+    for (QLabel *l : c.Image_Edit_Prop_Box->findChildren<QLabel *>()) texts << l->text();
+    EXPECT_TRUE(texts.contains("-2.5"));
+    EXPECT_TRUE(texts.contains("1.5"));
+    c.Reset_Image_Editing_Controls();
+    texts.clear();
+    for (QLabel *l : c.Image_Edit_Prop_Box->findChildren<QLabel *>()) texts << l->text();
+    EXPECT_EQ(texts.count("1"), 2) << "saturation and contrast";
+    EXPECT_EQ(texts.count("100"), 1) << "transparency";
+
+    // Get List leaves Capture off; a cut without a taken picture cuts nothing.
+    c.capture_btn->setEnabled(true);
+    c.Get_List_Btn_Clicked();
+    EXPECT_FALSE(c.capture_btn->isEnabled());
+    c.canvas->addSelectorWithFrame({0, 0, 50, 50});
+    c.Crop_Image_Clicked();
+    EXPECT_TRUE(c.User_Picture.isNull());
+    EXPECT_FALSE(c.canvas->hasSelectors());
+}
