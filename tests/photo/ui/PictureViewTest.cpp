@@ -79,6 +79,15 @@ TEST(PictureView, DrawsThePictureWhereItSays)
     EXPECT_EQ(shot.pixel(100, 1), qRgb(0, 0, 255));
     EXPECT_EQ(shot.pixel(100, 148), qRgb(0, 0, 255));
     EXPECT_NE(shot.pixel(100, 152), qRgb(0, 0, 255));
+
+    // The photo frame: a grey edge round a white mat of 4 points, the picture inside.
+    view.setPhotoFrame(true);
+    const QImage framed = view.grab().toImage();
+    EXPECT_EQ(framed.pixel(0, 100), qRgb(160, 160, 160));
+    EXPECT_EQ(framed.pixel(199, 100), qRgb(160, 160, 160));
+    EXPECT_EQ(framed.pixel(2, 100), qRgb(255, 255, 255));
+    EXPECT_EQ(framed.pixel(100, 4), qRgb(0, 0, 255));
+    EXPECT_EQ(framed.pixel(100, 3), qRgb(255, 255, 255));
 }
 
 TEST(PictureView, TakesADroppedPictureFile)
