@@ -96,8 +96,11 @@ TEST(ImageLibrary, CategoriesLoadByTheirFolderNames)
         title = l.windowTitle();
         comboShown = l.cat_cmbo_bx->isVisible();
         for (int i = 0; i < l.cat_cmbo_bx->count(); ++i) shown.push_back(l.cat_cmbo_bx->itemText(i));
-        l.cat_cmbo_bx->setCurrentIndex(1);  // "Wild Animals"
+        // The first category shown and loaded, its first picture chosen.
+        EXPECT_EQ(l.cat_cmbo_bx->currentIndex(), 0);
+        EXPECT_EQ(names(l), std::vector<QString>{"Person.png"});
         chosen = l.selected_image;
+        l.cat_cmbo_bx->setCurrentIndex(1);  // "Wild Animals"
         l.selectItem(1);
         l.OK_Clicked();
     };
@@ -109,6 +112,7 @@ TEST(ImageLibrary, CategoriesLoadByTheirFolderNames)
     EXPECT_EQ(names(lib), (std::vector<QString>{"A.PNG", "b.Jpg"}));
     EXPECT_EQ(lib.selected_image, Resource_Path + "LibraryImage/wild animals/b.Jpg");
     EXPECT_EQ(lib.imageBrowser->model()->data(lib.imageBrowser->model()->index(0, 0)).toString(), "A");
+    EXPECT_EQ(chosen, Resource_Path + "LibraryImage/Business/Person.png");
 }
 
 TEST(ImageLibrary, EveryOpeningStartsAfreshAndOkNeedsAPicture)
