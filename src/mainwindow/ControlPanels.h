@@ -61,6 +61,9 @@ public:
     bool Check_Multiple_Image_Selection(const QString &action, bool showMsg) const;
     // Gives the shown image control the picture of the path (also as its value).
     void Set_Image_On_Card_Control(const QString &path);
+    // The image tab's camera command: with one image control selected, the picture
+    // taken with the camera becomes its picture.
+    void Open_Camera_Clicked();
     // Writes the text box now when its pause has not run out yet.
     void commitPendingEdits();
 
@@ -105,7 +108,7 @@ public:
     } text;
     struct {
         QLineEdit *path = nullptr;
-        QPushButton *browse = nullptr, *library = nullptr, *reset = nullptr;
+        QPushButton *browse = nullptr, *library = nullptr, *camera = nullptr, *reset = nullptr;
         QLabel *invalid_source_label = nullptr;
         QSlider *transparency = nullptr;
         QCheckBox *flipH = nullptr, *flipV = nullptr;

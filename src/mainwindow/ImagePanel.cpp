@@ -64,6 +64,7 @@ void ControlPanels::buildImageTab()
         {{.box = picture, .kind = W::Path, .made = Keep(image.path)}},
         {{.box = picture, .label = tr("Browse..."), .kind = W::Button, .made = Keep(image.browse)}},
         {{.box = picture, .label = tr("Library..."), .kind = W::Button, .beside = true, .made = Keep(image.library)}},
+        {{.box = picture, .label = tr("Camera..."), .kind = W::Button, .beside = true, .made = Keep(image.camera)}},
         {{.box = picture, .label = tr("Invalid source."), .kind = W::Note, .made = [this](QWidget *w) {
               image.invalid_source_label = qobject_cast<QLabel *>(w);
               w->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -101,6 +102,7 @@ void ControlPanels::buildImageTab()
     buildTab(image_tab, rows);
     connect(image.browse, &QPushButton::clicked, this, &ControlPanels::browseImage);
     connect(image.library, &QPushButton::clicked, this, &ControlPanels::browseLibraryImage);
+    connect(image.camera, &QPushButton::clicked, this, &ControlPanels::Open_Camera_Clicked);
     connect(image.reset, &QPushButton::clicked, this, &ControlPanels::resetImage);
 }
 
@@ -168,6 +170,13 @@ void ControlPanels::browseLibraryImage()
     if (chosen.isEmpty()) return;
     Library_Selected_Image = chosen;
     Set_Image_On_Card_Control(Library_Selected_Image);
+}
+
+void ControlPanels::Open_Camera_Clicked()
+{
+    if (!shownControl() || Check_Multiple_Image_Selection(QStringLiteral("Capture"), true)) return;
+    const QString taken = m_host.Panel_Camera_Picture();
+    if (!taken.isEmpty()) Set_Image_On_Card_Control(taken);
 }
 
 void ControlPanels::browseSignature()

@@ -43,7 +43,7 @@ const CommandDef kCommands[] = {
     {"Grid", "Grid", "grid", false},
     {"CardProp", "Card", "", true},        {"CardBackground", "Background", "", false},
     {"CopySide", "Copy to Other Side", "", false},
-    {"Camera", "Camera", "camera", true},  {"Crop", "Crop", "crop", false},
+    {"Crop", "Crop", "crop", true},
     {"VisitorLog", "Visitor Log", "visitor_log", false}, {"Profile", "Profile", "profile", false},
     {"Help", "Help", "help", true},
 };

@@ -37,6 +37,8 @@ public:
     virtual bool Browse_User_Image_Manually() = 0;
     // A picture chosen in the image library for a control; "" when cancelled.
     virtual QString Panel_Library_Image() = 0;
+    // A picture taken with the camera window; "" when cancelled.
+    virtual QString Panel_Camera_Picture() = 0;
     virtual QStringList Panel_Image_File_Types() const = 0;
 
     // ---- The card ----

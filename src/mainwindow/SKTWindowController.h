@@ -44,6 +44,8 @@ class Direct_Mail;
 class Email_Setting;
 class Mail_Card_Source;
 class Send_Mail;
+class Image_Library;
+class Camera;
 class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
@@ -381,6 +383,9 @@ public:
     bool Panel_Multiple_Image_Selection(const QString &action) override;
     QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
     Picture Panel_Image_For_Path(const QString &path) override;
+    QString Panel_Camera_Picture() override;
+    // The camera window (one for the run); its frames come from Make_Camera_Source.
+    Camera &Camera_Window();
     void Show_Message_To_Update_Data() override;
 
     // ---- Small services (_Utilities.cpp) ----
@@ -502,6 +507,8 @@ private:
     Send_Mail *m_sendMail = nullptr;
     Email_Setting *m_emailSetting = nullptr;
     Direct_Mail *m_directMail = nullptr;
+    Image_Library *m_imageLibrary = nullptr;  // made at its first opening
+    Camera *m_camera = nullptr;               // made at its first opening
     bool m_setUp = false;
     QPointF m_lastNewPoint{10, 10};
 };

@@ -21,7 +21,7 @@
 namespace {
 // Commands whose windows are not part of the application yet: offered greyed out
 // rather than as buttons that do nothing.
-const char *kCommandsNotAvailable[] = {"Camera", "Crop", "VisitorLog", "Profile"};
+const char *kCommandsNotAvailable[] = {"Crop", "VisitorLog", "Profile"};
 
 // Independent copies of controls, made through their archives (pictures shared).
 std::vector<GraphicPtr> copiesOf(const std::vector<GraphicPtr> &controls)

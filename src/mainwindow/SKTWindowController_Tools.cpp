@@ -6,11 +6,15 @@
 #include "Dialogs.h"
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "Camera.h"
+#include "Image_Library.h"
+#include "QtCameraSource.h"
 #include "MessageBox.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
 
 #include <QAbstractButton>
+#include <QMainWindow>
 #include <QTabWidget>
 #include <exception>
 
@@ -116,19 +120,25 @@ bool SKTWindowController::Browse_User_Image_Manually()
     return false;
 }
 
-// The image library offers its pictures through an open panel
-// in the library's folder ("LibraryImage", one folder per category).
-int SKTWindowController::Open_Image_Library_Window(const QString &)
+Camera &SKTWindowController::Camera_Window()
 {
-    FilePanelRequest request;
-    request.kind = FilePanelRequest::OpenFile;
-    request.title = tr("Image Library");
-    request.directory = Resource_Path + QStringLiteral("LibraryImage");
-    request.extensions = {QStringLiteral("png")};
-    const QStringList chosen = Run_File_Panel(request);
-    if (chosen.isEmpty()) return 0;
-    lib_window_sel_file = chosen.front();
-    return 1;
+    if (!m_camera) m_camera = new Camera(Make_Camera_Source(), ui.window);
+    return *m_camera;
+}
+
+QString SKTWindowController::Panel_Camera_Picture()
+{
+    Camera &camera = Camera_Window();
+    return camera.Open_Wnd() == 1 ? camera.Camera_Capture_Image : QString();
+}
+
+int SKTWindowController::Open_Image_Library_Window(const QString &purpose)
+{
+    if (!m_imageLibrary) m_imageLibrary = new Image_Library(ui.window);
+    m_imageLibrary->control_or_BG = purpose;
+    const int code = m_imageLibrary->Open_Library_Window();
+    if (code == 1) lib_window_sel_file = m_imageLibrary->selected_image;
+    return code;
 }
 
 SKTGraphic *SKTWindowController::Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point)

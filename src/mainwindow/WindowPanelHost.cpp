@@ -30,6 +30,7 @@ public:
     {
         return c.Open_Image_Library_Window(QStringLiteral("C")) == 1 ? c.lib_window_sel_file : QString();
     }
+    QString Panel_Camera_Picture() override { return c.Panel_Camera_Picture(); }
     QStringList Panel_Image_File_Types() const override { return c.Allowd_Image_fileTypes; }
 
     QSizeF Panel_Card_Size() const override { return c.document.cardBounds().size(); }

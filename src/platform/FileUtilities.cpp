@@ -10,7 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QPainter>
+#include <QPolygonF>
 #include <QLocale>
+
+#include <algorithm>
 
 namespace {
 
@@ -126,17 +130,56 @@ Picture Get_Image_For_Path(const QString &path, char /*asIcon*/)
 {
     const QString file = standardisedPath(path);
     if (file.isEmpty() || !QFileInfo(file).isFile()) return {};
-    QImageReader reader(file);
+    QImage image = Thumbnail_Image(file, kPreviewImageSide);
+    if (image.isNull()) return {};
+    return Picture(std::move(image));
+}
+
+QImage Thumbnail_Image(const QString &path, int maxSide)
+{
+    if (maxSide < 1) return {};
+    QImageReader reader(path);
     reader.setAutoTransform(true);
-    const QSize full = reader.size();
-    if (full.isValid() && (full.width() > kPreviewImageSide || full.height() > kPreviewImageSide))
-        reader.setScaledSize(full.scaled(kPreviewImageSide, kPreviewImageSide, Qt::KeepAspectRatio).expandedTo({1, 1}));
+    QSize full = reader.size();
+    // The orientation turns the stored size a quarter for the EXIF turns.
+    if (full.isValid() && reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)) full.transpose();
+    if (full.isValid() && (full.width() > maxSide || full.height() > maxSide)) {
+        QSize scaled = full.scaled(maxSide, maxSide, Qt::KeepAspectRatio).expandedTo({1, 1});
+        // The reader scales before it turns.
+        if (reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)) scaled.transpose();
+        reader.setScaledSize(scaled);
+    }
     QImage image = reader.read();
     if (image.isNull()) return {};
     // Readers that cannot scale while reading give the full picture.
-    if (image.width() > kPreviewImageSide || image.height() > kPreviewImageSide)
-        image = image.scaled(kPreviewImageSide, kPreviewImageSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    return Picture(std::move(image));
+    if (image.width() > maxSide || image.height() > maxSide)
+        image = image.scaled(maxSide, maxSide, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return image;
+}
+
+Picture Thimbnail_Using_CG_Image(const QString &path, QSizeF size)
+{
+    const QImage thumb = Thumbnail_Image(path, int(size.width()));
+    if (!thumb.isNull()) return Picture(thumb, thumb.size());
+    // A blank page with a folded corner.
+    const QSize px = size.toSize().expandedTo({1, 1});
+    QImage page(px, QImage::Format_ARGB32_Premultiplied);
+    page.fill(Qt::transparent);
+    QPainter p(&page);
+    p.setRenderHint(QPainter::Antialiasing);
+    const QRectF sheet = QRectF(QPointF(0, 0), QSizeF(px)).adjusted(px.width() * 0.2, px.height() * 0.1,
+                                                                 -px.width() * 0.2, -px.height() * 0.1);
+    const double fold = std::min(sheet.width(), sheet.height()) * 0.25;
+    const QPolygonF outline({sheet.topLeft(), QPointF(sheet.right() - fold, sheet.top()),
+                             QPointF(sheet.right(), sheet.top() + fold), sheet.bottomRight(), sheet.bottomLeft()});
+    p.setPen(QPen(QColor(150, 150, 150), 1));
+    p.setBrush(QColor(250, 250, 250));
+    p.drawPolygon(outline);
+    p.drawPolyline(QPolygonF({QPointF(sheet.right() - fold, sheet.top()),
+                              QPointF(sheet.right() - fold, sheet.top() + fold),
+                              QPointF(sheet.right(), sheet.top() + fold)}));
+    p.end();
+    return Picture(page, size);
 }
 
 char Image_Is_Over_Size(const QString &, char) { return 0; }

@@ -37,10 +37,19 @@ QString Convert_Path_From_URL(const QString &url);
 quint64 Get_File_Size_At_Path(const QString &path);
 
 // A preview of the picture file that fits within 500 x 500 (never enlarged, aspect
-// kept); null when the file does not exist or is not a picture. Picture files serve
-// as their own icons, so asIcon gives the same preview.
+// kept; the thumbnail maker below); null when the file does not exist or is not a
+// picture. Picture files serve as their own icons, so asIcon gives the same preview.
 Picture Get_Image_For_Path(const QString &path, char asIcon);
 constexpr int kPreviewImageSide = 500;
+
+// The thumbnail maker of every picture browser and preview: the file's picture with its
+// EXIF orientation applied, its longer side at most maxSide pixels (never enlarged);
+// null when the file cannot be read as a picture or maxSide is below 1.
+QImage Thumbnail_Image(const QString &path, int maxSide);
+// A browser's thumbnail: Thumbnail_Image at the width asked (truncated; the height is
+// not used), or, for a file without a picture, a blank-page placeholder of the size
+// asked.
+Picture Thimbnail_Using_CG_Image(const QString &path, QSizeF size);
 // No picture is refused for its size: always 0.
 char Image_Is_Over_Size(const QString &path, char show_msg = 0);
 

@@ -28,6 +28,8 @@ public:
     virtual bool Panel_Multiple_Image_Selection(const QString &action) = 0;
     virtual QStringList Panel_Image_File_Types() const = 0;
     virtual Picture Panel_Image_For_Path(const QString &path) = 0;
+    // Runs the camera window; the stored picture's path, or "" when it was cancelled.
+    virtual QString Panel_Camera_Picture() = 0;
     virtual void Show_Message_To_Update_Data() = 0;
     // The add-to-database button: records the visitor of both panels.
     virtual void Add_Visitor_Record_To_DB() = 0;

@@ -99,8 +99,8 @@ void Profile_Panel::buildLayout()
     grid->addWidget(image_path_val, row++, 0, 1, 4);
     Browse_image_btn = new QPushButton(tr("Photo from File..."), this);
     Open_Camera_btn = new QPushButton(tr("Camera..."), this);
-    Open_Camera_btn->setEnabled(false);
     connect(Browse_image_btn, &QPushButton::clicked, this, &Profile_Panel::Browse_image_Btn_Clicked);
+    connect(Open_Camera_btn, &QPushButton::clicked, this, &Profile_Panel::Open_Camera_Clicked);
     grid->addWidget(Browse_image_btn, row, 1);
     grid->addWidget(Open_Camera_btn, row++, 3);
     Add_to_DB_btn = new QPushButton(tr("Add to Database"), this);
@@ -263,6 +263,23 @@ int Profile_Panel::Find_And_Select_Design_Image_Control()
 
 void Profile_Panel::Browse_image_Btn_Clicked()
 {
+    Place_Photo([this] {
+        FilePanelRequest request;
+        request.title = tr("Choose Photo");
+        request.extensions = m_host->Panel_Image_File_Types();
+        const QStringList chosen = Run_File_Panel(request);
+        if (chosen.isEmpty()) Library_Selected_Image.clear();
+        return chosen.isEmpty() ? QString() : chosen.front();
+    });
+}
+
+void Profile_Panel::Open_Camera_Clicked()
+{
+    Place_Photo([this] { return m_host->Panel_Camera_Picture(); });
+}
+
+void Profile_Panel::Place_Photo(const std::function<QString()> &choose)
+{
     if (!m_host || m_host->Panel_Multiple_Image_Selection(QStringLiteral("Select"))) return;
     SKTGraphicView *view = m_host->Panel_Card_View(m_host->Panel_Current_Side());
     if (view && view->There_Is_Any_Lock_Contrl()) {
@@ -271,15 +288,8 @@ void Profile_Panel::Browse_image_Btn_Clicked()
     }
     const int found = Find_And_Select_Design_Image_Control();
     if (found >= 2) return;
-    FilePanelRequest request;
-    request.title = tr("Choose Photo");
-    request.extensions = m_host->Panel_Image_File_Types();
-    const QStringList chosen = Run_File_Panel(request);
-    if (chosen.isEmpty()) {
-        Library_Selected_Image.clear();
-        return;
-    }
-    const QString path = chosen.front();
+    const QString path = choose();
+    if (path.isEmpty()) return;
     if (found == 0) m_host->new_control_add(path, Visitor_Photo_ID, image_path_val);
     Set_User_Image(path, QString());
     m_host->Show_Message_To_Update_Data();

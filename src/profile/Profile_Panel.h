@@ -9,7 +9,9 @@
 
 #include <QString>
 #include <QWidget>
+
 #include <array>
+#include <functional>
 
 class ProfilePanelHost;
 class QCheckBox;
@@ -35,7 +37,7 @@ public:
     QLabel *user_picture = nullptr;
     QLineEdit *image_path_val = nullptr;
     QPushButton *Browse_image_btn = nullptr;
-    QPushButton *Open_Camera_btn = nullptr;  // disabled: there is no camera window yet
+    QPushButton *Open_Camera_btn = nullptr;
     QPushButton *Add_to_DB_btn = nullptr;    // records the visitor of both panels
 
     // The text box and check box of a fixed field's value or caption ID; nullptr else.
@@ -56,7 +58,11 @@ public:
 
     // Photos.
     int Find_And_Select_Design_Image_Control();
+    // The photo buttons: after the checks of the side's image controls, the picture
+    // chosen in a file panel or taken with the camera goes into the chosen control
+    // ("Fup_Photo" made when the side has none).
     void Browse_image_Btn_Clicked();
+    void Open_Camera_Clicked();
     void Set_User_Image(const QString &path, const QString &ctrl_id);
     void Set_User_Image_Control(const QString &path, const Picture &image, const QString &ctrl_id);
 
@@ -65,6 +71,7 @@ public:
     void Reset_all_Ctrl();
 
 private:
+    void Place_Photo(const std::function<QString()> &choose);
     void buildLayout();
     void showPicture(const Picture &picture);
 

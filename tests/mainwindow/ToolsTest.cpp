@@ -7,6 +7,7 @@
 #include "SKTImage.h"
 #include "SKTWindowController.h"
 #include "TestSupport.h"
+#include "LibraryAnswers.h"
 #include "TestWindow.h"
 
 #include <QAction>
@@ -78,7 +79,8 @@ TEST(DrawingTools, EveryToolPutsItsKindOnTheShownSide)
         SKTGraphicList &other = side == 1 ? w.front() : w.back();
         for (const Row &r : rows) {
             SCOPED_TRACE(testing::Message() << "side " << side << " tool " << r.tool);
-            if (r.tool == 8 || r.tool == 9) testsupport::queueFilePanelAnswer({Resource_Path + kPicture});
+            if (r.tool == 8) testsupport::queueFilePanelAnswer({Resource_Path + kPicture});
+            if (r.tool == 9) testsupport::queueLibraryAnswer(Resource_Path + kPicture);
             const int before = shown.count();
             w.tool(r.tool);
             ASSERT_EQ(shown.count(), before + 1);
@@ -151,6 +153,7 @@ TEST(DrawingTools, VisitorPicturesGetUnusedGeneratedIDs)
 TEST(DrawingTools, CancelledPictureChoiceCreatesNothingAndTheNextClickSelects)
 {
     Window w;
+    testsupport::takeLibraryOpenings();
     for (int tool : {8, 9}) {
         SCOPED_TRACE(tool);
         // The choice of the tool alone, then through its button; the panel is
@@ -165,11 +168,12 @@ TEST(DrawingTools, CancelledPictureChoiceCreatesNothingAndTheNextClickSelects)
         QTest::mouseClick(w.controller._graphicView, Qt::LeftButton, {}, QPoint(100, 80));
         EXPECT_EQ(w.front().count(), 0);
     }
-    EXPECT_EQ(testsupport::filePanelRequests().size(), 4);
+    EXPECT_EQ(testsupport::filePanelRequests().size(), 2);
+    EXPECT_EQ(testsupport::takeLibraryOpenings(), 2);
     EXPECT_EQ(Library_Selected_Image, "");
 
     // A chosen library picture becomes the control's picture.
-    testsupport::queueFilePanelAnswer({Resource_Path + kPicture});
+    testsupport::queueLibraryAnswer(Resource_Path + kPicture);
     w.tool(9);
     ASSERT_EQ(w.front().count(), 1);
     EXPECT_EQ(w.top(w.front())->FilePath(), Resource_Path + kPicture);

@@ -2,6 +2,8 @@
 #include "Globals.h"
 #include "TestSupport.h"
 
+#include <QBuffer>
+#include <QColor>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -109,6 +111,75 @@ TEST(Previews, FitWithinTheBoxAndAreNeverEnlarged)
     EXPECT_TRUE(Get_Image_For_Path(dir.filePath("text.png"), 0).isNull());
     EXPECT_TRUE(Get_Image_For_Path(dir.filePath("none.png"), 0).isNull());
     EXPECT_EQ(Image_Is_Over_Size(dir.filePath("big.png")), 0);
+}
+
+namespace {
+// A JPEG of 400 x 200 pixels (left half red, right half blue) stored with the EXIF
+// orientation 6: shown turned a quarter clockwise, 200 x 400 with red on top.
+QByteArray Turned_Jpeg()
+{
+    QImage img(400, 200, QImage::Format_RGB32);
+    img.fill(Qt::blue);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < 200; ++x) img.setPixel(x, y, qRgb(255, 0, 0));
+    QByteArray jpeg;
+    QBuffer buffer(&jpeg);
+    buffer.open(QIODevice::WriteOnly);
+    img.save(&buffer, "JPG", 95);
+    // APP1 "Exif": a big-endian TIFF header and one IFD entry, orientation (0x0112) = 6.
+    const QByteArray tiff = QByteArray("MM\0*\0\0\0\x08", 8) + QByteArray("\0\x01", 2) +
+                            QByteArray("\x01\x12\0\x03\0\0\0\x01\0\x06\0\0", 12) + QByteArray(4, '\0');
+    const QByteArray body = QByteArray("Exif\0\0", 6) + tiff;
+    QByteArray app1("\xff\xe1", 2);
+    app1.append(char((body.size() + 2) >> 8)).append(char((body.size() + 2) & 0xff)).append(body);
+    return jpeg.left(2) + app1 + jpeg.mid(2);
+}
+} // namespace
+
+TEST(Previews, ThumbnailsTurnByTheirOrientationAndKeepWithinTheWidthAsked)
+{
+    QTemporaryDir dir;
+    touch(dir.filePath("turned.jpg"), Turned_Jpeg());
+    QImage wide(1000, 600, QImage::Format_RGB32);
+    wide.fill(Qt::green);
+    ASSERT_TRUE(wide.save(dir.filePath("wide.png")));
+    touch(dir.filePath("notes.png"), "not a picture");
+
+    const QImage turned = Thumbnail_Image(dir.filePath("turned.jpg"), 100);
+    ASSERT_EQ(turned.size(), QSize(50, 100));
+    // JPEG colours are near, not exact: the ruling channel tells the halves apart.
+    const auto ruling = [&turned](int y) {
+        const QColor c(turned.pixel(25, y));
+        return c.red() > 200 && c.blue() < 60 ? 'r' : c.blue() > 200 && c.red() < 60 ? 'b' : '?';
+    };
+    EXPECT_EQ(ruling(10), 'r');
+    EXPECT_EQ(ruling(90), 'b');
+    // The preview of the card uses the same maker: turned, within 500.
+    EXPECT_EQ(Get_Image_For_Path(dir.filePath("turned.jpg"), 0).image().size(), QSize(200, 400));
+
+    struct Row {
+        const char *file;
+        QSizeF asked;
+        QSize pixels;
+    };
+    for (const char *name : {"thin.png", "flat.png"}) {
+        QImage line(name[0] == 't' ? 1 : 1000, name[0] == 't' ? 1000 : 1, QImage::Format_RGB32);
+        line.fill(Qt::red);
+        ASSERT_TRUE(line.save(dir.filePath(name)));
+    }
+    for (const Row &r : {Row{"wide.png", {500, 300}, {500, 300}}, Row{"wide.png", {250.7, 10}, {250, 150}},
+                         Row{"wide.png", {1, 1}, {1, 1}}, Row{"thin.png", {10, 10}, {1, 10}},
+                         Row{"flat.png", {10, 10}, {10, 1}}, Row{"notes.png", {0.2, 0.2}, {1, 1}},
+                         Row{"turned.jpg", {500, 300}, {200, 400}}, Row{"notes.png", {64, 48}, {64, 48}},
+                         Row{"gone.png", {32, 32}, {32, 32}}}) {
+        const Picture t = Thimbnail_Using_CG_Image(dir.filePath(r.file), r.asked);
+        EXPECT_EQ(t.image().size(), r.pixels) << r.file << " at " << r.asked.width();
+    }
+    // The placeholder is a page, not the picture: its corner is clear, its middle white.
+    const QImage page = Thimbnail_Using_CG_Image(dir.filePath("notes.png"), {64, 48}).image();
+    EXPECT_EQ(qAlpha(page.pixel(0, 0)), 0);
+    EXPECT_EQ(page.pixel(32, 24), qRgb(250, 250, 250));
+    EXPECT_TRUE(Thumbnail_Image(dir.filePath("wide.png"), 0).isNull());
 }
 
 TEST(DateTime, IcuPatternsInEnglish)

@@ -1,0 +1,437 @@
+#include "Camera.h"
+
+#include "AdjustmentChain.h"
+#include "CameraFiles.h"
+#include "Dialogs.h"
+#include "Export_File_Writer.h"
+#include "FileUtilities.h"
+#include "Globals.h"
+#include "MessageBox.h"
+#include "PictureView.h"
+#include "SelectionCanvas.h"
+#include "Shared_Dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSlider>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <numbers>
+
+namespace {
+// A frame as a picture of one point per pixel.
+Picture asPicture(const QImage &image)
+{
+    if (image.isNull()) return {};
+    return Picture(image, QSizeF(image.size()));
+}
+const char *kScale = "valueScale";
+} // namespace
+
+Camera::Camera(std::unique_ptr<FrameSource> source, QWidget *parent)
+    : QDialog(parent), m_session(std::make_unique<CameraSession>(std::move(source), QStringLiteral("CAM")))
+{
+    setModal(true);
+    setWindowTitle(tr("Camera"));
+    Style_Output_Window(*this);
+    buildWindow();
+    Camera_Capture_Image = Camera_Default_Image_Path(Camera_Folder_Path);
+    connect(m_session.get(), &CameraSession::frameShown, this,
+            [this](const QImage &frame) { capture_image->setPicture(asPicture(frame)); });
+    connect(m_session.get(), &CameraSession::stateChanged, this, &Camera::showButtonState);
+}
+
+Camera::~Camera() = default;
+
+QSlider *Camera::addSlider(QGridLayout *grid, int row, const QString &label, int low, int high, double scale)
+{
+    auto *slider = new QSlider(Qt::Horizontal);
+    slider->setRange(low, high);
+    slider->setProperty(kScale, scale);
+    auto *value = new QLabel;
+    value->setMinimumWidth(44);
+    grid->addWidget(new QLabel(label), row, 0);
+    grid->addWidget(slider, row, 1);
+    grid->addWidget(value, row, 2);
+    m_valueFields.emplace_back(slider, value);
+    connect(slider, &QSlider::valueChanged, this, [this, value, scale](int v) {
+        value->setText(QString::number(v * scale));
+        Update_Image_With_Settings();
+    });
+    return slider;
+}
+
+void Camera::buildWindow()
+{
+    // The live picture and the camera's controls.
+    capture_image = new PictureView;
+    capture_image->setMinimumSize(320, 240);
+    capture_image->setPhotoFrame(true);
+    camera_list = new QComboBox;
+    start_btn = new QPushButton(tr("Start"));
+    stop_btn = new QPushButton(tr("Stop"));
+    get_list_btn = new QPushButton(tr("Get List"));
+    capture_btn = new QPushButton(tr("Capture"));
+    connection_msg_label = new QLabel;
+    connection_msg_label->setStyleSheet(QStringLiteral("color: #b00000"));
+    auto *live = new QVBoxLayout;
+    live->addWidget(capture_image, 1);
+    auto *listRow = new QHBoxLayout;
+    listRow->addWidget(new QLabel(tr("Camera:")));
+    listRow->addWidget(camera_list, 1);
+    listRow->addWidget(get_list_btn);
+    live->addLayout(listRow);
+    auto *buttons = new QHBoxLayout;
+    for (QPushButton *b : {start_btn, stop_btn, capture_btn}) buttons->addWidget(b);
+    live->addLayout(buttons);
+    live->addWidget(connection_msg_label);
+    capture_saved_image = new PictureView;
+    capture_saved_image->setFixedSize(160, 120);
+    capture_saved_image->setPhotoFrame(true);
+    live->addWidget(new QLabel(tr("Taken picture:")));
+    live->addWidget(capture_saved_image);
+
+    // The adjusted picture with the selection canvas over it.
+    Modified_image = new PictureView;
+    Modified_image->setMinimumSize(400, 300);
+    Modified_image->setPhotoFrame(true);
+    canvas = new SelectionCanvas(*Modified_image);
+
+    // Adjustments.
+    Image_Edit_Prop_Box = new QGroupBox(tr("Adjustments"));
+    auto *grid = new QGridLayout(Image_Edit_Prop_Box);
+    Image_Gray_Scale_chk = new QCheckBox(tr("Grey scale"));
+    Image_Sepia_chk = new QCheckBox(tr("Sepia"));
+    Image_Invert_chk = new QCheckBox(tr("Invert colours"));
+    Image_FIH_chk = new QCheckBox(tr("Flip horizontally"));
+    Image_FIV_chk = new QCheckBox(tr("Flip vertically"));
+    int row = 0;
+    for (QCheckBox *c : {Image_Gray_Scale_chk, Image_Sepia_chk, Image_Invert_chk, Image_FIH_chk, Image_FIV_chk}) {
+        grid->addWidget(c, row++, 0, 1, 3);
+        connect(c, &QCheckBox::toggled, this, &Camera::Update_Image_With_Settings);
+    }
+    // Ranges as on the image tab; the hue is shown in degrees.
+    Hue_slidr = addSlider(grid, row++, tr("Hue"), -180, 180, 1);
+    Sat_slidr = addSlider(grid, row++, tr("Saturation"), 0, 200, 0.01);
+    Brt_slidr = addSlider(grid, row++, tr("Brightness"), -100, 100, 0.01);
+    Con_slidr = addSlider(grid, row++, tr("Contrast"), 25, 400, 0.01);
+    shrp_slidr = addSlider(grid, row++, tr("Sharpness"), 0, 200, 0.01);
+    ev_slidr = addSlider(grid, row++, tr("Exposure"), -100, 100, 0.1);
+    blr_slidr = addSlider(grid, row++, tr("Blur"), 0, 100, 1);
+    Trsp_slidr = addSlider(grid, row++, tr("Transparency"), 0, 100, 1);
+    Rotate_slidr = addSlider(grid, row++, tr("Rotation"), -180, 180, 1);
+    image_reset_btn = new QPushButton(tr("Reset"));
+    grid->addWidget(image_reset_btn, row++, 0, 1, 3);
+
+    // Cropping and Save As.
+    cropping_Box = new QGroupBox(tr("Crop"));
+    auto *cropRow = new QHBoxLayout(cropping_Box);
+    enable_cropping_btn = new QCheckBox(tr("Enable cropping"));
+    crop_btn = new QPushButton(tr("Crop"));
+    save_btn = new QPushButton(tr("Save As..."));
+    cropRow->addWidget(enable_cropping_btn);
+    cropRow->addWidget(crop_btn);
+    cropRow->addStretch();
+    cropRow->addWidget(save_btn);
+
+    auto *middle = new QVBoxLayout;
+    middle->addWidget(Modified_image, 1);
+    middle->addWidget(cropping_Box);
+
+    // The camera folder and the window's answer.
+    def_save_path = new QLineEdit;
+    def_save_path->setReadOnly(true);
+    browse_btn = new QPushButton(tr("Browse..."));
+    reset_path_btn = new QPushButton(tr("Reset"));
+    ok_btn = new QPushButton(tr("OK"));
+    cancel_btn = new QPushButton(tr("Cancel"));
+    ok_btn->setDefault(true);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(tr("Camera folder:")));
+    bottom->addWidget(def_save_path, 1);
+    bottom->addWidget(browse_btn);
+    bottom->addWidget(reset_path_btn);
+    bottom->addSpacing(20);
+    bottom->addWidget(cancel_btn);
+    bottom->addWidget(ok_btn);
+
+    auto *top = new QHBoxLayout;
+    top->addLayout(live);
+    top->addLayout(middle, 1);
+    top->addWidget(Image_Edit_Prop_Box);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(bottom);
+
+    connect(start_btn, &QPushButton::clicked, this, &Camera::Start_Btn_Clicked);
+    connect(stop_btn, &QPushButton::clicked, this, &Camera::Stop_Btn_Clicked);
+    connect(get_list_btn, &QPushButton::clicked, this, &Camera::Get_List_Btn_Clicked);
+    connect(capture_btn, &QPushButton::clicked, this, &Camera::Capture_Btn_Clicked);
+    connect(image_reset_btn, &QPushButton::clicked, this, &Camera::Image_reset_Button);
+    connect(enable_cropping_btn, &QCheckBox::toggled, this, &Camera::Enable_Cropping_Clicked);
+    connect(crop_btn, &QPushButton::clicked, this, &Camera::Crop_Image_Clicked);
+    connect(save_btn, &QPushButton::clicked, this, &Camera::Save_Crop_Image_Clicked);
+    connect(browse_btn, &QPushButton::clicked, this, &Camera::Browse_Path_Clicked);
+    connect(reset_path_btn, &QPushButton::clicked, this, &Camera::Reset_Path_Clicked);
+    connect(ok_btn, &QPushButton::clicked, this, &Camera::OK_Btn_Clicked);
+    connect(cancel_btn, &QPushButton::clicked, this, &Camera::Cancel_Btn_Clicked);
+    Reset_Image_Editing_Controls();
+}
+
+int Camera::Open_Wnd()
+{
+    Reset_Image_Editing_Controls();
+    setBoxesEnabled(false);
+    capture_btn->setEnabled(false);
+    canvas->removeAllSelectorsFromCanvas();
+    showButtonState();
+    Get_And_Fill_Camera_List();
+    connection_msg_label->setText(camera_list->count() == 0 ? QStringLiteral("Please connect your camera.")
+                                                            : QStringLiteral("Please start camera to capture."));
+    connection_msg_label->show();
+    capture_saved_image->setPicture({});
+    Modified_image->setPicture({});
+    adjusted_picture = QImage();
+    showNoCamera();
+    def_save_path->setText(Camera_Folder_Path);
+    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
+    const int code = exec();
+    hide();
+    return code;
+}
+
+void Camera::setBoxesEnabled(bool enabled)
+{
+    Image_Edit_Prop_Box->setEnabled(enabled);
+    cropping_Box->setEnabled(enabled);
+    crop_btn->setEnabled(enabled && enable_cropping_btn->isChecked());
+}
+
+void Camera::showButtonState()
+{
+    const CameraButtonState s = m_session->buttonState();
+    start_btn->setEnabled(s.startEnabled);
+    stop_btn->setEnabled(s.stopEnabled);
+    if (s.statusShown) connection_msg_label->setVisible(*s.statusShown);
+    if (!s.statusText.isEmpty()) connection_msg_label->setText(s.statusText);
+}
+
+void Camera::showNoCamera() { capture_image->setPicture(Picture::fromFile(Resource_Path + QStringLiteral("no_camera.jpg"))); }
+
+void Camera::Get_And_Fill_Camera_List()
+{
+    camera_list->clear();
+    for (const CameraDevice &d : m_session->Get_And_Fill_Camera_List()) camera_list->addItem(d.name, d.id);
+    camera_list->setCurrentIndex(camera_list->count() > 0 ? 0 : -1);
+}
+
+// ---- The camera ----
+
+void Camera::Start_Btn_Clicked()
+{
+    if (camera_list->currentIndex() < 0) {
+        Show_MessageBox(QStringLiteral("Please select camera."));
+        connection_msg_label->setText(QStringLiteral("Please connect your camera."));
+        connection_msg_label->show();
+        return;
+    }
+    m_session->selected_camera = camera_list->currentData().toString();
+    m_session->Select_Camera_for_Capture_Action();
+    capture_btn->setEnabled(true);
+    connection_msg_label->hide();
+}
+
+void Camera::Stop_Btn_Clicked()
+{
+    m_session->Stop_Camera_Reading();
+    showNoCamera();
+    connection_msg_label->setText(QStringLiteral("Please start camera to capture."));
+    connection_msg_label->show();
+    capture_btn->setEnabled(false);
+}
+
+void Camera::Get_List_Btn_Clicked()
+{
+    m_session->Stop_Camera_Reading();
+    m_session->Clear_Camera_Objects();
+    Get_And_Fill_Camera_List();
+    capture_btn->setEnabled(false);
+    showNoCamera();
+    connection_msg_label->setText(camera_list->count() == 0 ? QStringLiteral("Please connect your camera.")
+                                                            : QStringLiteral("Please start camera to capture."));
+}
+
+void Camera::Capture_Btn_Clicked()
+{
+    if (!m_session->capture()) {
+        Show_MessageBox(QStringLiteral("Please first select and start the camera."));
+        return;
+    }
+    User_Picture = m_session->freeze();
+    taken_picture = User_Picture;
+    capture_saved_image->setPicture(asPicture(taken_picture));
+    Update_Image_With_Settings();
+    setBoxesEnabled(true);
+    capture_btn->setEnabled(false);
+}
+
+// ---- The picture ----
+
+void Camera::Update_Image_With_Settings()
+{
+    if (User_Picture.isNull()) {
+        adjusted_picture = QImage();
+        if (Modified_image) Modified_image->setPicture({});
+        return;
+    }
+    ImageAdjustments a;
+    a.grayScale = Image_Gray_Scale_chk->isChecked();
+    a.sepia = Image_Sepia_chk->isChecked();
+    a.invert = Image_Invert_chk->isChecked();
+    a.flipHorizontally = Image_FIH_chk->isChecked();
+    a.flipVertically = Image_FIV_chk->isChecked();
+    a.hue = Hue_slidr->value() * std::numbers::pi / 180;
+    a.saturation = Sat_slidr->value() / 100.0;
+    a.brightness = Brt_slidr->value() / 100.0;
+    a.contrast = Con_slidr->value() / 100.0;
+    a.sharpness = shrp_slidr->value() / 100.0;
+    a.exposure = ev_slidr->value() / 10.0;
+    a.blur = blr_slidr->value();
+    a.transparency = Trsp_slidr->value();
+    a.rotation = Rotate_slidr->value();
+    const Picture adjusted = Get_Processed_Image_Full_Combined(asPicture(User_Picture), a, true);
+    adjusted_picture = adjusted.image();
+    Modified_image->setPicture(adjusted);
+}
+
+void Camera::Reset_Image_Editing_Controls()
+{
+    const std::pair<QSlider *, int> neutral[] = {{Rotate_slidr, 0}, {Trsp_slidr, 100}, {Hue_slidr, 0},
+                                                 {Sat_slidr, 100},  {Brt_slidr, 0},    {Con_slidr, 100},
+                                                 {shrp_slidr, 0},   {ev_slidr, 0},     {blr_slidr, 0}};
+    for (const auto &[slider, value] : neutral) {
+        const QSignalBlocker quiet(slider);
+        slider->setValue(value);
+    }
+    for (const auto &[slider, label] : m_valueFields)
+        label->setText(QString::number(slider->value() * slider->property(kScale).toDouble()));
+    for (QCheckBox *c : {Image_Gray_Scale_chk, Image_Sepia_chk, Image_Invert_chk, Image_FIV_chk, Image_FIH_chk}) {
+        const QSignalBlocker quiet(c);
+        c->setChecked(false);
+    }
+}
+
+void Camera::Image_reset_Button()
+{
+    if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to reset image settings?")) != 1) return;
+    User_Picture = taken_picture;
+    Reset_Image_Editing_Controls();
+    Update_Image_With_Settings();
+}
+
+QSizeF Camera::originalImageRatio() const { return Modified_image->imageRatio(); }
+
+void Camera::Enable_Cropping_Clicked() { crop_btn->setEnabled(enable_cropping_btn->isChecked() && cropping_Box->isEnabled()); }
+
+void Camera::Crop_Image_Clicked()
+{
+    if (!canvas->hasSelectors()) {
+        Show_MessageBox(QStringLiteral("Please select area to crop."));
+        return;
+    }
+    const std::vector<Selector> selectors = canvas->model().selectors();
+    for (const Selector &s : selectors) {
+        const Picture shown = Modified_image->picture();
+        const std::optional<QRectF> cut = Crop_Rect_In_Picture(s.frame, originalImageRatio());
+        if (!cut || shown.isNull() || shown.size().isEmpty()) continue;
+        // Picture points (y up) to pixels of the shown picture (y down).
+        const QImage &pixels = adjusted_picture;
+        const double sx = pixels.width() / shown.size().width(), sy = pixels.height() / shown.size().height();
+        const QRect area(qRound(cut->x() * sx), qRound((shown.size().height() - cut->y() - cut->height()) * sy),
+                         qRound(cut->width() * sx), qRound(cut->height() * sy));
+        if (area.isEmpty()) continue;
+        User_Picture = pixels.copy(area);
+        adjusted_picture = User_Picture;
+        Modified_image->setPicture(asPicture(User_Picture));
+    }
+    canvas->removeAllSelectorsFromCanvas();
+}
+
+// ---- Files ----
+
+void Camera::Save_Crop_Image_Clicked()
+{
+    if (adjusted_picture.isNull()) return;
+    const QString path = Run_Save_Image_Panel(Camera_Folder_Path, kCameraFileStem);
+    if (path.isEmpty()) return;
+    raise();
+    if (!Save_gen_image(adjusted_picture, path)) {
+        Show_MessageBox(QStringLiteral("Error in file accessing."));
+        return;
+    }
+    Export_Open_Offer offer;
+    offer.path = path;
+    offer.message = QStringLiteral("File has been exported successfully.");
+    offer.checkTitle = QFileInfo(path).isDir() ? QStringLiteral("Open containing folder.") : QStringLiteral("Open file.");
+    Open_Export_Log::Open_Export_File_Box(offer, this);
+}
+
+void Camera::Browse_Path_Clicked()
+{
+    FilePanelRequest request;
+    request.kind = FilePanelRequest::OpenFolder;
+    request.title = tr("Choose the camera folder");
+    request.directory = Camera_Folder_Path;
+    const QStringList chosen = Run_File_Panel(request);
+    if (chosen.isEmpty()) return;
+    Camera_Folder_Path = chosen.front();
+    def_save_path->setText(Camera_Folder_Path);
+    Create_Camera_Path_File();
+    Camera_Capture_Image = Camera_Default_Image_Path(Camera_Folder_Path);
+}
+
+void Camera::Reset_Path_Clicked()
+{
+    Camera_Folder_Path = Camera_Default_Folder();
+    Create_Camera_Path_File();
+    def_save_path->setText(Camera_Folder_Path);
+    Camera_Capture_Image = Camera_Default_Image_Path(Camera_Folder_Path);
+}
+
+void Camera::OK_Btn_Clicked()
+{
+    if (User_Picture.isNull() || Modified_image->picture().isNull() || adjusted_picture.isNull()) {
+        Show_MessageBox(QStringLiteral("There is no image to Import. Please capture an image."));
+        return;
+    }
+    m_session->Stop_Camera_Reading();
+    m_session->setStopped(false);
+    if (m_session->capture()) m_session->Clear_Camera_Objects();
+    // The folder is made when missing, and the write is checked.
+    const QString folder = QFileInfo(Camera_Capture_Image).path();
+    const QString path = Create_New_Camera_File_Path(Camera_Capture_Image, Camera_Capture_Count);
+    if (!QDir().mkpath(folder) || !Save_gen_image(adjusted_picture, path)) {
+        Show_MessageBox(QStringLiteral("Error in file accessing."));
+        return;
+    }
+    Camera_Capture_Image = path;
+    ++Camera_Capture_Count;
+    done(1);
+}
+
+void Camera::Cancel_Btn_Clicked()
+{
+    m_session->Stop_Camera_Reading();
+    m_session->setStopped(false);
+    if (m_session->capture()) m_session->Clear_Camera_Objects();
+    done(0);
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The picture library: a modal picker of one picture from the collections that come
+// with the application. Mode "C" (image controls) shows "Image Library" with a list of
+// categories, the folders of "LibraryImage"; any other mode shows "Background Image
+// Library" with the pictures of "Background". OK answers 1 with the chosen path in
+// selected_image; Cancel answers 0.
+#include <QDialog>
+#include <QString>
+
+#include <functional>
+#include <vector>
+
+class QComboBox;
+class QLabel;
+class QListView;
+class QPushButton;
+class QSlider;
+class LibraryBrowserModel;
+
+// A browser item.
+struct MyImageObject {
+    QString path;
+    QString image_Name;  // the file name
+    QString image_UID;   // the file name
+};
+
+class Image_Library : public QDialog {
+    Q_OBJECT
+public:
+    explicit Image_Library(QWidget *parent = nullptr);
+    ~Image_Library() override;
+
+    // Runs the window modally from an empty list, zoom 0.4 and no chosen path; the
+    // modal code (1 after OK).
+    int Open_Library_Window();
+
+    QString control_or_BG = QStringLiteral("C");
+    QString selected_image;
+    std::vector<MyImageObject> images;
+
+    // ---- Actions (the window's controls call these) ----
+    void Fill_Combobox();
+    void Load_Category(int row);
+    void Load_and_fill_backgrounds();
+    void addImageWithPath(const QString &path, const QString &name, const QString &uid);
+    void OK_Clicked();
+    void Cancel_Clicked();
+    void zoomSliderDidChange(int value);
+    // The browser's requests: a move by drag follows the library's order rule; removal
+    // is refused.
+    void imageBrowser_moveItemsAtIndexes(const std::vector<int> &indexes, int to);
+    void imageBrowser_removeItemsAtIndexes(const std::vector<int> &indexes);
+    // Selects the item (as a click does); its path becomes selected_image.
+    void selectItem(int index);
+    double zoom() const { return m_zoom; }
+
+    QComboBox *cat_cmbo_bx = nullptr;
+    QLabel *category_label = nullptr;
+    QListView *imageBrowser = nullptr;
+    QSlider *_zoom_slider = nullptr;
+    QLabel *_zoom_label = nullptr;
+    QPushButton *ok = nullptr, *cancel = nullptr;
+
+    // Lets tests (and scripted runs) act while the window is open: called once it is
+    // shown, with the window.
+    static inline std::function<void(Image_Library &)> whileOpen;
+
+    void reject() override { Cancel_Clicked(); }
+
+private:
+    void reload();
+    void selectionChanged();
+
+    LibraryBrowserModel *m_model = nullptr;
+    double m_zoom = 0.4;
+};

@@ -1,0 +1,102 @@
+// The camera buttons of the visitor panel and of the image tab, with the synthetic
+// camera: the picture taken and stored goes into the card's image control.
+#include "Camera.h"
+#include "CameraCapture.h"
+#include "ControlPanels.h"
+#include "Globals.h"
+#include "Profile_Panel.h"
+#include "SKTGraphicView.h"
+#include "SKTImage.h"
+#include "TestSupport.h"
+#include "TestWindow.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+// The camera of this test program: synthetic, answered by taking the first frame.
+struct SyntheticCamera {
+    QString savedFolder = Camera_Folder_Path;
+    int openings = 0;
+    SyntheticCamera()
+    {
+        qputenv("DOZO_CAMERA_SOURCE", "synthetic");
+        Camera_Folder_Path = testsupport::testHome() + "/camera";
+        Camera::whileOpen = [this](Camera &c) {
+            ++openings;
+            c.Start_Btn_Clicked();
+            EXPECT_TRUE(QTest::qWaitFor([&c] { return c.session().capture() && !c.session().capture()->final_image.isNull(); },
+                                        5000));
+            c.Capture_Btn_Clicked();
+            c.Image_Sepia_chk->setChecked(true);
+            c.OK_Btn_Clicked();
+        };
+    }
+    ~SyntheticCamera()
+    {
+        Camera::whileOpen = nullptr;
+        qunsetenv("DOZO_CAMERA_SOURCE");
+        Camera_Folder_Path = savedFolder;
+    }
+};
+
+struct Window : TestWindow {
+    SyntheticCamera camera;
+    Window() { testsupport::boxes().clear(); }
+    SKTGraphic *onFront(const QString &id) const { return controller._graphicView->Selcect_Ctrl_With_ID(id); }
+};
+
+} // namespace
+
+TEST(CameraButtons, TheVisitorPanelsCameraMakesThePhotoControl)
+{
+    Window w;
+    Front_Profile_Panel_OBJ->Open_Camera_btn->click();
+    ASSERT_EQ(w.camera.openings, 1);
+    SKTGraphic *photo = w.onFront("Fup_Photo");
+    ASSERT_NE(photo, nullptr);
+    const QString stored = Camera_Folder_Path + "/dozo_user_save.png";
+    EXPECT_EQ(photo->FilePath(), stored);
+    EXPECT_EQ(Front_Profile_Panel_OBJ->image_path_val->text(), stored);
+    const QImage written(stored);
+    ASSERT_EQ(written.size(), QSize(640, 480));
+    const QRgb c = written.pixel(300, 100);
+    EXPECT_TRUE(qRed(c) > qGreen(c) && qGreen(c) > qBlue(c)) << "stored as adjusted: sepia";
+
+    // The next picture gets the next name and goes into the same control.
+    Front_Profile_Panel_OBJ->Open_Camera_btn->click();
+    EXPECT_EQ(w.onFront("Fup_Photo")->FilePath(), Camera_Folder_Path + "/dozo_user_save_2.png");
+    EXPECT_EQ(w.front().count(), 1);
+}
+
+TEST(CameraButtons, TheImageTabsCameraWantsOneImageControl)
+{
+    Window w;
+    GraphicPtr a = w.add(w.front(), GraphicKind::Image, {10, 10, 40, 40});
+    GraphicPtr b = w.add(w.front(), GraphicKind::Image, {60, 10, 40, 40});
+    const QString placeholder = a->FilePath();
+    w.controller.Undo_Redo_Clear();
+    w.controller.Insert_In_Undo_Redo();
+    w.controller._graphicView->selectGraphics({a.get(), b.get()});
+    w.controller.Set_Selected_Graphic(a.get());
+    w.controller.Show_RHS_Properties(a.get());
+    w.controller.controlPanels->image.camera->click();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nPlease select only one image control to 'Capture Image'."});
+    EXPECT_EQ(w.camera.openings, 0);
+
+    w.controller._graphicView->selectGraphics({b.get()});
+    w.controller.Set_Selected_Graphic(b.get());
+    w.controller.Show_RHS_Properties(b.get());
+    const int steps = w.controller.Get_Undo_Count();
+    w.controller.controlPanels->image.camera->click();
+    EXPECT_EQ(w.camera.openings, 1);
+    EXPECT_EQ(b->FilePath(), Camera_Folder_Path + "/dozo_user_save.png");
+    EXPECT_EQ(static_cast<SKTImage &>(*b).Text_Value, b->FilePath());
+    EXPECT_EQ(a->FilePath(), placeholder);
+    EXPECT_EQ(w.controller.Get_Undo_Count(), steps + 1) << "one undo step";
+}

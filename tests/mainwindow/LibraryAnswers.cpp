@@ -1,0 +1,40 @@
+#include "LibraryAnswers.h"
+
+#include "Image_Library.h"
+
+#include <deque>
+
+namespace {
+std::deque<QString> queued;
+int openings = 0;
+
+const bool installed = [] {
+    Image_Library::whileOpen = [](Image_Library &l) {
+        ++openings;
+        if (queued.empty()) {
+            l.Cancel_Clicked();
+            return;
+        }
+        const QString path = queued.front();
+        queued.pop_front();
+        l.selected_image = path;
+        for (size_t i = 0; i < l.images.size(); ++i)
+            if (l.images[i].path == path) l.selectItem(int(i));
+        l.OK_Clicked();
+        if (l.isVisible()) l.Cancel_Clicked();
+    };
+    return true;
+}();
+} // namespace
+
+namespace testsupport {
+void queueLibraryAnswer(const QString &path)
+{
+    (void)installed;
+    queued.push_back(path);
+}
+int takeLibraryOpenings()
+{
+    return std::exchange(openings, 0);
+}
+} // namespace testsupport

@@ -1,0 +1,12 @@
+#pragma once
+// The picture library answered by the test: every opening takes the next queued path
+// (chosen in the list when it is there, else as the chosen path) and presses OK; with
+// nothing queued it is cancelled. Installed for the whole test program, so no test
+// waits on the library.
+#include <QString>
+
+namespace testsupport {
+void queueLibraryAnswer(const QString &path);
+// How many times the library opened since the last call.
+int takeLibraryOpenings();
+} // namespace testsupport
