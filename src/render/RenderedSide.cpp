@@ -39,6 +39,13 @@ void Draw_Rendered_Side(QPainter &painter, const RenderedSide &side, const QRect
         painter.scale(1, -1);
     }
     painter.setClipRect(QRectF(QPointF(0, 0), side.size), Qt::IntersectClip);
+    // A picture plays scaled by the target's resolution over its own (a 600 dpi image
+    // would show it 6.25 times too large); the transform above already scales.
+    if (const QPaintDevice *device = painter.device()) {
+        if (device->logicalDpiX() > 0 && device->logicalDpiY() > 0)
+            painter.scale(double(side.picture.logicalDpiX()) / device->logicalDpiX(),
+                          double(side.picture.logicalDpiY()) / device->logicalDpiY());
+    }
     painter.drawPicture(QPointF(0, 0), side.picture);
     painter.restore();
 }
