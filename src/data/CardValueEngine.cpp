@@ -206,6 +206,13 @@ void CardValueEngine::Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc)
     m_cards = std::max({m_seriesRows, m_excelRows, 1});
 }
 
+void CardValueEngine::Use_Only_Sources(bool series, bool excel)
+{
+    m_useSeries = m_useSeries && series;
+    m_useExcel = m_useExcel && excel;
+    m_cards = std::max({m_useSeries ? m_seriesRows : 0, m_useExcel ? m_excelRows : 0, 1});
+}
+
 QString CardValueEngine::Get_sel_row_col_value_of_dataset(int card, int index) const
 {
     if (index < 0 || size_t(index) >= m_table.size()) return QString("");

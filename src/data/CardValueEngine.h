@@ -86,6 +86,9 @@ public:
     int Data_table_rows() const { return m_seriesRows; }
     int Excel_table_rows() const { return m_excelRows; }
     int Total_Batch_Excel_Card() const { return m_cards; }
+    // Leaves out of this run's cards a source the user turned off (a source not in use
+    // stays off) and counts the cards again with the sources left.
+    void Use_Only_Sources(bool series, bool excel);
     // The binding table: per series of the list its name (not in use) or its values.
     using TableEntry = std::variant<QString, QStringList>;
     const std::vector<TableEntry> &data_table_content() const { return m_table; }
