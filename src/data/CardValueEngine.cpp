@@ -299,9 +299,10 @@ RenderedSide CardValueEngine::Set_data_table_value_to_card(int card, const QStri
 {
     if (!m_resources) return RenderedSide();
     const int s = side == QLatin1String("F") ? 0 : 1;
-    const SideCopy copy = Side_Copy(s);
-    Assign_Batch_Values_To_Control(copy.controls, card);
-    return Render_Side_Picture(copy.controls, m_card, &m_cardProperty[size_t(s)], *m_resources);
+    // The filled copy stays with the side and is drawn wherever the side goes.
+    auto copy = std::make_shared<SideCopy>(Side_Copy(s));
+    Assign_Batch_Values_To_Control(copy->controls, card);
+    return Render_Side_Drawing(copy->controls, m_card, &m_cardProperty[size_t(s)], *m_resources, copy);
 }
 
 bool CardValueEngine::Create_Card_Design_Again(SKTDocument &doc) const

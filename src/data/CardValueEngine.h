@@ -114,8 +114,9 @@ public:
                                                   int groupSelectedRow);
     // Fresh controls of the side as the run's cards start from.
     SideCopy Side_Copy(int side) const;
-    // Card N of the side ("F" front, anything else the back): a copy filled for N and
-    // rendered. Safe on any thread once the run's snapshot is taken.
+    // Card N of the side ("F" front, anything else the back): a copy filled for N,
+    // drawn from its controls wherever the side is played. Safe on any thread once the
+    // run's snapshot is taken.
     RenderedSide Set_data_table_value_to_card(int card, const QString &side) const;
     // Puts the backup back into sides whose controls no longer match it (barcodes
     // take their bounds as their picture frame); true when a side had to be rebuilt.

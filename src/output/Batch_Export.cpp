@@ -10,6 +10,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QPointer>
+#include <QThread>
+#include <QThreadPool>
+
+#include <deque>
+#include <future>
 
 const char *const Unable_Saving_Message =
     "Unable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or there is no free space "
@@ -55,17 +60,52 @@ bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const Rende
 
 // ---- The card loop ----
 
-void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const Card_Side_Maker &maker,
-                     Card_Sink &sink, Output_Run_State &state)
+namespace {
+struct Card_Sides {
+    RenderedSide front, back;
+};
+
+Card_Sides makeCard(int card, const Batch_Sides &sides, const Card_Side_Maker &maker)
 {
+    Card_Sides made;
+    if (sides.back()) made.back = maker(card, 1);
+    if (sides.front()) made.front = maker(card, 0);
+    return made;
+}
+} // namespace
+
+void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const Card_Side_Maker &maker,
+                     Card_Sink &sink, Output_Run_State &state, QThreadPool *pool)
+{
+    // Cards being made ahead, in card order; each is waited for before the loop ends.
+    std::deque<std::future<Card_Sides>> ahead;
+    int next = range.first;
+    const int window = pool ? 2 * std::max(1, pool->maxThreadCount()) : 0;
+    const auto fill = [&] {
+        while (pool && next < range.end && int(ahead.size()) < window && !state.Stop_Requested()) {
+            auto task = std::make_shared<std::packaged_task<Card_Sides()>>(
+                [card = next, &sides, &maker] { return makeCard(card, sides, maker); });
+            ahead.push_back(task->get_future());
+            pool->start([task] { (*task)(); });
+            ++next;
+        }
+    };
     for (int card = range.first; card < range.end; ++card) {
         if (state.Stop_Requested()) break;
         ++state.curr_card_count;
+        fill();
         // The sides live for this card only.
-        const RenderedSide back = sides.back() ? maker(card, 1) : RenderedSide();
-        const RenderedSide front = sides.front() ? maker(card, 0) : RenderedSide();
-        if (!sink.Write_Card(card, front, back)) ++state.failed_cards;
+        Card_Sides made;
+        if (!ahead.empty()) {
+            made = ahead.front().get();
+            ahead.pop_front();
+        } else {
+            made = makeCard(card, sides, maker);
+            next = card + 1;
+        }
+        if (!sink.Write_Card(card, made.front, made.back)) ++state.failed_cards;
     }
+    for (std::future<Card_Sides> &f : ahead) f.wait();
 }
 
 QString Create_Card_Folder(const QString &chosen)
@@ -85,6 +125,12 @@ Batch_Export_Run::Batch_Export_Run(Batch_Export_Options options, Card_Side_Maker
     : m_options(std::move(options)), m_maker(std::move(maker)), m_finish(std::move(finish)), m_panel(panel),
       m_boxParent(boxParent), m_state(std::make_shared<Output_Run_State>())
 {
+    const int makers =
+        m_options.makerThreads < 0 ? std::max(1, QThread::idealThreadCount() - 1) : m_options.makerThreads;
+    if (makers > 0) {
+        m_pool = std::make_unique<QThreadPool>();
+        m_pool->setMaxThreadCount(makers);
+    }
 }
 
 Batch_Export_Run::~Batch_Export_Run()
@@ -127,7 +173,7 @@ void Batch_Export_Run::run()
             state.show_count = total;
             if (m_panel) m_panel->Show_One_By_One_Modeless(m_state, total, QStringLiteral("%1 / %2 Card").arg(0).arg(total));
             Card_File_Sink sink(m_cardFolder, m_options.extension, m_options.sides, m_options.mirror, state);
-            Run_Batch_Cards(m_options.range, m_options.sides, m_maker, sink, state);
+            Run_Batch_Cards(m_options.range, m_options.sides, m_maker, sink, state, m_pool.get());
             finishOnGui();
             if (state.failed_cards > 0) {
                 if (!m_quiet)

@@ -13,6 +13,7 @@
 #include <atomic>
 #include <thread>
 
+class QThreadPool;
 class QWidget;
 class Send_Modeless;
 
@@ -62,9 +63,11 @@ struct Batch_Range {
 
 // The card loop: for every card of the range, stopped before a card once the run is
 // stopped, counts the card begun, makes the sides asked for (back first) and hands
-// them to the sink. A card the sink could not write is counted in failed_cards.
+// them to the sink, in card order. A card the sink could not write is counted in
+// failed_cards. With a pool, cards are made ahead on its threads (a few per thread,
+// so memory stays bounded) while this thread writes them.
 void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const Card_Side_Maker &maker,
-                     Card_Sink &sink, Output_Run_State &state);
+                     Card_Sink &sink, Output_Run_State &state, QThreadPool *pool = nullptr);
 
 // The folder the cards go into, "DOZO ID Card" inside the chosen one (owner-only,
 // reused when present); empty when it cannot be made.
@@ -77,6 +80,9 @@ struct Batch_Export_Options {
     Batch_Sides sides;
     Side_Mirror mirror = Side_Mirror::None;
     Batch_Range range;
+    // Threads that make cards ahead of the writing: -1 one fewer than the processor
+    // offers, 0 none (every card made on the run's thread).
+    int makerThreads = -1;
 };
 
 // One batch export on a worker thread of its own. The panel shows the count from
@@ -111,6 +117,7 @@ private:
     QWidget *m_boxParent;
     std::shared_ptr<Output_Run_State> m_state;
     QString m_cardFolder;
+    std::unique_ptr<QThreadPool> m_pool;  // the run's card makers
     std::atomic<bool> m_finished{false};
     std::atomic<bool> m_quiet{false};  // quitting: no more questions
     std::thread m_thread;

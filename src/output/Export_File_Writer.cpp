@@ -181,7 +181,7 @@ bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_
     const QString ext = QFileInfo(path).suffix();
     const QStringList targets = Export_Target_Paths(path, layout);
     const auto rendered = [](const Export_Side &side) {
-        return Render_Side_Picture(side.graphics, side.frame, side.cardProperty, side.resources);
+        return Render_Side_Drawing(side.graphics, side.frame, side.cardProperty, side.resources);
     };
     // Everything is made before anything is written.
     std::vector<QByteArray> files;

@@ -20,6 +20,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 constexpr double kMM = 2.834645669291;
@@ -92,11 +93,14 @@ struct BatchExportTest : ::testing::Test {
     {
         const QString kept = text->Text_Value;
         text->Set_text_value(value);
-        const RenderedSide side =
-            Render_Side_Picture(w.front().items(), w.controller.frontCardBounds(), &w.document.Front_card_Prop,
-                                Application_Render_Resources(w.adjuster));
+        const RenderedSide side = Render_Side_Drawing(w.front().items(), w.controller.frontCardBounds(),
+                                                      &w.document.Front_card_Prop,
+                                                      Application_Render_Resources(w.adjuster));
+        // Drawn on a thread of its own, as the cards are.
+        QImage image;
+        std::thread([&] { image = Rendered_Side_Image(side, 600).convertToFormat(QImage::Format_ARGB32); }).join();
         text->Set_text_value(kept);
-        return Rendered_Side_Image(side, 600).convertToFormat(QImage::Format_ARGB32);
+        return image;
     }
 };
 
