@@ -38,8 +38,11 @@ bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const Rende
 {
     const QString base = Card_Path(card);
     bool ok = true;
-    const auto write = [&](const QString &path, const RenderedSide &side) {
-        if (Export_File_Function(path, side, false, false, true, m_state, m_mirror) == Export_Write::Failed) ok = false;
+    const auto write = [&](const QString &path, const RenderedSide &side, bool honourStop) {
+        const Export_Write result =
+            Export_File_Function(path, side, false, false, true, m_state, m_mirror, nullptr, honourStop);
+        if (result == Export_Write::Failed) ok = false;
+        return result;
     };
     if (m_sides.side == QLatin1String("BOTH")) {
         if (m_sides.combined) {
@@ -47,13 +50,15 @@ bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const Rende
                 == Export_Write::Failed)
                 ok = false;
         } else {
-            write(Create_Back_Card_Path(base), back);
-            write(Create_Front_Card_Path(base), front);
+            // A card is written whole: a Stop while its back is written waits for its front;
+            // Cancel with "Apply to All" on the back leaves the front out.
+            const Export_Write backDone = write(Create_Back_Card_Path(base), back, true);
+            write(Create_Front_Card_Path(base), front, backDone == Export_Write::Skipped);
         }
     } else if (m_sides.side == QLatin1String("B")) {
-        write(Create_Back_Card_Path(base), back);
+        write(Create_Back_Card_Path(base), back, true);
     } else {
-        write(Create_Front_Card_Path(base), front);
+        write(Create_Front_Card_Path(base), front, true);
     }
     return ok;
 }

@@ -100,7 +100,7 @@ void Export_Card_Dialog::build(bool twoSided)
     Export_with_excel_chk = new QCheckBox(tr("Use spreadsheet values"));
     export_range_box = new QGroupBox(tr("Cards"));
     All_print_rd = new QRadioButton(tr("All"));
-    Sel_print_rd = new QRadioButton(tr("From"));
+    Sel_print_rd = new QRadioButton(tr("Range"));
     All_print_rd->setChecked(true);
     from_label = new QLabel(tr("From:"));
     to_label = new QLabel(tr("To:"));

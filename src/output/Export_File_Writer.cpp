@@ -349,9 +349,9 @@ Export_Write writeFor(Output_Run_State &state, const QString &path, const QByteA
 
 Export_Write Export_File_Function(const QString &path, const RenderedSide &side, bool show_msg,
                                   bool skip_keep_replace_msg, bool increase_dpi, Output_Run_State &state,
-                                  Side_Mirror mirror, QWidget *boxParent)
+                                  Side_Mirror mirror, QWidget *boxParent, bool honour_stop)
 {
-    if (state.Stop_Requested()) return Export_Write::Skipped;
+    if (honour_stop && state.Stop_Requested()) return Export_Write::Skipped;
     QString target = path;
     if (!skip_keep_replace_msg) {
         const std::optional<QString> chosen =

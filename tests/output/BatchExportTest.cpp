@@ -251,3 +251,38 @@ TEST(BatchCards, TheLoopMakesEachSideOnceBackFirst)
     EXPECT_EQ(Batch_Range({5, 3}).count(), 0);
 }
 } // namespace
+
+namespace {
+// A side that asks the run to stop while it is being drawn into its file.
+struct Stop_While_Drawn final : Side_Drawing {
+    Output_Run_State *state = nullptr;
+    void draw(QPainter &painter) const override
+    {
+        state->Request_Stop();
+        painter.fillRect(QRectF(0, 0, 10, 10), QColor(Qt::red));
+    }
+};
+} // namespace
+
+TEST(CardFileSink, AStopWhileACardIsWrittenLetsTheCardFinish)
+{
+    QTemporaryDir dir;
+    Output_Run_State state;
+    Batch_Sides both;
+    Card_File_Sink sink(dir.path(), "png", both, Side_Mirror::None, state);
+    auto stopper = std::make_shared<Stop_While_Drawn>();
+    stopper->state = &state;
+    RenderedSide back;
+    back.size = QSizeF(20, 10);
+    back.drawing = stopper;
+    EXPECT_TRUE(sink.Write_Card(0, cardSide(0, 0), back));
+    EXPECT_TRUE(state.Stop_Requested());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), (QStringList{"Card_1_Back.png", "Card_1_Front.png"}));
+    // Cancel for all files on a back leaves that card's front out.
+    QFile::remove(dir.filePath("Card_1_Front.png"));
+    Output_Run_State second;
+    Card_File_Sink again(dir.path(), "png", both, Side_Mirror::None, second);
+    testsupport::boxes().answerNext(Keep_Replace_Cancel_All);
+    again.Write_Card(0, cardSide(0, 0), cardSide(0, 1));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), QStringList{"Card_1_Back.png"});
+}
