@@ -36,7 +36,6 @@
 #include <memory>
 
 namespace {
-constexpr double kMM = 2.834645669291;
 
 QTemporaryDir &scratch()
 {
