@@ -185,6 +185,13 @@ void CardValueEngine::Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc)
     m_cards = std::max({m_seriesRows, m_excelRows, 1});
 }
 
+void CardValueEngine::Use_Only_Sources(bool series, bool excel)
+{
+    m_useSeries = m_useSeries && series;
+    m_useExcel = m_useExcel && excel;
+    m_cards = std::max({m_useSeries ? m_seriesRows : 0, m_useExcel ? m_excelRows : 0, 1});
+}
+
 QString CardValueEngine::Get_sel_row_col_value_of_dataset(int card, int index) const
 {
     if (index < 0 || size_t(index) >= m_table.size()) return QString("");
@@ -271,9 +278,10 @@ RenderedSide CardValueEngine::Set_data_table_value_to_card(int card, const QStri
 {
     if (!m_resources) return RenderedSide();
     const int s = side == QLatin1String("F") ? 0 : 1;
-    const SideCopy copy = Side_Copy(s);
-    Assign_Batch_Values_To_Control(copy.controls, card);
-    return Render_Side_Picture(copy.controls, m_card, &m_cardProperty[size_t(s)], *m_resources);
+    // The filled copy stays with the side and is drawn wherever the side goes.
+    auto copy = std::make_shared<SideCopy>(Side_Copy(s));
+    Assign_Batch_Values_To_Control(copy->controls, card);
+    return Render_Side_Drawing(copy->controls, m_card, &m_cardProperty[size_t(s)], *m_resources, copy);
 }
 
 bool CardValueEngine::Create_Card_Design_Again(SKTDocument &doc) const

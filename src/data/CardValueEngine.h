@@ -86,6 +86,9 @@ public:
     int Data_table_rows() const { return m_seriesRows; }
     int Excel_table_rows() const { return m_excelRows; }
     int Total_Batch_Excel_Card() const { return m_cards; }
+    // Leaves out of this run's cards a source the user turned off (a source not in use
+    // stays off) and counts the cards again with the sources left.
+    void Use_Only_Sources(bool series, bool excel);
     // The binding table: per series of the list its name (not in use) or its values.
     using TableEntry = std::variant<QString, QStringList>;
     const std::vector<TableEntry> &data_table_content() const { return m_table; }
@@ -111,8 +114,9 @@ public:
                                                   int groupSelectedRow);
     // Fresh controls of the side as the run's cards start from.
     SideCopy Side_Copy(int side) const;
-    // Card N of the side ("F" front, anything else the back): a copy filled for N and
-    // rendered. Safe on any thread once the run's snapshot is taken.
+    // Card N of the side ("F" front, anything else the back): a copy filled for N,
+    // drawn from its controls wherever the side is played. Safe on any thread once the
+    // run's snapshot is taken.
     RenderedSide Set_data_table_value_to_card(int card, const QString &side) const;
     // Puts the backup back into sides whose controls no longer match it (barcodes
     // take their bounds as their picture frame); true when a side had to be rebuilt.

@@ -80,6 +80,7 @@ SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjus
 
 SKTWindowController::~SKTWindowController()
 {
+    Stop_Export_Run();
     for (SKTGraphicView *v : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         if (v) {
             v->setHost(nullptr);

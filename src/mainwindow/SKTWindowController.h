@@ -30,6 +30,8 @@
 #include <vector>
 
 class Barcode_Data_Source;
+class Batch_Export_Run;
+class Send_Modeless;
 class Barcode_Gen;
 struct Barcode_Edit;
 class BatchRunGuard;
@@ -191,7 +193,19 @@ public:
     bool Export_Card(const Export_Card_Options &options);
     // Writes the design in its current state to the path (with "_Front"/"_Back" as the
     // layout needs); with show_msg, failures are reported and the opening is offered.
-    bool Export_Single_File(const QString &path, Export_Layout layout, bool show_msg);
+    bool Export_Single_File(const QString &path, Export_Layout layout, bool show_msg,
+                            Side_Mirror mirror = Side_Mirror::None);
+    // Every card of the options' range into "DOZO ID Card" in a folder chosen in a
+    // panel, on a worker thread with the progress panel; false when nothing started.
+    bool Export_Batch_File(const Export_Card_Options &options);
+    bool Export_Run_Active() const;
+    // Stops a running batch export and waits for its end, the GUI serving events
+    // meanwhile; the design is put back.
+    void Stop_Export_Run();
+    Batch_Export_Run *exportRun() const { return m_exportRun.get(); }
+    Send_Modeless *progressPanel() const { return m_progressPanel; }
+    // Card 0 of the bound data into both sides (the side not shown first).
+    void Select_first_row_value_for_design(bool print_box);
     // A side as a picture (scale pixels per point), with its card base and border.
     QImage Side_Image(int side, double scale) const;
     void Exit_App();
@@ -501,6 +515,10 @@ private:
     Data_From_Excel *m_dataFromExcel = nullptr;
     struct SeriesWindows;
     std::shared_ptr<SeriesWindows> m_series;  // made where the type is known
+    // The batch export running (or the last one) and the frame it runs in.
+    std::unique_ptr<BatchRunGuard> m_exportGuard;
+    std::unique_ptr<Batch_Export_Run> m_exportRun;
+    Send_Modeless *m_progressPanel = nullptr;
     Print_Settings m_printSettings;
     Print_Window *m_printWindow = nullptr;
     std::unique_ptr<Mail_Card_Source> m_mailCards;

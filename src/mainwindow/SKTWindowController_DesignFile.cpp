@@ -133,6 +133,7 @@ void SKTWindowController::Exit_App()
 {
     if (!Ask_To_Save_Changes()) return;
     if (Show_YES_NO_MessageBox(QStringLiteral("\nDo you really want to exit?")) != 1) return;
+    Stop_Export_Run();  // a batch export ends first, and the design is put back
     QApplication::exit(0);
 }
 

@@ -14,6 +14,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <limits>
 
 namespace {
 constexpr double kPointsPerInch = 72.0;
@@ -175,21 +176,27 @@ bool Save_gen_image(const QImage &image, const QString &path)
 }
 
 bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_Side &front, const Export_Side &back,
-                        QStringList *written, QString *error)
+                        QStringList *written, QString *error, Side_Mirror mirror)
 {
     const QString ext = QFileInfo(path).suffix();
     const QStringList targets = Export_Target_Paths(path, layout);
+    const auto rendered = [](const Export_Side &side) {
+        return Render_Side_Drawing(side.graphics, side.frame, side.cardProperty, side.resources);
+    };
     // Everything is made before anything is written.
     std::vector<QByteArray> files;
     switch (layout) {
-    case Export_Layout::Front: files.push_back(Export_File_Data({&front}, false, ext)); break;
-    case Export_Layout::Back: files.push_back(Export_File_Data({&back}, false, ext)); break;
+    case Export_Layout::Front: files.push_back(Rendered_Side_File_Data(rendered(front), ext, true, mirror)); break;
+    case Export_Layout::Back: files.push_back(Rendered_Side_File_Data(rendered(back), ext, true, mirror)); break;
     case Export_Layout::Both:
-        files.push_back(Export_File_Data({&back}, false, ext));
-        files.push_back(Export_File_Data({&front}, false, ext));
+        files.push_back(Rendered_Side_File_Data(rendered(back), ext, true, mirror));
+        files.push_back(Rendered_Side_File_Data(rendered(front), ext, true, mirror));
         break;
-    case Export_Layout::Combined_Side_By_Side: files.push_back(Export_File_Data({&front, &back}, true, ext)); break;
-    case Export_Layout::Combined_Above: files.push_back(Export_File_Data({&front, &back}, false, ext)); break;
+    case Export_Layout::Combined_Side_By_Side:
+    case Export_Layout::Combined_Above:
+        files.push_back(Combined_Side_File_Data(rendered(front), rendered(back), ext,
+                                                layout == Export_Layout::Combined_Side_By_Side, mirror));
+        break;
     }
     for (const QByteArray &bytes : files) {
         if (bytes.isEmpty()) {
@@ -213,4 +220,171 @@ bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_
     }
     if (written) *written = targets;
     return true;
+}
+
+// ---- Names and the keep/replace question of a run ----
+
+QString Check_Exist_Path_and_Create_New(const QString &path)
+{
+    const QFileInfo info(path);
+    const QDir folder = info.dir();
+    const QString extension = info.suffix().toLower();
+    const QString stem = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
+    const auto named = [&](const QString &name) {
+        return folder.filePath(extension.isEmpty() ? name : name + u'.' + extension);
+    };
+    QString base = stem;
+    int start = 1;
+    const qsizetype open = stem.lastIndexOf(QLatin1String(" ("));
+    if (open >= 0) {
+        QString after = stem.mid(open + 2).trimmed();
+        after.remove(u')');
+        bool isNumber = false;
+        const int n = after.trimmed().toInt(&isNumber);
+        if (isNumber && n > 0) {
+            base = stem.left(open).trimmed();
+            start = n + 1;
+        }
+    }
+    if (!QFileInfo::exists(named(stem))) return named(stem);
+    for (int k = start; k < std::numeric_limits<int>::max(); ++k) {
+        const QString candidate = named(QStringLiteral("%1 (%2)").arg(base).arg(k));
+        if (!QFileInfo::exists(candidate)) return candidate;
+    }
+    return named(stem);
+}
+
+Keep_Replace_Request Keep_Replace_Question(const QString &path, Keep_Replace_Wording wording, bool showApplyAll)
+{
+    const QString question = wording == Keep_Replace_Wording::Keep_Or_Replace
+                                 ? QStringLiteral("\n\nFile already exists in this location.\n\nDo you want to Keep or "
+                                                  "Replace it?")
+                                 : QStringLiteral("\n\nFile already exists in this location.\n\nDo you want to replace "
+                                                  "it with one you processed?");
+    return Keep_Replace_Request{QStringLiteral("File already exists :"), QFileInfo(path).fileName() + question,
+                                showApplyAll, path};
+}
+
+std::optional<QString> Keep_Or_Replace_Target(const QString &path, Keep_Replace_Wording wording, bool showApplyAll,
+                                              Output_Run_State &state)
+{
+    if (!QFileInfo::exists(path)) return path;
+    int answer = state.replace_keep_file_flag;
+    if (answer != Keep_Replace_Replace_All && answer != Keep_Replace_Keep_All)
+        answer = Replcae_Confirm_Box::Open_box_in_thread(Keep_Replace_Question(path, wording, showApplyAll), state);
+    switch (answer) {
+    case Keep_Replace_Keep:
+    case Keep_Replace_Keep_All: return Check_Exist_Path_and_Create_New(path);
+    case Keep_Replace_Replace:
+    case Keep_Replace_Replace_All: return path;  // written over whole, so a failed write keeps the old file
+    default: return std::nullopt;
+    }
+}
+
+QString Check_And_Show_Keep_Replace_File_Msg(const QString &path, bool show_apply_all, Output_Run_State &state)
+{
+    return Keep_Or_Replace_Target(path, Keep_Replace_Wording::Keep_Or_Replace, show_apply_all, state).value_or(QString());
+}
+
+// ---- Writing rendered sides ----
+
+QByteArray Rendered_Side_File_Data(const RenderedSide &side, const QString &extension, bool increase_dpi,
+                                   Side_Mirror mirror)
+{
+    if (side.isNull()) {
+        Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return {};
+    }
+    if (extension.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0)
+        return pdfPage(side.size, [&](QPainter &painter) {
+            Draw_Rendered_Side(painter, side, QRectF(QPointF(), side.size), mirror);
+        });
+    const QByteArray format = rasterFormat(extension);
+    if (format.isEmpty()) {
+        Show_NSLog_Message(QStringLiteral("No file of the type \"%1\" can be written.").arg(extension));
+        return {};
+    }
+    return encodeRaster(Rendered_Side_Image(side, increase_dpi ? Export_Picture_DPI : kPointsPerInch, mirror), format);
+}
+
+QByteArray Combined_Side_File_Data(const RenderedSide &front, const RenderedSide &back, const QString &extension,
+                                   bool sideBySide, Side_Mirror mirror)
+{
+    if (front.isNull() || back.isNull()) {
+        Show_NSLog_Message(QStringLiteral("Invalid image"));
+        return {};
+    }
+    if (extension.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) {
+        const QSizeF card = front.size;
+        const QPointF second = sideBySide ? QPointF(card.width(), 0) : QPointF(0, card.height());
+        const QSizeF page(card.width() + second.x(), card.height() + second.y());
+        return pdfPage(page, [&](QPainter &painter) {
+            Draw_Rendered_Side(painter, front, QRectF(QPointF(), card), mirror);
+            Draw_Rendered_Side(painter, back, QRectF(second, card), mirror);
+        });
+    }
+    const QByteArray format = rasterFormat(extension);
+    if (format.isEmpty()) {
+        Show_NSLog_Message(QStringLiteral("No file of the type \"%1\" can be written.").arg(extension));
+        return {};
+    }
+    return encodeRaster(Combine_Side_Images(Rendered_Side_Image(front, Export_Picture_DPI, mirror),
+                                            Rendered_Side_Image(back, Export_Picture_DPI, mirror), sideBySide),
+                        format);
+}
+
+namespace {
+Export_Write writeFor(Output_Run_State &state, const QString &path, const QByteArray &bytes)
+{
+    if (bytes.isEmpty() || !Write_File_Whole(path, bytes, 0644)) {
+        Show_NSLog_Message(QStringLiteral("The file \"%1\" could not be written.").arg(path));
+        ++state.failed_files;
+        return Export_Write::Failed;
+    }
+    state.Export_File_Path = path;
+    state.check_any_card_exported = true;
+    return Export_Write::Written;
+}
+} // namespace
+
+Export_Write Export_File_Function(const QString &path, const RenderedSide &side, bool show_msg,
+                                  bool skip_keep_replace_msg, bool increase_dpi, Output_Run_State &state,
+                                  Side_Mirror mirror, QWidget *boxParent, bool honour_stop)
+{
+    if (honour_stop && state.Stop_Requested()) return Export_Write::Skipped;
+    QString target = path;
+    if (!skip_keep_replace_msg) {
+        const std::optional<QString> chosen =
+            Keep_Or_Replace_Target(path, Keep_Replace_Wording::Replace_Processed, true, state);
+        if (!chosen) return Export_Write::Skipped;
+        target = *chosen;
+        if (target != path && QFileInfo(path).completeBaseName().right(4) == QLatin1String("Back"))
+            state.Export_Back_File_Path = target;
+    }
+    const Export_Write result = writeFor(state, target, Rendered_Side_File_Data(side, QFileInfo(target).suffix(),
+                                                                                increase_dpi, mirror));
+    if (result == Export_Write::Written && show_msg) {
+        state.Export_File_Message = QStringLiteral("File has been exported successfully.");
+        Open_Export_File_Box(state, boxParent);
+    }
+    return result;
+}
+
+Export_Write Export_Combined_Image(const RenderedSide &front, const RenderedSide &back, const QString &path,
+                                   bool show_msg, bool sideBySide, Output_Run_State &state, Side_Mirror mirror,
+                                   QWidget *boxParent)
+{
+    if (state.Stop_Requested()) return Export_Write::Skipped;
+    const Export_Write result =
+        writeFor(state, path, Combined_Side_File_Data(front, back, QFileInfo(path).suffix(), sideBySide, mirror));
+    if (result == Export_Write::Written && show_msg) {
+        state.Export_File_Message = QStringLiteral("Card has been exported successfully.");
+        Open_Export_File_Box(state, boxParent);
+    }
+    return result;
+}
+
+bool Open_Export_File_Box(Output_Run_State &state, QWidget *boxParent)
+{
+    return Open_Export_Log::Open_Export_File_Box(state, boxParent);
 }

@@ -11,11 +11,15 @@
 #include <QRectF>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
+#include "Shared_Dialogs.h"
 #include "RenderResources.h"
+#include "RenderedSide.h"
 
 class Card_Property;
+class QWidget;
 
 constexpr double Export_Picture_DPI = 600.0;
 
@@ -51,5 +55,61 @@ bool Save_gen_image(const QImage &image, const QString &path);
 
 // Writes the export of `layout` to `path`. On failure nothing written by this call
 // stays behind and `error` says why. `written` gets the files written.
+// Each side is mirrored as `mirror` says.
 bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_Side &front,
-                        const Export_Side &back, QStringList *written = nullptr, QString *error = nullptr);
+                        const Export_Side &back, QStringList *written = nullptr, QString *error = nullptr,
+                        Side_Mirror mirror = Side_Mirror::None);
+
+// ---- Names and the keep/replace question of a run ----
+
+// A path that no file has yet: the path itself when free, else "stem (k).ext" in the
+// same folder for k = 1, 2, ...; a stem that already ends in " (n)" with a number n
+// counts on from n + 1 ("Card_1 (1).png" -> "Card_1 (2).png", "Photo (abc).png" ->
+// "Photo (abc) (1).png"). The extension comes back in lower case.
+QString Check_Exist_Path_and_Create_New(const QString &path);
+
+// The two wordings of the question, after the file's name.
+enum class Keep_Replace_Wording { Keep_Or_Replace, Replace_Processed };
+// The question about a file that exists, as the keep/replace box shows it.
+Keep_Replace_Request Keep_Replace_Question(const QString &path, Keep_Replace_Wording wording, bool showApplyAll);
+
+// What to do with a path that may exist, after the run's answers: the path itself
+// (free, or replaced), a free numbered name (kept), or nothing (cancelled). Asks the
+// keep/replace box unless an earlier answer of the run covers every file; Cancel sets
+// the run's stop flag.
+std::optional<QString> Keep_Or_Replace_Target(const QString &path, Keep_Replace_Wording wording, bool showApplyAll,
+                                              Output_Run_State &state);
+// The same as a path: empty to write nothing.
+QString Check_And_Show_Keep_Replace_File_Msg(const QString &path, bool show_apply_all, Output_Run_State &state);
+
+// ---- Writing rendered sides ----
+
+enum class Export_Write { Written, Skipped, Failed };
+
+// The bytes of a side in the type its extension names: "pdf" a page of the card's
+// size, else a picture at 600 dpi (`increase_dpi`) or one pixel per point. Empty on
+// failure (logged).
+QByteArray Rendered_Side_File_Data(const RenderedSide &side, const QString &extension, bool increase_dpi,
+                                   Side_Mirror mirror = Side_Mirror::None);
+// Both sides in one file: side by side (front left) or one above the other (front on top).
+QByteArray Combined_Side_File_Data(const RenderedSide &front, const RenderedSide &back, const QString &extension,
+                                   bool sideBySide, Side_Mirror mirror = Side_Mirror::None);
+
+// Writes one side to `path` for a run. Nothing once the run is stopped; unless
+// `skip_keep_replace_msg`, a file there is kept, replaced or skipped as the run's
+// keep/replace answer says (a kept back file becomes the run's back file). A written
+// file becomes the run's exported file; a file that cannot be written is counted in
+// the run's failed_files. With `show_msg` the open-exported-file box follows.
+// `honour_stop` false writes even when the run was stopped meanwhile (the rest of a
+// card whose first file was written).
+Export_Write Export_File_Function(const QString &path, const RenderedSide &side, bool show_msg,
+                                  bool skip_keep_replace_msg, bool increase_dpi, Output_Run_State &state,
+                                  Side_Mirror mirror = Side_Mirror::None, QWidget *boxParent = nullptr,
+                                  bool honour_stop = true);
+// Writes front and back joined into one picture at `path` (no keep/replace question);
+// with `show_msg` the run's exported file becomes the path and the box follows.
+Export_Write Export_Combined_Image(const RenderedSide &front, const RenderedSide &back, const QString &path,
+                                   bool show_msg, bool sideBySide, Output_Run_State &state,
+                                   Side_Mirror mirror = Side_Mirror::None, QWidget *boxParent = nullptr);
+// The final question of a run (only when it wrote a file); any thread.
+bool Open_Export_File_Box(Output_Run_State &state, QWidget *boxParent = nullptr);

@@ -1,5 +1,6 @@
 #include "RenderedSide.h"
 
+#include "Card_Property.h"
 #include "Log.h"
 #include "SKTRenderingView.h"
 
@@ -9,6 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <cmath>
+#include <optional>
 
 RenderedSide Render_Side_Picture(const std::vector<GraphicPtr> &graphics, const QRectF &frame,
                                  const Card_Property *cardProperty, const RenderResources &resources)
@@ -22,6 +24,45 @@ RenderedSide Render_Side_Picture(const std::vector<GraphicPtr> &graphics, const 
     view.drawRect(painter, frame);
     painter.end();
     side.picture.setBoundingRect(QRect(QPoint(0, 0), side.size.toSize()));
+    return side;
+}
+
+namespace {
+class Control_Drawing final : public Side_Drawing {
+public:
+    Control_Drawing(std::vector<GraphicPtr> graphics, const QRectF &frame, const Card_Property *cardProperty,
+                    const RenderResources &resources, std::shared_ptr<const void> keepAlive)
+        : m_keepAlive(std::move(keepAlive)),
+          m_cardProperty(cardProperty ? std::optional<Card_Property>(*cardProperty) : std::nullopt),
+          m_view(frame, std::move(graphics), m_cardProperty ? &*m_cardProperty : nullptr, resources,
+                 QStringLiteral("Print")),
+          m_frame(frame)
+    {
+    }
+    void draw(QPainter &painter) const override
+    {
+        painter.save();
+        painter.translate(-m_frame.topLeft());
+        m_view.drawRect(painter, m_frame);
+        painter.restore();
+    }
+
+private:
+    std::shared_ptr<const void> m_keepAlive;
+    std::optional<Card_Property> m_cardProperty;
+    SKTRenderingView m_view;
+    QRectF m_frame;
+};
+} // namespace
+
+RenderedSide Render_Side_Drawing(std::vector<GraphicPtr> graphics, const QRectF &frame, const Card_Property *cardProperty,
+                                 const RenderResources &resources, std::shared_ptr<const void> keepAlive)
+{
+    RenderedSide side;
+    if (frame.isEmpty()) return side;
+    side.size = frame.size();
+    side.drawing = std::make_shared<Control_Drawing>(std::move(graphics), frame, cardProperty, resources,
+                                                     std::move(keepAlive));
     return side;
 }
 
@@ -39,6 +80,18 @@ void Draw_Rendered_Side(QPainter &painter, const RenderedSide &side, const QRect
         painter.scale(1, -1);
     }
     painter.setClipRect(QRectF(QPointF(0, 0), side.size), Qt::IntersectClip);
+    if (side.drawing) {
+        side.drawing->draw(painter);
+        painter.restore();
+        return;
+    }
+    // A picture plays scaled by the target's resolution over its own (a 600 dpi image
+    // would show it 6.25 times too large); the transform above already scales.
+    if (const QPaintDevice *device = painter.device()) {
+        if (device->logicalDpiX() > 0 && device->logicalDpiY() > 0)
+            painter.scale(double(side.picture.logicalDpiX()) / device->logicalDpiX(),
+                          double(side.picture.logicalDpiY()) / device->logicalDpiY());
+    }
     painter.drawPicture(QPointF(0, 0), side.picture);
     painter.restore();
 }

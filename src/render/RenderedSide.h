@@ -11,14 +11,24 @@
 #include <QPicture>
 #include <QRectF>
 #include <QSizeF>
+#include <memory>
 #include <vector>
 
 class Card_Property;
 class QPainter;
 
+// The side's own controls kept for drawing: played straight onto any painter, so
+// pictures inside (photos, barcode rasters) are never encoded into a recording.
+struct Side_Drawing {
+    virtual ~Side_Drawing() = default;
+    // Draws the side from (0, 0), y down, in points.
+    virtual void draw(QPainter &painter) const = 0;
+};
+
 struct RenderedSide {
-    QPicture picture;  // drawn from (0, 0), y down, in points
+    QPicture picture;  // drawn from (0, 0), y down, in points (when there is no drawing)
     QSizeF size;       // the card's size in points
+    std::shared_ptr<const Side_Drawing> drawing;  // drawn instead of the picture when set
     bool isNull() const { return size.isEmpty(); }
 };
 
@@ -28,6 +38,11 @@ enum class Side_Mirror { None, Horizontal, Vertical };
 // border). A null side when the frame is empty.
 RenderedSide Render_Side_Picture(const std::vector<GraphicPtr> &graphics, const QRectF &frame,
                                  const Card_Property *cardProperty, const RenderResources &resources);
+// The side drawn from its controls when it is played: the controls (and `keepAlive`,
+// which owns whatever they need, such as their owner) stay with the side and must not
+// change while it lives. A null side when the frame is empty.
+RenderedSide Render_Side_Drawing(std::vector<GraphicPtr> graphics, const QRectF &frame, const Card_Property *cardProperty,
+                                 const RenderResources &resources, std::shared_ptr<const void> keepAlive = {});
 // Plays the side scaled into `target`, mirrored left to right or top to bottom when asked.
 void Draw_Rendered_Side(QPainter &painter, const RenderedSide &side, const QRectF &target,
                         Side_Mirror mirror = Side_Mirror::None);

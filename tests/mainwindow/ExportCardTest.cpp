@@ -47,7 +47,10 @@ struct ExportCardTest : ::testing::Test {
     bool exportAs(const QString &name, Export_Layout layout, const QString &ext)
     {
         testsupport::queueFilePanelAnswer({dir.filePath(name)});
-        return w.controller.Export_Card({layout, ext});
+        Export_Card_Options options;
+        options.layout = layout;
+        options.extension = ext;
+        return w.controller.Export_Card(options);
     }
     QStringList files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
     int px(double points) const { return int(std::ceil(points * Export_Picture_DPI / 72.0 - 1e-6)); }

@@ -1,0 +1,201 @@
+#include "Batch_Export.h"
+
+#include "GuiThread.h"
+#include "Log.h"
+#include "MessageBox.h"
+#include "Shared_Dialogs.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QPointer>
+#include <QThread>
+#include <QThreadPool>
+
+#include <deque>
+#include <future>
+
+const char *const Unable_Saving_Message =
+    "Unable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or there is no free space "
+    "available in drive to save barcode image.";
+
+// ---- The file sink ----
+
+Card_File_Sink::Card_File_Sink(QString folder, QString extension, Batch_Sides sides, Side_Mirror mirror,
+                               Output_Run_State &state)
+    : m_folder(std::move(folder)), m_extension(std::move(extension)), m_sides(std::move(sides)), m_mirror(mirror),
+      m_state(state)
+{
+}
+
+QString Card_File_Sink::Card_Path(int card) const
+{
+    return QDir(m_folder).filePath(QStringLiteral("Card_%1.%2").arg(card + 1).arg(m_extension));
+}
+
+bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const RenderedSide &back)
+{
+    const QString base = Card_Path(card);
+    bool ok = true;
+    const auto write = [&](const QString &path, const RenderedSide &side, bool honourStop) {
+        const Export_Write result =
+            Export_File_Function(path, side, false, false, true, m_state, m_mirror, nullptr, honourStop);
+        if (result == Export_Write::Failed) ok = false;
+        return result;
+    };
+    if (m_sides.side == QLatin1String("BOTH")) {
+        if (m_sides.combined) {
+            if (Export_Combined_Image(front, back, base, false, m_sides.sideBySide, m_state, m_mirror)
+                == Export_Write::Failed)
+                ok = false;
+        } else {
+            // A card is written whole: a Stop while its back is written waits for its front;
+            // Cancel with "Apply to All" on the back leaves the front out.
+            const Export_Write backDone = write(Create_Back_Card_Path(base), back, true);
+            write(Create_Front_Card_Path(base), front, backDone == Export_Write::Skipped);
+        }
+    } else if (m_sides.side == QLatin1String("B")) {
+        write(Create_Back_Card_Path(base), back, true);
+    } else {
+        write(Create_Front_Card_Path(base), front, true);
+    }
+    return ok;
+}
+
+// ---- The card loop ----
+
+namespace {
+struct Card_Sides {
+    RenderedSide front, back;
+};
+
+Card_Sides makeCard(int card, const Batch_Sides &sides, const Card_Side_Maker &maker)
+{
+    Card_Sides made;
+    if (sides.back()) made.back = maker(card, 1);
+    if (sides.front()) made.front = maker(card, 0);
+    return made;
+}
+} // namespace
+
+void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const Card_Side_Maker &maker,
+                     Card_Sink &sink, Output_Run_State &state, QThreadPool *pool)
+{
+    // Cards being made ahead, in card order; each is waited for before the loop ends.
+    std::deque<std::future<Card_Sides>> ahead;
+    int next = range.first;
+    const int window = pool ? 2 * std::max(1, pool->maxThreadCount()) : 0;
+    const auto fill = [&] {
+        while (pool && next < range.end && int(ahead.size()) < window && !state.Stop_Requested()) {
+            auto task = std::make_shared<std::packaged_task<Card_Sides()>>(
+                [card = next, &sides, &maker] { return makeCard(card, sides, maker); });
+            ahead.push_back(task->get_future());
+            pool->start([task] { (*task)(); });
+            ++next;
+        }
+    };
+    for (int card = range.first; card < range.end; ++card) {
+        if (state.Stop_Requested()) break;
+        ++state.curr_card_count;
+        fill();
+        // The sides live for this card only.
+        Card_Sides made;
+        if (!ahead.empty()) {
+            made = ahead.front().get();
+            ahead.pop_front();
+        } else {
+            made = makeCard(card, sides, maker);
+            next = card + 1;
+        }
+        if (!sink.Write_Card(card, made.front, made.back)) ++state.failed_cards;
+    }
+    for (std::future<Card_Sides> &f : ahead) f.wait();
+}
+
+QString Create_Card_Folder(const QString &chosen)
+{
+    if (chosen.isEmpty()) return {};
+    const QString folder = QDir(chosen).filePath(QStringLiteral("DOZO ID Card"));
+    if (QFileInfo(folder).isDir()) return folder;
+    if (!QDir().mkpath(folder)) return {};
+    QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    return folder;
+}
+
+// ---- One run on its thread ----
+
+Batch_Export_Run::Batch_Export_Run(Batch_Export_Options options, Card_Side_Maker maker, std::function<void()> finish,
+                                   Send_Modeless *panel, QWidget *boxParent)
+    : m_options(std::move(options)), m_maker(std::move(maker)), m_finish(std::move(finish)), m_panel(panel),
+      m_boxParent(boxParent), m_state(std::make_shared<Output_Run_State>())
+{
+    const int makers =
+        m_options.makerThreads < 0 ? std::max(1, QThread::idealThreadCount() - 1) : m_options.makerThreads;
+    if (makers > 0) {
+        m_pool = std::make_unique<QThreadPool>();
+        m_pool->setMaxThreadCount(makers);
+    }
+}
+
+Batch_Export_Run::~Batch_Export_Run()
+{
+    if (!m_thread.joinable()) return;
+    Stop_And_Wait();
+    m_thread.join();
+}
+
+void Batch_Export_Run::start()
+{
+    if (m_thread.joinable()) return;
+    m_thread = std::thread([this] { run(); });
+}
+
+void Batch_Export_Run::Stop_And_Wait()
+{
+    m_quiet = true;
+    m_state->Request_Stop();
+    while (!m_finished) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+void Batch_Export_Run::run()
+{
+    Output_Run_State &state = *m_state;
+    bool finished = false;
+    const auto finishOnGui = [&] {
+        if (finished) return;
+        finished = true;
+        if (m_panel) m_panel->Hide_One_By_One_Modeless();
+        if (m_finish) Run_On_Gui_Thread_And_Wait(m_finish);
+    };
+    try {
+        m_cardFolder = Create_Card_Folder(m_options.folder);
+        if (m_cardFolder.isEmpty()) {
+            finishOnGui();
+            if (!m_quiet) Show_MessageBox(QString::fromUtf8(Unable_Saving_Message));
+        } else {
+            const int total = m_options.range.count();
+            state.show_count = total;
+            if (m_panel) m_panel->Show_One_By_One_Modeless(m_state, total, QStringLiteral("%1 / %2 Card").arg(0).arg(total));
+            Card_File_Sink sink(m_cardFolder, m_options.extension, m_options.sides, m_options.mirror, state);
+            Run_Batch_Cards(m_options.range, m_options.sides, m_maker, sink, state, m_pool.get());
+            finishOnGui();
+            if (state.failed_cards > 0) {
+                if (!m_quiet)
+                    Show_MessageBox(QStringLiteral("Error in file accessing.\n\nCards not written: %1")
+                                        .arg(state.failed_cards.load()));
+            } else if (!m_quiet) {
+                state.Export_File_Path = m_cardFolder;
+                state.Export_File_Message = QStringLiteral("Card has been exported successfully.");
+                Open_Export_File_Box(state, m_boxParent);
+            }
+        }
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QStringLiteral("The batch export ended: %1").arg(QString::fromUtf8(e.what())));
+        finishOnGui();
+    } catch (...) {
+        Show_NSLog_Message(QStringLiteral("The batch export ended."));
+        finishOnGui();
+    }
+    m_finished = true;
+}

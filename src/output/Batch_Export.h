@@ -1,0 +1,124 @@
+#pragma once
+// Batch export: every card of a range, made by the caller's card maker (card N of a
+// side, rendered), written by a sink. The file sink writes "Card_%d" files into the
+// card folder "DOZO ID Card" with the run's keep/replace answers; a run goes on a
+// worker thread of its own with the progress panel, Stop, and the final question.
+#include "Export_File_Writer.h"
+#include "Output_Run_State.h"
+#include "RenderedSide.h"
+
+#include <QString>
+#include <functional>
+#include <memory>
+#include <atomic>
+#include <thread>
+
+class QThreadPool;
+class QWidget;
+class Send_Modeless;
+
+// Card N of a side (0 front, 1 back), rendered; safe to call on the run's thread.
+using Card_Side_Maker = std::function<RenderedSide(int card, int side)>;
+
+// Which sides a run writes: "BOTH" (back, then front), "F" or "B".
+struct Batch_Sides {
+    QString side = QStringLiteral("BOTH");
+    bool combined = false;    // with "BOTH": one picture per card
+    bool sideBySide = false;  // the combined picture's sides left and right, else front on top
+    bool front() const { return side != QLatin1String("B"); }
+    bool back() const { return side == QLatin1String("BOTH") || side == QLatin1String("B"); }
+};
+
+// Where the cards of a run go, one card at a time.
+class Card_Sink {
+public:
+    virtual ~Card_Sink() = default;
+    // Writes card N (from 0); a side not asked for is null. False when the card, or part
+    // of it, could not be written.
+    virtual bool Write_Card(int card, const RenderedSide &front, const RenderedSide &back) = 0;
+};
+
+// The files of a card in a folder: "Card_%d" with N + 1 and the extension, with
+// "_Front" and "_Back", or one combined picture; pictures at 600 dpi.
+class Card_File_Sink : public Card_Sink {
+public:
+    Card_File_Sink(QString folder, QString extension, Batch_Sides sides, Side_Mirror mirror, Output_Run_State &state);
+    bool Write_Card(int card, const RenderedSide &front, const RenderedSide &back) override;
+    // The base path of card N: folder/"Card_<N + 1>.<extension>".
+    QString Card_Path(int card) const;
+
+private:
+    QString m_folder, m_extension;
+    Batch_Sides m_sides;
+    Side_Mirror m_mirror;
+    Output_Run_State &m_state;
+};
+
+// The range of a run: cards first .. end - 1 (from 0).
+struct Batch_Range {
+    int first = 0;
+    int end = 1;
+    int count() const { return end > first ? end - first : 0; }
+};
+
+// The card loop: for every card of the range, stopped before a card once the run is
+// stopped, counts the card begun, makes the sides asked for (back first) and hands
+// them to the sink, in card order. A card the sink could not write is counted in
+// failed_cards. With a pool, cards are made ahead on its threads (a few per thread,
+// so memory stays bounded) while this thread writes them.
+void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const Card_Side_Maker &maker,
+                     Card_Sink &sink, Output_Run_State &state, QThreadPool *pool = nullptr);
+
+// The folder the cards go into, "DOZO ID Card" inside the chosen one (owner-only,
+// reused when present); empty when it cannot be made.
+QString Create_Card_Folder(const QString &chosen);
+extern const char *const Unable_Saving_Message;
+
+struct Batch_Export_Options {
+    QString folder;          // the chosen folder
+    QString extension = QStringLiteral("png");
+    Batch_Sides sides;
+    Side_Mirror mirror = Side_Mirror::None;
+    Batch_Range range;
+    // Threads that make cards ahead of the writing: -1 one fewer than the processor
+    // offers, 0 none (every card made on the run's thread).
+    int makerThreads = -1;
+};
+
+// One batch export on a worker thread of its own. The panel shows the count from
+// "0 / N Card"; at the end (also after Stop, a folder that cannot be made, or a
+// failure) `finish` runs on the GUI thread (the design is put back there), then the
+// final question: "Card has been exported successfully." with the card folder, or
+// "Error in file accessing." with the number of cards not written.
+class Batch_Export_Run {
+public:
+    Batch_Export_Run(Batch_Export_Options options, Card_Side_Maker maker, std::function<void()> finish,
+                     Send_Modeless *panel, QWidget *boxParent);
+    ~Batch_Export_Run();  // waits for the thread
+    Batch_Export_Run(const Batch_Export_Run &) = delete;
+    Batch_Export_Run &operator=(const Batch_Export_Run &) = delete;
+
+    void start();
+    bool finished() const { return m_finished; }
+    // Asks the run to stop before its next card and waits for its end while the GUI
+    // thread keeps serving events (the run hands its last steps to it).
+    void Stop_And_Wait();
+    std::shared_ptr<Output_Run_State> state() const { return m_state; }
+    // The folder the cards went into (read once the run has finished).
+    QString cardFolder() const { return m_cardFolder; }
+
+private:
+    void run();
+
+    Batch_Export_Options m_options;
+    Card_Side_Maker m_maker;
+    std::function<void()> m_finish;
+    Send_Modeless *m_panel;
+    QWidget *m_boxParent;
+    std::shared_ptr<Output_Run_State> m_state;
+    QString m_cardFolder;
+    std::unique_ptr<QThreadPool> m_pool;  // the run's card makers
+    std::atomic<bool> m_finished{false};
+    std::atomic<bool> m_quiet{false};  // quitting: no more questions
+    std::thread m_thread;
+};

@@ -1,0 +1,236 @@
+// Batch export through the main window: a design bound to a series or a spreadsheet,
+// cards of a range into the card folder on the run's thread, the design as it was
+// afterwards, Stop, a folder that cannot be made, PDF cards, and quitting during a run.
+#include "Batch_Export.h"
+#include "CardValueEngine.h"
+#include "Globals.h"
+#include "RenderResources.h"
+#include "RenderedSide.h"
+#include "Shared_Dialogs.h"
+#include "TestSupport.h"
+#include "TestWindow.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QProcess>
+#include <QProgressBar>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+constexpr double kMM = 2.834645669291;
+
+struct BatchExportTest : ::testing::Test {
+    TestWindow w;
+    QTemporaryDir dir;
+    GraphicPtr text;
+
+    void SetUp() override
+    {
+        w.document.Start_Card_Option = "L";
+        w.document.Front_card_Prop.setCard_Side("2");
+        w.controller.Change_Card_Size(QSizeF(85.6 * kMM, 54 * kMM));
+        text = w.add(w.front(), GraphicKind::Text, QRectF(20, 20, 150, 40));
+        text->Set_text_value("design");
+        w.add(w.back(), GraphicKind::Shape, QRectF(10, 10, 60, 30));
+    }
+    void bindToSeries(int values)
+    {
+        QFile f(Data_Folder_Path + "/Numbers.txt");
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        for (int i = 1; i <= values; ++i) f.write(QByteArray::number(i) + (i < values ? "\n" : ""));
+        f.close();
+        text->Set_Data_source_type(1);
+        text->Set_Batch_List_Name("Numbers");
+        text->Set_Batch_List_Index(0);
+    }
+    void bindToSheet(const QStringList &names)
+    {
+        w.document.Add_ColList_Column("Name");
+        for (const QString &n : names) w.document.Create_List_By_Array({n}, 1);
+        text->Set_Data_source_type(2);
+        text->Set_Excel_binding_Index(1);
+    }
+    // The design's archives, once it has been drawn (a text keeps its laid-out
+    // contents from its first drawing on).
+    std::vector<KeyedArchive> snapshot()
+    {
+        (void)frontWith(text->Text_Value);
+        return archives();
+    }
+    std::vector<KeyedArchive> archives() const
+    {
+        std::vector<KeyedArchive> out;
+        for (const SKTGraphicList *side : {&w.document.graphics(), &w.document.graphics_back()})
+            for (const GraphicPtr &g : side->items()) out.push_back(g->encode());
+        return out;
+    }
+    Export_Card_Options options(int from, int to, Export_Layout layout = Export_Layout::Both, const char *ext = "png")
+    {
+        Export_Card_Options o;
+        o.layout = layout;
+        o.extension = ext;
+        o.useSeries = o.useExcel = true;
+        o.range = Batch_Range{from - 1, to};
+        return o;
+    }
+    bool exportBatch(const Export_Card_Options &o)
+    {
+        testsupport::queueFilePanelAnswer({dir.path()});
+        if (!w.controller.Export_Batch_File(o)) return false;
+        while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return true;
+    }
+    QString cards() const { return QDir(dir.path()).filePath("DOZO ID Card"); }
+    QStringList files() const { return QDir(cards()).entryList(QDir::Files, QDir::Name); }
+    // The front as the design draws it with the text showing `value`.
+    QImage frontWith(const QString &value)
+    {
+        const QString kept = text->Text_Value;
+        text->Set_text_value(value);
+        const RenderedSide side = Render_Side_Drawing(w.front().items(), w.controller.frontCardBounds(),
+                                                      &w.document.Front_card_Prop,
+                                                      Application_Render_Resources(w.adjuster));
+        // Drawn on a thread of its own, as the cards are.
+        QImage image;
+        std::thread([&] { image = Rendered_Side_Image(side, 600).convertToFormat(QImage::Format_ARGB32); }).join();
+        text->Set_text_value(kept);
+        return image;
+    }
+};
+
+TEST_F(BatchExportTest, SeriesCardsFiveToSevenBothSides)
+{
+    bindToSeries(12);
+    const std::vector<KeyedArchive> before = snapshot();
+    ASSERT_TRUE(exportBatch(options(5, 7)));
+    EXPECT_EQ(files(), (QStringList{"Card_5_Back.png", "Card_5_Front.png", "Card_6_Back.png", "Card_6_Front.png",
+                                    "Card_7_Back.png", "Card_7_Front.png"}));
+    ASSERT_TRUE(w.controller.progressPanel());
+    EXPECT_EQ(w.controller.progressPanel()->_Curr_Progress->maximum(), 3);
+    const QImage front6(QDir(cards()).filePath("Card_6_Front.png"));
+    EXPECT_EQ(front6.size(), QSize(2023, 1276));
+    EXPECT_EQ(front6.dotsPerMeterX(), 23622);
+    EXPECT_EQ(front6.convertToFormat(QImage::Format_ARGB32), frontWith("6"));
+    EXPECT_NE(front6.convertToFormat(QImage::Format_ARGB32), frontWith("5"));
+    // The run is over: the design as it was, redrawing back on, the command offered again.
+    EXPECT_TRUE(archives() == before);
+    EXPECT_EQ(text->Text_Value, "design");
+    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_TRUE(w.command("Export")->isEnabled());
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{"Open containing folder.\n" + cards() + "\nCard has been exported successfully."});
+}
+
+TEST_F(BatchExportTest, ASourceTurnedOffLeavesItsControlsAlone)
+{
+    bindToSeries(3);
+    Export_Card_Options o = options(1, 1, Export_Layout::Front);
+    o.useSeries = false;
+    o.useExcel = true;  // no spreadsheet in use: the card shows the design's own text
+    ASSERT_TRUE(exportBatch(o));
+    EXPECT_EQ(files(), QStringList{"Card_1_Front.png"});
+    EXPECT_EQ(QImage(QDir(cards()).filePath("Card_1_Front.png")).convertToFormat(QImage::Format_ARGB32),
+              frontWith("design"));
+}
+
+TEST_F(BatchExportTest, StopKeepsTheWrittenFilesAndPutsTheDesignBack)
+{
+    bindToSeries(12);
+    const std::vector<KeyedArchive> before = snapshot();
+    testsupport::queueFilePanelAnswer({dir.path()});
+    ASSERT_TRUE(w.controller.Export_Batch_File(options(1, 12)));
+    ASSERT_TRUE(w.controller.exportRun());
+    const auto state = w.controller.exportRun()->state();
+    while (w.controller.Export_Run_Active() && state->curr_card_count < 2)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    testsupport::boxes().answerNext(1);  // "Are you sure you want to stop?" Yes
+    w.controller.progressPanel()->Stop_Sending_Pressed();
+    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    const int begun = state->curr_card_count;
+    EXPECT_GE(begun, 2);
+    EXPECT_LT(begun, 12);
+    // Every card before the stopped one is written whole.
+    for (int k = 1; k < begun; ++k) {
+        EXPECT_TRUE(QFileInfo::exists(QDir(cards()).filePath(QStringLiteral("Card_%1_Front.png").arg(k)))) << k;
+        EXPECT_TRUE(QFileInfo::exists(QDir(cards()).filePath(QStringLiteral("Card_%1_Back.png").arg(k)))) << k;
+    }
+    EXPECT_FALSE(QFileInfo::exists(QDir(cards()).filePath(QStringLiteral("Card_%1_Front.png").arg(begun + 1))));
+    EXPECT_TRUE(archives() == before);
+    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_EQ(testsupport::boxes().take(),
+              (QStringList{"Are you sure you want to stop?",
+                           "Open containing folder.\n" + cards() + "\nCard has been exported successfully."}));
+}
+
+TEST_F(BatchExportTest, ACardFolderThatCannotBeMadeEndsTheRunWithTheDesignBack)
+{
+    bindToSeries(4);
+    const std::vector<KeyedArchive> before = snapshot();
+    // The chosen folder is a plain file: no folder can be made inside it, for any user.
+    const QString plain = dir.filePath("plain");
+    QFile f(plain);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    testsupport::queueFilePanelAnswer({plain});
+    ASSERT_TRUE(w.controller.Export_Batch_File(options(1, 4)));
+    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{"\nUnable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or "
+                          "there is no free space available in drive to save barcode image."});
+    EXPECT_TRUE(archives() == before);
+    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_TRUE(w.command("Export")->isEnabled());
+    // The next run is not refused.
+    testsupport::boxes().clear();
+    EXPECT_TRUE(exportBatch(options(1, 1, Export_Layout::Front)));
+    EXPECT_EQ(files(), QStringList{"Card_1_Front.png"});
+}
+
+TEST_F(BatchExportTest, PdfCardsHaveTheCardsPageAndTheRowsName)
+{
+    const QStringList names{"Alice Archer", "Bruno Baker", "Chloe Carter", "Dmitri Dunn"};
+    bindToSheet(names);
+    ASSERT_TRUE(exportBatch(options(1, 4, Export_Layout::Front, "pdf")));
+    EXPECT_EQ(files(), (QStringList{"Card_1_Front.pdf", "Card_2_Front.pdf", "Card_3_Front.pdf", "Card_4_Front.pdf"}));
+    // One shell for the four files: page size, page count, then the text of each.
+    QProcess p;
+    p.setWorkingDirectory(cards());
+    p.start("sh", {"-c", "for k in 1 2 3 4; do pdfinfo Card_${k}_Front.pdf; echo '--text--'; "
+                         "pdftotext Card_${k}_Front.pdf -; echo '--end--'; done"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QStringList parts = QString::fromUtf8(p.readAllStandardOutput()).split("--end--");
+    ASSERT_GE(parts.size(), 4);
+    for (int k = 0; k < 4; ++k) {
+        const QString info = parts[k].section("--text--", 0, 0);
+        const QString shown = parts[k].section("--text--", 1);
+        const auto m = QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)").match(info);
+        ASSERT_TRUE(m.hasMatch()) << info.toStdString();
+        EXPECT_NEAR(m.captured(1).toDouble(), 243, 0.5) << k;
+        EXPECT_NEAR(m.captured(2).toDouble(), 153, 0.5) << k;
+        EXPECT_TRUE(info.contains(QRegularExpression(R"(Pages:\s+1\b)"))) << k;
+        EXPECT_EQ(shown.simplified(), names[k]) << k;
+    }
+}
+
+TEST_F(BatchExportTest, QuittingDuringARunStopsItAndPutsTheDesignBack)
+{
+    bindToSeries(12);
+    const std::vector<KeyedArchive> before = snapshot();
+    testsupport::queueFilePanelAnswer({dir.path()});
+    ASSERT_TRUE(w.controller.Export_Batch_File(options(1, 12)));
+    EXPECT_FALSE(w.command("Export")->isEnabled());  // no second export while one runs
+    w.controller.Stop_Export_Run();
+    EXPECT_FALSE(w.controller.Export_Run_Active());
+    EXPECT_TRUE(archives() == before);
+    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_LT(files().size(), 24);
+    // No question is left for the user who is leaving.
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+} // namespace

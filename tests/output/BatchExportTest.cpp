@@ -1,0 +1,288 @@
+// Batch export runs with a card maker of the test's own: the files of a range, the
+// progress panel, Stop, the keep/replace answers over a rerun, a card folder that
+// cannot be made and files that cannot be written.
+#include "Batch_Export.h"
+#include "GuiThread.h"
+#include "Shared_Dialogs.h"
+#include "TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <mutex>
+#include <thread>
+
+namespace {
+constexpr double kMM = 2.834645669291;
+
+// Card N's side: grey level 10 * (N + 1) on the front, red on the back; a small card
+// unless the size matters.
+RenderedSide cardSide(int card, int side, QSizeF size = QSizeF(20 * kMM, 10 * kMM))
+{
+    RenderedSide s;
+    s.size = size;
+    QPainter p(&s.picture);
+    p.fillRect(QRectF(QPointF(), s.size), side == 0 ? QColor::fromRgb(10 * (card + 1), 10 * (card + 1), 10 * (card + 1))
+                                                    : QColor(Qt::red));
+    p.end();
+    return s;
+}
+
+struct BatchExportTest : ::testing::Test {
+    QTemporaryDir dir;
+    QWidget owner;
+    Send_Modeless panel{&owner};
+    int finishes = 0;
+    std::function<void(int card)> onCard;  // called on the run's thread as card N is made
+    QSizeF cardSize = QSizeF(20 * kMM, 10 * kMM);
+
+    QString cards() const { return QDir(dir.path()).filePath("DOZO ID Card"); }
+    QStringList files() const { return QDir(cards()).entryList(QDir::Files, QDir::Name); }
+
+    std::shared_ptr<Output_Run_State> run(Batch_Export_Options options)
+    {
+        if (options.folder.isEmpty()) options.folder = dir.path();
+        Batch_Export_Run r(
+            options,
+            [this](int card, int side) {
+                if (side == 0 && onCard) onCard(card);
+                return cardSide(card, side, cardSize);
+            },
+            [this] {
+                EXPECT_TRUE(Is_Gui_Thread());
+                ++finishes;
+            },
+            &panel, &owner);
+        r.start();
+        while (!r.finished()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return r.state();
+    }
+    static Batch_Export_Options range57(const char *side = "BOTH", bool combined = false)
+    {
+        Batch_Export_Options o;
+        o.extension = "png";
+        o.sides.side = side;
+        o.sides.combined = combined;
+        o.range = Batch_Range{4, 7};
+        return o;
+    }
+};
+
+TEST_F(BatchExportTest, RangeFiveToSevenBothSides)
+{
+    cardSize = QSizeF(85.6 * kMM, 54 * kMM);
+    int maxSeen = 0;
+    QString startText;
+    onCard = [&](int) {
+        Run_On_Gui_Thread_And_Wait([&] {
+            maxSeen = panel._Curr_Progress->maximum();
+            if (startText.isEmpty()) startText = panel._curr_msg_cnt->text();
+        });
+    };
+    const auto state = run(range57());
+    EXPECT_EQ(files(), (QStringList{"Card_5_Back.png", "Card_5_Front.png", "Card_6_Back.png", "Card_6_Front.png",
+                                    "Card_7_Back.png", "Card_7_Front.png"}));
+    EXPECT_EQ(maxSeen, 3);
+    EXPECT_EQ(startText, "0 / 3 Card");
+    EXPECT_EQ(state->curr_card_count.load(), 3);
+    EXPECT_EQ(finishes, 1);
+    EXPECT_FALSE(panel.isVisible());
+    const QImage front6(QDir(cards()).filePath("Card_6_Front.png"));
+    EXPECT_EQ(front6.size(), QSize(2023, 1276));
+    EXPECT_EQ(front6.dotsPerMeterX(), 23622);
+    EXPECT_EQ(front6.pixelColor(1000, 600), QColor::fromRgb(60, 60, 60));
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{"Open containing folder.\n" + cards() + "\nCard has been exported successfully."});
+    // The card folder is the owner's alone; the files are readable by others.
+    EXPECT_EQ(QFileInfo(cards()).permissions() & (QFileDevice::ReadOther | QFileDevice::WriteOther
+                                                  | QFileDevice::ReadGroup | QFileDevice::WriteGroup),
+              QFileDevice::Permissions());
+    EXPECT_TRUE(QFileInfo(QDir(cards()).filePath("Card_5_Back.png")).permissions() & QFileDevice::ReadOther);
+    EXPECT_FALSE(QFileInfo(QDir(cards()).filePath("Card_5_Back.png")).permissions() & QFileDevice::WriteOther);
+}
+
+TEST_F(BatchExportTest, CombinedAndSingleSides)
+{
+    run(range57("BOTH", true));
+    EXPECT_EQ(files(), (QStringList{"Card_5.png", "Card_6.png", "Card_7.png"}));
+    EXPECT_EQ(QImage(QDir(cards()).filePath("Card_6.png")).size(), QSize(473, 474));
+    QDir(cards()).removeRecursively();
+    run(range57("B"));
+    EXPECT_EQ(files(), (QStringList{"Card_5_Back.png", "Card_6_Back.png", "Card_7_Back.png"}));
+    QDir(cards()).removeRecursively();
+    run(range57("F"));
+    EXPECT_EQ(files(), (QStringList{"Card_5_Front.png", "Card_6_Front.png", "Card_7_Front.png"}));
+}
+
+TEST_F(BatchExportTest, RerunWithKeepForAllAsksOnce)
+{
+    run(range57());
+    testsupport::boxes().clear();
+    testsupport::boxes().answerNext(Keep_Replace_Keep_All);
+    run(range57());
+    const QStringList shown = testsupport::boxes().take();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[0], "File already exists :\nCard_5_Back.png\n\nFile already exists in this location.\n\n"
+                        "Do you want to replace it with one you processed?");
+    EXPECT_TRUE(shown[1].startsWith("Open containing folder.\n"));
+    EXPECT_EQ(files(), (QStringList{"Card_5_Back (1).png", "Card_5_Back.png", "Card_5_Front (1).png",
+                                    "Card_5_Front.png", "Card_6_Back (1).png", "Card_6_Back.png",
+                                    "Card_6_Front (1).png", "Card_6_Front.png", "Card_7_Back (1).png",
+                                    "Card_7_Back.png", "Card_7_Front (1).png", "Card_7_Front.png"}));
+}
+
+TEST_F(BatchExportTest, CancelSkipsOneFileCancelForAllStops)
+{
+    run(range57());
+    const QString front6 = QDir(cards()).filePath("Card_6_Front.png");
+    QFile::remove(QDir(cards()).filePath("Card_5_Back.png"));
+    // Cancel without "Apply to All" on card 5's front: its back is new, card 6 is asked next.
+    testsupport::boxes().clear();
+    for (int a : {Keep_Replace_Cancel, Keep_Replace_Replace, Keep_Replace_Cancel_All}) testsupport::boxes().answerNext(a);
+    QFile::remove(front6);
+    auto state = run(range57());
+    QStringList shown = testsupport::boxes().take();
+    ASSERT_EQ(shown.size(), 4);
+    EXPECT_TRUE(shown[0].contains("\nCard_5_Front.png\n"));
+    EXPECT_TRUE(shown[1].contains("\nCard_6_Back.png\n"));
+    EXPECT_TRUE(shown[2].contains("\nCard_7_Back.png\n"));  // card 6's front was free
+    EXPECT_TRUE(shown[3].startsWith("Open containing folder."));
+    EXPECT_TRUE(state->Stop_Requested());
+    EXPECT_EQ(state->curr_card_count.load(), 3);
+    EXPECT_EQ(files().size(), 6);
+    EXPECT_EQ(finishes, 2);
+}
+
+TEST_F(BatchExportTest, StopEndsTheRunBeforeTheNextCard)
+{
+    onCard = [&](int card) {
+        if (card != 5) return;
+        testsupport::boxes().answerNext(1);  // "Are you sure you want to stop?" Yes
+        Run_On_Gui_Thread_And_Wait([&] { panel._stop_btn->click(); });
+    };
+    Batch_Export_Options o = range57();
+    o.range = Batch_Range{2, 12};
+    o.makerThreads = 0;  // each card made as it is written
+    const auto state = run(o);
+    // Stop came while card 6 was made: its files are not written, and no card after it is begun.
+    EXPECT_EQ(files(), (QStringList{"Card_3_Back.png", "Card_3_Front.png", "Card_4_Back.png", "Card_4_Front.png",
+                                    "Card_5_Back.png", "Card_5_Front.png"}));
+    EXPECT_EQ(state->curr_card_count.load(), 4);
+    EXPECT_EQ(testsupport::boxes().take(),
+              (QStringList{"Are you sure you want to stop?",
+                           "Open containing folder.\n" + cards() + "\nCard has been exported successfully."}));
+    EXPECT_EQ(finishes, 1);
+}
+
+TEST_F(BatchExportTest, ACardFolderThatCannotBeMadeEndsTheRun)
+{
+    // The chosen "folder" is a file: no folder can be made inside it, for any user.
+    const QString file = dir.filePath("plain");
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.close();
+    Batch_Export_Options o = range57();
+    o.folder = file;
+    const auto state = run(o);
+    EXPECT_EQ(finishes, 1);
+    EXPECT_EQ(state->curr_card_count.load(), 0);
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{"\nUnable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or "
+                          "there is no free space available in drive to save barcode image."});
+}
+
+TEST_F(BatchExportTest, FilesThatCannotBeWrittenAreReported)
+{
+    // Folders where two of card 6's files should go.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("DOZO ID Card/Card_6_Back.png"));
+    ASSERT_TRUE(QDir(dir.path()).mkpath("DOZO ID Card/Card_6_Front.png"));
+    testsupport::boxes().answerNext(Keep_Replace_Replace_All);
+    const auto state = run(range57());
+    EXPECT_EQ(state->failed_files.load(), 2);
+    EXPECT_EQ(state->failed_cards.load(), 1);
+    const QStringList shown = testsupport::boxes().take();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[1], "\nError in file accessing.\n\nCards not written: 1");
+    EXPECT_EQ(files(), (QStringList{"Card_5_Back.png", "Card_5_Front.png", "Card_7_Back.png", "Card_7_Front.png"}));
+}
+
+TEST(BatchCards, TheLoopMakesEachSideOnceBackFirst)
+{
+    struct Sink : Card_Sink {
+        QStringList seen;
+        bool Write_Card(int card, const RenderedSide &front, const RenderedSide &back) override
+        {
+            seen << QStringLiteral("%1:%2%3").arg(card).arg(front.isNull() ? "-" : "F").arg(back.isNull() ? "-" : "B");
+            return card != 2;
+        }
+    } sink;
+    QStringList made;
+    const Card_Side_Maker maker = [&](int card, int side) {
+        made << QStringLiteral("%1%2").arg(card).arg(side == 0 ? "F" : "B");
+        return cardSide(card, side);
+    };
+    Output_Run_State state;
+    Batch_Sides both;
+    Run_Batch_Cards(Batch_Range{1, 4}, both, maker, sink, state);
+    EXPECT_EQ(made, (QStringList{"1B", "1F", "2B", "2F", "3B", "3F"}));
+    EXPECT_EQ(sink.seen, (QStringList{"1:FB", "2:FB", "3:FB"}));
+    EXPECT_EQ(state.failed_cards.load(), 1);
+    EXPECT_EQ(state.curr_card_count.load(), 3);
+
+    made.clear();
+    sink.seen.clear();
+    Batch_Sides front;
+    front.side = "F";
+    Run_Batch_Cards(Batch_Range{0, 2}, front, maker, sink, state);
+    EXPECT_EQ(made, (QStringList{"0F", "1F"}));
+    EXPECT_EQ(sink.seen, (QStringList{"0:F-", "1:F-"}));
+
+    made.clear();
+    state.Request_Stop();
+    Run_Batch_Cards(Batch_Range{0, 2}, front, maker, sink, state);
+    EXPECT_TRUE(made.isEmpty());
+    EXPECT_EQ(Batch_Range({5, 3}).count(), 0);
+}
+} // namespace
+
+namespace {
+// A side that asks the run to stop while it is being drawn into its file.
+struct Stop_While_Drawn final : Side_Drawing {
+    Output_Run_State *state = nullptr;
+    void draw(QPainter &painter) const override
+    {
+        state->Request_Stop();
+        painter.fillRect(QRectF(0, 0, 10, 10), QColor(Qt::red));
+    }
+};
+} // namespace
+
+TEST(CardFileSink, AStopWhileACardIsWrittenLetsTheCardFinish)
+{
+    QTemporaryDir dir;
+    Output_Run_State state;
+    Batch_Sides both;
+    Card_File_Sink sink(dir.path(), "png", both, Side_Mirror::None, state);
+    auto stopper = std::make_shared<Stop_While_Drawn>();
+    stopper->state = &state;
+    RenderedSide back;
+    back.size = QSizeF(20, 10);
+    back.drawing = stopper;
+    EXPECT_TRUE(sink.Write_Card(0, cardSide(0, 0), back));
+    EXPECT_TRUE(state.Stop_Requested());
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), (QStringList{"Card_1_Back.png", "Card_1_Front.png"}));
+    // Cancel for all files on a back leaves that card's front out.
+    QFile::remove(dir.filePath("Card_1_Front.png"));
+    Output_Run_State second;
+    Card_File_Sink again(dir.path(), "png", both, Side_Mirror::None, second);
+    testsupport::boxes().answerNext(Keep_Replace_Cancel_All);
+    again.Write_Card(0, cardSide(0, 0), cardSide(0, 1));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), QStringList{"Card_1_Back.png"});
+}

@@ -1,0 +1,260 @@
+// The export writer for runs: free numbered names, the keep/replace answers of a run
+// asked from a worker thread, the data of each file type, combined pictures, and
+// files that cannot be written.
+#include "Export_File_Writer.h"
+#include "TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+constexpr double kMM = 2.834645669291;
+
+template <typename F> void onWorker(F work)
+{
+    std::atomic<bool> done{false};
+    std::thread t([&] {
+        work();
+        done = true;
+    });
+    while (!done) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    t.join();
+}
+
+// A card side of 85.6 x 54 mm, one colour.
+RenderedSide side(const QColor &colour)
+{
+    RenderedSide s;
+    s.size = QSizeF(85.6 * kMM, 54 * kMM);
+    QPainter p(&s.picture);
+    p.fillRect(QRectF(QPointF(), s.size), colour);
+    p.end();
+    return s;
+}
+
+void touch(const QString &path, const QByteArray &bytes = "old")
+{
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QByteArray contents(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+TEST(ExportWriter, FreeNumberedNames)
+{
+    QTemporaryDir dir;
+    for (const char *taken : {"Card_1.png", "Card_1 (1).png", "Photo (abc).png", "Shot (0).png", "X (3).png",
+                              "X (4).png", "noext"})
+        touch(dir.filePath(taken));
+    const std::pair<const char *, const char *> rows[] = {
+        {"Card_1.png", "Card_1 (2).png"},        // (1) is taken too
+        {"Card_1 (1).png", "Card_1 (2).png"},    // counts on after " (1)"
+        {"Card_1.PNG", "Card_1 (2).png"},        // the extension in lower case
+        {"Photo (abc).png", "Photo (abc) (1).png"},
+        {"Shot (0).png", "Shot (0) (1).png"},    // 0 is no number to count on from
+        {"X (3).png", "X (5).png"},
+        {"Free.PNG", "Free.png"},                // free: the path itself, extension lowered
+        {"noext", "noext (1)"},
+    };
+    for (const auto &[asked, expected] : rows)
+        EXPECT_EQ(Check_Exist_Path_and_Create_New(dir.filePath(asked)), dir.filePath(expected)) << asked;
+}
+
+TEST(ExportWriter, KeepReplaceAnswersDecideTheFileWritten)
+{
+    struct Row {
+        int answer;
+        Export_Write result;
+        const char *writtenAs;  // "" when nothing was written
+        bool oldKept;
+        bool stop;
+    };
+    const Row rows[] = {
+        {Keep_Replace_Replace, Export_Write::Written, "Card_1_Front.png", false, false},
+        {Keep_Replace_Keep, Export_Write::Written, "Card_1_Front (1).png", true, false},
+        {Keep_Replace_Replace_All, Export_Write::Written, "Card_1_Front.png", false, false},
+        {Keep_Replace_Keep_All, Export_Write::Written, "Card_1_Front (1).png", true, false},
+        {Keep_Replace_Cancel, Export_Write::Skipped, "", true, true},
+        {Keep_Replace_Cancel_All, Export_Write::Skipped, "", true, true},
+    };
+    for (const Row &r : rows) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath("Card_1_Front.png");
+        touch(path);
+        testsupport::boxes().clear();
+        testsupport::boxes().answerNext(r.answer);
+        Output_Run_State state;
+        Export_Write result = Export_Write::Failed;
+        onWorker([&] { result = Export_File_Function(path, side(Qt::red), false, false, false, state); });
+        EXPECT_EQ(result, r.result) << r.answer;
+        EXPECT_EQ(testsupport::boxes().take(),
+                  QStringList{"File already exists :\nCard_1_Front.png\n\nFile already exists in this location.\n\n"
+                              "Do you want to replace it with one you processed?"})
+            << r.answer;
+        EXPECT_EQ(contents(path) == "old", r.oldKept) << r.answer;
+        EXPECT_EQ(state.Stop_SMS_Sending_Now.load(), r.stop) << r.answer;
+        EXPECT_EQ(state.check_any_card_exported.load(), r.result == Export_Write::Written) << r.answer;
+        if (*r.writtenAs) {
+            EXPECT_EQ(state.Export_File_Path, dir.filePath(r.writtenAs)) << r.answer;
+            EXPECT_EQ(QImage(dir.filePath(r.writtenAs)).width(), 243) << r.answer;
+        }
+    }
+}
+
+TEST(ExportWriter, AnAnswerForAllFilesAsksNoMore)
+{
+    QTemporaryDir dir;
+    for (const char *n : {"Card_1_Back.png", "Card_1_Front.png", "Card_2_Back.png"}) touch(dir.filePath(n));
+    Output_Run_State state;
+    testsupport::boxes().answerNext(Keep_Replace_Keep_All);
+    onWorker([&] {
+        for (const char *n : {"Card_1_Back.png", "Card_1_Front.png", "Card_2_Back.png", "Card_2_Front.png"})
+            Export_File_Function(dir.filePath(n), side(Qt::blue), false, false, false, state);
+    });
+    EXPECT_EQ(testsupport::boxes().take().size(), 1);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name),
+              (QStringList{"Card_1_Back (1).png", "Card_1_Back.png", "Card_1_Front (1).png", "Card_1_Front.png",
+                           "Card_2_Back (1).png", "Card_2_Back.png", "Card_2_Front.png"}));
+    // A kept back file is the run's back file, under its new name.
+    EXPECT_EQ(state.Export_Back_File_Path, dir.filePath("Card_2_Back (1).png"));
+    EXPECT_EQ(state.Export_File_Path, dir.filePath("Card_2_Front.png"));
+    // Without the raise, one pixel per point.
+    EXPECT_EQ(QImage(dir.filePath("Card_2_Front.png")).size(), QSize(243, 154));
+
+    // Replace for all: the files are written over without a question.
+    state.replace_keep_file_flag = Keep_Replace_Replace_All;
+    onWorker([&] { Export_File_Function(dir.filePath("Card_1_Back.png"), side(Qt::red), false, false, true, state); });
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+    EXPECT_EQ(QImage(dir.filePath("Card_1_Back.png")).pixelColor(5, 5), QColor(Qt::red));
+}
+
+TEST(ExportWriter, SkipAndStopWriteWithoutAsking)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Card_1_Front.png");
+    touch(path);
+    Output_Run_State state;
+    // Skip: written over without the question.
+    EXPECT_EQ(Export_File_Function(path, side(Qt::green), false, true, true, state), Export_Write::Written);
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+    EXPECT_NE(contents(path), "old");
+    // A stopped run writes nothing more.
+    state.Request_Stop();
+    EXPECT_EQ(Export_File_Function(dir.filePath("Card_2_Front.png"), side(Qt::green), false, true, true, state),
+              Export_Write::Skipped);
+    EXPECT_EQ(Export_Combined_Image(side(Qt::red), side(Qt::blue), dir.filePath("Card_2.png"), false, true, state),
+              Export_Write::Skipped);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("Card_2_Front.png")));
+}
+
+TEST(ExportWriter, EachTypeAsItsExtensionSaysAt600Dpi)
+{
+    const std::pair<const char *, QByteArray> rows[] = {
+        {"png", "\x89PNG\r\n"}, {"PNG", "\x89PNG\r\n"}, {"jpg", "\xFF\xD8\xFF"}, {"bmp", "BM"},
+        {"tiff", "II*"},         {"pdf", "%PDF-"},        {"PDF", "%PDF-"},
+    };
+    for (const auto &[ext, magic] : rows) {
+        const QByteArray data = Rendered_Side_File_Data(side(Qt::red), ext, true);
+        EXPECT_EQ(data.left(magic.size()).toHex(), magic.toHex()) << ext;
+    }
+    EXPECT_TRUE(Rendered_Side_File_Data(side(Qt::red), "eps", true).isEmpty());
+    EXPECT_TRUE(Rendered_Side_File_Data(RenderedSide(), "png", true).isEmpty());
+
+    QImage png;
+    ASSERT_TRUE(png.loadFromData(Rendered_Side_File_Data(side(Qt::red), "png", true), "PNG"));
+    EXPECT_EQ(png.size(), QSize(2023, 1276));
+    EXPECT_EQ(png.dotsPerMeterX(), 23622);
+    EXPECT_EQ(png.dotsPerMeterY(), 23622);
+    EXPECT_EQ(png.pixelColor(1000, 600), QColor(Qt::red));
+}
+
+TEST(ExportWriter, MirroredSides)
+{
+    RenderedSide s;
+    s.size = QSizeF(85.6 * kMM, 54 * kMM);
+    {
+        QPainter p(&s.picture);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(Qt::white));
+        p.drawRect(QRectF(QPointF(), s.size));
+        p.setBrush(QColor(Qt::black));
+        p.drawRect(QRectF(0, 0, 20, 20));  // the top left corner
+    }
+    struct Row {
+        Side_Mirror mirror;
+        QPoint black;
+    };
+    for (const Row &r : {Row{Side_Mirror::None, {10, 10}}, Row{Side_Mirror::Horizontal, {2013, 10}},
+                         Row{Side_Mirror::Vertical, {10, 1266}}}) {
+        QImage image;
+        ASSERT_TRUE(image.loadFromData(Rendered_Side_File_Data(s, "png", true, r.mirror), "PNG"));
+        EXPECT_EQ(image.pixelColor(r.black), QColor(Qt::black)) << int(r.mirror);
+        EXPECT_EQ(image.pixelColor(1000, 600), QColor(Qt::white)) << int(r.mirror);
+    }
+}
+
+TEST(ExportWriter, CombinedPictureFrontFirst)
+{
+    QTemporaryDir dir;
+    Output_Run_State state;
+    touch(dir.filePath("Card_1.png"));
+    EXPECT_EQ(Export_Combined_Image(side(Qt::red), side(Qt::blue), dir.filePath("Card_1.png"), false, true, state),
+              Export_Write::Written);
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());  // no keep/replace question
+    const QImage wide(dir.filePath("Card_1.png"));
+    EXPECT_EQ(wide.size(), QSize(4046, 1276));
+    EXPECT_EQ(wide.pixelColor(1000, 600), QColor(Qt::red));
+    EXPECT_EQ(wide.pixelColor(3000, 600), QColor(Qt::blue));
+
+    testsupport::boxes().answerNext(1);
+    EXPECT_EQ(Export_Combined_Image(side(Qt::red), side(Qt::blue), dir.filePath("Card_2.png"), true, false, state),
+              Export_Write::Written);
+    const QImage tall(dir.filePath("Card_2.png"));
+    EXPECT_EQ(tall.size(), QSize(2023, 2552));
+    EXPECT_EQ(tall.pixelColor(1000, 600), QColor(Qt::red));
+    EXPECT_EQ(tall.pixelColor(1000, 2000), QColor(Qt::blue));
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{"Open exported file.\n" + dir.filePath("Card_2.png") + "\nCard has been exported successfully."});
+
+    EXPECT_EQ(Export_Combined_Image(side(Qt::red), RenderedSide(), dir.filePath("Card_3.png"), false, true, state),
+              Export_Write::Failed);
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("Card_3.png")));
+}
+
+TEST(ExportWriter, AFileThatCannotBeWrittenIsCountedNotExported)
+{
+    QTemporaryDir dir;
+    // A folder where the file should go: nothing can be written there, for any user.
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Card_1_Front.png"));
+    Output_Run_State state;
+    state.replace_keep_file_flag = Keep_Replace_Replace_All;
+    EXPECT_EQ(Export_File_Function(dir.filePath("Card_1_Front.png"), side(Qt::red), true, false, true, state),
+              Export_Write::Failed);
+    EXPECT_EQ(state.failed_files.load(), 1);
+    EXPECT_FALSE(state.check_any_card_exported.load());
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());  // no success message
+}
+
+TEST(ExportWriter, WrittenFilesAreReadableByOthersButNotWritable)
+{
+    QTemporaryDir dir;
+    Output_Run_State state;
+    ASSERT_EQ(Export_File_Function(dir.filePath("Card_1_Front.png"), side(Qt::red), false, true, false, state),
+              Export_Write::Written);
+    EXPECT_EQ(QFileInfo(dir.filePath("Card_1_Front.png")).permissions(),
+              QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser
+                  | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+}
+} // namespace
