@@ -78,10 +78,15 @@ static void loadSide(SKTWindowController &c, int side)
         if (!dateOrTime) box->setReadOnly(false);
         box->setText(g->Text_Value);
         chk->setChecked(true);
-        if (dateOrTime)
+        if (dateOrTime) {
             panel->Chk_Unchk_Manual_Date_Time(f == kDateField ? QStringLiteral("D") : QStringLiteral("T"));
-        else
+            // Unless typed by hand, the card shows the visit's own date and time, not
+            // the design's sample.
+            if (!(f == kDateField ? panel->date_manual_chk : panel->time_manual_chk)->isChecked())
+                g->Set_text_value(box->text());
+        } else {
             box->setEnabled(true);
+        }
     }
 }
 
@@ -109,9 +114,19 @@ void SKTWindowController::Reset_All_Visitor_Grp_Mode_Ctrl()
 
 void SKTWindowController::Load_Visitor_Panels_From_Card()
 {
-    if (!Is_Visitor_Or_Group_Mode()) return;
-    if (document.Start_Card_Option == QLatin1String("V")) Title_For_Visitor();
+    // The panels are emptied first, then the rows are made again from the side lists,
+    // then the fixed fields take the captions and the card's values.
     Reset_All_Visitor_Grp_Mode_Ctrl();
+    dynamic_ctrl_list_front = Build_Dynamic_Control_List(Get_Front_Controls_Array(), Dynamic_List_Source::Design_File);
+    dynamic_ctrl_list_back = Build_Dynamic_Control_List(Get_Back_Controls_Array(), Dynamic_List_Source::Design_File);
+    Create_Control_For_Visitor_Mode();
+    if (!Is_Visitor_Or_Group_Mode()) return;
+    if (document.Start_Card_Option == QLatin1String("V")) {
+        Title_For_Visitor();
+        for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
+            if (p) p->Refresh_Controls();
+    }
+    Show_Hide_Profile_Panel_Live_Mode(1);
     Show_Single_Mode_Front_Panel();
     Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
 }

@@ -103,12 +103,8 @@ void Profile_Panel::buildLayout()
     connect(Browse_image_btn, &QPushButton::clicked, this, &Profile_Panel::Browse_image_Btn_Clicked);
     grid->addWidget(Browse_image_btn, row, 1);
     grid->addWidget(Open_Camera_btn, row++, 3);
-    Add_to_DB_btn = new QPushButton(tr("Add to Database"), this);
-    Add_to_DB_btn->setObjectName(QStringLiteral("Add_to_DB_btn"));
-    connect(Add_to_DB_btn, &QPushButton::clicked, this, [this] {
-        if (m_host) m_host->Add_Visitor_Record_To_DB();
-    });
-    grid->addWidget(Add_to_DB_btn, row++, 0, 1, 4);
+    buildRowArea();
+    grid->addWidget(custom_area, row++, 0, 1, 5);
     grid->setRowStretch(row, 1);
 }
 
@@ -163,13 +159,10 @@ void Profile_Panel::Chk_Unchk_Manual_Date_Time(const QString &which)
         setEditable(b.value, true);
         return;
     }
+    // Not typed by hand: the box shows the moment's own date or time.
     setEditable(b.value, false);
-    if (b.value_chk->isChecked()) {
-        b.value->setEnabled(true);
-        if (b.value->text().isEmpty()) stamp();
-    } else {
-        stamp();
-    }
+    stamp();
+    if (b.value_chk->isChecked()) b.value->setEnabled(true);
 }
 
 void Profile_Panel::Set_Date_Value() { fields[kDateField].value->setText(Get_date_Value(kDateFormat)); }
@@ -219,6 +212,9 @@ void Profile_Panel::Reset_all_Ctrl()
 {
     Set_User_Image_Control(QString(), Picture(), QString());
     Refresh_Controls();
+    counter = 1;
+    ctrl_y = 5.0;
+    if (Has_Rows()) Remove_All_Rows();
 }
 
 // ---- Photos ----
