@@ -14,6 +14,7 @@
 #include "Picture.h"
 #include "ProfilePanelHost.h"
 #include "Profile_Data_Source.h"
+#include "Profile_Dialog.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGrid.h"
@@ -357,6 +358,13 @@ public:
     void Fill_Party_Invidation_Details(const Invitation_Values &values);
     // The record the scratch filling reads: the current side's own one.
     User_Profile_Class *TEMP_user_profile_Ref = &TEMP_user_profile;
+    // The two dialogs, made on first use.
+    Profile_Dialog &Show_User_Profile_Window();
+    Profile_Dialog &User_profile_Window();
+    // A preview: the scratch side shows the current side filled from its record; the
+    // end of the preview shows the side again.
+    void Preview_Profile_On_Scratch_Side(const QString &side);
+    void End_Profile_Preview();
 
     // ---- Visitor record store (_VisitorRecord.cpp) ----
     // Records the visitor shown in the entry panels as one new database row and tells
@@ -457,6 +465,9 @@ private:
     std::unique_ptr<PropertyPanelHost> m_panelHost;
     std::unique_ptr<DataSourceHost> m_dataSourceHost;
     std::unique_ptr<Profile_Data_Source> m_profileSource;
+    std::unique_ptr<Profile_Dialog_Host> m_profileDialogHost;
+    std::unique_ptr<Show_User_Profile> m_showUserProfile;
+    std::unique_ptr<User_profile> m_userProfile;
     std::unique_ptr<CardValueEngine> m_valueEngine;
     QString m_valueEngineFolder;
     Data_From_Excel *m_dataFromExcel = nullptr;
