@@ -90,8 +90,11 @@ void SKTWindowController::Change_Value(const QString &value, const QString &ctrl
                 }
                 if (g->kind() == GraphicKind::Text)
                     g->Set_text_value(v);
-                else
-                    static_cast<SKTImage *>(g)->setFilePath(v, true);
+                else if (!value.isEmpty())
+                    static_cast<SKTImage *>(g)->setFilePath(value, true);
+                else if (g->FilePath().isEmpty() || g->_contents.isNull())
+                    // No picture named: the image keeps its own, or shows the placeholder.
+                    static_cast<SKTImage *>(g)->setFilePath(NO_Image_Path, true);
                 g->Set_Ctrl_Is_Visible(true);
                 if (ctrl_id.isEmpty()) {
                     view->selectGraphics({g});

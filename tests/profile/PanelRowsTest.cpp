@@ -207,3 +207,30 @@ TEST(PanelRows, BackPanelRowsGoToTheCurrentSideAndSizeTheBackView)
     EXPECT_EQ(w.controller.dynamic_ctrl_list_back.size(), 1u);
     EXPECT_TRUE(w.controller.dynamic_ctrl_list_front.empty());
 }
+
+TEST(PanelRows, AnEmptyPhotoValueKeepsThePathOrShowsThePlaceholder)
+{
+    ProfileWindow w("G");
+    Profile_Panel &p = w.fp();
+    p.txt_or_image_ctrl = 1;
+    p.Add_label_btn->click();
+    SKTGraphic *photo = w.onFront("F_Photo1");
+    static_cast<SKTImage *>(photo)->setFilePath(Resource_Path + "pic_ic.png", true);
+    w.controller.Change_Value("", "F_Photo1", true, false);
+    EXPECT_EQ(photo->FilePath(), Resource_Path + "pic_ic.png");
+    EXPECT_EQ(photo->Text_Value, Resource_Path + "pic_ic.png");
+
+    GraphicPtr bare = SKTGraphic::create(GraphicKind::Image);
+    bare->control_ID = "F_Photo7";
+    bare->setBounds(QRectF(0, 0, 40, 40));
+    w.front().insert(bare, 0);
+    w.controller.Change_Value("", "F_Photo7", true, false);
+    EXPECT_EQ(bare->FilePath(), Resource_Path + "no.png");
+    EXPECT_FALSE(bare->_contents.isNull());
+
+    // Text keeps its stand-in.
+    p.txt_or_image_ctrl = 0;
+    p.Add_label_btn->click();
+    w.controller.Change_Value("", "F_field2", true, false);
+    EXPECT_EQ(w.onFront("F_field2")->Text_Value, "Text here");
+}
