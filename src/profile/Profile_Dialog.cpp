@@ -70,6 +70,7 @@ Profile_Dialog::Profile_Dialog(bool twoSides, Profile_Dialog_Host *host, QWidget
     buttons->addWidget(Cancel_btn);
     buttons->addWidget(OK_btn);
     grid->addLayout(buttons, row, 0, 1, 4);
+    grid->setRowStretch(row + 1, 1);
     connect(OK_btn, &QPushButton::clicked, this, &Profile_Dialog::OK_Btn_Clicked);
     connect(Cancel_btn, &QPushButton::clicked, this, &Profile_Dialog::Cancel_Btn_Clicked);
     connect(Preview_btn, &QPushButton::clicked, this, &Profile_Dialog::Preview_Btn_Clicked);
@@ -154,7 +155,10 @@ void Profile_Dialog::Load_Fields(const User_Profile_Class &record)
         const Profile_Field &f = record[Profile_Stem(i)];
         // The captions of the fields as they stand when the dialog runs.
         r.title->setText(*captions[size_t(i)].caption);
-        r.caption->setText(f.label.isEmpty() ? *captions[size_t(i)].caption : f.label);
+        // The caption written on the card is the record's; the field's own caption is
+        // offered as a hint.
+        r.caption->setText(f.label);
+        r.caption->setPlaceholderText(*captions[size_t(i)].caption);
         r.value->setText(f.value);
         showSource(r.source, f);
     }

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 Profile_Panel *Front_Profile_Panel_OBJ = nullptr;
 Profile_Panel *Back_Profile_Panel_OBJ = nullptr;
@@ -24,7 +25,7 @@ Profile_Panel *Profile_Panel_Of_Side(int side) { return side == 1 ? Back_Profile
 namespace {
 const QString kDateFormat = QStringLiteral("dd-MMM-yyyy");
 const QString kTimeFormat = QStringLiteral("HH:mm:ss");
-constexpr int kPictureSide = 120;  // the photo preview's box, in pixels
+constexpr int kPictureSide = 90;  // the photo preview's box, in pixels
 
 void setEditable(QLineEdit *box, bool on)
 {
@@ -52,6 +53,7 @@ void Profile_Panel::buildLayout()
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(6, 6, 6, 6);
+    grid->setVerticalSpacing(3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 3);
     const auto &table = Visitor_Fixed_Fields();
@@ -87,22 +89,26 @@ void Profile_Panel::buildLayout()
     grid->addWidget(date_manual_chk, kDateField, 4);
     grid->addWidget(time_manual_chk, kTimeField, 4);
 
+    // The photo beside its path and buttons.
     user_picture = new QLabel(this);
     user_picture->setObjectName(QStringLiteral("user_picture"));
     user_picture->setFixedSize(kPictureSide, kPictureSide);
     user_picture->setFrameShape(QFrame::Box);
     user_picture->setAlignment(Qt::AlignCenter);
-    grid->addWidget(user_picture, row++, 1, 1, 3, Qt::AlignHCenter);
+    grid->addWidget(user_picture, row, 0, 1, 2, Qt::AlignHCenter);
+    auto *photoColumn = new QVBoxLayout;
     image_path_val = new QLineEdit(this);
     image_path_val->setObjectName(QStringLiteral("image_path_val"));
     image_path_val->setReadOnly(true);
-    grid->addWidget(image_path_val, row++, 0, 1, 4);
+    photoColumn->addWidget(image_path_val);
     Browse_image_btn = new QPushButton(tr("Photo from File..."), this);
     Open_Camera_btn = new QPushButton(tr("Camera..."), this);
     Open_Camera_btn->setEnabled(false);
     connect(Browse_image_btn, &QPushButton::clicked, this, &Profile_Panel::Browse_image_Btn_Clicked);
-    grid->addWidget(Browse_image_btn, row, 1);
-    grid->addWidget(Open_Camera_btn, row++, 3);
+    photoColumn->addWidget(Browse_image_btn);
+    photoColumn->addWidget(Open_Camera_btn);
+    photoColumn->addStretch(1);
+    grid->addLayout(photoColumn, row++, 2, 1, 3);
     buildRowArea();
     grid->addWidget(custom_area, row++, 0, 1, 5);
     grid->setRowStretch(row, 1);
