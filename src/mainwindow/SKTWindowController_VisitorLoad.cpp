@@ -12,6 +12,8 @@
 #include "Visitor_Fields.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <exception>
 
@@ -141,8 +143,15 @@ void SKTWindowController::Visitor_Panel_Control_Selected(SKTGraphic *g)
             panel->Set_User_Image_Control(g->FilePath(), g->_contents, g->control_ID);
         return;
     }
+    if (!Is_Visitor_Or_Group_Mode() || g->control_ID.isEmpty() || g->control_ID.contains(QLatin1String("_Photo")))
+        return;
     QLineEdit *box = Get_text_box_of_visitor_mode(g->control_ID);
-    if (box && box->isEnabled()) box->setFocus(Qt::OtherFocusReason);
+    if (!box) return;
+    QCheckBox *chk = Get_chk_box_of_visitor_mode(g->control_ID);
+    const bool unlocked = !g->Is_Control_Locked();
+    if (chk) chk->setEnabled(unlocked);
+    box->setEnabled(unlocked);
+    if (unlocked) box->setFocus(Qt::OtherFocusReason);
 }
 
 void SKTWindowController::Visitor_Panel_Control_Deleted(SKTGraphic *g)
@@ -166,6 +175,7 @@ void SKTWindowController::Refresh_Visitor_Dyn_Ctrl_and_image()
     if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back)) {
         panel->Refresh_Controls();
         panel->Set_User_Image_Control(QString(), Picture(), QString());
+        panel->Refresh_Rows_For_Undo();
     }
 }
 
@@ -175,9 +185,17 @@ void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(
     if (g->kind() != GraphicKind::Text && g->kind() != GraphicKind::Image) return;
     QString text = g->Text_Value;
     if (g->kind() == GraphicKind::Image) {
-        text = g->FilePath();
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back))
-            panel->Set_User_Image_Control(text, g->_contents, g->control_ID);
+        text = Get_Original_Path_Of_Image_Control(*g);
+        Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
+        if (panel && !g->control_ID.isEmpty() && !Is_Visitor_Photo_ID(g->control_ID)) {
+            // A row's photo well shows the control's picture again, in "V" as in "G".
+            if (QLabel *well = panel->Get_Dynamic_Photo_Ctrl(g->control_ID))
+                panel->Set_Dynamic_Pic_Ctrl_Image(well, QFileInfo(g->FilePath()).fileName() == QLatin1String("no.png")
+                                                            ? no_image_ctrl_GP
+                                                            : g->_contents);
+        } else if (panel) {
+            panel->Set_User_Image_Control(g->FilePath(), g->_contents, g->control_ID);
+        }
     }
     QCheckBox *chk = Get_chk_box_of_visitor_mode(g->control_ID);
     if (chk) chk->setChecked(g->ctrl_is_visible);
@@ -185,7 +203,7 @@ void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(
         box->setText(text);
         const bool on = chk && chk->isChecked();
         box->setEnabled(on);
-        box->setReadOnly(!on);
+        box->setReadOnly(!on || g->control_ID.contains(QLatin1String("_Photo")));
     }
 }
 

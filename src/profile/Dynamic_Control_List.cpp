@@ -5,6 +5,7 @@
 #include "Profile_Data_Source.h"
 #include "Profile_Panel.h"
 #include "ScopedFlag.h"
+#include "Visitor_Fields.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTImage.h"
@@ -19,12 +20,6 @@ const QString kTextHere = QStringLiteral("Text here");
 
 bool isFile(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
-QString pairingKey(QString id, const char *first, const char *second)
-{
-    id.remove(QLatin1String(first));
-    id.remove(QLatin1String(second));
-    return id.trimmed();
-}
 } // namespace
 
 QString Get_Original_Path_Of_Image_Control(const SKTGraphic &g)
@@ -80,7 +75,7 @@ void Update_Value_For_Dynamic_Control(const Dynamic_Ctrl_List &list, const QStri
         if (chk) chk->setChecked(visible);
         if (e.kind == QLatin1String("P")) {
             if (text == kTextHere) text.clear();
-            panel.Set_Well_Picture(panel.Get_Dynamic_Photo_Ctrl(e.id), panel.Picture_For_Row_Path(text));
+            panel.Set_Dynamic_Pic_Ctrl_Image(panel.Get_Dynamic_Photo_Ctrl(e.id), panel.Picture_For_Row_Path(text));
         }
         source.Check_and_create_control_for_group_mode(side, e.id, text, e.kind, column, visible, true, false);
         if (box) {
@@ -97,11 +92,11 @@ void Create_Control_For_Visitor_Mode_Side(const Dynamic_Ctrl_List &list, Profile
         const bool visible = e.visible == QLatin1String("Y");
         if (e.kind == QLatin1String("T")) {
             panel.txt_or_image_ctrl = 0;
-            if (!e.id.contains(QLatin1String("_label"))) continue;  // values come with their caption
-            const QString key = pairingKey(e.id, "F_label", "B_label");
+            if (!Is_User_Caption_ID(e.id)) continue;  // values come with their caption
+            const QString key = Row_Pairing_Key(e.id);
             panel.Add_label_control(e.id, e.value, visible);
             for (const Dynamic_Ctrl_Entry &v : list)
-                if (v.id.contains(QLatin1String("_field")) && pairingKey(v.id, "F_field", "B_field") == key) {
+                if (Is_User_Value_ID(v.id) && Row_Pairing_Key(v.id) == key) {
                     panel.Add_Value_control(v.id, v.value, v.visible == QLatin1String("Y"));
                     break;
                 }

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "Log.h"
 #include "MessageBox.h"
 #include "ProfilePanelHost.h"
 #include "SKTGraphic.h"
@@ -302,6 +303,17 @@ void Profile_Panel::Set_User_Image(const QString &path, const QString &ctrl_id)
     if (target.isEmpty()) target = selected ? selected->control_ID : Visitor_Photo_ID;
     const char created = m_host->new_control_add(p, target, image_path_val);
     m_host->Change_Value(p, target, true, created == 1);
+    // A user-added photo row of the side shows the path and the picture too.
+    if (target != Visitor_Photo_ID)
+        if (Profile_Panel *panel = Profile_Panel_Of_Side(m_host->Panel_Current_Side()))
+            if (QLineEdit *box = panel->Get_Dynamic_Text_Box(target)) {
+                Show_NSLog_Message(box->text());
+                box->setText(p);
+                panel->Set_Dynamic_Pic_Ctrl_Image(panel->Get_Dynamic_Photo_Ctrl(target),
+                                                  QFileInfo(p).fileName() == QLatin1String("no.png")
+                                                      ? m_host->Panel_No_Image_Picture()
+                                                      : m_host->Panel_Image_For_Path(p));
+            }
     if (p.isEmpty()) {
         showPicture(Picture());
         return;

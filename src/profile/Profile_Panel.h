@@ -113,6 +113,14 @@ public:
     // The picture a photo well shows (null when none).
     Picture Well_Picture(const QLabel *well) const;
     void Set_Well_Picture(QLabel *well, const Picture &picture);
+    // The one setter of row wells: the picture, or the error picture when there is none.
+    void Set_Dynamic_Pic_Ctrl_Image(QLabel *well, const Picture &picture);
+    // The rows' other details for the visit record: "caption : value" per text row
+    // whose boxes are ticked, one line each; photo rows add nothing.
+    QString Other_Details_Text() const;
+    // After undo and redo: every row unticked, caption-side wells on the placeholder,
+    // row boxes disabled.
+    void Refresh_Rows_For_Undo();
     // The picture a row's photo well shows for a path: the placeholder for "no.png",
     // the file's picture, or the error picture when there is none.
     Picture Picture_For_Row_Path(const QString &path) const;

@@ -5,6 +5,7 @@
 // them move down.
 #include "Profile_Panel.h"
 
+#include "Helpers.h"
 #include "Log.h"
 #include "ProfilePanelHost.h"
 #include "SKTGraphicView.h"
@@ -220,7 +221,7 @@ void Profile_Panel::Add_Image_control(const QString &ctrl_id, const QString &pat
     well->setFrameShape(QFrame::Box);
     well->setAlignment(Qt::AlignCenter);
     Set_Frame(well, QRectF(5, y - 3, 40, 25));
-    Set_Well_Picture(well, picture);
+    Set_Dynamic_Pic_Ctrl_Image(well, picture);
     well->show();
     QCheckBox *chk = makeRowChk(custom_label_box, y, visible);
     chk->hide();
@@ -361,6 +362,42 @@ void Profile_Panel::Set_Well_Picture(QLabel *well, const Picture &picture)
     }
     well->setPixmap(QPixmap::fromImage(picture.image()).scaled(well->size(), Qt::KeepAspectRatio,
                                                                 Qt::SmoothTransformation));
+}
+
+void Profile_Panel::Set_Dynamic_Pic_Ctrl_Image(QLabel *well, const Picture &picture)
+{
+    Set_Well_Picture(well, picture.isNull() && m_host ? m_host->Panel_Err_Image() : picture);
+}
+
+QString Profile_Panel::Other_Details_Text() const
+{
+    QString text;
+    for (const Row_Entry &r : view_array_label) {
+        // A photo row's path is the visit's photo, not a detail.
+        if (!isTextBox(r.control) || r.id.contains(QLatin1String("_Photo"))) continue;
+        QString valueId = r.id;
+        valueId.replace(QLatin1String("label"), QLatin1String("field"));
+        const QLineEdit *valueBox = Get_Dynamic_Text_Box(valueId);
+        const QString value = valueBox && valueBox->isEnabled() ? valueBox->text() : QString();
+        const QString caption = r.control->isEnabled() ? static_cast<QLineEdit *>(r.control)->text() + QStringLiteral(" : ")
+                                                       : QString();
+        text = Trim_Str(text + QStringLiteral("\r\n") + caption + value + QStringLiteral("\r\n"));
+    }
+    return text;
+}
+
+void Profile_Panel::Refresh_Rows_For_Undo()
+{
+    for (const auto *rows : {&view_array_label, &view_array_value})
+        for (const Row_Entry &r : *rows) r.chk->setChecked(false);
+    for (const Row_Entry &r : view_array_label)
+        if (isWell(r.control) && m_host) Set_Well_Picture(static_cast<QLabel *>(r.control), m_host->Panel_No_Image_Picture());
+    for (const auto *rows : {&view_array_label, &view_array_value})
+        for (const Row_Entry &r : *rows)
+            if (auto *box = qobject_cast<QLineEdit *>(r.control)) {
+                box->setReadOnly(r.id.contains(QLatin1String("_Photo")));
+                box->setEnabled(false);
+            }
 }
 
 // ---- Removing every row ----
