@@ -277,6 +277,16 @@ TEST(RowClick, ClickingAControlEnablesOrLocksItsBoxes)
         EXPECT_TRUE(c.chk->isEnabled()) << c.id;
         EXPECT_EQ(w.controller.window()->focusWidget(), c.box) << c.id;
     }
+    // A row photo's boxes are not touched by a click on it.
+    p.txt_or_image_ctrl = 1;
+    p.Add_label_btn->click();
+    QLineEdit *path = p.Get_Dynamic_Text_Box("F_Photo2");
+    path->setEnabled(false);
+    SKTGraphic *photo = w.onFront("F_Photo2");
+    photo->ctrl_is_locked = true;
+    w.controller.Visitor_Panel_Control_Selected(photo);
+    EXPECT_FALSE(path->isEnabled());
+    EXPECT_TRUE(p.Get_Dynamic_Chk_Box("F_Photo2")->isEnabled());
 }
 
 TEST(RowClick, ImageResetShowsThePhotoInThePanel)
