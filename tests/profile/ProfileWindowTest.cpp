@@ -7,6 +7,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QMainWindow>
 #include <QLineEdit>
 #include <QPushButton>
@@ -207,4 +208,42 @@ TEST_F(Fresh, PanesFollowTheModeAndTheRows)
     EXPECT_FALSE(w.controller.ui.group_control_view->isHidden());
     EXPECT_EQ(w.controller.ui.splitter->sizes()[0], 200);
     EXPECT_EQ(w.controller.ui.splitter->sizes()[1], 400);
+}
+
+TEST_F(Fresh, VisitorButtonsFollowTheModeTable)
+{
+    struct Case {
+        const char *mode;
+        bool hide;
+        bool text, image, toDb, kinds, log;
+    } cases[] = {
+        {"V", false, false, true, true, false, true}, {"V", true, false, true, false, false, false},
+        {"G", false, false, false, true, false, true}, {"G", true, false, false, false, true, false},
+        {"T", false, true, true, true, false, true},   {"T", true, true, true, false, false, false},
+    };
+    for (const Case &c : cases) {
+        ProfileWindow w(c.mode);
+        w.controller.Show_Hide_Visitor_DB_Button(c.hide);
+        const std::string name = std::string(c.mode) + (c.hide ? " hide" : " show");
+        EXPECT_EQ(w.controller.ui.toolActions[2]->isEnabled(), c.text) << name;
+        EXPECT_EQ(w.controller.ui.toolActions[8]->isEnabled(), c.image) << name;
+        EXPECT_EQ(w.controller.ui.toolActions[9]->isEnabled(), c.image) << name;
+        for (Profile_Panel *p : {&w.fp(), &w.bp()}) {
+            EXPECT_EQ(!p->Add_to_DB_btn->isHidden(), c.toDb) << name;
+            EXPECT_EQ(!p->new_ctrl_type_box->isHidden(), c.kinds) << name;
+        }
+        EXPECT_EQ(w.controller.ui.command("VisitorLog")->isVisible(), c.log) << name;
+    }
+}
+
+TEST_F(Fresh, HidingTheVisitorPanelHidesBothLeftPanes)
+{
+    ProfileWindow w;
+    w.controller.showWindow();
+    w.controller.Show_Hide_Profile_Panel_Live_Mode(1);
+    EXPECT_FALSE(w.controller.ui.Visitor_Panel_Area->isHidden());
+    w.controller.Hide_Visitor_panel();
+    EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
+    EXPECT_TRUE(w.controller.ui.Visitor_Panel_Area->isHidden());
+    EXPECT_TRUE(w.controller.ui.scrollView->isHidden());
 }
