@@ -246,3 +246,50 @@ TEST(DefaultPhoto, TemplateDateAndTimeBecomeTheVisitsOwn)
     EXPECT_EQ(again.onFront("Fup_Time")->Text_Value, again.fp().fields[kTimeField].value->text());
     EXPECT_TRUE(again.fp().fields[kDateField].value_chk->isChecked());
 }
+
+TEST(SideLists, StandInHandOffUpdatesOnlyAnExistingControl)
+{
+    ProfileWindow w;
+    const QString picture = Resource_Path + "pic_ic.png";
+    GraphicPtr text = addText(w.front(), "F_field1", "old");
+    GraphicPtr image = addImage(w.front(), "F_Photo2", Resource_Path + "no.png");
+    Profile_Data_Source source;
+    struct Case {
+        const char *id, *value, *kind;
+        bool visible;
+    } cases[] = {
+        {"F_field1", "new", "P", false},    // a text control takes the text whatever the kind says
+        {"F_Photo2", "", "P", true},        // no picture named: the picture stays
+        {"F_Photo2", "pic", "P", true},     // a picture: path and text path
+        {"F_field9", "lost", "T", true},    // no control: nothing is made
+    };
+    for (const Case &c : cases)
+        source.Check_and_create_control_for_group_mode(w.front(), c.id, c.value == QLatin1String("pic") ? picture : c.value,
+                                                       c.kind, -1, c.visible, true, false);
+    EXPECT_EQ(text->Text_Value, "new");
+    EXPECT_FALSE(text->ctrl_is_visible);
+    EXPECT_EQ(image->FilePath(), picture);
+    EXPECT_EQ(image->Text_Value, picture);
+    EXPECT_EQ(w.front().count(), 2);
+}
+
+TEST(SideLists, PushLeavesControlsWithoutARowAndHandsUpdatesOnly)
+{
+    struct Recording : Profile_Data_Source {
+        QStringList calls;
+        void Check_and_create_control_for_group_mode(SKTGraphicList &, const QString &id, const QString &value,
+                                                     const QString &kind, int column, bool visible, bool update,
+                                                     bool otherSide) override
+        {
+            calls << QStringLiteral("%1|%2|%3|%4|%5|%6|%7").arg(id, value, kind).arg(column).arg(visible).arg(update).arg(otherSide);
+        }
+    };
+    ProfileWindow w;
+    w.fp().Add_label_btn->click();
+    auto recording = std::make_unique<Recording>();
+    Recording *r = recording.get();
+    w.controller.setProfileDataSource(std::move(recording));
+    w.controller.dynamic_ctrl_list_front = {{"F_Pic1", "", "N", "-1", "P"}, {"F_field1", "x", "Y", "-1", "T"}};
+    w.controller.Update_Value_For_Dynamic_Control("A", "");
+    EXPECT_EQ(r->calls, QStringList({"F_field1|F_field1|T|-1|1|1|0"}));
+}
