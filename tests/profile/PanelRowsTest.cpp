@@ -66,6 +66,7 @@ TEST(PanelRows, PhotoKindMakesOneImageControlWithThePlaceholder)
     EXPECT_EQ(photo->kind(), GraphicKind::Image);
     EXPECT_EQ(photo->FilePath(), Resource_Path + "no.png");
     EXPECT_FALSE(photo->_contents.isNull());
+    EXPECT_TRUE(photo->ctrl_is_visible);
     QLabel *well = p.Get_Dynamic_Photo_Ctrl("F_Photo1");
     ASSERT_NE(well, nullptr);
     EXPECT_EQ(p.Well_Picture(well), w.controller.no_image_ctrl_GP);
@@ -75,6 +76,13 @@ TEST(PanelRows, PhotoKindMakesOneImageControlWithThePlaceholder)
     EXPECT_EQ(path->text(), Resource_Path + "no.png");
     EXPECT_TRUE(path->isReadOnly());
     EXPECT_TRUE(p.view_array_label[0].chk->isHidden()) << "the well's check box is hidden";
+    // Beside the well its ID, which can be selected but not edited.
+    QLineEdit *idText = nullptr;
+    for (QLineEdit *e : p.custom_label_box->findChildren<QLineEdit *>())
+        if (e->text() == "F_Photo1") idText = e;
+    ASSERT_NE(idText, nullptr);
+    EXPECT_TRUE(idText->isReadOnly());
+    EXPECT_EQ(p.Frame_Of(idText), QRectF(60, 5, 80, 20));
     EXPECT_FALSE(p.Get_Dynamic_Chk_Box("F_Photo1")->isHidden());
 }
 

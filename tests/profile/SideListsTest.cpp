@@ -147,7 +147,8 @@ TEST(SideLists, RebuildPairsCaptionsWithValuesAndGivesLoneCaptionsARow)
     ProfileWindow w;
     Profile_Panel &p = w.fp();
     // Design-reader order is side order, newest first: the rebuild walks it backwards.
-    const Dynamic_Ctrl_List list{{"F_field3", "3", "Y", "-1", "T"},
+    const Dynamic_Ctrl_List list{{"F_Photo4", Resource_Path + "no.png", "Y", "-1", "P"},
+                                 {"F_field3", "3", "Y", "-1", "T"},
                                  {"F_label3", "Three", "N", "-1", "T"},
                                  {"F_label2", "Lone", "Y", "-1", "T"},
                                  {"F_field 1", "one", "Y", "-1", "T"},
@@ -156,8 +157,10 @@ TEST(SideLists, RebuildPairsCaptionsWithValuesAndGivesLoneCaptionsARow)
     QStringList captions, values;
     for (const Row_Entry &r : p.view_array_label) captions << r.id + "@" + QString::number(p.Frame_Of(r.control).y());
     for (const Row_Entry &r : p.view_array_value) values << r.id + "@" + QString::number(p.Frame_Of(r.control).y());
-    EXPECT_EQ(captions, QStringList({"F_label1@5", "F_label2@30", "F_label3@55"}));
-    EXPECT_EQ(values, QStringList({"F_field 1@5", "F_field3@55"}));
+    EXPECT_EQ(captions, QStringList({"F_label1@5", "F_label2@30", "F_label3@55", "F_Photo4@77"}));
+    EXPECT_EQ(values, QStringList({"F_field 1@5", "F_field3@55", "F_Photo4@80"}));
+    EXPECT_EQ(p.Well_Picture(p.Get_Dynamic_Photo_Ctrl("F_Photo4")), w.controller.no_image_ctrl_GP);
+    EXPECT_EQ(p.txt_or_image_ctrl, 1) << "the controller sets it back to 0, not the side's rebuild";
     EXPECT_EQ(p.Get_Dynamic_Text_Box("F_label3")->text(), "Three");
     EXPECT_FALSE(p.Get_Dynamic_Text_Box("F_label3")->isEnabled());
     EXPECT_FALSE(p.Get_Dynamic_Chk_Box("F_label3")->isChecked());
