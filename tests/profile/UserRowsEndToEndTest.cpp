@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QFile>
+#include <QImage>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
@@ -31,6 +32,16 @@ std::vector<std::pair<QString, QString>> otherDetails()
     }
     sqlite3_close(db);
     return rows;
+}
+
+// A picture of its own, unlike any of the application's placeholders.
+QString ownPicture()
+{
+    const QString path = testsupport::testHome() + "/face.png";
+    QImage image(30, 40, QImage::Format_RGB32);
+    image.fill(QColor(200, 40, 40));
+    image.save(path);
+    return path;
 }
 
 void typeRow(Profile_Panel &p, int n, const QString &caption, const QString &value)
@@ -147,7 +158,7 @@ TEST(RowPhoto, BrowsingIntoARowPhotoFillsItsBoxAndWell)
     p.Add_label_btn->click();
     QLabel *well = p.Get_Dynamic_Photo_Ctrl("F_Photo1");
     w.controller._graphicView->Set_Selection_Index_According_ID("F_Photo1");
-    const QString picture = Resource_Path + "pic_ic.png";
+    const QString picture = ownPicture();
     testsupport::queueFilePanelAnswer({picture});
     p.Browse_image_btn->click();
     EXPECT_EQ(p.Get_Dynamic_Text_Box("F_Photo1")->text(), picture);
@@ -220,7 +231,7 @@ TEST(RowUndo, UndoBringsBackTheTextAndKeepsRowPicturesInVAndG)
         p.Add_label_btn->click();
         p.txt_or_image_ctrl = 1;
         p.Add_label_btn->click();
-        const QString picture = Resource_Path + "pic_ic.png";
+        const QString picture = ownPicture();
         w.controller._graphicView->Set_Selection_Index_According_ID("F_Photo2");
         p.Set_User_Image(picture, "F_Photo2");
         ProfileWindow::type(p.Get_Dynamic_Text_Box("F_field1"), "first");
