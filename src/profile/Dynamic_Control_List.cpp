@@ -117,9 +117,10 @@ void Profile_Data_Source::Check_and_create_control_for_group_mode(SKTGraphicList
 {
     for (const GraphicPtr &g : side.items()) {
         if (g->control_ID != ctrl_id) continue;
-        if (kind == QLatin1String("P") && g->kind() == GraphicKind::Image) {
+        if (g->kind() == GraphicKind::Image) {
             // No picture named: the control keeps the one it has.
-            if (!value.isEmpty()) static_cast<SKTImage *>(g.get())->setFilePath(value, true);
+            if (kind == QLatin1String("P") && !value.isEmpty())
+                static_cast<SKTImage *>(g.get())->setFilePath(value, true);
         } else if (g->kind() == GraphicKind::Text) {
             g->Set_text_value(value.isEmpty() ? kTextHere : value);
         }

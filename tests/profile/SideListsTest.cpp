@@ -264,12 +264,14 @@ TEST(SideLists, StandInHandOffUpdatesOnlyAnExistingControl)
         {"F_field1", "new", "P", false},    // a text control takes the text whatever the kind says
         {"F_Photo2", "", "P", true},        // no picture named: the picture stays
         {"F_Photo2", "pic", "P", true},     // a picture: path and text path
+        {"F_Photo2", "text", "T", true},    // a text for an image changes no picture
         {"F_field9", "lost", "T", true},    // no control: nothing is made
     };
     for (const Case &c : cases)
         source.Check_and_create_control_for_group_mode(w.front(), c.id, c.value == QLatin1String("pic") ? picture : c.value,
                                                        c.kind, -1, c.visible, true, false);
     EXPECT_EQ(text->Text_Value, "new");
+    EXPECT_TRUE(text->FilePath().isEmpty());
     EXPECT_FALSE(text->ctrl_is_visible);
     EXPECT_EQ(image->FilePath(), picture);
     EXPECT_EQ(image->Text_Value, picture);
