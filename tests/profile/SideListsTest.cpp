@@ -256,6 +256,7 @@ TEST(SideLists, StandInHandOffUpdatesOnlyAnExistingControl)
     const QString picture = Resource_Path + "pic_ic.png";
     GraphicPtr text = addText(w.front(), "F_field1", "old");
     GraphicPtr image = addImage(w.front(), "F_Photo2", Resource_Path + "no.png");
+    const QString textPath = text->FilePath();
     Profile_Data_Source source;
     struct Case {
         const char *id, *value, *kind;
@@ -271,7 +272,7 @@ TEST(SideLists, StandInHandOffUpdatesOnlyAnExistingControl)
         source.Check_and_create_control_for_group_mode(w.front(), c.id, c.value == QLatin1String("pic") ? picture : c.value,
                                                        c.kind, -1, c.visible, true, false);
     EXPECT_EQ(text->Text_Value, "new");
-    EXPECT_TRUE(text->FilePath().isEmpty());
+    EXPECT_EQ(text->FilePath(), textPath);
     EXPECT_FALSE(text->ctrl_is_visible);
     EXPECT_EQ(image->FilePath(), picture);
     EXPECT_EQ(image->Text_Value, picture);
