@@ -191,11 +191,16 @@ MainWindowLayout Build_Main_Window_Layout()
     rl->addWidget(l.sett_tab);
     l.Right_Prop_Box->setMinimumWidth(340);
 
+    l.group_control_view = new QWidget;
+    l.group_control_view->setObjectName(QStringLiteral("group_control_view"));
+    l.group_control_view->hide();
+    l.splitter->addWidget(l.group_control_view);
     l.splitter->addWidget(l.Visitor_Panel_Area);
     l.splitter->addWidget(l.card_area);
     l.splitter->addWidget(l.Right_Prop_Box);
     l.splitter->setStretchFactor(0, 0);
-    l.splitter->setStretchFactor(1, 1);
-    l.splitter->setStretchFactor(2, 0);
+    l.splitter->setStretchFactor(1, 0);
+    l.splitter->setStretchFactor(2, 1);
+    l.splitter->setStretchFactor(3, 0);
     return l;
 }

@@ -27,7 +27,9 @@ struct MainWindowLayout {
     Repeat_Image *banner = nullptr;
     QWidget *link_row = nullptr;
 
-    // Left: visitor entry panels of the front and back side.
+    // Left: the group-mode pane (filled by group mode), then the visitor entry panels
+    // of the front and back side.
+    QWidget *group_control_view = nullptr;
     QWidget *Visitor_Panel_Area = nullptr;
     QStackedWidget *visitor_stack = nullptr;
     QScrollArea *scrollView = nullptr;

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 
+class SKTGraphic;
 class SKTGraphicList;
 class SKTGraphicView;
 
@@ -32,6 +33,9 @@ public:
     virtual void Unlock_Clicked() = 0;
     // Opens the barcode settings window for the selected barcode.
     virtual void Open_Barcode_Window() {}
+    // The image tab's Reset was applied to the image control: the visitor panel of the
+    // side shows its picture again.
+    virtual void Image_Was_Reset(SKTGraphic &) {}
     // A picture file chosen in an open panel (kept in Library_Selected_Image); false
     // when none was chosen.
     virtual bool Browse_User_Image_Manually() = 0;

@@ -6,6 +6,7 @@
 #include "CardViewHost.h"
 #include "Card_Property.h"
 #include "DesignFile.h"
+#include "Dynamic_Control_List.h"
 #include "Export_Card_Dialog.h"
 #include "Globals.h"
 #include "KeyedArchive.h"
@@ -13,6 +14,8 @@
 #include "Picture.h"
 #include "PrinterLayer.h"
 #include "ProfilePanelHost.h"
+#include "Profile_Data_Source.h"
+#include "Profile_Dialog.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGrid.h"
@@ -55,6 +58,8 @@ class QMainWindow;
 class QWidget;
 class PropertyPanelHost;
 class Print_Window;
+
+struct Invitation_Values;
 class SKTGraphic;
 class SKTGraphicList;
 class SKTGraphicView;
@@ -166,8 +171,6 @@ public:
     // Runs the start window; false when the user chose to leave the application.
     bool Open_Start_Window();
     void Set_Log_Name_In_Title();
-    // A design opened from the start window always has the visitor's photo on the front.
-    void Make_Sure_Of_Front_Photo();
 
     // ---- Design files (_DesignFile.cpp) ----
     // Writes the design to Project_File_Name (asking for a name with a save panel when
@@ -412,6 +415,53 @@ public:
     void Begin_Creation_Undo_Group() override;
     void End_Creation_Undo_Group(bool takeBack) override;
 
+    // ---- User-added rows, side lists, side panes (_VisitorRows.cpp; the work is in profile/) ----
+    Dynamic_Ctrl_List dynamic_ctrl_list_front, dynamic_ctrl_list_back;
+    Dynamic_Ctrl_List &currentDynamicList();
+    void Create_Dynamic_Control_List() override;
+    int Get_Col_Index_of_Dynamic_Control(const QString &ctrl_id);
+    void Update_Value_For_Dynamic_Control(const QString &mode, const QString &ctrl_id);
+    void Create_Control_For_Visitor_Mode();
+    // The front has a photo control: "Fup_Photo", or any image control (then selected),
+    // or a new "Fup_Photo" showing the placeholder.
+    void Check_For_Defalut_Photo_Control();
+    int Find_And_Select_Design_Image_Control();
+    void Show_Hide_Visitor_DB_Button(bool hide);
+    // The spreadsheet and group-mode answers the panels and profile dialogs use.
+    Profile_Data_Source &profileDataSource();
+    void setProfileDataSource(std::unique_ptr<Profile_Data_Source> source);
+    void Panel_Record_Undo() override { Insert_In_Undo_Redo(); }
+    void Panel_Rows_Changed(int side) override;
+    QString Panel_No_Image_Path() const override { return NO_Image_Path; }
+    Picture Panel_No_Image_Picture() const override { return no_image_ctrl_GP; }
+    Picture Panel_Err_Image() const override { return Err_image; }
+    void Set_Front_Panel_Size();
+    void Set_Back_Panel_Size();
+    void change_Visitor_Side_View(long side);
+    void collapseLeftView();
+    void uncollapseLeftView();
+    void Hide_Visitor_panel();
+    void Show_Hide_Profile_Panel_Live_Mode(char show);
+
+    // ---- Profile dialogs and filling (_VisitorProfile.cpp; the work is in profile/) ----
+    int Open_User_Profile_Window(char flag, const QString &side, const QString &sides);
+    void User_Profile_Button_Clicked();
+    void Fill_User_profile_info_front_side();
+    void Fill_User_profile_info_back_side();
+    void Fill_User_profile_Details();
+    void Fill_User_profile_info_TEMP_side(const QString &side);
+    // Lays an invitation out on the front side from the wizard's values.
+    void Fill_Party_Invidation_Details(const Invitation_Values &values);
+    // The record the scratch filling reads: the current side's own one.
+    User_Profile_Class *TEMP_user_profile_Ref = &TEMP_user_profile;
+    // The two dialogs, made on first use.
+    Profile_Dialog &Show_User_Profile_Window();
+    Profile_Dialog &User_profile_Window();
+    // A preview: the scratch side shows the current side filled from its record; the
+    // end of the preview shows the side again.
+    void Preview_Profile_On_Scratch_Side(const QString &side);
+    void End_Profile_Preview();
+
     // ---- Visitor record store (_VisitorRecord.cpp) ----
     // Records the visitor shown in the entry panels as one new database row and tells
     // the user the outcome (saved, nothing entered, or the database failure).
@@ -510,6 +560,10 @@ private:
     // What the property panels are given of this window.
     std::unique_ptr<PropertyPanelHost> m_panelHost;
     std::unique_ptr<DataSourceHost> m_dataSourceHost;
+    std::unique_ptr<Profile_Data_Source> m_profileSource;
+    std::unique_ptr<Profile_Dialog_Host> m_profileDialogHost;
+    std::unique_ptr<Show_User_Profile> m_showUserProfile;
+    std::unique_ptr<User_profile> m_userProfile;
     std::unique_ptr<CardValueEngine> m_valueEngine;
     QString m_valueEngineFolder;
     Data_From_Excel *m_dataFromExcel = nullptr;

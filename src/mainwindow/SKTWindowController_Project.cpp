@@ -7,6 +7,7 @@
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Profile_Panel.h"
 #include "SKTDocument.h"
 #include "SKTGraphicView.h"
 #include "Start_Card.h"
@@ -35,6 +36,11 @@ void SKTWindowController::New_Project_Setting_Reset(bool resetCard)
     }
     document.Project_File_Name.clear();
     document.Selected_Template_Path.clear();
+    Fill_User_Profile = false;
+    dynamic_ctrl_list_front.clear();
+    dynamic_ctrl_list_back.clear();
+    for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
+        if (p) p->Change_btn_location();
     Check_Path_And_Create_Files();
     Select_front_side();
 }
@@ -68,7 +74,7 @@ bool SKTWindowController::Open_Start_Window()
         if (choice) {
             document.Selected_Template_Path = *choice;
             document.Start_Card_Option = QStringLiteral("V");
-            Make_Sure_Of_Front_Photo();
+            Check_For_Defalut_Photo_Control();
             Show_Single_Mode_Front_Panel();
             Set_Card_Shape(Card_Shape_Number(document.Front_card_Prop.Card_Shape()));
             Select_front_side();
@@ -87,18 +93,4 @@ bool SKTWindowController::Open_Start_Window()
 void SKTWindowController::Set_Log_Name_In_Title()
 {
     if (ui.window) ui.window->setWindowTitle(document.displayName());
-}
-
-void SKTWindowController::Make_Sure_Of_Front_Photo()
-{
-    if (!_graphicView || _graphicView->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Photo"))) return;
-    // The visitor's photo goes to the right of a landscape card and to the top centre
-    // of a portrait one, at passport proportions.
-    const QSizeF card = _graphicView->cardSize();
-    const double w = std::min(card.width(), card.height()) * 0.42, h = w * 1.25;
-    const QRectF rect = card.width() >= card.height() ? QRectF(card.width() - w - 12, 12, w, h)
-                                                      : QRectF((card.width() - w) / 2, 12, w, h);
-    _graphicView->createGraphicOfClass(GraphicKind::Image, std::nullopt, true, rect, QStringLiteral("F"),
-                                       Resource_Path + QStringLiteral("pic_ic.png"), QStringLiteral("Fup_Photo"));
-    _graphicView->Clear_Control_Selection();
 }

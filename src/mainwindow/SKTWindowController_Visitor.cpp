@@ -22,7 +22,6 @@
 namespace {
 const QString kTextHere = QStringLiteral("Text here");
 
-bool isPhotoID(const QString &id) { return id == Visitor_Photo_ID || id.contains(QLatin1String("F_Photo")); }
 QString sideLetter(const SKTDocument &d) { return d.currentSide() == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
 } // namespace
 
@@ -49,7 +48,7 @@ char SKTWindowController::new_control_add(const QString &value, const QString &c
         if (g->control_ID == ctrl_id) return 0;
     SKTGraphicView *view = currentGraphicView();
     if (!view) return 0;
-    const bool photo = isPhotoID(ctrl_id);
+    const bool photo = Is_Visitor_Photo_ID(ctrl_id) || Is_User_Photo_ID(ctrl_id);
     if (photo) m_selectedTool = 8;
     // A profile field starts at its place of the sample layout; others at the side's
     // next free point.
@@ -90,8 +89,11 @@ void SKTWindowController::Change_Value(const QString &value, const QString &ctrl
                 }
                 if (g->kind() == GraphicKind::Text)
                     g->Set_text_value(v);
-                else
-                    static_cast<SKTImage *>(g)->setFilePath(v, true);
+                else if (!value.isEmpty())
+                    static_cast<SKTImage *>(g)->setFilePath(value, true);
+                else if (g->FilePath().isEmpty() || g->_contents.isNull())
+                    // No picture named: the image keeps its own, or shows the placeholder.
+                    static_cast<SKTImage *>(g)->setFilePath(NO_Image_Path, true);
                 g->Set_Ctrl_Is_Visible(true);
                 if (ctrl_id.isEmpty()) {
                     view->selectGraphics({g});
@@ -115,13 +117,15 @@ void SKTWindowController::Change_Value(const QString &value, const QString &ctrl
 QLineEdit *SKTWindowController::Get_text_box_of_visitor_mode(const QString &ctrl_id) const
 {
     Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
-    return panel ? panel->Text_Box_For_ID(ctrl_id) : nullptr;
+    if (!panel) return nullptr;
+    return Is_Fixed_Field_ID(ctrl_id) ? panel->Text_Box_For_ID(ctrl_id) : panel->Get_Dynamic_Text_Box(ctrl_id);
 }
 
 QCheckBox *SKTWindowController::Get_chk_box_of_visitor_mode(const QString &ctrl_id) const
 {
     Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
-    return panel ? panel->Chk_Box_For_ID(ctrl_id) : nullptr;
+    if (!panel) return nullptr;
+    return Is_Fixed_Field_ID(ctrl_id) ? panel->Chk_Box_For_ID(ctrl_id) : panel->Get_Dynamic_Chk_Box(ctrl_id);
 }
 
 QPointF SKTWindowController::Get_Ctrl_Location_From_Design(const QString &ctrl_id)
@@ -138,11 +142,27 @@ QPointF SKTWindowController::Get_Ctrl_Location_From_Design(const QString &ctrl_i
 
 QPointF SKTWindowController::Set_Ctrl_Pos_In_Vstr_Mode(const QString &ctrl_id, const QRectF &ctrl_bound)
 {
-    bool caption = false;
+    // The role and the partner; a later test overrides an earlier one.
+    bool caption = false, role = false;
+    QString partner;
     const int f = Visitor_Field_Of_ID(ctrl_id, &caption);
-    if (f < 0) return ctrl_bound.topLeft();
-    const Visitor_Field &field = Visitor_Fixed_Fields()[f];
-    const QPointF p = Get_Ctrl_Location_From_Design(QLatin1String(caption ? field.value_id : field.caption_id));
+    if (Is_Fixed_Field_ID(ctrl_id) && f >= 0) {
+        const Visitor_Field &field = Visitor_Fixed_Fields()[f];
+        partner = QLatin1String(caption ? field.value_id : field.caption_id);
+        role = true;
+    }
+    if (Is_User_Value_ID(ctrl_id)) {
+        caption = false;
+        partner = Row_Partner_ID(ctrl_id);
+        role = true;
+    }
+    if (Is_User_Caption_ID(ctrl_id)) {
+        caption = true;
+        partner = Row_Partner_ID(ctrl_id);
+        role = true;
+    }
+    if (!role) return ctrl_bound.topLeft();
+    const QPointF p = Get_Ctrl_Location_From_Design(partner);
     // Without a shown partner the new control keeps the place it was created at.
     if (p.isNull()) return ctrl_bound.topLeft();
     const QPointF beside = caption ? QPointF(p.x() - ctrl_bound.width(), p.y())

@@ -12,6 +12,8 @@
 #include "Visitor_Fields.h"
 
 #include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
 #include <QLineEdit>
 #include <exception>
 
@@ -78,10 +80,15 @@ static void loadSide(SKTWindowController &c, int side)
         if (!dateOrTime) box->setReadOnly(false);
         box->setText(g->Text_Value);
         chk->setChecked(true);
-        if (dateOrTime)
+        if (dateOrTime) {
             panel->Chk_Unchk_Manual_Date_Time(f == kDateField ? QStringLiteral("D") : QStringLiteral("T"));
-        else
+            // Unless typed by hand, the card shows the visit's own date and time, not
+            // the design's sample.
+            if (!(f == kDateField ? panel->date_manual_chk : panel->time_manual_chk)->isChecked())
+                g->Set_text_value(box->text());
+        } else {
             box->setEnabled(true);
+        }
     }
 }
 
@@ -109,9 +116,19 @@ void SKTWindowController::Reset_All_Visitor_Grp_Mode_Ctrl()
 
 void SKTWindowController::Load_Visitor_Panels_From_Card()
 {
-    if (!Is_Visitor_Or_Group_Mode()) return;
-    if (document.Start_Card_Option == QLatin1String("V")) Title_For_Visitor();
+    // The panels are emptied first, then the rows are made again from the side lists,
+    // then the fixed fields take the captions and the card's values.
     Reset_All_Visitor_Grp_Mode_Ctrl();
+    dynamic_ctrl_list_front = Build_Dynamic_Control_List(Get_Front_Controls_Array(), Dynamic_List_Source::Design_File);
+    dynamic_ctrl_list_back = Build_Dynamic_Control_List(Get_Back_Controls_Array(), Dynamic_List_Source::Design_File);
+    Create_Control_For_Visitor_Mode();
+    if (!Is_Visitor_Or_Group_Mode()) return;
+    if (document.Start_Card_Option == QLatin1String("V")) {
+        Title_For_Visitor();
+        for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
+            if (p) p->Refresh_Controls();
+    }
+    Show_Hide_Profile_Panel_Live_Mode(1);
     Show_Single_Mode_Front_Panel();
     Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
 }
@@ -126,8 +143,15 @@ void SKTWindowController::Visitor_Panel_Control_Selected(SKTGraphic *g)
             panel->Set_User_Image_Control(g->FilePath(), g->_contents, g->control_ID);
         return;
     }
+    if (!Is_Visitor_Or_Group_Mode() || g->control_ID.isEmpty() || g->control_ID.contains(QLatin1String("_Photo")))
+        return;
     QLineEdit *box = Get_text_box_of_visitor_mode(g->control_ID);
-    if (box && box->isEnabled()) SetFocus(box);
+    if (!box) return;
+    QCheckBox *chk = Get_chk_box_of_visitor_mode(g->control_ID);
+    const bool unlocked = !g->Is_Control_Locked();
+    if (chk) chk->setEnabled(unlocked);
+    box->setEnabled(unlocked);
+    if (unlocked) SetFocus(box);
 }
 
 void SKTWindowController::Visitor_Panel_Control_Deleted(SKTGraphic *g)
@@ -151,6 +175,7 @@ void SKTWindowController::Refresh_Visitor_Dyn_Ctrl_and_image()
     if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back)) {
         panel->Refresh_Controls();
         panel->Set_User_Image_Control(QString(), Picture(), QString());
+        panel->Refresh_Rows_For_Undo();
     }
 }
 
@@ -160,9 +185,17 @@ void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(
     if (g->kind() != GraphicKind::Text && g->kind() != GraphicKind::Image) return;
     QString text = g->Text_Value;
     if (g->kind() == GraphicKind::Image) {
-        text = g->FilePath();
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back))
-            panel->Set_User_Image_Control(text, g->_contents, g->control_ID);
+        text = Get_Original_Path_Of_Image_Control(*g);
+        Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
+        if (panel && !g->control_ID.isEmpty() && !Is_Visitor_Photo_ID(g->control_ID)) {
+            // A row's photo well shows the control's picture again, in "V" as in "G".
+            if (QLabel *well = panel->Get_Dynamic_Photo_Ctrl(g->control_ID))
+                panel->Set_Dynamic_Pic_Ctrl_Image(well, QFileInfo(g->FilePath()).fileName() == QLatin1String("no.png")
+                                                            ? no_image_ctrl_GP
+                                                            : g->_contents);
+        } else if (panel) {
+            panel->Set_User_Image_Control(g->FilePath(), g->_contents, g->control_ID);
+        }
     }
     QCheckBox *chk = Get_chk_box_of_visitor_mode(g->control_ID);
     if (chk) chk->setChecked(g->ctrl_is_visible);
@@ -170,7 +203,7 @@ void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(
         box->setText(text);
         const bool on = chk && chk->isChecked();
         box->setEnabled(on);
-        box->setReadOnly(!on);
+        box->setReadOnly(!on || g->control_ID.contains(QLatin1String("_Photo")));
     }
 }
 

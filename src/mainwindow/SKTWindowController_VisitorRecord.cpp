@@ -73,9 +73,15 @@ QString SKTWindowController::Get_Visitor_DB_Path() const { return visitor_store.
 bool SKTWindowController::Open_DB_Connection() { return visitor_store.Open_DB_Connection(); }
 bool SKTWindowController::Close_DB_Connection() { return visitor_store.Close_DB_Connection(); }
 
-// The panels have no user-added rows yet: nothing to add to the fixed fields.
-QString SKTWindowController::Get_Front_Visitor_dyn_contrl_str() const { return QString(); }
-QString SKTWindowController::Get_Back_Visitor_dyn_contrl_str() const { return QString(); }
+// The user-added rows' lines of each side.
+QString SKTWindowController::Get_Front_Visitor_dyn_contrl_str() const
+{
+    return Front_Profile_Panel_OBJ ? Front_Profile_Panel_OBJ->Other_Details_Text() : QString();
+}
+QString SKTWindowController::Get_Back_Visitor_dyn_contrl_str() const
+{
+    return Back_Profile_Panel_OBJ ? Back_Profile_Panel_OBJ->Other_Details_Text() : QString();
+}
 
 void SKTWindowController::Add_Visitor_Record_To_DB()
 {

@@ -2,6 +2,7 @@
 
 #include "CardResize.h"
 #include "Globals.h"
+#include "Profile_Panel.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
 #include "SKTWindowController.h"
@@ -24,6 +25,11 @@ public:
 
     void Lock_Clicked() override { c.Lock_Clicked(); }
     void Open_Barcode_Window() override { c.Open_Barcode_Window(); }
+    void Image_Was_Reset(SKTGraphic &g) override
+    {
+        if (Profile_Panel *panel = Profile_Panel_Of_Side(c.document.Card_Front_Or_Back))
+            panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
+    }
     void Unlock_Clicked() override { c.Unlock_Clicked(); }
     bool Browse_User_Image_Manually() override { return c.Browse_User_Image_Manually(); }
     QString Panel_Library_Image() override

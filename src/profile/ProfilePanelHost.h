@@ -33,4 +33,17 @@ public:
     virtual void Show_Message_To_Update_Data() = 0;
     // The add-to-database button: records the visitor of both panels.
     virtual void Add_Visitor_Record_To_DB() = 0;
+
+    // ---- User-added rows ----
+    // Records an undo snapshot of the current side.
+    virtual void Panel_Record_Undo() {}
+    // A row was added by the operator: the current side's list is built again.
+    virtual void Create_Dynamic_Control_List() {}
+    // The panel of the side gained or lost rows: its view is sized again and shown.
+    virtual void Panel_Rows_Changed(int /*side*/) {}
+    // The placeholder picture of a photo without a picture, its path, and the picture
+    // of a file that cannot be read.
+    virtual QString Panel_No_Image_Path() const { return QString(); }
+    virtual Picture Panel_No_Image_Picture() const { return Picture(); }
+    virtual Picture Panel_Err_Image() const { return Picture(); }
 };

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "Log.h"
 #include "MessageBox.h"
 #include "ProfilePanelHost.h"
 #include "SKTGraphic.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 Profile_Panel *Front_Profile_Panel_OBJ = nullptr;
 Profile_Panel *Back_Profile_Panel_OBJ = nullptr;
@@ -24,7 +26,7 @@ Profile_Panel *Profile_Panel_Of_Side(int side) { return side == 1 ? Back_Profile
 namespace {
 const QString kDateFormat = QStringLiteral("dd-MMM-yyyy");
 const QString kTimeFormat = QStringLiteral("HH:mm:ss");
-constexpr int kPictureSide = 120;  // the photo preview's box, in pixels
+constexpr int kPictureSide = 90;  // the photo preview's box, in pixels
 
 void setEditable(QLineEdit *box, bool on)
 {
@@ -52,6 +54,7 @@ void Profile_Panel::buildLayout()
 {
     auto *grid = new QGridLayout(this);
     grid->setContentsMargins(6, 6, 6, 6);
+    grid->setVerticalSpacing(3);
     grid->setColumnStretch(1, 2);
     grid->setColumnStretch(3, 3);
     const auto &table = Visitor_Fixed_Fields();
@@ -87,28 +90,28 @@ void Profile_Panel::buildLayout()
     grid->addWidget(date_manual_chk, kDateField, 4);
     grid->addWidget(time_manual_chk, kTimeField, 4);
 
+    // The photo beside its path and buttons.
     user_picture = new QLabel(this);
     user_picture->setObjectName(QStringLiteral("user_picture"));
     user_picture->setFixedSize(kPictureSide, kPictureSide);
     user_picture->setFrameShape(QFrame::Box);
     user_picture->setAlignment(Qt::AlignCenter);
-    grid->addWidget(user_picture, row++, 1, 1, 3, Qt::AlignHCenter);
+    grid->addWidget(user_picture, row, 0, 1, 2, Qt::AlignHCenter);
+    auto *photoColumn = new QVBoxLayout;
     image_path_val = new QLineEdit(this);
     image_path_val->setObjectName(QStringLiteral("image_path_val"));
     image_path_val->setReadOnly(true);
-    grid->addWidget(image_path_val, row++, 0, 1, 4);
+    photoColumn->addWidget(image_path_val);
     Browse_image_btn = new QPushButton(tr("Photo from File..."), this);
     Open_Camera_btn = new QPushButton(tr("Camera..."), this);
     connect(Browse_image_btn, &QPushButton::clicked, this, &Profile_Panel::Browse_image_Btn_Clicked);
     connect(Open_Camera_btn, &QPushButton::clicked, this, &Profile_Panel::Open_Camera_Clicked);
-    grid->addWidget(Browse_image_btn, row, 1);
-    grid->addWidget(Open_Camera_btn, row++, 3);
-    Add_to_DB_btn = new QPushButton(tr("Add to Database"), this);
-    Add_to_DB_btn->setObjectName(QStringLiteral("Add_to_DB_btn"));
-    connect(Add_to_DB_btn, &QPushButton::clicked, this, [this] {
-        if (m_host) m_host->Add_Visitor_Record_To_DB();
-    });
-    grid->addWidget(Add_to_DB_btn, row++, 0, 1, 4);
+    photoColumn->addWidget(Browse_image_btn);
+    photoColumn->addWidget(Open_Camera_btn);
+    photoColumn->addStretch(1);
+    grid->addLayout(photoColumn, row++, 2, 1, 3);
+    buildRowArea();
+    grid->addWidget(custom_area, row++, 0, 1, 5);
     grid->setRowStretch(row, 1);
 }
 
@@ -163,13 +166,10 @@ void Profile_Panel::Chk_Unchk_Manual_Date_Time(const QString &which)
         setEditable(b.value, true);
         return;
     }
+    // Not typed by hand: the box shows the moment's own date or time.
     setEditable(b.value, false);
-    if (b.value_chk->isChecked()) {
-        b.value->setEnabled(true);
-        if (b.value->text().isEmpty()) stamp();
-    } else {
-        stamp();
-    }
+    stamp();
+    if (b.value_chk->isChecked()) b.value->setEnabled(true);
 }
 
 void Profile_Panel::Set_Date_Value() { fields[kDateField].value->setText(Get_date_Value(kDateFormat)); }
@@ -219,6 +219,9 @@ void Profile_Panel::Reset_all_Ctrl()
 {
     Set_User_Image_Control(QString(), Picture(), QString());
     Refresh_Controls();
+    counter = 1;
+    ctrl_y = 5.0;
+    if (Has_Rows()) Remove_All_Rows();
 }
 
 // ---- Photos ----
@@ -310,6 +313,17 @@ void Profile_Panel::Set_User_Image(const QString &path, const QString &ctrl_id)
     if (target.isEmpty()) target = selected ? selected->control_ID : Visitor_Photo_ID;
     const char created = m_host->new_control_add(p, target, image_path_val);
     m_host->Change_Value(p, target, true, created == 1);
+    // A user-added photo row of the side shows the path and the picture too.
+    if (target != Visitor_Photo_ID)
+        if (Profile_Panel *panel = Profile_Panel_Of_Side(m_host->Panel_Current_Side()))
+            if (QLineEdit *box = panel->Get_Dynamic_Text_Box(target)) {
+                Show_NSLog_Message(box->text());
+                box->setText(p);
+                panel->Set_Dynamic_Pic_Ctrl_Image(panel->Get_Dynamic_Photo_Ctrl(target),
+                                                  QFileInfo(p).fileName() == QLatin1String("no.png")
+                                                      ? m_host->Panel_No_Image_Picture()
+                                                      : m_host->Panel_Image_For_Path(p));
+            }
     if (p.isEmpty()) {
         showPicture(Picture());
         return;

@@ -7,17 +7,30 @@
 #include "Picture.h"
 #include "Visitor_Fields.h"
 
+#include <QHash>
+#include <QRectF>
 #include <QString>
 #include <QWidget>
 
 #include <array>
 #include <functional>
+#include <vector>
 
 class ProfilePanelHost;
 class QCheckBox;
+class QFrame;
+class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
+
+// One user-added row part: its control ID, its text box or photo well, its check box.
+struct Row_Entry {
+    QString id;
+    QWidget *control = nullptr;  // QLineEdit, or the photo well (QLabel) of a photo row
+    QCheckBox *chk = nullptr;
+};
 
 class Profile_Panel : public QWidget {
     Q_OBJECT
@@ -70,14 +83,78 @@ public:
     void Refresh_Controls();
     void Reset_all_Ctrl();
 
+    // ---- User-added rows (Profile_Panel_Rows.cpp) ----
+    // Frames are kept y-up inside their box (rows) or inside the row area below the
+    // fixed fields (boxes and buttons), and turned into widget geometry in one place.
+    int counter = 1;         // number of the next row
+    double ctrl_y = 5.0;     // y of the next row inside the custom boxes
+    int txt_or_image_ctrl = 0;  // kind of the next row: 0 text, 1 photo
+    std::vector<Row_Entry> view_array_label;  // caption side: caption box or photo well
+    std::vector<Row_Entry> view_array_value;  // value side: value box
+    QWidget *custom_area = nullptr;
+    QFrame *custom_label_box = nullptr, *custom_field_box = nullptr;
+    QRectF def_lbl_bx_rect, def_fld_bx_rect;  // the fixed fields' boxes, above the area
+    QPushButton *Add_label_btn = nullptr;
+    QGroupBox *new_ctrl_type_box = nullptr;
+    QRadioButton *text_kind_btn = nullptr, *photo_kind_btn = nullptr;
+
+    void Add_New_Label_Clicked();
+    // An empty ID adds a new row and sends it to the card; an ID rebuilds a row the
+    // card already has and sends nothing.
+    void Add_label_control(const QString &ctrl_id, const QString &text, bool visible);
+    void Add_Image_control(const QString &ctrl_id, const QString &path, bool visible);
+    void Add_Value_control(const QString &ctrl_id, const QString &text, bool visible);
+    // Ends a row pair: next position, boxes shown, buttons moved, panel resized.
+    void Increment_in_position();
+    void Change_btn_location();
+    void Visitor_Dyn_Ctrl_Checked_Changed(QCheckBox *sender);
+    // The row's text box ("T") or check box (any other kind), or nullptr.
+    QWidget *Get_Dynamic_Label_Ctrl(const QString &ctrl_id, const QString &kind) const;
+    QLineEdit *Get_Dynamic_Text_Box(const QString &ctrl_id) const;
+    QCheckBox *Get_Dynamic_Chk_Box(const QString &ctrl_id) const;
+    QLabel *Get_Dynamic_Photo_Ctrl(const QString &ctrl_id) const;
+    bool Has_Rows() const { return !view_array_label.empty() || !view_array_value.empty(); }
+    // The y-up frame a row control, a custom box or a button was given.
+    QRectF Frame_Of(const QWidget *w) const;
+    // The picture a photo well shows (null when none).
+    Picture Well_Picture(const QLabel *well) const;
+    void Set_Well_Picture(QLabel *well, const Picture &picture);
+    // The one setter of row wells: the picture, or the error picture when there is none.
+    void Set_Dynamic_Pic_Ctrl_Image(QLabel *well, const Picture &picture);
+    // The rows' other details for the visit record: "caption : value" per text row
+    // whose boxes are ticked, one line each; photo rows add nothing.
+    QString Other_Details_Text() const;
+    // After undo and redo: every row unticked, caption-side wells on the placeholder,
+    // row boxes disabled.
+    void Refresh_Rows_For_Undo();
+    // The picture a row's photo well shows for a path: the placeholder for "no.png",
+    // the file's picture, or the error picture when there is none.
+    Picture Picture_For_Row_Path(const QString &path) const;
+
 private:
     void Place_Photo(const std::function<QString()> &choose);
     void buildLayout();
+    void buildRowArea();
     void showPicture(const Picture &picture);
+    void Remove_All_Rows();
+    void Reread_Default_Boxes();
+    // The next free row number: from `counter` on, one whose caption, value and photo
+    // IDs are neither on the card sides nor among the rows.
+    int Free_Row_Number() const;
+    bool Row_ID_In_Use(const QString &id) const;
+    QCheckBox *makeRowChk(QWidget *box, double y, bool visible);
+    QLineEdit *makeRowBox(QWidget *box, const QRectF &frame, const QString &text);
+    void Set_Frame(QWidget *w, const QRectF &frameYUp);
+    void Grow_Box(QFrame *box, const QRectF &defaultRect);
+    void Place_Children(QWidget *box);
+    void Resize_Row_Area();
+    void Row_Text_Edited(QLineEdit *box);
 
     int m_side = 0;
     ProfilePanelHost *m_host = nullptr;
     Picture m_picture;
+    QHash<const QWidget *, QRectF> m_frames;
+    QHash<const QLabel *, Picture> m_wellPictures;
 };
 
 using Front_Profile_Panel = Profile_Panel;

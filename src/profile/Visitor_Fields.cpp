@@ -35,3 +35,18 @@ int Visitor_Field_Of_ID(const QString &id, bool *isCaption)
     }
     return -1;
 }
+
+QString Row_Pairing_Key(const QString &id) { return id.mid(7).trimmed(); }
+
+QString Row_Partner_ID(const QString &id)
+{
+    if (Is_User_Caption_ID(id)) return QStringLiteral("F_field") + Row_Pairing_Key(id);
+    if (Is_User_Value_ID(id)) return QStringLiteral("F_label") + Row_Pairing_Key(id);
+    return QString();
+}
+
+bool Is_Fixed_Field_ID(const QString &id) { return id.contains(QLatin1String("Fup_")); }
+bool Is_Visitor_Photo_ID(const QString &id) { return id == Visitor_Photo_ID; }
+bool Is_User_Caption_ID(const QString &id) { return id.contains(QLatin1String("_label")); }
+bool Is_User_Value_ID(const QString &id) { return id.contains(QLatin1String("_field")); }
+bool Is_User_Photo_ID(const QString &id) { return id.contains(QLatin1String("F_Photo")); }

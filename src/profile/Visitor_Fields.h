@@ -20,3 +20,16 @@ const std::array<Visitor_Field, kVisitorFieldCount> &Visitor_Fixed_Fields();
 int Visitor_Field_Of_ID(const QString &id, bool *isCaption = nullptr);
 
 extern const QString Visitor_Photo_ID;  // "Fup_Photo"
+
+// ---- The vocabulary of user-added rows ----
+// The pairing key: the ID less its 7-character prefix ("F_label", "F_field", "B_label",
+// "B_field"), trimmed. A caption and a value pair when their keys are equal.
+QString Row_Pairing_Key(const QString &id);
+// The partner of a user-added caption ("F_field" + key) or value ("F_label" + key);
+// "" for other IDs.
+QString Row_Partner_ID(const QString &id);
+bool Is_Fixed_Field_ID(const QString &id);   // contains "Fup_"
+bool Is_Visitor_Photo_ID(const QString &id); // equals "Fup_Photo"
+bool Is_User_Caption_ID(const QString &id);  // contains "_label"
+bool Is_User_Value_ID(const QString &id);    // contains "_field"
+bool Is_User_Photo_ID(const QString &id);    // contains "F_Photo"

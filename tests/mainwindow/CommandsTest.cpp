@@ -205,7 +205,7 @@ TEST(Commands, CardBackgroundFromTheLibrary)
 TEST(Commands, UnbuiltCommandsAreGreyed)
 {
     Window w;
-    for (const char *name : {"Crop", "VisitorLog", "Profile"})
+    for (const char *name : {"Crop", "VisitorLog"})
         EXPECT_FALSE(w.command(name)->isEnabled()) << name;
     EXPECT_TRUE(w.command("Mail")->isEnabled());
     EXPECT_TRUE(w.command("MailSettings")->isEnabled());

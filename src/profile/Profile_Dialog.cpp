@@ -1,0 +1,239 @@
+#include "Profile_Dialog.h"
+
+#include "Dialogs.h"
+#include "Globals.h"
+#include "Visitor_Fields.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+std::function<void(Profile_Dialog &)> Profile_Dialog::answerer;
+
+namespace {
+const QString kManual = QStringLiteral("M");
+QString seriesKey(const QString &name) { return QStringLiteral("S:") + name; }
+QString columnKey(int column) { return QStringLiteral("X:%1").arg(column); }
+} // namespace
+
+Profile_Dialog::Profile_Dialog(bool twoSides, Profile_Dialog_Host *host, QWidget *parent)
+    : QDialog(parent), m_twoSides(twoSides), m_host(host)
+{
+    setObjectName(twoSides ? QStringLiteral("User_profile") : QStringLiteral("Show_User_Profile"));
+    setWindowTitle(tr("Profile"));
+    auto *grid = new QGridLayout(this);
+    grid->addWidget(new QLabel(tr("Caption")), 0, 1);
+    grid->addWidget(new QLabel(tr("Value")), 0, 2);
+    grid->addWidget(new QLabel(tr("Source")), 0, 3);
+    for (int i = 0; i < kProfileTextStemCount; ++i) {
+        Field_Row &r = rows[size_t(i)];
+        const QString stem = User_Profile_Class::Stem_Name(Profile_Stem(i));
+        r.title = new QLabel(this);
+        r.caption = new QLineEdit(this);
+        r.caption->setObjectName(stem + QStringLiteral("_label"));
+        r.value = new QLineEdit(this);
+        r.value->setObjectName(stem);
+        r.source = new QComboBox(this);
+        r.source->setObjectName(stem + QStringLiteral("_source"));
+        grid->addWidget(r.title, i + 1, 0);
+        grid->addWidget(r.caption, i + 1, 1);
+        grid->addWidget(r.value, i + 1, 2);
+        grid->addWidget(r.source, i + 1, 3);
+    }
+    int row = kProfileTextStemCount + 1;
+    image_USE = new QCheckBox(tr("Use photo"), this);
+    image_USE->setObjectName(QStringLiteral("image_USE"));
+    image_path = new QLineEdit(this);
+    image_path->setObjectName(QStringLiteral("image"));
+    image_source = new QComboBox(this);
+    grid->addWidget(image_USE, row, 0);
+    grid->addWidget(image_path, row, 1, 1, 2);
+    grid->addWidget(image_source, row++, 3);
+    auto *photoButtons = new QHBoxLayout;
+    Browse_btn = new QPushButton(tr("Browse..."), this);
+    Camera_btn = new QPushButton(tr("Camera..."), this);
+    photoButtons->addWidget(Browse_btn);
+    photoButtons->addWidget(Camera_btn);
+    photoButtons->addStretch(1);
+    grid->addLayout(photoButtons, row++, 1, 1, 3);
+    auto *buttons = new QHBoxLayout;
+    Preview_btn = new QPushButton(tr("Preview"), this);
+    Cancel_btn = new QPushButton(tr("Cancel"), this);
+    OK_btn = new QPushButton(tr("OK"), this);
+    OK_btn->setDefault(true);
+    buttons->addWidget(Preview_btn);
+    buttons->addStretch(1);
+    buttons->addWidget(Cancel_btn);
+    buttons->addWidget(OK_btn);
+    grid->addLayout(buttons, row, 0, 1, 4);
+    grid->setRowStretch(row + 1, 1);
+    connect(OK_btn, &QPushButton::clicked, this, &Profile_Dialog::OK_Btn_Clicked);
+    connect(Cancel_btn, &QPushButton::clicked, this, &Profile_Dialog::Cancel_Btn_Clicked);
+    connect(Preview_btn, &QPushButton::clicked, this, &Profile_Dialog::Preview_Btn_Clicked);
+    connect(Browse_btn, &QPushButton::clicked, this, &Profile_Dialog::Browse_Btn_Clicked);
+    connect(Camera_btn, &QPushButton::clicked, this, &Profile_Dialog::Camera_Btn_Clicked);
+}
+
+std::vector<User_Profile_Class *> Profile_Dialog::Edited_Records() const
+{
+    if (!m_host) return {};
+    const QString side = load_side.trimmed();
+    if (!m_twoSides && side == QLatin1String("F")) return {&m_host->Profile_Record(0)};
+    if (!m_twoSides && side == QLatin1String("B")) return {&m_host->Profile_Record(1)};
+    return {&m_host->Profile_Record(0), &m_host->Profile_Record(1)};
+}
+
+int Profile_Dialog::Open_Wnd(char flag)
+{
+    m_result = 0;
+    m_previewing = false;
+    Camera_btn->setEnabled(bool(run_camera));
+    fillSources();
+    const std::vector<User_Profile_Class *> records = Edited_Records();
+    User_Profile_Class empty;
+    empty.Reset_All_Values();
+    Load_Fields(flag && !records.empty() ? *records.front() : empty);
+    if (answerer)
+        answerer(*this);
+    else
+        exec();
+    endPreview();
+    return m_result;
+}
+
+void Profile_Dialog::fillSources()
+{
+    QStringList series, columns;
+    if (m_host) {
+        series = m_host->Profile_Series_Names();
+        columns = m_host->Profile_Column_Names();
+    }
+    auto fill = [&](QComboBox *box) {
+        box->clear();
+        box->addItem(tr("Manual"), kManual);
+        for (const QString &s : series) box->addItem(tr("Series: %1").arg(s), seriesKey(s));
+        for (int c = 0; c < columns.size(); ++c) box->addItem(tr("Column: %1").arg(columns[c]), columnKey(c));
+    };
+    for (Field_Row &r : rows) fill(r.source);
+    fill(image_source);
+}
+
+void Profile_Dialog::showSource(QComboBox *box, const Profile_Field &field)
+{
+    const QString key = field.ds ? seriesKey(field.ds_name) : field.xl ? columnKey(field.xl_col_indx) : kManual;
+    int index = box->findData(key);
+    if (index < 0) {
+        // A source the design no longer offers is still shown as it is.
+        box->addItem(field.ds ? field.ds_name : QStringLiteral("Column %1").arg(field.xl_col_indx), key);
+        index = box->count() - 1;
+    }
+    box->setCurrentIndex(index);
+}
+
+void Profile_Dialog::storeSource(const QComboBox *box, Profile_Field &field)
+{
+    const QString key = box->currentData().toString();
+    field.ds = key.startsWith(QLatin1String("S:"));
+    field.xl = key.startsWith(QLatin1String("X:"));
+    if (field.ds) {
+        const QString name = key.mid(2);
+        if (field.ds_name != name) field.ds_indx = 0;
+        field.ds_name = name;
+    }
+    if (field.xl) field.xl_col_indx = key.mid(2).toInt();
+}
+
+void Profile_Dialog::Load_Fields(const User_Profile_Class &record)
+{
+    const auto &captions = Visitor_Fixed_Fields();
+    for (int i = 0; i < kProfileTextStemCount; ++i) {
+        Field_Row &r = rows[size_t(i)];
+        const Profile_Field &f = record[Profile_Stem(i)];
+        // The captions of the fields as they stand when the dialog runs.
+        r.title->setText(*captions[size_t(i)].caption);
+        // The caption written on the card is the record's; the field's own caption is
+        // offered as a hint.
+        r.caption->setText(f.label);
+        r.caption->setPlaceholderText(*captions[size_t(i)].caption);
+        r.value->setText(f.value);
+        showSource(r.source, f);
+    }
+    const Profile_Field &photo = record[Profile_Stem::image];
+    image_USE->setText(Title_image);
+    image_USE->setChecked(record.image_USE != 0);
+    image_path->setText(photo.value);
+    showSource(image_source, photo);
+}
+
+void Profile_Dialog::Store_Fields(User_Profile_Class &record) const
+{
+    for (int i = 0; i < kProfileTextStemCount; ++i) {
+        const Field_Row &r = rows[size_t(i)];
+        Profile_Field &f = record[Profile_Stem(i)];
+        f.label = r.caption->text();
+        f.value = r.value->text();
+        storeSource(r.source, f);
+    }
+    Profile_Field &photo = record[Profile_Stem::image];
+    photo.value = image_path->text().trimmed();
+    storeSource(image_source, photo);
+    record.image_USE = image_USE->isChecked() ? 1 : 0;
+}
+
+void Profile_Dialog::OK_Btn_Clicked()
+{
+    for (User_Profile_Class *r : Edited_Records()) Store_Fields(*r);
+    m_result = 1;
+    endPreview();
+    if (isVisible()) done(1);
+}
+
+void Profile_Dialog::Cancel_Btn_Clicked()
+{
+    m_result = 0;
+    endPreview();
+    if (isVisible()) done(0);
+}
+
+void Profile_Dialog::Preview_Btn_Clicked()
+{
+    if (!m_host) return;
+    for (User_Profile_Class *r : Edited_Records()) Store_Fields(*r);
+    const QString side = m_twoSides ? (m_host->Profile_Current_Side() == 1 ? QStringLiteral("B") : QStringLiteral("F"))
+                                    : load_side;
+    m_host->Profile_Preview(side);
+    m_previewing = true;
+}
+
+void Profile_Dialog::endPreview()
+{
+    if (!m_previewing || !m_host) return;
+    m_previewing = false;
+    m_host->Profile_Preview_End();
+}
+
+void Profile_Dialog::Browse_Btn_Clicked()
+{
+    FilePanelRequest request;
+    request.title = tr("Choose Photo");
+    if (m_host) request.extensions = m_host->Profile_Image_File_Types();
+    const QStringList chosen = Run_File_Panel(request);
+    if (!chosen.isEmpty()) Set_User_Image(chosen.front());
+}
+
+void Profile_Dialog::Camera_Btn_Clicked()
+{
+    if (!run_camera) return;
+    const QString picture = run_camera();
+    if (!picture.isEmpty()) Set_User_Image(picture);
+}
+
+void Profile_Dialog::Set_User_Image(const QString &path)
+{
+    image_path->setText(path);
+    image_USE->setChecked(true);
+}

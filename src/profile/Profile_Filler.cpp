@@ -1,0 +1,111 @@
+#include "Profile_Filler.h"
+
+#include "Globals.h"
+#include "Log.h"
+#include "SKTGraphic.h"
+#include "SKTGraphicView.h"
+
+#include <QFileInfo>
+#include <exception>
+
+namespace {
+void writeControl(const Profile_Fill_Target &t, const QString &id, const QString &text, GraphicKind kind)
+{
+    const bool missing = t.view->Selcect_Ctrl_With_ID(id) == nullptr;
+    const QRectF rect = missing && t.default_rect ? t.default_rect(id, text) : QRectF();
+    t.view->ReplaceGraphicText(kind, missing, rect, t.card_side, text, id);
+}
+
+void setTool(const Profile_Fill_Target &t, int tool)
+{
+    if (t.set_tool) t.set_tool(tool);
+}
+
+void bindSelected(const Profile_Fill_Target &t, const Profile_Field &field)
+{
+    if (SKTGraphic *g = t.view->Selected_Graphic()) Bind_Profile_Control(*g, field);
+}
+
+void fillPhoto(const User_Profile_Class &r, const Profile_Fill_Target &t)
+{
+    const Profile_Field &photo = r[Profile_Stem::image];
+    if (t.kind == Profile_Fill_Target::Kind::Scratch) {
+        const QString path = photo.value.isEmpty() ? t.no_image_path : photo.value;
+        setTool(t, 8);
+        Library_Selected_Image = path;
+        writeControl(t, photo.id, path, GraphicKind::Image);
+        bindSelected(t, photo);
+        return;
+    }
+    if (!r.image_USE) {
+        // A record without a photo hides the side's photo control, front and back alike.
+        if (SKTGraphic *g = t.view->Selcect_Ctrl_With_ID(photo.id)) g->Set_Ctrl_Is_Visible(false);
+        return;
+    }
+    const bool usable = QFileInfo(photo.value).isFile() || photo.ds || photo.xl;
+    if (usable) {
+        setTool(t, 8);
+        Library_Selected_Image = photo.value;
+        writeControl(t, photo.id, photo.value, GraphicKind::Image);
+    }
+    t.view->Set_Selection_Index_According_ID(photo.id);
+    bindSelected(t, photo);
+}
+} // namespace
+
+void Bind_Profile_Control(SKTGraphic &g, const Profile_Field &field)
+{
+    if (field.ds) {
+        g.Set_Data_source_type(1);
+        g.Set_Batch_List_Name(field.ds_name);
+        g.Set_Batch_List_Index(field.ds_indx);
+        g.Set_Excel_binding(false);
+        g.Set_Excel_binding_Index(-1);
+    } else if (field.xl) {
+        g.Set_Data_source_type(2);
+        g.Set_Excel_binding(true);
+        g.Set_Excel_binding_Index(field.xl_col_indx);
+        g.Set_Batch_List_Index(-1);
+        g.Set_Batch_List_Name(QString());
+    } else {
+        g.Set_Data_source_type(0);
+        g.Set_Excel_binding(false);
+        g.Set_Excel_binding_Index(-1);
+        g.Set_Batch_List_Index(-1);
+        g.Set_Batch_List_Name(QStringLiteral(""));
+    }
+}
+
+void Fill_User_profile_info_side(const User_Profile_Class &r, const Profile_Fill_Target &t)
+{
+    const bool scratch = t.kind == Profile_Fill_Target::Kind::Scratch;
+    if (!scratch) {
+        if (t.combo_step) t.combo_step();
+        if (!Fill_User_Profile) return;
+    }
+    if (!t.view) return;
+    // The view takes no snapshots of its own while a profile is written.
+    const bool flag = Fill_User_Profile;
+    Fill_User_Profile = true;
+    try {
+        t.view->Hide_all_Text_control_FUP_Control();
+        setTool(t, 2);
+        for (int i = 0; i < kProfileTextStemCount; ++i) {
+            const Profile_Field &f = r[Profile_Stem(i)];
+            if (f.value.isEmpty()) continue;
+            writeControl(t, f.id, f.value, GraphicKind::Text);
+            bindSelected(t, f);
+        }
+        fillPhoto(r, t);
+        setTool(t, 2);
+        for (int i = 0; i < kProfileTextStemCount; ++i) {
+            const Profile_Field &f = r[Profile_Stem(i)];
+            if (!f.label.isEmpty()) writeControl(t, f.label_id, f.label, GraphicKind::Text);
+        }
+        Fill_User_Profile = flag;
+        if (!scratch && t.record_undo) t.record_undo();
+    } catch (const std::exception &e) {
+        Fill_User_Profile = flag;
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}

@@ -1,0 +1,249 @@
+#include "Profile_Data_Source.h"
+#include "Profile_Dialog.h"
+#include "Profile_Window.h"
+#include "ProfileWindow.h"
+#include "SKTImage.h"
+#include "TestSupport.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QMainWindow>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSplitter>
+#include <QStackedWidget>
+#include <gtest/gtest.h>
+
+namespace {
+struct Answer {
+    Answer(std::function<void(Profile_Dialog &)> f) { Profile_Dialog::answerer = std::move(f); }
+    ~Answer() { Profile_Dialog::answerer = nullptr; }
+};
+
+// A newly browsed spreadsheet of one row, both sides bound to it.
+struct NewSheet : Profile_Data_Source {
+    int Calculate_Excel_table_rows() const override { return 1; }
+    bool Browse_Excel_AGAIN() const override { return true; }
+    bool Check_Front_Side_Excel_Binding_Is_Used() const override { return true; }
+    bool Check_Back_Side_Excel_Binding_Is_Used() const override { return true; }
+};
+
+GraphicPtr bound(SKTGraphicList &side, GraphicKind kind, const QString &id)
+{
+    GraphicPtr g = SKTGraphic::create(kind);
+    g->control_ID = id;
+    g->setBounds(QRectF(10, 10, 70, 20));
+    g->Set_Data_source_type(2);
+    g->Set_Excel_binding(true);
+    g->Set_Excel_binding_Index(1);
+    side.insert(g, side.count());
+    return g;
+}
+
+struct Fresh : ::testing::Test {
+    void SetUp() override { Fill_User_Profile = false; }
+    void TearDown() override { Fill_User_Profile = false; }
+};
+} // namespace
+
+TEST_F(Fresh, SideLetterWithBlanksOpensTheBacksDialog)
+{
+    ProfileWindow w;
+    QString seen;
+    Profile_Dialog *dialog = nullptr;
+    Answer a([&](Profile_Dialog &d) {
+        dialog = &d;
+        seen = d.load_side;
+        d.Cancel_Btn_Clicked();
+    });
+    EXPECT_EQ(w.controller.Open_User_Profile_Window(1, " B ", "2"), 0);
+    EXPECT_EQ(seen, "B");
+    EXPECT_EQ(dialog, &w.controller.Show_User_Profile_Window());
+    // An empty letter opens the two-side dialog; a one-sided card's on the front.
+    w.controller.Open_User_Profile_Window(0, "", "1");
+    EXPECT_EQ(dialog, &w.controller.User_profile_Window());
+    EXPECT_EQ(seen, "F");
+    w.controller.Open_User_Profile_Window(0, "", "2");
+    EXPECT_EQ(seen, "");
+}
+
+TEST_F(Fresh, BackDialogStoresIntoTheBackRecordOnly)
+{
+    ProfileWindow w;
+    w.controller.Front_user_profile[Profile_Stem::Name].value = "Front person";
+    w.controller.Select_back_side();
+    Answer a([&](Profile_Dialog &d) {
+        d.rows[0].value->setText("Back person");
+        d.Preview_Btn_Clicked();
+        EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].value, "Front person");
+        d.OK_Btn_Clicked();
+    });
+    EXPECT_EQ(w.controller.Open_User_Profile_Window(1, "B", "2"), 1);
+    EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].value, "Front person");
+    EXPECT_EQ(w.controller.Back_user_profile[Profile_Stem::Name].value, "Back person");
+    EXPECT_TRUE(Fill_User_Profile);
+}
+
+TEST_F(Fresh, CancelKeepsTheFlagAndTheSide)
+{
+    ProfileWindow w;
+    GraphicPtr name = SKTGraphic::create(GraphicKind::Text);
+    name->control_ID = "Fup_Name";
+    name->Text_Value = "Visitor";
+    name->Set_Ctrl_Is_Visible(true);
+    w.front().insert(name, 0);
+    w.controller.Make_Sure_Of_Undo_Base(0);
+    std::vector<KeyedArchive> before;
+    for (const GraphicPtr &g : w.front().items()) before.push_back(g->encode());
+    const int undo = w.controller.Get_Undo_Count();
+    int shownDuringPreview = -1;
+    Answer a([&](Profile_Dialog &d) {
+        d.rows[0].value->setText("Someone else");
+        d.image_USE->setChecked(true);
+        d.Preview_Btn_Clicked();
+        shownDuringPreview = w.controller.ui.myTargetView->currentIndex();
+        d.Cancel_Btn_Clicked();
+    });
+    w.controller.User_Profile_Button_Clicked();
+    EXPECT_EQ(shownDuringPreview, 2) << "the preview shows the scratch side";
+    EXPECT_EQ(w.controller.ui.myTargetView->currentIndex(), 0);
+    EXPECT_FALSE(Fill_User_Profile);
+    std::vector<KeyedArchive> after;
+    for (const GraphicPtr &g : w.front().items()) after.push_back(g->encode());
+    EXPECT_TRUE(after == before);
+    EXPECT_EQ(w.controller.Get_Undo_Count(), undo);
+    EXPECT_EQ(w.controller._graphicView_TEMP->Selcect_Ctrl_With_ID("Fup_Name")->Text_Value, "Someone else");
+}
+
+TEST_F(Fresh, OkWritesTheProfileOntoTheCardInOneUndoStep)
+{
+    ProfileWindow w;
+    w.controller.Make_Sure_Of_Undo_Base(0);
+    const int undo = w.controller.Get_Undo_Count();
+    Answer a([&](Profile_Dialog &d) {
+        d.rows[0].value->setText("Ann Lee");
+        d.rows[0].caption->setText("Name :");
+        d.Preview_Btn_Clicked();
+        d.OK_Btn_Clicked();
+    });
+    w.controller.ui.command("Profile")->trigger();
+    ASSERT_NE(w.onFront("Fup_Name"), nullptr);
+    EXPECT_EQ(w.onFront("Fup_Name")->Text_Value, "Ann Lee");
+    EXPECT_EQ(w.onFront("Fup_lbl_Name")->Text_Value, "Name :");
+    EXPECT_EQ(w.controller.Get_Undo_Count(), undo + 1);
+    EXPECT_EQ(w.controller.Selected_Control_Tool(), 0);
+    w.controller.Undo_Action_Perform();
+    EXPECT_EQ(w.onFront("Fup_Name"), nullptr);
+}
+
+TEST_F(Fresh, ANewSpreadsheetDropsStaleBindingsButProfileControlsKeepTheirs)
+{
+    for (const char *sides : {"2", "1"}) {
+        ProfileWindow w;
+        w.controller.setProfileDataSource(std::make_unique<NewSheet>());
+        GraphicPtr profile = bound(w.front(), GraphicKind::Text, "Fup_Name");
+        GraphicPtr free = bound(w.front(), GraphicKind::Text, "");
+        GraphicPtr code = bound(w.front(), GraphicKind::Barcode, "");
+        GraphicPtr shape = bound(w.front(), GraphicKind::Shape, "");
+        GraphicPtr backProfile = bound(w.back(), GraphicKind::Text, "Fup_Name");
+        Answer a([](Profile_Dialog &d) { d.Cancel_Btn_Clicked(); });
+        w.controller.Open_User_Profile_Window(1, "F", sides);
+        EXPECT_EQ(profile->data_source_type_val(), 2) << sides;
+        EXPECT_EQ(free->data_source_type_val(), 0) << sides;
+        EXPECT_EQ(free->excel_col_indx, -1);
+        EXPECT_FALSE(free->excel_binding);
+        EXPECT_EQ(code->data_source_type_val(), 0);
+        EXPECT_EQ(shape->data_source_type_val(), 2) << "shapes carry no binding to drop";
+        // The other side loses every binding, profile controls too, on a two-sided card.
+        EXPECT_EQ(backProfile->data_source_type_val(), QString(sides) == "2" ? 0 : 2) << sides;
+    }
+}
+
+TEST_F(Fresh, InvitationLayout)
+{
+    ProfileWindow w("L");
+    w.document.Front_card_Prop.setCard_Size(QSizeF(300, 400));
+    Invitation_Values v;
+    v.Invite_Time = "7 pm";
+    v.Invite_Venue = "Hall";
+    w.controller.Fill_Party_Invidation_Details(v);
+    ASSERT_EQ(w.front().count(), 2);
+    SKTGraphic *time = w.controller._graphicView->Selcect_Ctrl_With_ID("PARTY_TIME");
+    SKTGraphic *venue = w.controller._graphicView->Selcect_Ctrl_With_ID("PARTY_VENUE");
+    ASSERT_TRUE(time && venue);
+    EXPECT_EQ(time->Text_Value, "AT 7 pm");
+    EXPECT_EQ(time->bounds(), QRectF(30, 40, 220, 20));
+    EXPECT_EQ(venue->Text_Value, "Venue:\nHall");
+    EXPECT_EQ(venue->bounds(), QRectF(30, 100, 220, 60));
+
+    ProfileWindow empty("L");
+    empty.controller.Fill_Party_Invidation_Details(Invitation_Values{});
+    EXPECT_EQ(empty.front().count(), 0);
+    EXPECT_EQ(empty.controller.Selected_Control_Tool(), 2);
+}
+
+TEST_F(Fresh, PanesFollowTheModeAndTheRows)
+{
+    ProfileWindow w;
+    w.controller.window()->resize(1600, 900);
+    w.controller.showWindow();
+    w.controller.change_Visitor_Side_View(1);
+    EXPECT_EQ(w.controller.ui.visitor_stack->currentWidget(), w.controller.ui.back_vistr_view);
+    EXPECT_EQ(w.controller.ui.splitter->sizes()[1], 380);
+    EXPECT_EQ(w.controller.ui.back_vistr_view->height(), 475);
+
+    const QList<int> sizes = w.controller.ui.splitter->sizes();
+    w.document.Start_Card_Option = "T";
+    w.controller.Show_Hide_Profile_Panel_Live_Mode(0);
+    EXPECT_EQ(w.controller.ui.splitter->sizes(), sizes) << "0 changes nothing";
+    EXPECT_EQ(w.controller.ui.visitor_stack->currentWidget(), w.controller.ui.back_vistr_view);
+    w.controller.uncollapseLeftView();
+    EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
+    EXPECT_TRUE(w.controller.ui.Visitor_Panel_Area->isHidden());
+
+    w.document.Start_Card_Option = "G";
+    w.controller.uncollapseLeftView();
+    EXPECT_FALSE(w.controller.ui.group_control_view->isHidden());
+    EXPECT_EQ(w.controller.ui.splitter->sizes()[0], 200);
+    EXPECT_EQ(w.controller.ui.splitter->sizes()[1], 400);
+}
+
+TEST_F(Fresh, VisitorButtonsFollowTheModeTable)
+{
+    struct Case {
+        const char *mode;
+        bool hide;
+        bool text, image, toDb, kinds, log;
+    } cases[] = {
+        {"V", false, false, true, true, false, true}, {"V", true, false, true, false, false, false},
+        {"G", false, false, false, true, false, true}, {"G", true, false, false, false, true, false},
+        {"T", false, true, true, true, false, true},   {"T", true, true, true, false, false, false},
+    };
+    for (const Case &c : cases) {
+        ProfileWindow w(c.mode);
+        w.controller.Show_Hide_Visitor_DB_Button(c.hide);
+        const std::string name = std::string(c.mode) + (c.hide ? " hide" : " show");
+        EXPECT_EQ(w.controller.ui.toolActions[2]->isEnabled(), c.text) << name;
+        EXPECT_EQ(w.controller.ui.toolActions[8]->isEnabled(), c.image) << name;
+        EXPECT_EQ(w.controller.ui.toolActions[9]->isEnabled(), c.image) << name;
+        for (Profile_Panel *p : {&w.fp(), &w.bp()}) {
+            EXPECT_EQ(!p->Add_to_DB_btn->isHidden(), c.toDb) << name;
+            EXPECT_EQ(!p->new_ctrl_type_box->isHidden(), c.kinds) << name;
+        }
+        EXPECT_EQ(w.controller.ui.command("VisitorLog")->isVisible(), c.log) << name;
+    }
+}
+
+TEST_F(Fresh, HidingTheVisitorPanelHidesBothLeftPanes)
+{
+    ProfileWindow w;
+    w.controller.showWindow();
+    w.controller.Show_Hide_Profile_Panel_Live_Mode(1);
+    EXPECT_FALSE(w.controller.ui.Visitor_Panel_Area->isHidden());
+    w.controller.Hide_Visitor_panel();
+    EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
+    EXPECT_TRUE(w.controller.ui.Visitor_Panel_Area->isHidden());
+    EXPECT_TRUE(w.controller.ui.scrollView->isHidden());
+}
