@@ -10,11 +10,13 @@
 #include "Profile_Panel.h"
 #include "VisitorRecordStore.h"
 #include "Visitor_Fields.h"
+#include "Visitor_Log_Records.h"
 
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QStringList>
 #include <exception>
 
@@ -121,6 +123,20 @@ void SKTWindowController::Add_Visitor_Record_To_DB()
             Show_MessageBox(QStringLiteral("Visitor Details has been saved successfully"));
         else
             Show_MessageBox(QStringLiteral("Visitor Details could not be saved.\n") + reason);
+    } catch (const std::exception &e) {
+        Close_DB_Connection();
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void SKTWindowController::View_Vistor_Record()
+{
+    try {
+        Check_Path_And_Create_VISITOR_Files();
+        // No pass printer is handed in yet: Print, Print Preview and Page Setup say
+        // "No printer found.".
+        if (!m_visitorLog) m_visitorLog = new Visitor_Log_Records(visitor_store, pictureAdjuster, nullptr, {}, ui.window);
+        m_visitorLog->Open_Log_Wnd();
     } catch (const std::exception &e) {
         Close_DB_Connection();
         Show_NSLog_Message(QString::fromUtf8(e.what()));

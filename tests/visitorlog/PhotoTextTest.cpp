@@ -1,0 +1,54 @@
+// Photo texts of a visit: a plain path, or a path with the settings of that photo.
+#include "Visitor_Photo_Text.h"
+
+#include <gtest/gtest.h>
+
+TEST(PhotoText, PlainPathsAndSettings)
+{
+    Visitor_Photo_Text all;
+    all.path = "/p/a b.png";
+    all.hasSettings = true;
+    all.flipH = true;
+    all.grayScale = true;
+    all.rotation = 90;
+    all.sharpen = 0.4;
+    all.exposure = -1;
+    all.blur = 2;
+    all.saturation = 1.5;
+    all.brightness = 0.25;
+    all.contrast = 2;
+    all.hue = 30;
+    all.transparency = 0.5;
+    all.border = true;
+    all.borderWidth = 3;
+    all.borderType = "DA";
+    all.borderColour = "1.0:0.0:0.0:1.0";
+    Visitor_Photo_Text noColour = all;
+    noColour.borderColour.clear();
+    Visitor_Photo_Text plain;
+    plain.path = "/p/a b.png";
+    Visitor_Photo_Text twoSettings = plain;
+    twoSettings.hasSettings = true;
+    twoSettings.flipV = true;
+
+    const QString seventeen = " /p/a b.png <IMG_FILTER> YES_0_1_NO_90.7_0.4_-1_2_1.5_0.25_2_30_0.5_YES_3_DA_1.0:0.0:0.0:1.0_";
+    const struct {
+        QString text;
+        Visitor_Photo_Text want;
+    } rows[] = {
+        {seventeen, all},
+        {seventeen.chopped(1), noColour},  // the colour is not ended by "_": black
+        {" /p/a b.png\n", plain},
+        {"/p/a b.png<IMG_FILTER>   ", plain},
+        {"/p/a b.png<IMG_FILTER>n_yes_", twoSettings},
+        {"", Visitor_Photo_Text{}},
+    };
+    for (const auto &r : rows) {
+        const Visitor_Photo_Text got = Parse_Visitor_Photo_Text(r.text);
+        EXPECT_EQ(got.path, r.want.path) << r.text.toStdString();
+        EXPECT_EQ(got.hasSettings, r.want.hasSettings) << r.text.toStdString();
+        EXPECT_EQ(got.rotation, r.want.rotation) << r.text.toStdString();
+        EXPECT_EQ(got.borderColour, r.want.borderColour) << r.text.toStdString();
+        EXPECT_TRUE(got == r.want) << r.text.toStdString();
+    }
+}
