@@ -1,0 +1,215 @@
+// The visitor log's output: the list as a workbook read back by Python, the gate pass
+// as pictures and as a PDF read back by poppler, and the hand-over to the pass printer.
+#include "Globals.h"
+#include "Helpers.h"
+#include "PictureAdjuster.h"
+#include "TestSupport.h"
+#include "VisitorPassPrinter.h"
+#include "VisitorRecordStore.h"
+#include "Visitor_Log_Records.h"
+
+#include <QFile>
+#include <QImageReader>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+namespace {
+struct PlainAdjuster : PictureAdjuster {
+    Picture adjusted(const Picture &source, const ImageAdjustments &, QSize) const override { return source; }
+};
+
+struct FakePrinter : VisitorPassPrinter {
+    bool available = true;
+    int setups = 0;
+    std::vector<std::pair<QRectF, bool>> jobs;
+    QSizeF pictureSize;
+    bool vector = false;
+    bool hasPrinter() const override { return available; }
+    void pageSetup(QWidget *) override { ++setups; }
+    void printPass(const Picture &pass, const QRectF &rect, bool preview, QWidget *) override
+    {
+        jobs.emplace_back(rect, preview);
+        pictureSize = pass.size();
+        vector = pass.vector() != nullptr;
+    }
+};
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000)) return QStringLiteral("ERROR: timeout");
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+struct Output : ::testing::Test {
+    VisitorRecordStore store;
+    PlainAdjuster adjuster;
+    FakePrinter printer;
+    QStringList exported;  // "path|message" of the exported-file box
+    int waits = 0;
+    std::optional<std::pair<QString, int>> imageChoice;
+    std::unique_ptr<Visitor_Log_Records> w;
+
+    void SetUp() override
+    {
+        Check_Path_And_Create_VISITOR_Files();
+        Visitor_Log_Dialogs d;
+        d.showPleaseWait = [this](QWidget *) { ++waits; };
+        d.hidePleaseWait = [this] { --waits; };
+        d.openExportedFile = [this](const QString &path, const QString &message) { exported << path + "|" + message; };
+        w = std::make_unique<Visitor_Log_Records>(store, adjuster, &printer, d);
+    }
+    void add(const QString &name, const QString &photo = {})
+    {
+        Visitor_Record r;
+        r.Date_Time_Stamp = "2024-01-05 10:00:00";
+        r.Photo = photo;
+        r.front.values[VName] = name;
+        r.front.captions[VName_lb] = "Name :";
+        r.back.values[VName] = name == "Ann" ? "Bob" : "";
+        r.front.values[Other] = "Car : X";
+        ASSERT_TRUE(store.Open_DB_Connection());
+        ASSERT_TRUE(store.Insert_Visitor_Record(r));
+        store.Close_DB_Connection();
+    }
+    QString home() const { return testsupport::testHome(); }
+};
+} // namespace
+
+TEST_F(Output, TheListBecomesAWorkbookOfTwelveColumns)
+{
+    w->Export_Records_Click();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nList is empty."});
+    add("Ann");
+    add("Carl");
+    w->Prepare_Log_Wnd();
+    testsupport::queueFilePanelAnswer({home() + "/log.txt"});
+    w->Export_Records_Click();
+    const QString path = home() + "/log.xlsx";
+    ASSERT_EQ(exported, QStringList{path + "|Record has been exported successfully."});
+    EXPECT_EQ(waits, 0) << "the please-wait panel came and went";
+    EXPECT_FALSE(QFile::exists(home() + "/log.txt"));
+    EXPECT_EQ(testsupport::filePanelRequests(), QStringList{"Export Visitor Log"});
+    // Read back with Python's zipfile: the shared strings in sheet order.
+    const QString script = QStringLiteral(R"(
+import sys, zipfile, re
+z = zipfile.ZipFile(sys.argv[1])
+strings = re.findall(r'<t[^>]*>([^<]*)</t>', z.read('xl/sharedStrings.xml').decode())
+sheet = z.read('xl/worksheets/sheet1.xml').decode()
+for row in re.findall(r'<row[^>]*>(.*?)</row>', sheet):
+    cells = []
+    for attrs, v in re.findall(r'<c([^>]*)>(?:<v>([^<]*)</v>)?', row):
+        cells.append(strings[int(v)] if 't="s"' in attrs and v else v)
+    print('|'.join(cells))
+)");
+    const QString rows = run("/usr/bin/python3", {"-c", script, path});
+    EXPECT_EQ(rows, "S.No.|Date and Time|Photo Path|Name|Company Name|Address|Phone|Email|Purpose|Person to Meet|"
+                    "Visitor No.|Other\n"
+                    "1|2024-01-05 10:00:00||Carl||||||||Car : X\n"
+                    "2|2024-01-05 10:00:00||Ann [ Bob ]||||||||Car : X\n");
+}
+
+TEST_F(Output, AWorkbookThatCannotBeWrittenIsReported)
+{
+    add("Ann");
+    w->Prepare_Log_Wnd();
+    testsupport::queueFilePanelAnswer({home() + "/no/such/folder/log.xlsx"});
+    w->Export_Records_Click();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing."});
+    EXPECT_TRUE(exported.isEmpty());
+    EXPECT_EQ(waits, 0);
+    testsupport::boxes().clear();
+    w->Export_Records_Click();  // cancelled panel: nothing
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+
+TEST_F(Output, ThePassAsPicturesAt600DotsPerInch)
+{
+    add("Ann");
+    w->Show_Visitor_Details("1");
+    w->page_rect = QRectF(0, 0, 495, 400);
+    const char *formats[] = {"jpg", "bmp", "png", "tiff"};
+    for (int f = 0; f < 4; ++f) {
+        exported.clear();
+        Visitor_Log_Dialogs d;
+        d.openExportedFile = [this](const QString &path, const QString &message) { exported << path + "|" + message; };
+        d.chooseImageFile = [&](QWidget *) { return std::make_optional(std::make_pair(home() + "/pass.jpg", f)); };
+        Visitor_Log_Records log(store, adjuster, &printer, d);
+        log.Show_Visitor_Details("1");
+        log.page_rect = QRectF(0, 0, 495, 400);
+        log.Export_Image_click();
+        const QString path = home() + "/pass." + formats[f];
+        ASSERT_EQ(exported, QStringList{path + "|File has been exported successfully."}) << formats[f];
+        QImageReader reader(path);
+        EXPECT_EQ(reader.size(), QSize(4125, 3334)) << formats[f];
+        if (f != 0) {
+            EXPECT_EQ(reader.read().dotsPerMeterX(), 23622) << formats[f];
+        }
+    }
+    // The platform's save panel: the format follows the chosen name.
+    exported.clear();
+    testsupport::queueFilePanelAnswer({home() + "/panel.png"});
+    w->Export_Image_click();
+    EXPECT_EQ(exported, QStringList{home() + "/panel.png|File has been exported successfully."});
+    EXPECT_EQ(testsupport::filePanelRequests().last(), "Save Image");
+    EXPECT_EQ(QImageReader(home() + "/panel.png").format(), "png");
+}
+
+TEST_F(Output, ThePassAsAOnePagePdf)
+{
+    add("Ann");
+    w->Show_Visitor_Details("1");
+    w->page_rect = QRectF(0, 0, 495, 400);
+    testsupport::queueFilePanelAnswer({home() + "/pass"});
+    w->Export_PDF_click();
+    const QString path = home() + "/pass.pdf";
+    ASSERT_EQ(exported, QStringList{path + "|File has been exported successfully."});
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "poppler-utils not installed";
+    const QString info = run("pdfinfo", {path});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+495 x 400 pts"))) << info.toStdString();
+    const QString text = run("pdftotext", {"-layout", path, "-"});
+    EXPECT_TRUE(text.contains("Visitor Details")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Ann")) << text.toStdString();
+}
+
+TEST_F(Output, PrintingGoesToThePassPrinter)
+{
+    add("Ann");
+    w->Show_Visitor_Details("1");
+    const QRectF page = w->page_rect;
+    w->Print_Preview_click();
+    w->Print_click();
+    w->Page_Setup_click();
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    EXPECT_EQ(printer.jobs[0], std::make_pair(page, true));
+    EXPECT_EQ(printer.jobs[1], std::make_pair(page, false));
+    EXPECT_EQ(printer.pictureSize, page.size());
+    EXPECT_TRUE(printer.vector);
+    EXPECT_EQ(printer.setups, 1);
+    printer.available = false;
+    w->Print_click();
+    w->Print_Preview_click();
+    w->Page_Setup_click();
+    EXPECT_EQ(printer.jobs.size(), 2u);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList(3, "\nNo printer found."));
+    Visitor_Log_Records none(store, adjuster, nullptr);
+    none.Print_click();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nNo printer found."});
+}
+
+TEST(PassMargins, FromThePrintableArea)
+{
+    const struct {
+        QSizeF paper;
+        QRectF imageable;
+        QMarginsF want;
+    } rows[] = {
+        {{595, 842}, {18, 36, 559, 788}, {18, 18, 18, 36}},
+        {{612, 792}, {0, 0, 612, 792}, {0, 0, 0, 0}},
+        {{612, 792}, {10, 20, 500, 700}, {10, 72, 102, 20}},
+    };
+    for (const auto &r : rows) EXPECT_EQ(Visitor_Pass_Margins(r.paper, r.imageable), r.want);
+}
