@@ -52,6 +52,12 @@ void Set_MessageBox_Presenter(MessageBoxAnswerer p)
     presenter = std::move(p);
 }
 
+std::optional<int> Scripted_MessageBox_Answer(MessageBoxKind kind, const QString &text)
+{
+    if (auto a = currentAnswerer()) return a(kind, text);
+    return std::nullopt;
+}
+
 void Show_MessageBox(const QString &message)
 {
     runOnGuiThread(MessageBoxKind::Ok, QStringLiteral("\n") + message);

@@ -3,8 +3,14 @@
 // box to the GUI thread and waits there for the answer, which it returns itself.
 #include <QString>
 #include <functional>
+#include <optional>
 
-enum class MessageBoxKind { Ok, YesNo, YesNoCancel };
+// Ok, YesNo and YesNoCancel are the shared boxes below. The other kinds are boxes of
+// their own windows (the output dialogs), asked of an installed answerer so that a
+// scripted run answers them too: KeepReplace answers a keep/replace code 0-5
+// (Keep_Replace_Answer), Message answers 1 for its "OK", OpenExported 1 to open the
+// exported file and 0 not to.
+enum class MessageBoxKind { Ok, YesNo, YesNoCancel, KeepReplace, Message, OpenExported };
 
 // Button codes of the Yes/No/Cancel box.
 constexpr int kAlertYes = 1000;
@@ -30,3 +36,8 @@ void Set_MessageBox_Answerer(MessageBoxAnswerer answerer);
 // widget layer). An answerer, when set, is asked instead. With neither, the text goes
 // to the log and the answer is 0 (Cancel for YesNoCancel). Runs on the GUI thread.
 void Set_MessageBox_Presenter(MessageBoxAnswerer presenter);
+
+// For a window that shows itself: the installed answerer's answer to the box, or
+// nullopt when no answerer is installed (the window is then shown to a person). Call
+// it on the GUI thread.
+std::optional<int> Scripted_MessageBox_Answer(MessageBoxKind kind, const QString &text);

@@ -68,7 +68,8 @@ void installRecordingAnswerer()
             r.answers.pop_front();
             return a;
         }
-        return kind == MessageBoxKind::YesNoCancel ? kAlertCancel : 0;
+        // Unanswered: Cancel, No, and for a keep/replace question "Cancel" (4).
+        return kind == MessageBoxKind::YesNoCancel ? kAlertCancel : kind == MessageBoxKind::KeepReplace ? 4 : 0;
     });
 }
 

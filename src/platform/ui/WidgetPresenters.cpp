@@ -48,6 +48,13 @@ int showBox(MessageBoxKind kind, const QString &text)
         if (box.clickedButton() == no) return kAlertNo;
         return kAlertCancel;
     }
+    case MessageBoxKind::KeepReplace:
+    case MessageBoxKind::Message:
+    case MessageBoxKind::OpenExported:
+        // Windows of their own show these; a plain box only tells.
+        box.addButton(QObject::tr("OK"), QMessageBox::AcceptRole);
+        box.exec();
+        return kind == MessageBoxKind::KeepReplace ? 4 : 0;  // a keep/replace question writes nothing
     }
     return 0;
 }

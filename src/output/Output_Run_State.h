@@ -1,0 +1,54 @@
+#pragma once
+// The state of one output run (a batch export, a mail run, a batch of pictures): the
+// stop request, the last keep/replace answer, the progress counters and what the
+// final open-exported-file question offers. One object per run, made when the run
+// starts and shared by the run's thread, its progress panel and its boxes; the flags
+// and counters are atomic, so the GUI thread may read and set them while the run works.
+#include <QString>
+#include <atomic>
+
+// Answers of the keep/replace box, as the run keeps them.
+enum Keep_Replace_Answer : int {
+    Keep_Replace_Replace = 0,      // delete the file there and write at its path; ask again next time
+    Keep_Replace_Keep = 1,         // write under a free numbered name; ask again next time
+    Keep_Replace_Replace_All = 2,  // replace, and every later clash of the run without asking
+    Keep_Replace_Keep_All = 3,     // keep, and every later clash of the run without asking
+    Keep_Replace_Cancel = 4,       // write nothing for this file; the run goes on
+    Keep_Replace_Cancel_All = 5,   // write nothing; the run stops before its next step (also Stop)
+};
+
+struct Output_Run_State {
+    // The last keep/replace answer (Keep_Replace_Answer); 0 when the run starts.
+    std::atomic<int> replace_keep_file_flag{Keep_Replace_Replace};
+    // A stop request; the run reads it between its steps.
+    std::atomic<bool> Stop_SMS_Sending_Now{false};
+    // The apply-to-all check box as the user left it; the next keep/replace box of the
+    // run starts from it.
+    std::atomic<bool> Msg_Apply_All_Chk{false};
+    // Some file was written in this run; the final question is asked only then.
+    std::atomic<bool> check_any_card_exported{false};
+    // Progress: the steps of the run (the bar's maximum) and the steps begun.
+    std::atomic<int> show_count{0};
+    std::atomic<int> curr_card_count{0};
+    // Files that could not be written, and the cards they belonged to.
+    std::atomic<int> failed_files{0};
+    std::atomic<int> failed_cards{0};
+
+    // What the final question offers. Written by the run's thread, and read by the box
+    // the run hands to the GUI thread while it waits for the answer (never both at once).
+    QString Export_File_Path;
+    QString Export_Back_File_Path;
+    QString Export_File_Message;
+
+    // The stop point of a run: Stop on the progress panel, or Cancel with "Apply to All".
+    bool Stop_Requested() const
+    {
+        return replace_keep_file_flag.load() == Keep_Replace_Cancel_All && Stop_SMS_Sending_Now.load();
+    }
+    // What Stop answered with Yes does.
+    void Request_Stop()
+    {
+        replace_keep_file_flag = Keep_Replace_Cancel_All;
+        Stop_SMS_Sending_Now = true;
+    }
+};
