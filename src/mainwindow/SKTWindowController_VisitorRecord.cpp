@@ -135,7 +135,7 @@ void SKTWindowController::View_Vistor_Record()
         Check_Path_And_Create_VISITOR_Files();
         // No pass printer is handed in yet: Print, Print Preview and Page Setup say
         // "No printer found.".
-        if (!m_visitorLog) m_visitorLog = new Visitor_Log_Records(visitor_store, pictureAdjuster, nullptr, {}, ui.window);
+        if (!m_visitorLog) m_visitorLog = new Visitor_Log_Records(visitor_store, pictureAdjuster, nullptr, ui.window);
         m_visitorLog->Open_Log_Wnd();
     } catch (const std::exception &e) {
         Close_DB_Connection();

@@ -8,6 +8,7 @@
 #include "Globals.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Shared_Dialogs.h"
 #include "SpreadsheetWriter.h"
 #include "VisitorPassPrinter.h"
 #include "Visitor_Log_Model.h"
@@ -15,8 +16,10 @@
 #include <QFileInfo>
 
 namespace {
-const QStringList kPictureFormats{QStringLiteral("jpg"), QStringLiteral("bmp"), QStringLiteral("png"),
-                                  QStringLiteral("tiff")};
+void offerToOpen(const QString &path, const QString &message, QWidget *over)
+{
+    Open_Export_Log::Open_Export_File_Box(Export_Open_Offer{path, QString(), message, QString()}, over);
+}
 // The exported columns, in order; the titles are the first row.
 const Visitor_Log_Key kExported[] = {Log_SNO,   Log_DateTime, Log_Photo, Log_Name,     Log_CompanyName, Log_Address,
                                      Log_Phone, Log_Email,    Log_Purpose, Log_Meet, Log_VisitoNO,    Log_Other};
@@ -50,19 +53,18 @@ void Visitor_Log_Records::Export_Records_Click()
             for (Visitor_Log_Key k : kExported) row << e.value(k);
             rows << row;
         }
-        if (dialogs.showPleaseWait) dialogs.showPleaseWait(this);
-        const bool written = SpreadsheetWriter::WriteWorkbook(path, rows, false, Resource_Path);
-        if (dialogs.hidePleaseWait) dialogs.hidePleaseWait();
+        bool written = false;
+        {
+            const PleaseWait_Scope wait(this);
+            written = SpreadsheetWriter::WriteWorkbook(path, rows, false, Resource_Path);
+        }
         raise();
         if (!written) {
             Show_MessageBox(QStringLiteral("Error in file accessing."));
             return;
         }
-        const QString message = QStringLiteral("Record has been exported successfully.");
-        if (dialogs.openExportedFile) dialogs.openExportedFile(path, message);
-        else Show_MessageBox(message);
+        offerToOpen(path, QStringLiteral("Record has been exported successfully."), this);
     } catch (const std::exception &e) {
-        if (dialogs.hidePleaseWait) dialogs.hidePleaseWait();
         Show_NSLog_Message(QString::fromUtf8(e.what()));
         Show_MessageBox(QStringLiteral("Error in file accessing."));
     }
@@ -71,33 +73,16 @@ void Visitor_Log_Records::Export_Records_Click()
 void Visitor_Log_Records::Export_Image_click()
 {
     try {
-        std::optional<std::pair<QString, int>> chosen;
-        if (dialogs.chooseImageFile) {
-            chosen = dialogs.chooseImageFile(this);
-        } else {
-            FilePanelRequest request;
-            request.kind = FilePanelRequest::SaveFile;
-            request.title = QStringLiteral("Save Image");
-            request.suggestedName = QStringLiteral("Visitor_Pass.jpg");
-            request.extensions = kPictureFormats;
-            request.formatChoice = true;
-            const QStringList paths = Run_File_Panel(request);
-            if (!paths.isEmpty() && !paths.front().isEmpty())
-                chosen = std::make_pair(paths.front(),
-                                        int(std::max<qsizetype>(0, kPictureFormats.indexOf(QFileInfo(paths.front()).suffix().toLower()))));
-        }
-        if (!chosen || chosen->first.isEmpty()) return;
+        // The path ends in the format chosen in the panel (jpg, bmp, png or tiff).
+        const QString path = Run_Save_Image_Panel(QString(), QStringLiteral("Visitor_Pass"));
+        if (path.isEmpty()) return;
         raise();
-        const int format = chosen->second >= 0 && chosen->second < kPictureFormats.size() ? chosen->second : 3;
-        const QString path = Name_With_Extension(chosen->first, kPictureFormats[format]);
         const QImage picture = Gate_Pass_Image(pass, page_rect, Export_Picture_DPI);
         if (!Save_gen_image(picture, path)) {
             Show_MessageBox(QStringLiteral("Error in file accessing."));
             return;
         }
-        const QString message = QStringLiteral("File has been exported successfully.");
-        if (dialogs.openExportedFile) dialogs.openExportedFile(path, message);
-        else Show_MessageBox(message);
+        offerToOpen(path, QStringLiteral("File has been exported successfully."), this);
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
@@ -122,9 +107,7 @@ void Visitor_Log_Records::Export_PDF_click()
             Show_MessageBox(QStringLiteral("Error in file accessing."));
             return;
         }
-        const QString message = QStringLiteral("File has been exported successfully.");
-        if (dialogs.openExportedFile) dialogs.openExportedFile(path, message);
-        else Show_MessageBox(message);
+        offerToOpen(path, QStringLiteral("File has been exported successfully."), this);
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }

@@ -48,8 +48,8 @@ const QStringList &Visitor_Log_Records::rangeTitles()
 }
 
 Visitor_Log_Records::Visitor_Log_Records(VisitorRecordStore &s, const PictureAdjuster &a, VisitorPassPrinter *p,
-                                         Visitor_Log_Dialogs d, QWidget *parent)
-    : QDialog(parent), store(s), adjuster(a), printer(p), dialogs(std::move(d))
+                                         QWidget *parent)
+    : QDialog(parent), store(s), adjuster(a), printer(p)
 {
     setWindowTitle(QStringLiteral("Visitor Log"));
     QPalette pal = palette();

@@ -10,9 +10,6 @@
 #include <QLocale>
 #include <QRectF>
 #include <array>
-#include <functional>
-#include <optional>
-#include <utility>
 #include <vector>
 
 class QCheckBox;
@@ -30,20 +27,6 @@ class Visitor_Log_Model;
 class VisitorPassPrinter;
 struct PictureAdjuster;
 
-// The shared small dialogs the window's output uses, handed in by whoever makes the
-// window. An empty member falls back to: no please-wait panel, the message in a message
-// box, and the platform's save panel for pictures (the format from the chosen name's
-// extension, jpg when it has none of the four).
-struct Visitor_Log_Dialogs {
-    std::function<void(QWidget *over)> showPleaseWait;
-    std::function<void()> hidePleaseWait;
-    // The exported-file box: the path written and the message shown with it.
-    std::function<void(const QString &path, const QString &message)> openExportedFile;
-    // The "Save Image" chooser: the typed path and the chosen format (0 jpg, 1 bmp,
-    // 2 png, 3 tiff); nothing when cancelled.
-    std::function<std::optional<std::pair<QString, int>>(QWidget *parent)> chooseImageFile;
-};
-
 // A date in the medium style of the locale: its long form without the weekday and with
 // the abbreviated month name ("5 Jan 2024", "Jan 5, 2024").
 QString Medium_Date_Text(const QDate &date, const QLocale &locale = QLocale());
@@ -55,7 +38,7 @@ public:
     // The store's connection is opened and closed within each read. `printer` may be
     // null; it and `adjuster` outlive the window.
     Visitor_Log_Records(VisitorRecordStore &store, const PictureAdjuster &adjuster, VisitorPassPrinter *printer,
-                        Visitor_Log_Dialogs dialogs = {}, QWidget *parent = nullptr);
+                        QWidget *parent = nullptr);
     ~Visitor_Log_Records() override;
 
     // ---- List and search ----
@@ -127,7 +110,6 @@ private:
     VisitorRecordStore &store;
     const PictureAdjuster &adjuster;
     VisitorPassPrinter *printer;
-    Visitor_Log_Dialogs dialogs;
     Visitor_Log_Model *model;
     QString sel_db_id_str;
     Gate_Pass_Data pass;
