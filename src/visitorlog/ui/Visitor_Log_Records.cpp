@@ -126,6 +126,8 @@ QWidget *Visitor_Log_Records::buildRecordsPane()
     ColList->verticalHeader()->hide();
     ColList->horizontalHeader()->setStretchLastSection(true);
     ColList->setMinimumSize(720, 220);
+    ColList->setColumnWidth(0, 50);
+    ColList->setColumnWidth(1, 150);
     v->addWidget(ColList, 1);
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
