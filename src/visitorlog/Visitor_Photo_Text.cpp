@@ -4,6 +4,7 @@
 
 #include <QRegularExpression>
 #include <QStringList>
+#include <cmath>
 
 namespace {
 const QString kMarker = QStringLiteral("<IMG_FILTER>");
@@ -13,7 +14,8 @@ double number(const QString &text)
 {
     static const QRegularExpression leading(QStringLiteral("^[+-]?(\\d+\\.?\\d*|\\.\\d+)([eE][+-]?\\d+)?"));
     const QRegularExpressionMatch m = leading.match(text);
-    return m.hasMatch() ? m.captured(0).toDouble() : 0;
+    const double v = m.hasMatch() ? m.captured(0).toDouble() : 0;
+    return std::isfinite(v) ? v : 0;
 }
 
 bool flag(const QString &text)
@@ -44,7 +46,7 @@ Visitor_Photo_Text Parse_Visitor_Photo_Text(const QString &text)
     r.flipV = flag(piece(1));
     r.grayScale = flag(piece(2));
     r.sepia = flag(piece(3));
-    r.rotation = int(value(4, 0));
+    r.rotation = int(std::fmod(value(4, 0), 360.0));  // whole degrees of one turn
     r.sharpen = value(5, 0);
     r.exposure = value(6, 0);
     r.blur = value(7, 0);

@@ -43,6 +43,11 @@ TEST(PhotoText, PlainPathsAndSettings)
         {"/p/a b.png<IMG_FILTER>n_yes_", twoSettings},
         {"", Visitor_Photo_Text{}},
     };
+    Visitor_Photo_Text huge = twoSettings;
+    huge.flipV = false;
+    huge.rotation = 90;  // 450 degrees: one turn and a quarter
+    huge.sharpen = 0;    // too large to be finite
+    huge.exposure = 12;  // the number before the letters
     for (const auto &r : rows) {
         const Visitor_Photo_Text got = Parse_Visitor_Photo_Text(r.text);
         EXPECT_EQ(got.path, r.want.path) << r.text.toStdString();
@@ -51,4 +56,6 @@ TEST(PhotoText, PlainPathsAndSettings)
         EXPECT_EQ(got.borderColour, r.want.borderColour) << r.text.toStdString();
         EXPECT_TRUE(got == r.want) << r.text.toStdString();
     }
+    EXPECT_TRUE(Parse_Visitor_Photo_Text("/p/a b.png<IMG_FILTER>n_0_0_0_450_1e999_12px_") == huge);
+    EXPECT_EQ(Parse_Visitor_Photo_Text("a<IMG_FILTER>0_0_0_0_-370_").rotation, -10);
 }
