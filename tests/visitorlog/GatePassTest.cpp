@@ -62,7 +62,18 @@ TEST(GatePass, PageBorderBandAndHeading)
     EXPECT_EQ(d.rects[3].rect, QRectF(11, 55, W - 22, 15));
     EXPECT_EQ(d.rects[3].fill, kGrey);
     EXPECT_EQ(d.texts.front().text, "Visitor Details");
-    EXPECT_TRUE(d.texts.front().font.bold());
+    // Heading 12 points bold, captions 10 bold, values 10, none kerned.
+    const struct {
+        const char *text;
+        double points;
+        bool bold;
+    } fonts[] = {{"Visitor Details", 12, true}, {"Name :", 10, true}, {"Ann", 10, false}, {"Visitor No. :", 10, false}};
+    for (const auto &f : fonts) {
+        ASSERT_NE(d.text(f.text), nullptr) << f.text;
+        EXPECT_DOUBLE_EQ(d.text(f.text)->font.pointSizeF(), f.points) << f.text;
+        EXPECT_EQ(d.text(f.text)->font.bold(), f.bold) << f.text;
+        EXPECT_FALSE(d.text(f.text)->font.kerning()) << f.text;
+    }
     // The band's two texts share the line: the number (caption and value as one
     // text) and the stamp; then the first row 30 points lower.
     EXPECT_EQ(d.y("Visitor No. :V-7"), d.y("Date & Time :2024-01-05 10:00:00"));
@@ -97,6 +108,7 @@ TEST(GatePass, TheBackSeparatorFollowsTheLastFrontRowWithoutPhoto)
     // The name row's text box stands on the pen at H - 100 (y up): its line goes at
     // 2 + 2 below the next pen, the back rows 15 below that.
     ASSERT_EQ(d.greyLines(), std::vector<double>{117});
+    EXPECT_EQ(d.lines[0].line, QLineF(10, 117, W - 10, 117)) << "across the border";
     EXPECT_EQ(d.y("Host :") - d.y("Name :"), kGatePassRowStep + kGatePassSeparatorStep);
     EXPECT_EQ(d.y("Badge :") - d.y("Host :"), kGatePassRowStep);
 }
