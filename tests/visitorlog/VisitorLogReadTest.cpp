@@ -134,6 +134,14 @@ TEST_F(Log, TheSearchStatementBindsEveryText)
     EXPECT_EQ(st.bound, QStringList({"O'Brien", "x", "2024-01-05 00:00:00", "2024-02-06 23:59:59"}));
     const QStringList columns{"VName", "CompanyName", "Address", "Phone", "Email", "Slogan", "Website", "UniqueNo", "Other"};
     for (int f = 0; f < kVisitorSearchFilterCount; ++f) EXPECT_EQ(Visitor_Search_Column(f), columns[f]);
+    // Indexes outside the lists name nothing.
+    const struct {
+        QString got;
+    } outside[] = {{Visitor_Search_Column(-1)}, {Visitor_Search_Column(kVisitorSearchFilterCount)},
+                   {Visitor_Log_Entry::keyName(kVisitorLogKeyCount)},
+                   {Visitor_Value_Column_Name(-1, false)}, {Visitor_Value_Column_Name(kVisitorValueColumnCount, true)},
+                   {Visitor_Caption_Column_Name(kVisitorCaptionColumnCount, false)}};
+    for (const auto &o : outside) EXPECT_EQ(o.got, "");
 }
 
 TEST_F(Log, ListedEntriesJoinFrontAndBack)
