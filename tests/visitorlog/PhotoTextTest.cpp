@@ -58,4 +58,21 @@ TEST(PhotoText, PlainPathsAndSettings)
     }
     EXPECT_TRUE(Parse_Visitor_Photo_Text("/p/a b.png<IMG_FILTER>n_0_0_0_450_1e999_12px_") == huge);
     EXPECT_EQ(Parse_Visitor_Photo_Text("a<IMG_FILTER>0_0_0_0_-370_").rotation, -10);
+    // Flags: a leading Y, y, T or t, or a number that is not 0.
+    const struct {
+        const char *piece;
+        bool set;
+    } flags[] = {{"Y", true},  {"yes", true}, {"T", true}, {"true", true}, {"2", true},  {"-0.5", true},
+                 {"0", false}, {"N", false},  {"no", false}, {"", false},  {"x1", false}, {"0.0", false}};
+    for (const auto &f : flags) {
+        const Visitor_Photo_Text t = Parse_Visitor_Photo_Text(QStringLiteral("<IMG_FILTER>%1_").arg(QLatin1String(f.piece)));
+        EXPECT_TRUE(t.hasSettings) << f.piece;
+        EXPECT_EQ(t.path, "") << f.piece;
+        EXPECT_EQ(t.flipH, f.set) << f.piece;
+    }
+    // The border flag is its own piece, not its width's.
+    const Visitor_Photo_Text noBorder = Parse_Visitor_Photo_Text("a<IMG_FILTER>0_0_0_0_0_0_0_0_1_0_1_0_0_NO_3_S_");
+    EXPECT_FALSE(noBorder.border);
+    EXPECT_EQ(noBorder.borderWidth, 3);
+    EXPECT_EQ(noBorder.borderType, "S");
 }
