@@ -270,6 +270,9 @@ TEST_F(LogWindow, OtherDetailsTakeTheirRoomAndThePageFollowsTheRows)
     EXPECT_TRUE(w->other_detail->isVisibleTo(w.get()));
     EXPECT_EQ(w->other_detail->toPlainText(), "Car : X\nBadge : 7\nDesk : 3");
     EXPECT_EQ(w->Scroll_View->geometry(), start.adjusted(0, 0, 0, -85)) << "top edge kept";
+    // The other details stand in the freed room, below the rows and within the pane.
+    EXPECT_GT(w->other_detail->geometry().top(), w->Scroll_View->geometry().bottom());
+    EXPECT_LE(w->other_detail->geometry().bottom(), start.bottom());
     EXPECT_EQ(w->passData().other_detail_info, "Car : X\r\nBadge : 7\r\nDesk : 3");
     const QString details = "\r\nVisitor Details\r\nVisitor Details - " + stamp(0) +
                             "\r\nOther Details :\r\n\r\nCar : X\r\nBadge : 7\r\nDesk : 3\r\nName : Ann\r\n";
