@@ -195,11 +195,14 @@ void Visitor_Log_Records::Reset_click()
     comboBoxSelectionDidChange(0);
 }
 
-void Visitor_Log_Records::Close_box_click()
+void Visitor_Log_Records::Close_box_click() { reject(); }
+
+// Close, Escape and the window's close box all end the run the same way.
+void Visitor_Log_Records::reject()
 {
     Reset_click();
     store.Close_DB_Connection();
-    done(0);
+    QDialog::reject();
 }
 
 void Visitor_Log_Records::Search_Visitor_Records(bool recent)

@@ -51,6 +51,7 @@ public:
     void Search_Records_Click() { Search_Visitor_Records(false); }
     void Reset_click();
     void Close_box_click();
+    void reject() override;
     void comboBoxSelectionDidChange(int index);
     void doubleClickInTable();
     void Mark_List_New_Selection(int row);

@@ -120,11 +120,21 @@ TEST_F(LogWindow, RangeChoicesSetThePickers)
     }
     EXPECT_EQ(Visitor_Log_Records::rangeTitles(),
               QStringList({"Today", "Yesterday", "Last 7 Days", "Last 31 Days", "Custom Range"}));
-    w->filterBoxes[Filter_Phone]->setText("5");
-    w->Reset_click();
-    EXPECT_EQ(w->filterBoxes[Filter_Phone]->text(), "");
-    EXPECT_EQ(w->date_range->currentIndex(), 0);
-    EXPECT_FALSE(w->Date_From_Ctrl->isEnabled());
+    // Reset, and Escape (which closes like Close), empty the filters and go back to today.
+    for (bool escape : {false, true}) {
+        w->filterBoxes[Filter_Phone]->setText("5");
+        w->date_range->setCurrentIndex(4);
+        if (escape) {
+            w->show();
+            QTest::keyClick(w.get(), Qt::Key_Escape);
+            EXPECT_FALSE(w->isVisible());
+        } else {
+            w->resetButton->click();
+        }
+        EXPECT_EQ(w->filterBoxes[Filter_Phone]->text(), "") << escape;
+        EXPECT_EQ(w->date_range->currentIndex(), 0) << escape;
+        EXPECT_FALSE(w->Date_From_Ctrl->isEnabled()) << escape;
+    }
 }
 
 TEST_F(LogWindow, MediumDates)
