@@ -134,6 +134,8 @@ TEST_F(LogWindow, RangeChoicesSetThePickers)
         EXPECT_EQ(w->filterBoxes[Filter_Phone]->text(), "") << escape;
         EXPECT_EQ(w->date_range->currentIndex(), 0) << escape;
         EXPECT_FALSE(w->Date_From_Ctrl->isEnabled()) << escape;
+        EXPECT_EQ(w->Date_From_Ctrl->date(), today) << escape;
+        EXPECT_EQ(w->Date_To_Ctrl->date(), today) << escape;
     }
 }
 
@@ -212,6 +214,9 @@ TEST_F(LogWindow, OneRowOpensItsVisitTwoRowsAMessage)
     w->backButton->click();
     EXPECT_TRUE(w->Records_Box->isVisibleTo(w.get()));
     EXPECT_EQ(w->ListData().size(), 2);
+    w->Mark_List_New_Selection(0);  // the newest visit, first in the list
+    w->doubleClickInTable();
+    EXPECT_EQ(rows(), QStringList{"Name :|Bob"});
 }
 
 TEST_F(LogWindow, DetailsShowOnlyTheVisitShownInFieldOrder)
