@@ -169,6 +169,20 @@ TEST_F(Output, ThePassAsAOnePagePdf)
     EXPECT_TRUE(text.contains("Ann")) << text.toStdString();
 }
 
+TEST_F(Output, APdfIsNamedForWhatItHolds)
+{
+    add("Ann");
+    w->Show_Visitor_Details("1");
+    testsupport::queueFilePanelAnswer({home() + "/pass.png"});
+    w->Export_PDF_click();
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{offered(home() + "/pass.pdf", "File has been exported successfully.")});
+    EXPECT_FALSE(QFile::exists(home() + "/pass.png"));
+    EXPECT_EQ(testsupport::filePanelRequests(), QStringList{"Export PDF"});
+    w->Export_PDF_click();  // cancelled: nothing written, nothing shown
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+
 TEST_F(Output, PrintingGoesToThePassPrinter)
 {
     add("Ann");
