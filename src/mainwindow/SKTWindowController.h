@@ -11,6 +11,7 @@
 #include "KeyedArchive.h"
 #include "MainWindowLayout.h"
 #include "Picture.h"
+#include "PrinterLayer.h"
 #include "ProfilePanelHost.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
@@ -44,6 +45,7 @@ class QCheckBox;
 class QLineEdit;
 class QMainWindow;
 class PropertyPanelHost;
+class Print_Window;
 class SKTGraphic;
 class SKTGraphicList;
 class SKTGraphicView;
@@ -179,6 +181,17 @@ public:
     void Exit_App();
     // Asks whether to save before the design is closed; false when the user cancels.
     bool Ask_To_Save_Changes();
+    // ---- Printing (_Print.cpp) ----
+    // The Print command: counts, backup, the print window, the design put back.
+    void Print_Button();
+    void Print_method();
+    Print_Window &printWindow();
+    // The print settings of the application (printer, paper, orientation, margins).
+    Print_Settings &printInfo() { return m_printSettings; }
+    // Replaces the print window's modal run (scripted runs): called with the window
+    // prepared for the design.
+    std::function<void(Print_Window &)> printWindowRunner;
+
     // ---- Per-card values (_Values.cpp) ----
     // The value engine over the series folder of the moment.
     CardValueEngine &Value_Engine();
@@ -422,6 +435,8 @@ private:
     std::unique_ptr<CardValueEngine> m_valueEngine;
     QString m_valueEngineFolder;
     Data_From_Excel *m_dataFromExcel = nullptr;
+    Print_Settings m_printSettings;
+    Print_Window *m_printWindow = nullptr;
     bool m_setUp = false;
     QPointF m_lastNewPoint{10, 10};
 };

@@ -21,7 +21,7 @@
 namespace {
 // Commands whose windows are not part of the application yet: offered greyed out
 // rather than as buttons that do nothing.
-const char *kCommandsNotAvailable[] = {"Print", "Mail", "Camera", "Crop", "Profile"};
+const char *kCommandsNotAvailable[] = {"Mail", "Camera", "Crop", "Profile"};
 
 // Independent copies of controls, made through their archives (pictures shared).
 std::vector<GraphicPtr> copiesOf(const std::vector<GraphicPtr> &controls)
@@ -50,6 +50,7 @@ void SKTWindowController::connectCommands()
         {"CardBackground", &SKTWindowController::Card_Bckgrnd_Clicked},
         {"CopySide", &SKTWindowController::Copy_Card_Design_Clicked},
         {"VisitorLog", &SKTWindowController::View_Vistor_Record},
+        {"Print", &SKTWindowController::Print_Button},
     };
     for (const Connection &c : connections)
         if (QAction *a = ui.command(QLatin1String(c.name))) connect(a, &QAction::triggered, this, c.slot);

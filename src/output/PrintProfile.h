@@ -1,0 +1,53 @@
+#pragma once
+// Print profiles: the print window's settings under a name, one XML property list per
+// profile ("<name>.zvp", an array of 26 strings) in the profile folder. "Default"
+// always exists; it can be loaded and overwritten but neither deleted nor renamed.
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+inline constexpr int Print_Profile_Items = 26;
+inline const QString Default_Profile_Name = QStringLiteral("Default");
+
+struct Print_Profile {
+    QString printer;                         // 0; empty: the printer in use
+    QString paperName, paperSizeText;        // 1, 2 (for the record only)
+    double paperWidthMM = 0, paperHeightMM = 0;  // 3, 4 (for the record only)
+    QString orientation = QStringLiteral("Portrait");  // 5
+    int rows = 1, cols = 1;                  // 6, 7
+    double horzGapMM = 0, vertGapMM = 0, sideMarMM = 0;  // 8, 9, 10
+    double leftMarMM = 0, topMarMM = 0, riteMarMM = 0, botMarMM = 0;  // 11-14 (for the record only)
+    int align = 1;                           // 15
+    bool autoCenter = false;                 // 16
+    QString side = QStringLiteral("BOTH");   // 17: "BOTH", "F", "B"
+    int sideAlign = 0;                       // 18
+    bool mirror = false;                     // 19
+    bool mirrorVertical = false;             // 20: "FV" when set, "FH" otherwise
+    bool showMargins = false;                // 21
+    bool series = false, spreadsheet = false;  // 22, 23
+    bool cropMarks = false;                  // 24
+    bool fitToFrame = false;                 // 25
+};
+
+// The 26 strings of a profile, in item order.
+QStringList Print_Profile_Strings(const Print_Profile &profile);
+// A profile from its strings; nullopt (and the reason) when there are fewer than 26.
+std::optional<Print_Profile> Print_Profile_From_Strings(const QStringList &items, QString *why = nullptr);
+
+// The profile file of a name in the folder.
+QString Print_Profile_Path(const QString &folder, const QString &name);
+// The names of the folder's profiles (files whose extension, lower-cased, is "zvp"),
+// "Default" first, the others by name.
+QStringList Print_Profile_Names(const QString &folder);
+// Writes the profile whole (a new file, then renamed over the old). False on failure.
+bool Write_Print_Profile(const QString &path, const Print_Profile &profile);
+// Reads a profile file; nullopt (and the reason) when it is missing or not an array of
+// at least 26 strings.
+std::optional<Print_Profile> Read_Print_Profile(const QString &path, QString *why = nullptr);
+
+// The name a profile is saved under: the typed name cleaned of characters reserved in
+// file names.
+QString Clean_Profile_Name(const QString &typed);
+// What is wrong with a printer and typed name of the profile dialog, in the order the
+// dialog checks them ("" when they are fine). The name is judged after cleaning.
+QString Print_Profile_Name_Problem(const QString &printer, const QString &typed);

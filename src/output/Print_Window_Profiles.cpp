@@ -1,0 +1,279 @@
+// The print window's profiles: list, load, save, add and edit, delete; and the
+// profile dialog.
+#include "Print_Window.h"
+
+#include "Globals.h"
+#include "Helpers.h"
+#include "Log.h"
+#include "MessageBox.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QSpinBox>
+
+namespace {
+const QString kSelectProfile = QStringLiteral("Please select a print profile");
+}
+
+QString Print_Window::selectedProfile() const
+{
+    const QListWidgetItem *item = List_profile->currentItem();
+    return item && item->isSelected() ? Trim_Str(item->text()) : QString();
+}
+
+void Print_Window::Load_Print_Profile()
+{
+    {
+        const QSignalBlocker b(List_profile);
+        List_profile->clear();
+        List_profile->addItems(Print_Profile_Names(m_folder));
+        if (List_profile->count()) List_profile->setCurrentRow(0);
+    }
+    if (!List_profile->count()) return;
+    Delete_profile_btn->setEnabled(selectedProfile() != Default_Profile_Name);
+    Read_and_load_profile_info(selectedProfile());
+}
+
+void Print_Window::Read_and_load_profile_info(const QString &name)
+{
+    const QString path = Print_Profile_Path(m_folder, name);
+    if (!QFileInfo::exists(path)) return;
+    QString why;
+    const std::optional<Print_Profile> p = Read_Print_Profile(path, &why);
+    if (!p) {
+        Show_NSLog_Message(why);
+        return;
+    }
+    m_loading = true;
+    m_profilePrinter = p->printer;
+    // A printer that is not installed keeps the one in use; none named means it too.
+    if (!p->printer.isEmpty() && Select_Printer(m_settings, p->printer)) {
+        const QSignalBlocker b(Printer_ComboBox);
+        Printer_ComboBox->setCurrentIndex(Printer_ComboBox->findText(p->printer));
+    }
+    Select_Orientation(m_settings, p->orientation == QLatin1String("Portrait") ? QPageLayout::Portrait
+                                                                               : QPageLayout::Landscape);
+    // The side first: duplex and fit force the fields the profile then fills.
+    {
+        const QSignalBlocker b1(fit_frame_chk);
+        fit_frame_chk->setChecked(false);
+        Normal_Printing_Is_Selected();
+    }
+    const bool twoSided = m_design.twoSided;
+    if (twoSided && p->side == QLatin1String("BOTH")) {
+        matrix_card_side->button(0)->setChecked(true);
+        print_alignment->setCurrentIndex(std::clamp(p->sideAlign, 0, 4));
+    } else {
+        matrix_card_side->button(twoSided && p->side != QLatin1String("F") ? 2 : 1)->setChecked(true);
+        print_alignment_one_side->setCurrentIndex(std::clamp(p->sideAlign, 0, 1));
+    }
+    sideChosen();
+    if (Row_Text->isEnabled()) {
+        const QSignalBlocker b1(Row_Text), b2(Col_Text), b3(horz_mar_Text), b4(vert_mar_Text), b5(Side_Margin_Text);
+        Row_Text->setValue(p->rows);
+        Col_Text->setValue(p->cols);
+        horz_mar_Text->setValue(p->horzGapMM);
+        vert_mar_Text->setValue(p->vertGapMM);
+        if (Side_Margin_Text->isEnabled()) Side_Margin_Text->setValue(p->sideMarMM);
+    }
+    if (QAbstractButton *b = alignButtons->button(p->align)) b->setChecked(true);
+    {
+        const QSignalBlocker b(Auto_Center_chk_bx);
+        Auto_Center_chk_bx->setChecked(p->autoCenter);
+    }
+    Auto_Center_Checked();
+    {
+        const QSignalBlocker b1(mirror_chk_box), b2(Show_Margins), b3(crop_mark_chk), b4(fit_frame_chk),
+            b5(print_with_batch_chk), b6(print_with_excel_chk);
+        mirror_chk_box->setChecked(p->mirror);
+        for (QAbstractButton *b : mirror_matrix->buttons()) b->setEnabled(p->mirror);
+        mirror_matrix->button(p->mirrorVertical ? 1 : 0)->setChecked(true);
+        Show_Margins->setChecked(p->showMargins);
+        if (p->series && m_design.usesSeries() && !m_design.visitorMode) print_with_batch_chk->setChecked(true);
+        if (p->spreadsheet && m_design.usesSpreadsheet() && !m_design.visitorMode) print_with_excel_chk->setChecked(true);
+        crop_mark_chk->setChecked(p->cropMarks);
+        fit_frame_chk->setChecked(p->fitToFrame);
+    }
+    if (fit_frame_chk->isChecked()) Disable_for_fit_or_duplex();
+    m_loading = false;
+    Set_Enable_Diable_Range_Box();
+    Set_values_From_Printer();
+    Check_Max_Cell_Value();
+    Calculate_label_acc_row_col();
+}
+
+bool Print_Window::Save_Print_Profile(const QString &name, const QString &printer)
+{
+    Print_Profile p;
+    p.printer = printer;
+    p.paperName = Paper_id->text();
+    p.paperSizeText = Size_id->text();
+    p.paperWidthMM = Points_to_MM_Convert(m_settings.paperSize().width());
+    p.paperHeightMM = Points_to_MM_Convert(m_settings.paperSize().height());
+    p.orientation = Orient_ComboBox->currentIndex() == 0 ? QStringLiteral("Portrait") : QStringLiteral("Landscape");
+    p.rows = Row_Text->value();
+    p.cols = Col_Text->value();
+    p.horzGapMM = horz_mar_Text->value();
+    p.vertGapMM = vert_mar_Text->value();
+    p.sideMarMM = Side_Margin_Text->value();
+    p.leftMarMM = l_mar_id->text().toDouble();
+    p.topMarMM = t_mar_id->text().toDouble();
+    p.riteMarMM = r_mar_id->text().toDouble();
+    p.botMarMM = b_mar_id->text().toDouble();
+    p.align = std::max(1, alignButtons->checkedId());
+    p.autoCenter = Auto_Center_chk_bx->isChecked();
+    const int side = matrix_card_side->checkedId();
+    p.side = side == 0 ? QStringLiteral("BOTH") : side == 1 ? QStringLiteral("F") : QStringLiteral("B");
+    p.sideAlign = side == 0 ? print_alignment->currentIndex() : print_alignment_one_side->currentIndex();
+    p.mirror = mirror_chk_box->isChecked();
+    p.mirrorVertical = mirror_matrix->checkedId() == 1;
+    p.showMargins = Show_Margins->isChecked();
+    p.series = print_with_batch_chk->isChecked();
+    p.spreadsheet = print_with_excel_chk->isChecked();
+    p.cropMarks = crop_mark_chk->isChecked();
+    p.fitToFrame = fit_frame_chk->isChecked();
+    if (!Write_Print_Profile(Print_Profile_Path(m_folder, name), p)) {
+        Show_MessageBox(QStringLiteral("Error in file accessing."));
+        return false;
+    }
+    Show_MessageBox(QStringLiteral("Print Profile has been saved successfully."));
+    Load_Print_Profile();
+    return true;
+}
+
+void Print_Window::Add_Edit_Print_Profile(const QString &mode)
+{
+    const bool edit = mode == QLatin1String("E");
+    QString name, printer;
+    if (edit) {
+        name = selectedProfile();
+        if (name.isEmpty()) {
+            Show_MessageBox(kSelectProfile);
+            return;
+        }
+        printer = Printer_ComboBox->currentText();
+    }
+    m_profileDialog->pageSetup = [this] {
+        return pageSetupRunner ? pageSetupRunner(m_settings) : Run_Page_Setup(m_settings, m_profileDialog);
+    };
+    if (m_profileDialog->Open_Profile_Wnd(name, printer) != 1) return;
+    if (Select_Printer(m_settings, m_profileDialog->custom_profile_Printer)) {
+        const QSignalBlocker b(Printer_ComboBox);
+        Printer_ComboBox->setCurrentIndex(Printer_ComboBox->findText(m_settings.printer));
+    }
+    Set_values_From_Printer();
+    const QString newName = m_profileDialog->custom_print_profile_name;
+    if (!Save_Print_Profile(newName, m_profileDialog->custom_profile_Printer)) return;
+    // A renamed profile: its old file goes only once the new one is written whole.
+    const QString previous = Trim_Str(m_profileDialog->pass_profile_name->text());
+    if (edit && !previous.isEmpty() && previous != Default_Profile_Name && previous != newName) {
+        QFile::remove(Print_Profile_Path(m_folder, previous));
+        Load_Print_Profile();
+    }
+    if (edit) {
+        const QList<QListWidgetItem *> found = List_profile->findItems(newName, Qt::MatchExactly);
+        if (!found.isEmpty()) List_profile->setCurrentItem(found.first());
+    }
+}
+
+void Print_Window::Save_profile_btn_clicked()
+{
+    const QString name = selectedProfile();
+    if (name.isEmpty()) {
+        Show_MessageBox(kSelectProfile);
+        return;
+    }
+    Save_Print_Profile(name, Printer_ComboBox->currentText());
+    const QList<QListWidgetItem *> found = List_profile->findItems(name, Qt::MatchExactly);
+    if (!found.isEmpty()) List_profile->setCurrentItem(found.first());
+}
+
+void Print_Window::Delete_profile_btn_clicked()
+{
+    const QString name = selectedProfile();
+    if (name.isEmpty()) {
+        Show_MessageBox(kSelectProfile);
+        return;
+    }
+    if (name == Default_Profile_Name) return;  // "Default" always stays
+    if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure want to delete selected 'Print Profile'?")) != 1) return;
+    if (!QFile::remove(Print_Profile_Path(m_folder, name)))
+        Show_NSLog_Message(QStringLiteral("The print profile \"%1\" could not be deleted.").arg(name));
+    Load_Print_Profile();
+}
+
+// ---- The profile dialog ----
+
+Add_Print_Profile::Add_Print_Profile(QWidget *parent) : QDialog(parent)
+{
+    setWindowTitle(tr("Print Profile"));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(241, 244, 250));
+    setPalette(pal);
+    Profile_name = new QLineEdit;
+    pass_profile_name = new QLineEdit;
+    pass_profile_name->setVisible(false);
+    Printer_ComboBox = new QComboBox;
+    auto *ok = new QPushButton(tr("OK"));
+    auto *cancel = new QPushButton(tr("Cancel"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, [this] { OKPressed(); });
+    connect(cancel, &QPushButton::clicked, this, [this] { CancelPressed(); });
+    auto *form = new QFormLayout(this);
+    form->addRow(tr("Profile name:"), Profile_name);
+    form->addRow(tr("Printer:"), Printer_ComboBox);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(cancel);
+    buttons->addWidget(ok);
+    form->addRow(buttons);
+    form->addRow(pass_profile_name);
+}
+
+int Add_Print_Profile::Open_Profile_Wnd(const QString &name, const QString &printer)
+{
+    Profile_name->setText(name);
+    pass_profile_name->setText(name);
+    Printer_ComboBox->clear();
+    Printer_ComboBox->addItems(Printer_Names());
+    Printer_ComboBox->setCurrentIndex(Printer_ComboBox->count() ? 0 : -1);
+    if (!name.isEmpty() || !printer.isEmpty()) Printer_ComboBox->setCurrentIndex(Printer_ComboBox->findText(printer));
+    setResult(0);
+    if (runner) {
+        runner(*this);
+        return result();
+    }
+    const int answer = exec();
+    hide();
+    return answer;
+}
+
+void Add_Print_Profile::OKPressed()
+{
+    const QString problem = Print_Profile_Name_Problem(Printer_ComboBox->currentText(), Profile_name->text());
+    if (!problem.isEmpty()) {
+        Show_MessageBox(problem);
+        return;
+    }
+    custom_profile_Printer = Printer_ComboBox->currentText();
+    custom_print_profile_name = Clean_Profile_Name(Profile_name->text());
+    if (pageSetup && !pageSetup()) return;
+    done(1);
+}
+
+void Add_Print_Profile::CancelPressed()
+{
+    Profile_name->clear();
+    done(0);
+}

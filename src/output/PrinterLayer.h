@@ -1,0 +1,64 @@
+#pragma once
+// The printers of the system over Qt Print Support, and the print settings of the
+// application: the chosen printer, its paper and orientation and the printable margins
+// it imposes. Everything is in points with the paper's own corner as origin.
+//
+// The installed queues are those QPrinterInfo lists (the CUPS queues). For tests and
+// scripted runs a virtual PDF printer is offered besides them, and only then: when the
+// environment variable named by Virtual_PDF_Printer_Setting names the PDF file it
+// writes. It has no margins.
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QRectF>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+inline constexpr const char *Virtual_PDF_Printer_Setting = "DOZO_PDF_PRINTER_FILE";
+inline constexpr const char *Virtual_PDF_Printer_Name = "PDF File";
+// The resolution printers are driven at: that of recorded pictures (QPicture).
+inline constexpr int Print_Device_DPI = 96;
+
+struct Print_Settings {
+    QString printer;  // a name of Printer_Names(); empty: none chosen yet
+    QPageSize pageSize{QPageSize::A4};
+    QPageLayout::Orientation orientation = QPageLayout::Portrait;
+    QMarginsF margins;  // the printable margins: left, top, right, bottom
+
+    // The paper as it lies (landscape swaps the sides), whole points as Qt gives them.
+    QSizeF paperSize() const;
+    // The printable area with the origin at the paper's lower left corner.
+    QRectF imageableBounds() const;
+    QString paperName() const { return pageSize.name(); }
+    bool landscape() const { return orientation == QPageLayout::Landscape; }
+};
+
+// The virtual PDF printer's output file, empty when it is not offered.
+QString Virtual_PDF_Printer_File();
+// The installed printers, then the virtual PDF printer when it is offered.
+QStringList Printer_Names();
+// The system's default printer when there is one, else the first listed; "" for none.
+QString Default_Printer_Name();
+
+// Makes `name` the settings' printer and takes its printable margins for the paper and
+// orientation in force. A name that is not listed keeps the current printer; an empty
+// name means the current one (the default printer when none is chosen yet). True
+// when the printer was taken.
+bool Select_Printer(Print_Settings &settings, const QString &name);
+// Turns the paper and takes the printer's margins for it.
+void Select_Orientation(Print_Settings &settings, QPageLayout::Orientation orientation);
+
+// A printer for the settings, painting in points from the paper's corner (see
+// Begin_Points). Null with `error` set when the printer is gone.
+std::unique_ptr<QPrinter> Make_Printer(const Print_Settings &settings, QString *error = nullptr);
+// Scales the painter of `printer` so that one unit is one point from the paper's corner.
+void Begin_Points(QPainter &painter, const QPrinter &printer);
+
+// The page set-up dialog on the settings; true (settings updated) when confirmed.
+bool Run_Page_Setup(Print_Settings &settings, QWidget *parent);

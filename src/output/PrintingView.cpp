@@ -1,0 +1,258 @@
+#include "PrintingView.h"
+
+#include "PrinterLayer.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QPainter>
+#include <QEventLoop>
+#include <QPrinter>
+#include <QTimer>
+#include <algorithm>
+#include <cmath>
+#include <future>
+#include <thread>
+
+int Print_Page_Count(const Print_Job &job)
+{
+    if (job.passMode) return 1;
+    const int perPage = std::max(1, job.layout.cellsPerPage());
+    return std::max(0, (job.totalLabel + perPage - 1) / perPage);
+}
+
+std::vector<Page_Cell> Page_Cells(const Print_Job &job, int page)
+{
+    const std::vector<Cell_Place> places = Cell_Places(job.layout);
+    const int perPage = int(places.size());
+    std::vector<Page_Cell> cells;
+    cells.reserve(places.size());
+    for (int i = 0; i < perPage; ++i) {
+        Page_Cell cell;
+        cell.place = places[size_t(i)];
+        const int k = (page - 1) * perPage + i;  // the cell's number in the job
+        cell.used = page >= 1 && k < job.totalLabel;
+        // A duplex job gives each card a front page and the back page after it.
+        const int record = job.printStart + (job.layout.duplex() ? k / 2 : k);
+        if (cell.used && (!job.source || (record >= 0 && record < job.records))) cell.record = record;
+        cells.push_back(cell);
+    }
+    return cells;
+}
+
+namespace {
+
+bool isBackPage(const Print_Job &job, int page) { return job.layout.duplex() && page % 2 == 0; }
+
+// The cards of cells [from, to) of the page.
+void makeCards(const Print_Job &job, int page, const std::vector<Page_Cell> &cells, size_t from, size_t to,
+               Page_Cards &out)
+{
+    const QString &side = job.layout.side;
+    for (size_t i = from; i < to; ++i) {
+        const Page_Cell &cell = cells[i];
+        if (!cell.used || cell.record < 0) continue;
+        const bool both = side == QLatin1String("BOTH");
+        const bool backFirst = side == QLatin1String("B");
+        const bool wantFirst = !isBackPage(job, page);
+        const bool wantSecond = both && !(job.layout.duplex() && !isBackPage(job, page));
+        if (!job.source) {
+            if (wantFirst) out.first[i] = backFirst ? job.back : job.front;
+            if (wantSecond) out.second[i] = job.back;
+            continue;
+        }
+        if (wantFirst) out.first[i] = job.source->Print_Card(cell.record, backFirst ? 1 : 0);
+        if (wantSecond) out.second[i] = job.source->Print_Card(cell.record, 1);
+    }
+}
+
+void drawSide(QPainter &painter, const RenderedSide &side, const QRectF &target, bool turned, Side_Mirror mirror)
+{
+    painter.save();
+    if (turned) {
+        painter.translate(target.center());
+        painter.rotate(180);
+        painter.translate(-target.center());
+    }
+    Draw_Rendered_Side(painter, side, target, mirror);
+    painter.restore();
+}
+
+void drawCropMarks(QPainter &painter, const QRectF &card)
+{
+    painter.save();
+    painter.setPen(QPen(QColor(Qt::lightGray), 1.0));
+    for (const QLineF &line : Crop_Mark_Lines(card)) painter.drawLine(line);
+    painter.restore();
+}
+
+void drawInvalid(QPainter &painter, const QRectF &rect)
+{
+    painter.save();
+    QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    font.setBold(true);
+    font.setPixelSize(11);
+    painter.setFont(font);
+    painter.setPen(QColor(Qt::red));
+    painter.drawText(rect, Qt::AlignCenter, QStringLiteral("Invalid Data"));
+    painter.restore();
+}
+
+} // namespace
+
+Page_Cards Make_Page_Cards(const Print_Job &job, int page)
+{
+    if (job.passMode) return {};
+    const std::vector<Page_Cell> cells = Page_Cells(job, page);
+    Page_Cards cards;
+    cards.first.resize(cells.size());
+    cards.second.resize(cells.size());
+    // Records are filled and rendered on a few workers at once; the design's own
+    // sides need no work.
+    const size_t workers = job.source ? std::min<size_t>(cells.size(), std::max(1u, std::thread::hardware_concurrency() / 2)) : 1;
+    if (workers <= 1) {
+        makeCards(job, page, cells, 0, cells.size(), cards);
+        return cards;
+    }
+    std::vector<std::future<void>> running;
+    const size_t chunk = (cells.size() + workers - 1) / workers;
+    for (size_t from = chunk; from < cells.size(); from += chunk)
+        running.push_back(std::async(std::launch::async, [&, from] {
+            makeCards(job, page, cells, from, std::min(cells.size(), from + chunk), cards);
+        }));
+    makeCards(job, page, cells, 0, std::min(cells.size(), chunk), cards);
+    for (std::future<void> &f : running) f.get();
+    return cards;
+}
+
+std::vector<QLineF> Crop_Mark_Lines(const QRectF &c)
+{
+    constexpr double len = 20;
+    const double l = c.left(), r = c.right(), t = c.top(), b = c.bottom();
+    return {QLineF(l, b, l - len, b), QLineF(l, b, l, b + len), QLineF(r, b, r + len, b), QLineF(r, b, r, b + len),
+            QLineF(l, t, l - len, t), QLineF(l, t, l, t - len), QLineF(r, t, r + len, t), QLineF(r, t, r, t - len)};
+}
+
+void Paint_Page(QPainter &painter, const Print_Job &job, int page, const Page_Cards &cards)
+{
+    if (job.passMode) {
+        Paint_Visitor_Pass(painter, job.visitorPass, job.layout, !job.preview);
+        return;
+    }
+    const Page_Layout &l = job.layout;
+    const double H = l.paperHeight;
+    painter.fillRect(QRectF(0, 0, l.paperWidth, H), Qt::white);
+    const std::vector<Page_Cell> cells = Page_Cells(job, page);
+    const Side_Mirror mirror = !job.mirror           ? Side_Mirror::None
+                               : job.mirrorVertical ? Side_Mirror::Vertical
+                                                    : Side_Mirror::Horizontal;
+    const bool both = l.side == QLatin1String("BOTH");
+    const bool backPage = isBackPage(job, page);
+    const bool frontPage = l.duplex() && !backPage;
+    const bool turnOne = l.oneSideAlgn == QLatin1String("D");
+    const bool turnBack = l.algn == QLatin1String("UD") || l.algn == QLatin1String("DD");
+    for (size_t i = 0; i < cells.size(); ++i) {
+        const Page_Cell &cell = cells[i];
+        if (!cell.used || cell.record < 0) continue;
+        const QRectF first = To_Top_Left(cell.place.first, H);
+        const QRectF second = To_Top_Left(cell.place.second, H);
+        const RenderedSide &shown = backPage ? cards.second[i] : cards.first[i];
+        if (shown.isNull()) {
+            // The cell keeps its record and says why it holds no card.
+            drawInvalid(painter, first);
+            if (job.cropMarks) drawCropMarks(painter, first);
+            continue;
+        }
+        if (!backPage) {
+            drawSide(painter, cards.first[i], first, turnOne, mirror);
+            if (job.cropMarks) drawCropMarks(painter, first);
+        }
+        if (both && cell.place.hasSecond && !frontPage) {
+            drawSide(painter, cards.second[i], second, turnBack, mirror);
+            if (job.cropMarks) drawCropMarks(painter, second);
+        }
+    }
+}
+
+QString Print_Pages(QPrinter &printer, const Print_Job &job, Print_Progress *progress)
+{
+    const int pages = Print_Page_Count(job);
+    if (progress) progress->pages = pages;
+    QPainter painter;
+    if (!painter.begin(&printer)) return QStringLiteral("The printer could not start the job.");
+    Begin_Points(painter, printer);
+    std::future<Page_Cards> next = std::async(std::launch::async, [&job] { return Make_Page_Cards(job, 1); });
+    QString error;
+    for (int page = 1; page <= pages; ++page) {
+        Page_Cards cards = next.get();
+        if (progress && progress->stop) break;
+        if (page < pages) next = std::async(std::launch::async, [&job, page] { return Make_Page_Cards(job, page + 1); });
+        if (page > 1 && !printer.newPage()) {
+            error = QStringLiteral("The printer refused a new page.");
+            break;
+        }
+        Paint_Page(painter, job, page, cards);
+        if (progress) ++progress->pagesDone;
+    }
+    if (next.valid()) next.wait();
+    if (!painter.end() && error.isEmpty()) error = QStringLiteral("The print job could not be finished.");
+    if (error.isEmpty() && printer.printerState() == QPrinter::Error)
+        error = QStringLiteral("The printer reported an error.");
+    return error;
+}
+
+QString Print_Pages_On_Worker(QPrinter &printer, const Print_Job &job, Print_Progress &progress,
+                              const std::function<void()> &tick)
+{
+    QString error;
+    std::atomic<bool> finished{false};
+    std::thread worker([&] {
+        error = Print_Pages(printer, job, &progress);
+        finished = true;
+    });
+    QEventLoop loop;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, &loop, [&] {
+        if (tick) tick();
+        if (finished) loop.quit();
+    });
+    timer.start(50);
+    loop.exec();
+    worker.join();
+    return error;
+}
+
+QRectF Visitor_Pass_Rect(const QSizeF &pass, const Page_Layout &paper)
+{
+    const double printable = paper.paperWidth - paper.leftMar - paper.riteMar;
+    return QRectF(paper.leftMar + (printable - pass.width()) / 2, paper.topMar, pass.width(), pass.height());
+}
+
+void Paint_Visitor_Pass(QPainter &painter, const RenderedSide &pass, const Page_Layout &paper, bool printing)
+{
+    painter.fillRect(QRectF(0, 0, paper.paperWidth, paper.paperHeight), Qt::white);
+    if (pass.isNull()) return;
+    const QRectF target = Visitor_Pass_Rect(pass.size, paper);
+    if (printing) {
+        // Raised to 600 dots per inch. The picture is played on an image of the
+        // resolution it was recorded at (Print_Device_DPI), scaled to 600.
+        constexpr double dpi = 600;
+        QImage image(int(std::ceil(pass.size.width() * dpi / 72)), int(std::ceil(pass.size.height() * dpi / 72)),
+                     QImage::Format_ARGB32_Premultiplied);
+        image.fill(Qt::transparent);
+        const int recorded = int(std::lround(Print_Device_DPI / 0.0254));
+        image.setDotsPerMeterX(recorded);
+        image.setDotsPerMeterY(recorded);
+        {
+            QPainter p(&image);
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setRenderHint(QPainter::SmoothPixmapTransform);
+            p.scale(dpi / 72, dpi / 72);
+            Draw_Rendered_Side(p, pass, QRectF(QPointF(0, 0), pass.size));
+        }
+        image.setDotsPerMeterX(int(std::lround(dpi / 0.0254)));
+        image.setDotsPerMeterY(int(std::lround(dpi / 0.0254)));
+        painter.drawImage(target, image);
+    } else {
+        Draw_Rendered_Side(painter, pass, target);
+    }
+}

@@ -1,0 +1,254 @@
+// The print window driven as a user drives it: it opens on "Default", prints to the
+// virtual PDF printer, previews, and keeps its profiles.
+#include "PdfProbe.h"
+#include "Print_Window.h"
+#include "TestSupport.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <gtest/gtest.h>
+
+using namespace pdfprobe;
+
+namespace {
+
+class Rows : public Print_Card_Source {
+public:
+    RenderedSide Print_Card(int record, int side) const override
+    {
+        return cardSide(QStringLiteral("%1%2").arg(side == 0 ? "Name" : "Back").arg(record + 1));
+    }
+};
+
+// A profile folder holding "Default", the PDF printer offered, a window on a
+// two-sided design bound to `rows` spreadsheet rows.
+struct Fixture {
+    QString folder = testsupport::testHome() + "/PrintProfile";
+    QString pdf = testsupport::testHome() + "/printed.pdf";
+    Print_Settings settings;
+    Rows rows;
+    Print_Design design;
+    std::unique_ptr<Print_Window> window;
+
+    explicit Fixture(int records, bool twoSided = true)
+    {
+        QDir().mkpath(folder);
+        QFile::copy(Resource_Path + "PrintProfile/Default.zvp", folder + "/Default.zvp");
+        qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
+        design.front = cardSide("Front");
+        design.back = cardSide("Back");
+        design.twoSided = twoSided;
+        if (records > 0) {
+            design.source = &rows;
+            design.spreadsheetRows = records;
+        }
+        window = std::make_unique<Print_Window>(settings, folder);
+        window->pageSetupRunner = [](Print_Settings &) { return true; };
+        window->Prepare(design);
+    }
+    ~Fixture() { qunsetenv(Virtual_PDF_Printer_Setting); }
+
+    // Fills a field as typing does.
+    static void set(QSpinBox *box, int v) { box->setValue(v); }
+    void profileDialogAnswers(const QString &name)
+    {
+        window->profileDialog().runner = [name](Add_Print_Profile &d) {
+            d.Profile_name->setText(name);
+            d.OKPressed();
+        };
+    }
+    QStringList listed() const
+    {
+        QStringList names;
+        for (int i = 0; i < window->List_profile->count(); ++i) names << window->List_profile->item(i)->text();
+        return names;
+    }
+};
+
+// The messages shown since the last call, as one text ("\n" before each as shown).
+std::string shown()
+{
+    return testsupport::boxes().take().join("|").toStdString();
+}
+
+} // namespace
+
+TEST(PrintWindow, OpensOnTheDefaultProfile)
+{
+    Fixture f(0);
+    EXPECT_EQ(f.window->Printer_ComboBox->currentText(), Virtual_PDF_Printer_Name);
+    EXPECT_EQ(f.window->Paper_id->text(), "A4");
+    EXPECT_EQ(f.window->Size_id->text(), "209.90 x 297.04");
+    EXPECT_EQ(f.window->l_mar_id->text(), "0.00");
+    EXPECT_EQ(f.window->Row_Text->value(), 2);
+    EXPECT_EQ(f.window->Col_Text->value(), 2);
+    EXPECT_DOUBLE_EQ(f.window->horz_mar_Text->value(), 5);
+    EXPECT_EQ(f.window->alignButtons->checkedId(), 5);
+    EXPECT_EQ(f.window->matrix_card_side->checkedId(), 0);
+    EXPECT_FALSE(f.window->Delete_profile_btn->isEnabled());
+    // No data: the total is rows x columns and the range is off.
+    EXPECT_EQ(f.window->Total_Text->value(), 4);
+    EXPECT_FALSE(f.window->Sel_print_rd->isEnabled());
+    EXPECT_FALSE(f.window->print_with_excel_chk->isEnabled());
+}
+
+TEST(PrintWindow, PrintsTwentyThreeRowsFiveByTwoWithCropMarks)
+{
+    if (!havePoppler()) GTEST_SKIP() << "poppler-utils is not installed";
+    Fixture f(23);
+    EXPECT_TRUE(f.window->print_with_excel_chk->isChecked());
+    EXPECT_EQ(f.window->Total_Text->value(), 23);
+    f.window->matrix_card_side->button(1)->click();  // front only
+    f.window->alignButtons->button(1)->click();
+    f.window->horz_mar_Text->setValue(0);
+    f.window->vert_mar_Text->setValue(0);
+    f.window->Row_Text->setValue(5);
+    f.window->Col_Text->setValue(2);
+    f.window->crop_mark_chk->setChecked(true);
+    EXPECT_EQ(f.window->layout().rows, 5);
+    EXPECT_EQ(f.window->layout().cols, 2);
+    f.window->Print_btn->click();
+    EXPECT_EQ(shown(), "");
+    EXPECT_EQ(pdfInfo(f.pdf).pages, 3);
+    QStringList page3;
+    for (const Word &w : pdfWords(f.pdf))
+        if (w.page == 3) page3 << w.text;
+    page3.sort();
+    EXPECT_EQ(page3, QStringList({"Name21", "Name22", "Name23"}));
+
+    // A range: records 3 to 5 fill the first three cells.
+    f.window->Sel_print_rd->click();
+    f.window->from_Text->setValue(3);
+    f.window->To_Text->setValue(5);
+    f.window->alignButtons->button(5)->click();
+    f.window->Col_Text->setValue(1);
+    f.window->Print_btn->click();
+    QStringList words;
+    for (const Word &w : pdfWords(f.pdf)) words << w.text;
+    EXPECT_EQ(words, QStringList({"Name3", "Name4", "Name5"}));
+    // From after To.
+    f.window->from_Text->setValue(6);
+    testsupport::boxes().clear();
+    EXPECT_FALSE(f.window->Execute_Printing(false));
+    EXPECT_EQ(shown(), "\nPlease select valid range.");
+    // A cell wider than the paper: the size question; No prints nothing.
+    f.window->from_Text->setValue(1);
+    f.window->width_Text->setValue(300);
+    QFile::remove(f.pdf);
+    EXPECT_FALSE(f.window->Execute_Printing(false));
+    EXPECT_EQ(shown(), "'Card Size' is bigger than selected 'Paper Size' or drawn card may be out of margin "
+                       "area.\n\nDo you want to continue?");
+    EXPECT_FALSE(QFile::exists(f.pdf));
+}
+
+TEST(PrintWindow, PreviewShowsFiftySheetsAndSendsNothing)
+{
+    Fixture f(510);
+    f.window->matrix_card_side->button(1)->click();
+    f.window->horz_mar_Text->setValue(0);
+    f.window->vert_mar_Text->setValue(0);
+    f.window->Row_Text->setValue(5);
+    f.window->Col_Text->setValue(2);
+    int pages = -1;
+    f.window->previewRunner = [&](Print_Preview_Dialog &d) {
+        d.updatePreview();
+        pages = d.pageCount();
+    };
+    f.window->Preview_btn->click();
+    EXPECT_EQ(pages, 50);
+    EXPECT_EQ(shown(), "\n" + Preview_Limit_Message.toStdString());
+    EXPECT_FALSE(QFile::exists(f.pdf));
+}
+
+TEST(PrintWindow, AFailedJobIsReported)
+{
+    Fixture f(0);
+    f.settings.printer = "Gone Away";
+    EXPECT_FALSE(f.window->Execute_Printing(false));
+    EXPECT_EQ(shown(), "\nThe printer \"Gone Away\" is not available.");
+}
+
+TEST(PrintWindow, ProfilesAddedEditedAndDeleted)
+{
+    Fixture f(0);
+    f.window->vert_mar_Text->setValue(7);
+    f.window->crop_mark_chk->setChecked(true);
+    f.profileDialogAnswers("Office");
+    f.window->Add_profile_btn->click();
+    EXPECT_EQ(shown(), "\nPrint Profile has been saved successfully.");
+    EXPECT_EQ(f.listed(), QStringList({"Default", "Office"}));
+    EXPECT_EQ(f.window->selectedProfile(), "Default");  // the first row is loaded again
+    EXPECT_DOUBLE_EQ(f.window->vert_mar_Text->value(), 5);
+    EXPECT_FALSE(f.window->crop_mark_chk->isChecked());
+    // Loading "Office" brings its settings back.
+    f.window->List_profile->setCurrentRow(1);
+    EXPECT_DOUBLE_EQ(f.window->vert_mar_Text->value(), 7);
+    EXPECT_TRUE(f.window->crop_mark_chk->isChecked());
+    EXPECT_TRUE(f.window->Delete_profile_btn->isEnabled());
+
+    // Names refused by the dialog keep it open and write nothing.
+    for (const QString &name : {QString("default"), QString("DEFAULT"), QString("/default/")}) {
+        f.profileDialogAnswers(name);
+        f.window->Add_profile_btn->click();
+        EXPECT_EQ(shown(), "\nThis is a Default profile name.\n\nPlease enter another profile name.");
+    }
+    EXPECT_EQ(f.listed(), QStringList({"Default", "Office"}));
+
+    // A new name that cannot be written keeps the old profile.
+    QDir().mkpath(f.folder + "/Blocked.zvp");
+    f.window->List_profile->setCurrentRow(1);
+    f.profileDialogAnswers("Blocked");
+    f.window->Edit_profile_btn->click();
+    EXPECT_EQ(shown(), "\nError in file accessing.");
+    EXPECT_TRUE(QFile::exists(f.folder + "/Office.zvp"));
+    QDir(f.folder + "/Blocked.zvp").removeRecursively();
+
+    // Renaming: the new file is there and the old one gone.
+    f.window->List_profile->setCurrentRow(1);
+    f.profileDialogAnswers("Work");
+    f.window->Edit_profile_btn->click();
+    EXPECT_EQ(f.listed(), QStringList({"Default", "Work"}));
+    EXPECT_EQ(f.window->selectedProfile(), "Work");
+    EXPECT_DOUBLE_EQ(f.window->vert_mar_Text->value(), 7);
+    EXPECT_FALSE(QFile::exists(f.folder + "/Office.zvp"));
+
+    // Delete asks first; No keeps the file.
+    testsupport::boxes().clear();
+    f.window->Delete_profile_btn->click();
+    EXPECT_EQ(shown(), "Are you sure want to delete selected 'Print Profile'?");
+    EXPECT_EQ(f.listed(), QStringList({"Default", "Work"}));
+    f.window->List_profile->setCurrentRow(1);
+    testsupport::boxes().answerNext(1);
+    f.window->Delete_profile_btn->click();
+    EXPECT_EQ(f.listed(), QStringList({"Default"}));
+}
+
+TEST(PrintWindow, ProfileOfBothSidesOnAOneSidedCardSelectsTheFront)
+{
+    Fixture f(0, false);
+    EXPECT_EQ(f.window->matrix_card_side->checkedId(), 1);
+    EXPECT_FALSE(f.window->matrix_card_side->button(0)->isEnabled());
+    EXPECT_EQ(f.window->layout().side, "F");
+}
+
+TEST(PrintWindow, EmptyProfileFolderAnswersSelectAProfile)
+{
+    Fixture f(0);
+    QFile::remove(f.folder + "/Default.zvp");
+    f.window->Load_Print_Profile();
+    EXPECT_EQ(f.window->List_profile->count(), 0);
+    for (QPushButton *b : {f.window->Edit_profile_btn, f.window->Save_profile_btn, f.window->Delete_profile_btn}) {
+        b->setEnabled(true);
+        b->click();
+    }
+    EXPECT_EQ(shown(), "\nPlease select a print profile|\nPlease select a print profile|\nPlease select a print profile");
+}
