@@ -10,6 +10,7 @@
 #include "Profile_Panel.h"
 #include "VisitorRecordStore.h"
 #include "Visitor_Fields.h"
+#include "Output_Pass_Printer.h"
 #include "Visitor_Log_Records.h"
 
 #include <QCheckBox>
@@ -133,9 +134,10 @@ void SKTWindowController::View_Vistor_Record()
 {
     try {
         Check_Path_And_Create_VISITOR_Files();
-        // No pass printer is handed in yet: Print, Print Preview and Page Setup say
-        // "No printer found.".
-        if (!m_visitorLog) m_visitorLog = new Visitor_Log_Records(visitor_store, pictureAdjuster, nullptr, ui.window);
+        // The pass prints on the application's print settings, which its page set-up changes.
+        if (!m_visitorLog)
+            m_visitorLog = new Visitor_Log_Records(visitor_store, pictureAdjuster,
+                                                   std::make_unique<Output_Pass_Printer>(printInfo()), ui.window);
         m_visitorLog->Open_Log_Wnd();
     } catch (const std::exception &e) {
         Close_DB_Connection();

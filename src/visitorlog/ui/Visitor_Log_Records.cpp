@@ -4,6 +4,7 @@
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "VisitorPassPrinter.h"
 #include "Visitor_Log_Model.h"
 
 #include <QCheckBox>
@@ -64,6 +65,13 @@ Visitor_Log_Records::Visitor_Log_Records(VisitorRecordStore &s, const PictureAdj
     Details_Box->hide();
     date_range->setCurrentIndex(0);
     comboBoxSelectionDidChange(0);
+}
+
+Visitor_Log_Records::Visitor_Log_Records(VisitorRecordStore &s, const PictureAdjuster &a,
+                                         std::unique_ptr<VisitorPassPrinter> p, QWidget *parent)
+    : Visitor_Log_Records(s, a, p.get(), parent)
+{
+    ownedPrinter = std::move(p);
 }
 
 Visitor_Log_Records::~Visitor_Log_Records() = default;

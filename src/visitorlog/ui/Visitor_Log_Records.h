@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QRectF>
 #include <array>
+#include <memory>
 #include <vector>
 
 class QCheckBox;
@@ -39,6 +40,9 @@ public:
     // null; it and `adjuster` outlive the window.
     Visitor_Log_Records(VisitorRecordStore &store, const PictureAdjuster &adjuster, VisitorPassPrinter *printer,
                         QWidget *parent = nullptr);
+    // The same with a printer the window keeps for its life.
+    Visitor_Log_Records(VisitorRecordStore &store, const PictureAdjuster &adjuster,
+                        std::unique_ptr<VisitorPassPrinter> printer, QWidget *parent = nullptr);
     ~Visitor_Log_Records() override;
 
     // ---- List and search ----
@@ -110,6 +114,7 @@ private:
 
     VisitorRecordStore &store;
     const PictureAdjuster &adjuster;
+    std::unique_ptr<VisitorPassPrinter> ownedPrinter;
     VisitorPassPrinter *printer;
     Visitor_Log_Model *model;
     QString sel_db_id_str;

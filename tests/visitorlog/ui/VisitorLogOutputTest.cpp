@@ -2,7 +2,9 @@
 // as pictures and as a PDF read back by poppler, and the hand-over to the pass printer.
 #include "Globals.h"
 #include "Helpers.h"
+#include "Output_Pass_Printer.h"
 #include "PictureAdjuster.h"
+#include "PrinterLayer.h"
 #include "TestSupport.h"
 #include "VisitorPassPrinter.h"
 #include "VisitorRecordStore.h"
@@ -14,6 +16,7 @@
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
+#include <cmath>
 
 namespace {
 struct PlainAdjuster : PictureAdjuster {
@@ -220,4 +223,32 @@ TEST(PassMargins, FromThePrintableArea)
         {{612, 792}, {10, 20, 500, 700}, {10, 72, 102, 20}},
     };
     for (const auto &r : rows) EXPECT_EQ(Visitor_Pass_Margins(r.paper, r.imageable), r.want);
+}
+
+TEST_F(Output, ThePassPrintsOnOnePageOfThePrintersPaper)
+{
+    const QString pdf = home() + "/printed.pdf";
+    qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
+    add("Ann");
+    Print_Settings settings;
+    int previews = 0;
+    Visitor_Log_Records log(store, adjuster,
+                            std::make_unique<Output_Pass_Printer>(settings, [&](Print_Preview_Dialog &) { ++previews; }));
+    log.Show_Visitor_Details("1");
+    log.Print_Preview_click();
+    EXPECT_EQ(previews, 1);
+    EXPECT_FALSE(QFile::exists(pdf)) << "a preview prints nothing";
+    log.Print_click();
+    qunsetenv(Virtual_PDF_Printer_Setting);
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+    ASSERT_TRUE(QFile::exists(pdf));
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "poppler-utils not installed";
+    const QString info = run("pdfinfo", {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 842(\\.\\d+)? pts"))) << info.toStdString();
+    // The page holds the pass as one picture at 600 dots per inch.
+    const QString images = run("pdfimages", {"-list", pdf});
+    const QSize pixels(int(std::ceil(log.page_rect.width() * 600 / 72)), int(std::ceil(log.page_rect.height() * 600 / 72)));
+    EXPECT_TRUE(images.contains(QRegularExpression(QStringLiteral("image\\s+%1\\s+%2\\s").arg(pixels.width()).arg(pixels.height()))))
+        << images.toStdString();
 }
