@@ -15,17 +15,22 @@ bool Output_Pass_Printer::hasPrinter() const { return !Printer_Names().isEmpty()
 
 void Output_Pass_Printer::pageSetup(QWidget *parent) { Run_Page_Setup(settings, parent); }
 
-void Output_Pass_Printer::printPass(const Picture &pass, const QRectF &passRect, bool preview, QWidget *parent)
+RenderedSide Visitor_Pass_Recorded(const Picture &pass, const QRectF &passRect)
 {
-    // The pass recorded as drawn, in points from its top-left corner.
     RenderedSide side;
     side.size = passRect.size();
-    if (side.isNull()) return;
+    if (side.isNull() || pass.isNull()) return RenderedSide();
     {
         QPainter painter(&side.picture);
         if (const PictureVector *drawing = pass.vector()) drawing->paint(painter, QRectF(QPointF(0, 0), side.size));
         else painter.drawImage(QRectF(QPointF(0, 0), side.size), pass.image());
     }
     side.picture.setBoundingRect(QRect(QPoint(0, 0), side.size.toSize()));
-    Call_Print_Box_1(side, settings, preview, parent, previewRunner);
+    return side;
+}
+
+void Output_Pass_Printer::printPass(const Picture &pass, const QRectF &passRect, bool preview, QWidget *parent)
+{
+    const RenderedSide side = Visitor_Pass_Recorded(pass, passRect);
+    if (!side.isNull()) Call_Print_Box_1(side, settings, preview, parent, previewRunner);
 }

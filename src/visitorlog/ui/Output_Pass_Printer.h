@@ -8,6 +8,11 @@
 
 class Print_Preview_Dialog;
 struct Print_Settings;
+struct RenderedSide;
+
+// The pass picture recorded as the pass page plays it: in points from its top-left
+// corner, `passRect`'s size.
+RenderedSide Visitor_Pass_Recorded(const Picture &pass, const QRectF &passRect);
 
 class Output_Pass_Printer : public VisitorPassPrinter {
 public:

@@ -5,12 +5,14 @@
 #include "Output_Pass_Printer.h"
 #include "PictureAdjuster.h"
 #include "PrinterLayer.h"
+#include "RenderedSide.h"
 #include "TestSupport.h"
 #include "VisitorPassPrinter.h"
 #include "VisitorRecordStore.h"
 #include "Visitor_Log_Records.h"
 
 #include <QFile>
+#include <QPainter>
 #include <QFileInfo>
 #include <QImageReader>
 #include <QProcess>
@@ -251,4 +253,40 @@ TEST_F(Output, ThePassPrintsOnOnePageOfThePrintersPaper)
     const QSize pixels(int(std::ceil(log.page_rect.width() * 600 / 72)), int(std::ceil(log.page_rect.height() * 600 / 72)));
     EXPECT_TRUE(images.contains(QRegularExpression(QStringLiteral("image\\s+%1\\s+%2\\s").arg(pixels.width()).arg(pixels.height()))))
         << images.toStdString();
+}
+
+TEST(PassRecording, ThePassKeepsItsPlaceAsRecorded)
+{
+    Gate_Pass_Data data;
+    const QRectF page(0, 0, 200, 100);
+    const struct {
+        Picture pass;
+    } rows[] = {{Gate_Pass_Picture(data, page)}, {Picture(Gate_Pass_Image(data, page, 72), page.size())}};
+    for (const auto &r : rows) {
+        const RenderedSide side = Visitor_Pass_Recorded(r.pass, page);
+        ASSERT_EQ(side.size, page.size());
+        // Played as the pass page plays it: on a device of the printers' resolution,
+        // four pixels a point.
+        QImage i(800, 400, QImage::Format_RGB32);
+        i.fill(Qt::white);
+        const int dpm = int(std::lround(Print_Device_DPI / 0.0254));
+        i.setDotsPerMeterX(dpm);
+        i.setDotsPerMeterY(dpm);
+        {
+            QPainter p(&i);
+            p.scale(4, 4);
+            Draw_Rendered_Side(p, side, QRectF(QPointF(0, 0), side.size));
+        }
+        // The border's line is centred on x = 10 points; the page is white inside it.
+        const bool vector = r.pass.vector() != nullptr;
+        for (int at : {40, 41}) {
+            EXPECT_EQ(i.pixelColor(at, 200), QColor(Qt::black)) << vector << " " << at;
+            EXPECT_EQ(i.pixelColor(200, at), QColor(Qt::black)) << vector << " " << at;
+        }
+        for (int at : {36, 45}) {
+            EXPECT_EQ(i.pixelColor(at, 200), QColor(Qt::white)) << vector << " " << at;
+            EXPECT_EQ(i.pixelColor(200, at), QColor(Qt::white)) << vector << " " << at;
+        }
+    }
+    EXPECT_TRUE(Visitor_Pass_Recorded(Picture(), page).isNull());
 }
