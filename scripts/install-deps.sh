@@ -14,6 +14,7 @@ PACKAGES=(
   zlib1g-dev libminizip-dev libsqlite3-dev
   libplist-dev libpugixml-dev
   libopencv-dev opencv-data
+  python3
   fonts-liberation2 fonts-dejavu-core
 )
 TEST_PACKAGES=(

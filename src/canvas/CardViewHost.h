@@ -61,6 +61,10 @@ struct CardViewHost {
     // batch list following the shown side.
     virtual int Get_Excel_Coulmn_Index_According_ID(const QString &) { return -1; }
     virtual void Set_Batch_List_To_Current_Side() {}
+    // Creating a control is one group of the document's own undo record; a creation
+    // taken back is undone there.
+    virtual void Begin_Creation_Undo_Group() {}
+    virtual void End_Creation_Undo_Group(bool /*takeBack*/) {}
 
     // ---- Clipboard and context menu ----
     // A new ID ("F_Pic%d") for an image control pasted in visitor or group mode.

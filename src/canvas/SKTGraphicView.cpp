@@ -82,7 +82,10 @@ void SKTGraphicView::onRemoved(int, SKTGraphic *g)
     const auto before = m_selection;
     std::erase(m_selection, g);
     if (m_selectedGraphic == g) m_selectedGraphic = nullptr;
-    if (m_creatingGraphic == g) m_creatingGraphic = nullptr;
+    if (m_creatingGraphic == g) {
+        m_creatingGraphic = nullptr;
+        endCreationGroup(false);
+    }
     if (m_drag.resized == g || m_drag.pressed == g) dropDrag();
     if (before != m_selection) selectionDidChange(before);
 }
@@ -92,7 +95,10 @@ void SKTGraphicView::pruneSelection()
     const auto before = m_selection;
     std::erase_if(m_selection, [this](SKTGraphic *g) { return !m_graphics || !m_graphics->contains(g); });
     if (m_selectedGraphic && (!m_graphics || !m_graphics->contains(m_selectedGraphic))) m_selectedGraphic = nullptr;
-    if (m_creatingGraphic && (!m_graphics || !m_graphics->contains(m_creatingGraphic))) m_creatingGraphic = nullptr;
+    if (m_creatingGraphic && (!m_graphics || !m_graphics->contains(m_creatingGraphic))) {
+        m_creatingGraphic = nullptr;
+        endCreationGroup(false);
+    }
     dropDrag();
     if (before != m_selection) selectionDidChange(before);
 }

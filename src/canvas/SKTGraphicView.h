@@ -254,6 +254,8 @@ private:
     SKTGraphic *m_selectedGraphic = nullptr;
     SKTGraphic *m_creatingGraphic = nullptr;
     int m_creatingTool = 0;  // the tool that made m_creatingGraphic
+    bool m_creationGroupOpen = false;  // the host's creation undo group is open
+    void endCreationGroup(bool takeBack);
     bool m_isHidingHandles = false;
     QTimer m_handleShowingTimer;
     QPointF m_pasteCascadeDelta{10, 10};

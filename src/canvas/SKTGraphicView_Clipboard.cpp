@@ -4,6 +4,7 @@
 #include "SKTGraphicView.h"
 
 #include "CardViewHost.h"
+#include "FileUtilities.h"
 #include "Globals.h"
 #include "Log.h"
 #include "MessageBox.h"
@@ -39,7 +40,7 @@ ClipboardKind clipboardKind(const QMimeData *data)
     if (!data) return ClipboardKind::Other;
     if (data->hasFormat(SKTGraphicView::SKTGraphicViewPasteboardType)) return ClipboardKind::Controls;
     for (const QUrl &url : data->urls())
-        if (url.isLocalFile()) return ClipboardKind::FileNames;
+        if (!Convert_Path_From_URL(url).isEmpty()) return ClipboardKind::FileNames;
     return ClipboardKind::Other;
 }
 

@@ -182,6 +182,10 @@ SKTGraphic *SKTGraphicView::createGraphicOfClass(GraphicKind kind, std::optional
 
     g->control_ID = ctrl_ID;
     g->setBounds(QRectF(origin, size));
+    if (m_host && !m_creationGroupOpen) {
+        m_host->Begin_Creation_Undo_Group();
+        m_creationGroupOpen = true;
+    }
     m_graphics->insert(g, 0);
     m_creatingGraphic = g.get();
     m_creatingTool = made;
@@ -195,16 +199,29 @@ SKTGraphic *SKTGraphicView::createGraphicOfClass(GraphicKind kind, std::optional
     return m_graphics->contains(g.get()) ? g.get() : nullptr;
 }
 
+void SKTGraphicView::endCreationGroup(bool takeBack)
+{
+    if (!m_creationGroupOpen) return;
+    m_creationGroupOpen = false;
+    if (m_host) m_host->End_Creation_Undo_Group(takeBack);
+}
+
 void SKTGraphicView::finishCreatingGraphic(SKTGraphic *g)
 {
     const int tool = m_creatingTool;
     m_creatingGraphic = nullptr;
     m_creatingTool = 0;
-    if (!m_graphics || !m_graphics->contains(g)) return;
+    if (!m_graphics || !m_graphics->contains(g)) {
+        endCreationGroup(false);
+        return;
+    }
     // A click without a drag is taken back; a barcode's size comes from its picture.
     const bool takenBack = g->width() == 0 && g->height() == 0 && tool != BarcodeTool;
+    endCreationGroup(takenBack);
     if (takenBack) {
-        m_graphics->remove(g);
+        // The document's record takes back a front control; other sides' lists are
+        // not recorded.
+        if (m_graphics->contains(g)) m_graphics->remove(g);
         m_selectedGraphic = nullptr;
     } else {
         selectGraphics({g});

@@ -8,9 +8,8 @@
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTImage.h"
+#include "SeriesFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <algorithm>
 
@@ -70,33 +69,13 @@ CardValueEngine::CardValueEngine(QString seriesFolder)
 {
 }
 
-QString CardValueEngine::seriesPath(const QString &name) const
-{
-    return QDir(m_seriesFolder).filePath(name + QStringLiteral(".txt"));
-}
+QString CardValueEngine::seriesPath(const QString &name) const { return SeriesFile::Path(m_seriesFolder, name); }
 
-QStringList CardValueEngine::Get_datasheet_File_Name_Array() const
-{
-    QStringList names;
-    const QFileInfo folder(m_seriesFolder);
-    if (m_seriesFolder.isEmpty() || !folder.isDir()) return names;
-    for (const QFileInfo &fi : QDir(m_seriesFolder).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot)) {
-        if (!fi.isFile() || fi.suffix().toLower() != QLatin1String("txt")) continue;
-        const QString name = fi.fileName().chopped(fi.suffix().size() + 1);
-        if (!name.isEmpty()) names << name;
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
+QStringList CardValueEngine::Get_datasheet_File_Name_Array() const { return SeriesFile::Names(m_seriesFolder); }
 
 int CardValueEngine::Index_Of_Series(const QStringList &list, const QString &name)
 {
-    if (name.isEmpty()) return -1;
-    const int exact = int(list.indexOf(name));
-    if (exact >= 0) return exact;
-    for (int i = 0; i < list.size(); ++i)
-        if (list.at(i).compare(name, Qt::CaseInsensitive) == 0) return i;
-    return -1;
+    return SeriesFile::Index_Of(list, name);
 }
 
 int CardValueEngine::Get_Data_SetIndex_According_Name(const QString &name) const
@@ -117,16 +96,16 @@ bool CardValueEngine::Check_Batch_File_In_Use_Validation(const QString &name, co
 
 std::optional<QStringList> CardValueEngine::Series_Values(const QString &name) const
 {
-    QFile file(seriesPath(name));
-    if (!file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return Trim_Str(QString::fromUtf8(file.readAll())).split(u'\n');
+    const std::optional<QByteArray> bytes = SeriesFile::Read_Bytes(seriesPath(name));
+    if (!bytes) return std::nullopt;
+    return SeriesFile::Engine_Values(*bytes);
 }
 
 QString CardValueEngine::Get_First_Value_Of_Dataset(const QString &name) const
 {
-    QFile file(seriesPath(name));
-    if (name.isEmpty() || !file.open(QIODevice::ReadOnly)) return QString("");
-    const QString text = QString::fromUtf8(file.readAll());
+    const std::optional<QByteArray> bytes = name.isEmpty() ? std::nullopt : SeriesFile::Read_Bytes(seriesPath(name));
+    if (!bytes) return QString("");
+    const QString text = QString::fromUtf8(*bytes);
     return text.left(text.indexOf(u'\n') < 0 ? text.size() : text.indexOf(u'\n'));
 }
 

@@ -1,6 +1,7 @@
 #include "MainWindowLayout.h"
 
 #include "Globals.h"
+#include "Repeat_Image.h"
 
 #include <QAction>
 #include <QHBoxLayout>
@@ -30,6 +31,7 @@ const CommandDef kCommands[] = {
     {"Save", "Save", "save", false},       {"SaveAs", "Save As", "save", false},
     {"Print", "Print", "print", true},
     {"Export", "Export", "export", false}, {"Mail", "Mail", "mail", false},
+    {"MailSettings", "E-mail Settings", "", false},
     {"Undo", "Undo", "undo", true},        {"Redo", "Redo", "redo", false},
     {"Cut", "Cut", "cut", true},           {"Copy", "Copy", "copy", false},
     {"Paste", "Paste", "paste", false},    {"Delete", "Delete", "delete", false},
@@ -97,8 +99,23 @@ MainWindowLayout Build_Main_Window_Layout()
         l.toolActions[t] = a;
     }
 
+    // Banner strip and link row above the three panes.
+    auto *central = new QWidget;
+    auto *centralLayout = new QVBoxLayout(central);
+    centralLayout->setContentsMargins(0, 0, 0, 0);
+    centralLayout->setSpacing(0);
+    l.banner = new Repeat_Image;
+    l.banner->setObjectName(QStringLiteral("banner"));
+    l.banner->setFixedHeight(90);
+    centralLayout->addWidget(l.banner);
+    l.link_row = new QWidget;
+    l.link_row->setObjectName(QStringLiteral("link_row"));
+    auto *linkLayout = new QHBoxLayout(l.link_row);
+    linkLayout->setContentsMargins(8, 2, 8, 2);
+    centralLayout->addWidget(l.link_row);
     l.splitter = new QSplitter(Qt::Horizontal);
-    l.window->setCentralWidget(l.splitter);
+    centralLayout->addWidget(l.splitter, 1);
+    l.window->setCentralWidget(central);
 
     // Visitor panels.
     l.Visitor_Panel_Area = new QWidget;
@@ -128,16 +145,21 @@ MainWindowLayout Build_Main_Window_Layout()
     l.Front_Side_btn->setObjectName(QStringLiteral("Front_Side_btn"));
     l.Back_Side_btn = new QToolButton;
     l.Back_Side_btn->setObjectName(QStringLiteral("Back_Side_btn"));
+    l.Temp_Side_btn = new QToolButton;
+    l.Temp_Side_btn->setObjectName(QStringLiteral("Temp_Side_btn"));
     for (QToolButton *b : {l.Front_Side_btn, l.Back_Side_btn}) {
         b->setIconSize(QSize(90, 28));
         b->setAutoRaise(true);
     }
     l.Front_Side_btn->setText(QObject::tr("Front"));
     l.Back_Side_btn->setText(QObject::tr("Back"));
+    l.Temp_Side_btn->setText(QObject::tr("Scratch"));
+    l.Temp_Side_btn->setToolTip(QObject::tr("A copy of the side shown, to try things on"));
     l.Front_back_label = new QLabel(QObject::tr("Front"));
     l.Front_back_label->setObjectName(QStringLiteral("Front_back_label"));
     sideRow->addWidget(l.Front_Side_btn);
     sideRow->addWidget(l.Back_Side_btn);
+    sideRow->addWidget(l.Temp_Side_btn);
     sideRow->addStretch(1);
     sideRow->addWidget(l.Front_back_label);
     cl->addLayout(sideRow);

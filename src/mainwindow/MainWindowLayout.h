@@ -15,12 +15,17 @@ class QToolBar;
 class QToolButton;
 class QWidget;
 class QScrollArea;
+class Repeat_Image;
 
 struct MainWindowLayout {
     QMainWindow *window = nullptr;
     QToolBar *commandBar = nullptr;
     QToolBar *toolBar = nullptr;
     QSplitter *splitter = nullptr;
+    // Below the toolbar: the banner strip and the row of product and link buttons
+    // (filled by the controller).
+    Repeat_Image *banner = nullptr;
+    QWidget *link_row = nullptr;
 
     // Left: visitor entry panels of the front and back side.
     QWidget *Visitor_Panel_Area = nullptr;
@@ -38,6 +43,7 @@ struct MainWindowLayout {
     QLabel *Front_back_label = nullptr;
     QToolButton *Front_Side_btn = nullptr;
     QToolButton *Back_Side_btn = nullptr;
+    QToolButton *Temp_Side_btn = nullptr;
 
     // Right: the property tabs.
     QWidget *Right_Prop_Box = nullptr;

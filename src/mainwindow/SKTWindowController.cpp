@@ -3,6 +3,8 @@
 
 #include "Barcode_Gen.h"
 #include "CardValueEngine.h"
+#include "Mail_Card_Source.h"
+#include "Mail_Transport.h"
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
 #include "DataSourceSection.h"
@@ -10,7 +12,6 @@
 #include "Globals.h"
 #include "Helpers.h"
 #include "Paths.h"
-#include "Preferences.h"
 #include "PropertyPanelHost.h"
 #include "SKTDocument.h"
 #include "SKTGraphicView.h"
@@ -116,11 +117,4 @@ bool SKTWindowController::Is_Visitor_Or_Group_Mode() const { return document.isV
 
 void SKTWindowController::Selection_Count_Changed(int) {}
 
-void SKTWindowController::Get_Email_Details()
-{
-    const Preferences prefs = Preferences::sharedInstance();
-    sender_email = prefs.send_email_SenderEmail().value_or(QString());
-    sending_server = prefs.send_email_SMTP_server().value_or(QString());
-    sending_port = prefs.send_email_PORT_num().value_or(QString());
-    send_enable_ssl = prefs.send_email_enable_ssl().value_or(QString());
-}
+void SKTWindowController::Get_Email_Details() { Load_Email_Details(); }

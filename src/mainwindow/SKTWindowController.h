@@ -36,14 +36,20 @@ struct Barcode_Edit;
 class BatchRunGuard;
 class CardPropertyPanel;
 class CardValueEngine;
+struct SeriesServices;
 class ControlPanels;
 class DataSourceHost;
 class DataSourceSection;
 class Data_From_Excel;
+class Direct_Mail;
+class Email_Setting;
+class Mail_Card_Source;
+class Send_Mail;
 class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
 class QMainWindow;
+class QWidget;
 class PropertyPanelHost;
 class Print_Window;
 class SKTGraphic;
@@ -90,6 +96,15 @@ public:
     void Select_back_side();
     void Select_temp_design_side();
     void changeViewController(int index);
+    // The side buttons: the side, then the image tab from its defaults; the scratch
+    // button shows copies of the current side's controls on the scratch side.
+    void Front_Card_Btn_Clicked();
+    void Back_Card_Btn_Clicked();
+    void Temp_Card_Btn_Clicked();
+    // The card area and the property pane shown (1) or, with any other value, hidden
+    // with the visitor panes; nothing while a side is being copied.
+    void Show_Hide_Main_Window(char show);
+    void Show_Canvas_And_Right_Prop();
     Card_Property &currentCardProperty();
     // The current side's card shape, for the document and the card's background.
     void Set_Card_Shape(int shape);
@@ -208,6 +223,27 @@ public:
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
 
+    // ---- E-mail (_Mail.cpp) ----
+    // The mail command: the card mailing window over this design.
+    void Mail_Clicked();
+    // The e-mail settings command; the sender settings in use are reloaded after it.
+    void Email_Settings_Clicked();
+    Send_Mail &Send_Mail_Window();
+    Email_Setting &Email_Setting_Window();
+    // The visitor details mailing window (the visitor log sends a visitor's file with it).
+    Direct_Mail &Direct_Mail_Window();
+    void connectMailCommands();
+
+    // ---- Series commands (_Series.cpp) ----
+    void Build_Series_Commands();
+    void Batch_Series_Button();
+    void Create_Series_Button();
+    void Import_Wizard_Button();
+    // The property panel's series choice refilled from the series folder.
+    void Refresh_All_Series_Combobox();
+    void View_Series_Window(const QString &name);
+    SeriesServices Series_Services();
+
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     // Records the current side after a change (nothing while
     // live_mode_list_value_change is set); a new change empties the side's redo stack.
@@ -254,6 +290,23 @@ public:
     void Temp_Design_Control_Assign();
     // Copies the current side's design onto the other side, after asking.
     void Copy_Card_Design_Clicked();
+
+    // ---- Help, links, banner and the promotion window (_Help.cpp) ----
+    // The banner's picture, the help toolbar item, the product and link buttons.
+    void connectHelpAndLinks();
+    // Runs the help and support window.
+    void Help_Button();
+    void Open_Support_Mail();
+    void Open_Reseller_Mail();
+    void Open_Website_1();
+    void Open_Website_2();
+    void Open_Website_3();
+    void Open_FaceBook();
+    void Open_Twitter();
+    void Open_FB_Like();
+    void Open_Share_It_Dl();
+    // Shows the promotion window for one product ("B", "L" or "C"); its result.
+    int Open_Promotion_Window(const QString &software_type);
 
     // ---- Editing commands: clipboard, order, alignment (_Edit.cpp) ----
     // Connects the toolbar's Cut, Copy, Paste, Front and Back, its alignment menu and
@@ -330,6 +383,16 @@ public:
     QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
     Picture Panel_Image_For_Path(const QString &path) override;
     void Show_Message_To_Update_Data() override;
+
+    // ---- Small services (_Utilities.cpp) ----
+    // Activates the main window and gives the widget the keyboard focus.
+    void SetFocus(QWidget *widget);
+    // The group-mode spreadsheet column of the profile field with the ID (ControlColumn.h).
+    int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override;
+    // A control's creation as one group of the document's own undo record; taken back,
+    // the group is undone with registration off.
+    void Begin_Creation_Undo_Group() override;
+    void End_Creation_Undo_Group(bool takeBack) override;
 
     // ---- Visitor record store (_VisitorRecord.cpp) ----
     // Records the visitor shown in the entry panels as one new database row and tells
@@ -435,8 +498,14 @@ private:
     std::unique_ptr<CardValueEngine> m_valueEngine;
     QString m_valueEngineFolder;
     Data_From_Excel *m_dataFromExcel = nullptr;
+    struct SeriesWindows;
+    std::shared_ptr<SeriesWindows> m_series;  // made where the type is known
     Print_Settings m_printSettings;
     Print_Window *m_printWindow = nullptr;
+    std::unique_ptr<Mail_Card_Source> m_mailCards;
+    Send_Mail *m_sendMail = nullptr;
+    Email_Setting *m_emailSetting = nullptr;
+    Direct_Mail *m_directMail = nullptr;
     bool m_setUp = false;
     QPointF m_lastNewPoint{10, 10};
 };

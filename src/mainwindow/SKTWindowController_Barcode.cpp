@@ -34,10 +34,7 @@ public:
     {
         return CardValueEngine::Get_First_Value_Of_Excel_Binding(m_c.document, index);
     }
-    void viewSeries(const QString &name) override
-    {
-        Show_NSLog_Message(QStringLiteral("The series viewer is not available for \"%1\".").arg(name));
-    }
+    void viewSeries(const QString &name) override { m_c.View_Series_Window(name); }
     void viewSpreadsheetRows() override { m_c.Data_From_Excel_Window().Open_Wnd(); }
 
 private:

@@ -21,7 +21,7 @@
 namespace {
 // Commands whose windows are not part of the application yet: offered greyed out
 // rather than as buttons that do nothing.
-const char *kCommandsNotAvailable[] = {"Mail", "Camera", "Crop", "Profile"};
+const char *kCommandsNotAvailable[] = {"Camera", "Crop", "Profile"};
 
 // Independent copies of controls, made through their archives (pictures shared).
 std::vector<GraphicPtr> copiesOf(const std::vector<GraphicPtr> &controls)
@@ -54,9 +54,10 @@ void SKTWindowController::connectCommands()
     };
     for (const Connection &c : connections)
         if (QAction *a = ui.command(QLatin1String(c.name))) connect(a, &QAction::triggered, this, c.slot);
-    if (QAction *a = ui.command(QStringLiteral("Help"))) connect(a, &QAction::triggered, this, [] { Open_Help_File(); });
+    connectHelpAndLinks();
     if (QAction *a = ui.command(QStringLiteral("Undo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction *a = ui.command(QStringLiteral("Redo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+    connectMailCommands();
     for (const char *name : kCommandsNotAvailable)
         if (QAction *a = ui.command(QLatin1String(name))) a->setEnabled(false);
     Check_Undo_Redo_Btn_Enability();
@@ -152,5 +153,6 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     else
         Select_front_side();
     Insert_In_Undo_Redo();
+    Show_Hide_Main_Window(1);
     Refresh_Canvas();
 }

@@ -86,13 +86,7 @@ bool SKTWindowController::Open_Start_Window()
 
 void SKTWindowController::Set_Log_Name_In_Title()
 {
-    if (!ui.window) return;
-    // A name too long for the display server's title is cut.
-    const QString name = Elided_For_Display(document.Front_card_Prop.Card_Name());
-    QString title = QStringLiteral("%1 ( %2 )").arg(App_Name, name);
-    if (!document.Project_File_Name.isEmpty() && QFileInfo::exists(document.Project_File_Name))
-        title = QStringLiteral("%1 ( %2 - %3 )").arg(App_Name, name, QFileInfo(document.Project_File_Name).fileName());
-    ui.window->setWindowTitle(title);
+    if (ui.window) ui.window->setWindowTitle(document.displayName());
 }
 
 void SKTWindowController::Make_Sure_Of_Front_Photo()

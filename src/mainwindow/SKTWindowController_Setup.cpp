@@ -62,6 +62,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     cardPanel = new CardPropertyPanel(*m_panelHost, ui, this);
     controlPanels = new ControlPanels(*m_panelHost, ui, this);
     Build_Data_Source_Section();
+    Build_Series_Commands();
     m_setUp = true;
 
     // Window: no close button of its own (Exit leaves the application), the screen.
@@ -166,8 +167,9 @@ void SKTWindowController::awakeFromNib(bool startProject)
     connect(exitApp, &QAction::triggered, this, &SKTWindowController::Exit_App);
     ui.window->addAction(exitApp);
     connectCommands();
-    connect(ui.Front_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Select_front_side);
-    connect(ui.Back_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Select_back_side);
+    connect(ui.Front_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Front_Card_Btn_Clicked);
+    connect(ui.Back_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Back_Card_Btn_Clicked);
+    connect(ui.Temp_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Temp_Card_Btn_Clicked);
 
     ui.window->installEventFilter(this);
     ui.window->show();

@@ -10,6 +10,7 @@
 #include <QIcon>
 #include <QLabel>
 #include <QStackedWidget>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QPixmap>
 
@@ -76,6 +77,7 @@ void SKTWindowController::showSide(int side)
         if (!p.isNull()) b->setIcon(QIcon(QPixmap::fromImage(p.image())));
     };
     setIcon(ui.Front_Side_btn, side == 0 ? front_btn_image_sel : front_btn_image);
+    QWidget *const Last_Card_Sel_Tab = ui.sett_tab ? ui.sett_tab->currentWidget() : nullptr;
     setIcon(ui.Back_Side_btn, side == 1 ? back_btn_image_sel : back_btn_image);
     ui.Front_back_label->setText(side == 0 ? QObject::tr("Front") : QObject::tr("Back"));
     document.Card_Front_Or_Back = side;
@@ -85,6 +87,14 @@ void SKTWindowController::showSide(int side)
     if (ui.visitor_stack) ui.visitor_stack->setCurrentIndex(side);
     Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
     Show_RHS_Properties(nullptr);
+    // One of the card's own tabs stays shown; any other tab gives way to the card's
+    // information.
+    if (ui.sett_tab) {
+        bool cardTab = false;
+        for (PropertyTab t : {card_info_tab, card_size_tab, card_bkgd_tab, card_brdr_tab})
+            cardTab = cardTab || Last_Card_Sel_Tab == ui.tabPages[size_t(t)];
+        ui.sett_tab->setCurrentWidget(cardTab ? Last_Card_Sel_Tab : ui.tabPages[card_info_tab]);
+    }
     Check_Undo_Redo_Btn_Enability();
 }
 
@@ -96,4 +106,41 @@ void SKTWindowController::Select_temp_design_side()
     ui.Front_back_label->setText(QStringLiteral("TEMP"));
     changeViewController(2);
     Show_RHS_Properties(nullptr);
+}
+
+void SKTWindowController::Front_Card_Btn_Clicked()
+{
+    Select_front_side();
+    Reset_Image_Editing_Controls();
+}
+
+void SKTWindowController::Back_Card_Btn_Clicked()
+{
+    Select_back_side();
+    Reset_Image_Editing_Controls();
+}
+
+void SKTWindowController::Temp_Card_Btn_Clicked()
+{
+    Select_temp_design_side();
+    Temp_Design_Control_Assign();
+}
+
+void SKTWindowController::Show_Canvas_And_Right_Prop()
+{
+    if (ui.myTargetView) ui.myTargetView->show();
+    if (ui.Right_Prop_Box) ui.Right_Prop_Box->show();
+}
+
+void SKTWindowController::Show_Hide_Main_Window(char show)
+{
+    if (copy_card_design == 1) return;
+    if (show == 1) {
+        Show_Canvas_And_Right_Prop();
+        return;
+    }
+    if (ui.myTargetView) ui.myTargetView->hide();
+    if (ui.Right_Prop_Box) ui.Right_Prop_Box->hide();
+    // The visitor panes go with them.
+    if (ui.Visitor_Panel_Area) ui.Visitor_Panel_Area->hide();
 }

@@ -127,7 +127,7 @@ void SKTWindowController::Visitor_Panel_Control_Selected(SKTGraphic *g)
         return;
     }
     QLineEdit *box = Get_text_box_of_visitor_mode(g->control_ID);
-    if (box && box->isEnabled()) box->setFocus(Qt::OtherFocusReason);
+    if (box && box->isEnabled()) SetFocus(box);
 }
 
 void SKTWindowController::Visitor_Panel_Control_Deleted(SKTGraphic *g)

@@ -1,6 +1,10 @@
 #include "SKTDocument.h"
 
+#include "DocumentUndo.h"
 #include "Globals.h"
+#include "Helpers.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <set>
@@ -18,6 +22,7 @@ SKTDocument::SKTDocument(QObject *parent)
     : QObject(parent), All_Text_font(Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size))
 {
     for (SKTGraphicList *list : {&m_graphics, &m_graphicsBack, &m_graphicsTemp}) list->setDocument(this);
+    m_undo = std::make_unique<Document_Undo>(m_graphics);
 }
 
 QRectF SKTDocument::cardBounds() const
@@ -28,6 +33,15 @@ QRectF SKTDocument::cardBounds() const
 }
 
 SKTDocument::~SKTDocument() = default;
+
+QString SKTDocument::displayName() const
+{
+    // A name too long for the display server's title is cut.
+    const QString name = Elided_For_Display(Front_card_Prop.Card_Name());
+    if (!Project_File_Name.isEmpty() && QFileInfo::exists(Project_File_Name))
+        return QStringLiteral("%1 ( %2 - %3 )").arg(App_Name, name, QFileInfo(Project_File_Name).fileName());
+    return QStringLiteral("%1 ( %2 )").arg(App_Name, name);
+}
 
 bool SKTDocument::insertGraphics(const std::vector<GraphicPtr> &graphics, const std::vector<int> &indexes)
 {
@@ -77,8 +91,13 @@ void SKTDocument::copySideToOther(int source)
         m_columnChoices.excel_cb_value11 = m_columnChoices.excel_cb_value12;
 }
 
+void SKTDocument::Enable_Disable_Undo_Registraion(bool enable) { m_undo->setRegistrationEnabled(enable); }
+bool SKTDocument::isUndoRegistrationEnabled() const { return m_undo->isRegistrationEnabled(); }
+void SKTDocument::setGraphicProperties(const Graphic_Properties &properties) { m_undo->setGraphicProperties(properties); }
+
 void SKTDocument::Clear_All_Undo_Redo()
 {
+    m_undo->removeAllActions();
     Enable_Disable_Undo_Registraion(false);
     std::vector<int> all(static_cast<size_t>(m_graphics.count()));
     for (size_t i = 0; i < all.size(); ++i) all[i] = static_cast<int>(i);

@@ -5,8 +5,9 @@
 // the mode, the file name and the current side; and it creates the program's one main
 // window controller.
 //
-// There is no property-level undo here: the user's Undo and Redo work on side
-// snapshots (UndoHistory) kept by the main window controller.
+// Its own undo record of the front side (DocumentUndo.h) serves the grouping of control
+// creation; the user's Undo and Redo work on side snapshots (UndoHistory) kept by the
+// main window controller.
 #include "Card_Property.h"
 #include "DesignChoices.h"
 #include "SKTGraphicList.h"
@@ -19,7 +20,11 @@
 #include <optional>
 #include <QSizeF>
 #include <functional>
+#include <memory>
 #include <vector>
+
+class Document_Undo;
+struct Graphic_Properties;
 
 class SKTDocument : public QObject {
     Q_OBJECT
@@ -45,12 +50,17 @@ public:
     bool removeGraphicAtIndex(int index) { return removeGraphicsAtIndexes({index}); }
     bool addInGraphics(const GraphicPtr &graphic) { return insertGraphic(graphic, m_graphics.count()); }
 
-    // Undo registration: only a switch here (the design-file reader turns it off while
-    // it rebuilds controls).
-    void Enable_Disable_Undo_Registraion(bool enable) { m_undoRegistration = enable; }
-    bool isUndoRegistrationEnabled() const { return m_undoRegistration; }
-    // Removes every front control with registration off, then turns it on again.
+    // Undo registration of the document's own record (the design-file reader turns it
+    // off while it rebuilds controls).
+    void Enable_Disable_Undo_Registraion(bool enable);
+    bool isUndoRegistrationEnabled() const;
+    // Empties the record, removes every front control with registration off, then
+    // turns registration on again.
     void Clear_All_Undo_Redo();
+    // The document's own undo record of the front side.
+    Document_Undo &undoManager() { return *m_undo; }
+    // The undo action of a property group: puts the stored values back.
+    void setGraphicProperties(const Graphic_Properties &properties);
 
     // The card's default canvas, 243 x 154 points, when `useDefault`; else `size`.
     static QSizeF canvasSize(bool useDefault, const QSizeF &size);
@@ -80,6 +90,10 @@ public:
     Card_Property &currentCardProperty() { return currentSide() == 1 ? Back_card_Prop : Front_card_Prop; }
     const Card_Property &currentCardProperty() const { return currentSide() == 1 ? Back_card_Prop : Front_card_Prop; }
     SKTGraphicList &sideList(int side) { return side == 1 ? m_graphicsBack : side == 2 ? m_graphicsTemp : m_graphics; }
+    // The window title: "App ( card name - file name )" with the application's name, the
+    // front's card name (a very long one cut) and the design file's name when that file
+    // exists, else "App ( card name )".
+    QString displayName() const;
     // The card, from (0, 0), in points: the size of the front's card properties, the
     // default canvas while they have none.
     QRectF cardBounds() const;
@@ -133,6 +147,6 @@ private:
     SKTGraphicList m_graphics;
     SKTGraphicList m_graphicsBack;
     SKTGraphicList m_graphicsTemp;
-    bool m_undoRegistration = true;
+    std::unique_ptr<Document_Undo> m_undo;
     int m_listSelection = -1;
 };

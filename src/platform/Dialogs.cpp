@@ -37,6 +37,19 @@ QString Name_With_Extension(const QString &name, const QString &extension)
     return stem + u'.' + extension;
 }
 
+QUrl Url_For_Opening(const QString &pathOrUrl)
+{
+    // A scheme is a letter followed by letters, digits, "+", "-" or ".", then ":".
+    // One letter alone is a drive, and "/..." or "./..." a path.
+    const qsizetype colon = pathOrUrl.indexOf(u':');
+    bool scheme = colon >= 2 && pathOrUrl.at(0).isLetter() && pathOrUrl.at(0).unicode() < 128;
+    for (qsizetype i = 1; scheme && i < colon; ++i) {
+        const QChar c = pathOrUrl.at(i);
+        scheme = c.unicode() < 128 && (c.isLetterOrNumber() || c == u'+' || c == u'-' || c == u'.');
+    }
+    return scheme ? QUrl(pathOrUrl, QUrl::TolerantMode) : QUrl::fromLocalFile(pathOrUrl);
+}
+
 void Set_File_Panel_Answerer(FilePanelAnswerer answerer) { panelAnswerer = std::move(answerer); }
 void Set_Open_Url_Answerer(OpenUrlAnswerer answerer) { urlAnswerer = std::move(answerer); }
 void Set_File_Panel_Presenter(FilePanelAnswerer presenter) { panelPresenter = std::move(presenter); }

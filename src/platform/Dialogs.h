@@ -3,6 +3,7 @@
 // that tests can answer them without a person.
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 #include <functional>
 
 struct FilePanelRequest {
@@ -26,6 +27,10 @@ QString Name_With_Extension(const QString &name, const QString &extension);
 QStringList Run_File_Panel(const FilePanelRequest &request);
 // Opens a file or URL with the desktop's default application; false on failure.
 bool Open_With_Default_Application(const QString &pathOrUrl);
+// What Open_With_Default_Application hands to the desktop: a text with a scheme of
+// two letters or more ("https://...", "mailto:...", "file:...") as the URL it is,
+// anything else as a local file's path.
+QUrl Url_For_Opening(const QString &pathOrUrl);
 
 using FilePanelAnswerer = std::function<QStringList(const FilePanelRequest &)>;
 using OpenUrlAnswerer = std::function<bool(const QString &)>;

@@ -103,6 +103,9 @@ char Check_And_Validate_File_Path(const QString &path)
 
 QString Check_Path_For_App_Resources(const QString &path) { return Check_Path_For_App_Resources(path, Resource_Path); }
 
+QString Convert_Path_From_URL(const QUrl &url) { return url.isLocalFile() ? url.toLocalFile() : QString(); }
+QString Convert_Path_From_URL(const QString &url) { return Convert_Path_From_URL(QUrl(url, QUrl::StrictMode)); }
+
 QString Check_Path_For_App_Resources(const QString &path, const QString &resourceFolder)
 {
     static const QString marker = QStringLiteral(".app/Contents/Resources/");

@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QUrl>
 #include <QStringList>
 
 // Listings. A path that is not an existing folder gives an empty list; the order is
@@ -28,6 +29,10 @@ char Check_And_Validate_File_Path(const QString &path);
 // in "/"); any other path trimmed. The one-argument form uses Resource_Path.
 QString Check_Path_For_App_Resources(const QString &path, const QString &resourceFolder);
 QString Check_Path_For_App_Resources(const QString &path);
+// A file URL's local path ("file:///x/a%20b.png" gives "/x/a b.png"); "" for any other
+// URL. The clipboard's file names go through it.
+QString Convert_Path_From_URL(const QUrl &url);
+QString Convert_Path_From_URL(const QString &url);
 // Size in bytes; 0 when the file does not exist.
 quint64 Get_File_Size_At_Path(const QString &path);
 

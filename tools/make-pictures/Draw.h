@@ -54,5 +54,6 @@ bool makeHatches(const QDir& resources);
 bool makeBackgrounds(const QDir& resources);
 bool makeLibrary(const QDir& resources);
 bool makeIcons(const QDir& resources);
+bool makePromotionPictures(const QDir& resources);
 
 }  // namespace pictures

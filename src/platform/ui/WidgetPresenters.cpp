@@ -121,8 +121,7 @@ QStringList showPanel(const FilePanelRequest &r)
 
 bool openWithDesktop(const QString &pathOrUrl)
 {
-    const QUrl url = pathOrUrl.contains(QStringLiteral("://")) ? QUrl(pathOrUrl) : QUrl::fromLocalFile(pathOrUrl);
-    return QDesktopServices::openUrl(url);
+    return QDesktopServices::openUrl(Url_For_Opening(pathOrUrl));
 }
 } // namespace
 

@@ -1,0 +1,327 @@
+#include "ListImport.h"
+
+#include "Helpers.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringDecoder>
+#include <algorithm>
+
+namespace ListImport {
+
+QString Decode_Text(const QByteArray &bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.mid(3));
+    if (bytes.startsWith("\xFF\xFE")) return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.mid(2));
+    if (bytes.startsWith("\xFE\xFF")) return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.mid(2));
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    const QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+    return QString::fromLatin1(bytes);
+}
+
+namespace {
+
+// Windows-1252 for \'hh: the bytes 0x80 to 0x9F differ from Latin-1.
+QChar cp1252(unsigned char b)
+{
+    static const char16_t high[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+                                      0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    if (b >= 0x80 && b < 0xA0) return QChar(high[b - 0x80]);
+    return QChar(char16_t(b));
+}
+
+bool isAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+int hexValue(char c)
+{
+    if (isDigit(c)) return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+}
+
+// Groups whose text is not part of the document.
+bool skippedDestination(const QByteArray &word)
+{
+    static const char *const names[] = {"fonttbl", "colortbl", "stylesheet", "info", "pict", "header", "footer",
+                                        "headerl", "headerr", "footerl", "footerr", "listtable", "listoverridetable",
+                                        "revtbl", "rsidtbl", "generator", "xmlnstbl", "themedata", "datastore",
+                                        "latentstyles", "object", "filetbl", "fldinst"};
+    return std::any_of(std::begin(names), std::end(names), [&](const char *n) { return word == n; });
+}
+
+} // namespace
+
+QString Rtf_To_Text(const QByteArray &bytes)
+{
+    if (!bytes.startsWith("{\\rtf")) return Decode_Text(bytes);
+    struct State {
+        bool skip = false;
+        int uc = 1;
+    };
+    std::vector<State> stack{State{}};
+    QString out;
+    int pendingSkip = 0;  // fallback characters still to drop after a \uN
+    const qsizetype n = bytes.size();
+    auto put = [&](QChar c) {
+        if (!stack.back().skip) out += c;
+    };
+    for (qsizetype i = 0; i < n;) {
+        const char c = bytes[i];
+        if (c == '{') {
+            if (stack.size() > 10000) break;  // too deep to be a document
+            stack.push_back(stack.back());
+            pendingSkip = 0;
+            ++i;
+            // A "\*" destination is dropped whole.
+            if (i + 1 < n && bytes[i] == '\\' && bytes[i + 1] == '*') stack.back().skip = true;
+            continue;
+        }
+        if (c == '}') {
+            if (stack.size() > 1) stack.pop_back();
+            pendingSkip = 0;
+            ++i;
+            continue;
+        }
+        if (c == '\r' || c == '\n') {
+            ++i;
+            continue;
+        }
+        if (c != '\\') {
+            if (pendingSkip > 0) --pendingSkip;
+            else put(QChar(char16_t(static_cast<unsigned char>(c))));
+            ++i;
+            continue;
+        }
+        // A control symbol or word.
+        ++i;
+        if (i >= n) break;
+        const char s = bytes[i];
+        if (!isAlpha(s)) {
+            ++i;
+            if (s == '\'') {
+                const int h1 = i < n ? hexValue(bytes[i]) : -1, h2 = i + 1 < n ? hexValue(bytes[i + 1]) : -1;
+                if (h1 >= 0 && h2 >= 0) {
+                    i += 2;
+                    if (pendingSkip > 0) --pendingSkip;
+                    else put(cp1252(static_cast<unsigned char>(h1 * 16 + h2)));
+                }
+            } else if (s == '\\' || s == '{' || s == '}') {
+                if (pendingSkip > 0) --pendingSkip;
+                else put(QChar(char16_t(s)));
+            } else if (s == '~') {
+                put(QChar(0xA0));
+            } else if (s == '\r' || s == '\n') {
+                put(u'\n');
+            }
+            continue;
+        }
+        const qsizetype start = i;
+        while (i < n && isAlpha(bytes[i]) && i - start < 32) ++i;
+        const QByteArray word = bytes.mid(start, i - start);
+        bool hasParam = false;
+        qint64 param = 0;
+        bool negative = false;
+        if (i < n && bytes[i] == '-' && i + 1 < n && isDigit(bytes[i + 1])) {
+            negative = true;
+            ++i;
+        }
+        const qsizetype digits = i;
+        while (i < n && isDigit(bytes[i]) && i - digits < 10) {
+            param = param * 10 + (bytes[i] - '0');
+            hasParam = true;
+            ++i;
+        }
+        while (i < n && isDigit(bytes[i])) ++i;  // an absurd number is cut
+        if (negative) param = -param;
+        if (i < n && bytes[i] == ' ') ++i;
+        if (word == "par" || word == "line" || word == "row" || word == "sect" || word == "page") {
+            put(u'\n');
+        } else if (word == "tab" || word == "cell") {
+            put(u'\t');
+        } else if (word == "uc" && hasParam) {
+            stack.back().uc = int(std::clamp<qint64>(param, 0, 10));
+        } else if (word == "u" && hasParam) {
+            const bool fits = param >= -32768 && param <= 65535;
+            put(fits ? QChar(char16_t(param < 0 ? param + 65536 : param)) : QChar(QChar::ReplacementCharacter));
+            pendingSkip = stack.back().uc;
+        } else if (word == "emdash") {
+            put(QChar(0x2014));
+        } else if (word == "endash") {
+            put(QChar(0x2013));
+        } else if (word == "lquote") {
+            put(QChar(0x2018));
+        } else if (word == "rquote") {
+            put(QChar(0x2019));
+        } else if (word == "ldblquote") {
+            put(QChar(0x201C));
+        } else if (word == "rdblquote") {
+            put(QChar(0x201D));
+        } else if (word == "bullet") {
+            put(QChar(0x2022));
+        } else if (skippedDestination(word)) {
+            stack.back().skip = true;
+        }
+    }
+    // Lone surrogate halves from \uN are not characters of any value.
+    QString clean;
+    clean.reserve(out.size());
+    for (qsizetype k = 0; k < out.size(); ++k) {
+        const QChar ch = out.at(k);
+        if (ch.isHighSurrogate() && k + 1 < out.size() && out.at(k + 1).isLowSurrogate()) {
+            clean += ch;
+            clean += out.at(++k);
+        } else if (!ch.isSurrogate()) {
+            clean += ch;
+        }
+    }
+    return clean;
+}
+
+QStringList Split_Lines(const QString &text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c != u'\r' && c != u'\n') continue;
+        lines << text.mid(start, i - start);
+        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') ++i;
+        start = i + 1;
+    }
+    lines << text.mid(start);
+    return lines;
+}
+
+QString Clean_Line(const QString &line)
+{
+    QString out = line;
+    out.remove(u'\\').remove(u'{').remove(u'}');
+    return Trim_Str(out);
+}
+
+QStringList Text_Values(const QString &text)
+{
+    QStringList values;
+    for (const QString &line : Split_Lines(text)) {
+        const QString value = Clean_Line(line);
+        if (value.contains(QLatin1String("NSFont = "))) break;
+        if (!value.isEmpty()) values << value;
+    }
+    return values;
+}
+
+QList<QStringList> Csv_Records(const QString &text)
+{
+    QList<QStringList> records;
+    QStringList record;
+    QString field;
+    bool quoted = false;      // inside quotes
+    bool fieldStart = true;   // nothing of the field read yet
+    bool any = false;         // the record holds something
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text.at(i);
+        if (quoted) {
+            if (c == u'"') {
+                if (i + 1 < n && text.at(i + 1) == u'"') {
+                    field += u'"';
+                    ++i;
+                } else {
+                    quoted = false;
+                }
+            } else {
+                field += c;
+            }
+            continue;
+        }
+        if (c == u'"' && fieldStart) {
+            quoted = true;
+            fieldStart = false;
+            any = true;
+        } else if (c == u',') {
+            record << field;
+            field.clear();
+            fieldStart = true;
+            any = true;
+        } else if (c == u'\r' || c == u'\n') {
+            if (any || !field.isEmpty()) {
+                record << field;
+                records << record;
+            }
+            record.clear();
+            field.clear();
+            fieldStart = true;
+            any = false;
+            if (c == u'\r' && i + 1 < n && text.at(i + 1) == u'\n') ++i;
+        } else {
+            field += c;
+            fieldStart = false;
+            any = true;
+        }
+    }
+    if (any || !field.isEmpty()) {
+        record << field;
+        records << record;
+    }
+    return records;
+}
+
+QStringList Csv_Values(const QString &text)
+{
+    QStringList values;
+    for (const QStringList &record : Csv_Records(text)) {
+        for (const QString &field : record) {
+            const QString value = Clean_Line(field);
+            if (value.contains(QLatin1String("NSFont = "))) break;
+            if (!value.isEmpty()) values << value;
+        }
+    }
+    return values;
+}
+
+QString File_Text(const QString &fileName, const QByteArray &bytes)
+{
+    const QString ext = QFileInfo(fileName).suffix().toLower();
+    return ext == QLatin1String("rtf") ? Rtf_To_Text(bytes) : Decode_Text(bytes);
+}
+
+QStringList File_Values(const QString &fileName, const QByteArray &bytes)
+{
+    const QString text = File_Text(fileName, bytes);
+    if (QFileInfo(fileName).suffix().toLower() == QLatin1String("csv")) return Csv_Values(text);
+    return Text_Values(text);
+}
+
+QStringList Pasted_Lines(const QString &text)
+{
+    QStringList lines;
+    for (const QString &line : Split_Lines(Trim_Str(text)))
+        if (!line.isEmpty()) lines << line;
+    return lines;
+}
+
+QStringList Image_Extensions()
+{
+    return {QStringLiteral("jpg"), QStringLiteral("jpeg"), QStringLiteral("jpe"), QStringLiteral("jfif"),
+            QStringLiteral("gif"), QStringLiteral("bmp"), QStringLiteral("png"), QStringLiteral("tif"),
+            QStringLiteral("tiff")};
+}
+
+QStringList Image_Folder_Values(const QString &folder)
+{
+    QStringList values;
+    if (folder.isEmpty() || !QFileInfo(folder).isDir()) return values;
+    const QStringList extensions = Image_Extensions();
+    QDir dir(folder);
+    for (const QFileInfo &fi : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)) {
+        if (!fi.isFile() || !extensions.contains(fi.suffix().toLower())) continue;
+        values << dir.filePath(fi.fileName());
+    }
+    return values;
+}
+
+} // namespace ListImport

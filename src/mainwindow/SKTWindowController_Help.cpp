@@ -1,0 +1,86 @@
+// Help, web links, the banner strip and the promotion window of our other products.
+#include "SKTWindowController.h"
+
+#include "HelpWindow.h"
+#include "Log.h"
+#include "Maker_Links.h"
+#include "Promotion_Form.h"
+#include "Repeat_Image.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QLabel>
+#include <QToolBar>
+#include <QToolButton>
+#include <exception>
+
+namespace {
+// The help toolbar item is never smaller than this.
+constexpr QSize kHelpItemMinimum(42, 27);
+} // namespace
+
+void SKTWindowController::connectHelpAndLinks()
+{
+    if (ui.banner) ui.banner->setTile(banner_image.image());
+    if (QAction *help = ui.command(QStringLiteral("Help"))) {
+        connect(help, &QAction::triggered, this, &SKTWindowController::Help_Button);
+        if (QWidget *item = ui.commandBar->widgetForAction(help)) item->setMinimumSize(kHelpItemMinimum);
+    }
+    auto *row = ui.link_row ? qobject_cast<QBoxLayout *>(ui.link_row->layout()) : nullptr;
+    if (!row) return;
+    auto addButton = [this, row](const QString &name, const QString &label, auto slot) {
+        auto *b = new QToolButton;
+        b->setObjectName(name);
+        b->setText(label);
+        b->setAutoRaise(true);
+        connect(b, &QToolButton::clicked, this, slot);
+        row->addWidget(b);
+    };
+    row->addWidget(new QLabel(tr("Our other products:")));
+    for (const Promotion_Product &p : Promotion_Products(App_Name)) {
+        const QString key = p.key;
+        addButton(QStringLiteral("promotion_") + key, p.title, [this, key] { Open_Promotion_Window(key); });
+    }
+    row->addStretch(1);
+    struct Link {
+        const char *name, *label;
+        void (SKTWindowController::*slot)();
+    };
+    for (const Link &l : {Link{"Website_1", "Our Website", &SKTWindowController::Open_Website_1},
+                          Link{"Support_Mail", "Support", &SKTWindowController::Open_Support_Mail},
+                          Link{"Reseller_Mail", "Partners", &SKTWindowController::Open_Reseller_Mail},
+                          Link{"FaceBook", "Share", &SKTWindowController::Open_FaceBook},
+                          Link{"Twitter", "Post", &SKTWindowController::Open_Twitter},
+                          Link{"FB_Like", "Like", &SKTWindowController::Open_FB_Like},
+                          Link{"Share_It_Dl", "Comments", &SKTWindowController::Open_Share_It_Dl}})
+        addButton(QLatin1String(l.name), tr(l.label), l.slot);
+}
+
+void SKTWindowController::Help_Button()
+{
+    try {
+        Help_Support *help = Help_Support::defaultInstance();
+        help->exec();
+        help->hide();
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void SKTWindowController::Open_Support_Mail() { Open_Link(Maker_Link_Url(Maker_Link::Support_Mail)); }
+void SKTWindowController::Open_Reseller_Mail() { Open_Link(Maker_Link_Url(Maker_Link::Reseller_Mail)); }
+void SKTWindowController::Open_Website_1() { Open_Link(Maker_Link_Url(Maker_Link::Website_1)); }
+void SKTWindowController::Open_Website_2() { Open_Link(Maker_Link_Url(Maker_Link::Website_2)); }
+void SKTWindowController::Open_Website_3() { Open_Link(Maker_Link_Url(Maker_Link::Website_3)); }
+void SKTWindowController::Open_FaceBook() { Open_Link(Maker_Link_Url(Maker_Link::Facebook_Share)); }
+void SKTWindowController::Open_Twitter() { Open_Link(Maker_Link_Url(Maker_Link::Twitter_Share)); }
+void SKTWindowController::Open_FB_Like() { Open_Link(Maker_Link_Url(Maker_Link::Facebook_Like)); }
+void SKTWindowController::Open_Share_It_Dl() { Open_Link(Maker_Link_Url(Maker_Link::Comments_Page)); }
+
+int SKTWindowController::Open_Promotion_Window(const QString &software_type)
+{
+    Promotion_Form *form = Promotion_Form::defaultInstance();
+    form->software_type = software_type;
+    form->setBackgroundPattern(promotion_pattern_image.image());
+    return form->Open_Promotion_Window();
+}

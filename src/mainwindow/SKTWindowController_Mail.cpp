@@ -1,0 +1,103 @@
+// The e-mail commands: the card mailing window over this design, the e-mail settings
+// window and the visitor details mailing window. The windows and the sending are the
+// output library's; here the design is handed to them: the counts and card N come from
+// the value engine, the current sides are rendered as they stand.
+#include "CardValueEngine.h"
+#include "Direct_Mail.h"
+#include "Email_Setting.h"
+#include "SKTGraphicList.h"
+#include "SKTWindowController.h"
+#include "Send_Mail.h"
+
+#include <QAction>
+#include <QMainWindow>
+
+namespace {
+class Window_Mail_Cards final : public Mail_Card_Source {
+public:
+    explicit Window_Mail_Cards(SKTWindowController &controller) : c(controller) {}
+    bool Two_Sided() const override { return c.document.Front_card_Prop.Card_Side() == QLatin1String("2"); }
+    bool Visitor_Mode() const override { return c.document.Start_Card_Option == QLatin1String("V"); }
+    Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() override
+    {
+        CardValueEngine &engine = c.Value_Engine();
+        engine.Check_Series_Or_Excel_Use_or_not(c.document);
+        return {engine.Use_Data_Sheet_Values(), engine.Use_Excel_Binding_Values(), engine.Data_table_rows(),
+                engine.Excel_table_rows()};
+    }
+    RenderedSide Current_Side(int side) override
+    {
+        const SKTGraphicList &list = side == 1 ? c.Get_Back_Controls_Array() : c.Get_Front_Controls_Array();
+        const Card_Property &prop = side == 1 ? c.document.Back_card_Prop : c.document.Front_card_Prop;
+        return Render_Side_Picture(list.items(), c.frontCardBounds(), &prop,
+                                   Application_Render_Resources(c.pictureAdjuster));
+    }
+    bool Begin_Batch_Run() override
+    {
+        m_guard = c.Begin_Batch_Run(false);
+        m_engine = m_guard ? &c.Value_Engine() : nullptr;
+        return m_guard != nullptr;
+    }
+    // The engine makes card N from the run's snapshot: safe on the sending thread.
+    RenderedSide Card_Side(int card, int side) override
+    {
+        return m_engine ? m_engine->Set_data_table_value_to_card(card, side == 1 ? QStringLiteral("B")
+                                                                                 : QStringLiteral("F"))
+                        : RenderedSide();
+    }
+    void End_Batch_Run() override
+    {
+        m_engine = nullptr;
+        m_guard.reset();
+    }
+
+private:
+    SKTWindowController &c;
+    std::unique_ptr<BatchRunGuard> m_guard;
+    CardValueEngine *m_engine = nullptr;
+};
+} // namespace
+
+void SKTWindowController::connectMailCommands()
+{
+    if (QAction *a = ui.command(QStringLiteral("Mail"))) connect(a, &QAction::triggered, this, &SKTWindowController::Mail_Clicked);
+    if (QAction *a = ui.command(QStringLiteral("MailSettings")))
+        connect(a, &QAction::triggered, this, &SKTWindowController::Email_Settings_Clicked);
+}
+
+Email_Setting &SKTWindowController::Email_Setting_Window()
+{
+    if (!m_emailSetting) m_emailSetting = new Email_Setting(ui.window);
+    return *m_emailSetting;
+}
+
+Send_Mail &SKTWindowController::Send_Mail_Window()
+{
+    if (!m_sendMail) {
+        if (!m_mailCards) m_mailCards = std::make_unique<Window_Mail_Cards>(*this);
+        m_sendMail = new Send_Mail(*m_mailCards, ui.window);
+        m_sendMail->settingsWindow = &Email_Setting_Window();
+    }
+    return *m_sendMail;
+}
+
+Direct_Mail &SKTWindowController::Direct_Mail_Window()
+{
+    if (!m_directMail) {
+        m_directMail = new Direct_Mail(ui.window);
+        m_directMail->settingsWindow = &Email_Setting_Window();
+    }
+    return *m_directMail;
+}
+
+void SKTWindowController::Mail_Clicked()
+{
+    Get_Email_Details();
+    Send_Mail_Window().Open_Wnd();
+}
+
+void SKTWindowController::Email_Settings_Clicked()
+{
+    Email_Setting_Window().Open_Wnd();
+    Get_Email_Details();
+}

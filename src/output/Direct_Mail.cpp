@@ -1,0 +1,216 @@
+#include "Direct_Mail.h"
+
+#include "Email_Setting.h"
+#include "Globals.h"
+#include "Helpers.h"
+#include "Log.h"
+#include "Mail_Recipients.h"
+#include "MessageBox.h"
+#include "Shared_Dialogs.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QThread>
+#include <QTimer>
+#include <QVBoxLayout>
+
+QString Visitor_Mail_Subject() { return QStringLiteral("Visitor Details"); }
+QString Visitor_Mail_Body() { return QStringLiteral("Visitor Details sent by ") + App_Name + u'.'; }
+
+struct Direct_Mail::Run {
+    Mail_Run_State state;
+    Mail_Transport transport;
+    Mail_Settings settings;
+    QStringList recipients;
+    QString file;
+    int sent = 0, attempted = 0;
+    int lastFailure = Mail_Sent;
+};
+
+Direct_Mail::Direct_Mail(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Direct_Mail"));
+    setWindowTitle(tr("E-mail Visitor Details"));
+    Style_Output_Window(*this);
+
+    from_txt = new QLineEdit;
+    from_txt->setReadOnly(true);
+    to_txt = new QLineEdit;
+    to_txt->setPlaceholderText(tr("Recipients, separated by commas"));
+    to_txt->setMinimumWidth(320);
+    file_path_ctrl = new QLineEdit;
+    file_path_ctrl->hide();
+    settingButton = new QPushButton(tr("Settings..."));
+    sendButton = new QPushButton(tr("Send"));
+    closeButton = new QPushButton(tr("Close"));
+    sendButton->setDefault(true);
+
+    details_box = new QGroupBox;
+    auto *fromRow = new QHBoxLayout;
+    fromRow->addWidget(from_txt, 1);
+    fromRow->addWidget(settingButton);
+    auto *form = new QFormLayout(details_box);
+    form->addRow(tr("From:"), fromRow);
+    form->addRow(tr("To:"), to_txt);
+
+    wait_box = new QGroupBox;
+    _plz_wait_label = new QLabel(tr("Sending the visitor details, please wait..."));
+    _Curr_Progress = new QProgressBar;
+    _curr_msg_cnt = new QLabel;
+    _stop_btn = new QPushButton(tr("Stop"));
+    auto *wait = new QVBoxLayout(wait_box);
+    wait->addWidget(_plz_wait_label);
+    auto *bar = new QHBoxLayout;
+    bar->addWidget(_Curr_Progress, 1);
+    bar->addWidget(_curr_msg_cnt);
+    bar->addWidget(_stop_btn);
+    wait->addLayout(bar);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(sendButton);
+    buttons->addWidget(closeButton);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(details_box);
+    layout->addWidget(wait_box);
+    layout->addWidget(file_path_ctrl);
+    layout->addLayout(buttons);
+
+    connect(settingButton, &QPushButton::clicked, this, &Direct_Mail::Setting_Button);
+    connect(sendButton, &QPushButton::clicked, this, &Direct_Mail::Send_Button);
+    connect(closeButton, &QPushButton::clicked, this, &Direct_Mail::Close_Button);
+    connect(_stop_btn, &QPushButton::clicked, this, &Direct_Mail::Stop_Sending_Pressed);
+    showSending(false);
+}
+
+Direct_Mail::~Direct_Mail()
+{
+    if (m_run) m_run->state.Request_Stop();
+    if (m_worker.joinable()) m_worker.join();
+}
+
+void Direct_Mail::showSending(bool sending)
+{
+    details_box->setEnabled(!sending);
+    wait_box->setVisible(sending);
+    wait_box->setEnabled(sending);
+    _stop_btn->setEnabled(sending);
+    sendButton->setEnabled(!sending);
+    closeButton->setEnabled(!sending);
+}
+
+int Direct_Mail::Open_Wnd(const QString &path)
+{
+    file_path_ctrl->setText(path);
+    from_txt->setText(sender_email);
+    to_txt->clear();
+    showSending(false);
+    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
+    const int code = exec();
+    hide();
+    return code;
+}
+
+void Direct_Mail::Setting_Button()
+{
+    if (!settingsWindow) settingsWindow = new Email_Setting(this);
+    settingsWindow->Open_Wnd();
+    Load_Email_Details();
+    from_txt->setText(sender_email);
+}
+
+void Direct_Mail::Close_Button()
+{
+    if (!isSending()) done(0);
+}
+
+void Direct_Mail::Stop_Sending_Pressed()
+{
+    if (!m_run || !isSending()) return;
+    if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?")) == 1) m_run->state.Request_Stop();
+}
+
+bool Direct_Mail::Send_Button()
+{
+    if (isSending()) return false;
+    if (m_worker.joinable()) m_worker.join();
+    auto run = std::make_shared<Run>();
+    run->transport = transport;
+    run->settings = Current_Mail_Settings();
+    run->settings.sender = Trim_Str(from_txt->text().toLower());
+    if (run->settings.sender.isEmpty()) {
+        Show_MessageBox(Mail_No_Sender_Text);
+        return false;
+    }
+    const Recipient_List list = Parse_Recipients(to_txt->text());
+    if (!list.error.isEmpty()) {
+        Show_MessageBox(list.error);
+        return false;
+    }
+    run->recipients = list.recipients;
+    run->file = file_path_ctrl->text();
+    if (run->file.isEmpty() || !QFileInfo(run->file).isFile()) {
+        Show_MessageBox(QStringLiteral("The visitor details file to send was not found:\n") + run->file);
+        return false;
+    }
+
+    const int count = int(run->recipients.size());
+    _Curr_Progress->setRange(0, count);
+    _Curr_Progress->setValue(0);
+    _curr_msg_cnt->setText(QStringLiteral("%1 / %2").arg(0).arg(count));
+    showSending(true);
+    m_run = run;
+    m_finished = false;
+    m_worker = std::thread([this, run, count] {
+        for (int i = 0; i < count && !run->state.stopped(); ++i) {
+            QMetaObject::invokeMethod(this, [this, i, count] {
+                _Curr_Progress->setValue(i + 1);
+                _curr_msg_cnt->setText(QStringLiteral("%1 / %2 ").arg(i + 1).arg(count));
+            }, Qt::QueuedConnection);
+            Show_NSLog_Message(run->recipients[i]);
+            const Mail_Result r = run->transport.sendEmail_pyth(run->recipients[i], Visitor_Mail_Subject(), {run->file},
+                                                                run->settings, Visitor_Mail_Body());
+            ++run->attempted;
+            if (r.sent()) {
+                ++run->sent;
+            } else {
+                run->lastFailure = r.status;
+                Show_NSLog_Message(QStringLiteral("error in mail (status %1): %2").arg(r.status).arg(r.errorLine));
+            }
+        }
+        QMetaObject::invokeMethod(this, [this, run] { finishRun(run); }, Qt::QueuedConnection);
+    });
+    return true;
+}
+
+void Direct_Mail::finishRun(std::shared_ptr<Run> run)
+{
+    if (m_worker.joinable()) m_worker.join();
+    showSending(false);
+    m_finished = true;
+    const int planned = int(run->recipients.size());
+    if (run->sent == planned) {
+        Show_MessageBox(Mail_Sent_Text);
+        return;
+    }
+    const QString cause = run->lastFailure != Mail_Sent ? Mail_Cause_Line(run->lastFailure)
+                                                        : QStringLiteral("Sending was stopped.");
+    Show_MessageBox(Mail_Check_Settings_Text + QStringLiteral("\n\nCould not send email.\n") + cause + u'\n'
+                    + QStringLiteral("%1 of %2 messages were not sent.").arg(planned - run->sent).arg(planned));
+}
+
+void Direct_Mail::Wait_Until_Done()
+{
+    while (!m_finished) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(5);
+    }
+}

@@ -1,0 +1,65 @@
+#pragma once
+// The visitor details mailing window: one given file (the visitor's details) to one or
+// many recipients, subject "Visitor Details". Messages go one at a time on a sending
+// thread; the window shows the progress and a Stop button in place of its fields while
+// it sends. Every recipient is tried; the end message counts the messages not sent.
+#include "Mail_Run.h"
+#include "Mail_Transport.h"
+
+#include <QDialog>
+#include <functional>
+#include <memory>
+#include <thread>
+
+class Email_Setting;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+class Direct_Mail : public QDialog {
+public:
+    explicit Direct_Mail(QWidget *parent = nullptr);
+    ~Direct_Mail() override;
+
+    // Sends `path` (the opener puts it into file_path_ctrl); runs the window.
+    int Open_Wnd(const QString &path);
+    // Checks the sender, recipients and file and starts the sending thread; false when
+    // refused (reported).
+    bool Send_Button();
+    void Stop_Sending_Pressed();
+    void Close_Button();
+    void Setting_Button();
+    bool isSending() const { return m_worker.joinable() && !m_finished; }
+    void Wait_Until_Done();
+
+    QLineEdit *from_txt;
+    QLineEdit *to_txt;
+    QLineEdit *file_path_ctrl;  // hidden
+    QGroupBox *details_box;
+    QGroupBox *wait_box;
+    QLabel *_plz_wait_label;
+    QLabel *_curr_msg_cnt;
+    QProgressBar *_Curr_Progress;
+    QPushButton *_stop_btn;
+    QPushButton *sendButton;
+    QPushButton *closeButton;
+    QPushButton *settingButton;
+
+    Mail_Transport transport;
+    Email_Setting *settingsWindow = nullptr;
+    static inline std::function<void(Direct_Mail &)> whileOpen;
+
+private:
+    struct Run;
+    void showSending(bool sending);
+    void finishRun(std::shared_ptr<Run> run);
+
+    std::thread m_worker;
+    std::atomic<bool> m_finished{true};
+    std::shared_ptr<Run> m_run;
+};
+
+QString Visitor_Mail_Subject();  // "Visitor Details"
+QString Visitor_Mail_Body();     // "Visitor Details sent by " + App_Name + "."

@@ -1,0 +1,228 @@
+#include "Email_Setting.h"
+
+#include "Globals.h"
+#include "Helpers.h"
+#include "Log.h"
+#include "Mail_Recipients.h"
+#include "MessageBox.h"
+#include "Preferences.h"
+#include "Shared_Dialogs.h"
+
+#include <QEventLoop>
+#include <QFile>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <thread>
+
+QString Test_Mail_Subject() { return App_Name + QStringLiteral(" Test Mail"); }
+QString Test_Mail_Body() { return QStringLiteral("This is test mail sent by ") + App_Name + u'.'; }
+
+void Run_Beside_Event_Loop(const std::function<void()> &work)
+{
+    QEventLoop loop;
+    std::thread worker([&] {
+        work();
+        QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
+    });
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    worker.join();
+}
+
+Email_Setting::Email_Setting(QWidget *parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("Email_Setting"));
+    setWindowTitle(tr("E-mail Settings"));
+    Style_Output_Window(*this);
+
+    _send_mail_sender_mail = new QLineEdit;
+    _send_mail_password = new QLineEdit;
+    _send_mail_password->setEchoMode(QLineEdit::Password);
+    _send_mail_smtp = new QLineEdit;
+    _send_mail_port = new QLineEdit;
+    _send_mail_ssl = new QRadioButton(tr("SSL"));
+    _send_mail_tls = new QRadioButton(tr("TLS"));
+    // Managed by hand: a layout may leave both off.
+    _send_mail_ssl->setAutoExclusive(false);
+    _send_mail_tls->setAutoExclusive(false);
+    _send_mail_to = new QLineEdit;
+    _send_mail_result_status = new QLabel;
+    _send_mail_result_status->setWordWrap(true);
+    _send_mail_result_status->setMinimumWidth(360);
+    for (QLineEdit *e : {_send_mail_sender_mail, _send_mail_password, _send_mail_smtp, _send_mail_port, _send_mail_to})
+        e->setMinimumWidth(260);
+
+    auto *secure = new QHBoxLayout;
+    secure->addWidget(_send_mail_ssl);
+    secure->addWidget(_send_mail_tls);
+    secure->addStretch();
+    auto *form = new QFormLayout;
+    form->addRow(tr("Sender E-mail:"), _send_mail_sender_mail);
+    form->addRow(tr("Password:"), _send_mail_password);
+    form->addRow(tr("SMTP server:"), _send_mail_smtp);
+    form->addRow(tr("Port:"), _send_mail_port);
+    form->addRow(tr("Secure connection:"), secure);
+    form->addRow(tr("Test recipient:"), _send_mail_to);
+
+    testButton = new QPushButton(tr("Send Test Mail"));
+    resetButton = new QPushButton(tr("Reset"));
+    saveButton = new QPushButton(tr("Save"));
+    closeButton = new QPushButton(tr("Close"));
+    saveButton->setDefault(true);
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(testButton);
+    buttons->addWidget(resetButton);
+    buttons->addStretch();
+    buttons->addWidget(saveButton);
+    buttons->addWidget(closeButton);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addWidget(_send_mail_result_status);
+    layout->addLayout(buttons);
+
+    connect(_send_mail_ssl, &QRadioButton::clicked, this, &Email_Setting::SSL_Selected);
+    connect(_send_mail_tls, &QRadioButton::clicked, this, &Email_Setting::TLS_Selected);
+    connect(testButton, &QPushButton::clicked, this, &Email_Setting::Send_Test_Email);
+    connect(resetButton, &QPushButton::clicked, this, &Email_Setting::Reset_Button);
+    connect(saveButton, &QPushButton::clicked, this, &Email_Setting::Save_Button);
+    connect(closeButton, &QPushButton::clicked, this, &Email_Setting::Close_Button);
+}
+
+int Email_Setting::Open_Wnd()
+{
+    loadPreferences();
+    _send_mail_result_status->clear();
+    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
+    const int code = exec();
+    hide();
+    return code;
+}
+
+void Email_Setting::loadPreferences()
+{
+    const Preferences prefs = Preferences::sharedInstance();
+    _send_mail_to->setText(prefs.send_email_Recipient().value_or(QString()));
+    _send_mail_sender_mail->setText(prefs.send_email_SenderEmail().value_or(QString()));
+    _send_mail_smtp->setText(prefs.send_email_SMTP_server().value_or(QString()));
+    _send_mail_port->setText(prefs.send_email_PORT_num().value_or(QString()));
+    _send_mail_password->setText(prefs.send_email_Password().value_or(QString()));
+    if (prefs.send_email_enable_ssl().value_or(QString()) == QLatin1String("Y"))
+        SSL_Selected();
+    else
+        TLS_Selected();
+}
+
+void Email_Setting::flushPreferences()
+{
+    Preferences prefs = Preferences::sharedInstance();
+    prefs.setsend_email_Recipient(_send_mail_to->text());
+    prefs.setsend_email_SenderEmail(_send_mail_sender_mail->text());
+    prefs.setsend_email_SMTP_server(_send_mail_smtp->text());
+    prefs.setsend_email_PORT_num(_send_mail_port->text());
+    prefs.setsend_email_Password(_send_mail_password->text());
+    prefs.setsend_email_enable_ssl(Secure_Flag());
+    if (!prefs.flush()) Show_MessageBox(QStringLiteral("The e-mail settings could not be saved."));
+}
+
+QString Email_Setting::Secure_Flag() const
+{
+    return _send_mail_ssl->isChecked() && !_send_mail_tls->isChecked() ? QStringLiteral("Y") : QStringLiteral("N");
+}
+
+void Email_Setting::SSL_Selected()
+{
+    _send_mail_ssl->setChecked(true);
+    _send_mail_tls->setChecked(false);
+}
+
+void Email_Setting::TLS_Selected()
+{
+    _send_mail_ssl->setChecked(false);
+    _send_mail_tls->setChecked(true);
+}
+
+bool Email_Setting::Check_Validation(bool test)
+{
+    const QString sender = _send_mail_sender_mail->text().toLower();
+    const QString recipient = _send_mail_to->text().toLower();
+    struct Check {
+        bool failed;
+        const char *message;
+        QLineEdit *field;
+    };
+    const Check checks[] = {
+        {sender.isEmpty(), "Please enter sender E-mail.", _send_mail_sender_mail},
+        {!isValidEmail(sender), "Please enter valid sender E-mail address.", _send_mail_sender_mail},
+        {_send_mail_password->text().isEmpty(), "Please enter password.", _send_mail_password},
+        {_send_mail_smtp->text().isEmpty(), "Please enter SMTP server.", _send_mail_smtp},
+        {_send_mail_port->text().isEmpty(), "Please enter port number.", _send_mail_port},
+        {test && recipient.isEmpty(), "Please enter recipient E-mail address.", _send_mail_to},
+        {test && !isValidEmail(recipient), "Please enter valid recipient E-mail address.", _send_mail_to},
+    };
+    for (const Check &c : checks) {
+        if (!c.failed) continue;
+        Show_MessageBox(QString::fromUtf8(c.message));
+        c.field->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    return true;
+}
+
+void Email_Setting::Save_Button()
+{
+    if (!Check_Validation(false)) return;
+    flushPreferences();
+    done(1);
+}
+
+void Email_Setting::setBusy(bool busy)
+{
+    for (QWidget *w : {static_cast<QWidget *>(testButton), static_cast<QWidget *>(resetButton),
+                       static_cast<QWidget *>(saveButton), static_cast<QWidget *>(closeButton)})
+        w->setEnabled(!busy);
+}
+
+void Email_Setting::Send_Test_Email()
+{
+    if (!Check_Validation(true)) return;
+    const QString recipient = Trim_Str(_send_mail_to->text().toLower());
+    const Mail_Settings settings{_send_mail_sender_mail->text().toLower(), _send_mail_smtp->text(),
+                                 _send_mail_port->text(), Secure_Flag()};
+    Mail_Transport t = transport;
+    const QString password = _send_mail_password->text();
+    t.password = [password] { return password; };
+
+    _send_mail_result_status->setText(QStringLiteral("It may take a while, Please wait..."));
+    setBusy(true);
+    Mail_Result result;
+    {
+        const PleaseWait_Scope wait(this);
+        Run_Beside_Event_Loop(
+            [&] { result = t.sendEmail_pyth(recipient, Test_Mail_Subject(), {}, settings, Test_Mail_Body()); });
+    }
+    setBusy(false);
+    if (!result.sent())
+        Show_NSLog_Message(QStringLiteral("Test mail not sent (status %1): %2").arg(result.status).arg(result.errorLine));
+    const QString text = result.sent() ? Mail_Sent_Text
+                                       : Mail_Check_Settings_Text + QStringLiteral("\n\nCould not send email.\n")
+                                             + Mail_Cause_Line(result.status);
+    _send_mail_result_status->setText(text);
+    Show_MessageBox(text);
+}
+
+void Email_Setting::Reset_Button()
+{
+    if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to reset current email settings?")) != 1) return;
+    QFile::remove(Preferences::settingsPath());
+    for (QLineEdit *e : {_send_mail_to, _send_mail_sender_mail, _send_mail_smtp, _send_mail_port, _send_mail_password})
+        e->clear();
+    _send_mail_result_status->clear();
+    TLS_Selected();
+    Load_Email_Details();
+}

@@ -1,0 +1,87 @@
+#include "Mail_Transport.h"
+
+#include "Globals.h"
+#include "Preferences.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+const QString Mail_Check_Settings_Text = QStringLiteral(
+    "Please make sure that:\n1. Entered E-mail settings are correct.\n2. Internet connectivity to E-mail server is "
+    "not interrupted and E-mail server is not down.\n3. Your Firewall or Security software (if any) is not blocking "
+    "the software to communicate with your E-mail server.");
+const QString Mail_No_Sender_Text = QStringLiteral(
+    "Please make sure that:\n1.Entered E-mail Settings are correct.\n2.Internet Connectivity to E-mail server is not "
+    "interrupted and E-mail server is not down.\n3.Your firewall or security software(if any) is not blocking the "
+    "software to communicate with your E-mail server.");
+const QString Mail_Sent_Text = QStringLiteral("E-mail has been sent successfully.");
+
+Mail_Settings Current_Mail_Settings() { return {sender_email, sending_server, sending_port, send_enable_ssl}; }
+
+void Load_Email_Details()
+{
+    const Preferences prefs = Preferences::sharedInstance();
+    sender_email = prefs.send_email_SenderEmail().value_or(QString());
+    sending_server = prefs.send_email_SMTP_server().value_or(QString());
+    sending_port = prefs.send_email_PORT_num().value_or(QString());
+    send_enable_ssl = prefs.send_email_enable_ssl().value_or(QString());
+}
+
+QString Mail_Cause_Line(int status)
+{
+    switch (status) {
+    case Mail_Sent: return QString();
+    case Mail_Login_Refused: return QStringLiteral("The mail server refused the login: check the sender and password.");
+    case Mail_Recipient_Refused: return QStringLiteral("The mail server refused the recipient address.");
+    case Mail_Server_Unreachable:
+        return QStringLiteral("The mail server could not be reached or did not answer in time: check the server and port.");
+    case Mail_Secure_Connection_Failed:
+        return QStringLiteral("No secure connection to the mail server could be made: check the SSL/TLS choice and "
+                              "the port.");
+    case Mail_Attachment_Missing: return QStringLiteral("A file to attach could not be read.");
+    case Mail_Not_Started: return QStringLiteral("The mail program (Python 3) could not be run or did not finish.");
+    default: return QStringLiteral("The mail server did not accept the message.");
+    }
+}
+
+Mail_Transport::Mail_Transport()
+    : program(QStringLiteral("/usr/bin/python3")), script(Resource_Path + QStringLiteral("pyth_mail.py")),
+      password([] { return Preferences::sharedInstance().send_email_Password().value_or(QString()); })
+{
+}
+
+Mail_Result Mail_Transport::sendEmail_pyth(const QString &recipient, const QString &subject,
+                                           const QStringList &attachments, const Mail_Settings &settings,
+                                           const QString &body) const
+{
+    Mail_Result result;
+    QProcess process;
+    process.setProgram(program);
+    process.setArguments(QStringList{script, settings.sender, settings.server, settings.port, settings.sender,
+                                     recipient, subject, body, settings.ssl}
+                         + attachments);
+    QProcessEnvironment env;  // empty: nothing inherited
+    env.insert(QStringLiteral("PYTHONPATH"), QString());
+    env.insert(QStringLiteral("PATH"), QStringLiteral("/bin:/usr/bin:/usr/local/bin"));
+    process.setProcessEnvironment(env);
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.start(QIODevice::ReadWrite);
+    if (!process.waitForStarted(30000)) return result;
+
+    QByteArray input = (password ? password() : QString()).toUtf8();
+    input += "\nDescription";
+    process.write(input);
+    input.fill('\0');
+    process.waitForBytesWritten(30000);
+    process.closeWriteChannel();
+
+    if (!process.waitForFinished(timeoutMs)) {
+        process.kill();
+        process.waitForFinished(5000);
+        return result;
+    }
+    const QList<QByteArray> lines = process.readAllStandardError().trimmed().split('\n');
+    result.errorLine = QString::fromUtf8(lines.last()).trimmed();
+    if (process.exitStatus() == QProcess::NormalExit) result.status = process.exitCode();
+    return result;
+}

@@ -1,0 +1,72 @@
+#pragma once
+// One e-mail sent by the mail script "pyth_mail.py" of the resources, run by the
+// Python interpreter as a process of its own with an argument list (never a shell):
+//   script, login, server, port, From, recipient, subject, body, SSL flag, attachments...
+// with an environment of exactly PYTHONPATH="" and PATH="/bin:/usr/bin:/usr/local/bin".
+// The password goes only to the script's standard input (then "\n" and "Description",
+// then end of input); it is read from the settings store at that moment and never kept.
+// The message counts as sent exactly when the script exits normally with status 0.
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+// The sender settings a run works with, taken when it starts (no password).
+struct Mail_Settings {
+    QString sender;
+    QString server;
+    QString port;
+    QString ssl;  // "Y" implicit TLS, anything else STARTTLS when offered
+};
+
+// The settings in use now (sender_email, sending_server, sending_port, send_enable_ssl).
+Mail_Settings Current_Mail_Settings();
+// Copies the stored sender, server, port and SSL flag into those process-wide values.
+void Load_Email_Details();
+
+// The script's exit statuses; Mail_Not_Started when it could not be run or did not end
+// normally (crashed, killed, timed out).
+enum Mail_Status : int {
+    Mail_Sent = 0,
+    Mail_Failed = 1,
+    Mail_Login_Refused = 2,
+    Mail_Recipient_Refused = 3,
+    Mail_Server_Unreachable = 4,
+    Mail_Secure_Connection_Failed = 5,
+    Mail_Attachment_Missing = 6,
+    Mail_Not_Started = -1,
+};
+
+struct Mail_Result {
+    int status = Mail_Not_Started;
+    QString errorLine;  // the script's last line on standard error
+    bool sent() const { return status == Mail_Sent; }
+};
+
+// One line naming the cause of a failed message.
+QString Mail_Cause_Line(int status);
+
+// "Please make sure that:\n1. Entered E-mail settings are correct. ..." (three points):
+// the settings test and the visitor mailing follow it with "\n\nCould not send email.",
+// the card mailing puts "Could not send email message.\n" before it.
+extern const QString Mail_Check_Settings_Text;
+extern const QString Mail_Sent_Text;  // "E-mail has been sent successfully."
+// The sender missing when a mail window sends (the settings were never saved).
+extern const QString Mail_No_Sender_Text;
+
+class Mail_Transport {
+public:
+    Mail_Transport();
+
+    // Sends one message and waits for the script; any thread.
+    Mail_Result sendEmail_pyth(const QString &recipient, const QString &subject, const QStringList &attachments,
+                               const Mail_Settings &settings, const QString &body) const;
+
+    QString program;  // "/usr/bin/python3"
+    QString script;   // Resource_Path + "pyth_mail.py"
+    // The password, asked for when the script's standard input is written (default: the
+    // settings store's).
+    std::function<QString()> password;
+    // A script that has not ended after this long is killed (the script itself gives up
+    // after 30 s without an answer from the server).
+    int timeoutMs = 10 * 60 * 1000;
+};

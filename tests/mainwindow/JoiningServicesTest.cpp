@@ -1,0 +1,111 @@
+// Services of the main window other windows use: the group-mode column of a control
+// ID, the window title, and the focus.
+#include "DocumentUndo.h"
+#include "Globals.h"
+#include "SKTGraphicView.h"
+#include "TestSupport.h"
+#include "TestWindow.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLineEdit>
+#include <QMainWindow>
+#include <gtest/gtest.h>
+
+TEST(JoiningServices, AFixedFieldMadeInGroupModeIsBoundToItsColumn)
+{
+    TestWindow w;
+    w.document.Start_Card_Option = "G";
+    w.document.m_columnChoices.excel_cb_value1 = 2;
+    EXPECT_EQ(w.controller.Get_Excel_Coulmn_Index_According_ID("Fup_Name"), 2);
+    EXPECT_EQ(w.controller.Get_Excel_Coulmn_Index_According_ID("Fup_lbl_Name"), -1);
+    EXPECT_EQ(w.controller.Get_Excel_Coulmn_Index_According_ID("Fup_Title"), -1);
+    SKTGraphic *g = w.controller._graphicView->createGraphicOfClass(GraphicKind::Text, std::nullopt, true,
+                                                                    {10, 10, 80, 20}, "F", "Ann", "Fup_Name");
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->data_source_type, 2);
+    EXPECT_TRUE(g->excel_binding);
+    EXPECT_EQ(g->excel_col_indx, 2);
+    SKTGraphic *caption = w.controller._graphicView->createGraphicOfClass(
+        GraphicKind::Text, std::nullopt, true, {10, 40, 80, 20}, "F", "Name", "Fup_lbl_Name");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_FALSE(caption->excel_binding);
+    w.document.Start_Card_Option = "V";
+}
+
+TEST(JoiningServices, TheTitleNamesTheFileOnlyWhenItExists)
+{
+    TestWindow w;
+    const QString appName = App_Name;
+    App_Name = "Card App";
+    w.document.Front_card_Prop.setCard_Name("Gate Pass");
+    w.document.Project_File_Name.clear();
+    w.controller.Set_Log_Name_In_Title();
+    EXPECT_EQ(w.controller.window()->windowTitle(), "Card App ( Gate Pass )");
+    const QString file = testsupport::testHome() + "/Front Desk.zcd";
+    w.document.Project_File_Name = file;
+    EXPECT_EQ(w.document.displayName(), "Card App ( Gate Pass )") << "no such file yet";
+    QFile(file).open(QIODevice::WriteOnly);
+    EXPECT_EQ(w.document.displayName(), "Card App ( Gate Pass - Front Desk.zcd )");
+    w.controller.Set_Log_Name_In_Title();
+    EXPECT_EQ(w.controller.window()->windowTitle(), "Card App ( Gate Pass - Front Desk.zcd )");
+    w.document.Project_File_Name.clear();
+    App_Name = appName;
+}
+
+TEST(JoiningServices, SetFocusActivatesTheWindowAndFocusesTheBox)
+{
+    TestWindow w;
+    QLineEdit *name_value = w.controller.Get_text_box_of_visitor_mode("Fup_Name");
+    ASSERT_NE(name_value, nullptr);
+    name_value->setEnabled(true);
+    w.controller.ui.Visitor_Panel_Area->show();
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QApplication::processEvents();
+    w.controller.SetFocus(name_value);
+    QApplication::processEvents();
+    EXPECT_EQ(QApplication::activeWindow(), w.controller.window());
+    EXPECT_EQ(QApplication::focusWidget(), name_value);
+    w.controller.SetFocus(nullptr);  // nothing to focus: nothing happens
+    EXPECT_EQ(QApplication::focusWidget(), name_value);
+}
+
+TEST(JoiningServices, CreatingAControlIsOneGroupOfTheDocumentsRecord)
+{
+    TestWindow w;
+    Document_Undo &undo = w.document.undoManager();
+    undo.removeAllActions();
+    SKTGraphic *g = w.controller._graphicView->createGraphicOfClass(GraphicKind::Shape, std::nullopt, true,
+                                                                    {10, 10, 40, 30}, "F", "", "");
+    ASSERT_NE(g, nullptr);
+    undo.checkpoint();
+    EXPECT_EQ(undo.undoCount(), 1);
+    const QColor made = g->_fillColor;
+    g->setFillColor(Qt::green);  // a group of its own
+    undo.checkpoint();
+    EXPECT_EQ(undo.undoCount(), 2);
+    undo.undo();
+    EXPECT_EQ(g->_fillColor, made);
+    undo.undo();
+    EXPECT_TRUE(w.front().isEmpty());
+
+    // A creation taken back leaves no step behind, and the step before it stays.
+    GraphicPtr kept = w.add(w.front(), GraphicKind::Shape, {0, 0, 5, 5});
+    undo.checkpoint();
+    const int before = undo.undoCount();
+    w.controller.Begin_Creation_Undo_Group();
+    GraphicPtr taken = SKTGraphic::create(GraphicKind::Shape);
+    w.front().insert(taken, 0);
+    w.controller.End_Creation_Undo_Group(true);
+    EXPECT_FALSE(w.front().contains(taken.get()));
+    EXPECT_TRUE(w.front().contains(kept.get()));
+    EXPECT_EQ(undo.undoCount(), before);
+    EXPECT_EQ(undo.redoCount(), 0);
+    // Nothing recorded in the group (a back-side creation): nothing is undone.
+    w.controller.Begin_Creation_Undo_Group();
+    w.controller.End_Creation_Undo_Group(true);
+    EXPECT_TRUE(w.front().contains(kept.get()));
+    EXPECT_EQ(undo.undoCount(), before);
+}

@@ -1,0 +1,154 @@
+// The series commands of the main window, tried as a user goes: a series generated,
+// edited, renamed and exported; a CSV list and a workbook imported into series; a text
+// bound to a series shows its first value.
+#include "../data/Checkers.h"
+#include "BatchWizard.h"
+#include "DataSourceSection.h"
+#include "Generate_List.h"
+#include "Globals.h"
+#include "Import_Wizard.h"
+#include "SKTGraphicView.h"
+#include "SeriesDialogs.h"
+#include "SeriesFile.h"
+#include "SheetImport.h"
+#include "TestSupport.h"
+#include "TestWindow.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QToolBar>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+void shot(QWidget &w, const char *name)
+{
+    const QString folder = qEnvironmentVariable("SERIES_SHOTS");
+    if (!folder.isEmpty()) w.grab().save(QDir(folder).filePath(QStringLiteral("23-%1.png").arg(QLatin1String(name))));
+}
+
+// Runs `act` on the modal window the command opens, then triggers the command.
+template <typename Window>
+void onModal(QAction *command, std::function<void(Window &)> act)
+{
+    ASSERT_TRUE(command);
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        auto *w = qobject_cast<Window *>(QApplication::activeModalWidget());
+        ASSERT_TRUE(w);
+        seen = true;
+        act(*w);
+        if (w->isVisible()) w->reject();
+    });
+    command->trigger();
+    EXPECT_TRUE(seen);
+}
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+}
+
+TEST(SeriesCommands, GenerateEditRenameExportImportAndBind)
+{
+    TestWindow w;
+    QAction *batch = w.controller.ui.commandBar->findChild<QAction *>("BatchSeries");
+    onModal<BatchWizard>(batch, [&](BatchWizard &wizard) {
+        wizard.generator().whileOpen = [](SeriesDialog &d) {
+            auto &g = static_cast<Generate_List &>(d);
+            g.seq_file_name->setText("Numbers");
+            g.from_txt->setText("001");
+            g.to_txt->setText("100");
+            g.manage_digit_chk->setChecked(true);
+            g.ok->click();
+        };
+        wizard.CreateSeries_Btn_Clicked();
+        wizard.List->setCurrentRow(0);
+        wizard.On_Update();
+        wizard.List_value->setCurrentRow(0);
+        wizard.Update_Value_Wnd().whileOpen = [](SeriesDialog &d) {
+            static_cast<Update_Ex_Num &>(d).m_ex_num_str->setText("A-001");
+            static_cast<Update_Ex_Num &>(d).ok->click();
+        };
+        wizard.OnGetSelected();
+        wizard.batch_list_name->setText("Badges");
+        shot(wizard, "tour-wizard-edited");
+        wizard.Save_Btn_Clicked();
+        wizard.List->setCurrentRow(0);
+        wizard.On_Update();
+        const QString xlsx = testsupport::testHome() + "/Badges.xlsx";
+        testsupport::queueFilePanelAnswer({xlsx});
+        wizard.Export_Value_Btn_Clicked();
+        EXPECT_TRUE(QFile::exists(xlsx));
+        if (!qEnvironmentVariable("SERIES_SHOTS").isEmpty())
+            QFile::copy(xlsx, QDir(qEnvironmentVariable("SERIES_SHOTS")).filePath("23-Badges.xlsx"));
+        wizard.Close_Btn_Clicked();
+    });
+    EXPECT_EQ(SeriesFile::Names(Data_Folder_Path), QStringList{"Badges"});
+    EXPECT_TRUE(readAll(SeriesFile::Path(Data_Folder_Path, "Badges")).startsWith("A-001\n002\n"));
+
+    // A CSV list into a series.
+    const QString csv = testsupport::testHome() + "/cities.csv";
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("Oslo,\"Rome, Italy\"\r\nNice\r\n");
+    f.close();
+    QAction *import = w.controller.ui.commandBar->findChild<QAction *>("ImportList");
+    onModal<Import_Wizard>(import, [&](Import_Wizard &wizard) {
+        wizard.Choose_Source(1);
+        wizard.Text_file_name->setText("Cities");
+        wizard.Text_path->setText(csv);
+        shot(wizard, "tour-import-csv");
+        wizard.ok->click();
+    });
+    EXPECT_EQ(readAll(SeriesFile::Path(Data_Folder_Path, "Cities")), QByteArray("Oslo\nRome, Italy\nNice\n"));
+
+    // A workbook's columns into series.
+    if (checkers::hasOpenpyxl()) {
+        const QString book = testsupport::testHome() + "/staff.xlsx";
+        ASSERT_EQ(checkers::python("import sys, openpyxl\nwb = openpyxl.Workbook(); ws = wb.active\n"
+                                   "for r in [['Name', 'Dept'], ['Ann', 'Sales'], ['Bob', 'Stock']]: ws.append(r)\n"
+                                   "wb.save(sys.argv[1])",
+                                   {book}),
+                  "");
+        onModal<Import_Wizard>(import, [&](Import_Wizard &wizard) {
+            wizard.Excel_path->setText(book);
+            wizard.columnsWindow().whileOpen = [&](SeriesDialog &) {
+                Import_Excel_DataSheet &c = wizard.columnsWindow();
+                c.Select_ALL_Pressed();
+                shot(c, "tour-import-workbook");
+                c.ok->click();
+            };
+            wizard.ok->click();
+        });
+        EXPECT_EQ(readAll(SeriesFile::Path(Data_Folder_Path, "Dept")), QByteArray("Sales\nStock\n"));
+    }
+
+    // A text bound to the series shows its first value.
+    GraphicPtr text = w.add(w.front(), GraphicKind::Text, QRectF(20, 20, 120, 24));
+    text->Set_text_value("typed");
+    w.controller._graphicView->selectGraphics({text.get()});
+    w.controller.Set_Selected_Graphic(text.get());
+    w.controller.Show_RHS_Properties(text.get());
+    DataSourceSection &section = *w.controller.dataSourceSection;
+    section.Data_source_type->setCurrentIndex(1);
+    emit section.Data_source_type->activated(1);
+    const int badges = section.Batch_Series->findText("Badges");
+    ASSERT_GE(badges, 0);
+    section.Batch_Series->setCurrentIndex(badges);
+    emit section.Batch_Series->activated(badges);
+    EXPECT_EQ(text->Text_Value, "A-001");
+    w.controller.ui.window->resize(1200, 800);
+    shot(*w.controller.ui.window, "tour-bound-text");
+}
+
+} // namespace

@@ -1,0 +1,222 @@
+// The e-mail settings window: validation order and focus, saving as typed, the secure
+// flag, reset, and the test message sent to a loopback sink.
+#include "Email_Setting.h"
+#include "Globals.h"
+#include "MailSink.h"
+#include "Mail_Recipients.h"
+#include "Preferences.h"
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <gtest/gtest.h>
+
+using namespace mailtest;
+using testsupport::boxes;
+
+namespace {
+struct Fields {
+    QString sender, password, smtp, port, to;
+};
+void fill(Email_Setting &w, const Fields &f)
+{
+    w._send_mail_sender_mail->setText(f.sender);
+    w._send_mail_password->setText(f.password);
+    w._send_mail_smtp->setText(f.smtp);
+    w._send_mail_port->setText(f.port);
+    w._send_mail_to->setText(f.to);
+}
+class EmailSetting : public ::testing::Test {
+protected:
+    void SetUp() override { QDir().mkpath(Created_Resource_Path); }
+};
+} // namespace
+
+TEST(MailAddress, ValidEmailTable)
+{
+    const std::pair<const char *, bool> rows[] = {
+        {"a@b.c", false},     {"a@b@c.de", false},   {"abc@de", false},      {"ab@c.de", true},
+        {"  ab@c.de\n", true}, {"a b@c.de", false},   {"ab@c.de\r\nBcc: x@y.z", false}, {"ab@c.de\t", true},
+        {"", false},          {"abcdef", false},     {"ab@c.d", true},     {"ab\x01@c.de", false},
+    };
+    for (const auto &[text, valid] : rows) EXPECT_EQ(isValidEmail(QString::fromUtf8(text)), valid) << text;
+}
+
+TEST(MailAddress, RecipientListTable)
+{
+    struct Row {
+        const char *text;
+        QStringList list;
+        const char *error;
+    };
+    const Row rows[] = {
+        {" Ab@C.de , cd@e.fg ", {"ab@c.de", "cd@e.fg"}, ""},
+        {"ab@c.de,", {"ab@c.de"}, ""},
+        {"ab@c.de, bad, cd@e.fg", {}, "Recipient E-mail address is invalid or incomplete.\n\"bad\""},
+        {"bad@x, ab@c.de", {}, "Recipient E-mail address is invalid or incomplete.\n\"bad@x\""},
+        {"ab@c.de, x y@c.de", {}, "Recipient E-mail address is invalid or incomplete.\n\"x y@c.de\""},
+        {"  ", {}, "Please specify the Recipient E-mail address."},
+        {" , ", {}, "Please specify the Recipient E-mail address."},
+    };
+    for (const Row &row : rows) {
+        const Recipient_List r = Parse_Recipients(QString::fromUtf8(row.text));
+        EXPECT_EQ(r.recipients, row.list) << row.text;
+        EXPECT_EQ(r.error, QString::fromUtf8(row.error)) << row.text;
+    }
+}
+
+TEST_F(EmailSetting, ValidationOrderMessagesAndFocus)
+{
+    Email_Setting w;
+    w.show();
+    struct Row {
+        Fields fields;
+        bool test;
+        const char *message;
+        QLineEdit *Email_Setting::*focus;
+    };
+    const Fields good{"Sender@Example.org", "pw", "smtp.example.org", "587", "to@example.org"};
+    auto with = [&](auto change) {
+        Fields f = good;
+        change(f);
+        return f;
+    };
+    const Row rows[] = {
+        {with([](Fields &f) { f = Fields{}; }), true, "Please enter sender E-mail.", &Email_Setting::_send_mail_sender_mail},
+        {with([](Fields &f) { f.sender = "a@b.c"; f.password.clear(); }), true, "Please enter valid sender E-mail address.",
+         &Email_Setting::_send_mail_sender_mail},
+        {with([](Fields &f) { f.password.clear(); f.smtp.clear(); }), false, "Please enter password.",
+         &Email_Setting::_send_mail_password},
+        {with([](Fields &f) { f.smtp.clear(); f.port.clear(); }), false, "Please enter SMTP server.",
+         &Email_Setting::_send_mail_smtp},
+        {with([](Fields &f) { f.port.clear(); f.to.clear(); }), true, "Please enter port number.",
+         &Email_Setting::_send_mail_port},
+        {with([](Fields &f) { f.to.clear(); }), true, "Please enter recipient E-mail address.", &Email_Setting::_send_mail_to},
+        {with([](Fields &f) { f.to = "abc@de"; }), true, "Please enter valid recipient E-mail address.",
+         &Email_Setting::_send_mail_to},
+        {with([](Fields &f) { f.to.clear(); }), false, nullptr, nullptr},
+        {with([](Fields &f) { f.password = " "; f.port = "x"; }), false, nullptr, nullptr},  // typed text only
+    };
+    for (const Row &row : rows) {
+        fill(w, row.fields);
+        w.closeButton->setFocus();
+        boxes().clear();
+        const bool valid = w.Check_Validation(row.test);
+        const QStringList shown = boxes().take();
+        if (!row.message) {
+            EXPECT_TRUE(valid);
+            EXPECT_TRUE(shown.isEmpty());
+            continue;
+        }
+        EXPECT_FALSE(valid) << row.message;
+        EXPECT_EQ(shown, QStringList{"\n" + QString::fromUtf8(row.message)});
+        EXPECT_EQ(w.focusWidget(), w.*row.focus) << row.message;
+    }
+}
+
+TEST_F(EmailSetting, SaveStoresAsTypedOwnerOnlyAndTheSecureFlag)
+{
+    struct Row {
+        bool ssl, tls;
+        const char *flag;
+    };
+    const Row rows[] = {{true, false, "Y"}, {false, true, "N"}, {false, false, "N"}, {true, true, "N"}};
+    for (const Row &row : rows) {
+        Email_Setting w;
+        fill(w, {"Sender@Example.org", "pw", "smtp.example.org", "587", ""});
+        w._send_mail_ssl->setChecked(row.ssl);
+        w._send_mail_tls->setChecked(row.tls);
+        w.Save_Button();
+        EXPECT_EQ(w.result(), 1);
+        const Preferences p = Preferences::sharedInstance();
+        EXPECT_EQ(p.send_email_SenderEmail().value_or("?"), "Sender@Example.org");
+        EXPECT_EQ(p.send_email_Recipient().value_or("?"), "");
+        EXPECT_EQ(p.send_email_Password().value_or("?"), "pw");
+        EXPECT_EQ(p.send_email_SMTP_server().value_or("?"), "smtp.example.org");
+        EXPECT_EQ(p.send_email_PORT_num().value_or("?"), "587");
+        EXPECT_EQ(p.send_email_enable_ssl().value_or("?"), row.flag);
+        EXPECT_EQ(QFileInfo(Preferences::settingsPath()).permissions() & 0x7777, 0x6600);  // 0600
+    }
+    // Loading turns the stored flag back into the radios.
+    Email_Setting w;
+    Preferences p = Preferences::sharedInstance();
+    p.setsend_email_enable_ssl("Y");
+    p.flush();
+    w.loadPreferences();
+    EXPECT_TRUE(w._send_mail_ssl->isChecked());
+    EXPECT_FALSE(w._send_mail_tls->isChecked());
+}
+
+TEST_F(EmailSetting, SaveRefusedStoresNothing)
+{
+    Email_Setting w;
+    fill(w, {"sender@example.org", "", "smtp.example.org", "587", ""});
+    w.Save_Button();
+    EXPECT_EQ(boxes().take(), QStringList{"\nPlease enter password."});
+    EXPECT_EQ(Preferences::sharedInstance().send_email_SenderEmail().value_or("?"), "");
+}
+
+TEST_F(EmailSetting, ResetAnsweredNoThenYes)
+{
+    Preferences p = Preferences::sharedInstance();
+    p.setsend_email_SenderEmail("sender@example.org");
+    p.setsend_email_enable_ssl("Y");
+    p.flush();
+    Load_Email_Details();
+    EXPECT_EQ(sender_email, "sender@example.org");
+    Email_Setting w;
+    w.loadPreferences();
+
+    w.Reset_Button();  // answered No
+    EXPECT_EQ(boxes().take(), QStringList{"Are you sure you want to reset current email settings?"});
+    EXPECT_EQ(w._send_mail_sender_mail->text(), "sender@example.org");
+    EXPECT_EQ(Preferences::sharedInstance().send_email_SenderEmail().value_or("?"), "sender@example.org");
+
+    boxes().answerNext(1);
+    w.Reset_Button();
+    EXPECT_EQ(w._send_mail_sender_mail->text(), "");
+    EXPECT_FALSE(w._send_mail_ssl->isChecked());
+    EXPECT_TRUE(w._send_mail_tls->isChecked());
+    EXPECT_EQ(Preferences::sharedInstance().send_email_SenderEmail().value_or("?"), "");
+    EXPECT_EQ(sender_email, "");
+}
+
+TEST_F(EmailSetting, TestMessageReachesTheSinkOrNamesTheCause)
+{
+    SmtpSink sink;
+    ASSERT_TRUE(sink.start());
+    Email_Setting w;
+    struct Row {
+        const char *password;
+        const char *status;
+    };
+    const Row rows[] = {
+        {"secret", "E-mail has been sent successfully."},
+        {"wrong",
+         "Please make sure that:\n1. Entered E-mail settings are correct.\n2. Internet connectivity to E-mail server is "
+         "not interrupted and E-mail server is not down.\n3. Your Firewall or Security software (if any) is not "
+         "blocking the software to communicate with your E-mail server.\n\nCould not send email.\nThe mail server "
+         "refused the login: check the sender and password."},
+    };
+    for (const Row &row : rows) {
+        fill(w, {"Sender@Example.org", row.password, "127.0.0.1", QString::number(sink.port), "To@Example.org"});
+        w.TLS_Selected();
+        boxes().clear();
+        w.Send_Test_Email();
+        EXPECT_EQ(w._send_mail_result_status->text(), QString::fromUtf8(row.status));
+        EXPECT_EQ(boxes().take(), QStringList{"\n" + QString::fromUtf8(row.status)});
+    }
+    // The test stores nothing.
+    EXPECT_EQ(Preferences::sharedInstance().send_email_Password().value_or("?"), "");
+    const QList<SavedMail> mail = sink.messages();
+    ASSERT_EQ(mail.size(), 1);
+    EXPECT_EQ(mail[0].from, "sender@example.org");
+    EXPECT_EQ(mail[0].envTo, "to@example.org");
+    EXPECT_EQ(mail[0].subject, App_Name + " Test Mail");
+    EXPECT_EQ(mail[0].body, "This is test mail sent by " + App_Name + ".\n");
+    EXPECT_TRUE(mail[0].attachments.isEmpty());
+}

@@ -1,0 +1,101 @@
+#pragma once
+// A loopback SMTP sink for the mail tests (tests/support/smtp_sink.py) and the reader
+// of the messages it saved (tests/support/mail_parts.py), both run with /usr/bin/python3.
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <QThread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace mailtest {
+
+inline QString supportFile(const char *name) { return QStringLiteral(TEST_DATA_DIR "/../support/") + name; }
+
+struct SavedMail {
+    QString envFrom, envTo, login, from, to, subject, body;
+    QStringList attachments;
+    double time = 0;  // arrival, seconds since the epoch
+};
+
+class SmtpSink {
+public:
+    // extra: more options of the sink (--refuse ADDRESS, --cert/--key, --no-auth ...).
+    bool start(const QStringList &extra = {})
+    {
+        m_proc.setProgram(QStringLiteral("/usr/bin/python3"));
+        m_proc.setArguments(QStringList{supportFile("smtp_sink.py"), QStringLiteral("--out"), outDir()} + extra);
+        m_proc.start();
+        if (!m_proc.waitForStarted(5000) || !m_proc.waitForReadyRead(5000)) return false;
+        port = QString::fromLatin1(m_proc.readLine()).trimmed().toInt();
+        return port > 0;
+    }
+    ~SmtpSink()
+    {
+        m_proc.kill();
+        m_proc.waitForFinished(3000);
+    }
+    QString outDir() const { return m_dir.path() + QStringLiteral("/mail"); }
+    int count() const { return int(QDir(outDir()).entryList({QStringLiteral("*.eml")}, QDir::Files).size()); }
+    // Waits until n messages are saved (or the time is up); the count then.
+    int waitFor(int n, int ms = 5000) const
+    {
+        QElapsedTimer t;
+        t.start();
+        while (count() < n && t.elapsed() < ms) QThread::msleep(20);
+        return count();
+    }
+    // The saved messages in arrival order; attachments written to `dumpDir` when given.
+    QList<SavedMail> messages(const QString &dumpDir = {}) const
+    {
+        QProcess p;
+        QStringList args{supportFile("mail_parts.py"), outDir()};
+        if (!dumpDir.isEmpty()) args << dumpDir;
+        p.start(QStringLiteral("/usr/bin/python3"), args);
+        p.waitForFinished(20000);
+        QList<SavedMail> list;
+        for (const QJsonValue &v : QJsonDocument::fromJson(p.readAllStandardOutput()).array()) {
+            const QJsonObject o = v.toObject();
+            SavedMail m{o["envFrom"].toString(), o["envTo"].toString(), o["login"].toString(),
+                        o["from"].toString(),    o["to"].toString(),    o["subject"].toString(),
+                        o["body"].toString(),    {}};
+            for (const QJsonValue &a : o["attachments"].toArray()) m.attachments << a.toString();
+            m.time = o["time"].toDouble();
+            list << m;
+        }
+        return list;
+    }
+
+    int port = 0;
+
+private:
+    QTemporaryDir m_dir;
+    QProcess m_proc;
+};
+
+// A port on 127.0.0.1 where nothing listens (bound, then released).
+inline int closedPort()
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    int port = 0;
+    if (::bind(fd, reinterpret_cast<sockaddr *>(&a), sizeof a) == 0
+        && ::getsockname(fd, reinterpret_cast<sockaddr *>(&a), &len) == 0)
+        port = ntohs(a.sin_port);
+    ::close(fd);
+    return port;
+}
+
+} // namespace mailtest

@@ -1,0 +1,272 @@
+// The mail transport: the script's command line, environment, standard input and exit
+// status (with a fake script), and the real script against a loopback SMTP sink.
+#include "Globals.h"
+#include "MailSink.h"
+#include "Mail_Transport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace mailtest;
+
+namespace {
+
+// A script that records its command line, its environment and its standard input (as
+// the bytes the process received) and exits with the status written in "status".
+const char kFakeScript[] = R"(import os, sys
+d = os.path.dirname(os.path.abspath(sys.argv[0]))
+open(os.path.join(d, "argv"), "wb").write(open("/proc/self/cmdline", "rb").read())
+open(os.path.join(d, "environ"), "wb").write(open("/proc/self/environ", "rb").read())
+open(os.path.join(d, "stdin"), "wb").write(sys.stdin.buffer.read())
+print("E-mail sent")
+sys.exit(int(open(os.path.join(d, "status")).read()))
+)";
+
+struct FakeScript {
+    QTemporaryDir dir;
+    Mail_Transport transport;
+    explicit FakeScript(int status = 0)
+    {
+        QFile f(dir.filePath("fake.py"));
+        f.open(QIODevice::WriteOnly);
+        f.write(kFakeScript);
+        f.close();
+        QFile s(dir.filePath("status"));
+        s.open(QIODevice::WriteOnly);
+        s.write(QByteArray::number(status));
+        transport.script = dir.filePath("fake.py");
+        transport.password = [] { return QStringLiteral("pässwörd"); };
+    }
+    QByteArray read(const char *name) const
+    {
+        QFile f(dir.filePath(name));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }
+    // The arguments after the interpreter.
+    QList<QByteArray> argv() const
+    {
+        QList<QByteArray> a = read("argv").split('\0');
+        a.removeLast();  // after the last NUL
+        a.removeFirst(); // the interpreter
+        return a;
+    }
+};
+
+const Mail_Settings kSettings{"sender@example.org", "smtp.example.org", "587", "N"};
+
+} // namespace
+
+TEST(MailTransport, CommandLineEnvironmentAndInput)
+{
+    struct Row {
+        QStringList attachments;
+        int status;
+        bool sent;
+    };
+    const Row rows[] = {
+        {{}, 0, true},
+        {{"/tmp/b.pdf", "/tmp/a b.pdf"}, 0, true},
+        {{}, 1, false},
+        {{}, 6, false},
+    };
+    for (const Row &row : rows) {
+        FakeScript fake(row.status);
+        const QString subject = QStringLiteral("Çard \"1\"; $(x)");
+        const QString body = QStringLiteral("Grüße\nline two");
+        const Mail_Result r =
+            fake.transport.sendEmail_pyth("to@example.org", subject, row.attachments, kSettings, body);
+        EXPECT_EQ(r.sent(), row.sent) << row.status;
+        EXPECT_EQ(r.status, row.status);
+
+        QList<QByteArray> expected{fake.transport.script.toUtf8(), "sender@example.org", "smtp.example.org", "587",
+                                   "sender@example.org", "to@example.org", subject.toUtf8(), body.toUtf8(), "N"};
+        for (const QString &a : row.attachments) expected << a.toUtf8();
+        EXPECT_EQ(fake.argv(), expected);
+        EXPECT_EQ(fake.argv().size(), 9 + row.attachments.size());
+
+        QList<QByteArray> env = fake.read("environ").split('\0');
+        env.removeAll(QByteArray());
+        std::sort(env.begin(), env.end());
+        EXPECT_EQ(env, (QList<QByteArray>{"PATH=/bin:/usr/bin:/usr/local/bin", "PYTHONPATH="}));
+        EXPECT_EQ(fake.read("stdin"), QStringLiteral("pässwörd").toUtf8() + "\nDescription");
+        EXPECT_FALSE(fake.read("argv").contains(QStringLiteral("pässwörd").toUtf8()));
+    }
+}
+
+TEST(MailTransport, ScriptThatCannotRunIsNotSent)
+{
+    Mail_Transport t;
+    t.password = [] { return QString(); };
+    t.program = QStringLiteral("/nonexistent/python3");
+    EXPECT_EQ(t.sendEmail_pyth("to@example.org", "s", {}, kSettings, "b").status, Mail_Not_Started);
+
+    FakeScript hung;
+    QFile f(hung.dir.filePath("fake.py"));
+    f.open(QIODevice::WriteOnly);
+    f.write("import time\ntime.sleep(30)\n");
+    f.close();
+    hung.transport.timeoutMs = 300;
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_EQ(hung.transport.sendEmail_pyth("to@example.org", "s", {}, kSettings, "b").status, Mail_Not_Started);
+    EXPECT_LT(timer.elapsed(), 10000);
+}
+
+TEST(MailTransport, CauseLines)
+{
+    const std::pair<int, const char *> rows[] = {
+        {Mail_Login_Refused, "The mail server refused the login: check the sender and password."},
+        {Mail_Recipient_Refused, "The mail server refused the recipient address."},
+        {Mail_Server_Unreachable,
+         "The mail server could not be reached or did not answer in time: check the server and port."},
+        {Mail_Secure_Connection_Failed,
+         "No secure connection to the mail server could be made: check the SSL/TLS choice and the port."},
+        {Mail_Attachment_Missing, "A file to attach could not be read."},
+        {Mail_Failed, "The mail server did not accept the message."},
+        {9, "The mail server did not accept the message."},
+        {Mail_Not_Started, "The mail program (Python 3) could not be run or did not finish."},
+        {Mail_Sent, ""},
+    };
+    for (const auto &[status, line] : rows) EXPECT_EQ(Mail_Cause_Line(status), QString::fromUtf8(line)) << status;
+}
+
+// ---- The real script ----
+
+namespace {
+Mail_Transport realTransport(const QString &password)
+{
+    Mail_Transport t;
+    t.script = QCoreApplication::applicationDirPath() + QStringLiteral("/resources/pyth_mail.py");
+    t.password = [password] { return password; };
+    return t;
+}
+} // namespace
+
+TEST(MailScript, AgainstLoopbackSink)
+{
+    SmtpSink sink;
+    ASSERT_TRUE(sink.start({"--refuse", "refused@example.org"}));
+    const QString port = QString::number(sink.port);
+    const Mail_Settings settings{"sender@example.org", "127.0.0.1", port, "N"};
+    QTemporaryDir files;
+    QFile a(files.filePath("card_Back.pdf"));
+    a.open(QIODevice::WriteOnly);
+    a.write("%PDF-1.4 back");
+    a.close();
+
+    struct Row {
+        QString password;
+        QString recipient;
+        QString port;
+        QStringList attachments;
+        int status;
+        const char *errorStart;
+    };
+    const Row rows[] = {
+        {"secret", "to@example.org", port, {a.fileName()}, Mail_Sent, ""},
+        {"wrong", "to@example.org", port, {}, Mail_Login_Refused, "login refused: 535"},
+        {"secret", "refused@example.org", port, {}, Mail_Recipient_Refused, "recipient refused: refused@example.org 550"},
+        {"secret", "to@example.org", QString::number(closedPort()), {}, Mail_Server_Unreachable, "server 127.0.0.1:"},
+        {"secret", "to@example.org", port, {files.filePath("gone.pdf")}, Mail_Attachment_Missing, "attachment missing: "},
+        {"secret", "to@example.org", "port", {}, Mail_Failed, "port is not a number"},
+    };
+    for (const Row &row : rows) {
+        Mail_Settings s = settings;
+        s.port = row.port;
+        QElapsedTimer t;
+        t.start();
+        const Mail_Result r = realTransport(row.password)
+                                  .sendEmail_pyth(row.recipient, QStringLiteral("Sübject"), row.attachments, s,
+                                                  QStringLiteral("Bödy\nsecond line"));
+        EXPECT_EQ(r.status, row.status) << r.errorLine.toStdString();
+        const QString start = QString::fromUtf8(row.errorStart);
+        EXPECT_EQ(r.errorLine.left(start.size()), start);
+        EXPECT_LT(t.elapsed(), 10000);
+    }
+    ASSERT_EQ(sink.waitFor(1), 1);
+    const QList<SavedMail> mail = sink.messages();
+    ASSERT_EQ(mail.size(), 1);
+    EXPECT_EQ(mail[0].envFrom, "sender@example.org");
+    EXPECT_EQ(mail[0].envTo, "to@example.org");
+    EXPECT_EQ(mail[0].login, "sender@example.org");
+    EXPECT_EQ(mail[0].from, "sender@example.org");
+    EXPECT_EQ(mail[0].subject, QStringLiteral("Sübject"));
+    EXPECT_EQ(mail[0].body, QStringLiteral("Bödy\nsecond line\n"));
+    EXPECT_EQ(mail[0].attachments, QStringList{"card_Back.pdf"});
+}
+
+namespace {
+// A self-signed certificate for 127.0.0.1 made with openssl; false without openssl.
+bool makeCertificate(const QString &dir)
+{
+    QProcess p;
+    p.start(QStringLiteral("openssl"),
+            {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1", "-addext",
+             "subjectAltName=IP:127.0.0.1", "-keyout", dir + "/key.pem", "-out", dir + "/cert.pem"});
+    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+
+// Runs the script directly with the certificate trusted (SSL_CERT_FILE).
+int runScript(const QString &cert, int port, const QString &ssl)
+{
+    QProcess p;
+    QProcessEnvironment env;
+    env.insert("SSL_CERT_FILE", cert);
+    env.insert("PATH", "/bin:/usr/bin");
+    p.setProcessEnvironment(env);
+    p.start("/usr/bin/python3", {QCoreApplication::applicationDirPath() + "/resources/pyth_mail.py",
+                                 "sender@example.org", "127.0.0.1", QString::number(port), "sender@example.org",
+                                 "to@example.org", "TLS", "body", ssl});
+    p.write("secret\nDescription");
+    p.closeWriteChannel();
+    p.waitForFinished(20000);
+    return p.exitCode();
+}
+} // namespace
+
+TEST(MailScript, SecureConnections)
+{
+    QTemporaryDir dir;
+    if (!makeCertificate(dir.path())) GTEST_SKIP() << "openssl not available";
+    const QString cert = dir.filePath("cert.pem"), key = dir.filePath("key.pem");
+    SmtpSink starttls, implicit;
+    ASSERT_TRUE(starttls.start({"--cert", cert, "--key", key}));
+    ASSERT_TRUE(implicit.start({"--cert", cert, "--key", key, "--implicit-tls"}));
+    struct Row {
+        const SmtpSink *sink;
+        QString ssl;
+        QString trusted;
+        int status;
+    };
+    const Row rows[] = {
+        {&starttls, "N", cert, Mail_Sent},
+        {&implicit, "Y", cert, Mail_Sent},
+        {&starttls, "Y", cert, Mail_Secure_Connection_Failed},       // TLS spoken to a plain server
+        {&starttls, "N", dir.filePath("none.pem"), Mail_Secure_Connection_Failed},  // certificate not trusted
+    };
+    for (const Row &row : rows) EXPECT_EQ(runScript(row.trusted, row.sink->port, row.ssl), row.status) << row.ssl.toStdString();
+    EXPECT_EQ(starttls.waitFor(1), 1);
+    EXPECT_EQ(implicit.waitFor(1), 1);
+}
+
+TEST(MailScript, NoPasswordInPlainTextToAnotherMachine)
+{
+    // An address of this machine that is not a loopback address stands for another one.
+    QProcess h;
+    h.start("/bin/sh", {"-c", "hostname -I 2>/dev/null | tr ' ' '\\n' | grep -v : | grep -v '^127' | head -1"});
+    h.waitForFinished(5000);
+    const QString host = QString::fromLatin1(h.readAllStandardOutput()).trimmed();
+    if (host.isEmpty()) GTEST_SKIP() << "no address other than loopback";
+    SmtpSink sink;
+    ASSERT_TRUE(sink.start({"--host", host}));
+    const Mail_Result r = realTransport("secret").sendEmail_pyth("to@example.org", "s", {},
+                                                                 {"sender@example.org", host, QString::number(sink.port), "N"}, "b");
+    EXPECT_EQ(r.status, Mail_Secure_Connection_Failed);
+    EXPECT_EQ(r.errorLine, "server " + host + " offers no secure connection; the password is not sent");
+    EXPECT_EQ(sink.count(), 0);
+}

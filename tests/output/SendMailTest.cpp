@@ -1,0 +1,542 @@
+// The card mailing and visitor mailing windows against a loopback SMTP sink: the run
+// modes, attachments (one-page PDFs showing the card's row), pauses, Stop, refusals
+// and the end messages.
+#include "Direct_Mail.h"
+#include "Globals.h"
+#include "MailSink.h"
+#include "Preferences.h"
+#include "PrivateTemp.h"
+#include "Send_Mail.h"
+#include "Shared_Dialogs.h"
+#include "TestSupport.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFont>
+#include <QLineEdit>
+#include <QImage>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace mailtest;
+using testsupport::boxes;
+
+namespace {
+
+RenderedSide sideShowing(const QString &text)
+{
+    RenderedSide r;
+    r.size = QSizeF(243, 153);
+    QPainter p(&r.picture);
+    p.fillRect(QRectF(0, 0, 40, 30), Qt::black);  // a mark in the top left corner
+    p.setFont(QFont(QStringLiteral("DejaVu Sans"), 14));
+    p.drawText(QPointF(20, 60), text);
+    p.end();
+    return r;
+}
+
+// A design of `rows` spreadsheet rows; card N shows "Row N Front" / "Row N Back".
+class FakeCards : public Mail_Card_Source {
+public:
+    bool two = true;
+    int rows = 0;
+    int begun = 0, ended = 0;
+    std::function<void()> onCard;  // called as each card is made (on the sending thread)
+    int unmakeable = -1;           // a card whose sides cannot be made
+    bool Two_Sided() const override { return two; }
+    bool Visitor_Mode() const override { return false; }
+    Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() override { return {false, rows > 0, 0, rows}; }
+    RenderedSide Current_Side(int side) override { return sideShowing(side ? "Current Back" : "Current Front"); }
+    bool Begin_Batch_Run() override { return ++begun, true; }
+    RenderedSide Card_Side(int card, int side) override
+    {
+        if (onCard) onCard();
+        if (card == unmakeable) return RenderedSide();
+        return sideShowing(QStringLiteral("Row %1 %2").arg(card + 1).arg(side ? "Back" : "Front"));
+    }
+    void End_Batch_Run() override { ++ended; }
+};
+
+class RecordingView : public Mail_Progress_View {
+public:
+    QList<int> totals, progress;
+    QStringList pauses;
+    int hidden = 0;
+    Mail_Run_State *state = nullptr;
+    void Show_Progress(Mail_Run_State &s, int total) override { state = &s, totals << total; }
+    void Set_Progress(int done, int) override { progress << done; }
+    void Set_Pause_Text(const QString &text) override { pauses << text; }
+    void Hide_Progress() override { ++hidden; }
+};
+
+class MailRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(sink.start({"--refuse", "refused@example.org"}));
+        QDir().mkpath(Created_Resource_Path);
+        Preferences p = Preferences::sharedInstance();
+        p.setsend_email_Password("secret");
+        p.flush();
+        sender_email = "sender@example.org";
+        sending_server = "127.0.0.1";
+        sending_port = QString::number(sink.port);
+        send_enable_ssl = "N";
+    }
+    void TearDown() override { sender_email.clear(), sending_server.clear(), sending_port.clear(); }
+
+    Send_Mail &window()
+    {
+        w = std::make_unique<Send_Mail>(cards);
+        w->progressView = &view;
+        return *w;
+    }
+    // Sends and waits for the end; the boxes shown.
+    QStringList sendAndWait()
+    {
+        boxes().clear();
+        if (w->Send_Button()) w->Wait_Until_Done();
+        return boxes().take();
+    }
+
+    // The runs' folders left in the temporary folder.
+    QStringList runFolders() const { return QDir(temp.path()).entryList({"mail-*"}, QDir::AllEntries | QDir::Hidden); }
+
+    testsupport::PrivateTemp temp;
+    SmtpSink sink;
+    FakeCards cards;
+    RecordingView view;
+    std::unique_ptr<Send_Mail> w;
+};
+
+const QString kSent = "\nE-mail has been sent successfully.";
+QString notSent(const QString &cause, int notSentCount, int planned)
+{
+    return "\nCould not send email message.\n" + Mail_Check_Settings_Text + "\n\n" + cause + "\n"
+           + QStringLiteral("%1 of %2 messages were not sent.").arg(notSentCount).arg(planned);
+}
+
+// pdfinfo's page count and pdftotext's words of every PDF in the folder, in name order.
+QStringList pdfPagesAndText(const QString &dir)
+{
+    QProcess p;
+    p.start("/bin/sh", {"-c", "for f in \"$0\"/*.pdf; do echo \"$(basename \"$f\") $(pdfinfo \"$f\" | sed -n "
+                              "'s/^Pages: *//p') $(pdftotext \"$f\" - | tr -s ' \\n\\f' ' ')\"; done",
+                        dir});
+    p.waitForFinished(30000);
+    QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+    for (QString &l : lines) l = l.trimmed();
+    return lines;
+}
+
+} // namespace
+
+TEST(PauseText, CalculatePauseTime)
+{
+    const std::pair<long long, const char *> rows[] = {
+        {3661000, "Pausing the process for 1 Hour 1 Minute 1 Second."},
+        {120000, "Pausing the process for 2 Minutes 0 Second."},
+        {7322000, "Pausing the process for 2 Hours 2 Minutes 2 Seconds."},
+        {3600000, "Pausing the process for 1 Hour 0 Minute 0 Second."},
+        {5000, "Pausing the process for 5 Seconds."},
+        {60000, "Pausing the process for 1 Minute 0 Second."},
+        {1999, "Pausing the process for 1 Second."},
+        {0, "Pausing the process for 0 Second."},
+    };
+    for (const auto &[ms, text] : rows) EXPECT_EQ(Calculate_Pause_Time(ms), QString::fromUtf8(text)) << ms;
+}
+
+TEST(MailPlan, StepsOfEachMode)
+{
+    auto cardsOf = [](const Mail_Plan &p) {
+        QList<int> c;
+        for (const Mail_Step &s : p.steps) c << s.card;
+        return c;
+    };
+    const Mail_Plan every = Make_Mail_Plan(Mail_Run_Mode::Every_Card_To_Every, 2, 3, 1, 3);
+    EXPECT_EQ(cardsOf(every), (QList<int>{0, 1, 2}));
+    EXPECT_EQ(every.steps[1].recipients, (QList<int>{0, 1}));
+    EXPECT_EQ(every.total, 3);
+    const Mail_Plan range = Make_Mail_Plan(Mail_Run_Mode::Range_To_Every, 2, 5, 2, 4);
+    EXPECT_EQ(cardsOf(range), (QList<int>{1, 2, 3}));
+    EXPECT_EQ(range.total, 3);
+    const Mail_Plan one = Make_Mail_Plan(Mail_Run_Mode::Card_Per_Recipient, 3, 5, 1, 5);
+    EXPECT_EQ(cardsOf(one), (QList<int>{0, 1, 2}));
+    EXPECT_EQ(one.steps[2].recipients, QList<int>{2});
+    EXPECT_EQ(one.total, 3);
+    const Mail_Plan current = Make_Mail_Plan(Mail_Run_Mode::Current_Card, 2, 5, 3, 4);
+    EXPECT_EQ(cardsOf(current), (QList<int>{-1, -1}));  // from the first recipient whatever the range
+    EXPECT_EQ(current.steps[1].recipients, QList<int>{1});
+}
+
+TEST_F(MailRun, EveryCardToEveryRecipient)
+{
+    cards.rows = 3;
+    Send_Mail &s = window();
+    s.Reset_For_Design();
+    s.send_with_excel_chk->setChecked(true);
+    s.to_txt->setPlainText("One@Example.org, two@example.org");
+    s.subject_txt->setText("Your card");
+    s.message_txt->setPlainText("Here it is.");
+    // While the run works, its files are in a folder of its own that only the owner
+    // may enter; nothing else is written into the temporary folder.
+    QStringList seen;
+    const QStringList before = QDir(temp.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    cards.onCard = [&] {
+        for (const QFileInfo &f : QDir(temp.path()).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden))
+            if (!before.contains(f.fileName()))
+                seen << (f.fileName().startsWith("mail-") ? "mail-" : f.fileName())
+                            + QString::number(int(f.permissions() & 0x7777), 16) + ":"
+                            + QDir(f.filePath()).entryList(QDir::Files).join(",");
+    };
+    EXPECT_EQ(sendAndWait(), QStringList{kSent});
+    cards.onCard = nullptr;
+    seen.removeDuplicates();
+    EXPECT_EQ(seen, (QStringList{"mail-7700:", "mail-7700:ZOVIZUVEZE_Back.pdf",
+                                 "mail-7700:ZOVIZUVEZE_Back.pdf,ZOVIZUVEZE_Front.pdf"}));
+
+    QTemporaryDir dump;
+    const QList<SavedMail> mail = sink.messages(dump.path());
+    ASSERT_EQ(mail.size(), 6);
+    const QStringList order{"one@example.org", "two@example.org"};
+    for (int k = 0; k < 6; ++k) {
+        EXPECT_EQ(mail[k].envTo, order[k % 2]) << k;
+        EXPECT_EQ(mail[k].subject, "Your card");
+        EXPECT_EQ(mail[k].body, "Here it is.\n");
+        EXPECT_EQ(mail[k].attachments, (QStringList{"ZOVIZUVEZE_Back.pdf", "ZOVIZUVEZE_Front.pdf"}));
+    }
+    EXPECT_EQ(pdfPagesAndText(dump.path()),
+              (QStringList{"001_ZOVIZUVEZE_Back.pdf 1 Row 1 Back", "001_ZOVIZUVEZE_Front.pdf 1 Row 1 Front",
+                           "002_ZOVIZUVEZE_Back.pdf 1 Row 1 Back", "002_ZOVIZUVEZE_Front.pdf 1 Row 1 Front",
+                           "003_ZOVIZUVEZE_Back.pdf 1 Row 2 Back", "003_ZOVIZUVEZE_Front.pdf 1 Row 2 Front",
+                           "004_ZOVIZUVEZE_Back.pdf 1 Row 2 Back", "004_ZOVIZUVEZE_Front.pdf 1 Row 2 Front",
+                           "005_ZOVIZUVEZE_Back.pdf 1 Row 3 Back", "005_ZOVIZUVEZE_Front.pdf 1 Row 3 Front",
+                           "006_ZOVIZUVEZE_Back.pdf 1 Row 3 Back", "006_ZOVIZUVEZE_Front.pdf 1 Row 3 Front"}));
+    EXPECT_EQ(view.totals, QList<int>{3});
+    EXPECT_EQ(view.progress, (QList<int>{1, 2, 3}));
+    EXPECT_EQ(view.hidden, 1);
+    EXPECT_EQ(cards.begun, 1);
+    EXPECT_EQ(cards.ended, 1);
+    EXPECT_EQ(runFolders(), QStringList());  // the run's folder is gone
+}
+
+TEST_F(MailRun, CardPerRecipientRangeAndOneSide)
+{
+    struct Row {
+        QRadioButton *Send_Mail::*radio;
+        int from, to;
+        int side;  // 0 both, 1 front, 2 back
+        const char *recipients;
+        QStringList expected;  // recipient: attachments texts
+        int total;
+    };
+    const Row rows[] = {
+        {&Send_Mail::rd_one_per_recp, 1, 5, 1, "a1@example.org, a2@example.org, a3@example.org",
+         {"a1@example.org: Row 1 Front", "a2@example.org: Row 2 Front", "a3@example.org: Row 3 Front"}, 3},
+        {&Send_Mail::Sel_print_rd, 2, 4, 2, "b1@example.org",
+         {"b1@example.org: Row 2 Back", "b1@example.org: Row 3 Back", "b1@example.org: Row 4 Back"}, 3},
+    };
+    cards.rows = 5;
+    int seen = 0;
+    for (const Row &row : rows) {
+        Send_Mail &s = window();
+        s.send_with_excel_chk->setChecked(true);
+        (s.*row.radio)->setChecked(true);
+        s.from_Text->setValue(row.from);
+        s.To_Text->setValue(row.to);
+        s.matrix_card_side->button(row.side)->setChecked(true);
+        s.file_name_txt->setText("  Card/7 ");
+        s.to_txt->setPlainText(row.recipients);
+        view.totals.clear();
+        EXPECT_EQ(sendAndWait(), QStringList{kSent});
+        EXPECT_EQ(view.totals, QList<int>{row.total});
+        QTemporaryDir dump;
+        const QList<SavedMail> mail = sink.messages(dump.path()).mid(seen);
+        QStringList got;
+        for (const SavedMail &m : mail) got << m.envTo + ": " + m.attachments.join(",");
+        const QString name = row.side == 1 ? "Card_7_Front.pdf" : "Card_7_Back.pdf";
+        QStringList names;
+        for (const QString &e : row.expected) names << e.section(':', 0, 0) + ": " + name;
+        EXPECT_EQ(got, names);
+        QStringList texts = pdfPagesAndText(dump.path()).mid(seen);
+        for (int k = 0; k < texts.size(); ++k) texts[k] = mail[k].envTo + ": " + texts[k].section(' ', 2);
+        EXPECT_EQ(texts, row.expected);
+        seen += int(mail.size());
+    }
+}
+
+TEST_F(MailRun, CurrentCardOnceForEveryRecipientAndNoCard)
+{
+    cards.rows = 4;  // bound, but no batch box on: the current card only
+    Send_Mail &s = window();
+    s.Sel_print_rd->setChecked(true);
+    s.from_Text->setValue(3);
+    s.to_txt->setPlainText("c1@example.org,c2@example.org");
+    EXPECT_EQ(sendAndWait(), QStringList{kSent});
+    EXPECT_EQ(cards.begun, 0);
+
+    // Without a card: the chosen file, when it exists.
+    QTemporaryDir files;
+    QFile f(files.filePath("notes.txt"));
+    f.open(QIODevice::WriteOnly);
+    f.write("notes");
+    f.close();
+    s.rd_without_barcode->setChecked(true);
+    s.attachment->setText(" " + f.fileName() + " ");
+    s.to_txt->setPlainText("c3@example.org");
+    EXPECT_EQ(sendAndWait(), QStringList{kSent});
+    s.attachment->setText(files.filePath("gone.txt"));
+    EXPECT_EQ(sendAndWait(), QStringList{kSent});
+
+    QTemporaryDir dump;
+    const QList<SavedMail> mail = sink.messages(dump.path());
+    ASSERT_EQ(mail.size(), 4);
+    EXPECT_EQ(mail[0].envTo, "c1@example.org");
+    EXPECT_EQ(mail[1].envTo, "c2@example.org");
+    EXPECT_EQ(mail[1].attachments, (QStringList{"ZOVIZUVEZE_Back.pdf", "ZOVIZUVEZE_Front.pdf"}));
+    EXPECT_EQ(mail[2].attachments, QStringList{"notes.txt"});
+    EXPECT_EQ(mail[3].attachments, QStringList());
+    EXPECT_EQ(pdfPagesAndText(dump.path()).mid(2, 2),
+              (QStringList{"002_ZOVIZUVEZE_Back.pdf 1 Current Back", "002_ZOVIZUVEZE_Front.pdf 1 Current Front"}));
+    EXPECT_EQ(runFolders(), QStringList());
+}
+
+TEST_F(MailRun, RefusedBeforeSending)
+{
+    cards.rows = 3;
+    Send_Mail &s = window();
+    struct Row {
+        std::function<void(Send_Mail &)> set;
+        QString message;
+    };
+    const Row rows[] = {
+        {[](Send_Mail &m) { m.to_txt->setPlainText("ok@example.org, bad, x@example.org"); },
+         "\nRecipient E-mail address is invalid or incomplete.\n\"bad\""},
+        {[](Send_Mail &m) { m.to_txt->setPlainText(" "); }, "\nPlease specify the Recipient E-mail address."},
+        {[](Send_Mail &m) { m.file_name_txt->setText(" /*?\" "); }, "\nPlease enter valid file name."},
+        {[](Send_Mail &m) {
+             m.send_with_excel_chk->setChecked(true);
+             m.Sel_print_rd->setChecked(true);
+             m.from_Text->setValue(3);
+             m.To_Text->setValue(2);
+         },
+         "\nPlease select valid range."},
+        {[](Send_Mail &m) { m.from_txt->clear(); }, "\n" + Mail_No_Sender_Text},
+    };
+    for (const Row &row : rows) {
+        s.Reset_For_Design();
+        s.to_txt->setPlainText("ok@example.org");
+        row.set(s);
+        boxes().clear();
+        EXPECT_FALSE(s.Send_Button());
+        EXPECT_EQ(boxes().take(), QStringList{row.message});
+    }
+    EXPECT_EQ(sink.count(), 0);
+    EXPECT_EQ(cards.begun, 0);
+}
+
+TEST_F(MailRun, FailureCountsWhatWasNotSent)
+{
+    cards.rows = 2;
+    Send_Mail &s = window();
+    s.send_with_excel_chk->setChecked(true);
+    // Every card to every recipient: a refused recipient ends only that card.
+    s.to_txt->setPlainText("refused@example.org, ok@example.org");
+    EXPECT_EQ(sendAndWait(),
+              QStringList{notSent("The mail server refused the recipient address.", 4, 4)});
+    s.to_txt->setPlainText("ok@example.org, refused@example.org");
+    EXPECT_EQ(sendAndWait(), QStringList{notSent("The mail server refused the recipient address.", 2, 4)});
+    EXPECT_EQ(sink.waitFor(2), 2);
+    EXPECT_EQ(cards.ended, 2);
+    EXPECT_EQ(runFolders(), QStringList());
+}
+
+TEST_F(MailRun, ACardThatCannotBeMadeIsSkipped)
+{
+    cards.rows = 3;
+    cards.unmakeable = 1;
+    cards.two = false;
+    Send_Mail &s = window();
+    s.send_with_excel_chk->setChecked(true);
+    s.to_txt->setPlainText("k@example.org");
+    EXPECT_EQ(sendAndWait(), QStringList{notSent("A card could not be made.", 1, 3)});
+    QTemporaryDir dump;
+    ASSERT_EQ(sink.messages(dump.path()).size(), 2);
+    EXPECT_EQ(pdfPagesAndText(dump.path()),
+              (QStringList{"001_ZOVIZUVEZE_Front.pdf 1 Row 1 Front", "002_ZOVIZUVEZE_Front.pdf 1 Row 3 Front"}));
+}
+
+TEST_F(MailRun, PausesAfterEveryNthMessageNotAfterTheLast)
+{
+    Send_Mail &s = window();
+    s.rd_without_barcode->setChecked(true);
+    s.to_txt->setPlainText("p1@example.org,p2@example.org,p3@example.org,p4@example.org");
+    s.delayed_delv_chk->setChecked(true);
+    s.mail_count_txt->setValue(2);
+    s.sec_txt->setValue(2);
+    EXPECT_EQ(sendAndWait(), QStringList{kSent});
+    const QList<SavedMail> mail = sink.messages();
+    ASSERT_EQ(mail.size(), 4);
+    QList<bool> paused;
+    // A pause of two seconds: the gap holds the pause and one message's sending. The
+    // fourth message is the last: no pause after it.
+    for (int k = 1; k < 4; ++k) {
+        const double gap = mail[k].time - mail[k - 1].time;
+        paused << (gap >= 2.0);
+        EXPECT_LT(gap, 3.9) << k;  // well below a pause counted twice
+    }
+    EXPECT_EQ(paused, (QList<bool>{false, true, false}));
+    EXPECT_EQ(view.pauses, (QStringList{"Pausing the process for 2 Seconds.", "Pausing the process for 1 Second.", ""}));
+}
+
+TEST_F(MailRun, NoPauseAfterACardThatWasNotSent)
+{
+    cards.rows = 2;
+    Send_Mail &s = window();
+    s.send_with_excel_chk->setChecked(true);
+    s.to_txt->setPlainText("refused@example.org");
+    s.delayed_delv_chk->setChecked(true);
+    s.min_text->setValue(1);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(sendAndWait(), QStringList{notSent("The mail server refused the recipient address.", 2, 2)});
+    EXPECT_LT(t.elapsed(), 30000);
+    EXPECT_TRUE(view.pauses.isEmpty());
+}
+
+TEST_F(MailRun, StopDuringAPauseEndsAtOnce)
+{
+    Send_Mail &s = window();
+    s.rd_without_barcode->setChecked(true);
+    s.to_txt->setPlainText("s1@example.org,s2@example.org,s3@example.org");
+    s.delayed_delv_chk->setChecked(true);
+    s.min_text->setValue(1);
+    boxes().clear();
+    ASSERT_TRUE(s.Send_Button());
+    QElapsedTimer t;
+    t.start();
+    while (view.pauses.isEmpty() && t.elapsed() < 10000) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(view.pauses.value(0), "Pausing the process for 1 Minute 0 Second.");
+    boxes().answerNext(1);
+    t.restart();
+    s.Stop_Sending_Pressed();
+    s.Wait_Until_Done();
+    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_EQ(boxes().take(), (QStringList{"Are you sure you want to stop?",
+                                           notSent("Sending was stopped.", 2, 3)}));
+    EXPECT_EQ(sink.count(), 1);
+}
+
+TEST_F(MailRun, VisitorDetailsEveryRecipientTried)
+{
+    QTemporaryDir files;
+    const QString pass = files.filePath("Visitor_Pass.pdf");
+    QFile f(pass);
+    f.open(QIODevice::WriteOnly);
+    f.write("%PDF-1.4 pass");
+    f.close();
+    Direct_Mail d;
+    d.file_path_ctrl->setText(pass);
+    d.from_txt->setText(sender_email);
+    struct Row {
+        QString file;
+        QString to;
+        QStringList shown;
+    };
+    const Row rows[] = {
+        {pass, "v1@example.org, refused@example.org, v3@example.org",
+         {"\n" + Mail_Check_Settings_Text + "\n\nCould not send email.\nThe mail server refused the recipient "
+                                            "address.\n1 of 3 messages were not sent."}},
+        {"", "v1@example.org", {"\nThe visitor details file to send was not found:\n"}},
+        {files.filePath("gone.pdf"), "v1@example.org",
+         {"\nThe visitor details file to send was not found:\n" + files.filePath("gone.pdf")}},
+        {pass, "v4@example.org", {kSent}},
+    };
+    for (const Row &row : rows) {
+        d.file_path_ctrl->setText(row.file);
+        d.to_txt->setText(row.to);
+        boxes().clear();
+        if (d.Send_Button()) d.Wait_Until_Done();
+        EXPECT_EQ(boxes().take(), row.shown);
+    }
+    const QList<SavedMail> mail = sink.messages();
+    ASSERT_EQ(mail.size(), 3);
+    EXPECT_EQ(mail[0].envTo, "v1@example.org");
+    EXPECT_EQ(mail[1].envTo, "v3@example.org");
+    EXPECT_EQ(mail[2].envTo, "v4@example.org");
+    EXPECT_EQ(mail[0].subject, "Visitor Details");
+    EXPECT_EQ(mail[0].body, "Visitor Details sent by " + App_Name + ".\n");
+    EXPECT_EQ(mail[0].attachments, QStringList{"Visitor_Pass.pdf"});
+}
+
+TEST_F(MailRun, ProgressPanelShowsTheRunAndItsStopEndsIt)
+{
+    Send_Mail s(cards);
+    auto *panel = s.findChild<Send_Modeless *>();
+    ASSERT_TRUE(panel);
+    s.rd_without_barcode->setChecked(true);
+    s.to_txt->setPlainText("s1@example.org,s2@example.org,s3@example.org");
+    s.delayed_delv_chk->setChecked(true);
+    s.min_text->setValue(1);
+    boxes().clear();
+    ASSERT_TRUE(s.Send_Button());
+    EXPECT_EQ(panel->_curr_msg_cnt->text(), "0 / 3");
+    QElapsedTimer t;
+    t.start();
+    while (panel->pause_label->text().isEmpty() && t.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_EQ(panel->pause_label->text(), "Pausing the process for 1 Minute 0 Second.");
+    EXPECT_TRUE(panel->isVisible());
+    EXPECT_EQ(panel->_Curr_Progress->maximum(), 3);
+    boxes().answerNext(1);
+    t.restart();
+    panel->Stop_Sending_Pressed();
+    s.Wait_Until_Done();
+    EXPECT_LT(t.elapsed(), 1000);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_EQ(boxes().take(), (QStringList{"Are you sure you want to stop?", notSent("Sending was stopped.", 2, 3)}));
+    EXPECT_EQ(sink.count(), 1);
+}
+
+TEST_F(MailRun, MirroredCards)
+{
+    cards.two = false;
+    Send_Mail &s = window();
+    s.to_txt->setPlainText("m@example.org");
+    struct Row {
+        bool mirror;
+        int kind;  // 0 horizontal, 1 vertical
+        const char *corner;  // where the mark is: "TL", "TR" or "BL"
+    };
+    const Row rows[] = {{false, 0, "TL"}, {true, 0, "TR"}, {true, 1, "BL"}};
+    for (const Row &row : rows) {
+        s.mirror_chk_box->setChecked(row.mirror);
+        s.mirror_matrix->button(row.kind)->setChecked(true);
+        EXPECT_EQ(sendAndWait(), QStringList{kSent});
+    }
+    QTemporaryDir dump;
+    ASSERT_EQ(sink.messages(dump.path()).size(), 3);
+    QProcess p;
+    p.start("/bin/sh", {"-c", "cd \"$0\" && for f in *.pdf; do pdftoppm -r 36 -png \"$f\" \"${f%.pdf}\"; done", dump.path()});
+    p.waitForFinished(30000);
+    const QStringList pngs = QDir(dump.path()).entryList({"*.png"}, QDir::Files, QDir::Name);
+    ASSERT_EQ(pngs.size(), 3);
+    for (int k = 0; k < 3; ++k) {
+        const QImage img(dump.filePath(pngs[k]));
+        ASSERT_FALSE(img.isNull());
+        const int right = img.width() - 1, h = img.height() - 1;
+        QString corner;
+        if (qGray(img.pixel(2, 2)) < 64) corner += "TL";
+        if (qGray(img.pixel(right - 2, 2)) < 64) corner += "TR";
+        if (qGray(img.pixel(2, h - 2)) < 64) corner += "BL";
+        EXPECT_EQ(corner, rows[k].corner) << k;
+    }
+}

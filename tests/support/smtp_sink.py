@@ -1,0 +1,183 @@
+#!/usr/bin/python3
+"""A small SMTP sink for the tests (standard library only).
+
+Listens on 127.0.0.1 (or --host; a free port unless --port is given), prints the port on the
+first line of standard output, and saves every accepted message into --out as
+NNN.eml with NNN.env beside it (envelope: MAIL FROM, RCPT TO, login, arrival time in seconds, one a line).
+Offers AUTH PLAIN and LOGIN, accepting only --user with --password; refuses
+--refuse with 550; with --cert and --key it offers STARTTLS (or speaks TLS from
+the start with --implicit-tls); --no-auth offers no AUTH at all. Runs until killed.
+"""
+
+import argparse
+import base64
+import os
+import socketserver
+import ssl
+import sys
+import threading
+import time
+
+
+class Handler(socketserver.StreamRequestHandler):
+    def send(self, line):
+        self.wfile.write((line + "\r\n").encode())
+        self.wfile.flush()
+
+    def setup(self):
+        cfg = self.server.cfg
+        if cfg.implicit_tls:
+            self.request = cfg.context.wrap_socket(self.request, server_side=True)
+        super().setup()
+
+    def readline(self):
+        line = self.rfile.readline(65537)
+        if not line:
+            raise EOFError
+        return line.decode("utf-8", errors="replace").rstrip("\r\n")
+
+    def check_login(self, user, password):
+        cfg = self.server.cfg
+        if user == cfg.user and password == cfg.password:
+            self.login = user
+            self.send("235 2.7.0 Authentication successful")
+        else:
+            self.send("535 5.7.8 Authentication credentials invalid")
+
+    def handle(self):
+        cfg = self.server.cfg
+        self.login, self.mail_from, self.rcpts = "", "", []
+        self.secure = cfg.implicit_tls
+        self.send("220 sink ESMTP")
+        try:
+            while True:
+                line = self.readline()
+                verb = line.split(" ", 1)[0].upper()
+                arg = line[len(verb):].strip()
+                if verb in ("EHLO", "HELO"):
+                    ext = ["250-sink"]
+                    if cfg.context and not self.secure:
+                        ext.append("250-STARTTLS")
+                    if not cfg.no_auth:
+                        ext.append("250-AUTH PLAIN LOGIN")
+                    ext.append("250 8BITMIME")
+                    for e in ext:
+                        self.send(e)
+                elif verb == "STARTTLS" and cfg.context and not self.secure:
+                    self.send("220 2.0.0 Ready to start TLS")
+                    self.request = cfg.context.wrap_socket(self.request, server_side=True)
+                    self.rfile = self.request.makefile("rb")
+                    self.wfile = self.request.makefile("wb")
+                    self.secure = True
+                elif verb == "AUTH" and not cfg.no_auth:
+                    parts = arg.split()
+                    mech = parts[0].upper() if parts else ""
+                    if mech == "PLAIN":
+                        if len(parts) > 1:
+                            blob = parts[1]
+                        else:
+                            self.send("334 ")
+                            blob = self.readline()
+                        fields = base64.b64decode(blob).decode(errors="replace").split("\0")
+                        self.check_login(fields[1] if len(fields) > 2 else "", fields[-1])
+                    elif mech == "LOGIN":
+                        self.send("334 VXNlcm5hbWU6")
+                        user = base64.b64decode(self.readline()).decode(errors="replace")
+                        self.send("334 UGFzc3dvcmQ6")
+                        password = base64.b64decode(self.readline()).decode(errors="replace")
+                        self.check_login(user, password)
+                    else:
+                        self.send("504 5.5.4 Unrecognized authentication type")
+                elif verb == "MAIL":
+                    if not cfg.no_auth and not self.login:
+                        self.send("530 5.7.0 Authentication required")
+                        continue
+                    self.mail_from = arg.split(":", 1)[-1].split()[0].strip("<>")
+                    self.rcpts = []
+                    self.send("250 2.1.0 OK")
+                elif verb == "RCPT":
+                    rcpt = arg.split(":", 1)[-1].split()[0].strip("<>")
+                    if rcpt.lower() in cfg.refuse:
+                        self.send("550 5.1.1 Mailbox unavailable")
+                    else:
+                        self.rcpts.append(rcpt)
+                        self.send("250 2.1.5 OK")
+                elif verb == "DATA":
+                    if not self.rcpts:
+                        self.send("503 5.5.1 No recipients")
+                        continue
+                    self.send("354 End data with <CR><LF>.<CR><LF>")
+                    data = bytearray()
+                    while True:
+                        raw = self.rfile.readline()
+                        if not raw:
+                            raise EOFError
+                        if raw in (b".\r\n", b".\n"):
+                            break
+                        if raw.startswith(b".."):
+                            raw = raw[1:]
+                        data += raw
+                    self.server.save(bytes(data), self.mail_from, self.rcpts, self.login)
+                    self.send("250 2.0.0 Queued")
+                elif verb == "RSET":
+                    self.mail_from, self.rcpts = "", []
+                    self.send("250 OK")
+                elif verb == "NOOP":
+                    self.send("250 OK")
+                elif verb == "QUIT":
+                    self.send("221 Bye")
+                    return
+                else:
+                    self.send("502 5.5.2 Command not recognized")
+        except (EOFError, ConnectionError, ssl.SSLError, OSError):
+            return
+
+
+class Sink(socketserver.ThreadingTCPServer):
+    daemon_threads = True
+    allow_reuse_address = True
+
+    def __init__(self, cfg):
+        super().__init__((cfg.host, cfg.port), Handler)
+        self.cfg = cfg
+        self.count = 0
+        self.lock = threading.Lock()
+
+    def save(self, data, mail_from, rcpts, login):
+        with self.lock:
+            self.count += 1
+            base = os.path.join(self.cfg.out, "%03d" % self.count)
+        with open(base + ".eml.part", "wb") as f:
+            f.write(data)
+        with open(base + ".env", "w") as f:
+            f.write("%s\n%s\n%s\n%.3f\n" % (mail_from, ",".join(rcpts), login, time.time()))
+        os.replace(base + ".eml.part", base + ".eml")
+
+
+def main():
+    p = argparse.ArgumentParser()
+    p.add_argument("--out", required=True)
+    p.add_argument("--host", default="127.0.0.1")
+    p.add_argument("--port", type=int, default=0)
+    p.add_argument("--user", default="sender@example.org")
+    p.add_argument("--password", default="secret")
+    p.add_argument("--refuse", action="append", default=[])
+    p.add_argument("--cert")
+    p.add_argument("--key")
+    p.add_argument("--implicit-tls", action="store_true")
+    p.add_argument("--no-auth", action="store_true")
+    cfg = p.parse_args()
+    cfg.refuse = [r.lower() for r in cfg.refuse]
+    cfg.context = None
+    if cfg.cert:
+        cfg.context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+        cfg.context.load_cert_chain(cfg.cert, cfg.key)
+    os.makedirs(cfg.out, exist_ok=True)
+    sink = Sink(cfg)
+    sys.stdout.write("%d\n" % sink.server_address[1])
+    sys.stdout.flush()
+    sink.serve_forever()
+
+
+if __name__ == "__main__":
+    main()
