@@ -59,3 +59,5 @@ CREATE TABLE Visitor_Records (
     EntryTime_B TEXT,
     Other_B TEXT
 );
+-- The log's date-range search reads the stamp through this index.
+CREATE INDEX Visitor_Records_Stamp ON Visitor_Records (Date_Time_Stamp);

@@ -36,6 +36,7 @@ class Barcode_Data_Source;
 class Batch_Export_Run;
 class Send_Modeless;
 class Barcode_Gen;
+class Visitor_Log_Records;
 struct Barcode_Edit;
 class BatchRunGuard;
 class CardPropertyPanel;
@@ -471,6 +472,8 @@ public:
     bool Close_DB_Connection();
     QString Get_Front_Visitor_dyn_contrl_str() const;
     QString Get_Back_Visitor_dyn_contrl_str() const;
+    // The "Visitor Log" command: runs the visitor log window modally.
+    void View_Vistor_Record();
 
     // ---- Links for the model and canvas ----
     // The card of the design, from (0, 0), in points.
@@ -500,6 +503,7 @@ public:
     ControlPanels *controlPanels = nullptr;
     std::unique_ptr<Barcode_Gen> m_barcodeWindow;
     std::unique_ptr<Barcode_Data_Source> m_barcodeSource;
+    Visitor_Log_Records *m_visitorLog = nullptr;  // made on first use, a child of the main window
 
     SKTGrid _grid;
 

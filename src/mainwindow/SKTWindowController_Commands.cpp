@@ -21,7 +21,7 @@
 namespace {
 // Commands whose windows are not part of the application yet: offered greyed out
 // rather than as buttons that do nothing.
-const char *kCommandsNotAvailable[] = {"Crop", "VisitorLog"};
+const char *kCommandsNotAvailable[] = {"Crop"};
 
 // Independent copies of controls, made through their archives (pictures shared).
 std::vector<GraphicPtr> copiesOf(const std::vector<GraphicPtr> &controls)
@@ -49,6 +49,7 @@ void SKTWindowController::connectCommands()
         {"CardProp", &SKTWindowController::Card_Prop_Clicked},
         {"CardBackground", &SKTWindowController::Card_Bckgrnd_Clicked},
         {"CopySide", &SKTWindowController::Copy_Card_Design_Clicked},
+        {"VisitorLog", &SKTWindowController::View_Vistor_Record},
         {"Print", &SKTWindowController::Print_Button},
         {"Profile", &SKTWindowController::User_Profile_Button_Clicked},
     };

@@ -10,11 +10,14 @@
 #include "Profile_Panel.h"
 #include "VisitorRecordStore.h"
 #include "Visitor_Fields.h"
+#include "Output_Pass_Printer.h"
+#include "Visitor_Log_Records.h"
 
 #include <QCheckBox>
 #include <QDateTime>
 #include <QDir>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QStringList>
 #include <exception>
 
@@ -127,6 +130,21 @@ void SKTWindowController::Add_Visitor_Record_To_DB()
             Show_MessageBox(QStringLiteral("Visitor Details has been saved successfully"));
         else
             Show_MessageBox(QStringLiteral("Visitor Details could not be saved.\n") + reason);
+    } catch (const std::exception &e) {
+        Close_DB_Connection();
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void SKTWindowController::View_Vistor_Record()
+{
+    try {
+        Check_Path_And_Create_VISITOR_Files();
+        // The pass prints on the application's print settings, which its page set-up changes.
+        if (!m_visitorLog)
+            m_visitorLog = new Visitor_Log_Records(visitor_store, pictureAdjuster,
+                                                   std::make_unique<Output_Pass_Printer>(printInfo()), ui.window);
+        m_visitorLog->Open_Log_Wnd();
     } catch (const std::exception &e) {
         Close_DB_Connection();
         Show_NSLog_Message(QString::fromUtf8(e.what()));

@@ -1,6 +1,7 @@
 #include "VisitorRecordStore.h"
 
 #include "Globals.h"
+#include "Helpers.h"
 #include "Log.h"
 
 #include <QFile>
@@ -43,7 +44,125 @@ QStringList insertValues(const Visitor_Record &r)
 }
 
 QString dbError(sqlite3 *db) { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QStringLiteral("no connection"); }
+
+constexpr std::array<const char *, kVisitorLogKeyCount> kLogKeys{
+    "SNO", "DB_ID", "DateTime", "Name", "Position", "CompanyName", "Address", "Phone",
+    "Email", "Purpose", "Meet", "VisitoNO", "Other", "Photo"};
+constexpr std::array<const char *, kVisitorSearchFilterCount> kFilterColumns{
+    "VName", "CompanyName", "Address", "Phone", "Email", "Slogan", "Website", "UniqueNo", "Other"};
+
+// The columns a listed entry is made of.
+const QStringList &logColumns()
+{
+    static const QStringList columns = [] {
+        QStringList c{QStringLiteral("ID"), QStringLiteral("Date_Time_Stamp"), QStringLiteral("Photo")};
+        for (const char *front : {"VName", "Position", "CompanyName", "Address", "Phone", "Email", "Slogan", "Website",
+                                  "UniqueNo", "Other"})
+            c << QString::fromLatin1(front) << QString::fromLatin1(front) + QStringLiteral("_B");
+        return c;
+    }();
+    return columns;
+}
+
+QString columnText(sqlite3_stmt *statement, int column)
+{
+    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+    return text ? QString::fromUtf8(text, sqlite3_column_bytes(statement, column)) : QString();
+}
+
+// Prepares the statement and binds its texts; null (reason logged) on failure.
+sqlite3_stmt *prepare(sqlite3 *db, const Visitor_Statement &s)
+{
+    if (!db) {
+        Show_NSLog_Message(QStringLiteral("Error in database access: no connection"));
+        return nullptr;
+    }
+    const QByteArray sql = s.sql.toUtf8();
+    sqlite3_stmt *statement = nullptr;
+    if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK) {
+        Show_NSLog_Message(QStringLiteral("Error in database access: ") + dbError(db));
+        sqlite3_finalize(statement);
+        return nullptr;
+    }
+    for (qsizetype i = 0; i < s.bound.size(); ++i) {
+        const QByteArray utf8 = s.bound[i].toUtf8();
+        if (sqlite3_bind_text(statement, int(i + 1), utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK) {
+            Show_NSLog_Message(QStringLiteral("Error in database access: ") + dbError(db));
+            sqlite3_finalize(statement);
+            return nullptr;
+        }
+    }
+    return statement;
+}
 } // namespace
+
+QString Visitor_Log_Entry::keyName(Visitor_Log_Key key)
+{
+    return key < 0 || key >= kVisitorLogKeyCount ? QString() : QString::fromLatin1(kLogKeys[key]);
+}
+
+QString Chk_and_return_back_value(const QString &back)
+{
+    const QString b = Trim_Str(back);
+    return b.isEmpty() ? QString() : QStringLiteral(" [ %1 ]").arg(b);
+}
+
+Visitor_Log_Entry Make_Visitor_Log_Entry(const Visitor_Row &row, int sno)
+{
+    auto both = [&](const char *front) {
+        const QString f = QString::fromLatin1(front);
+        return row.text(f) + Chk_and_return_back_value(row.text(f + QStringLiteral("_B")));
+    };
+    Visitor_Log_Entry e;
+    e.values[Log_SNO] = QString::number(sno);
+    e.values[Log_DB_ID] = row.text(QStringLiteral("ID"));
+    e.values[Log_DateTime] = row.text(QStringLiteral("Date_Time_Stamp"));
+    e.values[Log_Name] = both("VName");
+    e.values[Log_Position] = both("Position");
+    e.values[Log_CompanyName] = both("CompanyName");
+    e.values[Log_Address] = both("Address");
+    e.values[Log_Phone] = both("Phone");
+    e.values[Log_Email] = both("Email");
+    e.values[Log_Purpose] = both("Slogan");
+    e.values[Log_Meet] = both("Website");
+    e.values[Log_VisitoNO] = both("UniqueNo");
+    // The front and back other details, one blank between them, on one line.
+    e.values[Log_Other] = Trim_Str(row.text(QStringLiteral("Other")) + QLatin1Char(' ') + row.text(QStringLiteral("Other_B")))
+                              .replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    e.values[Log_Photo] = row.text(QStringLiteral("Photo"));
+    return e;
+}
+
+QString Visitor_Search_Column(int filter)
+{
+    return filter < 0 || filter >= kVisitorSearchFilterCount ? QString() : QString::fromLatin1(kFilterColumns[filter]);
+}
+
+Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search)
+{
+    Visitor_Statement s;
+    QStringList tests;
+    for (int f = 0; f < kVisitorSearchFilterCount; ++f) {
+        const QString filter = Trim_Str(search.filters[f]);
+        if (filter.isEmpty()) continue;
+        s.bound << filter;
+        const QString column = Visitor_Search_Column(f);
+        tests << QStringLiteral("(%1 LIKE '%'||?%3||'%' OR %2 LIKE '%'||?%3||'%')")
+                     .arg(column, column + QStringLiteral("_B"))
+                     .arg(s.bound.size());
+    }
+    s.bound << search.from.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00")
+            << search.to.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 23:59:59");
+    tests << QStringLiteral("Date_Time_Stamp>=?%1 AND Date_Time_Stamp<=?%2").arg(s.bound.size() - 1).arg(s.bound.size());
+    s.sql = QStringLiteral("SELECT * FROM Visitor_Records WHERE ") + tests.join(QStringLiteral(" AND ")) +
+            QStringLiteral(" ORDER BY ID");
+    return s;
+}
+
+Visitor_Statement Visitor_Recent_Statement()
+{
+    return {QStringLiteral("SELECT * FROM Visitor_Records ORDER BY ID DESC LIMIT 10"), {}};
+}
 
 QString Visitor_Value_Column_Name(int column, bool back)
 {
@@ -72,6 +191,13 @@ bool VisitorRecordStore::Open_DB_Connection()
         Close_DB_Connection();
         return false;
     }
+    // The log's date-range search reads the stamp through this index; databases made
+    // before it existed get it here.
+    char *message = nullptr;
+    if (sqlite3_exec(visitor_db, "CREATE INDEX IF NOT EXISTS Visitor_Records_Stamp ON Visitor_Records (Date_Time_Stamp)",
+                     nullptr, nullptr, &message) != SQLITE_OK)
+        Show_NSLog_Message(QStringLiteral("Visitor database index: ") + QString::fromUtf8(message ? message : ""));
+    sqlite3_free(message);
     return true;
 }
 
@@ -117,4 +243,47 @@ bool VisitorRecordStore::Insert_Visitor_Record(const Visitor_Record &record, QSt
     const QString reason = rc == SQLITE_DONE ? QString() : dbError(visitor_db);
     sqlite3_finalize(statement);
     return rc == SQLITE_DONE ? true : fail(reason);
+}
+
+std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Log_Entries(const Visitor_Statement &statement)
+{
+    sqlite3_stmt *st = prepare(visitor_db, statement);
+    if (!st) return std::nullopt;
+    // The columns of the entry, picked by name once for the whole result.
+    const QStringList &wanted = logColumns();
+    QList<int> index(wanted.size(), -1);
+    for (int c = 0; c < sqlite3_column_count(st); ++c) {
+        const qsizetype w = wanted.indexOf(QString::fromUtf8(sqlite3_column_name(st, c)));
+        if (w >= 0) index[w] = c;
+    }
+    QList<Visitor_Log_Entry> entries;
+    int rc;
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
+        Visitor_Row row;
+        for (qsizetype w = 0; w < wanted.size(); ++w)
+            if (index[w] >= 0) row.set(wanted[w], columnText(st, index[w]));
+        entries << Make_Visitor_Log_Entry(row, int(entries.size() + 1));
+    }
+    if (rc != SQLITE_DONE) Show_NSLog_Message(QStringLiteral("Error in database access: ") + dbError(visitor_db));
+    sqlite3_finalize(st);
+    return entries;
+}
+
+std::optional<Visitor_Row> VisitorRecordStore::Read_Visit(const QString &idText)
+{
+    if (!visitor_db) {
+        Show_NSLog_Message(QStringLiteral("Error in database access: no connection"));
+        return std::nullopt;
+    }
+    bool number = false;
+    const qint64 id = Trim_Str(idText).toLongLong(&number);
+    if (!number) return Visitor_Row();
+    sqlite3_stmt *st = prepare(visitor_db, {QStringLiteral("SELECT * FROM Visitor_Records WHERE ID=?1"), {}});
+    if (!st) return std::nullopt;
+    Visitor_Row row;
+    if (sqlite3_bind_int64(st, 1, id) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        for (int c = 0; c < sqlite3_column_count(st); ++c)
+            row.set(QString::fromUtf8(sqlite3_column_name(st, c)), columnText(st, c));
+    sqlite3_finalize(st);
+    return row;
 }

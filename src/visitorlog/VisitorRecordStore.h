@@ -3,8 +3,13 @@
 // The connection is opened at the start of each command and closed at its end; no
 // handle stays open between commands. Texts are bound as statement parameters, so a
 // value is stored exactly as it was typed, quotes and all.
+#include <QDate>
+#include <QHash>
+#include <QList>
 #include <QString>
+#include <QStringList>
 #include <array>
+#include <optional>
 
 struct sqlite3;
 
@@ -36,6 +41,62 @@ struct Visitor_Record {
 QString Visitor_Value_Column_Name(int column, bool back);
 QString Visitor_Caption_Column_Name(int column, bool back);
 
+// One visit as read: every column of the row by name. A column missing from the row or
+// holding no value reads as "".
+class Visitor_Row {
+public:
+    QString text(const QString &column) const { return m_columns.value(column); }
+    void set(const QString &column, const QString &text) { m_columns.insert(column, text); }
+    bool isEmpty() const { return m_columns.isEmpty(); }
+
+private:
+    QHash<QString, QString> m_columns;
+};
+
+// One listed visit of the log; the keys are also the table's column identifiers.
+enum Visitor_Log_Key {
+    Log_SNO, Log_DB_ID, Log_DateTime, Log_Name, Log_Position, Log_CompanyName, Log_Address, Log_Phone,
+    Log_Email, Log_Purpose, Log_Meet, Log_VisitoNO, Log_Other, Log_Photo,
+    kVisitorLogKeyCount
+};
+struct Visitor_Log_Entry {
+    std::array<QString, kVisitorLogKeyCount> values;
+    const QString &value(Visitor_Log_Key key) const { return values[key]; }
+    // The key's name: "SNO", "DB_ID", "DateTime", "Name", ... "Other", "Photo".
+    static QString keyName(Visitor_Log_Key key);
+    bool operator==(const Visitor_Log_Entry &) const = default;
+};
+// The back part of a listed field: "" for an empty (trimmed) back value, else " [ %@ ]"
+// around it.
+QString Chk_and_return_back_value(const QString &back);
+// The entry of a visit listed at place `sno` (from 1).
+Visitor_Log_Entry Make_Visitor_Log_Entry(const Visitor_Row &row, int sno);
+
+// The nine filter boxes of the log's search, in the order they join the statement.
+enum Visitor_Search_Filter {
+    Filter_Name, Filter_Comp_Name, Filter_Address, Filter_Phone, Filter_Email, Filter_Purpose, Filter_To_Meet,
+    Filter_Visitor_NO, Filter_Other,
+    kVisitorSearchFilterCount
+};
+// The front column a filter matches ("VName" ... "Other"); the back column adds "_B".
+QString Visitor_Search_Column(int filter);
+
+struct Visitor_Search {
+    std::array<QString, kVisitorSearchFilterCount> filters;  // untrimmed box texts
+    QDate from, to;                                          // whole days, both included
+};
+// A statement with the texts bound to its numbered parameters ?1, ?2, ...
+struct Visitor_Statement {
+    QString sql;
+    QStringList bound;
+};
+// The search: each non-empty (trimmed) filter F over column X adds
+// "(X LIKE '%'||?n||'%' OR X_B LIKE '%'||?n||'%')", the filters joined by AND, then the
+// stamp between from 00:00:00 and to 23:59:59, in ID order.
+Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search);
+// The ten most recent visits, newest first.
+Visitor_Statement Visitor_Recent_Statement();
+
 class VisitorRecordStore {
 public:
     VisitorRecordStore() = default;
@@ -53,6 +114,19 @@ public:
     // Inserts one row on the open connection. False with the database's reason in
     // `error` (also logged) when there is no connection or the insert fails.
     bool Insert_Visitor_Record(const Visitor_Record &record, QString *error = nullptr);
+
+    // Reads on the open connection. Nothing (std::nullopt) when there is no connection
+    // or the statement fails (the reason logged): the caller keeps what it shows.
+    // The listed entries are numbered from 1 in the statement's order.
+    std::optional<QList<Visitor_Log_Entry>> Read_Log_Entries(const Visitor_Statement &statement);
+    std::optional<QList<Visitor_Log_Entry>> Read_Recent_Visits() { return Read_Log_Entries(Visitor_Recent_Statement()); }
+    std::optional<QList<Visitor_Log_Entry>> Read_Search(const Visitor_Search &search)
+    {
+        return Read_Log_Entries(Visitor_Search_Statement(search));
+    }
+    // The visit whose ID the text names (trimmed, a whole number bound as an integer);
+    // an empty row when no visit has it or the text is no number.
+    std::optional<Visitor_Row> Read_Visit(const QString &idText);
 
     sqlite3 *visitor_db = nullptr;
 };

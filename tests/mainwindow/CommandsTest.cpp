@@ -205,7 +205,7 @@ TEST(Commands, CardBackgroundFromTheLibrary)
 TEST(Commands, UnbuiltCommandsAreGreyed)
 {
     Window w;
-    for (const char *name : {"Crop", "VisitorLog"})
+    for (const char *name : {"Crop"})
         EXPECT_FALSE(w.command(name)->isEnabled()) << name;
     EXPECT_TRUE(w.command("Mail")->isEnabled());
     EXPECT_TRUE(w.command("MailSettings")->isEnabled());

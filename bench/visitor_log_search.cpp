@@ -1,0 +1,109 @@
+// The visitor log's reads over a large log: 100,000 visits spread over the last 365
+// days, timed from the call to the filled list model.
+#include "Globals.h"
+#include "VisitorRecordStore.h"
+#include "Visitor_Log_Model.h"
+
+#include <QDateTime>
+#include <QFile>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <functional>
+#include <optional>
+#include <sqlite3.h>
+
+namespace {
+constexpr int kVisits = 100000;
+
+// Made once: the shipped table filled through the store's own insert.
+struct Filled_Log {
+    QTemporaryDir dir;
+    Filled_Log()
+    {
+        Database_Path = dir.filePath(QStringLiteral("Visitor.db"));
+        QFile sql(QStringLiteral(VISITOR_SQL));
+        sql.open(QIODevice::ReadOnly);
+        sqlite3 *db = nullptr;
+        sqlite3_open(QFile::encodeName(Database_Path).constData(), &db);
+        sqlite3_exec(db, sql.readAll().constData(), nullptr, nullptr, nullptr);
+        sqlite3_close(db);
+
+        static const char *names[] = {"Brian", "Carl", "Dora", "Gabriel", "Ann", "Liam", "Mia", "Noah", "Olivia",
+                                      "Priya", "Quinn", "Ravi", "Sara", "Tom", "Uma", "Victor", "Wen", "Yusuf"};
+        VisitorRecordStore store;
+        store.Open_DB_Connection();
+        sqlite3_exec(store.visitor_db, "BEGIN", nullptr, nullptr, nullptr);
+        const QDateTime now = QDateTime::currentDateTime();
+        // Oldest first, so IDs grow with the stamp as they do when visits are recorded.
+        for (int i = 0; i < kVisits; ++i) {
+            Visitor_Record r;
+            const qint64 secondsAgo = qint64(kVisits - 1 - i) * 365 * 86400 / kVisits;
+            r.Date_Time_Stamp = now.addSecs(-secondsAgo).toString(QStringLiteral("yyyy-MM-dd HH:mm:ss"));
+            r.front.values[VName] = QStringLiteral("%1 %2").arg(QLatin1String(names[i % 18])).arg(i);
+            r.front.captions[VName_lb] = QStringLiteral("Name :");
+            r.front.values[CompanyName] = QStringLiteral("Company %1").arg(i % 97);
+            r.front.values[UniqueNo] = QStringLiteral("V%1").arg(i, 6, 10, QLatin1Char('0'));
+            r.front.values[Other] = QStringLiteral("Car : %1").arg(i % 13);
+            store.Insert_Visitor_Record(r);
+        }
+        sqlite3_exec(store.visitor_db, "COMMIT", nullptr, nullptr, nullptr);
+        store.Close_DB_Connection();
+    }
+};
+
+Filled_Log &log()
+{
+    static Filled_Log filled;
+    return filled;
+}
+
+void listInto(benchmark::State &state, const std::function<std::optional<QList<Visitor_Log_Entry>>(VisitorRecordStore &)> &read)
+{
+    log();
+    VisitorRecordStore store;
+    Visitor_Log_Model model;
+    qsizetype rows = 0;
+    for (auto _ : state) {
+        store.Open_DB_Connection();
+        std::optional<QList<Visitor_Log_Entry>> found = read(store);
+        store.Close_DB_Connection();
+        model.setEntries(found.value_or(QList<Visitor_Log_Entry>()));
+        rows = model.entries().size();
+        benchmark::DoNotOptimize(rows);
+    }
+    state.counters["rows"] = double(rows);
+}
+
+void BM_Last_Ten(benchmark::State &state)
+{
+    listInto(state, [](VisitorRecordStore &s) { return s.Read_Recent_Visits(); });
+}
+
+// Range 3: today and the thirty days before it.
+void BM_Name_Over_31_Days(benchmark::State &state)
+{
+    listInto(state, [](VisitorRecordStore &s) {
+        Visitor_Search search;
+        search.filters[Filter_Name] = QStringLiteral("bri");
+        search.to = QDate::currentDate();
+        search.from = search.to.addDays(-30);
+        return s.Read_Search(search);
+    });
+}
+
+// Range 0: today.
+void BM_Visitor_Number_Today(benchmark::State &state)
+{
+    listInto(state, [](VisitorRecordStore &s) {
+        Visitor_Search search;
+        search.filters[Filter_Visitor_NO] = QStringLiteral("V099");
+        search.from = search.to = QDate::currentDate();
+        return s.Read_Search(search);
+    });
+}
+} // namespace
+
+BENCHMARK(BM_Last_Ten)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Name_Over_31_Days)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Visitor_Number_Today)->Unit(benchmark::kMillisecond);
+BENCHMARK_MAIN();

@@ -1,0 +1,136 @@
+// The visitor log's output: the listed visits as a workbook, the shown visit's gate
+// pass as a picture or a PDF file, and its printing through the pass printer.
+#include "Visitor_Log_Records.h"
+
+#include "Dialogs.h"
+#include "Export_File_Writer.h"
+#include "FileWrite.h"
+#include "Globals.h"
+#include "Log.h"
+#include "MessageBox.h"
+#include "Shared_Dialogs.h"
+#include "SpreadsheetWriter.h"
+#include "VisitorPassPrinter.h"
+#include "Visitor_Log_Model.h"
+
+#include <QFileInfo>
+
+namespace {
+void offerToOpen(const QString &path, const QString &message, QWidget *over)
+{
+    Open_Export_Log::Open_Export_File_Box(Export_Open_Offer{path, QString(), message, QString()}, over);
+}
+// The exported columns, in order; the titles are the first row.
+const Visitor_Log_Key kExported[] = {Log_SNO,   Log_DateTime, Log_Photo, Log_Name,     Log_CompanyName, Log_Address,
+                                     Log_Phone, Log_Email,    Log_Purpose, Log_Meet, Log_VisitoNO,    Log_Other};
+} // namespace
+
+void Visitor_Log_Records::Export_Records_Click()
+{
+    try {
+        const QList<Visitor_Log_Entry> &entries = model->entries();
+        if (entries.isEmpty()) {
+            Show_MessageBox(QStringLiteral("List is empty."));
+            return;
+        }
+        FilePanelRequest request;
+        request.kind = FilePanelRequest::SaveFile;
+        request.title = QStringLiteral("Export Visitor Log");
+        request.suggestedName = QStringLiteral("Visitor_Log.xlsx");
+        request.extensions = {QStringLiteral("xlsx")};
+        const QStringList chosen = Run_File_Panel(request);
+        if (chosen.isEmpty() || chosen.front().isEmpty()) return;
+        raise();
+        // A workbook is what is written, so that is what the file is named.
+        const QString path = Name_With_Extension(chosen.front(), QStringLiteral("xlsx"));
+
+        SheetRows rows;
+        QStringList titles;
+        for (Visitor_Log_Key k : kExported) titles << Visitor_Log_Model::title(k);
+        rows << titles;
+        for (const Visitor_Log_Entry &e : entries) {
+            QStringList row;
+            for (Visitor_Log_Key k : kExported) row << e.value(k);
+            rows << row;
+        }
+        bool written = false;
+        {
+            const PleaseWait_Scope wait(this);
+            written = SpreadsheetWriter::WriteWorkbook(path, rows, false, Resource_Path);
+        }
+        raise();
+        if (!written) {
+            Show_MessageBox(QStringLiteral("Error in file accessing."));
+            return;
+        }
+        offerToOpen(path, QStringLiteral("Record has been exported successfully."), this);
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+        Show_MessageBox(QStringLiteral("Error in file accessing."));
+    }
+}
+
+void Visitor_Log_Records::Export_Image_click()
+{
+    try {
+        // The path ends in the format chosen in the panel (jpg, bmp, png or tiff).
+        const QString path = Run_Save_Image_Panel(QString(), QStringLiteral("Visitor_Pass"));
+        if (path.isEmpty()) return;
+        raise();
+        const QImage picture = Gate_Pass_Image(pass, page_rect, Export_Picture_DPI);
+        if (!Save_gen_image(picture, path)) {
+            Show_MessageBox(QStringLiteral("Error in file accessing."));
+            return;
+        }
+        offerToOpen(path, QStringLiteral("File has been exported successfully."), this);
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void Visitor_Log_Records::Export_PDF_click()
+{
+    try {
+        FilePanelRequest request;
+        request.kind = FilePanelRequest::SaveFile;
+        request.title = QStringLiteral("Export PDF");
+        request.suggestedName = QStringLiteral("Visitor_Pass.pdf");
+        request.extensions = {QStringLiteral("pdf")};
+        const QStringList chosen = Run_File_Panel(request);
+        if (chosen.isEmpty() || chosen.front().isEmpty()) return;
+        raise();
+        QString path = chosen.front();
+        if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
+            path = Name_With_Extension(path, QStringLiteral("pdf"));
+        const QByteArray pdf = Gate_Pass_PDF(pass, page_rect);
+        if (pdf.isEmpty() || !Write_File_Whole(path, pdf)) {
+            Show_MessageBox(QStringLiteral("Error in file accessing."));
+            return;
+        }
+        offerToOpen(path, QStringLiteral("File has been exported successfully."), this);
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void Visitor_Log_Records::Page_Setup_click()
+{
+    if (!printer || !printer->hasPrinter()) {
+        Show_MessageBox(QStringLiteral("No printer found."));
+        return;
+    }
+    printer->pageSetup(this);
+}
+
+void Visitor_Log_Records::Execute_Printing(bool preview)
+{
+    try {
+        if (!printer || !printer->hasPrinter()) {
+            Show_MessageBox(QStringLiteral("No printer found."));
+            return;
+        }
+        printer->printPass(Gate_Pass_Picture(pass, page_rect), page_rect, preview, this);
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}

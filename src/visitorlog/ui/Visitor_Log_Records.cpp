@@ -1,0 +1,259 @@
+// The visitor log window: its panes, the date range and the list of visits.
+#include "Visitor_Log_Records.h"
+
+#include "Helpers.h"
+#include "Log.h"
+#include "MessageBox.h"
+#include "VisitorPassPrinter.h"
+#include "Visitor_Log_Model.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace {
+const QString kRecentInfo = QStringLiteral("Most Recent Visitor Entries\nDouble Click to view the Visitor Details.");
+const QString kSearchInfo =
+    QStringLiteral("Visitor Search Results from %1 to %2 as per your query.\nDouble Click to view the Visitor Details.");
+} // namespace
+
+QString Medium_Date_Text(const QDate &date, const QLocale &locale)
+{
+    QString format = locale.dateFormat(QLocale::LongFormat);
+    // The weekday and what joins it to the rest go; the month is abbreviated.
+    static const QRegularExpression weekday(QStringLiteral("d{4}[^dMy']*"));
+    format.remove(weekday);
+    format.replace(QStringLiteral("MMMM"), QStringLiteral("MMM"));
+    return locale.toString(date, Trim_Str(format));
+}
+
+const QStringList &Visitor_Log_Records::rangeTitles()
+{
+    static const QStringList titles{QStringLiteral("Today"), QStringLiteral("Yesterday"), QStringLiteral("Last 7 Days"),
+                                    QStringLiteral("Last 31 Days"), QStringLiteral("Custom Range")};
+    return titles;
+}
+
+Visitor_Log_Records::Visitor_Log_Records(VisitorRecordStore &s, const PictureAdjuster &a, VisitorPassPrinter *p,
+                                         QWidget *parent)
+    : QDialog(parent), store(s), adjuster(a), printer(p)
+{
+    setWindowTitle(QStringLiteral("Visitor Log"));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(241, 244, 250));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(Search_Box = buildSearchPane());
+    layout->addWidget(Records_Box = buildRecordsPane(), 1);
+    layout->addWidget(Details_Box = buildDetailsPane(), 1);
+    Details_Box->hide();
+    date_range->setCurrentIndex(0);
+    comboBoxSelectionDidChange(0);
+}
+
+Visitor_Log_Records::Visitor_Log_Records(VisitorRecordStore &s, const PictureAdjuster &a,
+                                         std::unique_ptr<VisitorPassPrinter> p, QWidget *parent)
+    : Visitor_Log_Records(s, a, p.get(), parent)
+{
+    ownedPrinter = std::move(p);
+}
+
+Visitor_Log_Records::~Visitor_Log_Records() = default;
+
+QWidget *Visitor_Log_Records::buildSearchPane()
+{
+    auto *box = new QGroupBox(QStringLiteral("Search Visitor"));
+    auto *grid = new QGridLayout(box);
+    static const char *labels[kVisitorSearchFilterCount] = {"Name :",    "Company :",        "Address :",
+                                                            "Phone :",   "Email :",          "Purpose :",
+                                                            "Person to Meet :", "Visitor No. :", "Other :"};
+    for (int f = 0; f < kVisitorSearchFilterCount; ++f) {
+        filterBoxes[f] = new QLineEdit;
+        filterBoxes[f]->setObjectName(Visitor_Search_Column(f));
+        grid->addWidget(new QLabel(QLatin1String(labels[f])), f / 3, (f % 3) * 2);
+        grid->addWidget(filterBoxes[f], f / 3, (f % 3) * 2 + 1);
+        connect(filterBoxes[f], &QLineEdit::returnPressed, this, &Visitor_Log_Records::Search_Records_Click);
+    }
+    date_range = new QComboBox;
+    date_range->addItems(rangeTitles());
+    Date_From_Ctrl = new QDateEdit;
+    Date_To_Ctrl = new QDateEdit;
+    for (QDateEdit *picker : {Date_From_Ctrl, Date_To_Ctrl}) {
+        picker->setCalendarPopup(true);
+        picker->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
+    }
+    grid->addWidget(new QLabel(QStringLiteral("Date Range :")), 3, 0);
+    grid->addWidget(date_range, 3, 1);
+    grid->addWidget(new QLabel(QStringLiteral("From :")), 3, 2);
+    grid->addWidget(Date_From_Ctrl, 3, 3);
+    grid->addWidget(new QLabel(QStringLiteral("To :")), 3, 4);
+    grid->addWidget(Date_To_Ctrl, 3, 5);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(searchButton = new QPushButton(QStringLiteral("Search")));
+    buttons->addWidget(resetButton = new QPushButton(QStringLiteral("Reset")));
+    buttons->addWidget(closeButton = new QPushButton(QStringLiteral("Close")));
+    grid->addLayout(buttons, 4, 0, 1, 6);
+    searchButton->setAutoDefault(false);
+    resetButton->setAutoDefault(false);
+    closeButton->setAutoDefault(false);
+    connect(date_range, &QComboBox::currentIndexChanged, this, &Visitor_Log_Records::comboBoxSelectionDidChange);
+    connect(searchButton, &QPushButton::clicked, this, &Visitor_Log_Records::Search_Records_Click);
+    connect(resetButton, &QPushButton::clicked, this, &Visitor_Log_Records::Reset_click);
+    connect(closeButton, &QPushButton::clicked, this, &Visitor_Log_Records::Close_box_click);
+    return box;
+}
+
+QWidget *Visitor_Log_Records::buildRecordsPane()
+{
+    auto *box = new QGroupBox(QStringLiteral("Visitor Records"));
+    auto *v = new QVBoxLayout(box);
+    v->addWidget(info_label = new QLabel(kRecentInfo));
+    ColList = new QTableView;
+    model = new Visitor_Log_Model(this);
+    ColList->setModel(model);
+    ColList->setSelectionBehavior(QAbstractItemView::SelectRows);
+    ColList->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    ColList->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    ColList->verticalHeader()->hide();
+    ColList->horizontalHeader()->setStretchLastSection(true);
+    ColList->setMinimumSize(720, 220);
+    ColList->setColumnWidth(0, 50);
+    ColList->setColumnWidth(1, 150);
+    v->addWidget(ColList, 1);
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(exportListButton = new QPushButton(QStringLiteral("Export to Excel")));
+    exportListButton->setAutoDefault(false);
+    v->addLayout(buttons);
+    connect(ColList, &QTableView::doubleClicked, this, &Visitor_Log_Records::doubleClickInTable);
+    connect(exportListButton, &QPushButton::clicked, this, &Visitor_Log_Records::Export_Records_Click);
+    return box;
+}
+
+const QList<Visitor_Log_Entry> &Visitor_Log_Records::ListData() const { return model->entries(); }
+
+void Visitor_Log_Records::showListView(bool list)
+{
+    Search_Box->setVisible(list);
+    Records_Box->setVisible(list);
+    Details_Box->setVisible(!list);
+}
+
+void Visitor_Log_Records::Prepare_Log_Wnd()
+{
+    showListView(true);
+    info_label->setText(kRecentInfo);
+    model->setEntries({});
+    date_range->setCurrentIndex(0);
+    comboBoxSelectionDidChange(0);
+    filterBoxes[Filter_Name]->setFocus();
+    Search_Visitor_Records(true);
+}
+
+int Visitor_Log_Records::Open_Log_Wnd()
+{
+    try {
+        Prepare_Log_Wnd();
+        return exec();
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+        return 0;
+    }
+}
+
+void Visitor_Log_Records::comboBoxSelectionDidChange(int index)
+{
+    const QDate now = QDate::currentDate();
+    const QDate yesterday = QDateTime::currentDateTime().addSecs(-86400).date();
+    Date_From_Ctrl->setEnabled(false);
+    Date_To_Ctrl->setEnabled(false);
+    switch (index) {
+    case 0: Date_From_Ctrl->setDate(now); Date_To_Ctrl->setDate(now); break;
+    case 1: Date_From_Ctrl->setDate(yesterday); Date_To_Ctrl->setDate(yesterday); break;
+    case 2: Date_From_Ctrl->setDate(QDateTime::currentDateTime().addSecs(-518400).date()); Date_To_Ctrl->setDate(now); break;
+    case 3: Date_From_Ctrl->setDate(QDateTime::currentDateTime().addSecs(-2592000).date()); Date_To_Ctrl->setDate(now); break;
+    default:
+        Date_From_Ctrl->setEnabled(true);
+        Date_To_Ctrl->setEnabled(true);
+        break;
+    }
+}
+
+void Visitor_Log_Records::Reset_click()
+{
+    for (QLineEdit *box : filterBoxes) box->clear();
+    date_range->setCurrentIndex(0);
+    comboBoxSelectionDidChange(0);
+}
+
+void Visitor_Log_Records::Close_box_click() { reject(); }
+
+// Close, Escape and the window's close box all end the run the same way.
+void Visitor_Log_Records::reject()
+{
+    Reset_click();
+    store.Close_DB_Connection();
+    QDialog::reject();
+}
+
+void Visitor_Log_Records::Search_Visitor_Records(bool recent)
+{
+    if (!store.Open_DB_Connection()) {
+        // The list stays as it was.
+        Show_MessageBox(QStringLiteral("Error in database access"));
+        return;
+    }
+    std::optional<QList<Visitor_Log_Entry>> found;
+    if (recent) {
+        found = store.Read_Recent_Visits();
+    } else {
+        Visitor_Search search;
+        for (int f = 0; f < kVisitorSearchFilterCount; ++f) search.filters[f] = filterBoxes[f]->text();
+        search.from = Date_From_Ctrl->date();
+        search.to = Date_To_Ctrl->date();
+        info_label->setText(kSearchInfo.arg(Medium_Date_Text(search.from), Medium_Date_Text(search.to)));
+        found = store.Read_Search(search);
+    }
+    store.Close_DB_Connection();
+    // A statement that fails lists nothing.
+    model->setEntries(found.value_or(QList<Visitor_Log_Entry>()));
+    if (!recent && model->entries().isEmpty()) Show_MessageBox(QStringLiteral("No records found."));
+}
+
+void Visitor_Log_Records::doubleClickInTable()
+{
+    const QModelIndexList rows = ColList->selectionModel()->selectedRows();
+    if (rows.isEmpty()) return;
+    if (rows.size() > 1) {
+        Show_MessageBox(QStringLiteral("Please select only one record to update."));
+        return;
+    }
+    const int r = rows.front().row();
+    if (r < 0 || r >= model->entries().size()) return;
+    Show_Visitor_Details(Trim_Str(model->entries()[r].value(Log_DB_ID)));
+}
+
+void Visitor_Log_Records::Mark_List_New_Selection(int row)
+{
+    if (row < 0 || row >= model->rowCount()) return;
+    ColList->selectRow(row);
+    ColList->scrollTo(model->index(row, 0));
+    ColList->setFocus();
+}

@@ -1,0 +1,231 @@
+// Reading the visitor log back: the last ten visits, the search, one visit by ID and
+// the listed entries, on a database filled through the store's own insert.
+#include "Globals.h"
+#include "Helpers.h"
+#include "VisitorRecordStore.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+namespace {
+QString stamp(int daysAgo, const char *time = "12:00:00")
+{
+    return QDate::currentDate().addDays(-daysAgo).toString(QStringLiteral("yyyy-MM-dd ")) + QLatin1String(time);
+}
+
+Visitor_Record visit(const QString &name, const QString &backName, const QString &when)
+{
+    Visitor_Record r;
+    r.Date_Time_Stamp = when;
+    r.front.values[VName] = name;
+    r.back.values[VName] = backName;
+    return r;
+}
+
+struct Log : ::testing::Test {
+    VisitorRecordStore store;
+    void SetUp() override
+    {
+        Check_Path_And_Create_VISITOR_Files();
+        ASSERT_TRUE(store.Open_DB_Connection());
+    }
+    void add(const Visitor_Record &r) { ASSERT_TRUE(store.Insert_Visitor_Record(r)); }
+    QStringList column(const QList<Visitor_Log_Entry> &entries, Visitor_Log_Key key)
+    {
+        QStringList c;
+        for (const Visitor_Log_Entry &e : entries) c << e.value(key);
+        return c;
+    }
+    QStringList search(int filter, const QString &text, QDate from, QDate to)
+    {
+        Visitor_Search s;
+        s.filters[filter] = text;
+        s.from = from;
+        s.to = to;
+        const auto found = store.Read_Search(s);
+        return found ? column(*found, Log_DB_ID) : QStringList{QStringLiteral("<failed>")};
+    }
+};
+} // namespace
+
+TEST_F(Log, TheLastTenVisitsAreTheNewestNumberedFromOne)
+{
+    const auto none = store.Read_Recent_Visits();
+    ASSERT_TRUE(none);
+    EXPECT_TRUE(none->isEmpty());
+    for (int i = 1; i <= 11; ++i) add(visit(QStringLiteral("V%1").arg(i), {}, stamp(0)));
+    const auto recent = store.Read_Recent_Visits();
+    ASSERT_TRUE(recent);
+    EXPECT_EQ(column(*recent, Log_DB_ID),
+              QStringList({"11", "10", "9", "8", "7", "6", "5", "4", "3", "2"}));
+    EXPECT_EQ(column(*recent, Log_SNO), QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10"}));
+    EXPECT_EQ(recent->front().value(Log_Name), "V11");
+}
+
+TEST_F(Log, FiltersMatchFrontOrBackWithinTheDays)
+{
+    const QDate today = QDate::currentDate();
+    add(visit("Brian", "", stamp(0, "00:00:00")));       // 1: today, front
+    add(visit("Ann", "Gabriel", stamp(0, "23:59:59")));  // 2: today, back
+    add(visit("BRIDGET", "", stamp(1)));                 // 3: yesterday
+    add(visit("Carl", "Dora", stamp(0)));                // 4: today, no match
+    add(visit("Liam O'Brien", "", stamp(0)));            // 5
+    add(visit("100% sure", "", stamp(40)));              // 6: forty days ago
+    const struct {
+        int filter;
+        const char *text;
+        int fromAgo, toAgo;
+        QStringList ids;
+    } rows[] = {
+        {Filter_Name, "bri", 0, 0, {"1", "2", "5"}},
+        {Filter_Name, "  bri ", 0, 0, {"1", "2", "5"}},
+        {Filter_Name, "bri", 1, 1, {"3"}},
+        {Filter_Name, "bri", 6, 0, {"1", "2", "3", "5"}},
+        {Filter_Name, "O'Brien", 0, 0, {"5"}},
+        {Filter_Name, "%", 0, 0, {"1", "2", "4", "5"}},
+        {Filter_Name, "%", 30, 0, {"1", "2", "3", "4", "5"}},
+        {Filter_Name, "0%", 45, 0, {"6"}},
+        {Filter_Name, "x' OR '1'='1", 45, 0, {}},
+        {Filter_Name, "", 0, 0, {"1", "2", "4", "5"}},
+        {Filter_Other, "bri", 0, 0, {}},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(search(r.filter, QLatin1String(r.text), today.addDays(-r.fromAgo), today.addDays(-r.toAgo)), r.ids)
+            << r.text << " " << r.fromAgo;
+}
+
+TEST_F(Log, EveryFilterReadsItsOwnColumnsAndFiltersJoinByAnd)
+{
+    const QDate today = QDate::currentDate();
+    const Visitor_Value_Column columns[kVisitorSearchFilterCount] = {VName,   CompanyName, Address, Phone, Email,
+                                                                     Slogan,  Website,     UniqueNo, Other};
+    for (int f = 0; f < kVisitorSearchFilterCount; ++f) {
+        Visitor_Record front = visit({}, {}, stamp(0)), back = front;
+        front.front.values[columns[f]] = QStringLiteral("needle%1").arg(f);
+        back.back.values[columns[f]] = QStringLiteral("needle%1").arg(f);
+        add(front);
+        add(back);
+    }
+    for (int f = 0; f < kVisitorSearchFilterCount; ++f)
+        EXPECT_EQ(search(f, QStringLiteral("needle%1").arg(f), today, today),
+                  QStringList({QString::number(2 * f + 1), QString::number(2 * f + 2)}))
+            << f;
+    Visitor_Search both;
+    both.filters[Filter_Name] = "needle0";
+    both.filters[Filter_Phone] = "needle3";
+    both.from = both.to = today;
+    EXPECT_TRUE(store.Read_Search(both)->isEmpty());
+}
+
+TEST_F(Log, TheSearchStatementBindsEveryText)
+{
+    Visitor_Search s;
+    s.filters[Filter_Name] = " O'Brien ";
+    s.filters[Filter_Other] = "x";
+    s.from = QDate(2024, 1, 5);
+    s.to = QDate(2024, 2, 6);
+    const Visitor_Statement st = Visitor_Search_Statement(s);
+    EXPECT_EQ(st.sql, "SELECT * FROM Visitor_Records WHERE (VName LIKE '%'||?1||'%' OR VName_B LIKE '%'||?1||'%') AND "
+                      "(Other LIKE '%'||?2||'%' OR Other_B LIKE '%'||?2||'%') AND Date_Time_Stamp>=?3 AND "
+                      "Date_Time_Stamp<=?4 ORDER BY ID");
+    EXPECT_EQ(st.bound, QStringList({"O'Brien", "x", "2024-01-05 00:00:00", "2024-02-06 23:59:59"}));
+    const QStringList columns{"VName", "CompanyName", "Address", "Phone", "Email", "Slogan", "Website", "UniqueNo", "Other"};
+    for (int f = 0; f < kVisitorSearchFilterCount; ++f) EXPECT_EQ(Visitor_Search_Column(f), columns[f]);
+    // Indexes outside the lists name nothing.
+    const struct {
+        QString got;
+    } outside[] = {{Visitor_Search_Column(-1)}, {Visitor_Search_Column(kVisitorSearchFilterCount)},
+                   {Visitor_Log_Entry::keyName(kVisitorLogKeyCount)},
+                   {Visitor_Value_Column_Name(-1, false)}, {Visitor_Value_Column_Name(kVisitorValueColumnCount, true)},
+                   {Visitor_Caption_Column_Name(kVisitorCaptionColumnCount, false)}};
+    for (const auto &o : outside) EXPECT_EQ(o.got, "");
+}
+
+TEST_F(Log, ListedEntriesJoinFrontAndBack)
+{
+    Visitor_Record r = visit("Ann", "Bob", stamp(0));
+    r.Photo = "/p/a.png";
+    const Visitor_Value_Column fronts[] = {Position, CompanyName, Address, Phone, Email, Slogan, Website, UniqueNo};
+    for (Visitor_Value_Column c : fronts) {
+        r.front.values[c] = QStringLiteral("f%1").arg(int(c));
+        r.back.values[c] = QStringLiteral("  b%1 ").arg(int(c));
+    }
+    r.front.values[Other] = "Car : X\r\nBadge : 7";
+    r.back.values[Other] = "Desk : 3";
+    add(r);
+    Visitor_Record onlyBack = visit("", "Bob", stamp(0));
+    onlyBack.back.values[Other] = "Desk : 3";
+    onlyBack.front.values[Position] = "  ";
+    add(onlyBack);
+    const auto listed = store.Read_Recent_Visits();
+    ASSERT_TRUE(listed);
+    ASSERT_EQ(listed->size(), 2);
+    const Visitor_Log_Entry &e = listed->at(1);
+    const QStringList want{"2", "1", stamp(0), "Ann [ Bob ]", "f1 [ b1 ]", "f2 [ b2 ]", "f4 [ b4 ]", "f5 [ b5 ]",
+                           "f7 [ b7 ]", "f3 [ b3 ]", "f8 [ b8 ]", "f9 [ b9 ]", "Car : X Badge : 7 Desk : 3", "/p/a.png"};
+    for (int k = 0; k < kVisitorLogKeyCount; ++k)
+        EXPECT_EQ(e.value(Visitor_Log_Key(k)), want[k]) << k;
+    EXPECT_EQ(listed->at(0).value(Log_Name), " [ Bob ]");
+    EXPECT_EQ(listed->at(0).value(Log_Position), "  ");
+    EXPECT_EQ(listed->at(0).value(Log_Other), "Desk : 3");
+    const QStringList keys{"SNO", "DB_ID", "DateTime", "Name", "Position", "CompanyName", "Address",
+                           "Phone", "Email", "Purpose", "Meet", "VisitoNO", "Other", "Photo"};
+    for (int k = 0; k < kVisitorLogKeyCount; ++k) EXPECT_EQ(Visitor_Log_Entry::keyName(Visitor_Log_Key(k)), keys[k]);
+    EXPECT_EQ(Chk_and_return_back_value(" \n"), "");
+}
+
+TEST_F(Log, OneVisitIsFoundByItsNumberOnly)
+{
+    add(visit("Ann", "", stamp(0)));
+    add(visit("Bob", "", stamp(0)));
+    const struct {
+        const char *id;
+        const char *name;
+    } rows[] = {{"2", "Bob"}, {" 1 ", "Ann"}, {"1 OR 1=1", nullptr}, {"0", nullptr}, {"x", nullptr},
+                {"", nullptr},  {"3", nullptr},  {"1; DROP TABLE Visitor_Records", nullptr}};
+    for (const auto &r : rows) {
+        const auto row = store.Read_Visit(QLatin1String(r.id));
+        ASSERT_TRUE(row) << r.id;
+        EXPECT_EQ(row->isEmpty(), r.name == nullptr) << r.id;
+        if (r.name) {
+            EXPECT_EQ(row->text("VName"), r.name) << r.id;
+            EXPECT_EQ(row->text("No_Such_Column"), "") << r.id;
+        }
+    }
+    EXPECT_EQ(store.Read_Recent_Visits()->size(), 2);
+}
+
+TEST_F(Log, ReadsWithoutConnectionGiveNothing)
+{
+    store.Close_DB_Connection();
+    EXPECT_FALSE(store.Read_Recent_Visits());
+    EXPECT_FALSE(store.Read_Visit("1"));
+    Visitor_Search s;
+    s.from = s.to = QDate::currentDate();
+    EXPECT_FALSE(store.Read_Search(s));
+}
+
+TEST_F(Log, OpeningAddsTheStampIndexWhenMissing)
+{
+    store.Close_DB_Connection();
+    sqlite3 *db = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(Database_Path).constData(), &db), SQLITE_OK);
+    auto indexes = [&] {
+        sqlite3_stmt *st = nullptr;
+        sqlite3_prepare_v2(db, "SELECT name FROM sqlite_master WHERE type='index' AND tbl_name='Visitor_Records' "
+                               "AND sql IS NOT NULL", -1, &st, nullptr);
+        QStringList names;
+        while (sqlite3_step(st) == SQLITE_ROW) names << QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(st, 0)));
+        sqlite3_finalize(st);
+        return names;
+    };
+    EXPECT_EQ(indexes(), QStringList{"Visitor_Records_Stamp"}) << "shipped with the database";
+    ASSERT_EQ(sqlite3_exec(db, "DROP INDEX Visitor_Records_Stamp", nullptr, nullptr, nullptr), SQLITE_OK);
+    EXPECT_TRUE(indexes().isEmpty());
+    ASSERT_TRUE(store.Open_DB_Connection());
+    EXPECT_EQ(indexes(), QStringList{"Visitor_Records_Stamp"});
+    sqlite3_close(db);
+}

@@ -1,0 +1,292 @@
+// The visitor log's output: the list as a workbook read back by Python, the gate pass
+// as pictures and as a PDF read back by poppler, and the hand-over to the pass printer.
+#include "Globals.h"
+#include "Helpers.h"
+#include "Output_Pass_Printer.h"
+#include "PictureAdjuster.h"
+#include "PrinterLayer.h"
+#include "RenderedSide.h"
+#include "TestSupport.h"
+#include "VisitorPassPrinter.h"
+#include "VisitorRecordStore.h"
+#include "Visitor_Log_Records.h"
+
+#include <QFile>
+#include <QPainter>
+#include <QFileInfo>
+#include <QImageReader>
+#include <QProcess>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+#include <cmath>
+
+namespace {
+struct PlainAdjuster : PictureAdjuster {
+    Picture adjusted(const Picture &source, const ImageAdjustments &, QSize) const override { return source; }
+};
+
+struct FakePrinter : VisitorPassPrinter {
+    bool available = true;
+    int setups = 0;
+    std::vector<std::pair<QRectF, bool>> jobs;
+    QSizeF pictureSize;
+    bool vector = false;
+    bool hasPrinter() const override { return available; }
+    void pageSetup(QWidget *) override { ++setups; }
+    void printPass(const Picture &pass, const QRectF &rect, bool preview, QWidget *) override
+    {
+        jobs.emplace_back(rect, preview);
+        pictureSize = pass.size();
+        vector = pass.vector() != nullptr;
+    }
+};
+
+QString run(const QString &program, const QStringList &args)
+{
+    QProcess p;
+    p.start(program, args);
+    if (!p.waitForFinished(60000)) return QStringLiteral("ERROR: timeout");
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+struct Output : ::testing::Test {
+    VisitorRecordStore store;
+    PlainAdjuster adjuster;
+    FakePrinter printer;
+    std::unique_ptr<Visitor_Log_Records> w;
+
+    void SetUp() override
+    {
+        Check_Path_And_Create_VISITOR_Files();
+        w = std::make_unique<Visitor_Log_Records>(store, adjuster, &printer);
+    }
+    // The exported-file box's text: the check box's title, the path, the message.
+    static QString offered(const QString &path, const char *message)
+    {
+        return "Open exported file.\n" + path + "\n" + QLatin1String(message);
+    }
+    void add(const QString &name, const QString &photo = {})
+    {
+        Visitor_Record r;
+        r.Date_Time_Stamp = "2024-01-05 10:00:00";
+        r.Photo = photo;
+        r.front.values[VName] = name;
+        r.front.captions[VName_lb] = "Name :";
+        r.back.values[VName] = name == "Ann" ? "Bob" : "";
+        r.front.values[Other] = "Car : X";
+        ASSERT_TRUE(store.Open_DB_Connection());
+        ASSERT_TRUE(store.Insert_Visitor_Record(r));
+        store.Close_DB_Connection();
+    }
+    QString home() const { return testsupport::testHome(); }
+};
+} // namespace
+
+TEST_F(Output, TheListBecomesAWorkbookOfTwelveColumns)
+{
+    w->Export_Records_Click();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nList is empty."});
+    add("Ann");
+    add("Carl");
+    w->Prepare_Log_Wnd();
+    testsupport::queueFilePanelAnswer({home() + "/log.txt"});
+    w->Export_Records_Click();
+    const QString path = home() + "/log.xlsx";
+    ASSERT_EQ(testsupport::boxes().take(), QStringList{offered(path, "Record has been exported successfully.")});
+    EXPECT_FALSE(QFile::exists(home() + "/log.txt"));
+    EXPECT_EQ(testsupport::filePanelRequests(), QStringList{"Export Visitor Log"});
+    // Read back with Python's zipfile: the shared strings in sheet order.
+    const QString script = QStringLiteral(R"(
+import sys, zipfile, re
+z = zipfile.ZipFile(sys.argv[1])
+strings = re.findall(r'<t[^>]*>([^<]*)</t>', z.read('xl/sharedStrings.xml').decode())
+sheet = z.read('xl/worksheets/sheet1.xml').decode()
+for row in re.findall(r'<row[^>]*>(.*?)</row>', sheet):
+    cells = []
+    for attrs, v in re.findall(r'<c([^>]*)>(?:<v>([^<]*)</v>)?', row):
+        cells.append(strings[int(v)] if 't="s"' in attrs and v else v)
+    print('|'.join(cells))
+)");
+    const QString rows = run("/usr/bin/python3", {"-c", script, path});
+    EXPECT_EQ(rows, "S.No.|Date and Time|Photo Path|Name|Company Name|Address|Phone|Email|Purpose|Person to Meet|"
+                    "Visitor No.|Other\n"
+                    "1|2024-01-05 10:00:00||Carl||||||||Car : X\n"
+                    "2|2024-01-05 10:00:00||Ann [ Bob ]||||||||Car : X\n");
+}
+
+TEST_F(Output, AWorkbookThatCannotBeWrittenIsReported)
+{
+    add("Ann");
+    w->Prepare_Log_Wnd();
+    testsupport::queueFilePanelAnswer({home() + "/no/such/folder/log.xlsx"});
+    w->Export_Records_Click();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing."});
+    testsupport::boxes().clear();
+    w->Export_Records_Click();  // cancelled panel: nothing
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+
+TEST_F(Output, ThePassAsPicturesAt600DotsPerInch)
+{
+    add("Ann");
+    w->Show_Visitor_Details("1");
+    w->page_rect = QRectF(0, 0, 495, 400);
+    // The panel's format choice gives the name its extension; another one gets jpg.
+    const struct {
+        const char *answer, *written;
+    } rows[] = {{"pass.jpg", "pass.jpg"}, {"pass.bmp", "pass.bmp"}, {"pass.png", "pass.png"},
+                {"pass.tiff", "pass.tiff"}, {"other.gif", "other.jpg"}};
+    for (const auto &r : rows) {
+        testsupport::queueFilePanelAnswer({home() + "/" + r.answer});
+        w->Export_Image_click();
+        const QString path = home() + "/" + r.written;
+        ASSERT_EQ(testsupport::boxes().take(), QStringList{offered(path, "File has been exported successfully.")})
+            << r.answer;
+        QImageReader reader(path);
+        EXPECT_EQ(reader.size(), QSize(4125, 3334)) << r.answer;
+        EXPECT_EQ(reader.format(), QFileInfo(path).suffix() == "jpg" ? "jpeg" : QFileInfo(path).suffix().toLatin1())
+            << r.answer;
+        if (QFileInfo(path).suffix() != "jpg") {
+            EXPECT_EQ(reader.read().dotsPerMeterX(), 23622) << r.answer;
+        }
+    }
+    EXPECT_EQ(testsupport::filePanelRequests().last(), "Save Image");
+    testsupport::clearFilePanels();
+    w->Export_Image_click();  // cancelled
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+
+TEST_F(Output, ThePassAsAOnePagePdf)
+{
+    add("Ann");
+    w->Show_Visitor_Details("1");
+    w->page_rect = QRectF(0, 0, 495, 400);
+    testsupport::queueFilePanelAnswer({home() + "/pass"});
+    w->Export_PDF_click();
+    const QString path = home() + "/pass.pdf";
+    ASSERT_EQ(testsupport::boxes().take(), QStringList{offered(path, "File has been exported successfully.")});
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "poppler-utils not installed";
+    const QString info = run("pdfinfo", {path});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+495 x 400 pts"))) << info.toStdString();
+    const QString text = run("pdftotext", {"-layout", path, "-"});
+    EXPECT_TRUE(text.contains("Visitor Details")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Ann")) << text.toStdString();
+}
+
+TEST_F(Output, APdfIsNamedForWhatItHolds)
+{
+    add("Ann");
+    w->Show_Visitor_Details("1");
+    testsupport::queueFilePanelAnswer({home() + "/pass.png"});
+    w->Export_PDF_click();
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{offered(home() + "/pass.pdf", "File has been exported successfully.")});
+    EXPECT_FALSE(QFile::exists(home() + "/pass.png"));
+    EXPECT_EQ(testsupport::filePanelRequests(), QStringList{"Export PDF"});
+    w->Export_PDF_click();  // cancelled: nothing written, nothing shown
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+
+TEST_F(Output, PrintingGoesToThePassPrinter)
+{
+    add("Ann");
+    w->Show_Visitor_Details("1");
+    const QRectF page = w->page_rect;
+    w->Print_Preview_click();
+    w->Print_click();
+    w->Page_Setup_click();
+    ASSERT_EQ(printer.jobs.size(), 2u);
+    EXPECT_EQ(printer.jobs[0], std::make_pair(page, true));
+    EXPECT_EQ(printer.jobs[1], std::make_pair(page, false));
+    EXPECT_EQ(printer.pictureSize, page.size());
+    EXPECT_TRUE(printer.vector);
+    EXPECT_EQ(printer.setups, 1);
+    printer.available = false;
+    w->Print_click();
+    w->Print_Preview_click();
+    w->Page_Setup_click();
+    EXPECT_EQ(printer.jobs.size(), 2u);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList(3, "\nNo printer found."));
+    Visitor_Log_Records none(store, adjuster, nullptr);
+    none.Print_click();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nNo printer found."});
+}
+
+TEST(PassMargins, FromThePrintableArea)
+{
+    const struct {
+        QSizeF paper;
+        QRectF imageable;
+        QMarginsF want;
+    } rows[] = {
+        {{595, 842}, {18, 36, 559, 788}, {18, 18, 18, 36}},
+        {{612, 792}, {0, 0, 612, 792}, {0, 0, 0, 0}},
+        {{612, 792}, {10, 20, 500, 700}, {10, 72, 102, 20}},
+    };
+    for (const auto &r : rows) EXPECT_EQ(Visitor_Pass_Margins(r.paper, r.imageable), r.want);
+}
+
+TEST_F(Output, ThePassPrintsOnOnePageOfThePrintersPaper)
+{
+    const QString pdf = home() + "/printed.pdf";
+    qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
+    add("Ann");
+    Print_Settings settings;
+    int previews = 0;
+    Visitor_Log_Records log(store, adjuster,
+                            std::make_unique<Output_Pass_Printer>(settings, [&](Print_Preview_Dialog &) { ++previews; }));
+    log.Show_Visitor_Details("1");
+    log.Print_Preview_click();
+    EXPECT_EQ(previews, 1);
+    EXPECT_FALSE(QFile::exists(pdf)) << "a preview prints nothing";
+    log.Print_click();
+    qunsetenv(Virtual_PDF_Printer_Setting);
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+    ASSERT_TRUE(QFile::exists(pdf));
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "poppler-utils not installed";
+    const QString info = run("pdfinfo", {pdf});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+595(\\.\\d+)? x 842(\\.\\d+)? pts"))) << info.toStdString();
+    // The page holds the pass as one picture at 600 dots per inch.
+    const QString images = run("pdfimages", {"-list", pdf});
+    const QSize pixels(int(std::ceil(log.page_rect.width() * 600 / 72)), int(std::ceil(log.page_rect.height() * 600 / 72)));
+    EXPECT_TRUE(images.contains(QRegularExpression(QStringLiteral("image\\s+%1\\s+%2\\s").arg(pixels.width()).arg(pixels.height()))))
+        << images.toStdString();
+}
+
+TEST(PassRecording, ThePassKeepsItsPlaceAsRecorded)
+{
+    Gate_Pass_Data data;
+    const QRectF page(0, 0, 200, 100);
+    const struct {
+        Picture pass;
+    } rows[] = {{Gate_Pass_Picture(data, page)}, {Picture(Gate_Pass_Image(data, page, 72), page.size())}};
+    for (const auto &r : rows) {
+        const RenderedSide side = Visitor_Pass_Recorded(r.pass, page);
+        ASSERT_EQ(side.size, page.size());
+        // Played as the pass page plays it: on a device of the printers' resolution,
+        // four pixels a point.
+        QImage i(800, 400, QImage::Format_RGB32);
+        i.fill(Qt::white);
+        const int dpm = int(std::lround(Print_Device_DPI / 0.0254));
+        i.setDotsPerMeterX(dpm);
+        i.setDotsPerMeterY(dpm);
+        {
+            QPainter p(&i);
+            p.scale(4, 4);
+            Draw_Rendered_Side(p, side, QRectF(QPointF(0, 0), side.size));
+        }
+        // The border's line is centred on x = 10 points; the page is white inside it.
+        const bool vector = r.pass.vector() != nullptr;
+        for (int at : {40, 41}) {
+            EXPECT_EQ(i.pixelColor(at, 200), QColor(Qt::black)) << vector << " " << at;
+            EXPECT_EQ(i.pixelColor(200, at), QColor(Qt::black)) << vector << " " << at;
+        }
+        for (int at : {36, 45}) {
+            EXPECT_EQ(i.pixelColor(at, 200), QColor(Qt::white)) << vector << " " << at;
+            EXPECT_EQ(i.pixelColor(200, at), QColor(Qt::white)) << vector << " " << at;
+        }
+    }
+    EXPECT_TRUE(Visitor_Pass_Recorded(Picture(), page).isNull());
+}
