@@ -4,9 +4,9 @@
 
 #include <QPaintEngine>
 #include <QPainter>
-#include <QPainterPath>
 #include <cstring>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -19,12 +19,16 @@ constexpr size_t kMaxRuns = 20000;
 // more runs than kMaxRuns.
 bool paintAsAreas(QPainter &painter, const QRectF &target, const QImage &source)
 {
-    const QImage image = source.convertToFormat(QImage::Format_ARGB32);
+    const QImage::Format format = source.format();
+    const bool direct = format == QImage::Format_ARGB32 || format == QImage::Format_ARGB32_Premultiplied ||
+                        format == QImage::Format_RGB32;
+    const QImage image = direct ? source : source.convertToFormat(QImage::Format_ARGB32);
+    const bool premultiplied = format == QImage::Format_ARGB32_Premultiplied;
     const int w = image.width(), h = image.height();
     if (w <= 0 || h <= 0) return true;
     const double sx = target.width() / w, sy = target.height() / h;
     const size_t lineBytes = size_t(w) * sizeof(QRgb);
-    std::map<QRgb, QPainterPath> areas;
+    std::map<QRgb, std::vector<QRectF>> areas;
     size_t runs = 0;
     for (int top = 0; top < h;) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(top));
@@ -35,7 +39,11 @@ bool paintAsAreas(QPainter &painter, const QRectF &target, const QImage &source)
             while (end < w && line[end] == line[x]) ++end;
             if (qAlpha(line[x]) != 0) {
                 if (++runs > kMaxRuns) return false;
-                areas[line[x]].addRect(target.x() + x * sx, target.y() + top * sy, (end - x) * sx, (bottom - top) * sy);
+                const QRgb colour = format == QImage::Format_RGB32 ? (line[x] | 0xff000000u)
+                                    : premultiplied                ? qUnpremultiply(line[x])
+                                                                   : line[x];
+                areas[colour].emplace_back(target.x() + x * sx, target.y() + top * sy, (end - x) * sx,
+                                           (bottom - top) * sy);
             }
             x = end;
         }
@@ -43,9 +51,10 @@ bool paintAsAreas(QPainter &painter, const QRectF &target, const QImage &source)
     }
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
-    for (auto &[colour, area] : areas) {
-        area.setFillRule(Qt::WindingFill);
-        painter.fillPath(area, QColor::fromRgba(colour));
+    painter.setPen(Qt::NoPen);
+    for (const auto &[colour, rects] : areas) {
+        painter.setBrush(QColor::fromRgba(colour));
+        painter.drawRects(rects.data(), int(rects.size()));
     }
     painter.restore();
     return true;
