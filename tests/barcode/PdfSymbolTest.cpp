@@ -1,0 +1,129 @@
+// A symbol raster painted onto a PDF page keeps every pixel: two-colour symbols become
+// filled areas (no image object at all), a raster of too many runs a lossless image.
+// The page is rasterised by pdftoppm at the symbol's own resolution and compared pixel
+// for pixel, and the QR symbol is read back by zbar.
+#include "BarcodeDrawing.h"
+#include "BarcodeReaders.h"
+#include "QrEncoder.h"
+
+#include <QBuffer>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double kDpi = 600;
+constexpr int kPagePixels = 1800, kOffsetPixels = 600;  // 216 points, 72 points
+
+// Squares of 4 x 4 pixels.
+QImage checkerboard(int side)
+{
+    QImage image(side, side, QImage::Format_ARGB32);
+    for (int y = 0; y < side; ++y)
+        for (int x = 0; x < side; ++x) image.setPixel(x, y, (x / 4 + y / 4) % 2 ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    return image;
+}
+
+Picture qrSymbol()
+{
+    const std::optional<QrGrid> grid = Encode_QR_Text(QStringLiteral("https://example.org/badge/1"), QR_Level_From_Index(0), 0);
+    return grid ? Render_QR(*grid, 60, kDpi) : Picture();
+}
+
+// One page per symbol, each drawn through a barcode drawing at 72 points from the corner.
+QByteArray pdfOf(const std::vector<QImage> &symbols)
+{
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setResolution(72);
+    writer.setPageLayout(QPageLayout(QPageSize(QSizeF(216, 216), QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
+    QPainter painter(&writer);
+    for (size_t i = 0; i < symbols.size(); ++i) {
+        if (i > 0) writer.newPage();
+        const QSizeF points(symbols[i].width() * 72 / kDpi, symbols[i].height() * 72 / kDpi);
+        BarcodeDrawing drawing(points);
+        drawing.add(BarcodeDrawing::Image{QRectF(QPointF(), points), Picture(symbols[i], points)});
+        drawing.paint(painter, QRectF(QPointF(72, 72), points));
+    }
+    painter.end();
+    return data;
+}
+
+// The pages in grey at the symbols' resolution, unsmoothed; none without pdftoppm.
+std::vector<QImage> pages(const QByteArray &pdf, size_t count)
+{
+    QTemporaryDir dir;
+    QFile file(dir.filePath(QStringLiteral("symbols.pdf")));
+    if (!file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size()) return {};
+    file.close();
+    QProcess p;
+    p.start(QStringLiteral("pdftoppm"), {"-r", "600", "-gray", "-aa", "no", "-aaVector", "no", "-png", file.fileName(),
+                                         dir.filePath(QStringLiteral("page"))});
+    if (!p.waitForFinished(20000) || p.exitCode() != 0) return {};
+    std::vector<QImage> out;
+    for (size_t i = 1; i <= count; ++i) out.push_back(QImage(dir.filePath(QStringLiteral("page-%1.png").arg(i))));
+    return out;
+}
+
+// Dark where the symbol drawn at the offset on white is dark.
+bool darkAt(const QImage &symbol, int x, int y)
+{
+    const int sx = x - kOffsetPixels, sy = y - kOffsetPixels;
+    if (sx < 0 || sy < 0 || sx >= symbol.width() || sy >= symbol.height()) return false;
+    const QRgb s = symbol.pixel(sx, sy);
+    return qAlpha(s) > 0 && qGray(s) < 128;
+}
+
+// Pixels of the page that differ (dark against light) from the symbol drawn on white,
+// over the symbol and a margin of 4 pixels, leaving out the pixels next to an edge,
+// which the page's rounding of coordinates may move by one.
+int differences(const QImage &page, const QImage &symbol)
+{
+    int count = 0;
+    for (int y = kOffsetPixels - 4; y < kOffsetPixels + symbol.height() + 4; ++y)
+        for (int x = kOffsetPixels - 4; x < kOffsetPixels + symbol.width() + 4; ++x) {
+            const bool want = darkAt(symbol, x, y);
+            bool edge = false;
+            for (int dy = -1; dy <= 1; ++dy)
+                for (int dx = -1; dx <= 1; ++dx) edge = edge || darkAt(symbol, x + dx, y + dy) != want;
+            if (!edge) count += want != (qGray(page.pixel(x, y)) < 128);
+        }
+    return count;
+}
+
+} // namespace
+
+TEST(PdfSymbol, SymbolRasterReachesThePageExactlyAndLosslessly)
+{
+    const Picture qr = qrSymbol();
+    ASSERT_EQ(qr.image().size(), QSize(500, 500));
+    struct Row {
+        const char *name;
+        QImage symbol;
+    };
+    const Row rows[] = {
+        {"QR at 600 dpi", qr.image()},
+        {"checkerboard of 40,000 runs", checkerboard(800)},
+    };
+    std::vector<QImage> symbols;
+    for (const Row &r : rows) symbols.push_back(r.symbol);
+    const QByteArray pdf = pdfOf(symbols);
+    EXPECT_EQ(pdf.count("/Subtype /Image"), 1);  // the checkerboard's; the QR is filled areas
+    EXPECT_EQ(pdf.count("/DCTDecode"), 0);
+    const std::vector<QImage> shown = pages(pdf, std::size(rows));
+    if (shown.empty()) GTEST_SKIP() << "pdftoppm is not available";
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        ASSERT_EQ(shown[i].size(), QSize(kPagePixels, kPagePixels)) << rows[i].name;
+        EXPECT_EQ(differences(shown[i], rows[i].symbol), 0) << rows[i].name;
+    }
+#ifdef HAVE_ZBAR
+    EXPECT_EQ(readers::Zbar_Read(shown[0].convertToFormat(QImage::Format_Grayscale8), zbar::ZBAR_QRCODE),
+              "https://example.org/badge/1");
+#endif
+}
