@@ -16,7 +16,6 @@
 #include "Visitor_Log_Model.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 
@@ -152,13 +151,11 @@ void Visitor_Log_Records::Mail_click()
 {
     try {
         if (!mailer) return;
-        // A folder only this user can enter, so no one else reads the pass or plants
-        // another file in its place; it is removed when the mail window has closed.
+        // A folder only this user can enter (QTemporaryDir makes it 0700), so no one
+        // else reads the pass or plants another file in its place; it is removed when
+        // the mail window has closed.
         QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/Visitor_Details-XXXXXX"));
-        const bool ready = folder.isValid() && QFile::setPermissions(folder.path(), QFileDevice::ReadOwner |
-                                                                                       QFileDevice::WriteOwner |
-                                                                                       QFileDevice::ExeOwner);
-        if (!ready) {
+        if (!folder.isValid()) {
             Show_NSLog_Message(QStringLiteral("No private folder for the mailed pass: ") + folder.errorString());
             Show_MessageBox(QStringLiteral("Error in file accessing."));
             return;
