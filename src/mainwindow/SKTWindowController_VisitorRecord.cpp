@@ -2,6 +2,7 @@
 // database, and the database connection the visitor log shares.
 #include "SKTWindowController.h"
 
+#include "Direct_Mail.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "Helpers.h"
@@ -142,8 +143,14 @@ void SKTWindowController::View_Vistor_Record()
         Check_Path_And_Create_VISITOR_Files();
         // The pass prints on the application's print settings, which its page set-up changes.
         if (!m_visitorLog)
-            m_visitorLog = new Visitor_Log_Records(visitor_store, pictureAdjuster,
-                                                   std::make_unique<Output_Pass_Printer>(printInfo()), ui.window);
+            m_visitorLog = new Visitor_Log_Records(
+                visitor_store, pictureAdjuster, std::make_unique<Output_Pass_Printer>(printInfo()), ui.window,
+                [this](const QString &path) {
+                    // The mailed file stays until its last message has gone.
+                    Direct_Mail &mail = Direct_Mail_Window();
+                    mail.Open_Wnd(path);
+                    mail.Wait_Until_Done();
+                });
         m_visitorLog->Open_Log_Wnd();
     } catch (const std::exception &e) {
         Close_DB_Connection();

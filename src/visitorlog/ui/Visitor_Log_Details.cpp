@@ -84,7 +84,10 @@ QWidget *Visitor_Log_Records::buildDetailsPane()
     buttons->addWidget(pageSetupButton = new QPushButton(QStringLiteral("Page Setup")));
     buttons->addWidget(previewButton = new QPushButton(QStringLiteral("Print Preview")));
     buttons->addWidget(printButton = new QPushButton(QStringLiteral("Print")));
-    for (QPushButton *b : {backButton, exportImageButton, exportPdfButton, pageSetupButton, previewButton, printButton})
+    buttons->addWidget(mailButton = new QPushButton(QStringLiteral("Mail")));
+    mailButton->setVisible(static_cast<bool>(mailer));
+    for (QPushButton *b :
+         {backButton, exportImageButton, exportPdfButton, pageSetupButton, previewButton, printButton, mailButton})
         b->setAutoDefault(false);
     v->addLayout(buttons);
 
@@ -95,6 +98,7 @@ QWidget *Visitor_Log_Records::buildDetailsPane()
     connect(pageSetupButton, &QPushButton::clicked, this, &Visitor_Log_Records::Page_Setup_click);
     connect(previewButton, &QPushButton::clicked, this, &Visitor_Log_Records::Print_Preview_click);
     connect(printButton, &QPushButton::clicked, this, &Visitor_Log_Records::Print_click);
+    connect(mailButton, &QPushButton::clicked, this, &Visitor_Log_Records::Mail_click);
     return pane;
 }
 

@@ -1,19 +1,23 @@
 // The visitor log's output: the listed visits as a workbook, the shown visit's gate
-// pass as a picture or a PDF file, and its printing through the pass printer.
+// pass as a picture or a PDF file, its printing through the pass printer and its
+// mailing as a PDF file.
 #include "Visitor_Log_Records.h"
 
 #include "Dialogs.h"
 #include "Export_File_Writer.h"
-#include "FileWrite.h"
 #include "Globals.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Output_Pass_Printer.h"
+#include "RenderedSide.h"
 #include "Shared_Dialogs.h"
 #include "SpreadsheetWriter.h"
 #include "VisitorPassPrinter.h"
 #include "Visitor_Log_Model.h"
 
+#include <QDir>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 namespace {
 void offerToOpen(const QString &path, const QString &message, QWidget *over)
@@ -23,6 +27,24 @@ void offerToOpen(const QString &path, const QString &message, QWidget *over)
 // The exported columns, in order; the titles are the first row.
 const Visitor_Log_Key kExported[] = {Log_SNO,   Log_DateTime, Log_Photo, Log_Name,     Log_CompanyName, Log_Address,
                                      Log_Phone, Log_Email,    Log_Purpose, Log_Meet, Log_VisitoNO,    Log_Other};
+
+// The shown visit's pass as a page of `page`'s size.
+RenderedSide passSide(const Gate_Pass_Data &pass, const QRectF &page)
+{
+    return Visitor_Pass_Recorded(Gate_Pass_Picture(pass, page), page);
+}
+
+// Writes the pass to `path` in the type of its extension (pictures at 600 dpi), without
+// the keep/replace question; with `offer` the exported-file box follows. A failed write
+// says so.
+bool writePass(const QString &path, const RenderedSide &side, bool offer, QWidget *over)
+{
+    Output_Run_State state;
+    const Export_Write result = Export_File_Function(path, side, offer, true, true, state, Side_Mirror::None, over);
+    if (result == Export_Write::Written) return true;
+    Show_MessageBox(QStringLiteral("Error in file accessing."));
+    return false;
+}
 } // namespace
 
 void Visitor_Log_Records::Export_Records_Click()
@@ -77,12 +99,7 @@ void Visitor_Log_Records::Export_Image_click()
         const QString path = Run_Save_Image_Panel(QString(), QStringLiteral("Visitor_Pass"));
         if (path.isEmpty()) return;
         raise();
-        const QImage picture = Gate_Pass_Image(pass, page_rect, Export_Picture_DPI);
-        if (!Save_gen_image(picture, path)) {
-            Show_MessageBox(QStringLiteral("Error in file accessing."));
-            return;
-        }
-        offerToOpen(path, QStringLiteral("File has been exported successfully."), this);
+        writePass(path, passSide(pass, page_rect), true, this);
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
@@ -102,12 +119,7 @@ void Visitor_Log_Records::Export_PDF_click()
         QString path = chosen.front();
         if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
             path = Name_With_Extension(path, QStringLiteral("pdf"));
-        const QByteArray pdf = Gate_Pass_PDF(pass, page_rect);
-        if (pdf.isEmpty() || !Write_File_Whole(path, pdf)) {
-            Show_MessageBox(QStringLiteral("Error in file accessing."));
-            return;
-        }
-        offerToOpen(path, QStringLiteral("File has been exported successfully."), this);
+        writePass(path, passSide(pass, page_rect), true, this);
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
@@ -130,6 +142,27 @@ void Visitor_Log_Records::Execute_Printing(bool preview)
             return;
         }
         printer->printPass(Gate_Pass_Picture(pass, page_rect), page_rect, preview, this);
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void Visitor_Log_Records::Mail_click()
+{
+    try {
+        if (!mailer) return;
+        // A folder only this user can enter (QTemporaryDir makes it 0700), so no one
+        // else reads the pass or plants another file in its place; it is removed when
+        // the mail window has closed.
+        QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/Visitor_Details-XXXXXX"));
+        if (!folder.isValid()) {
+            Show_NSLog_Message(QStringLiteral("No private folder for the mailed pass: ") + folder.errorString());
+            Show_MessageBox(QStringLiteral("Error in file accessing."));
+            return;
+        }
+        const QString path = folder.filePath(QStringLiteral("Visitor_Details_%1.pdf").arg(sel_db_id_str));
+        if (!writePass(path, passSide(pass, page_rect), false, this)) return;
+        mailer(path);
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }

@@ -49,8 +49,8 @@ const QStringList &Visitor_Log_Records::rangeTitles()
 }
 
 Visitor_Log_Records::Visitor_Log_Records(VisitorRecordStore &s, const PictureAdjuster &a, VisitorPassPrinter *p,
-                                         QWidget *parent)
-    : QDialog(parent), store(s), adjuster(a), printer(p)
+                                         QWidget *parent, Visitor_Pass_Mailer m)
+    : QDialog(parent), store(s), adjuster(a), printer(p), mailer(std::move(m))
 {
     setWindowTitle(QStringLiteral("Visitor Log"));
     QPalette pal = palette();
@@ -68,8 +68,9 @@ Visitor_Log_Records::Visitor_Log_Records(VisitorRecordStore &s, const PictureAdj
 }
 
 Visitor_Log_Records::Visitor_Log_Records(VisitorRecordStore &s, const PictureAdjuster &a,
-                                         std::unique_ptr<VisitorPassPrinter> p, QWidget *parent)
-    : Visitor_Log_Records(s, a, p.get(), parent)
+                                         std::unique_ptr<VisitorPassPrinter> p, QWidget *parent,
+                                         Visitor_Pass_Mailer m)
+    : Visitor_Log_Records(s, a, p.get(), parent, std::move(m))
 {
     ownedPrinter = std::move(p);
 }

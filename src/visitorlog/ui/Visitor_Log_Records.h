@@ -2,7 +2,7 @@
 // The visitor log window: a search pane (nine field filters and a date range), the list
 // of visits (the ten most recent on opening, then the last search's result) and a
 // details pane showing one visit with its photo, from which its gate pass is exported
-// or printed. The list view (search and list panes) and the details view alternate.
+// printed or mailed. The list view (search and list panes) and the details view alternate.
 #include "Gate_Pass.h"
 #include "VisitorRecordStore.h"
 
@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QRectF>
 #include <array>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -32,17 +33,22 @@ struct PictureAdjuster;
 // the abbreviated month name ("5 Jan 2024", "Jan 5, 2024").
 QString Medium_Date_Text(const QDate &date, const QLocale &locale = QLocale());
 
+// Mails the file at `path`: runs the mail window on it until the window closes.
+using Visitor_Pass_Mailer = std::function<void(const QString &path)>;
+
 class Visitor_Log_Records : public QDialog {
     Q_OBJECT
 
 public:
     // The store's connection is opened and closed within each read. `printer` may be
-    // null; it and `adjuster` outlive the window.
+    // null; it and `adjuster` outlive the window. Without a `mailer` the details pane
+    // offers no mailing.
     Visitor_Log_Records(VisitorRecordStore &store, const PictureAdjuster &adjuster, VisitorPassPrinter *printer,
-                        QWidget *parent = nullptr);
+                        QWidget *parent = nullptr, Visitor_Pass_Mailer mailer = {});
     // The same with a printer the window keeps for its life.
     Visitor_Log_Records(VisitorRecordStore &store, const PictureAdjuster &adjuster,
-                        std::unique_ptr<VisitorPassPrinter> printer, QWidget *parent = nullptr);
+                        std::unique_ptr<VisitorPassPrinter> printer, QWidget *parent = nullptr,
+                        Visitor_Pass_Mailer mailer = {});
     ~Visitor_Log_Records() override;
 
     // ---- List and search ----
@@ -78,6 +84,9 @@ public:
     void Print_Preview_click() { Execute_Printing(true); }
     void Print_click() { Execute_Printing(false); }
     void Execute_Printing(bool preview);
+    // Writes the pass as "Visitor_Details_<ID>.pdf" into a folder only this user can
+    // enter and hands it to the mailer; the folder goes when the mail window closes.
+    void Mail_click();
 
     // The panes and their controls.
     QWidget *Search_Box, *Records_Box, *Details_Box;
@@ -93,7 +102,8 @@ public:
     QWidget *visitor_details_box;
     QPlainTextEdit *other_detail;
     QCheckBox *show_back_details;
-    QPushButton *backButton, *exportImageButton, *exportPdfButton, *pageSetupButton, *previewButton, *printButton;
+    QPushButton *backButton, *exportImageButton, *exportPdfButton, *pageSetupButton, *previewButton, *printButton,
+        *mailButton;
     std::vector<QLineEdit *> view_array_label, view_array_value;
     // Start frames of the rows' scroll view and of the rows box.
     QRect det_scroll_rect, det_gp_rect;
@@ -116,6 +126,7 @@ private:
     const PictureAdjuster &adjuster;
     std::unique_ptr<VisitorPassPrinter> ownedPrinter;
     VisitorPassPrinter *printer;
+    Visitor_Pass_Mailer mailer;
     Visitor_Log_Model *model;
     QString sel_db_id_str;
     Gate_Pass_Data pass;

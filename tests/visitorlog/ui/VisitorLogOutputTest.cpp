@@ -1,10 +1,13 @@
 // The visitor log's output: the list as a workbook read back by Python, the gate pass
-// as pictures and as a PDF read back by poppler, and the hand-over to the pass printer.
+// as pictures and as a PDF read back by poppler, the hand-over to the pass printer and
+// the pass mailed through the mail window.
+#include "Direct_Mail.h"
 #include "Globals.h"
 #include "Helpers.h"
 #include "Output_Pass_Printer.h"
 #include "PictureAdjuster.h"
 #include "PrinterLayer.h"
+#include "PrivateTemp.h"
 #include "RenderedSide.h"
 #include "TestSupport.h"
 #include "VisitorPassPrinter.h"
@@ -15,10 +18,13 @@
 #include <QPainter>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QProcess>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <sys/stat.h>
 
 namespace {
 struct PlainAdjuster : PictureAdjuster {
@@ -186,6 +192,106 @@ TEST_F(Output, APdfIsNamedForWhatItHolds)
     EXPECT_EQ(testsupport::filePanelRequests(), QStringList{"Export PDF"});
     w->Export_PDF_click();  // cancelled: nothing written, nothing shown
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+
+TEST_F(Output, APassThatCannotBeWrittenIsReported)
+{
+    add("Ann");
+    w->Show_Visitor_Details("1");
+    const struct {
+        const char *answer;
+        QRectF page;
+        void (Visitor_Log_Records::*command)();
+    } rows[] = {
+        {"/no/such/folder/pass.png", QRectF(0, 0, 200, 100), &Visitor_Log_Records::Export_Image_click},
+        {"/no/such/folder/pass.pdf", QRectF(0, 0, 200, 100), &Visitor_Log_Records::Export_PDF_click},
+        {"/empty.png", QRectF(), &Visitor_Log_Records::Export_Image_click},
+        {"/empty.pdf", QRectF(), &Visitor_Log_Records::Export_PDF_click},
+    };
+    for (const auto &r : rows) {
+        w->page_rect = r.page;
+        testsupport::queueFilePanelAnswer({home() + r.answer});
+        ((*w).*r.command)();
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing."}) << r.answer;
+        EXPECT_FALSE(QFile::exists(home() + r.answer)) << r.answer;
+    }
+}
+
+TEST_F(Output, ThePassIsMailedFromAPrivateFolderThatGoesWithTheMailWindow)
+{
+    add("Ann");
+    const testsupport::PrivateTemp temp;
+    QString mailed, shownPath;
+    int mode = -1;
+    QByteArray bytes;
+    Direct_Mail mail;
+    Direct_Mail::whileOpen = [&](Direct_Mail &d) {
+        shownPath = d.file_path_ctrl->text();
+        struct stat st {};
+        if (::stat(QFileInfo(shownPath).path().toLocal8Bit().constData(), &st) == 0) mode = int(st.st_mode & 07777);
+        QFile f(shownPath);
+        if (f.open(QIODevice::ReadOnly)) bytes = f.readAll();
+        d.Close_Button();
+    };
+    Visitor_Log_Records log(store, adjuster, &printer, nullptr, [&](const QString &path) {
+        mailed = path;
+        mail.Open_Wnd(path);
+    });
+    EXPECT_FALSE(w->mailButton->isVisibleTo(w->Details_Box)) << "no mailer, no mailing";
+    EXPECT_TRUE(log.mailButton->isVisibleTo(log.Details_Box));
+    log.Show_Visitor_Details("1");
+    log.page_rect = QRectF(0, 0, 495, 400);
+    log.mailButton->click();
+    Direct_Mail::whileOpen = nullptr;
+
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+    EXPECT_EQ(shownPath, mailed);
+    EXPECT_EQ(QFileInfo(mailed).fileName(), "Visitor_Details_1.pdf");
+    EXPECT_EQ(QFileInfo(QFileInfo(mailed).path()).path(), temp.path());
+    EXPECT_EQ(mode, 0700);
+    EXPECT_EQ(temp.left(), QStringList()) << "the folder goes when the mail window closes";
+
+    const QString copy = home() + "/mailed.pdf";
+    QFile::remove(copy);
+    QFile out(copy);
+    ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+    out.write(bytes);
+    out.close();
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "poppler-utils not installed";
+    const QString info = run("pdfinfo", {copy});
+    EXPECT_TRUE(info.contains(QRegularExpression("Pages:\\s+1\\n"))) << info.toStdString();
+    EXPECT_TRUE(info.contains(QRegularExpression("Page size:\\s+495 x 400 pts"))) << info.toStdString();
+    const QString text = run("pdftotext", {"-layout", copy, "-"});
+    EXPECT_TRUE(text.contains("Visitor Details")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Ann")) << text.toStdString();
+}
+
+TEST_F(Output, AMailedPassThatCannotBeWrittenOpensNoMailWindow)
+{
+    add("Ann");
+    int mailed = 0;
+    Visitor_Log_Records log(store, adjuster, &printer, nullptr, [&](const QString &) { ++mailed; });
+    log.Show_Visitor_Details("1");
+    const struct {
+        const char *what;
+        bool noTempFolder;
+        QRectF page;
+    } rows[] = {
+        {"no private folder", true, QRectF(0, 0, 200, 100)},
+        {"no pass to write", false, QRectF()},
+    };
+    for (const auto &r : rows) {
+        const testsupport::PrivateTemp temp;
+        // A missing TMPDIR would fall back to /tmp; nothing can be made in /proc, not even by root.
+        if (r.noTempFolder) qputenv("TMPDIR", "/proc");
+        log.page_rect = r.page;
+        log.Mail_click();
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing."}) << r.what;
+        EXPECT_EQ(mailed, 0) << r.what;
+        if (!r.noTempFolder) {
+            EXPECT_EQ(temp.left(), QStringList()) << "a failed write leaves nothing behind";
+        }
+    }
 }
 
 TEST_F(Output, PrintingGoesToThePassPrinter)
