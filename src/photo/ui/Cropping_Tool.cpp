@@ -492,3 +492,13 @@ void Cropping_Tool::Finish_Crop_All()
     Open_Export_File_Box(*m_state, this);
     emit cropAllFinished();
 }
+
+Cropping_Tool &Cropping_Tool_Of(QWidget &window)
+{
+    if (auto *tool = window.findChild<Cropping_Tool *>(QString(), Qt::FindDirectChildrenOnly))
+        return *tool;
+    std::shared_ptr<const FaceDetector> detector = Make_OpenCv_Face_Detector();
+    return *new Cropping_Tool(std::move(detector), &window);
+}
+
+int Cropping_Tool_Clicked(QWidget &window) { return Cropping_Tool_Of(window).Open_Wnd(); }

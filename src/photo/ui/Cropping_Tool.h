@@ -94,3 +94,9 @@ private:
     Send_Modeless *m_progress = nullptr;
     bool m_loading = false;
 };
+
+// The cropping window of a main window: its one instance, made at the first call with
+// the OpenCV face detector (face mode off without the cascade).
+Cropping_Tool &Cropping_Tool_Of(QWidget &window);
+// The Crop command: opens that window on its main screen.
+int Cropping_Tool_Clicked(QWidget &window);
