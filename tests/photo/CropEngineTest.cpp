@@ -42,6 +42,7 @@ TEST(CropEngine, FaceScaleAndFixedSize)
         {{400, 500}, {200, 400}, 0.5},    // equal overhang: widths
         {{300, 600}, {300, 300}, 0.5},
         {{0, 100}, {100, 100}, 1.0},
+        {{0, 50}, {100, 100}, 1.0},  // no width: no scale
     };
     for (const Scale &s : scales)
         EXPECT_DOUBLE_EQ(Face_Scale(s.picture, s.view), s.scale) << s.picture.width();
@@ -67,6 +68,7 @@ TEST(CropEngine, FaceScaleAndFixedSize)
             EXPECT_TRUE(cut.isNull());
         else {
             EXPECT_EQ(cut.size(), f.cut) << f.w << ' ' << f.aspect;
+            EXPECT_EQ(cut.pixel(0, 0), QColor(Qt::red).rgb());
             EXPECT_EQ(cut.pixel(f.cut.width() / 2, f.cut.height() / 2), QColor(Qt::red).rgb());
         }
     }
@@ -102,6 +104,9 @@ TEST(CropEngine, CutsYUpRectangleOfAsymmetricPicture)
     EXPECT_EQ(Flip_Rect_Y({5, 5, 10, 20}, 30), QRectF(5, 5, 10, 20));
     EXPECT_EQ(Flip_Rect_Y({0, 0, 10, 10}, 30), QRectF(0, 20, 10, 10));
     EXPECT_TRUE(Cut_Picture(picture, {0, 0, 0, 10}).isNull());
+    EXPECT_EQ(Cut_Picture(picture, {0, 0, 1, 10}).size(), QSize(1, 10));
+    EXPECT_TRUE(Cut_Picture(QImage(), {0, 0, 1, 10}).isNull());
+    EXPECT_TRUE(Crop_By_Given_Size(QImage(), 50, 50, false).isNull());
     EXPECT_TRUE(Cut_Picture(picture, {0, 0, 10, 0.5}).isNull());
 }
 
