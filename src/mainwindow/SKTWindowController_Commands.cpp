@@ -6,6 +6,7 @@
 #include "AdjustmentChain.h"
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
+#include "Cropping_Tool.h"
 #include "Globals.h"
 #include "ScopedFlag.h"
 #include "Helpers.h"
@@ -16,12 +17,10 @@
 
 #include <QAction>
 #include <QKeySequence>
+#include <QMainWindow>
 #include <QTabWidget>
 
 namespace {
-// Commands whose windows are not part of the application yet: offered greyed out
-// rather than as buttons that do nothing.
-const char *kCommandsNotAvailable[] = {"Crop"};
 
 // Independent copies of controls, made through their archives (pictures shared).
 std::vector<GraphicPtr> copiesOf(const std::vector<GraphicPtr> &controls)
@@ -59,8 +58,7 @@ void SKTWindowController::connectCommands()
     if (QAction *a = ui.command(QStringLiteral("Undo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction *a = ui.command(QStringLiteral("Redo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     connectMailCommands();
-    for (const char *name : kCommandsNotAvailable)
-        if (QAction *a = ui.command(QLatin1String(name))) a->setEnabled(false);
+    if (QAction *a = ui.command(QStringLiteral("Crop"))) connect(a, &QAction::triggered, this, [this] { Cropping_Tool_Clicked(*ui.window); });
     Check_Undo_Redo_Btn_Enability();
 }
 

@@ -1,0 +1,112 @@
+#include "CropAllJob.h"
+
+#include "Export_File_Writer.h"
+#include "FileUtilities.h"
+#include "Log.h"
+#include "MessageBox.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+Crop_All_Job::Crop_All_Job(Crop_All_Snapshot snapshot, std::shared_ptr<const FaceDetector> detector,
+                           std::shared_ptr<Output_Run_State> state)
+    : m_snapshot(std::move(snapshot)), m_detector(std::move(detector)), m_state(std::move(state))
+{
+    m_counter = m_snapshot.counter;
+}
+
+Crop_All_Job::~Crop_All_Job() { Wait(); }
+
+void Crop_All_Job::Wait()
+{
+    if (m_thread.joinable())
+        m_thread.join();
+}
+
+bool Crop_All_Job::Start()
+{
+    if (m_snapshot.series != Crop_Series_Output::None) {
+        // The lines go to a file beside the series, renamed over it when the run ends,
+        // so the series it replaces stays whole until then.
+        m_tempPath = m_snapshot.seriesPath + QStringLiteral(".part");
+        QFile probe(m_tempPath);
+        if (m_snapshot.seriesPath.isEmpty() || !probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+            Show_MessageBox(QStringLiteral("Error in series file accessing."));
+            return false;
+        }
+    }
+    m_state->show_count = int(m_snapshot.paths.size());
+    m_state->curr_card_count = 0;
+    m_thread = std::thread([this] { Run(); });
+    return true;
+}
+
+QString Crop_All_Job::Write_Row(const QString &input, const QImage &cut)
+{
+    QString target;
+    const QString ext = Crop_Format_Extension(m_snapshot.format);
+    if (m_snapshot.direct) {
+        QString name = QFileInfo(input).completeBaseName();
+        if (!ext.isEmpty())
+            name += u'.' + ext;
+        target = Check_Exist_Path_and_Create_New(m_snapshot.outputFolder + u'/' + name);
+    } else {
+        const QString path = Cropped_File_Name(m_snapshot.outputFolder, m_snapshot.customName, m_snapshot.name, input,
+                                               m_snapshot.format, m_counter++);
+        const auto free = Keep_Or_Replace_Target(path, Keep_Replace_Wording::Keep_Or_Replace, true, *m_state);
+        if (!free)
+            return {};
+        target = *free;
+    }
+    if (!Save_gen_image(cut, target)) {
+        ++m_state->failed_files;
+        Show_NSLog_Message(QStringLiteral("Crop All: cannot write ") + target);
+        return {};
+    }
+    ++m_written;
+    m_state->check_any_card_exported = true;
+    return target;
+}
+
+void Crop_All_Job::Run()
+{
+    QDir().mkpath(m_snapshot.outputFolder);
+    for (int row = 0; row < m_snapshot.paths.size(); ++row) {
+        if (m_state->Stop_Requested() || m_state->Stop_SMS_Sending_Now)
+            break;
+        ++m_state->curr_card_count;
+        emit rowStarted(row);
+        const QString input = m_snapshot.paths[row].trimmed();
+        QString written;
+        if (!input.isEmpty() && QFileInfo(input).isFile()) {
+            const Picture preview = Get_Image_For_Path(input, 0);
+            if (!preview.isNull()) {
+                const QImage shown =
+                    Get_Processed_Image_Full_Combined(preview, m_snapshot.adjustments, true).image();
+                const Crop_Result cut = Crop_Picture(shown, m_snapshot.cut, m_detector.get());
+                if (cut.outcome == Crop_Outcome::Cut)
+                    written = Write_Row(input, cut.image);
+            }
+        }
+        m_lines << written;  // a row without a cut: an empty line
+    }
+    if (!m_tempPath.isEmpty()) {
+        QFile temp(m_tempPath);
+        bool ok = temp.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        for (const QString &line : std::as_const(m_lines))
+            ok = ok && temp.write((line + u'\n').toUtf8()) >= 0;
+        temp.close();
+        if (ok) {
+            QFile::remove(m_snapshot.seriesPath);
+            ok = QFile::rename(m_tempPath, m_snapshot.seriesPath);
+        }
+        if (!ok) {
+            QFile::remove(m_tempPath);
+            Show_NSLog_Message(QStringLiteral("Crop All: cannot write the series ") + m_snapshot.seriesPath);
+        }
+    }
+    m_state->Export_File_Path = m_snapshot.outputFolder;
+    m_state->Export_File_Message = QStringLiteral("Image has been cropped successfully.");
+    emit finished();
+}

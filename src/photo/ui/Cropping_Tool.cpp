@@ -1,0 +1,504 @@
+#include "Cropping_Tool.h"
+
+#include "Dialogs.h"
+#include "Export_File_Writer.h"
+#include "FileUtilities.h"
+#include "GuiThread.h"
+#include "MessageBox.h"
+#include "PictureView.h"
+#include "SelectionCanvas.h"
+#include "Shared_Dialogs.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QDoubleSpinBox>
+#include <QFileInfo>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QThread>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kPictureTypes{"png", "jpg", "jpeg", "bmp", "tif", "tiff", "gif"};
+
+QString Choose(FilePanelRequest::Kind kind, const QString &title, const QStringList &extensions = {})
+{
+    FilePanelRequest request;
+    request.kind = kind;
+    request.title = title;
+    request.extensions = extensions;
+    const QStringList chosen = Run_File_Panel(request);
+    return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+QWidget *row(std::initializer_list<QWidget *> widgets)
+{
+    auto *w = new QWidget;
+    auto *layout = new QHBoxLayout(w);
+    layout->setContentsMargins(0, 0, 0, 0);
+    for (QWidget *child : widgets)
+        layout->addWidget(child, child->inherits("QLineEdit") ? 1 : 0);
+    return w;
+}
+
+}  // namespace
+
+Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidget *parent)
+    : QDialog(parent), m_detector(std::move(detector))
+{
+    setWindowTitle(tr("Cropping Tool"));
+    buildWindow();
+    Set_Default_Values();
+}
+
+Cropping_Tool::~Cropping_Tool()
+{
+    if (m_state)
+        m_state->Request_Stop();
+    m_job.reset();  // waits for the worker
+}
+
+void Cropping_Tool::buildWindow()
+{
+    screens = new QStackedWidget;
+    // Main screen.
+    auto *main = new QWidget;
+    auto *form = new QFormLayout(main);
+    file_radio = new QRadioButton(tr("Image file"));
+    folder_radio = new QRadioButton(tr("Folder"));
+    file_path = new QLineEdit;
+    folder_path = new QLineEdit;
+    output_path = new QLineEdit;
+    file_browse = new QPushButton(tr("Browse"));
+    folder_browse = new QPushButton(tr("Browse"));
+    output_browse = new QPushButton(tr("Browse"));
+    form->addRow(file_radio, row({file_path, file_browse}));
+    form->addRow(folder_radio, row({folder_path, folder_browse}));
+    form->addRow(tr("Output folder"), row({output_path, output_browse}));
+    custom_name_radio = new QRadioButton(tr("Custom name"));
+    own_name_radio = new QRadioButton(tr("Input file name"));
+    custom_name = new QLineEdit;
+    form->addRow(custom_name_radio, custom_name);
+    form->addRow(own_name_radio, new QWidget);
+    output_format_combo = new QComboBox;
+    output_format_combo->addItems({"jpg", "bmp", "png", "tiff"});
+    form->addRow(tr("Format"), output_format_combo);
+    screens->addWidget(main);
+
+    // Crop screen.
+    auto *crop = new QWidget;
+    auto *cropLayout = new QHBoxLayout(crop);
+    Modified_image = new PictureView;
+    Modified_image->setMinimumSize(360, 360);
+    canvas = new SelectionCanvas(*Modified_image);
+    list = new QTableWidget(0, 3);
+    list->setHorizontalHeaderLabels({"SNO", "Image_Path", "IMG_NAME"});
+    list->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list->setSelectionMode(QAbstractItemView::SingleSelection);
+    list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    list->horizontalHeader()->setStretchLastSection(true);
+    auto *left = new QVBoxLayout;
+    left->addWidget(Modified_image, 1);
+    left->addWidget(list);
+    cropLayout->addLayout(left, 1);
+    auto *modes = new QGroupBox(tr("Crop mode"));
+    auto *modeForm = new QFormLayout(modes);
+    drawn_radio = new QRadioButton(tr("Drawn rectangle"));
+    face_radio = new QRadioButton(tr("Face"));
+    fixed_radio = new QRadioButton(tr("Fixed size"));
+    face_growth = new QDoubleSpinBox;
+    face_growth->setRange(0, 500);
+    face_growth->setSuffix(QStringLiteral(" %"));
+    width_Text = new QLineEdit;
+    height_Text = new QLineEdit;
+    aspect_ratio_chk = new QCheckBox(tr("Keep aspect ratio"));
+    modeForm->addRow(drawn_radio);
+    modeForm->addRow(face_radio, face_growth);
+    modeForm->addRow(fixed_radio);
+    modeForm->addRow(tr("Width"), width_Text);
+    modeForm->addRow(tr("Height"), height_Text);
+    modeForm->addRow(aspect_ratio_chk);
+    auto *right = new QVBoxLayout;
+    right->addWidget(modes);
+    crop_btn = new QPushButton(tr("Crop"));
+    crop_all_btn = new QPushButton(tr("Crop All"));
+    right->addWidget(crop_btn);
+    right->addWidget(crop_all_btn);
+    right->addStretch(1);
+    cropLayout->addLayout(right);
+    screens->addWidget(crop);
+
+    next_btn = new QPushButton(tr("Next"));
+    back_btn = new QPushButton(tr("Back"));
+    auto *close = new QPushButton(tr("Close"));
+    auto *buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(back_btn);
+    buttons->addWidget(next_btn);
+    buttons->addWidget(close);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(screens, 1);
+    layout->addLayout(buttons);
+
+    auto *inputs = new QButtonGroup(this);
+    inputs->addButton(file_radio);
+    inputs->addButton(folder_radio);
+    auto *names = new QButtonGroup(this);
+    names->addButton(custom_name_radio);
+    names->addButton(own_name_radio);
+    auto *modeGroup = new QButtonGroup(this);
+    modeGroup->addButton(drawn_radio);
+    modeGroup->addButton(face_radio);
+    modeGroup->addButton(fixed_radio);
+
+    connect(file_radio, &QRadioButton::toggled, this, [this] {
+        file_path->setEnabled(file_radio->isChecked());
+        file_browse->setEnabled(file_radio->isChecked());
+        folder_path->setEnabled(!file_radio->isChecked());
+        folder_browse->setEnabled(!file_radio->isChecked());
+    });
+    connect(custom_name_radio, &QRadioButton::toggled, this,
+            [this] { custom_name->setEnabled(custom_name_radio->isChecked()); });
+    connect(file_browse, &QPushButton::clicked, this, [this] {
+        const QString chosen = Choose(FilePanelRequest::OpenFile, tr("Select Image"), kPictureTypes);
+        if (!chosen.isEmpty()) file_path->setText(chosen);
+    });
+    connect(folder_browse, &QPushButton::clicked, this, [this] {
+        const QString chosen = Choose(FilePanelRequest::OpenFolder, tr("Select Folder"));
+        if (!chosen.isEmpty()) folder_path->setText(chosen);
+    });
+    connect(output_browse, &QPushButton::clicked, this, [this] {
+        const QString chosen = Choose(FilePanelRequest::OpenFolder, tr("Select Output Folder"));
+        if (!chosen.isEmpty()) output_path->setText(chosen);
+    });
+    connect(next_btn, &QPushButton::clicked, this, &Cropping_Tool::Next_Btn_Clicked);
+    connect(back_btn, &QPushButton::clicked, this, &Cropping_Tool::Back_Btn_Clicked);
+    connect(close, &QPushButton::clicked, this, &QDialog::reject);
+    connect(crop_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_Single_Image_Clicked);
+    connect(crop_all_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_All_Clicked);
+    for (QRadioButton *b : {drawn_radio, face_radio, fixed_radio})
+        connect(b, &QRadioButton::toggled, this, [this](bool on) { if (on) Crop_Mode_Changed(); });
+    connect(face_growth, &QDoubleSpinBox::valueChanged, this, &Cropping_Tool::Extend_Face_Size_Changed);
+    for (QLineEdit *field : {width_Text, height_Text})
+        connect(field, &QLineEdit::textEdited, this, [this, field] { Size_Text_Changed(field); });
+    connect(list, &QTableWidget::itemSelectionChanged, this, [this] {
+        const auto rows = list->selectionModel()->selectedRows();
+        if (!rows.isEmpty()) Load_Image_File(Get_Item_Text(rows.first().row()));
+    });
+}
+
+int Cropping_Tool::Open_Wnd()
+{
+    Set_Default_Values();
+    return exec();
+}
+
+void Cropping_Tool::Set_Default_Values()
+{
+    screens->setCurrentIndex(0);
+    next_btn->setEnabled(true);
+    back_btn->setEnabled(false);
+    file_radio->setChecked(true);
+    file_path->clear();
+    folder_path->clear();
+    output_path->clear();
+    custom_name_radio->setChecked(true);
+    custom_name->setText(QStringLiteral("Untitled"));
+    output_format_combo->setCurrentIndex(0);
+    list->setRowCount(0);
+    canvas->removeAllSelectorsFromCanvas();
+    Modified_image->setPicture({});
+    User_Picture = QImage();
+    Crop_Input_Path.clear();
+    crop_num = 0;
+    Find_Face = false;
+    face_radio->setEnabled(m_detector != nullptr);
+    drawn_radio->setChecked(true);
+    face_growth->setValue(0);
+    face_growth->setEnabled(false);
+    width_Text->setText(QStringLiteral("50"));
+    height_Text->setText(QStringLiteral("50"));
+    aspect_ratio_chk->setChecked(false);
+}
+
+// ---- Screens ----
+
+void Cropping_Tool::Next_Btn_Clicked()
+{
+    if (Load_for_Next_Screen()) {
+        next_btn->setEnabled(false);
+        back_btn->setEnabled(true);
+    }
+}
+
+void Cropping_Tool::Back_Btn_Clicked()
+{
+    screens->setCurrentIndex(0);
+    next_btn->setEnabled(true);
+    back_btn->setEnabled(false);
+}
+
+bool Cropping_Tool::Load_for_Next_Screen()
+{
+    const bool file = file_radio->isChecked();
+    const QString input = (file ? file_path : folder_path)->text().trimmed();
+    if (input.isEmpty()) {
+        Show_MessageBox(file ? QStringLiteral("Please select input image file path.")
+                             : QStringLiteral("Please select input folder path."));
+        return false;
+    }
+    if (output_path->text().trimmed().isEmpty()) {
+        Show_MessageBox(QStringLiteral("Please select output folder path."));
+        return false;
+    }
+    if (custom_name_radio->isChecked() && custom_name->text().trimmed().isEmpty()) {
+        Show_MessageBox(QStringLiteral("Please selec output file custom name."));
+        return false;
+    }
+    QStringList paths;
+    if (file) {
+        paths << input;
+    } else {
+        crop_num = 0;
+        const QFileInfoList entries = QDir(input).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
+        for (const QFileInfo &entry : entries)
+            if (kPictureTypes.contains(entry.suffix().toLower()))
+                paths << entry.filePath();
+        if (paths.isEmpty()) {
+            Back_Btn_Clicked();
+            Show_MessageBox(QStringLiteral("The selected folder does not contains any image with supported extension."));
+            return false;
+        }
+    }
+    screens->setCurrentIndex(1);
+    Create_List(paths);
+    list->selectRow(0);
+    Show_hide_Crop_Selection(mode() == Crop_Mode::Drawn);
+    return true;
+}
+
+void Cropping_Tool::Create_List(const QStringList &paths)
+{
+    list->setRowCount(0);
+    for (const QString &path : paths) {
+        const QString trimmed = path.trimmed();
+        if (trimmed.isEmpty()) continue;
+        const int r = list->rowCount();
+        list->insertRow(r);
+        list->setItem(r, 0, new QTableWidgetItem(QString::number(r + 1)));
+        list->setItem(r, 1, new QTableWidgetItem(trimmed));
+        list->setItem(r, 2, new QTableWidgetItem(QFileInfo(trimmed).fileName()));
+    }
+}
+
+QString Cropping_Tool::Get_Item_Text(int r) const
+{
+    const QTableWidgetItem *item = list->item(r, 1);
+    return item ? item->text() : QString();
+}
+
+// ---- The picture and the selection ----
+
+QSizeF Cropping_Tool::originalImageRatio() const { return Modified_image->imageRatio(); }
+
+void Cropping_Tool::Load_Image_File(const QString &path)
+{
+    Q_ASSERT(QThread::currentThread() == thread());
+    Crop_Input_Path = path;
+    const Picture preview = Get_Image_For_Path(path, 0);
+    User_Picture = preview.image();
+    Modified_image->setPicture(preview);
+    canvas->arrangeCanvas();
+    if (mode() == Crop_Mode::Drawn && canvas->hasSelectors()) {
+        // A selector whose origin falls outside the new picture moves to the far corner.
+        const QRectF frame = canvas->model().selectors().back().frame;
+        const QSizeF ratio = originalImageRatio();
+        const QPointF origin(frame.x() / ratio.width(), frame.y() / ratio.height());
+        if (origin.x() < 0 || origin.y() < 0 || origin.x() > User_Picture.width() || origin.y() > User_Picture.height()) {
+            const QSizeF size = canvas->model().canvasSize();
+            canvas->addSelectorWithFrame({size.width() - frame.width(), size.height() - frame.height(), frame.width(), frame.height()});
+        }
+    } else if (mode() == Crop_Mode::Face) {
+        Detect_Face();
+    }
+}
+
+void Cropping_Tool::Show_hide_Crop_Selection(bool show)
+{
+    if (show && !canvas->hasSelectors())
+        canvas->addSelectorWithFrame({10, 10, 100, 100});
+    canvas->setVisible(show);
+}
+
+Crop_Mode Cropping_Tool::mode() const
+{
+    if (face_radio->isChecked()) return Crop_Mode::Face;
+    if (fixed_radio->isChecked()) return Crop_Mode::Fixed;
+    return Crop_Mode::Drawn;
+}
+
+void Cropping_Tool::Crop_Mode_Changed()
+{
+    const Crop_Mode m = mode();
+    face_growth->setEnabled(false);
+    if (m == Crop_Mode::Drawn) {
+        Show_hide_Crop_Selection(true);
+    } else if (m == Crop_Mode::Face) {
+        Detect_Face();
+    } else {
+        Show_hide_Crop_Selection(false);
+    }
+}
+
+void Cropping_Tool::Detect_Face()
+{
+    Find_Face = false;
+    const auto face = m_detector && !User_Picture.isNull() ? Largest_Face(m_detector->Detect_Faces(User_Picture))
+                                                           : std::nullopt;
+    if (!face) {
+        Show_hide_Crop_Selection(false);
+        return;
+    }
+    Find_Face = true;
+    Find_Face_Rect = *face;
+    face_growth->setEnabled(true);
+    Extend_Face_Size_Changed();
+}
+
+void Cropping_Tool::Extend_Face_Size_Changed()
+{
+    if (!Find_Face || mode() != Crop_Mode::Face) return;
+    canvas->addSelectorWithFrame(Face_Selection_Frame(Find_Face_Rect, face_growth->value(), originalImageRatio()));
+    canvas->setVisible(true);
+}
+
+void Cropping_Tool::Size_Text_Changed(QLineEdit *field)
+{
+    field->setText(Crop_Size_Text_Rule(field->text()).text);
+}
+
+Crop_Cut_Settings Cropping_Tool::Cut_Settings() const
+{
+    Crop_Cut_Settings s;
+    s.mode = mode();
+    if (canvas->hasSelectors())
+        s.selection = canvas->model().selectors().back().frame;
+    s.drawing = Modified_image->drawingRect();
+    s.scaling = Modified_image->imageScaling();
+    s.growth = face_growth->value();
+    s.width = Crop_Size_Text_Rule(width_Text->text()).value;
+    s.height = Crop_Size_Text_Rule(height_Text->text()).value;
+    s.aspect = aspect_ratio_chk->isChecked();
+    return s;
+}
+
+// ---- Cropping ----
+
+void Cropping_Tool::Crop_Single_Image_Clicked()
+{
+    if (User_Picture.isNull()) {
+        Show_MessageBox(QStringLiteral("There is no image to crop."));
+        return;
+    }
+    const Crop_Mode m = mode();
+    if (m == Crop_Mode::Drawn && !canvas->hasSelectors()) {
+        Show_MessageBox(QStringLiteral("Please select area to crop."));
+        return;
+    }
+    if (m == Crop_Mode::Face && !Find_Face) {
+        Show_hide_Crop_Selection(false);
+        Show_MessageBox(QStringLiteral("No face detected."));
+        return;
+    }
+    Crop_Cut_Settings s = Cut_Settings();
+    if (m == Crop_Mode::Face)
+        s.mode = Crop_Mode::Drawn;  // the face rectangle as the user left it
+    Output_Run_State state;
+    state.replace_keep_file_flag = Keep_Replace_Replace;
+    const Crop_Result cut = Crop_Picture(User_Picture, s, m_detector.get());
+    if (cut.outcome != Crop_Outcome::Cut)
+        return;  // an empty rectangle writes nothing
+    const QString folder = output_path->text().trimmed();
+    QDir().mkpath(folder);
+    const QString path = Cropped_File_Name(folder, custom_name_radio->isChecked(), custom_name->text().trimmed(),
+                                           Crop_Input_Path, output_format_combo->currentIndex(), crop_num++);
+    const auto target = Keep_Or_Replace_Target(path, Keep_Replace_Wording::Keep_Or_Replace, false, state);
+    if (!target || !Save_gen_image(cut.image, *target))
+        return;
+    state.check_any_card_exported = true;
+    state.Export_File_Path = *target;
+    state.Export_File_Message = QStringLiteral("Image has been cropped successfully.");
+    Open_Export_File_Box(state, this);
+}
+
+void Cropping_Tool::Crop_All_Clicked()
+{
+    if (m_job) return;
+    const Crop_Mode m = mode();
+    if (m == Crop_Mode::Drawn && !canvas->hasSelectors()) {
+        Show_MessageBox(QStringLiteral("Please select area to crop."));
+        return;
+    }
+    if (m == Crop_Mode::Face && !Find_Face) {
+        Show_hide_Crop_Selection(false);
+        return;
+    }
+    Crop_All_Snapshot snap;
+    for (int r = 0; r < list->rowCount(); ++r)
+        snap.paths << Get_Item_Text(r);
+    snap.cut = Cut_Settings();
+    snap.outputFolder = output_path->text().trimmed();
+    snap.customName = custom_name_radio->isChecked();
+    snap.name = custom_name->text().trimmed();
+    snap.format = output_format_combo->currentIndex();
+    snap.counter = crop_num;
+    m_state = std::make_shared<Output_Run_State>();
+    m_job = std::make_unique<Crop_All_Job>(snap, m_detector, m_state);
+    connect(m_job.get(), &Crop_All_Job::rowStarted, this, [this](int r) {
+        m_loading = true;
+        list->selectRow(r);
+        m_loading = false;
+    }, Qt::QueuedConnection);
+    connect(m_job.get(), &Crop_All_Job::finished, this, &Cropping_Tool::Finish_Crop_All, Qt::QueuedConnection);
+    if (!m_progress)
+        m_progress = new Send_Modeless(this);
+    const int total = int(snap.paths.size());
+    m_progress->Show_One_By_One_Modeless(m_state, total, QStringLiteral("%1 / %2 ").arg(0).arg(total));
+    if (!m_job->Start()) {
+        m_progress->Hide_One_By_One_Modeless();
+        m_job.reset();
+    }
+}
+
+void Cropping_Tool::Finish_Crop_All()
+{
+    Q_ASSERT(QThread::currentThread() == thread());
+    m_job->Wait();
+    crop_num = m_job->counter();
+    m_progress->update_sending_progress_bar();
+    m_progress->Hide_One_By_One_Modeless();
+    m_job.reset();
+    Open_Export_File_Box(*m_state, this);
+    emit cropAllFinished();
+}
+
+Cropping_Tool &Cropping_Tool_Of(QWidget &window)
+{
+    if (auto *tool = window.findChild<Cropping_Tool *>(QString(), Qt::FindDirectChildrenOnly))
+        return *tool;
+    std::shared_ptr<const FaceDetector> detector = Make_OpenCv_Face_Detector();
+    return *new Cropping_Tool(std::move(detector), &window);
+}
+
+int Cropping_Tool_Clicked(QWidget &window) { return Cropping_Tool_Of(window).Open_Wnd(); }

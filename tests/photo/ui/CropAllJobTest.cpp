@@ -1,0 +1,177 @@
+// Crop All on its worker: many pictures with progress, Stop keeping the rows done,
+// series new and replace (the old series intact when the run fails), direct mode with
+// a missing input, faceless rows as empty lines.
+#include "CropAllJob.h"
+
+#include "TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QImage>
+#include <QImageReader>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+// A face only in pictures wider than 100 pixels (their previews too).
+class WideFaceDetector final : public FaceDetector {
+public:
+    std::vector<QRectF> Detect_Faces(const QImage &picture) const override
+    {
+        if (picture.width() <= 100)
+            return {};
+        return {{10, 10, 30, 20}};
+    }
+};
+
+QStringList Make_Pictures(const QString &folder, int count, int width)
+{
+    QDir().mkpath(folder);
+    QStringList paths;
+    QImage picture(width, 40, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    for (int i = 0; i < count; ++i) {
+        const QString path = QStringLiteral("%1/p%2_%3.png").arg(folder).arg(width).arg(i, 3, 10, QChar(u'0'));
+        picture.save(path);
+        paths << path;
+    }
+    return paths;
+}
+
+QString Read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<missing>");
+}
+
+Crop_All_Snapshot Fixed_Snapshot(const QStringList &paths, const QString &out)
+{
+    Crop_All_Snapshot s;
+    s.paths = paths;
+    s.cut.mode = Crop_Mode::Fixed;
+    s.cut.width = 20;
+    s.cut.height = 10;
+    s.outputFolder = out;
+    s.format = 2;
+    return s;
+}
+
+}  // namespace
+
+TEST(CropAllJob, FiveHundredPicturesOneFileEach)
+{
+    const QString home = testHome();
+    const QStringList paths = Make_Pictures(home + "/in", 500, 30);
+    auto state = std::make_shared<Output_Run_State>();
+    Crop_All_Job job(Fixed_Snapshot(paths, home + "/out"), nullptr, state);
+    std::atomic<int> rowsSeen{0};
+    QObject::connect(&job, &Crop_All_Job::rowStarted, [&](int) { ++rowsSeen; });
+    ASSERT_TRUE(job.Start());
+    job.Wait();
+    EXPECT_EQ(job.written(), 500);
+    EXPECT_EQ(job.counter(), 500);
+    EXPECT_EQ(state->curr_card_count.load(), 500);
+    EXPECT_EQ(state->show_count.load(), 500);
+    EXPECT_EQ(rowsSeen.load(), 500);
+    EXPECT_TRUE(state->check_any_card_exported.load());
+    EXPECT_EQ(QDir(home + "/out").entryList(QDir::Files).size(), 500);
+    EXPECT_TRUE(QFile::exists(home + "/out/Untitled.png"));
+    EXPECT_TRUE(QFile::exists(home + "/out/Untitled_499.png"));
+    EXPECT_EQ(QImageReader(home + "/out/Untitled_7.png").size(), QSize(20, 10));
+    EXPECT_EQ(state->Export_File_Path, home + "/out");
+    EXPECT_EQ(state->Export_File_Message, "Image has been cropped successfully.");
+}
+
+TEST(CropAllJob, StopKeepsTheRowsDone)
+{
+    const QString home = testHome();
+    const QStringList paths = Make_Pictures(home + "/in", 3, 30);
+    auto state = std::make_shared<Output_Run_State>();
+    Crop_All_Snapshot s = Fixed_Snapshot(paths, home + "/out");
+    s.series = Crop_Series_Output::New;
+    s.seriesPath = home + "/Run.txt";
+    Crop_All_Job job(s, nullptr, state);
+    // Stop asked while the second row is under way: it ends before the third.
+    QObject::connect(&job, &Crop_All_Job::rowStarted, &job, [&](int row) {
+        if (row == 1) state->Request_Stop();
+    }, Qt::DirectConnection);
+    ASSERT_TRUE(job.Start());
+    job.Wait();
+    EXPECT_EQ(job.written(), 2);
+    EXPECT_EQ(Read(home + "/Run.txt"), home + "/out/Untitled.png\n" + home + "/out/Untitled_1.png\n");
+    EXPECT_FALSE(QFile::exists(home + "/Run.txt.part"));
+}
+
+TEST(CropAllJob, SeriesLinesFaceAndDirect)
+{
+    const QString home = testHome();
+    QStringList paths = Make_Pictures(home + "/in", 1, 200);
+    paths << Make_Pictures(home + "/in", 1, 50) << home + "/in/missing.png" << Make_Pictures(home + "/in", 1, 150);
+    QDir().mkpath(home + "/out");
+    {
+        QFile taken(home + "/out/p200_000.jpg");
+        ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    }
+    struct Row {
+        const char *what;
+        Crop_Series_Output series;
+        bool direct;
+        QString lines;
+    };
+    const Row rows[] = {
+        // Faceless and missing rows give empty lines; direct names keep the input's name,
+        // made free.
+        {"direct", Crop_Series_Output::New, true,
+         home + "/out/p200_000 (1).jpg\n\n\n" + home + "/out/p150_000.jpg\n"},
+    };
+    for (const Row &r : rows) {
+        auto state = std::make_shared<Output_Run_State>();
+        Crop_All_Snapshot s;
+        s.paths = paths;
+        s.cut.mode = Crop_Mode::Face;
+        s.cut.drawing = {0, 0, 300, 300};
+        s.outputFolder = home + "/out";
+        s.direct = r.direct;
+        s.series = r.series;
+        s.seriesPath = home + "/S.txt";
+        Crop_All_Job job(s, std::make_shared<WideFaceDetector>(), state);
+        ASSERT_TRUE(job.Start());
+        job.Wait();
+        EXPECT_EQ(Read(home + "/S.txt"), r.lines) << r.what;
+        EXPECT_EQ(QImageReader(home + "/out/p150_000.jpg").size(), QSize(30, 20)) << r.what;
+    }
+}
+
+TEST(CropAllJob, ReplacedSeriesStaysWholeWhenTheRunFails)
+{
+    const QString home = testHome();
+    const QString series = home + "/Old.txt";
+    {
+        QFile old(series);
+        ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+        old.write("old line\n");
+    }
+    // A part file that cannot be made: a folder stands in its way.
+    QDir().mkpath(series + ".part");
+    auto state = std::make_shared<Output_Run_State>();
+    Crop_All_Snapshot s = Fixed_Snapshot(Make_Pictures(home + "/in", 2, 30), home + "/out");
+    s.series = Crop_Series_Output::Replace;
+    s.seriesPath = series;
+    Crop_All_Job job(s, nullptr, state);
+    boxes().clear();
+    EXPECT_FALSE(job.Start());
+    EXPECT_EQ(boxes().take(), QStringList{"\nError in series file accessing."});  // no title
+    EXPECT_EQ(Read(series), "old line\n");
+    EXPECT_EQ(state->curr_card_count.load(), 0);
+
+    // Without the obstacle the replacement takes the series' place.
+    QDir(series + ".part").removeRecursively();
+    Crop_All_Job again(s, nullptr, state);
+    ASSERT_TRUE(again.Start());
+    again.Wait();
+    EXPECT_EQ(Read(series), home + "/out/Untitled.png\n" + home + "/out/Untitled_1.png\n");
+}
