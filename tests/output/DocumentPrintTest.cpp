@@ -82,6 +82,16 @@ TEST(DocumentPrint, OneCanvasPageHoldingTheFront)
     ASSERT_EQ(words.size(), 1u);
     EXPECT_EQ(words[0].page, 1);
     EXPECT_EQ(words[0].text, "Frontward");
+    // A printer given with the settings is the job's printer.
+    doc.setPrintInfo({"Desk", doc.printInfo().layout});
+    EXPECT_EQ(printOperationWithSettings(doc, {{"PrinterName", Virtual_PDF_Printer_Name}}, resources()).settings.printer,
+              Virtual_PDF_Printer_Name);
+    // A page that cannot be started: nothing printed, a reason.
+    qputenv(Virtual_PDF_Printer_Setting, dir.filePath("no such folder/doc.pdf").toUtf8());
+    EXPECT_FALSE(Run_Print_Operation(printOperationWithSettings(doc, {{"PrinterName", Virtual_PDF_Printer_Name}},
+                                                                resources()),
+                                     &error));
+    EXPECT_EQ(error, "The printer \"PDF File\" could not start the page.");
     qunsetenv(Virtual_PDF_Printer_Setting);
 
     Document_Print_Operation gone = printOperationWithSettings(doc, {}, resources());
