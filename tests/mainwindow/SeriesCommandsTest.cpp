@@ -193,7 +193,7 @@ TEST(SeriesCommands, ANewSeriesIsListedAtOnceWithTheChoiceKept)
     DataSourceSection::Add_Excel_Col_Name_In_Combo(section.Data_source_type);
     for (const Row &r : rows) {
         section.Fill_Data_Set_File_Name_In_Combo(section.Batch_Series);
-        if (r.source == 2) section.Batch_Series->removeItem(section.Batch_Series->findText("C"));
+        section.Batch_Series->removeItem(section.Batch_Series->findText("C"));  // a refresh brings it back
         section.Batch_Series->setCurrentIndex(section.Batch_Series->findText(r.selected));
         {
             const QSignalBlocker block(section.Data_source_type);
