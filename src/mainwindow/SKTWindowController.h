@@ -54,6 +54,7 @@ class Image_Library;
 class Camera;
 class QAbstractButton;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QMainWindow;
 class QWidget;
@@ -182,6 +183,9 @@ public:
     // with `readXl`, the spreadsheet rows. Returns 1 when the file was read; a file
     // that cannot be read is reported and leaves the open design untouched.
     int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readXl);
+    // The reading part of it: the file read and put in place, no message and no
+    // refresh of the windows; false with the reason in *error.
+    bool Read_Design_In_Place(const QString &path, const QString &mode, bool readXl, QString *error);
     void Image_Control_Counter_Check();
     // The File commands.
     void Open_Design();
@@ -220,8 +224,6 @@ public:
     void Print_Button();
     void Print_method();
     Print_Window &printWindow();
-    // The print settings of the application (printer, paper, orientation, margins).
-    Print_Settings &printInfo() { return m_printSettings; }
     // Replaces the print window's modal run (scripted runs): called with the window
     // prepared for the design.
     std::function<void(Print_Window &)> printWindowRunner;
@@ -259,7 +261,13 @@ public:
     void Create_Series_Button();
     void Import_Wizard_Button();
     // The property panel's series choice refilled from the series folder.
+    // While the data-source list shows "Manual" or "Series": the series list refilled
+    // from the series folder, its choice kept (Not_Draw_Only_Prop_Change set meanwhile;
+    // a failure is logged).
     void Refresh_All_Series_Combobox();
+    // Refills the combo with the series names and selects `name`, or, when it is empty,
+    // the series selected before; nothing is selected when that series is gone.
+    void Refresh_Data_Set_File_Name_In_Combo(QComboBox *combo, const QString &name);
     void View_Series_Window(const QString &name);
     SeriesServices Series_Services();
 
@@ -577,7 +585,6 @@ private:
     std::unique_ptr<BatchRunGuard> m_exportGuard;
     std::unique_ptr<Batch_Export_Run> m_exportRun;
     Send_Modeless *m_progressPanel = nullptr;
-    Print_Settings m_printSettings;
     Print_Window *m_printWindow = nullptr;
     std::unique_ptr<Mail_Card_Source> m_mailCards;
     Send_Mail *m_sendMail = nullptr;

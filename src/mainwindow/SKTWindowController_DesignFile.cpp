@@ -17,10 +17,12 @@
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "Shared_Dialogs.h"
 
 #include <QApplication>
 #include <QBuffer>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPainter>
 #include <QFileInfo>
 
@@ -56,19 +58,29 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QSt
 
 int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readXl)
 {
-    DesignData data;
     QString error;
-    if (!Read_Design_File(path, data, &error)) {
-        Show_MessageBox(error.isEmpty() ? QStringLiteral("The design file could not be read.") : error);
+    if (!Read_Design_In_Place(path, mode, readXl, &error)) {
+        Show_MessageBox(error);
         return 0;
+    }
+    Design_Did_Load();
+    return 1;
+}
+
+bool SKTWindowController::Read_Design_In_Place(const QString &path, const QString &mode, bool readXl, QString *error)
+{
+    DesignData data;
+    QString reason;
+    if (!Read_Design_File(path, data, &reason)) {
+        if (error) *error = reason.isEmpty() ? QStringLiteral("The design file could not be read.") : reason;
+        return false;
     }
     {
         const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
         Put_Design_In_Place(data, readXl);
     }
     if (mode == QLatin1String("L") && copy_card_design == 0) document.Project_File_Name = path;
-    Design_Did_Load();
-    return 1;
+    return true;
 }
 
 void SKTWindowController::Put_Design_In_Place(DesignData &data, bool readXl)
@@ -117,7 +129,18 @@ void SKTWindowController::Open_Design()
     const QStringList chosen = Run_File_Panel(r);
     // A cancelled panel keeps the design that is open.
     if (chosen.isEmpty()) return;
-    if (Read_and_load_design_Log_NEW_METHOD(chosen.front(), QStringLiteral("L"), true) != 1) return;
+    // The read runs behind the please-wait sheet; the sheet is gone before any message.
+    QString error;
+    bool read = false;
+    {
+        const PleaseWait_Scope wait(ui.window);
+        read = Read_Design_In_Place(chosen.front(), QStringLiteral("L"), true, &error);
+    }
+    if (!read) {
+        Show_MessageBox(error);
+        return;
+    }
+    Design_Did_Load();
     document.Start_Card_Option = QStringLiteral("V");
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();

@@ -1,12 +1,14 @@
 // The print command: the frame around the print window. The counts and the backup
 // are taken, the window runs with the design's sides and a source of the cards of
 // records (made by the value engine on the print workers), and the design is put back
-// when it closes. The printing itself is the output library's.
+// when it closes. The window opens on the document's print settings and hands back what
+// it changes. The printing itself is the output library's.
 #include "CardAppearance.h"
 #include "CardValueEngine.h"
 #include "Log.h"
 #include "MessageBox.h"
 #include "Print_Window.h"
+#include "PrinterLayer.h"
 #include "SKTGraphicList.h"
 #include "SKTWindowController.h"
 
@@ -39,7 +41,13 @@ private:
 
 Print_Window &SKTWindowController::printWindow()
 {
-    if (!m_printWindow) m_printWindow = new Print_Window(m_printSettings, print_profile_path, ui.window);
+    if (!m_printWindow) {
+        m_printWindow = new Print_Window(print_profile_path, ui.window);
+        // What the window takes (printer, orientation, page set-up) is the document's.
+        m_printWindow->settingsChanged = [this](const Print_Settings &settings) {
+            document.setPrintInfo(Print_Info_From_Settings(settings));
+        };
+    }
     return *m_printWindow;
 }
 
@@ -76,6 +84,7 @@ void SKTWindowController::Print_method()
             design.spreadsheetRows = engine.Use_Excel_Binding_Values() ? engine.Excel_table_rows() : 0;
         }
         Print_Window &window = printWindow();
+        window.Use_Settings(Print_Settings_From_Info(document.printInfo()));
         try {
             if (printWindowRunner) {
                 window.Prepare(design);

@@ -7,12 +7,15 @@
 #include "Generate_List.h"
 #include "Globals.h"
 #include "Import_Wizard.h"
+#include "Log.h"
 #include "SKTWindowController.h"
+#include "ScopedFlag.h"
 #include "SeriesDialogs.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QMainWindow>
+#include <QSignalBlocker>
 #include <QToolBar>
 
 struct SKTWindowController::SeriesWindows {
@@ -81,9 +84,35 @@ void SKTWindowController::Import_Wizard_Button()
 
 void SKTWindowController::Refresh_All_Series_Combobox()
 {
-    if (dataSourceSection)
-        dataSourceSection->Update_Dataset_If_Datasource_Is_Series(dataSourceSection->Data_source_type,
-                                                                  dataSourceSection->Batch_Series);
+    if (!dataSourceSection || !dataSourceSection->Data_source_type) return;
+    const QString source = dataSourceSection->Data_source_type->currentText();
+    if (source != QLatin1String("Manual") && source != QLatin1String("Series")) return;
+    // The list is refilled quietly: change handlers neither rebind nor redraw meanwhile.
+    const Scoped_Flag quiet(Not_Draw_Only_Prop_Change);
+    try {
+        Refresh_Data_Set_File_Name_In_Combo(dataSourceSection->Batch_Series, QString());
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QStringLiteral("The series list could not be refreshed: %1").arg(QString::fromUtf8(e.what())));
+    } catch (...) {
+        Show_NSLog_Message(QStringLiteral("The series list could not be refreshed."));
+    }
+}
+
+void SKTWindowController::Refresh_Data_Set_File_Name_In_Combo(QComboBox *combo, const QString &name)
+{
+    if (!combo || !dataSourceSection) return;
+    try {
+        const CardValueEngine engine(Data_Folder_Path);
+        const int position = engine.Get_Data_SetIndex_According_Name(name.isEmpty() ? combo->currentText() : name);
+        dataSourceSection->Fill_Data_Set_File_Name_In_Combo(combo);
+        if (combo->count() > 0 && position != -1) {
+            // The same series stays chosen: nothing to rebind.
+            const QSignalBlocker block(combo);
+            combo->setCurrentIndex(position);
+        }
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QStringLiteral("The series list could not be filled: %1").arg(QString::fromUtf8(e.what())));
+    }
 }
 
 void SKTWindowController::View_Series_Window(const QString &name)

@@ -7,6 +7,7 @@
 #include "Globals.h"
 #include "Helpers.h"
 #include "MessageBox.h"
+#include "PrinterLayer.h"
 #include "SKTDocument.h"
 #include "ScopedFlag.h"
 #include "SKTGraphicView.h"
@@ -101,6 +102,8 @@ void SKTWindowController::awakeFromNib(bool startProject)
     }
 
     SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
+    // The page set-up every print window and run starts from: the default printer's.
+    document.setPrintInfo(Start_Print_Info());
     _graphicView->bindGraphics(&document.graphics());
     _graphicView_BACK->bindGraphics(&document.graphics_back());
     _graphicView_TEMP->bindGraphics(&document.graphics_temp());

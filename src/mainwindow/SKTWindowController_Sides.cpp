@@ -142,5 +142,5 @@ void SKTWindowController::Show_Hide_Main_Window(char show)
     if (ui.myTargetView) ui.myTargetView->hide();
     if (ui.Right_Prop_Box) ui.Right_Prop_Box->hide();
     // The visitor panes go with them.
-    if (ui.Visitor_Panel_Area) ui.Visitor_Panel_Area->hide();
+    Hide_Visitor_panel();
 }

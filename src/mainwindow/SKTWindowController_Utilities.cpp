@@ -18,8 +18,9 @@ void SKTWindowController::SetFocus(QWidget *widget)
 
 int SKTWindowController::Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id)
 {
-    // User-added fields get their columns with the panels' side lists.
-    return ::Get_Excel_Coulmn_Index_According_ID(document.m_columnChoices, ctrl_id);
+    // User-added fields take the column their entry of the current side's list names.
+    return ::Get_Excel_Coulmn_Index_According_ID(document.m_columnChoices, ctrl_id,
+                                                 [this](const QString &id) { return Get_Col_Index_of_Dynamic_Control(id); });
 }
 
 void SKTWindowController::Begin_Creation_Undo_Group() { document.undoManager().beginUndoGrouping(); }

@@ -120,3 +120,11 @@ void SKTDocument::setWindowControllerFactory(std::function<void(SKTDocument &)> 
     windowControllerFactory() = std::move(factory);
     g_windowControllerMade = false;
 }
+
+bool SKTDocument::setPrintInfo(const Document_Print_Info &info)
+{
+    if (info == m_printInfo) return false;
+    m_printInfo = info;
+    emit printInfoChanged();
+    return true;
+}

@@ -15,6 +15,8 @@
 #include <QColor>
 #include <QFont>
 #include <QObject>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QRectF>
 #include <QList>
 #include <optional>
@@ -25,6 +27,17 @@
 
 class Document_Undo;
 struct Graphic_Properties;
+
+// The print settings a document keeps: the printer's name (empty for none) and the
+// page layout in points (paper, orientation and the printer's printable margins).
+struct Document_Print_Info {
+    QString printer;
+    QPageLayout layout{QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(), QPageLayout::Point};
+    friend bool operator==(const Document_Print_Info &a, const Document_Print_Info &b)
+    {
+        return a.printer == b.printer && a.layout == b.layout;
+    }
+};
 
 class SKTDocument : public QObject {
     Q_OBJECT
@@ -132,6 +145,13 @@ public:
     // Empties the row table (Clear_Delete_Excel_table_rows of the value engine).
     void Clear_ListData();
 
+    // ---- Print settings: one page set-up for the print window, the print run and the
+    // document's data. A4 portrait without a printer until the first setPrintInfo.
+    Document_Print_Info printInfo() const { return m_printInfo; }
+    // Stores a copy when it differs from the kept one and tells observers
+    // (printInfoChanged); true when it was stored.
+    bool setPrintInfo(const Document_Print_Info &info);
+
     // Creates the main window controller through the registered factory: once per
     // registered factory (so once per process), whatever the document.
     void makeWindowControllers();
@@ -142,6 +162,8 @@ signals:
     void listSelectionChanged(int row);
     // The row table or the column table changed.
     void listDataChanged();
+    // The print settings changed (setPrintInfo).
+    void printInfoChanged();
 
 private:
     SKTGraphicList m_graphics;
@@ -149,4 +171,5 @@ private:
     SKTGraphicList m_graphicsTemp;
     std::unique_ptr<Document_Undo> m_undo;
     int m_listSelection = -1;
+    Document_Print_Info m_printInfo;
 };

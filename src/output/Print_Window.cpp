@@ -67,6 +67,11 @@ Print_Window::Print_Window(Print_Settings &settings, QString profileFolder, QWid
     connectAll();
 }
 
+Print_Window::Print_Window(QString profileFolder, QWidget *parent)
+    : Print_Window(m_ownSettings, std::move(profileFolder), parent)
+{
+}
+
 Print_Window::~Print_Window() = default;
 
 void Print_Window::build()
@@ -395,6 +400,7 @@ void Print_Window::Set_values_From_Printer()
     t_mar_id->setText(QString::asprintf("%0.2f", Points_to_MM_Convert(m_layout.topMar)));
     b_mar_id->setText(QString::asprintf("%0.2f", Points_to_MM_Convert(m_layout.botMar)));
     Refresh_Preview();
+    if (settingsChanged) settingsChanged(m_settings);
 }
 
 void Print_Window::Check_Max_Cell_Value()

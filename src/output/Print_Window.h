@@ -63,6 +63,9 @@ class Print_Preview_Dialog;
 class Print_Window : public QDialog {
 public:
     Print_Window(Print_Settings &settings, QString profileFolder, QWidget *parent = nullptr);
+    // A window on settings of its own (Use_Settings loads them; settingsChanged hands
+    // them back).
+    explicit Print_Window(QString profileFolder, QWidget *parent = nullptr);
     ~Print_Window() override;
 
     // Resets the window for the design and applies the first listed profile.
@@ -97,6 +100,13 @@ public:
     void Save_profile_btn_clicked();
     void Delete_profile_btn_clicked();
     QString selectedProfile() const;
+
+    // The settings the window works on and the print run reads.
+    void Use_Settings(const Print_Settings &settings) { m_settings = settings; }
+    const Print_Settings &settings() const { return m_settings; }
+    // Told the settings whenever the window takes a printer, an orientation, a page
+    // set-up or a profile's printer and orientation.
+    std::function<void(const Print_Settings &)> settingsChanged;
 
     // Scripted runs replace the modal parts: the profile dialog's run, the page set-up
     // and the preview's run.
@@ -144,6 +154,7 @@ private:
     bool runJob(const Print_Job &job);
     bool runPreview(const Print_Job &job);
 
+    Print_Settings m_ownSettings;  // used by the window of its own settings
     Print_Settings &m_settings;
     QString m_folder;
     Print_Design m_design;

@@ -1,6 +1,7 @@
 #include "PrinterLayer.h"
 
 #include "Log.h"
+#include "SKTDocument.h"
 
 #include <QPageSetupDialog>
 #include <QPainter>
@@ -122,4 +123,34 @@ bool Run_Page_Setup(Print_Settings &settings, QWidget *parent)
     settings.pageSize = printer->pageLayout().pageSize();
     Select_Orientation(settings, printer->pageLayout().orientation());
     return true;
+}
+
+Print_Settings Print_Settings_From_Info(const Document_Print_Info &info)
+{
+    Print_Settings settings;
+    settings.printer = info.printer;
+    settings.pageSize = info.layout.pageSize();
+    settings.orientation = info.layout.orientation();
+    settings.margins = info.layout.margins(QPageLayout::Point);
+    return settings;
+}
+
+Document_Print_Info Print_Info_From_Settings(const Print_Settings &settings)
+{
+    Document_Print_Info info;
+    info.printer = settings.printer;
+    info.layout = QPageLayout(settings.pageSize, settings.orientation, settings.margins, QPageLayout::Point);
+    return info;
+}
+
+Document_Print_Info Start_Print_Info()
+{
+    Print_Settings settings;
+    const QString name = Default_Printer_Name();
+    if (!name.isEmpty() && !isVirtual(name)) {
+        const QPageSize paper = QPrinterInfo::printerInfo(name).defaultPageSize();
+        if (paper.isValid()) settings.pageSize = paper;
+    }
+    if (!name.isEmpty()) Select_Printer(settings, name);
+    return Print_Info_From_Settings(settings);
 }

@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+struct Document_Print_Info;
 class QPainter;
 class QPrinter;
 class QWidget;
@@ -62,3 +63,11 @@ void Begin_Points(QPainter &painter, const QPrinter &printer);
 
 // The page set-up dialog on the settings; true (settings updated) when confirmed.
 bool Run_Page_Setup(Print_Settings &settings, QWidget *parent);
+
+// The settings a document keeps and back: the printer, the paper, its orientation and
+// the printable margins carry over unchanged.
+Print_Settings Print_Settings_From_Info(const Document_Print_Info &info);
+Document_Print_Info Print_Info_From_Settings(const Print_Settings &settings);
+// The settings a new document starts with: the default printer with its default paper
+// in portrait and its margins; A4 portrait without margins when there is no printer.
+Document_Print_Info Start_Print_Info();

@@ -22,19 +22,20 @@ bool isOneOf(const QString &type, std::initializer_list<const char *> names)
 }
 } // namespace
 
-QVariantMap Default_Print_Info_Dictionary()
+QVariantMap Print_Info_Dictionary(const Document_Print_Info &info)
 {
-    const QPageLayout layout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF());
+    const QPageLayout &layout = info.layout;
     const QRectF paper = layout.fullRect(QPageLayout::Point);
-    return {{QStringLiteral("PrinterName"), QString()},
+    const QMarginsF margins = layout.margins(QPageLayout::Point);
+    return {{QStringLiteral("PrinterName"), info.printer},
             {QStringLiteral("PaperName"), layout.pageSize().name()},
             {QStringLiteral("PaperWidth"), paper.width()},
             {QStringLiteral("PaperHeight"), paper.height()},
             {QStringLiteral("Orientation"), qint64(layout.orientation())},
-            {QStringLiteral("LeftMargin"), 0.0},
-            {QStringLiteral("TopMargin"), 0.0},
-            {QStringLiteral("RightMargin"), 0.0},
-            {QStringLiteral("BottomMargin"), 0.0}};
+            {QStringLiteral("LeftMargin"), margins.left()},
+            {QStringLiteral("TopMargin"), margins.top()},
+            {QStringLiteral("RightMargin"), margins.right()},
+            {QStringLiteral("BottomMargin"), margins.bottom()}};
 }
 
 std::optional<QByteArray> Document_Data_Of_Type(const SKTDocument &document, const QString &type,
@@ -46,7 +47,7 @@ std::optional<QByteArray> Document_Data_Of_Type(const SKTDocument &document, con
         for (const GraphicPtr &g : front) graphics << Control_Archive_To_Bytes(g->encode());
         const QVariantMap root{{QStringLiteral("version"), qint64(SKTDocumentCurrentVersion)},
                                {QStringLiteral("graphics"), graphics},
-                               {QStringLiteral("printInfo"), Default_Print_Info_Dictionary()}};
+                               {QStringLiteral("printInfo"), Print_Info_Dictionary(document.printInfo())}};
         return Plist_To_Bytes(root, PlistFormat::Binary);
     }
     if (isOneOf(type, {"application/pdf", "com.adobe.pdf", "NSPDFPboardType"})) {

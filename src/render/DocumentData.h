@@ -17,9 +17,12 @@ extern const QString SKTDocumentOldTypeName;  // "DOZO Card document"
 extern const QString SKTDocumentNewTypeName;  // the application's own identifier
 extern const int SKTDocumentCurrentVersion;   // 2
 
-// The print settings written under "printInfo" until the document keeps its own:
-// A4 portrait, no margins, the default printer.
-QVariantMap Default_Print_Info_Dictionary();
+struct Document_Print_Info;
+
+// The document's print settings as written under "printInfo": "PrinterName",
+// "PaperName", "PaperWidth" and "PaperHeight" (points, the paper as it lies),
+// "Orientation" (0 portrait, 1 landscape) and the four margins in points.
+QVariantMap Print_Info_Dictionary(const Document_Print_Info &info);
 
 // The data of the type; another type (or a side that cannot be drawn) gives no data
 // and a reason in *error.

@@ -4,6 +4,7 @@
 #include "CameraCapture.h"
 #include "ControlPanels.h"
 #include "Globals.h"
+#include "Profile_Dialog.h"
 #include "Profile_Panel.h"
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
@@ -99,4 +100,32 @@ TEST(CameraButtons, TheImageTabsCameraWantsOneImageControl)
     EXPECT_EQ(static_cast<SKTImage &>(*b).Text_Value, b->FilePath());
     EXPECT_EQ(a->FilePath(), placeholder);
     EXPECT_EQ(w.controller.Get_Undo_Count(), steps + 1) << "one undo step";
+}
+
+TEST(CameraButtons, TheProfileDialogsCameraFillsThePhotoField)
+{
+    Window w;
+    struct Seen {
+        bool enabled = false;
+        QString path;
+        bool used = false;
+    };
+    for (Profile_Dialog *dialog : {&w.controller.User_profile_Window(), &w.controller.Show_User_Profile_Window()}) {
+        Seen seen;
+        Profile_Dialog::answerer = [&](Profile_Dialog &d) {
+            seen.enabled = d.Camera_btn->isEnabled();
+            d.Camera_btn->click();
+            seen.path = d.image_path->text();
+            seen.used = d.image_USE->isChecked();
+            d.Cancel_btn->click();
+        };
+        dialog->load_side = "F";
+        dialog->Open_Wnd(0);
+        Profile_Dialog::answerer = nullptr;
+        EXPECT_TRUE(seen.enabled);
+        EXPECT_TRUE(seen.used);
+        EXPECT_EQ(seen.path, Camera_Folder_Path + (w.camera.openings == 1 ? "/dozo_user_save.png" : "/dozo_user_save_2.png"));
+    }
+    EXPECT_EQ(w.camera.openings, 2);
+    EXPECT_EQ(w.front().count(), 0) << "the dialog's picture reaches the card only on OK";
 }

@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 #include "TestWindow.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMainWindow>
@@ -15,6 +16,7 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include "Export_Template.h"
+#include "Shared_Dialogs.h"
 #include "Start_Card.h"
 #include <QFileInfo>
 #include <gtest/gtest.h>
@@ -256,4 +258,57 @@ TEST(DesignCommands, TemplateEditedSavedClosedAndReopened)
     EXPECT_EQ(w.document.Project_File_Name, saved);
     ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
     EXPECT_EQ(withoutClockTimes(contents(saved)), withoutClockTimes(bytes)) << "reopened unchanged";
+}
+
+namespace {
+// Whether the please-wait sheet is showing now.
+bool pleaseWaitShown()
+{
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (dynamic_cast<PleaseWait_Modeless *>(w) && w->isVisible()) return true;
+    return false;
+}
+} // namespace
+
+TEST(DesignCommands, OpenReadsBehindThePleaseWaitSheet)
+{
+    Window w;
+    w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    const QString saved = testsupport::testHome() + "/sheet.zcd";
+    testsupport::queueFilePanelAnswer({saved});
+    ASSERT_TRUE(w.controller.Save_project_file(true, false, "L"));
+
+    // While the reader puts the controls in place the sheet is up.
+    int resetsUnderSheet = 0, resets = 0;
+    QObject::connect(&w.document.graphics(), &SKTGraphicList::reset, [&] {
+        ++resets;
+        if (pleaseWaitShown()) ++resetsUnderSheet;
+    });
+    testsupport::boxes().answerNext(kAlertNo);
+    testsupport::queueFilePanelAnswer({saved});
+    w.controller.Open_Design();
+    EXPECT_EQ(resets, 1);
+    EXPECT_EQ(resetsUnderSheet, 1);
+    EXPECT_FALSE(pleaseWaitShown()) << "gone once the design is open";
+
+    // A refused file: the sheet is gone before its message.
+    const QString broken = testsupport::testHome() + "/broken.zcd";
+    QFile f(broken);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a design");
+    f.close();
+    QStringList shown;
+    std::vector<bool> sheetAtMessage;
+    Set_MessageBox_Answerer([&](MessageBoxKind, const QString &text) {
+        shown << text;
+        sheetAtMessage.push_back(pleaseWaitShown());
+        return kAlertNo;
+    });
+    testsupport::queueFilePanelAnswer({broken});
+    w.controller.Open_Design();
+    testsupport::installRecordingAnswerer();
+    ASSERT_EQ(shown.size(), 2) << shown.join('|').toStdString();
+    EXPECT_EQ(sheetAtMessage, std::vector<bool>({false, false}));
+    EXPECT_EQ(shown[1], "\n\"broken.zcd\" is not a design file.");
+    EXPECT_EQ(w.document.graphics().count(), 1) << "the open design stays";
 }

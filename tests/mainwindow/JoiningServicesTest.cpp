@@ -33,6 +33,33 @@ TEST(JoiningServices, AFixedFieldMadeInGroupModeIsBoundToItsColumn)
     w.document.Start_Card_Option = "V";
 }
 
+TEST(JoiningServices, AUserFieldTakesTheColumnOfTheCurrentSidesList)
+{
+    TestWindow w;
+    w.document.Start_Card_Option = "G";
+    w.controller.dynamic_ctrl_list_front = {{"F_field1", "Ann", "Y", "3", "T"}, {"F_Photo2", "", "Y", "4", "P"}};
+    w.controller.dynamic_ctrl_list_back = {{"F_field1", "Bob", "Y", "5", "T"}};
+    struct Row {
+        int side;
+        const char *id;
+        int column;
+    };
+    const Row rows[] = {
+        {0, "F_field1", 3},
+        {0, "F_Photo2", 4},
+        {0, "F_field9", -1},  // not listed
+        {0, "Fup_lbl_field1", -1},  // a caption ID holding "_field" is looked up, and not listed
+        {1, "F_field1", 5},
+        {1, "F_Photo2", -1},
+    };
+    for (const Row &r : rows) {
+        w.document.Card_Front_Or_Back = r.side;
+        EXPECT_EQ(w.controller.Get_Excel_Coulmn_Index_According_ID(r.id), r.column) << r.side << " " << r.id;
+    }
+    w.document.Card_Front_Or_Back = 0;
+    w.document.Start_Card_Option = "V";
+}
+
 TEST(JoiningServices, TheTitleNamesTheFileOnlyWhenItExists)
 {
     TestWindow w;

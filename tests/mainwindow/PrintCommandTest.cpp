@@ -1,6 +1,7 @@
 // The Print command end to end: a design bound to spreadsheet rows printed through the
 // print window to the virtual PDF printer and previewed, and the design afterwards.
 #include "CardValueEngine.h"
+#include "Globals.h"
 #include "Helpers.h"
 #include "PrinterLayer.h"
 #include "Print_Window.h"
@@ -9,9 +10,11 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -108,4 +111,43 @@ TEST(PrintCommand, NoPrinterFound)
     c.w.command("Print")->trigger();
     EXPECT_FALSE(opened);
     EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nNo printer found."}));
+}
+
+TEST(PrintCommand, TheWindowOpensOnTheDocumentsPageSetUpAndWritesItBack)
+{
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "poppler-utils is not installed";
+    PrintCommand c(0);
+    // Without profiles, whose first one would set its own orientation.
+    for (const QString &f : QDir(print_profile_path).entryList(QDir::Files)) QFile::remove(print_profile_path + "/" + f);
+    c.w.document.setPrintInfo({Virtual_PDF_Printer_Name, QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape,
+                                                                      QMarginsF(), QPageLayout::Point)});
+    c.w.controller.printWindowRunner = [&](Print_Window &window) {
+        EXPECT_EQ(window.Printer_ComboBox->currentText(), Virtual_PDF_Printer_Name);
+        EXPECT_EQ(window.Paper_id->text(), "A5");
+        EXPECT_EQ(window.Orient_ComboBox->currentIndex(), 1);
+        // The run reads the same settings: an A5 sheet lying down.
+        window.Print_btn->click();
+    };
+    c.w.command("Print")->trigger();
+    QProcess p;
+    p.start("pdfinfo", {c.pdf});
+    p.waitForFinished(20000);
+    EXPECT_EQ(QRegularExpression("Page size:\\s+(\\S+ x \\S+)").match(QString::fromUtf8(p.readAllStandardOutput())).captured(1),
+              "595 x 420");
+
+    // A page set-up and an orientation chosen in the window become the document's.
+    c.w.controller.printWindowRunner = [&](Print_Window &window) {
+        window.pageSetupRunner = [](Print_Settings &s) {
+            s.pageSize = QPageSize(QPageSize::B5);
+            return true;
+        };
+        window.Page_setup_btn->click();
+        window.Orient_ComboBox->setCurrentIndex(0);
+        emit window.Orient_ComboBox->activated(0);
+    };
+    c.w.command("Print")->trigger();
+    const Document_Print_Info kept = c.w.document.printInfo();
+    EXPECT_EQ(kept.printer, Virtual_PDF_Printer_Name);
+    EXPECT_EQ(kept.layout.pageSize().id(), QPageSize::B5);
+    EXPECT_EQ(kept.layout.orientation(), QPageLayout::Portrait);
 }

@@ -151,4 +151,73 @@ TEST(SeriesCommands, GenerateEditRenameExportImportAndBind)
     shot(*w.controller.ui.window, "tour-bound-text");
 }
 
+TEST(SeriesCommands, ANewSeriesIsListedAtOnceWithTheChoiceKept)
+{
+    TestWindow w;
+    for (const char *name : {"A", "B"}) ASSERT_TRUE(SeriesFile::Write(SeriesFile::Path(Data_Folder_Path, name), {"1"}));
+    DataSourceSection &section = *w.controller.dataSourceSection;
+    section.Data_source_type->setCurrentIndex(1);  // "Series"
+    section.Fill_Data_Set_File_Name_In_Combo(section.Batch_Series);
+    section.Batch_Series->setCurrentIndex(1);  // B
+    // The list is refilled with the change handlers quiet.
+    std::vector<int> flagWhileFilled;
+    QObject::connect(section.Batch_Series->model(), &QAbstractItemModel::rowsInserted,
+                     [&] { flagWhileFilled.push_back(Not_Draw_Only_Prop_Change); });
+    QAction *create = w.controller.ui.commandBar->findChild<QAction *>("CreateSeries");
+    onModal<Generate_List>(create, [&](Generate_List &g) {
+        g.seq_file_name->setText("AA");
+        g.from_txt->setText("1");
+        g.to_txt->setText("3");
+        g.ok->click();
+    });
+    QStringList items;
+    for (int i = 0; i < section.Batch_Series->count(); ++i) items << section.Batch_Series->itemText(i);
+    EXPECT_EQ(items, QStringList({"A", "AA", "B"}));
+    EXPECT_EQ(section.Batch_Series->currentText(), "B");
+    EXPECT_EQ(flagWhileFilled, std::vector<int>({1}));
+    EXPECT_EQ(Not_Draw_Only_Prop_Change, 0);
+
+    struct Row {
+        int source;          // the data-source list's choice
+        QString selected;    // the series chosen before
+        QString named;       // the name given to the refresh
+        QStringList expected;
+        QString current;
+    };
+    ASSERT_TRUE(SeriesFile::Write(SeriesFile::Path(Data_Folder_Path, "C"), {"1"}));
+    const Row rows[] = {
+        {0, "A", "", {"A", "AA", "B", "C"}, "A"},   // "Manual" refreshes too
+        {1, "", "", {"A", "AA", "B", "C"}, ""},     // nothing chosen: nothing chosen after
+        {2, "B", "", {"A", "AA", "B"}, "B"},        // "Excel": the list stays as it was
+    };
+    DataSourceSection::Add_Excel_Col_Name_In_Combo(section.Data_source_type);
+    for (const Row &r : rows) {
+        section.Fill_Data_Set_File_Name_In_Combo(section.Batch_Series);
+        section.Batch_Series->removeItem(section.Batch_Series->findText("C"));  // a refresh brings it back
+        section.Batch_Series->setCurrentIndex(section.Batch_Series->findText(r.selected));
+        {
+            const QSignalBlocker block(section.Data_source_type);
+            section.Data_source_type->setCurrentIndex(r.source);
+        }
+        w.controller.Refresh_All_Series_Combobox();
+        QStringList now;
+        for (int i = 0; i < section.Batch_Series->count(); ++i) now << section.Batch_Series->itemText(i);
+        EXPECT_EQ(now, r.expected) << r.source;
+        EXPECT_EQ(section.Batch_Series->currentText(), r.current) << r.source;
+    }
+    // A given name is chosen; a series folder gone leaves the list empty and the flag down.
+    w.controller.Refresh_Data_Set_File_Name_In_Combo(section.Batch_Series, "C");
+    EXPECT_EQ(section.Batch_Series->currentText(), "C");
+    const QString folder = Data_Folder_Path;
+    Data_Folder_Path = testsupport::testHome() + "/no such folder";
+    {
+        const QSignalBlocker block(section.Data_source_type);
+        section.Data_source_type->setCurrentIndex(1);
+    }
+    w.controller.Refresh_All_Series_Combobox();
+    EXPECT_EQ(section.Batch_Series->count(), 0);
+    EXPECT_EQ(Not_Draw_Only_Prop_Change, 0);
+    Data_Folder_Path = folder;
+}
+
 } // namespace

@@ -6,6 +6,7 @@
 #include "TestSupport.h"
 #include "TestWindow.h"
 
+#include <QScrollArea>
 #include <QCheckBox>
 #include <QLabel>
 #include <QSlider>
@@ -119,4 +120,12 @@ TEST(Sides, HidingTheWorkArea)
     w.controller.Show_Hide_Main_Window(0);
     w.controller.Show_Canvas_And_Right_Prop();
     EXPECT_EQ(hidden(), std::vector<bool>({false, false, true}));
+
+    // The whole visitor panel goes: the group pane and the panels' scroll view too.
+    QWidget *group = w.controller.ui.group_control_view;
+    QWidget *scroll = w.controller.ui.scrollView;
+    group->show();
+    scroll->show();
+    w.controller.Show_Hide_Main_Window(0);
+    EXPECT_EQ(std::vector<bool>({group->isHidden(), scroll->isHidden()}), std::vector<bool>({true, true}));
 }

@@ -145,3 +145,41 @@ TEST(Document, ASideIsCopiedOntoTheOtherWithControlsOfItsOwn)
     EXPECT_TRUE(doc.graphics().isEmpty()) << "an empty side empties the other";
     EXPECT_EQ(doc.Front_card_Prop.Card_Side_Name(), "F");
 }
+
+TEST(Document, PrintInfoStartsA4PortraitAndIsStoredOnlyWhenItDiffers)
+{
+    SKTDocument doc;
+    const Document_Print_Info start = doc.printInfo();
+    EXPECT_EQ(start.printer, "");
+    EXPECT_EQ(start.layout.pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(start.layout.orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(start.layout.margins(QPageLayout::Point), QMarginsF());
+
+    QSignalSpy told(&doc, &SKTDocument::printInfoChanged);
+    const Document_Print_Info a5{"Desk", QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape,
+                                                     QMarginsF(5, 6, 7, 8), QPageLayout::Point)};
+    struct Row {
+        Document_Print_Info given;
+        bool stored;
+        int told;
+    };
+    Document_Print_Info otherPrinter = a5;
+    otherPrinter.printer = "Hall";
+    Document_Print_Info otherMargins = otherPrinter;
+    otherMargins.layout.setMargins(QMarginsF(5, 6, 7, 9));
+    const Row rows[] = {
+        {a5, true, 1},
+        {a5, false, 1},  // the same again: nothing stored, nobody told
+        {otherPrinter, true, 2},
+        {otherMargins, true, 3},
+    };
+    for (const Row &r : rows) {
+        EXPECT_EQ(doc.setPrintInfo(r.given), r.stored);
+        EXPECT_EQ(told.count(), r.told);
+        EXPECT_TRUE(doc.printInfo() == r.given);
+    }
+    // printInfo is a copy: changing it leaves the document's.
+    Document_Print_Info copy = doc.printInfo();
+    copy.printer = "Elsewhere";
+    EXPECT_EQ(doc.printInfo().printer, "Hall");
+}

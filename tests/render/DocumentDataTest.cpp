@@ -33,6 +33,9 @@ TEST(DocumentData, ThePropertyListReadsBackWithPlistlib)
     text->Set_text_value("Front text");
     doc.insertGraphic(text, 0);
     doc.graphics_back().insert(shape({0, 0, 5, 5}, Qt::blue));  // the back is not part of it
+    // The document's own page set-up is written.
+    doc.setPrintInfo({"Desk Printer", QPageLayout(QPageSize(QPageSize::A5), QPageLayout::Landscape,
+                                                  QMarginsF(10, 12, 14, 16), QPageLayout::Point)});
 
     QString error;
     const std::optional<QByteArray> data = Document_Data_Of_Type(doc, SKTDocumentOldTypeName, resources(), &error);
@@ -50,13 +53,15 @@ TEST(DocumentData, ThePropertyListReadsBackWithPlistlib)
             {"-c", "import plistlib,sys\n"
                    "d=plistlib.load(open(sys.argv[1],'rb'))\n"
                    "print(sorted(d), d['version'], [type(g).__name__ for g in d['graphics']],\n"
-                   "      d['printInfo']['PaperName'], d['printInfo']['PaperWidth'], d['printInfo']['PaperHeight'])\n"
+                   "      *[d['printInfo'][k] for k in ('PrinterName', 'PaperName', 'PaperWidth', 'PaperHeight',\n"
+                   "        'Orientation', 'LeftMargin', 'TopMargin', 'RightMargin', 'BottomMargin')])\n"
                    "for g in d['graphics']: sys.stdout.buffer.write(g.hex().encode()+b'\\n')",
              f.fileName()});
     ASSERT_TRUE(p.waitForFinished(30000));
     const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3) << p.readAllStandardError().toStdString();
-    EXPECT_EQ(lines[0], "['graphics', 'printInfo', 'version'] 2 ['bytes', 'bytes'] A4 595.0 842.0");
+    EXPECT_EQ(lines[0], "['graphics', 'printInfo', 'version'] 2 ['bytes', 'bytes'] Desk Printer A5 595.0 420.0 1 "
+                        "10.0 12.0 14.0 16.0");
     // Each archive decodes, in the front's order.
     std::optional<KeyedArchive> first = Control_Archive_From_Bytes(QByteArray::fromHex(lines[1].toLatin1()));
     std::optional<KeyedArchive> second = Control_Archive_From_Bytes(QByteArray::fromHex(lines[2].toLatin1()));
