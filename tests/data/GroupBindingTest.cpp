@@ -14,7 +14,7 @@ using namespace GroupBinding;
 void loadPeople(SKTDocument &doc)
 {
     doc.m_spreadsheet.column_titles = {"Name", "Title", "Photo"};
-    doc.setListData({{"1", "Ann", "Boss", "/p/ann.png"}, {"2", "Bob", "", "/p/bob.png"}, {"3", "Cy"}});
+    doc.setListData({{"1", "Ann", "Boss", "/p/ann.png"}, {"2", "Bob", "", "/p/bob.png", "spare"}, {"3", "Cy"}});
 }
 
 GraphicPtr addControl(SKTDocument &doc, int side, GraphicKind kind, const QString &id, bool visible = true)
@@ -49,7 +49,7 @@ TEST(GroupBinding, CellTexts)
         {2, 2, "Text here", ""},    {0, 3, "/p/ann.png", "/p/ann.png"},
         {0, 0, "Text here", ""},    {0, -1, "Text here", ""},
         {0, 4, "Text here", ""},    {3, 1, "Text here", ""},
-        {-1, 1, "Text here", ""},
+        {-1, 1, "Text here", ""},   {1, 4, "Text here", ""},  // a cell past the table's columns
     };
     for (const Row &r : rows) {
         EXPECT_EQ(Cell_Text(doc, r.row, r.column), r.text) << r.row << "," << r.column;
@@ -65,7 +65,9 @@ TEST(GroupBinding, AddModeMakesFrontControlsBoundToTheirColumns)
     doc.m_columnChoices.excel_cb_value2 = 2;
     doc.m_columnChoices.excel_cb_value11 = 3;
     doc.m_columnChoices.excel_cb_value12 = 3;
-    addControl(doc, 1, GraphicKind::Text, "Fup_Title", false);  // only on the back
+    GraphicPtr back = addControl(doc, 1, GraphicKind::Text, "Fup_Title", false);  // only on the back
+    back->setDrawingStroke(true);
+    back->setDrawingFill(true);
     QStringList made;
     Update_Excel_Column_Binding(doc, "A", makerFor(doc, &made));
     EXPECT_EQ(made, QStringList({"0:Fup_Name", "0:Fup_Photo", "1:Fup_Photo"}));
@@ -80,6 +82,9 @@ TEST(GroupBinding, AddModeMakesFrontControlsBoundToTheirColumns)
     EXPECT_EQ(title->excel_col_indx, 2);
     EXPECT_EQ(title->Text_Value, "Boss");
     EXPECT_FALSE(title->ctrl_is_visible);  // keeps its visibility
+    EXPECT_FALSE(title->isDrawingStroke());
+    EXPECT_FALSE(title->isDrawingFill());
+    EXPECT_TRUE(Find_Control(doc.graphics(), "Fup_Photo")->ctrl_is_visible);
     EXPECT_EQ(Find_Control(doc.graphics_back(), "Fup_Photo")->FilePath(), "/p/ann.png");
 
     // Reopened: "U" binds what is there and makes nothing.
@@ -89,6 +94,16 @@ TEST(GroupBinding, AddModeMakesFrontControlsBoundToTheirColumns)
     EXPECT_EQ(made, QStringList());
     EXPECT_EQ(doc.graphics().count(), 2);
     EXPECT_EQ(doc.graphics_back().count(), 2);
+}
+
+TEST(GroupBinding, OnlyChosenFieldsGetControls)
+{
+    SKTDocument doc;
+    loadPeople(doc);
+    doc.m_columnChoices.excel_cb_value1 = 1;
+    QStringList made;
+    Update_Excel_Column_Binding(doc, "A", makerFor(doc, &made));
+    EXPECT_EQ(made, QStringList({"0:Fup_Name"}));
 }
 
 TEST(GroupBinding, UnboundColumnClearsTheBinding)
