@@ -65,6 +65,11 @@ TEST(GroupRows, DeleteSelectsTheRowBefore)
         EXPECT_EQ(d.select, r.select) << r.row;
         EXPECT_EQ(doc.ListData().size(), r.left) << r.row;
     }
+    SKTDocument two;
+    two.m_spreadsheet.column_titles = {"Name"};
+    two.setListData({{"1", "Ann"}, {"2", "Bob"}});
+    EXPECT_TRUE(Delete_Row(two, 1).deleted);
+    EXPECT_EQ(two.ListData(), QList<QStringList>({{"1", "Ann"}}));
     SKTDocument one;
     one.m_spreadsheet.column_titles = {"Name"};
     one.setListData({{"1", "Ann"}});
