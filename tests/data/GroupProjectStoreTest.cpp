@@ -110,6 +110,8 @@ TEST_F(Store, DeletingAProjectKeepsOtherFiles)
 {
     touch(root + "/All/Team/Night.zcd");
     touch(root + "/All/Team/people.xlsx");
+    EXPECT_FALSE(Delete_Project(data, root + "/All/Team/people.xlsx"));  // not a project
+    EXPECT_FALSE(Delete_Project(data, root + "/All/Team"));
     EXPECT_TRUE(Delete_Project(data, root + "/All/Team/Night.zcd"));
     EXPECT_FALSE(QFileInfo::exists(root + "/All/Team/Night.zcd"));
     EXPECT_TRUE(QFileInfo::exists(root + "/All/Team/people.xlsx"));
