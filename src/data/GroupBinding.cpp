@@ -1,0 +1,165 @@
+#include "GroupBinding.h"
+
+#include "SKTDocument.h"
+#include "SKTGraphic.h"
+#include "SKTGraphicList.h"
+
+namespace GroupBinding {
+
+const QString kTextHere = QStringLiteral("Text here");
+
+const std::array<Fixed_Field, 10> &Fixed_Fields()
+{
+    static const std::array<Fixed_Field, 10> fields = {{
+        {"Fup_Name", &DesignColumnChoices::excel_cb_value1},
+        {"Fup_Title", &DesignColumnChoices::excel_cb_value2},
+        {"Fup_Company", &DesignColumnChoices::excel_cb_value3},
+        {"Fup_CompanySlogan", &DesignColumnChoices::excel_cb_value4},
+        {"Fup_Address", &DesignColumnChoices::excel_cb_value5},
+        {"Fup_PhoneNO", &DesignColumnChoices::excel_cb_value6},
+        {"Fup_FaxNo", &DesignColumnChoices::excel_cb_value7},
+        {"Fup_EmailID", &DesignColumnChoices::excel_cb_value8},
+        {"Fup_Website", &DesignColumnChoices::excel_cb_value9},
+        {"Fup_UniqueNo", &DesignColumnChoices::excel_cb_value10},
+    }};
+    return fields;
+}
+
+QString Cell_Text(const SKTDocument &doc, int row, int column)
+{
+    const QList<QStringList> &rows = doc.ListData();
+    if (column < 1 || row < 0 || row >= rows.size()) return kTextHere;
+    if (column >= doc.ColList().size()) return kTextHere;
+    const QStringList &cells = rows.at(row);
+    return column < cells.size() ? cells.at(column) : kTextHere;
+}
+
+QString Picture_Cell(const SKTDocument &doc, int row, int column)
+{
+    const QString text = Cell_Text(doc, row, column);
+    return text == kTextHere ? QString() : text;
+}
+
+SKTGraphic *Find_Control(const SKTGraphicList &side, const QString &id)
+{
+    for (const GraphicPtr &g : side.items()) {
+        if ((g->kind() == GraphicKind::Text || g->kind() == GraphicKind::Image) && g->control_ID == id) return g.get();
+    }
+    return nullptr;
+}
+
+void Bind(SKTGraphic &control, int column, bool visible)
+{
+    if (column < 0) {
+        control.Set_Data_source_type(0);
+    } else {
+        control.Set_Data_source_type(2);
+        control.Set_Excel_binding(true);
+        control.Set_Excel_binding_Index(column);
+    }
+    control.Set_Ctrl_Is_Visible(visible);
+}
+
+SKTGraphic *Place_Field(SKTDocument &doc, int side, const QString &id, const QString &value, bool picture,
+                        int column, bool visible, bool updateOnly, bool checkOtherSide, const Maker &make)
+{
+    SKTGraphic *control = Find_Control(doc.sideList(side), id);
+    if (control) {
+        if (control->kind() == GraphicKind::Image) {
+            control->Set_Control_File_path(value);
+        } else if (!value.isEmpty()) {
+            control->Set_text_value(value);
+            control->setDrawingStroke(false);
+            control->setDrawingFill(false);
+        }
+    } else {
+        if (checkOtherSide && Find_Control(doc.sideList(side == 1 ? 0 : 1), id)) return nullptr;
+        if (updateOnly || !make) return nullptr;
+        control = make(side, id, value, picture);
+        if (!control) return nullptr;
+    }
+    Bind(*control, column, visible);
+    return control;
+}
+
+namespace {
+
+const SKTGraphicList &sideOf(const SKTDocument &doc, int side)
+{
+    return side == 1 ? doc.graphics_back() : doc.graphics();
+}
+
+bool visibleOn(const SKTDocument &doc, int side, const QString &id)
+{
+    const SKTGraphic *g = Find_Control(sideOf(doc, side), id);
+    return !g || g->ctrl_is_visible;
+}
+
+} // namespace
+
+void Update_Excel_Column_Binding(SKTDocument &doc, const QString &mode, const Maker &make)
+{
+    const bool updateOnly = mode == QLatin1String("U");
+    const DesignColumnChoices &choices = doc.m_columnChoices;
+    for (const Fixed_Field &field : Fixed_Fields()) {
+        const int column = choices.*field.column;
+        if (column == -1) continue;
+        const QString id = QLatin1String(field.id);
+        const QString value = Cell_Text(doc, 0, column);
+        Place_Field(doc, 0, id, value, false, column, visibleOn(doc, 0, id), updateOnly, true, make);
+        Place_Field(doc, 1, id, value, false, column, visibleOn(doc, 1, id), updateOnly, true, make);
+    }
+    const QString photo = QLatin1String(kPhotoID);
+    if (choices.excel_cb_value11 != -1) {
+        Place_Field(doc, 0, photo, Picture_Cell(doc, 0, choices.excel_cb_value11), true, choices.excel_cb_value11,
+                    true, updateOnly, true, make);
+    }
+    if (choices.excel_cb_value12 != -1) {
+        Place_Field(doc, 1, photo, Picture_Cell(doc, 0, choices.excel_cb_value12), true, choices.excel_cb_value12,
+                    true, updateOnly, false, make);
+    }
+}
+
+QList<Panel_Value> Row_Values_For_Side(const SKTDocument &doc, int side, int row,
+                                       const std::function<int(const QString &)> &userColumn)
+{
+    QList<Panel_Value> values;
+    const DesignColumnChoices &choices = doc.m_columnChoices;
+    for (const GraphicPtr &g : sideOf(doc, side).items()) {
+        if (g->kind() != GraphicKind::Text && g->kind() != GraphicKind::Image) continue;
+        const QString id = g->control_ID.trimmed();
+        if (id.isEmpty() || id.contains(QLatin1String("_label"))) continue;
+        if (id == QLatin1String(kPhotoID)) {
+            const int column = side == 0 ? choices.excel_cb_value11 : choices.excel_cb_value12;
+            if (column != -1) values.append({id, Picture_Cell(doc, row, column), true});
+            continue;
+        }
+        bool fixed = false;
+        for (const Fixed_Field &field : Fixed_Fields()) {
+            if (id != QLatin1String(field.id)) continue;
+            fixed = true;
+            const int column = choices.*field.column;
+            if (column != -1) values.append({id, Cell_Text(doc, row, column), false});
+        }
+        if (fixed || !userColumn) continue;
+        const int column = userColumn(id);
+        if (column == -1) continue;
+        const bool picture = id.contains(QLatin1String("_Photo"));
+        values.append({id, picture ? Picture_Cell(doc, row, column) : Cell_Text(doc, row, column), picture});
+    }
+    return values;
+}
+
+QStringList Row_List_Entries(const SKTDocument &doc)
+{
+    QStringList entries;
+    const int column = doc.m_columnChoices.excel_cb_value1;
+    if (column < 1 || column >= doc.ColList().size()) return entries;
+    int n = 1;
+    for (const QStringList &cells : doc.ListData()) {
+        entries << QStringLiteral("%1 - %2").arg(n++).arg(column < cells.size() ? cells.at(column) : QString());
+    }
+    return entries;
+}
+
+} // namespace GroupBinding

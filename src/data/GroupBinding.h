@@ -1,0 +1,77 @@
+#pragma once
+// Group mode on the design: the spreadsheet row table holds one person per row, the
+// column choices tie the ten fixed profile fields and each side's photo to spreadsheet
+// columns, and the bound card controls carry their column. This is the engine without
+// windows: the card views create controls through a maker the caller gives.
+#include "DesignChoices.h"
+
+#include <QList>
+#include <QString>
+#include <array>
+#include <functional>
+
+class SKTDocument;
+class SKTGraphic;
+class SKTGraphicList;
+
+namespace GroupBinding {
+
+// The text of a cell that cannot be given.
+extern const QString kTextHere;  // "Text here"
+
+struct Fixed_Field {
+    const char *id;
+    int DesignColumnChoices::*column;
+};
+// "Fup_Name" .. "Fup_UniqueNo" with excel_cb_value1 .. excel_cb_value10.
+const std::array<Fixed_Field, 10> &Fixed_Fields();
+inline constexpr char kPhotoID[] = "Fup_Photo";
+
+// The cell of a row: kTextHere for column -1 or 0, a row outside the table, a column
+// the table does not have or a row without that cell.
+QString Cell_Text(const SKTDocument &doc, int row, int column);
+// The same for a picture path: kTextHere becomes "".
+QString Picture_Cell(const SKTDocument &doc, int row, int column);
+
+// The text or image control of the side with the ID; nullptr when none.
+SKTGraphic *Find_Control(const SKTGraphicList &side, const QString &id);
+
+// A column >= 0 binds (data source 2, binding on, the column); -1 unbinds (data
+// source 0, binding off, column -1). The visibility is set as given.
+void Bind(SKTGraphic &control, int column, bool visible);
+
+// Creates a control on a side (0 front, 1 back) holding the value: a text control, or
+// an image control when `picture`; returns it (nullptr when it could not).
+using Maker = std::function<SKTGraphic *(int side, const QString &id, const QString &value, bool picture)>;
+
+// One field on one side: an existing control takes the value (a text control only a
+// non-empty one, without border and fill; an image control as its picture path);
+// a missing one is made unless `checkOtherSide` finds it on the other side or
+// `updateOnly` is set. The control, when there is one, is then bound to the column
+// with the visibility. Returns the control or nullptr.
+SKTGraphic *Place_Field(SKTDocument &doc, int side, const QString &id, const QString &value, bool picture,
+                        int column, bool visible, bool updateOnly, bool checkOtherSide, const Maker &make);
+
+// The column choices applied to both sides with the values of row 0. Mode "U" only
+// updates controls that exist; any other mode ("A") makes a field's control on the
+// front when neither side has it.
+void Update_Excel_Column_Binding(SKTDocument &doc, const QString &mode, const Maker &make);
+
+// What a row gives the panel of a side: for every text and image control of that side
+// with a column (fixed fields by the choices, "Fup_Photo" by the side's photo column,
+// user-added fields by `userColumn`; captions never), its ID and the cell of the row
+// (a picture's cell as a path). Fields without a column are not listed.
+struct Panel_Value {
+    QString id;
+    QString text;
+    bool picture = false;
+    bool operator==(const Panel_Value &) const = default;
+};
+QList<Panel_Value> Row_Values_For_Side(const SKTDocument &doc, int side, int row,
+                                       const std::function<int(const QString &)> &userColumn = {});
+
+// The list entry of each row: "%d - %@" with the row number and the cell of the name
+// column (kTextHere without one).
+QStringList Row_List_Entries(const SKTDocument &doc);
+
+} // namespace GroupBinding

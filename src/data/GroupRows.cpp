@@ -1,0 +1,54 @@
+#include "GroupRows.h"
+
+#include "SKTDocument.h"
+
+namespace GroupRows {
+
+QStringList Build_Row(const QString &number, const QStringList &base, int columns,
+                      const QList<Panel_Value> &panel, bool ticksMatter)
+{
+    QStringList row{number};
+    for (int k = 1; k < columns; ++k) row << (k < base.size() ? base.at(k) : QString());
+    for (const Panel_Value &v : panel) {
+        if (v.column < 1 || v.column >= columns) continue;
+        if (ticksMatter && !v.ticked) continue;
+        row[v.column] = v.text;
+    }
+    return row;
+}
+
+int Add_Row(SKTDocument &doc, const QList<Panel_Value> &panel)
+{
+    QList<QStringList> rows = doc.ListData();
+    const int columns = static_cast<int>(doc.ColList().size());
+    rows.append(Build_Row(QString::number(rows.size() + 1), {}, columns, panel, false));
+    doc.setListData(rows);
+    return static_cast<int>(rows.size()) - 1;
+}
+
+bool Save_Row(SKTDocument &doc, int row, const QList<Panel_Value> &panel)
+{
+    QList<QStringList> rows = doc.ListData();
+    if (row < 0 || row >= rows.size()) return false;
+    const QStringList &old = rows.at(row);
+    const int columns = static_cast<int>(doc.ColList().size());
+    rows[row] = Build_Row(old.value(0), old, columns, panel, true);
+    doc.setListData(rows);
+    return true;
+}
+
+Delete_Result Delete_Row(SKTDocument &doc, int row)
+{
+    QList<QStringList> rows = doc.ListData();
+    if (rows.size() < 2 || row < 0 || row >= rows.size()) return {};
+    rows.removeAt(row);
+    doc.setListData(rows);
+    return {true, row >= 2 ? row - 1 : 0};
+}
+
+int Row_After_Save(int row, int count, bool moveOn)
+{
+    return moveOn && row >= 0 && row < count - 1 ? row + 1 : row;
+}
+
+} // namespace GroupRows

@@ -1,0 +1,46 @@
+#pragma once
+// The rows of a group project: one person per row of the design's row table
+// (SKTDocument::ListData). The row list adds the panel's values as a new row, stores
+// them into the selected row or deletes a row; these are those steps without windows.
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+class SKTDocument;
+
+namespace GroupRows {
+
+// One value of the panel of the side shown: the spreadsheet column it belongs to, its
+// text (a picture's path for a photo) and whether its value box is ticked.
+struct Panel_Value {
+    int column = -1;
+    QString text;
+    bool ticked = true;
+};
+
+// A row built from the panel over `base` (the cells of an existing row, or none for a
+// new one): entry 0 is `number`, entries 1 .. columns - 1 the base's cells (absent ones
+// empty), then every panel value with a column inside the table written over its cell,
+// unless `ticksMatter` is set and its box is not ticked.
+QStringList Build_Row(const QString &number, const QStringList &base, int columns,
+                      const QList<Panel_Value> &panel, bool ticksMatter);
+
+// Appends the panel as a new row numbered row count + 1 (ticks do not matter); returns
+// its position.
+int Add_Row(SKTDocument &doc, const QList<Panel_Value> &panel);
+// Stores the ticked panel values into row r; false when there is no such row.
+bool Save_Row(SKTDocument &doc, int row, const QList<Panel_Value> &panel);
+
+// The outcome of deleting a row: refused when it is the only one (or there is none,
+// or the row does not exist), else the row to select afterwards.
+struct Delete_Result {
+    bool deleted = false;
+    int select = -1;
+};
+Delete_Result Delete_Row(SKTDocument &doc, int row);
+
+// The row selected after a silent save of row r: the next one when moving on and r is
+// not the last of `count`, else r.
+int Row_After_Save(int row, int count, bool moveOn);
+
+} // namespace GroupRows

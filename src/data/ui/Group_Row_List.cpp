@@ -1,0 +1,115 @@
+#include "Group_Row_List.h"
+
+#include "GroupBinding.h"
+#include "MessageBox.h"
+#include "SKTDocument.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+Group_Row_List::Group_Row_List(SKTDocument &doc, QWidget *parent) : QWidget(parent), m_doc(doc)
+{
+    GroupList = new QListWidget(this);
+    GroupList->setSelectionMode(QAbstractItemView::SingleSelection);
+    add_btn = new QPushButton(tr("Add"), this);
+    delete_btn = new QPushButton(tr("Delete"), this);
+    save_btn = new QPushButton(tr("Save"), this);
+    save_next_btn = new QPushButton(tr("Save && Next"), this);
+    GP_Move_Next_Rcd_ChkBox = new QCheckBox(tr("Move to next record"), this);
+    GP_Move_Next_Rcd_ChkBox->setChecked(true);
+
+    auto *buttons = new QHBoxLayout;
+    buttons->addWidget(add_btn);
+    buttons->addWidget(delete_btn);
+    buttons->addWidget(save_btn);
+    auto *layout = new QVBoxLayout(this);
+    layout->addWidget(GroupList, 1);
+    layout->addLayout(buttons);
+    layout->addWidget(save_next_btn);
+    layout->addWidget(GP_Move_Next_Rcd_ChkBox);
+
+    connect(add_btn, &QPushButton::clicked, this, &Group_Row_List::Add_Record);
+    connect(delete_btn, &QPushButton::clicked, this, &Group_Row_List::Delete_Record);
+    connect(save_btn, &QPushButton::clicked, this, [this] { Save_Record(true); });
+    connect(save_next_btn, &QPushButton::clicked, this, &Group_Row_List::Save_And_Next);
+    connect(GroupList, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (row >= 0) emit rowSelected(row);
+    });
+    connect(&m_doc, &SKTDocument::listDataChanged, this, &Group_Row_List::Create_Group_List_By_Excel_List);
+    Create_Group_List_By_Excel_List();
+}
+
+void Group_Row_List::Create_Group_List_By_Excel_List()
+{
+    const int keep = GroupList->currentRow();
+    const QSignalBlocker quiet(GroupList);
+    GroupList->clear();
+    GroupList->addItems(GroupBinding::Row_List_Entries(m_doc));
+    if (keep >= 0 && keep < GroupList->count()) GroupList->setCurrentRow(keep);
+}
+
+void Group_Row_List::Mark_Group_List_New_Selection(int row)
+{
+    if (row < 0 || row >= GroupList->count()) return;
+    if (GroupList->currentRow() == row) {
+        emit rowSelected(row);  // the card follows even when the entry stays
+        return;
+    }
+    GroupList->setCurrentRow(row);
+    GroupList->scrollToItem(GroupList->item(row));
+}
+
+int Group_Row_List::selectedRow() const
+{
+    return GroupList->currentRow();
+}
+
+void Group_Row_List::silentSave()
+{
+    if (saveProject) saveProject();
+}
+
+void Group_Row_List::Add_Record()
+{
+    const int row = GroupRows::Add_Row(m_doc, panelValues ? panelValues() : QList<GroupRows::Panel_Value>{});
+    // The new row is selected before the save, so a save that stores the panel into
+    // the selected row never writes the new person over the one selected before.
+    Mark_Group_List_New_Selection(row);
+    silentSave();
+    Show_MessageBox(QStringLiteral("Record added successfully."));
+}
+
+void Group_Row_List::Delete_Record()
+{
+    if (m_doc.ListData().size() <= 1) {
+        Show_MessageBox(QStringLiteral("Unable to delete this record because project must have one record."));
+        return;
+    }
+    if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want delete selected record?")) != 1) return;
+    const int row = qMax(0, selectedRow());
+    const GroupRows::Delete_Result result = GroupRows::Delete_Row(m_doc, row);
+    if (!result.deleted) return;
+    Mark_Group_List_New_Selection(result.select);
+    silentSave();
+    Show_MessageBox(QStringLiteral("Record deleted successfully."));
+}
+
+void Group_Row_List::Save_Record(bool message)
+{
+    const int row = qMax(0, selectedRow());
+    if (!GroupRows::Save_Row(m_doc, row, panelValues ? panelValues() : QList<GroupRows::Panel_Value>{})) return;
+    Mark_Group_List_New_Selection(row);
+    silentSave();
+    if (message) Show_MessageBox(QStringLiteral("Record saved successfully."));
+}
+
+void Group_Row_List::Save_And_Next()
+{
+    const int row = qMax(0, selectedRow());
+    Save_Record(false);
+    Mark_Group_List_New_Selection(GroupRows::Row_After_Save(row, GroupList->count(), GP_Move_Next_Rcd_ChkBox->isChecked()));
+}

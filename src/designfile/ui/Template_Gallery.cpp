@@ -1,0 +1,150 @@
+#include "Template_Gallery.h"
+
+#include "Export_Template.h"
+#include "FileUtilities.h"
+#include "Globals.h"
+#include "MessageBox.h"
+#include "TemplateFiles.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QStringList kCategories = {"Corporate", "Education", "Health", "Misc", "Press", "Transport", "Visitor", "All"};
+
+} // namespace
+
+Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString &userFolder, QWidget *parent)
+    : QWidget(parent), m_templates(templatesFolder), m_user(userFolder)
+{
+    cat_cmbo_bx = new QComboBox(this);
+    cat_cmbo_bx->addItems({tr("Built-in Templates"), tr("User Templates")});
+    template_category_combo = new QComboBox(this);
+    template_category_combo->addItems(kCategories);
+    imageBrowser = new QListWidget(this);
+    imageBrowser->setViewMode(QListView::IconMode);
+    imageBrowser->setIconSize(QSize(160, 110));
+    imageBrowser->setResizeMode(QListView::Adjust);
+    imageBrowser->setMovement(QListView::Static);
+    imageBrowser->setSpacing(6);
+    template_btn_box = new QWidget(this);
+    Delete_temp_btn = new QPushButton(tr("Delete"), template_btn_box);
+    Copy_temp_btn = new QPushButton(tr("Copy"), template_btn_box);
+    Rename_temp_btn = new QPushButton(tr("Rename"), template_btn_box);
+    auto *buttons = new QHBoxLayout(template_btn_box);
+    buttons->setContentsMargins(0, 0, 0, 0);
+    buttons->addWidget(Delete_temp_btn);
+    buttons->addWidget(Copy_temp_btn);
+    buttons->addWidget(Rename_temp_btn);
+    template_btn_box->hide();
+
+    auto *top = new QHBoxLayout;
+    top->addWidget(cat_cmbo_bx);
+    top->addWidget(template_category_combo);
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(imageBrowser, 1);
+    layout->addWidget(template_btn_box);
+
+    askName = [](const QString &current) -> std::optional<QString> {
+        Export_Template *dialog = Export_Template::defaultInstance();
+        dialog->template_passed = current;
+        dialog->template_name->setText(current);
+        if (dialog->Open_Wnd(QStringLiteral("Rename Template")) != 1) return std::nullopt;
+        return export_template_name;
+    };
+
+    connect(cat_cmbo_bx, &QComboBox::currentIndexChanged, this, [this](int index) {
+        const bool user = index != 0;
+        template_btn_box->setVisible(user);
+        template_category_combo->setVisible(!user);
+        if (user) Fill_Templates_User_Defined();
+        else Fill_Templates(template_category_combo->currentText().left(1).toUpper());
+    });
+    connect(template_category_combo, &QComboBox::currentTextChanged, this,
+            [this](const QString &text) { Fill_Templates(text.left(1).toUpper()); });
+    connect(imageBrowser, &QListWidget::currentRowChanged, this, [this] { emit templateSelected(Selected_Template_Path()); });
+    connect(Delete_temp_btn, &QPushButton::clicked, this, &Template_Gallery::Delete_Template_Click);
+    connect(Copy_temp_btn, &QPushButton::clicked, this, &Template_Gallery::Copy_Templatee_Click);
+    connect(Rename_temp_btn, &QPushButton::clicked, this, &Template_Gallery::Rename_Template_Click);
+    Fill_Templates(QStringLiteral("C"));
+}
+
+bool Template_Gallery::userMode() const
+{
+    return cat_cmbo_bx->currentIndex() != 0;
+}
+
+void Template_Gallery::fill(const QStringList &previews)
+{
+    imageBrowser->clear();
+    for (const QString &path : previews) {
+        auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(Thumbnail_Image(path, 160))),
+                                         userMode() ? QFileInfo(path).completeBaseName() : QString(), imageBrowser);
+        item->setData(Qt::UserRole, path);
+    }
+    if (imageBrowser->count() > 0) imageBrowser->setCurrentRow(0);
+}
+
+void Template_Gallery::Fill_Templates(const QString &letter)
+{
+    const QString folder = letter == QLatin1String("A") ? m_templates : m_templates + '/' + TemplateFiles::Category_Folder(letter);
+    if (!QFileInfo(folder).isDir()) return;  // a missing folder leaves the gallery as it was
+    fill(TemplateFiles::Builtin_Previews(m_templates, letter));
+}
+
+void Template_Gallery::Fill_Templates_User_Defined()
+{
+    if (!QFileInfo(m_user).isDir()) {
+        imageBrowser->clear();
+    } else {
+        fill(TemplateFiles::Previews_In(m_user));
+    }
+    template_btn_box->setEnabled(imageBrowser->count() > 0);
+}
+
+QString Template_Gallery::Selected_Template_Path() const
+{
+    const QListWidgetItem *item = imageBrowser->currentItem();
+    return item ? item->data(Qt::UserRole).toString() : QString();
+}
+
+bool Template_Gallery::userSelectionExists() const
+{
+    const QString path = Selected_Template_Path();
+    if (!path.isEmpty() && QFileInfo(path).isFile()) return true;
+    Show_MessageBox(QStringLiteral("Please select template."));
+    return false;
+}
+
+void Template_Gallery::Delete_Template_Click()
+{
+    if (!userSelectionExists()) return;
+    if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to delete this template?")) != 1) return;
+    TemplateFiles::Delete_Template(Selected_Template_Path());
+    Fill_Templates_User_Defined();
+}
+
+void Template_Gallery::Copy_Templatee_Click()
+{
+    if (!userSelectionExists()) return;
+    if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to make copy of this template?")) != 1) return;
+    TemplateFiles::Copy_Template(Selected_Template_Path());
+    Fill_Templates_User_Defined();
+}
+
+void Template_Gallery::Rename_Template_Click()
+{
+    if (!userSelectionExists()) return;
+    const QString path = Selected_Template_Path();
+    const std::optional<QString> name = askName ? askName(QFileInfo(path).completeBaseName()) : std::nullopt;
+    if (!name) return;
+    TemplateFiles::Rename_Template(path, *name);
+    Fill_Templates_User_Defined();
+}

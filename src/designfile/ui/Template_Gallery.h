@@ -1,0 +1,54 @@
+#pragma once
+// The template list of the galleries: built-in templates by category (the category
+// combo's first letter; "A" lists every folder but "User") or the user's templates
+// with Delete, Copy and Rename. The selected template is its preview's path.
+#include <QString>
+#include <QWidget>
+#include <functional>
+#include <optional>
+
+class QComboBox;
+class QLabel;
+class QListWidget;
+class QPushButton;
+
+class Template_Gallery : public QWidget {
+    Q_OBJECT
+public:
+    // templatesFolder: the shipped "Templates" folder; userFolder: "Templates/User" of
+    // the per-user data folder.
+    Template_Gallery(const QString &templatesFolder, const QString &userFolder, QWidget *parent = nullptr);
+
+    // Built-in templates of the category letter.
+    void Fill_Templates(const QString &letter);
+    void Fill_Templates_User_Defined();
+    // The selected template's preview path; "" when none.
+    QString Selected_Template_Path() const;
+
+    void Delete_Template_Click();
+    void Copy_Templatee_Click();
+    void Rename_Template_Click();
+
+    // Asks the new name of a user template (present name in); nullopt on Cancel. By
+    // default the export-as-template name dialog titled "Rename Template".
+    std::function<std::optional<QString>(const QString &)> askName;
+
+    QComboBox *cat_cmbo_bx = nullptr;
+    QComboBox *template_category_combo = nullptr;
+    QListWidget *imageBrowser = nullptr;
+    QWidget *template_btn_box = nullptr;
+    QPushButton *Delete_temp_btn = nullptr;
+    QPushButton *Copy_temp_btn = nullptr;
+    QPushButton *Rename_temp_btn = nullptr;
+
+signals:
+    void templateSelected(const QString &previewPath);
+
+private:
+    void fill(const QStringList &previews);
+    bool userSelectionExists() const;
+    bool userMode() const;
+
+    QString m_templates;
+    QString m_user;
+};

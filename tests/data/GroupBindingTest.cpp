@@ -1,0 +1,166 @@
+// Group mode on the design: cells, column binding of both sides, row values, list.
+#include "GroupBinding.h"
+#include "SKTDocument.h"
+#include "SKTGraphic.h"
+#include "SKTGraphicList.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace GroupBinding;
+
+// A design holding three people in the columns Name, Title, Photo.
+void loadPeople(SKTDocument &doc)
+{
+    doc.m_spreadsheet.column_titles = {"Name", "Title", "Photo"};
+    doc.setListData({{"1", "Ann", "Boss", "/p/ann.png"}, {"2", "Bob", "", "/p/bob.png", "spare"}, {"3", "Cy"}});
+}
+
+GraphicPtr addControl(SKTDocument &doc, int side, GraphicKind kind, const QString &id, bool visible = true)
+{
+    GraphicPtr g = SKTGraphic::create(kind);
+    g->control_ID = id;
+    g->Set_Ctrl_Is_Visible(visible);
+    doc.sideList(side).insert(g, doc.sideList(side).count());
+    return g;
+}
+
+Maker makerFor(SKTDocument &doc, QStringList *log)
+{
+    return [&doc, log](int side, const QString &id, const QString &value, bool picture) {
+        *log << QString("%1:%2").arg(side).arg(id);
+        GraphicPtr g = addControl(doc, side, picture ? GraphicKind::Image : GraphicKind::Text, id);
+        if (picture) g->Set_Control_File_path(value);
+        else g->Set_text_value(value);
+        return g.get();
+    };
+}
+
+TEST(GroupBinding, CellTexts)
+{
+    SKTDocument doc;
+    loadPeople(doc);
+    struct Row {
+        int row, column;
+        QString text, picture;
+    } rows[] = {
+        {0, 1, "Ann", "Ann"},       {1, 2, "", ""},
+        {2, 2, "Text here", ""},    {0, 3, "/p/ann.png", "/p/ann.png"},
+        {0, 0, "Text here", ""},    {0, -1, "Text here", ""},
+        {0, 4, "Text here", ""},    {3, 1, "Text here", ""},
+        {-1, 1, "Text here", ""},   {1, 4, "Text here", ""},  // a cell past the table's columns
+    };
+    for (const Row &r : rows) {
+        EXPECT_EQ(Cell_Text(doc, r.row, r.column), r.text) << r.row << "," << r.column;
+        EXPECT_EQ(Picture_Cell(doc, r.row, r.column), r.picture) << r.row << "," << r.column;
+    }
+}
+
+TEST(GroupBinding, AddModeMakesFrontControlsBoundToTheirColumns)
+{
+    SKTDocument doc;
+    loadPeople(doc);
+    doc.m_columnChoices.excel_cb_value1 = 1;
+    doc.m_columnChoices.excel_cb_value2 = 2;
+    doc.m_columnChoices.excel_cb_value11 = 3;
+    doc.m_columnChoices.excel_cb_value12 = 3;
+    GraphicPtr back = addControl(doc, 1, GraphicKind::Text, "Fup_Title", false);  // only on the back
+    back->setDrawingStroke(true);
+    back->setDrawingFill(true);
+    QStringList made;
+    Update_Excel_Column_Binding(doc, "A", makerFor(doc, &made));
+    EXPECT_EQ(made, QStringList({"0:Fup_Name", "0:Fup_Photo", "1:Fup_Photo"}));
+    SKTGraphic *name = Find_Control(doc.graphics(), "Fup_Name");
+    ASSERT_TRUE(name);
+    EXPECT_EQ(name->data_source_type_val(), 2);
+    EXPECT_TRUE(name->excel_binding);
+    EXPECT_EQ(name->excel_col_indx, 1);
+    EXPECT_EQ(name->Text_Value, "Ann");
+    EXPECT_EQ(Find_Control(doc.graphics(), "Fup_Title"), nullptr);
+    SKTGraphic *title = Find_Control(doc.graphics_back(), "Fup_Title");
+    EXPECT_EQ(title->excel_col_indx, 2);
+    EXPECT_EQ(title->Text_Value, "Boss");
+    EXPECT_FALSE(title->ctrl_is_visible);  // keeps its visibility
+    EXPECT_FALSE(title->isDrawingStroke());
+    EXPECT_FALSE(title->isDrawingFill());
+    EXPECT_TRUE(Find_Control(doc.graphics(), "Fup_Photo")->ctrl_is_visible);
+    EXPECT_EQ(Find_Control(doc.graphics_back(), "Fup_Photo")->FilePath(), "/p/ann.png");
+
+    // Reopened: "U" binds what is there and makes nothing.
+    made.clear();
+    doc.m_columnChoices.excel_cb_value3 = 1;
+    Update_Excel_Column_Binding(doc, "U", makerFor(doc, &made));
+    EXPECT_EQ(made, QStringList());
+    EXPECT_EQ(doc.graphics().count(), 2);
+    EXPECT_EQ(doc.graphics_back().count(), 2);
+}
+
+TEST(GroupBinding, OnlyChosenFieldsGetControls)
+{
+    SKTDocument doc;
+    loadPeople(doc);
+    doc.m_columnChoices.excel_cb_value1 = 1;
+    QStringList made;
+    Update_Excel_Column_Binding(doc, "A", makerFor(doc, &made));
+    EXPECT_EQ(made, QStringList({"0:Fup_Name"}));
+}
+
+TEST(GroupBinding, UnboundColumnClearsTheBinding)
+{
+    SKTDocument doc;
+    loadPeople(doc);
+    GraphicPtr g = addControl(doc, 0, GraphicKind::Text, "Fup_Name");
+    Bind(*g, 2, false);
+    EXPECT_EQ(g->excel_col_indx, 2);
+    EXPECT_FALSE(g->ctrl_is_visible);
+    Bind(*g, -1, true);
+    EXPECT_EQ(g->data_source_type_val(), 0);
+    EXPECT_FALSE(g->excel_binding);
+    EXPECT_EQ(g->excel_col_indx, -1);
+    EXPECT_TRUE(g->ctrl_is_visible);
+}
+
+TEST(GroupBinding, RowValuesForEachSide)
+{
+    SKTDocument doc;
+    loadPeople(doc);
+    doc.m_columnChoices.excel_cb_value1 = 1;
+    doc.m_columnChoices.excel_cb_value11 = 3;
+    addControl(doc, 0, GraphicKind::Text, "Fup_Name");
+    addControl(doc, 0, GraphicKind::Text, "Fup_Title");  // no column: keeps the panel's value
+    addControl(doc, 0, GraphicKind::Image, "Fup_Photo");
+    addControl(doc, 0, GraphicKind::Text, "F_label1");
+    addControl(doc, 0, GraphicKind::Text, "F_field1");
+    addControl(doc, 0, GraphicKind::Image, "F_Photo1");
+    addControl(doc, 1, GraphicKind::Text, " Fup_Name ");
+    addControl(doc, 1, GraphicKind::Image, "Fup_Photo");  // the back has no photo column
+    const auto user = [](const QString &id) { return id == "F_field1" ? 2 : id == "F_Photo1" ? 2 : -1; };
+    EXPECT_EQ(Row_Values_For_Side(doc, 0, 1, user),
+              QList<Panel_Value>({{"Fup_Name", "Bob", false},
+                                  {"Fup_Photo", "/p/bob.png", true},
+                                  {"F_field1", "", false},
+                                  {"F_Photo1", "", true}}));
+    EXPECT_EQ(Row_Values_For_Side(doc, 0, 2, user),
+              QList<Panel_Value>({{"Fup_Name", "Cy", false},
+                                  {"Fup_Photo", "", true},
+                                  {"F_field1", "Text here", false},
+                                  {"F_Photo1", "", true}}));
+    EXPECT_EQ(Row_Values_For_Side(doc, 1, 0), QList<Panel_Value>({{"Fup_Name", "Ann", false}}));
+}
+
+TEST(GroupBinding, RowListEntries)
+{
+    SKTDocument doc;
+    EXPECT_EQ(Row_List_Entries(doc), QStringList());
+    loadPeople(doc);
+    EXPECT_EQ(Row_List_Entries(doc), QStringList());  // no name column
+    doc.m_columnChoices.excel_cb_value1 = 1;
+    EXPECT_EQ(Row_List_Entries(doc), QStringList({"1 - Ann", "2 - Bob", "3 - Cy"}));
+    doc.m_columnChoices.excel_cb_value1 = 3;
+    EXPECT_EQ(Row_List_Entries(doc), QStringList({"1 - /p/ann.png", "2 - /p/bob.png", "3 - "}));
+    doc.m_columnChoices.excel_cb_value1 = 4;  // not a column of the table
+    EXPECT_EQ(Row_List_Entries(doc), QStringList());
+}
+
+} // namespace

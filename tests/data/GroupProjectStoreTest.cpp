@@ -1,0 +1,154 @@
+// The group-mode project store on a temporary data folder.
+#include "GroupProjectStore.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace GroupProjectStore;
+
+void touch(const QString &path, const QByteArray &bytes = "x")
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+QStringList names(const QList<TreeRow> &rows)
+{
+    QStringList out;
+    for (const TreeRow &r : rows) out << (r.folder ? "[" + r.name + "]" : r.name);
+    return out;
+}
+
+class Store : public ::testing::Test {
+protected:
+    QTemporaryDir tmp;
+    QString data = tmp.path() + "/";
+    QString root = data + "Group_Excel_Data";
+    void SetUp() override { ASSERT_TRUE(Ensure_Root(data)); }
+};
+
+TEST_F(Store, RootIsMadePrivate)
+{
+    EXPECT_TRUE(QFileInfo(root + "/All").isDir());
+    EXPECT_EQ(QFileInfo(root + "/All").permissions() & 0x0077, QFileDevice::Permissions());
+    EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]"}));
+}
+
+TEST_F(Store, TreeListsFoldersAndTheirProjects)
+{
+    touch(root + "/All/Staff.zcd");
+    touch(root + "/All/Guests.zcd");
+    touch(root + "/All/people.xlsx");
+    touch(root + "/All/Team/Night.zcd");
+    QDir().mkpath(root + "/All/Empty");
+    touch(root + "/loose.zcd");  // files directly in the root are not listed
+    const QList<TreeRow> rows = Tree_Rows(data);
+    EXPECT_EQ(names(rows), QStringList({"[All]", "Guests", "Staff", "[All/Empty]", "[All/Team]", "Night"}));
+    EXPECT_EQ(rows[2].path, root + "/All/Staff.zcd");
+    EXPECT_EQ(rows[4].path, root + "/All/Team");
+    EXPECT_EQ(rows[5].path, root + "/All/Team/Night.zcd");
+}
+
+TEST_F(Store, CopyingTwiceNumbersTheCopies)
+{
+    touch(root + "/All/Staff.zcd", "design");
+    EXPECT_EQ(Copy_Project(root + "/All/Staff.zcd"), root + "/All/Staff (copy 1).zcd");
+    EXPECT_EQ(Copy_Project(root + "/All/Staff.zcd"), root + "/All/Staff (copy 2).zcd");
+    EXPECT_EQ(Projects_In(root + "/All"), QStringList({"Staff", "Staff (copy 1)", "Staff (copy 2)"}));
+    QFile f(root + "/All/Staff (copy 2).zcd");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("design"));
+    EXPECT_EQ(Copy_Project(root + "/All"), QString());  // a folder is no project
+}
+
+TEST_F(Store, ProjectNames)
+{
+    struct Row {
+        QString typed;
+        std::optional<QString> clean;
+    } rows[] = {
+        {"Staff", QString("Staff")},     {"  Staff  ", QString("Staff")}, {"../x", QString(".._x")},
+        {"a/b", QString("a_b")},         {"/", std::nullopt},             {"..", std::nullopt},
+        {".", std::nullopt},             {"", std::nullopt},              {"  ", std::nullopt},
+    };
+    for (const Row &r : rows) EXPECT_EQ(Clean_Project_Name(r.typed), r.clean) << r.typed.toStdString();
+    EXPECT_EQ(Project_Path(data, "All/Team", "Night"), root + "/All/Team/Night.zcd");
+}
+
+TEST_F(Store, Renaming)
+{
+    touch(root + "/All/Staff.zcd", "staff");
+    touch(root + "/All/Guests.zcd", "guests");
+    struct Row {
+        QString from, to;
+        Rename_Result result;
+        QStringList after;
+    } rows[] = {
+        {"Staff", "Guests", Rename_Result::Name_Exists, {"Guests", "Staff"}},
+        {"Staff", "Staff", Rename_Result::Unchanged, {"Guests", "Staff"}},
+        {"Staff", "..", Rename_Result::Bad_Name, {"Guests", "Staff"}},
+        {"Staff", "Crew", Rename_Result::Renamed, {"Crew", "Guests"}},
+        {"Missing", "Other", Rename_Result::Failed, {"Crew", "Guests"}},
+    };
+    for (const Row &r : rows) {
+        EXPECT_EQ(Rename_Project(root + "/All/" + r.from + ".zcd", r.to), r.result) << r.to.toStdString();
+        EXPECT_EQ(Projects_In(root + "/All"), r.after) << r.to.toStdString();
+    }
+    QFile f(root + "/All/Guests.zcd");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("guests"));  // the clash touched nothing
+}
+
+TEST_F(Store, DeletingAProjectKeepsOtherFiles)
+{
+    touch(root + "/All/Team/Night.zcd");
+    touch(root + "/All/Team/people.xlsx");
+    EXPECT_FALSE(Delete_Project(data, root + "/All/Team/people.xlsx"));  // not a project
+    EXPECT_FALSE(Delete_Project(data, root + "/All/Team"));
+    EXPECT_TRUE(Delete_Project(data, root + "/All/Team/Night.zcd"));
+    EXPECT_FALSE(QFileInfo::exists(root + "/All/Team/Night.zcd"));
+    EXPECT_TRUE(QFileInfo::exists(root + "/All/Team/people.xlsx"));
+    EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]", "[All/Team]"}));
+}
+
+TEST_F(Store, DeletingTheLastProjectOfAFolder)
+{
+    touch(root + "/All/Staff.zcd");
+    touch(root + "/All/Team/Night.zcd");
+    EXPECT_TRUE(Delete_Project(data, root + "/All/Team/Night.zcd"));
+    EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]", "Staff"}));
+    EXPECT_TRUE(Delete_Project(data, root + "/All/Staff.zcd"));
+    EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]"}));
+    EXPECT_FALSE(Delete_Project(data, root + "/All/Staff.zcd"));
+    touch(tmp.path() + "/outside.zcd");
+    EXPECT_FALSE(Delete_Project(data, root + "/All/../../outside.zcd"));
+    EXPECT_TRUE(QFileInfo::exists(tmp.path() + "/outside.zcd"));
+}
+
+TEST_F(Store, DeletingFolders)
+{
+    touch(root + "/All/Team/Night.zcd");
+    struct Row {
+        QString path;
+        bool deleted;
+    } rows[] = {
+        {root + "/All", false},
+        {root + "/All/", false},
+        {root, false},
+        {root + "/All/..", false},
+        {tmp.path(), false},
+        {root + "/All/Missing", false},
+        {root + "/All/Team", true},
+    };
+    for (const Row &r : rows) EXPECT_EQ(Delete_Folder(data, r.path), r.deleted) << r.path.toStdString();
+    EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]"}));
+}
+
+} // namespace

@@ -1,0 +1,87 @@
+// Rows of a group project: add, save, delete.
+#include "GroupRows.h"
+#include "SKTDocument.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace GroupRows;
+
+void loadPeople(SKTDocument &doc)
+{
+    doc.m_spreadsheet.column_titles = {"Name", "Title", "Photo"};
+    doc.setListData({{"1", "Ann", "Boss", "/p/ann.png"}, {"2", "Bob", "Clerk", "/p/bob.png"}, {"3", "Cy"}});
+}
+
+TEST(GroupRows, BuildRow)
+{
+    const QList<Panel_Value> panel = {{1, "Dee", true}, {2, "Chief", false}, {5, "outside", true}, {0, "num", true}};
+    struct Row {
+        QStringList base;
+        bool ticks;
+        QStringList row;
+    } rows[] = {
+        {{}, false, {"9", "Dee", "Chief", ""}},
+        {{"x", "Ann", "Boss", "/p/a.png"}, true, {"9", "Dee", "Boss", "/p/a.png"}},
+        {{"x", "Ann"}, true, {"9", "Dee", "", ""}},
+    };
+    for (const Row &r : rows) EXPECT_EQ(Build_Row("9", r.base, 4, panel, r.ticks), r.row);
+}
+
+TEST(GroupRows, AddAppendsNextNumberAndKeepsTheOthers)
+{
+    SKTDocument doc;
+    loadPeople(doc);
+    EXPECT_TRUE(Delete_Row(doc, 0).deleted);
+    EXPECT_EQ(Add_Row(doc, {{1, "Dee"}, {2, "Chief", false}}), 2);
+    EXPECT_EQ(doc.ListData(), QList<QStringList>({{"2", "Bob", "Clerk", "/p/bob.png"}, {"3", "Cy"}, {"3", "Dee", "Chief", ""}}));
+}
+
+TEST(GroupRows, SaveWithAnUntickedBoxKeepsThatCell)
+{
+    SKTDocument doc;
+    loadPeople(doc);
+    EXPECT_TRUE(Save_Row(doc, 1, {{1, "Robert", true}, {2, "Manager", false}, {3, "/p/rob.png", true}}));
+    EXPECT_EQ(doc.ListData().at(1), QStringList({"2", "Robert", "Clerk", "/p/rob.png"}));
+    EXPECT_EQ(doc.ListData().at(0), QStringList({"1", "Ann", "Boss", "/p/ann.png"}));
+    EXPECT_FALSE(Save_Row(doc, 3, {{1, "X"}}));
+    EXPECT_FALSE(Save_Row(doc, -1, {{1, "X"}}));
+}
+
+TEST(GroupRows, DeleteSelectsTheRowBefore)
+{
+    struct Row {
+        int row;
+        bool deleted;
+        int select;
+        int left;
+    } rows[] = {{0, true, 0, 2}, {1, true, 0, 2}, {2, true, 1, 2}, {3, false, -1, 3}, {-1, false, -1, 3}};
+    for (const Row &r : rows) {
+        SKTDocument doc;
+        loadPeople(doc);
+        const Delete_Result d = Delete_Row(doc, r.row);
+        EXPECT_EQ(d.deleted, r.deleted) << r.row;
+        EXPECT_EQ(d.select, r.select) << r.row;
+        EXPECT_EQ(doc.ListData().size(), r.left) << r.row;
+    }
+    SKTDocument two;
+    two.m_spreadsheet.column_titles = {"Name"};
+    two.setListData({{"1", "Ann"}, {"2", "Bob"}});
+    EXPECT_TRUE(Delete_Row(two, 1).deleted);
+    EXPECT_EQ(two.ListData(), QList<QStringList>({{"1", "Ann"}}));
+    SKTDocument one;
+    one.m_spreadsheet.column_titles = {"Name"};
+    one.setListData({{"1", "Ann"}});
+    EXPECT_FALSE(Delete_Row(one, 0).deleted);
+    SKTDocument none;
+    EXPECT_FALSE(Delete_Row(none, 0).deleted);
+}
+
+TEST(GroupRows, RowAfterSilentSave)
+{
+    const int rows[][4] = {{0, 3, 1, 1}, {1, 3, 1, 2}, {2, 3, 1, 2}, {0, 3, 0, 0}, {0, 1, 1, 0}, {-1, 3, 1, -1}};
+    for (const auto &r : rows) EXPECT_EQ(Row_After_Save(r[0], r[1], r[2] != 0), r[3]) << r[0] << "," << r[1];
+}
+
+} // namespace
