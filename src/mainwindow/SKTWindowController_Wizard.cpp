@@ -71,6 +71,8 @@ void SKTWindowController::New_Wizard_Design(const Wizard_Card_Choice &card, cons
         front.setCard_fill_chk(true);
         front.setCard_fill_style(QStringLiteral("I"));
     }
+    // The card panel shows the new card before anything reads it back.
+    if (cardPanel) cardPanel->loadFrom(document.Front_card_Prop);
     Update_Card_Graphics();
     Select_front_side();
 }
