@@ -6,6 +6,9 @@
 #include "Mail_Card_Source.h"
 #include "Mail_Transport.h"
 #include "CardPropertyPanel.h"
+#include "Card_Wizard.h"
+#include "Invitation_Wizard.h"
+#include "Start_Card.h"
 #include "ControlPanels.h"
 #include "DataSourceSection.h"
 #include "FileUtilities.h"
@@ -20,7 +23,8 @@
 #include <QMainWindow>
 
 SKTWindowController *Main_App_wnd = nullptr;
-std::function<std::optional<QString>()> SKTWindowController::startWindowAnswerer;
+std::function<Start_Choice()> SKTWindowController::startWindowAnswerer;
+std::function<int(QDialog &)> SKTWindowController::wizardAnswerer;
 
 namespace {
 SKTWindowController *app_DefaultInstance = nullptr;

@@ -19,6 +19,7 @@
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGrid.h"
+#include "Start_Choice.h"
 #include "UndoHistory.h"
 #include "User_Profile_Class.h"
 #include "VisitorRecordStore.h"
@@ -51,6 +52,12 @@ class Email_Setting;
 class Mail_Card_Source;
 class Send_Mail;
 class Image_Library;
+class Start_Card;
+class Card_Wizard;
+class Invitation_Wizard;
+struct Wizard_Collaborators;
+struct Wizard_Card_Choice;
+class QDialog;
 class Camera;
 class QAbstractButton;
 class QCheckBox;
@@ -531,9 +538,18 @@ public:
     bool live_mode_list_value_change = false;
     QStringList images;  // background pictures offered by the background browser
 
-    // Lets tests pick the start window's choice without a person: returns the template
-    // path to load ("" for a blank card) or nullopt for Cancel.
-    static std::function<std::optional<QString>()> startWindowAnswerer;
+    // Lets tests pick the start window's choice without a person: the template path to
+    // load ("" for a blank card), a wizard's road, or nullopt for Cancel.
+    static std::function<Start_Choice()> startWindowAnswerer;
+    // Lets tests answer a wizard (a Card_Wizard or an Invitation_Wizard, set up from its
+    // first state) in place of a person: 1 for OK, 0 for Cancel.
+    static std::function<int(QDialog &wizard)> wizardAnswerer;
+
+    // The wizards' roads from the start window (SKTWindowController_Wizard.cpp): true when
+    // a new design was made, false after Cancel (the profile records reset).
+    bool Run_Card_Wizard();
+    bool Run_Invitation_Wizard();
+    Start_Card &Start_Window();
 
 signals:
     void SKTSelectedToolDidChange();
@@ -591,6 +607,17 @@ private:
     Email_Setting *m_emailSetting = nullptr;
     Direct_Mail *m_directMail = nullptr;
     Image_Library *m_imageLibrary = nullptr;  // made at its first opening
+    std::unique_ptr<Start_Card> m_startCard;  // made at their first opening
+    std::unique_ptr<Card_Wizard> m_cardWizard;
+    std::unique_ptr<Invitation_Wizard> m_invitationWizard;
+    Wizard_Collaborators Wizard_Services();
+    // A new design of the wizard's card in mode "W", with the picture as the front's
+    // background when there is one.
+    void New_Wizard_Design(const Wizard_Card_Choice &card, const QString &background);
+    // The end of every road from the start window: the profile written on the card after
+    // a profile OK, the panels read from the card, the front shown, the undo history anew.
+    void Finish_Started_Design();
+    void Cancel_Wizard();
     Camera *m_camera = nullptr;               // made at its first opening
     bool m_setUp = false;
     QPointF m_lastNewPoint{10, 10};

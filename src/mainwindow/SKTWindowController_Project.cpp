@@ -61,26 +61,31 @@ bool SKTWindowController::Open_Start_Window()
 {
     document.Start_Card_Option = QStringLiteral("V");
     for (;;) {
-        std::optional<QString> choice;
+        Start_Choice choice;
         if (startWindowAnswerer) {
             choice = startWindowAnswerer();
         } else {
-            Start_Card *gallery = Start_Card::defaultInstance();
-            if (gallery->Open_Wnd() == 1) choice = gallery->selectedTemplatePath();
+            Start_Card &gallery = Start_Window();
+            gallery.Open_Wnd();
+            choice = gallery.choice();
         }
-        if (choice && !choice->isEmpty() &&
-            Read_and_load_design_Log_NEW_METHOD(*choice, QStringLiteral("T"), false) != 1)
-            continue;  // the reader has said why; choose again
-        if (choice) {
-            document.Selected_Template_Path = *choice;
+        // Cancel in a wizard comes back to the gallery.
+        if (choice.road == Start_Road::Card_Wizard) {
+            if (Run_Card_Wizard()) return true;
+            continue;
+        }
+        if (choice.road == Start_Road::Invitation_Wizard) {
+            if (Run_Invitation_Wizard()) return true;
+            continue;
+        }
+        if (choice.road == Start_Road::Open) {
+            if (!choice.templatePath.isEmpty() &&
+                Read_and_load_design_Log_NEW_METHOD(choice.templatePath, QStringLiteral("T"), false) != 1)
+                continue;  // the reader has said why; choose again
+            document.Selected_Template_Path = choice.templatePath;
             document.Start_Card_Option = QStringLiteral("V");
             Check_For_Defalut_Photo_Control();
-            Show_Single_Mode_Front_Panel();
-            Set_Card_Shape(Card_Shape_Number(document.Front_card_Prop.Card_Shape()));
-            Select_front_side();
-            Undo_Redo_Clear();
-            Insert_In_Undo_Redo();
-            Set_Log_Name_In_Title();
+            Finish_Started_Design();
             return true;
         }
         if (Show_YES_NO_MessageBox(QStringLiteral("\nDo you really want to exit?")) == 1) {

@@ -7,6 +7,7 @@
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "SKTImage.h"
 
 #include <QComboBox>
 #include <exception>
@@ -17,6 +18,25 @@ bool bindable(const SKTGraphic &g)
     const GraphicKind k = g.kind();
     return (k == GraphicKind::Image || k == GraphicKind::Text || k == GraphicKind::Barcode) &&
            g.data_source_type_val() == 2;
+}
+
+// The wizard's photo settings on the card's photo control.
+void applyAdjustments(SKTImage &img, const ImageAdjustments &a)
+{
+    img.setFlippedHorizontally(a.flipHorizontally);
+    img.setFlippedVertically(a.flipVertically);
+    img.setAdjustment(&SKTGraphic::invert_clr, a.invert);
+    img.setAdjustment(&SKTGraphic::gray_Scale, a.grayScale);
+    img.setAdjustment(&SKTGraphic::Sepia, a.sepia);
+    img.setAdjustment(&SKTGraphic::img_trnsp_val, float(a.transparency));
+    img.setAdjustment(&SKTGraphic::hue_val, float(a.hue));
+    img.setAdjustment(&SKTGraphic::sat_val, float(a.saturation));
+    img.setAdjustment(&SKTGraphic::brt_val, float(a.brightness));
+    img.setAdjustment(&SKTGraphic::con_val, float(a.contrast));
+    img.setAdjustment(&SKTGraphic::srp_val, float(a.sharpness));
+    img.setAdjustment(&SKTGraphic::ev_val, float(a.exposure));
+    img.setAdjustment(&SKTGraphic::blr_val, float(a.blur));
+    img.setAdjustment(&SKTGraphic::rotate_image, float(a.rotation));
 }
 
 void dropOn(SKTGraphicList &side, bool keepProfileControls)
@@ -82,6 +102,7 @@ void Fill_Party_Invidation_Details(const Invitation_Values &v, SKTGraphicView &f
                                                    value, QLatin1String(id));
         // The laid-out rectangle is the control's, text included.
         if (g) g->setBounds(QRectF(x, y, w, h));
+        return g;
     };
     tool(2);
     const float W = float(card.width()), H = float(card.height());
@@ -120,7 +141,8 @@ void Fill_Party_Invidation_Details(const Invitation_Values &v, SKTGraphicView &f
     if (!v.Invite_From.isEmpty()) make(GraphicKind::Text, x0, y, w, 40, QStringLiteral("From:\n") + v.Invite_From, "PARTY_FROM");
     if (!v.Invite_Frame_Pic_IMG.isEmpty()) {
         tool(8);
-        make(GraphicKind::Image, x0, yp, w, 250, v.Invite_Frame_Pic_IMG, "PARTY_IMAGE");
+        if (auto *img = dynamic_cast<SKTImage *>(make(GraphicKind::Image, x0, yp, w, 250, v.Invite_Frame_Pic_IMG, "PARTY_IMAGE")))
+            applyAdjustments(*img, v.photo_adjustments);
     }
     if (!v.Invite_Frame_IMG.isEmpty()) {
         tool(8);

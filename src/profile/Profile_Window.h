@@ -2,6 +2,8 @@
 // Opening the right profile dialog for a side, keeping the data-source list's
 // spreadsheet item in step and dropping the spreadsheet bindings a newly browsed
 // spreadsheet has made stale; and the invitation laid out on the front side.
+#include "Invitation_Values.h"
+
 #include <QPointF>
 #include <QSizeF>
 #include <QString>
@@ -32,12 +34,7 @@ int Open_User_Profile_Window(char flag, const QString &side, const QString &side
 // The spreadsheet binding of a control dropped: a manual value.
 void Drop_Excel_Binding(SKTGraphic &g);
 
-struct Invitation_Values {
-    QString Invite_Title, Invite_To, Invite_Message, Invite_Date, Invite_Time, Invite_Venue, Invite_From;
-    QString Invite_Frame_Pic_IMG;  // picture placed in the frame
-    QString Invite_Frame_IMG;      // frame picture over the whole card
-};
-
-// Lays the invitation out on the front view of a card of the size at the location.
+// Lays the invitation out on the front view of a card of the size at the location; the
+// photo control takes the adjustments the wizard showed it with.
 void Fill_Party_Invidation_Details(const Invitation_Values &v, SKTGraphicView &front, QSizeF card, QPointF location,
                                    const std::function<void(int)> &set_tool);

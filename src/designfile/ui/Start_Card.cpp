@@ -24,13 +24,7 @@ QString templateFolder(const QString &category)
 }
 } // namespace
 
-Start_Card *Start_Card::defaultInstance()
-{
-    static Start_Card *instance = new Start_Card;
-    return instance;
-}
-
-Start_Card::Start_Card()
+Start_Card::Start_Card(std::function<int(const QString &sides)> open_profile) : m_openProfile(std::move(open_profile))
 {
     setWindowTitle(tr("Start a new card"));
     setModal(true);
@@ -48,18 +42,36 @@ Start_Card::Start_Card()
     m_list->setMovement(QListView::Static);
     m_list->setWordWrap(true);
     layout->addWidget(m_list, 1);
-    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->button(QDialogButtonBox::Ok)->setText(tr("Open"));
+    auto *buttons = new QDialogButtonBox;
+    cardWizardButton = buttons->addButton(tr("Card Wizard..."), QDialogButtonBox::ActionRole);
+    invitationWizardButton = buttons->addButton(tr("Invitation Wizard..."), QDialogButtonBox::ActionRole);
+    profileButton = buttons->addButton(tr("Profile..."), QDialogButtonBox::ActionRole);
+    openButton = buttons->addButton(tr("Open"), QDialogButtonBox::AcceptRole);
+    cancelButton = buttons->addButton(QDialogButtonBox::Cancel);
     layout->addWidget(buttons);
-    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+    connect(openButton, &QPushButton::clicked, this, [this] {
         if (QListWidgetItem *item = m_list->currentItem()) {
             m_selected = item->data(kPathRole).toString();
+            m_road = Start_Road::Open;
             done(1);
         }
     });
-    connect(buttons, &QDialogButtonBox::rejected, this, [this] { done(0); });
+    connect(cancelButton, &QPushButton::clicked, this, [this] { done(0); });
+    connect(cardWizardButton, &QPushButton::clicked, this, [this] {
+        m_road = Start_Road::Card_Wizard;
+        done(1);
+    });
+    connect(invitationWizardButton, &QPushButton::clicked, this, [this] {
+        m_road = Start_Road::Invitation_Wizard;
+        done(1);
+    });
+    connect(profileButton, &QPushButton::clicked, this, [this] {
+        if (m_openProfile) m_openProfile(QStringLiteral("2"));
+    });
+    connect(m_list, &QListWidget::currentItemChanged, this, &Start_Card::updateProfileButton);
     connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
         m_selected = item->data(kPathRole).toString();
+        m_road = Start_Road::Open;
         done(1);
     });
     connect(m_category, &QComboBox::currentTextChanged, this, &Start_Card::fillCategory);
@@ -100,11 +112,20 @@ void Start_Card::fillCategory(const QString &category)
         m_list->addItem(item);
     }
     m_list->setCurrentRow(0);
+    updateProfileButton();
+}
+
+void Start_Card::updateProfileButton()
+{
+    const QListWidgetItem *item = m_list->currentItem();
+    const QString path = item ? item->data(kPathRole).toString() : QString();
+    profileButton->setEnabled(!path.isEmpty() && QFileInfo::exists(path));
 }
 
 int Start_Card::Open_Wnd()
 {
     m_selected.clear();
+    m_road = Start_Road::Cancel;
     const QString current = m_category->currentText();
     m_category->blockSignals(true);
     m_category->clear();
@@ -116,5 +137,6 @@ int Start_Card::Open_Wnd()
     fillCategory(m_category->currentText());
     const int result = exec();
     hide();
-    return result;
+    if (result != 1) m_road = Start_Road::Cancel;
+    return result == 1 ? 1 : 0;
 }

@@ -1,21 +1,36 @@
 #pragma once
 // The start window: the gallery from which a new design begins, a blank card or a
 // template of a category (the application's own templates and the user's).
+#include "Start_Choice.h"
+
 #include <QDialog>
 #include <QString>
+#include <functional>
 
 class QListWidget;
 class QComboBox;
+class QPushButton;
 
 class Start_Card : public QDialog {
     Q_OBJECT
 public:
-    static Start_Card *defaultInstance();
+    // open_profile runs the two-side profile dialog for a card of "2" sides (1 for OK).
+    explicit Start_Card(std::function<int(const QString &sides)> open_profile = {});
 
     // Runs the gallery; returns 1 with the choice in selectedTemplatePath() ("" for a
-    // blank card), or 0 for Cancel.
+    // blank card), or 0 for Cancel. road() tells which button ended it.
     int Open_Wnd();
     QString selectedTemplatePath() const { return m_selected; }
+    Start_Road road() const { return m_road; }
+    Start_Choice choice() const { return {m_road, m_selected}; }
+
+    // "Profile..." is offered only while the selected item is a template whose file exists.
+    void updateProfileButton();
+
+    QListWidget *list() const { return m_list; }
+    QComboBox *categories() const { return m_category; }
+    QPushButton *openButton = nullptr, *cardWizardButton = nullptr, *invitationWizardButton = nullptr,
+                *profileButton = nullptr, *cancelButton = nullptr;
 
     // Categories: the folders under the resources' "Templates", then "User" for the
     // user's own templates.
@@ -24,10 +39,11 @@ public:
     static QStringList templatesOfCategory(const QString &category);
 
 private:
-    Start_Card();
     void fillCategory(const QString &category);
 
     QComboBox *m_category = nullptr;
     QListWidget *m_list = nullptr;
     QString m_selected;
+    Start_Road m_road = Start_Road::Cancel;
+    std::function<int(const QString &)> m_openProfile;
 };

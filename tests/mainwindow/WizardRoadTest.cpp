@@ -1,0 +1,195 @@
+#include "Card_Wizard.h"
+#include "Globals.h"
+#include "Invitation_Wizard.h"
+#include "LibraryAnswers.h"
+#include "Profile_Dialog.h"
+#include "SKTGraphicView.h"
+#include "TestSupport.h"
+#include "TestWindow.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+// Every road starts from a fresh profile state and leaves none behind.
+struct Roads : ::testing::Test {
+    void SetUp() override { Fill_User_Profile = false; }
+    void TearDown() override
+    {
+        Fill_User_Profile = false;
+        Profile_Dialog::answerer = nullptr;
+        SKTWindowController::startWindowAnswerer = nullptr;
+        SKTWindowController::wizardAnswerer = nullptr;
+    }
+    static void profileAnswers(const QString &name)
+    {
+        Profile_Dialog::answerer = [name](Profile_Dialog &d) {
+            d.rows[0].value->setText(name);
+            d.OK_Btn_Clicked();
+        };
+    }
+    // The gallery answers the roads in turn; Cancel after them.
+    static void galleryAnswers(std::vector<Start_Choice> roads)
+    {
+        SKTWindowController::startWindowAnswerer = [roads, at = size_t(0)]() mutable {
+            return at < roads.size() ? roads[at++] : Start_Choice();
+        };
+    }
+    static QString pictureFile(const QTemporaryDir &dir, const char *name, QColor colour)
+    {
+        QImage image(20, 20, QImage::Format_ARGB32);
+        image.fill(colour);
+        const QString path = dir.filePath(name);
+        image.save(path);
+        return path;
+    }
+};
+} // namespace
+
+TEST_F(Roads, CardWizardMakesTheCardWithBackgroundAndProfile)
+{
+    QTemporaryDir dir;
+    const QString background = pictureFile(dir, "blue.png", Qt::blue);
+    TestWindow w;
+    profileAnswers("Ann");
+    galleryAnswers({Start_Road::Card_Wizard});
+    std::vector<QString> profileSides;
+    SKTWindowController::wizardAnswerer = [&](QDialog &d) {
+        auto &wizard = dynamic_cast<Card_Wizard &>(d);
+        wizard.page->select("PVC Card", "Vertical", 0, 1);
+        EXPECT_EQ(wizard.Profile_Btn(), 1);
+        testsupport::queueLibraryAnswer(background);
+        wizard.Card_Image_Library_Btn();
+        return 1;
+    };
+    ASSERT_TRUE(w.controller.Open_Start_Window());
+    const Card_Property &front = w.document.Front_card_Prop;
+    EXPECT_NEAR(front.Card_Size().width(), 153.36, 0.01);
+    EXPECT_NEAR(front.Card_Size().height(), 242.64, 0.01);
+    for (const Card_Property *p : {&front, static_cast<const Card_Property *>(&w.document.Back_card_Prop)}) {
+        EXPECT_EQ(p->Card_Side(), "1");
+        EXPECT_EQ(p->Card_Category(), "PVC Card");
+        EXPECT_EQ(p->Card_Preset(), "Vertical");
+        EXPECT_EQ(p->Card_Cat_index(), 0);
+        EXPECT_EQ(p->Card_Create_Mode(), "W");
+    }
+    EXPECT_EQ(w.document.Start_Card_Option, "W");
+    EXPECT_EQ(front.Card_BG_Image_Path(), background);
+    EXPECT_EQ(front.Card_fill_style(), "I");
+    EXPECT_EQ(w.document.Back_card_Prop.Card_BG_Image_Path(), "");
+    SKTGraphic *name = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->Text_Value, "Ann");
+    EXPECT_EQ(w.controller._graphicView_BACK->Selcect_Ctrl_With_ID("Fup_Name"), nullptr) << "front only";
+    EXPECT_EQ(w.controller.Get_Undo_Count(), 1) << "one snapshot: nothing to undo";
+}
+
+TEST_F(Roads, CardWizardWithoutLibraryChoiceKeepsNoBackground)
+{
+    TestWindow w;
+    galleryAnswers({Start_Road::Card_Wizard});
+    SKTWindowController::wizardAnswerer = [&](QDialog &d) {
+        dynamic_cast<Card_Wizard &>(d).Card_Image_Library_Btn();  // nothing queued: cancelled
+        return 1;
+    };
+    ASSERT_TRUE(w.controller.Open_Start_Window());
+    EXPECT_EQ(w.document.Front_card_Prop.Card_BG_Image_Path(), "");
+    EXPECT_EQ(w.document.Front_card_Prop.Card_Side(), "2");
+    EXPECT_NEAR(w.document.Front_card_Prop.Card_Size().width(), 242.64, 0.01);
+}
+
+TEST_F(Roads, InvitationLaysOutTheCard)
+{
+    QTemporaryDir dir;
+    const QString background = pictureFile(dir, "party.png", Qt::yellow);
+    const QString photo = pictureFile(dir, "face.png", Qt::red);
+    struct Case {
+        const char *name;
+        std::function<void(Invitation_Wizard &)> fill;
+        std::function<void(TestWindow &)> check;
+    } cases[] = {
+        {"time and venue", [](Invitation_Wizard &i) { i.Time->setText("7 pm"); i.Venue->setText("Hall"); },
+         [](TestWindow &w) {
+             SKTGraphic *time = w.controller._graphicView->Selcect_Ctrl_With_ID("PARTY_TIME");
+             SKTGraphic *venue = w.controller._graphicView->Selcect_Ctrl_With_ID("PARTY_VENUE");
+             ASSERT_TRUE(time && venue);
+             EXPECT_EQ(time->Text_Value, "AT 7 pm");
+             EXPECT_EQ(time->bounds().y(), 40);
+             EXPECT_EQ(venue->Text_Value, "Venue:\nHall");
+             EXPECT_EQ(venue->bounds().y(), 100);
+             EXPECT_NEAR(w.document.Front_card_Prop.Card_Size().width(), 425.52, 0.01);
+             EXPECT_NEAR(w.document.Front_card_Prop.Card_Size().height(), 357.12, 0.01);
+             EXPECT_EQ(w.document.Front_card_Prop.Card_Side(), "1");
+         }},
+        {"sepia photo and background",
+         [&](Invitation_Wizard &i) {
+             i.setPhoto(photo);
+             i.Image_Sepia_chk->setChecked(true);
+             testsupport::queueLibraryAnswer(background);
+             i.Background_Library_Btn();
+         },
+         [&](TestWindow &w) {
+             SKTGraphic *image = w.controller._graphicView->Selcect_Ctrl_With_ID("PARTY_IMAGE");
+             ASSERT_NE(image, nullptr);
+             EXPECT_TRUE(image->Sepia);
+             EXPECT_FALSE(image->gray_Scale);
+             EXPECT_EQ(image->FilePath(), photo);
+             EXPECT_EQ(w.document.Front_card_Prop.Card_BG_Image_Path(), background);
+             EXPECT_EQ(w.document.Front_card_Prop.Card_fill_style(), "I");
+         }},
+        {"nothing given", [](Invitation_Wizard &) {},
+         [](TestWindow &w) { EXPECT_EQ(w.front().count(), 0); }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        TestWindow w;
+        galleryAnswers({Start_Road::Invitation_Wizard});
+        SKTWindowController::wizardAnswerer = [&](QDialog &d) {
+            c.fill(dynamic_cast<Invitation_Wizard &>(d));
+            return 1;
+        };
+        ASSERT_TRUE(w.controller.Open_Start_Window());
+        EXPECT_EQ(w.document.Start_Card_Option, "W");
+        c.check(w);
+    }
+}
+
+TEST_F(Roads, TemplateWithProfileAndCancelledWizardLeavesNoProfile)
+{
+    const QString pass = Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd";
+    ASSERT_TRUE(QFileInfo::exists(pass));
+    {
+        TestWindow w;
+        profileAnswers("Ann");
+        SKTWindowController::startWindowAnswerer = [&]() -> Start_Choice {
+            // The gallery's "Profile..." button, then Open.
+            EXPECT_EQ(w.controller.Open_User_Profile_Window(0, "", "2"), 1);
+            return std::optional<QString>(pass);
+        };
+        ASSERT_TRUE(w.controller.Open_Start_Window());
+        SKTGraphic *name = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
+        ASSERT_NE(name, nullptr);
+        EXPECT_EQ(name->Text_Value, "Ann");
+        EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].value, "Ann");
+    }
+    Fill_User_Profile = false;
+    TestWindow w;
+    profileAnswers("Ann");
+    galleryAnswers({Start_Road::Card_Wizard, std::optional<QString>(pass)});
+    SKTWindowController::wizardAnswerer = [](QDialog &d) {
+        dynamic_cast<Card_Wizard &>(d).Profile_Btn();
+        return 0;  // Cancel: back to the gallery
+    };
+    ASSERT_TRUE(w.controller.Open_Start_Window());
+    EXPECT_FALSE(Fill_User_Profile);
+    EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].value, "");
+    SKTGraphic *name = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
+    ASSERT_NE(name, nullptr);
+    EXPECT_NE(name->Text_Value, "Ann");
+    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Selected_Template_Path, pass);
+}
