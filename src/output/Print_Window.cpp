@@ -58,6 +58,20 @@ Print_Window::Print_Window(Print_Settings &settings, QString profileFolder, QWid
     : QDialog(parent), m_settings(settings), m_folder(std::move(profileFolder)),
       m_profileDialog(new Add_Print_Profile(this))
 {
+    setUp();
+}
+
+// Not a delegating constructor: the own settings are named only once this window's
+// construction has begun.
+Print_Window::Print_Window(QString profileFolder, QWidget *parent)
+    : QDialog(parent), m_settings(m_ownSettings), m_folder(std::move(profileFolder)),
+      m_profileDialog(new Add_Print_Profile(this))
+{
+    setUp();
+}
+
+void Print_Window::setUp()
+{
     setWindowTitle(tr("Print"));
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -65,11 +79,6 @@ Print_Window::Print_Window(Print_Settings &settings, QString profileFolder, QWid
     setPalette(pal);
     build();
     connectAll();
-}
-
-Print_Window::Print_Window(QString profileFolder, QWidget *parent)
-    : Print_Window(m_ownSettings, std::move(profileFolder), parent)
-{
 }
 
 Print_Window::~Print_Window() = default;

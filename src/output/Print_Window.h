@@ -134,6 +134,7 @@ public:
     QLabel *status;
 
 private:
+    void setUp();
     void build();
     void connectAll();
     void sideChosen();
