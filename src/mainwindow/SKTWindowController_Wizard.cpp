@@ -15,6 +15,18 @@
 #include <QFileDialog>
 #include <QMainWindow>
 
+namespace {
+// A wizard's run: answered by a test when an answerer is set (from its opening state),
+// else modal. 1 is OK.
+template <class Wizard>
+int runWizard(Wizard &w, const std::function<int(QDialog &)> &answerer)
+{
+    if (!answerer) return w.Open_Wnd();
+    w.reset();
+    return answerer(w);
+}
+} // namespace
+
 Wizard_Collaborators SKTWindowController::Wizard_Services()
 {
     Wizard_Collaborators with;
@@ -81,14 +93,7 @@ bool SKTWindowController::Run_Card_Wizard()
 {
     if (!m_cardWizard) m_cardWizard = std::make_unique<Card_Wizard>(Wizard_Services());
     Card_Wizard &w = *m_cardWizard;
-    int result;
-    if (wizardAnswerer) {
-        w.reset();
-        result = wizardAnswerer(w);
-    } else {
-        result = w.Open_Wnd();
-    }
-    if (result != 1) {
+    if (runWizard(w, wizardAnswerer) != 1) {
         Cancel_Wizard();
         return false;
     }
@@ -101,14 +106,7 @@ bool SKTWindowController::Run_Invitation_Wizard()
 {
     if (!m_invitationWizard) m_invitationWizard = std::make_unique<Invitation_Wizard>(Wizard_Services());
     Invitation_Wizard &w = *m_invitationWizard;
-    int result;
-    if (wizardAnswerer) {
-        w.reset();
-        result = wizardAnswerer(w);
-    } else {
-        result = w.Open_Wnd();
-    }
-    if (result != 1) {
+    if (runWizard(w, wizardAnswerer) != 1) {
         Cancel_Wizard();
         return false;
     }
