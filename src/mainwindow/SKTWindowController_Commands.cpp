@@ -58,7 +58,7 @@ void SKTWindowController::connectCommands()
     if (QAction *a = ui.command(QStringLiteral("Undo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction *a = ui.command(QStringLiteral("Redo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     connectMailCommands();
-    if (QAction *a = ui.command(QStringLiteral("Crop"))) connect(a, &QAction::triggered, this, [this] { Cropping_Tool_Clicked(*ui.window); });
+    if (QAction *a = ui.command(QStringLiteral("Crop"))) connect(a, &QAction::triggered, this, [this] { Cropping_Tool_Clicked(*ui.window, &document); });
     Check_Undo_Redo_Btn_Enability();
 }
 

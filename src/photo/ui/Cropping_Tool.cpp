@@ -55,10 +55,16 @@ QWidget *row(std::initializer_list<QWidget *> widgets)
 }  // namespace
 
 Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidget *parent)
-    : QDialog(parent), m_detector(std::move(detector))
+    : Cropping_Tool(std::move(detector), nullptr, parent)
+{
+}
+
+Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent)
+    : QDialog(parent), m_detector(std::move(detector)), m_rows(rows)
 {
     setWindowTitle(tr("Cropping Tool"));
     buildWindow();
+    buildDirectRoads();
     Set_Default_Values();
 }
 
@@ -230,6 +236,7 @@ void Cropping_Tool::Set_Default_Values()
     width_Text->setText(QStringLiteral("50"));
     height_Text->setText(QStringLiteral("50"));
     aspect_ratio_chk->setChecked(false);
+    Reset_Direct_Roads();
 }
 
 // ---- Screens ----
@@ -251,6 +258,8 @@ void Cropping_Tool::Back_Btn_Clicked()
 
 bool Cropping_Tool::Load_for_Next_Screen()
 {
+    if (bool answer = false; Load_Excel_Input_Screen(&answer))
+        return answer;
     const bool file = file_radio->isChecked();
     const QString input = (file ? file_path : folder_path)->text().trimmed();
     if (input.isEmpty()) {
@@ -493,12 +502,12 @@ void Cropping_Tool::Finish_Crop_All()
     emit cropAllFinished();
 }
 
-Cropping_Tool &Cropping_Tool_Of(QWidget &window)
+Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows)
 {
     if (auto *tool = window.findChild<Cropping_Tool *>(QString(), Qt::FindDirectChildrenOnly))
         return *tool;
     std::shared_ptr<const FaceDetector> detector = Make_OpenCv_Face_Detector();
-    return *new Cropping_Tool(std::move(detector), &window);
+    return *new Cropping_Tool(std::move(detector), rows, &window);
 }
 
-int Cropping_Tool_Clicked(QWidget &window) { return Cropping_Tool_Of(window).Open_Wnd(); }
+int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows) { return Cropping_Tool_Of(window, rows).Open_Wnd(); }

@@ -10,6 +10,7 @@
 #include <QDialog>
 #include <QImage>
 
+#include <functional>
 #include <memory>
 
 class PictureView;
@@ -21,6 +22,7 @@ class QPushButton;
 class QRadioButton;
 class QStackedWidget;
 class QTableWidget;
+class Row_Table;
 class Send_Modeless;
 class SelectionCanvas;
 
@@ -29,6 +31,10 @@ class Cropping_Tool : public QDialog {
 public:
     // detector: null makes face mode unavailable (Make_OpenCv_Face_Detector for the user).
     explicit Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidget *parent = nullptr);
+    // direct roads
+    // rows: the spreadsheet rows of the design (null: no spreadsheet input); it outlives
+    // the window.
+    Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent);
     ~Cropping_Tool() override;
 
     // Resets to the main screen and runs modally.
@@ -44,6 +50,16 @@ public:
     void Crop_Mode_Changed();
     void Extend_Face_Size_Changed();
     void Size_Text_Changed(QLineEdit *field);
+    // direct roads (Cropping_Tool_Direct.cpp)
+    // The crop screen at once, for an image control's picture (direct mode 1), its
+    // series (2) or its spreadsheet column (3); the results go into "Cropped_Images".
+    // 1 once a picture was written (mode 1) or a run ended (modes 2 and 3); 0 otherwise,
+    // also when the input holds no picture (the window is then not shown).
+    int Open_Wnd_Direct_To_Crop(const QString &path);
+    int Open_Wnd_Direct_Crop_Series(const QString &name);
+    int Open_Wnd_Direct_Excel_Column(const QString &name, int column);
+    // Crop Image / Crop Images of the direct modes.
+    void Crop_Direct_Image_Clicked();
 
     // ---- The crop screen ----
     void Load_Image_File(const QString &path);
@@ -62,6 +78,22 @@ public:
     QImage User_Picture;  // the picture on show, as loaded
     bool Find_Face = false;
     QRectF Find_Face_Rect;
+    // direct roads
+    int crop_direct = 0;  // 0 normal; 1 picture, 2 series, 3 spreadsheet column
+    // Set by the caller of a direct entry: the control's data source (0 manual, 1
+    // series, 2 spreadsheet) and the design's mode letter ("G" group mode).
+    int ctrl_data_source_type = 0;
+    QString Start_Card_Option;
+    // Results of a direct entry: the file written (mode 1), the new series (mode 2), the
+    // new column's index and identifier (mode 3).
+    QString Crop_Direct_Path;
+    QString Crop_Direct_Series;
+    int Passed_Excel_Col_Index = -1;
+    QString Passed_Excel_Col_Name;
+    int Crop_New_Excel_Col_Index = -1;
+    QString Crop_New_Excel_Col_Name;
+    // Lets tests act while the window is open: called once it is shown.
+    static inline std::function<void(Cropping_Tool &)> whileOpen;
 
     // ---- Widgets ----
     QStackedWidget *screens = nullptr;
@@ -78,6 +110,11 @@ public:
     QDoubleSpinBox *face_growth = nullptr;
     QLineEdit *width_Text = nullptr, *height_Text = nullptr;
     QCheckBox *aspect_ratio_chk = nullptr;
+    // direct roads
+    QRadioButton *excel_radio = nullptr;          // the spreadsheet-column input
+    QComboBox *excel_column_list = nullptr;       // its columns, row number first
+    QPushButton *Crop_direct_Btn = nullptr;       // "Crop Image" / "Crop Images"
+    QWidget *Croping_option_Box = nullptr;        // the crop-mode controls
 
 signals:
     void cropAllFinished();
@@ -87,16 +124,32 @@ private:
     void Create_List(const QStringList &paths);
     void Detect_Face();
     void Finish_Crop_All();
+    // direct roads
+    void buildDirectRoads();
+    void Reset_Direct_Roads();
+    // The spreadsheet input on Next (true: handled, the answer in *answer).
+    bool Load_Excel_Input_Screen(bool *answer);
+    bool Open_Direct_Screen(int mode, const QStringList &rows, const QString &emptyMessage);
+    void Fill_Direct_List(const QStringList &paths);
+    void Crop_Direct_Picture();
+    void Start_Direct_Run();
+    void Finish_Direct_Run();
+    QString Direct_Result_Message() const;
 
     std::shared_ptr<const FaceDetector> m_detector;
     std::unique_ptr<Crop_All_Job> m_job;
     std::shared_ptr<Output_Run_State> m_state;
     Send_Modeless *m_progress = nullptr;
     bool m_loading = false;
+    // direct roads
+    Row_Table *m_rows = nullptr;
+    QString m_directSeriesName;   // the series a direct series run starts from
+    QString m_directSeriesPath;   // the new series file of that run
 };
 
 // The cropping window of a main window: its one instance, made at the first call with
 // the OpenCV face detector (face mode off without the cascade).
-Cropping_Tool &Cropping_Tool_Of(QWidget &window);
+// rows: the design's spreadsheet rows, given to the window when it is made.
+Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows = nullptr);
 // The Crop command: opens that window on its main screen.
-int Cropping_Tool_Clicked(QWidget &window);
+int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows = nullptr);
