@@ -3,6 +3,7 @@
 // picture or binding as one undo step; a new column kept in the design file.
 #include "ControlPanels.h"
 #include "Cropping_Tool.h"
+#include "DataSourceSection.h"
 #include "Data_From_Excel.h"
 #include "Globals.h"
 #include "SKTGraphicView.h"
@@ -13,6 +14,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QComboBox>
 #include <QImage>
 #include <QImageReader>
 #include <QLineEdit>
@@ -133,6 +135,7 @@ TEST(CropButton, AColumnBoundControlGetsANewColumnKeptInTheDesign)
     EXPECT_EQ(image->data_source_type, 2);
     EXPECT_EQ(image->excel_col_indx, 2);
     EXPECT_EQ(image->FilePath(), paths[0]);
+    EXPECT_EQ(w.controller.dataSourceSection->Batch_Series->currentText(), "Column 3") << "the section shows it";
     EXPECT_EQ(QImageReader(paths[2]).size(), QSize(30, 20));
     ASSERT_EQ(w.document.ColList().size(), 3);
     EXPECT_EQ(w.document.ColList()[2].title, "Column 3");
@@ -156,4 +159,38 @@ TEST(CropButton, AColumnBoundControlGetsANewColumnKeptInTheDesign)
     for (int i = 0; i < 3; ++i) EXPECT_EQ(other.document.Get_sel_row_col_value_of_Excel(i, 2), paths[i]) << i;
     ASSERT_EQ(other.front().count(), 1);
     EXPECT_EQ(other.top(other.front())->excel_col_indx, 2);
+}
+
+TEST(CropButton, ASeriesBoundControlGetsTheNewSeries)
+{
+    Window w;
+    const QString a = Make_Picture(w.home + "/in/a.png", 40, 30);
+    const QString b = Make_Picture(w.home + "/in/b.png", 40, 30);
+    QDir().mkpath(Data_Folder_Path);
+    QFile series(Data_Folder_Path + "/Staff.txt");
+    ASSERT_TRUE(series.open(QIODevice::WriteOnly));
+    series.write((a + "\n" + b + "\n").toUtf8());
+    series.close();
+    GraphicPtr image = w.add(w.front(), GraphicKind::Image, {20, 20, 120, 80});
+    image->Set_Data_source_type(1);
+    image->Set_Batch_List_Name("Staff");
+    image->Set_Batch_List_Index(0);
+    w.show(image.get());
+    const int steps = w.controller.Get_Undo_Count();
+    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+        t.fixed_radio->setChecked(true);
+        testsupport::boxes().answerNext(1);  // Yes
+        QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+    };
+    w.controller.controlPanels->image.crop->click();
+    const QString out = Cropped_Img_Path + "/Staff (1)";
+    EXPECT_EQ(image->data_source_type, 1);
+    EXPECT_EQ(image->batch_list_name, "Staff (1)");
+    EXPECT_EQ(image->batch_list_index, 1) << "its place in the sorted series list";
+    EXPECT_EQ(image->FilePath(), out + "/a.png");
+    EXPECT_EQ(w.controller.dataSourceSection->Batch_Series->currentText(), "Staff (1)") << "the section shows it";
+    EXPECT_EQ(QImageReader(out + "/b.png").size(), QSize(50, 50));
+    EXPECT_EQ(w.controller.Get_Undo_Count(), steps + 1) << "one undo step";
+    w.controller.Undo_Clicked();
+    EXPECT_EQ(w.top(w.front())->batch_list_name, "Staff");
 }
