@@ -106,7 +106,8 @@ void SKTWindowController::Make_Group_Project(const Group_Project &project)
     if (dataSourceSection) DataSourceSection::Add_Excel_Col_Name_In_Combo(dataSourceSection->Data_source_type);
     document.Project_File_Name = project.designPath;
     Create_Folder(QFileInfo(project.designPath).absolutePath());
-    Save_project_file(false, false, QStringLiteral("L"));
+    // Saved silently as a group project (mode "G" in the file).
+    Save_project_file(false, false, QStringLiteral("G"));
     Design_Did_Load();
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();
