@@ -77,6 +77,7 @@ void SKTWindowController::Make_Group_Project(const Group_Project &project)
 {
     Check_For_Defalut_Photo_Control();
     document.Start_Card_Option = QStringLiteral("G");
+    document.Selected_Template_Path = project.templatePath;
     // The template read set the column choices from its file: the wizard's come after.
     document.m_columnChoices = project.columns;
     GroupRows::Fill_From_Sheet(document, project.sheet, project.header);

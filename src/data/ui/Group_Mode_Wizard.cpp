@@ -114,6 +114,8 @@ void Group_Mode_Wizard::OK_Click()
         // A workbook already read is not read again when the user goes back and forth.
         if (m_loadedWorkbook != Project_Excel_Val) Load_file_Func(Project_Excel_Val);
         for (QComboBox *combo : columnCombos) combo->setCurrentIndex(0);
+        // A workbook that gives no rows is named now, not only at the end.
+        if (m_sheet.isEmpty()) Show_MessageBox(kCorrupt);
         return;
     }
     if (new_or_open_or_log == 0) {

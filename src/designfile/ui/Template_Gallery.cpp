@@ -34,7 +34,7 @@ Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString
     imageBrowser->setMovement(QListView::Static);
     imageBrowser->setSpacing(6);
     // The chosen template is framed: built-in items have no title to highlight.
-    imageBrowser->setStyleSheet(QStringLiteral("QListWidget::item:selected { border: 3px solid palette(highlight); }"));
+    imageBrowser->setStyleSheet(QStringLiteral("QListWidget::item:selected { border: 3px solid palette(highlight); background: transparent; color: palette(text); }"));
     template_btn_box = new QWidget(this);
     Delete_temp_btn = new QPushButton(tr("Delete"), template_btn_box);
     Copy_temp_btn = new QPushButton(tr("Copy"), template_btn_box);

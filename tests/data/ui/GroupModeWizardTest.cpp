@@ -136,6 +136,16 @@ TEST_F(GroupWizard, EveryMessageOfThePages)
              "Please select template."},
             {[&] { w.gallery->cat_cmbo_bx->setCurrentIndex(0); w.ok_btn->click(); },
              "Default column should not be 'None'."},
+            // A file that is no workbook: named when the column page opens, and again at OK.
+            {[&] {
+                 touch(tmp.path() + "/fake.xlsx", "not a workbook");
+                 w.back_btn->click();
+                 w.back_btn->click();
+                 w.excel_path->setText(tmp.path() + "/fake.xlsx");
+                 w.ok_btn->click();
+             },
+             "Either file is corrupted or selected file contains invalid characters."},
+            {[&] { EXPECT_EQ(testsupport::boxes().take().size(), 0); }, "Default column should not be 'None'."},
         };
         for (const Step &s : steps) {
             s.act();
