@@ -220,6 +220,41 @@ TEST_F(GroupWizard, NewProjectThroughThePages)
     EXPECT_EQ(p.columns, expected) << "\"None\" is -1";
 }
 
+TEST_F(GroupWizard, SecondSheetWithoutHeader)
+{
+    if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl missing";
+    ASSERT_EQ(checkers::python("import sys, openpyxl\nwb = openpyxl.Workbook(); wb.active.append(['Name', 'Title'])\n"
+                               "ws = wb.create_sheet('People')\n"
+                               "for r in [['Ann', 'Paris', '/p/a.png'], ['Bob', 'Rome', '']]: ws.append(r)\n"
+                               "wb.save(sys.argv[1])",
+                               {book}),
+              "");
+    Group_Mode_Wizard w(services());
+    w.whileOpen = [&](SeriesDialog &) {
+        w.proj_name->setText("Two");
+        w.excel_path->setText(book);
+        w.ok_btn->click();
+        w.ok_btn->click();
+        EXPECT_EQ(items(w.Sheet_ComboBox), (QStringList{"sheet1", "sheet2"}));
+        EXPECT_EQ(items(w.columnCombos[0]), (QStringList{"None", "Name", "Title"}));
+        w.columnCombos[0]->setCurrentIndex(2);
+        emit w.Sheet_ComboBox->activated(1);
+        EXPECT_EQ(items(w.columnCombos[0]), (QStringList{"None", "Ann", "Paris", "/p/a.png"}));
+        EXPECT_EQ(w.columnCombos[0]->currentIndex(), 0) << "a new sheet starts from \"None\"";
+        w.columnCombos[0]->setCurrentIndex(1);
+        w.columnCombos[11]->setCurrentIndex(3);
+        w.contains_header->setChecked(false);
+        w.ok_btn->click();
+    };
+    EXPECT_EQ(w.Open_Wnd(), 1);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished.front().sheetNumber, 2);
+    EXPECT_FALSE(finished.front().header);
+    EXPECT_EQ(finished.front().sheet, (SheetRows{{"Ann", "Paris", "/p/a.png"}, {"Bob", "Rome", ""}}));
+    EXPECT_EQ(finished.front().columns.excel_cb_value12, 3);
+    EXPECT_EQ(finished.front().columns.excel_cb_value11, -1);
+}
+
 TEST_F(GroupWizard, TemplateThatFailsToLoadKeepsTheWizardOpenAndNamesStayInside)
 {
     ASSERT_TRUE(makeBook()) << "openpyxl missing";
