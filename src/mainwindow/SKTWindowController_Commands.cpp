@@ -49,6 +49,7 @@ void SKTWindowController::connectCommands()
         {"CardBackground", &SKTWindowController::Card_Bckgrnd_Clicked},
         {"CopySide", &SKTWindowController::Copy_Card_Design_Clicked},
         {"VisitorLog", &SKTWindowController::View_Vistor_Record},
+        {"GroupMode", &SKTWindowController::Group_Mode_Clicked},
         {"Print", &SKTWindowController::Print_Button},
         {"Profile", &SKTWindowController::User_Profile_Button_Clicked},
     };
