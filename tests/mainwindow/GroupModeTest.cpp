@@ -1,0 +1,309 @@
+// Group mode in the main window, end to end: a group project written to a design file,
+// opened as a user opens it, its rows listed beside the card, a person put on both
+// sides and the panels, rows added, edited, saved and deleted, the column dialog and
+// export as template.
+#include "DesignFile.h"
+#include "Export_Template.h"
+#include "Globals.h"
+#include "Group_Row_List.h"
+#include "MessageBox.h"
+#include "Profile_Panel.h"
+#include "SKTDocument.h"
+#include "SKTGraphicList.h"
+#include "SKTGraphicView.h"
+#include "SKTWindowController.h"
+#include "TestSupport.h"
+#include "TestWindow.h"
+#include "Update_XL_Column.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QList<QStringList> kPeople = {
+    {"1", "Ann", "Acme", "U1"}, {"2", "Bob", "Bell", "U2"}, {"3", "Cy", "Corp", "U3"},
+    {"4", "Dee", "Dart", "U4"}, {"5", "Eve", "Echo", "U5"},
+};
+
+struct GroupMode : ::testing::Test {
+    TestWindow w;
+    QString path;
+
+    GraphicPtr field(int side, const QString &id, double y)
+    {
+        GraphicPtr g = w.add(w.document.sideList(side), GraphicKind::Text, {10, y, 120, 18});
+        g->control_ID = id;
+        g->Set_text_value("Text here");
+        g->Set_Ctrl_Is_Visible(true);
+        return g;
+    }
+
+    // A group project of five people: the name on both sides, the company on the
+    // front, the unique number on the back.
+    void SetUp() override
+    {
+        SKTDocument &d = w.document;
+        d.Front_card_Prop.setCard_Side("2");
+        field(0, "Fup_Name", 20);
+        field(0, "Fup_Company", 50);
+        field(1, "Fup_Name", 20);
+        field(1, "Fup_UniqueNo", 50);
+        d.m_spreadsheet.column_titles = {"Name", "Company", "Unique"};
+        d.m_spreadsheet.Excel_Source_Path = testsupport::testHome() + "/staff.xlsx";
+        d.setListData(kPeople);
+        d.m_columnChoices.excel_cb_value1 = 1;
+        d.m_columnChoices.excel_cb_value3 = 2;
+        d.m_columnChoices.excel_cb_value10 = 3;
+        d.Start_Card_Option = "G";
+        const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
+        ASSERT_TRUE(QDir().mkpath(folder));
+        path = folder + "/Staff.zcd";
+        d.Project_File_Name = path;
+        // Nothing is selected yet: the save stores no panel over a row.
+        ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+        reopen();
+    }
+
+    // The design closed and the project opened with Open, as a user does.
+    void reopen()
+    {
+        w.controller.New_Project_Setting_Reset(true);
+        w.document.m_spreadsheet = DesignSpreadsheet();
+        w.document.Start_Card_Option = "V";
+        testsupport::boxes().answerNext(kAlertNo);
+        testsupport::queueFilePanelAnswer({path});
+        w.controller.Open_Design();
+        testsupport::boxes().clear();
+    }
+
+    Group_Row_List &list() { return *w.controller.groupRowList; }
+    QStringList entries()
+    {
+        QStringList out;
+        for (int i = 0; i < list().GroupList->count(); ++i) out << list().GroupList->item(i)->text();
+        return out;
+    }
+    QString cardText(int side, const char *id)
+    {
+        SKTGraphic *g = w.controller.graphicView(side)->Selcect_Ctrl_With_ID(id);
+        return g ? g->Text_Value : QStringLiteral("<none>");
+    }
+    QString panelText(int side, const char *id) { return Profile_Panel_Of_Side(side)->Text_Box_For_ID(id)->text(); }
+    QList<QStringList> fileRows()
+    {
+        DesignData data;
+        QString error;
+        EXPECT_TRUE(Read_Design_File(path, data, &error)) << error.toStdString();
+        EXPECT_EQ(data.mode, "G");
+        return data.spreadsheet.rows;
+    }
+    void shoot(const char *name)
+    {
+        const QString shots = qEnvironmentVariable("GROUP_SHOTS");
+        if (shots.isEmpty()) return;
+        w.controller.window()->resize(1280, 800);
+        w.controller.window()->show();
+        QTest::qWait(50);
+        w.controller.window()->grab().save(QDir(shots).filePath(name));
+    }
+};
+
+TEST_F(GroupMode, OpenedProjectListsItsRowsWithTheFirstOnTheCard)
+{
+    EXPECT_EQ(w.document.Start_Card_Option, "G");
+    EXPECT_EQ(w.document.Project_File_Name, path);
+    EXPECT_FALSE(w.controller.ui.group_control_view->isHidden());
+    EXPECT_EQ(entries(), QStringList({"1 - Ann", "2 - Bob", "3 - Cy", "4 - Dee", "5 - Eve"}));
+    EXPECT_EQ(list().selectedRow(), 0);
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Ann");
+    EXPECT_EQ(cardText(0, "Fup_Company"), "Acme");
+    EXPECT_EQ(panelText(0, "Fup_Name"), "Ann");
+    EXPECT_EQ(panelText(0, "Fup_Company"), "Acme");
+    EXPECT_EQ(fileRows(), kPeople) << "the first save stored no panel over row 0";
+    shoot("01-project-opened.png");
+}
+
+TEST_F(GroupMode, SelectedRowOnBothSidesAndTheirPanels)
+{
+    for (int r : {3, 1, 4, 0}) {
+        const QStringList &p = kPeople.at(r);
+        list().GroupList->setCurrentRow(r);
+        EXPECT_EQ(w.document.listSelection(), r) << "export, print and mail fill the other side from it";
+        EXPECT_EQ(cardText(0, "Fup_Name"), p[1]) << r;
+        EXPECT_EQ(cardText(0, "Fup_Company"), p[2]) << r;
+        EXPECT_EQ(panelText(0, "Fup_Name"), p[1]) << r;
+        EXPECT_EQ(panelText(0, "Fup_Company"), p[2]) << r;
+        w.controller.Back_Card_Btn_Clicked();
+        EXPECT_EQ(w.document.Card_Front_Or_Back, 1);
+        EXPECT_EQ(cardText(1, "Fup_Name"), p[1]) << r;
+        EXPECT_EQ(cardText(1, "Fup_UniqueNo"), p[3]) << r;
+        EXPECT_EQ(panelText(1, "Fup_Name"), p[1]) << r;
+        EXPECT_EQ(panelText(1, "Fup_UniqueNo"), p[3]) << r;
+        if (r == 1) shoot("02-bob-on-the-back.png");
+        w.controller.Front_Card_Btn_Clicked();
+        EXPECT_EQ(w.document.Card_Front_Or_Back, 0);
+    }
+    shoot("03-ann-on-the-front.png");
+}
+
+TEST_F(GroupMode, AddEditSaveDeleteAndReopen)
+{
+    Profile_Panel &front = *Profile_Panel_Of_Side(0);
+    list().GroupList->setCurrentRow(1);
+    front.Text_Box_For_ID("Fup_Name")->setText("Fay");
+    front.Text_Box_For_ID("Fup_Company")->setText("Fox");
+    QTest::mouseClick(list().add_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nRecord added successfully."}));
+    EXPECT_EQ(entries().size(), 6);
+    EXPECT_EQ(entries().last(), "6 - Fay");
+    EXPECT_EQ(list().selectedRow(), 5);
+    EXPECT_EQ(w.document.ListData().at(5).mid(0, 3), QStringList({"6", "Fay", "Fox"}));
+    EXPECT_EQ(w.document.ListData().at(1), kPeople.at(1)) << "the person selected before stays as they were";
+    EXPECT_EQ(fileRows(), w.document.ListData()) << "saved at once";
+    shoot("04-fay-added.png");
+
+    // Edit Cy, save with the message.
+    list().GroupList->setCurrentRow(2);
+    front.Text_Box_For_ID("Fup_Name")->setText("Cyd");
+    QTest::mouseClick(list().save_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nRecord saved successfully."}));
+    EXPECT_EQ(w.document.ListData().at(2), QStringList({"3", "Cyd", "Corp", "U3"}));
+    EXPECT_EQ(entries().at(2), "3 - Cyd");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Cyd");
+    EXPECT_EQ(fileRows(), w.document.ListData());
+
+    // An unticked value box keeps its cell.
+    list().GroupList->setCurrentRow(3);
+    front.Text_Box_For_ID("Fup_Company")->setText("Dune");
+    front.Chk_Box_For_ID("Fup_Company")->setChecked(false);
+    front.Text_Box_For_ID("Fup_Name")->setText("Dora");
+    QTest::mouseClick(list().save_next_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList()) << "the silent save";
+    EXPECT_EQ(w.document.ListData().at(3), QStringList({"4", "Dora", "Dart", "U4"}));
+    EXPECT_EQ(list().selectedRow(), 4) << "moved on";
+
+    // Delete Bob: asked, then the row before is selected.
+    list().GroupList->setCurrentRow(1);
+    testsupport::boxes().answerNext(1);  // Yes
+    QTest::mouseClick(list().delete_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList({"Are you sure you want delete selected record?",
+                                                         "\nRecord deleted successfully."}));
+    EXPECT_EQ(entries(), QStringList({"1 - Ann", "2 - Cyd", "3 - Dora", "4 - Eve", "5 - Fay"}));
+    EXPECT_EQ(list().selectedRow(), 0);
+    const QList<QStringList> rows = w.document.ListData();
+    EXPECT_EQ(fileRows(), rows);
+    shoot("05-bob-deleted.png");
+
+    reopen();
+    EXPECT_EQ(w.document.ListData(), rows) << "reopened unchanged";
+    EXPECT_EQ(entries(), QStringList({"1 - Ann", "2 - Cyd", "3 - Dora", "4 - Eve", "5 - Fay"}));
+    EXPECT_EQ(w.document.m_columnChoices.excel_cb_value10, 3);
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Ann");
+    shoot("06-reopened.png");
+}
+
+TEST_F(GroupMode, TheOnlyRowCannotBeDeleted)
+{
+    w.document.setListData({kPeople.at(0)});
+    QTest::mouseClick(list().delete_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList({"\nUnable to delete this record because project must have one record."}));
+    EXPECT_EQ(w.document.ListData().size(), 1);
+}
+
+// ---- The column dialog ----
+
+struct Snapshot {
+    QString id, text;
+    bool visible;
+    int column;
+    bool operator==(const Snapshot &) const = default;
+};
+QList<Snapshot> snapshotOf(const SKTGraphicList &side)
+{
+    QList<Snapshot> out;
+    for (const GraphicPtr &g : side.items())
+        out.append({g->control_ID, g->Text_Value, g->ctrl_is_visible, g->data_source_type_val() == 2 ? g->excel_col_indx : -1});
+    return out;
+}
+
+TEST_F(GroupMode, ColumnDialogRefusesNoNameAndCancelChangesNothing)
+{
+    const DesignColumnChoices before = w.document.m_columnChoices;
+    const QList<Snapshot> card = snapshotOf(w.front());
+    QStringList titles;
+    Update_XL_Column::whileOpen = [&](Update_XL_Column &d) {
+        titles << d.windowTitle();
+        d.combos[0]->setCurrentIndex(0);
+        d.OKPressed();
+        d.CancelPressed();
+    };
+    QTest::mouseClick(list().update_column_btn, Qt::LeftButton);
+    Update_XL_Column::whileOpen = nullptr;
+    EXPECT_EQ(titles, QStringList({"Front Side Update Excel Column"}));
+    EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nDefault column should not be 'None'."}));
+    EXPECT_EQ(w.document.m_columnChoices, before);
+    EXPECT_EQ(snapshotOf(w.front()), card);
+}
+
+TEST_F(GroupMode, ColumnDialogShowOffHidesAndOneUndoRestoresAll)
+{
+    list().GroupList->setCurrentRow(1);
+    const QList<Snapshot> card = snapshotOf(w.front());
+    Update_XL_Column::whileOpen = [&](Update_XL_Column &d) {
+        d.checks[2]->setChecked(false);    // the company no longer shown
+        d.combos[1]->setCurrentIndex(3);   // the title from "Unique", shown
+        d.OKPressed();
+        if (d.isVisible()) d.CancelPressed();
+    };
+    w.controller.Update_Excel_Btn_Clicked();
+    Update_XL_Column::whileOpen = nullptr;
+    EXPECT_EQ(w.document.m_columnChoices.excel_cb_value2, 3);
+    SKTGraphic *company = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Company");
+    ASSERT_NE(company, nullptr);
+    EXPECT_FALSE(company->ctrl_is_visible);
+    EXPECT_EQ(company->excel_col_indx, 2) << "still bound";
+    EXPECT_EQ(cardText(0, "Fup_Title"), "U2") << "a new title control, on the selected person";
+    EXPECT_EQ(list().selectedRow(), 1) << "the person stays selected";
+    EXPECT_EQ(w.document.Card_Front_Or_Back, 0);
+
+    w.controller.Undo_Action_Perform();
+    EXPECT_EQ(snapshotOf(w.front()), card) << "one undo restores all";
+}
+
+// ---- Export as template ----
+
+TEST_F(GroupMode, ExportAsTemplateFillsTheSideNotShownFromTheSelectedRow)
+{
+    w.document.setListData({kPeople.at(0), kPeople.at(1), {"3", "Bob", "Byte", "U9"}});
+    list().GroupList->setCurrentRow(1);
+    const QList<Snapshot> front = snapshotOf(w.front()), back = snapshotOf(w.back());
+    ASSERT_EQ(cardText(1, "Fup_Name"), "Ann") << "the back still shows the first person";
+    QTimer::singleShot(0, [] {
+        Export_Template::defaultInstance()->template_name->setText("Group Pass");
+        Export_Template::defaultInstance()->OKPressed();
+        if (Export_Template::defaultInstance()->isVisible()) Export_Template::defaultInstance()->done(0);
+    });
+    w.controller.Export_As_Template_Clicked();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nTemplate exported successfully."}));
+    DesignData data;
+    QString error;
+    ASSERT_TRUE(Read_Design_File(Export_Template::userTemplateFolder() + "/Group Pass.zcd", data, &error));
+    QStringList backTexts;
+    for (const GraphicPtr &g : data.back_controls) backTexts << g->control_ID + "=" + g->Text_Value;
+    EXPECT_EQ(backTexts, QStringList({"Fup_UniqueNo=U2", "Fup_Name=Bob"}));
+    EXPECT_EQ(snapshotOf(w.front()), front) << "the design unchanged";
+    EXPECT_EQ(snapshotOf(w.back()), back) << "the design unchanged";
+    EXPECT_EQ(w.document.Project_File_Name, path);
+}
+
+} // namespace
