@@ -35,6 +35,7 @@
 
 class Barcode_Data_Source;
 class Group_Row_List;
+class SideCopy;
 class Batch_Export_Run;
 class Send_Modeless;
 class Barcode_Gen;
@@ -515,6 +516,10 @@ public:
     // one undo step.
     void Update_Excel_Btn_Clicked();
     void View_Excel_Btn_Clicked();
+    // In group mode with a selected person: a copy of the side not shown filled from that
+    // person's row, for what is written or sent (the live design untouched); null
+    // otherwise.
+    std::shared_ptr<SideCopy> Group_Side_Not_Shown_Filled() const;
     // Makes a group-mode field's control on a side (the binding's maker).
     SKTGraphic *Make_Group_Control(int side, const QString &id, const QString &value, bool picture);
 

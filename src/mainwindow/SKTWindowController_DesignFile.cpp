@@ -238,16 +238,9 @@ void SKTWindowController::Export_As_Template_Clicked()
     // The template and its preview come from the design; in group mode from a copy
     // whose side not shown holds the selected person. The design itself is not touched.
     DesignData data = Design_Of_Document(document, QStringLiteral("T"));
-    CardValueEngine engine(Data_Folder_Path);
-    SideCopy filled;  // the filled side's controls live as long as the copy
-    if (Is_Group_Mode() && document.listSelection() >= 0) {
-        engine.Check_Series_Or_Excel_Use_or_not(document);
-        engine.Set_Front_Back_Value_To_Print_Export_Mail(document, Application_Render_Resources(pictureAdjuster),
-                                                        document.listSelection());
-        const int other = document.currentSide() == 1 ? 0 : 1;
-        filled = engine.Side_Copy(other);
-        (other == 1 ? data.back_controls : data.front_controls) = filled.controls;
-    }
+    // The filled side's controls live as long as the copy.
+    const std::shared_ptr<SideCopy> filled = Group_Side_Not_Shown_Filled();
+    if (filled) (document.currentSide() == 1 ? data.front_controls : data.back_controls) = filled->controls;
     // The preview is made first: a template without its preview is not written at all.
     const std::optional<QByteArray> preview = pngBytes(templatePreview(*this, data));
     if (!preview) {

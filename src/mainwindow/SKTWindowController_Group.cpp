@@ -75,6 +75,8 @@ void SKTWindowController::Build_Group_Pane()
     layout->setContentsMargins(0, 0, 0, 0);
     groupRowList = new Group_Row_List(document, ui.group_control_view);
     layout->addWidget(groupRowList);
+    // The pane keeps the width the layout of the panes gives it (200).
+    ui.group_control_view->setMinimumWidth(200);
     groupRowList->panelValues = [this] {
         // The panel of the side shown, as the row builder takes it.
         QList<GroupRows::Panel_Value> values;
@@ -294,6 +296,17 @@ void SKTWindowController::Update_Excel_Btn_Clicked()
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
+}
+
+std::shared_ptr<SideCopy> SKTWindowController::Group_Side_Not_Shown_Filled() const
+{
+    if (!Is_Group_Mode()) return nullptr;
+    const int row = document.listSelection();
+    if (row < 0 || row >= document.ListData().size()) return nullptr;
+    CardValueEngine engine(Data_Folder_Path);
+    engine.Check_Series_Or_Excel_Use_or_not(document);
+    engine.Set_Front_Back_Value_To_Print_Export_Mail(document, Application_Render_Resources(pictureAdjuster), row);
+    return std::make_shared<SideCopy>(engine.Side_Copy(document.currentSide() == 1 ? 0 : 1));
 }
 
 void SKTWindowController::View_Excel_Btn_Clicked()

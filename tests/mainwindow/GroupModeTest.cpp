@@ -2,6 +2,7 @@
 // opened as a user opens it, its rows listed beside the card, a person put on both
 // sides and the panels, rows added, edited, saved and deleted, the column dialog and
 // export as template.
+#include "CardValueEngine.h"
 #include "DesignFile.h"
 #include "Export_Template.h"
 #include "Globals.h"
@@ -208,7 +209,20 @@ TEST_F(GroupMode, AddEditSaveDeleteAndReopen)
     EXPECT_EQ(entries(), QStringList({"1 - Ann", "2 - Cyd", "3 - Dora", "4 - Eve", "5 - Fay"}));
     EXPECT_EQ(w.document.m_columnChoices.excel_cb_value10, 3);
     EXPECT_EQ(cardText(0, "Fup_Name"), "Ann");
+    EXPECT_EQ(w.front().count(), 2) << "the choices bind the controls there are; none is made twice";
+    EXPECT_EQ(w.back().count(), 2);
     shoot("06-reopened.png");
+}
+
+TEST_F(GroupMode, SaveWithoutASelectedPersonStoresNoPanel)
+{
+    // The panel shows no person: what it holds is not written over the first row.
+    list().GroupList->setCurrentRow(-1);
+    Profile_Panel_Of_Side(0)->Text_Box_For_ID("Fup_Name")->setText("Zed");
+    ASSERT_TRUE(Profile_Panel_Of_Side(0)->Chk_Box_For_ID("Fup_Name")->isChecked());
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    EXPECT_EQ(fileRows(), kPeople);
+    EXPECT_EQ(w.document.ListData(), kPeople);
 }
 
 TEST_F(GroupMode, TheOnlyRowCannotBeDeleted)
@@ -304,6 +318,22 @@ TEST_F(GroupMode, ExportAsTemplateFillsTheSideNotShownFromTheSelectedRow)
     EXPECT_EQ(snapshotOf(w.front()), front) << "the design unchanged";
     EXPECT_EQ(snapshotOf(w.back()), back) << "the design unchanged";
     EXPECT_EQ(w.document.Project_File_Name, path);
+}
+
+TEST_F(GroupMode, OutputTakesTheSideNotShownFromTheSelectedRow)
+{
+    w.controller.Back_Card_Btn_Clicked();
+    list().GroupList->setCurrentRow(3);
+    const QList<Snapshot> front = snapshotOf(w.front());
+    const std::shared_ptr<SideCopy> filled = w.controller.Group_Side_Not_Shown_Filled();
+    ASSERT_NE(filled, nullptr);
+    QStringList texts;
+    for (const GraphicPtr &g : filled->controls) texts << g->control_ID + "=" + g->Text_Value;
+    texts.sort();
+    EXPECT_EQ(texts, QStringList({"Fup_Company=Dart", "Fup_Name=Dee"}));
+    EXPECT_EQ(snapshotOf(w.front()), front) << "the design unchanged";
+    w.document.Start_Card_Option = "V";
+    EXPECT_EQ(w.controller.Group_Side_Not_Shown_Filled(), nullptr) << "only in group mode";
 }
 
 } // namespace

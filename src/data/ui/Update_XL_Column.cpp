@@ -105,7 +105,7 @@ Update_XL_Column::Update_XL_Column(SKTDocument &doc, QWidget *parent) : QDialog(
     layout->addLayout(project);
     layout->addWidget(scroll, 1);
     layout->addLayout(buttons);
-    resize(520, 560);
+    resize(540, 680);
 }
 
 int Update_XL_Column::Open_Wnd(const Column_Dialog_Side &side)
