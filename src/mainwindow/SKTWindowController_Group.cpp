@@ -279,6 +279,10 @@ void SKTWindowController::Update_Excel_Btn_Clicked()
                 const Held<int> juggled(document.Card_Front_Or_Back, s);
                 Update_excel_col_binding_on_panel(s);
             }
+            // The panel's boxes follow the fields' controls: ticked when shown.
+            for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
+                Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(
+                    GroupBinding::Find_Control(currentSideControls(), QLatin1String(f.id)));
         }
         if (side == 1)
             Show_Single_Mode_Back_Panel();

@@ -20,6 +20,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
@@ -225,6 +226,48 @@ TEST_F(GroupMode, SaveWithoutASelectedPersonStoresNoPanel)
     EXPECT_EQ(w.document.ListData(), kPeople);
 }
 
+TEST_F(GroupMode, EachPersonWithTheirOwnPhoto)
+{
+    // A front photo column: Ann and Bob have pictures, Cy has none.
+    const QString home = testsupport::testHome();
+    for (const char *name : {"ann", "bob"}) {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(QString(name) == "ann" ? Qt::red : Qt::blue);
+        ASSERT_TRUE(picture.save(home + "/" + name + ".png"));
+    }
+    list().GroupList->setCurrentRow(-1);
+    GraphicPtr photo = w.add(w.front(), GraphicKind::Image, {170, 20, 60, 80});
+    photo->control_ID = "Fup_Photo";
+    w.document.m_spreadsheet.column_titles << "Photo";
+    w.document.setListData({kPeople.at(0) + QStringList{home + "/ann.png"}, kPeople.at(1) + QStringList{home + "/bob.png"},
+                            kPeople.at(2) + QStringList{""}});
+    w.document.m_columnChoices.excel_cb_value11 = 4;
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    reopen();
+
+    struct Row {
+        int row;
+        QString path;  // on the card and in the panel
+    } rows[] = {{1, home + "/bob.png"}, {0, home + "/ann.png"}, {2, ""}};
+    for (const Row &r : rows) {
+        list().GroupList->setCurrentRow(r.row);
+        SKTGraphic *g = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo");
+        ASSERT_NE(g, nullptr);
+        EXPECT_EQ(Profile_Panel_Of_Side(0)->image_path_val->text(), r.path) << r.row;
+        if (r.path.isEmpty()) {
+            EXPECT_NE(g->FilePath(), home + "/ann.png") << "no picture of the person before";
+        } else {
+            EXPECT_EQ(g->FilePath(), r.path) << r.row;
+            EXPECT_EQ(g->_contents.image().pixelColor(0, 0), QColor(r.row == 0 ? Qt::red : Qt::blue)) << r.row;
+        }
+    }
+    // Saving a person keeps their picture's path in the row.
+    list().GroupList->setCurrentRow(1);
+    QTest::mouseClick(list().save_btn, Qt::LeftButton);
+    EXPECT_EQ(w.document.ListData().at(1).value(4), home + "/bob.png");
+    EXPECT_EQ(w.document.ListData().at(0).value(4), home + "/ann.png");
+}
+
 TEST_F(GroupMode, TheOnlyRowCannotBeDeleted)
 {
     w.document.setListData({kPeople.at(0)});
@@ -252,21 +295,30 @@ QList<Snapshot> snapshotOf(const SKTGraphicList &side)
 
 TEST_F(GroupMode, ColumnDialogRefusesNoNameAndCancelChangesNothing)
 {
-    const DesignColumnChoices before = w.document.m_columnChoices;
-    const QList<Snapshot> card = snapshotOf(w.front());
-    QStringList titles;
-    Update_XL_Column::whileOpen = [&](Update_XL_Column &d) {
-        titles << d.windowTitle();
-        d.combos[0]->setCurrentIndex(0);
-        d.OKPressed();
-        d.CancelPressed();
-    };
-    QTest::mouseClick(list().update_column_btn, Qt::LeftButton);
-    Update_XL_Column::whileOpen = nullptr;
-    EXPECT_EQ(titles, QStringList({"Front Side Update Excel Column"}));
-    EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nDefault column should not be 'None'."}));
-    EXPECT_EQ(w.document.m_columnChoices, before);
-    EXPECT_EQ(snapshotOf(w.front()), card);
+    struct Row {
+        int side;
+        QString title;
+    } rows[] = {{0, "Front Side Update Excel Column"}, {1, "Back Side Update Excel Column"}};
+    for (const Row &r : rows) {
+        if (r.side == 1) w.controller.Back_Card_Btn_Clicked();
+        const DesignColumnChoices before = w.document.m_columnChoices;
+        const QList<Snapshot> front = snapshotOf(w.front()), back = snapshotOf(w.back());
+        QStringList titles;
+        Update_XL_Column::whileOpen = [&](Update_XL_Column &d) {
+            titles << d.windowTitle();
+            d.combos[0]->setCurrentIndex(0);
+            d.OKPressed();
+            d.CancelPressed();
+        };
+        QTest::mouseClick(list().update_column_btn, Qt::LeftButton);
+        Update_XL_Column::whileOpen = nullptr;
+        EXPECT_EQ(titles, QStringList({r.title}));
+        EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nDefault column should not be 'None'."}));
+        EXPECT_EQ(w.document.m_columnChoices, before);
+        EXPECT_EQ(snapshotOf(w.front()), front);
+        EXPECT_EQ(snapshotOf(w.back()), back);
+        EXPECT_EQ(w.document.Card_Front_Or_Back, r.side) << "the side shown stays";
+    }
 }
 
 TEST_F(GroupMode, ColumnDialogShowOffHidesAndOneUndoRestoresAll)
@@ -276,6 +328,8 @@ TEST_F(GroupMode, ColumnDialogShowOffHidesAndOneUndoRestoresAll)
     Update_XL_Column::whileOpen = [&](Update_XL_Column &d) {
         d.checks[2]->setChecked(false);    // the company no longer shown
         d.combos[1]->setCurrentIndex(3);   // the title from "Unique", shown
+        const QString shots = qEnvironmentVariable("GROUP_SHOTS");
+        if (!shots.isEmpty()) d.grab().save(QDir(shots).filePath("07-column-dialog.png"));
         d.OKPressed();
         if (d.isVisible()) d.CancelPressed();
     };
@@ -287,11 +341,38 @@ TEST_F(GroupMode, ColumnDialogShowOffHidesAndOneUndoRestoresAll)
     EXPECT_FALSE(company->ctrl_is_visible);
     EXPECT_EQ(company->excel_col_indx, 2) << "still bound";
     EXPECT_EQ(cardText(0, "Fup_Title"), "U2") << "a new title control, on the selected person";
+    EXPECT_FALSE(Profile_Panel_Of_Side(0)->Chk_Box_For_ID("Fup_Company")->isChecked()) << "the panel follows";
+    EXPECT_TRUE(Profile_Panel_Of_Side(0)->Chk_Box_For_ID("Fup_Title")->isChecked());
+    EXPECT_EQ(panelText(0, "Fup_Title"), "U2");
+    SKTGraphic *unique = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_UniqueNo");
+    ASSERT_NE(unique, nullptr) << "a field with a column, not shown, gets its control, hidden and bound";
+    EXPECT_FALSE(unique->ctrl_is_visible);
+    EXPECT_EQ(unique->excel_col_indx, 3);
     EXPECT_EQ(list().selectedRow(), 1) << "the person stays selected";
     EXPECT_EQ(w.document.Card_Front_Or_Back, 0);
 
+    shoot("08-columns-changed.png");
     w.controller.Undo_Action_Perform();
     EXPECT_EQ(snapshotOf(w.front()), card) << "one undo restores all";
+}
+
+TEST_F(GroupMode, ColumnDialogOnTheBackWorksOnTheBack)
+{
+    w.controller.Back_Card_Btn_Clicked();
+    list().GroupList->setCurrentRow(4);
+    const QList<Snapshot> front = snapshotOf(w.front());
+    Update_XL_Column::whileOpen = [&](Update_XL_Column &d) {
+        d.checks[9]->setChecked(false);  // the unique number no longer shown
+        d.OKPressed();
+    };
+    w.controller.Update_Excel_Btn_Clicked();
+    Update_XL_Column::whileOpen = nullptr;
+    EXPECT_EQ(w.document.Card_Front_Or_Back, 1);
+    SKTGraphic *unique = w.controller._graphicView_BACK->Selcect_Ctrl_With_ID("Fup_UniqueNo");
+    ASSERT_NE(unique, nullptr);
+    EXPECT_FALSE(unique->ctrl_is_visible);
+    EXPECT_EQ(cardText(1, "Fup_Name"), "Eve") << "the selected person stays on the back";
+    EXPECT_EQ(snapshotOf(w.front()), front) << "the front is not touched";
 }
 
 // ---- Export as template ----
