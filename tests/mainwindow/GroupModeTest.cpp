@@ -268,6 +268,44 @@ TEST_F(GroupMode, EachPersonWithTheirOwnPhoto)
     EXPECT_EQ(w.document.ListData().at(0).value(4), home + "/ann.png");
 }
 
+TEST_F(GroupMode, UserAddedFieldTakesItsColumn)
+{
+    // A row of the panel's own: caption "Badge :" and its value bound to "Unique".
+    list().GroupList->setCurrentRow(-1);
+    GraphicPtr caption = field(0, "F_label1", 80);
+    caption->Set_text_value("Badge :");
+    GraphicPtr value = field(0, "F_field1", 100);
+    value->Set_Data_source_type(2);
+    value->Set_Excel_binding(true);
+    value->Set_Excel_binding_Index(3);
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    reopen();
+
+    Profile_Panel &front = *Profile_Panel_Of_Side(0);
+    ASSERT_NE(front.Get_Dynamic_Text_Box("F_field1"), nullptr) << "the panel has the row";
+    list().GroupList->setCurrentRow(3);
+    EXPECT_EQ(cardText(0, "F_field1"), "U4");
+    EXPECT_EQ(front.Get_Dynamic_Text_Box("F_field1")->text(), "U4");
+    EXPECT_EQ(cardText(0, "F_label1"), "Badge :") << "captions take no column";
+
+    front.Get_Dynamic_Text_Box("F_field1")->setText("U4b");
+    QTest::mouseClick(list().save_btn, Qt::LeftButton);
+    EXPECT_EQ(w.document.ListData().at(3), QStringList({"4", "Dee", "Dart", "U4b"}));
+    EXPECT_EQ(fileRows().at(3), QStringList({"4", "Dee", "Dart", "U4b"}));
+}
+
+TEST_F(GroupMode, ClosingLeavesGroupMode)
+{
+    testsupport::boxes().answerNext(kAlertNo);
+    SKTWindowController::startWindowAnswerer = []() -> std::optional<QString> { return QString(); };
+    w.controller.Close_Design();
+    SKTWindowController::startWindowAnswerer = nullptr;
+    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(entries(), QStringList()) << "a new design has no row list";
+    EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
+    EXPECT_EQ(fileRows(), kPeople) << "the project file as it was";
+}
+
 TEST_F(GroupMode, TheOnlyRowCannotBeDeleted)
 {
     w.document.setListData({kPeople.at(0)});
