@@ -505,7 +505,9 @@ public:
     void Assign_value_to_card_in_group_mode_list_selection();
     void Select_Excel_First_Row();
     // After a group project was read: the list rebuilt, the choices applied ("U" update
-    // only, else "A" add), the path kept, row 0 on the panel.
+    // only, else "A" add), the path kept, row 0 on the panel. Reading a "G" design
+    // (Design_Did_Load) runs it with "U"; a new project made from a template needs "A"
+    // first (Update_Excel_Column_Binding) so that its fields get their controls.
     void Set_Group_Mode_List_Setting_After_Loading(const QString &path, const QString &mode);
     // The panel of the side shown stored into the selected row (nothing when none).
     void Save_Group_Mode_List_Details_In_XL_Data_List();

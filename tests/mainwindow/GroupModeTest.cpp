@@ -182,6 +182,7 @@ TEST_F(GroupMode, AddEditSaveDeleteAndReopen)
     EXPECT_EQ(entries().at(2), "3 - Cyd");
     EXPECT_EQ(cardText(0, "Fup_Name"), "Cyd");
     EXPECT_EQ(fileRows(), w.document.ListData());
+    shoot("04b-cy-edited-and-saved.png");
 
     // An unticked value box keeps its cell.
     list().GroupList->setCurrentRow(3);
@@ -202,11 +203,13 @@ TEST_F(GroupMode, AddEditSaveDeleteAndReopen)
     EXPECT_EQ(entries(), QStringList({"1 - Ann", "2 - Cyd", "3 - Dora", "4 - Eve", "5 - Fay"}));
     EXPECT_EQ(list().selectedRow(), 0);
     const QList<QStringList> rows = w.document.ListData();
+    const DesignColumnChoices choices = w.document.m_columnChoices;
     EXPECT_EQ(fileRows(), rows);
     shoot("05-bob-deleted.png");
 
     reopen();
     EXPECT_EQ(w.document.ListData(), rows) << "reopened unchanged";
+    EXPECT_EQ(w.document.m_columnChoices, choices);
     EXPECT_EQ(entries(), QStringList({"1 - Ann", "2 - Cyd", "3 - Dora", "4 - Eve", "5 - Fay"}));
     EXPECT_EQ(w.document.m_columnChoices.excel_cb_value10, 3);
     EXPECT_EQ(cardText(0, "Fup_Name"), "Ann");
@@ -304,6 +307,17 @@ TEST_F(GroupMode, ClosingLeavesGroupMode)
     EXPECT_EQ(entries(), QStringList()) << "a new design has no row list";
     EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
     EXPECT_EQ(fileRows(), kPeople) << "the project file as it was";
+}
+
+TEST_F(GroupMode, ViewingTheRowsNeedsRows)
+{
+    w.document.setListData({});
+    QTest::mouseClick(list().view_excel_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nThere is no excel data to view."}));
+    EXPECT_EQ(entries(), QStringList());
+    QTest::mouseClick(list().save_btn, Qt::LeftButton);
+    QTest::mouseClick(list().delete_btn, Qt::LeftButton);
+    EXPECT_EQ(w.document.ListData(), QList<QStringList>()) << "nothing to store into or delete";
 }
 
 TEST_F(GroupMode, TheOnlyRowCannotBeDeleted)
