@@ -4,6 +4,7 @@
 // export as template.
 #include "CardValueEngine.h"
 #include "DesignFile.h"
+#include "Export_File_Writer.h"
 #include "Export_Template.h"
 #include "Globals.h"
 #include "Group_Row_List.h"
@@ -20,6 +21,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -467,6 +469,26 @@ TEST_F(GroupMode, OutputTakesTheSideNotShownFromTheSelectedRow)
     EXPECT_EQ(snapshotOf(w.front()), front) << "the design unchanged";
     w.document.Start_Card_Option = "V";
     EXPECT_EQ(w.controller.Group_Side_Not_Shown_Filled(), nullptr) << "only in group mode";
+}
+
+TEST_F(GroupMode, SingleExportShowsTheSelectedPersonOnTheBack)
+{
+    // The back exported while the front is shown: the person selected, not the one the
+    // back showed last.
+    const QString file = testsupport::testHome() + "/card.png";
+    const QString target = Export_Target_Paths(file, Export_Layout::Back).value(0);
+    auto exportBack = [&](int row) {
+        list().GroupList->setCurrentRow(row);
+        QFile::remove(target);
+        EXPECT_TRUE(w.controller.Export_Single_File(file, Export_Layout::Back, false));
+        return QImage(target);
+    };
+    const QList<Snapshot> back = snapshotOf(w.back());
+    const QImage ann = exportBack(0), bob = exportBack(1), annAgain = exportBack(0);
+    ASSERT_FALSE(ann.isNull());
+    EXPECT_NE(ann, bob);
+    EXPECT_EQ(ann, annAgain);
+    EXPECT_EQ(snapshotOf(w.back()), back) << "the design unchanged";
 }
 
 } // namespace
