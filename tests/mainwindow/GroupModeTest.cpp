@@ -299,6 +299,33 @@ TEST_F(GroupMode, UserAddedFieldTakesItsColumn)
     EXPECT_EQ(fileRows().at(3), QStringList({"4", "Dee", "Dart", "U4b"}));
 }
 
+TEST_F(GroupMode, ColumnDialogMovesAUserAddedFieldToAnotherColumn)
+{
+    list().GroupList->setCurrentRow(-1);
+    field(0, "F_label1", 80)->Set_text_value("Badge :");
+    GraphicPtr value = field(0, "F_field1", 100);
+    value->Set_Data_source_type(2);
+    value->Set_Excel_binding(true);
+    value->Set_Excel_binding_Index(3);
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    reopen();
+    list().GroupList->setCurrentRow(2);
+    QStringList listed;
+    Update_XL_Column::whileOpen = [&](Update_XL_Column &d) {
+        for (const auto &row : d.view_array_value) listed << row.caption->text();
+        d.view_array_value.at(0).combo->setCurrentIndex(2);  // "Company"
+        d.OKPressed();
+    };
+    w.controller.Update_Excel_Btn_Clicked();
+    Update_XL_Column::whileOpen = nullptr;
+    EXPECT_EQ(listed, QStringList({"F_field1"})) << "values, not captions";
+    SKTGraphic *g = w.controller._graphicView->Selcect_Ctrl_With_ID("F_field1");
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->excel_col_indx, 2);
+    EXPECT_EQ(g->Text_Value, "Corp") << "the selected person's cell of the new column";
+    EXPECT_EQ(Profile_Panel_Of_Side(0)->Get_Dynamic_Text_Box("F_field1")->text(), "Corp");
+}
+
 TEST_F(GroupMode, ClosingLeavesGroupMode)
 {
     testsupport::boxes().answerNext(kAlertNo);
