@@ -120,6 +120,38 @@ void Update_Excel_Column_Binding(SKTDocument &doc, const QString &mode, const Ma
     }
 }
 
+void Update_Excel_Column_Binding_Update_Column(SKTDocument &doc, int side, const std::array<bool, 10> &shown,
+                                               const Maker &make)
+{
+    side = side == 1 ? 1 : 0;
+    const DesignColumnChoices &choices = doc.m_columnChoices;
+    for (size_t f = 0; f < Fixed_Fields().size(); ++f) {
+        const Fixed_Field &field = Fixed_Fields()[f];
+        const int column = choices.*field.column;
+        const QString id = QLatin1String(field.id);
+        SKTGraphic *here = Find_Control(doc.sideList(side), id);
+        if (column != -1) {
+            Place_Field(doc, side, id, Cell_Text(doc, 0, column), false, column, shown[f], false, false, make);
+        } else if (!shown[f]) {
+            if (here) Bind(*here, -1, false);
+        } else if (here) {
+            for (int s : {0, 1})
+                if (SKTGraphic *g = Find_Control(doc.sideList(s), id)) Bind(*g, -1, g->ctrl_is_visible);
+        } else if (make) {
+            if (SKTGraphic *g = make(side, id, kTextHere, false)) Bind(*g, -1, true);
+        }
+    }
+    const QString photo = QLatin1String(kPhotoID);
+    for (int s : {0, 1}) {
+        const int column = s == 0 ? choices.excel_cb_value11 : choices.excel_cb_value12;
+        if (column == -1) {
+            if (SKTGraphic *g = Find_Control(doc.sideList(s), photo)) Bind(*g, -1, g->ctrl_is_visible);
+        } else {
+            Place_Field(doc, s, photo, Picture_Cell(doc, 0, column), true, column, true, false, false, make);
+        }
+    }
+}
+
 QList<Panel_Value> Row_Values_For_Side(const SKTDocument &doc, int side, int row,
                                        const std::function<int(const QString &)> &userColumn)
 {

@@ -57,6 +57,17 @@ SKTGraphic *Place_Field(SKTDocument &doc, int side, const QString &id, const QSt
 // front when neither side has it.
 void Update_Excel_Column_Binding(SKTDocument &doc, const QString &mode, const Maker &make);
 
+// The column dialog's choices applied to one side (0 front, 1 back) with the values of
+// row 0; `shown` holds the dialog's show box of each of the ten fixed fields. A field
+// without a column: shown, the controls with its ID on both sides are unbound and keep
+// their visibility (a side without one gets a "Text here" control, unbound); not shown,
+// the side's control is hidden and unbound. A field with a column: its control on the
+// side is made where missing, bound and shown as its box says. Each side's photo
+// follows its own column (unbound without one). The other side is touched only for the
+// unbinding of a field without a column and for its photo.
+void Update_Excel_Column_Binding_Update_Column(SKTDocument &doc, int side, const std::array<bool, 10> &shown,
+                                               const Maker &make);
+
 // What a row gives the panel of a side: for every text and image control of that side
 // with a column (fixed fields by the choices, "Fup_Photo" by the side's photo column,
 // user-added fields by `userColumn`; captions never), its ID and the cell of the row

@@ -34,6 +34,8 @@
 #include <vector>
 
 class Barcode_Data_Source;
+class Group_Row_List;
+class SideCopy;
 class Batch_Export_Run;
 class Send_Modeless;
 class Barcode_Gen;
@@ -501,6 +503,39 @@ public:
     // the bound controls, then the project saved in its folder.
     void Make_Group_Project(const struct Group_Project &project);
     class Group_Mode_Wizard *m_groupWizard = nullptr;  // made at its first opening
+
+    // group mode (_Group.cpp; the work is in data/): the row list in the group pane, one
+    // person per row of the document's row table, put on the card and the panel of the
+    // side shown; the column dialog. Nothing of it acts outside mode "G".
+    Group_Row_List *groupRowList = nullptr;
+    bool Is_Group_Mode() const { return document.Start_Card_Option == QLatin1String("G"); }
+    void Build_Group_Pane();
+    // The row into the panel of the side ("F" front, else back); fields without a column
+    // keep their present values.
+    void Set_GP_mode_Value_From_Excel(const QString &side, int row);
+    // The selected row on the card and the panel of the side shown.
+    void Assign_value_to_card_in_group_mode_list_selection();
+    void Select_Excel_First_Row();
+    // After a group project was read: the list rebuilt, the choices applied ("U" update
+    // only, else "A" add), the path kept, row 0 on the panel. Reading a "G" design
+    // (Design_Did_Load) runs it with "U"; a new project made from a template needs "A"
+    // first (Update_Excel_Column_Binding) so that its fields get their controls.
+    void Set_Group_Mode_List_Setting_After_Loading(const QString &path, const QString &mode);
+    // The panel of the side shown stored into the selected row (nothing when none).
+    void Save_Group_Mode_List_Details_In_XL_Data_List();
+    // The column choices on both sides with the values of row 0, then row 0 selected.
+    void Update_Excel_Column_Binding(const QString &mode);
+    void Update_excel_col_binding_on_panel(int side);
+    // The change-columns command: the column dialog, then its choices on the card as
+    // one undo step.
+    void Update_Excel_Btn_Clicked();
+    void View_Excel_Btn_Clicked();
+    // In group mode with a selected person: a copy of the side not shown filled from that
+    // person's row, for what is written or sent (the live design untouched); null
+    // otherwise.
+    std::shared_ptr<SideCopy> Group_Side_Not_Shown_Filled() const;
+    // Makes a group-mode field's control on a side (the binding's maker).
+    SKTGraphic *Make_Group_Control(int side, const QString &id, const QString &value, bool picture);
 
     // ---- Links for the model and canvas ----
     // The card of the design, from (0, 0), in points.

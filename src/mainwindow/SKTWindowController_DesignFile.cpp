@@ -2,6 +2,7 @@
 #include "SKTWindowController.h"
 
 #include "CardAppearance.h"
+#include "CardValueEngine.h"
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
 #include "Dialogs.h"
@@ -45,8 +46,14 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QSt
             path += u'.' + design_file_EXT;
         document.Project_File_Name = path;
     }
+    // A group project keeps the panel in its selected row and is stored as one.
+    QString fileMode = mode;
+    if (Is_Group_Mode() && mode == QLatin1String("L")) {
+        Save_Group_Mode_List_Details_In_XL_Data_List();
+        fileMode = QStringLiteral("G");
+    }
     QString error;
-    if (!Write_Design_File(document.Project_File_Name, document, mode, &error)) {
+    if (!Write_Design_File(document.Project_File_Name, document, fileMode, &error)) {
         Show_MessageBox(error.isEmpty() ? QStringLiteral("The design could not be saved.") : error);
         document.Project_File_Name = keptName;
         return false;
@@ -79,7 +86,14 @@ bool SKTWindowController::Read_Design_In_Place(const QString &path, const QStrin
         const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
         Put_Design_In_Place(data, readXl);
     }
-    if (mode == QLatin1String("L") && copy_card_design == 0) document.Project_File_Name = path;
+    if (mode == QLatin1String("L") && copy_card_design == 0) {
+        document.Project_File_Name = path;
+        // A group project opens in group mode; any other design leaves it.
+        if (data.mode == QLatin1String("G"))
+            document.Start_Card_Option = QStringLiteral("G");
+        else if (Is_Group_Mode())
+            document.Start_Card_Option = QStringLiteral("V");
+    }
     return true;
 }
 
@@ -103,6 +117,11 @@ void SKTWindowController::Design_Did_Load()
     Image_Control_Counter_Check();
     Set_Log_Name_In_Title();
     Load_Visitor_Panels_From_Card();
+    // A group project: the list of its rows, the choices applied, row 0 on the card.
+    if (Is_Group_Mode()) {
+        Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name, QStringLiteral("U"));
+        Select_Excel_First_Row();
+    }
 }
 
 void SKTWindowController::Image_Control_Counter_Check()
@@ -141,7 +160,7 @@ void SKTWindowController::Open_Design()
         return;
     }
     Design_Did_Load();
-    document.Start_Card_Option = QStringLiteral("V");
+    if (!Is_Group_Mode()) document.Start_Card_Option = QStringLiteral("V");
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();
 }
@@ -180,14 +199,21 @@ std::optional<QByteArray> pngBytes(const QImage &image)
     return bytes;
 }
 
-QImage templatePreview(const SKTWindowController &c)
+QImage sideImage(const SKTWindowController &c, const DesignData &data, int side)
+{
+    return SKTRenderingView::image_From_Card_Graphics(side == 1 ? data.back_controls : data.front_controls,
+                                                      c.frontCardBounds(), side == 1 ? &data.back_card : &data.front_card,
+                                                      Application_Render_Resources(c.pictureAdjuster), 1.0);
+}
+
+QImage templatePreview(const SKTWindowController &c, const DesignData &data)
 {
     // The gallery's picture of the design: both sides for a two-sided card, one above
     // the other for a landscape card and side by side for a portrait one; the front
     // alone otherwise.
-    QImage preview = c.Side_Image(0, 1.0);
+    QImage preview = sideImage(c, data, 0);
     if (c.document.Front_card_Prop.Card_Side() == QLatin1String("1") || preview.isNull()) return preview;
-    const QImage back = c.Side_Image(1, 1.0);
+    const QImage back = sideImage(c, data, 1);
     const bool sideBySide = preview.width() <= preview.height();
     QImage both(sideBySide ? preview.width() * 2 : preview.width(),
                 sideBySide ? preview.height() : preview.height() * 2, QImage::Format_ARGB32_Premultiplied);
@@ -207,8 +233,16 @@ void SKTWindowController::Export_As_Template_Clicked()
     dialog->template_name->clear();
     dialog->template_passed.clear();
     if (dialog->Open_Wnd(QStringLiteral("Export as Template")) != 1) return;
+    // Text still waiting in the text box belongs to the design being written.
+    if (controlPanels) controlPanels->commitPendingEdits();
+    // The template and its preview come from the design; in group mode from a copy
+    // whose side not shown holds the selected person. The design itself is not touched.
+    DesignData data = Design_Of_Document(document, QStringLiteral("T"));
+    // The filled side's controls live as long as the copy.
+    const std::shared_ptr<SideCopy> filled = Group_Side_Not_Shown_Filled();
+    if (filled) (document.currentSide() == 1 ? data.front_controls : data.back_controls) = filled->controls;
     // The preview is made first: a template without its preview is not written at all.
-    const std::optional<QByteArray> preview = pngBytes(templatePreview(*this));
+    const std::optional<QByteArray> preview = pngBytes(templatePreview(*this, data));
     if (!preview) {
         Show_MessageBox(QStringLiteral("The template's preview could not be made; the template was not exported."));
         return;
@@ -219,9 +253,8 @@ void SKTWindowController::Export_As_Template_Clicked()
     const QString previewPath = folder + u'/' + export_template_name + QStringLiteral(".png");
 
     // The template is written beside the design; the design keeps its own file.
-    if (controlPanels) controlPanels->commitPendingEdits();
     QString error;
-    if (!Write_Design_File(templatePath, document, QStringLiteral("T"), &error)) {
+    if (!Write_Design_File(templatePath, data, &error)) {
         Show_MessageBox(error.isEmpty() ? QStringLiteral("The design could not be saved.") : error);
         return;
     }

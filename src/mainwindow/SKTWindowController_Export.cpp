@@ -71,8 +71,12 @@ bool SKTWindowController::Export_Single_File(const QString &path, Export_Layout 
 {
     const QRectF frame = frontCardBounds();
     const RenderResources resources = Application_Render_Resources(pictureAdjuster);
-    const Export_Side front{Get_Front_Controls_Array().items(), &document.Front_card_Prop, frame, resources};
-    const Export_Side back{Get_Back_Controls_Array().items(), &document.Back_card_Prop, frame, resources};
+    Export_Side front{Get_Front_Controls_Array().items(), &document.Front_card_Prop, frame, resources};
+    Export_Side back{Get_Back_Controls_Array().items(), &document.Back_card_Prop, frame, resources};
+    // In group mode the side not shown holds the selected person (a copy; the design
+    // is not touched).
+    const std::shared_ptr<SideCopy> filled = Group_Side_Not_Shown_Filled();
+    if (filled) (document.currentSide() == 1 ? front : back).graphics = filled->controls;
     QStringList written;
     QString error;
     if (!Write_Export_Files(path, layout, front, back, &written, &error, mirror)) {

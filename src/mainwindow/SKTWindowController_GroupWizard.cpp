@@ -9,22 +9,10 @@
 #include "Helpers.h"
 #include "MessageBox.h"
 #include "SKTGraphicView.h"
+#include "ScopedFlag.h"
 
 #include <QFileInfo>
 #include <QMainWindow>
-
-namespace {
-// Gives a value back its present value when the scope ends.
-template <class T>
-struct Kept {
-    explicit Kept(T &value, T now) : ref(value), old(value) { value = now; }
-    ~Kept() { ref = old; }
-    Kept(const Kept &) = delete;
-    Kept &operator=(const Kept &) = delete;
-    T &ref;
-    T old;
-};
-} // namespace
 
 void SKTWindowController::Group_Mode_Clicked()
 {
@@ -88,18 +76,9 @@ void SKTWindowController::Make_Group_Project(const Group_Project &project)
     sheet.Excel_Binding_Use = true;
     {
         // The fields' controls come as one step; the undo history starts anew below.
-        const Kept<bool> quiet(live_mode_list_value_change, true);
+        const Scoped_Value<bool> quiet(live_mode_list_value_change, true);
         const GroupBinding::Maker make = [this](int side, const QString &id, const QString &value, bool picture) {
-            SKTGraphicView *view = graphicView(side == 1 ? 1 : 0);
-            if (!view) return static_cast<SKTGraphic *>(nullptr);
-            const Kept<int> shown(document.Card_Front_Or_Back, side == 1 ? 1 : 0);
-            const Kept<int> tool(m_selectedTool, picture ? 8 : 2);
-            const Kept<QString> picturePath(Library_Selected_Image, picture ? value : QString());
-            const QRectF rect = Get_Control_Rect_From_Template(id, value);
-            SKTGraphic *made = view->createGraphicOfClass(
-                picture ? GraphicKind::Image : GraphicKind::Text, std::nullopt, rect.width() > 0 && rect.height() > 0,
-                rect, side == 1 ? QStringLiteral("B") : QStringLiteral("F"), value, id);
-            return made;
+            return Make_Group_Control(side, id, value, picture);
         };
         GroupBinding::Update_Excel_Column_Binding(document, QStringLiteral("A"), make);
     }

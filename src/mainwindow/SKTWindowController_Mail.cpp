@@ -29,7 +29,9 @@ public:
     {
         const SKTGraphicList &list = side == 1 ? c.Get_Back_Controls_Array() : c.Get_Front_Controls_Array();
         const Card_Property &prop = side == 1 ? c.document.Back_card_Prop : c.document.Front_card_Prop;
-        return Render_Side_Picture(list.items(), c.frontCardBounds(), &prop,
+        // In group mode the side not shown goes with the selected person.
+        const std::shared_ptr<SideCopy> filled = side != c.document.currentSide() ? c.Group_Side_Not_Shown_Filled() : nullptr;
+        return Render_Side_Picture(filled ? filled->controls : list.items(), c.frontCardBounds(), &prop,
                                    Application_Render_Resources(c.pictureAdjuster));
     }
     bool Begin_Batch_Run() override

@@ -59,6 +59,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     ui = Build_Main_Window_Layout();
     buildCardViews();
     Build_Visitor_Panels();
+    Build_Group_Pane();
     m_panelHost = Make_Window_Panel_Host(*this);
     cardPanel = new CardPropertyPanel(*m_panelHost, ui, this);
     controlPanels = new ControlPanels(*m_panelHost, ui, this);

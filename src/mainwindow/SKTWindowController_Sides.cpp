@@ -112,12 +112,15 @@ void SKTWindowController::Front_Card_Btn_Clicked()
 {
     Select_front_side();
     Reset_Image_Editing_Controls();
+    // In group mode the side shown takes the selected person.
+    Assign_value_to_card_in_group_mode_list_selection();
 }
 
 void SKTWindowController::Back_Card_Btn_Clicked()
 {
     Select_back_side();
     Reset_Image_Editing_Controls();
+    Assign_value_to_card_in_group_mode_list_selection();
 }
 
 void SKTWindowController::Temp_Card_Btn_Clicked()

@@ -91,10 +91,17 @@ void SKTWindowController::Check_For_Defalut_Photo_Control()
     try {
         if (!_graphicView || _graphicView->Selcect_Ctrl_With_ID(Visitor_Photo_ID)) return;
         // Both tests are made on the front, whichever side is shown.
-        const int shown = document.Card_Front_Or_Back;
-        document.Card_Front_Or_Back = 0;
-        const int found = Find_And_Select_Design_Image_Control();
-        document.Card_Front_Or_Back = shown;
+        int found = 0;
+        {
+            // The side shown comes back on every way out.
+            struct Restore {
+                int &side;
+                int kept;
+                ~Restore() { side = kept; }
+            } restore{document.Card_Front_Or_Back, document.Card_Front_Or_Back};
+            document.Card_Front_Or_Back = 0;
+            found = Find_And_Select_Design_Image_Control();
+        }
         if (found == 1) return;
         const QRectF rect = Get_Control_Rect_From_Template(Visitor_Photo_ID, NO_Image_Path);
         m_selectedTool = 8;

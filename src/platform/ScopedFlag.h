@@ -13,3 +13,17 @@ private:
     char &m_flag;
     char m_old;
 };
+
+// Holds a value for the life of the guard and gives it back on every way out.
+template <typename T>
+class Scoped_Value {
+public:
+    Scoped_Value(T &value, T held) : m_value(value), m_old(value) { value = held; }
+    ~Scoped_Value() { m_value = m_old; }
+    Scoped_Value(const Scoped_Value &) = delete;
+    Scoped_Value &operator=(const Scoped_Value &) = delete;
+
+private:
+    T &m_value;
+    T m_old;
+};

@@ -164,3 +164,76 @@ TEST(GroupBinding, RowListEntries)
 }
 
 } // namespace
+
+namespace {
+struct Field_State {
+    bool exists;
+    bool visible;
+    int column;  // -1 unbound
+    QString text;
+    bool operator==(const Field_State &) const = default;
+};
+Field_State stateOf(SKTDocument &doc, int side, const QString &id)
+{
+    SKTGraphic *g = Find_Control(doc.sideList(side), id);
+    if (!g) return {false, false, -1, {}};
+    return {true, g->ctrl_is_visible, g->data_source_type_val() == 2 ? g->excel_col_indx : -1,
+            g->kind() == GraphicKind::Image ? g->FilePath() : g->Text_Value};
+}
+} // namespace
+
+TEST(GroupBinding, ColumnDialogChoicesOnOneSide)
+{
+    // Each row: the field's column, its show box, whether the front and back have its
+    // control before; then the front and the back after the choices of the front.
+    struct Row {
+        const char *id;
+        int DesignColumnChoices::*choice;
+        int column;
+        bool shown;
+        bool frontBefore, backBefore;
+        Field_State front, back;
+    } rows[] = {
+        // a column: made where missing, bound and shown as the box says
+        {"Fup_Name", &DesignColumnChoices::excel_cb_value1, 1, true, false, false, {true, true, 1, "Ann"}, {false, false, -1, {}}},
+        {"Fup_Title", &DesignColumnChoices::excel_cb_value2, 2, false, true, true, {true, false, 2, "Boss"}, {true, true, 2, "old"}},
+        // no column, show box off: hidden and unbound on the side edited only
+        {"Fup_Company", &DesignColumnChoices::excel_cb_value3, -1, false, true, true, {true, false, -1, "old"}, {true, true, 2, "old"}},
+        // no column, show box on: both sides unbound, visibility kept
+        {"Fup_Address", &DesignColumnChoices::excel_cb_value5, -1, true, true, true, {true, true, -1, "old"}, {true, true, -1, "old"}},
+        // no column, show box on, no control on the side: a plain "Text here"
+        {"Fup_PhoneNO", &DesignColumnChoices::excel_cb_value6, -1, true, false, true, {true, true, -1, "Text here"}, {true, true, 2, "old"}},
+    };
+    for (const Row &r : rows) {
+        SKTDocument doc;
+        loadPeople(doc);
+        doc.m_columnChoices.*r.choice = r.column;
+        for (int side : {0, 1}) {
+            if (!(side == 0 ? r.frontBefore : r.backBefore)) continue;
+            GraphicPtr g = addControl(doc, side, GraphicKind::Text, r.id);
+            g->Set_text_value("old");
+            Bind(*g, 2, true);
+        }
+        std::array<bool, 10> shown{};
+        for (size_t f = 0; f < Fixed_Fields().size(); ++f)
+            if (QLatin1String(Fixed_Fields()[f].id) == QLatin1String(r.id)) shown[f] = r.shown;
+        QStringList made;
+        Update_Excel_Column_Binding_Update_Column(doc, 0, shown, makerFor(doc, &made));
+        EXPECT_EQ(stateOf(doc, 0, r.id), r.front) << r.id;
+        EXPECT_EQ(stateOf(doc, 1, r.id), r.back) << r.id;
+    }
+}
+
+TEST(GroupBinding, ColumnDialogPhotosFollowTheirOwnColumns)
+{
+    SKTDocument doc;
+    loadPeople(doc);
+    GraphicPtr back = addControl(doc, 1, GraphicKind::Image, "Fup_Photo");
+    Bind(*back, 3, true);
+    doc.m_columnChoices.excel_cb_value11 = 3;  // front photo column; back none
+    QStringList made;
+    Update_Excel_Column_Binding_Update_Column(doc, 0, {}, makerFor(doc, &made));
+    EXPECT_EQ(made, QStringList({"0:Fup_Photo"}));
+    EXPECT_EQ(stateOf(doc, 0, "Fup_Photo"), (Field_State{true, true, 3, "/p/ann.png"}));
+    EXPECT_EQ(stateOf(doc, 1, "Fup_Photo").column, -1) << "the back's photo is unbound";
+}

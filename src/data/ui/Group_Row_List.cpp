@@ -21,6 +21,8 @@ Group_Row_List::Group_Row_List(SKTDocument &doc, QWidget *parent) : QWidget(pare
     save_next_btn = new QPushButton(tr("Save && Next"), this);
     GP_Move_Next_Rcd_ChkBox = new QCheckBox(tr("Move to next record"), this);
     GP_Move_Next_Rcd_ChkBox->setChecked(true);
+    update_column_btn = new QPushButton(tr("Update Excel Column"), this);
+    view_excel_btn = new QPushButton(tr("View Excel Data"), this);
 
     auto *buttons = new QHBoxLayout;
     buttons->addWidget(add_btn);
@@ -31,11 +33,15 @@ Group_Row_List::Group_Row_List(SKTDocument &doc, QWidget *parent) : QWidget(pare
     layout->addLayout(buttons);
     layout->addWidget(save_next_btn);
     layout->addWidget(GP_Move_Next_Rcd_ChkBox);
+    layout->addWidget(update_column_btn);
+    layout->addWidget(view_excel_btn);
 
     connect(add_btn, &QPushButton::clicked, this, &Group_Row_List::Add_Record);
     connect(delete_btn, &QPushButton::clicked, this, &Group_Row_List::Delete_Record);
     connect(save_btn, &QPushButton::clicked, this, [this] { Save_Record(true); });
     connect(save_next_btn, &QPushButton::clicked, this, &Group_Row_List::Save_And_Next);
+    connect(update_column_btn, &QPushButton::clicked, this, &Group_Row_List::updateColumnsClicked);
+    connect(view_excel_btn, &QPushButton::clicked, this, &Group_Row_List::viewSpreadsheetClicked);
     connect(GroupList, &QListWidget::currentRowChanged, this, [this](int row) {
         if (row >= 0) emit rowSelected(row);
     });

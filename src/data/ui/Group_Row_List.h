@@ -43,10 +43,15 @@ public:
     QPushButton *save_btn = nullptr;
     QPushButton *save_next_btn = nullptr;
     QCheckBox *GP_Move_Next_Rcd_ChkBox = nullptr;
+    // The pane's other commands, carried out by the holder.
+    QPushButton *update_column_btn = nullptr;  // change the columns of the fields
+    QPushButton *view_excel_btn = nullptr;     // show the rows
 
 signals:
     // The selected row changed: the holder puts row r on the card and the panel.
     void rowSelected(int row);
+    void updateColumnsClicked();
+    void viewSpreadsheetClicked();
 
 private:
     void silentSave();
