@@ -117,8 +117,11 @@ TEST(InvitationWizard, DefaultsValuesAndPreview)
     EXPECT_EQ(w.values().main_photo_ds_batch, false);
 
     QTemporaryDir dir;
+    // Red top left; the other quarters green, blue and grey.
     QImage red(8, 8, QImage::Format_ARGB32);
-    red.fill(QColor(255, 0, 0));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            red.setPixel(x, y, y < 4 ? (x < 4 ? qRgb(255, 0, 0) : qRgb(0, 200, 0)) : (x < 4 ? qRgb(0, 0, 180) : qRgb(90, 90, 90)));
     const QString photo = dir.filePath("red.png");
     ASSERT_TRUE(red.save(photo));
     w.setPhoto(photo);
@@ -126,7 +129,8 @@ TEST(InvitationWizard, DefaultsValuesAndPreview)
     EXPECT_TRUE(v.main_photo_ds_batch);
     EXPECT_EQ(v.Invite_Frame_Pic_IMG, photo);
     EXPECT_EQ(v.photo_adjustments.transparency, 100);
-    EXPECT_EQ(v.Main_Photo_image.image().pixel(3, 3), qRgb(255, 0, 0));  // neutral: as the source
+    // Neutral settings: the preview is its source, pixel for pixel.
+    EXPECT_EQ(v.Main_Photo_image.image().convertToFormat(QImage::Format_ARGB32), red);
 
     w.Image_Gray_Scale_chk->setChecked(true);
     const QRgb grey = w.values().Main_Photo_image.image().pixel(3, 3);
