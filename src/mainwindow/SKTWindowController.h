@@ -566,7 +566,6 @@ public:
     std::unique_ptr<Barcode_Gen> m_barcodeWindow;
     std::unique_ptr<Barcode_Data_Source> m_barcodeSource;
     Visitor_Log_Records *m_visitorLog = nullptr;  // made on first use, a child of the main window
-    Print_Settings m_logPrintSettings;  // the pass's print settings, from the document's at the log's first opening
 
     SKTGrid _grid;
 

@@ -141,11 +141,11 @@ void SKTWindowController::View_Vistor_Record()
 {
     try {
         Check_Path_And_Create_VISITOR_Files();
-        // The pass prints on the application's print settings, which its page set-up changes.
+        // The pass prints on the document's print settings, which its page set-up and its
+        // prints change.
         if (!m_visitorLog) {
-            m_logPrintSettings = Print_Settings_From_Info(document.printInfo());
             m_visitorLog = new Visitor_Log_Records(
-                visitor_store, pictureAdjuster, std::make_unique<Output_Pass_Printer>(m_logPrintSettings), ui.window,
+                visitor_store, pictureAdjuster, std::make_unique<Output_Pass_Printer>(document), ui.window,
                 [this](const QString &path) {
                     // The mailed file stays until its last message has gone.
                     Direct_Mail &mail = Direct_Mail_Window();

@@ -6,13 +6,13 @@
 #include "CardAppearance.h"
 #include "CardPropertyPanel.h"
 #include "Card_Wizard.h"
+#include "Dialogs.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "Invitation_Wizard.h"
 #include "SKTGraphicView.h"
 #include "Start_Card.h"
 
-#include <QFileDialog>
 #include <QMainWindow>
 
 namespace {
@@ -38,10 +38,11 @@ Wizard_Collaborators SKTWindowController::Wizard_Services()
     };
     with.open_profile = [this](const QString &sides) { return Open_User_Profile_Window(0, QString(), sides); };
     with.choose_picture_file = [this](const QString &title) {
-        QStringList patterns;
-        for (const QString &ext : Allowd_Image_fileTypes) patterns << QStringLiteral("*.") + ext;
-        return QFileDialog::getOpenFileName(ui.window, title, QString(),
-                                            tr("Pictures") + QStringLiteral(" (") + patterns.join(u' ') + u')');
+        FilePanelRequest request;
+        request.title = title;
+        request.extensions = Allowd_Image_fileTypes;
+        const QStringList chosen = Run_File_Panel(request);
+        return chosen.isEmpty() ? QString() : chosen.first();
     };
     with.preview = [](const QString &path) { return Get_Image_For_Path(path, 0); };
     with.adjuster = &pictureAdjuster;

@@ -10,7 +10,9 @@
 #include "SKTImage.h"
 
 #include <QComboBox>
+#include <algorithm>
 #include <exception>
+#include <vector>
 
 namespace {
 bool bindable(const SKTGraphic &g)
@@ -96,12 +98,14 @@ void Fill_Party_Invidation_Details(const Invitation_Values &v, SKTGraphicView &f
     auto tool = [&](int t) {
         if (set_tool) set_tool(t);
     };
+    std::vector<const SKTGraphic *> texts;  // laid out here
     auto make = [&](GraphicKind kind, float x, float y, float w, float h, const QString &value, const char *id) {
         if (kind == GraphicKind::Image) Library_Selected_Image = value;
         SKTGraphic *g = front.createGraphicOfClass(kind, std::nullopt, true, QRectF(x, y, w, h), QStringLiteral("F"),
                                                    value, QLatin1String(id));
         // The laid-out rectangle is the control's, text included.
         if (g) g->setBounds(QRectF(x, y, w, h));
+        if (g && kind == GraphicKind::Text) texts.push_back(g);
         return g;
     };
     tool(2);
@@ -141,8 +145,16 @@ void Fill_Party_Invidation_Details(const Invitation_Values &v, SKTGraphicView &f
     if (!v.Invite_From.isEmpty()) make(GraphicKind::Text, x0, y, w, 40, QStringLiteral("From:\n") + v.Invite_From, "PARTY_FROM");
     if (!v.Invite_Frame_Pic_IMG.isEmpty()) {
         tool(8);
-        if (auto *img = dynamic_cast<SKTImage *>(make(GraphicKind::Image, x0, yp, w, 250, v.Invite_Frame_Pic_IMG, "PARTY_IMAGE")))
+        if (auto *img = dynamic_cast<SKTImage *>(make(GraphicKind::Image, x0, yp, w, 250, v.Invite_Frame_Pic_IMG, "PARTY_IMAGE"))) {
             applyAdjustments(*img, v.photo_adjustments);
+            // The photo spans the middle of the card, where the texts stand: it goes
+            // under them, so that what was typed stays readable.
+            if (SKTGraphicList *list = front.graphicsList()) {
+                int lowest = -1;
+                for (const SKTGraphic *t : texts) lowest = std::max(lowest, list->indexOf(t));
+                if (lowest > list->indexOf(img)) list->move(list->indexOf(img), lowest);
+            }
+        }
     }
     if (!v.Invite_Frame_IMG.isEmpty()) {
         tool(8);

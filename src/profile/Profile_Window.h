@@ -35,6 +35,7 @@ int Open_User_Profile_Window(char flag, const QString &side, const QString &side
 void Drop_Excel_Binding(SKTGraphic &g);
 
 // Lays the invitation out on the front view of a card of the size at the location; the
-// photo control takes the adjustments the wizard showed it with.
+// photo control takes the adjustments the wizard showed it with and lies under the
+// invitation's texts, the frame over everything.
 void Fill_Party_Invidation_Details(const Invitation_Values &v, SKTGraphicView &front, QSizeF card, QPointF location,
                                    const std::function<void(int)> &set_tool);

@@ -3,7 +3,9 @@
 #include "Invitation_Wizard.h"
 #include "LibraryAnswers.h"
 #include "Profile_Dialog.h"
+#include "RenderResources.h"
 #include "SKTGraphicView.h"
+#include "SKTRenderingView.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
 
@@ -55,11 +57,17 @@ TEST_F(Roads, CardWizardMakesTheCardWithBackgroundAndProfile)
     QTemporaryDir dir;
     const QString background = pictureFile(dir, "blue.png", Qt::blue);
     TestWindow w;
-    profileAnswers("Ann");
+    QStringList loadSides;
+    Profile_Dialog::answerer = [&](Profile_Dialog &d) {
+        loadSides << d.load_side;
+        d.rows[0].value->setText("Ann");
+        d.OK_Btn_Clicked();
+    };
     galleryAnswers({Start_Road::Card_Wizard});
-    std::vector<QString> profileSides;
     SKTWindowController::wizardAnswerer = [&](QDialog &d) {
         auto &wizard = dynamic_cast<Card_Wizard &>(d);
+        // Both sides: the two-side dialog on both; front only: on the front.
+        EXPECT_EQ(wizard.Profile_Btn(), 1);
         wizard.page->select("PVC Card", "Vertical", 0, 1);
         EXPECT_EQ(wizard.Profile_Btn(), 1);
         testsupport::queueLibraryAnswer(background);
@@ -86,6 +94,7 @@ TEST_F(Roads, CardWizardMakesTheCardWithBackgroundAndProfile)
     EXPECT_EQ(name->Text_Value, "Ann");
     EXPECT_EQ(w.controller._graphicView_BACK->Selcect_Ctrl_With_ID("Fup_Name"), nullptr) << "front only";
     EXPECT_EQ(w.controller.Get_Undo_Count(), 1) << "one snapshot: nothing to undo";
+    EXPECT_EQ(loadSides, QStringList({"", "F"}));
 }
 
 TEST_F(Roads, CardWizardWithoutLibraryChoiceKeepsNoBackground)
@@ -127,7 +136,9 @@ TEST_F(Roads, InvitationLaysOutTheCard)
          }},
         {"sepia photo and background",
          [&](Invitation_Wizard &i) {
-             i.setPhoto(photo);
+             // The photo comes through the file panel, which offers the picture types.
+             testsupport::queueFilePanelAnswer({photo});
+             i.Photo_Browse_Btn();
              i.Image_Sepia_chk->setChecked(true);
              testsupport::queueLibraryAnswer(background);
              i.Background_Library_Btn();
@@ -140,6 +151,39 @@ TEST_F(Roads, InvitationLaysOutTheCard)
              EXPECT_EQ(image->FilePath(), photo);
              EXPECT_EQ(w.document.Front_card_Prop.Card_BG_Image_Path(), background);
              EXPECT_EQ(w.document.Front_card_Prop.Card_fill_style(), "I");
+             // Drawn on the card as the wizard showed it: the red photo in sepia
+             // (0.393, 0.349, 0.272 of red in linear light: 168, 159, 142) over the
+             // yellow background.
+             const QRectF card(QPointF(0, 0), w.document.Front_card_Prop.Card_Size());
+             const QImage front = SKTRenderingView::image_From_Card_Graphics(
+                 w.front().items(), card, &w.document.Front_card_Prop, Application_Render_Resources(w.adjuster));
+             const QPoint middle = image->bounds().center().toPoint();
+             const QColor drawn = front.pixelColor(middle);
+             EXPECT_NEAR(drawn.red(), 168, 1);
+             EXPECT_NEAR(drawn.green(), 159, 1);
+             EXPECT_NEAR(drawn.blue(), 142, 1);
+             EXPECT_EQ(front.pixelColor(5, 5), QColor(Qt::yellow));
+         }},
+        {"frame over the card",
+         [&](Invitation_Wizard &i) {
+             // (The next test installs the recording panels again.)
+             Set_File_Panel_Answerer([&](const FilePanelRequest &r) {
+                 EXPECT_EQ(r.kind, FilePanelRequest::OpenFile);
+                 EXPECT_EQ(r.title, "Frame Picture");
+                 EXPECT_EQ(r.extensions,
+                           QStringList({"jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "png", "tif", "tiff"}));
+                 return QStringList{background};
+             });
+             i.Frame_Browse_Btn();
+         },
+         [&](TestWindow &w) {
+             SKTGraphic *frame = w.controller._graphicView->Selcect_Ctrl_With_ID("PARTY_IMAGE_BG");
+             ASSERT_NE(frame, nullptr);
+             EXPECT_EQ(frame->FilePath(), background);
+             // Over the whole card (in single precision).
+             EXPECT_EQ(frame->bounds().topLeft(), QPointF(0, 0));
+             EXPECT_NEAR(frame->bounds().width(), 425.52, 0.001);
+             EXPECT_NEAR(frame->bounds().height(), 357.12, 0.001);
          }},
         {"nothing given", [](Invitation_Wizard &) {},
          [](TestWindow &w) { EXPECT_EQ(w.front().count(), 0); }},
@@ -192,4 +236,41 @@ TEST_F(Roads, TemplateWithProfileAndCancelledWizardLeavesNoProfile)
     EXPECT_NE(name->Text_Value, "Ann");
     EXPECT_EQ(w.document.Start_Card_Option, "V");
     EXPECT_EQ(w.document.Selected_Template_Path, pass);
+}
+
+TEST_F(Roads, CancelledWizardsShowTheGalleryAgainWithTheDesignUntouched)
+{
+    QTemporaryDir dir;
+    const QString background = pictureFile(dir, "blue.png", Qt::blue);
+    TestWindow w;
+    w.controller.New_Project_Setting_Reset(true);
+    const QSizeF size = w.document.Front_card_Prop.Card_Size();
+    std::vector<Start_Road> roads = {Start_Road::Card_Wizard, Start_Road::Invitation_Wizard};
+    int galleries = 0;
+    SKTWindowController::startWindowAnswerer = [&]() -> Start_Choice {
+        ++galleries;
+        // Every return to the gallery finds the design as it was.
+        EXPECT_EQ(w.document.Front_card_Prop.Card_Size(), size) << galleries;
+        EXPECT_EQ(w.document.Front_card_Prop.Card_BG_Image_Path(), "") << galleries;
+        EXPECT_EQ(w.document.Start_Card_Option, "V") << galleries;
+        EXPECT_EQ(w.front().count(), 0) << galleries;
+        if (size_t(galleries) <= roads.size()) return roads[galleries - 1];
+        return std::optional<QString>(QString());  // a blank card
+    };
+    SKTWindowController::wizardAnswerer = [&](QDialog &d) {
+        // Chosen and then dropped: another size, a background, texts.
+        testsupport::queueLibraryAnswer(background);
+        if (auto *card = dynamic_cast<Card_Wizard *>(&d)) {
+            card->page->select("PVC Card", "Vertical", 2, 1);
+            card->Card_Image_Library_Btn();
+        } else {
+            auto &invitation = dynamic_cast<Invitation_Wizard &>(d);
+            invitation.Title->setText("Party");
+            invitation.Background_Library_Btn();
+        }
+        return 0;
+    };
+    ASSERT_TRUE(w.controller.Open_Start_Window());
+    EXPECT_EQ(galleries, 3);
+    EXPECT_EQ(w.document.Front_card_Prop.Card_Size(), size);
 }

@@ -184,6 +184,36 @@ TEST_F(Fresh, InvitationLayout)
     EXPECT_EQ(empty.controller.Selected_Control_Tool(), 2);
 }
 
+// The photo spans the middle of the card where the texts stand: it lies under them (it
+// used to cover the title, date and venue), the frame over everything; what the front
+// held before stays at the bottom.
+TEST_F(Fresh, InvitationPhotoLiesUnderTheTextsAndTheFrameOverAll)
+{
+    ProfileWindow w("L");
+    w.document.Front_card_Prop.setCard_Size(QSizeF(425.52, 357.12));
+    GraphicPtr before = SKTGraphic::create(GraphicKind::Shape);
+    w.front().insert(before);
+    Invitation_Values v;
+    v.Invite_Title = "Party";
+    v.Invite_Date = "12 June";
+    v.Invite_Venue = "Hall";
+    v.Invite_Frame_Pic_IMG = "/pictures/photo.png";
+    v.Invite_Frame_IMG = "/pictures/frame.png";
+    w.controller.Fill_Party_Invidation_Details(v);
+    QStringList order;  // top first
+    for (const GraphicPtr &g : w.front().items()) order << g->control_ID;
+    EXPECT_EQ(order, QStringList({"PARTY_IMAGE_BG", "PARTY_VENUE", "PARTY_DATE", "PARTY_TITLE", "PARTY_IMAGE", ""}));
+    EXPECT_EQ(w.front().items().back(), before);
+
+    // Without texts the photo stays where it was made.
+    ProfileWindow photoOnly("L");
+    Invitation_Values p;
+    p.Invite_Frame_Pic_IMG = "/pictures/photo.png";
+    photoOnly.controller.Fill_Party_Invidation_Details(p);
+    ASSERT_EQ(photoOnly.front().count(), 1);
+    EXPECT_EQ(photoOnly.front().at(0)->control_ID, "PARTY_IMAGE");
+}
+
 TEST_F(Fresh, PanesFollowTheModeAndTheRows)
 {
     ProfileWindow w;

@@ -25,7 +25,9 @@ public:
     void Background_Library_Btn();
     void Frame_Browse_Btn();
     void Photo_Browse_Btn();
-    // Takes a photo file: its preview becomes the picture the adjustments work on.
+    // Takes a photo file: its preview becomes the picture the adjustments work on. A
+    // file that does not open as a picture is refused with a message; the photo
+    // chosen before stays (likewise for the frame).
     void setPhoto(const QString &path);
     // Gathers the check boxes and sliders and shows the adjusted photo.
     void Update_Image_With_Settings();

@@ -1,19 +1,32 @@
 #include "Output_Pass_Printer.h"
 
-#include "PrinterLayer.h"
 #include "RenderedSide.h"
+#include "SKTDocument.h"
 #include "VisitorPassPage.h"
 
 #include <QPainter>
 
-Output_Pass_Printer::Output_Pass_Printer(Print_Settings &s, std::function<void(Print_Preview_Dialog &)> runner)
-    : settings(s), previewRunner(std::move(runner))
+Output_Pass_Printer::Output_Pass_Printer(SKTDocument &d, std::function<void(Print_Preview_Dialog &)> runner)
+    : document(d), previewRunner(std::move(runner))
 {
+    Take_Print_Settings();
 }
 
 bool Output_Pass_Printer::hasPrinter() const { return !Printer_Names().isEmpty(); }
 
-void Output_Pass_Printer::pageSetup(QWidget *parent) { Run_Page_Setup(settings, parent); }
+void Output_Pass_Printer::Take_Print_Settings()
+{
+    m_settings = Print_Settings_From_Info(document.printInfo());
+    m_settings.margins = QMarginsF();
+}
+
+void Output_Pass_Printer::Write_Back() { document.setPrintInfo(Print_Info_From_Settings(m_settings)); }
+
+void Output_Pass_Printer::pageSetup(QWidget *parent)
+{
+    const bool confirmed = pageSetupRunner ? pageSetupRunner(m_settings) : Run_Page_Setup(m_settings, parent);
+    if (confirmed) Write_Back();
+}
 
 RenderedSide Visitor_Pass_Recorded(const Picture &pass, const QRectF &passRect)
 {
@@ -32,5 +45,9 @@ RenderedSide Visitor_Pass_Recorded(const Picture &pass, const QRectF &passRect)
 void Output_Pass_Printer::printPass(const Picture &pass, const QRectF &passRect, bool preview, QWidget *parent)
 {
     const RenderedSide side = Visitor_Pass_Recorded(pass, passRect);
-    if (!side.isNull()) Call_Print_Box_1(side, settings, preview, parent, previewRunner);
+    if (side.isNull() || !hasPrinter()) return;
+    // The print takes the printer (the default one when none is chosen) and its margins
+    // for the paper; the document keeps them from here on, as after a page set-up.
+    Call_Print_Box_1(side, m_settings, preview, parent, previewRunner);
+    Write_Back();
 }

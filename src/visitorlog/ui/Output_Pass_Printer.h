@@ -1,13 +1,15 @@
 #pragma once
 // The pass printer of the application: the visitor pass page of the printing
-// subsystem, on the application's print settings (printer, paper, margins), which page
-// set-up changes for later prints.
+// subsystem, on the document's print settings. The log window's opening copies them
+// (printer, paper, orientation; margins 0, the printer's own being taken when the pass
+// prints); a confirmed page set-up and a print write them back to the document.
+#include "PrinterLayer.h"
 #include "VisitorPassPrinter.h"
 
 #include <functional>
 
 class Print_Preview_Dialog;
-struct Print_Settings;
+class SKTDocument;
 struct RenderedSide;
 
 // The pass picture recorded as the pass page plays it: in points from its top-left
@@ -16,14 +18,23 @@ RenderedSide Visitor_Pass_Recorded(const Picture &pass, const QRectF &passRect);
 
 class Output_Pass_Printer : public VisitorPassPrinter {
 public:
-    // `previewRunner` replaces the preview's modal run (scripted runs).
-    explicit Output_Pass_Printer(Print_Settings &settings,
-                                 std::function<void(Print_Preview_Dialog &)> previewRunner = {});
+    // `document` outlives the printer. `previewRunner` replaces the preview's modal run
+    // (scripted runs).
+    explicit Output_Pass_Printer(SKTDocument &document, std::function<void(Print_Preview_Dialog &)> previewRunner = {});
     bool hasPrinter() const override;
+    void Take_Print_Settings() override;
     void pageSetup(QWidget *parent) override;
     void printPass(const Picture &pass, const QRectF &passRect, bool preview, QWidget *parent) override;
 
+    // The settings the pass prints on.
+    const Print_Settings &settings() const { return m_settings; }
+    // Replaces the page set-up dialog (scripted runs): true when confirmed.
+    std::function<bool(Print_Settings &)> pageSetupRunner;
+
 private:
-    Print_Settings &settings;
+    void Write_Back();
+
+    SKTDocument &document;
+    Print_Settings m_settings;
     std::function<void(Print_Preview_Dialog &)> previewRunner;
 };

@@ -17,6 +17,8 @@ class VisitorPassPrinter {
 public:
     virtual ~VisitorPassPrinter() = default;
     virtual bool hasPrinter() const = 0;
+    // The log window is opening: the printer takes the settings it prints on afresh.
+    virtual void Take_Print_Settings() {}
     // The page layout dialog over the printer's settings, kept for later prints.
     virtual void pageSetup(QWidget *parent) = 0;
     // Prints (or previews) one page holding `pass`, a vector picture of `passRect`'s

@@ -159,6 +159,8 @@ void Visitor_Log_Records::showListView(bool list)
 
 void Visitor_Log_Records::Prepare_Log_Wnd()
 {
+    // The pass prints on the settings in force at this opening.
+    if (printer) printer->Take_Print_Settings();
     showListView(true);
     info_label->setText(kRecentInfo);
     model->setEntries({});

@@ -54,8 +54,9 @@ public:
     // ---- List and search ----
     // Shows the list view with the ten most recent visits and runs the window modally.
     int Open_Log_Wnd();
-    // Open_Log_Wnd without the modal run.
+    // Open_Log_Wnd without the modal run; the pass printer takes its settings afresh.
     void Prepare_Log_Wnd();
+    VisitorPassPrinter *passPrinter() const { return printer; }
     // true: the ten most recent visits; false: the search of the filters and range.
     void Search_Visitor_Records(bool recent);
     void Search_Records_Click() { Search_Visitor_Records(false); }

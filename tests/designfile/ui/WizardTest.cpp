@@ -3,6 +3,7 @@
 #include "Invitation_Wizard.h"
 #include "PhotoPictureAdjuster.h"
 #include "Start_Card.h"
+#include "TestSupport.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -116,8 +117,11 @@ TEST(InvitationWizard, DefaultsValuesAndPreview)
     EXPECT_EQ(w.values().main_photo_ds_batch, false);
 
     QTemporaryDir dir;
+    // Red top left; the other quarters green, blue and grey.
     QImage red(8, 8, QImage::Format_ARGB32);
-    red.fill(QColor(255, 0, 0));
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x)
+            red.setPixel(x, y, y < 4 ? (x < 4 ? qRgb(255, 0, 0) : qRgb(0, 200, 0)) : (x < 4 ? qRgb(0, 0, 180) : qRgb(90, 90, 90)));
     const QString photo = dir.filePath("red.png");
     ASSERT_TRUE(red.save(photo));
     w.setPhoto(photo);
@@ -125,7 +129,8 @@ TEST(InvitationWizard, DefaultsValuesAndPreview)
     EXPECT_TRUE(v.main_photo_ds_batch);
     EXPECT_EQ(v.Invite_Frame_Pic_IMG, photo);
     EXPECT_EQ(v.photo_adjustments.transparency, 100);
-    EXPECT_EQ(v.Main_Photo_image.image().pixel(3, 3), qRgb(255, 0, 0));  // neutral: as the source
+    // Neutral settings: the preview is its source, pixel for pixel.
+    EXPECT_EQ(v.Main_Photo_image.image().convertToFormat(QImage::Format_ARGB32), red);
 
     w.Image_Gray_Scale_chk->setChecked(true);
     const QRgb grey = w.values().Main_Photo_image.image().pixel(3, 3);
@@ -156,6 +161,38 @@ TEST(InvitationWizard, DefaultsValuesAndPreview)
     EXPECT_EQ(v.Invite_BG_IMG, "");
     EXPECT_FALSE(v.main_photo_ds_batch);
     EXPECT_FALSE(v.photo_adjustments.sepia);
+}
+
+// A file that does not open as a picture (or is gone) is refused with a message; the
+// photo and frame chosen before stay.
+TEST(InvitationWizard, AFileThatIsNoPictureIsRefusedAndTheChoiceBeforeStays)
+{
+    Fakes fakes;
+    PhotoPictureAdjuster adjuster;
+    Wizard_Collaborators with = fakes.with(&adjuster);
+    QStringList chosen;
+    with.choose_picture_file = [&](const QString &) { return chosen.isEmpty() ? QString() : chosen.takeFirst(); };
+    Invitation_Wizard w(with);
+    QTemporaryDir dir;
+    QImage red(8, 8, QImage::Format_ARGB32);
+    red.fill(QColor(255, 0, 0));
+    const QString photo = dir.filePath("red.png");
+    ASSERT_TRUE(red.save(photo));
+    const QString notes = dir.filePath("notes.png");
+    QFile f(notes);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a picture");
+    f.close();
+    testsupport::boxes().clear();
+    chosen = {photo, notes, dir.filePath("gone.png"), photo, notes};
+    for (int i = 0; i < 3; ++i) w.Photo_Browse_Btn();
+    for (int i = 0; i < 2; ++i) w.Frame_Browse_Btn();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList(3, "\nThe chosen file could not be opened as a picture."));
+    const Invitation_Values v = w.values();
+    EXPECT_EQ(v.Invite_Frame_Pic_IMG, photo);
+    EXPECT_EQ(v.Main_Photo_image.image().pixel(3, 3), qRgb(255, 0, 0));
+    EXPECT_EQ(v.Invite_Frame_IMG, photo);
+    EXPECT_EQ(w.frameName->text(), "red.png");
 }
 
 TEST(StartCard, ProfileButtonAndRoads)

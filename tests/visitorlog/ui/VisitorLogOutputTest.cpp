@@ -9,6 +9,7 @@
 #include "PrinterLayer.h"
 #include "PrivateTemp.h"
 #include "RenderedSide.h"
+#include "SKTDocument.h"
 #include "TestSupport.h"
 #include "VisitorPassPrinter.h"
 #include "VisitorRecordStore.h"
@@ -338,10 +339,10 @@ TEST_F(Output, ThePassPrintsOnOnePageOfThePrintersPaper)
     const QString pdf = home() + "/printed.pdf";
     qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
     add("Ann");
-    Print_Settings settings;
+    SKTDocument document;
     int previews = 0;
     Visitor_Log_Records log(store, adjuster,
-                            std::make_unique<Output_Pass_Printer>(settings, [&](Print_Preview_Dialog &) { ++previews; }));
+                            std::make_unique<Output_Pass_Printer>(document, [&](Print_Preview_Dialog &) { ++previews; }));
     log.Show_Visitor_Details("1");
     log.Print_Preview_click();
     EXPECT_EQ(previews, 1);
@@ -359,6 +360,56 @@ TEST_F(Output, ThePassPrintsOnOnePageOfThePrintersPaper)
     const QSize pixels(int(std::ceil(log.page_rect.width() * 600 / 72)), int(std::ceil(log.page_rect.height() * 600 / 72)));
     EXPECT_TRUE(images.contains(QRegularExpression(QStringLiteral("image\\s+%1\\s+%2\\s").arg(pixels.width()).arg(pixels.height()))))
         << images.toStdString();
+}
+
+TEST_F(Output, ThePassPrintsOnTheDocumentsSettingsTakenAtOpeningAndWritesThemBack)
+{
+    const QString pdf = home() + "/printed.pdf";
+    qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
+    add("Ann");
+    const auto info = [](const QString &name, QPageSize::PageSizeId paper, QPageLayout::Orientation o, QMarginsF m) {
+        return Document_Print_Info{name, QPageLayout(QPageSize(paper), o, m, QPageLayout::Point)};
+    };
+    SKTDocument document;
+    document.setPrintInfo(info(Virtual_PDF_Printer_Name, QPageSize::A4, QPageLayout::Portrait, {}));
+    auto made = std::make_unique<Output_Pass_Printer>(document, [](Print_Preview_Dialog &) {});
+    Output_Pass_Printer &pass = *made;
+    Visitor_Log_Records log(store, adjuster, std::move(made));
+    int changes = 0;
+    QObject::connect(&document, &SKTDocument::printInfoChanged, [&] { ++changes; });
+
+    // What the document holds when the window opens, without margins.
+    document.setPrintInfo(info(Virtual_PDF_Printer_Name, QPageSize::A5, QPageLayout::Landscape, {10, 20, 30, 40}));
+    EXPECT_EQ(pass.settings().pageSize.id(), QPageSize::A4) << "taken at the opening, not before";
+    log.Prepare_Log_Wnd();
+    EXPECT_EQ(pass.settings().printer, Virtual_PDF_Printer_Name);
+    EXPECT_EQ(pass.settings().pageSize.id(), QPageSize::A5);
+    EXPECT_EQ(pass.settings().orientation, QPageLayout::Landscape);
+    EXPECT_EQ(pass.settings().margins, QMarginsF());
+    EXPECT_EQ(changes, 1) << "opening writes nothing back";
+
+    // A cancelled page set-up leaves the document alone; a confirmed one becomes its.
+    pass.pageSetupRunner = [](Print_Settings &) { return false; };
+    log.Page_Setup_click();
+    EXPECT_EQ(changes, 1);
+    pass.pageSetupRunner = [](Print_Settings &s) {
+        s.pageSize = QPageSize(QPageSize::B5);
+        s.orientation = QPageLayout::Portrait;
+        return true;
+    };
+    log.Page_Setup_click();
+    EXPECT_EQ(changes, 2);
+    EXPECT_TRUE(document.printInfo() == info(Virtual_PDF_Printer_Name, QPageSize::B5, QPageLayout::Portrait, {}));
+
+    // A print on a document without a printer takes the default one, which the document keeps.
+    document.setPrintInfo(info(QString(), QPageSize::A5, QPageLayout::Portrait, {}));
+    log.Prepare_Log_Wnd();
+    log.Show_Visitor_Details("1");
+    QFile::remove(pdf);
+    log.Print_click();
+    qunsetenv(Virtual_PDF_Printer_Setting);
+    EXPECT_TRUE(QFile::exists(pdf));
+    EXPECT_TRUE(document.printInfo() == info(Virtual_PDF_Printer_Name, QPageSize::A5, QPageLayout::Portrait, {}));
 }
 
 TEST(PassRecording, ThePassKeepsItsPlaceAsRecorded)
