@@ -336,6 +336,8 @@ Crop_Mode Cropping_Tool::mode() const
 
 void Cropping_Tool::Crop_Mode_Changed()
 {
+    if (!On_Gui_Thread("Crop_Mode_Changed"))
+        return;
     const Crop_Mode m = mode();
     face_growth->setEnabled(false);
     if (input_selection() == 2 && m_camera && m_camera->isRunning()) {
@@ -368,7 +370,7 @@ void Cropping_Tool::Detect_Face()
 
 void Cropping_Tool::Extend_Face_Size_Changed()
 {
-    if (!Find_Face || mode() != Crop_Mode::Face) return;
+    if (!On_Gui_Thread("Extend_Face_Size_Changed") || !Find_Face || mode() != Crop_Mode::Face) return;
     canvas->addSelectorWithFrame(Face_Selection_Frame(Find_Face_Rect, face_growth->value(), originalImageRatio()));
     canvas->setVisible(true);
 }

@@ -299,23 +299,22 @@ bool Cropping_Tool::Fill_Series_Output(Crop_All_Snapshot &snap)
 {
     if (input_selection() != 3)
         return true;
+    // Only a listed series counts, never text typed into the box: replace overwrites
+    // that series' own file, a new series takes a free name beside it.
     const QString name = Listed_Series_Name();
-    // A name that cleaning would change is no series file of the folder.
-    if (name.isEmpty() || Remove_Reserve_Char_In_File_Name(name) != name) {
+    const QString clean = Remove_Reserve_Char_In_File_Name(name);
+    const bool listed = !name.isEmpty() && SeriesFile::Names(Data_Folder_Path).contains(name);
+    if (clean.isEmpty() || (batch_replace_radio->isChecked() && !listed)) {
         Show_MessageBox(QStringLiteral("Please select batch series."));
         return false;
     }
     QDir().mkpath(Data_Folder_Path);
     if (batch_replace_radio->isChecked()) {
-        if (!SeriesFile::Names(Data_Folder_Path).contains(name)) {
-            Show_MessageBox(QStringLiteral("Please select batch series."));
-            return false;
-        }
         snap.series = Crop_Series_Output::Replace;
         snap.seriesPath = SeriesFile::Path(Data_Folder_Path, name);
     } else {
         snap.series = Crop_Series_Output::New;
-        snap.seriesPath = Check_Exist_Path_and_Create_New(SeriesFile::Path(Data_Folder_Path, name));
+        snap.seriesPath = Check_Exist_Path_and_Create_New(SeriesFile::Path(Data_Folder_Path, clean));
     }
     return true;
 }

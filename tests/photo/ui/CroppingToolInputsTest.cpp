@@ -262,9 +262,11 @@ TEST(CroppingToolInputs, CameraCaptureResumeAndCrop)
     Cropping_Tool tool(nullptr, nullptr, cam.make());
     tool.resize(1000, 760);
     tool.show();
-    // Capture before any start.
+    // Capture before any start; Start without a chosen camera.
     tool.Capture_Clicked();
     EXPECT_EQ(boxes().take(), QStringList{"\nPlease first select and start the camera."});
+    tool.Start_Btn_Clicked();
+    EXPECT_EQ(boxes().take(), QStringList{"\nPlease select camera."});
 
     tool.camera_radio->setChecked(true);
     tool.output_path->setText(home + "/out");
@@ -471,6 +473,7 @@ TEST(CroppingToolInputs, WidgetCallsOffTheGuiThreadAreRefused)
         tool.Update_Image_With_Settings();
         tool.Capture_Clicked();
         tool.Crop_All_Clicked();
+        tool.Crop_Mode_Changed();
     });
     worker.join();
     EXPECT_EQ(tool.Crop_Input_Path, "before");
@@ -521,4 +524,29 @@ TEST(CroppingToolInputs, ClosingWhileARowWaitsOnTheKeepReplaceQuestion)
     // The row asked about was written; the run stopped before the next one.
     EXPECT_EQ(QImageReader(home + "/out/Untitled.png").size(), QSize(50, 50));
     EXPECT_FALSE(QFile::exists(home + "/out/Untitled_1.png"));
+}
+
+TEST(CroppingToolInputs, SyntheticCameraOfTheDefaultSourceCapturesAndCrops)
+{
+    const QString home = testHome();
+    qputenv("DOZO_CAMERA_SOURCE", "synthetic");
+    Cropping_Tool tool(nullptr);
+    tool.resize(1000, 760);
+    tool.show();
+    tool.camera_radio->setChecked(true);
+    EXPECT_EQ(tool.camera_list->currentText(), "Synthetic camera");
+    tool.output_path->setText(home + "/out");
+    tool.custom_name->setText("Visitor");
+    QTest::mouseClick(tool.next_btn, Qt::LeftButton);
+    QTRY_VERIFY(!tool.capture_image->picture().isNull());
+    QTest::qWait(300);
+    Shot(tool, "camera-synthetic-live");
+    QTest::mouseClick(tool.capture_btn, Qt::LeftButton);
+    ASSERT_FALSE(tool.User_Picture.isNull());
+    tool.canvas->addSelectorWithFrame({40, 40, 160, 120});
+    Shot(tool, "camera-synthetic-captured");
+    QTest::mouseClick(tool.crop_btn, Qt::LeftButton);
+    EXPECT_FALSE(QImage(home + "/out/Visitor.jpg").isNull());
+    tool.reject();
+    qunsetenv("DOZO_CAMERA_SOURCE");
 }
