@@ -467,6 +467,7 @@ TEST(CroppingToolInputs, WidgetCallsOffTheGuiThreadAreRefused)
     Cropping_Tool tool(nullptr);
     tool.Crop_Input_Path = "before";
     tool.canvas->removeAllSelectorsFromCanvas();
+    std::atomic<bool> ended{false};
     std::thread worker([&] {
         tool.Load_Image_File(home + "/a.png");
         tool.Show_hide_Crop_Selection(true);
@@ -474,7 +475,10 @@ TEST(CroppingToolInputs, WidgetCallsOffTheGuiThreadAreRefused)
         tool.Capture_Clicked();
         tool.Crop_All_Clicked();
         tool.Crop_Mode_Changed();
+        ended = true;
     });
+    // The GUI thread keeps serving: a call that waits on it does not hang the test.
+    QTRY_VERIFY_WITH_TIMEOUT(ended, 10000);
     worker.join();
     EXPECT_EQ(tool.Crop_Input_Path, "before");
     EXPECT_TRUE(tool.User_Picture.isNull());
