@@ -1,10 +1,11 @@
 #pragma once
-// The cropping window. Main screen: the input (a picture file or a folder), the output
-// folder, the output name (custom, "Untitled" by default, or the input's own) and the
-// format (jpg, bmp, png, tiff). Crop screen: the current picture under the selection
-// canvas, the list of the input's pictures and the three crop modes (drawn rectangle,
-// face, fixed size); Crop cuts the picture on show, Crop All every listed picture on a
-// worker thread with the progress panel.
+// The cropping window. Main screen: the input (a picture file, a folder, the camera or
+// a series), the output folder, the output name (custom, "Untitled" by default, or the
+// input's own) and the format (jpg, bmp, png, tiff). Crop screen: the current picture
+// with its adjustments under the selection canvas (or the live camera with Capture),
+// the list of the input's pictures and the three crop modes (drawn rectangle, face,
+// fixed size); Crop cuts the picture on show, Crop All every listed picture on a worker
+// thread with the progress panel, writing a new or replaced series for a series input.
 #include "CameraCapture.h"
 #include "CropAllJob.h"
 #include "Picture.h"

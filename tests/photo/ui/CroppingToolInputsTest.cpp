@@ -213,7 +213,10 @@ TEST(CroppingToolInputs, CropScreenStatesPerInput)
         }
         tool.output_path->setText(home + "/out");
         boxes().clear();
-        if (input == "series") boxes().answerNext(1);
+        if (input == "series") {
+            boxes().answerNext(1);
+            Shot(tool, "main-screen-series");
+        }
         QTest::mouseClick(tool.next_btn, Qt::LeftButton);
         if (input == "series")
             EXPECT_EQ(boxes().take(), QStringList{"This action will create new batch series with all new cropped "
