@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPointer>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -172,6 +173,11 @@ TEST(CroppingToolInputs, MainScreenChecksInOrder)
         EXPECT_EQ(boxes().take(), expected);
         EXPECT_EQ(tool.screens->currentIndex(), 0);
         EXPECT_TRUE(tool.next_btn->isEnabled());
+        if (input == "series-none" || input == "typed") {
+            // The viewer needs a listed series too.
+            QTest::mouseClick(tool.view_series_btn, Qt::LeftButton);
+            EXPECT_EQ(boxes().take(), QStringList{"\nPlease select the series."});
+        }
     }
 }
 
@@ -556,4 +562,47 @@ TEST(CroppingToolInputs, SyntheticCameraOfTheDefaultSourceCapturesAndCrops)
     EXPECT_FALSE(QImage(home + "/out/Visitor.jpg").isNull());
     tool.reject();
     qunsetenv("DOZO_CAMERA_SOURCE");
+}
+
+TEST(CroppingToolInputs, StopHalfWayKeepsTheRowsDoneInTheNewSeries)
+{
+    std::shared_ptr<const FaceDetector> detector = Make_OpenCv_Face_Detector();
+    if (!detector) GTEST_SKIP() << "no face cascade";
+    const QString home = testHome();
+    Data_Folder_Path = home + "/DataSet";
+    QDir().mkpath(home + "/faces");
+    const QImage face = Drawn_Face();
+    QStringList paths;
+    for (int i = 0; i < 80; ++i) {
+        paths << home + QStringLiteral("/faces/f%1.png").arg(i, 2, 10, QChar(u'0'));
+        ASSERT_TRUE(face.save(paths.back()));
+    }
+    Write_Series("Many", paths);
+    Cropping_Tool tool(detector);
+    tool.resize(1100, 800);
+    tool.show();
+    Choose_Series(tool, "Many", false);
+    tool.output_path->setText(home + "/out");
+    tool.own_name_radio->setChecked(true);
+    boxes().answerNext(1);
+    QTest::mouseClick(tool.next_btn, Qt::LeftButton);
+    tool.face_radio->setChecked(true);
+    ASSERT_TRUE(tool.Find_Face);
+    QSignalSpy done(&tool, &Cropping_Tool::cropAllFinished);
+    QTest::mouseClick(tool.crop_all_btn, Qt::LeftButton);
+    ASSERT_TRUE(tool.job());
+    QTRY_VERIFY_WITH_TIMEOUT(tool.progressPanel()->_Curr_Progress->value() >= 5 || !done.isEmpty(), 20000);
+    Shot(*tool.progressPanel(), "progress-half-way");
+    boxes().clear();
+    boxes().answerNext(1);  // Stop: Yes
+    tool.progressPanel()->Stop_Sending_Pressed();
+    EXPECT_EQ(boxes().take(), QStringList{"Are you sure you want to stop?"});
+    ASSERT_TRUE(done.wait(20000) || !done.isEmpty());
+    QStringList lines = Series_Lines("Many (1)");
+    ASSERT_EQ(lines.takeLast(), "");
+    EXPECT_GE(lines.size(), 5);
+    EXPECT_LT(lines.size(), 80);
+    for (int i = 0; i < lines.size(); ++i)
+        EXPECT_EQ(lines[i], home + QStringLiteral("/out/f%1.jpg").arg(i, 2, 10, QChar(u'0')));
+    EXPECT_EQ(QDir(home + "/out").entryList(QDir::Files).size(), lines.size());
 }
