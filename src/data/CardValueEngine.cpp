@@ -202,9 +202,8 @@ QString CardValueEngine::Get_sel_row_col_value_of_dataset(int card, int index) c
 
 QString CardValueEngine::Get_sel_row_col_value_of_Excel(int card, int column) const
 {
-    if (column < 0 || card < 0 || card >= m_excelRows || card >= m_rows.size()) return QString("");
-    const QStringList &row = m_rows.at(card);
-    return column < row.size() ? row.at(column) : QString("");
+    if (card >= m_excelRows) return QString("");
+    return Row_Table_Cell(m_rows, card, column);
 }
 
 void CardValueEngine::Assign_Batch_Values_To_Control(const std::vector<GraphicPtr> &controls, int card) const

@@ -1,6 +1,9 @@
 #include "GroupRows.h"
 
+#include "Helpers.h"
 #include "SKTDocument.h"
+
+#include <algorithm>
 
 namespace GroupRows {
 
@@ -49,6 +52,30 @@ Delete_Result Delete_Row(SKTDocument &doc, int row)
 int Row_After_Save(int row, int count, bool moveOn)
 {
     return moveOn && row >= 0 && row < count - 1 ? row + 1 : row;
+}
+
+int Fill_From_Sheet(SKTDocument &doc, const QList<QStringList> &sheet, bool header)
+{
+    doc.Remove_ColList_Data_Columns();
+    doc.Clear_ListData();
+    if (sheet.isEmpty()) return 0;
+    const QStringList &first = sheet.first();
+    const int columns = static_cast<int>(first.size());
+    for (int i = 0; i < columns; ++i) {
+        const QString title = Trim_Str(first.at(i));
+        doc.Add_ColList_Column(title.isEmpty() ? QStringLiteral("Untitled Column %1").arg(i + 1) : title);
+    }
+    QList<QStringList> rows;
+    for (qsizetype r = header ? 1 : 0; r < sheet.size(); ++r) {
+        QStringList cells;
+        for (int i = 0; i < columns; ++i) cells << Trim_Str(sheet.at(r).value(i));
+        if (std::all_of(cells.cbegin(), cells.cend(), [](const QString &c) { return c.isEmpty(); })) continue;
+        cells.prepend(QString::number(rows.size() + 1));
+        rows.append(cells);
+    }
+    const int added = static_cast<int>(rows.size());
+    doc.setListData(std::move(rows));
+    return added;
 }
 
 } // namespace GroupRows

@@ -39,6 +39,12 @@ struct Delete_Result {
 };
 Delete_Result Delete_Row(SKTDocument &doc, int row);
 
+// A group project's row table from a sheet's rows: one table column per cell of row 0,
+// titled by that cell trimmed ("Untitled Column %d" when blank), then one table row per
+// sheet row from row 1 (row 0 too when `header` is false) that holds any text, its
+// cells trimmed and numbered from 1. Returns the number of rows added.
+int Fill_From_Sheet(SKTDocument &doc, const QList<QStringList> &sheet, bool header);
+
 // The row selected after a silent save of row r: the next one when moving on and r is
 // not the last of `count`, else r.
 int Row_After_Save(int row, int count, bool moveOn);

@@ -64,6 +64,10 @@ public:
     // The image tab's camera command: with one image control selected, the picture
     // taken with the camera becomes its picture.
     void Open_Camera_Clicked();
+    // The image tab's crop command: the cropping window opened directly on the shown
+    // image control's picture, series or column; its result becomes the control's
+    // picture or binding, as one undo step.
+    void Cropping_Selected_Image_clicked();
     // Writes the text box now when its pause has not run out yet.
     void commitPendingEdits();
 
@@ -110,6 +114,7 @@ public:
         QLineEdit *path = nullptr;
         QPushButton *browse = nullptr, *library = nullptr, *camera = nullptr, *reset = nullptr;
         QLabel *invalid_source_label = nullptr;
+        QPushButton *crop = nullptr;
         QSlider *transparency = nullptr;
         QCheckBox *flipH = nullptr, *flipV = nullptr;
         QCheckBox *grey = nullptr, *sepia = nullptr, *invert = nullptr;

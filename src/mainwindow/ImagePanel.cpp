@@ -65,6 +65,7 @@ void ControlPanels::buildImageTab()
         {{.box = picture, .label = tr("Browse..."), .kind = W::Button, .made = Keep(image.browse)}},
         {{.box = picture, .label = tr("Library..."), .kind = W::Button, .beside = true, .made = Keep(image.library)}},
         {{.box = picture, .label = tr("Camera..."), .kind = W::Button, .beside = true, .made = Keep(image.camera)}},
+        {{.box = picture, .label = tr("Crop..."), .kind = W::Button, .made = Keep(image.crop)}},
         {{.box = picture, .label = tr("Invalid source."), .kind = W::Note, .made = [this](QWidget *w) {
               image.invalid_source_label = qobject_cast<QLabel *>(w);
               w->setStyleSheet(QStringLiteral("color: #b00000"));
@@ -104,6 +105,7 @@ void ControlPanels::buildImageTab()
     connect(image.library, &QPushButton::clicked, this, &ControlPanels::browseLibraryImage);
     connect(image.camera, &QPushButton::clicked, this, &ControlPanels::Open_Camera_Clicked);
     connect(image.reset, &QPushButton::clicked, this, &ControlPanels::resetImage);
+    connect(image.crop, &QPushButton::clicked, this, &ControlPanels::Cropping_Selected_Image_clicked);
 }
 
 void ControlPanels::buildSignTab()
@@ -178,6 +180,29 @@ void ControlPanels::Open_Camera_Clicked()
     if (!shownControl() || Check_Multiple_Image_Selection(QStringLiteral("Capture"), true)) return;
     const QString taken = m_host.Panel_Camera_Picture();
     if (!taken.isEmpty()) Set_Image_On_Card_Control(taken);
+}
+
+void ControlPanels::Cropping_Selected_Image_clicked()
+{
+    SKTGraphic *g = shownControl();
+    if (!g || g->kind() != GraphicKind::Image || Check_Multiple_Image_Selection(QStringLiteral("Crop"), true)) return;
+    const std::optional<Cropped_Picture_Binding> bound = m_host.Panel_Crop_Picture(*g);
+    if (!bound || !shownControl()) return;
+    change(
+        [&bound](SKTGraphic &target) {
+            if (bound->source == 1) {
+                target.Set_Data_source_type(1);
+                target.Set_Batch_List_Name(bound->series);
+                target.Set_Batch_List_Index(bound->seriesIndex);
+            } else if (bound->source == 2) {
+                target.Set_Data_source_type(2);
+                target.Set_Excel_binding_Index(bound->column);
+            }
+            static_cast<SKTImage &>(target).setFilePath(bound->path, true);
+            return true;
+        },
+        true);
+    if (SKTGraphic *shown = shownControl()) m_host.Image_Was_Cropped(*shown);
 }
 
 void ControlPanels::browseSignature()

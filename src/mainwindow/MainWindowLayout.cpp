@@ -44,7 +44,8 @@ const CommandDef kCommands[] = {
     {"CardProp", "Card", "", true},        {"CardBackground", "Background", "", false},
     {"CopySide", "Copy to Other Side", "", false},
     {"Crop", "Crop", "crop", true},
-    {"VisitorLog", "Visitor Log", "visitor_log", false}, {"Profile", "Profile", "profile", false},
+    {"VisitorLog", "Visitor Log", "visitor_log", false}, {"GroupMode", "Group Mode", "", false},
+    {"Profile", "Profile", "profile", false},
     {"Help", "Help", "help", true},
 };
 

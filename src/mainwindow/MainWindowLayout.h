@@ -57,7 +57,7 @@ struct MainWindowLayout {
     // Tools (0..15) and commands by name.
     std::array<QAction *, 16> toolActions{};
     QAction *command(const QString &name) const;
-    std::array<std::pair<QString, QAction *>, 32> commands{};
+    std::array<std::pair<QString, QAction *>, 40> commands{};
 };
 
 // Index of each property tab page.

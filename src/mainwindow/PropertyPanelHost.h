@@ -5,10 +5,22 @@
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
+#include <optional>
 
 class SKTGraphic;
 class SKTGraphicList;
 class SKTGraphicView;
+
+// What an image control is bound to after its picture was cropped: source 0 its own
+// picture `path`, 1 the series `series` (at `seriesIndex` of the series list), 2 the
+// spreadsheet column `column`; `path` is the picture to show now.
+struct Cropped_Picture_Binding {
+    int source = 0;
+    QString path;
+    QString series;
+    int seriesIndex = -1;
+    int column = -1;
+};
 
 class PropertyPanelHost {
 public:
@@ -43,6 +55,13 @@ public:
     virtual QString Panel_Library_Image() = 0;
     // A picture taken with the camera window; "" when cancelled.
     virtual QString Panel_Camera_Picture() = 0;
+    // The cropping window opened directly on the image control's picture, series or
+    // spreadsheet column; the binding to give the control, or nothing when the window
+    // was closed without a result.
+    virtual std::optional<Cropped_Picture_Binding> Panel_Crop_Picture(const SKTGraphic &) { return std::nullopt; }
+    // The image control got a new picture or binding: the visitor panel of its side and
+    // the data-source section show it.
+    virtual void Image_Was_Cropped(SKTGraphic &) {}
     virtual QStringList Panel_Image_File_Types() const = 0;
 
     // ---- The card ----

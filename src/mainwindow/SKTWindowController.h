@@ -490,6 +490,18 @@ public:
     // The "Visitor Log" command: runs the visitor log window modally.
     void View_Vistor_Record();
 
+    // ---- group wizard (_GroupWizard.cpp) ----
+    // The "Group Mode" command: asks to save, then runs the group-mode wizard; after
+    // Cancel the panels show the card again.
+    void Group_Mode_Clicked();
+    class Group_Mode_Wizard &Group_Mode_Window();
+    // Loads a group project or design file in group mode; false after the reader's message.
+    bool Open_Group_Project(const QString &path);
+    // A new project on the template just read: mode "G", the column choices, the rows,
+    // the bound controls, then the project saved in its folder.
+    void Make_Group_Project(const struct Group_Project &project);
+    class Group_Mode_Wizard *m_groupWizard = nullptr;  // made at its first opening
+
     // ---- Links for the model and canvas ----
     // The card of the design, from (0, 0), in points.
     QRectF frontCardBounds() const;

@@ -49,6 +49,7 @@ void SKTWindowController::connectCommands()
         {"CardBackground", &SKTWindowController::Card_Bckgrnd_Clicked},
         {"CopySide", &SKTWindowController::Copy_Card_Design_Clicked},
         {"VisitorLog", &SKTWindowController::View_Vistor_Record},
+        {"GroupMode", &SKTWindowController::Group_Mode_Clicked},
         {"Print", &SKTWindowController::Print_Button},
         {"Profile", &SKTWindowController::User_Profile_Button_Clicked},
     };
@@ -60,9 +61,9 @@ void SKTWindowController::connectCommands()
     connectMailCommands();
     if (QAction *a = ui.command(QStringLiteral("Crop")))
         connect(a, &QAction::triggered, this, [this] {
-            Cropping_Tool_Clicked(*ui.window);
+            Cropping_Tool_Clicked(*ui.window, &document);
             // A series written by Crop All joins the data-source lists at once.
-            if (Cropping_Tool_Of(*ui.window).Series_Made()) Refresh_All_Series_Combobox();
+            if (Cropping_Tool_Of(*ui.window, &document).Series_Made()) Refresh_All_Series_Combobox();
         });
     Check_Undo_Redo_Btn_Enability();
 }

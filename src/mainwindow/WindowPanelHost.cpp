@@ -1,11 +1,16 @@
 #include "WindowPanelHost.h"
 
 #include "CardResize.h"
+#include "CardValueEngine.h"
+#include "Cropping_Tool.h"
 #include "Globals.h"
+#include "Helpers.h"
 #include "Profile_Panel.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
 #include "SKTWindowController.h"
+
+#include <QMainWindow>
 
 namespace {
 class Window_Panel_Host final : public PropertyPanelHost {
@@ -37,6 +42,36 @@ public:
         return c.Open_Image_Library_Window(QStringLiteral("C")) == 1 ? c.lib_window_sel_file : QString();
     }
     QString Panel_Camera_Picture() override { return c.Panel_Camera_Picture(); }
+    std::optional<Cropped_Picture_Binding> Panel_Crop_Picture(const SKTGraphic &g) override
+    {
+        Cropping_Tool &tool = Cropping_Tool_Of(*c.ui.window, &c.document);
+        tool.ctrl_data_source_type = g.data_source_type;
+        tool.Start_Card_Option = c.document.Start_Card_Option;
+        Cropped_Picture_Binding bound;
+        bound.source = g.data_source_type == 1 || g.data_source_type == 2 ? g.data_source_type : 0;
+        CardValueEngine engine(Data_Folder_Path);
+        if (bound.source == 1) {
+            if (tool.Open_Wnd_Direct_Crop_Series(g.batch_list_name) != 1) return std::nullopt;
+            bound.series = tool.Crop_Direct_Series;
+            bound.seriesIndex = engine.Get_Data_SetIndex_According_Name(bound.series);
+            bound.path = Trim_Str(engine.Get_First_Value_Of_Dataset(bound.series));
+        } else if (bound.source == 2) {
+            const QString name = CardValueEngine::Get_Excel_Column_Name_Of_Index(c.document, g.excel_col_indx);
+            if (tool.Open_Wnd_Direct_Excel_Column(name, g.excel_col_indx) != 1) return std::nullopt;
+            bound.column = tool.Crop_New_Excel_Col_Index;
+            bound.path = Trim_Str(CardValueEngine::Get_First_Value_Of_Excel_Binding(c.document, bound.column));
+        } else {
+            if (tool.Open_Wnd_Direct_To_Crop(g.FilePath()) != 1) return std::nullopt;
+            bound.path = tool.Crop_Direct_Path;
+        }
+        return bound;
+    }
+    void Image_Was_Cropped(SKTGraphic &g) override
+    {
+        if (Profile_Panel *panel = Profile_Panel_Of_Side(c.document.Card_Front_Or_Back))
+            panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
+        c.Show_Data_Source_Of(&g);
+    }
     QStringList Panel_Image_File_Types() const override { return c.Allowd_Image_fileTypes; }
 
     QSizeF Panel_Card_Size() const override { return c.document.cardBounds().size(); }

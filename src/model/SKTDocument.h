@@ -10,6 +10,7 @@
 // main window controller.
 #include "Card_Property.h"
 #include "DesignChoices.h"
+#include "RowTable.h"
 #include "SKTGraphicList.h"
 
 #include <QColor>
@@ -39,7 +40,7 @@ struct Document_Print_Info {
     }
 };
 
-class SKTDocument : public QObject {
+class SKTDocument : public QObject, public Row_Table {
     Q_OBJECT
 public:
     explicit SKTDocument(QObject *parent = nullptr);
@@ -144,6 +145,13 @@ public:
     int listSelection() const { return m_listSelection; }
     // Empties the row table (Clear_Delete_Excel_table_rows of the value engine).
     void Clear_ListData();
+    // The row table as a table of cells (RowTable.h); a column added there is kept in
+    // the design like any other.
+    int Row_Table_Column_Count() const override { return int(m_spreadsheet.column_titles.size()) + 1; }
+    int Row_Table_Row_Count() const override { return int(m_spreadsheet.rows.size()); }
+    QString Row_Table_Column_Title(int column) const override;
+    QString Get_sel_row_col_value_of_Excel(int row, int column) const override;
+    int Add_Row_Table_Column(const QStringList &cells) override;
 
     // ---- Print settings: one page set-up for the print window, the print run and the
     // document's data. A4 portrait without a printer until the first setPrintInfo.

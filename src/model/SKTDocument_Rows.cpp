@@ -97,3 +97,40 @@ void SKTDocument::Clear_ListData()
     m_listSelection = -1;
     emit listDataChanged();
 }
+
+// ---- The row table as a table of cells ----
+
+QString Row_Table_Cell(const QList<QStringList> &rows, int row, int column)
+{
+    if (column < 0 || row < 0 || row >= rows.size()) return QString("");
+    const QStringList &cells = rows.at(row);
+    return column < cells.size() ? cells.at(column) : QString("");
+}
+
+QString Row_Table_New_Column_Title(int columnCount) { return QStringLiteral("Column %1").arg(columnCount + 1); }
+
+QString SKTDocument::Row_Table_Column_Title(int column) const
+{
+    const QList<SpreadsheetColumn> columns = ColList();
+    return column >= 0 && column < columns.size() ? columns.at(column).title : QString("");
+}
+
+QString SKTDocument::Get_sel_row_col_value_of_Excel(int row, int column) const
+{
+    return Row_Table_Cell(m_spreadsheet.rows, row, column);
+}
+
+int SKTDocument::Add_Row_Table_Column(const QStringList &cells)
+{
+    const int n = Row_Table_Column_Count();
+    m_spreadsheet.column_titles.append(Row_Table_New_Column_Title(n));
+    for (int i = 0; i < m_spreadsheet.rows.size(); ++i) {
+        QStringList &row = m_spreadsheet.rows[i];
+        while (row.size() < n) row.append(QString(""));
+        const QString cell = i < cells.size() ? cells.at(i) : QString("");
+        if (row.size() == n) row.append(cell);
+        else row[n] = cell;
+    }
+    emit listDataChanged();
+    return n;
+}

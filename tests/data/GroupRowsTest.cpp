@@ -85,3 +85,37 @@ TEST(GroupRows, RowAfterSilentSave)
 }
 
 } // namespace
+
+TEST(GroupRows, FillFromSheet)
+{
+    const QList<QStringList> sheet = {{" Name ", "", "Photo"},
+                                      {" Ann ", "Boss", "/p/ann.png"},
+                                      {"", "", ""},
+                                      {"Bob"},
+                                      {"", "Clerk", ""}};
+    struct Case {
+        bool header;
+        QStringList titles;
+        QList<QStringList> rows;
+    } cases[] = {
+        {true,
+         {"Name", "Untitled Column 2", "Photo"},
+         {{"1", "Ann", "Boss", "/p/ann.png"}, {"2", "Bob", "", ""}, {"3", "", "Clerk", ""}}},
+        {false,
+         {"Name", "Untitled Column 2", "Photo"},
+         {{"1", "Name", "", "Photo"}, {"2", "Ann", "Boss", "/p/ann.png"}, {"3", "Bob", "", ""}, {"4", "", "Clerk", ""}}},
+    };
+    for (const Case &c : cases) {
+        SKTDocument doc;
+        loadPeople(doc);
+        EXPECT_EQ(Fill_From_Sheet(doc, sheet, c.header), c.rows.size());
+        EXPECT_EQ(doc.m_spreadsheet.column_titles, c.titles);
+        EXPECT_EQ(doc.ListData(), c.rows);
+        EXPECT_EQ(doc.ColList().size(), 4) << "the row number and three columns";
+    }
+    SKTDocument empty;
+    loadPeople(empty);
+    EXPECT_EQ(Fill_From_Sheet(empty, {}, true), 0);
+    EXPECT_TRUE(empty.ListData().isEmpty());
+    EXPECT_TRUE(empty.m_spreadsheet.column_titles.isEmpty());
+}

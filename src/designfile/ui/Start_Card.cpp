@@ -3,6 +3,7 @@
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "Paths.h"
+#include "Template_Gallery.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -13,7 +14,6 @@
 #include <QVBoxLayout>
 
 namespace {
-constexpr int kPathRole = Qt::UserRole + 1;
 const char *kUserCategory = "User";
 
 QString userTemplateFolder() { return Created_Resource_Path + QStringLiteral("Templates/User"); }
@@ -34,14 +34,12 @@ Start_Card::Start_Card(std::function<int(const QString &sides)> open_profile) : 
     layout->addWidget(title);
     m_category = new QComboBox;
     layout->addWidget(m_category);
-    m_list = new QListWidget;
-    m_list->setViewMode(QListView::IconMode);
-    m_list->setIconSize(QSize(160, 110));
-    m_list->setGridSize(QSize(190, 150));
-    m_list->setResizeMode(QListView::Adjust);
-    m_list->setMovement(QListView::Static);
-    m_list->setWordWrap(true);
-    layout->addWidget(m_list, 1);
+    // The template list is the galleries' own widget; this window chooses its categories.
+    m_gallery = new Template_Gallery(Resource_Path + QStringLiteral("Templates"), userTemplateFolder());
+    m_gallery->Set_Choosers_Visible(false);
+    m_gallery->imageBrowser->setGridSize(QSize(190, 150));
+    m_gallery->imageBrowser->setWordWrap(true);
+    layout->addWidget(m_gallery, 1);
     auto *buttons = new QDialogButtonBox;
     cardWizardButton = buttons->addButton(tr("Card Wizard..."), QDialogButtonBox::ActionRole);
     invitationWizardButton = buttons->addButton(tr("Invitation Wizard..."), QDialogButtonBox::ActionRole);
@@ -50,8 +48,8 @@ Start_Card::Start_Card(std::function<int(const QString &sides)> open_profile) : 
     cancelButton = buttons->addButton(QDialogButtonBox::Cancel);
     layout->addWidget(buttons);
     connect(openButton, &QPushButton::clicked, this, [this] {
-        if (QListWidgetItem *item = m_list->currentItem()) {
-            m_selected = item->data(kPathRole).toString();
+        if (list()->currentItem()) {
+            m_selected = m_gallery->Selected_Template_Path();
             m_road = Start_Road::Open;
             done(1);
         }
@@ -68,9 +66,9 @@ Start_Card::Start_Card(std::function<int(const QString &sides)> open_profile) : 
     connect(profileButton, &QPushButton::clicked, this, [this] {
         if (m_openProfile) m_openProfile(QStringLiteral("2"));
     });
-    connect(m_list, &QListWidget::currentItemChanged, this, &Start_Card::updateProfileButton);
-    connect(m_list, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
-        m_selected = item->data(kPathRole).toString();
+    connect(list(), &QListWidget::currentItemChanged, this, &Start_Card::updateProfileButton);
+    connect(list(), &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem *item) {
+        m_selected = item->data(Qt::UserRole).toString();
         m_road = Start_Road::Open;
         done(1);
     });
@@ -95,30 +93,17 @@ QStringList Start_Card::templatesOfCategory(const QString &category)
     return paths;
 }
 
+QListWidget *Start_Card::list() const { return m_gallery->imageBrowser; }
+
 void Start_Card::fillCategory(const QString &category)
 {
-    m_list->clear();
-    auto *blank = new QListWidgetItem(tr("Blank Card"));
-    blank->setData(kPathRole, QString());
-    QPixmap white(160, 101);
-    white.fill(Qt::white);
-    blank->setIcon(QIcon(white));
-    m_list->addItem(blank);
-    for (const QString &path : templatesOfCategory(category)) {
-        auto *item = new QListWidgetItem(QFileInfo(path).completeBaseName());
-        item->setData(kPathRole, path);
-        const QString preview = QFileInfo(path).path() + u'/' + QFileInfo(path).completeBaseName() + QStringLiteral(".png");
-        item->setIcon(QIcon(preview));
-        m_list->addItem(item);
-    }
-    m_list->setCurrentRow(0);
+    m_gallery->Show_Designs(templatesOfCategory(category), true);
     updateProfileButton();
 }
 
 void Start_Card::updateProfileButton()
 {
-    const QListWidgetItem *item = m_list->currentItem();
-    const QString path = item ? item->data(kPathRole).toString() : QString();
+    const QString path = list()->currentItem() ? m_gallery->Selected_Template_Path() : QString();
     profileButton->setEnabled(!path.isEmpty() && QFileInfo::exists(path));
 }
 

@@ -10,6 +10,7 @@
 class QListWidget;
 class QComboBox;
 class QPushButton;
+class Template_Gallery;
 
 class Start_Card : public QDialog {
     Q_OBJECT
@@ -27,7 +28,8 @@ public:
     // "Profile..." is offered only while the selected item is a template whose file exists.
     void updateProfileButton();
 
-    QListWidget *list() const { return m_list; }
+    QListWidget *list() const;
+    Template_Gallery *gallery() const { return m_gallery; }
     QComboBox *categories() const { return m_category; }
     QPushButton *openButton = nullptr, *cardWizardButton = nullptr, *invitationWizardButton = nullptr,
                 *profileButton = nullptr, *cancelButton = nullptr;
@@ -42,7 +44,7 @@ private:
     void fillCategory(const QString &category);
 
     QComboBox *m_category = nullptr;
-    QListWidget *m_list = nullptr;
+    Template_Gallery *m_gallery = nullptr;
     QString m_selected;
     Start_Road m_road = Start_Road::Cancel;
     std::function<int(const QString &)> m_openProfile;

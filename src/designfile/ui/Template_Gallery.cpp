@@ -33,6 +33,8 @@ Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString
     imageBrowser->setResizeMode(QListView::Adjust);
     imageBrowser->setMovement(QListView::Static);
     imageBrowser->setSpacing(6);
+    // The chosen template is framed: built-in items have no title to highlight.
+    imageBrowser->setStyleSheet(QStringLiteral("QListWidget::item:selected { border: 3px solid palette(highlight); background: transparent; color: palette(text); }"));
     template_btn_box = new QWidget(this);
     Delete_temp_btn = new QPushButton(tr("Delete"), template_btn_box);
     Copy_temp_btn = new QPushButton(tr("Copy"), template_btn_box);
@@ -62,8 +64,8 @@ Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString
 
     connect(cat_cmbo_bx, &QComboBox::currentIndexChanged, this, [this](int index) {
         const bool user = index != 0;
-        template_btn_box->setVisible(user);
-        template_category_combo->setVisible(!user);
+        template_btn_box->setVisible(user && m_choosers);
+        template_category_combo->setVisible(!user && m_choosers);
         if (user) Fill_Templates_User_Defined();
         else Fill_Templates(template_category_combo->currentText().left(1).toUpper());
     });
@@ -107,6 +109,34 @@ void Template_Gallery::Fill_Templates_User_Defined()
         fill(TemplateFiles::Previews_In(m_user));
     }
     template_btn_box->setEnabled(imageBrowser->count() > 0);
+}
+
+void Template_Gallery::Show_Designs(const QStringList &designPaths, bool blankCard)
+{
+    imageBrowser->clear();
+    if (blankCard) {
+        QPixmap white(160, 101);
+        white.fill(Qt::white);
+        auto *blank = new QListWidgetItem(QIcon(white), tr("Blank Card"), imageBrowser);
+        blank->setData(Qt::UserRole, QString());
+    }
+    for (const QString &path : designPaths) {
+        const QFileInfo info(path);
+        QString preview = info.path() + u'/' + info.completeBaseName() + QStringLiteral(".png");
+        if (!QFileInfo::exists(preview)) preview = info.path() + u'/' + info.completeBaseName() + QStringLiteral(".jpg");
+        auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(Thumbnail_Image(preview, 160))),
+                                         info.completeBaseName(), imageBrowser);
+        item->setData(Qt::UserRole, path);
+    }
+    if (imageBrowser->count() > 0) imageBrowser->setCurrentRow(0);
+}
+
+void Template_Gallery::Set_Choosers_Visible(bool visible)
+{
+    m_choosers = visible;
+    cat_cmbo_bx->setVisible(visible);
+    template_category_combo->setVisible(visible && !userMode());
+    template_btn_box->setVisible(visible && userMode());
 }
 
 QString Template_Gallery::Selected_Template_Path() const

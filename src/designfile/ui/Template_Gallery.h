@@ -25,6 +25,13 @@ public:
     // The selected template's preview path; "" when none.
     QString Selected_Template_Path() const;
 
+    // Lists design files by their previews (the name shown under each), with a blank
+    // card first when asked; the selected item is then the design's path ("" for the
+    // blank card). Used by windows that choose their own templates.
+    void Show_Designs(const QStringList &designPaths, bool blankCard);
+    // Shows or hides the source and category choices and the user-template commands.
+    void Set_Choosers_Visible(bool visible);
+
     void Delete_Template_Click();
     void Copy_Templatee_Click();
     void Rename_Template_Click();
@@ -51,4 +58,5 @@ private:
 
     QString m_templates;
     QString m_user;
+    bool m_choosers = true;
 };

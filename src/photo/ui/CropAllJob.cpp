@@ -1,5 +1,6 @@
 #include "CropAllJob.h"
 
+#include "DirectCropNames.h"
 #include "Export_File_Writer.h"
 #include "FileUtilities.h"
 #include "Log.h"
@@ -51,12 +52,8 @@ bool Crop_All_Job::Start()
 QString Crop_All_Job::Write_Row(const QString &input, const QImage &cut)
 {
     QString target;
-    const QString ext = Crop_Format_Extension(m_snapshot.format);
     if (m_snapshot.direct) {
-        QString name = QFileInfo(input).completeBaseName();
-        if (!ext.isEmpty())
-            name += u'.' + ext;
-        target = Check_Exist_Path_and_Create_New(m_snapshot.outputFolder + u'/' + name);
+        target = Check_Exist_Path_and_Create_New(m_snapshot.outputFolder + u'/' + Direct_Crop_File_Name(input));
     } else {
         const QString path = Cropped_File_Name(m_snapshot.outputFolder, m_snapshot.customName, m_snapshot.name, input,
                                                m_snapshot.format, m_counter++);

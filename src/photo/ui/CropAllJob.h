@@ -28,8 +28,8 @@ struct Crop_All_Snapshot {
     QString name = QStringLiteral("Untitled");
     int format = 0;
     int counter = 0;  // the window's name counter when the run starts
-    // Direct mode: each input's own file name, made free in the output folder, no
-    // questions; a missing input gives an empty series line.
+    // Direct mode: each input's own file name (Direct_Crop_File_Name), made free in the
+    // output folder, no questions; a missing input gives an empty series line.
     bool direct = false;
     // Series output: a line per row (the file written, or empty), into `seriesPath`
     // (a new free name, or the listed series it replaces).

@@ -54,12 +54,18 @@ QWidget *row(std::initializer_list<QWidget *> widgets)
 
 }  // namespace
 
-Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidget *parent,
+Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidget *parent)
+    : Cropping_Tool(std::move(detector), nullptr, parent)
+{
+}
+
+Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent,
                              std::unique_ptr<FrameSource> camera)
-    : QDialog(parent), m_detector(std::move(detector)), m_cameraSource(std::move(camera))
+    : QDialog(parent), m_detector(std::move(detector)), m_cameraSource(std::move(camera)), m_rows(rows)
 {
     setWindowTitle(tr("Cropping Tool"));
     buildWindow();
+    buildDirectRoads();
     Set_Default_Values();
 }
 
@@ -244,9 +250,13 @@ void Cropping_Tool::Set_Default_Values()
     width_Text->setText(QStringLiteral("50"));
     height_Text->setText(QStringLiteral("50"));
     aspect_ratio_chk->setChecked(false);
+    Reset_Direct_Roads();
     Reset_Image_Editing_Controls();
     Image_Edit_Prop_Box->setEnabled(false);
     User_Picture_PREVIEW = Picture();
+    capture_btn->hide();
+    capture_image->hide();
+    Modified_image->show();
     batch_new_radio->setChecked(true);
     Fill_batch_list();
     input_option_CellClick();
@@ -499,12 +509,12 @@ void Cropping_Tool::Finish_Crop_All()
     emit cropAllFinished();
 }
 
-Cropping_Tool &Cropping_Tool_Of(QWidget &window)
+Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows)
 {
     if (auto *tool = window.findChild<Cropping_Tool *>(QString(), Qt::FindDirectChildrenOnly))
         return *tool;
     std::shared_ptr<const FaceDetector> detector = Make_OpenCv_Face_Detector();
-    return *new Cropping_Tool(std::move(detector), &window);
+    return *new Cropping_Tool(std::move(detector), rows, &window);
 }
 
-int Cropping_Tool_Clicked(QWidget &window) { return Cropping_Tool_Of(window).Open_Wnd(); }
+int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows) { return Cropping_Tool_Of(window, rows).Open_Wnd(); }

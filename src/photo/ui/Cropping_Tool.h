@@ -1,6 +1,6 @@
 #pragma once
-// The cropping window. Main screen: the input (a picture file, a folder, the camera or
-// a series), the output folder, the output name (custom, "Untitled" by default, or the
+// The cropping window. Main screen: the input (a picture file, a folder, the camera, a
+// series or a spreadsheet column), the output folder, the output name (custom, "Untitled" by default, or the
 // input's own) and the format (jpg, bmp, png, tiff). Crop screen: the current picture
 // with its adjustments under the selection canvas (or the live camera with Capture),
 // the list of the input's pictures and the three crop modes (drawn rectangle, face,
@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QImage>
 
+#include <functional>
 #include <memory>
 
 class PictureView;
@@ -26,6 +27,7 @@ class QRadioButton;
 class QSlider;
 class QStackedWidget;
 class QTableWidget;
+class Row_Table;
 class Send_Modeless;
 class SelectionCanvas;
 
@@ -33,9 +35,12 @@ class Cropping_Tool : public QDialog {
     Q_OBJECT
 public:
     // detector: null makes face mode unavailable (Make_OpenCv_Face_Detector for the user).
+    explicit Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidget *parent = nullptr);
+    // rows: the spreadsheet rows of the design (null: no spreadsheet input); it outlives
+    // the window.
     // camera: the frames of the camera input (null: Make_Camera_Source at its first use).
-    explicit Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidget *parent = nullptr,
-                           std::unique_ptr<FrameSource> camera = nullptr);
+    Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent,
+                  std::unique_ptr<FrameSource> camera = nullptr);
     ~Cropping_Tool() override;
 
     // Resets to the main screen and runs modally.
@@ -61,6 +66,16 @@ public:
     void View_batch_Series_Button();
     void Image_reset_Button();
     void reject() override;
+    // direct roads (Cropping_Tool_Direct.cpp)
+    // The crop screen at once, for an image control's picture (direct mode 1), its
+    // series (2) or its spreadsheet column (3); the results go into "Cropped_Images".
+    // 1 once a picture was written (mode 1) or a run ended (modes 2 and 3); 0 otherwise,
+    // also when the input holds no picture (the window is then not shown).
+    int Open_Wnd_Direct_To_Crop(const QString &path);
+    int Open_Wnd_Direct_Crop_Series(const QString &name);
+    int Open_Wnd_Direct_Excel_Column(const QString &name, int column);
+    // Crop Image / Crop Images of the direct modes.
+    void Crop_Direct_Image_Clicked();
 
     // ---- The crop screen ----
     void Load_Image_File(const QString &path);
@@ -70,7 +85,7 @@ public:
     Crop_Cut_Settings Cut_Settings() const;
     QString Get_Item_Text(int row) const;
     // inputs
-    // 0 file, 1 folder, 2 camera, 3 series.
+    // 0 file, 1 folder, 2 camera, 3 series, 4 spreadsheet column.
     int input_selection() const;
     void Check_And_Set_Selection(bool update);
     void Update_Image_With_Settings();
@@ -95,6 +110,22 @@ public:
     QImage User_Picture;  // the picture on show, as loaded
     bool Find_Face = false;
     QRectF Find_Face_Rect;
+    // direct roads
+    int crop_direct = 0;  // 0 normal; 1 picture, 2 series, 3 spreadsheet column
+    // Set by the caller of a direct entry: the control's data source (0 manual, 1
+    // series, 2 spreadsheet) and the design's mode letter ("G" group mode).
+    int ctrl_data_source_type = 0;
+    QString Start_Card_Option;
+    // Results of a direct entry: the file written (mode 1), the new series (mode 2), the
+    // new column's index and identifier (mode 3).
+    QString Crop_Direct_Path;
+    QString Crop_Direct_Series;
+    int Passed_Excel_Col_Index = -1;
+    QString Passed_Excel_Col_Name;
+    int Crop_New_Excel_Col_Index = -1;
+    QString Crop_New_Excel_Col_Name;
+    // Lets tests act while the window is open: called once it is shown.
+    static inline std::function<void(Cropping_Tool &)> whileOpen;
 
     // ---- Widgets ----
     QStackedWidget *screens = nullptr;
@@ -130,6 +161,11 @@ public:
     QPushButton *image_reset_btn = nullptr;
     // The unadjusted source of the picture on show (file preview or camera frame).
     Picture User_Picture_PREVIEW;
+    // direct roads
+    QRadioButton *excel_radio = nullptr;          // the spreadsheet-column input
+    QComboBox *excel_column_list = nullptr;       // its columns, row number first
+    QPushButton *Crop_direct_Btn = nullptr;       // "Crop Image" / "Crop Images"
+    QWidget *Croping_option_Box = nullptr;        // the crop-mode controls
 
 signals:
     void cropAllFinished();
@@ -142,9 +178,22 @@ private:
     // inputs
     void buildInputs();
     void buildAdjustments();
+    // The crop screen's widgets for an input (input_selection()).
+    void Show_Crop_Screen_Of(int input);
     bool Fill_Series_Output(Crop_All_Snapshot &snap);
     // False (and a line in the log) off the GUI thread: widgets are touched on it only.
     bool On_Gui_Thread(const char *where) const;
+    // direct roads
+    void buildDirectRoads();
+    void Reset_Direct_Roads();
+    // The spreadsheet input on Next (true: handled, the answer in *answer).
+    bool Load_Excel_Input_Screen(bool *answer);
+    bool Open_Direct_Screen(int mode, const QStringList &rows, const QString &emptyMessage);
+    void Fill_Direct_List(const QStringList &paths);
+    void Crop_Direct_Picture();
+    void Start_Direct_Run();
+    void Finish_Direct_Run();
+    QString Direct_Result_Message() const;
 
     std::shared_ptr<const FaceDetector> m_detector;
     std::unique_ptr<Crop_All_Job> m_job;
@@ -155,10 +204,15 @@ private:
     std::unique_ptr<FrameSource> m_cameraSource;
     std::unique_ptr<CameraSession> m_camera;
     bool m_seriesMade = false;
+    // direct roads
+    Row_Table *m_rows = nullptr;
+    QString m_directSeriesName;   // the series a direct series run starts from
+    QString m_directSeriesPath;   // the new series file of that run
 };
 
 // The cropping window of a main window: its one instance, made at the first call with
 // the OpenCV face detector (face mode off without the cascade).
-Cropping_Tool &Cropping_Tool_Of(QWidget &window);
+// rows: the design's spreadsheet rows, given to the window when it is made.
+Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows = nullptr);
 // The Crop command: opens that window on its main screen.
-int Cropping_Tool_Clicked(QWidget &window);
+int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows = nullptr);

@@ -1,5 +1,5 @@
-// The cropping window's inputs: the choice of a picture file, a folder, the camera or a
-// series; the main screen's checks; the crop screen for each input; the camera's
+// The cropping window's inputs: the choice of a picture file, a folder, the camera, a
+// series or a spreadsheet column (Cropping_Tool_Direct.cpp); the main screen's checks; the crop screen for each input; the camera's
 // Start, Stop, Capture and Resume; the series list, its viewer and the series a Crop
 // All writes.
 #include "Cropping_Tool.h"
@@ -118,6 +118,7 @@ int Cropping_Tool::input_selection() const
     if (folder_radio->isChecked()) return 1;
     if (camera_radio && camera_radio->isChecked()) return 2;
     if (series_radio && series_radio->isChecked()) return 3;
+    if (excel_radio && excel_radio->isChecked()) return 4;
     return 0;
 }
 
@@ -130,6 +131,8 @@ void Cropping_Tool::input_option_CellClick()
     folder_browse->setEnabled(input == 1);
     Camera_Box->setEnabled(input == 2);
     batch_series_box->setEnabled(input == 3);
+    if (excel_column_list)
+        excel_column_list->setEnabled(input == 4);
     if (input == 2) {
         if (own_name_radio->isChecked())
             custom_name_radio->setChecked(true);
@@ -148,6 +151,8 @@ void Cropping_Tool::input_option_CellClick()
 bool Cropping_Tool::Main_Screen_Checks()
 {
     const int input = input_selection();
+    if (input == 4)
+        return true;  // the spreadsheet input checks itself on Next (Load_Excel_Input_Screen)
     QString value;
     if (input == 0) {
         value = file_path->text().trimmed();
@@ -194,6 +199,11 @@ bool Cropping_Tool::Load_for_Next_Screen()
 {
     Find_Face = false;
     const int input = input_selection();
+    if (bool answer = false; Load_Excel_Input_Screen(&answer)) {
+        if (answer)
+            Show_Crop_Screen_Of(input);
+        return answer;
+    }
     QStringList paths;
     if (input == 0) {
         paths << Crop_Input_Path;
@@ -226,13 +236,7 @@ bool Cropping_Tool::Load_for_Next_Screen()
             return false;
     }
     screens->setCurrentIndex(1);
-    list->setVisible(input == 1 || input == 3);
-    crop_btn->setVisible(input != 2);
-    crop_all_btn->setVisible(input == 1 || input == 3);
-    capture_btn->setVisible(input == 2);
-    capture_image->setVisible(input == 2);
-    Modified_image->setVisible(input != 2);
-    Image_Edit_Prop_Box->setEnabled(input != 2);
+    Show_Crop_Screen_Of(input);
     if (input == 2) {
         list->setRowCount(0);
         Modified_image->setPicture({});
@@ -248,6 +252,20 @@ bool Cropping_Tool::Load_for_Next_Screen()
     list->selectRow(0);
     Show_hide_Crop_Selection(mode() == Crop_Mode::Drawn);
     return true;
+}
+
+void Cropping_Tool::Show_Crop_Screen_Of(int input)
+{
+    // The list and Crop All for the inputs of many pictures; the camera's live picture
+    // and Capture instead of Crop; no adjustments while the camera runs.
+    const bool many = input == 1 || input == 3 || input == 4;
+    list->setVisible(many);
+    crop_btn->setVisible(input != 2 && input != 4);
+    crop_all_btn->setVisible(many);
+    capture_btn->setVisible(input == 2);
+    capture_image->setVisible(input == 2);
+    Modified_image->setVisible(input != 2);
+    Image_Edit_Prop_Box->setEnabled(input != 2);
 }
 
 QStringList Cropping_Tool::Load_file_Func(const QString &name) const

@@ -113,7 +113,7 @@ TEST(CropAllJob, SeriesLinesFaceAndDirect)
     paths << Make_Pictures(home + "/in", 1, 50) << home + "/in/missing.png" << Make_Pictures(home + "/in", 1, 150);
     QDir().mkpath(home + "/out");
     {
-        QFile taken(home + "/out/p200_000.jpg");
+        QFile taken(home + "/out/p200_000.png");
         ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
     }
     struct Row {
@@ -126,7 +126,7 @@ TEST(CropAllJob, SeriesLinesFaceAndDirect)
         // Faceless and missing rows give empty lines; direct names keep the input's name,
         // made free.
         {"direct", Crop_Series_Output::New, true,
-         home + "/out/p200_000 (1).jpg\n\n\n" + home + "/out/p150_000.jpg\n"},
+         home + "/out/p200_000 (1).png\n\n\n" + home + "/out/p150_000.png\n"},
     };
     for (const Row &r : rows) {
         auto state = std::make_shared<Output_Run_State>();
@@ -142,7 +142,7 @@ TEST(CropAllJob, SeriesLinesFaceAndDirect)
         ASSERT_TRUE(job.Start());
         job.Wait();
         EXPECT_EQ(Read(home + "/S.txt"), r.lines) << r.what;
-        EXPECT_EQ(QImageReader(home + "/out/p150_000.jpg").size(), QSize(30, 20)) << r.what;
+        EXPECT_EQ(QImageReader(home + "/out/p150_000.png").size(), QSize(30, 20)) << r.what;
     }
 }
 

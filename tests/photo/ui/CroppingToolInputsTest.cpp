@@ -6,6 +6,7 @@
 
 #include "Globals.h"
 #include "PictureView.h"
+#include "RowTable.h"
 #include "SelectionCanvas.h"
 #include "SeriesFile.h"
 #include "Shared_Dialogs.h"
@@ -101,6 +102,17 @@ QImage Drawn_Face()
     return picture;
 }
 
+// A spreadsheet of a row-number column and a picture column.
+class Picture_Rows final : public Row_Table {
+public:
+    QList<QStringList> rows;
+    int Row_Table_Column_Count() const override { return 2; }
+    int Row_Table_Row_Count() const override { return int(rows.size()); }
+    QString Row_Table_Column_Title(int column) const override { return column == 1 ? "Photo" : column == 0 ? "S.No." : ""; }
+    QString Get_sel_row_col_value_of_Excel(int row, int column) const override { return Row_Table_Cell(rows, row, column); }
+    int Add_Row_Table_Column(const QStringList &) override { return 2; }
+};
+
 void Shot(QWidget &w, const char *name)
 {
     QDir().mkpath("/work/shots/wt-crop-in");
@@ -123,7 +135,7 @@ TEST(CroppingToolInputs, MainScreenChecksInOrder)
     Data_Folder_Path = home + "/DataSet";
     Write_Series("S", {home + "/none.png"});
     Camera_Fixture cam;
-    Cropping_Tool tool(nullptr, nullptr, cam.make());
+    Cropping_Tool tool(nullptr, nullptr, nullptr, cam.make());
     struct Row {
         const char *input;  // "camera-none", "camera", "series", "typed", "series-empty"
         QString output;
@@ -188,8 +200,10 @@ TEST(CroppingToolInputs, CropScreenStatesPerInput)
     Make_Picture(home + "/in/a.png", 200, 100);
     Make_Picture(home + "/in/b.png", 100, 200);
     Write_Series("S", {home + "/in/a.png", home + "/in/notes.txt", home + "/missing.png", home + "/in/b.png"});
+    Picture_Rows table;
+    table.rows = {{"1", home + "/in/a.png"}, {"2", home + "/in/b.png"}};
     Camera_Fixture cam;
-    Cropping_Tool tool(nullptr, nullptr, cam.make());
+    Cropping_Tool tool(nullptr, &table, nullptr, cam.make());
     tool.resize(1000, 760);
     tool.show();
     struct Row {
@@ -202,6 +216,8 @@ TEST(CroppingToolInputs, CropScreenStatesPerInput)
         {"folder", 2, true, true, true, false, false, true},
         {"series", 2, true, true, true, false, false, true},
         {"camera", 0, false, false, false, true, true, false},
+        // After the camera: its live picture and Capture make way for the picture view.
+        {"spreadsheet", 2, true, false, true, false, false, true},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.input);
@@ -214,10 +230,17 @@ TEST(CroppingToolInputs, CropScreenStatesPerInput)
             tool.folder_path->setText(home + "/in");
         } else if (input == "series") {
             Choose_Series(tool, "S", false);
+        } else if (input == "spreadsheet") {
+            tool.excel_radio->setChecked(true);
+            EXPECT_TRUE(tool.excel_column_list->isEnabled());
+            EXPECT_FALSE(tool.Camera_Box->isEnabled());
+            EXPECT_FALSE(tool.batch_series_box->isEnabled());
+            tool.excel_column_list->setCurrentIndex(1);
         } else {
             tool.camera_radio->setChecked(true);
         }
         tool.output_path->setText(home + "/out");
+        if (input == "spreadsheet") Shot(tool, "merged-main-screen");
         boxes().clear();
         if (input == "series") {
             boxes().answerNext(1);
@@ -238,8 +261,9 @@ TEST(CroppingToolInputs, CropScreenStatesPerInput)
         EXPECT_EQ(tool.capture_image->isVisible(), r.live);
         EXPECT_EQ(tool.Modified_image->isVisible(), r.picture);
         EXPECT_FALSE(tool.next_btn->isEnabled());
-        if (input == "series") {
-            // The rows are the series' lines naming pictures, in its order.
+        EXPECT_EQ(tool.Image_Edit_Prop_Box->isEnabled(), input != "camera");
+        if (input == "series" || input == "spreadsheet") {
+            // The rows are the series' lines (the column's cells) naming pictures, in order.
             EXPECT_EQ(tool.Get_Item_Text(0), home + "/in/a.png");
             EXPECT_EQ(tool.Get_Item_Text(1), home + "/in/b.png");
         }
@@ -268,7 +292,7 @@ TEST(CroppingToolInputs, CameraCaptureResumeAndCrop)
 {
     const QString home = testHome();
     Camera_Fixture cam;
-    Cropping_Tool tool(nullptr, nullptr, cam.make());
+    Cropping_Tool tool(nullptr, nullptr, nullptr, cam.make());
     tool.resize(1000, 760);
     tool.show();
     // Capture before any start; Start without a chosen camera.

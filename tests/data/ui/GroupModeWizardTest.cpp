@@ -1,0 +1,395 @@
+// The group-mode wizard and its project tree driven through their pages with scripted
+// answers; the workbook is written by openpyxl.
+#include "../Checkers.h"
+#include "GroupProjectStore.h"
+#include "Group_Mode_Wizard.h"
+#include "Group_Project_Tree.h"
+#include "SeriesDialogs.h"
+#include "Template_Gallery.h"
+#include "TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <gtest/gtest.h>
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList &l, std::ostream *os) { *os << l.join(" | ").toStdString(); }
+
+namespace {
+
+void touch(const QString &path, const QByteArray &bytes = "x")
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QFile f(path);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+}
+
+void preview(const QString &path)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QImage image(80, 50, QImage::Format_RGB32);
+    image.fill(Qt::gray);
+    ASSERT_TRUE(image.save(path));
+}
+
+// Saves a picture of the wizard when GROUP_SHOTS names a folder (a tour by hand).
+void shot(QWidget &w, const char *name)
+{
+    const QString folder = qEnvironmentVariable("GROUP_SHOTS");
+    if (!folder.isEmpty()) w.grab().save(QDir(folder).filePath(QStringLiteral("wizard-%1.png").arg(name)));
+}
+
+struct GroupWizard : ::testing::Test {
+    QTemporaryDir tmp;
+    QString data = tmp.path() + "/data/";
+    QString templates = tmp.path() + "/Templates";
+    QString book = tmp.path() + "/people.xlsx";
+    QStringList opened, loaded;
+    QList<Group_Project> finished;
+    bool loadAnswer = true;
+    bool openAnswer = true;
+
+    void SetUp() override
+    {
+        preview(templates + "/Corporate/Badge.png");
+        touch(templates + "/Corporate/Badge.zcd");
+        testsupport::boxes().clear();
+    }
+    Group_Wizard_Services services()
+    {
+        Group_Wizard_Services s;
+        s.dataFolder = data;
+        s.templatesFolder = templates;
+        s.userTemplatesFolder = data + "Templates/User";
+        s.captions = [] { return QStringList{"Name :", "Position / Title :"}; };
+        s.openProject = [this](const QString &p) {
+            opened << p;
+            return openAnswer;
+        };
+        s.loadTemplate = [this](const QString &p) {
+            loaded << p;
+            return loadAnswer;
+        };
+        s.finishProject = [this](const Group_Project &p) { finished << p; };
+        return s;
+    }
+    bool makeBook()
+    {
+        if (!checkers::hasOpenpyxl()) return false;
+        return checkers::python("import sys, openpyxl\nwb = openpyxl.Workbook(); ws = wb.active\n"
+                                "for r in [['Name', 'Title', 'Photo'], ['Ann', 'Boss', '/p/ann.png'], ['Bob', 'Clerk', ''],"
+                                " [None, None, None], ['Cy', 'Cook', '/p/cy.png'], ['Di', 'Driver', ''], ['Ed', 'Editor', '']]:"
+                                " ws.append(r)\n"
+                                "wb.save(sys.argv[1])",
+                                {book})
+            .isEmpty();
+    }
+    static QStringList items(QComboBox *c)
+    {
+        QStringList out;
+        for (int i = 0; i < c->count(); ++i) out << c->itemText(i);
+        return out;
+    }
+};
+
+TEST_F(GroupWizard, EveryMessageOfThePages)
+{
+    ASSERT_TRUE(makeBook()) << "openpyxl missing";
+    touch(data + "Group_Excel_Data/All/Taken.zcd");
+    QDir().mkpath(data + "Templates/User");
+    Group_Mode_Wizard w(services());
+    struct Step {
+        std::function<void()> act;
+        const char *message;
+    };
+    QStringList shown;
+    w.whileOpen = [&](SeriesDialog &) {
+        w.View_Excel_Btn_Clicked();
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nThere is no excel data to view."});
+        // A store with a project opens on opening one, its first project selected.
+        EXPECT_EQ(w.new_or_open_or_log, 1);
+        EXPECT_EQ(w.tree->Get_Selected_Project_Path(), data + "Group_Excel_Data/All/Taken.zcd");
+        const Step steps[] = {
+            {[&] { w.tree->selectRow(0); }, "Please select project."},
+            {[&] { w.open_log_btn->click(); }, "Please browse valid log file."},
+            {[&] { w.log_path->setText(book); }, "Please browse valid log file."},
+            {[&] { w.start_new_btn->click(); w.proj_name->setText("  "); }, "Please enter project name."},
+            {[&] { w.proj_name->setText(".."); }, "Please enter project name."},
+            {[&] { w.proj_name->setText("Staff"); w.proj_path->setCurrentIndex(-1); }, "Please select project path."},
+            {[&] { w.proj_path->setCurrentIndex(0); }, "Please select excel file."},
+            {[&] { w.excel_path->setText(tmp.path() + "/missing.xlsx"); }, "Please select excel file."},
+            {[&] { w.excel_path->setText(book); w.proj_name->setText("Taken"); }, "Project name already exist."},
+            {[&] { w.proj_name->setText("Staff"); w.ok_btn->click(); w.gallery->cat_cmbo_bx->setCurrentIndex(1); },
+             "Please select template."},
+            {[&] { w.gallery->cat_cmbo_bx->setCurrentIndex(0); w.ok_btn->click(); },
+             "Default column should not be 'None'."},
+            // A file that is no workbook: named when the column page opens, and again at OK.
+            {[&] {
+                 touch(tmp.path() + "/fake.xlsx", "not a workbook");
+                 w.back_btn->click();
+                 w.back_btn->click();
+                 w.excel_path->setText(tmp.path() + "/fake.xlsx");
+                 w.ok_btn->click();
+             },
+             "Either file is corrupted or selected file contains invalid characters."},
+            {[&] { EXPECT_EQ(testsupport::boxes().take().size(), 0); }, "Default column should not be 'None'."},
+        };
+        for (const Step &s : steps) {
+            s.act();
+            w.ok_btn->click();
+            shown << testsupport::boxes().take().join("|").trimmed();
+            EXPECT_EQ(shown.back(), QString::fromLatin1(s.message));
+        }
+        EXPECT_EQ(w.next_counter, 2);
+        w.cancel_btn->click();
+    };
+    EXPECT_EQ(w.Open_Wnd(), 0);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_TRUE(loaded.isEmpty());
+    EXPECT_TRUE(finished.isEmpty());
+}
+
+TEST_F(GroupWizard, NewProjectThroughThePages)
+{
+    ASSERT_TRUE(makeBook()) << "openpyxl missing";
+    Group_Mode_Wizard w(services());
+    w.whileOpen = [&](SeriesDialog &) {
+        // An empty store: "All" alone, and the page starts on a new project.
+        EXPECT_EQ(w.tree->rowCount(), 1);
+        EXPECT_EQ(w.new_or_open_or_log, 0);
+        EXPECT_EQ(w.proj_name->text(), "MyProject");
+        EXPECT_EQ(items(w.proj_path), QStringList{"All"});
+        w.proj_name->setText("Staff");
+        w.excel_path->setText(book);
+        shot(w, "1-project");
+        w.ok_btn->click();
+        EXPECT_EQ(w.next_counter, 1);
+        shot(w, "2-template");
+        w.ok_btn->click();
+        ASSERT_EQ(w.next_counter, 2);
+        EXPECT_EQ(w.Pass_proj_name->text(), "Staff");
+        EXPECT_EQ(w.Pass_proj_path->text(), "All");
+        EXPECT_EQ(items(w.Sheet_ComboBox), QStringList{"sheet1"});
+        EXPECT_EQ(items(w.columnCombos[0]), (QStringList{"None", "Name", "Title", "Photo"}));
+        EXPECT_EQ(items(w.columnCombos[11]), (QStringList{"None", "Name", "Title", "Photo"}));
+        EXPECT_EQ(w.labels[0]->text(), "Name :");
+        w.columnCombos[0]->setCurrentIndex(1);
+        w.columnCombos[10]->setCurrentIndex(3);
+        // Back and forward again: the workbook stays, every choice is "None" again.
+        w.back_btn->click();
+        EXPECT_EQ(w.next_counter, 1);
+        w.ok_btn->click();
+        EXPECT_EQ(w.Pass_excel_file->text(), book);
+        EXPECT_EQ(w.excel_content().size(), 7);
+        for (QComboBox *c : w.columnCombos) EXPECT_EQ(c->currentIndex(), 0);
+        w.columnCombos[0]->setCurrentIndex(1);
+        w.columnCombos[1]->setCurrentIndex(2);
+        w.columnCombos[10]->setCurrentIndex(3);
+        shot(w, "3-columns");
+        w.ok_btn->click();
+    };
+    EXPECT_EQ(w.Open_Wnd(), 1);
+    EXPECT_EQ(loaded, QStringList{templates + "/Corporate/Badge.zcd"});
+    ASSERT_EQ(finished.size(), 1);
+    const Group_Project &p = finished.front();
+    EXPECT_EQ(p.name, "Staff");
+    EXPECT_EQ(p.folder, "All");
+    EXPECT_EQ(p.designPath, data + "Group_Excel_Data/All/Staff.zcd");
+    EXPECT_EQ(p.workbook, book);
+    EXPECT_EQ(p.templatePath, templates + "/Corporate/Badge.zcd");
+    EXPECT_EQ(p.sheetNumber, 1);
+    EXPECT_TRUE(p.header);
+    EXPECT_EQ(p.sheet.size(), 7);
+    DesignColumnChoices expected;
+    expected.excel_cb_value1 = 1;
+    expected.excel_cb_value2 = 2;
+    expected.excel_cb_value11 = 3;
+    EXPECT_EQ(p.columns, expected) << "\"None\" is -1";
+}
+
+TEST_F(GroupWizard, SecondSheetWithoutHeader)
+{
+    if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl missing";
+    ASSERT_EQ(checkers::python("import sys, openpyxl\nwb = openpyxl.Workbook(); wb.active.append(['Name', 'Title'])\n"
+                               "ws = wb.create_sheet('People')\n"
+                               "for r in [['Ann', 'Paris', '/p/a.png'], ['Bob', 'Rome', '']]: ws.append(r)\n"
+                               "wb.save(sys.argv[1])",
+                               {book}),
+              "");
+    Group_Mode_Wizard w(services());
+    w.whileOpen = [&](SeriesDialog &) {
+        w.proj_name->setText("Two");
+        w.excel_path->setText(book);
+        w.ok_btn->click();
+        w.ok_btn->click();
+        EXPECT_EQ(items(w.Sheet_ComboBox), (QStringList{"sheet1", "sheet2"}));
+        EXPECT_EQ(items(w.columnCombos[0]), (QStringList{"None", "Name", "Title"}));
+        w.columnCombos[0]->setCurrentIndex(2);
+        emit w.Sheet_ComboBox->activated(1);
+        EXPECT_EQ(items(w.columnCombos[0]), (QStringList{"None", "Ann", "Paris", "/p/a.png"}));
+        EXPECT_EQ(w.columnCombos[0]->currentIndex(), 0) << "a new sheet starts from \"None\"";
+        w.columnCombos[0]->setCurrentIndex(1);
+        w.columnCombos[11]->setCurrentIndex(3);
+        w.contains_header->setChecked(false);
+        w.ok_btn->click();
+    };
+    EXPECT_EQ(w.Open_Wnd(), 1);
+    ASSERT_EQ(finished.size(), 1);
+    EXPECT_EQ(finished.front().sheetNumber, 2);
+    EXPECT_FALSE(finished.front().header);
+    EXPECT_EQ(finished.front().sheet, (SheetRows{{"Ann", "Paris", "/p/a.png"}, {"Bob", "Rome", ""}}));
+    EXPECT_EQ(finished.front().columns.excel_cb_value12, 3);
+    EXPECT_EQ(finished.front().columns.excel_cb_value11, -1);
+}
+
+TEST_F(GroupWizard, TemplateThatFailsToLoadKeepsTheWizardOpenAndNamesStayInside)
+{
+    ASSERT_TRUE(makeBook()) << "openpyxl missing";
+    loadAnswer = false;
+    Group_Mode_Wizard w(services());
+    w.whileOpen = [&](SeriesDialog &) {
+        w.proj_name->setText("../x");
+        w.excel_path->setText(book);
+        w.ok_btn->click();
+        w.ok_btn->click();
+        w.columnCombos[0]->setCurrentIndex(1);
+        w.ok_btn->click();
+        EXPECT_EQ(w.next_counter, 2) << "still on the column page";
+        EXPECT_TRUE(w.isVisible());
+        EXPECT_EQ(w.final_grp_design_path, data + "Group_Excel_Data/All/.._x.zcd");
+        w.back_btn->click();
+        w.back_btn->click();
+        w.back_btn->click();  // Back on the project page is Cancel
+    };
+    EXPECT_EQ(w.Open_Wnd(), 0);
+    EXPECT_EQ(loaded.size(), 1);
+    EXPECT_TRUE(finished.isEmpty());
+}
+
+TEST_F(GroupWizard, OpeningAProjectOrADesignFile)
+{
+    const QString project = data + "Group_Excel_Data/All/Staff.zcd";
+    touch(project);
+    const QString design = tmp.path() + "/Pass.ZCD";
+    touch(design);
+    Group_Mode_Wizard w(services());
+    openAnswer = false;
+    w.whileOpen = [&](SeriesDialog &) {
+        w.ok_btn->click();  // the reader refused: the wizard stays
+        EXPECT_TRUE(w.isVisible());
+        openAnswer = true;
+        w.open_log_btn->click();
+        EXPECT_FALSE(w.open_box->isEnabled());
+        EXPECT_TRUE(w.open_log_box->isEnabled());
+        w.log_path->setText(design);
+        w.ok_btn->click();
+    };
+    EXPECT_EQ(w.Open_Wnd(), 1);
+    EXPECT_EQ(opened, (QStringList{project, design}));
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+
+TEST_F(GroupWizard, NewFolderBecomesTheProjectsFolder)
+{
+    Group_Mode_Wizard w(services());
+    w.whileOpen = [&](SeriesDialog &) {
+        w.Create_Folder_Window().whileOpen = [&](SeriesDialog &d) {
+            auto &f = static_cast<CreateFolder &>(d);
+            f.folder_name->setText("Staff");
+            f.ok->click();
+        };
+        w.new_folder_btn->click();
+        EXPECT_EQ(items(w.proj_path), (QStringList{"All", "All/Staff"}));
+        EXPECT_EQ(w.proj_path->currentText(), "All/Staff");
+        w.cancel_btn->click();
+    };
+    w.Open_Wnd();
+    EXPECT_TRUE(QFileInfo(data + "Group_Excel_Data/All/Staff").isDir());
+}
+
+TEST_F(GroupWizard, ProjectTreeCommands)
+{
+    const QString all = data + "Group_Excel_Data/All/";
+    touch(all + "Staff.zcd");
+    touch(all + "Staff.xlsx");
+    Group_Project_Tree tree(data);
+    tree.Fill_Tree_View();
+    auto names = [&] {
+        QStringList out;
+        for (const auto &r : tree.rows()) out << r.name;
+        return out;
+    };
+    EXPECT_EQ(names(), (QStringList{"All", "Staff"}));
+    EXPECT_TRUE(tree.project_created());
+    // Copy twice.
+    for (int i = 0; i < 2; ++i) {
+        testsupport::boxes().answerNext(1);
+        tree.selectRow(1 + 0);
+        tree.copy_btn->click();
+    }
+    EXPECT_EQ(names(), (QStringList{"All", "Staff", "Staff (copy 1)", "Staff (copy 2)"}));
+    EXPECT_EQ(testsupport::boxes().take(), (QStringList{"Do you want to make copy of this project?",
+                                                         "Do you want to make copy of this project?"}));
+    // Rename: a clash is refused and changes nothing; a free name renames.
+    struct Rename {
+        QString to;
+        QStringList rows;
+        QString message;
+    } renames[] = {
+        {"Staff", {"All", "Staff", "Staff (copy 1)", "Staff (copy 2)"}, "\nProject name already exist."},
+        {"  ", {"All", "Staff", "Staff (copy 1)", "Staff (copy 2)"}, "\nPlease enter project name."},
+        {"Guests", {"All", "Guests", "Staff", "Staff (copy 2)"}, ""},
+    };
+    for (const Rename &r : renames) {
+        tree.askName = [&](const QString &current) -> std::optional<QString> {
+            EXPECT_EQ(current, "Staff (copy 1)");
+            return r.to;
+        };
+        tree.selectRow(2);
+        tree.rename_btn->click();
+        EXPECT_EQ(names(), r.rows);
+        EXPECT_EQ(testsupport::boxes().take().join(""), r.message);
+    }
+    // Folder rows are no projects; the root is never deleted.
+    tree.selectRow(0);
+    tree.copy_btn->click();
+    tree.rename_btn->click();
+    tree.delete_btn->click();
+    EXPECT_EQ(testsupport::boxes().take(),
+              (QStringList{"\nPlease select project.", "\nPlease select project.", "\nPlease select project."}));
+    // Deleting every project leaves "All" alone, with the workbook kept there.
+    for (int i = 0; i < 3; ++i) {
+        testsupport::boxes().answerNext(1);
+        tree.selectRow(1);
+        tree.delete_btn->click();
+    }
+    EXPECT_EQ(names(), QStringList{"All"});
+    EXPECT_FALSE(tree.project_created());
+    EXPECT_TRUE(QFileInfo::exists(all + "Staff.xlsx"));
+    EXPECT_EQ(testsupport::boxes().take().size(), 3);
+    // A folder row asks the folder question and goes with everything in it.
+    touch(all + "Staff/Team.zcd");
+    tree.Fill_Tree_View();
+    testsupport::boxes().answerNext(1);
+    tree.selectRow(1);
+    tree.delete_btn->click();
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{"This Folder may be contain files if you delete this folder, also deleted contain files. "
+                          "Do you want to delete this folder permanently?"});
+    EXPECT_EQ(names(), QStringList{"All"});
+}
+
+} // namespace

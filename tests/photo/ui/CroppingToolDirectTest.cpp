@@ -1,0 +1,376 @@
+// The cropping window's direct roads (a control's picture, series or spreadsheet
+// column, results in "Cropped_Images", adjusted as the panel says) and its
+// spreadsheet-column input, with a fake row table.
+#include "Cropping_Tool.h"
+
+#include "Globals.h"
+#include "PictureView.h"
+#include "RowTable.h"
+#include "SelectionCanvas.h"
+#include "TestSupport.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QImage>
+#include <QImageReader>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <QTableWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using namespace testsupport;
+
+namespace {
+
+// Rows of a row-number column and one column per entry of `columns`.
+class FakeRows final : public Row_Table {
+public:
+    QStringList titles{"S.No."};
+    QList<QStringList> rows;
+    int Row_Table_Column_Count() const override { return int(titles.size()); }
+    int Row_Table_Row_Count() const override { return int(rows.size()); }
+    QString Row_Table_Column_Title(int column) const override { return titles.value(column); }
+    QString Get_sel_row_col_value_of_Excel(int row, int column) const override { return Row_Table_Cell(rows, row, column); }
+    int Add_Row_Table_Column(const QStringList &cells) override
+    {
+        const int n = Row_Table_Column_Count();
+        titles << Row_Table_New_Column_Title(n);
+        for (int i = 0; i < rows.size(); ++i) {
+            while (rows[i].size() < n) rows[i] << QString();
+            rows[i] << cells.value(i);
+        }
+        return n;
+    }
+};
+
+// A face only in pictures wider than 100 pixels.
+class WideFaceDetector final : public FaceDetector {
+public:
+    std::vector<QRectF> Detect_Faces(const QImage &picture) const override
+    {
+        if (picture.width() <= 100) return {};
+        return {{10, 10, 30, 20}};
+    }
+};
+
+// A picture whose left half is red and right half blue.
+QString Make_Picture(const QString &path, int w, int h)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QImage picture(w, h, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    for (int y = 0; y < h; ++y)
+        for (int x = w / 2; x < w; ++x) picture.setPixel(x, y, qRgb(0, 0, 255));
+    picture.save(path);
+    return path;
+}
+
+void Write(const QString &path, const QByteArray &bytes)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+QString Read(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QStringLiteral("<missing>");
+}
+
+struct Folders {
+    QString home = testHome();
+    Folders()
+    {
+        Cropped_Img_Path = home + "/data/Cropped_Images";
+        Data_Folder_Path = home + "/data/DataSet";
+    }
+};
+
+}  // namespace
+
+TEST(CroppingToolDirect, PictureCutIntoAFreeNameOfCroppedImages)
+{
+    Folders f;
+    const QString input = Make_Picture(f.home + "/in/photo.png", 200, 100);
+    Cropping_Tool tool(nullptr);
+    tool.resize(900, 700);
+    int opened = 0;
+    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+        ++opened;
+        EXPECT_EQ(t.screens->currentIndex(), 1);
+        EXPECT_EQ(t.Crop_direct_Btn->text(), "Crop Image");
+        EXPECT_FALSE(t.Crop_direct_Btn->isHidden());
+        EXPECT_TRUE(t.crop_btn->isHidden());
+        EXPECT_TRUE(t.next_btn->isHidden());
+        // The selector over the left (red) part of the picture.
+        const QSizeF ratio = t.originalImageRatio();
+        t.canvas->addSelectorWithFrame({0, 0, 50 * ratio.width(), 40 * ratio.height()});
+        QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+    };
+    struct Row {
+        QString written;
+    };
+    const Row rows[] = {{f.home + "/data/Cropped_Images/photo.png"}, {f.home + "/data/Cropped_Images/photo (1).png"}};
+    for (const Row &r : rows) {
+        boxes().clear();
+        ASSERT_EQ(tool.Open_Wnd_Direct_To_Crop(input), 1);
+        EXPECT_EQ(tool.Crop_Direct_Path, r.written);
+        EXPECT_EQ(boxes().take(), QStringList{"\nImage has been cropped successfully."});
+        const QImage cut(r.written);
+        ASSERT_EQ(cut.size(), QSize(50, 40));
+        EXPECT_EQ(cut.pixel(25, 20), qRgb(255, 0, 0));
+    }
+    EXPECT_EQ(opened, 2);
+    Cropping_Tool::whileOpen = nullptr;
+}
+
+TEST(CroppingToolDirect, PictureModeClosesWithOneOnlyAfterAWrite)
+{
+    // Nothing written (no face, no picture): a message, the window stays open, no result.
+    Folders f;
+    const QString narrow = Make_Picture(f.home + "/in/narrow.png", 80, 60);
+    struct Row {
+        QString input;
+        bool face;
+        QString message;
+    };
+    const Row rows[] = {
+        {narrow, true, "\nNo face detected."},
+        {f.home + "/in/missing.png", false, "\nThere is no image to crop."},
+    };
+    for (const Row &r : rows) {
+        Cropping_Tool tool(std::make_shared<WideFaceDetector>());
+        tool.resize(900, 700);
+        QStringList seen;
+        bool stayedOpen = false;
+        Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+            if (r.face) t.face_radio->setChecked(true);
+            boxes().clear();
+            t.Crop_Direct_Image_Clicked();
+            seen = boxes().take();
+            stayedOpen = t.isVisible();
+            t.reject();
+        };
+        EXPECT_EQ(tool.Open_Wnd_Direct_To_Crop(r.input), 0) << r.message.toStdString();
+        EXPECT_EQ(seen, QStringList{r.message});
+        EXPECT_TRUE(stayedOpen) << r.message.toStdString();
+        EXPECT_TRUE(tool.Crop_Direct_Path.isEmpty());
+        EXPECT_TRUE(QDir(Cropped_Img_Path).entryList(QDir::Files).isEmpty());
+    }
+    Cropping_Tool::whileOpen = nullptr;
+}
+
+TEST(CroppingToolDirect, SeriesRunMakesANewSeriesWithAnEmptyLineForAMissingPicture)
+{
+    Folders f;
+    const QString a = Make_Picture(f.home + "/in/a.png", 30, 20);
+    const QString b = Make_Picture(f.home + "/in/b.png", 30, 20);
+    Write(f.home + "/data/DataSet/Staff.txt", (a + "\n" + f.home + "/in/gone.png\n" + b + "\n").toUtf8());
+    Cropping_Tool tool(nullptr);
+    tool.resize(900, 700);
+    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+        EXPECT_EQ(t.Crop_direct_Btn->text(), "Crop Images");
+        EXPECT_EQ(t.list->rowCount(), 3);
+        EXPECT_TRUE(t.crop_all_btn->isHidden());
+        t.fixed_radio->setChecked(true);
+        t.width_Text->setText("12");
+        t.height_Text->setText("8");
+        boxes().clear();
+        boxes().answerNext(1);  // Yes
+        QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+    };
+    ASSERT_EQ(tool.Open_Wnd_Direct_Crop_Series("Staff"), 1);
+    Cropping_Tool::whileOpen = nullptr;
+    EXPECT_EQ(boxes().take(), (QStringList{"This action will create new batch series with all new cropped images.\nAre "
+                                           "you sure you want to continue?",
+                                           "\nImage has been cropped successfully."}));
+    EXPECT_EQ(tool.Crop_Direct_Series, "Staff (1)");
+    const QString out = f.home + "/data/Cropped_Images/Staff (1)";
+    EXPECT_EQ(Read(f.home + "/data/DataSet/Staff (1).txt"), out + "/a.png\n\n" + out + "/b.png\n");
+    EXPECT_EQ(QImageReader(out + "/b.png").size(), QSize(12, 8));
+    EXPECT_EQ(Read(f.home + "/data/DataSet/Staff.txt").count('\n'), 3) << "the series it came from is untouched";
+}
+
+TEST(CroppingToolDirect, ColumnRunAddsAColumnWithAnEmptyCellForAFacelessRow)
+{
+    Folders f;
+    FakeRows table;
+    table.titles << "Name" << "Photo";  // row number + 2 columns
+    const QString wide1 = Make_Picture(f.home + "/in/w1.png", 200, 100);
+    const QString narrow = Make_Picture(f.home + "/in/n.png", 80, 60);
+    const QString wide2 = Make_Picture(f.home + "/in/w2.png", 150, 100);
+    table.rows = {{"1", "Ann", wide1}, {"2", "Bob", narrow}, {"3", "Cy", wide2}};
+    Cropping_Tool tool(std::make_shared<WideFaceDetector>(), &table, nullptr);
+    tool.resize(900, 700);
+    tool.Start_Card_Option = "G";
+    tool.ctrl_data_source_type = 2;
+    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+        EXPECT_EQ(t.Crop_direct_Btn->text(), "Crop Image");
+        EXPECT_EQ(t.list->rowCount(), 3);
+        t.face_radio->setChecked(true);  // the first row's picture has a face
+        boxes().clear();
+        boxes().answerNext(1);
+        QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+    };
+    ASSERT_EQ(tool.Open_Wnd_Direct_Excel_Column("Photo", 2), 1);
+    Cropping_Tool::whileOpen = nullptr;
+    EXPECT_EQ(boxes().take(),
+              (QStringList{"This action will create new excel column with all new cropped images.\nAre you sure you "
+                           "want to continue?",
+                           "\nImage has been cropped successfully.\n\nPlease click on 'Save Details' button to update "
+                           "your changes in your project data."}));
+    EXPECT_EQ(tool.Crop_New_Excel_Col_Index, 3);
+    EXPECT_EQ(tool.Crop_New_Excel_Col_Name, "Column3");
+    EXPECT_EQ(table.titles.last(), "Column 4");
+    const QString out = f.home + "/data/Cropped_Images/Column 4";
+    const QStringList cells{table.rows[0].value(3), table.rows[1].value(3), table.rows[2].value(3)};
+    EXPECT_EQ(cells, (QStringList{out + "/w1.png", "", out + "/w2.png"}));
+    EXPECT_EQ(QImageReader(out + "/w1.png").size(), QSize(30, 20));
+    EXPECT_FALSE(QFile::exists(out + "/n.png"));
+}
+
+TEST(CroppingToolDirect, AnInputWithoutPicturesOpensNoWindow)
+{
+    Folders f;
+    FakeRows table;
+    table.titles << "Photo";
+    table.rows = {{"1", f.home + "/nothing.png"}, {"2", ""}};
+    Write(f.home + "/data/DataSet/Empty.txt", "\n\n");
+    Cropping_Tool tool(nullptr, &table, nullptr);
+    int opened = 0;
+    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+        ++opened;
+        t.reject();
+    };
+    EXPECT_EQ(tool.Open_Wnd_Direct_Excel_Column("Photo", 1), 0);
+    EXPECT_EQ(tool.Open_Wnd_Direct_Crop_Series("Empty"), 0);
+    EXPECT_EQ(tool.Open_Wnd_Direct_Crop_Series("Absent"), 0);
+    EXPECT_EQ(opened, 0);
+    EXPECT_EQ(boxes().take(), (QStringList{"\nThe selected control does not contains any image with supported extension.",
+                                           "\nThe selected series does not contains any image with supported extension.",
+                                           "\nThe selected series does not contains any image with supported extension."}));
+    EXPECT_EQ(table.titles.size(), 2) << "no column added";
+    Cropping_Tool::whileOpen = nullptr;
+}
+
+TEST(CroppingToolDirect, SpreadsheetInputOfTheMainScreen)
+{
+    Folders f;
+    FakeRows table;
+    Cropping_Tool tool(nullptr, &table, nullptr);
+    tool.resize(900, 700);
+    EXPECT_FALSE(tool.excel_radio->isEnabled()) << "no rows";
+
+    table.titles << "Name" << "Photo";
+    const QString a = Make_Picture(f.home + "/in/a.png", 40, 40);
+    table.rows = {{"1", "Ann", a}, {"2", "Bob", ""}, {"3", "Cy", f.home + "/in/b.png"}};
+    tool.Set_Default_Values();
+    ASSERT_TRUE(tool.excel_radio->isEnabled());
+    EXPECT_EQ(tool.excel_column_list->count(), 3);
+    EXPECT_EQ(tool.excel_column_list->itemText(2), "Photo");
+    tool.excel_radio->setChecked(true);
+    EXPECT_TRUE(tool.excel_column_list->isEnabled());
+    EXPECT_FALSE(tool.file_path->isEnabled());
+    EXPECT_FALSE(tool.folder_path->isEnabled());
+    struct Row {
+        int column;
+        QString output, name, message;
+    };
+    const Row rows[] = {
+        {-1, "", "", "Please select excel column."},
+        {0, f.home + "/out", "x", "Please select excel column."},  // the row-number column
+        {2, "", "x", "Please select output folder path."},
+        {2, f.home + "/out", " ", "Please select output file custom name."},
+        {1, f.home + "/out", "x", "The selected control does not contains any image with supported extension."},
+    };
+    for (const Row &r : rows) {
+        tool.excel_column_list->setCurrentIndex(r.column);
+        tool.output_path->setText(r.output);
+        tool.custom_name->setText(r.name);
+        boxes().clear();
+        QTest::mouseClick(tool.next_btn, Qt::LeftButton);
+        EXPECT_EQ(boxes().take(), QStringList{"\n" + r.message});
+        EXPECT_EQ(tool.screens->currentIndex(), 0) << r.message.toStdString();
+    }
+    tool.excel_column_list->setCurrentIndex(2);
+    tool.custom_name->setText("Untitled");
+    boxes().clear();
+    QTest::mouseClick(tool.next_btn, Qt::LeftButton);
+    EXPECT_TRUE(boxes().take().isEmpty());
+    ASSERT_EQ(tool.screens->currentIndex(), 1);
+    EXPECT_EQ(tool.list->rowCount(), 2) << "the empty cell is left out";
+    EXPECT_EQ(tool.Get_Item_Text(0), a);
+    EXPECT_TRUE(tool.crop_btn->isHidden());
+    EXPECT_FALSE(tool.crop_all_btn->isHidden());
+    EXPECT_EQ(tool.User_Picture.size(), QSize(40, 40));
+}
+
+TEST(CroppingToolDirect, RoadsCutThePictureAsAdjusted)
+{
+    // The adjustment panel works on the direct roads: the picture on show and every row
+    // of a run are cut as adjusted (grey here: the red picture comes out grey).
+    Folders f;
+    const QString a = f.home + "/in/a.png";
+    QDir().mkpath(f.home + "/in");
+    QImage red(60, 40, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(a));
+    Write(f.home + "/data/DataSet/Staff.txt", (a + "\n").toUtf8());
+    struct Row {
+        int direct;
+        QString written;
+        QSize size;
+    };
+    const Row rows[] = {
+        {1, f.home + "/data/Cropped_Images/a.png", {20, 10}},
+        {2, f.home + "/data/Cropped_Images/Staff (1)/a.png", {12, 8}},
+        {3, f.home + "/data/Cropped_Images/Column 3/a.png", {12, 8}},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.direct);
+        FakeRows table;
+        table.titles << "Photo";
+        table.rows = {{"1", a}};
+        Cropping_Tool tool(nullptr, &table, nullptr);
+        tool.resize(900, 700);
+        bool enabled = false;
+        Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+            enabled = t.Image_Edit_Prop_Box->isEnabled();
+            t.Image_Gray_Scale_chk->setChecked(true);
+            if (r.direct == 1) {
+                const QSizeF ratio = t.originalImageRatio();
+                t.canvas->addSelectorWithFrame({0, 0, 20 * ratio.width(), 10 * ratio.height()});
+            } else {
+                t.fixed_radio->setChecked(true);
+                t.width_Text->setText("12");
+                t.height_Text->setText("8");
+                boxes().answerNext(1);  // Yes to the new series / column
+            }
+            QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+        };
+        boxes().clear();
+        const int code = r.direct == 1   ? tool.Open_Wnd_Direct_To_Crop(a)
+                         : r.direct == 2 ? tool.Open_Wnd_Direct_Crop_Series("Staff")
+                                         : tool.Open_Wnd_Direct_Excel_Column("Photo", 1);
+        Cropping_Tool::whileOpen = nullptr;
+        ASSERT_EQ(code, 1);
+        EXPECT_TRUE(enabled);
+        const QImage cut(r.written);
+        ASSERT_EQ(cut.size(), r.size);
+        const QColor c = cut.pixelColor(3, 3);
+        EXPECT_EQ(c.red(), c.green());
+        EXPECT_EQ(c.green(), c.blue());
+        EXPECT_LT(c.red(), 200);
+        QDir(f.home + "/data/Cropped_Images").removeRecursively();
+        QFile::remove(f.home + "/data/DataSet/Staff (1).txt");
+    }
+}
