@@ -59,7 +59,12 @@ void SKTWindowController::connectCommands()
     if (QAction *a = ui.command(QStringLiteral("Undo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction *a = ui.command(QStringLiteral("Redo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
     connectMailCommands();
-    if (QAction *a = ui.command(QStringLiteral("Crop"))) connect(a, &QAction::triggered, this, [this] { Cropping_Tool_Clicked(*ui.window, &document); });
+    if (QAction *a = ui.command(QStringLiteral("Crop")))
+        connect(a, &QAction::triggered, this, [this] {
+            Cropping_Tool_Clicked(*ui.window, &document);
+            // A series written by Crop All joins the data-source lists at once.
+            if (Cropping_Tool_Of(*ui.window, &document).Series_Made()) Refresh_All_Series_Combobox();
+        });
     Check_Undo_Redo_Btn_Enability();
 }
 

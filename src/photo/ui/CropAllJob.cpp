@@ -25,6 +25,12 @@ void Crop_All_Job::Wait()
         m_thread.join();
 }
 
+void Crop_All_Job::Abandon()
+{
+    m_abandoned = true;
+    m_state->Request_Stop();
+}
+
 bool Crop_All_Job::Start()
 {
     if (m_snapshot.series != Crop_Series_Output::None) {
@@ -51,6 +57,8 @@ QString Crop_All_Job::Write_Row(const QString &input, const QImage &cut)
     } else {
         const QString path = Cropped_File_Name(m_snapshot.outputFolder, m_snapshot.customName, m_snapshot.name, input,
                                                m_snapshot.format, m_counter++);
+        if (m_abandoned)
+            return {};
         const auto free = Keep_Or_Replace_Target(path, Keep_Replace_Wording::Keep_Or_Replace, true, *m_state);
         if (!free)
             return {};
@@ -70,7 +78,7 @@ void Crop_All_Job::Run()
 {
     QDir().mkpath(m_snapshot.outputFolder);
     for (int row = 0; row < m_snapshot.paths.size(); ++row) {
-        if (m_state->Stop_Requested() || m_state->Stop_SMS_Sending_Now)
+        if (m_abandoned || m_state->Stop_Requested() || m_state->Stop_SMS_Sending_Now)
             break;
         ++m_state->curr_card_count;
         emit rowStarted(row);
@@ -105,5 +113,6 @@ void Crop_All_Job::Run()
     }
     m_state->Export_File_Path = m_snapshot.outputFolder;
     m_state->Export_File_Message = QStringLiteral("Image has been cropped successfully.");
+    m_done = true;
     emit finished();
 }

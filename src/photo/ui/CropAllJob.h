@@ -13,6 +13,7 @@
 #include <QObject>
 #include <QStringList>
 
+#include <atomic>
 #include <memory>
 #include <thread>
 
@@ -48,6 +49,11 @@ public:
     bool Start();
     // Blocks until the worker has ended (tests; the window listens to finished()).
     void Wait();
+    // The window goes while the run works: the run stops before its next row and asks
+    // no more questions, whatever an answer already on its way says. Any thread.
+    void Abandon();
+    // The worker has emitted finished() or is about to.
+    bool Done() const { return m_done; }
 
     // After finished(): files written, the name counter reached, the series file made.
     int written() const { return m_written; }
@@ -71,4 +77,6 @@ private:
     int m_written = 0;
     int m_counter = 0;
     QStringList m_lines;
+    std::atomic<bool> m_abandoned{false};
+    std::atomic<bool> m_done{false};
 };

@@ -59,8 +59,9 @@ Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidg
 {
 }
 
-Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent)
-    : QDialog(parent), m_detector(std::move(detector)), m_rows(rows)
+Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent,
+                             std::unique_ptr<FrameSource> camera)
+    : QDialog(parent), m_detector(std::move(detector)), m_cameraSource(std::move(camera)), m_rows(rows)
 {
     setWindowTitle(tr("Cropping Tool"));
     buildWindow();
@@ -70,9 +71,25 @@ Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_T
 
 Cropping_Tool::~Cropping_Tool()
 {
-    if (m_state)
-        m_state->Request_Stop();
-    m_job.reset();  // waits for the worker
+    if (m_camera) {
+        m_camera->Stop_Camera_Reading();
+        m_camera->Clear_Camera_Objects();
+    }
+    if (!m_job)
+        return;
+    // The worker may be waiting for this thread (a keep/replace question): it is told to
+    // stop and left to end by itself; the job goes once it has.
+    Crop_All_Job *job = m_job.release();
+    job->disconnect(this);
+    job->Abandon();
+    connect(job, &Crop_All_Job::finished, job, [job] {
+        job->Wait();
+        job->deleteLater();
+    }, Qt::QueuedConnection);
+    if (job->Done()) {
+        job->Wait();
+        delete job;
+    }
 }
 
 void Cropping_Tool::buildWindow()
@@ -168,12 +185,6 @@ void Cropping_Tool::buildWindow()
     modeGroup->addButton(face_radio);
     modeGroup->addButton(fixed_radio);
 
-    connect(file_radio, &QRadioButton::toggled, this, [this] {
-        file_path->setEnabled(file_radio->isChecked());
-        file_browse->setEnabled(file_radio->isChecked());
-        folder_path->setEnabled(!file_radio->isChecked());
-        folder_browse->setEnabled(!file_radio->isChecked());
-    });
     connect(custom_name_radio, &QRadioButton::toggled, this,
             [this] { custom_name->setEnabled(custom_name_radio->isChecked()); });
     connect(file_browse, &QPushButton::clicked, this, [this] {
@@ -188,6 +199,8 @@ void Cropping_Tool::buildWindow()
         const QString chosen = Choose(FilePanelRequest::OpenFolder, tr("Select Output Folder"));
         if (!chosen.isEmpty()) output_path->setText(chosen);
     });
+    buildInputs();
+    buildAdjustments();
     connect(next_btn, &QPushButton::clicked, this, &Cropping_Tool::Next_Btn_Clicked);
     connect(back_btn, &QPushButton::clicked, this, &Cropping_Tool::Back_Btn_Clicked);
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -207,6 +220,7 @@ void Cropping_Tool::buildWindow()
 int Cropping_Tool::Open_Wnd()
 {
     Set_Default_Values();
+    m_seriesMade = false;
     return exec();
 }
 
@@ -237,13 +251,22 @@ void Cropping_Tool::Set_Default_Values()
     height_Text->setText(QStringLiteral("50"));
     aspect_ratio_chk->setChecked(false);
     Reset_Direct_Roads();
+    Reset_Image_Editing_Controls();
+    Image_Edit_Prop_Box->setEnabled(false);
+    User_Picture_PREVIEW = Picture();
+    capture_btn->hide();
+    capture_image->hide();
+    Modified_image->show();
+    batch_new_radio->setChecked(true);
+    Fill_batch_list();
+    input_option_CellClick();
 }
 
 // ---- Screens ----
 
 void Cropping_Tool::Next_Btn_Clicked()
 {
-    if (Load_for_Next_Screen()) {
+    if (Main_Screen_Checks() && Load_for_Next_Screen()) {
         next_btn->setEnabled(false);
         back_btn->setEnabled(true);
     }
@@ -254,47 +277,10 @@ void Cropping_Tool::Back_Btn_Clicked()
     screens->setCurrentIndex(0);
     next_btn->setEnabled(true);
     back_btn->setEnabled(false);
-}
-
-bool Cropping_Tool::Load_for_Next_Screen()
-{
-    if (bool answer = false; Load_Excel_Input_Screen(&answer))
-        return answer;
-    const bool file = file_radio->isChecked();
-    const QString input = (file ? file_path : folder_path)->text().trimmed();
-    if (input.isEmpty()) {
-        Show_MessageBox(file ? QStringLiteral("Please select input image file path.")
-                             : QStringLiteral("Please select input folder path."));
-        return false;
+    if (m_camera) {
+        m_camera->Stop_Camera_Reading();
+        m_camera->setStopped(false);
     }
-    if (output_path->text().trimmed().isEmpty()) {
-        Show_MessageBox(QStringLiteral("Please select output folder path."));
-        return false;
-    }
-    if (custom_name_radio->isChecked() && custom_name->text().trimmed().isEmpty()) {
-        Show_MessageBox(QStringLiteral("Please selec output file custom name."));
-        return false;
-    }
-    QStringList paths;
-    if (file) {
-        paths << input;
-    } else {
-        crop_num = 0;
-        const QFileInfoList entries = QDir(input).entryInfoList(QDir::Files | QDir::NoDotAndDotDot, QDir::Unsorted);
-        for (const QFileInfo &entry : entries)
-            if (kPictureTypes.contains(entry.suffix().toLower()))
-                paths << entry.filePath();
-        if (paths.isEmpty()) {
-            Back_Btn_Clicked();
-            Show_MessageBox(QStringLiteral("The selected folder does not contains any image with supported extension."));
-            return false;
-        }
-    }
-    screens->setCurrentIndex(1);
-    Create_List(paths);
-    list->selectRow(0);
-    Show_hide_Crop_Selection(mode() == Crop_Mode::Drawn);
-    return true;
 }
 
 void Cropping_Tool::Create_List(const QStringList &paths)
@@ -323,12 +309,11 @@ QSizeF Cropping_Tool::originalImageRatio() const { return Modified_image->imageR
 
 void Cropping_Tool::Load_Image_File(const QString &path)
 {
-    Q_ASSERT(QThread::currentThread() == thread());
+    if (!On_Gui_Thread("Load_Image_File"))
+        return;
     Crop_Input_Path = path;
-    const Picture preview = Get_Image_For_Path(path, 0);
-    User_Picture = preview.image();
-    Modified_image->setPicture(preview);
-    canvas->arrangeCanvas();
+    User_Picture_PREVIEW = Get_Image_For_Path(path, 0);
+    Update_Image_With_Settings();
     if (mode() == Crop_Mode::Drawn && canvas->hasSelectors()) {
         // A selector whose origin falls outside the new picture moves to the far corner.
         const QRectF frame = canvas->model().selectors().back().frame;
@@ -345,6 +330,8 @@ void Cropping_Tool::Load_Image_File(const QString &path)
 
 void Cropping_Tool::Show_hide_Crop_Selection(bool show)
 {
+    if (!On_Gui_Thread("Show_hide_Crop_Selection"))
+        return;
     if (show && !canvas->hasSelectors())
         canvas->addSelectorWithFrame({10, 10, 100, 100});
     canvas->setVisible(show);
@@ -359,8 +346,14 @@ Crop_Mode Cropping_Tool::mode() const
 
 void Cropping_Tool::Crop_Mode_Changed()
 {
+    if (!On_Gui_Thread("Crop_Mode_Changed"))
+        return;
     const Crop_Mode m = mode();
     face_growth->setEnabled(false);
+    if (input_selection() == 2 && m_camera && m_camera->isRunning()) {
+        Show_MessageBox(QStringLiteral("Please first capture image."));
+        return;
+    }
     if (m == Crop_Mode::Drawn) {
         Show_hide_Crop_Selection(true);
     } else if (m == Crop_Mode::Face) {
@@ -387,7 +380,7 @@ void Cropping_Tool::Detect_Face()
 
 void Cropping_Tool::Extend_Face_Size_Changed()
 {
-    if (!Find_Face || mode() != Crop_Mode::Face) return;
+    if (!On_Gui_Thread("Extend_Face_Size_Changed") || !Find_Face || mode() != Crop_Mode::Face) return;
     canvas->addSelectorWithFrame(Face_Selection_Frame(Find_Face_Rect, face_growth->value(), originalImageRatio()));
     canvas->setVisible(true);
 }
@@ -416,6 +409,8 @@ Crop_Cut_Settings Cropping_Tool::Cut_Settings() const
 
 void Cropping_Tool::Crop_Single_Image_Clicked()
 {
+    if (!On_Gui_Thread("Crop_Single_Image_Clicked"))
+        return;
     if (User_Picture.isNull()) {
         Show_MessageBox(QStringLiteral("There is no image to crop."));
         return;
@@ -435,11 +430,15 @@ void Cropping_Tool::Crop_Single_Image_Clicked()
         s.mode = Crop_Mode::Drawn;  // the face rectangle as the user left it
     Output_Run_State state;
     state.replace_keep_file_flag = Keep_Replace_Replace;
-    const Crop_Result cut = Crop_Picture(User_Picture, s, m_detector.get());
-    if (cut.outcome != Crop_Outcome::Cut)
-        return;  // an empty rectangle writes nothing
     const QString folder = output_path->text().trimmed();
     QDir().mkpath(folder);
+    Crop_Result cut;
+    {
+        const PleaseWait_Scope wait(this);
+        cut = Crop_Picture(User_Picture, s, m_detector.get());
+    }
+    if (cut.outcome != Crop_Outcome::Cut)
+        return;  // an empty rectangle writes nothing
     const QString path = Cropped_File_Name(folder, custom_name_radio->isChecked(), custom_name->text().trimmed(),
                                            Crop_Input_Path, output_format_combo->currentIndex(), crop_num++);
     const auto target = Keep_Or_Replace_Target(path, Keep_Replace_Wording::Keep_Or_Replace, false, state);
@@ -453,7 +452,7 @@ void Cropping_Tool::Crop_Single_Image_Clicked()
 
 void Cropping_Tool::Crop_All_Clicked()
 {
-    if (m_job) return;
+    if (!On_Gui_Thread("Crop_All_Clicked") || m_job) return;
     const Crop_Mode m = mode();
     if (m == Crop_Mode::Drawn && !canvas->hasSelectors()) {
         Show_MessageBox(QStringLiteral("Please select area to crop."));
@@ -472,6 +471,9 @@ void Cropping_Tool::Crop_All_Clicked()
     snap.name = custom_name->text().trimmed();
     snap.format = output_format_combo->currentIndex();
     snap.counter = crop_num;
+    snap.adjustments = Current_Adjustments();
+    if (!Fill_Series_Output(snap))
+        return;
     m_state = std::make_shared<Output_Run_State>();
     m_job = std::make_unique<Crop_All_Job>(snap, m_detector, m_state);
     connect(m_job.get(), &Crop_All_Job::rowStarted, this, [this](int r) {
@@ -492,9 +494,14 @@ void Cropping_Tool::Crop_All_Clicked()
 
 void Cropping_Tool::Finish_Crop_All()
 {
-    Q_ASSERT(QThread::currentThread() == thread());
+    if (!On_Gui_Thread("Finish_Crop_All") || !m_job)
+        return;
     m_job->Wait();
     crop_num = m_job->counter();
+    if (!m_job->seriesPath().isEmpty() && QFileInfo::exists(m_job->seriesPath())) {
+        m_seriesMade = true;
+        Fill_batch_list(Listed_Series_Name());
+    }
     m_progress->update_sending_progress_bar();
     m_progress->Hide_One_By_One_Modeless();
     m_job.reset();

@@ -1,11 +1,14 @@
 #pragma once
-// The cropping window. Main screen: the input (a picture file or a folder), the output
-// folder, the output name (custom, "Untitled" by default, or the input's own) and the
-// format (jpg, bmp, png, tiff). Crop screen: the current picture under the selection
-// canvas, the list of the input's pictures and the three crop modes (drawn rectangle,
-// face, fixed size); Crop cuts the picture on show, Crop All every listed picture on a
-// worker thread with the progress panel.
+// The cropping window. Main screen: the input (a picture file, a folder, the camera, a
+// series or a spreadsheet column), the output folder, the output name (custom, "Untitled" by default, or the
+// input's own) and the format (jpg, bmp, png, tiff). Crop screen: the current picture
+// with its adjustments under the selection canvas (or the live camera with Capture),
+// the list of the input's pictures and the three crop modes (drawn rectangle, face,
+// fixed size); Crop cuts the picture on show, Crop All every listed picture on a worker
+// thread with the progress panel, writing a new or replaced series for a series input.
+#include "CameraCapture.h"
 #include "CropAllJob.h"
+#include "Picture.h"
 
 #include <QDialog>
 #include <QImage>
@@ -19,7 +22,9 @@ class QComboBox;
 class QDoubleSpinBox;
 class QLineEdit;
 class QPushButton;
+class QGroupBox;
 class QRadioButton;
+class QSlider;
 class QStackedWidget;
 class QTableWidget;
 class Row_Table;
@@ -31,10 +36,11 @@ class Cropping_Tool : public QDialog {
 public:
     // detector: null makes face mode unavailable (Make_OpenCv_Face_Detector for the user).
     explicit Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidget *parent = nullptr);
-    // direct roads
     // rows: the spreadsheet rows of the design (null: no spreadsheet input); it outlives
     // the window.
-    Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent);
+    // camera: the frames of the camera input (null: Make_Camera_Source at its first use).
+    Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent,
+                  std::unique_ptr<FrameSource> camera = nullptr);
     ~Cropping_Tool() override;
 
     // Resets to the main screen and runs modally.
@@ -50,6 +56,16 @@ public:
     void Crop_Mode_Changed();
     void Extend_Face_Size_Changed();
     void Size_Text_Changed(QLineEdit *field);
+    // inputs
+    bool Main_Screen_Checks();
+    void input_option_CellClick();
+    void Start_Btn_Clicked();
+    void Stop_Btn_Clicked();
+    void Refresh_Camera_Clicked();
+    void Capture_Clicked();
+    void View_batch_Series_Button();
+    void Image_reset_Button();
+    void reject() override;
     // direct roads (Cropping_Tool_Direct.cpp)
     // The crop screen at once, for an image control's picture (direct mode 1), its
     // series (2) or its spreadsheet column (3); the results go into "Cropped_Images".
@@ -68,6 +84,22 @@ public:
     Crop_Mode mode() const;
     Crop_Cut_Settings Cut_Settings() const;
     QString Get_Item_Text(int row) const;
+    // inputs
+    // 0 file, 1 folder, 2 camera, 3 series, 4 spreadsheet column.
+    int input_selection() const;
+    void Check_And_Set_Selection(bool update);
+    void Update_Image_With_Settings();
+    void Reset_Image_Editing_Controls();
+    ImageAdjustments Current_Adjustments() const;
+    // The series chosen in batch_list: a listed name (never typed text); empty for none.
+    QString Listed_Series_Name() const;
+    // batch_list: "<--Select-->" and the series names, `keep` chosen when listed.
+    void Fill_batch_list(const QString &keep = QString());
+    // The series rows: the lines of the series naming existing pictures.
+    QStringList Load_file_Func(const QString &name) const;
+    CameraSession &session();
+    // A Crop All of this opening wrote a series (the main window then refreshes its lists).
+    bool Series_Made() const { return m_seriesMade; }
 
     // The run in progress (null when idle) and its state.
     const Crop_All_Job *job() const { return m_job.get(); }
@@ -110,6 +142,25 @@ public:
     QDoubleSpinBox *face_growth = nullptr;
     QLineEdit *width_Text = nullptr, *height_Text = nullptr;
     QCheckBox *aspect_ratio_chk = nullptr;
+    // inputs
+    QRadioButton *camera_radio = nullptr, *series_radio = nullptr;
+    QWidget *Camera_Box = nullptr, *batch_series_box = nullptr;
+    QComboBox *camera_list = nullptr;  // names; each item's data is the device's ID
+    QPushButton *start_btn = nullptr, *stop_btn = nullptr, *refresh_camera_btn = nullptr;
+    QComboBox *batch_list = nullptr;  // "<--Select-->" and the series names
+    QRadioButton *batch_new_radio = nullptr, *batch_replace_radio = nullptr;
+    QPushButton *view_series_btn = nullptr;
+    PictureView *capture_image = nullptr;  // the live camera picture
+    QPushButton *capture_btn = nullptr;    // "Capture" / "Resume"
+    QGroupBox *Image_Edit_Prop_Box = nullptr;
+    QCheckBox *Image_Gray_Scale_chk = nullptr, *Image_Sepia_chk = nullptr, *Image_Invert_chk = nullptr,
+              *Image_FIV_chk = nullptr, *Image_FIH_chk = nullptr;
+    QSlider *Hue_slidr = nullptr, *Sat_slidr = nullptr, *Brt_slidr = nullptr, *Con_slidr = nullptr,
+            *shrp_slidr = nullptr, *ev_slidr = nullptr, *blr_slidr = nullptr, *Trsp_slidr = nullptr,
+            *Rotate_slidr = nullptr;
+    QPushButton *image_reset_btn = nullptr;
+    // The unadjusted source of the picture on show (file preview or camera frame).
+    Picture User_Picture_PREVIEW;
     // direct roads
     QRadioButton *excel_radio = nullptr;          // the spreadsheet-column input
     QComboBox *excel_column_list = nullptr;       // its columns, row number first
@@ -124,6 +175,14 @@ private:
     void Create_List(const QStringList &paths);
     void Detect_Face();
     void Finish_Crop_All();
+    // inputs
+    void buildInputs();
+    void buildAdjustments();
+    // The crop screen's widgets for an input (input_selection()).
+    void Show_Crop_Screen_Of(int input);
+    bool Fill_Series_Output(Crop_All_Snapshot &snap);
+    // False (and a line in the log) off the GUI thread: widgets are touched on it only.
+    bool On_Gui_Thread(const char *where) const;
     // direct roads
     void buildDirectRoads();
     void Reset_Direct_Roads();
@@ -141,6 +200,10 @@ private:
     std::shared_ptr<Output_Run_State> m_state;
     Send_Modeless *m_progress = nullptr;
     bool m_loading = false;
+    // inputs
+    std::unique_ptr<FrameSource> m_cameraSource;
+    std::unique_ptr<CameraSession> m_camera;
+    bool m_seriesMade = false;
     // direct roads
     Row_Table *m_rows = nullptr;
     QString m_directSeriesName;   // the series a direct series run starts from

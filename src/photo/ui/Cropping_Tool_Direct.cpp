@@ -25,6 +25,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -43,24 +44,17 @@ const QString kNoColumnPicture =
 
 void Cropping_Tool::buildDirectRoads()
 {
-    // The spreadsheet-column input, after the folder input of the main screen.
+    // The spreadsheet-column input, after the other inputs of the main screen.
     auto *form = qobject_cast<QFormLayout *>(screens->widget(0)->layout());
     excel_radio = new QRadioButton(tr("Spreadsheet column"));
     excel_column_list = new QComboBox;
     excel_column_list->setPlaceholderText(QStringLiteral("<--Select-->"));
-    int folderRow = -1;
+    int lastRow = -1;
     QFormLayout::ItemRole role;
-    form->getWidgetPosition(folder_radio, &folderRow, &role);
-    form->insertRow(folderRow + 1, excel_radio, excel_column_list);
-    QButtonGroup *inputs = file_radio->group();
-    inputs->addButton(excel_radio);
-    connect(inputs, &QButtonGroup::buttonToggled, this, [this] {
-        file_path->setEnabled(file_radio->isChecked());
-        file_browse->setEnabled(file_radio->isChecked());
-        folder_path->setEnabled(folder_radio->isChecked());
-        folder_browse->setEnabled(folder_radio->isChecked());
-        excel_column_list->setEnabled(excel_radio->isChecked());
-    });
+    form->getWidgetPosition(series_radio, &lastRow, &role);
+    form->insertRow(lastRow + 1, excel_radio, excel_column_list);
+    file_radio->group()->addButton(excel_radio);
+    connect(excel_radio, &QRadioButton::toggled, this, &Cropping_Tool::input_option_CellClick);
 
     // Crop Image / Crop Images, below Crop All.
     Crop_direct_Btn = new QPushButton(tr("Crop Image"));
@@ -154,6 +148,7 @@ bool Cropping_Tool::Open_Direct_Screen(int direct, const QStringList &rows, cons
     for (QWidget *w : std::initializer_list<QWidget *>{next_btn, back_btn, crop_btn, crop_all_btn})
         w->hide();
     Croping_option_Box->setVisible(direct != 1);
+    Image_Edit_Prop_Box->setEnabled(true);  // the adjusted picture is the one cut
     list->setVisible(direct != 1);
     Crop_direct_Btn->setText(direct == 2 ? tr("Crop Images") : tr("Crop Image"));
     Crop_direct_Btn->show();
@@ -289,6 +284,7 @@ void Cropping_Tool::Start_Direct_Run()
     Crop_All_Snapshot snap;
     for (int r = 0; r < list->rowCount(); ++r) snap.paths << Get_Item_Text(r);
     snap.cut = Cut_Settings();
+    snap.adjustments = Current_Adjustments();
     snap.direct = true;
     snap.counter = crop_num;
     Create_Folder(Cropped_Img_Path);

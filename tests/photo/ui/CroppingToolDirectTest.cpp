@@ -1,6 +1,6 @@
 // The cropping window's direct roads (a control's picture, series or spreadsheet
-// column, results in "Cropped_Images") and its spreadsheet-column input, with a fake
-// row table.
+// column, results in "Cropped_Images", adjusted as the panel says) and its
+// spreadsheet-column input, with a fake row table.
 #include "Cropping_Tool.h"
 
 #include "Globals.h"
@@ -9,9 +9,11 @@
 #include "SelectionCanvas.h"
 #include "TestSupport.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QGroupBox>
 #include <QImage>
 #include <QImageReader>
 #include <QLineEdit>
@@ -310,4 +312,65 @@ TEST(CroppingToolDirect, SpreadsheetInputOfTheMainScreen)
     EXPECT_TRUE(tool.crop_btn->isHidden());
     EXPECT_FALSE(tool.crop_all_btn->isHidden());
     EXPECT_EQ(tool.User_Picture.size(), QSize(40, 40));
+}
+
+TEST(CroppingToolDirect, RoadsCutThePictureAsAdjusted)
+{
+    // The adjustment panel works on the direct roads: the picture on show and every row
+    // of a run are cut as adjusted (grey here: the red picture comes out grey).
+    Folders f;
+    const QString a = f.home + "/in/a.png";
+    QDir().mkpath(f.home + "/in");
+    QImage red(60, 40, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(a));
+    Write(f.home + "/data/DataSet/Staff.txt", (a + "\n").toUtf8());
+    struct Row {
+        int direct;
+        QString written;
+        QSize size;
+    };
+    const Row rows[] = {
+        {1, f.home + "/data/Cropped_Images/a.png", {20, 10}},
+        {2, f.home + "/data/Cropped_Images/Staff (1)/a.png", {12, 8}},
+        {3, f.home + "/data/Cropped_Images/Column 3/a.png", {12, 8}},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.direct);
+        FakeRows table;
+        table.titles << "Photo";
+        table.rows = {{"1", a}};
+        Cropping_Tool tool(nullptr, &table, nullptr);
+        tool.resize(900, 700);
+        bool enabled = false;
+        Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+            enabled = t.Image_Edit_Prop_Box->isEnabled();
+            t.Image_Gray_Scale_chk->setChecked(true);
+            if (r.direct == 1) {
+                const QSizeF ratio = t.originalImageRatio();
+                t.canvas->addSelectorWithFrame({0, 0, 20 * ratio.width(), 10 * ratio.height()});
+            } else {
+                t.fixed_radio->setChecked(true);
+                t.width_Text->setText("12");
+                t.height_Text->setText("8");
+                boxes().answerNext(1);  // Yes to the new series / column
+            }
+            QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+        };
+        boxes().clear();
+        const int code = r.direct == 1   ? tool.Open_Wnd_Direct_To_Crop(a)
+                         : r.direct == 2 ? tool.Open_Wnd_Direct_Crop_Series("Staff")
+                                         : tool.Open_Wnd_Direct_Excel_Column("Photo", 1);
+        Cropping_Tool::whileOpen = nullptr;
+        ASSERT_EQ(code, 1);
+        EXPECT_TRUE(enabled);
+        const QImage cut(r.written);
+        ASSERT_EQ(cut.size(), r.size);
+        const QColor c = cut.pixelColor(3, 3);
+        EXPECT_EQ(c.red(), c.green());
+        EXPECT_EQ(c.green(), c.blue());
+        EXPECT_LT(c.red(), 200);
+        QDir(f.home + "/data/Cropped_Images").removeRecursively();
+        QFile::remove(f.home + "/data/DataSet/Staff (1).txt");
+    }
 }

@@ -64,7 +64,7 @@ TEST(CroppingTool, MainScreenChecksInOrder)
         {false, "", "", "", "Please select input image file path."},
         {true, "", "", "", "Please select input folder path."},
         {false, home + "/a.png", "", "", "Please select output folder path."},
-        {false, home + "/a.png", home + "/out", " ", "Please selec output file custom name."},
+        {false, home + "/a.png", home + "/out", " ", "Please select output file custom name."},
         {true, home + "/empty", home + "/out", "x", "The selected folder does not contains any image with supported extension."},
     };
     QDir().mkpath(home + "/empty");
