@@ -95,8 +95,10 @@ void Group_Row_List::Delete_Record()
         Show_MessageBox(QStringLiteral("Unable to delete this record because project must have one record."));
         return;
     }
+    // Without a chosen person there is nothing to delete.
+    const int row = selectedRow();
+    if (row < 0) return;
     if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want delete selected record?")) != 1) return;
-    const int row = qMax(0, selectedRow());
     const GroupRows::Delete_Result result = GroupRows::Delete_Row(m_doc, row);
     if (!result.deleted) return;
     Mark_Group_List_New_Selection(result.select);
@@ -106,7 +108,10 @@ void Group_Row_List::Delete_Record()
 
 void Group_Row_List::Save_Record(bool message)
 {
-    const int row = qMax(0, selectedRow());
+    // Without a chosen person the panel shows nobody: no row is written over, as in the
+    // window's own save.
+    const int row = selectedRow();
+    if (row < 0) return;
     if (!GroupRows::Save_Row(m_doc, row, panelValues ? panelValues() : QList<GroupRows::Panel_Value>{})) return;
     Mark_Group_List_New_Selection(row);
     silentSave();
@@ -115,7 +120,8 @@ void Group_Row_List::Save_Record(bool message)
 
 void Group_Row_List::Save_And_Next()
 {
-    const int row = qMax(0, selectedRow());
+    const int row = selectedRow();
+    if (row < 0) return;
     Save_Record(false);
     Mark_Group_List_New_Selection(GroupRows::Row_After_Save(row, GroupList->count(), GP_Move_Next_Rcd_ChkBox->isChecked()));
 }

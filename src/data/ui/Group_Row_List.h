@@ -33,6 +33,7 @@ public:
     void Add_Record();
     void Delete_Record();
     // Stores the panel into the selected row and saves; with `message` tells the user.
+    // Save, Save-and-next and Delete do nothing while no row is selected.
     void Save_Record(bool message);
     // The silent save, then the next entry when "move to next" is ticked.
     void Save_And_Next();

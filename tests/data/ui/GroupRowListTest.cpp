@@ -135,6 +135,23 @@ TEST_F(RowList, SaveAndNext)
     EXPECT_EQ(boxes.size(), 1);  // the silent saves said nothing
 }
 
+TEST_F(RowList, NothingSelectedStoresAndDeletesNothing)
+{
+    // As the window's own save does: no chosen person, no row written over.
+    auto list = makeList();
+    list->GroupList->setCurrentRow(-1);
+    ASSERT_EQ(list->selectedRow(), -1);
+    const QList<QStringList> rows = doc.ListData();
+    panel = {{1, "Zed", true}, {2, "Spy", true}};
+    QTest::mouseClick(list->save_btn, Qt::LeftButton);
+    QTest::mouseClick(list->save_next_btn, Qt::LeftButton);
+    QTest::mouseClick(list->delete_btn, Qt::LeftButton);
+    EXPECT_EQ(doc.ListData(), rows);
+    EXPECT_EQ(saves, 0);
+    EXPECT_EQ(boxes, QStringList());
+    EXPECT_EQ(list->selectedRow(), -1);
+}
+
 TEST_F(RowList, EmptyTableAndNoNameColumn)
 {
     doc.setListData({});
