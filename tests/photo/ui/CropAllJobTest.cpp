@@ -9,9 +9,12 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QTest>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 using namespace testsupport;
 
@@ -174,4 +177,55 @@ TEST(CropAllJob, ReplacedSeriesStaysWholeWhenTheRunFails)
     ASSERT_TRUE(again.Start());
     again.Wait();
     EXPECT_EQ(Read(series), home + "/out/Untitled.png\n" + home + "/out/Untitled_1.png\n");
+}
+
+TEST(CropAllJob, KeepReplaceCancelSkipsItsFileOrStopsTheRun)
+{
+    // The first name is taken: the first row asks. A plain Cancel writes nothing for
+    // that row and the run goes on; Cancel with "Apply to All" ends it there.
+    struct Row {
+        const char *what;
+        int answer;
+        int asked;
+        QStringList written;
+        QString lines;
+    };
+    const QString home = testHome();
+    const QStringList paths = Make_Pictures(home + "/in", 3, 30);
+    const Row rows[] = {
+        {"cancel", Keep_Replace_Cancel, 1, {"Untitled_1.png", "Untitled_2.png"},
+         "\n" + home + "/out/Untitled_1.png\n" + home + "/out/Untitled_2.png\n"},
+        {"cancel all", Keep_Replace_Cancel_All, 1, {}, "\n"},
+    };
+    for (const Row &r : rows) {
+        QDir(home + "/out").removeRecursively();
+        QDir().mkpath(home + "/out");
+        {
+            QFile taken(home + "/out/Untitled.png");
+            ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+            taken.write("old");
+        }
+        std::atomic<int> asked{0};
+        Set_MessageBox_Answerer([&](MessageBoxKind kind, const QString &) {
+            if (kind == MessageBoxKind::KeepReplace) ++asked;
+            return r.answer;
+        });
+        auto state = std::make_shared<Output_Run_State>();
+        Crop_All_Snapshot s = Fixed_Snapshot(paths, home + "/out");
+        s.series = Crop_Series_Output::New;
+        s.seriesPath = home + "/Run.txt";
+        Crop_All_Job job(s, nullptr, state);
+        ASSERT_TRUE(job.Start());
+        // The question runs on this (the GUI) thread while the worker waits.
+        QTRY_VERIFY_WITH_TIMEOUT(job.Done(), 20000);
+        job.Wait();
+        installRecordingAnswerer();
+        EXPECT_EQ(asked.load(), r.asked) << r.what;
+        QStringList expected = r.written;
+        expected.prepend("Untitled.png");
+        EXPECT_EQ(QDir(home + "/out").entryList(QDir::Files, QDir::Name), expected) << r.what;
+        EXPECT_EQ(Read(home + "/out/Untitled.png"), "old") << r.what;
+        EXPECT_EQ(Read(home + "/Run.txt"), r.lines) << r.what;
+        EXPECT_EQ(job.written(), r.written.size()) << r.what;
+    }
 }
