@@ -40,7 +40,10 @@ QString Make_Picture(const QString &path, int w, int h)
 
 void Shot(QWidget &w, const char *name)
 {
-    const QString folder = QStringLiteral("/work/shots/wt-crop-direct");
+    // Into $DOZO_SHOTS_DIR when set, else into the folder of this road's shots when it exists.
+    QString folder = qEnvironmentVariable("DOZO_SHOTS_DIR");
+    if (folder.isEmpty()) folder = QStringLiteral("/work/shots/wt-crop-direct");
+    else QDir().mkpath(folder);
     if (!QDir(folder).exists()) return;
     w.grab().save(folder + "/" + name + ".png");
 }

@@ -43,6 +43,8 @@ TEST(CropEngine, FaceScaleAndFixedSize)
         {{300, 600}, {300, 300}, 0.5},
         {{0, 100}, {100, 100}, 1.0},
         {{0, 50}, {100, 100}, 1.0},  // no width: no scale
+        {{1, 200}, {100, 100}, 0.5},  // one pixel wide or high is a picture still
+        {{200, 1}, {100, 100}, 0.5},
     };
     for (const Scale &s : scales)
         EXPECT_DOUBLE_EQ(Face_Scale(s.picture, s.view), s.scale) << s.picture.width();
@@ -59,6 +61,8 @@ TEST(CropEngine, FaceScaleAndFixedSize)
         {50, 50, {100, 200}, true, {25, 50}},
         {300, 60, {200, 100}, true, {120, 60}},
         {0, 50, {200, 100}, false, {0, 0}},  // no width: nothing cut
+        {50, 200, {1, 100}, true, {2, 200}},  // one pixel wide or high keeps its proportions
+        {200, 50, {100, 1}, true, {200, 2}},
     };
     for (const Fixed &f : rows) {
         QImage picture(f.picture.toSize(), QImage::Format_RGB32);
@@ -105,6 +109,7 @@ TEST(CropEngine, CutsYUpRectangleOfAsymmetricPicture)
     EXPECT_EQ(Flip_Rect_Y({0, 0, 10, 10}, 30), QRectF(0, 20, 10, 10));
     EXPECT_TRUE(Cut_Picture(picture, {0, 0, 0, 10}).isNull());
     EXPECT_EQ(Cut_Picture(picture, {0, 0, 1, 10}).size(), QSize(1, 10));
+    EXPECT_EQ(Cut_Picture(picture, {0, 0, 10, 1}).size(), QSize(10, 1));
     EXPECT_TRUE(Cut_Picture(QImage(), {0, 0, 1, 10}).isNull());
     EXPECT_TRUE(Crop_By_Given_Size(QImage(), 50, 50, false).isNull());
     EXPECT_TRUE(Cut_Picture(picture, {0, 0, 10, 0.5}).isNull());

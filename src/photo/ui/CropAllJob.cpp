@@ -3,6 +3,7 @@
 #include "DirectCropNames.h"
 #include "Export_File_Writer.h"
 #include "FileUtilities.h"
+#include "FileWrite.h"
 #include "Log.h"
 #include "MessageBox.h"
 
@@ -78,7 +79,8 @@ void Crop_All_Job::Run()
 {
     QDir().mkpath(m_snapshot.outputFolder);
     for (int row = 0; row < m_snapshot.paths.size(); ++row) {
-        if (m_abandoned || m_state->Stop_Requested() || m_state->Stop_SMS_Sending_Now)
+        // Stop, or Cancel with "Apply to All"; a plain Cancel skips its own file only.
+        if (m_abandoned || m_state->Stop_Requested())
             break;
         ++m_state->curr_card_count;
         emit rowStarted(row);
@@ -97,19 +99,13 @@ void Crop_All_Job::Run()
         m_lines << written;  // a row without a cut: an empty line
     }
     if (!m_tempPath.isEmpty()) {
-        QFile temp(m_tempPath);
-        bool ok = temp.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        // Written whole over the series (a rename), so the old one stays until then.
+        QByteArray bytes;
         for (const QString &line : std::as_const(m_lines))
-            ok = ok && temp.write((line + u'\n').toUtf8()) >= 0;
-        temp.close();
-        if (ok) {
-            QFile::remove(m_snapshot.seriesPath);
-            ok = QFile::rename(m_tempPath, m_snapshot.seriesPath);
-        }
-        if (!ok) {
-            QFile::remove(m_tempPath);
+            bytes += (line + u'\n').toUtf8();
+        QFile::remove(m_tempPath);
+        if (!Write_File_Whole(m_snapshot.seriesPath, bytes))
             Show_NSLog_Message(QStringLiteral("Crop All: cannot write the series ") + m_snapshot.seriesPath);
-        }
     }
     m_state->Export_File_Path = m_snapshot.outputFolder;
     m_state->Export_File_Message = QStringLiteral("Image has been cropped successfully.");

@@ -156,8 +156,10 @@ void Cropping_Tool::buildWindow()
     right->addWidget(modes);
     crop_btn = new QPushButton(tr("Crop"));
     crop_all_btn = new QPushButton(tr("Crop All"));
+    Open_Folder_Btn = new QPushButton(tr("Open Folder"));
     right->addWidget(crop_btn);
     right->addWidget(crop_all_btn);
+    right->addWidget(Open_Folder_Btn);
     right->addStretch(1);
     cropLayout->addLayout(right);
     screens->addWidget(crop);
@@ -206,12 +208,16 @@ void Cropping_Tool::buildWindow()
     connect(close, &QPushButton::clicked, this, &QDialog::reject);
     connect(crop_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_Single_Image_Clicked);
     connect(crop_all_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_All_Clicked);
+    connect(Open_Folder_Btn, &QPushButton::clicked, this, &Cropping_Tool::Open_Output_Folder_Clicked);
     for (QRadioButton *b : {drawn_radio, face_radio, fixed_radio})
         connect(b, &QRadioButton::toggled, this, [this](bool on) { if (on) Crop_Mode_Changed(); });
     connect(face_growth, &QDoubleSpinBox::valueChanged, this, &Cropping_Tool::Extend_Face_Size_Changed);
     for (QLineEdit *field : {width_Text, height_Text})
         connect(field, &QLineEdit::textEdited, this, [this, field] { Size_Text_Changed(field); });
     connect(list, &QTableWidget::itemSelectionChanged, this, [this] {
+        // While Crop All follows its rows the worker loads and cuts each picture itself:
+        // the list only shows where it is, and the picture of its last row comes at the end.
+        if (m_loading) return;
         const auto rows = list->selectionModel()->selectedRows();
         if (!rows.isEmpty()) Load_Image_File(Get_Item_Text(rows.first().row()));
     });
@@ -281,6 +287,13 @@ void Cropping_Tool::Back_Btn_Clicked()
         m_camera->Stop_Camera_Reading();
         m_camera->setStopped(false);
     }
+}
+
+void Cropping_Tool::Open_Output_Folder_Clicked()
+{
+    const QString folder = output_path->text().trimmed();
+    if (!folder.isEmpty())
+        Open_With_Default_Application(folder);
 }
 
 void Cropping_Tool::Create_List(const QStringList &paths)
@@ -370,6 +383,8 @@ void Cropping_Tool::Detect_Face()
                                                            : std::nullopt;
     if (!face) {
         Show_hide_Crop_Selection(false);
+        if (!m_job)  // a run's own rows say nothing
+            Show_MessageBox(QStringLiteral("No face detected."));
         return;
     }
     Find_Face = true;
@@ -504,6 +519,9 @@ void Cropping_Tool::Finish_Crop_All()
     }
     m_progress->update_sending_progress_bar();
     m_progress->Hide_One_By_One_Modeless();
+    // The picture of the row the run reached (a faceless one says nothing: the run's own).
+    if (const auto rows = list->selectionModel()->selectedRows(); !rows.isEmpty())
+        Load_Image_File(Get_Item_Text(rows.first().row()));
     m_job.reset();
     Open_Export_File_Box(*m_state, this);
     emit cropAllFinished();

@@ -65,6 +65,8 @@ public:
     void Capture_Clicked();
     void View_batch_Series_Button();
     void Image_reset_Button();
+    // Opens the output folder with the desktop (normal mode; the direct roads hide it).
+    void Open_Output_Folder_Clicked();
     void reject() override;
     // direct roads (Cropping_Tool_Direct.cpp)
     // The crop screen at once, for an image control's picture (direct mode 1), its
@@ -142,6 +144,7 @@ public:
     QDoubleSpinBox *face_growth = nullptr;
     QLineEdit *width_Text = nullptr, *height_Text = nullptr;
     QCheckBox *aspect_ratio_chk = nullptr;
+    QPushButton *Open_Folder_Btn = nullptr;
     // inputs
     QRadioButton *camera_radio = nullptr, *series_radio = nullptr;
     QWidget *Camera_Box = nullptr, *batch_series_box = nullptr;

@@ -31,8 +31,9 @@
 #include <QRadioButton>
 #include <QStackedWidget>
 #include <QTableWidget>
-#include <QThread>
 #include <QTimer>
+
+#include <optional>
 
 namespace {
 const QString kCropped = QStringLiteral("Image has been cropped successfully.");
@@ -81,7 +82,8 @@ void Cropping_Tool::Reset_Direct_Roads()
     m_directSeriesName.clear();
     m_directSeriesPath.clear();
     Crop_direct_Btn->hide();
-    for (QWidget *w : std::initializer_list<QWidget *>{next_btn, back_btn, crop_btn, crop_all_btn, Croping_option_Box, list})
+    for (QWidget *w : std::initializer_list<QWidget *>{next_btn, back_btn, crop_btn, crop_all_btn, Open_Folder_Btn,
+                                                       Croping_option_Box, list})
         w->show();
     // The spreadsheet input: while the design has rows.
     const bool rows = m_rows && m_rows->Row_Table_Row_Count() > 0;
@@ -145,7 +147,7 @@ bool Cropping_Tool::Open_Direct_Screen(int direct, const QStringList &rows, cons
         crop_direct = 0;
         return false;
     }
-    for (QWidget *w : std::initializer_list<QWidget *>{next_btn, back_btn, crop_btn, crop_all_btn})
+    for (QWidget *w : std::initializer_list<QWidget *>{next_btn, back_btn, crop_btn, crop_all_btn, Open_Folder_Btn})
         w->hide();
     Croping_option_Box->setVisible(direct != 1);
     Image_Edit_Prop_Box->setEnabled(true);  // the adjusted picture is the one cut
@@ -223,7 +225,7 @@ QString Cropping_Tool::Direct_Result_Message() const
 
 void Cropping_Tool::Crop_Direct_Image_Clicked()
 {
-    if (crop_direct == 0 || m_job) return;
+    if (!On_Gui_Thread("Crop_Direct_Image_Clicked") || crop_direct == 0 || m_job) return;
     const Crop_Mode m = mode();
     if (m == Crop_Mode::Drawn && !canvas->hasSelectors()) {
         Show_MessageBox(QStringLiteral("Please select area to crop."));
@@ -262,14 +264,18 @@ void Cropping_Tool::Crop_Direct_Picture()
     }
     Crop_Cut_Settings s = Cut_Settings();
     if (m == Crop_Mode::Face) s.mode = Crop_Mode::Drawn;  // the face rectangle as the user left it
+    std::optional<PleaseWait_Scope> wait(std::in_place, this);
     const Crop_Result cut = Crop_Picture(User_Picture, s, m_detector.get());
     if (cut.outcome != Crop_Outcome::Cut) {
+        wait.reset();
         Show_MessageBox(QStringLiteral("Please select area to crop."));
         return;
     }
     Create_Folder(Cropped_Img_Path);
     const QString target = Check_Exist_Path_and_Create_New(Path_Join(Cropped_Img_Path, Direct_Crop_File_Name(Crop_Input_Path)));
-    if (!Save_gen_image(cut.image, target)) {
+    const bool saved = Save_gen_image(cut.image, target);
+    wait.reset();
+    if (!saved) {
         Show_NSLog_Message(QStringLiteral("Cropped picture not written: ") + target);
         Show_MessageBox(QStringLiteral("Error in file accessing."));
         return;
@@ -321,7 +327,7 @@ void Cropping_Tool::Start_Direct_Run()
 
 void Cropping_Tool::Finish_Direct_Run()
 {
-    Q_ASSERT(QThread::currentThread() == thread());
+    if (!On_Gui_Thread("Finish_Direct_Run") || !m_job) return;
     m_job->Wait();
     crop_num = m_job->counter();
     const QStringList lines = m_job->seriesLines();  // one per row done: the file, or empty

@@ -5,13 +5,17 @@
 
 #include "TestSupport.h"
 
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
 #include <QThread>
 
 #include <gtest/gtest.h>
+
+#include <atomic>
 
 using namespace testsupport;
 
@@ -174,4 +178,112 @@ TEST(CropAllJob, ReplacedSeriesStaysWholeWhenTheRunFails)
     ASSERT_TRUE(again.Start());
     again.Wait();
     EXPECT_EQ(Read(series), home + "/out/Untitled.png\n" + home + "/out/Untitled_1.png\n");
+}
+
+TEST(CropAllJob, KeepReplaceCancelSkipsItsFileOrStopsTheRun)
+{
+    // The first name is taken: the first row asks. A plain Cancel writes nothing for
+    // that row and the run goes on; Cancel with "Apply to All" ends it there.
+    struct Row {
+        const char *what;
+        int answer;
+        int asked;
+        QStringList written;
+        QString lines;
+    };
+    const QString home = testHome();
+    const QStringList paths = Make_Pictures(home + "/in", 3, 30);
+    const Row rows[] = {
+        {"cancel", Keep_Replace_Cancel, 1, {"Untitled_1.png", "Untitled_2.png"},
+         "\n" + home + "/out/Untitled_1.png\n" + home + "/out/Untitled_2.png\n"},
+        {"cancel all", Keep_Replace_Cancel_All, 1, {}, "\n"},
+    };
+    for (const Row &r : rows) {
+        QDir(home + "/out").removeRecursively();
+        QDir().mkpath(home + "/out");
+        {
+            QFile taken(home + "/out/Untitled.png");
+            ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+            taken.write("old");
+        }
+        std::atomic<int> asked{0};
+        Set_MessageBox_Answerer([&](MessageBoxKind kind, const QString &) {
+            if (kind == MessageBoxKind::KeepReplace) ++asked;
+            return r.answer;
+        });
+        auto state = std::make_shared<Output_Run_State>();
+        Crop_All_Snapshot s = Fixed_Snapshot(paths, home + "/out");
+        s.series = Crop_Series_Output::New;
+        s.seriesPath = home + "/Run.txt";
+        Crop_All_Job job(s, nullptr, state);
+        ASSERT_TRUE(job.Start());
+        // The question runs on this (the GUI) thread while the worker waits.
+        QElapsedTimer clock;
+        clock.start();
+        while (!job.Done() && clock.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        ASSERT_TRUE(job.Done()) << r.what;
+        job.Wait();
+        installRecordingAnswerer();
+        EXPECT_EQ(asked.load(), r.asked) << r.what;
+        QStringList expected = r.written;
+        expected.prepend("Untitled.png");
+        EXPECT_EQ(QDir(home + "/out").entryList(QDir::Files, QDir::Name), expected) << r.what;
+        EXPECT_EQ(Read(home + "/out/Untitled.png"), "old") << r.what;
+        EXPECT_EQ(Read(home + "/Run.txt"), r.lines) << r.what;
+        EXPECT_EQ(job.written(), r.written.size()) << r.what;
+    }
+}
+
+TEST(CropAllJob, EachRowIsCutFromItsAdjustedPreview)
+{
+    const QString home = testHome();
+    QDir().mkpath(home + "/in");
+    // 1000 x 800, left half red, right half blue: its preview is 500 x 400, where x 300
+    // to 400 is blue (in the whole picture it is red).
+    QImage halves(1000, 800, QImage::Format_RGB32);
+    halves.fill(Qt::red);
+    for (int y = 0; y < 800; ++y)
+        for (int x = 500; x < 1000; ++x) halves.setPixel(x, y, qRgb(0, 0, 255));
+    ASSERT_TRUE(halves.save(home + "/in/halves.png"));
+    // 60 x 40, top half red, bottom half blue; turned 90 degrees clockwise and stretched
+    // into its box the red half is on the right, the blue on the left.
+    QImage bands(60, 40, QImage::Format_RGB32);
+    bands.fill(Qt::blue);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 60; ++x) bands.setPixel(x, y, qRgb(255, 0, 0));
+    ASSERT_TRUE(bands.save(home + "/in/bands.png"));
+
+    struct Row {
+        const char *what;
+        QString input;
+        Crop_Mode mode;
+        double rotation;
+        QSize size;
+        QPoint at;
+        QRgb colour;
+    };
+    const Row rows[] = {
+        {"preview", home + "/in/halves.png", Crop_Mode::Drawn, 0, {100, 100}, {50, 50}, qRgb(0, 0, 255)},
+        {"turned: right", home + "/in/bands.png", Crop_Mode::Fixed, 90, {60, 40}, {50, 35}, qRgb(255, 0, 0)},
+        {"turned: left", home + "/in/bands.png", Crop_Mode::Fixed, 90, {60, 40}, {10, 5}, qRgb(0, 0, 255)},
+    };
+    for (const Row &r : rows) {
+        QDir(home + "/out").removeRecursively();
+        Crop_All_Snapshot s;
+        s.paths = {r.input};
+        s.cut.mode = r.mode;
+        s.cut.selection = {300, 0, 100, 100};
+        s.cut.drawing = {0, 0, 500, 500};
+        s.cut.width = 60;
+        s.cut.height = 40;
+        s.adjustments.rotation = r.rotation;
+        s.outputFolder = home + "/out";
+        s.format = 2;
+        Crop_All_Job job(s, nullptr, std::make_shared<Output_Run_State>());
+        ASSERT_TRUE(job.Start());
+        job.Wait();
+        const QImage cut(home + "/out/Untitled.png");
+        ASSERT_EQ(cut.size(), r.size) << r.what;
+        EXPECT_EQ(cut.pixel(r.at) | 0xff000000u, r.colour) << r.what;
+    }
 }

@@ -15,7 +15,9 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QDoubleSpinBox>
 #include <QGroupBox>
 #include <QImageReader>
@@ -112,6 +114,17 @@ public:
     QString Get_sel_row_col_value_of_Excel(int row, int column) const override { return Row_Table_Cell(rows, row, column); }
     int Add_Row_Table_Column(const QStringList &) override { return 2; }
 };
+
+// Runs the event loop until the condition holds or the time is up; its last answer.
+// (QTest's QTRY macros return silently from a gtest body when they time out.)
+template <typename F>
+bool Events_Until(F condition, int ms = 5000)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!condition() && clock.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return condition();
+}
 
 void Shot(QWidget &w, const char *name)
 {
@@ -317,7 +330,7 @@ TEST(CroppingToolInputs, CameraCaptureResumeAndCrop)
     QImage frame(320, 240, QImage::Format_RGB32);
     frame.fill(QColor(10, 200, 30));
     cam.source->push(frame);
-    QTRY_VERIFY(!tool.capture_image->picture().isNull());
+    ASSERT_TRUE(Events_Until([&] { return !tool.capture_image->picture().isNull(); }));
     QTest::mouseClick(tool.capture_btn, Qt::LeftButton);
     EXPECT_EQ(tool.capture_btn->text(), "Resume");
     EXPECT_FALSE(tool.session().isRunning());
@@ -511,7 +524,7 @@ TEST(CroppingToolInputs, WidgetCallsOffTheGuiThreadAreRefused)
         ended = true;
     });
     // The GUI thread keeps serving: a call that waits on it does not hang the test.
-    QTRY_VERIFY_WITH_TIMEOUT(ended, 10000);
+    ASSERT_TRUE(Events_Until([&] { return bool(ended); }, 10000));
     worker.join();
     EXPECT_EQ(tool.Crop_Input_Path, "before");
     EXPECT_TRUE(tool.User_Picture.isNull());
@@ -553,7 +566,7 @@ TEST(CroppingToolInputs, ClosingWhileARowWaitsOnTheKeepReplaceQuestion)
     tool->Crop_All_Clicked();
     job = tool->job();
     ASSERT_TRUE(job);
-    QTRY_VERIFY_WITH_TIMEOUT(job.isNull(), 20000);
+    EXPECT_TRUE(Events_Until([&] { return job.isNull(); }, 20000));
     over = true;
     watchdog.join();
     installRecordingAnswerer();
@@ -575,7 +588,7 @@ TEST(CroppingToolInputs, SyntheticCameraOfTheDefaultSourceCapturesAndCrops)
     tool.output_path->setText(home + "/out");
     tool.custom_name->setText("Visitor");
     QTest::mouseClick(tool.next_btn, Qt::LeftButton);
-    QTRY_VERIFY(!tool.capture_image->picture().isNull());
+    ASSERT_TRUE(Events_Until([&] { return !tool.capture_image->picture().isNull(); }));
     QTest::qWait(300);
     Shot(tool, "camera-synthetic-live");
     QTest::mouseClick(tool.capture_btn, Qt::LeftButton);
@@ -615,7 +628,7 @@ TEST(CroppingToolInputs, StopHalfWayKeepsTheRowsDoneInTheNewSeries)
     QSignalSpy done(&tool, &Cropping_Tool::cropAllFinished);
     QTest::mouseClick(tool.crop_all_btn, Qt::LeftButton);
     ASSERT_TRUE(tool.job());
-    QTRY_VERIFY_WITH_TIMEOUT(tool.progressPanel()->_Curr_Progress->value() >= 5 || !done.isEmpty(), 20000);
+    ASSERT_TRUE(Events_Until([&] { return tool.progressPanel()->_Curr_Progress->value() >= 5 || !done.isEmpty(); }, 20000));
     Shot(*tool.progressPanel(), "progress-half-way");
     boxes().clear();
     boxes().answerNext(1);  // Stop: Yes

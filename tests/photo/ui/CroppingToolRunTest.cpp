@@ -1,0 +1,238 @@
+// The cropping window around a run: Crop All leaves the loading of its rows to the
+// worker, the Open Folder button of the normal mode, "No face detected." when face mode
+// finds none, and a folder of drawn faces cropped by face and stopped half-way, as a
+// user does it (screenshots into $DOZO_SHOTS_DIR when set).
+#include "Cropping_Tool.h"
+
+#include "PictureView.h"
+#include "SelectionCanvas.h"
+#include "Shared_Dialogs.h"
+#include "TestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QDoubleSpinBox>
+#include <QImageReader>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTableWidget>
+#include <QTest>
+#include <QThread>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+using namespace testsupport;
+
+namespace {
+
+// A face in the middle of every picture wider than 100 pixels; counts the detections
+// made on the GUI thread.
+class Counting_Face final : public FaceDetector {
+public:
+    mutable std::atomic<int> onGui{0};
+    std::vector<QRectF> Detect_Faces(const QImage &picture) const override
+    {
+        if (QThread::currentThread() == qApp->thread()) ++onGui;
+        if (picture.width() <= 100) return {};
+        return {{picture.width() / 4.0, picture.height() / 4.0, picture.width() / 2.0, picture.height() / 2.0}};
+    }
+};
+
+QString Make_Picture(const QString &path, int w, int h)
+{
+    QDir().mkpath(QFileInfo(path).path());
+    QImage picture(w, h, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    picture.save(path);
+    return path;
+}
+
+// The drawn face of the detector's tests, at a scale.
+QImage Drawn_Face(double k)
+{
+    QImage picture(500, 400, QImage::Format_RGB32);
+    picture.fill(QColor(128, 128, 128));
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.translate(300, 180);
+    p.scale(k, k);
+    p.translate(-300, -180);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(210, 210, 210));
+    p.drawEllipse(QPointF(300, 180), 70, 90);
+    p.setBrush(QColor(40, 40, 40));
+    p.drawEllipse(QPointF(272, 160), 14, 8);
+    p.drawEllipse(QPointF(328, 160), 14, 8);
+    p.setBrush(Qt::NoBrush);
+    p.setPen(QPen(QColor(60, 60, 60), 5));
+    p.drawLine(QPointF(256, 140), QPointF(288, 140));
+    p.drawLine(QPointF(312, 140), QPointF(344, 140));
+    p.setPen(QPen(QColor(150, 150, 150), 4));
+    p.drawLine(QPointF(300, 170), QPointF(300, 200));
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(70, 70, 70));
+    p.drawEllipse(QPointF(300, 225), 26, 9);
+    return picture;
+}
+
+void Shot(QWidget &w, const char *name)
+{
+    const QString folder = qEnvironmentVariable("DOZO_SHOTS_DIR");
+    if (folder.isEmpty()) return;
+    QDir().mkpath(folder);
+    w.grab().save(QStringLiteral("%1/%2.png").arg(folder, QLatin1String(name)));
+}
+
+void Open_Folder_Input(Cropping_Tool &tool, const QString &in, const QString &out)
+{
+    tool.folder_radio->setChecked(true);
+    tool.folder_path->setText(in);
+    tool.output_path->setText(out);
+    QTest::mouseClick(tool.next_btn, Qt::LeftButton);
+}
+
+}  // namespace
+
+TEST(CroppingToolRun, CropAllLeavesItsRowsToTheWorkerAndShowsTheLastAtTheEnd)
+{
+    const QString home = testHome();
+    QStringList paths;
+    for (int i = 0; i < 4; ++i) paths << Make_Picture(home + QStringLiteral("/in/p%1.png").arg(i), 200, 100);
+    auto detector = std::make_shared<Counting_Face>();
+    Cropping_Tool tool(detector);
+    tool.resize(900, 700);
+    tool.show();
+    tool.own_name_radio->setChecked(true);
+    tool.output_format_combo->setCurrentIndex(2);
+    Open_Folder_Input(tool, home + "/in", home + "/out");
+    tool.face_radio->setChecked(true);
+    ASSERT_TRUE(tool.Find_Face);
+    const QString last = tool.Get_Item_Text(3);
+    detector->onGui = 0;
+    QSignalSpy done(&tool, &Cropping_Tool::cropAllFinished);
+    QTest::mouseClick(tool.crop_all_btn, Qt::LeftButton);
+    ASSERT_TRUE(done.wait(20000));
+    // The worker detected each row; the window only the last row's picture, once, at the end.
+    EXPECT_EQ(detector->onGui.load(), 1);
+    EXPECT_EQ(tool.Crop_Input_Path, last);
+    EXPECT_EQ(tool.list->currentRow(), 3);
+    EXPECT_EQ(tool.User_Picture.size(), QSize(200, 100));
+    EXPECT_EQ(QDir(home + "/out").entryList(QDir::Files).size(), 4);
+    EXPECT_EQ(QImageReader(home + "/out/" + QFileInfo(last).fileName()).size(), QSize(100, 50));
+}
+
+TEST(CroppingToolRun, OpenFolderOpensTheOutputFolderAndTheDirectRoadsHideIt)
+{
+    const QString home = testHome();
+    Make_Picture(home + "/in/a.png", 200, 100);
+    Cropping_Tool tool(nullptr);
+    tool.resize(900, 700);
+    QStringList opened;
+    Set_Open_Url_Answerer([&](const QString &url) {
+        opened << url;
+        return true;
+    });
+    bool shownInDirect = true;
+    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+        shownInDirect = t.Open_Folder_Btn->isVisibleTo(&t);
+        t.reject();
+    };
+    EXPECT_EQ(tool.Open_Wnd_Direct_To_Crop(home + "/in/a.png"), 0);
+    Cropping_Tool::whileOpen = nullptr;
+    EXPECT_FALSE(shownInDirect);
+
+    // The main screen's road (as Open_Wnd starts it) brings the button back.
+    tool.Set_Default_Values();
+    tool.show();
+    Open_Folder_Input(tool, home + "/in", home + "/out ");
+    ASSERT_TRUE(tool.Open_Folder_Btn->isVisible());
+    QTest::mouseClick(tool.Open_Folder_Btn, Qt::LeftButton);
+    Set_Open_Url_Answerer(nullptr);
+    EXPECT_EQ(opened, QStringList{home + "/out"});
+}
+
+TEST(CroppingToolRun, FaceModeWithoutAFaceSaysSo)
+{
+    const QString home = testHome();
+    Make_Picture(home + "/in/a_wide.png", 200, 100);
+    Make_Picture(home + "/in/b_narrow.png", 80, 100);
+    Cropping_Tool tool(std::make_shared<Counting_Face>());
+    tool.resize(900, 700);
+    tool.show();
+    Open_Folder_Input(tool, home + "/in", home + "/out");
+    const int narrow = tool.Get_Item_Text(0).endsWith("b_narrow.png") ? 0 : 1;
+    tool.list->selectRow(1 - narrow);
+    boxes().clear();
+    tool.face_radio->setChecked(true);  // a face: nothing said
+    EXPECT_TRUE(tool.Find_Face);
+    EXPECT_EQ(boxes().take(), QStringList{});
+    tool.list->selectRow(narrow);  // a picture without one
+    EXPECT_FALSE(tool.Find_Face);
+    EXPECT_FALSE(tool.canvas->isVisible());
+    EXPECT_EQ(boxes().take(), QStringList{"\nNo face detected."});
+    tool.drawn_radio->setChecked(true);
+    tool.face_radio->setChecked(true);  // choosing the mode again on it
+    EXPECT_EQ(boxes().take(), QStringList{"\nNo face detected."});
+}
+
+TEST(CroppingToolRun, AFolderOfFacesCroppedByFaceAndStoppedHalfWay)
+{
+    std::shared_ptr<const FaceDetector> detector = Make_OpenCv_Face_Detector();
+    if (!detector) GTEST_SKIP() << "no face cascade";
+    const QString home = testHome();
+    QDir().mkpath(home + "/photos");
+    const int count = 60;
+    for (int i = 0; i < count; ++i)
+        ASSERT_TRUE(Drawn_Face(i % 2 ? 1.0 : 0.6).save(home + QStringLiteral("/photos/visitor%1.png").arg(i, 2, 10, QChar(u'0'))));
+    Cropping_Tool tool(detector);
+    tool.resize(1100, 800);
+    tool.show();
+    tool.folder_radio->setChecked(true);
+    tool.folder_path->setText(home + "/photos");
+    tool.output_path->setText(home + "/cropped");
+    tool.own_name_radio->setChecked(true);
+    tool.output_format_combo->setCurrentIndex(2);
+    Shot(tool, "1-main-screen-folder");
+    QTest::mouseClick(tool.next_btn, Qt::LeftButton);
+    ASSERT_EQ(tool.list->rowCount(), count);
+    tool.face_radio->setChecked(true);
+    ASSERT_TRUE(tool.Find_Face);
+    tool.face_growth->setValue(40);
+    Shot(tool, "2-crop-screen-face-found");
+    boxes().clear();
+    QSignalSpy done(&tool, &Cropping_Tool::cropAllFinished);
+    QTest::mouseClick(tool.crop_all_btn, Qt::LeftButton);
+    ASSERT_TRUE(tool.job());
+    QElapsedTimer clock;
+    clock.start();
+    while (tool.progressPanel()->_Curr_Progress->value() < 8 && done.isEmpty() && clock.elapsed() < 30000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    ASSERT_GE(tool.progressPanel()->_Curr_Progress->value(), 8);
+    ASSERT_TRUE(done.isEmpty()) << "the run ended before the test could stop it";
+    Shot(tool, "3-window-during-run");
+    Shot(*tool.progressPanel(), "4-progress-half-way");
+    boxes().answerNext(1);  // Stop: Yes
+    QTest::mouseClick(tool.progressPanel()->_stop_btn, Qt::LeftButton);
+    ASSERT_TRUE(done.wait(30000) || !done.isEmpty());
+    Shot(tool, "5-after-stop");
+    const QStringList shown = boxes().take();
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_EQ(shown.first(), "Are you sure you want to stop?");
+    const QStringList written = QDir(home + "/cropped").entryList(QDir::Files, QDir::Name);
+    EXPECT_GE(written.size(), 8);
+    EXPECT_LT(written.size(), count);
+    // Each written file is its own face, grown by 40 %: a face of either size, never the whole picture.
+    for (const QString &name : written) {
+        const QSize size = QImageReader(home + "/cropped/" + name).size();
+        EXPECT_GT(size.width(), 60) << name.toStdString();
+        EXPECT_LT(size.width(), 400) << name.toStdString();
+    }
+}
