@@ -2,6 +2,7 @@
 // image control's picture or spreadsheet column, its result becoming the control's
 // picture or binding as one undo step; a new column kept in the design file.
 #include "ControlPanels.h"
+#include "Shots.h"
 #include "Cropping_Tool.h"
 #include "DataSourceSection.h"
 #include "Data_From_Excel.h"
@@ -38,15 +39,7 @@ QString Make_Picture(const QString &path, int w, int h)
     return path;
 }
 
-void Shot(QWidget &w, const char *name)
-{
-    // Into $DOZO_SHOTS_DIR when set, else into the folder of this road's shots when it exists.
-    QString folder = qEnvironmentVariable("DOZO_SHOTS_DIR");
-    if (folder.isEmpty()) folder = QStringLiteral("/work/shots/wt-crop-direct");
-    else QDir().mkpath(folder);
-    if (!QDir(folder).exists()) return;
-    w.grab().save(folder + "/" + name + ".png");
-}
+void Shot(QWidget &w, const char *name) { testsupport::saveShot(w, QString::fromLatin1(name)); }
 
 struct Window : TestWindow {
     QString home = testsupport::testHome();

@@ -3,6 +3,7 @@
 // adjustments, the GUI-thread checks and closing the window while a row waits on the
 // keep/replace question.
 #include "Cropping_Tool.h"
+#include "Shots.h"
 
 #include "Globals.h"
 #include "PictureView.h"
@@ -126,11 +127,7 @@ bool Events_Until(F condition, int ms = 5000)
     return condition();
 }
 
-void Shot(QWidget &w, const char *name)
-{
-    QDir().mkpath("/work/shots/wt-crop-in");
-    w.grab().save(QStringLiteral("/work/shots/wt-crop-in/%1.png").arg(QLatin1String(name)));
-}
+void Shot(QWidget &w, const char *name) { testsupport::saveShot(w, QString::fromLatin1(name)); }
 
 void Choose_Series(Cropping_Tool &tool, const QString &name, bool replace)
 {

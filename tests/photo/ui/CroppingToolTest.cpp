@@ -2,6 +2,7 @@
 // empty folder, the size texts, the selector moved for a smaller picture, Crop by a
 // drawn rectangle and by face, and Crop All with its progress panel.
 #include "Cropping_Tool.h"
+#include "Shots.h"
 
 #include "PictureView.h"
 #include "SelectionCanvas.h"
@@ -43,11 +44,7 @@ QString Make_Picture(const QString &path, int w, int h)
     return path;
 }
 
-void Shot(QWidget &w, const char *name)
-{
-    QDir().mkpath("/work/notes/shots");
-    w.grab().save(QStringLiteral("/work/notes/shots/22-%1.png").arg(name));
-}
+void Shot(QWidget &w, const char *name) { testsupport::saveShot(w, QString::fromLatin1(name)); }
 
 }  // namespace
 
