@@ -140,7 +140,10 @@ void Document_Undo::checkpoint()
 
 void Document_Undo::beginUndoGrouping()
 {
-    if (m_nesting++ == 0) checkpoint();
+    // The group still open ends first (checkpoint does nothing once a grouping is open),
+    // so that taking the grouping back leaves what came before it.
+    if (m_nesting == 0) checkpoint();
+    ++m_nesting;
 }
 
 void Document_Undo::endUndoGrouping()

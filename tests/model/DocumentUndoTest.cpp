@@ -231,3 +231,46 @@ TEST(DocumentUndo, AnEmptyExplicitGroupUndoesNothingBeforeIt)
     undo.redo();
     EXPECT_EQ(doc.graphics().count(), 2);
 }
+
+// An explicit grouping ends the group still open before it, and nesting keeps one group
+// until the outer end.
+TEST(DocumentUndo, AGroupingBeginsAGroupOfItsOwn)
+{
+    SKTDocument doc;
+    Document_Undo &undo = doc.undoManager();
+    GraphicPtr g = addShape(doc);
+    undo.checkpoint();
+    g->setFillColor(Qt::green);  // open, not yet ended
+    undo.beginUndoGrouping();
+    undo.beginUndoGrouping();
+    g->setStrokeWidth(7);
+    undo.endUndoGrouping();
+    g->setFillColor(Qt::blue);
+    undo.endUndoGrouping();
+    EXPECT_EQ(undo.undoCount(), 3);
+    undo.undoNestedGroup();
+    EXPECT_EQ(g->_fillColor, QColor(Qt::green));
+    EXPECT_NE(g->_strokeWidth, 7.0);
+    EXPECT_EQ(undo.undoCount(), 2);
+    undo.undo();
+    EXPECT_NE(g->_fillColor, QColor(Qt::green));
+    EXPECT_EQ(doc.graphics().count(), 1);
+}
+
+// The record keeps the last kLevelsOfUndo groups.
+TEST(DocumentUndo, TheOldestGroupsGoPastTheLimit)
+{
+    SKTDocument doc;
+    Document_Undo &undo = doc.undoManager();
+    GraphicPtr g = addShape(doc);
+    undo.checkpoint();
+    const double made = g->_strokeWidth;
+    for (int i = 1; i <= Document_Undo::kLevelsOfUndo; ++i) {
+        g->setStrokeWidth(made + i);
+        undo.checkpoint();
+    }
+    EXPECT_EQ(undo.undoCount(), Document_Undo::kLevelsOfUndo) << "the insertion went first";
+    while (undo.canUndo()) undo.undo();
+    EXPECT_EQ(doc.graphics().count(), 1);
+    EXPECT_EQ(g->_strokeWidth, made);
+}

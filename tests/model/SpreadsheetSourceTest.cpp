@@ -67,6 +67,8 @@ TEST(SpreadsheetSource, KeysAndColumnNumbers)
     const std::vector<std::pair<QString, int>> keys = {
         {"Extension", 0}, {"Column1", 1}, {"Column12", 12}, {"Column9", 9}, {"Column0", -1}, {"Column", -1},
         {"Column-1", -1}, {"extension", -1}, {"Column 1", -1}, {"Column99999999999", -1},
+        // A zero inside the number is a digit like any other; the neighbours of the digits are not.
+        {"Column10", 10}, {"Column205", 205}, {"Column1/", -1}, {"Column1:", -1},
     };
     for (const auto &[key, column] : keys) EXPECT_EQ(Spreadsheet_Column_Of_Key(key), column) << qPrintable(key);
     EXPECT_EQ(Spreadsheet_Key_Of_Column(0), "Extension");

@@ -4,6 +4,7 @@
 #include "PdfProbe.h"
 #include "SKTDocument.h"
 
+#include <QPrinterInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -98,4 +99,28 @@ TEST(DocumentPrint, OneCanvasPageHoldingTheFront)
     gone.settings.printer = "Gone Away";
     EXPECT_FALSE(Run_Print_Operation(gone, &error));
     EXPECT_EQ(error, "The printer \"Gone Away\" is not available.");
+}
+
+// The print settings a new document starts with: the default printer's paper, else A4
+// standing, without margins; the PDF stand-in printer keeps A4.
+TEST(DocumentPrint, StartSettingsAreTheDefaultPrintersElseA4Portrait)
+{
+    if (!QPrinterInfo::availablePrinterNames().isEmpty()) GTEST_SKIP() << "printers are installed here";
+    const QByteArray saved = qgetenv(Virtual_PDF_Printer_Setting);
+    qunsetenv(Virtual_PDF_Printer_Setting);
+    const Document_Print_Info none = Start_Print_Info();
+    EXPECT_EQ(none.printer, "");
+    EXPECT_EQ(none.layout.pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(none.layout.orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(none.layout.margins(QPageLayout::Point), QMarginsF());
+    EXPECT_TRUE(SKTDocument().printInfo() == none) << "a new document holds the same";
+
+    QTemporaryDir dir;
+    qputenv(Virtual_PDF_Printer_Setting, dir.filePath("out.pdf").toUtf8());
+    const Document_Print_Info pdf = Start_Print_Info();
+    EXPECT_EQ(pdf.printer, Virtual_PDF_Printer_Name);
+    EXPECT_EQ(pdf.layout.pageSize().id(), QPageSize::A4);
+    EXPECT_EQ(pdf.layout.orientation(), QPageLayout::Portrait);
+    if (saved.isNull()) qunsetenv(Virtual_PDF_Printer_Setting);
+    else qputenv(Virtual_PDF_Printer_Setting, saved);
 }
