@@ -7,6 +7,7 @@
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
 #include "Cropping_Tool.h"
+#include "Data_From_Excel.h"
 #include "Globals.h"
 #include "ScopedFlag.h"
 #include "Helpers.h"
@@ -61,9 +62,11 @@ void SKTWindowController::connectCommands()
     connectMailCommands();
     if (QAction *a = ui.command(QStringLiteral("Crop")))
         connect(a, &QAction::triggered, this, [this] {
-            Cropping_Tool_Clicked(*ui.window, &document);
+            Cropping_Tool &tool = Cropping_Tool_Of(*ui.window, &document);
+            tool.View_Spreadsheet_Rows = [this] { Data_From_Excel_Window().Open_Wnd(); };
+            tool.Open_Wnd();
             // A series written by Crop All joins the data-source lists at once.
-            if (Cropping_Tool_Of(*ui.window, &document).Series_Made()) Refresh_All_Series_Combobox();
+            if (tool.Series_Made()) Refresh_All_Series_Combobox();
         });
     Check_Undo_Redo_Btn_Enability();
 }

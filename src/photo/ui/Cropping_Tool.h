@@ -167,6 +167,9 @@ public:
     // direct roads
     QRadioButton *excel_radio = nullptr;          // the spreadsheet-column input
     QComboBox *excel_column_list = nullptr;       // its columns, row number first
+    QPushButton *view_excel_btn = nullptr;        // its View: the spreadsheet table window
+    // Opens the spreadsheet table window of the design's rows (given by the main window).
+    std::function<void()> View_Spreadsheet_Rows;
     QPushButton *Crop_direct_Btn = nullptr;       // "Crop Image" / "Crop Images"
     QWidget *Croping_option_Box = nullptr;        // the crop-mode controls
 

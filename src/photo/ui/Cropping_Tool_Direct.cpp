@@ -53,7 +53,14 @@ void Cropping_Tool::buildDirectRoads()
     int lastRow = -1;
     QFormLayout::ItemRole role;
     form->getWidgetPosition(series_radio, &lastRow, &role);
-    form->insertRow(lastRow + 1, excel_radio, excel_column_list);
+    view_excel_btn = new QPushButton(tr("View"));
+    auto *excelRow = new QWidget;
+    auto *excelLayout = new QHBoxLayout(excelRow);
+    excelLayout->setContentsMargins(0, 0, 0, 0);
+    excelLayout->addWidget(excel_column_list, 1);
+    excelLayout->addWidget(view_excel_btn);
+    form->insertRow(lastRow + 1, excel_radio, excelRow);
+    connect(view_excel_btn, &QPushButton::clicked, this, &Cropping_Tool::View_batch_Series_Button);
     file_radio->group()->addButton(excel_radio);
     connect(excel_radio, &QRadioButton::toggled, this, &Cropping_Tool::input_option_CellClick);
 
@@ -94,6 +101,7 @@ void Cropping_Tool::Reset_Direct_Roads()
         for (int k = 0; k < m_rows->Row_Table_Column_Count(); ++k) excel_column_list->addItem(m_rows->Row_Table_Column_Title(k));
     excel_column_list->setCurrentIndex(-1);
     excel_column_list->setEnabled(excel_radio->isChecked());
+    view_excel_btn->setEnabled(excel_radio->isChecked());
 }
 
 // ---- The spreadsheet-column input of the main screen ----

@@ -133,6 +133,8 @@ void Cropping_Tool::input_option_CellClick()
     batch_series_box->setEnabled(input == 3);
     if (excel_column_list)
         excel_column_list->setEnabled(input == 4);
+    if (view_excel_btn)
+        view_excel_btn->setEnabled(input == 4);
     if (input == 2) {
         if (own_name_radio->isChecked())
             custom_name_radio->setChecked(true);
@@ -304,6 +306,11 @@ QString Cropping_Tool::Listed_Series_Name() const
 
 void Cropping_Tool::View_batch_Series_Button()
 {
+    // With the spreadsheet input, View shows the design's rows in their table window.
+    if (input_selection() == 4) {
+        if (View_Spreadsheet_Rows) View_Spreadsheet_Rows();
+        return;
+    }
     const QString name = Listed_Series_Name();
     if (name.isEmpty()) {
         Show_MessageBox(QStringLiteral("Please select the series."));

@@ -314,6 +314,31 @@ TEST(CroppingToolDirect, SpreadsheetInputOfTheMainScreen)
     EXPECT_EQ(tool.User_Picture.size(), QSize(40, 40));
 }
 
+TEST(CroppingToolDirect, ViewShowsTheSeriesOrTheSpreadsheetRowsOfTheInputChosen)
+{
+    // View follows the input: the series input without a series says so, the
+    // spreadsheet input opens the table window of the design's rows (and nothing else).
+    Folders f;
+    FakeRows table;
+    table.titles << "Name" << "Photo";
+    table.rows = {{"1", "Ann", ""}};
+    Cropping_Tool tool(nullptr, &table, nullptr);
+    int tableShown = 0;
+    tool.View_Spreadsheet_Rows = [&tableShown] { ++tableShown; };
+    tool.Set_Default_Values();
+    EXPECT_FALSE(tool.view_excel_btn->isEnabled());
+    tool.series_radio->setChecked(true);
+    boxes().clear();
+    QTest::mouseClick(tool.view_series_btn, Qt::LeftButton);
+    EXPECT_EQ(boxes().take(), QStringList{"\nPlease select the series."});
+    EXPECT_EQ(tableShown, 0);
+    tool.excel_radio->setChecked(true);
+    ASSERT_TRUE(tool.view_excel_btn->isEnabled());
+    QTest::mouseClick(tool.view_excel_btn, Qt::LeftButton);
+    EXPECT_TRUE(boxes().take().isEmpty());
+    EXPECT_EQ(tableShown, 1);
+}
+
 TEST(CroppingToolDirect, RoadsCutThePictureAsAdjusted)
 {
     // The adjustment panel works on the direct roads: the picture on show and every row
