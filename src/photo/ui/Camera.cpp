@@ -15,7 +15,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,7 +24,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <numbers>
 
 namespace {
 // A frame as a picture of one point per pixel.
@@ -34,7 +32,6 @@ Picture asPicture(const QImage &image)
     if (image.isNull()) return {};
     return Picture(image, QSizeF(image.size()));
 }
-const char *kScale = "valueScale";
 } // namespace
 
 Camera::Camera(std::unique_ptr<FrameSource> source, QWidget *parent)
@@ -51,24 +48,6 @@ Camera::Camera(std::unique_ptr<FrameSource> source, QWidget *parent)
 }
 
 Camera::~Camera() = default;
-
-QSlider *Camera::addSlider(QGridLayout *grid, int row, const QString &label, int low, int high, double scale)
-{
-    auto *slider = new QSlider(Qt::Horizontal);
-    slider->setRange(low, high);
-    slider->setProperty(kScale, scale);
-    auto *value = new QLabel;
-    value->setMinimumWidth(44);
-    grid->addWidget(new QLabel(label), row, 0);
-    grid->addWidget(slider, row, 1);
-    grid->addWidget(value, row, 2);
-    m_valueFields.emplace_back(slider, value);
-    connect(slider, &QSlider::valueChanged, this, [this, value, scale](int v) {
-        value->setText(QString::number(v * scale));
-        Update_Image_With_Settings();
-    });
-    return slider;
-}
 
 void Camera::buildWindow()
 {
@@ -107,30 +86,7 @@ void Camera::buildWindow()
     canvas = new SelectionCanvas(*Modified_image);
 
     // Adjustments.
-    Image_Edit_Prop_Box = new QGroupBox(tr("Adjustments"));
-    auto *grid = new QGridLayout(Image_Edit_Prop_Box);
-    Image_Gray_Scale_chk = new QCheckBox(tr("Grey scale"));
-    Image_Sepia_chk = new QCheckBox(tr("Sepia"));
-    Image_Invert_chk = new QCheckBox(tr("Invert colours"));
-    Image_FIH_chk = new QCheckBox(tr("Flip horizontally"));
-    Image_FIV_chk = new QCheckBox(tr("Flip vertically"));
-    int row = 0;
-    for (QCheckBox *c : {Image_Gray_Scale_chk, Image_Sepia_chk, Image_Invert_chk, Image_FIH_chk, Image_FIV_chk}) {
-        grid->addWidget(c, row++, 0, 1, 3);
-        connect(c, &QCheckBox::toggled, this, &Camera::Update_Image_With_Settings);
-    }
-    // Ranges as on the image tab; the hue is shown in degrees.
-    Hue_slidr = addSlider(grid, row++, tr("Hue"), -180, 180, 1);
-    Sat_slidr = addSlider(grid, row++, tr("Saturation"), 0, 200, 0.01);
-    Brt_slidr = addSlider(grid, row++, tr("Brightness"), -100, 100, 0.01);
-    Con_slidr = addSlider(grid, row++, tr("Contrast"), 25, 400, 0.01);
-    shrp_slidr = addSlider(grid, row++, tr("Sharpness"), 0, 200, 0.01);
-    ev_slidr = addSlider(grid, row++, tr("Exposure"), -100, 100, 0.1);
-    blr_slidr = addSlider(grid, row++, tr("Blur"), 0, 100, 1);
-    Trsp_slidr = addSlider(grid, row++, tr("Transparency"), 0, 100, 1);
-    Rotate_slidr = addSlider(grid, row++, tr("Rotation"), -180, 180, 1);
-    image_reset_btn = new QPushButton(tr("Reset"));
-    grid->addWidget(image_reset_btn, row++, 0, 1, 3);
+    Build_Adjustment_Box([this] { Update_Image_With_Settings(); });
 
     // Cropping and Save As.
     cropping_Box = new QGroupBox(tr("Crop"));
@@ -293,41 +249,9 @@ void Camera::Update_Image_With_Settings()
         if (Modified_image) Modified_image->setPicture({});
         return;
     }
-    ImageAdjustments a;
-    a.grayScale = Image_Gray_Scale_chk->isChecked();
-    a.sepia = Image_Sepia_chk->isChecked();
-    a.invert = Image_Invert_chk->isChecked();
-    a.flipHorizontally = Image_FIH_chk->isChecked();
-    a.flipVertically = Image_FIV_chk->isChecked();
-    a.hue = Hue_slidr->value() * std::numbers::pi / 180;
-    a.saturation = Sat_slidr->value() / 100.0;
-    a.brightness = Brt_slidr->value() / 100.0;
-    a.contrast = Con_slidr->value() / 100.0;
-    a.sharpness = shrp_slidr->value() / 100.0;
-    a.exposure = ev_slidr->value() / 10.0;
-    a.blur = blr_slidr->value();
-    a.transparency = Trsp_slidr->value();
-    a.rotation = Rotate_slidr->value();
-    const Picture adjusted = Get_Processed_Image_Full_Combined(asPicture(User_Picture), a, true);
+    const Picture adjusted = Get_Processed_Image_Full_Combined(asPicture(User_Picture), Current_Adjustments(), true);
     adjusted_picture = adjusted.image();
     Modified_image->setPicture(adjusted);
-}
-
-void Camera::Reset_Image_Editing_Controls()
-{
-    const std::pair<QSlider *, int> neutral[] = {{Rotate_slidr, 0}, {Trsp_slidr, 100}, {Hue_slidr, 0},
-                                                 {Sat_slidr, 100},  {Brt_slidr, 0},    {Con_slidr, 100},
-                                                 {shrp_slidr, 0},   {ev_slidr, 0},     {blr_slidr, 0}};
-    for (const auto &[slider, value] : neutral) {
-        const QSignalBlocker quiet(slider);
-        slider->setValue(value);
-    }
-    for (const auto &[slider, label] : m_valueFields)
-        label->setText(QString::number(slider->value() * slider->property(kScale).toDouble()));
-    for (QCheckBox *c : {Image_Gray_Scale_chk, Image_Sepia_chk, Image_Invert_chk, Image_FIV_chk, Image_FIH_chk}) {
-        const QSignalBlocker quiet(c);
-        c->setChecked(false);
-    }
 }
 
 void Camera::Image_reset_Button()

@@ -3,6 +3,7 @@
 // on show, its adjustments (the adjustment chain) and a cut by a drawn rectangle, Save
 // As anywhere, and OK to store it under a new name in the camera folder. The caller
 // reads the stored path from Camera_Capture_Image after Open_Wnd answered 1.
+#include "Adjustment_Controls.h"
 #include "CameraCapture.h"
 
 #include <QDialog>
@@ -21,7 +22,7 @@ class QPushButton;
 class QSlider;
 class SelectionCanvas;
 
-class Camera : public QDialog {
+class Camera : public QDialog, public Adjustment_Controls {
     Q_OBJECT
 public:
     // source: where frames come from (Make_Camera_Source for the user's window).
@@ -53,7 +54,6 @@ public:
     void reject() override { Cancel_Btn_Clicked(); }
 
     void Update_Image_With_Settings();
-    void Reset_Image_Editing_Controls();
     // Drawn points per picture point of the adjusted view.
     QSizeF originalImageRatio() const;
 
@@ -72,13 +72,7 @@ public:
     PictureView *capture_saved_image = nullptr;  // as taken
     PictureView *Modified_image = nullptr;       // adjusted, under the selection canvas
     SelectionCanvas *canvas = nullptr;
-    QGroupBox *Image_Edit_Prop_Box = nullptr, *cropping_Box = nullptr;
-    QCheckBox *Image_Gray_Scale_chk = nullptr, *Image_Sepia_chk = nullptr, *Image_Invert_chk = nullptr,
-              *Image_FIV_chk = nullptr, *Image_FIH_chk = nullptr;
-    QSlider *Hue_slidr = nullptr, *Sat_slidr = nullptr, *Brt_slidr = nullptr, *Con_slidr = nullptr,
-            *shrp_slidr = nullptr, *ev_slidr = nullptr, *blr_slidr = nullptr, *Trsp_slidr = nullptr,
-            *Rotate_slidr = nullptr;
-    QPushButton *image_reset_btn = nullptr;
+    QGroupBox *cropping_Box = nullptr;
     QCheckBox *enable_cropping_btn = nullptr;
     QPushButton *crop_btn = nullptr, *save_btn = nullptr;
     QLineEdit *def_save_path = nullptr;
@@ -92,9 +86,7 @@ private:
     void setBoxesEnabled(bool enabled);
     void showButtonState();
     void showNoCamera();
-    QSlider *addSlider(class QGridLayout *grid, int row, const QString &label, int low, int high, double scale);
     void Get_And_Fill_Camera_List();
 
     std::unique_ptr<CameraSession> m_session;
-    std::vector<std::pair<QSlider *, QLabel *>> m_valueFields;
 };

@@ -7,6 +7,7 @@
 // fixed size); Crop cuts the picture on show, Crop All every listed picture on a worker
 // thread with the progress panel, writing a new or replaced series for a series input.
 #include "CameraCapture.h"
+#include "Adjustment_Controls.h"
 #include "CropAllJob.h"
 #include "Picture.h"
 
@@ -31,7 +32,7 @@ class Row_Table;
 class Send_Modeless;
 class SelectionCanvas;
 
-class Cropping_Tool : public QDialog {
+class Cropping_Tool : public QDialog, public Adjustment_Controls {
     Q_OBJECT
 public:
     // detector: null makes face mode unavailable (Make_OpenCv_Face_Detector for the user).
@@ -91,8 +92,6 @@ public:
     int input_selection() const;
     void Check_And_Set_Selection(bool update);
     void Update_Image_With_Settings();
-    void Reset_Image_Editing_Controls();
-    ImageAdjustments Current_Adjustments() const;
     // The series chosen in batch_list: a listed name (never typed text); empty for none.
     QString Listed_Series_Name() const;
     // batch_list: "<--Select-->" and the series names, `keep` chosen when listed.
@@ -155,13 +154,6 @@ public:
     QPushButton *view_series_btn = nullptr;
     PictureView *capture_image = nullptr;  // the live camera picture
     QPushButton *capture_btn = nullptr;    // "Capture" / "Resume"
-    QGroupBox *Image_Edit_Prop_Box = nullptr;
-    QCheckBox *Image_Gray_Scale_chk = nullptr, *Image_Sepia_chk = nullptr, *Image_Invert_chk = nullptr,
-              *Image_FIV_chk = nullptr, *Image_FIH_chk = nullptr;
-    QSlider *Hue_slidr = nullptr, *Sat_slidr = nullptr, *Brt_slidr = nullptr, *Con_slidr = nullptr,
-            *shrp_slidr = nullptr, *ev_slidr = nullptr, *blr_slidr = nullptr, *Trsp_slidr = nullptr,
-            *Rotate_slidr = nullptr;
-    QPushButton *image_reset_btn = nullptr;
     // The unadjusted source of the picture on show (file preview or camera frame).
     Picture User_Picture_PREVIEW;
     // direct roads
