@@ -1,6 +1,7 @@
 // Face detection over a face drawn by the test, at three sizes, and pictures without
 // one; the largest face is chosen.
 #include "FaceDetector.h"
+#include "FaceFixture.h"
 
 #include <QPainter>
 #include <QRandomGenerator>
@@ -15,23 +16,8 @@ QImage Drawn_Face(double scale)
     QImage picture(int(500 * scale), int(400 * scale), QImage::Format_RGB32);
     picture.fill(QColor(128, 128, 128));
     QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
     p.scale(scale, scale);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(210, 210, 210));
-    p.drawEllipse(QPointF(300, 180), 70, 90);
-    p.setBrush(QColor(40, 40, 40));
-    p.drawEllipse(QPointF(272, 160), 14, 8);
-    p.drawEllipse(QPointF(328, 160), 14, 8);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(60, 60, 60), 5));
-    p.drawLine(QPointF(256, 140), QPointF(288, 140));
-    p.drawLine(QPointF(312, 140), QPointF(344, 140));
-    p.setPen(QPen(QColor(150, 150, 150), 4));
-    p.drawLine(QPointF(300, 170), QPointF(300, 200));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(70, 70, 70));
-    p.drawEllipse(QPointF(300, 225), 26, 9);
+    testsupport::drawFace(p);
     return picture;
 }
 

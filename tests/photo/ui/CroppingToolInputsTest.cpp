@@ -3,6 +3,7 @@
 // adjustments, the GUI-thread checks and closing the window while a row waits on the
 // keep/replace question.
 #include "Cropping_Tool.h"
+#include "FaceFixture.h"
 #include "Shots.h"
 
 #include "Globals.h"
@@ -84,22 +85,7 @@ QImage Drawn_Face()
     QImage picture(500, 400, QImage::Format_RGB32);
     picture.fill(QColor(128, 128, 128));
     QPainter p(&picture);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(210, 210, 210));
-    p.drawEllipse(QPointF(300, 180), 70, 90);
-    p.setBrush(QColor(40, 40, 40));
-    p.drawEllipse(QPointF(272, 160), 14, 8);
-    p.drawEllipse(QPointF(328, 160), 14, 8);
-    p.setBrush(Qt::NoBrush);
-    p.setPen(QPen(QColor(60, 60, 60), 5));
-    p.drawLine(QPointF(256, 140), QPointF(288, 140));
-    p.drawLine(QPointF(312, 140), QPointF(344, 140));
-    p.setPen(QPen(QColor(150, 150, 150), 4));
-    p.drawLine(QPointF(300, 170), QPointF(300, 200));
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(70, 70, 70));
-    p.drawEllipse(QPointF(300, 225), 26, 9);
+    testsupport::drawFace(p);
     p.setCompositionMode(QPainter::CompositionMode_Multiply);
     p.fillRect(picture.rect(), QColor(255, 225, 190));
     return picture;
