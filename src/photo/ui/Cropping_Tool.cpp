@@ -42,17 +42,18 @@ QString Choose(FilePanelRequest::Kind kind, const QString &title, const QStringL
     return chosen.isEmpty() ? QString() : chosen.first();
 }
 
-QWidget *row(std::initializer_list<QWidget *> widgets)
+}  // namespace
+
+QWidget *Cropping_Row(std::initializer_list<QWidget *> widgets)
 {
     auto *w = new QWidget;
     auto *layout = new QHBoxLayout(w);
     layout->setContentsMargins(0, 0, 0, 0);
+    // Text fields and lists take the room left; buttons keep their size.
     for (QWidget *child : widgets)
-        layout->addWidget(child, child->inherits("QLineEdit") ? 1 : 0);
+        layout->addWidget(child, child->inherits("QLineEdit") || child->inherits("QComboBox") ? 1 : 0);
     return w;
 }
-
-}  // namespace
 
 Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidget *parent)
     : Cropping_Tool(std::move(detector), nullptr, parent)
@@ -106,9 +107,9 @@ void Cropping_Tool::buildWindow()
     file_browse = new QPushButton(tr("Browse"));
     folder_browse = new QPushButton(tr("Browse"));
     output_browse = new QPushButton(tr("Browse"));
-    form->addRow(file_radio, row({file_path, file_browse}));
-    form->addRow(folder_radio, row({folder_path, folder_browse}));
-    form->addRow(tr("Output folder"), row({output_path, output_browse}));
+    form->addRow(file_radio, Cropping_Row({file_path, file_browse}));
+    form->addRow(folder_radio, Cropping_Row({folder_path, folder_browse}));
+    form->addRow(tr("Output folder"), Cropping_Row({output_path, output_browse}));
     custom_name_radio = new QRadioButton(tr("Custom name"));
     own_name_radio = new QRadioButton(tr("Input file name"));
     custom_name = new QLineEdit;
@@ -489,22 +490,29 @@ void Cropping_Tool::Crop_All_Clicked()
     snap.adjustments = Current_Adjustments();
     if (!Fill_Series_Output(snap))
         return;
+    Start_Crop_Job(snap, &Cropping_Tool::Finish_Crop_All);
+}
+
+bool Cropping_Tool::Start_Crop_Job(const Crop_All_Snapshot &snap, void (Cropping_Tool::*finish)())
+{
     m_state = std::make_shared<Output_Run_State>();
     m_job = std::make_unique<Crop_All_Job>(snap, m_detector, m_state);
+    // The list follows the rows; the picture of a row is not loaded while the run goes.
     connect(m_job.get(), &Crop_All_Job::rowStarted, this, [this](int r) {
         m_loading = true;
         list->selectRow(r);
         m_loading = false;
     }, Qt::QueuedConnection);
-    connect(m_job.get(), &Crop_All_Job::finished, this, &Cropping_Tool::Finish_Crop_All, Qt::QueuedConnection);
+    connect(m_job.get(), &Crop_All_Job::finished, this, finish, Qt::QueuedConnection);
     if (!m_progress)
         m_progress = new Send_Modeless(this);
     const int total = int(snap.paths.size());
     m_progress->Show_One_By_One_Modeless(m_state, total, QStringLiteral("%1 / %2 ").arg(0).arg(total));
-    if (!m_job->Start()) {
-        m_progress->Hide_One_By_One_Modeless();
-        m_job.reset();
-    }
+    if (m_job->Start())
+        return true;
+    m_progress->Hide_One_By_One_Modeless();
+    m_job.reset();
+    return false;
 }
 
 void Cropping_Tool::Finish_Crop_All()

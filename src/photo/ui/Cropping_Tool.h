@@ -15,6 +15,7 @@
 #include <QImage>
 
 #include <functional>
+#include <initializer_list>
 #include <memory>
 
 class PictureView;
@@ -173,6 +174,8 @@ private:
     void Create_List(const QStringList &paths);
     void Detect_Face();
     void Finish_Crop_All();
+    // Starts a run of the job on a snapshot with the progress panel; finish ends it.
+    bool Start_Crop_Job(const Crop_All_Snapshot &snap, void (Cropping_Tool::*finish)());
     // inputs
     void buildInputs();
     void buildAdjustments();
@@ -207,6 +210,9 @@ private:
     QString m_directSeriesName;   // the series a direct series run starts from
     QString m_directSeriesPath;   // the new series file of that run
 };
+
+// A row of widgets for the window's screens.
+QWidget *Cropping_Row(std::initializer_list<QWidget *> widgets);
 
 // The cropping window of a main window: its one instance, made at the first call with
 // the OpenCV face detector (face mode off without the cascade).

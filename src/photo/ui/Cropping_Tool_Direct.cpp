@@ -54,12 +54,7 @@ void Cropping_Tool::buildDirectRoads()
     QFormLayout::ItemRole role;
     form->getWidgetPosition(series_radio, &lastRow, &role);
     view_excel_btn = new QPushButton(tr("View"));
-    auto *excelRow = new QWidget;
-    auto *excelLayout = new QHBoxLayout(excelRow);
-    excelLayout->setContentsMargins(0, 0, 0, 0);
-    excelLayout->addWidget(excel_column_list, 1);
-    excelLayout->addWidget(view_excel_btn);
-    form->insertRow(lastRow + 1, excel_radio, excelRow);
+    form->insertRow(lastRow + 1, excel_radio, Cropping_Row({excel_column_list, view_excel_btn}));
     connect(view_excel_btn, &QPushButton::clicked, this, &Cropping_Tool::View_batch_Series_Button);
     file_radio->group()->addButton(excel_radio);
     connect(excel_radio, &QRadioButton::toggled, this, &Cropping_Tool::input_option_CellClick);
@@ -315,22 +310,8 @@ void Cropping_Tool::Start_Direct_Run()
         snap.outputFolder = Path_Join(Cropped_Img_Path, Row_Table_New_Column_Title(m_rows->Row_Table_Column_Count()));
     }
     Create_Folder(snap.outputFolder);
-    m_state = std::make_shared<Output_Run_State>();
-    m_job = std::make_unique<Crop_All_Job>(snap, m_detector, m_state);
-    connect(m_job.get(), &Crop_All_Job::rowStarted, this, [this](int r) {
-        m_loading = true;
-        list->selectRow(r);
-        m_loading = false;
-    }, Qt::QueuedConnection);
-    connect(m_job.get(), &Crop_All_Job::finished, this, &Cropping_Tool::Finish_Direct_Run, Qt::QueuedConnection);
-    if (!m_progress) m_progress = new Send_Modeless(this);
-    const int total = int(snap.paths.size());
-    m_progress->Show_One_By_One_Modeless(m_state, total, QStringLiteral("%1 / %2 ").arg(0).arg(total));
-    if (!m_job->Start()) {
-        m_progress->Hide_One_By_One_Modeless();
-        m_job.reset();
+    if (!Start_Crop_Job(snap, &Cropping_Tool::Finish_Direct_Run))
         Crop_Direct_Series.clear();
-    }
 }
 
 void Cropping_Tool::Finish_Direct_Run()

@@ -42,16 +42,6 @@ bool Is_Listed_Picture(const QString &path)
     return info.isFile() && kPictureTypes.contains(info.suffix().toLower());
 }
 
-QWidget *Row_Of(std::initializer_list<QWidget *> widgets)
-{
-    auto *w = new QWidget;
-    auto *layout = new QHBoxLayout(w);
-    layout->setContentsMargins(0, 0, 0, 0);
-    for (QWidget *child : widgets)
-        layout->addWidget(child, child->inherits("QComboBox") ? 1 : 0);
-    return w;
-}
-
 }  // namespace
 
 bool Cropping_Tool::On_Gui_Thread(const char *where) const
@@ -71,7 +61,7 @@ void Cropping_Tool::buildInputs()
     start_btn = new QPushButton(tr("Start"));
     stop_btn = new QPushButton(tr("Stop"));
     refresh_camera_btn = new QPushButton(tr("Refresh"));
-    Camera_Box = Row_Of({camera_list, start_btn, stop_btn, refresh_camera_btn});
+    Camera_Box = Cropping_Row({camera_list, start_btn, stop_btn, refresh_camera_btn});
     batch_list = new QComboBox;
     batch_list->setEditable(true);
     batch_list->setInsertPolicy(QComboBox::NoInsert);
@@ -81,8 +71,8 @@ void Cropping_Tool::buildInputs()
     batch_series_box = new QWidget;
     auto *seriesLayout = new QVBoxLayout(batch_series_box);
     seriesLayout->setContentsMargins(0, 0, 0, 0);
-    seriesLayout->addWidget(Row_Of({batch_list, view_series_btn}));
-    seriesLayout->addWidget(Row_Of({batch_new_radio, batch_replace_radio}));
+    seriesLayout->addWidget(Cropping_Row({batch_list, view_series_btn}));
+    seriesLayout->addWidget(Cropping_Row({batch_new_radio, batch_replace_radio}));
     form->insertRow(2, camera_radio, Camera_Box);
     form->insertRow(3, series_radio, batch_series_box);
 
