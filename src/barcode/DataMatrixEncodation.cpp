@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <deque>
 
 // The shortest encodation is a shortest path over (bytes written, current mode):
 // ASCII writes one byte or a digit pair per codeword; C40 and Text write runs of bytes
@@ -184,9 +185,30 @@ private:
             if (i + 1 < m_n && isDigit(byte(i)) && isDigit(byte(i + 1))) edge(i, m, i + 2, m, 1, AsciiPair);
         }
         if (allows(DataMatrixEncodation::Base256)) {
-            for (int j = any() ? i + 1 : m_n; j <= m_n && j - i <= kShortRun; ++j)
-                if (any() || i == 0) edge(i, Ascii, j, Ascii, 2 + j - i, ShortRun);
+            if (any()) shortRuns(i);
+            else if (i == 0 && m_n <= kShortRun) edge(0, Ascii, m_n, Ascii, 2 + m_n, ShortRun);
             edge(i, Long256, i + 1, Long256, 1, LongByte);
+        }
+    }
+
+    // The short Base256 runs from (i, Ascii), in the order in which relaxing every run
+    // at every byte would reach their ends (the first of equal costs wins): the runs to
+    // the next two bytes now, after the ASCII edges to them; then, to the byte three on,
+    // the cheapest run from any byte up to this one (its cost less its start is least;
+    // the earliest start of equal ones), before the ASCII edges into that byte.
+    void shortRuns(int i)
+    {
+        const int cost = node(i, Ascii).cost;
+        if (cost != INT_MAX) {
+            for (int j = i + 1; j <= std::min(i + 2, m_n); ++j) relax(j, Ascii, cost + 2 + j - i, i, Ascii, ShortRun);
+            while (!m_runStarts.empty() && m_runStarts.back().second > cost - i) m_runStarts.pop_back();
+            m_runStarts.emplace_back(i, cost - i);
+        }
+        const int j = i + 3;
+        while (!m_runStarts.empty() && j - m_runStarts.front().first > kShortRun) m_runStarts.pop_front();
+        if (j <= m_n && !m_runStarts.empty()) {
+            const auto [start, key] = m_runStarts.front();
+            relax(j, Ascii, key + 2 + j, start, Ascii, ShortRun);
         }
     }
 
@@ -239,6 +261,9 @@ private:
     std::vector<Node> m_nodes;
     std::array<std::vector<uint8_t>, 2> m_counts;  // C40 and Text values per byte
     bool m_eci = false;
+    // The starts of short runs that may still be the cheapest: their bytes in order,
+    // their costs less their bytes increasing.
+    std::deque<std::pair<int, int>> m_runStarts;
 };
 
 } // namespace

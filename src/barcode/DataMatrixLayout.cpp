@@ -17,26 +17,60 @@ const DataMatrixShape kShapes[kDataMatrixSizes] = {
     {12, 36, 10, 16, 22, 18, 1},      {16, 36, 14, 16, 32, 24, 1},       {16, 48, 14, 22, 49, 28, 1},
 };
 
+constexpr uint16_t kLogZero = 512;  // the logarithm kept for 0: exp gives 0 from it on
+
 struct Field {
-    std::array<uint8_t, 256> log{};
-    std::array<uint8_t, 512> exp{};
+    std::array<uint16_t, 256> log{};
+    std::array<uint8_t, 2 * kLogZero + 1> exp{};  // 2^i twice over, then zeros from kLogZero on
     Field()
     {
         int x = 1;
         for (int i = 0; i < 255; ++i) {
             exp[size_t(i)] = exp[size_t(i) + 255] = uint8_t(x);
-            log[size_t(x)] = uint8_t(i);
+            log[size_t(x)] = uint16_t(i);
             x <<= 1;
             if (x & 0x100) x ^= 301;
         }
+        log[0] = kLogZero;
     }
-    uint8_t mul(uint8_t a, uint8_t b) const { return a && b ? exp[size_t(log[a]) + log[b]] : 0; }
+    uint8_t mul(uint8_t a, uint8_t b) const { return exp[size_t(log[a]) + log[b]]; }
 };
 
 const Field &field()
 {
     static const Field f;
     return f;
+}
+
+// The generator polynomial with the roots 2^1 .. 2^check, highest power first, as the
+// logarithms of its coefficients.
+std::vector<uint16_t> generatorLogs(int check)
+{
+    const Field &f = field();
+    std::vector<uint8_t> generator{1};
+    for (int i = 1; i <= check; ++i) {
+        std::vector<uint8_t> next(generator.size() + 1, 0);
+        for (size_t k = 0; k < generator.size(); ++k) {
+            next[k] ^= generator[k];
+            next[k + 1] ^= f.mul(generator[k], f.exp[size_t(i)]);
+        }
+        generator = std::move(next);
+    }
+    std::vector<uint16_t> logs(generator.size());
+    for (size_t k = 0; k < generator.size(); ++k) logs[k] = f.log[generator[k]];
+    return logs;
+}
+
+// The generators of every block's check codeword count (the most is 68), made once.
+constexpr int kMostCheck = 68;
+const std::vector<uint16_t> &generator(int check)
+{
+    static const std::array<std::vector<uint16_t>, kMostCheck + 1> generators = [] {
+        std::array<std::vector<uint16_t>, kMostCheck + 1> all;
+        for (int n = 0; n <= kMostCheck; ++n) all[size_t(n)] = generatorLogs(n);
+        return all;
+    }();
+    return generators[size_t(check)];
 }
 
 // The codewords' modules in the mapping matrix (the data regions side by side, without
@@ -134,22 +168,18 @@ const DataMatrixShape &DataMatrix_Shape(DataMatrixSize size)
 
 std::vector<uint8_t> DataMatrix_Check(const std::vector<uint8_t> &data, int check)
 {
+    if (check <= 0) return {};
     const Field &f = field();
-    std::vector<uint8_t> generator{1};  // highest power first
-    for (int i = 1; i <= check; ++i) {
-        std::vector<uint8_t> next(generator.size() + 1, 0);
-        for (size_t k = 0; k < generator.size(); ++k) {
-            next[k] ^= generator[k];
-            next[k + 1] ^= f.mul(generator[k], f.exp[size_t(i)]);
-        }
-        generator = std::move(next);
-    }
+    std::vector<uint16_t> made;
+    if (check > kMostCheck) made = generatorLogs(check);
+    const uint16_t *g = (check > kMostCheck ? made : generator(check)).data() + 1;  // below the highest power
     std::vector<uint8_t> remainder(size_t(check), 0);
+    uint8_t *r = remainder.data();
+    const size_t last = size_t(check) - 1;
     for (uint8_t d : data) {
-        const uint8_t factor = d ^ remainder[0];
-        remainder.erase(remainder.begin());
-        remainder.push_back(0);
-        for (int k = 0; k < check; ++k) remainder[size_t(k)] ^= f.mul(generator[size_t(k) + 1], factor);
+        const uint8_t *exp = f.exp.data() + f.log[d ^ r[0]];  // times the factor
+        for (size_t k = 0; k < last; ++k) r[k] = r[k + 1] ^ exp[g[k]];
+        r[last] = exp[g[last]];
     }
     return remainder;
 }
