@@ -106,7 +106,8 @@ public:
             at(m_rows - 1, m_columns - 2) = at(m_rows - 2, m_columns - 1) = 0;
         }
     }
-    bool dark(int row, int col) const { return m_bits[size_t(row) * m_columns + col] == 1; }
+    // The modules of a row, 1 where dark.
+    const int8_t *row(int row) const { return m_bits.data() + size_t(row) * m_columns; }
 
 private:
     // The eight modules (row, column) of a corner codeword, most significant bit first;
@@ -208,17 +209,20 @@ DataMatrixGrid DataMatrix_Place(const DataMatrixShape &shape, const std::vector<
     const int across = shape.columns / (shape.regionColumns + 2), down = shape.rows / (shape.regionRows + 2);
     const Placement placement(down * shape.regionRows, across * shape.regionColumns, codewords);
     DataMatrixGrid grid{shape.columns, shape.rows, std::vector<uint8_t>(size_t(shape.columns) * shape.rows, 0)};
+    const int regionRows = shape.regionRows, regionColumns = shape.regionColumns;
     for (int top = 0; top < shape.rows; ++top) {  // rows counted from the top
-        const int regionRow = top / (shape.regionRows + 2), y = top % (shape.regionRows + 2);
-        for (int x = 0; x < shape.columns; ++x) {
-            const int regionColumn = x / (shape.regionColumns + 2), u = x % (shape.regionColumns + 2);
-            bool dark;
-            if (u == 0 || y == shape.regionRows + 1) dark = true;     // finder: left and bottom
-            else if (y == 0) dark = u % 2 == 0;                       // alignment: top
-            else if (u == shape.regionColumns + 1) dark = y % 2 == 1;  // alignment: right
-            else
-                dark = placement.dark(regionRow * shape.regionRows + y - 1, regionColumn * shape.regionColumns + u - 1);
-            grid.cells[size_t(shape.rows - 1 - top) * shape.columns + x] = dark;
+        const int regionRow = top / (regionRows + 2), y = top % (regionRows + 2);
+        uint8_t *line = grid.cells.data() + size_t(shape.rows - 1 - top) * shape.columns;
+        if (y == regionRows + 1) {  // finder: bottom
+            std::fill(line, line + shape.columns, uint8_t(1));
+            continue;
+        }
+        const int8_t *bits = y == 0 ? nullptr : placement.row(regionRow * regionRows + y - 1);
+        for (int x = 0; x < shape.columns; x += regionColumns + 2, bits = bits ? bits + regionColumns : nullptr) {
+            line[x] = 1;  // finder: left
+            for (int u = 1; u <= regionColumns; ++u)
+                line[x + u] = bits ? bits[u - 1] == 1 : u % 2 == 0;  // the codewords; alignment: top
+            line[x + regionColumns + 1] = y == 0 ? (regionColumns + 1) % 2 == 0 : y % 2 == 1;  // alignment: right
         }
     }
     return grid;
