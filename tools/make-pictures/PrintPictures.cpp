@@ -51,7 +51,7 @@ void card(QPainter& p, const QPointF& at, const QString& letter, bool back, bool
   p.restore();
 }
 
-// A sheet of `w` x `h` at `at`, white with a grey edge.
+// A sheet filling `r`, white with a grey edge.
 void sheet(QPainter& p, const QRectF& r) {
   p.setPen(QPen(greyMid, 1));
   p.setBrush(white);
