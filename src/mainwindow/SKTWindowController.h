@@ -96,6 +96,9 @@ public:
     // (tests build the window without the start gallery).
     void awakeFromNib(bool startProject = true);
     void showWindow();
+    // The window for a design file given to the program (as a desktop passes it):
+    // set up without the start gallery, then Start_With_Design from the event loop.
+    void showWindow(const QString &designPath);
     bool isSetUp() const { return m_setUp; }
 
     // ---- Sides (_Sides.cpp) ----
@@ -181,6 +184,10 @@ public:
     void New_Project_Setting_Reset(bool resetCard);
     // Runs the start window; false when the user chose to leave the application.
     bool Open_Start_Window();
+    // The start of a run on a design file given to the program: a new project opening
+    // that file as Open opens one picked in its panel; a file that cannot be read gets
+    // the reader's message and the start window follows.
+    void Start_With_Design(const QString &path);
     void Set_Log_Name_In_Title();
 
     // ---- Design files (_DesignFile.cpp) ----
@@ -198,6 +205,9 @@ public:
     void Image_Control_Counter_Check();
     // The File commands.
     void Open_Design();
+    // Open's reading of a chosen file, behind the please-wait sheet: true when it is the
+    // design now; a file that cannot be read is reported and the open design stays.
+    bool Open_Design_File(const QString &path);
     void Save_Design() { Save_project_file(false, true, QStringLiteral("L")); }
     void Save_Design_As() { Save_project_file(true, true, QStringLiteral("L")); }
     void Close_Design();

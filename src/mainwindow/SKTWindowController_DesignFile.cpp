@@ -148,21 +148,27 @@ void SKTWindowController::Open_Design()
     const QStringList chosen = Run_File_Panel(r);
     // A cancelled panel keeps the design that is open.
     if (chosen.isEmpty()) return;
+    Open_Design_File(chosen.front());
+}
+
+bool SKTWindowController::Open_Design_File(const QString &path)
+{
     // The read runs behind the please-wait sheet; the sheet is gone before any message.
     QString error;
     bool read = false;
     {
         const PleaseWait_Scope wait(ui.window);
-        read = Read_Design_In_Place(chosen.front(), QStringLiteral("L"), true, &error);
+        read = Read_Design_In_Place(path, QStringLiteral("L"), true, &error);
     }
     if (!read) {
         Show_MessageBox(error);
-        return;
+        return false;
     }
     Design_Did_Load();
     if (!Is_Group_Mode()) document.Start_Card_Option = QStringLiteral("V");
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();
+    return true;
 }
 
 void SKTWindowController::Close_Design()

@@ -62,6 +62,18 @@ void SKTWindowController::New_Project()
     }
 }
 
+void SKTWindowController::Start_With_Design(const QString &path)
+{
+    try {
+        New_Project_Setting_Reset(true);
+        Show_RHS_Properties(nullptr);
+        Refresh_Canvas();
+        if (!Open_Design_File(path)) Open_Start_Window();
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
 bool SKTWindowController::Open_Start_Window()
 {
     document.Start_Card_Option = QStringLiteral("V");
