@@ -552,7 +552,6 @@ void Send_Mail::sendingThread(std::shared_ptr<Run> run)
         for (int j : step.recipients) {
             if (run->state.stopped()) break;
             const QString &to = run->recipients[j];
-            Show_NSLog_Message(to);
             const Mail_Result r = run->transport.sendEmail_pyth(to, run->subject, files, run->settings, run->body);
             if (r.sent()) {
                 ++run->sent;
