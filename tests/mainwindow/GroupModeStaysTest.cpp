@@ -1,14 +1,17 @@
 // Group mode keeps what the user set: a barcode moved on the card stays where it was
 // put while rows are picked, after Save and reopening, and on every exported card.
+#include "../output/MailSink.h"
 #include "BarcodeReaders.h"
 #include "CardPropertyPanel.h"
 #include "Export_Card_Dialog.h"
 #include "Globals.h"
 #include "Group_Row_List.h"
 #include "MessageBox.h"
+#include "Preferences.h"
 #include "PrinterLayer.h"
 #include "Print_Window.h"
 #include "Profile_Panel.h"
+#include "Send_Mail.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -24,7 +27,9 @@
 #include <QPushButton>
 #include <QImage>
 #include <QLineEdit>
+#include <QCheckBox>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QMainWindow>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -256,6 +261,15 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
     QTemporaryDir dir;
     const QString pdf = testsupport::testHome() + "/printed.pdf";
     qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
+    mailtest::SmtpSink sink;
+    ASSERT_TRUE(sink.start());
+    Preferences p = Preferences::sharedInstance();
+    p.setsend_email_SenderEmail("sender@example.org");
+    p.setsend_email_Password("secret");
+    p.setsend_email_SMTP_server("127.0.0.1");
+    p.setsend_email_PORT_num(QString::number(sink.port));
+    p.setsend_email_enable_ssl("N");
+    p.flush();
     struct Road {
         const char *what;
         std::function<void()> walk;
@@ -291,6 +305,19 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
              w.command("Print")->trigger();
              w.controller.printWindowRunner = nullptr;
              ASSERT_TRUE(QFile::exists(pdf));
+         },
+         false},
+        {"cards mailed",
+         [&] {
+             pick(2);
+             w.controller.Get_Email_Details();
+             Send_Mail &mail = w.controller.Send_Mail_Window();
+             mail.Reset_For_Design();
+             mail.send_with_excel_chk->setChecked(true);
+             mail.to_txt->setPlainText("a@example.org");
+             ASSERT_TRUE(mail.Send_Button());
+             mail.Wait_Until_Done();
+             EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nE-mail has been sent successfully."});
          },
          false},
         {"a control moved",
