@@ -27,11 +27,16 @@
 #include <QPushButton>
 #include <QImage>
 #include <QLineEdit>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QMainWindow>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QStandardPaths>
+#include <map>
 #include <QTemporaryDir>
 #include <QTest>
 #include <functional>
@@ -223,6 +228,85 @@ TEST_F(GroupStays, ExportedCardsCarryTheBarcodeWhereTheCardShowsIt)
         QPainter(&outside).fillRect(around, Qt::white);
         EXPECT_EQ(readers::Zbar_Read(readers::Grey_Page(outside, 20)), "") << k;
     }
+#endif
+}
+
+// The words of a PDF page with their boxes, in points (pdftotext -bbox).
+std::map<QString, QRectF> wordBoxes(const QString &pdf)
+{
+    QProcess p;
+    p.start("pdftotext", {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
+    p.waitForFinished(30000);
+    std::map<QString, QRectF> out;
+    const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    for (auto it = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {
+        const auto m = it.next();
+        out.emplace(m.captured(5), QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                          QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())));
+    }
+    return out;
+}
+
+TEST_F(GroupStays, PrintedCardsCarryTheBarcodeWhereTheCardShowsIt)
+{
+#ifndef HAVE_ZBAR
+    GTEST_SKIP() << "zbar missing";
+#else
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "poppler-utils missing";
+    pick(1);
+    w.controller.Show_RHS_Properties(barcode());
+    w.controller.cardPanel->X_Text->setValue(5);
+    w.controller.cardPanel->Y_Text->setValue(88);
+    const QPointF put = centreOf(*barcode());
+    pick(0);
+    const QPointF shown = centreOf(*barcode());
+    EXPECT_AT(*barcode(), put, "the card shows the barcode where it was put");
+    const QPointF nameAt = w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Name")->bounds().topLeft();
+
+    // The first card on the page of the virtual printer: where its name stands on the
+    // page says where the card is; its barcode is read where the card shows it.
+    const QString pdf = testsupport::testHome() + "/printed.pdf";
+    qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
+    w.controller.printWindowRunner = [](Print_Window &window) {
+        window.matrix_card_side->button(1)->click();
+        window.Row_Text->setValue(1);
+        window.Col_Text->setValue(1);
+        window.Print_btn->click();
+    };
+    w.command("Print")->trigger();
+    w.controller.printWindowRunner = nullptr;
+    qunsetenv(Virtual_PDF_Printer_Setting);
+    const std::map<QString, QRectF> words = wordBoxes(pdf);
+    ASSERT_TRUE(words.count("Ann")) << "the first row is printed first";
+    // The name's text stands a little inside its control; the card's place on the
+    // page is found from the exported card's name, drawn the same way.
+    QTemporaryDir dir;
+    Export_Card_Options o;
+    o.layout = Export_Layout::Front;
+    o.extension = "pdf";
+    o.useExcel = true;
+    o.range = Batch_Range{0, 1};
+    testsupport::queueFilePanelAnswer({dir.path()});
+    ASSERT_TRUE(w.controller.Export_Batch_File(o));
+    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    const std::map<QString, QRectF> card = wordBoxes(QDir(dir.path()).filePath("DOZO ID Card/Card_1_Front.pdf"));
+    ASSERT_TRUE(card.count("Ann"));
+    ASSERT_NEAR(card.at("Ann").top(), nameAt.y(), 10) << "the exported card's name where the card shows it";
+    const QPointF cardOnPage = words.at("Ann").topLeft() - card.at("Ann").topLeft();
+
+    constexpr int dpi = 288;
+    QProcess p;
+    p.start("pdftoppm", {"-r", QString::number(dpi), "-gray", "-png", "-f", "1", "-l", "1", "-singlefile", pdf,
+                         testsupport::testHome() + "/page"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QImage page(testsupport::testHome() + "/page.png");
+    ASSERT_FALSE(page.isNull());
+    const double s = dpi / 72.0;
+    const QPointF c = (cardOnPage + shown) * s;
+    const QRect around(int(c.x() - 70 * s), int(c.y() - 35 * s), int(140 * s), int(70 * s));
+    EXPECT_EQ(readers::Zbar_Read(readers::Grey_Page(page.copy(around).convertToFormat(QImage::Format_Grayscale8), 20)),
+              "U1");
 #endif
 }
 
