@@ -310,6 +310,59 @@ TEST_F(GroupStays, PrintedCardsCarryTheBarcodeWhereTheCardShowsIt)
 #endif
 }
 
+TEST_F(GroupStays, MailedCardsCarryTheBarcodeWhereTheCardShowsIt)
+{
+#ifndef HAVE_ZBAR
+    GTEST_SKIP() << "zbar missing";
+#else
+    if (QStandardPaths::findExecutable("pdftoppm").isEmpty()) GTEST_SKIP() << "poppler-utils missing";
+    mailtest::SmtpSink sink;
+    ASSERT_TRUE(sink.start());
+    Preferences p = Preferences::sharedInstance();
+    p.setsend_email_SenderEmail("sender@example.org");
+    p.setsend_email_Password("secret");
+    p.setsend_email_SMTP_server("127.0.0.1");
+    p.setsend_email_PORT_num(QString::number(sink.port));
+    p.setsend_email_enable_ssl("N");
+    p.flush();
+    pick(3);
+    w.controller.Show_RHS_Properties(barcode());
+    w.controller.cardPanel->X_Text->setValue(5);
+    w.controller.cardPanel->Y_Text->setValue(88);
+    const QPointF put = centreOf(*barcode());
+    pick(0);
+    EXPECT_AT(*barcode(), put, "the card shows the barcode where it was put");
+
+    w.controller.Get_Email_Details();
+    Send_Mail &mail = w.controller.Send_Mail_Window();
+    mail.Reset_For_Design();
+    mail.send_with_excel_chk->setChecked(true);
+    mail.to_txt->setPlainText("a@example.org");
+    testsupport::boxes().clear();
+    ASSERT_TRUE(mail.Send_Button());
+    mail.Wait_Until_Done();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nE-mail has been sent successfully."});
+    QTemporaryDir dump;
+    ASSERT_EQ(sink.messages(dump.path()).size(), kPeople.size());
+    // Each card's front read where the card shows its barcode: every row's number once.
+    QStringList read;
+    for (const QString &front : QDir(dump.path()).entryList({"*_Front.pdf"}, QDir::Files)) {
+        QProcess r;
+        r.setWorkingDirectory(dump.path());
+        r.start("pdftoppm", {"-r", "288", "-gray", "-png", "-singlefile", front, "page"});
+        ASSERT_TRUE(r.waitForFinished(60000));
+        const QImage page(QDir(dump.path()).filePath("page.png"));
+        ASSERT_FALSE(page.isNull()) << front.toStdString();
+        const QPointF c = put * 4;
+        const QRect around(int(c.x() - 280), int(c.y() - 140), 560, 280);
+        read << QString::fromStdString(
+            readers::Zbar_Read(readers::Grey_Page(page.copy(around).convertToFormat(QImage::Format_Grayscale8), 20)));
+    }
+    read.sort();
+    EXPECT_EQ(read, (QStringList{"U1", "U2", "U3", "U4", "U5"}));
+#endif
+}
+
 TEST_F(GroupStays, UndoAndRedoKeepTheRowTheListShows)
 {
     // Picking a row is no undo step: Undo and Redo take back the user's change, and the
