@@ -236,8 +236,15 @@ public:
     // A side as a picture (scale pixels per point), with its card base and border.
     QImage Side_Image(int side, double scale) const;
     void Exit_App();
-    // Asks whether to save before the design is closed; false when the user cancels.
+    // Asks whether to save before the design is closed, when the user changed it since
+    // it was opened, made or saved; false when the user cancels.
     bool Ask_To_Save_Changes();
+    // The user changed the design since it was opened, made or saved: a recorded change
+    // of a side, or other card properties. Picking rows, switching sides, the silent
+    // project save of group mode and an output run's backup and restore are no change.
+    bool Design_Changed() const;
+    // The design as it is now is the one opened, made or saved.
+    void Design_Is_As_Saved();
     // ---- Printing (_Print.cpp) ----
     // The Print command: counts, backup, the print window, the design put back.
     void Print_Button();
@@ -626,6 +633,10 @@ private:
     void showSide(int side);
 
     UndoHistory m_history;
+    // What Design_Changed reads: a change the user made (a side change recorded), the card
+    // properties of the design as it was opened, made or saved.
+    bool m_userChanged = false;
+    Card_Property m_savedFront, m_savedBack;
     double _zoomFactor = 1.0;
     int m_selectedTool = 0;
     SKTGraphic *Last_Selected_Graphic = nullptr;

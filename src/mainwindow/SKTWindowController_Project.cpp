@@ -48,6 +48,7 @@ void SKTWindowController::New_Project_Setting_Reset(bool resetCard)
         if (p) p->Change_btn_location();
     Check_Path_And_Create_Files();
     Select_front_side();
+    Design_Is_As_Saved();
 }
 
 void SKTWindowController::New_Project()
