@@ -6,6 +6,7 @@
 #include "ProfileWindow.h"
 #include "SKTImage.h"
 #include "SheetImport.h"
+#include "Shots.h"
 #include "Data_From_Excel.h"
 #include "TestSupport.h"
 
@@ -313,6 +314,7 @@ TEST_F(Fresh, AWorkbookPickedInTheProfileDialogBecomesTheDesignsDataSource)
             EXPECT_EQ(import->open_mode, "E");
             for (const SeriesImport::ColumnEntry &e : import->entries()) importColumns << e.extension;
             import->Select_ALL_Pressed();
+            testsupport::saveShot(*import, "profile-excel-1-import");
             import->OKPressed();
         };
         QTimer::singleShot(0, answerImport);
@@ -329,6 +331,7 @@ TEST_F(Fresh, AWorkbookPickedInTheProfileDialogBecomesTheDesignsDataSource)
         emit title->activated(second);
         for (int i = 0; i < title->count(); ++i) sources << title->itemText(i);
         values << name->currentText() << d.rows[0].value->text() << d.rows[1].value->text();
+        testsupport::saveShot(d, "profile-excel-2-dialog");
         d.OK_Btn_Clicked();
     });
     w.controller.ui.command("Profile")->trigger();
@@ -355,6 +358,13 @@ TEST_F(Fresh, AWorkbookPickedInTheProfileDialogBecomesTheDesignsDataSource)
     DataSourceSection &tab = *w.controller.dataSourceSection;
     EXPECT_EQ(tab.Data_source_type->currentText(), "Excel");
     EXPECT_EQ(tab.Batch_Series->currentText(), "Name");
+    if (!qEnvironmentVariableIsEmpty("DOZO_SHOTS_DIR")) {
+        w.controller.window()->resize(1300, 850);
+        w.controller.window()->show();
+        QApplication::processEvents();
+        testsupport::saveShot(*w.controller.window(), "profile-excel-3-window");
+        testsupport::saveShot(tab, "profile-excel-4-data-source");
+    }
     // The view button's spreadsheet source window lists the rows.
     QAbstractItemModel &table = *w.controller.Data_From_Excel_Window().ColList->model();
     ASSERT_EQ(table.rowCount(), 2);
