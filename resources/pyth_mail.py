@@ -3,19 +3,32 @@
 
 Command line:
     pyth_mail.py LOGIN SERVER PORT FROM RECIPIENT SUBJECT BODY SSL [ATTACHMENT ...]
-SSL "Y" connects with implicit TLS; anything else ("N") uses STARTTLS when the
-server offers it. Standard input: the password, a line feed, then a second line
-that is not used (the program writes "Description" there).
+SSL "Y" connects with implicit TLS; anything else ("N") asks for STARTTLS. The
+security chosen is required for every server that is not on this machine: a
+server there that offers no STARTTLS gets nothing (a server on this machine may
+be spoken to in plain text). Standard input: the password as UTF-8, a line
+feed, then a second line that is not used (the program writes "Description"
+there). A password outside ASCII is sent as UTF-8 with AUTH PLAIN or LOGIN.
+
+One deadline (DEADLINE seconds, DOZO_MAIL_DEADLINE when set) holds for the
+whole message, however slowly the server answers.
 
 Exit status: 0 sent; 2 login refused; 3 recipient refused; 4 server not
-reachable or timed out; 5 secure connection failed (or a password would go out
-unencrypted to a server that is not on this machine); 6 attachment missing;
-1 anything else. Every failure writes one line to standard error.
+reachable or stopped answering before it had the message; 5 secure connection
+failed; 6 attachment missing; 7 the server offers no secure connection, nothing
+sent; 8 the password cannot be sent to this server (no login method that takes
+UTF-8); 9 the deadline passed before the server had the message, nothing sent;
+10 the server stopped answering after it was given the message, which may have
+been sent; 1 anything else. Every failure writes one line to standard error,
+which never holds the recipient's address nor the message's subject or text.
 """
 
+import base64
 import ipaddress
 import mimetypes
 import os
+import re
+import signal
 import smtplib
 import socket
 import ssl
@@ -24,8 +37,10 @@ from email.message import EmailMessage
 from email.utils import formatdate, make_msgid
 
 TIMEOUT = 30
+DEADLINE = 120
 
 SENT, OTHER, LOGIN, RECIPIENT, UNREACHABLE, SECURE, ATTACHMENT = 0, 1, 2, 3, 4, 5, 6
+NOT_SECURE, PASSWORD, TIMED_OUT, MAYBE_SENT = 7, 8, 9, 10
 
 
 class Failure(Exception):
@@ -33,6 +48,41 @@ class Failure(Exception):
         super().__init__(line)
         self.status = status
         self.line = line
+
+
+class DeadlinePassed(Exception):
+    """Raised by the timer when the whole message has taken too long."""
+
+
+def on_deadline(signum, frame):
+    raise DeadlinePassed()
+
+
+def deadline_seconds():
+    try:
+        value = float(os.environ.get("DOZO_MAIL_DEADLINE", DEADLINE))
+        return value if value > 0 else DEADLINE
+    except ValueError:
+        return DEADLINE
+
+
+class Tracked:
+    """Notes when the whole message (up to the closing dot) has gone to the server."""
+
+    data_given = False
+
+    def send(self, s):
+        super().send(s)
+        if isinstance(s, (bytes, bytearray)) and s.endswith(b"\r\n.\r\n"):
+            self.data_given = True
+
+
+class TrackedSMTP(Tracked, smtplib.SMTP):
+    pass
+
+
+class TrackedSMTP_SSL(Tracked, smtplib.SMTP_SSL):
+    pass
 
 
 def read_password():
@@ -57,7 +107,7 @@ def build_message(sender, recipient, subject, body, attachments):
             with open(path, "rb") as f:
                 data = f.read()
         except OSError as e:
-            raise Failure(ATTACHMENT, "attachment missing: %s (%s)" % (path, e.strerror))
+            raise Failure(ATTACHMENT, "attachment missing: %s" % e.strerror)
         msg.add_attachment(data, maintype=maintype, subtype=subtype, filename=os.path.basename(path))
     return msg
 
@@ -71,21 +121,76 @@ def peer_is_loopback(smtp):
 
 def connect(server, port, implicit_tls):
     context = ssl.create_default_context()
+    smtp = None
     try:
         if implicit_tls:
-            smtp = smtplib.SMTP_SSL(server, port, timeout=TIMEOUT, context=context)
+            smtp = TrackedSMTP_SSL(server, port, timeout=TIMEOUT, context=context)
         else:
-            smtp = smtplib.SMTP(server, port, timeout=TIMEOUT)
+            smtp = TrackedSMTP(server, port, timeout=TIMEOUT)
         smtp.ehlo()
-        if not implicit_tls and smtp.has_extn("starttls"):
+        if implicit_tls:
+            return smtp
+        if smtp.has_extn("starttls"):
             smtp.starttls(context=context)
             smtp.ehlo()
-            return smtp, True
-        return smtp, implicit_tls
+            return smtp
+        if peer_is_loopback(smtp):
+            return smtp
+        raise Failure(NOT_SECURE, "server %s:%d offers no secure connection (STARTTLS); nothing was sent" % (server, port))
+    except Failure:
+        close(smtp)
+        raise
     except (ssl.SSLError, ssl.CertificateError) as e:
+        close(smtp)
         raise Failure(SECURE, "secure connection to %s:%d failed: %s" % (server, port, e))
     except (smtplib.SMTPConnectError, smtplib.SMTPServerDisconnected, OSError) as e:
+        close(smtp)
         raise Failure(UNREACHABLE, "server %s:%d not reachable: %s" % (server, port, e))
+
+
+def close(smtp):
+    if smtp is not None:
+        try:
+            smtp.close()
+        except Exception:  # noqa: BLE001 - closing only
+            pass
+
+
+def b64(data):
+    return base64.b64encode(data).decode("ascii")
+
+
+def login_utf8(smtp, login, password):
+    """AUTH PLAIN or LOGIN with the login and password as UTF-8 (RFC 4616 and the
+    usual LOGIN exchange); smtplib itself encodes them as ASCII."""
+    mechanisms = smtp.esmtp_features.get("auth", "").upper().split()
+    if "PLAIN" in mechanisms:
+        code, reply = smtp.docmd("AUTH", "PLAIN " + b64(b"\0" + login.encode("utf-8") + b"\0" + password.encode("utf-8")))
+    elif "LOGIN" in mechanisms:
+        code, reply = smtp.docmd("AUTH", "LOGIN")
+        if code == 334:
+            code, reply = smtp.docmd(b64(login.encode("utf-8")))
+        if code == 334:
+            code, reply = smtp.docmd(b64(password.encode("utf-8")))
+    else:
+        raise Failure(PASSWORD, "the password holds characters outside ASCII and the server offers no login "
+                                "(AUTH PLAIN or LOGIN) that takes them")
+    if code not in (235, 503):
+        raise smtplib.SMTPAuthenticationError(code, reply)
+
+
+def authenticate(smtp, login, password):
+    try:
+        if password.isascii():
+            smtp.login(login, password)
+        else:
+            login_utf8(smtp, login, password)
+    except smtplib.SMTPAuthenticationError as e:
+        raise Failure(LOGIN, "login refused: %d %s" % (e.smtp_code, text_of(e.smtp_error)))
+
+
+def text_of(reply):
+    return reply.decode(errors="replace") if isinstance(reply, (bytes, bytearray)) else str(reply)
 
 
 def send(argv, password):
@@ -101,43 +206,67 @@ def send(argv, password):
         raise Failure(OTHER, "port is not a number from 1 to 65535: %r" % port_text)
     msg = build_message(sender, recipient, subject, body, attachments)
 
-    smtp, secure = connect(server.strip(), port, ssl_flag == "Y")
+    server = server.strip()
+    smtp = None
     try:
+        smtp = connect(server, port, ssl_flag == "Y")
         if smtp.has_extn("auth"):
-            if not secure and not peer_is_loopback(smtp):
-                raise Failure(SECURE, "server %s offers no secure connection; the password is not sent" % server)
-            try:
-                smtp.login(login, password)
-            except smtplib.SMTPAuthenticationError as e:
-                raise Failure(LOGIN, "login refused: %d %s" % (e.smtp_code, e.smtp_error.decode(errors="replace")))
+            authenticate(smtp, login, password)
         try:
             smtp.send_message(msg, from_addr=sender, to_addrs=[recipient])
         except smtplib.SMTPRecipientsRefused as e:
-            code, text = e.recipients.get(recipient, (0, b""))
-            raise Failure(RECIPIENT, "recipient refused: %s %d %s" % (recipient, code, text.decode(errors="replace")))
+            code, _ = e.recipients.get(recipient, (0, b""))
+            raise Failure(RECIPIENT, "recipient refused: %d" % code)
         try:
             smtp.quit()
-        except (smtplib.SMTPException, OSError):
+        except (smtplib.SMTPException, OSError, DeadlinePassed):
             pass
-    except (socket.timeout, smtplib.SMTPServerDisconnected) as e:
+    except DeadlinePassed:
+        if smtp is not None and smtp.data_given:
+            raise Failure(MAYBE_SENT, "server %s:%d did not confirm the message within %g s; it may have been sent"
+                          % (server, port, deadline_seconds()))
+        raise Failure(TIMED_OUT, "server %s:%d did not take the message within %g s; nothing was sent"
+                      % (server, port, deadline_seconds()))
+    except (socket.timeout, smtplib.SMTPServerDisconnected, OSError) as e:
+        if smtp is not None and smtp.data_given:
+            raise Failure(MAYBE_SENT, "server %s:%d stopped answering after it was given the message; it may have "
+                          "been sent: %s" % (server, port, e))
         raise Failure(UNREACHABLE, "server %s:%d stopped answering: %s" % (server, port, e))
     finally:
-        smtp.close()
+        close(smtp)
+
+
+ADDRESS = re.compile(r"[^\s<>\"'(),;:]+@[^\s<>\"'(),;:]+")
+
+
+def scrubbed(line, argv):
+    """The line without the recipient's address, the subject or the text of the
+    message, and without anything that looks like an address; on one line."""
+    for k, secret in enumerate(argv[5:8]):
+        if secret.strip() and (k == 0 or len(secret) >= 6):
+            line = line.replace(secret, "<hidden>")
+    return ADDRESS.sub("<address>", line).replace("\r", " ").replace("\n", " ")
 
 
 def main(argv):
+    signal.signal(signal.SIGALRM, on_deadline)
+    signal.setitimer(signal.ITIMER_REAL, deadline_seconds())
+    line, status = "", SENT
     try:
         send(argv, read_password())
     except Failure as f:
-        sys.stderr.write(f.line.replace("\n", " ") + "\n")
-        return f.status
+        line, status = f.line, f.status
+    except DeadlinePassed:
+        line, status = "the message was not sent within %g s" % deadline_seconds(), TIMED_OUT
     except smtplib.SMTPResponseException as e:
-        sys.stderr.write("server refused: %d %s\n" % (e.smtp_code, e.smtp_error.decode(errors="replace")))
-        return OTHER
+        line, status = "server refused: %d %s" % (e.smtp_code, text_of(e.smtp_error)), OTHER
     except Exception as e:  # noqa: BLE001 - one line, never a trace
-        sys.stderr.write(("mail not sent: %s" % e).replace("\n", " ") + "\n")
-        return OTHER
-    return SENT
+        line, status = "mail not sent: %s" % e, OTHER
+    finally:
+        signal.setitimer(signal.ITIMER_REAL, 0)
+    if status != SENT:
+        sys.stderr.write(scrubbed(line, argv) + "\n")
+    return status
 
 
 if __name__ == "__main__":

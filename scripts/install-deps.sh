@@ -21,7 +21,7 @@ TEST_PACKAGES=(
   libgtest-dev googletest
   xvfb xauth poppler-utils sqlite3
   python3-openpyxl libreoffice-calc-nogui libbenchmark-dev
-  libzbar-dev libzxing-dev dmtx-utils libqrencode-dev
+  libzbar-dev libzxing-dev dmtx-utils libqrencode-dev libzint-dev
   clang
 )
 case "${1:-}" in

@@ -96,16 +96,14 @@ bool CardValueEngine::Check_Batch_File_In_Use_Validation(const QString &name, co
 
 std::optional<QStringList> CardValueEngine::Series_Values(const QString &name) const
 {
-    const std::optional<QByteArray> bytes = SeriesFile::Read_Bytes(seriesPath(name));
-    if (!bytes) return std::nullopt;
-    return SeriesFile::Engine_Values(*bytes);
+    return SeriesFile::Read_Engine_Values(seriesPath(name));
 }
 
 QString CardValueEngine::Get_First_Value_Of_Dataset(const QString &name) const
 {
     const std::optional<QByteArray> bytes = name.isEmpty() ? std::nullopt : SeriesFile::Read_Bytes(seriesPath(name));
     if (!bytes) return QString("");
-    const QString text = QString::fromUtf8(*bytes);
+    const QString text = SeriesFile::Decode(*bytes);
     return text.left(text.indexOf(u'\n') < 0 ? text.size() : text.indexOf(u'\n'));
 }
 
@@ -165,7 +163,9 @@ void CardValueEngine::Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc)
                 }
                 if (std::holds_alternative<QStringList>(m_table[size_t(index)])) continue;
                 if (std::optional<QStringList> values = Series_Values(m_seriesList.at(index)))
-                    m_table[size_t(index)] = *values;
+                    m_table[size_t(index)] = std::move(*values);
+                else if (SeriesFile::Too_Large(seriesPath(m_seriesList.at(index))))
+                    Show_NSLog_Message(SeriesFile::Too_Large_Message(m_seriesList.at(index)));
             }
         };
         addSide(front);

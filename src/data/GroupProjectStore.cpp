@@ -28,6 +28,18 @@ bool insideStore(const QString &dataFolder, const QString &path)
     return clean(path).startsWith(root);
 }
 
+// True when path is named inside the store and the folder holding it really is there:
+// no symbolic link on the way leads out of the store. The entry itself may be a link;
+// the commands then act on the link, never on what it points to.
+bool reallyInsideStore(const QString &dataFolder, const QString &path)
+{
+    if (!insideStore(dataFolder, path)) return false;
+    const QString root = QFileInfo(Root(dataFolder)).canonicalFilePath();
+    const QString parent = QFileInfo(QFileInfo(clean(path)).absolutePath()).canonicalFilePath();
+    if (root.isEmpty() || parent.isEmpty()) return false;
+    return parent == root || parent.startsWith(root + QLatin1Char('/'));
+}
+
 } // namespace
 
 QString Root(const QString &dataFolder)
@@ -50,6 +62,7 @@ QStringList Folders(const QString &dataFolder)
 QStringList Projects_In(const QString &folderPath)
 {
     QStringList names;
+    if (QFileInfo(folderPath).isSymLink()) return names;  // what a link holds lies elsewhere
     const QDir dir(folderPath);
     for (const QFileInfo &info : dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Unsorted)) {
         if (info.suffix() == kExt) names << info.completeBaseName();
@@ -95,9 +108,9 @@ QString Create_New_File_Path(const QString &path)
     }
 }
 
-QString Copy_Project(const QString &projectPath)
+QString Copy_Project(const QString &dataFolder, const QString &projectPath)
 {
-    if (!QFileInfo(projectPath).isFile()) return {};
+    if (!reallyInsideStore(dataFolder, projectPath) || !QFileInfo(projectPath).isFile()) return {};
     const QString target = Create_New_File_Path(projectPath);
     if (!QFile::copy(projectPath, target)) {
         Show_NSLog_Message(QStringLiteral("Could not copy ") + projectPath);
@@ -106,12 +119,12 @@ QString Copy_Project(const QString &projectPath)
     return target;
 }
 
-Rename_Result Rename_Project(const QString &projectPath, const QString &typedName)
+Rename_Result Rename_Project(const QString &dataFolder, const QString &projectPath, const QString &typedName)
 {
     const std::optional<QString> name = Clean_Project_Name(typedName);
     if (!name) return Rename_Result::Bad_Name;
     const QFileInfo info(projectPath);
-    if (!info.isFile()) return Rename_Result::Failed;
+    if (!reallyInsideStore(dataFolder, projectPath) || !info.isFile()) return Rename_Result::Failed;
     if (*name == info.completeBaseName()) return Rename_Result::Unchanged;
     const QString target = info.absolutePath() + QLatin1Char('/') + *name + QLatin1Char('.') + kExt;
     if (QFileInfo::exists(target)) return Rename_Result::Name_Exists;
@@ -122,7 +135,7 @@ Rename_Result Rename_Project(const QString &projectPath, const QString &typedNam
 bool Delete_Project(const QString &dataFolder, const QString &projectPath)
 {
     const QFileInfo info(projectPath);
-    if (!insideStore(dataFolder, projectPath) || !info.isFile() || info.suffix() != kExt) return false;
+    if (!reallyInsideStore(dataFolder, projectPath) || !info.isFile() || info.suffix() != kExt) return false;
     const bool removed = QFile::remove(projectPath);
     const QString folder = info.absolutePath();
     const bool isAll = clean(folder) == clean(Root(dataFolder) + QLatin1Char('/') + kAll);
@@ -135,9 +148,12 @@ bool Delete_Project(const QString &dataFolder, const QString &projectPath)
 
 bool Delete_Folder(const QString &dataFolder, const QString &folderPath)
 {
-    if (!insideStore(dataFolder, folderPath) || !QFileInfo(folderPath).isDir()) return false;
+    const QFileInfo info(clean(folderPath));
+    if (!reallyInsideStore(dataFolder, folderPath) || !info.isDir()) return false;
     if (clean(folderPath) == clean(Root(dataFolder) + QLatin1Char('/') + kAll)) return false;
-    const bool removed = QDir(folderPath).removeRecursively();
+    // A link goes as a link; inside a real folder, removeRecursively removes links as
+    // links and never descends through them.
+    const bool removed = info.isSymLink() ? QFile::remove(clean(folderPath)) : QDir(folderPath).removeRecursively();
     Ensure_Root(dataFolder);
     return removed;
 }

@@ -51,32 +51,84 @@ std::optional<QString> Clean_Name(const QString &typed)
     return name;
 }
 
+QString Too_Large_Message(const QString &name)
+{
+    return QStringLiteral("The series \"%1\" is larger than %2 MB and cannot be read.")
+        .arg(name)
+        .arg(kMaxBytes / (1024 * 1024));
+}
+
+bool Too_Large(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.isFile() && info.size() > kMaxBytes;
+}
+
 std::optional<QByteArray> Read_Bytes(const QString &path)
 {
     QFile file(path);
-    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return std::nullopt;
-    return file.readAll();
+    if (!QFileInfo(path).isFile() || Too_Large(path) || !file.open(QIODevice::ReadOnly)) return std::nullopt;
+    // Read no more than the limit even when the file grew since it was measured.
+    QByteArray bytes = file.read(kMaxBytes + 1);
+    if (bytes.size() > kMaxBytes || file.error() != QFileDevice::NoError) return std::nullopt;
+    return bytes;
 }
 
-QStringList Engine_Values(const QByteArray &bytes) { return Trim_Str(QString::fromUtf8(bytes)).split(u'\n'); }
-
-QStringList List_Values(const QByteArray &bytes)
+QString Decode(const QByteArray &bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) return text;
+    text.clear();
+    return QString::fromLatin1(bytes);
+}
+
+namespace {
+
+std::optional<QString> readText(const QString &path)
+{
+    const std::optional<QByteArray> bytes = Read_Bytes(path);
+    if (!bytes) return std::nullopt;
+    return Decode(*bytes);  // the bytes go when this returns
+}
+
+QStringList engineValues(QString text)
+{
+    text = Trim_Str(text);
     QStringList values;
-    if (utf8.hasError()) return values;
-    for (const QString &piece : text.split(u'\n')) {
-        const QString value = Trim_Str(piece);
-        if (!value.isEmpty()) values << value;
+    const QList<QStringView> lines = QStringView(text).split(u'\n');
+    values.reserve(lines.size());
+    for (QStringView line : lines) values << line.toString();
+    return values;
+}
+
+QStringList listValues(const QString &text)
+{
+    QStringList values;
+    for (QStringView piece : QStringView(text).split(u'\n')) {
+        QString value = Trim_Str(piece.toString());
+        if (!value.isEmpty()) values << std::move(value);
     }
     return values;
 }
 
+} // namespace
+
+QStringList Engine_Values(const QByteArray &bytes) { return engineValues(Decode(bytes)); }
+
+std::optional<QStringList> Read_Engine_Values(const QString &path)
+{
+    std::optional<QString> text = readText(path);
+    if (!text) return std::nullopt;
+    return engineValues(std::move(*text));
+}
+
+QStringList List_Values(const QByteArray &bytes) { return listValues(Decode(bytes)); }
+
 QStringList Read_List_Values(const QString &path)
 {
-    const std::optional<QByteArray> bytes = Read_Bytes(path);
-    return bytes ? List_Values(*bytes) : QStringList();
+    const std::optional<QString> text = readText(path);
+    return text ? listValues(*text) : QStringList();
 }
 
 QString One_Line(const QString &value)

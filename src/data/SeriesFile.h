@@ -33,15 +33,27 @@ int Index_Of(const QStringList &list, const QString &name);
 // nothing is left.
 std::optional<QString> Clean_Name(const QString &typed);
 
-// The file's bytes; nullopt when it cannot be read.
+// The largest series file that is read (32 MiB); a larger one is refused whole.
+inline constexpr qint64 kMaxBytes = qint64(32) * 1024 * 1024;
+// True when the file is larger than kMaxBytes.
+bool Too_Large(const QString &path);
+// "The series \"<name>\" is larger than 32 MB and cannot be read."
+QString Too_Large_Message(const QString &name);
+
+// The file's bytes; nullopt when it cannot be read or is larger than kMaxBytes.
 std::optional<QByteArray> Read_Bytes(const QString &path);
-// The value engine's reading: decoded as UTF-8, trimmed whole, split at "\n"; inner
-// empty lines are empty values (trimmed one by one when used).
+// The text of a series file, for every reader: UTF-8 when the bytes are valid UTF-8,
+// otherwise Latin-1 (every byte one character), so no byte is lost or replaced.
+QString Decode(const QByteArray &bytes);
+// The value engine's reading: decoded, trimmed whole, split at "\n"; inner empty lines
+// are empty values (trimmed one by one when used).
 QStringList Engine_Values(const QByteArray &bytes);
-// The lists' reading (wizard, viewer): split at "\n", every piece trimmed, empty pieces
-// dropped. Bytes that are not valid UTF-8 give no values.
+// Engine_Values of the file, its bytes let go once decoded; nullopt when it cannot be read.
+std::optional<QStringList> Read_Engine_Values(const QString &path);
+// The lists' reading (wizard, viewer): decoded, split at "\n", every piece trimmed,
+// empty pieces dropped.
 QStringList List_Values(const QByteArray &bytes);
-// List_Values of the file; empty when it cannot be read.
+// List_Values of the file, its bytes let go once decoded; empty when it cannot be read.
 QStringList Read_List_Values(const QString &path);
 
 // A value as written: CR and LF inside it turned into blanks.

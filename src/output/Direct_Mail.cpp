@@ -175,7 +175,6 @@ bool Direct_Mail::Send_Button()
                 _Curr_Progress->setValue(i + 1);
                 _curr_msg_cnt->setText(QStringLiteral("%1 / %2 ").arg(i + 1).arg(count));
             }, Qt::QueuedConnection);
-            Show_NSLog_Message(run->recipients[i]);
             const Mail_Result r = run->transport.sendEmail_pyth(run->recipients[i], Visitor_Mail_Subject(), {run->file},
                                                                 run->settings, Visitor_Mail_Body());
             ++run->attempted;

@@ -39,6 +39,18 @@ QString Mail_Cause_Line(int status)
         return QStringLiteral("No secure connection to the mail server could be made: check the SSL/TLS choice and "
                               "the port.");
     case Mail_Attachment_Missing: return QStringLiteral("A file to attach could not be read.");
+    case Mail_Not_Secure:
+        return QStringLiteral("The mail server offers no secure connection (TLS), so nothing was sent: check the "
+                              "SSL/TLS choice, the server and the port.");
+    case Mail_Password_Unusable:
+        return QStringLiteral("The password has characters (beyond plain ASCII) that this mail server's login cannot "
+                              "take, so nothing was sent.");
+    case Mail_Timed_Out:
+        return QStringLiteral("The mail server did not take the message within two minutes, so it was not sent: "
+                              "check the server and port, or try again later.");
+    case Mail_Maybe_Sent:
+        return QStringLiteral("The mail server stopped answering after it was given the message: it may have been "
+                              "sent. Check with the recipient before sending it again.");
     case Mail_Not_Started: return QStringLiteral("The mail program (Python 3) could not be run or did not finish.");
     default: return QStringLiteral("The mail server did not accept the message.");
     }
@@ -82,6 +94,8 @@ Mail_Result Mail_Transport::sendEmail_pyth(const QString &recipient, const QStri
     }
     const QList<QByteArray> lines = process.readAllStandardError().trimmed().split('\n');
     result.errorLine = QString::fromUtf8(lines.last()).trimmed();
+    if (!recipient.trimmed().isEmpty())
+        result.errorLine.replace(recipient.trimmed(), QStringLiteral("<hidden>"), Qt::CaseInsensitive);
     if (process.exitStatus() == QProcess::NormalExit) result.status = process.exitCode();
     return result;
 }

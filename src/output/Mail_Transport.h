@@ -33,12 +33,18 @@ enum Mail_Status : int {
     Mail_Server_Unreachable = 4,
     Mail_Secure_Connection_Failed = 5,
     Mail_Attachment_Missing = 6,
+    Mail_Not_Secure = 7,         // the server offers no secure connection; nothing sent
+    Mail_Password_Unusable = 8,  // no login of the server takes the password's characters
+    Mail_Timed_Out = 9,          // the message's deadline passed before the server had it
+    Mail_Maybe_Sent = 10,        // the server stopped answering after it was given the message
     Mail_Not_Started = -1,
 };
 
 struct Mail_Result {
     int status = Mail_Not_Started;
-    QString errorLine;  // the script's last line on standard error
+    // The script's last line on standard error (which never names the recipient nor
+    // holds the subject or text), with the recipient's address hidden here as well.
+    QString errorLine;
     bool sent() const { return status == Mail_Sent; }
 };
 
@@ -66,7 +72,7 @@ public:
     // The password, asked for when the script's standard input is written (default: the
     // settings store's).
     std::function<QString()> password;
-    // A script that has not ended after this long is killed (the script itself gives up
-    // after 30 s without an answer from the server).
-    int timeoutMs = 10 * 60 * 1000;
+    // A script that has not ended after this long is killed (the script itself ends every
+    // message within its deadline of two minutes).
+    int timeoutMs = 3 * 60 * 1000;
 };

@@ -2,10 +2,13 @@
 #include "GroupProjectStore.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+
+#include <functional>
 
 namespace {
 
@@ -59,13 +62,13 @@ TEST_F(Store, TreeListsFoldersAndTheirProjects)
 TEST_F(Store, CopyingTwiceNumbersTheCopies)
 {
     touch(root + "/All/Staff.zcd", "design");
-    EXPECT_EQ(Copy_Project(root + "/All/Staff.zcd"), root + "/All/Staff (copy 1).zcd");
-    EXPECT_EQ(Copy_Project(root + "/All/Staff.zcd"), root + "/All/Staff (copy 2).zcd");
+    EXPECT_EQ(Copy_Project(data, root + "/All/Staff.zcd"), root + "/All/Staff (copy 1).zcd");
+    EXPECT_EQ(Copy_Project(data, root + "/All/Staff.zcd"), root + "/All/Staff (copy 2).zcd");
     EXPECT_EQ(Projects_In(root + "/All"), QStringList({"Staff", "Staff (copy 1)", "Staff (copy 2)"}));
     QFile f(root + "/All/Staff (copy 2).zcd");
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(f.readAll(), QByteArray("design"));
-    EXPECT_EQ(Copy_Project(root + "/All"), QString());  // a folder is no project
+    EXPECT_EQ(Copy_Project(data, root + "/All"), QString());  // a folder is no project
 }
 
 TEST_F(Store, ProjectNames)
@@ -98,7 +101,7 @@ TEST_F(Store, Renaming)
         {"Missing", "Other", Rename_Result::Failed, {"Crew", "Guests"}},
     };
     for (const Row &r : rows) {
-        EXPECT_EQ(Rename_Project(root + "/All/" + r.from + ".zcd", r.to), r.result) << r.to.toStdString();
+        EXPECT_EQ(Rename_Project(data, root + "/All/" + r.from + ".zcd", r.to), r.result) << r.to.toStdString();
         EXPECT_EQ(Projects_In(root + "/All"), r.after) << r.to.toStdString();
     }
     QFile f(root + "/All/Guests.zcd");
@@ -149,6 +152,71 @@ TEST_F(Store, DeletingFolders)
     };
     for (const Row &r : rows) EXPECT_EQ(Delete_Folder(data, r.path), r.deleted) << r.path.toStdString();
     EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]"}));
+}
+
+// Links in the store: a folder link is a folder row without projects and goes as a
+// link; nothing reached through a link (the folder it points to, its files, its
+// sub-folders) is listed, deleted, renamed or written.
+TEST_F(Store, LinksLeadingOutOfTheStoreAreRemovedAsLinksOrRefused)
+{
+    QTemporaryDir outside;
+    const QString out = outside.path();
+    touch(out + "/Kept.zcd", "kept");
+    touch(out + "/photo.jpg", "jpg");
+    touch(out + "/Deep/Night.zcd", "night");
+    touch(root + "/All/Staff.zcd");
+    ASSERT_TRUE(QFile::link(out, root + "/All/Shared"));
+    ASSERT_TRUE(QFile::link(out + "/Kept.zcd", root + "/All/Linked.zcd"));
+
+    EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]", "Linked", "Staff", "[All/Shared]"}));
+    const auto outsideIntact = [&] {
+        QStringList files;
+        QDirIterator it(out, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
+        while (it.hasNext()) files << QDir(out).relativeFilePath(it.next());
+        files.sort();
+        return files;
+    };
+    const QStringList all = {"Deep", "Deep/Night.zcd", "Kept.zcd", "photo.jpg"};
+    ASSERT_EQ(outsideIntact(), all);
+
+    struct Row {
+        const char *what;
+        std::function<bool()> command;
+        bool done;
+    };
+    const Row rows[] = {
+        {"project through a folder link", [&] { return Delete_Project(data, root + "/All/Shared/Kept.zcd"); }, false},
+        {"sub-folder through a folder link", [&] { return Delete_Folder(data, root + "/All/Shared/Deep"); }, false},
+        {"copy into a linked folder", [&] { return !Copy_Project(data, root + "/All/Shared/Kept.zcd").isEmpty(); },
+         false},
+        {"rename in a linked folder",
+         [&] { return Rename_Project(data, root + "/All/Shared/Kept.zcd", "Moved") == Rename_Result::Renamed; },
+         false},
+        {"project link", [&] { return Delete_Project(data, root + "/All/Linked.zcd"); }, true},
+        {"folder link", [&] { return Delete_Folder(data, root + "/All/Shared/"); }, true},
+    };
+    for (const Row &row : rows) {
+        EXPECT_EQ(row.command(), row.done) << row.what;
+        EXPECT_EQ(outsideIntact(), all) << row.what;
+    }
+    EXPECT_FALSE(QFileInfo(root + "/All/Shared").isSymLink());
+    EXPECT_FALSE(QFileInfo(root + "/All/Linked.zcd").isSymLink());
+    QFile kept(out + "/Kept.zcd");
+    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+    EXPECT_EQ(kept.readAll(), QByteArray("kept"));
+    EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]", "Staff"}));
+}
+
+// A real folder holding a link to a folder outside goes whole; the link goes as a link.
+TEST_F(Store, DeletingAFolderHoldingALink)
+{
+    QTemporaryDir outside;
+    touch(outside.path() + "/Kept.zcd", "kept");
+    touch(root + "/All/Team/Night.zcd");
+    ASSERT_TRUE(QFile::link(outside.path(), root + "/All/Team/Shared"));
+    EXPECT_TRUE(Delete_Folder(data, root + "/All/Team"));
+    EXPECT_FALSE(QFileInfo::exists(root + "/All/Team"));
+    EXPECT_TRUE(QFileInfo(outside.path() + "/Kept.zcd").isFile());
 }
 
 } // namespace

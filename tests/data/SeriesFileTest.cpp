@@ -35,13 +35,44 @@ TEST(SeriesFile, ReadersOfTheSameBytes)
         {"", {""}, {}},
         {"one", {"one"}, {"one"}},
         {"caf\xc3\xa9\n", {QString::fromUtf8("caf\xc3\xa9")}, {QString::fromUtf8("caf\xc3\xa9")}},
-        // Not UTF-8: the lists show nothing, the engine decodes what it can.
-        {"a\xff\nb\n", {QString::fromUtf8("a\xff"), "b"}, {}},
+        // Not UTF-8: both readers take every byte as Latin-1 alike, none replaced.
+        {"a\xff\nb\n", {QString::fromUtf8("a\xc3\xbf"), "b"}, {QString::fromUtf8("a\xc3\xbf"), "b"}},
+        {"Gr\xfc\xdf" "e\nM\xfcller\n", {QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e"), QString::fromUtf8("M\xc3\xbcller")},
+         {QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e"), QString::fromUtf8("M\xc3\xbcller")}},
+        // A UTF-8 file with one stray byte is not UTF-8 as a whole.
+        {"caf\xc3\xa9\n\xe9t\xe9\n", {QString::fromUtf8("caf\xc3\x83\xc2\xa9"), QString::fromUtf8("\xc3\xa9t\xc3\xa9")},
+         {QString::fromUtf8("caf\xc3\x83\xc2\xa9"), QString::fromUtf8("\xc3\xa9t\xc3\xa9")}},
     };
     for (const Row &r : rows) {
         EXPECT_EQ(SeriesFile::Engine_Values(r.bytes), r.engine) << r.bytes.toStdString();
         EXPECT_EQ(SeriesFile::List_Values(r.bytes), r.list) << r.bytes.toStdString();
     }
+}
+
+// Files above the limit are refused whole by every reader; at the limit they are read.
+TEST(SeriesFile, LargeFilesRefused)
+{
+    QTemporaryDir dir;
+    struct Row {
+        qint64 size;
+        bool read;
+    } rows[] = {{SeriesFile::kMaxBytes, true}, {SeriesFile::kMaxBytes + 1, false}, {qint64(1) << 30, false}};
+    for (const Row &r : rows) {
+        const QString path = dir.filePath(QStringLiteral("s%1.txt").arg(r.size));
+        {
+            QFile f(path);
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("first\n");
+            ASSERT_TRUE(f.resize(r.size));  // sparse: the rest reads as NUL bytes
+        }
+        EXPECT_EQ(SeriesFile::Too_Large(path), !r.read) << r.size;
+        EXPECT_EQ(SeriesFile::Read_Bytes(path).has_value(), r.read) << r.size;
+        const std::optional<QStringList> engine = SeriesFile::Read_Engine_Values(path);
+        EXPECT_EQ(engine.has_value(), r.read) << r.size;
+        if (engine) EXPECT_EQ(engine->value(0), "first");
+        EXPECT_EQ(SeriesFile::Read_List_Values(path).value(0), r.read ? "first" : "") << r.size;
+    }
+    EXPECT_EQ(SeriesFile::Too_Large_Message("Names"), "The series \"Names\" is larger than 32 MB and cannot be read.");
 }
 
 TEST(SeriesFile, EncodeEndsEveryValueAndKeepsValuesOnOneLine)

@@ -220,3 +220,46 @@ TEST_F(EmailSetting, TestMessageReachesTheSinkOrNamesTheCause)
     EXPECT_EQ(mail[0].body, "This is test mail sent by " + App_Name + ".\n");
     EXPECT_TRUE(mail[0].attachments.isEmpty());
 }
+
+// What the user is told when the server takes a UTF-8 password, cannot take it, or hangs
+// up after it was given the message; the log names neither the recipient nor the message.
+TEST_F(EmailSetting, TestMessageSaysWhatHappened)
+{
+    const QString password = QStringLiteral("pässwörd€");
+    const QString check = QStringLiteral(
+        "Please make sure that:\n1. Entered E-mail settings are correct.\n2. Internet connectivity to E-mail server is "
+        "not interrupted and E-mail server is not down.\n3. Your Firewall or Security software (if any) is not "
+        "blocking the software to communicate with your E-mail server.\n\nCould not send email.\n");
+    struct Row {
+        QStringList sinkOptions;
+        QString status;
+        int kept;
+    };
+    const Row rows[] = {
+        {{"--password", password, "--auth", "LOGIN"}, "E-mail has been sent successfully.", 1},
+        {{"--password", password, "--auth", "CRAM-MD5"},
+         check + "The password has characters (beyond plain ASCII) that this mail server's login cannot take, so "
+                 "nothing was sent.",
+         0},
+        {{"--password", password, "--after-data", "close"},
+         check + "The mail server stopped answering after it was given the message: it may have been sent. Check "
+                 "with the recipient before sending it again.",
+         1},
+    };
+    for (const Row &row : rows) {
+        SmtpSink sink;
+        ASSERT_TRUE(sink.start(row.sinkOptions));
+        Email_Setting w;
+        fill(w, {"Sender@Example.org", password, "127.0.0.1", QString::number(sink.port), "Private.Person@Example.net"});
+        w.TLS_Selected();
+        boxes().clear();
+        testing::internal::CaptureStderr();
+        w.Send_Test_Email();
+        const std::string log = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(w._send_mail_result_status->text(), row.status);
+        EXPECT_EQ(boxes().take(), QStringList{"\n" + row.status});
+        EXPECT_EQ(sink.waitFor(row.kept, 2000), row.kept);
+        EXPECT_EQ(log.find("private.person"), std::string::npos) << log;
+        EXPECT_EQ(log.find("Test Mail"), std::string::npos) << log;
+    }
+}

@@ -128,7 +128,19 @@ TEST(MailTransport, CauseLines)
          "No secure connection to the mail server could be made: check the SSL/TLS choice and the port."},
         {Mail_Attachment_Missing, "A file to attach could not be read."},
         {Mail_Failed, "The mail server did not accept the message."},
-        {9, "The mail server did not accept the message."},
+        {Mail_Not_Secure,
+         "The mail server offers no secure connection (TLS), so nothing was sent: check the SSL/TLS choice, the "
+         "server and the port."},
+        {Mail_Password_Unusable,
+         "The password has characters (beyond plain ASCII) that this mail server's login cannot take, so nothing was "
+         "sent."},
+        {Mail_Timed_Out,
+         "The mail server did not take the message within two minutes, so it was not sent: check the server and "
+         "port, or try again later."},
+        {Mail_Maybe_Sent,
+         "The mail server stopped answering after it was given the message: it may have been sent. Check with the "
+         "recipient before sending it again."},
+        {11, "The mail server did not accept the message."},
         {Mail_Not_Started, "The mail program (Python 3) could not be run or did not finish."},
         {Mail_Sent, ""},
     };
@@ -170,7 +182,7 @@ TEST(MailScript, AgainstLoopbackSink)
     const Row rows[] = {
         {"secret", "to@example.org", port, {a.fileName()}, Mail_Sent, ""},
         {"wrong", "to@example.org", port, {}, Mail_Login_Refused, "login refused: 535"},
-        {"secret", "refused@example.org", port, {}, Mail_Recipient_Refused, "recipient refused: refused@example.org 550"},
+        {"secret", "refused@example.org", port, {}, Mail_Recipient_Refused, "recipient refused: 550"},
         {"secret", "to@example.org", QString::number(closedPort()), {}, Mail_Server_Unreachable, "server 127.0.0.1:"},
         {"secret", "to@example.org", port, {files.filePath("gone.pdf")}, Mail_Attachment_Missing, "attachment missing: "},
         {"secret", "to@example.org", "port", {}, Mail_Failed, "port is not a number"},
@@ -187,6 +199,7 @@ TEST(MailScript, AgainstLoopbackSink)
         const QString start = QString::fromUtf8(row.errorStart);
         EXPECT_EQ(r.errorLine.left(start.size()), start);
         EXPECT_LT(t.elapsed(), 10000);
+        EXPECT_FALSE(r.errorLine.contains(row.recipient)) << r.errorLine.toStdString();
     }
     ASSERT_EQ(sink.waitFor(1), 1);
     const QList<SavedMail> mail = sink.messages();
@@ -266,7 +279,103 @@ TEST(MailScript, NoPasswordInPlainTextToAnotherMachine)
     ASSERT_TRUE(sink.start({"--host", host}));
     const Mail_Result r = realTransport("secret").sendEmail_pyth("to@example.org", "s", {},
                                                                  {"sender@example.org", host, QString::number(sink.port), "N"}, "b");
-    EXPECT_EQ(r.status, Mail_Secure_Connection_Failed);
-    EXPECT_EQ(r.errorLine, "server " + host + " offers no secure connection; the password is not sent");
+    EXPECT_EQ(r.status, Mail_Not_Secure);
+    EXPECT_EQ(r.errorLine, "server " + host + ":" + QString::number(sink.port)
+                               + " offers no secure connection (STARTTLS); nothing was sent");
+    EXPECT_EQ(sink.count(), 0);
+}
+
+namespace {
+struct ScriptRun {
+    int status = -1;
+    QString error;  // all the script wrote on standard error
+    qint64 ms = 0;
+};
+
+// Runs the script directly as the transport does, with a deadline of `deadline` seconds.
+ScriptRun runWithDeadline(const QString &host, int port, const QString &ssl, const QString &password, double deadline)
+{
+    QProcess p;
+    QProcessEnvironment env;
+    env.insert("PATH", "/bin:/usr/bin");
+    env.insert("PYTHONPATH", "");
+    env.insert("DOZO_MAIL_DEADLINE", QString::number(deadline));
+    p.setProcessEnvironment(env);
+    QElapsedTimer t;
+    t.start();
+    p.start("/usr/bin/python3", {QCoreApplication::applicationDirPath() + "/resources/pyth_mail.py",
+                                 "sender@example.org", host, QString::number(port), "sender@example.org",
+                                 "private.person@example.net", "Confidential subject", "The secret body text", ssl});
+    p.write(password.toUtf8() + "\nDescription");
+    p.closeWriteChannel();
+    p.waitForFinished(60000);
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()), t.elapsed()};
+}
+} // namespace
+
+// What a message comes to with unusual servers and passwords: the status, the exact line
+// on standard error, how many messages the server kept, and (for the deadline) how long
+// it took.
+TEST(MailScript, PasswordsDeadlinesAndAnswersAfterTheData)
+{
+    const QString utf8Password = QStringLiteral("pässwörd€");
+    struct Row {
+        const char *what;
+        QStringList sinkOptions;
+        QString password;
+        int status;
+        const char *error;  // "%1" stands for the sink's port
+        int kept;
+    };
+    const Row rows[] = {
+        {"UTF-8 AUTH PLAIN", {"--password", utf8Password, "--auth", "PLAIN"}, utf8Password, Mail_Sent, "", 1},
+        {"UTF-8 AUTH LOGIN", {"--password", utf8Password, "--auth", "LOGIN"}, utf8Password, Mail_Sent, "", 1},
+        {"UTF-8 password refused", {"--auth", "PLAIN"}, utf8Password, Mail_Login_Refused,
+         "login refused: 535 5.7.8 Authentication credentials invalid\n", 0},
+        {"no login that takes UTF-8", {"--auth", "CRAM-MD5"}, utf8Password, Mail_Password_Unusable,
+         "the password holds characters outside ASCII and the server offers no login (AUTH PLAIN or LOGIN) that "
+         "takes them\n",
+         0},
+        {"greeting a byte a second", {"--slow-greeting", "1"}, "secret", Mail_Timed_Out,
+         "server 127.0.0.1:%1 did not take the message within 3 s; nothing was sent\n", 0},
+        {"no answer after the data", {"--after-data", "hang"}, "secret", Mail_Maybe_Sent,
+         "server 127.0.0.1:%1 did not confirm the message within 3 s; it may have been sent\n", 1},
+        {"hang-up after the data", {"--after-data", "close"}, "secret", Mail_Maybe_Sent,
+         "server 127.0.0.1:%1 stopped answering after it was given the message; it may have been sent: Connection "
+         "unexpectedly closed\n",
+         1},
+        {"recipient refused", {"--refuse", "private.person@example.net"}, "secret", Mail_Recipient_Refused,
+         "recipient refused: 550\n", 0},
+    };
+    for (const Row &row : rows) {
+        SmtpSink sink;
+        ASSERT_TRUE(sink.start(row.sinkOptions)) << row.what;
+        const ScriptRun r = runWithDeadline("127.0.0.1", sink.port, "N", row.password, 3);
+        EXPECT_EQ(r.status, row.status) << row.what << ": " << r.error.toStdString();
+        EXPECT_EQ(r.error, QString::fromUtf8(row.error).replace("%1", QString::number(sink.port))) << row.what;
+        EXPECT_LT(r.ms, 8000) << row.what;
+        EXPECT_EQ(sink.waitFor(row.kept, 2000), row.kept) << row.what;
+        if (row.status == Mail_Sent) EXPECT_EQ(sink.messages().value(0).login, "sender@example.org") << row.what;
+        for (const char *secret : {"private.person", "example.net", "Confidential", "secret body"})
+            EXPECT_FALSE(r.error.contains(QLatin1String(secret))) << row.what;
+    }
+}
+
+// The security chosen is required for a server that is not on this machine: with "TLS"
+// and a server that offers neither STARTTLS nor a login, nothing is sent.
+TEST(MailScript, NothingInPlainTextToAnotherMachineEvenWithoutLogin)
+{
+    QProcess h;
+    h.start("/bin/sh", {"-c", "hostname -I 2>/dev/null | tr ' ' '\\n' | grep -v : | grep -v '^127' | head -1"});
+    h.waitForFinished(5000);
+    const QString host = QString::fromLatin1(h.readAllStandardOutput()).trimmed();
+    if (host.isEmpty()) GTEST_SKIP() << "no address other than loopback";
+    SmtpSink sink;
+    ASSERT_TRUE(sink.start({"--host", host, "--no-auth"}));
+    const ScriptRun r = runWithDeadline(host, sink.port, "N", "secret", 10);
+    EXPECT_EQ(r.status, Mail_Not_Secure);
+    EXPECT_EQ(r.error, "server " + host + ":" + QString::number(sink.port)
+                           + " offers no secure connection (STARTTLS); nothing was sent\n");
+    QThread::msleep(300);
     EXPECT_EQ(sink.count(), 0);
 }

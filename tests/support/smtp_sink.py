@@ -6,7 +6,11 @@ first line of standard output, and saves every accepted message into --out as
 NNN.eml with NNN.env beside it (envelope: MAIL FROM, RCPT TO, login, arrival time in seconds, one a line).
 Offers AUTH PLAIN and LOGIN, accepting only --user with --password; refuses
 --refuse with 550; with --cert and --key it offers STARTTLS (or speaks TLS from
-the start with --implicit-tls); --no-auth offers no AUTH at all. Runs until killed.
+the start with --implicit-tls); --no-auth offers no AUTH at all, --auth names the
+mechanisms offered (default "PLAIN LOGIN"; logins and passwords are read as UTF-8).
+--slow-greeting S sends the greeting one byte every S seconds; --after-data hang
+saves a message and then never answers, --after-data close saves it and hangs up
+without an answer. Runs until killed.
 """
 
 import argparse
@@ -48,7 +52,13 @@ class Handler(socketserver.StreamRequestHandler):
         cfg = self.server.cfg
         self.login, self.mail_from, self.rcpts = "", "", []
         self.secure = cfg.implicit_tls
-        self.send("220 sink ESMTP")
+        if cfg.slow_greeting > 0:
+            for ch in "220 sink ESMTP\r\n":
+                self.wfile.write(ch.encode())
+                self.wfile.flush()
+                time.sleep(cfg.slow_greeting)
+        else:
+            self.send("220 sink ESMTP")
         try:
             while True:
                 line = self.readline()
@@ -59,7 +69,7 @@ class Handler(socketserver.StreamRequestHandler):
                     if cfg.context and not self.secure:
                         ext.append("250-STARTTLS")
                     if not cfg.no_auth:
-                        ext.append("250-AUTH PLAIN LOGIN")
+                        ext.append("250-AUTH " + cfg.auth)
                     ext.append("250 8BITMIME")
                     for e in ext:
                         self.send(e)
@@ -72,7 +82,9 @@ class Handler(socketserver.StreamRequestHandler):
                 elif verb == "AUTH" and not cfg.no_auth:
                     parts = arg.split()
                     mech = parts[0].upper() if parts else ""
-                    if mech == "PLAIN":
+                    if mech not in cfg.auth.upper().split():
+                        self.send("504 5.5.4 Unrecognized authentication type")
+                    elif mech == "PLAIN":
                         if len(parts) > 1:
                             blob = parts[1]
                         else:
@@ -118,6 +130,12 @@ class Handler(socketserver.StreamRequestHandler):
                             raw = raw[1:]
                         data += raw
                     self.server.save(bytes(data), self.mail_from, self.rcpts, self.login)
+                    if cfg.after_data == "hang":
+                        while self.rfile.readline():
+                            pass
+                        return
+                    if cfg.after_data == "close":
+                        return
                     self.send("250 2.0.0 Queued")
                 elif verb == "RSET":
                     self.mail_from, self.rcpts = "", []
@@ -166,6 +184,9 @@ def main():
     p.add_argument("--key")
     p.add_argument("--implicit-tls", action="store_true")
     p.add_argument("--no-auth", action="store_true")
+    p.add_argument("--auth", default="PLAIN LOGIN")
+    p.add_argument("--slow-greeting", type=float, default=0)
+    p.add_argument("--after-data", choices=["reply", "hang", "close"], default="reply")
     cfg = p.parse_args()
     cfg.refuse = [r.lower() for r in cfg.refuse]
     cfg.context = None

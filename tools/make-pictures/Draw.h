@@ -55,5 +55,6 @@ bool makeBackgrounds(const QDir& resources);
 bool makeLibrary(const QDir& resources);
 bool makeIcons(const QDir& resources);
 bool makePromotionPictures(const QDir& resources);
+bool makePrintPictures(const QDir& resources);
 
 }  // namespace pictures

@@ -237,6 +237,10 @@ void BatchWizard::On_Update()
         Show_MessageBox(kFileError);
         return;
     }
+    if (SeriesFile::Too_Large(path)) {
+        Show_MessageBox(SeriesFile::Too_Large_Message(name));
+        return;
+    }
     showPage(2);
     batch_list_name->setText(name);
     update_list_name = name;

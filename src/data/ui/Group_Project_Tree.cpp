@@ -113,7 +113,7 @@ void Group_Project_Tree::Copy_Prj_Click()
     const QString path = selectedProject();
     if (path.isEmpty()) return;
     if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to make copy of this project?")) != 1) return;
-    GPS::Copy_Project(path);
+    GPS::Copy_Project(m_data, path);
     Fill_Tree_View();
 }
 
@@ -123,7 +123,7 @@ void Group_Project_Tree::Rename_Prj_Click()
     if (path.isEmpty()) return;
     const std::optional<QString> name = askName ? askName(QFileInfo(path).completeBaseName()) : std::nullopt;
     if (!name) return;
-    switch (GPS::Rename_Project(path, *name)) {
+    switch (GPS::Rename_Project(m_data, path, *name)) {
     case GPS::Rename_Result::Name_Exists: Show_MessageBox(QStringLiteral("Project name already exist.")); return;
     case GPS::Rename_Result::Bad_Name: Show_MessageBox(QStringLiteral("Please enter project name.")); return;
     case GPS::Rename_Result::Failed: Show_MessageBox(QStringLiteral("Error in file accessing.")); return;

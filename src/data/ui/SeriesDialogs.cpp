@@ -192,8 +192,14 @@ void View_Data_Series::Load(const QString &name)
 {
     series_name->setText(Elided_For_Display(name));
     List->clear();
+    const QString path = SeriesFile::Path(m_folder, name);
+    if (SeriesFile::Too_Large(path)) {
+        list_count->setText(QStringLiteral("Total Rows : 0"));
+        Show_MessageBox(SeriesFile::Too_Large_Message(name));
+        return;
+    }
     const auto wait = Series_Please_Wait(this);
-    const QStringList values = SeriesFile::Read_List_Values(SeriesFile::Path(m_folder, name));
+    const QStringList values = SeriesFile::Read_List_Values(path);
     List->addItems(values);
     list_count->setText(QStringLiteral("Total Rows : %1").arg(values.size()));
 }

@@ -576,3 +576,34 @@ TEST_F(SeriesWindows, ViewerAndProjectFolder)
 }
 
 } // namespace
+
+// A series file above the limit is refused with a message by the wizard and the viewer;
+// a Latin-1 file opens with its letters.
+TEST_F(SeriesWindows, LargeAndLatin1SeriesFiles)
+{
+    series("Latin", "M\xfcller\nG\xf6tz\n");
+    series("Huge", "first\n");
+    ASSERT_TRUE(QFile(path("Huge")).resize(SeriesFile::kMaxBytes + 1));
+    const QString refused = "\nThe series \"Huge\" is larger than 32 MB and cannot be read.";
+
+    BatchWizard wizard(services);
+    wizard.Fill_List();
+    ASSERT_EQ(wizard.seriesNames(), (QStringList{"Huge", "Latin"}));
+    selectRows(wizard.List, {0});
+    wizard.On_Update();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{refused});
+    EXPECT_EQ(wizard.List_value->count(), 0);
+    selectRows(wizard.List, {1});
+    wizard.On_Update();
+    ASSERT_EQ(wizard.List_value->count(), 2);
+    EXPECT_EQ(wizard.List_value->item(0)->text(), QString::fromUtf8("M\xc3\xbcller"));
+    EXPECT_EQ(wizard.List_value->item(1)->text(), QString::fromUtf8("G\xc3\xb6tz"));
+
+    View_Data_Series viewer(folder);
+    viewer.Load("Huge");
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{refused});
+    EXPECT_EQ(viewer.list_count->text(), "Total Rows : 0");
+    viewer.Load("Latin");
+    EXPECT_EQ(viewer.list_count->text(), "Total Rows : 2");
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
