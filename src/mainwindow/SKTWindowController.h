@@ -269,6 +269,9 @@ public:
     void Show_Data_Source_Of(SKTGraphic *g);
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
+    // A workbook was imported in the profile dialog now open (its bindings to an
+    // earlier spreadsheet are stale).
+    bool Browse_Excel_AGAIN = false;
 
     // ---- E-mail (_Mail.cpp) ----
     // The mail command: the card mailing window over this design.
