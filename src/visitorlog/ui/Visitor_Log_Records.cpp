@@ -29,6 +29,7 @@ namespace {
 const QString kRecentInfo = QStringLiteral("Most Recent Visitor Entries\nDouble Click to view the Visitor Details.");
 const QString kSearchInfo =
     QStringLiteral("Visitor Search Results from %1 to %2 as per your query.\nDouble Click to view the Visitor Details.");
+const QString kReadFailed = QStringLiteral("Error in database access\n\nThe visitor log could not be read: %1");
 } // namespace
 
 QString Medium_Date_Text(const QDate &date, const QLocale &locale)
@@ -224,20 +225,24 @@ void Visitor_Log_Records::Search_Visitor_Records(bool recent)
         return;
     }
     std::optional<QList<Visitor_Log_Entry>> found;
+    QString reason;
     if (recent) {
-        found = store.Read_Recent_Visits();
+        found = store.Read_Recent_Visits(&reason);
     } else {
         Visitor_Search search;
         for (int f = 0; f < kVisitorSearchFilterCount; ++f) search.filters[f] = filterBoxes[f]->text();
         search.from = Date_From_Ctrl->date();
         search.to = Date_To_Ctrl->date();
         info_label->setText(kSearchInfo.arg(Medium_Date_Text(search.from), Medium_Date_Text(search.to)));
-        found = store.Read_Search(search);
+        found = store.Read_Search(search, &reason);
     }
     store.Close_DB_Connection();
-    // A statement that fails lists nothing.
+    // A read that fails lists nothing and says why; it is no empty result.
     model->setEntries(found.value_or(QList<Visitor_Log_Entry>()));
-    if (!recent && model->entries().isEmpty()) Show_MessageBox(QStringLiteral("No records found."));
+    if (!found)
+        Show_MessageBox(kReadFailed.arg(reason));
+    else if (!recent && model->entries().isEmpty())
+        Show_MessageBox(QStringLiteral("No records found."));
 }
 
 void Visitor_Log_Records::doubleClickInTable()
