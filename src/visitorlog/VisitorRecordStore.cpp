@@ -111,34 +111,46 @@ QString Visitor_Log_Entry::keyName(Visitor_Log_Key key)
 
 QString Chk_and_return_back_value(const QString &back)
 {
+    if (back.isEmpty()) return {};
     const QString b = Trim_Str(back);
     return b.isEmpty() ? QString() : QStringLiteral(" [ %1 ]").arg(b);
 }
 
-Visitor_Log_Entry Make_Visitor_Log_Entry(const Visitor_Row &row, int sno)
+namespace {
+// Places in logColumns().
+enum Log_Column { Col_ID, Col_Stamp, Col_Photo, Col_Pairs };
+// The entry from the texts of logColumns(), `text(place)` reading one.
+template <class Text>
+Visitor_Log_Entry makeEntry(const Text &text, int sno)
 {
-    auto both = [&](const char *front) {
-        const QString f = QString::fromLatin1(front);
-        return row.text(f) + Chk_and_return_back_value(row.text(f + QStringLiteral("_B")));
-    };
+    // The pairs of logColumns(), front then back, in the order of the listed fields.
+    static constexpr Visitor_Log_Key pairKeys[] = {Log_Name,  Log_Position, Log_CompanyName, Log_Address,  Log_Phone,
+                                                   Log_Email, Log_Purpose,  Log_Meet,        Log_VisitoNO};
     Visitor_Log_Entry e;
     e.values[Log_SNO] = QString::number(sno);
-    e.values[Log_DB_ID] = row.text(QStringLiteral("ID"));
-    e.values[Log_DateTime] = row.text(QStringLiteral("Date_Time_Stamp"));
-    e.values[Log_Name] = both("VName");
-    e.values[Log_Position] = both("Position");
-    e.values[Log_CompanyName] = both("CompanyName");
-    e.values[Log_Address] = both("Address");
-    e.values[Log_Phone] = both("Phone");
-    e.values[Log_Email] = both("Email");
-    e.values[Log_Purpose] = both("Slogan");
-    e.values[Log_Meet] = both("Website");
-    e.values[Log_VisitoNO] = both("UniqueNo");
+    e.values[Log_DB_ID] = text(Col_ID);
+    e.values[Log_DateTime] = text(Col_Stamp);
+    for (int p = 0; p < 9; ++p) {
+        QString &value = e.values[pairKeys[p]];
+        value = text(Col_Pairs + 2 * p);
+        // Most visits have no back side: the front text is kept as read.
+        if (const QString back = Chk_and_return_back_value(text(Col_Pairs + 2 * p + 1)); !back.isEmpty()) value += back;
+    }
     // The front and back other details, one blank between them, on one line.
-    e.values[Log_Other] = Trim_Str(row.text(QStringLiteral("Other")) + QLatin1Char(' ') + row.text(QStringLiteral("Other_B")))
-                              .replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    e.values[Log_Photo] = row.text(QStringLiteral("Photo"));
+    const QString otherBack = text(Col_Pairs + 19);
+    QString other = Trim_Str(otherBack.isEmpty() ? text(Col_Pairs + 18)
+                                                 : text(Col_Pairs + 18) + QLatin1Char(' ') + otherBack);
+    if (other.contains(QLatin1Char('\r'))) other.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    e.values[Log_Other] = other;
+    e.values[Log_Photo] = text(Col_Photo);
     return e;
+}
+} // namespace
+
+Visitor_Log_Entry Make_Visitor_Log_Entry(const Visitor_Row &row, int sno)
+{
+    const QStringList &columns = logColumns();
+    return makeEntry([&](int place) { return row.text(columns[place]); }, sno);
 }
 
 QString Visitor_Search_Column(int filter)
@@ -164,9 +176,9 @@ Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search, bool sc
     for (int f = 0; f < kVisitorSearchFilterCount; ++f) {
         const QString filter = Trim_Str(search.filters[f]);
         if (filter.isEmpty()) continue;
-        s.bound << Visitor_Like_Text(filter);
+        s.bound << QLatin1Char('%') + Visitor_Like_Text(filter) + QLatin1Char('%');
         const QString column = Visitor_Search_Column(f);
-        tests << QStringLiteral("(%1 LIKE '%'||?%3||'%' ESCAPE '\\' OR %2 LIKE '%'||?%3||'%' ESCAPE '\\')")
+        tests << QStringLiteral("(%1 LIKE ?%3 ESCAPE '\\' OR %2 LIKE ?%3 ESCAPE '\\')")
                      .arg(column, column + QStringLiteral("_B"))
                      .arg(s.bound.size());
     }
@@ -207,7 +219,9 @@ bool VisitorRecordStore::Open_DB_Connection()
         return false;
     }
     // Read-write only: a missing file must not become an empty database without the table.
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &visitor_db, SQLITE_OPEN_READWRITE, nullptr);
+    // The connection is used on one thread only, so it takes no lock of its own.
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &visitor_db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         Show_NSLog_Message(QStringLiteral("Database failed to open: ") + dbError(visitor_db));
         Close_DB_Connection();
@@ -215,7 +229,7 @@ bool VisitorRecordStore::Open_DB_Connection()
     }
     // Another desk on the same data folder may hold the lock for a moment: each command
     // waits for it rather than failing at once.
-    sqlite3_busy_timeout(visitor_db, busy_timeout_ms);
+    sqlite3_busy_handler(visitor_db, &VisitorRecordStore::Wait_For_Lock, this);
     // The log's date-range search reads the stamp through this index; databases made
     // before it existed get it here.
     char *message = nullptr;
@@ -224,6 +238,18 @@ bool VisitorRecordStore::Open_DB_Connection()
         Show_NSLog_Message(QStringLiteral("Visitor database index: ") + QString::fromUtf8(message ? message : ""));
     sqlite3_free(message);
     return true;
+}
+
+// Polls often, so that a desk writing visit after visit cannot keep the lock from this
+// one for the whole wait by chance; gives up once busy_timeout_ms have passed since the
+// first try of this lock.
+int VisitorRecordStore::Wait_For_Lock(void *store, int tries)
+{
+    auto *self = static_cast<VisitorRecordStore *>(store);
+    if (tries == 0) self->lock_wait.start();
+    if (self->lock_wait.elapsed() >= self->busy_timeout_ms) return 0;
+    sqlite3_sleep(1);
+    return 1;
 }
 
 bool VisitorRecordStore::Close_DB_Connection()
@@ -284,12 +310,9 @@ std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Log_Entries(con
     }
     QList<Visitor_Log_Entry> entries;
     int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        Visitor_Row row;
-        for (qsizetype w = 0; w < wanted.size(); ++w)
-            if (index[w] >= 0) row.set(wanted[w], columnText(st, index[w]));
-        entries << Make_Visitor_Log_Entry(row, int(entries.size() + 1));
-    }
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        entries << makeEntry([&](int place) { return index[place] >= 0 ? columnText(st, index[place]) : QString(); },
+                             int(entries.size() + 1));
     // A step failing part-way lists nothing: the rows read so far are not the result.
     const bool done = rc == SQLITE_DONE;
     if (!done) fail(visitor_db, error);

@@ -4,6 +4,7 @@
 // handle stays open between commands. Texts are bound as statement parameters, so a
 // value is stored exactly as it was typed, quotes and all.
 #include <QDate>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -66,6 +67,8 @@ struct Visitor_Log_Entry {
     static QString keyName(Visitor_Log_Key key);
     bool operator==(const Visitor_Log_Entry &) const = default;
 };
+// Texts only: a long list grows by moving its memory.
+Q_DECLARE_TYPEINFO(Visitor_Log_Entry, Q_RELOCATABLE_TYPE);
 // The back part of a listed field: "" for an empty (trimmed) back value, else " [ %@ ]"
 // around it.
 QString Chk_and_return_back_value(const QString &back);
@@ -94,8 +97,8 @@ struct Visitor_Statement {
 // character (a backslash), "%" and "_" each get a backslash before them.
 QString Visitor_Like_Text(const QString &filter);
 // The search: each non-empty (trimmed) filter F over column X adds
-// "(X LIKE '%'||?n||'%' ESCAPE '\' OR X_B LIKE '%'||?n||'%' ESCAPE '\')" with the filter
-// bound as Visitor_Like_Text, the filters joined by AND, then the stamp between from
+// "(X LIKE ?n ESCAPE '\' OR X_B LIKE ?n ESCAPE '\')" with "%", the filter as
+// Visitor_Like_Text and "%" bound, the filters joined by AND, then the stamp between from
 // 00:00:00 and to 23:59:59, in ID order; only the columns a listed entry is made of are
 // read. `scanRows` reads the table in ID order instead of through the stamp index (the
 // same rows in the same order; quicker when the range holds a large part of the log).
@@ -143,6 +146,10 @@ public:
     std::optional<Visitor_Row> Read_Visit(const QString &idText, QString *error = nullptr);
 
     sqlite3 *visitor_db = nullptr;
-    // The lock wait set on each opening.
+    // How long a command waits for a lock held by another connection.
     int busy_timeout_ms = kVisitorBusyTimeoutMs;
+
+private:
+    static int Wait_For_Lock(void *store, int tries);
+    QElapsedTimer lock_wait;
 };

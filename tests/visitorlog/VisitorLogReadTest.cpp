@@ -133,12 +133,12 @@ TEST_F(Log, TheSearchStatementBindsEveryText)
                                  "CompanyName, CompanyName_B, Address, Address_B, Phone, Phone_B, Email, Email_B, "
                                  "Slogan, Slogan_B, Website, Website_B, UniqueNo, UniqueNo_B, Other, Other_B "
                                  "FROM Visitor_Records WHERE ";
-    const QString filters = "(VName LIKE '%'||?1||'%' ESCAPE '\\' OR VName_B LIKE '%'||?1||'%' ESCAPE '\\') AND "
-                            "(Other LIKE '%'||?2||'%' ESCAPE '\\' OR Other_B LIKE '%'||?2||'%' ESCAPE '\\') AND ";
+    const QString filters = "(VName LIKE ?1 ESCAPE '\\' OR VName_B LIKE ?1 ESCAPE '\\') AND "
+                            "(Other LIKE ?2 ESCAPE '\\' OR Other_B LIKE ?2 ESCAPE '\\') AND ";
     EXPECT_EQ(st.sql, columns_read + filters + "Date_Time_Stamp>=?3 AND Date_Time_Stamp<=?4 ORDER BY ID");
     EXPECT_EQ(Visitor_Search_Statement(s, true).sql,
               columns_read + filters + "+Date_Time_Stamp>=?3 AND +Date_Time_Stamp<=?4 ORDER BY ID");
-    EXPECT_EQ(st.bound, QStringList({"O'Brien", "x", "2024-01-05 00:00:00", "2024-02-06 23:59:59"}));
+    EXPECT_EQ(st.bound, QStringList({"%O'Brien%", "%x%", "2024-01-05 00:00:00", "2024-02-06 23:59:59"}));
     const QStringList columns{"VName", "CompanyName", "Address", "Phone", "Email", "Slogan", "Website", "UniqueNo", "Other"};
     for (int f = 0; f < kVisitorSearchFilterCount; ++f) EXPECT_EQ(Visitor_Search_Column(f), columns[f]);
     // Indexes outside the lists name nothing.
