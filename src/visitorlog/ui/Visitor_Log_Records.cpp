@@ -21,9 +21,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QString kRecentInfo = QStringLiteral("Most Recent Visitor Entries\nDouble Click to view the Visitor Details.");
@@ -153,9 +155,34 @@ const QList<Visitor_Log_Entry> &Visitor_Log_Records::ListData() const { return m
 
 void Visitor_Log_Records::showListView(bool list)
 {
-    Search_Box->setVisible(list);
-    Records_Box->setVisible(list);
-    Details_Box->setVisible(!list);
+    const QSize kept = size();
+    // The view going away is hidden first, so the layout never makes room for both.
+    const auto shown = [this, list](const QWidget *pane) { return (pane != Details_Box) == list; };
+    for (QWidget *pane : {Search_Box, Records_Box, Details_Box})
+        if (!shown(pane)) pane->hide();
+    for (QWidget *pane : {Search_Box, Records_Box, Details_Box})
+        if (shown(pane)) pane->show();
+    if (!isVisible()) return;
+    // The window keeps its size (growing only as far as the view needs) and stays
+    // within the screen's available area.
+    layout()->activate();
+    QSize want = kept.expandedTo(minimumSizeHint());
+    if (const QScreen *s = screen()) {
+        const QRect available = s->availableGeometry();
+        const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                             frameGeometry().right() - geometry().right(),
+                             frameGeometry().bottom() - geometry().bottom());
+        want = want.boundedTo(available.size().shrunkBy(frame));
+        resize(want);
+        QRect outer = frameGeometry();
+        outer.moveRight(std::min(outer.right(), available.right()));
+        outer.moveBottom(std::min(outer.bottom(), available.bottom()));
+        outer.moveLeft(std::max(outer.left(), available.left()));
+        outer.moveTop(std::max(outer.top(), available.top()));
+        if (outer.topLeft() != frameGeometry().topLeft()) move(outer.topLeft());
+    } else {
+        resize(want);
+    }
 }
 
 void Visitor_Log_Records::Prepare_Log_Wnd()
