@@ -3,6 +3,7 @@
 #include "Globals.h"
 #include "Helpers.h"
 #include "PictureAdjuster.h"
+#include "Shots.h"
 #include "TestSupport.h"
 #include "VisitorRecordStore.h"
 #include "Visitor_Log_Records.h"
@@ -411,6 +412,7 @@ TEST_F(LogWindow, BackFromAVisitKeepsTheWindowsSizeWithinTheScreen)
         EXPECT_EQ(w->size(), start) << round;
         EXPECT_TRUE(available.contains(w->frameGeometry())) << round;
         EXPECT_TRUE(w->exportListButton->isVisible());
+        testsupport::saveShot(*w, QStringLiteral("visitor_log_after_back_%1").arg(round));
     }
     // A size the user chose is kept too.
     w->resize(start.width(), start.height() + 30);
