@@ -38,27 +38,40 @@ bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const Rende
 {
     const QString base = Card_Path(card);
     bool ok = true;
-    const auto write = [&](const QString &path, const RenderedSide &side, bool honourStop) {
-        const Export_Write result =
-            Export_File_Function(path, side, false, false, true, m_state, m_mirror, nullptr, honourStop);
+    bool whole = true;  // every file asked for was written
+    const auto note = [&](Export_Write result) {
         if (result == Export_Write::Failed) ok = false;
+        if (result != Export_Write::Written) whole = false;
         return result;
+    };
+    const auto write = [&](const QString &path, const RenderedSide &side, bool honourStop) {
+        return note(Export_File_Function(path, side, false, false, true, m_state, m_mirror, nullptr, honourStop));
     };
     if (m_sides.side == QLatin1String("BOTH")) {
         if (m_sides.combined) {
-            if (Export_Combined_Image(front, back, base, false, m_sides.sideBySide, m_state, m_mirror)
-                == Export_Write::Failed)
-                ok = false;
+            note(Export_Combined_Image(front, back, base, false, m_sides.sideBySide, m_state, m_mirror));
         } else {
             // A card is written whole: a Stop while its back is written waits for its front;
             // Cancel with "Apply to All" on the back leaves the front out.
             const Export_Write backDone = write(Create_Back_Card_Path(base), back, true);
-            write(Create_Front_Card_Path(base), front, backDone == Export_Write::Skipped);
+            if (backDone == Export_Write::Failed) {
+                whole = false;
+            } else {
+                write(Create_Front_Card_Path(base), front, backDone == Export_Write::Skipped);
+            }
         }
     } else if (m_sides.side == QLatin1String("B")) {
         write(Create_Back_Card_Path(base), back, true);
     } else {
         write(Create_Front_Card_Path(base), front, true);
+    }
+    if (!ok) {
+        // The drive is full or gone: the run stops here rather than try every card left.
+        int none = -1;
+        m_state.first_failed_card.compare_exchange_strong(none, card);
+        m_state.Request_Stop();
+    } else if (whole) {
+        ++m_state.written_cards;
     }
     return ok;
 }
@@ -96,6 +109,7 @@ void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const C
         }
     };
     for (int card = range.first; card < range.end; ++card) {
+        state.Wait_While_Paused();
         if (state.Stop_Requested()) break;
         ++state.curr_card_count;
         fill();
@@ -107,6 +121,13 @@ void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const C
         } else {
             made = makeCard(card, sides, maker);
             next = card + 1;
+        }
+        QStringList missing = made.back.missing + made.front.missing;
+        missing.removeDuplicates();
+        if (!missing.isEmpty()) {
+            ++state.incomplete_cards;
+            if (state.incomplete_notes.size() < Output_Run_State::Incomplete_Notes_Kept)
+                state.incomplete_notes << QStringLiteral("Card %1: %2").arg(card + 1).arg(missing.join(QStringLiteral(", ")));
         }
         if (!sink.Write_Card(card, made.front, made.back)) ++state.failed_cards;
     }
@@ -121,6 +142,40 @@ QString Create_Card_Folder(const QString &chosen)
     if (!QDir().mkpath(folder)) return {};
     QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     return folder;
+}
+
+// ---- The end of a run ----
+
+Batch_Export_Ending Batch_Export_End_Message(const Output_Run_State &state, const Batch_Range &range)
+{
+    const auto cardName = [](int card) { return QStringLiteral("Card_%1").arg(card + 1); };
+    const int written = state.written_cards;
+    const int failed = state.first_failed_card;
+    if (failed >= 0) {
+        QString text = QString::fromUtf8(Unable_Saving_Message) + QStringLiteral("\n\n");
+        if (written > 0)
+            text += QStringLiteral("Cards written whole: %1, the last before %2.\n").arg(written).arg(cardName(failed));
+        else
+            text += QStringLiteral("No card was written whole.\n");
+        text += QStringLiteral("%1 was not written whole, and no card after it was written.").arg(cardName(failed));
+        return {text, false};
+    }
+    const bool stopped = state.Stop_Requested() && written < range.count();
+    const int incomplete = state.incomplete_cards;
+    QString text;
+    if (stopped)
+        text = QStringLiteral("The export was stopped.\n\nCards written: %1 of %2.").arg(written).arg(range.count());
+    else if (incomplete > 0)
+        text = QStringLiteral("Cards written: %1 of %2.").arg(written).arg(range.count());
+    else
+        text = QStringLiteral("Card has been exported successfully.");
+    if (incomplete > 0) {
+        text += QStringLiteral("\n\nCards made without something they show: %1\n").arg(incomplete);
+        text += state.incomplete_notes.join(QLatin1Char('\n'));
+        if (incomplete > state.incomplete_notes.size())
+            text += QStringLiteral("\nand %1 more").arg(incomplete - state.incomplete_notes.size());
+    }
+    return {text, state.check_any_card_exported.load()};
 }
 
 // ---- One run on its thread ----
@@ -180,14 +235,14 @@ void Batch_Export_Run::run()
             Card_File_Sink sink(m_cardFolder, m_options.extension, m_options.sides, m_options.mirror, state);
             Run_Batch_Cards(m_options.range, m_options.sides, m_maker, sink, state, m_pool.get());
             finishOnGui();
-            if (state.failed_cards > 0) {
-                if (!m_quiet)
-                    Show_MessageBox(QStringLiteral("Error in file accessing.\n\nCards not written: %1")
-                                        .arg(state.failed_cards.load()));
-            } else if (!m_quiet) {
+            const Batch_Export_Ending ending = Batch_Export_End_Message(state, m_options.range);
+            if (m_quiet) {
+            } else if (ending.offerOpen) {
                 state.Export_File_Path = m_cardFolder;
-                state.Export_File_Message = QStringLiteral("Card has been exported successfully.");
+                state.Export_File_Message = ending.text;
                 Open_Export_File_Box(state, m_boxParent);
+            } else {
+                Show_MessageBox(ending.text);
             }
         }
     } catch (const std::exception &e) {

@@ -39,7 +39,10 @@ public:
 };
 
 // The files of a card in a folder: "Card_%d" with N + 1 and the extension, with
-// "_Front" and "_Back", or one combined picture; pictures at 600 dpi.
+// "_Front" and "_Back", or one combined picture; pictures at 600 dpi. A card whose
+// every file was written counts in the run's written_cards; a file that cannot be
+// written leaves the rest of its card out, names the card in first_failed_card and
+// stops the run.
 class Card_File_Sink : public Card_Sink {
 public:
     Card_File_Sink(QString folder, QString extension, Batch_Sides sides, Side_Mirror mirror, Output_Run_State &state);
@@ -62,9 +65,10 @@ struct Batch_Range {
 };
 
 // The card loop: for every card of the range, stopped before a card once the run is
-// stopped, counts the card begun, makes the sides asked for (back first) and hands
+// stopped (waiting first while Stop's question is open), counts the card begun, makes the sides asked for (back first) and hands
 // them to the sink, in card order. A card the sink could not write is counted in
-// failed_cards. With a pool, cards are made ahead on its threads (a few per thread,
+// failed_cards; a card made without something it shows in incomplete_cards (with the
+// first few in incomplete_notes). With a pool, cards are made ahead on its threads (a few per thread,
 // so memory stays bounded) while this thread writes them.
 void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const Card_Side_Maker &maker,
                      Card_Sink &sink, Output_Run_State &state, QThreadPool *pool = nullptr);
@@ -73,6 +77,17 @@ void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const C
 // reused when present); empty when it cannot be made.
 QString Create_Card_Folder(const QString &chosen);
 extern const char *const Unable_Saving_Message;
+
+// What a batch run tells at its end: after a write that failed, Unable_Saving_Message
+// with the cards written whole; else "Card has been exported successfully.", or after
+// a Stop "The export was stopped." with the cards written, followed by the count of
+// cards made without something they show and the first few of them. `offerOpen`: the
+// text goes into the open-folder question (some file was written), else a message box.
+struct Batch_Export_Ending {
+    QString text;
+    bool offerOpen = false;
+};
+Batch_Export_Ending Batch_Export_End_Message(const Output_Run_State &state, const Batch_Range &range);
 
 struct Batch_Export_Options {
     QString folder;          // the chosen folder
@@ -88,8 +103,8 @@ struct Batch_Export_Options {
 // One batch export on a worker thread of its own. The panel shows the count from
 // "0 / N Card"; at the end (also after Stop, a folder that cannot be made, or a
 // failure) `finish` runs on the GUI thread (the design is put back there), then the
-// final question: "Card has been exported successfully." with the card folder, or
-// "Error in file accessing." with the number of cards not written.
+// final question with the card folder and Batch_Export_End_Message's text. A file that
+// cannot be written stops the run before its next card.
 class Batch_Export_Run {
 public:
     Batch_Export_Run(Batch_Export_Options options, Card_Side_Maker maker, std::function<void()> finish,
