@@ -15,17 +15,18 @@ constexpr size_t kMaxRuns = 20000;
 
 // The pixels as filled areas, one per colour: each run of equal pixels in a band of
 // identical rows becomes a rectangle, transparent runs none. The painted result is
-// the raster itself, unsmoothed and exact; false, painting nothing, for an image with
-// more runs than kMaxRuns.
-bool paintAsAreas(QPainter &painter, const QRectF &target, const QImage &source)
+// the raster itself, unsmoothed and exact; none for an image with more runs than
+// kMaxRuns.
+std::shared_ptr<const BarcodeDrawing::Raster_Areas> rasterAreas(const QRectF &target, const QImage &source)
 {
+    auto out = std::make_shared<BarcodeDrawing::Raster_Areas>();
     const QImage::Format format = source.format();
     const bool direct = format == QImage::Format_ARGB32 || format == QImage::Format_ARGB32_Premultiplied ||
                         format == QImage::Format_RGB32;
     const QImage image = direct ? source : source.convertToFormat(QImage::Format_ARGB32);
     const bool premultiplied = format == QImage::Format_ARGB32_Premultiplied;
     const int w = image.width(), h = image.height();
-    if (w <= 0 || h <= 0) return true;
+    if (w <= 0 || h <= 0) return out;
     const double sx = target.width() / w, sy = target.height() / h;
     const size_t lineBytes = size_t(w) * sizeof(QRgb);
     std::map<QRgb, std::vector<QRectF>> areas;
@@ -38,7 +39,7 @@ bool paintAsAreas(QPainter &painter, const QRectF &target, const QImage &source)
             int end = x + 1;
             while (end < w && line[end] == line[x]) ++end;
             if (qAlpha(line[x]) != 0) {
-                if (++runs > kMaxRuns) return false;
+                if (++runs > kMaxRuns) return {};
                 const QRgb colour = format == QImage::Format_RGB32 ? (line[x] | 0xff000000u)
                                     : premultiplied                ? qUnpremultiply(line[x])
                                                                    : line[x];
@@ -49,31 +50,51 @@ bool paintAsAreas(QPainter &painter, const QRectF &target, const QImage &source)
         }
         top = bottom;
     }
+    out->fills.reserve(areas.size());
+    for (auto &[colour, rects] : areas) out->fills.emplace_back(QColor::fromRgba(colour), std::move(rects));
+    return out;
+}
+
+void paintAreas(QPainter &painter, const BarcodeDrawing::Raster_Areas &areas)
+{
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
-    for (const auto &[colour, rects] : areas) {
-        painter.setBrush(QColor::fromRgba(colour));
+    for (const auto &[colour, rects] : areas.fills) {
+        painter.setBrush(colour);
         painter.drawRects(rects.data(), int(rects.size()));
     }
     painter.restore();
-    return true;
 }
 
 // A symbol raster on a PDF page or a printer is written as filled areas: exact, compact
 // and cheap to write, where an image would be compressed lossily. Elsewhere, and for a
 // raster of too many runs, it is drawn as pixels (losslessly where the engine asks).
-void paintRaster(QPainter &painter, const QRectF &target, const QImage &image)
+void paintRaster(QPainter &painter, const BarcodeDrawing::Image &item)
 {
     const QPaintEngine *engine = painter.paintEngine();
-    if (engine && engine->type() == QPaintEngine::Pdf && paintAsAreas(painter, target, image)) return;
+    if (engine && engine->type() == QPaintEngine::Pdf) {
+        std::shared_ptr<const BarcodeDrawing::Raster_Areas> areas = item.areas;
+        if (!areas) areas = rasterAreas(item.rect, item.picture.image());
+        if (areas) {
+            paintAreas(painter, *areas);
+            return;
+        }
+    }
     painter.save();
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
-    painter.drawImage(target, image);
+    painter.drawImage(item.rect, item.picture.image());
     painter.restore();
 }
 
 } // namespace
+
+void BarcodeDrawing::add(Image item)
+{
+    if (!item.areas && !item.picture.vector() && !item.picture.isNull())
+        item.areas = rasterAreas(item.rect, item.picture.image());
+    m_items.emplace_back(std::in_place_type<Image>, std::move(item));
+}
 
 void BarcodeDrawing::paint(QPainter &painter, const QRectF &target) const
 {
@@ -92,7 +113,7 @@ void BarcodeDrawing::paint(QPainter &painter, const QRectF &target) const
                 .draw(painter, t->rect.topLeft(), t->rect.width());
         } else if (const Image *i = std::get_if<Image>(&item)) {
             if (const PictureVector *v = i->picture.vector()) v->paint(painter, i->rect);
-            else paintRaster(painter, i->rect, i->picture.image());
+            else paintRaster(painter, *i);
         }
     }
     painter.restore();

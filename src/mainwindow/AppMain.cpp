@@ -8,7 +8,7 @@
 #include <QApplication>
 #include <memory>
 
-int App_Main(int argc, char **argv, const PictureAdjuster &adjuster)
+int App_Main(int argc, char **argv, const PictureAdjuster &adjuster, QThreadPool &pool)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(App_Name);
@@ -18,8 +18,8 @@ int App_Main(int argc, char **argv, const PictureAdjuster &adjuster)
     // One untitled document for the whole run; it makes the one main window controller.
     SKTDocument document;
     std::unique_ptr<SKTWindowController> controller;
-    SKTDocument::setWindowControllerFactory([&controller, &adjuster](SKTDocument &doc) {
-        controller = std::make_unique<SKTWindowController>(doc, adjuster);
+    SKTDocument::setWindowControllerFactory([&controller, &adjuster, &pool](SKTDocument &doc) {
+        controller = std::make_unique<SKTWindowController>(doc, adjuster, &pool);
         controller->showWindow();
     });
     document.makeWindowControllers();

@@ -185,12 +185,6 @@ Batch_Export_Run::Batch_Export_Run(Batch_Export_Options options, Card_Side_Maker
     : m_options(std::move(options)), m_maker(std::move(maker)), m_finish(std::move(finish)), m_panel(panel),
       m_boxParent(boxParent), m_state(std::make_shared<Output_Run_State>())
 {
-    const int makers =
-        m_options.makerThreads < 0 ? std::max(1, QThread::idealThreadCount() - 1) : m_options.makerThreads;
-    if (makers > 0) {
-        m_pool = std::make_unique<QThreadPool>();
-        m_pool->setMaxThreadCount(makers);
-    }
 }
 
 Batch_Export_Run::~Batch_Export_Run()
@@ -233,7 +227,7 @@ void Batch_Export_Run::run()
             state.show_count = total;
             if (m_panel) m_panel->Show_One_By_One_Modeless(m_state, total, QStringLiteral("%1 / %2 Card").arg(0).arg(total));
             Card_File_Sink sink(m_cardFolder, m_options.extension, m_options.sides, m_options.mirror, state);
-            Run_Batch_Cards(m_options.range, m_options.sides, m_maker, sink, state, m_pool.get());
+            Run_Batch_Cards(m_options.range, m_options.sides, m_maker, sink, state, m_options.pool);
             finishOnGui();
             const Batch_Export_Ending ending = Batch_Export_End_Message(state, m_options.range);
             if (m_quiet) {

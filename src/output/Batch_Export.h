@@ -95,9 +95,9 @@ struct Batch_Export_Options {
     Batch_Sides sides;
     Side_Mirror mirror = Side_Mirror::None;
     Batch_Range range;
-    // Threads that make cards ahead of the writing: -1 one fewer than the processor
-    // offers, 0 none (every card made on the run's thread).
-    int makerThreads = -1;
+    // The application's pool, whose threads make cards ahead of the writing; none:
+    // every card made on the run's thread.
+    QThreadPool *pool = nullptr;
 };
 
 // One batch export on a worker thread of its own. The panel shows the count from
@@ -132,7 +132,6 @@ private:
     QWidget *m_boxParent;
     std::shared_ptr<Output_Run_State> m_state;
     QString m_cardFolder;
-    std::unique_ptr<QThreadPool> m_pool;  // the run's card makers
     std::atomic<bool> m_finished{false};
     std::atomic<bool> m_quiet{false};  // quitting: no more questions
     std::thread m_thread;

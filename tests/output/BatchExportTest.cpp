@@ -16,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 #include <mutex>
 #include <thread>
@@ -43,6 +44,8 @@ struct BatchExportTest : ::testing::Test {
     int finishes = 0;
     std::function<void(int card)> onCard;  // called on the run's thread as card N is made
     QSizeF cardSize = QSizeF(20 * kMM, 10 * kMM);
+    QThreadPool pool;      // the application's pool, where the cards are made ahead
+    bool usePool = true;
 
     QString cards() const { return QDir(dir.path()).filePath("DOZO ID Card"); }
     QStringList files() const { return QDir(cards()).entryList(QDir::Files, QDir::Name); }
@@ -50,6 +53,7 @@ struct BatchExportTest : ::testing::Test {
     std::shared_ptr<Output_Run_State> run(Batch_Export_Options options)
     {
         if (options.folder.isEmpty()) options.folder = dir.path();
+        if (usePool) options.pool = &pool;
         Batch_Export_Run r(
             options,
             [this](int card, int side) {
@@ -170,7 +174,7 @@ TEST_F(BatchExportTest, StopEndsTheRunBeforeTheNextCard)
     };
     Batch_Export_Options o = range57();
     o.range = Batch_Range{2, 12};
-    o.makerThreads = 0;  // each card made as it is written
+    usePool = false;  // each card made as it is written
     const auto state = run(o);
     // Stop came while card 6 was made: its files are not written, and no card after it is begun.
     EXPECT_EQ(files(), (QStringList{"Card_3_Back.png", "Card_3_Front.png", "Card_4_Back.png", "Card_4_Front.png",
@@ -202,7 +206,7 @@ TEST_F(BatchExportTest, TheRunWaitsWhileStopIsAsked)
     });
     Batch_Export_Options o = range57("F");
     o.range = Batch_Range{0, 400};
-    o.makerThreads = 0;
+    usePool = false;
     const auto state = run(o);
     testsupport::installRecordingAnswerer();
     ASSERT_GT(before, 0);
