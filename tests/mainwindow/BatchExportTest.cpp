@@ -163,9 +163,13 @@ TEST_F(BatchExportTest, StopKeepsTheWrittenFilesAndPutsTheDesignBack)
     EXPECT_FALSE(QFileInfo::exists(QDir(cards()).filePath(QStringLiteral("Card_%1_Front.png").arg(begun + 1))));
     EXPECT_TRUE(archives() == before);
     EXPECT_FALSE(Card_Value_In_Process);
+    // The stopped run says so, with the cards written (each with both its files).
+    const int written = int(QDir(cards()).entryList(QDir::Files).size()) / 2;
+    EXPECT_GE(written, begun - 1);
     EXPECT_EQ(testsupport::boxes().take(),
               (QStringList{"Are you sure you want to stop?",
-                           "Open containing folder.\n" + cards() + "\nCard has been exported successfully."}));
+                           "Open containing folder.\n" + cards()
+                               + QStringLiteral("\nThe export was stopped.\n\nCards written: %1 of 12.").arg(written)}));
 }
 
 TEST_F(BatchExportTest, ACardFolderThatCannotBeMadeEndsTheRunWithTheDesignBack)
