@@ -4,7 +4,6 @@
 
 #include <QPaintEngine>
 #include <QPainter>
-#include <cstring>
 #include <map>
 #include <vector>
 
@@ -13,9 +12,10 @@ namespace {
 // Above this many runs a raster is not worth drawing as rectangles.
 constexpr size_t kMaxRuns = 20000;
 
-// The pixels as filled areas, one per colour: each run of equal pixels in a band of
-// identical rows becomes a rectangle, transparent runs none. The painted result is
-// the raster itself, unsmoothed and exact; none for an image with more runs than
+// The pixels as filled areas, one per colour: each run of equal pixels becomes a
+// rectangle, grown downwards while the rows below hold the very same run (so a square
+// module of a 2D symbol is one rectangle); transparent runs none. The painted result
+// is the raster itself, unsmoothed and exact; none for an image with more runs than
 // kMaxRuns.
 std::shared_ptr<const BarcodeDrawing::Raster_Areas> rasterAreas(const QRectF &target, const QImage &source)
 {
@@ -28,30 +28,44 @@ std::shared_ptr<const BarcodeDrawing::Raster_Areas> rasterAreas(const QRectF &ta
     const int w = image.width(), h = image.height();
     if (w <= 0 || h <= 0) return out;
     const double sx = target.width() / w, sy = target.height() / h;
-    const size_t lineBytes = size_t(w) * sizeof(QRgb);
-    std::map<QRgb, std::vector<QRectF>> areas;
+    struct Area {
+        int x, end, top, bottom;
+        QRgb colour;
+    };
+    std::vector<Area> areas;
+    // The areas that reach the bottom of the row above, by their first column.
+    std::map<int, size_t> open, next;
     size_t runs = 0;
-    for (int top = 0; top < h;) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(top));
-        int bottom = top + 1;
-        while (bottom < h && std::memcmp(image.constScanLine(bottom), line, lineBytes) == 0) ++bottom;
+    for (int y = 0; y < h; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        next.clear();
         for (int x = 0; x < w;) {
             int end = x + 1;
             while (end < w && line[end] == line[x]) ++end;
             if (qAlpha(line[x]) != 0) {
-                if (++runs > kMaxRuns) return {};
                 const QRgb colour = format == QImage::Format_RGB32 ? (line[x] | 0xff000000u)
                                     : premultiplied                ? qUnpremultiply(line[x])
                                                                    : line[x];
-                areas[colour].emplace_back(target.x() + x * sx, target.y() + top * sy, (end - x) * sx,
-                                           (bottom - top) * sy);
+                const auto above = open.find(x);
+                if (above != open.end() && areas[above->second].end == end && areas[above->second].colour == colour) {
+                    areas[above->second].bottom = y + 1;
+                    next[x] = above->second;
+                } else {
+                    if (++runs > kMaxRuns) return {};
+                    areas.push_back(Area{x, end, y, y + 1, colour});
+                    next[x] = areas.size() - 1;
+                }
             }
             x = end;
         }
-        top = bottom;
+        open.swap(next);
     }
-    out->fills.reserve(areas.size());
-    for (auto &[colour, rects] : areas) out->fills.emplace_back(QColor::fromRgba(colour), std::move(rects));
+    std::map<QRgb, std::vector<QRectF>> byColour;
+    for (const Area &a : areas)
+        byColour[a.colour].emplace_back(target.x() + a.x * sx, target.y() + a.top * sy, (a.end - a.x) * sx,
+                                        (a.bottom - a.top) * sy);
+    out->fills.reserve(byColour.size());
+    for (auto &[colour, rects] : byColour) out->fills.emplace_back(QColor::fromRgba(colour), std::move(rects));
     return out;
 }
 

@@ -390,6 +390,13 @@ TEST(BarcodeDrawingAreas, ARasterBecomesRectanglesWhereItIsAdded)
     rows.setPixel(1, 0, qRgb(0, 0, 0));
     rows.setPixel(0, 1, qRgb(255, 255, 255));
     rows.setPixel(1, 1, qRgb(0, 0, 0));
+    // 3 x 3 modules of 2 x 2 pixels: black, white, white / black, white, black /
+    // white, black, white.
+    QImage modules(6, 6, QImage::Format_RGB32);
+    const char *pattern[] = {"BWW", "BWB", "WBW"};
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            modules.setPixel(x, y, pattern[y / 2][x / 2] == 'B' ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
     using Fills = std::vector<std::pair<QColor, std::vector<QRectF>>>;
     struct Case {
         const char *what;
@@ -401,6 +408,11 @@ TEST(BarcodeDrawingAreas, ARasterBecomesRectanglesWhereItIsAdded)
          {{QColor(0, 0, 0), {QRectF(10, 20, 20, 10)}}, {QColor(255, 0, 0), {QRectF(40, 20, 10, 10)}}}},
         {"two bands", rows, QRectF(0, 0, 2, 2),
          {{QColor(0, 0, 0), {QRectF(0, 0, 2, 1), QRectF(1, 1, 1, 1)}}, {QColor(255, 255, 255), {QRectF(0, 1, 1, 1)}}}},
+        // Modules of a 2D symbol: a run held by the rows below grows down, one per module.
+        {"modules", modules, QRectF(0, 0, 6, 6),
+         {{QColor(0, 0, 0), {QRectF(0, 0, 2, 4), QRectF(4, 2, 2, 2), QRectF(2, 4, 2, 2)}},
+          {QColor(255, 255, 255),
+           {QRectF(2, 0, 4, 2), QRectF(2, 2, 2, 2), QRectF(0, 4, 2, 2), QRectF(4, 4, 2, 2)}}}},
     };
     for (const Case &c : cases) {
         BarcodeDrawing d(QSizeF(60, 40));
