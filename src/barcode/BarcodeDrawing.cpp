@@ -117,8 +117,32 @@ void BarcodeDrawing::paint(QPainter &painter, const QRectF &target) const
     painter.translate(target.topLeft());
     painter.scale(target.width() / m_size.width(), target.height() / m_size.height());
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // On a PDF page or a printer, neighbouring fills of one colour (the bars of a linear
+    // symbol) are written as one list of rectangles under one graphics state.
+    const QPaintEngine *engine = painter.paintEngine();
+    const bool vectorPage = engine && engine->type() == QPaintEngine::Pdf;
+    std::vector<QRectF> batch;
+    QColor batchColour;
+    const auto flush = [&] {
+        if (batch.empty()) return;
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(batchColour);
+        painter.drawRects(batch.data(), int(batch.size()));
+        painter.restore();
+        batch.clear();
+    };
     for (const Item &item : m_items) {
-        if (const Fill *f = std::get_if<Fill>(&item)) {
+        const Fill *f = std::get_if<Fill>(&item);
+        if (vectorPage && f) {
+            if (!batch.empty() && f->color != batchColour) flush();
+            batchColour = f->color;
+            batch.push_back(f->rect);
+            continue;
+        }
+        flush();
+        if (f) {
             painter.setRenderHint(QPainter::Antialiasing, false);
             painter.fillRect(f->rect, f->color);
         } else if (const Text *t = std::get_if<Text>(&item)) {
@@ -130,5 +154,6 @@ void BarcodeDrawing::paint(QPainter &painter, const QRectF &target) const
             else paintRaster(painter, *i);
         }
     }
+    flush();
     painter.restore();
 }
