@@ -355,3 +355,19 @@ TEST(CropAllJob, NoPartFileStaysBesideTheSeries)
     EXPECT_FALSE(QFile::exists(series + ".part"));
     EXPECT_EQ(Read(series), home + "/out/Untitled.png\n" + home + "/out/Untitled_1.png\n" + home + "/out/Untitled_2.png\n");
 }
+
+TEST(CropAllJob, WaitsWhileStopIsAsked)
+{
+    // The Stop question is open from the start: no row is begun until it is answered.
+    const QString home = testHome();
+    auto state = std::make_shared<Output_Run_State>();
+    state->paused = true;
+    Crop_All_Job job(Fixed_Snapshot(Make_Pictures(home + "/in", 3, 30), home + "/out"), nullptr, state);
+    ASSERT_TRUE(job.Start());
+    QThread::msleep(300);
+    EXPECT_EQ(state->curr_card_count.load(), 0);
+    EXPECT_FALSE(job.Done());
+    state->paused = false;  // answered No: the run goes on
+    job.Wait();
+    EXPECT_EQ(job.written(), 3);
+}
