@@ -14,6 +14,7 @@
 #include <QThreadPool>
 
 #include <deque>
+#include <optional>
 #include <future>
 
 const char *const Unable_Saving_Message =
@@ -34,9 +35,35 @@ QString Card_File_Sink::Card_Path(int card) const
     return QDir(m_folder).filePath(QStringLiteral("Card_%1.%2").arg(card + 1).arg(m_extension));
 }
 
+void Card_File_Sink::Prepare_Card(int card, const RenderedSide &front, const RenderedSide &back)
+{
+    Prepared bytes;
+    if (m_sides.side == QLatin1String("BOTH") && m_sides.combined) {
+        bytes.combined = Combined_Side_File_Data(front, back, m_extension, m_sides.sideBySide, m_mirror);
+    } else {
+        if (m_sides.back()) bytes.back = Rendered_Side_File_Data(back, m_extension, true, m_mirror);
+        if (m_sides.front()) bytes.front = Rendered_Side_File_Data(front, m_extension, true, m_mirror);
+    }
+    std::lock_guard lock(m_preparedMutex);
+    m_prepared[card] = std::move(bytes);
+}
+
 bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const RenderedSide &back)
 {
     const QString base = Card_Path(card);
+    std::optional<Prepared> prepared;
+    {
+        std::lock_guard lock(m_preparedMutex);
+        if (const auto found = m_prepared.find(card); found != m_prepared.end()) {
+            prepared = std::move(found->second);
+            m_prepared.erase(found);
+        }
+    }
+    // Bytes made beforehand, when there are any (empty bytes are made again here, where
+    // the failure is counted).
+    const auto ready = [&](const QByteArray &bytes) -> const QByteArray * {
+        return prepared && !bytes.isEmpty() ? &bytes : nullptr;
+    };
     bool ok = true;
     bool whole = true;  // every file asked for was written
     const auto note = [&](Export_Write result) {
@@ -44,26 +71,30 @@ bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const Rende
         if (result != Export_Write::Written) whole = false;
         return result;
     };
-    const auto write = [&](const QString &path, const RenderedSide &side, bool honourStop) {
-        return note(Export_File_Function(path, side, false, false, true, m_state, m_mirror, nullptr, honourStop));
+    const auto write = [&](const QString &path, const RenderedSide &side, bool honourStop, const QByteArray *bytes) {
+        return note(
+            Export_File_Function(path, side, false, false, true, m_state, m_mirror, nullptr, honourStop, bytes));
     };
     if (m_sides.side == QLatin1String("BOTH")) {
         if (m_sides.combined) {
-            note(Export_Combined_Image(front, back, base, false, m_sides.sideBySide, m_state, m_mirror));
+            note(Export_Combined_Image(front, back, base, false, m_sides.sideBySide, m_state, m_mirror, nullptr,
+                                       prepared ? ready(prepared->combined) : nullptr));
         } else {
             // A card is written whole: a Stop while its back is written waits for its front;
             // Cancel with "Apply to All" on the back leaves the front out.
-            const Export_Write backDone = write(Create_Back_Card_Path(base), back, true);
+            const Export_Write backDone =
+                write(Create_Back_Card_Path(base), back, true, prepared ? ready(prepared->back) : nullptr);
             if (backDone == Export_Write::Failed) {
                 whole = false;
             } else {
-                write(Create_Front_Card_Path(base), front, backDone == Export_Write::Skipped);
+                write(Create_Front_Card_Path(base), front, backDone == Export_Write::Skipped,
+                      prepared ? ready(prepared->front) : nullptr);
             }
         }
     } else if (m_sides.side == QLatin1String("B")) {
-        write(Create_Back_Card_Path(base), back, true);
+        write(Create_Back_Card_Path(base), back, true, prepared ? ready(prepared->back) : nullptr);
     } else {
-        write(Create_Front_Card_Path(base), front, true);
+        write(Create_Front_Card_Path(base), front, true, prepared ? ready(prepared->front) : nullptr);
     }
     if (!ok) {
         // The drive is full or gone: the run stops here rather than try every card left.
@@ -83,11 +114,12 @@ struct Card_Sides {
     RenderedSide front, back;
 };
 
-Card_Sides makeCard(int card, const Batch_Sides &sides, const Card_Side_Maker &maker)
+Card_Sides makeCard(int card, const Batch_Sides &sides, const Card_Side_Maker &maker, Card_Sink &sink)
 {
     Card_Sides made;
     if (sides.back()) made.back = maker(card, 1);
     if (sides.front()) made.front = maker(card, 0);
+    sink.Prepare_Card(card, made.front, made.back);
     return made;
 }
 } // namespace
@@ -102,7 +134,7 @@ void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const C
     const auto fill = [&] {
         while (pool && next < range.end && int(ahead.size()) < window && !state.Stop_Requested()) {
             auto task = std::make_shared<std::packaged_task<Card_Sides()>>(
-                [card = next, &sides, &maker] { return makeCard(card, sides, maker); });
+                [card = next, &sides, &maker, &sink] { return makeCard(card, sides, maker, sink); });
             ahead.push_back(task->get_future());
             pool->start([task] { (*task)(); });
             ++next;
@@ -119,7 +151,7 @@ void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const C
             made = ahead.front().get();
             ahead.pop_front();
         } else {
-            made = makeCard(card, sides, maker);
+            made = makeCard(card, sides, maker, sink);
             next = card + 1;
         }
         QStringList missing = made.back.missing + made.front.missing;

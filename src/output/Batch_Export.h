@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 #include <atomic>
+#include <map>
+#include <mutex>
 #include <thread>
 
 class QThreadPool;
@@ -36,6 +38,9 @@ public:
     // Writes card N (from 0); a side not asked for is null. False when the card, or part
     // of it, could not be written.
     virtual bool Write_Card(int card, const RenderedSide &front, const RenderedSide &back) = 0;
+    // Called for card N on the thread that made it, before Write_Card (on several
+    // threads at once): work that needs no order, such as a file's bytes, done there.
+    virtual void Prepare_Card(int card, const RenderedSide &front, const RenderedSide &back) {}
 };
 
 // The files of a card in a folder: "Card_%d" with N + 1 and the extension, with
@@ -47,10 +52,18 @@ class Card_File_Sink : public Card_Sink {
 public:
     Card_File_Sink(QString folder, QString extension, Batch_Sides sides, Side_Mirror mirror, Output_Run_State &state);
     bool Write_Card(int card, const RenderedSide &front, const RenderedSide &back) override;
+    // Makes the bytes of the card's files (pictures at 600 dpi, PDF pages).
+    void Prepare_Card(int card, const RenderedSide &front, const RenderedSide &back) override;
     // The base path of card N: folder/"Card_<N + 1>.<extension>".
     QString Card_Path(int card) const;
 
 private:
+    struct Prepared {
+        QByteArray front, back, combined;
+    };
+    std::mutex m_preparedMutex;
+    std::map<int, Prepared> m_prepared;  // by card, until written
+
     QString m_folder, m_extension;
     Batch_Sides m_sides;
     Side_Mirror m_mirror;

@@ -16,9 +16,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QThreadPool>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <set>
 #include <thread>
 
 namespace {
@@ -417,4 +419,56 @@ TEST(CardFileSink, AStopWhileACardIsWrittenLetsTheCardFinish)
     testsupport::boxes().answerNext(Keep_Replace_Cancel_All);
     again.Write_Card(0, cardSide(0, 0), cardSide(0, 1));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), QStringList{"Card_1_Back.png"});
+}
+
+namespace {
+// A red side that notes the threads it is drawn on.
+struct Thread_Noting final : Side_Drawing {
+    mutable std::mutex mutex;
+    mutable std::set<QThread *> threads;
+    void draw(QPainter &painter) const override
+    {
+        {
+            std::lock_guard lock(mutex);
+            threads.insert(QThread::currentThread());
+        }
+        painter.fillRect(QRectF(0, 0, 20, 10), QColor(Qt::red));
+    }
+};
+} // namespace
+
+TEST(CardFileSink, TheFilesOfCardsMadeOnThePoolAreMadeThereToo)
+{
+    // The writing thread only writes: each card's picture is drawn and encoded on the
+    // pool thread that made the card, and the files are those made without a pool.
+    auto noting = std::make_shared<Thread_Noting>();
+    const Card_Side_Maker maker = [&](int, int) {
+        RenderedSide side;
+        side.size = QSizeF(20, 10);
+        side.drawing = noting;
+        return side;
+    };
+    Batch_Sides front;
+    front.side = "F";
+    QTemporaryDir pooled, alone;
+    QThreadPool pool;
+    pool.setMaxThreadCount(3);
+    for (QTemporaryDir *dir : {&pooled, &alone}) {
+        Output_Run_State state;
+        Card_File_Sink sink(dir->path(), "png", front, Side_Mirror::None, state);
+        Run_Batch_Cards(Batch_Range{0, 12}, front, maker, sink, state, dir == &pooled ? &pool : nullptr);
+        EXPECT_EQ(state.written_cards.load(), 12);
+        if (dir == &pooled) {
+            EXPECT_FALSE(noting->threads.count(QThread::currentThread()));
+            EXPECT_FALSE(noting->threads.empty());
+        }
+    }
+    for (int card = 1; card <= 12; ++card) {
+        const QString name = QStringLiteral("Card_%1_Front.png").arg(card);
+        const QImage a(QDir(pooled.path()).filePath(name)), b(QDir(alone.path()).filePath(name));
+        ASSERT_FALSE(a.isNull()) << card;
+        EXPECT_EQ(a, b) << card;
+        EXPECT_EQ(a.size(), QSize(167, 84)) << card;
+        EXPECT_EQ(a.pixelColor(80, 40), QColor(Qt::red)) << card;
+    }
 }
