@@ -35,7 +35,7 @@ struct Direct_Mail::Run {
     int lastFailure = Mail_Sent;
 };
 
-Direct_Mail::Direct_Mail(QWidget *parent) : QDialog(parent)
+Direct_Mail::Direct_Mail(QWidget *parent, QThreadPool *pool) : QDialog(parent), m_pool(pool)
 {
     setObjectName(QStringLiteral("Direct_Mail"));
     setWindowTitle(tr("E-mail Visitor Details"));
@@ -94,7 +94,7 @@ Direct_Mail::Direct_Mail(QWidget *parent) : QDialog(parent)
 Direct_Mail::~Direct_Mail()
 {
     if (m_run) m_run->state.Request_Stop();
-    if (m_worker.joinable()) m_worker.join();
+    m_worker.Wait();
 }
 
 void Direct_Mail::showSending(bool sending)
@@ -121,7 +121,7 @@ int Direct_Mail::Open_Wnd(const QString &path)
 
 void Direct_Mail::Setting_Button()
 {
-    if (!settingsWindow) settingsWindow = new Email_Setting(this);
+    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_pool);
     settingsWindow->Open_Wnd();
     Load_Email_Details();
     from_txt->setText(sender_email);
@@ -141,7 +141,7 @@ void Direct_Mail::Stop_Sending_Pressed()
 bool Direct_Mail::Send_Button()
 {
     if (isSending()) return false;
-    if (m_worker.joinable()) m_worker.join();
+    m_worker.Wait();
     auto run = std::make_shared<Run>();
     run->transport = transport;
     run->settings = Current_Mail_Settings();
@@ -169,7 +169,7 @@ bool Direct_Mail::Send_Button()
     showSending(true);
     m_run = run;
     m_finished = false;
-    m_worker = std::thread([this, run, count] {
+    m_worker.Start(m_pool, [this, run, count] {
         for (int i = 0; i < count && !run->state.stopped(); ++i) {
             QMetaObject::invokeMethod(this, [this, i, count] {
                 _Curr_Progress->setValue(i + 1);
@@ -192,7 +192,7 @@ bool Direct_Mail::Send_Button()
 
 void Direct_Mail::finishRun(std::shared_ptr<Run> run)
 {
-    if (m_worker.joinable()) m_worker.join();
+    m_worker.Wait();
     showSending(false);
     m_finished = true;
     const int planned = int(run->recipients.size());
