@@ -23,8 +23,6 @@
 #include <QMainWindow>
 
 SKTWindowController *Main_App_wnd = nullptr;
-std::function<Start_Choice()> SKTWindowController::startWindowAnswerer;
-std::function<int(QDialog &)> SKTWindowController::wizardAnswerer;
 
 namespace {
 SKTWindowController *app_DefaultInstance = nullptr;
@@ -51,8 +49,8 @@ const ResourcePicture kResourcePictures[] = {
 };
 } // namespace
 
-SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster)
-    : document(design), pictureAdjuster(adjuster)
+SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster, Modal_Runner *runner)
+    : document(design), pictureAdjuster(adjuster), modalRunner(runner)
 {
     // Fonts: the default text font is the menu font of the desktop.
     DEFAULT_FONT = QApplication::font("QMenuBar");

@@ -61,6 +61,7 @@ struct Wizard_Collaborators;
 struct Wizard_Card_Choice;
 class QDialog;
 class Camera;
+class Modal_Runner;
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
@@ -82,7 +83,9 @@ class SKTWindowController : public QObject, public CardViewHost, public ProfileP
 public:
     // adjuster: makes the shown pictures of image controls in the card views, the
     // exports and the previews; it outlives the controller.
-    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster);
+    // runner: runs the windows opened from the main window (null: exec()); it outlives
+    // the controller.
+    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster, Modal_Runner *runner = nullptr);
     ~SKTWindowController() override;
 
     static SKTWindowController *defaultInstance();
@@ -91,6 +94,7 @@ public:
     // The open design.
     SKTDocument &document;
     const PictureAdjuster &pictureAdjuster;
+    Modal_Runner *const modalRunner;
     QMainWindow *window() const { return ui.window; }
     // Builds the window and runs the set-up; `startProject` false skips New_Project
     // (tests build the window without the start gallery).
@@ -584,13 +588,6 @@ public:
 
     bool live_mode_list_value_change = false;
     QStringList images;  // background pictures offered by the background browser
-
-    // Lets tests pick the start window's choice without a person: the template path to
-    // load ("" for a blank card), a wizard's road, or nullopt for Cancel.
-    static std::function<Start_Choice()> startWindowAnswerer;
-    // Lets tests answer a wizard (a Card_Wizard or an Invitation_Wizard, set up from its
-    // first state) in place of a person: 1 for OK, 0 for Cancel.
-    static std::function<int(QDialog &wizard)> wizardAnswerer;
 
     // The wizards' roads from the start window (SKTWindowController_Wizard.cpp): true when
     // a new design was made, false after Cancel (the profile records reset).

@@ -9,6 +9,7 @@
 #include <optional>
 
 class ColorWell;
+class Modal_Runner;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -56,14 +57,12 @@ public:
 class Barcode_Gen : public QDialog {
     Q_OBJECT
 public:
-    explicit Barcode_Gen(QWidget *parent = nullptr);
+    explicit Barcode_Gen(QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
 
     void setDataSource(Barcode_Data_Source *source) { m_source = source; }
     // Fills the data-source list for the design's mode, loads the copy, renders the
     // preview and runs the window: the edited copy on OK, none on Cancel.
     std::optional<Barcode_Edit> Open_Wnd(const Barcode_Edit &edit);
-    // Replaces the modal run (tests): receives the loaded window, returns its result.
-    static std::function<int(Barcode_Gen &)> runHook;
 
     // The data-source list for the mode ("Manual"; "Series"; "Excel" when bound).
     void Fill_Data_Source_List();
@@ -130,6 +129,7 @@ public:
     void Set_Blank_Image();
 
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     QWidget *makeTexts();
     QWidget *makeSymbolTab();
     QWidget *makeTextTab();

@@ -1,5 +1,7 @@
 #include "Card_Wizard.h"
 
+#include "Modal_Runner.h"
+
 #include <QDialogButtonBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -44,7 +46,7 @@ void Card_Wizard::reset()
 int Card_Wizard::Open_Wnd()
 {
     reset();
-    const int result = exec();
+    const int result = Run_Modal(m_with.runner, *this);
     hide();
     return result == 1 ? 1 : 0;
 }

@@ -1,6 +1,7 @@
 #include "Invitation_Wizard.h"
 
 #include "MessageBox.h"
+#include "Modal_Runner.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -153,7 +154,7 @@ void Invitation_Wizard::reset()
 int Invitation_Wizard::Open_Wnd()
 {
     reset();
-    const int result = exec();
+    const int result = Run_Modal(m_with.runner, *this);
     hide();
     return result == 1 ? 1 : 0;
 }

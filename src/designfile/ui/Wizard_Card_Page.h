@@ -10,6 +10,7 @@
 #include <functional>
 #include <optional>
 
+class Modal_Runner;
 class QComboBox;
 class QListWidget;
 class QPaintEvent;
@@ -30,6 +31,7 @@ struct Wizard_Collaborators {
     std::function<Picture(const QString &path)> preview;  // the picture's preview
     const PictureAdjuster *adjuster = nullptr;
     QImage pattern;  // tiled under the wizards' content
+    Modal_Runner *runner = nullptr;  // runs the wizard (null: exec())
 };
 
 // The card the page describes.
