@@ -59,6 +59,9 @@ class Card_Wizard;
 class Invitation_Wizard;
 struct Wizard_Collaborators;
 struct Wizard_Card_Choice;
+struct Mail_Settings;
+class Help_Support;
+class Promotion_Form;
 class QDialog;
 class Camera;
 class QAbstractButton;
@@ -172,9 +175,9 @@ public:
     void Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight, float newWidth,
                                                        float newHeight, char changeFontSize);
 
-    // Copies the stored e-mail sender, server, port and SSL flag into the process-wide
-    // values; the password stays in the store.
-    void Get_Email_Details();
+    // The stored e-mail sender, server, port and SSL flag, read freshly from the
+    // settings store (the password stays there).
+    Mail_Settings Get_Email_Details() const;
 
     // ---- Project (_Project.cpp) ----
     void New_Project();
