@@ -263,6 +263,10 @@ public:
     void Email_Settings_Clicked();
     Send_Mail &Send_Mail_Window();
     Email_Setting &Email_Setting_Window();
+    // The help and support window and the promotion window, made on first use as
+    // children of the main window.
+    Help_Support &Help_Window();
+    Promotion_Form &Promotion_Window();
     // The visitor details mailing window (the visitor log sends a visitor's file with it).
     Direct_Mail &Direct_Mail_Window();
     void connectMailCommands();
@@ -655,6 +659,8 @@ private:
     std::unique_ptr<Mail_Card_Source> m_mailCards;
     Send_Mail *m_sendMail = nullptr;
     Email_Setting *m_emailSetting = nullptr;
+    Help_Support *m_help = nullptr;
+    Promotion_Form *m_promotion = nullptr;
     Direct_Mail *m_directMail = nullptr;
     Image_Library *m_imageLibrary = nullptr;  // made at its first opening
     std::unique_ptr<Start_Card> m_startCard;  // made at their first opening
