@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the application and its tests with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-asan/, runs the suite there, then runs every
-# test executable twice over in one process, shuffled, with a few seeds.
+# test executable twice over in one process, shuffled, with a few seeds; last, the value
+# engine under ThreadSanitizer (build-tsan/).
 # JOBS sets the parallel jobs (default: every core), SEEDS the shuffle seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -45,3 +46,11 @@ for test in test_*; do
   [ -x "$test" ] || continue
   for seed in $SEEDS; do echo "$test $seed"; done
 done | xargs -P "$JOBS" -n 2 bash -c 'repeat_shuffled "$0" "$1"'
+
+# The value engine's cards made on several threads, under ThreadSanitizer (only that
+# test program is built into build-tsan/).
+cd ..
+cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+  -DAPP_THREAD_SANITIZER_TEST=ON "${LAUNCHER[@]}"
+cmake --build build-tsan -j "$JOBS" --target test_values_tsan
+(cd build-tsan && ctest --output-on-failure --timeout 600 -R values_under_thread_sanitizer)

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <climits>
+#include <deque>
 
 // The shortest encodation is a shortest path over (bytes written, current mode):
 // ASCII writes one byte or a digit pair per codeword; C40 and Text write runs of bytes
@@ -72,6 +73,7 @@ public:
     Path(const QByteArray &bytes, DataMatrixEncodation encodation, bool eci)
         : m_bytes(bytes), m_n(int(bytes.size())), m_encodation(encodation), m_nodes(size_t(m_n + 1) * kModes)
     {
+        for (std::vector<uint8_t> &counts : m_counts) counts.reserve(size_t(m_n));
         for (int i = 0; i < m_n; ++i) {
             uint8_t values[4];
             m_counts[0].push_back(uint8_t(tripletValues(byte(i), false, values)));
@@ -87,6 +89,7 @@ public:
     {
         if (node(m_n, end).cost == INT_MAX) return std::nullopt;
         std::vector<std::pair<int, Mode>> steps;  // the nodes from the end back to the start
+        steps.reserve(size_t(m_n) + 8);
         for (std::pair<int, Mode> at{m_n, end}; node(at.first, at.second).step != Start;) {
             steps.push_back(at);
             const Node &nd = node(at.first, at.second);
@@ -95,6 +98,7 @@ public:
         DataMatrixData data;
         data.open = end == C40 || end == Text;
         std::vector<uint8_t> &out = data.codewords;
+        out.reserve(size_t(m_n) + 8);
         if (m_eci) out = {kEci, 27};
         int runStart = 0;
         for (auto it = steps.rbegin(); it != steps.rend(); ++it) {
@@ -117,17 +121,22 @@ public:
             case Unlatch: out.push_back(kUnlatch); break;
             case Segment:
             case PaddedSegment: {
-                std::vector<uint8_t> values;
-                for (int k = i; k < j; ++k) {
-                    uint8_t v[4];
-                    values.insert(values.end(), v, v + tripletValues(byte(k), nd.fromMode == Text, v));
-                }
-                if (nd.step == PaddedSegment) values.push_back(0);  // Shift 1 closes the last triplet
-                for (size_t k = 0; k + 2 < values.size(); k += 3) {
-                    const int packed = 1600 * values[k] + 40 * values[k + 1] + values[k + 2] + 1;
+                uint8_t triplet[3];
+                int held = 0;
+                const auto put = [&](uint8_t value) {
+                    triplet[held++] = value;
+                    if (held < 3) return;
+                    const int packed = 1600 * triplet[0] + 40 * triplet[1] + triplet[2] + 1;
                     out.push_back(uint8_t(packed >> 8));
                     out.push_back(uint8_t(packed & 0xFF));
+                    held = 0;
+                };
+                for (int k = i; k < j; ++k) {
+                    uint8_t v[4];
+                    const int count = tripletValues(byte(k), nd.fromMode == Text, v);
+                    for (int c = 0; c < count; ++c) put(v[c]);
                 }
+                if (nd.step == PaddedSegment) put(0);  // Shift 1 closes the last triplet
                 break;
             }
             case ShortRun: run(out, i, j); break;
@@ -184,9 +193,30 @@ private:
             if (i + 1 < m_n && isDigit(byte(i)) && isDigit(byte(i + 1))) edge(i, m, i + 2, m, 1, AsciiPair);
         }
         if (allows(DataMatrixEncodation::Base256)) {
-            for (int j = any() ? i + 1 : m_n; j <= m_n && j - i <= kShortRun; ++j)
-                if (any() || i == 0) edge(i, Ascii, j, Ascii, 2 + j - i, ShortRun);
+            if (any()) shortRuns(i);
+            else if (i == 0 && m_n <= kShortRun) edge(0, Ascii, m_n, Ascii, 2 + m_n, ShortRun);
             edge(i, Long256, i + 1, Long256, 1, LongByte);
+        }
+    }
+
+    // The short Base256 runs from (i, Ascii), in the order in which relaxing every run
+    // at every byte would reach their ends (the first of equal costs wins): the runs to
+    // the next two bytes now, after the ASCII edges to them; then, to the byte three on,
+    // the cheapest run from any byte up to this one (its cost less its start is least;
+    // the earliest start of equal ones), before the ASCII edges into that byte.
+    void shortRuns(int i)
+    {
+        const int cost = node(i, Ascii).cost;
+        if (cost != INT_MAX) {
+            for (int j = i + 1; j <= std::min(i + 2, m_n); ++j) relax(j, Ascii, cost + 2 + j - i, i, Ascii, ShortRun);
+            while (!m_runStarts.empty() && m_runStarts.back().second > cost - i) m_runStarts.pop_back();
+            m_runStarts.emplace_back(i, cost - i);
+        }
+        const int j = i + 3;
+        while (!m_runStarts.empty() && j - m_runStarts.front().first > kShortRun) m_runStarts.pop_front();
+        if (j <= m_n && !m_runStarts.empty()) {
+            const auto [start, key] = m_runStarts.front();
+            relax(j, Ascii, key + 2 + j, start, Ascii, ShortRun);
         }
     }
 
@@ -218,19 +248,18 @@ private:
     {
         const int length = j - i;
         out.push_back(kLatchBase256);
-        std::vector<uint8_t> plain;
-        if (length <= kShortRun) {
-            plain.push_back(uint8_t(length));
-        } else {
-            plain.push_back(uint8_t(length / 250 + 249));
-            plain.push_back(uint8_t(length % 250));
-        }
-        for (int k = i; k < j; ++k) plain.push_back(byte(k));
-        for (uint8_t b : plain) {
+        const auto put = [&out](uint8_t b) {
             const int position = int(out.size()) + 1;
             const int v = b + (149 * position) % 255 + 1;
             out.push_back(uint8_t(v <= 255 ? v : v - 256));
+        };
+        if (length <= kShortRun) {
+            put(uint8_t(length));
+        } else {
+            put(uint8_t(length / 250 + 249));
+            put(uint8_t(length % 250));
         }
+        for (int k = i; k < j; ++k) put(byte(k));
     }
 
     const QByteArray &m_bytes;
@@ -239,6 +268,9 @@ private:
     std::vector<Node> m_nodes;
     std::array<std::vector<uint8_t>, 2> m_counts;  // C40 and Text values per byte
     bool m_eci = false;
+    // The starts of short runs that may still be the cheapest: their bytes in order,
+    // their costs less their bytes increasing.
+    std::deque<std::pair<int, int>> m_runStarts;
 };
 
 } // namespace
@@ -249,18 +281,19 @@ std::vector<DataMatrixData> DataMatrix_Encodations(const QByteArray &bytes, Data
     const Path path(bytes, encodation, eci);
     std::vector<DataMatrixData> ways;
     const bool triplets = encodation == DataMatrixEncodation::C40 || encodation == DataMatrixEncodation::Text;
-    if (auto closed = path.codewords(triplets ? Tail : Ascii)) ways.push_back(*closed);
+    if (auto closed = path.codewords(triplets ? Tail : Ascii)) ways.push_back(std::move(*closed));
     std::optional<DataMatrixData> open;
     for (const Mode m : {C40, Text})
-        if (auto way = path.codewords(m); way && (!open || way->codewords.size() < open->codewords.size())) open = way;
-    if (open) ways.push_back(*open);
+        if (auto way = path.codewords(m); way && (!open || way->codewords.size() < open->codewords.size())) open = std::move(way);
+    if (open) ways.push_back(std::move(*open));
     return ways;
 }
 
 std::optional<std::vector<uint8_t>> DataMatrix_Fill(const DataMatrixData &data, int capacity)
 {
+    if (int(data.codewords.size()) > capacity) return std::nullopt;
     std::vector<uint8_t> codewords = data.codewords;
-    if (int(codewords.size()) > capacity) return std::nullopt;
+    codewords.reserve(size_t(capacity));
     if (data.open && int(codewords.size()) < capacity) codewords.push_back(kUnlatch);
     for (bool first = true; int(codewords.size()) < capacity; first = false) {
         const int position = int(codewords.size()) + 1;

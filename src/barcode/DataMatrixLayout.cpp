@@ -17,26 +17,60 @@ const DataMatrixShape kShapes[kDataMatrixSizes] = {
     {12, 36, 10, 16, 22, 18, 1},      {16, 36, 14, 16, 32, 24, 1},       {16, 48, 14, 22, 49, 28, 1},
 };
 
+constexpr uint16_t kLogZero = 512;  // the logarithm kept for 0: exp gives 0 from it on
+
 struct Field {
-    std::array<uint8_t, 256> log{};
-    std::array<uint8_t, 512> exp{};
+    std::array<uint16_t, 256> log{};
+    std::array<uint8_t, 2 * kLogZero + 1> exp{};  // 2^i twice over, then zeros from kLogZero on
     Field()
     {
         int x = 1;
         for (int i = 0; i < 255; ++i) {
             exp[size_t(i)] = exp[size_t(i) + 255] = uint8_t(x);
-            log[size_t(x)] = uint8_t(i);
+            log[size_t(x)] = uint16_t(i);
             x <<= 1;
             if (x & 0x100) x ^= 301;
         }
+        log[0] = kLogZero;
     }
-    uint8_t mul(uint8_t a, uint8_t b) const { return a && b ? exp[size_t(log[a]) + log[b]] : 0; }
+    uint8_t mul(uint8_t a, uint8_t b) const { return exp[size_t(log[a]) + log[b]]; }
 };
 
 const Field &field()
 {
     static const Field f;
     return f;
+}
+
+// The generator polynomial with the roots 2^1 .. 2^check, highest power first, as the
+// logarithms of its coefficients.
+std::vector<uint16_t> generatorLogs(int check)
+{
+    const Field &f = field();
+    std::vector<uint8_t> generator{1};
+    for (int i = 1; i <= check; ++i) {
+        std::vector<uint8_t> next(generator.size() + 1, 0);
+        for (size_t k = 0; k < generator.size(); ++k) {
+            next[k] ^= generator[k];
+            next[k + 1] ^= f.mul(generator[k], f.exp[size_t(i)]);
+        }
+        generator = std::move(next);
+    }
+    std::vector<uint16_t> logs(generator.size());
+    for (size_t k = 0; k < generator.size(); ++k) logs[k] = f.log[generator[k]];
+    return logs;
+}
+
+// The generators of every block's check codeword count (the most is 68), made once.
+constexpr int kMostCheck = 68;
+const std::vector<uint16_t> &generator(int check)
+{
+    static const std::array<std::vector<uint16_t>, kMostCheck + 1> generators = [] {
+        std::array<std::vector<uint16_t>, kMostCheck + 1> all;
+        for (int n = 0; n <= kMostCheck; ++n) all[size_t(n)] = generatorLogs(n);
+        return all;
+    }();
+    return generators[size_t(check)];
 }
 
 // The codewords' modules in the mapping matrix (the data regions side by side, without
@@ -72,7 +106,8 @@ public:
             at(m_rows - 1, m_columns - 2) = at(m_rows - 2, m_columns - 1) = 0;
         }
     }
-    bool dark(int row, int col) const { return m_bits[size_t(row) * m_columns + col] == 1; }
+    // The modules of a row, 1 where dark.
+    const int8_t *row(int row) const { return m_bits.data() + size_t(row) * m_columns; }
 
 private:
     // The eight modules (row, column) of a corner codeword, most significant bit first;
@@ -134,22 +169,18 @@ const DataMatrixShape &DataMatrix_Shape(DataMatrixSize size)
 
 std::vector<uint8_t> DataMatrix_Check(const std::vector<uint8_t> &data, int check)
 {
+    if (check <= 0) return {};
     const Field &f = field();
-    std::vector<uint8_t> generator{1};  // highest power first
-    for (int i = 1; i <= check; ++i) {
-        std::vector<uint8_t> next(generator.size() + 1, 0);
-        for (size_t k = 0; k < generator.size(); ++k) {
-            next[k] ^= generator[k];
-            next[k + 1] ^= f.mul(generator[k], f.exp[size_t(i)]);
-        }
-        generator = std::move(next);
-    }
+    std::vector<uint16_t> made;
+    if (check > kMostCheck) made = generatorLogs(check);
+    const uint16_t *g = (check > kMostCheck ? made : generator(check)).data() + 1;  // below the highest power
     std::vector<uint8_t> remainder(size_t(check), 0);
+    uint8_t *r = remainder.data();
+    const size_t last = size_t(check) - 1;
     for (uint8_t d : data) {
-        const uint8_t factor = d ^ remainder[0];
-        remainder.erase(remainder.begin());
-        remainder.push_back(0);
-        for (int k = 0; k < check; ++k) remainder[size_t(k)] ^= f.mul(generator[size_t(k) + 1], factor);
+        const uint8_t *exp = f.exp.data() + f.log[d ^ r[0]];  // times the factor
+        for (size_t k = 0; k < last; ++k) r[k] = r[k + 1] ^ exp[g[k]];
+        r[last] = exp[g[last]];
     }
     return remainder;
 }
@@ -178,17 +209,20 @@ DataMatrixGrid DataMatrix_Place(const DataMatrixShape &shape, const std::vector<
     const int across = shape.columns / (shape.regionColumns + 2), down = shape.rows / (shape.regionRows + 2);
     const Placement placement(down * shape.regionRows, across * shape.regionColumns, codewords);
     DataMatrixGrid grid{shape.columns, shape.rows, std::vector<uint8_t>(size_t(shape.columns) * shape.rows, 0)};
+    const int regionRows = shape.regionRows, regionColumns = shape.regionColumns;
     for (int top = 0; top < shape.rows; ++top) {  // rows counted from the top
-        const int regionRow = top / (shape.regionRows + 2), y = top % (shape.regionRows + 2);
-        for (int x = 0; x < shape.columns; ++x) {
-            const int regionColumn = x / (shape.regionColumns + 2), u = x % (shape.regionColumns + 2);
-            bool dark;
-            if (u == 0 || y == shape.regionRows + 1) dark = true;     // finder: left and bottom
-            else if (y == 0) dark = u % 2 == 0;                       // alignment: top
-            else if (u == shape.regionColumns + 1) dark = y % 2 == 1;  // alignment: right
-            else
-                dark = placement.dark(regionRow * shape.regionRows + y - 1, regionColumn * shape.regionColumns + u - 1);
-            grid.cells[size_t(shape.rows - 1 - top) * shape.columns + x] = dark;
+        const int regionRow = top / (regionRows + 2), y = top % (regionRows + 2);
+        uint8_t *line = grid.cells.data() + size_t(shape.rows - 1 - top) * shape.columns;
+        if (y == regionRows + 1) {  // finder: bottom
+            std::fill(line, line + shape.columns, uint8_t(1));
+            continue;
+        }
+        const int8_t *bits = y == 0 ? nullptr : placement.row(regionRow * regionRows + y - 1);
+        for (int x = 0; x < shape.columns; x += regionColumns + 2, bits = bits ? bits + regionColumns : nullptr) {
+            line[x] = 1;  // finder: left
+            for (int u = 1; u <= regionColumns; ++u)
+                line[x + u] = bits ? bits[u - 1] == 1 : u % 2 == 0;  // the codewords; alignment: top
+            line[x + regionColumns + 1] = y == 0 ? (regionColumns + 1) % 2 == 0 : y % 2 == 1;  // alignment: right
         }
     }
     return grid;

@@ -177,6 +177,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     ui.window->installEventFilter(this);
     ui.window->show();
     Select_front_side();
+    Design_Is_As_Saved();
     if (startProject) QTimer::singleShot(0, this, &SKTWindowController::New_Project);
 }
 

@@ -50,7 +50,10 @@ QLineEdit *shownText()
     return field;
 }
 
-const char *const kAlignArrows[] = {"\u2196", "\u2191", "\u2197", "\u2190", "\u2022", "\u2192", "\u2199", "\u2193", "\u2198"};
+QPixmap resourcePicture(const char *name)
+{
+    return QPixmap(Resource_Path + QLatin1String(name) + QStringLiteral(".png"));
+}
 
 } // namespace
 
@@ -77,8 +80,52 @@ void Print_Window::setUp()
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(241, 244, 250));
     setPalette(pal);
+    loadPictures();
     build();
     connectAll();
+}
+
+void Print_Window::loadPictures()
+{
+    both_up_down = resourcePicture("up-down");
+    both_up_down_flip = resourcePicture("up-down-flip");
+    both_left_right = resourcePicture("left-rite");
+    both_duplex_up = resourcePicture("both_up");
+    both_duplex_up_down = resourcePicture("head_up_head_down");
+    front_up = resourcePicture("front");
+    front_down = resourcePicture("front_flip");
+    back_up = resourcePicture("back");
+    back_down = resourcePicture("back_flip");
+    static const char *const normal[] = {"top_left",    "top_center",    "top_right",
+                                         "middle_left", "middle_center", "middle_right",
+                                         "bootom_left", "bootom_center", "boottom_right"};
+    static const char *const selected[] = {"top_left - sel",    "top_center - sel",  "top_right - sel",
+                                           "middle_left - sel", "middle_center_sel", "middle_right - sel",
+                                           "bootom_left - sel", "bootom_center - sel", "boottom_right - sel"};
+    const auto plain = alignPictures(false), chosen = alignPictures(true);
+    for (int i = 0; i < 9; ++i) {
+        *plain[size_t(i)] = resourcePicture(normal[i]);
+        *chosen[size_t(i)] = resourcePicture(selected[i]);
+    }
+}
+
+std::array<QPixmap *, 9> Print_Window::alignPictures(bool selected)
+{
+    if (selected)
+        return {&top_left_image_sel,   &top_center_image_sel, &top_rite_image_sel,
+                &middle_left_image_sel, &middle_center_image_sel, &middle_rite_image_sel,
+                &bot_left_image_sel,   &bot_center_image_sel, &bot_rite_image_sel};
+    return {&top_left_image,    &top_center_image,    &top_rite_image,
+            &middle_left_image, &middle_center_image, &middle_rite_image,
+            &bot_left_image,    &bot_center_image,    &bot_rite_image};
+}
+
+void Print_Window::Set_Reset_Alignemnt_Image(int k)
+{
+    if (k < 1 || k > 9) return;
+    const auto plain = alignPictures(false), chosen = alignPictures(true);
+    for (int i = 1; i <= 9; ++i)
+        if (QAbstractButton *b = alignButtons->button(i)) b->setIcon(QIcon(i == k ? *chosen[size_t(i - 1)] : *plain[size_t(i - 1)]));
 }
 
 Print_Window::~Print_Window() = default;
@@ -138,7 +185,8 @@ void Print_Window::build()
     alignButtons = new QButtonGroup(this);
     for (int k = 1; k <= 9; ++k) {
         auto *b = new QToolButton;
-        b->setText(QString::fromUtf8(kAlignArrows[k - 1]));
+        b->setIconSize(QSize(32, 32));
+        b->setAutoRaise(true);
         b->setCheckable(true);
         b->setToolTip(tr("Alignment %1").arg(k));
         alignButtons->addButton(b, k);
@@ -163,6 +211,10 @@ void Print_Window::build()
     print_alignment_one_side->addItems({tr("Upright"), tr("Turned")});
     sideLayout->addWidget(print_alignment);
     sideLayout->addWidget(print_alignment_one_side);
+    print_align_demo_pic = new QLabel;
+    print_align_demo_pic->setFixedSize(120, 80);
+    print_align_demo_pic->setAlignment(Qt::AlignCenter);
+    sideLayout->addWidget(print_align_demo_pic, 0, Qt::AlignHCenter);
     mirror_chk_box = new QCheckBox(tr("Mirror"));
     mirror_matrix = new QButtonGroup(this);
     auto *mirrorRow = new QHBoxLayout;
@@ -262,7 +314,8 @@ void Print_Window::connectAll()
         });
     connect(Auto_Center_chk_bx, &QCheckBox::toggled, this, [this] { Auto_Center_Checked(); });
     connect(fit_frame_chk, &QCheckBox::toggled, this, [this] { Fit_To_Frame_clicked(); });
-    connect(alignButtons, &QButtonGroup::idClicked, this, [this] {
+    connect(alignButtons, &QButtonGroup::idClicked, this, [this](int k) {
+        Set_Reset_Alignemnt_Image(k);
         if (!fit_frame_chk->isChecked()) Refresh_Preview();
     });
     connect(matrix_card_side, &QButtonGroup::idClicked, this, [this] { sideChosen(); });
@@ -363,6 +416,7 @@ void Print_Window::Prepare(const Print_Design &design)
         vert_mar_Text->setValue(0);
     }
     alignButtons->button(1)->setChecked(true);
+    Set_Reset_Alignemnt_Image(1);
     // Printers: the one in use, else the first listed.
     {
         const QSignalBlocker b(Printer_ComboBox);
@@ -483,11 +537,18 @@ void Print_Window::Set_Demo_align_image()
     print_alignment->setVisible(row == 0);
     print_alignment_one_side->setVisible(row != 0);
     if (row == 0) {
+        const QPixmap *const pictures[] = {&both_up_down_flip, &both_up_down, &both_left_right, &both_duplex_up,
+                                           &both_duplex_up_down};
         const int index = print_alignment->currentIndex();
-        if (index >= 0 && index < 5) m_layout.algn = QString::fromLatin1(codes[index]);
+        if (index >= 0 && index < 5) {
+            m_layout.algn = QString::fromLatin1(codes[index]);
+            print_align_demo_pic->setPixmap(*pictures[index]);
+        }
         if (index == 3 || index == 4) Disable_for_fit_or_duplex();
     } else {
-        m_layout.oneSideAlgn = print_alignment_one_side->currentIndex() == 0 ? QStringLiteral("U") : QStringLiteral("D");
+        const bool upright = print_alignment_one_side->currentIndex() == 0;
+        m_layout.oneSideAlgn = upright ? QStringLiteral("U") : QStringLiteral("D");
+        print_align_demo_pic->setPixmap(row == 1 ? (upright ? front_up : front_down) : (upright ? back_up : back_down));
     }
 }
 

@@ -10,6 +10,8 @@
 #include "SamplePreview.h"
 
 #include <QDialog>
+#include <QPixmap>
+#include <array>
 #include <functional>
 
 class QButtonGroup;
@@ -79,6 +81,9 @@ public:
     void Calculate_label_acc_row_col();
     void Refresh_Preview();
     void Set_Demo_align_image();
+    // Shows the selected picture on alignment button k (1 to 9) and the normal picture
+    // on the others; any other value changes nothing.
+    void Set_Reset_Alignemnt_Image(int k);
     const Page_Layout &layout() const { return m_layout; }
     Sample_Sheet sampleSheet() const;
 
@@ -122,6 +127,15 @@ public:
     QCheckBox *Auto_Center_chk_bx, *Show_Margins, *fit_frame_chk, *crop_mark_chk, *mirror_chk_box;
     QCheckBox *print_with_batch_chk, *print_with_excel_chk;
     QButtonGroup *alignButtons;      // ids 1-9
+    // The alignment buttons' pictures, normal and selected.
+    QPixmap top_left_image, top_center_image, top_rite_image, middle_left_image, middle_center_image,
+        middle_rite_image, bot_left_image, bot_center_image, bot_rite_image;
+    QPixmap top_left_image_sel, top_center_image_sel, top_rite_image_sel, middle_left_image_sel,
+        middle_center_image_sel, middle_rite_image_sel, bot_left_image_sel, bot_center_image_sel, bot_rite_image_sel;
+    // The chosen side arrangement's picture, and the pictures it shows.
+    QLabel *print_align_demo_pic;
+    QPixmap both_up_down, both_up_down_flip, both_left_right, both_duplex_up, both_duplex_up_down, front_up,
+        front_down, back_up, back_down;
     QButtonGroup *matrix_card_side;  // ids 0 both, 1 front, 2 back
     QButtonGroup *mirror_matrix;     // ids 0 horizontal, 1 vertical
     QRadioButton *All_print_rd, *Sel_print_rd;
@@ -136,6 +150,8 @@ public:
 private:
     void setUp();
     void build();
+    void loadPictures();
+    std::array<QPixmap *, 9> alignPictures(bool selected);
     void connectAll();
     void sideChosen();
     void Capture_Last_Values();

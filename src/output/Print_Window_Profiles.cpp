@@ -87,6 +87,7 @@ void Print_Window::Read_and_load_profile_info(const QString &name)
         if (Side_Margin_Text->isEnabled()) Side_Margin_Text->setValue(p->sideMarMM);
     }
     if (QAbstractButton *b = alignButtons->button(p->align)) b->setChecked(true);
+    Set_Reset_Alignemnt_Image(p->align);
     {
         const QSignalBlocker b(Auto_Center_chk_bx);
         Auto_Center_chk_bx->setChecked(p->autoCenter);

@@ -27,19 +27,28 @@ QString Virtual_PDF_Printer_File()
     return qEnvironmentVariable(Virtual_PDF_Printer_Setting);
 }
 
+System_Printers Installed_Printers()
+{
+    return {QPrinterInfo::availablePrinterNames(), QPrinterInfo::defaultPrinterName()};
+}
+
 QStringList Printer_Names()
 {
-    QStringList names = QPrinterInfo::availablePrinterNames();
+    QStringList names = Installed_Printers().names;
     if (!Virtual_PDF_Printer_File().isEmpty()) names << QString::fromLatin1(Virtual_PDF_Printer_Name);
     return names;
 }
 
+QString Default_Printer_Name(const System_Printers &system, const QString &virtualFile)
+{
+    if (!virtualFile.isEmpty()) return QString::fromLatin1(Virtual_PDF_Printer_Name);
+    if (!system.defaultName.isEmpty() && system.names.contains(system.defaultName)) return system.defaultName;
+    return system.names.isEmpty() ? QString() : system.names.first();
+}
+
 QString Default_Printer_Name()
 {
-    const QString system = QPrinterInfo::defaultPrinterName();
-    const QStringList names = Printer_Names();
-    if (!system.isEmpty() && names.contains(system)) return system;
-    return names.isEmpty() ? QString() : names.first();
+    return Default_Printer_Name(Installed_Printers(), Virtual_PDF_Printer_File());
 }
 
 namespace {

@@ -42,9 +42,20 @@ struct Print_Settings {
 
 // The virtual PDF printer's output file, empty when it is not offered.
 QString Virtual_PDF_Printer_File();
+// The system's printer queues and the one it names its default ("" for none).
+struct System_Printers {
+    QStringList names;
+    QString defaultName;
+};
+System_Printers Installed_Printers();
+
 // The installed printers, then the virtual PDF printer when it is offered.
 QStringList Printer_Names();
-// The system's default printer when there is one, else the first listed; "" for none.
+// The printer a new print starts on: the virtual PDF printer whenever it is offered (a
+// run that names it never prints on a real queue unless one is chosen by name), else
+// the system's default printer when it is listed, else the first listed; "" for none.
+QString Default_Printer_Name(const System_Printers &system, const QString &virtualFile);
+// The same over the machine's printers and the environment.
 QString Default_Printer_Name();
 
 // Makes `name` the settings' printer and takes its printable margins for the paper and

@@ -203,7 +203,15 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent) : QDialog(parent
     Sel_print_rd = new QRadioButton(tr("Cards"));
     from_Text = spin(1, kNoBatchMaximum, 1);
     To_Text = spin(1, kNoBatchMaximum, 1);
-    tot_label = new QLabel;
+    tot_label = new QLabel(tr("Total:"));
+    Total_Text = spin(1, kNoBatchMaximum, 1);
+    // An empty or zero Total becomes 1.
+    Total_Text->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    auto *allRow = new QHBoxLayout;
+    allRow->addWidget(rd_all_to_every);
+    allRow->addWidget(tot_label);
+    allRow->addWidget(Total_Text);
+    allRow->addStretch();
     auto *rangeRow = new QHBoxLayout;
     rangeRow->addWidget(Sel_print_rd);
     rangeRow->addWidget(from_Text);
@@ -212,10 +220,9 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent) : QDialog(parent
     rangeRow->addWidget(new QLabel(tr("to every recipient")));
     rangeRow->addStretch();
     auto *range = new QVBoxLayout(export_range_box);
-    range->addWidget(rd_all_to_every);
+    range->addLayout(allRow);
     range->addWidget(rd_one_per_recp);
     range->addLayout(rangeRow);
-    range->addWidget(tot_label);
     auto *card = new QFormLayout(send_sett_box);
     card->addRow(tr("Sides:"), sides);
     card->addRow(tr("File name:"), file_name_txt);
@@ -279,6 +286,7 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent) : QDialog(parent
     connect(send_with_excel_chk, &QCheckBox::toggled, this, &Send_Mail::batchChanged);
     for (QRadioButton *r : {rd_all_to_every, rd_one_per_recp, Sel_print_rd})
         connect(r, &QRadioButton::toggled, this, &Send_Mail::rangeChanged);
+    connect(Total_Text, &QSpinBox::valueChanged, this, &Send_Mail::Total_Val_Changed);
     connect(mirror_chk_box, &QCheckBox::toggled, this, [this](bool on) {
         for (QAbstractButton *b : mirror_matrix->buttons()) b->setEnabled(on);
     });
@@ -373,17 +381,41 @@ void Send_Mail::contentChanged()
         for (QAbstractButton *b : mirror_matrix->buttons()) b->setEnabled(mirror_chk_box->isChecked());
 }
 
-void Send_Mail::batchChanged()
+int Send_Mail::batchCards() const
 {
     int cards = 1;
     if (send_with_batch_chk->isChecked() && m_counts.useSeries) cards = std::max(cards, m_counts.seriesRows);
     if (send_with_excel_chk->isChecked() && m_counts.useExcel) cards = std::max(cards, m_counts.excelRows);
-    const int maximum = batchOn() ? cards : kNoBatchMaximum;
-    from_Text->setMaximum(maximum);
-    To_Text->setMaximum(maximum);
-    To_Text->setValue(cards);
-    tot_label->setText(batchOn() ? tr("%n card(s)", nullptr, cards) : QString());
+    return cards;
+}
+
+void Send_Mail::batchChanged()
+{
+    const int cards = batchCards();
+    Set_Tot_Value(cards, cards, QStringLiteral("A"));
     Set_Enable_Diable_Range_Box();
+}
+
+void Send_Mail::Set_Tot_Value(int value, int maximum, const QString &which)
+{
+    if (value == 0) value = 1;
+    if (!batchOn()) {
+        maximum = kNoBatchMaximum;
+        value = std::min(value, kNoBatchMaximum);
+    }
+    const QSignalBlocker block(Total_Text);
+    Total_Text->setMaximum(maximum);
+    To_Text->setMaximum(maximum);
+    from_Text->setMaximum(maximum);
+    if (which == QLatin1String("TOT") || which == QLatin1String("A")) Total_Text->setValue(value);
+    if (which == QLatin1String("TO") || which == QLatin1String("A")) To_Text->setValue(value);
+}
+
+void Send_Mail::Total_Val_Changed()
+{
+    int value = std::max(1, Total_Text->value());
+    if (batchOn()) value = std::min(value, batchCards());
+    Set_Tot_Value(value, batchOn() ? batchCards() : kNoBatchMaximum, QStringLiteral("TOT"));
 }
 
 void Send_Mail::Set_Enable_Diable_Range_Box()
@@ -394,6 +426,8 @@ void Send_Mail::Set_Enable_Diable_Range_Box()
 
 void Send_Mail::rangeChanged()
 {
+    tot_label->setEnabled(rd_all_to_every->isChecked());
+    Total_Text->setEnabled(rd_all_to_every->isChecked());
     from_Text->setEnabled(Sel_print_rd->isChecked());
     To_Text->setEnabled(Sel_print_rd->isChecked());
 }

@@ -82,7 +82,8 @@ public:
     QRadioButton *Sel_print_rd;
     QSpinBox *from_Text;
     QSpinBox *To_Text;
-    QLabel *tot_label;
+    QLabel *tot_label;  // the caption of the number of cards
+    QSpinBox *Total_Text;  // the number of cards, a field with its stepper
     QCheckBox *mirror_chk_box;
     QButtonGroup *mirror_matrix;  // 0 horizontal, 1 vertical
     QCheckBox *delayed_delv_chk;
@@ -118,6 +119,12 @@ private:
     void batchChanged();
     void rangeChanged();
     void Set_Enable_Diable_Range_Box();
+    // Total, To (1-based) and the steppers' maxima: `which` "TOT" sets Total, "TO" To,
+    // "A" both; without a batch the maximum is 999999.
+    void Set_Tot_Value(int value, int maximum, const QString &which);
+    // A typed or stepped Total: at least 1, at most the cards of the batch.
+    void Total_Val_Changed();
+    int batchCards() const;
     bool batchOn() const;
     void sendingThread(std::shared_ptr<Run> run);
     void finishRun(std::shared_ptr<Run> run);

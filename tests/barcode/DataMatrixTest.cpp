@@ -112,6 +112,39 @@ TEST(DataMatrix, Codewords)
                                     "#.....####", "###.##....", "####.##..#", "#..###.#..", "##########"}));
 }
 
+// Runs of bytes above 127 at the longest short Base256 run (249 bytes, one length
+// codeword): where ASCII and a short run cost as much as one long run, the value
+// starts in ASCII (Upper Shift) and the run comes after. Of short runs that cost the
+// same, the one that starts first is taken.
+TEST(DataMatrix, Base256RunsAtTheLongestShortRun)
+{
+    const QByteArray e = "\xc3\xa9";
+    struct Row {
+        QByteArray value;
+        size_t length;               // the Auto codewords before the pads
+        std::vector<uint8_t> start;  // the first codewords
+    } rows[] = {
+        {"\xe2\x82\xac" + e.repeated(123), 253, cw({241, 27, 231, 80, 206, 4, 196})},  // 249 bytes: one short run
+        {e.repeated(125), 255, cw({241, 27, 235, 68, 231, 123, 193})},                 // 250: 1 in ASCII, 249 run
+        {"A" + e.repeated(125), 256, cw({241, 27, 66, 235, 68, 231, 17, 86})},
+        {"12" + e.repeated(125) + "34", 257, cw({241, 27, 142, 235, 68, 231, 17, 86})},
+        {e.repeated(3), 10, cw({241, 27, 231, 93, 175, 43, 219, 86})},
+        {"hjc\xc3\xa9\xc2\xa0", 11, cw({241, 27, 231, 94, 84, 236, 123, 112, 236, 154, 14})},  // not "hjc" in ASCII
+        {"\t940\xe2\x82\xac", 10, cw({241, 27, 10, 224, 231, 134, 72, 143, 197, 132})},       // "0" in the run
+    };
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        const Row &r = rows[i];
+        const std::vector<DataMatrixData> ways = DataMatrix_Encodations(r.value, E::Auto, true);
+        ASSERT_FALSE(ways.empty()) << "row " << i;
+        EXPECT_EQ(ways.front().codewords.size(), r.length) << "row " << i;
+        EXPECT_EQ(std::vector<uint8_t>(ways.front().codewords.begin(), ways.front().codewords.begin() + r.start.size()), r.start)
+            << "row " << i;
+        const auto grid = Encode_DataMatrix(r.value, S::Auto, E::Auto);
+        ASSERT_TRUE(grid) << "row " << i;
+        expectReadBack(*grid, r.value, "row " + std::to_string(i));
+    }
+}
+
 TEST(DataMatrix, LongestValuesAndRefusals)
 {
     const QByteArray digits(3116, '7');

@@ -10,6 +10,11 @@
 #include <QDir>
 #include <QDoubleSpinBox>
 #include <QFile>
+#include <QIcon>
+#include <QImage>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -251,4 +256,68 @@ TEST(PrintWindow, EmptyProfileFolderAnswersSelectAProfile)
         b->click();
     }
     EXPECT_EQ(shown(), "\nPlease select a print profile|\nPlease select a print profile|\nPlease select a print profile");
+}
+
+// The alignment buttons show where the block of cards sits: the chosen one in its
+// selected form (a teal block on a light teal sheet), the others slate on white.
+TEST(PrintWindow, AlignmentButtonsShowTheChosenPlace)
+{
+    Fixture f(0);
+    const QRgb slate = qRgb(0x3b, 0x5b, 0x92), teal = qRgb(0x1f, 0x9e, 0x9a);
+    const QRgb white = qRgb(255, 255, 255), lightTeal = qRgb(0xd8, 0xf1, 0xef);
+    // Inside block k of a 32 x 32 picture, and at the place opposite it.
+    auto at = [](int k) { return QPoint(8 + (k - 1) % 3 * 7, 7 + (k - 1) / 3 * 7); };
+    auto picture = [&](int k) {
+        return f.window->alignButtons->button(k)->icon().pixmap(QSize(32, 32)).toImage().convertToFormat(QImage::Format_ARGB32);
+    };
+    for (int chosen : {5, 1, 9, 3, 7, 2, 4, 6, 8}) {
+        if (chosen != 5) QTest::mouseClick(f.window->alignButtons->button(chosen), Qt::LeftButton);
+        // "Default" opens on 5.
+        for (int k = 1; k <= 9; ++k) {
+            const QImage image = picture(k);
+            ASSERT_EQ(image.size(), QSize(32, 32)) << k;
+            EXPECT_EQ(image.pixel(at(k)), k == chosen ? teal : slate) << "button " << k << " after " << chosen;
+            if (k != 5) EXPECT_EQ(image.pixel(at(10 - k)), k == chosen ? lightTeal : white) << k;
+        }
+    }
+    EXPECT_EQ(f.window->alignButtons->checkedId(), 8);
+    if (const QString shots = qEnvironmentVariable("DOZO_SHOTS_DIR"); !shots.isEmpty()) {
+        f.window->resize(1200, 800);
+        f.window->show();
+        QDir().mkpath(shots);
+        f.window->grab().save(QDir(shots).filePath("print-window-pictures.png"));
+    }
+}
+
+// The side arrangement shows its picture, by the names the window loads.
+TEST(PrintWindow, SideArrangementShowsItsPicture)
+{
+    Fixture f(0);
+    const struct {
+        int side, index;
+        const char *picture;
+    } table[] = {{0, 0, "up-down-flip"}, {0, 1, "up-down"},   {0, 2, "left-rite"}, {0, 3, "both_up"},
+                 {0, 4, "head_up_head_down"}, {1, 0, "front"}, {1, 1, "front_flip"}, {2, 0, "back"},
+                 {2, 1, "back_flip"}};
+    for (const auto &row : table) {
+        f.window->matrix_card_side->button(row.side)->click();
+        QComboBox *list = row.side == 0 ? f.window->print_alignment : f.window->print_alignment_one_side;
+        list->setCurrentIndex(row.index);
+        emit list->activated(row.index);
+        const QImage shown = f.window->print_align_demo_pic->pixmap().toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage file = QImage(Resource_Path + row.picture + ".png").convertToFormat(QImage::Format_ARGB32);
+        ASSERT_FALSE(file.isNull()) << row.picture;
+        EXPECT_EQ(shown, file) << row.picture;
+    }
+    // Turned or not: the back's photo at the left (upright) or the right (turned) of the lower card.
+    const QRgb photo = qRgb(0x8e, 0x99, 0xab), ground = qRgb(0xee, 0xf1, 0xf5);
+    const struct {
+        const char *picture;
+        QRgb left, right;
+    } turned[] = {{"up-down", photo, ground}, {"up-down-flip", ground, photo}};
+    for (const auto &row : turned) {
+        const QImage file(Resource_Path + row.picture + ".png");
+        EXPECT_EQ(file.pixel(47, 54), row.left) << row.picture;
+        EXPECT_EQ(file.pixel(72, 58), row.right) << row.picture;
+    }
 }

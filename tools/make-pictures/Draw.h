@@ -55,5 +55,7 @@ bool makeBackgrounds(const QDir& resources);
 bool makeLibrary(const QDir& resources);
 bool makeIcons(const QDir& resources);
 bool makePromotionPictures(const QDir& resources);
+bool makePrintPictures(const QDir& resources);
+bool makeAppIcon(const QDir& resources);  // the desktop icon, "AppIcon/"
 
 }  // namespace pictures

@@ -115,6 +115,8 @@ int main(int argc, char** argv) {
   ok &= pictures::makeLibrary(resources);
   ok &= pictures::makeIcons(resources);
   ok &= pictures::makePromotionPictures(resources);
+  ok &= pictures::makePrintPictures(resources);
+  ok &= pictures::makeAppIcon(resources);
   std::printf("%d pictures written to %s\n", pictures::savedCount(), qPrintable(resources.path()));
   return ok ? 0 : 1;
 }

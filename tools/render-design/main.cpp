@@ -5,6 +5,7 @@
 #include "DesignFile.h"
 #include "Globals.h"
 #include "Paths.h"
+#include "PhotoPictureAdjuster.h"
 #include "RenderResources.h"
 #include "SKTBarcode.h"
 #include "SKTRenderingView.h"
@@ -61,17 +62,19 @@ int main(int argc, char **argv)
     const Card_Property &card = back ? design.back_card : design.front_card;
     const QRectF frame(QPointF(0, 0), card.Card_Size());
     if (frame.isEmpty()) return fail(QStringLiteral("the design's card has no size"), 1);
+    const PhotoPictureAdjuster adjuster;
+    const RenderResources resources = Application_Render_Resources(adjuster);
 
     if (suffix == QLatin1String("pdf")) {
         const QByteArray pdf =
-            SKTRenderingView::pdfDataWithGraphics_data(controls, frame, &card, Application_Render_Resources());
+            SKTRenderingView::pdfDataWithGraphics_data(controls, frame, &card, resources);
         QFile file(out);
         if (pdf.isEmpty() || !file.open(QIODevice::WriteOnly) || file.write(pdf) != pdf.size())
             return fail(QStringLiteral("could not write %1").arg(out), 1);
         return 0;
     }
     QImage image =
-        SKTRenderingView::image_From_Card_Graphics(controls, frame, &card, Application_Render_Resources(), dots / 72);
+        SKTRenderingView::image_From_Card_Graphics(controls, frame, &card, resources, dots / 72);
     if (image.isNull()) return fail(QStringLiteral("the side could not be drawn"), 1);
     image.setDotsPerMeterX(int(std::lround(dots / 0.0254)));
     image.setDotsPerMeterY(int(std::lround(dots / 0.0254)));

@@ -47,6 +47,7 @@ int Group_Mode_Wizard::Open_Wnd()
     Sheet_ComboBox->clear();
     contains_header->setChecked(true);
     Reset_All_Combo_Box();
+    gallery->zoomSliderDidChange(0.5);
     gallery->cat_cmbo_bx->setCurrentIndex(0);
     gallery->template_category_combo->setCurrentIndex(0);
     gallery->Fill_Templates(QStringLiteral("C"));

@@ -38,7 +38,7 @@ Start_Card::Start_Card(std::function<int(const QString &sides)> open_profile) : 
     // The template list is the galleries' own widget; this window chooses its categories.
     m_gallery = new Template_Gallery(Resource_Path + QStringLiteral("Templates"), userTemplateFolder());
     m_gallery->Set_Choosers_Visible(false);
-    m_gallery->imageBrowser->setGridSize(QSize(190, 150));
+    m_gallery->Set_Grid_Margin(QSize(30, 40));
     m_gallery->imageBrowser->setWordWrap(true);
     layout->addWidget(m_gallery, 1);
     auto *buttons = new QDialogButtonBox;

@@ -3,22 +3,38 @@
 #include "Export_Template.h"
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "Log.h"
 #include "MessageBox.h"
 #include "TemplateFiles.h"
 
 #include <QComboBox>
 #include <QFileInfo>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSignalBlocker>
+#include <QSlider>
 #include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
 const QStringList kCategories = {"Corporate", "Education", "Health", "Misc", "Press", "Transport", "Visitor", "All"};
+// Thumbnails are made at the largest zoom's width and scaled down for the smaller.
+constexpr int kThumbnailWidth = 256;
 
 } // namespace
+
+QSize Gallery_Thumbnail_Size(double zoom)
+{
+    const double z = std::clamp(zoom, 0.0, 1.0);
+    const int width = int(std::lround(64 + 192 * z));
+    return {width, int(std::lround(width * 11 / 16.0))};
+}
 
 Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString &userFolder, QWidget *parent)
     : QWidget(parent), m_templates(templatesFolder), m_user(userFolder)
@@ -29,7 +45,7 @@ Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString
     template_category_combo->addItems(kCategories);
     imageBrowser = new QListWidget(this);
     imageBrowser->setViewMode(QListView::IconMode);
-    imageBrowser->setIconSize(QSize(160, 110));
+    imageBrowser->setIconSize(Gallery_Thumbnail_Size(m_zoom));
     imageBrowser->setResizeMode(QListView::Adjust);
     imageBrowser->setMovement(QListView::Static);
     imageBrowser->setSpacing(6);
@@ -49,9 +65,21 @@ Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString
     auto *top = new QHBoxLayout;
     top->addWidget(cat_cmbo_bx);
     top->addWidget(template_category_combo);
+    _zoom_label = new QLabel(tr("Zoom:"), this);
+    _zoom_slider = new QSlider(Qt::Horizontal, this);
+    _zoom_slider->setRange(0, 100);
+    _zoom_slider->setValue(50);
+    _zoom_slider->setMaximumWidth(200);
+    _zoom_slider->setEnabled(false);
+    auto *zoom = new QHBoxLayout;
+    zoom->addStretch();
+    zoom->addWidget(_zoom_label);
+    zoom->addWidget(_zoom_slider);
+
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addWidget(imageBrowser, 1);
+    layout->addLayout(zoom);
     layout->addWidget(template_btn_box);
 
     askName = [](const QString &current) -> std::optional<QString> {
@@ -71,11 +99,31 @@ Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString
     });
     connect(template_category_combo, &QComboBox::currentTextChanged, this,
             [this](const QString &text) { Fill_Templates(text.left(1).toUpper()); });
+    connect(_zoom_slider, &QSlider::valueChanged, this, [this](int v) { zoomSliderDidChange(v / 100.0); });
     connect(imageBrowser, &QListWidget::currentRowChanged, this, [this] { emit templateSelected(Selected_Template_Path()); });
     connect(Delete_temp_btn, &QPushButton::clicked, this, &Template_Gallery::Delete_Template_Click);
     connect(Copy_temp_btn, &QPushButton::clicked, this, &Template_Gallery::Copy_Templatee_Click);
     connect(Rename_temp_btn, &QPushButton::clicked, this, &Template_Gallery::Rename_Template_Click);
     Fill_Templates(QStringLiteral("C"));
+}
+
+void Template_Gallery::zoomSliderDidChange(double value)
+{
+    m_zoom = std::clamp(value, 0.0, 1.0);
+    {
+        const QSignalBlocker block(_zoom_slider);
+        _zoom_slider->setValue(int(std::lround(m_zoom * 100)));
+    }
+    const QSize size = Gallery_Thumbnail_Size(m_zoom);
+    imageBrowser->setIconSize(size);
+    if (m_gridMargin.isValid()) imageBrowser->setGridSize(size + m_gridMargin);
+    Show_NSLog_Message(QString::asprintf("ZOOM : %f\n", m_zoom));
+}
+
+void Template_Gallery::Set_Grid_Margin(const QSize &extra)
+{
+    m_gridMargin = extra;
+    imageBrowser->setGridSize(imageBrowser->iconSize() + extra);
 }
 
 bool Template_Gallery::userMode() const
@@ -87,11 +135,14 @@ void Template_Gallery::fill(const QStringList &previews)
 {
     imageBrowser->clear();
     for (const QString &path : previews) {
-        auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(Thumbnail_Image(path, 160))),
+        auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(Thumbnail_Image(path, kThumbnailWidth))),
                                          userMode() ? QFileInfo(path).completeBaseName() : QString(), imageBrowser);
         item->setData(Qt::UserRole, path);
     }
-    if (imageBrowser->count() > 0) imageBrowser->setCurrentRow(0);
+    if (imageBrowser->count() > 0) {
+        _zoom_slider->setEnabled(true);
+        imageBrowser->setCurrentRow(0);
+    }
 }
 
 void Template_Gallery::Fill_Templates(const QString &letter)
@@ -109,13 +160,14 @@ void Template_Gallery::Fill_Templates_User_Defined()
         fill(TemplateFiles::Previews_In(m_user));
     }
     template_btn_box->setEnabled(imageBrowser->count() > 0);
+    _zoom_slider->setEnabled(imageBrowser->count() > 0);
 }
 
 void Template_Gallery::Show_Designs(const QStringList &designPaths, bool blankCard)
 {
     imageBrowser->clear();
     if (blankCard) {
-        QPixmap white(160, 101);
+        QPixmap white(kThumbnailWidth, kThumbnailWidth * 101 / 160);
         white.fill(Qt::white);
         auto *blank = new QListWidgetItem(QIcon(white), tr("Blank Card"), imageBrowser);
         blank->setData(Qt::UserRole, QString());
@@ -124,10 +176,11 @@ void Template_Gallery::Show_Designs(const QStringList &designPaths, bool blankCa
         const QFileInfo info(path);
         QString preview = info.path() + u'/' + info.completeBaseName() + QStringLiteral(".png");
         if (!QFileInfo::exists(preview)) preview = info.path() + u'/' + info.completeBaseName() + QStringLiteral(".jpg");
-        auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(Thumbnail_Image(preview, 160))),
+        auto *item = new QListWidgetItem(QIcon(QPixmap::fromImage(Thumbnail_Image(preview, kThumbnailWidth))),
                                          info.completeBaseName(), imageBrowser);
         item->setData(Qt::UserRole, path);
     }
+    _zoom_slider->setEnabled(imageBrowser->count() > 0);
     if (imageBrowser->count() > 0) imageBrowser->setCurrentRow(0);
 }
 

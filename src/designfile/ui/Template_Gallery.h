@@ -2,6 +2,7 @@
 // The template list of the galleries: built-in templates by category (the category
 // combo's first letter; "A" lists every folder but "User") or the user's templates
 // with Delete, Copy and Rename. The selected template is its preview's path.
+#include <QSize>
 #include <QString>
 #include <QWidget>
 #include <functional>
@@ -11,6 +12,11 @@ class QComboBox;
 class QLabel;
 class QListWidget;
 class QPushButton;
+class QSlider;
+
+// The thumbnails' size at a zoom value from 0 to 1: 64 x 44 pixels at 0, 160 x 110
+// at 0.5 (the starting zoom), 256 x 176 at 1.
+QSize Gallery_Thumbnail_Size(double zoom);
 
 class Template_Gallery : public QWidget {
     Q_OBJECT
@@ -32,6 +38,12 @@ public:
     // Shows or hides the source and category choices and the user-template commands.
     void Set_Choosers_Visible(bool visible);
 
+    // The thumbnails take the size of the zoom value (0 to 1); the slider shows it.
+    void zoomSliderDidChange(double value);
+    double zoomValue() const { return m_zoom; }
+    // Items laid out in cells this much larger than the thumbnails (names under them).
+    void Set_Grid_Margin(const QSize &extra);
+
     void Delete_Template_Click();
     void Copy_Templatee_Click();
     void Rename_Template_Click();
@@ -47,6 +59,8 @@ public:
     QPushButton *Delete_temp_btn = nullptr;
     QPushButton *Copy_temp_btn = nullptr;
     QPushButton *Rename_temp_btn = nullptr;
+    QLabel *_zoom_label = nullptr;
+    QSlider *_zoom_slider = nullptr;  // 0 to 100: the zoom in hundredths
 
 signals:
     void templateSelected(const QString &previewPath);
@@ -59,4 +73,6 @@ private:
     QString m_templates;
     QString m_user;
     bool m_choosers = true;
+    double m_zoom = 0.5;
+    QSize m_gridMargin;
 };

@@ -508,8 +508,10 @@ bool Cropping_Tool::Start_Crop_Job(const Crop_All_Snapshot &snap, void (Cropping
         m_progress = new Send_Modeless(this);
     const int total = int(snap.paths.size());
     m_progress->Show_One_By_One_Modeless(m_state, total, QStringLiteral("%1 / %2 ").arg(0).arg(total));
-    if (m_job->Start())
+    if (m_job->Start()) {
+        Show_hide_Crop_Selection(false);  // back when the run ends
         return true;
+    }
     m_progress->Hide_One_By_One_Modeless();
     m_job.reset();
     return false;
@@ -530,9 +532,16 @@ void Cropping_Tool::Finish_Crop_All()
     // The picture of the row the run reached (a faceless one says nothing: the run's own).
     if (const auto rows = list->selectionModel()->selectedRows(); !rows.isEmpty())
         Load_Image_File(Get_Item_Text(rows.first().row()));
+    Show_Selection_After_Run();
     m_job.reset();
     Open_Export_File_Box(*m_state, this);
     emit cropAllFinished();
+}
+
+void Cropping_Tool::Show_Selection_After_Run()
+{
+    const Crop_Mode m = mode();
+    if (m == Crop_Mode::Drawn || (m == Crop_Mode::Face && Find_Face)) Show_hide_Crop_Selection(true);
 }
 
 Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows)

@@ -174,6 +174,9 @@ private:
     void Create_List(const QStringList &paths);
     void Detect_Face();
     void Finish_Crop_All();
+    // The selection a run hid: shown again in drawn mode, and in face mode when a face
+    // was found.
+    void Show_Selection_After_Run();
     // Starts a run of the job on a snapshot with the progress panel; finish ends it.
     bool Start_Crop_Job(const Crop_All_Snapshot &snap, void (Cropping_Tool::*finish)());
     // inputs

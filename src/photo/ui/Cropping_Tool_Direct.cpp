@@ -322,6 +322,7 @@ void Cropping_Tool::Finish_Direct_Run()
     const QStringList lines = m_job->seriesLines();  // one per row done: the file, or empty
     m_progress->update_sending_progress_bar();
     m_progress->Hide_One_By_One_Modeless();
+    Show_Selection_After_Run();
     m_job.reset();
     if (crop_direct == 2) {
         if (!QFileInfo(m_directSeriesPath).isFile()) {

@@ -20,6 +20,7 @@
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTemporaryDir>
 #include <QTreeWidget>
 #include <gtest/gtest.h>
@@ -277,6 +278,22 @@ TEST_F(GroupWizard, TemplateThatFailsToLoadKeepsTheWizardOpenAndNamesStayInside)
     EXPECT_EQ(w.Open_Wnd(), 0);
     EXPECT_EQ(loaded.size(), 1);
     EXPECT_TRUE(finished.isEmpty());
+}
+
+TEST_F(GroupWizard, EveryOpeningStartsTheGalleryAtTheMiddleZoom)
+{
+    Group_Mode_Wizard w(services());
+    QList<QSize> shown;
+    w.whileOpen = [&](SeriesDialog &) {
+        shown << w.gallery->imageBrowser->iconSize();
+        w.gallery->_zoom_slider->setValue(100);
+        shown << w.gallery->imageBrowser->iconSize();
+        w.Cancel_Click();
+    };
+    w.Open_Wnd();
+    w.Open_Wnd();
+    EXPECT_EQ(shown, QList<QSize>({{160, 110}, {256, 176}, {160, 110}, {256, 176}}));
+    EXPECT_EQ(w.gallery->_zoom_slider->value(), 100);
 }
 
 TEST_F(GroupWizard, OpeningAProjectOrADesignFile)

@@ -9,6 +9,8 @@
 #include <QImage>
 #include <QListWidget>
 #include <QPushButton>
+#include <QSlider>
+#include <QTest>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -103,6 +105,72 @@ TEST_F(Gallery, UserCommands)
         shown.resize(520, 360);
         shown.show();
         shown.grab().save(QDir(shots).filePath("24-gallery.png"));
+    }
+}
+
+TEST(GalleryZoom, ThumbnailSizeOfTheZoom)
+{
+    const struct {
+        double zoom;
+        QSize size;
+    } table[] = {{0, {64, 44}}, {0.25, {112, 77}}, {0.5, {160, 110}}, {1, {256, 176}}, {-0.5, {64, 44}}, {1.5, {256, 176}}};
+    for (const auto &row : table) EXPECT_EQ(Gallery_Thumbnail_Size(row.zoom), row.size) << row.zoom;
+}
+
+// The bounding box of the pixels of one colour in the shown list.
+QRect drawnBox(QListWidget &list, QRgb colour)
+{
+    const QImage shown = list.viewport()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QRect box;
+    for (int y = 0; y < shown.height(); ++y)
+        for (int x = 0; x < shown.width(); ++x)
+            if (shown.pixel(x, y) == colour) box |= QRect(x, y, 1, 1);
+    return box;
+}
+
+TEST_F(Gallery, ZoomSliderSizesTheThumbnails)
+{
+    // A preview of 400 x 250 pixels, larger than the largest thumbnail.
+    QImage big(400, 250, QImage::Format_RGB32);
+    big.fill(qRgb(200, 0, 0));
+    QDir().mkpath(t + "/Misc");
+    ASSERT_TRUE(big.save(t + "/Misc/big.png"));
+    Template_Gallery g(t, u);
+    g.resize(700, 500);
+    g.show();
+    g.template_category_combo->setCurrentText("Misc");
+    g.imageBrowser->clearSelection();  // the selection frame would cover the edges
+    EXPECT_TRUE(g._zoom_slider->isEnabled());
+    EXPECT_EQ(g._zoom_slider->value(), 50);
+    EXPECT_EQ(drawnBox(*g.imageBrowser, qRgb(200, 0, 0)).size(), QSize(160, 100));
+    // The user drags the slider to its ends (keys move it as dragging does).
+    const struct {
+        Qt::Key key;
+        double zoom;
+        QSize icon, drawn;
+    } table[] = {{Qt::Key_End, 1.0, {256, 176}, {256, 160}}, {Qt::Key_Home, 0.0, {64, 44}, {64, 40}}};
+    for (const auto &row : table) {
+        QTest::keyClick(g._zoom_slider, row.key);
+        EXPECT_DOUBLE_EQ(g.zoomValue(), row.zoom);
+        EXPECT_EQ(g.imageBrowser->iconSize(), row.icon);
+        EXPECT_EQ(drawnBox(*g.imageBrowser, qRgb(200, 0, 0)).size(), row.drawn) << row.zoom;
+    }
+    // Cells with names under the thumbnails grow with them.
+    g.Set_Grid_Margin(QSize(30, 40));
+    EXPECT_EQ(g.imageBrowser->gridSize(), QSize(94, 84));
+    g.zoomSliderDidChange(0.5);
+    EXPECT_EQ(g._zoom_slider->value(), 50);
+    EXPECT_EQ(g.imageBrowser->gridSize(), QSize(190, 150));
+    // An empty user folder has nothing to zoom.
+    QFile::remove(u + "/Staff.png");
+    g.cat_cmbo_bx->setCurrentIndex(1);
+    EXPECT_FALSE(g._zoom_slider->isEnabled());
+    if (const QString shots = qEnvironmentVariable("DOZO_SHOTS_DIR"); !shots.isEmpty()) {
+        g.cat_cmbo_bx->setCurrentIndex(0);
+        g.template_category_combo->setCurrentText("All");
+        QTest::keyClick(g._zoom_slider, Qt::Key_End);
+        QDir().mkpath(shots);
+        g.grab().save(QDir(shots).filePath("gallery-zoom.png"));
     }
 }
 

@@ -3,6 +3,7 @@
 #include "Invitation_Wizard.h"
 #include "PhotoPictureAdjuster.h"
 #include "Start_Card.h"
+#include "Shots.h"
 #include "TestSupport.h"
 
 #include <QCheckBox>
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTest>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
@@ -248,4 +250,25 @@ TEST(StartCard, ProfileButtonAndRoads)
     gallery.Open_Wnd();
     Resource_Path = savedResources;
     Created_Resource_Path = savedCreated;
+}
+
+// The start window's zoom on the shipped templates: the thumbnails and the cells with
+// their names under them grow with the slider.
+TEST(StartCard, ZoomSliderSizesTheShippedTemplates)
+{
+    Start_Card gallery([](const QString &) { return 0; });
+    QList<QSize> sizes;
+    QTimer::singleShot(0, &gallery, [&] {
+        auto *slider = gallery.findChild<QSlider *>();
+        ASSERT_TRUE(slider);
+        EXPECT_TRUE(slider->isEnabled());
+        sizes << gallery.list()->iconSize() << gallery.list()->gridSize();
+        QTest::keyClick(slider, Qt::Key_End);
+        sizes << gallery.list()->iconSize() << gallery.list()->gridSize();
+        testsupport::saveShot(gallery, QStringLiteral("start-window-zoom"));
+        gallery.cancelButton->click();
+    });
+    gallery.resize(900, 600);
+    gallery.Open_Wnd();
+    EXPECT_EQ(sizes, QList<QSize>({{160, 110}, {190, 150}, {256, 176}, {286, 216}}));
 }

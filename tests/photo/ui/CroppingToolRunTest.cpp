@@ -115,6 +115,48 @@ TEST(CroppingToolRun, CropAllLeavesItsRowsToTheWorkerAndShowsTheLastAtTheEnd)
     EXPECT_EQ(QImageReader(home + "/out/" + QFileInfo(last).fileName()).size(), QSize(100, 50));
 }
 
+// Crop All hides the selection while it runs; at the end the drawn selection comes
+// back as it was, and a face selection when the last row's picture has a face.
+TEST(CroppingToolRun, CropAllHidesTheSelectionWhileItRuns)
+{
+    const struct {
+        const char *mode;
+        bool lastHasFace;
+        bool shownAfter;
+    } table[] = {{"drawn", true, true}, {"face", true, true}, {"face", false, false}, {"fixed", true, false}};
+    int run = 0;
+    for (const auto &row : table) {
+        SCOPED_TRACE(std::string(row.mode) + (row.lastHasFace ? " last with a face" : " last without a face"));
+        const QString home = testHome() + QStringLiteral("/run%1").arg(++run);
+        Make_Picture(home + "/in/1.png", 200, 100);
+        Make_Picture(home + "/in/2.png", 200, 100);
+        Cropping_Tool tool(std::make_shared<Counting_Face>());
+        tool.resize(900, 700);
+        tool.show();
+        tool.own_name_radio->setChecked(true);
+        Open_Folder_Input(tool, home + "/in", home + "/out");
+        ASSERT_EQ(tool.list->rowCount(), 2);
+        Make_Picture(tool.Get_Item_Text(1), row.lastHasFace ? 200 : 80, 100);  // the last row cut
+        tool.list->selectRow(0);
+        QRadioButton *radio = QLatin1String(row.mode) == QLatin1String("drawn") ? tool.drawn_radio
+                              : QLatin1String(row.mode) == QLatin1String("face") ? tool.face_radio
+                                                                                  : tool.fixed_radio;
+        radio->setChecked(true);
+        if (radio == tool.fixed_radio) {
+            tool.width_Text->setText("50");
+            tool.height_Text->setText("40");
+        }
+        const QRectF before = tool.canvas->hasSelectors() ? tool.canvas->model().selectors().back().frame : QRectF();
+        QSignalSpy done(&tool, &Cropping_Tool::cropAllFinished);
+        QTest::mouseClick(tool.crop_all_btn, Qt::LeftButton);
+        ASSERT_TRUE(tool.job());
+        EXPECT_FALSE(tool.canvas->isVisible()) << "while the run goes";
+        ASSERT_TRUE(done.wait(20000));
+        EXPECT_EQ(tool.canvas->isVisible(), row.shownAfter);
+        if (radio == tool.drawn_radio) EXPECT_EQ(tool.canvas->model().selectors().back().frame, before);
+    }
+}
+
 TEST(CroppingToolRun, OpenFolderOpensTheOutputFolderAndTheDirectRoadsHideIt)
 {
     const QString home = testHome();
