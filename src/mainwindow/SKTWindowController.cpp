@@ -1,6 +1,8 @@
 // Construction of the main window controller and its links to the model and canvas.
 #include "SKTWindowController.h"
 
+#include <QThreadPool>
+
 #include "Barcode_Gen.h"
 #include "CardValueEngine.h"
 #include "Mail_Card_Source.h"
@@ -52,8 +54,8 @@ const ResourcePicture kResourcePictures[] = {
 };
 } // namespace
 
-SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster)
-    : document(design), pictureAdjuster(adjuster)
+SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster, QThreadPool *pool)
+    : document(design), pictureAdjuster(adjuster), runPool(pool ? *pool : *QThreadPool::globalInstance())
 {
     // Fonts: the default text font is the menu font of the desktop.
     DEFAULT_FONT = QApplication::font("QMenuBar");

@@ -37,6 +37,7 @@ class Barcode_Data_Source;
 class Group_Row_List;
 class SideCopy;
 class Batch_Export_Run;
+class QThreadPool;
 class Send_Modeless;
 class Barcode_Gen;
 class Visitor_Log_Records;
@@ -84,8 +85,10 @@ class SKTWindowController : public QObject, public CardViewHost, public ProfileP
     Q_OBJECT
 public:
     // adjuster: makes the shown pictures of image controls in the card views, the
-    // exports and the previews; it outlives the controller.
-    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster);
+    // exports and the previews; it outlives the controller. runPool: the application's
+    // pool that every output run makes its cards on (Qt's global pool when none is
+    // given); it outlives the controller.
+    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster, QThreadPool *runPool = nullptr);
     ~SKTWindowController() override;
 
     static SKTWindowController *defaultInstance();
@@ -94,6 +97,7 @@ public:
     // The open design.
     SKTDocument &document;
     const PictureAdjuster &pictureAdjuster;
+    QThreadPool &runPool;
     QMainWindow *window() const { return ui.window; }
     // Builds the window and runs the set-up; `startProject` false skips New_Project
     // (tests build the window without the start gallery).
@@ -272,6 +276,9 @@ public:
     void Show_Data_Source_Of(SKTGraphic *g);
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
+    // A workbook was imported in the profile dialog now open (its bindings to an
+    // earlier spreadsheet are stale).
+    bool Browse_Excel_AGAIN = false;
 
     // ---- E-mail (_Mail.cpp) ----
     // The mail command: the card mailing window over this design.

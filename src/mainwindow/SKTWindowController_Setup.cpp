@@ -162,7 +162,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
         connect(exportCard, &QAction::triggered, this, &SKTWindowController::Export_Card_Clicked);
         menu->addAction(exportTemplate);
         a->setMenu(menu);
-        if (auto *button = qobject_cast<QToolButton *>(ui.commandBar->widgetForAction(a)))
+        if (auto *button = qobject_cast<QToolButton *>(ui.commandWidget(a)))
             button->setPopupMode(QToolButton::InstantPopup);
     }
     auto *exitApp = new QAction(tr("Exit"), ui.window);

@@ -85,7 +85,7 @@ void newProject(Group_Mode_Wizard &w, const QString &book)
 TEST(GroupModeCommand, FollowsVisitorLogOnTheToolbar)
 {
     Window w;
-    const QList<QAction *> actions = w.controller.ui.commandBar->actions();
+    const QList<QAction *> actions = w.controller.ui.deskBar->actions();
     const qsizetype log = actions.indexOf(w.command("VisitorLog"));
     ASSERT_GE(log, 0);
     EXPECT_EQ(actions.value(log + 1), w.command("GroupMode"));
