@@ -132,4 +132,4 @@ bool SKTWindowController::Is_Visitor_Or_Group_Mode() const { return document.isV
 
 void SKTWindowController::Selection_Count_Changed(int) {}
 
-void SKTWindowController::Get_Email_Details() { Load_Email_Details(); }
+Mail_Settings SKTWindowController::Get_Email_Details() const { return Current_Mail_Settings(); }

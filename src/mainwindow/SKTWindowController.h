@@ -60,6 +60,9 @@ class Card_Wizard;
 class Invitation_Wizard;
 struct Wizard_Collaborators;
 struct Wizard_Card_Choice;
+struct Mail_Settings;
+class Help_Support;
+class Promotion_Form;
 class QDialog;
 class Camera;
 class QAbstractButton;
@@ -179,9 +182,9 @@ public:
     void Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight, float newWidth,
                                                        float newHeight, char changeFontSize);
 
-    // Copies the stored e-mail sender, server, port and SSL flag into the process-wide
-    // values; the password stays in the store.
-    void Get_Email_Details();
+    // The stored e-mail sender, server, port and SSL flag, read freshly from the
+    // settings store (the password stays there).
+    Mail_Settings Get_Email_Details() const;
 
     // ---- Project (_Project.cpp) ----
     void New_Project();
@@ -284,6 +287,10 @@ public:
     void Email_Settings_Clicked();
     Send_Mail &Send_Mail_Window();
     Email_Setting &Email_Setting_Window();
+    // The help and support window and the promotion window, made on first use as
+    // children of the main window.
+    Help_Support &Help_Window();
+    Promotion_Form &Promotion_Window();
     // The visitor details mailing window (the visitor log sends a visitor's file with it).
     Direct_Mail &Direct_Mail_Window();
     void connectMailCommands();
@@ -680,6 +687,8 @@ private:
     std::unique_ptr<Mail_Card_Source> m_mailCards;
     Send_Mail *m_sendMail = nullptr;
     Email_Setting *m_emailSetting = nullptr;
+    Help_Support *m_help = nullptr;
+    Promotion_Form *m_promotion = nullptr;
     Direct_Mail *m_directMail = nullptr;
     Image_Library *m_imageLibrary = nullptr;  // made at its first opening
     std::unique_ptr<Start_Card> m_startCard;  // made at their first opening
