@@ -1,6 +1,8 @@
 // Construction of the main window controller and its links to the model and canvas.
 #include "SKTWindowController.h"
 
+#include <QThreadPool>
+
 #include "Barcode_Gen.h"
 #include "CardValueEngine.h"
 #include "Mail_Card_Source.h"
@@ -21,6 +23,7 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QTimer>
 
 SKTWindowController *Main_App_wnd = nullptr;
 
@@ -49,8 +52,10 @@ const ResourcePicture kResourcePictures[] = {
 };
 } // namespace
 
-SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster, Modal_Runner *runner)
-    : document(design), pictureAdjuster(adjuster), modalRunner(runner)
+SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster, QThreadPool *pool,
+                                         Modal_Runner *runner)
+    : document(design), pictureAdjuster(adjuster), runPool(pool ? *pool : *QThreadPool::globalInstance()),
+      modalRunner(runner)
 {
     // Fonts: the default text font is the menu font of the desktop.
     DEFAULT_FONT = QApplication::font("QMenuBar");
@@ -112,6 +117,13 @@ void SKTWindowController::showWindow()
     if (!m_setUp) awakeFromNib(true);
 }
 
+void SKTWindowController::showWindow(const QString &designPath)
+{
+    if (m_setUp) return;
+    awakeFromNib(false);
+    QTimer::singleShot(0, this, [this, designPath] { Start_With_Design(designPath); });
+}
+
 QRectF SKTWindowController::frontCardBounds() const { return document.cardBounds(); }
 
 Picture SKTWindowController::Panel_Image_For_Path(const QString &path) { return Get_Image_For_Path(path, 0); }
@@ -120,4 +132,4 @@ bool SKTWindowController::Is_Visitor_Or_Group_Mode() const { return document.isV
 
 void SKTWindowController::Selection_Count_Changed(int) {}
 
-void SKTWindowController::Get_Email_Details() { Load_Email_Details(); }
+Mail_Settings SKTWindowController::Get_Email_Details() const { return Current_Mail_Settings(); }

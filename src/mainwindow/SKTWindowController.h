@@ -37,6 +37,7 @@ class Barcode_Data_Source;
 class Group_Row_List;
 class SideCopy;
 class Batch_Export_Run;
+class QThreadPool;
 class Send_Modeless;
 class Barcode_Gen;
 class Visitor_Log_Records;
@@ -59,6 +60,9 @@ class Card_Wizard;
 class Invitation_Wizard;
 struct Wizard_Collaborators;
 struct Wizard_Card_Choice;
+struct Mail_Settings;
+class Help_Support;
+class Promotion_Form;
 class QDialog;
 class Camera;
 class Modal_Runner;
@@ -82,10 +86,12 @@ class SKTWindowController : public QObject, public CardViewHost, public ProfileP
     Q_OBJECT
 public:
     // adjuster: makes the shown pictures of image controls in the card views, the
-    // exports and the previews; it outlives the controller.
-    // runner: runs the windows opened from the main window (null: exec()); it outlives
-    // the controller.
-    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster, Modal_Runner *runner = nullptr);
+    // exports and the previews; it outlives the controller. runPool: the application's
+    // pool that every output run makes its cards on (Qt's global pool when none is
+    // given); it outlives the controller. runner: runs the windows opened from the main
+    // window (exec() when none is given); it outlives the controller.
+    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster, QThreadPool *runPool = nullptr,
+                        Modal_Runner *runner = nullptr);
     ~SKTWindowController() override;
 
     static SKTWindowController *defaultInstance();
@@ -94,12 +100,16 @@ public:
     // The open design.
     SKTDocument &document;
     const PictureAdjuster &pictureAdjuster;
+    QThreadPool &runPool;
     Modal_Runner *const modalRunner;
     QMainWindow *window() const { return ui.window; }
     // Builds the window and runs the set-up; `startProject` false skips New_Project
     // (tests build the window without the start gallery).
     void awakeFromNib(bool startProject = true);
     void showWindow();
+    // The window for a design file given to the program (as a desktop passes it):
+    // set up without the start gallery, then Start_With_Design from the event loop.
+    void showWindow(const QString &designPath);
     bool isSetUp() const { return m_setUp; }
 
     // ---- Sides (_Sides.cpp) ----
@@ -176,15 +186,19 @@ public:
     void Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight, float newWidth,
                                                        float newHeight, char changeFontSize);
 
-    // Copies the stored e-mail sender, server, port and SSL flag into the process-wide
-    // values; the password stays in the store.
-    void Get_Email_Details();
+    // The stored e-mail sender, server, port and SSL flag, read freshly from the
+    // settings store (the password stays there).
+    Mail_Settings Get_Email_Details() const;
 
     // ---- Project (_Project.cpp) ----
     void New_Project();
     void New_Project_Setting_Reset(bool resetCard);
     // Runs the start window; false when the user chose to leave the application.
     bool Open_Start_Window();
+    // The start of a run on a design file given to the program: a new project opening
+    // that file as Open opens one picked in its panel; a file that cannot be read gets
+    // the reader's message and the start window follows.
+    void Start_With_Design(const QString &path);
     void Set_Log_Name_In_Title();
 
     // ---- Design files (_DesignFile.cpp) ----
@@ -202,6 +216,9 @@ public:
     void Image_Control_Counter_Check();
     // The File commands.
     void Open_Design();
+    // Open's reading of a chosen file, behind the please-wait sheet: true when it is the
+    // design now; a file that cannot be read is reported and the open design stays.
+    bool Open_Design_File(const QString &path);
     void Save_Design() { Save_project_file(false, true, QStringLiteral("L")); }
     void Save_Design_As() { Save_project_file(true, true, QStringLiteral("L")); }
     void Close_Design();
@@ -230,8 +247,15 @@ public:
     // A side as a picture (scale pixels per point), with its card base and border.
     QImage Side_Image(int side, double scale) const;
     void Exit_App();
-    // Asks whether to save before the design is closed; false when the user cancels.
+    // Asks whether to save before the design is closed, when the user changed it since
+    // it was opened, made or saved; false when the user cancels.
     bool Ask_To_Save_Changes();
+    // The user changed the design since it was opened, made or saved: a recorded change
+    // of a side, or other card properties. Picking rows, switching sides, the silent
+    // project save of group mode and an output run's backup and restore are no change.
+    bool Design_Changed() const;
+    // The design as it is now is the one opened, made or saved.
+    void Design_Is_As_Saved();
     // ---- Printing (_Print.cpp) ----
     // The Print command: counts, backup, the print window, the design put back.
     void Print_Button();
@@ -256,6 +280,9 @@ public:
     void Show_Data_Source_Of(SKTGraphic *g);
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
+    // A workbook was imported in the profile dialog now open (its bindings to an
+    // earlier spreadsheet are stale).
+    bool Browse_Excel_AGAIN = false;
 
     // ---- E-mail (_Mail.cpp) ----
     // The mail command: the card mailing window over this design.
@@ -264,6 +291,10 @@ public:
     void Email_Settings_Clicked();
     Send_Mail &Send_Mail_Window();
     Email_Setting &Email_Setting_Window();
+    // The help and support window and the promotion window, made on first use as
+    // children of the main window.
+    Help_Support &Help_Window();
+    Promotion_Form &Promotion_Window();
     // The visitor details mailing window (the visitor log sends a visitor's file with it).
     Direct_Mail &Direct_Mail_Window();
     void connectMailCommands();
@@ -613,6 +644,10 @@ private:
     void showSide(int side);
 
     UndoHistory m_history;
+    // What Design_Changed reads: a change the user made (a side change recorded), the card
+    // properties of the design as it was opened, made or saved.
+    bool m_userChanged = false;
+    Card_Property m_savedFront, m_savedBack;
     double _zoomFactor = 1.0;
     int m_selectedTool = 0;
     SKTGraphic *Last_Selected_Graphic = nullptr;
@@ -649,6 +684,8 @@ private:
     std::unique_ptr<Mail_Card_Source> m_mailCards;
     Send_Mail *m_sendMail = nullptr;
     Email_Setting *m_emailSetting = nullptr;
+    Help_Support *m_help = nullptr;
+    Promotion_Form *m_promotion = nullptr;
     Direct_Mail *m_directMail = nullptr;
     Image_Library *m_imageLibrary = nullptr;  // made at its first opening
     std::unique_ptr<Start_Card> m_startCard;  // made at their first opening

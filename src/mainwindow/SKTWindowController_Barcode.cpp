@@ -52,7 +52,7 @@ Barcode_Gen &SKTWindowController::barcodeWindow()
 {
     if (!m_barcodeWindow) {
         m_barcodeSource = std::make_unique<DesignDataSource>(*this);
-        m_barcodeWindow = std::make_unique<Barcode_Gen>(nullptr, modalRunner);
+        m_barcodeWindow = std::make_unique<Barcode_Gen>(nullptr, Barcode_Gen::Help_Presenter(), modalRunner);
         m_barcodeWindow->setDataSource(m_barcodeSource.get());
     }
     return *m_barcodeWindow;
@@ -104,6 +104,8 @@ void SKTWindowController::Update_Barcode_Graphics(const Barcode_Edit &edit)
             g->Set_Excel_binding_Index(edit.binding.excel_col_indx);
         }
         Render_Barcode(*g);
+        // The new picture's place is where the card shows it: the frame follows.
+        SKTGraphicView::check_barcode_and_set_control_bounds(g);
         changed = true;
     }
     if (!changed) return;

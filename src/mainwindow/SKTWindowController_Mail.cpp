@@ -94,12 +94,10 @@ Direct_Mail &SKTWindowController::Direct_Mail_Window()
 
 void SKTWindowController::Mail_Clicked()
 {
-    Get_Email_Details();
     Send_Mail_Window().Open_Wnd();
 }
 
 void SKTWindowController::Email_Settings_Clicked()
 {
     Email_Setting_Window().Open_Wnd();
-    Get_Email_Details();
 }

@@ -81,7 +81,6 @@ void SKTWindowController::awakeFromNib(bool startProject)
     }
     Data_Folder_Path = Created_Resource_Path + QStringLiteral("DataSet");
     Create_Folder(Data_Folder_Path);
-    Get_Email_Details();
     Read_Camera_Folder();
     Create_Camera_Path_File();
 
@@ -163,7 +162,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
         connect(exportCard, &QAction::triggered, this, &SKTWindowController::Export_Card_Clicked);
         menu->addAction(exportTemplate);
         a->setMenu(menu);
-        if (auto *button = qobject_cast<QToolButton *>(ui.commandBar->widgetForAction(a)))
+        if (auto *button = qobject_cast<QToolButton *>(ui.commandWidget(a)))
             button->setPopupMode(QToolButton::InstantPopup);
     }
     auto *exitApp = new QAction(tr("Exit"), ui.window);
@@ -178,6 +177,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     ui.window->installEventFilter(this);
     ui.window->show();
     Select_front_side();
+    Design_Is_As_Saved();
     if (startProject) QTimer::singleShot(0, this, &SKTWindowController::New_Project);
 }
 

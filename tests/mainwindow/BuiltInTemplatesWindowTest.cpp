@@ -29,7 +29,7 @@ TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinInTheMainWindow)
     const PhotoPictureAdjuster adjuster;
     SKTDocument document;
     testsupport::ScriptedRunner runner;
-    SKTWindowController controller(document, adjuster, &runner);
+    SKTWindowController controller(document, adjuster, nullptr, &runner);
     controller.awakeFromNib(false);
     testsupport::answerStartWindow(runner, [&]() -> std::optional<QString> {
         return folder + QStringLiteral("Visitor Pass (h).zcd");

@@ -18,7 +18,7 @@ struct ProfileWindow {
     PhotoPictureAdjuster adjuster;
     SKTDocument document;
     testsupport::ScriptedRunner runner;  // answers the windows opened from the main window
-    SKTWindowController controller{document, adjuster, &runner};
+    SKTWindowController controller{document, adjuster, nullptr, &runner};
     explicit ProfileWindow(const char *mode = "V")
     {
         controller.awakeFromNib(false);

@@ -38,7 +38,7 @@ struct TestWindow {
     SKTDocument document;
     // Answers the windows the tests open from the main window.
     testsupport::ScriptedRunner runner;
-    SKTWindowController controller{document, adjuster, &runner};
+    SKTWindowController controller{document, adjuster, nullptr, &runner};
     TestWindow()
     {
         testsupport::answerLibrary(runner);

@@ -57,7 +57,11 @@ public:
 class Barcode_Gen : public QDialog {
     Q_OBJECT
 public:
-    explicit Barcode_Gen(QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
+    // Shows a help button's title and text; by default a message box.
+    using Help_Presenter = std::function<void(const QString &title, const QString &text)>;
+
+    // runner: runs the window (null: exec()).
+    explicit Barcode_Gen(QWidget *parent = nullptr, Help_Presenter helpPresenter = {}, Modal_Runner *runner = nullptr);
 
     void setDataSource(Barcode_Data_Source *source) { m_source = source; }
     // Fills the data-source list for the design's mode, loads the copy, renders the
@@ -81,7 +85,6 @@ public:
 
     // Help buttons, in the order of Help_Texts().
     static QList<QPair<QString, QString>> Help_Texts();
-    static std::function<void(const QString &title, const QString &text)> helpPresenter;
 
     // ---- Elements ----
     QComboBox *barcodeTypePopup = nullptr;
@@ -130,6 +133,7 @@ public:
 
 private:
     Modal_Runner *const m_runner;  // runs the window (null: exec())
+    Help_Presenter m_helpPresenter;
     QWidget *makeTexts();
     QWidget *makeSymbolTab();
     QWidget *makeTextTab();

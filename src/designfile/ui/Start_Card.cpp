@@ -5,6 +5,7 @@
 #include "Modal_Runner.h"
 #include "Paths.h"
 #include "Template_Gallery.h"
+#include "Wizard_Card_Page.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -129,8 +130,7 @@ int Start_Card::Open_Wnd()
     const int at = m_category->findText(current.isEmpty() ? QStringLiteral("Visitor") : current);
     m_category->setCurrentIndex(at >= 0 ? at : 0);
     fillCategory(m_category->currentText());
-    const int result = Run_Modal(m_runner, *this);
-    hide();
+    const int result = Run_Wizard(*this, m_runner);
     if (result != 1) m_road = Start_Road::Cancel;
-    return result == 1 ? 1 : 0;
+    return result;
 }

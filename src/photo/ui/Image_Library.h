@@ -65,6 +65,9 @@ public:
     void reject() override { Cancel_Clicked(); }
 
 private:
+    // Shows the pictures of the folder in place of the shown ones; nothing changes when
+    // it is not a folder.
+    void showFolder(const QString &folder);
     Modal_Runner *const m_runner;  // runs the window (null: exec())
     void reload();
     void selectionChanged();
