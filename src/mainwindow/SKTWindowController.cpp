@@ -26,8 +26,6 @@
 #include <QTimer>
 
 SKTWindowController *Main_App_wnd = nullptr;
-std::function<Start_Choice()> SKTWindowController::startWindowAnswerer;
-std::function<int(QDialog &)> SKTWindowController::wizardAnswerer;
 
 namespace {
 SKTWindowController *app_DefaultInstance = nullptr;
@@ -54,8 +52,10 @@ const ResourcePicture kResourcePictures[] = {
 };
 } // namespace
 
-SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster, QThreadPool *pool)
-    : document(design), pictureAdjuster(adjuster), runPool(pool ? *pool : *QThreadPool::globalInstance())
+SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster, QThreadPool *pool,
+                                         Modal_Runner *runner)
+    : document(design), pictureAdjuster(adjuster), runPool(pool ? *pool : *QThreadPool::globalInstance()),
+      modalRunner(runner)
 {
     // Fonts: the default text font is the menu font of the desktop.
     DEFAULT_FONT = QApplication::font("QMenuBar");

@@ -65,6 +65,7 @@ class Help_Support;
 class Promotion_Form;
 class QDialog;
 class Camera;
+class Modal_Runner;
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
@@ -87,8 +88,10 @@ public:
     // adjuster: makes the shown pictures of image controls in the card views, the
     // exports and the previews; it outlives the controller. runPool: the application's
     // pool that every output run makes its cards on (Qt's global pool when none is
-    // given); it outlives the controller.
-    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster, QThreadPool *runPool = nullptr);
+    // given); it outlives the controller. runner: runs the windows opened from the main
+    // window (exec() when none is given); it outlives the controller.
+    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster, QThreadPool *runPool = nullptr,
+                        Modal_Runner *runner = nullptr);
     ~SKTWindowController() override;
 
     static SKTWindowController *defaultInstance();
@@ -98,6 +101,7 @@ public:
     SKTDocument &document;
     const PictureAdjuster &pictureAdjuster;
     QThreadPool &runPool;
+    Modal_Runner *const modalRunner;
     QMainWindow *window() const { return ui.window; }
     // Builds the window and runs the set-up; `startProject` false skips New_Project
     // (tests build the window without the start gallery).
@@ -615,13 +619,6 @@ public:
 
     bool live_mode_list_value_change = false;
     QStringList images;  // background pictures offered by the background browser
-
-    // Lets tests pick the start window's choice without a person: the template path to
-    // load ("" for a blank card), a wizard's road, or nullopt for Cancel.
-    static std::function<Start_Choice()> startWindowAnswerer;
-    // Lets tests answer a wizard (a Card_Wizard or an Invitation_Wizard, set up from its
-    // first state) in place of a person: 1 for OK, 0 for Cancel.
-    static std::function<int(QDialog &wizard)> wizardAnswerer;
 
     // The wizards' roads from the start window (SKTWindowController_Wizard.cpp): true when
     // a new design was made, false after Cancel (the profile records reset).

@@ -7,6 +7,7 @@
 #include "Mail_Recipients.h"
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
+#include "Modal_Runner.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -35,7 +36,7 @@ struct Direct_Mail::Run {
     int lastFailure = Mail_Sent;
 };
 
-Direct_Mail::Direct_Mail(QWidget *parent) : QDialog(parent)
+Direct_Mail::Direct_Mail(QWidget *parent, Modal_Runner *runner) : QDialog(parent), m_runner(runner)
 {
     setObjectName(QStringLiteral("Direct_Mail"));
     setWindowTitle(tr("E-mail Visitor Details"));
@@ -113,15 +114,14 @@ int Direct_Mail::Open_Wnd(const QString &path)
     from_txt->setText(Current_Mail_Settings().sender);
     to_txt->clear();
     showSending(false);
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }
 
 void Direct_Mail::Setting_Button()
 {
-    if (!settingsWindow) settingsWindow = new Email_Setting(this);
+    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_runner);
     settingsWindow->Open_Wnd();
     from_txt->setText(Current_Mail_Settings().sender);
 }

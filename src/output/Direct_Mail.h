@@ -11,6 +11,7 @@
 #include <memory>
 #include <thread>
 
+class Modal_Runner;
 class Email_Setting;
 class QGroupBox;
 class QLabel;
@@ -20,7 +21,7 @@ class QPushButton;
 
 class Direct_Mail : public QDialog {
 public:
-    explicit Direct_Mail(QWidget *parent = nullptr);
+    explicit Direct_Mail(QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
     ~Direct_Mail() override;
 
     // Sends `path` (the opener puts it into file_path_ctrl); runs the window.
@@ -49,9 +50,9 @@ public:
 
     Mail_Transport transport;
     Email_Setting *settingsWindow = nullptr;
-    static inline std::function<void(Direct_Mail &)> whileOpen;
 
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     struct Run;
     void showSending(bool sending);
     void finishRun(std::shared_ptr<Run> run);

@@ -7,6 +7,7 @@
 #include "MessageBox.h"
 #include "Preferences.h"
 #include "Shared_Dialogs.h"
+#include "Modal_Runner.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -34,7 +35,7 @@ void Run_Beside_Event_Loop(const std::function<void()> &work)
     worker.join();
 }
 
-Email_Setting::Email_Setting(QWidget *parent) : QDialog(parent)
+Email_Setting::Email_Setting(QWidget *parent, Modal_Runner *runner) : QDialog(parent), m_runner(runner)
 {
     setObjectName(QStringLiteral("Email_Setting"));
     setWindowTitle(tr("E-mail Settings"));
@@ -98,8 +99,7 @@ int Email_Setting::Open_Wnd()
 {
     loadPreferences();
     _send_mail_result_status->clear();
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }

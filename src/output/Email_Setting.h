@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <functional>
 
+class Modal_Runner;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,7 +16,7 @@ class QRadioButton;
 
 class Email_Setting : public QDialog {
 public:
-    explicit Email_Setting(QWidget *parent = nullptr);
+    explicit Email_Setting(QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
 
     // Loads the stored settings and runs the window; 1 after Save, 0 after Close.
     int Open_Wnd();
@@ -49,11 +50,8 @@ public:
     // The transport of the test message (tests point it elsewhere).
     Mail_Transport transport;
 
-    // Lets tests (and scripted runs) act while the window is open: called once it is
-    // shown, with the window; the window stays open until it is done.
-    static inline std::function<void(Email_Setting &)> whileOpen;
-
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     void setBusy(bool busy);
 };
 

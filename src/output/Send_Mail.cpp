@@ -9,6 +9,7 @@
 #include "Mail_Recipients.h"
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
+#include "Modal_Runner.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -142,7 +143,8 @@ struct Send_Mail::Run {
     }
 };
 
-Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent) : QDialog(parent), m_source(source)
+Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *runner)
+    : QDialog(parent), m_runner(runner), m_source(source)
 {
     setObjectName(QStringLiteral("Send_Mail"));
     setWindowTitle(tr("Send E-mail"));
@@ -364,8 +366,7 @@ void Send_Mail::Reset_For_Design()
 int Send_Mail::Open_Wnd()
 {
     Reset_For_Design();
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }
@@ -443,7 +444,7 @@ void Send_Mail::browse_att_Button()
 
 void Send_Mail::Setting_Button()
 {
-    if (!settingsWindow) settingsWindow = new Email_Setting(this);
+    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_runner);
     settingsWindow->Open_Wnd();
     from_txt->setText(Current_Mail_Settings().sender);
 }

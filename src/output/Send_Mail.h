@@ -18,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+class Modal_Runner;
 class Email_Setting;
 class QButtonGroup;
 class QCheckBox;
@@ -47,7 +48,7 @@ Mail_Plan Make_Mail_Plan(Mail_Run_Mode mode, int recipients, int cards, int from
 
 class Send_Mail : public QDialog {
 public:
-    Send_Mail(Mail_Card_Source &source, QWidget *parent = nullptr);
+    Send_Mail(Mail_Card_Source &source, QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
     ~Send_Mail() override;
 
     // Resets the window for the design and runs it; returns when it is closed.
@@ -110,10 +111,8 @@ public:
     // The settings window the Settings button runs (made on first use when unset).
     Email_Setting *settingsWindow = nullptr;
 
-    // Lets tests (and scripted runs) act while the window is open.
-    static inline std::function<void(Send_Mail &)> whileOpen;
-
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     struct Run;
     void contentChanged();
     void batchChanged();

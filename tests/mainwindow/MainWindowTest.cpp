@@ -133,16 +133,16 @@ TEST(MainWindow, StartWindowCancelAsksBeforeLeaving)
 {
     Window w;
     int asked = 0;
-    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> {
+    testsupport::answerStartWindow(w.runner, [&]() -> std::optional<QString> {
         return ++asked == 1 ? std::nullopt : std::optional<QString>(QString());
-    };
+    });
     testsupport::boxes().clear();
     testsupport::boxes().answerNext(0);  // No: stay
     EXPECT_TRUE(w.controller.Open_Start_Window());
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDo you really want to exit?"});
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(w.controller.Get_Undo_Count(), 1) << "the undo stack starts from one snapshot";
-    SKTWindowController::startWindowAnswerer = nullptr;
+    w.runner.remove<Start_Card>();
 }
 
 TEST(MainWindow, RulersEchoAMoveAndForgetItAtRelease)

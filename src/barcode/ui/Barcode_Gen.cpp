@@ -6,6 +6,7 @@
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Modal_Runner.h"
 #include "NKDBarcode.h"
 #include "ScopedFlag.h"
 
@@ -27,7 +28,6 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-std::function<int(Barcode_Gen &)> Barcode_Gen::runHook;
 
 namespace {
 
@@ -100,8 +100,8 @@ QList<QPair<QString, QString>> Barcode_Gen::Help_Texts()
     };
 }
 
-Barcode_Gen::Barcode_Gen(QWidget *parent, Help_Presenter helpPresenter)
-    : QDialog(parent), m_helpPresenter(std::move(helpPresenter))
+Barcode_Gen::Barcode_Gen(QWidget *parent, Help_Presenter helpPresenter, Modal_Runner *runner)
+    : QDialog(parent), m_runner(runner), m_helpPresenter(std::move(helpPresenter))
 {
     const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
     setWindowTitle(QStringLiteral("Barcode"));
@@ -495,7 +495,7 @@ std::optional<Barcode_Edit> Barcode_Gen::Open_Wnd(const Barcode_Edit &edit)
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
-    const int code = runHook ? runHook(*this) : exec();
+    const int code = Run_Modal(m_runner, *this);
     if (code != QDialog::Accepted) return std::nullopt;
     return current();
 }

@@ -1,5 +1,7 @@
 #include "Card_Wizard.h"
 
+#include "Modal_Runner.h"
+
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -43,7 +45,7 @@ void Card_Wizard::reset()
 int Card_Wizard::Open_Wnd()
 {
     reset();
-    return Run_Wizard(*this);
+    return Run_Wizard(*this, m_with.runner);
 }
 
 void Card_Wizard::Card_Image_Library_Btn()

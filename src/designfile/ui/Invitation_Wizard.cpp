@@ -1,6 +1,7 @@
 #include "Invitation_Wizard.h"
 
 #include "MessageBox.h"
+#include "Modal_Runner.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -153,7 +154,7 @@ void Invitation_Wizard::reset()
 int Invitation_Wizard::Open_Wnd()
 {
     reset();
-    return Run_Wizard(*this);
+    return Run_Wizard(*this, m_with.runner);
 }
 
 void Invitation_Wizard::Background_Library_Btn()

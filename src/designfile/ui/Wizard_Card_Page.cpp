@@ -1,6 +1,7 @@
 #include "Wizard_Card_Page.h"
 
 #include "CardResize.h"
+#include "Modal_Runner.h"
 
 #include <QComboBox>
 #include <QDialog>
@@ -76,9 +77,9 @@ void Paint_Wizard_Pattern(QWidget &w, const QImage &pattern)
     p.drawTiledPixmap(w.rect(), QPixmap::fromImage(pattern));
 }
 
-int Run_Wizard(QDialog &wizard)
+int Run_Wizard(QDialog &wizard, Modal_Runner *runner)
 {
-    const int result = wizard.exec();
+    const int result = Run_Modal(runner, wizard);
     wizard.hide();
     return result == 1 ? 1 : 0;
 }

@@ -18,6 +18,7 @@
 #include <initializer_list>
 #include <memory>
 
+class Modal_Runner;
 class PictureView;
 class QCheckBox;
 class QComboBox;
@@ -42,7 +43,7 @@ public:
     // the window.
     // camera: the frames of the camera input (null: Make_Camera_Source at its first use).
     Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent,
-                  std::unique_ptr<FrameSource> camera = nullptr);
+                  std::unique_ptr<FrameSource> camera = nullptr, Modal_Runner *runner = nullptr);
     ~Cropping_Tool() override;
 
     // Resets to the main screen and runs modally.
@@ -126,9 +127,6 @@ public:
     QString Passed_Excel_Col_Name;
     int Crop_New_Excel_Col_Index = -1;
     QString Crop_New_Excel_Col_Name;
-    // Lets tests act while the window is open: called once it is shown.
-    static inline std::function<void(Cropping_Tool &)> whileOpen;
-
     // ---- Widgets ----
     QStackedWidget *screens = nullptr;
     QRadioButton *file_radio = nullptr, *folder_radio = nullptr;
@@ -170,6 +168,7 @@ signals:
     void cropAllFinished();
 
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     void buildWindow();
     void Create_List(const QStringList &paths);
     void Detect_Face();
@@ -220,6 +219,6 @@ QWidget *Cropping_Row(std::initializer_list<QWidget *> widgets);
 // The cropping window of a main window: its one instance, made at the first call with
 // the OpenCV face detector (face mode off without the cascade).
 // rows: the design's spreadsheet rows, given to the window when it is made.
-Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows = nullptr);
+Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows = nullptr, Modal_Runner *runner = nullptr);
 // The Crop command: opens that window on its main screen.
-int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows = nullptr);
+int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows = nullptr, Modal_Runner *runner = nullptr);

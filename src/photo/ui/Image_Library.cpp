@@ -5,6 +5,7 @@
 #include "LibraryContents.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Modal_Runner.h"
 
 #include <QComboBox>
 #include <QDataStream>
@@ -97,7 +98,7 @@ private:
     mutable QHash<QString, QIcon> m_thumbnails;
 };
 
-Image_Library::Image_Library(QWidget *parent) : QDialog(parent)
+Image_Library::Image_Library(QWidget *parent, Modal_Runner *runner) : QDialog(parent), m_runner(runner)
 {
     setModal(true);
     setAutoFillBackground(true);
@@ -180,8 +181,7 @@ int Image_Library::Open_Library_Window()
         Show_NSLog_Message(QString::fromUtf8(e.what()));
         return 0;
     }
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }
