@@ -26,8 +26,6 @@
 #include <QTimer>
 
 SKTWindowController *Main_App_wnd = nullptr;
-std::function<Start_Choice()> SKTWindowController::startWindowAnswerer;
-std::function<int(QDialog &)> SKTWindowController::wizardAnswerer;
 
 namespace {
 SKTWindowController *app_DefaultInstance = nullptr;
@@ -54,8 +52,10 @@ const ResourcePicture kResourcePictures[] = {
 };
 } // namespace
 
-SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster, QThreadPool *pool)
-    : document(design), pictureAdjuster(adjuster), runPool(pool ? *pool : *QThreadPool::globalInstance())
+SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster, QThreadPool *pool,
+                                         Modal_Runner *runner)
+    : document(design), pictureAdjuster(adjuster), runPool(pool ? *pool : *QThreadPool::globalInstance()),
+      modalRunner(runner)
 {
     // Fonts: the default text font is the menu font of the desktop.
     DEFAULT_FONT = QApplication::font("QMenuBar");
@@ -132,4 +132,4 @@ bool SKTWindowController::Is_Visitor_Or_Group_Mode() const { return document.isV
 
 void SKTWindowController::Selection_Count_Changed(int) {}
 
-void SKTWindowController::Get_Email_Details() { Load_Email_Details(); }
+Mail_Settings SKTWindowController::Get_Email_Details() const { return Current_Mail_Settings(); }

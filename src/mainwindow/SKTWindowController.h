@@ -60,8 +60,12 @@ class Card_Wizard;
 class Invitation_Wizard;
 struct Wizard_Collaborators;
 struct Wizard_Card_Choice;
+struct Mail_Settings;
+class Help_Support;
+class Promotion_Form;
 class QDialog;
 class Camera;
+class Modal_Runner;
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
@@ -84,8 +88,10 @@ public:
     // adjuster: makes the shown pictures of image controls in the card views, the
     // exports and the previews; it outlives the controller. runPool: the application's
     // pool that every output run makes its cards on (Qt's global pool when none is
-    // given); it outlives the controller.
-    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster, QThreadPool *runPool = nullptr);
+    // given); it outlives the controller. runner: runs the windows opened from the main
+    // window (exec() when none is given); it outlives the controller.
+    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster, QThreadPool *runPool = nullptr,
+                        Modal_Runner *runner = nullptr);
     ~SKTWindowController() override;
 
     static SKTWindowController *defaultInstance();
@@ -95,6 +101,7 @@ public:
     SKTDocument &document;
     const PictureAdjuster &pictureAdjuster;
     QThreadPool &runPool;
+    Modal_Runner *const modalRunner;
     QMainWindow *window() const { return ui.window; }
     // Builds the window and runs the set-up; `startProject` false skips New_Project
     // (tests build the window without the start gallery).
@@ -179,9 +186,9 @@ public:
     void Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight, float newWidth,
                                                        float newHeight, char changeFontSize);
 
-    // Copies the stored e-mail sender, server, port and SSL flag into the process-wide
-    // values; the password stays in the store.
-    void Get_Email_Details();
+    // The stored e-mail sender, server, port and SSL flag, read freshly from the
+    // settings store (the password stays there).
+    Mail_Settings Get_Email_Details() const;
 
     // ---- Project (_Project.cpp) ----
     void New_Project();
@@ -284,6 +291,10 @@ public:
     void Email_Settings_Clicked();
     Send_Mail &Send_Mail_Window();
     Email_Setting &Email_Setting_Window();
+    // The help and support window and the promotion window, made on first use as
+    // children of the main window.
+    Help_Support &Help_Window();
+    Promotion_Form &Promotion_Window();
     // The visitor details mailing window (the visitor log sends a visitor's file with it).
     Direct_Mail &Direct_Mail_Window();
     void connectMailCommands();
@@ -609,13 +620,6 @@ public:
     bool live_mode_list_value_change = false;
     QStringList images;  // background pictures offered by the background browser
 
-    // Lets tests pick the start window's choice without a person: the template path to
-    // load ("" for a blank card), a wizard's road, or nullopt for Cancel.
-    static std::function<Start_Choice()> startWindowAnswerer;
-    // Lets tests answer a wizard (a Card_Wizard or an Invitation_Wizard, set up from its
-    // first state) in place of a person: 1 for OK, 0 for Cancel.
-    static std::function<int(QDialog &wizard)> wizardAnswerer;
-
     // The wizards' roads from the start window (SKTWindowController_Wizard.cpp): true when
     // a new design was made, false after Cancel (the profile records reset).
     bool Run_Card_Wizard();
@@ -680,6 +684,8 @@ private:
     std::unique_ptr<Mail_Card_Source> m_mailCards;
     Send_Mail *m_sendMail = nullptr;
     Email_Setting *m_emailSetting = nullptr;
+    Help_Support *m_help = nullptr;
+    Promotion_Form *m_promotion = nullptr;
     Direct_Mail *m_directMail = nullptr;
     Image_Library *m_imageLibrary = nullptr;  // made at its first opening
     std::unique_ptr<Start_Card> m_startCard;  // made at their first opening

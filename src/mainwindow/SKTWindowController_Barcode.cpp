@@ -52,7 +52,7 @@ Barcode_Gen &SKTWindowController::barcodeWindow()
 {
     if (!m_barcodeWindow) {
         m_barcodeSource = std::make_unique<DesignDataSource>(*this);
-        m_barcodeWindow = std::make_unique<Barcode_Gen>();
+        m_barcodeWindow = std::make_unique<Barcode_Gen>(nullptr, Barcode_Gen::Help_Presenter(), modalRunner);
         m_barcodeWindow->setDataSource(m_barcodeSource.get());
     }
     return *m_barcodeWindow;

@@ -232,7 +232,7 @@ void SKTWindowController::Update_Excel_Btn_Clicked()
         for (const Dynamic_Ctrl_Entry &e : currentDynamicList())
             input.userRows.push_back({e.id, e.visible == QLatin1String("Y"), e.column.toInt()});
 
-        Update_XL_Column dialog(document, ui.window);
+        Update_XL_Column dialog(document, ui.window, modalRunner);
         const int nameColumn = document.m_columnChoices.excel_cb_value1;
         if (dialog.Open_Wnd(input) != 1) return;
         for (const Column_Dialog_Row &r : dialog.userRows())

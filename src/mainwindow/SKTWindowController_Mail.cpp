@@ -69,7 +69,7 @@ void SKTWindowController::connectMailCommands()
 
 Email_Setting &SKTWindowController::Email_Setting_Window()
 {
-    if (!m_emailSetting) m_emailSetting = new Email_Setting(ui.window, &runPool);
+    if (!m_emailSetting) m_emailSetting = new Email_Setting(ui.window, modalRunner, &runPool);
     return *m_emailSetting;
 }
 
@@ -77,7 +77,7 @@ Send_Mail &SKTWindowController::Send_Mail_Window()
 {
     if (!m_sendMail) {
         if (!m_mailCards) m_mailCards = std::make_unique<Window_Mail_Cards>(*this);
-        m_sendMail = new Send_Mail(*m_mailCards, ui.window, &runPool);
+        m_sendMail = new Send_Mail(*m_mailCards, ui.window, modalRunner, &runPool);
         m_sendMail->settingsWindow = &Email_Setting_Window();
     }
     return *m_sendMail;
@@ -86,7 +86,7 @@ Send_Mail &SKTWindowController::Send_Mail_Window()
 Direct_Mail &SKTWindowController::Direct_Mail_Window()
 {
     if (!m_directMail) {
-        m_directMail = new Direct_Mail(ui.window, &runPool);
+        m_directMail = new Direct_Mail(ui.window, modalRunner, &runPool);
         m_directMail->settingsWindow = &Email_Setting_Window();
     }
     return *m_directMail;
@@ -94,12 +94,10 @@ Direct_Mail &SKTWindowController::Direct_Mail_Window()
 
 void SKTWindowController::Mail_Clicked()
 {
-    Get_Email_Details();
     Send_Mail_Window().Open_Wnd();
 }
 
 void SKTWindowController::Email_Settings_Clicked()
 {
     Email_Setting_Window().Open_Wnd();
-    Get_Email_Details();
 }

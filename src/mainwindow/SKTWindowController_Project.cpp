@@ -79,14 +79,9 @@ bool SKTWindowController::Open_Start_Window()
 {
     document.Start_Card_Option = QStringLiteral("V");
     for (;;) {
-        Start_Choice choice;
-        if (startWindowAnswerer) {
-            choice = startWindowAnswerer();
-        } else {
-            Start_Card &gallery = Start_Window();
-            gallery.Open_Wnd();
-            choice = gallery.choice();
-        }
+        Start_Card &gallery = Start_Window();
+        gallery.Open_Wnd();
+        const Start_Choice choice = gallery.choice();
         // Cancel in a wizard comes back to the gallery.
         if (choice.road == Start_Road::Card_Wizard) {
             if (Run_Card_Wizard()) return true;

@@ -122,7 +122,7 @@ bool SKTWindowController::Browse_User_Image_Manually()
 
 Camera &SKTWindowController::Camera_Window()
 {
-    if (!m_camera) m_camera = new Camera(Make_Camera_Source(), ui.window);
+    if (!m_camera) m_camera = new Camera(Make_Camera_Source(), ui.window, modalRunner);
     return *m_camera;
 }
 
@@ -134,7 +134,7 @@ QString SKTWindowController::Panel_Camera_Picture()
 
 int SKTWindowController::Open_Image_Library_Window(const QString &purpose)
 {
-    if (!m_imageLibrary) m_imageLibrary = new Image_Library(ui.window);
+    if (!m_imageLibrary) m_imageLibrary = new Image_Library(ui.window, modalRunner);
     m_imageLibrary->control_or_BG = purpose;
     const int code = m_imageLibrary->Open_Library_Window();
     if (code == 1) lib_window_sel_file = m_imageLibrary->selected_image;

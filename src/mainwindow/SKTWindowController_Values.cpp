@@ -59,7 +59,7 @@ void SKTWindowController::Show_Data_Source_Of(SKTGraphic *g)
 
 Data_From_Excel &SKTWindowController::Data_From_Excel_Window()
 {
-    if (!m_dataFromExcel) m_dataFromExcel = new Data_From_Excel(document, ui.window);
+    if (!m_dataFromExcel) m_dataFromExcel = new Data_From_Excel(document, ui.window, modalRunner);
     return *m_dataFromExcel;
 }
 

@@ -72,7 +72,7 @@ Profile_Dialog &SKTWindowController::Show_User_Profile_Window()
 {
     if (!m_profileDialogHost) m_profileDialogHost = std::make_unique<Dialog_Host>(*this);
     if (!m_showUserProfile) {
-        m_showUserProfile = std::make_unique<Show_User_Profile>(m_profileDialogHost.get());
+        m_showUserProfile = std::make_unique<Show_User_Profile>(m_profileDialogHost.get(), nullptr, modalRunner);
         // The Camera button takes a picture with the camera window, as the panels' does.
         m_showUserProfile->run_camera = [this] { return Panel_Camera_Picture(); };
     }
@@ -83,7 +83,7 @@ Profile_Dialog &SKTWindowController::User_profile_Window()
 {
     if (!m_profileDialogHost) m_profileDialogHost = std::make_unique<Dialog_Host>(*this);
     if (!m_userProfile) {
-        m_userProfile = std::make_unique<User_profile>(m_profileDialogHost.get());
+        m_userProfile = std::make_unique<User_profile>(m_profileDialogHost.get(), nullptr, modalRunner);
         m_userProfile->run_camera = [this] { return Panel_Camera_Picture(); };
     }
     return *m_userProfile;

@@ -15,18 +15,6 @@
 
 #include <QMainWindow>
 
-namespace {
-// A wizard's run: answered by a test when an answerer is set (from its opening state),
-// else modal. 1 is OK.
-template <class Wizard>
-int runWizard(Wizard &w, const std::function<int(QDialog &)> &answerer)
-{
-    if (!answerer) return w.Open_Wnd();
-    w.reset();
-    return answerer(w);
-}
-} // namespace
-
 Wizard_Collaborators SKTWindowController::Wizard_Services()
 {
     Wizard_Collaborators with;
@@ -47,6 +35,7 @@ Wizard_Collaborators SKTWindowController::Wizard_Services()
     with.preview = [](const QString &path) { return Get_Image_For_Path(path, 0); };
     with.adjuster = &pictureAdjuster;
     with.pattern = wizard_pattern_image.image();
+    with.runner = modalRunner;
     return with;
 }
 
@@ -54,7 +43,7 @@ Start_Card &SKTWindowController::Start_Window()
 {
     if (!m_startCard)
         m_startCard = std::make_unique<Start_Card>(
-            [this](const QString &sides) { return Open_User_Profile_Window(0, QString(), sides); });
+            [this](const QString &sides) { return Open_User_Profile_Window(0, QString(), sides); }, modalRunner);
     return *m_startCard;
 }
 
@@ -94,7 +83,7 @@ bool SKTWindowController::Run_Card_Wizard()
 {
     if (!m_cardWizard) m_cardWizard = std::make_unique<Card_Wizard>(Wizard_Services());
     Card_Wizard &w = *m_cardWizard;
-    if (runWizard(w, wizardAnswerer) != 1) {
+    if (w.Open_Wnd() != 1) {
         Cancel_Wizard();
         return false;
     }
@@ -107,7 +96,7 @@ bool SKTWindowController::Run_Invitation_Wizard()
 {
     if (!m_invitationWizard) m_invitationWizard = std::make_unique<Invitation_Wizard>(Wizard_Services());
     Invitation_Wizard &w = *m_invitationWizard;
-    if (runWizard(w, wizardAnswerer) != 1) {
+    if (w.Open_Wnd() != 1) {
         Cancel_Wizard();
         return false;
     }

@@ -7,6 +7,7 @@
 #include "Mail_Recipients.h"
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
+#include "Modal_Runner.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -35,7 +36,8 @@ struct Direct_Mail::Run {
     int lastFailure = Mail_Sent;
 };
 
-Direct_Mail::Direct_Mail(QWidget *parent, QThreadPool *pool) : QDialog(parent), m_pool(pool)
+Direct_Mail::Direct_Mail(QWidget *parent, Modal_Runner *runner, QThreadPool *pool)
+    : QDialog(parent), m_runner(runner), m_pool(pool)
 {
     setObjectName(QStringLiteral("Direct_Mail"));
     setWindowTitle(tr("E-mail Visitor Details"));
@@ -110,21 +112,19 @@ void Direct_Mail::showSending(bool sending)
 int Direct_Mail::Open_Wnd(const QString &path)
 {
     file_path_ctrl->setText(path);
-    from_txt->setText(sender_email);
+    from_txt->setText(Current_Mail_Settings().sender);
     to_txt->clear();
     showSending(false);
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }
 
 void Direct_Mail::Setting_Button()
 {
-    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_pool);
+    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_runner, m_pool);
     settingsWindow->Open_Wnd();
-    Load_Email_Details();
-    from_txt->setText(sender_email);
+    from_txt->setText(Current_Mail_Settings().sender);
 }
 
 void Direct_Mail::Close_Button()

@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 
+class Modal_Runner;
 class Email_Setting;
 class QGroupBox;
 class QLabel;
@@ -23,7 +24,7 @@ class Direct_Mail : public QDialog {
 public:
     // pool: the application's pool the sending thread is taken from (null: the
     // process's global pool); the settings window it makes uses it too.
-    explicit Direct_Mail(QWidget *parent = nullptr, QThreadPool *pool = nullptr);
+    explicit Direct_Mail(QWidget *parent = nullptr, Modal_Runner *runner = nullptr, QThreadPool *pool = nullptr);
     ~Direct_Mail() override;
 
     // Sends `path` (the opener puts it into file_path_ctrl); runs the window.
@@ -52,9 +53,9 @@ public:
 
     Mail_Transport transport;
     Email_Setting *settingsWindow = nullptr;
-    static inline std::function<void(Direct_Mail &)> whileOpen;
 
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     struct Run;
     void showSending(bool sending);
     void finishRun(std::shared_ptr<Run> run);

@@ -8,6 +8,7 @@
 #include "PoolJob.h"
 #include "Preferences.h"
 #include "Shared_Dialogs.h"
+#include "Modal_Runner.h"
 
 #include <QEventLoop>
 #include <QFile>
@@ -35,7 +36,8 @@ void Run_Beside_Event_Loop(const std::function<void()> &work, QThreadPool *pool)
     worker.Wait();
 }
 
-Email_Setting::Email_Setting(QWidget *parent, QThreadPool *pool) : QDialog(parent), m_pool(pool)
+Email_Setting::Email_Setting(QWidget *parent, Modal_Runner *runner, QThreadPool *pool)
+    : QDialog(parent), m_runner(runner), m_pool(pool)
 {
     setObjectName(QStringLiteral("Email_Setting"));
     setWindowTitle(tr("E-mail Settings"));
@@ -99,8 +101,7 @@ int Email_Setting::Open_Wnd()
 {
     loadPreferences();
     _send_mail_result_status->clear();
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }
@@ -225,5 +226,4 @@ void Email_Setting::Reset_Button()
         e->clear();
     _send_mail_result_status->clear();
     TLS_Selected();
-    Load_Email_Details();
 }

@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <functional>
 
+class Modal_Runner;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -18,7 +19,7 @@ class Email_Setting : public QDialog {
 public:
     // pool: the application's pool the test message is sent on (null: the process's
     // global pool).
-    explicit Email_Setting(QWidget *parent = nullptr, QThreadPool *pool = nullptr);
+    explicit Email_Setting(QWidget *parent = nullptr, Modal_Runner *runner = nullptr, QThreadPool *pool = nullptr);
 
     // Loads the stored settings and runs the window; 1 after Save, 0 after Close.
     int Open_Wnd();
@@ -52,11 +53,8 @@ public:
     // The transport of the test message (tests point it elsewhere).
     Mail_Transport transport;
 
-    // Lets tests (and scripted runs) act while the window is open: called once it is
-    // shown, with the window; the window stays open until it is done.
-    static inline std::function<void(Email_Setting &)> whileOpen;
-
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     void setBusy(bool busy);
     QThreadPool *m_pool;
 };

@@ -9,6 +9,7 @@
 #include "Mail_Recipients.h"
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
+#include "Modal_Runner.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -142,8 +143,8 @@ struct Send_Mail::Run {
     }
 };
 
-Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, QThreadPool *pool)
-    : QDialog(parent), m_source(source), m_pool(pool)
+Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *runner, QThreadPool *pool)
+    : QDialog(parent), m_runner(runner), m_source(source), m_pool(pool)
 {
     setObjectName(QStringLiteral("Send_Mail"));
     setWindowTitle(tr("Send E-mail"));
@@ -337,7 +338,7 @@ void Send_Mail::Reset_For_Design()
     m_counts = m_source.Check_Series_Or_Excel_Use_or_not();
     rd_all_to_every->setChecked(true);
     from_Text->setValue(1);
-    from_txt->setText(sender_email);
+    from_txt->setText(Current_Mail_Settings().sender);
     to_txt->clear();
     rd_mail_curr_barcode->setChecked(true);
     file_name_txt->setText(kDefaultStem);
@@ -365,8 +366,7 @@ void Send_Mail::Reset_For_Design()
 int Send_Mail::Open_Wnd()
 {
     Reset_For_Design();
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }
@@ -444,10 +444,9 @@ void Send_Mail::browse_att_Button()
 
 void Send_Mail::Setting_Button()
 {
-    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_pool);
+    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_runner, m_pool);
     settingsWindow->Open_Wnd();
-    Load_Email_Details();
-    from_txt->setText(sender_email);
+    from_txt->setText(Current_Mail_Settings().sender);
 }
 
 void Send_Mail::Close_Button()

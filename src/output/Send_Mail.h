@@ -18,6 +18,7 @@
 #include <memory>
 #include <vector>
 
+class Modal_Runner;
 class Email_Setting;
 class QButtonGroup;
 class QCheckBox;
@@ -50,7 +51,8 @@ class Send_Mail : public QDialog {
 public:
     // pool: the application's pool the sending thread is taken from (null: the
     // process's global pool); the settings window it makes uses it too.
-    Send_Mail(Mail_Card_Source &source, QWidget *parent = nullptr, QThreadPool *pool = nullptr);
+    Send_Mail(Mail_Card_Source &source, QWidget *parent = nullptr, Modal_Runner *runner = nullptr,
+              QThreadPool *pool = nullptr);
     ~Send_Mail() override;
 
     // Resets the window for the design and runs it; returns when it is closed.
@@ -113,10 +115,8 @@ public:
     // The settings window the Settings button runs (made on first use when unset).
     Email_Setting *settingsWindow = nullptr;
 
-    // Lets tests (and scripted runs) act while the window is open.
-    static inline std::function<void(Send_Mail &)> whileOpen;
-
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     struct Run;
     void contentChanged();
     void batchChanged();

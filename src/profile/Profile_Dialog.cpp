@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "Globals.h"
+#include "Modal_Runner.h"
 #include "Visitor_Fields.h"
 
 #include <QCheckBox>
@@ -12,8 +13,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-std::function<void(Profile_Dialog &)> Profile_Dialog::answerer;
-
 namespace {
 const QString kManual = QStringLiteral("M");
 QString seriesKey(const QString &name) { return QStringLiteral("S:") + name; }
@@ -21,8 +20,8 @@ QString columnKey(int column) { return QStringLiteral("X:%1").arg(column); }
 const QString kImport = QStringLiteral("E");
 } // namespace
 
-Profile_Dialog::Profile_Dialog(bool twoSides, Profile_Dialog_Host *host, QWidget *parent)
-    : QDialog(parent), m_twoSides(twoSides), m_host(host)
+Profile_Dialog::Profile_Dialog(bool twoSides, Profile_Dialog_Host *host, QWidget *parent, Modal_Runner *runner)
+    : QDialog(parent), m_runner(runner), m_twoSides(twoSides), m_host(host)
 {
     // Each source box remembers its last choice; "Excel..." imports a workbook.
     auto watchSource = [this](QComboBox *box) {
@@ -108,10 +107,7 @@ int Profile_Dialog::Open_Wnd(char flag)
     User_Profile_Class empty;
     empty.Reset_All_Values();
     Load_Fields(flag && !records.empty() ? *records.front() : empty);
-    if (answerer)
-        answerer(*this);
-    else
-        exec();
+    Run_Modal(m_runner, *this);
     endPreview();
     return m_result;
 }

@@ -11,6 +11,7 @@
 #include <array>
 #include <functional>
 
+class Modal_Runner;
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -42,15 +43,13 @@ public:
 class Profile_Dialog : public QDialog {
     Q_OBJECT
 public:
-    Profile_Dialog(bool twoSides, Profile_Dialog_Host *host, QWidget *parent = nullptr);
+    // runner: runs the dialog (null: exec()).
+    Profile_Dialog(bool twoSides, Profile_Dialog_Host *host, QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
 
     QString load_side;  // "F" front, "B" back; "" both (one-side dialog: both records)
     // Runs the dialog; 1 for OK, 0 for Cancel. With `flag` the fields start from the
     // record(s), without it from empty ones.
     int Open_Wnd(char flag);
-    // Tests and scripted runs answer the dialog here instead of a person: the function
-    // gets the dialog while it is open and presses its buttons.
-    static std::function<void(Profile_Dialog &)> answerer;
     // The camera button runs this and takes the picture it returns ("" for none); the
     // button is greyed while it is not set.
     std::function<QString()> run_camera;
@@ -81,6 +80,7 @@ public:
     std::vector<User_Profile_Class *> Edited_Records() const;
 
 private:
+    Modal_Runner *const m_runner;  // runs the dialog (null: exec())
     void fillSources();
     // "Excel..." picked in `box`: a workbook imported gives its first column.
     void importSpreadsheet(QComboBox *box);
@@ -100,10 +100,16 @@ private:
 class Show_User_Profile : public Profile_Dialog {
     Q_OBJECT
 public:
-    explicit Show_User_Profile(Profile_Dialog_Host *host, QWidget *parent = nullptr) : Profile_Dialog(false, host, parent) {}
+    explicit Show_User_Profile(Profile_Dialog_Host *host, QWidget *parent = nullptr, Modal_Runner *runner = nullptr)
+        : Profile_Dialog(false, host, parent, runner)
+    {
+    }
 };
 class User_profile : public Profile_Dialog {
     Q_OBJECT
 public:
-    explicit User_profile(Profile_Dialog_Host *host, QWidget *parent = nullptr) : Profile_Dialog(true, host, parent) {}
+    explicit User_profile(Profile_Dialog_Host *host, QWidget *parent = nullptr, Modal_Runner *runner = nullptr)
+        : Profile_Dialog(true, host, parent, runner)
+    {
+    }
 };

@@ -27,16 +27,16 @@ struct Window : TestWindow {
     {
         testsupport::boxes().clear();
         // The window's run: switch to QR Code version 4, red header, and press OK.
-        Barcode_Gen::runHook = [this](Barcode_Gen &g) {
+        runner.instead<Barcode_Gen>([this](Barcode_Gen &g) {
             ++runs;
             g.barcodeTypePopup->setCurrentText("QR Code");
             g.qr_version_ComboBox->setCurrentIndex(4);
             g.dataText_2D->setPlainText("VISITOR 0042");
             g.OK_Btn_Clicked();
             return g.result();
-        };
+        });
     }
-    ~Window() { Barcode_Gen::runHook = nullptr; }
+    ~Window() { runner.remove<Barcode_Gen>(); }
     GraphicPtr barcode(QRectF place)
     {
         GraphicPtr g = add(front(), GraphicKind::Barcode, place);
@@ -108,11 +108,11 @@ TEST(BarcodeWiring, SelectionMessagesAndTheBarcodeTab)
     EXPECT_EQ(a->linear_or_2d, 0);
 
     // Cancel changes nothing and keeps the barcode selected.
-    Barcode_Gen::runHook = [](Barcode_Gen &g) {
+    w.runner.instead<Barcode_Gen>([](Barcode_Gen &g) {
         g.HeaderText->setText("CHANGED");
         g.reject();
         return g.result();
-    };
+    });
     w.controller.Open_Barcode_Window();
     EXPECT_EQ(b->header_val, "HEADER");
     EXPECT_EQ(w.controller.Get_Selected_Graphic(), b.get());
@@ -162,13 +162,13 @@ TEST(BarcodeWiring, SeriesAndSpreadsheetBindings)
     w.controller.Set_Selected_Graphic(bar.get());
 
     QString shown;
-    Barcode_Gen::runHook = [&](Barcode_Gen &g) {
+    w.runner.instead<Barcode_Gen>([&](Barcode_Gen &g) {
         g.Data_source_type->setCurrentText("Series");
         g.Batch_Series->setCurrentText("Guests");
         shown = g.dataText->text();
         g.OK_Btn_Clicked();
         return g.result();
-    };
+    });
     w.controller.Open_Barcode_Window();
     EXPECT_EQ(shown, "G-1");
     EXPECT_EQ(bar->data_source_type, 1);
@@ -176,14 +176,14 @@ TEST(BarcodeWiring, SeriesAndSpreadsheetBindings)
     EXPECT_EQ(bar->batch_list_index, 0);
     EXPECT_EQ(bar->linear_font_val, "G-1");
 
-    Barcode_Gen::runHook = [&](Barcode_Gen &g) {
+    w.runner.instead<Barcode_Gen>([&](Barcode_Gen &g) {
         EXPECT_EQ(g.Batch_Series->currentText(), "Guests") << "the bound series is selected again";
         g.Data_source_type->setCurrentText("Excel");
         g.Batch_Series->setCurrentIndex(1);
         shown = g.dataText->text();
         g.OK_Btn_Clicked();
         return g.result();
-    };
+    });
     w.controller.Open_Barcode_Window();
     EXPECT_EQ(shown, "Ann");
     EXPECT_EQ(bar->data_source_type, 2);

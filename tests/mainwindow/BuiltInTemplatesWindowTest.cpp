@@ -7,6 +7,7 @@
 #include "SKTGraphicView.h"
 #include "SKTWindowController.h"
 #include "TestSupport.h"
+#include "TestWindow.h"
 
 #include <gtest/gtest.h>
 
@@ -27,14 +28,15 @@ TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinInTheMainWindow)
 
     const PhotoPictureAdjuster adjuster;
     SKTDocument document;
-    SKTWindowController controller(document, adjuster);
+    testsupport::ScriptedRunner runner;
+    SKTWindowController controller(document, adjuster, nullptr, &runner);
     controller.awakeFromNib(false);
-    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> {
+    testsupport::answerStartWindow(runner, [&]() -> std::optional<QString> {
         return folder + QStringLiteral("Visitor Pass (h).zcd");
-    };
+    });
     testsupport::boxes().clear();
     ASSERT_TRUE(controller.Open_Start_Window());
-    SKTWindowController::startWindowAnswerer = nullptr;
+    runner.remove<Start_Card>();
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
     EXPECT_NE(controller._graphicView->Selcect_Ctrl_With_ID(QStringLiteral("Fup_Name")), nullptr);
 

@@ -22,13 +22,14 @@ namespace {
 
 // The camera of this test program: synthetic, answered by taking the first frame.
 struct SyntheticCamera {
+    testsupport::ScriptedRunner &runner;
     QString savedFolder = Camera_Folder_Path;
     int openings = 0;
-    SyntheticCamera()
+    explicit SyntheticCamera(testsupport::ScriptedRunner &answers) : runner(answers)
     {
         qputenv("DOZO_CAMERA_SOURCE", "synthetic");
         Camera_Folder_Path = testsupport::testHome() + "/camera";
-        Camera::whileOpen = [this](Camera &c) {
+        runner.whileOpen<Camera>([this](Camera &c) {
             ++openings;
             c.Start_Btn_Clicked();
             EXPECT_TRUE(QTest::qWaitFor([&c] { return c.session().capture() && !c.session().capture()->final_image.isNull(); },
@@ -36,18 +37,18 @@ struct SyntheticCamera {
             c.Capture_Btn_Clicked();
             c.Image_Sepia_chk->setChecked(true);
             c.OK_Btn_Clicked();
-        };
+        });
     }
     ~SyntheticCamera()
     {
-        Camera::whileOpen = nullptr;
+        runner.remove<Camera>();
         qunsetenv("DOZO_CAMERA_SOURCE");
         Camera_Folder_Path = savedFolder;
     }
 };
 
 struct Window : TestWindow {
-    SyntheticCamera camera;
+    SyntheticCamera camera{runner};
     Window() { testsupport::boxes().clear(); }
     SKTGraphic *onFront(const QString &id) const { return controller._graphicView->Selcect_Ctrl_With_ID(id); }
 };
@@ -112,16 +113,16 @@ TEST(CameraButtons, TheProfileDialogsCameraFillsThePhotoField)
     };
     for (Profile_Dialog *dialog : {&w.controller.User_profile_Window(), &w.controller.Show_User_Profile_Window()}) {
         Seen seen;
-        Profile_Dialog::answerer = [&](Profile_Dialog &d) {
+        w.runner.answer<Profile_Dialog>([&](Profile_Dialog &d) {
             seen.enabled = d.Camera_btn->isEnabled();
             d.Camera_btn->click();
             seen.path = d.image_path->text();
             seen.used = d.image_USE->isChecked();
             d.Cancel_btn->click();
-        };
+        });
         dialog->load_side = "F";
         dialog->Open_Wnd(0);
-        Profile_Dialog::answerer = nullptr;
+        w.runner.remove<Profile_Dialog>();
         EXPECT_TRUE(seen.enabled);
         EXPECT_TRUE(seen.used);
         EXPECT_EQ(seen.path, Camera_Folder_Path + (w.camera.openings == 1 ? "/dozo_user_save.png" : "/dozo_user_save_2.png"));

@@ -49,7 +49,7 @@ struct Window : TestWindow {
         Data_Folder_Path = home + "/data/DataSet";
         testsupport::boxes().clear();
     }
-    ~Window() { Cropping_Tool::whileOpen = nullptr; }
+    ~Window() { runner.remove<Cropping_Tool>(); }
     void show(SKTGraphic *g)
     {
         controller.Undo_Redo_Clear();
@@ -72,7 +72,7 @@ TEST(CropButton, ADrawnRectangleBecomesTheControlsPicture)
     w.show(image.get());
     const int steps = w.controller.Get_Undo_Count();
     int opened = 0;
-    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+    w.runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
         ++opened;
         t.resize(900, 650);
         // The left (red) quarter of the picture.
@@ -80,7 +80,7 @@ TEST(CropButton, ADrawnRectangleBecomesTheControlsPicture)
         t.canvas->addSelectorWithFrame({0, 0, 50 * ratio.width(), 100 * ratio.height()});
         Shot(t, "crop-window-direct-picture");
         QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-    };
+    });
     w.controller.controlPanels->image.crop->click();
     ASSERT_EQ(opened, 1);
     const QString cropped = Cropped_Img_Path + "/photo.png";
@@ -111,7 +111,7 @@ TEST(CropButton, AColumnBoundControlGetsANewColumnKeptInTheDesign)
     image->Set_Excel_binding_Index(1);
     static_cast<SKTImage &>(*image).setFilePath(rows[0][1], true);
     w.show(image.get());
-    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+    w.runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
         t.resize(900, 650);
         t.fixed_radio->setChecked(true);
         t.width_Text->setText("30");
@@ -119,7 +119,7 @@ TEST(CropButton, AColumnBoundControlGetsANewColumnKeptInTheDesign)
         Shot(t, "crop-window-direct-column");
         testsupport::boxes().answerNext(1);  // Yes
         QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-    };
+    });
     w.controller.controlPanels->image.crop->click();
     EXPECT_EQ(testsupport::boxes().take(),
               (QStringList{"This action will create new excel column with all new cropped images.\nAre you sure you "
@@ -137,13 +137,13 @@ TEST(CropButton, AColumnBoundControlGetsANewColumnKeptInTheDesign)
     EXPECT_EQ(w.document.ColList()[2].title, "Column 3");
     for (int i = 0; i < 3; ++i) EXPECT_EQ(w.document.Get_sel_row_col_value_of_Excel(i, 2), paths[i]) << i;
 
-    Data_From_Excel::whileOpen = [](Data_From_Excel &d) {
+    w.runner.whileOpen<Data_From_Excel>([](Data_From_Excel &d) {
         d.resize(700, 300);
         Shot(d, "new-column-of-cropped-pictures");
         d.OK_Click();
-    };
+    });
     w.controller.Data_From_Excel_Window().Open_Wnd();
-    Data_From_Excel::whileOpen = nullptr;
+    w.runner.remove<Data_From_Excel>();
 
     // Saved and read again, the new column is still there.
     testsupport::queueFilePanelAnswer({w.home + "/group"});
@@ -173,11 +173,11 @@ TEST(CropButton, ASeriesBoundControlGetsTheNewSeries)
     image->Set_Batch_List_Index(0);
     w.show(image.get());
     const int steps = w.controller.Get_Undo_Count();
-    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+    w.runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
         t.fixed_radio->setChecked(true);
         testsupport::boxes().answerNext(1);  // Yes
         QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-    };
+    });
     w.controller.controlPanels->image.crop->click();
     const QString out = Cropped_Img_Path + "/Staff (1)";
     EXPECT_EQ(image->data_source_type, 1);

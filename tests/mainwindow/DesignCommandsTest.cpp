@@ -137,9 +137,9 @@ TEST(DesignCommands, TemplateFromTheStartWindow)
     ASSERT_TRUE(author.controller.Save_project_file(false, false, "T"));
 
     Window w;
-    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> { return path; };
+    testsupport::answerStartWindow(w.runner, [&]() -> std::optional<QString> { return path; });
     ASSERT_TRUE(w.controller.Open_Start_Window());
-    SKTWindowController::startWindowAnswerer = nullptr;
+    w.runner.remove<Start_Card>();
     EXPECT_EQ(w.document.Start_Card_Option, "V");
     EXPECT_EQ(w.document.graphics().count(), 2) << "the template's control and the visitor's photo";
     ASSERT_NE(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo"), nullptr);
@@ -205,9 +205,9 @@ TEST(DesignCommands, OrientationChangeOfAnUneditedTemplateLoadsItsTwin)
     ASSERT_TRUE(author.controller.Save_project_file(false, false, "T"));
 
     Window w;
-    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> { return folder + "/Badge (h).zcd"; };
+    testsupport::answerStartWindow(w.runner, [&]() -> std::optional<QString> { return folder + "/Badge (h).zcd"; });
     ASSERT_TRUE(w.controller.Open_Start_Window());
-    SKTWindowController::startWindowAnswerer = nullptr;
+    w.runner.remove<Start_Card>();
     w.controller.Card_Control_Size_Change_or_not({154, 243}, "Vertical", "PVC Card", 0);
     EXPECT_EQ(w.document.graphics().count(), 2) << "the vertical twin was loaded";
     EXPECT_EQ(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo"), nullptr)
@@ -230,7 +230,7 @@ TEST(DesignCommands, TemplateEditedSavedClosedAndReopened)
     const QString pass = Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd";
     ASSERT_TRUE(QFileInfo::exists(pass));
     Window w;
-    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> { return pass; };
+    testsupport::answerStartWindow(w.runner, [&]() -> std::optional<QString> { return pass; });
     ASSERT_TRUE(w.controller.Open_Start_Window());
     SKTGraphic *name = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
     ASSERT_NE(name, nullptr);
@@ -245,14 +245,14 @@ TEST(DesignCommands, TemplateEditedSavedClosedAndReopened)
     // Close: no save question needed, then the gallery offers a blank card.
     testsupport::boxes().clear();
     testsupport::boxes().answerNext(kAlertNo);
-    SKTWindowController::startWindowAnswerer = []() -> std::optional<QString> { return QString(); };
+    testsupport::answerStartWindow(w.runner, []() -> std::optional<QString> { return QString(); });
     w.controller.Close_Design();
     EXPECT_EQ(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name"), nullptr);
 
     testsupport::boxes().answerNext(kAlertNo);
     testsupport::queueFilePanelAnswer({saved});
     w.controller.Open_Design();
-    SKTWindowController::startWindowAnswerer = nullptr;
+    w.runner.remove<Start_Card>();
     SKTGraphic *back = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->Text_Value, "Ada Lovelace");

@@ -158,12 +158,12 @@ TEST(GroupModeRoad, WizardListPeopleEditAndReopen)
 
     // The pass has no person on its back: the column dialog on the back puts them there.
     w.controller.Back_Card_Btn_Clicked();
-    Update_XL_Column::whileOpen = [](Update_XL_Column &d) {
+    w.runner.whileOpen<Update_XL_Column>([](Update_XL_Column &d) {
         for (int field : {1, 2}) d.checks[field]->setChecked(false);  // the back shows name and number
         d.OKPressed();
-    };
+    });
     w.controller.Update_Excel_Btn_Clicked();
-    Update_XL_Column::whileOpen = nullptr;
+    w.runner.remove<Update_XL_Column>();
     EXPECT_EQ(w.card(1, "Fup_Name"), "Ann Lee");
     EXPECT_EQ(w.card(1, "Fup_UniqueNo"), "U1");
     w.controller.Front_Card_Btn_Clicked();
@@ -214,9 +214,9 @@ TEST(GroupModeRoad, WizardListPeopleEditAndReopen)
 
     // Closed, then opened from the wizard's project tree.
     testsupport::boxes().answerNext(kAlertNo);
-    SKTWindowController::startWindowAnswerer = []() -> std::optional<QString> { return QString(); };
+    testsupport::answerStartWindow(w.runner, []() -> std::optional<QString> { return QString(); });
     w.controller.Close_Design();
-    SKTWindowController::startWindowAnswerer = nullptr;
+    w.runner.remove<Start_Card>();
     ASSERT_EQ(w.document.Start_Card_Option, "V");
     testsupport::boxes().answerNext(kAlertNo);
     wizard.whileOpen = [&](SeriesDialog &) {
@@ -244,9 +244,9 @@ TEST(GroupModeRoad, WizardListPeopleEditAndReopen)
 
     // Closed, then opened with Open.
     testsupport::boxes().answerNext(kAlertNo);
-    SKTWindowController::startWindowAnswerer = []() -> std::optional<QString> { return QString(); };
+    testsupport::answerStartWindow(w.runner, []() -> std::optional<QString> { return QString(); });
     w.controller.Close_Design();
-    SKTWindowController::startWindowAnswerer = nullptr;
+    w.runner.remove<Start_Card>();
     testsupport::boxes().answerNext(kAlertNo);
     testsupport::queueFilePanelAnswer({project});
     w.controller.Open_Design();

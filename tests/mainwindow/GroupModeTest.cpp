@@ -311,13 +311,13 @@ TEST_F(GroupMode, ColumnDialogMovesAUserAddedFieldToAnotherColumn)
     reopen();
     list().GroupList->setCurrentRow(2);
     QStringList listed;
-    Update_XL_Column::whileOpen = [&](Update_XL_Column &d) {
+    w.runner.whileOpen<Update_XL_Column>([&](Update_XL_Column &d) {
         for (const auto &row : d.view_array_value) listed << row.caption->text();
         d.view_array_value.at(0).combo->setCurrentIndex(2);  // "Company"
         d.OKPressed();
-    };
+    });
     w.controller.Update_Excel_Btn_Clicked();
-    Update_XL_Column::whileOpen = nullptr;
+    w.runner.remove<Update_XL_Column>();
     EXPECT_EQ(listed, QStringList({"F_field1"})) << "values, not captions";
     SKTGraphic *g = w.controller._graphicView->Selcect_Ctrl_With_ID("F_field1");
     ASSERT_NE(g, nullptr);
@@ -329,9 +329,9 @@ TEST_F(GroupMode, ColumnDialogMovesAUserAddedFieldToAnotherColumn)
 TEST_F(GroupMode, ClosingLeavesGroupMode)
 {
     testsupport::boxes().answerNext(kAlertNo);
-    SKTWindowController::startWindowAnswerer = []() -> std::optional<QString> { return QString(); };
+    testsupport::answerStartWindow(w.runner, []() -> std::optional<QString> { return QString(); });
     w.controller.Close_Design();
-    SKTWindowController::startWindowAnswerer = nullptr;
+    w.runner.remove<Start_Card>();
     EXPECT_EQ(w.document.Start_Card_Option, "V");
     EXPECT_EQ(entries(), QStringList()) << "a new design has no row list";
     EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
@@ -385,14 +385,14 @@ TEST_F(GroupMode, ColumnDialogRefusesNoNameAndCancelChangesNothing)
         const DesignColumnChoices before = w.document.m_columnChoices;
         const QList<Snapshot> front = snapshotOf(w.front()), back = snapshotOf(w.back());
         QStringList titles;
-        Update_XL_Column::whileOpen = [&](Update_XL_Column &d) {
+        w.runner.whileOpen<Update_XL_Column>([&](Update_XL_Column &d) {
             titles << d.windowTitle();
             d.combos[0]->setCurrentIndex(0);
             d.OKPressed();
             d.CancelPressed();
-        };
+        });
         QTest::mouseClick(list().update_column_btn, Qt::LeftButton);
-        Update_XL_Column::whileOpen = nullptr;
+        w.runner.remove<Update_XL_Column>();
         EXPECT_EQ(titles, QStringList({r.title}));
         EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nDefault column should not be 'None'."}));
         EXPECT_EQ(w.document.m_columnChoices, before);
@@ -406,16 +406,16 @@ TEST_F(GroupMode, ColumnDialogShowOffHidesAndOneUndoRestoresAll)
 {
     list().GroupList->setCurrentRow(1);
     const QList<Snapshot> card = snapshotOf(w.front());
-    Update_XL_Column::whileOpen = [&](Update_XL_Column &d) {
+    w.runner.whileOpen<Update_XL_Column>([&](Update_XL_Column &d) {
         d.checks[2]->setChecked(false);    // the company no longer shown
         d.combos[1]->setCurrentIndex(3);   // the title from "Unique", shown
         const QString shots = qEnvironmentVariable("GROUP_SHOTS");
         if (!shots.isEmpty()) d.grab().save(QDir(shots).filePath("07-column-dialog.png"));
         d.OKPressed();
         if (d.isVisible()) d.CancelPressed();
-    };
+    });
     w.controller.Update_Excel_Btn_Clicked();
-    Update_XL_Column::whileOpen = nullptr;
+    w.runner.remove<Update_XL_Column>();
     EXPECT_EQ(w.document.m_columnChoices.excel_cb_value2, 3);
     SKTGraphic *company = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Company");
     ASSERT_NE(company, nullptr);
@@ -442,12 +442,12 @@ TEST_F(GroupMode, ColumnDialogOnTheBackWorksOnTheBack)
     w.controller.Back_Card_Btn_Clicked();
     list().GroupList->setCurrentRow(4);
     const QList<Snapshot> front = snapshotOf(w.front());
-    Update_XL_Column::whileOpen = [&](Update_XL_Column &d) {
+    w.runner.whileOpen<Update_XL_Column>([&](Update_XL_Column &d) {
         d.checks[9]->setChecked(false);  // the unique number no longer shown
         d.OKPressed();
-    };
+    });
     w.controller.Update_Excel_Btn_Clicked();
-    Update_XL_Column::whileOpen = nullptr;
+    w.runner.remove<Update_XL_Column>();
     EXPECT_EQ(w.document.Card_Front_Or_Back, 1);
     SKTGraphic *unique = w.controller._graphicView_BACK->Selcect_Ctrl_With_ID("Fup_UniqueNo");
     ASSERT_NE(unique, nullptr);

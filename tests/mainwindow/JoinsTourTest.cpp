@@ -192,7 +192,7 @@ TEST(JoinsTour, AVisitMailedFromTheLogArrivesAsItsOnePagePass)
 
     QString mailed;
     QStringList boxesWhileOpen;
-    Direct_Mail::whileOpen = [&](Direct_Mail &d) {
+    w.runner.whileOpen<Direct_Mail>([&](Direct_Mail &d) {
         mailed = d.file_path_ctrl->text();
         EXPECT_EQ(d.from_txt->text(), "desk@example.org");
         d.to_txt->setText("guest@example.org");
@@ -201,7 +201,7 @@ TEST(JoinsTour, AVisitMailedFromTheLogArrivesAsItsOnePagePass)
         d.Wait_Until_Done();
         boxesWhileOpen = testsupport::boxes().take();
         d.Close_Button();
-    };
+    });
     inTheLog(w, [&](Visitor_Log_Records &log) {
         log.resize(1100, 750);
         log.Mark_List_New_Selection(0);
@@ -209,7 +209,7 @@ TEST(JoinsTour, AVisitMailedFromTheLogArrivesAsItsOnePagePass)
         shot(log, "1-log-details.png");
         log.mailButton->click();
     });
-    Direct_Mail::whileOpen = nullptr;
+    w.runner.remove<Direct_Mail>();
 
     EXPECT_EQ(boxesWhileOpen, QStringList{"\nE-mail has been sent successfully."});
     EXPECT_EQ(QFileInfo(mailed).fileName(), "Visitor_Details_1.pdf");

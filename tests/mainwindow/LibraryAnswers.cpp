@@ -1,6 +1,7 @@
 #include "LibraryAnswers.h"
 
 #include "Image_Library.h"
+#include "ScriptedRunner.h"
 
 #include <deque>
 
@@ -8,8 +9,12 @@ namespace {
 std::deque<QString> queued;
 int openings = 0;
 
-const bool installed = [] {
-    Image_Library::whileOpen = [](Image_Library &l) {
+} // namespace
+
+namespace testsupport {
+void answerLibrary(ScriptedRunner &runner)
+{
+    runner.whileOpen<Image_Library>([](Image_Library &l) {
         ++openings;
         if (queued.empty()) {
             l.Cancel_Clicked();
@@ -22,15 +27,10 @@ const bool installed = [] {
             if (l.images[i].path == path) l.selectItem(int(i));
         l.OK_Clicked();
         if (l.isVisible()) l.Cancel_Clicked();
-    };
-    return true;
-}();
-} // namespace
-
-namespace testsupport {
+    });
+}
 void queueLibraryAnswer(const QString &path)
 {
-    (void)installed;
     queued.push_back(path);
 }
 int takeLibraryOpenings()

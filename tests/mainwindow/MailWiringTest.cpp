@@ -6,6 +6,7 @@
 #include "Direct_Mail.h"
 #include "Email_Setting.h"
 #include "Globals.h"
+#include "Mail_Transport.h"
 #include "Preferences.h"
 #include "Send_Mail.h"
 #include "TestSupport.h"
@@ -94,25 +95,25 @@ TEST(MailWiring, SettingsButtonShowsTheSavedSender)
 {
     QDir().mkpath(Created_Resource_Path);
     TestWindow w;
-    Email_Setting::whileOpen = [](Email_Setting &e) {
+    w.runner.whileOpen<Email_Setting>([](Email_Setting &e) {
         e._send_mail_sender_mail->setText("New.Sender@example.org");
         e._send_mail_password->setText("pw");
         e._send_mail_smtp->setText("smtp.example.org");
         e._send_mail_port->setText("465");
         e.Save_Button();
-    };
+    });
     Send_Mail &s = w.controller.Send_Mail_Window();
     s.Setting_Button();
     EXPECT_EQ(s.from_txt->text(), "New.Sender@example.org");
-    Email_Setting::whileOpen = [](Email_Setting &e) {
+    w.runner.whileOpen<Email_Setting>([](Email_Setting &e) {
         e._send_mail_sender_mail->setText("other@example.org");
         e.Save_Button();
-    };
+    });
     Direct_Mail &d = w.controller.Direct_Mail_Window();
     d.Setting_Button();
-    Email_Setting::whileOpen = nullptr;
+    w.runner.remove<Email_Setting>();
     EXPECT_EQ(d.from_txt->text(), "other@example.org");
-    EXPECT_EQ(sender_email, "other@example.org");
-    EXPECT_EQ(sending_port, "465");
-    sender_email.clear(), sending_server.clear(), sending_port.clear(), send_enable_ssl.clear();
+    const Mail_Settings stored = w.controller.Get_Email_Details();
+    EXPECT_EQ(stored.sender, "other@example.org");
+    EXPECT_EQ(stored.port, "465");
 }

@@ -1,5 +1,6 @@
 #include "CardPropertyPanel.h"
 #include "Globals.h"
+#include "Mail_Transport.h"
 #include "Preferences.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
@@ -132,16 +133,16 @@ TEST(MainWindow, StartWindowCancelAsksBeforeLeaving)
 {
     Window w;
     int asked = 0;
-    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> {
+    testsupport::answerStartWindow(w.runner, [&]() -> std::optional<QString> {
         return ++asked == 1 ? std::nullopt : std::optional<QString>(QString());
-    };
+    });
     testsupport::boxes().clear();
     testsupport::boxes().answerNext(0);  // No: stay
     EXPECT_TRUE(w.controller.Open_Start_Window());
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDo you really want to exit?"});
     EXPECT_EQ(asked, 2);
     EXPECT_EQ(w.controller.Get_Undo_Count(), 1) << "the undo stack starts from one snapshot";
-    SKTWindowController::startWindowAnswerer = nullptr;
+    w.runner.remove<Start_Card>();
 }
 
 TEST(MainWindow, RulersEchoAMoveAndForgetItAtRelease)
@@ -175,10 +176,10 @@ TEST(MainWindow, EmailDetailsComeFromTheStore)
     prefs.setsend_email_SenderEmail("gate@example.org");
     prefs.setsend_email_PORT_num("587");
     ASSERT_TRUE(prefs.flush());
-    w.controller.Get_Email_Details();
-    EXPECT_EQ(sender_email, "gate@example.org");
-    EXPECT_EQ(sending_port, "587");
-    EXPECT_EQ(send_enable_ssl, "") << "absent means not secured";
+    const Mail_Settings details = w.controller.Get_Email_Details();
+    EXPECT_EQ(details.sender, "gate@example.org");
+    EXPECT_EQ(details.port, "587");
+    EXPECT_EQ(details.ssl, "") << "absent means not secured";
 }
 
 TEST(MainWindow, GeometryFieldsShowAndMoveTheCurrentControl)

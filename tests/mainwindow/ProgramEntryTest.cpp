@@ -28,14 +28,13 @@ QString savedDesign(const QString &name)
 // Counts the start gallery's runs; it answers with a blank card.
 struct GalleryWatch {
     int runs = 0;
-    GalleryWatch()
+    explicit GalleryWatch(testsupport::ScriptedRunner &runner)
     {
-        SKTWindowController::startWindowAnswerer = [this] {
+        testsupport::answerStartWindow(runner, [this] {
             ++runs;
             return Start_Choice(Start_Road::Open);
-        };
+        });
     }
-    ~GalleryWatch() { SKTWindowController::startWindowAnswerer = nullptr; }
 };
 
 } // namespace
@@ -62,11 +61,12 @@ TEST(ProgramEntry, DesignPathFromArguments)
 TEST(ProgramEntry, AGivenDesignOpensWithoutTheGallery)
 {
     const QString path = savedDesign(QStringLiteral("entry.zcd"));
-    GalleryWatch gallery;
+    testsupport::ScriptedRunner runner;
+    GalleryWatch gallery(runner);
     testsupport::boxes().clear();
     PhotoPictureAdjuster adjuster;
     SKTDocument document;
-    SKTWindowController controller(document, adjuster);
+    SKTWindowController controller(document, adjuster, nullptr, &runner);
     controller.showWindow(path);
     ASSERT_TRUE(controller.isSetUp());
     EXPECT_TRUE(controller.window()->isVisible());
@@ -98,9 +98,9 @@ TEST(ProgramEntry, AFileThatCannotBeReadIsReportedThenTheGallery)
         {broken, "\n\"entry-broken.zcd\" is not a design file."},
     };
     for (const auto &c : cases) {
-        GalleryWatch gallery;
         testsupport::boxes().clear();
         TestWindow w;
+        GalleryWatch gallery(w.runner);
         w.controller.Start_With_Design(c.path);
         EXPECT_EQ(testsupport::boxes().take(), QStringList{c.message});
         EXPECT_EQ(gallery.runs, 1) << "the start gallery follows the message";

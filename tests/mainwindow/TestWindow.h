@@ -1,19 +1,49 @@
 #pragma once
 // The main window as the tests build it: a document and its window controller, set
 // up without the start gallery, with helpers to reach the sides and the commands.
+#include "Card_Wizard.h"
+#include "Invitation_Wizard.h"
+#include "LibraryAnswers.h"
 #include "PhotoPictureAdjuster.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTWindowController.h"
+#include "ScriptedRunner.h"
+#include "Start_Card.h"
 
 #include <QAction>
+
+namespace testsupport {
+// The start window answered with f's choice in place of a person (a null f removes it).
+inline void answerStartWindow(ScriptedRunner &runner, std::function<Start_Choice()> f)
+{
+    if (!f) return runner.remove<Start_Card>();
+    runner.instead<Start_Card>([f = std::move(f)](Start_Card &gallery) {
+        gallery.choose(f());
+        return gallery.result();
+    });
+}
+// Both wizards (from their first state) answered by f in place of a person: 1 for OK,
+// 0 for Cancel (a null f removes it).
+inline void answerWizards(ScriptedRunner &runner, const std::function<int(QDialog &wizard)> &f)
+{
+    runner.instead<Card_Wizard>(f);
+    runner.instead<Invitation_Wizard>(f);
+}
+} // namespace testsupport
 
 struct TestWindow {
     PhotoPictureAdjuster adjuster;
     SKTDocument document;
-    SKTWindowController controller{document, adjuster};
-    TestWindow() { controller.awakeFromNib(false); }
+    // Answers the windows the tests open from the main window.
+    testsupport::ScriptedRunner runner;
+    SKTWindowController controller{document, adjuster, nullptr, &runner};
+    TestWindow()
+    {
+        testsupport::answerLibrary(runner);
+        controller.awakeFromNib(false);
+    }
     SKTGraphicList &front() { return document.graphics(); }
     SKTGraphicList &back() { return document.graphics_back(); }
     SKTGraphic *top(SKTGraphicList &side) { return side.isEmpty() ? nullptr : side.at(0).get(); }

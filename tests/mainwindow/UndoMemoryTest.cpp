@@ -41,9 +41,9 @@ TEST(UndoMemory, TypingALongVisitorNameKeepsLittle)
     TestWindow w;
     w.document.Start_Card_Option = "V";
     const QString path = Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd";
-    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> { return path; };
+    testsupport::answerStartWindow(w.runner, [&]() -> std::optional<QString> { return path; });
     ASSERT_TRUE(w.controller.Open_Start_Window());
-    SKTWindowController::startWindowAnswerer = nullptr;
+    w.runner.remove<Start_Card>();
     QLineEdit *box = Front_Profile_Panel_OBJ->fields[0].value;
     ASSERT_TRUE(box->isEnabled());
     const int before = w.controller.Get_Undo_Count();

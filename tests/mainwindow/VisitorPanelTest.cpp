@@ -128,9 +128,9 @@ TEST(VisitorPanel, AVisitorPassTemplateFillsThePanels)
 {
     Window w;
     const QString path = Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd";
-    SKTWindowController::startWindowAnswerer = [&]() -> std::optional<QString> { return path; };
+    testsupport::answerStartWindow(w.runner, [&]() -> std::optional<QString> { return path; });
     ASSERT_TRUE(w.controller.Open_Start_Window());
-    SKTWindowController::startWindowAnswerer = nullptr;
+    w.runner.remove<Start_Card>();
     EXPECT_EQ(Title_slogan, "Purpose :") << "a chosen template brings the visitor wording";
     int filled = 0;
     for (const GraphicPtr &g : w.front().items()) {

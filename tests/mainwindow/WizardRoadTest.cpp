@@ -23,23 +23,20 @@ struct Roads : ::testing::Test {
     void TearDown() override
     {
         Fill_User_Profile = false;
-        Profile_Dialog::answerer = nullptr;
-        SKTWindowController::startWindowAnswerer = nullptr;
-        SKTWindowController::wizardAnswerer = nullptr;
     }
-    static void profileAnswers(const QString &name)
+    static void profileAnswers(TestWindow &w, const QString &name)
     {
-        Profile_Dialog::answerer = [name](Profile_Dialog &d) {
+        w.runner.answer<Profile_Dialog>([name](Profile_Dialog &d) {
             d.rows[0].value->setText(name);
             d.OK_Btn_Clicked();
-        };
+        });
     }
     // The gallery answers the roads in turn; Cancel after them.
-    static void galleryAnswers(std::vector<Start_Choice> roads)
+    static void galleryAnswers(TestWindow &w, std::vector<Start_Choice> roads)
     {
-        SKTWindowController::startWindowAnswerer = [roads, at = size_t(0)]() mutable {
+        testsupport::answerStartWindow(w.runner, [roads, at = size_t(0)]() mutable {
             return at < roads.size() ? roads[at++] : Start_Choice();
-        };
+        });
     }
     static QString pictureFile(const QTemporaryDir &dir, const char *name, QColor colour)
     {
@@ -58,13 +55,13 @@ TEST_F(Roads, CardWizardMakesTheCardWithBackgroundAndProfile)
     const QString background = pictureFile(dir, "blue.png", Qt::blue);
     TestWindow w;
     QStringList loadSides;
-    Profile_Dialog::answerer = [&](Profile_Dialog &d) {
+    w.runner.answer<Profile_Dialog>([&](Profile_Dialog &d) {
         loadSides << d.load_side;
         d.rows[0].value->setText("Ann");
         d.OK_Btn_Clicked();
-    };
-    galleryAnswers({Start_Road::Card_Wizard});
-    SKTWindowController::wizardAnswerer = [&](QDialog &d) {
+    });
+    galleryAnswers(w, {Start_Road::Card_Wizard});
+    testsupport::answerWizards(w.runner, [&](QDialog &d) {
         auto &wizard = dynamic_cast<Card_Wizard &>(d);
         // Both sides: the two-side dialog on both; front only: on the front.
         EXPECT_EQ(wizard.Profile_Btn(), 1);
@@ -73,7 +70,7 @@ TEST_F(Roads, CardWizardMakesTheCardWithBackgroundAndProfile)
         testsupport::queueLibraryAnswer(background);
         wizard.Card_Image_Library_Btn();
         return 1;
-    };
+    });
     ASSERT_TRUE(w.controller.Open_Start_Window());
     const Card_Property &front = w.document.Front_card_Prop;
     EXPECT_NEAR(front.Card_Size().width(), 153.36, 0.01);
@@ -100,11 +97,11 @@ TEST_F(Roads, CardWizardMakesTheCardWithBackgroundAndProfile)
 TEST_F(Roads, CardWizardWithoutLibraryChoiceKeepsNoBackground)
 {
     TestWindow w;
-    galleryAnswers({Start_Road::Card_Wizard});
-    SKTWindowController::wizardAnswerer = [&](QDialog &d) {
+    galleryAnswers(w, {Start_Road::Card_Wizard});
+    testsupport::answerWizards(w.runner, [&](QDialog &d) {
         dynamic_cast<Card_Wizard &>(d).Card_Image_Library_Btn();  // nothing queued: cancelled
         return 1;
-    };
+    });
     ASSERT_TRUE(w.controller.Open_Start_Window());
     EXPECT_EQ(w.document.Front_card_Prop.Card_BG_Image_Path(), "");
     EXPECT_EQ(w.document.Front_card_Prop.Card_Side(), "2");
@@ -191,11 +188,11 @@ TEST_F(Roads, InvitationLaysOutTheCard)
     for (const Case &c : cases) {
         SCOPED_TRACE(c.name);
         TestWindow w;
-        galleryAnswers({Start_Road::Invitation_Wizard});
-        SKTWindowController::wizardAnswerer = [&](QDialog &d) {
+        galleryAnswers(w, {Start_Road::Invitation_Wizard});
+        testsupport::answerWizards(w.runner, [&](QDialog &d) {
             c.fill(dynamic_cast<Invitation_Wizard &>(d));
             return 1;
-        };
+        });
         ASSERT_TRUE(w.controller.Open_Start_Window());
         EXPECT_EQ(w.document.Start_Card_Option, "W");
         c.check(w);
@@ -208,12 +205,12 @@ TEST_F(Roads, TemplateWithProfileAndCancelledWizardLeavesNoProfile)
     ASSERT_TRUE(QFileInfo::exists(pass));
     {
         TestWindow w;
-        profileAnswers("Ann");
-        SKTWindowController::startWindowAnswerer = [&]() -> Start_Choice {
+        profileAnswers(w, "Ann");
+        testsupport::answerStartWindow(w.runner, [&]() -> Start_Choice {
             // The gallery's "Profile..." button, then Open.
             EXPECT_EQ(w.controller.Open_User_Profile_Window(0, "", "2"), 1);
             return std::optional<QString>(pass);
-        };
+        });
         ASSERT_TRUE(w.controller.Open_Start_Window());
         SKTGraphic *name = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
         ASSERT_NE(name, nullptr);
@@ -222,12 +219,12 @@ TEST_F(Roads, TemplateWithProfileAndCancelledWizardLeavesNoProfile)
     }
     Fill_User_Profile = false;
     TestWindow w;
-    profileAnswers("Ann");
-    galleryAnswers({Start_Road::Card_Wizard, std::optional<QString>(pass)});
-    SKTWindowController::wizardAnswerer = [](QDialog &d) {
+    profileAnswers(w, "Ann");
+    galleryAnswers(w, {Start_Road::Card_Wizard, std::optional<QString>(pass)});
+    testsupport::answerWizards(w.runner, [](QDialog &d) {
         dynamic_cast<Card_Wizard &>(d).Profile_Btn();
         return 0;  // Cancel: back to the gallery
-    };
+    });
     ASSERT_TRUE(w.controller.Open_Start_Window());
     EXPECT_FALSE(Fill_User_Profile);
     EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].value, "");
@@ -247,7 +244,7 @@ TEST_F(Roads, CancelledWizardsShowTheGalleryAgainWithTheDesignUntouched)
     const QSizeF size = w.document.Front_card_Prop.Card_Size();
     std::vector<Start_Road> roads = {Start_Road::Card_Wizard, Start_Road::Invitation_Wizard};
     int galleries = 0;
-    SKTWindowController::startWindowAnswerer = [&]() -> Start_Choice {
+    testsupport::answerStartWindow(w.runner, [&]() -> Start_Choice {
         ++galleries;
         // Every return to the gallery finds the design as it was.
         EXPECT_EQ(w.document.Front_card_Prop.Card_Size(), size) << galleries;
@@ -256,8 +253,8 @@ TEST_F(Roads, CancelledWizardsShowTheGalleryAgainWithTheDesignUntouched)
         EXPECT_EQ(w.front().count(), 0) << galleries;
         if (size_t(galleries) <= roads.size()) return roads[galleries - 1];
         return std::optional<QString>(QString());  // a blank card
-    };
-    SKTWindowController::wizardAnswerer = [&](QDialog &d) {
+    });
+    testsupport::answerWizards(w.runner, [&](QDialog &d) {
         // Chosen and then dropped: another size, a background, texts.
         testsupport::queueLibraryAnswer(background);
         if (auto *card = dynamic_cast<Card_Wizard *>(&d)) {
@@ -269,7 +266,7 @@ TEST_F(Roads, CancelledWizardsShowTheGalleryAgainWithTheDesignUntouched)
             invitation.Background_Library_Btn();
         }
         return 0;
-    };
+    });
     ASSERT_TRUE(w.controller.Open_Start_Window());
     EXPECT_EQ(galleries, 3);
     EXPECT_EQ(w.document.Front_card_Prop.Card_Size(), size);

@@ -93,13 +93,20 @@ protected:
         QDir().mkpath(Created_Resource_Path);
         Preferences p = Preferences::sharedInstance();
         p.setsend_email_Password("secret");
+        p.setsend_email_SenderEmail("sender@example.org");
+        p.setsend_email_SMTP_server("127.0.0.1");
+        p.setsend_email_PORT_num(QString::number(sink.port));
+        p.setsend_email_enable_ssl("N");
         p.flush();
-        sender_email = "sender@example.org";
-        sending_server = "127.0.0.1";
-        sending_port = QString::number(sink.port);
-        send_enable_ssl = "N";
     }
-    void TearDown() override { sender_email.clear(), sending_server.clear(), sending_port.clear(); }
+    void TearDown() override
+    {
+        Preferences p = Preferences::sharedInstance();
+        p.setsend_email_SenderEmail(QString());
+        p.setsend_email_SMTP_server(QString());
+        p.setsend_email_PORT_num(QString());
+        p.flush();
+    }
 
     Send_Mail &window()
     {
@@ -453,7 +460,7 @@ TEST_F(MailRun, VisitorDetailsEveryRecipientTried)
     f.close();
     Direct_Mail d;
     d.file_path_ctrl->setText(pass);
-    d.from_txt->setText(sender_email);
+    d.from_txt->setText(Current_Mail_Settings().sender);
     struct Row {
         QString file;
         QString to;
@@ -620,7 +627,7 @@ TEST_F(MailRun, MessagesGoOnAThreadOfTheGivenPool)
         int messages;
     } roads[] = {
         {"card mailing", [&](QThreadPool &pool, const std::function<QString()> &password) {
-             Send_Mail s(cards, nullptr, &pool);
+             Send_Mail s(cards, nullptr, nullptr, &pool);
              s.progressView = &view;
              s.transport.password = password;
              s.Sel_print_rd->setChecked(true);
@@ -630,10 +637,10 @@ TEST_F(MailRun, MessagesGoOnAThreadOfTheGivenPool)
              return boxes().take();
          }, 2},
         {"visitor mailing", [&](QThreadPool &pool, const std::function<QString()> &password) {
-             Direct_Mail d(nullptr, &pool);
+             Direct_Mail d(nullptr, nullptr, &pool);
              d.transport.password = password;
              d.file_path_ctrl->setText(pass);
-             d.from_txt->setText(sender_email);
+             d.from_txt->setText(Current_Mail_Settings().sender);
              d.to_txt->setText("v1@example.org, v2@example.org, v3@example.org");
              boxes().clear();
              if (d.Send_Button()) d.Wait_Until_Done();

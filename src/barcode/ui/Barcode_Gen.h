@@ -9,6 +9,7 @@
 #include <optional>
 
 class ColorWell;
+class Modal_Runner;
 class QCheckBox;
 class QComboBox;
 class QDoubleSpinBox;
@@ -56,14 +57,16 @@ public:
 class Barcode_Gen : public QDialog {
     Q_OBJECT
 public:
-    explicit Barcode_Gen(QWidget *parent = nullptr);
+    // Shows a help button's title and text; by default a message box.
+    using Help_Presenter = std::function<void(const QString &title, const QString &text)>;
+
+    // runner: runs the window (null: exec()).
+    explicit Barcode_Gen(QWidget *parent = nullptr, Help_Presenter helpPresenter = {}, Modal_Runner *runner = nullptr);
 
     void setDataSource(Barcode_Data_Source *source) { m_source = source; }
     // Fills the data-source list for the design's mode, loads the copy, renders the
     // preview and runs the window: the edited copy on OK, none on Cancel.
     std::optional<Barcode_Edit> Open_Wnd(const Barcode_Edit &edit);
-    // Replaces the modal run (tests): receives the loaded window, returns its result.
-    static std::function<int(Barcode_Gen &)> runHook;
 
     // The data-source list for the mode ("Manual"; "Series"; "Excel" when bound).
     void Fill_Data_Source_List();
@@ -82,7 +85,6 @@ public:
 
     // Help buttons, in the order of Help_Texts().
     static QList<QPair<QString, QString>> Help_Texts();
-    static std::function<void(const QString &title, const QString &text)> helpPresenter;
 
     // ---- Elements ----
     QComboBox *barcodeTypePopup = nullptr;
@@ -130,6 +132,8 @@ public:
     void Set_Blank_Image();
 
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
+    Help_Presenter m_helpPresenter;
     QWidget *makeTexts();
     QWidget *makeSymbolTab();
     QWidget *makeTextTab();

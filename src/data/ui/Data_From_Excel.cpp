@@ -1,6 +1,7 @@
 #include "Data_From_Excel.h"
 
 #include "SKTDocument.h"
+#include "Modal_Runner.h"
 
 #include <QAbstractTableModel>
 #include <QHBoxLayout>
@@ -44,7 +45,8 @@ private:
 };
 } // namespace
 
-Data_From_Excel::Data_From_Excel(SKTDocument &doc, QWidget *parent) : QDialog(parent), m_doc(doc)
+Data_From_Excel::Data_From_Excel(SKTDocument &doc, QWidget *parent, Modal_Runner *runner)
+    : QDialog(parent), m_runner(runner), m_doc(doc)
 {
     setWindowTitle(tr("Spreadsheet Data"));
     setAutoFillBackground(true);
@@ -107,8 +109,7 @@ void Data_From_Excel::selectRow(int row)
 int Data_From_Excel::Open_Wnd()
 {
     refresh();
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }

@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <functional>
 
+class Modal_Runner;
 class QAbstractTableModel;
 class QLabel;
 class QPushButton;
@@ -15,7 +16,7 @@ class SKTDocument;
 class Data_From_Excel : public QDialog {
     Q_OBJECT
 public:
-    explicit Data_From_Excel(SKTDocument &doc, QWidget *parent = nullptr);
+    explicit Data_From_Excel(SKTDocument &doc, QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
 
     // Shows the counts, runs the window modally, hides it; the modal code (1 after OK).
     int Open_Wnd();
@@ -26,11 +27,8 @@ public:
     QLabel *column_count = nullptr;
     QPushButton *ok = nullptr;
 
-    // Lets tests (and scripted runs) act while the window is open: called once it is
-    // shown, with the window; the window stays open until it is done.
-    static inline std::function<void(Data_From_Excel &)> whileOpen;
-
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     void refresh();
     void selectRow(int row);
 

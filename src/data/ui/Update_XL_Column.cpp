@@ -5,6 +5,7 @@
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
+#include "Modal_Runner.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -46,7 +47,8 @@ void fillCombo(QComboBox *combo, const QStringList &titles, int column)
 }
 } // namespace
 
-Update_XL_Column::Update_XL_Column(SKTDocument &doc, QWidget *parent) : QDialog(parent), m_doc(doc)
+Update_XL_Column::Update_XL_Column(SKTDocument &doc, QWidget *parent, Modal_Runner *runner)
+    : QDialog(parent), m_runner(runner), m_doc(doc)
 {
     setModal(true);
     QPalette pal = palette();
@@ -111,8 +113,7 @@ Update_XL_Column::Update_XL_Column(SKTDocument &doc, QWidget *parent) : QDialog(
 int Update_XL_Column::Open_Wnd(const Column_Dialog_Side &side)
 {
     Fill(side);
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code == 1 ? 1 : 0;
 }

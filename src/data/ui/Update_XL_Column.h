@@ -12,6 +12,7 @@
 #include <functional>
 #include <vector>
 
+class Modal_Runner;
 class QCheckBox;
 class QComboBox;
 class QGroupBox;
@@ -39,7 +40,7 @@ struct Column_Dialog_Side {
 class Update_XL_Column : public QDialog {
     Q_OBJECT
 public:
-    explicit Update_XL_Column(SKTDocument &doc, QWidget *parent = nullptr);
+    explicit Update_XL_Column(SKTDocument &doc, QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
 
     // Fills the dialog for the side and runs it modally: 1 after OK, 0 after Cancel.
     int Open_Wnd(const Column_Dialog_Side &side);
@@ -68,11 +69,8 @@ public:
     };
     std::vector<User_Row_Widgets> view_array_value;
 
-    // Lets tests (and scripted runs) act while the dialog is open: called once it is
-    // shown; the dialog stays open until it is done.
-    static inline std::function<void(Update_XL_Column &)> whileOpen;
-
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     void Reset_All_Combo_Box(const QStringList &captions);
     void Set_Checkbox_State(int side);
     void Create_Dynamic_Control(const Column_Dialog_Side &side);

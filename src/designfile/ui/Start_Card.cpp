@@ -2,8 +2,10 @@
 
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "Modal_Runner.h"
 #include "Paths.h"
 #include "Template_Gallery.h"
+#include "Wizard_Card_Page.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -24,7 +26,8 @@ QString templateFolder(const QString &category)
 }
 } // namespace
 
-Start_Card::Start_Card(std::function<int(const QString &sides)> open_profile) : m_openProfile(std::move(open_profile))
+Start_Card::Start_Card(std::function<int(const QString &sides)> open_profile, Modal_Runner *runner)
+    : m_openProfile(std::move(open_profile)), m_runner(runner)
 {
     setWindowTitle(tr("Start a new card"));
     setModal(true);
@@ -107,6 +110,13 @@ void Start_Card::updateProfileButton()
     profileButton->setEnabled(!path.isEmpty() && QFileInfo::exists(path));
 }
 
+void Start_Card::choose(const Start_Choice &choice)
+{
+    m_road = choice.road;
+    m_selected = choice.templatePath;
+    done(choice.road == Start_Road::Cancel ? 0 : 1);
+}
+
 int Start_Card::Open_Wnd()
 {
     m_selected.clear();
@@ -120,8 +130,7 @@ int Start_Card::Open_Wnd()
     const int at = m_category->findText(current.isEmpty() ? QStringLiteral("Visitor") : current);
     m_category->setCurrentIndex(at >= 0 ? at : 0);
     fillCategory(m_category->currentText());
-    const int result = exec();
-    hide();
+    const int result = Run_Wizard(*this, m_runner);
     if (result != 1) m_road = Start_Road::Cancel;
-    return result == 1 ? 1 : 0;
+    return result;
 }

@@ -7,6 +7,7 @@
 #include <QString>
 #include <functional>
 
+class Modal_Runner;
 class QListWidget;
 class QComboBox;
 class QPushButton;
@@ -16,7 +17,8 @@ class Start_Card : public QDialog {
     Q_OBJECT
 public:
     // open_profile runs the two-side profile dialog for a card of "2" sides (1 for OK).
-    explicit Start_Card(std::function<int(const QString &sides)> open_profile = {});
+    // runner: runs the gallery (null: exec()).
+    explicit Start_Card(std::function<int(const QString &sides)> open_profile = {}, Modal_Runner *runner = nullptr);
 
     // Runs the gallery; returns 1 with the choice in selectedTemplatePath() ("" for a
     // blank card), or 0 for Cancel. road() tells which button ended it.
@@ -24,6 +26,8 @@ public:
     QString selectedTemplatePath() const { return m_selected; }
     Start_Road road() const { return m_road; }
     Start_Choice choice() const { return {m_road, m_selected}; }
+    // Ends the gallery with the choice, as its buttons do (Cancel ends it with 0).
+    void choose(const Start_Choice &choice);
 
     // "Profile..." is offered only while the selected item is a template whose file exists.
     void updateProfileButton();
@@ -48,4 +52,5 @@ private:
     QString m_selected;
     Start_Road m_road = Start_Road::Cancel;
     std::function<int(const QString &)> m_openProfile;
+    Modal_Runner *m_runner = nullptr;
 };

@@ -10,7 +10,10 @@
 #include <functional>
 #include <optional>
 
+class Modal_Runner;
 class QComboBox;
+class QDialog;
+class QLabel;
 class QListWidget;
 class QPaintEvent;
 
@@ -30,6 +33,7 @@ struct Wizard_Collaborators {
     std::function<Picture(const QString &path)> preview;  // the picture's preview
     const PictureAdjuster *adjuster = nullptr;
     QImage pattern;  // tiled under the wizards' content
+    Modal_Runner *runner = nullptr;  // runs the wizard (null: exec())
 };
 
 // The card the page describes.
@@ -62,3 +66,11 @@ private:
 
 // Draws the pattern tiled under a wizard's content.
 void Paint_Wizard_Pattern(QWidget &w, const QImage &pattern);
+
+// Shows the wizard modally (with the runner, else exec()) and hides it when it closes:
+// 1 when it was accepted, else 0.
+int Run_Wizard(QDialog &wizard, Modal_Runner *runner = nullptr);
+
+// Asks the image library for a picture; a chosen one is kept in `path` and its file
+// name shown in `name`. Nothing changes when none is chosen.
+void Pick_Library_Picture(const Wizard_Collaborators &with, QString &path, QLabel &name);

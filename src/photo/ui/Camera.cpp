@@ -10,6 +10,7 @@
 #include "PictureView.h"
 #include "SelectionCanvas.h"
 #include "Shared_Dialogs.h"
+#include "Modal_Runner.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -34,8 +35,8 @@ Picture asPicture(const QImage &image)
 }
 } // namespace
 
-Camera::Camera(std::unique_ptr<FrameSource> source, QWidget *parent)
-    : QDialog(parent), m_session(std::make_unique<CameraSession>(std::move(source), QStringLiteral("CAM")))
+Camera::Camera(std::unique_ptr<FrameSource> source, QWidget *parent, Modal_Runner *runner)
+    : QDialog(parent), m_runner(runner), m_session(std::make_unique<CameraSession>(std::move(source), QStringLiteral("CAM")))
 {
     setModal(true);
     setWindowTitle(tr("Camera"));
@@ -159,8 +160,7 @@ int Camera::Open_Wnd()
     adjusted_picture = QImage();
     showNoCamera();
     def_save_path->setText(Camera_Folder_Path);
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }

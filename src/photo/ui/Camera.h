@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 
+class Modal_Runner;
 class PictureView;
 class QCheckBox;
 class QComboBox;
@@ -26,7 +27,7 @@ class Camera : public QDialog, public Adjustment_Controls {
     Q_OBJECT
 public:
     // source: where frames come from (Make_Camera_Source for the user's window).
-    explicit Camera(std::unique_ptr<FrameSource> source, QWidget *parent = nullptr);
+    explicit Camera(std::unique_ptr<FrameSource> source, QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
     ~Camera() override;
 
     // Opens neutral (nothing running, the no-camera picture, boxes disabled) and runs
@@ -78,10 +79,8 @@ public:
     QLineEdit *def_save_path = nullptr;
     QPushButton *browse_btn = nullptr, *reset_path_btn = nullptr, *ok_btn = nullptr, *cancel_btn = nullptr;
 
-    // Lets tests (and scripted runs) act while the window is open.
-    static inline std::function<void(Camera &)> whileOpen;
-
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     void buildWindow();
     void setBoxesEnabled(bool enabled);
     void showButtonState();

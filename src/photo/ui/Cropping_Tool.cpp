@@ -5,6 +5,7 @@
 #include "FileUtilities.h"
 #include "GuiThread.h"
 #include "MessageBox.h"
+#include "Modal_Runner.h"
 #include "PictureView.h"
 #include "SelectionCanvas.h"
 #include "Shared_Dialogs.h"
@@ -61,8 +62,9 @@ Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidg
 }
 
 Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent,
-                             std::unique_ptr<FrameSource> camera, QThreadPool *pool)
-    : QDialog(parent), m_detector(std::move(detector)), m_pool(pool), m_cameraSource(std::move(camera)), m_rows(rows)
+                             std::unique_ptr<FrameSource> camera, Modal_Runner *runner, QThreadPool *pool)
+    : QDialog(parent), m_runner(runner), m_detector(std::move(detector)), m_pool(pool), m_cameraSource(std::move(camera)),
+      m_rows(rows)
 {
     setWindowTitle(tr("Cropping Tool"));
     buildWindow();
@@ -228,7 +230,7 @@ int Cropping_Tool::Open_Wnd()
 {
     Set_Default_Values();
     m_seriesMade = false;
-    return exec();
+    return Run_Modal(m_runner, *this);
 }
 
 void Cropping_Tool::Set_Default_Values()
@@ -547,12 +549,15 @@ void Cropping_Tool::Show_Selection_After_Run()
     if (m == Crop_Mode::Drawn || (m == Crop_Mode::Face && Find_Face)) Show_hide_Crop_Selection(true);
 }
 
-Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows, QThreadPool *pool)
+Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows, Modal_Runner *runner, QThreadPool *pool)
 {
     if (auto *tool = window.findChild<Cropping_Tool *>(QString(), Qt::FindDirectChildrenOnly))
         return *tool;
     std::shared_ptr<const FaceDetector> detector = Make_OpenCv_Face_Detector();
-    return *new Cropping_Tool(std::move(detector), rows, &window, nullptr, pool);
+    return *new Cropping_Tool(std::move(detector), rows, &window, nullptr, runner, pool);
 }
 
-int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows) { return Cropping_Tool_Of(window, rows).Open_Wnd(); }
+int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows, Modal_Runner *runner)
+{
+    return Cropping_Tool_Of(window, rows, runner).Open_Wnd();
+}

@@ -18,6 +18,7 @@
 #include <initializer_list>
 #include <memory>
 
+class Modal_Runner;
 class PictureView;
 class QCheckBox;
 class QComboBox;
@@ -44,7 +45,8 @@ public:
     // camera: the frames of the camera input (null: Make_Camera_Source at its first use).
     // pool: the application's pool Crop All runs on (null: the process's global pool).
     Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent,
-                  std::unique_ptr<FrameSource> camera = nullptr, QThreadPool *pool = nullptr);
+                  std::unique_ptr<FrameSource> camera = nullptr, Modal_Runner *runner = nullptr,
+                  QThreadPool *pool = nullptr);
     ~Cropping_Tool() override;
 
     // Resets to the main screen and runs modally.
@@ -128,9 +130,6 @@ public:
     QString Passed_Excel_Col_Name;
     int Crop_New_Excel_Col_Index = -1;
     QString Crop_New_Excel_Col_Name;
-    // Lets tests act while the window is open: called once it is shown.
-    static inline std::function<void(Cropping_Tool &)> whileOpen;
-
     // ---- Widgets ----
     QStackedWidget *screens = nullptr;
     QRadioButton *file_radio = nullptr, *folder_radio = nullptr;
@@ -172,6 +171,7 @@ signals:
     void cropAllFinished();
 
 private:
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     void buildWindow();
     void Create_List(const QStringList &paths);
     void Detect_Face();
@@ -224,6 +224,7 @@ QWidget *Cropping_Row(std::initializer_list<QWidget *> widgets);
 // the OpenCV face detector (face mode off without the cascade).
 // rows: the design's spreadsheet rows, given to the window when it is made.
 // pool: the application's pool Crop All runs on, given to the window when it is made.
-Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows = nullptr, QThreadPool *pool = nullptr);
+Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows = nullptr, Modal_Runner *runner = nullptr,
+                                QThreadPool *pool = nullptr);
 // The Crop command: opens that window on its main screen.
-int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows = nullptr);
+int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows = nullptr, Modal_Runner *runner = nullptr);

@@ -12,6 +12,7 @@
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Modal_Runner.h"
 #include "Paths.h"
 #include "PictureView.h"
 #include "RowTable.h"
@@ -161,7 +162,6 @@ bool Cropping_Tool::Open_Direct_Screen(int direct, const QStringList &rows, cons
     Fill_Direct_List(rows);
     list->selectRow(0);
     Show_hide_Crop_Selection(mode() == Crop_Mode::Drawn);
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
     return true;
 }
 
@@ -184,7 +184,7 @@ int Cropping_Tool::Open_Wnd_Direct_To_Crop(const QString &path)
     Set_Default_Values();
     Crop_Input_Path = path;
     if (!Open_Direct_Screen(1, {path}, QString())) return 0;
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }
@@ -199,7 +199,7 @@ int Cropping_Tool::Open_Wnd_Direct_Crop_Series(const QString &name)
     else Show_NSLog_Message(QStringLiteral("Series not read: ") + file.fileName());
     if (!Open_Direct_Screen(2, rows, QStringLiteral("The selected series does not contains any image with supported extension.")))
         return 0;
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }
@@ -214,7 +214,7 @@ int Cropping_Tool::Open_Wnd_Direct_Excel_Column(const QString &name, int column)
     for (int row = 0; m_rows && column >= 0 && row < m_rows->Row_Table_Row_Count(); ++row)
         rows << m_rows->Get_sel_row_col_value_of_Excel(row, column);
     if (!Open_Direct_Screen(3, rows, kNoColumnPicture)) return 0;
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }

@@ -5,6 +5,7 @@
 #include "LibraryContents.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Modal_Runner.h"
 
 #include <QComboBox>
 #include <QDataStream>
@@ -97,7 +98,7 @@ private:
     mutable QHash<QString, QIcon> m_thumbnails;
 };
 
-Image_Library::Image_Library(QWidget *parent) : QDialog(parent)
+Image_Library::Image_Library(QWidget *parent, Modal_Runner *runner) : QDialog(parent), m_runner(runner)
 {
     setModal(true);
     setAutoFillBackground(true);
@@ -180,8 +181,7 @@ int Image_Library::Open_Library_Window()
         Show_NSLog_Message(QString::fromUtf8(e.what()));
         return 0;
     }
-    if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
+    const int code = Run_Modal(m_runner, *this);
     hide();
     return code;
 }
@@ -202,19 +202,16 @@ void Image_Library::Fill_Combobox()
 void Image_Library::Load_Category(int row)
 {
     if (row < 0 || row >= cat_cmbo_bx->count()) return;
-    const QString folder = Resource_Path + QStringLiteral("LibraryImage/") + cat_cmbo_bx->itemData(row).toString();
-    if (!QFileInfo(folder).isDir()) return;
-    images.clear();
-    reload();
-    for (const QString &path : Library_Picture_Files(folder)) {
-        const QString name = QFileInfo(path).fileName();
-        addImageWithPath(path, name, name);
-    }
+    showFolder(Resource_Path + QStringLiteral("LibraryImage/") + cat_cmbo_bx->itemData(row).toString());
 }
 
 void Image_Library::Load_and_fill_backgrounds()
 {
-    const QString folder = Resource_Path + QStringLiteral("Background");
+    showFolder(Resource_Path + QStringLiteral("Background"));
+}
+
+void Image_Library::showFolder(const QString &folder)
+{
     if (!QFileInfo(folder).isDir()) return;
     images.clear();
     reload();

@@ -10,6 +10,7 @@
 #include <functional>
 #include <vector>
 
+class Modal_Runner;
 class QComboBox;
 class QLabel;
 class QListView;
@@ -27,7 +28,7 @@ struct MyImageObject {
 class Image_Library : public QDialog {
     Q_OBJECT
 public:
-    explicit Image_Library(QWidget *parent = nullptr);
+    explicit Image_Library(QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
     ~Image_Library() override;
 
     // Runs the window modally from an empty list, zoom 0.4 and no chosen path; the
@@ -61,13 +62,13 @@ public:
     QLabel *_zoom_label = nullptr;
     QPushButton *ok = nullptr, *cancel = nullptr;
 
-    // Lets tests (and scripted runs) act while the window is open: called once it is
-    // shown, with the window.
-    static inline std::function<void(Image_Library &)> whileOpen;
-
     void reject() override { Cancel_Clicked(); }
 
 private:
+    // Shows the pictures of the folder in place of the shown ones; nothing changes when
+    // it is not a folder.
+    void showFolder(const QString &folder);
+    Modal_Runner *const m_runner;  // runs the window (null: exec())
     void reload();
     void selectionChanged();
 

@@ -3,6 +3,7 @@
 #include "BarcodeDrawing.h"
 #include "Barcode_Gen.h"
 #include "ColorWell.h"
+#include "ScriptedRunner.h"
 #include "TestSupport.h"
 
 #include <QCheckBox>
@@ -226,14 +227,15 @@ TEST(BarcodeWindow, TransparentBoxAndValidation)
 
 TEST(BarcodeWindow, OkReturnsTheCopyAndCancelNothing)
 {
-    Barcode_Gen g;
+    testsupport::ScriptedRunner runner;
+    Barcode_Gen g(nullptr, {}, &runner);
     FakeSource source;
     g.setDataSource(&source);
     Barcode_Edit qr;
     qr.settings.barcode_font_index = int(Barcode_Symbology_Titles().indexOf("QR Code"));
     qr.settings.linear_or_2d = 1;
     qr.settings.qr_version_index = 3;
-    Barcode_Gen::runHook = [](Barcode_Gen &w) {
+    runner.instead<Barcode_Gen>([](Barcode_Gen &w) {
         w.qr_ec_lvl_ComboBox->setCurrentIndex(2);
         w.dataText_2D->setPlainText("Grüße");  // typed non-ASCII
         w.OK_Btn_Clicked();
@@ -241,7 +243,7 @@ TEST(BarcodeWindow, OkReturnsTheCopyAndCancelNothing)
         w.dataText_2D->setPlainText("VISITOR");
         w.OK_Btn_Clicked();
         return w.result();
-    };
+    });
     const std::optional<Barcode_Edit> ok = g.Open_Wnd(qr);
     ASSERT_TRUE(ok);
     EXPECT_EQ(ok->settings.qr_version_index, 3);
@@ -249,23 +251,21 @@ TEST(BarcodeWindow, OkReturnsTheCopyAndCancelNothing)
     EXPECT_EQ(ok->settings.two_d_font_val, "VISITOR");
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nInvalid barcode value."});
 
-    Barcode_Gen::runHook = [](Barcode_Gen &w) {
+    runner.instead<Barcode_Gen>([](Barcode_Gen &w) {
         w.HeaderText->setText("CHANGED");
         w.reject();
         return w.result();
-    };
+    });
     EXPECT_FALSE(g.Open_Wnd(qr));
-    Barcode_Gen::runHook = nullptr;
+    runner.remove<Barcode_Gen>();
 }
 
 TEST(BarcodeWindow, HelpTexts)
 {
-    Window w;
     QStringList shown;
-    Barcode_Gen::helpPresenter = [&](const QString &title, const QString &text) { shown << title + "|" + text; };
-    ASSERT_EQ(w.gen.help_buttons.size(), 6u);
-    for (QPushButton *b : w.gen.help_buttons) b->click();
-    Barcode_Gen::helpPresenter = nullptr;
+    Barcode_Gen gen(nullptr, [&](const QString &title, const QString &text) { shown << title + "|" + text; });
+    ASSERT_EQ(gen.help_buttons.size(), 6u);
+    for (QPushButton *b : gen.help_buttons) b->click();
     ASSERT_EQ(shown.size(), 6);
     EXPECT_EQ(shown[0], "Version :|Version is configuration or number of modules (combination of black and white dots).");
     EXPECT_EQ(shown[3], "Preferred Format :|Preferred Mode determines the smallest size of the symbol.");

@@ -5,6 +5,7 @@
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "ScopedFlag.h"
+#include "ScriptedRunner.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
@@ -261,18 +262,19 @@ TEST(SpreadsheetWindow, ShowsTheCounts)
         SKTDocument doc;
         for (int k = 0; k < c.columns; ++k) doc.Add_ColList_Column(QString("T%1").arg(k));
         for (int r = 0; r < c.rows; ++r) doc.Create_List_By_Array(QStringList(c.columns, "v"), c.columns);
-        Data_From_Excel window(doc);
+        testsupport::ScriptedRunner runner;
+        Data_From_Excel window(doc, nullptr, &runner);
         QString rows, columns, header;
         int tableRows = -1;
-        Data_From_Excel::whileOpen = [&](Data_From_Excel &w) {
+        runner.whileOpen<Data_From_Excel>([&](Data_From_Excel &w) {
             rows = w.rows_count->text();
             columns = w.column_count->text();
             tableRows = w.ColList->model()->rowCount();
             header = w.ColList->model()->headerData(c.columns, Qt::Horizontal).toString();
             QTest::mouseClick(w.ok, Qt::LeftButton);
-        };
+        });
         EXPECT_EQ(window.Open_Wnd(), 1);
-        Data_From_Excel::whileOpen = nullptr;
+        runner.remove<Data_From_Excel>();
         EXPECT_EQ(rows, c.rowLabel);
         EXPECT_EQ(columns, c.columnLabel);
         EXPECT_EQ(tableRows, c.rows);
@@ -286,18 +288,19 @@ TEST(SpreadsheetWindow, FollowsTheSelectedRow)
     SKTDocument doc;
     doc.Add_ColList_Column("Name");
     for (const char *n : {"Ann", "Bob", "Cy"}) doc.Create_List_By_Array({n}, 1);
-    Data_From_Excel window(doc);
+    testsupport::ScriptedRunner runner;
+        Data_From_Excel window(doc, nullptr, &runner);
     int selected = -2;
     QString cell;
-    Data_From_Excel::whileOpen = [&](Data_From_Excel &w) {
+    runner.whileOpen<Data_From_Excel>([&](Data_From_Excel &w) {
         doc.Mark_List_New_Selection(2);
         const QModelIndexList rows = w.ColList->selectionModel()->selectedRows();
         selected = rows.size() == 1 ? rows.front().row() : -1;
         cell = w.ColList->model()->index(2, 1).data().toString();
         w.OK_Click();
-    };
+    });
     window.Open_Wnd();
-    Data_From_Excel::whileOpen = nullptr;
+    runner.remove<Data_From_Excel>();
     EXPECT_EQ(selected, 2);
     EXPECT_EQ(cell, "Cy");
 }

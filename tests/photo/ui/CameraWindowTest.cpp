@@ -5,6 +5,7 @@
 #include "PictureView.h"
 #include "SelectionCanvas.h"
 #include "SyntheticFrameSource.h"
+#include "ScriptedRunner.h"
 #include "TestSupport.h"
 
 #include <QCheckBox>
@@ -35,11 +36,12 @@ QImage positions(int w = 1000, int h = 500)
 
 struct Window {
     SyntheticFrameSource *source;
+    testsupport::ScriptedRunner runner;
     Camera camera;
     QString savedFolder = Camera_Folder_Path;
 
     explicit Window(std::vector<CameraDevice> devices = {{"cam-1", "Desk camera"}})
-        : source(new SyntheticFrameSource(std::move(devices))), camera(std::unique_ptr<FrameSource>(source))
+        : source(new SyntheticFrameSource(std::move(devices))), camera(std::unique_ptr<FrameSource>(source), nullptr, &runner)
     {
         Camera_Folder_Path = testsupport::testHome() + "/pictures";
         camera.Camera_Capture_Image = Camera_Default_Image_Path(Camera_Folder_Path);
@@ -74,7 +76,7 @@ TEST(CameraWindow, OpensNeutralAndWithoutACameraSaysSo)
     QString status;
     bool adjustEnabled = true, cropEnabled = true, captureEnabled = true;
     int devices = -1;
-    Camera::whileOpen = [&](Camera &c) {
+    w.runner.whileOpen<Camera>([&](Camera &c) {
         status = c.connection_msg_label->isVisible() ? c.connection_msg_label->text() : QString();
         adjustEnabled = c.Image_Edit_Prop_Box->isEnabled();
         cropEnabled = c.cropping_Box->isEnabled();
@@ -84,10 +86,10 @@ TEST(CameraWindow, OpensNeutralAndWithoutACameraSaysSo)
         c.Capture_Btn_Clicked();
         c.OK_Btn_Clicked();
         c.Cancel_Btn_Clicked();
-    };
+    });
     const QString before = w.camera.Camera_Capture_Image;
     EXPECT_EQ(w.camera.Open_Wnd(), 0);
-    Camera::whileOpen = nullptr;
+    w.runner.remove<Camera>();
     EXPECT_EQ(status, "Please connect your camera.");
     EXPECT_FALSE(adjustEnabled);
     EXPECT_FALSE(cropEnabled);

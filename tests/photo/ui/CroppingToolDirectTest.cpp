@@ -7,6 +7,7 @@
 #include "PictureView.h"
 #include "RowTable.h"
 #include "SelectionCanvas.h"
+#include "ScriptedRunner.h"
 #include "TestSupport.h"
 
 #include <QCheckBox>
@@ -101,10 +102,11 @@ TEST(CroppingToolDirect, PictureCutIntoAFreeNameOfCroppedImages)
 {
     Folders f;
     const QString input = Make_Picture(f.home + "/in/photo.png", 200, 100);
-    Cropping_Tool tool(nullptr);
+    testsupport::ScriptedRunner runner;
+    Cropping_Tool tool(nullptr, nullptr, nullptr, nullptr, &runner);
     tool.resize(900, 700);
     int opened = 0;
-    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+    runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
         ++opened;
         EXPECT_EQ(t.screens->currentIndex(), 1);
         EXPECT_EQ(t.Crop_direct_Btn->text(), "Crop Image");
@@ -115,7 +117,7 @@ TEST(CroppingToolDirect, PictureCutIntoAFreeNameOfCroppedImages)
         const QSizeF ratio = t.originalImageRatio();
         t.canvas->addSelectorWithFrame({0, 0, 50 * ratio.width(), 40 * ratio.height()});
         QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-    };
+    });
     struct Row {
         QString written;
     };
@@ -130,7 +132,7 @@ TEST(CroppingToolDirect, PictureCutIntoAFreeNameOfCroppedImages)
         EXPECT_EQ(cut.pixel(25, 20), qRgb(255, 0, 0));
     }
     EXPECT_EQ(opened, 2);
-    Cropping_Tool::whileOpen = nullptr;
+    runner.remove<Cropping_Tool>();
 }
 
 TEST(CroppingToolDirect, PictureModeClosesWithOneOnlyAfterAWrite)
@@ -147,26 +149,27 @@ TEST(CroppingToolDirect, PictureModeClosesWithOneOnlyAfterAWrite)
         {narrow, true, "\nNo face detected."},
         {f.home + "/in/missing.png", false, "\nThere is no image to crop."},
     };
+    testsupport::ScriptedRunner runner;
     for (const Row &r : rows) {
-        Cropping_Tool tool(std::make_shared<WideFaceDetector>());
+        Cropping_Tool tool(std::make_shared<WideFaceDetector>(), nullptr, nullptr, nullptr, &runner);
         tool.resize(900, 700);
         QStringList seen;
         bool stayedOpen = false;
-        Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+        runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
             if (r.face) t.face_radio->setChecked(true);
             boxes().clear();
             t.Crop_Direct_Image_Clicked();
             seen = boxes().take();
             stayedOpen = t.isVisible();
             t.reject();
-        };
+        });
         EXPECT_EQ(tool.Open_Wnd_Direct_To_Crop(r.input), 0) << r.message.toStdString();
         EXPECT_EQ(seen, QStringList{r.message});
         EXPECT_TRUE(stayedOpen) << r.message.toStdString();
         EXPECT_TRUE(tool.Crop_Direct_Path.isEmpty());
         EXPECT_TRUE(QDir(Cropped_Img_Path).entryList(QDir::Files).isEmpty());
     }
-    Cropping_Tool::whileOpen = nullptr;
+    runner.remove<Cropping_Tool>();
 }
 
 TEST(CroppingToolDirect, SeriesRunMakesANewSeriesWithAnEmptyLineForAMissingPicture)
@@ -175,9 +178,10 @@ TEST(CroppingToolDirect, SeriesRunMakesANewSeriesWithAnEmptyLineForAMissingPictu
     const QString a = Make_Picture(f.home + "/in/a.png", 30, 20);
     const QString b = Make_Picture(f.home + "/in/b.png", 30, 20);
     Write(f.home + "/data/DataSet/Staff.txt", (a + "\n" + f.home + "/in/gone.png\n" + b + "\n").toUtf8());
-    Cropping_Tool tool(nullptr);
+    testsupport::ScriptedRunner runner;
+    Cropping_Tool tool(nullptr, nullptr, nullptr, nullptr, &runner);
     tool.resize(900, 700);
-    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+    runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
         EXPECT_EQ(t.Crop_direct_Btn->text(), "Crop Images");
         EXPECT_EQ(t.list->rowCount(), 3);
         EXPECT_TRUE(t.crop_all_btn->isHidden());
@@ -187,9 +191,9 @@ TEST(CroppingToolDirect, SeriesRunMakesANewSeriesWithAnEmptyLineForAMissingPictu
         boxes().clear();
         boxes().answerNext(1);  // Yes
         QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-    };
+    });
     ASSERT_EQ(tool.Open_Wnd_Direct_Crop_Series("Staff"), 1);
-    Cropping_Tool::whileOpen = nullptr;
+    runner.remove<Cropping_Tool>();
     EXPECT_EQ(boxes().take(), (QStringList{"This action will create new batch series with all new cropped images.\nAre "
                                            "you sure you want to continue?",
                                            "\nImage has been cropped successfully."}));
@@ -209,20 +213,21 @@ TEST(CroppingToolDirect, ColumnRunAddsAColumnWithAnEmptyCellForAFacelessRow)
     const QString narrow = Make_Picture(f.home + "/in/n.png", 80, 60);
     const QString wide2 = Make_Picture(f.home + "/in/w2.png", 150, 100);
     table.rows = {{"1", "Ann", wide1}, {"2", "Bob", narrow}, {"3", "Cy", wide2}};
-    Cropping_Tool tool(std::make_shared<WideFaceDetector>(), &table, nullptr);
+    testsupport::ScriptedRunner runner;
+    Cropping_Tool tool(std::make_shared<WideFaceDetector>(), &table, nullptr, nullptr, &runner);
     tool.resize(900, 700);
     tool.Start_Card_Option = "G";
     tool.ctrl_data_source_type = 2;
-    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+    runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
         EXPECT_EQ(t.Crop_direct_Btn->text(), "Crop Image");
         EXPECT_EQ(t.list->rowCount(), 3);
         t.face_radio->setChecked(true);  // the first row's picture has a face
         boxes().clear();
         boxes().answerNext(1);
         QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-    };
+    });
     ASSERT_EQ(tool.Open_Wnd_Direct_Excel_Column("Photo", 2), 1);
-    Cropping_Tool::whileOpen = nullptr;
+    runner.remove<Cropping_Tool>();
     EXPECT_EQ(boxes().take(),
               (QStringList{"This action will create new excel column with all new cropped images.\nAre you sure you "
                            "want to continue?",
@@ -245,12 +250,13 @@ TEST(CroppingToolDirect, AnInputWithoutPicturesOpensNoWindow)
     table.titles << "Photo";
     table.rows = {{"1", f.home + "/nothing.png"}, {"2", ""}};
     Write(f.home + "/data/DataSet/Empty.txt", "\n\n");
-    Cropping_Tool tool(nullptr, &table, nullptr);
+    testsupport::ScriptedRunner runner;
+    Cropping_Tool tool(nullptr, &table, nullptr, nullptr, &runner);
     int opened = 0;
-    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+    runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
         ++opened;
         t.reject();
-    };
+    });
     EXPECT_EQ(tool.Open_Wnd_Direct_Excel_Column("Photo", 1), 0);
     EXPECT_EQ(tool.Open_Wnd_Direct_Crop_Series("Empty"), 0);
     EXPECT_EQ(tool.Open_Wnd_Direct_Crop_Series("Absent"), 0);
@@ -259,7 +265,7 @@ TEST(CroppingToolDirect, AnInputWithoutPicturesOpensNoWindow)
                                            "\nThe selected series does not contains any image with supported extension.",
                                            "\nThe selected series does not contains any image with supported extension."}));
     EXPECT_EQ(table.titles.size(), 2) << "no column added";
-    Cropping_Tool::whileOpen = nullptr;
+    runner.remove<Cropping_Tool>();
 }
 
 TEST(CroppingToolDirect, SpreadsheetInputOfTheMainScreen)
@@ -360,15 +366,16 @@ TEST(CroppingToolDirect, RoadsCutThePictureAsAdjusted)
         {2, f.home + "/data/Cropped_Images/Staff (1)/a.png", {12, 8}},
         {3, f.home + "/data/Cropped_Images/Column 3/a.png", {12, 8}},
     };
+    testsupport::ScriptedRunner runner;
     for (const Row &r : rows) {
         SCOPED_TRACE(r.direct);
         FakeRows table;
         table.titles << "Photo";
         table.rows = {{"1", a}};
-        Cropping_Tool tool(nullptr, &table, nullptr);
+        Cropping_Tool tool(nullptr, &table, nullptr, nullptr, &runner);
         tool.resize(900, 700);
         bool enabled = false;
-        Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+        runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
             enabled = t.Image_Edit_Prop_Box->isEnabled();
             t.Image_Gray_Scale_chk->setChecked(true);
             if (r.direct == 1) {
@@ -381,12 +388,12 @@ TEST(CroppingToolDirect, RoadsCutThePictureAsAdjusted)
                 boxes().answerNext(1);  // Yes to the new series / column
             }
             QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-        };
+        });
         boxes().clear();
         const int code = r.direct == 1   ? tool.Open_Wnd_Direct_To_Crop(a)
                          : r.direct == 2 ? tool.Open_Wnd_Direct_Crop_Series("Staff")
                                          : tool.Open_Wnd_Direct_Excel_Column("Photo", 1);
-        Cropping_Tool::whileOpen = nullptr;
+        runner.remove<Cropping_Tool>();
         ASSERT_EQ(code, 1);
         EXPECT_TRUE(enabled);
         const QImage cut(r.written);

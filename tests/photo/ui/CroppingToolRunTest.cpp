@@ -8,6 +8,7 @@
 #include "PictureView.h"
 #include "SelectionCanvas.h"
 #include "Shared_Dialogs.h"
+#include "ScriptedRunner.h"
 #include "TestSupport.h"
 
 #include <QCoreApplication>
@@ -159,9 +160,10 @@ TEST(CroppingToolRun, CropAllHidesTheSelectionWhileItRuns)
 
 TEST(CroppingToolRun, OpenFolderOpensTheOutputFolderAndTheDirectRoadsHideIt)
 {
+    testsupport::ScriptedRunner runner;
     const QString home = testHome();
     Make_Picture(home + "/in/a.png", 200, 100);
-    Cropping_Tool tool(nullptr);
+    Cropping_Tool tool(nullptr, nullptr, nullptr, nullptr, &runner);
     tool.resize(900, 700);
     QStringList opened;
     Set_Open_Url_Answerer([&](const QString &url) {
@@ -169,12 +171,12 @@ TEST(CroppingToolRun, OpenFolderOpensTheOutputFolderAndTheDirectRoadsHideIt)
         return true;
     });
     bool shownInDirect = true;
-    Cropping_Tool::whileOpen = [&](Cropping_Tool &t) {
+    runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
         shownInDirect = t.Open_Folder_Btn->isVisibleTo(&t);
         t.reject();
-    };
+    });
     EXPECT_EQ(tool.Open_Wnd_Direct_To_Crop(home + "/in/a.png"), 0);
-    Cropping_Tool::whileOpen = nullptr;
+    runner.remove<Cropping_Tool>();
     EXPECT_FALSE(shownInDirect);
 
     // The main screen's road (as Open_Wnd starts it) brings the button back.

@@ -1,6 +1,7 @@
 #include "Globals.h"
 #include "Image_Library.h"
 #include "LibraryContents.h"
+#include "ScriptedRunner.h"
 #include "TestSupport.h"
 
 #include <QComboBox>
@@ -88,11 +89,12 @@ TEST(LibraryContents, CapitalisedNamesAndTheMoveRule)
 TEST(ImageLibrary, CategoriesLoadByTheirFolderNames)
 {
     LibraryFolder folder;
-    Image_Library lib;
+    testsupport::ScriptedRunner runner;
+    Image_Library lib(nullptr, &runner);
     std::vector<QString> shown;
     QString title, chosen;
     bool comboShown = false;
-    Image_Library::whileOpen = [&](Image_Library &l) {
+    runner.whileOpen<Image_Library>([&](Image_Library &l) {
         title = l.windowTitle();
         comboShown = l.cat_cmbo_bx->isVisible();
         for (int i = 0; i < l.cat_cmbo_bx->count(); ++i) shown.push_back(l.cat_cmbo_bx->itemText(i));
@@ -103,9 +105,9 @@ TEST(ImageLibrary, CategoriesLoadByTheirFolderNames)
         l.cat_cmbo_bx->setCurrentIndex(1);  // "Wild Animals"
         l.selectItem(1);
         l.OK_Clicked();
-    };
+    });
     EXPECT_EQ(lib.Open_Library_Window(), 1);
-    Image_Library::whileOpen = nullptr;
+    runner.remove<Image_Library>();
     EXPECT_EQ(title, "Image Library");
     EXPECT_TRUE(comboShown);
     EXPECT_EQ(shown, (std::vector<QString>{"Business", "Wild Animals"}));
@@ -118,13 +120,14 @@ TEST(ImageLibrary, CategoriesLoadByTheirFolderNames)
 TEST(ImageLibrary, EveryOpeningStartsAfreshAndOkNeedsAPicture)
 {
     LibraryFolder folder;
-    Image_Library lib;
+    testsupport::ScriptedRunner runner;
+    Image_Library lib(nullptr, &runner);
     lib.control_or_BG = "B";
     QString title;
     bool comboShown = true;
     double zoom = 0;
     int slider = 0;
-    Image_Library::whileOpen = [&](Image_Library &l) {
+    runner.whileOpen<Image_Library>([&](Image_Library &l) {
         title = l.windowTitle();
         comboShown = l.cat_cmbo_bx->isVisible();
         zoom = l.zoom();
@@ -136,7 +139,7 @@ TEST(ImageLibrary, EveryOpeningStartsAfreshAndOkNeedsAPicture)
         l.OK_Clicked();
         EXPECT_TRUE(l.isVisible());
         l.Cancel_Clicked();
-    };
+    });
     EXPECT_EQ(lib.Open_Library_Window(), 0);
     EXPECT_EQ(title, "Background Image Library");
     EXPECT_FALSE(comboShown);
@@ -146,12 +149,12 @@ TEST(ImageLibrary, EveryOpeningStartsAfreshAndOkNeedsAPicture)
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nPlease select image."});
 
     // The next opening: zoom 0.4 again, the first remaining picture chosen.
-    Image_Library::whileOpen = [&](Image_Library &l) {
+    runner.whileOpen<Image_Library>([&](Image_Library &l) {
         zoom = l.zoom();
         l.OK_Clicked();
-    };
+    });
     EXPECT_EQ(lib.Open_Library_Window(), 1);
-    Image_Library::whileOpen = nullptr;
+    runner.remove<Image_Library>();
     EXPECT_EQ(zoom, 0.4);
     EXPECT_EQ(names(lib), std::vector<QString>{"Waves.jpg"});
     EXPECT_EQ(lib.selected_image, Resource_Path + "Background/Waves.jpg");
@@ -159,12 +162,12 @@ TEST(ImageLibrary, EveryOpeningStartsAfreshAndOkNeedsAPicture)
     // No library at all: an empty list, and OK asks for a picture.
     Resource_Path = testsupport::testHome() + "/nothing/";
     lib.control_or_BG = "C";
-    Image_Library::whileOpen = [&](Image_Library &l) {
+    runner.whileOpen<Image_Library>([&](Image_Library &l) {
         l.OK_Clicked();
         l.Cancel_Clicked();
-    };
+    });
     EXPECT_EQ(lib.Open_Library_Window(), 0);
-    Image_Library::whileOpen = nullptr;
+    runner.remove<Image_Library>();
     EXPECT_TRUE(lib.images.empty());
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nPlease select image."});
 }
@@ -172,7 +175,8 @@ TEST(ImageLibrary, EveryOpeningStartsAfreshAndOkNeedsAPicture)
 TEST(ImageLibrary, DraggedItemsMoveByTheRule)
 {
     LibraryFolder folder;
-    Image_Library lib;
+    testsupport::ScriptedRunner runner;
+    Image_Library lib(nullptr, &runner);
     lib.images = {{"/p/0", "0", "0"}, {"/p/1", "1", "1"}, {"/p/2", "2", "2"}, {"/p/3", "3", "3"}, {"/p/4", "4", "4"}};
     QAbstractItemModel *model = lib.imageBrowser->model();
     QMimeData *drag = model->mimeData({model->index(0, 0), model->index(1, 0)});

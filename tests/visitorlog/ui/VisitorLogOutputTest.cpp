@@ -10,6 +10,7 @@
 #include "PrivateTemp.h"
 #include "RenderedSide.h"
 #include "SKTDocument.h"
+#include "ScriptedRunner.h"
 #include "TestSupport.h"
 #include "VisitorPassPrinter.h"
 #include "VisitorRecordStore.h"
@@ -225,15 +226,16 @@ TEST_F(Output, ThePassIsMailedFromAPrivateFolderThatGoesWithTheMailWindow)
     QString mailed, shownPath;
     int mode = -1;
     QByteArray bytes;
-    Direct_Mail mail;
-    Direct_Mail::whileOpen = [&](Direct_Mail &d) {
+    testsupport::ScriptedRunner runner;
+    Direct_Mail mail(nullptr, &runner);
+    runner.whileOpen<Direct_Mail>([&](Direct_Mail &d) {
         shownPath = d.file_path_ctrl->text();
         struct stat st {};
         if (::stat(QFileInfo(shownPath).path().toLocal8Bit().constData(), &st) == 0) mode = int(st.st_mode & 07777);
         QFile f(shownPath);
         if (f.open(QIODevice::ReadOnly)) bytes = f.readAll();
         d.Close_Button();
-    };
+    });
     Visitor_Log_Records log(store, adjuster, &printer, nullptr, [&](const QString &path) {
         mailed = path;
         mail.Open_Wnd(path);
@@ -243,7 +245,7 @@ TEST_F(Output, ThePassIsMailedFromAPrivateFolderThatGoesWithTheMailWindow)
     log.Show_Visitor_Details("1");
     log.page_rect = QRectF(0, 0, 495, 400);
     log.mailButton->click();
-    Direct_Mail::whileOpen = nullptr;
+    runner.remove<Direct_Mail>();
 
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
     EXPECT_EQ(shownPath, mailed);

@@ -9,6 +9,7 @@
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
 #include "SKTWindowController.h"
+#include "ScriptedRunner.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -16,7 +17,8 @@
 struct ProfileWindow {
     PhotoPictureAdjuster adjuster;
     SKTDocument document;
-    SKTWindowController controller{document, adjuster};
+    testsupport::ScriptedRunner runner;  // answers the windows opened from the main window
+    SKTWindowController controller{document, adjuster, nullptr, &runner};
     explicit ProfileWindow(const char *mode = "V")
     {
         controller.awakeFromNib(false);

@@ -28,8 +28,12 @@
 
 namespace {
 struct Answer {
-    Answer(std::function<void(Profile_Dialog &)> f) { Profile_Dialog::answerer = std::move(f); }
-    ~Answer() { Profile_Dialog::answerer = nullptr; }
+    testsupport::ScriptedRunner &runner;
+    Answer(ProfileWindow &w, std::function<void(Profile_Dialog &)> f) : runner(w.runner)
+    {
+        runner.answer<Profile_Dialog>(std::move(f));
+    }
+    ~Answer() { runner.remove<Profile_Dialog>(); }
 };
 
 // A newly browsed spreadsheet of one row, both sides bound to it.
@@ -63,7 +67,7 @@ TEST_F(Fresh, SideLetterWithBlanksOpensTheBacksDialog)
     ProfileWindow w;
     QString seen;
     Profile_Dialog *dialog = nullptr;
-    Answer a([&](Profile_Dialog &d) {
+    Answer a(w, [&](Profile_Dialog &d) {
         dialog = &d;
         seen = d.load_side;
         d.Cancel_Btn_Clicked();
@@ -84,7 +88,7 @@ TEST_F(Fresh, BackDialogStoresIntoTheBackRecordOnly)
     ProfileWindow w;
     w.controller.Front_user_profile[Profile_Stem::Name].value = "Front person";
     w.controller.Select_back_side();
-    Answer a([&](Profile_Dialog &d) {
+    Answer a(w, [&](Profile_Dialog &d) {
         d.rows[0].value->setText("Back person");
         d.Preview_Btn_Clicked();
         EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].value, "Front person");
@@ -109,7 +113,7 @@ TEST_F(Fresh, CancelKeepsTheFlagAndTheSide)
     for (const GraphicPtr &g : w.front().items()) before.push_back(g->encode());
     const int undo = w.controller.Get_Undo_Count();
     int shownDuringPreview = -1;
-    Answer a([&](Profile_Dialog &d) {
+    Answer a(w, [&](Profile_Dialog &d) {
         d.rows[0].value->setText("Someone else");
         d.image_USE->setChecked(true);
         d.Preview_Btn_Clicked();
@@ -132,7 +136,7 @@ TEST_F(Fresh, OkWritesTheProfileOntoTheCardInOneUndoStep)
     ProfileWindow w;
     w.controller.Make_Sure_Of_Undo_Base(0);
     const int undo = w.controller.Get_Undo_Count();
-    Answer a([&](Profile_Dialog &d) {
+    Answer a(w, [&](Profile_Dialog &d) {
         d.rows[0].value->setText("Ann Lee");
         d.rows[0].caption->setText("Name :");
         d.Preview_Btn_Clicked();
@@ -158,7 +162,7 @@ TEST_F(Fresh, ANewSpreadsheetDropsStaleBindingsButProfileControlsKeepTheirs)
         GraphicPtr code = bound(w.front(), GraphicKind::Barcode, "");
         GraphicPtr shape = bound(w.front(), GraphicKind::Shape, "");
         GraphicPtr backProfile = bound(w.back(), GraphicKind::Text, "Fup_Name");
-        Answer a([](Profile_Dialog &d) { d.Cancel_Btn_Clicked(); });
+        Answer a(w, [](Profile_Dialog &d) { d.Cancel_Btn_Clicked(); });
         w.controller.Open_User_Profile_Window(1, "F", sides);
         EXPECT_EQ(profile->data_source_type_val(), 2) << sides;
         EXPECT_EQ(free->data_source_type_val(), 0) << sides;
@@ -303,7 +307,7 @@ TEST_F(Fresh, AWorkbookPickedInTheProfileDialogBecomesTheDesignsDataSource)
     testsupport::clearFilePanels();
     testsupport::queueFilePanelAnswer({book});
     QStringList importColumns, sources, values;
-    Answer a([&](Profile_Dialog &d) {
+    Answer a(w, [&](Profile_Dialog &d) {
         // The import window opens in mode "E" on the chosen workbook: all its columns.
         std::function<void()> answerImport = [&] {
             auto *import = qobject_cast<Import_Excel *>(QApplication::activeModalWidget());

@@ -78,18 +78,6 @@ TEST(SideLists, BuildersListWhatTheirSourceAsks)
     EXPECT_TRUE(Build_Dynamic_Control_List(captionsOnly, Dynamic_List_Source::Panel).empty());
 }
 
-TEST(SideLists, ColumnOfAnIdIsTheFirstEntrys)
-{
-    const Dynamic_Ctrl_List list{{"F_field1", "a", "Y", "3", "T"}, {"F_field1", "b", "Y", "5", "T"},
-                                 {"F_field2", "c", "Y", "-1", "T"}};
-    struct Case {
-        const char *id;
-        int column;
-    } cases[] = {{"F_field1", 3}, {"F_field2", -1}, {"F_field9", -1}, {"", -1}};
-    for (const Case &c : cases) EXPECT_EQ(Get_Col_Index_of_Dynamic_Control(list, c.id), c.column) << c.id;
-    EXPECT_EQ(Get_Col_Index_of_Dynamic_Control({}, "F_field1"), -1);
-}
-
 TEST(SideLists, PushTakesTypedTextOrTheFirstRowsCellAndLogsEachEntry)
 {
     ProfileWindow w("G");
