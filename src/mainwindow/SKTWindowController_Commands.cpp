@@ -62,7 +62,7 @@ void SKTWindowController::connectCommands()
     connectMailCommands();
     if (QAction *a = ui.command(QStringLiteral("Crop")))
         connect(a, &QAction::triggered, this, [this] {
-            Cropping_Tool &tool = Cropping_Tool_Of(*ui.window, &document, modalRunner);
+            Cropping_Tool &tool = Cropping_Tool_Of(*ui.window, &document, modalRunner, &runPool);
             tool.View_Spreadsheet_Rows = [this] { Data_From_Excel_Window().Open_Wnd(); };
             tool.Open_Wnd();
             // A series written by Crop All joins the data-source lists at once.

@@ -69,7 +69,7 @@ void SKTWindowController::connectMailCommands()
 
 Email_Setting &SKTWindowController::Email_Setting_Window()
 {
-    if (!m_emailSetting) m_emailSetting = new Email_Setting(ui.window, modalRunner);
+    if (!m_emailSetting) m_emailSetting = new Email_Setting(ui.window, modalRunner, &runPool);
     return *m_emailSetting;
 }
 
@@ -77,7 +77,7 @@ Send_Mail &SKTWindowController::Send_Mail_Window()
 {
     if (!m_sendMail) {
         if (!m_mailCards) m_mailCards = std::make_unique<Window_Mail_Cards>(*this);
-        m_sendMail = new Send_Mail(*m_mailCards, ui.window, modalRunner);
+        m_sendMail = new Send_Mail(*m_mailCards, ui.window, modalRunner, &runPool);
         m_sendMail->settingsWindow = &Email_Setting_Window();
     }
     return *m_sendMail;
@@ -86,7 +86,7 @@ Send_Mail &SKTWindowController::Send_Mail_Window()
 Direct_Mail &SKTWindowController::Direct_Mail_Window()
 {
     if (!m_directMail) {
-        m_directMail = new Direct_Mail(ui.window, modalRunner);
+        m_directMail = new Direct_Mail(ui.window, modalRunner, &runPool);
         m_directMail->settingsWindow = &Email_Setting_Window();
     }
     return *m_directMail;

@@ -44,7 +44,7 @@ public:
     QString Panel_Camera_Picture() override { return c.Panel_Camera_Picture(); }
     std::optional<Cropped_Picture_Binding> Panel_Crop_Picture(const SKTGraphic &g) override
     {
-        Cropping_Tool &tool = Cropping_Tool_Of(*c.ui.window, &c.document, c.modalRunner);
+        Cropping_Tool &tool = Cropping_Tool_Of(*c.ui.window, &c.document, c.modalRunner, &c.runPool);
         tool.ctrl_data_source_type = g.data_source_type;
         tool.Start_Card_Option = c.document.Start_Card_Option;
         Cropped_Picture_Binding bound;

@@ -36,7 +36,8 @@ struct Direct_Mail::Run {
     int lastFailure = Mail_Sent;
 };
 
-Direct_Mail::Direct_Mail(QWidget *parent, Modal_Runner *runner) : QDialog(parent), m_runner(runner)
+Direct_Mail::Direct_Mail(QWidget *parent, Modal_Runner *runner, QThreadPool *pool)
+    : QDialog(parent), m_runner(runner), m_pool(pool)
 {
     setObjectName(QStringLiteral("Direct_Mail"));
     setWindowTitle(tr("E-mail Visitor Details"));
@@ -95,7 +96,7 @@ Direct_Mail::Direct_Mail(QWidget *parent, Modal_Runner *runner) : QDialog(parent
 Direct_Mail::~Direct_Mail()
 {
     if (m_run) m_run->state.Request_Stop();
-    if (m_worker.joinable()) m_worker.join();
+    m_worker.Wait();
 }
 
 void Direct_Mail::showSending(bool sending)
@@ -121,7 +122,7 @@ int Direct_Mail::Open_Wnd(const QString &path)
 
 void Direct_Mail::Setting_Button()
 {
-    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_runner);
+    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_runner, m_pool);
     settingsWindow->Open_Wnd();
     from_txt->setText(Current_Mail_Settings().sender);
 }
@@ -140,7 +141,7 @@ void Direct_Mail::Stop_Sending_Pressed()
 bool Direct_Mail::Send_Button()
 {
     if (isSending()) return false;
-    if (m_worker.joinable()) m_worker.join();
+    m_worker.Wait();
     auto run = std::make_shared<Run>();
     run->transport = transport;
     run->settings = Current_Mail_Settings();
@@ -168,7 +169,7 @@ bool Direct_Mail::Send_Button()
     showSending(true);
     m_run = run;
     m_finished = false;
-    m_worker = std::thread([this, run, count] {
+    m_worker.Start(m_pool, [this, run, count] {
         for (int i = 0; i < count && !run->state.stopped(); ++i) {
             QMetaObject::invokeMethod(this, [this, i, count] {
                 _Curr_Progress->setValue(i + 1);
@@ -191,7 +192,7 @@ bool Direct_Mail::Send_Button()
 
 void Direct_Mail::finishRun(std::shared_ptr<Run> run)
 {
-    if (m_worker.joinable()) m_worker.join();
+    m_worker.Wait();
     showSending(false);
     m_finished = true;
     const int planned = int(run->recipients.size());

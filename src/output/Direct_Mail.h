@@ -1,15 +1,15 @@
 #pragma once
 // The visitor details mailing window: one given file (the visitor's details) to one or
 // many recipients, subject "Visitor Details". Messages go one at a time on a sending
-// thread; the window shows the progress and a Stop button in place of its fields while
+// thread (one thread of the application's pool); the window shows the progress and a Stop button in place of its fields while
 // it sends. Every recipient is tried; the end message counts the messages not sent.
 #include "Mail_Run.h"
 #include "Mail_Transport.h"
+#include "PoolJob.h"
 
 #include <QDialog>
 #include <functional>
 #include <memory>
-#include <thread>
 
 class Modal_Runner;
 class Email_Setting;
@@ -18,10 +18,13 @@ class QLabel;
 class QLineEdit;
 class QProgressBar;
 class QPushButton;
+class QThreadPool;
 
 class Direct_Mail : public QDialog {
 public:
-    explicit Direct_Mail(QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
+    // pool: the application's pool the sending thread is taken from (null: the
+    // process's global pool); the settings window it makes uses it too.
+    explicit Direct_Mail(QWidget *parent = nullptr, Modal_Runner *runner = nullptr, QThreadPool *pool = nullptr);
     ~Direct_Mail() override;
 
     // Sends `path` (the opener puts it into file_path_ctrl); runs the window.
@@ -32,7 +35,7 @@ public:
     void Stop_Sending_Pressed();
     void Close_Button();
     void Setting_Button();
-    bool isSending() const { return m_worker.joinable() && !m_finished; }
+    bool isSending() const { return m_worker.Started() && !m_finished; }
     void Wait_Until_Done();
 
     QLineEdit *from_txt;
@@ -57,7 +60,8 @@ private:
     void showSending(bool sending);
     void finishRun(std::shared_ptr<Run> run);
 
-    std::thread m_worker;
+    QThreadPool *m_pool;
+    Pool_Job m_worker;
     std::atomic<bool> m_finished{true};
     std::shared_ptr<Run> m_run;
 };

@@ -5,6 +5,7 @@
 #include "Log.h"
 #include "Mail_Recipients.h"
 #include "MessageBox.h"
+#include "PoolJob.h"
 #include "Preferences.h"
 #include "Shared_Dialogs.h"
 #include "Modal_Runner.h"
@@ -19,23 +20,24 @@
 #include <QRadioButton>
 #include <QTimer>
 #include <QVBoxLayout>
-#include <thread>
 
 QString Test_Mail_Subject() { return App_Name + QStringLiteral(" Test Mail"); }
 QString Test_Mail_Body() { return QStringLiteral("This is test mail sent by ") + App_Name + u'.'; }
 
-void Run_Beside_Event_Loop(const std::function<void()> &work)
+void Run_Beside_Event_Loop(const std::function<void()> &work, QThreadPool *pool)
 {
     QEventLoop loop;
-    std::thread worker([&] {
+    Pool_Job worker;
+    worker.Start(pool, [&] {
         work();
         QMetaObject::invokeMethod(&loop, &QEventLoop::quit, Qt::QueuedConnection);
     });
     loop.exec(QEventLoop::ExcludeUserInputEvents);
-    worker.join();
+    worker.Wait();
 }
 
-Email_Setting::Email_Setting(QWidget *parent, Modal_Runner *runner) : QDialog(parent), m_runner(runner)
+Email_Setting::Email_Setting(QWidget *parent, Modal_Runner *runner, QThreadPool *pool)
+    : QDialog(parent), m_runner(runner), m_pool(pool)
 {
     setObjectName(QStringLiteral("Email_Setting"));
     setWindowTitle(tr("E-mail Settings"));
@@ -204,7 +206,7 @@ void Email_Setting::Send_Test_Email()
     {
         const PleaseWait_Scope wait(this);
         Run_Beside_Event_Loop(
-            [&] { result = t.sendEmail_pyth(recipient, Test_Mail_Subject(), {}, settings, Test_Mail_Body()); });
+            [&] { result = t.sendEmail_pyth(recipient, Test_Mail_Subject(), {}, settings, Test_Mail_Body()); }, m_pool);
     }
     setBusy(false);
     if (!result.sent())

@@ -13,10 +13,13 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class QThreadPool;
 
 class Email_Setting : public QDialog {
 public:
-    explicit Email_Setting(QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
+    // pool: the application's pool the test message is sent on (null: the process's
+    // global pool).
+    explicit Email_Setting(QWidget *parent = nullptr, Modal_Runner *runner = nullptr, QThreadPool *pool = nullptr);
 
     // Loads the stored settings and runs the window; 1 after Save, 0 after Close.
     int Open_Wnd();
@@ -53,11 +56,12 @@ public:
 private:
     Modal_Runner *const m_runner;  // runs the window (null: exec())
     void setBusy(bool busy);
+    QThreadPool *m_pool;
 };
 
 // Subject and body of the test message.
 QString Test_Mail_Subject();  // App_Name + " Test Mail"
 QString Test_Mail_Body();     // "This is test mail sent by " + App_Name + "."
-// Runs the work on a thread of its own and keeps the GUI thread's events going (the
-// windows repaint) until it has returned. GUI thread.
-void Run_Beside_Event_Loop(const std::function<void()> &work);
+// Runs the work on a thread of the pool (null: the process's global pool) and keeps the
+// GUI thread's events going (the windows repaint) until it has returned. GUI thread.
+void Run_Beside_Event_Loop(const std::function<void()> &work, QThreadPool *pool = nullptr);

@@ -143,8 +143,8 @@ struct Send_Mail::Run {
     }
 };
 
-Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *runner)
-    : QDialog(parent), m_runner(runner), m_source(source)
+Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *runner, QThreadPool *pool)
+    : QDialog(parent), m_runner(runner), m_source(source), m_pool(pool)
 {
     setObjectName(QStringLiteral("Send_Mail"));
     setWindowTitle(tr("Send E-mail"));
@@ -306,7 +306,7 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *ru
 Send_Mail::~Send_Mail()
 {
     if (m_run) m_run->state.Request_Stop();
-    if (m_worker.joinable()) m_worker.join();
+    m_worker.Wait();
     if (m_run && !m_finished && m_run->batch) m_source.End_Batch_Run();
 }
 
@@ -444,7 +444,7 @@ void Send_Mail::browse_att_Button()
 
 void Send_Mail::Setting_Button()
 {
-    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_runner);
+    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_runner, m_pool);
     settingsWindow->Open_Wnd();
     from_txt->setText(Current_Mail_Settings().sender);
 }
@@ -464,7 +464,7 @@ void Send_Mail::Stop_Sending_Pressed()
 bool Send_Mail::Send_Button()
 {
     if (isSending()) return false;
-    if (m_worker.joinable()) m_worker.join();
+    m_worker.Wait();
     auto run = std::make_shared<Run>();
     run->transport = transport;
 
@@ -556,7 +556,7 @@ bool Send_Mail::Send_Button()
     sendButton->setEnabled(false);
     closeButton->setEnabled(false);
     m_finished = false;
-    m_worker = std::thread([this, run] { sendingThread(run); });
+    m_worker.Start(m_pool, [this, run] { sendingThread(run); });
     return true;
 }
 
@@ -621,7 +621,7 @@ void Send_Mail::sendingThread(std::shared_ptr<Run> run)
 
 void Send_Mail::finishRun(std::shared_ptr<Run> run)
 {
-    if (m_worker.joinable()) m_worker.join();
+    m_worker.Wait();
     if (run->batch) m_source.End_Batch_Run();
     if (progressView) progressView->Hide_Progress();
     sendButton->setEnabled(true);

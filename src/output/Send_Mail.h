@@ -4,18 +4,18 @@
 // first) or no card (an optional file instead); with a design bound to series or to the
 // spreadsheet source, one card per row: every card to every recipient, a range of
 // cards to every recipient, or card i to recipient i. Messages go one at a time on a
-// sending thread, with an optional pause after every N messages, behind a progress
+// sending thread (one thread of the application's pool), with an optional pause after every N messages, behind a progress
 // view with Stop. Attachments are written into a private folder of the run, removed
 // when it ends; a batch run puts the design back when it ends.
 #include "Mail_Card_Source.h"
 #include "Mail_Run.h"
 #include "Mail_Transport.h"
+#include "PoolJob.h"
 
 #include <QDialog>
 #include <QList>
 #include <functional>
 #include <memory>
-#include <thread>
 #include <vector>
 
 class Modal_Runner;
@@ -29,6 +29,7 @@ class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QSpinBox;
+class QThreadPool;
 
 enum class Mail_Run_Mode { Current_Card, Every_Card_To_Every, Range_To_Every, Card_Per_Recipient, No_Card };
 
@@ -48,7 +49,10 @@ Mail_Plan Make_Mail_Plan(Mail_Run_Mode mode, int recipients, int cards, int from
 
 class Send_Mail : public QDialog {
 public:
-    Send_Mail(Mail_Card_Source &source, QWidget *parent = nullptr, Modal_Runner *runner = nullptr);
+    // pool: the application's pool the sending thread is taken from (null: the
+    // process's global pool); the settings window it makes uses it too.
+    Send_Mail(Mail_Card_Source &source, QWidget *parent = nullptr, Modal_Runner *runner = nullptr,
+              QThreadPool *pool = nullptr);
     ~Send_Mail() override;
 
     // Resets the window for the design and runs it; returns when it is closed.
@@ -61,7 +65,7 @@ public:
     void Setting_Button();
     void browse_att_Button();
     void Stop_Sending_Pressed();
-    bool isSending() const { return m_worker.joinable() && !m_finished; }
+    bool isSending() const { return m_worker.Started() && !m_finished; }
     // Keeps the GUI thread's events going until the run has ended (tests, scripts).
     void Wait_Until_Done();
 
@@ -131,7 +135,8 @@ private:
     Mail_Card_Source &m_source;
     std::unique_ptr<Mail_Progress_View> m_panel;
     Mail_Card_Counts m_counts;
-    std::thread m_worker;
+    QThreadPool *m_pool;
+    Pool_Job m_worker;
     std::atomic<bool> m_finished{true};
     std::shared_ptr<Run> m_run;
 };

@@ -2,6 +2,7 @@
 // modes, attachments (one-page PDFs showing the card's row), pauses, Stop, refusals
 // and the end messages.
 #include "Direct_Mail.h"
+#include "Email_Setting.h"
 #include "Globals.h"
 #include "MailSink.h"
 #include "Preferences.h"
@@ -26,7 +27,12 @@
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QThreadPool>
 #include <gtest/gtest.h>
+
+#include <future>
+#include <mutex>
+#include <set>
 
 using namespace mailtest;
 using testsupport::boxes;
@@ -602,5 +608,67 @@ TEST_F(MailRun, TotalShowsTheCardsOfTheBatch)
         w.send_with_excel_chk->setChecked(true);
         QDir().mkpath(shots);
         w.grab().save(QDir(shots).filePath("mail-total.png"));
+    }
+}
+
+// Both mail windows send on one thread of the pool they are given (the thread the
+// pool's next task runs on), and the settings window's test message runs on it too.
+TEST_F(MailRun, MessagesGoOnAThreadOfTheGivenPool)
+{
+    QTemporaryDir files;
+    const QString pass = files.filePath("Visitor_Pass.pdf");
+    QFile f(pass);
+    f.open(QIODevice::WriteOnly);
+    f.write("%PDF-1.4 pass");
+    f.close();
+    struct Road {
+        const char *what;
+        std::function<QStringList(QThreadPool &, const std::function<QString()> &)> send;
+        int messages;
+    } roads[] = {
+        {"card mailing", [&](QThreadPool &pool, const std::function<QString()> &password) {
+             Send_Mail s(cards, nullptr, nullptr, &pool);
+             s.progressView = &view;
+             s.transport.password = password;
+             s.Sel_print_rd->setChecked(true);
+             s.to_txt->setPlainText("p1@example.org,p2@example.org");
+             boxes().clear();
+             if (s.Send_Button()) s.Wait_Until_Done();
+             return boxes().take();
+         }, 2},
+        {"visitor mailing", [&](QThreadPool &pool, const std::function<QString()> &password) {
+             Direct_Mail d(nullptr, nullptr, &pool);
+             d.transport.password = password;
+             d.file_path_ctrl->setText(pass);
+             d.from_txt->setText(Current_Mail_Settings().sender);
+             d.to_txt->setText("v1@example.org, v2@example.org, v3@example.org");
+             boxes().clear();
+             if (d.Send_Button()) d.Wait_Until_Done();
+             return boxes().take();
+         }, 3},
+        {"settings' test message", [&](QThreadPool &pool, const std::function<QString()> &password) {
+             Run_Beside_Event_Loop([&] { password(); }, &pool);
+             return QStringList{kSent};
+         }, 1},
+    };
+    for (const Road &road : roads) {
+        SCOPED_TRACE(road.what);
+        QThreadPool pool;
+        pool.setMaxThreadCount(1);
+        pool.setExpiryTimeout(-1);
+        std::mutex mutex;
+        std::vector<QThread *> threads;
+        const auto password = [&] {
+            std::lock_guard lock(mutex);
+            threads.push_back(QThread::currentThread());
+            return QStringLiteral("secret");
+        };
+        EXPECT_EQ(road.send(pool, password), QStringList{kSent});
+        ASSERT_EQ(int(threads.size()), road.messages);
+        EXPECT_EQ(std::set<QThread *>(threads.begin(), threads.end()).size(), 1u);
+        EXPECT_NE(threads[0], QThread::currentThread());
+        std::promise<QThread *> next;
+        pool.start([&] { next.set_value(QThread::currentThread()); });
+        EXPECT_EQ(next.get_future().get(), threads[0]);
     }
 }

@@ -27,8 +27,8 @@ QString Crop_All_End_Message(const Output_Run_State &state, int rows, int writte
 }
 
 Crop_All_Job::Crop_All_Job(Crop_All_Snapshot snapshot, std::shared_ptr<const FaceDetector> detector,
-                           std::shared_ptr<Output_Run_State> state)
-    : m_snapshot(std::move(snapshot)), m_detector(std::move(detector)), m_state(std::move(state))
+                           std::shared_ptr<Output_Run_State> state, QThreadPool *pool)
+    : m_snapshot(std::move(snapshot)), m_detector(std::move(detector)), m_state(std::move(state)), m_pool(pool)
 {
     m_counter = m_snapshot.counter;
 }
@@ -37,8 +37,7 @@ Crop_All_Job::~Crop_All_Job() { Wait(); }
 
 void Crop_All_Job::Wait()
 {
-    if (m_thread.joinable())
-        m_thread.join();
+    m_thread.Wait();
 }
 
 void Crop_All_Job::Abandon()
@@ -69,7 +68,7 @@ bool Crop_All_Job::Start()
     }
     m_state->show_count = int(m_snapshot.paths.size());
     m_state->curr_card_count = 0;
-    m_thread = std::thread([this] { Run(); });
+    m_thread.Start(m_pool, [this] { Run(); });
     return true;
 }
 

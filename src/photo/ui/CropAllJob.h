@@ -1,5 +1,6 @@
 #pragma once
-// Crop All: every row of the cropping window's list cut on a worker thread from a
+// Crop All: every row of the cropping window's list cut on a worker thread (one thread
+// of the given pool, the application's) from a
 // snapshot taken on the GUI thread. Per row the worker loads the 500-pixel preview,
 // runs the adjustment chain, cuts (face mode: each picture's own largest face) and
 // writes; it never touches a widget. The GUI thread hears of each row and of the end
@@ -9,13 +10,15 @@
 #include "AdjustmentChain.h"
 #include "CropRow.h"
 #include "Output_Run_State.h"
+#include "PoolJob.h"
 
 #include <QObject>
 #include <QStringList>
 
 #include <atomic>
 #include <memory>
-#include <thread>
+
+class QThreadPool;
 
 enum class Crop_Series_Output { None, New, Replace };
 
@@ -46,8 +49,10 @@ QString Crop_All_End_Message(const Output_Run_State &state, int rows, int writte
 class Crop_All_Job : public QObject {
     Q_OBJECT
 public:
+    // pool: the application's pool; the worker is one of its threads (none: the
+    // process's global pool).
     Crop_All_Job(Crop_All_Snapshot snapshot, std::shared_ptr<const FaceDetector> detector,
-                 std::shared_ptr<Output_Run_State> state);
+                 std::shared_ptr<Output_Run_State> state, QThreadPool *pool = nullptr);
     ~Crop_All_Job() override;  // waits for the worker
 
     // Starts the worker; false (and nothing started) when the series file cannot be
@@ -78,7 +83,8 @@ private:
     Crop_All_Snapshot m_snapshot;
     std::shared_ptr<const FaceDetector> m_detector;
     std::shared_ptr<Output_Run_State> m_state;
-    std::thread m_thread;
+    QThreadPool *m_pool;
+    Pool_Job m_thread;
     bool m_writeSeries = false;
     int m_written = 0;
     int m_counter = 0;

@@ -62,8 +62,9 @@ Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, QWidg
 }
 
 Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent,
-                             std::unique_ptr<FrameSource> camera, Modal_Runner *runner)
-    : QDialog(parent), m_runner(runner), m_detector(std::move(detector)), m_cameraSource(std::move(camera)), m_rows(rows)
+                             std::unique_ptr<FrameSource> camera, Modal_Runner *runner, QThreadPool *pool)
+    : QDialog(parent), m_runner(runner), m_detector(std::move(detector)), m_pool(pool), m_cameraSource(std::move(camera)),
+      m_rows(rows)
 {
     setWindowTitle(tr("Cropping Tool"));
     buildWindow();
@@ -497,7 +498,7 @@ void Cropping_Tool::Crop_All_Clicked()
 bool Cropping_Tool::Start_Crop_Job(const Crop_All_Snapshot &snap, void (Cropping_Tool::*finish)())
 {
     m_state = std::make_shared<Output_Run_State>();
-    m_job = std::make_unique<Crop_All_Job>(snap, m_detector, m_state);
+    m_job = std::make_unique<Crop_All_Job>(snap, m_detector, m_state, m_pool);
     // The list follows the rows; the picture of a row is not loaded while the run goes.
     connect(m_job.get(), &Crop_All_Job::rowStarted, this, [this](int r) {
         m_loading = true;
@@ -548,12 +549,12 @@ void Cropping_Tool::Show_Selection_After_Run()
     if (m == Crop_Mode::Drawn || (m == Crop_Mode::Face && Find_Face)) Show_hide_Crop_Selection(true);
 }
 
-Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows, Modal_Runner *runner)
+Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows, Modal_Runner *runner, QThreadPool *pool)
 {
     if (auto *tool = window.findChild<Cropping_Tool *>(QString(), Qt::FindDirectChildrenOnly))
         return *tool;
     std::shared_ptr<const FaceDetector> detector = Make_OpenCv_Face_Detector();
-    return *new Cropping_Tool(std::move(detector), rows, &window, nullptr, runner);
+    return *new Cropping_Tool(std::move(detector), rows, &window, nullptr, runner, pool);
 }
 
 int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows, Modal_Runner *runner)

@@ -30,6 +30,7 @@ class QRadioButton;
 class QSlider;
 class QStackedWidget;
 class QTableWidget;
+class QThreadPool;
 class Row_Table;
 class Send_Modeless;
 class SelectionCanvas;
@@ -42,8 +43,10 @@ public:
     // rows: the spreadsheet rows of the design (null: no spreadsheet input); it outlives
     // the window.
     // camera: the frames of the camera input (null: Make_Camera_Source at its first use).
+    // pool: the application's pool Crop All runs on (null: the process's global pool).
     Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_Table *rows, QWidget *parent,
-                  std::unique_ptr<FrameSource> camera = nullptr, Modal_Runner *runner = nullptr);
+                  std::unique_ptr<FrameSource> camera = nullptr, Modal_Runner *runner = nullptr,
+                  QThreadPool *pool = nullptr);
     ~Cropping_Tool() override;
 
     // Resets to the main screen and runs modally.
@@ -200,6 +203,7 @@ private:
 
     std::shared_ptr<const FaceDetector> m_detector;
     std::unique_ptr<Crop_All_Job> m_job;
+    QThreadPool *m_pool = nullptr;
     std::shared_ptr<Output_Run_State> m_state;
     Send_Modeless *m_progress = nullptr;
     bool m_loading = false;
@@ -219,6 +223,8 @@ QWidget *Cropping_Row(std::initializer_list<QWidget *> widgets);
 // The cropping window of a main window: its one instance, made at the first call with
 // the OpenCV face detector (face mode off without the cascade).
 // rows: the design's spreadsheet rows, given to the window when it is made.
-Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows = nullptr, Modal_Runner *runner = nullptr);
+// pool: the application's pool Crop All runs on, given to the window when it is made.
+Cropping_Tool &Cropping_Tool_Of(QWidget &window, Row_Table *rows = nullptr, Modal_Runner *runner = nullptr,
+                                QThreadPool *pool = nullptr);
 // The Crop command: opens that window on its main screen.
 int Cropping_Tool_Clicked(QWidget &window, Row_Table *rows = nullptr, Modal_Runner *runner = nullptr);

@@ -12,10 +12,14 @@
 #include <QImage>
 #include <QImageReader>
 #include <QThread>
+#include <QThreadPool>
 
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <future>
+#include <mutex>
+#include <set>
 
 using namespace testsupport;
 
@@ -370,4 +374,35 @@ TEST(CropAllJob, WaitsWhileStopIsAsked)
     state->paused = false;  // answered No: the run goes on
     job.Wait();
     EXPECT_EQ(job.written(), 3);
+}
+
+// The worker is one thread of the pool the run is given: every row on that thread (the
+// one the pool's next task runs on), and the pool counts it busy meanwhile.
+TEST(CropAllJob, RunsOnAThreadOfTheGivenPool)
+{
+    const QString home = testHome();
+    const QStringList paths = Make_Pictures(home + "/in", 5, 30);
+    QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    pool.setExpiryTimeout(-1);
+    auto state = std::make_shared<Output_Run_State>();
+    Crop_All_Job job(Fixed_Snapshot(paths, home + "/out"), nullptr, state, &pool);
+    std::mutex mutex;
+    std::set<QThread *> threads;
+    std::atomic<int> busy{0};
+    QObject::connect(&job, &Crop_All_Job::rowStarted, &job, [&](int) {
+        std::lock_guard lock(mutex);
+        threads.insert(QThread::currentThread());
+        busy = pool.activeThreadCount();
+    }, Qt::DirectConnection);
+    ASSERT_TRUE(job.Start());
+    job.Wait();
+    EXPECT_EQ(job.written(), 5);
+    EXPECT_EQ(busy.load(), 1);
+    ASSERT_EQ(threads.size(), 1u);
+    QThread *worker = *threads.begin();
+    EXPECT_NE(worker, QThread::currentThread());
+    std::promise<QThread *> next;
+    pool.start([&] { next.set_value(QThread::currentThread()); });
+    EXPECT_EQ(next.get_future().get(), worker);
 }
