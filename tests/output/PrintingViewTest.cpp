@@ -13,6 +13,8 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <chrono>
+#include <condition_variable>
 #include <mutex>
 #include <QThread>
 #include <QThreadPool>
@@ -326,13 +328,19 @@ TEST(PrintingView, CardsMadeOnThePoolPaintTheSamePages)
     struct Counting_Source final : Print_Card_Source {
         RecordSource inner;
         mutable std::mutex mutex;
+        mutable std::condition_variable otherThread;
         mutable std::set<QThread *> threads;
+        bool awaitPool = false;
         RenderedSide Print_Card(int record, int side) const override
         {
-            {
-                std::lock_guard lock(mutex);
-                threads.insert(QThread::currentThread());
-            }
+            std::unique_lock lock(mutex);
+            threads.insert(QThread::currentThread());
+            otherThread.notify_all();
+            // However loaded the machine, the first thread to make a card leaves the next
+            // ones to another (it waits, a while at most, for a second thread to come).
+            if (awaitPool)
+                otherThread.wait_for(lock, std::chrono::seconds(10), [this] { return threads.size() > 1; });
+            lock.unlock();
             return inner.Print_Card(record, side);
         }
     } source;
@@ -352,6 +360,7 @@ TEST(PrintingView, CardsMadeOnThePoolPaintTheSamePages)
     for (int page = 1; page <= 4; ++page) alone.push_back(paint(page));
     EXPECT_EQ(source.threads, std::set<QThread *>{QThread::currentThread()});
     job.pool = &pool;
+    source.awaitPool = true;
     for (int page = 1; page <= 4; ++page) EXPECT_EQ(paint(page), alone[size_t(page - 1)]) << page;
     EXPECT_GT(source.threads.size(), 1u);
     // Printed: every page, its cards from the pool.
