@@ -1,6 +1,7 @@
 #include "Grid_Wizard.h"
 
 #include "SKTGrid.h"
+#include "LayoutParts.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -51,10 +52,7 @@ Grid_Wizard::Grid_Wizard(QWidget *parent) : QDialog(parent)
     m_options->setEnabled(false);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_show);
-    layout->addWidget(m_options);
-    layout->addWidget(buttons);
+    Stack_Layout(this, {m_show, m_options, buttons});
 
     connect(m_show, &QCheckBox::toggled, this, &Grid_Wizard::Grid_Show_Changed);
     connect(m_snap, &QCheckBox::toggled, this, &Grid_Wizard::Grid_Snap_Changed);

@@ -8,23 +8,12 @@
 #include "PrinterLayer.h"
 #include "PrintingView.h"
 #include "SamplePreview.h"
+#include "WidgetDecls.h"
 
 #include <QDialog>
 #include <QPixmap>
 #include <array>
 #include <functional>
-
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QRadioButton;
-class QSpinBox;
 
 // What the print window is given of the design.
 class QThreadPool;

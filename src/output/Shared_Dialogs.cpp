@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "GuiThread.h"
+#include "LayoutParts.h"
 #include "MessageBox.h"
 
 #include <QApplication>
@@ -56,10 +57,7 @@ void Style_Output_Window(QWidget &window)
 Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget *parent) : QDialog(parent)
 {
     Style_Output_Window(*this);
-    _Msg_Title = new QLabel;
-    QFont bold = _Msg_Title->font();
-    bold.setBold(true);
-    _Msg_Title->setFont(bold);
+    _Msg_Title = Make_Bold(new QLabel);
     _Msg_Val = wrappedLabel();
     _Msg_Val->setMinimumWidth(360);
     apply_chk = new QCheckBox(tr("Apply to All"));
@@ -76,11 +74,7 @@ Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget *parent) : QDialog(parent)
     buttons->addWidget(cancel_btn);
     buttons->addWidget(replace_btn);
     buttons->addWidget(keep_btn);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(_Msg_Title);
-    layout->addWidget(_Msg_Val);
-    layout->addWidget(path_control);
-    layout->addLayout(buttons);
+    Stack_Layout(this, {_Msg_Title, _Msg_Val, path_control, buttons});
 
     connect(keep_btn, &QPushButton::clicked, this, [this] { Keep_Pressed(); });
     connect(replace_btn, &QPushButton::clicked, this, [this] { Replace_Pressed(); });
@@ -304,21 +298,12 @@ PleaseWait_Scope::~PleaseWait_Scope() { m_window->close(); }
 Long_SMS_Dlg::Long_SMS_Dlg(QWidget *parent) : QDialog(parent)
 {
     Style_Output_Window(*this);
-    _Msg_Title = new QLabel;
-    QFont bold = _Msg_Title->font();
-    bold.setBold(true);
-    _Msg_Title->setFont(bold);
+    _Msg_Title = Make_Bold(new QLabel);
     _Msg_Val = new QTextBrowser;
     _Msg_Val->setMinimumSize(420, 240);
     yes_button = new QPushButton(tr("OK"));
     yes_button->setDefault(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(yes_button);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(_Msg_Title);
-    layout->addWidget(_Msg_Val);
-    layout->addLayout(buttons);
+    Stack_Layout(this, {_Msg_Title, _Msg_Val, Button_Row({yes_button})});
     connect(yes_button, &QPushButton::clicked, this, [this] { done(1); });
 }
 
@@ -356,10 +341,7 @@ Open_Export_Log::Open_Export_Log(QWidget *parent) : QDialog(parent)
 {
     Style_Output_Window(*this);
     setWindowTitle(tr("Export"));
-    _open_log_message = wrappedLabel();
-    QFont bold = _open_log_message->font();
-    bold.setBold(true);
-    _open_log_message->setFont(bold);
+    _open_log_message = Make_Bold(wrappedLabel());
     _open_log_path = wrappedLabel();
     _open_log_path->setMinimumWidth(360);
     _open_log_chk = new QCheckBox;
@@ -367,15 +349,7 @@ Open_Export_Log::Open_Export_Log(QWidget *parent) : QDialog(parent)
     ok_btn = new QPushButton(tr("OK"));
     cancel_btn = new QPushButton(tr("Cancel"));
     ok_btn->setDefault(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel_btn);
-    buttons->addWidget(ok_btn);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(_open_log_message);
-    layout->addWidget(_open_log_path);
-    layout->addWidget(_open_log_chk);
-    layout->addLayout(buttons);
+    Stack_Layout(this, {_open_log_message, _open_log_path, _open_log_chk, Button_Row({cancel_btn, ok_btn})});
     connect(ok_btn, &QPushButton::clicked, this, [this] { done(1); });
     connect(cancel_btn, &QPushButton::clicked, this, [this] { done(0); });
 }

@@ -3,14 +3,11 @@
 // delete); page 2 shows the values of one series (edit, delete, import or generate
 // more, export to xlsx or txt, save under its name or a new one).
 #include "SeriesServices.h"
+#include "WidgetDecls.h"
 
 class Generate_List;
 class Import_Wizard;
 class Load_Num_Info;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
 class QWidget;
 class Update_Ex_Num;
 

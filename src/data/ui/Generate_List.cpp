@@ -5,6 +5,7 @@
 #include "MessageBox.h"
 #include "SeriesFile.h"
 #include "ValueGenerator.h"
+#include "LayoutParts.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -144,13 +145,7 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
     groups->addWidget(seq);
     groups->addWidget(con);
     groups->addWidget(rnd);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(groups);
-    layout->addLayout(buttons);
+    Stack_Layout(this, {groups, Button_Row({ok, cancel})});
     resize(760, 300);
 }
 

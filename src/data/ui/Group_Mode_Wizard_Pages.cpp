@@ -3,6 +3,7 @@
 
 #include "Group_Project_Tree.h"
 #include "Template_Gallery.h"
+#include "LayoutParts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -36,14 +37,7 @@ Group_Mode_Wizard::Group_Mode_Wizard(Group_Wizard_Services services, QWidget *pa
     connect(back_btn, &QPushButton::clicked, this, &Group_Mode_Wizard::Back_Click);
     connect(ok_btn, &QPushButton::clicked, this, &Group_Mode_Wizard::OK_Click);
     connect(cancel_btn, &QPushButton::clicked, this, &Group_Mode_Wizard::Cancel_Click);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(back_btn);
-    buttons->addWidget(ok_btn);
-    buttons->addWidget(cancel_btn);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(pages, 1);
-    layout->addLayout(buttons);
+    Stack_Layout(this, {{pages, 1}, Button_Row({back_btn, ok_btn, cancel_btn})});
 }
 
 void Group_Mode_Wizard::buildProjectPage()

@@ -1,6 +1,7 @@
 #include "SeriesDialogs.h"
 
 #include "Helpers.h"
+#include "LayoutParts.h"
 #include "MessageBox.h"
 #include "SeriesFile.h"
 
@@ -15,16 +16,6 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QHBoxLayout *buttonRow(std::initializer_list<QPushButton *> buttons)
-{
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    for (QPushButton *b : buttons) row->addWidget(b);
-    return row;
-}
-} // namespace
-
 // ---- Load_Num_Info ----
 
 Load_Num_Info::Load_Num_Info(QWidget *parent)
@@ -38,13 +29,11 @@ Load_Num_Info::Load_Num_Info(QWidget *parent)
     connect(yes, &QPushButton::clicked, this, &Load_Num_Info::YESPressed);
     connect(no, &QPushButton::clicked, this, &Load_Num_Info::NOPressed);
     connect(cancel, &QPushButton::clicked, this, &Load_Num_Info::CancelPressed);
-    auto *layout = new QVBoxLayout(this);
     auto *text = new QLabel(tr("The list already holds values. Do you want to replace them?\n\n"
                                "Yes: the new values replace the listed ones.\n"
                                "No: the new values are added after them."));
     text->setWordWrap(true);
-    layout->addWidget(text);
-    layout->addLayout(buttonRow({yes, no, cancel}));
+    Stack_Layout(this, {text, Button_Row({yes, no, cancel})});
 }
 
 // ---- Update_Ex_Num ----
@@ -59,11 +48,9 @@ Update_Ex_Num::Update_Ex_Num(QWidget *parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &Update_Ex_Num::OKPressed);
     connect(cancel, &QPushButton::clicked, this, &Update_Ex_Num::CancelPressed);
-    auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     form->addRow(tr("Value:"), m_ex_num_str);
-    layout->addLayout(form);
-    layout->addLayout(buttonRow({ok, cancel}));
+    Stack_Layout(this, {form, Button_Row({ok, cancel})});
     resize(360, 100);
 }
 
@@ -116,12 +103,10 @@ CreateFolder::CreateFolder(QString projectRoot, QWidget *parent)
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &CreateFolder::OKPressed);
     connect(cancel, &QPushButton::clicked, this, &CreateFolder::CancelPressed);
-    auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     form->addRow(tr("Folder name:"), folder_name);
     form->addRow(tr("Inside:"), folder_combo);
-    layout->addLayout(form);
-    layout->addLayout(buttonRow({ok, cancel}));
+    Stack_Layout(this, {form, Button_Row({ok, cancel})});
 }
 
 int CreateFolder::Open_Wnd(const QStringList &parents)

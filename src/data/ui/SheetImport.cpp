@@ -3,6 +3,7 @@
 #include "Helpers.h"
 #include "MessageBox.h"
 #include "SeriesFile.h"
+#include "LayoutParts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -58,16 +59,7 @@ Sheet_Import_Window::Sheet_Import_Window(QWidget *parent)
     tableButtons->addWidget(clear_all);
     tableButtons->addStretch();
     body = new QVBoxLayout;
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(ColList);
-    layout->addLayout(tableButtons);
-    layout->addLayout(body);
-    layout->addLayout(buttons);
+    Stack_Layout(this, {form, ColList, tableButtons, body, Button_Row({ok, cancel})});
     resize(480, 480);
 }
 

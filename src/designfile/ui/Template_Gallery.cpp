@@ -6,6 +6,7 @@
 #include "Log.h"
 #include "MessageBox.h"
 #include "TemplateFiles.h"
+#include "LayoutParts.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -71,16 +72,7 @@ Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString
     _zoom_slider->setValue(50);
     _zoom_slider->setMaximumWidth(200);
     _zoom_slider->setEnabled(false);
-    auto *zoom = new QHBoxLayout;
-    zoom->addStretch();
-    zoom->addWidget(_zoom_label);
-    zoom->addWidget(_zoom_slider);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(imageBrowser, 1);
-    layout->addLayout(zoom);
-    layout->addWidget(template_btn_box);
+    Stack_Layout(this, {top, {imageBrowser, 1}, Button_Row({_zoom_label, _zoom_slider}), template_btn_box});
 
     askName = [](const QString &current) -> std::optional<QString> {
         Export_Template *dialog = Export_Template::defaultInstance();
