@@ -63,9 +63,9 @@ Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget *parent) : QDialog(parent)
     apply_chk = new QCheckBox(tr("Apply to All"));
     path_control = new QLabel;
     path_control->hide();
-    keep_btn = new QPushButton(tr("Keep"));
-    replace_btn = new QPushButton(tr("Replace"));
-    cancel_btn = new QPushButton(tr("Cancel"));
+    keep_btn = Command_Button(tr("Keep"), this, [this] { Keep_Pressed(); });
+    replace_btn = Command_Button(tr("Replace"), this, [this] { Replace_Pressed(); });
+    cancel_btn = Command_Button(tr("Cancel"), this, [this] { CancelPressed(); });
     keep_btn->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
@@ -76,9 +76,6 @@ Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget *parent) : QDialog(parent)
     buttons->addWidget(keep_btn);
     Stack_Layout(this, {_Msg_Title, _Msg_Val, path_control, buttons});
 
-    connect(keep_btn, &QPushButton::clicked, this, [this] { Keep_Pressed(); });
-    connect(replace_btn, &QPushButton::clicked, this, [this] { Replace_Pressed(); });
-    connect(cancel_btn, &QPushButton::clicked, this, [this] { CancelPressed(); });
 }
 
 void Replcae_Confirm_Box::Fill(const Keep_Replace_Request &request, bool applyAllChecked)
@@ -165,7 +162,7 @@ Send_Modeless::Send_Modeless(QWidget *parent)
     Round_Progress->setRange(0, 0);
     Round_Progress->setTextVisible(false);
     Round_Progress->hide();
-    _stop_btn = new QPushButton(tr("Stop"));
+    _stop_btn = Command_Button(tr("Stop"), this, [this] { Stop_Sending_Pressed(); });
     pause_label = new QLabel;
     pause_label->hide();
 
@@ -186,7 +183,6 @@ Send_Modeless::Send_Modeless(QWidget *parent)
 
     m_timer.setInterval(500);
     connect(&m_timer, &QTimer::timeout, this, [this] { update_sending_progress_bar(); });
-    connect(_stop_btn, &QPushButton::clicked, this, [this] { Stop_Sending_Pressed(); });
 }
 
 Send_Modeless::~Send_Modeless() { m_timer.stop(); }
@@ -301,10 +297,9 @@ Long_SMS_Dlg::Long_SMS_Dlg(QWidget *parent) : QDialog(parent)
     _Msg_Title = Make_Bold(new QLabel);
     _Msg_Val = new QTextBrowser;
     _Msg_Val->setMinimumSize(420, 240);
-    yes_button = new QPushButton(tr("OK"));
+    yes_button = Command_Button(tr("OK"), this, [this] { done(1); });
     yes_button->setDefault(true);
     Stack_Layout(this, {_Msg_Title, _Msg_Val, Button_Row({yes_button})});
-    connect(yes_button, &QPushButton::clicked, this, [this] { done(1); });
 }
 
 void Long_SMS_Dlg::Fill(const QString &title, const QString &text)
@@ -346,11 +341,10 @@ Open_Export_Log::Open_Export_Log(QWidget *parent) : QDialog(parent)
     _open_log_path->setMinimumWidth(360);
     _open_log_chk = new QCheckBox;
     _open_log_chk->setChecked(true);
-    ok_btn = new QPushButton(tr("OK"));
-    cancel_btn = new QPushButton(tr("Cancel"));
+    ok_btn = Command_Button(tr("OK"), this, [this] { done(1); });
+    cancel_btn = Command_Button(tr("Cancel"), this, [this] { done(0); });
     ok_btn->setDefault(true);
     Stack_Layout(this, {_open_log_message, _open_log_path, _open_log_chk, Button_Row({cancel_btn, ok_btn})});
-    connect(ok_btn, &QPushButton::clicked, this, [this] { done(1); });
     connect(cancel_btn, &QPushButton::clicked, this, [this] { done(0); });
 }
 

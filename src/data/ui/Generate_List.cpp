@@ -78,9 +78,8 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
     rand_length_txt = line("rand_length_txt");
     rand_count_txt = line("rand_count_txt");
     manage_digit_chk = new QCheckBox(tr("Leading zeros"));
-    help_btn = new QPushButton(tr("?"));
+    help_btn = Command_Button(tr("?"), this, &Generate_List::Help_btn_Pressed);
     help_btn->setFixedWidth(28);
-    connect(help_btn, &QPushButton::clicked, this, &Generate_List::Help_btn_Pressed);
     auto stepper = [](int max) {
         auto *s = new QSpinBox;
         s->setRange(1, max);
@@ -136,11 +135,9 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
     rndForm->addRow(tr("Suffix:"), rand_suffix_txt);
     rndForm->addRow(tr("Count:"), withStepper(rand_count_txt, rand_count_stepper));
 
-    ok = new QPushButton(tr("OK"));
-    cancel = new QPushButton(tr("Cancel"));
+    ok = Command_Button(tr("OK"), this, &Generate_List::OKPressed);
+    cancel = Command_Button(tr("Cancel"), this, &Generate_List::CancelPressed);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &Generate_List::OKPressed);
-    connect(cancel, &QPushButton::clicked, this, &Generate_List::CancelPressed);
     auto *groups = new QHBoxLayout;
     groups->addWidget(seq);
     groups->addWidget(con);

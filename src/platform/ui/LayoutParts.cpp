@@ -20,14 +20,28 @@ QHBoxLayout *Button_Row(std::initializer_list<QWidget *> buttons)
     return row;
 }
 
-QVBoxLayout *Stack_Layout(QWidget *owner, std::initializer_list<Stacked> parts)
+namespace {
+void Add_Parts(QBoxLayout *layout, std::initializer_list<Layout_Part> parts)
 {
-    auto *layout = owner ? new QVBoxLayout(owner) : new QVBoxLayout;
-    for (const Stacked &p : parts) {
+    for (const Layout_Part &p : parts) {
         if (p.widget)
             layout->addWidget(p.widget, p.stretch);
         else if (p.layout)
             layout->addLayout(p.layout, p.stretch);
     }
+}
+} // namespace
+
+QHBoxLayout *Side_By_Side(std::initializer_list<Layout_Part> parts)
+{
+    auto *row = new QHBoxLayout;
+    Add_Parts(row, parts);
+    return row;
+}
+
+QVBoxLayout *Stack_Layout(QWidget *owner, std::initializer_list<Layout_Part> parts)
+{
+    auto *layout = owner ? new QVBoxLayout(owner) : new QVBoxLayout;
+    Add_Parts(layout, parts);
     return layout;
 }
