@@ -26,10 +26,7 @@ Grid_Wizard::Grid_Wizard(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(tr("Grid"));
     setModal(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    Paint_Window_Background(*this);
 
     m_show = new QCheckBox(tr("Show Grid"));
     m_snap = new QCheckBox(tr("Snap to Grid"));
@@ -40,9 +37,7 @@ Grid_Wizard::Grid_Wizard(QWidget *parent) : QDialog(parent)
     m_spacingValue = new QLabel;
     m_spacingValue->setMinimumWidth(28);
 
-    auto *spacingRow = new QHBoxLayout;
-    spacingRow->addWidget(m_spacing, 1);
-    spacingRow->addWidget(m_spacingValue);
+    auto *spacingRow = Side_By_Side({{m_spacing, 1}, m_spacingValue});
 
     m_options = new QGroupBox(tr("Options"));
     auto *form = new QFormLayout(m_options);

@@ -97,6 +97,10 @@ public:
     void Save_profile_btn_clicked();
     void Delete_profile_btn_clicked();
     QString selectedProfile() const;
+    // The selected profile's name; with none selected, says so and returns an empty name.
+    QString profileToChange() const;
+    // Selects the listed profile of that name, if listed.
+    void selectProfile(const QString &name);
 
     // The settings the window works on and the print run reads.
     void Use_Settings(const Print_Settings &settings) { m_settings = settings; }

@@ -46,10 +46,7 @@ int answerAsShown(int answer, bool applyShown)
 
 void Style_Output_Window(QWidget &window)
 {
-    QPalette p = window.palette();
-    p.setColor(QPalette::Window, QColor(241, 244, 250));
-    window.setPalette(p);
-    window.setAutoFillBackground(true);
+    Paint_Window_Background(window);
 }
 
 // ---- The keep/replace box ----

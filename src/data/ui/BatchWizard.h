@@ -60,6 +60,9 @@ public:
     Import_Wizard &importer();
 
 private:
+    // Makes a value-list window on first use, wired to fill this list.
+    template <class Window>
+    Window &listMaker(Window *&slot);
     void showPage(int page);
     void Update_Value_List_Count();
     bool Batch_List_Selection_Validation();

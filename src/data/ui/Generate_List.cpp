@@ -113,12 +113,7 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
     digits->addStretch();
     seqForm->addRow(digits);
 
-    auto withStepper = [](QLineEdit *e, QSpinBox *s) {
-        auto *row = new QHBoxLayout;
-        row->addWidget(e);
-        row->addWidget(s);
-        return row;
-    };
+    auto withStepper = [](QLineEdit *e, QSpinBox *s) { return Side_By_Side({e, s}); };
     auto *con = new QGroupBox;
     auto *conForm = new QFormLayout(con);
     conForm->addRow(radioButton_Constant);
@@ -138,10 +133,7 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
     ok = Command_Button(tr("OK"), this, &Generate_List::OKPressed);
     cancel = Command_Button(tr("Cancel"), this, &Generate_List::CancelPressed);
     ok->setDefault(true);
-    auto *groups = new QHBoxLayout;
-    groups->addWidget(seq);
-    groups->addWidget(con);
-    groups->addWidget(rnd);
+    auto *groups = Side_By_Side({seq, con, rnd});
     Stack_Layout(this, {groups, Button_Row({ok, cancel})});
     resize(760, 300);
 }

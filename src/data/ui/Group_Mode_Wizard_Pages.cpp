@@ -56,15 +56,11 @@ void Group_Mode_Wizard::buildProjectPage()
     form->addRow(tr("Project name:"), proj_name);
     proj_path = new QComboBox;
     new_folder_btn = Command_Button(tr("New Folder..."), this, &Group_Mode_Wizard::New_Folder_Click);
-    auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(proj_path, 1);
-    folderRow->addWidget(new_folder_btn);
+    auto *folderRow = Side_By_Side({{proj_path, 1}, new_folder_btn});
     form->addRow(tr("Project folder:"), folderRow);
     excel_path = new QLineEdit;
     browse_excel_btn = Command_Button(tr("Browse..."), this, &Group_Mode_Wizard::Browse_excel_Btn_Clicked);
-    auto *excelRow = new QHBoxLayout;
-    excelRow->addWidget(excel_path, 1);
-    excelRow->addWidget(browse_excel_btn);
+    auto *excelRow = Side_By_Side({{excel_path, 1}, browse_excel_btn});
     form->addRow(tr("Workbook:"), excelRow);
 
     open_box = new QGroupBox;

@@ -1,5 +1,6 @@
 #include "SeriesServices.h"
 
+#include "LayoutParts.h"
 #include "Shared_Dialogs.h"
 
 #include <QCheckBox>
@@ -35,11 +36,7 @@ SeriesDialog::SeriesDialog(QWidget *parent)
     : QDialog(parent)
 {
     setModal(true);
-    // The dialogs' own background.
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(p);
-    setAutoFillBackground(true);
+    Paint_Window_Background(*this);
 }
 
 int SeriesDialog::runModal()

@@ -63,9 +63,7 @@ Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString
     buttons->addWidget(Rename_temp_btn);
     template_btn_box->hide();
 
-    auto *top = new QHBoxLayout;
-    top->addWidget(cat_cmbo_bx);
-    top->addWidget(template_category_combo);
+    auto *top = Side_By_Side({cat_cmbo_bx, template_category_combo});
     _zoom_label = new QLabel(tr("Zoom:"), this);
     _zoom_slider = new QSlider(Qt::Horizontal, this);
     _zoom_slider->setRange(0, 100);

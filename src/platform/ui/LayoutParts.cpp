@@ -2,6 +2,16 @@
 
 #include <QBoxLayout>
 #include <QLabel>
+#include <QPalette>
+#include <QWidget>
+
+void Paint_Window_Background(QWidget &window)
+{
+    QPalette p = window.palette();
+    p.setColor(QPalette::Window, QColor(241, 244, 250));
+    window.setPalette(p);
+    window.setAutoFillBackground(true);
+}
 
 QLabel *Make_Bold(QLabel *label)
 {

@@ -21,6 +21,8 @@ struct Layout_Part {
     int stretch = 0;
 };
 
+// Gives the window the tool windows' light blue-grey background.
+void Paint_Window_Background(QWidget &window);
 // Sets the label in the bold form of its font; returns it.
 QLabel *Make_Bold(QLabel *label);
 // Parts side by side, in order.
