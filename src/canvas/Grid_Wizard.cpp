@@ -71,9 +71,7 @@ void Grid_Wizard::setGrid(SKTGrid *grid)
 
 int Grid_Wizard::Open_Wnd()
 {
-    const int code = exec();
-    hide();
-    return code;
+    return Run_Then_Hide(*this);
 }
 
 void Grid_Wizard::Grid_Show_Changed(bool shown)

@@ -427,9 +427,7 @@ void Print_Window::Prepare(const Print_Design &design)
 int Print_Window::Open_Print_Wnd(const Print_Design &design)
 {
     Prepare(design);
-    const int result = exec();
-    hide();
-    return result;
+    return Run_Then_Hide(*this);
 }
 
 void Print_Window::Set_values_From_Printer()

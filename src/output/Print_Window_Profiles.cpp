@@ -253,9 +253,7 @@ int Add_Print_Profile::Open_Profile_Wnd(const QString &name, const QString &prin
         runner(*this);
         return result();
     }
-    const int answer = exec();
-    hide();
-    return answer;
+    return Run_Then_Hide(*this);
 }
 
 void Add_Print_Profile::OKPressed()

@@ -42,7 +42,5 @@ SeriesDialog::SeriesDialog(QWidget *parent)
 int SeriesDialog::runModal()
 {
     if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
-    hide();
-    return code;
+    return Run_Then_Hide(*this);
 }

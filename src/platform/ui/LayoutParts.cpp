@@ -1,9 +1,17 @@
 #include "LayoutParts.h"
 
 #include <QBoxLayout>
+#include <QDialog>
 #include <QLabel>
 #include <QPalette>
 #include <QWidget>
+
+int Run_Then_Hide(QDialog &dialog)
+{
+    const int result = dialog.exec();
+    dialog.hide();
+    return result;
+}
 
 void Paint_Window_Background(QWidget &window)
 {

@@ -7,6 +7,7 @@
 #include <initializer_list>
 
 class QHBoxLayout;
+class QDialog;
 class QLabel;
 class QLayout;
 class QVBoxLayout;
@@ -21,6 +22,8 @@ struct Layout_Part {
     int stretch = 0;
 };
 
+// Runs the dialog modally, hides it and returns its result.
+int Run_Then_Hide(QDialog &dialog);
 // Gives the window the tool windows' light blue-grey background.
 void Paint_Window_Background(QWidget &window);
 // Sets the label in the bold form of its font; returns it.
