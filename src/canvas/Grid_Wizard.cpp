@@ -1,6 +1,7 @@
 #include "Grid_Wizard.h"
 
 #include "SKTGrid.h"
+#include "LayoutParts.h"
 
 #include <QCheckBox>
 #include <QColorDialog>
@@ -25,10 +26,7 @@ Grid_Wizard::Grid_Wizard(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(tr("Grid"));
     setModal(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    Paint_Window_Background(*this);
 
     m_show = new QCheckBox(tr("Show Grid"));
     m_snap = new QCheckBox(tr("Snap to Grid"));
@@ -39,9 +37,7 @@ Grid_Wizard::Grid_Wizard(QWidget *parent) : QDialog(parent)
     m_spacingValue = new QLabel;
     m_spacingValue->setMinimumWidth(28);
 
-    auto *spacingRow = new QHBoxLayout;
-    spacingRow->addWidget(m_spacing, 1);
-    spacingRow->addWidget(m_spacingValue);
+    auto *spacingRow = Side_By_Side({{m_spacing, 1}, m_spacingValue});
 
     m_options = new QGroupBox(tr("Options"));
     auto *form = new QFormLayout(m_options);
@@ -51,10 +47,7 @@ Grid_Wizard::Grid_Wizard(QWidget *parent) : QDialog(parent)
     m_options->setEnabled(false);
 
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(m_show);
-    layout->addWidget(m_options);
-    layout->addWidget(buttons);
+    Stack_Layout(this, {m_show, m_options, buttons});
 
     connect(m_show, &QCheckBox::toggled, this, &Grid_Wizard::Grid_Show_Changed);
     connect(m_snap, &QCheckBox::toggled, this, &Grid_Wizard::Grid_Snap_Changed);
@@ -78,9 +71,7 @@ void Grid_Wizard::setGrid(SKTGrid *grid)
 
 int Grid_Wizard::Open_Wnd()
 {
-    const int code = exec();
-    hide();
-    return code;
+    return Run_Then_Hide(*this);
 }
 
 void Grid_Wizard::Grid_Show_Changed(bool shown)

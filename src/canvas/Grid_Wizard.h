@@ -1,14 +1,11 @@
 #pragma once
 // The grid settings dialog. Its controls act on the grid at once; OK and Cancel only
 // end the modal run (1 and 0).
+#include "WidgetDecls.h"
+
 #include <QDialog>
 #include <QPointer>
 
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QPushButton;
-class QSlider;
 class SKTGrid;
 
 class Grid_Wizard : public QDialog {

@@ -84,29 +84,21 @@ bool SKTGraphicView::alignWithGrid()
     return applyToUnlockedSelection(false, [this](SKTGraphic &g) { g.setBounds(m_grid->alignedRect(g.bounds())); });
 }
 
-bool SKTGraphicView::makeNaturalSize()
+bool SKTGraphicView::resizeSelected(void (SKTGraphic::*resize)())
 {
     bool changed = false;
     for (SKTGraphic *g : selectedGraphics()) {
         const QRectF before = g->bounds();
-        g->makeNaturalSize();
+        (g->*resize)();
         check_barcode_and_set_control_bounds(g);
         changed |= g->bounds() != before;
     }
     return changed;
 }
 
-bool SKTGraphicView::makeSameAsLabelSize()
-{
-    bool changed = false;
-    for (SKTGraphic *g : selectedGraphics()) {
-        const QRectF before = g->bounds();
-        g->makeSameAsLabelSize();
-        check_barcode_and_set_control_bounds(g);
-        changed |= g->bounds() != before;
-    }
-    return changed;
-}
+bool SKTGraphicView::makeNaturalSize() { return resizeSelected(&SKTGraphic::makeNaturalSize); }
+
+bool SKTGraphicView::makeSameAsLabelSize() { return resizeSelected(&SKTGraphic::makeSameAsLabelSize); }
 
 bool SKTGraphicView::print_contol_or_not(int flag)
 {

@@ -6,16 +6,9 @@
 #include "Batch_Export.h"
 #include "Export_File_Writer.h"
 #include "RenderedSide.h"
+#include "WidgetDecls.h"
 
 #include <QDialog>
-
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QRadioButton;
-class QSpinBox;
 
 struct Export_Card_Options {
     Export_Layout layout = Export_Layout::Front;

@@ -2,6 +2,7 @@
 #include "Print_Window.h"
 
 #include "Globals.h"
+#include "LayoutParts.h"
 #include "Log.h"
 #include "MessageBox.h"
 
@@ -76,10 +77,7 @@ Print_Window::Print_Window(QString profileFolder, QWidget *parent)
 void Print_Window::setUp()
 {
     setWindowTitle(tr("Print"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(pal);
+    Paint_Window_Background(*this);
     loadPictures();
     build();
     connectAll();
@@ -286,15 +284,8 @@ void Print_Window::build()
     auto *right = new QVBoxLayout;
     right->addWidget(sideBox);
     right->addWidget(profileBox, 1);
-    auto *columns = new QHBoxLayout;
-    columns->addLayout(left);
-    columns->addLayout(middle, 1);
-    columns->addLayout(right);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(status, 1);
-    buttons->addWidget(Cancel_btn);
-    buttons->addWidget(Preview_btn);
-    buttons->addWidget(Print_btn);
+    auto *columns = Side_By_Side({left, {middle, 1}, right});
+    auto *buttons = Side_By_Side({{status, 1}, Cancel_btn, Preview_btn, Print_btn});
     auto *all = new QVBoxLayout(this);
     all->addLayout(columns, 1);
     all->addLayout(buttons);
@@ -436,9 +427,7 @@ void Print_Window::Prepare(const Print_Design &design)
 int Print_Window::Open_Print_Wnd(const Print_Design &design)
 {
     Prepare(design);
-    const int result = exec();
-    hide();
-    return result;
+    return Run_Then_Hide(*this);
 }
 
 void Print_Window::Set_values_From_Printer()

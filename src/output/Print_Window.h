@@ -8,23 +8,12 @@
 #include "PrinterLayer.h"
 #include "PrintingView.h"
 #include "SamplePreview.h"
+#include "WidgetDecls.h"
 
 #include <QDialog>
 #include <QPixmap>
 #include <array>
 #include <functional>
-
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QDoubleSpinBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
-class QRadioButton;
-class QSpinBox;
 
 // What the print window is given of the design.
 class QThreadPool;
@@ -108,6 +97,10 @@ public:
     void Save_profile_btn_clicked();
     void Delete_profile_btn_clicked();
     QString selectedProfile() const;
+    // The selected profile's name; with none selected, says so and returns an empty name.
+    QString profileToChange() const;
+    // Selects the listed profile of that name, if listed.
+    void selectProfile(const QString &name);
 
     // The settings the window works on and the print run reads.
     void Use_Settings(const Print_Settings &settings) { m_settings = settings; }

@@ -4,6 +4,7 @@
 
 #include "Globals.h"
 #include "Helpers.h"
+#include "LayoutParts.h"
 #include "Log.h"
 #include "MessageBox.h"
 
@@ -29,6 +30,19 @@ QString Print_Window::selectedProfile() const
 {
     const QListWidgetItem *item = List_profile->currentItem();
     return item && item->isSelected() ? Trim_Str(item->text()) : QString();
+}
+
+QString Print_Window::profileToChange() const
+{
+    const QString name = selectedProfile();
+    if (name.isEmpty()) Show_MessageBox(kSelectProfile);
+    return name;
+}
+
+void Print_Window::selectProfile(const QString &name)
+{
+    const QList<QListWidgetItem *> found = List_profile->findItems(name, Qt::MatchExactly);
+    if (!found.isEmpty()) List_profile->setCurrentItem(found.first());
 }
 
 void Print_Window::Load_Print_Profile()
@@ -157,11 +171,8 @@ void Print_Window::Add_Edit_Print_Profile(const QString &mode)
     const bool edit = mode == QLatin1String("E");
     QString name, printer;
     if (edit) {
-        name = selectedProfile();
-        if (name.isEmpty()) {
-            Show_MessageBox(kSelectProfile);
-            return;
-        }
+        name = profileToChange();
+        if (name.isEmpty()) return;
         printer = Printer_ComboBox->currentText();
     }
     m_profileDialog->pageSetup = [this] {
@@ -181,31 +192,21 @@ void Print_Window::Add_Edit_Print_Profile(const QString &mode)
         QFile::remove(Print_Profile_Path(m_folder, previous));
         Load_Print_Profile();
     }
-    if (edit) {
-        const QList<QListWidgetItem *> found = List_profile->findItems(newName, Qt::MatchExactly);
-        if (!found.isEmpty()) List_profile->setCurrentItem(found.first());
-    }
+    if (edit) selectProfile(newName);
 }
 
 void Print_Window::Save_profile_btn_clicked()
 {
-    const QString name = selectedProfile();
-    if (name.isEmpty()) {
-        Show_MessageBox(kSelectProfile);
-        return;
-    }
+    const QString name = profileToChange();
+    if (name.isEmpty()) return;
     Save_Print_Profile(name, Printer_ComboBox->currentText());
-    const QList<QListWidgetItem *> found = List_profile->findItems(name, Qt::MatchExactly);
-    if (!found.isEmpty()) List_profile->setCurrentItem(found.first());
+    selectProfile(name);
 }
 
 void Print_Window::Delete_profile_btn_clicked()
 {
-    const QString name = selectedProfile();
-    if (name.isEmpty()) {
-        Show_MessageBox(kSelectProfile);
-        return;
-    }
+    const QString name = profileToChange();
+    if (name.isEmpty()) return;
     if (name == Default_Profile_Name) return;  // "Default" always stays
     if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure want to delete selected 'Print Profile'?")) != 1) return;
     if (!QFile::remove(Print_Profile_Path(m_folder, name)))
@@ -218,10 +219,7 @@ void Print_Window::Delete_profile_btn_clicked()
 Add_Print_Profile::Add_Print_Profile(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(tr("Print Profile"));
-    setAutoFillBackground(true);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(pal);
+    Paint_Window_Background(*this);
     Profile_name = new QLineEdit;
     pass_profile_name = new QLineEdit;
     pass_profile_name->setVisible(false);
@@ -255,9 +253,7 @@ int Add_Print_Profile::Open_Profile_Wnd(const QString &name, const QString &prin
         runner(*this);
         return result();
     }
-    const int answer = exec();
-    hide();
-    return answer;
+    return Run_Then_Hide(*this);
 }
 
 void Add_Print_Profile::OKPressed()

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "GuiThread.h"
+#include "LayoutParts.h"
 #include "MessageBox.h"
 
 #include <QApplication>
@@ -45,10 +46,7 @@ int answerAsShown(int answer, bool applyShown)
 
 void Style_Output_Window(QWidget &window)
 {
-    QPalette p = window.palette();
-    p.setColor(QPalette::Window, QColor(241, 244, 250));
-    window.setPalette(p);
-    window.setAutoFillBackground(true);
+    Paint_Window_Background(window);
 }
 
 // ---- The keep/replace box ----
@@ -56,18 +54,15 @@ void Style_Output_Window(QWidget &window)
 Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget *parent) : QDialog(parent)
 {
     Style_Output_Window(*this);
-    _Msg_Title = new QLabel;
-    QFont bold = _Msg_Title->font();
-    bold.setBold(true);
-    _Msg_Title->setFont(bold);
+    _Msg_Title = Make_Bold(new QLabel);
     _Msg_Val = wrappedLabel();
     _Msg_Val->setMinimumWidth(360);
     apply_chk = new QCheckBox(tr("Apply to All"));
     path_control = new QLabel;
     path_control->hide();
-    keep_btn = new QPushButton(tr("Keep"));
-    replace_btn = new QPushButton(tr("Replace"));
-    cancel_btn = new QPushButton(tr("Cancel"));
+    keep_btn = Command_Button(tr("Keep"), this, [this] { Keep_Pressed(); });
+    replace_btn = Command_Button(tr("Replace"), this, [this] { Replace_Pressed(); });
+    cancel_btn = Command_Button(tr("Cancel"), this, [this] { CancelPressed(); });
     keep_btn->setDefault(true);
 
     auto *buttons = new QHBoxLayout;
@@ -76,15 +71,8 @@ Replcae_Confirm_Box::Replcae_Confirm_Box(QWidget *parent) : QDialog(parent)
     buttons->addWidget(cancel_btn);
     buttons->addWidget(replace_btn);
     buttons->addWidget(keep_btn);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(_Msg_Title);
-    layout->addWidget(_Msg_Val);
-    layout->addWidget(path_control);
-    layout->addLayout(buttons);
+    Stack_Layout(this, {_Msg_Title, _Msg_Val, path_control, buttons});
 
-    connect(keep_btn, &QPushButton::clicked, this, [this] { Keep_Pressed(); });
-    connect(replace_btn, &QPushButton::clicked, this, [this] { Replace_Pressed(); });
-    connect(cancel_btn, &QPushButton::clicked, this, [this] { CancelPressed(); });
 }
 
 void Replcae_Confirm_Box::Fill(const Keep_Replace_Request &request, bool applyAllChecked)
@@ -171,7 +159,7 @@ Send_Modeless::Send_Modeless(QWidget *parent)
     Round_Progress->setRange(0, 0);
     Round_Progress->setTextVisible(false);
     Round_Progress->hide();
-    _stop_btn = new QPushButton(tr("Stop"));
+    _stop_btn = Command_Button(tr("Stop"), this, [this] { Stop_Sending_Pressed(); });
     pause_label = new QLabel;
     pause_label->hide();
 
@@ -192,7 +180,6 @@ Send_Modeless::Send_Modeless(QWidget *parent)
 
     m_timer.setInterval(500);
     connect(&m_timer, &QTimer::timeout, this, [this] { update_sending_progress_bar(); });
-    connect(_stop_btn, &QPushButton::clicked, this, [this] { Stop_Sending_Pressed(); });
 }
 
 Send_Modeless::~Send_Modeless() { m_timer.stop(); }
@@ -304,22 +291,12 @@ PleaseWait_Scope::~PleaseWait_Scope() { m_window->close(); }
 Long_SMS_Dlg::Long_SMS_Dlg(QWidget *parent) : QDialog(parent)
 {
     Style_Output_Window(*this);
-    _Msg_Title = new QLabel;
-    QFont bold = _Msg_Title->font();
-    bold.setBold(true);
-    _Msg_Title->setFont(bold);
+    _Msg_Title = Make_Bold(new QLabel);
     _Msg_Val = new QTextBrowser;
     _Msg_Val->setMinimumSize(420, 240);
-    yes_button = new QPushButton(tr("OK"));
+    yes_button = Command_Button(tr("OK"), this, [this] { done(1); });
     yes_button->setDefault(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(yes_button);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(_Msg_Title);
-    layout->addWidget(_Msg_Val);
-    layout->addLayout(buttons);
-    connect(yes_button, &QPushButton::clicked, this, [this] { done(1); });
+    Stack_Layout(this, {_Msg_Title, _Msg_Val, Button_Row({yes_button})});
 }
 
 void Long_SMS_Dlg::Fill(const QString &title, const QString &text)
@@ -356,27 +333,15 @@ Open_Export_Log::Open_Export_Log(QWidget *parent) : QDialog(parent)
 {
     Style_Output_Window(*this);
     setWindowTitle(tr("Export"));
-    _open_log_message = wrappedLabel();
-    QFont bold = _open_log_message->font();
-    bold.setBold(true);
-    _open_log_message->setFont(bold);
+    _open_log_message = Make_Bold(wrappedLabel());
     _open_log_path = wrappedLabel();
     _open_log_path->setMinimumWidth(360);
     _open_log_chk = new QCheckBox;
     _open_log_chk->setChecked(true);
-    ok_btn = new QPushButton(tr("OK"));
-    cancel_btn = new QPushButton(tr("Cancel"));
+    ok_btn = Command_Button(tr("OK"), this, [this] { done(1); });
+    cancel_btn = Command_Button(tr("Cancel"), this, [this] { done(0); });
     ok_btn->setDefault(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(cancel_btn);
-    buttons->addWidget(ok_btn);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(_open_log_message);
-    layout->addWidget(_open_log_path);
-    layout->addWidget(_open_log_chk);
-    layout->addLayout(buttons);
-    connect(ok_btn, &QPushButton::clicked, this, [this] { done(1); });
+    Stack_Layout(this, {_open_log_message, _open_log_path, _open_log_chk, Button_Row({cancel_btn, ok_btn})});
     connect(cancel_btn, &QPushButton::clicked, this, [this] { done(0); });
 }
 

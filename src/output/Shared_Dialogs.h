@@ -6,6 +6,7 @@
 // made and run on the GUI thread while the caller waits, and its answer is returned.
 // Installed message-box answerers (MessageBox.h) answer them without a window.
 #include "Output_Run_State.h"
+#include "WidgetDecls.h"
 
 #include <QDialog>
 #include <QComboBox>
@@ -17,11 +18,8 @@
 #include <functional>
 #include <memory>
 
-class QCheckBox;
 class QFileDialog;
-class QLabel;
 class QProgressBar;
-class QPushButton;
 class QTextBrowser;
 
 // Background of the output windows (red 241, green 244, blue 250).

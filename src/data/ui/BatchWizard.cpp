@@ -125,25 +125,20 @@ Update_Ex_Num &BatchWizard::Update_Value_Wnd()
     return *m_updateValue;
 }
 
-Generate_List &BatchWizard::generator()
+template <class Window>
+Window &BatchWizard::listMaker(Window *&slot)
 {
-    if (!m_generator) {
-        m_generator = new Generate_List(m_services, this);
-        m_generator->Create_Value_List = [this](const QString &v) { Create_Value_List(v); };
-        m_generator->Fill_List = [this] { Fill_List(); };
+    if (!slot) {
+        slot = new Window(m_services, this);
+        slot->Create_Value_List = [this](const QString &v) { Create_Value_List(v); };
+        slot->Fill_List = [this] { Fill_List(); };
     }
-    return *m_generator;
+    return *slot;
 }
 
-Import_Wizard &BatchWizard::importer()
-{
-    if (!m_importer) {
-        m_importer = new Import_Wizard(m_services, this);
-        m_importer->Create_Value_List = [this](const QString &v) { Create_Value_List(v); };
-        m_importer->Fill_List = [this] { Fill_List(); };
-    }
-    return *m_importer;
-}
+Generate_List &BatchWizard::generator() { return listMaker(m_generator); }
+
+Import_Wizard &BatchWizard::importer() { return listMaker(m_importer); }
 
 void BatchWizard::Open_Wnd()
 {

@@ -3,14 +3,11 @@
 // delete); page 2 shows the values of one series (edit, delete, import or generate
 // more, export to xlsx or txt, save under its name or a new one).
 #include "SeriesServices.h"
+#include "WidgetDecls.h"
 
 class Generate_List;
 class Import_Wizard;
 class Load_Num_Info;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
 class QWidget;
 class Update_Ex_Num;
 
@@ -63,6 +60,9 @@ public:
     Import_Wizard &importer();
 
 private:
+    // Makes a value-list window on first use, wired to fill this list.
+    template <class Window>
+    Window &listMaker(Window *&slot);
     void showPage(int page);
     void Update_Value_List_Count();
     bool Batch_List_Selection_Validation();

@@ -3,6 +3,7 @@
 #include "CardValueEngine.h"
 #include "Globals.h"
 #include "Helpers.h"
+#include "LayoutParts.h"
 #include "Log.h"
 #include "MessageBox.h"
 #include "SKTDocument.h"
@@ -32,7 +33,7 @@ DataSourceSection::DataSourceSection(DataSourceHost &host, QWidget *parent) : QW
     Batch_Series = new QComboBox;
     Batch_Series->setPlaceholderText(kSelect);
     Batch_Series->setMinimumContentsLength(12);
-    view_series_btn = new QPushButton(tr("View"));
+    view_series_btn = Command_Button(tr("View"), this, &DataSourceSection::View_batch_Series_Button);
     help_btn = new QPushButton(QStringLiteral("?"));
     help_btn->setToolTip(tr("Help"));
 
@@ -46,7 +47,6 @@ DataSourceSection::DataSourceSection(DataSourceHost &host, QWidget *parent) : QW
 
     connect(Data_source_type, &QComboBox::currentIndexChanged, this, &DataSourceSection::sourceChosen);
     connect(Batch_Series, &QComboBox::activated, this, &DataSourceSection::valueChosen);
-    connect(view_series_btn, &QPushButton::clicked, this, &DataSourceSection::View_batch_Series_Button);
     connect(help_btn, &QPushButton::clicked, this, &DataSourceSection::Data_Source_Help_Button);
     setUpForSource(0);
 }

@@ -5,6 +5,7 @@
 #include "MessageBox.h"
 #include "SeriesFile.h"
 #include "ValueGenerator.h"
+#include "LayoutParts.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -77,9 +78,8 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
     rand_length_txt = line("rand_length_txt");
     rand_count_txt = line("rand_count_txt");
     manage_digit_chk = new QCheckBox(tr("Leading zeros"));
-    help_btn = new QPushButton(tr("?"));
+    help_btn = Command_Button(tr("?"), this, &Generate_List::Help_btn_Pressed);
     help_btn->setFixedWidth(28);
-    connect(help_btn, &QPushButton::clicked, this, &Generate_List::Help_btn_Pressed);
     auto stepper = [](int max) {
         auto *s = new QSpinBox;
         s->setRange(1, max);
@@ -113,12 +113,7 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
     digits->addStretch();
     seqForm->addRow(digits);
 
-    auto withStepper = [](QLineEdit *e, QSpinBox *s) {
-        auto *row = new QHBoxLayout;
-        row->addWidget(e);
-        row->addWidget(s);
-        return row;
-    };
+    auto withStepper = [](QLineEdit *e, QSpinBox *s) { return Side_By_Side({e, s}); };
     auto *con = new QGroupBox;
     auto *conForm = new QFormLayout(con);
     conForm->addRow(radioButton_Constant);
@@ -135,22 +130,11 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
     rndForm->addRow(tr("Suffix:"), rand_suffix_txt);
     rndForm->addRow(tr("Count:"), withStepper(rand_count_txt, rand_count_stepper));
 
-    ok = new QPushButton(tr("OK"));
-    cancel = new QPushButton(tr("Cancel"));
+    ok = Command_Button(tr("OK"), this, &Generate_List::OKPressed);
+    cancel = Command_Button(tr("Cancel"), this, &Generate_List::CancelPressed);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &Generate_List::OKPressed);
-    connect(cancel, &QPushButton::clicked, this, &Generate_List::CancelPressed);
-    auto *groups = new QHBoxLayout;
-    groups->addWidget(seq);
-    groups->addWidget(con);
-    groups->addWidget(rnd);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(groups);
-    layout->addLayout(buttons);
+    auto *groups = Side_By_Side({seq, con, rnd});
+    Stack_Layout(this, {groups, Button_Row({ok, cancel})});
     resize(760, 300);
 }
 

@@ -2,12 +2,7 @@
 // The value generator window: sequential, constant or random values, written as a new
 // series (file_name_required 1) or handed to the value list that opened it.
 #include "SeriesServices.h"
-
-class QCheckBox;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QSpinBox;
+#include "WidgetDecls.h"
 
 class Generate_List : public SeriesDialog {
     Q_OBJECT

@@ -8,6 +8,7 @@
 #include "DesignChoices.h"
 #include "SeriesServices.h"
 #include "SpreadsheetWriter.h"
+#include "WidgetDecls.h"
 
 #include <QString>
 #include <array>
@@ -15,14 +16,6 @@
 
 class CreateFolder;
 class Group_Project_Tree;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QStackedWidget;
 class Template_Gallery;
 
 // What a new group project is made of when the wizard finishes.

@@ -3,6 +3,7 @@
 
 #include "Group_Project_Tree.h"
 #include "Template_Gallery.h"
+#include "LayoutParts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -29,21 +30,11 @@ Group_Mode_Wizard::Group_Mode_Wizard(Group_Wizard_Services services, QWidget *pa
     pages->addWidget(gallery);
     buildColumnPage();
 
-    back_btn = new QPushButton(tr("Back"));
-    ok_btn = new QPushButton(tr("OK"));
-    cancel_btn = new QPushButton(tr("Cancel"));
+    back_btn = Command_Button(tr("Back"), this, &Group_Mode_Wizard::Back_Click);
+    ok_btn = Command_Button(tr("OK"), this, &Group_Mode_Wizard::OK_Click);
+    cancel_btn = Command_Button(tr("Cancel"), this, &Group_Mode_Wizard::Cancel_Click);
     ok_btn->setDefault(true);
-    connect(back_btn, &QPushButton::clicked, this, &Group_Mode_Wizard::Back_Click);
-    connect(ok_btn, &QPushButton::clicked, this, &Group_Mode_Wizard::OK_Click);
-    connect(cancel_btn, &QPushButton::clicked, this, &Group_Mode_Wizard::Cancel_Click);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(back_btn);
-    buttons->addWidget(ok_btn);
-    buttons->addWidget(cancel_btn);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(pages, 1);
-    layout->addLayout(buttons);
+    Stack_Layout(this, {{pages, 1}, Button_Row({back_btn, ok_btn, cancel_btn})});
 }
 
 void Group_Mode_Wizard::buildProjectPage()
@@ -64,18 +55,12 @@ void Group_Mode_Wizard::buildProjectPage()
     proj_name = new QLineEdit;
     form->addRow(tr("Project name:"), proj_name);
     proj_path = new QComboBox;
-    new_folder_btn = new QPushButton(tr("New Folder..."));
-    connect(new_folder_btn, &QPushButton::clicked, this, &Group_Mode_Wizard::New_Folder_Click);
-    auto *folderRow = new QHBoxLayout;
-    folderRow->addWidget(proj_path, 1);
-    folderRow->addWidget(new_folder_btn);
+    new_folder_btn = Command_Button(tr("New Folder..."), this, &Group_Mode_Wizard::New_Folder_Click);
+    auto *folderRow = Side_By_Side({{proj_path, 1}, new_folder_btn});
     form->addRow(tr("Project folder:"), folderRow);
     excel_path = new QLineEdit;
-    browse_excel_btn = new QPushButton(tr("Browse..."));
-    connect(browse_excel_btn, &QPushButton::clicked, this, &Group_Mode_Wizard::Browse_excel_Btn_Clicked);
-    auto *excelRow = new QHBoxLayout;
-    excelRow->addWidget(excel_path, 1);
-    excelRow->addWidget(browse_excel_btn);
+    browse_excel_btn = Command_Button(tr("Browse..."), this, &Group_Mode_Wizard::Browse_excel_Btn_Clicked);
+    auto *excelRow = Side_By_Side({{excel_path, 1}, browse_excel_btn});
     form->addRow(tr("Workbook:"), excelRow);
 
     open_box = new QGroupBox;
@@ -86,8 +71,7 @@ void Group_Mode_Wizard::buildProjectPage()
     open_log_box = new QGroupBox;
     auto *logRow = new QHBoxLayout(open_log_box);
     log_path = new QLineEdit;
-    browse_log_btn = new QPushButton(tr("Browse..."));
-    connect(browse_log_btn, &QPushButton::clicked, this, &Group_Mode_Wizard::Browse_log_Btn_Clicked);
+    browse_log_btn = Command_Button(tr("Browse..."), this, &Group_Mode_Wizard::Browse_log_Btn_Clicked);
     logRow->addWidget(log_path, 1);
     logRow->addWidget(browse_log_btn);
 
@@ -117,8 +101,7 @@ void Group_Mode_Wizard::buildColumnPage()
     auto *sheetRow = new QHBoxLayout;
     Sheet_ComboBox = new QComboBox;
     contains_header = new QCheckBox(tr("First row is a header"));
-    view_btn = new QPushButton(tr("View Data..."));
-    connect(view_btn, &QPushButton::clicked, this, &Group_Mode_Wizard::View_Excel_Btn_Clicked);
+    view_btn = Command_Button(tr("View Data..."), this, &Group_Mode_Wizard::View_Excel_Btn_Clicked);
     connect(Sheet_ComboBox, &QComboBox::activated, this, &Group_Mode_Wizard::Choose_Sheet);
     sheetRow->addWidget(new QLabel(tr("Sheet:")));
     sheetRow->addWidget(Sheet_ComboBox);

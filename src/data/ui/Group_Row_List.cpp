@@ -1,6 +1,7 @@
 #include "Group_Row_List.h"
 
 #include "GroupBinding.h"
+#include "LayoutParts.h"
 #include "MessageBox.h"
 #include "SKTDocument.h"
 
@@ -24,10 +25,7 @@ Group_Row_List::Group_Row_List(SKTDocument &doc, QWidget *parent) : QWidget(pare
     update_column_btn = new QPushButton(tr("Update Excel Column"), this);
     view_excel_btn = new QPushButton(tr("View Excel Data"), this);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(add_btn);
-    buttons->addWidget(delete_btn);
-    buttons->addWidget(save_btn);
+    auto *buttons = Side_By_Side({add_btn, delete_btn, save_btn});
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(GroupList, 1);
     layout->addLayout(buttons);

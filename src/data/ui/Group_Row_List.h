@@ -5,13 +5,11 @@
 // project. The panel's values and the project save come from the window that holds
 // the list, so the list knows no panel and no file format.
 #include "GroupRows.h"
+#include "WidgetDecls.h"
 
 #include <QWidget>
 #include <functional>
 
-class QCheckBox;
-class QListWidget;
-class QPushButton;
 class SKTDocument;
 
 class Group_Row_List : public QWidget {

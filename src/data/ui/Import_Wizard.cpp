@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "Helpers.h"
+#include "LayoutParts.h"
 #include "ListImport.h"
 #include "MessageBox.h"
 #include "SeriesFile.h"
@@ -49,20 +50,14 @@ Import_Wizard::Import_Wizard(SeriesServices services, QWidget *parent)
     Text_file_name = new QLineEdit;
     Manual_file_name = new QLineEdit;
     Image_file_name = new QLineEdit;
-    Excel_btn = new QPushButton(tr("Browse..."));
-    Text_btn = new QPushButton(tr("Browse..."));
-    Image_btn = new QPushButton(tr("Browse..."));
-    connect(Excel_btn, &QPushButton::clicked, this, &Import_Wizard::Browse_Excel_Pressed);
-    connect(Text_btn, &QPushButton::clicked, this, &Import_Wizard::Browse_Text_Pressed);
-    connect(Image_btn, &QPushButton::clicked, this, &Import_Wizard::Browse_Image_Pressed);
+    Excel_btn = Command_Button(tr("Browse..."), this, &Import_Wizard::Browse_Excel_Pressed);
+    Text_btn = Command_Button(tr("Browse..."), this, &Import_Wizard::Browse_Text_Pressed);
+    Image_btn = Command_Button(tr("Browse..."), this, &Import_Wizard::Browse_Image_Pressed);
     ManualEdit = new QPlainTextEdit;
-    ok = new QPushButton(tr("OK"));
-    cancel = new QPushButton(tr("Cancel"));
-    help = new QPushButton(tr("Help"));
+    ok = Command_Button(tr("OK"), this, &Import_Wizard::OKPressed);
+    cancel = Command_Button(tr("Cancel"), this, [this] { done(0); });
+    help = Command_Button(tr("Help"), this, [] { Open_Help_File(); });
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &Import_Wizard::OKPressed);
-    connect(cancel, &QPushButton::clicked, this, [this] { done(0); });
-    connect(help, &QPushButton::clicked, this, [] { Open_Help_File(); });
 
     auto *grid = new QGridLayout;
     int row = 0;

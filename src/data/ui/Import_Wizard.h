@@ -3,11 +3,8 @@
 // pasted list or a folder of images, written as a new series (file_name_required 1)
 // or handed to the value list that opened it.
 #include "SeriesServices.h"
+#include "WidgetDecls.h"
 
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
 class Import_Excel;
 class Import_Excel_DataSheet;
 

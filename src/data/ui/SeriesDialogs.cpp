@@ -1,6 +1,7 @@
 #include "SeriesDialogs.h"
 
 #include "Helpers.h"
+#include "LayoutParts.h"
 #include "MessageBox.h"
 #include "SeriesFile.h"
 
@@ -15,36 +16,21 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-QHBoxLayout *buttonRow(std::initializer_list<QPushButton *> buttons)
-{
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    for (QPushButton *b : buttons) row->addWidget(b);
-    return row;
-}
-} // namespace
-
 // ---- Load_Num_Info ----
 
 Load_Num_Info::Load_Num_Info(QWidget *parent)
     : SeriesDialog(parent)
 {
     setWindowTitle(tr("Values"));
-    yes = new QPushButton(tr("Yes"));
-    no = new QPushButton(tr("No"));
-    cancel = new QPushButton(tr("Cancel"));
+    yes = Command_Button(tr("Yes"), this, &Load_Num_Info::YESPressed);
+    no = Command_Button(tr("No"), this, &Load_Num_Info::NOPressed);
+    cancel = Command_Button(tr("Cancel"), this, &Load_Num_Info::CancelPressed);
     yes->setDefault(true);
-    connect(yes, &QPushButton::clicked, this, &Load_Num_Info::YESPressed);
-    connect(no, &QPushButton::clicked, this, &Load_Num_Info::NOPressed);
-    connect(cancel, &QPushButton::clicked, this, &Load_Num_Info::CancelPressed);
-    auto *layout = new QVBoxLayout(this);
     auto *text = new QLabel(tr("The list already holds values. Do you want to replace them?\n\n"
                                "Yes: the new values replace the listed ones.\n"
                                "No: the new values are added after them."));
     text->setWordWrap(true);
-    layout->addWidget(text);
-    layout->addLayout(buttonRow({yes, no, cancel}));
+    Stack_Layout(this, {text, Button_Row({yes, no, cancel})});
 }
 
 // ---- Update_Ex_Num ----
@@ -54,16 +40,12 @@ Update_Ex_Num::Update_Ex_Num(QWidget *parent)
 {
     setWindowTitle(tr("Update Value"));
     m_ex_num_str = new QLineEdit;
-    ok = new QPushButton(tr("OK"));
-    cancel = new QPushButton(tr("Cancel"));
+    ok = Command_Button(tr("OK"), this, &Update_Ex_Num::OKPressed);
+    cancel = Command_Button(tr("Cancel"), this, &Update_Ex_Num::CancelPressed);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &Update_Ex_Num::OKPressed);
-    connect(cancel, &QPushButton::clicked, this, &Update_Ex_Num::CancelPressed);
-    auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     form->addRow(tr("Value:"), m_ex_num_str);
-    layout->addLayout(form);
-    layout->addLayout(buttonRow({ok, cancel}));
+    Stack_Layout(this, {form, Button_Row({ok, cancel})});
     resize(360, 100);
 }
 
@@ -111,17 +93,13 @@ CreateFolder::CreateFolder(QString projectRoot, QWidget *parent)
     setWindowTitle(tr("New Folder"));
     folder_name = new QLineEdit;
     folder_combo = new QComboBox;
-    ok = new QPushButton(tr("OK"));
-    cancel = new QPushButton(tr("Cancel"));
+    ok = Command_Button(tr("OK"), this, &CreateFolder::OKPressed);
+    cancel = Command_Button(tr("Cancel"), this, &CreateFolder::CancelPressed);
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &CreateFolder::OKPressed);
-    connect(cancel, &QPushButton::clicked, this, &CreateFolder::CancelPressed);
-    auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     form->addRow(tr("Folder name:"), folder_name);
     form->addRow(tr("Inside:"), folder_combo);
-    layout->addLayout(form);
-    layout->addLayout(buttonRow({ok, cancel}));
+    Stack_Layout(this, {form, Button_Row({ok, cancel})});
 }
 
 int CreateFolder::Open_Wnd(const QStringList &parents)
@@ -174,9 +152,8 @@ View_Data_Series::View_Data_Series(QString seriesFolder, QWidget *parent)
     series_name = new QLabel;
     List = new QListWidget;
     list_count = new QLabel;
-    ok = new QPushButton(tr("OK"));
+    ok = Command_Button(tr("OK"), this, [this] { done(1); });
     ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, [this] { done(1); });
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(series_name);
     layout->addWidget(List);

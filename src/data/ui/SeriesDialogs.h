@@ -2,14 +2,9 @@
 // The small series dialogs: the replace-values prompt, the series value dialog, the
 // project folder dialog and the series viewer.
 #include "SeriesServices.h"
+#include "WidgetDecls.h"
 
 #include <QStringList>
-
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QListWidget;
-class QPushButton;
 
 // Whether values coming in replace the listed ones: Yes 1, No 0 (added after them),
 // Cancel 2 (the command is dropped).

@@ -1,5 +1,6 @@
 #include "SeriesServices.h"
 
+#include "LayoutParts.h"
 #include "Shared_Dialogs.h"
 
 #include <QCheckBox>
@@ -35,17 +36,11 @@ SeriesDialog::SeriesDialog(QWidget *parent)
     : QDialog(parent)
 {
     setModal(true);
-    // The dialogs' own background.
-    QPalette p = palette();
-    p.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(p);
-    setAutoFillBackground(true);
+    Paint_Window_Background(*this);
 }
 
 int SeriesDialog::runModal()
 {
     if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
-    const int code = exec();
-    hide();
-    return code;
+    return Run_Then_Hide(*this);
 }

@@ -3,6 +3,7 @@
 #include "Helpers.h"
 #include "MessageBox.h"
 #include "SeriesFile.h"
+#include "LayoutParts.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -40,14 +41,11 @@ Sheet_Import_Window::Sheet_Import_Window(QWidget *parent)
     ColList->horizontalHeader()->setStretchLastSection(true);
     ColList->verticalHeader()->hide();
     ColList->setColumnHidden(HeaderColumn, true);
-    select_all = new QPushButton(tr("Select All"));
-    clear_all = new QPushButton(tr("Clear All"));
+    select_all = Command_Button(tr("Select All"), this, &Sheet_Import_Window::Select_ALL_Pressed);
+    clear_all = Command_Button(tr("Clear All"), this, &Sheet_Import_Window::Clear_All_Pressed);
     ok = new QPushButton(tr("OK"));
-    cancel = new QPushButton(tr("Cancel"));
+    cancel = Command_Button(tr("Cancel"), this, [this] { done(0); });
     ok->setDefault(true);
-    connect(select_all, &QPushButton::clicked, this, &Sheet_Import_Window::Select_ALL_Pressed);
-    connect(clear_all, &QPushButton::clicked, this, &Sheet_Import_Window::Clear_All_Pressed);
-    connect(cancel, &QPushButton::clicked, this, [this] { done(0); });
 
     auto *form = new QFormLayout;
     form->addRow(tr("File:"), file_path);
@@ -58,16 +56,7 @@ Sheet_Import_Window::Sheet_Import_Window(QWidget *parent)
     tableButtons->addWidget(clear_all);
     tableButtons->addStretch();
     body = new QVBoxLayout;
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(ColList);
-    layout->addLayout(tableButtons);
-    layout->addLayout(body);
-    layout->addLayout(buttons);
+    Stack_Layout(this, {form, ColList, tableButtons, body, Button_Row({ok, cancel})});
     resize(480, 480);
 }
 

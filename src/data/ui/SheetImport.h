@@ -5,17 +5,8 @@
 // Import_Excel_DataSheet writes the chosen columns as series.
 #include "SeriesServices.h"
 #include "SpreadsheetWriter.h"
+#include "WidgetDecls.h"
 
-class QButtonGroup;
-class QCheckBox;
-class QComboBox;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
-class QTableWidget;
-class QVBoxLayout;
 class SKTDocument;
 
 class Sheet_Import_Window : public SeriesDialog {

@@ -1,4 +1,5 @@
 #include "Card_Wizard.h"
+#include "LayoutParts.h"
 
 #include "Modal_Runner.h"
 
@@ -17,18 +18,16 @@ Card_Wizard::Card_Wizard(Wizard_Collaborators with, QWidget *parent) : QDialog(p
     page = new Wizard_Card_Page(m_with.pvc_sizes, m_with.paper_sizes);
     layout->addWidget(page);
     auto *row = new QHBoxLayout;
-    libraryButton = new QPushButton(tr("Background from Library..."));
+    libraryButton = Command_Button(tr("Background from Library..."), this, &Card_Wizard::Card_Image_Library_Btn);
     libraryButton->setObjectName(QStringLiteral("Card_Image_Library_Btn"));
     pictureName = new QLabel;
-    profileButton = new QPushButton(tr("Profile..."));
+    profileButton = Command_Button(tr("Profile..."), this, &Card_Wizard::Profile_Btn);
     row->addWidget(libraryButton);
     row->addWidget(pictureName, 1);
     row->addWidget(profileButton);
     layout->addLayout(row);
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     layout->addWidget(buttons);
-    connect(libraryButton, &QPushButton::clicked, this, &Card_Wizard::Card_Image_Library_Btn);
-    connect(profileButton, &QPushButton::clicked, this, &Card_Wizard::Profile_Btn);
     connect(buttons, &QDialogButtonBox::accepted, this, [this] { done(1); });
     connect(buttons, &QDialogButtonBox::rejected, this, [this] { done(0); });
     resize(520, 560);

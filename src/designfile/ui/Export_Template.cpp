@@ -2,6 +2,7 @@
 
 #include "Globals.h"
 #include "Helpers.h"
+#include "LayoutParts.h"
 #include "MessageBox.h"
 
 #include <QDialogButtonBox>
@@ -34,9 +35,7 @@ Export_Template::Export_Template()
 int Export_Template::Open_Wnd(const QString &title)
 {
     setWindowTitle(title);
-    const int result = exec();
-    hide();
-    return result;
+    return Run_Then_Hide(*this);
 }
 
 void Export_Template::OKPressed()

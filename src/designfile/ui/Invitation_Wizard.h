@@ -2,16 +2,10 @@
 // The invitation wizard: the card page, the invitation's texts, a background from the
 // image library, a frame picture and a photo with its adjustments, previewed.
 #include "Invitation_Values.h"
+#include "WidgetDecls.h"
 #include "Wizard_Card_Page.h"
 
 #include <QDialog>
-
-class QCheckBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QSlider;
 
 class Invitation_Wizard : public QDialog {
     Q_OBJECT

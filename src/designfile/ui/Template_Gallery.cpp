@@ -6,6 +6,7 @@
 #include "Log.h"
 #include "MessageBox.h"
 #include "TemplateFiles.h"
+#include "LayoutParts.h"
 
 #include <QComboBox>
 #include <QFileInfo>
@@ -62,25 +63,14 @@ Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString
     buttons->addWidget(Rename_temp_btn);
     template_btn_box->hide();
 
-    auto *top = new QHBoxLayout;
-    top->addWidget(cat_cmbo_bx);
-    top->addWidget(template_category_combo);
+    auto *top = Side_By_Side({cat_cmbo_bx, template_category_combo});
     _zoom_label = new QLabel(tr("Zoom:"), this);
     _zoom_slider = new QSlider(Qt::Horizontal, this);
     _zoom_slider->setRange(0, 100);
     _zoom_slider->setValue(50);
     _zoom_slider->setMaximumWidth(200);
     _zoom_slider->setEnabled(false);
-    auto *zoom = new QHBoxLayout;
-    zoom->addStretch();
-    zoom->addWidget(_zoom_label);
-    zoom->addWidget(_zoom_slider);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addWidget(imageBrowser, 1);
-    layout->addLayout(zoom);
-    layout->addWidget(template_btn_box);
+    Stack_Layout(this, {top, {imageBrowser, 1}, Button_Row({_zoom_label, _zoom_slider}), template_btn_box});
 
     askName = [](const QString &current) -> std::optional<QString> {
         Export_Template *dialog = Export_Template::defaultInstance();

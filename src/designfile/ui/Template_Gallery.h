@@ -2,17 +2,13 @@
 // The template list of the galleries: built-in templates by category (the category
 // combo's first letter; "A" lists every folder but "User") or the user's templates
 // with Delete, Copy and Rename. The selected template is its preview's path.
+#include "WidgetDecls.h"
+
 #include <QSize>
 #include <QString>
 #include <QWidget>
 #include <functional>
 #include <optional>
-
-class QComboBox;
-class QLabel;
-class QListWidget;
-class QPushButton;
-class QSlider;
 
 // The thumbnails' size at a zoom value from 0 to 1: 64 x 44 pixels at 0, 160 x 110
 // at 0.5 (the starting zoom), 256 x 176 at 1.

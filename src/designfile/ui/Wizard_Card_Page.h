@@ -2,6 +2,7 @@
 // The card page both wizards share: category, orientation, size and sides of the new
 // card; and the collaborators the wizards are given.
 #include "PictureAdjuster.h"
+#include "WidgetDecls.h"
 
 #include <QSizeF>
 #include <QString>
@@ -11,10 +12,7 @@
 #include <optional>
 
 class Modal_Runner;
-class QComboBox;
 class QDialog;
-class QLabel;
-class QListWidget;
 class QPaintEvent;
 
 // A preset card size in points: the preset table's millimetres of the category, "H" or

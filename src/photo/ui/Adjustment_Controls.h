@@ -5,14 +5,11 @@
 // with their values beside them, and Reset. A window holds them as a base and puts the
 // box where its layout wants it.
 #include "PictureAdjuster.h"
+#include "WidgetDecls.h"
 
 #include <functional>
 
-class QCheckBox;
 class QGridLayout;
-class QGroupBox;
-class QPushButton;
-class QSlider;
 class QString;
 
 class Adjustment_Controls {
