@@ -18,6 +18,7 @@
 #include "PropertyPanelHost.h"
 #include "SKTDocument.h"
 #include "SKTGraphicView.h"
+#include "Visitor_Record_Desk.h"
 
 #include <QApplication>
 #include <QMainWindow>

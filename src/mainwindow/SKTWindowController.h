@@ -22,7 +22,6 @@
 #include "Start_Choice.h"
 #include "UndoHistory.h"
 #include "User_Profile_Class.h"
-#include "VisitorRecordStore.h"
 
 #include <QColor>
 #include <QFont>
@@ -39,7 +38,7 @@ class SideCopy;
 class Batch_Export_Run;
 class Send_Modeless;
 class Barcode_Gen;
-class Visitor_Log_Records;
+class Visitor_Record_Desk;
 struct Barcode_Edit;
 class BatchRunGuard;
 class CardPropertyPanel;
@@ -480,17 +479,11 @@ public:
     void Preview_Profile_On_Scratch_Side(const QString &side);
     void End_Profile_Preview();
 
-    // ---- Visitor record store (_VisitorRecord.cpp) ----
-    // Records the visitor shown in the entry panels as one new database row and tells
-    // the user the outcome (saved, nothing entered, or the database failure).
+    // ---- Visitor record (the work is in visitorlog/ui) ----
+    // Records the visitor shown in the entry panels as one new database row.
     void Add_Visitor_Record_To_DB() override;
-    QString Get_Visitor_DB_Path() const;
-    bool Open_DB_Connection();
-    bool Close_DB_Connection();
-    QString Get_Front_Visitor_dyn_contrl_str() const;
-    QString Get_Back_Visitor_dyn_contrl_str() const;
-    // The "Visitor Log" command: runs the visitor log window modally.
-    void View_Vistor_Record();
+    // The visitor record and the visitor log window.
+    Visitor_Record_Desk &visitorRecord();
 
     // ---- group wizard (_GroupWizard.cpp) ----
     // The "Group Mode" command: asks to save, then runs the group-mode wizard; after
@@ -565,7 +558,6 @@ public:
     ControlPanels *controlPanels = nullptr;
     std::unique_ptr<Barcode_Gen> m_barcodeWindow;
     std::unique_ptr<Barcode_Data_Source> m_barcodeSource;
-    Visitor_Log_Records *m_visitorLog = nullptr;  // made on first use, a child of the main window
 
     SKTGrid _grid;
 
@@ -627,7 +619,7 @@ private:
     std::vector<KeyedArchive> Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
     QStringList Text_Date_style, Text_Time_style;
     QRectF rf_control_rect;
-    VisitorRecordStore visitor_store;
+    std::unique_ptr<Visitor_Record_Desk> m_visitorRecord;  // made on first use
     // The image panel's natural-size and fit-to-label buttons, once it has them.
     QAbstractButton *Make_natural_size_btn = nullptr;
     QAbstractButton *fit_to_label_btn = nullptr;

@@ -13,9 +13,12 @@
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
 #include "Visitor_Fields.h"
+#include "Visitor_Record_Desk.h"
+#include "Direct_Mail.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QVBoxLayout>
 #include <exception>
 
@@ -24,6 +27,23 @@ const QString kTextHere = QStringLiteral("Text here");
 
 QString sideLetter(const SKTDocument &d) { return d.currentSide() == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
 } // namespace
+
+Visitor_Record_Desk &SKTWindowController::visitorRecord()
+{
+    if (!m_visitorRecord)
+        m_visitorRecord = std::make_unique<Visitor_Record_Desk>(document, pictureAdjuster, ui.window, [this](const QString &path) {
+            // The mailed file stays until its last message has gone.
+            Direct_Mail &mail = Direct_Mail_Window();
+            mail.Open_Wnd(path);
+            mail.Wait_Until_Done();
+        });
+    return *m_visitorRecord;
+}
+
+void SKTWindowController::Add_Visitor_Record_To_DB()
+{
+    visitorRecord().Add_Visitor_Record_To_DB(Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ, NO_Image_Path);
+}
 
 void SKTWindowController::Build_Visitor_Panels()
 {
