@@ -22,6 +22,7 @@
 #include "Start_Choice.h"
 #include "UndoHistory.h"
 #include "User_Profile_Class.h"
+#include "Visitor_Panel_Sync.h"
 
 #include <QColor>
 #include <QFont>
@@ -404,7 +405,6 @@ public:
     void Title_For_Student() { Set_Field_Captions(Caption_Wording::Student); }
     // Card to panels.
     void Load_Fup_Fields();
-    void Load_Fup_Fields_BackSide();
     void Show_Single_Mode_Front_Panel();
     void Show_Single_Mode_Back_Panel();
     void Reset_All_Visitor_Grp_Mode_Ctrl();
@@ -606,6 +606,9 @@ private:
     SKTGraphicList &sideControls(int side) const;
 
     void showSide(int side);
+    // The side's controls into the visitor panel of the side.
+    void Load_Panel_Of_Side(int side);
+    Visitor_Panel_Sync m_panelSync{document};
 
     UndoHistory m_history;
     double _zoomFactor = 1.0;

@@ -136,16 +136,12 @@ void SKTWindowController::Change_Value(const QString &value, const QString &ctrl
 
 QLineEdit *SKTWindowController::Get_text_box_of_visitor_mode(const QString &ctrl_id) const
 {
-    Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
-    if (!panel) return nullptr;
-    return Is_Fixed_Field_ID(ctrl_id) ? panel->Text_Box_For_ID(ctrl_id) : panel->Get_Dynamic_Text_Box(ctrl_id);
+    return m_panelSync.Text_Box(ctrl_id);
 }
 
 QCheckBox *SKTWindowController::Get_chk_box_of_visitor_mode(const QString &ctrl_id) const
 {
-    Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
-    if (!panel) return nullptr;
-    return Is_Fixed_Field_ID(ctrl_id) ? panel->Chk_Box_For_ID(ctrl_id) : panel->Get_Dynamic_Chk_Box(ctrl_id);
+    return m_panelSync.Chk_Box(ctrl_id);
 }
 
 QPointF SKTWindowController::Get_Ctrl_Location_From_Design(const QString &ctrl_id)
