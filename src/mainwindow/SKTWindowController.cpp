@@ -4,6 +4,7 @@
 #include "Barcode_Gen.h"
 #include "CardValueEngine.h"
 #include "Mail_Card_Source.h"
+#include "Mail_Desk.h"
 #include "Mail_Transport.h"
 #include "CardPropertyPanel.h"
 #include "Card_Wizard.h"

@@ -49,7 +49,7 @@ class ControlPanels;
 class DataSourceHost;
 class DataSourceSection;
 class Data_From_Excel;
-class Direct_Mail;
+class Mail_Desk;
 class Email_Setting;
 class Mail_Card_Source;
 class Send_Mail;
@@ -253,16 +253,9 @@ public:
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
 
-    // ---- E-mail (_Mail.cpp) ----
-    // The mail command: the card mailing window over this design.
-    void Mail_Clicked();
-    // The e-mail settings command; the sender settings in use are reloaded after it.
-    void Email_Settings_Clicked();
-    Send_Mail &Send_Mail_Window();
-    Email_Setting &Email_Setting_Window();
-    // The visitor details mailing window (the visitor log sends a visitor's file with it).
-    Direct_Mail &Direct_Mail_Window();
-    void connectMailCommands();
+    // ---- E-mail (_Mail.cpp; the windows are in output/) ----
+    // The mailing windows over this design's cards, made on first use.
+    Mail_Desk &mailDesk();
 
     // ---- Series commands (_Series.cpp) ----
     void Build_Series_Commands();
@@ -645,9 +638,8 @@ private:
     Send_Modeless *m_progressPanel = nullptr;
     Print_Window *m_printWindow = nullptr;
     std::unique_ptr<Mail_Card_Source> m_mailCards;
-    Send_Mail *m_sendMail = nullptr;
-    Email_Setting *m_emailSetting = nullptr;
-    Direct_Mail *m_directMail = nullptr;
+    std::unique_ptr<Mail_Desk> m_mailDesk;
+    void connectMailCommands();
     Image_Library *m_imageLibrary = nullptr;  // made at its first opening
     std::unique_ptr<Start_Card> m_startCard;  // made at their first opening
     std::unique_ptr<Card_Wizard> m_cardWizard;

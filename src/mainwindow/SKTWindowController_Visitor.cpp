@@ -15,6 +15,7 @@
 #include "Visitor_Fields.h"
 #include "Visitor_Record_Desk.h"
 #include "Direct_Mail.h"
+#include "Mail_Desk.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -33,7 +34,7 @@ Visitor_Record_Desk &SKTWindowController::visitorRecord()
     if (!m_visitorRecord)
         m_visitorRecord = std::make_unique<Visitor_Record_Desk>(document, pictureAdjuster, ui.window, [this](const QString &path) {
             // The mailed file stays until its last message has gone.
-            Direct_Mail &mail = Direct_Mail_Window();
+            Direct_Mail &mail = mailDesk().Direct_Mail_Window();
             mail.Open_Wnd(path);
             mail.Wait_Until_Done();
         });

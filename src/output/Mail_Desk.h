@@ -1,0 +1,36 @@
+#pragma once
+// The e-mail commands of the main window: the card mailing window over the design's
+// cards, the e-mail settings window and the visitor details mailing window, each made
+// on first use as a child of the main window. The sender settings in use are reloaded
+// from the store before a mailing and after the settings window.
+class Direct_Mail;
+class Email_Setting;
+class Mail_Card_Source;
+class QWidget;
+class Send_Mail;
+
+class Mail_Desk {
+public:
+    // `cards`: the design's cards, counts and sides for the mailing window; `window`:
+    // the parent of the windows. Both outlive the desk.
+    Mail_Desk(Mail_Card_Source &cards, QWidget *window) : m_cards(cards), m_window(window) {}
+    Mail_Desk(const Mail_Desk &) = delete;
+    Mail_Desk &operator=(const Mail_Desk &) = delete;
+
+    // The mail command: the card mailing window over the design.
+    void Mail_Clicked();
+    // The e-mail settings command; the sender settings in use are reloaded after it.
+    void Email_Settings_Clicked();
+
+    Send_Mail &Send_Mail_Window();
+    Email_Setting &Email_Setting_Window();
+    // The visitor details mailing window (the visitor log sends a visitor's file with it).
+    Direct_Mail &Direct_Mail_Window();
+
+private:
+    Mail_Card_Source &m_cards;
+    QWidget *m_window;
+    Send_Mail *m_sendMail = nullptr;  // children of the window
+    Email_Setting *m_emailSetting = nullptr;
+    Direct_Mail *m_directMail = nullptr;
+};
