@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the application needs to build and run (when
-# missing). With --test it also installs what only the tests use: GoogleTest, the
+# missing), GStreamer's base and good plug-ins for live camera pictures included, so that
+# everything is asked for once, before the build. With --test it also installs what only the tests use: GoogleTest, the
 # virtual display, the PDF, database, spreadsheet and barcode checkers, the benchmark
 # library and clang for the sanitizer build.
 set -euo pipefail
@@ -16,6 +17,7 @@ PACKAGES=(
   libopencv-dev opencv-data
   python3
   fonts-liberation2 fonts-dejavu-core
+  gstreamer1.0-plugins-base gstreamer1.0-plugins-good
 )
 TEST_PACKAGES=(
   libgtest-dev googletest

@@ -73,6 +73,8 @@ public:
     void deleteSelection();  // the delete: command
     void moveSelectedGraphicsByX(double dx, double dy);
     void hideHandlesMomentarily();
+    // Moves the controls (locked ones stay) and refreshes the picture frame of a barcode.
+    void translateSelection(const std::vector<SKTGraphic *> &sel, double dx, double dy);
     bool isHidingHandles() const { return m_isHidingHandles; }
     QRectF marqueeSelectionBounds() const { return m_marquee; }
     QPointF pasteCascadeDelta() const { return m_pasteCascadeDelta; }

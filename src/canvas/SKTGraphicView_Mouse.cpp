@@ -192,7 +192,7 @@ void SKTGraphicView::mouseMoveEvent(QMouseEvent *event)
         }
         const QPointF delta = point - m_drag.lastPoint;
         if (delta != QPointF()) {
-            SKTGraphic::translateGraphics(sel, delta.x(), delta.y());
+            translateSelection(sel, delta.x(), delta.y());
             m_drag.moved = true;
             m_pasteCascadeDelta += delta;
             continueEchoingMoveToRulers(unionOfBounds(sel));
@@ -203,6 +203,7 @@ void SKTGraphicView::mouseMoveEvent(QMouseEvent *event)
     case Drag::Resize:
         if (m_grid) point = m_grid->constrainedPoint(point);
         m_drag.handle = m_drag.resized->resizeByMovingHandle(m_drag.handle, point);
+        check_barcode_and_set_control_bounds(m_drag.resized);
         continueEchoingMoveToRulers(m_drag.resized->bounds());
         break;
     case Drag::Marquee: {
@@ -293,9 +294,17 @@ void SKTGraphicView::moveSelectedGraphicsByX(double dx, double dy)
     const auto sel = selectedGraphics();
     if (!sel.empty()) {
         hideHandlesMomentarily();
-        SKTGraphic::translateGraphics(sel, dx, dy);
+        translateSelection(sel, dx, dy);
     }
     if (m_host) m_host->Insert_In_Undo_Redo();
+}
+
+void SKTGraphicView::translateSelection(const std::vector<SKTGraphic *> &sel, double dx, double dy)
+{
+    SKTGraphic::translateGraphics(sel, dx, dy);
+    // A moved barcode's picture frame moves with it: the picture of the next value is
+    // centred where the user put the control.
+    for (SKTGraphic *g : sel) check_barcode_and_set_control_bounds(g);
 }
 
 void SKTGraphicView::hideHandlesMomentarily()

@@ -231,8 +231,10 @@ void CardValueEngine::Assign_Batch_Values_To_Control(const std::vector<GraphicPt
             const std::optional<Picture> picture =
                 value.isEmpty() ? std::nullopt
                                 : Batch_Barcode_Picture(*g, value, g->header_val, g->footer_val);
+            // A control read from a file has no frame yet: its own place is the frame.
+            if (g->bar_image_ctrl_bounds.isEmpty() && !g->bounds().isEmpty()) g->bar_image_ctrl_bounds = g->bounds();
             g->Set_Barcode_image(picture.value_or(Picture()));
-            if (picture) {
+            if (picture && !g->bar_image_ctrl_bounds.isEmpty()) {
                 const QRectF frame = g->bar_image_ctrl_bounds;
                 g->setXPosition(frame.x() + frame.width() / 2 - picture->size().width() / 2);
                 g->setYPosition(frame.y() + frame.height() / 2 - picture->size().height() / 2);

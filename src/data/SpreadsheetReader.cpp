@@ -2,6 +2,7 @@
 // from the archive in one pass per part.
 #include "SpreadsheetWriter.h"
 
+#include "CellDisplay.h"
 #include "SheetReading.h"
 #include "SpreadsheetXml.h"
 
@@ -19,6 +20,7 @@ namespace {
 const QString kSharedStrings = QStringLiteral("xl/sharedStrings.xml");
 const QString kWorkbookPart = QStringLiteral("xl/workbook.xml");
 const QString kSheetFolder = QStringLiteral("xl/worksheets/");
+const QString kStylesPart = QStringLiteral("xl/styles.xml");
 
 QString sheetEntry(int number) { return kSheetFolder + QStringLiteral("sheet%1.xml").arg(number); }
 
@@ -71,8 +73,27 @@ ZipStatus readSharedStrings(ZipReader &zip, QStringList &strings)
     }
 }
 
-// The `name` attributes of the workbook's sheet elements, in order.
-ZipStatus readSheetNames(ZipReader &zip, QStringList &names)
+// What number cells need to show as the workbook shows them: the date format of
+// each cell style (empty for styles that show no date) and the date system.
+struct CellStyles {
+    std::vector<QString> dateFormats;
+    bool date1904 = false;
+
+    // The date format of style `s` (the cell's `s` attribute), or null.
+    const QString *dateFormat(std::string_view s) const
+    {
+        size_t index = 0;  // a cell without a style has style 0
+        if (s.size() > 9) return nullptr;
+        for (char c : s) {
+            if (c < '0' || c > '9') return nullptr;
+            index = index * 10 + size_t(c - '0');
+        }
+        return index < dateFormats.size() && !dateFormats[index].isEmpty() ? &dateFormats[index] : nullptr;
+    }
+};
+
+// The `name` attributes of the workbook's sheet elements, in order, and its date system.
+ZipStatus readSheetNames(ZipReader &zip, QStringList &names, bool &date1904)
 {
     std::unique_ptr<ZipEntryReader> entry = zip.entry(kWorkbookPart);
     if (!entry) return ZipStatus::Ok;
@@ -83,6 +104,9 @@ ZipStatus readSheetNames(ZipReader &zip, QStringList &names)
             if (xml.is("sheet")) {
                 const std::string_view name = xml.attribute("name");
                 names << QString::fromUtf8(name.data(), qsizetype(name.size()));
+            } else if (xml.depth() == 2 && xml.is("workbookPr")) {
+                const std::string_view v = xml.attribute("date1904");
+                date1904 = v == "1" || v == "true";
             }
             break;
         case XmlStream::EndDocument: return ZipStatus::Ok;
@@ -92,13 +116,65 @@ ZipStatus readSheetNames(ZipReader &zip, QStringList &names)
     }
 }
 
-enum class CellKind { Plain, Shared, Inline, Formula };
+// The number formats of the cell styles (styleSheet > numFmts > numFmt, cellXfs > xf):
+// for each style the code of its format when that shows a date or a time.
+ZipStatus readStyles(ZipReader &zip, CellStyles &styles)
+{
+    std::unique_ptr<ZipEntryReader> entry = zip.entry(kStylesPart);
+    if (!entry) return ZipStatus::Ok;
+    XmlStream xml(Entry_Source(*entry));
+    std::vector<std::pair<int, QString>> codes;
+    std::vector<int> xfs;
+    bool inFormats = false, inXfs = false;
+    auto number = [](std::string_view v) {
+        int n = 0;
+        if (v.empty() || v.size() > 9) return -1;
+        for (char c : v) {
+            if (c < '0' || c > '9') return -1;
+            n = n * 10 + (c - '0');
+        }
+        return n;
+    };
+    for (;;) {
+        switch (xml.next()) {
+        case XmlStream::StartElement:
+            if (xml.depth() == 2) {
+                inFormats = xml.is("numFmts");
+                inXfs = xml.is("cellXfs");
+            } else if (xml.depth() == 3 && inFormats && xml.is("numFmt")) {
+                const int id = number(xml.attribute("numFmtId"));
+                const std::string_view code = xml.attribute("formatCode");
+                if (id >= 0) codes.emplace_back(id, QString::fromUtf8(code.data(), qsizetype(code.size())));
+            } else if (xml.depth() == 3 && inXfs && xml.is("xf")) {
+                if (xfs.size() >= size_t(kMaxSheetColumns) * 4) return ZipStatus::TooLarge;
+                xfs.push_back(number(xml.attribute("numFmtId")));
+            }
+            break;
+        case XmlStream::EndDocument: {
+            styles.dateFormats.assign(xfs.size(), QString());
+            for (size_t i = 0; i < xfs.size(); ++i) {
+                QString code = Builtin_Date_Format(xfs[i]);
+                for (const auto &custom : codes)
+                    if (custom.first == xfs[i]) code = Is_Date_Format(custom.second) ? custom.second : QString();
+                styles.dateFormats[i] = code;
+            }
+            return ZipStatus::Ok;
+        }
+        case XmlStream::Invalid: return Xml_Status(xml, entry.get());
+        default: break;
+        }
+    }
+}
+
+enum class CellKind { Plain, Number, Date, Shared, Inline, Formula };
 
 CellKind kindOf(std::string_view type)
 {
+    if (type.empty() || type == "n") return CellKind::Number;
     if (type == "s") return CellKind::Shared;
     if (type == "inlineStr") return CellKind::Inline;
     if (type == "str") return CellKind::Formula;
+    if (type == "d") return CellKind::Date;
     return CellKind::Plain;
 }
 
@@ -116,10 +192,26 @@ long long sharedIndex(std::string_view v)
     return i;
 }
 
-QString cellValue(CellKind kind, const std::string &text)
+// A cell's text as the workbook shows it: numbers in their date format or the
+// General one, ISO dates in their date format (else as yyyy-mm-dd and hh:mm).
+QString cellValue(CellKind kind, const std::string &text, const QString *dateFormat, bool date1904)
 {
     const QString value = QString::fromUtf8(text.data(), qsizetype(text.size()));
-    return kind == CellKind::Plain ? value : Decode_Escapes(value);
+    switch (kind) {
+    case CellKind::Plain: return value;
+    case CellKind::Number: {
+        if (!dateFormat) return Number_Cell_Text(value);
+        bool ok = false;
+        const double serial = value.trimmed().toDouble(&ok);
+        return ok ? Date_Cell_Text(serial, *dateFormat, date1904) : value;
+    }
+    case CellKind::Date: {
+        double serial = 0;
+        if (!Iso_To_Serial(value, date1904, &serial)) return value;
+        return Date_Cell_Text(serial, dateFormat ? QStringView(*dateFormat) : QStringView(), date1904);
+    }
+    default: return Decode_Escapes(value);
+    }
 }
 
 // A shared-string cell of a sheet read before its workbook's shared strings.
@@ -132,14 +224,15 @@ struct SharedCell {
 // The rows of a sheet part (worksheet > sheetData > row > c). Shared-string cells take
 // their texts from `shared`, or, when it is null, are listed in `later` to be filled
 // in once the shared strings are read.
-ZipStatus readSheetRows(ZipEntryReader &entry, const QStringList *shared, RowCollector &rows,
-                        std::vector<SharedCell> *later)
+ZipStatus readSheetRows(ZipEntryReader &entry, const QStringList *shared, const CellStyles &styles,
+                        RowCollector &rows, std::vector<SharedCell> *later)
 {
     XmlStream xml(Entry_Source(entry));
     bool inData = false, inRow = false, inCell = false;
     QStringList row;
     int pos = -1, capture = 0, phonetic = 0, inlineString = 0;
     CellKind kind = CellKind::Plain;
+    const QString *dateFormat = nullptr;
     std::string text;
     std::vector<SharedCell> rowLater;
     for (;;) {
@@ -158,6 +251,7 @@ ZipStatus readSheetRows(ZipEntryReader &entry, const QStringList *shared, RowCol
                 const int column = Reference_Column(xml.attribute("r"));
                 pos = column > 0 ? column - 1 : std::min(pos + 1, kMaxSheetColumns);
                 kind = kindOf(xml.attribute("t"));
+                dateFormat = styles.dateFormat(xml.attribute("s"));
                 text.clear();
             } else if (inCell && depth == 5) {
                 if (xml.is("v")) capture = depth;
@@ -193,7 +287,7 @@ ZipStatus readSheetRows(ZipEntryReader &entry, const QStringList *shared, RowCol
                     }
                     if (i < shared->size()) value = (*shared)[qsizetype(i)];
                 } else {
-                    value = cellValue(kind, text);
+                    value = cellValue(kind, text, dateFormat, styles.date1904);
                 }
                 if (value.isEmpty()) break;
                 if (row.size() <= pos) row.resize(pos + 1);
@@ -217,12 +311,12 @@ ZipStatus readSheetRows(ZipEntryReader &entry, const QStringList *shared, RowCol
 // Reads sheet `entryName` of the archive at `path` with an archive reader of its own
 // (on a worker), its shared-string cells listed in `later`.
 ZipStatus readSheetAlone(const QString &path, const QString &entryName, std::shared_ptr<ZipBudget> budget,
-                         RowCollector &rows, std::vector<SharedCell> &later)
+                         const CellStyles &styles, RowCollector &rows, std::vector<SharedCell> &later)
 {
     ZipReader zip(path, std::move(budget));
     std::unique_ptr<ZipEntryReader> entry = zip.entry(entryName);
     if (!entry) return zip.status() == ZipStatus::Ok ? ZipStatus::Damaged : zip.status();
-    return readSheetRows(*entry, nullptr, rows, &later);
+    return readSheetRows(*entry, nullptr, styles, rows, &later);
 }
 
 } // namespace
@@ -234,6 +328,7 @@ struct SpreadsheetWriter::Workbook {
     std::unique_ptr<ZipReader> zip;
     QStringList shared;
     QStringList sheetNames;
+    CellStyles styles;
     int sheetNumber = 0;
     SheetRows rows;
     int columns = 0;
@@ -255,7 +350,7 @@ bool SpreadsheetWriter::readSheet(int number)
     RowCollector rows;
     ZipStatus status;
     try {
-        status = readSheetRows(*entry, &m_book->shared, rows, nullptr);
+        status = readSheetRows(*entry, &m_book->shared, m_book->styles, rows, nullptr);
     } catch (const std::bad_alloc &) {
         status = ZipStatus::TooLarge;
     }
@@ -300,18 +395,24 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
     RowCollector sheetRows;
     std::vector<SharedCell> later;
     std::future<ZipStatus> sheet;
+    // The styles and the date system come first: the sheet's number cells need them.
+    try {
+        if (status == ZipStatus::Ok) status = readSheetNames(*book->zip, book->sheetNames, book->styles.date1904);
+        if (status == ZipStatus::Ok) status = readStyles(*book->zip, book->styles);
+    } catch (const std::bad_alloc &) {
+        status = ZipStatus::TooLarge;
+    }
     const bool prefetched = status == ZipStatus::Ok && book->zip->contains(firstSheet);
     if (prefetched)
-        sheet = std::async(std::launch::async, readSheetAlone, path, firstSheet, budget, std::ref(sheetRows),
-                           std::ref(later));
+        sheet = std::async(std::launch::async, readSheetAlone, path, firstSheet, budget, std::cref(book->styles),
+                           std::ref(sheetRows), std::ref(later));
     try {
         if (status == ZipStatus::Ok) status = readSharedStrings(*book->zip, book->shared);
-        if (status == ZipStatus::Ok) status = readSheetNames(*book->zip, book->sheetNames);
         // Every other part but the sheets is read through to its end, so a damaged
         // archive is refused now; each other sheet is checked when it is read.
         for (const QString &name : book->zip->names()) {
             if (status != ZipStatus::Ok) break;
-            if (name != kSharedStrings && name != kWorkbookPart && !isSheetEntry(name))
+            if (name != kSharedStrings && name != kWorkbookPart && name != kStylesPart && !isSheetEntry(name))
                 status = book->zip->verify(name);
         }
     } catch (const std::bad_alloc &) {

@@ -6,7 +6,18 @@
 #include "SKTWindowController.h"
 
 #include <QApplication>
+#include <QDir>
 #include <memory>
+
+QString Design_Path_From_Arguments(const QStringList &arguments, const QString &currentFolder)
+{
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString &a = arguments[i];
+        if (a.isEmpty() || a.startsWith(u'-')) continue;
+        return QDir::cleanPath(QDir(currentFolder).absoluteFilePath(a));
+    }
+    return {};
+}
 
 int App_Main(int argc, char **argv, const PictureAdjuster &adjuster)
 {
@@ -18,9 +29,13 @@ int App_Main(int argc, char **argv, const PictureAdjuster &adjuster)
     // One untitled document for the whole run; it makes the one main window controller.
     SKTDocument document;
     std::unique_ptr<SKTWindowController> controller;
-    SKTDocument::setWindowControllerFactory([&controller, &adjuster](SKTDocument &doc) {
+    const QString design = Design_Path_From_Arguments(QApplication::arguments(), QDir::currentPath());
+    SKTDocument::setWindowControllerFactory([&controller, &adjuster, &design](SKTDocument &doc) {
         controller = std::make_unique<SKTWindowController>(doc, adjuster);
-        controller->showWindow();
+        if (design.isEmpty())
+            controller->showWindow();
+        else
+            controller->showWindow(design);
     });
     document.makeWindowControllers();
     const int result = app.exec();

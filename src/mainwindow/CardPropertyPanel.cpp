@@ -11,6 +11,7 @@
 #include "PropertyPanelHost.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
+#include "SKTGraphicView.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -118,6 +119,7 @@ void CardPropertyPanel::geometryTyped()
         r.setSize(QSizeF(Ctrl_Width_Text->value() * toPoints, Ctrl_Height_Text->value() * toPoints));
     if (r == g->bounds()) return;
     g->setBounds(r);
+    SKTGraphicView::check_barcode_and_set_control_bounds(g);
     m_host.Insert_In_Undo_Redo();
 }
 

@@ -4,6 +4,7 @@
 #include "Repeat_Image.h"
 
 #include <QAction>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QIcon>
 #include <QLabel>
@@ -15,6 +16,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <vector>
 
 namespace {
 QIcon icon(const QString &name) { return QIcon(Resource_Path + QStringLiteral("Icons/") + name + QStringLiteral(".png")); }
@@ -24,6 +26,57 @@ struct CommandDef {
     const char *label;
     const char *iconName;
     bool separatorBefore;
+};
+// The first command of the viewing bar and of the desk's bar.
+const char *const kViewStart = "ZoomIn";
+const char *const kDeskStart = "CardProp";
+
+// Keeps the command bars whole: a bar that does not fit beside the bars before it
+// starts a new row, and goes back up once the window is wide enough again.
+class Toolbar_Rows : public QObject {
+public:
+    Toolbar_Rows(QMainWindow *window, std::vector<QToolBar *> bars)
+        : QObject(window), m_window(window), m_bars(std::move(bars))
+    {
+        window->installEventFilter(this);
+        for (QToolBar *bar : m_bars) bar->installEventFilter(this);
+    }
+
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        const bool relevant = watched == m_window ? event->type() == QEvent::Resize || event->type() == QEvent::Show
+                                                  : event->type() == QEvent::LayoutRequest;
+        if (relevant && !m_busy) reflow();
+        return false;
+    }
+
+private:
+    // Room between bars side by side, with some to spare.
+    static constexpr int kBarSpacing = 8;
+
+    void reflow()
+    {
+        m_busy = true;
+        const int available = m_window->width();
+        int row = 0;
+        for (size_t i = 0; i < m_bars.size(); ++i) {
+            QToolBar *bar = m_bars[i];
+            const int width = bar->sizeHint().width() + kBarSpacing;
+            const bool newRow = i > 0 && row + width > available;
+            if (newRow != m_window->toolBarBreak(bar)) {
+                if (newRow)
+                    m_window->insertToolBarBreak(bar);
+                else
+                    m_window->removeToolBarBreak(bar);
+            }
+            row = newRow ? width : row + width;
+        }
+        m_busy = false;
+    }
+
+    QMainWindow *m_window;
+    std::vector<QToolBar *> m_bars;
+    bool m_busy = false;
 };
 // The command toolbar, left to right.
 const CommandDef kCommands[] = {
@@ -58,6 +111,13 @@ const char *kTabTitles[15] = {"Card", "Information", "Size", "Background", "Bord
                               "Barcode", "Lock"};
 } // namespace
 
+QWidget *MainWindowLayout::commandWidget(QAction *action) const
+{
+    for (QToolBar *bar : {commandBar, viewBar, deskBar})
+        if (QWidget *w = bar ? bar->widgetForAction(action) : nullptr) return w;
+    return nullptr;
+}
+
 QAction *MainWindowLayout::command(const QString &name) const
 {
     for (const auto &c : commands)
@@ -75,18 +135,28 @@ MainWindowLayout Build_Main_Window_Layout()
     pal.setColor(QPalette::Window, QColor::fromRgbF(241 / 255.0f, 244 / 255.0f, 250 / 255.0f));
     l.window->setPalette(pal);
 
-    l.commandBar = l.window->addToolBar(QObject::tr("Commands"));
-    l.commandBar->setObjectName(QStringLiteral("commandBar"));
-    l.commandBar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    l.commandBar->setIconSize(QSize(24, 24));
-    l.commandBar->setMovable(false);
+    auto commandBar = [&](const QString &title, const QString &name) {
+        QToolBar *bar = l.window->addToolBar(title);
+        bar->setObjectName(name);
+        bar->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+        bar->setIconSize(QSize(24, 24));
+        bar->setMovable(false);
+        return bar;
+    };
+    l.commandBar = commandBar(QObject::tr("Commands"), QStringLiteral("commandBar"));
+    l.viewBar = commandBar(QObject::tr("View"), QStringLiteral("viewBar"));
+    l.deskBar = commandBar(QObject::tr("Desk"), QStringLiteral("deskBar"));
+    QToolBar *bar = l.commandBar;
     int i = 0;
     for (const CommandDef &c : kCommands) {
-        if (c.separatorBefore) l.commandBar->addSeparator();
-        QAction *a = l.commandBar->addAction(icon(QLatin1String(c.iconName)), QObject::tr(c.label));
+        if (qstrcmp(c.name, kViewStart) == 0) bar = l.viewBar;
+        else if (qstrcmp(c.name, kDeskStart) == 0) bar = l.deskBar;
+        else if (c.separatorBefore) bar->addSeparator();
+        QAction *a = bar->addAction(icon(QLatin1String(c.iconName)), QObject::tr(c.label));
         a->setObjectName(QLatin1String(c.name));
         l.commands[i++] = {QLatin1String(c.name), a};
     }
+    new Toolbar_Rows(l.window, {l.commandBar, l.viewBar, l.deskBar});
 
     l.toolBar = new QToolBar(QObject::tr("Tools"));
     l.toolBar->setObjectName(QStringLiteral("toolBar"));

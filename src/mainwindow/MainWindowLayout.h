@@ -19,7 +19,14 @@ class Repeat_Image;
 
 struct MainWindowLayout {
     QMainWindow *window = nullptr;
+    // The commands in three bars side by side, each bar starting a row of its own
+    // when the window is too narrow for it beside the others, so every command stays
+    // one click away (two rows from 1366 pixels wide up): file, edit and arranging
+    // commands, viewing, then the desk's (card, crop, visitor log, group mode,
+    // profile, help and the series commands).
     QToolBar *commandBar = nullptr;
+    QToolBar *viewBar = nullptr;
+    QToolBar *deskBar = nullptr;
     QToolBar *toolBar = nullptr;
     QSplitter *splitter = nullptr;
     // Below the toolbar: the banner strip and the row of product and link buttons
@@ -57,6 +64,8 @@ struct MainWindowLayout {
     // Tools (0..15) and commands by name.
     std::array<QAction *, 16> toolActions{};
     QAction *command(const QString &name) const;
+    // The button of a command, in whichever bar holds it.
+    QWidget *commandWidget(QAction *action) const;
     std::array<std::pair<QString, QAction *>, 40> commands{};
 };
 

@@ -23,6 +23,7 @@
 
 #include <QApplication>
 #include <QMainWindow>
+#include <QTimer>
 
 SKTWindowController *Main_App_wnd = nullptr;
 std::function<Start_Choice()> SKTWindowController::startWindowAnswerer;
@@ -114,6 +115,13 @@ void SKTWindowController::loadResourcePictures()
 void SKTWindowController::showWindow()
 {
     if (!m_setUp) awakeFromNib(true);
+}
+
+void SKTWindowController::showWindow(const QString &designPath)
+{
+    if (m_setUp) return;
+    awakeFromNib(false);
+    QTimer::singleShot(0, this, [this, designPath] { Start_With_Design(designPath); });
 }
 
 QRectF SKTWindowController::frontCardBounds() const { return document.cardBounds(); }

@@ -96,6 +96,9 @@ public:
     // (tests build the window without the start gallery).
     void awakeFromNib(bool startProject = true);
     void showWindow();
+    // The window for a design file given to the program (as a desktop passes it):
+    // set up without the start gallery, then Start_With_Design from the event loop.
+    void showWindow(const QString &designPath);
     bool isSetUp() const { return m_setUp; }
 
     // ---- Sides (_Sides.cpp) ----
@@ -181,6 +184,10 @@ public:
     void New_Project_Setting_Reset(bool resetCard);
     // Runs the start window; false when the user chose to leave the application.
     bool Open_Start_Window();
+    // The start of a run on a design file given to the program: a new project opening
+    // that file as Open opens one picked in its panel; a file that cannot be read gets
+    // the reader's message and the start window follows.
+    void Start_With_Design(const QString &path);
     void Set_Log_Name_In_Title();
 
     // ---- Design files (_DesignFile.cpp) ----
@@ -198,6 +205,9 @@ public:
     void Image_Control_Counter_Check();
     // The File commands.
     void Open_Design();
+    // Open's reading of a chosen file, behind the please-wait sheet: true when it is the
+    // design now; a file that cannot be read is reported and the open design stays.
+    bool Open_Design_File(const QString &path);
     void Save_Design() { Save_project_file(false, true, QStringLiteral("L")); }
     void Save_Design_As() { Save_project_file(true, true, QStringLiteral("L")); }
     void Close_Design();
@@ -226,8 +236,15 @@ public:
     // A side as a picture (scale pixels per point), with its card base and border.
     QImage Side_Image(int side, double scale) const;
     void Exit_App();
-    // Asks whether to save before the design is closed; false when the user cancels.
+    // Asks whether to save before the design is closed, when the user changed it since
+    // it was opened, made or saved; false when the user cancels.
     bool Ask_To_Save_Changes();
+    // The user changed the design since it was opened, made or saved: a recorded change
+    // of a side, or other card properties. Picking rows, switching sides, the silent
+    // project save of group mode and an output run's backup and restore are no change.
+    bool Design_Changed() const;
+    // The design as it is now is the one opened, made or saved.
+    void Design_Is_As_Saved();
     // ---- Printing (_Print.cpp) ----
     // The Print command: counts, backup, the print window, the design put back.
     void Print_Button();
@@ -252,6 +269,9 @@ public:
     void Show_Data_Source_Of(SKTGraphic *g);
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
+    // A workbook was imported in the profile dialog now open (its bindings to an
+    // earlier spreadsheet are stale).
+    bool Browse_Excel_AGAIN = false;
 
     // ---- E-mail (_Mail.cpp; the windows are in output/) ----
     // The mailing windows over this design's cards, made on first use.
@@ -604,6 +624,10 @@ private:
     Visitor_Panel_Sync m_panelSync{document};
 
     UndoHistory m_history;
+    // What Design_Changed reads: a change the user made (a side change recorded), the card
+    // properties of the design as it was opened, made or saved.
+    bool m_userChanged = false;
+    Card_Property m_savedFront, m_savedBack;
     double _zoomFactor = 1.0;
     int m_selectedTool = 0;
     SKTGraphic *Last_Selected_Graphic = nullptr;

@@ -104,6 +104,8 @@ void SKTWindowController::Update_Barcode_Graphics(const Barcode_Edit &edit)
             g->Set_Excel_binding_Index(edit.binding.excel_col_indx);
         }
         Render_Barcode(*g);
+        // The new picture's place is where the card shows it: the frame follows.
+        SKTGraphicView::check_barcode_and_set_control_bounds(g);
         changed = true;
     }
     if (!changed) return;

@@ -58,6 +58,8 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QSt
         document.Project_File_Name = keptName;
         return false;
     }
+    // A template written from the design is not the design's own file.
+    if (mode != QLatin1String("T")) Design_Is_As_Saved();
     Set_Log_Name_In_Title();
     if (showMsg) Show_MessageBox(QStringLiteral("Design has been saved successfully."));
     return true;
@@ -103,7 +105,12 @@ void SKTWindowController::Put_Design_In_Place(DesignData &data, bool readXl)
         if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
     for (auto *controls : {&data.front_controls, &data.back_controls})
         for (const GraphicPtr &g : *controls)
-            if (g->kind() == GraphicKind::Barcode) Render_Barcode(*g);
+            if (g->kind() == GraphicKind::Barcode) {
+                // The place the design was saved with is the frame each card's picture is
+                // centred in, whatever the size of the picture drawn now.
+                g->Set_Barcode_image_control_bounds(g->bounds());
+                Render_Barcode(*g);
+            }
     // A card without a size keeps the card's present size.
     const QSizeF kept = document.cardBounds().size();
     Put_Design_In_Document(data, document, readXl);
@@ -122,6 +129,7 @@ void SKTWindowController::Design_Did_Load()
         Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name, QStringLiteral("U"));
         Select_Excel_First_Row();
     }
+    Design_Is_As_Saved();
 }
 
 void SKTWindowController::Image_Control_Counter_Check()
@@ -131,8 +139,21 @@ void SKTWindowController::Image_Control_Counter_Check()
         if (g->kind() == GraphicKind::Image) ++Image_Ctrl_Counter;
 }
 
+bool SKTWindowController::Design_Changed() const
+{
+    return m_userChanged || !(document.Front_card_Prop == m_savedFront) || !(document.Back_card_Prop == m_savedBack);
+}
+
+void SKTWindowController::Design_Is_As_Saved()
+{
+    m_userChanged = false;
+    m_savedFront = document.Front_card_Prop;
+    m_savedBack = document.Back_card_Prop;
+}
+
 bool SKTWindowController::Ask_To_Save_Changes()
 {
+    if (!Design_Changed()) return true;
     const int answer = Show_YES_NO_Cancel_MessageBox(QStringLiteral("Do you want to save changes before closing?"));
     if (answer == kAlertCancel) return false;
     if (answer == kAlertYes) return Save_project_file(false, true, QStringLiteral("L"));
@@ -148,21 +169,28 @@ void SKTWindowController::Open_Design()
     const QStringList chosen = Run_File_Panel(r);
     // A cancelled panel keeps the design that is open.
     if (chosen.isEmpty()) return;
+    Open_Design_File(chosen.front());
+}
+
+bool SKTWindowController::Open_Design_File(const QString &path)
+{
     // The read runs behind the please-wait sheet; the sheet is gone before any message.
     QString error;
     bool read = false;
     {
         const PleaseWait_Scope wait(ui.window);
-        read = Read_Design_In_Place(chosen.front(), QStringLiteral("L"), true, &error);
+        read = Read_Design_In_Place(path, QStringLiteral("L"), true, &error);
     }
     if (!read) {
         Show_MessageBox(error);
-        return;
+        return false;
     }
     Design_Did_Load();
     if (!Is_Group_Mode()) document.Start_Card_Option = QStringLiteral("V");
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();
+    Design_Is_As_Saved();
+    return true;
 }
 
 void SKTWindowController::Close_Design()

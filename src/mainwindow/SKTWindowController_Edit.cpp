@@ -82,7 +82,7 @@ void SKTWindowController::connectEditCommands()
             if (v && item->data().isValid()) v->runCommand(C(item->data().toInt()));
         });
         align->setMenu(menu);
-        if (auto *button = qobject_cast<QToolButton *>(ui.commandBar->widgetForAction(align)))
+        if (auto *button = qobject_cast<QToolButton *>(ui.commandWidget(align)))
             button->setPopupMode(QToolButton::InstantPopup);
     }
 

@@ -58,6 +58,7 @@ bool SKTWindowController::Open_Group_Project(const QString &path)
     Design_Did_Load();
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();
+    Design_Is_As_Saved();
     return true;
 }
 
@@ -91,4 +92,5 @@ void SKTWindowController::Make_Group_Project(const Group_Project &project)
     Design_Did_Load();
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();
+    Design_Is_As_Saved();
 }

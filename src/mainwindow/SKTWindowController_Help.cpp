@@ -24,7 +24,7 @@ void SKTWindowController::connectHelpAndLinks()
     if (ui.banner) ui.banner->setTile(banner_image.image());
     if (QAction *help = ui.command(QStringLiteral("Help"))) {
         connect(help, &QAction::triggered, this, &SKTWindowController::Help_Button);
-        if (QWidget *item = ui.commandBar->widgetForAction(help)) item->setMinimumSize(kHelpItemMinimum);
+        if (QWidget *item = ui.commandWidget(help)) item->setMinimumSize(kHelpItemMinimum);
     }
     auto *row = ui.link_row ? qobject_cast<QBoxLayout *>(ui.link_row->layout()) : nullptr;
     if (!row) return;

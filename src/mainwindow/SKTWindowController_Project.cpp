@@ -48,6 +48,7 @@ void SKTWindowController::New_Project_Setting_Reset(bool resetCard)
         if (p) p->Change_btn_location();
     Check_Path_And_Create_Files();
     Select_front_side();
+    Design_Is_As_Saved();
 }
 
 void SKTWindowController::New_Project()
@@ -57,6 +58,18 @@ void SKTWindowController::New_Project()
         Show_RHS_Properties(nullptr);
         Refresh_Canvas();
         Open_Start_Window();
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void SKTWindowController::Start_With_Design(const QString &path)
+{
+    try {
+        New_Project_Setting_Reset(true);
+        Show_RHS_Properties(nullptr);
+        Refresh_Canvas();
+        if (!Open_Design_File(path)) Open_Start_Window();
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }

@@ -37,15 +37,15 @@ SeriesServices SKTWindowController::Series_Services()
 void SKTWindowController::Build_Series_Commands()
 {
     m_series = std::make_shared<SeriesWindows>();
-    if (!ui.commandBar) return;
-    ui.commandBar->addSeparator();
+    if (!ui.deskBar) return;
+    ui.deskBar->addSeparator();
     const std::pair<const char *, void (SKTWindowController::*)()> commands[] = {
         {"Batch Series", &SKTWindowController::Batch_Series_Button},
         {"Create Series", &SKTWindowController::Create_Series_Button},
         {"Import List", &SKTWindowController::Import_Wizard_Button},
     };
     for (const auto &[title, slot] : commands) {
-        QAction *a = ui.commandBar->addAction(tr(title));
+        QAction *a = ui.deskBar->addAction(tr(title));
         a->setObjectName(QString::fromLatin1(title).remove(u' '));
         connect(a, &QAction::triggered, this, slot);
     }

@@ -163,7 +163,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
         connect(exportCard, &QAction::triggered, this, &SKTWindowController::Export_Card_Clicked);
         menu->addAction(exportTemplate);
         a->setMenu(menu);
-        if (auto *button = qobject_cast<QToolButton *>(ui.commandBar->widgetForAction(a)))
+        if (auto *button = qobject_cast<QToolButton *>(ui.commandWidget(a)))
             button->setPopupMode(QToolButton::InstantPopup);
     }
     auto *exitApp = new QAction(tr("Exit"), ui.window);
@@ -178,6 +178,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     ui.window->installEventFilter(this);
     ui.window->show();
     Select_front_side();
+    Design_Is_As_Saved();
     if (startProject) QTimer::singleShot(0, this, &SKTWindowController::New_Project);
 }
 

@@ -23,7 +23,12 @@ void SKTWindowController::Record_Side(int side)
     // The other side starts its history from the state it has now, so that its first
     // own change can be undone as well.
     Make_Sure_Of_Undo_Base(1 - side);
-    m_history.record(side, Side_Snapshot(sideControls(side).items()));
+    SideSnapshot now = Side_Snapshot(sideControls(side).items());
+    // A recorded state that differs from the last one is a change of the design (the
+    // roads that open or make a design say afterwards that it is as saved).
+    const std::vector<SideSnapshot> &stack = side == 1 ? m_history.Ucontrol_back : m_history.Ucontrol;
+    if (stack.empty() || stack.back() != now) m_userChanged = true;
+    m_history.record(side, std::move(now));
     Check_Undo_Redo_Btn_Enability();
 }
 
@@ -66,6 +71,9 @@ void SKTWindowController::Fill_Undo_Redo_Control(const SideSnapshot &snapshot)
         Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(g.get());
     }
     Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    // Picking a row is no undo step: the card and the panels show again the row that
+    // the list shows.
+    Assign_value_to_card_in_group_mode_list_selection();
 }
 
 void SKTWindowController::Undo_Action_Perform()

@@ -20,7 +20,10 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMainWindow>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 
 namespace {
@@ -53,7 +56,14 @@ void SKTWindowController::Build_Visitor_Panels()
         if (!holder) continue;
         auto *layout = new QVBoxLayout(holder);
         layout->setContentsMargins(0, 0, 0, 0);
-        layout->addWidget(new Profile_Panel(side, this, holder));
+        auto *panel = new Profile_Panel(side, this, holder);
+        layout->addWidget(panel);
+        // The panel area is never narrower than the panel with its captions whole.
+        if (ui.Visitor_Panel_Area && ui.scrollView)
+            ui.Visitor_Panel_Area->setMinimumWidth(
+                std::max(ui.Visitor_Panel_Area->minimumWidth(),
+                         panel->minimumSizeHint().width() +
+                             ui.scrollView->verticalScrollBar()->sizeHint().width()));
     }
 }
 

@@ -2,13 +2,17 @@
 // window's side of them (the dialogs and the filling are the profile library's).
 #include "SKTWindowController.h"
 
+#include "CardValueEngine.h"
 #include "DataSourceSection.h"
+#include "Dialogs.h"
+#include "SheetImport.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "Profile_Filler.h"
 #include "Profile_Window.h"
 #include "SKTGraphicView.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
 #include <QMainWindow>
@@ -32,6 +36,31 @@ public:
         return names;
     }
     QStringList Profile_Column_Names() const override { return m_c.profileDataSource().Excel_Column_Names(); }
+    QString Profile_Column_First_Value(int column) const override
+    {
+        return CardValueEngine::Get_First_Value_Of_Excel_Binding(m_c.document, column);
+    }
+    bool Profile_Import_Spreadsheet() override
+    {
+        FilePanelRequest r;
+        r.title = QObject::tr("Choose Workbook");
+        r.extensions = {QStringLiteral("xlsx")};
+        const QStringList chosen = Run_File_Panel(r);
+        if (chosen.isEmpty()) return false;
+        SKTDocument &doc = m_c.document;
+        Import_Excel window(&doc, {}, m_c.window());
+        window.open_mode = QStringLiteral("E");
+        if (window.Open_excel_Wnd(chosen.front()) != 1) return false;
+        // The caller counts the rows and binds the spreadsheet when there is one.
+        if (doc.ListData().isEmpty()) return false;
+        DesignSpreadsheet &sheet = doc.m_spreadsheet;
+        sheet.Excel_Source_Path = chosen.front();
+        sheet.contains_header = window.contains_header->isChecked();
+        sheet.Excel_Binding_Use = true;
+        m_c.Browse_Excel_AGAIN = true;
+        if (m_c.dataSourceSection) DataSourceSection::Add_Excel_Col_Name_In_Combo(m_c.dataSourceSection->Data_source_type);
+        return true;
+    }
     QStringList Profile_Image_File_Types() const override { return m_c.Allowd_Image_fileTypes; }
 
 private:
@@ -74,6 +103,7 @@ int SKTWindowController::Open_User_Profile_Window(char flag, const QString &side
         else
             DataSourceSection::Remove_Excel_Col_Name_In_Combo(dataSourceSection->Data_source_type);
     };
+    Browse_Excel_AGAIN = false;  // set when the dialog imports a workbook
     c.current_is_back = document.Card_Front_Or_Back == 1;
     c.current_side = &currentSideControls();
     c.other_side = c.current_is_back ? &Get_Front_Controls_Array() : &Get_Back_Controls_Array();

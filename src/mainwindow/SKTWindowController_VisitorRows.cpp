@@ -3,6 +3,7 @@
 #include "SKTWindowController.h"
 
 #include "Globals.h"
+#include "GroupBinding.h"
 #include "Log.h"
 #include "Profile_Data_Source.h"
 #include "Profile_Panel.h"
@@ -61,9 +62,43 @@ void SKTWindowController::Create_Control_For_Visitor_Mode()
         if (p) p->txt_or_image_ctrl = 0;
 }
 
+namespace {
+// The design's spreadsheet rows as the profile dialogs and the visitor panels read them.
+class Design_Rows_Source final : public Profile_Data_Source {
+public:
+    explicit Design_Rows_Source(const SKTWindowController &c) : m_c(c) {}
+    int Calculate_Excel_table_rows() const override { return int(m_c.document.ListData().size()); }
+    QString Get_Excel_Table_Item_Text(int row, int col) const override
+    {
+        return GroupBinding::Cell_Text(m_c.document, row, col);
+    }
+    bool Excel_Binding_Use() const override { return m_c.document.m_spreadsheet.Excel_Binding_Use; }
+    bool Browse_Excel_AGAIN() const override { return m_c.Browse_Excel_AGAIN; }
+    bool Check_Front_Side_Excel_Binding_Is_Used() const override { return usesSheet(m_c.Get_Front_Controls_Array()); }
+    bool Check_Back_Side_Excel_Binding_Is_Used() const override { return usesSheet(m_c.Get_Back_Controls_Array()); }
+    // The row table's columns, as the Data Source tab lists them (0 the row number).
+    QStringList Excel_Column_Names() const override
+    {
+        QStringList names;
+        if (m_c.document.m_spreadsheet.Excel_Binding_Use)
+            for (const SpreadsheetColumn &column : m_c.document.ColList()) names << column.title;
+        return names;
+    }
+
+private:
+    static bool usesSheet(const SKTGraphicList &side)
+    {
+        for (int i = 0; i < side.count(); ++i)
+            if (side.at(i)->data_source_type_val() == 2) return true;
+        return false;
+    }
+    const SKTWindowController &m_c;
+};
+} // namespace
+
 Profile_Data_Source &SKTWindowController::profileDataSource()
 {
-    if (!m_profileSource) m_profileSource = std::make_unique<Profile_Data_Source>();
+    if (!m_profileSource) m_profileSource = std::make_unique<Design_Rows_Source>(*this);
     return *m_profileSource;
 }
 

@@ -133,5 +133,6 @@ void SKTWindowController::Finish_Started_Design()
     Select_front_side();
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();
+    Design_Is_As_Saved();
     Set_Log_Name_In_Title();
 }

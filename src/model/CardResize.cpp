@@ -48,9 +48,12 @@ QRectF Rescaled_Control_Bounds(const QRectF &bounds, GraphicKind kind, float pw,
 
 void Chane_control_size_location_for_both_side(const std::vector<GraphicPtr> &graphics, float pw, float ph)
 {
-    for (const GraphicPtr &g : graphics)
+    for (const GraphicPtr &g : graphics) {
         g->setBounds(Rescaled_Control_Bounds(QRectF(g->xPosition(), g->yPosition(), g->width(), g->height()),
                                              g->kind(), pw, ph));
+        // A barcode's picture frame goes along to the control's new place.
+        if (g->kind() == GraphicKind::Barcode) g->Set_Barcode_image_control_bounds(g->bounds());
+    }
 }
 
 void Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight, float newWidth, float newHeight,

@@ -18,11 +18,20 @@ namespace {
 const QString kManual = QStringLiteral("M");
 QString seriesKey(const QString &name) { return QStringLiteral("S:") + name; }
 QString columnKey(int column) { return QStringLiteral("X:%1").arg(column); }
+const QString kImport = QStringLiteral("E");
 } // namespace
 
 Profile_Dialog::Profile_Dialog(bool twoSides, Profile_Dialog_Host *host, QWidget *parent)
     : QDialog(parent), m_twoSides(twoSides), m_host(host)
 {
+    // Each source box remembers its last choice; "Excel..." imports a workbook.
+    auto watchSource = [this](QComboBox *box) {
+        connect(box, &QComboBox::activated, this, [this, box](int index) {
+            if (box->itemData(index).toString() == kImport) importSpreadsheet(box);
+            else box->setProperty("kept", box->itemData(index));
+            showFirstValue(box);
+        });
+    };
     setObjectName(twoSides ? QStringLiteral("User_profile") : QStringLiteral("Show_User_Profile"));
     setWindowTitle(tr("Profile"));
     auto *grid = new QGridLayout(this);
@@ -39,6 +48,7 @@ Profile_Dialog::Profile_Dialog(bool twoSides, Profile_Dialog_Host *host, QWidget
         r.value->setObjectName(stem);
         r.source = new QComboBox(this);
         r.source->setObjectName(stem + QStringLiteral("_source"));
+        watchSource(r.source);
         grid->addWidget(r.title, i + 1, 0);
         grid->addWidget(r.caption, i + 1, 1);
         grid->addWidget(r.value, i + 1, 2);
@@ -50,6 +60,7 @@ Profile_Dialog::Profile_Dialog(bool twoSides, Profile_Dialog_Host *host, QWidget
     image_path = new QLineEdit(this);
     image_path->setObjectName(QStringLiteral("image"));
     image_source = new QComboBox(this);
+    watchSource(image_source);
     grid->addWidget(image_USE, row, 0);
     grid->addWidget(image_path, row, 1, 1, 2);
     grid->addWidget(image_source, row++, 3);
@@ -117,14 +128,46 @@ void Profile_Dialog::fillSources()
         box->addItem(tr("Manual"), kManual);
         for (const QString &s : series) box->addItem(tr("Series: %1").arg(s), seriesKey(s));
         for (int c = 0; c < columns.size(); ++c) box->addItem(tr("Column: %1").arg(columns[c]), columnKey(c));
+        box->addItem(tr("Excel..."), kImport);
     };
     for (Field_Row &r : rows) fill(r.source);
     fill(image_source);
 }
 
+void Profile_Dialog::showFirstValue(QComboBox *box)
+{
+    const QString key = box->currentData().toString();
+    if (!m_host || !key.startsWith(QLatin1String("X:"))) return;
+    const QString value = m_host->Profile_Column_First_Value(key.mid(2).toInt());
+    if (box == image_source) image_path->setText(value);
+    for (Field_Row &r : rows)
+        if (r.source == box) r.value->setText(value);
+}
+
+void Profile_Dialog::importSpreadsheet(QComboBox *box)
+{
+    // Every box keeps its choice across the refill; the picking box gets the first
+    // column of the new rows, or goes back to what it showed.
+    std::vector<std::pair<QComboBox *, QString>> kept;
+    auto keep = [&](QComboBox *b) {
+        kept.emplace_back(b, b == box ? b->property("kept").toString() : b->currentData().toString());
+    };
+    for (Field_Row &r : rows) keep(r.source);
+    keep(image_source);
+    const bool imported = m_host && m_host->Profile_Import_Spreadsheet();
+    if (imported) fillSources();
+    for (auto &[b, key] : kept) {
+        // The first column after the row number.
+        const int at = b->findData(b == box && imported ? columnKey(1) : key);
+        b->setCurrentIndex(at >= 0 ? at : 0);
+        b->setProperty("kept", b->currentData());
+    }
+}
+
 void Profile_Dialog::showSource(QComboBox *box, const Profile_Field &field)
 {
     const QString key = field.ds ? seriesKey(field.ds_name) : field.xl ? columnKey(field.xl_col_indx) : kManual;
+    box->setProperty("kept", key);
     int index = box->findData(key);
     if (index < 0) {
         // A source the design no longer offers is still shown as it is.

@@ -30,6 +30,12 @@ public:
     virtual void Profile_Preview_End() = 0;
     virtual QStringList Profile_Series_Names() const { return {}; }
     virtual QStringList Profile_Column_Names() const { return {}; }
+    // Picking "Excel..." as a source: the host lets the user choose a workbook, opens
+    // the spreadsheet import window on it in mode "E", and binds the spreadsheet as
+    // the design's data source when its rows hold at least one row. True when it did.
+    virtual bool Profile_Import_Spreadsheet() { return false; }
+    // The first row's value of column `column` (an index of Profile_Column_Names).
+    virtual QString Profile_Column_First_Value(int /*column*/) const { return {}; }
     virtual QStringList Profile_Image_File_Types() const { return {}; }
 };
 
@@ -52,7 +58,7 @@ public:
     struct Field_Row {
         QLabel *title = nullptr;
         QLineEdit *caption = nullptr, *value = nullptr;
-        QComboBox *source = nullptr;  // "Manual", the series, then the spreadsheet columns
+        QComboBox *source = nullptr;  // "Manual", the series, the spreadsheet columns, "Excel..."
     };
     std::array<Field_Row, kProfileTextStemCount> rows{};
     QLineEdit *image_path = nullptr;
@@ -76,6 +82,10 @@ public:
 
 private:
     void fillSources();
+    // "Excel..." picked in `box`: a workbook imported gives its first column.
+    void importSpreadsheet(QComboBox *box);
+    // A column chosen in `box` puts its first row's value in the box's field.
+    void showFirstValue(QComboBox *box);
     static void showSource(QComboBox *box, const Profile_Field &field);
     static void storeSource(const QComboBox *box, Profile_Field &field);
     void endPreview();

@@ -16,6 +16,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QVBoxLayout>
 
 Profile_Panel *Front_Profile_Panel_OBJ = nullptr;
@@ -193,12 +195,27 @@ void Profile_Panel::controlTextDidChange(QLineEdit *box)
     }
 }
 
+int Whole_Text_Width(const QLineEdit &box, const QString &text)
+{
+    QStyleOptionFrame frame;
+    frame.initFrom(&box);
+    frame.lineWidth = box.style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &frame, &box);
+    const QMargins margins = box.textMargins();
+    // The line edit keeps a margin of 2 on each side of its text.
+    const QSize contents(box.fontMetrics().horizontalAdvance(text) + 2 * 2 + margins.left() + margins.right() + 1,
+                         box.fontMetrics().height());
+    return box.style()->sizeFromContents(QStyle::CT_LineEdit, &frame, contents, &box).width();
+}
+
 void Profile_Panel::Refresh_Controls()
 {
     const auto &table = Visitor_Fixed_Fields();
     for (int f = 0; f < kVisitorFieldCount; ++f) {
         Field_Boxes &b = fields[f];
         b.label->setText(*table[f].caption);
+        // The caption shows whole from its first letter, however narrow the panel.
+        b.label->setMinimumWidth(Whole_Text_Width(*b.label, b.label->text()));
+        b.label->setCursorPosition(0);
         for (QCheckBox *c : {b.label_chk, b.value_chk}) {
             c->setChecked(false);
             if (m_side == 0) c->setEnabled(true);

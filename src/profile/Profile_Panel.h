@@ -32,6 +32,9 @@ struct Row_Entry {
     QCheckBox *chk = nullptr;
 };
 
+// The width a line edit needs to show `text` whole in its font and style.
+int Whole_Text_Width(const QLineEdit &box, const QString &text);
+
 class Profile_Panel : public QWidget {
     Q_OBJECT
 public:

@@ -70,24 +70,32 @@ QString columnText(sqlite3_stmt *statement, int column)
     return text ? QString::fromUtf8(text, sqlite3_column_bytes(statement, column)) : QString();
 }
 
-// Prepares the statement and binds its texts; null (reason logged) on failure.
-sqlite3_stmt *prepare(sqlite3 *db, const Visitor_Statement &s)
+// Logs a failed read with the database's reason and hands the reason to the caller.
+void fail(sqlite3 *db, QString *error)
+{
+    const QString reason = dbError(db);
+    Show_NSLog_Message(QStringLiteral("Error in database access: ") + reason);
+    if (error) *error = reason;
+}
+
+// Prepares the statement and binds its texts; null (reason logged and given) on failure.
+sqlite3_stmt *prepare(sqlite3 *db, const Visitor_Statement &s, QString *error)
 {
     if (!db) {
-        Show_NSLog_Message(QStringLiteral("Error in database access: no connection"));
+        fail(nullptr, error);
         return nullptr;
     }
     const QByteArray sql = s.sql.toUtf8();
     sqlite3_stmt *statement = nullptr;
     if (sqlite3_prepare_v2(db, sql.constData(), int(sql.size()), &statement, nullptr) != SQLITE_OK) {
-        Show_NSLog_Message(QStringLiteral("Error in database access: ") + dbError(db));
+        fail(db, error);
         sqlite3_finalize(statement);
         return nullptr;
     }
     for (qsizetype i = 0; i < s.bound.size(); ++i) {
         const QByteArray utf8 = s.bound[i].toUtf8();
         if (sqlite3_bind_text(statement, int(i + 1), utf8.constData(), int(utf8.size()), SQLITE_TRANSIENT) != SQLITE_OK) {
-            Show_NSLog_Message(QStringLiteral("Error in database access: ") + dbError(db));
+            fail(db, error);
             sqlite3_finalize(statement);
             return nullptr;
         }
@@ -103,34 +111,46 @@ QString Visitor_Log_Entry::keyName(Visitor_Log_Key key)
 
 QString Chk_and_return_back_value(const QString &back)
 {
+    if (back.isEmpty()) return {};
     const QString b = Trim_Str(back);
     return b.isEmpty() ? QString() : QStringLiteral(" [ %1 ]").arg(b);
 }
 
-Visitor_Log_Entry Make_Visitor_Log_Entry(const Visitor_Row &row, int sno)
+namespace {
+// Places in logColumns().
+enum Log_Column { Col_ID, Col_Stamp, Col_Photo, Col_Pairs };
+// The entry from the texts of logColumns(), `text(place)` reading one.
+template <class Text>
+Visitor_Log_Entry makeEntry(const Text &text, int sno)
 {
-    auto both = [&](const char *front) {
-        const QString f = QString::fromLatin1(front);
-        return row.text(f) + Chk_and_return_back_value(row.text(f + QStringLiteral("_B")));
-    };
+    // The pairs of logColumns(), front then back, in the order of the listed fields.
+    static constexpr Visitor_Log_Key pairKeys[] = {Log_Name,  Log_Position, Log_CompanyName, Log_Address,  Log_Phone,
+                                                   Log_Email, Log_Purpose,  Log_Meet,        Log_VisitoNO};
     Visitor_Log_Entry e;
     e.values[Log_SNO] = QString::number(sno);
-    e.values[Log_DB_ID] = row.text(QStringLiteral("ID"));
-    e.values[Log_DateTime] = row.text(QStringLiteral("Date_Time_Stamp"));
-    e.values[Log_Name] = both("VName");
-    e.values[Log_Position] = both("Position");
-    e.values[Log_CompanyName] = both("CompanyName");
-    e.values[Log_Address] = both("Address");
-    e.values[Log_Phone] = both("Phone");
-    e.values[Log_Email] = both("Email");
-    e.values[Log_Purpose] = both("Slogan");
-    e.values[Log_Meet] = both("Website");
-    e.values[Log_VisitoNO] = both("UniqueNo");
+    e.values[Log_DB_ID] = text(Col_ID);
+    e.values[Log_DateTime] = text(Col_Stamp);
+    for (int p = 0; p < 9; ++p) {
+        QString &value = e.values[pairKeys[p]];
+        value = text(Col_Pairs + 2 * p);
+        // Most visits have no back side: the front text is kept as read.
+        if (const QString back = Chk_and_return_back_value(text(Col_Pairs + 2 * p + 1)); !back.isEmpty()) value += back;
+    }
     // The front and back other details, one blank between them, on one line.
-    e.values[Log_Other] = Trim_Str(row.text(QStringLiteral("Other")) + QLatin1Char(' ') + row.text(QStringLiteral("Other_B")))
-                              .replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    e.values[Log_Photo] = row.text(QStringLiteral("Photo"));
+    const QString otherBack = text(Col_Pairs + 19);
+    QString other = Trim_Str(otherBack.isEmpty() ? text(Col_Pairs + 18)
+                                                 : text(Col_Pairs + 18) + QLatin1Char(' ') + otherBack);
+    if (other.contains(QLatin1Char('\r'))) other.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+    e.values[Log_Other] = other;
+    e.values[Log_Photo] = text(Col_Photo);
     return e;
+}
+} // namespace
+
+Visitor_Log_Entry Make_Visitor_Log_Entry(const Visitor_Row &row, int sno)
+{
+    const QStringList &columns = logColumns();
+    return makeEntry([&](int place) { return row.text(columns[place]); }, sno);
 }
 
 QString Visitor_Search_Column(int filter)
@@ -138,23 +158,37 @@ QString Visitor_Search_Column(int filter)
     return filter < 0 || filter >= kVisitorSearchFilterCount ? QString() : QString::fromLatin1(kFilterColumns[filter]);
 }
 
-Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search)
+QString Visitor_Like_Text(const QString &filter)
+{
+    QString text;
+    text.reserve(filter.size());
+    for (const QChar c : filter) {
+        if (c == QLatin1Char('\\') || c == QLatin1Char('%') || c == QLatin1Char('_')) text += QLatin1Char('\\');
+        text += c;
+    }
+    return text;
+}
+
+Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search, bool scanRows)
 {
     Visitor_Statement s;
     QStringList tests;
     for (int f = 0; f < kVisitorSearchFilterCount; ++f) {
         const QString filter = Trim_Str(search.filters[f]);
         if (filter.isEmpty()) continue;
-        s.bound << filter;
+        s.bound << QLatin1Char('%') + Visitor_Like_Text(filter) + QLatin1Char('%');
         const QString column = Visitor_Search_Column(f);
-        tests << QStringLiteral("(%1 LIKE '%'||?%3||'%' OR %2 LIKE '%'||?%3||'%')")
+        tests << QStringLiteral("(%1 LIKE ?%3 ESCAPE '\\' OR %2 LIKE ?%3 ESCAPE '\\')")
                      .arg(column, column + QStringLiteral("_B"))
                      .arg(s.bound.size());
     }
     s.bound << search.from.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00")
             << search.to.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 23:59:59");
-    tests << QStringLiteral("Date_Time_Stamp>=?%1 AND Date_Time_Stamp<=?%2").arg(s.bound.size() - 1).arg(s.bound.size());
-    s.sql = QStringLiteral("SELECT * FROM Visitor_Records WHERE ") + tests.join(QStringLiteral(" AND ")) +
+    // A unary plus keeps the planner off the stamp index.
+    const QString stamp = scanRows ? QStringLiteral("+Date_Time_Stamp") : QStringLiteral("Date_Time_Stamp");
+    tests << QStringLiteral("%1>=?%2 AND %1<=?%3").arg(stamp).arg(s.bound.size() - 1).arg(s.bound.size());
+    s.sql = QStringLiteral("SELECT ") + logColumns().join(QStringLiteral(", ")) +
+            QStringLiteral(" FROM Visitor_Records WHERE ") + tests.join(QStringLiteral(" AND ")) +
             QStringLiteral(" ORDER BY ID");
     return s;
 }
@@ -185,12 +219,17 @@ bool VisitorRecordStore::Open_DB_Connection()
         return false;
     }
     // Read-write only: a missing file must not become an empty database without the table.
-    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &visitor_db, SQLITE_OPEN_READWRITE, nullptr);
+    // The connection is used on one thread only, so it takes no lock of its own.
+    const int rc = sqlite3_open_v2(QFile::encodeName(path).constData(), &visitor_db,
+                                   SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX, nullptr);
     if (rc != SQLITE_OK) {
         Show_NSLog_Message(QStringLiteral("Database failed to open: ") + dbError(visitor_db));
         Close_DB_Connection();
         return false;
     }
+    // Another desk on the same data folder may hold the lock for a moment: each command
+    // waits for it rather than failing at once.
+    sqlite3_busy_handler(visitor_db, &VisitorRecordStore::Wait_For_Lock, this);
     // The log's date-range search reads the stamp through this index; databases made
     // before it existed get it here.
     char *message = nullptr;
@@ -199,6 +238,18 @@ bool VisitorRecordStore::Open_DB_Connection()
         Show_NSLog_Message(QStringLiteral("Visitor database index: ") + QString::fromUtf8(message ? message : ""));
     sqlite3_free(message);
     return true;
+}
+
+// Polls often, so that a desk writing visit after visit cannot keep the lock from this
+// one for the whole wait by chance; gives up once busy_timeout_ms have passed since the
+// first try of this lock.
+int VisitorRecordStore::Wait_For_Lock(void *store, int tries)
+{
+    auto *self = static_cast<VisitorRecordStore *>(store);
+    if (tries == 0) self->lock_wait.start();
+    if (self->lock_wait.elapsed() >= self->busy_timeout_ms) return 0;
+    sqlite3_sleep(1);
+    return 1;
 }
 
 bool VisitorRecordStore::Close_DB_Connection()
@@ -245,9 +296,10 @@ bool VisitorRecordStore::Insert_Visitor_Record(const Visitor_Record &record, QSt
     return rc == SQLITE_DONE ? true : fail(reason);
 }
 
-std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Log_Entries(const Visitor_Statement &statement)
+std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Log_Entries(const Visitor_Statement &statement,
+                                                                              QString *error)
 {
-    sqlite3_stmt *st = prepare(visitor_db, statement);
+    sqlite3_stmt *st = prepare(visitor_db, statement, error);
     if (!st) return std::nullopt;
     // The columns of the entry, picked by name once for the whole result.
     const QStringList &wanted = logColumns();
@@ -258,32 +310,64 @@ std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Log_Entries(con
     }
     QList<Visitor_Log_Entry> entries;
     int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        Visitor_Row row;
-        for (qsizetype w = 0; w < wanted.size(); ++w)
-            if (index[w] >= 0) row.set(wanted[w], columnText(st, index[w]));
-        entries << Make_Visitor_Log_Entry(row, int(entries.size() + 1));
-    }
-    if (rc != SQLITE_DONE) Show_NSLog_Message(QStringLiteral("Error in database access: ") + dbError(visitor_db));
+    while ((rc = sqlite3_step(st)) == SQLITE_ROW)
+        entries << makeEntry([&](int place) { return index[place] >= 0 ? columnText(st, index[place]) : QString(); },
+                             int(entries.size() + 1));
+    // A step failing part-way lists nothing: the rows read so far are not the result.
+    const bool done = rc == SQLITE_DONE;
+    if (!done) fail(visitor_db, error);
     sqlite3_finalize(st);
+    if (!done) return std::nullopt;
     return entries;
 }
 
-std::optional<Visitor_Row> VisitorRecordStore::Read_Visit(const QString &idText)
+std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Search(const Visitor_Search &search, QString *error)
 {
     if (!visitor_db) {
-        Show_NSLog_Message(QStringLiteral("Error in database access: no connection"));
+        fail(nullptr, error);
+        return std::nullopt;
+    }
+    // Through the index each visit of the range costs a look-up of its row; over a
+    // large part of the log one pass over the table in ID order is quicker. The IDs
+    // are never reused, so the highest one bounds the number of visits.
+    const QString from = search.from.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00");
+    const QString to = search.to.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 23:59:59");
+    sqlite3_stmt *st = prepare(visitor_db,
+                               {QStringLiteral("SELECT count(*), coalesce((SELECT max(ID) FROM Visitor_Records), 0) / 8 "
+                                               "FROM (SELECT 1 FROM Visitor_Records WHERE Date_Time_Stamp>=?1 AND "
+                                               "Date_Time_Stamp<=?2 LIMIT coalesce((SELECT max(ID) FROM "
+                                               "Visitor_Records), 0) / 8 + 1)"),
+                                {from, to}},
+                               error);
+    if (!st) return std::nullopt;
+    const int rc = sqlite3_step(st);
+    const bool scanRows = rc == SQLITE_ROW && sqlite3_column_int64(st, 0) > sqlite3_column_int64(st, 1);
+    if (rc != SQLITE_ROW) fail(visitor_db, error);
+    sqlite3_finalize(st);
+    if (rc != SQLITE_ROW) return std::nullopt;
+    return Read_Log_Entries(Visitor_Search_Statement(search, scanRows), error);
+}
+
+std::optional<Visitor_Row> VisitorRecordStore::Read_Visit(const QString &idText, QString *error)
+{
+    if (!visitor_db) {
+        fail(nullptr, error);
         return std::nullopt;
     }
     bool number = false;
     const qint64 id = Trim_Str(idText).toLongLong(&number);
     if (!number) return Visitor_Row();
-    sqlite3_stmt *st = prepare(visitor_db, {QStringLiteral("SELECT * FROM Visitor_Records WHERE ID=?1"), {}});
+    sqlite3_stmt *st = prepare(visitor_db, {QStringLiteral("SELECT * FROM Visitor_Records WHERE ID=?1"), {}}, error);
     if (!st) return std::nullopt;
     Visitor_Row row;
-    if (sqlite3_bind_int64(st, 1, id) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+    int rc = sqlite3_bind_int64(st, 1, id);
+    if (rc == SQLITE_OK) rc = sqlite3_step(st);
+    if (rc == SQLITE_ROW)
         for (int c = 0; c < sqlite3_column_count(st); ++c)
             row.set(QString::fromUtf8(sqlite3_column_name(st, c)), columnText(st, c));
+    const bool read = rc == SQLITE_ROW || rc == SQLITE_DONE;
+    if (!read) fail(visitor_db, error);
     sqlite3_finalize(st);
+    if (!read) return std::nullopt;
     return row;
 }

@@ -4,6 +4,7 @@
 // handle stays open between commands. Texts are bound as statement parameters, so a
 // value is stored exactly as it was typed, quotes and all.
 #include <QDate>
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -66,6 +67,8 @@ struct Visitor_Log_Entry {
     static QString keyName(Visitor_Log_Key key);
     bool operator==(const Visitor_Log_Entry &) const = default;
 };
+// Texts only: a long list grows by moving its memory.
+Q_DECLARE_TYPEINFO(Visitor_Log_Entry, Q_RELOCATABLE_TYPE);
 // The back part of a listed field: "" for an empty (trimmed) back value, else " [ %@ ]"
 // around it.
 QString Chk_and_return_back_value(const QString &back);
@@ -90,12 +93,22 @@ struct Visitor_Statement {
     QString sql;
     QStringList bound;
 };
+// A filter text as the middle of a LIKE pattern that matches it literally: the escape
+// character (a backslash), "%" and "_" each get a backslash before them.
+QString Visitor_Like_Text(const QString &filter);
 // The search: each non-empty (trimmed) filter F over column X adds
-// "(X LIKE '%'||?n||'%' OR X_B LIKE '%'||?n||'%')", the filters joined by AND, then the
-// stamp between from 00:00:00 and to 23:59:59, in ID order.
-Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search);
+// "(X LIKE ?n ESCAPE '\' OR X_B LIKE ?n ESCAPE '\')" with "%", the filter as
+// Visitor_Like_Text and "%" bound, the filters joined by AND, then the stamp between from
+// 00:00:00 and to 23:59:59, in ID order; only the columns a listed entry is made of are
+// read. `scanRows` reads the table in ID order instead of through the stamp index (the
+// same rows in the same order; quicker when the range holds a large part of the log).
+Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search, bool scanRows = false);
 // The ten most recent visits, newest first.
 Visitor_Statement Visitor_Recent_Statement();
+
+// How long one command waits for a lock held by another connection (another desk on
+// the same data folder) before it fails with "database is locked".
+constexpr int kVisitorBusyTimeoutMs = 5000;
 
 class VisitorRecordStore {
 public:
@@ -116,17 +129,27 @@ public:
     bool Insert_Visitor_Record(const Visitor_Record &record, QString *error = nullptr);
 
     // Reads on the open connection. Nothing (std::nullopt) when there is no connection
-    // or the statement fails (the reason logged): the caller keeps what it shows.
-    // The listed entries are numbered from 1 in the statement's order.
-    std::optional<QList<Visitor_Log_Entry>> Read_Log_Entries(const Visitor_Statement &statement);
-    std::optional<QList<Visitor_Log_Entry>> Read_Recent_Visits() { return Read_Log_Entries(Visitor_Recent_Statement()); }
-    std::optional<QList<Visitor_Log_Entry>> Read_Search(const Visitor_Search &search)
+    // or the statement fails, at its start or part-way (no partial list): the
+    // database's reason in `error` (also logged). The listed entries are numbered from
+    // 1 in the statement's order.
+    std::optional<QList<Visitor_Log_Entry>> Read_Log_Entries(const Visitor_Statement &statement,
+                                                             QString *error = nullptr);
+    std::optional<QList<Visitor_Log_Entry>> Read_Recent_Visits(QString *error = nullptr)
     {
-        return Read_Log_Entries(Visitor_Search_Statement(search));
+        return Read_Log_Entries(Visitor_Recent_Statement(), error);
     }
+    // The search, read through the stamp index for a range holding a small part of the
+    // log and in ID order over the whole table otherwise.
+    std::optional<QList<Visitor_Log_Entry>> Read_Search(const Visitor_Search &search, QString *error = nullptr);
     // The visit whose ID the text names (trimmed, a whole number bound as an integer);
     // an empty row when no visit has it or the text is no number.
-    std::optional<Visitor_Row> Read_Visit(const QString &idText);
+    std::optional<Visitor_Row> Read_Visit(const QString &idText, QString *error = nullptr);
 
     sqlite3 *visitor_db = nullptr;
+    // How long a command waits for a lock held by another connection.
+    int busy_timeout_ms = kVisitorBusyTimeoutMs;
+
+private:
+    static int Wait_For_Lock(void *store, int tries);
+    QElapsedTimer lock_wait;
 };

@@ -7,6 +7,7 @@
 #include "TestSupport.h"
 
 #include <QImage>
+#include <functional>
 #include <QPainter>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -252,4 +253,31 @@ TEST_F(GraphicViewTest, LowerIndexIsDrawnOnTopAndHandlesMarkCurrent)
     p.end();
     EXPECT_EQ(view.Selected_Graphic(), red.get()) << "the topmost selected control drawn with handles";
     EXPECT_EQ(img.pixelColor(60, 60), QColor(Qt::red)) << "the lower index lies on top";
+}
+
+TEST_F(GraphicViewTest, AMovedBarcodeTakesItsPictureFrameAlong)
+{
+    // The frame a barcode's next picture is centred in is where the user put it, by
+    // each road of the view that moves it; a locked barcode and its frame stay.
+    struct Road {
+        const char *what;
+        bool locked;
+        std::function<void()> move;
+        QRectF where;
+    };
+    const std::vector<Road> roads = {
+        {"drag", false, [&] { press({50, 40}); drag({60, 40}); drag({70, 55}); release({70, 55}); }, {50, 45, 60, 20}},
+        {"arrow keys", false, [&] { click({50, 40}); QTest::keyClick(&view, Qt::Key_Left); QTest::keyClick(&view, Qt::Key_Up); },
+         {29, 29, 60, 20}},
+        {"locked, dragged", true, [&] { press({50, 40}); drag({70, 55}); release({70, 55}); }, {30, 30, 60, 20}},
+    };
+    for (const Road &r : roads) {
+        list.clear();
+        SKTGraphic *g = add(GraphicKind::Barcode, {30, 30, 60, 20});
+        g->Set_Barcode_image_control_bounds(g->bounds());
+        g->ctrl_is_locked = r.locked;
+        r.move();
+        EXPECT_EQ(g->bounds(), r.where) << r.what;
+        EXPECT_EQ(g->bar_image_ctrl_bounds, r.where) << r.what;
+    }
 }

@@ -511,3 +511,26 @@ TEST_F(Engine, MirroredSideIsTheWholePictureTurnedOver)
     const RenderedSide tiny = Render_Side_Picture({}, QRectF(0, 0, 0.5, 0.5), nullptr, resources());
     EXPECT_EQ(Rendered_Side_Image(tiny, 72).size(), QSize(1, 1));
 }
+
+TEST_F(Engine, ABarcodeWithoutAFrameKeepsItsPlaceRowAfterRow)
+{
+    // A barcode read from a design file has no picture frame: the pictures of the rows
+    // are centred where the control stands, and stay there row after row.
+    SKTDocument doc;
+    for (const char *row : {"A1", "BBBBBBBB22", "C"}) doc.Create_List_By_Array({row}, 1);
+    GraphicPtr barcode = bound(GraphicKind::Barcode, 2, "", 1);
+    barcode->Set_Excel_binding(true);
+    barcode->_bounds = QRectF(200, 100, 80, 20);
+    ASSERT_TRUE(barcode->bar_image_ctrl_bounds.isEmpty());
+    add(doc, 0, barcode);
+    CardValueEngine e = engine();
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    for (int row : {0, 1, 2, 0}) {
+        e.Assign_Batch_Values_To_Control(doc.graphics().items(), row);
+        const QSizeF size = barcode->_barcode_image.size();
+        ASSERT_GT(size.width(), 0) << row;
+        EXPECT_EQ(barcode->bounds(), QRectF(240 - size.width() / 2, 110 - size.height() / 2, size.width(), size.height()))
+            << row;
+    }
+    EXPECT_EQ(barcode->bar_image_ctrl_bounds, QRectF(200, 100, 80, 20));
+}

@@ -45,6 +45,26 @@ wb.save(sys.argv[1])
 )"), {path});
 }
 
+// Writes with openpyxl a workbook of dates, times and numbers in the date system
+// `epoch` ("1900" or "1904"): openpyxl's own date formats, a custom "dd/mm/yyyy",
+// the built-in format 14, a time, large and inexact numbers.
+inline QString writeDatesWorkbook(const QString &path, const QString &epoch = QStringLiteral("1900"))
+{
+    return python(QStringLiteral(R"(
+import sys, datetime, openpyxl
+from openpyxl.utils.datetime import CALENDAR_MAC_1904
+wb = openpyxl.Workbook()
+if sys.argv[2] == '1904': wb.epoch = CALENDAR_MAC_1904
+ws = wb.active
+ws.append(['Name', 'Born', 'Start', 'Clock', 'Count', 'Ratio'])
+ws.append(['Ann', datetime.date(2027, 1, 2), datetime.datetime(2027, 1, 2, 14, 30), datetime.time(9, 15), 10000000, 0.1 + 0.2])
+ws.append(['Bob', datetime.date(1999, 12, 31), datetime.date(2027, 1, 2), None, 1e20, 3.5])
+ws['B3'].number_format = 'dd/mm/yyyy'
+ws['C3'].number_format = 'mm-dd-yy'
+wb.save(sys.argv[1])
+)"), {path, epoch});
+}
+
 inline QString soffice() { return QStandardPaths::findExecutable(QStringLiteral("soffice")); }
 
 // Converts `file` with LibreOffice into `format` ("csv", "xlsx") in `outDir`, with a

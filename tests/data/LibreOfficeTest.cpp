@@ -94,3 +94,28 @@ TEST_F(LibreOffice, ControlCharactersDoNotSpoilOdsOrXml2003Files)
     EXPECT_EQ(QString::fromUtf8(csvOf(ods)), QString::fromUtf8("\"Title\"\n\"a\uFFFDb\uFFFDc\uFFFDd\"\n"));
     EXPECT_EQ(QString::fromUtf8(csvOf(xml)), QString::fromUtf8("\"Title\"\n\"a\uFFFDb\uFFFDc\uFFFDd\"\n"));
 }
+
+TEST_F(LibreOffice, DatesReadAlikeFromCalcsWorkbookAndOdsFile)
+{
+    if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
+    const QString made = dir.path() + "/dates.xlsx";
+    ASSERT_EQ(checkers::writeDatesWorkbook(made), "");
+    const QString saved = checkers::convert(made, "xlsx", dir.path() + "/calc");
+    const QString ods = checkers::convert(made, "ods", dir.path() + "/calc");
+    ASSERT_FALSE(saved.isEmpty());
+    ASSERT_FALSE(ods.isEmpty());
+    SpreadsheetWriter reader;
+    reader.ReadWorkbook(saved, true);
+    reader.ReadData_only_column();
+    const SheetRows xlsxRows = reader.ReadWorkbook(saved, false);
+    ASSERT_EQ(xlsxRows.size(), 3);
+    EXPECT_EQ(xlsxRows[1], QStringList({"Ann", "2027-01-02", "2027-01-02 14:30:00", "9:15:00", "10000000", "0.3"}));
+    EXPECT_EQ(xlsxRows[2], QStringList({"Bob", "31/12/1999", "1/2/2027", "", "1E+20", "3.5"}));
+    // The ods file shows the same texts, as Calc wrote them (Calc writes three
+    // digits of exponent).
+    SheetRows odsRows = SpreadsheetWriter::ReadODS(ods);
+    ASSERT_EQ(odsRows.size(), 3);
+    EXPECT_EQ(odsRows[2][4], "1E+020");
+    odsRows[2][4] = "1E+20";
+    EXPECT_EQ(odsRows, xlsxRows);
+}

@@ -1,6 +1,7 @@
 // Seeded mutations of small valid files for each reader: every input gives rows or a
 // refusal, never a crash or a hang, and leaves nothing in the temporary folder.
 #include "PrivateTemp.h"
+#include "CellDisplay.h"
 #include "Fuzz.h"
 #include "PrivateTemp.h"
 #include "Globals.h"
@@ -128,7 +129,18 @@ TEST_F(SpreadsheetFuzz, ReadWorkbook)
     ASSERT_TRUE(pack(hand, {{"xl/workbook.xml", "<workbook><sheets><sheet name=\"S\"/></sheets></workbook>"},
                             {"xl/sharedStrings.xml", kHandStrings},
                             {"xl/worksheets/sheet1.xml", kHandSheet}}));
-    run({ours, hand}, true, 2902, [](const QString &input) {
+    // Dates: styles with built-in and custom date formats, the 1904 system, ISO cells.
+    const QString dated = m_work.path() + "/dated.xlsx";
+    ASSERT_TRUE(pack(dated, {{"xl/workbook.xml", "<workbook><workbookPr date1904=\"1\"/><sheets><sheet name=\"S\"/></sheets></workbook>"},
+                             {"xl/styles.xml", "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy&quot;x&quot;[h]:mm AM/PM\"/>"
+                                               "</numFmts><cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"164\"/>"
+                                               "<xf numFmtId=\"47\"/></cellXfs></styleSheet>"},
+                             {"xl/worksheets/sheet1.xml",
+                              "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>46389.5</v></c>"
+                              "<c r=\"B1\" s=\"2\"><v>-3</v></c><c r=\"C1\" s=\"3\"><v>1e300</v></c>"
+                              "<c r=\"D1\" t=\"d\"><v>2027-01-02T14:30:00Z</v></c><c r=\"E1\"><v>1.0E7</v></c></row>"
+                              "</sheetData></worksheet>"}}));
+    run({ours, hand, dated}, true, 2902, [](const QString &input) {
         SpreadsheetWriter reader;
         reader.ReadWorkbook(input, true);
         const SheetRows header = reader.ReadData_only_column();
@@ -154,4 +166,22 @@ TEST_F(SpreadsheetFuzz, ReadWorksheetXML2004)
     const QString seed = m_work.path() + "/seed.xml";
     ASSERT_TRUE(SpreadsheetWriter::WriteWorksheetXML2004(seed, kSeedRows));
     run({seed}, false, 2904, [](const QString &input) { SpreadsheetWriter::ReadWorksheetXML2004(input); });
+}
+
+TEST_F(SpreadsheetFuzz, CellDisplay)
+{
+    fuzz::Mutator mutator(2905);
+    const QByteArray seeds[] = {"yyyy-mm-dd h:mm:ss", "[$-409]dddd, mmmm d, yyyy;@", "[h]:mm:ss.00", "\"at\" h AM/PM",
+                                "1.234567890123457e+16", "2027-01-02T14:30:00Z"};
+    for (int round = 0; round < fuzz::rounds(2000); ++round) {
+        const QByteArray &seed = seeds[mutator.below(std::size(seeds))];
+        const QString code = QString::fromUtf8(mutator.mutate(seed, seed));
+        const double value = mutator.below(2) ? double(mutator.below(3'000'000)) / 7.0 : -double(mutator.below(9));
+        Is_Date_Format(code);
+        const QString shown = Date_Cell_Text(value, code, mutator.below(2) == 0);
+        ASSERT_LE(shown.size(), 64 + 16 * code.size()) << "round " << round;
+        Number_Cell_Text(code);
+        double serial = 0;
+        Iso_To_Serial(code, false, &serial);
+    }
 }

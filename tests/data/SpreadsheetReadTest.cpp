@@ -210,3 +210,48 @@ TEST(SpreadsheetRead, CellsOutOfColumnOrderStillMakeRectangularRows)
     EXPECT_EQ(r.rows, SheetRows({{"1", "", "", "4"}, {"", "2", "", ""}}));
     EXPECT_EQ(r.columns, 4);
 }
+
+TEST(SpreadsheetRead, NumberCellsShowAsTheWorkbookShowsThem)
+{
+    // Styles: 0 General, 1 the built-in date 14, 2 a custom date, 3 a custom number
+    // format, 4 the built-in time 20; the 1904 date system when the workbook says so.
+    const QByteArray styles = QByteArray("<styleSheet xmlns=\"") + kMain + "\">"
+        "<numFmts count=\"2\"><numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy\"/>"
+        "<numFmt numFmtId=\"165\" formatCode=\"&quot;No. &quot;0\"/></numFmts>"
+        "<cellXfs count=\"5\"><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"164\"/>"
+        "<xf numFmtId=\"165\"/><xf numFmtId=\"20\"/></cellXfs></styleSheet>";
+    const QByteArray cells = sheet("A1:G1",
+        "<row r=\"1\"><c r=\"A1\" s=\"1\"><v>46389</v></c><c r=\"B1\" s=\"2\" t=\"n\"><v>46389</v></c>"
+        "<c r=\"C1\" s=\"3\"><v>46389</v></c><c r=\"D1\" s=\"4\"><v>0.6041666666666666</v></c>"
+        "<c r=\"E1\"><v>1.0E7</v></c><c r=\"F1\" t=\"d\"><v>2027-01-02T14:30:00</v></c>"
+        "<c r=\"G1\" s=\"2\" t=\"b\"><v>1</v></c></row>");
+    QTemporaryDir dir;
+    struct Case {
+        const char *workbookPr;
+        QStringList row;
+    } cases[] = {
+        {"", {"1/2/2027", "02/01/2027", "46389", "14:30", "10000000", "2027-01-02 14:30", "1"}},
+        {"<workbookPr date1904=\"1\"/>", {"1/3/2031", "03/01/2031", "46389", "14:30", "10000000", "2027-01-02 14:30", "1"}},
+    };
+    for (const Case &c : cases) {
+        const QString path = workbook(dir.path(), {{"xl/worksheets/sheet1.xml", cells},
+                                                   {"xl/styles.xml", styles},
+                                                   {"xl/workbook.xml", QByteArray("<workbook xmlns=\"") + kMain + "\">" +
+                                                                           c.workbookPr + "<sheets><sheet name=\"S\" sheetId=\"1\"/></sheets></workbook>"}});
+        EXPECT_EQ(readAll(path).rows, SheetRows({c.row})) << c.workbookPr;
+    }
+}
+
+TEST(SpreadsheetRead, DatesOfAWorkbookWrittenByOpenpyxl)
+{
+    if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
+    QTemporaryDir dir;
+    const SheetRows expected = {{"Name", "Born", "Start", "Clock", "Count", "Ratio"},
+                                {"Ann", "2027-01-02", "2027-01-02 14:30:00", "9:15:00", "10000000", "0.3"},
+                                {"Bob", "31/12/1999", "1/2/2027", "", "1E+20", "3.5"}};
+    for (const QString epoch : {"1900", "1904"}) {
+        const QString path = dir.path() + "/dates" + epoch + ".xlsx";
+        ASSERT_EQ(checkers::writeDatesWorkbook(path, epoch), "");
+        EXPECT_EQ(readAll(path).rows, expected) << epoch.toStdString();
+    }
+}

@@ -191,3 +191,20 @@ TEST(BarcodeWiring, SeriesAndSpreadsheetBindings)
     EXPECT_EQ(bar->batch_list_name, "");
     EXPECT_EQ(bar->batch_list_index, -1);
 }
+
+TEST(BarcodeWiring, TheNewPicturesPlaceIsTheFrameOfTheCardsPictures)
+{
+    // A barcode changed in the settings window (here to a QR Code, a new size) is
+    // where the card shows it: the frame every card's picture is centred in.
+    Window w;
+    GraphicPtr bar = w.barcode({20, 30, 0, 0});
+    bar->Set_Barcode_image_control_bounds(bar->bounds());
+    const QRectF before = bar->bounds();
+    w.view().selectGraphics({bar.get()});
+    w.controller.Set_Selected_Graphic(bar.get());
+    QTest::mouseDClick(&w.view(), Qt::LeftButton, {}, (bar->bounds().center()).toPoint());
+    ASSERT_EQ(w.runs, 1);
+    ASSERT_NE(bar->bounds().size(), before.size());
+    EXPECT_EQ(bar->bounds().topLeft(), QPointF(20, 30));
+    EXPECT_EQ(bar->bar_image_ctrl_bounds, bar->bounds());
+}

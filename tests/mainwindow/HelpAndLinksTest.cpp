@@ -153,7 +153,7 @@ TEST_F(Opened, LinkActionsOpenTheirAddresses)
 TEST_F(Opened, HelpWindowOpensTheHelpDocumentOrSaysItIsMissing)
 {
     TestWindow w;
-    QWidget *item = w.controller.ui.commandBar->widgetForAction(w.command("Help"));
+    QWidget *item = w.controller.ui.commandWidget(w.command("Help"));
     ASSERT_NE(item, nullptr);
     EXPECT_EQ(item->minimumSize(), QSize(42, 27));
     EXPECT_GE(item->width(), 42);

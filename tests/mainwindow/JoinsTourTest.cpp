@@ -139,7 +139,7 @@ TEST(JoinsTour, SeriesMadeFromTheToolbarAndByCropAllAreListedAtOnce)
         g->ok->click();
         if (g->isVisible()) g->reject();
     });
-    QAction *create = w.controller.ui.commandBar->findChild<QAction *>("CreateSeries");
+    QAction *create = w.controller.ui.deskBar->findChild<QAction *>("CreateSeries");
     ASSERT_TRUE(create);
     create->trigger();
     ASSERT_TRUE(seen);

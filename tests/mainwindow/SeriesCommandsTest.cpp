@@ -61,7 +61,7 @@ QByteArray readAll(const QString &path)
 TEST(SeriesCommands, GenerateEditRenameExportImportAndBind)
 {
     TestWindow w;
-    QAction *batch = w.controller.ui.commandBar->findChild<QAction *>("BatchSeries");
+    QAction *batch = w.controller.ui.deskBar->findChild<QAction *>("BatchSeries");
     onModal<BatchWizard>(batch, [&](BatchWizard &wizard) {
         wizard.generator().whileOpen = [](SeriesDialog &d) {
             auto &g = static_cast<Generate_List &>(d);
@@ -102,7 +102,7 @@ TEST(SeriesCommands, GenerateEditRenameExportImportAndBind)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("Oslo,\"Rome, Italy\"\r\nNice\r\n");
     f.close();
-    QAction *import = w.controller.ui.commandBar->findChild<QAction *>("ImportList");
+    QAction *import = w.controller.ui.deskBar->findChild<QAction *>("ImportList");
     onModal<Import_Wizard>(import, [&](Import_Wizard &wizard) {
         wizard.Choose_Source(1);
         wizard.Text_file_name->setText("Cities");
@@ -163,7 +163,7 @@ TEST(SeriesCommands, ANewSeriesIsListedAtOnceWithTheChoiceKept)
     std::vector<int> flagWhileFilled;
     QObject::connect(section.Batch_Series->model(), &QAbstractItemModel::rowsInserted,
                      [&] { flagWhileFilled.push_back(Not_Draw_Only_Prop_Change); });
-    QAction *create = w.controller.ui.commandBar->findChild<QAction *>("CreateSeries");
+    QAction *create = w.controller.ui.deskBar->findChild<QAction *>("CreateSeries");
     onModal<Generate_List>(create, [&](Generate_List &g) {
         g.seq_file_name->setText("AA");
         g.from_txt->setText("1");

@@ -63,3 +63,15 @@ TEST(CardResize, FrontAndBackControlsAreRescaled)
     Set_Control_Location_Size_IF_Card_Size_Change(0, 77, 243, 77, 1, {front}, {});
     EXPECT_EQ(front->bounds(), QRectF(20, 20, 80, 40)) << "an old size of zero moves nothing";
 }
+
+TEST(CardResize, ABarcodesPictureFrameGoesAlong)
+{
+    // The picture of each card's value is centred in the frame: the frame is the
+    // control's new place, with the barcode's own size.
+    const GraphicPtr barcode = SKTGraphic::create(GraphicKind::Barcode);
+    barcode->setBounds({20, 40, 60, 30});
+    barcode->Set_Barcode_image_control_bounds(barcode->bounds());
+    Set_Control_Location_Size_IF_Card_Size_Change(243, 154, 486, 308, 1, {}, {barcode});
+    EXPECT_EQ(barcode->bounds(), QRectF(40, 80, 60, 30));
+    EXPECT_EQ(barcode->bar_image_ctrl_bounds, QRectF(40, 80, 60, 30));
+}

@@ -1,11 +1,21 @@
+#include "../data/Checkers.h"
+#include "DataSourceSection.h"
 #include "Profile_Data_Source.h"
 #include "Profile_Dialog.h"
 #include "Profile_Window.h"
 #include "ProfileWindow.h"
 #include "SKTImage.h"
+#include "SheetImport.h"
+#include "Shots.h"
+#include "Data_From_Excel.h"
 #include "TestSupport.h"
 
+#include <QAbstractItemModel>
 #include <QAction>
+#include <QTableView>
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QMainWindow>
@@ -276,4 +286,90 @@ TEST_F(Fresh, HidingTheVisitorPanelHidesBothLeftPanes)
     EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
     EXPECT_TRUE(w.controller.ui.Visitor_Panel_Area->isHidden());
     EXPECT_TRUE(w.controller.ui.scrollView->isHidden());
+}
+
+TEST_F(Fresh, AWorkbookPickedInTheProfileDialogBecomesTheDesignsDataSource)
+{
+    if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
+    QTemporaryDir dir;
+    const QString book = dir.path() + "/staff.xlsx";
+    ASSERT_EQ(checkers::python("import sys, datetime, openpyxl\nwb = openpyxl.Workbook(); ws = wb.active\n"
+                               "for r in [['Name', 'Title', 'Born'], ['Ann Lee', 'Boss', datetime.date(2027, 1, 2)],"
+                               " ['Bob Ray', 'Clerk', datetime.date(1990, 5, 17)]]: ws.append(r)\n"
+                               "wb.save(sys.argv[1])",
+                               {book}),
+              "");
+    ProfileWindow w;
+    testsupport::clearFilePanels();
+    testsupport::queueFilePanelAnswer({book});
+    QStringList importColumns, sources, values;
+    Answer a([&](Profile_Dialog &d) {
+        // The import window opens in mode "E" on the chosen workbook: all its columns.
+        std::function<void()> answerImport = [&] {
+            auto *import = qobject_cast<Import_Excel *>(QApplication::activeModalWidget());
+            if (!import) {
+                QTimer::singleShot(10, answerImport);  // not shown yet
+                return;
+            }
+            EXPECT_EQ(import->open_mode, "E");
+            for (const SeriesImport::ColumnEntry &e : import->entries()) importColumns << e.extension;
+            import->Select_ALL_Pressed();
+            testsupport::saveShot(*import, "profile-excel-1-import");
+            import->OKPressed();
+        };
+        QTimer::singleShot(0, answerImport);
+        QComboBox *name = d.rows[0].source;
+        const int pick = name->findText("Excel...");
+        ASSERT_GE(pick, 0);
+        name->setCurrentIndex(pick);
+        emit name->activated(pick);
+        // The columns are offered now; the name takes the first, the title the second.
+        QComboBox *title = d.rows[1].source;
+        const int second = title->findText("Column: Title");
+        ASSERT_GE(second, 0);
+        title->setCurrentIndex(second);
+        emit title->activated(second);
+        for (int i = 0; i < title->count(); ++i) sources << title->itemText(i);
+        values << name->currentText() << d.rows[0].value->text() << d.rows[1].value->text();
+        testsupport::saveShot(d, "profile-excel-2-dialog");
+        d.OK_Btn_Clicked();
+    });
+    w.controller.ui.command("Profile")->trigger();
+    EXPECT_EQ(testsupport::filePanelRequests().size(), 1);
+    EXPECT_EQ(importColumns, QStringList({"Name", "Title", "Born"}));
+    EXPECT_EQ(sources.mid(sources.size() - 5),
+              QStringList({"Column: S.No.", "Column: Name", "Column: Title", "Column: Born", "Excel..."}));
+    EXPECT_EQ(values, QStringList({"Column: Name", "Ann Lee", "Boss"}));
+    // The rows are the design's, bound as its data source; the first row is on the card.
+    EXPECT_TRUE(w.document.m_spreadsheet.Excel_Binding_Use);
+    EXPECT_EQ(w.document.m_spreadsheet.Excel_Source_Path, book);
+    ASSERT_EQ(w.document.ListData().size(), 2);
+    EXPECT_EQ(w.document.ListData()[1], QStringList({"2", "Bob Ray", "Clerk", "1990-05-17"}));
+    SKTGraphic *shownName = w.onFront("Fup_Name");
+    ASSERT_NE(shownName, nullptr);
+    EXPECT_EQ(shownName->Text_Value, "Ann Lee");
+    EXPECT_EQ(shownName->data_source_type_val(), 2);
+    EXPECT_EQ(shownName->excel_col_indx, 1);
+    ASSERT_NE(w.onFront("Fup_Title"), nullptr);
+    EXPECT_EQ(w.onFront("Fup_Title")->Text_Value, "Boss");
+    // The Data Source tab offers "Excel" with the columns, the control's shown.
+    w.controller._graphicView->selectGraphics({shownName});
+    w.controller.Show_RHS_Properties(shownName);  // as a click on it does
+    DataSourceSection &tab = *w.controller.dataSourceSection;
+    EXPECT_EQ(tab.Data_source_type->currentText(), "Excel");
+    EXPECT_EQ(tab.Batch_Series->currentText(), "Name");
+    if (!qEnvironmentVariableIsEmpty("DOZO_SHOTS_DIR")) {
+        w.controller.window()->resize(1300, 850);
+        w.controller.window()->show();
+        QApplication::processEvents();
+        testsupport::saveShot(*w.controller.window(), "profile-excel-3-window");
+        testsupport::saveShot(tab, "profile-excel-4-data-source");
+    }
+    // The view button's spreadsheet source window lists the rows.
+    QAbstractItemModel &table = *w.controller.Data_From_Excel_Window().ColList->model();
+    ASSERT_EQ(table.rowCount(), 2);
+    ASSERT_EQ(table.columnCount(), 4);
+    EXPECT_EQ(table.headerData(3, Qt::Horizontal).toString(), "Born");
+    EXPECT_EQ(table.index(0, 3).data().toString(), "2027-01-02");
+    EXPECT_EQ(table.index(1, 1).data().toString(), "Bob Ray");
 }

@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFile>
 #include <gtest/gtest.h>
+#include <functional>
 #include <sqlite3.h>
 
 namespace {
@@ -85,8 +86,8 @@ TEST_F(Log, FiltersMatchFrontOrBackWithinTheDays)
         {Filter_Name, "bri", 1, 1, {"3"}},
         {Filter_Name, "bri", 6, 0, {"1", "2", "3", "5"}},
         {Filter_Name, "O'Brien", 0, 0, {"5"}},
-        {Filter_Name, "%", 0, 0, {"1", "2", "4", "5"}},
-        {Filter_Name, "%", 30, 0, {"1", "2", "3", "4", "5"}},
+        {Filter_Name, "%", 0, 0, {}},
+        {Filter_Name, "%", 45, 0, {"6"}},
         {Filter_Name, "0%", 45, 0, {"6"}},
         {Filter_Name, "x' OR '1'='1", 45, 0, {}},
         {Filter_Name, "", 0, 0, {"1", "2", "4", "5"}},
@@ -128,10 +129,16 @@ TEST_F(Log, TheSearchStatementBindsEveryText)
     s.from = QDate(2024, 1, 5);
     s.to = QDate(2024, 2, 6);
     const Visitor_Statement st = Visitor_Search_Statement(s);
-    EXPECT_EQ(st.sql, "SELECT * FROM Visitor_Records WHERE (VName LIKE '%'||?1||'%' OR VName_B LIKE '%'||?1||'%') AND "
-                      "(Other LIKE '%'||?2||'%' OR Other_B LIKE '%'||?2||'%') AND Date_Time_Stamp>=?3 AND "
-                      "Date_Time_Stamp<=?4 ORDER BY ID");
-    EXPECT_EQ(st.bound, QStringList({"O'Brien", "x", "2024-01-05 00:00:00", "2024-02-06 23:59:59"}));
+    const QString columns_read = "SELECT ID, Date_Time_Stamp, Photo, VName, VName_B, Position, Position_B, "
+                                 "CompanyName, CompanyName_B, Address, Address_B, Phone, Phone_B, Email, Email_B, "
+                                 "Slogan, Slogan_B, Website, Website_B, UniqueNo, UniqueNo_B, Other, Other_B "
+                                 "FROM Visitor_Records WHERE ";
+    const QString filters = "(VName LIKE ?1 ESCAPE '\\' OR VName_B LIKE ?1 ESCAPE '\\') AND "
+                            "(Other LIKE ?2 ESCAPE '\\' OR Other_B LIKE ?2 ESCAPE '\\') AND ";
+    EXPECT_EQ(st.sql, columns_read + filters + "Date_Time_Stamp>=?3 AND Date_Time_Stamp<=?4 ORDER BY ID");
+    EXPECT_EQ(Visitor_Search_Statement(s, true).sql,
+              columns_read + filters + "+Date_Time_Stamp>=?3 AND +Date_Time_Stamp<=?4 ORDER BY ID");
+    EXPECT_EQ(st.bound, QStringList({"%O'Brien%", "%x%", "2024-01-05 00:00:00", "2024-02-06 23:59:59"}));
     const QStringList columns{"VName", "CompanyName", "Address", "Phone", "Email", "Slogan", "Website", "UniqueNo", "Other"};
     for (int f = 0; f < kVisitorSearchFilterCount; ++f) EXPECT_EQ(Visitor_Search_Column(f), columns[f]);
     // Indexes outside the lists name nothing.
@@ -228,4 +235,123 @@ TEST_F(Log, OpeningAddsTheStampIndexWhenMissing)
     ASSERT_TRUE(store.Open_DB_Connection());
     EXPECT_EQ(indexes(), QStringList{"Visitor_Records_Stamp"});
     sqlite3_close(db);
+}
+
+TEST(VisitorLikeText, MarksTheWildcardsAndTheEscapeCharacter)
+{
+    const struct {
+        const char *typed, *bound;
+    } rows[] = {{"100%", "100\\%"}, {"a_b", "a\\_b"}, {"C:\\x", "C:\\\\x"}, {"%_\\", "\\%\\_\\\\"},
+                {"O'Brien", "O'Brien"}, {"", ""}, {"Ünal", "Ünal"}};
+    for (const auto &r : rows) EXPECT_EQ(Visitor_Like_Text(QString::fromUtf8(r.typed)), QString::fromUtf8(r.bound)) << r.typed;
+}
+
+TEST_F(Log, TypedTextIsMatchedLiterally)
+{
+    const QDate today = QDate::currentDate();
+    for (const char *name : {"100% sure", "1000 sure", "a_b", "axb", "C:\\x", "C:x", "50 %", "Gabriel"})
+        add(visit(QString::fromUtf8(name), {}, stamp(0)));
+    add(visit("x", "back 100%", stamp(0)));
+    const struct {
+        const char *text;
+        QStringList ids;
+    } rows[] = {
+        {"100%", {"1", "9"}}, {"%", {"1", "7", "9"}}, {"_", {"3"}},     {"a_b", {"3"}},
+        {"\\", {"5"}},        {"C:\\x", {"5"}},       {"%%", {}},       {"100", {"1", "2", "9"}},
+        {"BRI", {"8"}},       {"0 %", {"7"}},         {"\\%", {}},
+    };
+    for (const auto &r : rows) EXPECT_EQ(search(Filter_Name, QString::fromUtf8(r.text), today, today), r.ids) << r.text;
+}
+
+TEST_F(Log, TheIndexAndTheScanListTheSameVisitsInIdOrder)
+{
+    // Stamps out of ID order, as a clock set back or a second desk leaves them.
+    const int daysAgo[] = {3, 0, 9, 1, 0, 30, 2, 8, 0, 40, 5};
+    for (int i = 0; i < 11; ++i) add(visit(QStringLiteral("Bri %1").arg(i), i % 3 ? "" : "Gabriel", stamp(daysAgo[i])));
+    const QDate today = QDate::currentDate();
+    for (const int from : {0, 1, 8, 30, 365}) {
+        Visitor_Search s;
+        s.filters[Filter_Name] = "bri";
+        s.from = today.addDays(-from);
+        s.to = today;
+        const auto byIndex = store.Read_Log_Entries(Visitor_Search_Statement(s, false));
+        const auto byScan = store.Read_Log_Entries(Visitor_Search_Statement(s, true));
+        const auto chosen = store.Read_Search(s);
+        ASSERT_TRUE(byIndex && byScan && chosen) << from;
+        EXPECT_EQ(*byIndex, *byScan) << from;
+        EXPECT_EQ(*chosen, *byIndex) << from;
+    }
+    Visitor_Search year;
+    year.filters[Filter_Name] = "bri";
+    year.to = today;
+    year.from = today.addDays(-365);
+    EXPECT_EQ(column(*store.Read_Search(year), Log_DB_ID),
+              QStringList({"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11"}));
+}
+
+namespace {
+// A table leaf of the database file made unreadable: the page holding `marker`.
+bool damagePageHolding(const QString &path, const QByteArray &marker)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadWrite)) return false;
+    const QByteArray bytes = f.readAll();
+    const qsizetype at = bytes.indexOf(marker);
+    if (at < 0) return false;
+    const int pageSize = (uchar(bytes[16]) << 8) | uchar(bytes[17]);
+    f.seek(at / pageSize * pageSize);
+    f.write(QByteArray(16, char(0x7f)));
+    return f.flush();
+}
+} // namespace
+
+TEST_F(Log, AReadFailingAtItsStartOrPartWayListsNothingAndSaysWhy)
+{
+    for (int i = 0; i < 120; ++i) {
+        Visitor_Record r = visit(QStringLiteral("Bri %1").arg(i), {}, stamp(0));
+        r.front.values[Address] = QStringLiteral("MARK%1 ").arg(i, 4, 10, QLatin1Char('0')) + QString(1500, 'a');
+        add(r);
+    }
+    Visitor_Search all;
+    all.filters[Filter_Name] = "bri";
+    all.from = all.to = QDate::currentDate();
+    ASSERT_EQ(store.Read_Search(all)->size(), 120);
+    Visitor_Search tooComplex = all;
+    tooComplex.filters[Filter_Name] = QString(60000, 'b');
+    const Visitor_Statement inOrder{"SELECT * FROM Visitor_Records ORDER BY ID", {}};
+
+    QString reason;
+    EXPECT_FALSE(store.Read_Search(tooComplex, &reason));
+    EXPECT_EQ(reason, "LIKE or GLOB pattern too complex");
+
+    // Another desk writing: the read waits its time, then fails.
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(Database_Path).constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE; INSERT INTO Visitor_Records (VName) VALUES ('w')", nullptr,
+                           nullptr, nullptr),
+              SQLITE_OK);
+    store.busy_timeout_ms = 100;
+    ASSERT_TRUE(store.Open_DB_Connection());
+    for (auto read : {+[](VisitorRecordStore &s, const Visitor_Search &q, QString *e) { return s.Read_Search(q, e); },
+                      +[](VisitorRecordStore &s, const Visitor_Search &, QString *e) { return s.Read_Recent_Visits(e); }}) {
+        reason.clear();
+        EXPECT_FALSE(read(store, all, &reason));
+        EXPECT_EQ(reason, "database is locked");
+    }
+    reason.clear();
+    EXPECT_FALSE(store.Read_Visit("1", &reason));
+    EXPECT_EQ(reason, "database is locked");
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+
+    // A damaged page past the first rows: the rows before it are no result.
+    store.Close_DB_Connection();
+    ASSERT_TRUE(damagePageHolding(Database_Path, "MARK0100"));
+    ASSERT_TRUE(store.Open_DB_Connection());
+    for (const auto &read : {std::function([&] { return store.Read_Log_Entries(inOrder, &reason); }),
+                             std::function([&] { return store.Read_Search(all, &reason); })}) {
+        reason.clear();
+        EXPECT_FALSE(read());
+        EXPECT_EQ(reason, "database disk image is malformed");
+    }
 }

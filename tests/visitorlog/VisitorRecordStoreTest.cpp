@@ -1,10 +1,13 @@
-// The visitor database connection on its own.
+// The visitor database connection on its own, and two desks writing to it at once.
 #include "Globals.h"
 #include "Helpers.h"
 #include "VisitorRecordStore.h"
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QProcess>
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 TEST(VisitorRecordStore, AMissingDatabaseIsNeverCreatedEmpty)
 {
@@ -22,4 +25,56 @@ TEST(VisitorRecordStore, AMissingDatabaseIsNeverCreatedEmpty)
     EXPECT_TRUE(store.Open_DB_Connection());
     EXPECT_TRUE(store.Close_DB_Connection());
     EXPECT_FALSE(store.Close_DB_Connection()) << "a second close does nothing";
+}
+
+namespace {
+// What an independent reader finds in the table: "rows|distinct names".
+QString countedBySqlite(const QString &path)
+{
+    QProcess sqlite;
+    sqlite.start(QStringLiteral("sqlite3"),
+                 {path, QStringLiteral("SELECT count(*), count(DISTINCT VName) FROM Visitor_Records")});
+    sqlite.waitForFinished(60000);
+    return QString::fromUtf8(sqlite.readAllStandardOutput()).trimmed();
+}
+} // namespace
+
+TEST(VisitorRecordStore, TwoDesksAddingAtOnceStoreEveryVisit)
+{
+    Check_Path_And_Create_VISITOR_Files();
+    QFile::remove(Database_Path);
+    Check_Path_And_Create_VISITOR_Files();
+    QProcess desks[2];
+    for (int d = 0; d < 2; ++d)
+        desks[d].start(QStringLiteral(VISITORLOG_DESK_PROBE),
+                       {Database_Path, QStringLiteral("500"), QStringLiteral("Desk%1").arg(d)});
+    for (QProcess &desk : desks) {
+        ASSERT_TRUE(desk.waitForFinished(240000));
+        EXPECT_EQ(QString::fromUtf8(desk.readAllStandardOutput()).trimmed(), "0") << "failed inserts";
+        EXPECT_EQ(desk.exitCode(), 0);
+    }
+    EXPECT_EQ(countedBySqlite(Database_Path), "1000|1000");
+}
+
+TEST(VisitorRecordStore, EachOpeningWaitsForTheLockUpToItsTimeout)
+{
+    Check_Path_And_Create_VISITOR_Files();
+    VisitorRecordStore store;
+    ASSERT_TRUE(store.Open_DB_Connection());
+    EXPECT_EQ(store.busy_timeout_ms, 5000);
+    // The other desk holds the lock a little longer than this store waits.
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(Database_Path).constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    store.busy_timeout_ms = 300;
+    ASSERT_TRUE(store.Open_DB_Connection());
+    QElapsedTimer waited;
+    waited.start();
+    QString reason;
+    EXPECT_FALSE(store.Insert_Visitor_Record(Visitor_Record{}, &reason));
+    EXPECT_GE(waited.elapsed(), 250) << "failed at once";
+    EXPECT_EQ(reason, "database is locked");
+    sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    EXPECT_TRUE(store.Insert_Visitor_Record(Visitor_Record{}, &reason)) << qPrintable(reason);
 }

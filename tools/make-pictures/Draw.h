@@ -56,5 +56,6 @@ bool makeLibrary(const QDir& resources);
 bool makeIcons(const QDir& resources);
 bool makePromotionPictures(const QDir& resources);
 bool makePrintPictures(const QDir& resources);
+bool makeAppIcon(const QDir& resources);  // the desktop icon, "AppIcon/"
 
 }  // namespace pictures

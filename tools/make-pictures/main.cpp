@@ -116,6 +116,7 @@ int main(int argc, char** argv) {
   ok &= pictures::makeIcons(resources);
   ok &= pictures::makePromotionPictures(resources);
   ok &= pictures::makePrintPictures(resources);
+  ok &= pictures::makeAppIcon(resources);
   std::printf("%d pictures written to %s\n", pictures::savedCount(), qPrintable(resources.path()));
   return ok ? 0 : 1;
 }

@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "SeriesDialogs.h"
 #include "Template_Gallery.h"
+#include "WorkbookKind.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -116,7 +117,7 @@ void Group_Mode_Wizard::OK_Click()
         if (m_loadedWorkbook != Project_Excel_Val) Load_file_Func(Project_Excel_Val);
         for (QComboBox *combo : columnCombos) combo->setCurrentIndex(0);
         // A workbook that gives no rows is named now, not only at the end.
-        if (m_sheet.isEmpty()) Show_MessageBox(kCorrupt);
+        if (m_sheet.isEmpty()) Show_MessageBox(m_noRowsMessage);
         return;
     }
     if (new_or_open_or_log == 0) {
@@ -126,6 +127,8 @@ void Group_Mode_Wizard::OK_Click()
         // A typed workbook that is not there is no workbook.
         if (check.message.isEmpty() && !QFileInfo(workbook).isFile())
             check.message = QStringLiteral("Please select excel file.");
+        // A workbook of another kind, or a file that is none, is named as such.
+        if (check.message.isEmpty()) check.message = Wrong_Workbook_Message(Workbook_Kind_Of(workbook));
         if (!check.message.isEmpty()) {
             Show_MessageBox(check.message);
             return;
@@ -224,6 +227,9 @@ void Group_Mode_Wizard::Load_file_Func(const QString &path)
     m_reader.Excel_Sheet_Number = 1;
     m_reader.ReadWorkbook(path, true);
     m_loadedWorkbook = path;
+    // A broken workbook keeps the words for it; another kind of file is named.
+    m_noRowsMessage = Wrong_Workbook_Message(Workbook_Kind_Of(path));
+    if (m_noRowsMessage.isEmpty()) m_noRowsMessage = kCorrupt;
     Sheet_ComboBox->addItems(m_reader.Sheet_List());
     if (Sheet_ComboBox->count() > 0)
         Choose_Sheet(0);
@@ -273,10 +279,12 @@ void Group_Mode_Wizard::finish()
     const QString refusal = GWC::Check_Name_Column(columnCombos[0]->currentIndex(), columnCombos[0]->currentText());
     if (!refusal.isEmpty()) {
         Show_MessageBox(refusal);
+        // The field the message is about is shown selected.
+        columnCombos[0]->setFocus(Qt::OtherFocusReason);
         return;
     }
     if (m_sheet.isEmpty()) {
-        Show_MessageBox(kCorrupt);
+        Show_MessageBox(m_noRowsMessage);
         return;
     }
     Group_Project project;

@@ -122,6 +122,7 @@ private:
     SpreadsheetWriter m_reader;
     SheetRows m_sheet;
     QString m_loadedWorkbook;
+    QString m_noRowsMessage;  // why the loaded workbook gave no rows
     QString m_templatePath;
     CreateFolder *m_folderDialog = nullptr;
 };

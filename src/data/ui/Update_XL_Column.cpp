@@ -232,6 +232,7 @@ void Update_XL_Column::OKPressed()
     QComboBox *name = combos[0];
     if (name->currentIndex() < 1 || name->currentText().trimmed().isEmpty()) {
         Show_MessageBox(QStringLiteral("Default column should not be 'None'."));
+        name->setFocus(Qt::OtherFocusReason);  // the field the message is about
         return;
     }
     for (int row = 0; row < 12; ++row) choiceOfRow(m_doc.m_columnChoices, row) = columnOf(combos[size_t(row)]);

@@ -157,9 +157,15 @@ bool Visitor_Log_Records::Find_And_Fill_Details(bool showBack)
         Show_MessageBox(QStringLiteral("Error in database access"));
         return false;
     }
-    const std::optional<Visitor_Row> row = store.Read_Visit(sel_db_id_str);
+    QString reason;
+    const std::optional<Visitor_Row> row = store.Read_Visit(sel_db_id_str, &reason);
     store.Close_DB_Connection();
-    if (!row || row->isEmpty()) return true;  // the pane is shown empty
+    if (!row) {
+        // The list stays; a failed read is no empty visit.
+        Show_MessageBox(QStringLiteral("Error in database access\n\nThe visit could not be read: %1").arg(reason));
+        return false;
+    }
+    if (row->isEmpty()) return true;  // the pane is shown empty
 
     const QString stamp = row->text(QStringLiteral("Date_Time_Stamp"));
     pass.date_time_detail = stamp;

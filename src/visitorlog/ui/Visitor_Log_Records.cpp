@@ -21,14 +21,17 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QScrollArea>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 const QString kRecentInfo = QStringLiteral("Most Recent Visitor Entries\nDouble Click to view the Visitor Details.");
 const QString kSearchInfo =
     QStringLiteral("Visitor Search Results from %1 to %2 as per your query.\nDouble Click to view the Visitor Details.");
+const QString kReadFailed = QStringLiteral("Error in database access\n\nThe visitor log could not be read: %1");
 } // namespace
 
 QString Medium_Date_Text(const QDate &date, const QLocale &locale)
@@ -152,9 +155,34 @@ const QList<Visitor_Log_Entry> &Visitor_Log_Records::ListData() const { return m
 
 void Visitor_Log_Records::showListView(bool list)
 {
-    Search_Box->setVisible(list);
-    Records_Box->setVisible(list);
-    Details_Box->setVisible(!list);
+    const QSize kept = size();
+    // The view going away is hidden first, so the layout never makes room for both.
+    const auto shown = [this, list](const QWidget *pane) { return (pane != Details_Box) == list; };
+    for (QWidget *pane : {Search_Box, Records_Box, Details_Box})
+        if (!shown(pane)) pane->hide();
+    for (QWidget *pane : {Search_Box, Records_Box, Details_Box})
+        if (shown(pane)) pane->show();
+    if (!isVisible()) return;
+    // The window keeps its size (growing only as far as the view needs) and stays
+    // within the screen's available area.
+    layout()->activate();
+    QSize want = kept.expandedTo(minimumSizeHint());
+    if (const QScreen *s = screen()) {
+        const QRect available = s->availableGeometry();
+        const QMargins frame(geometry().left() - frameGeometry().left(), geometry().top() - frameGeometry().top(),
+                             frameGeometry().right() - geometry().right(),
+                             frameGeometry().bottom() - geometry().bottom());
+        want = want.boundedTo(available.size().shrunkBy(frame));
+        resize(want);
+        QRect outer = frameGeometry();
+        outer.moveRight(std::min(outer.right(), available.right()));
+        outer.moveBottom(std::min(outer.bottom(), available.bottom()));
+        outer.moveLeft(std::max(outer.left(), available.left()));
+        outer.moveTop(std::max(outer.top(), available.top()));
+        if (outer.topLeft() != frameGeometry().topLeft()) move(outer.topLeft());
+    } else {
+        resize(want);
+    }
 }
 
 void Visitor_Log_Records::Prepare_Log_Wnd()
@@ -224,20 +252,24 @@ void Visitor_Log_Records::Search_Visitor_Records(bool recent)
         return;
     }
     std::optional<QList<Visitor_Log_Entry>> found;
+    QString reason;
     if (recent) {
-        found = store.Read_Recent_Visits();
+        found = store.Read_Recent_Visits(&reason);
     } else {
         Visitor_Search search;
         for (int f = 0; f < kVisitorSearchFilterCount; ++f) search.filters[f] = filterBoxes[f]->text();
         search.from = Date_From_Ctrl->date();
         search.to = Date_To_Ctrl->date();
         info_label->setText(kSearchInfo.arg(Medium_Date_Text(search.from), Medium_Date_Text(search.to)));
-        found = store.Read_Search(search);
+        found = store.Read_Search(search, &reason);
     }
     store.Close_DB_Connection();
-    // A statement that fails lists nothing.
+    // A read that fails lists nothing and says why; it is no empty result.
     model->setEntries(found.value_or(QList<Visitor_Log_Entry>()));
-    if (!recent && model->entries().isEmpty()) Show_MessageBox(QStringLiteral("No records found."));
+    if (!found)
+        Show_MessageBox(kReadFailed.arg(reason));
+    else if (!recent && model->entries().isEmpty())
+        Show_MessageBox(QStringLiteral("No records found."));
 }
 
 void Visitor_Log_Records::doubleClickInTable()

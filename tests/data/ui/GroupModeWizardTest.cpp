@@ -6,8 +6,10 @@
 #include "Group_Project_Tree.h"
 #include "SeriesDialogs.h"
 #include "Template_Gallery.h"
+#include "ZipArchive.h"
 #include "TestSupport.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -98,6 +100,15 @@ struct GroupWizard : ::testing::Test {
                                 {book})
             .isEmpty();
     }
+    // An xlsx package whose sheet part is cut short.
+    static void brokenBook(const QString &path)
+    {
+        const QString root = QFileInfo(path).absolutePath() + "/broken-parts";
+        touch(root + "/xl/workbook.xml", "<workbook><sheets><sheet name=\"S\"/></sheets></workbook>");
+        touch(root + "/xl/worksheets/sheet1.xml", "<worksheet><sheetData><row><c r=\"A1\"><v>1");
+        QFile::remove(path);
+        ASSERT_TRUE(ZipArchive::createZipFileAtPath(path, {root + "/xl"}));
+    }
     static QStringList items(QComboBox *c)
     {
         QStringList out;
@@ -137,12 +148,12 @@ TEST_F(GroupWizard, EveryMessageOfThePages)
              "Please select template."},
             {[&] { w.gallery->cat_cmbo_bx->setCurrentIndex(0); w.ok_btn->click(); },
              "Default column should not be 'None'."},
-            // A file that is no workbook: named when the column page opens, and again at OK.
+            // A broken workbook: named when the column page opens, and again at OK.
             {[&] {
-                 touch(tmp.path() + "/fake.xlsx", "not a workbook");
+                 brokenBook(tmp.path() + "/broken.xlsx");
                  w.back_btn->click();
                  w.back_btn->click();
-                 w.excel_path->setText(tmp.path() + "/fake.xlsx");
+                 w.excel_path->setText(tmp.path() + "/broken.xlsx");
                  w.ok_btn->click();
              },
              "Either file is corrupted or selected file contains invalid characters."},
@@ -410,3 +421,77 @@ TEST_F(GroupWizard, ProjectTreeCommands)
 }
 
 } // namespace
+
+TEST_F(GroupWizard, WorkbooksOfAnotherKindAndFilesThatAreNoneAreNamed)
+{
+    QDir().mkpath(data + "Group_Excel_Data/All");
+    // Files chosen where an xlsx workbook is expected, each named by what it is.
+    touch(tmp.path() + "/staff.xlsx", "Name,Title\nAnn,Boss\n");
+    touch(tmp.path() + "/old.xlsx", QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(504, '\0'));
+    touch(tmp.path() + "/list.xlsx",
+          "<?xml version=\"1.0\"?><Workbook xmlns=\"urn:schemas-microsoft-com:office:spreadsheet\"/>");
+    touch(tmp.path() + "/picture.xlsx", QByteArray("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16));
+    struct Case {
+        QString file;
+        const char *message;
+    };
+    QList<Case> cases = {
+        {tmp.path() + "/staff.xlsx",
+         "The selected file is not a workbook: it holds plain text (such as comma-separated values). Open it in a "
+         "spreadsheet program, save it as an Excel workbook (.xlsx) and choose that file."},
+        {tmp.path() + "/old.xlsx",
+         "The selected file is an Excel 97-2003 workbook (.xls), not an Excel workbook (.xlsx). Save it as an Excel "
+         "workbook (.xlsx) and choose that file."},
+        {tmp.path() + "/list.xlsx",
+         "The selected file is an XML Spreadsheet 2003 file, not an Excel workbook (.xlsx). Save it as an Excel "
+         "workbook (.xlsx) and choose that file."},
+        {tmp.path() + "/picture.xlsx", "The selected file is not a workbook. Please choose an Excel workbook (.xlsx)."},
+    };
+    // A real OpenDocument spreadsheet, written by LibreOffice, chosen under an xlsx name.
+    if (!checkers::soffice().isEmpty()) {
+        touch(tmp.path() + "/people.csv", "Name,Title\nAnn,Boss\n");
+        const QString ods = checkers::convert(tmp.path() + "/people.csv", "ods", tmp.path() + "/calc");
+        ASSERT_FALSE(ods.isEmpty());
+        ASSERT_TRUE(QFile::copy(ods, tmp.path() + "/people-ods.xlsx"));
+        cases.append({tmp.path() + "/people-ods.xlsx",
+                      "The selected file is an OpenDocument spreadsheet (.ods), not an Excel workbook (.xlsx). Save it "
+                      "as an Excel workbook (.xlsx) and choose that file."});
+    }
+    Group_Mode_Wizard w(services());
+    w.whileOpen = [&](SeriesDialog &) {
+        w.start_new_btn->click();
+        w.proj_name->setText("Staff");
+        w.proj_path->setCurrentIndex(0);
+        for (const Case &c : cases) {
+            w.excel_path->setText(c.file);
+            w.ok_btn->click();
+            EXPECT_EQ(testsupport::boxes().take().join("|").trimmed(), QString::fromLatin1(c.message)) << c.file.toStdString();
+            EXPECT_EQ(w.next_counter, 0);
+        }
+        w.cancel_btn->click();
+    };
+    EXPECT_EQ(w.Open_Wnd(), 0);
+}
+
+TEST_F(GroupWizard, NameColumnLeftAtNoneIsShownSelected)
+{
+    ASSERT_TRUE(makeBook()) << "openpyxl missing";
+    QDir().mkpath(data + "Group_Excel_Data/All");
+    Group_Mode_Wizard w(services());
+    w.whileOpen = [&](SeriesDialog &) {
+        w.start_new_btn->click();
+        w.proj_name->setText("Staff");
+        w.proj_path->setCurrentIndex(0);
+        w.excel_path->setText(book);
+        w.ok_btn->click();
+        w.gallery->cat_cmbo_bx->setCurrentIndex(0);
+        w.ok_btn->click();
+        ASSERT_EQ(w.next_counter, 2);
+        w.columnCombos[1]->setFocus();
+        w.ok_btn->click();
+        EXPECT_EQ(testsupport::boxes().take().join("|").trimmed(), "Default column should not be 'None'.");
+        EXPECT_EQ(w.focusWidget(), w.columnCombos[0]);
+        w.cancel_btn->click();
+    };
+    EXPECT_EQ(w.Open_Wnd(), 0);
+}

@@ -110,8 +110,10 @@ TEST_F(ColumnDialog, OkStoresTheChoicesAndRefusesNoName)
     dialog.Fill(sideInput(0));
     const DesignColumnChoices before = doc.m_columnChoices;
     dialog.combos[0]->setCurrentIndex(0);
+    dialog.combos[1]->setFocus();
     dialog.OKPressed();
     EXPECT_EQ(boxes, QStringList({"Default column should not be 'None'."}));
+    EXPECT_EQ(dialog.focusWidget(), dialog.combos[0]) << "the field the message is about is selected";
     EXPECT_EQ(doc.m_columnChoices, before) << "nothing stored";
     EXPECT_EQ(dialog.result(), 0);
 

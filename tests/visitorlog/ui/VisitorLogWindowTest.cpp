@@ -3,6 +3,7 @@
 #include "Globals.h"
 #include "Helpers.h"
 #include "PictureAdjuster.h"
+#include "Shots.h"
 #include "TestSupport.h"
 #include "VisitorRecordStore.h"
 #include "Visitor_Log_Records.h"
@@ -19,9 +20,12 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QTableView>
+#include <QScreen>
 #include <QTest>
+#include <QApplication>
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <sqlite3.h>
 
 namespace {
 // Counts the photos it adjusts and paints them blue.
@@ -358,4 +362,65 @@ TEST_F(LogWindow, AMissingVisitShowsAnEmptyPane)
         EXPECT_TRUE(w->view_array_label.empty()) << id;
         EXPECT_EQ(w->visiting_time->text(), "") << id;
     }
+}
+
+TEST_F(LogWindow, AFailingReadIsShownAsAFailureWithItsReason)
+{
+    add(visitor("Ann"));
+    add(visitor("Bob"));
+    w->Prepare_Log_Wnd();
+    ASSERT_EQ(w->ListData().size(), 2);
+    testsupport::boxes().take();
+    // Another desk holding the lock past the wait: the search (no "No records found."
+    // and no list), the recent visits and a visit's details each say so.
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(Database_Path).constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    store.busy_timeout_ms = 50;
+    w->filterBoxes[Filter_Name]->setText("ann");
+    w->searchButton->click();
+    w->Prepare_Log_Wnd();
+    EXPECT_TRUE(w->ListData().isEmpty());
+    w->Show_Visitor_Details("1");
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList({"\nError in database access\n\nThe visitor log could not be read: database is locked",
+                           "\nError in database access\n\nThe visitor log could not be read: database is locked",
+                           "\nError in database access\n\nThe visit could not be read: database is locked"}));
+    EXPECT_FALSE(w->Details_Box->isVisibleTo(w.get()));
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    w->searchButton->click();
+    EXPECT_EQ(listed(Log_Name), QStringList{"Ann"});
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+
+TEST_F(LogWindow, BackFromAVisitKeepsTheWindowsSizeWithinTheScreen)
+{
+    add(visitor("Ann"));
+    w->Prepare_Log_Wnd();
+    w->show();
+    const QRect available = w->screen()->availableGeometry();
+    const QSize start = w->size();
+    ASSERT_TRUE(available.contains(w->frameGeometry())) << "starts on the screen";
+    for (int round = 0; round < 2; ++round) {
+        w->Show_Visitor_Details("1");
+        QApplication::processEvents();
+        ASSERT_TRUE(w->Details_Box->isVisible());
+        EXPECT_TRUE(available.contains(w->frameGeometry())) << round;
+        w->backButton->click();
+        QApplication::processEvents();
+        EXPECT_EQ(w->size(), start) << round;
+        EXPECT_TRUE(available.contains(w->frameGeometry())) << round;
+        EXPECT_TRUE(w->exportListButton->isVisible());
+        testsupport::saveShot(*w, QStringLiteral("visitor_log_after_back_%1").arg(round));
+    }
+    // A size the user chose is kept too.
+    w->resize(start.width(), start.height() + 30);
+    QApplication::processEvents();
+    const QSize chosen = w->size();
+    w->Show_Visitor_Details("1");
+    QApplication::processEvents();
+    w->backButton->click();
+    QApplication::processEvents();
+    EXPECT_EQ(w->size(), chosen);
 }

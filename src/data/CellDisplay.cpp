@@ -1,0 +1,333 @@
+// Number cells as a workbook shows them: date and time formats read and applied,
+// other numbers in the General format.
+#include "CellDisplay.h"
+
+#include "SpreadsheetXml.h"
+
+#include <QDate>
+
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// The first section of a format code (up to the first ';' outside quotes, brackets
+// and escapes).
+QStringView firstSection(QStringView code)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i];
+        if (quoted) {
+            if (c == u'"') quoted = false;
+        } else if (c == u'"') {
+            quoted = true;
+        } else if (c == u'\\' || c == u'_' || c == u'*') {
+            ++i;
+        } else if (c == u'[') {
+            const qsizetype end = code.indexOf(u']', i);
+            if (end < 0) break;
+            i = end;
+        } else if (c == u';') {
+            return code.first(i);
+        }
+    }
+    return code;
+}
+
+enum class Part { Literal, Year, Month, Minute, Day, Hour, Second, AmPm, ElapsedHours, ElapsedMinutes, ElapsedSeconds };
+
+struct Token {
+    Part part;
+    int width = 0;       // letters of the run
+    QString text;        // a literal's text; "AM/PM" or "A/P"
+};
+
+bool isSeparator(QChar c)
+{
+    return c == u' ' || c == u'-' || c == u'/' || c == u'.' || c == u':' || c == u',' || c == u'(' || c == u')';
+}
+
+// The tokens of a common date format; false for any other.
+bool tokenize(QStringView code, std::vector<Token> &tokens)
+{
+    for (qsizetype i = 0; i < code.size();) {
+        const QChar c = code[i];
+        const QChar lower = c.toLower();
+        if (c == u'"') {
+            const qsizetype end = code.indexOf(u'"', i + 1);
+            if (end < 0) return false;
+            tokens.push_back({Part::Literal, 0, code.sliced(i + 1, end - i - 1).toString()});
+            i = end + 1;
+        } else if (c == u'\\') {
+            if (i + 1 >= code.size()) return false;
+            tokens.push_back({Part::Literal, 0, QString(code[i + 1])});
+            i += 2;
+        } else if (c == u'[') {
+            const qsizetype end = code.indexOf(u']', i);
+            if (end < 0) return false;
+            const QString inside = code.sliced(i + 1, end - i - 1).toString().toLower();
+            i = end + 1;
+            auto all = [&](QChar letter) {
+                return !inside.isEmpty() && inside.count(letter) == inside.size();
+            };
+            if (all(u'h')) tokens.push_back({Part::ElapsedHours, int(inside.size()), {}});
+            else if (all(u'm')) tokens.push_back({Part::ElapsedMinutes, int(inside.size()), {}});
+            else if (all(u's')) tokens.push_back({Part::ElapsedSeconds, int(inside.size()), {}});
+            // A locale tag only chooses a language, except the system's own long date
+            // and time formats, which depend on the reader's settings.
+            else if (inside.startsWith(u'$') && !inside.contains(QStringLiteral("f800")) &&
+                     !inside.contains(QStringLiteral("f400")) && inside.indexOf(u'-') == 1) continue;
+            else return false;
+        } else if (code.sliced(i).startsWith(QStringLiteral("AM/PM"), Qt::CaseInsensitive)) {
+            tokens.push_back({Part::AmPm, 0, QStringLiteral("AM/PM")});
+            i += 5;
+        } else if (code.sliced(i).startsWith(QStringLiteral("A/P"), Qt::CaseInsensitive)) {
+            tokens.push_back({Part::AmPm, 0, QStringLiteral("A/P")});
+            i += 3;
+        } else if (lower == u'y' || lower == u'm' || lower == u'd' || lower == u'h' || lower == u's') {
+            qsizetype end = i;
+            while (end < code.size() && code[end].toLower() == lower) ++end;
+            const int width = int(end - i);
+            i = end;
+            const Part part = lower == u'y' ? Part::Year
+                              : lower == u'm' ? Part::Month
+                              : lower == u'd' ? Part::Day
+                              : lower == u'h' ? Part::Hour
+                                              : Part::Second;
+            // Fractions of a second are not common.
+            if (part == Part::Second && i + 1 < code.size() && code[i] == u'.' && code[i + 1] == u'0') return false;
+            tokens.push_back({part, width, {}});
+        } else if (isSeparator(c)) {
+            tokens.push_back({Part::Literal, 0, QString(c)});
+            ++i;
+        } else {
+            return false;
+        }
+    }
+    // "m" right after an hour or right before a second is minutes.
+    for (size_t k = 0; k < tokens.size(); ++k) {
+        if (tokens[k].part != Part::Month || tokens[k].width > 2) continue;
+        for (size_t j = k; j-- > 0;) {
+            if (tokens[j].part == Part::Literal) continue;
+            if (tokens[j].part == Part::Hour || tokens[j].part == Part::ElapsedHours) tokens[k].part = Part::Minute;
+            break;
+        }
+        for (size_t j = k + 1; j < tokens.size() && tokens[k].part == Part::Month; ++j) {
+            if (tokens[j].part == Part::Literal) continue;
+            if (tokens[j].part == Part::Second || tokens[j].part == Part::ElapsedSeconds) tokens[k].part = Part::Minute;
+            break;
+        }
+    }
+    for (const Token &t : tokens)
+        if (t.part != Part::Literal) return true;
+    return false;
+}
+
+// A day of the calendar as a sheet counts it (the 1900 system has a 29 February 1900).
+struct Day {
+    int year = 0, month = 0, day = 0, weekday = 0;  // weekday 1 Monday ... 7 Sunday
+};
+
+constexpr long long kLastSerial1900 = 2958465;  // 9999-12-31
+
+bool dayOf(long long days, bool date1904, Day &out)
+{
+    if (date1904) {
+        if (days < 0 || days > kLastSerial1900 - 1462) return false;
+        const QDate d = QDate(1904, 1, 1).addDays(days);
+        out = {d.year(), d.month(), d.day(), d.dayOfWeek()};
+        return true;
+    }
+    if (days < 0 || days > kLastSerial1900) return false;
+    if (days == 0) out = {1900, 1, 0, 6};
+    else if (days == 60) out = {1900, 2, 29, 3};
+    else {
+        const QDate d = days < 60 ? QDate(1899, 12, 31).addDays(days) : QDate(1899, 12, 30).addDays(days);
+        out = {d.year(), d.month(), d.day(), d.dayOfWeek()};
+    }
+    return true;
+}
+
+const char *const kMonths[] = {"January", "February", "March", "April", "May", "June",
+                               "July", "August", "September", "October", "November", "December"};
+const char *const kWeekdays[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
+
+QString padded(long long n, int width) { return QStringLiteral("%1").arg(n, width, 10, QLatin1Char('0')); }
+
+QString iso(const Day &day, long long seconds, bool hasDate)
+{
+    QString out;
+    if (hasDate) out = padded(day.year, 4) + u'-' + padded(day.month, 2) + u'-' + padded(day.day, 2);
+    if (seconds != 0 || !hasDate) {
+        if (!out.isEmpty()) out += u' ';
+        out += padded(seconds / 3600, 2) + u':' + padded(seconds / 60 % 60, 2);
+        if (seconds % 60) out += u':' + padded(seconds % 60, 2);
+    }
+    return out;
+}
+
+} // namespace
+
+QString Builtin_Date_Format(int numFmtId)
+{
+    switch (numFmtId) {
+    case 14: return QStringLiteral("m/d/yyyy");
+    case 15: return QStringLiteral("d-mmm-yy");
+    case 16: return QStringLiteral("d-mmm");
+    case 17: return QStringLiteral("mmm-yy");
+    case 18: return QStringLiteral("h:mm AM/PM");
+    case 19: return QStringLiteral("h:mm:ss AM/PM");
+    case 20: return QStringLiteral("h:mm");
+    case 21: return QStringLiteral("h:mm:ss");
+    case 22: return QStringLiteral("m/d/yyyy h:mm");
+    case 45: return QStringLiteral("mm:ss");
+    case 46: return QStringLiteral("[h]:mm:ss");
+    case 47: return QStringLiteral("mm:ss.0");
+    default: return {};
+    }
+}
+
+bool Is_Date_Format(QStringView formatCode)
+{
+    const QStringView code = firstSection(formatCode);
+    bool quoted = false;
+    for (qsizetype i = 0; i < code.size(); ++i) {
+        const QChar c = code[i];
+        if (quoted) {
+            if (c == u'"') quoted = false;
+            continue;
+        }
+        const QChar lower = c.toLower();
+        if (c == u'"') quoted = true;
+        else if (c == u'\\' || c == u'_' || c == u'*') ++i;
+        else if (c == u'[') {
+            const qsizetype end = code.indexOf(u']', i);
+            if (end < 0) return false;
+            i = end;
+        } else if (lower == u'y' || lower == u'm' || lower == u'd' || lower == u'h' || lower == u's') {
+            return true;
+        }
+    }
+    return false;
+}
+
+QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
+{
+    if (!std::isfinite(value) || value < 0 || value >= double(kLastSerial1900 + 1))
+        return Number_Cell_Text(QString::number(value, 'g', 17));
+    // To the nearest second, as a sheet shows a time without fractions.
+    const long long total = std::llround(value * 86400.0);
+    const long long days = total / 86400, seconds = total % 86400;
+    Day day;
+    if (!dayOf(days, date1904, day)) return Number_Cell_Text(QString::number(value, 'g', 17));
+    std::vector<Token> tokens;
+    const QStringView code = firstSection(formatCode);
+    if (!tokenize(code, tokens)) {
+        auto has = [&](QChar letter) { return code.contains(letter, Qt::CaseInsensitive); };
+        const bool hasDate = days > 0 || has(u'y') || has(u'd') || (has(u'm') && !has(u'h') && !has(u's'));
+        return iso(day, seconds, hasDate);
+    }
+    bool twelve = false;
+    for (const Token &t : tokens) twelve = twelve || t.part == Part::AmPm;
+    const int hour = int(seconds / 3600);
+    QString out;
+    for (const Token &t : tokens) {
+        switch (t.part) {
+        case Part::Literal: out += t.text; break;
+        case Part::Year: out += t.width <= 2 ? padded(day.year % 100, 2) : padded(day.year, 4); break;
+        case Part::Month:
+            if (t.width <= 2) out += padded(day.month, t.width);
+            else {
+                const QString name = QString::fromLatin1(kMonths[day.month - 1]);
+                out += t.width == 3 ? name.first(3) : t.width == 4 ? name : name.first(1);
+            }
+            break;
+        case Part::Minute: out += padded(seconds / 60 % 60, std::min(t.width, 2)); break;
+        case Part::Day:
+            if (t.width <= 2) out += padded(day.day, t.width);
+            else {
+                const QString name = QString::fromLatin1(kWeekdays[day.weekday - 1]);
+                out += t.width == 3 ? name.first(3) : name;
+            }
+            break;
+        case Part::Hour: {
+            int h = hour;
+            if (twelve) h = h % 12 == 0 ? 12 : h % 12;
+            out += padded(h, std::min(t.width, 2));
+            break;
+        }
+        case Part::Second: out += padded(seconds % 60, std::min(t.width, 2)); break;
+        case Part::AmPm:
+            out += t.text == QLatin1String("A/P") ? (hour < 12 ? QStringLiteral("A") : QStringLiteral("P"))
+                                                  : (hour < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
+            break;
+        case Part::ElapsedHours: out += padded(total / 3600, t.width); break;
+        case Part::ElapsedMinutes: out += padded(total / 60, t.width); break;
+        case Part::ElapsedSeconds: out += padded(total, t.width); break;
+        }
+    }
+    return out;
+}
+
+bool Iso_To_Serial(QStringView iso, bool date1904, double *serial)
+{
+    QString text = iso.trimmed().toString();
+    if (text.endsWith(u'Z')) text.chop(1);
+    QDate date;
+    QTime time(0, 0);
+    const qsizetype t = text.indexOf(u'T');
+    if (t >= 0 || text.contains(u'-')) {
+        date = QDate::fromString(t >= 0 ? text.first(t) : text, Qt::ISODate);
+        if (!date.isValid()) return false;
+    }
+    if (t >= 0 || !date.isValid()) {
+        const QString clock = t >= 0 ? text.sliced(t + 1) : text;
+        time = QTime::fromString(clock, Qt::ISODateWithMs);
+        if (!time.isValid()) time = QTime::fromString(clock, Qt::ISODate);
+        if (!time.isValid()) return false;
+    }
+    double days = 0;
+    if (date.isValid()) {
+        if (date1904) days = double(QDate(1904, 1, 1).daysTo(date));
+        else {
+            days = double(QDate(1899, 12, 30).daysTo(date));
+            if (days < 61) days -= 1;
+        }
+        if (days < 0) return false;
+    }
+    *serial = days + time.msecsSinceStartOfDay() / 86400000.0;
+    return true;
+}
+
+QString Number_Cell_Text(QStringView stored)
+{
+    // Most stored numbers are written as shown already.
+    if (Is_Number_Cell(stored) && !(stored.contains(u'.') && stored.endsWith(u'0')) && stored != u"-0")
+        return stored.toString();
+    bool ok = false;
+    const double v = stored.trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(v)) return stored.toString();
+    if (v == 0) return QStringLiteral("0");
+    const double magnitude = std::fabs(v);
+    if (magnitude >= 1e-9 && magnitude < 1e15) {
+        QString text = QString::number(v, 'f', std::max(0, 14 - int(std::floor(std::log10(magnitude)))));
+        if (text.contains(u'.')) {
+            while (text.endsWith(u'0')) text.chop(1);
+            if (text.endsWith(u'.')) text.chop(1);
+        }
+        if (text == QLatin1String("-0")) text = QStringLiteral("0");
+        return text;
+    }
+    // 1.23456789012346E+16: mantissa of up to 15 digits, exponent with its sign.
+    QString text = QString::number(v, 'e', 14);
+    const qsizetype e = text.indexOf(u'e');
+    QString mantissa = text.first(e);
+    QString exponent = text.sliced(e + 1);
+    while (mantissa.endsWith(u'0')) mantissa.chop(1);
+    if (mantissa.endsWith(u'.')) mantissa.chop(1);
+    const QChar sign = exponent.front() == u'-' ? u'-' : u'+';
+    exponent = exponent.sliced(exponent.front() == u'-' || exponent.front() == u'+' ? 1 : 0);
+    while (exponent.size() > 2 && exponent.front() == u'0') exponent.remove(0, 1);
+    return mantissa + u'E' + sign + exponent;
+}
