@@ -108,7 +108,6 @@ public:
     SKTGraphicList &Get_Front_Controls_Array() const;
     SKTGraphicList &Get_Back_Controls_Array() const;
     SKTGraphicList &Get_Temp_Controls_Array() const;
-    int Get_Front_Control_Count() const;
     SKTGraphic *Get_Selected_Graphic() const;
     void Set_Selected_Graphic(SKTGraphic *g);
     void Select_front_side();
@@ -181,7 +180,6 @@ public:
     int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readXl);
     // The File commands.
     void Open_Design();
-    void Save_Design() { Save_project_file(false, true, QStringLiteral("L")); }
     void Close_Design();
     // Saves the design as a user template with its preview picture; when the preview
     // cannot be made or written, no file of the template is left.
@@ -256,7 +254,6 @@ public:
     // A side whose undo stack is empty gets its present state as the first snapshot.
     void Make_Sure_Of_Undo_Base(int side);
     void Undo_Action_Perform();
-    void Undo_Clicked() { Undo_Action_Perform(); }
     void Redo_Clicked() { Redo_Action_Perform(); }
     void Undo_Redo_Clear();
     int Get_Undo_Count() const;
@@ -273,15 +270,6 @@ public:
     void Copy_Card_Design_Clicked();
 
     // ---- Help, links, banner and the promotion window (_Help.cpp) ----
-    void Open_Support_Mail();
-    void Open_Reseller_Mail();
-    void Open_Website_1();
-    void Open_Website_2();
-    void Open_Website_3();
-    void Open_FaceBook();
-    void Open_Twitter();
-    void Open_FB_Like();
-    void Open_Share_It_Dl();
     // Shows the promotion window for one product ("B", "L" or "C"); its result.
     int Open_Promotion_Window(const QString &software_type);
 
@@ -309,12 +297,6 @@ public:
     // The panels' bridge to the card, on the current side.
     char new_control_add(const QString &value, const QString &ctrl_id, QLineEdit *box) override;
     void Change_Value(const QString &value, const QString &ctrl_id, bool show, bool place) override;
-    QLineEdit *Get_text_box_of_visitor_mode(const QString &ctrl_id) const;
-    QCheckBox *Get_chk_box_of_visitor_mode(const QString &ctrl_id) const;
-    // Where a new profile control stands on a card of the front side's orientation.
-    QRectF Get_Control_Rect_From_Template(const QString &ctrl_id, const QString &ctrl_value) const;
-    void Title_For_Visitor() { Set_Field_Captions(Caption_Wording::Visitor); }
-    void Title_For_Gen_ID_Card() { Set_Field_Captions(Caption_Wording::General_ID_Card); }
     // Card to panels.
     void Load_Fup_Fields();
     void Show_Single_Mode_Front_Panel();
@@ -465,6 +447,19 @@ protected:
 
 private:
     // Work of the window itself, grouped as above.
+    // ---- Sides (_Sides.cpp) ----
+    int Get_Front_Control_Count() const;
+    // ---- Design files (_DesignFile.cpp) ----
+    void Save_Design() { Save_project_file(false, true, QStringLiteral("L")); }
+    // ---- Undo and redo of side snapshots (_Undo.cpp) ----
+    void Undo_Clicked() { Undo_Action_Perform(); }
+    // ---- Visitor entry panels (_Visitor.cpp) ----
+    QLineEdit *Get_text_box_of_visitor_mode(const QString &ctrl_id) const;
+    QCheckBox *Get_chk_box_of_visitor_mode(const QString &ctrl_id) const;
+    // Where a new profile control stands on a card of the front side's orientation.
+    QRectF Get_Control_Rect_From_Template(const QString &ctrl_id, const QString &ctrl_value) const;
+    void Title_For_Visitor() { Set_Field_Captions(Caption_Wording::Visitor); }
+    void Title_For_Gen_ID_Card() { Set_Field_Captions(Caption_Wording::General_ID_Card); }
     // ---- Sides (_Sides.cpp) ----
     SKTGraphicList &currentSideControls() const;
     int Get_Back_Control_Count() const;

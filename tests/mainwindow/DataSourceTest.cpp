@@ -38,7 +38,7 @@ TEST(DataSource, BindingShowsTheFirstValueAndUndoPutsTheTypedValueBack)
     EXPECT_EQ(text->Text_Value, "Ann");
     EXPECT_EQ(text->batch_list_name, "Staff");
 
-    w.controller.Undo_Clicked();
+    w.controller.Undo_Action_Perform();
     SKTGraphic *restored = w.top(w.front());
     ASSERT_TRUE(restored);
     EXPECT_EQ(restored->Text_Value, "typed");

@@ -383,14 +383,14 @@ TEST_F(GroupStays, UndoAndRedoKeepTheRowTheListShows)
                            QString::number(list().selectedRow())};
     };
     const QStringList eve{"Eve", "Echo", "Eve", "4"};
-    w.controller.Undo_Clicked();
+    w.controller.Undo_Action_Perform();
     EXPECT_EQ(shown(), eve) << "after Undo";
     EXPECT_EQ(w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Company")->bounds(), before) << "the move undone";
     w.controller.Redo_Clicked();
     EXPECT_EQ(shown(), eve) << "after Redo";
     EXPECT_EQ(w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Company")->bounds().y(), 120) << "the move again";
     pick(2);
-    w.controller.Undo_Clicked();
+    w.controller.Undo_Action_Perform();
     EXPECT_EQ(shown(), (QStringList{"Cy", "Corp", "Cy", "2"})) << "Undo after another pick";
 }
 
@@ -477,7 +477,7 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
          [&] {
              w.controller.Show_RHS_Properties(w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Name"));
              w.controller.cardPanel->X_Text->setValue(30);
-             w.controller.Save_Design();
+             w.controller.Save_project_file(false, true, QStringLiteral("L"));
              EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDesign has been saved successfully."});
          },
          false},
