@@ -84,6 +84,9 @@ public:
     // exports and the previews; it outlives the controller.
     SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster);
     ~SKTWindowController() override;
+    // Runs the camera window; the stored picture's path, or "" when cancelled (the
+    // property panels ask it too).
+    QString Panel_Camera_Picture() override;
 
     static SKTWindowController *defaultInstance();
 
@@ -286,12 +289,7 @@ public:
     bool Browse_User_Image_Manually();
     int Open_Image_Library_Window(const QString &purpose);
     QString lib_window_sel_file;
-    // The card view's creation services.
-    SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point) override;
     void Set_Selected_Control_Tool(int tool) override { m_selectedTool = tool; }
-    Picture Sample_Picture(SamplePicture which) const override;
-    void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
-    void Set_Batch_List_To_Current_Side() override;
 
     // ---- Visitor entry panels (_Visitor.cpp) ----
     // The panels' bridge to the card, on the current side.
@@ -302,13 +300,6 @@ public:
     void Show_Single_Mode_Front_Panel();
     void Visitor_Panel_Control_Selected(SKTGraphic *g) override;
     void Visitor_Panel_Control_Deleted(SKTGraphic *g) override;
-    SKTGraphicView *Panel_Card_View(int side) const override { return graphicView(side == 1 ? 1 : 0); }
-    void Panel_Show_Properties(SKTGraphic *g) override { Show_RHS_Properties(g); }
-    bool Panel_Multiple_Image_Selection(const QString &action) override;
-    QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
-    Picture Panel_Image_For_Path(const QString &path) override;
-    QString Panel_Camera_Picture() override;
-    void Show_Message_To_Update_Data() override;
 
     // ---- Small services (_Utilities.cpp) ----
     // Activates the main window and gives the widget the keyboard focus.
@@ -322,7 +313,6 @@ public:
 
     // ---- User-added rows, side lists, side panes (_VisitorRows.cpp; the work is in profile/) ----
     Dynamic_Ctrl_List dynamic_ctrl_list_front, dynamic_ctrl_list_back;
-    void Create_Dynamic_Control_List() override;
     int Get_Col_Index_of_Dynamic_Control(const QString &ctrl_id);
     void Update_Value_For_Dynamic_Control(const QString &mode, const QString &ctrl_id);
     void Create_Control_For_Visitor_Mode();
@@ -334,11 +324,6 @@ public:
     // The spreadsheet and group-mode answers the panels and profile dialogs use.
     Profile_Data_Source &profileDataSource();
     void setProfileDataSource(std::unique_ptr<Profile_Data_Source> source);
-    void Panel_Record_Undo() override { Insert_In_Undo_Redo(); }
-    void Panel_Rows_Changed(int side) override;
-    QString Panel_No_Image_Path() const override { return NO_Image_Path; }
-    Picture Panel_No_Image_Picture() const override { return no_image_ctrl_GP; }
-    Picture Panel_Err_Image() const override { return Err_image; }
     void change_Visitor_Side_View(long side);
     void collapseLeftView();
     void uncollapseLeftView();
@@ -394,11 +379,8 @@ public:
     QRectF frontCardBounds() const;
     void Reset_Image_Editing_Controls();
     int Selected_Control_Tool() const override { return m_selectedTool; }
-    bool Is_Visitor_Or_Group_Mode() const override;
     QString Design_Mode() const override { return document.Start_Card_Option; }
     int Current_Side() const override { return document.currentSide(); }
-    int Panel_Current_Side() const override { return document.currentSide(); }
-    void Selection_Count_Changed(int count) override;
 
     // ---- Fields read across the system ----
     MainWindowLayout ui;
@@ -446,7 +428,31 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
-    // Work of the window itself, grouped as above.
+    // What the card views and the panels ask through their host interfaces.
+    // ---- Drawing tools (_Tools.cpp) ----
+    // The card view's creation services.
+    SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point) override;
+    Picture Sample_Picture(SamplePicture which) const override;
+    void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
+    void Set_Batch_List_To_Current_Side() override;
+    // ---- Visitor entry panels (_Visitor.cpp) ----
+    SKTGraphicView *Panel_Card_View(int side) const override { return graphicView(side == 1 ? 1 : 0); }
+    void Panel_Show_Properties(SKTGraphic *g) override { Show_RHS_Properties(g); }
+    bool Panel_Multiple_Image_Selection(const QString &action) override;
+    QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
+    Picture Panel_Image_For_Path(const QString &path) override;
+    void Show_Message_To_Update_Data() override;
+    // ---- User-added rows, side lists, side panes (_VisitorRows.cpp; the work is in profile/) ----
+    void Create_Dynamic_Control_List() override;
+    void Panel_Record_Undo() override { Insert_In_Undo_Redo(); }
+    void Panel_Rows_Changed(int side) override;
+    QString Panel_No_Image_Path() const override { return NO_Image_Path; }
+    Picture Panel_No_Image_Picture() const override { return no_image_ctrl_GP; }
+    Picture Panel_Err_Image() const override { return Err_image; }
+    // ---- Links for the model and canvas ----
+    bool Is_Visitor_Or_Group_Mode() const override;
+    int Panel_Current_Side() const override { return document.currentSide(); }
+    void Selection_Count_Changed(int count) override;
     // ---- Sides (_Sides.cpp) ----
     int Get_Front_Control_Count() const;
     // ---- Design files (_DesignFile.cpp) ----
@@ -460,6 +466,7 @@ private:
     QRectF Get_Control_Rect_From_Template(const QString &ctrl_id, const QString &ctrl_value) const;
     void Title_For_Visitor() { Set_Field_Captions(Caption_Wording::Visitor); }
     void Title_For_Gen_ID_Card() { Set_Field_Captions(Caption_Wording::General_ID_Card); }
+    // Work of the window itself, grouped as above.
     // ---- Sides (_Sides.cpp) ----
     SKTGraphicList &currentSideControls() const;
     int Get_Back_Control_Count() const;
