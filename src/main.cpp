@@ -11,9 +11,10 @@ int main(int argc, char **argv)
 {
     SpreadsheetFolder::Remove_Abandoned_Folders();  // left by runs that were killed
     Install_Widget_Presenters();
-    // The windows' pool: large pictures are adjusted in bands on it.
+    // The application's one pool, for the whole program: large pictures are adjusted in
+    // bands on it, and every output run makes its cards on it.
     QThreadPool pool;
     pool.setMaxThreadCount(std::max(1, int(std::thread::hardware_concurrency())));
     const PhotoPictureAdjuster pictureAdjuster(&pool);
-    return App_Main(argc, argv, pictureAdjuster);
+    return App_Main(argc, argv, pictureAdjuster, pool);
 }

@@ -4,7 +4,6 @@
 
 #include <QPaintEngine>
 #include <QPainter>
-#include <cstring>
 #include <map>
 #include <vector>
 
@@ -13,67 +12,103 @@ namespace {
 // Above this many runs a raster is not worth drawing as rectangles.
 constexpr size_t kMaxRuns = 20000;
 
-// The pixels as filled areas, one per colour: each run of equal pixels in a band of
-// identical rows becomes a rectangle, transparent runs none. The painted result is
-// the raster itself, unsmoothed and exact; false, painting nothing, for an image with
-// more runs than kMaxRuns.
-bool paintAsAreas(QPainter &painter, const QRectF &target, const QImage &source)
+// The pixels as filled areas, one per colour: each run of equal pixels becomes a
+// rectangle, grown downwards while the rows below hold the very same run (so a square
+// module of a 2D symbol is one rectangle); transparent runs none. The painted result
+// is the raster itself, unsmoothed and exact; none for an image with more runs than
+// kMaxRuns.
+std::shared_ptr<const BarcodeDrawing::Raster_Areas> rasterAreas(const QRectF &target, const QImage &source)
 {
+    auto out = std::make_shared<BarcodeDrawing::Raster_Areas>();
     const QImage::Format format = source.format();
     const bool direct = format == QImage::Format_ARGB32 || format == QImage::Format_ARGB32_Premultiplied ||
                         format == QImage::Format_RGB32;
     const QImage image = direct ? source : source.convertToFormat(QImage::Format_ARGB32);
     const bool premultiplied = format == QImage::Format_ARGB32_Premultiplied;
     const int w = image.width(), h = image.height();
-    if (w <= 0 || h <= 0) return true;
+    if (w <= 0 || h <= 0) return out;
     const double sx = target.width() / w, sy = target.height() / h;
-    const size_t lineBytes = size_t(w) * sizeof(QRgb);
-    std::map<QRgb, std::vector<QRectF>> areas;
+    struct Area {
+        int x, end, top, bottom;
+        QRgb colour;
+    };
+    std::vector<Area> areas;
+    // The areas that reach the bottom of the row above, by their first column.
+    std::map<int, size_t> open, next;
     size_t runs = 0;
-    for (int top = 0; top < h;) {
-        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(top));
-        int bottom = top + 1;
-        while (bottom < h && std::memcmp(image.constScanLine(bottom), line, lineBytes) == 0) ++bottom;
+    for (int y = 0; y < h; ++y) {
+        const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
+        next.clear();
         for (int x = 0; x < w;) {
             int end = x + 1;
             while (end < w && line[end] == line[x]) ++end;
             if (qAlpha(line[x]) != 0) {
-                if (++runs > kMaxRuns) return false;
                 const QRgb colour = format == QImage::Format_RGB32 ? (line[x] | 0xff000000u)
                                     : premultiplied                ? qUnpremultiply(line[x])
                                                                    : line[x];
-                areas[colour].emplace_back(target.x() + x * sx, target.y() + top * sy, (end - x) * sx,
-                                           (bottom - top) * sy);
+                const auto above = open.find(x);
+                if (above != open.end() && areas[above->second].end == end && areas[above->second].colour == colour) {
+                    areas[above->second].bottom = y + 1;
+                    next[x] = above->second;
+                } else {
+                    if (++runs > kMaxRuns) return {};
+                    areas.push_back(Area{x, end, y, y + 1, colour});
+                    next[x] = areas.size() - 1;
+                }
             }
             x = end;
         }
-        top = bottom;
+        open.swap(next);
     }
+    std::map<QRgb, std::vector<QRectF>> byColour;
+    for (const Area &a : areas)
+        byColour[a.colour].emplace_back(target.x() + a.x * sx, target.y() + a.top * sy, (a.end - a.x) * sx,
+                                        (a.bottom - a.top) * sy);
+    out->fills.reserve(byColour.size());
+    for (auto &[colour, rects] : byColour) out->fills.emplace_back(QColor::fromRgba(colour), std::move(rects));
+    return out;
+}
+
+void paintAreas(QPainter &painter, const BarcodeDrawing::Raster_Areas &areas)
+{
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
-    for (const auto &[colour, rects] : areas) {
-        painter.setBrush(QColor::fromRgba(colour));
+    for (const auto &[colour, rects] : areas.fills) {
+        painter.setBrush(colour);
         painter.drawRects(rects.data(), int(rects.size()));
     }
     painter.restore();
-    return true;
 }
 
 // A symbol raster on a PDF page or a printer is written as filled areas: exact, compact
 // and cheap to write, where an image would be compressed lossily. Elsewhere, and for a
 // raster of too many runs, it is drawn as pixels (losslessly where the engine asks).
-void paintRaster(QPainter &painter, const QRectF &target, const QImage &image)
+void paintRaster(QPainter &painter, const BarcodeDrawing::Image &item)
 {
     const QPaintEngine *engine = painter.paintEngine();
-    if (engine && engine->type() == QPaintEngine::Pdf && paintAsAreas(painter, target, image)) return;
+    if (engine && engine->type() == QPaintEngine::Pdf) {
+        std::shared_ptr<const BarcodeDrawing::Raster_Areas> areas = item.areas;
+        if (!areas) areas = rasterAreas(item.rect, item.picture.image());
+        if (areas) {
+            paintAreas(painter, *areas);
+            return;
+        }
+    }
     painter.save();
     painter.setRenderHint(QPainter::LosslessImageRendering, true);
-    painter.drawImage(target, image);
+    painter.drawImage(item.rect, item.picture.image());
     painter.restore();
 }
 
 } // namespace
+
+void BarcodeDrawing::add(Image item)
+{
+    if (!item.areas && !item.picture.vector() && !item.picture.isNull())
+        item.areas = rasterAreas(item.rect, item.picture.image());
+    m_items.emplace_back(std::in_place_type<Image>, std::move(item));
+}
 
 void BarcodeDrawing::paint(QPainter &painter, const QRectF &target) const
 {
@@ -82,8 +117,32 @@ void BarcodeDrawing::paint(QPainter &painter, const QRectF &target) const
     painter.translate(target.topLeft());
     painter.scale(target.width() / m_size.width(), target.height() / m_size.height());
     painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    // On a PDF page or a printer, neighbouring fills of one colour (the bars of a linear
+    // symbol) are written as one list of rectangles under one graphics state.
+    const QPaintEngine *engine = painter.paintEngine();
+    const bool vectorPage = engine && engine->type() == QPaintEngine::Pdf;
+    std::vector<QRectF> batch;
+    QColor batchColour;
+    const auto flush = [&] {
+        if (batch.empty()) return;
+        painter.save();
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(batchColour);
+        painter.drawRects(batch.data(), int(batch.size()));
+        painter.restore();
+        batch.clear();
+    };
     for (const Item &item : m_items) {
-        if (const Fill *f = std::get_if<Fill>(&item)) {
+        const Fill *f = std::get_if<Fill>(&item);
+        if (vectorPage && f) {
+            if (!batch.empty() && f->color != batchColour) flush();
+            batchColour = f->color;
+            batch.push_back(f->rect);
+            continue;
+        }
+        flush();
+        if (f) {
             painter.setRenderHint(QPainter::Antialiasing, false);
             painter.fillRect(f->rect, f->color);
         } else if (const Text *t = std::get_if<Text>(&item)) {
@@ -92,8 +151,9 @@ void BarcodeDrawing::paint(QPainter &painter, const QRectF &target) const
                 .draw(painter, t->rect.topLeft(), t->rect.width());
         } else if (const Image *i = std::get_if<Image>(&item)) {
             if (const PictureVector *v = i->picture.vector()) v->paint(painter, i->rect);
-            else paintRaster(painter, i->rect, i->picture.image());
+            else paintRaster(painter, *i);
         }
     }
+    flush();
     painter.restore();
 }

@@ -8,6 +8,8 @@
 #include <QFont>
 #include <QRectF>
 #include <QString>
+#include <memory>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -25,9 +27,16 @@ public:
         Qt::Alignment alignment;
         double kerning;  // points of extra space after each character
     };
+    // A raster's pixels as filled rectangles in points, one list per colour (see add).
+    struct Raster_Areas {
+        std::vector<std::pair<QColor, std::vector<QRectF>>> fills;
+    };
     struct Image {
         QRectF rect;
         Picture picture;
+        // The raster as rectangles, where a PDF page or a printer takes them; none for a
+        // vector picture or a raster of too many runs.
+        std::shared_ptr<const Raster_Areas> areas = {};
     };
     using Item = std::variant<Fill, Text, Image>;
 
@@ -36,6 +45,9 @@ public:
     QSizeF size() const override { return m_size; }
     const std::vector<Item> &items() const { return m_items; }
     template <class T> void add(T item) { m_items.emplace_back(std::in_place_type<T>, std::move(item)); }
+    // A raster picture gets its rectangles here, on the thread that makes the drawing
+    // (a card maker), so the thread that writes a PDF only plays them.
+    void add(Image item);
     void reserve(size_t count) { m_items.reserve(count); }
     // The items of one kind, in drawing order.
     template <class T> std::vector<T> itemsOf() const

@@ -206,7 +206,8 @@ QString CardValueEngine::Get_sel_row_col_value_of_Excel(int card, int column) co
     return Row_Table_Cell(m_rows, card, column);
 }
 
-void CardValueEngine::Assign_Batch_Values_To_Control(const std::vector<GraphicPtr> &controls, int card) const
+void CardValueEngine::Assign_Batch_Values_To_Control(const std::vector<GraphicPtr> &controls, int card,
+                                                   QStringList *missing) const
 {
     for (const GraphicPtr &g : controls) {
         if (!g || g->print_object == 1 || !takesValues(*g)) continue;
@@ -225,7 +226,11 @@ void CardValueEngine::Assign_Batch_Values_To_Control(const std::vector<GraphicPt
         }
         switch (g->kind()) {
         case GraphicKind::Text: g->Set_text_value(value); break;
-        case GraphicKind::Image: static_cast<SKTImage &>(*g).setFilePath(value, false); break;
+        case GraphicKind::Image:
+            static_cast<SKTImage &>(*g).setFilePath(value, false);
+            if (missing && !value.isEmpty() && g->_contents.isNull())
+                *missing << QStringLiteral("photo \"%1\" cannot be read").arg(QFileInfo(value).fileName());
+            break;
         default: {
             if (seriesGone && value.isEmpty()) value = g->linear_or_2d != 0 ? g->two_d_font_val : g->linear_font_val;
             const std::optional<Picture> picture =
@@ -234,6 +239,9 @@ void CardValueEngine::Assign_Batch_Values_To_Control(const std::vector<GraphicPt
             // A control read from a file has no frame yet: its own place is the frame.
             if (g->bar_image_ctrl_bounds.isEmpty() && !g->bounds().isEmpty()) g->bar_image_ctrl_bounds = g->bounds();
             g->Set_Barcode_image(picture.value_or(Picture()));
+            if (missing && !picture)
+                *missing << (value.isEmpty() ? QStringLiteral("no barcode value")
+                                             : QStringLiteral("barcode value \"%1\" refused").arg(value));
             if (picture && !g->bar_image_ctrl_bounds.isEmpty()) {
                 const QRectF frame = g->bar_image_ctrl_bounds;
                 g->setXPosition(frame.x() + frame.width() / 2 - picture->size().width() / 2);
@@ -281,8 +289,11 @@ RenderedSide CardValueEngine::Set_data_table_value_to_card(int card, const QStri
     const int s = side == QLatin1String("F") ? 0 : 1;
     // The filled copy stays with the side and is drawn wherever the side goes.
     auto copy = std::make_shared<SideCopy>(Side_Copy(s));
-    Assign_Batch_Values_To_Control(copy->controls, card);
-    return Render_Side_Drawing(copy->controls, m_card, &m_cardProperty[size_t(s)], *m_resources, copy);
+    QStringList missing;
+    Assign_Batch_Values_To_Control(copy->controls, card, &missing);
+    RenderedSide made = Render_Side_Drawing(copy->controls, m_card, &m_cardProperty[size_t(s)], *m_resources, copy);
+    made.missing = std::move(missing);
+    return made;
 }
 
 bool CardValueEngine::Create_Card_Design_Again(SKTDocument &doc) const

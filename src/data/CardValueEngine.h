@@ -101,7 +101,10 @@ public:
     // value for card N: a text its text, an image its picture path, a barcode a picture
     // of the value made with its own settings, centred in bar_image_ctrl_bounds (none
     // for an empty value). A barcode bound to a series that is gone encodes its own data.
-    void Assign_Batch_Values_To_Control(const std::vector<GraphicPtr> &controls, int card) const;
+    // `missing` (when given) gets what the controls could not take: a picture file that
+    // cannot be read, a barcode value that is empty or refused by its symbology.
+    void Assign_Batch_Values_To_Control(const std::vector<GraphicPtr> &controls, int card,
+                                        QStringList *missing = nullptr) const;
 
     // ---- Backup, card N, restore ----
     // Archives both sides (one archive per control, in side order) and takes the card,
@@ -116,7 +119,7 @@ public:
     SideCopy Side_Copy(int side) const;
     // Card N of the side ("F" front, anything else the back): a copy filled for N,
     // drawn from its controls wherever the side is played. Safe on any thread once the
-    // run's snapshot is taken.
+    // run's snapshot is taken. The side's `missing` names what the card could not take.
     RenderedSide Set_data_table_value_to_card(int card, const QString &side) const;
     // Puts the backup back into sides whose controls no longer match it (barcodes
     // take their bounds as their picture frame); true when a side had to be rebuilt.

@@ -67,3 +67,12 @@ void Log_Refused(const QString &path, ZipStatus status)
 {
     Show_NSLog_Message(QStringLiteral("Error: the spreadsheet %1 is %2.").arg(path, Zip_Status_Text(status)));
 }
+
+SheetRows Rows_Or_Refused(const QString &path, ZipStatus status, RowCollector &rows)
+{
+    if (status != ZipStatus::Ok) {
+        Log_Refused(path, status);
+        return {};
+    }
+    return rows.take(false);
+}

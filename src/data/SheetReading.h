@@ -5,6 +5,8 @@
 #include "XmlStream.h"
 #include "ZipReader.h"
 
+#include <new>
+
 class QIODevice;
 
 // The largest table a reader returns, counted as its rows times its widest row.
@@ -38,3 +40,18 @@ private:
 
 // Logs that the file at `path` is damaged or too large.
 void Log_Refused(const QString &path, ZipStatus status);
+
+// Runs a read that returns why it stopped; running out of memory counts as TooLarge.
+template <class Read>
+ZipStatus Guarded_Read(Read &&read)
+{
+    try {
+        return read();
+    } catch (const std::bad_alloc &) {
+        return ZipStatus::TooLarge;
+    }
+}
+
+// The rows of a read of the file at `path` that stopped with `status`: all of them
+// (not padded) when it is Ok, else none and the refusal logged.
+SheetRows Rows_Or_Refused(const QString &path, ZipStatus status, RowCollector &rows);

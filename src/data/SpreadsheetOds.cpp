@@ -191,25 +191,20 @@ SheetRows SpreadsheetWriter::ReadODS(const QString &path)
 {
     ZipReader zip(path);
     RowCollector rows;
-    ZipStatus status = zip.status();
     const QString content = QStringLiteral("content.xml");
-    try {
-        if (status == ZipStatus::Ok) {
+    const ZipStatus status = Guarded_Read([&] {
+        ZipStatus read = zip.status();
+        if (read == ZipStatus::Ok) {
             std::unique_ptr<ZipEntryReader> entry = zip.entry(content);
-            status = entry ? readContent(*entry, rows) : ZipStatus::Damaged;
+            read = entry ? readContent(*entry, rows) : ZipStatus::Damaged;
         }
         for (const QString &name : zip.names()) {
-            if (status != ZipStatus::Ok) break;
-            if (name != content) status = zip.verify(name);
+            if (read != ZipStatus::Ok) break;
+            if (name != content) read = zip.verify(name);
         }
-    } catch (const std::bad_alloc &) {
-        status = ZipStatus::TooLarge;
-    }
-    if (status != ZipStatus::Ok) {
-        Log_Refused(path, status);
-        return {};
-    }
-    return rows.take(false);
+        return read;
+    });
+    return Rows_Or_Refused(path, status, rows);
 }
 
 bool SpreadsheetWriter::WriteODS(const QString &path, const SheetRows &rows, bool hasTitleRow,

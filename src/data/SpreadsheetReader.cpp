@@ -348,12 +348,8 @@ bool SpreadsheetWriter::readSheet(int number)
     std::unique_ptr<ZipEntryReader> entry = m_book->zip->entry(sheetEntry(number));
     if (!entry) return false;  // no such sheet: the workbook stays open
     RowCollector rows;
-    ZipStatus status;
-    try {
-        status = readSheetRows(*entry, &m_book->shared, m_book->styles, rows, nullptr);
-    } catch (const std::bad_alloc &) {
-        status = ZipStatus::TooLarge;
-    }
+    const ZipStatus status =
+        Guarded_Read([&] { return readSheetRows(*entry, &m_book->shared, m_book->styles, rows, nullptr); });
     return keepSheet(number, status, rows);
 }
 
@@ -419,12 +415,7 @@ SheetRows SpreadsheetWriter::ReadWorkbook(const QString &path, bool only_col)
         status = ZipStatus::TooLarge;
     }
     if (prefetched) {
-        ZipStatus sheetStatus;
-        try {
-            sheetStatus = sheet.get();
-        } catch (const std::bad_alloc &) {
-            sheetStatus = ZipStatus::TooLarge;
-        }
+        const ZipStatus sheetStatus = Guarded_Read([&] { return sheet.get(); });
         if (status == ZipStatus::Ok) status = sheetStatus;
     }
     if (status != ZipStatus::Ok) {

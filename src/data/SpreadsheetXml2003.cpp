@@ -53,7 +53,7 @@ SheetRows SpreadsheetWriter::ReadWorksheetXML2004(const QString &path)
     bool inSheet = false, inTable = false, inRow = false, inCell = false, inData = false, hadData = false;
     std::string text;
     ZipStatus status = ZipStatus::Ok;
-    try {
+    status = Guarded_Read([&] {
         for (bool more = true; more;) {
             switch (xml.next()) {
             case XmlStream::StartElement: {
@@ -96,14 +96,9 @@ SheetRows SpreadsheetWriter::ReadWorksheetXML2004(const QString &path)
                 break;
             }
         }
-    } catch (const std::bad_alloc &) {
-        status = ZipStatus::TooLarge;
-    }
-    if (status != ZipStatus::Ok) {
-        Log_Refused(path, status);
-        return {};
-    }
-    return rows.take(false);
+        return status;
+    });
+    return Rows_Or_Refused(path, status, rows);
 }
 
 bool SpreadsheetWriter::WriteWorksheetXML2004(const QString &path, const SheetRows &rows)

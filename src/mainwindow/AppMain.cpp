@@ -19,7 +19,7 @@ QString Design_Path_From_Arguments(const QStringList &arguments, const QString &
     return {};
 }
 
-int App_Main(int argc, char **argv, const PictureAdjuster &adjuster)
+int App_Main(int argc, char **argv, const PictureAdjuster &adjuster, QThreadPool &pool)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(App_Name);
@@ -30,8 +30,8 @@ int App_Main(int argc, char **argv, const PictureAdjuster &adjuster)
     SKTDocument document;
     std::unique_ptr<SKTWindowController> controller;
     const QString design = Design_Path_From_Arguments(QApplication::arguments(), QDir::currentPath());
-    SKTDocument::setWindowControllerFactory([&controller, &adjuster, &design](SKTDocument &doc) {
-        controller = std::make_unique<SKTWindowController>(doc, adjuster);
+    SKTDocument::setWindowControllerFactory([&controller, &adjuster, &pool, &design](SKTDocument &doc) {
+        controller = std::make_unique<SKTWindowController>(doc, adjuster, &pool);
         if (design.isEmpty())
             controller->showWindow();
         else

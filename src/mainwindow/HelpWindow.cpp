@@ -8,13 +8,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-Help_Support *Help_Support::defaultInstance()
-{
-    static Help_Support *instance = new Help_Support;
-    return instance;
-}
-
-Help_Support::Help_Support()
+Help_Support::Help_Support(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("HelpWindow"));
     setWindowTitle(tr("Help and Support"));

@@ -12,18 +12,12 @@
 #include <QVBoxLayout>
 #include <exception>
 
-Promotion_Form *Promotion_Form::defaultInstance()
-{
-    static Promotion_Form *instance = new Promotion_Form;
-    return instance;
-}
-
 QColor Promotion_Form::backgroundColour()
 {
     return QColor::fromRgbF(0.9450980392156862f, 0.9568627450980393f, 0.9803921568627451f, 1.0f);
 }
 
-Promotion_Form::Promotion_Form() : m_products(Promotion_Products(App_Name))
+Promotion_Form::Promotion_Form(QWidget *parent) : QDialog(parent), m_products(Promotion_Products(App_Name))
 {
     setObjectName(QStringLiteral("Promotion_Form"));
     setWindowTitle(tr("Our Other Products"));

@@ -1,7 +1,7 @@
 #pragma once
 // The promotion window: one of our other products with its picture, title, short and
 // long description, and buttons that open a prepared mail, a contact mail, the order
-// page and our video channel. One instance for the run.
+// page and our video channel.
 #include "Maker_Links.h"
 
 #include <QDialog>
@@ -16,7 +16,7 @@ class Repeat_Image;
 class Promotion_Form : public QDialog {
     Q_OBJECT
 public:
-    static Promotion_Form *defaultInstance();
+    explicit Promotion_Form(QWidget *parent = nullptr);
 
     // The product to show: "B", "L" or "C" (Maker_Links.h); set by the opening button.
     QString software_type;
@@ -47,7 +47,6 @@ public:
     static QColor backgroundColour();
 
 private:
-    Promotion_Form();
     const Promotion_Product *product() const;
     void styleLinkButton(QPushButton *button);
 

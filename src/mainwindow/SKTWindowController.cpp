@@ -1,6 +1,8 @@
 // Construction of the main window controller and its links to the model and canvas.
 #include "SKTWindowController.h"
 
+#include <QThreadPool>
+
 #include "Barcode_Gen.h"
 #include "CardValueEngine.h"
 #include "Mail_Card_Source.h"
@@ -54,8 +56,8 @@ const ResourcePicture kResourcePictures[] = {
 };
 } // namespace
 
-SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster)
-    : document(design), pictureAdjuster(adjuster)
+SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjuster &adjuster, QThreadPool *pool)
+    : document(design), pictureAdjuster(adjuster), runPool(pool ? *pool : *QThreadPool::globalInstance())
 {
     // Fonts: the default text font is the menu font of the desktop.
     DEFAULT_FONT = QApplication::font("QMenuBar");
@@ -132,4 +134,4 @@ bool SKTWindowController::Is_Visitor_Or_Group_Mode() const { return document.isV
 
 void SKTWindowController::Selection_Count_Changed(int) {}
 
-void SKTWindowController::Get_Email_Details() { Load_Email_Details(); }
+Mail_Settings SKTWindowController::Get_Email_Details() const { return Current_Mail_Settings(); }

@@ -37,6 +37,7 @@ class Barcode_Data_Source;
 class Group_Row_List;
 class SideCopy;
 class Batch_Export_Run;
+class QThreadPool;
 class Send_Modeless;
 class Barcode_Gen;
 class Visitor_Record_Desk;
@@ -59,6 +60,9 @@ class Card_Wizard;
 class Invitation_Wizard;
 struct Wizard_Collaborators;
 struct Wizard_Card_Choice;
+struct Mail_Settings;
+class Help_Support;
+class Promotion_Form;
 class QDialog;
 class Camera;
 class QAbstractButton;
@@ -81,8 +85,10 @@ class SKTWindowController : public QObject, public CardViewHost, public ProfileP
     Q_OBJECT
 public:
     // adjuster: makes the shown pictures of image controls in the card views, the
-    // exports and the previews; it outlives the controller.
-    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster);
+    // exports and the previews; it outlives the controller. runPool: the application's
+    // pool that every output run makes its cards on (Qt's global pool when none is
+    // given); it outlives the controller.
+    SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster, QThreadPool *runPool = nullptr);
     ~SKTWindowController() override;
     // Runs the camera window; the stored picture's path, or "" when cancelled (the
     // property panels ask it too).
@@ -94,6 +100,7 @@ public:
     // The open design.
     SKTDocument &document;
     const PictureAdjuster &pictureAdjuster;
+    QThreadPool &runPool;
     QMainWindow *window() const { return ui.window; }
     // Builds the window and runs the set-up; `startProject` false skips New_Project
     // (tests build the window without the start gallery).
@@ -157,9 +164,9 @@ public:
     void Set_Control_Location_Size_IF_Card_Size_Change(float oldWidth, float oldHeight, float newWidth,
                                                        float newHeight, char changeFontSize);
 
-    // Copies the stored e-mail sender, server, port and SSL flag into the process-wide
-    // values; the password stays in the store.
-    void Get_Email_Details();
+    // The stored e-mail sender, server, port and SSL flag, read freshly from the
+    // settings store (the password stays there).
+    Mail_Settings Get_Email_Details() const;
 
     // ---- Project (_Project.cpp) ----
     void New_Project();
@@ -235,6 +242,10 @@ public:
     // ---- E-mail (_Mail.cpp; the windows are in output/) ----
     // The mailing windows over this design's cards, made on first use.
     Mail_Desk &mailDesk();
+    // The help and support window and the promotion window, made on first use as
+    // children of the main window.
+    Help_Support &Help_Window();
+    Promotion_Form &Promotion_Window();
 
     // ---- Series commands (_Series.cpp) ----
     // The property panel's series choice refilled from the series folder.
@@ -684,6 +695,8 @@ private:
     std::unique_ptr<Mail_Card_Source> m_mailCards;
     std::unique_ptr<Mail_Desk> m_mailDesk;
     void connectMailCommands();
+    Help_Support *m_help = nullptr;
+    Promotion_Form *m_promotion = nullptr;
     Image_Library *m_imageLibrary = nullptr;  // made at its first opening
     std::unique_ptr<Start_Card> m_startCard;  // made at their first opening
     std::unique_ptr<Card_Wizard> m_cardWizard;

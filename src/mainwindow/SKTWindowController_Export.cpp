@@ -114,7 +114,7 @@ bool SKTWindowController::Export_Batch_File(const Export_Card_Options &options)
     QAction *exportCommand = ui.command(QStringLiteral("Export"));
     if (exportCommand) exportCommand->setEnabled(false);
     m_exportRun = std::make_unique<Batch_Export_Run>(
-        Batch_Export_Options{chosen.first(), options.extension, options.sides(), options.mirror, range},
+        Batch_Export_Options{chosen.first(), options.extension, options.sides(), options.mirror, range, &runPool},
         [engine](int card, int side) {
             return engine->Set_data_table_value_to_card(card, side == 0 ? QStringLiteral("F") : QStringLiteral("B"));
         },

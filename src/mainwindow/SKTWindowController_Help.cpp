@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QBoxLayout>
 #include <QLabel>
+#include <QMainWindow>
 #include <QToolBar>
 #include <QToolButton>
 #include <exception>
@@ -59,9 +60,9 @@ void SKTWindowController::connectHelpAndLinks()
 void SKTWindowController::Help_Button()
 {
     try {
-        Help_Support *help = Help_Support::defaultInstance();
-        help->exec();
-        help->hide();
+        Help_Support &help = Help_Window();
+        help.exec();
+        help.hide();
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
@@ -69,8 +70,20 @@ void SKTWindowController::Help_Button()
 
 int SKTWindowController::Open_Promotion_Window(const QString &software_type)
 {
-    Promotion_Form *form = Promotion_Form::defaultInstance();
-    form->software_type = software_type;
-    form->setBackgroundPattern(promotion_pattern_image.image());
-    return form->Open_Promotion_Window();
+    Promotion_Form &form = Promotion_Window();
+    form.software_type = software_type;
+    form.setBackgroundPattern(promotion_pattern_image.image());
+    return form.Open_Promotion_Window();
+}
+
+Help_Support &SKTWindowController::Help_Window()
+{
+    if (!m_help) m_help = new Help_Support(ui.window);
+    return *m_help;
+}
+
+Promotion_Form &SKTWindowController::Promotion_Window()
+{
+    if (!m_promotion) m_promotion = new Promotion_Form(ui.window);
+    return *m_promotion;
 }

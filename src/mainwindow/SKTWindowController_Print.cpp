@@ -80,6 +80,7 @@ void SKTWindowController::Print_method()
         design.visitorMode = document.Start_Card_Option == QLatin1String("V");
         if (engine.Use_Data_Sheet_Values() || engine.Use_Excel_Binding_Values()) {
             design.source = &source;
+            design.pool = &runPool;
             design.seriesRows = engine.Use_Data_Sheet_Values() ? engine.Data_table_rows() : 0;
             design.spreadsheetRows = engine.Use_Excel_Binding_Values() ? engine.Excel_table_rows() : 0;
         }

@@ -81,7 +81,6 @@ void SKTWindowController::awakeFromNib(bool startProject)
     }
     Data_Folder_Path = Created_Resource_Path + QStringLiteral("DataSet");
     Create_Folder(Data_Folder_Path);
-    Get_Email_Details();
     Read_Camera_Folder();
     Create_Camera_Path_File();
 

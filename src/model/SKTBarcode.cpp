@@ -31,39 +31,49 @@ void SKTBarcode::drawContentsInView(QPainter &painter, bool, const DrawContext &
 
 namespace {
 QColor or_(const QColor &c, Qt::GlobalColor fallback) { return c.isValid() ? c : QColor(fallback); }
+
+// Hands `f` each field the control and its settings hold under the same name: the
+// control's, then the settings'.
+template <class Graphic, class Settings, class F>
+void sameNamedFields(Graphic &g, Settings &s, F f)
+{
+    f(g.linear_or_2d, s.linear_or_2d);
+    f(g.barcode_font_index, s.barcode_font_index);
+    f(g.linear_font_val, s.linear_font_val);
+    f(g.two_d_font_val, s.two_d_font_val);
+    f(g.header_val, s.header_val);
+    f(g.footer_val, s.footer_val);
+    f(g.show_hide_hdr, s.show_hide_hdr);
+    f(g.show_hide_ftr, s.show_hide_ftr);
+    f(g.show_hide_val, s.show_hide_val);
+    f(g.show_val_on_top, s.show_val_on_top);
+    f(g.align_hdr_index, s.align_hdr_index);
+    f(g.align_ftr_index, s.align_ftr_index);
+    f(g.linear_height_val, s.linear_height_val);
+    f(g.linear_width_val, s.linear_width_val);
+    f(g.qr_size_val, s.qr_size_val);
+    f(g.qr_version_index, s.qr_version_index);
+    f(g.qr_ec_index, s.qr_ec_index);
+    f(g.pdf_hgt_val, s.pdf_hgt_val);
+    f(g.pdf_wdt_val, s.pdf_wdt_val);
+    f(g.pdf_ec_val, s.pdf_ec_val);
+    f(g.dm_module_val, s.dm_module_val);
+    f(g.dm_format_index, s.dm_format_index);
+    f(g.dm_encoding_index, s.dm_encoding_index);
+    f(g.hdr_margin_val, s.hdr_margin_val);
+    f(g.ftr_margin_val, s.ftr_margin_val);
+    f(g.val_margin_val, s.val_margin_val);
+    f(g.TB_marging_val, s.TB_marging_val);
+    f(g.LR_margin_val, s.LR_margin_val);
+    f(g.dpi_val_index, s.dpi_val_index);
+    f(g.dpi_custom_val, s.dpi_custom_val);
+}
 } // namespace
 
 Barcode_Settings Barcode_Settings_Of(const SKTGraphic &g)
 {
     Barcode_Settings s;
-    s.linear_or_2d = g.linear_or_2d;
-    s.barcode_font_index = g.barcode_font_index;
-    s.linear_font_val = g.linear_font_val;
-    s.two_d_font_val = g.two_d_font_val;
-    s.header_val = g.header_val;
-    s.footer_val = g.footer_val;
-    s.show_hide_hdr = g.show_hide_hdr;
-    s.show_hide_ftr = g.show_hide_ftr;
-    s.show_hide_val = g.show_hide_val;
-    s.show_val_on_top = g.show_val_on_top;
-    s.align_hdr_index = g.align_hdr_index;
-    s.align_ftr_index = g.align_ftr_index;
-    s.linear_height_val = g.linear_height_val;
-    s.linear_width_val = g.linear_width_val;
-    s.qr_size_val = g.qr_size_val;
-    s.qr_version_index = g.qr_version_index;
-    s.qr_ec_index = g.qr_ec_index;
-    s.pdf_hgt_val = g.pdf_hgt_val;
-    s.pdf_wdt_val = g.pdf_wdt_val;
-    s.pdf_ec_val = g.pdf_ec_val;
-    s.dm_module_val = g.dm_module_val;
-    s.dm_format_index = g.dm_format_index;
-    s.dm_encoding_index = g.dm_encoding_index;
-    s.hdr_margin_val = g.hdr_margin_val;
-    s.ftr_margin_val = g.ftr_margin_val;
-    s.val_margin_val = g.val_margin_val;
-    s.TB_marging_val = g.TB_marging_val;
-    s.LR_margin_val = g.LR_margin_val;
+    sameNamedFields(g, s, [](const auto &own, auto &setting) { setting = own; });
     s.value_font = g.value_font_val.value_or(Barcode_Settings::defaultFont());
     s.header_font = g.header_font_val.value_or(Barcode_Settings::defaultFont());
     s.footer_font = g.footer_font_val.value_or(Barcode_Settings::defaultFont());
@@ -72,8 +82,6 @@ Barcode_Settings Barcode_Settings_Of(const SKTGraphic &g)
     s.barcode_val_clr_val = or_(g.barcode_val_clr_val, Qt::black);
     s.barcode_back_clr_val = or_(g.barcode_back_clr_val, Qt::white);
     s.barcode_clr_val = or_(g.barcode_clr_val, Qt::black);
-    s.dpi_val_index = g.dpi_val_index;
-    s.dpi_custom_val = g.dpi_custom_val;
     s.transparent = g._isDrawingFill;
     return s;
 }
@@ -81,34 +89,7 @@ Barcode_Settings Barcode_Settings_Of(const SKTGraphic &g)
 void Put_Barcode_Settings(SKTGraphic &g, const Barcode_Settings &s)
 {
     SKTGraphic::ChangeScope scope(g);
-    g.linear_or_2d = s.linear_or_2d;
-    g.barcode_font_index = s.barcode_font_index;
-    g.linear_font_val = s.linear_font_val;
-    g.two_d_font_val = s.two_d_font_val;
-    g.header_val = s.header_val;
-    g.footer_val = s.footer_val;
-    g.show_hide_hdr = s.show_hide_hdr;
-    g.show_hide_ftr = s.show_hide_ftr;
-    g.show_hide_val = s.show_hide_val;
-    g.show_val_on_top = s.show_val_on_top;
-    g.align_hdr_index = s.align_hdr_index;
-    g.align_ftr_index = s.align_ftr_index;
-    g.linear_height_val = s.linear_height_val;
-    g.linear_width_val = s.linear_width_val;
-    g.qr_size_val = s.qr_size_val;
-    g.qr_version_index = s.qr_version_index;
-    g.qr_ec_index = s.qr_ec_index;
-    g.pdf_hgt_val = s.pdf_hgt_val;
-    g.pdf_wdt_val = s.pdf_wdt_val;
-    g.pdf_ec_val = s.pdf_ec_val;
-    g.dm_module_val = s.dm_module_val;
-    g.dm_format_index = s.dm_format_index;
-    g.dm_encoding_index = s.dm_encoding_index;
-    g.hdr_margin_val = s.hdr_margin_val;
-    g.ftr_margin_val = s.ftr_margin_val;
-    g.val_margin_val = s.val_margin_val;
-    g.TB_marging_val = s.TB_marging_val;
-    g.LR_margin_val = s.LR_margin_val;
+    sameNamedFields(g, s, [](auto &own, const auto &setting) { own = setting; });
     g.value_font_val = s.value_font;
     g.header_font_val = s.header_font;
     g.footer_font_val = s.footer_font;
@@ -117,8 +98,6 @@ void Put_Barcode_Settings(SKTGraphic &g, const Barcode_Settings &s)
     g.barcode_val_clr_val = s.barcode_val_clr_val;
     g.barcode_back_clr_val = s.barcode_back_clr_val;
     g.barcode_clr_val = s.barcode_clr_val;
-    g.dpi_val_index = s.dpi_val_index;
-    g.dpi_custom_val = s.dpi_custom_val;
     g._isDrawingFill = s.transparent;
     g._fillColor = s.transparent ? QColor(Qt::transparent)
                    : s.linear_or_2d ? QColor(Qt::white)

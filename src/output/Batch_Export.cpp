@@ -14,6 +14,7 @@
 #include <QThreadPool>
 
 #include <deque>
+#include <optional>
 #include <future>
 
 const char *const Unable_Saving_Message =
@@ -34,31 +35,74 @@ QString Card_File_Sink::Card_Path(int card) const
     return QDir(m_folder).filePath(QStringLiteral("Card_%1.%2").arg(card + 1).arg(m_extension));
 }
 
+void Card_File_Sink::Prepare_Card(int card, const RenderedSide &front, const RenderedSide &back)
+{
+    Prepared bytes;
+    if (m_sides.side == QLatin1String("BOTH") && m_sides.combined) {
+        bytes.combined = Combined_Side_File_Data(front, back, m_extension, m_sides.sideBySide, m_mirror);
+    } else {
+        if (m_sides.back()) bytes.back = Rendered_Side_File_Data(back, m_extension, true, m_mirror);
+        if (m_sides.front()) bytes.front = Rendered_Side_File_Data(front, m_extension, true, m_mirror);
+    }
+    std::lock_guard lock(m_preparedMutex);
+    m_prepared[card] = std::move(bytes);
+}
+
 bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const RenderedSide &back)
 {
     const QString base = Card_Path(card);
+    std::optional<Prepared> prepared;
+    {
+        std::lock_guard lock(m_preparedMutex);
+        if (const auto found = m_prepared.find(card); found != m_prepared.end()) {
+            prepared = std::move(found->second);
+            m_prepared.erase(found);
+        }
+    }
+    // Bytes made beforehand, when there are any (empty bytes are made again here, where
+    // the failure is counted).
+    const auto ready = [&](const QByteArray &bytes) -> const QByteArray * {
+        return prepared && !bytes.isEmpty() ? &bytes : nullptr;
+    };
     bool ok = true;
-    const auto write = [&](const QString &path, const RenderedSide &side, bool honourStop) {
-        const Export_Write result =
-            Export_File_Function(path, side, false, false, true, m_state, m_mirror, nullptr, honourStop);
+    bool whole = true;  // every file asked for was written
+    const auto note = [&](Export_Write result) {
         if (result == Export_Write::Failed) ok = false;
+        if (result != Export_Write::Written) whole = false;
         return result;
+    };
+    const auto write = [&](const QString &path, const RenderedSide &side, bool honourStop, const QByteArray *bytes) {
+        return note(
+            Export_File_Function(path, side, false, false, true, m_state, m_mirror, nullptr, honourStop, bytes));
     };
     if (m_sides.side == QLatin1String("BOTH")) {
         if (m_sides.combined) {
-            if (Export_Combined_Image(front, back, base, false, m_sides.sideBySide, m_state, m_mirror)
-                == Export_Write::Failed)
-                ok = false;
+            note(Export_Combined_Image(front, back, base, false, m_sides.sideBySide, m_state, m_mirror, nullptr,
+                                       prepared ? ready(prepared->combined) : nullptr));
         } else {
             // A card is written whole: a Stop while its back is written waits for its front;
             // Cancel with "Apply to All" on the back leaves the front out.
-            const Export_Write backDone = write(Create_Back_Card_Path(base), back, true);
-            write(Create_Front_Card_Path(base), front, backDone == Export_Write::Skipped);
+            const Export_Write backDone =
+                write(Create_Back_Card_Path(base), back, true, prepared ? ready(prepared->back) : nullptr);
+            if (backDone == Export_Write::Failed) {
+                whole = false;
+            } else {
+                write(Create_Front_Card_Path(base), front, backDone == Export_Write::Skipped,
+                      prepared ? ready(prepared->front) : nullptr);
+            }
         }
     } else if (m_sides.side == QLatin1String("B")) {
-        write(Create_Back_Card_Path(base), back, true);
+        write(Create_Back_Card_Path(base), back, true, prepared ? ready(prepared->back) : nullptr);
     } else {
-        write(Create_Front_Card_Path(base), front, true);
+        write(Create_Front_Card_Path(base), front, true, prepared ? ready(prepared->front) : nullptr);
+    }
+    if (!ok) {
+        // The drive is full or gone: the run stops here rather than try every card left.
+        int none = -1;
+        m_state.first_failed_card.compare_exchange_strong(none, card);
+        m_state.Request_Stop();
+    } else if (whole) {
+        ++m_state.written_cards;
     }
     return ok;
 }
@@ -70,11 +114,12 @@ struct Card_Sides {
     RenderedSide front, back;
 };
 
-Card_Sides makeCard(int card, const Batch_Sides &sides, const Card_Side_Maker &maker)
+Card_Sides makeCard(int card, const Batch_Sides &sides, const Card_Side_Maker &maker, Card_Sink &sink)
 {
     Card_Sides made;
     if (sides.back()) made.back = maker(card, 1);
     if (sides.front()) made.front = maker(card, 0);
+    sink.Prepare_Card(card, made.front, made.back);
     return made;
 }
 } // namespace
@@ -89,13 +134,14 @@ void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const C
     const auto fill = [&] {
         while (pool && next < range.end && int(ahead.size()) < window && !state.Stop_Requested()) {
             auto task = std::make_shared<std::packaged_task<Card_Sides()>>(
-                [card = next, &sides, &maker] { return makeCard(card, sides, maker); });
+                [card = next, &sides, &maker, &sink] { return makeCard(card, sides, maker, sink); });
             ahead.push_back(task->get_future());
             pool->start([task] { (*task)(); });
             ++next;
         }
     };
     for (int card = range.first; card < range.end; ++card) {
+        state.Wait_While_Paused();
         if (state.Stop_Requested()) break;
         ++state.curr_card_count;
         fill();
@@ -105,8 +151,15 @@ void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const C
             made = ahead.front().get();
             ahead.pop_front();
         } else {
-            made = makeCard(card, sides, maker);
+            made = makeCard(card, sides, maker, sink);
             next = card + 1;
+        }
+        QStringList missing = made.back.missing + made.front.missing;
+        missing.removeDuplicates();
+        if (!missing.isEmpty()) {
+            ++state.incomplete_cards;
+            if (state.incomplete_notes.size() < Output_Run_State::Incomplete_Notes_Kept)
+                state.incomplete_notes << QStringLiteral("Card %1: %2").arg(card + 1).arg(missing.join(QStringLiteral(", ")));
         }
         if (!sink.Write_Card(card, made.front, made.back)) ++state.failed_cards;
     }
@@ -123,6 +176,40 @@ QString Create_Card_Folder(const QString &chosen)
     return folder;
 }
 
+// ---- The end of a run ----
+
+Batch_Export_Ending Batch_Export_End_Message(const Output_Run_State &state, const Batch_Range &range)
+{
+    const auto cardName = [](int card) { return QStringLiteral("Card_%1").arg(card + 1); };
+    const int written = state.written_cards;
+    const int failed = state.first_failed_card;
+    if (failed >= 0) {
+        QString text = QString::fromUtf8(Unable_Saving_Message) + QStringLiteral("\n\n");
+        if (written > 0)
+            text += QStringLiteral("Cards written whole: %1, the last before %2.\n").arg(written).arg(cardName(failed));
+        else
+            text += QStringLiteral("No card was written whole.\n");
+        text += QStringLiteral("%1 was not written whole, and no card after it was written.").arg(cardName(failed));
+        return {text, false};
+    }
+    const bool stopped = state.Stop_Requested() && written < range.count();
+    const int incomplete = state.incomplete_cards;
+    QString text;
+    if (stopped)
+        text = QStringLiteral("The export was stopped.\n\nCards written: %1 of %2.").arg(written).arg(range.count());
+    else if (incomplete > 0)
+        text = QStringLiteral("Cards written: %1 of %2.").arg(written).arg(range.count());
+    else
+        text = QStringLiteral("Card has been exported successfully.");
+    if (incomplete > 0) {
+        text += QStringLiteral("\n\nCards made without something they show: %1\n").arg(incomplete);
+        text += state.incomplete_notes.join(QLatin1Char('\n'));
+        if (incomplete > state.incomplete_notes.size())
+            text += QStringLiteral("\nand %1 more").arg(incomplete - state.incomplete_notes.size());
+    }
+    return {text, state.check_any_card_exported.load()};
+}
+
 // ---- One run on its thread ----
 
 Batch_Export_Run::Batch_Export_Run(Batch_Export_Options options, Card_Side_Maker maker, std::function<void()> finish,
@@ -130,12 +217,6 @@ Batch_Export_Run::Batch_Export_Run(Batch_Export_Options options, Card_Side_Maker
     : m_options(std::move(options)), m_maker(std::move(maker)), m_finish(std::move(finish)), m_panel(panel),
       m_boxParent(boxParent), m_state(std::make_shared<Output_Run_State>())
 {
-    const int makers =
-        m_options.makerThreads < 0 ? std::max(1, QThread::idealThreadCount() - 1) : m_options.makerThreads;
-    if (makers > 0) {
-        m_pool = std::make_unique<QThreadPool>();
-        m_pool->setMaxThreadCount(makers);
-    }
 }
 
 Batch_Export_Run::~Batch_Export_Run()
@@ -178,16 +259,16 @@ void Batch_Export_Run::run()
             state.show_count = total;
             if (m_panel) m_panel->Show_One_By_One_Modeless(m_state, total, QStringLiteral("%1 / %2 Card").arg(0).arg(total));
             Card_File_Sink sink(m_cardFolder, m_options.extension, m_options.sides, m_options.mirror, state);
-            Run_Batch_Cards(m_options.range, m_options.sides, m_maker, sink, state, m_pool.get());
+            Run_Batch_Cards(m_options.range, m_options.sides, m_maker, sink, state, m_options.pool);
             finishOnGui();
-            if (state.failed_cards > 0) {
-                if (!m_quiet)
-                    Show_MessageBox(QStringLiteral("Error in file accessing.\n\nCards not written: %1")
-                                        .arg(state.failed_cards.load()));
-            } else if (!m_quiet) {
+            const Batch_Export_Ending ending = Batch_Export_End_Message(state, m_options.range);
+            if (m_quiet) {
+            } else if (ending.offerOpen) {
                 state.Export_File_Path = m_cardFolder;
-                state.Export_File_Message = QStringLiteral("Card has been exported successfully.");
+                state.Export_File_Message = ending.text;
                 Open_Export_File_Box(state, m_boxParent);
+            } else {
+                Show_MessageBox(ending.text);
             }
         }
     } catch (const std::exception &e) {

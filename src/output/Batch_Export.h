@@ -11,6 +11,8 @@
 #include <functional>
 #include <memory>
 #include <atomic>
+#include <map>
+#include <mutex>
 #include <thread>
 
 class QThreadPool;
@@ -36,18 +38,32 @@ public:
     // Writes card N (from 0); a side not asked for is null. False when the card, or part
     // of it, could not be written.
     virtual bool Write_Card(int card, const RenderedSide &front, const RenderedSide &back) = 0;
+    // Called for card N on the thread that made it, before Write_Card (on several
+    // threads at once): work that needs no order, such as a file's bytes, done there.
+    virtual void Prepare_Card(int card, const RenderedSide &front, const RenderedSide &back) {}
 };
 
 // The files of a card in a folder: "Card_%d" with N + 1 and the extension, with
-// "_Front" and "_Back", or one combined picture; pictures at 600 dpi.
+// "_Front" and "_Back", or one combined picture; pictures at 600 dpi. A card whose
+// every file was written counts in the run's written_cards; a file that cannot be
+// written leaves the rest of its card out, names the card in first_failed_card and
+// stops the run.
 class Card_File_Sink : public Card_Sink {
 public:
     Card_File_Sink(QString folder, QString extension, Batch_Sides sides, Side_Mirror mirror, Output_Run_State &state);
     bool Write_Card(int card, const RenderedSide &front, const RenderedSide &back) override;
+    // Makes the bytes of the card's files (pictures at 600 dpi, PDF pages).
+    void Prepare_Card(int card, const RenderedSide &front, const RenderedSide &back) override;
     // The base path of card N: folder/"Card_<N + 1>.<extension>".
     QString Card_Path(int card) const;
 
 private:
+    struct Prepared {
+        QByteArray front, back, combined;
+    };
+    std::mutex m_preparedMutex;
+    std::map<int, Prepared> m_prepared;  // by card, until written
+
     QString m_folder, m_extension;
     Batch_Sides m_sides;
     Side_Mirror m_mirror;
@@ -62,9 +78,10 @@ struct Batch_Range {
 };
 
 // The card loop: for every card of the range, stopped before a card once the run is
-// stopped, counts the card begun, makes the sides asked for (back first) and hands
+// stopped (waiting first while Stop's question is open), counts the card begun, makes the sides asked for (back first) and hands
 // them to the sink, in card order. A card the sink could not write is counted in
-// failed_cards. With a pool, cards are made ahead on its threads (a few per thread,
+// failed_cards; a card made without something it shows in incomplete_cards (with the
+// first few in incomplete_notes). With a pool, cards are made ahead on its threads (a few per thread,
 // so memory stays bounded) while this thread writes them.
 void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const Card_Side_Maker &maker,
                      Card_Sink &sink, Output_Run_State &state, QThreadPool *pool = nullptr);
@@ -74,22 +91,33 @@ void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const C
 QString Create_Card_Folder(const QString &chosen);
 extern const char *const Unable_Saving_Message;
 
+// What a batch run tells at its end: after a write that failed, Unable_Saving_Message
+// with the cards written whole; else "Card has been exported successfully.", or after
+// a Stop "The export was stopped." with the cards written, followed by the count of
+// cards made without something they show and the first few of them. `offerOpen`: the
+// text goes into the open-folder question (some file was written), else a message box.
+struct Batch_Export_Ending {
+    QString text;
+    bool offerOpen = false;
+};
+Batch_Export_Ending Batch_Export_End_Message(const Output_Run_State &state, const Batch_Range &range);
+
 struct Batch_Export_Options {
     QString folder;          // the chosen folder
     QString extension = QStringLiteral("png");
     Batch_Sides sides;
     Side_Mirror mirror = Side_Mirror::None;
     Batch_Range range;
-    // Threads that make cards ahead of the writing: -1 one fewer than the processor
-    // offers, 0 none (every card made on the run's thread).
-    int makerThreads = -1;
+    // The application's pool, whose threads make cards ahead of the writing; none:
+    // every card made on the run's thread.
+    QThreadPool *pool = nullptr;
 };
 
 // One batch export on a worker thread of its own. The panel shows the count from
 // "0 / N Card"; at the end (also after Stop, a folder that cannot be made, or a
 // failure) `finish` runs on the GUI thread (the design is put back there), then the
-// final question: "Card has been exported successfully." with the card folder, or
-// "Error in file accessing." with the number of cards not written.
+// final question with the card folder and Batch_Export_End_Message's text. A file that
+// cannot be written stops the run before its next card.
 class Batch_Export_Run {
 public:
     Batch_Export_Run(Batch_Export_Options options, Card_Side_Maker maker, std::function<void()> finish,
@@ -117,7 +145,6 @@ private:
     QWidget *m_boxParent;
     std::shared_ptr<Output_Run_State> m_state;
     QString m_cardFolder;
-    std::unique_ptr<QThreadPool> m_pool;  // the run's card makers
     std::atomic<bool> m_finished{false};
     std::atomic<bool> m_quiet{false};  // quitting: no more questions
     std::thread m_thread;

@@ -110,7 +110,7 @@ void Direct_Mail::showSending(bool sending)
 int Direct_Mail::Open_Wnd(const QString &path)
 {
     file_path_ctrl->setText(path);
-    from_txt->setText(sender_email);
+    from_txt->setText(Current_Mail_Settings().sender);
     to_txt->clear();
     showSending(false);
     if (whileOpen) QTimer::singleShot(0, this, [this] { whileOpen(*this); });
@@ -123,8 +123,7 @@ void Direct_Mail::Setting_Button()
 {
     if (!settingsWindow) settingsWindow = new Email_Setting(this);
     settingsWindow->Open_Wnd();
-    Load_Email_Details();
-    from_txt->setText(sender_email);
+    from_txt->setText(Current_Mail_Settings().sender);
 }
 
 void Direct_Mail::Close_Button()

@@ -224,5 +224,4 @@ void Email_Setting::Reset_Button()
         e->clear();
     _send_mail_result_status->clear();
     TLS_Selected();
-    Load_Email_Details();
 }

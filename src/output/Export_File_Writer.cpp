@@ -349,7 +349,7 @@ Export_Write writeFor(Output_Run_State &state, const QString &path, const QByteA
 
 Export_Write Export_File_Function(const QString &path, const RenderedSide &side, bool show_msg,
                                   bool skip_keep_replace_msg, bool increase_dpi, Output_Run_State &state,
-                                  Side_Mirror mirror, QWidget *boxParent, bool honour_stop)
+                                  Side_Mirror mirror, QWidget *boxParent, bool honour_stop, const QByteArray *ready)
 {
     if (honour_stop && state.Stop_Requested()) return Export_Write::Skipped;
     QString target = path;
@@ -361,8 +361,9 @@ Export_Write Export_File_Function(const QString &path, const RenderedSide &side,
         if (target != path && QFileInfo(path).completeBaseName().right(4) == QLatin1String("Back"))
             state.Export_Back_File_Path = target;
     }
-    const Export_Write result = writeFor(state, target, Rendered_Side_File_Data(side, QFileInfo(target).suffix(),
-                                                                                increase_dpi, mirror));
+    const Export_Write result =
+        writeFor(state, target,
+                 ready ? *ready : Rendered_Side_File_Data(side, QFileInfo(target).suffix(), increase_dpi, mirror));
     if (result == Export_Write::Written && show_msg) {
         state.Export_File_Message = QStringLiteral("File has been exported successfully.");
         Open_Export_File_Box(state, boxParent);
@@ -372,11 +373,11 @@ Export_Write Export_File_Function(const QString &path, const RenderedSide &side,
 
 Export_Write Export_Combined_Image(const RenderedSide &front, const RenderedSide &back, const QString &path,
                                    bool show_msg, bool sideBySide, Output_Run_State &state, Side_Mirror mirror,
-                                   QWidget *boxParent)
+                                   QWidget *boxParent, const QByteArray *ready)
 {
     if (state.Stop_Requested()) return Export_Write::Skipped;
-    const Export_Write result =
-        writeFor(state, path, Combined_Side_File_Data(front, back, QFileInfo(path).suffix(), sideBySide, mirror));
+    const Export_Write result = writeFor(
+        state, path, ready ? *ready : Combined_Side_File_Data(front, back, QFileInfo(path).suffix(), sideBySide, mirror));
     if (result == Export_Write::Written && show_msg) {
         state.Export_File_Message = QStringLiteral("Card has been exported successfully.");
         Open_Export_File_Box(state, boxParent);

@@ -101,15 +101,17 @@ QByteArray Combined_Side_File_Data(const RenderedSide &front, const RenderedSide
 // file becomes the run's exported file; a file that cannot be written is counted in
 // the run's failed_files. With `show_msg` the open-exported-file box follows.
 // `honour_stop` false writes even when the run was stopped meanwhile (the rest of a
-// card whose first file was written).
+// card whose first file was written). `ready`: the file's bytes, made beforehand (on
+// another thread) for the path's extension.
 Export_Write Export_File_Function(const QString &path, const RenderedSide &side, bool show_msg,
                                   bool skip_keep_replace_msg, bool increase_dpi, Output_Run_State &state,
                                   Side_Mirror mirror = Side_Mirror::None, QWidget *boxParent = nullptr,
-                                  bool honour_stop = true);
+                                  bool honour_stop = true, const QByteArray *ready = nullptr);
 // Writes front and back joined into one picture at `path` (no keep/replace question);
 // with `show_msg` the run's exported file becomes the path and the box follows.
 Export_Write Export_Combined_Image(const RenderedSide &front, const RenderedSide &back, const QString &path,
                                    bool show_msg, bool sideBySide, Output_Run_State &state,
-                                   Side_Mirror mirror = Side_Mirror::None, QWidget *boxParent = nullptr);
+                                   Side_Mirror mirror = Side_Mirror::None, QWidget *boxParent = nullptr,
+                                   const QByteArray *ready = nullptr);
 // The final question of a run (only when it wrote a file); any thread.
 bool Open_Export_File_Box(Output_Run_State &state, QWidget *boxParent = nullptr);

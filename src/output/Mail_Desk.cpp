@@ -2,7 +2,6 @@
 
 #include "Direct_Mail.h"
 #include "Email_Setting.h"
-#include "Mail_Transport.h"
 #include "Send_Mail.h"
 
 Email_Setting &Mail_Desk::Email_Setting_Window()
@@ -31,12 +30,10 @@ Direct_Mail &Mail_Desk::Direct_Mail_Window()
 
 void Mail_Desk::Mail_Clicked()
 {
-    Load_Email_Details();
     Send_Mail_Window().Open_Wnd();
 }
 
 void Mail_Desk::Email_Settings_Clicked()
 {
     Email_Setting_Window().Open_Wnd();
-    Load_Email_Details();
 }

@@ -1,8 +1,7 @@
 #pragma once
 // The e-mail commands of the main window: the card mailing window over the design's
 // cards, the e-mail settings window and the visitor details mailing window, each made
-// on first use as a child of the main window. The sender settings in use are reloaded
-// from the store before a mailing and after the settings window.
+// on first use as a child of the main window.
 class Direct_Mail;
 class Email_Setting;
 class Mail_Card_Source;
@@ -19,7 +18,7 @@ public:
 
     // The mail command: the card mailing window over the design.
     void Mail_Clicked();
-    // The e-mail settings command; the sender settings in use are reloaded after it.
+    // The e-mail settings command.
     void Email_Settings_Clicked();
 
     Send_Mail &Send_Mail_Window();

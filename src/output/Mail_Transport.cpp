@@ -16,16 +16,13 @@ const QString Mail_No_Sender_Text = QStringLiteral(
     "software to communicate with your E-mail server.");
 const QString Mail_Sent_Text = QStringLiteral("E-mail has been sent successfully.");
 
-Mail_Settings Current_Mail_Settings() { return {sender_email, sending_server, sending_port, send_enable_ssl}; }
-
-void Load_Email_Details()
+Mail_Settings Stored_Mail_Settings(const Preferences &prefs)
 {
-    const Preferences prefs = Preferences::sharedInstance();
-    sender_email = prefs.send_email_SenderEmail().value_or(QString());
-    sending_server = prefs.send_email_SMTP_server().value_or(QString());
-    sending_port = prefs.send_email_PORT_num().value_or(QString());
-    send_enable_ssl = prefs.send_email_enable_ssl().value_or(QString());
+    return {prefs.send_email_SenderEmail().value_or(QString()), prefs.send_email_SMTP_server().value_or(QString()),
+            prefs.send_email_PORT_num().value_or(QString()), prefs.send_email_enable_ssl().value_or(QString())};
 }
+
+Mail_Settings Current_Mail_Settings() { return Stored_Mail_Settings(Preferences::sharedInstance()); }
 
 QString Mail_Cause_Line(int status)
 {

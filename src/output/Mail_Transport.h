@@ -18,10 +18,12 @@ struct Mail_Settings {
     QString ssl;  // "Y" implicit TLS, anything else STARTTLS when offered
 };
 
-// The settings in use now (sender_email, sending_server, sending_port, send_enable_ssl).
+class Preferences;
+
+// The sender, server, port and SSL flag kept in the settings store (empty when absent).
+Mail_Settings Stored_Mail_Settings(const Preferences &prefs);
+// The same, read freshly from the settings file: what a run takes when it starts.
 Mail_Settings Current_Mail_Settings();
-// Copies the stored sender, server, port and SSL flag into those process-wide values.
-void Load_Email_Details();
 
 // The script's exit statuses; Mail_Not_Started when it could not be run or did not end
 // normally (crashed, killed, timed out).

@@ -5,7 +5,10 @@
 // starts and shared by the run's thread, its progress panel and its boxes; the flags
 // and counters are atomic, so the GUI thread may read and set them while the run works.
 #include <QString>
+#include <QStringList>
 #include <atomic>
+#include <chrono>
+#include <thread>
 
 // Answers of the keep/replace box, as the run keeps them.
 enum Keep_Replace_Answer : int {
@@ -33,6 +36,18 @@ struct Output_Run_State {
     // Files that could not be written, and the cards they belonged to.
     std::atomic<int> failed_files{0};
     std::atomic<int> failed_cards{0};
+    // Cards whose every file asked for was written; the first card that could not be
+    // written (from 0; -1 none), where a run stops.
+    std::atomic<int> written_cards{0};
+    std::atomic<int> first_failed_card{-1};
+    // Cards made without something they show (a picture that cannot be read, a barcode
+    // value its symbology refuses), and the first few of them as "Card N: what"
+    // (written by the run's thread, read once it has ended).
+    std::atomic<int> incomplete_cards{0};
+    QStringList incomplete_notes;
+    static constexpr int Incomplete_Notes_Kept = 5;
+    // Stop's question is open: the run waits before its next step until it is answered.
+    std::atomic<bool> paused{false};
 
     // What the final question offers. Written by the run's thread, and read by the box
     // the run hands to the GUI thread while it waits for the answer (never both at once).
@@ -44,6 +59,11 @@ struct Output_Run_State {
     bool Stop_Requested() const
     {
         return replace_keep_file_flag.load() == Keep_Replace_Cancel_All && Stop_SMS_Sending_Now.load();
+    }
+    // Waits while Stop's question is open (returns at once when it is not).
+    void Wait_While_Paused() const
+    {
+        while (paused.load() && !Stop_SMS_Sending_Now.load()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     // What Stop answered with Yes does.
     void Request_Stop()

@@ -48,14 +48,7 @@ void fitCentred(int &count, double &gap, double cell, double printable)
 Page_Layout Compute_Page_Layout(const Page_Layout_Input &in, int align)
 {
     Page_Layout out;
-    out.paperWidth = in.paperWidth;
-    out.paperHeight = in.paperHeight;
-    out.leftMar = in.leftMar;
-    out.riteMar = in.riteMar;
-    out.topMar = in.topMar;
-    out.botMar = in.botMar;
-    out.side = in.side;
-    out.algn = in.algn;
+    static_cast<Page_Sheet &>(out) = in;
     out.align = align;
     out.autoCenter = in.autoCenter && !in.fitToFrame;
     out.horzGap = in.horzGap;

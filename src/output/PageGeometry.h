@@ -9,30 +9,31 @@
 #include <QString>
 #include <vector>
 
-// What the print window hands to the layout computation.
-struct Page_Layout_Input {
+// The paper, its margins and the sides arrangement: what the print window's input and
+// the computed layout share.
+struct Page_Sheet {
     double paperWidth = 0, paperHeight = 0;
     double leftMar = 0, riteMar = 0, topMar = 0, botMar = 0;
+    QString side = QStringLiteral("BOTH");  // "BOTH", "F", "B"
+    QString algn = QStringLiteral("UD");    // "UD", "U", "L", "DU", "DD" (for "BOTH")
+};
+
+// What the print window hands to the layout computation.
+struct Page_Layout_Input : Page_Sheet {
     double cardWidth = 0, cardHeight = 0;
     double horzGap = 0, vertGap = 0, sideMar = 0;
     int rows = 1, cols = 1;
     bool autoCenter = false;
     bool fitToFrame = false;
-    QString side = QStringLiteral("BOTH");  // "BOTH", "F", "B"
-    QString algn = QStringLiteral("UD");    // "UD", "U", "L", "DU", "DD" (for "BOTH")
 };
 
 // The settings the printing view and the sample sheet draw from.
-struct Page_Layout {
-    double paperWidth = 0, paperHeight = 0;
-    double leftMar = 0, riteMar = 0, topMar = 0, botMar = 0;
+struct Page_Layout : Page_Sheet {
     double labelWidth = 0, labelHeight = 0;  // one cell
     double horzGap = 0, vertGap = 0, sideMar = 0;
     int rows = 1, cols = 1;
     int align = 1;  // 1 top left ... 9 bottom right, unused with autoCenter
     bool autoCenter = false;
-    QString side = QStringLiteral("BOTH");
-    QString algn = QStringLiteral("UD");
     QString oneSideAlgn = QStringLiteral("U");  // "D" turns a single printed side
 
     bool duplex() const;  // "BOTH" arranged "DU" or "DD"

@@ -470,12 +470,7 @@ void Print_Window::Check_Max_Cell_Value()
 {
     if (m_loading) return;
     Page_Layout_Input in;
-    in.paperWidth = m_layout.paperWidth;
-    in.paperHeight = m_layout.paperHeight;
-    in.leftMar = m_layout.leftMar;
-    in.riteMar = m_layout.riteMar;
-    in.topMar = m_layout.topMar;
-    in.botMar = m_layout.botMar;
+    static_cast<Page_Sheet &>(in) = m_layout;
     in.cardWidth = MM_to_Points_Convert(width_Text->value());
     in.cardHeight = MM_to_Points_Convert(height_Text->value());
     in.horzGap = MM_to_Points_Convert(horz_mar_Text->value());
@@ -485,8 +480,6 @@ void Print_Window::Check_Max_Cell_Value()
     in.cols = Col_Text->value();
     in.autoCenter = Auto_Center_chk_bx->isChecked();
     in.fitToFrame = fit_frame_chk->isChecked();
-    in.side = m_layout.side;
-    in.algn = m_layout.algn;
     const QString oneSide = m_layout.oneSideAlgn;
     m_layout = Compute_Page_Layout(in, std::max(1, alignButtons->checkedId()));
     m_layout.oneSideAlgn = oneSide;

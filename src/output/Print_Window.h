@@ -27,6 +27,8 @@ class QRadioButton;
 class QSpinBox;
 
 // What the print window is given of the design.
+class QThreadPool;
+
 struct Print_Design {
     RenderedSide front, back;  // the sides as they stand
     bool twoSided = true;
@@ -35,6 +37,7 @@ struct Print_Design {
     bool visitorMode = false;
     // Records: a source and how many rows each kind of data has (0: not in use).
     const Print_Card_Source *source = nullptr;
+    QThreadPool *pool = nullptr;  // the application's pool the cards are made on
     int seriesRows = 0, spreadsheetRows = 0;
     bool usesSeries() const { return source && seriesRows > 0; }
     bool usesSpreadsheet() const { return source && spreadsheetRows > 0; }

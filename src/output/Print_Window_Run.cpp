@@ -58,6 +58,7 @@ Print_Job Print_Window::Job(bool preview, int start, int cells) const
     job.cropMarks = crop_mark_chk->isChecked();
     if (usingRecords()) {
         job.source = m_design.source;
+        job.pool = m_design.pool;
         job.records = recordCount();
     }
     job.printStart = start;

@@ -1,5 +1,6 @@
 #include "PrintingView.h"
 
+#include "PoolWork.h"
 #include "PrinterLayer.h"
 
 #include <QFont>
@@ -10,7 +11,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
-#include <future>
+#include <memory>
 #include <thread>
 
 int Print_Page_Count(const Print_Job &job)
@@ -99,29 +100,41 @@ void drawInvalid(QPainter &painter, const QRectF &rect)
 
 } // namespace
 
+namespace {
+// The cards of a page, made on the job's pool (each cell a part) while whoever asked
+// goes on; take() helps with the cells left and hands the cards over. Not movable: the
+// parts refer to it.
+class Page_Ahead {
+public:
+    Page_Ahead(const Print_Job &job, int page) : m_cells(job.passMode ? std::vector<Page_Cell>() : Page_Cells(job, page))
+    {
+        m_cards.first.resize(m_cells.size());
+        m_cards.second.resize(m_cells.size());
+        // The design's own sides need no work.
+        m_work = std::make_unique<Pool_Work>(job.source ? job.pool : nullptr, int(m_cells.size()),
+                                             [this, &job, page](int i) {
+                                                 makeCards(job, page, m_cells, size_t(i), size_t(i) + 1, m_cards);
+                                             });
+    }
+    Page_Ahead(const Page_Ahead &) = delete;
+    Page_Ahead &operator=(const Page_Ahead &) = delete;
+    Page_Cards take()
+    {
+        m_work->wait();
+        return std::move(m_cards);
+    }
+
+private:
+    std::vector<Page_Cell> m_cells;
+    Page_Cards m_cards;
+    std::unique_ptr<Pool_Work> m_work;
+};
+} // namespace
+
 Page_Cards Make_Page_Cards(const Print_Job &job, int page)
 {
     if (job.passMode) return {};
-    const std::vector<Page_Cell> cells = Page_Cells(job, page);
-    Page_Cards cards;
-    cards.first.resize(cells.size());
-    cards.second.resize(cells.size());
-    // Records are filled and rendered on a few workers at once; the design's own
-    // sides need no work.
-    const size_t workers = job.source ? std::min<size_t>(cells.size(), std::max(1u, std::thread::hardware_concurrency() / 2)) : 1;
-    if (workers <= 1) {
-        makeCards(job, page, cells, 0, cells.size(), cards);
-        return cards;
-    }
-    std::vector<std::future<void>> running;
-    const size_t chunk = (cells.size() + workers - 1) / workers;
-    for (size_t from = chunk; from < cells.size(); from += chunk)
-        running.push_back(std::async(std::launch::async, [&, from] {
-            makeCards(job, page, cells, from, std::min(cells.size(), from + chunk), cards);
-        }));
-    makeCards(job, page, cells, 0, std::min(cells.size(), chunk), cards);
-    for (std::future<void> &f : running) f.get();
-    return cards;
+    return Page_Ahead(job, page).take();
 }
 
 std::vector<QLineF> Crop_Mark_Lines(const QRectF &c)
@@ -180,12 +193,14 @@ QString Print_Pages(QPrinter &printer, const Print_Job &job, Print_Progress *pro
     QPainter painter;
     if (!painter.begin(&printer)) return QStringLiteral("The printer could not start the job.");
     Begin_Points(painter, printer);
-    std::future<Page_Cards> next = std::async(std::launch::async, [&job] { return Make_Page_Cards(job, 1); });
+    // The cards of the next page are made on the pool while this thread paints a page.
+    auto next = std::make_unique<Page_Ahead>(job, 1);
     QString error;
     for (int page = 1; page <= pages; ++page) {
-        Page_Cards cards = next.get();
+        Page_Cards cards = next->take();
+        next.reset();
         if (progress && progress->stop) break;
-        if (page < pages) next = std::async(std::launch::async, [&job, page] { return Make_Page_Cards(job, page + 1); });
+        if (page < pages) next = std::make_unique<Page_Ahead>(job, page + 1);
         if (page > 1 && !printer.newPage()) {
             error = QStringLiteral("The printer refused a new page.");
             break;
@@ -193,7 +208,7 @@ QString Print_Pages(QPrinter &printer, const Print_Job &job, Print_Progress *pro
         Paint_Page(painter, job, page, cards);
         if (progress) ++progress->pagesDone;
     }
-    if (next.valid()) next.wait();
+    next.reset();  // waits for cards still being made
     if (!painter.end() && error.isEmpty()) error = QStringLiteral("The print job could not be finished.");
     if (error.isEmpty() && printer.printerState() == QPrinter::Error)
         error = QStringLiteral("The printer reported an error.");

@@ -16,6 +16,7 @@
 
 class QPainter;
 class QPrinter;
+class QThreadPool;
 
 // The cards of records, made by whoever holds the design's data (a filled copy of the
 // design rendered for the record). Called from worker threads, several at once.
@@ -36,6 +37,9 @@ struct Print_Job {
     bool cropMarks = false;
     // Cells from records: a source, the number of records, the first record (from 0).
     const Print_Card_Source *source = nullptr;
+    // The application's pool the cards of records are made on (none: on the thread
+    // that paints).
+    QThreadPool *pool = nullptr;
     int records = 0;
     int printStart = 0;
     int totalLabel = 1;         // the cells of the job (a front and a back page per card in duplex)
@@ -78,8 +82,8 @@ inline void Paint_Page(QPainter &painter, const Print_Job &job, int page)
 // each corner along its edges, in top-left page coordinates.
 std::vector<QLineF> Crop_Mark_Lines(const QRectF &cardTopLeft);
 
-// Prints every page of the job on the printer, cards of the next page made on a
-// worker while the current page is painted. Stops before the next page when `stop`
+// Prints every page of the job on the printer, cards of the next page made on the
+// job's pool while the current page is painted. Stops before the next page when `stop`
 // is set. Returns "" or the reason the job failed.
 struct Print_Progress {
     std::atomic<int> pagesDone{0};

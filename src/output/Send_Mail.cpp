@@ -336,7 +336,7 @@ void Send_Mail::Reset_For_Design()
     m_counts = m_source.Check_Series_Or_Excel_Use_or_not();
     rd_all_to_every->setChecked(true);
     from_Text->setValue(1);
-    from_txt->setText(sender_email);
+    from_txt->setText(Current_Mail_Settings().sender);
     to_txt->clear();
     rd_mail_curr_barcode->setChecked(true);
     file_name_txt->setText(kDefaultStem);
@@ -445,8 +445,7 @@ void Send_Mail::Setting_Button()
 {
     if (!settingsWindow) settingsWindow = new Email_Setting(this);
     settingsWindow->Open_Wnd();
-    Load_Email_Details();
-    from_txt->setText(sender_email);
+    from_txt->setText(Current_Mail_Settings().sender);
 }
 
 void Send_Mail::Close_Button()

@@ -258,8 +258,17 @@ void Send_Modeless::update_sending_progress_bar()
 
 void Send_Modeless::Stop_Sending_Pressed()
 {
+    // The run waits before its next step while the question is open.
+    const std::shared_ptr<Output_Run_State> state = m_state;
+    struct Pause {
+        Output_Run_State *state;
+        explicit Pause(Output_Run_State *s) : state(s) { if (state) state->paused = true; }
+        ~Pause() { if (state) state->paused = false; }
+        Pause(const Pause &) = delete;
+        Pause &operator=(const Pause &) = delete;
+    } pause(state.get());
     if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?")) != 1) return;
-    if (m_state) m_state->Request_Stop();
+    if (state) state->Request_Stop();
 }
 
 // ---- The please-wait panel ----

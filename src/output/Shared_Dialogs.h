@@ -92,7 +92,8 @@ public:
     void Set_Count_Format(std::function<QString(int done, int total)> format);
     // One tick: the bar takes the steps begun and the text follows (GUI thread).
     void update_sending_progress_bar();
-    // Stop: asks "Are you sure you want to stop?"; Yes asks the run to stop.
+    // Stop: asks "Are you sure you want to stop?" while the run waits before its next
+    // step (Output_Run_State::paused); Yes asks the run to stop.
     void Stop_Sending_Pressed();
     bool timerActive() const { return m_timer.isActive(); }
     const Output_Run_State *runState() const { return m_state.get(); }

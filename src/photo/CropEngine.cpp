@@ -18,17 +18,29 @@ QRectF Flip_Rect_Y(const QRectF &rect, double height)
     return {rect.x(), height - rect.y() - rect.height(), rect.width(), rect.height()};
 }
 
-QImage Cut_Picture(const QImage &picture, const QRectF &sourceYUp)
+namespace {
+
+// A new transparent picture of `size` (whole pixels) with `source` (all of the picture
+// when null) drawn over all of it; none for an empty picture or size.
+QImage drawnWhole(const QImage &picture, QSizeF size, const QRectF &source, bool smooth)
 {
-    const int w = int(sourceYUp.width()), h = int(sourceYUp.height());
+    const int w = int(size.width()), h = int(size.height());
     if (picture.isNull() || w <= 0 || h <= 0)
         return {};
     QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
     out.fill(Qt::transparent);
     QPainter painter(&out);
     painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.drawImage(QRectF(0, 0, w, h), picture, Flip_Rect_Y(sourceYUp, picture.height()));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, smooth);
+    painter.drawImage(QRectF(0, 0, w, h), picture, source.isNull() ? QRectF(picture.rect()) : source);
     return out;
+}
+
+} // namespace
+
+QImage Cut_Picture(const QImage &picture, const QRectF &sourceYUp)
+{
+    return drawnWhole(picture, sourceYUp.size(), Flip_Rect_Y(sourceYUp, picture.height()), false);
 }
 
 QRectF Grow_Face_Rect(const QRectF &face, double percent)
@@ -57,17 +69,7 @@ QSizeF Fixed_Crop_Size(double width, double height, QSizeF picture, bool aspect)
 
 QImage Crop_By_Given_Size(const QImage &picture, double width, double height, bool aspect)
 {
-    const QSizeF size = Fixed_Crop_Size(width, height, picture.size(), aspect);
-    const int w = int(size.width()), h = int(size.height());
-    if (picture.isNull() || w <= 0 || h <= 0)
-        return {};
-    QImage out(w, h, QImage::Format_ARGB32_Premultiplied);
-    out.fill(Qt::transparent);
-    QPainter painter(&out);
-    painter.setCompositionMode(QPainter::CompositionMode_Source);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.drawImage(QRectF(0, 0, w, h), picture);
-    return out;
+    return drawnWhole(picture, Fixed_Crop_Size(width, height, picture.size(), aspect), QRectF(), true);
 }
 
 QString Crop_Format_Extension(int format)

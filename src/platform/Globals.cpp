@@ -28,10 +28,6 @@ bool Fill_User_Profile = false;
 
 QString export_template_name;
 int export_card_counter = 1;
-QString sender_email;
-QString sending_server;
-QString sending_port;
-QString send_enable_ssl;
 
 QFont DEFAULT_FONT;
 QString Text_Ctrl_Font = QStringLiteral("Arial");

@@ -35,10 +35,6 @@ extern int export_card_counter;
 
 // E-mail sender settings in use, copied from the e-mail settings store. The password
 // is not among them: whoever needs it reads it from Preferences at that moment.
-extern QString sender_email;
-extern QString sending_server;
-extern QString sending_port;
-extern QString send_enable_ssl;
 
 // The captions of the profile fields, in one of three wordings by card kind. They
 // start in the general ID card wording.

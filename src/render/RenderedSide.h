@@ -11,6 +11,7 @@
 #include <QPicture>
 #include <QRectF>
 #include <QSizeF>
+#include <QStringList>
 #include <memory>
 #include <vector>
 
@@ -29,6 +30,9 @@ struct RenderedSide {
     QPicture picture;  // drawn from (0, 0), y down, in points (when there is no drawing)
     QSizeF size;       // the card's size in points
     std::shared_ptr<const Side_Drawing> drawing;  // drawn instead of the picture when set
+    // What the side was made without, one short phrase each ("photo \"a.jpg\" cannot be
+    // read"); empty when the side is whole.
+    QStringList missing;
     bool isNull() const { return size.isEmpty(); }
 };
 

@@ -1,3 +1,4 @@
+#include "BarcodeDrawing.h"
 #include "BarcodeFactory.h"
 #include "BarcodeImages.h"
 #include "BarcodeRenderer.h"
@@ -371,4 +372,54 @@ TEST(BarcodeDrawing, Ean8CentreGuardsReachDown)
     for (size_t i = 0; i < centre.size(); ++i) EXPECT_TRUE(sameRect(centre[i], expected[i])) << i;
     EXPECT_TRUE(sameRect(r.front(), QRectF(6.7, 0, 1, longBar)));
     EXPECT_TRUE(sameRect(r.back(), QRectF(6.7 + 66, 0, 1, longBar)));
+}
+
+TEST(BarcodeDrawingAreas, ARasterBecomesRectanglesWhereItIsAdded)
+{
+    // 4 x 2 pixels: two identical rows of black, black, transparent, red, into 40 x 10
+    // points at (10, 20); then a picture whose rows differ.
+    QImage same(4, 2, QImage::Format_ARGB32);
+    for (int y = 0; y < 2; ++y) {
+        same.setPixel(0, y, qRgba(0, 0, 0, 255));
+        same.setPixel(1, y, qRgba(0, 0, 0, 255));
+        same.setPixel(2, y, qRgba(0, 0, 0, 0));
+        same.setPixel(3, y, qRgba(255, 0, 0, 255));
+    }
+    QImage rows(2, 2, QImage::Format_RGB32);
+    rows.setPixel(0, 0, qRgb(0, 0, 0));
+    rows.setPixel(1, 0, qRgb(0, 0, 0));
+    rows.setPixel(0, 1, qRgb(255, 255, 255));
+    rows.setPixel(1, 1, qRgb(0, 0, 0));
+    // 3 x 3 modules of 2 x 2 pixels: black, white, white / black, white, black /
+    // white, black, white.
+    QImage modules(6, 6, QImage::Format_RGB32);
+    const char *pattern[] = {"BWW", "BWB", "WBW"};
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            modules.setPixel(x, y, pattern[y / 2][x / 2] == 'B' ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    using Fills = std::vector<std::pair<QColor, std::vector<QRectF>>>;
+    struct Case {
+        const char *what;
+        QImage image;
+        QRectF rect;
+        Fills fills;
+    } cases[] = {
+        {"one band", same, QRectF(10, 20, 40, 10),
+         {{QColor(0, 0, 0), {QRectF(10, 20, 20, 10)}}, {QColor(255, 0, 0), {QRectF(40, 20, 10, 10)}}}},
+        {"two bands", rows, QRectF(0, 0, 2, 2),
+         {{QColor(0, 0, 0), {QRectF(0, 0, 2, 1), QRectF(1, 1, 1, 1)}}, {QColor(255, 255, 255), {QRectF(0, 1, 1, 1)}}}},
+        // Modules of a 2D symbol: a run held by the rows below grows down, one per module.
+        {"modules", modules, QRectF(0, 0, 6, 6),
+         {{QColor(0, 0, 0), {QRectF(0, 0, 2, 4), QRectF(4, 2, 2, 2), QRectF(2, 4, 2, 2)}},
+          {QColor(255, 255, 255),
+           {QRectF(2, 0, 4, 2), QRectF(2, 2, 2, 2), QRectF(0, 4, 2, 2), QRectF(4, 4, 2, 2)}}}},
+    };
+    for (const Case &c : cases) {
+        BarcodeDrawing d(QSizeF(60, 40));
+        d.add(BarcodeDrawing::Image{c.rect, Picture(c.image, c.rect.size())});
+        const auto images = d.itemsOf<BarcodeDrawing::Image>();
+        ASSERT_EQ(images.size(), 1u) << c.what;
+        ASSERT_TRUE(images[0].areas) << c.what;
+        EXPECT_EQ(images[0].areas->fills, c.fills) << c.what;
+    }
 }

@@ -127,3 +127,42 @@ TEST(PdfSymbol, SymbolRasterReachesThePageExactlyAndLosslessly)
               "https://example.org/badge/1");
 #endif
 }
+
+TEST(PdfSymbol, BarsOfOneColourReachThePageAsTheyAreDrawn)
+{
+    // Bars 1 to 3 black, 4 red, 5 black again (written in three lists), 0.96 points
+    // (8 pixels) wide at 2-pixel gaps, drawn on white: the page shows each bar where
+    // the raster engine draws it.
+    BarcodeDrawing drawing(QSizeF(60, 30));
+    drawing.add(BarcodeDrawing::Fill{QRectF(0, 0, 60, 30), QColor(Qt::white)});
+    const QColor colours[] = {Qt::black, Qt::black, Qt::black, Qt::red, Qt::black};
+    for (int b = 0; b < 5; ++b)
+        drawing.add(BarcodeDrawing::Fill{QRectF(b * 1.2, 0, 0.96, 30), colours[b]});
+    QImage raster(500, 250, QImage::Format_RGB32);
+    raster.fill(Qt::white);
+    {
+        QPainter p(&raster);
+        p.scale(kDpi / 72, kDpi / 72);
+        drawing.paint(p, QRectF(0, 0, 60, 30));
+    }
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter writer(&buffer);
+        writer.setResolution(72);
+        writer.setPageLayout(QPageLayout(QPageSize(QSizeF(216, 216), QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
+        QPainter painter(&writer);
+        drawing.paint(painter, QRectF(72, 72, 60, 30));
+    }
+    const std::vector<QImage> shown = pages(data, 1);
+    if (shown.empty()) GTEST_SKIP() << "pdftoppm is not available";
+    ASSERT_EQ(shown[0].size(), QSize(kPagePixels, kPagePixels));
+    EXPECT_EQ(differences(shown[0], raster), 0);
+    // The red bar is there, in grey, between the third and the fifth black bar.
+    const int middle = kOffsetPixels + 125;
+    // pdftoppm's grey of pure red: 0.3 x 255.
+    EXPECT_NEAR(qGray(shown[0].pixel(kOffsetPixels + 3 * 10 + 4, middle)), 77, 1);
+    EXPECT_LT(qGray(shown[0].pixel(kOffsetPixels + 4 * 10 + 4, middle)), 20);
+    EXPECT_GT(qGray(shown[0].pixel(kOffsetPixels + 4 * 10 + 9, middle)), 240);
+}

@@ -1,6 +1,7 @@
 // The per-card value engine: use flags and card counts, values of series and cells,
 // the backup and restore around a run, cards made on several threads, card N as PDF.
 #include "AsLoadedAdjuster.h"
+#include "BarcodeEngine.h"
 #include "CardValueEngine.h"
 #include "Globals.h"
 #include "SKTDocument.h"
@@ -9,6 +10,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QPainter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -533,4 +535,47 @@ TEST_F(Engine, ABarcodeWithoutAFrameKeepsItsPlaceRowAfterRow)
             << row;
     }
     EXPECT_EQ(barcode->bar_image_ctrl_bounds, QRectF(200, 100, 80, 20));
+}
+
+TEST_F(Engine, CardsNameWhatTheyCouldNotTake)
+{
+    // A photo column and an EAN-13 barcode column; the cells say what each card lacks.
+    const QString photo = folder.filePath("a.png");
+    QImage picture(4, 4, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(photo));
+    QFile bytes(folder.filePath("noise.png"));
+    ASSERT_TRUE(bytes.open(QIODevice::WriteOnly));
+    bytes.write("not a picture at all");
+    bytes.close();
+    SKTDocument doc;
+    doc.Add_ColList_Column("Photo");
+    doc.Add_ColList_Column("Code");
+    struct Row {
+        QString photo, code;
+        QStringList missing;
+    } rows[] = {
+        {photo, "590123412345", {}},
+        {folder.filePath("gone.jpg"), "590123412345", {"photo \"gone.jpg\" cannot be read"}},
+        {folder.filePath("noise.png"), "abc", {"photo \"noise.png\" cannot be read", "barcode value \"abc\" refused"}},
+        {"", "", {"no barcode value"}},
+        {photo, "5901234123457890", {"barcode value \"5901234123457890\" refused"}},
+    };
+    for (const Row &r : rows) doc.Create_List_By_Array({r.photo, r.code}, 2);
+    add(doc, 0, bound(GraphicKind::Image, 2, "", 1));
+    GraphicPtr code = bound(GraphicKind::Barcode, 2, "", 2);
+    code->barcode_font_index = int(Barcode_Symbology_Titles().indexOf("EAN-13"));
+    ASSERT_GE(code->barcode_font_index, 0);
+    code->bar_image_ctrl_bounds = QRectF(10, 40, 120, 60);
+    add(doc, 0, code);
+    CardValueEngine e = engine();
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    e.Create_Design_Backup_Array(doc, resources());
+    for (int card = 0; card < int(std::size(rows)); ++card) {
+        EXPECT_EQ(e.Set_data_table_value_to_card(card, "F").missing, rows[card].missing) << card;
+        SideCopy copy = e.Side_Copy(0);
+        QStringList missing;
+        e.Assign_Batch_Values_To_Control(copy.controls, card, &missing);
+        EXPECT_EQ(missing, rows[card].missing) << card;
+    }
 }

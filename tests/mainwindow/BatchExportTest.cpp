@@ -9,8 +9,11 @@
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
+#include "MessageBox.h"
+#include "Shots.h"
 
 #include <QAction>
+#include <QMainWindow>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -20,6 +23,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <atomic>
 #include <thread>
 
 namespace {
@@ -163,9 +167,13 @@ TEST_F(BatchExportTest, StopKeepsTheWrittenFilesAndPutsTheDesignBack)
     EXPECT_FALSE(QFileInfo::exists(QDir(cards()).filePath(QStringLiteral("Card_%1_Front.png").arg(begun + 1))));
     EXPECT_TRUE(archives() == before);
     EXPECT_FALSE(Card_Value_In_Process);
+    // The stopped run says so, with the cards written (each with both its files).
+    const int written = int(QDir(cards()).entryList(QDir::Files).size()) / 2;
+    EXPECT_GE(written, begun - 1);
     EXPECT_EQ(testsupport::boxes().take(),
               (QStringList{"Are you sure you want to stop?",
-                           "Open containing folder.\n" + cards() + "\nCard has been exported successfully."}));
+                           "Open containing folder.\n" + cards()
+                               + QStringLiteral("\nThe export was stopped.\n\nCards written: %1 of 12.").arg(written)}));
 }
 
 TEST_F(BatchExportTest, ACardFolderThatCannotBeMadeEndsTheRunWithTheDesignBack)
@@ -234,3 +242,63 @@ TEST_F(BatchExportTest, QuittingDuringARunStopsItAndPutsTheDesignBack)
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
 }
 } // namespace
+
+TEST_F(BatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
+{
+    // 30 rows of a workbook, a photo per row; the photos of rows 7 and 19 are gone.
+    QImage photo(40, 50, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    w.document.Add_ColList_Column("Name");
+    w.document.Add_ColList_Column("Photo");
+    for (int r = 1; r <= 30; ++r) {
+        const QString path = dir.filePath(QStringLiteral("p%1.png").arg(r));
+        if (r != 7 && r != 19) ASSERT_TRUE(photo.save(path));
+        w.document.Create_List_By_Array({QStringLiteral("Person %1").arg(r), path}, 2);
+    }
+    text->Set_Data_source_type(2);
+    text->Set_Excel_binding_Index(1);
+    GraphicPtr picture = w.add(w.front(), GraphicKind::Image, QRectF(180, 20, 40, 50));
+    picture->Set_Data_source_type(2);
+    picture->Set_Excel_binding_Index(2);
+    const QString out = dir.filePath("out");
+    ASSERT_TRUE(QDir().mkpath(out));
+    testsupport::queueFilePanelAnswer({out});
+    QStringList told;
+    std::atomic<int> filesWhileAsked{-1};
+    Set_MessageBox_Answerer([&](MessageBoxKind kind, const QString &shown) {
+        told << shown;
+        if (shown == "Are you sure you want to stop?") {
+            testsupport::saveShot(*w.controller.progressPanel(), "runs-1-stop-asked");
+            // The run waits while the question is open; the clerk goes on.
+            const auto count = [&] { return QDir(QDir(out).filePath("DOZO ID Card")).entryList(QDir::Files).size(); };
+            std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the card begun ends
+            const qsizetype before = count();
+            std::this_thread::sleep_for(std::chrono::milliseconds(400));
+            filesWhileAsked = int(count() - before);
+            return 0;
+        }
+        if (kind == MessageBoxKind::OpenExported) {
+            const QStringList parts = shown.split('\n');
+            Open_Export_Log box(w.controller.window());
+            box.Fill(Export_Open_Offer{parts.value(1), {}, parts.mid(2).join('\n'), {}});
+            box.show();
+            QCoreApplication::processEvents();
+            testsupport::saveShot(box, "runs-2-final-question");
+        }
+        return 0;
+    });
+    ASSERT_TRUE(w.controller.Export_Batch_File(options(1, 30, Export_Layout::Both, "pdf")));
+    const auto state = w.controller.exportRun()->state();
+    while (w.controller.Export_Run_Active() && state->curr_card_count < 5)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    w.controller.progressPanel()->Stop_Sending_Pressed();
+    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    testsupport::installRecordingAnswerer();
+    EXPECT_EQ(filesWhileAsked.load(), 0);
+    EXPECT_EQ(QDir(QDir(out).filePath("DOZO ID Card")).entryList(QDir::Files).size(), 60);
+    const QString cardsFolder = QDir(out).filePath("DOZO ID Card");
+    EXPECT_EQ(told, (QStringList{"Are you sure you want to stop?",
+                                 "Open containing folder.\n" + cardsFolder
+                                     + "\nCards written: 30 of 30.\n\nCards made without something they show: 2\n"
+                                       "Card 7: photo \"p7.png\" cannot be read\nCard 19: photo \"p19.png\" cannot be read"}));
+}

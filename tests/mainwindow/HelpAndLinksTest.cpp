@@ -155,21 +155,21 @@ TEST_F(Opened, HelpWindowOpensTheHelpDocumentOrSaysItIsMissing)
 
     bool shown = false;
     QTimer::singleShot(0, [&] {
-        Help_Support *help = Help_Support::defaultInstance();
+        Help_Support *help = &w.controller.Help_Window();
         shown = help->isVisible() && help->isModal();
         help->help_file_btn->click();
         help->done(1);
     });
     w.command("Help")->trigger();
     EXPECT_TRUE(shown);
-    EXPECT_FALSE(Help_Support::defaultInstance()->isVisible());
+    EXPECT_FALSE(w.controller.Help_Window().isVisible());
     EXPECT_EQ(opened, QStringList{Resource_Path + "Help.pdf"});
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
 
     opened.clear();
     const QString resources = Resource_Path;
     Resource_Path = testsupport::testHome() + "/no-resources/";
-    Help_Support::defaultInstance()->HelpFilePressed();
+    w.controller.Help_Window().HelpFilePressed();
     Resource_Path = resources;
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nHelp file does not exist!"});
@@ -179,7 +179,7 @@ TEST_F(Opened, EachProductButtonShowsItsPromotion)
 {
     TestWindow w;
     const std::vector<Promotion_Product> products = Promotion_Products(App_Name);
-    Promotion_Form *form = Promotion_Form::defaultInstance();
+    Promotion_Form *form = &w.controller.Promotion_Window();
     for (const Promotion_Product &p : products) {
         opened.clear();
         bool filled = false;
@@ -225,7 +225,7 @@ TEST_F(Opened, EachProductButtonShowsItsPromotion)
 TEST(PromotionForm, LinkButtonsAndBackground)
 {
     TestWindow w;
-    Promotion_Form *form = Promotion_Form::defaultInstance();
+    Promotion_Form *form = &w.controller.Promotion_Window();
     EXPECT_EQ(Promotion_Form::backgroundColour().rgba(), qRgba(241, 244, 250, 255));
     EXPECT_EQ(form->palette().color(QPalette::Window), Promotion_Form::backgroundColour());
     for (QPushButton *b : {form->website_1, form->support_id}) {

@@ -6,6 +6,7 @@
 #include "Direct_Mail.h"
 #include "Email_Setting.h"
 #include "Globals.h"
+#include "Mail_Transport.h"
 #include "Preferences.h"
 #include "Send_Mail.h"
 #include "TestSupport.h"
@@ -113,7 +114,7 @@ TEST(MailWiring, SettingsButtonShowsTheSavedSender)
     d.Setting_Button();
     Email_Setting::whileOpen = nullptr;
     EXPECT_EQ(d.from_txt->text(), "other@example.org");
-    EXPECT_EQ(sender_email, "other@example.org");
-    EXPECT_EQ(sending_port, "465");
-    sender_email.clear(), sending_server.clear(), sending_port.clear(), send_enable_ssl.clear();
+    const Mail_Settings stored = w.controller.Get_Email_Details();
+    EXPECT_EQ(stored.sender, "other@example.org");
+    EXPECT_EQ(stored.port, "465");
 }

@@ -1,5 +1,6 @@
 #include "CardPropertyPanel.h"
 #include "Globals.h"
+#include "Mail_Transport.h"
 #include "Preferences.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
@@ -175,10 +176,10 @@ TEST(MainWindow, EmailDetailsComeFromTheStore)
     prefs.setsend_email_SenderEmail("gate@example.org");
     prefs.setsend_email_PORT_num("587");
     ASSERT_TRUE(prefs.flush());
-    w.controller.Get_Email_Details();
-    EXPECT_EQ(sender_email, "gate@example.org");
-    EXPECT_EQ(sending_port, "587");
-    EXPECT_EQ(send_enable_ssl, "") << "absent means not secured";
+    const Mail_Settings details = w.controller.Get_Email_Details();
+    EXPECT_EQ(details.sender, "gate@example.org");
+    EXPECT_EQ(details.port, "587");
+    EXPECT_EQ(details.ssl, "") << "absent means not secured";
 }
 
 TEST(MainWindow, GeometryFieldsShowAndMoveTheCurrentControl)

@@ -3,6 +3,7 @@
 // cannot be made and files that cannot be written.
 #include "Batch_Export.h"
 #include "GuiThread.h"
+#include "MessageBox.h"
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
 
@@ -15,8 +16,11 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QThread>
+#include <QThreadPool>
 #include <gtest/gtest.h>
 #include <mutex>
+#include <set>
 #include <thread>
 
 namespace {
@@ -42,6 +46,8 @@ struct BatchExportTest : ::testing::Test {
     int finishes = 0;
     std::function<void(int card)> onCard;  // called on the run's thread as card N is made
     QSizeF cardSize = QSizeF(20 * kMM, 10 * kMM);
+    QThreadPool pool;      // the application's pool, where the cards are made ahead
+    bool usePool = true;
 
     QString cards() const { return QDir(dir.path()).filePath("DOZO ID Card"); }
     QStringList files() const { return QDir(cards()).entryList(QDir::Files, QDir::Name); }
@@ -49,6 +55,7 @@ struct BatchExportTest : ::testing::Test {
     std::shared_ptr<Output_Run_State> run(Batch_Export_Options options)
     {
         if (options.folder.isEmpty()) options.folder = dir.path();
+        if (usePool) options.pool = &pool;
         Batch_Export_Run r(
             options,
             [this](int card, int side) {
@@ -169,16 +176,138 @@ TEST_F(BatchExportTest, StopEndsTheRunBeforeTheNextCard)
     };
     Batch_Export_Options o = range57();
     o.range = Batch_Range{2, 12};
-    o.makerThreads = 0;  // each card made as it is written
+    usePool = false;  // each card made as it is written
     const auto state = run(o);
     // Stop came while card 6 was made: its files are not written, and no card after it is begun.
     EXPECT_EQ(files(), (QStringList{"Card_3_Back.png", "Card_3_Front.png", "Card_4_Back.png", "Card_4_Front.png",
                                     "Card_5_Back.png", "Card_5_Front.png"}));
     EXPECT_EQ(state->curr_card_count.load(), 4);
+    // The stopped run says so, with the cards written.
     EXPECT_EQ(testsupport::boxes().take(),
-              (QStringList{"Are you sure you want to stop?",
-                           "Open containing folder.\n" + cards() + "\nCard has been exported successfully."}));
+              (QStringList{"Are you sure you want to stop?", "Open containing folder.\n" + cards()
+                                                                 + "\nThe export was stopped.\n\nCards written: 3 of 10."}));
     EXPECT_EQ(finishes, 1);
+}
+
+TEST_F(BatchExportTest, TheRunWaitsWhileStopIsAsked)
+{
+    // Stop pressed from the GUI thread while card 3 is made; the question stays open a
+    // while, and no file may be written meanwhile.
+    onCard = [&](int card) {
+        if (card == 3) QMetaObject::invokeMethod(&panel, [this] { panel._stop_btn->click(); }, Qt::QueuedConnection);
+    };
+    qsizetype before = -1, after = -1;
+    Set_MessageBox_Answerer([&](MessageBoxKind, const QString &text) {
+        testsupport::boxes().shown << text;
+        if (text != "Are you sure you want to stop?") return 0;
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the card begun finishes
+        before = files().size();
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        after = files().size();
+        return 1;
+    });
+    Batch_Export_Options o = range57("F");
+    o.range = Batch_Range{0, 400};
+    usePool = false;
+    const auto state = run(o);
+    testsupport::installRecordingAnswerer();
+    ASSERT_GT(before, 0);
+    EXPECT_EQ(after, before);
+    EXPECT_EQ(files().size(), before);
+    const QStringList shown = testsupport::boxes().take();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[1], "Open containing folder.\n" + cards() + QStringLiteral("\nThe export was stopped.\n\nCards written: %1 of 400.").arg(before));
+}
+
+TEST_F(BatchExportTest, CardsMadeWithoutSomethingAreCountedAndTheFirstNamed)
+{
+    // Cards 3, 5 to 10 lack something; the run goes on and writes every card.
+    const auto lacking = [](int card) -> QStringList {
+        if (card == 2) return {"photo \"p3.jpg\" cannot be read", "no barcode value"};
+        if (card >= 4) return {QStringLiteral("barcode value \"x%1\" refused").arg(card + 1)};
+        return {};
+    };
+    const auto runWith = [&](Batch_Range range) {
+        Batch_Export_Options o = range57("F");
+        o.range = range;
+        o.folder = dir.path();
+        Batch_Export_Run r(
+            o,
+            [&](int card, int side) {
+                RenderedSide made = cardSide(card, side);
+                made.missing = lacking(card);
+                return made;
+            },
+            [] {}, &panel, &owner);
+        r.start();
+        while (!r.finished()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        return r.state();
+    };
+    struct Case {
+        Batch_Range range;
+        QString told;
+    } cases[] = {
+        {{0, 2}, "Card has been exported successfully."},
+        {{0, 10},
+         "Cards written: 10 of 10.\n\nCards made without something they show: 7\n"
+         "Card 3: photo \"p3.jpg\" cannot be read, no barcode value\nCard 5: barcode value \"x5\" refused\n"
+         "Card 6: barcode value \"x6\" refused\nCard 7: barcode value \"x7\" refused\n"
+         "Card 8: barcode value \"x8\" refused\nand 2 more"},
+        {{1, 4}, "Cards written: 3 of 3.\n\nCards made without something they show: 1\n"
+                 "Card 3: photo \"p3.jpg\" cannot be read, no barcode value"},
+    };
+    for (const Case &c : cases) {
+        QDir(cards()).removeRecursively();
+        const auto state = runWith(c.range);
+        EXPECT_EQ(files().size(), c.range.count());
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"Open containing folder.\n" + cards() + "\n" + c.told});
+    }
+}
+
+TEST_F(BatchExportTest, CombinedPicturesTellWhatWasWritten)
+{
+    const QString unable = "\n" + QString::fromUtf8(Unable_Saving_Message);
+    struct Case {
+        const char *blocked;  // a folder where this file should go
+        QStringList written;
+        QString told;
+    } cases[] = {
+        {nullptr, {"Card_5.png", "Card_6.png", "Card_7.png"}, "open:Card has been exported successfully."},
+        {"Card_6.png", {"Card_5.png"},
+         unable + "\n\nCards written whole: 1, the last before Card_6.\nCard_6 was not written whole, and no card after "
+                  "it was written."},
+        {"Card_5.png", {},
+         unable + "\n\nNo card was written whole.\nCard_5 was not written whole, and no card after it was written."},
+    };
+    for (const Case &c : cases) {
+        QDir(cards()).removeRecursively();
+        if (c.blocked) ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("DOZO ID Card/") + c.blocked));
+        Batch_Export_Options o = range57("BOTH", true);
+        o.sides.sideBySide = true;
+        const auto state = run(o);
+        EXPECT_EQ(files(), c.written) << c.told.toStdString();
+        QString told = c.told;
+        if (told.startsWith("open:")) told = "Open containing folder.\n" + cards() + "\n" + told.mid(5);
+        // One message for the whole run.
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{told});
+        EXPECT_EQ(state->failed_cards.load(), c.blocked ? 1 : 0);
+        EXPECT_EQ(state->written_cards.load(), c.written.size());
+    }
+}
+
+TEST_F(BatchExportTest, AHalfWrittenCardStopsTheRun)
+{
+    // Card 6's back is written, its front cannot be: card 6 is not whole, card 7 is not tried.
+    ASSERT_TRUE(QDir(dir.path()).mkpath("DOZO ID Card/Card_6_Front.png"));
+    testsupport::boxes().answerNext(Keep_Replace_Replace_All);
+    const auto state = run(range57());
+    EXPECT_EQ(files(), (QStringList{"Card_5_Back.png", "Card_5_Front.png", "Card_6_Back.png"}));
+    EXPECT_EQ(state->curr_card_count.load(), 2);
+    const QStringList shown = testsupport::boxes().take();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_EQ(shown[1], "\n" + QString::fromUtf8(Unable_Saving_Message)
+                            + "\n\nCards written whole: 1, the last before Card_6.\nCard_6 was not written whole, and "
+                              "no card after it was written.");
 }
 
 TEST_F(BatchExportTest, ACardFolderThatCannotBeMadeEndsTheRun)
@@ -205,12 +334,17 @@ TEST_F(BatchExportTest, FilesThatCannotBeWrittenAreReported)
     ASSERT_TRUE(QDir(dir.path()).mkpath("DOZO ID Card/Card_6_Front.png"));
     testsupport::boxes().answerNext(Keep_Replace_Replace_All);
     const auto state = run(range57());
-    EXPECT_EQ(state->failed_files.load(), 2);
+    // The run stops at the first file that cannot be written (the drive is full or gone)
+    // and says which cards are whole.
+    EXPECT_EQ(state->failed_files.load(), 1);
     EXPECT_EQ(state->failed_cards.load(), 1);
+    EXPECT_EQ(state->first_failed_card.load(), 5);
     const QStringList shown = testsupport::boxes().take();
     ASSERT_EQ(shown.size(), 2);
-    EXPECT_EQ(shown[1], "\nError in file accessing.\n\nCards not written: 1");
-    EXPECT_EQ(files(), (QStringList{"Card_5_Back.png", "Card_5_Front.png", "Card_7_Back.png", "Card_7_Front.png"}));
+    EXPECT_EQ(shown[1], "\n" + QString::fromUtf8(Unable_Saving_Message)
+                            + "\n\nCards written whole: 1, the last before Card_6.\nCard_6 was not written whole, and "
+                              "no card after it was written.");
+    EXPECT_EQ(files(), (QStringList{"Card_5_Back.png", "Card_5_Front.png"}));
 }
 
 TEST(BatchCards, TheLoopMakesEachSideOnceBackFirst)
@@ -285,4 +419,56 @@ TEST(CardFileSink, AStopWhileACardIsWrittenLetsTheCardFinish)
     testsupport::boxes().answerNext(Keep_Replace_Cancel_All);
     again.Write_Card(0, cardSide(0, 0), cardSide(0, 1));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files, QDir::Name), QStringList{"Card_1_Back.png"});
+}
+
+namespace {
+// A red side that notes the threads it is drawn on.
+struct Thread_Noting final : Side_Drawing {
+    mutable std::mutex mutex;
+    mutable std::set<QThread *> threads;
+    void draw(QPainter &painter) const override
+    {
+        {
+            std::lock_guard lock(mutex);
+            threads.insert(QThread::currentThread());
+        }
+        painter.fillRect(QRectF(0, 0, 20, 10), QColor(Qt::red));
+    }
+};
+} // namespace
+
+TEST(CardFileSink, TheFilesOfCardsMadeOnThePoolAreMadeThereToo)
+{
+    // The writing thread only writes: each card's picture is drawn and encoded on the
+    // pool thread that made the card, and the files are those made without a pool.
+    auto noting = std::make_shared<Thread_Noting>();
+    const Card_Side_Maker maker = [&](int, int) {
+        RenderedSide side;
+        side.size = QSizeF(20, 10);
+        side.drawing = noting;
+        return side;
+    };
+    Batch_Sides front;
+    front.side = "F";
+    QTemporaryDir pooled, alone;
+    QThreadPool pool;
+    pool.setMaxThreadCount(3);
+    for (QTemporaryDir *dir : {&pooled, &alone}) {
+        Output_Run_State state;
+        Card_File_Sink sink(dir->path(), "png", front, Side_Mirror::None, state);
+        Run_Batch_Cards(Batch_Range{0, 12}, front, maker, sink, state, dir == &pooled ? &pool : nullptr);
+        EXPECT_EQ(state.written_cards.load(), 12);
+        if (dir == &pooled) {
+            EXPECT_FALSE(noting->threads.count(QThread::currentThread()));
+            EXPECT_FALSE(noting->threads.empty());
+        }
+    }
+    for (int card = 1; card <= 12; ++card) {
+        const QString name = QStringLiteral("Card_%1_Front.png").arg(card);
+        const QImage a(QDir(pooled.path()).filePath(name)), b(QDir(alone.path()).filePath(name));
+        ASSERT_FALSE(a.isNull()) << card;
+        EXPECT_EQ(a, b) << card;
+        EXPECT_EQ(a.size(), QSize(167, 84)) << card;
+        EXPECT_EQ(a.pixelColor(80, 40), QColor(Qt::red)) << card;
+    }
 }

@@ -166,8 +166,7 @@ TEST_F(EmailSetting, ResetAnsweredNoThenYes)
     p.setsend_email_SenderEmail("sender@example.org");
     p.setsend_email_enable_ssl("Y");
     p.flush();
-    Load_Email_Details();
-    EXPECT_EQ(sender_email, "sender@example.org");
+    EXPECT_EQ(Current_Mail_Settings().sender, "sender@example.org");
     Email_Setting w;
     w.loadPreferences();
 
@@ -182,7 +181,7 @@ TEST_F(EmailSetting, ResetAnsweredNoThenYes)
     EXPECT_FALSE(w._send_mail_ssl->isChecked());
     EXPECT_TRUE(w._send_mail_tls->isChecked());
     EXPECT_EQ(Preferences::sharedInstance().send_email_SenderEmail().value_or("?"), "");
-    EXPECT_EQ(sender_email, "");
+    EXPECT_EQ(Current_Mail_Settings().sender, "");
 }
 
 TEST_F(EmailSetting, TestMessageReachesTheSinkOrNamesTheCause)

@@ -13,6 +13,9 @@
 #include <QPrinter>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <mutex>
+#include <QThread>
+#include <QThreadPool>
 #include <set>
 
 using namespace pdfprobe;
@@ -314,4 +317,47 @@ TEST(PrintingView, RangePastTheLastRecordLeavesCellsWhite)
     std::vector<int> byPage;
     for (int page = 1; page <= 7; ++page) byPage.push_back(Page_Cells(job, page).front().record);
     EXPECT_EQ(byPage, std::vector<int>({0, 0, 1, 1, 2, 2, -1}));
+}
+
+TEST(PrintingView, CardsMadeOnThePoolPaintTheSamePages)
+{
+    // The cards of records made on the application's pool, several at once, give the
+    // very pages made on the painting thread alone; the pool's threads made some of them.
+    struct Counting_Source final : Print_Card_Source {
+        RecordSource inner;
+        mutable std::mutex mutex;
+        mutable std::set<QThread *> threads;
+        RenderedSide Print_Card(int record, int side) const override
+        {
+            {
+                std::lock_guard lock(mutex);
+                threads.insert(QThread::currentThread());
+            }
+            return inner.Print_Card(record, side);
+        }
+    } source;
+    QThreadPool pool;
+    pool.setMaxThreadCount(4);
+    Print_Job job = a4Job(5, 2);
+    job.source = &source;
+    job.records = 40;
+    job.totalLabel = 40;
+    auto paint = [&](int page) {
+        QImage image(595, 842, QImage::Format_RGB32);
+        QPainter painter(&image);
+        Paint_Page(painter, job, page);
+        return image;
+    };
+    std::vector<QImage> alone;
+    for (int page = 1; page <= 4; ++page) alone.push_back(paint(page));
+    EXPECT_EQ(source.threads, std::set<QThread *>{QThread::currentThread()});
+    job.pool = &pool;
+    for (int page = 1; page <= 4; ++page) EXPECT_EQ(paint(page), alone[size_t(page - 1)]) << page;
+    EXPECT_GT(source.threads.size(), 1u);
+    // Printed: every page, its cards from the pool.
+    QTemporaryDir dir;
+    source.threads.clear();
+    const QString file = printToPdf(job, dir.path());
+    EXPECT_EQ(pdfWords(file).size(), 40u);
+    EXPECT_GT(source.threads.size(), 1u);
 }

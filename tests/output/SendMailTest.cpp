@@ -87,13 +87,20 @@ protected:
         QDir().mkpath(Created_Resource_Path);
         Preferences p = Preferences::sharedInstance();
         p.setsend_email_Password("secret");
+        p.setsend_email_SenderEmail("sender@example.org");
+        p.setsend_email_SMTP_server("127.0.0.1");
+        p.setsend_email_PORT_num(QString::number(sink.port));
+        p.setsend_email_enable_ssl("N");
         p.flush();
-        sender_email = "sender@example.org";
-        sending_server = "127.0.0.1";
-        sending_port = QString::number(sink.port);
-        send_enable_ssl = "N";
     }
-    void TearDown() override { sender_email.clear(), sending_server.clear(), sending_port.clear(); }
+    void TearDown() override
+    {
+        Preferences p = Preferences::sharedInstance();
+        p.setsend_email_SenderEmail(QString());
+        p.setsend_email_SMTP_server(QString());
+        p.setsend_email_PORT_num(QString());
+        p.flush();
+    }
 
     Send_Mail &window()
     {
@@ -447,7 +454,7 @@ TEST_F(MailRun, VisitorDetailsEveryRecipientTried)
     f.close();
     Direct_Mail d;
     d.file_path_ctrl->setText(pass);
-    d.from_txt->setText(sender_email);
+    d.from_txt->setText(Current_Mail_Settings().sender);
     struct Row {
         QString file;
         QString to;

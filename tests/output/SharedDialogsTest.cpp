@@ -1,6 +1,7 @@
 // The shared output windows: the keep/replace box asked from a worker thread (scripted
 // and clicked), the progress panel's counts and Stop, the long message box, the
 // open-exported-file box and the picture-format choice of a "Save Image" panel.
+#include "MessageBox.h"
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
 
@@ -361,3 +362,30 @@ TEST(SharedDialogs, TheFormatPopupRenamesTheNameAndNarrowsThePanel)
     EXPECT_EQ(panel.defaultSuffix(), "bmp");
 }
 } // namespace
+
+TEST(SharedDialogs, TheRunIsPausedWhileStopIsAsked)
+{
+    // Yes stops the run, No lets it go on; either way the pause ends with the question.
+    struct Case {
+        int answer;
+        bool stops;
+    } cases[] = {{1, true}, {0, false}};
+    for (const Case &c : cases) {
+        QWidget owner;
+        Send_Modeless panel(&owner);
+        auto state = std::make_shared<Output_Run_State>();
+        panel.Show_One_By_One_Modeless(state, 10, "0 / 10 Card");
+        bool pausedWhileAsked = false;
+        Set_MessageBox_Answerer([&](MessageBoxKind, const QString &text) {
+            EXPECT_EQ(text, "Are you sure you want to stop?");
+            pausedWhileAsked = state->paused;
+            return c.answer;
+        });
+        panel._stop_btn->click();
+        testsupport::installRecordingAnswerer();
+        EXPECT_TRUE(pausedWhileAsked) << c.answer;
+        EXPECT_FALSE(state->paused.load()) << c.answer;
+        EXPECT_EQ(state->Stop_Requested(), c.stops) << c.answer;
+        panel.Hide_One_By_One_Modeless();
+    }
+}

@@ -28,7 +28,6 @@
 #include <QVBoxLayout>
 
 std::function<int(Barcode_Gen &)> Barcode_Gen::runHook;
-std::function<void(const QString &, const QString &)> Barcode_Gen::helpPresenter;
 
 namespace {
 
@@ -101,7 +100,8 @@ QList<QPair<QString, QString>> Barcode_Gen::Help_Texts()
     };
 }
 
-Barcode_Gen::Barcode_Gen(QWidget *parent) : QDialog(parent)
+Barcode_Gen::Barcode_Gen(QWidget *parent, Help_Presenter helpPresenter)
+    : QDialog(parent), m_helpPresenter(std::move(helpPresenter))
 {
     const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
     setWindowTitle(QStringLiteral("Barcode"));
@@ -330,8 +330,8 @@ void Barcode_Gen::wire()
     for (size_t i = 0; i < help_buttons.size() && i < size_t(texts.size()); ++i) {
         const auto text = texts[qsizetype(i)];
         help_buttons[i]->setMaximumWidth(28);
-        connect(help_buttons[i], &QPushButton::clicked, this, [text] {
-            if (helpPresenter) helpPresenter(text.first, text.second);
+        connect(help_buttons[i], &QPushButton::clicked, this, [this, text] {
+            if (m_helpPresenter) m_helpPresenter(text.first, text.second);
             else Show_MessageBox(text.first + u'\n' + text.second);
         });
     }

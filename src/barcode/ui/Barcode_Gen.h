@@ -56,7 +56,10 @@ public:
 class Barcode_Gen : public QDialog {
     Q_OBJECT
 public:
-    explicit Barcode_Gen(QWidget *parent = nullptr);
+    // Shows a help button's title and text; by default a message box.
+    using Help_Presenter = std::function<void(const QString &title, const QString &text)>;
+
+    explicit Barcode_Gen(QWidget *parent = nullptr, Help_Presenter helpPresenter = {});
 
     void setDataSource(Barcode_Data_Source *source) { m_source = source; }
     // Fills the data-source list for the design's mode, loads the copy, renders the
@@ -82,7 +85,6 @@ public:
 
     // Help buttons, in the order of Help_Texts().
     static QList<QPair<QString, QString>> Help_Texts();
-    static std::function<void(const QString &title, const QString &text)> helpPresenter;
 
     // ---- Elements ----
     QComboBox *barcodeTypePopup = nullptr;
@@ -130,6 +132,7 @@ public:
     void Set_Blank_Image();
 
 private:
+    Help_Presenter m_helpPresenter;
     QWidget *makeTexts();
     QWidget *makeSymbolTab();
     QWidget *makeTextTab();

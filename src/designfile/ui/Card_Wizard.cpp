@@ -1,7 +1,6 @@
 #include "Card_Wizard.h"
 
 #include <QDialogButtonBox>
-#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
@@ -44,18 +43,12 @@ void Card_Wizard::reset()
 int Card_Wizard::Open_Wnd()
 {
     reset();
-    const int result = exec();
-    hide();
-    return result == 1 ? 1 : 0;
+    return Run_Wizard(*this);
 }
 
 void Card_Wizard::Card_Image_Library_Btn()
 {
-    if (!m_with.choose_library_picture) return;
-    const std::optional<QString> chosen = m_with.choose_library_picture();
-    if (!chosen || chosen->isEmpty()) return;
-    m_picture = *chosen;
-    pictureName->setText(QFileInfo(m_picture).fileName());
+    Pick_Library_Picture(m_with, m_picture, *pictureName);
 }
 
 int Card_Wizard::Profile_Btn()

@@ -153,18 +153,12 @@ void Invitation_Wizard::reset()
 int Invitation_Wizard::Open_Wnd()
 {
     reset();
-    const int result = exec();
-    hide();
-    return result == 1 ? 1 : 0;
+    return Run_Wizard(*this);
 }
 
 void Invitation_Wizard::Background_Library_Btn()
 {
-    if (!m_with.choose_library_picture) return;
-    const std::optional<QString> chosen = m_with.choose_library_picture();
-    if (!chosen || chosen->isEmpty()) return;
-    m_background = *chosen;
-    backgroundName->setText(QFileInfo(m_background).fileName());
+    Pick_Library_Picture(m_with, m_background, *backgroundName);
 }
 
 void Invitation_Wizard::Frame_Browse_Btn()

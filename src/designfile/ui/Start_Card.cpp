@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "Paths.h"
 #include "Template_Gallery.h"
+#include "Wizard_Card_Page.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -120,8 +121,7 @@ int Start_Card::Open_Wnd()
     const int at = m_category->findText(current.isEmpty() ? QStringLiteral("Visitor") : current);
     m_category->setCurrentIndex(at >= 0 ? at : 0);
     fillCategory(m_category->currentText());
-    const int result = exec();
-    hide();
+    const int result = Run_Wizard(*this);
     if (result != 1) m_road = Start_Road::Cancel;
-    return result == 1 ? 1 : 0;
+    return result;
 }

@@ -3,7 +3,10 @@
 #include "CardResize.h"
 
 #include <QComboBox>
+#include <QDialog>
+#include <QFileInfo>
 #include <QFormLayout>
+#include <QLabel>
 #include <QListWidget>
 #include <QPainter>
 
@@ -71,4 +74,20 @@ void Paint_Wizard_Pattern(QWidget &w, const QImage &pattern)
     if (pattern.isNull()) return;
     QPainter p(&w);
     p.drawTiledPixmap(w.rect(), QPixmap::fromImage(pattern));
+}
+
+int Run_Wizard(QDialog &wizard)
+{
+    const int result = wizard.exec();
+    wizard.hide();
+    return result == 1 ? 1 : 0;
+}
+
+void Pick_Library_Picture(const Wizard_Collaborators &with, QString &path, QLabel &name)
+{
+    if (!with.choose_library_picture) return;
+    const std::optional<QString> chosen = with.choose_library_picture();
+    if (!chosen || chosen->isEmpty()) return;
+    path = *chosen;
+    name.setText(QFileInfo(path).fileName());
 }

@@ -11,6 +11,8 @@
 #include <optional>
 
 class QComboBox;
+class QDialog;
+class QLabel;
 class QListWidget;
 class QPaintEvent;
 
@@ -62,3 +64,10 @@ private:
 
 // Draws the pattern tiled under a wizard's content.
 void Paint_Wizard_Pattern(QWidget &w, const QImage &pattern);
+
+// Shows the wizard modally and hides it when it closes: 1 when it was accepted, else 0.
+int Run_Wizard(QDialog &wizard);
+
+// Asks the image library for a picture; a chosen one is kept in `path` and its file
+// name shown in `name`. Nothing changes when none is chosen.
+void Pick_Library_Picture(const Wizard_Collaborators &with, QString &path, QLabel &name);

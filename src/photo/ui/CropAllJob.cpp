@@ -11,6 +11,21 @@
 #include <QFile>
 #include <QFileInfo>
 
+QString Crop_All_End_Message(const Output_Run_State &state, int rows, int written)
+{
+    const int unreadable = state.incomplete_cards;
+    if (unreadable == 0)
+        return QStringLiteral("Image has been cropped successfully.");
+    QString text = QStringLiteral("Pictures cropped: %1 of %2.\n\nPictures that could not be read: %3\n")
+                       .arg(written)
+                       .arg(rows)
+                       .arg(unreadable);
+    text += state.incomplete_notes.join(u'\n');
+    if (unreadable > state.incomplete_notes.size())
+        text += QStringLiteral("\nand %1 more").arg(unreadable - state.incomplete_notes.size());
+    return text;
+}
+
 Crop_All_Job::Crop_All_Job(Crop_All_Snapshot snapshot, std::shared_ptr<const FaceDetector> detector,
                            std::shared_ptr<Output_Run_State> state)
     : m_snapshot(std::move(snapshot)), m_detector(std::move(detector)), m_state(std::move(state))
@@ -35,14 +50,22 @@ void Crop_All_Job::Abandon()
 bool Crop_All_Job::Start()
 {
     if (m_snapshot.series != Crop_Series_Output::None) {
-        // The lines go to a file beside the series, renamed over it when the run ends,
-        // so the series it replaces stays whole until then.
-        m_tempPath = m_snapshot.seriesPath + QStringLiteral(".part");
-        QFile probe(m_tempPath);
-        if (m_snapshot.seriesPath.isEmpty() || !probe.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        // The series is written whole when the run ends, so the series it replaces stays
+        // whole until then. A file made and removed beside it now tells whether it can
+        // be written at all; nothing of it stays behind (a "<series>.part" left by an
+        // earlier run that was killed goes with it).
+        const QString probePath = m_snapshot.seriesPath + QStringLiteral(".part");
+        QFile probe(probePath);
+        const bool writable = !m_snapshot.seriesPath.isEmpty() && probe.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        if (writable) {
+            probe.close();
+            probe.remove();
+        }
+        if (!writable) {
             Show_MessageBox(QStringLiteral("Error in series file accessing."));
             return false;
         }
+        m_writeSeries = true;
     }
     m_state->show_count = int(m_snapshot.paths.size());
     m_state->curr_card_count = 0;
@@ -79,6 +102,7 @@ void Crop_All_Job::Run()
 {
     QDir().mkpath(m_snapshot.outputFolder);
     for (int row = 0; row < m_snapshot.paths.size(); ++row) {
+        m_state->Wait_While_Paused();
         // Stop, or Cancel with "Apply to All"; a plain Cancel skips its own file only.
         if (m_abandoned || m_state->Stop_Requested())
             break;
@@ -86,29 +110,32 @@ void Crop_All_Job::Run()
         emit rowStarted(row);
         const QString input = m_snapshot.paths[row].trimmed();
         QString written;
-        if (!input.isEmpty() && QFileInfo(input).isFile()) {
-            const Picture preview = Get_Image_For_Path(input, 0);
-            if (!preview.isNull()) {
-                const QImage shown =
-                    Get_Processed_Image_Full_Combined(preview, m_snapshot.adjustments, true).image();
-                const Crop_Result cut = Crop_Picture(shown, m_snapshot.cut, m_detector.get());
-                if (cut.outcome == Crop_Outcome::Cut)
-                    written = Write_Row(input, cut.image);
-            }
+        const Picture preview =
+            !input.isEmpty() && QFileInfo(input).isFile() ? Get_Image_For_Path(input, 0) : Picture();
+        if (!input.isEmpty() && preview.isNull()) {
+            // Missing, empty, not a picture, or beyond the decoder's limits.
+            ++m_state->incomplete_cards;
+            if (m_state->incomplete_notes.size() < Output_Run_State::Incomplete_Notes_Kept)
+                m_state->incomplete_notes << QStringLiteral("Row %1: \"%2\"").arg(row + 1).arg(QFileInfo(input).fileName());
+        }
+        if (!preview.isNull()) {
+            const QImage shown = Get_Processed_Image_Full_Combined(preview, m_snapshot.adjustments, true).image();
+            const Crop_Result cut = Crop_Picture(shown, m_snapshot.cut, m_detector.get());
+            if (cut.outcome == Crop_Outcome::Cut)
+                written = Write_Row(input, cut.image);
         }
         m_lines << written;  // a row without a cut: an empty line
     }
-    if (!m_tempPath.isEmpty()) {
+    if (m_writeSeries) {
         // Written whole over the series (a rename), so the old one stays until then.
         QByteArray bytes;
         for (const QString &line : std::as_const(m_lines))
             bytes += (line + u'\n').toUtf8();
-        QFile::remove(m_tempPath);
         if (!Write_File_Whole(m_snapshot.seriesPath, bytes))
             Show_NSLog_Message(QStringLiteral("Crop All: cannot write the series ") + m_snapshot.seriesPath);
     }
     m_state->Export_File_Path = m_snapshot.outputFolder;
-    m_state->Export_File_Message = QStringLiteral("Image has been cropped successfully.");
+    m_state->Export_File_Message = Crop_All_End_Message(*m_state, int(m_snapshot.paths.size()), m_written);
     m_done = true;
     emit finished();
 }

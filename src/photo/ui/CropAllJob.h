@@ -37,6 +37,12 @@ struct Crop_All_Snapshot {
     QString seriesPath;
 };
 
+// What a run tells at its end: "Image has been cropped successfully.", or, when some
+// rows named a picture that could not be read (missing, empty, not a picture, beyond
+// the decoder's limits), the pictures cropped of the rows, the count of those rows and
+// the first few of them ("Row N: "name"").
+QString Crop_All_End_Message(const Output_Run_State &state, int rows, int written);
+
 class Crop_All_Job : public QObject {
     Q_OBJECT
 public:
@@ -73,7 +79,7 @@ private:
     std::shared_ptr<const FaceDetector> m_detector;
     std::shared_ptr<Output_Run_State> m_state;
     std::thread m_thread;
-    QString m_tempPath;
+    bool m_writeSeries = false;
     int m_written = 0;
     int m_counter = 0;
     QStringList m_lines;

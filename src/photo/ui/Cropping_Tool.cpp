@@ -534,7 +534,10 @@ void Cropping_Tool::Finish_Crop_All()
         Load_Image_File(Get_Item_Text(rows.first().row()));
     Show_Selection_After_Run();
     m_job.reset();
-    Open_Export_File_Box(*m_state, this);
+    if (m_state->check_any_card_exported || m_state->incomplete_cards == 0)
+        Open_Export_File_Box(*m_state, this);
+    else
+        Show_MessageBox(m_state->Export_File_Message);  // nothing written: the rows that could not be read
     emit cropAllFinished();
 }
 

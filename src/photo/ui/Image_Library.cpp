@@ -202,19 +202,16 @@ void Image_Library::Fill_Combobox()
 void Image_Library::Load_Category(int row)
 {
     if (row < 0 || row >= cat_cmbo_bx->count()) return;
-    const QString folder = Resource_Path + QStringLiteral("LibraryImage/") + cat_cmbo_bx->itemData(row).toString();
-    if (!QFileInfo(folder).isDir()) return;
-    images.clear();
-    reload();
-    for (const QString &path : Library_Picture_Files(folder)) {
-        const QString name = QFileInfo(path).fileName();
-        addImageWithPath(path, name, name);
-    }
+    showFolder(Resource_Path + QStringLiteral("LibraryImage/") + cat_cmbo_bx->itemData(row).toString());
 }
 
 void Image_Library::Load_and_fill_backgrounds()
 {
-    const QString folder = Resource_Path + QStringLiteral("Background");
+    showFolder(Resource_Path + QStringLiteral("Background"));
+}
+
+void Image_Library::showFolder(const QString &folder)
+{
     if (!QFileInfo(folder).isDir()) return;
     images.clear();
     reload();

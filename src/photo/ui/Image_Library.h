@@ -68,6 +68,9 @@ public:
     void reject() override { Cancel_Clicked(); }
 
 private:
+    // Shows the pictures of the folder in place of the shown ones; nothing changes when
+    // it is not a folder.
+    void showFolder(const QString &folder);
     void reload();
     void selectionChanged();
 

@@ -13,32 +13,34 @@ PictureView::PictureView(QWidget *parent) : QWidget(parent)
     setFocusPolicy(Qt::NoFocus);  // keys go to what lies over the picture
 }
 
+void PictureView::redrawn()
+{
+    update();
+    emit geometryChanged();
+}
+
 void PictureView::setPicture(const Picture &picture)
 {
     m_picture = picture;
-    update();
-    emit geometryChanged();
+    redrawn();
 }
 
 void PictureView::setImageScaling(ImageScaling scaling)
 {
     m_scaling = scaling;
-    update();
-    emit geometryChanged();
+    redrawn();
 }
 
 void PictureView::setImageAlignment(std::optional<ImageAlignment> alignment)
 {
     m_alignment = alignment;
-    update();
-    emit geometryChanged();
+    redrawn();
 }
 
 void PictureView::setPhotoFrame(bool framed)
 {
     m_framed = framed;
-    update();
-    emit geometryChanged();
+    redrawn();
 }
 
 QRectF PictureView::drawingRect() const

@@ -54,6 +54,8 @@ protected:
     void dropEvent(QDropEvent *event) override;
 
 private:
+    // Repaints and reports the new drawing geometry.
+    void redrawn();
     Picture m_picture;
     ImageScaling m_scaling = ImageScaling::ProportionallyDown;
     std::optional<ImageAlignment> m_alignment = ImageAlignment::Center;

@@ -260,12 +260,10 @@ TEST(BarcodeWindow, OkReturnsTheCopyAndCancelNothing)
 
 TEST(BarcodeWindow, HelpTexts)
 {
-    Window w;
     QStringList shown;
-    Barcode_Gen::helpPresenter = [&](const QString &title, const QString &text) { shown << title + "|" + text; };
-    ASSERT_EQ(w.gen.help_buttons.size(), 6u);
-    for (QPushButton *b : w.gen.help_buttons) b->click();
-    Barcode_Gen::helpPresenter = nullptr;
+    Barcode_Gen gen(nullptr, [&](const QString &title, const QString &text) { shown << title + "|" + text; });
+    ASSERT_EQ(gen.help_buttons.size(), 6u);
+    for (QPushButton *b : gen.help_buttons) b->click();
     ASSERT_EQ(shown.size(), 6);
     EXPECT_EQ(shown[0], "Version :|Version is configuration or number of modules (combination of black and white dots).");
     EXPECT_EQ(shown[3], "Preferred Format :|Preferred Mode determines the smallest size of the symbol.");

@@ -287,3 +287,87 @@ TEST(CropAllJob, EachRowIsCutFromItsAdjustedPreview)
         EXPECT_EQ(cut.pixel(r.at) | 0xff000000u, r.colour) << r.what;
     }
 }
+
+TEST(CropAllJob, RowsWhosePictureCannotBeReadAreCountedAndNamed)
+{
+    const QString home = testHome();
+    QStringList paths = Make_Pictures(home + "/in", 2, 30);
+    const auto file = [&](const QString &name, const QByteArray &bytes) {
+        QFile f(home + "/in/" + name);
+        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(bytes);
+        return f.fileName();
+    };
+    QByteArray noise(4096, '\0');
+    for (int i = 0; i < noise.size(); ++i) noise[i] = char((i * 7919) % 251);
+    // A whole PNG header (its check sum right) of 60000 x 60000 pixels: beyond the
+    // decoder's limit.
+    QByteArray huge = QByteArray::fromHex("89504e470d0a1a0a0000000d49484452") + QByteArray::fromHex("0000ea600000ea60")
+                      + QByteArray::fromHex("0806000000") + QByteArray::fromHex("80d27542")
+                      + QByteArray::fromHex("0000000049454e44ae426082");
+    const QStringList bad = {file("empty.png", {}), file("noise.jpg", noise), file("huge.png", huge),
+                             home + "/in/gone.png"};
+    struct Case {
+        const char *what;
+        QStringList rows;
+        QString told;
+    } cases[] = {
+        {"all readable", paths, "Image has been cropped successfully."},
+        {"four unreadable", QStringList{paths[0], bad[0], "", bad[1], paths[1], bad[2], bad[3]},
+         "Pictures cropped: 2 of 7.\n\nPictures that could not be read: 4\nRow 2: \"empty.png\"\nRow 4: \"noise.jpg\"\n"
+         "Row 6: \"huge.png\"\nRow 7: \"gone.png\""},
+        {"more than five", QStringList{bad[0], bad[1], bad[2], bad[3], bad[0], bad[1], bad[2]},
+         "Pictures cropped: 0 of 7.\n\nPictures that could not be read: 7\nRow 1: \"empty.png\"\nRow 2: \"noise.jpg\"\n"
+         "Row 3: \"huge.png\"\nRow 4: \"gone.png\"\nRow 5: \"empty.png\"\nand 2 more"},
+    };
+    for (const Case &c : cases) {
+        QDir(home + "/out").removeRecursively();
+        auto state = std::make_shared<Output_Run_State>();
+        Crop_All_Job job(Fixed_Snapshot(c.rows, home + "/out"), nullptr, state);
+        ASSERT_TRUE(job.Start());
+        job.Wait();
+        EXPECT_EQ(state->Export_File_Message, c.told) << c.what;
+    }
+}
+
+TEST(CropAllJob, NoPartFileStaysBesideTheSeries)
+{
+    const QString home = testHome();
+    const QString series = home + "/Run.txt";
+    // One left by a run that was killed goes with the next run.
+    {
+        QFile stale(series + ".part");
+        ASSERT_TRUE(stale.open(QIODevice::WriteOnly));
+    }
+    auto state = std::make_shared<Output_Run_State>();
+    Crop_All_Snapshot s = Fixed_Snapshot(Make_Pictures(home + "/in", 3, 30), home + "/out");
+    s.series = Crop_Series_Output::New;
+    s.seriesPath = series;
+    Crop_All_Job job(s, nullptr, state);
+    // While the run works (where a killed run would end) there is none either.
+    std::atomic<int> partSeen{0};
+    QObject::connect(&job, &Crop_All_Job::rowStarted, &job, [&](int) {
+        if (QFile::exists(series + ".part")) ++partSeen;
+    }, Qt::DirectConnection);
+    ASSERT_TRUE(job.Start());
+    job.Wait();
+    EXPECT_EQ(partSeen.load(), 0);
+    EXPECT_FALSE(QFile::exists(series + ".part"));
+    EXPECT_EQ(Read(series), home + "/out/Untitled.png\n" + home + "/out/Untitled_1.png\n" + home + "/out/Untitled_2.png\n");
+}
+
+TEST(CropAllJob, WaitsWhileStopIsAsked)
+{
+    // The Stop question is open from the start: no row is begun until it is answered.
+    const QString home = testHome();
+    auto state = std::make_shared<Output_Run_State>();
+    state->paused = true;
+    Crop_All_Job job(Fixed_Snapshot(Make_Pictures(home + "/in", 3, 30), home + "/out"), nullptr, state);
+    ASSERT_TRUE(job.Start());
+    QThread::msleep(300);
+    EXPECT_EQ(state->curr_card_count.load(), 0);
+    EXPECT_FALSE(job.Done());
+    state->paused = false;  // answered No: the run goes on
+    job.Wait();
+    EXPECT_EQ(job.written(), 3);
+}

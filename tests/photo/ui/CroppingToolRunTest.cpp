@@ -264,3 +264,45 @@ TEST(CroppingToolRun, AFolderOfFacesCroppedByFaceAndStoppedHalfWay)
         EXPECT_LT(size.width(), 400) << name.toStdString();
     }
 }
+
+TEST(CroppingToolRun, CropAllSaysWhichPicturesCouldNotBeRead)
+{
+    // A folder of one picture and two files that are no pictures (the list shows them
+    // in the window's own order); then only the two: nothing written, the message alone.
+    const QString home = testHome();
+    Make_Picture(home + "/in/a.png", 200, 100);
+    for (const char *name : {"b.png", "c.jpg"}) {
+        QFile broken(home + "/in/" + name);
+        ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
+        broken.write("not a picture");
+    }
+    struct Case {
+        const char *what;
+        bool withPicture;
+        QString told;
+    } cases[] = {
+        {"one cropped", true,
+         "Open containing folder.\n" + home + "/out\nPictures cropped: 1 of 3.\n\nPictures that could not be read: 2\n"
+                                              "Row 2: \"c.jpg\"\nRow 3: \"b.png\""},
+        {"none cropped", false,
+         "\nPictures cropped: 0 of 2.\n\nPictures that could not be read: 2\nRow 1: \"c.jpg\"\nRow 2: \"b.png\""},
+    };
+    for (const Case &c : cases) {
+        if (!c.withPicture) QFile::remove(home + "/in/a.png");
+        QDir(home + "/out").removeRecursively();
+        Cropping_Tool tool(std::make_shared<Counting_Face>());
+        tool.resize(900, 700);
+        tool.show();
+        tool.own_name_radio->setChecked(true);
+        tool.output_format_combo->setCurrentIndex(2);
+        Open_Folder_Input(tool, home + "/in", home + "/out");
+        tool.fixed_radio->setChecked(true);
+        ASSERT_EQ(tool.list->rowCount(), c.withPicture ? 3 : 2) << c.what;
+        boxes().clear();
+        QSignalSpy done(&tool, &Cropping_Tool::cropAllFinished);
+        QTest::mouseClick(tool.crop_all_btn, Qt::LeftButton);
+        ASSERT_TRUE(done.wait(20000)) << c.what;
+        const QStringList shown = boxes().take();
+        EXPECT_EQ(shown.join("|").toStdString(), c.told.toStdString()) << c.what;
+    }
+}
