@@ -283,10 +283,10 @@ SideCopy CardValueEngine::Side_Copy(int side) const
     return SideCopy(m_runBase[s], m_frames[s], m_card);
 }
 
-RenderedSide CardValueEngine::Set_data_table_value_to_card(int card, const QString &side) const
+RenderedSide CardValueEngine::Set_data_table_value_to_card(int card, Card_Side side) const
 {
     if (!m_resources) return RenderedSide();
-    const int s = side == QLatin1String("F") ? 0 : 1;
+    const int s = side == Card_Side::Front ? 0 : 1;
     // The filled copy stays with the side and is drawn wherever the side goes.
     auto copy = std::make_shared<SideCopy>(Side_Copy(s));
     QStringList missing;

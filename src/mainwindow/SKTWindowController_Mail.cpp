@@ -41,8 +41,7 @@ public:
     // The engine makes card N from the run's snapshot: safe on the sending thread.
     RenderedSide Card_Side(int card, int side) override
     {
-        return m_engine ? m_engine->Set_data_table_value_to_card(card, side == 1 ? QStringLiteral("B")
-                                                                                 : QStringLiteral("F"))
+        return m_engine ? m_engine->Set_data_table_value_to_card(card, side == 1 ? Card_Side::Back : Card_Side::Front)
                         : RenderedSide();
     }
     void End_Batch_Run() override

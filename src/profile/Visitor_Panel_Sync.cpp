@@ -53,14 +53,14 @@ QRectF Visitor_Sample_Rect(QSizeF card, const QString &ctrl_id)
 
 QLineEdit *Visitor_Panel_Sync::Text_Box(const QString &ctrl_id) const
 {
-    Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
+    Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
     if (!panel) return nullptr;
     return Is_Fixed_Field_ID(ctrl_id) ? panel->Text_Box_For_ID(ctrl_id) : panel->Get_Dynamic_Text_Box(ctrl_id);
 }
 
 QCheckBox *Visitor_Panel_Sync::Chk_Box(const QString &ctrl_id) const
 {
-    Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
+    Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
     if (!panel) return nullptr;
     return Is_Fixed_Field_ID(ctrl_id) ? panel->Chk_Box_For_ID(ctrl_id) : panel->Get_Dynamic_Chk_Box(ctrl_id);
 }
@@ -106,11 +106,11 @@ void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *c
 QLineEdit *Visitor_Panel_Sync::Control_Selected(SKTGraphic &g) const
 {
     if (g.kind() == GraphicKind::Image) {
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back))
+        if (Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back))
             panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
         return nullptr;
     }
-    if (!document.isVisitorOrGroupMode() || g.control_ID.isEmpty() || g.control_ID.contains(QLatin1String("_Photo")))
+    if (!m_document.isVisitorOrGroupMode() || g.control_ID.isEmpty() || g.control_ID.contains(QLatin1String("_Photo")))
         return nullptr;
     QLineEdit *box = Text_Box(g.control_ID);
     if (!box) return nullptr;
@@ -129,7 +129,7 @@ void Visitor_Panel_Sync::Control_Deleted(const SKTGraphic &g) const
         box->setReadOnly(true);
     }
     if (g.kind() == GraphicKind::Image && (g.control_ID == Visitor_Photo_ID || g.control_ID.isEmpty()))
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back))
+        if (Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back))
             panel->Set_User_Image_Control(QString(), Picture(), QString());
 }
 
@@ -137,8 +137,8 @@ void Visitor_Panel_Sync::Control_Deleted(const SKTGraphic &g) const
 
 void Visitor_Panel_Sync::Refresh_After_Undo() const
 {
-    if (!document.isVisitorOrGroupMode()) return;
-    if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back)) {
+    if (!m_document.isVisitorOrGroupMode()) return;
+    if (Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back)) {
         panel->Refresh_Controls();
         panel->Set_User_Image_Control(QString(), Picture(), QString());
         panel->Refresh_Rows_For_Undo();
@@ -147,12 +147,12 @@ void Visitor_Panel_Sync::Refresh_After_Undo() const
 
 void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g, const Picture &noImage) const
 {
-    if (!document.isVisitorOrGroupMode()) return;
+    if (!m_document.isVisitorOrGroupMode()) return;
     if (g.kind() != GraphicKind::Text && g.kind() != GraphicKind::Image) return;
     QString text = g.Text_Value;
     if (g.kind() == GraphicKind::Image) {
         text = Get_Original_Path_Of_Image_Control(g);
-        Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
+        Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
         if (panel && !g.control_ID.isEmpty() && !Is_Visitor_Photo_ID(g.control_ID)) {
             // A row's photo well shows the control's picture again, in "V" as in "G".
             if (QLabel *well = panel->Get_Dynamic_Photo_Ctrl(g.control_ID))
@@ -174,8 +174,8 @@ void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g, const Pict
 
 void Visitor_Panel_Sync::Follow_Locks(const SKTGraphicList &controls) const
 {
-    if (Not_Draw_Only_Prop_Change || !document.isVisitorOrGroupMode()) return;
-    Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
+    if (Not_Draw_Only_Prop_Change || !m_document.isVisitorOrGroupMode()) return;
+    Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
     if (!panel) return;
     try {
         for (const GraphicPtr &g : controls.items()) {

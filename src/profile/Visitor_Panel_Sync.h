@@ -23,7 +23,7 @@ class Visitor_Panel_Sync {
 public:
     // `document`: the open design, whose mode and current side decide what is read and
     // into which panel. It outlives the object.
-    explicit Visitor_Panel_Sync(const SKTDocument &document) : document(document) {}
+    explicit Visitor_Panel_Sync(const SKTDocument &document) : m_document(document) {}
 
     // The value or caption box and its check box of the control ID in the panel of the
     // current side (fixed fields and user-added rows); nullptr when there is none.
@@ -45,5 +45,5 @@ public:
     void Follow_Locks(const SKTGraphicList &controls) const;
 
 private:
-    const SKTDocument &document;
+    const SKTDocument &m_document;
 };

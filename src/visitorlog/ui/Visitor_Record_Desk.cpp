@@ -73,7 +73,7 @@ bool Side_Entered(const Visitor_Side_Record &side, const Profile_Panel &panel)
 
 Visitor_Record_Desk::Visitor_Record_Desk(SKTDocument &document, const PictureAdjuster &adjuster, QWidget *window,
                                          Visitor_Pass_Mailer mailer)
-    : document(document), pictureAdjuster(adjuster), m_window(window), m_mailer(std::move(mailer))
+    : m_document(document), pictureAdjuster(adjuster), m_window(window), m_mailer(std::move(mailer))
 {
 }
 
@@ -84,9 +84,9 @@ void Visitor_Record_Desk::Add_Visitor_Record_To_DB(const Profile_Panel *frontPan
 {
     try {
         Check_Path_And_Create_VISITOR_Files();
-        const bool twoSided = document.Front_card_Prop.Card_Side() != QLatin1String("1");
-        int count = document.graphics().count();
-        if (twoSided && count == 0) count = document.graphics_back().count();
+        const bool twoSided = m_document.Front_card_Prop.Card_Side() != QLatin1String("1");
+        int count = m_document.graphics().count();
+        if (twoSided && count == 0) count = m_document.graphics_back().count();
         if (count == 0) {
             Show_MessageBox(QStringLiteral("There is no details for Visitor.\nPlease enter some details."));
             return;
@@ -139,7 +139,7 @@ void Visitor_Record_Desk::View_Vistor_Record()
         // prints change.
         if (!m_visitorLog)
             m_visitorLog = new Visitor_Log_Records(visitor_store, pictureAdjuster,
-                                                   std::make_unique<Output_Pass_Printer>(document), m_window, m_mailer);
+                                                   std::make_unique<Output_Pass_Printer>(m_document), m_window, m_mailer);
         m_visitorLog->Open_Log_Wnd();
     } catch (const std::exception &e) {
         visitor_store.Close_DB_Connection();

@@ -35,7 +35,7 @@ public:
     Visitor_Log_Records *logWindow() const { return m_visitorLog; }
 
 private:
-    SKTDocument &document;
+    SKTDocument &m_document;
     const PictureAdjuster &pictureAdjuster;
     QWidget *m_window;
     Visitor_Pass_Mailer m_mailer;
