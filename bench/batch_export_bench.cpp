@@ -145,7 +145,7 @@ struct Design {
     Card_Side_Maker maker() const
     {
         return [this](int card, int side) {
-            return engine.Set_data_table_value_to_card(card, side == 0 ? QStringLiteral("F") : QStringLiteral("B"));
+            return engine.Set_data_table_value_to_card(card, side == 0 ? Card_Side::Front : Card_Side::Back);
         };
     }
 };

@@ -72,7 +72,7 @@ public:
     explicit Engine_Source(const CardValueEngine &engine) : m_engine(engine) {}
     RenderedSide Print_Card(int record, int side) const override
     {
-        return m_engine.Set_data_table_value_to_card(record, side == 0 ? QStringLiteral("F") : QStringLiteral("B"));
+        return m_engine.Set_data_table_value_to_card(record, side == 0 ? Card_Side::Front : Card_Side::Back);
     }
 
 private:
@@ -191,7 +191,7 @@ void BM_CardParts(benchmark::State &state)
     QElapsedTimer t;
     t.start();
     std::vector<RenderedSide> sides;
-    for (int i = 0; i < 100; ++i) sides.push_back(engine.Set_data_table_value_to_card(i, "F"));
+    for (int i = 0; i < 100; ++i) sides.push_back(engine.Set_data_table_value_to_card(i, Card_Side::Front));
     const double make = t.elapsed();
     const QString pdf = dir.path() + QStringLiteral("/printed.pdf");
     qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());

@@ -88,7 +88,7 @@ bool CardValueEngine::Check_Batch_File_In_Use_Validation(const QString &name, co
     if (name.isEmpty() || !QFileInfo(seriesPath(name)).isFile()) return false;
     auto uses = [&](const SKTGraphicList &side) {
         for (const GraphicPtr &g : side.items())
-            if (g && takesValues(*g) && g->data_source_type == 1 && g->batch_list_name == name) return true;
+            if (g && takesValues(*g) && g->data_source_type == Data_Source_Series && g->batch_list_name == name) return true;
         return false;
     };
     return uses(doc.graphics()) || (doc.Front_card_Prop.Card_Side() == QLatin1String("2") && uses(doc.graphics_back()));
@@ -112,14 +112,14 @@ QString CardValueEngine::Get_First_Value_Of_Dataset(const QString &name) const
 bool CardValueEngine::Check_Side_Dataset_Is_Used(const std::vector<GraphicPtr> &side)
 {
     return std::any_of(side.begin(), side.end(), [](const GraphicPtr &g) {
-        return g && takesValues(*g) && g->data_source_type == 1 && g->batch_list_index != -1 && g->print_object == 0;
+        return g && takesValues(*g) && g->data_source_type == Data_Source_Series && g->batch_list_index != -1 && g->print_object == 0;
     });
 }
 
 bool CardValueEngine::Check_Side_Excel_Binding_Is_Used(const std::vector<GraphicPtr> &side)
 {
     return std::any_of(side.begin(), side.end(), [](const GraphicPtr &g) {
-        return g && takesValues(*g) && g->data_source_type == 2 && g->excel_binding && g->excel_col_indx != -1
+        return g && takesValues(*g) && g->data_source_type == Data_Source_Spreadsheet && g->excel_binding && g->excel_col_indx != -1
             && g->print_object == 0;
     });
 }
@@ -213,12 +213,12 @@ void CardValueEngine::Assign_Batch_Values_To_Control(const std::vector<GraphicPt
         if (!g || g->print_object == 1 || !takesValues(*g)) continue;
         QString value;
         bool seriesGone = false;
-        if (g->data_source_type == 1 && m_useSeries) {
+        if (g->data_source_type == Data_Source_Series && m_useSeries) {
             if (g->batch_list_index == -1) continue;
             const int index = Index_Of_Series(m_seriesList, g->batch_list_name);
             seriesGone = index < 0;
             value = Trim_Str(Get_sel_row_col_value_of_dataset(card, index));
-        } else if (g->data_source_type == 2 && m_useExcel) {
+        } else if (g->data_source_type == Data_Source_Spreadsheet && m_useExcel) {
             if (g->excel_col_indx == -1) continue;
             value = Trim_Str(Get_sel_row_col_value_of_Excel(card, g->excel_col_indx));
         } else {
@@ -283,10 +283,10 @@ SideCopy CardValueEngine::Side_Copy(int side) const
     return SideCopy(m_runBase[s], m_frames[s], m_card);
 }
 
-RenderedSide CardValueEngine::Set_data_table_value_to_card(int card, const QString &side) const
+RenderedSide CardValueEngine::Set_data_table_value_to_card(int card, Card_Side side) const
 {
     if (!m_resources) return RenderedSide();
-    const int s = side == QLatin1String("F") ? 0 : 1;
+    const int s = side == Card_Side::Front ? 0 : 1;
     // The filled copy stays with the side and is drawn wherever the side goes.
     auto copy = std::make_shared<SideCopy>(Side_Copy(s));
     QStringList missing;

@@ -30,6 +30,9 @@ class SKTDocument;
 class SKTGraphicList;
 
 // Fresh controls of one side for one card, with the card they lie on.
+// The two sides of a card.
+enum class Card_Side { Front, Back };
+
 class SideCopy {
 public:
     SideCopy() = default;
@@ -117,10 +120,10 @@ public:
                                                   int groupSelectedRow);
     // Fresh controls of the side as the run's cards start from.
     SideCopy Side_Copy(int side) const;
-    // Card N of the side ("F" front, anything else the back): a copy filled for N,
+    // Card N of the side: a copy filled for N,
     // drawn from its controls wherever the side is played. Safe on any thread once the
     // run's snapshot is taken. The side's `missing` names what the card could not take.
-    RenderedSide Set_data_table_value_to_card(int card, const QString &side) const;
+    RenderedSide Set_data_table_value_to_card(int card, Card_Side side) const;
     // Puts the backup back into sides whose controls no longer match it (barcodes
     // take their bounds as their picture frame); true when a side had to be rebuilt.
     // GUI thread.

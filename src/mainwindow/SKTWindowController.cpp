@@ -6,6 +6,7 @@
 #include "Barcode_Gen.h"
 #include "CardValueEngine.h"
 #include "Mail_Card_Source.h"
+#include "Mail_Desk.h"
 #include "Mail_Transport.h"
 #include "CardPropertyPanel.h"
 #include "Card_Wizard.h"
@@ -20,6 +21,7 @@
 #include "PropertyPanelHost.h"
 #include "SKTDocument.h"
 #include "SKTGraphicView.h"
+#include "Visitor_Record_Desk.h"
 
 #include <QApplication>
 #include <QMainWindow>

@@ -22,7 +22,7 @@
 #include "Start_Choice.h"
 #include "UndoHistory.h"
 #include "User_Profile_Class.h"
-#include "VisitorRecordStore.h"
+#include "Visitor_Panel_Sync.h"
 
 #include <QColor>
 #include <QFont>
@@ -40,7 +40,7 @@ class Batch_Export_Run;
 class QThreadPool;
 class Send_Modeless;
 class Barcode_Gen;
-class Visitor_Log_Records;
+class Visitor_Record_Desk;
 struct Barcode_Edit;
 class BatchRunGuard;
 class CardPropertyPanel;
@@ -50,7 +50,7 @@ class ControlPanels;
 class DataSourceHost;
 class DataSourceSection;
 class Data_From_Excel;
-class Direct_Mail;
+class Mail_Desk;
 class Email_Setting;
 class Mail_Card_Source;
 class Send_Mail;
@@ -93,6 +93,9 @@ public:
     SKTWindowController(SKTDocument &document, const PictureAdjuster &adjuster, QThreadPool *runPool = nullptr,
                         Modal_Runner *runner = nullptr);
     ~SKTWindowController() override;
+    // Runs the camera window; the stored picture's path, or "" when cancelled (the
+    // property panels ask it too).
+    QString Panel_Camera_Picture() override;
 
     static SKTWindowController *defaultInstance();
 
@@ -119,59 +122,38 @@ public:
     SKTGraphicList &Get_Front_Controls_Array() const;
     SKTGraphicList &Get_Back_Controls_Array() const;
     SKTGraphicList &Get_Temp_Controls_Array() const;
-    SKTGraphicList &currentSideControls() const;
-    int Get_Front_Control_Count() const;
-    int Get_Back_Control_Count() const;
-    int Get_Temp_Control_Count() const;
     SKTGraphic *Get_Selected_Graphic() const;
     void Set_Selected_Graphic(SKTGraphic *g);
     void Select_front_side();
     void Select_back_side();
-    void Select_temp_design_side();
-    void changeViewController(int index);
     // The side buttons: the side, then the image tab from its defaults; the scratch
     // button shows copies of the current side's controls on the scratch side.
     void Front_Card_Btn_Clicked();
     void Back_Card_Btn_Clicked();
-    void Temp_Card_Btn_Clicked();
     // The card area and the property pane shown (1) or, with any other value, hidden
     // with the visitor panes; nothing while a side is being copied.
     void Show_Hide_Main_Window(char show);
     void Show_Canvas_And_Right_Prop();
     Card_Property &currentCardProperty();
-    // The current side's card shape, for the document and the card's background.
-    void Set_Card_Shape(int shape);
 
     // ---- Card appearance (_Card.cpp) ----
     void Card_Base_Drawing(QPainter &painter, const QRectF &dirty) override;
     void Card_Border_Drawing(QPainter &painter, const QRectF &dirty) override;
-    void Refresh_Canvas();
     QPointF Control_New_Point(const QString &side) override;
     void _setLabels();
     void Apply_unit_Chaneg_Values();
-    void Set_Control_Pos_And_Size(SKTGraphic *g);
     void Show_RHS_Properties(SKTGraphic *g) override;
     void Load_and_fill_backgrounds();
-    void card_prop_set(const QString &fillCode);
     void Update_Card_Graphics();
     void Set_Card_Size_In_Control(QSizeF sizeMM);
     void SetDocumentCanvasSize(QSizeF points);
     void Set_Canvas_to_100_percent();
     void Show_Hide_Ruler_ChkBox(bool shown);
-    // Opens the grid settings for the shared grid.
-    void toggleGridShowing();
-    void Disable_Standard_Button_For_Lock();
-    void Enable_Standard_Button_For_Unlock();
 
     // ---- Barcodes (_Barcode.cpp) ----
     // Runs the barcode settings window for the selected barcode of the current side;
     // OK applies the edited settings as one undo step.
     void Open_Barcode_Window() override;
-    // Applies the settings and binding to each selected, unlocked barcode of the
-    // current side and renders it; one undo snapshot when anything changed.
-    void Update_Barcode_Graphics(const Barcode_Edit &edit);
-    // The one barcode settings window (made on first use).
-    Barcode_Gen &barcodeWindow();
 
     // ---- Card size change (_Resize.cpp) ----
     // Gives the card a new size in points: the three views take it, the controls of
@@ -210,23 +192,12 @@ public:
     // with `readXl`, the spreadsheet rows. Returns 1 when the file was read; a file
     // that cannot be read is reported and leaves the open design untouched.
     int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readXl);
-    // The reading part of it: the file read and put in place, no message and no
-    // refresh of the windows; false with the reason in *error.
-    bool Read_Design_In_Place(const QString &path, const QString &mode, bool readXl, QString *error);
-    void Image_Control_Counter_Check();
     // The File commands.
     void Open_Design();
-    // Open's reading of a chosen file, behind the please-wait sheet: true when it is the
-    // design now; a file that cannot be read is reported and the open design stays.
-    bool Open_Design_File(const QString &path);
-    void Save_Design() { Save_project_file(false, true, QStringLiteral("L")); }
-    void Save_Design_As() { Save_project_file(true, true, QStringLiteral("L")); }
     void Close_Design();
     // Saves the design as a user template with its preview picture; when the preview
     // cannot be made or written, no file of the template is left.
     void Export_As_Template_Clicked();
-    // The card export: options, save panel, files, and the offer to open them.
-    void Export_Card_Clicked();
     // Runs the export with the options chosen; false when cancelled or failed.
     bool Export_Card(const Export_Card_Options &options);
     // Writes the design in its current state to the path (with "_Front"/"_Back" as the
@@ -242,10 +213,6 @@ public:
     void Stop_Export_Run();
     Batch_Export_Run *exportRun() const { return m_exportRun.get(); }
     Send_Modeless *progressPanel() const { return m_progressPanel; }
-    // Card 0 of the bound data into both sides (the side not shown first).
-    void Select_first_row_value_for_design(bool print_box);
-    // A side as a picture (scale pixels per point), with its card base and border.
-    QImage Side_Image(int side, double scale) const;
     void Exit_App();
     // Asks whether to save before the design is closed, when the user changed it since
     // it was opened, made or saved; false when the user cancels.
@@ -254,12 +221,7 @@ public:
     // of a side, or other card properties. Picking rows, switching sides, the silent
     // project save of group mode and an output run's backup and restore are no change.
     bool Design_Changed() const;
-    // The design as it is now is the one opened, made or saved.
-    void Design_Is_As_Saved();
     // ---- Printing (_Print.cpp) ----
-    // The Print command: counts, backup, the print window, the design put back.
-    void Print_Button();
-    void Print_method();
     Print_Window &printWindow();
     // Replaces the print window's modal run (scripted runs): called with the window
     // prepared for the design.
@@ -273,10 +235,7 @@ public:
     // the design is put back and the working side reset when the guard ends. Null
     // while another run is active.
     std::unique_ptr<BatchRunGuard> Begin_Batch_Run(bool holdRedraw);
-    void Set_Graphic_Array_According_Side();
     void Set_Temp_Design(std::vector<GraphicPtr> controls);
-    // The data-source section of the property panel and the spreadsheet source window.
-    void Build_Data_Source_Section();
     void Show_Data_Source_Of(SKTGraphic *g);
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
@@ -284,26 +243,15 @@ public:
     // earlier spreadsheet are stale).
     bool Browse_Excel_AGAIN = false;
 
-    // ---- E-mail (_Mail.cpp) ----
-    // The mail command: the card mailing window over this design.
-    void Mail_Clicked();
-    // The e-mail settings command; the sender settings in use are reloaded after it.
-    void Email_Settings_Clicked();
-    Send_Mail &Send_Mail_Window();
-    Email_Setting &Email_Setting_Window();
+    // ---- E-mail (_Mail.cpp; the windows are in output/) ----
+    // The mailing windows over this design's cards, made on first use.
+    Mail_Desk &mailDesk();
     // The help and support window and the promotion window, made on first use as
     // children of the main window.
     Help_Support &Help_Window();
     Promotion_Form &Promotion_Window();
-    // The visitor details mailing window (the visitor log sends a visitor's file with it).
-    Direct_Mail &Direct_Mail_Window();
-    void connectMailCommands();
 
     // ---- Series commands (_Series.cpp) ----
-    void Build_Series_Commands();
-    void Batch_Series_Button();
-    void Create_Series_Button();
-    void Import_Wizard_Button();
     // The property panel's series choice refilled from the series folder.
     // While the data-source list shows "Manual" or "Series": the series list refilled
     // from the series folder, its choice kept (Not_Draw_Only_Prop_Change set meanwhile;
@@ -313,7 +261,6 @@ public:
     // the series selected before; nothing is selected when that series is gone.
     void Refresh_Data_Set_File_Name_In_Combo(QComboBox *combo, const QString &name);
     void View_Series_Window(const QString &name);
-    SeriesServices Series_Services();
 
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     // Records the current side after a change (nothing while
@@ -322,40 +269,18 @@ public:
     // The same for the given side, whichever side is shown.
     void Record_Side(int side);
     const UndoHistory &undoHistory() const { return m_history; }
-    void Undo_Stack();
-    void Insert_In_Undo_Stack(const std::vector<GraphicPtr> &controls);
-    void Insert_In_Redo_Stack(const std::vector<GraphicPtr> &controls);
-    // "U": the side as it is now onto the redo stack; anything else: onto the undo stack.
-    void Last_Stack(const QString &which);
     // A side whose undo stack is empty gets its present state as the first snapshot.
     void Make_Sure_Of_Undo_Base(int side);
-    // Rebuilds the current side from the snapshot, in its order.
-    void Fill_Undo_Redo_Control(const SideSnapshot &snapshot);
     void Undo_Action_Perform();
-    void Redo_Action_Perform();
-    void Undo_Clicked() { Undo_Action_Perform(); }
     void Redo_Clicked() { Redo_Action_Perform(); }
     void Undo_Redo_Clear();
     int Get_Undo_Count() const;
     int Get_Redo_Count() const;
-    // Undo is offered while there is a state before the one shown, redo while there
-    // is an undone one; both for the current side.
-    void Check_Undo_Redo_Btn_Enability();
-    void Enable_Disable_Undo(bool enabled);
-    void Enable_Disable_Redo(bool enabled);
-    void Undo_Redo_Button_state();
-    void Refresh_Visitor_Dyn_Ctrl_and_image();
-    void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *g);
 
     // ---- Toolbar commands, lock, side copy (_Commands.cpp) ----
-    // Connects the command toolbar's undo, redo, lock, unlock, help, card and side-copy
-    // actions; the commands of parts not built yet are disabled.
-    void connectCommands();
     void Lock_Clicked() { Lock_Or_Unlock(true); }
     void Unlock_Clicked() { Lock_Or_Unlock(false); }
-    void Lock_Or_Unlock(bool lock);
     void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
-    void Card_Prop_Clicked();
     void Card_Bckgrnd_Clicked();
     // The scratch side shows independent copies of the current side's controls.
     void Temp_Design_Control_Assign();
@@ -363,100 +288,33 @@ public:
     void Copy_Card_Design_Clicked();
 
     // ---- Help, links, banner and the promotion window (_Help.cpp) ----
-    // The banner's picture, the help toolbar item, the product and link buttons.
-    void connectHelpAndLinks();
-    // Runs the help and support window.
-    void Help_Button();
-    void Open_Support_Mail();
-    void Open_Reseller_Mail();
-    void Open_Website_1();
-    void Open_Website_2();
-    void Open_Website_3();
-    void Open_FaceBook();
-    void Open_Twitter();
-    void Open_FB_Like();
-    void Open_Share_It_Dl();
     // Shows the promotion window for one product ("B", "L" or "C"); its result.
     int Open_Promotion_Window(const QString &software_type);
 
     // ---- Editing commands: clipboard, order, alignment (_Edit.cpp) ----
-    // Connects the toolbar's Cut, Copy, Paste, Front and Back, its alignment menu and
-    // Select All to the card view of the side shown.
-    void connectEditCommands();
     void Set_Paste_Button_Status() override;
     void Run_Window_Command(WindowCommand command) override;
     bool Window_Command_Available(WindowCommand command) const override;
 
     // ---- Drawing tools (_Tools.cpp) ----
-    // A tool button puts its tool in hand and creates its control at once.
-    void Tool_Button_Clicked(int tool);
     void Arrow_Tool_Clicked() { Tool_Button_Clicked(0); }
-    void Line_Tool_Clicked() { Tool_Button_Clicked(1); }
-    void Text_Tool_Clicked() { Tool_Button_Clicked(2); }
-    void Rect_Tool_Clicked() { Tool_Button_Clicked(3); }
-    void Circle_Tool_Clicked() { Tool_Button_Clicked(4); }
-    void Round_Rect_Tool_Clicked() { Tool_Button_Clicked(5); }
-    void Triangle_Tool_Clicked() { Tool_Button_Clicked(6); }
-    void Diamond_Tool_Clicked() { Tool_Button_Clicked(7); }
-    void Image_Tool_Clicked() { Tool_Button_Clicked(8); }
-    void Image_Library_Tool_Clicked() { Tool_Button_Clicked(9); }
-    void Barcode_Tool_Clicked() { Tool_Button_Clicked(10); }
-    void Signature_Tool_Clicked() { Tool_Button_Clicked(11); }
-    void Fingure_Print_Tool_Clicked() { Tool_Button_Clicked(12); }
-    void Star_Tool_Clicked() { Tool_Button_Clicked(13); }
-    void Double_Star_Tool_Clicked() { Tool_Button_Clicked(14); }
-    void Polygon_Tool_Clicked() { Tool_Button_Clicked(15); }
-    void Select_tool_action();
-    void selectArrowTool();
-    std::optional<GraphicClass> currentGraphicClass() const;
-    void selectedToolDidChange();
     QString Generate_Extra_image_control_ID() override;
-    void Watermark_Tool_Clicked();
     // The picture of the next image control: chosen by file, or from the library
     // ("C" a control picture, "B" a card background; 1 chosen, 0 cancelled).
     bool Browse_User_Image_Manually();
     int Open_Image_Library_Window(const QString &purpose);
     QString lib_window_sel_file;
-    // The card view's creation services.
-    SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point) override;
     void Set_Selected_Control_Tool(int tool) override { m_selectedTool = tool; }
-    Picture Sample_Picture(SamplePicture which) const override;
-    void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
-    void Set_Batch_List_To_Current_Side() override;
 
     // ---- Visitor entry panels (_Visitor.cpp) ----
-    void Build_Visitor_Panels();
     // The panels' bridge to the card, on the current side.
     char new_control_add(const QString &value, const QString &ctrl_id, QLineEdit *box) override;
     void Change_Value(const QString &value, const QString &ctrl_id, bool show, bool place) override;
-    QLineEdit *Get_text_box_of_visitor_mode(const QString &ctrl_id) const;
-    QCheckBox *Get_chk_box_of_visitor_mode(const QString &ctrl_id) const;
-    QPointF Get_Ctrl_Location_From_Design(const QString &ctrl_id);
-    QPointF Set_Ctrl_Pos_In_Vstr_Mode(const QString &ctrl_id, const QRectF &ctrl_bound);
-    // Where a new profile control stands on a card of the front side's orientation.
-    QRectF Get_Control_Rect_From_Template(const QString &ctrl_id, const QString &ctrl_value) const;
-    void Title_For_Visitor() { Set_Field_Captions(Caption_Wording::Visitor); }
-    void Title_For_Gen_ID_Card() { Set_Field_Captions(Caption_Wording::General_ID_Card); }
-    void Title_For_Student() { Set_Field_Captions(Caption_Wording::Student); }
     // Card to panels.
     void Load_Fup_Fields();
-    void Load_Fup_Fields_BackSide();
     void Show_Single_Mode_Front_Panel();
-    void Show_Single_Mode_Back_Panel();
-    void Reset_All_Visitor_Grp_Mode_Ctrl();
-    // After a design or template was read: captions, empty panels, then the card's fields.
-    void Load_Visitor_Panels_From_Card();
     void Visitor_Panel_Control_Selected(SKTGraphic *g) override;
     void Visitor_Panel_Control_Deleted(SKTGraphic *g) override;
-    SKTGraphicView *Panel_Card_View(int side) const override { return graphicView(side == 1 ? 1 : 0); }
-    void Panel_Show_Properties(SKTGraphic *g) override { Show_RHS_Properties(g); }
-    bool Panel_Multiple_Image_Selection(const QString &action) override;
-    QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
-    Picture Panel_Image_For_Path(const QString &path) override;
-    QString Panel_Camera_Picture() override;
-    // The camera window (one for the run); its frames come from Make_Camera_Source.
-    Camera &Camera_Window();
-    void Show_Message_To_Update_Data() override;
 
     // ---- Small services (_Utilities.cpp) ----
     // Activates the main window and gives the widget the keyboard focus.
@@ -470,8 +328,6 @@ public:
 
     // ---- User-added rows, side lists, side panes (_VisitorRows.cpp; the work is in profile/) ----
     Dynamic_Ctrl_List dynamic_ctrl_list_front, dynamic_ctrl_list_back;
-    Dynamic_Ctrl_List &currentDynamicList();
-    void Create_Dynamic_Control_List() override;
     int Get_Col_Index_of_Dynamic_Control(const QString &ctrl_id);
     void Update_Value_For_Dynamic_Control(const QString &mode, const QString &ctrl_id);
     void Create_Control_For_Visitor_Mode();
@@ -483,13 +339,6 @@ public:
     // The spreadsheet and group-mode answers the panels and profile dialogs use.
     Profile_Data_Source &profileDataSource();
     void setProfileDataSource(std::unique_ptr<Profile_Data_Source> source);
-    void Panel_Record_Undo() override { Insert_In_Undo_Redo(); }
-    void Panel_Rows_Changed(int side) override;
-    QString Panel_No_Image_Path() const override { return NO_Image_Path; }
-    Picture Panel_No_Image_Picture() const override { return no_image_ctrl_GP; }
-    Picture Panel_Err_Image() const override { return Err_image; }
-    void Set_Front_Panel_Size();
-    void Set_Back_Panel_Size();
     void change_Visitor_Side_View(long side);
     void collapseLeftView();
     void uncollapseLeftView();
@@ -515,52 +364,22 @@ public:
     void Preview_Profile_On_Scratch_Side(const QString &side);
     void End_Profile_Preview();
 
-    // ---- Visitor record store (_VisitorRecord.cpp) ----
-    // Records the visitor shown in the entry panels as one new database row and tells
-    // the user the outcome (saved, nothing entered, or the database failure).
+    // ---- Visitor record (the work is in visitorlog/ui) ----
+    // Records the visitor shown in the entry panels as one new database row.
     void Add_Visitor_Record_To_DB() override;
-    QString Get_Visitor_DB_Path() const;
-    bool Open_DB_Connection();
-    bool Close_DB_Connection();
-    QString Get_Front_Visitor_dyn_contrl_str() const;
-    QString Get_Back_Visitor_dyn_contrl_str() const;
-    // The "Visitor Log" command: runs the visitor log window modally.
-    void View_Vistor_Record();
+    // The visitor record and the visitor log window.
+    Visitor_Record_Desk &visitorRecord();
 
     // ---- group wizard (_GroupWizard.cpp) ----
-    // The "Group Mode" command: asks to save, then runs the group-mode wizard; after
-    // Cancel the panels show the card again.
-    void Group_Mode_Clicked();
     class Group_Mode_Wizard &Group_Mode_Window();
-    // Loads a group project or design file in group mode; false after the reader's message.
-    bool Open_Group_Project(const QString &path);
-    // A new project on the template just read: mode "G", the column choices, the rows,
-    // the bound controls, then the project saved in its folder.
-    void Make_Group_Project(const struct Group_Project &project);
     class Group_Mode_Wizard *m_groupWizard = nullptr;  // made at its first opening
 
     // group mode (_Group.cpp; the work is in data/): the row list in the group pane, one
     // person per row of the document's row table, put on the card and the panel of the
     // side shown; the column dialog. Nothing of it acts outside mode "G".
     Group_Row_List *groupRowList = nullptr;
-    bool Is_Group_Mode() const { return document.Start_Card_Option == QLatin1String("G"); }
-    void Build_Group_Pane();
-    // The row into the panel of the side ("F" front, else back); fields without a column
-    // keep their present values.
-    void Set_GP_mode_Value_From_Excel(const QString &side, int row);
-    // The selected row on the card and the panel of the side shown.
-    void Assign_value_to_card_in_group_mode_list_selection();
-    void Select_Excel_First_Row();
-    // After a group project was read: the list rebuilt, the choices applied ("U" update
-    // only, else "A" add), the path kept, row 0 on the panel. Reading a "G" design
-    // (Design_Did_Load) runs it with "U"; a new project made from a template needs "A"
-    // first (Update_Excel_Column_Binding) so that its fields get their controls.
-    void Set_Group_Mode_List_Setting_After_Loading(const QString &path, const QString &mode);
-    // The panel of the side shown stored into the selected row (nothing when none).
-    void Save_Group_Mode_List_Details_In_XL_Data_List();
     // The column choices on both sides with the values of row 0, then row 0 selected.
     void Update_Excel_Column_Binding(const QString &mode);
-    void Update_excel_col_binding_on_panel(int side);
     // The change-columns command: the column dialog, then its choices on the card as
     // one undo step.
     void Update_Excel_Btn_Clicked();
@@ -569,24 +388,14 @@ public:
     // person's row, for what is written or sent (the live design untouched); null
     // otherwise.
     std::shared_ptr<SideCopy> Group_Side_Not_Shown_Filled() const;
-    // Makes a group-mode field's control on a side (the binding's maker).
-    SKTGraphic *Make_Group_Control(int side, const QString &id, const QString &value, bool picture);
 
     // ---- Links for the model and canvas ----
     // The card of the design, from (0, 0), in points.
     QRectF frontCardBounds() const;
     void Reset_Image_Editing_Controls();
-    // What the sides report: a control changed (its place and size are shown again when
-    // it is the current one); an image or signature control was put on a side (the
-    // image panel starts from its defaults).
-    void Side_Control_Changed(SKTGraphic *g);
-    void Side_Control_Inserted(int index, SKTGraphic *g);
     int Selected_Control_Tool() const override { return m_selectedTool; }
-    bool Is_Visitor_Or_Group_Mode() const override;
     QString Design_Mode() const override { return document.Start_Card_Option; }
     int Current_Side() const override { return document.currentSide(); }
-    int Panel_Current_Side() const override { return document.currentSide(); }
-    void Selection_Count_Changed(int count) override;
 
     // ---- Fields read across the system ----
     MainWindowLayout ui;
@@ -600,7 +409,6 @@ public:
     ControlPanels *controlPanels = nullptr;
     std::unique_ptr<Barcode_Gen> m_barcodeWindow;
     std::unique_ptr<Barcode_Data_Source> m_barcodeSource;
-    Visitor_Log_Records *m_visitorLog = nullptr;  // made on first use, a child of the main window
 
     SKTGrid _grid;
 
@@ -620,12 +428,6 @@ public:
     bool live_mode_list_value_change = false;
     QStringList images;  // background pictures offered by the background browser
 
-    // The wizards' roads from the start window (SKTWindowController_Wizard.cpp): true when
-    // a new design was made, false after Cancel (the profile records reset).
-    bool Run_Card_Wizard();
-    bool Run_Invitation_Wizard();
-    Start_Card &Start_Window();
-
 signals:
     void SKTSelectedToolDidChange();
 
@@ -633,6 +435,208 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // What the card views and the panels ask through their host interfaces.
+    // ---- Drawing tools (_Tools.cpp) ----
+    // The card view's creation services.
+    SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point) override;
+    Picture Sample_Picture(SamplePicture which) const override;
+    void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
+    void Set_Batch_List_To_Current_Side() override;
+    // ---- Visitor entry panels (_Visitor.cpp) ----
+    SKTGraphicView *Panel_Card_View(int side) const override { return graphicView(side == 1 ? 1 : 0); }
+    void Panel_Show_Properties(SKTGraphic *g) override { Show_RHS_Properties(g); }
+    bool Panel_Multiple_Image_Selection(const QString &action) override;
+    QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
+    Picture Panel_Image_For_Path(const QString &path) override;
+    void Show_Message_To_Update_Data() override;
+    // ---- User-added rows, side lists, side panes (_VisitorRows.cpp; the work is in profile/) ----
+    void Create_Dynamic_Control_List() override;
+    void Panel_Record_Undo() override { Insert_In_Undo_Redo(); }
+    void Panel_Rows_Changed(int side) override;
+    QString Panel_No_Image_Path() const override { return NO_Image_Path; }
+    Picture Panel_No_Image_Picture() const override { return no_image_ctrl_GP; }
+    Picture Panel_Err_Image() const override { return Err_image; }
+    // ---- Links for the model and canvas ----
+    bool Is_Visitor_Or_Group_Mode() const override;
+    int Panel_Current_Side() const override { return document.currentSide(); }
+    void Selection_Count_Changed(int count) override;
+    // ---- Sides (_Sides.cpp) ----
+    int Get_Front_Control_Count() const;
+    // ---- Design files (_DesignFile.cpp) ----
+    void Save_Design() { Save_project_file(false, true, QStringLiteral("L")); }
+    // ---- Undo and redo of side snapshots (_Undo.cpp) ----
+    void Undo_Clicked() { Undo_Action_Perform(); }
+    // ---- Visitor entry panels (_Visitor.cpp) ----
+    QLineEdit *Get_text_box_of_visitor_mode(const QString &ctrl_id) const;
+    QCheckBox *Get_chk_box_of_visitor_mode(const QString &ctrl_id) const;
+    // Where a new profile control stands on a card of the front side's orientation.
+    QRectF Get_Control_Rect_From_Template(const QString &ctrl_id, const QString &ctrl_value) const;
+    void Title_For_Visitor() { Set_Field_Captions(Caption_Wording::Visitor); }
+    void Title_For_Gen_ID_Card() { Set_Field_Captions(Caption_Wording::General_ID_Card); }
+    // Work of the window itself, grouped as above.
+    // ---- Sides (_Sides.cpp) ----
+    SKTGraphicList &currentSideControls() const;
+    int Get_Back_Control_Count() const;
+    int Get_Temp_Control_Count() const;
+    void Select_temp_design_side();
+    void changeViewController(int index);
+    void Temp_Card_Btn_Clicked();
+    // The current side's card shape, for the document and the card's background.
+    void Set_Card_Shape(int shape);
+    // ---- Card appearance (_Card.cpp) ----
+    void Refresh_Canvas();
+    void Set_Control_Pos_And_Size(SKTGraphic *g);
+    void card_prop_set(const QString &fillCode);
+    // Opens the grid settings for the shared grid.
+    void toggleGridShowing();
+    void Disable_Standard_Button_For_Lock();
+    void Enable_Standard_Button_For_Unlock();
+    // ---- Barcodes (_Barcode.cpp) ----
+    // Applies the settings and binding to each selected, unlocked barcode of the
+    // current side and renders it; one undo snapshot when anything changed.
+    void Update_Barcode_Graphics(const Barcode_Edit &edit);
+    // The one barcode settings window (made on first use).
+    Barcode_Gen &barcodeWindow();
+    // ---- Design files (_DesignFile.cpp) ----
+    // The reading part of Read_and_load_design_Log_NEW_METHOD: the file read and put in place, no message and no
+    // refresh of the windows; false with the reason in *error.
+    bool Read_Design_In_Place(const QString &path, const QString &mode, bool readXl, QString *error);
+    void Image_Control_Counter_Check();
+    // Open's reading of a chosen file, behind the please-wait sheet: true when it is the
+    // design now; a file that cannot be read is reported and the open design stays.
+    bool Open_Design_File(const QString &path);
+    void Save_Design_As() { Save_project_file(true, true, QStringLiteral("L")); }
+    // The card export: options, save panel, files, and the offer to open them.
+    void Export_Card_Clicked();
+    // Card 0 of the bound data into both sides (the side not shown first).
+    void Select_first_row_value_for_design(bool print_box);
+    // A side as a picture (scale pixels per point), with its card base and border.
+    QImage Side_Image(int side, double scale) const;
+    // The design as it is now is the one opened, made or saved.
+    void Design_Is_As_Saved();
+    // ---- Printing (_Print.cpp) ----
+    // The Print command: counts, backup, the print window, the design put back.
+    void Print_Button();
+    void Print_method();
+    // ---- Per-card values (_Values.cpp) ----
+    void Set_Graphic_Array_According_Side();
+    // The data-source section of the property panel and the spreadsheet source window.
+    void Build_Data_Source_Section();
+    // ---- Series commands (_Series.cpp) ----
+    void Build_Series_Commands();
+    void Batch_Series_Button();
+    void Create_Series_Button();
+    void Import_Wizard_Button();
+    SeriesServices Series_Services();
+    // ---- Undo and redo of side snapshots (_Undo.cpp) ----
+    void Undo_Stack();
+    void Insert_In_Undo_Stack(const std::vector<GraphicPtr> &controls);
+    void Insert_In_Redo_Stack(const std::vector<GraphicPtr> &controls);
+    // "U": the side as it is now onto the redo stack; anything else: onto the undo stack.
+    void Last_Stack(const QString &which);
+    // Rebuilds the current side from the snapshot, in its order.
+    void Fill_Undo_Redo_Control(const SideSnapshot &snapshot);
+    void Redo_Action_Perform();
+    // Undo is offered while there is a state before the one shown, redo while there
+    // is an undone one; both for the current side.
+    void Check_Undo_Redo_Btn_Enability();
+    void Enable_Disable_Undo(bool enabled);
+    void Enable_Disable_Redo(bool enabled);
+    void Undo_Redo_Button_state();
+    void Refresh_Visitor_Dyn_Ctrl_and_image();
+    void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *g);
+    // ---- Toolbar commands, lock, side copy (_Commands.cpp) ----
+    // Connects the command toolbar's undo, redo, lock, unlock, help, card and side-copy
+    // actions; the commands of parts not built yet are disabled.
+    void connectCommands();
+    void Lock_Or_Unlock(bool lock);
+    void Card_Prop_Clicked();
+    // ---- Help, links, banner and the promotion window (_Help.cpp) ----
+    // The banner's picture, the help toolbar item, the product and link buttons.
+    void connectHelpAndLinks();
+    // Runs the help and support window.
+    void Help_Button();
+    // ---- Editing commands: clipboard, order, alignment (_Edit.cpp) ----
+    // Connects the toolbar's Cut, Copy, Paste, Front and Back, its alignment menu and
+    // Select All to the card view of the side shown.
+    void connectEditCommands();
+    // ---- Drawing tools (_Tools.cpp) ----
+    // A tool button puts its tool in hand and creates its control at once.
+    void Tool_Button_Clicked(int tool);
+    void Line_Tool_Clicked() { Tool_Button_Clicked(1); }
+    void Text_Tool_Clicked() { Tool_Button_Clicked(2); }
+    void Rect_Tool_Clicked() { Tool_Button_Clicked(3); }
+    void Circle_Tool_Clicked() { Tool_Button_Clicked(4); }
+    void Round_Rect_Tool_Clicked() { Tool_Button_Clicked(5); }
+    void Triangle_Tool_Clicked() { Tool_Button_Clicked(6); }
+    void Diamond_Tool_Clicked() { Tool_Button_Clicked(7); }
+    void Image_Tool_Clicked() { Tool_Button_Clicked(8); }
+    void Image_Library_Tool_Clicked() { Tool_Button_Clicked(9); }
+    void Barcode_Tool_Clicked() { Tool_Button_Clicked(10); }
+    void Signature_Tool_Clicked() { Tool_Button_Clicked(11); }
+    void Fingure_Print_Tool_Clicked() { Tool_Button_Clicked(12); }
+    void Star_Tool_Clicked() { Tool_Button_Clicked(13); }
+    void Double_Star_Tool_Clicked() { Tool_Button_Clicked(14); }
+    void Polygon_Tool_Clicked() { Tool_Button_Clicked(15); }
+    void Select_tool_action();
+    void selectArrowTool();
+    std::optional<GraphicClass> currentGraphicClass() const;
+    void selectedToolDidChange();
+    void Watermark_Tool_Clicked();
+    // ---- Visitor entry panels (_Visitor.cpp) ----
+    void Build_Visitor_Panels();
+    QPointF Get_Ctrl_Location_From_Design(const QString &ctrl_id);
+    QPointF Set_Ctrl_Pos_In_Vstr_Mode(const QString &ctrl_id, const QRectF &ctrl_bound);
+    void Title_For_Student() { Set_Field_Captions(Caption_Wording::Student); }
+    void Show_Single_Mode_Back_Panel();
+    void Reset_All_Visitor_Grp_Mode_Ctrl();
+    // After a design or template was read: captions, empty panels, then the card's fields.
+    void Load_Visitor_Panels_From_Card();
+    // The camera window (one for the run); its frames come from Make_Camera_Source.
+    Camera &Camera_Window();
+    // ---- User-added rows, side lists, side panes (_VisitorRows.cpp; the work is in profile/) ----
+    Dynamic_Ctrl_List &currentDynamicList();
+    void Set_Front_Panel_Size();
+    void Set_Back_Panel_Size();
+    // ---- group wizard (_GroupWizard.cpp) ----
+    // The "Group Mode" command: asks to save, then runs the group-mode wizard; after
+    // Cancel the panels show the card again.
+    void Group_Mode_Clicked();
+    // Loads a group project or design file in group mode; false after the reader's message.
+    bool Open_Group_Project(const QString &path);
+    // A new project on the template just read: mode "G", the column choices, the rows,
+    // the bound controls, then the project saved in its folder.
+    void Make_Group_Project(const struct Group_Project &project);
+    bool Is_Group_Mode() const { return document.Start_Card_Option == QLatin1String("G"); }
+    void Build_Group_Pane();
+    // The row into the panel of the side ("F" front, else back); fields without a column
+    // keep their present values.
+    void Set_GP_mode_Value_From_Excel(const QString &side, int row);
+    // The selected row on the card and the panel of the side shown.
+    void Assign_value_to_card_in_group_mode_list_selection();
+    void Select_Excel_First_Row();
+    // After a group project was read: the list rebuilt, the choices applied ("U" update
+    // only, else "A" add), the path kept, row 0 on the panel. Reading a "G" design
+    // (Design_Did_Load) runs it with "U"; a new project made from a template needs "A"
+    // first (Update_Excel_Column_Binding) so that its fields get their controls.
+    void Set_Group_Mode_List_Setting_After_Loading(const QString &path, const QString &mode);
+    // The panel of the side shown stored into the selected row (nothing when none).
+    void Save_Group_Mode_List_Details_In_XL_Data_List();
+    void Update_excel_col_binding_on_panel(int side);
+    // Makes a group-mode field's control on a side (the binding's maker).
+    SKTGraphic *Make_Group_Control(int side, const QString &id, const QString &value, bool picture);
+    // ---- Links for the model and canvas ----
+    // What the sides report: a control changed (its place and size are shown again when
+    // it is the current one); an image or signature control was put on a side (the
+    // image panel starts from its defaults).
+    void Side_Control_Changed(SKTGraphic *g);
+    void Side_Control_Inserted(int index, SKTGraphic *g);
+    // ---- Fields read across the system ----
+    // The wizards' roads from the start window (SKTWindowController_Wizard.cpp): true when
+    // a new design was made, false after Cancel (the profile records reset).
+    bool Run_Card_Wizard();
+    bool Run_Invitation_Wizard();
+    Start_Card &Start_Window();
     void loadResourcePictures();
     // Reading a design: its sides, card properties and choices take the open design's
     // place; then the side lists, panels and title follow it (also after a side copy).
@@ -642,6 +646,9 @@ private:
     SKTGraphicList &sideControls(int side) const;
 
     void showSide(int side);
+    // The side's controls into the visitor panel of the side.
+    void Load_Panel_Of_Side(int side);
+    Visitor_Panel_Sync m_panelSync{document};
 
     UndoHistory m_history;
     // What Design_Changed reads: a change the user made (a side change recorded), the card
@@ -659,7 +666,7 @@ private:
     std::vector<KeyedArchive> Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
     QStringList Text_Date_style, Text_Time_style;
     QRectF rf_control_rect;
-    VisitorRecordStore visitor_store;
+    std::unique_ptr<Visitor_Record_Desk> m_visitorRecord;  // made on first use
     // The image panel's natural-size and fit-to-label buttons, once it has them.
     QAbstractButton *Make_natural_size_btn = nullptr;
     QAbstractButton *fit_to_label_btn = nullptr;
@@ -682,11 +689,10 @@ private:
     Send_Modeless *m_progressPanel = nullptr;
     Print_Window *m_printWindow = nullptr;
     std::unique_ptr<Mail_Card_Source> m_mailCards;
-    Send_Mail *m_sendMail = nullptr;
-    Email_Setting *m_emailSetting = nullptr;
+    std::unique_ptr<Mail_Desk> m_mailDesk;
+    void connectMailCommands();
     Help_Support *m_help = nullptr;
     Promotion_Form *m_promotion = nullptr;
-    Direct_Mail *m_directMail = nullptr;
     Image_Library *m_imageLibrary = nullptr;  // made at its first opening
     std::unique_ptr<Start_Card> m_startCard;  // made at their first opening
     std::unique_ptr<Card_Wizard> m_cardWizard;

@@ -97,10 +97,10 @@ void SKTWindowController::Update_Barcode_Graphics(const Barcode_Edit &edit)
         if (g->kind() != GraphicKind::Barcode || g->Is_Control_Locked()) continue;
         Put_Barcode_Settings(*g, edit.settings);
         g->Set_Data_source_type(edit.binding.data_source_type);
-        if (edit.binding.data_source_type == 1) {
+        if (edit.binding.data_source_type == Data_Source_Series) {
             g->Set_Batch_List_Name(edit.binding.batch_list_name);
             g->Set_Batch_List_Index(edit.binding.batch_list_index);
-        } else if (edit.binding.data_source_type == 2) {
+        } else if (edit.binding.data_source_type == Data_Source_Spreadsheet) {
             g->Set_Excel_binding_Index(edit.binding.excel_col_indx);
         }
         Render_Barcode(*g);

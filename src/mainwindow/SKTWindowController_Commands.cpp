@@ -2,6 +2,7 @@
 // own properties and background, help, the scratch side and copying a side's design
 // onto the other side.
 #include "SKTWindowController.h"
+#include "Visitor_Record_Desk.h"
 
 #include "AdjustmentChain.h"
 #include "CardPropertyPanel.h"
@@ -49,13 +50,14 @@ void SKTWindowController::connectCommands()
         {"CardProp", &SKTWindowController::Card_Prop_Clicked},
         {"CardBackground", &SKTWindowController::Card_Bckgrnd_Clicked},
         {"CopySide", &SKTWindowController::Copy_Card_Design_Clicked},
-        {"VisitorLog", &SKTWindowController::View_Vistor_Record},
         {"GroupMode", &SKTWindowController::Group_Mode_Clicked},
         {"Print", &SKTWindowController::Print_Button},
         {"Profile", &SKTWindowController::User_Profile_Button_Clicked},
     };
     for (const Connection &c : connections)
         if (QAction *a = ui.command(QLatin1String(c.name))) connect(a, &QAction::triggered, this, c.slot);
+    if (QAction *a = ui.command(QStringLiteral("VisitorLog")))
+        connect(a, &QAction::triggered, this, [this] { visitorRecord().View_Vistor_Record(); });
     connectHelpAndLinks();
     if (QAction *a = ui.command(QStringLiteral("Undo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction *a = ui.command(QStringLiteral("Redo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));

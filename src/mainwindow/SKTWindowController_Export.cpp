@@ -116,7 +116,7 @@ bool SKTWindowController::Export_Batch_File(const Export_Card_Options &options)
     m_exportRun = std::make_unique<Batch_Export_Run>(
         Batch_Export_Options{chosen.first(), options.extension, options.sides(), options.mirror, range, &runPool},
         [engine](int card, int side) {
-            return engine->Set_data_table_value_to_card(card, side == 0 ? QStringLiteral("F") : QStringLiteral("B"));
+            return engine->Set_data_table_value_to_card(card, side == 0 ? Card_Side::Front : Card_Side::Back);
         },
         [this, exportCommand] {
             m_exportGuard.reset();  // the design back, Card_Value_In_Process cleared

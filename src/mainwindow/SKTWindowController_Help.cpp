@@ -45,16 +45,16 @@ void SKTWindowController::connectHelpAndLinks()
     row->addStretch(1);
     struct Link {
         const char *name, *label;
-        void (SKTWindowController::*slot)();
+        Maker_Link link;
     };
-    for (const Link &l : {Link{"Website_1", "Our Website", &SKTWindowController::Open_Website_1},
-                          Link{"Support_Mail", "Support", &SKTWindowController::Open_Support_Mail},
-                          Link{"Reseller_Mail", "Partners", &SKTWindowController::Open_Reseller_Mail},
-                          Link{"FaceBook", "Share", &SKTWindowController::Open_FaceBook},
-                          Link{"Twitter", "Post", &SKTWindowController::Open_Twitter},
-                          Link{"FB_Like", "Like", &SKTWindowController::Open_FB_Like},
-                          Link{"Share_It_Dl", "Comments", &SKTWindowController::Open_Share_It_Dl}})
-        addButton(QLatin1String(l.name), tr(l.label), l.slot);
+    for (const Link &l : {Link{"Website_1", "Our Website", Maker_Link::Website_1},
+                          Link{"Support_Mail", "Support", Maker_Link::Support_Mail},
+                          Link{"Reseller_Mail", "Partners", Maker_Link::Reseller_Mail},
+                          Link{"FaceBook", "Share", Maker_Link::Facebook_Share},
+                          Link{"Twitter", "Post", Maker_Link::Twitter_Share},
+                          Link{"FB_Like", "Like", Maker_Link::Facebook_Like},
+                          Link{"Share_It_Dl", "Comments", Maker_Link::Comments_Page}})
+        addButton(QLatin1String(l.name), tr(l.label), [link = l.link] { Open_Link(Maker_Link_Url(link)); });
 }
 
 void SKTWindowController::Help_Button()
@@ -67,16 +67,6 @@ void SKTWindowController::Help_Button()
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
 }
-
-void SKTWindowController::Open_Support_Mail() { Open_Link(Maker_Link_Url(Maker_Link::Support_Mail)); }
-void SKTWindowController::Open_Reseller_Mail() { Open_Link(Maker_Link_Url(Maker_Link::Reseller_Mail)); }
-void SKTWindowController::Open_Website_1() { Open_Link(Maker_Link_Url(Maker_Link::Website_1)); }
-void SKTWindowController::Open_Website_2() { Open_Link(Maker_Link_Url(Maker_Link::Website_2)); }
-void SKTWindowController::Open_Website_3() { Open_Link(Maker_Link_Url(Maker_Link::Website_3)); }
-void SKTWindowController::Open_FaceBook() { Open_Link(Maker_Link_Url(Maker_Link::Facebook_Share)); }
-void SKTWindowController::Open_Twitter() { Open_Link(Maker_Link_Url(Maker_Link::Twitter_Share)); }
-void SKTWindowController::Open_FB_Like() { Open_Link(Maker_Link_Url(Maker_Link::Facebook_Like)); }
-void SKTWindowController::Open_Share_It_Dl() { Open_Link(Maker_Link_Url(Maker_Link::Comments_Page)); }
 
 int SKTWindowController::Open_Promotion_Window(const QString &software_type)
 {

@@ -1,13 +1,11 @@
-// The e-mail commands: the card mailing window over this design, the e-mail settings
-// window and the visitor details mailing window. The windows and the sending are the
-// output library's; here the design is handed to them: the counts and card N come from
-// the value engine, the current sides are rendered as they stand.
+// The e-mail commands (the windows and the sending are the output library's): here the
+// design is handed to them: the counts and card N come from the value engine, the
+// current sides are rendered as they stand.
 #include "CardValueEngine.h"
-#include "Direct_Mail.h"
-#include "Email_Setting.h"
+#include "Mail_Desk.h"
 #include "SKTGraphicList.h"
 #include "SKTWindowController.h"
-#include "Send_Mail.h"
+#include "Mail_Card_Source.h"
 
 #include <QAction>
 #include <QMainWindow>
@@ -43,8 +41,7 @@ public:
     // The engine makes card N from the run's snapshot: safe on the sending thread.
     RenderedSide Card_Side(int card, int side) override
     {
-        return m_engine ? m_engine->Set_data_table_value_to_card(card, side == 1 ? QStringLiteral("B")
-                                                                                 : QStringLiteral("F"))
+        return m_engine ? m_engine->Set_data_table_value_to_card(card, side == 1 ? Card_Side::Back : Card_Side::Front)
                         : RenderedSide();
     }
     void End_Batch_Run() override
@@ -60,44 +57,19 @@ private:
 };
 } // namespace
 
+Mail_Desk &SKTWindowController::mailDesk()
+{
+    if (!m_mailDesk) {
+        m_mailCards = std::make_unique<Window_Mail_Cards>(*this);
+        m_mailDesk = std::make_unique<Mail_Desk>(*m_mailCards, ui.window, modalRunner, &runPool);
+    }
+    return *m_mailDesk;
+}
+
 void SKTWindowController::connectMailCommands()
 {
-    if (QAction *a = ui.command(QStringLiteral("Mail"))) connect(a, &QAction::triggered, this, &SKTWindowController::Mail_Clicked);
+    if (QAction *a = ui.command(QStringLiteral("Mail")))
+        connect(a, &QAction::triggered, this, [this] { mailDesk().Mail_Clicked(); });
     if (QAction *a = ui.command(QStringLiteral("MailSettings")))
-        connect(a, &QAction::triggered, this, &SKTWindowController::Email_Settings_Clicked);
-}
-
-Email_Setting &SKTWindowController::Email_Setting_Window()
-{
-    if (!m_emailSetting) m_emailSetting = new Email_Setting(ui.window, modalRunner, &runPool);
-    return *m_emailSetting;
-}
-
-Send_Mail &SKTWindowController::Send_Mail_Window()
-{
-    if (!m_sendMail) {
-        if (!m_mailCards) m_mailCards = std::make_unique<Window_Mail_Cards>(*this);
-        m_sendMail = new Send_Mail(*m_mailCards, ui.window, modalRunner, &runPool);
-        m_sendMail->settingsWindow = &Email_Setting_Window();
-    }
-    return *m_sendMail;
-}
-
-Direct_Mail &SKTWindowController::Direct_Mail_Window()
-{
-    if (!m_directMail) {
-        m_directMail = new Direct_Mail(ui.window, modalRunner, &runPool);
-        m_directMail->settingsWindow = &Email_Setting_Window();
-    }
-    return *m_directMail;
-}
-
-void SKTWindowController::Mail_Clicked()
-{
-    Send_Mail_Window().Open_Wnd();
-}
-
-void SKTWindowController::Email_Settings_Clicked()
-{
-    Email_Setting_Window().Open_Wnd();
+        connect(a, &QAction::triggered, this, [this] { mailDesk().Email_Settings_Clicked(); });
 }

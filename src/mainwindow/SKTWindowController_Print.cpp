@@ -24,7 +24,7 @@ public:
     RenderedSide Print_Card(int record, int side) const override
     {
         try {
-            return m_engine.Set_data_table_value_to_card(record, side == 0 ? QStringLiteral("F") : QStringLiteral("B"));
+            return m_engine.Set_data_table_value_to_card(record, side == 0 ? Card_Side::Front : Card_Side::Back);
         } catch (const std::exception &e) {
             Show_NSLog_Message(QStringLiteral("Card %1 could not be made: %2").arg(record + 1).arg(QString::fromUtf8(e.what())));
         } catch (...) {

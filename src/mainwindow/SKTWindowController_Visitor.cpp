@@ -13,9 +13,13 @@
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
 #include "Visitor_Fields.h"
+#include "Visitor_Record_Desk.h"
+#include "Direct_Mail.h"
+#include "Mail_Desk.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -27,6 +31,23 @@ const QString kTextHere = QStringLiteral("Text here");
 
 QString sideLetter(const SKTDocument &d) { return d.currentSide() == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
 } // namespace
+
+Visitor_Record_Desk &SKTWindowController::visitorRecord()
+{
+    if (!m_visitorRecord)
+        m_visitorRecord = std::make_unique<Visitor_Record_Desk>(document, pictureAdjuster, ui.window, [this](const QString &path) {
+            // The mailed file stays until its last message has gone.
+            Direct_Mail &mail = mailDesk().Direct_Mail_Window();
+            mail.Open_Wnd(path);
+            mail.Wait_Until_Done();
+        });
+    return *m_visitorRecord;
+}
+
+void SKTWindowController::Add_Visitor_Record_To_DB()
+{
+    visitorRecord().Add_Visitor_Record_To_DB(Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ, NO_Image_Path);
+}
 
 void SKTWindowController::Build_Visitor_Panels()
 {
@@ -126,16 +147,12 @@ void SKTWindowController::Change_Value(const QString &value, const QString &ctrl
 
 QLineEdit *SKTWindowController::Get_text_box_of_visitor_mode(const QString &ctrl_id) const
 {
-    Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
-    if (!panel) return nullptr;
-    return Is_Fixed_Field_ID(ctrl_id) ? panel->Text_Box_For_ID(ctrl_id) : panel->Get_Dynamic_Text_Box(ctrl_id);
+    return m_panelSync.Text_Box(ctrl_id);
 }
 
 QCheckBox *SKTWindowController::Get_chk_box_of_visitor_mode(const QString &ctrl_id) const
 {
-    Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
-    if (!panel) return nullptr;
-    return Is_Fixed_Field_ID(ctrl_id) ? panel->Chk_Box_For_ID(ctrl_id) : panel->Get_Dynamic_Chk_Box(ctrl_id);
+    return m_panelSync.Chk_Box(ctrl_id);
 }
 
 QPointF SKTWindowController::Get_Ctrl_Location_From_Design(const QString &ctrl_id)

@@ -1,111 +1,39 @@
-// The card read back into the visitor entry panels: after a design or template was
-// read, after undo and redo, on lock changes, and when a control is selected or
-// deleted on the card. Also the sample layout that places new profile controls.
+// The card read back into the visitor entry panels (the work is in profile/).
 #include "SKTWindowController.h"
 
-#include "Globals.h"
-#include "Log.h"
-#include "MessageBox.h"
 #include "Profile_Panel.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
-#include "Visitor_Fields.h"
+#include "Visitor_Panel_Sync.h"
 
-#include <QCheckBox>
-#include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
-#include <exception>
-
-namespace {
-// The sample layout of the profile controls, one frame per field for each card
-// orientation, y growing upwards inside a sample box of the given height: the ten
-// fields in a column beside the photo (on the right of a landscape card, above the
-// fields of a portrait one).
-struct Sample_Layout {
-    double boxHeight;
-    QRectF photo;
-    double fieldX, fieldWidth, firstTop, step;  // card coordinates of the value column
-    QRectF frame(int field) const
-    {
-        const double top = firstTop + field * step;  // y on the card, downwards
-        return QRectF(fieldX, boxHeight - 20 - top, fieldWidth, 20);
-    }
-};
-const Sample_Layout kHorizontalSample{153, QRectF(167, 153 - 20 - 12, 64, 80), 8, 150, 20, 12};
-const Sample_Layout kVerticalSample{243, QRectF(44, 243 - 20 - 12, 64, 80), 10, 133, 106, 13};
-
-SKTGraphicView *viewOfSide(const SKTWindowController &c, int side) { return c.graphicView(side == 1 ? 1 : 0); }
-} // namespace
 
 QRectF SKTWindowController::Get_Control_Rect_From_Template(const QString &ctrl_id, const QString &) const
 {
-    const QSizeF card = document.Front_card_Prop.Card_Size();
-    const Sample_Layout &layout = card.width() >= card.height() ? kHorizontalSample : kVerticalSample;
-    QRectF r;
-    bool caption = false;
-    const int f = Visitor_Field_Of_ID(ctrl_id, &caption);
-    if (ctrl_id == Visitor_Photo_ID)
-        r = layout.photo;
-    else if (f >= 0 && f < kDateField)
-        r = layout.frame(f).translated(0, caption ? 10 : 0);
-    // Flip into the card view's coordinates, y growing downwards.
-    r.moveTop(layout.boxHeight - r.y() - 20);
-    return r;
+    return Visitor_Sample_Rect(document.Front_card_Prop.Card_Size(), ctrl_id);
 }
 
 // ---- Card to panels ----
 
-static void loadSide(SKTWindowController &c, int side)
-{
-    Profile_Panel *panel = Profile_Panel_Of_Side(side);
-    SKTGraphicView *view = viewOfSide(c, side);
-    if (!panel || !view || !view->graphicsList()) return;
-    for (const GraphicPtr &g : view->graphicsList()->items()) {
-        const bool text = g->kind() == GraphicKind::Text;
-        if (!text && g->kind() != GraphicKind::Image) continue;
-        const QString id = g->control_ID.trimmed();
-        if ((text && id.isEmpty()) || !g->ctrl_is_visible) continue;
-        if (!text) {
-            if (id == Visitor_Photo_ID || id.isEmpty())
-                panel->Set_User_Image_Control(g->FilePath(), g->_contents, g->control_ID);
-            continue;
-        }
-        bool caption = false;
-        const int f = Visitor_Field_Of_ID(id, &caption);
-        if (f < 0) continue;  // user-added rows are not read here
-        QLineEdit *box = caption ? panel->fields[f].label : panel->fields[f].value;
-        QCheckBox *chk = caption ? panel->fields[f].label_chk : panel->fields[f].value_chk;
-        const bool dateOrTime = !caption && (f == kDateField || f == kTimeField);
-        if (!dateOrTime) box->setReadOnly(false);
-        box->setText(g->Text_Value);
-        chk->setChecked(true);
-        if (dateOrTime) {
-            panel->Chk_Unchk_Manual_Date_Time(f == kDateField ? QStringLiteral("D") : QStringLiteral("T"));
-            // Unless typed by hand, the card shows the visit's own date and time, not
-            // the design's sample.
-            if (!(f == kDateField ? panel->date_manual_chk : panel->time_manual_chk)->isChecked())
-                g->Set_text_value(box->text());
-        } else {
-            box->setEnabled(true);
-        }
-    }
-}
+void SKTWindowController::Load_Fup_Fields() { Load_Panel_Of_Side(0); }
 
-void SKTWindowController::Load_Fup_Fields() { loadSide(*this, 0); }
-void SKTWindowController::Load_Fup_Fields_BackSide() { loadSide(*this, 1); }
+void SKTWindowController::Load_Panel_Of_Side(int side)
+{
+    SKTGraphicView *view = graphicView(side == 1 ? 1 : 0);
+    Visitor_Panel_Sync::Load_Side(Profile_Panel_Of_Side(side), view ? view->graphicsList() : nullptr);
+}
 
 void SKTWindowController::Show_Single_Mode_Front_Panel()
 {
     if (!Is_Visitor_Or_Group_Mode()) return;
-    Load_Fup_Fields();
-    Load_Fup_Fields_BackSide();
+    Load_Panel_Of_Side(0);
+    Load_Panel_Of_Side(1);
 }
 
 void SKTWindowController::Show_Single_Mode_Back_Panel()
 {
     if (!Is_Visitor_Or_Group_Mode()) return;
-    Load_Fup_Fields_BackSide();
+    Load_Panel_Of_Side(1);
 }
 
 void SKTWindowController::Reset_All_Visitor_Grp_Mode_Ctrl()
@@ -138,92 +66,24 @@ void SKTWindowController::Load_Visitor_Panels_From_Card()
 void SKTWindowController::Visitor_Panel_Control_Selected(SKTGraphic *g)
 {
     if (!g) return;
-    if (g->kind() == GraphicKind::Image) {
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back))
-            panel->Set_User_Image_Control(g->FilePath(), g->_contents, g->control_ID);
-        return;
-    }
-    if (!Is_Visitor_Or_Group_Mode() || g->control_ID.isEmpty() || g->control_ID.contains(QLatin1String("_Photo")))
-        return;
-    QLineEdit *box = Get_text_box_of_visitor_mode(g->control_ID);
-    if (!box) return;
-    QCheckBox *chk = Get_chk_box_of_visitor_mode(g->control_ID);
-    const bool unlocked = !g->Is_Control_Locked();
-    if (chk) chk->setEnabled(unlocked);
-    box->setEnabled(unlocked);
-    if (unlocked) SetFocus(box);
+    if (QLineEdit *box = m_panelSync.Control_Selected(*g)) SetFocus(box);
 }
 
 void SKTWindowController::Visitor_Panel_Control_Deleted(SKTGraphic *g)
 {
-    if (!g) return;
-    if (QCheckBox *chk = Get_chk_box_of_visitor_mode(g->control_ID)) chk->setChecked(false);
-    if (QLineEdit *box = Get_text_box_of_visitor_mode(g->control_ID)) {
-        box->setEnabled(false);
-        box->setReadOnly(true);
-    }
-    if (g->kind() == GraphicKind::Image && (g->control_ID == Visitor_Photo_ID || g->control_ID.isEmpty()))
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back))
-            panel->Set_User_Image_Control(QString(), Picture(), QString());
+    if (g) m_panelSync.Control_Deleted(*g);
 }
 
 // ---- Undo, redo and locks ----
 
-void SKTWindowController::Refresh_Visitor_Dyn_Ctrl_and_image()
-{
-    if (!Is_Visitor_Or_Group_Mode()) return;
-    if (Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back)) {
-        panel->Refresh_Controls();
-        panel->Set_User_Image_Control(QString(), Picture(), QString());
-        panel->Refresh_Rows_For_Undo();
-    }
-}
+void SKTWindowController::Refresh_Visitor_Dyn_Ctrl_and_image() { m_panelSync.Refresh_After_Undo(); }
 
 void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *g)
 {
-    if (!g || !Is_Visitor_Or_Group_Mode()) return;
-    if (g->kind() != GraphicKind::Text && g->kind() != GraphicKind::Image) return;
-    QString text = g->Text_Value;
-    if (g->kind() == GraphicKind::Image) {
-        text = Get_Original_Path_Of_Image_Control(*g);
-        Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
-        if (panel && !g->control_ID.isEmpty() && !Is_Visitor_Photo_ID(g->control_ID)) {
-            // A row's photo well shows the control's picture again, in "V" as in "G".
-            if (QLabel *well = panel->Get_Dynamic_Photo_Ctrl(g->control_ID))
-                panel->Set_Dynamic_Pic_Ctrl_Image(well, QFileInfo(g->FilePath()).fileName() == QLatin1String("no.png")
-                                                            ? no_image_ctrl_GP
-                                                            : g->_contents);
-        } else if (panel) {
-            panel->Set_User_Image_Control(g->FilePath(), g->_contents, g->control_ID);
-        }
-    }
-    QCheckBox *chk = Get_chk_box_of_visitor_mode(g->control_ID);
-    if (chk) chk->setChecked(g->ctrl_is_visible);
-    if (QLineEdit *box = Get_text_box_of_visitor_mode(g->control_ID)) {
-        box->setText(text);
-        const bool on = chk && chk->isChecked();
-        box->setEnabled(on);
-        box->setReadOnly(!on || g->control_ID.contains(QLatin1String("_Photo")));
-    }
+    if (g) m_panelSync.Show_Control_After_Undo(*g, no_image_ctrl_GP);
 }
 
 void SKTWindowController::Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK()
 {
-    if (Not_Draw_Only_Prop_Change || !Is_Visitor_Or_Group_Mode()) return;
-    Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);
-    if (!panel) return;
-    try {
-        for (const GraphicPtr &g : currentSideControls().items()) {
-            if (g->kind() != GraphicKind::Text && g->kind() != GraphicKind::Image) continue;
-            const bool locked = g->Is_Control_Locked();
-            QCheckBox *chk = Get_chk_box_of_visitor_mode(g->control_ID);
-            QLineEdit *box = Get_text_box_of_visitor_mode(g->control_ID);
-            if (g->control_ID == QLatin1String("Fup_Date")) panel->date_manual_chk->setEnabled(!locked);
-            if (g->control_ID == QLatin1String("Fup_Time")) panel->time_manual_chk->setEnabled(!locked);
-            if (chk) chk->setEnabled(!locked);
-            if (box) box->setEnabled(!locked && !(chk && !chk->isChecked() && !g->ctrl_is_visible));
-        }
-    } catch (const std::exception &e) {
-        Show_MessageBox(QString::fromUtf8(e.what()));
-    }
+    m_panelSync.Follow_Locks(currentSideControls());
 }

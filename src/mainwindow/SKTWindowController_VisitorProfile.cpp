@@ -130,7 +130,9 @@ static Profile_Fill_Target fillTarget(SKTWindowController &c, Profile_Fill_Targe
     t.view = view;
     t.card_side = kind == Profile_Fill_Target::Kind::Back ? QStringLiteral("B") : QStringLiteral("F");
     t.no_image_path = noImagePath;
-    t.default_rect = [&c](const QString &id, const QString &value) { return c.Get_Control_Rect_From_Template(id, value); };
+    t.default_rect = [&c](const QString &id, const QString &) {
+        return Visitor_Sample_Rect(c.document.Front_card_Prop.Card_Size(), id);
+    };
     t.set_tool = [&c](int tool) { c.Set_Selected_Control_Tool(tool); };
     t.combo_step = [&c] {
         if (!c.dataSourceSection) return;

@@ -48,7 +48,7 @@ public:
         tool.ctrl_data_source_type = g.data_source_type;
         tool.Start_Card_Option = c.document.Start_Card_Option;
         Cropped_Picture_Binding bound;
-        bound.source = g.data_source_type == 1 || g.data_source_type == 2 ? g.data_source_type : 0;
+        bound.source = g.data_source_type == Data_Source_Series || g.data_source_type == Data_Source_Spreadsheet ? g.data_source_type : 0;
         CardValueEngine engine(Data_Folder_Path);
         if (bound.source == 1) {
             if (tool.Open_Wnd_Direct_Crop_Series(g.batch_list_name) != 1) return std::nullopt;

@@ -68,6 +68,9 @@ bool Is_Number_Variant(const QVariant &v);
 constexpr double SKTGraphicHandleWidth = 8.0;
 constexpr double SKTGraphicHandleHalfWidth = 4.0;
 
+// Where a control's value comes from; the number is what a design file stores.
+enum Data_Source_Kind : int { Data_Source_Manual = 0, Data_Source_Series = 1, Data_Source_Spreadsheet = 2 };
+
 class SKTGraphic {
 public:
     virtual ~SKTGraphic() = default;

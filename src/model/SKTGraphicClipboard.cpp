@@ -63,7 +63,7 @@ std::vector<GraphicPtr> SKTGraphic::graphicsWithProperties(const QVariantList &a
                 if (visitorOrGroup && newImageID) g->control_ID = newImageID();
             }
             if (group && (g->kind() == GraphicKind::Text || g->kind() == GraphicKind::Image) &&
-                g->data_source_type == 2) {
+                g->data_source_type == Data_Source_Spreadsheet) {
                 g->Set_Data_source_type(0);
                 g->Set_Excel_binding(false);
                 g->Set_Excel_binding_Index(-1);

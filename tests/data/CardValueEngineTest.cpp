@@ -327,8 +327,8 @@ TEST_F(Engine, RunFindsNothingToRestoreAndRestoresAChangedDesign)
         BatchRunGuard guard(e, doc, resources(), -1, true, [&] { reset = true; });
         ASSERT_TRUE(guard.active());
         EXPECT_TRUE(Card_Value_In_Process);
-        EXPECT_FALSE(e.Set_data_table_value_to_card(3, "F").isNull());
-        EXPECT_FALSE(e.Set_data_table_value_to_card(3, "B").isNull());
+        EXPECT_FALSE(e.Set_data_table_value_to_card(3, Card_Side::Front).isNull());
+        EXPECT_FALSE(e.Set_data_table_value_to_card(3, Card_Side::Back).isNull());
         EXPECT_FALSE(e.Create_Card_Design_Again(doc));  // nothing to undo
         // A design changed during the run is put back at its end.
         doc.graphics().at(1)->Set_text_value("changed");
@@ -382,11 +382,11 @@ TEST_F(Engine, WorkersMakeTheSameCardsAsTheGuiThread)
     BatchRunGuard guard(e, doc, resources(), -1, true);
 
     std::vector<QImage> alone(40), parallel(40);
-    for (int n = 0; n < 40; ++n) alone[size_t(n)] = Rendered_Side_Image(e.Set_data_table_value_to_card(n, "F"), 144);
+    for (int n = 0; n < 40; ++n) alone[size_t(n)] = Rendered_Side_Image(e.Set_data_table_value_to_card(n, Card_Side::Front), 144);
     std::vector<std::thread> workers;
     for (int w = 0; w < 4; ++w)
         workers.emplace_back([&, w] {
-            for (int n = w; n < 40; n += 4) parallel[size_t(n)] = Rendered_Side_Image(e.Set_data_table_value_to_card(n, "F"), 144);
+            for (int n = w; n < 40; n += 4) parallel[size_t(n)] = Rendered_Side_Image(e.Set_data_table_value_to_card(n, Card_Side::Front), 144);
         });
     for (std::thread &t : workers) t.join();
     for (int n = 0; n < 40; ++n) {
@@ -441,7 +441,7 @@ TEST_F(Engine, CardNAsPdfShowsRowNsName)
         const QString path = folder.filePath(QString("card%1.pdf").arg(n));
         QFile f(path);
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(Rendered_Side_PDF(e.Set_data_table_value_to_card(n, "F")));
+        f.write(Rendered_Side_PDF(e.Set_data_table_value_to_card(n, Card_Side::Front)));
         f.close();
         QProcess p;
         p.setWorkingDirectory(folder.path());  // the reader may leave files where it runs
@@ -572,7 +572,7 @@ TEST_F(Engine, CardsNameWhatTheyCouldNotTake)
     e.Check_Series_Or_Excel_Use_or_not(doc);
     e.Create_Design_Backup_Array(doc, resources());
     for (int card = 0; card < int(std::size(rows)); ++card) {
-        EXPECT_EQ(e.Set_data_table_value_to_card(card, "F").missing, rows[card].missing) << card;
+        EXPECT_EQ(e.Set_data_table_value_to_card(card, Card_Side::Front).missing, rows[card].missing) << card;
         SideCopy copy = e.Side_Copy(0);
         QStringList missing;
         e.Assign_Batch_Values_To_Control(copy.controls, card, &missing);

@@ -73,7 +73,7 @@ TEST(BarcodeWiring, DoubleClickOpensTheWindowAndOkAppliesOneUndoStep)
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
 
     // Undo brings the Code 39 barcode back.
-    w.controller.Undo_Clicked();
+    w.controller.Undo_Action_Perform();
     ASSERT_EQ(w.front().count(), 2);
     for (int i = 0; i < w.front().count(); ++i) {
         const GraphicPtr &g = w.front().at(i);

@@ -101,8 +101,8 @@ TEST(ControlPanels, TextEditsChangeTheControlAndRecordOneSnapshotEach)
     EXPECT_EQ(w.undo(), 6);
 
     // Undo takes back one edit at a time: the rotation, then the colour.
-    w.controller.Undo_Clicked();
-    w.controller.Undo_Clicked();
+    w.controller.Undo_Action_Perform();
+    w.controller.Undo_Action_Perform();
     SKTGraphic *restored = w.top(w.front());
     EXPECT_EQ(restored->text_rotation, 0);
     EXPECT_EQ(restored->txt_clr, QColor(Qt::black));
@@ -142,7 +142,7 @@ TEST(ControlPanels, TextTypedBeforeASideSwitchIsWrittenAndUndoneOnItsSide)
     EXPECT_EQ(a->Text_Value, "front text");
 
     w.controller.Select_front_side();
-    w.controller.Undo_Clicked();
+    w.controller.Undo_Action_Perform();
     EXPECT_EQ(w.top(w.front())->Text_Value, "Text here");
 }
 

@@ -93,7 +93,7 @@ TEST(CropButton, ADrawnRectangleBecomesTheControlsPicture)
     EXPECT_EQ(w.controller.Get_Undo_Count(), steps + 1) << "one undo step";
     Shot(*w.controller.window(), "card-with-cropped-photo");
 
-    w.controller.Undo_Clicked();
+    w.controller.Undo_Action_Perform();
     EXPECT_EQ(w.top(w.front())->FilePath(), photo);
 }
 
@@ -187,6 +187,6 @@ TEST(CropButton, ASeriesBoundControlGetsTheNewSeries)
     EXPECT_EQ(w.controller.dataSourceSection->Batch_Series->currentText(), "Staff (1)") << "the section shows it";
     EXPECT_EQ(QImageReader(out + "/b.png").size(), QSize(50, 50));
     EXPECT_EQ(w.controller.Get_Undo_Count(), steps + 1) << "one undo step";
-    w.controller.Undo_Clicked();
+    w.controller.Undo_Action_Perform();
     EXPECT_EQ(w.top(w.front())->batch_list_name, "Staff");
 }

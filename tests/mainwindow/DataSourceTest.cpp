@@ -38,7 +38,7 @@ TEST(DataSource, BindingShowsTheFirstValueAndUndoPutsTheTypedValueBack)
     EXPECT_EQ(text->Text_Value, "Ann");
     EXPECT_EQ(text->batch_list_name, "Staff");
 
-    w.controller.Undo_Clicked();
+    w.controller.Undo_Action_Perform();
     SKTGraphic *restored = w.top(w.front());
     ASSERT_TRUE(restored);
     EXPECT_EQ(restored->Text_Value, "typed");
@@ -58,7 +58,7 @@ TEST(DataSource, BatchRunThroughTheControllerPutsTheDesignBack)
         ASSERT_TRUE(run);
         EXPECT_FALSE(w.controller.Begin_Batch_Run(false));  // one run at a time
         EXPECT_EQ(w.controller.Value_Engine().Total_Batch_Excel_Card(), 2);
-        EXPECT_FALSE(w.controller.Value_Engine().Set_data_table_value_to_card(1, "F").isNull());
+        EXPECT_FALSE(w.controller.Value_Engine().Set_data_table_value_to_card(1, Card_Side::Front).isNull());
         EXPECT_TRUE(Card_Value_In_Process);
     }
     EXPECT_FALSE(Card_Value_In_Process);

@@ -33,7 +33,7 @@ TEST(DeskScreenSizes, CaptionsShowWholeAndEveryCommandIsOneClickAway)
 {
     TestWindow w;
     w.document.Start_Card_Option = "V";
-    w.controller.Title_For_Gen_ID_Card();
+    Set_Field_Captions(Caption_Wording::General_ID_Card);
     w.controller.Select_front_side();
     QMainWindow *window = w.controller.ui.window;
     window->show();

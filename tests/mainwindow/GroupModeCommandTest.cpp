@@ -35,7 +35,7 @@ struct Window : TestWindow {
     Window()
     {
         document.Start_Card_Option = "V";
-        controller.Title_For_Visitor();
+        Set_Field_Captions(Caption_Wording::Visitor);
         controller.Select_front_side();
         testsupport::boxes().clear();
     }
@@ -127,7 +127,7 @@ TEST(GroupModeCommand, CancelledWizardLeavesDesignAndPanels)
     w.name().value->setText("Ann Lee");
     emit w.name().value->textEdited("Ann Lee");
     ASSERT_NE(w.onFront("Fup_Name"), nullptr);
-    const int controls = w.controller.Get_Front_Control_Count();
+    const int controls = w.controller.document.graphics().count();
     testsupport::boxes().answerNext(kAlertNo);
     bool ran = false;
     w.controller.Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
@@ -139,7 +139,7 @@ TEST(GroupModeCommand, CancelledWizardLeavesDesignAndPanels)
     w.command("GroupMode")->trigger();
     EXPECT_TRUE(ran);
     EXPECT_EQ(w.document.Start_Card_Option, "V");
-    EXPECT_EQ(w.controller.Get_Front_Control_Count(), controls);
+    EXPECT_EQ(w.controller.document.graphics().count(), controls);
     EXPECT_EQ(w.onFront("Fup_Name")->Text_Value, "Ann Lee");
     EXPECT_EQ(w.name().value->text(), "Ann Lee") << "the panel shows the card again";
     EXPECT_TRUE(w.name().value_chk->isChecked());
@@ -226,7 +226,7 @@ TEST(GroupModeCommand, TemplateThatFailsToLoadSavesNothing)
     ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
     broken.write("not a design");
     broken.close();
-    const int controls = w.controller.Get_Front_Control_Count();
+    const int controls = w.controller.document.graphics().count();
     testsupport::boxes().answerNext(kAlertNo);
     Group_Mode_Wizard &wizard = w.controller.Group_Mode_Window();
     QStringList during;
@@ -246,7 +246,7 @@ TEST(GroupModeCommand, TemplateThatFailsToLoadSavesNothing)
     EXPECT_FALSE(QFileInfo::exists(Created_Resource_Path + "Group_Excel_Data/All/Staff.zcd"));
     EXPECT_EQ(w.document.Start_Card_Option, "V");
     EXPECT_TRUE(w.document.ListData().isEmpty());
-    EXPECT_EQ(w.controller.Get_Front_Control_Count(), controls);
+    EXPECT_EQ(w.controller.document.graphics().count(), controls);
 }
 
 } // namespace

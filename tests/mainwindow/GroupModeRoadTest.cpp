@@ -68,7 +68,7 @@ struct Road : TestWindow {
     Road()
     {
         document.Start_Card_Option = "V";
-        controller.Title_For_Visitor();
+        Set_Field_Captions(Caption_Wording::Visitor);
         controller.Select_front_side();
         testsupport::boxes().clear();
         controller.window()->resize(1400, 900);

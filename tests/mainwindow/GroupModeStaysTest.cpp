@@ -19,6 +19,7 @@
 #include "Shots.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
+#include "Mail_Desk.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -334,7 +335,7 @@ TEST_F(GroupStays, MailedCardsCarryTheBarcodeWhereTheCardShowsIt)
     EXPECT_AT(*barcode(), put, "the card shows the barcode where it was put");
 
     w.controller.Get_Email_Details();
-    Send_Mail &mail = w.controller.Send_Mail_Window();
+    Send_Mail &mail = w.controller.mailDesk().Send_Mail_Window();
     mail.Reset_For_Design();
     mail.send_with_excel_chk->setChecked(true);
     mail.to_txt->setPlainText("a@example.org");
@@ -382,14 +383,14 @@ TEST_F(GroupStays, UndoAndRedoKeepTheRowTheListShows)
                            QString::number(list().selectedRow())};
     };
     const QStringList eve{"Eve", "Echo", "Eve", "4"};
-    w.controller.Undo_Clicked();
+    w.controller.Undo_Action_Perform();
     EXPECT_EQ(shown(), eve) << "after Undo";
     EXPECT_EQ(w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Company")->bounds(), before) << "the move undone";
     w.controller.Redo_Clicked();
     EXPECT_EQ(shown(), eve) << "after Redo";
     EXPECT_EQ(w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Company")->bounds().y(), 120) << "the move again";
     pick(2);
-    w.controller.Undo_Clicked();
+    w.controller.Undo_Action_Perform();
     EXPECT_EQ(shown(), (QStringList{"Cy", "Corp", "Cy", "2"})) << "Undo after another pick";
 }
 
@@ -448,7 +449,7 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
          [&] {
              pick(2);
              w.controller.Get_Email_Details();
-             Send_Mail &mail = w.controller.Send_Mail_Window();
+             Send_Mail &mail = w.controller.mailDesk().Send_Mail_Window();
              mail.Reset_For_Design();
              mail.send_with_excel_chk->setChecked(true);
              mail.to_txt->setPlainText("a@example.org");
@@ -476,7 +477,7 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
          [&] {
              w.controller.Show_RHS_Properties(w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Name"));
              w.controller.cardPanel->X_Text->setValue(30);
-             w.controller.Save_Design();
+             w.controller.Save_project_file(false, true, QStringLiteral("L"));
              EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDesign has been saved successfully."});
          },
          false},

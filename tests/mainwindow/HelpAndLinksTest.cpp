@@ -126,16 +126,10 @@ TEST(MakerLinks, ProductMailsAreEncodedAndTheContactSubjectEndsWithTheAppName)
 TEST_F(Opened, LinkActionsOpenTheirAddresses)
 {
     TestWindow w;
-    SKTWindowController &c = w.controller;
-    c.Open_Support_Mail();
-    c.Open_Reseller_Mail();
-    c.Open_Website_1();
-    c.Open_Website_2();
-    c.Open_Website_3();
-    c.Open_FaceBook();
-    c.Open_Twitter();
-    c.Open_FB_Like();
-    c.Open_Share_It_Dl();
+    for (Maker_Link link : {Maker_Link::Support_Mail, Maker_Link::Reseller_Mail, Maker_Link::Website_1,
+                            Maker_Link::Website_2, Maker_Link::Website_3, Maker_Link::Facebook_Share,
+                            Maker_Link::Twitter_Share, Maker_Link::Facebook_Like, Maker_Link::Comments_Page})
+        Open_Link(Maker_Link_Url(link));
     EXPECT_EQ(opened, QStringList({"mailto:support@example.com", Maker_Link_Url(Maker_Link::Reseller_Mail),
                                    "https://example.com/", "https://example.com/dozo-id-card/",
                                    "https://example.org/dozo-id-card/", Maker_Link_Url(Maker_Link::Facebook_Share),

@@ -83,7 +83,7 @@ TEST(JoiningServices, TheTitleNamesTheFileOnlyWhenItExists)
 TEST(JoiningServices, SetFocusActivatesTheWindowAndFocusesTheBox)
 {
     TestWindow w;
-    QLineEdit *name_value = w.controller.Get_text_box_of_visitor_mode("Fup_Name");
+    QLineEdit *name_value = Visitor_Panel_Sync(w.controller.document).Text_Box("Fup_Name");
     ASSERT_NE(name_value, nullptr);
     name_value->setEnabled(true);
     w.controller.ui.Visitor_Panel_Area->show();

@@ -11,6 +11,7 @@
 #include "Send_Mail.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
+#include "Mail_Desk.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -55,7 +56,7 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
     const std::vector<KeyedArchive> before = archives(w.front());
 
     w.controller.Get_Email_Details();
-    Send_Mail &s = w.controller.Send_Mail_Window();
+    Send_Mail &s = w.controller.mailDesk().Send_Mail_Window();
     s.Reset_For_Design();
     EXPECT_EQ(s.from_txt->text(), "sender@example.org");
     ASSERT_TRUE(s.send_with_excel_chk->isEnabled());
@@ -102,14 +103,14 @@ TEST(MailWiring, SettingsButtonShowsTheSavedSender)
         e._send_mail_port->setText("465");
         e.Save_Button();
     });
-    Send_Mail &s = w.controller.Send_Mail_Window();
+    Send_Mail &s = w.controller.mailDesk().Send_Mail_Window();
     s.Setting_Button();
     EXPECT_EQ(s.from_txt->text(), "New.Sender@example.org");
     w.runner.whileOpen<Email_Setting>([](Email_Setting &e) {
         e._send_mail_sender_mail->setText("other@example.org");
         e.Save_Button();
     });
-    Direct_Mail &d = w.controller.Direct_Mail_Window();
+    Direct_Mail &d = w.controller.mailDesk().Direct_Mail_Window();
     d.Setting_Button();
     w.runner.remove<Email_Setting>();
     EXPECT_EQ(d.from_txt->text(), "other@example.org");

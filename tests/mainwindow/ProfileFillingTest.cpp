@@ -99,7 +99,7 @@ TEST_F(Filling, ValuesUpdateInPlaceOrAreCreatedAtTheirDefaultPlace)
 
     SKTGraphic *title = w.onFront("Fup_Title");
     ASSERT_NE(title, nullptr);
-    const QRectF place = w.controller.Get_Control_Rect_From_Template("Fup_Title", "Engineer");
+    const QRectF place = Visitor_Sample_Rect(w.controller.document.Front_card_Prop.Card_Size(), "Fup_Title");
     EXPECT_EQ(title->bounds(), QRectF(place.topLeft(), QSizeF(70, 20)));
     EXPECT_EQ(title->data_source_type_val(), 0);
     EXPECT_EQ(w.onFront("Fup_lbl_Title")->Text_Value, "Title :");

@@ -204,7 +204,7 @@ TEST(DefaultPhoto, BlankFrontGetsAVisiblePlaceholderPhoto)
     EXPECT_EQ(photo->kind(), GraphicKind::Image);
     EXPECT_EQ(photo->FilePath(), Resource_Path + "no.png");
     EXPECT_EQ(photo->_contents, Picture::fromFile(Resource_Path + "no.png"));
-    EXPECT_EQ(photo->bounds(), w.controller.Get_Control_Rect_From_Template("Fup_Photo", ""));
+    EXPECT_EQ(photo->bounds(), Visitor_Sample_Rect(w.controller.document.Front_card_Prop.Card_Size(), "Fup_Photo"));
     EXPECT_EQ(w.back().count(), 0);
 }
 

@@ -93,9 +93,9 @@ TEST(RowBridge, PartnersStandBesideEachOtherInsideTheCard)
     EXPECT_EQ(w.onFront("F_label1")->bounds().topLeft(), QPointF(0, 40));
 
     // Box look-ups reach the rows; a photo row keeps the place it was made at.
-    EXPECT_EQ(w.controller.Get_text_box_of_visitor_mode("F_field1"), p.Get_Dynamic_Text_Box("F_field1"));
-    EXPECT_EQ(w.controller.Get_chk_box_of_visitor_mode("F_field1"), p.Get_Dynamic_Chk_Box("F_field1"));
-    EXPECT_EQ(w.controller.Get_text_box_of_visitor_mode("F_field9"), nullptr);
+    EXPECT_EQ(Visitor_Panel_Sync(w.controller.document).Text_Box("F_field1"), p.Get_Dynamic_Text_Box("F_field1"));
+    EXPECT_EQ(Visitor_Panel_Sync(w.controller.document).Chk_Box("F_field1"), p.Get_Dynamic_Chk_Box("F_field1"));
+    EXPECT_EQ(Visitor_Panel_Sync(w.controller.document).Text_Box("F_field9"), nullptr);
     p.txt_or_image_ctrl = 1;
     p.Add_label_btn->click();
     const QPointF made = w.onFront("F_Photo2")->bounds().topLeft();

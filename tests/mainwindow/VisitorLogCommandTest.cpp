@@ -9,6 +9,7 @@
 #include "SKTWindowController.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
+#include "Visitor_Record_Desk.h"
 #include "Visitor_Log_Records.h"
 
 #include <QApplication>
@@ -63,7 +64,7 @@ TEST(VisitorLogCommand, RecordedVisitorsAreListedSearchedAndOpened)
     EXPECT_EQ(found, QStringList({"Ann Brien"}));
     EXPECT_TRUE(shown.contains("Ann Brien"));
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
-    EXPECT_FALSE(w.controller.Close_DB_Connection()) << "no connection stays open";
+    EXPECT_FALSE(w.controller.visitorRecord().store().Close_DB_Connection()) << "no connection stays open";
 }
 
 // One page set-up: the log's becomes the print window's, and the print window's is the

@@ -20,7 +20,7 @@ struct Window : TestWindow {
     Window()
     {
         document.Start_Card_Option = "V";
-        controller.Title_For_Gen_ID_Card();
+        Set_Field_Captions(Caption_Wording::General_ID_Card);
         controller.Select_front_side();
     }
     Profile_Panel &fp() { return *Front_Profile_Panel_OBJ; }
@@ -54,7 +54,7 @@ TEST(VisitorPanel, TickingAndTypingDriveTheNameControl)
     EXPECT_TRUE(g->ctrl_is_visible);
     EXPECT_TRUE(b.value->isEnabled());
     EXPECT_FALSE(b.value->isReadOnly());
-    EXPECT_EQ(g->bounds().topLeft(), w.controller.Get_Control_Rect_From_Template("Fup_Name", "").topLeft())
+    EXPECT_EQ(g->bounds().topLeft(), Visitor_Sample_Rect(w.controller.document.Front_card_Prop.Card_Size(), "Fup_Name").topLeft())
         << "a new field starts at its default place";
     const int undo = w.controller.Get_Undo_Count();
 
@@ -118,10 +118,10 @@ TEST(VisitorPanel, TheBackPanelActsOnTheBack)
     ASSERT_NE(w.onBack("Fup_Name"), nullptr);
     EXPECT_EQ(w.onBack("Fup_Name")->Text_Value, "Back name");
     EXPECT_EQ(w.onFront("Fup_Name"), nullptr);
-    EXPECT_EQ(w.controller.Get_text_box_of_visitor_mode("Fup_Name"), w.name(w.bp()).value);
-    EXPECT_EQ(w.controller.Get_chk_box_of_visitor_mode("Fup_lbl_Name"), w.name(w.bp()).label_chk);
-    EXPECT_EQ(w.controller.Get_text_box_of_visitor_mode("Fup_Photo"), nullptr);
-    EXPECT_EQ(w.controller.Get_chk_box_of_visitor_mode("F_field1"), nullptr);
+    EXPECT_EQ(Visitor_Panel_Sync(w.controller.document).Text_Box("Fup_Name"), w.name(w.bp()).value);
+    EXPECT_EQ(Visitor_Panel_Sync(w.controller.document).Chk_Box("Fup_lbl_Name"), w.name(w.bp()).label_chk);
+    EXPECT_EQ(Visitor_Panel_Sync(w.controller.document).Text_Box("Fup_Photo"), nullptr);
+    EXPECT_EQ(Visitor_Panel_Sync(w.controller.document).Chk_Box("F_field1"), nullptr);
 }
 
 TEST(VisitorPanel, AVisitorPassTemplateFillsThePanels)
@@ -283,17 +283,17 @@ TEST(VisitorPanel, DefaultRectanglesFollowTheFrontCardsOrientation)
 {
     Window w;
     w.document.Front_card_Prop.setCard_Size({200, 200});
-    const QRectF value = w.controller.Get_Control_Rect_From_Template("Fup_Name", "a");
-    const QRectF caption = w.controller.Get_Control_Rect_From_Template("Fup_lbl_Name", "b");
+    const QRectF value = Visitor_Sample_Rect(w.controller.document.Front_card_Prop.Card_Size(), "Fup_Name");
+    const QRectF caption = Visitor_Sample_Rect(w.controller.document.Front_card_Prop.Card_Size(), "Fup_lbl_Name");
     EXPECT_EQ(caption.x(), value.x());
     EXPECT_EQ(caption.width(), value.width());
     EXPECT_EQ(caption.y(), value.y() - 10) << "a caption stands just above its value";
-    EXPECT_EQ(w.controller.Get_Control_Rect_From_Template("Fup_Date", "").width(), 0);
+    EXPECT_EQ(Visitor_Sample_Rect(w.controller.document.Front_card_Prop.Card_Size(), "Fup_Date").width(), 0);
     // Every field lies on a card of its orientation.
     for (const QSizeF card : {QSizeF(243, 153), QSizeF(153, 243)}) {
         w.document.Front_card_Prop.setCard_Size(card);
         for (const char *id : {"Fup_Name", "Fup_lbl_Name", "Fup_UniqueNo", "Fup_Photo"}) {
-            const QRectF r = w.controller.Get_Control_Rect_From_Template(id, "");
+            const QRectF r = Visitor_Sample_Rect(w.controller.document.Front_card_Prop.Card_Size(), id);
             EXPECT_TRUE(QRectF(QPointF(), card).contains(r.topLeft())) << id;
             EXPECT_LE(r.bottom(), card.height()) << id;
         }

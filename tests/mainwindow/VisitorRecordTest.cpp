@@ -6,6 +6,7 @@
 #include "SKTWindowController.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
+#include "Visitor_Record_Desk.h"
 
 #include <QCheckBox>
 #include <QDate>
@@ -122,7 +123,7 @@ TEST(VisitorRecord, TextsAreStoredAsTypedWithTheirShowBoxes)
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_GT(rows[1]["ID"].toInt(), rows[0]["ID"].toInt());
     EXPECT_EQ(rows[1]["VName"], "Lee");
-    EXPECT_EQ(w.controller.Close_DB_Connection(), false) << "the command closed its connection";
+    EXPECT_EQ(w.controller.visitorRecord().store().Close_DB_Connection(), false) << "the command closed its connection";
 }
 
 TEST(VisitorRecord, DateAndTimeFollowTheirBoxes)
@@ -237,7 +238,7 @@ TEST(VisitorRecord, ADatabaseFailureIsReportedNotSaved)
         ASSERT_EQ(shown.size(), 1) << what;
         EXPECT_FALSE(shown.contains(kSaved)) << what;
         EXPECT_NE(shown[0].indexOf("Visitor Details could not be saved."), -1) << what;
-        EXPECT_FALSE(w.controller.Close_DB_Connection()) << what;
+        EXPECT_FALSE(w.controller.visitorRecord().store().Close_DB_Connection()) << what;
     };
     {
         QFile f(Database_Path);

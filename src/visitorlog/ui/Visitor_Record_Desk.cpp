@@ -1,15 +1,14 @@
 // Recording the visitor shown in the two entry panels as one row of the visitor
-// database, and the database connection the visitor log shares.
-#include "SKTWindowController.h"
+// database, and the visitor log window over the same database.
+#include "Visitor_Record_Desk.h"
 
-#include "Direct_Mail.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
 #include "Profile_Panel.h"
-#include "VisitorRecordStore.h"
+#include "SKTDocument.h"
 #include "Visitor_Fields.h"
 #include "Output_Pass_Printer.h"
 #include "Visitor_Log_Records.h"
@@ -18,7 +17,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QLineEdit>
-#include <QMainWindow>
 #include <QStringList>
 #include <exception>
 
@@ -73,34 +71,29 @@ bool Side_Entered(const Visitor_Side_Record &side, const Profile_Panel &panel)
 }
 } // namespace
 
-QString SKTWindowController::Get_Visitor_DB_Path() const { return visitor_store.Get_Visitor_DB_Path(); }
-bool SKTWindowController::Open_DB_Connection() { return visitor_store.Open_DB_Connection(); }
-bool SKTWindowController::Close_DB_Connection() { return visitor_store.Close_DB_Connection(); }
-
-// The user-added rows' lines of each side.
-QString SKTWindowController::Get_Front_Visitor_dyn_contrl_str() const
+Visitor_Record_Desk::Visitor_Record_Desk(SKTDocument &document, const PictureAdjuster &adjuster, QWidget *window,
+                                         Visitor_Pass_Mailer mailer)
+    : m_document(document), pictureAdjuster(adjuster), m_window(window), m_mailer(std::move(mailer))
 {
-    return Front_Profile_Panel_OBJ ? Front_Profile_Panel_OBJ->Other_Details_Text() : QString();
-}
-QString SKTWindowController::Get_Back_Visitor_dyn_contrl_str() const
-{
-    return Back_Profile_Panel_OBJ ? Back_Profile_Panel_OBJ->Other_Details_Text() : QString();
 }
 
-void SKTWindowController::Add_Visitor_Record_To_DB()
+Visitor_Record_Desk::~Visitor_Record_Desk() = default;
+
+void Visitor_Record_Desk::Add_Visitor_Record_To_DB(const Profile_Panel *frontPanel, const Profile_Panel *backPanel,
+                                                   const QString &noImagePath)
 {
     try {
         Check_Path_And_Create_VISITOR_Files();
-        const bool twoSided = document.Front_card_Prop.Card_Side() != QLatin1String("1");
-        int count = Get_Front_Control_Count();
-        if (twoSided && count == 0) count = Get_Back_Control_Count();
+        const bool twoSided = m_document.Front_card_Prop.Card_Side() != QLatin1String("1");
+        int count = m_document.graphics().count();
+        if (twoSided && count == 0) count = m_document.graphics_back().count();
         if (count == 0) {
             Show_MessageBox(QStringLiteral("There is no details for Visitor.\nPlease enter some details."));
             return;
         }
-        if (!Front_Profile_Panel_OBJ || !Back_Profile_Panel_OBJ) return;
-        const Profile_Panel &front = *Front_Profile_Panel_OBJ;
-        const Profile_Panel &back = *Back_Profile_Panel_OBJ;
+        if (!frontPanel || !backPanel) return;
+        const Profile_Panel &front = *frontPanel;
+        const Profile_Panel &back = *backPanel;
 
         // One moment for the stamp and the date and time that stand in for unticked boxes.
         const QDateTime when = QDateTime::currentDateTime();
@@ -108,54 +101,48 @@ void SKTWindowController::Add_Visitor_Record_To_DB()
                             Format_Date_Time(when, QStringLiteral("HH:mm:ss"))};
         Visitor_Record record;
         record.Date_Time_Stamp = Format_Date_Time(when, QStringLiteral("yyyy-MM-dd HH:mm:ss"));
-        record.front = Read_Visitor_Side(front, Get_Front_Visitor_dyn_contrl_str(), false, moment);
-        record.back = Read_Visitor_Side(back, Get_Back_Visitor_dyn_contrl_str(), !twoSided, moment);
+        // The user-added rows' lines of each side.
+        record.front = Read_Visitor_Side(front, front.Other_Details_Text(), false, moment);
+        record.back = Read_Visitor_Side(back, back.Other_Details_Text(), !twoSided, moment);
         record.Photo = Trim_Str(front.image_path_val->text());
         // The placeholder of an image control without a picture is no visitor's photo;
         // a picture of the shipped library is.
-        if (!record.Photo.isEmpty() && QDir::cleanPath(record.Photo) == QDir::cleanPath(NO_Image_Path))
+        if (!record.Photo.isEmpty() && QDir::cleanPath(record.Photo) == QDir::cleanPath(noImagePath))
             record.Photo.clear();
 
         if (!Side_Entered(record.front, front) && !Side_Entered(record.back, back) && record.Photo.isEmpty()) {
             Show_MessageBox(QStringLiteral("Please enter some details of visitor."));
             return;
         }
-        if (!Open_DB_Connection()) {
+        if (!visitor_store.Open_DB_Connection()) {
             Show_MessageBox(QStringLiteral("Error in database access."));
             return;
         }
         QString reason;
         const bool saved = visitor_store.Insert_Visitor_Record(record, &reason);
-        Close_DB_Connection();
+        visitor_store.Close_DB_Connection();
         if (saved)
             Show_MessageBox(QStringLiteral("Visitor Details has been saved successfully"));
         else
             Show_MessageBox(QStringLiteral("Visitor Details could not be saved.\n") + reason);
     } catch (const std::exception &e) {
-        Close_DB_Connection();
+        visitor_store.Close_DB_Connection();
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
 }
 
-void SKTWindowController::View_Vistor_Record()
+void Visitor_Record_Desk::View_Vistor_Record()
 {
     try {
         Check_Path_And_Create_VISITOR_Files();
         // The pass prints on the document's print settings, which its page set-up and its
         // prints change.
-        if (!m_visitorLog) {
-            m_visitorLog = new Visitor_Log_Records(
-                visitor_store, pictureAdjuster, std::make_unique<Output_Pass_Printer>(document), ui.window,
-                [this](const QString &path) {
-                    // The mailed file stays until its last message has gone.
-                    Direct_Mail &mail = Direct_Mail_Window();
-                    mail.Open_Wnd(path);
-                    mail.Wait_Until_Done();
-                });
-        }
+        if (!m_visitorLog)
+            m_visitorLog = new Visitor_Log_Records(visitor_store, pictureAdjuster,
+                                                   std::make_unique<Output_Pass_Printer>(m_document), m_window, m_mailer);
         m_visitorLog->Open_Log_Wnd();
     } catch (const std::exception &e) {
-        Close_DB_Connection();
+        visitor_store.Close_DB_Connection();
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
 }

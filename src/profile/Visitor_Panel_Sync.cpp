@@ -1,0 +1,194 @@
+// The card read back into the visitor entry panels, and the sample layout of new
+// profile controls.
+#include "Visitor_Panel_Sync.h"
+
+#include "Dynamic_Control_List.h"
+#include "Globals.h"
+#include "MessageBox.h"
+#include "Profile_Panel.h"
+#include "SKTDocument.h"
+#include "SKTGraphic.h"
+#include "SKTGraphicList.h"
+#include "Visitor_Fields.h"
+
+#include <QCheckBox>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <exception>
+
+namespace {
+// The sample layout of the profile controls, one frame per field for each card
+// orientation, y growing upwards inside a sample box of the given height: the ten
+// fields in a column beside the photo (on the right of a landscape card, above the
+// fields of a portrait one).
+struct Sample_Layout {
+    double boxHeight;
+    QRectF photo;
+    double fieldX, fieldWidth, firstTop, step;  // card coordinates of the value column
+    QRectF frame(int field) const
+    {
+        const double top = firstTop + field * step;  // y on the card, downwards
+        return QRectF(fieldX, boxHeight - 20 - top, fieldWidth, 20);
+    }
+};
+const Sample_Layout kHorizontalSample{153, QRectF(167, 153 - 20 - 12, 64, 80), 8, 150, 20, 12};
+const Sample_Layout kVerticalSample{243, QRectF(44, 243 - 20 - 12, 64, 80), 10, 133, 106, 13};
+} // namespace
+
+QRectF Visitor_Sample_Rect(QSizeF card, const QString &ctrl_id)
+{
+    const Sample_Layout &layout = card.width() >= card.height() ? kHorizontalSample : kVerticalSample;
+    QRectF r;
+    bool caption = false;
+    const int f = Visitor_Field_Of_ID(ctrl_id, &caption);
+    if (ctrl_id == Visitor_Photo_ID)
+        r = layout.photo;
+    else if (f >= 0 && f < kDateField)
+        r = layout.frame(f).translated(0, caption ? 10 : 0);
+    // Flip into the card view's coordinates, y growing downwards.
+    r.moveTop(layout.boxHeight - r.y() - 20);
+    return r;
+}
+
+QLineEdit *Visitor_Panel_Sync::Text_Box(const QString &ctrl_id) const
+{
+    Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
+    if (!panel) return nullptr;
+    return Is_Fixed_Field_ID(ctrl_id) ? panel->Text_Box_For_ID(ctrl_id) : panel->Get_Dynamic_Text_Box(ctrl_id);
+}
+
+QCheckBox *Visitor_Panel_Sync::Chk_Box(const QString &ctrl_id) const
+{
+    Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
+    if (!panel) return nullptr;
+    return Is_Fixed_Field_ID(ctrl_id) ? panel->Chk_Box_For_ID(ctrl_id) : panel->Get_Dynamic_Chk_Box(ctrl_id);
+}
+
+// ---- Card to panels ----
+
+void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *controls)
+{
+    if (!panel || !controls) return;
+    for (const GraphicPtr &g : controls->items()) {
+        const bool text = g->kind() == GraphicKind::Text;
+        if (!text && g->kind() != GraphicKind::Image) continue;
+        const QString id = g->control_ID.trimmed();
+        if ((text && id.isEmpty()) || !g->ctrl_is_visible) continue;
+        if (!text) {
+            if (id == Visitor_Photo_ID || id.isEmpty())
+                panel->Set_User_Image_Control(g->FilePath(), g->_contents, g->control_ID);
+            continue;
+        }
+        bool caption = false;
+        const int f = Visitor_Field_Of_ID(id, &caption);
+        if (f < 0) continue;  // user-added rows are not read here
+        QLineEdit *box = caption ? panel->fields[f].label : panel->fields[f].value;
+        QCheckBox *chk = caption ? panel->fields[f].label_chk : panel->fields[f].value_chk;
+        const bool dateOrTime = !caption && (f == kDateField || f == kTimeField);
+        if (!dateOrTime) box->setReadOnly(false);
+        box->setText(g->Text_Value);
+        chk->setChecked(true);
+        if (dateOrTime) {
+            panel->Chk_Unchk_Manual_Date_Time(f == kDateField ? QStringLiteral("D") : QStringLiteral("T"));
+            // Unless typed by hand, the card shows the visit's own date and time, not
+            // the design's sample.
+            if (!(f == kDateField ? panel->date_manual_chk : panel->time_manual_chk)->isChecked())
+                g->Set_text_value(box->text());
+        } else {
+            box->setEnabled(true);
+        }
+    }
+}
+
+// ---- Card events ----
+
+QLineEdit *Visitor_Panel_Sync::Control_Selected(SKTGraphic &g) const
+{
+    if (g.kind() == GraphicKind::Image) {
+        if (Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back))
+            panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
+        return nullptr;
+    }
+    if (!m_document.isVisitorOrGroupMode() || g.control_ID.isEmpty() || g.control_ID.contains(QLatin1String("_Photo")))
+        return nullptr;
+    QLineEdit *box = Text_Box(g.control_ID);
+    if (!box) return nullptr;
+    QCheckBox *chk = Chk_Box(g.control_ID);
+    const bool unlocked = !g.Is_Control_Locked();
+    if (chk) chk->setEnabled(unlocked);
+    box->setEnabled(unlocked);
+    return unlocked ? box : nullptr;
+}
+
+void Visitor_Panel_Sync::Control_Deleted(const SKTGraphic &g) const
+{
+    if (QCheckBox *chk = Chk_Box(g.control_ID)) chk->setChecked(false);
+    if (QLineEdit *box = Text_Box(g.control_ID)) {
+        box->setEnabled(false);
+        box->setReadOnly(true);
+    }
+    if (g.kind() == GraphicKind::Image && (g.control_ID == Visitor_Photo_ID || g.control_ID.isEmpty()))
+        if (Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back))
+            panel->Set_User_Image_Control(QString(), Picture(), QString());
+}
+
+// ---- Undo, redo and locks ----
+
+void Visitor_Panel_Sync::Refresh_After_Undo() const
+{
+    if (!m_document.isVisitorOrGroupMode()) return;
+    if (Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back)) {
+        panel->Refresh_Controls();
+        panel->Set_User_Image_Control(QString(), Picture(), QString());
+        panel->Refresh_Rows_For_Undo();
+    }
+}
+
+void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g, const Picture &noImage) const
+{
+    if (!m_document.isVisitorOrGroupMode()) return;
+    if (g.kind() != GraphicKind::Text && g.kind() != GraphicKind::Image) return;
+    QString text = g.Text_Value;
+    if (g.kind() == GraphicKind::Image) {
+        text = Get_Original_Path_Of_Image_Control(g);
+        Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
+        if (panel && !g.control_ID.isEmpty() && !Is_Visitor_Photo_ID(g.control_ID)) {
+            // A row's photo well shows the control's picture again, in "V" as in "G".
+            if (QLabel *well = panel->Get_Dynamic_Photo_Ctrl(g.control_ID))
+                panel->Set_Dynamic_Pic_Ctrl_Image(
+                    well, QFileInfo(g.FilePath()).fileName() == QLatin1String("no.png") ? noImage : g._contents);
+        } else if (panel) {
+            panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
+        }
+    }
+    QCheckBox *chk = Chk_Box(g.control_ID);
+    if (chk) chk->setChecked(g.ctrl_is_visible);
+    if (QLineEdit *box = Text_Box(g.control_ID)) {
+        box->setText(text);
+        const bool on = chk && chk->isChecked();
+        box->setEnabled(on);
+        box->setReadOnly(!on || g.control_ID.contains(QLatin1String("_Photo")));
+    }
+}
+
+void Visitor_Panel_Sync::Follow_Locks(const SKTGraphicList &controls) const
+{
+    if (Not_Draw_Only_Prop_Change || !m_document.isVisitorOrGroupMode()) return;
+    Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
+    if (!panel) return;
+    try {
+        for (const GraphicPtr &g : controls.items()) {
+            if (g->kind() != GraphicKind::Text && g->kind() != GraphicKind::Image) continue;
+            const bool locked = g->Is_Control_Locked();
+            QCheckBox *chk = Chk_Box(g->control_ID);
+            QLineEdit *box = Text_Box(g->control_ID);
+            if (g->control_ID == QLatin1String("Fup_Date")) panel->date_manual_chk->setEnabled(!locked);
+            if (g->control_ID == QLatin1String("Fup_Time")) panel->time_manual_chk->setEnabled(!locked);
+            if (chk) chk->setEnabled(!locked);
+            if (box) box->setEnabled(!locked && !(chk && !chk->isChecked() && !g->ctrl_is_visible));
+        }
+    } catch (const std::exception &e) {
+        Show_MessageBox(QString::fromUtf8(e.what()));
+    }
+}

@@ -1,0 +1,49 @@
+#pragma once
+// The card read back into the visitor entry panels: after a design or template was
+// read, after undo and redo, on lock changes, and when a control is selected or
+// deleted on the card. Also the sample layout that places new profile controls.
+#include "Picture.h"
+
+#include <QRectF>
+#include <QSizeF>
+#include <QString>
+
+class Profile_Panel;
+class QCheckBox;
+class QLineEdit;
+class SKTDocument;
+class SKTGraphic;
+class SKTGraphicList;
+
+// Where a new profile control stands on a card of the given size (the orientation of
+// the front side picks the sample layout), in card view coordinates.
+QRectF Visitor_Sample_Rect(QSizeF card, const QString &ctrl_id);
+
+class Visitor_Panel_Sync {
+public:
+    // `document`: the open design, whose mode and current side decide what is read and
+    // into which panel. It outlives the object.
+    explicit Visitor_Panel_Sync(const SKTDocument &document) : m_document(document) {}
+
+    // The value or caption box and its check box of the control ID in the panel of the
+    // current side (fixed fields and user-added rows); nullptr when there is none.
+    QLineEdit *Text_Box(const QString &ctrl_id) const;
+    QCheckBox *Chk_Box(const QString &ctrl_id) const;
+
+    // The side's visible text and photo controls into the panel of the side.
+    static void Load_Side(Profile_Panel *panel, const SKTGraphicList *controls);
+    // A control selected on the card: its box and check box follow its lock; returns
+    // the box to focus (nullptr when none).
+    QLineEdit *Control_Selected(SKTGraphic &g) const;
+    // A control deleted from the card: its boxes unticked and closed.
+    void Control_Deleted(const SKTGraphic &g) const;
+    // After undo or redo: the panel's rows and photo anew, then each control's box
+    // (`noImage` for a row photo without a picture), then the locks.
+    void Refresh_After_Undo() const;
+    void Show_Control_After_Undo(const SKTGraphic &g, const Picture &noImage) const;
+    // Every box of the current side's panel follows its control's lock.
+    void Follow_Locks(const SKTGraphicList &controls) const;
+
+private:
+    const SKTDocument &m_document;
+};
