@@ -3,6 +3,7 @@
 
 #include "CardAppearance.h"
 #include "CardPropertyPanel.h"
+#include "CardValueEngine.h"
 #include "ControlPanels.h"
 #include "FileUtilities.h"
 #include "Globals.h"
@@ -36,7 +37,7 @@ void SKTWindowController::Card_Border_Drawing(QPainter &painter, const QRectF &)
 
 void SKTWindowController::Refresh_Canvas()
 {
-    if (Card_Value_In_Process) return;
+    if (m_valueEngine && m_valueEngine->Redraw_Held()) return;
     if (SKTGraphicView *v = currentGraphicView()) v->update();
 }
 
