@@ -15,6 +15,7 @@
 #include "SKTGraphicView.h"
 #include "SKTZoomingScrollView.h"
 
+#include <QMainWindow>
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
@@ -206,7 +207,13 @@ void SKTWindowController::Show_Hide_Ruler_ChkBox(bool shown)
 
 void SKTWindowController::toggleGridShowing()
 {
-    Grid_Wizard *wizard = Grid_Wizard::defaultInstance();
-    wizard->setGrid(&_grid);
-    wizard->Open_Wnd();
+    Grid_Wizard &wizard = Grid_Window();
+    wizard.setGrid(&_grid);
+    wizard.Open_Wnd();
+}
+
+Grid_Wizard &SKTWindowController::Grid_Window()
+{
+    if (!m_gridWizard) m_gridWizard = new Grid_Wizard(ui.window);
+    return *m_gridWizard;
 }
