@@ -16,12 +16,6 @@
 #include <QVBoxLayout>
 #include <cmath>
 
-Grid_Wizard *Grid_Wizard::defaultInstance()
-{
-    static Grid_Wizard *instance = new Grid_Wizard;  // lives as long as the program
-    return instance;
-}
-
 Grid_Wizard::Grid_Wizard(QWidget *parent) : QDialog(parent)
 {
     setWindowTitle(tr("Grid"));

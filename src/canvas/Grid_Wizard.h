@@ -11,7 +11,7 @@ class SKTGrid;
 class Grid_Wizard : public QDialog {
     Q_OBJECT
 public:
-    static Grid_Wizard *defaultInstance();
+    explicit Grid_Wizard(QWidget *parent = nullptr);
 
     // Fills the controls from the grid, which the controls then edit.
     void setGrid(SKTGrid *grid);
@@ -39,7 +39,6 @@ public slots:
     void Cancel_Btn_Clicked();
 
 private:
-    explicit Grid_Wizard(QWidget *parent = nullptr);
     void chooseColor();
     void showColor(const QColor &color);
     void showSpacing(int spacing);

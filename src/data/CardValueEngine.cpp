@@ -327,11 +327,11 @@ BatchRunGuard::BatchRunGuard(CardValueEngine &engine, SKTDocument &doc, const Re
     : m_engine(engine), m_doc(doc), m_reset(std::move(resetWorkingSide)), m_active(engine.beginRun())
 {
     if (!m_active) return;
-    if (holdRedraw) Card_Value_In_Process = true;
+    if (holdRedraw) m_engine.Hold_Redraw(true);
     try {
         m_engine.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources, groupSelectedRow);
     } catch (...) {
-        Card_Value_In_Process = false;
+        m_engine.Hold_Redraw(false);
         m_engine.endRun();
         throw;
     }
@@ -346,7 +346,7 @@ BatchRunGuard::~BatchRunGuard()
         } catch (...) {
             Show_NSLog_Message(QStringLiteral("The design could not be put back after the run."));
         }
-        Card_Value_In_Process = false;
+        m_engine.Hold_Redraw(false);
         try {
             if (m_reset) m_reset();
         } catch (...) {

@@ -135,6 +135,9 @@ public:
     bool beginRun() { return !m_running.exchange(true); }
     void endRun() { m_running = false; }
     bool isRunning() const { return m_running; }
+    // While a run fills the design card by card the card view's redrawing is held.
+    bool Redraw_Held() const { return m_redrawHeld; }
+    void Hold_Redraw(bool held) { m_redrawHeld = held; }
 
 private:
     QString seriesPath(const QString &name) const;
@@ -158,11 +161,12 @@ private:
     std::array<Card_Property, 2> m_cardProperty;
     std::optional<RenderResources> m_resources;
     std::atomic<bool> m_running{false};
+    std::atomic<bool> m_redrawHeld{false};
 };
 
 // The frame of every batch run (export, print, mail): takes the backup when it starts
 // (and holds the card view's redrawing when asked); on every way out (end, Stop,
-// failure, exception) puts the design back, clears Card_Value_In_Process and calls
+// failure, exception) puts the design back, releases the redrawing and calls
 // `resetWorkingSide`. A second run while one is active is refused (active() false).
 class BatchRunGuard {
 public:

@@ -30,7 +30,6 @@
 SKTWindowController *Main_App_wnd = nullptr;
 
 namespace {
-SKTWindowController *app_DefaultInstance = nullptr;
 
 struct ResourcePicture {
     Picture SKTWindowController::*field;
@@ -68,8 +67,7 @@ SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjus
 
     Allowd_Image_fileTypes = {"jpg", "jpeg", "jpe", "jfif", "gif", "bmp", "png", "tif", "tiff"};
     m_selectedTool = 0;
-    app_DefaultInstance = this;
-    Main_App_wnd = defaultInstance();
+    Main_App_wnd = this;
 
     Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
     document.All_Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
@@ -103,10 +101,9 @@ SKTWindowController::~SKTWindowController()
     delete cardPanel;
     cardPanel = nullptr;
     if (Main_App_wnd == this) Main_App_wnd = nullptr;
-    if (app_DefaultInstance == this) app_DefaultInstance = nullptr;
 }
 
-SKTWindowController *SKTWindowController::defaultInstance() { return app_DefaultInstance; }
+SKTWindowController *SKTWindowController::defaultInstance() { return Main_App_wnd; }
 
 void SKTWindowController::loadResourcePictures()
 {

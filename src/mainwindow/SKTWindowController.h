@@ -63,6 +63,8 @@ struct Wizard_Card_Choice;
 struct Mail_Settings;
 class Help_Support;
 class Promotion_Form;
+class Grid_Wizard;
+class Export_Template;
 class QDialog;
 class Camera;
 class Modal_Runner;
@@ -250,6 +252,9 @@ public:
     // children of the main window.
     Help_Support &Help_Window();
     Promotion_Form &Promotion_Window();
+    // The grid dialog and the template name dialog, likewise.
+    Grid_Wizard &Grid_Window();
+    Export_Template &Template_Name_Window();
 
     // ---- Series commands (_Series.cpp) ----
     // The property panel's series choice refilled from the series folder.
@@ -693,6 +698,8 @@ private:
     void connectMailCommands();
     Help_Support *m_help = nullptr;
     Promotion_Form *m_promotion = nullptr;
+    Grid_Wizard *m_gridWizard = nullptr;
+    Export_Template *m_templateName = nullptr;
     Image_Library *m_imageLibrary = nullptr;  // made at its first opening
     std::unique_ptr<Start_Card> m_startCard;  // made at their first opening
     std::unique_ptr<Card_Wizard> m_cardWizard;

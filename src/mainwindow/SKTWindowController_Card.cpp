@@ -3,6 +3,7 @@
 
 #include "CardAppearance.h"
 #include "CardPropertyPanel.h"
+#include "CardValueEngine.h"
 #include "ControlPanels.h"
 #include "FileUtilities.h"
 #include "Globals.h"
@@ -14,6 +15,7 @@
 #include "SKTGraphicView.h"
 #include "SKTZoomingScrollView.h"
 
+#include <QMainWindow>
 #include <QAction>
 #include <QFileInfo>
 #include <QMenu>
@@ -36,7 +38,7 @@ void SKTWindowController::Card_Border_Drawing(QPainter &painter, const QRectF &)
 
 void SKTWindowController::Refresh_Canvas()
 {
-    if (Card_Value_In_Process) return;
+    if (m_valueEngine && m_valueEngine->Redraw_Held()) return;
     if (SKTGraphicView *v = currentGraphicView()) v->update();
 }
 
@@ -205,7 +207,13 @@ void SKTWindowController::Show_Hide_Ruler_ChkBox(bool shown)
 
 void SKTWindowController::toggleGridShowing()
 {
-    Grid_Wizard *wizard = Grid_Wizard::defaultInstance();
-    wizard->setGrid(&_grid);
-    wizard->Open_Wnd();
+    Grid_Wizard &wizard = Grid_Window();
+    wizard.setGrid(&_grid);
+    wizard.Open_Wnd();
+}
+
+Grid_Wizard &SKTWindowController::Grid_Window()
+{
+    if (!m_gridWizard) m_gridWizard = new Grid_Wizard(ui.window);
+    return *m_gridWizard;
 }

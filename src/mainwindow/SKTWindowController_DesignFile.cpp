@@ -255,9 +255,15 @@ QImage templatePreview(const SKTWindowController &c, const DesignData &data)
 }
 } // namespace
 
+Export_Template &SKTWindowController::Template_Name_Window()
+{
+    if (!m_templateName) m_templateName = new Export_Template(ui.window);
+    return *m_templateName;
+}
+
 void SKTWindowController::Export_As_Template_Clicked()
 {
-    Export_Template *dialog = Export_Template::defaultInstance();
+    Export_Template *dialog = &Template_Name_Window();
     dialog->template_name->clear();
     dialog->template_passed.clear();
     if (dialog->Open_Wnd(QStringLiteral("Export as Template")) != 1) return;

@@ -119,7 +119,7 @@ bool SKTWindowController::Export_Batch_File(const Export_Card_Options &options)
             return engine->Set_data_table_value_to_card(card, side == 0 ? Card_Side::Front : Card_Side::Back);
         },
         [this, exportCommand] {
-            m_exportGuard.reset();  // the design back, Card_Value_In_Process cleared
+            m_exportGuard.reset();  // the design back, redrawing released
             if (exportCommand) exportCommand->setEnabled(true);
         },
         m_progressPanel, ui.window);
@@ -142,6 +142,6 @@ void SKTWindowController::Select_first_row_value_for_design(bool print_box)
     engine.Check_Series_Or_Excel_Use_or_not(document);
     const int current = document.currentSide() == 1 ? 1 : 0;
     for (int side : {1 - current, current}) engine.Assign_Batch_Values_To_Control(document.sideList(side).items(), 0);
-    Card_Value_In_Process = false;
+    engine.Hold_Redraw(false);
     Refresh_Canvas();
 }

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <set>
+#include <utility>
 
 namespace {
 std::function<void(SKTDocument &)> &windowControllerFactory()
@@ -15,7 +16,6 @@ std::function<void(SKTDocument &)> &windowControllerFactory()
     static std::function<void(SKTDocument &)> factory;
     return factory;
 }
-bool g_windowControllerMade = false;
 } // namespace
 
 SKTDocument::SKTDocument(QObject *parent)
@@ -109,16 +109,14 @@ QSizeF SKTDocument::canvasSize(bool useDefault, const QSizeF &size) { return use
 
 void SKTDocument::makeWindowControllers()
 {
-    auto &factory = windowControllerFactory();
-    if (g_windowControllerMade || !factory) return;
-    g_windowControllerMade = true;
-    factory(*this);
+    // A factory makes its controller once: the first call takes it.
+    const std::function<void(SKTDocument &)> factory = std::exchange(windowControllerFactory(), {});
+    if (factory) factory(*this);
 }
 
 void SKTDocument::setWindowControllerFactory(std::function<void(SKTDocument &)> factory)
 {
     windowControllerFactory() = std::move(factory);
-    g_windowControllerMade = false;
 }
 
 bool SKTDocument::setPrintInfo(const Document_Print_Info &info)

@@ -34,7 +34,6 @@ QString Text_Ctrl_Font = QStringLiteral("Arial");
 int Text_Ctrl_Font_Size = 12;
 
 std::atomic<char> yes_no_msg_val{0};
-std::atomic<bool> Card_Value_In_Process{false};
 int Measument_Unit_Is = 2;
 int last_unit_val = 2;
 std::atomic<qint64> mLastActivity_Time{-1};

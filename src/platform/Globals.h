@@ -54,7 +54,6 @@ extern int Text_Ctrl_Font_Size;
 extern std::atomic<char> yes_no_msg_val;
 
 // Card state shared by the canvas and the main window.
-extern std::atomic<bool> Card_Value_In_Process;  // batch values being assigned: no redraw requests
 extern int Measument_Unit_Is;                    // 0 inch, 1 cm, other mm
 extern int last_unit_val;
 

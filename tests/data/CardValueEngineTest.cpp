@@ -326,7 +326,7 @@ TEST_F(Engine, RunFindsNothingToRestoreAndRestoresAChangedDesign)
     {
         BatchRunGuard guard(e, doc, resources(), -1, true, [&] { reset = true; });
         ASSERT_TRUE(guard.active());
-        EXPECT_TRUE(Card_Value_In_Process);
+        EXPECT_TRUE(e.Redraw_Held());
         EXPECT_FALSE(e.Set_data_table_value_to_card(3, Card_Side::Front).isNull());
         EXPECT_FALSE(e.Set_data_table_value_to_card(3, Card_Side::Back).isNull());
         EXPECT_FALSE(e.Create_Card_Design_Again(doc));  // nothing to undo
@@ -335,7 +335,7 @@ TEST_F(Engine, RunFindsNothingToRestoreAndRestoresAChangedDesign)
         doc.graphics_back().at(5)->setXPosition(99);
     }
     EXPECT_TRUE(reset);
-    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_FALSE(e.Redraw_Held());
     EXPECT_EQ(archives(doc.graphics()), front);
     EXPECT_EQ(archives(doc.graphics_back()), back);
     EXPECT_EQ(doc.graphics_back().at(5)->bar_image_ctrl_bounds, doc.graphics_back().at(5)->bounds());
@@ -360,7 +360,7 @@ TEST_F(Engine, RunStoppedByAnExceptionRestoresEverything)
     } catch (const std::runtime_error &) {
     }
     EXPECT_EQ(resets, 1);
-    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_FALSE(e.Redraw_Held());
     EXPECT_FALSE(e.isRunning());
     EXPECT_EQ(archives(doc.graphics()), front);
 }

@@ -59,8 +59,8 @@ TEST(DataSource, BatchRunThroughTheControllerPutsTheDesignBack)
         EXPECT_FALSE(w.controller.Begin_Batch_Run(false));  // one run at a time
         EXPECT_EQ(w.controller.Value_Engine().Total_Batch_Excel_Card(), 2);
         EXPECT_FALSE(w.controller.Value_Engine().Set_data_table_value_to_card(1, Card_Side::Front).isNull());
-        EXPECT_TRUE(Card_Value_In_Process);
+        EXPECT_TRUE(w.controller.Value_Engine().Redraw_Held());
     }
-    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_FALSE(w.controller.Value_Engine().Redraw_Held());
     EXPECT_EQ(text->Text_Value, "design");
 }

@@ -16,9 +16,11 @@
 #include <QRegularExpression>
 #include <QTimer>
 #include "Export_Template.h"
+#include "Grid_Wizard.h"
 #include "Shared_Dialogs.h"
 #include "Start_Card.h"
 #include <QFileInfo>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -154,10 +156,10 @@ TEST(DesignCommands, ExportAsTemplateWritesTemplateAndPreviewForTheGallery)
     Window w;
     w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
     w.document.Project_File_Name = testsupport::testHome() + "/kept.zcd";
-    QTimer::singleShot(0, [] {
-        Export_Template::defaultInstance()->template_name->setText("Desk Pass");
-        Export_Template::defaultInstance()->OKPressed();
-        if (Export_Template::defaultInstance()->isVisible()) Export_Template::defaultInstance()->done(0);
+    QTimer::singleShot(0, [&w] {
+        w.controller.Template_Name_Window().template_name->setText("Desk Pass");
+        w.controller.Template_Name_Window().OKPressed();
+        if (w.controller.Template_Name_Window().isVisible()) w.controller.Template_Name_Window().done(0);
     });
     testsupport::boxes().clear();
     w.controller.Export_As_Template_Clicked();
@@ -177,9 +179,9 @@ TEST(DesignCommands, ExportAsTemplateWritesNothingWhenThePreviewCannotBeEncoded)
     w.add(w.document.graphics(), GraphicKind::Shape, {10, 0, 40, 1});
     w.document.Front_card_Prop.setCard_Side("1");
     w.controller.SetDocumentCanvasSize({1000001, 1});  // wider than a PNG picture may be
-    QTimer::singleShot(0, [] {
-        Export_Template::defaultInstance()->template_name->setText("Wide Pass");
-        Export_Template::defaultInstance()->OKPressed();
+    QTimer::singleShot(0, [&w] {
+        w.controller.Template_Name_Window().template_name->setText("Wide Pass");
+        w.controller.Template_Name_Window().OKPressed();
     });
     testsupport::boxes().clear();
     w.controller.Export_As_Template_Clicked();
@@ -313,4 +315,29 @@ TEST(DesignCommands, OpenReadsBehindThePleaseWaitSheet)
     EXPECT_EQ(sheetAtMessage, std::vector<bool>({false}));
     EXPECT_EQ(shown[0], "\n\"broken.zcd\" is not a design file.");
     EXPECT_EQ(w.document.graphics().count(), 1) << "the open design stays";
+}
+
+TEST(DesignCommands, GridAndTemplateNameDialogsBelongToTheMainWindow)
+{
+    Window w;
+    struct Case {
+        const char *name;
+        std::function<QDialog *()> open;
+    };
+    const std::vector<Case> cases = {
+        {"grid", [&] { return static_cast<QDialog *>(&w.controller.Grid_Window()); }},
+        {"template name", [&] { return static_cast<QDialog *>(&w.controller.Template_Name_Window()); }},
+    };
+    for (const Case &c : cases) {
+        QDialog *first = c.open();
+        EXPECT_EQ(first, c.open()) << c.name << ": made once";
+        EXPECT_EQ(first->parentWidget(), w.controller.ui.window) << c.name;
+    }
+    // The Grid command's dialog edits this window's grid.
+    QTimer::singleShot(0, [&] {
+        Grid_Wizard &grid = w.controller.Grid_Window();
+        EXPECT_EQ(grid.grid(), &w.controller._grid);
+        grid.done(0);
+    });
+    w.command("Grid")->trigger();
 }

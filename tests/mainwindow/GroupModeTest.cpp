@@ -464,10 +464,10 @@ TEST_F(GroupMode, ExportAsTemplateFillsTheSideNotShownFromTheSelectedRow)
     list().GroupList->setCurrentRow(1);
     const QList<Snapshot> front = snapshotOf(w.front()), back = snapshotOf(w.back());
     ASSERT_EQ(cardText(1, "Fup_Name"), "Ann") << "the back still shows the first person";
-    QTimer::singleShot(0, [] {
-        Export_Template::defaultInstance()->template_name->setText("Group Pass");
-        Export_Template::defaultInstance()->OKPressed();
-        if (Export_Template::defaultInstance()->isVisible()) Export_Template::defaultInstance()->done(0);
+    QTimer::singleShot(0, [this] {
+        w.controller.Template_Name_Window().template_name->setText("Group Pass");
+        w.controller.Template_Name_Window().OKPressed();
+        if (w.controller.Template_Name_Window().isVisible()) w.controller.Template_Name_Window().done(0);
     });
     w.controller.Export_As_Template_Clicked();
     EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nTemplate exported successfully."}));

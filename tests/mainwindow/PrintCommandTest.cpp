@@ -95,7 +95,7 @@ TEST(PrintCommand, TwentyThreeRowsFiveByTwoThenTheDesignIsBack)
     EXPECT_EQ(previewed, 3);
     ASSERT_EQ(c.w.front().count(), 1);
     EXPECT_TRUE(c.w.top(c.w.front())->encode() == before);
-    EXPECT_FALSE(Card_Value_In_Process);
+    EXPECT_FALSE(c.w.controller.Value_Engine().Redraw_Held());
     // A second run may start: the first one ended.
     EXPECT_TRUE(c.w.controller.Begin_Batch_Run(false));
 }

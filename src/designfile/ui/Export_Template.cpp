@@ -11,15 +11,9 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
-Export_Template *Export_Template::defaultInstance()
-{
-    static Export_Template *instance = new Export_Template;
-    return instance;
-}
-
 QString Export_Template::userTemplateFolder() { return Created_Resource_Path + QStringLiteral("Templates/User"); }
 
-Export_Template::Export_Template()
+Export_Template::Export_Template(QWidget *parent) : QDialog(parent)
 {
     setModal(true);
     auto *layout = new QVBoxLayout(this);

@@ -7,7 +7,7 @@ class QLineEdit;
 class Export_Template : public QDialog {
     Q_OBJECT
 public:
-    static Export_Template *defaultInstance();
+    explicit Export_Template(QWidget *parent = nullptr);
 
     // template_passed holds a template's present name when renaming, "" otherwise.
     QLineEdit *template_name = nullptr;
@@ -20,7 +20,4 @@ public:
 
     // The user template folder ("Templates/User" in the data folder).
     static QString userTemplateFolder();
-
-private:
-    Export_Template();
 };

@@ -72,8 +72,9 @@ Template_Gallery::Template_Gallery(const QString &templatesFolder, const QString
     _zoom_slider->setEnabled(false);
     Stack_Layout(this, {top, {imageBrowser, 1}, Button_Row({_zoom_label, _zoom_slider}), template_btn_box});
 
-    askName = [](const QString &current) -> std::optional<QString> {
-        Export_Template *dialog = Export_Template::defaultInstance();
+    askName = [this](const QString &current) -> std::optional<QString> {
+        if (!m_nameDialog) m_nameDialog = new Export_Template(this);
+        Export_Template *dialog = m_nameDialog;
         dialog->template_passed = current;
         dialog->template_name->setText(current);
         if (dialog->Open_Wnd(QStringLiteral("Rename Template")) != 1) return std::nullopt;

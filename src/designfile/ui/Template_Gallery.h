@@ -10,6 +10,8 @@
 #include <functional>
 #include <optional>
 
+class Export_Template;
+
 // The thumbnails' size at a zoom value from 0 to 1: 64 x 44 pixels at 0, 160 x 110
 // at 0.5 (the starting zoom), 256 x 176 at 1.
 QSize Gallery_Thumbnail_Size(double zoom);
@@ -71,4 +73,5 @@ private:
     bool m_choosers = true;
     double m_zoom = 0.5;
     QSize m_gridMargin;
+    Export_Template *m_nameDialog = nullptr;  // the rename dialog, made on first use
 };

@@ -9,7 +9,8 @@
 
 TEST(ExportTemplate, NameChecks)
 {
-    Export_Template *dialog = Export_Template::defaultInstance();
+    Export_Template nameDialog;
+    Export_Template *dialog = &nameDialog;
     QDir().mkpath(Export_Template::userTemplateFolder());
     QFile existing(Export_Template::userTemplateFolder() + "/Badge.zcd");
     ASSERT_TRUE(existing.open(QIODevice::WriteOnly));
