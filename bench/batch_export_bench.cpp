@@ -33,6 +33,8 @@
 #include <QThread>
 #include <QThreadPool>
 
+#include "RunClock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <ctime>
@@ -43,31 +45,9 @@
 
 namespace {
 
-// The application's pool, made once for the whole program as main() makes it.
-QThreadPool &appPool()
-{
-    static QThreadPool pool;
-    static const bool sized = [] {
-        pool.setMaxThreadCount(std::max(1, int(std::thread::hardware_concurrency())));
-        return true;
-    }();
-    (void)sized;
-    return pool;
-}
-
-double processSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-double wallSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
+using benchrun::appPool;
+using benchrun::processSeconds;
+using benchrun::wallSeconds;
 
 QTemporaryDir &scratch()
 {

@@ -25,6 +25,8 @@
 #include <QTemporaryDir>
 #include <QThreadPool>
 
+#include "RunClock.h"
+
 #include <benchmark/benchmark.h>
 
 #include <ctime>
@@ -32,31 +34,9 @@
 
 namespace {
 
-// The application's pool, made once for the whole program as main() makes it.
-QThreadPool &appPool()
-{
-    static QThreadPool pool;
-    static const bool sized = [] {
-        pool.setMaxThreadCount(std::max(1, int(std::thread::hardware_concurrency())));
-        return true;
-    }();
-    (void)sized;
-    return pool;
-}
-
-double processSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
-
-double wallSeconds()
-{
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-}
+using benchrun::appPool;
+using benchrun::processSeconds;
+using benchrun::wallSeconds;
 
 double statusMiB(const char *key)
 {
