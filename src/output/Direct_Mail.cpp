@@ -4,7 +4,6 @@
 #include "Globals.h"
 #include "Helpers.h"
 #include "Log.h"
-#include "Mail_Recipients.h"
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
 #include "Modal_Runner.h"
@@ -144,18 +143,13 @@ bool Direct_Mail::Send_Button()
     m_worker.Wait();
     auto run = std::make_shared<Run>();
     run->transport = transport;
-    run->settings = Current_Mail_Settings();
-    run->settings.sender = Trim_Str(from_txt->text().toLower());
-    if (run->settings.sender.isEmpty()) {
-        Show_MessageBox(Mail_No_Sender_Text);
+    Mail_Addresses addresses = Take_Mail_Addresses(Current_Mail_Settings(), from_txt->text(), to_txt->text());
+    if (!addresses.error.isEmpty()) {
+        Show_MessageBox(addresses.error);
         return false;
     }
-    const Recipient_List list = Parse_Recipients(to_txt->text());
-    if (!list.error.isEmpty()) {
-        Show_MessageBox(list.error);
-        return false;
-    }
-    run->recipients = list.recipients;
+    run->settings = std::move(addresses.settings);
+    run->recipients = std::move(addresses.recipients);
     run->file = file_path_ctrl->text();
     if (run->file.isEmpty() || !QFileInfo(run->file).isFile()) {
         Show_MessageBox(QStringLiteral("The visitor details file to send was not found:\n") + run->file);

@@ -6,7 +6,6 @@
 #include "Globals.h"
 #include "Helpers.h"
 #include "Log.h"
-#include "Mail_Recipients.h"
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
 #include "Modal_Runner.h"
@@ -489,18 +488,13 @@ bool Send_Mail::Send_Button()
         return false;
     }
 
-    run->settings = Current_Mail_Settings();
-    run->settings.sender = Trim_Str(from_txt->text().toLower());
-    if (run->settings.sender.isEmpty()) {
-        Show_MessageBox(Mail_No_Sender_Text);
+    Mail_Addresses addresses = Take_Mail_Addresses(Current_Mail_Settings(), from_txt->text(), to_txt->toPlainText());
+    if (!addresses.error.isEmpty()) {
+        Show_MessageBox(addresses.error);
         return false;
     }
-    const Recipient_List list = Parse_Recipients(to_txt->toPlainText());
-    if (!list.error.isEmpty()) {
-        Show_MessageBox(list.error);
-        return false;
-    }
-    run->recipients = list.recipients;
+    run->settings = std::move(addresses.settings);
+    run->recipients = std::move(addresses.recipients);
     run->subject = subject_txt->text();
     run->body = message_txt->toPlainText();
     QString stem = kDefaultStem;
