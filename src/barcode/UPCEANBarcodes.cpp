@@ -84,9 +84,10 @@ void NKDAbstractUPCEANBarcode::generateChecksum()
 void NKDEAN13Barcode::init(const QString &content, bool printsCaption)
 {
     NKDAbstractUPCEANBarcode::init(content, printsCaption);
-    if (content.size() == 13) {
-        setCheckDigit(content.at(12).toLatin1());
-        setContent(content.left(12));
+    const int digits = dataDigits();
+    if (content.size() == digits + 1) {
+        setCheckDigit(content.at(digits).toLatin1());
+        setContent(content.left(digits));
     } else {
         generateChecksum();
     }
@@ -96,13 +97,13 @@ void NKDEAN13Barcode::init(const QString &content, bool printsCaption)
 void NKDEAN13Barcode::generateChecksum()
 {
     const QByteArray b = bytes();
-    if (b.size() == 12 && allDigits(b)) setCheckDigit(checkCharacter(b));
+    if (b.size() == dataDigits() && allDigits(b)) setCheckDigit(checkCharacter(b));
 }
 
 bool NKDEAN13Barcode::contentAccepted() const
 {
     const QByteArray b = bytes();
-    return b.size() == 12 && allDigits(b) && checkDigit() == checkCharacter(b);
+    return b.size() == dataDigits() && allDigits(b) && checkDigit() == checkCharacter(b);
 }
 
 bool NKDEAN13Barcode::_parityForSystemDigit(char first, int position)
@@ -131,30 +132,6 @@ QString NKDEAN13Barcode::caption() const
 }
 
 // EAN-8
-
-void NKDEAN8Barcode::init(const QString &content, bool printsCaption)
-{
-    NKDAbstractUPCEANBarcode::init(content, printsCaption);
-    if (content.size() == 8) {
-        setCheckDigit(content.at(7).toLatin1());
-        setContent(content.left(7));
-    } else {
-        generateChecksum();
-    }
-    calculateWidth();
-}
-
-void NKDEAN8Barcode::generateChecksum()
-{
-    const QByteArray b = bytes();
-    if (b.size() == 7 && allDigits(b)) setCheckDigit(checkCharacter(b));
-}
-
-bool NKDEAN8Barcode::contentAccepted() const
-{
-    const QByteArray b = bytes();
-    return b.size() == 7 && allDigits(b) && checkDigit() == checkCharacter(b);
-}
 
 QString NKDEAN8Barcode::barcode() const
 {
