@@ -17,6 +17,8 @@ const char *const kUpceParity[] = {"EEEOOO", "EEOEOO", "EEOOEO", "EEOOOE", "EOEE
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+const QString kCentreGuard = QStringLiteral("01010");
+
 // The check character as text; none while there is none.
 QString checkText(int check) { return check < 0 ? QString() : QString(QChar(char16_t(check))); }
 
@@ -51,6 +53,23 @@ char NKDAbstractUPCEANBarcode::checkCharacter(const QByteArray &digits)
     int sum = 0, weight = 3;
     for (qsizetype i = digits.size() - 1; i >= 0; --i, weight = 4 - weight) sum += weight * (digits[i] - '0');
     return char('0' + (10 - sum % 10) % 10);
+}
+
+QString NKDAbstractUPCEANBarcode::leftHalf(const QByteArray &digits, const std::function<bool(int)> &even) const
+{
+    QString modules;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        const QString l = _encodeChar(digits[i]);
+        modules += even && even(int(i) + 1) ? evenParity(l) : l;
+    }
+    return modules;
+}
+
+QString NKDAbstractUPCEANBarcode::rightHalf(const QByteArray &digits) const
+{
+    QString modules;
+    for (const char c : digits) modules += rightHand(_encodeChar(c));
+    return modules + rightHand(_encodeChar(char(checkDigit())));
 }
 
 void NKDAbstractUPCEANBarcode::calculateWidth()
@@ -116,14 +135,8 @@ QString NKDEAN13Barcode::barcode() const
 {
     const QByteArray b = bytes();
     if (b.size() != 12) return {};
-    QString modules;
-    for (int i = 1; i <= 6; ++i) {
-        const QString l = _encodeChar(b[i]);
-        modules += _parityForSystemDigit(b[0], i) ? evenParity(l) : l;
-    }
-    modules += QStringLiteral("01010");
-    for (int i = 7; i < 12; ++i) modules += rightHand(_encodeChar(b[i]));
-    return modules + rightHand(_encodeChar(char(checkDigit())));
+    return leftHalf(b.mid(1, 6), [&b](int position) { return _parityForSystemDigit(b[0], position); }) + kCentreGuard +
+           rightHalf(b.mid(7, 5));
 }
 
 QString NKDEAN13Barcode::caption() const
@@ -137,11 +150,7 @@ QString NKDEAN8Barcode::barcode() const
 {
     const QByteArray b = bytes();
     if (b.size() != 7) return {};
-    QString modules;
-    for (int i = 0; i < 4; ++i) modules += _encodeChar(b[i]);
-    modules += QStringLiteral("01010");
-    for (int i = 4; i < 7; ++i) modules += rightHand(_encodeChar(b[i]));
-    return modules + rightHand(_encodeChar(char(checkDigit())));
+    return leftHalf(b.left(4)) + kCentreGuard + rightHalf(b.mid(4, 3));
 }
 
 QString NKDEAN8Barcode::caption() const
@@ -172,11 +181,7 @@ QString NKDUPCABarcode::barcode() const
 {
     const QByteArray b = bytes();
     if (b.size() < 11) return {};
-    QString modules;
-    for (int i = 0; i < 6; ++i) modules += _encodeChar(b[i]);
-    modules += QStringLiteral("01010");
-    for (int i = 6; i < 11; ++i) modules += rightHand(_encodeChar(b[i]));
-    return modules + rightHand(_encodeChar(char(checkDigit())));
+    return leftHalf(b.left(6)) + kCentreGuard + rightHalf(b.mid(6, 5));
 }
 
 QString NKDUPCABarcode::caption() const { return content().mid(1, 5) + u'\t' + content().mid(6, 5); }
@@ -259,12 +264,7 @@ QString NKDUPCEBarcode::barcode() const
 {
     const QByteArray b = bytes();
     if (b.size() != 7) return {};
-    QString modules;
-    for (int i = 1; i <= 6; ++i) {
-        const QString l = _encodeChar(b[i]);
-        modules += parityForDigit(i) ? evenParity(l) : l;
-    }
-    return modules;
+    return leftHalf(b.mid(1, 6), [this](int position) { return parityForDigit(position); });
 }
 
 QString NKDUPCEBarcode::caption() const { return content().mid(1, 6); }

@@ -4,6 +4,8 @@
 // with a modulo-10 check digit.
 #include "NKDBarcode.h"
 
+#include <functional>
+
 class NKDAbstractUPCEANBarcode : public NKDBarcode {
 public:
     // The L pattern of a digit.
@@ -29,6 +31,10 @@ public:
 
 protected:
     virtual bool isLongBar(int position, int moduleCount) const;
+    // The digits' L patterns, the even-parity form where even(1-based position) holds.
+    QString leftHalf(const QByteArray &digits, const std::function<bool(int)> &even = {}) const;
+    // The digits' and then the check digit's R patterns.
+    QString rightHalf(const QByteArray &digits) const;
     static bool allDigits(const QByteArray &text);
 };
 
