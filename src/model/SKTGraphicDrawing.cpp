@@ -6,11 +6,13 @@
 
 #include "Globals.h"
 
+#include <optional>
 #include <QCursor>
 #include <QPainter>
 #include <QPixmap>
 #include <array>
 #include <cmath>
+#include <optional>
 
 void SKTGraphic::drawContentsInView(QPainter &, bool, const DrawContext &) {}
 
@@ -24,28 +26,25 @@ QRectF SKTGraphic::handleFrame() const
     return bounds();
 }
 
+namespace {
+// The union of each graphic's rectangle; nullopt for no graphic.
+std::optional<QRectF> unitedRects(const std::vector<GraphicPtr> &graphics, QRectF (SKTGraphic::*rect)() const)
+{
+    std::optional<QRectF> r;
+    for (const GraphicPtr &g : graphics)
+        if (g) r = r ? r->united(((*g).*rect)()) : ((*g).*rect)();
+    return r;
+}
+} // namespace
+
 QRectF SKTGraphic::boundsOfGraphics(const std::vector<GraphicPtr> &graphics)
 {
-    QRectF r;
-    bool first = true;
-    for (const GraphicPtr &g : graphics) {
-        if (!g) continue;
-        r = first ? g->bounds() : r.united(g->bounds());
-        first = false;
-    }
-    return r;
+    return unitedRects(graphics, &SKTGraphic::bounds).value_or(QRectF());
 }
 
 QRectF SKTGraphic::drawingBoundsOfGraphics(const std::vector<GraphicPtr> &graphics)
 {
-    QRectF r;
-    bool first = true;
-    for (const GraphicPtr &g : graphics) {
-        if (!g) continue;
-        r = first ? g->drawingBounds() : r.united(g->drawingBounds());
-        first = false;
-    }
-    return first ? GraphicOwner::kDefaultCardBounds : r;
+    return unitedRects(graphics, &SKTGraphic::drawingBounds).value_or(GraphicOwner::kDefaultCardBounds);
 }
 
 QPainterPath SKTGraphic::Rotated_Control_Path() const

@@ -145,6 +145,8 @@ private:
     // IDs are neither on the card sides nor among the rows.
     int Free_Row_Number() const;
     bool Row_ID_In_Use(const QString &id) const;
+    // A new row's control goes on the card (the box, when given, edits it) showing the text.
+    void Put_New_Row_On_Card(const QString &text, const QString &id, QLineEdit *box);
     QCheckBox *makeRowChk(QWidget *box, double y, bool visible);
     QLineEdit *makeRowBox(QWidget *box, const QRectF &frame, const QString &text);
     void Set_Frame(QWidget *w, const QRectF &frameYUp);

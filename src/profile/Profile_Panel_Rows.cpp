@@ -191,6 +191,13 @@ void Profile_Panel::Add_New_Label_Clicked()
     if (m_host) m_host->Create_Dynamic_Control_List();
 }
 
+void Profile_Panel::Put_New_Row_On_Card(const QString &text, const QString &id, QLineEdit *box)
+{
+    if (!m_host) return;
+    const char created = m_host->new_control_add(text, id, box);
+    m_host->Change_Value(text, id, true, created == 1);
+}
+
 void Profile_Panel::Add_label_control(const QString &ctrl_id, const QString &text, bool visible)
 {
     Reread_Default_Boxes();
@@ -202,10 +209,7 @@ void Profile_Panel::Add_label_control(const QString &ctrl_id, const QString &tex
     box->setEnabled(visible);
     QCheckBox *chk = makeRowChk(custom_label_box, y, visible);
     view_array_label.push_back({id, box, chk});
-    if (fresh && m_host) {
-        const char created = m_host->new_control_add(boxText, id, box);
-        m_host->Change_Value(boxText, id, true, created == 1);
-    }
+    if (fresh) Put_New_Row_On_Card(boxText, id, box);
     Grow_Box(custom_label_box, def_lbl_bx_rect);
 }
 
@@ -231,10 +235,7 @@ void Profile_Panel::Add_Image_control(const QString &ctrl_id, const QString &pat
     Set_Frame(idText, QRectF(60, y, 80, 20));
     idText->show();
     view_array_label.push_back({id, well, chk});
-    if (fresh && m_host) {
-        const char created = m_host->new_control_add(p, id, nullptr);
-        m_host->Change_Value(p, id, true, created == 1);
-    }
+    if (fresh) Put_New_Row_On_Card(p, id, nullptr);
     Grow_Box(custom_label_box, def_lbl_bx_rect);
 }
 
@@ -254,10 +255,7 @@ void Profile_Panel::Add_Value_control(const QString &ctrl_id, const QString &tex
     if (photo) box->setReadOnly(true);
     QCheckBox *chk = makeRowChk(custom_field_box, y, visible);
     view_array_value.push_back({id, box, chk});
-    if (fresh && m_host) {
-        const char created = m_host->new_control_add(boxText, id, photo ? nullptr : box);
-        m_host->Change_Value(boxText, id, true, created == 1);
-    }
+    if (fresh) Put_New_Row_On_Card(boxText, id, photo ? nullptr : box);
     Grow_Box(custom_field_box, def_fld_bx_rect);
 }
 
