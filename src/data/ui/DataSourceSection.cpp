@@ -67,8 +67,14 @@ void DataSourceSection::showControl(SKTGraphic *g)
     Data_source_type->setCurrentIndex(type);
     setUpForSource(type);
     if (!g) return;
-    if (type == 1) Batch_Series->setCurrentIndex(Batch_Series->findText(g->batch_list_name));
-    else if (type == 2) Batch_Series->setCurrentIndex(g->excel_col_indx < Batch_Series->count() ? g->excel_col_indx : -1);
+    if (type == Data_Source_Series) Batch_Series->setCurrentIndex(Batch_Series->findText(g->batch_list_name));
+    else if (type == Data_Source_Spreadsheet) Batch_Series->setCurrentIndex(g->excel_col_indx < Batch_Series->count() ? g->excel_col_indx : -1);
+}
+
+void DataSourceSection::Show_Data_Source_Of(SKTGraphic *g)
+{
+    const bool bindable = g && (g->kind() == GraphicKind::Text || g->kind() == GraphicKind::Image);
+    showControl(bindable ? g : nullptr);
 }
 
 // ---- Combo services ----
