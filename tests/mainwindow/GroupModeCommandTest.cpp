@@ -5,6 +5,7 @@
 #include "DataSourceSection.h"
 #include "DesignFile.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "Group_Mode_Wizard.h"
 #include "Group_Project_Tree.h"
 #include "Profile_Panel.h"
@@ -104,14 +105,14 @@ TEST(GroupModeCommand, CancelAtTheSaveQuestionOpensNoWizard)
     testsupport::boxes().answerNext(kAlertCancel);
     w.command("GroupMode")->trigger();
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
-    EXPECT_EQ(w.controller.m_groupWizard, nullptr) << "no wizard was opened";
+    EXPECT_EQ(w.controller.groupMode().wizard(), nullptr) << "no wizard was opened";
 }
 
 TEST(GroupModeCommand, ADesignNeverChangedIsLeftWithoutTheSaveQuestion)
 {
     Window w;
     bool ran = false;
-    w.controller.Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
+    w.controller.groupMode().Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
         ran = true;
         static_cast<Group_Mode_Wizard &>(d).cancel_btn->click();
     };
@@ -130,7 +131,7 @@ TEST(GroupModeCommand, CancelledWizardLeavesDesignAndPanels)
     const int controls = w.controller.document.graphics().count();
     testsupport::boxes().answerNext(kAlertNo);
     bool ran = false;
-    w.controller.Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
+    w.controller.groupMode().Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
         ran = true;
         // The opening emptied the panels.
         EXPECT_EQ(w.name().value->text(), "");
@@ -151,7 +152,7 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
     Window w;
     const QString book = people();
     ASSERT_FALSE(book.isEmpty());
-    Group_Mode_Wizard &wizard = w.controller.Group_Mode_Window();
+    Group_Mode_Wizard &wizard = w.controller.groupMode().Group_Mode_Window();
     wizard.whileOpen = [&](SeriesDialog &) {
         wizard.start_new_btn->click();
         wizard.proj_name->setText("Staff");
@@ -228,7 +229,7 @@ TEST(GroupModeCommand, TemplateThatFailsToLoadSavesNothing)
     broken.close();
     const int controls = w.controller.document.graphics().count();
     testsupport::boxes().answerNext(kAlertNo);
-    Group_Mode_Wizard &wizard = w.controller.Group_Mode_Window();
+    Group_Mode_Wizard &wizard = w.controller.groupMode().Group_Mode_Window();
     QStringList during;
     wizard.whileOpen = [&](SeriesDialog &) {
         newProject(wizard, book);

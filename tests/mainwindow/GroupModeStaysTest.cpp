@@ -5,6 +5,7 @@
 #include "CardPropertyPanel.h"
 #include "Export_Card_Dialog.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "Group_Row_List.h"
 #include "MessageBox.h"
 #include "Preferences.h"
@@ -95,7 +96,7 @@ struct GroupStays : ::testing::Test {
         w.controller.Open_Design();
         testsupport::boxes().clear();
     }
-    Group_Row_List &list() { return *w.controller.groupRowList; }
+    Group_Row_List &list() { return *w.controller.groupMode().rowList(); }
     void pick(int row)
     {
         QListWidget &l = *list().GroupList;

@@ -7,6 +7,7 @@
 #include "Export_File_Writer.h"
 #include "Export_Template.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "Group_Row_List.h"
 #include "MessageBox.h"
 #include "Profile_Panel.h"
@@ -89,7 +90,7 @@ struct GroupMode : ::testing::Test {
         testsupport::boxes().clear();
     }
 
-    Group_Row_List &list() { return *w.controller.groupRowList; }
+    Group_Row_List &list() { return *w.controller.groupMode().rowList(); }
     QStringList entries()
     {
         QStringList out;
@@ -316,7 +317,7 @@ TEST_F(GroupMode, ColumnDialogMovesAUserAddedFieldToAnotherColumn)
         d.view_array_value.at(0).combo->setCurrentIndex(2);  // "Company"
         d.OKPressed();
     });
-    w.controller.Update_Excel_Btn_Clicked();
+    w.controller.groupMode().Update_Excel_Btn_Clicked();
     w.runner.remove<Update_XL_Column>();
     EXPECT_EQ(listed, QStringList({"F_field1"})) << "values, not captions";
     SKTGraphic *g = w.controller._graphicView->Selcect_Ctrl_With_ID("F_field1");
@@ -414,7 +415,7 @@ TEST_F(GroupMode, ColumnDialogShowOffHidesAndOneUndoRestoresAll)
         d.OKPressed();
         if (d.isVisible()) d.CancelPressed();
     });
-    w.controller.Update_Excel_Btn_Clicked();
+    w.controller.groupMode().Update_Excel_Btn_Clicked();
     w.runner.remove<Update_XL_Column>();
     EXPECT_EQ(w.document.m_columnChoices.excel_cb_value2, 3);
     SKTGraphic *company = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Company");
@@ -446,7 +447,7 @@ TEST_F(GroupMode, ColumnDialogOnTheBackWorksOnTheBack)
         d.checks[9]->setChecked(false);  // the unique number no longer shown
         d.OKPressed();
     });
-    w.controller.Update_Excel_Btn_Clicked();
+    w.controller.groupMode().Update_Excel_Btn_Clicked();
     w.runner.remove<Update_XL_Column>();
     EXPECT_EQ(w.document.Card_Front_Or_Back, 1);
     SKTGraphic *unique = w.controller._graphicView_BACK->Selcect_Ctrl_With_ID("Fup_UniqueNo");
