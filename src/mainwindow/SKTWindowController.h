@@ -34,7 +34,8 @@
 #include <vector>
 
 class Barcode_Data_Source;
-class Group_Row_List;
+class Group_Mode;
+class Group_Mode_Host;
 class SideCopy;
 class Batch_Export_Run;
 class QThreadPool;
@@ -366,20 +367,11 @@ public:
     // The visitor record and the visitor log window.
     Visitor_Record_Desk &visitorRecord();
 
-    // ---- group wizard (_GroupWizard.cpp) ----
-    class Group_Mode_Wizard &Group_Mode_Window();
-    class Group_Mode_Wizard *m_groupWizard = nullptr;  // made at its first opening
-
-    // group mode (_Group.cpp; the work is in data/): the row list in the group pane, one
-    // person per row of the document's row table, put on the card and the panel of the
-    // side shown; the column dialog. Nothing of it acts outside mode "G".
-    Group_Row_List *groupRowList = nullptr;
-    // The column choices on both sides with the values of row 0, then row 0 selected.
-    void Update_Excel_Column_Binding(const QString &mode);
-    // The change-columns command: the column dialog, then its choices on the card as
-    // one undo step.
-    void Update_Excel_Btn_Clicked();
-    void View_Excel_Btn_Clicked();
+    // ---- Group mode (_Group.cpp; the work is in data/ui) ----
+    // The group pane's mode: the row list, one person per row of the document's row
+    // table, put on the card and the panel of the side shown; the column dialog; the
+    // "Group Mode" command's wizard. Nothing of it acts outside mode "G".
+    Group_Mode &groupMode() const;
     // In group mode with a selected person: a copy of the side not shown filled from that
     // person's row, for what is written or sent (the live design untouched); null
     // otherwise.
@@ -592,33 +584,19 @@ private:
     Dynamic_Ctrl_List &currentDynamicList();
     void Set_Front_Panel_Size();
     void Set_Back_Panel_Size();
-    // ---- group wizard (_GroupWizard.cpp) ----
-    // The "Group Mode" command: asks to save, then runs the group-mode wizard; after
-    // Cancel the panels show the card again.
+    // ---- Group mode (_Group.cpp) ----
+    // The "Group Mode" command (Group_Mode::Group_Mode_Clicked).
     void Group_Mode_Clicked();
-    // Loads a group project or design file in group mode; false after the reader's message.
-    bool Open_Group_Project(const QString &path);
-    // A new project on the template just read: mode "G", the column choices, the rows,
-    // the bound controls, then the project saved in its folder.
-    void Make_Group_Project(const struct Group_Project &project);
     bool Is_Group_Mode() const { return document.Start_Card_Option == QLatin1String("G"); }
+    // The group mode with what it asks of this window, and its row list in the pane.
     void Build_Group_Pane();
-    // The row into the panel of the side ("F" front, else back); fields without a column
-    // keep their present values.
-    void Set_GP_mode_Value_From_Excel(const QString &side, int row);
     // The selected row on the card and the panel of the side shown.
     void Assign_value_to_card_in_group_mode_list_selection();
-    void Select_Excel_First_Row();
-    // After a group project was read: the list rebuilt, the choices applied ("U" update
-    // only, else "A" add), the path kept, row 0 on the panel. Reading a "G" design
-    // (Design_Did_Load) runs it with "U"; a new project made from a template needs "A"
-    // first (Update_Excel_Column_Binding) so that its fields get their controls.
-    void Set_Group_Mode_List_Setting_After_Loading(const QString &path, const QString &mode);
-    // The panel of the side shown stored into the selected row (nothing when none).
-    void Save_Group_Mode_List_Details_In_XL_Data_List();
-    void Update_excel_col_binding_on_panel(int side);
     // Makes a group-mode field's control on a side (the binding's maker).
     SKTGraphic *Make_Group_Control(int side, const QString &id, const QString &value, bool picture);
+    class Group_Host;
+    std::unique_ptr<Group_Mode_Host> m_groupHost;
+    std::unique_ptr<Group_Mode> m_group;
     // ---- Links for the model and canvas ----
     // What the sides report: a control changed (its place and size are shown again when
     // it is the current one); an image or signature control was put on a side (the
