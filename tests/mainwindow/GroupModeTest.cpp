@@ -15,6 +15,7 @@
 #include "SKTGraphicView.h"
 #include "SKTWindowController.h"
 #include "TestSupport.h"
+#include "Run_Desk.h"
 #include "TestWindow.h"
 #include "Update_XL_Column.h"
 
@@ -507,7 +508,7 @@ TEST_F(GroupMode, SingleExportShowsTheSelectedPersonOnTheBack)
     auto exportBack = [&](int row) {
         list().GroupList->setCurrentRow(row);
         QFile::remove(target);
-        EXPECT_TRUE(w.controller.Export_Single_File(file, Export_Layout::Back, false));
+        EXPECT_TRUE(w.controller.runDesk().Export_Single_File(file, Export_Layout::Back, false));
         return QImage(target);
     };
     const QList<Snapshot> back = snapshotOf(w.back());
