@@ -71,7 +71,6 @@ class QLineEdit;
 class QMainWindow;
 class QWidget;
 class PropertyPanelHost;
-class Print_Window;
 class Run_Desk;
 class Output_Host;
 

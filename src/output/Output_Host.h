@@ -3,11 +3,9 @@
 // value engine of the design and the frame of a run, the person shown in group mode,
 // the export command, and the side shown after a print run. The main window implements
 // it; the output library never reaches above itself.
-#include <memory>
+#include "CardValueEngine.h"
 
-class BatchRunGuard;
-class CardValueEngine;
-class SideCopy;
+#include <memory>
 
 class Output_Host {
 public:
