@@ -97,6 +97,7 @@ TEST(PrintCommand, TwentyThreeRowsFiveByTwoThenTheDesignIsBack)
     ASSERT_EQ(c.d.front().count(), 1);
     EXPECT_TRUE(c.d.top(c.d.front())->encode() == before);
     EXPECT_FALSE(c.d.host.engine.Redraw_Held());
+    EXPECT_EQ(c.d.host.printEndedOnSide, 0);  // the window shows the front again
     // A second run may start: the first one ended.
     EXPECT_TRUE(c.d.host.Begin_Batch_Run(false));
 }
@@ -112,6 +113,7 @@ TEST(PrintCommand, NoPrinterFound)
     c.d.desk.Print_Button();
     EXPECT_FALSE(opened);
     EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nNo printer found."}));
+    EXPECT_EQ(c.d.host.printEndedOnSide, -1);  // no run began, none ends
 }
 
 TEST(PrintCommand, TheWindowOpensOnTheDocumentsPageSetUpAndWritesItBack)
@@ -136,7 +138,9 @@ TEST(PrintCommand, TheWindowOpensOnTheDocumentsPageSetUpAndWritesItBack)
     EXPECT_EQ(QRegularExpression("Page size:\\s+(\\S+ x \\S+)").match(QString::fromUtf8(p.readAllStandardOutput())).captured(1),
               "595 x 420");
 
-    // A page set-up and an orientation chosen in the window become the document's.
+    // A page set-up and an orientation chosen in the window become the document's
+    // (here with the back shown: the window shows it again afterwards).
+    c.d.document.Card_Front_Or_Back = 1;
     c.d.desk.printWindowRunner = [&](Print_Window &window) {
         window.pageSetupRunner = [](Print_Settings &s) {
             s.pageSize = QPageSize(QPageSize::B5);
@@ -151,4 +155,5 @@ TEST(PrintCommand, TheWindowOpensOnTheDocumentsPageSetUpAndWritesItBack)
     EXPECT_EQ(kept.printer, Virtual_PDF_Printer_Name);
     EXPECT_EQ(kept.layout.pageSize().id(), QPageSize::B5);
     EXPECT_EQ(kept.layout.orientation(), QPageLayout::Portrait);
+    EXPECT_EQ(c.d.host.printEndedOnSide, 1);
 }
