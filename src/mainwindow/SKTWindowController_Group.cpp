@@ -122,7 +122,7 @@ void SKTWindowController::Set_GP_mode_Value_From_Excel(const QString &side, int 
     const int s = side == QLatin1String("F") ? 0 : 1;
     Profile_Panel *panel = Profile_Panel_Of_Side(s);
     if (!panel) return;
-    const Dynamic_Ctrl_List &list = s == 1 ? dynamic_ctrl_list_back : dynamic_ctrl_list_front;
+    const Dynamic_Ctrl_List &list = s == 1 ? m_visitorPanels.back_list : m_visitorPanels.front_list;
     const auto userColumn = [&list](const QString &id) { return ::Get_Col_Index_of_Dynamic_Control(list, id); };
     const Scoped_Value<bool> quiet(live_mode_list_value_change, true);
     for (const GroupBinding::Panel_Value &v : GroupBinding::Row_Values_For_Side(document, s, row, userColumn)) {

@@ -47,8 +47,8 @@ TEST(PanelRows, FirstRowsAreNumberedFromOneAndStandAtFiveAndThirty)
     // Widget geometry is the y-up frame turned over inside the 70 high box.
     EXPECT_EQ(caption->geometry(), QRect(24, 70 - 5 - 20, 115, 20));
     // The front's list was built again after each add.
-    ASSERT_EQ(w.controller.dynamic_ctrl_list_front.size(), 2u);
-    EXPECT_EQ(w.controller.dynamic_ctrl_list_front[0].toList(),
+    ASSERT_EQ(w.controller.visitorPanels().front_list.size(), 2u);
+    EXPECT_EQ(w.controller.visitorPanels().front_list[0].toList(),
               QStringList({"F_field2", "F_field2", "Y", "-1", "T"}));
 }
 
@@ -193,8 +193,8 @@ TEST(PanelRows, ANewRowAfterANumberingGapTakesAFreeNumber)
         g->Set_Ctrl_Is_Visible(true);
         w.front().insert(g, 0);
     }
-    w.controller.dynamic_ctrl_list_front = Build_Dynamic_Control_List(w.front(), Dynamic_List_Source::Design_File);
-    w.controller.Create_Control_For_Visitor_Mode();
+    w.controller.visitorPanels().front_list = Build_Dynamic_Control_List(w.front(), Dynamic_List_Source::Design_File);
+    w.controller.visitorPanels().Create_Control_For_Visitor_Mode();
     ASSERT_EQ(p.counter, 3);
     p.Add_label_btn->click();
     EXPECT_NE(p.Get_Dynamic_Text_Box("F_label4"), nullptr);
@@ -212,8 +212,8 @@ TEST(PanelRows, BackPanelRowsGoToTheCurrentSideAndSizeTheBackView)
     EXPECT_NE(w.onBack("F_label1"), nullptr);
     EXPECT_EQ(w.onFront("F_label1"), nullptr);
     EXPECT_EQ(w.controller.ui.back_vistr_view->height(), 475 + 45 + 50);
-    EXPECT_EQ(w.controller.dynamic_ctrl_list_back.size(), 1u);
-    EXPECT_TRUE(w.controller.dynamic_ctrl_list_front.empty());
+    EXPECT_EQ(w.controller.visitorPanels().back_list.size(), 1u);
+    EXPECT_TRUE(w.controller.visitorPanels().front_list.empty());
 }
 
 TEST(PanelRows, AnEmptyPhotoValueKeepsThePathOrShowsThePlaceholder)
@@ -224,7 +224,7 @@ TEST(PanelRows, AnEmptyPhotoValueKeepsThePathOrShowsThePlaceholder)
     p.Add_label_btn->click();
     SKTGraphic *photo = w.onFront("F_Photo1");
     static_cast<SKTImage *>(photo)->setFilePath(Resource_Path + "pic_ic.png", true);
-    w.controller.Change_Value("", "F_Photo1", true, false);
+    w.controller.visitorPanels().Change_Value("", "F_Photo1", true, false);
     EXPECT_EQ(photo->FilePath(), Resource_Path + "pic_ic.png");
     EXPECT_EQ(photo->Text_Value, Resource_Path + "pic_ic.png");
 
@@ -232,13 +232,13 @@ TEST(PanelRows, AnEmptyPhotoValueKeepsThePathOrShowsThePlaceholder)
     bare->control_ID = "F_Photo7";
     bare->setBounds(QRectF(0, 0, 40, 40));
     w.front().insert(bare, 0);
-    w.controller.Change_Value("", "F_Photo7", true, false);
+    w.controller.visitorPanels().Change_Value("", "F_Photo7", true, false);
     EXPECT_EQ(bare->FilePath(), Resource_Path + "no.png");
     EXPECT_FALSE(bare->_contents.isNull());
 
     // Text keeps its stand-in.
     p.txt_or_image_ctrl = 0;
     p.Add_label_btn->click();
-    w.controller.Change_Value("", "F_field2", true, false);
+    w.controller.visitorPanels().Change_Value("", "F_field2", true, false);
     EXPECT_EQ(w.onFront("F_field2")->Text_Value, "Text here");
 }

@@ -91,13 +91,13 @@ TEST(SideLists, PushTakesTypedTextOrTheFirstRowsCellAndLogsEachEntry)
     w.controller.setProfileDataSource(std::make_unique<OneRowSheet>());
     const QString picture = Resource_Path + "pic_ic.png";
     addImage(w.front(), "F_Pic1", picture);
-    w.controller.dynamic_ctrl_list_front = {{"F_field1", "stored", "Y", "-1", "T"},
+    w.controller.visitorPanels().front_list = {{"F_field1", "stored", "Y", "-1", "T"},
                                             {"F_field2", "stored", "N", "1", "T"},
                                             {"F_Photo3", "", "Y", "-1", "P"},
                                             {"F_Pic1", "", "Y", "-1", "P"}};
     g_log.clear();
     const QtMessageHandler before = qInstallMessageHandler(keepLog);
-    w.controller.Update_Value_For_Dynamic_Control("A", "");
+    w.controller.visitorPanels().Update_Value_For_Dynamic_Control("A", "");
     qInstallMessageHandler(before);
 
     EXPECT_EQ(w.onFront("F_field1")->Text_Value, "typed") << "an unbound row keeps what was typed";
@@ -118,13 +118,13 @@ TEST(SideLists, PushTakesTypedTextOrTheFirstRowsCellAndLogsEachEntry)
     // Mode "S" with an ID that is not listed changes nothing.
     ProfileWindow::type(p.Get_Dynamic_Text_Box("F_field1"), "again");
     w.onFront("F_field1")->Set_text_value("kept");
-    w.controller.Update_Value_For_Dynamic_Control("S", "F_field9");
+    w.controller.visitorPanels().Update_Value_For_Dynamic_Control("S", "F_field9");
     EXPECT_EQ(w.onFront("F_field1")->Text_Value, "kept");
 
     // A photo row whose path box holds "Text here" or nothing shows the error picture.
     for (const char *text : {"Text here", ""}) {
         p.Get_Dynamic_Text_Box("F_Photo3")->setText(text);
-        w.controller.Update_Value_For_Dynamic_Control("S", "F_Photo3");
+        w.controller.visitorPanels().Update_Value_For_Dynamic_Control("S", "F_Photo3");
         EXPECT_EQ(p.Well_Picture(p.Get_Dynamic_Photo_Ctrl("F_Photo3")), w.controller.Err_image) << text;
         EXPECT_EQ(w.onFront("F_Photo3")->FilePath(), Resource_Path + "no.png") << "the control keeps its path";
     }
@@ -283,7 +283,7 @@ TEST(SideLists, PushLeavesControlsWithoutARowAndHandsUpdatesOnly)
     auto recording = std::make_unique<Recording>();
     Recording *r = recording.get();
     w.controller.setProfileDataSource(std::move(recording));
-    w.controller.dynamic_ctrl_list_front = {{"F_Pic1", "", "N", "-1", "P"}, {"F_field1", "x", "Y", "-1", "T"}};
-    w.controller.Update_Value_For_Dynamic_Control("A", "");
+    w.controller.visitorPanels().front_list = {{"F_Pic1", "", "N", "-1", "P"}, {"F_field1", "x", "Y", "-1", "T"}};
+    w.controller.visitorPanels().Update_Value_For_Dynamic_Control("A", "");
     EXPECT_EQ(r->calls, QStringList({"F_field1|F_field1|T|-1|1|1|0"}));
 }

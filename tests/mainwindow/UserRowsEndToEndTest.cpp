@@ -76,20 +76,20 @@ TEST(RowBridge, PartnersStandBesideEachOtherInsideTheCard)
     w.front().remove(value);
     caption->setBounds(QRectF(card.right() - 70, 30, 70, 20));
     p.Get_Dynamic_Chk_Box("F_field1")->setChecked(true);
-    w.controller.new_control_add("v", "F_field1", nullptr);
-    w.controller.Change_Value("v", "F_field1", true, true);
+    w.controller.visitorPanels().new_control_add("v", "F_field1", nullptr);
+    w.controller.visitorPanels().Change_Value("v", "F_field1", true, true);
     EXPECT_EQ(w.onFront("F_field1")->bounds().topLeft(), QPointF(card.right() - 70, 50));
 
     // A caption made again stands left of its value, above it at the left edge.
     w.onFront("F_field1")->setBounds(QRectF(100, 60, 70, 20));
     w.front().remove(caption);
-    w.controller.new_control_add("c", "F_label1", nullptr);
-    w.controller.Change_Value("c", "F_label1", true, true);
+    w.controller.visitorPanels().new_control_add("c", "F_label1", nullptr);
+    w.controller.visitorPanels().Change_Value("c", "F_label1", true, true);
     EXPECT_EQ(w.onFront("F_label1")->bounds().topLeft(), QPointF(30, 60));
     w.onFront("F_field1")->setBounds(QRectF(0, 60, 70, 20));
     w.front().remove(w.onFront("F_label1"));
-    w.controller.new_control_add("c", "F_label1", nullptr);
-    w.controller.Change_Value("c", "F_label1", true, true);
+    w.controller.visitorPanels().new_control_add("c", "F_label1", nullptr);
+    w.controller.visitorPanels().Change_Value("c", "F_label1", true, true);
     EXPECT_EQ(w.onFront("F_label1")->bounds().topLeft(), QPointF(0, 40));
 
     // Box look-ups reach the rows; a photo row keeps the place it was made at.
@@ -100,7 +100,7 @@ TEST(RowBridge, PartnersStandBesideEachOtherInsideTheCard)
     p.Add_label_btn->click();
     const QPointF made = w.onFront("F_Photo2")->bounds().topLeft();
     EXPECT_NE(made, QPointF(0, 0));
-    w.controller.Change_Value(Resource_Path + "no.png", "F_Photo2", true, true);
+    w.controller.visitorPanels().Change_Value(Resource_Path + "no.png", "F_Photo2", true, true);
     EXPECT_EQ(w.onFront("F_Photo2")->bounds().topLeft(), made) << "a row photo has no partner";
 }
 
@@ -168,11 +168,11 @@ TEST(RowRecord, OtherDetailsHoldTheTickedRowsOfEachSide)
     w.bp().Add_label_btn->click();
     typeRow(w.bp(), 1, "Host", "Room 4");
     w.document.Front_card_Prop.setCard_Side("2");
-    w.controller.Add_Visitor_Record_To_DB();
+    w.controller.visitorPanels().Add_Visitor_Record_To_DB();
 
     f.Get_Dynamic_Chk_Box("F_label1")->click();  // caption unticked: the value alone
     w.document.Front_card_Prop.setCard_Side("1");
-    w.controller.Add_Visitor_Record_To_DB();
+    w.controller.visitorPanels().Add_Visitor_Record_To_DB();
     const auto rows = otherDetails();
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_EQ(rows[0].first, "Badge : 42\r\nEscort : Ann");
@@ -187,7 +187,7 @@ TEST(RowRecord, ACardWithOnlyOneTypedRowIsRecorded)
     w.fp().Add_label_btn->click();
     typeRow(w.fp(), 1, "Note", "it's \"quoted\"");
     testsupport::boxes().clear();
-    w.controller.Add_Visitor_Record_To_DB();
+    w.controller.visitorPanels().Add_Visitor_Record_To_DB();
     EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nVisitor Details has been saved successfully"}));
     ASSERT_EQ(otherDetails().size(), 1u);
     EXPECT_EQ(otherDetails()[0].first, "Note : it's \"quoted\"");

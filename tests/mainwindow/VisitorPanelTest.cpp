@@ -154,12 +154,12 @@ TEST(VisitorPanel, HiddenControlsAreNotReadIn)
     g->control_ID = "Fup_Name";
     g->Text_Value = "Hidden";
     g->ctrl_is_visible = false;
-    w.controller.Load_Fup_Fields();
+    w.controller.visitorPanels().Load_Side(0);
     EXPECT_FALSE(w.name(w.fp()).value_chk->isChecked());
     EXPECT_TRUE(w.name(w.fp()).value->text().isEmpty());
     w.document.Start_Card_Option = "T";
     g->ctrl_is_visible = true;
-    w.controller.Show_Single_Mode_Front_Panel();
+    w.controller.visitorPanels().Show_Single_Mode_Front_Panel();
     EXPECT_TRUE(w.name(w.fp()).value->text().isEmpty()) << "outside visitor and group mode nothing is read";
     w.document.Start_Card_Option = "V";
 }
@@ -264,8 +264,8 @@ TEST(VisitorPanel, AnImageControlWithoutAnIDNeverTakesAFieldsPhoto)
         const char *what;
         std::function<void()> give;
     } cases[] = {
-        {"no ID, nothing selected", [&] { w.controller.Change_Value(photo, "", true, false); }},
-        {"a photo field without its control", [&] { w.controller.Change_Value(photo, "Fup_Photo", true, false); }},
+        {"no ID, nothing selected", [&] { w.controller.visitorPanels().Change_Value(photo, "", true, false); }},
+        {"a photo field without its control", [&] { w.controller.visitorPanels().Change_Value(photo, "Fup_Photo", true, false); }},
         {"a user-added photo row", [&] { w.fp().Set_User_Image(photo, "F_Photo1"); }},
         {"the visitor's photo", [&] { w.fp().Set_User_Image(photo, "Fup_Photo"); }},
     };
