@@ -31,7 +31,8 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
     QWidget window;
     SKTGraphicView frontView{asLoaded(), &window}, backView{asLoaded(), &window}, scratchView{asLoaded(), &window};
     Visitor_Panel_Desk desk{document, *this};
-    Profile_Data_Source source;
+    std::unique_ptr<Profile_Data_Source> source = std::make_unique<Profile_Data_Source>();
+    QWidget *frontHolder = nullptr, *backHolder = nullptr;  // the panels' views
     // What the window stand-in was asked.
     int undoRecords = 0;
     bool undoPaused = false;
@@ -47,7 +48,8 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
         auto *panelArea = new QWidget(split);
         auto *scroll = new QScrollArea(panelArea);
         auto *stack = new QStackedWidget;
-        auto *frontHolder = new QWidget, *backHolder = new QWidget;
+        frontHolder = new QWidget;
+        backHolder = new QWidget;
         stack->addWidget(frontHolder);
         stack->addWidget(backHolder);
         scroll->setWidget(stack);
@@ -152,5 +154,5 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
     {
         if (record) record();
     }
-    Profile_Data_Source &Data_Source() override { return source; }
+    Profile_Data_Source &Data_Source() override { return *source; }
 };
