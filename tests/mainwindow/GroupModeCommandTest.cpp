@@ -82,59 +82,6 @@ TEST(GroupModeCommand, FollowsVisitorLogOnTheToolbar)
     EXPECT_EQ(w.command("GroupMode")->text(), "Group Mode");
 }
 
-TEST(GroupModeCommand, CancelAtTheSaveQuestionOpensNoWizard)
-{
-    Window w;
-    // A changed design: the question comes first.
-    w.name().value_chk->click();
-    w.name().value->setText("Ann Lee");
-    emit w.name().value->textEdited("Ann Lee");
-    ASSERT_TRUE(w.controller.Design_Changed());
-    testsupport::boxes().clear();
-    testsupport::boxes().answerNext(kAlertCancel);
-    w.command("GroupMode")->trigger();
-    EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
-    EXPECT_EQ(w.controller.groupMode().wizard(), nullptr) << "no wizard was opened";
-}
-
-TEST(GroupModeCommand, ADesignNeverChangedIsLeftWithoutTheSaveQuestion)
-{
-    Window w;
-    bool ran = false;
-    w.controller.groupMode().Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
-        ran = true;
-        static_cast<Group_Mode_Wizard &>(d).cancel_btn->click();
-    };
-    w.command("GroupMode")->trigger();
-    EXPECT_TRUE(ran);
-    EXPECT_EQ(testsupport::boxes().take(), QStringList{});
-}
-
-TEST(GroupModeCommand, CancelledWizardLeavesDesignAndPanels)
-{
-    Window w;
-    w.name().value_chk->click();
-    w.name().value->setText("Ann Lee");
-    emit w.name().value->textEdited("Ann Lee");
-    ASSERT_NE(w.onFront("Fup_Name"), nullptr);
-    const int controls = w.controller.document.graphics().count();
-    testsupport::boxes().answerNext(kAlertNo);
-    bool ran = false;
-    w.controller.groupMode().Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
-        ran = true;
-        // The opening emptied the panels.
-        EXPECT_EQ(w.name().value->text(), "");
-        static_cast<Group_Mode_Wizard &>(d).cancel_btn->click();
-    };
-    w.command("GroupMode")->trigger();
-    EXPECT_TRUE(ran);
-    EXPECT_EQ(w.document.Start_Card_Option, "V");
-    EXPECT_EQ(w.controller.document.graphics().count(), controls);
-    EXPECT_EQ(w.onFront("Fup_Name")->Text_Value, "Ann Lee");
-    EXPECT_EQ(w.name().value->text(), "Ann Lee") << "the panel shows the card again";
-    EXPECT_TRUE(w.name().value_chk->isChecked());
-}
-
 TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
 {
     if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl missing";

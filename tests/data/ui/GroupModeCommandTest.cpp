@@ -1,10 +1,13 @@
-// The "Group Mode" command on a design: a new project whose template cannot be read
-// leaves the design as it was and saves nothing.
+// The "Group Mode" command on a design: the save question first, the wizard's Cancel
+// giving the panels back, and a new project whose template cannot be read leaving the
+// design as it was with nothing saved.
 #include "../Checkers.h"
 #include "GroupDesk.h"
 #include "Group_Mode_Wizard.h"
+#include "SeriesDialogs.h"
 #include "Template_Gallery.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
 #include <QFileInfo>
@@ -38,12 +41,77 @@ void newProject(Group_Mode_Wizard &w, const QString &book)
     w.ok_btn->click();
 }
 
+// The design as the command finds it: a visitor design with the visitor captions, the
+// front shown.
+struct Window : GroupDesk {
+    Window()
+    {
+        document.Start_Card_Option = "V";
+        Set_Field_Captions(Caption_Wording::Visitor);
+        document.Card_Front_Or_Back = 0;
+        testsupport::boxes().clear();
+    }
+    Profile_Panel::Field_Boxes &name() { return Front_Profile_Panel_OBJ->fields[0]; }
+    SKTGraphic *onFront(const char *id) { return frontView.Selcect_Ctrl_With_ID(id); }
+};
+
+TEST(GroupModeCommand, CancelAtTheSaveQuestionOpensNoWizard)
+{
+    Window w;
+    // A changed design: the question comes first.
+    w.name().value_chk->click();
+    w.name().value->setText("Ann Lee");
+    emit w.name().value->textEdited("Ann Lee");
+    ASSERT_TRUE(w.changed);
+    testsupport::boxes().clear();
+    testsupport::boxes().answerNext(kAlertCancel);
+    w.group.Group_Mode_Clicked();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
+    EXPECT_EQ(w.group.wizard(), nullptr) << "no wizard was opened";
+}
+
+TEST(GroupModeCommand, ADesignNeverChangedIsLeftWithoutTheSaveQuestion)
+{
+    Window w;
+    bool ran = false;
+    w.group.Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
+        ran = true;
+        static_cast<Group_Mode_Wizard &>(d).cancel_btn->click();
+    };
+    w.group.Group_Mode_Clicked();
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{});
+}
+
+TEST(GroupModeCommand, CancelledWizardLeavesDesignAndPanels)
+{
+    Window w;
+    w.name().value_chk->click();
+    w.name().value->setText("Ann Lee");
+    emit w.name().value->textEdited("Ann Lee");
+    ASSERT_NE(w.onFront("Fup_Name"), nullptr);
+    const int controls = w.front().count();
+    testsupport::boxes().answerNext(kAlertNo);
+    bool ran = false;
+    w.group.Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
+        ran = true;
+        // The opening emptied the panels.
+        EXPECT_EQ(w.name().value->text(), "");
+        static_cast<Group_Mode_Wizard &>(d).cancel_btn->click();
+    };
+    w.group.Group_Mode_Clicked();
+    EXPECT_TRUE(ran);
+    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(w.front().count(), controls);
+    EXPECT_EQ(w.onFront("Fup_Name")->Text_Value, "Ann Lee");
+    EXPECT_EQ(w.name().value->text(), "Ann Lee") << "the panel shows the card again";
+    EXPECT_TRUE(w.name().value_chk->isChecked());
+}
+
 TEST(GroupModeCommand, TemplateThatFailsToLoadSavesNothing)
 {
     if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl missing";
-    GroupDesk w;
-    w.document.Start_Card_Option = "V";
-    testsupport::boxes().clear();
+    Window w;
     const QString book = people();
     const QString user = Created_Resource_Path + "Templates/User/";
     QDir().mkpath(user);
@@ -55,6 +123,7 @@ TEST(GroupModeCommand, TemplateThatFailsToLoadSavesNothing)
     broken.write("not a design");
     broken.close();
     const int controls = w.front().count();
+    testsupport::boxes().answerNext(kAlertNo);
     Group_Mode_Wizard &wizard = w.group.Group_Mode_Window();
     QStringList during;
     wizard.whileOpen = [&](SeriesDialog &) {
