@@ -4,6 +4,7 @@
 // design files, records side snapshots and loads the panels from the card as the
 // window does.
 #include "CardViewHost.h"
+#include "DataSourceSection.h"
 #include "DesignFile.h"
 #include "Globals.h"
 #include "Dynamic_Control_List.h"
@@ -24,6 +25,7 @@
 #include "UndoHistory.h"
 #include "Visitor_Panel_Sync.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QWidget>
 #include <memory>
@@ -42,6 +44,7 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
     UndoHistory history;
     int rowWindows = 0;  // the rows' window opened
     bool changed = false;  // a value the user gave went to the card
+    QComboBox dataSources;  // the property panel's data-source list
     Group_Mode group{document, *this, adjuster,
                      {Created_Resource_Path, Resource_Path + "Templates", Created_Resource_Path + "Templates/User"},
                      quiet, &window, &runner};
@@ -53,6 +56,7 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
         frontView.bindGraphics(&document.sideList(0));
         backView.bindGraphics(&document.sideList(1));
         group.Build_Pane(&pane);
+        dataSources.addItems({QStringLiteral("Manual"), QStringLiteral("Series")});
     }
 
     SKTGraphicList &front() { return document.sideList(0); }
@@ -186,7 +190,7 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
     }
     void Group_Lock_State() override {}
     void Group_View_Rows() override { ++rowWindows; }
-    void Group_Rows_Read() override {}
+    void Group_Rows_Read() override { DataSourceSection::Add_Excel_Col_Name_In_Combo(&dataSources); }
     QString Group_No_Image_Path() const override { return QString(); }
     Picture Group_No_Image_Picture() const override { return Picture(); }
     Picture Group_Picture_For_Path(const QString &) override { return Picture(); }
