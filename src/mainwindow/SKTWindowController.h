@@ -46,7 +46,8 @@ struct Barcode_Edit;
 class BatchRunGuard;
 class CardPropertyPanel;
 class CardValueEngine;
-struct SeriesServices;
+class Card_Values;
+class Series_Commands;
 class ControlPanels;
 class DataSourceHost;
 class DataSourceSection;
@@ -230,15 +231,13 @@ public:
     // prepared for the design.
     std::function<void(Print_Window &)> printWindowRunner;
 
-    // ---- Per-card values (_Values.cpp) ----
+    // ---- Per-card values and series commands (_Values.cpp; the work is Card_Values' and Series_Commands') ----
     // The value engine over the series folder of the moment.
     CardValueEngine &Value_Engine();
-    void Check_Series_Or_Excel_Use_or_not();
     // Starts a batch run (export, print, mail): the counts and the backup are taken;
     // the design is put back and the working side reset when the guard ends. Null
     // while another run is active.
     std::unique_ptr<BatchRunGuard> Begin_Batch_Run(bool holdRedraw);
-    void Set_Temp_Design(std::vector<GraphicPtr> controls);
     void Show_Data_Source_Of(SKTGraphic *g);
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
@@ -257,16 +256,8 @@ public:
     Grid_Wizard &Grid_Window();
     Export_Template &Template_Name_Window();
 
-    // ---- Series commands (_Series.cpp) ----
-    // The property panel's series choice refilled from the series folder.
-    // While the data-source list shows "Manual" or "Series": the series list refilled
-    // from the series folder, its choice kept (Not_Draw_Only_Prop_Change set meanwhile;
-    // a failure is logged).
-    void Refresh_All_Series_Combobox();
-    // Refills the combo with the series names and selects `name`, or, when it is empty,
-    // the series selected before; nothing is selected when that series is gone.
-    void Refresh_Data_Set_File_Name_In_Combo(QComboBox *combo, const QString &name);
-    void View_Series_Window(const QString &name);
+    // The series windows and the series list of the data-source section.
+    Series_Commands &seriesCommands();
 
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     // Records the current side after a change (nothing while
@@ -515,16 +506,14 @@ private:
     // The Print command: counts, backup, the print window, the design put back.
     void Print_Button();
     void Print_method();
-    // ---- Per-card values (_Values.cpp) ----
+    // ---- Per-card values and series commands (_Values.cpp) ----
+    Card_Values &cardValues();
+    void Check_Series_Or_Excel_Use_or_not();
     void Set_Graphic_Array_According_Side();
     // The data-source section of the property panel and the spreadsheet source window.
     void Build_Data_Source_Section();
-    // ---- Series commands (_Series.cpp) ----
+    // The series commands' buttons on the desk bar.
     void Build_Series_Commands();
-    void Batch_Series_Button();
-    void Create_Series_Button();
-    void Import_Wizard_Button();
-    SeriesServices Series_Services();
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     void Undo_Stack();
     void Insert_In_Undo_Stack(const std::vector<GraphicPtr> &controls);
@@ -661,11 +650,10 @@ private:
     std::unique_ptr<Profile_Dialog_Host> m_profileDialogHost;
     std::unique_ptr<Show_User_Profile> m_showUserProfile;
     std::unique_ptr<User_profile> m_userProfile;
-    std::unique_ptr<CardValueEngine> m_valueEngine;
-    QString m_valueEngineFolder;
+    // Made where their types are known.
+    std::shared_ptr<Card_Values> m_cardValues;
     Data_From_Excel *m_dataFromExcel = nullptr;
-    struct SeriesWindows;
-    std::shared_ptr<SeriesWindows> m_series;  // made where the type is known
+    std::shared_ptr<Series_Commands> m_seriesCommands;
     // The batch export running (or the last one) and the frame it runs in.
     std::unique_ptr<BatchRunGuard> m_exportGuard;
     std::unique_ptr<Batch_Export_Run> m_exportRun;
