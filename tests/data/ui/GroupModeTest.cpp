@@ -15,12 +15,15 @@
 #include <QLabel>
 #include <QColor>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
@@ -102,6 +105,40 @@ struct GroupMode : ::testing::Test {
         return data.spreadsheet.rows;
     }
 };
+
+TEST_F(GroupMode, OpeningAFileEntersGroupModeOnlyWhenItIsRead)
+{
+    const QString notADesign = testsupport::testHome() + "/Notes.zcd";
+    QFile notes(notADesign);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("not a design");
+    notes.close();
+    struct Row {
+        QString file;
+        bool read;
+        QString mode, project;
+        QStringList messages;
+        QStringList entries;
+    } rows[] = {
+        {notADesign, false, "V", "", {"\n\"Notes.zcd\" is not a design file."}, {}},
+        {path, true, "G", path, {}, {"1 - Ann", "2 - Bob", "3 - Cy", "4 - Dee", "5 - Eve"}},
+    };
+    for (Row &r : rows) {
+        w.document.Start_Card_Option = "V";
+        w.document.Project_File_Name.clear();
+        w.document.setListData({});
+        w.group.Rows_Changed();
+        testsupport::boxes().clear();
+        EXPECT_EQ(w.group.Open_Group_Project(r.file), r.read) << r.file.toStdString();
+        EXPECT_EQ(w.document.Start_Card_Option, r.mode) << r.file.toStdString();
+        EXPECT_EQ(w.document.Project_File_Name, r.project) << r.file.toStdString();
+        EXPECT_EQ(testsupport::boxes().take(), r.messages) << r.file.toStdString();
+        EXPECT_EQ(entries(), r.entries) << r.file.toStdString();
+    }
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Ann") << "the first person on the card";
+    EXPECT_EQ(w.history.undoCount(0), 1) << "the history starts anew";
+    EXPECT_FALSE(w.changed);
+}
 
 TEST_F(GroupMode, SelectedRowOnBothSidesAndTheirPanels)
 {
