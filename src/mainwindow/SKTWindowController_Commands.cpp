@@ -16,6 +16,7 @@
 #include "MessageBox.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "Series_Commands.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -68,7 +69,7 @@ void SKTWindowController::connectCommands()
             tool.View_Spreadsheet_Rows = [this] { Data_From_Excel_Window().Open_Wnd(); };
             tool.Open_Wnd();
             // A series written by Crop All joins the data-source lists at once.
-            if (tool.Series_Made()) Refresh_All_Series_Combobox();
+            if (tool.Series_Made()) seriesCommands().Refresh_All_Series_Combobox();
         });
     Check_Undo_Redo_Btn_Enability();
 }
