@@ -297,7 +297,9 @@ TEST(SeriesCommands, TheWizardIsKeptWhileTheSeriesFolderStays)
             EXPECT_EQ(wizard.seriesNames(), rows[i].listed) << "row " << i;
         });
         EXPECT_EQ(!before.isNull(), rows[i].sameWindow) << "row " << i;
-        if (rows[i].sameWindow) EXPECT_EQ(seen.data(), before.data()) << "row " << i;
+        if (rows[i].sameWindow) {
+            EXPECT_EQ(seen.data(), before.data()) << "row " << i;
+        }
         before = seen;
     }
 }
