@@ -316,7 +316,7 @@ public:
     // ---- Small services (_Utilities.cpp) ----
     // Activates the main window and gives the widget the keyboard focus.
     void SetFocus(QWidget *widget);
-    // The group-mode spreadsheet column of the profile field with the ID (ControlColumn.h).
+    // The group-mode spreadsheet column of the profile field with the ID (Group_Mode::Column_Of).
     int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override;
     // A control's creation as one group of the document's own undo record; taken back,
     // the group is undone with registration off.
@@ -325,7 +325,6 @@ public:
 
     // ---- User-added rows, side lists, side panes (_VisitorRows.cpp; the work is in profile/) ----
     Dynamic_Ctrl_List dynamic_ctrl_list_front, dynamic_ctrl_list_back;
-    int Get_Col_Index_of_Dynamic_Control(const QString &ctrl_id);
     void Update_Value_For_Dynamic_Control(const QString &mode, const QString &ctrl_id);
     void Create_Control_For_Visitor_Mode();
     // The front has a photo control: "Fup_Photo", or any image control (then selected),

@@ -40,11 +40,6 @@ void SKTWindowController::Create_Dynamic_Control_List()
     currentDynamicList() = Build_Dynamic_Control_List(currentSideControls(), Dynamic_List_Source::Panel);
 }
 
-int SKTWindowController::Get_Col_Index_of_Dynamic_Control(const QString &ctrl_id)
-{
-    return ::Get_Col_Index_of_Dynamic_Control(currentDynamicList(), ctrl_id);
-}
-
 void SKTWindowController::Update_Value_For_Dynamic_Control(const QString &mode, const QString &ctrl_id)
 {
     Profile_Panel *panel = Profile_Panel_Of_Side(document.Card_Front_Or_Back);

@@ -240,5 +240,6 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
     void Card_Border_Drawing(QPainter &, const QRectF &) override {}
     bool Is_Visitor_Or_Group_Mode() const override { return true; }
     QString Design_Mode() const override { return document.Start_Card_Option; }
+    int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override { return group.Column_Of(ctrl_id); }
     int Current_Side() const override { return document.currentSide(); }
 };
