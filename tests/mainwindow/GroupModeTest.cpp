@@ -17,6 +17,7 @@
 #include "SKTWindowController.h"
 #include "TestSupport.h"
 #include "GroupProjectWindow.h"
+#include "Run_Desk.h"
 #include "Update_XL_Column.h"
 
 #include <QCheckBox>
@@ -171,7 +172,7 @@ TEST_F(GroupMode, SingleExportShowsTheSelectedPersonOnTheBack)
     auto exportBack = [&](int row) {
         list().GroupList->setCurrentRow(row);
         QFile::remove(target);
-        EXPECT_TRUE(w.controller.Export_Single_File(file, Export_Layout::Back, false));
+        EXPECT_TRUE(w.controller.runDesk().Export_Single_File(file, Export_Layout::Back, false));
         return QImage(target);
     };
     const QList<Snapshot> back = snapshotOf(w.back());
