@@ -30,8 +30,8 @@ TEST(GroupColumns, AUserFieldTakesTheColumnOfTheCurrentSidesList)
 {
     GroupDesk w;
     w.document.Start_Card_Option = "G";
-    w.userRows[0] = {{"F_field1", "Ann", "Y", "3", "T"}, {"F_Photo2", "", "Y", "4", "P"}};
-    w.userRows[1] = {{"F_field1", "Bob", "Y", "5", "T"}};
+    w.panels.front_list = {{"F_field1", "Ann", "Y", "3", "T"}, {"F_Photo2", "", "Y", "4", "P"}};
+    w.panels.back_list = {{"F_field1", "Bob", "Y", "5", "T"}};
     struct Row {
         int side;
         const char *id;
