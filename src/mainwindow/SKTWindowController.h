@@ -14,7 +14,7 @@
 #include "Picture.h"
 #include "PrinterLayer.h"
 #include "Profile_Data_Source.h"
-#include "Profile_Dialog.h"
+#include "Profile_Desk.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGrid.h"
@@ -241,9 +241,6 @@ public:
     void Show_Data_Source_Of(SKTGraphic *g);
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
-    // A workbook was imported in the profile dialog now open (its bindings to an
-    // earlier spreadsheet are stale).
-    bool Browse_Excel_AGAIN = false;
 
     // ---- E-mail (_Mail.cpp; the windows are in output/) ----
     // The mailing windows over this design's cards, made on first use.
@@ -329,24 +326,10 @@ public:
     void setProfileDataSource(std::unique_ptr<Profile_Data_Source> source);
     void Show_Hide_Profile_Panel_Live_Mode(char show);
 
-    // ---- Profile dialogs and filling (_VisitorProfile.cpp; the work is in profile/) ----
-    int Open_User_Profile_Window(char flag, const QString &side, const QString &sides);
+    // ---- Profile records and dialogs (_VisitorProfile.cpp; the work is in profile/) ----
+    Profile_Desk &profiles() { return m_profileDesk; }
+    // The profile command: the current side's dialog, and after OK its record on the card.
     void User_Profile_Button_Clicked();
-    void Fill_User_profile_info_front_side();
-    void Fill_User_profile_info_back_side();
-    void Fill_User_profile_Details();
-    void Fill_User_profile_info_TEMP_side(const QString &side);
-    // Lays an invitation out on the front side from the wizard's values.
-    void Fill_Party_Invidation_Details(const Invitation_Values &values);
-    // The record the scratch filling reads: the current side's own one.
-    User_Profile_Class *TEMP_user_profile_Ref = &TEMP_user_profile;
-    // The two dialogs, made on first use.
-    Profile_Dialog &Show_User_Profile_Window();
-    Profile_Dialog &User_profile_Window();
-    // A preview: the scratch side shows the current side filled from its record; the
-    // end of the preview shows the side again.
-    void Preview_Profile_On_Scratch_Side(const QString &side);
-    void End_Profile_Preview();
 
     // ---- Visitor record (the work is in visitorlog/ui) ----
     // The visitor record and the visitor log window.
@@ -385,9 +368,6 @@ public:
 
     SKTGrid _grid;
 
-    User_Profile_Class Front_user_profile;
-    User_Profile_Class Back_user_profile;
-    User_Profile_Class TEMP_user_profile;
 
     QStringList paper_card_arry;
     QStringList pvc_card_arry;
@@ -431,6 +411,12 @@ private:
     Picture Err_Image() const override { return Err_image; }
     void Record_Visitor() override;
     Profile_Data_Source &Data_Source() override { return profileDataSource(); }
+    QComboBox *Data_Source_Combo() const override;
+    void Data_Source_Combo_Follows_Binding() override;
+    bool Import_Spreadsheet() override;
+    QString Column_First_Value(int column) const override;
+    void Preview_On_Scratch(const std::function<void()> &fill) override;
+    void Show_Side(int side) override { side == 1 ? Select_back_side() : Select_front_side(); }
     Picture Panel_Image_For_Path(const QString &path);
     // ---- Links for the model and canvas ----
     bool Is_Visitor_Or_Group_Mode() const override;
@@ -624,9 +610,7 @@ private:
     std::unique_ptr<PropertyPanelHost> m_panelHost;
     std::unique_ptr<DataSourceHost> m_dataSourceHost;
     std::unique_ptr<Profile_Data_Source> m_profileSource;
-    std::unique_ptr<Profile_Dialog_Host> m_profileDialogHost;
-    std::unique_ptr<Show_User_Profile> m_showUserProfile;
-    std::unique_ptr<User_profile> m_userProfile;
+    Profile_Desk m_profileDesk{document, *this, modalRunner};
     // Made where their types are known.
     std::shared_ptr<Card_Values> m_cardValues;
     Data_From_Excel *m_dataFromExcel = nullptr;

@@ -45,8 +45,8 @@ struct Filling : ::testing::Test {
     ProfileWindow w;
     void SetUp() override { Fill_User_Profile = true; }
     void TearDown() override { Fill_User_Profile = false; }
-    User_Profile_Class &front() { return w.controller.Front_user_profile; }
-    User_Profile_Class &back() { return w.controller.Back_user_profile; }
+    User_Profile_Class &front() { return w.controller.profiles().Front_user_profile; }
+    User_Profile_Class &back() { return w.controller.profiles().Back_user_profile; }
     int undoOf(int side)
     {
         const int shown = w.document.Card_Front_Or_Back;
@@ -64,7 +64,7 @@ TEST_F(Filling, AnEmptyRecordHidesEveryProfileControlAndTakesOneSnapshot)
     addPhoto(w.front(), Resource_Path + "pic_ic.png");
     const int count = w.front().count();
     const int undo = undoOf(0);
-    w.controller.Fill_User_profile_info_front_side();
+    w.controller.profiles().Fill_User_profile_info_front_side();
     EXPECT_EQ(w.front().count(), count) << "nothing is created";
     for (const GraphicPtr &g : w.front().items()) EXPECT_FALSE(g->ctrl_is_visible) << g->control_ID.toStdString();
     EXPECT_EQ(undoOf(0), undo + 1);
@@ -83,7 +83,7 @@ TEST_F(Filling, ValuesUpdateInPlaceOrAreCreatedAtTheirDefaultPlace)
     front()[Profile_Stem::Name].ds_indx = 2;
     front()[Profile_Stem::Name].xl = 1;
     front()[Profile_Stem::Name].xl_col_indx = 3;
-    w.controller.Fill_User_profile_info_front_side();
+    w.controller.profiles().Fill_User_profile_info_front_side();
 
     EXPECT_EQ(name->Text_Value, "Ann Lee");
     EXPECT_TRUE(name->ctrl_is_visible);
@@ -114,7 +114,7 @@ TEST_F(Filling, PhotoRuleOfTheFrontAndTheBack)
     front()[Profile_Stem::image].value = "/nowhere/face.png";
     front()[Profile_Stem::image].ds = 1;
     front()[Profile_Stem::image].ds_name = "Faces";
-    w.controller.Fill_User_profile_info_front_side();
+    w.controller.profiles().Fill_User_profile_info_front_side();
     SKTGraphic *photo = w.onFront("Fup_Photo");
     ASSERT_NE(photo, nullptr);
     EXPECT_EQ(photo->Text_Value, "/nowhere/face.png");
@@ -126,7 +126,7 @@ TEST_F(Filling, PhotoRuleOfTheFrontAndTheBack)
     const Picture kept = backPhoto->_contents;
     back().image_USE = 1;
     back()[Profile_Stem::image].value = "/nowhere/face.png";
-    w.controller.Fill_User_profile_info_back_side();
+    w.controller.profiles().Fill_User_profile_info_back_side();
     EXPECT_EQ(backPhoto->_contents, kept);
     EXPECT_TRUE(backPhoto->ctrl_is_visible);
     EXPECT_EQ(w.controller._graphicView_BACK->Selected_Graphic(), backPhoto.get());
@@ -134,7 +134,7 @@ TEST_F(Filling, PhotoRuleOfTheFrontAndTheBack)
 
     // Without a photo the back's photo control is hidden, as the front's is.
     back().image_USE = 0;
-    w.controller.Fill_User_profile_info_back_side();
+    w.controller.profiles().Fill_User_profile_info_back_side();
     EXPECT_FALSE(backPhoto->ctrl_is_visible);
 }
 
@@ -148,13 +148,13 @@ TEST_F(Filling, FlagClearChangesOnlyTheExcelItem)
     GraphicPtr name = addText(w.front(), "Fup_Name");
     front()[Profile_Stem::Name].value = "Ann";
     const int undo = undoOf(0);
-    w.controller.Fill_User_profile_info_front_side();
+    w.controller.profiles().Fill_User_profile_info_front_side();
     EXPECT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->itemText(2), "Excel");
     EXPECT_EQ(name->Text_Value, "old");
     EXPECT_EQ(undoOf(0), undo);
     w.document.m_spreadsheet.Excel_Binding_Use = false;
-    w.controller.Fill_User_profile_info_front_side();
+    w.controller.profiles().Fill_User_profile_info_front_side();
     EXPECT_EQ(combo->count(), 2);
 }
 
@@ -186,7 +186,7 @@ TEST_F(Filling, DetailsFillTheFrontThenTheBack)
 {
     front()[Profile_Stem::Name].value = "Front name";
     back()[Profile_Stem::Name].value = "Back name";
-    w.controller.Fill_User_profile_Details();
+    w.controller.profiles().Fill_User_profile_Details();
     EXPECT_EQ(w.onFront("Fup_Name")->Text_Value, "Front name");
     EXPECT_EQ(w.onBack("Fup_Name")->Text_Value, "Back name");
 }
@@ -198,9 +198,9 @@ TEST_F(Filling, ScratchFillingPlacesThePhotoAlwaysAndTouchesOnlyTheScratchSide)
     w.controller.Temp_Design_Control_Assign();
     front().image_USE = 0;  // not read
     front()[Profile_Stem::Name].value = "Ann";
-    w.controller.TEMP_user_profile_Ref = &front();
+    w.controller.profiles().TEMP_user_profile_Ref = &front();
     const int undo = undoOf(0);
-    w.controller.Fill_User_profile_info_TEMP_side("B");
+    w.controller.profiles().Fill_User_profile_info_TEMP_side();
     SKTGraphicView *scratch = w.controller._graphicView_TEMP;
     SKTGraphic *photo = scratch->Selcect_Ctrl_With_ID("Fup_Photo");
     ASSERT_NE(photo, nullptr);

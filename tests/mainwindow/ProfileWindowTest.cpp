@@ -72,31 +72,31 @@ TEST_F(Fresh, SideLetterWithBlanksOpensTheBacksDialog)
         seen = d.load_side;
         d.Cancel_Btn_Clicked();
     });
-    EXPECT_EQ(w.controller.Open_User_Profile_Window(1, " B ", "2"), 0);
+    EXPECT_EQ(w.controller.profiles().Open_User_Profile_Window(1, " B ", "2"), 0);
     EXPECT_EQ(seen, "B");
-    EXPECT_EQ(dialog, &w.controller.Show_User_Profile_Window());
+    EXPECT_EQ(dialog, &w.controller.profiles().Show_User_Profile_Window());
     // An empty letter opens the two-side dialog; a one-sided card's on the front.
-    w.controller.Open_User_Profile_Window(0, "", "1");
-    EXPECT_EQ(dialog, &w.controller.User_profile_Window());
+    w.controller.profiles().Open_User_Profile_Window(0, "", "1");
+    EXPECT_EQ(dialog, &w.controller.profiles().User_profile_Window());
     EXPECT_EQ(seen, "F");
-    w.controller.Open_User_Profile_Window(0, "", "2");
+    w.controller.profiles().Open_User_Profile_Window(0, "", "2");
     EXPECT_EQ(seen, "");
 }
 
 TEST_F(Fresh, BackDialogStoresIntoTheBackRecordOnly)
 {
     ProfileWindow w;
-    w.controller.Front_user_profile[Profile_Stem::Name].value = "Front person";
+    w.controller.profiles().Front_user_profile[Profile_Stem::Name].value = "Front person";
     w.controller.Select_back_side();
     Answer a(w, [&](Profile_Dialog &d) {
         d.rows[0].value->setText("Back person");
         d.Preview_Btn_Clicked();
-        EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].value, "Front person");
+        EXPECT_EQ(w.controller.profiles().Front_user_profile[Profile_Stem::Name].value, "Front person");
         d.OK_Btn_Clicked();
     });
-    EXPECT_EQ(w.controller.Open_User_Profile_Window(1, "B", "2"), 1);
-    EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].value, "Front person");
-    EXPECT_EQ(w.controller.Back_user_profile[Profile_Stem::Name].value, "Back person");
+    EXPECT_EQ(w.controller.profiles().Open_User_Profile_Window(1, "B", "2"), 1);
+    EXPECT_EQ(w.controller.profiles().Front_user_profile[Profile_Stem::Name].value, "Front person");
+    EXPECT_EQ(w.controller.profiles().Back_user_profile[Profile_Stem::Name].value, "Back person");
     EXPECT_TRUE(Fill_User_Profile);
 }
 
@@ -163,7 +163,7 @@ TEST_F(Fresh, ANewSpreadsheetDropsStaleBindingsButProfileControlsKeepTheirs)
         GraphicPtr shape = bound(w.front(), GraphicKind::Shape, "");
         GraphicPtr backProfile = bound(w.back(), GraphicKind::Text, "Fup_Name");
         Answer a(w, [](Profile_Dialog &d) { d.Cancel_Btn_Clicked(); });
-        w.controller.Open_User_Profile_Window(1, "F", sides);
+        w.controller.profiles().Open_User_Profile_Window(1, "F", sides);
         EXPECT_EQ(profile->data_source_type_val(), 2) << sides;
         EXPECT_EQ(free->data_source_type_val(), 0) << sides;
         EXPECT_EQ(free->excel_col_indx, -1);
@@ -182,7 +182,7 @@ TEST_F(Fresh, InvitationLayout)
     Invitation_Values v;
     v.Invite_Time = "7 pm";
     v.Invite_Venue = "Hall";
-    w.controller.Fill_Party_Invidation_Details(v);
+    w.controller.profiles().Fill_Party_Invidation_Details(v);
     ASSERT_EQ(w.front().count(), 2);
     SKTGraphic *time = w.controller._graphicView->Selcect_Ctrl_With_ID("PARTY_TIME");
     SKTGraphic *venue = w.controller._graphicView->Selcect_Ctrl_With_ID("PARTY_VENUE");
@@ -193,7 +193,7 @@ TEST_F(Fresh, InvitationLayout)
     EXPECT_EQ(venue->bounds(), QRectF(30, 100, 220, 60));
 
     ProfileWindow empty("L");
-    empty.controller.Fill_Party_Invidation_Details(Invitation_Values{});
+    empty.controller.profiles().Fill_Party_Invidation_Details(Invitation_Values{});
     EXPECT_EQ(empty.front().count(), 0);
     EXPECT_EQ(empty.controller.Selected_Control_Tool(), 2);
 }
@@ -213,7 +213,7 @@ TEST_F(Fresh, InvitationPhotoLiesUnderTheTextsAndTheFrameOverAll)
     v.Invite_Venue = "Hall";
     v.Invite_Frame_Pic_IMG = "/pictures/photo.png";
     v.Invite_Frame_IMG = "/pictures/frame.png";
-    w.controller.Fill_Party_Invidation_Details(v);
+    w.controller.profiles().Fill_Party_Invidation_Details(v);
     QStringList order;  // top first
     for (const GraphicPtr &g : w.front().items()) order << g->control_ID;
     EXPECT_EQ(order, QStringList({"PARTY_IMAGE_BG", "PARTY_VENUE", "PARTY_DATE", "PARTY_TITLE", "PARTY_IMAGE", ""}));
@@ -223,7 +223,7 @@ TEST_F(Fresh, InvitationPhotoLiesUnderTheTextsAndTheFrameOverAll)
     ProfileWindow photoOnly("L");
     Invitation_Values p;
     p.Invite_Frame_Pic_IMG = "/pictures/photo.png";
-    photoOnly.controller.Fill_Party_Invidation_Details(p);
+    photoOnly.controller.profiles().Fill_Party_Invidation_Details(p);
     ASSERT_EQ(photoOnly.front().count(), 1);
     EXPECT_EQ(photoOnly.front().at(0)->control_ID, "PARTY_IMAGE");
 }
