@@ -315,3 +315,30 @@ TEST_F(Fresh, InvitationPhotoLiesUnderTheTextsAndTheFrameOverAll)
     EXPECT_EQ(photoOnly.front().at(0)->control_ID, "PARTY_IMAGE");
 }
 
+
+// A preview writes the record of the side shown onto the scratch side only, and its end
+// shows that side again.
+TEST_F(Fresh, APreviewFillsTheScratchSideFromTheShownSidesRecord)
+{
+    for (int side : {0, 1}) {
+        PanelDesk w;
+        w.showSide(side);
+        (side == 1 ? w.profiles.Front_user_profile : w.profiles.Back_user_profile)[Profile_Stem::Name].value = "Other side";
+        QString previewed;
+        bool shown = false;
+        Answer a(w, [&](Profile_Dialog &d) {
+            d.rows[0].value->setText("Shown side");
+            d.Preview_Btn_Clicked();
+            const SKTGraphic *name = w.scratchView.Selcect_Ctrl_With_ID("Fup_Name");
+            previewed = name ? name->Text_Value : QString();
+            shown = w.scratchShown;
+            d.Cancel_Btn_Clicked();
+        });
+        EXPECT_EQ(w.profiles.Open_User_Profile_Window(1, side == 1 ? "B" : "F", "2"), 0);
+        EXPECT_EQ(previewed, "Shown side") << side;
+        EXPECT_TRUE(shown) << side;
+        EXPECT_EQ(w.sideShownAgain, side);
+        EXPECT_EQ(w.onFront("Fup_Name"), nullptr) << side;
+        EXPECT_EQ(w.onBack("Fup_Name"), nullptr) << side;
+    }
+}

@@ -45,6 +45,8 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
     bool undoPaused = false;
     int tool = 0;
     std::function<void()> record;  // the add-to-database button
+    bool scratchShown = false;     // a profile preview showed the scratch side
+    int sideShownAgain = -1;       // the side the end of a preview showed
     Picture noImage = Picture::fromFile(Resource_Path + "pic_ic.png");
     Picture errImage = Picture::fromFile(Resource_Path + "pic_err.png");
 
@@ -168,4 +170,14 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
         if (record) record();
     }
     Profile_Data_Source &Data_Source() override { return *source; }
+    void Preview_On_Scratch(const std::function<void()> &fill) override
+    {
+        fill();
+        scratchShown = true;
+    }
+    void Show_Side(int side) override
+    {
+        sideShownAgain = side;
+        showSide(side);
+    }
 };
