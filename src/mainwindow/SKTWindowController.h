@@ -274,7 +274,6 @@ public:
     // ---- Toolbar commands, lock, side copy (_Commands.cpp) ----
     void Lock_Clicked() { Lock_Or_Unlock(true); }
     void Unlock_Clicked() { Lock_Or_Unlock(false); }
-    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() { m_visitorPanels.Follow_Locks(); }
     void Card_Bckgrnd_Clicked();
     // The scratch side shows independent copies of the current side's controls.
     void Temp_Design_Control_Assign();
@@ -303,8 +302,6 @@ public:
     // ---- Visitor entry panels (_Visitor.cpp; the work is in profile/) ----
     // The two panels, their bridge to the card, the side lists and the panes.
     Visitor_Panel_Desk &visitorPanels() { return m_visitorPanels; }
-    void Visitor_Panel_Control_Selected(SKTGraphic *g) override { m_visitorPanels.Control_Selected(g); }
-    void Visitor_Panel_Control_Deleted(SKTGraphic *g) override { m_visitorPanels.Control_Deleted(g); }
 
     // ---- Small services (_Utilities.cpp) ----
     // Activates the main window and gives the widget the keyboard focus.
@@ -317,13 +314,7 @@ public:
     void End_Creation_Undo_Group(bool takeBack) override;
 
     // ---- Visitor mode display (_Visitor.cpp) ----
-    // The front has a photo control: "Fup_Photo", or any image control (then selected),
-    // or a new "Fup_Photo" showing the placeholder.
-    void Check_For_Defalut_Photo_Control() { m_visitorPanels.Check_For_Default_Photo_Control(); }
     void Show_Hide_Visitor_DB_Button(bool hide);
-    // The spreadsheet and group-mode answers the panels and profile dialogs use.
-    Profile_Data_Source &profileDataSource();
-    void setProfileDataSource(std::unique_ptr<Profile_Data_Source> source);
     void Show_Hide_Profile_Panel_Live_Mode(char show);
 
     // ---- Profile records and dialogs (_VisitorProfile.cpp; the work is in profile/) ----
@@ -395,6 +386,15 @@ private:
     Picture Sample_Picture(SamplePicture which) const override;
     void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
     void Set_Batch_List_To_Current_Side() override;
+    // ---- Visitor entry panels (_Visitor.cpp; the work is in profile/) ----
+    void Visitor_Panel_Control_Selected(SKTGraphic *g) override { m_visitorPanels.Control_Selected(g); }
+    void Visitor_Panel_Control_Deleted(SKTGraphic *g) override { m_visitorPanels.Control_Deleted(g); }
+    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() { m_visitorPanels.Follow_Locks(); }
+    // The front has a photo control: "Fup_Photo", or any image control (then selected),
+    // or a new "Fup_Photo" showing the placeholder.
+    void Check_For_Defalut_Photo_Control() { m_visitorPanels.Check_For_Default_Photo_Control(); }
+    // The spreadsheet and group-mode answers the panels and profile dialogs use.
+    Profile_Data_Source &profileDataSource();
     // ---- What the visitor panels ask of the window (_Visitor.cpp) ----
     SKTGraphicView *Card_View(int side) const override { return graphicView(side); }
     void Show_Properties(SKTGraphic *g) override { Show_RHS_Properties(g); }

@@ -117,11 +117,6 @@ Profile_Data_Source &SKTWindowController::profileDataSource()
     return *m_profileSource;
 }
 
-void SKTWindowController::setProfileDataSource(std::unique_ptr<Profile_Data_Source> source)
-{
-    m_profileSource = std::move(source);
-}
-
 // ---- Mode display ----
 
 void SKTWindowController::Show_Hide_Visitor_DB_Button(bool hide)
