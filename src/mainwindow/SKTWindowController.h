@@ -7,7 +7,6 @@
 #include "Card_Property.h"
 #include "DesignFile.h"
 #include "Dynamic_Control_List.h"
-#include "Export_Card_Dialog.h"
 #include "Globals.h"
 #include "KeyedArchive.h"
 #include "MainWindowLayout.h"
@@ -37,9 +36,7 @@ class Barcode_Data_Source;
 class Group_Mode;
 class Group_Mode_Host;
 class SideCopy;
-class Batch_Export_Run;
 class QThreadPool;
-class Send_Modeless;
 class Barcode_Gen;
 class Visitor_Record_Desk;
 struct Barcode_Edit;
@@ -54,7 +51,6 @@ class DataSourceSection;
 class Data_From_Excel;
 class Mail_Desk;
 class Email_Setting;
-class Mail_Card_Source;
 class Send_Mail;
 class Image_Library;
 class Start_Card;
@@ -77,7 +73,8 @@ class QLineEdit;
 class QMainWindow;
 class QWidget;
 class PropertyPanelHost;
-class Print_Window;
+class Run_Desk;
+class Output_Host;
 
 struct Invitation_Values;
 class SKTGraphic;
@@ -202,21 +199,6 @@ public:
     // Saves the design as a user template with its preview picture; when the preview
     // cannot be made or written, no file of the template is left.
     void Export_As_Template_Clicked();
-    // Runs the export with the options chosen; false when cancelled or failed.
-    bool Export_Card(const Export_Card_Options &options);
-    // Writes the design in its current state to the path (with "_Front"/"_Back" as the
-    // layout needs); with show_msg, failures are reported and the opening is offered.
-    bool Export_Single_File(const QString &path, Export_Layout layout, bool show_msg,
-                            Side_Mirror mirror = Side_Mirror::None);
-    // Every card of the options' range into "DOZO ID Card" in a folder chosen in a
-    // panel, on a worker thread with the progress panel; false when nothing started.
-    bool Export_Batch_File(const Export_Card_Options &options);
-    bool Export_Run_Active() const;
-    // Stops a running batch export and waits for its end, the GUI serving events
-    // meanwhile; the design is put back.
-    void Stop_Export_Run();
-    Batch_Export_Run *exportRun() const { return m_exportRun.get(); }
-    Send_Modeless *progressPanel() const { return m_progressPanel; }
     void Exit_App();
     // Asks whether to save before the design is closed, when the user changed it since
     // it was opened, made or saved; false when the user cancels.
@@ -225,11 +207,9 @@ public:
     // of a side, or other card properties. Picking rows, switching sides, the silent
     // project save of group mode and an output run's backup and restore are no change.
     bool Design_Changed() const;
-    // ---- Printing (_Print.cpp) ----
-    Print_Window &printWindow();
-    // Replaces the print window's modal run (scripted runs): called with the window
-    // prepared for the design.
-    std::function<void(Print_Window &)> printWindowRunner;
+    // ---- Export, print and mail (WindowOutputHost.cpp; the work is in output/) ----
+    // The export, print and mail commands over this design, made on first use.
+    Run_Desk &runDesk();
 
     // ---- Per-card values and series commands (_Values.cpp; the work is Card_Values' and Series_Commands') ----
     // The value engine over the series folder of the moment.
@@ -242,8 +222,7 @@ public:
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
 
-    // ---- E-mail (_Mail.cpp; the windows are in output/) ----
-    // The mailing windows over this design's cards, made on first use.
+    // The mailing windows over this design's cards.
     Mail_Desk &mailDesk();
     // The help and support window and the promotion window, made on first use as
     // children of the main window.
@@ -463,18 +442,10 @@ private:
     // design now; a file that cannot be read is reported and the open design stays.
     bool Open_Design_File(const QString &path);
     void Save_Design_As() { Save_project_file(true, true, QStringLiteral("L")); }
-    // The card export: options, save panel, files, and the offer to open them.
-    void Export_Card_Clicked();
-    // Card 0 of the bound data into both sides (the side not shown first).
-    void Select_first_row_value_for_design(bool print_box);
     // A side as a picture (scale pixels per point), with its card base and border.
     QImage Side_Image(int side, double scale) const;
     // The design as it is now is the one opened, made or saved.
     void Design_Is_As_Saved();
-    // ---- Printing (_Print.cpp) ----
-    // The Print command: counts, backup, the print window, the design put back.
-    void Print_Button();
-    void Print_method();
     // ---- Per-card values and series commands (_Values.cpp) ----
     Card_Values &cardValues();
     void Check_Series_Or_Excel_Use_or_not();
@@ -615,14 +586,11 @@ private:
     std::shared_ptr<Card_Values> m_cardValues;
     Data_From_Excel *m_dataFromExcel = nullptr;
     std::shared_ptr<Series_Commands> m_seriesCommands;
-    // The batch export running (or the last one) and the frame it runs in.
-    std::unique_ptr<BatchRunGuard> m_exportGuard;
-    std::unique_ptr<Batch_Export_Run> m_exportRun;
-    Send_Modeless *m_progressPanel = nullptr;
-    Print_Window *m_printWindow = nullptr;
-    std::unique_ptr<Mail_Card_Source> m_mailCards;
-    std::unique_ptr<Mail_Desk> m_mailDesk;
-    void connectMailCommands();
+    // What the output commands ask of the window, and the commands themselves.
+    class Window_Output_Host;
+    std::unique_ptr<Output_Host> m_outputHost;
+    std::unique_ptr<Run_Desk> m_runDesk;
+    void connectOutputCommands();
     Help_Support *m_help = nullptr;
     Promotion_Form *m_promotion = nullptr;
     Grid_Wizard *m_gridWizard = nullptr;

@@ -6,7 +6,6 @@
 #include "Profile_Window.h"
 #include "SKTDocument.h"
 #include "SKTGraphicView.h"
-#include "Visitor_Panel_Sync.h"
 #include "Visitor_Panel_Window.h"
 
 #include <QDir>
@@ -91,28 +90,14 @@ bool Profile_Desk::Profile_Import_Spreadsheet()
 
 // ---- Filling ----
 
-Profile_Fill_Target Profile_Desk::fillTarget(int side) const
-{
-    Profile_Fill_Target t;
-    t.kind = side == 2   ? Profile_Fill_Target::Kind::Scratch
-             : side == 1 ? Profile_Fill_Target::Kind::Back
-                         : Profile_Fill_Target::Kind::Front;
-    t.view = m_window.Card_View(side);
-    t.card_side = side == 1 ? QStringLiteral("B") : QStringLiteral("F");
-    t.no_image_path = m_window.No_Image_Path();
-    const SKTDocument &document = m_document;
-    t.default_rect = [&document](const QString &id, const QString &) {
-        return Visitor_Sample_Rect(document.Front_card_Prop.Card_Size(), id);
-    };
-    Visitor_Panel_Window &window = m_window;
-    t.set_tool = [&window](int tool) { window.Set_Tool(tool); };
-    t.combo_step = [&window] { window.Data_Source_Combo_Follows_Binding(); };
-    t.record_undo = [&window, side] { window.Record_Undo(side == 1 ? 1 : 0); };
-    return t;
-}
+SKTGraphicView *Profile_Desk::Filling_View(int side) const { return m_window.Card_View(side); }
+void Profile_Desk::Filling_Set_Tool(int tool) { m_window.Set_Tool(tool); }
+void Profile_Desk::Filling_Data_Source_List() { m_window.Data_Source_Combo_Follows_Binding(); }
+void Profile_Desk::Filling_Record_Side(int side) { m_window.Record_Undo(side); }
+QString Profile_Desk::Filling_No_Image_Path() const { return m_window.No_Image_Path(); }
 
-void Profile_Desk::Fill_User_profile_info_front_side() { Fill_User_profile_info_side(Front_user_profile, fillTarget(0)); }
-void Profile_Desk::Fill_User_profile_info_back_side() { Fill_User_profile_info_side(Back_user_profile, fillTarget(1)); }
+void Profile_Desk::Fill_User_profile_info_front_side() { m_filling.Fill_Front(Front_user_profile); }
+void Profile_Desk::Fill_User_profile_info_back_side() { m_filling.Fill_Back(Back_user_profile); }
 
 void Profile_Desk::Fill_User_profile_Details()
 {
@@ -120,7 +105,7 @@ void Profile_Desk::Fill_User_profile_Details()
     Fill_User_profile_info_back_side();
 }
 
-void Profile_Desk::Fill_User_profile_info_TEMP_side() { Fill_User_profile_info_side(*TEMP_user_profile_Ref, fillTarget(2)); }
+void Profile_Desk::Fill_User_profile_info_TEMP_side() { m_filling.Fill_Scratch(*TEMP_user_profile_Ref); }
 
 void Profile_Desk::Preview_Profile_On_Scratch_Side()
 {

@@ -15,7 +15,7 @@ class QWidget;
 class SKTDocument;
 class Visitor_Panel_Window;
 
-class Profile_Desk final : private Profile_Dialog_Host {
+class Profile_Desk final : private Profile_Dialog_Host, private Profile_Filling_Window {
 public:
     // The document and the window outlive the desk; `parent` is the dialogs' parent and
     // `runner` runs them (exec() when null).
@@ -67,11 +67,17 @@ private:
     // Made on first use, with the camera button of the panels.
     template <class Dialog>
     Profile_Dialog &dialog(std::unique_ptr<Dialog> &slot);
-    Profile_Fill_Target fillTarget(int side) const;
+    // Profile_Filling_Window
+    SKTGraphicView *Filling_View(int side) const override;
+    void Filling_Set_Tool(int tool) override;
+    void Filling_Data_Source_List() override;
+    void Filling_Record_Side(int side) override;
+    QString Filling_No_Image_Path() const override;
 
     SKTDocument &m_document;
     Visitor_Panel_Window &m_window;
     Modal_Runner *const m_runner;
     std::unique_ptr<Show_User_Profile> m_showUserProfile;
     std::unique_ptr<User_profile> m_userProfile;
+    Profile_Filling m_filling{m_document, *this};
 };

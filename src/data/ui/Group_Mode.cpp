@@ -184,10 +184,7 @@ void Group_Mode::Update_Excel_Column_Binding(const QString &mode)
     {
         const Scoped_Value<bool> quiet(m_quiet, true);
         const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
-        GroupBinding::Update_Excel_Column_Binding(
-            m_doc, mode, [this](int side, const QString &id, const QString &value, bool picture) {
-                return m_host.Group_Make_Control(side, id, value, picture);
-            });
+        GroupBinding::Update_Excel_Column_Binding(m_doc, mode, Control_Maker());
     }
     if (m_rows) m_rows->Mark_Group_List_New_Selection(0);
 }
@@ -229,6 +226,27 @@ void Group_Mode::Update_excel_col_binding_on_panel(int side)
     }
 }
 
+GroupBinding::Maker Group_Mode::Control_Maker()
+{
+    return [this](int side, const QString &id, const QString &value, bool picture) {
+        return m_host.Group_Make_Control(side, id, value, picture);
+    };
+}
+
+Column_Dialog_Side Group_Mode::Column_Dialog_Input(int side, const Dynamic_Ctrl_List &userRows) const
+{
+    Column_Dialog_Side input;
+    input.side = side;
+    input.captions = fieldCaptions();
+    const QFileInfo project(m_doc.Project_File_Name);
+    input.projectName = project.completeBaseName();
+    input.projectPath = m_doc.Project_File_Name.isEmpty() ? QString() : project.dir().dirName();
+    input.excelFile = m_doc.m_spreadsheet.Excel_Source_Path;
+    for (const Dynamic_Ctrl_Entry &e : userRows)
+        input.userRows.push_back({e.id, e.visible == QLatin1String("Y"), e.column.toInt()});
+    return input;
+}
+
 void Group_Mode::Update_Excel_Btn_Clicked()
 {
     if (!Is_Group_Mode()) return;
@@ -237,19 +255,9 @@ void Group_Mode::Update_Excel_Btn_Clicked()
         const int side = m_doc.currentSide();
         m_host.Group_Build_User_Rows();
         Dynamic_Ctrl_List &userRows = m_host.Group_User_Rows(side);
-        Column_Dialog_Side input;
-        input.side = side;
-        input.captions = fieldCaptions();
-        const QFileInfo project(m_doc.Project_File_Name);
-        input.projectName = project.completeBaseName();
-        input.projectPath = m_doc.Project_File_Name.isEmpty() ? QString() : project.dir().dirName();
-        input.excelFile = m_doc.m_spreadsheet.Excel_Source_Path;
-        for (const Dynamic_Ctrl_Entry &e : userRows)
-            input.userRows.push_back({e.id, e.visible == QLatin1String("Y"), e.column.toInt()});
-
         Update_XL_Column dialog(m_doc, m_window, m_runner);
         const int nameColumn = m_doc.m_columnChoices.excel_cb_value1;
-        if (dialog.Open_Wnd(input) != 1) return;
+        if (dialog.Open_Wnd(Column_Dialog_Input(side, userRows)) != 1) return;
         for (const Column_Dialog_Row &r : dialog.userRows())
             for (Dynamic_Ctrl_Entry &e : userRows) {
                 if (e.id != r.id) continue;
@@ -262,29 +270,7 @@ void Group_Mode::Update_Excel_Btn_Clicked()
         // The state before the change is the one a single Undo brings back.
         m_host.Group_Record_Side(0);
         m_host.Group_Record_Side(1);
-        {
-            const Scoped_Value<bool> quiet(m_quiet, true);
-            const Scoped_Value<int> shown(m_doc.Card_Front_Or_Back, side);
-            {
-                const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
-                GroupBinding::Update_Excel_Column_Binding_Update_Column(
-                    m_doc, side, dialog.shownFields(), [this](int s, const QString &id, const QString &value, bool picture) {
-                        return m_host.Group_Make_Control(s, id, value, picture);
-                    });
-            }
-            if (Profile_Panel *panel = Profile_Panel_Of_Side(side)) {
-                Group_Rows_Source rows(m_doc);
-                ::Update_Value_For_Dynamic_Control(userRows, QStringLiteral("A"), QString(), *panel,
-                                                   m_doc.sideList(side), rows);
-            }
-            for (int s : {0, 1}) {
-                const Scoped_Value<int> juggled(m_doc.Card_Front_Or_Back, s);
-                Update_excel_col_binding_on_panel(s);
-            }
-            // The panel's boxes follow the fields' controls: ticked when shown.
-            for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
-                m_host.Group_Panel_Follows(GroupBinding::Find_Control(m_doc.sideList(side), QLatin1String(f.id)));
-        }
+        Apply_Column_Choices(side, dialog.shownFields(), userRows);
         m_host.Group_Side_Panel_Shown(side);
         if (remembered < 1)
             Select_Excel_First_Row();
@@ -298,6 +284,27 @@ void Group_Mode::Update_Excel_Btn_Clicked()
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
+}
+
+void Group_Mode::Apply_Column_Choices(int side, const std::array<bool, 10> &shown, const Dynamic_Ctrl_List &userRows)
+{
+    const Scoped_Value<bool> quiet(m_quiet, true);
+    const Scoped_Value<int> shownSide(m_doc.Card_Front_Or_Back, side);
+    {
+        const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
+        GroupBinding::Update_Excel_Column_Binding_Update_Column(m_doc, side, shown, Control_Maker());
+    }
+    if (Profile_Panel *panel = Profile_Panel_Of_Side(side)) {
+        Group_Rows_Source rows(m_doc);
+        ::Update_Value_For_Dynamic_Control(userRows, QStringLiteral("A"), QString(), *panel, m_doc.sideList(side), rows);
+    }
+    for (int s : {0, 1}) {
+        const Scoped_Value<int> juggled(m_doc.Card_Front_Or_Back, s);
+        Update_excel_col_binding_on_panel(s);
+    }
+    // The panel's boxes follow the fields' controls: ticked when shown.
+    for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
+        m_host.Group_Panel_Follows(GroupBinding::Find_Control(m_doc.sideList(side), QLatin1String(f.id)));
 }
 
 std::shared_ptr<SideCopy> Group_Mode::Group_Side_Not_Shown_Filled() const
@@ -383,10 +390,7 @@ void Group_Mode::Make_Group_Project(const Group_Project &project)
     {
         // The fields' controls come as one step; the undo history starts anew below.
         const Scoped_Value<bool> quiet(m_quiet, true);
-        GroupBinding::Update_Excel_Column_Binding(
-            m_doc, QStringLiteral("A"), [this](int side, const QString &id, const QString &value, bool picture) {
-                return m_host.Group_Make_Control(side, id, value, picture);
-            });
+        GroupBinding::Update_Excel_Column_Binding(m_doc, QStringLiteral("A"), Control_Maker());
     }
     m_doc.Mark_List_New_Selection(m_doc.ListData().isEmpty() ? -1 : 0);
     m_host.Group_Rows_Read();

@@ -8,12 +8,14 @@
 // the window that holds it comes through Group_Mode_Host.
 #include "CardValueEngine.h"
 #include "Dynamic_Control_List.h"
+#include "GroupBinding.h"
 #include "GroupRows.h"
 #include "Picture.h"
 
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <array>
 #include <memory>
 
 class Group_Mode_Wizard;
@@ -23,6 +25,7 @@ class QWidget;
 class SKTDocument;
 class SKTGraphic;
 class SKTGraphicView;
+struct Column_Dialog_Side;
 struct Group_Project;
 struct PictureAdjuster;
 
@@ -135,6 +138,12 @@ public:
 
 private:
     void Update_excel_col_binding_on_panel(int side);
+    // The binding's maker: a field's control made by the window.
+    GroupBinding::Maker Control_Maker();
+    Column_Dialog_Side Column_Dialog_Input(int side, const Dynamic_Ctrl_List &userRows) const;
+    // The column dialog's choices on the card and the panel of the side, as one step
+    // without undo records of their own.
+    void Apply_Column_Choices(int side, const std::array<bool, 10> &shown, const Dynamic_Ctrl_List &userRows);
     QList<GroupRows::Panel_Value> Panel_Values() const;
 
     SKTDocument &m_doc;

@@ -4,6 +4,7 @@
 // design files, records side snapshots and loads the panels from the card as the
 // window does.
 #include "CardViewHost.h"
+#include "DataSourceSection.h"
 #include "DesignFile.h"
 #include "Globals.h"
 #include "Dynamic_Control_List.h"
@@ -16,11 +17,16 @@
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "SKTImage.h"
+#include "MessageBox.h"
+#include "Visitor_Fields.h"
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
 #include "UndoHistory.h"
 #include "Visitor_Panel_Sync.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QWidget>
 #include <memory>
 
@@ -37,6 +43,8 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
     Dynamic_Ctrl_List userRows[2];
     UndoHistory history;
     int rowWindows = 0;  // the rows' window opened
+    bool changed = false;  // a value the user gave went to the card
+    QComboBox dataSources;  // the property panel's data-source list
     Group_Mode group{document, *this, adjuster,
                      {Created_Resource_Path, Resource_Path + "Templates", Created_Resource_Path + "Templates/User"},
                      quiet, &window, &runner};
@@ -48,6 +56,7 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
         frontView.bindGraphics(&document.sideList(0));
         backView.bindGraphics(&document.sideList(1));
         group.Build_Pane(&pane);
+        dataSources.addItems({QStringLiteral("Manual"), QStringLiteral("Series")});
     }
 
     SKTGraphicList &front() { return document.sideList(0); }
@@ -133,10 +142,18 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
     }
     void Group_Design_Anew() override
     {
+        changed = false;
         history.clear();
         for (int side : {0, 1}) history.record(side, Side_Snapshot(document.sideList(side).items()));
     }
-    bool Group_Ask_To_Save() override { return true; }
+    // The window's question before a changed design is left.
+    bool Group_Ask_To_Save() override
+    {
+        if (!changed) return true;
+        const int answer = Show_YES_NO_Cancel_MessageBox(QStringLiteral("Do you want to save changes before closing?"));
+        if (answer == kAlertCancel) return false;
+        return answer != kAlertYes || save();
+    }
     void Group_Panels_Emptied() override
     {
         frontPanel.Reset_all_Ctrl();
@@ -173,20 +190,40 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
     }
     void Group_Lock_State() override {}
     void Group_View_Rows() override { ++rowWindows; }
-    void Group_Rows_Read() override {}
+    void Group_Rows_Read() override { DataSourceSection::Add_Excel_Col_Name_In_Combo(&dataSources); }
     QString Group_No_Image_Path() const override { return QString(); }
     Picture Group_No_Image_Picture() const override { return Picture(); }
     Picture Group_Picture_For_Path(const QString &) override { return Picture(); }
 
     // ---- ProfilePanelHost: a box's value goes to the control with its ID ----
-    char new_control_add(const QString &, const QString &, QLineEdit *) override { return 0; }
+    char new_control_add(const QString &value, const QString &ctrl_id, QLineEdit *box) override
+    {
+        if (ctrl_id.isEmpty()) return 0;
+        const int side = document.currentSide();
+        for (const GraphicPtr &g : document.sideList(side).items())
+            if (g->control_ID == ctrl_id) return 0;
+        const bool photo = Is_Visitor_Photo_ID(ctrl_id) || Is_User_Photo_ID(ctrl_id);
+        const QString v = value.isEmpty() ? QStringLiteral("Text here") : value;
+        Group_Make_Control(side, ctrl_id, photo ? QString() : v, photo);
+        if (!photo && box) box->setText(v);
+        return 1;
+    }
     void Change_Value(const QString &value, const QString &ctrl_id, bool show, bool) override
     {
-        for (const GraphicPtr &g : document.sideList(document.currentSide()).items())
-            if (g->control_ID == ctrl_id && g->kind() == GraphicKind::Text) {
-                g->Set_text_value(value);
-                g->Set_Ctrl_Is_Visible(show);
+        for (const GraphicPtr &g : document.sideList(document.currentSide()).items()) {
+            if (g->control_ID != ctrl_id) continue;
+            if (!show) {
+                g->Set_Ctrl_Is_Visible(false);
+            } else if (g->kind() == GraphicKind::Text) {
+                g->Set_text_value(value.isEmpty() ? QStringLiteral("Text here") : value);
+                g->Set_Ctrl_Is_Visible(true);
+            } else if (g->kind() == GraphicKind::Image) {
+                if (!value.isEmpty() || g->FilePath().isEmpty() || g->_contents.isNull())
+                    static_cast<SKTImage *>(g.get())->setFilePath(value, true);
+                g->Set_Ctrl_Is_Visible(true);
             }
+            if (!quiet) changed = true;
+        }
     }
     SKTGraphicView *Panel_Card_View(int side) const override { return Group_Card_View(side); }
     int Panel_Current_Side() const override { return document.currentSide(); }
