@@ -285,7 +285,7 @@ public:
     // ---- Small services (_Utilities.cpp) ----
     // Activates the main window and gives the widget the keyboard focus.
     void SetFocus(QWidget *widget);
-    // The group-mode spreadsheet column of the profile field with the ID (ControlColumn.h).
+    // The group-mode spreadsheet column of the profile field with the ID (Group_Mode::Column_Of).
     int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override;
     // A control's creation as one group of the document's own undo record; taken back,
     // the group is undone with registration off.
