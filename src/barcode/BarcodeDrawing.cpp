@@ -4,6 +4,8 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
+#include <cstddef>
 #include <map>
 #include <vector>
 
@@ -35,12 +37,12 @@ std::shared_ptr<const BarcodeDrawing::Raster_Areas> rasterAreas(const QRectF &ta
         QRgb colour;
     };
     std::vector<Area> areas;
-    // The areas that reach the bottom of the row above, by their first column.
-    std::map<int, size_t> open, next;
+    // The areas that reach the bottom of the row above, by their first column (none: -1).
+    std::vector<std::ptrdiff_t> open(size_t(w), -1), next(size_t(w), -1);
     size_t runs = 0;
     for (int y = 0; y < h; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        next.clear();
+        std::fill(next.begin(), next.end(), -1);
         for (int x = 0; x < w;) {
             int end = x + 1;
             while (end < w && line[end] == line[x]) ++end;
@@ -48,16 +50,15 @@ std::shared_ptr<const BarcodeDrawing::Raster_Areas> rasterAreas(const QRectF &ta
                 const QRgb colour = format == QImage::Format_RGB32 ? (line[x] | 0xff000000u)
                                     : premultiplied                ? qUnpremultiply(line[x])
                                                                    : line[x];
-                const auto above = open.find(x);
+                const std::ptrdiff_t above = open[size_t(x)];
                 if (colour == ground && qAlpha(ground) == 255) {
-                } else if (above != open.end() && areas[above->second].end == end &&
-                           areas[above->second].colour == colour) {
-                    areas[above->second].bottom = y + 1;
-                    next[x] = above->second;
+                } else if (above >= 0 && areas[size_t(above)].end == end && areas[size_t(above)].colour == colour) {
+                    areas[size_t(above)].bottom = y + 1;
+                    next[size_t(x)] = above;
                 } else {
                     if (++runs > kMaxRuns) return {};
                     areas.push_back(Area{x, end, y, y + 1, colour});
-                    next[x] = areas.size() - 1;
+                    next[size_t(x)] = std::ptrdiff_t(areas.size()) - 1;
                 }
             }
             x = end;
