@@ -221,15 +221,19 @@ Batch_Export_Run::Batch_Export_Run(Batch_Export_Options options, Card_Side_Maker
 
 Batch_Export_Run::~Batch_Export_Run()
 {
-    if (!m_thread.joinable()) return;
+    if (!m_job.Started()) return;
     Stop_And_Wait();
-    m_thread.join();
+    m_job.Wait();
 }
 
 void Batch_Export_Run::start()
 {
-    if (m_thread.joinable()) return;
-    m_thread = std::thread([this] { run(); });
+    if (m_job.Started()) return;
+    m_job.Start(m_options.pool, [this] {
+        // The job mostly waits for the cards it queues on the same pool.
+        const Pool_Thread_Lent lent(m_options.pool);
+        run();
+    });
 }
 
 void Batch_Export_Run::Stop_And_Wait()

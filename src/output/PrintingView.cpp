@@ -1,5 +1,6 @@
 #include "PrintingView.h"
 
+#include "PoolJob.h"
 #include "PoolWork.h"
 #include "PrinterLayer.h"
 
@@ -12,7 +13,6 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
-#include <thread>
 
 int Print_Page_Count(const Print_Job &job)
 {
@@ -220,7 +220,11 @@ QString Print_Pages_On_Worker(QPrinter &printer, const Print_Job &job, Print_Pro
 {
     QString error;
     std::atomic<bool> finished{false};
-    std::thread worker([&] {
+    // The job's thread comes from the job's pool; it mostly waits for the cards it
+    // queues there.
+    Pool_Job worker;
+    worker.Start(job.pool, [&] {
+        const Pool_Thread_Lent lent(job.pool);
         error = Print_Pages(printer, job, &progress);
         finished = true;
     });
@@ -232,7 +236,7 @@ QString Print_Pages_On_Worker(QPrinter &printer, const Print_Job &job, Print_Pro
     });
     timer.start(50);
     loop.exec();
-    worker.join();
+    worker.Wait();
     return error;
 }
 

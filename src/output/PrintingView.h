@@ -91,7 +91,8 @@ struct Print_Progress {
     std::atomic<bool> stop{false};
 };
 QString Print_Pages(QPrinter &printer, const Print_Job &job, Print_Progress *progress = nullptr);
-// The same on a worker thread while the calling (GUI) thread keeps handling events;
+// The same on the job's thread, taken from the job's pool (the process's global pool
+// without one), while the calling (GUI) thread keeps handling events;
 // `tick` runs on the calling thread every 50 ms until the job ends.
 QString Print_Pages_On_Worker(QPrinter &printer, const Print_Job &job, Print_Progress &progress,
                               const std::function<void()> &tick = {});
