@@ -201,12 +201,7 @@ Batch_Export_Ending Batch_Export_End_Message(const Output_Run_State &state, cons
         text = QStringLiteral("Cards written: %1 of %2.").arg(written).arg(range.count());
     else
         text = QStringLiteral("Card has been exported successfully.");
-    if (incomplete > 0) {
-        text += QStringLiteral("\n\nCards made without something they show: %1\n").arg(incomplete);
-        text += state.incomplete_notes.join(QLatin1Char('\n'));
-        if (incomplete > state.incomplete_notes.size())
-            text += QStringLiteral("\nand %1 more").arg(incomplete - state.incomplete_notes.size());
-    }
+    if (incomplete > 0) text += QStringLiteral("\n\n") + Incomplete_Cards_Text(incomplete, state.incomplete_notes);
     return {text, state.check_any_card_exported.load()};
 }
 
