@@ -51,9 +51,9 @@ SKTGraphic *Find_Control(const SKTGraphicList &side, const QString &id)
 void Bind(SKTGraphic &control, int column, bool visible)
 {
     if (column < 0) {
-        control.Set_Data_source_type(0);
+        control.Set_Data_source_type(Data_Source_Manual);
     } else {
-        control.Set_Data_source_type(2);
+        control.Set_Data_source_type(Data_Source_Spreadsheet);
         control.Set_Excel_binding(true);
         control.Set_Excel_binding_Index(column);
     }

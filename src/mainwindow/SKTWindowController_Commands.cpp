@@ -16,6 +16,7 @@
 #include "MessageBox.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "Series_Commands.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -51,7 +52,6 @@ void SKTWindowController::connectCommands()
         {"CardBackground", &SKTWindowController::Card_Bckgrnd_Clicked},
         {"CopySide", &SKTWindowController::Copy_Card_Design_Clicked},
         {"GroupMode", &SKTWindowController::Group_Mode_Clicked},
-        {"Print", &SKTWindowController::Print_Button},
         {"Profile", &SKTWindowController::User_Profile_Button_Clicked},
     };
     for (const Connection &c : connections)
@@ -61,14 +61,14 @@ void SKTWindowController::connectCommands()
     connectHelpAndLinks();
     if (QAction *a = ui.command(QStringLiteral("Undo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction *a = ui.command(QStringLiteral("Redo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    connectMailCommands();
+    connectOutputCommands();
     if (QAction *a = ui.command(QStringLiteral("Crop")))
         connect(a, &QAction::triggered, this, [this] {
             Cropping_Tool &tool = Cropping_Tool_Of(*ui.window, &document, modalRunner, &runPool);
             tool.View_Spreadsheet_Rows = [this] { Data_From_Excel_Window().Open_Wnd(); };
             tool.Open_Wnd();
             // A series written by Crop All joins the data-source lists at once.
-            if (tool.Series_Made()) Refresh_All_Series_Combobox();
+            if (tool.Series_Made()) seriesCommands().Refresh_All_Series_Combobox();
         });
     Check_Undo_Redo_Btn_Enability();
 }

@@ -7,10 +7,12 @@
 #include "ControlPanels.h"
 #include "Dialogs.h"
 #include "Export_Template.h"
+#include "Run_Desk.h"
 #include "FileWrite.h"
 #include "SKTBarcode.h"
 #include "SKTRenderingView.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "ScopedFlag.h"
 #include "Helpers.h"
 #include "Log.h"
@@ -49,7 +51,7 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QSt
     // A group project keeps the panel in its selected row and is stored as one.
     QString fileMode = mode;
     if (Is_Group_Mode() && mode == QLatin1String("L")) {
-        Save_Group_Mode_List_Details_In_XL_Data_List();
+        m_group->Save_Group_Mode_List_Details_In_XL_Data_List();
         fileMode = QStringLiteral("G");
     }
     QString error;
@@ -126,8 +128,8 @@ void SKTWindowController::Design_Did_Load()
     Load_Visitor_Panels_From_Card();
     // A group project: the list of its rows, the choices applied, row 0 on the card.
     if (Is_Group_Mode()) {
-        Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name, QStringLiteral("U"));
-        Select_Excel_First_Row();
+        m_group->Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name, QStringLiteral("U"));
+        m_group->Select_Excel_First_Row();
     }
     Design_Is_As_Saved();
 }
@@ -203,7 +205,7 @@ void SKTWindowController::Exit_App()
 {
     if (!Ask_To_Save_Changes()) return;
     if (Show_YES_NO_MessageBox(QStringLiteral("\nDo you really want to exit?")) != 1) return;
-    Stop_Export_Run();  // a batch export ends first, and the design is put back
+    if (m_runDesk) m_runDesk->Stop_Export_Run();  // a batch export ends first, and the design is put back
     QApplication::exit(0);
 }
 

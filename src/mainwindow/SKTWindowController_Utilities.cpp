@@ -20,7 +20,7 @@ int SKTWindowController::Get_Excel_Coulmn_Index_According_ID(const QString &ctrl
 {
     // User-added fields take the column their entry of the current side's list names.
     return ::Get_Excel_Coulmn_Index_According_ID(document.m_columnChoices, ctrl_id,
-                                                 [this](const QString &id) { return Get_Col_Index_of_Dynamic_Control(id); });
+                                                 [this](const QString &id) { return m_visitorPanels.Get_Col_Index_of_Dynamic_Control(id); });
 }
 
 void SKTWindowController::Begin_Creation_Undo_Group() { document.undoManager().beginUndoGrouping(); }

@@ -1,5 +1,6 @@
 #include "Export_Card_Dialog.h"
 
+#include "LayoutParts.h"
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
 
@@ -70,14 +71,8 @@ void Export_Card_Dialog::build(bool twoSided)
     setWindowTitle(tr("Export Card"));
     Style_Output_Window(*this);
     sideGroup = new QButtonGroup(this);
-    auto *sides = new QHBoxLayout;
-    const char *names[] = {"Both", "Front", "Back"};
-    for (int i = 0; i < 3; ++i) {
-        auto *rb = new QRadioButton(tr(names[i]));
-        sideGroup->addButton(rb, i);
-        sides->addWidget(rb);
-        rb->setEnabled(twoSided || i == 1);
-    }
+    auto *sides = Radio_Row(sideGroup, {tr("Both"), tr("Front"), tr("Back")});
+    for (int i = 0; i < 3; ++i) sideGroup->button(i)->setEnabled(twoSided || i == 1);
     sideGroup->button(twoSided ? 0 : 1)->setChecked(true);
     combinedChk = new QCheckBox(tr("Both sides combined into one picture"));
     sideBySideChk = new QCheckBox(tr("Side by side (else one above the other)"));
@@ -86,14 +81,8 @@ void Export_Card_Dialog::build(bool twoSided)
 
     mirror_chk_box = new QCheckBox(tr("Mirror image"));
     mirror_matrix = new QButtonGroup(this);
-    auto *mirrors = new QHBoxLayout;
-    const char *mirrorNames[] = {"Horizontal", "Vertical"};
-    for (int i = 0; i < 2; ++i) {
-        auto *rb = new QRadioButton(tr(mirrorNames[i]));
-        mirror_matrix->addButton(rb, i);
-        mirrors->addWidget(rb);
-        rb->setEnabled(false);
-    }
+    auto *mirrors = Radio_Row(mirror_matrix, {tr("Horizontal"), tr("Vertical")});
+    for (QAbstractButton *b : mirror_matrix->buttons()) b->setEnabled(false);
     mirror_matrix->button(0)->setChecked(true);
 
     Export_with_batch_chk = new QCheckBox(tr("Use series values"));

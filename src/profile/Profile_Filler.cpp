@@ -2,8 +2,10 @@
 
 #include "Globals.h"
 #include "Log.h"
+#include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicView.h"
+#include "Visitor_Panel_Sync.h"
 
 #include <QFileInfo>
 #include <exception>
@@ -55,24 +57,16 @@ void fillPhoto(const User_Profile_Class &r, const Profile_Fill_Target &t)
 
 void Bind_Profile_Control(SKTGraphic &g, const Profile_Field &field)
 {
+    // The kind clears the binding fields of the other kinds.
     if (field.ds) {
-        g.Set_Data_source_type(1);
+        g.Set_Data_source_type(Data_Source_Series);
         g.Set_Batch_List_Name(field.ds_name);
         g.Set_Batch_List_Index(field.ds_indx);
-        g.Set_Excel_binding(false);
-        g.Set_Excel_binding_Index(-1);
     } else if (field.xl) {
-        g.Set_Data_source_type(2);
-        g.Set_Excel_binding(true);
+        g.Set_Data_source_type(Data_Source_Spreadsheet);
         g.Set_Excel_binding_Index(field.xl_col_indx);
-        g.Set_Batch_List_Index(-1);
-        g.Set_Batch_List_Name(QString());
     } else {
-        g.Set_Data_source_type(0);
-        g.Set_Excel_binding(false);
-        g.Set_Excel_binding_Index(-1);
-        g.Set_Batch_List_Index(-1);
-        g.Set_Batch_List_Name(QStringLiteral(""));
+        g.Set_Data_source_type(Data_Source_Manual);
     }
 }
 
@@ -108,4 +102,44 @@ void Fill_User_profile_info_side(const User_Profile_Class &r, const Profile_Fill
         Fill_User_Profile = flag;
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
+}
+
+// ---- The design's sides ----
+
+Profile_Filling::Profile_Filling(const SKTDocument &document, Profile_Filling_Window &window)
+    : m_document(document), m_window(window)
+{
+}
+
+Profile_Fill_Target Profile_Filling::Target(Profile_Fill_Target::Kind kind) const
+{
+    const int side = kind == Profile_Fill_Target::Kind::Back ? 1 : kind == Profile_Fill_Target::Kind::Scratch ? 2 : 0;
+    Profile_Fill_Target t;
+    t.kind = kind;
+    t.view = m_window.Filling_View(side);
+    t.card_side = side == 1 ? QStringLiteral("B") : QStringLiteral("F");
+    t.no_image_path = m_window.Filling_No_Image_Path();
+    t.default_rect = [&doc = m_document](const QString &id, const QString &) {
+        return Visitor_Sample_Rect(doc.Front_card_Prop.Card_Size(), id);
+    };
+    t.set_tool = [&w = m_window](int tool) { w.Filling_Set_Tool(tool); };
+    t.combo_step = [&w = m_window] { w.Filling_Data_Source_List(); };
+    const int recorded = side == 1 ? 1 : 0;
+    t.record_undo = [&w = m_window, recorded] { w.Filling_Record_Side(recorded); };
+    return t;
+}
+
+void Profile_Filling::Fill_Front(const User_Profile_Class &record) const
+{
+    Fill_User_profile_info_side(record, Target(Profile_Fill_Target::Kind::Front));
+}
+
+void Profile_Filling::Fill_Back(const User_Profile_Class &record) const
+{
+    Fill_User_profile_info_side(record, Target(Profile_Fill_Target::Kind::Back));
+}
+
+void Profile_Filling::Fill_Scratch(const User_Profile_Class &record) const
+{
+    Fill_User_profile_info_side(record, Target(Profile_Fill_Target::Kind::Scratch));
 }

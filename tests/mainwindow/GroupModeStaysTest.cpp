@@ -5,6 +5,7 @@
 #include "CardPropertyPanel.h"
 #include "Export_Card_Dialog.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "Group_Row_List.h"
 #include "MessageBox.h"
 #include "Preferences.h"
@@ -18,7 +19,8 @@
 #include "SKTWindowController.h"
 #include "Shots.h"
 #include "TestSupport.h"
-#include "TestWindow.h"
+#include "GroupProjectWindow.h"
+#include "Run_Desk.h"
 #include "Mail_Desk.h"
 
 #include <QCoreApplication>
@@ -47,15 +49,9 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 namespace {
 
-const QList<QStringList> kPeople = {
-    {"1", "Ann", "Acme", "U1"}, {"2", "Bob", "Bell", "U2"}, {"3", "Cy", "Corp", "U3"},
-    {"4", "Dee", "Dart", "U4"}, {"5", "Eve", "Echo", "U5"},
-};
+using group_project::kPeople;
 
-struct GroupStays : ::testing::Test {
-    TestWindow w;
-    QString path;
-
+struct GroupStays : ::testing::Test, Group_Project_Window {
     // A group project of five people: the name and company on the front, and a
     // barcode of the unique number below them.
     void SetUp() override
@@ -68,34 +64,14 @@ struct GroupStays : ::testing::Test {
             g->Set_text_value("Text here");
         }
         GraphicPtr barcode = w.add(d.sideList(0), GraphicKind::Barcode, {110, 60, 90, 40});
-        barcode->Set_Data_source_type(2);
+        barcode->Set_Data_source_type(Data_Source_Spreadsheet);
         barcode->Set_Excel_binding(true);
         barcode->Set_Excel_binding_Index(3);
         barcode->Set_Barcode_image_control_bounds(barcode->bounds());
-        d.m_spreadsheet.column_titles = {"Name", "Company", "Unique"};
-        d.m_spreadsheet.Excel_Source_Path = testsupport::testHome() + "/staff.xlsx";
-        d.setListData(kPeople);
         d.m_columnChoices.excel_cb_value1 = 1;
         d.m_columnChoices.excel_cb_value3 = 2;
-        d.Start_Card_Option = "G";
-        const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
-        ASSERT_TRUE(QDir().mkpath(folder));
-        path = folder + "/Staff.zcd";
-        d.Project_File_Name = path;
-        ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
-        reopen();
+        Save_And_Open();
     }
-    void reopen()
-    {
-        w.controller.New_Project_Setting_Reset(true);
-        w.document.m_spreadsheet = DesignSpreadsheet();
-        w.document.Start_Card_Option = "V";
-        testsupport::boxes().answerNext(kAlertNo);
-        testsupport::queueFilePanelAnswer({path});
-        w.controller.Open_Design();
-        testsupport::boxes().clear();
-    }
-    Group_Row_List &list() { return *w.controller.groupRowList; }
     void pick(int row)
     {
         QListWidget &l = *list().GroupList;
@@ -202,8 +178,8 @@ TEST_F(GroupStays, ExportedCardsCarryTheBarcodeWhereTheCardShowsIt)
     o.useExcel = true;
     o.range = Batch_Range{0, 3};
     testsupport::queueFilePanelAnswer({dir.path()});
-    ASSERT_TRUE(w.controller.Export_Batch_File(o));
-    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(w.controller.runDesk().Export_Batch_File(o));
+    while (w.controller.runDesk().Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_AT(*barcode(), shown.center(), "the design after the run");
 
     const QString cards = QDir(dir.path()).filePath("DOZO ID Card");
@@ -269,14 +245,14 @@ TEST_F(GroupStays, PrintedCardsCarryTheBarcodeWhereTheCardShowsIt)
     // page says where the card is; its barcode is read where the card shows it.
     const QString pdf = testsupport::testHome() + "/printed.pdf";
     qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
-    w.controller.printWindowRunner = [](Print_Window &window) {
+    w.controller.runDesk().printWindowRunner = [](Print_Window &window) {
         window.matrix_card_side->button(1)->click();
         window.Row_Text->setValue(1);
         window.Col_Text->setValue(1);
         window.Print_btn->click();
     };
     w.command("Print")->trigger();
-    w.controller.printWindowRunner = nullptr;
+    w.controller.runDesk().printWindowRunner = nullptr;
     qunsetenv(Virtual_PDF_Printer_Setting);
     const std::map<QString, QRectF> words = wordBoxes(pdf);
     ASSERT_TRUE(words.count("Ann")) << "the first row is printed first";
@@ -289,8 +265,8 @@ TEST_F(GroupStays, PrintedCardsCarryTheBarcodeWhereTheCardShowsIt)
     o.useExcel = true;
     o.range = Batch_Range{0, 1};
     testsupport::queueFilePanelAnswer({dir.path()});
-    ASSERT_TRUE(w.controller.Export_Batch_File(o));
-    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(w.controller.runDesk().Export_Batch_File(o));
+    while (w.controller.runDesk().Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     const std::map<QString, QRectF> card = wordBoxes(QDir(dir.path()).filePath("DOZO ID Card/Card_1_Front.pdf"));
     ASSERT_TRUE(card.count("Ann"));
     ASSERT_NEAR(card.at("Ann").top(), nameAt.y(), 10) << "the exported card's name where the card shows it";
@@ -432,16 +408,16 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
              o.useExcel = true;
              o.range = Batch_Range{0, 2};
              testsupport::queueFilePanelAnswer({dir.path()});
-             ASSERT_TRUE(w.controller.Export_Batch_File(o));
-             while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+             ASSERT_TRUE(w.controller.runDesk().Export_Batch_File(o));
+             while (w.controller.runDesk().Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
          },
          false},
         {"cards printed",
          [&] {
              pick(3);
-             w.controller.printWindowRunner = [](Print_Window &window) { window.Print_btn->click(); };
+             w.controller.runDesk().printWindowRunner = [](Print_Window &window) { window.Print_btn->click(); };
              w.command("Print")->trigger();
-             w.controller.printWindowRunner = nullptr;
+             w.controller.runDesk().printWindowRunner = nullptr;
              ASSERT_TRUE(QFile::exists(pdf));
          },
          false},

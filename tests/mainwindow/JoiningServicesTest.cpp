@@ -37,8 +37,8 @@ TEST(JoiningServices, AUserFieldTakesTheColumnOfTheCurrentSidesList)
 {
     TestWindow w;
     w.document.Start_Card_Option = "G";
-    w.controller.dynamic_ctrl_list_front = {{"F_field1", "Ann", "Y", "3", "T"}, {"F_Photo2", "", "Y", "4", "P"}};
-    w.controller.dynamic_ctrl_list_back = {{"F_field1", "Bob", "Y", "5", "T"}};
+    w.controller.visitorPanels().front_list = {{"F_field1", "Ann", "Y", "3", "T"}, {"F_Photo2", "", "Y", "4", "P"}};
+    w.controller.visitorPanels().back_list = {{"F_field1", "Bob", "Y", "5", "T"}};
     struct Row {
         int side;
         const char *id;

@@ -1,18 +1,20 @@
-// The print command: the frame around the print window. The counts and the backup
-// are taken, the window runs with the design's sides and a source of the cards of
-// records (made by the value engine on the print workers), and the design is put back
-// when it closes. The window opens on the document's print settings and hands back what
-// it changes. The printing itself is the output library's.
+// The Print command: the frame around the print window. The counts and the backup are
+// taken, the window runs with the design's sides and a source of the cards of records
+// (made by the value engine on the print workers), and the design is put back when it
+// closes. The window opens on the document's print settings and hands back what it
+// changes.
 #include "CardAppearance.h"
 #include "CardValueEngine.h"
+#include "Globals.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Output_Host.h"
 #include "Print_Window.h"
 #include "PrinterLayer.h"
+#include "RenderResources.h"
+#include "Run_Desk.h"
+#include "SKTDocument.h"
 #include "SKTGraphicList.h"
-#include "SKTWindowController.h"
-
-#include <QMainWindow>
 
 namespace {
 
@@ -39,53 +41,48 @@ private:
 
 } // namespace
 
-Print_Window &SKTWindowController::printWindow()
+Print_Window &Run_Desk::printWindow()
 {
     if (!m_printWindow) {
-        m_printWindow = new Print_Window(print_profile_path, ui.window);
+        m_printWindow = new Print_Window(print_profile_path, m_window);
         // What the window takes (printer, orientation, page set-up) is the document's.
         m_printWindow->settingsChanged = [this](const Print_Settings &settings) {
-            document.setPrintInfo(Print_Info_From_Settings(settings));
+            m_document.setPrintInfo(Print_Info_From_Settings(settings));
         };
     }
     return *m_printWindow;
 }
 
-void SKTWindowController::Print_Button()
+void Run_Desk::Print_Button()
 {
-    Check_Series_Or_Excel_Use_or_not();
-    Print_method();
-}
-
-void SKTWindowController::Print_method()
-{
+    m_host.Value_Engine().Check_Series_Or_Excel_Use_or_not(m_document);
     if (Printer_Names().isEmpty()) {
         Show_MessageBox(QStringLiteral("No printer found."));
         return;
     }
-    const int side = document.currentSide();
+    const int side = m_document.currentSide();
     {
-        std::unique_ptr<BatchRunGuard> run = Begin_Batch_Run(false);
+        std::unique_ptr<BatchRunGuard> run = m_host.Begin_Batch_Run(false);
         if (!run) return;  // another output run is active
-        const CardValueEngine &engine = Value_Engine();
+        const CardValueEngine &engine = m_host.Value_Engine();
         const Engine_Card_Source source(engine);
-        const QRectF card = frontCardBounds();
-        const RenderResources resources = Application_Render_Resources(pictureAdjuster);
+        const QRectF card = m_document.cardBounds();
+        const RenderResources resources = Application_Render_Resources(m_adjuster);
         Print_Design design;
-        design.front = Render_Side_Picture(Get_Front_Controls_Array().items(), card, &document.Front_card_Prop, resources);
-        design.back = Render_Side_Picture(Get_Back_Controls_Array().items(), card, &document.Back_card_Prop, resources);
-        design.twoSided = document.Front_card_Prop.Card_Side() != QLatin1String("1");
-        design.cardShape = Card_Shape_Number(document.Front_card_Prop.Card_Shape());
+        design.front = Render_Side_Picture(m_document.graphics().items(), card, &m_document.Front_card_Prop, resources);
+        design.back = Render_Side_Picture(m_document.graphics_back().items(), card, &m_document.Back_card_Prop, resources);
+        design.twoSided = m_document.Front_card_Prop.Card_Side() != QLatin1String("1");
+        design.cardShape = Card_Shape_Number(m_document.Front_card_Prop.Card_Shape());
         design.currentSide = side;
-        design.visitorMode = document.Start_Card_Option == QLatin1String("V");
+        design.visitorMode = visitorMode();
         if (engine.Use_Data_Sheet_Values() || engine.Use_Excel_Binding_Values()) {
             design.source = &source;
-            design.pool = &runPool;
+            design.pool = m_pool;
             design.seriesRows = engine.Use_Data_Sheet_Values() ? engine.Data_table_rows() : 0;
             design.spreadsheetRows = engine.Use_Excel_Binding_Values() ? engine.Excel_table_rows() : 0;
         }
         Print_Window &window = printWindow();
-        window.Use_Settings(Print_Settings_From_Info(document.printInfo()));
+        window.Use_Settings(Print_Settings_From_Info(m_document.printInfo()));
         try {
             if (printWindowRunner) {
                 window.Prepare(design);
@@ -97,7 +94,5 @@ void SKTWindowController::Print_method()
             Show_MessageBox(QString::fromUtf8(e.what()));
         }
     }  // the design is put back here
-    if (document.currentSide() != side) changeViewController(side);
-    Set_Graphic_Array_According_Side();
-    Show_RHS_Properties(nullptr);
+    m_host.Print_Run_Ended(side);
 }
