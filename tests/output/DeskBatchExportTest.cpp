@@ -312,22 +312,22 @@ TEST_F(DeskBatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
                                        "Card 7: photo \"p7.png\" cannot be read\nCard 19: photo \"p19.png\" cannot be read"}));
 }
 
-TEST_F(BatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
+TEST_F(DeskBatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
 {
     // 300 rows of a workbook, a photo per row; the photos of rows 40 and 250 are gone.
     // The clerk exports every card, presses Stop once and answers No, then prints.
     QImage photo(40, 50, QImage::Format_RGB32);
     photo.fill(Qt::darkGreen);
     ASSERT_TRUE(photo.save(dir.filePath("photo.png")));
-    w.document.Add_ColList_Column("Name");
-    w.document.Add_ColList_Column("Photo");
+    d.document.Add_ColList_Column("Name");
+    d.document.Add_ColList_Column("Photo");
     for (int r = 1; r <= 300; ++r) {
         const QString path = (r == 40 || r == 250) ? dir.filePath(QStringLiteral("gone%1.png").arg(r)) : dir.filePath("photo.png");
-        w.document.Create_List_By_Array({QStringLiteral("Person %1").arg(r), path}, 2);
+        d.document.Create_List_By_Array({QStringLiteral("Person %1").arg(r), path}, 2);
     }
     text->Set_Data_source_type(2);
     text->Set_Excel_binding_Index(1);
-    GraphicPtr picture = w.add(w.front(), GraphicKind::Image, QRectF(180, 20, 40, 50));
+    GraphicPtr picture = d.add(d.front(), GraphicKind::Image, QRectF(180, 20, 40, 50));
     picture->Set_Data_source_type(2);
     picture->Set_Excel_binding_Index(2);
     const QString out = dir.filePath("out");
@@ -337,12 +337,12 @@ TEST_F(BatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
     Set_MessageBox_Answerer([&](MessageBoxKind kind, const QString &shown) {
         told << shown;
         if (shown == "Are you sure you want to stop?") {
-            testsupport::saveShot(*w.controller.progressPanel(), "road-1-stop-asked");
+            testsupport::saveShot(*d.desk.progressPanel(), "road-1-stop-asked");
             return 0;
         }
         if (kind == MessageBoxKind::OpenExported) {
             const QStringList parts = shown.split('\n');
-            Open_Export_Log box(w.controller.window());
+            Open_Export_Log box(&d.window);
             box.Fill(Export_Open_Offer{parts.value(1), {}, parts.mid(2).join('\n'), {}});
             box.show();
             QCoreApplication::processEvents();
@@ -356,13 +356,13 @@ TEST_F(BatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
         }
         return 0;
     });
-    ASSERT_TRUE(w.controller.Export_Batch_File(options(1, 300, Export_Layout::Both, "pdf")));
-    const auto state = w.controller.exportRun()->state();
-    while (w.controller.Export_Run_Active() && state->curr_card_count < 20)
+    ASSERT_TRUE(d.desk.Export_Batch_File(options(1, 300, Export_Layout::Both, "pdf")));
+    const auto state = d.desk.exportRun()->state();
+    while (d.desk.Export_Run_Active() && state->curr_card_count < 20)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    testsupport::saveShot(*w.controller.progressPanel(), "road-0-running");
-    w.controller.progressPanel()->Stop_Sending_Pressed();
-    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    testsupport::saveShot(*d.desk.progressPanel(), "road-0-running");
+    d.desk.progressPanel()->Stop_Sending_Pressed();
+    while (d.desk.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     const QString cardsFolder = QDir(out).filePath("DOZO ID Card");
     EXPECT_EQ(QDir(cardsFolder).entryList(QDir::Files).size(), 600);
     EXPECT_EQ(told, (QStringList{"Are you sure you want to stop?",
@@ -375,7 +375,7 @@ TEST_F(BatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
     const QString pdf = dir.filePath("printed.pdf");
     qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
     QString status;
-    w.controller.printWindowRunner = [&](Print_Window &window) {
+    d.desk.printWindowRunner = [&](Print_Window &window) {
         window.show();
         window.matrix_card_side->button(1)->click();
         window.horz_mar_Text->setValue(0);
@@ -387,7 +387,7 @@ TEST_F(BatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
         status = window.status->text();
         testsupport::saveShot(window, "road-4-printed");
     };
-    w.command("Print")->trigger();
+    d.desk.Print_Button();
     qunsetenv(Virtual_PDF_Printer_Setting);
     testsupport::installRecordingAnswerer();
     EXPECT_EQ(status, "30 sheets printed.");
