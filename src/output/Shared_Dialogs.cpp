@@ -254,6 +254,8 @@ void Send_Modeless::Stop_Sending_Pressed()
         Pause(const Pause &) = delete;
         Pause &operator=(const Pause &) = delete;
     } pause(state.get());
+    // The count beside the question is the count now, not the last tick's.
+    update_sending_progress_bar();
     if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?")) != 1) return;
     if (state) state->Request_Stop();
 }

@@ -334,10 +334,15 @@ TEST_F(DeskBatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
     ASSERT_TRUE(QDir().mkpath(out));
     testsupport::queueFilePanelAnswer({out});
     QStringList told;
+    QString stopCount;
+    int cardsAtStop = -1;
     Set_MessageBox_Answerer([&](MessageBoxKind kind, const QString &shown) {
         told << shown;
         if (shown == "Are you sure you want to stop?") {
             testsupport::saveShot(*d.desk.progressPanel(), "road-1-stop-asked");
+            // The panel beside the question counts the cards begun by now.
+            stopCount = d.desk.progressPanel()->_curr_msg_cnt->text();
+            cardsAtStop = d.desk.exportRun()->state()->curr_card_count;
             return 0;
         }
         if (kind == MessageBoxKind::OpenExported) {
@@ -363,6 +368,8 @@ TEST_F(DeskBatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
     testsupport::saveShot(*d.desk.progressPanel(), "road-0-running");
     d.desk.progressPanel()->Stop_Sending_Pressed();
     while (d.desk.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_GE(cardsAtStop, 20);
+    EXPECT_EQ(stopCount, QStringLiteral("%1 / 300 ").arg(cardsAtStop));
     const QString cardsFolder = QDir(out).filePath("DOZO ID Card");
     EXPECT_EQ(QDir(cardsFolder).entryList(QDir::Files).size(), 600);
     EXPECT_EQ(told, (QStringList{"Are you sure you want to stop?",
