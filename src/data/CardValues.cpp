@@ -10,7 +10,8 @@ Card_Values::Card_Values(SKTDocument &doc, std::function<QString()> seriesFolder
 CardValueEngine &Card_Values::Engine()
 {
     const QString folder = m_seriesFolder();
-    if (!m_engine || m_engineFolder != folder) {
+    // A running engine stays until its run ends: the run's guard holds it.
+    if (!m_engine || (m_engineFolder != folder && !m_engine->isRunning())) {
         m_engine = std::make_unique<CardValueEngine>(folder);
         m_engineFolder = folder;
     }

@@ -16,7 +16,7 @@ public:
     Card_Values(SKTDocument &doc, std::function<QString()> seriesFolder);
 
     // The engine over the series folder: the same engine (and run) while the folder
-    // stays; a fresh one once it changed.
+    // stays, and while a run holds it; a fresh one once the folder changed.
     CardValueEngine &Engine();
     // A run holds the card view's redrawing (the engine as it is, none made).
     bool Redraw_Held() const { return m_engine && m_engine->Redraw_Held(); }

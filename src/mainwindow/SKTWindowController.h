@@ -291,7 +291,7 @@ public:
     // ---- Small services (_Utilities.cpp) ----
     // Activates the main window and gives the widget the keyboard focus.
     void SetFocus(QWidget *widget);
-    // The group-mode spreadsheet column of the profile field with the ID (ControlColumn.h).
+    // The group-mode spreadsheet column of the profile field with the ID (Group_Mode::Column_Of).
     int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override;
     // A control's creation as one group of the document's own undo record; taken back,
     // the group is undone with registration off.
@@ -393,7 +393,6 @@ private:
     SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point) override;
     Picture Sample_Picture(SamplePicture which) const override;
     void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
-    void Set_Batch_List_To_Current_Side() override;
     // ---- What the visitor panels ask of the window (_Visitor.cpp) ----
     SKTGraphicView *Card_View(int side) const override { return graphicView(side); }
     void Show_Properties(SKTGraphic *g) override { Show_RHS_Properties(g); }
@@ -462,8 +461,6 @@ private:
     void Design_Is_As_Saved();
     // ---- Per-card values and series commands (_Values.cpp) ----
     Card_Values &cardValues();
-    void Check_Series_Or_Excel_Use_or_not();
-    void Set_Graphic_Array_According_Side();
     // The data-source section of the property panel and the spreadsheet source window.
     void Build_Data_Source_Section();
     // The series commands' buttons on the desk bar.
@@ -582,9 +579,6 @@ private:
     int Image_Ctrl_Counter = 0;
     QFont Text_font, WM_Text_font;
     QString NO_Image_Path;
-    // The current side's controls for the batch code, and the sides kept before a batch.
-    SKTGraphicList *Graphics_array_Batch = nullptr;
-    std::vector<KeyedArchive> Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
     QStringList Text_Date_style, Text_Time_style;
     std::unique_ptr<Visitor_Record_Desk> m_visitorRecord;  // made on first use
     // The image panel's natural-size and fit-to-label buttons, once it has them.

@@ -103,7 +103,7 @@ private:
     static bool usesSheet(const SKTGraphicList &side)
     {
         for (int i = 0; i < side.count(); ++i)
-            if (side.at(i)->data_source_type_val() == 2) return true;
+            if (side.at(i)->data_source_type_val() == Data_Source_Spreadsheet) return true;
         return false;
     }
     const SKTWindowController &m_c;

@@ -23,7 +23,7 @@ public:
     void Print_Run_Ended(int side) override
     {
         if (c.document.currentSide() != side) c.changeViewController(side);
-        c.Set_Graphic_Array_According_Side();
+        c.Refresh_Canvas();
         c.Show_RHS_Properties(nullptr);
     }
     void Refresh_Canvas() override { c.Refresh_Canvas(); }

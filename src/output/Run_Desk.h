@@ -19,7 +19,9 @@ class BatchRunGuard;
 class Mail_Desk;
 class Modal_Runner;
 class Output_Host;
+class Print_Card_Source;
 class Print_Window;
+struct Print_Design;
 class QThreadPool;
 class QWidget;
 class SKTDocument;
@@ -87,6 +89,10 @@ private:
     // The controls of a side as output shows them: with `filled` (group mode), the side
     // not shown holds the selected person.
     std::vector<GraphicPtr> Output_Side(int side, const std::shared_ptr<SideCopy> &filled) const;
+    // What the print window shows of the design as it stands: its sides, card and mode,
+    // the side shown, and, with data in use, `records` with the rows of each kind (the
+    // run's counts taken).
+    Print_Design Design_For_Print(const Print_Card_Source &records, int shownSide);
 
     SKTDocument &m_document;
     Output_Host &m_host;

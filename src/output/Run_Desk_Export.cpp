@@ -5,6 +5,7 @@
 #include "Dialogs.h"
 #include "Globals.h"
 #include "MessageBox.h"
+#include "Modal_Runner.h"
 #include "Output_Host.h"
 #include "RenderResources.h"
 #include "Run_Desk.h"
@@ -29,7 +30,7 @@ void Run_Desk::Export_Card_Clicked()
         sources.excelRows = counts.excelRows;
     }
     Export_Card_Dialog dialog(m_document.Front_card_Prop.Card_Side() != QLatin1String("1"), sources, m_window);
-    if (dialog.exec() != QDialog::Accepted) return;
+    if (Run_Modal(m_runner, dialog) != QDialog::Accepted) return;
     const Export_Card_Options options = dialog.options();
     if (options.batch()) Export_Batch_File(options);
     else Export_Card(options);

@@ -53,6 +53,27 @@ Print_Window &Run_Desk::printWindow()
     return *m_printWindow;
 }
 
+Print_Design Run_Desk::Design_For_Print(const Print_Card_Source &records, int shownSide)
+{
+    const CardValueEngine &engine = m_host.Value_Engine();
+    const QRectF card = m_document.cardBounds();
+    const RenderResources resources = Application_Render_Resources(m_adjuster);
+    Print_Design design;
+    design.front = Render_Side_Picture(m_document.graphics().items(), card, &m_document.Front_card_Prop, resources);
+    design.back = Render_Side_Picture(m_document.graphics_back().items(), card, &m_document.Back_card_Prop, resources);
+    design.twoSided = m_document.Front_card_Prop.Card_Side() != QLatin1String("1");
+    design.cardShape = Card_Shape_Number(m_document.Front_card_Prop.Card_Shape());
+    design.currentSide = shownSide;
+    design.visitorMode = visitorMode();
+    if (engine.Use_Data_Sheet_Values() || engine.Use_Excel_Binding_Values()) {
+        design.source = &records;
+        design.pool = m_pool;
+        design.seriesRows = engine.Use_Data_Sheet_Values() ? engine.Data_table_rows() : 0;
+        design.spreadsheetRows = engine.Use_Excel_Binding_Values() ? engine.Excel_table_rows() : 0;
+    }
+    return design;
+}
+
 void Run_Desk::Print_Button()
 {
     m_host.Value_Engine().Check_Series_Or_Excel_Use_or_not(m_document);
@@ -64,23 +85,8 @@ void Run_Desk::Print_Button()
     {
         std::unique_ptr<BatchRunGuard> run = m_host.Begin_Batch_Run(false);
         if (!run) return;  // another output run is active
-        const CardValueEngine &engine = m_host.Value_Engine();
-        const Engine_Card_Source source(engine);
-        const QRectF card = m_document.cardBounds();
-        const RenderResources resources = Application_Render_Resources(m_adjuster);
-        Print_Design design;
-        design.front = Render_Side_Picture(m_document.graphics().items(), card, &m_document.Front_card_Prop, resources);
-        design.back = Render_Side_Picture(m_document.graphics_back().items(), card, &m_document.Back_card_Prop, resources);
-        design.twoSided = m_document.Front_card_Prop.Card_Side() != QLatin1String("1");
-        design.cardShape = Card_Shape_Number(m_document.Front_card_Prop.Card_Shape());
-        design.currentSide = side;
-        design.visitorMode = visitorMode();
-        if (engine.Use_Data_Sheet_Values() || engine.Use_Excel_Binding_Values()) {
-            design.source = &source;
-            design.pool = m_pool;
-            design.seriesRows = engine.Use_Data_Sheet_Values() ? engine.Data_table_rows() : 0;
-            design.spreadsheetRows = engine.Use_Excel_Binding_Values() ? engine.Excel_table_rows() : 0;
-        }
+        const Engine_Card_Source source(m_host.Value_Engine());
+        const Print_Design design = Design_For_Print(source, side);
         Print_Window &window = printWindow();
         window.Use_Settings(Print_Settings_From_Info(m_document.printInfo()));
         try {

@@ -60,10 +60,18 @@ TEST(CardValues, TheEngineAndItsRunStayWhileTheFolderStays)
     EXPECT_EQ(resets, 1);
     EXPECT_FALSE(values.Engine().isRunning());
 
-    // Another folder: a fresh engine over its series.
-    const std::unique_ptr<BatchRunGuard> run = values.Begin_Batch_Run(Application_Render_Resources(asLoaded()), false, {});
-    ASSERT_TRUE(run);
-    folder = b.path();
+    // Another folder while a run holds the engine: the run keeps it to its end; then a
+    // fresh engine over the new folder's series.
+    {
+        const std::unique_ptr<BatchRunGuard> run =
+            values.Begin_Batch_Run(Application_Render_Resources(asLoaded()), false, {});
+        ASSERT_TRUE(run);
+        folder = b.path();
+        EXPECT_TRUE(values.Engine().isRunning()) << "the run's engine stays while it runs";
+        EXPECT_EQ(values.Engine().Total_Batch_Excel_Card(), 4);
+        EXPECT_EQ(values.Begin_Batch_Run(Application_Render_Resources(asLoaded()), false, {}), nullptr)
+            << "still one run at a time";
+    }
     EXPECT_FALSE(values.Engine().isRunning());
     EXPECT_EQ(values.Engine().Total_Batch_Excel_Card(), 1) << "nothing counted yet";
     values.Check_Series_Or_Excel_Use_or_not();

@@ -4,6 +4,7 @@
 #include "Batch_Export.h"
 #include "CardValueEngine.h"
 #include "DeskFixture.h"
+#include "Export_Card_Dialog.h"
 #include "Globals.h"
 #include "RenderResources.h"
 #include "RenderedSide.h"
@@ -22,6 +23,9 @@
 #include <QDoubleSpinBox>
 
 #include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QSpinBox>
 #include <QMainWindow>
 #include <QCoreApplication>
 #include <QDir>
@@ -33,6 +37,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 namespace {
@@ -138,6 +143,43 @@ TEST_F(DeskBatchExportTest, SeriesCardsFiveToSevenBothSides)
     EXPECT_TRUE(d.host.exportCommand.isEnabled());
     EXPECT_EQ(testsupport::boxes().take(),
               QStringList{"Open containing folder.\n" + cards() + "\nCard has been exported successfully."});
+}
+
+TEST_F(DeskBatchExportTest, TheOptionsWindowOffersTheDataInUse)
+{
+    // Each row adds to the design of the row before; Cancel each time.
+    const struct {
+        const char *what;
+        std::function<void()> change;
+        bool offered, series, excel;
+        int total;
+    } rows[] = {
+        {"nothing bound", [] {}, true, false, false, 1},
+        {"a text on 4 rows", [&] { bindToSheet({"Ann", "Bob", "Cy", "Dee"}); }, true, false, true, 4},
+        {"and one on 12 values",
+         [&] {
+             GraphicPtr more = d.add(d.front(), GraphicKind::Text, QRectF(20, 80, 150, 40));
+             std::swap(text, more);
+             bindToSeries(12);
+         },
+         true, true, true, 12},
+        {"visitor mode", [&] { d.document.Start_Card_Option = "V"; }, false, false, false, 1},
+    };
+    for (const auto &row : rows) {
+        row.change();
+        int opened = 0;
+        d.runner.answer<Export_Card_Dialog>([&](Export_Card_Dialog &w) {
+            ++opened;
+            EXPECT_EQ(!w.export_range_box->isHidden(), row.offered) << row.what;
+            EXPECT_EQ(w.Export_with_batch_chk->isChecked(), row.series) << row.what;
+            EXPECT_EQ(w.Export_with_excel_chk->isChecked(), row.excel) << row.what;
+            EXPECT_EQ(w.Total_Text->value(), row.total) << row.what;
+            w.reject();
+        });
+        d.desk.Export_Card_Clicked();
+        EXPECT_EQ(opened, 1) << row.what;
+    }
+    EXPECT_TRUE(testsupport::filePanelRequests().isEmpty());  // Cancel asks for no file
 }
 
 TEST_F(DeskBatchExportTest, ASourceTurnedOffLeavesItsControlsAlone)

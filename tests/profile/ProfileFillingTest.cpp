@@ -50,8 +50,8 @@ void addAllProfileControls(SKTGraphicList &side)
     addText(side, "Fup_lbl_Photo");
 }
 
-// A visitor design shown on the card views of its three sides, the filling's window
-// stand-in counting each side's undo snapshots.
+// A design shown on the card views of its three sides, the filling's window stand-in
+// counting each side's undo snapshots.
 struct Filling : ::testing::Test, CardViewHost, Profile_Filling_Window {
     SKTDocument document;
     QWidget window;
@@ -66,7 +66,6 @@ struct Filling : ::testing::Test, CardViewHost, Profile_Filling_Window {
     {
         Fill_User_Profile = true;
         for (User_Profile_Class *r : {&frontRecord, &backRecord}) r->Reset_All_Values();
-        document.Start_Card_Option = QStringLiteral("V");
         for (int side = 0; side < 3; ++side) {
             views[size_t(side)] = std::make_unique<SKTGraphicView>(asLoaded(), &window);
             views[size_t(side)]->setHost(this);
@@ -93,7 +92,6 @@ struct Filling : ::testing::Test, CardViewHost, Profile_Filling_Window {
     void Card_Border_Drawing(QPainter &, const QRectF &) override {}
     int Selected_Control_Tool() const override { return tool; }
     void Set_Selected_Control_Tool(int t) override { tool = t; }
-    QString Design_Mode() const override { return document.Start_Card_Option; }
     Picture Sample_Picture(SamplePicture which) const override
     {
         return which == SamplePicture::NoImage ? noImage : Picture();

@@ -212,16 +212,24 @@ void Group_Mode::Rows_Changed()
     if (m_rows) m_rows->Create_Group_List_By_Excel_List();
 }
 
-void Group_Mode::Update_excel_col_binding_on_panel(int side)
+int Group_Mode::Column_Of(const QString &ctrl_id) { return Column_On_Side(m_doc.currentSide(), ctrl_id); }
+
+int Group_Mode::Column_On_Side(int side, const QString &ctrl_id)
 {
     // User-added fields take the column their entry of the side's list names.
     const Dynamic_Ctrl_List &list = m_host.Group_User_Rows(side);
-    const auto userColumn = [&list](const QString &id) { return ::Get_Col_Index_of_Dynamic_Control(list, id); };
+    return ::Get_Excel_Coulmn_Index_According_ID(m_doc.m_columnChoices, ctrl_id, [&list](const QString &id) {
+        return ::Get_Col_Index_of_Dynamic_Control(list, id);
+    });
+}
+
+void Group_Mode::Update_excel_col_binding_on_panel(int side)
+{
     for (const GraphicPtr &g : m_doc.sideList(side).items()) {
         if (g->kind() != GraphicKind::Text && g->kind() != GraphicKind::Image) continue;
         const QString id = g->control_ID.trimmed();
         if (id.isEmpty() || !g->ctrl_is_visible) continue;
-        const int column = ::Get_Excel_Coulmn_Index_According_ID(m_doc.m_columnChoices, id, userColumn);
+        const int column = Column_On_Side(side, id);
         if (column >= 0) GroupBinding::Bind(*g, column, g->ctrl_is_visible);
     }
 }

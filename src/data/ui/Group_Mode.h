@@ -125,6 +125,9 @@ public:
     void Set_Group_Mode_List_Setting_After_Loading(const QString &path, const QString &mode);
     // The panel of the side shown stored into the selected row (nothing when none).
     void Save_Group_Mode_List_Details_In_XL_Data_List();
+    // The spreadsheet column of the field with the ID on the side shown: a fixed
+    // field's column choice, a user-added field's entry of the side's list; -1 none.
+    int Column_Of(const QString &ctrl_id);
     // The rows changed under the list: its entries built again.
     void Rows_Changed();
     // The change-columns command: the column dialog, then its choices on the card as
@@ -137,6 +140,7 @@ public:
     std::shared_ptr<SideCopy> Group_Side_Not_Shown_Filled() const;
 
 private:
+    int Column_On_Side(int side, const QString &ctrl_id);
     void Update_excel_col_binding_on_panel(int side);
     // The binding's maker: a field's control made by the window.
     GroupBinding::Maker Control_Maker();
