@@ -4,6 +4,8 @@
 
 #include <QPaintEngine>
 #include <QPainter>
+#include <algorithm>
+#include <cstddef>
 #include <map>
 #include <vector>
 
@@ -14,10 +16,11 @@ constexpr size_t kMaxRuns = 20000;
 
 // The pixels as filled areas, one per colour: each run of equal pixels becomes a
 // rectangle, grown downwards while the rows below hold the very same run (so a square
-// module of a 2D symbol is one rectangle); transparent runs none. The painted result
-// is the raster itself, unsmoothed and exact; none for an image with more runs than
-// kMaxRuns.
-std::shared_ptr<const BarcodeDrawing::Raster_Areas> rasterAreas(const QRectF &target, const QImage &source)
+// module of a 2D symbol is one rectangle); transparent runs none, nor runs of the
+// colour `ground` (when valid). The painted result is the raster itself, unsmoothed and
+// exact; none for an image with more runs than kMaxRuns.
+std::shared_ptr<const BarcodeDrawing::Raster_Areas> rasterAreas(const QRectF &target, const QImage &source,
+                                                                 QRgb ground = 0)
 {
     auto out = std::make_shared<BarcodeDrawing::Raster_Areas>();
     const QImage::Format format = source.format();
@@ -27,18 +30,19 @@ std::shared_ptr<const BarcodeDrawing::Raster_Areas> rasterAreas(const QRectF &ta
     const bool premultiplied = format == QImage::Format_ARGB32_Premultiplied;
     const int w = image.width(), h = image.height();
     if (w <= 0 || h <= 0) return out;
-    const double sx = target.width() / w, sy = target.height() / h;
+    out->origin = target.topLeft();
+    out->pixel = QSizeF(target.width() / w, target.height() / h);
     struct Area {
         int x, end, top, bottom;
         QRgb colour;
     };
     std::vector<Area> areas;
-    // The areas that reach the bottom of the row above, by their first column.
-    std::map<int, size_t> open, next;
+    // The areas that reach the bottom of the row above, by their first column (none: -1).
+    std::vector<std::ptrdiff_t> open(size_t(w), -1), next(size_t(w), -1);
     size_t runs = 0;
     for (int y = 0; y < h; ++y) {
         const auto *line = reinterpret_cast<const QRgb *>(image.constScanLine(y));
-        next.clear();
+        std::fill(next.begin(), next.end(), -1);
         for (int x = 0; x < w;) {
             int end = x + 1;
             while (end < w && line[end] == line[x]) ++end;
@@ -46,14 +50,15 @@ std::shared_ptr<const BarcodeDrawing::Raster_Areas> rasterAreas(const QRectF &ta
                 const QRgb colour = format == QImage::Format_RGB32 ? (line[x] | 0xff000000u)
                                     : premultiplied                ? qUnpremultiply(line[x])
                                                                    : line[x];
-                const auto above = open.find(x);
-                if (above != open.end() && areas[above->second].end == end && areas[above->second].colour == colour) {
-                    areas[above->second].bottom = y + 1;
-                    next[x] = above->second;
+                const std::ptrdiff_t above = open[size_t(x)];
+                if (colour == ground && qAlpha(ground) == 255) {
+                } else if (above >= 0 && areas[size_t(above)].end == end && areas[size_t(above)].colour == colour) {
+                    areas[size_t(above)].bottom = y + 1;
+                    next[size_t(x)] = above;
                 } else {
                     if (++runs > kMaxRuns) return {};
                     areas.push_back(Area{x, end, y, y + 1, colour});
-                    next[x] = areas.size() - 1;
+                    next[size_t(x)] = std::ptrdiff_t(areas.size()) - 1;
                 }
             }
             x = end;
@@ -61,9 +66,7 @@ std::shared_ptr<const BarcodeDrawing::Raster_Areas> rasterAreas(const QRectF &ta
         open.swap(next);
     }
     std::map<QRgb, std::vector<QRectF>> byColour;
-    for (const Area &a : areas)
-        byColour[a.colour].emplace_back(target.x() + a.x * sx, target.y() + a.top * sy, (a.end - a.x) * sx,
-                                        (a.bottom - a.top) * sy);
+    for (const Area &a : areas) byColour[a.colour].emplace_back(a.x, a.top, a.end - a.x, a.bottom - a.top);
     out->fills.reserve(byColour.size());
     for (auto &[colour, rects] : byColour) out->fills.emplace_back(QColor::fromRgba(colour), std::move(rects));
     return out;
@@ -74,6 +77,8 @@ void paintAreas(QPainter &painter, const BarcodeDrawing::Raster_Areas &areas)
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
     painter.setPen(Qt::NoPen);
+    painter.translate(areas.origin);
+    painter.scale(areas.pixel.width(), areas.pixel.height());
     for (const auto &[colour, rects] : areas.fills) {
         painter.setBrush(colour);
         painter.drawRects(rects.data(), int(rects.size()));
@@ -105,8 +110,19 @@ void paintRaster(QPainter &painter, const BarcodeDrawing::Image &item)
 
 void BarcodeDrawing::add(Image item)
 {
-    if (!item.areas && !item.picture.vector() && !item.picture.isNull())
-        item.areas = rasterAreas(item.rect, item.picture.image());
+    if (!item.areas && !item.picture.vector() && !item.picture.isNull()) {
+        // The ground: the last item that reaches the picture, when it is an opaque fill
+        // holding all of it.
+        QRgb ground = 0;
+        for (auto i = m_items.rbegin(); i != m_items.rend(); ++i) {
+            const QRectF reach = std::visit([](const auto &earlier) { return earlier.rect; }, *i);
+            if (!reach.intersects(item.rect)) continue;
+            const Fill *f = std::get_if<Fill>(&*i);
+            if (f && f->color.alpha() == 255 && f->rect.contains(item.rect)) ground = f->color.rgba();
+            break;
+        }
+        item.areas = rasterAreas(item.rect, item.picture.image(), ground);
+    }
     m_items.emplace_back(std::in_place_type<Image>, std::move(item));
 }
 

@@ -27,9 +27,19 @@ public:
         Qt::Alignment alignment;
         double kerning;  // points of extra space after each character
     };
-    // A raster's pixels as filled rectangles in points, one list per colour (see add).
+    // A raster's pixels as filled rectangles in whole pixels, one list per colour (see
+    // add), placed in points by the pixel size from the raster's top left corner: a PDF
+    // page then holds short whole numbers under one transform.
     struct Raster_Areas {
+        QPointF origin;   // the raster's top left corner, in points
+        QSizeF pixel;     // one pixel, in points
         std::vector<std::pair<QColor, std::vector<QRectF>>> fills;
+        // Rectangle r of the fills in points.
+        QRectF inPoints(const QRectF &r) const
+        {
+            return QRectF(origin.x() + r.x() * pixel.width(), origin.y() + r.y() * pixel.height(),
+                          r.width() * pixel.width(), r.height() * pixel.height());
+        }
     };
     struct Image {
         QRectF rect;
@@ -46,7 +56,9 @@ public:
     const std::vector<Item> &items() const { return m_items; }
     template <class T> void add(T item) { m_items.emplace_back(std::in_place_type<T>, std::move(item)); }
     // A raster picture gets its rectangles here, on the thread that makes the drawing
-    // (a card maker), so the thread that writes a PDF only plays them.
+    // (a card maker), so the thread that writes a PDF only plays them. Pixels of the
+    // colour of an opaque fill that lies under the whole picture (the symbol's ground)
+    // get none: painted over that fill they change no pixel.
     void add(Image item);
     void reserve(size_t count) { m_items.reserve(count); }
     // The items of one kind, in drawing order.

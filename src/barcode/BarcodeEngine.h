@@ -27,7 +27,7 @@ struct Barcode_Settings {
     int pdf_hgt_val = 20, pdf_wdt_val = 100, pdf_ec_val = 2;
     int dm_module_val = 2, dm_format_index = 0, dm_encoding_index = 0;
     float hdr_margin_val = 1, ftr_margin_val = 1, val_margin_val = 1, TB_marging_val = 1, LR_margin_val = 1;
-    QFont value_font = defaultFont(), header_font = defaultFont(), footer_font = defaultFont();
+    QFont value_font = defaultFont(), header_font = value_font, footer_font = value_font;
     QColor barcode_hdr_clr_val = Qt::black, barcode_ftr_clr_val = Qt::black, barcode_val_clr_val = Qt::black;
     QColor barcode_back_clr_val = Qt::white, barcode_clr_val = Qt::black;
     int dpi_val_index = 0;  // Barcode_Resolution_Titles()

@@ -2,7 +2,18 @@
 
 #include "Globals.h"
 
-QFont DrawContext::defaultFont() const { return Font_With_Name(defaultFontName, defaultFontSize); }
+QFont DrawContext::defaultFont() const
+{
+    if (m_resolvedSize == defaultFontSize && m_resolvedName == defaultFontName) return m_resolvedFont;
+    return Font_With_Name(defaultFontName, defaultFontSize);
+}
+
+void DrawContext::resolveDefaultFont()
+{
+    m_resolvedFont = Font_With_Name(defaultFontName, defaultFontSize);
+    m_resolvedName = defaultFontName;
+    m_resolvedSize = defaultFontSize;
+}
 
 DrawContext Application_Draw_Context(const PictureAdjuster &adjuster)
 {
@@ -11,6 +22,7 @@ DrawContext Application_Draw_Context(const PictureAdjuster &adjuster)
     c.fillStyleFolder = Resource_Path + QStringLiteral("Fill_Style_Image/");
     c.defaultFontName = Text_Ctrl_Font;
     c.defaultFontSize = double(Text_Ctrl_Font_Size);
+    c.resolveDefaultFont();
     return c;
 }
 

@@ -18,8 +18,17 @@ struct DrawContext {
     QString defaultFontName;
     double defaultFontSize = 12;
 
-    // The font of a text control that names none.
+    // The font of a text control that names none: the font resolved when the context
+    // was taken while the name and size are the same, else resolved now (a look-up in
+    // the font database, dear on a thread that draws card after card).
     QFont defaultFont() const;
+    // Resolves the default font of the name and size now.
+    void resolveDefaultFont();
+
+private:
+    QFont m_resolvedFont;
+    QString m_resolvedName;
+    double m_resolvedSize = -1;
 };
 
 // The application's values as they stand now (Resource_Path, the default text font),

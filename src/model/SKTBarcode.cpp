@@ -74,9 +74,10 @@ Barcode_Settings Barcode_Settings_Of(const SKTGraphic &g)
 {
     Barcode_Settings s;
     sameNamedFields(g, s, [](const auto &own, auto &setting) { setting = own; });
-    s.value_font = g.value_font_val.value_or(Barcode_Settings::defaultFont());
-    s.header_font = g.header_font_val.value_or(Barcode_Settings::defaultFont());
-    s.footer_font = g.footer_font_val.value_or(Barcode_Settings::defaultFont());
+    // The settings start with the default fonts (a look-up in the font database each).
+    if (g.value_font_val) s.value_font = *g.value_font_val;
+    if (g.header_font_val) s.header_font = *g.header_font_val;
+    if (g.footer_font_val) s.footer_font = *g.footer_font_val;
     s.barcode_hdr_clr_val = or_(g.barcode_hdr_clr_val, Qt::black);
     s.barcode_ftr_clr_val = or_(g.barcode_ftr_clr_val, Qt::black);
     s.barcode_val_clr_val = or_(g.barcode_val_clr_val, Qt::black);

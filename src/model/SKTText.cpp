@@ -48,7 +48,13 @@ QRectF SKTText::drawingBounds() const
 
 // ---- Text as drawn ----
 
-QString SKTText::drawnText() { return Text_With_Case(Trim_Str(Text_contents().text), text_transfrom_case); }
+namespace {
+// The text Text_contents() holds, read without making the rich text (whose default
+// font is a look-up in the font database).
+const QString &contentsText(const SKTGraphic &g) { return g._Text_contents ? g._Text_contents->text : g.Text_Value; }
+} // namespace
+
+QString SKTText::drawnText() { return Text_With_Case(Trim_Str(contentsText(*this)), text_transfrom_case); }
 
 QFont SKTText::drawingFont(const QFont &defaultFont) const { return text_ctrl_font ? *text_ctrl_font : defaultFont; }
 
@@ -129,7 +135,7 @@ struct SKTText::DrawnLayout {
 
 const SKTText::DrawnLayout &SKTText::drawnLayout(const QFont &defaultFont)
 {
-    const QString &source = Text_contents().text;
+    const QString &source = contentsText(*this);
     const QFont font = drawingFont(defaultFont);
     if (m_drawnLayout && m_drawnLayout->madeFrom(*this, source, font)) return *m_drawnLayout;
     ++m_layoutsMade;
@@ -181,7 +187,7 @@ void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, 
     }
 
     std::lock_guard lock(m_layoutMutex);
-    const DrawnLayout &drawn = drawnLayout(context.defaultFont());
+    const DrawnLayout &drawn = drawnLayout(text_ctrl_font ? *text_ctrl_font : context.defaultFont());
     if (drawn.text.isEmpty()) {
         painter.restore();
         return;

@@ -201,12 +201,7 @@ Batch_Export_Ending Batch_Export_End_Message(const Output_Run_State &state, cons
         text = QStringLiteral("Cards written: %1 of %2.").arg(written).arg(range.count());
     else
         text = QStringLiteral("Card has been exported successfully.");
-    if (incomplete > 0) {
-        text += QStringLiteral("\n\nCards made without something they show: %1\n").arg(incomplete);
-        text += state.incomplete_notes.join(QLatin1Char('\n'));
-        if (incomplete > state.incomplete_notes.size())
-            text += QStringLiteral("\nand %1 more").arg(incomplete - state.incomplete_notes.size());
-    }
+    if (incomplete > 0) text += QStringLiteral("\n\n") + Incomplete_Cards_Text(incomplete, state.incomplete_notes);
     return {text, state.check_any_card_exported.load()};
 }
 
@@ -221,15 +216,19 @@ Batch_Export_Run::Batch_Export_Run(Batch_Export_Options options, Card_Side_Maker
 
 Batch_Export_Run::~Batch_Export_Run()
 {
-    if (!m_thread.joinable()) return;
+    if (!m_job.Started()) return;
     Stop_And_Wait();
-    m_thread.join();
+    m_job.Wait();
 }
 
 void Batch_Export_Run::start()
 {
-    if (m_thread.joinable()) return;
-    m_thread = std::thread([this] { run(); });
+    if (m_job.Started()) return;
+    m_job.Start(m_options.pool, [this] {
+        // The job mostly waits for the cards it queues on the same pool.
+        const Pool_Thread_Lent lent(m_options.pool);
+        run();
+    });
 }
 
 void Batch_Export_Run::Stop_And_Wait()

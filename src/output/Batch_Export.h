@@ -5,6 +5,7 @@
 // worker thread of its own with the progress panel, Stop, and the final question.
 #include "Export_File_Writer.h"
 #include "Output_Run_State.h"
+#include "PoolJob.h"
 #include "RenderedSide.h"
 
 #include <QString>
@@ -13,7 +14,6 @@
 #include <atomic>
 #include <map>
 #include <mutex>
-#include <thread>
 
 class QThreadPool;
 class QWidget;
@@ -113,7 +113,8 @@ struct Batch_Export_Options {
     QThreadPool *pool = nullptr;
 };
 
-// One batch export on a worker thread of its own. The panel shows the count from
+// One batch export on its job thread, taken from the options' pool (the process's
+// global pool without one). The panel shows the count from
 // "0 / N Card"; at the end (also after Stop, a folder that cannot be made, or a
 // failure) `finish` runs on the GUI thread (the design is put back there), then the
 // final question with the card folder and Batch_Export_End_Message's text. A file that
@@ -122,7 +123,7 @@ class Batch_Export_Run {
 public:
     Batch_Export_Run(Batch_Export_Options options, Card_Side_Maker maker, std::function<void()> finish,
                      Send_Modeless *panel, QWidget *boxParent);
-    ~Batch_Export_Run();  // waits for the thread
+    ~Batch_Export_Run();  // waits for the job
     Batch_Export_Run(const Batch_Export_Run &) = delete;
     Batch_Export_Run &operator=(const Batch_Export_Run &) = delete;
 
@@ -147,5 +148,5 @@ private:
     QString m_cardFolder;
     std::atomic<bool> m_finished{false};
     std::atomic<bool> m_quiet{false};  // quitting: no more questions
-    std::thread m_thread;
+    Pool_Job m_job;
 };

@@ -72,3 +72,15 @@ struct Output_Run_State {
         Stop_SMS_Sending_Now = true;
     }
 };
+
+// What a run's last message adds about cards made without something they show:
+// "Cards made without something they show: N" and the first notes, one a line, then
+// "and M more" for the rest; empty when none.
+inline QString Incomplete_Cards_Text(int count, const QStringList &notes)
+{
+    if (count <= 0) return {};
+    QString text = QStringLiteral("Cards made without something they show: %1\n").arg(count);
+    text += notes.join(QLatin1Char('\n'));
+    if (count > notes.size()) text += QStringLiteral("\nand %1 more").arg(count - notes.size());
+    return text;
+}

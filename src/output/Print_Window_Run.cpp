@@ -3,6 +3,7 @@
 #include "Print_Window.h"
 
 #include "MessageBox.h"
+#include "Output_Run_State.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -94,6 +95,10 @@ bool Print_Window::runJob(const Print_Job &job)
     }
     status->setText(progress.stop ? tr("Stopped after %1 sheets.").arg(progress.pagesDone.load())
                                   : tr("%1 sheets printed.").arg(progress.pagesDone.load()));
+    // Cards printed without a picture or a barcode are named, as an export names them.
+    if (progress.incompleteCards > 0)
+        Show_MessageBox(status->text() + QStringLiteral("\n\n") +
+                        Incomplete_Cards_Text(progress.incompleteCards, progress.incompleteNotes));
     return true;
 }
 

@@ -1,7 +1,9 @@
 #include "PrintingView.h"
 
+#include "PoolJob.h"
 #include "PoolWork.h"
 #include "PrinterLayer.h"
+#include "Output_Run_State.h"
 
 #include <QFont>
 #include <QFontDatabase>
@@ -11,8 +13,8 @@
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <memory>
-#include <thread>
 
 int Print_Page_Count(const Print_Job &job)
 {
@@ -131,6 +133,25 @@ private:
 };
 } // namespace
 
+namespace {
+// Adds what the page's cards of records were made without to `incomplete`.
+void noteIncomplete(const Print_Job &job, int page, const Page_Cards &cards, std::map<int, QStringList> &incomplete)
+{
+    if (!job.source || job.passMode) return;
+    const std::vector<Page_Cell> cells = Page_Cells(job, page);
+    for (size_t i = 0; i < cells.size(); ++i) {
+        if (!cells[i].used || cells[i].record < 0) continue;
+        QStringList missing;
+        if (i < cards.first.size()) missing += cards.first[i].missing;
+        if (i < cards.second.size()) missing += cards.second[i].missing;
+        if (missing.isEmpty()) continue;
+        QStringList &noted = incomplete[cells[i].record];
+        noted += missing;
+        noted.removeDuplicates();
+    }
+}
+} // namespace
+
 Page_Cards Make_Page_Cards(const Print_Job &job, int page)
 {
     if (job.passMode) return {};
@@ -196,6 +217,7 @@ QString Print_Pages(QPrinter &printer, const Print_Job &job, Print_Progress *pro
     // The cards of the next page are made on the pool while this thread paints a page.
     auto next = std::make_unique<Page_Ahead>(job, 1);
     QString error;
+    std::map<int, QStringList> incomplete;  // what the printed cards lack, by record
     for (int page = 1; page <= pages; ++page) {
         Page_Cards cards = next->take();
         next.reset();
@@ -207,6 +229,14 @@ QString Print_Pages(QPrinter &printer, const Print_Job &job, Print_Progress *pro
         }
         Paint_Page(painter, job, page, cards);
         if (progress) ++progress->pagesDone;
+        noteIncomplete(job, page, cards, incomplete);
+    }
+    if (progress) {
+        progress->incompleteCards = int(incomplete.size());
+        for (const auto &[record, missing] : incomplete) {
+            if (progress->incompleteNotes.size() >= Output_Run_State::Incomplete_Notes_Kept) break;
+            progress->incompleteNotes << QStringLiteral("Card %1: %2").arg(record + 1).arg(missing.join(QStringLiteral(", ")));
+        }
     }
     next.reset();  // waits for cards still being made
     if (!painter.end() && error.isEmpty()) error = QStringLiteral("The print job could not be finished.");
@@ -220,7 +250,11 @@ QString Print_Pages_On_Worker(QPrinter &printer, const Print_Job &job, Print_Pro
 {
     QString error;
     std::atomic<bool> finished{false};
-    std::thread worker([&] {
+    // The job's thread comes from the job's pool; it mostly waits for the cards it
+    // queues there.
+    Pool_Job worker;
+    worker.Start(job.pool, [&] {
+        const Pool_Thread_Lent lent(job.pool);
         error = Print_Pages(printer, job, &progress);
         finished = true;
     });
@@ -232,7 +266,7 @@ QString Print_Pages_On_Worker(QPrinter &printer, const Print_Job &job, Print_Pro
     });
     timer.start(50);
     loop.exec();
-    worker.join();
+    worker.Wait();
     return error;
 }
 

@@ -10,6 +10,7 @@
 #include "RenderedSide.h"
 
 #include <QString>
+#include <QStringList>
 #include <atomic>
 #include <functional>
 #include <vector>
@@ -85,13 +86,20 @@ std::vector<QLineF> Crop_Mark_Lines(const QRectF &cardTopLeft);
 // Prints every page of the job on the printer, cards of the next page made on the
 // job's pool while the current page is painted. Stops before the next page when `stop`
 // is set. Returns "" or the reason the job failed.
+// The cards printed without something they show (a picture that cannot be read, a
+// barcode value its symbology refuses) are counted once per record, and the first few
+// noted as "Card N: what" (N the record from 1), by the painting thread; read them once
+// the job has ended.
 struct Print_Progress {
     std::atomic<int> pagesDone{0};
     std::atomic<int> pages{0};
     std::atomic<bool> stop{false};
+    int incompleteCards = 0;
+    QStringList incompleteNotes;
 };
 QString Print_Pages(QPrinter &printer, const Print_Job &job, Print_Progress *progress = nullptr);
-// The same on a worker thread while the calling (GUI) thread keeps handling events;
+// The same on the job's thread, taken from the job's pool (the process's global pool
+// without one), while the calling (GUI) thread keeps handling events;
 // `tick` runs on the calling thread every 50 ms until the job ends.
 QString Print_Pages_On_Worker(QPrinter &printer, const Print_Job &job, Print_Progress &progress,
                               const std::function<void()> &tick = {});

@@ -265,6 +265,8 @@ void Send_Modeless::Stop_Sending_Pressed()
         Pause(const Pause &) = delete;
         Pause &operator=(const Pause &) = delete;
     } pause(state.get());
+    // The count beside the question is the count now, not the last tick's.
+    update_sending_progress_bar();
     if (!Confirm_Stop()) return;
     if (state) state->Request_Stop();
 }

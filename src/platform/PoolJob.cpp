@@ -44,3 +44,13 @@ void Pool_Job::Wait()
     }
     m_shared.reset();
 }
+
+Pool_Thread_Lent::Pool_Thread_Lent(QThreadPool *pool) : m_pool(pool)
+{
+    if (m_pool) m_pool->releaseThread();
+}
+
+Pool_Thread_Lent::~Pool_Thread_Lent()
+{
+    if (m_pool) m_pool->reserveThread();
+}

@@ -26,3 +26,18 @@ private:
     struct Shared;
     std::shared_ptr<Shared> m_shared;
 };
+
+// Held by a job whose thread mostly waits for the work it queues on the same pool: for
+// as long as it lives the pool may run one thread more than its maximum, so the work
+// has every thread of the pool besides the job's (and goes on when the job holds the
+// pool's only thread). Without a pool it does nothing.
+class Pool_Thread_Lent {
+public:
+    explicit Pool_Thread_Lent(QThreadPool *pool);
+    ~Pool_Thread_Lent();
+    Pool_Thread_Lent(const Pool_Thread_Lent &) = delete;
+    Pool_Thread_Lent &operator=(const Pool_Thread_Lent &) = delete;
+
+private:
+    QThreadPool *m_pool;
+};

@@ -79,12 +79,14 @@ void Draw_Rendered_Side(QPainter &painter, const RenderedSide &side, const QRect
         painter.translate(0, side.size.height());
         painter.scale(1, -1);
     }
-    painter.setClipRect(QRectF(QPointF(0, 0), side.size), Qt::IntersectClip);
     if (side.drawing) {
+        // The drawing clips itself to the side (one clip fewer in every state a PDF
+        // page writes).
         side.drawing->draw(painter);
         painter.restore();
         return;
     }
+    painter.setClipRect(QRectF(QPointF(0, 0), side.size), Qt::IntersectClip);
     // A picture plays scaled by the target's resolution over its own (a 600 dpi image
     // would show it 6.25 times too large); the transform above already scales.
     if (const QPaintDevice *device = painter.device()) {

@@ -22,7 +22,7 @@ class QPainter;
 // pictures inside (photos, barcode rasters) are never encoded into a recording.
 struct Side_Drawing {
     virtual ~Side_Drawing() = default;
-    // Draws the side from (0, 0), y down, in points.
+    // Draws the side from (0, 0), y down, in points, nothing outside the side.
     virtual void draw(QPainter &painter) const = 0;
 };
 

@@ -420,6 +420,58 @@ TEST(BarcodeDrawingAreas, ARasterBecomesRectanglesWhereItIsAdded)
         const auto images = d.itemsOf<BarcodeDrawing::Image>();
         ASSERT_EQ(images.size(), 1u) << c.what;
         ASSERT_TRUE(images[0].areas) << c.what;
-        EXPECT_EQ(images[0].areas->fills, c.fills) << c.what;
+        const BarcodeDrawing::Raster_Areas &areas = *images[0].areas;
+        Fills placed = areas.fills;
+        for (auto &[colour, rects] : placed)
+            for (QRectF &r : rects) {
+                EXPECT_EQ(r, r.toRect().toRectF()) << c.what << ": rectangles in whole pixels";
+                r = areas.inPoints(r);
+            }
+        EXPECT_EQ(placed, c.fills) << c.what;
+    }
+}
+
+TEST(BarcodeDrawingAreas, PixelsOfTheGroundUnderThePictureGetNoRectangles)
+{
+    // The 3 x 3 modules of 2 x 2 pixels, black and white, at (10, 20) as 12 x 12 points,
+    // after a fill: white under all of it leaves only the black modules; a fill that
+    // misses a corner, a see-through one, one of another colour, or a text over the
+    // picture after the fill leaves every colour.
+    QImage modules(6, 6, QImage::Format_RGB32);
+    const char *pattern[] = {"BWW", "BWB", "WBW"};
+    for (int y = 0; y < 6; ++y)
+        for (int x = 0; x < 6; ++x)
+            modules.setPixel(x, y, pattern[y / 2][x / 2] == 'B' ? qRgb(0, 0, 0) : qRgb(255, 255, 255));
+    const QRectF at(10, 20, 12, 12);
+    const std::vector<QRectF> black{QRectF(0, 0, 2, 4), QRectF(4, 2, 2, 2), QRectF(2, 4, 2, 2)};
+    struct Case {
+        const char *what;
+        QRectF fill;
+        QColor colour;
+        bool textOver;
+        size_t colours;  // the colours given rectangles, black first
+    } cases[] = {
+        {"white ground", QRectF(0, 0, 60, 40), Qt::white, false, 1},
+        {"ground the picture's size", at, Qt::white, false, 1},
+        {"fill misses a corner", QRectF(11, 20, 50, 20), Qt::white, false, 2},
+        {"see-through ground", QRectF(0, 0, 60, 40), QColor(255, 255, 255, 128), false, 2},
+        {"red ground", QRectF(0, 0, 60, 40), Qt::red, false, 2},
+        {"a text over the picture", QRectF(0, 0, 60, 40), Qt::white, true, 2},
+    };
+    for (const Case &c : cases) {
+        BarcodeDrawing d(QSizeF(60, 40));
+        d.add(BarcodeDrawing::Fill{c.fill, c.colour});
+        if (c.textOver)
+            d.add(BarcodeDrawing::Text{QRectF(0, 25, 60, 10), QStringLiteral("1"), QFont(), Qt::black, Qt::AlignLeft, 0});
+        d.add(BarcodeDrawing::Image{at, Picture(modules, at.size())});
+        const auto images = d.itemsOf<BarcodeDrawing::Image>();
+        ASSERT_EQ(images.size(), 1u) << c.what;
+        ASSERT_TRUE(images[0].areas) << c.what;
+        const auto &fills = images[0].areas->fills;
+        ASSERT_EQ(fills.size(), c.colours) << c.what;
+        EXPECT_EQ(fills[0].first, QColor(Qt::black)) << c.what;
+        EXPECT_EQ(fills[0].second, black) << c.what;
+        EXPECT_EQ(images[0].areas->origin, QPointF(10, 20)) << c.what;
+        EXPECT_EQ(images[0].areas->pixel, QSizeF(2, 2)) << c.what;
     }
 }

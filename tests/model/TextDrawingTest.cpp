@@ -326,3 +326,49 @@ TEST(TextNaturalSize, HeightFollowsAnEditOnTheNextTurn)
     gone.reset();
     QCoreApplication::processEvents();
 }
+
+TEST(TextDrawing, ATextWithoutFontTakesTheContextsDefaultAsItStands)
+{
+    // The default font is resolved when the context is taken; a name or size changed
+    // afterwards draws as a context that never resolved it, and differently from before.
+    auto g = SKTText::create();
+    g->Set_text_value("Hg");
+    g->text_ctrl_font.reset();  // a control made with a font keeps it
+    g->_bounds = QRectF(10, 10, 380, 280);
+    g->txt_clr = Qt::black;
+    g->text_alignmnet = 0;
+    g->text_alignmnet_Vert = 0;
+    const auto draw = [&](const DrawContext &context) {
+        QImage img(400, 300, QImage::Format_ARGB32_Premultiplied);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        g->drawContentsInView(p, false, context);
+        p.end();
+        return img;
+    };
+    DrawContext taken = Application_Draw_Context(asLoaded());
+    taken.defaultFontName = QStringLiteral("Liberation Sans");
+    taken.defaultFontSize = 20;
+    taken.resolveDefaultFont();
+    const QImage resolved = draw(taken);
+    struct Case {
+        const char *what;
+        QString name;
+        double size;
+    } cases[] = {
+        {"unchanged", QStringLiteral("Liberation Sans"), 20},
+        {"larger", QStringLiteral("Liberation Sans"), 60},
+        {"another family", QStringLiteral("Liberation Mono"), 20},
+    };
+    for (const Case &c : cases) {
+        DrawContext changed = taken;
+        changed.defaultFontName = c.name;
+        changed.defaultFontSize = c.size;
+        DrawContext fresh(asLoaded());
+        fresh.defaultFontName = c.name;
+        fresh.defaultFontSize = c.size;
+        const QImage image = draw(changed);
+        EXPECT_EQ(image, draw(fresh)) << c.what;
+        EXPECT_EQ(image == resolved, c.size == 20 && c.name == QStringLiteral("Liberation Sans")) << c.what;
+    }
+}

@@ -115,6 +115,17 @@ TEST_F(BatchExportTest, RangeFiveToSevenBothSides)
     EXPECT_FALSE(QFileInfo(QDir(cards()).filePath("Card_5_Back.png")).permissions() & QFileDevice::WriteOther);
 }
 
+TEST_F(BatchExportTest, ARunOnAPoolOfOneThreadMakesEveryCard)
+{
+    // The run's job takes the pool's only thread and its cards are made there too.
+    pool.setMaxThreadCount(1);
+    const auto state = run(range57("F"));
+    EXPECT_EQ(files(), (QStringList{"Card_5_Front.png", "Card_6_Front.png", "Card_7_Front.png"}));
+    EXPECT_EQ(state->written_cards.load(), 3);
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{"Open containing folder.\n" + cards() + "\nCard has been exported successfully."});
+}
+
 TEST_F(BatchExportTest, CombinedAndSingleSides)
 {
     run(range57("BOTH", true));

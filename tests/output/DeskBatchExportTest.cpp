@@ -12,6 +12,15 @@
 #include "TestSupport.h"
 #include "MessageBox.h"
 #include "Shots.h"
+#include "PrinterLayer.h"
+#include "Print_Window.h"
+
+#include <QButtonGroup>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QDoubleSpinBox>
 
 #include <QAction>
 #include <QCheckBox>
@@ -343,4 +352,96 @@ TEST_F(DeskBatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
                                  "Open containing folder.\n" + cardsFolder
                                      + "\nCards written: 30 of 30.\n\nCards made without something they show: 2\n"
                                        "Card 7: photo \"p7.png\" cannot be read\nCard 19: photo \"p19.png\" cannot be read"}));
+}
+
+TEST_F(DeskBatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
+{
+    // 300 rows of a workbook, a photo per row; the photos of rows 40 and 250 are gone.
+    // The clerk exports every card, presses Stop once and answers No, then prints.
+    QImage photo(40, 50, QImage::Format_RGB32);
+    photo.fill(Qt::darkGreen);
+    ASSERT_TRUE(photo.save(dir.filePath("photo.png")));
+    d.document.Add_ColList_Column("Name");
+    d.document.Add_ColList_Column("Photo");
+    for (int r = 1; r <= 300; ++r) {
+        const QString path = (r == 40 || r == 250) ? dir.filePath(QStringLiteral("gone%1.png").arg(r)) : dir.filePath("photo.png");
+        d.document.Create_List_By_Array({QStringLiteral("Person %1").arg(r), path}, 2);
+    }
+    text->Set_Data_source_type(2);
+    text->Set_Excel_binding_Index(1);
+    GraphicPtr picture = d.add(d.front(), GraphicKind::Image, QRectF(180, 20, 40, 50));
+    picture->Set_Data_source_type(2);
+    picture->Set_Excel_binding_Index(2);
+    const QString out = dir.filePath("out");
+    ASSERT_TRUE(QDir().mkpath(out));
+    testsupport::queueFilePanelAnswer({out});
+    QStringList told;
+    QString stopCount;
+    int cardsAtStop = -1;
+    Set_MessageBox_Answerer([&](MessageBoxKind kind, const QString &shown) {
+        told << shown;
+        if (shown == "Are you sure you want to stop?") {
+            testsupport::saveShot(*d.desk.progressPanel(), "road-1-stop-asked");
+            // The panel beside the question counts the cards begun by now.
+            stopCount = d.desk.progressPanel()->_curr_msg_cnt->text();
+            cardsAtStop = d.desk.exportRun()->state()->curr_card_count;
+            return 0;
+        }
+        if (kind == MessageBoxKind::OpenExported) {
+            const QStringList parts = shown.split('\n');
+            Open_Export_Log box(&d.window);
+            box.Fill(Export_Open_Offer{parts.value(1), {}, parts.mid(2).join('\n'), {}});
+            box.show();
+            QCoreApplication::processEvents();
+            testsupport::saveShot(box, "road-2-export-ended");
+        }
+        if (shown.startsWith("\n30 sheets printed.")) {
+            QMessageBox box(QMessageBox::Information, "DOZO ID Card", shown.mid(1), QMessageBox::Ok);
+            box.show();
+            QCoreApplication::processEvents();
+            testsupport::saveShot(box, "road-5-print-ended");
+        }
+        return 0;
+    });
+    ASSERT_TRUE(d.desk.Export_Batch_File(options(1, 300, Export_Layout::Both, "pdf")));
+    const auto state = d.desk.exportRun()->state();
+    while (d.desk.Export_Run_Active() && state->curr_card_count < 20)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    testsupport::saveShot(*d.desk.progressPanel(), "road-0-running");
+    d.desk.progressPanel()->Stop_Sending_Pressed();
+    while (d.desk.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_GE(cardsAtStop, 20);
+    EXPECT_EQ(stopCount, QStringLiteral("%1 / 300 ").arg(cardsAtStop));
+    const QString cardsFolder = QDir(out).filePath("DOZO ID Card");
+    EXPECT_EQ(QDir(cardsFolder).entryList(QDir::Files).size(), 600);
+    EXPECT_EQ(told, (QStringList{"Are you sure you want to stop?",
+                                 "Open containing folder.\n" + cardsFolder
+                                     + "\nCards written: 300 of 300.\n\nCards made without something they show: 2\n"
+                                       "Card 40: photo \"gone40.png\" cannot be read\nCard 250: photo \"gone250.png\" cannot be read"}));
+
+    // Then printing the same rows to the virtual PDF printer, 5 x 2 a sheet.
+    told.clear();
+    const QString pdf = dir.filePath("printed.pdf");
+    qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
+    QString status;
+    d.desk.printWindowRunner = [&](Print_Window &window) {
+        window.show();
+        window.matrix_card_side->button(1)->click();
+        window.horz_mar_Text->setValue(0);
+        window.vert_mar_Text->setValue(0);
+        window.Row_Text->setValue(5);
+        window.Col_Text->setValue(2);
+        testsupport::saveShot(window, "road-3-print-window");
+        window.Print_btn->click();
+        status = window.status->text();
+        testsupport::saveShot(window, "road-4-printed");
+    };
+    d.desk.Print_Button();
+    qunsetenv(Virtual_PDF_Printer_Setting);
+    testsupport::installRecordingAnswerer();
+    EXPECT_EQ(status, "30 sheets printed.");
+    // A plain message box's record is its title (none) and its text, a line each.
+    EXPECT_EQ(told, QStringList{"\n30 sheets printed.\n\nCards made without something they show: 2\n"
+                                "Card 40: photo \"gone40.png\" cannot be read\n"
+                                "Card 250: photo \"gone250.png\" cannot be read"});
 }

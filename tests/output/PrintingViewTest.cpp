@@ -370,3 +370,60 @@ TEST(PrintingView, CardsMadeOnThePoolPaintTheSamePages)
     EXPECT_EQ(pdfWords(file).size(), 40u);
     EXPECT_GT(source.threads.size(), 1u);
 }
+
+TEST(PrintingView, CardsPrintedWithoutSomethingAreCountedOncePerRecord)
+{
+    // Records lack something on their front or back; a record whose front and back are
+    // on two duplex pages is counted once, with both sides' phrases; past five notes
+    // the rest are only counted. A stop after the first sheet counts that sheet only.
+    struct Lacking final : Print_Card_Source {
+        std::atomic<bool> *stopAtThird = nullptr;  // set as the third record is made
+        RenderedSide Print_Card(int record, int side) const override
+        {
+            if (record == 2 && stopAtThird) *stopAtThird = true;
+            RenderedSide made = cardSide(QStringLiteral("Rec%1").arg(record + 1));
+            if (record % 2 == 1 && side == 0) made.missing << QStringLiteral("photo \"p%1.jpg\" cannot be read").arg(record + 1);
+            if (record == 1 && side == 1) made.missing << QStringLiteral("no barcode value");
+            return made;
+        }
+    } source;
+    struct Row {
+        const char *what;
+        QString side, algn;
+        int rows, records;
+        bool stopAfterFirst;
+        int count;
+        QStringList notes;
+    } rows[] = {
+        {"fronts, 3 sheets", "F", "UD", 2, 6, false, 3,
+         {"Card 2: photo \"p2.jpg\" cannot be read", "Card 4: photo \"p4.jpg\" cannot be read",
+          "Card 6: photo \"p6.jpg\" cannot be read"}},
+        {"duplex", "BOTH", "DU", 1, 3, false, 1, {"Card 2: photo \"p2.jpg\" cannot be read, no barcode value"}},
+        {"more than five", "F", "UD", 5, 14, false, 7,
+         {"Card 2: photo \"p2.jpg\" cannot be read", "Card 4: photo \"p4.jpg\" cannot be read",
+          "Card 6: photo \"p6.jpg\" cannot be read", "Card 8: photo \"p8.jpg\" cannot be read",
+          "Card 10: photo \"p10.jpg\" cannot be read"}},
+        {"stopped after a sheet", "F", "UD", 2, 6, true, 1, {"Card 2: photo \"p2.jpg\" cannot be read"}},
+    };
+    QTemporaryDir dir;
+    for (const Row &r : rows) {
+        Print_Job job = a4Job(r.rows, 1, r.side, r.algn);
+        job.source = &source;
+        job.records = r.records;
+        job.totalLabel = job.layout.duplex() ? 2 * r.records : r.records;
+        const QString file = dir.filePath("lacking.pdf");
+        qputenv(Virtual_PDF_Printer_Setting, file.toUtf8());
+        Print_Settings settings;
+        ASSERT_TRUE(Select_Printer(settings, Virtual_PDF_Printer_Name));
+        auto printer = Make_Printer(settings);
+        Print_Progress progress;
+        // The second sheet's cards are made while the first is painted: Stop is seen
+        // before the second sheet.
+        source.stopAtThird = r.stopAfterFirst ? &progress.stop : nullptr;
+        EXPECT_EQ(Print_Pages(*printer, job, &progress), QString()) << r.what;
+        qunsetenv(Virtual_PDF_Printer_Setting);
+        EXPECT_EQ(progress.pagesDone.load(), r.stopAfterFirst ? 1 : progress.pages.load()) << r.what;
+        EXPECT_EQ(progress.incompleteCards, r.count) << r.what;
+        EXPECT_EQ(progress.incompleteNotes, r.notes) << r.what;
+    }
+}

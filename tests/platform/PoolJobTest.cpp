@@ -12,6 +12,7 @@
 #include <future>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 namespace {
@@ -89,6 +90,42 @@ TEST(PoolJob, WaitEndsAfterTheJobAndWhatItHolds)
     job.Start(&pool, [] { throw std::runtime_error("fails"); });
     job.Wait();
     EXPECT_FALSE(job.Started());
+}
+
+TEST(PoolJob, AJobLendingItsThreadLetsWorkItQueuesOnItsOwnPoolRun)
+{
+    // The job holds the pool's only thread and waits (up to 1.5 s) for three parts it
+    // queues on that pool: lent, they run beside it; afterwards the pool is back to its
+    // one thread.
+    for (const bool lend : {true, false}) {
+        QThreadPool pool;
+        pool.setMaxThreadCount(1);
+        std::atomic<int> done{0};
+        bool allDone = false;
+        Pool_Job job;
+        job.Start(&pool, [&] {
+            std::optional<Pool_Thread_Lent> lent;
+            if (lend) lent.emplace(&pool);
+            for (int i = 0; i < 3; ++i)
+                pool.start([&] { ++done; });
+            for (int wait = 0; wait < 150 && done < 3; ++wait) QThread::msleep(10);
+            allDone = done == 3;
+        });
+        job.Wait();
+        pool.waitForDone();
+        EXPECT_EQ(allDone, lend) << lend;
+        EXPECT_EQ(done.load(), 3) << lend;
+        // One task at a time again: a second task waits for the first.
+        std::promise<void> release;
+        std::atomic<bool> secondRan{false};
+        pool.start([released = release.get_future().share()] { released.wait(); });
+        pool.start([&] { secondRan = true; });
+        QThread::msleep(50);
+        EXPECT_FALSE(secondRan.load()) << lend;
+        release.set_value();
+        pool.waitForDone();
+        EXPECT_TRUE(secondRan.load()) << lend;
+    }
 }
 
 }  // namespace
