@@ -20,7 +20,7 @@ void SKTWindowController::Export_Card_Clicked()
 {
     if (Export_Run_Active()) return;  // one run at a time
     Export_Data_Sources sources;
-    sources.visitorMode = document.Start_Card_Option == QLatin1String("V");
+    sources.visitorMode = document.Start_Card_Option == Card_Mode::Visitor;
     if (!sources.visitorMode) {
         CardValueEngine &engine = Value_Engine();
         engine.Check_Series_Or_Excel_Use_or_not(document);

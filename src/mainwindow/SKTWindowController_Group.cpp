@@ -90,7 +90,7 @@ void SKTWindowController::Build_Group_Pane()
         }
         return values;
     };
-    groupRowList->saveProject = [this] { return Save_project_file(false, false, QStringLiteral("L")); };
+    groupRowList->saveProject = [this] { return Save_project_file(false, false, Card_Mode::Opened); };
     connect(groupRowList, &Group_Row_List::rowSelected, this, [this](int row) {
         // The document's selected row is the one export, print and mail fill the side
         // not shown from.
@@ -114,7 +114,7 @@ SKTGraphic *SKTWindowController::Make_Group_Control(int side, const QString &id,
     const QRectF rect = Get_Control_Rect_From_Template(id, v);
     const bool useRect = rect.width() > 0 && rect.height() > 0;
     return view->createGraphicOfClass(picture ? GraphicKind::Image : GraphicKind::Text, std::nullopt, useRect, rect,
-                                      letterOf(side), v, id);
+                                      Card_Side_Of_Index(side), v, id);
 }
 
 void SKTWindowController::Set_GP_mode_Value_From_Excel(const QString &side, int row)

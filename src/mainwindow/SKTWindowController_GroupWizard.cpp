@@ -37,7 +37,7 @@ Group_Mode_Wizard &SKTWindowController::Group_Mode_Window()
     s.openProject = [this](const QString &path) { return Open_Group_Project(path); };
     s.loadTemplate = [this](const QString &path) {
         QString error;
-        if (Read_Design_In_Place(path, QStringLiteral("T"), true, &error)) return true;
+        if (Read_Design_In_Place(path, Card_Mode::Template, true, &error)) return true;
         Show_MessageBox(error);
         return false;
     };
@@ -49,11 +49,11 @@ Group_Mode_Wizard &SKTWindowController::Group_Mode_Window()
 bool SKTWindowController::Open_Group_Project(const QString &path)
 {
     QString error;
-    if (!Read_Design_In_Place(path, QStringLiteral("T"), true, &error)) {
+    if (!Read_Design_In_Place(path, Card_Mode::Template, true, &error)) {
         Show_MessageBox(error);
         return false;
     }
-    document.Start_Card_Option = QStringLiteral("G");
+    document.Start_Card_Option = Card_Mode::Group;
     document.Project_File_Name = path;
     Design_Did_Load();
     Undo_Redo_Clear();
@@ -65,7 +65,7 @@ bool SKTWindowController::Open_Group_Project(const QString &path)
 void SKTWindowController::Make_Group_Project(const Group_Project &project)
 {
     Check_For_Defalut_Photo_Control();
-    document.Start_Card_Option = QStringLiteral("G");
+    document.Start_Card_Option = Card_Mode::Group;
     document.Selected_Template_Path = project.templatePath;
     // The template read set the column choices from its file: the wizard's come after.
     document.m_columnChoices = project.columns;
@@ -88,7 +88,7 @@ void SKTWindowController::Make_Group_Project(const Group_Project &project)
     document.Project_File_Name = project.designPath;
     Create_Folder(QFileInfo(project.designPath).absolutePath());
     // Saved silently as a group project (mode "G" in the file).
-    Save_project_file(false, false, QStringLiteral("G"));
+    Save_project_file(false, false, Card_Mode::Group);
     Design_Did_Load();
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();

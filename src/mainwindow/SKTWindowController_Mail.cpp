@@ -15,7 +15,7 @@ class Window_Mail_Cards final : public Mail_Card_Source {
 public:
     explicit Window_Mail_Cards(SKTWindowController &controller) : c(controller) {}
     bool Two_Sided() const override { return c.document.Front_card_Prop.Card_Side() == QLatin1String("2"); }
-    bool Visitor_Mode() const override { return c.document.Start_Card_Option == QLatin1String("V"); }
+    bool Visitor_Mode() const override { return c.document.Start_Card_Option == Card_Mode::Visitor; }
     Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() override
     {
         CardValueEngine &engine = c.Value_Engine();

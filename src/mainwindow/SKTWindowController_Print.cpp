@@ -77,7 +77,7 @@ void SKTWindowController::Print_method()
         design.twoSided = document.Front_card_Prop.Card_Side() != QLatin1String("1");
         design.cardShape = Card_Shape_Number(document.Front_card_Prop.Card_Shape());
         design.currentSide = side;
-        design.visitorMode = document.Start_Card_Option == QLatin1String("V");
+        design.visitorMode = document.Start_Card_Option == Card_Mode::Visitor;
         if (engine.Use_Data_Sheet_Values() || engine.Use_Excel_Binding_Values()) {
             design.source = &source;
             design.pool = &runPool;

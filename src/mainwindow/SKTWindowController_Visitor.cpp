@@ -29,7 +29,7 @@
 namespace {
 const QString kTextHere = QStringLiteral("Text here");
 
-QString sideLetter(const SKTDocument &d) { return d.currentSide() == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
+Card_Side sideLetter(const SKTDocument &d) { return Card_Side_Of_Index(d.currentSide()); }
 } // namespace
 
 Visitor_Record_Desk &SKTWindowController::visitorRecord()
@@ -210,7 +210,7 @@ void SKTWindowController::Show_Message_To_Update_Data()
 {
     try {
         SKTGraphic *g = Get_Selected_Graphic();
-        if (document.Start_Card_Option == QLatin1String("G") && g && g->data_source_type_val() == 2)
+        if (document.Start_Card_Option == Card_Mode::Group && g && g->data_source_type_val() == 2)
             Show_MessageBox(
                 QStringLiteral("Please click on 'Save Details' button to update your changes in your project data."));
     } catch (const std::exception &e) {

@@ -51,7 +51,7 @@ void SKTWindowController::Load_Visitor_Panels_From_Card()
     dynamic_ctrl_list_back = Build_Dynamic_Control_List(Get_Back_Controls_Array(), Dynamic_List_Source::Design_File);
     Create_Control_For_Visitor_Mode();
     if (!Is_Visitor_Or_Group_Mode()) return;
-    if (document.Start_Card_Option == QLatin1String("V")) {
+    if (document.Start_Card_Option == Card_Mode::Visitor) {
         Title_For_Visitor();
         for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
             if (p) p->Refresh_Controls();

@@ -128,7 +128,7 @@ static Profile_Fill_Target fillTarget(SKTWindowController &c, Profile_Fill_Targe
     Profile_Fill_Target t;
     t.kind = kind;
     t.view = view;
-    t.card_side = kind == Profile_Fill_Target::Kind::Back ? QStringLiteral("B") : QStringLiteral("F");
+    t.card_side = kind == Profile_Fill_Target::Kind::Back ? Card_Side::Back : Card_Side::Front;
     t.no_image_path = noImagePath;
     t.default_rect = [&c](const QString &id, const QString &) {
         return Visitor_Sample_Rect(c.document.Front_card_Prop.Card_Size(), id);

@@ -142,7 +142,7 @@ void SKTWindowController::Check_For_Defalut_Photo_Control()
         m_selectedTool = 8;
         // The placeholder is the picture: nothing chosen in the library stands in for it.
         Library_Selected_Image.clear();
-        _graphicView->ReplaceGraphicText(GraphicKind::Image, true, rect, QStringLiteral("F"), NO_Image_Path,
+        _graphicView->ReplaceGraphicText(GraphicKind::Image, true, rect, Card_Side::Front, NO_Image_Path,
                                          Visitor_Photo_ID);
     } catch (const std::exception &) {
     }
@@ -152,23 +152,23 @@ void SKTWindowController::Check_For_Defalut_Photo_Control()
 
 void SKTWindowController::Show_Hide_Visitor_DB_Button(bool hide)
 {
-    const QString &mode = document.Start_Card_Option;
+    const Card_Mode mode = document.Start_Card_Option;
     if (QAction *log = ui.command(QStringLiteral("VisitorLog"))) log->setVisible(!hide);
     QAction *text = ui.toolActions[2], *image = ui.toolActions[8], *library = ui.toolActions[9];
     for (QAction *a : {text, image, library}) a->setEnabled(true);
     for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
         if (p) p->new_ctrl_type_box->hide();
-    if (mode == QLatin1String("V")) {
+    if (mode == Card_Mode::Visitor) {
         text->setEnabled(false);
-    } else if (mode == QLatin1String("G")) {
+    } else if (mode == Card_Mode::Group) {
         for (QAction *a : {text, image, library}) a->setEnabled(false);
     } else if (!hide) {
         text->setEnabled(true);
     }
     for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
         if (p) p->Add_to_DB_btn->setVisible(!hide);
-    if (hide && mode == QLatin1String("V")) Reset_All_Visitor_Grp_Mode_Ctrl();
-    if (hide && mode == QLatin1String("G"))
+    if (hide && mode == Card_Mode::Visitor) Reset_All_Visitor_Grp_Mode_Ctrl();
+    if (hide && mode == Card_Mode::Group)
         for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
             if (p) p->new_ctrl_type_box->show();
 }
@@ -199,16 +199,16 @@ void SKTWindowController::Hide_Visitor_panel() { ::Hide_Visitor_panel(paneWidget
 void SKTWindowController::Show_Hide_Profile_Panel_Live_Mode(char show)
 {
     if (show == 0 || copy_card_design == 1) return;
-    const QString mode = document.Start_Card_Option;
-    if (mode == QLatin1String("V")) Title_For_Visitor();
+    const Card_Mode mode = document.Start_Card_Option;
+    if (mode == Card_Mode::Visitor) Title_For_Visitor();
     change_Visitor_Side_View(0);
     Select_front_side();
     ui.Visitor_Panel_Area->show();
-    if (mode == QLatin1String("G")) {
+    if (mode == Card_Mode::Group) {
         Show_Hide_Visitor_DB_Button(true);
         ui.group_control_view->show();
     }
-    if (mode == QLatin1String("V")) {
+    if (mode == Card_Mode::Visitor) {
         Show_Hide_Visitor_DB_Button(false);
         ui.group_control_view->hide();
         ui.Visitor_Panel_Area->show();

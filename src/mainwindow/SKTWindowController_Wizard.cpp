@@ -65,7 +65,7 @@ void SKTWindowController::New_Wizard_Design(const Wizard_Card_Choice &card, cons
         prop->setCard_Cat_index(card.row);
         prop->setCard_Create_Mode(QStringLiteral("W"));
     }
-    document.Start_Card_Option = QStringLiteral("W");
+    document.Start_Card_Option = Card_Mode::Wizard;
     if (!background.isEmpty()) {
         Card_Property &front = document.Front_card_Prop;
         front.setCard_BG_Image_Path(background);

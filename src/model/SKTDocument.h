@@ -8,6 +8,7 @@
 // Its own undo record of the front side (DocumentUndo.h) serves the grouping of control
 // creation; the user's Undo and Redo work on side snapshots (UndoHistory) kept by the
 // main window controller.
+#include "CardModes.h"
 #include "Card_Property.h"
 #include "DesignChoices.h"
 #include "RowTable.h"
@@ -85,7 +86,7 @@ public:
     // The bound spreadsheet with its rows, and the group-mode column choices.
     DesignSpreadsheet m_spreadsheet;
     DesignColumnChoices m_columnChoices;
-    QString Start_Card_Option;   // mode letter: "T", "W", "L", "V" or "G"
+    Card_Mode Start_Card_Option = Card_Mode::Template;
     QString Project_File_Name;   // the design's file; empty while untitled
     QString Selected_Template_Path;  // the template the design was made from
     // The current side, 0 front or 1 back; showing the scratch side leaves it.
@@ -96,10 +97,7 @@ public:
     QFont All_Text_font;
     QColor All_Text_clr = Qt::black;
 
-    bool isVisitorOrGroupMode() const
-    {
-        return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-    }
+    bool isVisitorOrGroupMode() const { return Has_Visitor_Panels(Start_Card_Option); }
     int currentSide() const { return Card_Front_Or_Back == 1 ? 1 : 0; }
     Card_Property &currentCardProperty() { return currentSide() == 1 ? Back_card_Prop : Front_card_Prop; }
     const Card_Property &currentCardProperty() const { return currentSide() == 1 ? Back_card_Prop : Front_card_Prop; }

@@ -25,8 +25,8 @@ Batch_Sides Export_Card_Options::sides() const
 {
     Batch_Sides s;
     switch (layout) {
-    case Export_Layout::Front: s.side = QStringLiteral("F"); break;
-    case Export_Layout::Back: s.side = QStringLiteral("B"); break;
+    case Export_Layout::Front: s.side = Run_Sides::Front; break;
+    case Export_Layout::Back: s.side = Run_Sides::Back; break;
     case Export_Layout::Both: break;
     case Export_Layout::Combined_Side_By_Side: s.combined = s.sideBySide = true; break;
     case Export_Layout::Combined_Above: s.combined = true; break;

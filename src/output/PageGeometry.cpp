@@ -5,19 +5,19 @@
 
 bool Page_Layout::duplex() const
 {
-    return side == QLatin1String("BOTH") && (algn == QLatin1String("DU") || algn == QLatin1String("DD"));
+    return side == Run_Sides::Both && (algn == QLatin1String("DU") || algn == QLatin1String("DD"));
 }
 
 namespace {
 
-bool pairAbove(const QString &side, const QString &algn)
+bool pairAbove(Run_Sides side, const QString &algn)
 {
-    return side == QLatin1String("BOTH") && (algn == QLatin1String("U") || algn == QLatin1String("UD"));
+    return side == Run_Sides::Both && (algn == QLatin1String("U") || algn == QLatin1String("UD"));
 }
 
-bool pairBeside(const QString &side, const QString &algn)
+bool pairBeside(Run_Sides side, const QString &algn)
 {
-    return side == QLatin1String("BOTH") && algn == QLatin1String("L");
+    return side == Run_Sides::Both && algn == QLatin1String("L");
 }
 
 // How many of `wanted` cells of `cell` points fit `printable` points when the typed

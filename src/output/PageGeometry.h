@@ -5,6 +5,8 @@
 // Lengths are points. The layout is worked out with the origin at the lower left of
 // the paper and y upward (rows are counted from the top of the sheet, columns from
 // the left); To_Top_Left turns a rectangle into Qt's page coordinates once, at the end.
+#include "CardModes.h"
+
 #include <QRectF>
 #include <QString>
 #include <vector>
@@ -14,8 +16,8 @@
 struct Page_Sheet {
     double paperWidth = 0, paperHeight = 0;
     double leftMar = 0, riteMar = 0, topMar = 0, botMar = 0;
-    QString side = QStringLiteral("BOTH");  // "BOTH", "F", "B"
-    QString algn = QStringLiteral("UD");    // "UD", "U", "L", "DU", "DD" (for "BOTH")
+    Run_Sides side = Run_Sides::Both;
+    QString algn = QStringLiteral("UD");  // "UD", "U", "L", "DU", "DD" (for both sides)
 };
 
 // What the print window hands to the layout computation.
@@ -36,7 +38,7 @@ struct Page_Layout : Page_Sheet {
     bool autoCenter = false;
     QString oneSideAlgn = QStringLiteral("U");  // "D" turns a single printed side
 
-    bool duplex() const;  // "BOTH" arranged "DU" or "DD"
+    bool duplex() const;  // both sides arranged "DU" or "DD"
     int cellsPerPage() const { return rows * cols; }
 };
 
@@ -45,7 +47,7 @@ struct Page_Layout : Page_Sheet {
 Page_Layout Compute_Page_Layout(const Page_Layout_Input &in, int align = 1);
 
 // The card rectangles of one cell: the first (front, or the one side printed) and,
-// for "BOTH", the second (the back). Lower-left coordinates.
+// for both sides, the second (the back). Lower-left coordinates.
 struct Cell_Place {
     int row = 1, col = 1;  // from 1, rows from the top
     QRectF cell;

@@ -508,7 +508,7 @@ void Print_Window::Refresh_Preview()
 void Print_Window::sideChosen()
 {
     const int row = matrix_card_side->checkedId();
-    m_layout.side = row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B");
+    m_layout.side = Run_Sides_Of_Row(row);
     Side_Margin_Text->setEnabled(row == 0);
     Set_Demo_align_image();
     Check_Max_Cell_Value();
@@ -519,7 +519,7 @@ void Print_Window::Set_Demo_align_image()
 {
     static const char *const codes[] = {"UD", "U", "L", "DU", "DD"};
     const int row = matrix_card_side->checkedId();
-    m_layout.side = row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B");
+    m_layout.side = Run_Sides_Of_Row(row);
     Capture_Last_Values();
     Normal_Printing_Is_Selected();
     m_layout.oneSideAlgn = QStringLiteral("U");

@@ -115,7 +115,7 @@ struct Send_Mail::Run {
     Mail_Settings settings;
     Mail_Transport transport;
     bool batch = false;
-    QString side;  // "BOTH", "F" or "B"
+    Run_Sides side = Run_Sides::Both;
     Side_Mirror mirror = Side_Mirror::None;
     std::unique_ptr<QTemporaryDir> folder;
     QString frontPath, backPath;
@@ -131,9 +131,7 @@ struct Send_Mail::Run {
     QStringList writeCard(Mail_Card_Source &source, int card)
     {
         QStringList files;
-        const bool both = side == QLatin1String("BOTH");
-        const QList<int> sides = both ? QList<int>{1, 0} : QList<int>{side == QLatin1String("B") ? 1 : 0};
-        for (int s : sides) {
+        for (int s : Sides_In_Writing_Order(side)) {
             const RenderedSide rendered = source.Card_Side(card, s);
             const QString path = s == 1 ? backPath : frontPath;
             if (rendered.isNull() || !writeFile(path, Rendered_Side_PDF(rendered, mirror))) return {};
@@ -310,14 +308,7 @@ Send_Mail::~Send_Mail()
     if (m_run && !m_finished && m_run->batch) m_source.End_Batch_Run();
 }
 
-QString Send_Mail::card_side_str() const
-{
-    switch (matrix_card_side->checkedId()) {
-    case 0: return QStringLiteral("BOTH");
-    case 1: return QStringLiteral("F");
-    default: return QStringLiteral("B");
-    }
-}
+Run_Sides Send_Mail::card_side_str() const { return Run_Sides_Of_Row(matrix_card_side->checkedId()); }
 
 bool Send_Mail::batchOn() const
 {
@@ -532,9 +523,7 @@ bool Send_Mail::Send_Button()
     run->backPath = Create_Back_Card_Path(base);
     if (run->mode == Mail_Run_Mode::Current_Card) {
         // Written once, before any message.
-        const bool both = run->side == QLatin1String("BOTH");
-        const QList<int> sides = both ? QList<int>{1, 0} : QList<int>{run->side == QLatin1String("B") ? 1 : 0};
-        for (int s : sides) {
+        for (int s : Sides_In_Writing_Order(run->side)) {
             const QString path = s == 1 ? run->backPath : run->frontPath;
             if (!writeFile(path, Rendered_Side_PDF(m_source.Current_Side(s), run->mirror))) {
                 Show_MessageBox(QStringLiteral("The card could not be written as PDF."));

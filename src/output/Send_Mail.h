@@ -7,6 +7,7 @@
 // sending thread (one thread of the application's pool), with an optional pause after every N messages, behind a progress
 // view with Stop. Attachments are written into a private folder of the run, removed
 // when it ends; a batch run puts the design back when it ends.
+#include "CardModes.h"
 #include "Mail_Card_Source.h"
 #include "Mail_Run.h"
 #include "Mail_Transport.h"
@@ -105,7 +106,7 @@ public:
     QPushButton *settingButton;
 
     // "BOTH", "F" or "B".
-    QString card_side_str() const;
+    Run_Sides card_side_str() const;
 
     // The transport of the run's messages (tests point it elsewhere).
     Mail_Transport transport;

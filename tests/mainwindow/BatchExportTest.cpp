@@ -36,7 +36,7 @@ struct BatchExportTest : ::testing::Test {
 
     void SetUp() override
     {
-        w.document.Start_Card_Option = "L";
+        w.document.Start_Card_Option = Card_Mode::Opened;
         w.document.Front_card_Prop.setCard_Side("2");
         w.controller.Change_Card_Size(QSizeF(85.6 * kMM, 54 * kMM));
         text = w.add(w.front(), GraphicKind::Text, QRectF(20, 20, 150, 40));

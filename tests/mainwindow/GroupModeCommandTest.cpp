@@ -34,7 +34,7 @@ namespace {
 struct Window : TestWindow {
     Window()
     {
-        document.Start_Card_Option = "V";
+        document.Start_Card_Option = Card_Mode::Visitor;
         Set_Field_Captions(Caption_Wording::Visitor);
         controller.Select_front_side();
         testsupport::boxes().clear();
@@ -138,7 +138,7 @@ TEST(GroupModeCommand, CancelledWizardLeavesDesignAndPanels)
     };
     w.command("GroupMode")->trigger();
     EXPECT_TRUE(ran);
-    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     EXPECT_EQ(w.controller.document.graphics().count(), controls);
     EXPECT_EQ(w.onFront("Fup_Name")->Text_Value, "Ann Lee");
     EXPECT_EQ(w.name().value->text(), "Ann Lee") << "the panel shows the card again";
@@ -173,7 +173,7 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
     EXPECT_FALSE(wizard.isVisible());
     EXPECT_TRUE(testsupport::boxes().take().filter("Do you want").isEmpty()) << "a design never changed";
     const QString project = Created_Resource_Path + "Group_Excel_Data/All/Staff.zcd";
-    EXPECT_EQ(w.document.Start_Card_Option, "G");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Group);
     EXPECT_EQ(w.document.Project_File_Name, project);
     EXPECT_EQ(w.document.m_columnChoices.excel_cb_value1, 1);
     EXPECT_EQ(w.document.m_columnChoices.excel_cb_value3, 3);
@@ -191,7 +191,7 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
     DesignData saved;
     QString error;
     ASSERT_TRUE(Read_Design_File(project, saved, &error)) << error.toStdString();
-    EXPECT_EQ(saved.mode, "G");
+    EXPECT_EQ(saved.mode, Card_Mode::Group);
     EXPECT_EQ(saved.columns, w.document.m_columnChoices);
     EXPECT_EQ(saved.spreadsheet.rows, w.document.ListData());
     EXPECT_EQ(saved.spreadsheet.Excel_Source_Path, book);
@@ -200,7 +200,7 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
 
     // Opening it again from the store's tree.
     testsupport::boxes().answerNext(kAlertNo);
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
     wizard.whileOpen = [&](SeriesDialog &) {
         shot(wizard, "wizard-4-open-project.png");
         EXPECT_EQ(wizard.new_or_open_or_log, 1);
@@ -208,7 +208,7 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
         wizard.ok_btn->click();
     };
     w.command("GroupMode")->trigger();
-    EXPECT_EQ(w.document.Start_Card_Option, "G");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Group);
     EXPECT_EQ(w.document.ListData().size(), 5);
 }
 
@@ -244,7 +244,7 @@ TEST(GroupModeCommand, TemplateThatFailsToLoadSavesNothing)
     w.command("GroupMode")->trigger();
     EXPECT_EQ(during.size(), 1) << "the reader's message";
     EXPECT_FALSE(QFileInfo::exists(Created_Resource_Path + "Group_Excel_Data/All/Staff.zcd"));
-    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     EXPECT_TRUE(w.document.ListData().isEmpty());
     EXPECT_EQ(w.controller.document.graphics().count(), controls);
 }

@@ -77,19 +77,19 @@ struct GroupStays : ::testing::Test {
         d.setListData(kPeople);
         d.m_columnChoices.excel_cb_value1 = 1;
         d.m_columnChoices.excel_cb_value3 = 2;
-        d.Start_Card_Option = "G";
+        d.Start_Card_Option = Card_Mode::Group;
         const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
         ASSERT_TRUE(QDir().mkpath(folder));
         path = folder + "/Staff.zcd";
         d.Project_File_Name = path;
-        ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+        ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
         reopen();
     }
     void reopen()
     {
         w.controller.New_Project_Setting_Reset(true);
         w.document.m_spreadsheet = DesignSpreadsheet();
-        w.document.Start_Card_Option = "V";
+        w.document.Start_Card_Option = Card_Mode::Visitor;
         testsupport::boxes().answerNext(kAlertNo);
         testsupport::queueFilePanelAnswer({path});
         w.controller.Open_Design();
@@ -168,7 +168,7 @@ TEST_F(GroupStays, AMovedBarcodeStaysWhereTheUserPutIt)
         }
         shot(QString("stays-%1-row-5").arg(&r - roads.data()));
         // Saved and opened again: the same place, row after row.
-        ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+        ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
         reopen();
         for (int row : {0, 2}) {
             pick(row);
@@ -477,7 +477,7 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
          [&] {
              w.controller.Show_RHS_Properties(w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Name"));
              w.controller.cardPanel->X_Text->setValue(30);
-             w.controller.Save_project_file(false, true, QStringLiteral("L"));
+             w.controller.Save_project_file(false, true, Card_Mode::Opened);
              EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDesign has been saved successfully."});
          },
          false},

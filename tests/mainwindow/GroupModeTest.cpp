@@ -67,13 +67,13 @@ struct GroupMode : ::testing::Test {
         d.m_columnChoices.excel_cb_value1 = 1;
         d.m_columnChoices.excel_cb_value3 = 2;
         d.m_columnChoices.excel_cb_value10 = 3;
-        d.Start_Card_Option = "G";
+        d.Start_Card_Option = Card_Mode::Group;
         const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
         ASSERT_TRUE(QDir().mkpath(folder));
         path = folder + "/Staff.zcd";
         d.Project_File_Name = path;
         // Nothing is selected yet: the save stores no panel over a row.
-        ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+        ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
         reopen();
     }
 
@@ -82,7 +82,7 @@ struct GroupMode : ::testing::Test {
     {
         w.controller.New_Project_Setting_Reset(true);
         w.document.m_spreadsheet = DesignSpreadsheet();
-        w.document.Start_Card_Option = "V";
+        w.document.Start_Card_Option = Card_Mode::Visitor;
         testsupport::boxes().answerNext(kAlertNo);
         testsupport::queueFilePanelAnswer({path});
         w.controller.Open_Design();
@@ -107,7 +107,7 @@ struct GroupMode : ::testing::Test {
         DesignData data;
         QString error;
         EXPECT_TRUE(Read_Design_File(path, data, &error)) << error.toStdString();
-        EXPECT_EQ(data.mode, "G");
+        EXPECT_EQ(data.mode, Card_Mode::Group);
         return data.spreadsheet.rows;
     }
     void shoot(const char *name)
@@ -123,7 +123,7 @@ struct GroupMode : ::testing::Test {
 
 TEST_F(GroupMode, OpenedProjectListsItsRowsWithTheFirstOnTheCard)
 {
-    EXPECT_EQ(w.document.Start_Card_Option, "G");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Group);
     EXPECT_EQ(w.document.Project_File_Name, path);
     EXPECT_FALSE(w.controller.ui.group_control_view->isHidden());
     EXPECT_EQ(entries(), QStringList({"1 - Ann", "2 - Bob", "3 - Cy", "4 - Dee", "5 - Eve"}));
@@ -226,7 +226,7 @@ TEST_F(GroupMode, SaveWithoutASelectedPersonStoresNoPanel)
     list().GroupList->setCurrentRow(-1);
     Profile_Panel_Of_Side(0)->Text_Box_For_ID("Fup_Name")->setText("Zed");
     ASSERT_TRUE(Profile_Panel_Of_Side(0)->Chk_Box_For_ID("Fup_Name")->isChecked());
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
     EXPECT_EQ(fileRows(), kPeople);
     EXPECT_EQ(w.document.ListData(), kPeople);
 }
@@ -247,7 +247,7 @@ TEST_F(GroupMode, EachPersonWithTheirOwnPhoto)
     w.document.setListData({kPeople.at(0) + QStringList{home + "/ann.png"}, kPeople.at(1) + QStringList{home + "/bob.png"},
                             kPeople.at(2) + QStringList{""}});
     w.document.m_columnChoices.excel_cb_value11 = 4;
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
     reopen();
 
     struct Row {
@@ -283,7 +283,7 @@ TEST_F(GroupMode, UserAddedFieldTakesItsColumn)
     value->Set_Data_source_type(2);
     value->Set_Excel_binding(true);
     value->Set_Excel_binding_Index(3);
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
     reopen();
 
     Profile_Panel &front = *Profile_Panel_Of_Side(0);
@@ -307,7 +307,7 @@ TEST_F(GroupMode, ColumnDialogMovesAUserAddedFieldToAnotherColumn)
     value->Set_Data_source_type(2);
     value->Set_Excel_binding(true);
     value->Set_Excel_binding_Index(3);
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
     reopen();
     list().GroupList->setCurrentRow(2);
     QStringList listed;
@@ -332,7 +332,7 @@ TEST_F(GroupMode, ClosingLeavesGroupMode)
     testsupport::answerStartWindow(w.runner, []() -> std::optional<QString> { return QString(); });
     w.controller.Close_Design();
     w.runner.remove<Start_Card>();
-    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     EXPECT_EQ(entries(), QStringList()) << "a new design has no row list";
     EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
     EXPECT_EQ(fileRows(), kPeople) << "the project file as it was";
@@ -494,7 +494,7 @@ TEST_F(GroupMode, OutputTakesTheSideNotShownFromTheSelectedRow)
     texts.sort();
     EXPECT_EQ(texts, QStringList({"Fup_Company=Dart", "Fup_Name=Dee"}));
     EXPECT_EQ(snapshotOf(w.front()), front) << "the design unchanged";
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
     EXPECT_EQ(w.controller.Group_Side_Not_Shown_Filled(), nullptr) << "only in group mode";
 }
 

@@ -15,28 +15,28 @@
 TEST(JoiningServices, AFixedFieldMadeInGroupModeIsBoundToItsColumn)
 {
     TestWindow w;
-    w.document.Start_Card_Option = "G";
+    w.document.Start_Card_Option = Card_Mode::Group;
     w.document.m_columnChoices.excel_cb_value1 = 2;
     EXPECT_EQ(w.controller.Get_Excel_Coulmn_Index_According_ID("Fup_Name"), 2);
     EXPECT_EQ(w.controller.Get_Excel_Coulmn_Index_According_ID("Fup_lbl_Name"), -1);
     EXPECT_EQ(w.controller.Get_Excel_Coulmn_Index_According_ID("Fup_Title"), -1);
     SKTGraphic *g = w.controller._graphicView->createGraphicOfClass(GraphicKind::Text, std::nullopt, true,
-                                                                    {10, 10, 80, 20}, "F", "Ann", "Fup_Name");
+                                                                    {10, 10, 80, 20}, Card_Side::Front, "Ann", "Fup_Name");
     ASSERT_NE(g, nullptr);
     EXPECT_EQ(g->data_source_type, 2);
     EXPECT_TRUE(g->excel_binding);
     EXPECT_EQ(g->excel_col_indx, 2);
     SKTGraphic *caption = w.controller._graphicView->createGraphicOfClass(
-        GraphicKind::Text, std::nullopt, true, {10, 40, 80, 20}, "F", "Name", "Fup_lbl_Name");
+        GraphicKind::Text, std::nullopt, true, {10, 40, 80, 20}, Card_Side::Front, "Name", "Fup_lbl_Name");
     ASSERT_NE(caption, nullptr);
     EXPECT_FALSE(caption->excel_binding);
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
 }
 
 TEST(JoiningServices, AUserFieldTakesTheColumnOfTheCurrentSidesList)
 {
     TestWindow w;
-    w.document.Start_Card_Option = "G";
+    w.document.Start_Card_Option = Card_Mode::Group;
     w.controller.dynamic_ctrl_list_front = {{"F_field1", "Ann", "Y", "3", "T"}, {"F_Photo2", "", "Y", "4", "P"}};
     w.controller.dynamic_ctrl_list_back = {{"F_field1", "Bob", "Y", "5", "T"}};
     struct Row {
@@ -57,7 +57,7 @@ TEST(JoiningServices, AUserFieldTakesTheColumnOfTheCurrentSidesList)
         EXPECT_EQ(w.controller.Get_Excel_Coulmn_Index_According_ID(r.id), r.column) << r.side << " " << r.id;
     }
     w.document.Card_Front_Or_Back = 0;
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
 }
 
 TEST(JoiningServices, TheTitleNamesTheFileOnlyWhenItExists)
@@ -105,7 +105,7 @@ TEST(JoiningServices, CreatingAControlIsOneGroupOfTheDocumentsRecord)
     Document_Undo &undo = w.document.undoManager();
     undo.removeAllActions();
     SKTGraphic *g = w.controller._graphicView->createGraphicOfClass(GraphicKind::Shape, std::nullopt, true,
-                                                                    {10, 10, 40, 30}, "F", "", "");
+                                                                    {10, 10, 40, 30}, Card_Side::Front, "", "");
     ASSERT_NE(g, nullptr);
     undo.checkpoint();
     EXPECT_EQ(undo.undoCount(), 1);

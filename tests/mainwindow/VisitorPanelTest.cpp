@@ -19,7 +19,7 @@ namespace {
 struct Window : TestWindow {
     Window()
     {
-        document.Start_Card_Option = "V";
+        document.Start_Card_Option = Card_Mode::Visitor;
         Set_Field_Captions(Caption_Wording::General_ID_Card);
         controller.Select_front_side();
     }
@@ -157,11 +157,11 @@ TEST(VisitorPanel, HiddenControlsAreNotReadIn)
     w.controller.Load_Fup_Fields();
     EXPECT_FALSE(w.name(w.fp()).value_chk->isChecked());
     EXPECT_TRUE(w.name(w.fp()).value->text().isEmpty());
-    w.document.Start_Card_Option = "T";
+    w.document.Start_Card_Option = Card_Mode::Template;
     g->ctrl_is_visible = true;
     w.controller.Show_Single_Mode_Front_Panel();
     EXPECT_TRUE(w.name(w.fp()).value->text().isEmpty()) << "outside visitor and group mode nothing is read";
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
 }
 
 TEST(VisitorPanel, ALockedControlDisablesItsBoxes)

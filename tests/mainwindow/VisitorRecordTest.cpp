@@ -57,7 +57,7 @@ std::vector<Row> readRows()
 struct Window : TestWindow {
     Window()
     {
-        document.Start_Card_Option = "V";
+        document.Start_Card_Option = Card_Mode::Visitor;
         controller.Select_front_side();
         // A fresh copy of the shipped database for every test.
         Check_Path_And_Create_VISITOR_Files();

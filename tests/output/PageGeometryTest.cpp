@@ -18,7 +18,7 @@ Page_Layout_Input a4Card(int rows, int cols, double gapMM = 0)
     in.horzGap = in.vertGap = gapMM * kMM;
     in.rows = rows;
     in.cols = cols;
-    in.side = QStringLiteral("F");
+    in.side = Run_Sides::Front;
     return in;
 }
 
@@ -57,7 +57,7 @@ TEST(PageGeometry, RowsAndColumnsThatFit)
         Page_Layout_Input in = a4Card(r.rows, r.cols, r.gapMM);
         in.autoCenter = r.autoCenter;
         in.fitToFrame = r.fit;
-        in.side = r.side;
+        in.side = Run_Sides_Of_Code(r.side).value();
         in.algn = r.algn;
         const Page_Layout l = Compute_Page_Layout(in);
         EXPECT_EQ(l.rows, r.wantRows) << "row " << i;
@@ -98,7 +98,7 @@ TEST(PageGeometry, CellSizeBySideArrangement)
     for (size_t i = 0; i < std::size(rows); ++i) {
         Page_Layout_Input in = a4Card(1, 1);
         in.leftMar = in.riteMar = in.topMar = in.botMar = 10;
-        in.side = rows[i].side;
+        in.side = Run_Sides_Of_Code(rows[i].side).value();
         in.algn = rows[i].algn;
         in.sideMar = rows[i].sideMM * kMM;
         in.fitToFrame = rows[i].fit;
@@ -184,7 +184,7 @@ TEST(PageGeometry, CardsOfAPairCell)
     l.labelWidth = 100;
     l.labelHeight = 60;
     l.sideMar = 10;
-    l.side = QStringLiteral("BOTH");
+    l.side = Run_Sides::Both;
     struct Row {
         QString algn;
         QRectF first, second;  // relative to the cell's lower-left corner

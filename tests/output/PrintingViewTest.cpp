@@ -43,7 +43,7 @@ Print_Job a4Job(int rows, int cols, const QString &side = "F", const QString &al
     in.cardHeight = kCardH;
     in.rows = rows;
     in.cols = cols;
-    in.side = side;
+    in.side = Run_Sides_Of_Code(side).value();
     in.algn = algn;
     Print_Job job;
     job.layout = Compute_Page_Layout(in, 1);

@@ -22,7 +22,7 @@ Sample_Sheet sheet3x2(const QString &side, const QString &algn)
     in.horzGap = in.vertGap = 10;
     in.rows = 3;
     in.cols = 2;
-    in.side = side;
+    in.side = Run_Sides_Of_Code(side).value();
     in.algn = algn;
     Sample_Sheet sheet;
     sheet.layout = Compute_Page_Layout(in, 5);
