@@ -178,7 +178,7 @@ void resetPeak()
 Batch_Sides frontOnly()
 {
     Batch_Sides s;
-    s.side = QStringLiteral("F");
+    s.side = Run_Sides::Front;
     return s;
 }
 

@@ -128,7 +128,7 @@ void BM_PrintRun(benchmark::State &state)
     in.cardHeight = 54 * kPointsPerMM;
     in.rows = 5;
     in.cols = 2;
-    in.side = QStringLiteral("F");
+    in.side = Run_Sides::Front;
     Print_Job job;
     job.layout = Compute_Page_Layout(in, 5);
     job.source = &source;

@@ -17,6 +17,8 @@ const char *const kUpceParity[] = {"EEEOOO", "EEOEOO", "EEOOEO", "EEOOOE", "EOEE
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
+const QString kCentreGuard = QStringLiteral("01010");
+
 // The check character as text; none while there is none.
 QString checkText(int check) { return check < 0 ? QString() : QString(QChar(char16_t(check))); }
 
@@ -53,6 +55,23 @@ char NKDAbstractUPCEANBarcode::checkCharacter(const QByteArray &digits)
     return char('0' + (10 - sum % 10) % 10);
 }
 
+QString NKDAbstractUPCEANBarcode::leftHalf(const QByteArray &digits, const std::function<bool(int)> &even) const
+{
+    QString modules;
+    for (qsizetype i = 0; i < digits.size(); ++i) {
+        const QString l = _encodeChar(digits[i]);
+        modules += even && even(int(i) + 1) ? evenParity(l) : l;
+    }
+    return modules;
+}
+
+QString NKDAbstractUPCEANBarcode::rightHalf(const QByteArray &digits) const
+{
+    QString modules;
+    for (const char c : digits) modules += rightHand(_encodeChar(c));
+    return modules + rightHand(_encodeChar(char(checkDigit())));
+}
+
 void NKDAbstractUPCEANBarcode::calculateWidth()
 {
     setWidth(content().isEmpty() ? 0.0f : 1.2f * float(completeBarcode().size()) * barWidth());
@@ -84,9 +103,10 @@ void NKDAbstractUPCEANBarcode::generateChecksum()
 void NKDEAN13Barcode::init(const QString &content, bool printsCaption)
 {
     NKDAbstractUPCEANBarcode::init(content, printsCaption);
-    if (content.size() == 13) {
-        setCheckDigit(content.at(12).toLatin1());
-        setContent(content.left(12));
+    const int digits = dataDigits();
+    if (content.size() == digits + 1) {
+        setCheckDigit(content.at(digits).toLatin1());
+        setContent(content.left(digits));
     } else {
         generateChecksum();
     }
@@ -96,13 +116,13 @@ void NKDEAN13Barcode::init(const QString &content, bool printsCaption)
 void NKDEAN13Barcode::generateChecksum()
 {
     const QByteArray b = bytes();
-    if (b.size() == 12 && allDigits(b)) setCheckDigit(checkCharacter(b));
+    if (b.size() == dataDigits() && allDigits(b)) setCheckDigit(checkCharacter(b));
 }
 
 bool NKDEAN13Barcode::contentAccepted() const
 {
     const QByteArray b = bytes();
-    return b.size() == 12 && allDigits(b) && checkDigit() == checkCharacter(b);
+    return b.size() == dataDigits() && allDigits(b) && checkDigit() == checkCharacter(b);
 }
 
 bool NKDEAN13Barcode::_parityForSystemDigit(char first, int position)
@@ -115,14 +135,8 @@ QString NKDEAN13Barcode::barcode() const
 {
     const QByteArray b = bytes();
     if (b.size() != 12) return {};
-    QString modules;
-    for (int i = 1; i <= 6; ++i) {
-        const QString l = _encodeChar(b[i]);
-        modules += _parityForSystemDigit(b[0], i) ? evenParity(l) : l;
-    }
-    modules += QStringLiteral("01010");
-    for (int i = 7; i < 12; ++i) modules += rightHand(_encodeChar(b[i]));
-    return modules + rightHand(_encodeChar(char(checkDigit())));
+    return leftHalf(b.mid(1, 6), [&b](int position) { return _parityForSystemDigit(b[0], position); }) + kCentreGuard +
+           rightHalf(b.mid(7, 5));
 }
 
 QString NKDEAN13Barcode::caption() const
@@ -132,39 +146,11 @@ QString NKDEAN13Barcode::caption() const
 
 // EAN-8
 
-void NKDEAN8Barcode::init(const QString &content, bool printsCaption)
-{
-    NKDAbstractUPCEANBarcode::init(content, printsCaption);
-    if (content.size() == 8) {
-        setCheckDigit(content.at(7).toLatin1());
-        setContent(content.left(7));
-    } else {
-        generateChecksum();
-    }
-    calculateWidth();
-}
-
-void NKDEAN8Barcode::generateChecksum()
-{
-    const QByteArray b = bytes();
-    if (b.size() == 7 && allDigits(b)) setCheckDigit(checkCharacter(b));
-}
-
-bool NKDEAN8Barcode::contentAccepted() const
-{
-    const QByteArray b = bytes();
-    return b.size() == 7 && allDigits(b) && checkDigit() == checkCharacter(b);
-}
-
 QString NKDEAN8Barcode::barcode() const
 {
     const QByteArray b = bytes();
     if (b.size() != 7) return {};
-    QString modules;
-    for (int i = 0; i < 4; ++i) modules += _encodeChar(b[i]);
-    modules += QStringLiteral("01010");
-    for (int i = 4; i < 7; ++i) modules += rightHand(_encodeChar(b[i]));
-    return modules + rightHand(_encodeChar(char(checkDigit())));
+    return leftHalf(b.left(4)) + kCentreGuard + rightHalf(b.mid(4, 3));
 }
 
 QString NKDEAN8Barcode::caption() const
@@ -195,11 +181,7 @@ QString NKDUPCABarcode::barcode() const
 {
     const QByteArray b = bytes();
     if (b.size() < 11) return {};
-    QString modules;
-    for (int i = 0; i < 6; ++i) modules += _encodeChar(b[i]);
-    modules += QStringLiteral("01010");
-    for (int i = 6; i < 11; ++i) modules += rightHand(_encodeChar(b[i]));
-    return modules + rightHand(_encodeChar(char(checkDigit())));
+    return leftHalf(b.left(6)) + kCentreGuard + rightHalf(b.mid(6, 5));
 }
 
 QString NKDUPCABarcode::caption() const { return content().mid(1, 5) + u'\t' + content().mid(6, 5); }
@@ -282,12 +264,7 @@ QString NKDUPCEBarcode::barcode() const
 {
     const QByteArray b = bytes();
     if (b.size() != 7) return {};
-    QString modules;
-    for (int i = 1; i <= 6; ++i) {
-        const QString l = _encodeChar(b[i]);
-        modules += parityForDigit(i) ? evenParity(l) : l;
-    }
-    return modules;
+    return leftHalf(b.mid(1, 6), [this](int position) { return parityForDigit(position); });
 }
 
 QString NKDUPCEBarcode::caption() const { return content().mid(1, 6); }

@@ -4,6 +4,8 @@
 // with a modulo-10 check digit.
 #include "NKDBarcode.h"
 
+#include <functional>
+
 class NKDAbstractUPCEANBarcode : public NKDBarcode {
 public:
     // The L pattern of a digit.
@@ -29,6 +31,10 @@ public:
 
 protected:
     virtual bool isLongBar(int position, int moduleCount) const;
+    // The digits' L patterns, the even-parity form where even(1-based position) holds.
+    QString leftHalf(const QByteArray &digits, const std::function<bool(int)> &even = {}) const;
+    // The digits' and then the check digit's R patterns.
+    QString rightHalf(const QByteArray &digits) const;
     static bool allDigits(const QByteArray &text);
 };
 
@@ -43,9 +49,11 @@ public:
     static bool _parityForSystemDigit(char first, int position);
 
 protected:
-    // 12 digits get their check digit; a 13th is taken as the check digit.
+    // The digits before the check digit: 12.
+    virtual int dataDigits() const { return 12; }
+    // dataDigits() digits get their check digit; one more is taken as the check digit.
     void init(const QString &content, bool printsCaption) override;
-    // 12 digits whose check digit matches.
+    // dataDigits() digits whose check digit matches.
     bool contentAccepted() const override;
 };
 
@@ -54,11 +62,9 @@ public:
     QString barcode() const override;
     int digitsToLeft() const override { return 0; }
     QString caption() const override;
-    void generateChecksum() override;
 
 protected:
-    void init(const QString &content, bool printsCaption) override;
-    bool contentAccepted() const override;
+    int dataDigits() const override { return 7; }
     bool isLongBar(int position, int moduleCount) const override;
 };
 

@@ -107,22 +107,7 @@ QString CardValueEngine::Get_First_Value_Of_Dataset(const QString &name) const
     return text.left(text.indexOf(u'\n') < 0 ? text.size() : text.indexOf(u'\n'));
 }
 
-// ---- Side tests and the spreadsheet source ----
-
-bool CardValueEngine::Check_Side_Dataset_Is_Used(const std::vector<GraphicPtr> &side)
-{
-    return std::any_of(side.begin(), side.end(), [](const GraphicPtr &g) {
-        return g && takesValues(*g) && g->data_source_type == Data_Source_Series && g->batch_list_index != -1 && g->print_object == 0;
-    });
-}
-
-bool CardValueEngine::Check_Side_Excel_Binding_Is_Used(const std::vector<GraphicPtr> &side)
-{
-    return std::any_of(side.begin(), side.end(), [](const GraphicPtr &g) {
-        return g && takesValues(*g) && g->data_source_type == Data_Source_Spreadsheet && g->excel_binding && g->excel_col_indx != -1
-            && g->print_object == 0;
-    });
-}
+// ---- The spreadsheet source ----
 
 QString CardValueEngine::Get_First_Value_Of_Excel_Binding(const SKTDocument &doc, int column)
 {
@@ -140,6 +125,48 @@ QString CardValueEngine::Get_Excel_Column_Name_Of_Index(const SKTDocument &doc, 
 
 // ---- Use flags and card count ----
 
+const Card_Value_Source &CardValueEngine::Source_Of(const SKTGraphic &g) const
+{
+    switch (g.data_source_type) {
+    case Data_Source_Series: return m_series;
+    case Data_Source_Spreadsheet: return m_sheet;
+    default: return m_manual;
+    }
+}
+
+bool CardValueEngine::Bound_On(const std::vector<GraphicPtr> &side, const Card_Value_Source &source) const
+{
+    return std::any_of(side.begin(), side.end(), [&](const GraphicPtr &g) {
+        return g && takesValues(*g) && &Source_Of(*g) == &source && source.Binds(*g) && g->print_object == 0;
+    });
+}
+
+std::vector<Series_Source::Entry> CardValueEngine::Series_Table(const QStringList &names,
+                                                               const std::vector<GraphicPtr> &front,
+                                                               const std::vector<GraphicPtr> &back) const
+{
+    std::vector<Series_Source::Entry> table(names.begin(), names.end());
+    auto addSide = [&](const std::vector<GraphicPtr> &side) {
+        for (const GraphicPtr &g : side) {
+            if (!g || !takesValues(*g) || g->data_source_type != Data_Source_Series) continue;
+            const int index = Index_Of_Series(names, g->batch_list_name);
+            if (index < 0) {
+                if (!g->batch_list_name.isEmpty())
+                    Show_NSLog_Message(QStringLiteral("Series \"%1\" not found").arg(g->batch_list_name));
+                continue;
+            }
+            if (std::holds_alternative<QStringList>(table[size_t(index)])) continue;
+            if (std::optional<QStringList> values = Series_Values(names.at(index)))
+                table[size_t(index)] = std::move(*values);
+            else if (SeriesFile::Too_Large(seriesPath(names.at(index))))
+                Show_NSLog_Message(SeriesFile::Too_Large_Message(names.at(index)));
+        }
+    };
+    addSide(front);
+    if (twoSided() && !back.empty()) addSide(back);
+    return table;
+}
+
 void CardValueEngine::Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc)
 {
     m_cardSide = doc.Front_card_Prop.Card_Side();
@@ -147,63 +174,32 @@ void CardValueEngine::Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc)
     const std::vector<GraphicPtr> &back = doc.graphics_back().items();
 
     // Series: the binding table holds the values of every series a control names.
-    m_table.clear();
-    m_seriesList = Get_datasheet_File_Name_Array();
-    m_useSeries = Check_Side_Dataset_Is_Used(front) || (twoSided() && Check_Side_Dataset_Is_Used(back));
-    if (m_useSeries && !(!twoSided() && front.empty())) {
-        for (const QString &name : m_seriesList) m_table.emplace_back(name);
-        auto addSide = [&](const std::vector<GraphicPtr> &side) {
-            for (const GraphicPtr &g : side) {
-                if (!g || !takesValues(*g) || g->data_source_type != 1) continue;
-                const int index = Index_Of_Series(m_seriesList, g->batch_list_name);
-                if (index < 0) {
-                    if (!g->batch_list_name.isEmpty())
-                        Show_NSLog_Message(QStringLiteral("Series \"%1\" not found").arg(g->batch_list_name));
-                    continue;
-                }
-                if (std::holds_alternative<QStringList>(m_table[size_t(index)])) continue;
-                if (std::optional<QStringList> values = Series_Values(m_seriesList.at(index)))
-                    m_table[size_t(index)] = std::move(*values);
-                else if (SeriesFile::Too_Large(seriesPath(m_seriesList.at(index))))
-                    Show_NSLog_Message(SeriesFile::Too_Large_Message(m_seriesList.at(index)));
-            }
-        };
-        addSide(front);
-        if (twoSided() && !back.empty()) addSide(back);
-    }
-    m_seriesRows = 0;
-    for (const TableEntry &e : m_table)
-        if (const QStringList *values = std::get_if<QStringList>(&e)) m_seriesRows = std::max(m_seriesRows, int(values->size()));
+    QStringList names = Get_datasheet_File_Name_Array();
+    m_series.Set_Used(Bound_On(front, m_series) || (twoSided() && Bound_On(back, m_series)));
+    std::vector<Series_Source::Entry> table;
+    if (m_series.Used() && !(!twoSided() && front.empty())) table = Series_Table(names, front, back);
+    m_series.Set_Table(std::move(names), std::move(table));
 
     // Spreadsheet: its rows are copied, so cards never read the live table.
-    m_useExcel = Check_Side_Excel_Binding_Is_Used(front) || (twoSided() && Check_Side_Excel_Binding_Is_Used(back));
-    m_rows = m_useExcel ? doc.ListData() : QList<QStringList>();
-    m_excelRows = int(m_rows.size());
-    if (m_excelRows == 0) m_useExcel = false;
+    const bool sheetBound = Bound_On(front, m_sheet) || (twoSided() && Bound_On(back, m_sheet));
+    m_sheet.Set_Rows(sheetBound ? doc.ListData() : QList<QStringList>());
+    m_sheet.Set_Used(sheetBound && m_sheet.Rows() > 0);
+    Count_Cards();
+}
 
-    if (!m_useSeries) m_seriesRows = 0;
-    m_cards = std::max({m_seriesRows, m_excelRows, 1});
+void CardValueEngine::Count_Cards()
+{
+    m_cards = 1;
+    const Card_Value_Source *const sources[] = {&m_series, &m_sheet};
+    for (const Card_Value_Source *s : sources)
+        if (s->Used()) m_cards = std::max(m_cards, s->Rows());
 }
 
 void CardValueEngine::Use_Only_Sources(bool series, bool excel)
 {
-    m_useSeries = m_useSeries && series;
-    m_useExcel = m_useExcel && excel;
-    m_cards = std::max({m_useSeries ? m_seriesRows : 0, m_useExcel ? m_excelRows : 0, 1});
-}
-
-QString CardValueEngine::Get_sel_row_col_value_of_dataset(int card, int index) const
-{
-    if (index < 0 || size_t(index) >= m_table.size()) return QString("");
-    const QStringList *values = std::get_if<QStringList>(&m_table[size_t(index)]);
-    if (!values || card < 0 || card >= values->size()) return QString("");
-    return values->at(card);
-}
-
-QString CardValueEngine::Get_sel_row_col_value_of_Excel(int card, int column) const
-{
-    if (card >= m_excelRows) return QString("");
-    return Row_Table_Cell(m_rows, card, column);
+    m_series.Set_Used(m_series.Used() && series);
+    m_sheet.Set_Used(m_sheet.Used() && excel);
+    Count_Cards();
 }
 
 void CardValueEngine::Assign_Batch_Values_To_Control(const std::vector<GraphicPtr> &controls, int card,
@@ -211,19 +207,12 @@ void CardValueEngine::Assign_Batch_Values_To_Control(const std::vector<GraphicPt
 {
     for (const GraphicPtr &g : controls) {
         if (!g || g->print_object == 1 || !takesValues(*g)) continue;
-        QString value;
-        bool seriesGone = false;
-        if (g->data_source_type == Data_Source_Series && m_useSeries) {
-            if (g->batch_list_index == -1) continue;
-            const int index = Index_Of_Series(m_seriesList, g->batch_list_name);
-            seriesGone = index < 0;
-            value = Trim_Str(Get_sel_row_col_value_of_dataset(card, index));
-        } else if (g->data_source_type == Data_Source_Spreadsheet && m_useExcel) {
-            if (g->excel_col_indx == -1) continue;
-            value = Trim_Str(Get_sel_row_col_value_of_Excel(card, g->excel_col_indx));
-        } else {
-            continue;
-        }
+        const Card_Value_Source &source = Source_Of(*g);
+        if (!source.Used()) continue;
+        const std::optional<Card_Value> bound = source.Value_Of(*g, card);
+        if (!bound) continue;
+        QString value = Trim_Str(bound->text);
+        const bool seriesGone = bound->sourceGone;
         switch (g->kind()) {
         case GraphicKind::Text: g->Set_text_value(value); break;
         case GraphicKind::Image:

@@ -9,6 +9,7 @@
 // is made by filling fresh controls read from those archives, never the live design,
 // so any number of threads may make cards at once while the window draws the design.
 #include "CardModes.h"
+#include "CardValueSources.h"
 #include "Card_Property.h"
 #include "KeyedArchive.h"
 #include "Picture.h"
@@ -16,7 +17,6 @@
 #include "RenderedSide.h"
 #include "SKTGraphic.h"
 
-#include <QList>
 #include <QRectF>
 #include <QString>
 #include <QStringList>
@@ -24,7 +24,6 @@
 #include <atomic>
 #include <memory>
 #include <optional>
-#include <variant>
 #include <vector>
 
 class SKTDocument;
@@ -66,11 +65,7 @@ public:
     // The first line of the file, untrimmed; "" when it is missing.
     QString Get_First_Value_Of_Dataset(const QString &name) const;
 
-    // ---- Side tests and the spreadsheet source (read on the GUI thread) ----
-    // A text, image or barcode control with print_object 0 bound to a series (index not
-    // -1), or to a spreadsheet column (binding set, column not -1).
-    static bool Check_Side_Dataset_Is_Used(const std::vector<GraphicPtr> &side);
-    static bool Check_Side_Excel_Binding_Is_Used(const std::vector<GraphicPtr> &side);
+    // ---- The spreadsheet source (read on the GUI thread) ----
     // The first row's cell: "" without rows, the row number for column 0, a single
     // blank for an empty cell.
     static QString Get_First_Value_Of_Excel_Binding(const SKTDocument &doc, int column);
@@ -82,24 +77,23 @@ public:
     // series, the spreadsheet flag with its row count (cleared again without rows), and
     // the card count (the larger of the two, at least 1); copies the rows.
     void Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc);
-    bool Use_Data_Sheet_Values() const { return m_useSeries; }
-    bool Use_Excel_Binding_Values() const { return m_useExcel; }
-    int Data_table_rows() const { return m_seriesRows; }
-    int Excel_table_rows() const { return m_excelRows; }
+    bool Use_Data_Sheet_Values() const { return m_series.Used(); }
+    bool Use_Excel_Binding_Values() const { return m_sheet.Used(); }
+    int Data_table_rows() const { return m_series.Rows(); }
+    int Excel_table_rows() const { return m_sheet.Rows(); }
     int Total_Batch_Excel_Card() const { return m_cards; }
     // Leaves out of this run's cards a source the user turned off (a source not in use
     // stays off) and counts the cards again with the sources left.
     void Use_Only_Sources(bool series, bool excel);
-    // The binding table: per series of the list its name (not in use) or its values.
-    using TableEntry = std::variant<QString, QStringList>;
-    const std::vector<TableEntry> &data_table_content() const { return m_table; }
     // Value N of the series at the index, as stored; "" past the end, for -1 or a
     // series not in use.
-    QString Get_sel_row_col_value_of_dataset(int card, int index) const;
+    QString Get_sel_row_col_value_of_dataset(int card, int index) const { return m_series.Value(card, index); }
     // The cell of row N ("" for column -1, a row past the rows or a missing key).
-    QString Get_sel_row_col_value_of_Excel(int card, int column) const;
-    // Gives every bound text, image and barcode control (print_object 0) its trimmed
-    // value for card N: a text its text, an image its picture path, a barcode a picture
+    QString Get_sel_row_col_value_of_Excel(int card, int column) const { return m_sheet.Value(card, column); }
+    // The source a control names (its data_source_type); a kind not known is manual.
+    const Card_Value_Source &Source_Of(const SKTGraphic &g) const;
+    // Gives every text, image and barcode control (print_object 0) bound to a source
+    // the run uses its trimmed value for card N: a text its text, an image its picture path, a barcode a picture
     // of the value made with its own settings, centred in bar_image_ctrl_bounds (none
     // for an empty value). A barcode bound to a series that is gone encodes its own data.
     // `missing` (when given) gets what the controls could not take: a picture file that
@@ -140,14 +134,20 @@ public:
 private:
     QString seriesPath(const QString &name) const;
     bool twoSided() const { return m_cardSide == QLatin1String("2"); }
+    // Whether a control of the side that batches print is bound to the source.
+    bool Bound_On(const std::vector<GraphicPtr> &side, const Card_Value_Source &source) const;
+    // The card count: the most rows of the sources used, at least 1.
+    void Count_Cards();
+    // The binding table: per series of the list its name (not in use) or its values.
+    std::vector<Series_Source::Entry> Series_Table(const QStringList &names, const std::vector<GraphicPtr> &front,
+                                                   const std::vector<GraphicPtr> &back) const;
 
     QString m_seriesFolder;
 
-    bool m_useSeries = false, m_useExcel = false;
-    int m_seriesRows = 0, m_excelRows = 0, m_cards = 1;
-    QStringList m_seriesList;
-    std::vector<TableEntry> m_table;
-    QList<QStringList> m_rows;
+    Manual_Source m_manual;
+    Series_Source m_series;
+    Sheet_Column_Source m_sheet;
+    int m_cards = 1;
     QString m_cardSide = QStringLiteral("1");
 
     std::array<std::vector<KeyedArchive>, 2> m_backup;

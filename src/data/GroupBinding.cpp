@@ -51,9 +51,9 @@ SKTGraphic *Find_Control(const SKTGraphicList &side, const QString &id)
 void Bind(SKTGraphic &control, int column, bool visible)
 {
     if (column < 0) {
-        control.Set_Data_source_type(0);
+        control.Set_Data_source_type(Data_Source_Manual);
     } else {
-        control.Set_Data_source_type(2);
+        control.Set_Data_source_type(Data_Source_Spreadsheet);
         control.Set_Excel_binding(true);
         control.Set_Excel_binding_Index(column);
     }
@@ -97,9 +97,9 @@ bool visibleOn(const SKTDocument &doc, int side, const QString &id)
 
 } // namespace
 
-void Update_Excel_Column_Binding(SKTDocument &doc, const QString &mode, const Maker &make)
+void Update_Excel_Column_Binding(SKTDocument &doc, Binding_Apply mode, const Maker &make)
 {
-    const bool updateOnly = mode == QLatin1String("U");
+    const bool updateOnly = mode == Binding_Apply::Update_Only;
     const DesignColumnChoices &choices = doc.m_columnChoices;
     for (const Fixed_Field &field : Fixed_Fields()) {
         const int column = choices.*field.column;

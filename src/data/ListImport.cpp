@@ -44,6 +44,18 @@ int hexValue(char c)
 }
 
 // Groups whose text is not part of the document.
+// The character a control word stands for; a null character for any other word.
+QChar symbolOfWord(const QByteArray &word)
+{
+    static const std::pair<const char *, char16_t> symbols[] = {
+        {"emdash", 0x2014}, {"endash", 0x2013},    {"lquote", 0x2018}, {"rquote", 0x2019},
+        {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"bullet", 0x2022},
+    };
+    for (const auto &[name, symbol] : symbols)
+        if (word == name) return QChar(symbol);
+    return QChar();
+}
+
 bool skippedDestination(const QByteArray &word)
 {
     static const char *const names[] = {"fonttbl", "colortbl", "stylesheet", "info", "pict", "header", "footer",
@@ -148,20 +160,8 @@ QString Rtf_To_Text(const QByteArray &bytes)
             const bool fits = param >= -32768 && param <= 65535;
             put(fits ? QChar(char16_t(param < 0 ? param + 65536 : param)) : QChar(QChar::ReplacementCharacter));
             pendingSkip = stack.back().uc;
-        } else if (word == "emdash") {
-            put(QChar(0x2014));
-        } else if (word == "endash") {
-            put(QChar(0x2013));
-        } else if (word == "lquote") {
-            put(QChar(0x2018));
-        } else if (word == "rquote") {
-            put(QChar(0x2019));
-        } else if (word == "ldblquote") {
-            put(QChar(0x201C));
-        } else if (word == "rdblquote") {
-            put(QChar(0x201D));
-        } else if (word == "bullet") {
-            put(QChar(0x2022));
+        } else if (const QChar symbol = symbolOfWord(word); !symbol.isNull()) {
+            put(symbol);
         } else if (skippedDestination(word)) {
             stack.back().skip = true;
         }

@@ -93,6 +93,15 @@ void refuseUnknownKeys(const QHash<QString, QString> &pairs, const QSet<QString>
         if (!known.contains(it.key())) throw Damaged{QStringLiteral("%1 holds an unknown key \"%2\"").arg(what, it.key())};
 }
 
+// The key and value pairs of a section that starts with its name; a key not known is damage.
+QHash<QString, QString> sectionPairs(ArrayReader &r, const QString &section, const QString &what, const QSet<QString> &known)
+{
+    r.expect(section);
+    QHash<QString, QString> pairs = r.pairs(what);
+    refuseUnknownKeys(pairs, known, what);
+    return pairs;
+}
+
 // ---- Card properties ----
 
 // The stored keys of a card side with a value of each one's type (taken from a new
@@ -206,10 +215,9 @@ std::vector<GraphicPtr> readControls(ArrayReader &r, const QString &side)
 DesignSpreadsheet readSpreadsheet(ArrayReader &r)
 {
     DesignSpreadsheet s;
-    r.expect(kSpreadsheetSection);
-    const QString what = QStringLiteral("the spreadsheet settings");
-    const QHash<QString, QString> pairs = r.pairs(what);
-    refuseUnknownKeys(pairs, {"Excel_Source_Path", "Excel_Sheet_Number", "contains_header", "Excel_Binding_Use"}, what);
+    const QHash<QString, QString> pairs =
+        sectionPairs(r, kSpreadsheetSection, QStringLiteral("the spreadsheet settings"),
+                     {"Excel_Source_Path", "Excel_Sheet_Number", "contains_header", "Excel_Binding_Use"});
     for (auto it = pairs.begin(); it != pairs.end(); ++it) {
         if (it.key() == QLatin1String("Excel_Source_Path")) s.Excel_Source_Path = it.value();
         else if (it.key() == QLatin1String("Excel_Sheet_Number")) s.Excel_Sheet_Number = parsed<int>(it.value(), it.key());
@@ -227,15 +235,11 @@ DesignSpreadsheet readSpreadsheet(ArrayReader &r)
 DesignColumnChoices readColumnChoices(ArrayReader &r)
 {
     DesignColumnChoices c;
-    r.expect(kColumnChoicesSection);
-    const QString what = QStringLiteral("the column choices");
-    const QHash<QString, QString> pairs = r.pairs(what);
     QSet<QString> known;
-    for (const ColumnChoiceField &f : Column_Choice_Fields()) {
-        known << f.name;
+    for (const ColumnChoiceField &f : Column_Choice_Fields()) known << f.name;
+    const QHash<QString, QString> pairs = sectionPairs(r, kColumnChoicesSection, QStringLiteral("the column choices"), known);
+    for (const ColumnChoiceField &f : Column_Choice_Fields())
         if (pairs.contains(f.name)) c.*f.member = parsed<int>(pairs[f.name], f.name);
-    }
-    refuseUnknownKeys(pairs, known, what);
     return c;
 }
 

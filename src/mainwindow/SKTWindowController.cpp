@@ -16,6 +16,7 @@
 #include "DataSourceSection.h"
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "Helpers.h"
 #include "Paths.h"
 #include "PropertyPanelHost.h"

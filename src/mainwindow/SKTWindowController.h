@@ -34,7 +34,8 @@
 #include <vector>
 
 class Barcode_Data_Source;
-class Group_Row_List;
+class Group_Mode;
+class Group_Mode_Host;
 class SideCopy;
 class Batch_Export_Run;
 class QThreadPool;
@@ -45,7 +46,8 @@ struct Barcode_Edit;
 class BatchRunGuard;
 class CardPropertyPanel;
 class CardValueEngine;
-struct SeriesServices;
+class Card_Values;
+class Series_Commands;
 class ControlPanels;
 class DataSourceHost;
 class DataSourceSection;
@@ -55,6 +57,7 @@ class Email_Setting;
 class Mail_Card_Source;
 class Send_Mail;
 class Image_Library;
+enum class Library_Purpose;
 class Start_Card;
 class Card_Wizard;
 class Invitation_Wizard;
@@ -229,15 +232,13 @@ public:
     // prepared for the design.
     std::function<void(Print_Window &)> printWindowRunner;
 
-    // ---- Per-card values (_Values.cpp) ----
+    // ---- Per-card values and series commands (_Values.cpp; the work is Card_Values' and Series_Commands') ----
     // The value engine over the series folder of the moment.
     CardValueEngine &Value_Engine();
-    void Check_Series_Or_Excel_Use_or_not();
     // Starts a batch run (export, print, mail): the counts and the backup are taken;
     // the design is put back and the working side reset when the guard ends. Null
     // while another run is active.
     std::unique_ptr<BatchRunGuard> Begin_Batch_Run(bool holdRedraw);
-    void Set_Temp_Design(std::vector<GraphicPtr> controls);
     void Show_Data_Source_Of(SKTGraphic *g);
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
@@ -256,16 +257,8 @@ public:
     Grid_Wizard &Grid_Window();
     Export_Template &Template_Name_Window();
 
-    // ---- Series commands (_Series.cpp) ----
-    // The property panel's series choice refilled from the series folder.
-    // While the data-source list shows "Manual" or "Series": the series list refilled
-    // from the series folder, its choice kept (Not_Draw_Only_Prop_Change set meanwhile;
-    // a failure is logged).
-    void Refresh_All_Series_Combobox();
-    // Refills the combo with the series names and selects `name`, or, when it is empty,
-    // the series selected before; nothing is selected when that series is gone.
-    void Refresh_Data_Set_File_Name_In_Combo(QComboBox *combo, const QString &name);
-    void View_Series_Window(const QString &name);
+    // The series windows and the series list of the data-source section.
+    Series_Commands &seriesCommands();
 
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     // Records the current side after a change (nothing while
@@ -305,9 +298,9 @@ public:
     void Arrow_Tool_Clicked() { Tool_Button_Clicked(0); }
     QString Generate_Extra_image_control_ID() override;
     // The picture of the next image control: chosen by file, or from the library
-    // ("C" a control picture, "B" a card background; 1 chosen, 0 cancelled).
+    // (a control's picture or a card background; 1 chosen, 0 cancelled).
     bool Browse_User_Image_Manually();
-    int Open_Image_Library_Window(const QString &purpose);
+    int Open_Image_Library_Window(Library_Purpose purpose);
     QString lib_window_sel_file;
     void Set_Selected_Control_Tool(int tool) override { m_selectedTool = tool; }
 
@@ -375,20 +368,11 @@ public:
     // The visitor record and the visitor log window.
     Visitor_Record_Desk &visitorRecord();
 
-    // ---- group wizard (_GroupWizard.cpp) ----
-    class Group_Mode_Wizard &Group_Mode_Window();
-    class Group_Mode_Wizard *m_groupWizard = nullptr;  // made at its first opening
-
-    // group mode (_Group.cpp; the work is in data/): the row list in the group pane, one
-    // person per row of the document's row table, put on the card and the panel of the
-    // side shown; the column dialog. Nothing of it acts outside mode "G".
-    Group_Row_List *groupRowList = nullptr;
-    // The column choices on both sides with the values of row 0, then row 0 selected.
-    void Update_Excel_Column_Binding(const QString &mode);
-    // The change-columns command: the column dialog, then its choices on the card as
-    // one undo step.
-    void Update_Excel_Btn_Clicked();
-    void View_Excel_Btn_Clicked();
+    // ---- Group mode (_Group.cpp; the work is in data/ui) ----
+    // The group pane's mode: the row list, one person per row of the document's row
+    // table, put on the card and the panel of the side shown; the column dialog; the
+    // "Group Mode" command's wizard. Nothing of it acts outside mode "G".
+    Group_Mode &groupMode() const;
     // In group mode with a selected person: a copy of the side not shown filled from that
     // person's row, for what is written or sent (the live design untouched); null
     // otherwise.
@@ -523,16 +507,14 @@ private:
     // The Print command: counts, backup, the print window, the design put back.
     void Print_Button();
     void Print_method();
-    // ---- Per-card values (_Values.cpp) ----
+    // ---- Per-card values and series commands (_Values.cpp) ----
+    Card_Values &cardValues();
+    void Check_Series_Or_Excel_Use_or_not();
     void Set_Graphic_Array_According_Side();
     // The data-source section of the property panel and the spreadsheet source window.
     void Build_Data_Source_Section();
-    // ---- Series commands (_Series.cpp) ----
+    // The series commands' buttons on the desk bar.
     void Build_Series_Commands();
-    void Batch_Series_Button();
-    void Create_Series_Button();
-    void Import_Wizard_Button();
-    SeriesServices Series_Services();
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     void Undo_Stack();
     void Insert_In_Undo_Stack(const std::vector<GraphicPtr> &controls);
@@ -603,33 +585,19 @@ private:
     Dynamic_Ctrl_List &currentDynamicList();
     void Set_Front_Panel_Size();
     void Set_Back_Panel_Size();
-    // ---- group wizard (_GroupWizard.cpp) ----
-    // The "Group Mode" command: asks to save, then runs the group-mode wizard; after
-    // Cancel the panels show the card again.
+    // ---- Group mode (_Group.cpp) ----
+    // The "Group Mode" command (Group_Mode::Group_Mode_Clicked).
     void Group_Mode_Clicked();
-    // Loads a group project or design file in group mode; false after the reader's message.
-    bool Open_Group_Project(const QString &path);
-    // A new project on the template just read: mode "G", the column choices, the rows,
-    // the bound controls, then the project saved in its folder.
-    void Make_Group_Project(const struct Group_Project &project);
     bool Is_Group_Mode() const { return document.Start_Card_Option == Card_Mode::Group; }
+    // The group mode with what it asks of this window, and its row list in the pane.
     void Build_Group_Pane();
-    // The row into the panel of the side ("F" front, else back); fields without a column
-    // keep their present values.
-    void Set_GP_mode_Value_From_Excel(const QString &side, int row);
     // The selected row on the card and the panel of the side shown.
     void Assign_value_to_card_in_group_mode_list_selection();
-    void Select_Excel_First_Row();
-    // After a group project was read: the list rebuilt, the choices applied ("U" update
-    // only, else "A" add), the path kept, row 0 on the panel. Reading a "G" design
-    // (Design_Did_Load) runs it with "U"; a new project made from a template needs "A"
-    // first (Update_Excel_Column_Binding) so that its fields get their controls.
-    void Set_Group_Mode_List_Setting_After_Loading(const QString &path, const QString &mode);
-    // The panel of the side shown stored into the selected row (nothing when none).
-    void Save_Group_Mode_List_Details_In_XL_Data_List();
-    void Update_excel_col_binding_on_panel(int side);
     // Makes a group-mode field's control on a side (the binding's maker).
     SKTGraphic *Make_Group_Control(int side, const QString &id, const QString &value, bool picture);
+    class Group_Host;
+    std::unique_ptr<Group_Mode_Host> m_groupHost;
+    std::unique_ptr<Group_Mode> m_group;
     // ---- Links for the model and canvas ----
     // What the sides report: a control changed (its place and size are shown again when
     // it is the current one); an image or signature control was put on a side (the
@@ -683,11 +651,10 @@ private:
     std::unique_ptr<Profile_Dialog_Host> m_profileDialogHost;
     std::unique_ptr<Show_User_Profile> m_showUserProfile;
     std::unique_ptr<User_profile> m_userProfile;
-    std::unique_ptr<CardValueEngine> m_valueEngine;
-    QString m_valueEngineFolder;
+    // Made where their types are known.
+    std::shared_ptr<Card_Values> m_cardValues;
     Data_From_Excel *m_dataFromExcel = nullptr;
-    struct SeriesWindows;
-    std::shared_ptr<SeriesWindows> m_series;  // made where the type is known
+    std::shared_ptr<Series_Commands> m_seriesCommands;
     // The batch export running (or the last one) and the frame it runs in.
     std::unique_ptr<BatchRunGuard> m_exportGuard;
     std::unique_ptr<Batch_Export_Run> m_exportRun;

@@ -9,6 +9,7 @@
 #include "MessageBox.h"
 #include "SKTBarcode.h"
 #include "SKTGraphicView.h"
+#include "Series_Commands.h"
 
 
 namespace {
@@ -34,7 +35,7 @@ public:
     {
         return CardValueEngine::Get_First_Value_Of_Excel_Binding(m_c.document, index);
     }
-    void viewSeries(const QString &name) override { m_c.View_Series_Window(name); }
+    void viewSeries(const QString &name) override { m_c.seriesCommands().View_Series_Window(name); }
     void viewSpreadsheetRows() override { m_c.Data_From_Excel_Window().Open_Wnd(); }
 
 private:

@@ -3,7 +3,7 @@
 
 #include "CardAppearance.h"
 #include "CardPropertyPanel.h"
-#include "CardValueEngine.h"
+#include "CardValues.h"
 #include "ControlPanels.h"
 #include "FileUtilities.h"
 #include "Globals.h"
@@ -38,7 +38,7 @@ void SKTWindowController::Card_Border_Drawing(QPainter &painter, const QRectF &)
 
 void SKTWindowController::Refresh_Canvas()
 {
-    if (m_valueEngine && m_valueEngine->Redraw_Held()) return;
+    if (m_cardValues && m_cardValues->Redraw_Held()) return;
     if (SKTGraphicView *v = currentGraphicView()) v->update();
 }
 

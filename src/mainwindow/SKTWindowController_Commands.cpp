@@ -5,6 +5,7 @@
 #include "Visitor_Record_Desk.h"
 
 #include "AdjustmentChain.h"
+#include "Image_Library.h"
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
 #include "Cropping_Tool.h"
@@ -16,6 +17,7 @@
 #include "MessageBox.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "Series_Commands.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -68,7 +70,7 @@ void SKTWindowController::connectCommands()
             tool.View_Spreadsheet_Rows = [this] { Data_From_Excel_Window().Open_Wnd(); };
             tool.Open_Wnd();
             // A series written by Crop All joins the data-source lists at once.
-            if (tool.Series_Made()) Refresh_All_Series_Combobox();
+            if (tool.Series_Made()) seriesCommands().Refresh_All_Series_Combobox();
         });
     Check_Undo_Redo_Btn_Enability();
 }
@@ -108,7 +110,7 @@ void SKTWindowController::Card_Prop_Clicked() { Show_RHS_Properties(nullptr); }
 void SKTWindowController::Card_Bckgrnd_Clicked()
 {
     Show_RHS_Properties(nullptr);
-    if (Open_Image_Library_Window(QStringLiteral("B")) != 1 || lib_window_sel_file.isEmpty()) return;
+    if (Open_Image_Library_Window(Library_Purpose::Background) != 1 || lib_window_sel_file.isEmpty()) return;
     Card_Property &prop = currentCardProperty();
     prop.setCard_BG_Image_Path(lib_window_sel_file);
     prop.setCard_BG_Image(Set_Dimaension(Picture::fromFile(lib_window_sel_file)));

@@ -11,6 +11,7 @@
 #include "SKTBarcode.h"
 #include "SKTRenderingView.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "ScopedFlag.h"
 #include "Helpers.h"
 #include "Log.h"
@@ -49,7 +50,7 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, Card_Mode
     // A group project keeps the panel in its selected row and is stored as one.
     Card_Mode fileMode = mode;
     if (Is_Group_Mode() && mode == Card_Mode::Opened) {
-        Save_Group_Mode_List_Details_In_XL_Data_List();
+        m_group->Save_Group_Mode_List_Details_In_XL_Data_List();
         fileMode = Card_Mode::Group;
     }
     QString error;
@@ -126,8 +127,9 @@ void SKTWindowController::Design_Did_Load()
     Load_Visitor_Panels_From_Card();
     // A group project: the list of its rows, the choices applied, row 0 on the card.
     if (Is_Group_Mode()) {
-        Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name, QStringLiteral("U"));
-        Select_Excel_First_Row();
+        m_group->Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name,
+                                                           GroupBinding::Binding_Apply::Update_Only);
+        m_group->Select_Excel_First_Row();
     }
     Design_Is_As_Saved();
 }

@@ -4,7 +4,7 @@
 #include "CardAppearance.h"
 #include "CardPropertyPanel.h"
 #include "Globals.h"
-#include "Group_Row_List.h"
+#include "Group_Mode.h"
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
@@ -42,7 +42,7 @@ void SKTWindowController::New_Project_Setting_Reset(bool resetCard)
     dynamic_ctrl_list_back.clear();
     // No field has a column in a new design, so the row list is empty.
     document.m_columnChoices = DesignColumnChoices();
-    if (groupRowList) groupRowList->Create_Group_List_By_Excel_List();
+    if (m_group) m_group->Rows_Changed();
     if (ui.group_control_view) ui.group_control_view->hide();
     for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
         if (p) p->Change_btn_location();

@@ -61,7 +61,7 @@ void SKTWindowController::selectedToolDidChange()
             return;
         }
         if (tool == 9) {
-            if (Open_Image_Library_Window(QStringLiteral("C")) != 1) {
+            if (Open_Image_Library_Window(Library_Purpose::Control) != 1) {
                 selectArrowTool();
                 return;
             }
@@ -128,7 +128,7 @@ QString SKTWindowController::Panel_Camera_Picture()
     return camera.Open_Wnd() == 1 ? camera.Camera_Capture_Image : QString();
 }
 
-int SKTWindowController::Open_Image_Library_Window(const QString &purpose)
+int SKTWindowController::Open_Image_Library_Window(Library_Purpose purpose)
 {
     if (!m_imageLibrary) m_imageLibrary = new Image_Library(ui.window, modalRunner);
     m_imageLibrary->control_or_BG = purpose;

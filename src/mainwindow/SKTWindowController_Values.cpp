@@ -1,15 +1,16 @@
-// The per-card values of the design: the value engine and the batch-run frame for the
-// output commands, the data-source section of the property panel and the spreadsheet
-// source window. The work is the data library's; this file only wires it in.
-#include "CardValueEngine.h"
+// The per-card values of the design and the series commands, wired into the main
+// window: the data-source section of the property panel, the spreadsheet source window
+// and the series buttons of the desk bar. The work is the data library's
+// (Card_Values, Series_Commands); this file only wires it in.
+#include "CardValues.h"
 #include "DataSourceSection.h"
 #include "Data_From_Excel.h"
 #include "Globals.h"
-#include "Log.h"
 #include "MessageBox.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
 #include "SKTWindowController.h"
+#include "Series_Commands.h"
 
 #include <QMainWindow>
 #include <QVBoxLayout>
@@ -29,7 +30,7 @@ public:
     void Source_Change_Begins() override { c.Make_Sure_Of_Undo_Base(c.document.currentSide()); }
     void Source_Change_Done() override { c.Insert_In_Undo_Redo(); }
     void Show_Control_Value(SKTGraphic &g) override { c.Show_RHS_Properties(&g); }
-    void View_Series(const QString &name) override { c.View_Series_Window(name); }
+    void View_Series(const QString &name) override { c.seriesCommands().View_Series_Window(name); }
     void Open_Spreadsheet_Window() override { c.Data_From_Excel_Window().Open_Wnd(); }
     void Show_Long_Message(const QString &title, const QString &text) override
     {
@@ -50,11 +51,19 @@ void SKTWindowController::Build_Data_Source_Section()
     layout->addStretch();
 }
 
+void SKTWindowController::Build_Series_Commands() { seriesCommands().Add_Buttons(ui.deskBar); }
+
+Series_Commands &SKTWindowController::seriesCommands()
+{
+    if (!m_seriesCommands)
+        m_seriesCommands = std::make_shared<Series_Commands>(cardValues(), ui.window, [] { return Data_Folder_Path; },
+                                                             Resource_Path, dataSourceSection);
+    return *m_seriesCommands;
+}
+
 void SKTWindowController::Show_Data_Source_Of(SKTGraphic *g)
 {
-    if (!dataSourceSection) return;
-    const bool bindable = g && (g->kind() == GraphicKind::Text || g->kind() == GraphicKind::Image);
-    dataSourceSection->showControl(bindable ? g : nullptr);
+    if (dataSourceSection) dataSourceSection->Show_Data_Source_Of(g);
 }
 
 Data_From_Excel &SKTWindowController::Data_From_Excel_Window()
@@ -63,35 +72,24 @@ Data_From_Excel &SKTWindowController::Data_From_Excel_Window()
     return *m_dataFromExcel;
 }
 
-CardValueEngine &SKTWindowController::Value_Engine()
+Card_Values &SKTWindowController::cardValues()
 {
-    if (!m_valueEngine || m_valueEngineFolder != Data_Folder_Path) {
-        m_valueEngine = std::make_unique<CardValueEngine>(Data_Folder_Path);
-        m_valueEngineFolder = Data_Folder_Path;
-    }
-    return *m_valueEngine;
+    if (!m_cardValues) m_cardValues = std::make_shared<Card_Values>(document, [] { return Data_Folder_Path; });
+    return *m_cardValues;
 }
 
-void SKTWindowController::Check_Series_Or_Excel_Use_or_not() { Value_Engine().Check_Series_Or_Excel_Use_or_not(document); }
+CardValueEngine &SKTWindowController::Value_Engine() { return cardValues().Engine(); }
+
+void SKTWindowController::Check_Series_Or_Excel_Use_or_not() { cardValues().Check_Series_Or_Excel_Use_or_not(); }
 
 std::unique_ptr<BatchRunGuard> SKTWindowController::Begin_Batch_Run(bool holdRedraw)
 {
-    CardValueEngine &engine = Value_Engine();
-    engine.Check_Series_Or_Excel_Use_or_not(document);
-    auto guard = std::make_unique<BatchRunGuard>(engine, document, Application_Render_Resources(pictureAdjuster),
-                                                 document.listSelection(), holdRedraw,
-                                                 [this] { Set_Graphic_Array_According_Side(); });
-    if (!guard->active()) return nullptr;
-    return guard;
+    return cardValues().Begin_Batch_Run(Application_Render_Resources(pictureAdjuster), holdRedraw,
+                                        [this] { Set_Graphic_Array_According_Side(); });
 }
 
 void SKTWindowController::Set_Graphic_Array_According_Side()
 {
     Graphics_array_Batch = &currentSideControls();
     Refresh_Canvas();
-}
-
-void SKTWindowController::Set_Temp_Design(std::vector<GraphicPtr> controls)
-{
-    CardValueEngine::Set_Temp_Design(document, std::move(controls));
 }

@@ -41,6 +41,20 @@ struct Document_Print_Info {
     }
 };
 
+class SKTDocument;
+
+// Makes the main window controller of a document, once: the first document that asks
+// uses it up, later ones get nothing.
+class Window_Controller_Factory {
+public:
+    Window_Controller_Factory() = default;
+    explicit Window_Controller_Factory(std::function<void(SKTDocument &)> make) : m_make(std::move(make)) {}
+    void make(SKTDocument &document);
+
+private:
+    std::function<void(SKTDocument &)> m_make;
+};
+
 class SKTDocument : public QObject, public Row_Table {
     Q_OBJECT
 public:
@@ -158,10 +172,9 @@ public:
     // (printInfoChanged); true when it was stored.
     bool setPrintInfo(const Document_Print_Info &info);
 
-    // Creates the main window controller through the registered factory: once per
-    // registered factory (so once per process), whatever the document.
-    void makeWindowControllers();
-    static void setWindowControllerFactory(std::function<void(SKTDocument &)> factory);
+    // Creates the main window controller of this document through the factory, which
+    // makes one controller only, whatever the document that asks.
+    void makeWindowControllers(Window_Controller_Factory &factory);
 
 signals:
     // The row table's selected row changed (Mark_List_New_Selection).

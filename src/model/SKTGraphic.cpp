@@ -74,33 +74,19 @@ void SKTGraphic::setBounds(const QRectF &bounds)
     _bounds = bounds;
 }
 
-void SKTGraphic::setXPosition(double x)
+namespace {
+// The bounds with one of their edges or sizes changed.
+QRectF changedBounds(QRectF b, void (QRectF::*change)(qreal), double value)
 {
-    QRectF b = bounds();
-    b.moveLeft(x);
-    setBounds(b);
+    (b.*change)(value);
+    return b;
 }
+} // namespace
 
-void SKTGraphic::setYPosition(double y)
-{
-    QRectF b = bounds();
-    b.moveTop(y);
-    setBounds(b);
-}
-
-void SKTGraphic::setWidth(double w)
-{
-    QRectF b = bounds();
-    b.setWidth(w);
-    setBounds(b);
-}
-
-void SKTGraphic::setHeight(double h)
-{
-    QRectF b = bounds();
-    b.setHeight(h);
-    setBounds(b);
-}
+void SKTGraphic::setXPosition(double x) { setBounds(changedBounds(bounds(), &QRectF::moveLeft, x)); }
+void SKTGraphic::setYPosition(double y) { setBounds(changedBounds(bounds(), &QRectF::moveTop, y)); }
+void SKTGraphic::setWidth(double w) { setBounds(changedBounds(bounds(), &QRectF::setWidth, w)); }
+void SKTGraphic::setHeight(double h) { setBounds(changedBounds(bounds(), &QRectF::setHeight, h)); }
 
 QRectF SKTGraphic::drawingBounds() const
 {

@@ -6,11 +6,13 @@
 
 #include "Globals.h"
 
+#include <optional>
 #include <QCursor>
 #include <QPainter>
 #include <QPixmap>
 #include <array>
 #include <cmath>
+#include <optional>
 
 void SKTGraphic::drawContentsInView(QPainter &, bool, const DrawContext &) {}
 
@@ -24,28 +26,25 @@ QRectF SKTGraphic::handleFrame() const
     return bounds();
 }
 
+namespace {
+// The union of each graphic's rectangle; nullopt for no graphic.
+std::optional<QRectF> unitedRects(const std::vector<GraphicPtr> &graphics, QRectF (SKTGraphic::*rect)() const)
+{
+    std::optional<QRectF> r;
+    for (const GraphicPtr &g : graphics)
+        if (g) r = r ? r->united(((*g).*rect)()) : ((*g).*rect)();
+    return r;
+}
+} // namespace
+
 QRectF SKTGraphic::boundsOfGraphics(const std::vector<GraphicPtr> &graphics)
 {
-    QRectF r;
-    bool first = true;
-    for (const GraphicPtr &g : graphics) {
-        if (!g) continue;
-        r = first ? g->bounds() : r.united(g->bounds());
-        first = false;
-    }
-    return r;
+    return unitedRects(graphics, &SKTGraphic::bounds).value_or(QRectF());
 }
 
 QRectF SKTGraphic::drawingBoundsOfGraphics(const std::vector<GraphicPtr> &graphics)
 {
-    QRectF r;
-    bool first = true;
-    for (const GraphicPtr &g : graphics) {
-        if (!g) continue;
-        r = first ? g->drawingBounds() : r.united(g->drawingBounds());
-        first = false;
-    }
-    return first ? GraphicOwner::kDefaultCardBounds : r;
+    return unitedRects(graphics, &SKTGraphic::drawingBounds).value_or(GraphicOwner::kDefaultCardBounds);
 }
 
 QPainterPath SKTGraphic::Rotated_Control_Path() const
@@ -68,6 +67,23 @@ std::array<QPointF, 9> handlePoints(const QRectF &r)
 constexpr int kHorizontalFlip[9] = {0, 3, 2, 1, 5, 4, 8, 7, 6};
 constexpr int kVerticalFlip[9] = {0, 6, 7, 8, 4, 5, 1, 2, 3};
 
+
+// One axis of a handle drag to p: a handle on the start edge moves it (the far edge
+// stays), one on the end edge sets the size. A size that went below zero is turned
+// around the far edge; true then (the control flips on this axis).
+bool dragEdge(double &start, double &size, double p, bool onStart, bool onEnd)
+{
+    if (onStart) {
+        size = (start + size) - p;
+        start = p;
+    } else if (onEnd) {
+        size = p - start;
+    }
+    if (size >= 0) return false;
+    size = -size;
+    start -= size;
+    return true;
+}
 } // namespace
 
 void SKTGraphic::drawHandlesInView(QPainter &painter, bool locked) const
@@ -114,28 +130,12 @@ int SKTGraphic::resizeByMovingHandle(int handle, QPointF p)
 {
     if (kind() == GraphicKind::Barcode || handle < 1 || handle > 8) return SKTGraphicNoHandle;
     double x = bounds().x(), y = bounds().y(), w = bounds().width(), h = bounds().height();
-    if (handle == 1 || handle == 4 || handle == 6) {
-        w = (x + w) - p.x();
-        x = p.x();
-    } else if (handle == 3 || handle == 5 || handle == 8) {
-        w = p.x() - x;
-    }
-    if (w < 0) {
+    if (dragEdge(x, w, p.x(), handle == 1 || handle == 4 || handle == 6, handle == 3 || handle == 5 || handle == 8)) {
         handle = kHorizontalFlip[handle];
-        w = -w;
-        x -= w;
         flipHorizontally();
     }
-    if (handle == 1 || handle == 2 || handle == 3) {
-        h = (y + h) - p.y();
-        y = p.y();
-    } else if (handle == 6 || handle == 7 || handle == 8) {
-        h = p.y() - y;
-    }
-    if (h < 0) {
+    if (dragEdge(y, h, p.y(), handle == 1 || handle == 2 || handle == 3, handle == 6 || handle == 7 || handle == 8)) {
         handle = kVerticalFlip[handle];
-        h = -h;
-        y -= h;
         flipVertically();
     }
     setBounds(QRectF(x, y, w, h));

@@ -3,8 +3,8 @@
 #include "Email_Setting.h"
 #include "Globals.h"
 #include "Helpers.h"
+#include "LayoutParts.h"
 #include "Log.h"
-#include "Mail_Recipients.h"
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
 #include "Modal_Runner.h"
@@ -50,46 +50,24 @@ Direct_Mail::Direct_Mail(QWidget *parent, Modal_Runner *runner, QThreadPool *poo
     to_txt->setMinimumWidth(320);
     file_path_ctrl = new QLineEdit;
     file_path_ctrl->hide();
-    settingButton = new QPushButton(tr("Settings..."));
-    sendButton = new QPushButton(tr("Send"));
-    closeButton = new QPushButton(tr("Close"));
+    settingButton = Command_Button(tr("Settings..."), this, &Direct_Mail::Setting_Button);
+    sendButton = Command_Button(tr("Send"), this, &Direct_Mail::Send_Button);
+    closeButton = Command_Button(tr("Close"), this, &Direct_Mail::Close_Button);
     sendButton->setDefault(true);
 
     details_box = new QGroupBox;
-    auto *fromRow = new QHBoxLayout;
-    fromRow->addWidget(from_txt, 1);
-    fromRow->addWidget(settingButton);
     auto *form = new QFormLayout(details_box);
-    form->addRow(tr("From:"), fromRow);
+    form->addRow(tr("From:"), Side_By_Side({{from_txt, 1}, settingButton}));
     form->addRow(tr("To:"), to_txt);
 
     wait_box = new QGroupBox;
     _plz_wait_label = new QLabel(tr("Sending the visitor details, please wait..."));
     _Curr_Progress = new QProgressBar;
     _curr_msg_cnt = new QLabel;
-    _stop_btn = new QPushButton(tr("Stop"));
-    auto *wait = new QVBoxLayout(wait_box);
-    wait->addWidget(_plz_wait_label);
-    auto *bar = new QHBoxLayout;
-    bar->addWidget(_Curr_Progress, 1);
-    bar->addWidget(_curr_msg_cnt);
-    bar->addWidget(_stop_btn);
-    wait->addLayout(bar);
+    _stop_btn = Command_Button(tr("Stop"), this, &Direct_Mail::Stop_Sending_Pressed);
+    Stack_Layout(wait_box, {_plz_wait_label, Side_By_Side({{_Curr_Progress, 1}, _curr_msg_cnt, _stop_btn})});
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(sendButton);
-    buttons->addWidget(closeButton);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(details_box);
-    layout->addWidget(wait_box);
-    layout->addWidget(file_path_ctrl);
-    layout->addLayout(buttons);
-
-    connect(settingButton, &QPushButton::clicked, this, &Direct_Mail::Setting_Button);
-    connect(sendButton, &QPushButton::clicked, this, &Direct_Mail::Send_Button);
-    connect(closeButton, &QPushButton::clicked, this, &Direct_Mail::Close_Button);
-    connect(_stop_btn, &QPushButton::clicked, this, &Direct_Mail::Stop_Sending_Pressed);
+    Stack_Layout(this, {details_box, wait_box, file_path_ctrl, Button_Row({sendButton, closeButton})});
     showSending(false);
 }
 
@@ -144,18 +122,13 @@ bool Direct_Mail::Send_Button()
     m_worker.Wait();
     auto run = std::make_shared<Run>();
     run->transport = transport;
-    run->settings = Current_Mail_Settings();
-    run->settings.sender = Trim_Str(from_txt->text().toLower());
-    if (run->settings.sender.isEmpty()) {
-        Show_MessageBox(Mail_No_Sender_Text);
+    Mail_Addresses addresses = Take_Mail_Addresses(Current_Mail_Settings(), from_txt->text(), to_txt->text());
+    if (!addresses.error.isEmpty()) {
+        Show_MessageBox(addresses.error);
         return false;
     }
-    const Recipient_List list = Parse_Recipients(to_txt->text());
-    if (!list.error.isEmpty()) {
-        Show_MessageBox(list.error);
-        return false;
-    }
-    run->recipients = list.recipients;
+    run->settings = std::move(addresses.settings);
+    run->recipients = std::move(addresses.recipients);
     run->file = file_path_ctrl->text();
     if (run->file.isEmpty() || !QFileInfo(run->file).isFile()) {
         Show_MessageBox(QStringLiteral("The visitor details file to send was not found:\n") + run->file);

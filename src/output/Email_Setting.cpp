@@ -1,6 +1,7 @@
 #include "Email_Setting.h"
 
 #include "Globals.h"
+#include "LayoutParts.h"
 #include "Helpers.h"
 #include "Log.h"
 #include "Mail_Recipients.h"
@@ -60,41 +61,24 @@ Email_Setting::Email_Setting(QWidget *parent, Modal_Runner *runner, QThreadPool 
     for (QLineEdit *e : {_send_mail_sender_mail, _send_mail_password, _send_mail_smtp, _send_mail_port, _send_mail_to})
         e->setMinimumWidth(260);
 
-    auto *secure = new QHBoxLayout;
-    secure->addWidget(_send_mail_ssl);
-    secure->addWidget(_send_mail_tls);
-    secure->addStretch();
     auto *form = new QFormLayout;
     form->addRow(tr("Sender E-mail:"), _send_mail_sender_mail);
     form->addRow(tr("Password:"), _send_mail_password);
     form->addRow(tr("SMTP server:"), _send_mail_smtp);
     form->addRow(tr("Port:"), _send_mail_port);
-    form->addRow(tr("Secure connection:"), secure);
+    form->addRow(tr("Secure connection:"), Side_By_Side({_send_mail_ssl, _send_mail_tls, Layout_Stretch{}}));
     form->addRow(tr("Test recipient:"), _send_mail_to);
 
-    testButton = new QPushButton(tr("Send Test Mail"));
-    resetButton = new QPushButton(tr("Reset"));
-    saveButton = new QPushButton(tr("Save"));
-    closeButton = new QPushButton(tr("Close"));
+    testButton = Command_Button(tr("Send Test Mail"), this, &Email_Setting::Send_Test_Email);
+    resetButton = Command_Button(tr("Reset"), this, &Email_Setting::Reset_Button);
+    saveButton = Command_Button(tr("Save"), this, &Email_Setting::Save_Button);
+    closeButton = Command_Button(tr("Close"), this, &Email_Setting::Close_Button);
     saveButton->setDefault(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(testButton);
-    buttons->addWidget(resetButton);
-    buttons->addStretch();
-    buttons->addWidget(saveButton);
-    buttons->addWidget(closeButton);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    layout->addWidget(_send_mail_result_status);
-    layout->addLayout(buttons);
+    Stack_Layout(this, {form, _send_mail_result_status,
+                        Side_By_Side({testButton, resetButton, Layout_Stretch{}, saveButton, closeButton})});
 
     connect(_send_mail_ssl, &QRadioButton::clicked, this, &Email_Setting::SSL_Selected);
     connect(_send_mail_tls, &QRadioButton::clicked, this, &Email_Setting::TLS_Selected);
-    connect(testButton, &QPushButton::clicked, this, &Email_Setting::Send_Test_Email);
-    connect(resetButton, &QPushButton::clicked, this, &Email_Setting::Reset_Button);
-    connect(saveButton, &QPushButton::clicked, this, &Email_Setting::Save_Button);
-    connect(closeButton, &QPushButton::clicked, this, &Email_Setting::Close_Button);
 }
 
 int Email_Setting::Open_Wnd()

@@ -1,5 +1,6 @@
 #include "Export_Card_Dialog.h"
 
+#include "LayoutParts.h"
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
 
@@ -70,14 +71,8 @@ void Export_Card_Dialog::build(bool twoSided)
     setWindowTitle(tr("Export Card"));
     Style_Output_Window(*this);
     sideGroup = new QButtonGroup(this);
-    auto *sides = new QHBoxLayout;
-    const char *names[] = {"Both", "Front", "Back"};
-    for (int i = 0; i < 3; ++i) {
-        auto *rb = new QRadioButton(tr(names[i]));
-        sideGroup->addButton(rb, i);
-        sides->addWidget(rb);
-        rb->setEnabled(twoSided || i == 1);
-    }
+    auto *sides = Radio_Row(sideGroup, {tr("Both"), tr("Front"), tr("Back")});
+    for (int i = 0; i < 3; ++i) sideGroup->button(i)->setEnabled(twoSided || i == 1);
     sideGroup->button(twoSided ? 0 : 1)->setChecked(true);
     combinedChk = new QCheckBox(tr("Both sides combined into one picture"));
     sideBySideChk = new QCheckBox(tr("Side by side (else one above the other)"));
@@ -86,14 +81,8 @@ void Export_Card_Dialog::build(bool twoSided)
 
     mirror_chk_box = new QCheckBox(tr("Mirror image"));
     mirror_matrix = new QButtonGroup(this);
-    auto *mirrors = new QHBoxLayout;
-    const char *mirrorNames[] = {"Horizontal", "Vertical"};
-    for (int i = 0; i < 2; ++i) {
-        auto *rb = new QRadioButton(tr(mirrorNames[i]));
-        mirror_matrix->addButton(rb, i);
-        mirrors->addWidget(rb);
-        rb->setEnabled(false);
-    }
+    auto *mirrors = Radio_Row(mirror_matrix, {tr("Horizontal"), tr("Vertical")});
+    for (QAbstractButton *b : mirror_matrix->buttons()) b->setEnabled(false);
     mirror_matrix->button(0)->setChecked(true);
 
     Export_with_batch_chk = new QCheckBox(tr("Use series values"));
@@ -156,7 +145,7 @@ void Export_Card_Dialog::build(bool twoSided)
     sideChanged();
 
     // The data boxes: offered outside visitor mode, on for the sources in use.
-    Set_Tot_Value(1, kNoLimit, QStringLiteral("A"));
+    Set_Tot_Value(1, kNoLimit, Range_Box::Both);
     const bool offered = !m_sources.visitorMode;
     Export_with_batch_chk->setVisible(offered);
     Export_with_excel_chk->setVisible(offered);
@@ -170,7 +159,7 @@ void Export_Card_Dialog::build(bool twoSided)
     }
     const int count = cardCount();
     Set_Tot_Value(count, Export_with_batch_chk->isChecked() || Export_with_excel_chk->isChecked() ? count : kNoLimit,
-                  QStringLiteral("A"));
+                  Range_Box::Both);
     Set_Enable_Diable_Range_Box();
 }
 
@@ -186,7 +175,7 @@ int Export_Card_Dialog::cardCount() const
     return m_sources.cardCount(Export_with_batch_chk->isChecked(), Export_with_excel_chk->isChecked());
 }
 
-void Export_Card_Dialog::Set_Tot_Value(int v, int max, const QString &set_for)
+void Export_Card_Dialog::Set_Tot_Value(int v, int max, Range_Box set_for)
 {
     const bool anyData = Export_with_batch_chk->isChecked() || Export_with_excel_chk->isChecked();
     if (v == 0) v = 1;
@@ -195,8 +184,8 @@ void Export_Card_Dialog::Set_Tot_Value(int v, int max, const QString &set_for)
         v = std::min(v, kNoLimit);
     }
     m_max = max;
-    const bool total = set_for == QLatin1String("TOT") || set_for == QLatin1String("A");
-    const bool to = set_for == QLatin1String("TO") || set_for == QLatin1String("A");
+    const bool total = Sets_Total(set_for);
+    const bool to = Sets_To(set_for);
     m_applyingRule = true;
     if (total) Total_Text->setValue(v);
     if (to) To_Text->setValue(v);
@@ -209,7 +198,7 @@ void Export_Card_Dialog::dataBoxChanged()
     const int count = cardCount();
     const bool anyData = Export_with_batch_chk->isChecked() || Export_with_excel_chk->isChecked();
     const int total = anyData ? count : 1;
-    Set_Tot_Value(total, total, QStringLiteral("A"));
+    Set_Tot_Value(total, total, Range_Box::Both);
     Set_Enable_Diable_Range_Box();
 }
 

@@ -1,6 +1,8 @@
 #include "Mail_Transport.h"
 
 #include "Globals.h"
+#include "Helpers.h"
+#include "Mail_Recipients.h"
 #include "Preferences.h"
 
 #include <QProcess>
@@ -23,6 +25,21 @@ Mail_Settings Stored_Mail_Settings(const Preferences &prefs)
 }
 
 Mail_Settings Current_Mail_Settings() { return Stored_Mail_Settings(Preferences::sharedInstance()); }
+
+Mail_Addresses Take_Mail_Addresses(Mail_Settings settings, const QString &sender, const QString &recipients)
+{
+    Mail_Addresses out;
+    out.settings = std::move(settings);
+    out.settings.sender = Trim_Str(sender.toLower());
+    if (out.settings.sender.isEmpty()) {
+        out.error = Mail_No_Sender_Text;
+        return out;
+    }
+    Recipient_List list = Parse_Recipients(recipients);
+    out.recipients = std::move(list.recipients);
+    out.error = std::move(list.error);
+    return out;
+}
 
 QString Mail_Cause_Line(int status)
 {

@@ -25,6 +25,16 @@ Mail_Settings Stored_Mail_Settings(const Preferences &prefs);
 // The same, read freshly from the settings file: what a run takes when it starts.
 Mail_Settings Current_Mail_Settings();
 
+// What a mail window sends with: the settings given with the window's sender (trimmed,
+// lower case) and the recipients of its text. `error` is the message to show instead:
+// Mail_No_Sender_Text for a blank sender, else a refused recipient list's message.
+struct Mail_Addresses {
+    Mail_Settings settings;
+    QStringList recipients;
+    QString error;
+};
+Mail_Addresses Take_Mail_Addresses(Mail_Settings settings, const QString &sender, const QString &recipients);
+
 // The script's exit statuses; Mail_Not_Started when it could not be run or did not end
 // normally (crashed, killed, timed out).
 enum Mail_Status : int {

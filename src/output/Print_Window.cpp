@@ -344,8 +344,8 @@ void Print_Window::connectAll()
         Delete_profile_btn->setEnabled(name != Default_Profile_Name);
         Read_and_load_profile_info(name);
     });
-    connect(Add_profile_btn, &QPushButton::clicked, this, [this] { Add_Edit_Print_Profile(QStringLiteral("A")); });
-    connect(Edit_profile_btn, &QPushButton::clicked, this, [this] { Add_Edit_Print_Profile(QStringLiteral("E")); });
+    connect(Add_profile_btn, &QPushButton::clicked, this, [this] { Add_Edit_Print_Profile(Profile_Change::Add); });
+    connect(Edit_profile_btn, &QPushButton::clicked, this, [this] { Add_Edit_Print_Profile(Profile_Change::Edit); });
     connect(Save_profile_btn, &QPushButton::clicked, this, [this] { Save_profile_btn_clicked(); });
     connect(Delete_profile_btn, &QPushButton::clicked, this, [this] { Delete_profile_btn_clicked(); });
     connect(Print_btn, &QPushButton::clicked, this, [this] { PrintButtonPressed(); });
@@ -388,9 +388,9 @@ void Print_Window::Prepare(const Print_Design &design)
         print_with_batch_chk->setChecked(design.usesSeries());
         print_with_excel_chk->setEnabled(design.usesSpreadsheet());
         print_with_excel_chk->setChecked(design.usesSpreadsheet());
-        Set_Tot_Value(recordCount(), recordCount(), QStringLiteral("A"));
+        Set_Tot_Value(recordCount(), recordCount(), Range_Box::Both);
     } else {
-        Set_Tot_Value(1, 999999, QStringLiteral("A"));
+        Set_Tot_Value(1, 999999, Range_Box::Both);
     }
     print_with_batch_chk->setVisible(!design.visitorMode);
     print_with_excel_chk->setVisible(!design.visitorMode);
@@ -483,7 +483,7 @@ void Print_Window::Check_Max_Cell_Value()
 void Print_Window::Calculate_label_acc_row_col()
 {
     if (m_loading || usingRecords()) return;
-    Set_Tot_Value(m_layout.rows * m_layout.cols, 999999, QStringLiteral("A"));
+    Set_Tot_Value(m_layout.rows * m_layout.cols, 999999, Range_Box::Both);
 }
 
 Sample_Sheet Print_Window::sampleSheet() const
@@ -641,7 +641,7 @@ int Print_Window::recordCount() const
     return count;
 }
 
-void Print_Window::Set_Tot_Value(int value, int maximum, const QString &which)
+void Print_Window::Set_Tot_Value(int value, int maximum, Range_Box which)
 {
     if (value == 0) value = 1;
     if (!usingRecords()) {
@@ -653,14 +653,14 @@ void Print_Window::Set_Tot_Value(int value, int maximum, const QString &which)
         box->setMaximum(maximum);
     }
     const QSignalBlocker b1(Total_Text), b2(To_Text);
-    if (which == QLatin1String("TOT") || which == QLatin1String("A")) Total_Text->setValue(value);
-    if (which == QLatin1String("TO") || which == QLatin1String("A")) To_Text->setValue(value);
+    if (Sets_Total(which)) Total_Text->setValue(value);
+    if (Sets_To(which)) To_Text->setValue(value);
 }
 
 void Print_Window::Data_Box_Changed()
 {
     const int total = usingRecords() ? recordCount() : m_layout.rows * m_layout.cols;
-    Set_Tot_Value(total, total, QStringLiteral("A"));
+    Set_Tot_Value(total, total, Range_Box::Both);
     Set_Enable_Diable_Range_Box();
 }
 

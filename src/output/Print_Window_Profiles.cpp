@@ -166,9 +166,9 @@ bool Print_Window::Save_Print_Profile(const QString &name, const QString &printe
     return true;
 }
 
-void Print_Window::Add_Edit_Print_Profile(const QString &mode)
+void Print_Window::Add_Edit_Print_Profile(Profile_Change change)
 {
-    const bool edit = mode == QLatin1String("E");
+    const bool edit = change == Profile_Change::Edit;
     QString name, printer;
     if (edit) {
         name = profileToChange();

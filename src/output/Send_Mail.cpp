@@ -5,8 +5,8 @@
 #include "Export_File_Writer.h"
 #include "Globals.h"
 #include "Helpers.h"
+#include "LayoutParts.h"
 #include "Log.h"
-#include "Mail_Recipients.h"
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
 #include "Modal_Runner.h"
@@ -150,18 +150,15 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *ru
 
     from_txt = new QLineEdit;
     from_txt->setReadOnly(true);
-    settingButton = new QPushButton(tr("Settings..."));
+    settingButton = Command_Button(tr("Settings..."), this, &Send_Mail::Setting_Button);
     to_txt = new QPlainTextEdit;
     to_txt->setFixedHeight(54);
     to_txt->setPlaceholderText(tr("Recipients, separated by commas"));
     subject_txt = new QLineEdit;
     message_txt = new QPlainTextEdit;
     message_txt->setFixedHeight(80);
-    auto *fromRow = new QHBoxLayout;
-    fromRow->addWidget(from_txt, 1);
-    fromRow->addWidget(settingButton);
     auto *head = new QFormLayout;
-    head->addRow(tr("From:"), fromRow);
+    head->addRow(tr("From:"), Side_By_Side({{from_txt, 1}, settingButton}));
     head->addRow(tr("To:"), to_txt);
     head->addRow(tr("Subject:"), subject_txt);
     head->addRow(tr("Message:"), message_txt);
@@ -175,25 +172,13 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *ru
     // The card options.
     send_sett_box = new QGroupBox(tr("Card"));
     matrix_card_side = new QButtonGroup(this);
-    auto *sides = new QHBoxLayout;
-    const char *sideTitles[] = {"Both sides", "Front", "Back"};
-    for (int i = 0; i < 3; ++i) {
-        auto *b = new QRadioButton(tr(sideTitles[i]));
-        matrix_card_side->addButton(b, i);
-        sides->addWidget(b);
-    }
+    auto *sides = Radio_Row(matrix_card_side, {tr("Both sides"), tr("Front"), tr("Back")});
     sides->addStretch();
     file_name_txt = new QLineEdit;
     mirror_chk_box = new QCheckBox(tr("Mirror image"));
     mirror_matrix = new QButtonGroup(this);
-    auto *mirrors = new QHBoxLayout;
-    mirrors->addWidget(mirror_chk_box);
-    const char *mirrorTitles[] = {"Horizontal", "Vertical"};
-    for (int i = 0; i < 2; ++i) {
-        auto *b = new QRadioButton(tr(mirrorTitles[i]));
-        mirror_matrix->addButton(b, i);
-        mirrors->addWidget(b);
-    }
+    auto *mirrors = Radio_Row(mirror_matrix, {tr("Horizontal"), tr("Vertical")});
+    mirrors->insertWidget(0, mirror_chk_box);
     mirrors->addStretch();
     send_with_batch_chk = new QCheckBox(tr("One card per series value"));
     send_with_excel_chk = new QCheckBox(tr("One card per spreadsheet row"));
@@ -207,22 +192,10 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *ru
     Total_Text = spin(1, kNoBatchMaximum, 1);
     // An empty or zero Total becomes 1.
     Total_Text->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
-    auto *allRow = new QHBoxLayout;
-    allRow->addWidget(rd_all_to_every);
-    allRow->addWidget(tot_label);
-    allRow->addWidget(Total_Text);
-    allRow->addStretch();
-    auto *rangeRow = new QHBoxLayout;
-    rangeRow->addWidget(Sel_print_rd);
-    rangeRow->addWidget(from_Text);
-    rangeRow->addWidget(new QLabel(tr("to")));
-    rangeRow->addWidget(To_Text);
-    rangeRow->addWidget(new QLabel(tr("to every recipient")));
-    rangeRow->addStretch();
-    auto *range = new QVBoxLayout(export_range_box);
-    range->addLayout(allRow);
-    range->addWidget(rd_one_per_recp);
-    range->addLayout(rangeRow);
+    Stack_Layout(export_range_box,
+                 {Side_By_Side({rd_all_to_every, tot_label, Total_Text, Layout_Stretch{}}), rd_one_per_recp,
+                  Side_By_Side({Sel_print_rd, from_Text, new QLabel(tr("to")), To_Text,
+                                new QLabel(tr("to every recipient")), Layout_Stretch{}})});
     auto *card = new QFormLayout(send_sett_box);
     card->addRow(tr("Sides:"), sides);
     card->addRow(tr("File name:"), file_name_txt);
@@ -233,13 +206,8 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *ru
 
     // The file sent without a card.
     attachment = new QLineEdit;
-    browse_att = new QPushButton(tr("Browse..."));
-    clear_att = new QPushButton(tr("Clear"));
-    auto *attach = new QHBoxLayout;
-    attach->addWidget(new QLabel(tr("Attachment:")));
-    attach->addWidget(attachment, 1);
-    attach->addWidget(browse_att);
-    attach->addWidget(clear_att);
+    browse_att = Command_Button(tr("Browse..."), this, &Send_Mail::browse_att_Button);
+    clear_att = Command_Button(tr("Clear"), attachment, &QLineEdit::clear);
 
     // The pause.
     delayed_delv_chk = new QCheckBox(tr("Pause after every"));
@@ -260,26 +228,13 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *ru
     pause->addWidget(sec_txt);
     pause->addWidget(new QLabel(tr("s")));
     pause->addStretch();
-    auto *pauseRow = new QHBoxLayout;
-    pauseRow->addWidget(delayed_delv_chk);
-    pauseRow->addWidget(delayed_box, 1);
 
-    sendButton = new QPushButton(tr("Send"));
-    closeButton = new QPushButton(tr("Close"));
+    sendButton = Command_Button(tr("Send"), this, &Send_Mail::Send_Button);
+    closeButton = Command_Button(tr("Close"), this, &Send_Mail::Close_Button);
     sendButton->setDefault(true);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(sendButton);
-    buttons->addWidget(closeButton);
-
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(head);
-    layout->addWidget(rd_mail_curr_barcode);
-    layout->addWidget(send_sett_box);
-    layout->addWidget(rd_without_barcode);
-    layout->addLayout(attach);
-    layout->addLayout(pauseRow);
-    layout->addLayout(buttons);
+    Stack_Layout(this, {head, rd_mail_curr_barcode, send_sett_box, rd_without_barcode,
+                        Side_By_Side({new QLabel(tr("Attachment:")), {attachment, 1}, browse_att, clear_att}),
+                        Side_By_Side({delayed_delv_chk, {delayed_box, 1}}), Button_Row({sendButton, closeButton})});
 
     connect(rd_mail_curr_barcode, &QRadioButton::toggled, this, &Send_Mail::contentChanged);
     connect(send_with_batch_chk, &QCheckBox::toggled, this, &Send_Mail::batchChanged);
@@ -291,11 +246,6 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *ru
         for (QAbstractButton *b : mirror_matrix->buttons()) b->setEnabled(on);
     });
     connect(delayed_delv_chk, &QCheckBox::toggled, delayed_box, &QWidget::setEnabled);
-    connect(browse_att, &QPushButton::clicked, this, &Send_Mail::browse_att_Button);
-    connect(clear_att, &QPushButton::clicked, attachment, &QLineEdit::clear);
-    connect(settingButton, &QPushButton::clicked, this, &Send_Mail::Setting_Button);
-    connect(sendButton, &QPushButton::clicked, this, &Send_Mail::Send_Button);
-    connect(closeButton, &QPushButton::clicked, this, &Send_Mail::Close_Button);
     m_panel = std::make_unique<Panel_Progress>(this);
     progressView = m_panel.get();
     Reset_For_Design();
@@ -384,11 +334,11 @@ int Send_Mail::batchCards() const
 void Send_Mail::batchChanged()
 {
     const int cards = batchCards();
-    Set_Tot_Value(cards, cards, QStringLiteral("A"));
+    Set_Tot_Value(cards, cards, Range_Box::Both);
     Set_Enable_Diable_Range_Box();
 }
 
-void Send_Mail::Set_Tot_Value(int value, int maximum, const QString &which)
+void Send_Mail::Set_Tot_Value(int value, int maximum, Range_Box which)
 {
     if (value == 0) value = 1;
     if (!batchOn()) {
@@ -399,15 +349,15 @@ void Send_Mail::Set_Tot_Value(int value, int maximum, const QString &which)
     Total_Text->setMaximum(maximum);
     To_Text->setMaximum(maximum);
     from_Text->setMaximum(maximum);
-    if (which == QLatin1String("TOT") || which == QLatin1String("A")) Total_Text->setValue(value);
-    if (which == QLatin1String("TO") || which == QLatin1String("A")) To_Text->setValue(value);
+    if (Sets_Total(which)) Total_Text->setValue(value);
+    if (Sets_To(which)) To_Text->setValue(value);
 }
 
 void Send_Mail::Total_Val_Changed()
 {
     int value = std::max(1, Total_Text->value());
     if (batchOn()) value = std::min(value, batchCards());
-    Set_Tot_Value(value, batchOn() ? batchCards() : kNoBatchMaximum, QStringLiteral("TOT"));
+    Set_Tot_Value(value, batchOn() ? batchCards() : kNoBatchMaximum, Range_Box::Total);
 }
 
 void Send_Mail::Set_Enable_Diable_Range_Box()
@@ -480,18 +430,13 @@ bool Send_Mail::Send_Button()
         return false;
     }
 
-    run->settings = Current_Mail_Settings();
-    run->settings.sender = Trim_Str(from_txt->text().toLower());
-    if (run->settings.sender.isEmpty()) {
-        Show_MessageBox(Mail_No_Sender_Text);
+    Mail_Addresses addresses = Take_Mail_Addresses(Current_Mail_Settings(), from_txt->text(), to_txt->toPlainText());
+    if (!addresses.error.isEmpty()) {
+        Show_MessageBox(addresses.error);
         return false;
     }
-    const Recipient_List list = Parse_Recipients(to_txt->toPlainText());
-    if (!list.error.isEmpty()) {
-        Show_MessageBox(list.error);
-        return false;
-    }
-    run->recipients = list.recipients;
+    run->settings = std::move(addresses.settings);
+    run->recipients = std::move(addresses.recipients);
     run->subject = subject_txt->text();
     run->body = message_txt->toPlainText();
     QString stem = kDefaultStem;

@@ -55,24 +55,16 @@ void fillPhoto(const User_Profile_Class &r, const Profile_Fill_Target &t)
 
 void Bind_Profile_Control(SKTGraphic &g, const Profile_Field &field)
 {
+    // The kind clears the binding fields of the other kinds.
     if (field.ds) {
-        g.Set_Data_source_type(1);
+        g.Set_Data_source_type(Data_Source_Series);
         g.Set_Batch_List_Name(field.ds_name);
         g.Set_Batch_List_Index(field.ds_indx);
-        g.Set_Excel_binding(false);
-        g.Set_Excel_binding_Index(-1);
     } else if (field.xl) {
-        g.Set_Data_source_type(2);
-        g.Set_Excel_binding(true);
+        g.Set_Data_source_type(Data_Source_Spreadsheet);
         g.Set_Excel_binding_Index(field.xl_col_indx);
-        g.Set_Batch_List_Index(-1);
-        g.Set_Batch_List_Name(QString());
     } else {
-        g.Set_Data_source_type(0);
-        g.Set_Excel_binding(false);
-        g.Set_Excel_binding_Index(-1);
-        g.Set_Batch_List_Index(-1);
-        g.Set_Batch_List_Name(QStringLiteral(""));
+        g.Set_Data_source_type(Data_Source_Manual);
     }
 }
 

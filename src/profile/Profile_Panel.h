@@ -14,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <vector>
 
 class ProfilePanelHost;
@@ -145,6 +146,10 @@ private:
     // IDs are neither on the card sides nor among the rows.
     int Free_Row_Number() const;
     bool Row_ID_In_Use(const QString &id) const;
+    // Keeps a made row on the caption or the value side and grows that side's box; a
+    // new row (newText given) puts its control on the card showing the text, the
+    // editor (when given) editing it.
+    void Keep_Row(bool caption, const Row_Entry &row, const std::optional<QString> &newText, QLineEdit *editor);
     QCheckBox *makeRowChk(QWidget *box, double y, bool visible);
     QLineEdit *makeRowBox(QWidget *box, const QRectF &frame, const QString &text);
     void Set_Frame(QWidget *w, const QRectF &frameYUp);

@@ -191,6 +191,19 @@ void Profile_Panel::Add_New_Label_Clicked()
     if (m_host) m_host->Create_Dynamic_Control_List();
 }
 
+void Profile_Panel::Keep_Row(bool caption, const Row_Entry &row, const std::optional<QString> &newText, QLineEdit *editor)
+{
+    (caption ? view_array_label : view_array_value).push_back(row);
+    if (newText && m_host) {
+        const char created = m_host->new_control_add(*newText, row.id, editor);
+        m_host->Change_Value(*newText, row.id, true, created == 1);
+    }
+    if (caption)
+        Grow_Box(custom_label_box, def_lbl_bx_rect);
+    else
+        Grow_Box(custom_field_box, def_fld_bx_rect);
+}
+
 void Profile_Panel::Add_label_control(const QString &ctrl_id, const QString &text, bool visible)
 {
     Reread_Default_Boxes();
@@ -201,12 +214,7 @@ void Profile_Panel::Add_label_control(const QString &ctrl_id, const QString &tex
     QLineEdit *box = makeRowBox(custom_label_box, QRectF(24, y, 115, 20), boxText);
     box->setEnabled(visible);
     QCheckBox *chk = makeRowChk(custom_label_box, y, visible);
-    view_array_label.push_back({id, box, chk});
-    if (fresh && m_host) {
-        const char created = m_host->new_control_add(boxText, id, box);
-        m_host->Change_Value(boxText, id, true, created == 1);
-    }
-    Grow_Box(custom_label_box, def_lbl_bx_rect);
+    Keep_Row(true, {id, box, chk}, fresh ? std::optional(boxText) : std::nullopt, box);
 }
 
 void Profile_Panel::Add_Image_control(const QString &ctrl_id, const QString &path, bool visible)
@@ -230,12 +238,7 @@ void Profile_Panel::Add_Image_control(const QString &ctrl_id, const QString &pat
     idText->setFrame(false);
     Set_Frame(idText, QRectF(60, y, 80, 20));
     idText->show();
-    view_array_label.push_back({id, well, chk});
-    if (fresh && m_host) {
-        const char created = m_host->new_control_add(p, id, nullptr);
-        m_host->Change_Value(p, id, true, created == 1);
-    }
-    Grow_Box(custom_label_box, def_lbl_bx_rect);
+    Keep_Row(true, {id, well, chk}, fresh ? std::optional(p) : std::nullopt, nullptr);
 }
 
 void Profile_Panel::Add_Value_control(const QString &ctrl_id, const QString &text, bool visible)
@@ -253,12 +256,7 @@ void Profile_Panel::Add_Value_control(const QString &ctrl_id, const QString &tex
     box->setEnabled(visible);
     if (photo) box->setReadOnly(true);
     QCheckBox *chk = makeRowChk(custom_field_box, y, visible);
-    view_array_value.push_back({id, box, chk});
-    if (fresh && m_host) {
-        const char created = m_host->new_control_add(boxText, id, photo ? nullptr : box);
-        m_host->Change_Value(boxText, id, true, created == 1);
-    }
-    Grow_Box(custom_field_box, def_fld_bx_rect);
+    Keep_Row(false, {id, box, chk}, fresh ? std::optional(boxText) : std::nullopt, photo ? nullptr : box);
 }
 
 void Profile_Panel::Increment_in_position()

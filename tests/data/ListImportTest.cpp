@@ -88,6 +88,18 @@ TEST(ListImport, PastedLines)
     EXPECT_EQ(LI::Pasted_Lines(" \n "), QStringList());
 }
 
+TEST(ListImport, RichTextSymbolWordsTable)
+{
+    const std::pair<const char *, char16_t> rows[] = {
+        {"emdash", 0x2014}, {"endash", 0x2013},    {"lquote", 0x2018}, {"rquote", 0x2019},
+        {"ldblquote", 0x201C}, {"rdblquote", 0x201D}, {"bullet", 0x2022},
+    };
+    for (const auto &[word, symbol] : rows)
+        EXPECT_EQ(LI::Rtf_To_Text(QByteArray("{\\rtf1 a\\") + word + " b}"), QString("a") + QChar(symbol) + "b") << word;
+    // A word that only starts like one stands for nothing.
+    EXPECT_EQ(LI::Rtf_To_Text("{\\rtf1 a\\bullets b}"), "ab");
+}
+
 TEST(ListImport, ImageFolderTakesOwnPicturesByName)
 {
     QTemporaryDir dir;

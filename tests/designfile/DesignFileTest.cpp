@@ -184,6 +184,45 @@ TEST(DesignFile, BrokenTruncatedLaterAndForeignFilesAreRefused)
     expectRefused(folder(), "could not be opened");
 }
 
+TEST(DesignFile, UnknownKeysAndDamagedValuesOfSettingSectionsAreRefused)
+{
+    const QStringList array = Design_To_Array(fullDesign());
+    struct Row {
+        const char *item;       // an item of the saved array
+        const char *replacement;
+        bool accepted;
+    };
+    const Row rows[] = {
+        {"Excel_Sheet_Number", "Excel_Sheet_Numbers", false},
+        {"contains_header", "Contains_header", false},
+        {"excel_cb_value3", "excel_cb_value13", false},
+        {"excel_cb_value_b_man", "excel_cb_value_c_man", false},
+        {"Excel_Sheet_Number", "Excel_Sheet_Number", true},
+        {"excel_cb_value3", "excel_cb_value3", true},
+    };
+    for (const Row &row : rows) {
+        QStringList edited = array;
+        const qsizetype at = array.indexOf(QString::fromLatin1(row.item));
+        ASSERT_GT(at, 0) << row.item;
+        edited[at] = QString::fromLatin1(row.replacement);
+        DesignData d = markerDesign();
+        QString error;
+        EXPECT_EQ(Design_From_Array(edited, d, &error), row.accepted) << row.replacement;
+        if (!row.accepted) {
+            EXPECT_EQ(d.mode, Card_Mode::Template) << row.replacement;
+            EXPECT_TRUE(error.contains("damaged")) << error.toStdString();
+        }
+    }
+    // A value of each section that is not a number.
+    for (const char *key : {"Excel_Sheet_Number", "excel_cb_value7"}) {
+        QStringList edited = array;
+        edited[array.indexOf(QString::fromLatin1(key)) + 1] = "seven";
+        DesignData d = markerDesign();
+        EXPECT_FALSE(Design_From_Array(edited, d, nullptr)) << key;
+        EXPECT_EQ(d.mode, Card_Mode::Template) << key;
+    }
+}
+
 TEST(DesignFile, TheKindIsStoredAsItsLetter)
 {
     // Writing: the mode's letter follows "MODE"; modes no design file has are not written.

@@ -5,6 +5,7 @@
 #include "DataSourceSection.h"
 #include "DesignFile.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "Group_Mode_Wizard.h"
 #include "Group_Project_Tree.h"
 #include "Profile_Panel.h"
@@ -16,9 +17,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
-#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
@@ -73,15 +72,6 @@ QString people()
     return error.isEmpty() ? book : QString();
 }
 
-// Fills the project page with a new project and goes on to the template page.
-void newProject(Group_Mode_Wizard &w, const QString &book)
-{
-    w.start_new_btn->click();
-    w.proj_name->setText("Staff");
-    w.excel_path->setText(book);
-    w.ok_btn->click();
-}
-
 TEST(GroupModeCommand, FollowsVisitorLogOnTheToolbar)
 {
     Window w;
@@ -104,14 +94,14 @@ TEST(GroupModeCommand, CancelAtTheSaveQuestionOpensNoWizard)
     testsupport::boxes().answerNext(kAlertCancel);
     w.command("GroupMode")->trigger();
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
-    EXPECT_EQ(w.controller.m_groupWizard, nullptr) << "no wizard was opened";
+    EXPECT_EQ(w.controller.groupMode().wizard(), nullptr) << "no wizard was opened";
 }
 
 TEST(GroupModeCommand, ADesignNeverChangedIsLeftWithoutTheSaveQuestion)
 {
     Window w;
     bool ran = false;
-    w.controller.Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
+    w.controller.groupMode().Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
         ran = true;
         static_cast<Group_Mode_Wizard &>(d).cancel_btn->click();
     };
@@ -130,7 +120,7 @@ TEST(GroupModeCommand, CancelledWizardLeavesDesignAndPanels)
     const int controls = w.controller.document.graphics().count();
     testsupport::boxes().answerNext(kAlertNo);
     bool ran = false;
-    w.controller.Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
+    w.controller.groupMode().Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
         ran = true;
         // The opening emptied the panels.
         EXPECT_EQ(w.name().value->text(), "");
@@ -151,7 +141,7 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
     Window w;
     const QString book = people();
     ASSERT_FALSE(book.isEmpty());
-    Group_Mode_Wizard &wizard = w.controller.Group_Mode_Window();
+    Group_Mode_Wizard &wizard = w.controller.groupMode().Group_Mode_Window();
     wizard.whileOpen = [&](SeriesDialog &) {
         wizard.start_new_btn->click();
         wizard.proj_name->setText("Staff");
@@ -183,7 +173,7 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
     // The name field is on the front, bound to its column, showing row 0.
     SKTGraphic *name = w.onFront("Fup_Name");
     ASSERT_NE(name, nullptr);
-    EXPECT_EQ(name->data_source_type_val(), 2);
+    EXPECT_EQ(name->data_source_type_val(), Data_Source_Spreadsheet);
     EXPECT_EQ(name->excel_col_indx, 1);
     EXPECT_EQ(name->Text_Value, "Ann Lee");
     EXPECT_EQ(w.controller.dataSourceSection->Data_source_type->findText("Excel") >= 0, true);
@@ -210,43 +200,6 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
     w.command("GroupMode")->trigger();
     EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Group);
     EXPECT_EQ(w.document.ListData().size(), 5);
-}
-
-TEST(GroupModeCommand, TemplateThatFailsToLoadSavesNothing)
-{
-    if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl missing";
-    Window w;
-    const QString book = people();
-    const QString user = Created_Resource_Path + "Templates/User/";
-    QDir().mkpath(user);
-    QImage preview(40, 30, QImage::Format_RGB32);
-    preview.fill(Qt::red);
-    ASSERT_TRUE(preview.save(user + "Broken.png"));
-    QFile broken(user + "Broken.zcd");
-    ASSERT_TRUE(broken.open(QIODevice::WriteOnly));
-    broken.write("not a design");
-    broken.close();
-    const int controls = w.controller.document.graphics().count();
-    testsupport::boxes().answerNext(kAlertNo);
-    Group_Mode_Wizard &wizard = w.controller.Group_Mode_Window();
-    QStringList during;
-    wizard.whileOpen = [&](SeriesDialog &) {
-        newProject(wizard, book);
-        wizard.gallery->cat_cmbo_bx->setCurrentIndex(1);
-        wizard.ok_btn->click();
-        wizard.columnCombos[0]->setCurrentIndex(1);
-        testsupport::boxes().take();
-        wizard.ok_btn->click();
-        during = testsupport::boxes().take();
-        EXPECT_EQ(wizard.next_counter, 2) << "the wizard stays on the column page";
-        wizard.cancel_btn->click();
-    };
-    w.command("GroupMode")->trigger();
-    EXPECT_EQ(during.size(), 1) << "the reader's message";
-    EXPECT_FALSE(QFileInfo::exists(Created_Resource_Path + "Group_Excel_Data/All/Staff.zcd"));
-    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
-    EXPECT_TRUE(w.document.ListData().isEmpty());
-    EXPECT_EQ(w.controller.document.graphics().count(), controls);
 }
 
 } // namespace

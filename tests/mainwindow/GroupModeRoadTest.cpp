@@ -7,6 +7,7 @@
 #include "../data/Checkers.h"
 #include "DesignFile.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "Group_Mode_Wizard.h"
 #include "Group_Project_Tree.h"
 #include "Group_Row_List.h"
@@ -73,7 +74,7 @@ struct Road : TestWindow {
         testsupport::boxes().clear();
         controller.window()->resize(1400, 900);
     }
-    Group_Row_List &list() { return *controller.groupRowList; }
+    Group_Row_List &list() { return *controller.groupMode().rowList(); }
     QStringList entries()
     {
         QStringList out;
@@ -124,7 +125,7 @@ TEST(GroupModeRoad, WizardListPeopleEditAndReopen)
     const QString project = Created_Resource_Path + "Group_Excel_Data/All/Staff.zcd";
 
     // The command and its wizard: a new project, the visitor pass, four columns.
-    Group_Mode_Wizard &wizard = w.controller.Group_Mode_Window();
+    Group_Mode_Wizard &wizard = w.controller.groupMode().Group_Mode_Window();
     wizard.whileOpen = [&](SeriesDialog &) {
         EXPECT_TRUE(wizard.start_new_btn->isChecked()) << "an empty store opens on a new project";
         wizard.proj_name->setText("Staff");
@@ -162,7 +163,7 @@ TEST(GroupModeRoad, WizardListPeopleEditAndReopen)
         for (int field : {1, 2}) d.checks[field]->setChecked(false);  // the back shows name and number
         d.OKPressed();
     });
-    w.controller.Update_Excel_Btn_Clicked();
+    w.controller.groupMode().Update_Excel_Btn_Clicked();
     w.runner.remove<Update_XL_Column>();
     EXPECT_EQ(w.card(1, "Fup_Name"), "Ann Lee");
     EXPECT_EQ(w.card(1, "Fup_UniqueNo"), "U1");

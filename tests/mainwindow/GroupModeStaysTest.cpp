@@ -5,6 +5,7 @@
 #include "CardPropertyPanel.h"
 #include "Export_Card_Dialog.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "Group_Row_List.h"
 #include "MessageBox.h"
 #include "Preferences.h"
@@ -18,7 +19,7 @@
 #include "SKTWindowController.h"
 #include "Shots.h"
 #include "TestSupport.h"
-#include "TestWindow.h"
+#include "GroupProjectWindow.h"
 #include "Mail_Desk.h"
 
 #include <QCoreApplication>
@@ -47,15 +48,9 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 namespace {
 
-const QList<QStringList> kPeople = {
-    {"1", "Ann", "Acme", "U1"}, {"2", "Bob", "Bell", "U2"}, {"3", "Cy", "Corp", "U3"},
-    {"4", "Dee", "Dart", "U4"}, {"5", "Eve", "Echo", "U5"},
-};
+using group_project::kPeople;
 
-struct GroupStays : ::testing::Test {
-    TestWindow w;
-    QString path;
-
+struct GroupStays : ::testing::Test, Group_Project_Window {
     // A group project of five people: the name and company on the front, and a
     // barcode of the unique number below them.
     void SetUp() override
@@ -68,34 +63,14 @@ struct GroupStays : ::testing::Test {
             g->Set_text_value("Text here");
         }
         GraphicPtr barcode = w.add(d.sideList(0), GraphicKind::Barcode, {110, 60, 90, 40});
-        barcode->Set_Data_source_type(2);
+        barcode->Set_Data_source_type(Data_Source_Spreadsheet);
         barcode->Set_Excel_binding(true);
         barcode->Set_Excel_binding_Index(3);
         barcode->Set_Barcode_image_control_bounds(barcode->bounds());
-        d.m_spreadsheet.column_titles = {"Name", "Company", "Unique"};
-        d.m_spreadsheet.Excel_Source_Path = testsupport::testHome() + "/staff.xlsx";
-        d.setListData(kPeople);
         d.m_columnChoices.excel_cb_value1 = 1;
         d.m_columnChoices.excel_cb_value3 = 2;
-        d.Start_Card_Option = Card_Mode::Group;
-        const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
-        ASSERT_TRUE(QDir().mkpath(folder));
-        path = folder + "/Staff.zcd";
-        d.Project_File_Name = path;
-        ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
-        reopen();
+        Save_And_Open();
     }
-    void reopen()
-    {
-        w.controller.New_Project_Setting_Reset(true);
-        w.document.m_spreadsheet = DesignSpreadsheet();
-        w.document.Start_Card_Option = Card_Mode::Visitor;
-        testsupport::boxes().answerNext(kAlertNo);
-        testsupport::queueFilePanelAnswer({path});
-        w.controller.Open_Design();
-        testsupport::boxes().clear();
-    }
-    Group_Row_List &list() { return *w.controller.groupRowList; }
     void pick(int row)
     {
         QListWidget &l = *list().GroupList;

@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "MailSink.h"
 #include "Mail_Recipients.h"
+#include "Mail_Transport.h"
 #include "Preferences.h"
 #include "TestSupport.h"
 
@@ -66,6 +67,36 @@ TEST(MailAddress, RecipientListTable)
         const Recipient_List r = Parse_Recipients(QString::fromUtf8(row.text));
         EXPECT_EQ(r.recipients, row.list) << row.text;
         EXPECT_EQ(r.error, QString::fromUtf8(row.error)) << row.text;
+    }
+}
+
+TEST(MailAddress, TakeMailAddressesTable)
+{
+    struct Row {
+        const char *sender, *recipients;
+        const char *takenSender;
+        QStringList list;
+        QString error;
+    };
+    const Row rows[] = {
+        {" Me@Example.ORG ", "Ab@C.de, cd@e.fg", "me@example.org", {"ab@c.de", "cd@e.fg"}, {}},
+        {"  ", "ab@c.de", "", {}, Mail_No_Sender_Text},
+        {"", "bad", "", {}, Mail_No_Sender_Text},
+        {"me@example.org", "ab@c.de, bad", "me@example.org", {},
+         QStringLiteral("Recipient E-mail address is invalid or incomplete.\n\"bad\"")},
+        {"me@example.org", " ", "me@example.org", {}, QStringLiteral("Please specify the Recipient E-mail address.")},
+    };
+    const Mail_Settings stored{QStringLiteral("stored@example.org"), QStringLiteral("smtp.example.org"),
+                               QStringLiteral("465"), QStringLiteral("Y")};
+    for (const Row &row : rows) {
+        const Mail_Addresses a =
+            Take_Mail_Addresses(stored, QString::fromUtf8(row.sender), QString::fromUtf8(row.recipients));
+        EXPECT_EQ(a.settings.sender, QString::fromUtf8(row.takenSender)) << row.sender;
+        EXPECT_EQ(a.settings.server, stored.server) << row.sender;
+        EXPECT_EQ(a.settings.port, stored.port) << row.sender;
+        EXPECT_EQ(a.settings.ssl, stored.ssl) << row.sender;
+        EXPECT_EQ(a.recipients, row.list) << row.recipients;
+        EXPECT_EQ(a.error, row.error) << row.recipients;
     }
 }
 

@@ -67,8 +67,14 @@ void DataSourceSection::showControl(SKTGraphic *g)
     Data_source_type->setCurrentIndex(type);
     setUpForSource(type);
     if (!g) return;
-    if (type == 1) Batch_Series->setCurrentIndex(Batch_Series->findText(g->batch_list_name));
-    else if (type == 2) Batch_Series->setCurrentIndex(g->excel_col_indx < Batch_Series->count() ? g->excel_col_indx : -1);
+    if (type == Data_Source_Series) Batch_Series->setCurrentIndex(Batch_Series->findText(g->batch_list_name));
+    else if (type == Data_Source_Spreadsheet) Batch_Series->setCurrentIndex(g->excel_col_indx < Batch_Series->count() ? g->excel_col_indx : -1);
+}
+
+void DataSourceSection::Show_Data_Source_Of(SKTGraphic *g)
+{
+    const bool bindable = g && (g->kind() == GraphicKind::Text || g->kind() == GraphicKind::Image);
+    showControl(bindable ? g : nullptr);
 }
 
 // ---- Combo services ----
@@ -144,8 +150,8 @@ void DataSourceSection::Data_Source_Help_Button() { m_host.Show_Long_Message(kHe
 void DataSourceSection::setUpForSource(int index)
 {
     const QSignalBlocker block(Batch_Series);
-    if (index == 1) Fill_Data_Set_File_Name_In_Combo(Batch_Series);
-    else if (index == 2) Fill_Excel_Col_Name_In_Combo(Batch_Series);
+    if (index == Data_Source_Series) Fill_Data_Set_File_Name_In_Combo(Batch_Series);
+    else if (index == Data_Source_Spreadsheet) Fill_Excel_Col_Name_In_Combo(Batch_Series);
     else {
         Batch_Series->clear();
         Batch_Series->setCurrentIndex(-1);
@@ -172,21 +178,17 @@ void DataSourceSection::valueChosen(int index)
 
 void DataSourceSection::rebind(SKTGraphic &g, int t, const QString &name, int k, QString *value) const
 {
-    if (t == 1) {
-        g.Set_Data_source_type(1);
+    if (t == Data_Source_Series) {
+        g.Set_Data_source_type(Data_Source_Series);
         g.Set_Batch_List_Name(name);
         g.Set_Batch_List_Index(k);
         *value = CardValueEngine(m_host.Series_Folder()).Get_First_Value_Of_Dataset(name);
-    } else if (t == 2) {
-        g.Set_Data_source_type(2);
+    } else if (t == Data_Source_Spreadsheet) {
+        g.Set_Data_source_type(Data_Source_Spreadsheet);
         g.Set_Excel_binding_Index(k);
         *value = CardValueEngine::Get_First_Value_Of_Excel_Binding(m_host.Source_Document(), k);
     } else {
-        g.Set_Data_source_type(0);
-        g.Set_Excel_binding(false);
-        g.Set_Excel_binding_Index(-1);
-        g.Set_Batch_List_Index(-1);
-        g.Set_Batch_List_Name(QString(""));
+        g.Set_Data_source_type(Data_Source_Manual);  // no series, no column
         *value = QString("");
     }
 }

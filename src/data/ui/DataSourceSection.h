@@ -41,6 +41,8 @@ public:
 
     // Shows the control's source (panels being filled: no rebinding meanwhile).
     void showControl(SKTGraphic *g);
+    // The same for a text or image control; any other control, or none, shows "Manual".
+    void Show_Data_Source_Of(SKTGraphic *g);
 
     // ---- Combo services, also for other source combos ----
     void Fill_Data_Set_File_Name_In_Combo(QComboBox *combo) const;

@@ -99,10 +99,15 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
     for (const auto &[s, e] : pairs)
         connect(s, &QSpinBox::valueChanged, e, [e = e](int v) { e->setText(QString::number(v)); });
 
-    auto *seq = new QGroupBox;
-    auto *seqForm = new QFormLayout(seq);
-    seqForm->addRow(radioButton_Sequntial);
-    seqForm->addRow(tr("Series name:"), seq_file_name);
+    // A rule's box: its choice, then the name of the series it makes.
+    auto ruleBox = [this](QRadioButton *choice, QLineEdit *name) {
+        auto *box = new QGroupBox;
+        auto *form = new QFormLayout(box);
+        form->addRow(choice);
+        form->addRow(tr("Series name:"), name);
+        return std::pair{box, form};
+    };
+    const auto [seq, seqForm] = ruleBox(radioButton_Sequntial, seq_file_name);
     seqForm->addRow(tr("Prefix:"), prefix_txt);
     seqForm->addRow(tr("From:"), from_txt);
     seqForm->addRow(tr("To:"), to_txt);
@@ -114,17 +119,11 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
     seqForm->addRow(digits);
 
     auto withStepper = [](QLineEdit *e, QSpinBox *s) { return Side_By_Side({e, s}); };
-    auto *con = new QGroupBox;
-    auto *conForm = new QFormLayout(con);
-    conForm->addRow(radioButton_Constant);
-    conForm->addRow(tr("Series name:"), const_file_name);
+    const auto [con, conForm] = ruleBox(radioButton_Constant, const_file_name);
     conForm->addRow(tr("Value:"), value_txt);
     conForm->addRow(tr("Count:"), withStepper(count_txt, count_stepper));
 
-    auto *rnd = new QGroupBox;
-    auto *rndForm = new QFormLayout(rnd);
-    rndForm->addRow(radioButton_Random);
-    rndForm->addRow(tr("Series name:"), rndm_file_name);
+    const auto [rnd, rndForm] = ruleBox(radioButton_Random, rndm_file_name);
     rndForm->addRow(tr("Prefix:"), rand_prefix_txt);
     rndForm->addRow(tr("Digits:"), withStepper(rand_length_txt, rand_length_stepper));
     rndForm->addRow(tr("Suffix:"), rand_suffix_txt);

@@ -6,6 +6,7 @@
 #include "Export_File_Writer.h"
 #include "FileUtilities.h"
 #include "Globals.h"
+#include "LayoutParts.h"
 #include "MessageBox.h"
 #include "PictureView.h"
 #include "SelectionCanvas.h"
@@ -57,28 +58,19 @@ void Camera::buildWindow()
     capture_image->setMinimumSize(320, 240);
     capture_image->setPhotoFrame(true);
     camera_list = new QComboBox;
-    start_btn = new QPushButton(tr("Start"));
-    stop_btn = new QPushButton(tr("Stop"));
-    get_list_btn = new QPushButton(tr("Get List"));
-    capture_btn = new QPushButton(tr("Capture"));
+    start_btn = Command_Button(tr("Start"), this, &Camera::Start_Btn_Clicked);
+    stop_btn = Command_Button(tr("Stop"), this, &Camera::Stop_Btn_Clicked);
+    get_list_btn = Command_Button(tr("Get List"), this, &Camera::Get_List_Btn_Clicked);
+    capture_btn = Command_Button(tr("Capture"), this, &Camera::Capture_Btn_Clicked);
     connection_msg_label = new QLabel;
     connection_msg_label->setStyleSheet(QStringLiteral("color: #b00000"));
-    auto *live = new QVBoxLayout;
-    live->addWidget(capture_image, 1);
-    auto *listRow = new QHBoxLayout;
-    listRow->addWidget(new QLabel(tr("Camera:")));
-    listRow->addWidget(camera_list, 1);
-    listRow->addWidget(get_list_btn);
-    live->addLayout(listRow);
-    auto *buttons = new QHBoxLayout;
-    for (QPushButton *b : {start_btn, stop_btn, capture_btn}) buttons->addWidget(b);
-    live->addLayout(buttons);
-    live->addWidget(connection_msg_label);
     capture_saved_image = new PictureView;
     capture_saved_image->setFixedSize(160, 120);
     capture_saved_image->setPhotoFrame(true);
-    live->addWidget(new QLabel(tr("Taken picture:")));
-    live->addWidget(capture_saved_image);
+    auto *live = Stack_Layout(nullptr, {{capture_image, 1},
+                                        Side_By_Side({new QLabel(tr("Camera:")), {camera_list, 1}, get_list_btn}),
+                                        Side_By_Side({start_btn, stop_btn, capture_btn}), connection_msg_label,
+                                        new QLabel(tr("Taken picture:")), capture_saved_image});
 
     // The adjusted picture with the selection canvas over it.
     Modified_image = new PictureView;
@@ -91,56 +83,29 @@ void Camera::buildWindow()
 
     // Cropping and Save As.
     cropping_Box = new QGroupBox(tr("Crop"));
-    auto *cropRow = new QHBoxLayout(cropping_Box);
     enable_cropping_btn = new QCheckBox(tr("Enable cropping"));
-    crop_btn = new QPushButton(tr("Crop"));
-    save_btn = new QPushButton(tr("Save As..."));
-    cropRow->addWidget(enable_cropping_btn);
-    cropRow->addWidget(crop_btn);
-    cropRow->addStretch();
-    cropRow->addWidget(save_btn);
-
-    auto *middle = new QVBoxLayout;
-    middle->addWidget(Modified_image, 1);
-    middle->addWidget(cropping_Box);
+    crop_btn = Command_Button(tr("Crop"), this, &Camera::Crop_Image_Clicked);
+    save_btn = Command_Button(tr("Save As..."), this, &Camera::Save_Crop_Image_Clicked);
+    cropping_Box->setLayout(Side_By_Side({enable_cropping_btn, crop_btn, Layout_Stretch{}, save_btn}));
 
     // The camera folder and the window's answer.
     def_save_path = new QLineEdit;
     def_save_path->setReadOnly(true);
-    browse_btn = new QPushButton(tr("Browse..."));
-    reset_path_btn = new QPushButton(tr("Reset"));
-    ok_btn = new QPushButton(tr("OK"));
-    cancel_btn = new QPushButton(tr("Cancel"));
+    browse_btn = Command_Button(tr("Browse..."), this, &Camera::Browse_Path_Clicked);
+    reset_path_btn = Command_Button(tr("Reset"), this, &Camera::Reset_Path_Clicked);
+    ok_btn = Command_Button(tr("OK"), this, &Camera::OK_Btn_Clicked);
+    cancel_btn = Command_Button(tr("Cancel"), this, &Camera::Cancel_Btn_Clicked);
     ok_btn->setDefault(true);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(new QLabel(tr("Camera folder:")));
-    bottom->addWidget(def_save_path, 1);
-    bottom->addWidget(browse_btn);
-    bottom->addWidget(reset_path_btn);
+    auto *bottom = Side_By_Side({new QLabel(tr("Camera folder:")), {def_save_path, 1}, browse_btn, reset_path_btn});
     bottom->addSpacing(20);
     bottom->addWidget(cancel_btn);
     bottom->addWidget(ok_btn);
 
-    auto *top = new QHBoxLayout;
-    top->addLayout(live);
-    top->addLayout(middle, 1);
-    top->addWidget(Image_Edit_Prop_Box);
-    auto *layout = new QVBoxLayout(this);
-    layout->addLayout(top, 1);
-    layout->addLayout(bottom);
+    auto *middle = Stack_Layout(nullptr, {{Modified_image, 1}, cropping_Box});
+    Stack_Layout(this, {{Side_By_Side({live, {middle, 1}, Image_Edit_Prop_Box}), 1}, bottom});
 
-    connect(start_btn, &QPushButton::clicked, this, &Camera::Start_Btn_Clicked);
-    connect(stop_btn, &QPushButton::clicked, this, &Camera::Stop_Btn_Clicked);
-    connect(get_list_btn, &QPushButton::clicked, this, &Camera::Get_List_Btn_Clicked);
-    connect(capture_btn, &QPushButton::clicked, this, &Camera::Capture_Btn_Clicked);
     connect(image_reset_btn, &QPushButton::clicked, this, &Camera::Image_reset_Button);
     connect(enable_cropping_btn, &QCheckBox::toggled, this, &Camera::Enable_Cropping_Clicked);
-    connect(crop_btn, &QPushButton::clicked, this, &Camera::Crop_Image_Clicked);
-    connect(save_btn, &QPushButton::clicked, this, &Camera::Save_Crop_Image_Clicked);
-    connect(browse_btn, &QPushButton::clicked, this, &Camera::Browse_Path_Clicked);
-    connect(reset_path_btn, &QPushButton::clicked, this, &Camera::Reset_Path_Clicked);
-    connect(ok_btn, &QPushButton::clicked, this, &Camera::OK_Btn_Clicked);
-    connect(cancel_btn, &QPushButton::clicked, this, &Camera::Cancel_Btn_Clicked);
     Reset_Image_Editing_Controls();
 }
 

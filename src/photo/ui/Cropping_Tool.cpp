@@ -425,6 +425,21 @@ Crop_Cut_Settings Cropping_Tool::Cut_Settings() const
 
 // ---- Cropping ----
 
+bool Cropping_Tool::Crop_Area_Ready(Crop_Mode m, bool tellNoFace)
+{
+    if (m == Crop_Mode::Drawn && !canvas->hasSelectors()) {
+        Show_MessageBox(QStringLiteral("Please select area to crop."));
+        return false;
+    }
+    if (m == Crop_Mode::Face && !Find_Face) {
+        Show_hide_Crop_Selection(false);
+        if (tellNoFace)
+            Show_MessageBox(QStringLiteral("No face detected."));
+        return false;
+    }
+    return true;
+}
+
 void Cropping_Tool::Crop_Single_Image_Clicked()
 {
     if (!On_Gui_Thread("Crop_Single_Image_Clicked"))
@@ -434,15 +449,8 @@ void Cropping_Tool::Crop_Single_Image_Clicked()
         return;
     }
     const Crop_Mode m = mode();
-    if (m == Crop_Mode::Drawn && !canvas->hasSelectors()) {
-        Show_MessageBox(QStringLiteral("Please select area to crop."));
+    if (!Crop_Area_Ready(m, true))
         return;
-    }
-    if (m == Crop_Mode::Face && !Find_Face) {
-        Show_hide_Crop_Selection(false);
-        Show_MessageBox(QStringLiteral("No face detected."));
-        return;
-    }
     Crop_Cut_Settings s = Cut_Settings();
     if (m == Crop_Mode::Face)
         s.mode = Crop_Mode::Drawn;  // the face rectangle as the user left it
@@ -472,14 +480,8 @@ void Cropping_Tool::Crop_All_Clicked()
 {
     if (!On_Gui_Thread("Crop_All_Clicked") || m_job) return;
     const Crop_Mode m = mode();
-    if (m == Crop_Mode::Drawn && !canvas->hasSelectors()) {
-        Show_MessageBox(QStringLiteral("Please select area to crop."));
+    if (!Crop_Area_Ready(m, false))
         return;
-    }
-    if (m == Crop_Mode::Face && !Find_Face) {
-        Show_hide_Crop_Selection(false);
-        return;
-    }
     Crop_All_Snapshot snap;
     for (int r = 0; r < list->rowCount(); ++r)
         snap.paths << Get_Item_Text(r);

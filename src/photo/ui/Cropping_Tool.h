@@ -188,6 +188,9 @@ private:
     // The crop screen's widgets for an input (input_selection()).
     void Show_Crop_Screen_Of(int input);
     bool Fill_Series_Output(Crop_All_Snapshot &snap);
+    // Whether the mode has an area to cut: a drawn selection, or a face found (the
+    // selection is hidden when none was; tellNoFace says so in a message box).
+    bool Crop_Area_Ready(Crop_Mode m, bool tellNoFace);
     // False (and a line in the log) off the GUI thread: widgets are touched on it only.
     bool On_Gui_Thread(const char *where) const;
     // direct roads

@@ -1,9 +1,11 @@
 #include "LayoutParts.h"
 
 #include <QBoxLayout>
+#include <QButtonGroup>
 #include <QDialog>
 #include <QLabel>
 #include <QPalette>
+#include <QRadioButton>
 #include <QWidget>
 
 int Run_Then_Hide(QDialog &dialog)
@@ -38,6 +40,17 @@ QHBoxLayout *Button_Row(std::initializer_list<QWidget *> buttons)
     return row;
 }
 
+QHBoxLayout *Radio_Row(QButtonGroup *group, const QStringList &titles)
+{
+    auto *row = new QHBoxLayout;
+    for (int i = 0; i < titles.size(); ++i) {
+        auto *radio = new QRadioButton(titles[i]);
+        group->addButton(radio, i);
+        row->addWidget(radio);
+    }
+    return row;
+}
+
 namespace {
 void Add_Parts(QBoxLayout *layout, std::initializer_list<Layout_Part> parts)
 {
@@ -46,6 +59,8 @@ void Add_Parts(QBoxLayout *layout, std::initializer_list<Layout_Part> parts)
             layout->addWidget(p.widget, p.stretch);
         else if (p.layout)
             layout->addLayout(p.layout, p.stretch);
+        else
+            layout->addStretch(p.stretch);
     }
 }
 } // namespace

@@ -4,8 +4,10 @@
 // stacked top to bottom.
 #include <QPushButton>
 #include <QString>
+#include <QStringList>
 #include <initializer_list>
 
+class QButtonGroup;
 class QHBoxLayout;
 class QDialog;
 class QLabel;
@@ -13,10 +15,15 @@ class QLayout;
 class QVBoxLayout;
 class QWidget;
 
-// One part of a row or a stacked window: a widget or a layout, with its stretch factor.
+// A stretch between the parts of a row or a stacked window.
+struct Layout_Stretch {};
+
+// One part of a row or a stacked window: a widget, a layout or a stretch, with its
+// stretch factor.
 struct Layout_Part {
     Layout_Part(QWidget *w, int stretch = 0) : widget(w), stretch(stretch) {}
     Layout_Part(QLayout *l, int stretch = 0) : layout(l), stretch(stretch) {}
+    Layout_Part(Layout_Stretch) {}
     QWidget *widget = nullptr;
     QLayout *layout = nullptr;
     int stretch = 0;
@@ -32,6 +39,8 @@ QLabel *Make_Bold(QLabel *label);
 QHBoxLayout *Side_By_Side(std::initializer_list<Layout_Part> parts);
 // A row that starts with a stretch, then holds the buttons in order.
 QHBoxLayout *Button_Row(std::initializer_list<QWidget *> buttons);
+// A row of radio buttons, one a title, put into the group with the ids 0, 1, ... in order.
+QHBoxLayout *Radio_Row(QButtonGroup *group, const QStringList &titles);
 // Makes `owner`'s layout (or a free one when owner is null) from the parts in order.
 QVBoxLayout *Stack_Layout(QWidget *owner, std::initializer_list<Layout_Part> parts);
 

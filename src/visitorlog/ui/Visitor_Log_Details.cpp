@@ -5,6 +5,7 @@
 #include "FileUtilities.h"
 #include "Helpers.h"
 #include "ImageHelpers.h"
+#include "LayoutParts.h"
 #include "MessageBox.h"
 #include "PictureAdjuster.h"
 #include "StoredValues.h"
@@ -76,29 +77,21 @@ QWidget *Visitor_Log_Records::buildDetailsPane()
     h->addLayout(side);
     v->addLayout(h, 1);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addWidget(backButton = new QPushButton(QStringLiteral("Back")));
-    buttons->addStretch();
-    buttons->addWidget(exportImageButton = new QPushButton(QStringLiteral("Export Image")));
-    buttons->addWidget(exportPdfButton = new QPushButton(QStringLiteral("Export PDF")));
-    buttons->addWidget(pageSetupButton = new QPushButton(QStringLiteral("Page Setup")));
-    buttons->addWidget(previewButton = new QPushButton(QStringLiteral("Print Preview")));
-    buttons->addWidget(printButton = new QPushButton(QStringLiteral("Print")));
-    buttons->addWidget(mailButton = new QPushButton(QStringLiteral("Mail")));
-    mailButton->setVisible(static_cast<bool>(mailer));
+    backButton = Command_Button(QStringLiteral("Back"), this, &Visitor_Log_Records::Close_Details_Panel_click);
+    exportImageButton = Command_Button(QStringLiteral("Export Image"), this, &Visitor_Log_Records::Export_Image_click);
+    exportPdfButton = Command_Button(QStringLiteral("Export PDF"), this, &Visitor_Log_Records::Export_PDF_click);
+    pageSetupButton = Command_Button(QStringLiteral("Page Setup"), this, &Visitor_Log_Records::Page_Setup_click);
+    previewButton = Command_Button(QStringLiteral("Print Preview"), this, &Visitor_Log_Records::Print_Preview_click);
+    printButton = Command_Button(QStringLiteral("Print"), this, &Visitor_Log_Records::Print_click);
+    mailButton = Command_Button(QStringLiteral("Mail"), this, &Visitor_Log_Records::Mail_click);
     for (QPushButton *b :
          {backButton, exportImageButton, exportPdfButton, pageSetupButton, previewButton, printButton, mailButton})
         b->setAutoDefault(false);
-    v->addLayout(buttons);
+    v->addLayout(Side_By_Side({backButton, Layout_Stretch{}, exportImageButton, exportPdfButton, pageSetupButton,
+                               previewButton, printButton, mailButton}));
+    mailButton->setVisible(static_cast<bool>(mailer));
 
     connect(show_back_details, &QCheckBox::clicked, this, &Visitor_Log_Records::Show_Back_Details_click);
-    connect(backButton, &QPushButton::clicked, this, &Visitor_Log_Records::Close_Details_Panel_click);
-    connect(exportImageButton, &QPushButton::clicked, this, &Visitor_Log_Records::Export_Image_click);
-    connect(exportPdfButton, &QPushButton::clicked, this, &Visitor_Log_Records::Export_PDF_click);
-    connect(pageSetupButton, &QPushButton::clicked, this, &Visitor_Log_Records::Page_Setup_click);
-    connect(previewButton, &QPushButton::clicked, this, &Visitor_Log_Records::Print_Preview_click);
-    connect(printButton, &QPushButton::clicked, this, &Visitor_Log_Records::Print_click);
-    connect(mailButton, &QPushButton::clicked, this, &Visitor_Log_Records::Mail_click);
     return pane;
 }
 

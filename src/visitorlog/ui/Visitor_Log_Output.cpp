@@ -37,6 +37,19 @@ RenderedSide passSide(const Gate_Pass_Data &pass, const QRectF &page)
 // Writes the pass to `path` in the type of its extension (pictures at 600 dpi), without
 // the keep/replace question; with `offer` the exported-file box follows. A failed write
 // says so.
+// The path chosen in a save panel for a file of the extension, the name suggested;
+// "" when cancelled.
+QString chosenSavePath(const QString &title, const QString &name, const QString &extension)
+{
+    FilePanelRequest request;
+    request.kind = FilePanelRequest::SaveFile;
+    request.title = title;
+    request.suggestedName = name + u'.' + extension;
+    request.extensions = {extension};
+    const QStringList chosen = Run_File_Panel(request);
+    return chosen.isEmpty() ? QString() : chosen.front();
+}
+
 bool writePass(const QString &path, const RenderedSide &side, bool offer, QWidget *over)
 {
     Output_Run_State state;
@@ -55,16 +68,12 @@ void Visitor_Log_Records::Export_Records_Click()
             Show_MessageBox(QStringLiteral("List is empty."));
             return;
         }
-        FilePanelRequest request;
-        request.kind = FilePanelRequest::SaveFile;
-        request.title = QStringLiteral("Export Visitor Log");
-        request.suggestedName = QStringLiteral("Visitor_Log.xlsx");
-        request.extensions = {QStringLiteral("xlsx")};
-        const QStringList chosen = Run_File_Panel(request);
-        if (chosen.isEmpty() || chosen.front().isEmpty()) return;
+        const QString chosen = chosenSavePath(QStringLiteral("Export Visitor Log"), QStringLiteral("Visitor_Log"),
+                                              QStringLiteral("xlsx"));
+        if (chosen.isEmpty()) return;
         raise();
         // A workbook is what is written, so that is what the file is named.
-        const QString path = Name_With_Extension(chosen.front(), QStringLiteral("xlsx"));
+        const QString path = Name_With_Extension(chosen, QStringLiteral("xlsx"));
 
         SheetRows rows;
         QStringList titles;
@@ -108,15 +117,9 @@ void Visitor_Log_Records::Export_Image_click()
 void Visitor_Log_Records::Export_PDF_click()
 {
     try {
-        FilePanelRequest request;
-        request.kind = FilePanelRequest::SaveFile;
-        request.title = QStringLiteral("Export PDF");
-        request.suggestedName = QStringLiteral("Visitor_Pass.pdf");
-        request.extensions = {QStringLiteral("pdf")};
-        const QStringList chosen = Run_File_Panel(request);
-        if (chosen.isEmpty() || chosen.front().isEmpty()) return;
+        QString path = chosenSavePath(QStringLiteral("Export PDF"), QStringLiteral("Visitor_Pass"), QStringLiteral("pdf"));
+        if (path.isEmpty()) return;
         raise();
-        QString path = chosen.front();
         if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
             path = Name_With_Extension(path, QStringLiteral("pdf"));
         writePass(path, passSide(pass, page_rect), true, this);

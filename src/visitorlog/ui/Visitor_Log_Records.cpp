@@ -2,6 +2,7 @@
 #include "Visitor_Log_Records.h"
 
 #include "Helpers.h"
+#include "LayoutParts.h"
 #include "Log.h"
 #include "MessageBox.h"
 #include "VisitorPassPrinter.h"
@@ -56,10 +57,7 @@ Visitor_Log_Records::Visitor_Log_Records(VisitorRecordStore &s, const PictureAdj
     : QDialog(parent), store(s), adjuster(a), printer(p), mailer(std::move(m))
 {
     setWindowTitle(QStringLiteral("Visitor Log"));
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(241, 244, 250));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    Paint_Window_Background(*this);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Search_Box = buildSearchPane());
@@ -102,25 +100,21 @@ QWidget *Visitor_Log_Records::buildSearchPane()
         picker->setCalendarPopup(true);
         picker->setDisplayFormat(QLocale().dateFormat(QLocale::ShortFormat));
     }
-    grid->addWidget(new QLabel(QStringLiteral("Date Range :")), 3, 0);
-    grid->addWidget(date_range, 3, 1);
-    grid->addWidget(new QLabel(QStringLiteral("From :")), 3, 2);
-    grid->addWidget(Date_From_Ctrl, 3, 3);
-    grid->addWidget(new QLabel(QStringLiteral("To :")), 3, 4);
-    grid->addWidget(Date_To_Ctrl, 3, 5);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(searchButton = new QPushButton(QStringLiteral("Search")));
-    buttons->addWidget(resetButton = new QPushButton(QStringLiteral("Reset")));
-    buttons->addWidget(closeButton = new QPushButton(QStringLiteral("Close")));
-    grid->addLayout(buttons, 4, 0, 1, 6);
-    searchButton->setAutoDefault(false);
-    resetButton->setAutoDefault(false);
-    closeButton->setAutoDefault(false);
+    const std::pair<QString, QWidget *> dateRow[] = {
+        {QStringLiteral("Date Range :"), date_range},
+        {QStringLiteral("From :"), Date_From_Ctrl},
+        {QStringLiteral("To :"), Date_To_Ctrl},
+    };
+    for (int i = 0; i < 3; ++i) {
+        grid->addWidget(new QLabel(dateRow[i].first), 3, 2 * i);
+        grid->addWidget(dateRow[i].second, 3, 2 * i + 1);
+    }
+    searchButton = Command_Button(QStringLiteral("Search"), this, &Visitor_Log_Records::Search_Records_Click);
+    resetButton = Command_Button(QStringLiteral("Reset"), this, &Visitor_Log_Records::Reset_click);
+    closeButton = Command_Button(QStringLiteral("Close"), this, &Visitor_Log_Records::Close_box_click);
+    for (QPushButton *b : {searchButton, resetButton, closeButton}) b->setAutoDefault(false);
+    grid->addLayout(Button_Row({searchButton, resetButton, closeButton}), 4, 0, 1, 6);
     connect(date_range, &QComboBox::currentIndexChanged, this, &Visitor_Log_Records::comboBoxSelectionDidChange);
-    connect(searchButton, &QPushButton::clicked, this, &Visitor_Log_Records::Search_Records_Click);
-    connect(resetButton, &QPushButton::clicked, this, &Visitor_Log_Records::Reset_click);
-    connect(closeButton, &QPushButton::clicked, this, &Visitor_Log_Records::Close_box_click);
     return box;
 }
 
@@ -141,13 +135,10 @@ QWidget *Visitor_Log_Records::buildRecordsPane()
     ColList->setColumnWidth(0, 50);
     ColList->setColumnWidth(1, 150);
     v->addWidget(ColList, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(exportListButton = new QPushButton(QStringLiteral("Export to Excel")));
+    exportListButton = Command_Button(QStringLiteral("Export to Excel"), this, &Visitor_Log_Records::Export_Records_Click);
     exportListButton->setAutoDefault(false);
-    v->addLayout(buttons);
+    v->addLayout(Button_Row({exportListButton}));
     connect(ColList, &QTableView::doubleClicked, this, &Visitor_Log_Records::doubleClickInTable);
-    connect(exportListButton, &QPushButton::clicked, this, &Visitor_Log_Records::Export_Records_Click);
     return box;
 }
 

@@ -1,18 +1,21 @@
-// The series commands of the main window, tried as a user goes: a series generated,
+// The series commands of the desk bar, tried as a user goes: a series generated,
 // edited, renamed and exported; a CSV list and a workbook imported into series; a text
 // bound to a series shows its first value.
-#include "../data/Checkers.h"
+#include "../Checkers.h"
 #include "BatchWizard.h"
+#include "CardValues.h"
 #include "DataSourceSection.h"
 #include "Generate_List.h"
 #include "Globals.h"
+#include "Helpers.h"
 #include "Import_Wizard.h"
-#include "SKTGraphicView.h"
+#include "SKTDocument.h"
+#include "SKTGraphicList.h"
 #include "SeriesDialogs.h"
 #include "SeriesFile.h"
+#include "Series_Commands.h"
 #include "SheetImport.h"
 #include "TestSupport.h"
-#include "TestWindow.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -28,6 +31,46 @@
 #include <gtest/gtest.h>
 
 namespace {
+
+// The series commands on a desk bar over a design, with the data-source section of the
+// property panel, in the series folder of the per-user data.
+struct SeriesDesk : DataSourceHost {
+    SKTDocument document;
+    QMainWindow window;
+    QToolBar *deskBar = window.addToolBar("Desk");
+    std::vector<SKTGraphic *> selection;
+    std::unique_ptr<DataSourceSection> section;
+    Card_Values values{document, [] { return Data_Folder_Path; }};
+    std::unique_ptr<Series_Commands> commands;
+
+    SeriesDesk()
+    {
+        Data_Folder_Path = Created_Resource_Path + QStringLiteral("DataSet");
+        Create_Folder(Data_Folder_Path);
+        section = std::make_unique<DataSourceSection>(*this);
+        commands = std::make_unique<Series_Commands>(values, &window, [] { return Data_Folder_Path; }, Resource_Path,
+                                                     section.get());
+        commands->Add_Buttons(deskBar);
+    }
+    GraphicPtr add(GraphicKind kind, QRectF r)
+    {
+        GraphicPtr g = SKTGraphic::create(kind);
+        g->setBounds(r);
+        document.graphics().insert(g);
+        return g;
+    }
+
+    SKTDocument &Source_Document() override { return document; }
+    QString Series_Folder() const override { return Data_Folder_Path; }
+    SKTGraphic *Source_Selected_Graphic() const override { return selection.empty() ? nullptr : selection.front(); }
+    std::vector<SKTGraphic *> Source_Selected_Graphics() const override { return selection; }
+    void Source_Change_Begins() override {}
+    void Source_Change_Done() override {}
+    void Show_Control_Value(SKTGraphic &) override {}
+    void View_Series(const QString &name) override { commands->View_Series_Window(name); }
+    void Open_Spreadsheet_Window() override {}
+    void Show_Long_Message(const QString &, const QString &) override {}
+};
 
 void shot(QWidget &w, const char *name)
 {
@@ -60,8 +103,8 @@ QByteArray readAll(const QString &path)
 
 TEST(SeriesCommands, GenerateEditRenameExportImportAndBind)
 {
-    TestWindow w;
-    QAction *batch = w.controller.ui.deskBar->findChild<QAction *>("BatchSeries");
+    SeriesDesk w;
+    QAction *batch = w.deskBar->findChild<QAction *>("BatchSeries");
     onModal<BatchWizard>(batch, [&](BatchWizard &wizard) {
         wizard.generator().whileOpen = [](SeriesDialog &d) {
             auto &g = static_cast<Generate_List &>(d);
@@ -102,7 +145,7 @@ TEST(SeriesCommands, GenerateEditRenameExportImportAndBind)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("Oslo,\"Rome, Italy\"\r\nNice\r\n");
     f.close();
-    QAction *import = w.controller.ui.deskBar->findChild<QAction *>("ImportList");
+    QAction *import = w.deskBar->findChild<QAction *>("ImportList");
     onModal<Import_Wizard>(import, [&](Import_Wizard &wizard) {
         wizard.Choose_Source(1);
         wizard.Text_file_name->setText("Cities");
@@ -134,12 +177,11 @@ TEST(SeriesCommands, GenerateEditRenameExportImportAndBind)
     }
 
     // A text bound to the series shows its first value.
-    GraphicPtr text = w.add(w.front(), GraphicKind::Text, QRectF(20, 20, 120, 24));
+    GraphicPtr text = w.add(GraphicKind::Text, QRectF(20, 20, 120, 24));
     text->Set_text_value("typed");
-    w.controller._graphicView->selectGraphics({text.get()});
-    w.controller.Set_Selected_Graphic(text.get());
-    w.controller.Show_RHS_Properties(text.get());
-    DataSourceSection &section = *w.controller.dataSourceSection;
+    w.selection = {text.get()};
+    w.section->Show_Data_Source_Of(text.get());
+    DataSourceSection &section = *w.section;
     section.Data_source_type->setCurrentIndex(1);
     emit section.Data_source_type->activated(1);
     const int badges = section.Batch_Series->findText("Badges");
@@ -147,15 +189,15 @@ TEST(SeriesCommands, GenerateEditRenameExportImportAndBind)
     section.Batch_Series->setCurrentIndex(badges);
     emit section.Batch_Series->activated(badges);
     EXPECT_EQ(text->Text_Value, "A-001");
-    w.controller.ui.window->resize(1200, 800);
-    shot(*w.controller.ui.window, "tour-bound-text");
+    section.resize(400, 300);
+    shot(section, "tour-bound-text");
 }
 
 TEST(SeriesCommands, ANewSeriesIsListedAtOnceWithTheChoiceKept)
 {
-    TestWindow w;
+    SeriesDesk w;
     for (const char *name : {"A", "B"}) ASSERT_TRUE(SeriesFile::Write(SeriesFile::Path(Data_Folder_Path, name), {"1"}));
-    DataSourceSection &section = *w.controller.dataSourceSection;
+    DataSourceSection &section = *w.section;
     section.Data_source_type->setCurrentIndex(1);  // "Series"
     section.Fill_Data_Set_File_Name_In_Combo(section.Batch_Series);
     section.Batch_Series->setCurrentIndex(1);  // B
@@ -163,7 +205,7 @@ TEST(SeriesCommands, ANewSeriesIsListedAtOnceWithTheChoiceKept)
     std::vector<int> flagWhileFilled;
     QObject::connect(section.Batch_Series->model(), &QAbstractItemModel::rowsInserted,
                      [&] { flagWhileFilled.push_back(Not_Draw_Only_Prop_Change); });
-    QAction *create = w.controller.ui.deskBar->findChild<QAction *>("CreateSeries");
+    QAction *create = w.deskBar->findChild<QAction *>("CreateSeries");
     onModal<Generate_List>(create, [&](Generate_List &g) {
         g.seq_file_name->setText("AA");
         g.from_txt->setText("1");
@@ -199,14 +241,14 @@ TEST(SeriesCommands, ANewSeriesIsListedAtOnceWithTheChoiceKept)
             const QSignalBlocker block(section.Data_source_type);
             section.Data_source_type->setCurrentIndex(r.source);
         }
-        w.controller.Refresh_All_Series_Combobox();
+        w.commands->Refresh_All_Series_Combobox();
         QStringList now;
         for (int i = 0; i < section.Batch_Series->count(); ++i) now << section.Batch_Series->itemText(i);
         EXPECT_EQ(now, r.expected) << r.source;
         EXPECT_EQ(section.Batch_Series->currentText(), r.current) << r.source;
     }
     // A given name is chosen; a series folder gone leaves the list empty and the flag down.
-    w.controller.Refresh_Data_Set_File_Name_In_Combo(section.Batch_Series, "C");
+    w.commands->Refresh_Data_Set_File_Name_In_Combo(section.Batch_Series, "C");
     EXPECT_EQ(section.Batch_Series->currentText(), "C");
     const QString folder = Data_Folder_Path;
     Data_Folder_Path = testsupport::testHome() + "/no such folder";
@@ -214,7 +256,7 @@ TEST(SeriesCommands, ANewSeriesIsListedAtOnceWithTheChoiceKept)
         const QSignalBlocker block(section.Data_source_type);
         section.Data_source_type->setCurrentIndex(1);
     }
-    w.controller.Refresh_All_Series_Combobox();
+    w.commands->Refresh_All_Series_Combobox();
     EXPECT_EQ(section.Batch_Series->count(), 0);
     EXPECT_EQ(Not_Draw_Only_Prop_Change, 0);
     Data_Folder_Path = folder;

@@ -1,0 +1,34 @@
+#include "CardValues.h"
+
+#include "SKTDocument.h"
+
+Card_Values::Card_Values(SKTDocument &doc, std::function<QString()> seriesFolder)
+    : m_doc(doc), m_seriesFolder(std::move(seriesFolder))
+{
+}
+
+CardValueEngine &Card_Values::Engine()
+{
+    const QString folder = m_seriesFolder();
+    std::erase_if(m_leftWhileRunning, [](const auto &e) { return !e->isRunning(); });
+    if (!m_engine || m_engineFolder != folder) {
+        // A run's guard still refers to the engine it started on.
+        if (m_engine && m_engine->isRunning()) m_leftWhileRunning.push_back(std::move(m_engine));
+        m_engine = std::make_unique<CardValueEngine>(folder);
+        m_engineFolder = folder;
+    }
+    return *m_engine;
+}
+
+void Card_Values::Check_Series_Or_Excel_Use_or_not() { Engine().Check_Series_Or_Excel_Use_or_not(m_doc); }
+
+std::unique_ptr<BatchRunGuard> Card_Values::Begin_Batch_Run(const RenderResources &resources, bool holdRedraw,
+                                                            std::function<void()> resetWorkingSide)
+{
+    CardValueEngine &engine = Engine();
+    engine.Check_Series_Or_Excel_Use_or_not(m_doc);
+    auto guard = std::make_unique<BatchRunGuard>(engine, m_doc, resources, m_doc.listSelection(), holdRedraw,
+                                                 std::move(resetWorkingSide));
+    if (!guard->active()) return nullptr;
+    return guard;
+}

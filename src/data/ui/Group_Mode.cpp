@@ -1,0 +1,399 @@
+#include "Group_Mode.h"
+
+#include "ControlColumn.h"
+#include "DesignChoices.h"
+#include "Globals.h"
+#include "GroupBinding.h"
+#include "Group_Mode_Wizard.h"
+#include "Group_Row_List.h"
+#include "Helpers.h"
+#include "Log.h"
+#include "MessageBox.h"
+#include "Profile_Data_Source.h"
+#include "Profile_Panel.h"
+#include "RenderResources.h"
+#include "SKTDocument.h"
+#include "SKTGraphicList.h"
+#include "SKTGraphicView.h"
+#include "ScopedFlag.h"
+#include "Update_XL_Column.h"
+#include "Visitor_Panel_Sync.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+#include <exception>
+
+namespace {
+int indexOf(Card_Side side) { return side == Card_Side::Back ? 1 : 0; }
+Card_Side sideOf(int side) { return side == 1 ? Card_Side::Back : Card_Side::Front; }
+
+QStringList fieldCaptions()
+{
+    return {Title_Name,  Title_Title, Title_Company_name, Title_slogan,  Title_address,
+            Title_phone, Title_fax,   Title_email,        Title_website, Title_unique};
+}
+
+// The rows as the panels' user-added fields read them; a listed control takes its
+// row value and is bound to its column.
+class Group_Rows_Source final : public Profile_Data_Source {
+public:
+    explicit Group_Rows_Source(const SKTDocument &doc) : m_doc(doc) {}
+    int Calculate_Excel_table_rows() const override { return int(m_doc.ListData().size()); }
+    QString Get_Excel_Table_Item_Text(int row, int col) const override { return GroupBinding::Cell_Text(m_doc, row, col); }
+    bool Excel_Binding_Use() const override { return m_doc.m_spreadsheet.Excel_Binding_Use; }
+    void Check_and_create_control_for_group_mode(SKTGraphicList &side, const QString &ctrl_id, const QString &value,
+                                                 const QString &kind, int column, bool visible, bool its_update,
+                                                 bool chk_other_side) override
+    {
+        Profile_Data_Source::Check_and_create_control_for_group_mode(side, ctrl_id, value, kind, column, visible,
+                                                                     its_update, chk_other_side);
+        if (SKTGraphic *g = GroupBinding::Find_Control(side, ctrl_id)) GroupBinding::Bind(*g, column, visible);
+    }
+
+private:
+    const SKTDocument &m_doc;
+};
+} // namespace
+
+Group_Mode::Group_Mode(SKTDocument &doc, Group_Mode_Host &host, const PictureAdjuster &adjuster,
+                       Group_Mode_Folders folders, bool &quiet, QWidget *window, Modal_Runner *runner)
+    : m_doc(doc), m_host(host), m_adjuster(adjuster), m_folders(std::move(folders)), m_quiet(quiet), m_window(window),
+      m_runner(runner)
+{
+}
+
+Group_Mode::~Group_Mode()
+{
+    if (m_wizard && !m_wizard->parent()) delete m_wizard.data();
+}
+
+bool Group_Mode::Is_Group_Mode() const { return m_doc.Start_Card_Option == Card_Mode::Group; }
+
+void Group_Mode::Build_Pane(QWidget *pane)
+{
+    if (!pane || m_rows) return;
+    auto *layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_rows = new Group_Row_List(m_doc, pane);
+    layout->addWidget(m_rows);
+    // The pane keeps the width the layout of the panes gives it (200).
+    pane->setMinimumWidth(200);
+    m_rows->panelValues = [this] { return Panel_Values(); };
+    m_rows->saveProject = [this] { return m_host.Group_Save_Project(Card_Mode::Opened); };
+    connect(m_rows, &Group_Row_List::rowSelected, this, [this](int row) {
+        // The document's selected row is the one export, print and mail fill the side
+        // not shown from.
+        m_doc.Mark_List_New_Selection(row);
+        Assign_value_to_card_in_group_mode_list_selection();
+    });
+    connect(m_rows, &Group_Row_List::updateColumnsClicked, this, &Group_Mode::Update_Excel_Btn_Clicked);
+    connect(m_rows, &Group_Row_List::viewSpreadsheetClicked, this, &Group_Mode::View_Excel_Btn_Clicked);
+}
+
+QList<GroupRows::Panel_Value> Group_Mode::Panel_Values() const
+{
+    // The panel of the side shown, as the row builder takes it.
+    QList<GroupRows::Panel_Value> values;
+    const int side = m_doc.currentSide();
+    Profile_Panel *panel = Profile_Panel_Of_Side(side);
+    if (!panel) return values;
+    const DesignColumnChoices &choices = m_doc.m_columnChoices;
+    for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields()) {
+        const int column = choices.*f.column;
+        if (column == -1) continue;
+        const QLineEdit *box = panel->Text_Box_For_ID(QLatin1String(f.id));
+        const QCheckBox *chk = panel->Chk_Box_For_ID(QLatin1String(f.id));
+        values.append({column, box ? box->text() : QString(), chk && chk->isChecked()});
+    }
+    const int photoColumn = side == 1 ? choices.excel_cb_value12 : choices.excel_cb_value11;
+    if (photoColumn != -1) {
+        const SKTGraphic *photo = GroupBinding::Find_Control(m_doc.sideList(side), QLatin1String(GroupBinding::kPhotoID));
+        values.append({photoColumn, photo ? photo->FilePath() : m_host.Group_No_Image_Path(), true});
+    }
+    const Visitor_Panel_Sync boxes(m_doc);
+    for (const Dynamic_Ctrl_Entry &e : m_host.Group_User_Rows(side)) {
+        const int column = e.column.toInt();
+        if (column == -1) continue;
+        const QLineEdit *box = boxes.Text_Box(e.id);
+        values.append({column, box ? box->text() : QString(), true});
+    }
+    return values;
+}
+
+void Group_Mode::Set_GP_mode_Value_From_Excel(Card_Side side, int row)
+{
+    const int s = indexOf(side);
+    Profile_Panel *panel = Profile_Panel_Of_Side(s);
+    if (!panel) return;
+    const Dynamic_Ctrl_List &list = m_host.Group_User_Rows(s);
+    const auto userColumn = [&list](const QString &id) { return ::Get_Col_Index_of_Dynamic_Control(list, id); };
+    const Scoped_Value<bool> quiet(m_quiet, true);
+    for (const GroupBinding::Panel_Value &v : GroupBinding::Row_Values_For_Side(m_doc, s, row, userColumn)) {
+        if (v.id == QLatin1String(GroupBinding::kPhotoID)) {
+            // The panel gives the card's photo control the picture.
+            panel->Set_User_Image(v.text, v.id);
+            continue;
+        }
+        if (QLineEdit *box = panel->Text_Box_For_ID(v.id)) {
+            box->setText(v.text);
+            continue;
+        }
+        if (v.picture) {
+            const SKTGraphic *g = GroupBinding::Find_Control(m_doc.sideList(s), v.id);
+            panel->Set_User_Image_Control(v.text, g ? g->_contents : Picture(), v.id);
+            if (QLabel *well = panel->Get_Dynamic_Photo_Ctrl(v.id))
+                panel->Set_Dynamic_Pic_Ctrl_Image(well, QFileInfo(v.text).fileName() == QLatin1String("no.png")
+                                                            ? m_host.Group_No_Image_Picture()
+                                                            : m_host.Group_Picture_For_Path(v.text));
+        }
+        if (QLineEdit *box = panel->Get_Dynamic_Text_Box(v.id)) box->setText(v.text);
+    }
+}
+
+void Group_Mode::Assign_value_to_card_in_group_mode_list_selection()
+{
+    if (!Is_Group_Mode() || !m_rows) return;
+    const int row = m_rows->selectedRow();
+    if (row < 0 || row >= m_doc.ListData().size()) return;
+    try {
+        const Scoped_Value<bool> quiet(m_quiet, true);
+        // An engine of its own: a batch run's snapshot is never disturbed.
+        CardValueEngine engine(Data_Folder_Path);
+        engine.Check_Series_Or_Excel_Use_or_not(m_doc);
+        engine.Assign_Batch_Values_To_Control(m_doc.sideList(m_doc.currentSide()).items(), row);
+        Set_GP_mode_Value_From_Excel(sideOf(m_doc.currentSide()), row);
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+    m_host.Group_Card_Changed();
+}
+
+void Group_Mode::Select_Excel_First_Row()
+{
+    Set_GP_mode_Value_From_Excel(sideOf(m_doc.currentSide()), 0);
+    if (m_rows) m_rows->Mark_Group_List_New_Selection(0);
+    m_host.Group_Arrow_Tool();
+}
+
+void Group_Mode::Update_Excel_Column_Binding(GroupBinding::Binding_Apply mode)
+{
+    {
+        const Scoped_Value<bool> quiet(m_quiet, true);
+        const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
+        GroupBinding::Update_Excel_Column_Binding(
+            m_doc, mode, [this](int side, const QString &id, const QString &value, bool picture) {
+                return m_host.Group_Make_Control(side, id, value, picture);
+            });
+    }
+    if (m_rows) m_rows->Mark_Group_List_New_Selection(0);
+}
+
+void Group_Mode::Set_Group_Mode_List_Setting_After_Loading(const QString &path, GroupBinding::Binding_Apply mode)
+{
+    if (m_rows) m_rows->Create_Group_List_By_Excel_List();
+    if (copy_card_design == 0) Update_Excel_Column_Binding(mode);
+    m_doc.m_spreadsheet.Excel_Binding_Use = true;
+    if (!path.isEmpty()) m_doc.Project_File_Name = path;
+    Set_GP_mode_Value_From_Excel(sideOf(m_doc.currentSide()), 0);
+}
+
+void Group_Mode::Save_Group_Mode_List_Details_In_XL_Data_List()
+{
+    // Without a selected row the panel shows no person: nothing is stored.
+    const int row = m_rows ? m_rows->selectedRow() : -1;
+    if (row < 0) return;
+    if (!GroupRows::Save_Row(m_doc, row, m_rows->panelValues())) return;
+    m_rows->Mark_Group_List_New_Selection(row);
+}
+
+void Group_Mode::Rows_Changed()
+{
+    if (m_rows) m_rows->Create_Group_List_By_Excel_List();
+}
+
+void Group_Mode::Update_excel_col_binding_on_panel(int side)
+{
+    // User-added fields take the column their entry of the side's list names.
+    const Dynamic_Ctrl_List &list = m_host.Group_User_Rows(side);
+    const auto userColumn = [&list](const QString &id) { return ::Get_Col_Index_of_Dynamic_Control(list, id); };
+    for (const GraphicPtr &g : m_doc.sideList(side).items()) {
+        if (g->kind() != GraphicKind::Text && g->kind() != GraphicKind::Image) continue;
+        const QString id = g->control_ID.trimmed();
+        if (id.isEmpty() || !g->ctrl_is_visible) continue;
+        const int column = ::Get_Excel_Coulmn_Index_According_ID(m_doc.m_columnChoices, id, userColumn);
+        if (column >= 0) GroupBinding::Bind(*g, column, g->ctrl_is_visible);
+    }
+}
+
+void Group_Mode::Update_Excel_Btn_Clicked()
+{
+    if (!Is_Group_Mode()) return;
+    try {
+        const int remembered = m_rows ? m_rows->selectedRow() : -1;
+        const int side = m_doc.currentSide();
+        m_host.Group_Build_User_Rows();
+        Dynamic_Ctrl_List &userRows = m_host.Group_User_Rows(side);
+        Column_Dialog_Side input;
+        input.side = side;
+        input.captions = fieldCaptions();
+        const QFileInfo project(m_doc.Project_File_Name);
+        input.projectName = project.completeBaseName();
+        input.projectPath = m_doc.Project_File_Name.isEmpty() ? QString() : project.dir().dirName();
+        input.excelFile = m_doc.m_spreadsheet.Excel_Source_Path;
+        for (const Dynamic_Ctrl_Entry &e : userRows)
+            input.userRows.push_back({e.id, e.visible == QLatin1String("Y"), e.column.toInt()});
+
+        Update_XL_Column dialog(m_doc, m_window, m_runner);
+        const int nameColumn = m_doc.m_columnChoices.excel_cb_value1;
+        if (dialog.Open_Wnd(input) != 1) return;
+        for (const Column_Dialog_Row &r : dialog.userRows())
+            for (Dynamic_Ctrl_Entry &e : userRows) {
+                if (e.id != r.id) continue;
+                if (r.column != -1) e.value = CardValueEngine::Get_First_Value_Of_Excel_Binding(m_doc, r.column);
+                e.visible = r.shown ? QStringLiteral("Y") : QStringLiteral("N");
+                e.column = QString::number(r.column);
+            }
+        if (m_rows && nameColumn != m_doc.m_columnChoices.excel_cb_value1) m_rows->Create_Group_List_By_Excel_List();
+
+        // The state before the change is the one a single Undo brings back.
+        m_host.Group_Record_Side(0);
+        m_host.Group_Record_Side(1);
+        {
+            const Scoped_Value<bool> quiet(m_quiet, true);
+            const Scoped_Value<int> shown(m_doc.Card_Front_Or_Back, side);
+            {
+                const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
+                GroupBinding::Update_Excel_Column_Binding_Update_Column(
+                    m_doc, side, dialog.shownFields(), [this](int s, const QString &id, const QString &value, bool picture) {
+                        return m_host.Group_Make_Control(s, id, value, picture);
+                    });
+            }
+            if (Profile_Panel *panel = Profile_Panel_Of_Side(side)) {
+                Group_Rows_Source rows(m_doc);
+                ::Update_Value_For_Dynamic_Control(userRows, QStringLiteral("A"), QString(), *panel,
+                                                   m_doc.sideList(side), rows);
+            }
+            for (int s : {0, 1}) {
+                const Scoped_Value<int> juggled(m_doc.Card_Front_Or_Back, s);
+                Update_excel_col_binding_on_panel(s);
+            }
+            // The panel's boxes follow the fields' controls: ticked when shown.
+            for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
+                m_host.Group_Panel_Follows(GroupBinding::Find_Control(m_doc.sideList(side), QLatin1String(f.id)));
+        }
+        m_host.Group_Side_Panel_Shown(side);
+        if (remembered < 1)
+            Select_Excel_First_Row();
+        else if (m_rows)
+            m_rows->Mark_Group_List_New_Selection(remembered);
+        m_host.Group_Record_Side(1 - side);
+        m_host.Group_Record_Side(side);
+        m_host.Group_Card_Changed();
+        if (SKTGraphicView *view = m_host.Group_Card_View(m_doc.currentSide())) view->Clear_Control_Selection();
+        m_host.Group_Lock_State();
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+std::shared_ptr<SideCopy> Group_Mode::Group_Side_Not_Shown_Filled() const
+{
+    if (!Is_Group_Mode()) return nullptr;
+    const int row = m_doc.listSelection();
+    if (row < 0 || row >= m_doc.ListData().size()) return nullptr;
+    CardValueEngine engine(Data_Folder_Path);
+    engine.Check_Series_Or_Excel_Use_or_not(m_doc);
+    engine.Set_Front_Back_Value_To_Print_Export_Mail(m_doc, Application_Render_Resources(m_adjuster), row);
+    return std::make_shared<SideCopy>(engine.Side_Copy(m_doc.currentSide() == 1 ? 0 : 1));
+}
+
+void Group_Mode::View_Excel_Btn_Clicked()
+{
+    if (m_doc.ListData().isEmpty()) {
+        Show_MessageBox(QStringLiteral("There is no excel data to view."));
+        return;
+    }
+    m_host.Group_View_Rows();
+}
+
+// ---- The "Group Mode" command ----
+
+void Group_Mode::Group_Mode_Clicked()
+{
+    if (!m_host.Group_Ask_To_Save()) return;
+    if (Group_Mode_Window().Open_Wnd() == 1) return;
+    // The opening emptied the panels; after Cancel they show the card again.
+    m_host.Group_Panels_From_Card();
+}
+
+Group_Mode_Wizard *Group_Mode::wizard() const { return m_wizard; }
+
+Group_Mode_Wizard &Group_Mode::Group_Mode_Window()
+{
+    if (m_wizard) return *m_wizard;
+    Group_Wizard_Services s;
+    s.dataFolder = m_folders.dataFolder;
+    s.templatesFolder = m_folders.templatesFolder;
+    s.userTemplatesFolder = m_folders.userTemplatesFolder;
+    s.captions = fieldCaptions;
+    s.resetPanels = [this] { m_host.Group_Panels_Emptied(); };
+    s.openProject = [this](const QString &path) { return Open_Group_Project(path); };
+    s.loadTemplate = [this](const QString &path) {
+        QString error;
+        if (m_host.Group_Read_Design(path, &error)) return true;
+        Show_MessageBox(error);
+        return false;
+    };
+    s.finishProject = [this](const Group_Project &project) { Make_Group_Project(project); };
+    m_wizard = new Group_Mode_Wizard(std::move(s), m_window);
+    return *m_wizard;
+}
+
+bool Group_Mode::Open_Group_Project(const QString &path)
+{
+    QString error;
+    if (!m_host.Group_Read_Design(path, &error)) {
+        Show_MessageBox(error);
+        return false;
+    }
+    m_doc.Start_Card_Option = Card_Mode::Group;
+    m_doc.Project_File_Name = path;
+    m_host.Group_Design_Read();
+    m_host.Group_Design_Anew();
+    return true;
+}
+
+void Group_Mode::Make_Group_Project(const Group_Project &project)
+{
+    m_host.Group_Default_Photo();
+    m_doc.Start_Card_Option = Card_Mode::Group;
+    m_doc.Selected_Template_Path = project.templatePath;
+    // The template read set the column choices from its file: the wizard's come after.
+    m_doc.m_columnChoices = project.columns;
+    GroupRows::Fill_From_Sheet(m_doc, project.sheet, project.header);
+    DesignSpreadsheet &sheet = m_doc.m_spreadsheet;
+    sheet.Excel_Source_Path = project.workbook;
+    sheet.Excel_Sheet_Number = project.sheetNumber;
+    sheet.contains_header = project.header;
+    sheet.Excel_Binding_Use = true;
+    {
+        // The fields' controls come as one step; the undo history starts anew below.
+        const Scoped_Value<bool> quiet(m_quiet, true);
+        GroupBinding::Update_Excel_Column_Binding(
+            m_doc, GroupBinding::Binding_Apply::Add_Missing, [this](int side, const QString &id, const QString &value, bool picture) {
+                return m_host.Group_Make_Control(side, id, value, picture);
+            });
+    }
+    m_doc.Mark_List_New_Selection(m_doc.ListData().isEmpty() ? -1 : 0);
+    m_host.Group_Rows_Read();
+    m_doc.Project_File_Name = project.designPath;
+    Create_Folder(QFileInfo(project.designPath).absolutePath());
+    // Saved silently as a group project (mode "G" in the file).
+    m_host.Group_Save_Project(Card_Mode::Group);
+    m_host.Group_Design_Read();
+    m_host.Group_Design_Anew();
+}

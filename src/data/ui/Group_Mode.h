@@ -1,0 +1,150 @@
+#pragma once
+// Group mode of the design shown: the row list in the group pane beside the card, one
+// person per row of the document's row table, put on the card and the panel of the
+// side shown; the rows stored from the panel; the set-up after a group project was
+// read; the column dialog; and the "Group Mode" command with its wizard and the making
+// of a new project. Nothing of it acts outside mode "G". The work on the design is the
+// data library's (GroupBinding, GroupRows, the value engine); what group mode needs of
+// the window that holds it comes through Group_Mode_Host.
+#include "CardValueEngine.h"
+#include "Dynamic_Control_List.h"
+#include "GroupBinding.h"
+#include "GroupRows.h"
+#include "Picture.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+class Group_Mode_Wizard;
+class Group_Row_List;
+class Modal_Runner;
+class QWidget;
+class SKTDocument;
+class SKTGraphic;
+class SKTGraphicView;
+struct Group_Project;
+struct PictureAdjuster;
+
+class Group_Mode_Host {
+public:
+    virtual ~Group_Mode_Host() = default;
+    // Makes a field's control on a side (0 front, 1 back) as the tool of its kind would
+    // make it there; nullptr when the side has no view.
+    virtual SKTGraphic *Group_Make_Control(int side, const QString &id, const QString &value, bool picture) = 0;
+    // The user-added rows of a side's panel, and the list of the side shown built again.
+    virtual Dynamic_Ctrl_List &Group_User_Rows(int side) = 0;
+    virtual void Group_Build_User_Rows() = 0;
+    // Saves the design without a message as a design (Opened) or a group project (Group);
+    // false when nothing was written.
+    virtual bool Group_Save_Project(Card_Mode mode) = 0;
+    // Reads a design or template file into the window without a message; false with
+    // the reader's reason in *error.
+    virtual bool Group_Read_Design(const QString &path, QString *error) = 0;
+    // After a design was read: sides, panels and title follow it.
+    virtual void Group_Design_Read() = 0;
+    // The undo history starts anew and the design counts as unchanged.
+    virtual void Group_Design_Anew() = 0;
+    // Asks whether to save a changed design; false when the user cancels.
+    virtual bool Group_Ask_To_Save() = 0;
+    // The visitor and group panels emptied, or showing the card's fields again.
+    virtual void Group_Panels_Emptied() = 0;
+    virtual void Group_Panels_From_Card() = 0;
+    // The front gets its photo control when it has none.
+    virtual void Group_Default_Photo() = 0;
+    virtual void Group_Record_Side(int side) = 0;
+    // The card views drawn again.
+    virtual void Group_Card_Changed() = 0;
+    virtual void Group_Arrow_Tool() = 0;
+    virtual SKTGraphicView *Group_Card_View(int side) const = 0;
+    // A field's panel boxes follow its control (ticked when shown).
+    virtual void Group_Panel_Follows(SKTGraphic *g) = 0;
+    // The panel of the side shown in the visitor pane.
+    virtual void Group_Side_Panel_Shown(int side) = 0;
+    // The panel boxes locked or free as the card's controls are.
+    virtual void Group_Lock_State() = 0;
+    // The spreadsheet rows shown in their window.
+    virtual void Group_View_Rows() = 0;
+    // New rows were read: the data-source lists offer their columns.
+    virtual void Group_Rows_Read() = 0;
+    // The placeholder of a photo without a picture, its path, and the panel's picture
+    // of a file.
+    virtual QString Group_No_Image_Path() const = 0;
+    virtual Picture Group_No_Image_Picture() const = 0;
+    virtual Picture Group_Picture_For_Path(const QString &path) = 0;
+};
+
+// The folders the wizard works in.
+struct Group_Mode_Folders {
+    QString dataFolder;           // the per-user data folder, ending with "/"
+    QString templatesFolder;      // the shipped "Templates"
+    QString userTemplatesFolder;  // "Templates/User" of the data folder
+};
+
+class Group_Mode : public QObject {
+    Q_OBJECT
+public:
+    // quiet: the window's flag that holds undo recording while group mode puts values
+    // on the card. window: the parent of the pane's dialogs; runner runs them.
+    Group_Mode(SKTDocument &doc, Group_Mode_Host &host, const PictureAdjuster &adjuster, Group_Mode_Folders folders,
+               bool &quiet, QWidget *window, Modal_Runner *runner);
+    ~Group_Mode() override;
+
+    bool Is_Group_Mode() const;
+    // The row list, built into the pane (once); nullptr before.
+    void Build_Pane(QWidget *pane);
+    Group_Row_List *rowList() const { return m_rows; }
+
+    // The "Group Mode" command: asks to save, then runs the wizard; after Cancel the
+    // panels show the card again.
+    void Group_Mode_Clicked();
+    // The wizard, made on first use; nullptr before.
+    Group_Mode_Wizard &Group_Mode_Window();
+    Group_Mode_Wizard *wizard() const;
+    // Loads a group project or design file in group mode; false after the reader's message.
+    bool Open_Group_Project(const QString &path);
+    // A new project on the template just read: mode "G", the column choices, the rows,
+    // the bound controls, then the project saved in its folder.
+    void Make_Group_Project(const Group_Project &project);
+
+    // The row into the panel of the side; fields without a column keep their values.
+    void Set_GP_mode_Value_From_Excel(Card_Side side, int row);
+    // The selected row on the card and the panel of the side shown.
+    void Assign_value_to_card_in_group_mode_list_selection();
+    void Select_Excel_First_Row();
+    // The column choices on both sides with the values of row 0 (to the controls there
+    // are, or adding those missing), then row 0 selected.
+    void Update_Excel_Column_Binding(GroupBinding::Binding_Apply mode);
+    // After a group project was read: the list rebuilt, the choices applied, the path
+    // kept, row 0 on the panel. Reading a group project updates only; a new project
+    // made from a template needs its missing controls added first so that its fields
+    // get their controls.
+    void Set_Group_Mode_List_Setting_After_Loading(const QString &path, GroupBinding::Binding_Apply mode);
+    // The panel of the side shown stored into the selected row (nothing when none).
+    void Save_Group_Mode_List_Details_In_XL_Data_List();
+    // The rows changed under the list: its entries built again.
+    void Rows_Changed();
+    // The change-columns command: the column dialog, then its choices on the card as
+    // one undo step.
+    void Update_Excel_Btn_Clicked();
+    void View_Excel_Btn_Clicked();
+    // In group mode with a selected person: a copy of the side not shown filled from
+    // that person's row, for what is written or sent (the live design untouched); null
+    // otherwise.
+    std::shared_ptr<SideCopy> Group_Side_Not_Shown_Filled() const;
+
+private:
+    void Update_excel_col_binding_on_panel(int side);
+    QList<GroupRows::Panel_Value> Panel_Values() const;
+
+    SKTDocument &m_doc;
+    Group_Mode_Host &m_host;
+    const PictureAdjuster &m_adjuster;
+    const Group_Mode_Folders m_folders;
+    bool &m_quiet;
+    QWidget *const m_window;
+    Modal_Runner *const m_runner;
+    Group_Row_List *m_rows = nullptr;
+    QPointer<Group_Mode_Wizard> m_wizard;  // a child of the window when there is one
+};

@@ -1,0 +1,381 @@
+// Group mode on a design: a group project written to a design file and read again,
+// its rows listed in the pane, a person put on both sides and the panels, rows added,
+// edited, saved and deleted, the column dialog, and the side not shown filled for
+// output.
+#include "CardValueEngine.h"
+#include "DesignFile.h"
+#include "GroupDesk.h"
+#include "MessageBox.h"
+#include "Profile_Panel.h"
+#include "TestSupport.h"
+#include "Update_XL_Column.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QList<QStringList> kPeople = {
+    {"1", "Ann", "Acme", "U1"}, {"2", "Bob", "Bell", "U2"}, {"3", "Cy", "Corp", "U3"},
+    {"4", "Dee", "Dart", "U4"}, {"5", "Eve", "Echo", "U5"},
+};
+
+struct GroupMode : ::testing::Test {
+    GroupDesk w;
+    QString path;
+
+    GraphicPtr field(int side, const QString &id, double y)
+    {
+        GraphicPtr g = w.add(w.document.sideList(side), GraphicKind::Text, {10, y, 120, 18});
+        g->control_ID = id;
+        g->Set_text_value("Text here");
+        g->Set_Ctrl_Is_Visible(true);
+        return g;
+    }
+
+    // A group project of five people: the name on both sides, the company on the
+    // front, the unique number on the back.
+    void SetUp() override
+    {
+        SKTDocument &d = w.document;
+        d.Front_card_Prop.setCard_Side("2");
+        field(0, "Fup_Name", 20);
+        field(0, "Fup_Company", 50);
+        field(1, "Fup_Name", 20);
+        field(1, "Fup_UniqueNo", 50);
+        d.m_spreadsheet.column_titles = {"Name", "Company", "Unique"};
+        d.m_spreadsheet.Excel_Source_Path = testsupport::testHome() + "/staff.xlsx";
+        d.setListData(kPeople);
+        d.m_columnChoices.excel_cb_value1 = 1;
+        d.m_columnChoices.excel_cb_value3 = 2;
+        d.m_columnChoices.excel_cb_value10 = 3;
+        d.Start_Card_Option = Card_Mode::Group;
+        const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
+        ASSERT_TRUE(QDir().mkpath(folder));
+        path = folder + "/Staff.zcd";
+        d.Project_File_Name = path;
+        // Nothing is selected yet: the save stores no panel over a row.
+        ASSERT_TRUE(w.save());
+        reopen();
+    }
+
+    // The design closed and the project read again, as Open reads it.
+    void reopen()
+    {
+        w.document.m_spreadsheet = DesignSpreadsheet();
+        w.document.m_columnChoices = DesignColumnChoices();
+        w.document.setListData({});
+        w.group.Rows_Changed();
+        w.document.Start_Card_Option = Card_Mode::Visitor;
+        ASSERT_TRUE(w.open(path));
+        testsupport::boxes().clear();
+    }
+
+    Group_Row_List &list() { return w.list(); }
+    QStringList entries()
+    {
+        QStringList out;
+        for (int i = 0; i < list().GroupList->count(); ++i) out << list().GroupList->item(i)->text();
+        return out;
+    }
+    QString cardText(int side, const char *id)
+    {
+        SKTGraphic *g = w.view(side).Selcect_Ctrl_With_ID(id);
+        return g ? g->Text_Value : QStringLiteral("<none>");
+    }
+    QString panelText(int side, const char *id) { return Profile_Panel_Of_Side(side)->Text_Box_For_ID(id)->text(); }
+    QList<QStringList> fileRows()
+    {
+        DesignData data;
+        QString error;
+        EXPECT_TRUE(Read_Design_File(path, data, &error)) << error.toStdString();
+        EXPECT_EQ(data.mode, Card_Mode::Group);
+        return data.spreadsheet.rows;
+    }
+};
+
+TEST_F(GroupMode, SelectedRowOnBothSidesAndTheirPanels)
+{
+    for (int r : {3, 1, 4, 0}) {
+        const QStringList &p = kPeople.at(r);
+        list().GroupList->setCurrentRow(r);
+        EXPECT_EQ(w.document.listSelection(), r) << "export, print and mail fill the other side from it";
+        EXPECT_EQ(cardText(0, "Fup_Name"), p[1]) << r;
+        EXPECT_EQ(cardText(0, "Fup_Company"), p[2]) << r;
+        EXPECT_EQ(panelText(0, "Fup_Name"), p[1]) << r;
+        EXPECT_EQ(panelText(0, "Fup_Company"), p[2]) << r;
+        w.showSide(1);
+        EXPECT_EQ(w.document.Card_Front_Or_Back, 1);
+        EXPECT_EQ(cardText(1, "Fup_Name"), p[1]) << r;
+        EXPECT_EQ(cardText(1, "Fup_UniqueNo"), p[3]) << r;
+        EXPECT_EQ(panelText(1, "Fup_Name"), p[1]) << r;
+        EXPECT_EQ(panelText(1, "Fup_UniqueNo"), p[3]) << r;
+        w.showSide(0);
+        EXPECT_EQ(w.document.Card_Front_Or_Back, 0);
+    }
+}
+
+TEST_F(GroupMode, AddEditSaveDeleteAndReopen)
+{
+    Profile_Panel &front = *Profile_Panel_Of_Side(0);
+    list().GroupList->setCurrentRow(1);
+    front.Text_Box_For_ID("Fup_Name")->setText("Fay");
+    front.Text_Box_For_ID("Fup_Company")->setText("Fox");
+    QTest::mouseClick(list().add_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nRecord added successfully."}));
+    EXPECT_EQ(entries().size(), 6);
+    EXPECT_EQ(entries().last(), "6 - Fay");
+    EXPECT_EQ(list().selectedRow(), 5);
+    EXPECT_EQ(w.document.ListData().at(5).mid(0, 3), QStringList({"6", "Fay", "Fox"}));
+    EXPECT_EQ(w.document.ListData().at(1), kPeople.at(1)) << "the person selected before stays as they were";
+    EXPECT_EQ(fileRows(), w.document.ListData()) << "saved at once";
+
+    // Edit Cy, save with the message.
+    list().GroupList->setCurrentRow(2);
+    front.Text_Box_For_ID("Fup_Name")->setText("Cyd");
+    QTest::mouseClick(list().save_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nRecord saved successfully."}));
+    EXPECT_EQ(w.document.ListData().at(2), QStringList({"3", "Cyd", "Corp", "U3"}));
+    EXPECT_EQ(entries().at(2), "3 - Cyd");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Cyd");
+    EXPECT_EQ(fileRows(), w.document.ListData());
+
+    // An unticked value box keeps its cell.
+    list().GroupList->setCurrentRow(3);
+    front.Text_Box_For_ID("Fup_Company")->setText("Dune");
+    front.Chk_Box_For_ID("Fup_Company")->setChecked(false);
+    front.Text_Box_For_ID("Fup_Name")->setText("Dora");
+    QTest::mouseClick(list().save_next_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList()) << "the silent save";
+    EXPECT_EQ(w.document.ListData().at(3), QStringList({"4", "Dora", "Dart", "U4"}));
+    EXPECT_EQ(list().selectedRow(), 4) << "moved on";
+
+    // Delete Bob: asked, then the row before is selected.
+    list().GroupList->setCurrentRow(1);
+    testsupport::boxes().answerNext(1);  // Yes
+    QTest::mouseClick(list().delete_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList({"Are you sure you want delete selected record?",
+                                                         "\nRecord deleted successfully."}));
+    EXPECT_EQ(entries(), QStringList({"1 - Ann", "2 - Cyd", "3 - Dora", "4 - Eve", "5 - Fay"}));
+    EXPECT_EQ(list().selectedRow(), 0);
+    const QList<QStringList> rows = w.document.ListData();
+    const DesignColumnChoices choices = w.document.m_columnChoices;
+    EXPECT_EQ(fileRows(), rows);
+
+    reopen();
+    EXPECT_EQ(w.document.ListData(), rows) << "reopened unchanged";
+    EXPECT_EQ(w.document.m_columnChoices, choices);
+    EXPECT_EQ(entries(), QStringList({"1 - Ann", "2 - Cyd", "3 - Dora", "4 - Eve", "5 - Fay"}));
+    EXPECT_EQ(w.document.m_columnChoices.excel_cb_value10, 3);
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Ann");
+    EXPECT_EQ(w.front().count(), 2) << "the choices bind the controls there are; none is made twice";
+    EXPECT_EQ(w.back().count(), 2);
+}
+
+TEST_F(GroupMode, SaveWithoutASelectedPersonStoresNoPanel)
+{
+    // The panel shows no person: what it holds is not written over the first row.
+    list().GroupList->setCurrentRow(-1);
+    Profile_Panel_Of_Side(0)->Text_Box_For_ID("Fup_Name")->setText("Zed");
+    ASSERT_TRUE(Profile_Panel_Of_Side(0)->Chk_Box_For_ID("Fup_Name")->isChecked());
+    ASSERT_TRUE(w.save());
+    EXPECT_EQ(fileRows(), kPeople);
+    EXPECT_EQ(w.document.ListData(), kPeople);
+}
+
+TEST_F(GroupMode, UserAddedFieldTakesItsColumn)
+{
+    // A row of the panel's own: caption "Badge :" and its value bound to "Unique".
+    list().GroupList->setCurrentRow(-1);
+    GraphicPtr caption = field(0, "F_label1", 80);
+    caption->Set_text_value("Badge :");
+    GraphicPtr value = field(0, "F_field1", 100);
+    value->Set_Data_source_type(Data_Source_Spreadsheet);
+    value->Set_Excel_binding(true);
+    value->Set_Excel_binding_Index(3);
+    ASSERT_TRUE(w.save());
+    reopen();
+
+    Profile_Panel &front = *Profile_Panel_Of_Side(0);
+    ASSERT_NE(front.Get_Dynamic_Text_Box("F_field1"), nullptr) << "the panel has the row";
+    list().GroupList->setCurrentRow(3);
+    EXPECT_EQ(cardText(0, "F_field1"), "U4");
+    EXPECT_EQ(front.Get_Dynamic_Text_Box("F_field1")->text(), "U4");
+    EXPECT_EQ(cardText(0, "F_label1"), "Badge :") << "captions take no column";
+
+    front.Get_Dynamic_Text_Box("F_field1")->setText("U4b");
+    QTest::mouseClick(list().save_btn, Qt::LeftButton);
+    EXPECT_EQ(w.document.ListData().at(3), QStringList({"4", "Dee", "Dart", "U4b"}));
+    EXPECT_EQ(fileRows().at(3), QStringList({"4", "Dee", "Dart", "U4b"}));
+}
+
+TEST_F(GroupMode, ColumnDialogMovesAUserAddedFieldToAnotherColumn)
+{
+    list().GroupList->setCurrentRow(-1);
+    field(0, "F_label1", 80)->Set_text_value("Badge :");
+    GraphicPtr value = field(0, "F_field1", 100);
+    value->Set_Data_source_type(Data_Source_Spreadsheet);
+    value->Set_Excel_binding(true);
+    value->Set_Excel_binding_Index(3);
+    ASSERT_TRUE(w.save());
+    reopen();
+    list().GroupList->setCurrentRow(2);
+    QStringList listed;
+    w.runner.whileOpen<Update_XL_Column>([&](Update_XL_Column &d) {
+        for (const auto &row : d.view_array_value) listed << row.caption->text();
+        d.view_array_value.at(0).combo->setCurrentIndex(2);  // "Company"
+        d.OKPressed();
+    });
+    w.group.Update_Excel_Btn_Clicked();
+    w.runner.remove<Update_XL_Column>();
+    EXPECT_EQ(listed, QStringList({"F_field1"})) << "values, not captions";
+    SKTGraphic *g = w.frontView.Selcect_Ctrl_With_ID("F_field1");
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->excel_col_indx, 2);
+    EXPECT_EQ(g->Text_Value, "Corp") << "the selected person's cell of the new column";
+    EXPECT_EQ(Profile_Panel_Of_Side(0)->Get_Dynamic_Text_Box("F_field1")->text(), "Corp");
+}
+
+TEST_F(GroupMode, ViewingTheRowsNeedsRows)
+{
+    w.document.setListData({});
+    QTest::mouseClick(list().view_excel_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nThere is no excel data to view."}));
+    EXPECT_EQ(w.rowWindows, 0);
+    EXPECT_EQ(entries(), QStringList());
+    QTest::mouseClick(list().save_btn, Qt::LeftButton);
+    QTest::mouseClick(list().delete_btn, Qt::LeftButton);
+    EXPECT_EQ(w.document.ListData(), QList<QStringList>()) << "nothing to store into or delete";
+}
+
+TEST_F(GroupMode, TheOnlyRowCannotBeDeleted)
+{
+    w.document.setListData({kPeople.at(0)});
+    QTest::mouseClick(list().delete_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList({"\nUnable to delete this record because project must have one record."}));
+    EXPECT_EQ(w.document.ListData().size(), 1);
+}
+
+// ---- The column dialog ----
+
+struct Snapshot {
+    QString id, text;
+    bool visible;
+    int column;
+    bool operator==(const Snapshot &) const = default;
+};
+QList<Snapshot> snapshotOf(const SKTGraphicList &side)
+{
+    QList<Snapshot> out;
+    for (const GraphicPtr &g : side.items())
+        out.append({g->control_ID, g->Text_Value, g->ctrl_is_visible,
+                    g->data_source_type_val() == Data_Source_Spreadsheet ? g->excel_col_indx : -1});
+    return out;
+}
+
+TEST_F(GroupMode, ColumnDialogRefusesNoNameAndCancelChangesNothing)
+{
+    struct Row {
+        int side;
+        QString title;
+    } rows[] = {{0, "Front Side Update Excel Column"}, {1, "Back Side Update Excel Column"}};
+    for (const Row &r : rows) {
+        if (r.side == 1) w.showSide(1);
+        const DesignColumnChoices before = w.document.m_columnChoices;
+        const QList<Snapshot> front = snapshotOf(w.front()), back = snapshotOf(w.back());
+        QStringList titles;
+        w.runner.whileOpen<Update_XL_Column>([&](Update_XL_Column &d) {
+            titles << d.windowTitle();
+            d.combos[0]->setCurrentIndex(0);
+            d.OKPressed();
+            d.CancelPressed();
+        });
+        QTest::mouseClick(list().update_column_btn, Qt::LeftButton);
+        w.runner.remove<Update_XL_Column>();
+        EXPECT_EQ(titles, QStringList({r.title}));
+        EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nDefault column should not be 'None'."}));
+        EXPECT_EQ(w.document.m_columnChoices, before);
+        EXPECT_EQ(snapshotOf(w.front()), front);
+        EXPECT_EQ(snapshotOf(w.back()), back);
+        EXPECT_EQ(w.document.Card_Front_Or_Back, r.side) << "the side shown stays";
+    }
+}
+
+TEST_F(GroupMode, ColumnDialogShowOffHidesAndOneUndoRestoresAll)
+{
+    list().GroupList->setCurrentRow(1);
+    const QList<Snapshot> card = snapshotOf(w.front());
+    w.runner.whileOpen<Update_XL_Column>([&](Update_XL_Column &d) {
+        d.checks[2]->setChecked(false);    // the company no longer shown
+        d.combos[1]->setCurrentIndex(3);   // the title from "Unique", shown
+        d.OKPressed();
+        if (d.isVisible()) d.CancelPressed();
+    });
+    w.group.Update_Excel_Btn_Clicked();
+    w.runner.remove<Update_XL_Column>();
+    EXPECT_EQ(w.document.m_columnChoices.excel_cb_value2, 3);
+    SKTGraphic *company = w.frontView.Selcect_Ctrl_With_ID("Fup_Company");
+    ASSERT_NE(company, nullptr);
+    EXPECT_FALSE(company->ctrl_is_visible);
+    EXPECT_EQ(company->excel_col_indx, 2) << "still bound";
+    EXPECT_EQ(cardText(0, "Fup_Title"), "U2") << "a new title control, on the selected person";
+    EXPECT_FALSE(Profile_Panel_Of_Side(0)->Chk_Box_For_ID("Fup_Company")->isChecked()) << "the panel follows";
+    EXPECT_TRUE(Profile_Panel_Of_Side(0)->Chk_Box_For_ID("Fup_Title")->isChecked());
+    EXPECT_EQ(panelText(0, "Fup_Title"), "U2");
+    SKTGraphic *unique = w.frontView.Selcect_Ctrl_With_ID("Fup_UniqueNo");
+    ASSERT_NE(unique, nullptr) << "a field with a column, not shown, gets its control, hidden and bound";
+    EXPECT_FALSE(unique->ctrl_is_visible);
+    EXPECT_EQ(unique->excel_col_indx, 3);
+    EXPECT_EQ(list().selectedRow(), 1) << "the person stays selected";
+    EXPECT_EQ(w.document.Card_Front_Or_Back, 0);
+
+    w.undo();
+    EXPECT_EQ(snapshotOf(w.front()), card) << "one undo restores all";
+}
+
+TEST_F(GroupMode, ColumnDialogOnTheBackWorksOnTheBack)
+{
+    w.showSide(1);
+    list().GroupList->setCurrentRow(4);
+    const QList<Snapshot> front = snapshotOf(w.front());
+    w.runner.whileOpen<Update_XL_Column>([&](Update_XL_Column &d) {
+        d.checks[9]->setChecked(false);  // the unique number no longer shown
+        d.OKPressed();
+    });
+    w.group.Update_Excel_Btn_Clicked();
+    w.runner.remove<Update_XL_Column>();
+    EXPECT_EQ(w.document.Card_Front_Or_Back, 1);
+    SKTGraphic *unique = w.backView.Selcect_Ctrl_With_ID("Fup_UniqueNo");
+    ASSERT_NE(unique, nullptr);
+    EXPECT_FALSE(unique->ctrl_is_visible);
+    EXPECT_EQ(cardText(1, "Fup_Name"), "Eve") << "the selected person stays on the back";
+    EXPECT_EQ(snapshotOf(w.front()), front) << "the front is not touched";
+}
+
+// ---- Output ----
+
+TEST_F(GroupMode, OutputTakesTheSideNotShownFromTheSelectedRow)
+{
+    w.showSide(1);
+    list().GroupList->setCurrentRow(3);
+    const QList<Snapshot> front = snapshotOf(w.front());
+    const std::shared_ptr<SideCopy> filled = w.group.Group_Side_Not_Shown_Filled();
+    ASSERT_NE(filled, nullptr);
+    QStringList texts;
+    for (const GraphicPtr &g : filled->controls) texts << g->control_ID + "=" + g->Text_Value;
+    texts.sort();
+    EXPECT_EQ(texts, QStringList({"Fup_Company=Dart", "Fup_Name=Dee"}));
+    EXPECT_EQ(snapshotOf(w.front()), front) << "the design unchanged";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
+    EXPECT_EQ(w.group.Group_Side_Not_Shown_Filled(), nullptr) << "only in group mode";
+}
+
+} // namespace

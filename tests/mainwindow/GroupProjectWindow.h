@@ -1,0 +1,55 @@
+#pragma once
+// The main window with a group project of five people: the rows and the mode set on
+// the design, saved in the store's folder and opened again with Open, as a user does.
+#include "Group_Mode.h"
+#include "Group_Row_List.h"
+#include "MessageBox.h"
+#include "TestSupport.h"
+#include "TestWindow.h"
+
+#include <QDir>
+#include <gtest/gtest.h>
+
+namespace group_project {
+inline const QList<QStringList> kPeople = {
+    {"1", "Ann", "Acme", "U1"}, {"2", "Bob", "Bell", "U2"}, {"3", "Cy", "Corp", "U3"},
+    {"4", "Dee", "Dart", "U4"}, {"5", "Eve", "Echo", "U5"},
+};
+} // namespace group_project
+
+struct Group_Project_Window {
+    TestWindow w;
+    QString path;
+
+    // The five people as the rows ("Name", "Company", "Unique"), mode "G", saved as the
+    // store's project "All/Staff" (nothing selected: no panel is stored over a row),
+    // then opened again. The column choices are the caller's.
+    void Save_And_Open()
+    {
+        SKTDocument &d = w.document;
+        d.m_spreadsheet.column_titles = {"Name", "Company", "Unique"};
+        d.m_spreadsheet.Excel_Source_Path = testsupport::testHome() + "/staff.xlsx";
+        d.setListData(group_project::kPeople);
+        d.Start_Card_Option = Card_Mode::Group;
+        const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
+        ASSERT_TRUE(QDir().mkpath(folder));
+        path = folder + "/Staff.zcd";
+        d.Project_File_Name = path;
+        ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
+        reopen();
+    }
+
+    // The design closed and the project opened with Open, as a user does.
+    void reopen()
+    {
+        w.controller.New_Project_Setting_Reset(true);
+        w.document.m_spreadsheet = DesignSpreadsheet();
+        w.document.Start_Card_Option = Card_Mode::Visitor;
+        testsupport::boxes().answerNext(kAlertNo);
+        testsupport::queueFilePanelAnswer({path});
+        w.controller.Open_Design();
+        testsupport::boxes().clear();
+    }
+
+    Group_Row_List &list() { return *w.controller.groupMode().rowList(); }
+};
