@@ -93,9 +93,9 @@ public:
     // The source a control names (its data_source_type); a kind not known is manual.
     const Card_Value_Source &Source_Of(const SKTGraphic &g) const;
     // Gives every text, image and barcode control (print_object 0) bound to a source
-    // the run uses its trimmed value for card N: a text its text, an image its picture path, a barcode a picture
-    // of the value made with its own settings, centred in bar_image_ctrl_bounds (none
-    // for an empty value). A barcode bound to a series that is gone encodes its own data.
+    // the run uses its trimmed value for card N: a text its text, an image its picture
+    // path, a barcode a picture of the value made with its own settings, centred in
+    // bar_image_ctrl_bounds (none for an empty value). A barcode bound to a series that is gone encodes its own data.
     // `missing` (when given) gets what the controls could not take: a picture file that
     // cannot be read, a barcode value that is empty or refused by its symbology.
     void Assign_Batch_Values_To_Control(const std::vector<GraphicPtr> &controls, int card,

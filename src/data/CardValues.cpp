@@ -10,10 +10,8 @@ Card_Values::Card_Values(SKTDocument &doc, std::function<QString()> seriesFolder
 CardValueEngine &Card_Values::Engine()
 {
     const QString folder = m_seriesFolder();
-    std::erase_if(m_leftWhileRunning, [](const auto &e) { return !e->isRunning(); });
-    if (!m_engine || m_engineFolder != folder) {
-        // A run's guard still refers to the engine it started on.
-        if (m_engine && m_engine->isRunning()) m_leftWhileRunning.push_back(std::move(m_engine));
+    // A running engine stays until its run ends: the run's guard holds it.
+    if (!m_engine || (m_engineFolder != folder && !m_engine->isRunning())) {
         m_engine = std::make_unique<CardValueEngine>(folder);
         m_engineFolder = folder;
     }

@@ -7,7 +7,6 @@
 #include <QString>
 #include <functional>
 #include <memory>
-#include <vector>
 
 class SKTDocument;
 
@@ -17,8 +16,7 @@ public:
     Card_Values(SKTDocument &doc, std::function<QString()> seriesFolder);
 
     // The engine over the series folder: the same engine (and run) while the folder
-    // stays; a fresh one once it changed. An engine left while its run is active is
-    // kept until the run has ended.
+    // stays, and while a run holds it; a fresh one once the folder changed.
     CardValueEngine &Engine();
     // A run holds the card view's redrawing (the engine as it is, none made).
     bool Redraw_Held() const { return m_engine && m_engine->Redraw_Held(); }
@@ -37,5 +35,4 @@ private:
     std::function<QString()> m_seriesFolder;
     std::unique_ptr<CardValueEngine> m_engine;
     QString m_engineFolder;
-    std::vector<std::unique_ptr<CardValueEngine>> m_leftWhileRunning;
 };

@@ -190,12 +190,12 @@ void ControlPanels::Cropping_Selected_Image_clicked()
     if (!bound || !shownControl()) return;
     change(
         [&bound](SKTGraphic &target) {
-            if (bound->source == 1) {
-                target.Set_Data_source_type(1);
+            if (bound->source == Data_Source_Series) {
+                target.Set_Data_source_type(Data_Source_Series);
                 target.Set_Batch_List_Name(bound->series);
                 target.Set_Batch_List_Index(bound->seriesIndex);
-            } else if (bound->source == 2) {
-                target.Set_Data_source_type(2);
+            } else if (bound->source == Data_Source_Spreadsheet) {
+                target.Set_Data_source_type(Data_Source_Spreadsheet);
                 target.Set_Excel_binding_Index(bound->column);
             }
             static_cast<SKTImage &>(target).setFilePath(bound->path, true);

@@ -2,20 +2,21 @@
 // What the property panels ask of the main window: the controls of the three sides and
 // the card view shown, undo recording, the lock commands, the picture choosers and the
 // card size services. The main window controller provides it.
+#include "SKTGraphic.h"
+
 #include <QSizeF>
 #include <QString>
 #include <QStringList>
 #include <optional>
 
-class SKTGraphic;
 class SKTGraphicList;
 class SKTGraphicView;
 
-// What an image control is bound to after its picture was cropped: source 0 its own
-// picture `path`, 1 the series `series` (at `seriesIndex` of the series list), 2 the
+// What an image control is bound to after its picture was cropped: its own picture
+// `path` (manual), the series `series` (at `seriesIndex` of the series list), or the
 // spreadsheet column `column`; `path` is the picture to show now.
 struct Cropped_Picture_Binding {
-    int source = 0;
+    Data_Source_Kind source = Data_Source_Manual;
     QString path;
     QString series;
     int seriesIndex = -1;

@@ -5,8 +5,9 @@
 
 #include "Barcode_Gen.h"
 #include "CardValueEngine.h"
-#include "Mail_Card_Source.h"
 #include "Mail_Desk.h"
+#include "Output_Host.h"
+#include "Run_Desk.h"
 #include "Mail_Transport.h"
 #include "CardPropertyPanel.h"
 #include "Card_Wizard.h"
@@ -88,7 +89,7 @@ SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjus
 
 SKTWindowController::~SKTWindowController()
 {
-    Stop_Export_Run();
+    if (m_runDesk) m_runDesk->Stop_Export_Run();
     for (SKTGraphicView *v : {_graphicView, _graphicView_BACK, _graphicView_TEMP})
         if (v) {
             v->setHost(nullptr);

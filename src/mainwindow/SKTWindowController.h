@@ -7,13 +7,11 @@
 #include "Card_Property.h"
 #include "DesignFile.h"
 #include "Dynamic_Control_List.h"
-#include "Export_Card_Dialog.h"
 #include "Globals.h"
 #include "KeyedArchive.h"
 #include "MainWindowLayout.h"
 #include "Picture.h"
 #include "PrinterLayer.h"
-#include "ProfilePanelHost.h"
 #include "Profile_Data_Source.h"
 #include "Profile_Dialog.h"
 #include "SKTDocument.h"
@@ -22,7 +20,8 @@
 #include "Start_Choice.h"
 #include "UndoHistory.h"
 #include "User_Profile_Class.h"
-#include "Visitor_Panel_Sync.h"
+#include "Visitor_Panel_Desk.h"
+#include "Visitor_Panel_Window.h"
 
 #include <QColor>
 #include <QFont>
@@ -37,9 +36,7 @@ class Barcode_Data_Source;
 class Group_Mode;
 class Group_Mode_Host;
 class SideCopy;
-class Batch_Export_Run;
 class QThreadPool;
-class Send_Modeless;
 class Barcode_Gen;
 class Visitor_Record_Desk;
 struct Barcode_Edit;
@@ -54,7 +51,6 @@ class DataSourceSection;
 class Data_From_Excel;
 class Mail_Desk;
 class Email_Setting;
-class Mail_Card_Source;
 class Send_Mail;
 class Image_Library;
 enum class Library_Purpose;
@@ -78,7 +74,8 @@ class QLineEdit;
 class QMainWindow;
 class QWidget;
 class PropertyPanelHost;
-class Print_Window;
+class Run_Desk;
+class Output_Host;
 
 struct Invitation_Values;
 class SKTGraphic;
@@ -87,7 +84,7 @@ class SKTGraphicView;
 class SKTZoomingScrollView;
 struct PictureAdjuster;
 
-class SKTWindowController : public QObject, public CardViewHost, public ProfilePanelHost {
+class SKTWindowController : public QObject, public CardViewHost, private Visitor_Panel_Window {
     Q_OBJECT
 public:
     // adjuster: makes the shown pictures of image controls in the card views, the
@@ -99,8 +96,8 @@ public:
                         Modal_Runner *runner = nullptr);
     ~SKTWindowController() override;
     // Runs the camera window; the stored picture's path, or "" when cancelled (the
-    // property panels ask it too).
-    QString Panel_Camera_Picture() override;
+    // property panels and the visitor panels ask it).
+    QString Panel_Camera_Picture();
 
     static SKTWindowController *defaultInstance();
 
@@ -203,21 +200,6 @@ public:
     // Saves the design as a user template with its preview picture; when the preview
     // cannot be made or written, no file of the template is left.
     void Export_As_Template_Clicked();
-    // Runs the export with the options chosen; false when cancelled or failed.
-    bool Export_Card(const Export_Card_Options &options);
-    // Writes the design in its current state to the path (with "_Front"/"_Back" as the
-    // layout needs); with show_msg, failures are reported and the opening is offered.
-    bool Export_Single_File(const QString &path, Export_Layout layout, bool show_msg,
-                            Side_Mirror mirror = Side_Mirror::None);
-    // Every card of the options' range into "DOZO ID Card" in a folder chosen in a
-    // panel, on a worker thread with the progress panel; false when nothing started.
-    bool Export_Batch_File(const Export_Card_Options &options);
-    bool Export_Run_Active() const;
-    // Stops a running batch export and waits for its end, the GUI serving events
-    // meanwhile; the design is put back.
-    void Stop_Export_Run();
-    Batch_Export_Run *exportRun() const { return m_exportRun.get(); }
-    Send_Modeless *progressPanel() const { return m_progressPanel; }
     void Exit_App();
     // Asks whether to save before the design is closed, when the user changed it since
     // it was opened, made or saved; false when the user cancels.
@@ -226,11 +208,9 @@ public:
     // of a side, or other card properties. Picking rows, switching sides, the silent
     // project save of group mode and an output run's backup and restore are no change.
     bool Design_Changed() const;
-    // ---- Printing (_Print.cpp) ----
-    Print_Window &printWindow();
-    // Replaces the print window's modal run (scripted runs): called with the window
-    // prepared for the design.
-    std::function<void(Print_Window &)> printWindowRunner;
+    // ---- Export, print and mail (WindowOutputHost.cpp; the work is in output/) ----
+    // The export, print and mail commands over this design, made on first use.
+    Run_Desk &runDesk();
 
     // ---- Per-card values and series commands (_Values.cpp; the work is Card_Values' and Series_Commands') ----
     // The value engine over the series folder of the moment.
@@ -246,8 +226,7 @@ public:
     // earlier spreadsheet are stale).
     bool Browse_Excel_AGAIN = false;
 
-    // ---- E-mail (_Mail.cpp; the windows are in output/) ----
-    // The mailing windows over this design's cards, made on first use.
+    // The mailing windows over this design's cards.
     Mail_Desk &mailDesk();
     // The help and support window and the promotion window, made on first use as
     // children of the main window.
@@ -278,7 +257,7 @@ public:
     // ---- Toolbar commands, lock, side copy (_Commands.cpp) ----
     void Lock_Clicked() { Lock_Or_Unlock(true); }
     void Unlock_Clicked() { Lock_Or_Unlock(false); }
-    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
+    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() { m_visitorPanels.Follow_Locks(); }
     void Card_Bckgrnd_Clicked();
     // The scratch side shows independent copies of the current side's controls.
     void Temp_Design_Control_Assign();
@@ -304,43 +283,30 @@ public:
     QString lib_window_sel_file;
     void Set_Selected_Control_Tool(int tool) override { m_selectedTool = tool; }
 
-    // ---- Visitor entry panels (_Visitor.cpp) ----
-    // The panels' bridge to the card, on the current side.
-    char new_control_add(const QString &value, const QString &ctrl_id, QLineEdit *box) override;
-    void Change_Value(const QString &value, const QString &ctrl_id, bool show, bool place) override;
-    // Card to panels.
-    void Load_Fup_Fields();
-    void Show_Single_Mode_Front_Panel();
-    void Visitor_Panel_Control_Selected(SKTGraphic *g) override;
-    void Visitor_Panel_Control_Deleted(SKTGraphic *g) override;
+    // ---- Visitor entry panels (_Visitor.cpp; the work is in profile/) ----
+    // The two panels, their bridge to the card, the side lists and the panes.
+    Visitor_Panel_Desk &visitorPanels() { return m_visitorPanels; }
+    void Visitor_Panel_Control_Selected(SKTGraphic *g) override { m_visitorPanels.Control_Selected(g); }
+    void Visitor_Panel_Control_Deleted(SKTGraphic *g) override { m_visitorPanels.Control_Deleted(g); }
 
     // ---- Small services (_Utilities.cpp) ----
     // Activates the main window and gives the widget the keyboard focus.
     void SetFocus(QWidget *widget);
-    // The group-mode spreadsheet column of the profile field with the ID (ControlColumn.h).
+    // The group-mode spreadsheet column of the profile field with the ID (Group_Mode::Column_Of).
     int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override;
     // A control's creation as one group of the document's own undo record; taken back,
     // the group is undone with registration off.
     void Begin_Creation_Undo_Group() override;
     void End_Creation_Undo_Group(bool takeBack) override;
 
-    // ---- User-added rows, side lists, side panes (_VisitorRows.cpp; the work is in profile/) ----
-    Dynamic_Ctrl_List dynamic_ctrl_list_front, dynamic_ctrl_list_back;
-    int Get_Col_Index_of_Dynamic_Control(const QString &ctrl_id);
-    void Update_Value_For_Dynamic_Control(const QString &mode, const QString &ctrl_id);
-    void Create_Control_For_Visitor_Mode();
+    // ---- Visitor mode display (_Visitor.cpp) ----
     // The front has a photo control: "Fup_Photo", or any image control (then selected),
     // or a new "Fup_Photo" showing the placeholder.
-    void Check_For_Defalut_Photo_Control();
-    int Find_And_Select_Design_Image_Control();
+    void Check_For_Defalut_Photo_Control() { m_visitorPanels.Check_For_Default_Photo_Control(); }
     void Show_Hide_Visitor_DB_Button(bool hide);
     // The spreadsheet and group-mode answers the panels and profile dialogs use.
     Profile_Data_Source &profileDataSource();
     void setProfileDataSource(std::unique_ptr<Profile_Data_Source> source);
-    void change_Visitor_Side_View(long side);
-    void collapseLeftView();
-    void uncollapseLeftView();
-    void Hide_Visitor_panel();
     void Show_Hide_Profile_Panel_Live_Mode(char show);
 
     // ---- Profile dialogs and filling (_VisitorProfile.cpp; the work is in profile/) ----
@@ -363,8 +329,6 @@ public:
     void End_Profile_Preview();
 
     // ---- Visitor record (the work is in visitorlog/ui) ----
-    // Records the visitor shown in the entry panels as one new database row.
-    void Add_Visitor_Record_To_DB() override;
     // The visitor record and the visitor log window.
     Visitor_Record_Desk &visitorRecord();
 
@@ -430,24 +394,25 @@ private:
     SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point) override;
     Picture Sample_Picture(SamplePicture which) const override;
     void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
-    void Set_Batch_List_To_Current_Side() override;
-    // ---- Visitor entry panels (_Visitor.cpp) ----
-    SKTGraphicView *Panel_Card_View(int side) const override { return graphicView(side == 1 ? 1 : 0); }
-    void Panel_Show_Properties(SKTGraphic *g) override { Show_RHS_Properties(g); }
-    bool Panel_Multiple_Image_Selection(const QString &action) override;
-    QStringList Panel_Image_File_Types() const override { return Allowd_Image_fileTypes; }
-    Picture Panel_Image_For_Path(const QString &path) override;
-    void Show_Message_To_Update_Data() override;
-    // ---- User-added rows, side lists, side panes (_VisitorRows.cpp; the work is in profile/) ----
-    void Create_Dynamic_Control_List() override;
-    void Panel_Record_Undo() override { Insert_In_Undo_Redo(); }
-    void Panel_Rows_Changed(int side) override;
-    QString Panel_No_Image_Path() const override { return NO_Image_Path; }
-    Picture Panel_No_Image_Picture() const override { return no_image_ctrl_GP; }
-    Picture Panel_Err_Image() const override { return Err_image; }
+    // ---- What the visitor panels ask of the window (_Visitor.cpp) ----
+    SKTGraphicView *Card_View(int side) const override { return graphicView(side); }
+    void Show_Properties(SKTGraphic *g) override { Show_RHS_Properties(g); }
+    void Record_Undo(int side) override;
+    bool Pause_Undo(bool paused) override { return std::exchange(live_mode_list_value_change, paused); }
+    void Set_Tool(int tool) override { m_selectedTool = tool; }
+    void Focus(QWidget *widget) override { SetFocus(widget); }
+    bool Multiple_Image_Selection(const QString &action) override;
+    QStringList Image_File_Types() const override { return Allowd_Image_fileTypes; }
+    Picture Image_For_Path(const QString &path) override { return Panel_Image_For_Path(path); }
+    QString Camera_Picture() override { return Panel_Camera_Picture(); }
+    QString No_Image_Path() const override { return NO_Image_Path; }
+    Picture No_Image_Picture() const override { return no_image_ctrl_GP; }
+    Picture Err_Image() const override { return Err_image; }
+    void Record_Visitor() override;
+    Profile_Data_Source &Data_Source() override { return profileDataSource(); }
+    Picture Panel_Image_For_Path(const QString &path);
     // ---- Links for the model and canvas ----
     bool Is_Visitor_Or_Group_Mode() const override;
-    int Panel_Current_Side() const override { return document.currentSide(); }
     void Selection_Count_Changed(int count) override;
     // ---- Sides (_Sides.cpp) ----
     int Get_Front_Control_Count() const;
@@ -456,10 +421,6 @@ private:
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     void Undo_Clicked() { Undo_Action_Perform(); }
     // ---- Visitor entry panels (_Visitor.cpp) ----
-    QLineEdit *Get_text_box_of_visitor_mode(const QString &ctrl_id) const;
-    QCheckBox *Get_chk_box_of_visitor_mode(const QString &ctrl_id) const;
-    // Where a new profile control stands on a card of the front side's orientation.
-    QRectF Get_Control_Rect_From_Template(const QString &ctrl_id, const QString &ctrl_value) const;
     void Title_For_Visitor() { Set_Field_Captions(Caption_Wording::Visitor); }
     void Title_For_Gen_ID_Card() { Set_Field_Captions(Caption_Wording::General_ID_Card); }
     // Work of the window itself, grouped as above.
@@ -495,22 +456,12 @@ private:
     // design now; a file that cannot be read is reported and the open design stays.
     bool Open_Design_File(const QString &path);
     void Save_Design_As() { Save_project_file(true, true, Card_Mode::Opened); }
-    // The card export: options, save panel, files, and the offer to open them.
-    void Export_Card_Clicked();
-    // Card 0 of the bound data into both sides (the side not shown first).
-    void Select_first_row_value_for_design(bool print_box);
     // A side as a picture (scale pixels per point), with its card base and border.
     QImage Side_Image(int side, double scale) const;
     // The design as it is now is the one opened, made or saved.
     void Design_Is_As_Saved();
-    // ---- Printing (_Print.cpp) ----
-    // The Print command: counts, backup, the print window, the design put back.
-    void Print_Button();
-    void Print_method();
     // ---- Per-card values and series commands (_Values.cpp) ----
     Card_Values &cardValues();
-    void Check_Series_Or_Excel_Use_or_not();
-    void Set_Graphic_Array_According_Side();
     // The data-source section of the property panel and the spreadsheet source window.
     void Build_Data_Source_Section();
     // The series commands' buttons on the desk bar.
@@ -530,8 +481,11 @@ private:
     void Enable_Disable_Undo(bool enabled);
     void Enable_Disable_Redo(bool enabled);
     void Undo_Redo_Button_state();
-    void Refresh_Visitor_Dyn_Ctrl_and_image();
-    void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *g);
+    void Refresh_Visitor_Dyn_Ctrl_and_image() { m_visitorPanels.Refresh_After_Undo(); }
+    void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *g)
+    {
+        m_visitorPanels.Show_Control_After_Undo(g);
+    }
     // ---- Toolbar commands, lock, side copy (_Commands.cpp) ----
     // Connects the command toolbar's undo, redo, lock, unlock, help, card and side-copy
     // actions; the commands of parts not built yet are disabled.
@@ -572,19 +526,13 @@ private:
     void Watermark_Tool_Clicked();
     // ---- Visitor entry panels (_Visitor.cpp) ----
     void Build_Visitor_Panels();
-    QPointF Get_Ctrl_Location_From_Design(const QString &ctrl_id);
-    QPointF Set_Ctrl_Pos_In_Vstr_Mode(const QString &ctrl_id, const QRectF &ctrl_bound);
     void Title_For_Student() { Set_Field_Captions(Caption_Wording::Student); }
-    void Show_Single_Mode_Back_Panel();
-    void Reset_All_Visitor_Grp_Mode_Ctrl();
+    void Reset_All_Visitor_Grp_Mode_Ctrl() { m_visitorPanels.Reset_All_Panels(); }
+    void Hide_Visitor_panel() { m_visitorPanels.Hide_Visitor_Panel(); }
     // After a design or template was read: captions, empty panels, then the card's fields.
     void Load_Visitor_Panels_From_Card();
     // The camera window (one for the run); its frames come from Make_Camera_Source.
     Camera &Camera_Window();
-    // ---- User-added rows, side lists, side panes (_VisitorRows.cpp; the work is in profile/) ----
-    Dynamic_Ctrl_List &currentDynamicList();
-    void Set_Front_Panel_Size();
-    void Set_Back_Panel_Size();
     // ---- Group mode (_Group.cpp) ----
     // The "Group Mode" command (Group_Mode::Group_Mode_Clicked).
     void Group_Mode_Clicked();
@@ -619,9 +567,7 @@ private:
     SKTGraphicList &sideControls(int side) const;
 
     void showSide(int side);
-    // The side's controls into the visitor panel of the side.
-    void Load_Panel_Of_Side(int side);
-    Visitor_Panel_Sync m_panelSync{document};
+    Visitor_Panel_Desk m_visitorPanels{document, *this};
 
     UndoHistory m_history;
     // What Design_Changed reads: a change the user made (a side change recorded), the card
@@ -634,11 +580,7 @@ private:
     int Image_Ctrl_Counter = 0;
     QFont Text_font, WM_Text_font;
     QString NO_Image_Path;
-    // The current side's controls for the batch code, and the sides kept before a batch.
-    SKTGraphicList *Graphics_array_Batch = nullptr;
-    std::vector<KeyedArchive> Graphics_array_Batch_Front_Bkup, Graphics_array_Batch_BAck_Bkup;
     QStringList Text_Date_style, Text_Time_style;
-    QRectF rf_control_rect;
     std::unique_ptr<Visitor_Record_Desk> m_visitorRecord;  // made on first use
     // The image panel's natural-size and fit-to-label buttons, once it has them.
     QAbstractButton *Make_natural_size_btn = nullptr;
@@ -655,14 +597,11 @@ private:
     std::shared_ptr<Card_Values> m_cardValues;
     Data_From_Excel *m_dataFromExcel = nullptr;
     std::shared_ptr<Series_Commands> m_seriesCommands;
-    // The batch export running (or the last one) and the frame it runs in.
-    std::unique_ptr<BatchRunGuard> m_exportGuard;
-    std::unique_ptr<Batch_Export_Run> m_exportRun;
-    Send_Modeless *m_progressPanel = nullptr;
-    Print_Window *m_printWindow = nullptr;
-    std::unique_ptr<Mail_Card_Source> m_mailCards;
-    std::unique_ptr<Mail_Desk> m_mailDesk;
-    void connectMailCommands();
+    // What the output commands ask of the window, and the commands themselves.
+    class Window_Output_Host;
+    std::unique_ptr<Output_Host> m_outputHost;
+    std::unique_ptr<Run_Desk> m_runDesk;
+    void connectOutputCommands();
     Help_Support *m_help = nullptr;
     Promotion_Form *m_promotion = nullptr;
     Grid_Wizard *m_gridWizard = nullptr;

@@ -53,7 +53,6 @@ void SKTWindowController::connectCommands()
         {"CardBackground", &SKTWindowController::Card_Bckgrnd_Clicked},
         {"CopySide", &SKTWindowController::Copy_Card_Design_Clicked},
         {"GroupMode", &SKTWindowController::Group_Mode_Clicked},
-        {"Print", &SKTWindowController::Print_Button},
         {"Profile", &SKTWindowController::User_Profile_Button_Clicked},
     };
     for (const Connection &c : connections)
@@ -63,7 +62,7 @@ void SKTWindowController::connectCommands()
     connectHelpAndLinks();
     if (QAction *a = ui.command(QStringLiteral("Undo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     if (QAction *a = ui.command(QStringLiteral("Redo"))) a->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
-    connectMailCommands();
+    connectOutputCommands();
     if (QAction *a = ui.command(QStringLiteral("Crop")))
         connect(a, &QAction::triggered, this, [this] {
             Cropping_Tool &tool = Cropping_Tool_Of(*ui.window, &document, modalRunner, &runPool);

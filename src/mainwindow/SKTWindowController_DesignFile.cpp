@@ -7,6 +7,7 @@
 #include "ControlPanels.h"
 #include "Dialogs.h"
 #include "Export_Template.h"
+#include "Run_Desk.h"
 #include "FileWrite.h"
 #include "SKTBarcode.h"
 #include "SKTRenderingView.h"
@@ -205,7 +206,7 @@ void SKTWindowController::Exit_App()
 {
     if (!Ask_To_Save_Changes()) return;
     if (Show_YES_NO_MessageBox(QStringLiteral("\nDo you really want to exit?")) != 1) return;
-    Stop_Export_Run();  // a batch export ends first, and the design is put back
+    if (m_runDesk) m_runDesk->Stop_Export_Run();  // a batch export ends first, and the design is put back
     QApplication::exit(0);
 }
 

@@ -4,6 +4,7 @@
 #include "SKTWindowController.h"
 
 #include "Globals.h"
+#include "Run_Desk.h"
 #include "SKTGraphicView.h"
 
 #include <QAction>
@@ -121,7 +122,7 @@ void SKTWindowController::Run_Window_Command(WindowCommand command)
     case WindowCommand::Lock: Lock_Clicked(); break;
     case WindowCommand::Unlock: Unlock_Clicked(); break;
     case WindowCommand::ExportTemplate: Export_As_Template_Clicked(); break;
-    case WindowCommand::ExportCard: Export_Card_Clicked(); break;
+    case WindowCommand::ExportCard: runDesk().Export_Card_Clicked(); break;
     case WindowCommand::MailCard:
     case WindowCommand::PrintCard:
         if (QAction *a = ui.command(QLatin1String(toolbarCommandFor(command)))) a->trigger();

@@ -22,9 +22,9 @@ public:
     }
     Dynamic_Ctrl_List &Group_User_Rows(int side) override
     {
-        return side == 1 ? c.dynamic_ctrl_list_back : c.dynamic_ctrl_list_front;
+        return side == 1 ? c.m_visitorPanels.back_list : c.m_visitorPanels.front_list;
     }
-    void Group_Build_User_Rows() override { c.Create_Dynamic_Control_List(); }
+    void Group_Build_User_Rows() override { c.m_visitorPanels.Create_Dynamic_Control_List(); }
     bool Group_Save_Project(Card_Mode mode) override { return c.Save_project_file(false, false, mode); }
     bool Group_Read_Design(const QString &path, QString *error) override
     {
@@ -49,9 +49,9 @@ public:
     void Group_Side_Panel_Shown(int side) override
     {
         if (side == 1)
-            c.Show_Single_Mode_Back_Panel();
+            c.m_visitorPanels.Show_Single_Mode_Back_Panel();
         else
-            c.Show_Single_Mode_Front_Panel();
+            c.m_visitorPanels.Show_Single_Mode_Front_Panel();
     }
     void Group_Lock_State() override { c.Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK(); }
     void Group_View_Rows() override { c.Data_From_Excel_Window().Open_Wnd(); }
@@ -88,7 +88,7 @@ SKTGraphic *SKTWindowController::Make_Group_Control(int side, const QString &id,
     const Scoped_Value<int> shown(document.Card_Front_Or_Back, side == 1 ? 1 : 0);
     const Scoped_Value<int> tool(m_selectedTool, picture ? 8 : 2);
     const Scoped_Value<QString> picturePath(Library_Selected_Image, picture ? v : QString());
-    const QRectF rect = Get_Control_Rect_From_Template(id, v);
+    const QRectF rect = m_visitorPanels.Sample_Rect(id);
     const bool useRect = rect.width() > 0 && rect.height() > 0;
     return view->createGraphicOfClass(picture ? GraphicKind::Image : GraphicKind::Text, std::nullopt, useRect, rect,
                                       Card_Side_Of_Index(side), v, id);

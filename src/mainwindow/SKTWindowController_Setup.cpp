@@ -8,6 +8,7 @@
 #include "Helpers.h"
 #include "MessageBox.h"
 #include "PrinterLayer.h"
+#include "Run_Desk.h"
 #include "SKTDocument.h"
 #include "ScopedFlag.h"
 #include "SKTGraphicView.h"
@@ -159,7 +160,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     if (QAction *a = ui.command(QStringLiteral("Export"))) {
         auto *menu = new QMenu(ui.window);
         auto *exportCard = menu->addAction(tr("Export Card..."));
-        connect(exportCard, &QAction::triggered, this, &SKTWindowController::Export_Card_Clicked);
+        connect(exportCard, &QAction::triggered, this, [this] { runDesk().Export_Card_Clicked(); });
         menu->addAction(exportTemplate);
         a->setMenu(menu);
         if (auto *button = qobject_cast<QToolButton *>(ui.commandWidget(a)))

@@ -82,7 +82,6 @@ void SKTWindowController::showSide(int side)
     ui.Front_back_label->setText(side == 0 ? QObject::tr("Front") : QObject::tr("Back"));
     document.Card_Front_Or_Back = side;
     Set_Card_Shape(Card_Shape_Number(currentCardProperty().Card_Shape()));
-    Graphics_array_Batch = side == 0 ? &Get_Front_Controls_Array() : &Get_Back_Controls_Array();
     changeViewController(side);
     if (ui.visitor_stack) ui.visitor_stack->setCurrentIndex(side);
     Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();

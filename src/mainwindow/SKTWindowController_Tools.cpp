@@ -161,4 +161,3 @@ void SKTWindowController::Set_Natural_Size_Buttons_Enabled(bool enabled)
         if (b) b->setEnabled(enabled);
 }
 
-void SKTWindowController::Set_Batch_List_To_Current_Side() { Graphics_array_Batch = &currentSideControls(); }

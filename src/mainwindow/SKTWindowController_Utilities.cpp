@@ -1,7 +1,7 @@
 // Small services of the main window for the rest of the application.
 #include "SKTWindowController.h"
 
-#include "ControlColumn.h"
+#include "Group_Mode.h"
 #include "DocumentUndo.h"
 
 #include <QMainWindow>
@@ -18,9 +18,7 @@ void SKTWindowController::SetFocus(QWidget *widget)
 
 int SKTWindowController::Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id)
 {
-    // User-added fields take the column their entry of the current side's list names.
-    return ::Get_Excel_Coulmn_Index_According_ID(document.m_columnChoices, ctrl_id,
-                                                 [this](const QString &id) { return Get_Col_Index_of_Dynamic_Control(id); });
+    return m_group ? m_group->Column_Of(ctrl_id) : -1;
 }
 
 void SKTWindowController::Begin_Creation_Undo_Group() { document.undoManager().beginUndoGrouping(); }

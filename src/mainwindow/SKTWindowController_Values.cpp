@@ -80,16 +80,8 @@ Card_Values &SKTWindowController::cardValues()
 
 CardValueEngine &SKTWindowController::Value_Engine() { return cardValues().Engine(); }
 
-void SKTWindowController::Check_Series_Or_Excel_Use_or_not() { cardValues().Check_Series_Or_Excel_Use_or_not(); }
-
 std::unique_ptr<BatchRunGuard> SKTWindowController::Begin_Batch_Run(bool holdRedraw)
 {
     return cardValues().Begin_Batch_Run(Application_Render_Resources(pictureAdjuster), holdRedraw,
-                                        [this] { Set_Graphic_Array_According_Side(); });
-}
-
-void SKTWindowController::Set_Graphic_Array_According_Side()
-{
-    Graphics_array_Batch = &currentSideControls();
-    Refresh_Canvas();
+                                        [this] { Refresh_Canvas(); });
 }

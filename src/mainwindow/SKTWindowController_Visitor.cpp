@@ -1,36 +1,34 @@
-// The visitor entry panels and the card: the bridge that carries a panel box into the
-// card control with the box's ID (on the current side), and the reading of the card's
-// profile controls back into the panels.
+// The visitor entry panels in the main window: the panels' desk (profile/) gets the
+// window's panes, views and pictures; the window shows and hides what the mode asks;
+// the visitor record (visitorlog/ui) mails through the window's mail desk.
 #include "SKTWindowController.h"
 
 #include "ControlPanels.h"
-#include "Globals.h"
-#include "Log.h"
+#include "Direct_Mail.h"
+#include "GroupBinding.h"
+#include "Mail_Desk.h"
 #include "MainWindowLayout.h"
-#include "MessageBox.h"
+#include "Profile_Data_Source.h"
 #include "Profile_Panel.h"
 #include "SKTGraphicList.h"
-#include "SKTGraphicView.h"
-#include "SKTImage.h"
-#include "Visitor_Fields.h"
+#include "Side_Panes.h"
 #include "Visitor_Record_Desk.h"
-#include "Direct_Mail.h"
-#include "Mail_Desk.h"
 
-#include <QCheckBox>
-#include <QLineEdit>
+#include <QAction>
+#include <QGroupBox>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QScrollArea>
-#include <QScrollBar>
-#include <QVBoxLayout>
-#include <algorithm>
-#include <exception>
 
 namespace {
-const QString kTextHere = QStringLiteral("Text here");
-
-Card_Side sideLetter(const SKTDocument &d) { return Card_Side_Of_Index(d.currentSide()); }
+Side_Pane_Widgets paneWidgets(const MainWindowLayout &ui)
+{
+    return {ui.splitter,         ui.group_control_view, ui.Visitor_Panel_Area, ui.scrollView,
+            ui.visitor_stack,    ui.front_vistr_view,   ui.back_vistr_view,    ui.card_area};
+}
 } // namespace
+
+void SKTWindowController::Build_Visitor_Panels() { m_visitorPanels.Build(paneWidgets(ui)); }
 
 Visitor_Record_Desk &SKTWindowController::visitorRecord()
 {
@@ -44,176 +42,134 @@ Visitor_Record_Desk &SKTWindowController::visitorRecord()
     return *m_visitorRecord;
 }
 
-void SKTWindowController::Add_Visitor_Record_To_DB()
+void SKTWindowController::Record_Visitor()
 {
     visitorRecord().Add_Visitor_Record_To_DB(Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ, NO_Image_Path);
 }
 
-void SKTWindowController::Build_Visitor_Panels()
+void SKTWindowController::Record_Undo(int side)
 {
-    for (int side = 0; side < 2; ++side) {
-        QWidget *holder = side == 0 ? ui.front_vistr_view : ui.back_vistr_view;
-        if (!holder) continue;
-        auto *layout = new QVBoxLayout(holder);
-        layout->setContentsMargins(0, 0, 0, 0);
-        auto *panel = new Profile_Panel(side, this, holder);
-        layout->addWidget(panel);
-        // The panel area is never narrower than the panel with its captions whole.
-        if (ui.Visitor_Panel_Area && ui.scrollView)
-            ui.Visitor_Panel_Area->setMinimumWidth(
-                std::max(ui.Visitor_Panel_Area->minimumWidth(),
-                         panel->minimumSizeHint().width() +
-                             ui.scrollView->verticalScrollBar()->sizeHint().width()));
-    }
-}
-
-// ---- Panel to card ----
-
-char SKTWindowController::new_control_add(const QString &value, const QString &ctrl_id, QLineEdit *box)
-{
-    Library_Selected_Image.clear();
-    // An empty ID names no field: the panels then act on the selected control.
-    if (ctrl_id.isEmpty()) return 0;
-    const QString v = value.isEmpty() ? kTextHere : value;
-    for (const GraphicPtr &g : currentSideControls().items())
-        if (g->control_ID == ctrl_id) return 0;
-    SKTGraphicView *view = currentGraphicView();
-    if (!view) return 0;
-    const bool photo = Is_Visitor_Photo_ID(ctrl_id) || Is_User_Photo_ID(ctrl_id);
-    if (photo) m_selectedTool = 8;
-    // A profile field starts at its place of the sample layout; others at the side's
-    // next free point.
-    const QRectF rect = Get_Control_Rect_From_Template(ctrl_id, v);
-    const bool useRect = rect.width() > 0 && rect.height() > 0;
-    // The bridge's Change_Value that follows records the step: one tick, one undo.
-    const bool quiet = live_mode_list_value_change;
-    live_mode_list_value_change = true;
-    view->createGraphicOfClass(photo ? GraphicKind::Image : GraphicKind::Text, std::nullopt, useRect, rect,
-                               sideLetter(document), v, ctrl_id);
-    live_mode_list_value_change = quiet;
-    if (!photo && box) box->setText(v);
-    return 1;
-}
-
-void SKTWindowController::Change_Value(const QString &value, const QString &ctrl_id, bool show, bool place)
-{
-    try {
-        const QString v = value.isEmpty() ? kTextHere : value;
-        SKTGraphicView *view = currentGraphicView();
-        const std::vector<GraphicPtr> &controls = currentSideControls().items();
-        if (!view || controls.empty()) return;
-        SKTGraphic *g = nullptr;
-        if (ctrl_id.isEmpty()) {
-            g = view->Selected_Graphic();
-        } else {
-            for (const GraphicPtr &c : controls)
-                if (c->control_ID == ctrl_id) {
-                    g = c.get();
-                    break;
-                }
-        }
-        if (g && (g->kind() == GraphicKind::Text || g->kind() == GraphicKind::Image)) {
-            if (show) {
-                if (place) {
-                    const QPointF at = Set_Ctrl_Pos_In_Vstr_Mode(ctrl_id, g->bounds());
-                    g->setBounds(QRectF(at, g->bounds().size()));
-                }
-                if (g->kind() == GraphicKind::Text)
-                    g->Set_text_value(v);
-                else if (!value.isEmpty())
-                    static_cast<SKTImage *>(g)->setFilePath(value, true);
-                else if (g->FilePath().isEmpty() || g->_contents.isNull())
-                    // No picture named: the image keeps its own, or shows the placeholder.
-                    static_cast<SKTImage *>(g)->setFilePath(NO_Image_Path, true);
-                g->Set_Ctrl_Is_Visible(true);
-                if (ctrl_id.isEmpty()) {
-                    view->selectGraphics({g});
-                    view->setSelected_Graphic(g);
-                } else {
-                    view->Set_Selection_Index_According_ID(ctrl_id);
-                }
-            } else {
-                g->Set_Ctrl_Is_Visible(false);
-            }
-            Show_RHS_Properties(show ? g : nullptr);
-        }
-        // The changed control has asked the view for its own redraw; the whole card
-        // is not drawn again.
+    if (side < 0)
         Insert_In_Undo_Redo();
-    } catch (const std::exception &e) {
-        Show_NSLog_Message(QString::fromUtf8(e.what()));
-    }
+    else
+        Record_Side(side);
 }
 
-QLineEdit *SKTWindowController::Get_text_box_of_visitor_mode(const QString &ctrl_id) const
-{
-    return m_panelSync.Text_Box(ctrl_id);
-}
-
-QCheckBox *SKTWindowController::Get_chk_box_of_visitor_mode(const QString &ctrl_id) const
-{
-    return m_panelSync.Chk_Box(ctrl_id);
-}
-
-QPointF SKTWindowController::Get_Ctrl_Location_From_Design(const QString &ctrl_id)
-{
-    QCheckBox *chk = Get_chk_box_of_visitor_mode(ctrl_id);
-    if (!chk || !chk->isChecked()) return QPointF();
-    for (const GraphicPtr &g : currentSideControls().items())
-        if (g->control_ID == ctrl_id) {
-            rf_control_rect = g->bounds();
-            return rf_control_rect.topLeft();
-        }
-    return QPointF();
-}
-
-QPointF SKTWindowController::Set_Ctrl_Pos_In_Vstr_Mode(const QString &ctrl_id, const QRectF &ctrl_bound)
-{
-    // The role and the partner; a later test overrides an earlier one.
-    bool caption = false, role = false;
-    QString partner;
-    const int f = Visitor_Field_Of_ID(ctrl_id, &caption);
-    if (Is_Fixed_Field_ID(ctrl_id) && f >= 0) {
-        const Visitor_Field &field = Visitor_Fixed_Fields()[f];
-        partner = QLatin1String(caption ? field.value_id : field.caption_id);
-        role = true;
-    }
-    if (Is_User_Value_ID(ctrl_id)) {
-        caption = false;
-        partner = Row_Partner_ID(ctrl_id);
-        role = true;
-    }
-    if (Is_User_Caption_ID(ctrl_id)) {
-        caption = true;
-        partner = Row_Partner_ID(ctrl_id);
-        role = true;
-    }
-    if (!role) return ctrl_bound.topLeft();
-    const QPointF p = Get_Ctrl_Location_From_Design(partner);
-    // Without a shown partner the new control keeps the place it was created at.
-    if (p.isNull()) return ctrl_bound.topLeft();
-    const QPointF beside = caption ? QPointF(p.x() - ctrl_bound.width(), p.y())
-                                   : QPointF(p.x() + rf_control_rect.width(), p.y());
-    const QRectF card = frontCardBounds();
-    if (beside.x() >= card.left() && beside.x() < card.right() && beside.y() >= card.top() &&
-        beside.y() < card.bottom())
-        return beside;
-    return caption ? QPointF(p.x(), p.y() - ctrl_bound.height()) : QPointF(p.x(), p.y() + rf_control_rect.height());
-}
-
-bool SKTWindowController::Panel_Multiple_Image_Selection(const QString &action)
+bool SKTWindowController::Multiple_Image_Selection(const QString &action)
 {
     return controlPanels && controlPanels->Check_Multiple_Image_Selection(action, true);
 }
 
-void SKTWindowController::Show_Message_To_Update_Data()
+void SKTWindowController::Load_Visitor_Panels_From_Card()
 {
-    try {
-        SKTGraphic *g = Get_Selected_Graphic();
-        if (document.Start_Card_Option == Card_Mode::Group && g && g->data_source_type_val() == 2)
-            Show_MessageBox(
-                QStringLiteral("Please click on 'Save Details' button to update your changes in your project data."));
-    } catch (const std::exception &e) {
-        Show_MessageBox(QString::fromUtf8(e.what()));
+    // The panels are emptied first, then the rows are made again from the side lists,
+    // then the fixed fields take the captions and the card's values.
+    m_visitorPanels.Rebuild_From_Card();
+    if (!Is_Visitor_Or_Group_Mode()) return;
+    if (document.Start_Card_Option == Card_Mode::Visitor) {
+        Title_For_Visitor();
+        for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
+            if (p) p->Refresh_Controls();
     }
+    Show_Hide_Profile_Panel_Live_Mode(1);
+    m_visitorPanels.Show_Single_Mode_Front_Panel();
+    m_visitorPanels.Follow_Locks();
+}
+
+namespace {
+// The design's spreadsheet rows as the profile dialogs and the visitor panels read them.
+class Design_Rows_Source final : public Profile_Data_Source {
+public:
+    explicit Design_Rows_Source(const SKTWindowController &c) : m_c(c) {}
+    int Calculate_Excel_table_rows() const override { return int(m_c.document.ListData().size()); }
+    QString Get_Excel_Table_Item_Text(int row, int col) const override
+    {
+        return GroupBinding::Cell_Text(m_c.document, row, col);
+    }
+    bool Excel_Binding_Use() const override { return m_c.document.m_spreadsheet.Excel_Binding_Use; }
+    bool Browse_Excel_AGAIN() const override { return m_c.Browse_Excel_AGAIN; }
+    bool Check_Front_Side_Excel_Binding_Is_Used() const override { return usesSheet(m_c.Get_Front_Controls_Array()); }
+    bool Check_Back_Side_Excel_Binding_Is_Used() const override { return usesSheet(m_c.Get_Back_Controls_Array()); }
+    // The row table's columns, as the Data Source tab lists them (0 the row number).
+    QStringList Excel_Column_Names() const override
+    {
+        QStringList names;
+        if (m_c.document.m_spreadsheet.Excel_Binding_Use)
+            for (const SpreadsheetColumn &column : m_c.document.ColList()) names << column.title;
+        return names;
+    }
+
+private:
+    static bool usesSheet(const SKTGraphicList &side)
+    {
+        for (int i = 0; i < side.count(); ++i)
+            if (side.at(i)->data_source_type_val() == Data_Source_Spreadsheet) return true;
+        return false;
+    }
+    const SKTWindowController &m_c;
+};
+} // namespace
+
+Profile_Data_Source &SKTWindowController::profileDataSource()
+{
+    if (!m_profileSource) m_profileSource = std::make_unique<Design_Rows_Source>(*this);
+    return *m_profileSource;
+}
+
+void SKTWindowController::setProfileDataSource(std::unique_ptr<Profile_Data_Source> source)
+{
+    m_profileSource = std::move(source);
+}
+
+// ---- Mode display ----
+
+void SKTWindowController::Show_Hide_Visitor_DB_Button(bool hide)
+{
+    const Card_Mode mode = document.Start_Card_Option;
+    if (QAction *log = ui.command(QStringLiteral("VisitorLog"))) log->setVisible(!hide);
+    QAction *text = ui.toolActions[2], *image = ui.toolActions[8], *library = ui.toolActions[9];
+    for (QAction *a : {text, image, library}) a->setEnabled(true);
+    for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
+        if (p) p->new_ctrl_type_box->hide();
+    if (mode == Card_Mode::Visitor) {
+        text->setEnabled(false);
+    } else if (mode == Card_Mode::Group) {
+        for (QAction *a : {text, image, library}) a->setEnabled(false);
+    } else if (!hide) {
+        text->setEnabled(true);
+    }
+    for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
+        if (p) p->Add_to_DB_btn->setVisible(!hide);
+    if (hide && mode == Card_Mode::Visitor) m_visitorPanels.Reset_All_Panels();
+    if (hide && mode == Card_Mode::Group)
+        for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
+            if (p) p->new_ctrl_type_box->show();
+}
+
+void SKTWindowController::Show_Hide_Profile_Panel_Live_Mode(char show)
+{
+    if (show == 0 || copy_card_design == 1) return;
+    const Card_Mode mode = document.Start_Card_Option;
+    if (mode == Card_Mode::Visitor) Title_For_Visitor();
+    m_visitorPanels.Change_Side_View(0);
+    Select_front_side();
+    ui.Visitor_Panel_Area->show();
+    if (mode == Card_Mode::Group) {
+        Show_Hide_Visitor_DB_Button(true);
+        ui.group_control_view->show();
+    }
+    if (mode == Card_Mode::Visitor) {
+        Show_Hide_Visitor_DB_Button(false);
+        ui.group_control_view->hide();
+        ui.Visitor_Panel_Area->show();
+    }
+    for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
+        if (p) {
+            p->Chk_Unchk_Manual_Date_Time(QStringLiteral("D"));
+            p->Chk_Unchk_Manual_Date_Time(QStringLiteral("T"));
+        }
+    ui.scrollView->show();
+    m_visitorPanels.Show_Single_Mode_Front_Panel();
+    m_visitorPanels.Show_Single_Mode_Back_Panel();
+    m_visitorPanels.Uncollapse_Left_View();
 }

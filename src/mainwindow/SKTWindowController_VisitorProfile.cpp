@@ -122,40 +122,40 @@ void SKTWindowController::User_Profile_Button_Clicked()
     Refresh_Canvas();
 }
 
-static Profile_Fill_Target fillTarget(SKTWindowController &c, Profile_Fill_Target::Kind kind, SKTGraphicView *view,
-                                      const QString &noImagePath)
-{
-    Profile_Fill_Target t;
-    t.kind = kind;
-    t.view = view;
-    t.card_side = kind == Profile_Fill_Target::Kind::Back ? Card_Side::Back : Card_Side::Front;
-    t.no_image_path = noImagePath;
-    t.default_rect = [&c](const QString &id, const QString &) {
-        return Visitor_Sample_Rect(c.document.Front_card_Prop.Card_Size(), id);
-    };
-    t.set_tool = [&c](int tool) { c.Set_Selected_Control_Tool(tool); };
-    t.combo_step = [&c] {
+namespace {
+// The filling of the profile records onto this window's card views.
+struct Window_Filling final : Profile_Filling_Window {
+    Window_Filling(SKTWindowController &controller, const QString &noImagePath) : c(controller), noImage(noImagePath) {}
+    SKTGraphicView *Filling_View(int side) const override
+    {
+        return side == 1 ? c._graphicView_BACK : side == 2 ? c._graphicView_TEMP : c._graphicView;
+    }
+    void Filling_Set_Tool(int tool) override { c.Set_Selected_Control_Tool(tool); }
+    void Filling_Data_Source_List() override
+    {
         if (!c.dataSourceSection) return;
         if (c.document.m_spreadsheet.Excel_Binding_Use)
             DataSourceSection::Add_Excel_Col_Name_In_Combo(c.dataSourceSection->Data_source_type);
         else
             DataSourceSection::Remove_Excel_Col_Name_In_Combo(c.dataSourceSection->Data_source_type);
-    };
-    const int side = kind == Profile_Fill_Target::Kind::Back ? 1 : 0;
-    t.record_undo = [&c, side] { c.Record_Side(side); };
-    return t;
-}
+    }
+    void Filling_Record_Side(int side) override { c.Record_Side(side); }
+    QString Filling_No_Image_Path() const override { return noImage; }
+
+    SKTWindowController &c;
+    const QString &noImage;
+    Profile_Filling filling{c.document, *this};
+};
+} // namespace
 
 void SKTWindowController::Fill_User_profile_info_front_side()
 {
-    Fill_User_profile_info_side(Front_user_profile,
-                                fillTarget(*this, Profile_Fill_Target::Kind::Front, _graphicView, NO_Image_Path));
+    Window_Filling(*this, NO_Image_Path).filling.Fill_Front(Front_user_profile);
 }
 
 void SKTWindowController::Fill_User_profile_info_back_side()
 {
-    Fill_User_profile_info_side(Back_user_profile,
-                                fillTarget(*this, Profile_Fill_Target::Kind::Back, _graphicView_BACK, NO_Image_Path));
+    Window_Filling(*this, NO_Image_Path).filling.Fill_Back(Back_user_profile);
 }
 
 void SKTWindowController::Fill_User_profile_Details()
@@ -166,8 +166,7 @@ void SKTWindowController::Fill_User_profile_Details()
 
 void SKTWindowController::Fill_User_profile_info_TEMP_side(const QString &)
 {
-    Fill_User_profile_info_side(*TEMP_user_profile_Ref, fillTarget(*this, Profile_Fill_Target::Kind::Scratch,
-                                                                   _graphicView_TEMP, NO_Image_Path));
+    Window_Filling(*this, NO_Image_Path).filling.Fill_Scratch(*TEMP_user_profile_Ref);
 }
 
 void SKTWindowController::Preview_Profile_On_Scratch_Side(const QString &side)

@@ -49,14 +49,16 @@ public:
         tool.ctrl_data_source_type = g.data_source_type;
         tool.Start_Card_Option = c.document.Start_Card_Option;
         Cropped_Picture_Binding bound;
-        bound.source = g.data_source_type == Data_Source_Series || g.data_source_type == Data_Source_Spreadsheet ? g.data_source_type : 0;
+        bound.source = g.data_source_type == Data_Source_Series || g.data_source_type == Data_Source_Spreadsheet
+                           ? Data_Source_Kind(g.data_source_type)
+                           : Data_Source_Manual;
         CardValueEngine engine(Data_Folder_Path);
-        if (bound.source == 1) {
+        if (bound.source == Data_Source_Series) {
             if (tool.Open_Wnd_Direct_Crop_Series(g.batch_list_name) != 1) return std::nullopt;
             bound.series = tool.Crop_Direct_Series;
             bound.seriesIndex = engine.Get_Data_SetIndex_According_Name(bound.series);
             bound.path = Trim_Str(engine.Get_First_Value_Of_Dataset(bound.series));
-        } else if (bound.source == 2) {
+        } else if (bound.source == Data_Source_Spreadsheet) {
             const QString name = CardValueEngine::Get_Excel_Column_Name_Of_Index(c.document, g.excel_col_indx);
             if (tool.Open_Wnd_Direct_Excel_Column(name, g.excel_col_indx) != 1) return std::nullopt;
             bound.column = tool.Crop_New_Excel_Col_Index;

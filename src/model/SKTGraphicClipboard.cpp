@@ -64,11 +64,7 @@ std::vector<GraphicPtr> SKTGraphic::graphicsWithProperties(const QVariantList &a
             }
             if (group && (g->kind() == GraphicKind::Text || g->kind() == GraphicKind::Image) &&
                 g->data_source_type == Data_Source_Spreadsheet) {
-                g->Set_Data_source_type(0);
-                g->Set_Excel_binding(false);
-                g->Set_Excel_binding_Index(-1);
-                g->Set_Batch_List_Index(-1);
-                g->Set_Batch_List_Name(QStringLiteral(""));
+                g->Set_Data_source_type(Data_Source_Manual);  // no column, no series
             }
         } catch (const std::exception &e) {
             Show_NSLog_Message(QString::fromUtf8(e.what()));

@@ -9,8 +9,6 @@
 #include "Shared_Dialogs.h"
 #include "Modal_Runner.h"
 
-#include <QCoreApplication>
-#include <QEventLoop>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -19,7 +17,6 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -100,9 +97,7 @@ int Direct_Mail::Open_Wnd(const QString &path)
 
 void Direct_Mail::Setting_Button()
 {
-    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_runner, m_pool);
-    settingsWindow->Open_Wnd();
-    from_txt->setText(Current_Mail_Settings().sender);
+    from_txt->setText(Edit_Mail_Settings(settingsWindow, this, m_runner, m_pool));
 }
 
 void Direct_Mail::Close_Button()
@@ -112,8 +107,7 @@ void Direct_Mail::Close_Button()
 
 void Direct_Mail::Stop_Sending_Pressed()
 {
-    if (!m_run || !isSending()) return;
-    if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?")) == 1) m_run->state.Request_Stop();
+    if (m_run && isSending() && Confirm_Stop()) m_run->state.Request_Stop();
 }
 
 bool Direct_Mail::Send_Button()
@@ -179,10 +173,4 @@ void Direct_Mail::finishRun(std::shared_ptr<Run> run)
                     + QStringLiteral("%1 of %2 messages were not sent.").arg(planned - run->sent).arg(planned));
 }
 
-void Direct_Mail::Wait_Until_Done()
-{
-    while (!m_finished) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(5);
-    }
-}
+void Direct_Mail::Wait_Until_Done() { Process_Events_Until(m_finished); }

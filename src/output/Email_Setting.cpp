@@ -81,6 +81,13 @@ Email_Setting::Email_Setting(QWidget *parent, Modal_Runner *runner, QThreadPool 
     connect(_send_mail_tls, &QRadioButton::clicked, this, &Email_Setting::TLS_Selected);
 }
 
+QString Edit_Mail_Settings(Email_Setting *&window, QWidget *parent, Modal_Runner *runner, QThreadPool *pool)
+{
+    if (!window) window = new Email_Setting(parent, runner, pool);
+    window->Open_Wnd();
+    return Current_Mail_Settings().sender;
+}
+
 int Email_Setting::Open_Wnd()
 {
     loadPreferences();

@@ -15,6 +15,12 @@ class QPushButton;
 class QRadioButton;
 class QThreadPool;
 
+class Email_Setting;
+
+// Runs the settings window (made on first use, a child of parent) and returns the
+// sender then stored, for a mail window's From field.
+QString Edit_Mail_Settings(Email_Setting *&window, QWidget *parent, Modal_Runner *runner, QThreadPool *pool);
+
 class Email_Setting : public QDialog {
 public:
     // pool: the application's pool the test message is sent on (null: the process's

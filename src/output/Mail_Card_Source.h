@@ -1,7 +1,7 @@
 #pragma once
-// What the card mailing window asks of the open design. The window belongs to the
-// output library, which sits below the value engine; the main window implements this
-// for its design, so the output library never reaches above itself.
+// What the card mailing window asks of the open design. The output desk (Run_Desk)
+// implements it over the design and its value engine; tests give the window cards of
+// their own.
 #include "RenderedSide.h"
 
 struct Mail_Card_Counts {

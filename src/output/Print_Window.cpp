@@ -148,14 +148,13 @@ void Print_Window::build()
     r_mar_id = shownText();
     t_mar_id = shownText();
     b_mar_id = shownText();
-    margins->addWidget(new QLabel(tr("Left")), 0, 0);
-    margins->addWidget(l_mar_id, 0, 1);
-    margins->addWidget(new QLabel(tr("Right")), 0, 2);
-    margins->addWidget(r_mar_id, 0, 3);
-    margins->addWidget(new QLabel(tr("Top")), 1, 0);
-    margins->addWidget(t_mar_id, 1, 1);
-    margins->addWidget(new QLabel(tr("Bottom")), 1, 2);
-    margins->addWidget(b_mar_id, 1, 3);
+    // Two to a line: Left and Right, then Top and Bottom.
+    const std::pair<QString, QLineEdit *> marginCells[] = {
+        {tr("Left"), l_mar_id}, {tr("Right"), r_mar_id}, {tr("Top"), t_mar_id}, {tr("Bottom"), b_mar_id}};
+    for (int i = 0; i < 4; ++i) {
+        margins->addWidget(new QLabel(marginCells[i].first), i / 2, (i % 2) * 2);
+        margins->addWidget(marginCells[i].second, i / 2, (i % 2) * 2 + 1);
+    }
     printerForm->addRow(tr("Margins (mm):"), margins);
     printerForm->addRow(QString(), Page_setup_btn);
 
@@ -215,14 +214,8 @@ void Print_Window::build()
     sideLayout->addWidget(print_align_demo_pic, 0, Qt::AlignHCenter);
     mirror_chk_box = new QCheckBox(tr("Mirror"));
     mirror_matrix = new QButtonGroup(this);
-    auto *mirrorRow = new QHBoxLayout;
-    mirrorRow->addWidget(mirror_chk_box);
-    const QString mirrorNames[] = {tr("Horizontal"), tr("Vertical")};
-    for (int i = 0; i < 2; ++i) {
-        auto *r = new QRadioButton(mirrorNames[i]);
-        mirror_matrix->addButton(r, i);
-        mirrorRow->addWidget(r);
-    }
+    auto *mirrorRow = Radio_Row(mirror_matrix, {tr("Horizontal"), tr("Vertical")});
+    mirrorRow->insertWidget(0, mirror_chk_box);
     sideLayout->addLayout(mirrorRow);
     Show_Margins = new QCheckBox(tr("Show margins"));
     crop_mark_chk = new QCheckBox(tr("Crop marks"));
@@ -275,20 +268,11 @@ void Print_Window::build()
     Cancel_btn = new QPushButton(tr("Cancel"));
     status = new QLabel;
 
-    auto *left = new QVBoxLayout;
-    left->addWidget(printerBox);
-    left->addWidget(card_align_box);
-    auto *middle = new QVBoxLayout;
-    middle->addWidget(PrintView, 1);
-    middle->addWidget(export_range_box);
-    auto *right = new QVBoxLayout;
-    right->addWidget(sideBox);
-    right->addWidget(profileBox, 1);
-    auto *columns = Side_By_Side({left, {middle, 1}, right});
-    auto *buttons = Side_By_Side({{status, 1}, Cancel_btn, Preview_btn, Print_btn});
-    auto *all = new QVBoxLayout(this);
-    all->addLayout(columns, 1);
-    all->addLayout(buttons);
+    auto *left = Stack_Layout(nullptr, {printerBox, card_align_box});
+    auto *middle = Stack_Layout(nullptr, {{PrintView, 1}, export_range_box});
+    auto *right = Stack_Layout(nullptr, {sideBox, {profileBox, 1}});
+    Stack_Layout(this, {{Side_By_Side({left, {middle, 1}, right}), 1},
+                        Side_By_Side({{status, 1}, Cancel_btn, Preview_btn, Print_btn})});
 }
 
 void Print_Window::connectAll()

@@ -13,9 +13,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QCoreApplication>
 #include <QDir>
-#include <QEventLoop>
 #include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
@@ -29,7 +27,6 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
-#include <QThread>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -385,9 +382,7 @@ void Send_Mail::browse_att_Button()
 
 void Send_Mail::Setting_Button()
 {
-    if (!settingsWindow) settingsWindow = new Email_Setting(this, m_runner, m_pool);
-    settingsWindow->Open_Wnd();
-    from_txt->setText(Current_Mail_Settings().sender);
+    from_txt->setText(Edit_Mail_Settings(settingsWindow, this, m_runner, m_pool));
 }
 
 void Send_Mail::Close_Button()
@@ -398,8 +393,7 @@ void Send_Mail::Close_Button()
 
 void Send_Mail::Stop_Sending_Pressed()
 {
-    if (!m_run || !isSending()) return;
-    if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?")) == 1) m_run->state.Request_Stop();
+    if (m_run && isSending() && Confirm_Stop()) m_run->state.Request_Stop();
 }
 
 bool Send_Mail::Send_Button()
@@ -574,10 +568,4 @@ void Send_Mail::finishRun(std::shared_ptr<Run> run)
                     + QStringLiteral("%1 of %2 messages were not sent.").arg(run->planned - run->sent).arg(run->planned));
 }
 
-void Send_Mail::Wait_Until_Done()
-{
-    while (!m_finished) {
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        QThread::msleep(5);
-    }
-}
+void Send_Mail::Wait_Until_Done() { Process_Events_Until(m_finished); }

@@ -17,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTextBrowser>
+#include <QThread>
 #include <QVBoxLayout>
 
 namespace {
@@ -47,6 +48,16 @@ int answerAsShown(int answer, bool applyShown)
 void Style_Output_Window(QWidget &window)
 {
     Paint_Window_Background(window);
+}
+
+bool Confirm_Stop() { return Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?")) == 1; }
+
+void Process_Events_Until(const std::atomic<bool> &done)
+{
+    while (!done) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(5);
+    }
 }
 
 // ---- The keep/replace box ----
@@ -254,7 +265,7 @@ void Send_Modeless::Stop_Sending_Pressed()
         Pause(const Pause &) = delete;
         Pause &operator=(const Pause &) = delete;
     } pause(state.get());
-    if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure you want to stop?")) != 1) return;
+    if (!Confirm_Stop()) return;
     if (state) state->Request_Stop();
 }
 

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <QTimer>
+#include <atomic>
 #include <functional>
 #include <memory>
 
@@ -24,6 +25,10 @@ class QTextBrowser;
 
 // Background of the output windows (red 241, green 244, blue 250).
 void Style_Output_Window(QWidget &window);
+// Asks "Are you sure you want to stop?"; true when the user answers Yes.
+bool Confirm_Stop();
+// Handles events, in steps of 50 ms at the most, until the run says it is done.
+void Process_Events_Until(const std::atomic<bool> &done);
 
 // ---- The keep/replace box ----
 

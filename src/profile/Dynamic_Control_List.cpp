@@ -40,7 +40,7 @@ Dynamic_Ctrl_List Build_Dynamic_Control_List(const SKTGraphicList &side, Dynamic
         e.id = id;
         e.value = text ? g->Text_Value : Get_Original_Path_Of_Image_Control(*g);
         e.visible = g->ctrl_is_visible ? QStringLiteral("Y") : QStringLiteral("N");
-        e.column = g->data_source_type_val() == 2 ? QString::number(g->excel_col_indx) : QStringLiteral("-1");
+        e.column = g->data_source_type_val() == Data_Source_Spreadsheet ? QString::number(g->excel_col_indx) : QStringLiteral("-1");
         e.kind = text ? QStringLiteral("T") : QStringLiteral("P");
         list.push_back(e);
     }

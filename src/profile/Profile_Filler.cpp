@@ -2,8 +2,10 @@
 
 #include "Globals.h"
 #include "Log.h"
+#include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicView.h"
+#include "Visitor_Panel_Sync.h"
 
 #include <QFileInfo>
 #include <exception>
@@ -100,4 +102,44 @@ void Fill_User_profile_info_side(const User_Profile_Class &r, const Profile_Fill
         Fill_User_Profile = flag;
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
+}
+
+// ---- The design's sides ----
+
+Profile_Filling::Profile_Filling(const SKTDocument &document, Profile_Filling_Window &window)
+    : m_document(document), m_window(window)
+{
+}
+
+Profile_Fill_Target Profile_Filling::Target(Profile_Fill_Target::Kind kind) const
+{
+    const int side = kind == Profile_Fill_Target::Kind::Back ? 1 : kind == Profile_Fill_Target::Kind::Scratch ? 2 : 0;
+    Profile_Fill_Target t;
+    t.kind = kind;
+    t.view = m_window.Filling_View(side);
+    t.card_side = side == 1 ? Card_Side::Back : Card_Side::Front;
+    t.no_image_path = m_window.Filling_No_Image_Path();
+    t.default_rect = [&doc = m_document](const QString &id, const QString &) {
+        return Visitor_Sample_Rect(doc.Front_card_Prop.Card_Size(), id);
+    };
+    t.set_tool = [&w = m_window](int tool) { w.Filling_Set_Tool(tool); };
+    t.combo_step = [&w = m_window] { w.Filling_Data_Source_List(); };
+    const int recorded = side == 1 ? 1 : 0;
+    t.record_undo = [&w = m_window, recorded] { w.Filling_Record_Side(recorded); };
+    return t;
+}
+
+void Profile_Filling::Fill_Front(const User_Profile_Class &record) const
+{
+    Fill_User_profile_info_side(record, Target(Profile_Fill_Target::Kind::Front));
+}
+
+void Profile_Filling::Fill_Back(const User_Profile_Class &record) const
+{
+    Fill_User_profile_info_side(record, Target(Profile_Fill_Target::Kind::Back));
+}
+
+void Profile_Filling::Fill_Scratch(const User_Profile_Class &record) const
+{
+    Fill_User_profile_info_side(record, Target(Profile_Fill_Target::Kind::Scratch));
 }

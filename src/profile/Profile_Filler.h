@@ -37,3 +37,41 @@ void Bind_Profile_Control(SKTGraphic &g, const Profile_Field &field);
 // Fills the record onto the view; an exception ends it where it is, logged, and
 // leaves what was done (no undo step).
 void Fill_User_profile_info_side(const User_Profile_Class &record, const Profile_Fill_Target &target);
+
+class SKTDocument;
+
+// What writing the profile records onto the design's sides asks of the window that
+// shows them.
+class Profile_Filling_Window {
+public:
+    virtual ~Profile_Filling_Window() = default;
+    // The card view of the side: 0 front, 1 back, 2 the scratch side.
+    virtual SKTGraphicView *Filling_View(int side) const = 0;
+    virtual void Filling_Set_Tool(int tool) = 0;
+    // The data-source list's "Excel" item follows the design's spreadsheet binding.
+    virtual void Filling_Data_Source_List() = 0;
+    // Records an undo snapshot of the side.
+    virtual void Filling_Record_Side(int side) = 0;
+    // The placeholder picture's path for a photo without a picture.
+    virtual QString Filling_No_Image_Path() const = 0;
+};
+
+// The records written onto the design's sides: new controls stand at their place in
+// the sample layout of the front's card size; the front and the back record an undo
+// snapshot of their side, the scratch side none.
+class Profile_Filling {
+public:
+    // Both outlive the object.
+    Profile_Filling(const SKTDocument &document, Profile_Filling_Window &window);
+
+    void Fill_Front(const User_Profile_Class &record) const;
+    void Fill_Back(const User_Profile_Class &record) const;
+    // The scratch side previews a record (its photo always placed).
+    void Fill_Scratch(const User_Profile_Class &record) const;
+
+private:
+    Profile_Fill_Target Target(Profile_Fill_Target::Kind kind) const;
+
+    const SKTDocument &m_document;
+    Profile_Filling_Window &m_window;
+};

@@ -19,7 +19,7 @@ bool bindable(const SKTGraphic &g)
 {
     const GraphicKind k = g.kind();
     return (k == GraphicKind::Image || k == GraphicKind::Text || k == GraphicKind::Barcode) &&
-           g.data_source_type_val() == 2;
+           g.data_source_type_val() == Data_Source_Spreadsheet;
 }
 
 // The wizard's photo settings on the card's photo control.
@@ -51,11 +51,7 @@ void dropOn(SKTGraphicList &side, bool keepProfileControls)
 
 void Drop_Excel_Binding(SKTGraphic &g)
 {
-    g.Set_Data_source_type(0);
-    g.Set_Excel_binding(false);
-    g.Set_Excel_binding_Index(-1);
-    g.Set_Batch_List_Index(-1);
-    g.Set_Batch_List_Name(QStringLiteral(""));
+    g.Set_Data_source_type(Data_Source_Manual);  // no column, no series
 }
 
 int Open_User_Profile_Window(char flag, const QString &side, const QString &sides, const Profile_Window_Context &c)

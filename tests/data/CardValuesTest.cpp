@@ -60,10 +60,18 @@ TEST(CardValues, TheEngineAndItsRunStayWhileTheFolderStays)
     EXPECT_EQ(resets, 1);
     EXPECT_FALSE(values.Engine().isRunning());
 
-    // Another folder: a fresh engine over its series.
-    const std::unique_ptr<BatchRunGuard> run = values.Begin_Batch_Run(Application_Render_Resources(asLoaded()), false, {});
-    ASSERT_TRUE(run);
-    folder = b.path();
+    // Another folder while a run holds the engine: the run keeps it to its end; then a
+    // fresh engine over the new folder's series.
+    {
+        const std::unique_ptr<BatchRunGuard> run =
+            values.Begin_Batch_Run(Application_Render_Resources(asLoaded()), false, {});
+        ASSERT_TRUE(run);
+        folder = b.path();
+        EXPECT_TRUE(values.Engine().isRunning()) << "the run's engine stays while it runs";
+        EXPECT_EQ(values.Engine().Total_Batch_Excel_Card(), 4);
+        EXPECT_EQ(values.Begin_Batch_Run(Application_Render_Resources(asLoaded()), false, {}), nullptr)
+            << "still one run at a time";
+    }
     EXPECT_FALSE(values.Engine().isRunning());
     EXPECT_EQ(values.Engine().Total_Batch_Excel_Card(), 1) << "nothing counted yet";
     values.Check_Series_Or_Excel_Use_or_not();
@@ -85,4 +93,24 @@ TEST(CardValues, AGroupRunFillsTheSideNotShownFromTheSelectedRow)
     EXPECT_EQ(values.Engine().Total_Batch_Excel_Card(), 3);
     EXPECT_EQ(values.Engine().Side_Copy(1).controls.at(0)->Text_Value, "Bob");
     EXPECT_EQ(doc.graphics_back().at(0)->Text_Value, "design");
+}
+
+TEST(CardValues, ABatchRunPutsTheDesignBack)
+{
+    SKTDocument doc;
+    doc.Add_ColList_Column("Name");
+    for (const char *n : {"Ann", "Bob"}) doc.Create_List_By_Array({n}, 1);
+    GraphicPtr text = boundText(doc, 0, 2, "", 1);
+    Card_Values values(doc, [] { return QStringLiteral("/no/such/folder"); });
+    const RenderResources resources = Application_Render_Resources(asLoaded());
+    {
+        std::unique_ptr<BatchRunGuard> run = values.Begin_Batch_Run(resources, true, {});
+        ASSERT_TRUE(run);
+        EXPECT_FALSE(values.Begin_Batch_Run(resources, false, {}));  // one run at a time
+        EXPECT_EQ(values.Engine().Total_Batch_Excel_Card(), 2);
+        EXPECT_FALSE(values.Engine().Set_data_table_value_to_card(1, Card_Side::Front).isNull());
+        EXPECT_TRUE(values.Engine().Redraw_Held());
+    }
+    EXPECT_FALSE(values.Engine().Redraw_Held());
+    EXPECT_EQ(text->Text_Value, "design");
 }

@@ -1,7 +1,5 @@
 // The data-source section in the main window: binding the selected text shows the
-// first value at once, one undo puts the typed value back; batch runs through the
-// controller leave the design as it was.
-#include "CardValueEngine.h"
+// first value at once, one undo puts the typed value back.
 #include "DataSourceSection.h"
 #include "Globals.h"
 #include "SKTGraphicView.h"
@@ -42,25 +40,4 @@ TEST(DataSource, BindingShowsTheFirstValueAndUndoPutsTheTypedValueBack)
     SKTGraphic *restored = w.top(w.front());
     ASSERT_TRUE(restored);
     EXPECT_EQ(restored->Text_Value, "typed");
-}
-
-TEST(DataSource, BatchRunThroughTheControllerPutsTheDesignBack)
-{
-    TestWindow w;
-    w.document.Add_ColList_Column("Name");
-    for (const char *n : {"Ann", "Bob"}) w.document.Create_List_By_Array({n}, 1);
-    GraphicPtr text = w.add(w.front(), GraphicKind::Text, QRectF(10, 10, 100, 20));
-    text->Set_Data_source_type(2);
-    text->Set_Excel_binding_Index(1);
-    text->Set_text_value("design");
-    {
-        std::unique_ptr<BatchRunGuard> run = w.controller.Begin_Batch_Run(true);
-        ASSERT_TRUE(run);
-        EXPECT_FALSE(w.controller.Begin_Batch_Run(false));  // one run at a time
-        EXPECT_EQ(w.controller.Value_Engine().Total_Batch_Excel_Card(), 2);
-        EXPECT_FALSE(w.controller.Value_Engine().Set_data_table_value_to_card(1, Card_Side::Front).isNull());
-        EXPECT_TRUE(w.controller.Value_Engine().Redraw_Held());
-    }
-    EXPECT_FALSE(w.controller.Value_Engine().Redraw_Held());
-    EXPECT_EQ(text->Text_Value, "design");
 }

@@ -20,6 +20,7 @@
 #include "Shots.h"
 #include "TestSupport.h"
 #include "GroupProjectWindow.h"
+#include "Run_Desk.h"
 #include "Mail_Desk.h"
 
 #include <QCoreApplication>
@@ -177,8 +178,8 @@ TEST_F(GroupStays, ExportedCardsCarryTheBarcodeWhereTheCardShowsIt)
     o.useExcel = true;
     o.range = Batch_Range{0, 3};
     testsupport::queueFilePanelAnswer({dir.path()});
-    ASSERT_TRUE(w.controller.Export_Batch_File(o));
-    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(w.controller.runDesk().Export_Batch_File(o));
+    while (w.controller.runDesk().Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_AT(*barcode(), shown.center(), "the design after the run");
 
     const QString cards = QDir(dir.path()).filePath("DOZO ID Card");
@@ -244,14 +245,14 @@ TEST_F(GroupStays, PrintedCardsCarryTheBarcodeWhereTheCardShowsIt)
     // page says where the card is; its barcode is read where the card shows it.
     const QString pdf = testsupport::testHome() + "/printed.pdf";
     qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
-    w.controller.printWindowRunner = [](Print_Window &window) {
+    w.controller.runDesk().printWindowRunner = [](Print_Window &window) {
         window.matrix_card_side->button(1)->click();
         window.Row_Text->setValue(1);
         window.Col_Text->setValue(1);
         window.Print_btn->click();
     };
     w.command("Print")->trigger();
-    w.controller.printWindowRunner = nullptr;
+    w.controller.runDesk().printWindowRunner = nullptr;
     qunsetenv(Virtual_PDF_Printer_Setting);
     const std::map<QString, QRectF> words = wordBoxes(pdf);
     ASSERT_TRUE(words.count("Ann")) << "the first row is printed first";
@@ -264,8 +265,8 @@ TEST_F(GroupStays, PrintedCardsCarryTheBarcodeWhereTheCardShowsIt)
     o.useExcel = true;
     o.range = Batch_Range{0, 1};
     testsupport::queueFilePanelAnswer({dir.path()});
-    ASSERT_TRUE(w.controller.Export_Batch_File(o));
-    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(w.controller.runDesk().Export_Batch_File(o));
+    while (w.controller.runDesk().Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     const std::map<QString, QRectF> card = wordBoxes(QDir(dir.path()).filePath("DOZO ID Card/Card_1_Front.pdf"));
     ASSERT_TRUE(card.count("Ann"));
     ASSERT_NEAR(card.at("Ann").top(), nameAt.y(), 10) << "the exported card's name where the card shows it";
@@ -407,16 +408,16 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
              o.useExcel = true;
              o.range = Batch_Range{0, 2};
              testsupport::queueFilePanelAnswer({dir.path()});
-             ASSERT_TRUE(w.controller.Export_Batch_File(o));
-             while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+             ASSERT_TRUE(w.controller.runDesk().Export_Batch_File(o));
+             while (w.controller.runDesk().Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
          },
          false},
         {"cards printed",
          [&] {
              pick(3);
-             w.controller.printWindowRunner = [](Print_Window &window) { window.Print_btn->click(); };
+             w.controller.runDesk().printWindowRunner = [](Print_Window &window) { window.Print_btn->click(); };
              w.command("Print")->trigger();
-             w.controller.printWindowRunner = nullptr;
+             w.controller.runDesk().printWindowRunner = nullptr;
              ASSERT_TRUE(QFile::exists(pdf));
          },
          false},

@@ -17,6 +17,7 @@
 #include "SKTWindowController.h"
 #include "TestSupport.h"
 #include "GroupProjectWindow.h"
+#include "Run_Desk.h"
 #include "Update_XL_Column.h"
 
 #include <QCheckBox>
@@ -108,48 +109,6 @@ TEST_F(GroupMode, OpenedProjectListsItsRowsWithTheFirstOnTheCard)
     shoot("01-project-opened.png");
 }
 
-TEST_F(GroupMode, EachPersonWithTheirOwnPhoto)
-{
-    // A front photo column: Ann and Bob have pictures, Cy has none.
-    const QString home = testsupport::testHome();
-    for (const char *name : {"ann", "bob"}) {
-        QImage picture(8, 8, QImage::Format_RGB32);
-        picture.fill(QString(name) == "ann" ? Qt::red : Qt::blue);
-        ASSERT_TRUE(picture.save(home + "/" + name + ".png"));
-    }
-    list().GroupList->setCurrentRow(-1);
-    GraphicPtr photo = w.add(w.front(), GraphicKind::Image, {170, 20, 60, 80});
-    photo->control_ID = "Fup_Photo";
-    w.document.m_spreadsheet.column_titles << "Photo";
-    w.document.setListData({kPeople.at(0) + QStringList{home + "/ann.png"}, kPeople.at(1) + QStringList{home + "/bob.png"},
-                            kPeople.at(2) + QStringList{""}});
-    w.document.m_columnChoices.excel_cb_value11 = 4;
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
-    reopen();
-
-    struct Row {
-        int row;
-        QString path;  // on the card and in the panel
-    } rows[] = {{1, home + "/bob.png"}, {0, home + "/ann.png"}, {2, ""}};
-    for (const Row &r : rows) {
-        list().GroupList->setCurrentRow(r.row);
-        SKTGraphic *g = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo");
-        ASSERT_NE(g, nullptr);
-        EXPECT_EQ(Profile_Panel_Of_Side(0)->image_path_val->text(), r.path) << r.row;
-        if (r.path.isEmpty()) {
-            EXPECT_NE(g->FilePath(), home + "/ann.png") << "no picture of the person before";
-        } else {
-            EXPECT_EQ(g->FilePath(), r.path) << r.row;
-            EXPECT_EQ(g->_contents.image().pixelColor(0, 0), QColor(r.row == 0 ? Qt::red : Qt::blue)) << r.row;
-        }
-    }
-    // Saving a person keeps their picture's path in the row.
-    list().GroupList->setCurrentRow(1);
-    QTest::mouseClick(list().save_btn, Qt::LeftButton);
-    EXPECT_EQ(w.document.ListData().at(1).value(4), home + "/bob.png");
-    EXPECT_EQ(w.document.ListData().at(0).value(4), home + "/ann.png");
-}
-
 TEST_F(GroupMode, ClosingLeavesGroupMode)
 {
     testsupport::boxes().answerNext(kAlertNo);
@@ -213,7 +172,7 @@ TEST_F(GroupMode, SingleExportShowsTheSelectedPersonOnTheBack)
     auto exportBack = [&](int row) {
         list().GroupList->setCurrentRow(row);
         QFile::remove(target);
-        EXPECT_TRUE(w.controller.Export_Single_File(file, Export_Layout::Back, false));
+        EXPECT_TRUE(w.controller.runDesk().Export_Single_File(file, Export_Layout::Back, false));
         return QImage(target);
     };
     const QList<Snapshot> back = snapshotOf(w.back());

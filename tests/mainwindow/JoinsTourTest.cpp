@@ -17,6 +17,7 @@
 #include "Profile_Panel.h"
 #include "SeriesFile.h"
 #include "TestSupport.h"
+#include "Run_Desk.h"
 #include "TestWindow.h"
 #include "Visitor_Log_Records.h"
 
@@ -257,7 +258,7 @@ TEST(JoinsTour, TheLogsPageSetUpMeetsTheShippedProfileInThePrintWindow)
     EXPECT_EQ(w.document.printInfo().layout.orientation(), QPageLayout::Landscape);
 
     bool opened = false;
-    w.controller.printWindowRunner = [&](Print_Window &window) {
+    w.controller.runDesk().printWindowRunner = [&](Print_Window &window) {
         opened = true;
         window.resize(950, 700);
         shot(window, "4-print-window-with-default-profile.png");
@@ -268,7 +269,7 @@ TEST(JoinsTour, TheLogsPageSetUpMeetsTheShippedProfileInThePrintWindow)
         window.Cancel_btn->click();
     };
     w.command("Print")->trigger();
-    w.controller.printWindowRunner = nullptr;
+    w.controller.runDesk().printWindowRunner = nullptr;
     EXPECT_TRUE(opened);
     EXPECT_EQ(w.document.printInfo().layout.pageSize().id(), QPageSize::A5);
     EXPECT_EQ(w.document.printInfo().layout.orientation(), QPageLayout::Portrait);

@@ -233,7 +233,7 @@ TEST_F(Fresh, PanesFollowTheModeAndTheRows)
     ProfileWindow w;
     w.controller.window()->resize(1600, 900);
     w.controller.showWindow();
-    w.controller.change_Visitor_Side_View(1);
+    w.controller.visitorPanels().Change_Side_View(1);
     EXPECT_EQ(w.controller.ui.visitor_stack->currentWidget(), w.controller.ui.back_vistr_view);
     EXPECT_EQ(w.controller.ui.splitter->sizes()[1], 380);
     EXPECT_EQ(w.controller.ui.back_vistr_view->height(), 475);
@@ -243,12 +243,12 @@ TEST_F(Fresh, PanesFollowTheModeAndTheRows)
     w.controller.Show_Hide_Profile_Panel_Live_Mode(0);
     EXPECT_EQ(w.controller.ui.splitter->sizes(), sizes) << "0 changes nothing";
     EXPECT_EQ(w.controller.ui.visitor_stack->currentWidget(), w.controller.ui.back_vistr_view);
-    w.controller.uncollapseLeftView();
+    w.controller.visitorPanels().Uncollapse_Left_View();
     EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
     EXPECT_TRUE(w.controller.ui.Visitor_Panel_Area->isHidden());
 
     w.document.Start_Card_Option = Card_Mode::Group;
-    w.controller.uncollapseLeftView();
+    w.controller.visitorPanels().Uncollapse_Left_View();
     EXPECT_FALSE(w.controller.ui.group_control_view->isHidden());
     EXPECT_EQ(w.controller.ui.splitter->sizes()[0], 200);
     EXPECT_EQ(w.controller.ui.splitter->sizes()[1], 400);
@@ -286,7 +286,7 @@ TEST_F(Fresh, HidingTheVisitorPanelHidesBothLeftPanes)
     w.controller.showWindow();
     w.controller.Show_Hide_Profile_Panel_Live_Mode(1);
     EXPECT_FALSE(w.controller.ui.Visitor_Panel_Area->isHidden());
-    w.controller.Hide_Visitor_panel();
+    w.controller.visitorPanels().Hide_Visitor_Panel();
     EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
     EXPECT_TRUE(w.controller.ui.Visitor_Panel_Area->isHidden());
     EXPECT_TRUE(w.controller.ui.scrollView->isHidden());

@@ -8,6 +8,7 @@
 #include "Profile_Panel.h"
 #include "SKTWindowController.h"
 #include "TestSupport.h"
+#include "Run_Desk.h"
 #include "TestWindow.h"
 #include "Visitor_Record_Desk.h"
 #include "Visitor_Log_Records.h"
@@ -101,7 +102,7 @@ TEST(VisitorLogCommand, TheLogsPageSetUpIsTheDocumentsBothWays)
         log.Page_Setup_click();
     });
     bool printWindow = false;
-    w.controller.printWindowRunner = [&](Print_Window &window) {
+    w.controller.runDesk().printWindowRunner = [&](Print_Window &window) {
         printWindow = true;
         EXPECT_EQ(window.Printer_ComboBox->currentText(), Virtual_PDF_Printer_Name);
         EXPECT_EQ(window.Paper_id->text(), "A5");

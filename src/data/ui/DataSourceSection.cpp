@@ -132,8 +132,8 @@ void DataSourceSection::Remove_Excel_Col_Name_In_Combo(QComboBox *combo)
 void DataSourceSection::View_batch_Series_Button()
 {
     const int source = Data_source_type->currentIndex();
-    if (source <= 0) return;
-    if (source == 1) {
+    if (source <= Data_Source_Manual) return;
+    if (source == Data_Source_Series) {
         const QString name = Trim_Str(Batch_Series->currentText());
         if (name.isEmpty() || name == kSelect) {
             Show_MessageBox(QStringLiteral("Please select the series."));

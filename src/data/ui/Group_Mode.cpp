@@ -184,10 +184,7 @@ void Group_Mode::Update_Excel_Column_Binding(GroupBinding::Binding_Apply mode)
     {
         const Scoped_Value<bool> quiet(m_quiet, true);
         const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
-        GroupBinding::Update_Excel_Column_Binding(
-            m_doc, mode, [this](int side, const QString &id, const QString &value, bool picture) {
-                return m_host.Group_Make_Control(side, id, value, picture);
-            });
+        GroupBinding::Update_Excel_Column_Binding(m_doc, mode, Control_Maker());
     }
     if (m_rows) m_rows->Mark_Group_List_New_Selection(0);
 }
@@ -215,18 +212,47 @@ void Group_Mode::Rows_Changed()
     if (m_rows) m_rows->Create_Group_List_By_Excel_List();
 }
 
-void Group_Mode::Update_excel_col_binding_on_panel(int side)
+int Group_Mode::Column_Of(const QString &ctrl_id) { return Column_On_Side(m_doc.currentSide(), ctrl_id); }
+
+int Group_Mode::Column_On_Side(int side, const QString &ctrl_id)
 {
     // User-added fields take the column their entry of the side's list names.
     const Dynamic_Ctrl_List &list = m_host.Group_User_Rows(side);
-    const auto userColumn = [&list](const QString &id) { return ::Get_Col_Index_of_Dynamic_Control(list, id); };
+    return ::Get_Excel_Coulmn_Index_According_ID(m_doc.m_columnChoices, ctrl_id, [&list](const QString &id) {
+        return ::Get_Col_Index_of_Dynamic_Control(list, id);
+    });
+}
+
+void Group_Mode::Update_excel_col_binding_on_panel(int side)
+{
     for (const GraphicPtr &g : m_doc.sideList(side).items()) {
         if (g->kind() != GraphicKind::Text && g->kind() != GraphicKind::Image) continue;
         const QString id = g->control_ID.trimmed();
         if (id.isEmpty() || !g->ctrl_is_visible) continue;
-        const int column = ::Get_Excel_Coulmn_Index_According_ID(m_doc.m_columnChoices, id, userColumn);
+        const int column = Column_On_Side(side, id);
         if (column >= 0) GroupBinding::Bind(*g, column, g->ctrl_is_visible);
     }
+}
+
+GroupBinding::Maker Group_Mode::Control_Maker()
+{
+    return [this](int side, const QString &id, const QString &value, bool picture) {
+        return m_host.Group_Make_Control(side, id, value, picture);
+    };
+}
+
+Column_Dialog_Side Group_Mode::Column_Dialog_Input(int side, const Dynamic_Ctrl_List &userRows) const
+{
+    Column_Dialog_Side input;
+    input.side = side;
+    input.captions = fieldCaptions();
+    const QFileInfo project(m_doc.Project_File_Name);
+    input.projectName = project.completeBaseName();
+    input.projectPath = m_doc.Project_File_Name.isEmpty() ? QString() : project.dir().dirName();
+    input.excelFile = m_doc.m_spreadsheet.Excel_Source_Path;
+    for (const Dynamic_Ctrl_Entry &e : userRows)
+        input.userRows.push_back({e.id, e.visible == QLatin1String("Y"), e.column.toInt()});
+    return input;
 }
 
 void Group_Mode::Update_Excel_Btn_Clicked()
@@ -237,19 +263,9 @@ void Group_Mode::Update_Excel_Btn_Clicked()
         const int side = m_doc.currentSide();
         m_host.Group_Build_User_Rows();
         Dynamic_Ctrl_List &userRows = m_host.Group_User_Rows(side);
-        Column_Dialog_Side input;
-        input.side = side;
-        input.captions = fieldCaptions();
-        const QFileInfo project(m_doc.Project_File_Name);
-        input.projectName = project.completeBaseName();
-        input.projectPath = m_doc.Project_File_Name.isEmpty() ? QString() : project.dir().dirName();
-        input.excelFile = m_doc.m_spreadsheet.Excel_Source_Path;
-        for (const Dynamic_Ctrl_Entry &e : userRows)
-            input.userRows.push_back({e.id, e.visible == QLatin1String("Y"), e.column.toInt()});
-
         Update_XL_Column dialog(m_doc, m_window, m_runner);
         const int nameColumn = m_doc.m_columnChoices.excel_cb_value1;
-        if (dialog.Open_Wnd(input) != 1) return;
+        if (dialog.Open_Wnd(Column_Dialog_Input(side, userRows)) != 1) return;
         for (const Column_Dialog_Row &r : dialog.userRows())
             for (Dynamic_Ctrl_Entry &e : userRows) {
                 if (e.id != r.id) continue;
@@ -262,29 +278,7 @@ void Group_Mode::Update_Excel_Btn_Clicked()
         // The state before the change is the one a single Undo brings back.
         m_host.Group_Record_Side(0);
         m_host.Group_Record_Side(1);
-        {
-            const Scoped_Value<bool> quiet(m_quiet, true);
-            const Scoped_Value<int> shown(m_doc.Card_Front_Or_Back, side);
-            {
-                const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
-                GroupBinding::Update_Excel_Column_Binding_Update_Column(
-                    m_doc, side, dialog.shownFields(), [this](int s, const QString &id, const QString &value, bool picture) {
-                        return m_host.Group_Make_Control(s, id, value, picture);
-                    });
-            }
-            if (Profile_Panel *panel = Profile_Panel_Of_Side(side)) {
-                Group_Rows_Source rows(m_doc);
-                ::Update_Value_For_Dynamic_Control(userRows, QStringLiteral("A"), QString(), *panel,
-                                                   m_doc.sideList(side), rows);
-            }
-            for (int s : {0, 1}) {
-                const Scoped_Value<int> juggled(m_doc.Card_Front_Or_Back, s);
-                Update_excel_col_binding_on_panel(s);
-            }
-            // The panel's boxes follow the fields' controls: ticked when shown.
-            for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
-                m_host.Group_Panel_Follows(GroupBinding::Find_Control(m_doc.sideList(side), QLatin1String(f.id)));
-        }
+        Apply_Column_Choices(side, dialog.shownFields(), userRows);
         m_host.Group_Side_Panel_Shown(side);
         if (remembered < 1)
             Select_Excel_First_Row();
@@ -298,6 +292,27 @@ void Group_Mode::Update_Excel_Btn_Clicked()
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
+}
+
+void Group_Mode::Apply_Column_Choices(int side, const std::array<bool, 10> &shown, const Dynamic_Ctrl_List &userRows)
+{
+    const Scoped_Value<bool> quiet(m_quiet, true);
+    const Scoped_Value<int> shownSide(m_doc.Card_Front_Or_Back, side);
+    {
+        const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
+        GroupBinding::Update_Excel_Column_Binding_Update_Column(m_doc, side, shown, Control_Maker());
+    }
+    if (Profile_Panel *panel = Profile_Panel_Of_Side(side)) {
+        Group_Rows_Source rows(m_doc);
+        ::Update_Value_For_Dynamic_Control(userRows, QStringLiteral("A"), QString(), *panel, m_doc.sideList(side), rows);
+    }
+    for (int s : {0, 1}) {
+        const Scoped_Value<int> juggled(m_doc.Card_Front_Or_Back, s);
+        Update_excel_col_binding_on_panel(s);
+    }
+    // The panel's boxes follow the fields' controls: ticked when shown.
+    for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
+        m_host.Group_Panel_Follows(GroupBinding::Find_Control(m_doc.sideList(side), QLatin1String(f.id)));
 }
 
 std::shared_ptr<SideCopy> Group_Mode::Group_Side_Not_Shown_Filled() const
@@ -383,10 +398,7 @@ void Group_Mode::Make_Group_Project(const Group_Project &project)
     {
         // The fields' controls come as one step; the undo history starts anew below.
         const Scoped_Value<bool> quiet(m_quiet, true);
-        GroupBinding::Update_Excel_Column_Binding(
-            m_doc, GroupBinding::Binding_Apply::Add_Missing, [this](int side, const QString &id, const QString &value, bool picture) {
-                return m_host.Group_Make_Control(side, id, value, picture);
-            });
+        GroupBinding::Update_Excel_Column_Binding(m_doc, GroupBinding::Binding_Apply::Add_Missing, Control_Maker());
     }
     m_doc.Mark_List_New_Selection(m_doc.ListData().isEmpty() ? -1 : 0);
     m_host.Group_Rows_Read();

@@ -15,6 +15,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <array>
 #include <memory>
 
 class Group_Mode_Wizard;
@@ -24,6 +25,7 @@ class QWidget;
 class SKTDocument;
 class SKTGraphic;
 class SKTGraphicView;
+struct Column_Dialog_Side;
 struct Group_Project;
 struct PictureAdjuster;
 
@@ -123,6 +125,9 @@ public:
     void Set_Group_Mode_List_Setting_After_Loading(const QString &path, GroupBinding::Binding_Apply mode);
     // The panel of the side shown stored into the selected row (nothing when none).
     void Save_Group_Mode_List_Details_In_XL_Data_List();
+    // The spreadsheet column of the field with the ID on the side shown: a fixed
+    // field's column choice, a user-added field's entry of the side's list; -1 none.
+    int Column_Of(const QString &ctrl_id);
     // The rows changed under the list: its entries built again.
     void Rows_Changed();
     // The change-columns command: the column dialog, then its choices on the card as
@@ -135,7 +140,14 @@ public:
     std::shared_ptr<SideCopy> Group_Side_Not_Shown_Filled() const;
 
 private:
+    int Column_On_Side(int side, const QString &ctrl_id);
     void Update_excel_col_binding_on_panel(int side);
+    // The binding's maker: a field's control made by the window.
+    GroupBinding::Maker Control_Maker();
+    Column_Dialog_Side Column_Dialog_Input(int side, const Dynamic_Ctrl_List &userRows) const;
+    // The column dialog's choices on the card and the panel of the side, as one step
+    // without undo records of their own.
+    void Apply_Column_Choices(int side, const std::array<bool, 10> &shown, const Dynamic_Ctrl_List &userRows);
     QList<GroupRows::Panel_Value> Panel_Values() const;
 
     SKTDocument &m_doc;

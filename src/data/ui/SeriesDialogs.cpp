@@ -154,14 +154,7 @@ View_Data_Series::View_Data_Series(QString seriesFolder, QWidget *parent)
     list_count = new QLabel;
     ok = Command_Button(tr("OK"), this, [this] { done(1); });
     ok->setDefault(true);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(series_name);
-    layout->addWidget(List);
-    auto *row = new QHBoxLayout;
-    row->addWidget(list_count);
-    row->addStretch();
-    row->addWidget(ok);
-    layout->addLayout(row);
+    Stack_Layout(this, {series_name, List, Side_By_Side({list_count, Layout_Stretch{}, ok})});
     resize(360, 420);
 }
 

@@ -56,7 +56,7 @@ private:
     QWidget *m_parent;
     std::function<QString()> m_seriesFolder;
     QString m_templateFolder;
-    DataSourceSection *m_section;
+    QPointer<DataSourceSection> m_section;  // a widget of the window, gone with it
     QPointer<BatchWizard> m_wizard;
     QString m_wizardFolder;
     QPointer<Generate_List> m_generator;

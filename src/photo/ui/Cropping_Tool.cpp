@@ -1,9 +1,11 @@
 #include "Cropping_Tool.h"
 
+#include "LayoutParts.h"
 #include "Dialogs.h"
 #include "Export_File_Writer.h"
 #include "FileUtilities.h"
 #include "GuiThread.h"
+#include "LayoutParts.h"
 #include "MessageBox.h"
 #include "Modal_Runner.h"
 #include "PictureView.h"
@@ -41,6 +43,17 @@ QString Choose(FilePanelRequest::Kind kind, const QString &title, const QStringL
     request.extensions = extensions;
     const QStringList chosen = Run_File_Panel(request);
     return chosen.isEmpty() ? QString() : chosen.first();
+}
+
+// A button that puts the path chosen in a panel into the field (a cancelled panel
+// leaves the field as it is).
+QPushButton *Browse_Button(const QString &text, QLineEdit *field, FilePanelRequest::Kind kind, const QString &title,
+                           const QStringList &extensions = {})
+{
+    return Command_Button(text, field, [=] {
+        const QString chosen = Choose(kind, title, extensions);
+        if (!chosen.isEmpty()) field->setText(chosen);
+    });
 }
 
 }  // namespace
@@ -106,9 +119,9 @@ void Cropping_Tool::buildWindow()
     file_path = new QLineEdit;
     folder_path = new QLineEdit;
     output_path = new QLineEdit;
-    file_browse = new QPushButton(tr("Browse"));
-    folder_browse = new QPushButton(tr("Browse"));
-    output_browse = new QPushButton(tr("Browse"));
+    file_browse = Browse_Button(tr("Browse"), file_path, FilePanelRequest::OpenFile, tr("Select Image"), kPictureTypes);
+    folder_browse = Browse_Button(tr("Browse"), folder_path, FilePanelRequest::OpenFolder, tr("Select Folder"));
+    output_browse = Browse_Button(tr("Browse"), output_path, FilePanelRequest::OpenFolder, tr("Select Output Folder"));
     form->addRow(file_radio, Cropping_Row({file_path, file_browse}));
     form->addRow(folder_radio, Cropping_Row({folder_path, folder_browse}));
     form->addRow(tr("Output folder"), Cropping_Row({output_path, output_browse}));
@@ -155,29 +168,16 @@ void Cropping_Tool::buildWindow()
     modeForm->addRow(tr("Width"), width_Text);
     modeForm->addRow(tr("Height"), height_Text);
     modeForm->addRow(aspect_ratio_chk);
-    auto *right = new QVBoxLayout;
-    right->addWidget(modes);
-    crop_btn = new QPushButton(tr("Crop"));
-    crop_all_btn = new QPushButton(tr("Crop All"));
-    Open_Folder_Btn = new QPushButton(tr("Open Folder"));
-    right->addWidget(crop_btn);
-    right->addWidget(crop_all_btn);
-    right->addWidget(Open_Folder_Btn);
-    right->addStretch(1);
-    cropLayout->addLayout(right);
+    crop_btn = Command_Button(tr("Crop"), this, &Cropping_Tool::Crop_Single_Image_Clicked);
+    crop_all_btn = Command_Button(tr("Crop All"), this, &Cropping_Tool::Crop_All_Clicked);
+    Open_Folder_Btn = Command_Button(tr("Open Folder"), this, &Cropping_Tool::Open_Output_Folder_Clicked);
+    cropLayout->addLayout(Stack_Layout(nullptr, {modes, crop_btn, crop_all_btn, Open_Folder_Btn, {Layout_Stretch{}, 1}}));
     screens->addWidget(crop);
 
-    next_btn = new QPushButton(tr("Next"));
-    back_btn = new QPushButton(tr("Back"));
-    auto *close = new QPushButton(tr("Close"));
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(back_btn);
-    buttons->addWidget(next_btn);
-    buttons->addWidget(close);
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(screens, 1);
-    layout->addLayout(buttons);
+    next_btn = Command_Button(tr("Next"), this, &Cropping_Tool::Next_Btn_Clicked);
+    back_btn = Command_Button(tr("Back"), this, &Cropping_Tool::Back_Btn_Clicked);
+    auto *close = Command_Button(tr("Close"), this, &QDialog::reject);
+    Stack_Layout(this, {{screens, 1}, Side_By_Side({{Layout_Stretch{}, 1}, back_btn, next_btn, close})});
 
     auto *inputs = new QButtonGroup(this);
     inputs->addButton(file_radio);
@@ -192,26 +192,8 @@ void Cropping_Tool::buildWindow()
 
     connect(custom_name_radio, &QRadioButton::toggled, this,
             [this] { custom_name->setEnabled(custom_name_radio->isChecked()); });
-    connect(file_browse, &QPushButton::clicked, this, [this] {
-        const QString chosen = Choose(FilePanelRequest::OpenFile, tr("Select Image"), kPictureTypes);
-        if (!chosen.isEmpty()) file_path->setText(chosen);
-    });
-    connect(folder_browse, &QPushButton::clicked, this, [this] {
-        const QString chosen = Choose(FilePanelRequest::OpenFolder, tr("Select Folder"));
-        if (!chosen.isEmpty()) folder_path->setText(chosen);
-    });
-    connect(output_browse, &QPushButton::clicked, this, [this] {
-        const QString chosen = Choose(FilePanelRequest::OpenFolder, tr("Select Output Folder"));
-        if (!chosen.isEmpty()) output_path->setText(chosen);
-    });
     buildInputs();
     buildAdjustments();
-    connect(next_btn, &QPushButton::clicked, this, &Cropping_Tool::Next_Btn_Clicked);
-    connect(back_btn, &QPushButton::clicked, this, &Cropping_Tool::Back_Btn_Clicked);
-    connect(close, &QPushButton::clicked, this, &QDialog::reject);
-    connect(crop_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_Single_Image_Clicked);
-    connect(crop_all_btn, &QPushButton::clicked, this, &Cropping_Tool::Crop_All_Clicked);
-    connect(Open_Folder_Btn, &QPushButton::clicked, this, &Cropping_Tool::Open_Output_Folder_Clicked);
     for (QRadioButton *b : {drawn_radio, face_radio, fixed_radio})
         connect(b, &QRadioButton::toggled, this, [this](bool on) { if (on) Crop_Mode_Changed(); });
     connect(face_growth, &QDoubleSpinBox::valueChanged, this, &Cropping_Tool::Extend_Face_Size_Changed);

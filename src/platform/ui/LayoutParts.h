@@ -23,7 +23,7 @@ struct Layout_Stretch {};
 struct Layout_Part {
     Layout_Part(QWidget *w, int stretch = 0) : widget(w), stretch(stretch) {}
     Layout_Part(QLayout *l, int stretch = 0) : layout(l), stretch(stretch) {}
-    Layout_Part(Layout_Stretch) {}
+    Layout_Part(Layout_Stretch, int stretch = 0) : stretch(stretch) {}
     QWidget *widget = nullptr;
     QLayout *layout = nullptr;
     int stretch = 0;

@@ -1,16 +1,16 @@
 #pragma once
 // Group mode as the tests build it without the main window: a document, the card views
-// and visitor panels of both sides, the group pane, and a host that reads and writes
-// design files, records side snapshots and loads the panels from the card as the
-// window does.
+// of both sides, the visitor panels with their desk, the group pane, and a window that
+// reads and writes design files and records side snapshots.
 #include "CardViewHost.h"
+#include "DataSourceSection.h"
 #include "DesignFile.h"
 #include "Globals.h"
-#include "Dynamic_Control_List.h"
 #include "Group_Mode.h"
 #include "Group_Row_List.h"
+#include "MessageBox.h"
 #include "PictureAdjuster.h"
-#include "ProfilePanelHost.h"
+#include "Profile_Data_Source.h"
 #include "Profile_Panel.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
@@ -19,24 +19,28 @@
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
 #include "UndoHistory.h"
-#include "Visitor_Panel_Sync.h"
+#include "Visitor_Panel_Desk.h"
+#include "Visitor_Panel_Window.h"
 
+#include <QComboBox>
+#include <QLineEdit>
 #include <QWidget>
-#include <memory>
 
-struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
+struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     struct Plain_Adjuster : PictureAdjuster {
         Picture adjusted(const Picture &source, const ImageAdjustments &, QSize) const override { return source; }
     } adjuster;
     SKTDocument document;
     testsupport::ScriptedRunner runner;
-    bool quiet = false;
-    QWidget window, pane;
+    bool quiet = false;  // no undo records while set
+    QWidget window, pane, frontHolder, backHolder;
     SKTGraphicView frontView{adjuster}, backView{adjuster};
-    Profile_Panel frontPanel{0, this}, backPanel{1, this};
-    Dynamic_Ctrl_List userRows[2];
+    Profile_Data_Source rowsSource;
+    Visitor_Panel_Desk panels{document, *this};
     UndoHistory history;
-    int rowWindows = 0;  // the rows' window opened
+    int rowWindows = 0;     // the rows' window opened
+    bool changed = false;   // a change of a side was recorded
+    QComboBox dataSources;  // the property panel's data-source list
     Group_Mode group{document, *this, adjuster,
                      {Created_Resource_Path, Resource_Path + "Templates", Created_Resource_Path + "Templates/User"},
                      quiet, &window, &runner};
@@ -47,7 +51,12 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
         backView.setHost(this);
         frontView.bindGraphics(&document.sideList(0));
         backView.bindGraphics(&document.sideList(1));
+        Side_Pane_Widgets panes;
+        panes.front_vistr_view = &frontHolder;
+        panes.back_vistr_view = &backHolder;
+        panels.Build(panes);
         group.Build_Pane(&pane);
+        dataSources.addItems({QStringLiteral("Manual"), QStringLiteral("Series")});
     }
 
     SKTGraphicList &front() { return document.sideList(0); }
@@ -99,12 +108,8 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
         if (!picture) g->Set_text_value(value);
         return g.get();
     }
-    Dynamic_Ctrl_List &Group_User_Rows(int side) override { return userRows[side == 1 ? 1 : 0]; }
-    void Group_Build_User_Rows() override
-    {
-        const int side = document.currentSide();
-        userRows[side] = Build_Dynamic_Control_List(document.sideList(side), Dynamic_List_Source::Panel);
-    }
+    Dynamic_Ctrl_List &Group_User_Rows(int side) override { return side == 1 ? panels.back_list : panels.front_list; }
+    void Group_Build_User_Rows() override { panels.Create_Dynamic_Control_List(); }
     bool Group_Save_Project(Card_Mode mode) override
     {
         Card_Mode fileMode = mode;
@@ -134,70 +139,71 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
     }
     void Group_Design_Anew() override
     {
+        changed = false;
         history.clear();
         for (int side : {0, 1}) history.record(side, Side_Snapshot(document.sideList(side).items()));
     }
-    bool Group_Ask_To_Save() override { return true; }
-    void Group_Panels_Emptied() override
+    // The window's question before a changed design is left.
+    bool Group_Ask_To_Save() override
     {
-        frontPanel.Reset_all_Ctrl();
-        backPanel.Reset_all_Ctrl();
+        if (!changed) return true;
+        const int answer = Show_YES_NO_Cancel_MessageBox(QStringLiteral("Do you want to save changes before closing?"));
+        if (answer == kAlertCancel) return false;
+        return answer != kAlertYes || save();
     }
+    void Group_Panels_Emptied() override { panels.Reset_All_Panels(); }
     void Group_Panels_From_Card() override
     {
-        Group_Panels_Emptied();
-        for (int side : {0, 1}) {
-            userRows[side] = Build_Dynamic_Control_List(document.sideList(side), Dynamic_List_Source::Design_File);
-            Create_Control_For_Visitor_Mode_Side(userRows[side], side == 1 ? backPanel : frontPanel);
-        }
-        Group_Side_Panel_Shown(0);
+        panels.Rebuild_From_Card();
+        panels.Show_Single_Mode_Front_Panel();
+        panels.Follow_Locks();
     }
-    void Group_Default_Photo() override {}
-    void Group_Record_Side(int side) override
-    {
-        if (!quiet) history.record(side, Side_Snapshot(document.sideList(side).items()));
-    }
+    void Group_Default_Photo() override { panels.Check_For_Default_Photo_Control(); }
+    void Group_Record_Side(int side) override { Record_Undo(side); }
     void Group_Card_Changed() override {}
     void Group_Arrow_Tool() override {}
-    SKTGraphicView *Group_Card_View(int side) const override
-    {
-        return const_cast<SKTGraphicView *>(side == 1 ? &backView : &frontView);
-    }
-    void Group_Panel_Follows(SKTGraphic *g) override
-    {
-        if (g) Visitor_Panel_Sync(document).Show_Control_After_Undo(*g, Picture());
-    }
+    SKTGraphicView *Group_Card_View(int side) const override { return Card_View(side); }
+    void Group_Panel_Follows(SKTGraphic *g) override { panels.Show_Control_After_Undo(g); }
     void Group_Side_Panel_Shown(int side) override
     {
-        for (int s : side == 1 ? std::vector<int>{1} : std::vector<int>{0, 1})
-            Visitor_Panel_Sync::Load_Side(s == 1 ? &backPanel : &frontPanel, &document.sideList(s));
+        if (side == 1)
+            panels.Show_Single_Mode_Back_Panel();
+        else
+            panels.Show_Single_Mode_Front_Panel();
     }
-    void Group_Lock_State() override {}
+    void Group_Lock_State() override { panels.Follow_Locks(); }
     void Group_View_Rows() override { ++rowWindows; }
-    void Group_Rows_Read() override {}
-    QString Group_No_Image_Path() const override { return QString(); }
-    Picture Group_No_Image_Picture() const override { return Picture(); }
-    Picture Group_Picture_For_Path(const QString &) override { return Picture(); }
+    void Group_Rows_Read() override { DataSourceSection::Add_Excel_Col_Name_In_Combo(&dataSources); }
+    QString Group_No_Image_Path() const override { return No_Image_Path(); }
+    Picture Group_No_Image_Picture() const override { return No_Image_Picture(); }
+    Picture Group_Picture_For_Path(const QString &path) override { return Image_For_Path(path); }
 
-    // ---- ProfilePanelHost: a box's value goes to the control with its ID ----
-    char new_control_add(const QString &, const QString &, QLineEdit *) override { return 0; }
-    void Change_Value(const QString &value, const QString &ctrl_id, bool show, bool) override
+    // ---- Visitor_Panel_Window ----
+    SKTGraphicView *Card_View(int side) const override
     {
-        for (const GraphicPtr &g : document.sideList(document.currentSide()).items())
-            if (g->control_ID == ctrl_id && g->kind() == GraphicKind::Text) {
-                g->Set_text_value(value);
-                g->Set_Ctrl_Is_Visible(show);
-            }
+        if (side == 2) return nullptr;
+        return const_cast<SKTGraphicView *>(side == 1 ? &backView : &frontView);
     }
-    SKTGraphicView *Panel_Card_View(int side) const override { return Group_Card_View(side); }
-    int Panel_Current_Side() const override { return document.currentSide(); }
-    void Panel_Show_Properties(SKTGraphic *) override {}
-    bool Panel_Multiple_Image_Selection(const QString &) override { return false; }
-    QStringList Panel_Image_File_Types() const override { return {}; }
-    Picture Panel_Image_For_Path(const QString &) override { return Picture(); }
-    QString Panel_Camera_Picture() override { return QString(); }
-    void Show_Message_To_Update_Data() override {}
-    void Add_Visitor_Record_To_DB() override {}
+    void Show_Properties(SKTGraphic *) override {}
+    void Record_Undo(int side) override
+    {
+        if (quiet) return;
+        const int s = side < 0 ? document.currentSide() : side;
+        history.record(s, Side_Snapshot(document.sideList(s).items()));
+        changed = true;
+    }
+    bool Pause_Undo(bool paused) override { return std::exchange(quiet, paused); }
+    void Set_Tool(int) override {}
+    void Focus(QWidget *) override {}
+    bool Multiple_Image_Selection(const QString &) override { return false; }
+    QStringList Image_File_Types() const override { return {}; }
+    Picture Image_For_Path(const QString &) override { return Picture(); }
+    QString Camera_Picture() override { return QString(); }
+    QString No_Image_Path() const override { return QString(); }
+    Picture No_Image_Picture() const override { return Picture(); }
+    Picture Err_Image() const override { return Picture(); }
+    void Record_Visitor() override {}
+    Profile_Data_Source &Data_Source() override { return rowsSource; }
 
     // ---- CardViewHost ----
     void Card_Base_Drawing(QPainter &, const QRectF &) override {}
@@ -205,4 +211,5 @@ struct GroupDesk : Group_Mode_Host, ProfilePanelHost, CardViewHost {
     bool Is_Visitor_Or_Group_Mode() const override { return true; }
     Card_Mode Design_Mode() const override { return document.Start_Card_Option; }
     int Current_Side() const override { return document.currentSide(); }
+    int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override { return group.Column_Of(ctrl_id); }
 };

@@ -13,12 +13,17 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QColor>
 #include <QDir>
+#include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
+
+inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
 
 namespace {
 
@@ -100,6 +105,41 @@ struct GroupMode : ::testing::Test {
         return data.spreadsheet.rows;
     }
 };
+
+TEST_F(GroupMode, OpeningAFileEntersGroupModeOnlyWhenItIsRead)
+{
+    const QString notADesign = testsupport::testHome() + "/Notes.zcd";
+    QFile notes(notADesign);
+    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
+    notes.write("not a design");
+    notes.close();
+    struct Row {
+        QString file;
+        bool read;
+        Card_Mode mode;
+        QString project;
+        QStringList messages;
+        QStringList entries;
+    } rows[] = {
+        {notADesign, false, Card_Mode::Visitor, "", {"\n\"Notes.zcd\" is not a design file."}, {}},
+        {path, true, Card_Mode::Group, path, {}, {"1 - Ann", "2 - Bob", "3 - Cy", "4 - Dee", "5 - Eve"}},
+    };
+    for (Row &r : rows) {
+        w.document.Start_Card_Option = Card_Mode::Visitor;
+        w.document.Project_File_Name.clear();
+        w.document.setListData({});
+        w.group.Rows_Changed();
+        testsupport::boxes().clear();
+        EXPECT_EQ(w.group.Open_Group_Project(r.file), r.read) << r.file.toStdString();
+        EXPECT_EQ(w.document.Start_Card_Option, r.mode) << r.file.toStdString();
+        EXPECT_EQ(w.document.Project_File_Name, r.project) << r.file.toStdString();
+        EXPECT_EQ(testsupport::boxes().take(), r.messages) << r.file.toStdString();
+        EXPECT_EQ(entries(), r.entries) << r.file.toStdString();
+    }
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Ann") << "the first person on the card";
+    EXPECT_EQ(w.history.undoCount(0), 1) << "the history starts anew";
+    EXPECT_FALSE(w.changed);
+}
 
 TEST_F(GroupMode, SelectedRowOnBothSidesAndTheirPanels)
 {
@@ -188,6 +228,48 @@ TEST_F(GroupMode, SaveWithoutASelectedPersonStoresNoPanel)
     ASSERT_TRUE(w.save());
     EXPECT_EQ(fileRows(), kPeople);
     EXPECT_EQ(w.document.ListData(), kPeople);
+}
+
+TEST_F(GroupMode, EachPersonWithTheirOwnPhoto)
+{
+    // A front photo column: Ann and Bob have pictures, Cy has none.
+    const QString home = testsupport::testHome();
+    for (const char *name : {"ann", "bob"}) {
+        QImage picture(8, 8, QImage::Format_RGB32);
+        picture.fill(QString(name) == "ann" ? Qt::red : Qt::blue);
+        ASSERT_TRUE(picture.save(home + "/" + name + ".png"));
+    }
+    list().GroupList->setCurrentRow(-1);
+    GraphicPtr photo = w.add(w.front(), GraphicKind::Image, {170, 20, 60, 80});
+    photo->control_ID = "Fup_Photo";
+    w.document.m_spreadsheet.column_titles << "Photo";
+    w.document.setListData({kPeople.at(0) + QStringList{home + "/ann.png"}, kPeople.at(1) + QStringList{home + "/bob.png"},
+                            kPeople.at(2) + QStringList{""}});
+    w.document.m_columnChoices.excel_cb_value11 = 4;
+    ASSERT_TRUE(w.save());
+    reopen();
+
+    struct Row {
+        int row;
+        QString path;  // on the card and in the panel
+    } rows[] = {{1, home + "/bob.png"}, {0, home + "/ann.png"}, {2, ""}};
+    for (const Row &r : rows) {
+        list().GroupList->setCurrentRow(r.row);
+        SKTGraphic *g = w.frontView.Selcect_Ctrl_With_ID("Fup_Photo");
+        ASSERT_NE(g, nullptr);
+        EXPECT_EQ(Profile_Panel_Of_Side(0)->image_path_val->text(), r.path) << r.row;
+        if (r.path.isEmpty()) {
+            EXPECT_NE(g->FilePath(), home + "/ann.png") << "no picture of the person before";
+        } else {
+            EXPECT_EQ(g->FilePath(), r.path) << r.row;
+            EXPECT_EQ(g->_contents.image().pixelColor(0, 0), QColor(r.row == 0 ? Qt::red : Qt::blue)) << r.row;
+        }
+    }
+    // Saving a person keeps their picture's path in the row.
+    list().GroupList->setCurrentRow(1);
+    QTest::mouseClick(list().save_btn, Qt::LeftButton);
+    EXPECT_EQ(w.document.ListData().at(1).value(4), home + "/bob.png");
+    EXPECT_EQ(w.document.ListData().at(0).value(4), home + "/ann.png");
 }
 
 TEST_F(GroupMode, UserAddedFieldTakesItsColumn)

@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
+#include <QPointer>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
@@ -262,4 +263,44 @@ TEST(SeriesCommands, ANewSeriesIsListedAtOnceWithTheChoiceKept)
     Data_Folder_Path = folder;
 }
 
+} // namespace
+
+namespace {
+TEST(SeriesCommands, TheWizardIsKeptWhileTheSeriesFolderStays)
+{
+    SeriesDesk w;
+    const QString first = Data_Folder_Path;
+    const QString second = testsupport::testHome() + "/Other series";
+    ASSERT_TRUE(Create_Folder(second));
+    ASSERT_TRUE(SeriesFile::Write(SeriesFile::Path(first, "One"), {"1"}));
+    ASSERT_TRUE(SeriesFile::Write(SeriesFile::Path(second, "Two"), {"2"}));
+    QAction *batch = w.deskBar->findChild<QAction *>("BatchSeries");
+    struct Row {
+        QString folder;
+        QStringList listed;
+        bool sameWindow;  // the window of the row before, else that one is gone
+    } rows[] = {
+        {first, {"One"}, true},
+        {second, {"Two"}, false},  // another folder: a wizard of its own
+        {second, {"Two"}, true},
+    };
+    QPointer<BatchWizard> before;
+    onModal<BatchWizard>(batch, [&](BatchWizard &wizard) {
+        before = &wizard;
+        EXPECT_EQ(wizard.seriesNames(), QStringList{"One"});
+    });
+    for (size_t i = 0; i < std::size(rows); ++i) {
+        Data_Folder_Path = rows[i].folder;
+        QPointer<BatchWizard> seen;
+        onModal<BatchWizard>(batch, [&](BatchWizard &wizard) {
+            seen = &wizard;
+            EXPECT_EQ(wizard.seriesNames(), rows[i].listed) << "row " << i;
+        });
+        EXPECT_EQ(!before.isNull(), rows[i].sameWindow) << "row " << i;
+        if (rows[i].sameWindow) {
+            EXPECT_EQ(seen.data(), before.data()) << "row " << i;
+        }
+        before = seen;
+    }
+}
 } // namespace

@@ -40,7 +40,7 @@ TEST(LayoutParts, PartsAndStretchesStandInOrder)
     };
     const Row rows[] = {
         {Side_By_Side({a, b, Layout_Stretch{}, c}), "W:a/0 W:b/0 S/0 W:c/0"},
-        {Side_By_Side({{d, 1}, Layout_Stretch{}}), "W:d/1 S/0"},
+        {Side_By_Side({{d, 1}, Layout_Stretch{}, {Layout_Stretch{}, 3}}), "W:d/1 S/0 S/3"},
         {Button_Row({named("ok"), named("cancel")}), "S/0 W:ok/0 W:cancel/0"},
         {Stack_Layout(&owner, {named("top"), {Side_By_Side({named("x")}), 2}, Layout_Stretch{}}), "W:top/0 L/2 S/0"},
     };

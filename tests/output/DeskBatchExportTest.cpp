@@ -1,18 +1,22 @@
-// Batch export through the main window: a design bound to a series or a spreadsheet,
+// Batch export through the output desk: a design bound to a series or a spreadsheet,
 // cards of a range into the card folder on the run's thread, the design as it was
 // afterwards, Stop, a folder that cannot be made, PDF cards, and quitting during a run.
 #include "Batch_Export.h"
 #include "CardValueEngine.h"
+#include "DeskFixture.h"
+#include "Export_Card_Dialog.h"
 #include "Globals.h"
 #include "RenderResources.h"
 #include "RenderedSide.h"
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
-#include "TestWindow.h"
 #include "MessageBox.h"
 #include "Shots.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QSpinBox>
 #include <QMainWindow>
 #include <QCoreApplication>
 #include <QDir>
@@ -24,24 +28,25 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <atomic>
+#include <functional>
 #include <thread>
 
 namespace {
 constexpr double kMM = 2.834645669291;
 
-struct BatchExportTest : ::testing::Test {
-    TestWindow w;
+struct DeskBatchExportTest : ::testing::Test {
+    testsupport::Desk d;
     QTemporaryDir dir;
     GraphicPtr text;
 
     void SetUp() override
     {
-        w.document.Start_Card_Option = Card_Mode::Opened;
-        w.document.Front_card_Prop.setCard_Side("2");
-        w.controller.Change_Card_Size(QSizeF(85.6 * kMM, 54 * kMM));
-        text = w.add(w.front(), GraphicKind::Text, QRectF(20, 20, 150, 40));
+        d.document.Start_Card_Option = Card_Mode::Opened;
+        d.document.Front_card_Prop.setCard_Side("2");
+        d.setCardSize(QSizeF(85.6 * kMM, 54 * kMM));
+        text = d.add(d.front(), GraphicKind::Text, QRectF(20, 20, 150, 40));
         text->Set_text_value("design");
-        w.add(w.back(), GraphicKind::Shape, QRectF(10, 10, 60, 30));
+        d.add(d.back(), GraphicKind::Shape, QRectF(10, 10, 60, 30));
     }
     void bindToSeries(int values)
     {
@@ -55,8 +60,8 @@ struct BatchExportTest : ::testing::Test {
     }
     void bindToSheet(const QStringList &names)
     {
-        w.document.Add_ColList_Column("Name");
-        for (const QString &n : names) w.document.Create_List_By_Array({n}, 1);
+        d.document.Add_ColList_Column("Name");
+        for (const QString &n : names) d.document.Create_List_By_Array({n}, 1);
         text->Set_Data_source_type(2);
         text->Set_Excel_binding_Index(1);
     }
@@ -70,7 +75,7 @@ struct BatchExportTest : ::testing::Test {
     std::vector<KeyedArchive> archives() const
     {
         std::vector<KeyedArchive> out;
-        for (const SKTGraphicList *side : {&w.document.graphics(), &w.document.graphics_back()})
+        for (const SKTGraphicList *side : {&d.document.graphics(), &d.document.graphics_back()})
             for (const GraphicPtr &g : side->items()) out.push_back(g->encode());
         return out;
     }
@@ -86,8 +91,8 @@ struct BatchExportTest : ::testing::Test {
     bool exportBatch(const Export_Card_Options &o)
     {
         testsupport::queueFilePanelAnswer({dir.path()});
-        if (!w.controller.Export_Batch_File(o)) return false;
-        while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (!d.desk.Export_Batch_File(o)) return false;
+        while (d.desk.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         return true;
     }
     QString cards() const { return QDir(dir.path()).filePath("DOZO ID Card"); }
@@ -97,9 +102,9 @@ struct BatchExportTest : ::testing::Test {
     {
         const QString kept = text->Text_Value;
         text->Set_text_value(value);
-        const RenderedSide side = Render_Side_Drawing(w.front().items(), w.controller.frontCardBounds(),
-                                                      &w.document.Front_card_Prop,
-                                                      Application_Render_Resources(w.adjuster));
+        const RenderedSide side = Render_Side_Drawing(d.front().items(), d.document.cardBounds(),
+                                                      &d.document.Front_card_Prop,
+                                                      Application_Render_Resources(asLoaded()));
         // Drawn on a thread of its own, as the cards are.
         QImage image;
         std::thread([&] { image = Rendered_Side_Image(side, 600).convertToFormat(QImage::Format_ARGB32); }).join();
@@ -108,15 +113,15 @@ struct BatchExportTest : ::testing::Test {
     }
 };
 
-TEST_F(BatchExportTest, SeriesCardsFiveToSevenBothSides)
+TEST_F(DeskBatchExportTest, SeriesCardsFiveToSevenBothSides)
 {
     bindToSeries(12);
     const std::vector<KeyedArchive> before = snapshot();
     ASSERT_TRUE(exportBatch(options(5, 7)));
     EXPECT_EQ(files(), (QStringList{"Card_5_Back.png", "Card_5_Front.png", "Card_6_Back.png", "Card_6_Front.png",
                                     "Card_7_Back.png", "Card_7_Front.png"}));
-    ASSERT_TRUE(w.controller.progressPanel());
-    EXPECT_EQ(w.controller.progressPanel()->_Curr_Progress->maximum(), 3);
+    ASSERT_TRUE(d.desk.progressPanel());
+    EXPECT_EQ(d.desk.progressPanel()->_Curr_Progress->maximum(), 3);
     const QImage front6(QDir(cards()).filePath("Card_6_Front.png"));
     EXPECT_EQ(front6.size(), QSize(2023, 1276));
     EXPECT_EQ(front6.dotsPerMeterX(), 23622);
@@ -125,13 +130,50 @@ TEST_F(BatchExportTest, SeriesCardsFiveToSevenBothSides)
     // The run is over: the design as it was, redrawing back on, the command offered again.
     EXPECT_TRUE(archives() == before);
     EXPECT_EQ(text->Text_Value, "design");
-    EXPECT_FALSE(w.controller.Value_Engine().Redraw_Held());
-    EXPECT_TRUE(w.command("Export")->isEnabled());
+    EXPECT_FALSE(d.host.engine.Redraw_Held());
+    EXPECT_TRUE(d.host.exportCommand.isEnabled());
     EXPECT_EQ(testsupport::boxes().take(),
               QStringList{"Open containing folder.\n" + cards() + "\nCard has been exported successfully."});
 }
 
-TEST_F(BatchExportTest, ASourceTurnedOffLeavesItsControlsAlone)
+TEST_F(DeskBatchExportTest, TheOptionsWindowOffersTheDataInUse)
+{
+    // Each row adds to the design of the row before; Cancel each time.
+    const struct {
+        const char *what;
+        std::function<void()> change;
+        bool offered, series, excel;
+        int total;
+    } rows[] = {
+        {"nothing bound", [] {}, true, false, false, 1},
+        {"a text on 4 rows", [&] { bindToSheet({"Ann", "Bob", "Cy", "Dee"}); }, true, false, true, 4},
+        {"and one on 12 values",
+         [&] {
+             GraphicPtr more = d.add(d.front(), GraphicKind::Text, QRectF(20, 80, 150, 40));
+             std::swap(text, more);
+             bindToSeries(12);
+         },
+         true, true, true, 12},
+        {"visitor mode", [&] { d.document.Start_Card_Option = Card_Mode::Visitor; }, false, false, false, 1},
+    };
+    for (const auto &row : rows) {
+        row.change();
+        int opened = 0;
+        d.runner.answer<Export_Card_Dialog>([&](Export_Card_Dialog &w) {
+            ++opened;
+            EXPECT_EQ(!w.export_range_box->isHidden(), row.offered) << row.what;
+            EXPECT_EQ(w.Export_with_batch_chk->isChecked(), row.series) << row.what;
+            EXPECT_EQ(w.Export_with_excel_chk->isChecked(), row.excel) << row.what;
+            EXPECT_EQ(w.Total_Text->value(), row.total) << row.what;
+            w.reject();
+        });
+        d.desk.Export_Card_Clicked();
+        EXPECT_EQ(opened, 1) << row.what;
+    }
+    EXPECT_TRUE(testsupport::filePanelRequests().isEmpty());  // Cancel asks for no file
+}
+
+TEST_F(DeskBatchExportTest, ASourceTurnedOffLeavesItsControlsAlone)
 {
     bindToSeries(3);
     Export_Card_Options o = options(1, 1, Export_Layout::Front);
@@ -143,19 +185,19 @@ TEST_F(BatchExportTest, ASourceTurnedOffLeavesItsControlsAlone)
               frontWith("design"));
 }
 
-TEST_F(BatchExportTest, StopKeepsTheWrittenFilesAndPutsTheDesignBack)
+TEST_F(DeskBatchExportTest, StopKeepsTheWrittenFilesAndPutsTheDesignBack)
 {
     bindToSeries(12);
     const std::vector<KeyedArchive> before = snapshot();
     testsupport::queueFilePanelAnswer({dir.path()});
-    ASSERT_TRUE(w.controller.Export_Batch_File(options(1, 12)));
-    ASSERT_TRUE(w.controller.exportRun());
-    const auto state = w.controller.exportRun()->state();
-    while (w.controller.Export_Run_Active() && state->curr_card_count < 2)
+    ASSERT_TRUE(d.desk.Export_Batch_File(options(1, 12)));
+    ASSERT_TRUE(d.desk.exportRun());
+    const auto state = d.desk.exportRun()->state();
+    while (d.desk.Export_Run_Active() && state->curr_card_count < 2)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     testsupport::boxes().answerNext(1);  // "Are you sure you want to stop?" Yes
-    w.controller.progressPanel()->Stop_Sending_Pressed();
-    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    d.desk.progressPanel()->Stop_Sending_Pressed();
+    while (d.desk.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     const int begun = state->curr_card_count;
     EXPECT_GE(begun, 2);
     EXPECT_LT(begun, 12);
@@ -166,7 +208,7 @@ TEST_F(BatchExportTest, StopKeepsTheWrittenFilesAndPutsTheDesignBack)
     }
     EXPECT_FALSE(QFileInfo::exists(QDir(cards()).filePath(QStringLiteral("Card_%1_Front.png").arg(begun + 1))));
     EXPECT_TRUE(archives() == before);
-    EXPECT_FALSE(w.controller.Value_Engine().Redraw_Held());
+    EXPECT_FALSE(d.host.engine.Redraw_Held());
     // The stopped run says so, with the cards written (each with both its files).
     const int written = int(QDir(cards()).entryList(QDir::Files).size()) / 2;
     EXPECT_GE(written, begun - 1);
@@ -176,7 +218,7 @@ TEST_F(BatchExportTest, StopKeepsTheWrittenFilesAndPutsTheDesignBack)
                                + QStringLiteral("\nThe export was stopped.\n\nCards written: %1 of 12.").arg(written)}));
 }
 
-TEST_F(BatchExportTest, ACardFolderThatCannotBeMadeEndsTheRunWithTheDesignBack)
+TEST_F(DeskBatchExportTest, ACardFolderThatCannotBeMadeEndsTheRunWithTheDesignBack)
 {
     bindToSeries(4);
     const std::vector<KeyedArchive> before = snapshot();
@@ -186,21 +228,21 @@ TEST_F(BatchExportTest, ACardFolderThatCannotBeMadeEndsTheRunWithTheDesignBack)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.close();
     testsupport::queueFilePanelAnswer({plain});
-    ASSERT_TRUE(w.controller.Export_Batch_File(options(1, 4)));
-    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(d.desk.Export_Batch_File(options(1, 4)));
+    while (d.desk.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(testsupport::boxes().take(),
               QStringList{"\nUnable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or "
                           "there is no free space available in drive to save barcode image."});
     EXPECT_TRUE(archives() == before);
-    EXPECT_FALSE(w.controller.Value_Engine().Redraw_Held());
-    EXPECT_TRUE(w.command("Export")->isEnabled());
+    EXPECT_FALSE(d.host.engine.Redraw_Held());
+    EXPECT_TRUE(d.host.exportCommand.isEnabled());
     // The next run is not refused.
     testsupport::boxes().clear();
     EXPECT_TRUE(exportBatch(options(1, 1, Export_Layout::Front)));
     EXPECT_EQ(files(), QStringList{"Card_1_Front.png"});
 }
 
-TEST_F(BatchExportTest, PdfCardsHaveTheCardsPageAndTheRowsName)
+TEST_F(DeskBatchExportTest, PdfCardsHaveTheCardsPageAndTheRowsName)
 {
     const QStringList names{"Alice Archer", "Bruno Baker", "Chloe Carter", "Dmitri Dunn"};
     bindToSheet(names);
@@ -226,38 +268,38 @@ TEST_F(BatchExportTest, PdfCardsHaveTheCardsPageAndTheRowsName)
     }
 }
 
-TEST_F(BatchExportTest, QuittingDuringARunStopsItAndPutsTheDesignBack)
+TEST_F(DeskBatchExportTest, QuittingDuringARunStopsItAndPutsTheDesignBack)
 {
     bindToSeries(12);
     const std::vector<KeyedArchive> before = snapshot();
     testsupport::queueFilePanelAnswer({dir.path()});
-    ASSERT_TRUE(w.controller.Export_Batch_File(options(1, 12)));
-    EXPECT_FALSE(w.command("Export")->isEnabled());  // no second export while one runs
-    w.controller.Stop_Export_Run();
-    EXPECT_FALSE(w.controller.Export_Run_Active());
+    ASSERT_TRUE(d.desk.Export_Batch_File(options(1, 12)));
+    EXPECT_FALSE(d.host.exportCommand.isEnabled());  // no second export while one runs
+    d.desk.Stop_Export_Run();
+    EXPECT_FALSE(d.desk.Export_Run_Active());
     EXPECT_TRUE(archives() == before);
-    EXPECT_FALSE(w.controller.Value_Engine().Redraw_Held());
+    EXPECT_FALSE(d.host.engine.Redraw_Held());
     EXPECT_LT(files().size(), 24);
     // No question is left for the user who is leaving.
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
 }
 } // namespace
 
-TEST_F(BatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
+TEST_F(DeskBatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
 {
     // 30 rows of a workbook, a photo per row; the photos of rows 7 and 19 are gone.
     QImage photo(40, 50, QImage::Format_RGB32);
     photo.fill(Qt::darkGreen);
-    w.document.Add_ColList_Column("Name");
-    w.document.Add_ColList_Column("Photo");
+    d.document.Add_ColList_Column("Name");
+    d.document.Add_ColList_Column("Photo");
     for (int r = 1; r <= 30; ++r) {
         const QString path = dir.filePath(QStringLiteral("p%1.png").arg(r));
         if (r != 7 && r != 19) ASSERT_TRUE(photo.save(path));
-        w.document.Create_List_By_Array({QStringLiteral("Person %1").arg(r), path}, 2);
+        d.document.Create_List_By_Array({QStringLiteral("Person %1").arg(r), path}, 2);
     }
     text->Set_Data_source_type(2);
     text->Set_Excel_binding_Index(1);
-    GraphicPtr picture = w.add(w.front(), GraphicKind::Image, QRectF(180, 20, 40, 50));
+    GraphicPtr picture = d.add(d.front(), GraphicKind::Image, QRectF(180, 20, 40, 50));
     picture->Set_Data_source_type(2);
     picture->Set_Excel_binding_Index(2);
     const QString out = dir.filePath("out");
@@ -268,7 +310,7 @@ TEST_F(BatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
     Set_MessageBox_Answerer([&](MessageBoxKind kind, const QString &shown) {
         told << shown;
         if (shown == "Are you sure you want to stop?") {
-            testsupport::saveShot(*w.controller.progressPanel(), "runs-1-stop-asked");
+            testsupport::saveShot(*d.desk.progressPanel(), "runs-1-stop-asked");
             // The run waits while the question is open; the clerk goes on.
             const auto count = [&] { return QDir(QDir(out).filePath("DOZO ID Card")).entryList(QDir::Files).size(); };
             std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the card begun ends
@@ -279,7 +321,7 @@ TEST_F(BatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
         }
         if (kind == MessageBoxKind::OpenExported) {
             const QStringList parts = shown.split('\n');
-            Open_Export_Log box(w.controller.window());
+            Open_Export_Log box(&d.window);
             box.Fill(Export_Open_Offer{parts.value(1), {}, parts.mid(2).join('\n'), {}});
             box.show();
             QCoreApplication::processEvents();
@@ -287,12 +329,12 @@ TEST_F(BatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
         }
         return 0;
     });
-    ASSERT_TRUE(w.controller.Export_Batch_File(options(1, 30, Export_Layout::Both, "pdf")));
-    const auto state = w.controller.exportRun()->state();
-    while (w.controller.Export_Run_Active() && state->curr_card_count < 5)
+    ASSERT_TRUE(d.desk.Export_Batch_File(options(1, 30, Export_Layout::Both, "pdf")));
+    const auto state = d.desk.exportRun()->state();
+    while (d.desk.Export_Run_Active() && state->curr_card_count < 5)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    w.controller.progressPanel()->Stop_Sending_Pressed();
-    while (w.controller.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    d.desk.progressPanel()->Stop_Sending_Pressed();
+    while (d.desk.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     testsupport::installRecordingAnswerer();
     EXPECT_EQ(filesWhileAsked.load(), 0);
     EXPECT_EQ(QDir(QDir(out).filePath("DOZO ID Card")).entryList(QDir::Files).size(), 60);

@@ -1,8 +1,9 @@
-// The mail commands of the main window: a design bound to spreadsheet rows mailed card
+// The mail commands of the output desk: a design bound to spreadsheet rows mailed card
 // by card through the value engine (each card's row on its PDF, the design as it was
 // afterwards), and the Settings button showing the saved sender.
-#include "../output/MailSink.h"
+#include "MailSink.h"
 #include "CardValueEngine.h"
+#include "DeskFixture.h"
 #include "Direct_Mail.h"
 #include "Email_Setting.h"
 #include "Globals.h"
@@ -10,7 +11,6 @@
 #include "Preferences.h"
 #include "Send_Mail.h"
 #include "TestSupport.h"
-#include "TestWindow.h"
 #include "Mail_Desk.h"
 
 #include <QCheckBox>
@@ -45,7 +45,7 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
     p.setsend_email_enable_ssl("N");
     p.flush();
 
-    TestWindow w;
+    testsupport::Desk w;
     w.document.Start_Card_Option = Card_Mode::Opened;
     w.document.Add_ColList_Column("Name");
     for (const char *n : {"Ann Lee", "Bob Stone", "Cy Young"}) w.document.Create_List_By_Array({n}, 1);
@@ -55,8 +55,8 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
     text->Set_text_value("design");
     const std::vector<KeyedArchive> before = archives(w.front());
 
-    w.controller.Get_Email_Details();
-    Send_Mail &s = w.controller.mailDesk().Send_Mail_Window();
+    Current_Mail_Settings();
+    Send_Mail &s = w.desk.mailDesk().Send_Mail_Window();
     s.Reset_For_Design();
     EXPECT_EQ(s.from_txt->text(), "sender@example.org");
     ASSERT_TRUE(s.send_with_excel_chk->isEnabled());
@@ -80,7 +80,7 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
     EXPECT_EQ(mail[0].attachments, (QStringList{"ZOVIZUVEZE_Back.pdf", "ZOVIZUVEZE_Front.pdf"}));
     // The design is its archive taken when the run began, and shows its own text again.
     // (Drawing the view gives a text control its laid-out contents; those aside.)
-    const std::vector<KeyedArchive> &backup = w.controller.Value_Engine().backup(0);
+    const std::vector<KeyedArchive> &backup = w.host.engine.backup(0);
     const std::vector<KeyedArchive> now = archives(w.front());
     ASSERT_EQ(now.size(), backup.size());
     for (size_t i = 0; i < now.size(); ++i) {
@@ -89,13 +89,13 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
         EXPECT_EQ(entries == backup[i].entries(), true) << i;
     }
     EXPECT_EQ(w.front().items().size(), before.size());
-    EXPECT_FALSE(w.controller.Value_Engine().isRunning());
+    EXPECT_FALSE(w.host.engine.isRunning());
 }
 
 TEST(MailWiring, SettingsButtonShowsTheSavedSender)
 {
     QDir().mkpath(Created_Resource_Path);
-    TestWindow w;
+    testsupport::Desk w;
     w.runner.whileOpen<Email_Setting>([](Email_Setting &e) {
         e._send_mail_sender_mail->setText("New.Sender@example.org");
         e._send_mail_password->setText("pw");
@@ -103,18 +103,18 @@ TEST(MailWiring, SettingsButtonShowsTheSavedSender)
         e._send_mail_port->setText("465");
         e.Save_Button();
     });
-    Send_Mail &s = w.controller.mailDesk().Send_Mail_Window();
+    Send_Mail &s = w.desk.mailDesk().Send_Mail_Window();
     s.Setting_Button();
     EXPECT_EQ(s.from_txt->text(), "New.Sender@example.org");
     w.runner.whileOpen<Email_Setting>([](Email_Setting &e) {
         e._send_mail_sender_mail->setText("other@example.org");
         e.Save_Button();
     });
-    Direct_Mail &d = w.controller.mailDesk().Direct_Mail_Window();
+    Direct_Mail &d = w.desk.mailDesk().Direct_Mail_Window();
     d.Setting_Button();
     w.runner.remove<Email_Setting>();
     EXPECT_EQ(d.from_txt->text(), "other@example.org");
-    const Mail_Settings stored = w.controller.Get_Email_Details();
+    const Mail_Settings stored = Current_Mail_Settings();
     EXPECT_EQ(stored.sender, "other@example.org");
     EXPECT_EQ(stored.port, "465");
 }

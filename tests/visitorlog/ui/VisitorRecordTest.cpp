@@ -3,9 +3,8 @@
 #include "Globals.h"
 #include "Helpers.h"
 #include "Profile_Panel.h"
-#include "SKTWindowController.h"
 #include "TestSupport.h"
-#include "TestWindow.h"
+#include "RecordingDesk.h"
 #include "Visitor_Record_Desk.h"
 
 #include <QCheckBox>
@@ -54,11 +53,9 @@ std::vector<Row> readRows()
     return rows;
 }
 
-struct Window : TestWindow {
+struct Window : RecordingDesk {
     Window()
     {
-        document.Start_Card_Option = Card_Mode::Visitor;
-        controller.Select_front_side();
         // A fresh copy of the shipped database for every test.
         Check_Path_And_Create_VISITOR_Files();
         QFile::remove(Database_Path);
@@ -123,7 +120,7 @@ TEST(VisitorRecord, TextsAreStoredAsTypedWithTheirShowBoxes)
     ASSERT_EQ(rows.size(), 2u);
     EXPECT_GT(rows[1]["ID"].toInt(), rows[0]["ID"].toInt());
     EXPECT_EQ(rows[1]["VName"], "Lee");
-    EXPECT_EQ(w.controller.visitorRecord().store().Close_DB_Connection(), false) << "the command closed its connection";
+    EXPECT_EQ(w.recordDesk.store().Close_DB_Connection(), false) << "the command closed its connection";
 }
 
 TEST(VisitorRecord, DateAndTimeFollowTheirBoxes)
@@ -238,7 +235,7 @@ TEST(VisitorRecord, ADatabaseFailureIsReportedNotSaved)
         ASSERT_EQ(shown.size(), 1) << what;
         EXPECT_FALSE(shown.contains(kSaved)) << what;
         EXPECT_NE(shown[0].indexOf("Visitor Details could not be saved."), -1) << what;
-        EXPECT_FALSE(w.controller.visitorRecord().store().Close_DB_Connection()) << what;
+        EXPECT_FALSE(w.recordDesk.store().Close_DB_Connection()) << what;
     };
     {
         QFile f(Database_Path);

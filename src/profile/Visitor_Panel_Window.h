@@ -1,0 +1,45 @@
+#pragma once
+// What the visitor entry panels ask of the window that shows them: its card views, its
+// property panels and undo record, its pictures, the camera and the recording of a
+// visit. The main window implements it; tests give a small stand-in.
+#include "Picture.h"
+
+#include <QString>
+#include <QStringList>
+
+class Profile_Data_Source;
+class QWidget;
+class SKTGraphic;
+class SKTGraphicView;
+
+class Visitor_Panel_Window {
+public:
+    virtual ~Visitor_Panel_Window() = default;
+    // The card view of a side: 0 front, 1 back, 2 scratch; nullptr when there is none.
+    virtual SKTGraphicView *Card_View(int side) const = 0;
+    // Shows the property panels of the control (nullptr: the card's own).
+    virtual void Show_Properties(SKTGraphic *g) = 0;
+    // Records an undo snapshot of the side (-1: the current side).
+    virtual void Record_Undo(int side = -1) = 0;
+    // Stops (true) or resumes (false) the recording of undo snapshots; the state before.
+    virtual bool Pause_Undo(bool paused) = 0;
+    // Puts a drawing tool in hand (8 the image tool).
+    virtual void Set_Tool(int tool) = 0;
+    // Activates the window and gives the widget the keyboard focus.
+    virtual void Focus(QWidget *widget) = 0;
+    // True (after its message) when two or more image controls are selected.
+    virtual bool Multiple_Image_Selection(const QString &action) = 0;
+    virtual QStringList Image_File_Types() const = 0;
+    virtual Picture Image_For_Path(const QString &path) = 0;
+    // Runs the camera window; the stored picture's path, or "" when it was cancelled.
+    virtual QString Camera_Picture() = 0;
+    // The placeholder of a photo without a picture, its path, and the picture of a file
+    // that cannot be read.
+    virtual QString No_Image_Path() const = 0;
+    virtual Picture No_Image_Picture() const = 0;
+    virtual Picture Err_Image() const = 0;
+    // Records the visitor of both panels as one new visit.
+    virtual void Record_Visitor() = 0;
+    // The design's spreadsheet rows as the panel rows read them.
+    virtual Profile_Data_Source &Data_Source() = 0;
+};

@@ -1,0 +1,193 @@
+// The Export Card command of the output desk: save panel, the files written for each
+// side choice, their size and resolution, PDF pages, and a target that cannot be written.
+#include "DeskFixture.h"
+#include "Dialogs.h"
+#include "Export_Card_Dialog.h"
+#include "Export_File_Writer.h"
+#include "Shape_Control.h"
+#include "TestSupport.h"
+
+#include <QAbstractButton>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QImage>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+struct ExportCardTest : ::testing::Test {
+    testsupport::Desk d;
+    QTemporaryDir dir;
+    QStringList opened;
+    QSizeF card;
+
+    void SetUp() override
+    {
+        testsupport::boxes().clear();
+        testsupport::clearFilePanels();
+        Set_Open_Url_Answerer([this](const QString &p) { opened << p; return true; });
+        d.document.Front_card_Prop.setCard_Side("2");
+        card = d.document.cardBounds().size();
+        fill(d.front(), Qt::red);
+        fill(d.back(), Qt::blue);
+    }
+    void TearDown() override { Set_Open_Url_Answerer({}); }
+    static void fill(SKTGraphicList &side, const QColor &colour)
+    {
+        auto s = Shape_Control::create();
+        s->_bounds = QRectF(10, 10, 40, 40);
+        s->_fillColor = colour;
+        s->_isDrawingStroke = false;
+        side.insert(s);
+    }
+    bool exportAs(const QString &name, Export_Layout layout, const QString &ext)
+    {
+        testsupport::queueFilePanelAnswer({dir.filePath(name)});
+        Export_Card_Options options;
+        options.layout = layout;
+        options.extension = ext;
+        return d.desk.Export_Card(options);
+    }
+    QStringList files() const { return QDir(dir.path()).entryList(QDir::Files, QDir::Name); }
+    int px(double points) const { return int(std::ceil(points * Export_Picture_DPI / 72.0 - 1e-6)); }
+};
+
+TEST_F(ExportCardTest, FrontPictureHasCardProportionsResolutionAndColours)
+{
+    const int counter = export_card_counter;
+    testsupport::boxes().answerNext(1);  // open the exported file
+    ASSERT_TRUE(exportAs("Card.png", Export_Layout::Front, "png"));
+    EXPECT_EQ(files(), QStringList{"Card_Front.png"});
+    EXPECT_EQ(export_card_counter, counter + 1);
+    EXPECT_EQ(opened, QStringList{dir.filePath("Card_Front.png")});
+    EXPECT_TRUE(testsupport::boxes().take().join("|").contains("File has been exported successfully."));
+
+    const QImage image(dir.filePath("Card_Front.png"));
+    EXPECT_NEAR(image.width(), px(card.width()), 1);
+    EXPECT_NEAR(image.height(), px(card.height()), 1);
+    EXPECT_NEAR(image.dotsPerMeterX() * 0.0254, Export_Picture_DPI, 1);
+    EXPECT_EQ(image.pixelColor(px(30), px(30)).rgb(), QColor(Qt::red).rgb());
+}
+
+TEST_F(ExportCardTest, BothSidesAsTwoFilesOrOneCombinedPicture)
+{
+    ASSERT_TRUE(exportAs("Card.jpg", Export_Layout::Both, "jpg"));
+    EXPECT_EQ(files(), (QStringList{"Card_Back.jpg", "Card_Front.jpg"}));
+    const QImage back(dir.filePath("Card_Back.jpg"));
+    EXPECT_LT(back.pixelColor(px(30), px(30)).red(), 40);
+    EXPECT_GT(back.pixelColor(px(30), px(30)).blue(), 200);
+
+    ASSERT_TRUE(exportAs("Wide.png", Export_Layout::Combined_Side_By_Side, "png"));
+    const QImage wide(dir.filePath("Wide.png"));
+    EXPECT_NEAR(wide.width(), 2 * px(card.width()), 2);
+    EXPECT_NEAR(wide.height(), px(card.height()), 1);
+    EXPECT_EQ(wide.pixelColor(wide.width() / 2 + px(30), px(30)).rgb(), QColor(Qt::blue).rgb());
+
+    ASSERT_TRUE(exportAs("Tall.bmp", Export_Layout::Combined_Above, "bmp"));
+    const QImage tall(dir.filePath("Tall.bmp"));
+    EXPECT_NEAR(tall.height(), 2 * px(card.height()), 2);
+    EXPECT_EQ(tall.pixelColor(px(30), px(30)).rgb(), QColor(Qt::red).rgb()) << "front on top";
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath("Wide_Front.png")));
+}
+
+TEST_F(ExportCardTest, PdfPageIsTheCardSize)
+{
+    const auto checkPage = [](const QString &path, double width, double height) {
+        QProcess p;
+        p.start("pdfinfo", {path});
+        ASSERT_TRUE(p.waitForFinished(30000));
+        const QString info = QString::fromUtf8(p.readAllStandardOutput());
+        const auto m = QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)").match(info);
+        ASSERT_TRUE(m.hasMatch()) << info.toStdString();
+        EXPECT_NEAR(m.captured(1).toDouble(), width, 0.5);
+        EXPECT_NEAR(m.captured(2).toDouble(), height, 0.5);
+        EXPECT_TRUE(info.contains(QRegularExpression(R"(Pages:\s+1\b)")));
+    };
+    ASSERT_TRUE(exportAs("Card.pdf", Export_Layout::Back, "pdf"));
+    checkPage(dir.filePath("Card_Back.pdf"), card.width(), card.height());
+    ASSERT_TRUE(exportAs("Wide.PDF", Export_Layout::Combined_Side_By_Side, "pdf"));
+    checkPage(dir.filePath("Wide.PDF"), 2 * card.width(), card.height());
+}
+
+TEST_F(ExportCardTest, ExistingFileRefusedProposesTheNextName)
+{
+    ASSERT_TRUE(exportAs("Card.png", Export_Layout::Front, "png"));
+    testsupport::boxes().clear();
+    const int counter = export_card_counter;
+    testsupport::clearFilePanels();
+    testsupport::boxes().answerNext(0);  // do not replace: the panel comes again and is cancelled
+    EXPECT_FALSE(exportAs("Card.png", Export_Layout::Front, "png"));
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"Card_Front already exists. Do you want to replace it?"});
+    EXPECT_EQ(testsupport::filePanelRequests().size(), 2);
+    EXPECT_EQ(export_card_counter, counter + 1);
+    EXPECT_EQ(files(), QStringList{"Card_Front.png"});
+}
+
+TEST_F(ExportCardTest, EachFileIsOfTheTypeItsExtensionNames)
+{
+    const std::pair<QString, QByteArray> rows[] = {
+        {"png", "\x89PNG\r\n"}, {"jpg", "\xFF\xD8\xFF"}, {"bmp", "BM"},
+        {"tiff", "II*"},           {"pdf", "%PDF-"},
+    };
+    for (const auto &[ext, magic] : rows) {
+        ASSERT_TRUE(exportAs("Card." + ext, Export_Layout::Front, ext));
+        QFile file(dir.filePath("Card_Front." + ext));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << ext.toStdString();
+        const QByteArray head = file.read(magic.size());
+        EXPECT_EQ(head.toHex(), magic.toHex()) << ext.toStdString();
+    }
+}
+
+TEST_F(ExportCardTest, TheReplaceQuestionOfACombinedPictureNamesIt)
+{
+    ASSERT_TRUE(exportAs("Wide.png", Export_Layout::Combined_Side_By_Side, "png"));
+    testsupport::boxes().clear();
+    testsupport::boxes().answerNext(1);  // replace
+    ASSERT_TRUE(exportAs("Wide.png", Export_Layout::Combined_Side_By_Side, "png"));
+    EXPECT_EQ(testsupport::boxes().take().value(0), "Wide already exists. Do you want to replace it?");
+    EXPECT_EQ(files(), QStringList{"Wide.png"});
+}
+
+TEST_F(ExportCardTest, UnwritableTargetReportsAndLeavesNothing)
+{
+    EXPECT_FALSE(exportAs("missing/Card.png", Export_Layout::Both, "png"));
+    const QStringList shown = testsupport::boxes().take();
+    ASSERT_EQ(shown.size(), 1);
+    EXPECT_TRUE(shown.first().contains("Unable to save the file"));
+    EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).isEmpty());
+}
+TEST_F(ExportCardTest, TheSideNotShownCarriesTheSelectedPerson)
+{
+    // Group mode's copy of the side not shown (a green square): written in place of that
+    // side, while the side shown is written as it stands.
+    auto person = Shape_Control::create();
+    person->_bounds = QRectF(10, 10, 40, 40);
+    person->_fillColor = Qt::green;
+    person->_isDrawingStroke = false;
+    d.host.notShownFilled = std::make_shared<SideCopy>(std::vector<KeyedArchive>{person->encode()},
+                                                        std::vector<QRectF>{}, d.document.cardBounds());
+    const struct {
+        int shown;
+        QRgb front, back;
+    } rows[] = {
+        {0, QColor(Qt::red).rgb(), QColor(Qt::green).rgb()},
+        {1, QColor(Qt::green).rgb(), QColor(Qt::blue).rgb()},
+    };
+    for (const auto &row : rows) {
+        d.document.Card_Front_Or_Back = row.shown;
+        const QString name = QStringLiteral("Shown%1.png").arg(row.shown);
+        ASSERT_TRUE(d.desk.Export_Single_File(dir.filePath(name), Export_Layout::Both, false)) << row.shown;
+        const QString stem = dir.filePath(QStringLiteral("Shown%1").arg(row.shown));
+        EXPECT_EQ(QImage(stem + "_Front.png").pixelColor(px(30), px(30)).rgb(), row.front) << row.shown;
+        EXPECT_EQ(QImage(stem + "_Back.png").pixelColor(px(30), px(30)).rgb(), row.back) << row.shown;
+    }
+    EXPECT_EQ(d.front().count(), 1);  // the design is not touched
+    EXPECT_EQ(d.back().count(), 1);
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+} // namespace

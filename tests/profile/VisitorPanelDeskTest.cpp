@@ -1,0 +1,389 @@
+// The visitor entry panels and their desk without the main window: ticks and typing
+// carried into the card controls, the card read back into the boxes, locks, deletion,
+// photos and the user-added rows.
+#include "PanelDesk.h"
+#include "SKTImage.h"
+#include "TestSupport.h"
+#include "Visitor_Panel_Sync.h"
+
+#include <QCheckBox>
+#include <QDate>
+#include <QFile>
+#include <QImage>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace {
+struct Window : PanelDesk {
+    Window() { Set_Field_Captions(Caption_Wording::General_ID_Card); }
+    Profile_Panel::Field_Boxes &name(Profile_Panel &p) { return p.fields[0]; }
+};
+
+QString today() { return QLocale(QLocale::English, QLocale::UnitedStates).toString(QDate::currentDate(), "dd-MMM-yyyy"); }
+
+// A picture of its own, unlike any of the application's placeholders.
+QString ownPicture()
+{
+    const QString path = testsupport::testHome() + "/face.png";
+    QImage image(30, 40, QImage::Format_RGB32);
+    image.fill(QColor(200, 40, 40));
+    image.save(path);
+    return path;
+}
+} // namespace
+
+TEST(VisitorPanel, TickingAndTypingDriveTheNameControl)
+{
+    Window w;
+    ASSERT_NE(Front_Profile_Panel_OBJ, nullptr);
+    auto &b = w.name(w.fp());
+    EXPECT_FALSE(b.value->isEnabled()) << "an unticked field cannot be typed into";
+
+    b.value_chk->click();
+    SKTGraphic *g = w.onFront("Fup_Name");
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->kind(), GraphicKind::Text);
+    EXPECT_EQ(g->Text_Value, "Text here");
+    EXPECT_EQ(b.value->text(), "Text here");
+    EXPECT_TRUE(g->ctrl_is_visible);
+    EXPECT_TRUE(b.value->isEnabled());
+    EXPECT_FALSE(b.value->isReadOnly());
+    EXPECT_EQ(g->bounds().topLeft(), Visitor_Sample_Rect(w.document.Front_card_Prop.Card_Size(), "Fup_Name").topLeft())
+        << "a new field starts at its default place";
+    const int undo = w.undoRecords;
+
+    Window::type(b.value, "Ann Lee");
+    EXPECT_EQ(g->Text_Value, "Ann Lee");
+    EXPECT_EQ(w.undoRecords, undo + 1);
+
+    b.value_chk->click();
+    EXPECT_FALSE(g->ctrl_is_visible);
+    EXPECT_FALSE(b.value->isEnabled());
+    EXPECT_EQ(b.value->text(), "Ann Lee") << "unticking keeps the text";
+
+    // Ticking again finds the same control: nothing new, the place kept.
+    g->setBounds({30, 40, 70, 20});
+    b.value_chk->click();
+    EXPECT_EQ(w.front().count(), 1);
+    EXPECT_TRUE(g->ctrl_is_visible);
+    EXPECT_EQ(g->bounds().topLeft(), QPointF(30, 40));
+}
+
+TEST(VisitorPanel, TypingTicksTheBoxButCreatesNothing)
+{
+    Window w;
+    auto &title = w.fp().fields[1];
+    w.name(w.fp()).value_chk->click();
+    title.value->setEnabled(true);
+    Window::type(title.value, "Engineer");
+    EXPECT_TRUE(title.value_chk->isChecked());
+    EXPECT_EQ(w.onFront("Fup_Title"), nullptr) << "only a tick creates a missing control";
+    EXPECT_EQ(w.front().count(), 1);
+}
+
+TEST(VisitorPanel, ACaptionNewlyShownStandsBesideOrAboveItsValue)
+{
+    Window w;
+    auto &b = w.name(w.fp());
+    b.value_chk->click();
+    SKTGraphic *value = w.onFront("Fup_Name");
+    value->setBounds({150, 60, 70, 20});
+    b.label_chk->click();
+    SKTGraphic *caption = w.onFront("Fup_lbl_Name");
+    ASSERT_NE(caption, nullptr);
+    EXPECT_EQ(caption->Text_Value, Title_Name);
+    EXPECT_EQ(caption->bounds().topLeft(), QPointF(150 - caption->width(), 60)) << "left of the value";
+
+    // A value at the card's left edge leaves no room on its left: the caption goes above.
+    Window v;
+    auto &vb = v.name(v.fp());
+    vb.value_chk->click();
+    v.onFront("Fup_Name")->setBounds({0, 60, 70, 20});
+    vb.label_chk->click();
+    EXPECT_EQ(v.onFront("Fup_lbl_Name")->bounds().topLeft(), QPointF(0, 60 - v.onFront("Fup_lbl_Name")->height()));
+}
+
+TEST(VisitorPanel, TheBackPanelActsOnTheBack)
+{
+    Window w;
+    w.showSide(1);
+    w.name(w.bp()).value_chk->click();
+    Window::type(w.name(w.bp()).value, "Back name");
+    ASSERT_NE(w.onBack("Fup_Name"), nullptr);
+    EXPECT_EQ(w.onBack("Fup_Name")->Text_Value, "Back name");
+    EXPECT_EQ(w.onFront("Fup_Name"), nullptr);
+    EXPECT_EQ(Visitor_Panel_Sync(w.document).Text_Box("Fup_Name"), w.name(w.bp()).value);
+    EXPECT_EQ(Visitor_Panel_Sync(w.document).Chk_Box("Fup_lbl_Name"), w.name(w.bp()).label_chk);
+    EXPECT_EQ(Visitor_Panel_Sync(w.document).Text_Box("Fup_Photo"), nullptr);
+    EXPECT_EQ(Visitor_Panel_Sync(w.document).Chk_Box("F_field1"), nullptr);
+}
+
+TEST(VisitorPanel, HiddenControlsAreNotReadIn)
+{
+    Window w;
+    GraphicPtr g = w.add(w.front(), GraphicKind::Text, {10, 10, 70, 20});
+    g->control_ID = "Fup_Name";
+    g->Text_Value = "Hidden";
+    g->ctrl_is_visible = false;
+    w.desk.Load_Side(0);
+    EXPECT_FALSE(w.name(w.fp()).value_chk->isChecked());
+    EXPECT_TRUE(w.name(w.fp()).value->text().isEmpty());
+    w.document.Start_Card_Option = Card_Mode::Template;
+    g->ctrl_is_visible = true;
+    w.desk.Show_Single_Mode_Front_Panel();
+    EXPECT_TRUE(w.name(w.fp()).value->text().isEmpty()) << "outside visitor and group mode nothing is read";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
+}
+
+TEST(VisitorPanel, ALockedControlDisablesItsBoxes)
+{
+    Window w;
+    auto &b = w.name(w.fp());
+    b.value_chk->click();
+    w.lockSelection(true);
+    EXPECT_FALSE(b.value_chk->isEnabled());
+    EXPECT_FALSE(b.value->isEnabled());
+    EXPECT_TRUE(b.label_chk->isEnabled()) << "the caption has no control to lock";
+    w.lockSelection(false);
+    EXPECT_TRUE(b.value_chk->isEnabled());
+    EXPECT_TRUE(b.value->isEnabled());
+}
+
+TEST(VisitorPanel, DateAndTimeFollowTheManualBoxes)
+{
+    Window w;
+    auto &date = w.fp().fields[kDateField];
+    EXPECT_EQ(date.value->text(), today()) << "without the manual box the date is today's";
+    EXPECT_FALSE(date.value->isEnabled());
+
+    date.value_chk->click();
+    ASSERT_NE(w.onFront("Fup_Date"), nullptr);
+    EXPECT_EQ(w.onFront("Fup_Date")->Text_Value, today());
+    EXPECT_TRUE(date.value->isEnabled());
+    EXPECT_TRUE(date.value->isReadOnly()) << "a stamped date is not typed over";
+
+    w.fp().date_manual_chk->click();
+    EXPECT_FALSE(date.value->isReadOnly());
+    Window::type(date.value, "01-Jan-2030");
+    EXPECT_EQ(w.onFront("Fup_Date")->Text_Value, "01-Jan-2030");
+
+    // Typing while the date is not shown sends the text but keeps the control hidden.
+    date.value_chk->click();
+    EXPECT_FALSE(w.onFront("Fup_Date")->ctrl_is_visible);
+    Window::type(date.value, "02-Feb-2031");
+    EXPECT_FALSE(date.value_chk->isChecked());
+    EXPECT_FALSE(w.onFront("Fup_Date")->ctrl_is_visible);
+}
+
+TEST(VisitorPanel, DeletingTheControlUnticksItsBox)
+{
+    Window w;
+    auto &b = w.name(w.fp());
+    b.value_chk->click();
+    w.frontView.Set_Selection_Index_According_ID("Fup_Name");
+    w.frontView.deleteSelection();
+    EXPECT_EQ(w.onFront("Fup_Name"), nullptr);
+    EXPECT_FALSE(b.value_chk->isChecked());
+    EXPECT_FALSE(b.value->isEnabled());
+}
+
+TEST(VisitorPanel, APhotoFromAFileMakesThePhotoControl)
+{
+    Window w;
+    const QString file = Resource_Path + "banner.png";
+    testsupport::queueFilePanelAnswer({file});
+    w.fp().Browse_image_Btn_Clicked();
+    SKTGraphic *photo = w.onFront("Fup_Photo");
+    ASSERT_NE(photo, nullptr);
+    EXPECT_EQ(photo->kind(), GraphicKind::Image);
+    EXPECT_EQ(photo->FilePath(), file);
+    EXPECT_EQ(w.fp().image_path_val->text(), file);
+    EXPECT_FALSE(w.fp().userPicture().isNull());
+
+    // With its only image control locked the photo is refused before any panel opens.
+    photo->ctrl_is_locked = true;
+    w.frontView.Clear_Control_Selection();
+    testsupport::boxes().clear();
+    w.fp().Browse_image_Btn_Clicked();
+    const QStringList shown = testsupport::boxes().take();
+    ASSERT_FALSE(shown.isEmpty());
+    EXPECT_TRUE(shown.back().contains("Image control is locked."));
+}
+
+TEST(VisitorPanel, AnImageControlWithoutAnIDNeverTakesAFieldsPhoto)
+{
+    Window w;
+    GraphicPtr logo = w.add(w.front(), GraphicKind::Image, {150, 10, 40, 40});
+    const QString logoPath = Resource_Path + "banner.png", photo = Resource_Path + "LibraryImage/Business/Person.png";
+    static_cast<SKTImage &>(*logo).setFilePath(logoPath, true);
+    const struct {
+        const char *what;
+        std::function<void()> give;
+    } cases[] = {
+        {"no ID, nothing selected", [&] { w.desk.Change_Value(photo, "", true, false); }},
+        {"a photo field without its control", [&] { w.desk.Change_Value(photo, "Fup_Photo", true, false); }},
+        {"a user-added photo row", [&] { w.fp().Set_User_Image(photo, "F_Photo1"); }},
+        {"the visitor's photo", [&] { w.fp().Set_User_Image(photo, "Fup_Photo"); }},
+    };
+    for (const auto &c : cases) {
+        w.Show_Properties(nullptr);
+        c.give();
+        EXPECT_EQ(logo->FilePath(), logoPath) << c.what;
+    }
+    ASSERT_NE(w.onFront("F_Photo1"), nullptr);
+    EXPECT_EQ(w.onFront("F_Photo1")->FilePath(), photo);
+    EXPECT_EQ(w.onFront("Fup_Photo")->FilePath(), photo);
+}
+
+TEST(VisitorPanel, DefaultRectanglesFollowTheFrontCardsOrientation)
+{
+    Window w;
+    w.document.Front_card_Prop.setCard_Size({200, 200});
+    const QRectF value = Visitor_Sample_Rect(w.document.Front_card_Prop.Card_Size(), "Fup_Name");
+    const QRectF caption = Visitor_Sample_Rect(w.document.Front_card_Prop.Card_Size(), "Fup_lbl_Name");
+    EXPECT_EQ(caption.x(), value.x());
+    EXPECT_EQ(caption.width(), value.width());
+    EXPECT_EQ(caption.y(), value.y() - 10) << "a caption stands just above its value";
+    EXPECT_EQ(Visitor_Sample_Rect(w.document.Front_card_Prop.Card_Size(), "Fup_Date").width(), 0);
+    // Every field lies on a card of its orientation.
+    for (const QSizeF card : {QSizeF(243, 153), QSizeF(153, 243)}) {
+        w.document.Front_card_Prop.setCard_Size(card);
+        for (const char *id : {"Fup_Name", "Fup_lbl_Name", "Fup_UniqueNo", "Fup_Photo"}) {
+            const QRectF r = Visitor_Sample_Rect(w.document.Front_card_Prop.Card_Size(), id);
+            EXPECT_TRUE(QRectF(QPointF(), card).contains(r.topLeft())) << id;
+            EXPECT_LE(r.bottom(), card.height()) << id;
+        }
+    }
+}
+TEST(RowBridge, PartnersStandBesideEachOtherInsideTheCard)
+{
+    PanelDesk w;
+    Profile_Panel &p = w.fp();
+    p.Add_label_btn->click();
+    SKTGraphic *caption = w.onFront("F_label1");
+    SKTGraphic *value = w.onFront("F_field1");
+    // The value was created beside its ticked caption.
+    EXPECT_EQ(value->bounds().topLeft(), QPointF(caption->bounds().right(), caption->bounds().top()));
+
+    // A caption reaching the card's right edge: the value goes below it.
+    const QRectF card = w.document.cardBounds();
+    w.front().remove(value);
+    caption->setBounds(QRectF(card.right() - 70, 30, 70, 20));
+    p.Get_Dynamic_Chk_Box("F_field1")->setChecked(true);
+    w.desk.new_control_add("v", "F_field1", nullptr);
+    w.desk.Change_Value("v", "F_field1", true, true);
+    EXPECT_EQ(w.onFront("F_field1")->bounds().topLeft(), QPointF(card.right() - 70, 50));
+
+    // A caption made again stands left of its value, above it at the left edge.
+    w.onFront("F_field1")->setBounds(QRectF(100, 60, 70, 20));
+    w.front().remove(caption);
+    w.desk.new_control_add("c", "F_label1", nullptr);
+    w.desk.Change_Value("c", "F_label1", true, true);
+    EXPECT_EQ(w.onFront("F_label1")->bounds().topLeft(), QPointF(30, 60));
+    w.onFront("F_field1")->setBounds(QRectF(0, 60, 70, 20));
+    w.front().remove(w.onFront("F_label1"));
+    w.desk.new_control_add("c", "F_label1", nullptr);
+    w.desk.Change_Value("c", "F_label1", true, true);
+    EXPECT_EQ(w.onFront("F_label1")->bounds().topLeft(), QPointF(0, 40));
+
+    // Box look-ups reach the rows; a photo row keeps the place it was made at.
+    EXPECT_EQ(Visitor_Panel_Sync(w.document).Text_Box("F_field1"), p.Get_Dynamic_Text_Box("F_field1"));
+    EXPECT_EQ(Visitor_Panel_Sync(w.document).Chk_Box("F_field1"), p.Get_Dynamic_Chk_Box("F_field1"));
+    EXPECT_EQ(Visitor_Panel_Sync(w.document).Text_Box("F_field9"), nullptr);
+    p.txt_or_image_ctrl = 1;
+    p.Add_label_btn->click();
+    const QPointF made = w.onFront("F_Photo2")->bounds().topLeft();
+    EXPECT_NE(made, QPointF(0, 0));
+    w.desk.Change_Value(Resource_Path + "no.png", "F_Photo2", true, true);
+    EXPECT_EQ(w.onFront("F_Photo2")->bounds().topLeft(), made) << "a row photo has no partner";
+}
+
+TEST(RowBridge, LockAndDeleteReachRows)
+{
+    PanelDesk w;
+    Profile_Panel &p = w.fp();
+    p.Add_label_btn->click();
+    SKTGraphic *caption = w.onFront("F_label1");
+    caption->ctrl_is_locked = true;
+    w.desk.Follow_Locks();
+    EXPECT_FALSE(p.Get_Dynamic_Chk_Box("F_label1")->isEnabled());
+    EXPECT_FALSE(p.Get_Dynamic_Text_Box("F_label1")->isEnabled());
+    EXPECT_TRUE(p.Get_Dynamic_Chk_Box("F_field1")->isEnabled());
+
+    w.desk.Control_Deleted(w.onFront("F_field1"));
+    EXPECT_FALSE(p.Get_Dynamic_Chk_Box("F_field1")->isChecked());
+}
+
+TEST(RowPhoto, BrowsingIntoARowPhotoFillsItsBoxAndWell)
+{
+    PanelDesk w("G");
+    Profile_Panel &p = w.fp();
+    p.txt_or_image_ctrl = 1;
+    p.Add_label_btn->click();
+    QLabel *well = p.Get_Dynamic_Photo_Ctrl("F_Photo1");
+    w.frontView.Set_Selection_Index_According_ID("F_Photo1");
+    const QString picture = ownPicture();
+    testsupport::queueFilePanelAnswer({picture});
+    p.Browse_image_btn->click();
+    EXPECT_EQ(p.Get_Dynamic_Text_Box("F_Photo1")->text(), picture);
+    EXPECT_EQ(p.Well_Picture(well), Picture::fromFile(picture));
+    EXPECT_EQ(w.onFront("F_Photo1")->FilePath(), picture);
+
+    const QString broken = testsupport::testHome() + "/broken.png";
+    QFile f(broken);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("not a picture");
+    f.close();
+    struct Case {
+        QString path;
+        Picture shown;
+    } cases[] = {{Resource_Path + "no.png", w.noImage}, {broken, w.errImage}};
+    for (const Case &c : cases) {
+        p.Set_User_Image(c.path, "F_Photo1");
+        EXPECT_EQ(p.Well_Picture(well), c.shown) << c.path.toStdString();
+        EXPECT_EQ(p.Get_Dynamic_Text_Box("F_Photo1")->text(), c.path);
+    }
+    p.Set_User_Image(picture, "Fup_Photo");
+    EXPECT_EQ(p.Well_Picture(well), w.errImage) << "the visitor photo leaves the wells alone";
+}
+
+TEST(RowClick, ClickingAControlEnablesOrLocksItsBoxes)
+{
+    PanelDesk w;
+    Profile_Panel &p = w.fp();
+    p.fields[0].value_chk->click();
+    p.Add_label_btn->click();
+    w.window.show();
+    struct Case {
+        const char *id;
+        QWidget *box, *chk;
+    } cases[] = {{"Fup_Name", p.fields[0].value, p.fields[0].value_chk},
+                 {"F_field1", p.Get_Dynamic_Text_Box("F_field1"), p.Get_Dynamic_Chk_Box("F_field1")}};
+    for (const Case &c : cases) {
+        SKTGraphic *g = w.onFront(c.id);
+        g->ctrl_is_locked = true;
+        w.desk.Control_Selected(g);
+        EXPECT_FALSE(c.box->isEnabled()) << c.id;
+        EXPECT_FALSE(c.chk->isEnabled()) << c.id;
+        g->ctrl_is_locked = false;
+        w.desk.Control_Selected(g);
+        EXPECT_TRUE(c.box->isEnabled()) << c.id;
+        EXPECT_TRUE(c.chk->isEnabled()) << c.id;
+        EXPECT_EQ(w.window.focusWidget(), c.box) << c.id;
+    }
+    // A row photo's boxes are not touched by a click on it.
+    p.txt_or_image_ctrl = 1;
+    p.Add_label_btn->click();
+    QLineEdit *path = p.Get_Dynamic_Text_Box("F_Photo2");
+    path->setEnabled(false);
+    SKTGraphic *photo = w.onFront("F_Photo2");
+    photo->ctrl_is_locked = true;
+    w.desk.Control_Selected(photo);
+    EXPECT_FALSE(path->isEnabled());
+    EXPECT_TRUE(p.Get_Dynamic_Chk_Box("F_Photo2")->isEnabled());
+}
+
