@@ -9,7 +9,15 @@
 
 #include <QRectF>
 #include <QString>
+#include <optional>
 #include <vector>
+
+// How both sides of a card lie on the sheet: one above the other with the back turned
+// ("UD") or upright ("U"), side by side ("L"), or on the two faces of a duplex sheet
+// with the back upright ("DU") or turned ("DD"). The letters are the print window's
+// names of the choices, in the order it lists them.
+enum class Sides_Arrangement { Above_Back_Turned, Above, Beside, Duplex, Duplex_Back_Turned };
+std::optional<Sides_Arrangement> Sides_Arrangement_Of_Code(const QString &code);
 
 // The paper, its margins and the sides arrangement: what the print window's input and
 // the computed layout share.
@@ -17,7 +25,7 @@ struct Page_Sheet {
     double paperWidth = 0, paperHeight = 0;
     double leftMar = 0, riteMar = 0, topMar = 0, botMar = 0;
     Run_Sides side = Run_Sides::Both;
-    QString algn = QStringLiteral("UD");  // "UD", "U", "L", "DU", "DD" (for both sides)
+    Sides_Arrangement algn = Sides_Arrangement::Above_Back_Turned;  // for both sides
 };
 
 // What the print window hands to the layout computation.
@@ -36,9 +44,9 @@ struct Page_Layout : Page_Sheet {
     int rows = 1, cols = 1;
     int align = 1;  // 1 top left ... 9 bottom right, unused with autoCenter
     bool autoCenter = false;
-    QString oneSideAlgn = QStringLiteral("U");  // "D" turns a single printed side
+    bool oneSideTurned = false;  // a single printed side upside down
 
-    bool duplex() const;  // both sides arranged "DU" or "DD"
+    bool duplex() const;  // both sides on the two faces of the sheet
     int cellsPerPage() const { return rows * cols; }
 };
 

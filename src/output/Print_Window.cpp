@@ -453,9 +453,9 @@ void Print_Window::Check_Max_Cell_Value()
     in.cols = Col_Text->value();
     in.autoCenter = Auto_Center_chk_bx->isChecked();
     in.fitToFrame = fit_frame_chk->isChecked();
-    const QString oneSide = m_layout.oneSideAlgn;
+    const bool oneSideTurned = m_layout.oneSideTurned;
     m_layout = Compute_Page_Layout(in, std::max(1, alignButtons->checkedId()));
-    m_layout.oneSideAlgn = oneSide;
+    m_layout.oneSideTurned = oneSideTurned;
     if (m_layout.rows != Row_Text->value() || m_layout.cols != Col_Text->value()) {
         const QSignalBlocker b1(Row_Text), b2(Col_Text);
         Row_Text->setValue(m_layout.rows);
@@ -501,12 +501,11 @@ void Print_Window::sideChosen()
 
 void Print_Window::Set_Demo_align_image()
 {
-    static const char *const codes[] = {"UD", "U", "L", "DU", "DD"};
     const int row = matrix_card_side->checkedId();
     m_layout.side = Run_Sides_Of_Row(row);
     Capture_Last_Values();
     Normal_Printing_Is_Selected();
-    m_layout.oneSideAlgn = QStringLiteral("U");
+    m_layout.oneSideTurned = false;
     print_alignment->setVisible(row == 0);
     print_alignment_one_side->setVisible(row != 0);
     if (row == 0) {
@@ -514,13 +513,13 @@ void Print_Window::Set_Demo_align_image()
                                            &both_duplex_up_down};
         const int index = print_alignment->currentIndex();
         if (index >= 0 && index < 5) {
-            m_layout.algn = QString::fromLatin1(codes[index]);
+            m_layout.algn = Sides_Arrangement(index);  // the list in the enum's order
             print_align_demo_pic->setPixmap(*pictures[index]);
         }
         if (index == 3 || index == 4) Disable_for_fit_or_duplex();
     } else {
         const bool upright = print_alignment_one_side->currentIndex() == 0;
-        m_layout.oneSideAlgn = upright ? QStringLiteral("U") : QStringLiteral("D");
+        m_layout.oneSideTurned = !upright;
         print_align_demo_pic->setPixmap(row == 1 ? (upright ? front_up : front_down) : (upright ? back_up : back_down));
     }
 }

@@ -161,8 +161,8 @@ void Paint_Page(QPainter &painter, const Print_Job &job, int page, const Page_Ca
     const bool both = l.side == Run_Sides::Both;
     const bool backPage = isBackPage(job, page);
     const bool frontPage = l.duplex() && !backPage;
-    const bool turnOne = l.oneSideAlgn == QLatin1String("D");
-    const bool turnBack = l.algn == QLatin1String("UD") || l.algn == QLatin1String("DD");
+    const bool turnOne = l.oneSideTurned;
+    const bool turnBack = l.algn == Sides_Arrangement::Above_Back_Turned || l.algn == Sides_Arrangement::Duplex_Back_Turned;
     for (size_t i = 0; i < cells.size(); ++i) {
         const Page_Cell &cell = cells[i];
         if (!cell.used || cell.record < 0) continue;

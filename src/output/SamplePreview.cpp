@@ -35,8 +35,8 @@ void drawLabel(QPainter &painter, const QString &text, const QRectF &rect, const
     const Page_Layout &l = sheet.layout;
     const bool numbered = text == QLatin1String("Front") || text == QLatin1String("Back") || text == QLatin1String("Card");
     const QString shown = numbered ? QStringLiteral("%1 %2").arg(text).arg((place.row - 1) * l.cols + place.col) : text;
-    const bool turned = l.oneSideAlgn == QLatin1String("D")
-                        || (text == QLatin1String("Back") && l.side == Run_Sides::Both && l.algn == QLatin1String("UD"));
+    const bool turned = l.oneSideTurned
+                        || (text == QLatin1String("Back") && l.side == Run_Sides::Both && l.algn == Sides_Arrangement::Above_Back_Turned);
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPixelSize(24);
     const QSizeF size = QFontMetricsF(font).size(Qt::TextSingleLine, shown);
