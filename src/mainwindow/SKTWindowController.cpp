@@ -84,7 +84,6 @@ SKTWindowController::SKTWindowController(SKTDocument &design, const PictureAdjus
     NO_Image_Path = Resource_Path + QStringLiteral("no.png");
     loadResourcePictures();
 
-    for (User_Profile_Class *p : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile}) p->Reset_All_Values();
 }
 
 SKTWindowController::~SKTWindowController()

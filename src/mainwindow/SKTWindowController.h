@@ -13,7 +13,7 @@
 #include "Picture.h"
 #include "PrinterLayer.h"
 #include "Profile_Data_Source.h"
-#include "Profile_Dialog.h"
+#include "Profile_Desk.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGrid.h"
@@ -222,9 +222,6 @@ public:
     void Show_Data_Source_Of(SKTGraphic *g);
     Data_From_Excel &Data_From_Excel_Window();
     DataSourceSection *dataSourceSection = nullptr;
-    // A workbook was imported in the profile dialog now open (its bindings to an
-    // earlier spreadsheet are stale).
-    bool Browse_Excel_AGAIN = false;
 
     // The mailing windows over this design's cards.
     Mail_Desk &mailDesk();
@@ -257,7 +254,6 @@ public:
     // ---- Toolbar commands, lock, side copy (_Commands.cpp) ----
     void Lock_Clicked() { Lock_Or_Unlock(true); }
     void Unlock_Clicked() { Lock_Or_Unlock(false); }
-    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() { m_visitorPanels.Follow_Locks(); }
     void Card_Bckgrnd_Clicked();
     // The scratch side shows independent copies of the current side's controls.
     void Temp_Design_Control_Assign();
@@ -286,8 +282,6 @@ public:
     // ---- Visitor entry panels (_Visitor.cpp; the work is in profile/) ----
     // The two panels, their bridge to the card, the side lists and the panes.
     Visitor_Panel_Desk &visitorPanels() { return m_visitorPanels; }
-    void Visitor_Panel_Control_Selected(SKTGraphic *g) override { m_visitorPanels.Control_Selected(g); }
-    void Visitor_Panel_Control_Deleted(SKTGraphic *g) override { m_visitorPanels.Control_Deleted(g); }
 
     // ---- Small services (_Utilities.cpp) ----
     // Activates the main window and gives the widget the keyboard focus.
@@ -300,33 +294,13 @@ public:
     void End_Creation_Undo_Group(bool takeBack) override;
 
     // ---- Visitor mode display (_Visitor.cpp) ----
-    // The front has a photo control: "Fup_Photo", or any image control (then selected),
-    // or a new "Fup_Photo" showing the placeholder.
-    void Check_For_Defalut_Photo_Control() { m_visitorPanels.Check_For_Default_Photo_Control(); }
     void Show_Hide_Visitor_DB_Button(bool hide);
-    // The spreadsheet and group-mode answers the panels and profile dialogs use.
-    Profile_Data_Source &profileDataSource();
-    void setProfileDataSource(std::unique_ptr<Profile_Data_Source> source);
     void Show_Hide_Profile_Panel_Live_Mode(char show);
 
-    // ---- Profile dialogs and filling (_VisitorProfile.cpp; the work is in profile/) ----
-    int Open_User_Profile_Window(char flag, const QString &side, const QString &sides);
+    // ---- Profile records and dialogs (_VisitorProfile.cpp; the work is in profile/) ----
+    Profile_Desk &profiles() { return m_profileDesk; }
+    // The profile command: the current side's dialog, and after OK its record on the card.
     void User_Profile_Button_Clicked();
-    void Fill_User_profile_info_front_side();
-    void Fill_User_profile_info_back_side();
-    void Fill_User_profile_Details();
-    void Fill_User_profile_info_TEMP_side(const QString &side);
-    // Lays an invitation out on the front side from the wizard's values.
-    void Fill_Party_Invidation_Details(const Invitation_Values &values);
-    // The record the scratch filling reads: the current side's own one.
-    User_Profile_Class *TEMP_user_profile_Ref = &TEMP_user_profile;
-    // The two dialogs, made on first use.
-    Profile_Dialog &Show_User_Profile_Window();
-    Profile_Dialog &User_profile_Window();
-    // A preview: the scratch side shows the current side filled from its record; the
-    // end of the preview shows the side again.
-    void Preview_Profile_On_Scratch_Side(const QString &side);
-    void End_Profile_Preview();
 
     // ---- Visitor record (the work is in visitorlog/ui) ----
     // The visitor record and the visitor log window.
@@ -365,9 +339,6 @@ public:
 
     SKTGrid _grid;
 
-    User_Profile_Class Front_user_profile;
-    User_Profile_Class Back_user_profile;
-    User_Profile_Class TEMP_user_profile;
 
     QStringList paper_card_arry;
     QStringList pvc_card_arry;
@@ -394,6 +365,15 @@ private:
     SKTGraphic *Create_Graphic_For_Tool_At(SKTGraphicView &view, QPointF point) override;
     Picture Sample_Picture(SamplePicture which) const override;
     void Set_Natural_Size_Buttons_Enabled(bool enabled) override;
+    // ---- Visitor entry panels (_Visitor.cpp; the work is in profile/) ----
+    void Visitor_Panel_Control_Selected(SKTGraphic *g) override { m_visitorPanels.Control_Selected(g); }
+    void Visitor_Panel_Control_Deleted(SKTGraphic *g) override { m_visitorPanels.Control_Deleted(g); }
+    void Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK() { m_visitorPanels.Follow_Locks(); }
+    // The front has a photo control: "Fup_Photo", or any image control (then selected),
+    // or a new "Fup_Photo" showing the placeholder.
+    void Check_For_Defalut_Photo_Control() { m_visitorPanels.Check_For_Default_Photo_Control(); }
+    // The spreadsheet and group-mode answers the panels and profile dialogs use.
+    Profile_Data_Source &profileDataSource();
     // ---- What the visitor panels ask of the window (_Visitor.cpp) ----
     SKTGraphicView *Card_View(int side) const override { return graphicView(side); }
     void Show_Properties(SKTGraphic *g) override { Show_RHS_Properties(g); }
@@ -410,6 +390,12 @@ private:
     Picture Err_Image() const override { return Err_image; }
     void Record_Visitor() override;
     Profile_Data_Source &Data_Source() override { return profileDataSource(); }
+    QComboBox *Data_Source_Combo() const override;
+    void Data_Source_Combo_Follows_Binding() override;
+    bool Import_Spreadsheet() override;
+    QString Column_First_Value(int column) const override;
+    void Preview_On_Scratch(const std::function<void()> &fill) override;
+    void Show_Side(int side) override { side == 1 ? Select_back_side() : Select_front_side(); }
     Picture Panel_Image_For_Path(const QString &path);
     // ---- Links for the model and canvas ----
     bool Is_Visitor_Or_Group_Mode() const override;
@@ -590,9 +576,7 @@ private:
     std::unique_ptr<PropertyPanelHost> m_panelHost;
     std::unique_ptr<DataSourceHost> m_dataSourceHost;
     std::unique_ptr<Profile_Data_Source> m_profileSource;
-    std::unique_ptr<Profile_Dialog_Host> m_profileDialogHost;
-    std::unique_ptr<Show_User_Profile> m_showUserProfile;
-    std::unique_ptr<User_profile> m_userProfile;
+    Profile_Desk m_profileDesk{document, *this, modalRunner};
     // Made where their types are known.
     std::shared_ptr<Card_Values> m_cardValues;
     Data_From_Excel *m_dataFromExcel = nullptr;

@@ -23,7 +23,7 @@ void SKTWindowController::New_Project_Setting_Reset(bool resetCard)
         if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
     Undo_Redo_Clear();
     for (int side = 0; side < 3; ++side) document.sideList(side).clear();
-    for (User_Profile_Class *p : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile}) p->Reset_All_Values();
+    m_profileDesk.Reset_Records();
     document.All_Text_font = Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size);
     document.All_Text_clr = Qt::black;
     Image_Ctrl_Counter = 0;

@@ -80,14 +80,14 @@ namespace {
 // The design's spreadsheet rows as the profile dialogs and the visitor panels read them.
 class Design_Rows_Source final : public Profile_Data_Source {
 public:
-    explicit Design_Rows_Source(const SKTWindowController &c) : m_c(c) {}
+    Design_Rows_Source(const SKTWindowController &c, const bool &browsedAgain) : m_c(c), m_browsedAgain(browsedAgain) {}
     int Calculate_Excel_table_rows() const override { return int(m_c.document.ListData().size()); }
     QString Get_Excel_Table_Item_Text(int row, int col) const override
     {
         return GroupBinding::Cell_Text(m_c.document, row, col);
     }
     bool Excel_Binding_Use() const override { return m_c.document.m_spreadsheet.Excel_Binding_Use; }
-    bool Browse_Excel_AGAIN() const override { return m_c.Browse_Excel_AGAIN; }
+    bool Browse_Excel_AGAIN() const override { return m_browsedAgain; }
     bool Check_Front_Side_Excel_Binding_Is_Used() const override { return usesSheet(m_c.Get_Front_Controls_Array()); }
     bool Check_Back_Side_Excel_Binding_Is_Used() const override { return usesSheet(m_c.Get_Back_Controls_Array()); }
     // The row table's columns, as the Data Source tab lists them (0 the row number).
@@ -107,18 +107,14 @@ private:
         return false;
     }
     const SKTWindowController &m_c;
+    const bool &m_browsedAgain;
 };
 } // namespace
 
 Profile_Data_Source &SKTWindowController::profileDataSource()
 {
-    if (!m_profileSource) m_profileSource = std::make_unique<Design_Rows_Source>(*this);
+    if (!m_profileSource) m_profileSource = std::make_unique<Design_Rows_Source>(*this, m_profileDesk.Browse_Excel_AGAIN);
     return *m_profileSource;
-}
-
-void SKTWindowController::setProfileDataSource(std::unique_ptr<Profile_Data_Source> source)
-{
-    m_profileSource = std::move(source);
 }
 
 // ---- Mode display ----

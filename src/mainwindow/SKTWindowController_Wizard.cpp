@@ -25,7 +25,7 @@ Wizard_Collaborators SKTWindowController::Wizard_Services()
         if (Open_Image_Library_Window(Library_Purpose::Background) != 1) return std::nullopt;
         return lib_window_sel_file;
     };
-    with.open_profile = [this](const QString &sides) { return Open_User_Profile_Window(0, QString(), sides); };
+    with.open_profile = [this](const QString &sides) { return m_profileDesk.Open_User_Profile_Window(0, QString(), sides); };
     with.choose_picture_file = [this](const QString &title) {
         FilePanelRequest request;
         request.title = title;
@@ -44,14 +44,14 @@ Start_Card &SKTWindowController::Start_Window()
 {
     if (!m_startCard)
         m_startCard = std::make_unique<Start_Card>(
-            [this](const QString &sides) { return Open_User_Profile_Window(0, QString(), sides); }, modalRunner);
+            [this](const QString &sides) { return m_profileDesk.Open_User_Profile_Window(0, QString(), sides); }, modalRunner);
     return *m_startCard;
 }
 
 void SKTWindowController::Cancel_Wizard()
 {
     // A profile confirmed inside the wizard must not reach the next design.
-    for (User_Profile_Class *p : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile}) p->Reset_All_Values();
+    m_profileDesk.Reset_Records();
     Fill_User_Profile = false;
 }
 
@@ -103,7 +103,7 @@ bool SKTWindowController::Run_Invitation_Wizard()
     }
     const Invitation_Values values = w.values();
     New_Wizard_Design(w.card(), values.Invite_BG_IMG);
-    Fill_Party_Invidation_Details(values);
+    m_profileDesk.Fill_Party_Invidation_Details(values);
     Finish_Started_Design();
     return true;
 }
@@ -112,9 +112,9 @@ void SKTWindowController::Finish_Started_Design()
 {
     if (Fill_User_Profile) {
         if (document.Front_card_Prop.Card_Side() == QLatin1String("1"))
-            Fill_User_profile_info_front_side();
+            m_profileDesk.Fill_User_profile_info_front_side();
         else
-            Fill_User_profile_Details();
+            m_profileDesk.Fill_User_profile_Details();
         selectArrowTool();
     }
     if (cardPanel) cardPanel->loadFrom(document.Front_card_Prop);

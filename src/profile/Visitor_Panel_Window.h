@@ -1,13 +1,17 @@
 #pragma once
-// What the visitor entry panels ask of the window that shows them: its card views, its
-// property panels and undo record, its pictures, the camera and the recording of a
-// visit. The main window implements it; tests give a small stand-in.
+// What the visitor entry panels and the profile dialogs ask of the window that shows
+// them: its card views, its property panels and undo record, its pictures, the camera,
+// the recording of a visit and the design's spreadsheet. The main window implements
+// it; tests give a small stand-in.
 #include "Picture.h"
 
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class Profile_Data_Source;
+class QComboBox;
 class QWidget;
 class SKTGraphic;
 class SKTGraphicView;
@@ -40,6 +44,21 @@ public:
     virtual Picture Err_Image() const = 0;
     // Records the visitor of both panels as one new visit.
     virtual void Record_Visitor() = 0;
-    // The design's spreadsheet rows as the panel rows read them.
+    // The design's spreadsheet rows as the panel rows and the profile dialogs read them.
     virtual Profile_Data_Source &Data_Source() = 0;
+
+    // ---- Profile dialogs ----
+    // The data-source list of the property panels (nullptr when there is none); its
+    // "Excel" item follows the design's spreadsheet binding.
+    virtual QComboBox *Data_Source_Combo() const { return nullptr; }
+    virtual void Data_Source_Combo_Follows_Binding() {}
+    // Lets the user choose a workbook and imports it as the design's rows; true when
+    // the rows hold at least one row (the spreadsheet is then bound).
+    virtual bool Import_Spreadsheet() { return false; }
+    // The first row's value of the spreadsheet column.
+    virtual QString Column_First_Value(int /*column*/) const { return QString(); }
+    // The scratch side made a copy of the current side, `fill` run on it, then shown.
+    virtual void Preview_On_Scratch(const std::function<void()> &fill) { fill(); }
+    // Shows the side (0 front, 1 back) again.
+    virtual void Show_Side(int /*side*/) {}
 };

@@ -3,11 +3,12 @@
 #include "Card_Property.h"
 #include "Globals.h"
 #include "Log.h"
+#include "PointText.h"
 #include "StrokeStyles.h"
 
-#include <QFontMetricsF>
 #include <QLinearGradient>
 #include <QPainter>
+#include <QTextLayout>
 
 namespace {
 QColor withOpacity(QColor c, double alpha)
@@ -110,17 +111,27 @@ void Draw_Card_Border(QPainter &p, const Card_Property &prop, const QRectF &card
     if (prop.Watermark_Used() && !prop.Watermark_Text().isEmpty()) {
         const QFont font = prop.Watermark_Font() ? *prop.Watermark_Font()
                                                    : Font_With_Name(resources.defaultFontName, resources.defaultFontSize);
-        p.setFont(font);
         QColor c = prop.Watermark_Color().isValid() ? prop.Watermark_Color() : QColor(Qt::black);
         c.setAlphaF(float(Clamp_Opacity(prop.Watermark_Transp())));
         p.setPen(c);
-        const QFontMetricsF fm(font, p.device());
-        const double textHeight = fm.height();
-        double top = card.top();
-        if (prop.Watermark_Alignment() == 1) top += (card.height() - textHeight) / 2;
-        else if (prop.Watermark_Alignment() == 2) top += card.height() - textHeight;
-        p.drawText(QRectF(card.left(), top, card.width(), textHeight), Qt::AlignHCenter | Qt::AlignVCenter,
-                   prop.Watermark_Text());
+        // Laid out in points like the card's text, whatever resolution the target
+        // records: a 300 dpi picture or a printer shows the same size as the canvas.
+        QTextLayout layout(prop.Watermark_Text(), Point_Layout_Font(font, 0));
+        QTextOption option(Qt::AlignLeft);
+        option.setWrapMode(QTextOption::NoWrap);
+        layout.setTextOption(option);
+        layout.beginLayout();
+        QTextLine line = layout.createLine();
+        if (line.isValid()) line.setPosition(QPointF(0, 0));
+        layout.endLayout();
+        if (line.isValid()) {
+            const double textHeight = line.height();
+            double top = card.top();
+            if (prop.Watermark_Alignment() == 1) top += (card.height() - textHeight) / 2;
+            else if (prop.Watermark_Alignment() == 2) top += card.height() - textHeight;
+            const double left = card.left() + (card.width() - line.naturalTextWidth()) / 2;
+            layout.draw(&p, QPointF(left, top));
+        }
     }
     p.restore();
 }

@@ -111,7 +111,7 @@ TEST(CameraButtons, TheProfileDialogsCameraFillsThePhotoField)
         QString path;
         bool used = false;
     };
-    for (Profile_Dialog *dialog : {&w.controller.User_profile_Window(), &w.controller.Show_User_Profile_Window()}) {
+    for (Profile_Dialog *dialog : {&w.controller.profiles().User_profile_Window(), &w.controller.profiles().Show_User_Profile_Window()}) {
         Seen seen;
         w.runner.answer<Profile_Dialog>([&](Profile_Dialog &d) {
             seen.enabled = d.Camera_btn->isEnabled();

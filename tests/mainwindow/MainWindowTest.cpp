@@ -40,7 +40,7 @@ TEST(MainWindow, ConstructionFixesTheSharedValues)
     EXPECT_EQ(w.controller.pvc_card_arry.front(), "CR80-Credit Card Size");
     EXPECT_EQ(w.controller.Allowd_Image_fileTypes.size(), 9);
     EXPECT_FALSE(w.controller.no_image.isNull()) << "resource pictures are loaded";
-    EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].id, "Fup_Name");
+    EXPECT_EQ(w.controller.profiles().Front_user_profile[Profile_Stem::Name].id, "Fup_Name");
     EXPECT_EQ(w.controller.Get_Undo_Count(), 0);
     EXPECT_EQ(Text_Ctrl_Font, DEFAULT_FONT.family());
     EXPECT_TRUE(QFileInfo(Created_Resource_Path).isDir());

@@ -23,7 +23,7 @@ struct Filling : ::testing::Test {
     ProfileWindow w;
     void SetUp() override { Fill_User_Profile = true; }
     void TearDown() override { Fill_User_Profile = false; }
-    User_Profile_Class &front() { return w.controller.Front_user_profile; }
+    User_Profile_Class &front() { return w.controller.profiles().Front_user_profile; }
     int undoOf(int side)
     {
         const int shown = w.document.Card_Front_Or_Back;
@@ -45,13 +45,13 @@ TEST_F(Filling, FlagClearChangesOnlyTheExcelItem)
     GraphicPtr name = addText(w.front(), "Fup_Name");
     front()[Profile_Stem::Name].value = "Ann";
     const int undo = undoOf(0);
-    w.controller.Fill_User_profile_info_front_side();
+    w.controller.profiles().Fill_User_profile_info_front_side();
     EXPECT_EQ(combo->count(), 3);
     EXPECT_EQ(combo->itemText(2), "Excel");
     EXPECT_EQ(name->Text_Value, "old");
     EXPECT_EQ(undoOf(0), undo);
     w.document.m_spreadsheet.Excel_Binding_Use = false;
-    w.controller.Fill_User_profile_info_front_side();
+    w.controller.profiles().Fill_User_profile_info_front_side();
     EXPECT_EQ(combo->count(), 2);
 }
 

@@ -208,14 +208,14 @@ TEST_F(Roads, TemplateWithProfileAndCancelledWizardLeavesNoProfile)
         profileAnswers(w, "Ann");
         testsupport::answerStartWindow(w.runner, [&]() -> Start_Choice {
             // The gallery's "Profile..." button, then Open.
-            EXPECT_EQ(w.controller.Open_User_Profile_Window(0, "", "2"), 1);
+            EXPECT_EQ(w.controller.profiles().Open_User_Profile_Window(0, "", "2"), 1);
             return std::optional<QString>(pass);
         });
         ASSERT_TRUE(w.controller.Open_Start_Window());
         SKTGraphic *name = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
         ASSERT_NE(name, nullptr);
         EXPECT_EQ(name->Text_Value, "Ann");
-        EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].value, "Ann");
+        EXPECT_EQ(w.controller.profiles().Front_user_profile[Profile_Stem::Name].value, "Ann");
     }
     Fill_User_Profile = false;
     TestWindow w;
@@ -227,7 +227,7 @@ TEST_F(Roads, TemplateWithProfileAndCancelledWizardLeavesNoProfile)
     });
     ASSERT_TRUE(w.controller.Open_Start_Window());
     EXPECT_FALSE(Fill_User_Profile);
-    EXPECT_EQ(w.controller.Front_user_profile[Profile_Stem::Name].value, "");
+    EXPECT_EQ(w.controller.profiles().Front_user_profile[Profile_Stem::Name].value, "");
     SKTGraphic *name = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
     ASSERT_NE(name, nullptr);
     EXPECT_NE(name->Text_Value, "Ann");

@@ -2,6 +2,10 @@
 // asked from a worker thread, the data of each file type, combined pictures, and
 // files that cannot be written.
 #include "Export_File_Writer.h"
+#include "AsLoadedAdjuster.h"
+#include "Card_Property.h"
+#include "Globals.h"
+#include "PdfProbe.h"
 #include "TestSupport.h"
 
 #include <QCoreApplication>
@@ -258,3 +262,60 @@ TEST(ExportWriter, WrittenFilesAreReadableByOthersButNotWritable)
                   | QFileDevice::ReadGroup | QFileDevice::ReadOther);
 }
 } // namespace
+
+// The watermark of an exported file has the size it has on the canvas, in points,
+// whatever the file's resolution: read back from the PNG and from the PDF drawn by
+// poppler at 600 dpi.
+TEST(ExportWriter, TheWatermarkKeepsItsSizeInEveryFile)
+{
+    Card_Property prop;
+    prop.setWatermark_Used(true);
+    prop.setWatermark_Text("WWWWWW");
+    prop.setWatermark_Color(Qt::black);
+    prop.setWatermark_Transp(1.0f);
+    prop.setWatermark_Font(Font_With_Name("Arial", 12));
+    Export_Side front{{}, &prop, QRectF(0, 0, 243, 154), Application_Render_Resources(asLoaded())};
+    struct Row {
+        const char *ext;
+        int alignment;
+        // The ink of six 12 point capitals W, in card points.
+        double top, bottom, left, right;
+    };
+    const Row rows[] = {
+        {"png", 0, 2.5, 10.8, 87, 155},
+        {"png", 2, 142.5, 151, 87, 155},
+        {"pdf", 0, 2.5, 10.8, 87, 155},
+        {"pdf", 2, 142.5, 151, 87, 155},
+    };
+    for (const Row &r : rows) {
+        if (QByteArray(r.ext) == "pdf" && !pdfprobe::havePoppler()) continue;
+        prop.setWatermark_Alignment(r.alignment);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Card.%1").arg(r.ext));
+        ASSERT_TRUE(Write_Export_Files(path, Export_Layout::Front, front, front, nullptr, nullptr));
+        QImage image;
+        if (QByteArray(r.ext) == "pdf") {
+            const auto pages = pdfprobe::pdfPages(Create_Front_Card_Path(path), 600, dir.path());
+            ASSERT_EQ(pages.size(), 1u);
+            image = pages[0];
+        } else {
+            image = QImage(Create_Front_Card_Path(path));
+        }
+        ASSERT_EQ(image.size(), QSize(2025, 1284)) << r.ext;
+        const double perPoint = 600.0 / 72.0;
+        int top = -1, bottom = -1, left = image.width(), right = -1;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (qAlpha(image.pixel(x, y)) > 100 && qGray(image.pixel(x, y)) < 128) {
+                    if (top < 0) top = y;
+                    bottom = y;
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                }
+        const std::string where = QStringLiteral("%1 alignment %2").arg(r.ext).arg(r.alignment).toStdString();
+        EXPECT_NEAR(top / perPoint, r.top, 0.75) << where;
+        EXPECT_NEAR((bottom + 1) / perPoint, r.bottom, 0.75) << where;
+        EXPECT_NEAR(left / perPoint, r.left, 0.75) << where;
+        EXPECT_NEAR((right + 1) / perPoint, r.right, 0.75) << where;
+    }
+}

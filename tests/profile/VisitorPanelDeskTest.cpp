@@ -387,3 +387,21 @@ TEST(RowClick, ClickingAControlEnablesOrLocksItsBoxes)
     EXPECT_TRUE(p.Get_Dynamic_Chk_Box("F_Photo2")->isEnabled());
 }
 
+
+// A tick that makes its control is one undo step, and leaves the window's recording as
+// it found it: a pause the window had (a group row being shown) goes on.
+TEST(VisitorPanel, ATickIsOneStepAndKeepsTheWindowsRecordingState)
+{
+    const struct {
+        bool pausedBefore;
+        int records;
+    } cases[] = {{false, 1}, {true, 0}};
+    for (const auto &c : cases) {
+        Window w;
+        w.undoPaused = c.pausedBefore;
+        w.name(w.fp()).value_chk->click();
+        ASSERT_NE(w.onFront("Fup_Name"), nullptr) << c.pausedBefore;
+        EXPECT_EQ(w.undoRecords, c.records) << c.pausedBefore;
+        EXPECT_EQ(w.undoPaused, c.pausedBefore);
+    }
+}

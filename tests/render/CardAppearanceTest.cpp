@@ -2,9 +2,11 @@
 #include "CardAppearance.h"
 #include "Card_Property.h"
 #include "Globals.h"
+#include "RenderedSide.h"
 
 #include <QImage>
 #include <QPainter>
+#include <cmath>
 #include <gtest/gtest.h>
 
 namespace {
@@ -147,4 +149,92 @@ TEST(CardAppearance, BorderStylesAndWatermark)
     EXPECT_LT(m1, 95);
     EXPECT_GT(b0, 120);
     EXPECT_GT(tl, 60) << "centred, not at the left edge";
+}
+
+namespace {
+// The watermark's ink in card points: first and last rows, first and last columns.
+struct InkBox {
+    double top = -1, bottom = -1, left = -1, right = -1;
+};
+
+InkBox inkOf(const QImage &img, double scale);
+
+// Drawn straight onto a target of `dpi`, or recorded as a side picture first (as
+// printing and runs do) and played onto it.
+InkBox watermarkInk(const Card_Property &prop, double dpi, bool recorded = false)
+{
+    if (recorded)
+        return inkOf(Rendered_Side_Image(Render_Side_Picture({}, kCard, &prop, Application_Render_Resources(asLoaded())),
+                                         dpi),
+                     dpi / 72.0);
+    const double scale = dpi / 72.0;
+    QImage img(int(std::ceil(kCard.width() * scale)), int(std::ceil(kCard.height() * scale)),
+               QImage::Format_ARGB32_Premultiplied);
+    img.fill(Qt::transparent);
+    // The resolution is recorded before painting, as a printer or a high resolution
+    // picture records it.
+    const int dpm = int(std::lround(dpi / 0.0254));
+    img.setDotsPerMeterX(dpm);
+    img.setDotsPerMeterY(dpm);
+    {
+        QPainter p(&img);
+        p.scale(scale, scale);
+        Draw_Card_Border(p, prop, kCard, Application_Render_Resources(asLoaded()));
+    }
+    return inkOf(img, scale);
+}
+
+InkBox inkOf(const QImage &img, double scale)
+{
+    InkBox box;
+    int top = -1, bottom = -1, left = img.width(), right = -1;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x)
+            if (qAlpha(img.pixel(x, y)) > 100) {
+                if (top < 0) top = y;
+                bottom = y;
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    if (top < 0) return box;
+    return {top / scale, (bottom + 1) / scale, left / scale, (right + 1) / scale};
+}
+} // namespace
+
+// The watermark is laid out in points: the canvas, an exported picture and a printer
+// show it the same size, whatever resolution the target records.
+TEST(CardAppearance, WatermarkHasTheSameSizeOnEveryTarget)
+{
+    Card_Property wm;
+    wm.setWatermark_Used(true);
+    wm.setWatermark_Text("WWWWWW");
+    wm.setWatermark_Color(Qt::black);
+    wm.setWatermark_Transp(1.0f);
+    wm.setWatermark_Font(Font_With_Name("Arial", 12));
+    struct Row {
+        int alignment;
+        // The ink of six 12 point capitals W, in card points (243 x 154).
+        double top, bottom, left, right;
+    };
+    const Row rows[] = {
+        {0, 2.5, 10.8, 87, 155},
+        {1, 72.5, 81, 87, 155},
+        {2, 142.5, 151, 87, 155},
+    };
+    // 72 dpi: a picture at one pixel per point; 96: a canvas on a common screen;
+    // 300 and 600: exported pictures and printers.
+    for (const bool recorded : {false, true}) {
+        for (const double dpi : {72.0, 96.0, 300.0, 600.0}) {
+            for (const Row &r : rows) {
+                wm.setWatermark_Alignment(r.alignment);
+                const InkBox ink = watermarkInk(wm, dpi, recorded);
+                const QString where =
+                    QStringLiteral("dpi %1 alignment %2 recorded %3").arg(dpi).arg(r.alignment).arg(recorded);
+                EXPECT_NEAR(ink.top, r.top, 0.75) << where.toStdString();
+                EXPECT_NEAR(ink.bottom, r.bottom, 0.75) << where.toStdString();
+                EXPECT_NEAR(ink.left, r.left, 0.75) << where.toStdString();
+                EXPECT_NEAR(ink.right, r.right, 0.75) << where.toStdString();
+            }
+        }
+    }
 }

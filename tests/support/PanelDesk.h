@@ -1,18 +1,21 @@
 #pragma once
-// The two visitor entry panels with their desk, built without the main window: a
-// design, the card views of its front, back and scratch sides, and a stand-in for the
-// window that counts undo snapshots and hands a recorded visit to `record`.
+// The two visitor entry panels with their desk and the profile desk, built without the
+// main window: a design, the card views of its front, back and scratch sides, and a
+// stand-in for the window that counts undo snapshots and hands a recorded visit to
+// `record`; the profile dialogs run through `runner`.
 #include "AsLoadedAdjuster.h"
 #include "CardViewHost.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "MessageBox.h"
 #include "Profile_Data_Source.h"
+#include "Profile_Desk.h"
 #include "Profile_Panel.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "ScriptedRunner.h"
 #include "Side_Panes.h"
 #include "Visitor_Panel_Desk.h"
 #include "Visitor_Panel_Window.h"
@@ -23,6 +26,7 @@
 #include <QSplitter>
 #include <QStackedWidget>
 #include <QWidget>
+#include <array>
 #include <functional>
 #include <memory>
 
@@ -31,13 +35,18 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
     QWidget window;
     SKTGraphicView frontView{asLoaded(), &window}, backView{asLoaded(), &window}, scratchView{asLoaded(), &window};
     Visitor_Panel_Desk desk{document, *this};
+    testsupport::ScriptedRunner runner;
+    Profile_Desk profiles{document, *this, &runner};
     std::unique_ptr<Profile_Data_Source> source = std::make_unique<Profile_Data_Source>();
     QWidget *frontHolder = nullptr, *backHolder = nullptr;  // the panels' views
     // What the window stand-in was asked.
     int undoRecords = 0;
+    std::array<int, 2> sideUndoRecords{};  // of the front and the back
     bool undoPaused = false;
     int tool = 0;
     std::function<void()> record;  // the add-to-database button
+    bool scratchShown = false;     // a profile preview showed the scratch side
+    int sideShownAgain = -1;       // the side the end of a preview showed
     Picture noImage = Picture::fromFile(Resource_Path + "pic_ic.png");
     Picture errImage = Picture::fromFile(Resource_Path + "pic_err.png");
 
@@ -108,6 +117,10 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
     void Card_Border_Drawing(QPainter &, const QRectF &) override {}
     int Selected_Control_Tool() const override { return tool; }
     void Set_Selected_Control_Tool(int t) override { tool = t; }
+    Picture Sample_Picture(SamplePicture which) const override
+    {
+        return which == SamplePicture::NoImage ? Picture::fromFile(Resource_Path + "no.png") : Picture();
+    }
     bool Is_Visitor_Or_Group_Mode() const override { return document.isVisitorOrGroupMode(); }
     Card_Mode Design_Mode() const override { return document.Start_Card_Option; }
     int Current_Side() const override { return document.currentSide(); }
@@ -125,9 +138,11 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
         currentView().setSelected_Graphic(nullptr);
         if (!currentView().selectedGraphics().empty()) currentView().Clear_Control_Selection();
     }
-    void Record_Undo(int) override
+    void Record_Undo(int side) override
     {
-        if (!undoPaused) ++undoRecords;
+        if (undoPaused) return;
+        ++undoRecords;
+        ++sideUndoRecords[side < 0 ? document.currentSide() : side == 1 ? 1 : 0];
     }
     bool Pause_Undo(bool paused) override { return std::exchange(undoPaused, paused); }
     void Set_Tool(int t) override { tool = t; }
@@ -155,4 +170,14 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
         if (record) record();
     }
     Profile_Data_Source &Data_Source() override { return *source; }
+    void Preview_On_Scratch(const std::function<void()> &fill) override
+    {
+        fill();
+        scratchShown = true;
+    }
+    void Show_Side(int side) override
+    {
+        sideShownAgain = side;
+        showSide(side);
+    }
 };
