@@ -109,7 +109,7 @@ struct Design {
 
     explicit Design(int count)
     {
-        doc.Start_Card_Option = QStringLiteral("L");
+        doc.Start_Card_Option = Card_Mode::Opened;
         doc.Front_card_Prop.setCard_Side(QStringLiteral("1"));
         for (int c = 1; c <= 5; ++c) doc.Add_ColList_Column(QStringLiteral("Column %1").arg(c));
         for (const QStringList &row : readBack(count)) doc.Create_List_By_Array(row, 5);
@@ -178,7 +178,7 @@ void resetPeak()
 Batch_Sides frontOnly()
 {
     Batch_Sides s;
-    s.side = QStringLiteral("F");
+    s.side = Run_Sides::Front;
     return s;
 }
 

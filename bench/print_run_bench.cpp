@@ -86,7 +86,7 @@ void makeDesign(SKTDocument &doc, int count, const QString &folder)
     const SheetRows read = reader.ReadWorkbook(path, false);
     for (int c = 1; c <= 5; ++c) doc.Add_ColList_Column(QStringLiteral("Column %1").arg(c));
     for (const QStringList &row : read) doc.Create_List_By_Array(row, 5);
-    doc.Start_Card_Option = QStringLiteral("L");
+    doc.Start_Card_Option = Card_Mode::Opened;
     doc.Front_card_Prop.setCard_Side(QStringLiteral("1"));
     SKTGraphicList &front = doc.sideList(0);
     for (int c = 1; c <= 3; ++c) {
@@ -128,7 +128,7 @@ void BM_PrintRun(benchmark::State &state)
     in.cardHeight = 54 * kPointsPerMM;
     in.rows = 5;
     in.cols = 2;
-    in.side = QStringLiteral("F");
+    in.side = Run_Sides::Front;
     Print_Job job;
     job.layout = Compute_Page_Layout(in, 5);
     job.source = &source;

@@ -1,6 +1,7 @@
 #pragma once
 // What a card view asks of the main window controller. The canvas does not know the
 // controller; the controller implements this and hands itself to its card views.
+#include "CardModes.h"
 #include "Picture.h"
 
 #include <QPointF>
@@ -26,12 +27,11 @@ struct CardViewHost {
     // (over them), for the rectangle being redrawn, in card points.
     virtual void Card_Base_Drawing(QPainter &painter, const QRectF &dirty) = 0;
     virtual void Card_Border_Drawing(QPainter &painter, const QRectF &dirty) = 0;
-    // The drawing tool in hand (0 arrow) and whether the mode letter is "V" or "G".
+    // The drawing tool in hand (0 arrow) and whether the design is in visitor or group mode.
     virtual int Selected_Control_Tool() const { return 0; }
     virtual bool Is_Visitor_Or_Group_Mode() const { return false; }
-    // The design's mode letter ("V" visitor, "G" group ...) and the current side
-    // (0 front, 1 back).
-    virtual QString Design_Mode() const { return QString(); }
+    // The design's mode and the current side (0 front, 1 back).
+    virtual Card_Mode Design_Mode() const { return Card_Mode::Template; }
     virtual int Current_Side() const { return 0; }
     // Shows the property panels of the control (nullptr: the card's own properties).
     virtual void Show_RHS_Properties(SKTGraphic *) {}
@@ -50,8 +50,8 @@ struct CardViewHost {
     // ---- Creating controls ----
     // Puts a tool in hand (0 the arrow), without creating anything.
     virtual void Set_Selected_Control_Tool(int) {}
-    // The next placement point of a new control on side "F" or "B".
-    virtual QPointF Control_New_Point(const QString &) { return QPointF(10, 10); }
+    // The next placement point of a new control on the side.
+    virtual QPointF Control_New_Point(Card_Side) { return QPointF(10, 10); }
     enum class SamplePicture { NoImage, Signature, Fingerprint };
     // The pictures a new control shows until it has its own.
     virtual Picture Sample_Picture(SamplePicture) const { return Picture(); }

@@ -104,11 +104,11 @@ public:
     // host's next free point when it has no ID. Returns the new control, or nullptr
     // when nothing was made or it was taken back.
     SKTGraphic *createGraphicOfClass(GraphicKind kind, std::optional<QPointF> press, bool use_rect,
-                                     const QRectF &bound_rect, const QString &card_side, const QString &ctrl_value,
+                                     const QRectF &bound_rect, Card_Side card_side, const QString &ctrl_value,
                                      const QString &ctrl_ID);
     // Updates the text or image control with the ID (made visible, new text or
     // picture), or creates it when there is none.
-    void ReplaceGraphicText(GraphicKind kind, bool use_rect, const QRectF &bound_rect, const QString &card_side,
+    void ReplaceGraphicText(GraphicKind kind, bool use_rect, const QRectF &bound_rect, Card_Side card_side,
                             const QString &ctrl_value, const QString &ctrl_ID);
     // The first text or image control with the ID, from the top; nullptr for "".
     SKTGraphic *Selcect_Ctrl_With_ID(const QString &id) const;

@@ -171,7 +171,7 @@ bool SKTGraphicView::paste()
     }
     if (!m_graphics) return false;
     SKTError error;
-    const QString mode = m_host ? m_host->Design_Mode() : QString();
+    const Card_Mode mode = m_host ? m_host->Design_Mode() : Card_Mode::Template;
     auto newImageID = [this] { return m_host ? m_host->Generate_Extra_image_control_ID() : QString(); };
     const auto pasted =
         SKTGraphic::graphicsWithPasteboardData(mime->data(SKTGraphicViewPasteboardType), &error, mode, newImageID);
@@ -188,7 +188,7 @@ bool SKTGraphicView::paste()
     if (pasted->empty()) return false;
     m_selectedGraphic = pasted->front().get();
     if (m_pasteCascadeNumber > 0) {
-        const QString side = m_host && m_host->Current_Side() == 1 ? QStringLiteral("B") : QStringLiteral("F");
+        const Card_Side side = Card_Side_Of_Index(m_host ? m_host->Current_Side() : 0);
         auto next = [this, side] { return m_host ? m_host->Control_New_Point(side) : QPointF(10, 10); };
         const QPointF at = next();
         SKTGraphic::Paste_Location_Of_Graphics(*pasted, at.x(), at.y(), next);

@@ -93,7 +93,7 @@ std::optional<GraphicClass> SKTGraphicView::graphicClassForTool(int tool)
 }
 
 SKTGraphic *SKTGraphicView::createGraphicOfClass(GraphicKind kind, std::optional<QPointF> press, bool use_rect,
-                                                 const QRectF &bound_rect, const QString &card_side,
+                                                 const QRectF &bound_rect, Card_Side card_side,
                                                  const QString &ctrl_value, const QString &ctrl_ID)
 {
     if (Selcect_Ctrl_With_ID(ctrl_ID) || !m_graphics) return nullptr;
@@ -166,7 +166,7 @@ SKTGraphic *SKTGraphicView::createGraphicOfClass(GraphicKind kind, std::optional
             g->Set_text_value(ctrl_value);
             g->setDrawingStroke(false);
             g->setDrawingFill(false);
-            if (m_host && m_host->Design_Mode() == QLatin1String("G") && !ctrl_ID.contains(QLatin1String("_Photo")) &&
+            if (m_host && m_host->Design_Mode() == Card_Mode::Group && !ctrl_ID.contains(QLatin1String("_Photo")) &&
                 (ctrl_ID.contains(QLatin1String("_field")) || ctrl_ID.contains(QLatin1String("Fup_"))) && m_host) {
                 const int column = m_host->Get_Excel_Coulmn_Index_According_ID(ctrl_ID);
                 if (column != -1) {
@@ -237,13 +237,13 @@ void SKTGraphicView::finishCreatingGraphic(SKTGraphic *g)
         }
     }
     if (!m_host) return;
-    if (m_host->Design_Mode() == QLatin1String("G")) m_host->Set_Batch_List_To_Current_Side();
+    if (m_host->Design_Mode() == Card_Mode::Group) m_host->Set_Batch_List_To_Current_Side();
     m_host->Set_Selected_Control_Tool(0);
     if (!Fill_User_Profile) m_host->Insert_In_Undo_Redo();
 }
 
 void SKTGraphicView::ReplaceGraphicText(GraphicKind kind, bool use_rect, const QRectF &bound_rect,
-                                        const QString &card_side, const QString &ctrl_value, const QString &ctrl_ID)
+                                        Card_Side card_side, const QString &ctrl_value, const QString &ctrl_ID)
 {
     SKTGraphic *g = Selcect_Ctrl_With_ID(ctrl_ID);
     if (!g) {

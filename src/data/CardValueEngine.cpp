@@ -258,7 +258,7 @@ void CardValueEngine::Set_Front_Back_Value_To_Print_Export_Mail(const SKTDocumen
                                                                const RenderResources &resources, int groupSelectedRow)
 {
     Create_Design_Backup_Array(doc, resources);
-    if (doc.Start_Card_Option != QLatin1String("G") || groupSelectedRow < 0) return;
+    if (doc.Start_Card_Option != Card_Mode::Group || groupSelectedRow < 0) return;
     const int other = doc.currentSide() == 1 ? 0 : 1;
     SideCopy copy = Side_Copy(other);
     Assign_Batch_Values_To_Control(copy.controls, groupSelectedRow);

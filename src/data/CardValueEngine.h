@@ -8,6 +8,7 @@
 // series values, the spreadsheet rows, the card and the archives of both sides. Card N
 // is made by filling fresh controls read from those archives, never the live design,
 // so any number of threads may make cards at once while the window draws the design.
+#include "CardModes.h"
 #include "CardValueSources.h"
 #include "Card_Property.h"
 #include "KeyedArchive.h"
@@ -29,9 +30,6 @@ class SKTDocument;
 class SKTGraphicList;
 
 // Fresh controls of one side for one card, with the card they lie on.
-// The two sides of a card.
-enum class Card_Side { Front, Back };
-
 class SideCopy {
 public:
     SideCopy() = default;

@@ -97,9 +97,9 @@ bool visibleOn(const SKTDocument &doc, int side, const QString &id)
 
 } // namespace
 
-void Update_Excel_Column_Binding(SKTDocument &doc, const QString &mode, const Maker &make)
+void Update_Excel_Column_Binding(SKTDocument &doc, Binding_Apply mode, const Maker &make)
 {
-    const bool updateOnly = mode == QLatin1String("U");
+    const bool updateOnly = mode == Binding_Apply::Update_Only;
     const DesignColumnChoices &choices = doc.m_columnChoices;
     for (const Fixed_Field &field : Fixed_Fields()) {
         const int column = choices.*field.column;

@@ -52,10 +52,12 @@ using Maker = std::function<SKTGraphic *(int side, const QString &id, const QStr
 SKTGraphic *Place_Field(SKTDocument &doc, int side, const QString &id, const QString &value, bool picture,
                         int column, bool visible, bool updateOnly, bool checkOtherSide, const Maker &make);
 
-// The column choices applied to both sides with the values of row 0. Mode "U" only
-// updates controls that exist; any other mode ("A") makes a field's control on the
-// front when neither side has it.
-void Update_Excel_Column_Binding(SKTDocument &doc, const QString &mode, const Maker &make);
+// How column choices are applied: to the controls there are only, or also making a
+// field's control on the front when neither side has it.
+enum class Binding_Apply { Add_Missing, Update_Only };
+
+// The column choices applied to both sides with the values of row 0.
+void Update_Excel_Column_Binding(SKTDocument &doc, Binding_Apply mode, const Maker &make);
 
 // The column dialog's choices applied to one side (0 front, 1 back) with the values of
 // row 0; `shown` holds the dialog's show box of each of the ten fixed fields. A field

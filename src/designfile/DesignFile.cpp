@@ -29,9 +29,9 @@ const std::vector<ColumnChoiceField> &Column_Choice_Fields()
     return table;
 }
 
-bool Is_Design_Mode(const QString &mode)
+bool Is_Design_Mode(Card_Mode mode)
 {
-    return mode == QLatin1String("L") || mode == QLatin1String("T") || mode == QLatin1String("G");
+    return mode == Card_Mode::Opened || mode == Card_Mode::Template || mode == Card_Mode::Group;
 }
 
 namespace {
@@ -114,7 +114,7 @@ using namespace designfile;
 
 QStringList Design_To_Array(const DesignData &data)
 {
-    QStringList out{kDesignFileMagic, QString::number(kDesignFileVersion), kModeSection, data.mode};
+    QStringList out{kDesignFileMagic, QString::number(kDesignFileVersion), kModeSection, Card_Mode_Letter(data.mode)};
 
     out << kCardSection << kFrontSide;
     appendPairs(out, cardPairs(data.front_card));
@@ -161,7 +161,7 @@ bool Write_Design_File(const QString &path, const DesignData &data, QString *err
     return true;
 }
 
-DesignData Design_Of_Document(const SKTDocument &document, const QString &mode)
+DesignData Design_Of_Document(const SKTDocument &document, Card_Mode mode)
 {
     DesignData data;
     data.mode = mode;
@@ -175,7 +175,7 @@ DesignData Design_Of_Document(const SKTDocument &document, const QString &mode)
     return data;
 }
 
-bool Write_Design_File(const QString &path, const SKTDocument &document, const QString &mode, QString *error)
+bool Write_Design_File(const QString &path, const SKTDocument &document, Card_Mode mode, QString *error)
 {
     return Write_Design_File(path, Design_Of_Document(document, mode), error);
 }

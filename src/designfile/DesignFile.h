@@ -6,6 +6,7 @@
 //
 // Saving writes the design of a document; reading fills a plain struct, which the
 // caller then puts in place of the open design.
+#include "CardModes.h"
 #include "Card_Property.h"
 #include "DesignChoices.h"
 #include "SKTGraphic.h"
@@ -18,8 +19,8 @@ class SKTDocument;
 #include <vector>
 
 struct DesignData {
-    // "L" a design, "T" a template, "G" a group-mode project.
-    QString mode = QStringLiteral("L");
+    // A design (Opened, stored "L"), a template ("T") or a group-mode project ("G").
+    Card_Mode mode = Card_Mode::Opened;
     Card_Property front_card;  // Card_Side_Name "F"
     Card_Property back_card;
     // Each side's controls in side order: index 0 is the topmost.
@@ -41,10 +42,10 @@ bool Design_From_Array(const QStringList &array, DesignData &data, QString *erro
 // Writes the design whole: a temporary file beside the target, renamed over it, so a
 // failed save leaves the previous file as it was. False with a message on failure.
 bool Write_Design_File(const QString &path, const DesignData &data, QString *error);
-// The document's design as a file of the kind `mode` ("L" a design, "T" a template);
+// The document's design as a file of the kind `mode` (a design, a template, a group project);
 // both sides are stored with the document's card size.
-DesignData Design_Of_Document(const SKTDocument &document, const QString &mode);
-bool Write_Design_File(const QString &path, const SKTDocument &document, const QString &mode, QString *error);
+DesignData Design_Of_Document(const SKTDocument &document, Card_Mode mode);
+bool Write_Design_File(const QString &path, const SKTDocument &document, Card_Mode mode, QString *error);
 // Puts a design that was read in place of the document's: both sides' controls and card
 // properties, the column choices and, with `withRows`, the spreadsheet and its rows.
 // The scratch side is emptied.

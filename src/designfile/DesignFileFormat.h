@@ -31,7 +31,8 @@ struct ColumnChoiceField {
 // The column choices in file order.
 const std::vector<ColumnChoiceField> &Column_Choice_Fields();
 
-// "L", "T" or "G".
-bool Is_Design_Mode(const QString &mode);
+// The modes a design file stores: an opened design ("L"), a template ("T") or a group
+// project ("G").
+bool Is_Design_Mode(Card_Mode mode);
 
 } // namespace designfile

@@ -289,8 +289,10 @@ Fault parseDesign(const QStringList &array, DesignData &data, QString *detail)
 
         DesignData d;
         r.expect(kModeSection);
-        d.mode = r.take(QStringLiteral("the design's kind"));
-        if (!Is_Design_Mode(d.mode)) throw Damaged{QStringLiteral("unknown design kind \"%1\"").arg(d.mode)};
+        const QString kind = r.take(QStringLiteral("the design's kind"));
+        const std::optional<Card_Mode> mode = Card_Mode_Of_Letter(kind);
+        if (!mode || !Is_Design_Mode(*mode)) throw Damaged{QStringLiteral("unknown design kind \"%1\"").arg(kind)};
+        d.mode = *mode;
         d.front_card = readCard(r, kFrontSide);
         d.back_card = readCard(r, kBackSide);
         d.spreadsheet = readSpreadsheet(r);

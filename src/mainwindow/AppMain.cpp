@@ -30,16 +30,15 @@ int App_Main(int argc, char **argv, const PictureAdjuster &adjuster, QThreadPool
     SKTDocument document;
     std::unique_ptr<SKTWindowController> controller;
     const QString design = Design_Path_From_Arguments(QApplication::arguments(), QDir::currentPath());
-    SKTDocument::setWindowControllerFactory([&controller, &adjuster, &pool, &design](SKTDocument &doc) {
+    Window_Controller_Factory factory([&controller, &adjuster, &pool, &design](SKTDocument &doc) {
         controller = std::make_unique<SKTWindowController>(doc, adjuster, &pool);
         if (design.isEmpty())
             controller->showWindow();
         else
             controller->showWindow(design);
     });
-    document.makeWindowControllers();
+    document.makeWindowControllers(factory);
     const int result = app.exec();
     controller.reset();
-    SKTDocument::setWindowControllerFactory({});
     return result;
 }

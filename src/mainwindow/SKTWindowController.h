@@ -53,6 +53,7 @@ class Mail_Desk;
 class Email_Setting;
 class Send_Mail;
 class Image_Library;
+enum class Library_Purpose;
 class Start_Card;
 class Card_Wizard;
 class Invitation_Wizard;
@@ -140,7 +141,7 @@ public:
     // ---- Card appearance (_Card.cpp) ----
     void Card_Base_Drawing(QPainter &painter, const QRectF &dirty) override;
     void Card_Border_Drawing(QPainter &painter, const QRectF &dirty) override;
-    QPointF Control_New_Point(const QString &side) override;
+    QPointF Control_New_Point(Card_Side side) override;
     void _setLabels();
     void Apply_unit_Chaneg_Values();
     void Show_RHS_Properties(SKTGraphic *g) override;
@@ -188,11 +189,11 @@ public:
     // Writes the design to Project_File_Name (asking for a name with a save panel when
     // it is empty or `saveAs` is set); mode "L" a design, "T" a template. False when
     // nothing was written (cancelled or failed; a failure is reported).
-    bool Save_project_file(bool saveAs, bool showMsg, const QString &mode);
+    bool Save_project_file(bool saveAs, bool showMsg, Card_Mode mode);
     // Replaces the design with the file's: both sides, card properties, bindings and,
     // with `readXl`, the spreadsheet rows. Returns 1 when the file was read; a file
     // that cannot be read is reported and leaves the open design untouched.
-    int Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readXl);
+    int Read_and_load_design_Log_NEW_METHOD(const QString &path, Card_Mode mode, bool readXl);
     // The File commands.
     void Open_Design();
     void Close_Design();
@@ -272,9 +273,9 @@ public:
     void Arrow_Tool_Clicked() { Tool_Button_Clicked(0); }
     QString Generate_Extra_image_control_ID() override;
     // The picture of the next image control: chosen by file, or from the library
-    // ("C" a control picture, "B" a card background; 1 chosen, 0 cancelled).
+    // (a control's picture or a card background; 1 chosen, 0 cancelled).
     bool Browse_User_Image_Manually();
-    int Open_Image_Library_Window(const QString &purpose);
+    int Open_Image_Library_Window(Library_Purpose purpose);
     QString lib_window_sel_file;
     void Set_Selected_Control_Tool(int tool) override { m_selectedTool = tool; }
 
@@ -320,7 +321,7 @@ public:
     QRectF frontCardBounds() const;
     void Reset_Image_Editing_Controls();
     int Selected_Control_Tool() const override { return m_selectedTool; }
-    QString Design_Mode() const override { return document.Start_Card_Option; }
+    Card_Mode Design_Mode() const override { return document.Start_Card_Option; }
     int Current_Side() const override { return document.currentSide(); }
 
     // ---- Fields read across the system ----
@@ -402,7 +403,7 @@ private:
     // ---- Sides (_Sides.cpp) ----
     int Get_Front_Control_Count() const;
     // ---- Design files (_DesignFile.cpp) ----
-    void Save_Design() { Save_project_file(false, true, QStringLiteral("L")); }
+    void Save_Design() { Save_project_file(false, true, Card_Mode::Opened); }
     // ---- Undo and redo of side snapshots (_Undo.cpp) ----
     void Undo_Clicked() { Undo_Action_Perform(); }
     // ---- Visitor entry panels (_Visitor.cpp) ----
@@ -435,12 +436,12 @@ private:
     // ---- Design files (_DesignFile.cpp) ----
     // The reading part of Read_and_load_design_Log_NEW_METHOD: the file read and put in place, no message and no
     // refresh of the windows; false with the reason in *error.
-    bool Read_Design_In_Place(const QString &path, const QString &mode, bool readXl, QString *error);
+    bool Read_Design_In_Place(const QString &path, Card_Mode mode, bool readXl, QString *error);
     void Image_Control_Counter_Check();
     // Open's reading of a chosen file, behind the please-wait sheet: true when it is the
     // design now; a file that cannot be read is reported and the open design stays.
     bool Open_Design_File(const QString &path);
-    void Save_Design_As() { Save_project_file(true, true, QStringLiteral("L")); }
+    void Save_Design_As() { Save_project_file(true, true, Card_Mode::Opened); }
     // A side as a picture (scale pixels per point), with its card base and border.
     QImage Side_Image(int side, double scale) const;
     // The design as it is now is the one opened, made or saved.
@@ -521,7 +522,7 @@ private:
     // ---- Group mode (_Group.cpp) ----
     // The "Group Mode" command (Group_Mode::Group_Mode_Clicked).
     void Group_Mode_Clicked();
-    bool Is_Group_Mode() const { return document.Start_Card_Option == QLatin1String("G"); }
+    bool Is_Group_Mode() const { return document.Start_Card_Option == Card_Mode::Group; }
     // The group mode with what it asks of this window, and its row list in the pane.
     void Build_Group_Pane();
     // The selected row on the card and the panel of the side shown.

@@ -19,7 +19,7 @@ namespace {
 class DesignDataSource : public Barcode_Data_Source {
 public:
     explicit DesignDataSource(SKTWindowController &c) : m_c(c) {}
-    bool visitorMode() const override { return m_c.document.Start_Card_Option == QLatin1String("V"); }
+    bool visitorMode() const override { return m_c.document.Start_Card_Option == Card_Mode::Visitor; }
     bool spreadsheetBound() const override { return m_c.document.m_spreadsheet.Excel_Binding_Use; }
     QStringList seriesNames() const override { return m_c.Value_Engine().Get_datasheet_File_Name_Array(); }
     // The row number column, then the spreadsheet's columns.

@@ -42,10 +42,10 @@ void SKTWindowController::Refresh_Canvas()
     if (SKTGraphicView *v = currentGraphicView()) v->update();
 }
 
-QPointF SKTWindowController::Control_New_Point(const QString &side)
+QPointF SKTWindowController::Control_New_Point(Card_Side side)
 {
     try {
-        const int count = side == QLatin1String("F") ? Get_Front_Control_Count() : Get_Back_Control_Count();
+        const int count = side == Card_Side::Front ? Get_Front_Control_Count() : Get_Back_Control_Count();
         const double step = std::max(count, 20);
         const QSizeF card = frontCardBounds().size();
         double x = m_lastNewPoint.x() + step, y = m_lastNewPoint.y() + step;

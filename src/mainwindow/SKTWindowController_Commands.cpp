@@ -5,6 +5,7 @@
 #include "Visitor_Record_Desk.h"
 
 #include "AdjustmentChain.h"
+#include "Image_Library.h"
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
 #include "Cropping_Tool.h"
@@ -108,7 +109,7 @@ void SKTWindowController::Card_Prop_Clicked() { Show_RHS_Properties(nullptr); }
 void SKTWindowController::Card_Bckgrnd_Clicked()
 {
     Show_RHS_Properties(nullptr);
-    if (Open_Image_Library_Window(QStringLiteral("B")) != 1 || lib_window_sel_file.isEmpty()) return;
+    if (Open_Image_Library_Window(Library_Purpose::Background) != 1 || lib_window_sel_file.isEmpty()) return;
     Card_Property &prop = currentCardProperty();
     prop.setCard_BG_Image_Path(lib_window_sel_file);
     prop.setCard_BG_Image(Set_Dimaension(Picture::fromFile(lib_window_sel_file)));

@@ -29,7 +29,7 @@
 #include <QPainter>
 #include <QFileInfo>
 
-bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QString &mode)
+bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, Card_Mode mode)
 {
     // Text still waiting in the text box belongs to the design being written.
     if (controlPanels) controlPanels->commitPendingEdits();
@@ -49,10 +49,10 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QSt
         document.Project_File_Name = path;
     }
     // A group project keeps the panel in its selected row and is stored as one.
-    QString fileMode = mode;
-    if (Is_Group_Mode() && mode == QLatin1String("L")) {
+    Card_Mode fileMode = mode;
+    if (Is_Group_Mode() && mode == Card_Mode::Opened) {
         m_group->Save_Group_Mode_List_Details_In_XL_Data_List();
-        fileMode = QStringLiteral("G");
+        fileMode = Card_Mode::Group;
     }
     QString error;
     if (!Write_Design_File(document.Project_File_Name, document, fileMode, &error)) {
@@ -61,13 +61,13 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, const QSt
         return false;
     }
     // A template written from the design is not the design's own file.
-    if (mode != QLatin1String("T")) Design_Is_As_Saved();
+    if (mode != Card_Mode::Template) Design_Is_As_Saved();
     Set_Log_Name_In_Title();
     if (showMsg) Show_MessageBox(QStringLiteral("Design has been saved successfully."));
     return true;
 }
 
-int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path, const QString &mode, bool readXl)
+int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path, Card_Mode mode, bool readXl)
 {
     QString error;
     if (!Read_Design_In_Place(path, mode, readXl, &error)) {
@@ -78,7 +78,7 @@ int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path
     return 1;
 }
 
-bool SKTWindowController::Read_Design_In_Place(const QString &path, const QString &mode, bool readXl, QString *error)
+bool SKTWindowController::Read_Design_In_Place(const QString &path, Card_Mode mode, bool readXl, QString *error)
 {
     DesignData data;
     QString reason;
@@ -90,13 +90,13 @@ bool SKTWindowController::Read_Design_In_Place(const QString &path, const QStrin
         const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
         Put_Design_In_Place(data, readXl);
     }
-    if (mode == QLatin1String("L") && copy_card_design == 0) {
+    if (mode == Card_Mode::Opened && copy_card_design == 0) {
         document.Project_File_Name = path;
         // A group project opens in group mode; any other design leaves it.
-        if (data.mode == QLatin1String("G"))
-            document.Start_Card_Option = QStringLiteral("G");
+        if (data.mode == Card_Mode::Group)
+            document.Start_Card_Option = Card_Mode::Group;
         else if (Is_Group_Mode())
-            document.Start_Card_Option = QStringLiteral("V");
+            document.Start_Card_Option = Card_Mode::Visitor;
     }
     return true;
 }
@@ -128,7 +128,8 @@ void SKTWindowController::Design_Did_Load()
     Load_Visitor_Panels_From_Card();
     // A group project: the list of its rows, the choices applied, row 0 on the card.
     if (Is_Group_Mode()) {
-        m_group->Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name, QStringLiteral("U"));
+        m_group->Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name,
+                                                           GroupBinding::Binding_Apply::Update_Only);
         m_group->Select_Excel_First_Row();
     }
     Design_Is_As_Saved();
@@ -158,7 +159,7 @@ bool SKTWindowController::Ask_To_Save_Changes()
     if (!Design_Changed()) return true;
     const int answer = Show_YES_NO_Cancel_MessageBox(QStringLiteral("Do you want to save changes before closing?"));
     if (answer == kAlertCancel) return false;
-    if (answer == kAlertYes) return Save_project_file(false, true, QStringLiteral("L"));
+    if (answer == kAlertYes) return Save_project_file(false, true, Card_Mode::Opened);
     return true;
 }
 
@@ -181,14 +182,14 @@ bool SKTWindowController::Open_Design_File(const QString &path)
     bool read = false;
     {
         const PleaseWait_Scope wait(ui.window);
-        read = Read_Design_In_Place(path, QStringLiteral("L"), true, &error);
+        read = Read_Design_In_Place(path, Card_Mode::Opened, true, &error);
     }
     if (!read) {
         Show_MessageBox(error);
         return false;
     }
     Design_Did_Load();
-    if (!Is_Group_Mode()) document.Start_Card_Option = QStringLiteral("V");
+    if (!Is_Group_Mode()) document.Start_Card_Option = Card_Mode::Visitor;
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();
     Design_Is_As_Saved();
@@ -273,7 +274,7 @@ void SKTWindowController::Export_As_Template_Clicked()
     if (controlPanels) controlPanels->commitPendingEdits();
     // The template and its preview come from the design; in group mode from a copy
     // whose side not shown holds the selected person. The design itself is not touched.
-    DesignData data = Design_Of_Document(document, QStringLiteral("T"));
+    DesignData data = Design_Of_Document(document, Card_Mode::Template);
     // The filled side's controls live as long as the copy.
     const std::shared_ptr<SideCopy> filled = Group_Side_Not_Shown_Filled();
     if (filled) (document.currentSide() == 1 ? data.front_controls : data.back_controls) = filled->controls;

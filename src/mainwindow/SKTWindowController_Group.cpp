@@ -25,10 +25,10 @@ public:
         return side == 1 ? c.m_visitorPanels.back_list : c.m_visitorPanels.front_list;
     }
     void Group_Build_User_Rows() override { c.m_visitorPanels.Create_Dynamic_Control_List(); }
-    bool Group_Save_Project(const QString &mode) override { return c.Save_project_file(false, false, mode); }
+    bool Group_Save_Project(Card_Mode mode) override { return c.Save_project_file(false, false, mode); }
     bool Group_Read_Design(const QString &path, QString *error) override
     {
-        return c.Read_Design_In_Place(path, QStringLiteral("T"), true, error);
+        return c.Read_Design_In_Place(path, Card_Mode::Template, true, error);
     }
     void Group_Design_Read() override { c.Design_Did_Load(); }
     void Group_Design_Anew() override
@@ -91,7 +91,7 @@ SKTGraphic *SKTWindowController::Make_Group_Control(int side, const QString &id,
     const QRectF rect = m_visitorPanels.Sample_Rect(id);
     const bool useRect = rect.width() > 0 && rect.height() > 0;
     return view->createGraphicOfClass(picture ? GraphicKind::Image : GraphicKind::Text, std::nullopt, useRect, rect,
-                                      side == 1 ? QStringLiteral("B") : QStringLiteral("F"), v, id);
+                                      Card_Side_Of_Index(side), v, id);
 }
 
 Group_Mode &SKTWindowController::groupMode() const { return *m_group; }

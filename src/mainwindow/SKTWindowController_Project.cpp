@@ -77,7 +77,7 @@ void SKTWindowController::Start_With_Design(const QString &path)
 
 bool SKTWindowController::Open_Start_Window()
 {
-    document.Start_Card_Option = QStringLiteral("V");
+    document.Start_Card_Option = Card_Mode::Visitor;
     for (;;) {
         Start_Card &gallery = Start_Window();
         gallery.Open_Wnd();
@@ -93,10 +93,10 @@ bool SKTWindowController::Open_Start_Window()
         }
         if (choice.road == Start_Road::Open) {
             if (!choice.templatePath.isEmpty() &&
-                Read_and_load_design_Log_NEW_METHOD(choice.templatePath, QStringLiteral("T"), false) != 1)
+                Read_and_load_design_Log_NEW_METHOD(choice.templatePath, Card_Mode::Template, false) != 1)
                 continue;  // the reader has said why; choose again
             document.Selected_Template_Path = choice.templatePath;
-            document.Start_Card_Option = QStringLiteral("V");
+            document.Start_Card_Option = Card_Mode::Visitor;
             Check_For_Defalut_Photo_Control();
             Finish_Started_Design();
             return true;

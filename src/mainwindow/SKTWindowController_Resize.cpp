@@ -63,7 +63,7 @@ void SKTWindowController::Card_Control_Size_Change_or_not(QSizeF points, const Q
     // An unedited design (only the snapshot taken when it opened) made from a template
     // takes the template's other orientation when there is one.
     if (Get_Undo_Count() <= 1 && Get_Redo_Count() == 0 && document.Project_File_Name.isEmpty() &&
-        document.Start_Card_Option != QLatin1String("G") && !document.Selected_Template_Path.isEmpty() && preset != oldPreset) {
+        document.Start_Card_Option != Card_Mode::Group && !document.Selected_Template_Path.isEmpty() && preset != oldPreset) {
         QString swapped = Swap_Template_Orientation_Path(document.Selected_Template_Path, oldPreset, preset);
         if (!QFileInfo::exists(swapped)) {
             // The twin's name may differ in letter case ("(V)" for "(v)").
@@ -75,7 +75,7 @@ void SKTWindowController::Card_Control_Size_Change_or_not(QSizeF points, const Q
             int read = 0;
             {
                 const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
-                read = Read_and_load_design_Log_NEW_METHOD(swapped, QStringLiteral("T"), false);
+                read = Read_and_load_design_Log_NEW_METHOD(swapped, Card_Mode::Template, false);
             }
             if (read != 1) return;
             document.Selected_Template_Path = swapped;

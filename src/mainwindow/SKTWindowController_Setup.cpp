@@ -72,7 +72,7 @@ void SKTWindowController::awakeFromNib(bool startProject)
     ui.window->setWindowFlag(Qt::WindowCloseButtonHint, false);
     if (QScreen *screen = QGuiApplication::primaryScreen()) ui.window->setGeometry(screen->availableGeometry());
 
-    document.Start_Card_Option = QStringLiteral("V");
+    document.Start_Card_Option = Card_Mode::Visitor;
 
     // Resources folder check.
     if (!Create_Folder(Resource_Path)) {

@@ -18,10 +18,6 @@
 #include <QTabWidget>
 #include <exception>
 
-namespace {
-QString sideLetter(const SKTDocument &d) { return d.currentSide() == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
-} // namespace
-
 void SKTWindowController::Tool_Button_Clicked(int tool)
 {
     m_selectedTool = tool;
@@ -65,13 +61,13 @@ void SKTWindowController::selectedToolDidChange()
             return;
         }
         if (tool == 9) {
-            if (Open_Image_Library_Window(QStringLiteral("C")) != 1) {
+            if (Open_Image_Library_Window(Library_Purpose::Control) != 1) {
                 selectArrowTool();
                 return;
             }
             Library_Selected_Image = lib_window_sel_file;
         }
-        if (document.Start_Card_Option == QLatin1String("V")) {
+        if (document.Start_Card_Option == Card_Mode::Visitor) {
             controlID = Generate_Extra_image_control_ID();
             useRect = false;
         }
@@ -80,7 +76,7 @@ void SKTWindowController::selectedToolDidChange()
     if (cls->kind == GraphicKind::Barcode && tool == 10) rect.setSize(QSizeF(120, 60));
     if (cls->kind == GraphicKind::Signature && tool == 11) rect.setSize(QSizeF(100, 50));
     if (SKTGraphicView *v = currentGraphicView())
-        v->createGraphicOfClass(cls->kind, std::nullopt, useRect, rect, sideLetter(document), QString(), controlID);
+        v->createGraphicOfClass(cls->kind, std::nullopt, useRect, rect, Card_Side_Of_Index(document.currentSide()), QString(), controlID);
 }
 
 QString SKTWindowController::Generate_Extra_image_control_ID()
@@ -132,7 +128,7 @@ QString SKTWindowController::Panel_Camera_Picture()
     return camera.Open_Wnd() == 1 ? camera.Camera_Capture_Image : QString();
 }
 
-int SKTWindowController::Open_Image_Library_Window(const QString &purpose)
+int SKTWindowController::Open_Image_Library_Window(Library_Purpose purpose)
 {
     if (!m_imageLibrary) m_imageLibrary = new Image_Library(ui.window, modalRunner);
     m_imageLibrary->control_or_BG = purpose;
@@ -145,7 +141,7 @@ SKTGraphic *SKTWindowController::Create_Graphic_For_Tool_At(SKTGraphicView &view
 {
     const std::optional<GraphicClass> cls = currentGraphicClass();
     if (!cls) return nullptr;
-    return view.createGraphicOfClass(cls->kind, point, false, QRectF(), sideLetter(document), QString(), QString());
+    return view.createGraphicOfClass(cls->kind, point, false, QRectF(), Card_Side_Of_Index(document.currentSide()), QString(), QString());
 }
 
 Picture SKTWindowController::Sample_Picture(SamplePicture which) const

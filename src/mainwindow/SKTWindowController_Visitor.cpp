@@ -66,7 +66,7 @@ void SKTWindowController::Load_Visitor_Panels_From_Card()
     // then the fixed fields take the captions and the card's values.
     m_visitorPanels.Rebuild_From_Card();
     if (!Is_Visitor_Or_Group_Mode()) return;
-    if (document.Start_Card_Option == QLatin1String("V")) {
+    if (document.Start_Card_Option == Card_Mode::Visitor) {
         Title_For_Visitor();
         for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
             if (p) p->Refresh_Controls();
@@ -121,23 +121,23 @@ Profile_Data_Source &SKTWindowController::profileDataSource()
 
 void SKTWindowController::Show_Hide_Visitor_DB_Button(bool hide)
 {
-    const QString &mode = document.Start_Card_Option;
+    const Card_Mode mode = document.Start_Card_Option;
     if (QAction *log = ui.command(QStringLiteral("VisitorLog"))) log->setVisible(!hide);
     QAction *text = ui.toolActions[2], *image = ui.toolActions[8], *library = ui.toolActions[9];
     for (QAction *a : {text, image, library}) a->setEnabled(true);
     for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
         if (p) p->new_ctrl_type_box->hide();
-    if (mode == QLatin1String("V")) {
+    if (mode == Card_Mode::Visitor) {
         text->setEnabled(false);
-    } else if (mode == QLatin1String("G")) {
+    } else if (mode == Card_Mode::Group) {
         for (QAction *a : {text, image, library}) a->setEnabled(false);
     } else if (!hide) {
         text->setEnabled(true);
     }
     for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
         if (p) p->Add_to_DB_btn->setVisible(!hide);
-    if (hide && mode == QLatin1String("V")) m_visitorPanels.Reset_All_Panels();
-    if (hide && mode == QLatin1String("G"))
+    if (hide && mode == Card_Mode::Visitor) m_visitorPanels.Reset_All_Panels();
+    if (hide && mode == Card_Mode::Group)
         for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
             if (p) p->new_ctrl_type_box->show();
 }
@@ -145,16 +145,16 @@ void SKTWindowController::Show_Hide_Visitor_DB_Button(bool hide)
 void SKTWindowController::Show_Hide_Profile_Panel_Live_Mode(char show)
 {
     if (show == 0 || copy_card_design == 1) return;
-    const QString mode = document.Start_Card_Option;
-    if (mode == QLatin1String("V")) Title_For_Visitor();
+    const Card_Mode mode = document.Start_Card_Option;
+    if (mode == Card_Mode::Visitor) Title_For_Visitor();
     m_visitorPanels.Change_Side_View(0);
     Select_front_side();
     ui.Visitor_Panel_Area->show();
-    if (mode == QLatin1String("G")) {
+    if (mode == Card_Mode::Group) {
         Show_Hide_Visitor_DB_Button(true);
         ui.group_control_view->show();
     }
-    if (mode == QLatin1String("V")) {
+    if (mode == Card_Mode::Visitor) {
         Show_Hide_Visitor_DB_Button(false);
         ui.group_control_view->hide();
         ui.Visitor_Panel_Area->show();

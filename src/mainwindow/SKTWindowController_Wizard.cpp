@@ -3,6 +3,7 @@
 #include "SKTWindowController.h"
 
 #include "AdjustmentChain.h"
+#include "Image_Library.h"
 #include "CardAppearance.h"
 #include "CardPropertyPanel.h"
 #include "Card_Wizard.h"
@@ -21,7 +22,7 @@ Wizard_Collaborators SKTWindowController::Wizard_Services()
     with.pvc_sizes = pvc_card_arry;
     with.paper_sizes = paper_card_arry;
     with.choose_library_picture = [this]() -> std::optional<QString> {
-        if (Open_Image_Library_Window(QStringLiteral("B")) != 1) return std::nullopt;
+        if (Open_Image_Library_Window(Library_Purpose::Background) != 1) return std::nullopt;
         return lib_window_sel_file;
     };
     with.open_profile = [this](const QString &sides) { return m_profileDesk.Open_User_Profile_Window(0, QString(), sides); };
@@ -65,7 +66,7 @@ void SKTWindowController::New_Wizard_Design(const Wizard_Card_Choice &card, cons
         prop->setCard_Cat_index(card.row);
         prop->setCard_Create_Mode(QStringLiteral("W"));
     }
-    document.Start_Card_Option = QStringLiteral("W");
+    document.Start_Card_Option = Card_Mode::Wizard;
     if (!background.isEmpty()) {
         Card_Property &front = document.Front_card_Prop;
         front.setCard_BG_Image_Path(background);

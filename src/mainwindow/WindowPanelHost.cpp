@@ -1,6 +1,7 @@
 #include "WindowPanelHost.h"
 
 #include "CardResize.h"
+#include "Image_Library.h"
 #include "CardValueEngine.h"
 #include "Cropping_Tool.h"
 #include "Globals.h"
@@ -39,7 +40,7 @@ public:
     bool Browse_User_Image_Manually() override { return c.Browse_User_Image_Manually(); }
     QString Panel_Library_Image() override
     {
-        return c.Open_Image_Library_Window(QStringLiteral("C")) == 1 ? c.lib_window_sel_file : QString();
+        return c.Open_Image_Library_Window(Library_Purpose::Control) == 1 ? c.lib_window_sel_file : QString();
     }
     QString Panel_Camera_Picture() override { return c.Panel_Camera_Picture(); }
     std::optional<Cropped_Picture_Binding> Panel_Crop_Picture(const SKTGraphic &g) override

@@ -10,14 +10,6 @@
 #include <set>
 #include <utility>
 
-namespace {
-std::function<void(SKTDocument &)> &windowControllerFactory()
-{
-    static std::function<void(SKTDocument &)> factory;
-    return factory;
-}
-} // namespace
-
 SKTDocument::SKTDocument(QObject *parent)
     : QObject(parent), All_Text_font(Font_With_Name(Text_Ctrl_Font, Text_Ctrl_Font_Size))
 {
@@ -107,17 +99,14 @@ void SKTDocument::Clear_All_Undo_Redo()
 
 QSizeF SKTDocument::canvasSize(bool useDefault, const QSizeF &size) { return useDefault ? QSizeF(243, 154) : size; }
 
-void SKTDocument::makeWindowControllers()
+void Window_Controller_Factory::make(SKTDocument &document)
 {
-    // A factory makes its controller once: the first call takes it.
-    const std::function<void(SKTDocument &)> factory = std::exchange(windowControllerFactory(), {});
-    if (factory) factory(*this);
+    // The first call takes the maker: a factory makes one controller.
+    const std::function<void(SKTDocument &)> maker = std::exchange(m_make, {});
+    if (maker) maker(document);
 }
 
-void SKTDocument::setWindowControllerFactory(std::function<void(SKTDocument &)> factory)
-{
-    windowControllerFactory() = std::move(factory);
-}
+void SKTDocument::makeWindowControllers(Window_Controller_Factory &factory) { factory.make(*this); }
 
 bool SKTDocument::setPrintInfo(const Document_Print_Info &info)
 {

@@ -8,6 +8,7 @@
 // Its own undo record of the front side (DocumentUndo.h) serves the grouping of control
 // creation; the user's Undo and Redo work on side snapshots (UndoHistory) kept by the
 // main window controller.
+#include "CardModes.h"
 #include "Card_Property.h"
 #include "DesignChoices.h"
 #include "RowTable.h"
@@ -38,6 +39,20 @@ struct Document_Print_Info {
     {
         return a.printer == b.printer && a.layout == b.layout;
     }
+};
+
+class SKTDocument;
+
+// Makes the main window controller of a document, once: the first document that asks
+// uses it up, later ones get nothing.
+class Window_Controller_Factory {
+public:
+    Window_Controller_Factory() = default;
+    explicit Window_Controller_Factory(std::function<void(SKTDocument &)> make) : m_make(std::move(make)) {}
+    void make(SKTDocument &document);
+
+private:
+    std::function<void(SKTDocument &)> m_make;
 };
 
 class SKTDocument : public QObject, public Row_Table {
@@ -85,7 +100,7 @@ public:
     // The bound spreadsheet with its rows, and the group-mode column choices.
     DesignSpreadsheet m_spreadsheet;
     DesignColumnChoices m_columnChoices;
-    QString Start_Card_Option;   // mode letter: "T", "W", "L", "V" or "G"
+    Card_Mode Start_Card_Option = Card_Mode::Template;
     QString Project_File_Name;   // the design's file; empty while untitled
     QString Selected_Template_Path;  // the template the design was made from
     // The current side, 0 front or 1 back; showing the scratch side leaves it.
@@ -96,10 +111,7 @@ public:
     QFont All_Text_font;
     QColor All_Text_clr = Qt::black;
 
-    bool isVisitorOrGroupMode() const
-    {
-        return Start_Card_Option == QLatin1String("V") || Start_Card_Option == QLatin1String("G");
-    }
+    bool isVisitorOrGroupMode() const { return Has_Visitor_Panels(Start_Card_Option); }
     int currentSide() const { return Card_Front_Or_Back == 1 ? 1 : 0; }
     Card_Property &currentCardProperty() { return currentSide() == 1 ? Back_card_Prop : Front_card_Prop; }
     const Card_Property &currentCardProperty() const { return currentSide() == 1 ? Back_card_Prop : Front_card_Prop; }
@@ -160,10 +172,9 @@ public:
     // (printInfoChanged); true when it was stored.
     bool setPrintInfo(const Document_Print_Info &info);
 
-    // Creates the main window controller through the registered factory: once per
-    // registered factory (so once per process), whatever the document.
-    void makeWindowControllers();
-    static void setWindowControllerFactory(std::function<void(SKTDocument &)> factory);
+    // Creates the main window controller of this document through the factory, which
+    // makes one controller only, whatever the document that asks.
+    void makeWindowControllers(Window_Controller_Factory &factory);
 
 signals:
     // The row table's selected row changed (Mark_List_New_Selection).

@@ -12,6 +12,7 @@
 //
 // Every field is listed once in the field table (GraphicFields.h), which drives the
 // defaults, copy(), the control archive and generic access by name.
+#include "CardModes.h"
 #include "DrawContext.h"
 #include "GraphicKind.h"
 #include "KeyedArchive.h"
@@ -238,17 +239,17 @@ public:
     static QByteArray pasteboardDataWithGraphics(const std::vector<GraphicPtr> &graphics);
     // The controls of the clipboard's private data, made fresh for pasting (see
     // graphicsWithProperties). Data whose root is not an array gives nullopt and, when
-    // asked, the error of code 2. `mode` is the design's mode letter; `newImageID`
+    // asked, the error of code 2. `mode` is the design's mode; `newImageID`
     // names pasted image controls in visitor and group mode.
     static std::optional<std::vector<GraphicPtr>> graphicsWithPasteboardData(const QByteArray &data,
-                                                                             SKTError *error, const QString &mode,
+                                                                             SKTError *error, Card_Mode mode,
                                                                              const std::function<QString()> &newImageID);
     // Reads each archive, skipping those that do not read back, and makes each control
     // fresh for pasting: no control ID, unlocked; an image reloads its picture from its
     // file when that exists and, in visitor or group mode, takes a new ID from
     // `newImageID`; in group mode a text or image control bound to a spreadsheet
     // column loses the binding.
-    static std::vector<GraphicPtr> graphicsWithProperties(const QVariantList &archives, const QString &mode,
+    static std::vector<GraphicPtr> graphicsWithProperties(const QVariantList &archives, Card_Mode mode,
                                                           const std::function<QString()> &newImageID);
     // Places pasted controls: the first one's origin goes to (x, y), each later one's to
     // the next point that `nextPoint` gives; sizes stay, locked controls are skipped

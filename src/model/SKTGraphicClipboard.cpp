@@ -26,7 +26,7 @@ QByteArray SKTGraphic::pasteboardDataWithGraphics(const std::vector<GraphicPtr> 
 }
 
 std::optional<std::vector<GraphicPtr>> SKTGraphic::graphicsWithPasteboardData(const QByteArray &data, SKTError *error,
-                                                                              const QString &mode,
+                                                                              Card_Mode mode,
                                                                               const std::function<QString()> &newImageID)
 {
     const std::optional<QVariant> root = Plist_From_Bytes(data);
@@ -37,11 +37,11 @@ std::optional<std::vector<GraphicPtr>> SKTGraphic::graphicsWithPasteboardData(co
     return graphicsWithProperties(root->toList(), mode, newImageID);
 }
 
-std::vector<GraphicPtr> SKTGraphic::graphicsWithProperties(const QVariantList &archives, const QString &mode,
+std::vector<GraphicPtr> SKTGraphic::graphicsWithProperties(const QVariantList &archives, Card_Mode mode,
                                                            const std::function<QString()> &newImageID)
 {
-    const bool visitorOrGroup = mode == QLatin1String("V") || mode == QLatin1String("G");
-    const bool group = mode == QLatin1String("G");
+    const bool visitorOrGroup = Has_Visitor_Panels(mode);
+    const bool group = mode == Card_Mode::Group;
     std::vector<GraphicPtr> graphics;
     for (const QVariant &item : archives) {
         QString reason;

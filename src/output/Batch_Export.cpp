@@ -38,7 +38,7 @@ QString Card_File_Sink::Card_Path(int card) const
 void Card_File_Sink::Prepare_Card(int card, const RenderedSide &front, const RenderedSide &back)
 {
     Prepared bytes;
-    if (m_sides.side == QLatin1String("BOTH") && m_sides.combined) {
+    if (m_sides.side == Run_Sides::Both && m_sides.combined) {
         bytes.combined = Combined_Side_File_Data(front, back, m_extension, m_sides.sideBySide, m_mirror);
     } else {
         if (m_sides.back()) bytes.back = Rendered_Side_File_Data(back, m_extension, true, m_mirror);
@@ -75,7 +75,7 @@ bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const Rende
         return note(
             Export_File_Function(path, side, false, false, true, m_state, m_mirror, nullptr, honourStop, bytes));
     };
-    if (m_sides.side == QLatin1String("BOTH")) {
+    if (m_sides.side == Run_Sides::Both) {
         if (m_sides.combined) {
             note(Export_Combined_Image(front, back, base, false, m_sides.sideBySide, m_state, m_mirror, nullptr,
                                        prepared ? ready(prepared->combined) : nullptr));
@@ -91,7 +91,7 @@ bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const Rende
                       prepared ? ready(prepared->front) : nullptr);
             }
         }
-    } else if (m_sides.side == QLatin1String("B")) {
+    } else if (m_sides.side == Run_Sides::Back) {
         write(Create_Back_Card_Path(base), back, true, prepared ? ready(prepared->back) : nullptr);
     } else {
         write(Create_Front_Card_Path(base), front, true, prepared ? ready(prepared->front) : nullptr);

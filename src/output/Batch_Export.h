@@ -3,6 +3,7 @@
 // side, rendered), written by a sink. The file sink writes "Card_%d" files into the
 // card folder "DOZO ID Card" with the run's keep/replace answers; a run goes on a
 // worker thread of its own with the progress panel, Stop, and the final question.
+#include "CardModes.h"
 #include "Export_File_Writer.h"
 #include "Output_Run_State.h"
 #include "PoolJob.h"
@@ -22,13 +23,13 @@ class Send_Modeless;
 // Card N of a side (0 front, 1 back), rendered; safe to call on the run's thread.
 using Card_Side_Maker = std::function<RenderedSide(int card, int side)>;
 
-// Which sides a run writes: "BOTH" (back, then front), "F" or "B".
+// Which sides a run writes: both (back, then front), the front or the back.
 struct Batch_Sides {
-    QString side = QStringLiteral("BOTH");
-    bool combined = false;    // with "BOTH": one picture per card
+    Run_Sides side = Run_Sides::Both;
+    bool combined = false;    // with both sides: one picture per card
     bool sideBySide = false;  // the combined picture's sides left and right, else front on top
-    bool front() const { return side != QLatin1String("B"); }
-    bool back() const { return side == QLatin1String("BOTH") || side == QLatin1String("B"); }
+    bool front() const { return Has_Front(side); }
+    bool back() const { return Has_Back(side); }
 };
 
 // Where the cards of a run go, one card at a time.

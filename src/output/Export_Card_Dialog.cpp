@@ -26,8 +26,8 @@ Batch_Sides Export_Card_Options::sides() const
 {
     Batch_Sides s;
     switch (layout) {
-    case Export_Layout::Front: s.side = QStringLiteral("F"); break;
-    case Export_Layout::Back: s.side = QStringLiteral("B"); break;
+    case Export_Layout::Front: s.side = Run_Sides::Front; break;
+    case Export_Layout::Back: s.side = Run_Sides::Back; break;
     case Export_Layout::Both: break;
     case Export_Layout::Combined_Side_By_Side: s.combined = s.sideBySide = true; break;
     case Export_Layout::Combined_Above: s.combined = true; break;
@@ -145,7 +145,7 @@ void Export_Card_Dialog::build(bool twoSided)
     sideChanged();
 
     // The data boxes: offered outside visitor mode, on for the sources in use.
-    Set_Tot_Value(1, kNoLimit, QStringLiteral("A"));
+    Set_Tot_Value(1, kNoLimit, Range_Box::Both);
     const bool offered = !m_sources.visitorMode;
     Export_with_batch_chk->setVisible(offered);
     Export_with_excel_chk->setVisible(offered);
@@ -159,7 +159,7 @@ void Export_Card_Dialog::build(bool twoSided)
     }
     const int count = cardCount();
     Set_Tot_Value(count, Export_with_batch_chk->isChecked() || Export_with_excel_chk->isChecked() ? count : kNoLimit,
-                  QStringLiteral("A"));
+                  Range_Box::Both);
     Set_Enable_Diable_Range_Box();
 }
 
@@ -175,7 +175,7 @@ int Export_Card_Dialog::cardCount() const
     return m_sources.cardCount(Export_with_batch_chk->isChecked(), Export_with_excel_chk->isChecked());
 }
 
-void Export_Card_Dialog::Set_Tot_Value(int v, int max, const QString &set_for)
+void Export_Card_Dialog::Set_Tot_Value(int v, int max, Range_Box set_for)
 {
     const bool anyData = Export_with_batch_chk->isChecked() || Export_with_excel_chk->isChecked();
     if (v == 0) v = 1;
@@ -184,8 +184,8 @@ void Export_Card_Dialog::Set_Tot_Value(int v, int max, const QString &set_for)
         v = std::min(v, kNoLimit);
     }
     m_max = max;
-    const bool total = set_for == QLatin1String("TOT") || set_for == QLatin1String("A");
-    const bool to = set_for == QLatin1String("TO") || set_for == QLatin1String("A");
+    const bool total = Sets_Total(set_for);
+    const bool to = Sets_To(set_for);
     m_applyingRule = true;
     if (total) Total_Text->setValue(v);
     if (to) To_Text->setValue(v);
@@ -198,7 +198,7 @@ void Export_Card_Dialog::dataBoxChanged()
     const int count = cardCount();
     const bool anyData = Export_with_batch_chk->isChecked() || Export_with_excel_chk->isChecked();
     const int total = anyData ? count : 1;
-    Set_Tot_Value(total, total, QStringLiteral("A"));
+    Set_Tot_Value(total, total, Range_Box::Both);
     Set_Enable_Diable_Range_Box();
 }
 

@@ -4,6 +4,7 @@
 // image, and, outside visitor mode, whether the series and spreadsheet values are used
 // and the range of cards (all, or from - to).
 #include "Batch_Export.h"
+#include "Range_Boxes.h"
 #include "Export_File_Writer.h"
 #include "RenderedSide.h"
 #include "WidgetDecls.h"
@@ -48,9 +49,9 @@ public:
     // The file types offered, as extensions, in the order shown.
     static const QStringList &fileTypes();
 
-    // The total, to and from fields: "TOT" the total, "TO" the to field, "A" both; v
+    // The total, to and from fields: `set_for` says which of total and to take v; v
     // 0 becomes 1; with both data boxes off the maximum is 999999.
-    void Set_Tot_Value(int v, int max, const QString &set_for);
+    void Set_Tot_Value(int v, int max, Range_Box set_for);
     // OK: a from above to gives "Please select valid range." and the window stays.
     void exportOkay();
     // The card count of the data boxes on (Total_Batch_Excel_Card of this export).

@@ -3,21 +3,29 @@
 #include <algorithm>
 #include <cmath>
 
+std::optional<Sides_Arrangement> Sides_Arrangement_Of_Code(const QString &code)
+{
+    static const char *const codes[] = {"UD", "U", "L", "DU", "DD"};
+    for (int i = 0; i < 5; ++i)
+        if (code == QLatin1String(codes[i])) return Sides_Arrangement(i);
+    return std::nullopt;
+}
+
 bool Page_Layout::duplex() const
 {
-    return side == QLatin1String("BOTH") && (algn == QLatin1String("DU") || algn == QLatin1String("DD"));
+    return side == Run_Sides::Both && (algn == Sides_Arrangement::Duplex || algn == Sides_Arrangement::Duplex_Back_Turned);
 }
 
 namespace {
 
-bool pairAbove(const QString &side, const QString &algn)
+bool pairAbove(Run_Sides side, Sides_Arrangement algn)
 {
-    return side == QLatin1String("BOTH") && (algn == QLatin1String("U") || algn == QLatin1String("UD"));
+    return side == Run_Sides::Both && (algn == Sides_Arrangement::Above || algn == Sides_Arrangement::Above_Back_Turned);
 }
 
-bool pairBeside(const QString &side, const QString &algn)
+bool pairBeside(Run_Sides side, Sides_Arrangement algn)
 {
-    return side == QLatin1String("BOTH") && algn == QLatin1String("L");
+    return side == Run_Sides::Both && algn == Sides_Arrangement::Beside;
 }
 
 // How many of `wanted` cells of `cell` points fit `printable` points when the typed

@@ -36,7 +36,7 @@ QStringList Print_Profile_Strings(const Print_Profile &p)
             mm(p.botMarMM),
             QString::number(p.align),
             flag(p.autoCenter),
-            p.side,
+            Run_Sides_Code(p.side),
             QString::number(p.sideAlign),
             flag(p.mirror),
             p.mirrorVertical ? QStringLiteral("FV") : QStringLiteral("FH"),
@@ -71,7 +71,8 @@ std::optional<Print_Profile> Print_Profile_From_Strings(const QStringList &s, QS
     p.botMarMM = s[14].toDouble();
     p.align = s[15].toInt();
     p.autoCenter = isYes(s[16]);
-    p.side = s[17];
+    // A code that is neither both sides nor the front has always printed the back.
+    p.side = Run_Sides_Of_Code(s[17]).value_or(Run_Sides::Back);
     p.sideAlign = s[18].toInt();
     p.mirror = isYes(s[19]);
     p.mirrorVertical = s[20] != QLatin1String("FH");

@@ -2,6 +2,8 @@
 // Print profiles: the print window's settings under a name, one XML property list per
 // profile ("<name>.zvp", an array of 26 strings) in the profile folder. "Default"
 // always exists; it can be loaded and overwritten but neither deleted nor renamed.
+#include "CardModes.h"
+
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -19,7 +21,7 @@ struct Print_Profile {
     double leftMarMM = 0, topMarMM = 0, riteMarMM = 0, botMarMM = 0;  // 11-14 (for the record only)
     int align = 1;                           // 15
     bool autoCenter = false;                 // 16
-    QString side = QStringLiteral("BOTH");   // 17: "BOTH", "F", "B"
+    Run_Sides side = Run_Sides::Both;      // 17: "BOTH", "F", "B"
     int sideAlign = 0;                       // 18
     bool mirror = false;                     // 19
     bool mirrorVertical = false;             // 20: "FV" when set, "FH" otherwise

@@ -328,8 +328,8 @@ void Print_Window::connectAll()
         Delete_profile_btn->setEnabled(name != Default_Profile_Name);
         Read_and_load_profile_info(name);
     });
-    connect(Add_profile_btn, &QPushButton::clicked, this, [this] { Add_Edit_Print_Profile(QStringLiteral("A")); });
-    connect(Edit_profile_btn, &QPushButton::clicked, this, [this] { Add_Edit_Print_Profile(QStringLiteral("E")); });
+    connect(Add_profile_btn, &QPushButton::clicked, this, [this] { Add_Edit_Print_Profile(Profile_Change::Add); });
+    connect(Edit_profile_btn, &QPushButton::clicked, this, [this] { Add_Edit_Print_Profile(Profile_Change::Edit); });
     connect(Save_profile_btn, &QPushButton::clicked, this, [this] { Save_profile_btn_clicked(); });
     connect(Delete_profile_btn, &QPushButton::clicked, this, [this] { Delete_profile_btn_clicked(); });
     connect(Print_btn, &QPushButton::clicked, this, [this] { PrintButtonPressed(); });
@@ -372,9 +372,9 @@ void Print_Window::Prepare(const Print_Design &design)
         print_with_batch_chk->setChecked(design.usesSeries());
         print_with_excel_chk->setEnabled(design.usesSpreadsheet());
         print_with_excel_chk->setChecked(design.usesSpreadsheet());
-        Set_Tot_Value(recordCount(), recordCount(), QStringLiteral("A"));
+        Set_Tot_Value(recordCount(), recordCount(), Range_Box::Both);
     } else {
-        Set_Tot_Value(1, 999999, QStringLiteral("A"));
+        Set_Tot_Value(1, 999999, Range_Box::Both);
     }
     print_with_batch_chk->setVisible(!design.visitorMode);
     print_with_excel_chk->setVisible(!design.visitorMode);
@@ -453,9 +453,9 @@ void Print_Window::Check_Max_Cell_Value()
     in.cols = Col_Text->value();
     in.autoCenter = Auto_Center_chk_bx->isChecked();
     in.fitToFrame = fit_frame_chk->isChecked();
-    const QString oneSide = m_layout.oneSideAlgn;
+    const bool oneSideTurned = m_layout.oneSideTurned;
     m_layout = Compute_Page_Layout(in, std::max(1, alignButtons->checkedId()));
-    m_layout.oneSideAlgn = oneSide;
+    m_layout.oneSideTurned = oneSideTurned;
     if (m_layout.rows != Row_Text->value() || m_layout.cols != Col_Text->value()) {
         const QSignalBlocker b1(Row_Text), b2(Col_Text);
         Row_Text->setValue(m_layout.rows);
@@ -467,7 +467,7 @@ void Print_Window::Check_Max_Cell_Value()
 void Print_Window::Calculate_label_acc_row_col()
 {
     if (m_loading || usingRecords()) return;
-    Set_Tot_Value(m_layout.rows * m_layout.cols, 999999, QStringLiteral("A"));
+    Set_Tot_Value(m_layout.rows * m_layout.cols, 999999, Range_Box::Both);
 }
 
 Sample_Sheet Print_Window::sampleSheet() const
@@ -492,7 +492,7 @@ void Print_Window::Refresh_Preview()
 void Print_Window::sideChosen()
 {
     const int row = matrix_card_side->checkedId();
-    m_layout.side = row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B");
+    m_layout.side = Run_Sides_Of_Row(row);
     Side_Margin_Text->setEnabled(row == 0);
     Set_Demo_align_image();
     Check_Max_Cell_Value();
@@ -501,12 +501,11 @@ void Print_Window::sideChosen()
 
 void Print_Window::Set_Demo_align_image()
 {
-    static const char *const codes[] = {"UD", "U", "L", "DU", "DD"};
     const int row = matrix_card_side->checkedId();
-    m_layout.side = row == 0 ? QStringLiteral("BOTH") : row == 1 ? QStringLiteral("F") : QStringLiteral("B");
+    m_layout.side = Run_Sides_Of_Row(row);
     Capture_Last_Values();
     Normal_Printing_Is_Selected();
-    m_layout.oneSideAlgn = QStringLiteral("U");
+    m_layout.oneSideTurned = false;
     print_alignment->setVisible(row == 0);
     print_alignment_one_side->setVisible(row != 0);
     if (row == 0) {
@@ -514,13 +513,13 @@ void Print_Window::Set_Demo_align_image()
                                            &both_duplex_up_down};
         const int index = print_alignment->currentIndex();
         if (index >= 0 && index < 5) {
-            m_layout.algn = QString::fromLatin1(codes[index]);
+            m_layout.algn = Sides_Arrangement(index);  // the list in the enum's order
             print_align_demo_pic->setPixmap(*pictures[index]);
         }
         if (index == 3 || index == 4) Disable_for_fit_or_duplex();
     } else {
         const bool upright = print_alignment_one_side->currentIndex() == 0;
-        m_layout.oneSideAlgn = upright ? QStringLiteral("U") : QStringLiteral("D");
+        m_layout.oneSideTurned = !upright;
         print_align_demo_pic->setPixmap(row == 1 ? (upright ? front_up : front_down) : (upright ? back_up : back_down));
     }
 }
@@ -625,7 +624,7 @@ int Print_Window::recordCount() const
     return count;
 }
 
-void Print_Window::Set_Tot_Value(int value, int maximum, const QString &which)
+void Print_Window::Set_Tot_Value(int value, int maximum, Range_Box which)
 {
     if (value == 0) value = 1;
     if (!usingRecords()) {
@@ -637,14 +636,14 @@ void Print_Window::Set_Tot_Value(int value, int maximum, const QString &which)
         box->setMaximum(maximum);
     }
     const QSignalBlocker b1(Total_Text), b2(To_Text);
-    if (which == QLatin1String("TOT") || which == QLatin1String("A")) Total_Text->setValue(value);
-    if (which == QLatin1String("TO") || which == QLatin1String("A")) To_Text->setValue(value);
+    if (Sets_Total(which)) Total_Text->setValue(value);
+    if (Sets_To(which)) To_Text->setValue(value);
 }
 
 void Print_Window::Data_Box_Changed()
 {
     const int total = usingRecords() ? recordCount() : m_layout.rows * m_layout.cols;
-    Set_Tot_Value(total, total, QStringLiteral("A"));
+    Set_Tot_Value(total, total, Range_Box::Both);
     Set_Enable_Diable_Range_Box();
 }
 

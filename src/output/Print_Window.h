@@ -5,6 +5,7 @@
 // profiles. Print sends the sheets to the printer from a worker thread; Preview shows
 // them without sending a job.
 #include "PrintProfile.h"
+#include "Range_Boxes.h"
 #include "PrinterLayer.h"
 #include "PrintingView.h"
 #include "SamplePreview.h"
@@ -93,7 +94,9 @@ public:
     bool Save_Print_Profile(const QString &name, const QString &printer);
     void Read_and_load_profile_info(const QString &name);
     void Load_Print_Profile();
-    void Add_Edit_Print_Profile(const QString &mode);
+    // Adds a new profile or edits the one chosen.
+    enum class Profile_Change { Add, Edit };
+    void Add_Edit_Print_Profile(Profile_Change change);
     void Save_profile_btn_clicked();
     void Delete_profile_btn_clicked();
     QString selectedProfile() const;
@@ -156,7 +159,7 @@ private:
     void Auto_Center_Checked();
     void Fit_To_Frame_clicked();
     void Data_Box_Changed();
-    void Set_Tot_Value(int value, int maximum, const QString &which);
+    void Set_Tot_Value(int value, int maximum, Range_Box which);
     void Set_Enable_Diable_Range_Box();
     void rangeChosen();
     void printerChosen();

@@ -84,11 +84,11 @@ void Print_Window::Read_and_load_profile_info(const QString &name)
         Normal_Printing_Is_Selected();
     }
     const bool twoSided = m_design.twoSided;
-    if (twoSided && p->side == QLatin1String("BOTH")) {
+    if (twoSided && p->side == Run_Sides::Both) {
         matrix_card_side->button(0)->setChecked(true);
         print_alignment->setCurrentIndex(std::clamp(p->sideAlign, 0, 4));
     } else {
-        matrix_card_side->button(twoSided && p->side != QLatin1String("F") ? 2 : 1)->setChecked(true);
+        matrix_card_side->button(twoSided && p->side != Run_Sides::Front ? 2 : 1)->setChecked(true);
         print_alignment_one_side->setCurrentIndex(std::clamp(p->sideAlign, 0, 1));
     }
     sideChosen();
@@ -148,7 +148,7 @@ bool Print_Window::Save_Print_Profile(const QString &name, const QString &printe
     p.align = std::max(1, alignButtons->checkedId());
     p.autoCenter = Auto_Center_chk_bx->isChecked();
     const int side = matrix_card_side->checkedId();
-    p.side = side == 0 ? QStringLiteral("BOTH") : side == 1 ? QStringLiteral("F") : QStringLiteral("B");
+    p.side = Run_Sides_Of_Row(side);
     p.sideAlign = side == 0 ? print_alignment->currentIndex() : print_alignment_one_side->currentIndex();
     p.mirror = mirror_chk_box->isChecked();
     p.mirrorVertical = mirror_matrix->checkedId() == 1;
@@ -166,9 +166,9 @@ bool Print_Window::Save_Print_Profile(const QString &name, const QString &printe
     return true;
 }
 
-void Print_Window::Add_Edit_Print_Profile(const QString &mode)
+void Print_Window::Add_Edit_Print_Profile(Profile_Change change)
 {
-    const bool edit = mode == QLatin1String("E");
+    const bool edit = change == Profile_Change::Edit;
     QString name, printer;
     if (edit) {
         name = profileToChange();

@@ -50,12 +50,12 @@ bool isBackPage(const Print_Job &job, int page) { return job.layout.duplex() && 
 void makeCards(const Print_Job &job, int page, const std::vector<Page_Cell> &cells, size_t from, size_t to,
                Page_Cards &out)
 {
-    const QString &side = job.layout.side;
+    const Run_Sides side = job.layout.side;
     for (size_t i = from; i < to; ++i) {
         const Page_Cell &cell = cells[i];
         if (!cell.used || cell.record < 0) continue;
-        const bool both = side == QLatin1String("BOTH");
-        const bool backFirst = side == QLatin1String("B");
+        const bool both = side == Run_Sides::Both;
+        const bool backFirst = side == Run_Sides::Back;
         const bool wantFirst = !isBackPage(job, page);
         const bool wantSecond = both && !(job.layout.duplex() && !isBackPage(job, page));
         if (!job.source) {
@@ -179,11 +179,11 @@ void Paint_Page(QPainter &painter, const Print_Job &job, int page, const Page_Ca
     const Side_Mirror mirror = !job.mirror           ? Side_Mirror::None
                                : job.mirrorVertical ? Side_Mirror::Vertical
                                                     : Side_Mirror::Horizontal;
-    const bool both = l.side == QLatin1String("BOTH");
+    const bool both = l.side == Run_Sides::Both;
     const bool backPage = isBackPage(job, page);
     const bool frontPage = l.duplex() && !backPage;
-    const bool turnOne = l.oneSideAlgn == QLatin1String("D");
-    const bool turnBack = l.algn == QLatin1String("UD") || l.algn == QLatin1String("DD");
+    const bool turnOne = l.oneSideTurned;
+    const bool turnBack = l.algn == Sides_Arrangement::Above_Back_Turned || l.algn == Sides_Arrangement::Duplex_Back_Turned;
     for (size_t i = 0; i < cells.size(); ++i) {
         const Page_Cell &cell = cells[i];
         if (!cell.used || cell.record < 0) continue;

@@ -57,7 +57,7 @@ Run_Desk::Run_Desk(SKTDocument &document, Output_Host &host, const PictureAdjust
 
 Run_Desk::~Run_Desk() { Stop_Export_Run(); }
 
-bool Run_Desk::visitorMode() const { return m_document.Start_Card_Option == QLatin1String("V"); }
+bool Run_Desk::visitorMode() const { return m_document.Start_Card_Option == Card_Mode::Visitor; }
 
 Mail_Card_Counts Run_Desk::Take_Counts()
 {

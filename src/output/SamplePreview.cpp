@@ -35,8 +35,8 @@ void drawLabel(QPainter &painter, const QString &text, const QRectF &rect, const
     const Page_Layout &l = sheet.layout;
     const bool numbered = text == QLatin1String("Front") || text == QLatin1String("Back") || text == QLatin1String("Card");
     const QString shown = numbered ? QStringLiteral("%1 %2").arg(text).arg((place.row - 1) * l.cols + place.col) : text;
-    const bool turned = l.oneSideAlgn == QLatin1String("D")
-                        || (text == QLatin1String("Back") && l.side == QLatin1String("BOTH") && l.algn == QLatin1String("UD"));
+    const bool turned = l.oneSideTurned
+                        || (text == QLatin1String("Back") && l.side == Run_Sides::Both && l.algn == Sides_Arrangement::Above_Back_Turned);
     QFont font = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
     font.setPixelSize(24);
     const QSizeF size = QFontMetricsF(font).size(Qt::TextSingleLine, shown);
@@ -73,7 +73,7 @@ void Draw_Sample_Sheet(QPainter &painter, const Sample_Sheet &sheet)
     painter.setPen(QPen(QColor(Qt::darkGray), 1.0));
     painter.drawRect(QRectF(l.leftMar, l.topMar, l.paperWidth - l.leftMar - l.riteMar,
                             l.paperHeight - l.topMar - l.botMar));
-    const bool both = l.side == QLatin1String("BOTH");
+    const bool both = l.side == Run_Sides::Both;
     for (const Cell_Place &place : Cell_Places(l)) {
         const QRectF first = To_Top_Left(place.first, l.paperHeight);
         const QRectF second = To_Top_Left(place.second, l.paperHeight);
@@ -82,7 +82,7 @@ void Draw_Sample_Sheet(QPainter &painter, const Sample_Sheet &sheet)
             drawOutline(painter, first, sheet);
             continue;
         }
-        drawLabel(painter, l.side == QLatin1String("B") ? QStringLiteral("Back") : QStringLiteral("Front"), first,
+        drawLabel(painter, l.side == Run_Sides::Back ? QStringLiteral("Back") : QStringLiteral("Front"), first,
                   place, sheet);
         drawOutline(painter, first, sheet);
         if (both && !l.duplex()) {

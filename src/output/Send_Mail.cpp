@@ -112,7 +112,7 @@ struct Send_Mail::Run {
     Mail_Settings settings;
     Mail_Transport transport;
     bool batch = false;
-    QString side;  // "BOTH", "F" or "B"
+    Run_Sides side = Run_Sides::Both;
     Side_Mirror mirror = Side_Mirror::None;
     std::unique_ptr<QTemporaryDir> folder;
     QString frontPath, backPath;
@@ -128,9 +128,7 @@ struct Send_Mail::Run {
     QStringList writeCard(Mail_Card_Source &source, int card)
     {
         QStringList files;
-        const bool both = side == QLatin1String("BOTH");
-        const QList<int> sides = both ? QList<int>{1, 0} : QList<int>{side == QLatin1String("B") ? 1 : 0};
-        for (int s : sides) {
+        for (int s : Sides_In_Writing_Order(side)) {
             const RenderedSide rendered = source.Card_Side(card, s);
             const QString path = s == 1 ? backPath : frontPath;
             if (rendered.isNull() || !writeFile(path, Rendered_Side_PDF(rendered, mirror))) return {};
@@ -257,14 +255,7 @@ Send_Mail::~Send_Mail()
     if (m_run && !m_finished && m_run->batch) m_source.End_Batch_Run();
 }
 
-QString Send_Mail::card_side_str() const
-{
-    switch (matrix_card_side->checkedId()) {
-    case 0: return QStringLiteral("BOTH");
-    case 1: return QStringLiteral("F");
-    default: return QStringLiteral("B");
-    }
-}
+Run_Sides Send_Mail::card_side_str() const { return Run_Sides_Of_Row(matrix_card_side->checkedId()); }
 
 bool Send_Mail::batchOn() const
 {
@@ -340,11 +331,11 @@ int Send_Mail::batchCards() const
 void Send_Mail::batchChanged()
 {
     const int cards = batchCards();
-    Set_Tot_Value(cards, cards, QStringLiteral("A"));
+    Set_Tot_Value(cards, cards, Range_Box::Both);
     Set_Enable_Diable_Range_Box();
 }
 
-void Send_Mail::Set_Tot_Value(int value, int maximum, const QString &which)
+void Send_Mail::Set_Tot_Value(int value, int maximum, Range_Box which)
 {
     if (value == 0) value = 1;
     if (!batchOn()) {
@@ -355,15 +346,15 @@ void Send_Mail::Set_Tot_Value(int value, int maximum, const QString &which)
     Total_Text->setMaximum(maximum);
     To_Text->setMaximum(maximum);
     from_Text->setMaximum(maximum);
-    if (which == QLatin1String("TOT") || which == QLatin1String("A")) Total_Text->setValue(value);
-    if (which == QLatin1String("TO") || which == QLatin1String("A")) To_Text->setValue(value);
+    if (Sets_Total(which)) Total_Text->setValue(value);
+    if (Sets_To(which)) To_Text->setValue(value);
 }
 
 void Send_Mail::Total_Val_Changed()
 {
     int value = std::max(1, Total_Text->value());
     if (batchOn()) value = std::min(value, batchCards());
-    Set_Tot_Value(value, batchOn() ? batchCards() : kNoBatchMaximum, QStringLiteral("TOT"));
+    Set_Tot_Value(value, batchOn() ? batchCards() : kNoBatchMaximum, Range_Box::Total);
 }
 
 void Send_Mail::Set_Enable_Diable_Range_Box()
@@ -471,9 +462,7 @@ bool Send_Mail::Send_Button()
     run->backPath = Create_Back_Card_Path(base);
     if (run->mode == Mail_Run_Mode::Current_Card) {
         // Written once, before any message.
-        const bool both = run->side == QLatin1String("BOTH");
-        const QList<int> sides = both ? QList<int>{1, 0} : QList<int>{run->side == QLatin1String("B") ? 1 : 0};
-        for (int s : sides) {
+        for (int s : Sides_In_Writing_Order(run->side)) {
             const QString path = s == 1 ? run->backPath : run->frontPath;
             if (!writeFile(path, Rendered_Side_PDF(m_source.Current_Side(s), run->mirror))) {
                 Show_MessageBox(QStringLiteral("The card could not be written as PDF."));

@@ -7,9 +7,11 @@
 // sending thread (one thread of the application's pool), with an optional pause after every N messages, behind a progress
 // view with Stop. Attachments are written into a private folder of the run, removed
 // when it ends; a batch run puts the design back when it ends.
+#include "CardModes.h"
 #include "Mail_Card_Source.h"
 #include "Mail_Run.h"
 #include "Mail_Transport.h"
+#include "Range_Boxes.h"
 #include "PoolJob.h"
 
 #include <QDialog>
@@ -105,7 +107,7 @@ public:
     QPushButton *settingButton;
 
     // "BOTH", "F" or "B".
-    QString card_side_str() const;
+    Run_Sides card_side_str() const;
 
     // The transport of the run's messages (tests point it elsewhere).
     Mail_Transport transport;
@@ -122,9 +124,9 @@ private:
     void batchChanged();
     void rangeChanged();
     void Set_Enable_Diable_Range_Box();
-    // Total, To (1-based) and the steppers' maxima: `which` "TOT" sets Total, "TO" To,
-    // "A" both; without a batch the maximum is 999999.
-    void Set_Tot_Value(int value, int maximum, const QString &which);
+    // Total, To (1-based) and the steppers' maxima: `which` says which of Total and To
+    // take the value; without a batch the maximum is 999999.
+    void Set_Tot_Value(int value, int maximum, Range_Box which);
     // A typed or stepped Total: at least 1, at most the cards of the batch.
     void Total_Val_Changed();
     int batchCards() const;

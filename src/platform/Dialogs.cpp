@@ -7,26 +7,28 @@
 #include <QFileInfo>
 
 namespace {
-FilePanelAnswerer panelAnswerer;
-FilePanelAnswerer panelPresenter;
-OpenUrlAnswerer urlAnswerer;
-OpenUrlAnswerer urlPresenter;
-// The folder of the last choice made in a file panel (GUI thread only).
-QString lastPanelFolder;
+// The panel layer of the program: who answers file panels and opens files (a test's
+// answerer before the person's presenter), and the folder of the last choice made in
+// a file panel, where the next panel that names none opens. GUI thread only.
+struct Panel_Layer {
+    FilePanelAnswerer panelAnswerer, panelPresenter;
+    OpenUrlAnswerer urlAnswerer, urlPresenter;
+    QString lastFolder;
 
-QString startFolder(const QString &asked)
-{
-    if (!asked.isEmpty()) return asked;
-    if (!lastPanelFolder.isEmpty() && QFileInfo(lastPanelFolder).isDir()) return lastPanelFolder;
-    return QDir::homePath();
-}
-
-void rememberFolderOf(const FilePanelRequest &r, const QStringList &chosen)
-{
-    if (chosen.isEmpty()) return;
-    const QFileInfo first(chosen.front());
-    lastPanelFolder = r.kind == FilePanelRequest::OpenFolder ? first.absoluteFilePath() : first.absolutePath();
-}
+    QString startFolder(const QString &asked) const
+    {
+        if (!asked.isEmpty()) return asked;
+        if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir()) return lastFolder;
+        return QDir::homePath();
+    }
+    void rememberFolderOf(const FilePanelRequest &r, const QStringList &chosen)
+    {
+        if (chosen.isEmpty()) return;
+        const QFileInfo first(chosen.front());
+        lastFolder = r.kind == FilePanelRequest::OpenFolder ? first.absoluteFilePath() : first.absolutePath();
+    }
+};
+Panel_Layer panels;
 } // namespace
 
 QString Name_With_Extension(const QString &name, const QString &extension)
@@ -50,21 +52,21 @@ QUrl Url_For_Opening(const QString &pathOrUrl)
     return scheme ? QUrl(pathOrUrl, QUrl::TolerantMode) : QUrl::fromLocalFile(pathOrUrl);
 }
 
-void Set_File_Panel_Answerer(FilePanelAnswerer answerer) { panelAnswerer = std::move(answerer); }
-void Set_Open_Url_Answerer(OpenUrlAnswerer answerer) { urlAnswerer = std::move(answerer); }
-void Set_File_Panel_Presenter(FilePanelAnswerer presenter) { panelPresenter = std::move(presenter); }
-void Set_Open_Url_Presenter(OpenUrlAnswerer presenter) { urlPresenter = std::move(presenter); }
+void Set_File_Panel_Answerer(FilePanelAnswerer answerer) { panels.panelAnswerer = std::move(answerer); }
+void Set_Open_Url_Answerer(OpenUrlAnswerer answerer) { panels.urlAnswerer = std::move(answerer); }
+void Set_File_Panel_Presenter(FilePanelAnswerer presenter) { panels.panelPresenter = std::move(presenter); }
+void Set_Open_Url_Presenter(OpenUrlAnswerer presenter) { panels.urlPresenter = std::move(presenter); }
 
 QStringList Run_File_Panel(const FilePanelRequest &request)
 {
     QStringList result;
     Run_On_Gui_Thread_And_Wait([&] {
         FilePanelRequest r = request;
-        r.directory = startFolder(request.directory);
-        if (panelAnswerer) result = panelAnswerer(r);
-        else if (panelPresenter) result = panelPresenter(r);
+        r.directory = panels.startFolder(request.directory);
+        if (panels.panelAnswerer) result = panels.panelAnswerer(r);
+        else if (panels.panelPresenter) result = panels.panelPresenter(r);
         else Show_NSLog_Message(QStringLiteral("No file panel can be shown: %1").arg(r.title));
-        rememberFolderOf(r, result);
+        panels.rememberFolderOf(r, result);
     });
     return result;
 }
@@ -73,8 +75,8 @@ bool Open_With_Default_Application(const QString &pathOrUrl)
 {
     bool ok = false;
     Run_On_Gui_Thread_And_Wait([&] {
-        if (urlAnswerer) ok = urlAnswerer(pathOrUrl);
-        else if (urlPresenter) ok = urlPresenter(pathOrUrl);
+        if (panels.urlAnswerer) ok = panels.urlAnswerer(pathOrUrl);
+        else if (panels.urlPresenter) ok = panels.urlPresenter(pathOrUrl);
         else Show_NSLog_Message(QStringLiteral("Nothing can open %1").arg(pathOrUrl));
     });
     return ok;

@@ -117,7 +117,7 @@ Profile_Fill_Target Profile_Filling::Target(Profile_Fill_Target::Kind kind) cons
     Profile_Fill_Target t;
     t.kind = kind;
     t.view = m_window.Filling_View(side);
-    t.card_side = side == 1 ? QStringLiteral("B") : QStringLiteral("F");
+    t.card_side = side == 1 ? Card_Side::Back : Card_Side::Front;
     t.no_image_path = m_window.Filling_No_Image_Path();
     t.default_rect = [&doc = m_document](const QString &id, const QString &) {
         return Visitor_Sample_Rect(doc.Front_card_Prop.Card_Size(), id);

@@ -3,6 +3,7 @@
 // controls are hidden, each filled value and caption is written into the control with
 // its ID (created at its default place when missing), values and the photo take the
 // record's data binding. The scratch filling previews a record on the scratch side.
+#include "CardModes.h"
 #include "User_Profile_Class.h"
 
 #include <QRectF>
@@ -20,7 +21,7 @@ struct Profile_Fill_Target {
     };
     Kind kind = Kind::Front;
     SKTGraphicView *view = nullptr;
-    QString card_side;  // "F" or "B", for controls made here
+    Card_Side card_side = Card_Side::Front;  // for controls made here
     QString no_image_path;
     // The default rectangle of a profile control (card view coordinates).
     std::function<QRectF(const QString &id, const QString &value)> default_rect;

@@ -97,7 +97,7 @@ void Fill_Party_Invidation_Details(const Invitation_Values &v, SKTGraphicView &f
     std::vector<const SKTGraphic *> texts;  // laid out here
     auto make = [&](GraphicKind kind, float x, float y, float w, float h, const QString &value, const char *id) {
         if (kind == GraphicKind::Image) Library_Selected_Image = value;
-        SKTGraphic *g = front.createGraphicOfClass(kind, std::nullopt, true, QRectF(x, y, w, h), QStringLiteral("F"),
+        SKTGraphic *g = front.createGraphicOfClass(kind, std::nullopt, true, QRectF(x, y, w, h), Card_Side::Front,
                                                    value, QLatin1String(id));
         // The laid-out rectangle is the control's, text included.
         if (g) g->setBounds(QRectF(x, y, w, h));

@@ -43,10 +43,10 @@ void Move_Divider(QSplitter *split, int index, int position)
     split->setSizes(sizes);
 }
 
-void change_Visitor_Side_View(const Side_Pane_Widgets &w, long side, const QString &mode, const Profile_Panel *panel)
+void change_Visitor_Side_View(const Side_Pane_Widgets &w, long side, Card_Mode mode, const Profile_Panel *panel)
 {
     if (side != 0 && side != 1) return;
-    if (mode == QLatin1String("V")) Move_Divider(w.verticalSplitView, 1, 380);
+    if (mode == Card_Mode::Visitor) Move_Divider(w.verticalSplitView, 1, 380);
     QWidget *view = side == 1 ? w.back_vistr_view : w.front_vistr_view;
     if (w.visitor_stack && view) w.visitor_stack->setCurrentWidget(view);
     Set_Panel_Size(w, int(side), panel);
@@ -62,11 +62,11 @@ void collapseLeftView(const Side_Pane_Widgets &w)
     if (w.Visitor_mode_view) w.Visitor_mode_view->hide();
 }
 
-void uncollapseLeftView(const Side_Pane_Widgets &w, const QString &mode)
+void uncollapseLeftView(const Side_Pane_Widgets &w, Card_Mode mode)
 {
     QSplitter *split = w.verticalSplitView;
     if (!split || split->count() < 3) return;
-    if (mode == QLatin1String("G")) {
+    if (mode == Card_Mode::Group) {
         w.group_control_view->show();
         w.Visitor_mode_view->show();
         QList<int> sizes = split->sizes();
@@ -75,7 +75,7 @@ void uncollapseLeftView(const Side_Pane_Widgets &w, const QString &mode)
         sizes[1] = 400;
         sizes[2] = std::max(0, total - 600);
         split->setSizes(sizes);
-    } else if (mode == QLatin1String("V")) {
+    } else if (mode == Card_Mode::Visitor) {
         w.group_control_view->hide();
         w.Visitor_mode_view->show();
     } else {

@@ -25,8 +25,6 @@
 namespace {
 const QString kTextHere = QStringLiteral("Text here");
 constexpr int kImageTool = 8;
-
-QString sideLetter(const SKTDocument &d) { return d.currentSide() == 1 ? QStringLiteral("B") : QStringLiteral("F"); }
 } // namespace
 
 Visitor_Panel_Desk::Visitor_Panel_Desk(SKTDocument &document, Visitor_Panel_Window &window)
@@ -74,7 +72,7 @@ char Visitor_Panel_Desk::new_control_add(const QString &value, const QString &ct
     // The bridge's Change_Value that follows records the step: one tick, one undo.
     const bool quiet = m_window.Pause_Undo(true);
     view->createGraphicOfClass(photo ? GraphicKind::Image : GraphicKind::Text, std::nullopt, useRect, rect,
-                               sideLetter(m_document), v, ctrl_id);
+                               Card_Side_Of_Index(m_document.currentSide()), v, ctrl_id);
     m_window.Pause_Undo(quiet);
     if (!photo && box) box->setText(v);
     return 1;
@@ -201,7 +199,7 @@ void Visitor_Panel_Desk::Show_Message_To_Update_Data()
     try {
         SKTGraphicView *view = currentView();
         SKTGraphic *g = view ? view->Selected_Graphic() : nullptr;
-        if (m_document.Start_Card_Option == QLatin1String("G") && g && g->data_source_type_val() == 2)
+        if (m_document.Start_Card_Option == Card_Mode::Group && g && g->data_source_type_val() == 2)
             Show_MessageBox(
                 QStringLiteral("Please click on 'Save Details' button to update your changes in your project data."));
     } catch (const std::exception &e) {
@@ -331,7 +329,7 @@ void Visitor_Panel_Desk::Check_For_Default_Photo_Control()
         m_window.Set_Tool(kImageTool);
         // The placeholder is the picture: nothing chosen in the library stands in for it.
         Library_Selected_Image.clear();
-        front->ReplaceGraphicText(GraphicKind::Image, true, rect, QStringLiteral("F"), m_window.No_Image_Path(),
+        front->ReplaceGraphicText(GraphicKind::Image, true, rect, Card_Side::Front, m_window.No_Image_Path(),
                                   Visitor_Photo_ID);
     } catch (const std::exception &) {
     }

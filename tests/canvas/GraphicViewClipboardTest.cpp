@@ -24,8 +24,8 @@ using C = SKTGraphicView::Command;
 // A host that hands out placement points in 20-point steps and image IDs, and records
 // snapshots and the window commands it is asked for.
 struct ClipHost : CardViewHost {
-    QString mode = QStringLiteral("L");
-    QString Design_Mode() const override { return mode; }
+    Card_Mode mode = Card_Mode::Opened;
+    Card_Mode Design_Mode() const override { return mode; }
     int undoSnapshots = 0;
     int nextPoint = 10;
     int imageIDs = 0;
@@ -34,7 +34,7 @@ struct ClipHost : CardViewHost {
     void Card_Base_Drawing(QPainter &, const QRectF &) override {}
     void Card_Border_Drawing(QPainter &, const QRectF &) override {}
     void Insert_In_Undo_Redo() override { ++undoSnapshots; }
-    QPointF Control_New_Point(const QString &) override
+    QPointF Control_New_Point(Card_Side) override
     {
         nextPoint += 20;
         return QPointF(nextPoint, nextPoint);
@@ -173,7 +173,7 @@ TEST_F(ClipboardTest, PastedImagesTakeNewIDsAndGroupModeDropsSpreadsheetBindings
     view.selectAll();
     view.copy();
 
-    host.mode = QStringLiteral("G");
+    host.mode = Card_Mode::Group;
     ASSERT_TRUE(view.paste());
     ASSERT_EQ(list.count(), 6);
     SKTGraphic *pastedBarcode = list.at(0).get();
@@ -189,7 +189,7 @@ TEST_F(ClipboardTest, PastedImagesTakeNewIDsAndGroupModeDropsSpreadsheetBindings
     EXPECT_EQ(pastedBarcode->data_source_type, 2) << "only text and image controls lose the binding";
     EXPECT_EQ(pastedBarcode->excel_col_indx, 2);
 
-    host.mode = QStringLiteral("L");
+    host.mode = Card_Mode::Opened;
     ASSERT_TRUE(view.paste());
     EXPECT_EQ(list.at(2)->control_ID, "") << "outside visitor and group mode an image gets no ID";
     EXPECT_EQ(host.imageIDs, 1);

@@ -13,7 +13,7 @@
 namespace {
 // A host that hands out placement points in 20-point steps and records what it is asked.
 struct CreationHost : CardViewHost {
-    QString mode = QStringLiteral("V");
+    Card_Mode mode = Card_Mode::Visitor;
     int tool = 0;
     int undoSnapshots = 0;
     int nextPoint = 10;
@@ -21,10 +21,10 @@ struct CreationHost : CardViewHost {
     void Card_Base_Drawing(QPainter &, const QRectF &) override {}
     void Card_Border_Drawing(QPainter &, const QRectF &) override {}
     int Selected_Control_Tool() const override { return tool; }
-    QString Design_Mode() const override { return mode; }
+    Card_Mode Design_Mode() const override { return mode; }
     void Set_Selected_Control_Tool(int t) override { tool = t; }
     void Insert_In_Undo_Redo() override { ++undoSnapshots; }
-    QPointF Control_New_Point(const QString &) override
+    QPointF Control_New_Point(Card_Side) override
     {
         nextPoint += 20;
         return QPointF(nextPoint, nextPoint);
@@ -51,7 +51,7 @@ protected:
     SKTGraphic *byID(GraphicKind kind, const QString &id, const QString &value = QString(),
                      QRectF rect = QRectF(100, 60, 30, 30))
     {
-        return view.createGraphicOfClass(kind, std::nullopt, true, rect, "F", value, id);
+        return view.createGraphicOfClass(kind, std::nullopt, true, rect, Card_Side::Front, value, id);
     }
 
     CreationHost host;
@@ -77,14 +77,14 @@ TEST_F(GraphicViewCreateTest, AnIDOfATextOrImageControlIsCreatedOnce)
     // Replacing updates the one there, shows it and makes it current.
     text->Set_Ctrl_Is_Visible(false);
     view.setSelected_Graphic(nullptr);
-    view.ReplaceGraphicText(GraphicKind::Text, true, QRectF(0, 0, 10, 10), "F", "Bob", "Fup_Name");
+    view.ReplaceGraphicText(GraphicKind::Text, true, QRectF(0, 0, 10, 10), Card_Side::Front, "Bob", "Fup_Name");
     EXPECT_EQ(list.count(), 1);
     EXPECT_EQ(text->Text_Value, "Bob");
     EXPECT_TRUE(text->ctrl_is_visible);
     EXPECT_EQ(text->bounds().topLeft(), QPointF(100, 60));
     EXPECT_EQ(view.Selected_Graphic(), text);
     // An empty value leaves the text.
-    view.ReplaceGraphicText(GraphicKind::Text, true, QRectF(), "F", "", "Fup_Name");
+    view.ReplaceGraphicText(GraphicKind::Text, true, QRectF(), Card_Side::Front, "", "Fup_Name");
     EXPECT_EQ(text->Text_Value, "Bob");
 
     // Other kinds are never found by ID, so each call makes one more.
@@ -100,7 +100,7 @@ TEST_F(GraphicViewCreateTest, PlacementWithAndWithoutARectangle)
     // A rectangle without an ID goes to the next free point at its own size.
     SKTGraphic *a = byID(GraphicKind::Shape, "", QString(), QRectF(100, 60, 30, 40));
     EXPECT_EQ(a->bounds(), QRectF(30, 30, 30, 40));
-    SKTGraphic *b = view.createGraphicOfClass(GraphicKind::Line, std::nullopt, false, QRectF(), "F", "", "");
+    SKTGraphic *b = view.createGraphicOfClass(GraphicKind::Line, std::nullopt, false, QRectF(), Card_Side::Front, "", "");
     EXPECT_EQ(b->bounds(), QRectF(50, 50, 50, 50));
     EXPECT_EQ(list.at(0).get(), b) << "new controls go on top";
     EXPECT_EQ(view.selectedGraphics(), std::vector<SKTGraphic *>{b});
@@ -119,7 +119,7 @@ TEST_F(GraphicViewCreateTest, ProfileFillingTakesNoSnapshots)
 {
     Fill_User_Profile = true;
     byID(GraphicKind::Text, "Fup_Title", "Boss");
-    view.ReplaceGraphicText(GraphicKind::Text, true, QRectF(), "F", "Chief", "Fup_Title");
+    view.ReplaceGraphicText(GraphicKind::Text, true, QRectF(), Card_Side::Front, "Chief", "Fup_Title");
     EXPECT_EQ(host.undoSnapshots, 0);
     EXPECT_EQ(list.at(0)->Text_Value, "Chief");
 }
@@ -138,7 +138,7 @@ TEST_F(GraphicViewCreateTest, ANewTextTakesTheDesignsTextFontAndColour)
 
 TEST_F(GraphicViewCreateTest, GroupModeBindsProfileTextsToTheirColumn)
 {
-    host.mode = "G";
+    host.mode = Card_Mode::Group;
     SKTGraphic *name = byID(GraphicKind::Text, "Fup_Name", "Ann");
     EXPECT_EQ(name->data_source_type, 2);
     EXPECT_TRUE(name->excel_binding);
@@ -149,7 +149,7 @@ TEST_F(GraphicViewCreateTest, GroupModeBindsProfileTextsToTheirColumn)
     byID(GraphicKind::Text, "Free", "x");
     EXPECT_EQ(host.columnsAskedFor, (QStringList{"Fup_Name", "Fup_Title"})) << "photos and free texts are not bound";
 
-    host.mode = "V";
+    host.mode = Card_Mode::Visitor;
     EXPECT_EQ(byID(GraphicKind::Text, "F_field2", "y")->data_source_type, 0);
 }
 

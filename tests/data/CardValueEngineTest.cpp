@@ -400,7 +400,7 @@ TEST_F(Engine, WorkersMakeTheSameCardsAsTheGuiThread)
 TEST_F(Engine, GroupModeFillsTheSideNotShownFromTheSelectedRow)
 {
     SKTDocument doc;
-    doc.Start_Card_Option = "G";
+    doc.Start_Card_Option = Card_Mode::Group;
     doc.Front_card_Prop.setCard_Side("2");
     everyKind(doc, 0);
     everyKind(doc, 1);
@@ -419,7 +419,7 @@ TEST_F(Engine, GroupModeFillsTheSideNotShownFromTheSelectedRow)
     // No row selected, or not in group mode: nothing filled.
     e.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources(), -1);
     EXPECT_EQ(e.Side_Copy(0).controls[1]->Text_Value, "front design");
-    doc.Start_Card_Option = "L";
+    doc.Start_Card_Option = Card_Mode::Opened;
     e.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources(), 3);
     EXPECT_EQ(e.Side_Copy(0).controls[1]->Text_Value, "front design");
 }

@@ -85,7 +85,7 @@ TEST(CardValues, AGroupRunFillsTheSideNotShownFromTheSelectedRow)
     doc.Add_ColList_Column("Name");
     for (const char *name : {"Ann", "Bob", "Cy"}) doc.Create_List_By_Array({QString::fromLatin1(name)}, 1);
     boundText(doc, 1, 2, "", 1);
-    doc.Start_Card_Option = QStringLiteral("G");
+    doc.Start_Card_Option = Card_Mode::Group;
     doc.Mark_List_New_Selection(1);
     Card_Values values(doc, [] { return QStringLiteral("/no/such/folder"); });
     const std::unique_ptr<BatchRunGuard> run = values.Begin_Batch_Run(Application_Render_Resources(asLoaded()), false, {});

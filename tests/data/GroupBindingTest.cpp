@@ -69,7 +69,7 @@ TEST(GroupBinding, AddModeMakesFrontControlsBoundToTheirColumns)
     back->setDrawingStroke(true);
     back->setDrawingFill(true);
     QStringList made;
-    Update_Excel_Column_Binding(doc, "A", makerFor(doc, &made));
+    Update_Excel_Column_Binding(doc, Binding_Apply::Add_Missing, makerFor(doc, &made));
     EXPECT_EQ(made, QStringList({"0:Fup_Name", "0:Fup_Photo", "1:Fup_Photo"}));
     SKTGraphic *name = Find_Control(doc.graphics(), "Fup_Name");
     ASSERT_TRUE(name);
@@ -90,7 +90,7 @@ TEST(GroupBinding, AddModeMakesFrontControlsBoundToTheirColumns)
     // Reopened: "U" binds what is there and makes nothing.
     made.clear();
     doc.m_columnChoices.excel_cb_value3 = 1;
-    Update_Excel_Column_Binding(doc, "U", makerFor(doc, &made));
+    Update_Excel_Column_Binding(doc, Binding_Apply::Update_Only, makerFor(doc, &made));
     EXPECT_EQ(made, QStringList());
     EXPECT_EQ(doc.graphics().count(), 2);
     EXPECT_EQ(doc.graphics_back().count(), 2);
@@ -102,7 +102,7 @@ TEST(GroupBinding, OnlyChosenFieldsGetControls)
     loadPeople(doc);
     doc.m_columnChoices.excel_cb_value1 = 1;
     QStringList made;
-    Update_Excel_Column_Binding(doc, "A", makerFor(doc, &made));
+    Update_Excel_Column_Binding(doc, Binding_Apply::Add_Missing, makerFor(doc, &made));
     EXPECT_EQ(made, QStringList({"0:Fup_Name"}));
 }
 

@@ -70,7 +70,7 @@ TEST(BuiltInTemplates, EveryTemplateOpensWithAPreviewOfItsCard)
         DesignData d;
         QString error;
         ASSERT_TRUE(Read_Design_File(path, d, &error)) << error.toStdString();
-        EXPECT_EQ(d.mode, "T");
+        EXPECT_EQ(d.mode, Card_Mode::Template);
         EXPECT_FALSE(d.front_controls.empty());
         const QSizeF card = d.front_card.Card_Size();
         ASSERT_GT(card.width(), 0);

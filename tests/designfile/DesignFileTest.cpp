@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <csignal>
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ QString pictureFile(const QString &name)
 DesignData fullDesign()
 {
     DesignData d;
-    d.mode = "G";
+    d.mode = Card_Mode::Group;
     d.front_card = unusualCard(1);
     d.back_card = unusualCard(2);
     for (GraphicKind kind : kEveryKind) d.front_controls.push_back(unusualControl(kind, int(kind)));
@@ -208,7 +209,7 @@ TEST(DesignFile, UnknownKeysAndDamagedValuesOfSettingSectionsAreRefused)
         QString error;
         EXPECT_EQ(Design_From_Array(edited, d, &error), row.accepted) << row.replacement;
         if (!row.accepted) {
-            EXPECT_EQ(d.mode, "T") << row.replacement;
+            EXPECT_EQ(d.mode, Card_Mode::Template) << row.replacement;
             EXPECT_TRUE(error.contains("damaged")) << error.toStdString();
         }
     }
@@ -218,7 +219,47 @@ TEST(DesignFile, UnknownKeysAndDamagedValuesOfSettingSectionsAreRefused)
         edited[array.indexOf(QString::fromLatin1(key)) + 1] = "seven";
         DesignData d = markerDesign();
         EXPECT_FALSE(Design_From_Array(edited, d, nullptr)) << key;
-        EXPECT_EQ(d.mode, "T") << key;
+        EXPECT_EQ(d.mode, Card_Mode::Template) << key;
+    }
+}
+
+TEST(DesignFile, TheKindIsStoredAsItsLetter)
+{
+    // Writing: the mode's letter follows "MODE"; modes no design file has are not written.
+    const struct {
+        Card_Mode mode;
+        const char *letter;
+    } kinds[] = {{Card_Mode::Opened, "L"}, {Card_Mode::Template, "T"}, {Card_Mode::Group, "G"}};
+    for (const auto &k : kinds) {
+        DesignData d = markerDesign();
+        d.mode = k.mode;
+        const QStringList array = Design_To_Array(d);
+        ASSERT_GE(array.size(), 4);
+        EXPECT_EQ(array[2], "MODE");
+        EXPECT_EQ(array[3], k.letter);
+        DesignData back;
+        ASSERT_TRUE(Design_From_Array(array, back, nullptr)) << k.letter;
+        EXPECT_EQ(back.mode, k.mode) << k.letter;
+    }
+    const QString path = folder() + "/kind.zcd";
+    for (Card_Mode m : {Card_Mode::Visitor, Card_Mode::Wizard}) {
+        DesignData d = markerDesign();
+        d.mode = m;
+        QString error;
+        EXPECT_FALSE(Write_Design_File(path, d, &error));
+        EXPECT_EQ(error, "The design could not be saved: it has no valid kind (design or template).");
+    }
+    EXPECT_FALSE(QFileInfo::exists(path));
+    // Reading: any other text in the kind's place is a damaged file.
+    const QStringList good = Design_To_Array(markerDesign());
+    for (const char *letter : {"V", "W", "g", "", " L", "LL"}) {
+        QStringList array = good;
+        array[3] = letter;
+        DesignData d = markerDesign();
+        QString error;
+        EXPECT_FALSE(Design_From_Array(array, d, &error)) << '"' << letter << '"';
+        EXPECT_EQ(error, "This file is damaged or incomplete and can't be opened.");
+        EXPECT_EQ(d.mode, Card_Mode::Template);
     }
 }
 
@@ -232,7 +273,7 @@ TEST(DesignFile, EveryShortenedArrayIsRefused)
         QString error;
         ASSERT_FALSE(Design_From_Array(whole.mid(0, n), target, &error)) << n;
         EXPECT_FALSE(error.isEmpty());
-        EXPECT_EQ(target.mode, "T");
+        EXPECT_EQ(target.mode, Card_Mode::Template);
     }
     // Nothing may follow the end either.
     EXPECT_FALSE(Design_From_Array(QStringList(whole) << "extra", d, nullptr));
@@ -281,7 +322,7 @@ TEST(DesignFile, FailedSaveLeavesThePreviousFileIntact)
     EXPECT_TRUE(error.contains("could not be saved"));
 
     DesignData nameless = small;
-    nameless.mode = "X";
+    nameless.mode = Card_Mode::Visitor;  // a mode no design file stores
     EXPECT_FALSE(Write_Design_File(path, nameless, &error));
 
     // A disk that fills up during the write (a file size limit stands in for it).
@@ -316,7 +357,7 @@ TEST(DesignFile, ADocumentIsSavedAndPutInPlaceOfAnother)
     source.graphics().insert(SKTGraphic::create(GraphicKind::Shape));
     source.graphics_back().insert(SKTGraphic::create(GraphicKind::Text));
     const QString path = folder() + "/document.zcd";
-    ASSERT_TRUE(Write_Design_File(path, source, "L", nullptr));
+    ASSERT_TRUE(Write_Design_File(path, source, Card_Mode::Opened, nullptr));
 
     for (bool withRows : {true, false}) {
         SKTDocument target;
@@ -354,7 +395,7 @@ TEST(DesignFile, SpreadsheetSourceAndBindingsReopenAsSaved)
     source.graphics().insert(text);
     source.graphics().insert(image, 1);
     const QString path = folder() + "/rows.zcd";
-    ASSERT_TRUE(Write_Design_File(path, source, "L", nullptr));
+    ASSERT_TRUE(Write_Design_File(path, source, Card_Mode::Opened, nullptr));
 
     SKTDocument target;
     DesignData data;

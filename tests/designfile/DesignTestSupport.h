@@ -46,7 +46,7 @@ inline void expectSameDesign(const DesignData &a, const DesignData &b)
 inline DesignData markerDesign()
 {
     DesignData d;
-    d.mode = "T";
+    d.mode = Card_Mode::Template;
     d.front_controls.push_back(SKTGraphic::create(GraphicKind::Shape));
     d.spreadsheet.Excel_Source_Path = "marker.xlsx";
     return d;
@@ -56,7 +56,7 @@ inline DesignData markerDesign()
 // changed nothing.
 inline void expectMarkerDesign(const DesignData &d, const GraphicPtr &shape = nullptr)
 {
-    EXPECT_EQ(d.mode, "T");
+    EXPECT_EQ(d.mode, Card_Mode::Template);
     ASSERT_EQ(d.front_controls.size(), 1u);
     if (shape) {
         EXPECT_EQ(d.front_controls[0], shape);

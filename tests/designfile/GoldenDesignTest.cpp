@@ -143,7 +143,7 @@ GraphicPtr editedControl(GraphicKind k)
 DesignData goldenDesign()
 {
     DesignData d;
-    d.mode = "T";
+    d.mode = Card_Mode::Template;
     d.front_card = editedCard(cardEdits());
     d.back_card = editedCard({cardEdits().begin(), cardEdits().begin() + 2});
     d.back_card.setCard_Side_Name("B");

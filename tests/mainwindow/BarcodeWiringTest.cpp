@@ -131,9 +131,9 @@ TEST(BarcodeWiring, AReopenedDesignShowsTheSameBarcodes)
     Put_Barcode_Settings(*qr, s);
     Render_Barcode(*qr);
     w.document.Project_File_Name = testsupport::testHome() + "/barcodes.zcd";
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
     TestWindow other;
-    ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(w.document.Project_File_Name, "L", false), 1);
+    ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(w.document.Project_File_Name, Card_Mode::Opened, false), 1);
     ASSERT_EQ(other.front().count(), 2);
     for (int i = 0; i < other.front().count(); ++i) {
         const GraphicPtr &g = other.front().at(i);
@@ -148,7 +148,7 @@ TEST(BarcodeWiring, AReopenedDesignShowsTheSameBarcodes)
 TEST(BarcodeWiring, SeriesAndSpreadsheetBindings)
 {
     Window w;
-    w.document.Start_Card_Option = "L";
+    w.document.Start_Card_Option = Card_Mode::Opened;
     ASSERT_TRUE(QDir().mkpath(Data_Folder_Path));
     QFile series(QDir(Data_Folder_Path).filePath("Guests.txt"));
     ASSERT_TRUE(series.open(QIODevice::WriteOnly));

@@ -153,7 +153,7 @@ TEST(Commands, CopyNeedsNoTemporaryFolderAndRefillsThePanels)
     const QString notAFolder = temp.path() + "/file";
     QFile(notAFolder).open(QIODevice::WriteOnly);
     qputenv("TMPDIR", notAFolder.toUtf8());
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
     GraphicPtr name = w.add(w.front(), GraphicKind::Text, {10, 10, 80, 20});
     name->control_ID = "Fup_Name";
     name->Set_text_value("Visitor");
@@ -166,7 +166,7 @@ TEST(Commands, CopyNeedsNoTemporaryFolderAndRefillsThePanels)
     EXPECT_EQ(Back_Profile_Panel_OBJ->Text_Box_For_ID("Fup_Name")->text(), "Visitor");
     EXPECT_TRUE(Back_Profile_Panel_OBJ->Chk_Box_For_ID("Fup_Name")->isChecked());
     EXPECT_EQ(temp.left(), QStringList{"file"});
-    w.document.Start_Card_Option.clear();
+    w.document.Start_Card_Option = Card_Mode::Template;
 }
 
 TEST(Commands, ScratchSideGetsCopiesOfTheCurrentSide)

@@ -168,10 +168,10 @@ TEST(ControlPanels, TextTypedJustBeforeSaveOrSideCopyIsPartOfIt)
     w.show(a);
     w.panels.text.value->setPlainText("saved text");
     w.document.Project_File_Name = testsupport::testHome() + "/typed.zcd";
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
     {
         TestWindow other;
-        ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(w.document.Project_File_Name, "L", false), 1);
+        ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(w.document.Project_File_Name, Card_Mode::Opened, false), 1);
         ASSERT_EQ(other.front().count(), 1);
         EXPECT_EQ(other.front().at(0)->Text_Value, "saved text");
     }

@@ -100,7 +100,7 @@ TEST(CropButton, ADrawnRectangleBecomesTheControlsPicture)
 TEST(CropButton, AColumnBoundControlGetsANewColumnKeptInTheDesign)
 {
     Window w;
-    w.document.Start_Card_Option = "G";
+    w.document.Start_Card_Option = Card_Mode::Group;
     w.document.m_spreadsheet.column_titles = {"Photo"};
     QList<QStringList> rows;
     for (int i = 1; i <= 3; ++i)
@@ -147,9 +147,9 @@ TEST(CropButton, AColumnBoundControlGetsANewColumnKeptInTheDesign)
 
     // Saved and read again, the new column is still there.
     testsupport::queueFilePanelAnswer({w.home + "/group"});
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, "G"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Group));
     Window other;
-    ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(w.home + "/group.zcd", "G", true), 1);
+    ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(w.home + "/group.zcd", Card_Mode::Group, true), 1);
     ASSERT_EQ(other.document.ColList().size(), 3);
     EXPECT_EQ(other.document.ColList()[2].title, "Column 3");
     for (int i = 0; i < 3; ++i) EXPECT_EQ(other.document.Get_sel_row_col_value_of_Excel(i, 2), paths[i]) << i;

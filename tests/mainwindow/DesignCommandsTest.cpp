@@ -55,13 +55,13 @@ TEST(DesignCommands, SaveAndReopenBothSides)
     const QString path = testsupport::testHome() + "/gate.zcd";
     testsupport::queueFilePanelAnswer({testsupport::testHome() + "/gate"});
     testsupport::boxes().clear();
-    ASSERT_TRUE(w.controller.Save_project_file(false, true, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, true, Card_Mode::Opened));
     EXPECT_EQ(w.document.Project_File_Name, path) << "the extension is added";
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDesign has been saved successfully."});
     EXPECT_TRUE(w.controller.window()->windowTitle().contains("gate.zcd"));
 
     Window other;
-    ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(path, "L", true), 1);
+    ASSERT_EQ(other.controller.Read_and_load_design_Log_NEW_METHOD(path, Card_Mode::Opened, true), 1);
     ASSERT_EQ(other.document.graphics().count(), 1);
     ASSERT_EQ(other.document.graphics_back().count(), 1);
     EXPECT_EQ(other.document.graphics_back().at(0)->Text_Value, "Visitor");
@@ -70,7 +70,7 @@ TEST(DesignCommands, SaveAndReopenBothSides)
     EXPECT_TRUE(other.document.Back_card_Prop.Card_fill_chk());
     // Saved again unchanged, the file is the same.
     const QByteArray first = contents(path);
-    ASSERT_TRUE(other.controller.Save_project_file(false, false, "L"));
+    ASSERT_TRUE(other.controller.Save_project_file(false, false, Card_Mode::Opened));
     EXPECT_EQ(contents(path), first);
 }
 
@@ -84,7 +84,7 @@ TEST(DesignCommands, BrokenFileLeavesTheDesignAlone)
     f.write("<?xml version=\"1.0\"?><plist><array><string>DOZO");
     f.close();
     testsupport::boxes().clear();
-    EXPECT_EQ(w.controller.Read_and_load_design_Log_NEW_METHOD(path, "L", true), 0);
+    EXPECT_EQ(w.controller.Read_and_load_design_Log_NEW_METHOD(path, Card_Mode::Opened, true), 0);
     EXPECT_EQ(testsupport::boxes().take().size(), 1);
     EXPECT_EQ(w.document.graphics().count(), 1);
     EXPECT_TRUE(w.document.Project_File_Name.isEmpty());
@@ -96,11 +96,11 @@ TEST(DesignCommands, AFailedSaveAsKeepsTheDesignsFile)
     w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
     const QString path = testsupport::testHome() + "/kept.zcd";
     w.document.Project_File_Name = path;
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
 
     testsupport::queueFilePanelAnswer({testsupport::testHome() + "/no such folder/other.zcd"});
     testsupport::boxes().clear();
-    EXPECT_FALSE(w.controller.Save_project_file(true, true, "L"));
+    EXPECT_FALSE(w.controller.Save_project_file(true, true, Card_Mode::Opened));
     EXPECT_EQ(testsupport::boxes().take().size(), 1) << "the failure is reported";
     EXPECT_EQ(w.document.Project_File_Name, path) << "the next Save still goes to the design's own file";
     EXPECT_TRUE(w.controller.window()->windowTitle().contains("kept.zcd"));
@@ -113,7 +113,7 @@ TEST(DesignCommands, CancelledPanelsAndQuestionsChangeNothing)
     w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
     w.controller.Insert_In_Undo_Redo();  // a change of the user's: Open asks first
     testsupport::clearFilePanels();
-    EXPECT_FALSE(w.controller.Save_project_file(true, true, "L")) << "a cancelled save panel writes nothing";
+    EXPECT_FALSE(w.controller.Save_project_file(true, true, Card_Mode::Opened)) << "a cancelled save panel writes nothing";
 
     testsupport::clearFilePanels();
     testsupport::boxes().clear();
@@ -136,13 +136,13 @@ TEST(DesignCommands, TemplateFromTheStartWindow)
     author.add(author.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
     const QString path = testsupport::testHome() + "/Badge (h).zcd";
     author.document.Project_File_Name = path;
-    ASSERT_TRUE(author.controller.Save_project_file(false, false, "T"));
+    ASSERT_TRUE(author.controller.Save_project_file(false, false, Card_Mode::Template));
 
     Window w;
     testsupport::answerStartWindow(w.runner, [&]() -> std::optional<QString> { return path; });
     ASSERT_TRUE(w.controller.Open_Start_Window());
     w.runner.remove<Start_Card>();
-    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     EXPECT_EQ(w.document.graphics().count(), 2) << "the template's control and the visitor's photo";
     ASSERT_NE(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo"), nullptr);
     EXPECT_EQ(w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Photo")->kind(), GraphicKind::Image);
@@ -200,11 +200,11 @@ TEST(DesignCommands, OrientationChangeOfAnUneditedTemplateLoadsItsTwin)
     QDir().mkpath(folder);
     author.add(author.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
     author.document.Project_File_Name = folder + "/Badge (h).zcd";
-    ASSERT_TRUE(author.controller.Save_project_file(false, false, "T"));
+    ASSERT_TRUE(author.controller.Save_project_file(false, false, Card_Mode::Template));
     author.add(author.document.graphics(), GraphicKind::Shape, {50, 50, 10, 10});
     author.controller.SetDocumentCanvasSize({154, 243});
     author.document.Project_File_Name = folder + "/Badge (V).zcd";
-    ASSERT_TRUE(author.controller.Save_project_file(false, false, "T"));
+    ASSERT_TRUE(author.controller.Save_project_file(false, false, Card_Mode::Template));
 
     Window w;
     testsupport::answerStartWindow(w.runner, [&]() -> std::optional<QString> { return folder + "/Badge (h).zcd"; });
@@ -241,7 +241,7 @@ TEST(DesignCommands, TemplateEditedSavedClosedAndReopened)
 
     const QString saved = testsupport::testHome() + "/front desk.zcd";
     testsupport::queueFilePanelAnswer({saved});
-    ASSERT_TRUE(w.controller.Save_project_file(true, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(true, false, Card_Mode::Opened));
     const QByteArray bytes = contents(saved);
 
     // Close: no save question needed, then the gallery offers a blank card.
@@ -259,7 +259,7 @@ TEST(DesignCommands, TemplateEditedSavedClosedAndReopened)
     ASSERT_NE(back, nullptr);
     EXPECT_EQ(back->Text_Value, "Ada Lovelace");
     EXPECT_EQ(w.document.Project_File_Name, saved);
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
     EXPECT_EQ(withoutClockTimes(contents(saved)), withoutClockTimes(bytes)) << "reopened unchanged";
 }
 
@@ -279,7 +279,7 @@ TEST(DesignCommands, OpenReadsBehindThePleaseWaitSheet)
     w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
     const QString saved = testsupport::testHome() + "/sheet.zcd";
     testsupport::queueFilePanelAnswer({saved});
-    ASSERT_TRUE(w.controller.Save_project_file(true, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(true, false, Card_Mode::Opened));
 
     // While the reader puts the controls in place the sheet is up.
     int resetsUnderSheet = 0, resets = 0;

@@ -32,7 +32,7 @@ int textRoom(const QLineEdit &box)
 TEST(DeskScreenSizes, CaptionsShowWholeAndEveryCommandIsOneClickAway)
 {
     TestWindow w;
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
     Set_Field_Captions(Caption_Wording::General_ID_Card);
     w.controller.Select_front_side();
     QMainWindow *window = w.controller.ui.window;

@@ -67,7 +67,7 @@ TEST(EditCommands, CopyAndPasteFromTheToolbarWorkOnTheSideShownWithSnapshots)
 TEST(EditCommands, PastedPicturesInVisitorModeTakeNewImageIDs)
 {
     Window w;
-    ASSERT_EQ(w.document.Start_Card_Option, "V");
+    ASSERT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     auto image = SKTImage::initWithPath({40, 40}, Resource_Path + "no.png");
     image->control_ID = QStringLiteral("Fup_Photo");
     w.front().insert(image, 0);

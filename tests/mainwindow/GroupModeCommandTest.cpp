@@ -11,7 +11,7 @@ namespace {
 struct Window : TestWindow {
     Window()
     {
-        document.Start_Card_Option = "V";
+        document.Start_Card_Option = Card_Mode::Visitor;
         Set_Field_Captions(Caption_Wording::Visitor);
         controller.Select_front_side();
         testsupport::boxes().clear();

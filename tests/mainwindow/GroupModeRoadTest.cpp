@@ -68,7 +68,7 @@ QString workbook()
 struct Road : TestWindow {
     Road()
     {
-        document.Start_Card_Option = "V";
+        document.Start_Card_Option = Card_Mode::Visitor;
         Set_Field_Captions(Caption_Wording::Visitor);
         controller.Select_front_side();
         testsupport::boxes().clear();
@@ -101,7 +101,7 @@ struct Road : TestWindow {
         DesignData data;
         QString error;
         EXPECT_TRUE(Read_Design_File(path, data, &error)) << error.toStdString();
-        EXPECT_EQ(data.mode, "G");
+        EXPECT_EQ(data.mode, Card_Mode::Group);
         return data.spreadsheet.rows;
     }
     // Chooses row r as a user does, shows the back and comes back to the front.
@@ -147,7 +147,7 @@ TEST(GroupModeRoad, WizardListPeopleEditAndReopen)
     };
     w.command("GroupMode")->trigger();
     wizard.whileOpen = nullptr;
-    ASSERT_EQ(w.document.Start_Card_Option, "G");
+    ASSERT_EQ(w.document.Start_Card_Option, Card_Mode::Group);
     EXPECT_EQ(testsupport::boxes().take(), QStringList{}) << "a design never changed: no save question";
 
     // Five entries, the first person chosen and shown.
@@ -218,7 +218,7 @@ TEST(GroupModeRoad, WizardListPeopleEditAndReopen)
     testsupport::answerStartWindow(w.runner, []() -> std::optional<QString> { return QString(); });
     w.controller.Close_Design();
     w.runner.remove<Start_Card>();
-    ASSERT_EQ(w.document.Start_Card_Option, "V");
+    ASSERT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     testsupport::boxes().answerNext(kAlertNo);
     wizard.whileOpen = [&](SeriesDialog &) {
         EXPECT_TRUE(wizard.open_exist_btn->isChecked());
@@ -230,7 +230,7 @@ TEST(GroupModeRoad, WizardListPeopleEditAndReopen)
     wizard.whileOpen = nullptr;
     testsupport::boxes().clear();
     const auto unchanged = [&](const char *how) {
-        EXPECT_EQ(w.document.Start_Card_Option, "G") << how;
+        EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Group) << how;
         EXPECT_EQ(w.document.ListData(), rows) << how;
         EXPECT_EQ(w.document.m_columnChoices, choices) << how;
         EXPECT_EQ(w.entries(), listed) << how;

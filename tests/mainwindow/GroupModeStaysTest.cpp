@@ -144,7 +144,7 @@ TEST_F(GroupStays, AMovedBarcodeStaysWhereTheUserPutIt)
         }
         shot(QString("stays-%1-row-5").arg(&r - roads.data()));
         // Saved and opened again: the same place, row after row.
-        ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+        ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
         reopen();
         for (int row : {0, 2}) {
             pick(row);
@@ -453,7 +453,7 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
          [&] {
              w.controller.Show_RHS_Properties(w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Name"));
              w.controller.cardPanel->X_Text->setValue(30);
-             w.controller.Save_project_file(false, true, QStringLiteral("L"));
+             w.controller.Save_project_file(false, true, Card_Mode::Opened);
              EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDesign has been saved successfully."});
          },
          false},

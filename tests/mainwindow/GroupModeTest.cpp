@@ -80,7 +80,7 @@ struct GroupMode : ::testing::Test, Group_Project_Window {
         DesignData data;
         QString error;
         EXPECT_TRUE(Read_Design_File(path, data, &error)) << error.toStdString();
-        EXPECT_EQ(data.mode, "G");
+        EXPECT_EQ(data.mode, Card_Mode::Group);
         return data.spreadsheet.rows;
     }
     void shoot(const char *name)
@@ -96,7 +96,7 @@ struct GroupMode : ::testing::Test, Group_Project_Window {
 
 TEST_F(GroupMode, OpenedProjectListsItsRowsWithTheFirstOnTheCard)
 {
-    EXPECT_EQ(w.document.Start_Card_Option, "G");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Group);
     EXPECT_EQ(w.document.Project_File_Name, path);
     EXPECT_FALSE(w.controller.ui.group_control_view->isHidden());
     EXPECT_EQ(entries(), QStringList({"1 - Ann", "2 - Bob", "3 - Cy", "4 - Dee", "5 - Eve"}));
@@ -115,7 +115,7 @@ TEST_F(GroupMode, ClosingLeavesGroupMode)
     testsupport::answerStartWindow(w.runner, []() -> std::optional<QString> { return QString(); });
     w.controller.Close_Design();
     w.runner.remove<Start_Card>();
-    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     EXPECT_EQ(entries(), QStringList()) << "a new design has no row list";
     EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
     EXPECT_EQ(fileRows(), kPeople) << "the project file as it was";

@@ -30,12 +30,12 @@ struct Group_Project_Window {
         d.m_spreadsheet.column_titles = {"Name", "Company", "Unique"};
         d.m_spreadsheet.Excel_Source_Path = testsupport::testHome() + "/staff.xlsx";
         d.setListData(group_project::kPeople);
-        d.Start_Card_Option = "G";
+        d.Start_Card_Option = Card_Mode::Group;
         const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
         ASSERT_TRUE(QDir().mkpath(folder));
         path = folder + "/Staff.zcd";
         d.Project_File_Name = path;
-        ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+        ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
         reopen();
     }
 
@@ -44,7 +44,7 @@ struct Group_Project_Window {
     {
         w.controller.New_Project_Setting_Reset(true);
         w.document.m_spreadsheet = DesignSpreadsheet();
-        w.document.Start_Card_Option = "V";
+        w.document.Start_Card_Option = Card_Mode::Visitor;
         testsupport::boxes().answerNext(kAlertNo);
         testsupport::queueFilePanelAnswer({path});
         w.controller.Open_Design();

@@ -125,7 +125,7 @@ TEST(ImageAdjustments, ASepiaControlKeepsItsToneThroughUndoSaveAndReopen)
 
     const QString saved = testsupport::testHome() + "/sepia.zcd";
     testsupport::queueFilePanelAnswer({saved});
-    ASSERT_TRUE(w.controller.Save_project_file(true, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(true, false, Card_Mode::Opened));
     Window again;
     testsupport::boxes().answerNext(kAlertNo);
     testsupport::queueFilePanelAnswer({saved});

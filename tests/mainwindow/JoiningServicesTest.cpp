@@ -56,7 +56,7 @@ TEST(JoiningServices, CreatingAControlIsOneGroupOfTheDocumentsRecord)
     Document_Undo &undo = w.document.undoManager();
     undo.removeAllActions();
     SKTGraphic *g = w.controller._graphicView->createGraphicOfClass(GraphicKind::Shape, std::nullopt, true,
-                                                                    {10, 10, 40, 30}, "F", "", "");
+                                                                    {10, 10, 40, 30}, Card_Side::Front, "", "");
     ASSERT_NE(g, nullptr);
     undo.checkpoint();
     EXPECT_EQ(undo.undoCount(), 1);

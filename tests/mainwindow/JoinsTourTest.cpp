@@ -60,7 +60,7 @@ QString run(const QString &program, const QStringList &args)
 // A visitor recorded from the front panel, as the entry panel's Add button does it.
 void recordVisitor(TestWindow &w, const char *name)
 {
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
     w.controller.Select_front_side();
     Check_Path_And_Create_VISITOR_Files();
     w.add(w.front(), GraphicKind::Text, {10, 10, 50, 20});

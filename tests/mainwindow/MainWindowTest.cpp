@@ -52,7 +52,7 @@ TEST(MainWindow, SetUpShowsTheFiveCardTabsInMillimetres)
     ASSERT_EQ(w.controller.ui.sett_tab->count(), 5);
     EXPECT_EQ(w.controller.ui.sett_tab->tabText(2), "Size");
     EXPECT_EQ(w.controller.cardPanel->sizeBox->title(), "Card Size (mm)");
-    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     EXPECT_EQ(w.controller._graphicView->cardSize(), QSizeF(243, 154));
     EXPECT_EQ(&w.controller.Get_Back_Controls_Array(), w.controller._graphicView_BACK->graphicsList());
     // The camera folder file names the folder in use.

@@ -22,7 +22,7 @@ struct ProfileWindow {
     explicit ProfileWindow(const char *mode = "V")
     {
         controller.awakeFromNib(false);
-        document.Start_Card_Option = QLatin1String(mode);
+        document.Start_Card_Option = Card_Mode_Of_Letter(QLatin1String(mode)).value();
         controller.Select_front_side();
     }
     Profile_Panel &fp() { return *Front_Profile_Panel_OBJ; }

@@ -105,7 +105,7 @@ TEST_F(Fresh, PanesFollowTheModeAndTheRows)
     EXPECT_EQ(w.controller.ui.back_vistr_view->height(), 475);
 
     const QList<int> sizes = w.controller.ui.splitter->sizes();
-    w.document.Start_Card_Option = "T";
+    w.document.Start_Card_Option = Card_Mode::Template;
     w.controller.Show_Hide_Profile_Panel_Live_Mode(0);
     EXPECT_EQ(w.controller.ui.splitter->sizes(), sizes) << "0 changes nothing";
     EXPECT_EQ(w.controller.ui.visitor_stack->currentWidget(), w.controller.ui.back_vistr_view);
@@ -113,7 +113,7 @@ TEST_F(Fresh, PanesFollowTheModeAndTheRows)
     EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
     EXPECT_TRUE(w.controller.ui.Visitor_Panel_Area->isHidden());
 
-    w.document.Start_Card_Option = "G";
+    w.document.Start_Card_Option = Card_Mode::Group;
     w.controller.visitorPanels().Uncollapse_Left_View();
     EXPECT_FALSE(w.controller.ui.group_control_view->isHidden());
     EXPECT_EQ(w.controller.ui.splitter->sizes()[0], 200);

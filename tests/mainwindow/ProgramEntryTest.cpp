@@ -19,7 +19,7 @@ QString savedDesign(const QString &name)
     author.add(author.front(), GraphicKind::Shape, {10, 10, 40, 20});
     author.document.Front_card_Prop.setCard_Name(QStringLiteral("Gate Pass"));
     author.document.Project_File_Name = testsupport::testHome() + u'/' + name;
-    EXPECT_TRUE(author.controller.Save_project_file(false, false, QStringLiteral("L")));
+    EXPECT_TRUE(author.controller.Save_project_file(false, false, Card_Mode::Opened));
     const QString path = author.document.Project_File_Name;
     author.document.Project_File_Name.clear();
     return path;
@@ -76,7 +76,7 @@ TEST(ProgramEntry, AGivenDesignOpensWithoutTheGallery)
     EXPECT_EQ(document.graphics().at(0)->kind(), GraphicKind::Shape);
     EXPECT_EQ(document.Front_card_Prop.Card_Name(), QStringLiteral("Gate Pass"));
     EXPECT_EQ(controller.window()->windowTitle(), QStringLiteral("DOZO ID Card ( Gate Pass - entry.zcd )"));
-    EXPECT_EQ(document.Start_Card_Option, QStringLiteral("V"));
+    EXPECT_EQ(document.Start_Card_Option, Card_Mode::Visitor);
     EXPECT_EQ(controller.Get_Undo_Count(), 1);
     EXPECT_EQ(gallery.runs, 0);
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());

@@ -38,10 +38,10 @@ TEST(SideLists, RowsOfBothSidesAreSavedAndReopenedInOrder)
     ProfileWindow::type(w.bp().Get_Dynamic_Text_Box("F_field1"), "Back value");
     const QString path = QDir(testsupport::testHome()).filePath("rows.zcd");
     w.document.Project_File_Name = path;
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, "L"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
 
     ProfileWindow again;
-    ASSERT_EQ(again.controller.Read_and_load_design_Log_NEW_METHOD(path, "L", true), 1);
+    ASSERT_EQ(again.controller.Read_and_load_design_Log_NEW_METHOD(path, Card_Mode::Opened, true), 1);
     Profile_Panel &f2 = again.fp();
     QStringList rows;
     for (size_t i = 0; i < f2.view_array_label.size(); ++i)
@@ -64,9 +64,9 @@ TEST(DefaultPhoto, TemplateDateAndTimeBecomeTheVisitsOwn)
     GraphicPtr time = addText(w.front(), "Fup_Time", "10:30 AM");
     const QString path = QDir(testsupport::testHome()).filePath("dated.zcd");
     w.document.Project_File_Name = path;
-    ASSERT_TRUE(w.controller.Save_project_file(false, false, "T"));
+    ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Template));
     ProfileWindow again;
-    ASSERT_EQ(again.controller.Read_and_load_design_Log_NEW_METHOD(path, "T", false), 1);
+    ASSERT_EQ(again.controller.Read_and_load_design_Log_NEW_METHOD(path, Card_Mode::Template, false), 1);
     const QString today = Get_date_Value("dd-MMM-yyyy");
     EXPECT_EQ(again.fp().fields[kDateField].value->text(), today);
     EXPECT_EQ(again.onFront("Fup_Date")->Text_Value, today);

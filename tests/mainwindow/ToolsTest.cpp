@@ -128,7 +128,7 @@ TEST(DrawingTools, SizesOfTheToolsThatDifferFromTheDefault)
 TEST(DrawingTools, VisitorPicturesGetUnusedGeneratedIDs)
 {
     Window w;
-    ASSERT_EQ(w.document.Start_Card_Option, "V");
+    ASSERT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     for (int i = 0; i < 2; ++i) testsupport::queueFilePanelAnswer({Resource_Path + kPicture});
     w.tool(8);
     w.tool(8);

@@ -39,7 +39,7 @@ constexpr bool kMeasuresMemory = true;
 TEST(UndoMemory, TypingALongVisitorNameKeepsLittle)
 {
     TestWindow w;
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
     const QString path = Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd";
     testsupport::answerStartWindow(w.runner, [&]() -> std::optional<QString> { return path; });
     ASSERT_TRUE(w.controller.Open_Start_Window());

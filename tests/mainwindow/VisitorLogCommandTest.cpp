@@ -27,7 +27,7 @@
 TEST(VisitorLogCommand, RecordedVisitorsAreListedSearchedAndOpened)
 {
     TestWindow w;
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
     w.controller.Select_front_side();
     Check_Path_And_Create_VISITOR_Files();
     w.add(w.front(), GraphicKind::Text, {10, 10, 50, 20});

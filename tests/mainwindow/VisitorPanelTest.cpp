@@ -19,7 +19,7 @@ namespace {
 struct Window : TestWindow {
     Window()
     {
-        document.Start_Card_Option = "V";
+        document.Start_Card_Option = Card_Mode::Visitor;
         Set_Field_Captions(Caption_Wording::General_ID_Card);
         controller.Select_front_side();
     }

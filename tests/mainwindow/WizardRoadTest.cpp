@@ -82,7 +82,7 @@ TEST_F(Roads, CardWizardMakesTheCardWithBackgroundAndProfile)
         EXPECT_EQ(p->Card_Cat_index(), 0);
         EXPECT_EQ(p->Card_Create_Mode(), "W");
     }
-    EXPECT_EQ(w.document.Start_Card_Option, "W");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Wizard);
     EXPECT_EQ(front.Card_BG_Image_Path(), background);
     EXPECT_EQ(front.Card_fill_style(), "I");
     EXPECT_EQ(w.document.Back_card_Prop.Card_BG_Image_Path(), "");
@@ -194,7 +194,7 @@ TEST_F(Roads, InvitationLaysOutTheCard)
             return 1;
         });
         ASSERT_TRUE(w.controller.Open_Start_Window());
-        EXPECT_EQ(w.document.Start_Card_Option, "W");
+        EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Wizard);
         c.check(w);
     }
 }
@@ -231,7 +231,7 @@ TEST_F(Roads, TemplateWithProfileAndCancelledWizardLeavesNoProfile)
     SKTGraphic *name = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
     ASSERT_NE(name, nullptr);
     EXPECT_NE(name->Text_Value, "Ann");
-    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     EXPECT_EQ(w.document.Selected_Template_Path, pass);
 }
 
@@ -249,7 +249,7 @@ TEST_F(Roads, CancelledWizardsShowTheGalleryAgainWithTheDesignUntouched)
         // Every return to the gallery finds the design as it was.
         EXPECT_EQ(w.document.Front_card_Prop.Card_Size(), size) << galleries;
         EXPECT_EQ(w.document.Front_card_Prop.Card_BG_Image_Path(), "") << galleries;
-        EXPECT_EQ(w.document.Start_Card_Option, "V") << galleries;
+        EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor) << galleries;
         EXPECT_EQ(w.front().count(), 0) << galleries;
         if (size_t(galleries) <= roads.size()) return roads[galleries - 1];
         return std::optional<QString>(QString());  // a blank card

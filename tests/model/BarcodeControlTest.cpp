@@ -88,7 +88,7 @@ TEST(BarcodeControlSettings, RendersFromItsOwnSettings)
 
     // A pasted barcode is rendered from its settings, not from the picture it carried.
     v10->_barcode_image = Picture();
-    const auto pasted = SKTGraphic::graphicsWithProperties({Control_Archive_To_Plist(v10->encode())}, "D", nullptr);
+    const auto pasted = SKTGraphic::graphicsWithProperties({Control_Archive_To_Plist(v10->encode())}, Card_Mode::Opened, nullptr);
     ASSERT_EQ(pasted.size(), 1u);
     ASSERT_FALSE(pasted[0]->_barcode_image.isNull());
     EXPECT_EQ(pasted[0]->bounds().size(), Barcode_Picture(Barcode_Settings_Of(*v10)).size());

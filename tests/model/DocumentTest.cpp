@@ -49,17 +49,16 @@ TEST(Document, InsertAndRemoveAtIndexes)
 TEST(Document, MakesTheWindowControllerOncePerFactory)
 {
     int made = 0;
-    SKTDocument::setWindowControllerFactory([&](SKTDocument &) { ++made; });
+    Window_Controller_Factory factory([&](SKTDocument &) { ++made; });
     SKTDocument first, second;
-    first.makeWindowControllers();
-    first.makeWindowControllers();
-    second.makeWindowControllers();
+    first.makeWindowControllers(factory);
+    first.makeWindowControllers(factory);
+    second.makeWindowControllers(factory);
     EXPECT_EQ(made, 1);
-    // A factory registered anew makes its own controller once.
-    SKTDocument::setWindowControllerFactory([&](SKTDocument &) { made += 10; });
-    first.makeWindowControllers();
-    second.makeWindowControllers();
-    SKTDocument::setWindowControllerFactory({});
+    // A factory made anew makes its own controller once.
+    Window_Controller_Factory another([&](SKTDocument &) { made += 10; });
+    first.makeWindowControllers(another);
+    second.makeWindowControllers(another);
     EXPECT_EQ(made, 11);
 }
 

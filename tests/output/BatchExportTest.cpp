@@ -75,7 +75,7 @@ struct BatchExportTest : ::testing::Test {
     {
         Batch_Export_Options o;
         o.extension = "png";
-        o.sides.side = side;
+        o.sides.side = Run_Sides_Of_Code(side).value();
         o.sides.combined = combined;
         o.range = Batch_Range{4, 7};
         return o;
@@ -384,7 +384,7 @@ TEST(BatchCards, TheLoopMakesEachSideOnceBackFirst)
     made.clear();
     sink.seen.clear();
     Batch_Sides front;
-    front.side = "F";
+    front.side = Run_Sides::Front;
     Run_Batch_Cards(Batch_Range{0, 2}, front, maker, sink, state);
     EXPECT_EQ(made, (QStringList{"0F", "1F"}));
     EXPECT_EQ(sink.seen, (QStringList{"0:F-", "1:F-"}));
@@ -460,7 +460,7 @@ TEST(CardFileSink, TheFilesOfCardsMadeOnThePoolAreMadeThereToo)
         return side;
     };
     Batch_Sides front;
-    front.side = "F";
+    front.side = Run_Sides::Front;
     QTemporaryDir pooled, alone;
     QThreadPool pool;
     pool.setMaxThreadCount(3);

@@ -50,7 +50,7 @@ struct DeskBatchExportTest : ::testing::Test {
 
     void SetUp() override
     {
-        d.document.Start_Card_Option = "L";
+        d.document.Start_Card_Option = Card_Mode::Opened;
         d.document.Front_card_Prop.setCard_Side("2");
         d.setCardSize(QSizeF(85.6 * kMM, 54 * kMM));
         text = d.add(d.front(), GraphicKind::Text, QRectF(20, 20, 150, 40));
@@ -163,7 +163,7 @@ TEST_F(DeskBatchExportTest, TheOptionsWindowOffersTheDataInUse)
              bindToSeries(12);
          },
          true, true, true, 12},
-        {"visitor mode", [&] { d.document.Start_Card_Option = "V"; }, false, false, false, 1},
+        {"visitor mode", [&] { d.document.Start_Card_Option = Card_Mode::Visitor; }, false, false, false, 1},
     };
     for (const auto &row : rows) {
         row.change();

@@ -62,7 +62,7 @@ struct Desk : Folders_Made {
 
     Desk()
     {
-        document.Start_Card_Option = "V";
+        document.Start_Card_Option = Card_Mode::Visitor;
         setCardSize(SKTDocument::canvasSize(true, QSizeF()));
     }
     // Both sides' card, as the card size commands give it to a design without controls.

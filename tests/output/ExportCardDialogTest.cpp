@@ -71,7 +71,7 @@ TEST(ExportCardDialog, BoundDataOpensWithAllCardsOfTheSources)
     EXPECT_TRUE(o.batch());
     EXPECT_EQ(o.range.first, 0);
     EXPECT_EQ(o.range.end, 12);
-    EXPECT_EQ(o.sides().side, "F");
+    EXPECT_EQ(o.sides().side, Run_Sides::Front);
 
     // Without the series the range goes and the export is a single card.
     dialog.Export_with_batch_chk->setChecked(false);

@@ -46,7 +46,7 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
     p.flush();
 
     testsupport::Desk w;
-    w.document.Start_Card_Option = "L";
+    w.document.Start_Card_Option = Card_Mode::Opened;
     w.document.Add_ColList_Column("Name");
     for (const char *n : {"Ann Lee", "Bob Stone", "Cy Young"}) w.document.Create_List_By_Array({n}, 1);
     GraphicPtr text = w.add(w.front(), GraphicKind::Text, QRectF(10, 10, 200, 30));

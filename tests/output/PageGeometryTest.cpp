@@ -18,7 +18,7 @@ Page_Layout_Input a4Card(int rows, int cols, double gapMM = 0)
     in.horzGap = in.vertGap = gapMM * kMM;
     in.rows = rows;
     in.cols = cols;
-    in.side = QStringLiteral("F");
+    in.side = Run_Sides::Front;
     return in;
 }
 
@@ -57,8 +57,8 @@ TEST(PageGeometry, RowsAndColumnsThatFit)
         Page_Layout_Input in = a4Card(r.rows, r.cols, r.gapMM);
         in.autoCenter = r.autoCenter;
         in.fitToFrame = r.fit;
-        in.side = r.side;
-        in.algn = r.algn;
+        in.side = Run_Sides_Of_Code(r.side).value();
+        in.algn = Sides_Arrangement_Of_Code(r.algn).value();
         const Page_Layout l = Compute_Page_Layout(in);
         EXPECT_EQ(l.rows, r.wantRows) << "row " << i;
         EXPECT_EQ(l.cols, r.wantCols) << "row " << i;
@@ -98,8 +98,8 @@ TEST(PageGeometry, CellSizeBySideArrangement)
     for (size_t i = 0; i < std::size(rows); ++i) {
         Page_Layout_Input in = a4Card(1, 1);
         in.leftMar = in.riteMar = in.topMar = in.botMar = 10;
-        in.side = rows[i].side;
-        in.algn = rows[i].algn;
+        in.side = Run_Sides_Of_Code(rows[i].side).value();
+        in.algn = Sides_Arrangement_Of_Code(rows[i].algn).value();
         in.sideMar = rows[i].sideMM * kMM;
         in.fitToFrame = rows[i].fit;
         const Page_Layout l = Compute_Page_Layout(in);
@@ -184,7 +184,7 @@ TEST(PageGeometry, CardsOfAPairCell)
     l.labelWidth = 100;
     l.labelHeight = 60;
     l.sideMar = 10;
-    l.side = QStringLiteral("BOTH");
+    l.side = Run_Sides::Both;
     struct Row {
         QString algn;
         QRectF first, second;  // relative to the cell's lower-left corner
@@ -195,10 +195,30 @@ TEST(PageGeometry, CardsOfAPairCell)
         {"DU", {0, 0, 100, 60}, {0, 0, 100, 60}},
     };
     for (const Row &r : rows) {
-        l.algn = r.algn;
+        l.algn = Sides_Arrangement_Of_Code(r.algn).value();
         const Cell_Place p = Cell_Places(l).front();
         EXPECT_EQ(p.first.translated(-p.cell.topLeft()), r.first) << r.algn.toStdString();
         EXPECT_EQ(p.second.translated(-p.cell.topLeft()), r.second) << r.algn.toStdString();
         EXPECT_TRUE(p.hasSecond);
     }
+}
+
+TEST(PageGeometry, SidesArrangementsByThePrintWindowsNames)
+{
+    const struct {
+        const char *code;
+        Sides_Arrangement arrangement;
+        bool duplex;
+    } rows[] = {{"UD", Sides_Arrangement::Above_Back_Turned, false}, {"U", Sides_Arrangement::Above, false},
+                {"L", Sides_Arrangement::Beside, false},         {"DU", Sides_Arrangement::Duplex, true},
+                {"DD", Sides_Arrangement::Duplex_Back_Turned, true}};
+    for (const auto &r : rows) {
+        EXPECT_EQ(Sides_Arrangement_Of_Code(r.code), r.arrangement) << r.code;
+        Page_Layout both, front;
+        both.algn = front.algn = r.arrangement;
+        front.side = Run_Sides::Front;
+        EXPECT_EQ(both.duplex(), r.duplex) << r.code;
+        EXPECT_FALSE(front.duplex()) << r.code << ": one side is never duplex";
+    }
+    for (const char *code : {"", "ud", "D", "UU", "BOTH"}) EXPECT_FALSE(Sides_Arrangement_Of_Code(code)) << code;
 }

@@ -34,7 +34,7 @@ struct PrintCommand {
     {
         Check_Path_And_Create_Files();
         qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
-        d.document.Start_Card_Option = "L";  // an opened design, not visitor mode
+        d.document.Start_Card_Option = Card_Mode::Opened;  // an opened design, not visitor mode
         d.document.Add_ColList_Column("Name");
         for (int i = 1; i <= rows; ++i) d.document.Create_List_By_Array({QStringLiteral("Person%1").arg(i)}, 1);
         text = d.add(d.front(), GraphicKind::Text, QRectF(10, 10, 200, 30));

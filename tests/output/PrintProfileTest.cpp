@@ -24,7 +24,7 @@ TEST(PrintProfile, SavedProfileIsReadByPlistlib)
     p.horzGapMM = 5;
     p.align = 7;
     p.autoCenter = true;
-    p.side = "F";
+    p.side = Run_Sides::Front;
     p.sideAlign = 1;
     p.cropMarks = true;
     const QString path = Print_Profile_Path(testsupport::testHome(), "Office");

@@ -242,7 +242,7 @@ TEST(PrintWindow, ProfileOfBothSidesOnAOneSidedCardSelectsTheFront)
     Fixture f(0, false);
     EXPECT_EQ(f.window->matrix_card_side->checkedId(), 1);
     EXPECT_FALSE(f.window->matrix_card_side->button(0)->isEnabled());
-    EXPECT_EQ(f.window->layout().side, "F");
+    EXPECT_EQ(f.window->layout().side, Run_Sides::Front);
 }
 
 TEST(PrintWindow, EmptyProfileFolderAnswersSelectAProfile)

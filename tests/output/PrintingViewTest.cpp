@@ -43,8 +43,8 @@ Print_Job a4Job(int rows, int cols, const QString &side = "F", const QString &al
     in.cardHeight = kCardH;
     in.rows = rows;
     in.cols = cols;
-    in.side = side;
-    in.algn = algn;
+    in.side = Run_Sides_Of_Code(side).value();
+    in.algn = Sides_Arrangement_Of_Code(algn).value();
     Print_Job job;
     job.layout = Compute_Page_Layout(in, 1);
     job.front = cardSide("Design");
@@ -200,7 +200,7 @@ TEST(PrintingView, PairsMirrorAndSingleTurnOnPixels)
     };
     for (const Row &r : rows) {
         Print_Job job = a4Job(1, 1, r.side, r.algn);
-        job.layout.oneSideAlgn = r.oneSide;
+        job.layout.oneSideTurned = r.oneSide == "D";
         job.mirror = r.mirror;
         job.mirrorVertical = r.vertical;
         QImage page(595, 842, QImage::Format_RGB32);

@@ -22,8 +22,8 @@ Sample_Sheet sheet3x2(const QString &side, const QString &algn)
     in.horzGap = in.vertGap = 10;
     in.rows = 3;
     in.cols = 2;
-    in.side = side;
-    in.algn = algn;
+    in.side = Run_Sides_Of_Code(side).value();
+    in.algn = Sides_Arrangement_Of_Code(algn).value();
     Sample_Sheet sheet;
     sheet.layout = Compute_Page_Layout(in, 5);
     return sheet;

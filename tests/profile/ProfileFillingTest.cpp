@@ -196,7 +196,7 @@ TEST_F(Filling, AnExceptionMidwayKeepsEarlierChangesWithoutASnapshot)
     int snapshots = 0;
     Profile_Fill_Target t;
     t.view = views[0].get();
-    t.card_side = "F";
+    t.card_side = Card_Side::Front;
     t.default_rect = [](const QString &id, const QString &) -> QRectF {
         if (id == "Fup_Company") throw std::runtime_error("no place for the company");
         return QRectF(10, 10, 70, 20);

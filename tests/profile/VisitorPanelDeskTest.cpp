@@ -132,11 +132,11 @@ TEST(VisitorPanel, HiddenControlsAreNotReadIn)
     w.desk.Load_Side(0);
     EXPECT_FALSE(w.name(w.fp()).value_chk->isChecked());
     EXPECT_TRUE(w.name(w.fp()).value->text().isEmpty());
-    w.document.Start_Card_Option = "T";
+    w.document.Start_Card_Option = Card_Mode::Template;
     g->ctrl_is_visible = true;
     w.desk.Show_Single_Mode_Front_Panel();
     EXPECT_TRUE(w.name(w.fp()).value->text().isEmpty()) << "outside visitor and group mode nothing is read";
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
 }
 
 TEST(VisitorPanel, ALockedControlDisablesItsBoxes)

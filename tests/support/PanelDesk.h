@@ -69,7 +69,7 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
             v.bindGraphics(&document.sideList(side));
         }
         desk.Build({split, groupPane, panelArea, scroll, stack, frontHolder, backHolder, cardArea});
-        document.Start_Card_Option = QLatin1String(mode);
+        document.Start_Card_Option = Card_Mode_Of_Letter(QLatin1String(mode)).value();
         showSide(0);
     }
     ~PanelDesk() override
@@ -122,7 +122,7 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
         return which == SamplePicture::NoImage ? Picture::fromFile(Resource_Path + "no.png") : Picture();
     }
     bool Is_Visitor_Or_Group_Mode() const override { return document.isVisitorOrGroupMode(); }
-    QString Design_Mode() const override { return document.Start_Card_Option; }
+    Card_Mode Design_Mode() const override { return document.Start_Card_Option; }
     int Current_Side() const override { return document.currentSide(); }
     void Show_RHS_Properties(SKTGraphic *g) override { Show_Properties(g); }
     void Insert_In_Undo_Redo() override { Record_Undo(-1); }

@@ -218,7 +218,7 @@ bool Write_Template(const QString &resources, const Template &t, QString *error)
         QFile::setPermissions(dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
     DesignData d;
-    d.mode = QStringLiteral("T");
+    d.mode = Card_Mode::Template;
     d.front_card = Make_Card(t.card, QStringLiteral("F"));
     d.back_card = Make_Card(t.card, QStringLiteral("B"));
     d.front_controls = t.front.topFirst();

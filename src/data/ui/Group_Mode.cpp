@@ -71,7 +71,7 @@ Group_Mode::~Group_Mode()
     if (m_wizard && !m_wizard->parent()) delete m_wizard.data();
 }
 
-bool Group_Mode::Is_Group_Mode() const { return m_doc.Start_Card_Option == QLatin1String("G"); }
+bool Group_Mode::Is_Group_Mode() const { return m_doc.Start_Card_Option == Card_Mode::Group; }
 
 void Group_Mode::Build_Pane(QWidget *pane)
 {
@@ -83,7 +83,7 @@ void Group_Mode::Build_Pane(QWidget *pane)
     // The pane keeps the width the layout of the panes gives it (200).
     pane->setMinimumWidth(200);
     m_rows->panelValues = [this] { return Panel_Values(); };
-    m_rows->saveProject = [this] { return m_host.Group_Save_Project(QStringLiteral("L")); };
+    m_rows->saveProject = [this] { return m_host.Group_Save_Project(Card_Mode::Opened); };
     connect(m_rows, &Group_Row_List::rowSelected, this, [this](int row) {
         // The document's selected row is the one export, print and mail fill the side
         // not shown from.
@@ -179,7 +179,7 @@ void Group_Mode::Select_Excel_First_Row()
     m_host.Group_Arrow_Tool();
 }
 
-void Group_Mode::Update_Excel_Column_Binding(const QString &mode)
+void Group_Mode::Update_Excel_Column_Binding(GroupBinding::Binding_Apply mode)
 {
     {
         const Scoped_Value<bool> quiet(m_quiet, true);
@@ -189,10 +189,10 @@ void Group_Mode::Update_Excel_Column_Binding(const QString &mode)
     if (m_rows) m_rows->Mark_Group_List_New_Selection(0);
 }
 
-void Group_Mode::Set_Group_Mode_List_Setting_After_Loading(const QString &path, const QString &mode)
+void Group_Mode::Set_Group_Mode_List_Setting_After_Loading(const QString &path, GroupBinding::Binding_Apply mode)
 {
     if (m_rows) m_rows->Create_Group_List_By_Excel_List();
-    if (copy_card_design == 0) Update_Excel_Column_Binding(mode == QLatin1String("U") ? mode : QStringLiteral("A"));
+    if (copy_card_design == 0) Update_Excel_Column_Binding(mode);
     m_doc.m_spreadsheet.Excel_Binding_Use = true;
     if (!path.isEmpty()) m_doc.Project_File_Name = path;
     Set_GP_mode_Value_From_Excel(sideOf(m_doc.currentSide()), 0);
@@ -375,7 +375,7 @@ bool Group_Mode::Open_Group_Project(const QString &path)
         Show_MessageBox(error);
         return false;
     }
-    m_doc.Start_Card_Option = QStringLiteral("G");
+    m_doc.Start_Card_Option = Card_Mode::Group;
     m_doc.Project_File_Name = path;
     m_host.Group_Design_Read();
     m_host.Group_Design_Anew();
@@ -385,7 +385,7 @@ bool Group_Mode::Open_Group_Project(const QString &path)
 void Group_Mode::Make_Group_Project(const Group_Project &project)
 {
     m_host.Group_Default_Photo();
-    m_doc.Start_Card_Option = QStringLiteral("G");
+    m_doc.Start_Card_Option = Card_Mode::Group;
     m_doc.Selected_Template_Path = project.templatePath;
     // The template read set the column choices from its file: the wizard's come after.
     m_doc.m_columnChoices = project.columns;
@@ -398,14 +398,14 @@ void Group_Mode::Make_Group_Project(const Group_Project &project)
     {
         // The fields' controls come as one step; the undo history starts anew below.
         const Scoped_Value<bool> quiet(m_quiet, true);
-        GroupBinding::Update_Excel_Column_Binding(m_doc, QStringLiteral("A"), Control_Maker());
+        GroupBinding::Update_Excel_Column_Binding(m_doc, GroupBinding::Binding_Apply::Add_Missing, Control_Maker());
     }
     m_doc.Mark_List_New_Selection(m_doc.ListData().isEmpty() ? -1 : 0);
     m_host.Group_Rows_Read();
     m_doc.Project_File_Name = project.designPath;
     Create_Folder(QFileInfo(project.designPath).absolutePath());
     // Saved silently as a group project (mode "G" in the file).
-    m_host.Group_Save_Project(QStringLiteral("G"));
+    m_host.Group_Save_Project(Card_Mode::Group);
     m_host.Group_Design_Read();
     m_host.Group_Design_Anew();
 }

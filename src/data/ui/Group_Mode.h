@@ -38,9 +38,9 @@ public:
     // The user-added rows of a side's panel, and the list of the side shown built again.
     virtual Dynamic_Ctrl_List &Group_User_Rows(int side) = 0;
     virtual void Group_Build_User_Rows() = 0;
-    // Saves the design without a message in the mode ("L" design, "G" group project);
+    // Saves the design without a message as a design (Opened) or a group project (Group);
     // false when nothing was written.
-    virtual bool Group_Save_Project(const QString &mode) = 0;
+    virtual bool Group_Save_Project(Card_Mode mode) = 0;
     // Reads a design or template file into the window without a message; false with
     // the reader's reason in *error.
     virtual bool Group_Read_Design(const QString &path, QString *error) = 0;
@@ -115,14 +115,14 @@ public:
     // The selected row on the card and the panel of the side shown.
     void Assign_value_to_card_in_group_mode_list_selection();
     void Select_Excel_First_Row();
-    // The column choices on both sides with the values of row 0 ("U" update only, "A"
-    // add the controls missing), then row 0 selected.
-    void Update_Excel_Column_Binding(const QString &mode);
-    // After a group project was read: the list rebuilt, the choices applied ("U" update
-    // only, else "A" add), the path kept, row 0 on the panel. Reading a "G" design runs
-    // it with "U"; a new project made from a template needs "A" first so that its
-    // fields get their controls.
-    void Set_Group_Mode_List_Setting_After_Loading(const QString &path, const QString &mode);
+    // The column choices on both sides with the values of row 0 (to the controls there
+    // are, or adding those missing), then row 0 selected.
+    void Update_Excel_Column_Binding(GroupBinding::Binding_Apply mode);
+    // After a group project was read: the list rebuilt, the choices applied, the path
+    // kept, row 0 on the panel. Reading a group project updates only; a new project
+    // made from a template needs its missing controls added first so that its fields
+    // get their controls.
+    void Set_Group_Mode_List_Setting_After_Loading(const QString &path, GroupBinding::Binding_Apply mode);
     // The panel of the side shown stored into the selected row (nothing when none).
     void Save_Group_Mode_List_Details_In_XL_Data_List();
     // The spreadsheet column of the field with the ID on the side shown: a fixed

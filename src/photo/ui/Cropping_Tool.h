@@ -7,6 +7,7 @@
 // fixed size); Crop cuts the picture on show, Crop All every listed picture on a worker
 // thread with the progress panel, writing a new or replaced series for a series input.
 #include "CameraCapture.h"
+#include "CardModes.h"
 #include "Adjustment_Controls.h"
 #include "CropAllJob.h"
 #include "Picture.h"
@@ -119,9 +120,9 @@ public:
     // direct roads
     int crop_direct = 0;  // 0 normal; 1 picture, 2 series, 3 spreadsheet column
     // Set by the caller of a direct entry: the control's data source (0 manual, 1
-    // series, 2 spreadsheet) and the design's mode letter ("G" group mode).
+    // series, 2 spreadsheet) and the design's mode.
     int ctrl_data_source_type = 0;
-    QString Start_Card_Option;
+    Card_Mode Start_Card_Option = Card_Mode::Template;
     // Results of a direct entry: the file written (mode 1), the new series (mode 2), the
     // new column's index and identifier (mode 3).
     QString Crop_Direct_Path;

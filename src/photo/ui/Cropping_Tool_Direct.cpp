@@ -223,7 +223,7 @@ int Cropping_Tool::Open_Wnd_Direct_Excel_Column(const QString &name, int column)
 
 QString Cropping_Tool::Direct_Result_Message() const
 {
-    return Start_Card_Option == QLatin1String("G") && ctrl_data_source_type == Data_Source_Spreadsheet ? kSaveDetails : kCropped;
+    return Start_Card_Option == Card_Mode::Group && ctrl_data_source_type == Data_Source_Spreadsheet ? kSaveDetails : kCropped;
 }
 
 void Cropping_Tool::Crop_Direct_Image_Clicked()

@@ -162,7 +162,7 @@ int Image_Library::Open_Library_Window()
         _zoom_slider->setValue(40);
         zoomSliderDidChange(40);
         selected_image = QString();
-        if (control_or_BG == QLatin1String("C")) {
+        if (control_or_BG == Library_Purpose::Control) {
             setWindowTitle(tr("Image Library"));
             cat_cmbo_bx->show();
             category_label->show();

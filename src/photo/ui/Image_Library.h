@@ -25,6 +25,10 @@ struct MyImageObject {
     QString image_UID;   // the file name
 };
 
+// What a picture chosen in the library is for: a control's picture (the library's
+// categories) or a card background.
+enum class Library_Purpose { Control, Background };
+
 class Image_Library : public QDialog {
     Q_OBJECT
 public:
@@ -35,7 +39,7 @@ public:
     // modal code (1 after OK).
     int Open_Library_Window();
 
-    QString control_or_BG = QStringLiteral("C");
+    Library_Purpose control_or_BG = Library_Purpose::Control;
     QString selected_image;
     std::vector<MyImageObject> images;
 

@@ -77,7 +77,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         group.Assign_value_to_card_in_group_mode_list_selection();
     }
     // Saves the design as the window's silent save does.
-    bool save() { return Group_Save_Project(QStringLiteral("L")); }
+    bool save() { return Group_Save_Project(Card_Mode::Opened); }
     // The design read from the file as Open reads it.
     bool open(const QString &path)
     {
@@ -86,7 +86,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         if (!Read_Design_File(path, data, &error)) return false;
         Put_Design_In_Document(data, document, true);
         document.Project_File_Name = path;
-        document.Start_Card_Option = data.mode == QLatin1String("G") ? QStringLiteral("G") : QStringLiteral("V");
+        document.Start_Card_Option = data.mode == Card_Mode::Group ? Card_Mode::Group : Card_Mode::Visitor;
         Group_Design_Read();
         Group_Design_Anew();
         return true;
@@ -110,12 +110,12 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     }
     Dynamic_Ctrl_List &Group_User_Rows(int side) override { return side == 1 ? panels.back_list : panels.front_list; }
     void Group_Build_User_Rows() override { panels.Create_Dynamic_Control_List(); }
-    bool Group_Save_Project(const QString &mode) override
+    bool Group_Save_Project(Card_Mode mode) override
     {
-        QString fileMode = mode;
-        if (group.Is_Group_Mode() && mode == QLatin1String("L")) {
+        Card_Mode fileMode = mode;
+        if (group.Is_Group_Mode() && mode == Card_Mode::Opened) {
             group.Save_Group_Mode_List_Details_In_XL_Data_List();
-            fileMode = QStringLiteral("G");
+            fileMode = Card_Mode::Group;
         }
         QString error;
         return Write_Design_File(document.Project_File_Name, document, fileMode, &error);
@@ -132,7 +132,8 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         document.Card_Front_Or_Back = 0;
         Group_Panels_From_Card();
         if (group.Is_Group_Mode()) {
-            group.Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name, QStringLiteral("U"));
+            group.Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name,
+                                                            GroupBinding::Binding_Apply::Update_Only);
             group.Select_Excel_First_Row();
         }
     }
@@ -208,7 +209,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     void Card_Base_Drawing(QPainter &, const QRectF &) override {}
     void Card_Border_Drawing(QPainter &, const QRectF &) override {}
     bool Is_Visitor_Or_Group_Mode() const override { return true; }
-    QString Design_Mode() const override { return document.Start_Card_Option; }
+    Card_Mode Design_Mode() const override { return document.Start_Card_Option; }
     int Current_Side() const override { return document.currentSide(); }
     int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override { return group.Column_Of(ctrl_id); }
 };

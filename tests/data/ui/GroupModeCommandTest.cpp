@@ -57,7 +57,7 @@ void newProject(Group_Mode_Wizard &w, const QString &book)
 struct Window : GroupDesk {
     Window()
     {
-        document.Start_Card_Option = "V";
+        document.Start_Card_Option = Card_Mode::Visitor;
         Set_Field_Captions(Caption_Wording::Visitor);
         document.Card_Front_Or_Back = 0;
         testsupport::boxes().clear();
@@ -112,7 +112,7 @@ TEST(GroupModeCommand, CancelledWizardLeavesDesignAndPanels)
     };
     w.group.Group_Mode_Clicked();
     EXPECT_TRUE(ran);
-    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     EXPECT_EQ(w.front().count(), controls);
     EXPECT_EQ(w.onFront("Fup_Name")->Text_Value, "Ann Lee");
     EXPECT_EQ(w.name().value->text(), "Ann Lee") << "the panel shows the card again";
@@ -147,7 +147,7 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
     EXPECT_FALSE(wizard.isVisible());
     EXPECT_TRUE(testsupport::boxes().take().filter("Do you want").isEmpty()) << "a design never changed";
     const QString project = Created_Resource_Path + "Group_Excel_Data/All/Staff.zcd";
-    EXPECT_EQ(w.document.Start_Card_Option, "G");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Group);
     EXPECT_EQ(w.document.Project_File_Name, project);
     EXPECT_EQ(w.document.m_columnChoices.excel_cb_value1, 1);
     EXPECT_EQ(w.document.m_columnChoices.excel_cb_value3, 3);
@@ -165,7 +165,7 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
     DesignData saved;
     QString error;
     ASSERT_TRUE(Read_Design_File(project, saved, &error)) << error.toStdString();
-    EXPECT_EQ(saved.mode, "G");
+    EXPECT_EQ(saved.mode, Card_Mode::Group);
     EXPECT_EQ(saved.columns, w.document.m_columnChoices);
     EXPECT_EQ(saved.spreadsheet.rows, w.document.ListData());
     EXPECT_EQ(saved.spreadsheet.Excel_Source_Path, book);
@@ -174,7 +174,7 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
 
     // Opening it again from the store's tree.
     testsupport::boxes().answerNext(kAlertNo);
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
     wizard.whileOpen = [&](SeriesDialog &) {
         shot(wizard, "wizard-4-open-project.png");
         EXPECT_EQ(wizard.new_or_open_or_log, 1);
@@ -182,7 +182,7 @@ TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
         wizard.ok_btn->click();
     };
     w.group.Group_Mode_Clicked();
-    EXPECT_EQ(w.document.Start_Card_Option, "G");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Group);
     EXPECT_EQ(w.document.ListData().size(), 5);
 }
 
@@ -218,7 +218,7 @@ TEST(GroupModeCommand, TemplateThatFailsToLoadSavesNothing)
     w.group.Group_Mode_Clicked();
     EXPECT_EQ(during.size(), 1) << "the reader's message";
     EXPECT_FALSE(QFileInfo::exists(Created_Resource_Path + "Group_Excel_Data/All/Staff.zcd"));
-    EXPECT_EQ(w.document.Start_Card_Option, "V");
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
     EXPECT_TRUE(w.document.ListData().isEmpty());
     EXPECT_EQ(w.front().count(), controls);
 }

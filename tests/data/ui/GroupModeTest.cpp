@@ -61,7 +61,7 @@ struct GroupMode : ::testing::Test {
         d.m_columnChoices.excel_cb_value1 = 1;
         d.m_columnChoices.excel_cb_value3 = 2;
         d.m_columnChoices.excel_cb_value10 = 3;
-        d.Start_Card_Option = "G";
+        d.Start_Card_Option = Card_Mode::Group;
         const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
         ASSERT_TRUE(QDir().mkpath(folder));
         path = folder + "/Staff.zcd";
@@ -78,7 +78,7 @@ struct GroupMode : ::testing::Test {
         w.document.m_columnChoices = DesignColumnChoices();
         w.document.setListData({});
         w.group.Rows_Changed();
-        w.document.Start_Card_Option = "V";
+        w.document.Start_Card_Option = Card_Mode::Visitor;
         ASSERT_TRUE(w.open(path));
         testsupport::boxes().clear();
     }
@@ -101,7 +101,7 @@ struct GroupMode : ::testing::Test {
         DesignData data;
         QString error;
         EXPECT_TRUE(Read_Design_File(path, data, &error)) << error.toStdString();
-        EXPECT_EQ(data.mode, "G");
+        EXPECT_EQ(data.mode, Card_Mode::Group);
         return data.spreadsheet.rows;
     }
 };
@@ -116,15 +116,16 @@ TEST_F(GroupMode, OpeningAFileEntersGroupModeOnlyWhenItIsRead)
     struct Row {
         QString file;
         bool read;
-        QString mode, project;
+        Card_Mode mode;
+        QString project;
         QStringList messages;
         QStringList entries;
     } rows[] = {
-        {notADesign, false, "V", "", {"\n\"Notes.zcd\" is not a design file."}, {}},
-        {path, true, "G", path, {}, {"1 - Ann", "2 - Bob", "3 - Cy", "4 - Dee", "5 - Eve"}},
+        {notADesign, false, Card_Mode::Visitor, "", {"\n\"Notes.zcd\" is not a design file."}, {}},
+        {path, true, Card_Mode::Group, path, {}, {"1 - Ann", "2 - Bob", "3 - Cy", "4 - Dee", "5 - Eve"}},
     };
     for (Row &r : rows) {
-        w.document.Start_Card_Option = "V";
+        w.document.Start_Card_Option = Card_Mode::Visitor;
         w.document.Project_File_Name.clear();
         w.document.setListData({});
         w.group.Rows_Changed();
@@ -455,7 +456,7 @@ TEST_F(GroupMode, OutputTakesTheSideNotShownFromTheSelectedRow)
     texts.sort();
     EXPECT_EQ(texts, QStringList({"Fup_Company=Dart", "Fup_Name=Dee"}));
     EXPECT_EQ(snapshotOf(w.front()), front) << "the design unchanged";
-    w.document.Start_Card_Option = "V";
+    w.document.Start_Card_Option = Card_Mode::Visitor;
     EXPECT_EQ(w.group.Group_Side_Not_Shown_Filled(), nullptr) << "only in group mode";
 }
 

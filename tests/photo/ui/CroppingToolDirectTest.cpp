@@ -216,7 +216,7 @@ TEST(CroppingToolDirect, ColumnRunAddsAColumnWithAnEmptyCellForAFacelessRow)
     testsupport::ScriptedRunner runner;
     Cropping_Tool tool(std::make_shared<WideFaceDetector>(), &table, nullptr, nullptr, &runner);
     tool.resize(900, 700);
-    tool.Start_Card_Option = "G";
+    tool.Start_Card_Option = Card_Mode::Group;
     tool.ctrl_data_source_type = 2;
     runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
         EXPECT_EQ(t.Crop_direct_Btn->text(), "Crop Image");

@@ -122,7 +122,7 @@ TEST(ImageLibrary, EveryOpeningStartsAfreshAndOkNeedsAPicture)
     LibraryFolder folder;
     testsupport::ScriptedRunner runner;
     Image_Library lib(nullptr, &runner);
-    lib.control_or_BG = "B";
+    lib.control_or_BG = Library_Purpose::Background;
     QString title;
     bool comboShown = true;
     double zoom = 0;
@@ -161,7 +161,7 @@ TEST(ImageLibrary, EveryOpeningStartsAfreshAndOkNeedsAPicture)
 
     // No library at all: an empty list, and OK asks for a picture.
     Resource_Path = testsupport::testHome() + "/nothing/";
-    lib.control_or_BG = "C";
+    lib.control_or_BG = Library_Purpose::Control;
     runner.whileOpen<Image_Library>([&](Image_Library &l) {
         l.OK_Clicked();
         l.Cancel_Clicked();
