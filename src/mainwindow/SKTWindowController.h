@@ -487,6 +487,15 @@ private:
     // Connects the toolbar's Cut, Copy, Paste, Front and Back, its alignment menu and
     // Select All to the card view of the side shown.
     void connectEditCommands();
+    // The toolbar's alignment menu: its items run on the card view of the side shown.
+    void connectAlignMenu(QAction *align);
+    // The pieces of awakeFromNib: the data folders (false: the window cannot start),
+    // the property panels' defaults, the sides bound to the views, the view and file commands.
+    bool prepareDataFolders();
+    void setUpPropertyDefaults();
+    void bindDocumentSides();
+    void connectViewCommands();
+    void connectFileCommands();
     // ---- Drawing tools (_Tools.cpp) ----
     // A tool button puts its tool in hand and creates its control at once.
     void Tool_Button_Clicked(int tool);

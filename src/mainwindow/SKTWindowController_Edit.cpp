@@ -63,29 +63,7 @@ void SKTWindowController::connectEditCommands()
         });
     }
 
-    if (QAction *align = ui.command(QStringLiteral("Align"))) {
-        auto *menu = new QMenu(ui.window);
-        for (const AlignRow &row : kAlignMenu) {
-            if (*row.title == '\0') {
-                menu->addSeparator();
-                continue;
-            }
-            QAction *item = SKTGraphicView::addCommandAction(menu, tr(row.title), row.command);
-            if (*row.iconName)
-                item->setIcon(QIcon(Resource_Path + QStringLiteral("Icons/") + QLatin1String(row.iconName) +
-                                    QStringLiteral(".png")));
-        }
-        connect(menu, &QMenu::aboutToShow, this, [this, menu] {
-            if (SKTGraphicView *v = currentGraphicView()) v->validateMenu(menu);
-        });
-        connect(menu, &QMenu::triggered, this, [this](QAction *item) {
-            SKTGraphicView *v = currentGraphicView();
-            if (v && item->data().isValid()) v->runCommand(C(item->data().toInt()));
-        });
-        align->setMenu(menu);
-        if (auto *button = qobject_cast<QToolButton *>(ui.commandWidget(align)))
-            button->setPopupMode(QToolButton::InstantPopup);
-    }
+    if (QAction *align = ui.command(QStringLiteral("Align"))) connectAlignMenu(align);
 
     auto *selectAll = new QAction(tr("Select All"), ui.window);
     selectAll->setObjectName(QStringLiteral("SelectAll"));
@@ -94,6 +72,31 @@ void SKTWindowController::connectEditCommands()
         if (SKTGraphicView *v = currentGraphicView()) v->runCommand(C::SelectAll);
     });
     ui.window->addAction(selectAll);
+}
+
+void SKTWindowController::connectAlignMenu(QAction *align)
+{
+    auto *menu = new QMenu(ui.window);
+    for (const AlignRow &row : kAlignMenu) {
+        if (*row.title == '\0') {
+            menu->addSeparator();
+            continue;
+        }
+        QAction *item = SKTGraphicView::addCommandAction(menu, tr(row.title), row.command);
+        if (*row.iconName)
+            item->setIcon(QIcon(Resource_Path + QStringLiteral("Icons/") + QLatin1String(row.iconName) +
+                                QStringLiteral(".png")));
+    }
+    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
+        if (SKTGraphicView *v = currentGraphicView()) v->validateMenu(menu);
+    });
+    connect(menu, &QMenu::triggered, this, [this](QAction *item) {
+        SKTGraphicView *v = currentGraphicView();
+        if (v && item->data().isValid()) v->runCommand(C(item->data().toInt()));
+    });
+    align->setMenu(menu);
+    if (auto *button = qobject_cast<QToolButton *>(ui.commandWidget(align)))
+        button->setPopupMode(QToolButton::InstantPopup);
 }
 
 void SKTWindowController::Set_Paste_Button_Status()

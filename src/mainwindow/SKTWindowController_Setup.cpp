@@ -73,20 +73,42 @@ void SKTWindowController::awakeFromNib(bool startProject)
     if (QScreen *screen = QGuiApplication::primaryScreen()) ui.window->setGeometry(screen->availableGeometry());
 
     document.Start_Card_Option = Card_Mode::Visitor;
+    if (!prepareDataFolders()) return;
+    Load_and_fill_backgrounds();
+    setUpPropertyDefaults();
+    bindDocumentSides();
+    connectViewCommands();
+    connectEditCommands();
+    connectFileCommands();
+    connectCommands();
+    connect(ui.Front_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Front_Card_Btn_Clicked);
+    connect(ui.Back_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Back_Card_Btn_Clicked);
+    connect(ui.Temp_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Temp_Card_Btn_Clicked);
 
+    ui.window->installEventFilter(this);
+    ui.window->show();
+    Select_front_side();
+    Design_Is_As_Saved();
+    if (startProject) QTimer::singleShot(0, this, &SKTWindowController::New_Project);
+}
+
+bool SKTWindowController::prepareDataFolders()
+{
     // Resources folder check.
     if (!Create_Folder(Resource_Path)) {
         Show_MessageBox(QStringLiteral("Can not access Data file."));
         QTimer::singleShot(0, qApp, &QApplication::quit);
-        return;
+        return false;
     }
     Data_Folder_Path = Created_Resource_Path + QStringLiteral("DataSet");
     Create_Folder(Data_Folder_Path);
     Read_Camera_Folder();
     Create_Camera_Path_File();
+    return true;
+}
 
-    Load_and_fill_backgrounds();
-
+void SKTWindowController::setUpPropertyDefaults()
+{
     // Property tabs: keep the card's five, remove the control tabs until a control is shown.
     while (ui.sett_tab->count() > 5) ui.sett_tab->removeTab(5);
 
@@ -101,7 +123,10 @@ void SKTWindowController::awakeFromNib(bool startProject)
         card_prop_set(QStringLiteral("S"));
         cardPanel->fillHatchStyles(Get_Files_Array_At_Path(Resource_Path + QStringLiteral("Fill_Style_Image"), 1));
     }
+}
 
+void SKTWindowController::bindDocumentSides()
+{
     SetDocumentCanvasSize(SKTDocument::canvasSize(true, QSizeF()));
     // The page set-up every print window and run starts from: the default printer's.
     document.setPrintInfo(Start_Print_Info());
@@ -113,8 +138,11 @@ void SKTWindowController::awakeFromNib(bool startProject)
     for (int side = 0; side < 3; ++side)
         connect(&document.sideList(side), &SKTGraphicList::inserted, this, &SKTWindowController::Side_Control_Inserted);
     for (SKTGraphicView *v : {_graphicView, _graphicView_BACK, _graphicView_TEMP}) v->setGrid(&_grid);
+}
 
-    // Tools and commands.
+void SKTWindowController::connectViewCommands()
+{
+    // Tools, zoom, rulers and grid.
     for (int t = 0; t < 16; ++t)
         connect(ui.toolActions[t], &QAction::triggered, this, [this, t] { Tool_Button_Clicked(t); });
     connect(this, &SKTWindowController::SKTSelectedToolDidChange, this, &SKTWindowController::selectedToolDidChange);
@@ -140,7 +168,10 @@ void SKTWindowController::awakeFromNib(bool startProject)
     }
     if (QAction *a = ui.command(QStringLiteral("Grid")))
         connect(a, &QAction::triggered, this, &SKTWindowController::toggleGridShowing);
-    connectEditCommands();
+}
+
+void SKTWindowController::connectFileCommands()
+{
     if (QAction *a = ui.command(QStringLiteral("Delete")))
         connect(a, &QAction::triggered, this, [this] { currentGraphicView()->deleteSelection(); });
     if (QAction *a = ui.command(QStringLiteral("New")))
@@ -170,16 +201,6 @@ void SKTWindowController::awakeFromNib(bool startProject)
     exitApp->setShortcut(QKeySequence::Quit);
     connect(exitApp, &QAction::triggered, this, &SKTWindowController::Exit_App);
     ui.window->addAction(exitApp);
-    connectCommands();
-    connect(ui.Front_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Front_Card_Btn_Clicked);
-    connect(ui.Back_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Back_Card_Btn_Clicked);
-    connect(ui.Temp_Side_btn, &QToolButton::clicked, this, &SKTWindowController::Temp_Card_Btn_Clicked);
-
-    ui.window->installEventFilter(this);
-    ui.window->show();
-    Select_front_side();
-    Design_Is_As_Saved();
-    if (startProject) QTimer::singleShot(0, this, &SKTWindowController::New_Project);
 }
 
 bool SKTWindowController::eventFilter(QObject *watched, QEvent *event)
