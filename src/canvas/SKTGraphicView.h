@@ -217,8 +217,8 @@ protected:
     void contextMenuEvent(QContextMenuEvent *event) override;
 
 private:
-    // Resizes each selected graphic by `resize`, refitting barcodes; whether any bounds changed.
-    bool resizeSelected(void (SKTGraphic::*resize)());
+    // Resizes each selected graphic by `sizeStep`, refitting barcodes; whether any bounds changed.
+    bool resizeSelected(void (SKTGraphic::*sizeStep)());
     void onRemoved(int index, SKTGraphic *g);
     void pruneSelection();
     // Ends the drag in progress when its controls left the side (the release then

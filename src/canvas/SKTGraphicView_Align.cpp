@@ -84,12 +84,12 @@ bool SKTGraphicView::alignWithGrid()
     return applyToUnlockedSelection(false, [this](SKTGraphic &g) { g.setBounds(m_grid->alignedRect(g.bounds())); });
 }
 
-bool SKTGraphicView::resizeSelected(void (SKTGraphic::*resize)())
+bool SKTGraphicView::resizeSelected(void (SKTGraphic::*sizeStep)())
 {
     bool changed = false;
     for (SKTGraphic *g : selectedGraphics()) {
         const QRectF before = g->bounds();
-        (g->*resize)();
+        (g->*sizeStep)();
         check_barcode_and_set_control_bounds(g);
         changed |= g->bounds() != before;
     }

@@ -69,7 +69,9 @@ TEST(SeriesFile, LargeFilesRefused)
         EXPECT_EQ(SeriesFile::Read_Bytes(path).has_value(), r.read) << r.size;
         const std::optional<QStringList> engine = SeriesFile::Read_Engine_Values(path);
         EXPECT_EQ(engine.has_value(), r.read) << r.size;
-        if (engine) EXPECT_EQ(engine->value(0), "first");
+        if (engine) {
+            EXPECT_EQ(engine->value(0), "first");
+        }
         EXPECT_EQ(SeriesFile::Read_List_Values(path).value(0), r.read ? "first" : "") << r.size;
     }
     EXPECT_EQ(SeriesFile::Too_Large_Message("Names"), "The series \"Names\" is larger than 32 MB and cannot be read.");

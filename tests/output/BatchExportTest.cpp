@@ -292,7 +292,9 @@ TEST_F(BatchExportTest, CombinedPicturesTellWhatWasWritten)
     };
     for (const Case &c : cases) {
         QDir(cards()).removeRecursively();
-        if (c.blocked) ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("DOZO ID Card/") + c.blocked));
+        if (c.blocked) {
+            ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("DOZO ID Card/") + c.blocked));
+        }
         Batch_Export_Options o = range57("BOTH", true);
         o.sides.sideBySide = true;
         const auto state = run(o);

@@ -303,7 +303,9 @@ TEST_F(DeskBatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
     d.document.Add_ColList_Column("Photo");
     for (int r = 1; r <= 30; ++r) {
         const QString path = dir.filePath(QStringLiteral("p%1.png").arg(r));
-        if (r != 7 && r != 19) ASSERT_TRUE(photo.save(path));
+        if (r != 7 && r != 19) {
+            ASSERT_TRUE(photo.save(path));
+        }
         d.document.Create_List_By_Array({QStringLiteral("Person %1").arg(r), path}, 2);
     }
     text->Set_Data_source_type(2);

@@ -277,7 +277,9 @@ TEST(PrintWindow, AlignmentButtonsShowTheChosenPlace)
             const QImage image = picture(k);
             ASSERT_EQ(image.size(), QSize(32, 32)) << k;
             EXPECT_EQ(image.pixel(at(k)), k == chosen ? teal : slate) << "button " << k << " after " << chosen;
-            if (k != 5) EXPECT_EQ(image.pixel(at(10 - k)), k == chosen ? lightTeal : white) << k;
+            if (k != 5) {
+                EXPECT_EQ(image.pixel(at(10 - k)), k == chosen ? lightTeal : white) << k;
+            }
         }
     }
     EXPECT_EQ(f.window->alignButtons->checkedId(), 8);

@@ -561,53 +561,53 @@ TEST_F(MailRun, MirroredCards)
 TEST_F(MailRun, TotalShowsTheCardsOfTheBatch)
 {
     cards.rows = 3;
-    Send_Mail &w = window();
-    w.show();
+    Send_Mail &mail = window();
+    mail.show();
     // No batch: 1 card, up to 999999, the range options off.
-    EXPECT_EQ(w.Total_Text->value(), 1);
-    EXPECT_EQ(w.Total_Text->maximum(), 999999);
-    EXPECT_FALSE(w.export_range_box->isEnabled());
-    w.send_with_excel_chk->setChecked(true);
-    EXPECT_TRUE(w.export_range_box->isEnabled());
-    EXPECT_TRUE(w.Total_Text->isEnabled());
+    EXPECT_EQ(mail.Total_Text->value(), 1);
+    EXPECT_EQ(mail.Total_Text->maximum(), 999999);
+    EXPECT_FALSE(mail.export_range_box->isEnabled());
+    mail.send_with_excel_chk->setChecked(true);
+    EXPECT_TRUE(mail.export_range_box->isEnabled());
+    EXPECT_TRUE(mail.Total_Text->isEnabled());
     const struct {
         const char *typed;  // "" steps up instead
         int shown;
     } table[] = {{"", 3}, {"0", 1}, {"2", 2}, {"9", 2}, {"", 3}};
-    EXPECT_EQ(w.Total_Text->value(), 3);
-    EXPECT_EQ(w.To_Text->value(), 3);
+    EXPECT_EQ(mail.Total_Text->value(), 3);
+    EXPECT_EQ(mail.To_Text->value(), 3);
     for (const auto &row : table) {
         if (*row.typed) {
-            w.Total_Text->setFocus();
-            QTest::keyClick(w.Total_Text, Qt::Key_A, Qt::ControlModifier);
-            QTest::keyClicks(w.Total_Text, QString::fromLatin1(row.typed));
-            QTest::keyClick(w.Total_Text, Qt::Key_Return);
+            mail.Total_Text->setFocus();
+            QTest::keyClick(mail.Total_Text, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(mail.Total_Text, QString::fromLatin1(row.typed));
+            QTest::keyClick(mail.Total_Text, Qt::Key_Return);
         } else {
-            QTest::keyClick(w.Total_Text, Qt::Key_Up);
+            QTest::keyClick(mail.Total_Text, Qt::Key_Up);
         }
-        EXPECT_EQ(w.Total_Text->value(), row.shown) << row.typed;
-        EXPECT_EQ(w.Total_Text->text(), QString::number(row.shown)) << row.typed;
+        EXPECT_EQ(mail.Total_Text->value(), row.shown) << row.typed;
+        EXPECT_EQ(mail.Total_Text->text(), QString::number(row.shown)) << row.typed;
     }
-    EXPECT_EQ(w.Total_Text->maximum(), 3);
+    EXPECT_EQ(mail.Total_Text->maximum(), 3);
     // Its radio enables it; the others take it away.
     const struct {
         QRadioButton *radio;
         bool total, range;
-    } radios[] = {{w.Sel_print_rd, false, true}, {w.rd_one_per_recp, false, false}, {w.rd_all_to_every, true, false}};
+    } radios[] = {{mail.Sel_print_rd, false, true}, {mail.rd_one_per_recp, false, false}, {mail.rd_all_to_every, true, false}};
     for (const auto &r : radios) {
         r.radio->setChecked(true);
-        EXPECT_EQ(w.Total_Text->isEnabled(), r.total) << r.radio->text().toStdString();
-        EXPECT_EQ(w.tot_label->isEnabled(), r.total);
-        EXPECT_EQ(w.To_Text->isEnabled(), r.range);
+        EXPECT_EQ(mail.Total_Text->isEnabled(), r.total) << r.radio->text().toStdString();
+        EXPECT_EQ(mail.tot_label->isEnabled(), r.total);
+        EXPECT_EQ(mail.To_Text->isEnabled(), r.range);
     }
     // Without the batch again: 1, up to 999999.
-    w.send_with_excel_chk->setChecked(false);
-    EXPECT_EQ(w.Total_Text->value(), 1);
-    EXPECT_EQ(w.Total_Text->maximum(), 999999);
+    mail.send_with_excel_chk->setChecked(false);
+    EXPECT_EQ(mail.Total_Text->value(), 1);
+    EXPECT_EQ(mail.Total_Text->maximum(), 999999);
     if (const QString shots = qEnvironmentVariable("DOZO_SHOTS_DIR"); !shots.isEmpty()) {
-        w.send_with_excel_chk->setChecked(true);
+        mail.send_with_excel_chk->setChecked(true);
         QDir().mkpath(shots);
-        w.grab().save(QDir(shots).filePath("mail-total.png"));
+        mail.grab().save(QDir(shots).filePath("mail-total.png"));
     }
 }
 

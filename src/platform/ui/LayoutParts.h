@@ -21,9 +21,9 @@ struct Layout_Stretch {};
 // One part of a row or a stacked window: a widget, a layout or a stretch, with its
 // stretch factor.
 struct Layout_Part {
-    Layout_Part(QWidget *w, int stretch = 0) : widget(w), stretch(stretch) {}
-    Layout_Part(QLayout *l, int stretch = 0) : layout(l), stretch(stretch) {}
-    Layout_Part(Layout_Stretch, int stretch = 0) : stretch(stretch) {}
+    Layout_Part(QWidget *w, int factor = 0) : widget(w), stretch(factor) {}
+    Layout_Part(QLayout *l, int factor = 0) : layout(l), stretch(factor) {}
+    Layout_Part(Layout_Stretch, int factor = 0) : stretch(factor) {}
     QWidget *widget = nullptr;
     QLayout *layout = nullptr;
     int stretch = 0;

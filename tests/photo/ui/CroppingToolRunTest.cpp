@@ -154,7 +154,9 @@ TEST(CroppingToolRun, CropAllHidesTheSelectionWhileItRuns)
         EXPECT_FALSE(tool.canvas->isVisible()) << "while the run goes";
         ASSERT_TRUE(done.wait(20000));
         EXPECT_EQ(tool.canvas->isVisible(), row.shownAfter);
-        if (radio == tool.drawn_radio) EXPECT_EQ(tool.canvas->model().selectors().back().frame, before);
+        if (radio == tool.drawn_radio) {
+            EXPECT_EQ(tool.canvas->model().selectors().back().frame, before);
+        }
     }
 }
 
