@@ -49,8 +49,9 @@ TEST(PoolWork, EveryPartRunsOnceOnAnyPool)
         pool.waitForDone();
         for (int i = 0; i < c.parts; ++i) EXPECT_EQ(runs[size_t(i)].load(), 1) << c.what << " part " << i;
         // Without a free pool thread the waiting thread did every part.
-        if (c.threads < 0 || c.busy)
+        if (c.threads < 0 || c.busy) {
             EXPECT_EQ(threads, std::set<QThread *>{QThread::currentThread()}) << c.what;
+        }
     }
 }
 
