@@ -1,5 +1,6 @@
 // A profile record written onto the window's card: the data-source list of the
 // property panel follows the design's spreadsheet binding.
+#include "CardControls.h"
 #include "DataSourceSection.h"
 #include "ProfileWindow.h"
 #include "TestSupport.h"
@@ -10,13 +11,7 @@
 namespace {
 GraphicPtr addText(SKTGraphicList &side, const QString &id, QRectF r = QRectF(30, 40, 100, 20))
 {
-    GraphicPtr g = SKTGraphic::create(GraphicKind::Text);
-    g->control_ID = id;
-    g->Text_Value = "old";
-    g->setBounds(r);
-    g->Set_Ctrl_Is_Visible(true);
-    side.insert(g, side.count());
-    return g;
+    return testsupport::addTextControl(side, id, QStringLiteral("old"), r);
 }
 
 struct Filling : ::testing::Test {

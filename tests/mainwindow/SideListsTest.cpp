@@ -1,3 +1,4 @@
+#include "CardControls.h"
 #include "Dynamic_Control_List.h"
 #include "FileUtilities.h"
 #include "Profile_Data_Source.h"
@@ -13,13 +14,7 @@
 namespace {
 GraphicPtr addText(SKTGraphicList &side, const QString &id, const QString &text, bool visible = true)
 {
-    GraphicPtr g = SKTGraphic::create(GraphicKind::Text);
-    g->control_ID = id;
-    g->Text_Value = text;
-    g->Set_Ctrl_Is_Visible(visible);
-    g->setBounds(QRectF(10, 10, 70, 20));
-    side.insert(g, side.count());
-    return g;
+    return testsupport::addTextControl(side, id, text, QRectF(10, 10, 70, 20), visible);
 }
 } // namespace
 

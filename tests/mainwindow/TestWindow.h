@@ -1,6 +1,7 @@
 #pragma once
 // The main window as the tests build it: a document and its window controller, set
 // up without the start gallery, with helpers to reach the sides and the commands.
+#include "CardControls.h"
 #include "Card_Wizard.h"
 #include "Invitation_Wizard.h"
 #include "LibraryAnswers.h"
@@ -47,12 +48,6 @@ struct TestWindow {
     SKTGraphicList &front() { return document.graphics(); }
     SKTGraphicList &back() { return document.graphics_back(); }
     SKTGraphic *top(SKTGraphicList &side) { return side.isEmpty() ? nullptr : side.at(0).get(); }
-    GraphicPtr add(SKTGraphicList &side, GraphicKind kind, QRectF r)
-    {
-        GraphicPtr g = SKTGraphic::create(kind);
-        g->setBounds(r);
-        side.insert(g);
-        return g;
-    }
+    GraphicPtr add(SKTGraphicList &side, GraphicKind kind, QRectF r) { return testsupport::addControl(side, kind, r); }
     QAction *command(const char *name) const { return controller.ui.command(QLatin1String(name)); }
 };

@@ -3,6 +3,7 @@
 // up (mode "V", the default card), a host answering what the desk asks of the window
 // with a value engine of its own over the series folder, a parent window and a
 // scripted runner.
+#include "CardControls.h"
 #include "AsLoadedAdjuster.h"
 #include "CardValueEngine.h"
 #include "Globals.h"
@@ -76,13 +77,7 @@ struct Desk : Folders_Made {
     SKTGraphicList &front() { return document.graphics(); }
     SKTGraphicList &back() { return document.graphics_back(); }
     SKTGraphic *top(SKTGraphicList &side) { return side.isEmpty() ? nullptr : side.at(0).get(); }
-    GraphicPtr add(SKTGraphicList &side, GraphicKind kind, QRectF r)
-    {
-        GraphicPtr g = SKTGraphic::create(kind);
-        g->setBounds(r);
-        side.insert(g);
-        return g;
-    }
+    GraphicPtr add(SKTGraphicList &side, GraphicKind kind, QRectF r) { return testsupport::addControl(side, kind, r); }
 };
 
 } // namespace testsupport

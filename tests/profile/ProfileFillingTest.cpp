@@ -1,6 +1,7 @@
 // Profile records written onto the design's sides: controls filled in place or made at
 // their sample place, the photo rule of each side, one undo snapshot per filled side,
 // the scratch side's preview.
+#include "CardControls.h"
 #include "AsLoadedAdjuster.h"
 #include "CardViewHost.h"
 #include "Globals.h"
@@ -21,13 +22,7 @@
 namespace {
 GraphicPtr addText(SKTGraphicList &side, const QString &id, QRectF r = QRectF(30, 40, 100, 20))
 {
-    GraphicPtr g = SKTGraphic::create(GraphicKind::Text);
-    g->control_ID = id;
-    g->Text_Value = "old";
-    g->setBounds(r);
-    g->Set_Ctrl_Is_Visible(true);
-    side.insert(g, side.count());
-    return g;
+    return testsupport::addTextControl(side, id, QStringLiteral("old"), r);
 }
 
 GraphicPtr addPhoto(SKTGraphicList &side, const QString &path)

@@ -1,5 +1,6 @@
 // The side lists of user-added controls, the values pushed into the rows from them and
 // the front's photo control.
+#include "CardControls.h"
 #include "Dynamic_Control_List.h"
 #include "FileUtilities.h"
 #include "Profile_Data_Source.h"
@@ -15,13 +16,7 @@
 namespace {
 GraphicPtr addText(SKTGraphicList &side, const QString &id, const QString &text, bool visible = true)
 {
-    GraphicPtr g = SKTGraphic::create(GraphicKind::Text);
-    g->control_ID = id;
-    g->Text_Value = text;
-    g->Set_Ctrl_Is_Visible(visible);
-    g->setBounds(QRectF(10, 10, 70, 20));
-    side.insert(g, side.count());
-    return g;
+    return testsupport::addTextControl(side, id, text, QRectF(10, 10, 70, 20), visible);
 }
 
 GraphicPtr addImage(SKTGraphicList &side, const QString &id, const QString &path)

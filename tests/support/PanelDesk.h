@@ -3,6 +3,7 @@
 // main window: a design, the card views of its front, back and scratch sides, and a
 // stand-in for the window that counts undo snapshots and hands a recorded visit to
 // `record`; the profile dialogs run through `runner`.
+#include "CardControls.h"
 #include "AsLoadedAdjuster.h"
 #include "CardViewHost.h"
 #include "FileUtilities.h"
@@ -87,13 +88,7 @@ struct PanelDesk : CardViewHost, Visitor_Panel_Window {
     SKTGraphicList &back() { return document.graphics_back(); }
     SKTGraphic *onFront(const QString &id) { return frontView.Selcect_Ctrl_With_ID(id); }
     SKTGraphic *onBack(const QString &id) { return backView.Selcect_Ctrl_With_ID(id); }
-    GraphicPtr add(SKTGraphicList &side, GraphicKind kind, QRectF r)
-    {
-        GraphicPtr g = SKTGraphic::create(kind);
-        g->setBounds(r);
-        side.insert(g);
-        return g;
-    }
+    GraphicPtr add(SKTGraphicList &side, GraphicKind kind, QRectF r) { return testsupport::addControl(side, kind, r); }
     static void type(QLineEdit *box, const QString &text)
     {
         box->setText(text);

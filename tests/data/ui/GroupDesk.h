@@ -2,6 +2,7 @@
 // Group mode as the tests build it without the main window: a document, the card views
 // of both sides, the visitor panels with their desk, the group pane, and a window that
 // reads and writes design files and records side snapshots.
+#include "CardControls.h"
 #include "CardViewHost.h"
 #include "DataSourceSection.h"
 #include "DesignFile.h"
@@ -63,13 +64,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     SKTGraphicList &back() { return document.sideList(1); }
     Group_Row_List &list() { return *group.rowList(); }
     SKTGraphicView &view(int side) { return side == 1 ? backView : frontView; }
-    GraphicPtr add(SKTGraphicList &side, GraphicKind kind, QRectF r)
-    {
-        GraphicPtr g = SKTGraphic::create(kind);
-        g->setBounds(r);
-        side.insert(g);
-        return g;
-    }
+    GraphicPtr add(SKTGraphicList &side, GraphicKind kind, QRectF r) { return testsupport::addControl(side, kind, r); }
     // The side shown, as the side buttons show it: the selected person on it.
     void showSide(int side)
     {
