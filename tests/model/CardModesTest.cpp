@@ -56,3 +56,18 @@ TEST(CardModes, OtherTextIsNoModeOrSide)
     for (Card_Mode m : {Card_Mode::Template, Card_Mode::Wizard, Card_Mode::Opened}) EXPECT_FALSE(Has_Visitor_Panels(m));
     for (Card_Mode m : {Card_Mode::Visitor, Card_Mode::Group}) EXPECT_TRUE(Has_Visitor_Panels(m));
 }
+
+TEST(CardModes, SidesOfARunInTheOrderMailWritesThem)
+{
+    // The rows of the run windows' side list, and the sides a card's mail carries:
+    // both sides write the back's picture first, as the mail's attachments stand.
+    const struct {
+        int row;
+        Run_Sides sides;
+        QList<int> order;
+    } table[] = {{0, Run_Sides::Both, {1, 0}}, {1, Run_Sides::Front, {0}}, {2, Run_Sides::Back, {1}}};
+    for (const auto &r : table) {
+        EXPECT_EQ(Run_Sides_Of_Row(r.row), r.sides) << r.row;
+        EXPECT_EQ(Sides_In_Writing_Order(r.sides), r.order) << r.row;
+    }
+}
