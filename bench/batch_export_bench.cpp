@@ -12,6 +12,7 @@
 #include "BarcodeEngine.h"
 #include "CardValueEngine.h"
 #include "Globals.h"
+#include "HeapPolicy.h"
 #include "Paths.h"
 #include "PhotoPictureAdjuster.h"
 #include "RenderResources.h"
@@ -248,6 +249,7 @@ BENCHMARK(BM_BatchToPdfFiles)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg
 
 int main(int argc, char **argv)
 {
+    Keep_Freed_Heap_For_Reuse();  // as main() does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
     Locate_Application_Paths();

@@ -10,6 +10,7 @@
 #include "BarcodeFactory.h"
 #include "CardValueEngine.h"
 #include "Globals.h"
+#include "HeapPolicy.h"
 #include "Paths.h"
 #include "PhotoPictureAdjuster.h"
 #include "PrinterLayer.h"
@@ -197,6 +198,7 @@ BENCHMARK(BM_CardParts)->Iterations(1);
 
 int main(int argc, char **argv)
 {
+    Keep_Freed_Heap_For_Reuse();  // as main() does
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     Locate_Application_Paths();

@@ -1,4 +1,5 @@
 #include "AppMain.h"
+#include "HeapPolicy.h"
 #include "PhotoPictureAdjuster.h"
 #include "SpreadsheetFolder.h"
 #include "WidgetPresenters.h"
@@ -9,6 +10,7 @@
 
 int main(int argc, char **argv)
 {
+    Keep_Freed_Heap_For_Reuse();  // before any thread starts
     SpreadsheetFolder::Remove_Abandoned_Folders();  // left by runs that were killed
     Install_Widget_Presenters();
     // The application's one pool, for the whole program: large pictures are adjusted in

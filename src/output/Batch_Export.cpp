@@ -3,6 +3,7 @@
 #include "GuiThread.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "PoolAhead.h"
 #include "Shared_Dialogs.h"
 
 #include <QCoreApplication>
@@ -13,9 +14,7 @@
 #include <QThread>
 #include <QThreadPool>
 
-#include <deque>
 #include <optional>
-#include <future>
 
 const char *const Unable_Saving_Message =
     "Unable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or there is no free space "
@@ -127,33 +126,17 @@ Card_Sides makeCard(int card, const Batch_Sides &sides, const Card_Side_Maker &m
 void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const Card_Side_Maker &maker,
                      Card_Sink &sink, Output_Run_State &state, QThreadPool *pool)
 {
-    // Cards being made ahead, in card order; each is waited for before the loop ends.
-    std::deque<std::future<Card_Sides>> ahead;
-    int next = range.first;
-    const int window = pool ? 2 * std::max(1, pool->maxThreadCount()) : 0;
-    const auto fill = [&] {
-        while (pool && next < range.end && int(ahead.size()) < window && !state.Stop_Requested()) {
-            auto task = std::make_shared<std::packaged_task<Card_Sides()>>(
-                [card = next, &sides, &maker, &sink] { return makeCard(card, sides, maker, sink); });
-            ahead.push_back(task->get_future());
-            pool->start([task] { (*task)(); });
-            ++next;
-        }
-    };
+    // Cards are made on the pool ahead of this loop, which writes them in card order.
+    const int window = pool ? 2 * std::max(1, pool->maxThreadCount()) : 1;
+    Pool_Ahead<Card_Sides> ahead(
+        pool, range.first, range.end, window, [&](int card) { return makeCard(card, sides, maker, sink); },
+        [&state] { return state.Stop_Requested(); });
     for (int card = range.first; card < range.end; ++card) {
         state.Wait_While_Paused();
         if (state.Stop_Requested()) break;
         ++state.curr_card_count;
-        fill();
         // The sides live for this card only.
-        Card_Sides made;
-        if (!ahead.empty()) {
-            made = ahead.front().get();
-            ahead.pop_front();
-        } else {
-            made = makeCard(card, sides, maker, sink);
-            next = card + 1;
-        }
+        const Card_Sides made = ahead.Take(card);
         QStringList missing = made.back.missing + made.front.missing;
         missing.removeDuplicates();
         if (!missing.isEmpty()) {
@@ -163,7 +146,6 @@ void Run_Batch_Cards(const Batch_Range &range, const Batch_Sides &sides, const C
         }
         if (!sink.Write_Card(card, made.front, made.back)) ++state.failed_cards;
     }
-    for (std::future<Card_Sides> &f : ahead) f.wait();
 }
 
 QString Create_Card_Folder(const QString &chosen)
