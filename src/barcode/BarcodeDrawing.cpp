@@ -5,6 +5,7 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <algorithm>
+#include <cmath>
 #include <cstddef>
 #include <map>
 #include <vector>
@@ -108,6 +109,32 @@ void paintRaster(QPainter &painter, const BarcodeDrawing::Image &item)
 
 } // namespace
 
+std::optional<Bar_Row> Bars_In_Units(const std::vector<QRectF> &rects)
+{
+    if (rects.empty()) return std::nullopt;
+    const QRectF &first = rects.front();
+    double left = first.left(), narrowest = first.width();
+    for (const QRectF &r : rects) {
+        if (!qFuzzyCompare(r.top() + 1, first.top() + 1) || !qFuzzyCompare(r.height(), first.height())) return std::nullopt;
+        left = std::min(left, r.left());
+        narrowest = std::min(narrowest, r.width());
+    }
+    if (!(narrowest > 0) || !(first.height() > 0)) return std::nullopt;
+    Bar_Row row{QPointF(left, first.top()), QSizeF(narrowest, first.height()), {}};
+    row.bars.reserve(rects.size());
+    const auto units = [&](double length, long &out) {
+        const double u = length / narrowest;
+        out = std::lround(u);
+        return std::abs(u - double(out)) <= 1e-3 && out < (1L << 24);
+    };
+    for (const QRectF &r : rects) {
+        long x = 0, w = 0;
+        if (!units(r.left() - left, x) || !units(r.width(), w)) return std::nullopt;
+        row.bars.emplace_back(int(x), 0, int(w), 1);
+    }
+    return row;
+}
+
 void BarcodeDrawing::add(Image item)
 {
     if (!item.areas && !item.picture.vector() && !item.picture.isNull()) {
@@ -145,7 +172,13 @@ void BarcodeDrawing::paint(QPainter &painter, const QRectF &target) const
         painter.setRenderHint(QPainter::Antialiasing, false);
         painter.setPen(Qt::NoPen);
         painter.setBrush(batchColour);
-        painter.drawRects(batch.data(), int(batch.size()));
+        if (const std::optional<Bar_Row> row = Bars_In_Units(batch)) {
+            painter.translate(row->origin);
+            painter.scale(row->unit.width(), row->unit.height());
+            painter.drawRects(row->bars.data(), int(row->bars.size()));
+        } else {
+            painter.drawRects(batch.data(), int(batch.size()));
+        }
         painter.restore();
         batch.clear();
     };

@@ -9,6 +9,7 @@
 #include <QRectF>
 #include <QString>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <variant>
 #include <vector>
@@ -77,3 +78,15 @@ private:
     QSizeF m_size;
     std::vector<Item> m_items;
 };
+
+// The bars of a linear symbol in whole units: rectangles of one top and one height whose
+// left edges (from the leftmost) and widths are whole multiples of the narrowest width,
+// within a thousandth of it. A PDF page then holds them as short whole numbers under one
+// transform ("3 0 2 1 re" rather than four nine-digit decimals). None for rectangles that
+// are not such a row (or none at all).
+struct Bar_Row {
+    QPointF origin;  // the leftmost bar's top left corner, in points
+    QSizeF unit;     // the narrowest width and the bars' height, in points
+    std::vector<QRect> bars;  // in units, in the order given
+};
+std::optional<Bar_Row> Bars_In_Units(const std::vector<QRectF> &rects);

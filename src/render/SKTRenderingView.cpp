@@ -54,6 +54,13 @@ SKTRenderingView::SKTRenderingView(const QRectF &frame, std::vector<GraphicPtr> 
 void SKTRenderingView::drawRect(QPainter &painter, const QRectF &dirty) const
 {
     painter.save();
+    // With no clip of the caller's (and not being recorded), each control's clip is one
+    // rectangle, its bounds within the side, replacing the last control's. A PDF page
+    // then writes one clip per control: a clip set within a saved state is written
+    // again, with the whole painter state, for every clip left when the state is
+    // restored.
+    const QPaintDevice *device = painter.device();
+    const bool replaceClips = !painter.hasClipping() && !(device && device->devType() == QInternal::Picture);
     try {
         painter.setClipRect(dirty, Qt::IntersectClip);
         if (m_cardProperty) Draw_Card_Base(painter, *m_cardProperty, m_frame, m_resources);
@@ -62,11 +69,17 @@ void SKTRenderingView::drawRect(QPainter &painter, const QRectF &dirty) const
             if (!g || g->print_object != 0 || !g->ctrl_is_visible) continue;
             // Clipped to its drawing bounds as the card view clips it: text running out
             // of its box is cut where the screen cuts it.
-            painter.save();
-            painter.setClipRect(g->drawingBounds(), Qt::IntersectClip);
+            if (replaceClips) {
+                painter.setClipRect(g->drawingBounds() & dirty, Qt::ReplaceClip);
+                painter.save();
+            } else {
+                painter.save();
+                painter.setClipRect(g->drawingBounds(), Qt::IntersectClip);
+            }
             g->drawContentsInView(painter, false, m_resources);
             painter.restore();
         }
+        if (replaceClips) painter.setClipRect(dirty, Qt::ReplaceClip);
         if (m_cardProperty) Draw_Card_Border(painter, *m_cardProperty, m_frame, m_resources);
     } catch (const std::exception &e) {
         logFailure("Drawing the card failed", &e);

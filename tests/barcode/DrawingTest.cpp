@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+#include <vector>
+
 namespace {
 
 // Every font has a cap height of 7.2 points; a text is 5 points a character wide
@@ -473,5 +476,48 @@ TEST(BarcodeDrawingAreas, PixelsOfTheGroundUnderThePictureGetNoRectangles)
         EXPECT_EQ(fills[0].second, black) << c.what;
         EXPECT_EQ(images[0].areas->origin, QPointF(10, 20)) << c.what;
         EXPECT_EQ(images[0].areas->pixel, QSizeF(2, 2)) << c.what;
+    }
+}
+
+TEST(BarcodeDrawingBars, ARowOfBarsIsWrittenInWholeUnitsOfTheNarrowest)
+{
+    // Module 1.44 points as a 300 dpi Code 128 has it, the first bar 10.3346481 points in.
+    const double m = 1.44, x0 = 10.3346481, top = 2.83464813, h = 17.007883;
+    const auto bar = [&](double from, double modules) { return QRectF(x0 + from * m, top, modules * m, h); };
+    struct Case {
+        const char *what;
+        std::vector<QRectF> rects;
+        std::optional<std::vector<QRect>> bars;  // none: not written in units
+        QPointF origin = {};
+        QSizeF unit = {};
+    } cases[] = {
+        {"code 128 start", {bar(0, 2), bar(3, 1), bar(6, 1), bar(11, 2)},
+         std::vector<QRect>{{0, 0, 2, 1}, {3, 0, 1, 1}, {6, 0, 1, 1}, {11, 0, 2, 1}}, {x0, top}, {m, h}},
+        {"leftmost not first", {bar(4, 3), bar(0, 1)}, std::vector<QRect>{{4, 0, 3, 1}, {0, 0, 1, 1}}, {x0, top}, {m, h}},
+        {"narrowest is two modules", {bar(0, 2), bar(4, 4)}, std::vector<QRect>{{0, 0, 1, 1}, {2, 0, 2, 1}}, {x0, top},
+         {2 * m, h}},
+        {"one bar", {bar(5, 3)}, std::vector<QRect>{{0, 0, 1, 1}}, {x0 + 5 * m, top}, {3 * m, h}},
+        {"a bar off the grid by a hundredth", {bar(0, 1), bar(2.01, 1)}, std::nullopt},
+        {"a width off the grid", {bar(0, 1), bar(2, 1.5)}, std::nullopt},
+        {"another top", {bar(0, 1), QRectF(x0 + 2 * m, top + 1, m, h)}, std::nullopt},
+        {"another height", {bar(0, 1), QRectF(x0 + 2 * m, top, m, h - 2)}, std::nullopt},
+        {"an empty bar", {bar(0, 1), bar(2, 0)}, std::nullopt},
+        {"nothing", {}, std::nullopt},
+    };
+    for (const Case &c : cases) {
+        const std::optional<Bar_Row> row = Bars_In_Units(c.rects);
+        ASSERT_EQ(row.has_value(), c.bars.has_value()) << c.what;
+        if (!row) continue;
+        EXPECT_EQ(row->bars, *c.bars) << c.what;
+        EXPECT_NEAR(row->origin.x(), c.origin.x(), 1e-9) << c.what;
+        EXPECT_NEAR(row->origin.y(), c.origin.y(), 1e-9) << c.what;
+        EXPECT_NEAR(row->unit.width(), c.unit.width(), 1e-9) << c.what;
+        EXPECT_NEAR(row->unit.height(), c.unit.height(), 1e-9) << c.what;
+        // Back in points, each bar is where it was given.
+        for (size_t i = 0; i < c.rects.size(); ++i) {
+            const QRect &b = row->bars[i];
+            EXPECT_NEAR(row->origin.x() + b.x() * row->unit.width(), c.rects[i].x(), 1e-6) << c.what << " bar " << i;
+            EXPECT_NEAR(b.width() * row->unit.width(), c.rects[i].width(), 1e-6) << c.what << " bar " << i;
+        }
     }
 }

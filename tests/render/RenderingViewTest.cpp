@@ -12,7 +12,10 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPainter>
+#include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -186,4 +189,54 @@ TEST(RenderingView, EmptySelectionTiffIsErrorThree)
     error = {};
     EXPECT_TRUE(SKTRenderingView::tiffDataWithGraphics({nullptr}, Application_Draw_Context(asLoaded()), &error).isEmpty());
     EXPECT_EQ(error.code, 3);
+}
+
+TEST(RenderingView, AControlIsCutAtTheSideAndAtTheCallersClipOnEveryTarget)
+{
+    // The side (0, 0, 243, 154) drawn 50 points in from the corner of a larger target;
+    // a red control reaching 30 points out of the side's left edge.
+    const std::vector<GraphicPtr> controls{filledRect(QRectF(-30, 20, 100, 40), Qt::red)};
+    const SKTRenderingView view(kCard, controls, nullptr, Application_Render_Resources(asLoaded()), "Print");
+    const QSize target(343, 254);
+    struct Case {
+        const char *what;
+        bool pdf;
+        QRect callersClip;  // none when null
+        std::vector<std::pair<QPoint, bool>> red;  // target pixel, red or clear
+    } cases[] = {
+        {"image", false, {}, {{{30, 90}, false}, {{55, 90}, true}, {{115, 90}, true}, {{125, 90}, false}}},
+        {"image in a clip", false, QRect(60, 0, 40, 254), {{{55, 90}, false}, {{65, 90}, true}, {{105, 90}, false}}},
+        {"pdf", true, {}, {{{30, 90}, false}, {{55, 90}, true}, {{115, 90}, true}, {{125, 90}, false}}},
+        {"pdf in a clip", true, QRect(60, 0, 40, 254), {{{55, 90}, false}, {{65, 90}, true}, {{105, 90}, false}}},
+    };
+    for (const Case &c : cases) {
+        const auto draw = [&](QPainter &painter) {
+            if (!c.callersClip.isNull()) painter.setClipRect(c.callersClip);
+            painter.translate(50, 50);
+            view.drawRect(painter, kCard);
+        };
+        QImage picture;
+        QTemporaryDir dir;
+        if (c.pdf) {
+            QByteArray bytes;
+            QBuffer buffer(&bytes);
+            buffer.open(QIODevice::WriteOnly);
+            QPdfWriter writer(&buffer);
+            writer.setResolution(72);
+            writer.setPageLayout(QPageLayout(QPageSize(QSizeF(target), QPageSize::Point), QPageLayout::Portrait, QMarginsF()));
+            QPainter painter(&writer);
+            draw(painter);
+            painter.end();
+            picture = rasterise(dir, bytes);
+        } else {
+            picture = QImage(target, QImage::Format_ARGB32_Premultiplied);
+            picture.fill(Qt::white);
+            QPainter painter(&picture);
+            draw(painter);
+        }
+        ASSERT_EQ(picture.size(), target) << c.what;
+        for (const auto &[pixel, red] : c.red)
+            EXPECT_EQ(picture.pixelColor(pixel).rgb(), red ? QColor(Qt::red).rgb() : QColor(Qt::white).rgb())
+                << c.what << " at " << pixel.x() << "," << pixel.y();
+    }
 }
