@@ -144,3 +144,40 @@ TEST(PoolAhead, OnceStoppedNoItemIsBegunAndTheEndWaitsForThoseUnderWay)
 }
 
 } // namespace
+
+TEST(PoolAhead, TheEndWaitsForItemsUnderWayAndAHelperStartedLaterBeginsNothing)
+{
+    // Items are under way on the pool when the end comes, ending one after another: it
+    // returns once they are made.
+    {
+        QThreadPool pool;
+        pool.setMaxThreadCount(4);
+        std::atomic<int> begun{0}, finished{0};
+        {
+            Pool_Ahead<int> ahead(&pool, 0, 100, 8, [&](int i) {
+                ++begun;
+                std::this_thread::sleep_for(std::chrono::milliseconds(15 * (i % 5)));
+                ++finished;
+                return i;
+            });
+            EXPECT_EQ(ahead.Take(0), 0);
+        }
+        EXPECT_GE(begun.load(), 2);
+        EXPECT_EQ(finished.load(), begun.load());
+        pool.waitForDone();
+    }
+    // Every thread of the pool is busy until after the end: the helpers the pool was
+    // handed start then, and begin no item.
+    {
+        QThreadPool pool;
+        pool.setMaxThreadCount(2);
+        std::promise<void> release;
+        std::shared_future<void> released = release.get_future().share();
+        for (int t = 0; t < 2; ++t) pool.start([released] { released.wait(); });
+        std::atomic<int> begun{0};
+        { Pool_Ahead<int> ahead(&pool, 0, 100, 8, [&](int i) { return ++begun, i; }); }
+        release.set_value();
+        pool.waitForDone();
+        EXPECT_EQ(begun.load(), 0);
+    }
+}
