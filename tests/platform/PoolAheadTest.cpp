@@ -5,6 +5,8 @@
 // still asked for are made by the taker, and the destructor waits for those under way.
 #include "PoolAhead.h"
 
+#include "HeldPoolThreads.h"
+
 #include <QThread>
 #include <QThreadPool>
 #include <gtest/gtest.h>
@@ -37,13 +39,10 @@ TEST(PoolAhead, EveryItemComesOutInOrderMadeOnceWithinTheWindow)
     for (const Case &c : cases) {
         QThreadPool pool;
         if (c.threads > 0) pool.setMaxThreadCount(c.threads);
-        std::promise<void> release;
-        std::shared_future<void> released = release.get_future().share();
-        if (c.busy)
-            for (int t = 0; t < c.threads; ++t) pool.start([released] { released.wait(); });
+        Held_Pool_Threads held(pool, c.busy ? c.threads : 0);
         std::thread releaser([&] {
             std::this_thread::sleep_for(std::chrono::milliseconds(c.busy ? 50 : 0));
-            release.set_value();
+            held.release();
         });
         const int count = std::max(0, c.end - c.first);
         std::vector<std::atomic<int>> makes(size_t(std::max(count, 1)));
@@ -171,12 +170,10 @@ TEST(PoolAhead, TheEndWaitsForItemsUnderWayAndAHelperStartedLaterBeginsNothing)
     {
         QThreadPool pool;
         pool.setMaxThreadCount(2);
-        std::promise<void> release;
-        std::shared_future<void> released = release.get_future().share();
-        for (int t = 0; t < 2; ++t) pool.start([released] { released.wait(); });
+        Held_Pool_Threads held(pool, 2);
         std::atomic<int> begun{0};
         { Pool_Ahead<int> ahead(&pool, 0, 100, 8, [&](int i) { return ++begun, i; }); }
-        release.set_value();
+        held.release();
         pool.waitForDone();
         EXPECT_EQ(begun.load(), 0);
     }

@@ -3,6 +3,8 @@
 // comes out of wait() after the other parts have ended.
 #include "PoolWork.h"
 
+#include "HeldPoolThreads.h"
+
 #include <QThread>
 #include <QThreadPool>
 #include <gtest/gtest.h>
@@ -30,10 +32,7 @@ TEST(PoolWork, EveryPartRunsOnceOnAnyPool)
     for (const Case &c : cases) {
         QThreadPool pool;
         if (c.threads > 0) pool.setMaxThreadCount(c.threads);
-        std::promise<void> release;
-        std::shared_future<void> released = release.get_future().share();
-        if (c.busy)
-            for (int t = 0; t < c.threads; ++t) pool.start([released] { released.wait(); });
+        Held_Pool_Threads held(pool, c.busy ? c.threads : 0);
         std::vector<std::atomic<int>> runs(size_t(std::max(c.parts, 1)));
         std::set<QThread *> threads;
         std::mutex mutex;
@@ -45,7 +44,7 @@ TEST(PoolWork, EveryPartRunsOnceOnAnyPool)
             });
             work.wait();
         }
-        release.set_value();
+        held.release();
         pool.waitForDone();
         for (int i = 0; i < c.parts; ++i) EXPECT_EQ(runs[size_t(i)].load(), 1) << c.what << " part " << i;
         // Without a free pool thread the waiting thread did every part.

@@ -15,6 +15,7 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
+#include <QPicture>
 #include <QPdfWriter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -203,17 +204,26 @@ TEST(RenderingView, AControlIsCutAtTheSideAndAtTheCallersClipOnEveryTarget)
         bool pdf;
         QRect callersClip;  // none when null
         std::vector<std::pair<QPoint, bool>> red;  // target pixel, red or clear
+        bool recorded = false;  // recorded as a picture first, then played
     } cases[] = {
         {"image", false, {}, {{{30, 90}, false}, {{55, 90}, true}, {{115, 90}, true}, {{125, 90}, false}}},
         {"image in a clip", false, QRect(60, 0, 40, 254), {{{55, 90}, false}, {{65, 90}, true}, {{105, 90}, false}}},
         {"pdf", true, {}, {{{30, 90}, false}, {{55, 90}, true}, {{115, 90}, true}, {{125, 90}, false}}},
         {"pdf in a clip", true, QRect(60, 0, 40, 254), {{{55, 90}, false}, {{65, 90}, true}, {{105, 90}, false}}},
+        {"recording played in a clip", false, QRect(60, 0, 40, 254),
+         {{{55, 90}, false}, {{65, 90}, true}, {{105, 90}, false}}, true},
     };
     for (const Case &c : cases) {
+        QPicture recording;
+        if (c.recorded) {
+            QPainter recorder(&recording);
+            view.drawRect(recorder, kCard);
+        }
         const auto draw = [&](QPainter &painter) {
             if (!c.callersClip.isNull()) painter.setClipRect(c.callersClip);
             painter.translate(50, 50);
-            view.drawRect(painter, kCard);
+            if (c.recorded) painter.drawPicture(0, 0, recording);
+            else view.drawRect(painter, kCard);
         };
         QImage picture;
         QTemporaryDir dir;
