@@ -67,6 +67,33 @@ struct DeskBatchExportTest : ::testing::Test {
         text->Set_Batch_List_Name("Numbers");
         text->Set_Batch_List_Index(0);
     }
+    // Rows "Person N" with a photo each, the text bound to the name and a picture to the
+    // photo; the photos of the rows in `gone` ("goneN.png") do not exist.
+    void bindToRowsWithPhotos(int rows, const QList<int> &gone)
+    {
+        QImage photo(40, 50, QImage::Format_RGB32);
+        photo.fill(Qt::darkGreen);
+        ASSERT_TRUE(photo.save(dir.filePath("photo.png")));
+        d.document.Add_ColList_Column("Name");
+        d.document.Add_ColList_Column("Photo");
+        for (int r = 1; r <= rows; ++r) {
+            const QString path = dir.filePath(gone.contains(r) ? QStringLiteral("gone%1.png").arg(r) : "photo.png");
+            d.document.Create_List_By_Array({QStringLiteral("Person %1").arg(r), path}, 2);
+        }
+        text->Set_Data_source_type(2);
+        text->Set_Excel_binding_Index(1);
+        GraphicPtr picture = d.add(d.front(), GraphicKind::Image, QRectF(180, 20, 40, 50));
+        picture->Set_Data_source_type(2);
+        picture->Set_Excel_binding_Index(2);
+    }
+    // A folder "out" for the cards, given to the next file panel.
+    QString outFolderAnswered()
+    {
+        const QString out = dir.filePath("out");
+        EXPECT_TRUE(QDir().mkpath(out));
+        testsupport::queueFilePanelAnswer({out});
+        return out;
+    }
     void bindToSheet(const QStringList &names)
     {
         d.document.Add_ColList_Column("Name");
@@ -297,25 +324,8 @@ TEST_F(DeskBatchExportTest, QuittingDuringARunStopsItAndPutsTheDesignBack)
 TEST_F(DeskBatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
 {
     // 30 rows of a workbook, a photo per row; the photos of rows 7 and 19 are gone.
-    QImage photo(40, 50, QImage::Format_RGB32);
-    photo.fill(Qt::darkGreen);
-    d.document.Add_ColList_Column("Name");
-    d.document.Add_ColList_Column("Photo");
-    for (int r = 1; r <= 30; ++r) {
-        const QString path = dir.filePath(QStringLiteral("p%1.png").arg(r));
-        if (r != 7 && r != 19) {
-            ASSERT_TRUE(photo.save(path));
-        }
-        d.document.Create_List_By_Array({QStringLiteral("Person %1").arg(r), path}, 2);
-    }
-    text->Set_Data_source_type(2);
-    text->Set_Excel_binding_Index(1);
-    GraphicPtr picture = d.add(d.front(), GraphicKind::Image, QRectF(180, 20, 40, 50));
-    picture->Set_Data_source_type(2);
-    picture->Set_Excel_binding_Index(2);
-    const QString out = dir.filePath("out");
-    ASSERT_TRUE(QDir().mkpath(out));
-    testsupport::queueFilePanelAnswer({out});
+    bindToRowsWithPhotos(30, {7, 19});
+    const QString out = outFolderAnswered();
     QStringList told;
     std::atomic<int> filesWhileAsked{-1};
     Set_MessageBox_Answerer([&](MessageBoxKind kind, const QString &shown) {
@@ -353,30 +363,15 @@ TEST_F(DeskBatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
     EXPECT_EQ(told, (QStringList{"Are you sure you want to stop?",
                                  "Open containing folder.\n" + cardsFolder
                                      + "\nCards written: 30 of 30.\n\nCards made without something they show: 2\n"
-                                       "Card 7: photo \"p7.png\" cannot be read\nCard 19: photo \"p19.png\" cannot be read"}));
+                                       "Card 7: photo \"gone7.png\" cannot be read\nCard 19: photo \"gone19.png\" cannot be read"}));
 }
 
 TEST_F(DeskBatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
 {
     // 300 rows of a workbook, a photo per row; the photos of rows 40 and 250 are gone.
     // The clerk exports every card, presses Stop once and answers No, then prints.
-    QImage photo(40, 50, QImage::Format_RGB32);
-    photo.fill(Qt::darkGreen);
-    ASSERT_TRUE(photo.save(dir.filePath("photo.png")));
-    d.document.Add_ColList_Column("Name");
-    d.document.Add_ColList_Column("Photo");
-    for (int r = 1; r <= 300; ++r) {
-        const QString path = (r == 40 || r == 250) ? dir.filePath(QStringLiteral("gone%1.png").arg(r)) : dir.filePath("photo.png");
-        d.document.Create_List_By_Array({QStringLiteral("Person %1").arg(r), path}, 2);
-    }
-    text->Set_Data_source_type(2);
-    text->Set_Excel_binding_Index(1);
-    GraphicPtr picture = d.add(d.front(), GraphicKind::Image, QRectF(180, 20, 40, 50));
-    picture->Set_Data_source_type(2);
-    picture->Set_Excel_binding_Index(2);
-    const QString out = dir.filePath("out");
-    ASSERT_TRUE(QDir().mkpath(out));
-    testsupport::queueFilePanelAnswer({out});
+    bindToRowsWithPhotos(300, {40, 250});
+    const QString out = outFolderAnswered();
     QStringList told;
     QString stopCount;
     int cardsAtStop = -1;
