@@ -1,6 +1,7 @@
 #pragma once
 // The main window with a group project of five people: the rows and the mode set on
 // the design, saved in the store's folder and opened again with Open, as a user does.
+#include "GroupPeople.h"
 #include "Group_Mode.h"
 #include "Group_Row_List.h"
 #include "MessageBox.h"
@@ -9,13 +10,6 @@
 
 #include <QDir>
 #include <gtest/gtest.h>
-
-namespace group_project {
-inline const QList<QStringList> kPeople = {
-    {"1", "Ann", "Acme", "U1"}, {"2", "Bob", "Bell", "U2"}, {"3", "Cy", "Corp", "U3"},
-    {"4", "Dee", "Dart", "U4"}, {"5", "Eve", "Echo", "U5"},
-};
-} // namespace group_project
 
 struct Group_Project_Window {
     TestWindow w;

@@ -5,6 +5,7 @@
 #include "CardValueEngine.h"
 #include "DesignFile.h"
 #include "GroupDesk.h"
+#include "GroupPeople.h"
 #include "MessageBox.h"
 #include "Profile_Panel.h"
 #include "TestSupport.h"
@@ -27,10 +28,7 @@ inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdS
 
 namespace {
 
-const QList<QStringList> kPeople = {
-    {"1", "Ann", "Acme", "U1"}, {"2", "Bob", "Bell", "U2"}, {"3", "Cy", "Corp", "U3"},
-    {"4", "Dee", "Dart", "U4"}, {"5", "Eve", "Echo", "U5"},
-};
+using group_project::kPeople;
 
 struct GroupMode : ::testing::Test {
     GroupDesk w;
