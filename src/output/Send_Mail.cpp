@@ -186,9 +186,10 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *ru
     from_Text = spin(1, kNoBatchMaximum, 1);
     To_Text = spin(1, kNoBatchMaximum, 1);
     tot_label = new QLabel(tr("Total:"));
+    // The cards every recipient gets: shown, not typed (the batch decides it).
     Total_Text = spin(1, kNoBatchMaximum, 1);
-    // An empty or zero Total becomes 1.
-    Total_Text->setCorrectionMode(QAbstractSpinBox::CorrectToNearestValue);
+    Total_Text->setReadOnly(true);
+    Total_Text->setButtonSymbols(QAbstractSpinBox::NoButtons);
     Stack_Layout(export_range_box,
                  {Side_By_Side({rd_all_to_every, tot_label, Total_Text, Layout_Stretch{}}), rd_one_per_recp,
                   Side_By_Side({Sel_print_rd, from_Text, new QLabel(tr("to")), To_Text,
@@ -238,7 +239,6 @@ Send_Mail::Send_Mail(Mail_Card_Source &source, QWidget *parent, Modal_Runner *ru
     connect(send_with_excel_chk, &QCheckBox::toggled, this, &Send_Mail::batchChanged);
     for (QRadioButton *r : {rd_all_to_every, rd_one_per_recp, Sel_print_rd})
         connect(r, &QRadioButton::toggled, this, &Send_Mail::rangeChanged);
-    connect(Total_Text, &QSpinBox::valueChanged, this, &Send_Mail::Total_Val_Changed);
     connect(mirror_chk_box, &QCheckBox::toggled, this, [this](bool on) {
         for (QAbstractButton *b : mirror_matrix->buttons()) b->setEnabled(on);
     });
@@ -350,13 +350,6 @@ void Send_Mail::Set_Tot_Value(int value, int maximum, Range_Box which)
     if (Sets_To(which)) To_Text->setValue(value);
 }
 
-void Send_Mail::Total_Val_Changed()
-{
-    int value = std::max(1, Total_Text->value());
-    if (batchOn()) value = std::min(value, batchCards());
-    Set_Tot_Value(value, batchOn() ? batchCards() : kNoBatchMaximum, Range_Box::Total);
-}
-
 void Send_Mail::Set_Enable_Diable_Range_Box()
 {
     export_range_box->setEnabled(batchOn());
@@ -406,9 +399,8 @@ bool Send_Mail::Send_Button()
     m_counts = m_source.Check_Series_Or_Excel_Use_or_not();
     const bool withCard = rd_mail_curr_barcode->isChecked();
     run->batch = withCard && batchOn();
-    int cards = 1;
-    if (send_with_batch_chk->isChecked() && m_counts.useSeries) cards = std::max(cards, m_counts.seriesRows);
-    if (send_with_excel_chk->isChecked() && m_counts.useExcel) cards = std::max(cards, m_counts.excelRows);
+    // The cards of the batch, as Total shows them.
+    const int cards = batchCards();
     if (!withCard)
         run->mode = Mail_Run_Mode::No_Card;
     else if (!run->batch)

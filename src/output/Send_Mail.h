@@ -90,7 +90,7 @@ public:
     QSpinBox *from_Text;
     QSpinBox *To_Text;
     QLabel *tot_label;  // the caption of the number of cards
-    QSpinBox *Total_Text;  // the number of cards, a field with its stepper
+    QSpinBox *Total_Text;  // the number of cards of the batch, shown (read-only)
     QCheckBox *mirror_chk_box;
     QButtonGroup *mirror_matrix;  // 0 horizontal, 1 vertical
     QCheckBox *delayed_delv_chk;
@@ -127,8 +127,6 @@ private:
     // Total, To (1-based) and the steppers' maxima: `which` says which of Total and To
     // take the value; without a batch the maximum is 999999.
     void Set_Tot_Value(int value, int maximum, Range_Box which);
-    // A typed or stepped Total: at least 1, at most the cards of the batch.
-    void Total_Val_Changed();
     int batchCards() const;
     bool batchOn() const;
     void sendingThread(std::shared_ptr<Run> run);
