@@ -68,32 +68,29 @@ bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const Rende
     const auto note = [&](Export_Write result) {
         if (result == Export_Write::Failed) ok = false;
         if (result != Export_Write::Written) whole = false;
-        return result;
     };
-    const auto write = [&](const QString &path, const RenderedSide &side, bool honourStop, const QByteArray *bytes) {
-        return note(
-            Export_File_Function(path, side, false, false, true, m_state, m_mirror, nullptr, honourStop, bytes));
-    };
-    if (m_sides.side == Run_Sides::Both) {
-        if (m_sides.combined) {
-            note(Export_Combined_Image(front, back, base, false, m_sides.sideBySide, m_state, m_mirror, nullptr,
-                                       prepared ? ready(prepared->combined) : nullptr));
-        } else {
-            // A card is written whole: a Stop while its back is written waits for its front;
-            // Cancel with "Apply to All" on the back leaves the front out.
-            const Export_Write backDone =
-                write(Create_Back_Card_Path(base), back, true, prepared ? ready(prepared->back) : nullptr);
-            if (backDone == Export_Write::Failed) {
-                whole = false;
-            } else {
-                write(Create_Front_Card_Path(base), front, backDone == Export_Write::Skipped,
-                      prepared ? ready(prepared->front) : nullptr);
-            }
-        }
-    } else if (m_sides.side == Run_Sides::Back) {
-        write(Create_Back_Card_Path(base), back, true, prepared ? ready(prepared->back) : nullptr);
+    if (m_sides.side == Run_Sides::Both && m_sides.combined) {
+        note(Export_Combined_Image(front, back, base, false, m_sides.sideBySide, m_state, m_mirror, nullptr,
+                                   prepared ? ready(prepared->combined) : nullptr));
     } else {
-        write(Create_Front_Card_Path(base), front, true, prepared ? ready(prepared->front) : nullptr);
+        // The card's files (back first) are written together, whole or not at all: a side
+        // that cannot be written takes the card's other side with it, and a file that was
+        // there stays as it was. A Stop while the back is asked about waits for the front;
+        // Cancel with "Apply to All" on the back leaves the front out.
+        std::vector<std::pair<QString, QByteArray>> files;
+        const QList<int> sides = Sides_In_Writing_Order(m_sides.side);
+        for (int s : sides) {
+            const bool isBack = s == 1;
+            const std::optional<QString> target = Export_Run_Target(
+                isBack ? Create_Back_Card_Path(base) : Create_Front_Card_Path(base), false, files.empty(), m_state);
+            if (!target) continue;
+            const QByteArray *bytes = prepared ? ready(isBack ? prepared->back : prepared->front) : nullptr;
+            files.emplace_back(*target, bytes ? *bytes
+                                              : Rendered_Side_File_Data(isBack ? back : front, QFileInfo(*target).suffix(),
+                                                                        true, m_mirror));
+        }
+        if (files.size() < size_t(sides.size())) whole = false;
+        if (!files.empty()) note(Write_Card_Files(m_state, files));
     }
     if (!ok) {
         // The drive is full or gone: the run stops here rather than try every card left.

@@ -46,9 +46,10 @@ public:
 
 // The files of a card in a folder: "Card_%d" with N + 1 and the extension, with
 // "_Front" and "_Back", or one combined picture; pictures at 600 dpi. A card whose
-// every file was written counts in the run's written_cards; a file that cannot be
-// written leaves the rest of its card out, names the card in first_failed_card and
-// stops the run.
+// every file was written counts in the run's written_cards. A card's files are
+// written whole or not at all: a file that cannot be written leaves no file of its
+// card written (a file that was there stays as it was), names the card in
+// first_failed_card and stops the run.
 class Card_File_Sink : public Card_Sink {
 public:
     Card_File_Sink(QString folder, QString extension, Batch_Sides sides, Side_Mirror mirror, Output_Run_State &state);

@@ -14,6 +14,7 @@
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
+#include <algorithm>
 #include <limits>
 
 namespace {
@@ -204,19 +205,16 @@ bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_
             return false;
         }
     }
-    QStringList done;
-    for (size_t i = 0; i < files.size(); ++i) {
-        const bool existed = QFileInfo::exists(targets[int(i)]);
-        if (!Write_File_Whole(targets[int(i)], files[i])) {
-            // A pair is written whole or not at all: a new file of this export goes again.
-            for (const QString &p : done) QFile::remove(p);
-            if (error)
-                *error = QStringLiteral("Unable to save the file \"%1\".\n\nEither the folder cannot be written to or "
-                                        "there is no free space left on the drive.")
-                             .arg(targets[int(i)]);
-            return false;
-        }
-        if (!existed) done << targets[int(i)];
+    std::vector<std::pair<QString, QByteArray>> named;
+    for (size_t i = 0; i < files.size(); ++i) named.emplace_back(targets[int(i)], files[i]);
+    // A pair is written whole or not at all.
+    int failed = 0;
+    if (!Write_Files_Whole(named, 0644, &failed)) {
+        if (error)
+            *error = QStringLiteral("Unable to save the file \"%1\".\n\nEither the folder cannot be written to or "
+                                    "there is no free space left on the drive.")
+                         .arg(targets[std::clamp(failed, 0, int(targets.size()) - 1)]);
+        return false;
     }
     if (written) *written = targets;
     return true;
@@ -333,37 +331,42 @@ QByteArray Combined_Side_File_Data(const RenderedSide &front, const RenderedSide
                         format);
 }
 
-namespace {
-Export_Write writeFor(Output_Run_State &state, const QString &path, const QByteArray &bytes)
+std::optional<QString> Export_Run_Target(const QString &path, bool skip_keep_replace_msg, bool honour_stop,
+                                         Output_Run_State &state)
 {
-    if (bytes.isEmpty() || !Write_File_Whole(path, bytes, 0644)) {
-        Show_NSLog_Message(QStringLiteral("The file \"%1\" could not be written.").arg(path));
+    if (honour_stop && state.Stop_Requested()) return std::nullopt;
+    if (skip_keep_replace_msg) return path;
+    const std::optional<QString> chosen = Keep_Or_Replace_Target(path, Keep_Replace_Wording::Replace_Processed, true, state);
+    if (chosen && *chosen != path && QFileInfo(path).completeBaseName().right(4) == QLatin1String("Back"))
+        state.Export_Back_File_Path = *chosen;
+    return chosen;
+}
+
+Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pair<QString, QByteArray>> &files)
+{
+    if (files.empty()) return Export_Write::Skipped;
+    int failed = -1;
+    for (size_t i = 0; i < files.size() && failed < 0; ++i)
+        if (files[i].second.isEmpty()) failed = int(i);
+    if (failed < 0 && !Write_Files_Whole(files, 0644, &failed)) failed = std::max(failed, 0);
+    if (failed >= 0) {
+        Show_NSLog_Message(QStringLiteral("The file \"%1\" could not be written.").arg(files[size_t(failed)].first));
         ++state.failed_files;
         return Export_Write::Failed;
     }
-    state.Export_File_Path = path;
+    state.Export_File_Path = files.back().first;
     state.check_any_card_exported = true;
     return Export_Write::Written;
 }
-} // namespace
 
 Export_Write Export_File_Function(const QString &path, const RenderedSide &side, bool show_msg,
                                   bool skip_keep_replace_msg, bool increase_dpi, Output_Run_State &state,
                                   Side_Mirror mirror, QWidget *boxParent, bool honour_stop, const QByteArray *ready)
 {
-    if (honour_stop && state.Stop_Requested()) return Export_Write::Skipped;
-    QString target = path;
-    if (!skip_keep_replace_msg) {
-        const std::optional<QString> chosen =
-            Keep_Or_Replace_Target(path, Keep_Replace_Wording::Replace_Processed, true, state);
-        if (!chosen) return Export_Write::Skipped;
-        target = *chosen;
-        if (target != path && QFileInfo(path).completeBaseName().right(4) == QLatin1String("Back"))
-            state.Export_Back_File_Path = target;
-    }
-    const Export_Write result =
-        writeFor(state, target,
-                 ready ? *ready : Rendered_Side_File_Data(side, QFileInfo(target).suffix(), increase_dpi, mirror));
+    const std::optional<QString> target = Export_Run_Target(path, skip_keep_replace_msg, honour_stop, state);
+    if (!target) return Export_Write::Skipped;
+    const Export_Write result = Write_Card_Files(
+        state, {{*target, ready ? *ready : Rendered_Side_File_Data(side, QFileInfo(*target).suffix(), increase_dpi, mirror)}});
     if (result == Export_Write::Written && show_msg) {
         state.Export_File_Message = QStringLiteral("File has been exported successfully.");
         Open_Export_File_Box(state, boxParent);
@@ -376,8 +379,8 @@ Export_Write Export_Combined_Image(const RenderedSide &front, const RenderedSide
                                    QWidget *boxParent, const QByteArray *ready)
 {
     if (state.Stop_Requested()) return Export_Write::Skipped;
-    const Export_Write result = writeFor(
-        state, path, ready ? *ready : Combined_Side_File_Data(front, back, QFileInfo(path).suffix(), sideBySide, mirror));
+    const Export_Write result = Write_Card_Files(
+        state, {{path, ready ? *ready : Combined_Side_File_Data(front, back, QFileInfo(path).suffix(), sideBySide, mirror)}});
     if (result == Export_Write::Written && show_msg) {
         state.Export_File_Message = QStringLiteral("Card has been exported successfully.");
         Open_Export_File_Box(state, boxParent);

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <utility>
 #include <vector>
 
 #include "Shared_Dialogs.h"
@@ -53,8 +54,8 @@ QByteArray Export_File_Data(const std::vector<const Export_Side *> &sides, bool 
 // picture's size in points). False on failure.
 bool Save_gen_image(const QImage &image, const QString &path);
 
-// Writes the export of `layout` to `path`. On failure nothing written by this call
-// stays behind and `error` says why. `written` gets the files written.
+// Writes the export of `layout` to `path`, every file or none: on failure the files
+// are as they were before the call and `error` says why. `written` gets the files written.
 // Each side is mirrored as `mirror` says.
 bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_Side &front,
                         const Export_Side &back, QStringList *written = nullptr, QString *error = nullptr,
@@ -94,6 +95,16 @@ QByteArray Rendered_Side_File_Data(const RenderedSide &side, const QString &exte
 // Both sides in one file: side by side (front left) or one above the other (front on top).
 QByteArray Combined_Side_File_Data(const RenderedSide &front, const RenderedSide &back, const QString &extension,
                                    bool sideBySide, Side_Mirror mirror = Side_Mirror::None);
+
+// The file a run writes a side to, after its keep/replace answers as Export_File_Function
+// gives them (a kept back file becomes the run's back file); nothing when the side is
+// left out (cancelled, or the run stopped and `honour_stop`).
+std::optional<QString> Export_Run_Target(const QString &path, bool skip_keep_replace_msg, bool honour_stop,
+                                         Output_Run_State &state);
+// Writes the files of one card whole, all or none (a file that was there stays as it
+// was when the card fails); empty bytes fail. Written: the last file becomes the run's
+// exported file. Failed: counted in the run's failed_files.
+Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pair<QString, QByteArray>> &files);
 
 // Writes one side to `path` for a run. Nothing once the run is stopped; unless
 // `skip_keep_replace_msg`, a file there is kept, replaced or skipped as the run's

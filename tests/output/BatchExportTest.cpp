@@ -23,6 +23,9 @@
 #include <set>
 #include <thread>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 constexpr double kMM = 2.834645669291;
 
@@ -310,11 +313,12 @@ TEST_F(BatchExportTest, CombinedPicturesTellWhatWasWritten)
 
 TEST_F(BatchExportTest, AHalfWrittenCardStopsTheRun)
 {
-    // Card 6's back is written, its front cannot be: card 6 is not whole, card 7 is not tried.
+    // Card 6's back can be written, its front cannot be: card 6 leaves no file, card 7
+    // is not tried.
     ASSERT_TRUE(QDir(dir.path()).mkpath("DOZO ID Card/Card_6_Front.png"));
     testsupport::boxes().answerNext(Keep_Replace_Replace_All);
     const auto state = run(range57());
-    EXPECT_EQ(files(), (QStringList{"Card_5_Back.png", "Card_5_Front.png", "Card_6_Back.png"}));
+    EXPECT_EQ(files(), (QStringList{"Card_5_Back.png", "Card_5_Front.png"}));
     EXPECT_EQ(state->curr_card_count.load(), 2);
     const QStringList shown = testsupport::boxes().take();
     ASSERT_EQ(shown.size(), 2);
@@ -358,6 +362,120 @@ TEST_F(BatchExportTest, FilesThatCannotBeWrittenAreReported)
                             + "\n\nCards written whole: 1, the last before Card_6.\nCard_6 was not written whole, and "
                               "no card after it was written.");
     EXPECT_EQ(files(), (QStringList{"Card_5_Back.png", "Card_5_Front.png"}));
+}
+
+namespace {
+// The disk as if full after `bytes` bytes of any file this process writes: writes past
+// the file size limit fail (the signal they raise is ignored meanwhile).
+struct Disk_Full_After {
+    rlimit kept{};
+    void (*handler)(int) = SIG_DFL;
+    explicit Disk_Full_After(rlim_t bytes)
+    {
+        getrlimit(RLIMIT_FSIZE, &kept);
+        handler = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit = kept;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~Disk_Full_After()
+    {
+        setrlimit(RLIMIT_FSIZE, &kept);
+        std::signal(SIGXFSZ, handler);
+    }
+};
+
+// A side whose file is large: a picture of noise over the card.
+RenderedSide noisySide(QSizeF size)
+{
+    QImage noise(400, 200, QImage::Format_RGB32);
+    quint32 x = 12345;
+    for (int y = 0; y < noise.height(); ++y)
+        for (int i = 0; i < noise.width(); ++i) noise.setPixel(i, y, (x = x * 1664525u + 1013904223u) >> 8);
+    RenderedSide s;
+    s.size = size;
+    QPainter p(&s.picture);
+    p.drawImage(QRectF(QPointF(), size), noise);
+    p.end();
+    return s;
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+}
+} // namespace
+
+// The disk fills while card 1's second file is written, or its front cannot be put in
+// place: no file of the card is left as written by this run, and files that were
+// there before (kept, or to be replaced) stay as they were.
+TEST(CardFileSink, ACardThatCannotBeWrittenWholeLeavesNothingOfItself)
+{
+    enum Failure { Disk_Full, Front_Is_A_Folder };
+    struct Row {
+        const char *ext;
+        bool combined;
+        QStringList before;  // files there before the run, each holding "old <name>"
+        int answer;          // the keep/replace answer (-1: no question)
+        Failure failure;
+    };
+    const QStringList pair{"Card_1_Back.%1", "Card_1_Front.%1"};
+    const Row rows[] = {
+        {"png", false, {}, -1, Disk_Full},
+        {"png", false, pair, Keep_Replace_Keep_All, Disk_Full},
+        {"png", false, pair, Keep_Replace_Replace_All, Disk_Full},
+        {"png", false, {"Card_1_Back.%1"}, Keep_Replace_Replace_All, Front_Is_A_Folder},
+        {"pdf", false, {}, -1, Disk_Full},
+        {"pdf", false, pair, Keep_Replace_Keep_All, Disk_Full},
+        {"pdf", false, pair, Keep_Replace_Replace_All, Disk_Full},
+        {"pdf", false, {"Card_1_Back.%1"}, Keep_Replace_Replace_All, Front_Is_A_Folder},
+        {"png", true, {}, -1, Disk_Full},
+        {"pdf", true, {"Card_1.%1"}, -1, Disk_Full},
+    };
+    const QSizeF size(20 * kMM, 10 * kMM);
+    const RenderedSide front = noisySide(size), back = cardSide(0, 1, size);
+    for (const Row &row : rows) {
+        SCOPED_TRACE(QStringLiteral("%1%2, %3 before, answer %4, failure %5")
+                         .arg(row.ext, row.combined ? " combined" : "")
+                         .arg(row.before.size())
+                         .arg(row.answer)
+                         .arg(int(row.failure))
+                         .toStdString());
+        QTemporaryDir dir;
+        QStringList before;
+        for (const QString &name : row.before) {
+            before << name.arg(row.ext);
+            QFile f(dir.filePath(before.last()));
+            ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+            f.write("old " + before.last().toUtf8());
+        }
+        if (row.failure == Front_Is_A_Folder) ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Card_1_Front.") + row.ext));
+        Batch_Sides sides;
+        sides.combined = row.combined;
+        Output_Run_State state;
+        Card_File_Sink sink(dir.path(), row.ext, sides, Side_Mirror::None, state);
+        if (row.answer >= 0) testsupport::boxes().answerNext(row.answer);
+        bool written = true;
+        if (row.failure == Disk_Full) {
+            // Room for the back's file, not for the front's (nor for both in one picture).
+            const qsizetype small = Rendered_Side_File_Data(back, row.ext, true).size();
+            const qsizetype large = Rendered_Side_File_Data(front, row.ext, true).size();
+            ASSERT_LT(2 * small, large);
+            const Disk_Full_After full(rlim_t(small + (large - small) / 2));
+            written = sink.Write_Card(0, front, back);
+        } else {
+            written = sink.Write_Card(0, front, back);
+        }
+        testsupport::boxes().clear();
+        EXPECT_FALSE(written);
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), before);
+        for (const QString &name : before) EXPECT_EQ(bytesOf(dir.filePath(name)), "old " + name.toUtf8()) << name.toStdString();
+        EXPECT_EQ(state.failed_files.load(), 1);
+        EXPECT_EQ(state.written_cards.load(), 0);
+        EXPECT_EQ(state.first_failed_card.load(), 0);
+        EXPECT_FALSE(state.check_any_card_exported.load());
+    }
 }
 
 TEST(BatchCards, TheLoopMakesEachSideOnceBackFirst)

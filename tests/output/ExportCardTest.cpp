@@ -161,6 +161,25 @@ TEST_F(ExportCardTest, UnwritableTargetReportsAndLeavesNothing)
     EXPECT_TRUE(shown.first().contains("Unable to save the file"));
     EXPECT_TRUE(QDir(dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden).isEmpty());
 }
+// Both sides over an earlier pair, answered "replace", when the front cannot be put in
+// place: the earlier back stays as it was, so the pair is never half new.
+TEST_F(ExportCardTest, APairThatCannotBeWrittenWholeLeavesTheEarlierPair)
+{
+    QFile old(dir.filePath("Pair_Back.png"));
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("earlier back");
+    old.close();
+    ASSERT_TRUE(QDir(dir.path()).mkdir("Pair_Front.png"));
+    testsupport::boxes().answerNext(1);  // replace
+    EXPECT_FALSE(exportAs("Pair.png", Export_Layout::Both, "png"));
+    const QStringList shown = testsupport::boxes().take();
+    ASSERT_EQ(shown.size(), 2);
+    EXPECT_TRUE(shown[1].contains("Unable to save the file \"" + dir.filePath("Pair_Front.png") + "\"")) << shown[1].toStdString();
+    EXPECT_EQ(files(), QStringList{"Pair_Back.png"});
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_EQ(old.readAll(), "earlier back");
+}
+
 TEST_F(ExportCardTest, TheSideNotShownCarriesTheSelectedPerson)
 {
     // Group mode's copy of the side not shown (a green square): written in place of that

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 TEST(Plist, RoundTripsBothFormats)
@@ -111,4 +112,48 @@ TEST(FileWrite, ReplacesWholeAndSetsPermissions)
         EXPECT_TRUE(Write_File_Whole(path, "third", 0600));
     });
     EXPECT_TRUE(changed.isEmpty()) << changed.join(", ").toStdString();
+}
+
+// A set of files is written whole or leaves every file as it was: a file that cannot be
+// written, or cannot be put in place, takes back those put in place before it.
+TEST(FileWrite, ASetIsWrittenWholeOrLeftAsItWas)
+{
+    struct Row {
+        const char *what;
+        QStringList names;  // "folder/" makes a folder where that file should go
+        int failed;         // -1: all written
+    };
+    const Row rows[] = {
+        {"all new", {"a", "b", "c"}, -1},
+        {"the second is a folder", {"a", "b/", "c"}, 1},
+        {"the third cannot be made", {"a", "b", "none/c"}, 2},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        QTemporaryDir dir;
+        // "a" is there before, with bytes of its own.
+        ASSERT_TRUE(Write_File_Whole(dir.filePath("a"), "old a"));
+        std::vector<std::pair<QString, QByteArray>> files;
+        for (QString name : row.names) {
+            if (name.endsWith('/')) ASSERT_TRUE(QDir(dir.path()).mkdir(name.chopped(1)));
+            if (name.endsWith('/')) name.chop(1);
+            files.emplace_back(dir.filePath(name), "new " + name.toUtf8());
+        }
+        int failed = -1;
+        EXPECT_EQ(Write_Files_Whole(files, 0644, &failed), row.failed < 0);
+        EXPECT_EQ(failed, row.failed);
+        const auto read = [&](const QString &name) {
+            QFile f(dir.filePath(name));
+            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("missing");
+        };
+        if (row.failed < 0) {
+            EXPECT_EQ(read("a"), "new a");
+            EXPECT_EQ(read("c"), "new c");
+            EXPECT_EQ(QFileInfo(dir.filePath("b")).permissions() & QFileDevice::ReadOther, QFileDevice::ReadOther);
+        } else {
+            // Nothing of the set, no temporary file, no second name.
+            EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name), QStringList{"a"});
+            EXPECT_EQ(read("a"), "old a");
+        }
+    }
 }
