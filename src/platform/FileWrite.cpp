@@ -24,9 +24,7 @@ QFileDevice::Permissions toQt(int mode)
     if (mode & 0001) p |= QFileDevice::ExeOther;
     return p;
 }
-} // namespace
 
-namespace {
 // The file a path writes to: a symbolic link's target, else the path.
 QString writtenPath(const QString &path)
 {
