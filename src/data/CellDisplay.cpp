@@ -53,8 +53,8 @@ bool isSeparator(QChar c)
 // holds a condition (">=100").
 bool isColourOrCondition(const QString &inside)
 {
-    static constexpr const char16_t *kColours[] = {u"black", u"blue", u"cyan", u"green",
-                                                  u"magenta", u"red", u"white", u"yellow"};
+    constexpr const char16_t *kColours[] = {u"black", u"blue", u"cyan", u"green",
+                                           u"magenta", u"red", u"white", u"yellow"};
     for (const char16_t *colour : kColours)
         if (inside == QStringView(colour)) return true;
     if (inside.startsWith(QStringLiteral("color"))) {
@@ -368,7 +368,7 @@ QString Iso_Duration_Text(QStringView duration)
     const bool negative = text.startsWith(u'-');
     if (negative) text = text.sliced(1);
     if (!text.startsWith(u'P') || text.size() < 3) return duration.toString();
-    static constexpr double kUnits[] = {86400, 3600, 60, 1};  // D, H, M after T, S
+    constexpr double kUnits[] = {86400, 3600, 60, 1};  // D, H, M after T, S
     double total = 0;
     bool inTime = false, any = false;
     int lastUnit = -1;

@@ -63,9 +63,9 @@ struct AttributeValue {
     void read(XmlStream &xml)
     {
         const std::string type(xml.attribute("value-type"));
-        static const std::pair<const char *, Kind> kAttributes[] = {
+        const std::pair<const char *, Kind> kAttributes[] = {
             {"date-value", Date}, {"time-value", Time}, {"boolean-value", Boolean}, {"string-value", Text}, {"value", Number}};
-        static const std::pair<const char *, Kind> kTypes[] = {
+        const std::pair<const char *, Kind> kTypes[] = {
             {"date", Date}, {"time", Time}, {"boolean", Boolean}, {"string", Text}};
         kind = None;
         value.clear();
