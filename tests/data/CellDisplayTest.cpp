@@ -82,6 +82,7 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
         {0.01, u"[hh]", false, u"00"},
         {0.01, u"[h]:mm:ss", false, u"0:14:24"},
         {1.99999, u"[h]:mm", false, u"47:59"},
+        {52320.359262152779, u"[h]:mm:ss", false, u"1255688:37:20"},  // Calc: "#FMT" past 2^32 s
         // Colours and conditions leave the text as the rest of the code makes it.
         {45000.5, u"[Red]yyyy-mm-dd", false, u"2023-03-15"},
         {45000.5, u"[Red]d/m/yyyy", false, u"15/3/2023"},

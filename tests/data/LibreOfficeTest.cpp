@@ -38,23 +38,25 @@ public:
 
     int below(int n) { return int(m_rng() % unsigned(n)); }
 
-    QString code()
+    // A format code and a number to show in it: a serial number of 1900-03-01 to
+    // 2099-12-31 for a date or a time, up to 1,000 days for an elapsed count (Calc
+    // shows "#FMT" for counts past 2^32 seconds), always a quarter of a second past a
+    // whole second (Calc cuts the fraction where this reader rounds it, and cuts some
+    // whole seconds one short).
+    std::pair<double, QString> cell()
     {
-        QString out;
-        switch (below(5)) {
-        case 0: case 1: out = date(); break;
-        case 2: out = time(); break;
-        default: out = date() + u' ' + time(); break;
+        QString code;
+        int days = 61 + below(73050 - 61);
+        switch (below(6)) {
+        case 0: case 1: code = date(); break;
+        case 2: code = time(); break;
+        case 3: code = elapsed(), days = below(1000); break;
+        default: code = date() + u' ' + time(); break;
         }
-        if (below(10) == 0) out = pick({"\"on \"", "\"at\" "}) + out;
-        if (below(8) == 0) out = pick({"[Red]", "[Blue]", "[Color 10]"}) + out;  // a colour comes first
-        return out;
+        if (below(10) == 0) code = pick({"\"on \"", "\"at\" "}) + code;
+        if (below(8) == 0) code = pick({"[Red]", "[Blue]", "[Color 10]"}) + code;  // a colour comes first
+        return {days + (below(86400) + 0.25) / 86400.0, code};
     }
-
-    // A serial number of 1900-03-01 to 2099-12-31, a quarter of a second past a whole
-    // second (Calc cuts the fraction where this reader rounds it, and cuts some whole
-    // seconds one short).
-    double serial() { return 61 + below(73050 - 61) + (below(86400) + 0.25) / 86400.0; }
 
 private:
     QString pick(std::initializer_list<const char *> texts) { return QString::fromLatin1(texts.begin()[below(int(texts.size()))]); }
@@ -80,6 +82,16 @@ private:
         if (below(2)) out += u':' + pick({"s", "ss"});
         if (below(2)) out += u' ' + pick({"AM/PM", "am/pm", "A/P", "a/p"});
         return out;
+    }
+
+    QString elapsed()
+    {
+        switch (below(4)) {
+        case 0: return pick({"[h]", "[hh]"}) + u':' + pick({"m", "mm"}) + (below(2) ? ":ss" : "");
+        case 1: return pick({"[m]", "[mm]"}) + ":ss";
+        case 2: return pick({"[h]", "[mm]", "[ss]"});
+        default: return pick({"[h]", "[m]", "[s]"}) + pick({" \"hours\"", " \"min\"", " \"s\""});
+        }
     }
 
     std::mt19937 m_rng;
@@ -210,10 +222,7 @@ TEST_F(LibreOffice, DateAndTimeCellsReadAsCalcShowsThem)
             cells.append({value, QString::fromLatin1(code)});
     }
     CodeMaker maker(20261208);
-    for (int i = 0; i < 300; ++i) {
-        const QString code = maker.code();
-        cells.append({maker.serial(), code});
-    }
+    for (int i = 0; i < 300; ++i) cells.append(maker.cell());
     const QString book = dir.path() + "/formats.xlsx";
     ASSERT_EQ(checkers::writeFormatsWorkbook(book, cells), "");
     SpreadsheetWriter reader;
