@@ -5,6 +5,7 @@
 #include "SpreadsheetXml.h"
 
 #include <QDate>
+#include <QStringList>
 
 #include <cmath>
 #include <vector>
@@ -48,6 +49,34 @@ bool isSeparator(QChar c)
     return c == u' ' || c == u'-' || c == u'/' || c == u'.' || c == u':' || c == u',' || c == u'(' || c == u')';
 }
 
+// The inside of a bracket, in lower case, that names a colour ("red", "color 10") or
+// holds a condition (">=100").
+bool isColourOrCondition(const QString &inside)
+{
+    constexpr const char16_t *kColours[] = {u"black", u"blue", u"cyan", u"green",
+                                           u"magenta", u"red", u"white", u"yellow"};
+    for (const char16_t *colour : kColours)
+        if (inside == QStringView(colour)) return true;
+    if (inside.startsWith(QStringLiteral("color"))) {
+        bool ok = false;
+        const int n = QStringView(inside).sliced(5).trimmed().toInt(&ok);
+        return ok && n >= 1 && n <= 56;
+    }
+    return inside.startsWith(u'<') || inside.startsWith(u'>') || inside.startsWith(u'=');
+}
+
+// Whether the inside of a bracket, in any case, is an elapsed hour, minute or second
+// count ("h", "mm", "SS").
+bool isElapsed(QStringView inside)
+{
+    if (inside.isEmpty()) return false;
+    const QChar first = inside.front().toLower();
+    if (first != u'h' && first != u'm' && first != u's') return false;
+    for (QChar c : inside)
+        if (c.toLower() != first) return false;
+    return true;
+}
+
 // The tokens of a common date format; false for any other.
 bool tokenize(QStringView code, std::vector<Token> &tokens)
 {
@@ -74,6 +103,9 @@ bool tokenize(QStringView code, std::vector<Token> &tokens)
             if (all(u'h')) tokens.push_back({Part::ElapsedHours, int(inside.size()), {}});
             else if (all(u'm')) tokens.push_back({Part::ElapsedMinutes, int(inside.size()), {}});
             else if (all(u's')) tokens.push_back({Part::ElapsedSeconds, int(inside.size()), {}});
+            // A colour or a condition changes how the text looks or which section
+            // applies, not the text of this one.
+            else if (isColourOrCondition(inside)) continue;
             // A locale tag only chooses a language, except the system's own long date
             // and time formats, which depend on the reader's settings.
             else if (inside.startsWith(u'$') && !inside.contains(QStringLiteral("f800")) &&
@@ -181,6 +213,11 @@ QString Builtin_Date_Format(int numFmtId)
     case 20: return QStringLiteral("h:mm");
     case 21: return QStringLiteral("h:mm:ss");
     case 22: return QStringLiteral("m/d/yyyy h:mm");
+    // The East Asian dates and times, as a sheet shows them in an English setting.
+    case 27: case 28: case 29: case 30: case 31: case 36:
+    case 50: case 51: case 52: case 53: case 54: case 55: case 56: case 57: case 58:
+        return QStringLiteral("m/d/yyyy");
+    case 32: case 33: case 34: case 35: return QStringLiteral("h:mm:ss");
     case 45: return QStringLiteral("mm:ss");
     case 46: return QStringLiteral("[h]:mm:ss");
     case 47: return QStringLiteral("mm:ss.0");
@@ -204,6 +241,7 @@ bool Is_Date_Format(QStringView formatCode)
         else if (c == u'[') {
             const qsizetype end = code.indexOf(u']', i);
             if (end < 0) return false;
+            if (isElapsed(code.sliced(i + 1, end - i - 1))) return true;
             i = end;
         } else if (lower == u'y' || lower == u'm' || lower == u'd' || lower == u'h' || lower == u's') {
             return true;
@@ -259,7 +297,8 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
         }
         case Part::Second: out += padded(seconds % 60, std::min(t.width, 2)); break;
         case Part::AmPm:
-            out += t.text == QLatin1String("A/P") ? (hour < 12 ? QStringLiteral("A") : QStringLiteral("P"))
+            // "A/P" shows in lower case, whatever the case of the code.
+            out += t.text == QLatin1String("A/P") ? (hour < 12 ? QStringLiteral("a") : QStringLiteral("p"))
                                                   : (hour < 12 ? QStringLiteral("AM") : QStringLiteral("PM"));
             break;
         case Part::ElapsedHours: out += padded(total / 3600, t.width); break;
@@ -298,6 +337,66 @@ bool Iso_To_Serial(QStringView iso, bool date1904, double *serial)
     }
     *serial = days + time.msecsSinceStartOfDay() / 86400000.0;
     return true;
+}
+
+QString Iso_Date_Text(QStringView stamp)
+{
+    QString text = stamp.trimmed().toString();
+    if (text.endsWith(u'Z')) text.chop(1);
+    const qsizetype t = text.indexOf(u'T');
+    QDate date = QDate::fromString(t >= 0 ? text.first(t) : text, Qt::ISODate);
+    if (!date.isValid()) return stamp.toString();
+    long long seconds = 0;
+    if (t >= 0) {
+        const QStringList clock = text.sliced(t + 1).split(u':');
+        bool okH = false, okM = false, okS = clock.size() == 2;
+        const int h = clock.value(0).toInt(&okH), m = clock.value(1).toInt(&okM);
+        const double s = clock.size() == 3 ? clock[2].toDouble(&okS) : 0;
+        if (clock.size() < 2 || clock.size() > 3 || !okH || !okM || !okS || h < 0 || h > 24 || m < 0 || m > 59 ||
+            !(s >= 0 && s < 61))
+            return stamp.toString();
+        seconds = h * 3600LL + m * 60LL + std::llround(s);
+    }
+    date = date.addDays(seconds / 86400);
+    if (!date.isValid() || date.year() < 1 || date.year() > 9999) return stamp.toString();
+    return iso({date.year(), date.month(), date.day(), date.dayOfWeek()}, seconds % 86400, true);
+}
+
+QString Iso_Duration_Text(QStringView duration)
+{
+    QStringView text = duration.trimmed();
+    const bool negative = text.startsWith(u'-');
+    if (negative) text = text.sliced(1);
+    if (!text.startsWith(u'P') || text.size() < 3) return duration.toString();
+    constexpr double kUnits[] = {86400, 3600, 60, 1};  // D, H, M after T, S
+    double total = 0;
+    bool inTime = false, any = false;
+    int lastUnit = -1;
+    qsizetype start = 1;
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (c.isDigit() || c == u'.') continue;
+        if (c == u'T' && !inTime && i == start) {
+            inTime = true;
+            start = i + 1;
+            continue;
+        }
+        const int unit = !inTime ? (c == u'D' ? 0 : -1)
+                                 : c == u'H' ? 1 : c == u'M' ? 2 : c == u'S' ? 3 : -1;
+        bool ok = false;
+        const double n = text.sliced(start, i - start).toDouble(&ok);
+        if (unit <= lastUnit || !ok || !(n >= 0 && n < 1e9)) return duration.toString();
+        total += n * kUnits[unit];
+        lastUnit = unit;
+        any = true;
+        start = i + 1;
+    }
+    if (!any || start != text.size()) return duration.toString();
+    const long long seconds = std::llround(total);
+    QString out = negative && seconds ? QStringLiteral("-") : QString();
+    out += padded(seconds / 3600, 2) + u':' + padded(seconds / 60 % 60, 2);
+    if (seconds % 60) out += u':' + padded(seconds % 60, 2);
+    return out;
 }
 
 QString Number_Cell_Text(QStringView stored)

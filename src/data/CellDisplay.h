@@ -6,20 +6,22 @@
 #include <QStringView>
 
 // The format code of a built-in number format that shows a date or a time (14-22,
-// 45-47); empty for every other id.
+// 45-47, and the East Asian 27-36 and 50-58 as they show in an English setting:
+// "m/d/yyyy", or "h:mm:ss" for 32-35); empty for every other id.
 QString Builtin_Date_Format(int numFmtId);
 
 // True when a format code shows a date or a time: its first section holds one of the
-// letters y, m, d, h, s (either case) outside quoted text, brackets and escapes.
-// "General", "0.00", "#,##0", "@" and "[Red]0" are not; "yyyy-mm-dd", "h:mm AM/PM"
-// and "[h]:mm:ss" are.
+// letters y, m, d, h, s (either case) outside quoted text, brackets and escapes, or an
+// elapsed count in brackets. "General", "0.00", "#,##0", "@" and "[Red]0" are not;
+// "yyyy-mm-dd", "h:mm AM/PM", "[h]:mm:ss" and "[mm]" are.
 bool Is_Date_Format(QStringView formatCode);
 
 // The text of the date serial number `value` (days since the workbook's epoch, the
 // fraction being the time of day) in the format `formatCode`. Common formats - made
 // only of year, month, day, weekday, hour, minute, second and AM/PM parts, elapsed
 // hours, minutes and seconds, quoted and escaped texts and the separators
-// " -/.:,()" - show as written, with English month and day names; any other (
+// " -/.:,()", with colours and conditions passed over - show as written, with English
+// month and day names, AM/PM in capitals and A/P in small letters; any other (
 // fractions of a second, numbers, locale-dependent system formats) gives ISO 8601:
 // "yyyy-mm-dd", then " hh:mm" when there is a time (":ss" added when its seconds are
 // not zero), or "hh:mm" alone for a time without a date. The 1900 system counts
@@ -31,6 +33,18 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904);
 // "2027-01-02T14:30:00", "14:30:00"), as cells of type "d" hold them; false when the
 // text is not one.
 bool Iso_To_Serial(QStringView iso, bool date1904, double *serial);
+
+// An ISO 8601 date or date and time ("2027-01-02", "2027-01-02T14:30:15.5") shown
+// as a date without a format is: "yyyy-mm-dd", then " hh:mm" when there is a time
+// (":ss" added when its seconds, to the nearest, are not zero). A text that is not one
+// is returned unchanged.
+QString Iso_Date_Text(QStringView iso);
+
+// An ISO 8601 duration of days, hours, minutes and seconds ("PT14H30M00S",
+// "P1DT2H") as the hours, minutes and seconds it counts: "hh:mm", ":ss" added when
+// the seconds are not zero ("14:30", "26:00"). A text that is not one, or that
+// counts years or months, is returned unchanged.
+QString Iso_Duration_Text(QStringView duration);
 
 // A number cell's stored value as a sheet shows it in its General format: up to 15
 // significant digits, without exponent from 1E-9 up to below 1E+15 ("10000000" for

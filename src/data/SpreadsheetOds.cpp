@@ -1,6 +1,7 @@
 // OpenDocument spreadsheets of SpreadsheetWriter.
 #include "SpreadsheetWriter.h"
 
+#include "CellDisplay.h"
 #include "SheetReading.h"
 #include "SpreadsheetFolder.h"
 #include "SpreadsheetXml.h"
@@ -53,6 +54,50 @@ const char *const kNamespaces[][2] = {
     {"css3t", "http://www.w3.org/TR/css3-text/"},
 };
 
+// The value a cell holds in its attributes (`office:value` and the like), kept as
+// written until the cell proves to have no text of its own.
+struct AttributeValue {
+    enum Kind { None, Number, Date, Time, Boolean, Text } kind = None;
+    std::string value;
+
+    void read(XmlStream &xml)
+    {
+        const std::string type(xml.attribute("value-type"));
+        const std::pair<const char *, Kind> kAttributes[] = {
+            {"date-value", Date}, {"time-value", Time}, {"boolean-value", Boolean}, {"string-value", Text}, {"value", Number}};
+        const std::pair<const char *, Kind> kTypes[] = {
+            {"date", Date}, {"time", Time}, {"boolean", Boolean}, {"string", Text}};
+        kind = None;
+        value.clear();
+        for (const auto &[name, k] : kTypes)
+            if (type == name) kind = k;
+        for (const auto &[name, k] : kAttributes) {
+            if ((kind == None && xml.hasAttribute(name)) || kind == k) {
+                kind = k;
+                value = xml.attribute(name);
+                return;
+            }
+        }
+    }
+
+    // The text of a cell that holds its value only in attributes, as other programs
+    // write them: numbers in the General format, booleans as 1 or 0, dates and times as
+    // a date cell without a format shows; empty for a cell without a value.
+    std::string shown() const
+    {
+        const QString v = QString::fromUtf8(value.data(), qsizetype(value.size()));
+        switch (kind) {
+        case None: return {};
+        case Number: return Number_Cell_Text(v.trimmed()).toStdString();
+        case Date: return Iso_Date_Text(v).toStdString();
+        case Time: return Iso_Duration_Text(v).toStdString();
+        case Boolean: return v.trimmed() == QLatin1String("true") ? "1" : v.trimmed() == QLatin1String("false") ? "0" : value;
+        case Text: return value;
+        }
+        return {};
+    }
+};
+
 // The rows of the first table of a content part (document-content > body >
 // spreadsheet > table > table-row > cells), each cut after its last value.
 ZipStatus readContent(ZipEntryReader &entry, RowCollector &rows)
@@ -63,6 +108,7 @@ ZipStatus readContent(ZipEntryReader &entry, RowCollector &rows)
     QStringList row;
     qint64 rowRepeat = 1, cellRepeat = 1, emptyCells = 0;
     std::string text;
+    AttributeValue attributes;
     const auto count = [&xml](std::string_view name) -> qint64 {
         if (!xml.hasAttribute(name)) return 1;
         const std::string_view v = xml.attribute(name);
@@ -83,6 +129,7 @@ ZipStatus readContent(ZipEntryReader &entry, RowCollector &rows)
                 inCell = true;
                 text.clear();
                 cellRepeat = count("number-columns-repeated");
+                attributes.read(xml);
             }
             break;
         }
@@ -93,6 +140,7 @@ ZipStatus readContent(ZipEntryReader &entry, RowCollector &rows)
             const int depth = xml.depth();
             if (depth == 6 && inCell) {
                 inCell = false;
+                if (text.empty()) text = attributes.shown();
                 // Empty cells keep their places only before a value.
                 if (text.empty()) {
                     emptyCells += cellRepeat;

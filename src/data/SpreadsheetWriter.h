@@ -62,7 +62,10 @@ public:
     // OpenDocument spreadsheets. The reader returns the direct rows of the first
     // table: a cell or row repeated by "table:number-columns-repeated" or
     // "table:number-rows-repeated" as often as it says while it holds a value; an
-    // empty row counts once; trailing empty cells and rows add nothing. The writer
+    // empty row counts once; trailing empty cells and rows add nothing. A cell reads
+    // as its text paragraphs, or, without them, as the value of its attributes
+    // ("office:value" in the General format, booleans as 1 or 0, dates and times as
+    // 2027-01-02 14:30 and 14:30). The writer
     // fills "Template.ods" of `templateFolder` with the rows as string cells, packed
     // and renamed like an xlsx workbook; characters XML forbids become U+FFFD.
     static SheetRows ReadODS(const QString &path);

@@ -20,14 +20,20 @@ TEST(CellDisplay, DateFormatsAreToldFromOtherNumberFormats)
         {u"h:mm AM/PM", true},      {u"[h]:mm:ss", true},
         {u"[$-409]mmmm d, yyyy;@", true}, {u"D.M.YYYY", true},
         {u"\"on\" d mmm", true},
+        // Elapsed counts alone or with other parts; brackets of colours and conditions.
+        {u"[h]", true},             {u"[MM]", true},
+        {u"[ss]", true},            {u"[h] \"hours\"", true},
+        {u"[>=100]0", false},       {u"[Color 10]0", false},
+        {u"[hm]", false},
     };
     for (const Row &row : rows)
         EXPECT_EQ(Is_Date_Format(QStringView(row.code)), row.date) << QString::fromUtf16(row.code).toStdString();
-    for (int id : {14, 15, 16, 17, 18, 19, 20, 21, 22, 45, 46, 47}) {
+    for (int id : {14, 15, 16, 17, 18, 19, 20, 21, 22, 27, 28, 29, 30, 31, 32, 33, 34, 35, 36, 45, 46, 47, 50, 51, 52,
+                   53, 54, 55, 56, 57, 58}) {
         EXPECT_FALSE(Builtin_Date_Format(id).isEmpty()) << id;
         EXPECT_TRUE(Is_Date_Format(Builtin_Date_Format(id))) << id;
     }
-    for (int id : {0, 1, 2, 3, 4, 9, 10, 11, 12, 13, 23, 37, 44, 48, 49, 164})
+    for (int id : {0, 1, 2, 3, 4, 9, 10, 11, 12, 13, 23, 26, 37, 44, 48, 49, 59, 164})
         EXPECT_TRUE(Builtin_Date_Format(id).isEmpty()) << id;
 }
 
@@ -55,11 +61,34 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
         {46389.60416666666, u"m/d/yyyy h:mm", false, u"1/2/2027 14:30"},
         {46389.60416666666, u"dd.mm.yyyy hh:mm AM/PM", false, u"02.01.2027 02:30 PM"},
         {0.3854166666666667, u"h:mm:ss", false, u"9:15:00"},
-        {0.3854166666666667, u"h:mm A/P", false, u"9:15 A"},
+        {0.3854166666666667, u"h:mm A/P", false, u"9:15 a"},
+        {45000.75, u"h:mm a/p", false, u"6:00 p"},
+        {45000.25, u"hh:mm am/pm", false, u"06:00 AM"},
         {0.5, u"h:mm AM/PM", false, u"12:00 PM"},
         {0.0, u"h:mm AM/PM", false, u"12:00 AM"},
         {1.0625, u"[h]:mm:ss", false, u"25:30:00"},
         {0.0104166666666667, u"mm:ss", false, u"15:00"},
+        // To the nearest second (Calc cuts 12:00:00.6 to 12:00:00, and shows this
+        // 22:47:41 as 22:47:40).
+        {45000.500006944, u"h:mm:ss", false, u"12:00:01"},
+        {25967.949780092593, u"dd/mmm/yy h:mm:s", false, u"03/Feb/71 22:47:41"},
+        // Elapsed counts run past a day and are cut, not rounded, to whole units.
+        {1.5, u"[h]", false, u"36"},
+        {1.5, u"[hh]", false, u"36"},
+        {1.5, u"[m]", false, u"2160"},
+        {1.5, u"[ss]", false, u"129600"},
+        {1.5, u"[h] \"hours\"", false, u"36 hours"},
+        {1.5, u"[mm]:ss", false, u"2160:00"},
+        {0.01, u"[hh]", false, u"00"},
+        {0.01, u"[h]:mm:ss", false, u"0:14:24"},
+        {1.99999, u"[h]:mm", false, u"47:59"},
+        {52320.359262152779, u"[h]:mm:ss", false, u"1255688:37:20"},  // Calc: "#FMT" past 2^32 s
+        // Colours and conditions leave the text as the rest of the code makes it.
+        {45000.5, u"[Red]yyyy-mm-dd", false, u"2023-03-15"},
+        {45000.5, u"[Red]d/m/yyyy", false, u"15/3/2023"},
+        {45000.5, u"[Color 10]d/m/yyyy", false, u"15/3/2023"},
+        {45000.5, u"[>=100]yyyy-mm-dd", false, u"2023-03-15"},
+        {45000.5, u"[Blue][>=100]yyyy-mm-dd;0", false, u"2023-03-15"},
         // The date systems: day 1, the 1900 system's 29 February, the 1904 epoch.
         {1, u"yyyy-mm-dd", false, u"1900-01-01"},
         {59, u"yyyy-mm-dd", false, u"1900-02-28"},
@@ -84,6 +113,57 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
             << "row " << i;
         ++i;
     }
+}
+
+// What a sheet in an English setting shows for the East Asian built-in formats, which
+// a workbook names by their ids alone.
+TEST(CellDisplay, EastAsianBuiltinFormatsShowAsInAnEnglishSetting)
+{
+    const QString date = QStringLiteral("1/3/2023"), time = QStringLiteral("7:12:00");  // of 44929.3
+    for (int id = 27; id <= 58; ++id) {
+        if (id > 36 && id < 50) continue;
+        const QString shown = Date_Cell_Text(44929.3, Builtin_Date_Format(id), false);
+        EXPECT_EQ(shown, id >= 32 && id <= 35 ? time : date) << id;
+    }
+    EXPECT_EQ(Date_Cell_Text(45000.75, Builtin_Date_Format(31), false), "3/15/2023");
+    EXPECT_EQ(Date_Cell_Text(45000.75, Builtin_Date_Format(33), false), "18:00:00");
+}
+
+// Value attributes of other programs' ods cells: dates and durations as the readers
+// show a date without a format.
+TEST(CellDisplay, IsoDatesAndDurationsShowWithoutAFormat)
+{
+    struct Row {
+        const char16_t *iso, *shown;
+    } dates[] = {
+        {u"2027-01-02", u"2027-01-02"},
+        {u"2027-01-02T00:00:00", u"2027-01-02"},
+        {u"2027-01-02T14:30:00", u"2027-01-02 14:30"},
+        {u"2027-01-02T14:30:15", u"2027-01-02 14:30:15"},
+        {u"2027-01-02T14:30:15.6Z", u"2027-01-02 14:30:16"},
+        {u"2027-12-31T23:59:59.7", u"2028-01-01"},
+        {u"1850-05-06", u"1850-05-06"},
+        {u"2027-02-30", u"2027-02-30"},
+        {u"2027-01-02T25:00:00", u"2027-01-02T25:00:00"},
+        {u"soon", u"soon"},
+    }, durations[] = {
+        {u"PT14H30M00S", u"14:30"},
+        {u"PT09H15M30S", u"09:15:30"},
+        {u"PT36H", u"36:00"},
+        {u"P1DT2H", u"26:00"},
+        {u"PT0H1M0.5S", u"00:01:01"},
+        {u"-PT1H30M", u"-01:30"},
+        {u"PT0S", u"00:00"},
+        {u"P1Y", u"P1Y"},
+        {u"PT1M2H", u"PT1M2H"},
+        {u"PT", u"PT"},
+        {u"PT5", u"PT5"},
+        {u"14:30", u"14:30"},
+    };
+    for (const Row &row : dates)
+        EXPECT_EQ(Iso_Date_Text(QStringView(row.iso)), QString::fromUtf16(row.shown)) << QString::fromUtf16(row.iso).toStdString();
+    for (const Row &row : durations)
+        EXPECT_EQ(Iso_Duration_Text(QStringView(row.iso)), QString::fromUtf16(row.shown)) << QString::fromUtf16(row.iso).toStdString();
 }
 
 TEST(CellDisplay, IsoDateCellsGiveTheirSerialNumbers)

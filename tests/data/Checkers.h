@@ -65,6 +65,56 @@ wb.save(sys.argv[1])
 )"), {path, epoch});
 }
 
+// Writes with openpyxl a workbook of one column: row i holds the number `cells[i].first`
+// in the format `cells[i].second`, a format code or, for "#27" and the like, the
+// built-in format of that id with no numFmt entry of its own (as an East Asian
+// spreadsheet program writes it; the styles part is edited for those). Returns the
+// script's output ("" on success).
+inline QString writeFormatsWorkbook(const QString &path, const QList<std::pair<double, QString>> &cells)
+{
+    QString json = QStringLiteral("[");
+    for (const auto &[value, code] : cells) {
+        QString quoted = code;
+        quoted.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+        json += QStringLiteral("[%1,\"%2\"],").arg(QString::number(value, 'g', 17), quoted);
+    }
+    if (json.endsWith(u',')) json.chop(1);
+    json += u']';
+    return python(QStringLiteral(R"py(
+import sys, json, re, zipfile, openpyxl
+path, cells = sys.argv[1], json.loads(sys.argv[2])
+wb = openpyxl.Workbook()
+ws = wb.active
+builtin = {}
+for row, (value, code) in enumerate(cells, 1):
+    if code.startswith('#'):
+        builtin['"id%s"0' % code[1:]] = int(code[1:])
+        code = '"id%s"0' % code[1:]
+    ws.cell(row=row, column=1, value=value).number_format = code
+wb.save(path)
+if builtin:
+    with zipfile.ZipFile(path) as z:
+        parts = [(i, z.read(i.filename)) for i in z.infolist()]
+    def edit(xml):
+        xml = xml.decode()
+        def one(m):
+            code = m.group(2).replace('&quot;', '"')
+            if code not in builtin: return m.group(0)
+            ids[m.group(1)] = builtin[code]
+            return ''
+        ids = {}
+        xml = re.sub(r'<numFmt numFmtId="(\d+)" formatCode="([^"]*)"\s*/>', one, xml)
+        count = len(re.findall(r'<numFmt ', xml))
+        xml = re.sub(r'<numFmts count="\d+">', '<numFmts count="%d">' % count, xml)
+        xml = re.sub(r'<numFmts count="0">\s*</numFmts>', '', xml)
+        xml = re.sub(r'numFmtId="(\d+)"', lambda m: 'numFmtId="%d"' % ids.get(m.group(1), int(m.group(1))), xml)
+        return xml.encode()
+    with zipfile.ZipFile(path, 'w', zipfile.ZIP_DEFLATED) as z:
+        for info, data in parts:
+            z.writestr(info, edit(data) if info.filename == 'xl/styles.xml' else data)
+)py"), {path, json});
+}
+
 inline QString soffice() { return QStandardPaths::findExecutable(QStringLiteral("soffice")); }
 
 // Converts `file` with LibreOffice into `format` ("csv", "xlsx") in `outDir`, with a

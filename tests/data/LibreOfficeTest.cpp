@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 const char *const kCsv = "csv:Text - txt - csv (StarCalc):44,34,76,1";
@@ -27,6 +29,82 @@ protected:
     }
     QTemporaryDir dir;
 };
+
+// Seeded date and time format codes of the common kinds, made of day, month, year,
+// hour, minute, second and AM/PM parts between separators.
+class CodeMaker {
+public:
+    explicit CodeMaker(unsigned seed) : m_rng(seed) {}
+
+    int below(int n) { return int(m_rng() % unsigned(n)); }
+
+    // A format code and a number to show in it: a serial number of 1900-03-01 to
+    // 2099-12-31 for a date or a time, up to 1,000 days for an elapsed count (Calc
+    // shows "#FMT" for counts past 2^32 seconds), always a quarter of a second past a
+    // whole second (Calc cuts the fraction where this reader rounds it, and cuts some
+    // whole seconds one short).
+    std::pair<double, QString> cell()
+    {
+        QString code;
+        int days = 61 + below(73050 - 61);
+        switch (below(6)) {
+        case 0: case 1: code = date(); break;
+        case 2: code = time(); break;
+        case 3: code = elapsed(), days = below(1000); break;
+        default: code = date() + u' ' + time(); break;
+        }
+        if (below(10) == 0) code = pick({"\"on \"", "\"at\" "}) + code;
+        if (below(8) == 0) code = pick({"[Red]", "[Blue]", "[Color 10]"}) + code;  // a colour comes first
+        return {days + (below(86400) + 0.25) / 86400.0, code};
+    }
+
+private:
+    QString pick(std::initializer_list<const char *> texts) { return QString::fromLatin1(texts.begin()[below(int(texts.size()))]); }
+
+    QString date()
+    {
+        const QString d = pick({"d", "dd"}), m = pick({"m", "mm", "mmm", "mmmm"}), y = pick({"yy", "yyyy"});
+        const QString sep = pick({"/", "-", ".", " ", ", "});
+        switch (below(7)) {
+        case 0: return d + sep + m + sep + y;
+        case 1: return m + sep + d + sep + y;
+        case 2: return y + sep + m + sep + d;
+        case 3: return d + sep + m;
+        case 4: return m + sep + y;
+        case 5: return pick({"ddd", "dddd"}) + ", " + m + u' ' + d + ", " + y;
+        default: return pick({"ddd", "dddd"}) + u' ' + d + sep + m + sep + y;
+        }
+    }
+
+    QString time()
+    {
+        QString out = pick({"h", "hh"}) + u':' + pick({"m", "mm"});
+        if (below(2)) out += u':' + pick({"s", "ss"});
+        if (below(2)) out += u' ' + pick({"AM/PM", "am/pm", "A/P", "a/p"});
+        return out;
+    }
+
+    QString elapsed()
+    {
+        switch (below(4)) {
+        case 0: return pick({"[h]", "[hh]"}) + u':' + pick({"m", "mm"}) + (below(2) ? ":ss" : "");
+        case 1: return pick({"[m]", "[mm]"}) + ":ss";
+        case 2: return pick({"[h]", "[mm]", "[ss]"});
+        default: return pick({"[h]", "[m]", "[s]"}) + pick({" \"hours\"", " \"min\"", " \"s\""});
+        }
+    }
+
+    std::mt19937 m_rng;
+};
+
+// A line of Calc's csv output as the cell's text (quotes of text cells taken off).
+QString csvCell(const QByteArray &line)
+{
+    QString cell = QString::fromUtf8(line);
+    if (cell.size() >= 2 && cell.startsWith(u'"') && cell.endsWith(u'"'))
+        cell = cell.sliced(1, cell.size() - 2).replace(QStringLiteral("\"\""), QStringLiteral("\""));
+    return cell;
+}
 
 } // namespace
 
@@ -118,4 +196,50 @@ TEST_F(LibreOffice, DatesReadAlikeFromCalcsWorkbookAndOdsFile)
     EXPECT_EQ(odsRows[2][4], "1E+020");
     odsRows[2][4] = "1E+20";
     EXPECT_EQ(odsRows, xlsxRows);
+}
+
+// Number cells in date and time formats read as Calc shows them: the East Asian
+// built-in formats (named by id alone), elapsed counts, colours and conditions, and
+// a few hundred seeded common codes on seeded serial numbers. One workbook, one
+// conversion.
+TEST_F(LibreOffice, DateAndTimeCellsReadAsCalcShowsThem)
+{
+    if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
+    QList<std::pair<double, QString>> cells;
+    for (int id = 27; id <= 58; ++id) {
+        if (id > 36 && id < 50) continue;
+        cells.append({44929.3, QStringLiteral("#%1").arg(id)});
+        cells.append({45000.75, QStringLiteral("#%1").arg(id)});
+    }
+    for (const char *code : {"[h]", "[hh]", "[m]", "[mm]", "[s]", "[ss]", "[h] \"hours\"", "[h]:mm:ss", "[mm]:ss",
+                             "[hh]:mm", "[ss] \"s\""}) {
+        for (double value : {1.5, 0.01, 1.99999, 0.7, 3.25})
+            cells.append({value, QString::fromLatin1(code)});
+    }
+    for (const char *code : {"[Red]yyyy-mm-dd", "[Red]d/m/yyyy", "[Color 10]d/m/yyyy", "[>=100]yyyy-mm-dd",
+                             "[Blue][>=100]yyyy-mm-dd;0", "h:mm a/p", "h:mm A/P", "hh:mm am/pm", "h:mm:ss AM/PM"}) {
+        for (double value : {45000.5, 45000.75, 45000.25})
+            cells.append({value, QString::fromLatin1(code)});
+    }
+    CodeMaker maker(20261208);
+    for (int i = 0; i < 300; ++i) cells.append(maker.cell());
+    const QString book = dir.path() + "/formats.xlsx";
+    ASSERT_EQ(checkers::writeFormatsWorkbook(book, cells), "");
+    SpreadsheetWriter reader;
+    reader.ReadWorkbook(book, true);
+    reader.ReadData_only_column();
+    const SheetRows ours = reader.ReadWorkbook(book, false);
+    const QList<QByteArray> calc = csvOf(book).split('\n');
+    ASSERT_EQ(ours.size(), cells.size());
+    ASSERT_GE(calc.size(), cells.size());
+    int differ = 0;
+    for (qsizetype i = 0; i < cells.size(); ++i) {
+        const QString theirs = csvCell(calc[i]);
+        if (ours[i].value(0) == theirs) continue;
+        ++differ;
+        ADD_FAILURE() << "row " << i + 1 << ": " << cells[i].second.toStdString() << " on "
+                      << QString::number(cells[i].first, 'g', 17).toStdString() << " reads \""
+                      << ours[i].value(0).toStdString() << "\", Calc shows \"" << theirs.toStdString() << '"';
+    }
+    EXPECT_EQ(differ, 0);
 }

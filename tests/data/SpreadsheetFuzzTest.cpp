@@ -133,12 +133,16 @@ TEST_F(SpreadsheetFuzz, ReadWorkbook)
     const QString dated = m_work.path() + "/dated.xlsx";
     ASSERT_TRUE(pack(dated, {{"xl/workbook.xml", "<workbook><workbookPr date1904=\"1\"/><sheets><sheet name=\"S\"/></sheets></workbook>"},
                              {"xl/styles.xml", "<styleSheet><numFmts><numFmt numFmtId=\"164\" formatCode=\"dd/mm/yyyy&quot;x&quot;[h]:mm AM/PM\"/>"
+                                               "<numFmt numFmtId=\"165\" formatCode=\"[Red][&gt;=1][mm] &quot;min&quot; a/p\"/>"
                                                "</numFmts><cellXfs><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"164\"/>"
-                                               "<xf numFmtId=\"47\"/></cellXfs></styleSheet>"},
+                                               "<xf numFmtId=\"47\"/><xf numFmtId=\"30\"/><xf numFmtId=\"33\"/><xf numFmtId=\"165\"/>"
+                                               "</cellXfs></styleSheet>"},
                              {"xl/worksheets/sheet1.xml",
                               "<worksheet><sheetData><row r=\"1\"><c r=\"A1\" s=\"1\"><v>46389.5</v></c>"
                               "<c r=\"B1\" s=\"2\"><v>-3</v></c><c r=\"C1\" s=\"3\"><v>1e300</v></c>"
-                              "<c r=\"D1\" t=\"d\"><v>2027-01-02T14:30:00Z</v></c><c r=\"E1\"><v>1.0E7</v></c></row>"
+                              "<c r=\"D1\" t=\"d\"><v>2027-01-02T14:30:00Z</v></c><c r=\"E1\"><v>1.0E7</v></c>"
+                              "<c r=\"F1\" s=\"4\"><v>45000.75</v></c><c r=\"G1\" s=\"5\"><v>0.5</v></c>"
+                              "<c r=\"H1\" s=\"6\"><v>1.5</v></c></row>"
                               "</sheetData></worksheet>"}}));
     run({ours, hand, dated}, true, 2902, [](const QString &input) {
         SpreadsheetWriter reader;
@@ -156,7 +160,19 @@ TEST_F(SpreadsheetFuzz, ReadODS)
 {
     const QString seed = m_work.path() + "/seed.ods";
     ASSERT_TRUE(SpreadsheetWriter::WriteODS(seed, kSeedRows, false, Resource_Path));
-    run({seed}, true, 2903, [](const QString &input) {
+    // Values held only in attributes, as other programs write them.
+    const QString values = m_work.path() + "/values.ods";
+    ASSERT_TRUE(pack(values, {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+                              {"content.xml",
+                               "<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\" "
+                               "xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\"><office:body><office:spreadsheet>"
+                               "<table:table><table:table-row><table:table-cell office:value-type=\"float\" office:value=\"1e20\"/>"
+                               "<table:table-cell office:value-type=\"date\" office:date-value=\"2027-01-02T14:30:15.5\"/>"
+                               "<table:table-cell office:value-type=\"time\" office:time-value=\"P1DT2H3M4.5S\" "
+                               "table:number-columns-repeated=\"3\"/><table:table-cell office:boolean-value=\"true\"/>"
+                               "<table:table-cell office:value-type=\"string\" office:string-value=\"a&amp;b\"/>"
+                               "</table:table-row></table:table></office:spreadsheet></office:body></office:document-content>"}}));
+    run({seed, values}, true, 2903, [](const QString &input) {
         for (const QStringList &row : SpreadsheetWriter::ReadODS(input)) ASSERT_LE(row.size(), 16384);
     });
 }
@@ -172,7 +188,8 @@ TEST_F(SpreadsheetFuzz, CellDisplay)
 {
     fuzz::Mutator mutator(2905);
     const QByteArray seeds[] = {"yyyy-mm-dd h:mm:ss", "[$-409]dddd, mmmm d, yyyy;@", "[h]:mm:ss.00", "\"at\" h AM/PM",
-                                "1.234567890123457e+16", "2027-01-02T14:30:00Z"};
+                                "1.234567890123457e+16", "2027-01-02T14:30:00Z", "[Red][>=100][mm] \"min\" a/p",
+                                "[Color 10]d/m/yyyy", "-P1DT2H3M4.5S"};
     for (int round = 0; round < fuzz::rounds(2000); ++round) {
         const QByteArray &seed = seeds[mutator.below(std::size(seeds))];
         const QString code = QString::fromUtf8(mutator.mutate(seed, seed));
@@ -183,5 +200,7 @@ TEST_F(SpreadsheetFuzz, CellDisplay)
         Number_Cell_Text(code);
         double serial = 0;
         Iso_To_Serial(code, false, &serial);
+        ASSERT_LE(Iso_Date_Text(code).size(), 32 + code.size()) << "round " << round;
+        ASSERT_LE(Iso_Duration_Text(code).size(), 32 + code.size()) << "round " << round;
     }
 }

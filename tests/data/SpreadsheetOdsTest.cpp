@@ -74,3 +74,44 @@ TEST(SpreadsheetOds, OtherPrefixesReadTheSame)
     ASSERT_TRUE(ZipArchive::createZipFileAtPath(path, {parts + "/content.xml"}));
     EXPECT_EQ(SpreadsheetWriter::ReadODS(path), SheetRows({{"a", "a", "", "b"}, {"c"}, {"c"}}));
 }
+
+// Other programs than Calc write a cell's value in attributes only, without a text
+// paragraph: the value reads as a cell of that kind shows without a format. A text
+// paragraph, where there is one, is what the cell shows.
+TEST(SpreadsheetOds, ValuesHeldOnlyInAttributesRead)
+{
+    QTemporaryDir dir;
+    const QString parts = dir.path() + "/parts";
+    QDir().mkpath(parts);
+    QFile f(parts + "/content.xml");
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("<office:document-content xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+            " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+            " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\"><office:body><office:spreadsheet><table:table>"
+            "<table:table-row><table:table-cell office:value-type=\"float\" office:value=\"42\"/>"
+            "<table:table-cell office:value-type=\"float\" office:value=\"0.30000000000000004\"/>"
+            "<table:table-cell office:value-type=\"percentage\" office:value=\"0.25\"/>"
+            "<table:table-cell office:value-type=\"currency\" office:currency=\"EUR\" office:value=\"1e20\"/>"
+            "<table:table-cell office:value-type=\"float\" office:value=\"7\"><text:p>seven</text:p></table:table-cell>"
+            "</table:table-row><table:table-row>"
+            "<table:table-cell office:value-type=\"date\" office:date-value=\"2027-01-02\"/>"
+            "<table:table-cell office:value-type=\"date\" office:date-value=\"2027-01-02T14:30:00\"/>"
+            "<table:table-cell office:value-type=\"date\" office:date-value=\"1850-05-06T09:15:30\"/>"
+            "<table:table-cell office:value-type=\"time\" office:time-value=\"PT14H30M00S\"/>"
+            "<table:table-cell office:value-type=\"time\" office:time-value=\"PT36H00M10S\"/>"
+            "</table:table-row><table:table-row>"
+            "<table:table-cell office:value-type=\"boolean\" office:boolean-value=\"true\"/>"
+            "<table:table-cell office:value-type=\"boolean\" office:boolean-value=\"false\"/>"
+            "<table:table-cell office:value-type=\"string\" office:string-value=\"Zo&#235; &amp; co\"/>"
+            "<table:table-cell office:date-value=\"2027-01-02\"/>"
+            "<table:table-cell/><table:table-cell office:value-type=\"float\" office:value=\"5\""
+            " table:number-columns-repeated=\"2\"/><table:table-cell table:number-columns-repeated=\"9\"/>"
+            "</table:table-row></table:table></office:spreadsheet></office:body></office:document-content>");
+    f.close();
+    const QString path = dir.path() + "/values.ods";
+    ASSERT_TRUE(ZipArchive::createZipFileAtPath(path, {parts + "/content.xml"}));
+    EXPECT_EQ(SpreadsheetWriter::ReadODS(path),
+              SheetRows({{"42", "0.3", "0.25", "1E+20", "seven"},
+                         {"2027-01-02", "2027-01-02 14:30", "1850-05-06 09:15:30", "14:30", "36:00:10"},
+                         {"1", "0", "Zoë & co", "2027-01-02", "", "5", "5"}}));
+}

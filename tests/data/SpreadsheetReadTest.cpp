@@ -242,6 +242,50 @@ TEST(SpreadsheetRead, NumberCellsShowAsTheWorkbookShowsThem)
     }
 }
 
+// Formats as the workbook names them (a built-in id without a numFmt entry, or a
+// code of its own) and what Calc shows for the value in each.
+TEST(SpreadsheetRead, EastAsianElapsedAndColouredFormatsShowAsCalcShowsThem)
+{
+    struct Case {
+        int id;              // a built-in id, or 0 for `code`
+        const char *code;
+        const char *value, *shown;
+    } cases[] = {
+        {27, "", "45000.75", "3/15/2023"},      {31, "", "45000.75", "3/15/2023"},
+        {32, "", "45000.75", "18:00:00"},       {35, "", "44929.3", "7:12:00"},
+        {36, "", "44929.3", "1/3/2023"},        {50, "", "44929.3", "1/3/2023"},
+        {58, "", "45000.75", "3/15/2023"},      {0, "[h]", "1.5", "36"},
+        {0, "[mm]", "1.5", "2160"},             {0, "[ss]", "1.5", "129600"},
+        {0, "[h] &quot;hours&quot;", "1.5", "36 hours"},
+        {0, "[h]:mm:ss", "1.5", "36:00:00"},    {0, "[mm]:ss", "1.5", "2160:00"},
+        {0, "[Red]yyyy-mm-dd", "45000.5", "2023-03-15"},
+        {0, "[Red]d/m/yyyy", "45000.5", "15/3/2023"},
+        {0, "[&gt;=100]yyyy-mm-dd", "45000.5", "2023-03-15"},
+        {0, "h:mm a/p", "45000.75", "6:00 p"},
+        {0, "[Red]0.00", "1.5", "1.5"},
+    };
+    QByteArray formats, xfs = "<xf numFmtId=\"0\"/>", cells;
+    QStringList expected;
+    int column = 0;
+    for (const Case &c : cases) {
+        const int id = c.id ? c.id : 164 + column;
+        if (!c.id) formats += QByteArray("<numFmt numFmtId=\"") + QByteArray::number(id) + "\" formatCode=\"" + c.code + "\"/>";
+        xfs += "<xf numFmtId=\"" + QByteArray::number(id) + "\"/>";
+        ++column;
+        cells += "<c s=\"" + QByteArray::number(column) + "\"><v>" + c.value + "</v></c>";
+        expected << c.shown;
+    }
+    const QByteArray styles = QByteArray("<styleSheet xmlns=\"") + kMain + "\"><numFmts>" + formats + "</numFmts><cellXfs>" +
+                              xfs + "</cellXfs></styleSheet>";
+    QTemporaryDir dir;
+    const QString path = workbook(dir.path(), {{"xl/worksheets/sheet1.xml", sheet(nullptr, ("<row>" + cells + "</row>").constData())},
+                                               {"xl/styles.xml", styles}});
+    const SheetRows rows = readAll(path).rows;
+    ASSERT_EQ(rows.size(), 1);
+    for (qsizetype i = 0; i < expected.size(); ++i)
+        EXPECT_EQ(rows[0].value(i), expected[i]) << "cell " << i << " (" << cases[i].id << " " << cases[i].code << ")";
+}
+
 TEST(SpreadsheetRead, DatesOfAWorkbookWrittenByOpenpyxl)
 {
     if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
