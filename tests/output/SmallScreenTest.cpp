@@ -7,6 +7,7 @@
 #include "Export_Card_Dialog.h"
 #include "PdfProbe.h"
 #include "Print_Window.h"
+#include "Scroll_Panel.h"
 #include "Send_Mail.h"
 #include "Shared_Dialogs.h"
 #include "Shots.h"
@@ -128,6 +129,9 @@ TEST(SmallScreen, PrintWindowFitsInEveryState)
     for (const State &s : states) {
         Print_Settings settings;
         Print_Window window(settings, folder);
+        // It opens with all it asks for, as far as its screen has room.
+        EXPECT_EQ(window.size(), Opening_Size_Within(window.sizeHint(), window.minimumSizeHint(),
+                                                     window.screen()->availableGeometry().size()));
         window.pageSetupRunner = [](Print_Settings &) { return true; };
         Print_Design design;
         design.front = design.back = pdfprobe::cardSide("Card");

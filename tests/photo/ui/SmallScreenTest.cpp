@@ -7,6 +7,7 @@
 #include "Image_Library.h"
 #include "RowTable.h"
 #include "ScriptedRunner.h"
+#include "Scroll_Panel.h"
 #include "Shots.h"
 #include "SmallScreen.h"
 #include "SyntheticFrameSource.h"
@@ -19,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QStackedWidget>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -47,6 +49,12 @@ QString picture(const QString &path)
     return path;
 }
 
+// The size a window opens at: all it asks for, as far as its screen has room.
+QSize opening(const QWidget &window)
+{
+    return Opening_Size_Within(window.sizeHint(), window.minimumSizeHint(), window.screen()->availableGeometry().size());
+}
+
 class Picture_Rows final : public Row_Table {
 public:
     QList<QStringList> rows;
@@ -68,6 +76,7 @@ TEST(SmallScreen, CroppingToolFitsOnEveryScreenAndInput)
     table.rows = {{"1", home + "/in/a.png"}, {"2", home + "/in/b.png"}};
     Cropping_Tool tool(nullptr, &table, nullptr,
                        std::make_unique<SyntheticFrameSource>(std::vector<CameraDevice>{{"cam-1", "Test camera"}}));
+    EXPECT_EQ(tool.size(), opening(tool));
     tool.Set_Default_Values();
     tool.show();  // shown, as a window grows to the room its shown parts ask for
     const QSize openedSize = tool.size();
@@ -117,6 +126,7 @@ TEST(SmallScreen, CameraWindowFitsBeforeAndAfterACapture)
     auto *source = new SyntheticFrameSource(std::vector<CameraDevice>{{"cam-1", "Desk camera"}});
     testsupport::ScriptedRunner runner;
     Camera camera(std::unique_ptr<FrameSource>(source), nullptr, &runner);
+    EXPECT_EQ(camera.size(), opening(camera));
     camera.Get_List_Btn_Clicked();
     EXPECT_TRUE(fitsSmallScreen(camera)) << "stopped";
     camera.Start_Btn_Clicked();
