@@ -84,3 +84,22 @@ TEST(SmallScreen, DataWindowsFit)
         }
     }
 }
+
+TEST(SmallScreen, GroupWizardFitsOnEachPage)
+{
+    const QString home = testsupport::testHome();
+    Group_Wizard_Services group;
+    group.dataFolder = home + "/";
+    group.templatesFolder = Resource_Path + "Templates";
+    group.userTemplatesFolder = home + "/Templates/User";
+    Group_Mode_Wizard wizard(group);
+    wizard.show();
+    const QSize opened = wizard.size();
+    for (int page = 0; page < wizard.pages->count(); ++page) {
+        wizard.pages->setCurrentIndex(page);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(fitsSmallScreen(wizard)) << "page " << page;
+        EXPECT_EQ(wizard.size(), opened) << "page " << page;
+        testsupport::saveShot(wizard, QStringLiteral("win-group-wizard-page-%1").arg(page + 1));
+    }
+}
