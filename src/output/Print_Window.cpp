@@ -5,6 +5,7 @@
 #include "LayoutParts.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Scroll_Panel.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -81,6 +82,7 @@ void Print_Window::setUp()
     loadPictures();
     build();
     connectAll();
+    Open_Within_Screen(*this);
 }
 
 void Print_Window::loadPictures()
@@ -268,7 +270,9 @@ void Print_Window::build()
     Cancel_btn = new QPushButton(tr("Cancel"));
     status = new QLabel;
 
-    auto *left = Stack_Layout(nullptr, {printerBox, card_align_box});
+    // The printer and layout settings scroll on a short screen.
+    constexpr int kSmallestSettingsHeight = 480;
+    auto *left = Scrolling(Stack_Layout(nullptr, {printerBox, card_align_box}), kSmallestSettingsHeight);
     auto *middle = Stack_Layout(nullptr, {{PrintView, 1}, export_range_box});
     auto *right = Stack_Layout(nullptr, {sideBox, {profileBox, 1}});
     Stack_Layout(this, {{Side_By_Side({left, {middle, 1}, right}), 1},

@@ -1,6 +1,7 @@
 // The print window's run: the checks, the cards of the run, printing from a worker
 // thread and the preview.
 #include "Print_Window.h"
+#include "Scroll_Panel.h"
 
 #include "MessageBox.h"
 #include "Output_Run_State.h"
@@ -143,7 +144,7 @@ Print_Preview_Dialog::Print_Preview_Dialog(const Print_Job &job, const Print_Set
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(m_parts->widget, 1);
     layout->addWidget(close, 0, Qt::AlignRight);
-    resize(700, 800);
+    Open_Within_Screen(*this, QSize(700, 800));
 }
 
 Print_Preview_Dialog::~Print_Preview_Dialog()

@@ -4,6 +4,7 @@
 #include "Group_Project_Tree.h"
 #include "Template_Gallery.h"
 #include "LayoutParts.h"
+#include "Path_Label.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -89,9 +90,9 @@ void Group_Mode_Wizard::buildColumnPage()
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
     auto *project = new QFormLayout;
-    Pass_proj_name = new QLabel;
-    Pass_proj_path = new QLabel;
-    Pass_excel_file = new QLabel;
+    Pass_proj_name = new Path_Label;
+    Pass_proj_path = new Path_Label;
+    Pass_excel_file = new Path_Label;
     Pass_excel_file->setTextInteractionFlags(Qt::TextSelectableByMouse);
     project->addRow(tr("Project name:"), Pass_proj_name);
     project->addRow(tr("Project folder:"), Pass_proj_path);

@@ -6,6 +6,7 @@
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "Modal_Runner.h"
+#include "Path_Label.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -57,9 +58,9 @@ Update_XL_Column::Update_XL_Column(SKTDocument &doc, QWidget *parent, Modal_Runn
     setAutoFillBackground(true);
 
     auto *project = new QFormLayout;
-    Pass_proj_name = new QLabel(this);
-    Pass_proj_path = new QLabel(this);
-    Pass_excel_file = new QLabel(this);
+    Pass_proj_name = new Path_Label(this);
+    Pass_proj_path = new Path_Label(this);
+    Pass_excel_file = new Path_Label(this);
     project->addRow(tr("Project Name :"), Pass_proj_name);
     project->addRow(tr("Project Path :"), Pass_proj_path);
     project->addRow(tr("Excel File :"), Pass_excel_file);

@@ -7,6 +7,7 @@
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "LayoutParts.h"
+#include "Scroll_Panel.h"
 #include "MessageBox.h"
 #include "PictureView.h"
 #include "SelectionCanvas.h"
@@ -43,6 +44,7 @@ Camera::Camera(std::unique_ptr<FrameSource> source, QWidget *parent, Modal_Runne
     setWindowTitle(tr("Camera"));
     Style_Output_Window(*this);
     buildWindow();
+    Open_Within_Screen(*this);
     Camera_Capture_Image = Camera_Default_Image_Path(Camera_Folder_Path);
     connect(m_session.get(), &CameraSession::frameShown, this,
             [this](const QImage &frame) { capture_image->setPicture(asPicture(frame)); });

@@ -9,6 +9,7 @@
 #include "MessageBox.h"
 #include "Modal_Runner.h"
 #include "PictureView.h"
+#include "Scroll_Panel.h"
 #include "SelectionCanvas.h"
 #include "Shared_Dialogs.h"
 
@@ -56,6 +57,17 @@ QPushButton *Browse_Button(const QString &text, QLineEdit *field, FilePanelReque
     });
 }
 
+// The crop screen's column of modes, buttons and adjustments scrolls on a short screen
+// (the picture beside it sets the screen's smallest height).
+void Scroll_Crop_Controls(QStackedWidget *screens)
+{
+    constexpr int kSmallestControlsHeight = 360;
+    auto *cropLayout = qobject_cast<QHBoxLayout *>(screens->widget(1)->layout());
+    QLayout *controls = cropLayout->takeAt(1)->layout();
+    controls->setParent(nullptr);
+    cropLayout->addWidget(Scrolling(controls, kSmallestControlsHeight));
+}
+
 }  // namespace
 
 QWidget *Cropping_Row(std::initializer_list<QWidget *> widgets)
@@ -82,7 +94,9 @@ Cropping_Tool::Cropping_Tool(std::shared_ptr<const FaceDetector> detector, Row_T
     setWindowTitle(tr("Cropping Tool"));
     buildWindow();
     buildDirectRoads();
+    Scroll_Crop_Controls(screens);
     Set_Default_Values();
+    Open_Within_Screen(*this);
 }
 
 Cropping_Tool::~Cropping_Tool()

@@ -251,12 +251,14 @@ void Cropping_Tool::Show_Crop_Screen_Of(int input)
     // The list and Crop All for the inputs of many pictures; the camera's live picture
     // and Capture instead of Crop; no adjustments while the camera runs.
     const bool many = input == 1 || input == 3 || input == 4;
-    list->setVisible(many);
-    crop_btn->setVisible(input != 2 && input != 4);
-    crop_all_btn->setVisible(many);
-    capture_btn->setVisible(input == 2);
-    capture_image->setVisible(input == 2);
-    Modified_image->setVisible(input != 2);
+    const std::pair<QWidget *, bool> parts[] = {
+        {list, many},              {crop_btn, input != 2 && input != 4}, {crop_all_btn, many},
+        {capture_btn, input == 2}, {capture_image, input == 2},          {Modified_image, input != 2}};
+    // What goes away is hidden first, so the window never makes room for both pictures.
+    for (const auto &[part, shown] : parts)
+        if (!shown) part->hide();
+    for (const auto &[part, shown] : parts)
+        if (shown) part->show();
     Image_Edit_Prop_Box->setEnabled(input != 2);
 }
 

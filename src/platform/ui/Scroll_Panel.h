@@ -1,0 +1,30 @@
+#pragma once
+// Tall parts of a window that scroll on a small screen instead of growing the window.
+// A Scroll_Panel asks for its content's whole size, so on a large screen the window
+// opens with no scroll bar; it can shrink to the height it is given, its content then
+// scrolling up and down (never sideways: its width stays the content's smallest).
+#include <QScrollArea>
+#include <QSize>
+
+class QLayout;
+
+class Scroll_Panel : public QScrollArea {
+public:
+    // Takes the content; smallestHeight: the height it can shrink to.
+    Scroll_Panel(QWidget *content, int smallestHeight, QWidget *parent = nullptr);
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
+private:
+    int m_smallestHeight;
+};
+
+// The layout's parts put into a widget of their own, in a Scroll_Panel.
+Scroll_Panel *Scrolling(QLayout *layout, int smallestHeight);
+
+// The size a window opens at: what it asks for, within the available area of its
+// screen less the room of a frame, and never under its smallest size.
+QSize Opening_Size_Within(const QSize &wanted, const QSize &smallest, const QSize &available);
+// Sizes the window (not yet shown) to its opening size on its screen, for the size it
+// wants (its size hint when none is given).
+void Open_Within_Screen(QWidget &window, QSize wanted = QSize());
