@@ -221,7 +221,10 @@ QWidget *Barcode_Gen::makeTextTab()
     auto fontRow = [&](const QString &label, QLabel *&display, QPushButton *&button, QLabel **rowLabel) {
         std::vector<Form_Row> rows;
         Form_Row shown{fonts, label, Row_Widget::Note, {}, {}, Qt::black, {}, false, false, Keep(display)};
-        if (rowLabel) shown.labelMade = [rowLabel](QLabel *l) { *rowLabel = l; };
+        // The row's caption says whose font the row shows.
+        shown.labelMade = [rowLabel](QLabel *l) {
+            if (rowLabel) *rowLabel = l;
+        };
         rows.push_back(shown);
         rows.push_back({fonts, QStringLiteral("Font..."), Row_Widget::Button, {}, {}, Qt::black, {}, false, true,
                         Keep(button)});

@@ -11,7 +11,9 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QFormLayout>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -61,6 +63,7 @@ struct Shown_Window {
         gen.setDataSource(&source);
         gen.Fill_Data_Source_List();
         gen.Set_Barcode_Prop_To_Control(tallest(symbology));
+        gen.goButtonActionPerformed();
         gen.Fit_To_Screen(available);
         gen.show();
         QApplication::processEvents();
@@ -105,7 +108,6 @@ TEST(BarcodeWindowScreen, EveryElementCanBeGotAtOnASmallScreen)
         Shown_Window w(symbology, testsupport::kSmallScreenArea);
         Barcode_Gen &g = w.gen;
         const QString name = QLatin1String(symbology);
-        testsupport::saveShot(g, "barcode_1366x768_" + name);
         // What lies inside the window is on the screen.
         ASSERT_TRUE(QRect(QPoint(0, 0), testsupport::kSmallScreenArea - testsupport::kWindowFrame)
                         .contains(QRect(QPoint(0, 0), g.size())))
@@ -121,6 +123,7 @@ TEST(BarcodeWindowScreen, EveryElementCanBeGotAtOnASmallScreen)
             g.sett_tab->setCurrentIndex(tab);
             QApplication::processEvents();
             const QString page = name + " / " + g.sett_tab->tabText(tab);
+            testsupport::saveShot(g, QStringLiteral("barcode_1366x768_%1_%2").arg(name).arg(tab));
             const std::vector<QWidget *> fields = fieldsOf(g.sett_tab->currentWidget());
             EXPECT_GE(fields.size(), size_t(2)) << qPrintable(page);
             for (QWidget *field : fields) EXPECT_TRUE(testsupport::reachable(*field, page));
@@ -146,5 +149,26 @@ TEST(BarcodeWindowScreen, ALargeScreenShowsThePagesWhole)
                 << symbology << " / " << qPrintable(g.sett_tab->tabText(tab));
             EXPECT_GE(area->viewport()->height(), area->widget()->sizeHint().height()) << symbology;
         }
+    }
+}
+
+TEST(BarcodeWindowScreen, EachFontRowSaysWhoseFontItShows)
+{
+    Shown_Window w("Code 39", testsupport::kSmallScreenArea);
+    Barcode_Gen &g = w.gen;
+    const std::pair<QLabel *, const char *> rows[] = {
+        {g.value_font_value, "Caption :"}, {g.header_font_value, "Header :"}, {g.footer_font_value, "Footer :"}};
+    for (const auto &[display, caption] : rows) {
+        auto *form = qobject_cast<QFormLayout *>(display->parentWidget()->layout());
+        ASSERT_NE(form, nullptr);
+        QString shown = "(none)";
+        for (int r = 0; r < form->rowCount(); ++r) {
+            QLayoutItem *field = form->itemAt(r, QFormLayout::FieldRole);
+            QLayoutItem *label = form->itemAt(r, QFormLayout::LabelRole);
+            if (field && field->layout() && field->layout()->indexOf(display) >= 0 && label)
+                shown = qobject_cast<QLabel *>(label->widget())->text();
+        }
+        EXPECT_EQ(shown.toStdString(), caption);
+        EXPECT_TRUE(display->text().contains(" ( ")) << qPrintable(display->text());
     }
 }
