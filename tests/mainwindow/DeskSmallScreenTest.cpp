@@ -128,6 +128,10 @@ TEST(DeskSmallScreen, TheFieldsAtTheBottomCanBeGotAt)
         for (const auto &[widget, name] : bottom) EXPECT_TRUE(testsupport::reachable(*widget, QLatin1String(name)));
         if (mode == Card_Mode::Visitor) {
             EXPECT_TRUE(testsupport::reachable(*Front_Profile_Panel_OBJ->Add_to_DB_btn, QStringLiteral("add to database")));
+        } else {
+            const QList<QPushButton *> rowButtons = ui.group_control_view->findChildren<QPushButton *>();
+            EXPECT_EQ(rowButtons.size(), 6);
+            for (QPushButton *b : rowButtons) EXPECT_TRUE(testsupport::reachable(*b, b->text()));
         }
     }
 }
