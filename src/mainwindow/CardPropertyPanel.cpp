@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -51,7 +52,11 @@ CardPropertyPanel::CardPropertyPanel(PropertyPanelHost &host, MainWindowLayout &
 
 void CardPropertyPanel::buildTab(int tab, const std::vector<Card_Row> &rows)
 {
-    auto *page = static_cast<QVBoxLayout *>(m_ui.tabPages[size_t(tab)]->layout());
+    // The page scrolls when the window is too low for it.
+    auto *body = new QWidget;
+    auto *page = new QVBoxLayout(body);
+    page->setContentsMargins(0, 0, 0, 0);
+    m_ui.tabPages[size_t(tab)]->layout()->addWidget(Scrolling_Page(body));
     std::vector<Form_Row> forms;
     for (const Card_Row &row : rows) forms.push_back(row.form);
     const std::vector<QWidget *> widgets = Build_Form_Rows(page, forms);

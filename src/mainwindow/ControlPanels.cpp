@@ -71,15 +71,11 @@ QWidget *ControlPanels::body(int tab)
     QWidget *&b = pageBody[size_t(tab)];
     if (!b) {
         // The page scrolls when the window is too low for it.
-        auto *scroll = new QScrollArea;
-        scroll->setFrameShape(QFrame::NoFrame);
-        scroll->setWidgetResizable(true);
         b = new QWidget;
         auto *layout = new QVBoxLayout(b);
         layout->setContentsMargins(0, 0, 0, 0);
         layout->setAlignment(Qt::AlignTop);
-        scroll->setWidget(b);
-        m_ui.tabPages[size_t(tab)]->layout()->addWidget(scroll);
+        m_ui.tabPages[size_t(tab)]->layout()->addWidget(Scrolling_Page(b));
     }
     return b;
 }

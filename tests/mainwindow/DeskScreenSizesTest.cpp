@@ -43,8 +43,6 @@ TEST(DeskScreenSizes, CaptionsShowWholeAndEveryCommandIsOneClickAway)
         QApplication::processEvents();
         const QString size = QStringLiteral("%1x%2").arg(screen.width()).arg(screen.height());
         testsupport::saveShot(*window, QStringLiteral("desk_") + size);
-        // (The window's height may exceed a 768-pixel screen: the property tabs ask for
-        // more; the commands are at its top.)
         ASSERT_EQ(window->width(), screen.width()) << qPrintable(size);
         EXPECT_FALSE(window->toolBarBreak(w.controller.ui.viewBar) && window->toolBarBreak(w.controller.ui.deskBar))
             << qPrintable(size + ": two rows, not three");

@@ -23,6 +23,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -131,10 +132,11 @@ Barcode_Gen::Barcode_Gen(QWidget *parent, Help_Presenter helpPresenter, Modal_Ru
 
     auto *right = new QVBoxLayout;
     sett_tab = new QTabWidget;
-    sett_tab->addTab(makeSymbolTab(), QStringLiteral("Barcode"));
-    sett_tab->addTab(makeTextTab(), QStringLiteral("Text and Colours"));
+    // The option pages scroll when the screen is too low for them.
+    sett_tab->addTab(Scrolling_Page(makeSymbolTab()), QStringLiteral("Barcode"));
+    sett_tab->addTab(Scrolling_Page(makeTextTab()), QStringLiteral("Text and Colours"));
     // The resolution page belongs to the window while it is not a tab (linear symbologies).
-    dpi_tab_item = makeResolutionTab();
+    dpi_tab_item = Scrolling_Page(makeResolutionTab());
     dpi_tab_item->setParent(this);
     dpi_tab_item->hide();
     right->addWidget(sett_tab);
@@ -219,7 +221,10 @@ QWidget *Barcode_Gen::makeTextTab()
     auto fontRow = [&](const QString &label, QLabel *&display, QPushButton *&button, QLabel **rowLabel) {
         std::vector<Form_Row> rows;
         Form_Row shown{fonts, label, Row_Widget::Note, {}, {}, Qt::black, {}, false, false, Keep(display)};
-        if (rowLabel) shown.labelMade = [rowLabel](QLabel *l) { *rowLabel = l; };
+        // The row's caption says whose font the row shows.
+        shown.labelMade = [rowLabel](QLabel *l) {
+            if (rowLabel) *rowLabel = l;
+        };
         rows.push_back(shown);
         rows.push_back({fonts, QStringLiteral("Font..."), Row_Widget::Button, {}, {}, Qt::black, {}, false, true,
                         Keep(button)});
@@ -495,9 +500,21 @@ std::optional<Barcode_Edit> Barcode_Gen::Open_Wnd(const Barcode_Edit &edit)
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
+    if (const QScreen *s = screen()) Fit_To_Screen(s->availableGeometry().size());
     const int code = Run_Modal(m_runner, *this);
     if (code != QDialog::Accepted) return std::nullopt;
     return current();
+}
+
+void Barcode_Gen::Fit_To_Screen(const QSize &available)
+{
+    // The sizes the elements ask for in the window's style, with the texts they show now
+    // (a page never shown yet keeps the sizes of its first texts until asked again).
+    ensurePolished();
+    for (QWidget *w : findChildren<QWidget *>()) w->updateGeometry();
+    for (QLayout *l : findChildren<QLayout *>()) l->invalidate();
+    layout()->activate();
+    resize(Fit_Window_Size(sizeHint(), minimumSizeHint(), available));
 }
 
 // ---- Handlers ----

@@ -78,6 +78,10 @@ public:
     const Picture &preview() const { return m_preview; }
     bool isTwoD() const { return m_twoD; }
 
+    // Sizes the window for a screen's available area: as large as its pages ask, as far
+    // as the area goes less a window frame; beyond that the option pages scroll.
+    void Fit_To_Screen(const QSize &available);
+
     // Validates the value and the data source (messages when asked) .
     bool Check_And_Validat_Barcode(bool showMessages);
     // OK: validates and ends the run with 1; stays open on a fault.
