@@ -12,6 +12,7 @@
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "Scroll_Panel.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -8,6 +8,7 @@
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "Scroll_Panel.h"
 
 #include <QAction>
 #include <QApplication>

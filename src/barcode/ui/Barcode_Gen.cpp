@@ -3,6 +3,7 @@
 #include "BarcodeSizes.h"
 #include "ColorWell.h"
 #include "FormRows.h"
+#include "Scroll_Panel.h"
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
@@ -514,7 +515,7 @@ void Barcode_Gen::Fit_To_Screen(const QSize &available)
     for (QWidget *w : findChildren<QWidget *>()) w->updateGeometry();
     for (QLayout *l : findChildren<QLayout *>()) l->invalidate();
     layout()->activate();
-    resize(Fit_Window_Size(sizeHint(), minimumSizeHint(), available));
+    resize(Opening_Size_Within(sizeHint(), minimumSizeHint(), available));
 }
 
 // ---- Handlers ----

@@ -13,8 +13,6 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSlider>
 #include <QSpinBox>
 
@@ -118,46 +116,4 @@ std::vector<QWidget *> Build_Form_Rows(QBoxLayout *layout, const std::vector<For
         i += joined.size();
     }
     return made;
-}
-
-namespace {
-// A frame a window manager adds: a border on each side and the title bar above.
-constexpr QSize kWindowFrame{2 * 4, 32 + 4};
-
-class Page_Scroll_Area final : public QScrollArea {
-public:
-    Page_Scroll_Area()
-    {
-        setFrameShape(QFrame::NoFrame);
-        setWidgetResizable(true);
-        setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    }
-    // The whole page (a plain scroll area caps its wish at a few dozen lines).
-    QSize sizeHint() const override
-    {
-        const int f = 2 * frameWidth();
-        return widget() ? widget()->sizeHint() + QSize(f, f) : QScrollArea::sizeHint();
-    }
-    // The page's whole width beside the scroll bar; a few lines high.
-    QSize minimumSizeHint() const override
-    {
-        const QSize base = QScrollArea::minimumSizeHint();
-        if (!widget()) return base;
-        const int f = 2 * frameWidth();
-        const int bar = verticalScrollBar()->sizeHint().width();
-        return {std::max(base.width(), widget()->minimumSizeHint().width() + bar + f), base.height()};
-    }
-};
-} // namespace
-
-QScrollArea *Scrolling_Page(QWidget *page)
-{
-    auto *area = new Page_Scroll_Area;
-    area->setWidget(page);
-    return area;
-}
-
-QSize Fit_Window_Size(const QSize &wanted, const QSize &smallest, const QSize &available)
-{
-    return wanted.boundedTo(available - kWindowFrame).expandedTo(smallest);
 }

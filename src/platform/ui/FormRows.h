@@ -12,8 +12,6 @@
 class QBoxLayout;
 class QGroupBox;
 class QLabel;
-class QScrollArea;
-class QSize;
 class QWidget;
 
 enum class Row_Widget {
@@ -65,13 +63,3 @@ QWidget *Make_Row_Widget(const Form_Row &row);
 // in row order; `boxes` receives the group boxes in order.
 std::vector<QWidget *> Build_Form_Rows(QBoxLayout *layout, const std::vector<Form_Row> &rows,
                                        std::vector<QGroupBox *> *boxes = nullptr);
-
-// A settings page that scrolls up and down when its window is too low for it, at its
-// whole width (no sideways scrolling, so no row is cut). Where there is room, the page
-// asks for its whole height, so a tall screen shows it without a scroll bar. The
-// scroll area takes the page.
-QScrollArea *Scrolling_Page(QWidget *page);
-
-// The size a window opens at: the size it asks for, within the screen's available area
-// less the frame the window manager adds, but never below its smallest size.
-QSize Fit_Window_Size(const QSize &wanted, const QSize &smallest, const QSize &available);

@@ -36,6 +36,10 @@ QSize Scroll_Panel::minimumSizeHint() const
     const int frame = 2 * frameWidth();
     const int bar = verticalScrollBar()->sizeHint().width();
     const QSize content_min = content->minimumSizeHint();
+    if (m_smallestHeight == kFewLines) {
+        const QSize few = QScrollArea::minimumSizeHint();
+        return {std::max(few.width(), content_min.width() + bar + frame), few.height()};
+    }
     return {content_min.width() + bar + frame, std::min(m_smallestHeight, content_min.height()) + frame};
 }
 
@@ -45,6 +49,11 @@ Scroll_Panel *Scrolling(QLayout *layout, int smallestHeight)
     layout->setContentsMargins(0, 0, 0, 0);
     content->setLayout(layout);
     return new Scroll_Panel(content, smallestHeight);
+}
+
+Scroll_Panel *Scrolling_Page(QWidget *page)
+{
+    return new Scroll_Panel(page, Scroll_Panel::kFewLines);
 }
 
 QSize Opening_Size_Within(const QSize &wanted, const QSize &smallest, const QSize &available)

@@ -10,7 +10,9 @@ class QLayout;
 
 class Scroll_Panel : public QScrollArea {
 public:
-    // Takes the content; smallestHeight: the height it can shrink to.
+    // The height of a few lines, as any scroll area shrinks to.
+    static constexpr int kFewLines = -1;
+    // Takes the content; smallestHeight: the height it can shrink to (or kFewLines).
     Scroll_Panel(QWidget *content, int smallestHeight, QWidget *parent = nullptr);
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
@@ -21,6 +23,10 @@ private:
 
 // The layout's parts put into a widget of their own, in a Scroll_Panel.
 Scroll_Panel *Scrolling(QLayout *layout, int smallestHeight);
+// A settings page that scrolls up and down when its window is too low for it, at its
+// whole width, shrinking to a few lines; where there is room it asks for its whole
+// height, so a tall screen shows it without a scroll bar. The panel takes the page.
+Scroll_Panel *Scrolling_Page(QWidget *page);
 
 // The size a window opens at: what it asks for, within the available area of its
 // screen less the room of a frame, and never under its smallest size.

@@ -1,9 +1,7 @@
-// Settings pages from row tables: boxes, labels, shared lines and the widgets' ranges;
-// pages that scroll, and the size a window opens at.
+// Settings pages from row tables: boxes, labels, shared lines and the widgets' ranges.
 #include "ColorWell.h"
 #include "FormRows.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -12,12 +10,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
-#include <memory>
 
 namespace {
 // The label text of the form row holding `w` ("-" for none) and whether it shares a line.
@@ -92,50 +87,4 @@ TEST(FormRows, TablesBecomeBoxesOfLabelledRows)
     EXPECT_EQ(qobject_cast<QCheckBox *>(w[0])->text(), "On");
     EXPECT_EQ(qobject_cast<QComboBox *>(w[6])->count(), 2);
     EXPECT_EQ(qobject_cast<ColorWell *>(w[7])->color(), QColor(Qt::red));
-}
-
-TEST(FormRows, APageScrollsUpAndDownAtItsWholeWidth)
-{
-    auto *page = new QWidget;
-    auto *layout = new QVBoxLayout(page);
-    for (int i = 0; i < 40; ++i) {
-        auto *row = new QLineEdit;
-        row->setMinimumWidth(300);
-        layout->addWidget(row);
-    }
-    std::unique_ptr<QScrollArea> area(Scrolling_Page(page));
-    EXPECT_EQ(area->widget(), page);
-    EXPECT_EQ(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
-    // Asks for the whole page (a plain scroll area asks for a few dozen lines at most).
-    EXPECT_EQ(area->sizeHint(), page->sizeHint());
-    EXPECT_GT(page->sizeHint().height(), 40 * 20);
-    // Never narrower than the page beside its scroll bar; only a few lines high.
-    EXPECT_EQ(area->minimumSizeHint().width(),
-              page->minimumSizeHint().width() + area->verticalScrollBar()->sizeHint().width());
-    EXPECT_LT(area->minimumSizeHint().height(), 100);
-
-    area->resize(area->minimumSizeHint().width(), 200);
-    area->show();
-    QApplication::processEvents();
-    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
-    EXPECT_EQ(page->width(), page->minimumSizeHint().width()) << "the page keeps its whole width";
-    area->resize(area->sizeHint());
-    QApplication::processEvents();
-    EXPECT_FALSE(area->verticalScrollBar()->isVisible()) << "no scroll bar where the page fits";
-}
-
-TEST(FormRows, AWindowOpensWithinTheScreen)
-{
-    // Asked size, smallest size, available area: the size the window opens at.
-    struct Case {
-        QSize wanted, smallest, available, opens;
-    } cases[] = {
-        {{739, 816}, {739, 427}, {1920, 1040}, {739, 816}},  // room enough: as asked
-        {{739, 816}, {739, 427}, {1366, 728}, {739, 692}},   // lower: the frame's 36 pixels kept free
-        {{739, 816}, {739, 427}, {700, 400}, {739, 427}},    // never below the smallest size
-        {{1400, 500}, {600, 300}, {1366, 728}, {1358, 500}}, // narrower: a border each side kept free
-    };
-    for (const Case &c : cases)
-        EXPECT_EQ(Fit_Window_Size(c.wanted, c.smallest, c.available), c.opens)
-            << c.available.width() << "x" << c.available.height();
 }

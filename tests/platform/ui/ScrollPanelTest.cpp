@@ -1,12 +1,16 @@
 // The scrolling part of a tall window: it asks for its content's whole size, shrinks to
 // the height it is given and no narrower than its content; and the size a window opens
-// at within a screen.
+// at within a screen; a settings page that scrolls at its whole width.
 #include "Scroll_Panel.h"
 
+#include <QApplication>
 #include <QLabel>
+#include <QLineEdit>
 #include <QScrollBar>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
+
+#include <memory>
 
 TEST(ScrollPanel, AsksForTheWholeContentAndShrinksToItsHeight)
 {
@@ -44,9 +48,40 @@ TEST(ScrollPanel, OpeningSizeWithinTheScreen)
         {{900, 800}, {600, 400}, {1366, 728}, {900, 692}},   // the frame's 36 rows taken off
         {{1500, 700}, {600, 400}, {1366, 728}, {1358, 692}}, // and its 8 columns
         {{900, 800}, {600, 710}, {1366, 728}, {900, 710}},   // never under the smallest
+        {{739, 816}, {739, 427}, {700, 400}, {739, 427}},    // a screen smaller than the smallest
     };
     for (const Row &r : rows)
         EXPECT_EQ(Opening_Size_Within(r.wanted, r.smallest, r.available), r.opens)
             << r.wanted.width() << "x" << r.wanted.height() << " in " << r.available.width() << "x"
             << r.available.height();
+}
+
+TEST(ScrollPanel, APageScrollsUpAndDownAtItsWholeWidth)
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    for (int i = 0; i < 40; ++i) {
+        auto *row = new QLineEdit;
+        row->setMinimumWidth(300);
+        layout->addWidget(row);
+    }
+    std::unique_ptr<Scroll_Panel> area(Scrolling_Page(page));
+    EXPECT_EQ(area->widget(), page);
+    EXPECT_EQ(area->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+    // Asks for the whole page (a plain scroll area asks for a few dozen lines at most).
+    EXPECT_EQ(area->sizeHint(), page->sizeHint());
+    EXPECT_GT(page->sizeHint().height(), 40 * 20);
+    // Never narrower than the page beside its scroll bar; only a few lines high.
+    EXPECT_EQ(area->minimumSizeHint().width(),
+              page->minimumSizeHint().width() + area->verticalScrollBar()->sizeHint().width());
+    EXPECT_LT(area->minimumSizeHint().height(), 100);
+
+    area->resize(area->minimumSizeHint().width(), 200);
+    area->show();
+    QApplication::processEvents();
+    EXPECT_TRUE(area->verticalScrollBar()->isVisible());
+    EXPECT_EQ(page->width(), page->minimumSizeHint().width()) << "the page keeps its whole width";
+    area->resize(area->sizeHint());
+    QApplication::processEvents();
+    EXPECT_FALSE(area->verticalScrollBar()->isVisible()) << "no scroll bar where the page fits";
 }
