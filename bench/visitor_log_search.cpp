@@ -3,6 +3,7 @@
 // was read before the text index ("_Without_Text_Index": through the stamp index for a
 // range of at most an eighth of the log, else a pass over the whole table).
 #include "Globals.h"
+#include "HeapPolicy.h"
 #include "VisitorRecordStore.h"
 #include "Visitor_Log_Model.h"
 
@@ -155,4 +156,11 @@ BENCHMARK(BM_Name_Over_A_Year)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Name_Over_A_Year_Without_Text_Index)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Visitor_Number_Today)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Visitor_Number_Today_Without_Text_Index)->Unit(benchmark::kMillisecond);
-BENCHMARK_MAIN();
+int main(int argc, char **argv)
+{
+    Keep_Freed_Heap_For_Reuse();  // as main() does
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -64,9 +64,11 @@ const QStringList &logColumns()
     return columns;
 }
 
+// The column's text as UTF-8. Read as bytes: the text needs no ending NUL, which the
+// database would otherwise add to a copy of every value.
 QString columnText(sqlite3_stmt *statement, int column)
 {
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
+    const auto *text = static_cast<const char *>(sqlite3_column_blob(statement, column));
     const int bytes = text ? sqlite3_column_bytes(statement, column) : 0;
     return bytes > 0 ? QString::fromUtf8(text, bytes) : QString();
 }
