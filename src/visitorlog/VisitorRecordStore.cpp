@@ -184,19 +184,22 @@ QString Visitor_Like_Text(const QString &filter)
 const char *const kVisitorTextIndex = "Visitor_Records_Search";
 
 namespace {
-// The search's statement, led by the text index's test when `match` is given.
+// The search's statement. With `match` the text index leads: its visits, in the order
+// of their IDs, each joined to its row ("r"), on which every test is made.
 Visitor_Statement searchStatement(const Visitor_Search &search, bool scanRows, const QString &match)
 {
     Visitor_Statement s;
     QStringList tests;
+    const QString index = QLatin1String(kVisitorTextIndex);
+    const QString row = match.isEmpty() ? QString() : QStringLiteral("r.");
     if (!match.isEmpty()) {
         s.bound << match;
-        tests << QStringLiteral("ID IN (SELECT rowid FROM %1 WHERE %1 MATCH ?1)").arg(QLatin1String(kVisitorTextIndex));
+        tests << index + QStringLiteral(" MATCH ?1");
     }
     for (int f = 0; f < kVisitorSearchFilterCount; ++f) {
         const QString filter = Trim_Str(search.filters[f]);
         if (filter.isEmpty()) continue;
-        const QString column = Visitor_Search_Column(f);
+        const QString column = row + Visitor_Search_Column(f);
         if (filter.contains(QChar(0))) {
             s.bound << filter;
             tests << QStringLiteral("(instr(lower(%1), lower(?%3)) > 0 OR instr(lower(%2), lower(?%3)) > 0)")
@@ -212,11 +215,18 @@ Visitor_Statement searchStatement(const Visitor_Search &search, bool scanRows, c
     s.bound << search.from.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00")
             << search.to.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 23:59:59");
     // A unary plus keeps the planner off the stamp index.
-    const QString stamp = scanRows ? QStringLiteral("+Date_Time_Stamp") : QStringLiteral("Date_Time_Stamp");
+    const QString stamp = (scanRows ? QStringLiteral("+") : QString()) + row + QStringLiteral("Date_Time_Stamp");
     tests << QStringLiteral("%1>=?%2 AND %1<=?%3").arg(stamp).arg(s.bound.size() - 1).arg(s.bound.size());
-    s.sql = QStringLiteral("SELECT ") + logColumns().join(QStringLiteral(", ")) +
-            QStringLiteral(" FROM Visitor_Records WHERE ") + tests.join(QStringLiteral(" AND ")) +
-            QStringLiteral(" ORDER BY ID");
+    if (match.isEmpty()) {
+        s.sql = QStringLiteral("SELECT ") + logColumns().join(QStringLiteral(", ")) +
+                QStringLiteral(" FROM Visitor_Records WHERE ") + tests.join(QStringLiteral(" AND ")) +
+                QStringLiteral(" ORDER BY ID");
+        return s;
+    }
+    QStringList columns;
+    for (const QString &c : logColumns()) columns << QStringLiteral("r.%1 AS %1").arg(c);
+    s.sql = QStringLiteral("SELECT %1 FROM %2 CROSS JOIN Visitor_Records r ON r.ID = %2.rowid WHERE %3 ORDER BY %2.rowid")
+                .arg(columns.join(QStringLiteral(", ")), index, tests.join(QStringLiteral(" AND ")));
     return s;
 }
 } // namespace

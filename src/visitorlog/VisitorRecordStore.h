@@ -118,11 +118,11 @@ extern const char *const kVisitorTextIndex;
 // has three characters. Its folding of letters is wider than LIKE's, so what it finds
 // holds every visit the search lists, and the search's own tests pick those.
 QString Visitor_Text_Index_Query(const Visitor_Search &search);
-// The search read through the text index: the statement of Visitor_Search_Statement
-// (scanRows) with "ID IN (SELECT rowid FROM Visitor_Records_Search WHERE
-// Visitor_Records_Search MATCH ?1)" before its tests; the same rows in the same order,
-// quicker when the range holds a large part of the log and a filter is long enough.
-// Nothing when Visitor_Text_Index_Query is empty.
+// The search read through the text index: the visits it finds for
+// Visitor_Text_Index_Query (bound as ?1), in ID order, each joined to its row "r" of
+// `Visitor_Records` and given every test of Visitor_Search_Statement (scanRows) on that
+// row; the same rows in the same order, quicker when the range holds a large part of the
+// log. Nothing when Visitor_Text_Index_Query is empty.
 std::optional<Visitor_Statement> Visitor_Text_Search_Statement(const Visitor_Search &search);
 // The ten most recent visits, newest first.
 Visitor_Statement Visitor_Recent_Statement();

@@ -97,13 +97,17 @@ TEST(TextIndexQuery, EachFilterOfThreeCharactersIsAPhraseOverItsTwoColumns)
     s.from = QDate(2024, 1, 5);
     s.to = QDate(2025, 1, 4);
     const Visitor_Statement st = *Visitor_Text_Search_Statement(s);
-    EXPECT_EQ(st.sql, "SELECT ID, Date_Time_Stamp, Photo, VName, VName_B, Position, Position_B, CompanyName, "
-                      "CompanyName_B, Address, Address_B, Phone, Phone_B, Email, Email_B, Slogan, Slogan_B, Website, "
-                      "Website_B, UniqueNo, UniqueNo_B, Other, Other_B FROM Visitor_Records WHERE ID IN (SELECT rowid "
-                      "FROM Visitor_Records_Search WHERE Visitor_Records_Search MATCH ?1) AND (VName LIKE ?2 ESCAPE "
-                      "'\\' OR VName_B LIKE ?2 ESCAPE '\\') AND (instr(lower(Other), lower(?3)) > 0 OR "
-                      "instr(lower(Other_B), lower(?3)) > 0) AND +Date_Time_Stamp>=?4 AND +Date_Time_Stamp<=?5 "
-                      "ORDER BY ID");
+    EXPECT_EQ(st.sql,
+              "SELECT r.ID AS ID, r.Date_Time_Stamp AS Date_Time_Stamp, r.Photo AS Photo, r.VName AS VName, r.VName_B "
+              "AS VName_B, r.Position AS Position, r.Position_B AS Position_B, r.CompanyName AS CompanyName, "
+              "r.CompanyName_B AS CompanyName_B, r.Address AS Address, r.Address_B AS Address_B, r.Phone AS Phone, "
+              "r.Phone_B AS Phone_B, r.Email AS Email, r.Email_B AS Email_B, r.Slogan AS Slogan, r.Slogan_B AS "
+              "Slogan_B, r.Website AS Website, r.Website_B AS Website_B, r.UniqueNo AS UniqueNo, r.UniqueNo_B AS "
+              "UniqueNo_B, r.Other AS Other, r.Other_B AS Other_B FROM Visitor_Records_Search CROSS JOIN "
+              "Visitor_Records r ON r.ID = Visitor_Records_Search.rowid WHERE Visitor_Records_Search MATCH ?1 AND "
+              "(r.VName LIKE ?2 ESCAPE '\\' OR r.VName_B LIKE ?2 ESCAPE '\\') AND (instr(lower(r.Other), lower(?3)) > 0 "
+              "OR instr(lower(r.Other_B), lower(?3)) > 0) AND +r.Date_Time_Stamp>=?4 AND +r.Date_Time_Stamp<=?5 ORDER "
+              "BY Visitor_Records_Search.rowid");
     EXPECT_EQ(st.bound, QStringList({R"({VName VName_B} : "O'Brien")", "%O'Brien%", "x" + nul + "y",
                                      "2024-01-05 00:00:00", "2025-01-04 23:59:59"}));
 }
