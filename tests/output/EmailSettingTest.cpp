@@ -6,6 +6,7 @@
 #include "Mail_Recipients.h"
 #include "Mail_Transport.h"
 #include "Preferences.h"
+#include "Shots.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -333,6 +334,7 @@ TEST_F(EmailSetting, TestMessageNamesAnAddressTheServerCannotTake)
         w.Send_Test_Email();
         EXPECT_EQ(w._send_mail_result_status->text(), row.status);
         EXPECT_EQ(boxes().take(), QStringList{"\n" + row.status});
+        testsupport::saveShot(w, QStringLiteral("email_setting_address_%1").arg(&row - rows));
         const int kept = row.login.isEmpty() ? 0 : 1;
         ASSERT_EQ(sink.waitFor(kept, 2000), kept);
         if (kept) {
