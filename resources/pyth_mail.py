@@ -8,7 +8,10 @@ security chosen is required for every server that is not on this machine: a
 server there that offers no STARTTLS gets nothing (a server on this machine may
 be spoken to in plain text). Standard input: the password as UTF-8, a line
 feed, then a second line that is not used (the program writes "Description"
-there). A password outside ASCII is sent as UTF-8 with AUTH PLAIN or LOGIN.
+there). A login or password outside ASCII is sent as UTF-8 with AUTH PLAIN or
+LOGIN. A sender or recipient address outside ASCII goes out with SMTPUTF8 when
+the server offers it. Text outside ASCII goes out as 8-bit data only to a server
+that offers 8BITMIME; to any other it is quoted-printable or base64.
 
 One deadline (DEADLINE seconds, DOZO_MAIL_DEADLINE when set) holds for the
 whole message, however slowly the server answers.
@@ -19,11 +22,16 @@ failed; 6 attachment missing; 7 the server offers no secure connection, nothing
 sent; 8 the password cannot be sent to this server (no login method that takes
 UTF-8); 9 the deadline passed before the server had the message, nothing sent;
 10 the server stopped answering after it was given the message, which may have
-been sent; 1 anything else. Every failure writes one line to standard error,
+been sent; 11 the recipient's address has characters outside ASCII and the
+server does not offer SMTPUTF8, nothing sent; 12 the sender's address has
+characters outside ASCII and the server takes it neither as an address (no
+SMTPUTF8) nor as a login (no AUTH PLAIN or LOGIN), nothing sent; 1 anything
+else (a refusal names the server's answer). Every failure writes one line to standard error,
 which never holds the recipient's address nor the message's subject or text.
 """
 
 import base64
+import io
 import ipaddress
 import mimetypes
 import os
@@ -33,6 +41,8 @@ import smtplib
 import socket
 import ssl
 import sys
+import email.policy
+from email.generator import BytesGenerator
 from email.message import EmailMessage
 from email.utils import formatdate, make_msgid
 
@@ -41,6 +51,7 @@ DEADLINE = 120
 
 SENT, OTHER, LOGIN, RECIPIENT, UNREACHABLE, SECURE, ATTACHMENT = 0, 1, 2, 3, 4, 5, 6
 NOT_SECURE, PASSWORD, TIMED_OUT, MAYBE_SENT = 7, 8, 9, 10
+RECIPIENT_ADDRESS, SENDER_ADDRESS = 11, 12
 
 
 class Failure(Exception):
@@ -90,26 +101,35 @@ def read_password():
     return data.split(b"\n", 1)[0].decode("utf-8", errors="replace")
 
 
-def build_message(sender, recipient, subject, body, attachments):
-    msg = EmailMessage()
+def build_message(sender, recipient, subject, body, attachments, eight_bit=True):
+    """The message; without `eight_bit` every part is 7-bit (quoted-printable or
+    base64 where the text needs it)."""
+    msg = EmailMessage(policy=email.policy.default.clone(cte_type="8bit" if eight_bit else "7bit"))
     msg["From"] = sender
     msg["To"] = recipient
     msg["Subject"] = subject
     msg["Date"] = formatdate(localtime=True)
     msg["Message-ID"] = make_msgid()
     msg.set_content(body)
-    for path in attachments:
+    for name, maintype, subtype, data in attachments:
+        msg.add_attachment(data, maintype=maintype, subtype=subtype, filename=name)
+    return msg
+
+
+def read_attachments(paths):
+    """(file name, main type, subtype, bytes) of every file to attach."""
+    files = []
+    for path in paths:
         ctype, encoding = mimetypes.guess_type(path)
         if ctype is None or encoding is not None:
             ctype = "application/octet-stream"
         maintype, subtype = ctype.split("/", 1)
         try:
             with open(path, "rb") as f:
-                data = f.read()
+                files.append((os.path.basename(path), maintype, subtype, f.read()))
         except OSError as e:
             raise Failure(ATTACHMENT, "attachment missing: %s" % e.strerror)
-        msg.add_attachment(data, maintype=maintype, subtype=subtype, filename=os.path.basename(path))
-    return msg
+    return files
 
 
 def peer_is_loopback(smtp):
@@ -164,6 +184,9 @@ def login_utf8(smtp, login, password):
     """AUTH PLAIN or LOGIN with the login and password as UTF-8 (RFC 4616 and the
     usual LOGIN exchange); smtplib itself encodes them as ASCII."""
     mechanisms = smtp.esmtp_features.get("auth", "").upper().split()
+    if not login.isascii() and "PLAIN" not in mechanisms and "LOGIN" not in mechanisms:
+        raise Failure(SENDER_ADDRESS, "the sender (login) holds characters outside ASCII and the server offers no "
+                                      "login (AUTH PLAIN or LOGIN) that takes them")
     if "PLAIN" in mechanisms:
         code, reply = smtp.docmd("AUTH", "PLAIN " + b64(b"\0" + login.encode("utf-8") + b"\0" + password.encode("utf-8")))
     elif "LOGIN" in mechanisms:
@@ -181,7 +204,7 @@ def login_utf8(smtp, login, password):
 
 def authenticate(smtp, login, password):
     try:
-        if password.isascii():
+        if login.isascii() and password.isascii():
             smtp.login(login, password)
         else:
             login_utf8(smtp, login, password)
@@ -193,27 +216,63 @@ def text_of(reply):
     return reply.decode(errors="replace") if isinstance(reply, (bytes, bytearray)) else str(reply)
 
 
+def check_addresses(smtp, sender, recipient):
+    """An address outside ASCII needs SMTPUTF8; without it nothing can be sent."""
+    if smtp.has_extn("smtputf8"):
+        return
+    if not sender.isascii():
+        raise Failure(SENDER_ADDRESS, "the sender address has characters outside ASCII and the server does not "
+                                      "offer SMTPUTF8; nothing was sent")
+    if not recipient.isascii():
+        raise Failure(RECIPIENT_ADDRESS, "the recipient address has characters outside ASCII and the server does "
+                                         "not offer SMTPUTF8; nothing was sent")
+
+
+def deliver(smtp, msg, sender, recipient):
+    """MAIL FROM with SMTPUTF8 for an address outside ASCII (headers then in UTF-8),
+    and BODY=8BITMIME whenever 8-bit data goes to a server that offers it."""
+    international = not (sender.isascii() and recipient.isascii())
+    with io.BytesIO() as data:
+        BytesGenerator(data, policy=msg.policy.clone(utf8=international)).flatten(msg, linesep="\r\n")
+        flat = data.getvalue()
+    options = []
+    if international:
+        options.append("SMTPUTF8")
+    if not flat.isascii() and smtp.has_extn("8bitmime"):
+        options.append("BODY=8BITMIME")
+    smtp.sendmail(sender, [recipient], flat, mail_options=options)
+
+
+def stopped_answering(smtp, server, port, e):
+    if smtp is not None and smtp.data_given:
+        return Failure(MAYBE_SENT, "server %s:%d stopped answering after it was given the message; it may have "
+                       "been sent: %s" % (server, port, e))
+    return Failure(UNREACHABLE, "server %s:%d stopped answering: %s" % (server, port, e))
+
+
 def send(argv, password):
     if len(argv) < 9:
         raise Failure(OTHER, "usage: pyth_mail.py LOGIN SERVER PORT FROM RECIPIENT SUBJECT BODY SSL [ATTACHMENT ...]")
     login, server, port_text, sender, recipient, subject, body, ssl_flag = argv[1:9]
-    attachments = argv[9:]
+    paths = argv[9:]
     try:
         port = int(port_text.strip())
         if not 0 < port < 65536:
             raise ValueError
     except ValueError:
         raise Failure(OTHER, "port is not a number from 1 to 65535: %r" % port_text)
-    msg = build_message(sender, recipient, subject, body, attachments)
+    attachments = read_attachments(paths)
 
     server = server.strip()
     smtp = None
     try:
         smtp = connect(server, port, ssl_flag == "Y")
+        check_addresses(smtp, sender, recipient)
         if smtp.has_extn("auth"):
             authenticate(smtp, login, password)
+        msg = build_message(sender, recipient, subject, body, attachments, smtp.has_extn("8bitmime"))
         try:
-            smtp.send_message(msg, from_addr=sender, to_addrs=[recipient])
+            deliver(smtp, msg, sender, recipient)
         except smtplib.SMTPRecipientsRefused as e:
             code, _ = e.recipients.get(recipient, (0, b""))
             raise Failure(RECIPIENT, "recipient refused: %d" % code)
@@ -227,11 +286,12 @@ def send(argv, password):
                           % (server, port, deadline_seconds()))
         raise Failure(TIMED_OUT, "server %s:%d did not take the message within %g s; nothing was sent"
                       % (server, port, deadline_seconds()))
-    except (socket.timeout, smtplib.SMTPServerDisconnected, OSError) as e:
-        if smtp is not None and smtp.data_given:
-            raise Failure(MAYBE_SENT, "server %s:%d stopped answering after it was given the message; it may have "
-                          "been sent: %s" % (server, port, e))
-        raise Failure(UNREACHABLE, "server %s:%d stopped answering: %s" % (server, port, e))
+    except smtplib.SMTPException as e:
+        if not isinstance(e, smtplib.SMTPServerDisconnected):
+            raise  # the server answered: main() names its refusal
+        raise stopped_answering(smtp, server, port, e)
+    except OSError as e:  # socket.timeout included
+        raise stopped_answering(smtp, server, port, e)
     finally:
         close(smtp)
 

@@ -31,6 +31,7 @@ struct Direct_Mail::Run {
     QString file;
     int sent = 0, attempted = 0;
     int lastFailure = Mail_Sent;
+    QString lastFailureAddress;  // the address the last failure names, if any
 };
 
 Direct_Mail::Direct_Mail(QWidget *parent, Modal_Runner *runner, QThreadPool *pool)
@@ -149,6 +150,7 @@ bool Direct_Mail::Send_Button()
                 ++run->sent;
             } else {
                 run->lastFailure = r.status;
+                run->lastFailureAddress = r.address;
                 Show_NSLog_Message(QStringLiteral("error in mail (status %1): %2").arg(r.status).arg(r.errorLine));
             }
         }
@@ -167,7 +169,7 @@ void Direct_Mail::finishRun(std::shared_ptr<Run> run)
         Show_MessageBox(Mail_Sent_Text);
         return;
     }
-    const QString cause = run->lastFailure != Mail_Sent ? Mail_Cause_Line(run->lastFailure)
+    const QString cause = run->lastFailure != Mail_Sent ? Mail_Cause_Line(run->lastFailure, run->lastFailureAddress)
                                                         : QStringLiteral("Sending was stopped.");
     Show_MessageBox(Mail_Check_Settings_Text + QStringLiteral("\n\nCould not send email.\n") + cause + u'\n'
                     + QStringLiteral("%1 of %2 messages were not sent.").arg(planned - run->sent).arg(planned));

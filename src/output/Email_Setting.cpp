@@ -204,7 +204,7 @@ void Email_Setting::Send_Test_Email()
         Show_NSLog_Message(QStringLiteral("Test mail not sent (status %1): %2").arg(result.status).arg(result.errorLine));
     const QString text = result.sent() ? Mail_Sent_Text
                                        : Mail_Check_Settings_Text + QStringLiteral("\n\nCould not send email.\n")
-                                             + Mail_Cause_Line(result.status);
+                                             + Mail_Cause_Line(result.status, result.address);
     _send_mail_result_status->setText(text);
     Show_MessageBox(text);
 }

@@ -41,8 +41,9 @@ Mail_Addresses Take_Mail_Addresses(Mail_Settings settings, const QString &sender
     return out;
 }
 
-QString Mail_Cause_Line(int status)
+QString Mail_Cause_Line(int status, const QString &address)
 {
+    const QString named = address.isEmpty() ? QString() : u' ' + address;
     switch (status) {
     case Mail_Sent: return QString();
     case Mail_Login_Refused: return QStringLiteral("The mail server refused the login: check the sender and password.");
@@ -65,6 +66,15 @@ QString Mail_Cause_Line(int status)
     case Mail_Maybe_Sent:
         return QStringLiteral("The mail server stopped answering after it was given the message: it may have been "
                               "sent. Check with the recipient before sending it again.");
+    case Mail_Recipient_Address_Unusable:
+        return QStringLiteral("The mail server cannot take the recipient address%1: it has characters beyond plain "
+                              "ASCII, which this server does not accept (SMTPUTF8), so nothing was sent to it.")
+            .arg(named);
+    case Mail_Sender_Address_Unusable:
+        return QStringLiteral("The mail server cannot take the sender address%1: it has characters beyond plain "
+                              "ASCII, which this server does not accept (SMTPUTF8) or cannot take as a login, so "
+                              "nothing was sent.")
+            .arg(named);
     case Mail_Not_Started: return QStringLiteral("The mail program (Python 3) could not be run or did not finish.");
     default: return QStringLiteral("The mail server did not accept the message.");
     }
@@ -111,5 +121,7 @@ Mail_Result Mail_Transport::sendEmail_pyth(const QString &recipient, const QStri
     if (!recipient.trimmed().isEmpty())
         result.errorLine.replace(recipient.trimmed(), QStringLiteral("<hidden>"), Qt::CaseInsensitive);
     if (process.exitStatus() == QProcess::NormalExit) result.status = process.exitCode();
+    if (result.status == Mail_Recipient_Address_Unusable) result.address = recipient;
+    if (result.status == Mail_Sender_Address_Unusable) result.address = settings.sender;
     return result;
 }

@@ -49,6 +49,10 @@ enum Mail_Status : int {
     Mail_Password_Unusable = 8,  // no login of the server takes the password's characters
     Mail_Timed_Out = 9,          // the message's deadline passed before the server had it
     Mail_Maybe_Sent = 10,        // the server stopped answering after it was given the message
+    // An address with characters outside ASCII that the server cannot take (it offers no
+    // SMTPUTF8; for the sender also no login that takes them); nothing sent.
+    Mail_Recipient_Address_Unusable = 11,
+    Mail_Sender_Address_Unusable = 12,
     Mail_Not_Started = -1,
 };
 
@@ -57,11 +61,15 @@ struct Mail_Result {
     // The script's last line on standard error (which never names the recipient nor
     // holds the subject or text), with the recipient's address hidden here as well.
     QString errorLine;
+    // The address the failure is about, for the window to name: the recipient's or the
+    // sender's for the two address statuses, else empty.
+    QString address;
     bool sent() const { return status == Mail_Sent; }
 };
 
-// One line naming the cause of a failed message.
-QString Mail_Cause_Line(int status);
+// One line naming the cause of a failed message; `address` is the result's address,
+// named by the lines of the two address statuses.
+QString Mail_Cause_Line(int status, const QString &address = {});
 
 // "Please make sure that:\n1. Entered E-mail settings are correct. ..." (three points):
 // the settings test and the visitor mailing follow it with "\n\nCould not send email.",

@@ -122,6 +122,7 @@ struct Send_Mail::Run {
 
     int planned = 0, sent = 0;
     int lastFailure = Mail_Sent;
+    QString lastFailureAddress;  // the address the last failure names, if any
 
     // Writes card N's sides (the back first) and returns the files in attaching order;
     // empty when a side cannot be made.
@@ -513,6 +514,7 @@ void Send_Mail::sendingThread(std::shared_ptr<Run> run)
                 continue;
             }
             run->lastFailure = r.status;
+            run->lastFailureAddress = r.address;
             Show_NSLog_Message(QStringLiteral("error in mail (status %1): %2").arg(r.status).arg(r.errorLine));
             endRun = !everyRecipient;
             break;
@@ -551,7 +553,7 @@ void Send_Mail::finishRun(std::shared_ptr<Run> run)
         Show_MessageBox(Mail_Sent_Text);
         return;
     }
-    QString cause = Mail_Cause_Line(run->lastFailure);
+    QString cause = Mail_Cause_Line(run->lastFailure, run->lastFailureAddress);
     if (run->lastFailure == Mail_Sent)
         cause = run->state.stopped() ? QStringLiteral("Sending was stopped.")
                                      : QStringLiteral("A card could not be made.");

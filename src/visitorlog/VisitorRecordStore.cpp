@@ -64,10 +64,22 @@ const QStringList &logColumns()
     return columns;
 }
 
+// The column's text as UTF-8. Read as bytes: the text needs no ending NUL, which the
+// database would otherwise add to a copy of every value.
 QString columnText(sqlite3_stmt *statement, int column)
 {
-    const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(statement, column));
-    return text ? QString::fromUtf8(text, sqlite3_column_bytes(statement, column)) : QString();
+    const auto *text = static_cast<const char *>(sqlite3_column_blob(statement, column));
+    const int bytes = text ? sqlite3_column_bytes(statement, column) : 0;
+    return bytes > 0 ? QString::fromUtf8(text, bytes) : QString();
+}
+
+// Whether every filter's LIKE pattern is within the length the database takes.
+bool likePatternsFit(sqlite3 *db, const Visitor_Search &search)
+{
+    const int longest = sqlite3_limit(db, SQLITE_LIMIT_LIKE_PATTERN_LENGTH, -1);
+    for (const QString &filter : search.filters)
+        if (Visitor_Like_Text(Trim_Str(filter)).toUtf8().size() + 2 > longest) return false;
+    return true;
 }
 
 // Logs a failed read with the database's reason and hands the reason to the caller.
@@ -169,15 +181,33 @@ QString Visitor_Like_Text(const QString &filter)
     return text;
 }
 
-Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search, bool scanRows)
+const char *const kVisitorTextIndex = "Visitor_Records_Search";
+
+namespace {
+// The search's statement. With `match` the text index leads: its visits, in the order
+// of their IDs, each joined to its row ("r"), on which every test is made.
+Visitor_Statement searchStatement(const Visitor_Search &search, bool scanRows, const QString &match)
 {
     Visitor_Statement s;
     QStringList tests;
+    const QString index = QLatin1String(kVisitorTextIndex);
+    const QString row = match.isEmpty() ? QString() : QStringLiteral("r.");
+    if (!match.isEmpty()) {
+        s.bound << match;
+        tests << index + QStringLiteral(" MATCH ?1");
+    }
     for (int f = 0; f < kVisitorSearchFilterCount; ++f) {
         const QString filter = Trim_Str(search.filters[f]);
         if (filter.isEmpty()) continue;
+        const QString column = row + Visitor_Search_Column(f);
+        if (filter.contains(QChar(0))) {
+            s.bound << filter;
+            tests << QStringLiteral("(instr(lower(%1), lower(?%3)) > 0 OR instr(lower(%2), lower(?%3)) > 0)")
+                         .arg(column, column + QStringLiteral("_B"))
+                         .arg(s.bound.size());
+            continue;
+        }
         s.bound << QLatin1Char('%') + Visitor_Like_Text(filter) + QLatin1Char('%');
-        const QString column = Visitor_Search_Column(f);
         tests << QStringLiteral("(%1 LIKE ?%3 ESCAPE '\\' OR %2 LIKE ?%3 ESCAPE '\\')")
                      .arg(column, column + QStringLiteral("_B"))
                      .arg(s.bound.size());
@@ -185,12 +215,51 @@ Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search, bool sc
     s.bound << search.from.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 00:00:00")
             << search.to.toString(QStringLiteral("yyyy-MM-dd")) + QStringLiteral(" 23:59:59");
     // A unary plus keeps the planner off the stamp index.
-    const QString stamp = scanRows ? QStringLiteral("+Date_Time_Stamp") : QStringLiteral("Date_Time_Stamp");
+    const QString stamp = (scanRows ? QStringLiteral("+") : QString()) + row + QStringLiteral("Date_Time_Stamp");
     tests << QStringLiteral("%1>=?%2 AND %1<=?%3").arg(stamp).arg(s.bound.size() - 1).arg(s.bound.size());
-    s.sql = QStringLiteral("SELECT ") + logColumns().join(QStringLiteral(", ")) +
-            QStringLiteral(" FROM Visitor_Records WHERE ") + tests.join(QStringLiteral(" AND ")) +
-            QStringLiteral(" ORDER BY ID");
+    if (match.isEmpty()) {
+        s.sql = QStringLiteral("SELECT ") + logColumns().join(QStringLiteral(", ")) +
+                QStringLiteral(" FROM Visitor_Records WHERE ") + tests.join(QStringLiteral(" AND ")) +
+                QStringLiteral(" ORDER BY ID");
+        return s;
+    }
+    QStringList columns;
+    for (const QString &c : logColumns()) columns << QStringLiteral("r.%1 AS %1").arg(c);
+    s.sql = QStringLiteral("SELECT %1 FROM %2 CROSS JOIN Visitor_Records r ON r.ID = %2.rowid WHERE %3 ORDER BY %2.rowid")
+                .arg(columns.join(QStringLiteral(", ")), index, tests.join(QStringLiteral(" AND ")));
     return s;
+}
+} // namespace
+
+Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search, bool scanRows)
+{
+    return searchStatement(search, scanRows, QString());
+}
+
+QString Visitor_Text_Index_Query(const Visitor_Search &search)
+{
+    constexpr qsizetype kLongest = 64;
+    QStringList phrases;
+    for (int f = 0; f < kVisitorSearchFilterCount; ++f) {
+        // The text as the database holds it (UTF-8), up to a NUL, counted in characters.
+        QByteArray utf8 = Trim_Str(search.filters[f]).toUtf8();
+        if (const qsizetype nul = utf8.indexOf('\0'); nul >= 0) utf8.truncate(nul);
+        QList<uint> characters = QString::fromUtf8(utf8).toUcs4();
+        if (characters.size() < 3) continue;
+        characters.resize(std::min(characters.size(), kLongest));
+        QString text = QString::fromUcs4(reinterpret_cast<const char32_t *>(characters.constData()), characters.size());
+        text.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+        const QString column = Visitor_Search_Column(f);
+        phrases << QStringLiteral("{%1 %1_B} : \"%2\"").arg(column, text);
+    }
+    return phrases.join(QStringLiteral(" AND "));
+}
+
+std::optional<Visitor_Statement> Visitor_Text_Search_Statement(const Visitor_Search &search)
+{
+    const QString match = Visitor_Text_Index_Query(search);
+    if (match.isEmpty()) return std::nullopt;
+    return searchStatement(search, true, match);
 }
 
 Visitor_Statement Visitor_Recent_Statement()
@@ -237,7 +306,80 @@ bool VisitorRecordStore::Open_DB_Connection()
                      nullptr, nullptr, &message) != SQLITE_OK)
         Show_NSLog_Message(QStringLiteral("Visitor database index: ") + QString::fromUtf8(message ? message : ""));
     sqlite3_free(message);
+    if (Text_Index_State() == Text_Index::Missing_Or_Behind) Make_Text_Index();
     return true;
+}
+
+bool VisitorRecordStore::Text_Index_Current() { return Text_Index_State() == Text_Index::Current; }
+
+VisitorRecordStore::Text_Index VisitorRecordStore::Text_Index_State()
+{
+    if (!visitor_db) return Text_Index::Unknown;
+    // The index and its triggers, then the newest row in the table and in the index
+    // (both NULL for an empty log).
+    const QString index = QLatin1String(kVisitorTextIndex);
+    const QByteArray sql =
+        QStringLiteral("SELECT (SELECT count(*) FROM sqlite_master WHERE name IN ('%1', '%1_Insert', '%1_Delete', "
+                       "'%1_Update')) = 4")
+            .arg(index)
+            .toUtf8();
+    const QByteArray newest =
+        QStringLiteral("SELECT (SELECT max(ID) FROM Visitor_Records) IS (SELECT max(id) FROM %1_docsize)")
+            .arg(index)
+            .toUtf8();
+    for (const QByteArray &test : {sql, newest}) {
+        sqlite3_stmt *st = nullptr;
+        int rc = sqlite3_prepare_v2(visitor_db, test.constData(), int(test.size()), &st, nullptr);
+        if (rc == SQLITE_OK) rc = sqlite3_step(st);
+        const bool yes = rc == SQLITE_ROW && sqlite3_column_int(st, 0) == 1;
+        sqlite3_finalize(st);
+        // A lock held by another desk says nothing about the index.
+        if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) return Text_Index::Unknown;
+        if (!yes) return Text_Index::Missing_Or_Behind;
+    }
+    return Text_Index::Current;
+}
+
+void VisitorRecordStore::Make_Text_Index()
+{
+    const QString index = QLatin1String(kVisitorTextIndex);
+    QStringList columns, newValues, oldValues;
+    for (int f = 0; f < kVisitorSearchFilterCount; ++f)
+        for (const QString &c : {Visitor_Search_Column(f), Visitor_Search_Column(f) + QStringLiteral("_B")}) {
+            columns << c;
+            newValues << QStringLiteral("new.") + c;
+            oldValues << QStringLiteral("old.") + c;
+        }
+    const QString list = columns.join(QStringLiteral(", "));
+    const QString insertNew = QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (new.ID, %3);")
+                                  .arg(index, list, newValues.join(QStringLiteral(", ")));
+    const QString deleteOld = QStringLiteral("INSERT INTO %1 (%1, rowid, %2) VALUES ('delete', old.ID, %3);")
+                                  .arg(index, list, oldValues.join(QStringLiteral(", ")));
+    const QString sql =
+        QStringLiteral("DROP TRIGGER IF EXISTS %1_Insert; DROP TRIGGER IF EXISTS %1_Delete;"
+                       "DROP TRIGGER IF EXISTS %1_Update; DROP TABLE IF EXISTS %1;"
+                       "CREATE VIRTUAL TABLE %1 USING fts5(%2, content='Visitor_Records', content_rowid='ID', "
+                       "tokenize='trigram');"
+                       "CREATE TRIGGER %1_Insert AFTER INSERT ON Visitor_Records BEGIN %3 END;"
+                       "CREATE TRIGGER %1_Delete AFTER DELETE ON Visitor_Records BEGIN %4 END;"
+                       "CREATE TRIGGER %1_Update AFTER UPDATE ON Visitor_Records BEGIN %4 %3 END;"
+                       "INSERT INTO %1 (%1) VALUES ('rebuild');")
+            .arg(index, list, insertNew, deleteOld);
+    auto run = [this](const QByteArray &statements) {
+        char *message = nullptr;
+        const bool done = sqlite3_exec(visitor_db, statements.constData(), nullptr, nullptr, &message) == SQLITE_OK;
+        if (!done)
+            Show_NSLog_Message(QStringLiteral("Visitor database text index: ") + QString::fromUtf8(message ? message : ""));
+        sqlite3_free(message);
+        return done;
+    };
+    // Made whole in one transaction that holds the write lock from its start; looked at
+    // again under that lock, so that two desks opening the log at once build it once and
+    // a look that could not be made (a lock held too long) builds nothing.
+    // A failed BEGIN is rolled back too: that also readies the connection to wait for
+    // the next lock it meets.
+    const bool done = run("BEGIN IMMEDIATE") && (Text_Index_Current() || run(sql.toUtf8())) && run("COMMIT");
+    if (!done) sqlite3_exec(visitor_db, "ROLLBACK", nullptr, nullptr, nullptr);
 }
 
 // Polls often, so that a desk writing visit after visit cannot keep the lock from this
@@ -345,6 +487,12 @@ std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Search(const Vi
     if (rc != SQLITE_ROW) fail(visitor_db, error);
     sqlite3_finalize(st);
     if (rc != SQLITE_ROW) return std::nullopt;
+    // Over a large part of the log, the visits whose text holds a filter come from the
+    // text index; the statement still tests every filter and the stamp on them. A filter
+    // longer than LIKE takes fails the statement without the index, as it should.
+    if (scanRows && likePatternsFit(visitor_db, search))
+        if (const auto indexed = Visitor_Text_Search_Statement(search); indexed && Text_Index_Current())
+            return Read_Log_Entries(*indexed, error);
     return Read_Log_Entries(Visitor_Search_Statement(search, scanRows), error);
 }
 

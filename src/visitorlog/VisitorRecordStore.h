@@ -100,9 +100,30 @@ QString Visitor_Like_Text(const QString &filter);
 // "(X LIKE ?n ESCAPE '\' OR X_B LIKE ?n ESCAPE '\')" with "%", the filter as
 // Visitor_Like_Text and "%" bound, the filters joined by AND, then the stamp between from
 // 00:00:00 and to 23:59:59, in ID order; only the columns a listed entry is made of are
-// read. `scanRows` reads the table in ID order instead of through the stamp index (the
+// read. A filter holding a NUL character (which LIKE would take as the pattern's end)
+// adds "(instr(lower(X), lower(?n)) > 0 OR instr(lower(X_B), lower(?n)) > 0)" with the
+// filter bound as it is: the same match, ASCII letters in any case, over the whole text.
+// `scanRows` reads the table in ID order instead of through the stamp index (the
 // same rows in the same order; quicker when the range holds a large part of the log).
 Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search, bool scanRows = false);
+
+// The text index kept beside the table: the FTS5 table "Visitor_Records_Search" (trigram
+// tokens, its content read from `Visitor_Records` by `ID`) over the nine filters' front
+// and back columns, kept by three triggers on `Visitor_Records`, so that whatever inserts,
+// changes or deletes a row (an older copy of the program too) keeps it current.
+extern const char *const kVisitorTextIndex;
+// The text index's query for the search: each filter with at least three characters
+// (before any NUL; its first 64 characters when longer) as a phrase over its two columns,
+// "{X X_B} : \"text\"" (a double quote doubled), joined by AND; empty when no filter
+// has three characters. Its folding of letters is wider than LIKE's, so what it finds
+// holds every visit the search lists, and the search's own tests pick those.
+QString Visitor_Text_Index_Query(const Visitor_Search &search);
+// The search read through the text index: the visits it finds for
+// Visitor_Text_Index_Query (bound as ?1), in ID order, each joined to its row "r" of
+// `Visitor_Records` and given every test of Visitor_Search_Statement (scanRows) on that
+// row; the same rows in the same order, quicker when the range holds a large part of the
+// log. Nothing when Visitor_Text_Index_Query is empty.
+std::optional<Visitor_Statement> Visitor_Text_Search_Statement(const Visitor_Search &search);
 // The ten most recent visits, newest first.
 Visitor_Statement Visitor_Recent_Statement();
 
@@ -121,7 +142,13 @@ public:
     QString Get_Visitor_DB_Path() const;
     // Opens the existing database file for reading and writing (a missing file is never
     // created). False, with the handle cleared and the reason logged, when it fails.
+    // Adds the stamp index and the text index (built from the rows) when they are
+    // missing or the text index is not current; when that cannot be done it is logged
+    // and the search reads without them.
     bool Open_DB_Connection();
+    // Whether the text index and its three triggers are there and the index holds the
+    // newest row (false when there is no connection or the index cannot be read).
+    bool Text_Index_Current();
     // Closes the handle when one is set: true; false when none was set.
     bool Close_DB_Connection();
     // Inserts one row on the open connection. False with the database's reason in
@@ -139,7 +166,8 @@ public:
         return Read_Log_Entries(Visitor_Recent_Statement(), error);
     }
     // The search, read through the stamp index for a range holding a small part of the
-    // log and in ID order over the whole table otherwise.
+    // log; otherwise through the text index when a filter can use it and the index is
+    // current, else in ID order over the whole table.
     std::optional<QList<Visitor_Log_Entry>> Read_Search(const Visitor_Search &search, QString *error = nullptr);
     // The visit whose ID the text names (trimmed, a whole number bound as an integer);
     // an empty row when no visit has it or the text is no number.
@@ -151,5 +179,9 @@ public:
 
 private:
     static int Wait_For_Lock(void *store, int tries);
+    enum class Text_Index { Current, Missing_Or_Behind, Unknown /* no connection, or locked */ };
+    Text_Index Text_Index_State();
+    // Makes the text index and its triggers anew and fills it from the rows.
+    void Make_Text_Index();
     QElapsedTimer lock_wait;
 };

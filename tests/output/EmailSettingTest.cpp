@@ -6,6 +6,7 @@
 #include "Mail_Recipients.h"
 #include "Mail_Transport.h"
 #include "Preferences.h"
+#include "Shots.h"
 #include "TestSupport.h"
 
 #include <QDir>
@@ -291,5 +292,53 @@ TEST_F(EmailSetting, TestMessageSaysWhatHappened)
         EXPECT_EQ(sink.waitFor(row.kept, 2000), row.kept);
         EXPECT_EQ(log.find("private.person"), std::string::npos) << log;
         EXPECT_EQ(log.find("Test Mail"), std::string::npos) << log;
+    }
+}
+
+// An address outside ASCII: sent where the server offers SMTPUTF8; elsewhere the window
+// says the server cannot take it and names it (as typed, in lower case).
+TEST_F(EmailSetting, TestMessageNamesAnAddressTheServerCannotTake)
+{
+    const QString check = QStringLiteral(
+        "Please make sure that:\n1. Entered E-mail settings are correct.\n2. Internet connectivity to E-mail server is "
+        "not interrupted and E-mail server is not down.\n3. Your Firewall or Security software (if any) is not "
+        "blocking the software to communicate with your E-mail server.\n\nCould not send email.\n");
+    const QString rene = QStringLiteral("rené@example.org");
+    struct Row {
+        QStringList sinkOptions;
+        QString sender, to;
+        QString status;
+        QString login;  // of the kept message; empty: nothing kept
+    };
+    const Row rows[] = {
+        {{}, "Sender@Example.org", QStringLiteral("René@Example.org"),
+         check + "The mail server cannot take the recipient address rené@example.org: it has characters beyond plain "
+                 "ASCII, which this server does not accept (SMTPUTF8), so nothing was sent to it.",
+         ""},
+        {{"--smtputf8"}, "Sender@Example.org", QStringLiteral("René@Example.org"), "E-mail has been sent successfully.",
+         "sender@example.org"},
+        {{"--user", rene}, QStringLiteral("René@Example.org"), "to@example.org",
+         check + "The mail server cannot take the sender address rené@example.org: it has characters beyond plain "
+                 "ASCII, which this server does not accept (SMTPUTF8) or cannot take as a login, so nothing was sent.",
+         ""},
+        {{"--smtputf8", "--user", rene}, QStringLiteral("René@Example.org"), "to@example.org",
+         "E-mail has been sent successfully.", rene},
+    };
+    for (const Row &row : rows) {
+        SmtpSink sink;
+        ASSERT_TRUE(sink.start(row.sinkOptions));
+        Email_Setting w;
+        fill(w, {row.sender, "secret", "127.0.0.1", QString::number(sink.port), row.to});
+        w.TLS_Selected();
+        boxes().clear();
+        w.Send_Test_Email();
+        EXPECT_EQ(w._send_mail_result_status->text(), row.status);
+        EXPECT_EQ(boxes().take(), QStringList{"\n" + row.status});
+        testsupport::saveShot(w, QStringLiteral("email_setting_address_%1").arg(&row - rows));
+        const int kept = row.login.isEmpty() ? 0 : 1;
+        ASSERT_EQ(sink.waitFor(kept, 2000), kept);
+        if (kept) {
+            EXPECT_EQ(sink.messages().value(0).login, row.login);
+        }
     }
 }

@@ -25,11 +25,15 @@ struct SavedMail {
     QString envFrom, envTo, login, from, to, subject, body;
     QStringList attachments;
     double time = 0;  // arrival, seconds since the epoch
+    QString params;   // of MAIL FROM, e.g. "SMTPUTF8 BODY=8BITMIME" (SIZE left out)
+    QString data;     // "8bit" when the data held a byte outside ASCII, else "7bit"
+    QString cte;      // Content-Transfer-Encoding of the text body
 };
 
 class SmtpSink {
 public:
-    // extra: more options of the sink (--refuse ADDRESS, --cert/--key, --no-auth ...).
+    // extra: more options of the sink (--refuse ADDRESS, --cert/--key, --no-auth,
+    // --smtputf8, --no-8bitmime, --no-auth-utf8 ...).
     bool start(const QStringList &extra = {})
     {
         m_proc.setProgram(QStringLiteral("/usr/bin/python3"));
@@ -65,11 +69,19 @@ public:
         QList<SavedMail> list;
         for (const QJsonValue &v : QJsonDocument::fromJson(p.readAllStandardOutput()).array()) {
             const QJsonObject o = v.toObject();
-            SavedMail m{o["envFrom"].toString(), o["envTo"].toString(), o["login"].toString(),
-                        o["from"].toString(),    o["to"].toString(),    o["subject"].toString(),
-                        o["body"].toString(),    {}};
+            SavedMail m;
+            m.envFrom = o["envFrom"].toString();
+            m.envTo = o["envTo"].toString();
+            m.login = o["login"].toString();
+            m.from = o["from"].toString();
+            m.to = o["to"].toString();
+            m.subject = o["subject"].toString();
+            m.body = o["body"].toString();
             for (const QJsonValue &a : o["attachments"].toArray()) m.attachments << a.toString();
             m.time = o["time"].toDouble();
+            m.params = o["params"].toString();
+            m.data = o["data"].toString();
+            m.cte = o["cte"].toString();
             list << m;
         }
         return list;

@@ -140,11 +140,31 @@ TEST(MailTransport, CauseLines)
         {Mail_Maybe_Sent,
          "The mail server stopped answering after it was given the message: it may have been sent. Check with the "
          "recipient before sending it again."},
-        {11, "The mail server did not accept the message."},
+        {13, "The mail server did not accept the message."},
         {Mail_Not_Started, "The mail program (Python 3) could not be run or did not finish."},
         {Mail_Sent, ""},
     };
     for (const auto &[status, line] : rows) EXPECT_EQ(Mail_Cause_Line(status), QString::fromUtf8(line)) << status;
+
+    // The address statuses name the address they are about.
+    const QString rene = QStringLiteral("rené@example.org");
+    const struct {
+        int status;
+        QString address;
+        QString line;
+    } named[] = {
+        {Mail_Recipient_Address_Unusable, rene,
+         "The mail server cannot take the recipient address rené@example.org: it has characters beyond plain ASCII, "
+         "which this server does not accept (SMTPUTF8), so nothing was sent to it."},
+        {Mail_Recipient_Address_Unusable, "",
+         "The mail server cannot take the recipient address: it has characters beyond plain ASCII, which this server "
+         "does not accept (SMTPUTF8), so nothing was sent to it."},
+        {Mail_Sender_Address_Unusable, rene,
+         "The mail server cannot take the sender address rené@example.org: it has characters beyond plain ASCII, "
+         "which this server does not accept (SMTPUTF8) or cannot take as a login, so nothing was sent."},
+        {Mail_Login_Refused, rene, "The mail server refused the login: check the sender and password."},
+    };
+    for (const auto &n : named) EXPECT_EQ(Mail_Cause_Line(n.status, n.address), n.line) << n.status;
 }
 
 // ---- The real script ----
@@ -211,6 +231,79 @@ TEST(MailScript, AgainstLoopbackSink)
     EXPECT_EQ(mail[0].subject, QStringLiteral("Sübject"));
     EXPECT_EQ(mail[0].body, QStringLiteral("Bödy\nsecond line\n"));
     EXPECT_EQ(mail[0].attachments, QStringList{"card_Back.pdf"});
+}
+
+// Addresses and text outside ASCII against servers that offer SMTPUTF8 or not, 8BITMIME
+// or not, and logins in UTF-8 or not: the status, the script's line, the address the
+// window names, and what the server kept (envelope, parameters, the data's bytes, the
+// text's transfer encoding and the text read back).
+TEST(MailScript, AddressesAndTextOutsideAscii)
+{
+    const QString rene = QStringLiteral("rené@example.org");
+    const QString ascii = QStringLiteral("sender@example.org"), to = QStringLiteral("to@example.org");
+    const QString accents = QStringLiteral("Dear visitor,\nyour pass for the meeting at Café Müller in Köln is attached.");
+    struct Row {
+        const char *what;
+        QStringList sinkOptions;
+        QString sender, recipient, body;
+        int status;
+        const char *error;
+        QString address;                 // named by the window
+        const char *params, *data, *cte; // of the kept message; nullptr: nothing kept
+    };
+    const Row rows[] = {
+        {"recipient outside ASCII, SMTPUTF8 offered", {"--smtputf8"}, ascii, rene, accents, Mail_Sent, "", "",
+         "SMTPUTF8 BODY=8BITMIME", "8bit", "8bit"},
+        {"recipient outside ASCII, no SMTPUTF8", {}, ascii, rene, accents, Mail_Recipient_Address_Unusable,
+         "the recipient address has characters outside ASCII and the server does not offer SMTPUTF8; nothing was "
+         "sent",
+         rene, nullptr, nullptr, nullptr},
+        {"sender outside ASCII, SMTPUTF8 and a UTF-8 login", {"--smtputf8", "--user", rene}, rene, to, accents,
+         Mail_Sent, "", "", "SMTPUTF8 BODY=8BITMIME", "8bit", "8bit"},
+        {"sender outside ASCII, no SMTPUTF8", {"--user", rene}, rene, to, accents, Mail_Sender_Address_Unusable,
+         "the sender address has characters outside ASCII and the server does not offer SMTPUTF8; nothing was sent",
+         rene, nullptr, nullptr, nullptr},
+        {"sender outside ASCII, login not read as UTF-8", {"--smtputf8", "--user", rene, "--no-auth-utf8"}, rene, to,
+         accents, Mail_Login_Refused, "login refused: 535 5.7.8 Authentication credentials invalid", "", nullptr,
+         nullptr, nullptr},
+        {"sender outside ASCII, no login that takes UTF-8", {"--smtputf8", "--user", rene, "--auth", "CRAM-MD5"}, rene,
+         to, accents, Mail_Sender_Address_Unusable,
+         "the sender (login) holds characters outside ASCII and the server offers no login (AUTH PLAIN or LOGIN) that "
+         "takes them",
+         rene, nullptr, nullptr, nullptr},
+        {"accents, no 8BITMIME", {"--no-8bitmime"}, ascii, to, accents, Mail_Sent, "", "", "", "7bit",
+         "quoted-printable"},
+        {"mostly accents, no 8BITMIME", {"--no-8bitmime"}, ascii, to, QStringLiteral("Grüße aus Köln,\nçà et là."),
+         Mail_Sent, "", "", "", "7bit", "base64"},
+        {"accents, 8BITMIME offered", {}, ascii, to, accents, Mail_Sent, "", "", "BODY=8BITMIME", "8bit", "8bit"},
+        {"accents to an address outside ASCII, no 8BITMIME", {"--smtputf8", "--no-8bitmime"}, ascii, rene, accents,
+         Mail_Sent, "", "", "SMTPUTF8", "8bit", "quoted-printable"},
+        {"plain text, no 8BITMIME", {"--no-8bitmime"}, ascii, to, "Plain text.", Mail_Sent, "", "", "", "7bit", "7bit"},
+    };
+    for (const Row &row : rows) {
+        SmtpSink sink;
+        ASSERT_TRUE(sink.start(row.sinkOptions)) << row.what;
+        const Mail_Settings settings{row.sender, "127.0.0.1", QString::number(sink.port), "N"};
+        const Mail_Result r =
+            realTransport("secret").sendEmail_pyth(row.recipient, QStringLiteral("Sübject"), {}, settings, row.body);
+        EXPECT_EQ(r.status, row.status) << row.what << ": " << r.errorLine.toStdString();
+        EXPECT_EQ(r.errorLine, QString::fromUtf8(row.error)) << row.what;
+        EXPECT_EQ(r.address, row.address) << row.what;
+        const int kept = row.params ? 1 : 0;
+        ASSERT_EQ(sink.waitFor(kept, 2000), kept) << row.what;
+        if (!kept) continue;
+        const SavedMail m = sink.messages().value(0);
+        EXPECT_EQ(m.envFrom, row.sender) << row.what;
+        EXPECT_EQ(m.envTo, row.recipient) << row.what;
+        EXPECT_EQ(m.login, row.sender) << row.what;
+        EXPECT_EQ(m.from, row.sender) << row.what;
+        EXPECT_EQ(m.to, row.recipient) << row.what;
+        EXPECT_EQ(m.subject, QStringLiteral("Sübject")) << row.what;
+        EXPECT_EQ(m.body, row.body + u'\n') << row.what;
+        EXPECT_EQ(m.params, QString::fromUtf8(row.params)) << row.what;
+        EXPECT_EQ(m.data, QString::fromUtf8(row.data)) << row.what;
+        EXPECT_EQ(m.cte, QString::fromUtf8(row.cte)) << row.what;
+    }
 }
 
 namespace {

@@ -494,6 +494,38 @@ TEST_F(MailRun, VisitorDetailsEveryRecipientTried)
     EXPECT_EQ(mail[0].attachments, QStringList{"Visitor_Pass.pdf"});
 }
 
+// A recipient address outside ASCII to a server without SMTPUTF8: both mailing windows
+// end naming it, and the messages before it are sent.
+TEST_F(MailRun, AnAddressTheServerCannotTakeIsNamed)
+{
+    const QString cause = QStringLiteral(
+        "The mail server cannot take the recipient address rené@example.org: it has characters beyond plain ASCII, "
+        "which this server does not accept (SMTPUTF8), so nothing was sent to it.");
+    Send_Mail &s = window();
+    s.rd_without_barcode->setChecked(true);
+    s.to_txt->setPlainText(QStringLiteral("ok@example.org, René@example.org"));
+    EXPECT_EQ(sendAndWait(), QStringList{notSent(cause, 1, 2)});
+
+    QTemporaryDir files;
+    const QString pass = files.filePath("Visitor_Pass.pdf");
+    QFile f(pass);
+    f.open(QIODevice::WriteOnly);
+    f.write("%PDF-1.4 pass");
+    f.close();
+    Direct_Mail d;
+    d.file_path_ctrl->setText(pass);
+    d.from_txt->setText(Current_Mail_Settings().sender);
+    d.to_txt->setText(QStringLiteral("René@example.org, v2@example.org"));
+    boxes().clear();
+    if (d.Send_Button()) d.Wait_Until_Done();
+    EXPECT_EQ(boxes().take(), QStringList{"\n" + Mail_Check_Settings_Text + "\n\nCould not send email.\n" + cause
+                                          + "\n1 of 2 messages were not sent."});
+    const QList<SavedMail> mail = sink.messages();
+    ASSERT_EQ(mail.size(), 2);
+    EXPECT_EQ(mail[0].envTo, "ok@example.org");
+    EXPECT_EQ(mail[1].envTo, "v2@example.org");
+}
+
 TEST_F(MailRun, ProgressPanelShowsTheRunAndItsStopEndsIt)
 {
     Send_Mail s(cards);

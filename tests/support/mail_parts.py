@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """Reads the messages an SMTP sink saved (NNN.eml with NNN.env) and prints one JSON
-list: per message its envelope, From, To, Subject, text body and attachment names.
+list: per message its envelope (with the MAIL FROM parameters and whether the data
+held 8-bit bytes), From, To, Subject, text body with its transfer encoding, and
+attachment names.
 With a second argument the attachments are written there as NNN_name."""
 import email
 import email.policy
@@ -14,7 +16,7 @@ folder = sys.argv[1]
 dump = sys.argv[2] if len(sys.argv) > 2 else None
 for path in sorted(glob.glob(os.path.join(folder, "*.eml"))):
     base = path[:-4]
-    with open(base + ".env") as f:
+    with open(base + ".env", encoding="utf-8") as f:
         env = f.read().split("\n")
     with open(path, "rb") as f:
         msg = email.message_from_binary_file(f, policy=email.policy.default)
@@ -28,5 +30,6 @@ for path in sorted(glob.glob(os.path.join(folder, "*.eml"))):
                 f.write(part.get_payload(decode=True))
     out.append({"envFrom": env[0], "envTo": env[1], "login": env[2], "time": float(env[3]), "from": str(msg["From"]),
                 "to": str(msg["To"]), "subject": str(msg["Subject"]),
-                "body": body.get_content() if body else "", "attachments": names})
+                "body": body.get_content() if body else "", "attachments": names,
+                "params": env[4], "data": env[5], "cte": body.get("Content-Transfer-Encoding", "") if body else ""})
 json.dump(out, sys.stdout)
