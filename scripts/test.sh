@@ -2,8 +2,7 @@
 # Installs, builds and runs every test, then every test executable twice over in one
 # process, in shuffled order, with a few seeds (scripts/repeat-shuffled.sh). With
 # --sanitizers it then runs the suite again under AddressSanitizer and
-# UndefinedBehaviorSanitizer, and the runs' tests under ThreadSanitizer
-# (scripts/test-sanitizers.sh).
+# UndefinedBehaviorSanitizer (scripts/test-sanitizers.sh).
 # JOBS sets the parallel jobs (default: every core), SEEDS the shuffle seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
