@@ -32,24 +32,11 @@ ctest --output-on-failure --timeout 600 -j "$JOBS"
 
 # Every test executable passes twice in one process, in shuffled order (several
 # executables and seeds at once).
-repeat_shuffled() {
-  local test="$1" seed="$2" log="$1.repeat-$2.log"
-  if ! timeout 900 "./$test" --gtest_repeat=2 --gtest_shuffle --gtest_random_seed="$seed" \
-      --gtest_brief=1 >"$log" 2>&1; then
-    echo "FAILED: $test --gtest_repeat=2 --gtest_shuffle --gtest_random_seed=$seed (build-asan/$log)"
-    tail -n 30 "$log"
-    return 1
-  fi
-}
-export -f repeat_shuffled
-for test in test_*; do
-  [ -x "$test" ] || continue
-  for seed in $SEEDS; do echo "$test $seed"; done
-done | xargs -P "$JOBS" -n 2 bash -c 'repeat_shuffled "$0" "$1"'
+cd ..
+JOBS="$JOBS" SEEDS="$SEEDS" bash scripts/repeat-shuffled.sh build-asan
 
 # The value engine's cards made on several threads, under ThreadSanitizer (only that
 # test program is built into build-tsan/).
-cd ..
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
   -DAPP_THREAD_SANITIZER_TEST=ON "${LAUNCHER[@]}"
 cmake --build build-tsan -j "$JOBS" --target test_values_tsan

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
-# Installs, builds and runs every test. With --sanitizers it then runs the suite again
-# under AddressSanitizer and UndefinedBehaviorSanitizer (scripts/test-sanitizers.sh).
+# Installs, builds and runs every test, then every test executable twice over in one
+# process, in shuffled order, with a few seeds (scripts/repeat-shuffled.sh). With
+# --sanitizers it then runs the suite again under AddressSanitizer and
+# UndefinedBehaviorSanitizer (scripts/test-sanitizers.sh).
+# JOBS sets the parallel jobs (default: every core), SEEDS the shuffle seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh --test
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j "${JOBS:-$(nproc)}")
+bash scripts/repeat-shuffled.sh build
 case "${1:-}" in
   "") ;;
   --sanitizers) bash scripts/test-sanitizers.sh ;;

@@ -1,5 +1,7 @@
 #include "CardValues.h"
 
+#include "MessageBox.h"
+#include "RunUnderWay.h"
 #include "SKTDocument.h"
 
 Card_Values::Card_Values(SKTDocument &doc, std::function<QString()> seriesFolder)
@@ -23,6 +25,11 @@ void Card_Values::Check_Series_Or_Excel_Use_or_not() { Engine().Check_Series_Or_
 std::unique_ptr<BatchRunGuard> Card_Values::Begin_Batch_Run(const RenderResources &resources, bool holdRedraw,
                                                             std::function<void()> resetWorkingSide)
 {
+    // The running one's snapshot (flags, counts, rows, backup) stays as it is.
+    if (Run_Under_Way()) {
+        Show_MessageBox(Run_Under_Way_Text());
+        return nullptr;
+    }
     CardValueEngine &engine = Engine();
     engine.Check_Series_Or_Excel_Use_or_not(m_doc);
     auto guard = std::make_unique<BatchRunGuard>(engine, m_doc, resources, m_doc.listSelection(), holdRedraw,

@@ -24,9 +24,12 @@ public:
     void Check_Series_Or_Excel_Use_or_not();
     // Whether the series file exists and a control of the design is bound to it.
     bool Series_In_Use(const QString &name) { return Engine().Check_Batch_File_In_Use_Validation(name, m_doc); }
+    // A run holds the engine (it reads the engine's snapshot until it ends).
+    bool Run_Under_Way() const { return m_engine && m_engine->isRunning(); }
     // Starts a batch run on the engine with the design's selected row: the counts and
     // the backup are taken; the design is put back and `resetWorkingSide` called when
-    // the guard ends. Null while another run is active.
+    // the guard ends. While another run is under way nothing is touched: its message
+    // (Run_Under_Way_Text) is shown and the result is null.
     std::unique_ptr<BatchRunGuard> Begin_Batch_Run(const RenderResources &resources, bool holdRedraw,
                                                    std::function<void()> resetWorkingSide);
 

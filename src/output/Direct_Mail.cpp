@@ -8,6 +8,7 @@
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
 #include "Modal_Runner.h"
+#include "RunUnderWay.h"
 
 #include <QFileInfo>
 #include <QFormLayout>
@@ -87,6 +88,10 @@ void Direct_Mail::showSending(bool sending)
 
 int Direct_Mail::Open_Wnd(const QString &path)
 {
+    if (isSending()) {
+        Show_MessageBox(Run_Under_Way_Text());
+        return 0;
+    }
     file_path_ctrl->setText(path);
     from_txt->setText(Current_Mail_Settings().sender);
     to_txt->clear();
@@ -104,6 +109,11 @@ void Direct_Mail::Setting_Button()
 void Direct_Mail::Close_Button()
 {
     if (!isSending()) done(0);
+}
+
+void Direct_Mail::reject()
+{
+    if (!isSending()) QDialog::reject();
 }
 
 void Direct_Mail::Stop_Sending_Pressed()

@@ -27,13 +27,17 @@ public:
     explicit Direct_Mail(QWidget *parent = nullptr, Modal_Runner *runner = nullptr, QThreadPool *pool = nullptr);
     ~Direct_Mail() override;
 
-    // Sends `path` (the opener puts it into file_path_ctrl); runs the window.
+    // Sends `path` (the opener puts it into file_path_ctrl); runs the window. While it
+    // is still sending it says so and opens nothing (0).
     int Open_Wnd(const QString &path);
     // Checks the sender, recipients and file and starts the sending thread; false when
     // refused (reported).
     bool Send_Button();
     void Stop_Sending_Pressed();
     void Close_Button();
+    // Escape and the title bar's close do what Close does: nothing while it sends (the
+    // file it sends stays until its last message has gone).
+    void reject() override;
     void Setting_Button();
     bool isSending() const { return m_worker.Started() && !m_finished; }
     void Wait_Until_Done();

@@ -17,12 +17,15 @@ public:
     virtual bool Two_Sided() const = 0;
     // Visitor mode: the card is the visitor's; no batch is offered.
     virtual bool Visitor_Mode() const = 0;
+    // An output run is under way (its cards are made from the values a recount would
+    // change): the mailing window then starts nothing (GUI thread).
+    virtual bool Run_Under_Way() = 0;
     // Recomputes the use flags and the counts (GUI thread).
     virtual Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() = 0;
     // Side 0 (front) or 1 (back) of the design as it is now (GUI thread).
     virtual RenderedSide Current_Side(int side) = 0;
-    // Starts a batch run: the design is backed up (GUI thread). False while another
-    // output run is active.
+    // Starts a batch run: the design is backed up (GUI thread). False (the user told)
+    // while another output run is active.
     virtual bool Begin_Batch_Run() = 0;
     // During a batch run, on any thread: card N (from 0) of the side, filled and
     // rendered from the backup; a null side when it cannot be made.

@@ -5,8 +5,10 @@
 #include "Batch_Export.h"
 #include "CardValueEngine.h"
 #include "Mail_Desk.h"
+#include "MessageBox.h"
 #include "Output_Host.h"
 #include "RenderResources.h"
+#include "RunUnderWay.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 
@@ -15,6 +17,7 @@ public:
     explicit Mail_Cards(Run_Desk &desk) : d(desk) {}
     bool Two_Sided() const override { return d.m_document.Front_card_Prop.Card_Side() == QLatin1String("2"); }
     bool Visitor_Mode() const override { return d.visitorMode(); }
+    bool Run_Under_Way() override { return d.Export_Run_Active() || d.m_host.Value_Engine().isRunning(); }
     Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() override { return d.Take_Counts(); }
     RenderedSide Current_Side(int side) override
     {
@@ -58,6 +61,13 @@ Run_Desk::Run_Desk(SKTDocument &document, Output_Host &host, const PictureAdjust
 Run_Desk::~Run_Desk() { Stop_Export_Run(); }
 
 bool Run_Desk::visitorMode() const { return m_document.Start_Card_Option == Card_Mode::Visitor; }
+
+bool Run_Desk::Refused_While_Running()
+{
+    if (!Export_Run_Active() && !m_host.Value_Engine().isRunning()) return false;
+    Show_MessageBox(Run_Under_Way_Text());
+    return true;
+}
 
 Mail_Card_Counts Run_Desk::Take_Counts()
 {

@@ -42,7 +42,8 @@ public:
     Run_Desk &operator=(const Run_Desk &) = delete;
 
     // ---- Export ----
-    // The Export Card command: the options window, then one card or a batch.
+    // The Export Card command: the options window, then one card or a batch. Refused
+    // while a run is under way (as every command that starts a run).
     void Export_Card_Clicked();
     // Runs the export with the options chosen through a save panel ("Card_<counter>"
     // offered; a file there is asked about, and No offers the panel again); false when
@@ -84,6 +85,10 @@ private:
     class Mail_Cards;
 
     bool visitorMode() const;
+    // A run is under way (a batch export, or any run holding the value engine): true,
+    // and the user told so. Commands that start a run ask it before they touch
+    // anything the running one reads.
+    bool Refused_While_Running();
     // The use flags and counts of the design's data, taken afresh (GUI thread).
     Mail_Card_Counts Take_Counts();
     // The controls of a side as output shows them: with `filled` (group mode), the side

@@ -19,7 +19,7 @@
 
 void Run_Desk::Export_Card_Clicked()
 {
-    if (Export_Run_Active()) return;  // one run at a time
+    if (Refused_While_Running()) return;  // one run at a time; its counts stay as they are
     Export_Data_Sources sources;
     sources.visitorMode = visitorMode();
     if (!sources.visitorMode) {
@@ -92,7 +92,7 @@ bool Run_Desk::Export_Single_File(const QString &path, Export_Layout layout, boo
 
 bool Run_Desk::Export_Batch_File(const Export_Card_Options &options)
 {
-    if (Export_Run_Active()) return false;
+    if (Refused_While_Running()) return false;
     FilePanelRequest request;
     request.kind = FilePanelRequest::OpenFolder;
     request.title = QObject::tr("Choose the folder for the cards");

@@ -76,6 +76,7 @@ Print_Design Run_Desk::Design_For_Print(const Print_Card_Source &records, int sh
 
 void Run_Desk::Print_Button()
 {
+    if (Refused_While_Running()) return;  // the running one's counts and values stay
     m_host.Value_Engine().Check_Series_Or_Excel_Use_or_not(m_document);
     if (Printer_Names().isEmpty()) {
         Show_MessageBox(QStringLiteral("No printer found."));
@@ -84,7 +85,7 @@ void Run_Desk::Print_Button()
     const int side = m_document.currentSide();
     {
         std::unique_ptr<BatchRunGuard> run = m_host.Begin_Batch_Run(false);
-        if (!run) return;  // another output run is active
+        if (!run) return;  // another output run is active (the user was told)
         const Engine_Card_Source source(m_host.Value_Engine());
         const Print_Design design = Design_For_Print(source, side);
         Print_Window &window = printWindow();

@@ -10,6 +10,7 @@
 #include "MessageBox.h"
 #include "Shared_Dialogs.h"
 #include "Modal_Runner.h"
+#include "RunUnderWay.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -274,7 +275,8 @@ void Send_Mail::Reset_For_Design()
     matrix_card_side->button(0)->setEnabled(two);
     matrix_card_side->button(2)->setEnabled(two);
 
-    m_counts = m_source.Check_Series_Or_Excel_Use_or_not();
+    // A run under way keeps the counts it took (the window is refused until it ends).
+    if (!m_source.Run_Under_Way()) m_counts = m_source.Check_Series_Or_Excel_Use_or_not();
     rd_all_to_every->setChecked(true);
     from_Text->setValue(1);
     from_txt->setText(Current_Mail_Settings().sender);
@@ -304,6 +306,11 @@ void Send_Mail::Reset_For_Design()
 
 int Send_Mail::Open_Wnd()
 {
+    // A run under way keeps its counts: the window neither recounts nor opens.
+    if (isSending() || m_source.Run_Under_Way()) {
+        Show_MessageBox(Run_Under_Way_Text());
+        return 0;
+    }
     Reset_For_Design();
     const int code = Run_Modal(m_runner, *this);
     hide();
@@ -385,6 +392,11 @@ void Send_Mail::Close_Button()
     done(0);
 }
 
+void Send_Mail::reject()
+{
+    if (!isSending()) QDialog::reject();  // the window stays while it sends, as with Close
+}
+
 void Send_Mail::Stop_Sending_Pressed()
 {
     if (m_run && isSending() && Confirm_Stop()) m_run->state.Request_Stop();
@@ -393,6 +405,10 @@ void Send_Mail::Stop_Sending_Pressed()
 bool Send_Mail::Send_Button()
 {
     if (isSending()) return false;
+    if (m_source.Run_Under_Way()) {
+        Show_MessageBox(Run_Under_Way_Text());
+        return false;
+    }
     m_worker.Wait();
     auto run = std::make_shared<Run>();
     run->transport = transport;
@@ -467,10 +483,7 @@ bool Send_Mail::Send_Button()
         const QString file = Trim_Str(attachment->text());
         if (!file.isEmpty() && QFileInfo(file).isFile()) run->fixedAttachments << file;
     }
-    if (run->batch && !m_source.Begin_Batch_Run()) {
-        Show_MessageBox(QStringLiteral("Another export, print or mail run is in progress."));
-        return false;
-    }
+    if (run->batch && !m_source.Begin_Batch_Run()) return false;  // the user was told
 
     m_run = run;
     if (progressView) progressView->Show_Progress(run->state, run->plan.total);

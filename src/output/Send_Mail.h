@@ -57,13 +57,17 @@ public:
               QThreadPool *pool = nullptr);
     ~Send_Mail() override;
 
-    // Resets the window for the design and runs it; returns when it is closed.
+    // Resets the window for the design and runs it; returns when it is closed. While a
+    // run is under way it says so and opens nothing (0).
     int Open_Wnd();
-    // Resets the fields for the design (what Open_Wnd does before it runs the window).
+    // Resets the fields for the design (what Open_Wnd does before it runs the window);
+    // the counts are taken afresh unless a run is under way.
     void Reset_For_Design();
     // Checks the fields and starts the sending thread; false when refused (reported).
     bool Send_Button();
     void Close_Button();
+    // Escape and the title bar's close do what Close does: nothing while it sends.
+    void reject() override;
     void Setting_Button();
     void browse_att_Button();
     void Stop_Sending_Pressed();

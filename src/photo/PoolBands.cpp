@@ -5,26 +5,36 @@
 #include <algorithm>
 #include <atomic>
 #include <condition_variable>
+#include <exception>
 #include <memory>
 #include <mutex>
+#include <utility>
 
 namespace {
 
 // Shared by the caller and the helpers it started; a helper that starts after every
-// band has been taken leaves without touching the caller's work.
+// band has been taken leaves without touching the caller's work. A band that throws
+// counts as done: its exception is kept (the first one) for the caller.
 struct Bands {
     std::function<void(int)> run;
     int total = 0;
     std::atomic<int> next{0};
     std::mutex mutex;
     std::condition_variable finished;
-    int done = 0;
+    int done = 0;                // under mutex
+    std::exception_ptr error;    // under mutex
 
     void work()
     {
         for (int b; (b = next.fetch_add(1)) < total;) {
-            run(b);
+            std::exception_ptr failed;
+            try {
+                run(b);
+            } catch (...) {
+                failed = std::current_exception();
+            }
             std::lock_guard lock(mutex);
+            if (failed && !error) error = failed;
             if (++done == total) finished.notify_all();
         }
     }
@@ -36,7 +46,15 @@ void Run_In_Bands(int bands, QThreadPool *pool, const std::function<void(int)> &
 {
     if (bands <= 0) return;
     if (!pool || bands == 1) {
-        for (int b = 0; b < bands; ++b) run(b);
+        std::exception_ptr error;
+        for (int b = 0; b < bands; ++b) {
+            try {
+                run(b);
+            } catch (...) {
+                if (!error) error = std::current_exception();
+            }
+        }
+        if (error) std::rethrow_exception(error);
         return;
     }
     auto shared = std::make_shared<Bands>();
@@ -48,4 +66,5 @@ void Run_In_Bands(int bands, QThreadPool *pool, const std::function<void(int)> &
     shared->work();
     std::unique_lock lock(shared->mutex);
     shared->finished.wait(lock, [&] { return shared->done == shared->total; });
+    if (shared->error) std::rethrow_exception(std::exchange(shared->error, nullptr));
 }

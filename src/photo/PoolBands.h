@@ -9,5 +9,6 @@ class QThreadPool;
 // pool, idle threads of the pool take bands (never more than it has free: no band is
 // queued behind other work) while the calling thread takes bands itself, so a caller
 // that is one of the pool's own workers cannot deadlock. Without a pool every band runs
-// on the calling thread, in order.
+// on the calling thread, in order. An exception thrown by a band (the first one, on
+// whichever thread) comes out of the call once every band has ended.
 void Run_In_Bands(int bands, QThreadPool *pool, const std::function<void(int)> &run);

@@ -2,8 +2,10 @@
 // run at a time, the run starts from the design's selected row.
 #include "AsLoadedAdjuster.h"
 #include "CardValues.h"
+#include "RunUnderWay.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
+#include "TestSupport.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -113,4 +115,29 @@ TEST(CardValues, ABatchRunPutsTheDesignBack)
     }
     EXPECT_FALSE(values.Engine().Redraw_Held());
     EXPECT_EQ(text->Text_Value, "design");
+}
+
+// A second run asked for while one holds the engine is refused before anything is
+// recounted: the running one's cards and values stay as they were taken, and the user
+// is told why.
+TEST(CardValues, ARefusedSecondRunLeavesTheRunningOnesValues)
+{
+    QTemporaryDir dir;
+    writeSeries(dir, "Ids", "1\n2");
+    SKTDocument doc;
+    boundText(doc, 0, 1, "Ids", 0);
+    Card_Values values(doc, [&] { return dir.path(); });
+    std::unique_ptr<BatchRunGuard> run = values.Begin_Batch_Run(Application_Render_Resources(asLoaded()), false, {});
+    ASSERT_TRUE(run);
+    EXPECT_TRUE(values.Run_Under_Way());
+    writeSeries(dir, "Ids", "a\nb\nCy");
+    testsupport::boxes().clear();
+    EXPECT_EQ(values.Begin_Batch_Run(Application_Render_Resources(asLoaded()), false, {}), nullptr);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\n" + Run_Under_Way_Text()});
+    const CardValueEngine &engine = values.Engine();
+    EXPECT_EQ(engine.Total_Batch_Excel_Card(), 2);
+    EXPECT_EQ(engine.Get_sel_row_col_value_of_dataset(0, 0), "1");
+    EXPECT_EQ(engine.Get_sel_row_col_value_of_dataset(2, 0), "");
+    run.reset();
+    EXPECT_FALSE(values.Run_Under_Way());
 }

@@ -166,7 +166,7 @@ TEST_F(DeskBatchExportTest, SeriesCardsFiveToSevenBothSides)
     // The run is over: the design as it was, redrawing back on, the command offered again.
     EXPECT_TRUE(archives() == before);
     EXPECT_EQ(text->Text_Value, "design");
-    EXPECT_FALSE(d.host.engine.Redraw_Held());
+    EXPECT_FALSE(d.host.Value_Engine().Redraw_Held());
     EXPECT_TRUE(d.host.exportCommand.isEnabled());
     EXPECT_EQ(testsupport::boxes().take(),
               QStringList{"Open containing folder.\n" + cards() + "\nCard has been exported successfully."});
@@ -244,7 +244,7 @@ TEST_F(DeskBatchExportTest, StopKeepsTheWrittenFilesAndPutsTheDesignBack)
     }
     EXPECT_FALSE(QFileInfo::exists(QDir(cards()).filePath(QStringLiteral("Card_%1_Front.png").arg(begun + 1))));
     EXPECT_TRUE(archives() == before);
-    EXPECT_FALSE(d.host.engine.Redraw_Held());
+    EXPECT_FALSE(d.host.Value_Engine().Redraw_Held());
     // The stopped run says so, with the cards written (each with both its files).
     const int written = int(QDir(cards()).entryList(QDir::Files).size()) / 2;
     EXPECT_GE(written, begun - 1);
@@ -270,7 +270,7 @@ TEST_F(DeskBatchExportTest, ACardFolderThatCannotBeMadeEndsTheRunWithTheDesignBa
               QStringList{"\nUnable to continue saving barcode image.\n\nEither Destination Drive is inaccessible or "
                           "there is no free space available in drive to save barcode image."});
     EXPECT_TRUE(archives() == before);
-    EXPECT_FALSE(d.host.engine.Redraw_Held());
+    EXPECT_FALSE(d.host.Value_Engine().Redraw_Held());
     EXPECT_TRUE(d.host.exportCommand.isEnabled());
     // The next run is not refused.
     testsupport::boxes().clear();
@@ -314,7 +314,7 @@ TEST_F(DeskBatchExportTest, QuittingDuringARunStopsItAndPutsTheDesignBack)
     d.desk.Stop_Export_Run();
     EXPECT_FALSE(d.desk.Export_Run_Active());
     EXPECT_TRUE(archives() == before);
-    EXPECT_FALSE(d.host.engine.Redraw_Held());
+    EXPECT_FALSE(d.host.Value_Engine().Redraw_Held());
     EXPECT_LT(files().size(), 24);
     // No question is left for the user who is leaving.
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());

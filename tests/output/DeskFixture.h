@@ -1,11 +1,12 @@
 #pragma once
 // The output desk as the tests build it: a design set up as a new main window sets it
 // up (mode "V", the default card), a host answering what the desk asks of the window
-// with a value engine of its own over the series folder, a parent window and a
-// scripted runner.
+// with the design's card values over the series folder (as the window has them), a
+// parent window and a scripted runner.
 #include "CardControls.h"
 #include "AsLoadedAdjuster.h"
 #include "CardValueEngine.h"
+#include "CardValues.h"
 #include "Globals.h"
 #include "Helpers.h"
 #include "Output_Host.h"
@@ -22,26 +23,22 @@
 
 namespace testsupport {
 
-// The window's side of the desk: the run frame over the host's engine, the group-mode
-// person the test gives, the export command as an action of its own, and what the desk
-// told it.
+// The window's side of the desk: the run frame over the design's card values, the
+// group-mode person the test gives, the export command as an action of its own, and
+// what the desk told it.
 struct Desk_Host final : Output_Host {
     explicit Desk_Host(SKTDocument &doc) : document(doc) {}
     SKTDocument &document;
-    CardValueEngine engine{Data_Folder_Path};
+    Card_Values values{document, [] { return Data_Folder_Path; }};
     QAction exportCommand{QStringLiteral("Export")};
     int printEndedOnSide = -1;
     // What group mode would give: the side not shown filled for the selected person.
     std::shared_ptr<SideCopy> notShownFilled;
 
-    CardValueEngine &Value_Engine() override { return engine; }
+    CardValueEngine &Value_Engine() override { return values.Engine(); }
     std::unique_ptr<BatchRunGuard> Begin_Batch_Run(bool holdRedraw) override
     {
-        engine.Check_Series_Or_Excel_Use_or_not(document);
-        auto guard = std::make_unique<BatchRunGuard>(engine, document, Application_Render_Resources(asLoaded()),
-                                                     document.listSelection(), holdRedraw);
-        if (!guard->active()) return nullptr;
-        return guard;
+        return values.Begin_Batch_Run(Application_Render_Resources(asLoaded()), holdRedraw, {});
     }
     std::shared_ptr<SideCopy> Side_Not_Shown_Filled() const override { return notShownFilled; }
     void Export_Command_Enabled(bool enabled) override { exportCommand.setEnabled(enabled); }

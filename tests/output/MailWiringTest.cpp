@@ -80,7 +80,7 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
     EXPECT_EQ(mail[0].attachments, (QStringList{"ZOVIZUVEZE_Back.pdf", "ZOVIZUVEZE_Front.pdf"}));
     // The design is its archive taken when the run began, and shows its own text again.
     // (Drawing the view gives a text control its laid-out contents; those aside.)
-    const std::vector<KeyedArchive> &backup = w.host.engine.backup(0);
+    const std::vector<KeyedArchive> &backup = w.host.Value_Engine().backup(0);
     const std::vector<KeyedArchive> now = archives(w.front());
     ASSERT_EQ(now.size(), backup.size());
     for (size_t i = 0; i < now.size(); ++i) {
@@ -89,7 +89,7 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
         EXPECT_EQ(entries == backup[i].entries(), true) << i;
     }
     EXPECT_EQ(w.front().items().size(), before.size());
-    EXPECT_FALSE(w.host.engine.isRunning());
+    EXPECT_FALSE(w.host.Value_Engine().isRunning());
 }
 
 TEST(MailWiring, SettingsButtonShowsTheSavedSender)

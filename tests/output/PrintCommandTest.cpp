@@ -96,7 +96,7 @@ TEST(PrintCommand, TwentyThreeRowsFiveByTwoThenTheDesignIsBack)
     EXPECT_EQ(previewed, 3);
     ASSERT_EQ(c.d.front().count(), 1);
     EXPECT_TRUE(c.d.top(c.d.front())->encode() == before);
-    EXPECT_FALSE(c.d.host.engine.Redraw_Held());
+    EXPECT_FALSE(c.d.host.Value_Engine().Redraw_Held());
     EXPECT_EQ(c.d.host.printEndedOnSide, 0);  // the window shows the front again
     // A second run may start: the first one ended.
     EXPECT_TRUE(c.d.host.Begin_Batch_Run(false));

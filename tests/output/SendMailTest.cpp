@@ -4,9 +4,12 @@
 #include "Direct_Mail.h"
 #include "Email_Setting.h"
 #include "Globals.h"
+#include "HeldPoolThreads.h"
 #include "MailSink.h"
 #include "Preferences.h"
 #include "PrivateTemp.h"
+#include "RunUnderWay.h"
+#include "ScriptedRunner.h"
 #include "Send_Mail.h"
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
@@ -63,7 +66,14 @@ public:
     int unmakeable = -1;           // a card whose sides cannot be made
     bool Two_Sided() const override { return two; }
     bool Visitor_Mode() const override { return false; }
-    Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() override { return {series > 0, rows > 0, series, rows}; }
+    bool underWay = false;  // another output run holds the design's values
+    bool Run_Under_Way() override { return underWay; }
+    int counted = 0;  // recounts asked for
+    Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() override
+    {
+        ++counted;
+        return {series > 0, rows > 0, series, rows};
+    }
     RenderedSide Current_Side(int side) override { return sideShowing(side ? "Current Back" : "Current Front"); }
     bool Begin_Batch_Run() override { return ++begun, true; }
     RenderedSide Card_Side(int card, int side) override
@@ -759,4 +769,62 @@ TEST_F(MailRun, MessagesGoOnAThreadOfTheGivenPool)
         pool.start([&] { next.set_value(QThread::currentThread()); });
         EXPECT_EQ(next.get_future().get(), threads[0]);
     }
+}
+
+// A window that sends stays open on Escape or its title bar's close (as on Close),
+// with its Stop; the visitor window opened again meanwhile says a run is under way and
+// keeps the file it sends. Another output run makes the card window refuse to open or
+// send before it recounts the design.
+TEST_F(MailRun, AWindowThatSendsStaysOpenAndStartsNothingElse)
+{
+    QTemporaryDir files;
+    const QString pass = files.filePath("Visitor_Pass.pdf");
+    QFile f(pass);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("%PDF-1.4 pass");
+    f.close();
+    QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    testsupport::ScriptedRunner runner;
+    QStringList opened;
+    runner.instead<Direct_Mail>([&](Direct_Mail &) { return opened << "visitor mailing", 0; });
+    runner.instead<Send_Mail>([&](Send_Mail &) { return opened << "card mailing", 0; });
+    Direct_Mail d(nullptr, &runner, &pool);
+    d.file_path_ctrl->setText(pass);
+    d.from_txt->setText(Current_Mail_Settings().sender);
+    d.to_txt->setText("v1@example.org");
+    Send_Mail s(cards, nullptr, &runner, &pool);
+    s.progressView = &view;
+    s.to_txt->setPlainText("p1@example.org");
+    {
+        const Held_Pool_Threads held(pool, 1);
+        d.show();
+        ASSERT_TRUE(d.Send_Button());
+        d.reject();
+        EXPECT_TRUE(d.isVisible());
+        boxes().clear();
+        EXPECT_EQ(d.Open_Wnd(files.filePath("other.pdf")), 0);
+        EXPECT_EQ(boxes().take(), QStringList{"\n" + Run_Under_Way_Text()});
+        EXPECT_EQ(d.file_path_ctrl->text(), pass);
+
+        s.show();
+        ASSERT_TRUE(s.Send_Button());
+        s.reject();
+        EXPECT_TRUE(s.isVisible());
+    }
+    d.Wait_Until_Done();
+    s.Wait_Until_Done();
+    EXPECT_EQ(opened, QStringList());
+    EXPECT_EQ(sink.count(), 2);
+
+    cards.underWay = true;
+    cards.rows = 3;
+    const int counted = cards.counted;
+    boxes().clear();
+    EXPECT_EQ(s.Open_Wnd(), 0);
+    EXPECT_FALSE(s.Send_Button());
+    EXPECT_EQ(boxes().take(), QStringList({"\n" + Run_Under_Way_Text(), "\n" + Run_Under_Way_Text()}));
+    EXPECT_EQ(opened, QStringList());
+    EXPECT_EQ(cards.counted, counted) << "the design was not recounted";
+    EXPECT_EQ(cards.begun, 0);
 }

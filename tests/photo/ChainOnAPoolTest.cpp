@@ -10,6 +10,9 @@
 #include <QThreadPool>
 
 #include <atomic>
+#include <chrono>
+#include <memory>
+#include <stdexcept>
 #include <set>
 #include <thread>
 #include <vector>
@@ -141,4 +144,51 @@ TEST(ChainOnAPool, BandsRunWhereTheCallerSays)
     EXPECT_GT(workers.size(), 1u);
     EXPECT_LE(workers.size(), 5u) << "the pool's four threads and the caller";
     pool.waitForDone();
+}
+
+// A band that throws, on the calling thread or on a thread of the pool: its exception
+// comes out of the call, and only once every other band has run.
+TEST(ChainOnAPool, ABandsExceptionComesOutOnceEveryBandHasRun)
+{
+    const std::thread::id caller = std::this_thread::get_id();
+    struct Road {
+        const char *what;
+        bool pool;
+        bool throwOnCaller;  // else on a thread of the pool
+    } roads[] = {{"no pool", false, true}, {"the caller's band", true, true}, {"a pool thread's band", true, false}};
+    for (const Road &road : roads) {
+        SCOPED_TRACE(road.what);
+        QThreadPool pool;
+        pool.setMaxThreadCount(4);
+        constexpr int kBands = 32;
+        // Shared with the bands, so that a band still running after a faulty return
+        // touches nothing that has gone.
+        auto counts = std::make_shared<std::vector<std::atomic<int>>>(kBands);
+        auto thrown = std::make_shared<std::atomic<bool>>(false);
+        auto poolRan = std::make_shared<std::atomic<bool>>(false);
+        const auto band = [=, throwOnCaller = road.throwOnCaller](int b) {
+            const bool onCaller = std::this_thread::get_id() == caller;
+            if (!onCaller) *poolRan = true;
+            // The caller waits (a while at most) for the pool to take a band, so that a
+            // pool thread's band is there to throw.
+            const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+            while (!throwOnCaller && onCaller && !*poolRan && std::chrono::steady_clock::now() < until)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            ++(*counts)[size_t(b)];
+            if (onCaller == throwOnCaller && !thrown->exchange(true)) throw std::runtime_error("band failed");
+        };
+        int ranWhenCaught = -1;
+        try {
+            Run_In_Bands(kBands, road.pool ? &pool : nullptr, band);
+            ADD_FAILURE() << "no exception came out";
+        } catch (const std::runtime_error &e) {
+            EXPECT_STREQ(e.what(), "band failed");
+            ranWhenCaught = 0;
+            for (const auto &c : *counts) ranWhenCaught += c;
+        }
+        EXPECT_EQ(ranWhenCaught, kBands);
+        pool.waitForDone();
+        for (const auto &c : *counts) EXPECT_EQ(c, 1);
+    }
 }

@@ -8,6 +8,7 @@
 #include "LayoutParts.h"
 #include "MessageBox.h"
 #include "Modal_Runner.h"
+#include "RunUnderWay.h"
 #include "PictureView.h"
 #include "Scroll_Panel.h"
 #include "SelectionCanvas.h"
@@ -474,7 +475,11 @@ void Cropping_Tool::Crop_Single_Image_Clicked()
 
 void Cropping_Tool::Crop_All_Clicked()
 {
-    if (!On_Gui_Thread("Crop_All_Clicked") || m_job) return;
+    if (!On_Gui_Thread("Crop_All_Clicked")) return;
+    if (m_job) {  // one run at a time: the running one goes on as it is
+        Show_MessageBox(Run_Under_Way_Text());
+        return;
+    }
     const Crop_Mode m = mode();
     if (!Crop_Area_Ready(m, false))
         return;

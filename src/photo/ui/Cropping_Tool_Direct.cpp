@@ -13,6 +13,7 @@
 #include "Log.h"
 #include "MessageBox.h"
 #include "Modal_Runner.h"
+#include "RunUnderWay.h"
 #include "Paths.h"
 #include "PictureView.h"
 #include "RowTable.h"
@@ -228,7 +229,11 @@ QString Cropping_Tool::Direct_Result_Message() const
 
 void Cropping_Tool::Crop_Direct_Image_Clicked()
 {
-    if (!On_Gui_Thread("Crop_Direct_Image_Clicked") || crop_direct == 0 || m_job) return;
+    if (!On_Gui_Thread("Crop_Direct_Image_Clicked") || crop_direct == 0) return;
+    if (m_job) {  // one run at a time: the running one goes on as it is
+        Show_MessageBox(Run_Under_Way_Text());
+        return;
+    }
     const Crop_Mode m = mode();
     if (m == Crop_Mode::Drawn && !canvas->hasSelectors()) {
         Show_MessageBox(QStringLiteral("Please select area to crop."));

@@ -7,8 +7,10 @@
 #include "Shots.h"
 
 #include "Globals.h"
+#include "HeldPoolThreads.h"
 #include "PictureView.h"
 #include "RowTable.h"
+#include "RunUnderWay.h"
 #include "SelectionCanvas.h"
 #include "SeriesFile.h"
 #include "Shared_Dialogs.h"
@@ -625,4 +627,37 @@ TEST(CroppingToolInputs, StopHalfWayKeepsTheRowsDoneInTheNewSeries)
     for (int i = 0; i < lines.size(); ++i)
         EXPECT_EQ(lines[i], home + QStringLiteral("/out/f%1.jpg").arg(i, 2, 10, QChar(u'0')));
     EXPECT_EQ(QDir(home + "/out").entryList(QDir::Files).size(), lines.size());
+}
+
+// While a Crop All run waits for a thread of the pool, Crop All again is refused with
+// its message, and the run goes on as it was started (its folder, its rows).
+TEST(CroppingToolInputs, ASecondCropAllWhileOneRunsIsRefused)
+{
+    const QString home = testHome();
+    Make_Picture(home + "/in/a.png", 200, 100);
+    Make_Picture(home + "/in/b.png", 200, 100);
+    QThreadPool pool;
+    pool.setMaxThreadCount(1);
+    Cropping_Tool tool(nullptr, nullptr, nullptr, nullptr, nullptr, &pool);
+    tool.folder_radio->setChecked(true);
+    tool.folder_path->setText(home + "/in");
+    tool.output_path->setText(home + "/out");
+    tool.output_format_combo->setCurrentIndex(2);
+    QTest::mouseClick(tool.next_btn, Qt::LeftButton);
+    tool.fixed_radio->setChecked(true);
+    QSignalSpy done(&tool, &Cropping_Tool::cropAllFinished);
+    {
+        Held_Pool_Threads held(pool, 1);
+        tool.Crop_All_Clicked();
+        const Crop_All_Job *running = tool.job();
+        ASSERT_TRUE(running);
+        tool.output_path->setText(home + "/elsewhere");
+        boxes().clear();
+        tool.Crop_All_Clicked();
+        EXPECT_EQ(boxes().take(), QStringList{"\n" + Run_Under_Way_Text()});
+        EXPECT_EQ(tool.job(), running);
+    }
+    ASSERT_TRUE(done.wait(20000));
+    EXPECT_EQ(QDir(home + "/out").entryList(QDir::Files, QDir::Name), (QStringList{"Untitled.png", "Untitled_1.png"}));
+    EXPECT_FALSE(QFileInfo::exists(home + "/elsewhere"));
 }

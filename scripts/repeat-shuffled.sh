@@ -1,0 +1,25 @@
+#!/usr/bin/env bash
+# Runs every test executable of a build folder twice over in one process, in shuffled
+# order, once per seed, several at once; each run has a timeout. A failing run prints
+# its command and the end of its log (kept as <test>.repeat-<seed>.log in the folder).
+# Usage: scripts/repeat-shuffled.sh <build folder>
+# JOBS sets how many run at once (default: every core), SEEDS the shuffle seeds,
+# REPEAT_TIMEOUT the seconds one run may take.
+set -euo pipefail
+cd "$1"
+export REPEAT_TIMEOUT="${REPEAT_TIMEOUT:-900}" BUILD_NAME="$(basename "$PWD")"
+export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+repeat_shuffled() {
+  local test="$1" seed="$2" log="$1.repeat-$2.log"
+  if ! timeout "$REPEAT_TIMEOUT" "./$test" --gtest_repeat=2 --gtest_shuffle --gtest_random_seed="$seed" \
+      --gtest_brief=1 >"$log" 2>&1; then
+    echo "FAILED: $test --gtest_repeat=2 --gtest_shuffle --gtest_random_seed=$seed ($BUILD_NAME/$log)"
+    tail -n 30 "$log"
+    return 1
+  fi
+}
+export -f repeat_shuffled
+for test in test_*; do
+  [ -x "$test" ] && [ -f "$test" ] || continue
+  for seed in ${SEEDS:-1 2 3}; do echo "$test $seed"; done
+done | xargs -P "${JOBS:-$(nproc)}" -n 2 bash -c 'repeat_shuffled "$0" "$1"'
