@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh --test
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j "${JOBS:-$(nproc)}")
-bash scripts/repeat-shuffled.sh build
+# One seed here (the sanitizer run takes three others).
+SEEDS="${SEEDS:-4}" bash scripts/repeat-shuffled.sh build
 case "${1:-}" in
   "") ;;
   --sanitizers) bash scripts/test-sanitizers.sh ;;
