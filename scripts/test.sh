@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs, builds and runs every test, then every test executable twice over in one
-# process, in shuffled order, with a few seeds (scripts/repeat-shuffled.sh). With
+# process, in shuffled order (scripts/repeat-shuffled.sh, seed 4 unless SEEDS says). With
 # --sanitizers it then runs the suite again under AddressSanitizer and
 # UndefinedBehaviorSanitizer (scripts/test-sanitizers.sh).
 # JOBS sets the parallel jobs (default: every core), SEEDS the shuffle seeds.
