@@ -53,6 +53,7 @@ public:
     bool two = true;
     bool Two_Sided() const override { return two; }
     bool Visitor_Mode() const override { return false; }
+    bool Run_Under_Way() override { return false; }
     Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() override { return {rows > 0, rows > 0, rows, rows}; }
     RenderedSide Current_Side(int) override { return pdfprobe::cardSide("Card"); }
     bool Begin_Batch_Run() override { return true; }
