@@ -51,7 +51,8 @@ bool Write_Design_File(const QString &path, const SKTDocument &document, Card_Mo
 // The scratch side is emptied.
 void Put_Design_In_Document(DesignData &data, SKTDocument &document, bool withRows);
 // Reads a design. A file that can't be read, is not a design, comes from a later
-// version or is damaged gives false with a message, and `data` is left untouched.
+// version, is damaged or holds a card side longer than kLargestCardSideMM gives false
+// with a message naming the file, and `data` is left untouched.
 // Picture paths into an application bundle's resources are re-pointed into
 // Resource_Path; image, signature and card background pictures are loaded from their
 // paths (barcode pictures are left for the caller to regenerate).

@@ -26,11 +26,15 @@ template <class... Fs> Overloaded(Fs...) -> Overloaded<Fs...>;
 
 constexpr qint64 kLargestDesignFile = 256ll * 1024 * 1024;
 
-enum class Fault { None, NotDesign, LaterVersion, Damaged, Unreadable };
+enum class Fault { None, NotDesign, LaterVersion, Damaged, Unreadable, CardTooLarge };
 
 // Thrown inside the reader for anything that makes the array unsound.
 struct Damaged {
     QString detail;
+};
+// Thrown for a card larger than any the card size tab makes (Is_Card_Size_Allowed).
+struct CardTooLarge {
+    QSizeF points;
 };
 
 class ArrayReader {
@@ -149,6 +153,7 @@ Card_Property readCard(ArrayReader &r, const QString &side)
     Card_Property card = Card_Property::decode(a);
     if (!Is_Sound_Stored_Geometry(QRectF(card.Card_Location(), card.Card_Size())))
         throw Damaged{QStringLiteral("%1 hold a card position or size out of bounds").arg(what)};
+    if (!Is_Card_Size_Allowed(card.Card_Size())) throw CardTooLarge{card.Card_Size()};
     return card;
 }
 
@@ -311,10 +316,17 @@ Fault parseDesign(const QStringList &array, DesignData &data, QString *detail)
     } catch (const Damaged &e) {
         if (detail) *detail = e.detail;
         return Fault::Damaged;
+    } catch (const CardTooLarge &e) {
+        // The size in millimetres, as the card size tab shows it.
+        if (detail)
+            *detail = QStringLiteral("%1 x %2").arg(QString::number(Points_to_MM_Convert(e.points.width()), 'f', 1),
+                                                    QString::number(Points_to_MM_Convert(e.points.height()), 'f', 1));
+        return Fault::CardTooLarge;
     }
 }
 
-QString faultMessage(Fault fault, const QString &fileName)
+// The message for the user; `detail` is the card's size in millimetres for CardTooLarge.
+QString faultMessage(Fault fault, const QString &fileName, const QString &detail)
 {
     const QString file = fileName.isEmpty() ? QStringLiteral("This file") : QStringLiteral("\"%1\"").arg(fileName);
     switch (fault) {
@@ -324,6 +336,10 @@ QString faultMessage(Fault fault, const QString &fileName)
     case Fault::LaterVersion:
         return QStringLiteral("%1 was saved by a later version of %2 and can't be opened.").arg(file, App_Name);
     case Fault::Damaged: return QStringLiteral("%1 is damaged or incomplete and can't be opened.").arg(file);
+    case Fault::CardTooLarge:
+        return QStringLiteral("%1 holds a card of %2 mm, but a card side can be at most %3 mm long; the design can't be "
+                              "opened.")
+            .arg(file, detail, QString::number(kLargestCardSideMM, 'f', 0));
     }
     return {};
 }
@@ -331,8 +347,10 @@ QString faultMessage(Fault fault, const QString &fileName)
 Fault report(Fault fault, const QString &fileName, const QString &detail, QString *error)
 {
     if (fault != Fault::None) {
-        if (error) *error = faultMessage(fault, fileName);
-        Show_NSLog_Message(faultMessage(fault, fileName) + (detail.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(detail)));
+        const QString message = faultMessage(fault, fileName, detail);
+        if (error) *error = message;
+        Show_NSLog_Message(message + (detail.isEmpty() || fault == Fault::CardTooLarge ? QString()
+                                                                                       : QStringLiteral(" (%1)").arg(detail)));
     }
     return fault;
 }

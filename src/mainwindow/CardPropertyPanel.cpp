@@ -27,6 +27,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace {
 using W = Row_Widget;
@@ -132,7 +133,7 @@ void CardPropertyPanel::geometryTyped()
 void CardPropertyPanel::buildSizeTab()
 {
     const QString box = tr("Card Size (mm)");
-    const Row_Range size{0.01, 10000, 3};
+    const Row_Range size{0.01, Largest_Card_Side_Shown(2), 3};
     buildTab(card_size_tab, {
         {{.box = box, .label = tr("Unit"), .kind = W::Choice, .items = {tr("Inch"), tr("Centimetre"), tr("Millimetre")},
           .made = [this](QWidget *w) {
@@ -362,16 +363,27 @@ void CardPropertyPanel::setUnitLabels(int unit)
     showControlGeometry(shownControlAlive() ? m_shownControl.lock().get() : nullptr);
 }
 
+double Largest_Card_Side_Shown(int unit)
+{
+    // Cut (not rounded) to the fields' three decimals, so that the longest side typed in
+    // inches or centimetres is never a hair over the bound.
+    return std::floor(kLargestCardSideMM * Get_Unit_Convertor(2, unit) * 1000 + 1e-6) / 1000;
+}
+
 void CardPropertyPanel::convertShownSize(int fromUnit, int toUnit)
 {
     const double f = Get_Unit_Convertor(fromUnit, toUnit);
     const Scoped_Flag loading(Not_Draw_Only_Prop_Change);
-    width_Text->setValue(width_Text->value() * f);
-    height_Text->setValue(height_Text->value() * f);
+    const double width = width_Text->value() * f, height = height_Text->value() * f;
+    for (QDoubleSpinBox *s : {width_Text, height_Text}) s->setMaximum(Largest_Card_Side_Shown(toUnit));
+    width_Text->setValue(width);
+    height_Text->setValue(height);
 }
 
 void CardPropertyPanel::showSizeInMM(QSizeF mm)
 {
+    // Shown in millimetres until the caller converts them into the chosen unit.
+    for (QDoubleSpinBox *s : {width_Text, height_Text}) s->setMaximum(Largest_Card_Side_Shown(2));
     width_Text->setValue(mm.width());
     height_Text->setValue(mm.height());
 }

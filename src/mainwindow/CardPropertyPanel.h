@@ -30,6 +30,10 @@ class QSlider;
 class QSpinBox;
 class SKTGraphic;
 
+// The longest card side the size fields take in `unit` (0 inch, 1 cm, 2 mm): the model's
+// kLargestCardSideMM in that unit, cut to the fields' three decimals.
+double Largest_Card_Side_Shown(int unit);
+
 class CardPropertyPanel : public QObject {
     Q_OBJECT
 public:

@@ -17,6 +17,7 @@
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "PictureLimit.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -246,8 +247,10 @@ QImage templatePreview(const SKTWindowController &c, const DesignData &data)
     if (c.document.Front_card_Prop.Card_Side() == QLatin1String("1") || preview.isNull()) return preview;
     const QImage back = sideImage(c, data, 1);
     const bool sideBySide = preview.width() <= preview.height();
-    QImage both(sideBySide ? preview.width() * 2 : preview.width(),
-                sideBySide ? preview.height() : preview.height() * 2, QImage::Format_ARGB32_Premultiplied);
+    const QSizeF pixels(sideBySide ? preview.width() * 2.0 : preview.width(),
+                        sideBySide ? preview.height() : preview.height() * 2.0);
+    if (!Picture_Size_Allowed(pixels)) return {};
+    QImage both(pixels.toSize(), QImage::Format_ARGB32_Premultiplied);
     if (both.isNull()) return both;
     both.fill(Qt::transparent);
     QPainter p(&both);

@@ -92,3 +92,10 @@ Card_Property Card_Property::decode(const KeyedArchive &archive)
         std::visit([&](auto member) { get(archive, QLatin1String(f.key), record.*member); }, f.member);
     return record;
 }
+
+bool Is_Card_Size_Allowed(QSizeF points)
+{
+    // Comparisons with NaN are false.
+    const auto allowed = [](double side) { return side >= 0 && side <= kLargestCardSidePoints; };
+    return allowed(points.width()) && allowed(points.height());
+}

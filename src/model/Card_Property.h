@@ -2,6 +2,7 @@
 // The appearance and identity of one card side: size and place on the canvas, preset,
 // category and size name, shape, fill, border, background picture, the font and
 // colour of all card text, and the watermark. A plain value: copies are independent.
+#include "Globals.h"
 #include "KeyedArchive.h"
 #include "Picture.h"
 
@@ -142,3 +143,14 @@ private:
     int32_t m_Watermark_Alignment = 0;
     float m_Watermark_Transp = 0;
 };
+
+// The longest side a card may have: the most the card size tab takes (in millimetres,
+// the same length in any unit it shows) and the most a design file may hold. A side
+// ten metres long is far beyond any card or sheet the program prints; the bound keeps
+// a design from outside from asking for a canvas, a page or a picture without end.
+inline constexpr double kLargestCardSideMM = 10000;
+inline constexpr double kLargestCardSidePoints = kLargestCardSideMM * kPointsPerMM;
+
+// True when a card of `points` may be made: both sides finite, not negative and no
+// longer than kLargestCardSidePoints (a zero side is a card without a size).
+bool Is_Card_Size_Allowed(QSizeF points);

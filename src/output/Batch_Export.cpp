@@ -34,8 +34,17 @@ QString Card_File_Sink::Card_Path(int card) const
     return QDir(m_folder).filePath(QStringLiteral("Card_%1.%2").arg(card + 1).arg(m_extension));
 }
 
+QString Card_File_Sink::Refusal(const RenderedSide &front, const RenderedSide &back) const
+{
+    const RenderedSide &side = front.isNull() ? back : front;
+    if (side.isNull()) return {};
+    const bool joined = m_sides.side == Run_Sides::Both && m_sides.combined;
+    return Export_Picture_Refusal(side.size, m_extension, joined, m_sides.sideBySide);
+}
+
 void Card_File_Sink::Prepare_Card(int card, const RenderedSide &front, const RenderedSide &back)
 {
+    if (!Refusal(front, back).isEmpty()) return;  // Write_Card says why
     Prepared bytes;
     if (m_sides.side == Run_Sides::Both && m_sides.combined) {
         bytes.combined = Combined_Side_File_Data(front, back, m_extension, m_sides.sideBySide, m_mirror);
@@ -49,6 +58,12 @@ void Card_File_Sink::Prepare_Card(int card, const RenderedSide &front, const Ren
 
 bool Card_File_Sink::Write_Card(int card, const RenderedSide &front, const RenderedSide &back)
 {
+    // A picture over the bound is not made: the run stops and its last message says why.
+    if (const QString refusal = Refusal(front, back); !refusal.isEmpty()) {
+        m_state.refused_text = refusal;
+        m_state.Request_Stop();
+        return true;
+    }
     const QString base = Card_Path(card);
     std::optional<Prepared> prepared;
     {
@@ -171,6 +186,9 @@ Batch_Export_Ending Batch_Export_End_Message(const Output_Run_State &state, cons
         text += QStringLiteral("%1 was not written whole, and no card after it was written.").arg(cardName(failed));
         return {text, false};
     }
+    if (!state.refused_text.isEmpty())
+        return {QStringLiteral("%1\n\nCards written: %2 of %3.").arg(state.refused_text).arg(written).arg(range.count()),
+                false};
     const bool stopped = state.Stop_Requested() && written < range.count();
     const int incomplete = state.incomplete_cards;
     QString text;

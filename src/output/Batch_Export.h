@@ -49,7 +49,9 @@ public:
 // every file was written counts in the run's written_cards. A card's files are
 // written whole or not at all: a file that cannot be written leaves no file of its
 // card written (a file that was there stays as it was), names the card in
-// first_failed_card and stops the run.
+// first_failed_card and stops the run. A card whose picture would be over the bound of
+// PictureLimit.h is not drawn: its refusal goes into the run's refused_text and the run
+// stops.
 class Card_File_Sink : public Card_Sink {
 public:
     Card_File_Sink(QString folder, QString extension, Batch_Sides sides, Side_Mirror mirror, Output_Run_State &state);
@@ -63,6 +65,8 @@ private:
     struct Prepared {
         QByteArray front, back, combined;
     };
+    // Export_Picture_Refusal for the card's files; empty when they can be made.
+    QString Refusal(const RenderedSide &front, const RenderedSide &back) const;
     std::mutex m_preparedMutex;
     std::map<int, Prepared> m_prepared;  // by card, until written
 
@@ -94,7 +98,8 @@ QString Create_Card_Folder(const QString &chosen);
 extern const char *const Unable_Saving_Message;
 
 // What a batch run tells at its end: after a write that failed, Unable_Saving_Message
-// with the cards written whole; else "Card has been exported successfully.", or after
+// with the cards written whole; after a card too large for a picture, why
+// (refused_text) and "Cards written: N of M."; else "Card has been exported successfully.", or after
 // a Stop "The export was stopped." with the cards written, followed by the count of
 // cards made without something they show and the first few of them. `offerOpen`: the
 // text goes into the open-folder question (some file was written), else a message box.

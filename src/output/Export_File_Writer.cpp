@@ -3,6 +3,7 @@
 #include "Card_Property.h"
 #include "FileWrite.h"
 #include "Log.h"
+#include "PictureLimit.h"
 #include "SKTRenderingView.h"
 
 #include <QBuffer>
@@ -107,6 +108,18 @@ QStringList Export_Target_Paths(const QString &path, Export_Layout layout)
     }
 }
 
+QString Export_Picture_Refusal(QSizeF card, const QString &extension, bool joined, bool sideBySide, double dpi)
+{
+    if (extension.compare(QLatin1String("pdf"), Qt::CaseInsensitive) == 0) return {};
+    QSizeF pixels = Picture_Pixels(card, dpi / kPointsPerInch);
+    if (joined) pixels = sideBySide ? QSizeF(pixels.width() * 2, pixels.height()) : QSizeF(pixels.width(), pixels.height() * 2);
+    if (Picture_Size_Allowed(pixels)) return {};
+    return QStringLiteral("The card is too large to be exported as a picture at %1 dpi: %2.\n\nExport it as a PDF "
+                          "file, or make the card smaller.")
+        .arg(dpi)
+        .arg(Picture_Too_Large_Text(pixels));
+}
+
 QImage Export_Side_Image(const Export_Side &side, double dpi)
 {
     QImage image = SKTRenderingView::image_From_Card_Graphics(side.graphics, side.frame, side.cardProperty,
@@ -121,8 +134,12 @@ QImage Combine_Side_Images(const QImage &front, const QImage &back, bool sideByS
         Show_NSLog_Message(QStringLiteral("Invalid image"));
         return {};
     }
-    const QSize size = sideBySide ? QSize(front.width() * 2, front.height()) : QSize(front.width(), front.height() * 2);
-    QImage both(size, QImage::Format_ARGB32_Premultiplied);
+    const QSizeF pixels = sideBySide ? QSizeF(front.width() * 2.0, front.height()) : QSizeF(front.width(), front.height() * 2.0);
+    if (!Picture_Size_Allowed(pixels)) {
+        Show_NSLog_Message(QStringLiteral("The joined card is too large to be made: %1.").arg(Picture_Too_Large_Text(pixels)));
+        return {};
+    }
+    QImage both(pixels.toSize(), QImage::Format_ARGB32_Premultiplied);
     if (both.isNull()) return {};
     both.fill(Qt::transparent);
     setDotsPerInch(both, dotsPerInch(front));
@@ -181,6 +198,13 @@ bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_
 {
     const QString ext = QFileInfo(path).suffix();
     const QStringList targets = Export_Target_Paths(path, layout);
+    const bool joined = layout == Export_Layout::Combined_Side_By_Side || layout == Export_Layout::Combined_Above;
+    const QString refusal =
+        Export_Picture_Refusal(front.frame.size(), ext, joined, layout == Export_Layout::Combined_Side_By_Side);
+    if (!refusal.isEmpty()) {
+        if (error) *error = refusal;
+        return false;
+    }
     const auto rendered = [](const Export_Side &side) {
         return Render_Side_Drawing(side.graphics, side.frame, side.cardProperty, side.resources);
     };
@@ -324,6 +348,11 @@ QByteArray Combined_Side_File_Data(const RenderedSide &front, const RenderedSide
     const QByteArray format = rasterFormat(extension);
     if (format.isEmpty()) {
         Show_NSLog_Message(QStringLiteral("No file of the type \"%1\" can be written.").arg(extension));
+        return {};
+    }
+    // Neither side is drawn when the joined picture could not be made.
+    if (const QString refusal = Export_Picture_Refusal(front.size, extension, true, sideBySide); !refusal.isEmpty()) {
+        Show_NSLog_Message(refusal);
         return {};
     }
     return encodeRaster(Combine_Side_Images(Rendered_Side_Image(front, Export_Picture_DPI, mirror),

@@ -41,9 +41,16 @@ QString Create_Back_Card_Path(const QString &path);
 // The files an export of `layout` to `path` writes, in writing order.
 QStringList Export_Target_Paths(const QString &path, Export_Layout layout);
 
+// Why a card of `card` points can't be exported as a picture of the type `extension`
+// names at `dpi`: one side, or both joined (side by side or one above the other), would
+// be over the bound of PictureLimit.h. Empty when the picture can be made, and for PDF.
+QString Export_Picture_Refusal(QSizeF card, const QString &extension, bool joined, bool sideBySide,
+                               double dpi = Export_Picture_DPI);
+
 // A side drawn at `dpi`, its resolution stored; null on failure.
 QImage Export_Side_Image(const Export_Side &side, double dpi = Export_Picture_DPI);
 // Front and back joined: side by side (front left) or one above the other (front on top).
+// Null, with nothing allocated, when the joined picture would be over the bound.
 QImage Combine_Side_Images(const QImage &front, const QImage &back, bool sideBySide);
 
 // The bytes of one file: `sides` holds one side, or front and back to be joined.
@@ -55,7 +62,8 @@ QByteArray Export_File_Data(const std::vector<const Export_Side *> &sides, bool 
 bool Save_gen_image(const QImage &image, const QString &path);
 
 // Writes the export of `layout` to `path`, every file or none: on failure the files
-// are as they were before the call and `error` says why. `written` gets the files written.
+// are as they were before the call and `error` says why (a picture over the bound:
+// Export_Picture_Refusal, and nothing is drawn). `written` gets the files written.
 // Each side is mirrored as `mirror` says.
 bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_Side &front,
                         const Export_Side &back, QStringList *written = nullptr, QString *error = nullptr,

@@ -46,6 +46,9 @@ struct Output_Run_State {
     std::atomic<int> incomplete_cards{0};
     QStringList incomplete_notes;
     static constexpr int Incomplete_Notes_Kept = 5;
+    // Why the run's pictures can't be made (too large), when a card was refused for it;
+    // the run stops there. Written by the run's thread, read once it has ended.
+    QString refused_text;
     // Stop's question is open: the run waits before its next step until it is answered.
     std::atomic<bool> paused{false};
 

@@ -1,5 +1,7 @@
 #include "PrintingView.h"
 
+#include "Log.h"
+#include "PictureLimit.h"
 #include "PoolJob.h"
 #include "PoolWork.h"
 #include "PrinterLayer.h"
@@ -281,12 +283,17 @@ void Paint_Visitor_Pass(QPainter &painter, const RenderedSide &pass, const Page_
     painter.fillRect(QRectF(0, 0, paper.paperWidth, paper.paperHeight), Qt::white);
     if (pass.isNull()) return;
     const QRectF target = Visitor_Pass_Rect(pass.size, paper);
-    if (printing) {
+    constexpr double dpi = 600;
+    const QSizeF pixels(std::ceil(pass.size.width() * dpi / 72), std::ceil(pass.size.height() * dpi / 72));
+    const bool raised = printing && Picture_Size_Allowed(pixels);
+    // A pass too large for a picture is printed as it is drawn, without one.
+    if (printing && !raised)
+        Show_NSLog_Message(QStringLiteral("The visitor pass is printed without raising it to 600 dpi: %1.")
+                               .arg(Picture_Too_Large_Text(pixels)));
+    if (raised) {
         // Raised to 600 dots per inch. The picture is played on an image of the
         // resolution it was recorded at (Print_Device_DPI), scaled to 600.
-        constexpr double dpi = 600;
-        QImage image(int(std::ceil(pass.size.width() * dpi / 72)), int(std::ceil(pass.size.height() * dpi / 72)),
-                     QImage::Format_ARGB32_Premultiplied);
+        QImage image(pixels.toSize(), QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         const int recorded = int(std::lround(Print_Device_DPI / 0.0254));
         image.setDotsPerMeterX(recorded);

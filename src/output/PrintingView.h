@@ -105,6 +105,7 @@ QString Print_Pages_On_Worker(QPrinter &printer, const Print_Job &job, Print_Pro
                               const std::function<void()> &tick = {});
 
 // The visitor pass page: the pass (w x h points) centred across the printable width,
-// its top on the top margin; raised to 600 dots per inch when printing.
+// its top on the top margin; raised to 600 dots per inch when printing, unless that
+// picture would be over the bound of PictureLimit.h (then drawn as it is, logged).
 void Paint_Visitor_Pass(QPainter &painter, const RenderedSide &pass, const Page_Layout &paper, bool printing);
 QRectF Visitor_Pass_Rect(const QSizeF &pass, const Page_Layout &paper);  // top-left coordinates

@@ -32,6 +32,14 @@ void Run_Desk::Export_Card_Clicked()
     Export_Card_Dialog dialog(m_document.Front_card_Prop.Card_Side() != QLatin1String("1"), sources, m_window);
     if (Run_Modal(m_runner, dialog) != QDialog::Accepted) return;
     const Export_Card_Options options = dialog.options();
+    // A card too large for a picture of the chosen type is said before any panel opens.
+    const Batch_Sides sides = options.sides();
+    const QString refusal = Export_Picture_Refusal(m_document.cardBounds().size(), options.extension,
+                                                   sides.side == Run_Sides::Both && sides.combined, sides.sideBySide);
+    if (!refusal.isEmpty()) {
+        Show_MessageBox(refusal);
+        return;
+    }
     if (options.batch()) Export_Batch_File(options);
     else Export_Card(options);
 }

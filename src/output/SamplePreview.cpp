@@ -1,5 +1,7 @@
 #include "SamplePreview.h"
 
+#include "Log.h"
+#include "PictureLimit.h"
 #include "PrintingView.h"
 
 #include <QFont>
@@ -97,7 +99,12 @@ QImage Sample_Sheet_Image(const Sample_Sheet &sheet)
 {
     const Page_Layout &l = sheet.layout;
     if (l.paperWidth <= 0 || l.paperHeight <= 0) return {};
-    QImage image(int(std::ceil(l.paperWidth)), int(std::ceil(l.paperHeight)), QImage::Format_RGB32);
+    const QSizeF pixels(std::ceil(l.paperWidth), std::ceil(l.paperHeight));
+    if (!Picture_Size_Allowed(pixels)) {
+        Show_NSLog_Message(QStringLiteral("The sample sheet is too large to be shown: %1.").arg(Picture_Too_Large_Text(pixels)));
+        return {};
+    }
+    QImage image(pixels.toSize(), QImage::Format_RGB32);
     image.setDotsPerMeterX(2835);
     image.setDotsPerMeterY(2835);
     image.fill(Qt::white);

@@ -17,7 +17,8 @@ struct Sample_Sheet {
 
 // Draws the sheet at one unit per point from the paper's top left corner.
 void Draw_Sample_Sheet(QPainter &painter, const Sample_Sheet &sheet);
-// The sheet as a picture of one pixel per point (72 dots per inch).
+// The sheet as a picture of one pixel per point (72 dots per inch); null, with nothing
+// allocated, when it would be over the bound of PictureLimit.h (logged).
 QImage Sample_Sheet_Image(const Sample_Sheet &sheet);
 
 // The sheet shown scaled to the widget's width.

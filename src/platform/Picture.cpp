@@ -1,5 +1,8 @@
 #include "Picture.h"
 
+#include "Log.h"
+#include "PictureLimit.h"
+
 #include <QImageReader>
 #include <QPainter>
 #include <cmath>
@@ -53,9 +56,15 @@ QImage Rasterise_Vector(const PictureVector &drawing, double dpi)
 {
     const QSizeF points = drawing.size();
     if (points.isEmpty() || !(dpi > 0)) return {};
-    const int w = int(std::ceil(float(dpi * points.width() / 72.0)));
-    const int h = int(std::ceil(float(dpi * points.height() / 72.0)));
+    const double wide = std::ceil(float(dpi * points.width() / 72.0));
+    const double high = std::ceil(float(dpi * points.height() / 72.0));
+    if (!Picture_Size_Allowed(wide, high)) {
+        Show_NSLog_Message(QStringLiteral("The picture is too large to be made: %1.").arg(Picture_Too_Large_Text(QSizeF(wide, high))));
+        return {};
+    }
+    const int w = int(wide), h = int(high);
     QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+    if (image.isNull()) return {};
     image.fill(Qt::transparent);
     const int dpm = int(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dpm);

@@ -57,5 +57,6 @@ private:
 };
 
 // The drawing rasterised at ceil(dpi x points / 72) pixels, scaled to fill them, without
-// smoothing, on a transparent ground; the image carries the resolution.
+// smoothing, on a transparent ground; the image carries the resolution. Null, with
+// nothing allocated, over the bound of PictureLimit.h (logged).
 QImage Rasterise_Vector(const PictureVector &drawing, double dpi);

@@ -2,6 +2,7 @@
 
 #include "Card_Property.h"
 #include "Log.h"
+#include "PictureLimit.h"
 #include "SKTRenderingView.h"
 
 #include <QBuffer>
@@ -101,9 +102,12 @@ void Draw_Rendered_Side(QPainter &painter, const RenderedSide &side, const QRect
 QImage Rendered_Side_Image(const RenderedSide &side, double dpi, Side_Mirror mirror)
 {
     if (side.isNull() || !(dpi > 0)) return {};
-    const double scale = dpi / 72.0;
-    const QSize pixels(std::max(1, int(std::ceil(side.size.width() * scale - 1e-6))),
-                       std::max(1, int(std::ceil(side.size.height() * scale - 1e-6))));
+    const QSizeF wanted = Picture_Pixels(side.size, dpi / 72.0);
+    if (!Picture_Size_Allowed(wanted)) {
+        Show_NSLog_Message(QStringLiteral("The card is too large to be made into a picture: %1.").arg(Picture_Too_Large_Text(wanted)));
+        return {};
+    }
+    const QSize pixels = wanted.toSize();
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) {
         Show_NSLog_Message(QStringLiteral("No image could be made for the card."));

@@ -51,7 +51,8 @@ RenderedSide Render_Side_Drawing(std::vector<GraphicPtr> graphics, const QRectF 
 void Draw_Rendered_Side(QPainter &painter, const RenderedSide &side, const QRectF &target,
                         Side_Mirror mirror = Side_Mirror::None);
 // The side as pixels at `dpi` (ceil(points x dpi / 72) pixels, transparent ground,
-// resolution recorded); null for a null side.
+// resolution recorded); null for a null side, and null with nothing allocated for a
+// picture over the bound of PictureLimit.h (logged).
 QImage Rendered_Side_Image(const RenderedSide &side, double dpi, Side_Mirror mirror = Side_Mirror::None);
 // A one-page PDF of the side's size; empty on failure (logged).
 QByteArray Rendered_Side_PDF(const RenderedSide &side, Side_Mirror mirror = Side_Mirror::None);

@@ -3,6 +3,7 @@
 #include "CardAppearance.h"
 #include "Card_Property.h"
 #include "Log.h"
+#include "PictureLimit.h"
 
 #include <QBuffer>
 #include <QImageWriter>
@@ -24,12 +25,16 @@ void setDotsPerInch(QImage &image, double dpi)
 }
 
 // A transparent image of the rectangle at `scale` pixels per point, 72 dots per inch
-// while it is painted (see the header).
+// while it is painted (see the header). Null, with nothing allocated, for an image over
+// the picture bound (logged).
 QImage blankImage(const QRectF &rect, double scale)
 {
-    const QSize size(std::max(1, int(std::ceil(rect.width() * scale - 1e-6))),
-                     std::max(1, int(std::ceil(rect.height() * scale - 1e-6))));
-    QImage image(size, QImage::Format_ARGB32_Premultiplied);
+    const QSizeF pixels = Picture_Pixels(rect.size(), scale);
+    if (!Picture_Size_Allowed(pixels)) {
+        Show_NSLog_Message(QStringLiteral("The card is too large to be made into a picture: %1.").arg(Picture_Too_Large_Text(pixels)));
+        return {};
+    }
+    QImage image(pixels.toSize(), QImage::Format_ARGB32_Premultiplied);
     if (image.isNull()) return image;
     image.fill(Qt::transparent);
     setDotsPerInch(image, kPointsPerInch);

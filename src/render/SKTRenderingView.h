@@ -42,6 +42,8 @@ public:
     // The frame as an image of `scale` pixels per point (its resolution says 72 x scale
     // dots per inch), transparent where nothing is drawn. A size that is not a whole
     // number of pixels is rounded up and the card stretched to fill the last pixels.
+    // Null, with nothing allocated, when the image would be over the picture bound
+    // (kLargestPicturePixels; logged).
     QImage imageRepresentation(double scale = 1.0) const;
 
     // PDF of a side with the card frame, titled "Print".

@@ -51,6 +51,30 @@ QList<QByteArray> damagedAdjustmentFiles()
     return seeds;
 }
 
+// The golden design with its front card resized: a side far too long, both, and one
+// just under and just over the longest side the card size tab takes (28346.4567
+// points, 10000 mm). Every one but the one under is refused as too large.
+struct HugeCard {
+    const char *size;
+    bool opens;
+};
+const HugeCard kHugeCards[] = {
+    {"{360000, 154}", false}, {"{154, 50000}", false}, {"{1000000, 1000000}", false},
+    {"{28346.45, 154}", true}, {"{28346.46, 154}", false},
+};
+
+QList<QByteArray> hugeCardFiles()
+{
+    QList<QByteArray> seeds;
+    const QByteArray golden = readAll(TEST_DATA_DIR "/golden-design.zcd");
+    const QByteArray field = "<string>Card_Size</string>";
+    const qsizetype at = golden.indexOf(field);
+    if (at < 0) return seeds;
+    const qsizetype from = golden.indexOf("<string>", at + field.size()) + 8, to = golden.indexOf("</string>", from);
+    for (const HugeCard &c : kHugeCards) seeds << QByteArray(golden).replace(from, to - from, c.size);
+    return seeds;
+}
+
 // Where two stored arrays first differ, as text.
 std::string firstDifference(const QStringList &a, const QStringList &b)
 {
@@ -91,11 +115,25 @@ TEST(DesignFileFuzz, MutatedFilesAreReadOrRefusedCleanly)
     fuzz::QuietLog quiet;
     fuzz::Watchdog watchdog(std::chrono::seconds(10));
     fuzz::Mutator mutator(20261207);
-    const QList<QByteArray> readable = seedFiles(), damaged = damagedAdjustmentFiles();
+    const QList<QByteArray> readable = seedFiles(), damaged = damagedAdjustmentFiles(), huge = hugeCardFiles();
     ASSERT_GE(readable.size(), 2);
     ASSERT_EQ(damaged.size(), 12);
-    const QList<QByteArray> seeds = readable + damaged;
+    ASSERT_EQ(huge.size(), 5);
+    const QList<QByteArray> seeds = readable + damaged + huge;
     const QString path = testsupport::testHome() + "/fuzz.zcd";
+    // The huge cards themselves: refused as too large, the one under the bound read.
+    for (qsizetype i = 0; i < huge.size(); ++i) {
+        QFile f(path);
+        f.remove();
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(huge[i]);
+        f.close();
+        DesignData d;
+        QString error;
+        EXPECT_EQ(Read_Design_File(path, d, &error), kHugeCards[i].opens) << kHugeCards[i].size;
+        if (!kHugeCards[i].opens)
+            EXPECT_TRUE(error.startsWith("\"fuzz.zcd\" holds a card of ")) << error.toStdString();
+    }
     int accepted = 0;
     for (int round = 0; round < kRounds && !HasFailure(); ++round) {
         const std::string input = "design file round " + std::to_string(round);
@@ -117,7 +155,7 @@ TEST(DesignFileFuzz, MutatedArraysAreReadOrRefusedCleanly)
     fuzz::Mutator mutator(7122026);
     QList<QStringList> seeds;
     const QList<QByteArray> readable = seedFiles();
-    for (const QByteArray &bytes : readable + damagedAdjustmentFiles()) {
+    for (const QByteArray &bytes : readable + damagedAdjustmentFiles() + hugeCardFiles()) {
         const auto root = Plist_From_Bytes(bytes);
         ASSERT_TRUE(root.has_value());
         seeds << root->toStringList();

@@ -409,3 +409,54 @@ TEST(DesignFile, SpreadsheetSourceAndBindingsReopenAsSaved)
     EXPECT_EQ(std::make_tuple(t.data_source_type, t.batch_list_name, t.batch_list_index), std::make_tuple(1, QString("Staff"), 2));
     EXPECT_EQ(std::make_tuple(i.data_source_type, i.excel_binding, i.excel_col_indx), std::make_tuple(2, true, 2));
 }
+
+TEST(DesignFile, CardSidesLongerThanTheSizeTabTakesAreRefused)
+{
+    const QString limitText = QString::number(kLargestCardSideMM, 'f', 0);
+    ASSERT_EQ(limitText, "10000");
+    struct Row {
+        const char *name;
+        QSizeF front, back;
+        const char *sizeShown;  // in the message, empty: the design opens
+    };
+    const QSizeF card(243, 154);
+    const Row rows[] = {
+        {"wide.zcd", {360000, 154}, card, "127000.0 x 54.3"},
+        {"tall.zcd", {154, 50000}, card, "54.3 x 17638.9"},
+        {"both.zcd", {1e6, 1e6}, card, "352777.8 x 352777.8"},
+        {"back.zcd", card, {243, 30000}, "85.7 x 10583.3"},
+        {"over.zcd", {kLargestCardSidePoints + 0.01, 154}, card, "10000.0 x 54.3"},
+        {"limit.zcd", {kLargestCardSidePoints, kLargestCardSidePoints}, card, ""},
+        {"limit-back.zcd", card, {154, kLargestCardSidePoints}, ""},
+    };
+    for (const Row &r : rows) {
+        DesignData design = fullDesign();
+        design.front_card.setCard_Location({0, 0});
+        design.back_card.setCard_Location({0, 0});
+        design.front_card.setCard_Size(r.front);
+        design.back_card.setCard_Size(r.back);
+        const QString path = folder() + "/" + r.name;
+        ASSERT_TRUE(Write_Design_File(path, design, nullptr)) << r.name;
+        DesignData d = markerDesign();
+        const GraphicPtr shape = d.front_controls[0];
+        QString error;
+        const bool read = Read_Design_File(path, d, &error);
+        if (QByteArray(r.sizeShown).isEmpty()) {
+            ASSERT_TRUE(read) << r.name << ": " << error.toStdString();
+            EXPECT_EQ(d.front_card.Card_Size(), r.front) << r.name;
+            EXPECT_EQ(d.back_card.Card_Size(), r.back) << r.name;
+            continue;
+        }
+        EXPECT_FALSE(read) << r.name;
+        EXPECT_EQ(error, QStringLiteral("\"%1\" holds a card of %2 mm, but a card side can be at most 10000 mm long; "
+                                        "the design can't be opened.")
+                             .arg(r.name, r.sizeShown))
+            << r.name;
+        expectMarkerDesign(d, shape);
+        // Read as an array (no file), the message speaks of "This file".
+        QString arrayError;
+        DesignData fromArray;
+        EXPECT_FALSE(Design_From_Array(Design_To_Array(design), fromArray, &arrayError)) << r.name;
+        EXPECT_TRUE(arrayError.startsWith("This file holds a card of ")) << arrayError.toStdString();
+    }
+}

@@ -1,4 +1,5 @@
 #include "CardPropertyPanel.h"
+#include "Card_Property.h"
 #include "Globals.h"
 #include "Mail_Transport.h"
 #include "Preferences.h"
@@ -73,6 +74,36 @@ TEST(MainWindow, TypedCardSizesInTheUnitShown)
     EXPECT_NEAR(panel->typedSizeInPoints().width(), 144, 1e-6) << "2 inch, not 2 mm";
     panel->Unit_ComboBox->setCurrentIndex(2);  // back to mm: the shown values convert
     EXPECT_NEAR(panel->width_Text->value(), 50.8, 1e-6);
+    Measument_Unit_Is = 2;
+}
+
+TEST(MainWindow, TheSizeFieldsTakeNoLongerSideThanACardMayHave)
+{
+    Window w;
+    CardPropertyPanel *panel = w.controller.cardPanel;
+    const struct {
+        int unit;
+        double longest;  // shown in the unit
+    } rows[] = {{0, 393.7}, {1, 1000}, {2, 10000}};
+    for (const auto &r : rows) {
+        panel->Unit_ComboBox->setCurrentIndex(r.unit);
+        EXPECT_DOUBLE_EQ(Largest_Card_Side_Shown(r.unit), r.longest) << r.unit;
+        panel->width_Text->setValue(1e9);  // typed far too long
+        panel->height_Text->setValue(54);
+        EXPECT_DOUBLE_EQ(panel->width_Text->value(), r.longest) << r.unit;
+        const QSizeF typed = panel->typedSizeInPoints();
+        EXPECT_TRUE(Is_Card_Size_Allowed(typed)) << r.unit << ": " << typed.width();
+        EXPECT_GT(typed.width(), kLargestCardSidePoints - 0.1) << r.unit;
+    }
+    // The longest side shown in inches stays the same length back in millimetres.
+    panel->Unit_ComboBox->setCurrentIndex(0);
+    panel->width_Text->setValue(1e9);
+    panel->Unit_ComboBox->setCurrentIndex(2);
+    EXPECT_NEAR(panel->width_Text->value(), 393.7 * 25.4, 1e-6);
+    // A card as long as the tab takes becomes the design's size.
+    panel->width_Text->setValue(1e9);
+    w.controller.Card_Control_Size_Change_or_not(panel->typedSizeInPoints(), "Custom", "PVC Card", 0);
+    EXPECT_DOUBLE_EQ(w.controller._graphicView->cardSize().width(), kLargestCardSidePoints);
     Measument_Unit_Is = 2;
 }
 

@@ -90,12 +90,29 @@ TEST(ProgramEntry, AFileThatCannotBeReadIsReportedThenTheGallery)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("not a design");
     f.close();
+    // A design of a card far longer than any the size tab makes.
+    const QString huge = savedDesign(QStringLiteral("huge.zcd"));
+    {
+        QFile design(huge);
+        ASSERT_TRUE(design.open(QIODevice::ReadOnly));
+        QByteArray bytes = design.readAll();
+        design.close();
+        const QByteArray field = "<string>Card_Size</string>";
+        const qsizetype at = bytes.indexOf(field);
+        ASSERT_GE(at, 0);
+        const qsizetype from = bytes.indexOf("<string>", at + field.size()) + 8, to = bytes.indexOf("</string>", from);
+        bytes.replace(from, to - from, "{360000, 154}");
+        ASSERT_TRUE(design.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        design.write(bytes);
+    }
     const struct {
         QString path;
         QString message;
     } cases[] = {
         {testsupport::testHome() + QStringLiteral("/no such design.zcd"), "\n\"no such design.zcd\" could not be opened."},
         {broken, "\n\"entry-broken.zcd\" is not a design file."},
+        {huge, "\n\"huge.zcd\" holds a card of 127000.0 x 54.3 mm, but a card side can be at most 10000 mm long; the "
+               "design can't be opened."},
     };
     for (const auto &c : cases) {
         testsupport::boxes().clear();

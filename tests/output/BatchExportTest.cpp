@@ -2,8 +2,10 @@
 // progress panel, Stop, the keep/replace answers over a rerun, a card folder that
 // cannot be made and files that cannot be written.
 #include "Batch_Export.h"
+#include "Card_Property.h"
 #include "GuiThread.h"
 #include "MessageBox.h"
+#include "ProcessMemory.h"
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
 
@@ -601,5 +603,48 @@ TEST(CardFileSink, TheFilesOfCardsMadeOnThePoolAreMadeThereToo)
         EXPECT_EQ(a, b) << card;
         EXPECT_EQ(a.size(), QSize(167, 84)) << card;
         EXPECT_EQ(a.pixelColor(80, 40), QColor(Qt::red)) << card;
+    }
+}
+
+TEST_F(BatchExportTest, CardsTooLargeForAPictureEndTheRunWithWhy)
+{
+    // One pool thread: a run that did make the pictures would make one at a time.
+    pool.setMaxThreadCount(1);
+    const QString why = "\nThe card is too large to be exported as a picture at 600 dpi: it would be %1 pixels, more "
+                        "than the 100 million pixels a picture can have.\n\nExport it as a PDF file, or make the card "
+                        "smaller.\n\nCards written: 0 of 3.";
+    const struct {
+        const char *side;
+        bool combined;
+        QSizeF size;
+        QString shown;  // empty: the run writes its cards
+    } rows[] = {
+        {"F", false, {kLargestCardSidePoints, 154}, why.arg("236,221 x 1,284")},
+        {"B", false, {154, kLargestCardSidePoints}, why.arg("1,284 x 236,221")},
+        {"BOTH", true, {960, 840}, why.arg("8,000 x 14,000")},  // each side fits, joined they do not
+        {"BOTH", false, {243, 154}, ""},
+    };
+    for (const auto &r : rows) {
+        testsupport::boxes().clear();
+        QDir(cards()).removeRecursively();
+        finishes = 0;
+        cardSize = r.size;
+        const bool measured = processmemory::resetPeak();
+        const long long start = processmemory::residentBytes();
+        const auto state = run(range57(r.side, r.combined));
+        const long long grown = processmemory::peakBytes() - start;
+        EXPECT_EQ(finishes, 1) << r.side;
+        if (r.shown.isEmpty()) {
+            EXPECT_EQ(state->written_cards.load(), 3);
+            EXPECT_EQ(files().size(), 6);
+            testsupport::boxes().take();
+            continue;
+        }
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{r.shown}) << r.side;
+        EXPECT_TRUE(files().isEmpty()) << r.side;
+        EXPECT_EQ(state->written_cards.load(), 0);
+        EXPECT_EQ(state->failed_cards.load(), 0) << "nothing failed to be written";
+        EXPECT_EQ(state->curr_card_count.load(), 1) << "the run ends at its first card";
+        if (processmemory::kMeasuresMemory && measured) EXPECT_LT(grown, 64ll << 20) << grown / 1e6 << " MB";
     }
 }

@@ -1,5 +1,6 @@
 // The Export Card command of the output desk: save panel, the files written for each
 // side choice, their size and resolution, PDF pages, and a target that cannot be written.
+#include "Card_Property.h"
 #include "DeskFixture.h"
 #include "Dialogs.h"
 #include "Export_Card_Dialog.h"
@@ -210,3 +211,33 @@ TEST_F(ExportCardTest, TheSideNotShownCarriesTheSelectedPerson)
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
 }
 } // namespace
+
+TEST_F(ExportCardTest, ACardTooLargeForItsPictureIsSaidBeforeAnyPanel)
+{
+    d.setCardSize(QSizeF(kLargestCardSidePoints, 154));
+    const struct {
+        const char *ext;
+        QString shown;  // empty: the save panel comes
+    } rows[] = {
+        {"PNG", "\nThe card is too large to be exported as a picture at 600 dpi: it would be 236,221 x 1,284 pixels, "
+                   "more than the 100 million pixels a picture can have.\n\nExport it as a PDF file, or make the card "
+                   "smaller."},
+        {"PDF", ""},
+    };
+    for (const auto &r : rows) {
+        testsupport::boxes().clear();
+        testsupport::clearFilePanels();
+        d.runner.answer<Export_Card_Dialog>([&](Export_Card_Dialog &w) {
+            w.fileTypePopup->setCurrentIndex(int(Export_Card_Dialog::fileTypes().indexOf(r.ext)));
+            w.accept();
+        });
+        d.desk.Export_Card_Clicked();
+        if (r.shown.isEmpty()) {
+            EXPECT_EQ(testsupport::filePanelRequests().size(), 1) << r.ext;
+        } else {
+            EXPECT_EQ(testsupport::boxes().take(), QStringList{r.shown}) << r.ext;
+            EXPECT_TRUE(testsupport::filePanelRequests().isEmpty()) << r.ext;
+        }
+    }
+    EXPECT_TRUE(files().isEmpty());
+}

@@ -129,6 +129,33 @@ TEST(Tools, RenderDesignDrawsAShippedTemplate)
     EXPECT_FALSE(QFile::exists(dir.filePath("bad.png")));
 }
 
+TEST(Tools, RenderDesignRefusesAPictureOverTheBound)
+{
+    QTemporaryDir dir;
+    // The shipped template made as long as a card may be.
+    QFile shipped(Source + QStringLiteral("/resources/Templates/Visitor/Visitor Pass (h).zcd"));
+    ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+    QByteArray bytes = shipped.readAll();
+    const QByteArray field = "<string>Card_Size</string>";
+    for (qsizetype at = bytes.indexOf(field); at >= 0; at = bytes.indexOf(field, at + 1)) {
+        const qsizetype from = bytes.indexOf("<string>", at + field.size()) + 8, to = bytes.indexOf("</string>", from);
+        bytes.replace(from, to - from, "{28346.45, 154}");
+    }
+    const QString design = dir.filePath(QStringLiteral("long.zcd"));
+    QFile f(design);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    f.close();
+    const ToolRun r = runTool(QStringLiteral(RENDER_DESIGN), {design, "--dpi", "600", "-o", dir.filePath("long.png")});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.endsWith(QLatin1String(
+        "\nrender-design: the side is too large for a PNG at 600 dpi: it would be 236,221 x 1,284 pixels, more than "
+        "the 100 million pixels a picture can have; render it as PDF\n")))
+        << qPrintable(r.err);
+    EXPECT_FALSE(QFile::exists(dir.filePath("long.png")));
+    EXPECT_EQ(runTool(QStringLiteral(RENDER_DESIGN), {design, "-o", dir.filePath("long.pdf")}).exitCode, 0);
+}
+
 // Every picture drawn has the name and size of the one the application ships.
 TEST(Tools, MakePicturesDrawsTheShippedPictures)
 {

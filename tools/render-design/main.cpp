@@ -6,6 +6,7 @@
 #include "Globals.h"
 #include "Paths.h"
 #include "PhotoPictureAdjuster.h"
+#include "PictureLimit.h"
 #include "RenderResources.h"
 #include "SKTBarcode.h"
 #include "SKTRenderingView.h"
@@ -73,6 +74,12 @@ int main(int argc, char **argv)
             return fail(QStringLiteral("could not write %1").arg(out), 1);
         return 0;
     }
+    // A picture over the bound is said, and not made.
+    if (const QSizeF pixels = Picture_Pixels(frame.size(), dots / 72); !Picture_Size_Allowed(pixels))
+        return fail(QStringLiteral("the side is too large for a PNG at %1 dpi: %2; render it as PDF")
+                        .arg(dots)
+                        .arg(Picture_Too_Large_Text(pixels)),
+                    1);
     QImage image =
         SKTRenderingView::image_From_Card_Graphics(controls, frame, &card, resources, dots / 72);
     if (image.isNull()) return fail(QStringLiteral("the side could not be drawn"), 1);

@@ -1,0 +1,74 @@
+// The bound on pictures made from a size: the pixels a size makes, the sizes allowed
+// around the bound, and the words that say why one is not made.
+#include "Picture.h"
+#include "PictureLimit.h"
+
+#include <QPainter>
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+TEST(PictureLimit, PixelsOfASizeAreRoundedUpAndAtLeastOne)
+{
+    const struct {
+        QSizeF points;
+        double perPoint;
+        QSizeF pixels;
+    } rows[] = {
+        {{243, 154}, 600.0 / 72, {2025, 1284}},             // 2025 exactly: no extra pixel for rounding noise
+        {{85.6 * 2.834645669291, 54 * 2.834645669291}, 600.0 / 72, {2023, 1276}},
+        {{360000, 154}, 300.0 / 72, {1500000, 642}},
+        {{0, 0}, 1, {1, 1}},
+        {{1e300, 1}, 1e10, {std::numeric_limits<double>::infinity(), 1e10}},  // no overflow into a small int
+    };
+    for (const auto &r : rows) {
+        const QSizeF got = Picture_Pixels(r.points, r.perPoint);
+        EXPECT_EQ(got.width(), r.pixels.width()) << r.points.width();
+        EXPECT_EQ(got.height(), r.pixels.height()) << r.points.width();
+    }
+}
+
+TEST(PictureLimit, PicturesUpToTheBoundAreAllowed)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    const struct {
+        double width, height;
+        bool allowed;
+    } rows[] = {
+        {10000, 10000, true},                // just at the bound: 100,000,000 pixels
+        {10000, 10000.0001, false},          // just over
+        {100000000, 1, true}, {100000001, 1, false}, {1, 100000001, false},
+        {1500000, 642, false},               // 360,000 x 154 points at 300 dpi
+        {1283, 416667, false},               // 154 x 50,000 points at 600 dpi
+        {236221, 236221, false},             // the largest card side both ways at 600 dpi
+        {1, 1, true}, {0, 5, false}, {5, -1, false},
+        {nan, 5, false}, {5, inf, false}, {inf, inf, false},
+    };
+    for (const auto &r : rows)
+        EXPECT_EQ(Picture_Size_Allowed(r.width, r.height), r.allowed) << r.width << " x " << r.height;
+    EXPECT_EQ(kLargestPicturePixels, 100000000);
+}
+
+TEST(PictureLimit, TheRefusalNamesThePixelsAndTheBound)
+{
+    EXPECT_EQ(Picture_Too_Large_Text(QSizeF(1500000, 642)),
+              "it would be 1,500,000 x 642 pixels, more than the 100 million pixels a picture can have");
+    EXPECT_EQ(Picture_Too_Large_Text(QSizeF(std::numeric_limits<double>::infinity(), 5)),
+              "it would have more than the 100 million pixels a picture can have");
+}
+
+TEST(PictureLimit, AVectorPictureOverTheBoundIsNotRasterised)
+{
+    struct Plain : PictureVector {
+        QSizeF s;
+        explicit Plain(QSizeF size) : s(size) {}
+        QSizeF size() const override { return s; }
+        void paint(QPainter &p, const QRectF &target) const override { p.fillRect(target, Qt::black); }
+    };
+    // 120,000 x 1,000 points at 72 dpi: 120 million pixels, 480 MB.
+    EXPECT_TRUE(Rasterise_Vector(Plain(QSizeF(120000, 1000)), 72).isNull());
+    EXPECT_TRUE(Rasterise_Vector(Plain(QSizeF(1e9, 1e9)), 600).isNull());
+    const QImage small = Rasterise_Vector(Plain(QSizeF(100, 50)), 144);
+    EXPECT_EQ(small.size(), QSize(200, 100));
+    EXPECT_EQ(small.pixelColor(199, 99), QColor(Qt::black));
+}
