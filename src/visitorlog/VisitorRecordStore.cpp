@@ -65,13 +65,12 @@ const QStringList &logColumns()
 }
 
 // The column's text as UTF-8. Read as bytes: the text needs no ending NUL, which the
-// database would otherwise add to a copy of every value. The length comes first, so an
-// empty value (most of a visit's columns) costs one call.
+// database would otherwise add to a copy of every value.
 QString columnText(sqlite3_stmt *statement, int column)
 {
-    const int bytes = sqlite3_column_bytes(statement, column);
-    const auto *text = bytes > 0 ? static_cast<const char *>(sqlite3_column_blob(statement, column)) : nullptr;
-    return text ? QString::fromUtf8(text, bytes) : QString();
+    const auto *text = static_cast<const char *>(sqlite3_column_blob(statement, column));
+    const int bytes = text ? sqlite3_column_bytes(statement, column) : 0;
+    return bytes > 0 ? QString::fromUtf8(text, bytes) : QString();
 }
 
 // Whether every filter's LIKE pattern is within the length the database takes.
@@ -131,7 +130,7 @@ QString Chk_and_return_back_value(const QString &back)
 
 namespace {
 // Places in logColumns().
-enum Log_Column { Col_ID, Col_Stamp, Col_Photo, Col_Pairs, kLogColumnCount = Col_Pairs + 20 };
+enum Log_Column { Col_ID, Col_Stamp, Col_Photo, Col_Pairs };
 // The entry from the texts of logColumns(), `text(place)` reading one.
 template <class Text>
 Visitor_Log_Entry makeEntry(const Text &text, int sno)
@@ -446,8 +445,7 @@ std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Log_Entries(con
     if (!st) return std::nullopt;
     // The columns of the entry, picked by name once for the whole result.
     const QStringList &wanted = logColumns();
-    std::array<int, kLogColumnCount> index;
-    index.fill(-1);
+    QList<int> index(wanted.size(), -1);
     for (int c = 0; c < sqlite3_column_count(st); ++c) {
         const qsizetype w = wanted.indexOf(QString::fromUtf8(sqlite3_column_name(st, c)));
         if (w >= 0) index[w] = c;
@@ -455,9 +453,8 @@ std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Log_Entries(con
     QList<Visitor_Log_Entry> entries;
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-        entries.emplace_back(makeEntry(
-            [&](int place) { return index[place] >= 0 ? columnText(st, index[place]) : QString(); },
-            int(entries.size() + 1)));
+        entries << makeEntry([&](int place) { return index[place] >= 0 ? columnText(st, index[place]) : QString(); },
+                             int(entries.size() + 1));
     // A step failing part-way lists nothing: the rows read so far are not the result.
     const bool done = rc == SQLITE_DONE;
     if (!done) fail(visitor_db, error);
