@@ -355,3 +355,40 @@ TEST_F(Log, AReadFailingAtItsStartOrPartWayListsNothingAndSaysWhy)
         EXPECT_EQ(reason, "database disk image is malformed");
     }
 }
+
+// A row written by another program may hold any kind of value: each reads as its text,
+// both in the listed entry and in the visit read by its ID; no value is nothing.
+TEST_F(Log, ValuesOfEveryKindReadAsTheirText)
+{
+    const struct {
+        const char *sql;  // the name as written
+        QString text;     // as listed and read
+    } rows[] = {
+        {"NULL", ""},
+        {"''", ""},
+        {"42", "42"},
+        {"-7", "-7"},
+        {"1.5", "1.5"},
+        {"x'416E6E'", "Ann"},
+        {"x''", ""},
+        {"'Zoë 山田'", QStringLiteral("Zoë 山田")},
+        {"'a' || char(0) || 'b'", QStringLiteral("a") + QChar(0) + QStringLiteral("b")},
+        {"' padded '", " padded "},
+    };
+    for (const auto &row : rows) {
+        const QByteArray sql = "INSERT INTO Visitor_Records (Date_Time_Stamp, VName) VALUES ('" +
+                               stamp(0).toUtf8() + "', " + row.sql + ")";
+        ASSERT_EQ(sqlite3_exec(store.visitor_db, sql.constData(), nullptr, nullptr, nullptr), SQLITE_OK) << row.sql;
+        const qint64 id = sqlite3_last_insert_rowid(store.visitor_db);
+        const auto listed = store.Read_Recent_Visits();
+        ASSERT_TRUE(listed && !listed->isEmpty()) << row.sql;
+        EXPECT_EQ(listed->at(0).value(Log_DB_ID), QString::number(id)) << row.sql;
+        EXPECT_EQ(listed->at(0).value(Log_Name), row.text) << row.sql;
+        EXPECT_EQ(listed->at(0).value(Log_Photo), "") << row.sql;
+        const auto read = store.Read_Visit(QString::number(id));
+        ASSERT_TRUE(read) << row.sql;
+        EXPECT_EQ(read->text("ID"), QString::number(id)) << row.sql;
+        EXPECT_EQ(read->text("VName"), row.text) << row.sql;
+        EXPECT_EQ(read->text("Photo"), "") << row.sql;
+    }
+}
