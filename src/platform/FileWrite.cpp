@@ -1,5 +1,6 @@
 #include "FileWrite.h"
 
+#include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -23,13 +24,27 @@ QFileDevice::Permissions toQt(int mode)
 }
 } // namespace
 
+int File_Name_Max(const QString &folder)
+{
+    constexpr int kUsual = 255;
+    const long max = folder.isEmpty() ? -1 : ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    return max > 0 && max < kUsual * 16 ? int(max) : kUsual;
+}
+
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions)
 {
     const QFileInfo info(path);
     const QString target = info.isSymLink() ? info.symLinkTarget() : path;
+    const QFileInfo place(target);
+    const qsizetype nameBytes = QFile::encodeName(place.fileName()).size();
+    const int nameMax = File_Name_Max(place.absolutePath());
+    if (nameBytes == 0 || nameBytes > nameMax) return false;
     // The temporary file is created owner-only, so a secret never sits in a file that
-    // others may open; wider permissions are given before anything is written.
-    QTemporaryFile f(target + QStringLiteral(".XXXXXX"));
+    // others may open; wider permissions are given before anything is written. Its name
+    // is the target's and a suffix when that fits, else a short one.
+    constexpr qsizetype kSuffix = 7;  // ".XXXXXX"
+    QTemporaryFile f(nameBytes + kSuffix <= nameMax ? target + QStringLiteral(".XXXXXX")
+                                                    : place.absolutePath() + QStringLiteral("/.write-XXXXXX"));
     if (!f.open()) return false;
     if ((permissions & 0777) != 0600 && !f.setPermissions(toQt(permissions))) return false;
     if (f.write(bytes) != bytes.size() || !f.flush() || ::fsync(f.handle()) != 0) return false;
