@@ -451,6 +451,8 @@ TEST_F(GroupWizard, LinksInTheStoreAreShownAsLinksAndNeverWrittenThrough)
     };
 
     Group_Mode_Wizard w(services());
+    // Renaming asks for the name "q" (only a project's row is asked about).
+    w.tree->askName = [](const QString &) -> std::optional<QString> { return QString("q"); };
     w.whileOpen = [&](SeriesDialog &) {
         EXPECT_EQ(items(w.proj_path), QStringList{"All"});
         EXPECT_EQ(shownRows(w.tree->treeView),
@@ -466,7 +468,6 @@ TEST_F(GroupWizard, LinksInTheStoreAreShownAsLinksAndNeverWrittenThrough)
         EXPECT_EQ(testsupport::boxes().take(), (QStringList{"\nPlease select project.", "\nPlease select project.",
                                                              "\nPlease select project."}));
         // The name of a link leading nowhere is taken.
-        w.tree->askName = [](const QString &) -> std::optional<QString> { return QString("q"); };
         w.tree->selectRow(1);
         w.tree->rename_btn->click();
         EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nProject name already exist."});
