@@ -103,8 +103,7 @@ QString CardValueEngine::Get_First_Value_Of_Dataset(const QString &name) const
 {
     const std::optional<QByteArray> bytes = name.isEmpty() ? std::nullopt : SeriesFile::Read_Bytes(seriesPath(name));
     if (!bytes) return QString("");
-    const QString text = SeriesFile::Decode(*bytes);
-    return text.left(text.indexOf(u'\n') < 0 ? text.size() : text.indexOf(u'\n'));
+    return SeriesFile::First_Line(*bytes);
 }
 
 // ---- The spreadsheet source ----

@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
+
 namespace GroupProjectStore {
 
 namespace {
@@ -54,9 +56,47 @@ bool Ensure_Root(const QString &dataFolder)
 
 QStringList Folders(const QString &dataFolder)
 {
-    QStringList folders = Get_Folders_And_Sub_Folder_Array_At_Path(Root(dataFolder));
+    QStringList folders;
+    // The listing also names links to folders and links leading nowhere.
+    for (const QString &folder : Get_Folders_And_Sub_Folder_Array_At_Path(Root(dataFolder)))
+        if (Is_Store_Folder(dataFolder, folder)) folders << folder;
     folders.sort();
     return folders;
+}
+
+bool Is_Store_Folder(const QString &dataFolder, const QString &folder)
+{
+    const QString relative = clean(folder.trimmed());
+    if (relative.isEmpty() || relative == QLatin1String(".") || relative.startsWith(QLatin1Char('/'))
+        || relative == QLatin1String("..") || relative.startsWith(QLatin1String("../")))
+        return false;
+    const QString root = QFileInfo(Root(dataFolder)).canonicalFilePath();
+    const QFileInfo info(Root(dataFolder) + QLatin1Char('/') + relative);
+    // The real path of a folder reached through no link is its named path.
+    return !root.isEmpty() && info.isDir() && !info.isSymLink()
+        && info.canonicalFilePath() == root + QLatin1Char('/') + relative;
+}
+
+bool May_Hold_Project(const QString &dataFolder, const QString &folder)
+{
+    QString relative = clean(folder.trimmed());
+    if (relative.isEmpty() || relative.startsWith(QLatin1Char('/'))
+        || relative.split(QLatin1Char('/')).contains(QStringLiteral("..")))
+        return false;
+    const QString root = Root(dataFolder) + QLatin1Char('/');
+    // Up to the deepest part that is there; what is missing below it is made anew.
+    while (!Occupied(root + relative)) {
+        const qsizetype slash = relative.lastIndexOf(QLatin1Char('/'));
+        if (slash < 0) return QFileInfo(Root(dataFolder)).isDir();
+        relative.truncate(slash);
+    }
+    return Is_Store_Folder(dataFolder, relative);
+}
+
+bool Occupied(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
 }
 
 QStringList Projects_In(const QString &folderPath)
@@ -65,7 +105,21 @@ QStringList Projects_In(const QString &folderPath)
     if (QFileInfo(folderPath).isSymLink()) return names;  // what a link holds lies elsewhere
     const QDir dir(folderPath);
     for (const QFileInfo &info : dir.entryInfoList(QDir::Files | QDir::Hidden, QDir::Unsorted)) {
-        if (info.suffix() == kExt) names << info.completeBaseName();
+        if (!info.isSymLink() && info.suffix() == kExt) names << info.completeBaseName();
+    }
+    names.sort();
+    return names;
+}
+
+QStringList Links_In(const QString &folderPath)
+{
+    QStringList names;
+    if (QFileInfo(folderPath).isSymLink()) return names;
+    const QDir dir(folderPath);
+    // System brings the links that lead nowhere.
+    for (const QFileInfo &info :
+         dir.entryInfoList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Unsorted)) {
+        if (info.isSymLink()) names << info.fileName();
     }
     names.sort();
     return names;
@@ -79,6 +133,9 @@ QList<TreeRow> Tree_Rows(const QString &dataFolder)
         rows.append({folder, true, root + folder});
         for (const QString &name : Projects_In(root + folder)) {
             rows.append({name, false, Project_Path(dataFolder, folder, name)});
+        }
+        for (const QString &name : Links_In(root + folder)) {
+            rows.append({name, false, root + folder + QLatin1Char('/') + name, true});
         }
     }
     return rows;
@@ -104,13 +161,14 @@ QString Create_New_File_Path(const QString &path)
     const QString ext = info.suffix();
     for (int k = 1;; ++k) {
         const QString candidate = dir + QStringLiteral("%1 (copy %2).%3").arg(base).arg(k).arg(ext);
-        if (!QFileInfo::exists(candidate)) return candidate;
+        if (!Occupied(candidate)) return candidate;
     }
 }
 
 QString Copy_Project(const QString &dataFolder, const QString &projectPath)
 {
-    if (!reallyInsideStore(dataFolder, projectPath) || !QFileInfo(projectPath).isFile()) return {};
+    const QFileInfo info(projectPath);
+    if (!reallyInsideStore(dataFolder, projectPath) || info.isSymLink() || !info.isFile()) return {};
     const QString target = Create_New_File_Path(projectPath);
     if (!QFile::copy(projectPath, target)) {
         Show_NSLog_Message(QStringLiteral("Could not copy ") + projectPath);
@@ -124,11 +182,15 @@ Rename_Result Rename_Project(const QString &dataFolder, const QString &projectPa
     const std::optional<QString> name = Clean_Project_Name(typedName);
     if (!name) return Rename_Result::Bad_Name;
     const QFileInfo info(projectPath);
-    if (!reallyInsideStore(dataFolder, projectPath) || !info.isFile()) return Rename_Result::Failed;
+    if (!reallyInsideStore(dataFolder, projectPath) || info.isSymLink() || !info.isFile())
+        return Rename_Result::Failed;
     if (*name == info.completeBaseName()) return Rename_Result::Unchanged;
     const QString target = info.absolutePath() + QLatin1Char('/') + *name + QLatin1Char('.') + kExt;
-    if (QFileInfo::exists(target)) return Rename_Result::Name_Exists;
-    if (!QFile::rename(projectPath, target)) return Rename_Result::Failed;
+    if (Occupied(target)) return Rename_Result::Name_Exists;
+    // The system's rename moves the entry and nothing else: QFile::rename would fall
+    // back to copying the bytes into the new name, through a link if one appeared there.
+    if (std::rename(QFile::encodeName(projectPath).constData(), QFile::encodeName(target).constData()) != 0)
+        return Rename_Result::Failed;
     return Rename_Result::Renamed;
 }
 
@@ -144,6 +206,13 @@ bool Delete_Project(const QString &dataFolder, const QString &projectPath)
     }
     Ensure_Root(dataFolder);
     return removed;
+}
+
+bool Delete_Link(const QString &dataFolder, const QString &linkPath)
+{
+    const QString path = clean(linkPath);
+    if (!reallyInsideStore(dataFolder, path) || !QFileInfo(path).isSymLink()) return false;
+    return QFile::remove(path);
 }
 
 bool Delete_Folder(const QString &dataFolder, const QString &folderPath)

@@ -13,11 +13,15 @@ New_Project Check_New_Project(const QString &dataFolder, const QString &typedNam
     if (!name) return {QStringLiteral("Please enter project name."), {}, {}};
     const QString place = folder.trimmed();
     const bool leaves = place.split(QLatin1Char('/')).contains(QStringLiteral(".."));
-    if (place.isEmpty() || leaves || place.startsWith(QLatin1Char('/')))
+    // Only a real folder of the store holds a new project: never a link, nor a folder
+    // reached through one.
+    if (place.isEmpty() || leaves || place.startsWith(QLatin1Char('/'))
+        || !GroupProjectStore::May_Hold_Project(dataFolder, place))
         return {QStringLiteral("Please select project path."), {}, {}};
     if (workbook.trimmed().isEmpty()) return {QStringLiteral("Please select excel file."), {}, {}};
     const QString path = GroupProjectStore::Project_Path(dataFolder, place, *name);
-    if (QFileInfo::exists(path)) return {QStringLiteral("Project name already exist."), *name, path};
+    // A link of that name, leading nowhere or not, is never written through.
+    if (GroupProjectStore::Occupied(path)) return {QStringLiteral("Project name already exist."), *name, path};
     return {QString(), *name, path};
 }
 

@@ -7,7 +7,8 @@ namespace GroupWizardChecks {
 
 // The new-project choice: the typed name (cleaned by Remove_Reserve_Char_In_File_Name;
 // empty, "." and ".." refused), the chosen store folder (relative to
-// "Group_Excel_Data"), the workbook, and no project of that name in that folder.
+// "Group_Excel_Data"; a real folder of the store, no link), the workbook, and nothing
+// of that name (a project, a link) in that folder.
 struct New_Project {
     QString message;
     QString name;        // the cleaned name

@@ -1,24 +1,15 @@
 #include "ListImport.h"
 
 #include "Helpers.h"
+#include "TextBytes.h"
 
 #include <QDir>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <algorithm>
 
 namespace ListImport {
 
-QString Decode_Text(const QByteArray &bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF")) return QString::fromUtf8(bytes.mid(3));
-    if (bytes.startsWith("\xFF\xFE")) return QStringDecoder(QStringDecoder::Utf16LE).decode(bytes.mid(2));
-    if (bytes.startsWith("\xFE\xFF")) return QStringDecoder(QStringDecoder::Utf16BE).decode(bytes.mid(2));
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
-    return QString::fromLatin1(bytes);
-}
+QString Decode_Text(const QByteArray &bytes) { return Decode_Text_Bytes(bytes); }
 
 namespace {
 
@@ -181,20 +172,7 @@ QString Rtf_To_Text(const QByteArray &bytes)
     return clean;
 }
 
-QStringList Split_Lines(const QString &text)
-{
-    QStringList lines;
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const QChar c = text.at(i);
-        if (c != u'\r' && c != u'\n') continue;
-        lines << text.mid(start, i - start);
-        if (c == u'\r' && i + 1 < text.size() && text.at(i + 1) == u'\n') ++i;
-        start = i + 1;
-    }
-    lines << text.mid(start);
-    return lines;
-}
+QStringList Split_Lines(const QString &text) { return Split_Text_Lines(text); }
 
 QString Clean_Line(const QString &line)
 {

@@ -1,6 +1,6 @@
 #pragma once
 // Values read from outside lists: text files (UTF-8 with or without a byte-order mark,
-// UTF-16 with one, anything else as Latin-1), rich text (our own small reader: plain
+// UTF-16 with one, anything else as Windows-1252, as series files are read), rich text (our own small reader: plain
 // text only), CSV (RFC 4180 quoting), pasted text and image folders. Pure functions
 // but the folder listing; any input gives values, never a failure.
 #include <QByteArray>
@@ -9,8 +9,8 @@
 
 namespace ListImport {
 
-// The text of a plain text file: a UTF-8 (or UTF-16) byte-order mark dropped; bytes not
-// valid as UTF-8 are read as Latin-1.
+// The text of a plain text file (Decode_Text_Bytes): a UTF-8 (or UTF-16) byte-order
+// mark dropped; bytes not valid as UTF-8 are read as Windows-1252.
 QString Decode_Text(const QByteArray &bytes);
 
 // The plain text of a rich-text document: control words dropped, groups of fonts,

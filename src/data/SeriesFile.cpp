@@ -2,11 +2,11 @@
 
 #include "FileWrite.h"
 #include "Helpers.h"
+#include "TextBytes.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QStringDecoder>
 #include <algorithm>
 
 namespace SeriesFile {
@@ -51,6 +51,17 @@ std::optional<QString> Clean_Name(const QString &typed)
     return name;
 }
 
+QString Long_Name_Message() { return QStringLiteral("Series name is too long. Please enter a shorter series name."); }
+
+Name_Check Check_Name(const QString &typed, int nameMax)
+{
+    const std::optional<QString> name = Clean_Name(typed);
+    if (!name) return {{}, Invalid_Name_Message()};
+    const QString fileName = *name + u'.' + QString::fromUtf16(kExtension);
+    if (QFile::encodeName(fileName).size() > nameMax) return {{}, Long_Name_Message()};
+    return {*name, {}};
+}
+
 QString Too_Large_Message(const QString &name)
 {
     return QStringLiteral("The series \"%1\" is larger than %2 MB and cannot be read.")
@@ -74,14 +85,7 @@ std::optional<QByteArray> Read_Bytes(const QString &path)
     return bytes;
 }
 
-QString Decode(const QByteArray &bytes)
-{
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) return text;
-    text.clear();
-    return QString::fromLatin1(bytes);
-}
+QString Decode(const QByteArray &bytes) { return Decode_Text_Bytes(bytes); }
 
 namespace {
 
@@ -95,18 +99,14 @@ std::optional<QString> readText(const QString &path)
 QStringList engineValues(QString text)
 {
     text = Trim_Str(text);
-    QStringList values;
-    const QList<QStringView> lines = QStringView(text).split(u'\n');
-    values.reserve(lines.size());
-    for (QStringView line : lines) values << line.toString();
-    return values;
+    return Split_Text_Lines(text);
 }
 
 QStringList listValues(const QString &text)
 {
     QStringList values;
-    for (QStringView piece : QStringView(text).split(u'\n')) {
-        QString value = Trim_Str(piece.toString());
+    for (const QString &line : Split_Text_Lines(text)) {
+        QString value = Trim_Str(line);
         if (!value.isEmpty()) values << std::move(value);
     }
     return values;
@@ -121,6 +121,15 @@ std::optional<QStringList> Read_Engine_Values(const QString &path)
     std::optional<QString> text = readText(path);
     if (!text) return std::nullopt;
     return engineValues(std::move(*text));
+}
+
+QString First_Line(const QByteArray &bytes)
+{
+    QString text = Decode(bytes);
+    qsizetype end = 0;
+    while (end < text.size() && text.at(end) != u'\r' && text.at(end) != u'\n') ++end;
+    text.truncate(end);
+    return text;
 }
 
 QStringList List_Values(const QByteArray &bytes) { return listValues(Decode(bytes)); }

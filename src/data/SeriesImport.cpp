@@ -1,5 +1,6 @@
 #include "SeriesImport.h"
 
+#include "FileWrite.h"
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
@@ -99,15 +100,16 @@ QStringList Write_Each_Column(const Target &target, const SheetRows &rows, const
     if (rows.isEmpty() || rows.first().isEmpty()) return written;
     const SheetRows data = Data_Rows(rows, header);
     bool noticeSuppressed = false;
+    const int nameMax = File_Name_Max(target.folder);
     int remembered = -1;  // the Keep Both / Replace / Cancel answer given with "Apply to All"
     for (const ColumnEntry &e : entries) {
         if (!e.state) continue;
-        const std::optional<QString> cleaned = SeriesFile::Clean_Name(Trim_Str(e.header));
-        if (!cleaned) {
-            Show_MessageBox(SeriesFile::Invalid_Name_Message());
+        const SeriesFile::Name_Check cleaned = SeriesFile::Check_Name(Trim_Str(e.header), nameMax);
+        if (!cleaned.refusal.isEmpty()) {
+            Show_MessageBox(cleaned.refusal);
             continue;
         }
-        QString name = *cleaned;
+        QString name = cleaned.name;
         if (SeriesFile::Exists(target.folder, name)) {
             if (target.inUse && target.inUse(name)) {
                 if (!noticeSuppressed && target.alert)
@@ -137,11 +139,12 @@ QStringList Write_Each_Column(const Target &target, const SheetRows &rows, const
 bool Write_One_Series(const Target &target, const QString &typed, Fill fill, const SheetRows &rows,
                       const QList<ColumnEntry> &entries, bool header)
 {
-    const std::optional<QString> name = SeriesFile::Clean_Name(Trim_Str(typed));
-    if (!name) {
-        Show_MessageBox(SeriesFile::Invalid_Name_Message());
+    const SeriesFile::Name_Check checked = SeriesFile::Check_Name(Trim_Str(typed), File_Name_Max(target.folder));
+    if (!checked.refusal.isEmpty()) {
+        Show_MessageBox(checked.refusal);
         return false;
     }
+    const std::optional<QString> name = checked.name;
     const QString path = SeriesFile::Path(target.folder, *name);
     const bool exists = SeriesFile::Exists(target.folder, *name);
     if (exists && target.inUse && target.inUse(*name)) {

@@ -1,5 +1,7 @@
 #include "DirectCropNames.h"
 
+#include "TextBytes.h"
+
 #include <QFileInfo>
 
 namespace {
@@ -16,7 +18,7 @@ QString Direct_Crop_File_Name(const QString &input)
 
 QStringList Direct_Series_Rows(const QByteArray &bytes)
 {
-    QStringList rows = QString::fromUtf8(bytes).trimmed().split(u'\n');
+    QStringList rows = Split_Text_Lines(Decode_Text_Bytes(bytes).trimmed());
     for (QString &row : rows) row = row.trimmed();
     return rows;
 }

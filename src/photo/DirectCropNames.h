@@ -11,8 +11,9 @@
 // base name with "png".
 QString Direct_Crop_File_Name(const QString &input);
 
-// The rows of a series file in the direct series road: the text (UTF-8) trimmed whole
-// and split at "\n", every line a row, trimmed, empty lines kept.
+// The rows of a series file in the direct series road: the text (Decode_Text_Bytes, as
+// every series reader) trimmed whole and cut at CR, LF or CR LF, every line a row,
+// trimmed, empty lines kept.
 QStringList Direct_Series_Rows(const QByteArray &bytes);
 
 // Whether any of the paths names an existing file of a picture type the cropping window

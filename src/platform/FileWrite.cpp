@@ -1,5 +1,6 @@
 #include "FileWrite.h"
 
+#include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
 #include <QTemporaryFile>
@@ -33,11 +34,20 @@ QString writtenPath(const QString &path)
 }
 
 // The bytes in a temporary file beside `target`, flushed to the disk; null on failure.
+// Its name is the target's and a suffix when that fits the file system, else a short
+// hidden one; a target name the file system cannot hold fails before anything is made.
 std::unique_ptr<QTemporaryFile> staged(const QString &target, const QByteArray &bytes, int permissions)
 {
+    const QFileInfo place(target);
+    const qsizetype nameBytes = QFile::encodeName(place.fileName()).size();
+    const int nameMax = File_Name_Max(place.absolutePath());
+    if (nameBytes == 0 || nameBytes > nameMax) return nullptr;
+    constexpr qsizetype kSuffix = 7;  // ".XXXXXX"
     // The temporary file is created owner-only, so a secret never sits in a file that
     // others may open; wider permissions are given before anything is written.
-    auto f = std::make_unique<QTemporaryFile>(target + QStringLiteral(".XXXXXX"));
+    auto f = std::make_unique<QTemporaryFile>(nameBytes + kSuffix <= nameMax
+                                                  ? target + QStringLiteral(".XXXXXX")
+                                                  : place.absolutePath() + QStringLiteral("/.write-XXXXXX"));
     if (!f->open()) return nullptr;
     if ((permissions & 0777) != 0600 && !f->setPermissions(toQt(permissions))) return nullptr;
     if (f->write(bytes) != bytes.size() || !f->flush() || ::fsync(f->handle()) != 0) return nullptr;
@@ -65,6 +75,13 @@ QByteArray keptCopy(const QByteArray &target)
     return {};
 }
 } // namespace
+
+int File_Name_Max(const QString &folder)
+{
+    constexpr int kUsual = 255;
+    const long max = folder.isEmpty() ? -1 : ::pathconf(QFile::encodeName(folder).constData(), _PC_NAME_MAX);
+    return max > 0 && max < kUsual * 16 ? int(max) : kUsual;
+}
 
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions)
 {

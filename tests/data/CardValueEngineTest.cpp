@@ -179,7 +179,7 @@ TEST_F(Engine, SeriesFileValues)
 {
     const std::vector<std::pair<QByteArray, QStringList>> files = {
         {"\n\nA\n\nB\n\n", {"A", "", "B"}},
-        {" one \r\ntwo", {"one \r", "two"}},
+        {" one \r\ntwo", {"one ", "two"}},  // CR LF, like LF and CR alone, ends a line
         {"", {""}},
         {"\xc3\xa9t\xc3\xa9", {"\u00e9t\u00e9"}},
     };

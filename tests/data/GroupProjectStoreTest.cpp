@@ -25,7 +25,7 @@ void touch(const QString &path, const QByteArray &bytes = "x")
 QStringList names(const QList<TreeRow> &rows)
 {
     QStringList out;
-    for (const TreeRow &r : rows) out << (r.folder ? "[" + r.name + "]" : r.name);
+    for (const TreeRow &r : rows) out << (r.folder ? "[" + r.name + "]" : r.link ? "~" + r.name : r.name);
     return out;
 }
 
@@ -154,57 +154,110 @@ TEST_F(Store, DeletingFolders)
     EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]"}));
 }
 
-// Links in the store: a folder link is a folder row without projects and goes as a
-// link; nothing reached through a link (the folder it points to, its files, its
-// sub-folders) is listed, deleted, renamed or written.
-TEST_F(Store, LinksLeadingOutOfTheStoreAreRemovedAsLinksOrRefused)
+// Everything below a folder, each file with its bytes, for a byte-for-byte comparison.
+QStringList contentsOf(const QString &folder)
+{
+    QStringList out;
+    QDirIterator it(folder, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
+                    QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next();
+        QFile f(path);
+        const QByteArray bytes = QFileInfo(path).isFile() && f.open(QIODevice::ReadOnly) ? f.readAll() : "<dir>";
+        out << QDir(folder).relativeFilePath(path) + "=" + QString::fromLatin1(bytes.toHex());
+    }
+    out.sort();
+    return out;
+}
+
+// Links in the store: a link to a folder outside holding files, a link to a file
+// outside, and links leading nowhere. Each is a link row of its folder, removed as a
+// link; nothing is listed, opened, copied, renamed, written or deleted through one, no
+// new project goes into one, and a link's name is taken. Outside stays byte for byte.
+TEST_F(Store, LinksAreListedAsLinksAndNothingLeavesTheStore)
 {
     QTemporaryDir outside;
     const QString out = outside.path();
     touch(out + "/Kept.zcd", "kept");
     touch(out + "/photo.jpg", "jpg");
     touch(out + "/Deep/Night.zcd", "night");
-    touch(root + "/All/Staff.zcd");
-    ASSERT_TRUE(QFile::link(out, root + "/All/Shared"));
-    ASSERT_TRUE(QFile::link(out + "/Kept.zcd", root + "/All/Linked.zcd"));
+    touch(root + "/All/Staff.zcd", "staff");
+    ASSERT_TRUE(QFile::link(out, root + "/All/Shared"));                       // a folder outside
+    ASSERT_TRUE(QFile::link(out + "/Kept.zcd", root + "/All/Linked.zcd"));     // a file outside
+    ASSERT_TRUE(QFile::link(out + "/q.zcd", root + "/All/q.zcd"));             // leads nowhere
+    ASSERT_TRUE(QFile::link(out + "/Gone", root + "/All/Gone"));               // leads nowhere
+    ASSERT_TRUE(QFile::link(out + "/Copy.zcd", root + "/All/Staff (copy 1).zcd"));  // leads nowhere
+    const QStringList before = contentsOf(out);
+    ASSERT_EQ(before.size(), 4);
 
-    EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]", "Linked", "Staff", "[All/Shared]"}));
-    const auto outsideIntact = [&] {
-        QStringList files;
-        QDirIterator it(out, QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot, QDirIterator::Subdirectories);
-        while (it.hasNext()) files << QDir(out).relativeFilePath(it.next());
-        files.sort();
-        return files;
-    };
-    const QStringList all = {"Deep", "Deep/Night.zcd", "Kept.zcd", "photo.jpg"};
-    ASSERT_EQ(outsideIntact(), all);
+    EXPECT_EQ(Folders(data), QStringList({"All"}));
+    EXPECT_EQ(names(Tree_Rows(data)),
+              QStringList({"[All]", "Staff", "~Gone", "~Linked.zcd", "~Shared", "~Staff (copy 1).zcd", "~q.zcd"}));
+    EXPECT_EQ(Tree_Rows(data).at(4).path, root + "/All/Shared");
 
     struct Row {
         const char *what;
         std::function<bool()> command;
         bool done;
     };
+    const QString shared = root + "/All/Shared";
     const Row rows[] = {
-        {"project through a folder link", [&] { return Delete_Project(data, root + "/All/Shared/Kept.zcd"); }, false},
-        {"sub-folder through a folder link", [&] { return Delete_Folder(data, root + "/All/Shared/Deep"); }, false},
-        {"copy into a linked folder", [&] { return !Copy_Project(data, root + "/All/Shared/Kept.zcd").isEmpty(); },
-         false},
+        {"project through a folder link", [&] { return Delete_Project(data, shared + "/Kept.zcd"); }, false},
+        {"sub-folder through a folder link", [&] { return Delete_Folder(data, shared + "/Deep"); }, false},
+        {"link through a folder link", [&] { return Delete_Link(data, shared + "/Kept.zcd"); }, false},
+        {"copy in a linked folder", [&] { return !Copy_Project(data, shared + "/Kept.zcd").isEmpty(); }, false},
         {"rename in a linked folder",
-         [&] { return Rename_Project(data, root + "/All/Shared/Kept.zcd", "Moved") == Rename_Result::Renamed; },
-         false},
-        {"project link", [&] { return Delete_Project(data, root + "/All/Linked.zcd"); }, true},
-        {"folder link", [&] { return Delete_Folder(data, root + "/All/Shared/"); }, true},
+         [&] { return Rename_Project(data, shared + "/Kept.zcd", "Moved") == Rename_Result::Renamed; }, false},
+        {"copy of a file link", [&] { return !Copy_Project(data, root + "/All/Linked.zcd").isEmpty(); }, false},
+        {"rename of a file link",
+         [&] { return Rename_Project(data, root + "/All/Linked.zcd", "Moved") == Rename_Result::Renamed; }, false},
+        {"rename onto a link leading nowhere",
+         [&] { return Rename_Project(data, root + "/All/Staff.zcd", "q") == Rename_Result::Renamed; }, false},
+        {"rename onto a file link",
+         [&] { return Rename_Project(data, root + "/All/Staff.zcd", "Linked") == Rename_Result::Renamed; }, false},
+        {"copy past a link leading nowhere",
+         [&] { return Copy_Project(data, root + "/All/Staff.zcd") == root + "/All/Staff (copy 2).zcd"; }, true},
+        {"a project is no link", [&] { return Delete_Link(data, root + "/All/Staff.zcd"); }, false},
+        {"folder link as a folder", [&] { return Delete_Folder(data, root + "/All/Gone"); }, false},
+        {"link leading nowhere", [&] { return Delete_Link(data, root + "/All/q.zcd"); }, true},
+        {"folder link leading nowhere", [&] { return Delete_Link(data, root + "/All/Gone"); }, true},
+        {"file link", [&] { return Delete_Link(data, root + "/All/Linked.zcd"); }, true},
+        {"folder link", [&] { return Delete_Link(data, shared + "/"); }, true},
     };
     for (const Row &row : rows) {
         EXPECT_EQ(row.command(), row.done) << row.what;
-        EXPECT_EQ(outsideIntact(), all) << row.what;
+        EXPECT_EQ(contentsOf(out), before) << row.what;
     }
-    EXPECT_FALSE(QFileInfo(root + "/All/Shared").isSymLink());
-    EXPECT_FALSE(QFileInfo(root + "/All/Linked.zcd").isSymLink());
-    QFile kept(out + "/Kept.zcd");
-    ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
-    EXPECT_EQ(kept.readAll(), QByteArray("kept"));
-    EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]", "Staff"}));
+    EXPECT_EQ(Rename_Project(data, root + "/All/Staff.zcd", "q"), Rename_Result::Renamed);  // the link went
+    EXPECT_EQ(names(Tree_Rows(data)), QStringList({"[All]", "Staff (copy 2)", "q", "~Staff (copy 1).zcd"}));
+    QFile copy(root + "/All/Staff (copy 2).zcd");
+    ASSERT_TRUE(copy.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copy.readAll(), QByteArray("staff"));
+    EXPECT_FALSE(QFileInfo(root + "/All/Staff (copy 2).zcd").isSymLink());
+}
+
+// A folder may hold a new project when it is a real folder of the store, or when the
+// deepest part of it that is there is one.
+TEST_F(Store, PlacesForANewProject)
+{
+    QTemporaryDir outside;
+    QDir().mkpath(root + "/All/Team");
+    QDir().mkpath(outside.path() + "/Sub");
+    ASSERT_TRUE(QFile::link(outside.path(), root + "/All/Shared"));
+    ASSERT_TRUE(QFile::link(outside.path() + "/None", root + "/All/Gone"));
+    ASSERT_TRUE(QFile::link(root + "/All/Team", root + "/All/Alias"));  // inside, but a link
+    const std::pair<QString, bool> rows[] = {
+        {"All", true},         {"All/Team", true},     {"All/Team/New/Deeper", true}, {"All/New", true},
+        {"All/Shared", false}, {"All/Shared/Sub", false}, {"All/Shared/New", false},   {"All/Gone", false},
+        {"All/Gone/New", false}, {"All/Alias", false}, {"All/..", false},              {"", false},
+        {"/All", false},       {"..", false},
+    };
+    for (const auto &[folder, fits] : rows) {
+        EXPECT_EQ(May_Hold_Project(data, folder), fits) << folder.toStdString();
+        EXPECT_EQ(Is_Store_Folder(data, folder), fits && QFileInfo(root + "/" + folder).isDir()) << folder.toStdString();
+    }
+    EXPECT_EQ(Folders(data), QStringList({"All", "All/Team"}));
+    EXPECT_TRUE(QDir(outside.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot) == QStringList({"Sub"}));
 }
 
 // A real folder holding a link to a folder outside goes whole; the link goes as a link.

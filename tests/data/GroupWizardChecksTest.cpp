@@ -25,6 +25,10 @@ TEST(GroupWizardChecks, NewProject)
     const QString root = data + "Group_Excel_Data";
     ASSERT_TRUE(GroupProjectStore::Ensure_Root(data));
     touch(root + "/All/Staff.zcd");
+    // Links: a folder outside, a name leading nowhere outside.
+    QTemporaryDir outside;
+    ASSERT_TRUE(QFile::link(outside.path(), root + "/All/Shared"));
+    ASSERT_TRUE(QFile::link(outside.path() + "/q.zcd", root + "/All/q.zcd"));
     struct Row {
         QString name, folder, workbook, message, path;
     } rows[] = {
@@ -41,12 +45,16 @@ TEST(GroupWizardChecks, NewProject)
         {"Crew", "All/../..", "/w.xlsx", "Please select project path.", ""},
         {"Crew", "/tmp", "/w.xlsx", "Please select project path.", ""},
         {"Crew", "All", "  ", "Please select excel file.", ""},
+        {"Crew", "All/Shared", "/w.xlsx", "Please select project path.", ""},
+        {"Crew", "All/Shared/Sub", "/w.xlsx", "Please select project path.", ""},
+        {"q", "All", "/w.xlsx", "Project name already exist.", root + "/All/q.zcd"},
     };
     for (const Row &r : rows) {
         const New_Project p = Check_New_Project(data, r.name, r.folder, r.workbook);
         EXPECT_EQ(p.message, r.message) << r.name.toStdString() << " in " << r.folder.toStdString();
         EXPECT_EQ(p.designPath, r.path) << r.name.toStdString() << " in " << r.folder.toStdString();
     }
+    EXPECT_TRUE(QDir(outside.path()).isEmpty(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System));
 }
 
 TEST(GroupWizardChecks, OpenTemplateAndColumns)

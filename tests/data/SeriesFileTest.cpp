@@ -1,7 +1,9 @@
 // The series file as every reader and writer sees it.
 #include "CardValueEngine.h"
 #include "Helpers.h"
+#include "FileWrite.h"
 #include "SeriesFile.h"
+#include "TextBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -30,12 +32,12 @@ TEST(SeriesFile, ReadersOfTheSameBytes)
         QStringList engine, list;
     } rows[] = {
         {"\n\nA\n\nB\n\n", {"A", "", "B"}, {"A", "B"}},
-        {"A\r\nB\r\n", {"A\r", "B"}, {"A", "B"}},
+        {"A\r\nB\r\n", {"A", "B"}, {"A", "B"}},
         {"  x y  \n\t\n", {"x y"}, {"x y"}},
         {"", {""}, {}},
         {"one", {"one"}, {"one"}},
         {"caf\xc3\xa9\n", {QString::fromUtf8("caf\xc3\xa9")}, {QString::fromUtf8("caf\xc3\xa9")}},
-        // Not UTF-8: both readers take every byte as Latin-1 alike, none replaced.
+        // Not UTF-8: both readers take every byte as Windows-1252 alike, none replaced.
         {"a\xff\nb\n", {QString::fromUtf8("a\xc3\xbf"), "b"}, {QString::fromUtf8("a\xc3\xbf"), "b"}},
         {"Gr\xfc\xdf" "e\nM\xfcller\n", {QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e"), QString::fromUtf8("M\xc3\xbcller")},
          {QString::fromUtf8("Gr\xc3\xbc\xc3\x9f" "e"), QString::fromUtf8("M\xc3\xbcller")}},
@@ -46,6 +48,97 @@ TEST(SeriesFile, ReadersOfTheSameBytes)
     for (const Row &r : rows) {
         EXPECT_EQ(SeriesFile::Engine_Values(r.bytes), r.engine) << r.bytes.toStdString();
         EXPECT_EQ(SeriesFile::List_Values(r.bytes), r.list) << r.bytes.toStdString();
+    }
+}
+
+QString t(const char16_t *text) { return QString::fromUtf16(text); }
+
+QByteArray utf16(const char16_t *text, bool bigEnd)
+{
+    QByteArray out = bigEnd ? QByteArray("\xFE\xFF") : QByteArray("\xFF\xFE");
+    for (const char16_t *c = text; *c; ++c) {
+        const char high = char(*c >> 8), low = char(*c & 0xFF);
+        out += bigEnd ? QByteArray{&high, 1} + QByteArray{&low, 1} : QByteArray{&low, 1} + QByteArray{&high, 1};
+    }
+    return out;
+}
+
+// Series files as other programs save them: Notepad's Windows-1252, a spreadsheet's
+// "Unicode text" (UTF-16 with its mark), UTF-8 with a mark, and every kind of line end.
+// The engine, the lists and the first value shown on binding read the same values.
+TEST(SeriesFile, EncodingsAndLineEndsPeopleSave)
+{
+    struct Row {
+        const char *what;
+        QByteArray bytes;
+        QStringList engine, list;
+    } rows[] = {
+        {"Windows-1252 quotes and euro", "\x93" "Ann\x94\r\n\x80 5\r\n", {t(u"\u201cAnn\u201d"), t(u"\u20ac 5")},
+         {t(u"\u201cAnn\u201d"), t(u"\u20ac 5")}},
+        {"Windows-1252 dashes, accents and unused bytes", "caf\xe9 \x96 \x81\x8d\x8f\x90\x9d|",
+         {t(u"caf\u00e9 \u2013 \u0081\u008d\u008f\u0090\u009d|")},
+         {t(u"caf\u00e9 \u2013 \u0081\u008d\u008f\u0090\u009d|")}},
+        {"UTF-16 LE with its mark", utf16(u"Ann\r\nBob\r\n\u20ac\r\n", false), {"Ann", "Bob", t(u"\u20ac")},
+         {"Ann", "Bob", t(u"\u20ac")}},
+        {"UTF-16 BE with its mark", utf16(u"Ann\nG\u00f6tz\n", true), {"Ann", t(u"G\u00f6tz")}, {"Ann", t(u"G\u00f6tz")}},
+        {"UTF-16 outside the first plane", utf16(u"\U0001F600 x\n", false), {t(u"\U0001F600 x")}, {t(u"\U0001F600 x")}},
+        {"UTF-8 with its mark", "\xEF\xBB\xBF" "Ann\nG\xc3\xb6tz\n", {"Ann", t(u"G\u00f6tz")}, {"Ann", t(u"G\u00f6tz")}},
+        {"a mark, then Windows-1252", "\xEF\xBB\xBF\x93q\x94\n", {t(u"\u201cq\u201d")}, {t(u"\u201cq\u201d")}},
+        {"CR alone", "Ann\rBob\r\rCy\r", {"Ann", "Bob", "", "Cy"}, {"Ann", "Bob", "Cy"}},
+        {"all three mixed", "A\r\nB\nC\rD", {"A", "B", "C", "D"}, {"A", "B", "C", "D"}},
+        {"LF CR is two ends", "A\n\rB", {"A", "", "B"}, {"A", "B"}},
+        {"only a mark", "\xFF\xFE", {""}, {}},
+    };
+    for (const Row &r : rows) {
+        EXPECT_EQ(SeriesFile::Engine_Values(r.bytes), r.engine) << r.what;
+        EXPECT_EQ(SeriesFile::List_Values(r.bytes), r.list) << r.what;
+        // The first value shown when a control is bound: the first line as it stands.
+        EXPECT_EQ(SeriesFile::First_Line(r.bytes), Split_Text_Lines(SeriesFile::Decode(r.bytes)).first()) << r.what;
+    }
+    EXPECT_EQ(SeriesFile::First_Line(" Ann \rBob"), " Ann ");
+    EXPECT_EQ(SeriesFile::First_Line(utf16(u"Ann\r\nBob", false)), "Ann");
+}
+
+// A name whose file ("<name>.txt") the file system cannot hold is refused before
+// anything is written; the limit counts bytes, not letters.
+TEST(SeriesFile, NamesTooLongForAFileName)
+{
+    const QString e = t(u"\u00e9");  // two bytes in UTF-8
+    struct Row {
+        QString typed;
+        QString name, refusal;
+    } rows[] = {
+        {QString(251, u'a'), QString(251, u'a'), ""},
+        {QString(252, u'a'), "", SeriesFile::Long_Name_Message()},
+        {" " + QString(251, u'b') + " ", QString(251, u'b'), ""},
+        {e.repeated(125) + "a", e.repeated(125) + "a", ""},
+        {e.repeated(126), "", SeriesFile::Long_Name_Message()},
+        {"/" + QString(251, u'c') + "/", QString(251, u'c'), ""},
+        {"***", "", SeriesFile::Invalid_Name_Message()},
+    };
+    for (const Row &r : rows) {
+        const SeriesFile::Name_Check c = SeriesFile::Check_Name(r.typed, 255);
+        EXPECT_EQ(c.name, r.name) << r.typed.size();
+        EXPECT_EQ(c.refusal, r.refusal) << r.typed.size();
+    }
+    EXPECT_EQ(SeriesFile::Check_Name("Names", 9).refusal, "");
+    EXPECT_EQ(SeriesFile::Check_Name("Names", 8).refusal, SeriesFile::Long_Name_Message());
+    EXPECT_EQ(SeriesFile::Long_Name_Message(), "Series name is too long. Please enter a shorter series name.");
+}
+
+// Names of 245 to 251 bytes save (their temporary file once had no room for its
+// suffix); longer ones fail cleanly, leaving nothing behind.
+TEST(SeriesFile, WritesEveryNameTheFileSystemHolds)
+{
+    QTemporaryDir dir;
+    ASSERT_EQ(File_Name_Max(dir.path()), 255);
+    for (int length = 240; length <= 256; ++length) {
+        const QString name = QString(length, u'n');
+        const QString path = SeriesFile::Path(dir.path(), name);
+        EXPECT_EQ(SeriesFile::Write(path, {"a", "b"}), length <= 251) << length;
+        EXPECT_EQ(readAll(path), length <= 251 ? QByteArray("a\nb\n") : QByteArray("<missing>")) << length;
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), length <= 251 ? 1 : 0) << length;
+        QFile::remove(path);
     }
 }
 

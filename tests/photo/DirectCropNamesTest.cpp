@@ -38,6 +38,11 @@ TEST(DirectCropNames, SeriesRowsKeepEmptyLinesInPlace)
         {"/a.png\r\n/b.png\r\n", {"/a.png", "/b.png"}},
         {"", {""}},
         {"/\xc3\xa9t\xc3\xa9.png", {QString::fromUtf8("/\xc3\xa9t\xc3\xa9.png")}},
+        // Read as every series reader reads: CR alone ends a line, UTF-16 by its mark,
+        // other bytes as Windows-1252.
+        {"/a.png\r/b.png\r", {"/a.png", "/b.png"}},
+        {QByteArray("\xFF\xFE/\0a\0\r\0\n\0/\0b\0", 14), {"/a", "/b"}},
+        {"/\x80.png\n", {QString::fromUtf8("/\xe2\x82\xac.png")}},
     };
     for (const auto &r : rows) EXPECT_EQ(Direct_Series_Rows(r.bytes), r.rows) << r.bytes.toStdString();
 }

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "Generate_List.h"
+#include "FileWrite.h"
 #include "Helpers.h"
 #include "Import_Wizard.h"
 #include "Log.h"
@@ -350,12 +351,14 @@ void BatchWizard::Delete_Rows_Btn_Clicked()
 void BatchWizard::Save_Btn_Clicked()
 {
     if (!valuesPresent()) return;
-    const std::optional<QString> cleaned = SeriesFile::Clean_Name(batch_list_name->text());
-    if (!cleaned) {
-        Show_MessageBox(SeriesFile::Invalid_Name_Message());
+    // A name the file system cannot hold is refused before anything is written.
+    const SeriesFile::Name_Check checked =
+        SeriesFile::Check_Name(batch_list_name->text(), File_Name_Max(m_services.folder));
+    if (!checked.refusal.isEmpty()) {
+        Show_MessageBox(checked.refusal);
         return;
     }
-    const QString name = *cleaned, old = update_list_name;
+    const QString name = checked.name, old = update_list_name;
     const auto inUse = [this](const QString &n) {
         return SeriesFile::Exists(m_services.folder, n) && m_services.inUse && m_services.inUse(n);
     };

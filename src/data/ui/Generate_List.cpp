@@ -1,5 +1,6 @@
 #include "Generate_List.h"
 
+#include "FileWrite.h"
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
@@ -223,15 +224,16 @@ void Generate_List::OKPressed()
         nameField = rndm_file_name;
     }
     if (file_name_required == 1) {
-        const std::optional<QString> name = SeriesFile::Clean_Name(nameField->text());
-        if (!name) {
-            Show_MessageBox(SeriesFile::Invalid_Name_Message());
+        const SeriesFile::Name_Check name =
+            SeriesFile::Check_Name(nameField->text(), File_Name_Max(m_services.folder));
+        if (!name.refusal.isEmpty()) {
+            Show_MessageBox(name.refusal);
             nameField->setFocus();
             return;
         }
-        if (!SeriesImport::May_Create(m_services.target(), *name)) return;
+        if (!SeriesImport::May_Create(m_services.target(), name.name)) return;
         const auto wait = m_services.wait(this);
-        if (!SeriesFile::Write(SeriesFile::Path(m_services.folder, *name), values)) {
+        if (!SeriesFile::Write(SeriesFile::Path(m_services.folder, name.name), values)) {
             Show_MessageBox(QStringLiteral("Error in file accessing."));
             return;
         }

@@ -287,6 +287,14 @@ void Group_Mode_Wizard::finish()
         Show_MessageBox(m_noRowsMessage);
         return;
     }
+    // The store may have changed since the project page: the place is checked again
+    // so the project is written only into a real folder of the store, over nothing.
+    const QString place =
+        GWC::Check_New_Project(m_services.dataFolder, Project_Name_Val, Project_Path_Val, Project_Excel_Val).message;
+    if (!place.isEmpty()) {
+        Show_MessageBox(place);
+        return;
+    }
     Group_Project project;
     project.name = Project_Name_Val;
     project.folder = Project_Path_Val;

@@ -3,6 +3,7 @@
 #include "MessageBox.h"
 
 #include <QFileInfo>
+#include <QFont>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QInputDialog>
@@ -60,8 +61,15 @@ void Group_Project_Tree::Fill_Tree_View()
     for (int i = 0; i < m_rows.size(); ++i) {
         const GPS::TreeRow &row = m_rows.at(i);
         QTreeWidgetItem *item = row.folder || !folder ? new QTreeWidgetItem(treeView) : new QTreeWidgetItem(folder);
-        item->setText(0, row.name);
+        item->setText(0, row.link ? row.name + QStringLiteral(" (link)") : row.name);
         item->setData(0, kRowRole, i);
+        if (row.link) {
+            QFont font = item->font(0);
+            font.setItalic(true);
+            item->setFont(0, font);
+            const QString target = QFileInfo(row.path).symLinkTarget();
+            item->setToolTip(0, tr("Link to %1").arg(target));
+        }
         if (row.folder) folder = item;
     }
     treeView->expandAll();
@@ -92,16 +100,17 @@ int Group_Project_Tree::selectedRow() const
 QString Group_Project_Tree::Get_Selected_Project_Path() const
 {
     const int row = selectedRow();
-    return row >= 0 && row < m_rows.size() ? m_rows.at(row).path : QString();
+    return row >= 0 && row < m_rows.size() && !m_rows.at(row).link ? m_rows.at(row).path : QString();
 }
 
 QString Group_Project_Tree::selectedProject()
 {
     m_lastRow = selectedRow();
     const int row = m_lastRow;
-    const bool project = row >= 0 && row < m_rows.size() && !m_rows.at(row).folder;
+    const bool project = row >= 0 && row < m_rows.size() && !m_rows.at(row).folder && !m_rows.at(row).link;
     const QString path = project ? m_rows.at(row).path : QString();
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
+    const QFileInfo info(path);
+    if (path.isEmpty() || info.isSymLink() || !info.isFile()) {
         Show_MessageBox(kSelectProject);
         return {};
     }
@@ -142,9 +151,18 @@ void Group_Project_Tree::Delete_Prj_Click()
         return;
     }
     const GPS::TreeRow &chosen = m_rows.at(row);
-    if (chosen.folder) {
+    if (chosen.link) {
+        // A link goes as a link, wherever it leads (or when it leads nowhere).
+        if (!QFileInfo(chosen.path).isSymLink()) {
+            Show_MessageBox(kSelectProject);
+            return;
+        }
+        if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to delete this link?")) != 1) return;
+        GPS::Delete_Link(m_data, chosen.path);
+    } else if (chosen.folder) {
         // The root "All" is never deleted.
-        if (chosen.name == QLatin1String("All") || !QFileInfo(chosen.path).isDir()) {
+        const QFileInfo folder(chosen.path);
+        if (chosen.name == QLatin1String("All") || folder.isSymLink() || !folder.isDir()) {
             Show_MessageBox(kSelectProject);
             return;
         }
@@ -154,7 +172,7 @@ void Group_Project_Tree::Delete_Prj_Click()
             return;
         GPS::Delete_Folder(m_data, chosen.path);
     } else {
-        if (!QFileInfo(chosen.path).isFile()) {
+        if (QFileInfo(chosen.path).isSymLink() || !QFileInfo(chosen.path).isFile()) {
             Show_MessageBox(kSelectProject);
             return;
         }

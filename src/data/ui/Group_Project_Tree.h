@@ -1,8 +1,9 @@
 #pragma once
 // The project tree of the group-mode store: one row per folder (its path relative to
-// "Group_Excel_Data") with the folder's projects below it, and the project commands
-// Copy, Rename and Delete (a folder row is deleted with everything in it). The tree is
-// rebuilt from disk after every command.
+// "Group_Excel_Data") with the folder's projects and links below it, and the project
+// commands Copy, Rename and Delete (a folder row is deleted with everything in it, a
+// link row as a link; a link is never opened, copied or renamed). The tree is rebuilt
+// from disk after every command.
 #include "GroupProjectStore.h"
 
 #include <QWidget>
@@ -22,7 +23,7 @@ public:
     // the last command again (row 1, the row below "All", the first time).
     void Fill_Tree_View();
     // The path the selected row stands for: a folder or a project's design file; ""
-    // when nothing is selected.
+    // when nothing or a link is selected.
     QString Get_Selected_Project_Path() const;
     // True when the tree shows at least two rows (a project or a second folder).
     bool project_created() const { return m_projectCreated; }

@@ -1,6 +1,7 @@
 #include "Import_Wizard.h"
 
 #include "Dialogs.h"
+#include "FileWrite.h"
 #include "Helpers.h"
 #include "LayoutParts.h"
 #include "ListImport.h"
@@ -202,12 +203,13 @@ void Import_Wizard::OKPressed()
 
 std::optional<QString> Import_Wizard::seriesName(QLineEdit *field)
 {
-    const std::optional<QString> name = SeriesFile::Clean_Name(field->text());
-    if (!name) {
-        Show_MessageBox(SeriesFile::Invalid_Name_Message());
+    const SeriesFile::Name_Check name = SeriesFile::Check_Name(field->text(), File_Name_Max(m_services.folder));
+    if (!name.refusal.isEmpty()) {
+        Show_MessageBox(name.refusal);
         field->setFocus();
+        return std::nullopt;
     }
-    return name;
+    return name.name;
 }
 
 bool Import_Wizard::deliver(const std::optional<QString> &name, const QStringList &values)

@@ -123,7 +123,8 @@ void CreateFolder::OKPressed()
     }
     const QString relative = Trim_Str(folder_combo->currentText()) + u'/' + name;
     const QString full = QDir(m_root).filePath(relative);
-    if (QFileInfo::exists(full)) {
+    // A link of that name, even one leading nowhere, is taken.
+    if (QFileInfo::exists(full) || QFileInfo(full).isSymLink()) {
         Show_MessageBox(QStringLiteral("Folder already exist."));
         return;
     }

@@ -18,13 +18,13 @@
 #include "PictureView.h"
 #include "RowTable.h"
 #include "SelectionCanvas.h"
+#include "SeriesFile.h"
 #include "Shared_Dialogs.h"
 
 #include <QAbstractButton>
 #include <QBoxLayout>
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QFile>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -195,9 +195,9 @@ int Cropping_Tool::Open_Wnd_Direct_Crop_Series(const QString &name)
     Set_Default_Values();
     m_directSeriesName = name;
     QStringList rows;
-    QFile file(Path_Join(Data_Folder_Path, name + QStringLiteral(".txt")));
-    if (file.open(QIODevice::ReadOnly)) rows = Direct_Series_Rows(file.readAll());
-    else Show_NSLog_Message(QStringLiteral("Series not read: ") + file.fileName());
+    const QString path = SeriesFile::Path(Data_Folder_Path, name);
+    if (const std::optional<QByteArray> bytes = SeriesFile::Read_Bytes(path)) rows = Direct_Series_Rows(*bytes);
+    else Show_NSLog_Message(QStringLiteral("Series not read: ") + path);
     if (!Open_Direct_Screen(2, rows, QStringLiteral("The selected series does not contains any image with supported extension.")))
         return 0;
     const int code = Run_Modal(m_runner, *this);

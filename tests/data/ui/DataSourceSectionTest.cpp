@@ -1,6 +1,12 @@
 // The data-source section driven as a user drives it, and the spreadsheet source window.
+#include "AsLoadedAdjuster.h"
+#include "BatchWizard.h"
+#include "CardValueEngine.h"
 #include "Data_From_Excel.h"
 #include "DataSourceSection.h"
+#include "RenderResources.h"
+#include "RenderedSide.h"
+#include "SeriesDialogs.h"
 #include "Globals.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
@@ -9,8 +15,12 @@
 #include "TestSupport.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QListWidget>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QPushButton>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -250,6 +260,74 @@ TEST(DataSourceSection, ViewOfAChosenSeries)
     // Shown again, the control's series is the one chosen.
     section.showControl(text);
     EXPECT_EQ(section.Batch_Series->currentText(), "Staff");
+}
+
+// A spreadsheet's "Unicode text" (UTF-16 with its mark, CR LF) and a Notepad series
+// (Windows-1252, CR alone) read as they were written: in the wizard's and the viewer's
+// lists, as the first value a bound control shows, and on card N.
+TEST(DataSourceSection, UnicodeTextAndNotepadSeriesShowTheirLetters)
+{
+    Host host;
+    QByteArray unicode("\xFF\xFE");
+    for (const QChar c : QString::fromUtf8("Ann\r\nG\xc3\xb6tz\r\n\xe2\x82\xac 5\r\n"))
+        unicode += char(c.unicode() & 0xFF), unicode += char(c.unicode() >> 8);
+    host.series("Unicode", unicode);
+    host.series("Notepad", "\x93Hi\x94\r\x80 5\r");
+    const QStringList unicodeValues{"Ann", QString::fromUtf8("G\xc3\xb6tz"), QString::fromUtf8("\xe2\x82\xac 5")};
+    const QStringList notepadValues{QString::fromUtf8("\xe2\x80\x9cHi\xe2\x80\x9d"), QString::fromUtf8("\xe2\x82\xac 5")};
+
+    // The series lists.
+    SeriesServices services;
+    services.folder = host.folder.path();
+    BatchWizard wizard(services);
+    wizard.Fill_List();
+    ASSERT_EQ(wizard.seriesNames(), (QStringList{"Notepad", "Unicode"}));
+    for (int row : {0, 1}) {
+        wizard.List->clearSelection();
+        wizard.List->item(row)->setSelected(true);
+        wizard.On_Update();
+        QStringList shown;
+        for (int i = 0; i < wizard.List_value->count(); ++i) shown << wizard.List_value->item(i)->text();
+        EXPECT_EQ(shown, row == 0 ? notepadValues : unicodeValues);
+    }
+    View_Data_Series viewer(host.folder.path());
+    viewer.Load("Unicode");
+    EXPECT_EQ(viewer.list_count->text(), "Total Rows : 3");
+    EXPECT_EQ(viewer.List->item(1)->text(), unicodeValues.at(1));
+
+    // Bound to the series, the control shows its first value.
+    SKTGraphic *text = host.add(GraphicKind::Text, "typed");
+    text->_bounds = QRectF(10, 10, 200, 40);
+    text->ctrl_is_visible = true;
+    host.selection = {text};
+    DataSourceSection section(host);
+    section.showControl(text);
+    choose(section.Data_source_type, "Series");
+    choose(section.Batch_Series, "Unicode");
+    EXPECT_EQ(text->Text_Value, "Ann");
+
+    // Card 2 shows the second value.
+    CardValueEngine engine(host.folder.path());
+    engine.Check_Series_Or_Excel_Use_or_not(host.doc);
+    ASSERT_EQ(engine.Total_Batch_Excel_Card(), 3);
+    const RenderResources resources = Application_Render_Resources(asLoaded());
+    engine.Create_Design_Backup_Array(host.doc, resources);
+    const RenderedSide card = engine.Set_data_table_value_to_card(1, Card_Side::Front);
+    ASSERT_FALSE(card.isNull());
+    const QString shots = qEnvironmentVariable("SERIES_SHOTS");
+    if (!shots.isEmpty()) Rendered_Side_Image(card, 144).save(QDir(shots).filePath("unicode-series-card-2.png"));
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+    const QString pdf = host.folder.filePath("card2.pdf");
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(Rendered_Side_PDF(card));
+    f.close();
+    QProcess reader;
+    reader.setWorkingDirectory(host.folder.path());
+    reader.start(pdftotext, {pdf, "-"});
+    ASSERT_TRUE(reader.waitForFinished(30000));
+    EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(), unicodeValues.at(1));
 }
 
 TEST(SpreadsheetWindow, ShowsTheCounts)

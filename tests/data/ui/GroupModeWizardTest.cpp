@@ -420,6 +420,88 @@ TEST_F(GroupWizard, ProjectTreeCommands)
     EXPECT_EQ(names(), QStringList{"All"});
 }
 
+// Links in the store, from the window: the folder list offers real folders only, the
+// tree shows every link as a link row that is deleted as a link and never opened,
+// copied or renamed, and nothing outside the store changes.
+TEST_F(GroupWizard, LinksInTheStoreAreShownAsLinksAndNeverWrittenThrough)
+{
+    QTemporaryDir outside;
+    const QString out = outside.path(), all = data + "Group_Excel_Data/All/";
+    touch(out + "/Kept.zcd", "kept");
+    touch(out + "/Deep/Night.zcd", "night");
+    touch(all + "Staff.zcd", "staff");
+    ASSERT_TRUE(QFile::link(out, all + "Shared"));
+    ASSERT_TRUE(QFile::link(out + "/Kept.zcd", all + "Linked.zcd"));
+    ASSERT_TRUE(QFile::link(out + "/q.zcd", all + "q.zcd"));
+    const auto outsideBytes = [&] {
+        QStringList files;
+        for (const char *name : {"/Kept.zcd", "/Deep/Night.zcd"}) {
+            QFile f(out + name);
+            files << (f.open(QIODevice::ReadOnly) ? QString::fromLatin1(f.readAll()) : QString("<missing>"));
+        }
+        files << QDir(out).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+        return files;
+    };
+    const QStringList before = outsideBytes();
+    ASSERT_EQ(before, (QStringList{"kept", "night", "Deep", "Kept.zcd"}));
+    const auto shownRows = [](QTreeWidget *view) {
+        QStringList out;
+        for (QTreeWidgetItemIterator it(view); *it; ++it) out << (*it)->text(0);
+        return out;
+    };
+
+    Group_Mode_Wizard w(services());
+    // Renaming asks for the name "q" (only a project's row is asked about).
+    w.tree->askName = [](const QString &) -> std::optional<QString> { return QString("q"); };
+    w.whileOpen = [&](SeriesDialog &) {
+        EXPECT_EQ(items(w.proj_path), QStringList{"All"});
+        EXPECT_EQ(shownRows(w.tree->treeView),
+                  (QStringList{"All", "Staff", "Linked.zcd (link)", "Shared (link)", "q.zcd (link)"}));
+        shot(w, "links");
+        // A link row is no project: open, copy and rename refuse it.
+        w.open_exist_btn->click();
+        w.tree->selectRow(2);
+        EXPECT_EQ(w.tree->Get_Selected_Project_Path(), "");
+        w.ok_btn->click();
+        w.tree->copy_btn->click();
+        w.tree->rename_btn->click();
+        EXPECT_EQ(testsupport::boxes().take(), (QStringList{"\nPlease select project.", "\nPlease select project.",
+                                                             "\nPlease select project."}));
+        // The name of a link leading nowhere is taken.
+        w.tree->selectRow(1);
+        w.tree->rename_btn->click();
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nProject name already exist."});
+        w.start_new_btn->click();
+        w.proj_name->setText("q");
+        w.excel_path->setText(book);
+        w.ok_btn->click();
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nProject name already exist."});
+        EXPECT_EQ(w.next_counter, 0);
+        // Delete takes the link leading nowhere away, as a link.
+        w.open_exist_btn->click();
+        w.tree->selectRow(4);
+        testsupport::boxes().answerNext(1);
+        w.tree->delete_btn->click();
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to delete this link?"});
+        EXPECT_EQ(shownRows(w.tree->treeView), (QStringList{"All", "Staff", "Linked.zcd (link)", "Shared (link)"}));
+        // And the link to a folder outside, leaving the folder and its files.
+        w.tree->selectRow(3);
+        testsupport::boxes().answerNext(1);
+        w.tree->delete_btn->click();
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to delete this link?"});
+        EXPECT_EQ(shownRows(w.tree->treeView), (QStringList{"All", "Staff", "Linked.zcd (link)"}));
+        w.cancel_btn->click();
+    };
+    EXPECT_EQ(w.Open_Wnd(), 0);
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_FALSE(QFileInfo(all + "q.zcd").isSymLink());
+    EXPECT_FALSE(QFileInfo(all + "Shared").isSymLink());
+    EXPECT_EQ(outsideBytes(), before);
+    QFile staff(all + "Staff.zcd");
+    ASSERT_TRUE(staff.open(QIODevice::ReadOnly));
+    EXPECT_EQ(staff.readAll(), QByteArray("staff"));
+}
+
 } // namespace
 
 TEST_F(GroupWizard, WorkbooksOfAnotherKindAndFilesThatAreNoneAreNamed)

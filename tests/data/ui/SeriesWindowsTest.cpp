@@ -607,3 +607,49 @@ TEST_F(SeriesWindows, LargeAndLatin1SeriesFiles)
     EXPECT_EQ(viewer.list_count->text(), "Total Rows : 2");
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
 }
+
+// A series name whose file the file system cannot hold is refused by the window that
+// names it, before anything is written; the longest name that fits is saved.
+TEST_F(SeriesWindows, NamesTooLongForAFileAreRefusedBeforeWriting)
+{
+    const QString longest(251, u'L'), tooLong(252, u'L');
+    const QString refused = "\nSeries name is too long. Please enter a shorter series name.";
+    BatchWizard wizard(services);
+    wizard.AddNew_Btn_Clicked();
+    for (const char *v : {"1", "2"}) wizard.Create_Value_List(v);
+    wizard.batch_list_name->setText(tooLong);
+    wizard.Save_Btn_Clicked();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{refused});
+    EXPECT_TRUE(QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
+    EXPECT_FALSE(wizard.page1->isVisibleTo(&wizard));  // the values stay to be saved
+    wizard.batch_list_name->setText(longest);
+    wizard.Save_Btn_Clicked();
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+    EXPECT_EQ(readAll(path(longest)), QByteArray("1\n2\n"));
+    EXPECT_EQ(wizard.seriesNames(), QStringList{longest});
+
+    // The generator and the list import refuse it the same way.
+    Generate_List g(services);
+    g.file_name_required = 1;
+    g.whileOpen = [&](SeriesDialog &) {
+        g.Choose_Rule(1);
+        g.value_txt->setText("v");
+        g.count_txt->setText("2");
+        g.const_file_name->setText(tooLong);
+        g.ok->click();
+        g.cancel->click();
+    };
+    EXPECT_EQ(g.Open_Wnd(), 0);
+    Import_Wizard import(services);
+    import.file_name_required = 1;
+    import.whileOpen = [&](SeriesDialog &) {
+        import.Choose_Source(2);
+        import.ManualEdit->setPlainText("a\nb");
+        import.Manual_file_name->setText(tooLong);
+        import.ok->click();
+        import.cancel->click();
+    };
+    import.Open_Wnd();
+    EXPECT_EQ(testsupport::boxes().take(), (QStringList{refused, refused}));
+    EXPECT_EQ(SeriesFile::Names(folder), QStringList{longest});
+}
