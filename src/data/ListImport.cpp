@@ -13,15 +13,11 @@ QString Decode_Text(const QByteArray &bytes) { return Decode_Text_Bytes(bytes); 
 
 namespace {
 
-// Windows-1252 for \'hh: the bytes 0x80 to 0x9F differ from Latin-1.
+// Windows-1252 for \'hh; its five unused bytes as U+FFFD.
 QChar cp1252(unsigned char b)
 {
-    static const char16_t high[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-                                      0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
-    if (b >= 0x80 && b < 0xA0) return QChar(high[b - 0x80]);
-    return QChar(char16_t(b));
+    const QChar c = Windows_1252_Char(b);
+    return c.unicode() >= 0x80 && c.unicode() < 0xA0 ? QChar(QChar::ReplacementCharacter) : c;
 }
 
 bool isAlpha(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }

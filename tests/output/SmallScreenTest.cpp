@@ -36,9 +36,7 @@ namespace {
 void shot(QWidget &window, const QString &name)
 {
     if (qEnvironmentVariableIsEmpty("DOZO_SHOTS_DIR")) return;
-    window.show();
-    QCoreApplication::processEvents();
-    testsupport::saveShot(window, name);
+    testsupport::saveShownShot(window, name);
     window.hide();
 }
 

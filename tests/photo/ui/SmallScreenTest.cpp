@@ -32,13 +32,7 @@ using testsupport::fitsSmallScreen;
 namespace {
 
 // Shown at the size it opens with, for the screenshots of a tour (DOZO_SHOTS_DIR).
-void shot(QWidget &window, const QString &name)
-{
-    if (qEnvironmentVariableIsEmpty("DOZO_SHOTS_DIR")) return;
-    window.show();
-    QCoreApplication::processEvents();
-    testsupport::saveShot(window, name);
-}
+void shot(QWidget &window, const QString &name) { testsupport::saveShownShot(window, name); }
 
 QString picture(const QString &path)
 {
