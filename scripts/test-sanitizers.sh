@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the application and its tests with clang under AddressSanitizer and
 # UndefinedBehaviorSanitizer into build-asan/, runs the suite there, then runs every
-# test executable twice over in one process, shuffled, with a few seeds; last, the value
-# engine under ThreadSanitizer (build-tsan/).
+# test executable twice over in one process, shuffled, with a few seeds; last, the runs
+# that share work between threads (the pool's helpers, the value engine, Crop All, export,
+# mail, a refused second run) under ThreadSanitizer (build-tsan/).
 # JOBS sets the parallel jobs (default: every core), SEEDS the shuffle seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -35,9 +36,10 @@ ctest --output-on-failure --timeout 600 -j "$JOBS"
 cd ..
 JOBS="$JOBS" SEEDS="$SEEDS" bash scripts/repeat-shuffled.sh build-asan
 
-# The value engine's cards made on several threads, under ThreadSanitizer (only that
-# test program is built into build-tsan/).
+# The threaded runs under ThreadSanitizer: only test_runs_tsan is built into build-tsan/
+# (its libraries compiled with -fsanitize=thread); each group of its suites is a ctest
+# test of its own (tests/CMakeLists.txt), the suppressions in tests/tsan-suppressions.txt.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
   -DAPP_THREAD_SANITIZER_TEST=ON "${LAUNCHER[@]}"
-cmake --build build-tsan -j "$JOBS" --target test_values_tsan
-(cd build-tsan && ctest --output-on-failure --timeout 600 -R values_under_thread_sanitizer)
+cmake --build build-tsan -j "$JOBS" --target test_runs_tsan
+(cd build-tsan && ctest --output-on-failure --timeout 600 -j "$JOBS" -R _under_thread_sanitizer)

@@ -5,6 +5,7 @@
 #include "Helpers.h"
 #include "Rotation.h"
 #include "StrokeStyles.h"
+#include "TsanHandoff.h"
 
 #include <QCoreApplication>
 #include <QPainter>
@@ -88,9 +89,9 @@ void SKTText::textStorageDidProcessEditing()
     // Queued to the application's thread, also when the text was set on a worker.
     QMetaObject::invokeMethod(
         app,
-        [this, alive = std::weak_ptr<char>(m_lifetime)] {
+        Handed_Over(app, [this, alive = std::weak_ptr<char>(m_lifetime)] {
             if (alive.lock()) setHeightToMatchContents();
-        },
+        }),
         Qt::QueuedConnection);
 }
 

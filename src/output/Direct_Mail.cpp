@@ -9,6 +9,7 @@
 #include "Shared_Dialogs.h"
 #include "Modal_Runner.h"
 #include "RunUnderWay.h"
+#include "TsanHandoff.h"
 
 #include <QFileInfo>
 #include <QFormLayout>
@@ -149,10 +150,10 @@ bool Direct_Mail::Send_Button()
     m_finished = false;
     m_worker.Start(m_pool, [this, run, count] {
         for (int i = 0; i < count && !run->state.stopped(); ++i) {
-            QMetaObject::invokeMethod(this, [this, i, count] {
+            QMetaObject::invokeMethod(this, Handed_Over(this, [this, i, count] {
                 _Curr_Progress->setValue(i + 1);
                 _curr_msg_cnt->setText(QStringLiteral("%1 / %2 ").arg(i + 1).arg(count));
-            }, Qt::QueuedConnection);
+            }), Qt::QueuedConnection);
             const Mail_Result r = run->transport.sendEmail_pyth(run->recipients[i], Visitor_Mail_Subject(), {run->file},
                                                                 run->settings, Visitor_Mail_Body());
             ++run->attempted;
@@ -164,7 +165,7 @@ bool Direct_Mail::Send_Button()
                 Show_NSLog_Message(QStringLiteral("error in mail (status %1): %2").arg(r.status).arg(r.errorLine));
             }
         }
-        QMetaObject::invokeMethod(this, [this, run] { finishRun(run); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, Handed_Over(this, [this, run] { finishRun(run); }), Qt::QueuedConnection);
     });
     return true;
 }

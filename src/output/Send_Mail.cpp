@@ -11,6 +11,7 @@
 #include "Shared_Dialogs.h"
 #include "Modal_Runner.h"
 #include "RunUnderWay.h"
+#include "TsanHandoff.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -497,7 +498,7 @@ bool Send_Mail::Send_Button()
 void Send_Mail::sendingThread(std::shared_ptr<Run> run)
 {
     auto post = [this](std::function<void()> work) {
-        QMetaObject::invokeMethod(this, std::move(work), Qt::QueuedConnection);
+        QMetaObject::invokeMethod(this, Handed_Over(this, std::move(work)), Qt::QueuedConnection);
     };
     const bool everyRecipient =
         run->mode == Mail_Run_Mode::Every_Card_To_Every || run->mode == Mail_Run_Mode::Range_To_Every;

@@ -1,5 +1,7 @@
 #include "PoolBands.h"
 
+#include "TsanHandoff.h"
+
 #include <QThreadPool>
 
 #include <algorithm>
@@ -62,7 +64,7 @@ void Run_In_Bands(int bands, QThreadPool *pool, const std::function<void(int)> &
     shared->total = bands;
     const int helpers = std::min(bands - 1, pool->maxThreadCount());
     for (int i = 0; i < helpers; ++i)
-        if (!pool->tryStart([shared] { shared->work(); })) break;
+        if (!pool->tryStart(Handed_Over(pool, [shared] { shared->work(); }))) break;
     shared->work();
     std::unique_lock lock(shared->mutex);
     shared->finished.wait(lock, [&] { return shared->done == shared->total; });

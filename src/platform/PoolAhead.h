@@ -12,6 +12,8 @@
 // every item is made there (a taker that is itself a thread of the pool lends it, see
 // Pool_Thread_Lent); without one, or once the pool begins no more items, the taker
 // makes each item when it asks for it.
+#include "TsanHandoff.h"
+
 #include <QThreadPool>
 
 #include <algorithm>
@@ -121,7 +123,7 @@ private:
             if (s.closed || s.scheduled >= s.helpers || !s.hasRoom()) return;
             ++s.scheduled;
             lock.unlock();
-            s.pool->start([shared] { help(shared); });
+            s.pool->start(Handed_Over(s.pool, [shared] { help(shared); }));
             lock.lock();
         }
         static void help(const std::shared_ptr<Shared> &shared)

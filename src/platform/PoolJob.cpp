@@ -1,6 +1,7 @@
 #include "PoolJob.h"
 
 #include "Log.h"
+#include "TsanHandoff.h"
 
 #include <QThreadPool>
 
@@ -22,7 +23,7 @@ void Pool_Job::Start(QThreadPool *pool, std::function<void()> job)
     if (!pool) pool = QThreadPool::globalInstance();
     auto shared = std::make_shared<Shared>();
     m_shared = shared;
-    pool->start([shared, job = std::move(job)]() mutable {
+    pool->start(Handed_Over(pool, [shared, job = std::move(job)]() mutable {
         try {
             job();
         } catch (...) {
@@ -32,7 +33,7 @@ void Pool_Job::Start(QThreadPool *pool, std::function<void()> job)
         std::lock_guard lock(shared->mutex);
         shared->done = true;
         shared->ended.notify_all();
-    }, std::numeric_limits<int>::max());
+    }), std::numeric_limits<int>::max());
 }
 
 void Pool_Job::Wait()

@@ -1,5 +1,7 @@
 #include "PoolWork.h"
 
+#include "TsanHandoff.h"
+
 #include <QThreadPool>
 
 #include <algorithm>
@@ -43,7 +45,7 @@ Pool_Work::Pool_Work(QThreadPool *pool, int count, std::function<void(int)> part
     if (!pool) return;
     const int helpers = std::min(m_shared->count, std::max(1, pool->maxThreadCount()));
     // A helper that starts late finds every part taken and touches only the shared state.
-    for (int h = 0; h < helpers; ++h) pool->start([shared = m_shared] { shared->work(); });
+    for (int h = 0; h < helpers; ++h) pool->start(Handed_Over(pool, [shared = m_shared] { shared->work(); }));
 }
 
 Pool_Work::~Pool_Work()

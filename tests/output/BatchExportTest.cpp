@@ -8,6 +8,7 @@
 #include "ProcessMemory.h"
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
+#include "TsanHandoff.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -210,7 +211,7 @@ TEST_F(BatchExportTest, TheRunWaitsWhileStopIsAsked)
     // Stop pressed from the GUI thread while card 3 is made; the question stays open a
     // while, and no file may be written meanwhile.
     onCard = [&](int card) {
-        if (card == 3) QMetaObject::invokeMethod(&panel, [this] { panel._stop_btn->click(); }, Qt::QueuedConnection);
+        if (card == 3) QMetaObject::invokeMethod(&panel, Handed_Over(&panel, [this] { panel._stop_btn->click(); }), Qt::QueuedConnection);
     };
     qsizetype before = -1, after = -1;
     Set_MessageBox_Answerer([&](MessageBoxKind, const QString &text) {

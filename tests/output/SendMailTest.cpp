@@ -13,6 +13,7 @@
 #include "Send_Mail.h"
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
+#include "TsanHandoff.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -766,7 +767,7 @@ TEST_F(MailRun, MessagesGoOnAThreadOfTheGivenPool)
         EXPECT_EQ(std::set<QThread *>(threads.begin(), threads.end()).size(), 1u);
         EXPECT_NE(threads[0], QThread::currentThread());
         std::promise<QThread *> next;
-        pool.start([&] { next.set_value(QThread::currentThread()); });
+        pool.start(Handed_Over(&pool, [&] { next.set_value(QThread::currentThread()); }));
         EXPECT_EQ(next.get_future().get(), threads[0]);
     }
 }

@@ -4,6 +4,7 @@
 #include "AdjustmentChain.h"
 #include "PoolBands.h"
 #include "ProcessMemory.h"
+#include "TsanHandoff.h"
 
 #include <gtest/gtest.h>
 
@@ -89,6 +90,7 @@ TEST(ChainOnAPool, ManyCallersGetTheSingleThreadResults)
     const Picture large = photo(1600, 1250);
     callersAtOnce(4, large, pool, Get_Processed_Image_Full_Combined(large, everyStage(), true).image());
     pool.waitForDone();
+    Handoff_Acquire(&pool);
 }
 
 // A picture of 0.25 megapixels is split over the pool, a smaller one is not; without a
@@ -113,8 +115,9 @@ TEST(ChainOnAPool, BandsRunWhereTheCallerSays)
     QThreadPool one;
     one.setMaxThreadCount(1);
     std::atomic<int> inner{0};
-    one.start([&] { Run_In_Bands(8, &one, [&](int) { ++inner; }); });
+    one.start(Handed_Over(&one, [&] { Run_In_Bands(8, &one, [&](int) { ++inner; }); }));
     EXPECT_TRUE(one.waitForDone(10000)) << "a worker of the pool waiting on its own pool";
+    Handoff_Acquire(&one);
     EXPECT_EQ(inner, 8);
 
     // The chain starts the pool's threads for a picture of 0.25 megapixels, not for a
@@ -129,6 +132,7 @@ TEST(ChainOnAPool, BandsRunWhereTheCallerSays)
         Get_Processed_Image_Full_Combined(photo(side, 500), s, true, QSize(), &fresh);
         EXPECT_EQ(processmemory::threadCount() > before, helpers) << side << " x 500";
         fresh.waitForDone();
+        Handoff_Acquire(&fresh);
     }
 
     // Each band once, on the pool's threads and the caller's.
@@ -144,6 +148,7 @@ TEST(ChainOnAPool, BandsRunWhereTheCallerSays)
     EXPECT_GT(workers.size(), 1u);
     EXPECT_LE(workers.size(), 5u) << "the pool's four threads and the caller";
     pool.waitForDone();
+    Handoff_Acquire(&pool);
 }
 
 // A band that throws, on the calling thread or on a thread of the pool: its exception
@@ -189,6 +194,7 @@ TEST(ChainOnAPool, ABandsExceptionComesOutOnceEveryBandHasRun)
         }
         EXPECT_EQ(ranWhenCaught, kBands);
         pool.waitForDone();
+        Handoff_Acquire(&pool);
         for (const auto &c : *counts) EXPECT_EQ(c, 1);
     }
 }

@@ -6,6 +6,7 @@
 #include "PoolAhead.h"
 
 #include "HeldPoolThreads.h"
+#include "TsanHandoff.h"
 
 #include <QThread>
 #include <QThreadPool>
@@ -67,6 +68,7 @@ TEST(PoolAhead, EveryItemComesOutInOrderMadeOnceWithinTheWindow)
         }
         releaser.join();
         pool.waitForDone();
+        Handoff_Acquire(&pool);
         std::vector<std::string> expected;
         for (int i = c.first; i < c.end; ++i) expected.push_back("item " + std::to_string(i));
         EXPECT_EQ(out, expected) << c.what;
@@ -139,6 +141,7 @@ TEST(PoolAhead, OnceStoppedNoItemIsBegunAndTheEndWaitsForThoseUnderWay)
     std::this_thread::sleep_for(std::chrono::milliseconds(30));
     EXPECT_EQ(begun.load(), made);  // nothing begun once the end has returned
     pool.waitForDone();
+    Handoff_Acquire(&pool);
     EXPECT_EQ(begun.load(), made);
 }
 
@@ -164,6 +167,7 @@ TEST(PoolAhead, TheEndWaitsForItemsUnderWayAndAHelperStartedLaterBeginsNothing)
         EXPECT_GE(begun.load(), 2);
         EXPECT_EQ(finished.load(), begun.load());
         pool.waitForDone();
+        Handoff_Acquire(&pool);
     }
     // Every thread of the pool is busy until after the end: the helpers the pool was
     // handed start then, and begin no item.
@@ -175,6 +179,7 @@ TEST(PoolAhead, TheEndWaitsForItemsUnderWayAndAHelperStartedLaterBeginsNothing)
         { Pool_Ahead<int> ahead(&pool, 0, 100, 8, [&](int i) { return ++begun, i; }); }
         held.release();
         pool.waitForDone();
+        Handoff_Acquire(&pool);
         EXPECT_EQ(begun.load(), 0);
     }
 }

@@ -2,6 +2,7 @@
 // (the thread the pool's next task runs on), starts ahead of work queued on a busy
 // pool, and Wait returns only after the job, and what it holds, are gone.
 #include "PoolJob.h"
+#include "TsanHandoff.h"
 
 #include <QCoreApplication>
 #include <QThread>
@@ -21,7 +22,7 @@ namespace {
 QThread *Next_Task_Thread(QThreadPool &pool)
 {
     std::promise<QThread *> seen;
-    pool.start([&] { seen.set_value(QThread::currentThread()); });
+    pool.start(Handed_Over(&pool, [&] { seen.set_value(QThread::currentThread()); }));
     return seen.get_future().get();
 }
 
@@ -53,19 +54,20 @@ TEST(PoolJob, StartsAheadOfWorkQueuedOnABusyPool)
     QThreadPool pool;
     pool.setMaxThreadCount(1);
     std::promise<void> release;
-    pool.start([released = release.get_future().share()] { released.wait(); });
+    pool.start(Handed_Over(&pool, [released = release.get_future().share()] { released.wait(); }));
     std::mutex mutex;
     std::vector<QString> order;
     const auto note = [&](const char *what) {
         std::lock_guard lock(mutex);
         order.push_back(QString::fromLatin1(what));
     };
-    pool.start([&] { note("card work"); });
+    pool.start(Handed_Over(&pool, [&] { note("card work"); }));
     Pool_Job job;
     job.Start(&pool, [&] { note("job"); });
     release.set_value();
     job.Wait();
     pool.waitForDone();
+    Handoff_Acquire(&pool);
     EXPECT_EQ(order, (std::vector<QString>{"job", "card work"}));
 }
 
@@ -107,23 +109,25 @@ TEST(PoolJob, AJobLendingItsThreadLetsWorkItQueuesOnItsOwnPoolRun)
             std::optional<Pool_Thread_Lent> lent;
             if (lend) lent.emplace(&pool);
             for (int i = 0; i < 3; ++i)
-                pool.start([&] { ++done; });
+                pool.start(Handed_Over(&pool, [&] { ++done; }));
             for (int wait = 0; wait < 150 && done < 3; ++wait) QThread::msleep(10);
             allDone = done == 3;
         });
         job.Wait();
         pool.waitForDone();
+        Handoff_Acquire(&pool);
         EXPECT_EQ(allDone, lend) << lend;
         EXPECT_EQ(done.load(), 3) << lend;
         // One task at a time again: a second task waits for the first.
         std::promise<void> release;
         std::atomic<bool> secondRan{false};
-        pool.start([released = release.get_future().share()] { released.wait(); });
-        pool.start([&] { secondRan = true; });
+        pool.start(Handed_Over(&pool, [released = release.get_future().share()] { released.wait(); }));
+        pool.start(Handed_Over(&pool, [&] { secondRan = true; }));
         QThread::msleep(50);
         EXPECT_FALSE(secondRan.load()) << lend;
         release.set_value();
         pool.waitForDone();
+        Handoff_Acquire(&pool);
         EXPECT_TRUE(secondRan.load()) << lend;
     }
 }

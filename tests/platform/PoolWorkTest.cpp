@@ -4,6 +4,7 @@
 #include "PoolWork.h"
 
 #include "HeldPoolThreads.h"
+#include "TsanHandoff.h"
 
 #include <QThread>
 #include <QThreadPool>
@@ -46,6 +47,7 @@ TEST(PoolWork, EveryPartRunsOnceOnAnyPool)
         }
         held.release();
         pool.waitForDone();
+        Handoff_Acquire(&pool);
         for (int i = 0; i < c.parts; ++i) EXPECT_EQ(runs[size_t(i)].load(), 1) << c.what << " part " << i;
         // Without a free pool thread the waiting thread did every part.
         if (c.threads < 0 || c.busy) {

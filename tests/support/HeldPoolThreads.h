@@ -1,6 +1,8 @@
 #pragma once
 // Threads of a pool held by other work until release() (at the latest when the holder
 // ends, which is before the pool if the pool was made first): a busy pool.
+#include "TsanHandoff.h"
+
 #include <QThreadPool>
 
 #include <future>
@@ -9,7 +11,7 @@ class Held_Pool_Threads {
 public:
     Held_Pool_Threads(QThreadPool &pool, int count)
     {
-        for (int t = 0; t < count; ++t) pool.start([released = m_released] { released.wait(); });
+        for (int t = 0; t < count; ++t) pool.start(Handed_Over(&pool, [released = m_released] { released.wait(); }));
     }
     ~Held_Pool_Threads() { release(); }
     Held_Pool_Threads(const Held_Pool_Threads &) = delete;

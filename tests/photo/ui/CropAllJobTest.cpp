@@ -4,6 +4,7 @@
 #include "CropAllJob.h"
 
 #include "TestSupport.h"
+#include "TsanHandoff.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -403,6 +404,6 @@ TEST(CropAllJob, RunsOnAThreadOfTheGivenPool)
     QThread *worker = *threads.begin();
     EXPECT_NE(worker, QThread::currentThread());
     std::promise<QThread *> next;
-    pool.start([&] { next.set_value(QThread::currentThread()); });
+    pool.start(Handed_Over(&pool, [&] { next.set_value(QThread::currentThread()); }));
     EXPECT_EQ(next.get_future().get(), worker);
 }
