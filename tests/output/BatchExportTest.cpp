@@ -453,7 +453,9 @@ TEST(CardFileSink, ACardThatCannotBeWrittenWholeLeavesNothingOfItself)
             ASSERT_TRUE(f.open(QIODevice::WriteOnly));
             f.write("old " + before.last().toUtf8());
         }
-        if (row.failure == Front_Is_A_Folder) ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Card_1_Front.") + row.ext));
+        if (row.failure == Front_Is_A_Folder) {
+            ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("Card_1_Front.") + row.ext));
+        }
         Batch_Sides sides;
         sides.combined = row.combined;
         Output_Run_State state;
@@ -646,6 +648,8 @@ TEST_F(BatchExportTest, CardsTooLargeForAPictureEndTheRunWithWhy)
         EXPECT_EQ(state->written_cards.load(), 0);
         EXPECT_EQ(state->failed_cards.load(), 0) << "nothing failed to be written";
         EXPECT_EQ(state->curr_card_count.load(), 1) << "the run ends at its first card";
-        if (processmemory::kMeasuresMemory && measured) EXPECT_LT(grown, 64ll << 20) << grown / 1e6 << " MB";
+        if (processmemory::kMeasuresMemory && measured) {
+            EXPECT_LT(grown, 64ll << 20) << grown / 1e6 << " MB";
+        }
     }
 }
