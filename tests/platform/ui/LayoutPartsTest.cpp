@@ -22,9 +22,10 @@ QString itemsOf(QBoxLayout *layout)
     }
     return items.join(u' ');
 }
-QPushButton *named(const char *name)
+// A button kept by `keeper` (a layout that is not a widget's does not delete its widgets).
+QPushButton *named(QWidget &keeper, const char *name)
 {
-    auto *b = new QPushButton(QString::fromLatin1(name));
+    auto *b = new QPushButton(QString::fromLatin1(name), &keeper);
     b->setObjectName(QString::fromLatin1(name));
     return b;
 }
@@ -32,8 +33,9 @@ QPushButton *named(const char *name)
 
 TEST(LayoutParts, PartsAndStretchesStandInOrder)
 {
+    QWidget keeper;
     QWidget owner;
-    QPushButton *a = named("a"), *b = named("b"), *c = named("c"), *d = named("d");
+    QPushButton *a = named(keeper, "a"), *b = named(keeper, "b"), *c = named(keeper, "c"), *d = named(keeper, "d");
     struct Row {
         QBoxLayout *layout;
         const char *items;
@@ -41,8 +43,8 @@ TEST(LayoutParts, PartsAndStretchesStandInOrder)
     const Row rows[] = {
         {Side_By_Side({a, b, Layout_Stretch{}, c}), "W:a/0 W:b/0 S/0 W:c/0"},
         {Side_By_Side({{d, 1}, Layout_Stretch{}, {Layout_Stretch{}, 3}}), "W:d/1 S/0 S/3"},
-        {Button_Row({named("ok"), named("cancel")}), "S/0 W:ok/0 W:cancel/0"},
-        {Stack_Layout(&owner, {named("top"), {Side_By_Side({named("x")}), 2}, Layout_Stretch{}}), "W:top/0 L/2 S/0"},
+        {Button_Row({named(keeper, "ok"), named(keeper, "cancel")}), "S/0 W:ok/0 W:cancel/0"},
+        {Stack_Layout(&owner, {named(keeper, "top"), {Side_By_Side({named(keeper, "x")}), 2}, Layout_Stretch{}}), "W:top/0 L/2 S/0"},
     };
     for (const Row &row : rows) EXPECT_EQ(itemsOf(row.layout), QString::fromLatin1(row.items)) << row.items;
     EXPECT_EQ(owner.layout(), rows[3].layout);
