@@ -53,8 +53,9 @@ TEST(SeriesFileFuzz, DamagedSeriesFilesGiveTheSameCleanValues)
         ASSERT_EQ(settled(SeriesFile::List_Values(SeriesFile::Encode(list))), settled(list)) << input;
         // Bytes that are neither UTF-8 nor marked are one character each.
         const bool marked = bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF") || bytes.startsWith("\xEF\xBB\xBF");
-        if (!marked && QString::fromUtf8(bytes).toUtf8() != bytes)
+        if (!marked && QString::fromUtf8(bytes).toUtf8() != bytes) {
             ASSERT_EQ(SeriesFile::Decode(bytes).size(), bytes.size()) << input;
+        }
     }
 }
 

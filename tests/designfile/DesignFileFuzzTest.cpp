@@ -131,8 +131,9 @@ TEST(DesignFileFuzz, MutatedFilesAreReadOrRefusedCleanly)
         DesignData d;
         QString error;
         EXPECT_EQ(Read_Design_File(path, d, &error), kHugeCards[i].opens) << kHugeCards[i].size;
-        if (!kHugeCards[i].opens)
+        if (!kHugeCards[i].opens) {
             EXPECT_TRUE(error.startsWith("\"fuzz.zcd\" holds a card of ")) << error.toStdString();
+        }
     }
     int accepted = 0;
     for (int round = 0; round < kRounds && !HasFailure(); ++round) {

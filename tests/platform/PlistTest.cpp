@@ -135,7 +135,9 @@ TEST(FileWrite, ASetIsWrittenWholeOrLeftAsItWas)
         ASSERT_TRUE(Write_File_Whole(dir.filePath("a"), "old a"));
         std::vector<std::pair<QString, QByteArray>> files;
         for (QString name : row.names) {
-            if (name.endsWith('/')) ASSERT_TRUE(QDir(dir.path()).mkdir(name.chopped(1)));
+            if (name.endsWith('/')) {
+                ASSERT_TRUE(QDir(dir.path()).mkdir(name.chopped(1)));
+            }
             if (name.endsWith('/')) name.chop(1);
             files.emplace_back(dir.filePath(name), "new " + name.toUtf8());
         }

@@ -54,16 +54,18 @@ TEST(PictureBound, ASideOverTheBoundIsNotMadeIntoAPicture)
             const Grown grown;
             EXPECT_TRUE(SKTRenderingView::image_From_Card_Graphics({}, frame, &card, resources, r.dpi / 72).isNull())
                 << r.what;
-            if (processmemory::kMeasuresMemory && grown.measured)
+            if (processmemory::kMeasuresMemory && grown.measured) {
                 EXPECT_LT(grown.bytes(), 64ll << 20) << r.what << ": " << grown.bytes() / 1e6 << " MB";
+            }
         }
         {
             const RenderedSide side = Render_Side_Picture({}, frame, &card, resources);
             ASSERT_FALSE(side.isNull()) << r.what;
             const Grown grown;
             EXPECT_TRUE(Rendered_Side_Image(side, r.dpi).isNull()) << r.what;
-            if (processmemory::kMeasuresMemory && grown.measured)
+            if (processmemory::kMeasuresMemory && grown.measured) {
                 EXPECT_LT(grown.bytes(), 64ll << 20) << r.what << ": " << grown.bytes() / 1e6 << " MB";
+            }
         }
     }
 }

@@ -445,9 +445,9 @@ TEST_F(GroupWizard, LinksInTheStoreAreShownAsLinksAndNeverWrittenThrough)
     const QStringList before = outsideBytes();
     ASSERT_EQ(before, (QStringList{"kept", "night", "Deep", "Kept.zcd"}));
     const auto shownRows = [](QTreeWidget *view) {
-        QStringList out;
-        for (QTreeWidgetItemIterator it(view); *it; ++it) out << (*it)->text(0);
-        return out;
+        QStringList rows;
+        for (QTreeWidgetItemIterator it(view); *it; ++it) rows << (*it)->text(0);
+        return rows;
     };
 
     Group_Mode_Wizard w(services());
