@@ -74,8 +74,7 @@ int QR_Size_Floor(int version)
 std::optional<QSize> Barcode_Pixel_Size(QSizeF points, double dpi)
 {
     const double w = std::ceil(float(dpi * points.width() / 72)), h = std::ceil(float(dpi * points.height() / 72));
-    // Comparisons with NaN are false, and an infinite side passes the limit.
-    if (!(dpi > 0) || !(w >= 1) || !(h >= 1) || !(w * h <= kBarcode_Max_Pixels)) return std::nullopt;
+    if (!(dpi > 0) || !Picture_Size_Allowed(w, h)) return std::nullopt;
     return QSize(int(w), int(h));
 }
 

@@ -2,6 +2,7 @@
 // Barcode sizes in points from the lengths of the settings boxes, the unit labels, and
 // the raster services that give a symbol picture its pixels.
 #include "Picture.h"
+#include "PictureLimit.h"
 
 #include <QString>
 #include <optional>
@@ -42,8 +43,8 @@ QString Margins_Label(Barcode_Unit unit);
 // The smallest QR size for a version index (0 "Auto", 1-40): 21 + 4 x (version - 1).
 int QR_Size_Floor(int version);
 
-// The largest picture a barcode is given, in pixels.
-inline constexpr double kBarcode_Max_Pixels = 100e6;
+// The largest picture a barcode is given, in pixels: the bound of every picture made.
+inline constexpr double kBarcode_Max_Pixels = double(kLargestPicturePixels);
 
 // ceil(dpi x points / 72) pixels on each axis; none when the size or the resolution is not
 // finite and above 0, or the picture would pass kBarcode_Max_Pixels.
