@@ -51,10 +51,26 @@ TEST(PictureLimit, PicturesUpToTheBoundAreAllowed)
 
 TEST(PictureLimit, TheRefusalNamesThePixelsAndTheBound)
 {
-    EXPECT_EQ(Picture_Too_Large_Text(QSizeF(1500000, 642)),
-              "it would be 1,500,000 x 642 pixels, more than the 100 million pixels a picture can have");
-    EXPECT_EQ(Picture_Too_Large_Text(QSizeF(std::numeric_limits<double>::infinity(), 5)),
-              "it would have more than the 100 million pixels a picture can have");
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::numeric_limits<double>::quiet_NaN();
+    const QString tooMany = QStringLiteral("it would have more than the 100 million pixels a picture can have");
+    struct Row {
+        QSizeF pixels;
+        QString text;
+    } rows[] = {
+        {{1500000, 642}, QStringLiteral("it would be 1,500,000 x 642 pixels, more than the 100 million pixels a "
+                                        "picture can have")},
+        {{642, 999999999999999}, QStringLiteral("it would be 642 x 999,999,999,999,999 pixels, more than the 100 "
+                                                "million pixels a picture can have")},
+        // Sides too long to be told as a whole number, or no number at all.
+        {{inf, 5}, tooMany},
+        {{5, inf}, tooMany},
+        {{nan, 5}, tooMany},
+        {{5, nan}, tooMany},
+        {{1e15, 5}, tooMany},
+        {{5, 1e15}, tooMany},
+    };
+    for (const Row &r : rows)
+        EXPECT_EQ(Picture_Too_Large_Text(r.pixels), r.text) << r.pixels.width() << " x " << r.pixels.height();
 }
 
 TEST(PictureLimit, AVectorPictureOverTheBoundIsNotRasterised)
