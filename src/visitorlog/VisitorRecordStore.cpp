@@ -51,26 +51,18 @@ constexpr std::array<const char *, kVisitorLogKeyCount> kLogKeys{
 constexpr std::array<const char *, kVisitorSearchFilterCount> kFilterColumns{
     "VName", "CompanyName", "Address", "Phone", "Email", "Slogan", "Website", "UniqueNo", "Other"};
 
-// The columns a listed entry is made of.
-const QStringList &logColumns()
-{
-    static const QStringList columns = [] {
-        QStringList c{QStringLiteral("ID"), QStringLiteral("Date_Time_Stamp"), QStringLiteral("Photo")};
-        for (const char *front : {"VName", "Position", "CompanyName", "Address", "Phone", "Email", "Slogan", "Website",
-                                  "UniqueNo", "Other"})
-            c << QString::fromLatin1(front) << QString::fromLatin1(front) + QStringLiteral("_B");
-        return c;
-    }();
-    return columns;
-}
-
-// The column's text as UTF-8. Read as bytes: the text needs no ending NUL, which the
-// database would otherwise add to a copy of every value.
-QString columnText(sqlite3_stmt *statement, int column)
+// The column's text as UTF-8, valid until the next step. Read as bytes: the text needs
+// no ending NUL, which the database would otherwise add to a copy of every value.
+QByteArrayView columnBytes(sqlite3_stmt *statement, int column)
 {
     const auto *text = static_cast<const char *>(sqlite3_column_blob(statement, column));
-    const int bytes = text ? sqlite3_column_bytes(statement, column) : 0;
-    return bytes > 0 ? QString::fromUtf8(text, bytes) : QString();
+    return text ? QByteArrayView(text, sqlite3_column_bytes(statement, column)) : QByteArrayView();
+}
+
+QString columnText(sqlite3_stmt *statement, int column)
+{
+    const QByteArrayView bytes = columnBytes(statement, column);
+    return bytes.isEmpty() ? QString() : QString::fromUtf8(bytes);
 }
 
 // Whether every filter's LIKE pattern is within the length the database takes.
@@ -116,6 +108,18 @@ sqlite3_stmt *prepare(sqlite3 *db, const Visitor_Statement &s, QString *error)
 }
 } // namespace
 
+const QStringList &Visitor_Log_Columns()
+{
+    static const QStringList columns = [] {
+        QStringList c{QStringLiteral("ID"), QStringLiteral("Date_Time_Stamp"), QStringLiteral("Photo")};
+        for (const char *front : {"VName", "Position", "CompanyName", "Address", "Phone", "Email", "Slogan", "Website",
+                                  "UniqueNo", "Other"})
+            c << QString::fromLatin1(front) << QString::fromLatin1(front) + QStringLiteral("_B");
+        return c;
+    }();
+    return columns;
+}
+
 QString Visitor_Log_Entry::keyName(Visitor_Log_Key key)
 {
     return key < 0 || key >= kVisitorLogKeyCount ? QString() : QString::fromLatin1(kLogKeys[key]);
@@ -129,40 +133,73 @@ QString Chk_and_return_back_value(const QString &back)
 }
 
 namespace {
-// Places in logColumns().
+// Places in Visitor_Log_Columns(): the ID, the stamp, the photo, then front and back of
+// each listed field.
 enum Log_Column { Col_ID, Col_Stamp, Col_Photo, Col_Pairs };
-// The entry from the texts of logColumns(), `text(place)` reading one.
+// The listed fields made of a front and a back column, in the order of their pairs.
+constexpr Visitor_Log_Key kPairKeys[] = {Log_Name,  Log_Position, Log_CompanyName, Log_Address, Log_Phone,
+                                         Log_Email, Log_Purpose,  Log_Meet,        Log_VisitoNO};
+constexpr int kOtherPair = 9;
+static_assert(Col_Pairs + 2 * (kOtherPair + 1) == kVisitorLogColumnCount);
+
+// The entry at place `sno` of texts given by `text(place)` as UTF-8 bytes.
 template <class Text>
 Visitor_Log_Entry makeEntry(const Text &text, int sno)
 {
-    // The pairs of logColumns(), front then back, in the order of the listed fields.
-    static constexpr Visitor_Log_Key pairKeys[] = {Log_Name,  Log_Position, Log_CompanyName, Log_Address,  Log_Phone,
-                                                   Log_Email, Log_Purpose,  Log_Meet,        Log_VisitoNO};
     Visitor_Log_Entry e;
-    e.values[Log_SNO] = QString::number(sno);
-    e.values[Log_DB_ID] = text(Col_ID);
-    e.values[Log_DateTime] = text(Col_Stamp);
-    for (int p = 0; p < 9; ++p) {
-        QString &value = e.values[pairKeys[p]];
-        value = text(Col_Pairs + 2 * p);
-        // Most visits have no back side: the front text is kept as read.
-        if (const QString back = Chk_and_return_back_value(text(Col_Pairs + 2 * p + 1)); !back.isEmpty()) value += back;
+    e.sno = sno;
+    std::array<QByteArrayView, kVisitorLogColumnCount> parts;
+    qsizetype total = 0;
+    for (int p = 0; p < kVisitorLogColumnCount; ++p) {
+        parts[p] = text(p);
+        total += parts[p].size();
+        e.ends[p] = int(total);
     }
-    // The front and back other details, one blank between them, on one line.
-    const QString otherBack = text(Col_Pairs + 19);
-    QString other = Trim_Str(otherBack.isEmpty() ? text(Col_Pairs + 18)
-                                                 : text(Col_Pairs + 18) + QLatin1Char(' ') + otherBack);
-    if (other.contains(QLatin1Char('\r'))) other.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
-    e.values[Log_Other] = other;
-    e.values[Log_Photo] = text(Col_Photo);
+    e.texts = QByteArray(total, Qt::Uninitialized);
+    char *at = e.texts.data();
+    for (const QByteArrayView part : parts) {
+        if (part.isEmpty()) continue;
+        memcpy(at, part.data(), size_t(part.size()));
+        at += part.size();
+    }
     return e;
 }
 } // namespace
 
+QString Visitor_Log_Entry::column(int place) const
+{
+    if (place < 0 || place >= kVisitorLogColumnCount) return {};
+    const int begin = place == 0 ? 0 : ends[place - 1];
+    return begin == ends[place] ? QString() : QString::fromUtf8(texts.constData() + begin, ends[place] - begin);
+}
+
+QString Visitor_Log_Entry::value(Visitor_Log_Key key) const
+{
+    switch (key) {
+    case Log_SNO: return QString::number(sno);
+    case Log_DB_ID: return column(Col_ID);
+    case Log_DateTime: return column(Col_Stamp);
+    case Log_Photo: return column(Col_Photo);
+    case Log_Other: {
+        // The front and back other details, one blank between them, on one line.
+        const QString front = column(Col_Pairs + 2 * kOtherPair), back = column(Col_Pairs + 2 * kOtherPair + 1);
+        QString other = Trim_Str(back.isEmpty() ? front : front + QLatin1Char(' ') + back);
+        if (other.contains(QLatin1Char('\r'))) other.replace(QStringLiteral("\r\n"), QStringLiteral(" "));
+        return other;
+    }
+    default:
+        for (int p = 0; p < kOtherPair; ++p)
+            if (kPairKeys[p] == key) return column(Col_Pairs + 2 * p) + Chk_and_return_back_value(column(Col_Pairs + 2 * p + 1));
+        return {};
+    }
+}
+
 Visitor_Log_Entry Make_Visitor_Log_Entry(const Visitor_Row &row, int sno)
 {
-    const QStringList &columns = logColumns();
-    return makeEntry([&](int place) { return row.text(columns[place]); }, sno);
+    const QStringList &columns = Visitor_Log_Columns();
+    std::array<QByteArray, kVisitorLogColumnCount> utf8;
+    for (int p = 0; p < kVisitorLogColumnCount; ++p) utf8[p] = row.text(columns[p]).toUtf8();
+    return makeEntry([&](int place) { return QByteArrayView(utf8[place]); }, sno);
 }
 
 QString Visitor_Search_Column(int filter)
@@ -218,13 +255,13 @@ Visitor_Statement searchStatement(const Visitor_Search &search, bool scanRows, c
     const QString stamp = (scanRows ? QStringLiteral("+") : QString()) + row + QStringLiteral("Date_Time_Stamp");
     tests << QStringLiteral("%1>=?%2 AND %1<=?%3").arg(stamp).arg(s.bound.size() - 1).arg(s.bound.size());
     if (match.isEmpty()) {
-        s.sql = QStringLiteral("SELECT ") + logColumns().join(QStringLiteral(", ")) +
+        s.sql = QStringLiteral("SELECT ") + Visitor_Log_Columns().join(QStringLiteral(", ")) +
                 QStringLiteral(" FROM Visitor_Records WHERE ") + tests.join(QStringLiteral(" AND ")) +
                 QStringLiteral(" ORDER BY ID");
         return s;
     }
     QStringList columns;
-    for (const QString &c : logColumns()) columns << QStringLiteral("r.%1 AS %1").arg(c);
+    for (const QString &c : Visitor_Log_Columns()) columns << QStringLiteral("r.%1 AS %1").arg(c);
     s.sql = QStringLiteral("SELECT %1 FROM %2 CROSS JOIN Visitor_Records r ON r.ID = %2.rowid WHERE %3 ORDER BY %2.rowid")
                 .arg(columns.join(QStringLiteral(", ")), index, tests.join(QStringLiteral(" AND ")));
     return s;
@@ -444,7 +481,7 @@ std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Log_Entries(con
     sqlite3_stmt *st = prepare(visitor_db, statement, error);
     if (!st) return std::nullopt;
     // The columns of the entry, picked by name once for the whole result.
-    const QStringList &wanted = logColumns();
+    const QStringList &wanted = Visitor_Log_Columns();
     QList<int> index(wanted.size(), -1);
     for (int c = 0; c < sqlite3_column_count(st); ++c) {
         const qsizetype w = wanted.indexOf(QString::fromUtf8(sqlite3_column_name(st, c)));
@@ -453,7 +490,7 @@ std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Log_Entries(con
     QList<Visitor_Log_Entry> entries;
     int rc;
     while ((rc = sqlite3_step(st)) == SQLITE_ROW)
-        entries << makeEntry([&](int place) { return index[place] >= 0 ? columnText(st, index[place]) : QString(); },
+        entries << makeEntry([&](int place) { return index[place] >= 0 ? columnBytes(st, index[place]) : QByteArrayView(); },
                              int(entries.size() + 1));
     // A step failing part-way lists nothing: the rows read so far are not the result.
     const bool done = rc == SQLITE_DONE;

@@ -60,14 +60,32 @@ enum Visitor_Log_Key {
     Log_Email, Log_Purpose, Log_Meet, Log_VisitoNO, Log_Other, Log_Photo,
     kVisitorLogKeyCount
 };
+// The columns of `Visitor_Records` a listed visit is made of: "ID", "Date_Time_Stamp",
+// "Photo", then the front and back columns of "VName", "Position", "CompanyName",
+// "Address", "Phone", "Email", "Slogan", "Website", "UniqueNo" and "Other".
+constexpr int kVisitorLogColumnCount = 23;
+const QStringList &Visitor_Log_Columns();
+// A listed visit keeps the texts of its columns as the database holds them (UTF-8, one
+// after another in one buffer) and makes each listed field when it is asked for: a list
+// of a year of visits costs one buffer per visit, and only the rows shown are turned
+// into texts.
 struct Visitor_Log_Entry {
-    std::array<QString, kVisitorLogKeyCount> values;
-    const QString &value(Visitor_Log_Key key) const { return values[key]; }
+    QByteArray texts;                                  // the column texts, in Visitor_Log_Columns() order
+    std::array<int, kVisitorLogColumnCount> ends{};    // where each column's text ends in `texts`
+    int sno = 0;                                       // its place in the list, from 1
+
+    // Column `place` of Visitor_Log_Columns() as a text.
+    QString column(int place) const;
+    // The listed field: SNO, the ID, the stamp and the photo path as they are; a
+    // field's front value followed by Chk_and_return_back_value of its back value; for
+    // Other the front and back values with one blank between them, trimmed, each CR LF a
+    // blank.
+    QString value(Visitor_Log_Key key) const;
     // The key's name: "SNO", "DB_ID", "DateTime", "Name", ... "Other", "Photo".
     static QString keyName(Visitor_Log_Key key);
     bool operator==(const Visitor_Log_Entry &) const = default;
 };
-// Texts only: a long list grows by moving its memory.
+// A buffer and an array: a long list grows by moving its memory.
 Q_DECLARE_TYPEINFO(Visitor_Log_Entry, Q_RELOCATABLE_TYPE);
 // The back part of a listed field: "" for an empty (trimmed) back value, else " [ %@ ]"
 // around it.

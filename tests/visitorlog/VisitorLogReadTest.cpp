@@ -392,3 +392,44 @@ TEST_F(Log, ValuesOfEveryKindReadAsTheirText)
         EXPECT_EQ(read->text("Photo"), "") << row.sql;
     }
 }
+
+// An entry keeps its columns' texts in one buffer: each field is cut from its own place
+// however long (in bytes) or empty its neighbours are, and the entry made of a visit's
+// row equals the one listed.
+TEST_F(Log, EachFieldIsCutFromItsOwnPlaceInTheEntry)
+{
+    const QString euro = QStringLiteral("€"), wide = QStringLiteral("山田 😀");
+    const struct {
+        QString front, back;  // of the name; the photo and the other details are set beside them
+        QString name, photo, other;
+    } rows[] = {
+        {"", "", "", "", ""},
+        {"A", "", "A", "p", "A"},
+        {"", "B", " [ B ]", "", "B"},
+        {euro, wide, euro + " [ " + wide + " ]", wide, euro + " " + wide},
+        {wide + wide, euro, wide + wide + " [ " + euro + " ]", euro, wide + wide + " " + euro},
+    };
+    for (const auto &r : rows) {
+        Visitor_Record v = visit(r.front, r.back, stamp(0));
+        v.Photo = r.photo;
+        v.front.values[Other] = r.front;
+        v.back.values[Other] = r.back;
+        add(v);
+        const auto listed = store.Read_Recent_Visits();
+        ASSERT_TRUE(listed && !listed->isEmpty());
+        const Visitor_Log_Entry &e = listed->at(0);
+        EXPECT_EQ(e.value(Log_Name), r.name) << qPrintable(r.front);
+        EXPECT_EQ(e.value(Log_Photo), r.photo) << qPrintable(r.front);
+        EXPECT_EQ(e.value(Log_Other), r.other) << qPrintable(r.front);
+        EXPECT_EQ(e.value(Log_Position), "") << qPrintable(r.front);
+        EXPECT_EQ(e.value(Log_DateTime), stamp(0)) << qPrintable(r.front);
+        EXPECT_EQ(e.value(Log_SNO), "1") << qPrintable(r.front);
+        EXPECT_EQ(e.value(kVisitorLogKeyCount), "") << qPrintable(r.front);
+        EXPECT_EQ(e.column(-1), "");
+        EXPECT_EQ(e.column(kVisitorLogColumnCount), "");
+        const auto row = store.Read_Visit(e.value(Log_DB_ID));
+        ASSERT_TRUE(row);
+        EXPECT_EQ(Make_Visitor_Log_Entry(*row, 1), e) << qPrintable(r.front);
+        EXPECT_NE(Make_Visitor_Log_Entry(*row, 2), e) << qPrintable(r.front);
+    }
+}
