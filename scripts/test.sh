@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh --test
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j "${JOBS:-$(nproc)}")
-# One seed here (the sanitizer run takes three others).
+# One seed here (the sanitizer run takes another).
 SEEDS="${SEEDS:-4}" bash scripts/repeat-shuffled.sh build
 case "${1:-}" in
   "") ;;
