@@ -42,7 +42,9 @@ JOBS="$JOBS" SEEDS="$SEEDS" bash scripts/repeat-shuffled.sh build-asan
 # The threaded runs under ThreadSanitizer: only test_runs_tsan is built into build-tsan/
 # (its libraries compiled with -fsanitize=thread); each group of its suites is a ctest
 # test of its own (tests/CMakeLists.txt), the suppressions in tests/tsan-suppressions.txt.
+# Line tables only (-g1): enough for the reports' stacks.
 cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DBUILD_TESTING=ON \
+  -DCMAKE_C_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" \
   -DAPP_THREAD_SANITIZER_TEST=ON "${LAUNCHER[@]}"
 cmake --build build-tsan -j "$JOBS" --target test_runs_tsan
 (cd build-tsan && ctest --output-on-failure --timeout 600 -j "$JOBS" -R _under_thread_sanitizer)
