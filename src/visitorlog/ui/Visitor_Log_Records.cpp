@@ -32,8 +32,12 @@ namespace {
 const QString kRecentInfo = QStringLiteral("Most Recent Visitor Entries\nDouble Click to view the Visitor Details.");
 const QString kSearchInfo =
     QStringLiteral("Visitor Search Results from %1 to %2 as per your query.\nDouble Click to view the Visitor Details.");
-const QString kReadFailed = QStringLiteral("Error in database access\n\nThe visitor log could not be read: %1");
 } // namespace
+
+QString Visitor_Log_Read_Failed_Text(const QString &reason)
+{
+    return QStringLiteral("Error in database access\n\nThe visitor log could not be read: %1").arg(reason);
+}
 
 QString Medium_Date_Text(const QDate &date, const QLocale &locale)
 {
@@ -124,7 +128,20 @@ QWidget *Visitor_Log_Records::buildRecordsPane()
     auto *v = new QVBoxLayout(box);
     v->addWidget(info_label = new QLabel(kRecentInfo));
     ColList = new QTableView;
-    model = new Visitor_Log_Model(this);
+    // Rows read as their IDs are read whole when shown, on a connection of their own: a
+    // paint may come in the middle of another command on the window's store.
+    const auto fill = [this](QList<Visitor_Log_Entry> &entries, qsizetype from, qsizetype to, QString *error) {
+        VisitorRecordStore reader;
+        reader.busy_timeout_ms = store.busy_timeout_ms;
+        if (!reader.Open_DB_Connection()) {
+            if (error) *error = QStringLiteral("the database could not be opened");
+            return false;
+        }
+        return reader.Fill_Log_Entries(entries, from, to, error);
+    };
+    model = new Visitor_Log_Model(fill, this);
+    connect(model, &Visitor_Log_Model::readFailed, this,
+            [](const QString &reason) { Show_MessageBox(Visitor_Log_Read_Failed_Text(reason)); });
     ColList->setModel(model);
     ColList->setSelectionBehavior(QAbstractItemView::SelectRows);
     ColList->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -258,7 +275,7 @@ void Visitor_Log_Records::Search_Visitor_Records(bool recent)
     // A read that fails lists nothing and says why; it is no empty result.
     model->setEntries(found.value_or(QList<Visitor_Log_Entry>()));
     if (!found)
-        Show_MessageBox(kReadFailed.arg(reason));
+        Show_MessageBox(Visitor_Log_Read_Failed_Text(reason));
     else if (!recent && model->entries().isEmpty())
         Show_MessageBox(QStringLiteral("No records found."));
 }

@@ -33,6 +33,9 @@ struct PictureAdjuster;
 // the abbreviated month name ("5 Jan 2024", "Jan 5, 2024").
 QString Medium_Date_Text(const QDate &date, const QLocale &locale = QLocale());
 
+// The message of a log that could not be read, with the database's reason.
+QString Visitor_Log_Read_Failed_Text(const QString &reason);
+
 // Mails the file at `path`: runs the mail window on it until the window closes.
 using Visitor_Pass_Mailer = std::function<void(const QString &path)>;
 

@@ -16,6 +16,8 @@
 #include "VisitorRecordStore.h"
 #include "Visitor_Log_Records.h"
 
+#include <QComboBox>
+#include <QDateEdit>
 #include <QFile>
 #include <QPainter>
 #include <QFileInfo>
@@ -26,6 +28,7 @@
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <sqlite3.h>
 #include <sys/stat.h>
 
 namespace {
@@ -55,6 +58,24 @@ QString run(const QString &program, const QStringList &args)
     p.start(program, args);
     if (!p.waitForFinished(60000)) return QStringLiteral("ERROR: timeout");
     return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// The workbook's rows read back with Python's zipfile, cells joined by "|": the shared
+// strings in sheet order.
+QString workbookRows(const QString &path)
+{
+    const QString script = QStringLiteral(R"(
+import sys, zipfile, re
+z = zipfile.ZipFile(sys.argv[1])
+strings = re.findall(r'<t[^>]*>([^<]*)</t>', z.read('xl/sharedStrings.xml').decode())
+sheet = z.read('xl/worksheets/sheet1.xml').decode()
+for row in re.findall(r'<row[^>]*>(.*?)</row>', sheet):
+    cells = []
+    for attrs, v in re.findall(r'<c([^>]*)>(?:<v>([^<]*)</v>)?', row):
+        cells.append(strings[int(v)] if 't="s"' in attrs and v else v)
+    print('|'.join(cells))
+)");
+    return run("/usr/bin/python3", {"-c", script, path});
 }
 
 struct Output : ::testing::Test {
@@ -103,23 +124,42 @@ TEST_F(Output, TheListBecomesAWorkbookOfTwelveColumns)
     ASSERT_EQ(testsupport::boxes().take(), QStringList{offered(path, "Record has been exported successfully.")});
     EXPECT_FALSE(QFile::exists(home() + "/log.txt"));
     EXPECT_EQ(testsupport::filePanelRequests(), QStringList{"Export Visitor Log"});
-    // Read back with Python's zipfile: the shared strings in sheet order.
-    const QString script = QStringLiteral(R"(
-import sys, zipfile, re
-z = zipfile.ZipFile(sys.argv[1])
-strings = re.findall(r'<t[^>]*>([^<]*)</t>', z.read('xl/sharedStrings.xml').decode())
-sheet = z.read('xl/worksheets/sheet1.xml').decode()
-for row in re.findall(r'<row[^>]*>(.*?)</row>', sheet):
-    cells = []
-    for attrs, v in re.findall(r'<c([^>]*)>(?:<v>([^<]*)</v>)?', row):
-        cells.append(strings[int(v)] if 't="s"' in attrs and v else v)
-    print('|'.join(cells))
-)");
-    const QString rows = run("/usr/bin/python3", {"-c", script, path});
+    const QString rows = workbookRows(path);
     EXPECT_EQ(rows, "S.No.|Date and Time|Photo Path|Name|Company Name|Address|Phone|Email|Purpose|Person to Meet|"
                     "Visitor No.|Other\n"
                     "1|2024-01-05 10:00:00||Carl||||||||Car : X\n"
                     "2|2024-01-05 10:00:00||Ann [ Bob ]||||||||Car : X\n");
+}
+
+// A search listing more visits than it reads whole writes every one of them.
+TEST_F(Output, ALongListIsWrittenWhole)
+{
+    ASSERT_TRUE(store.Open_DB_Connection());
+    ASSERT_EQ(sqlite3_exec(store.visitor_db, "BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
+    for (int i = 0; i < 230; ++i) {
+        Visitor_Record r;
+        r.Date_Time_Stamp = QString("2024-01-05 10:%1:00").arg(i % 60, 2, 10, QLatin1Char('0'));
+        r.front.values[VName] = QString("Visitor %1").arg(i);
+        r.back.values[CompanyName] = i % 2 ? "Firm" : "";
+        ASSERT_TRUE(store.Insert_Visitor_Record(r));
+    }
+    ASSERT_EQ(sqlite3_exec(store.visitor_db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    store.Close_DB_Connection();
+    w->Prepare_Log_Wnd();
+    w->date_range->setCurrentIndex(4);
+    w->Date_From_Ctrl->setDate(QDate(2024, 1, 1));
+    w->Date_To_Ctrl->setDate(QDate(2024, 1, 31));
+    w->searchButton->click();
+    ASSERT_EQ(w->ListData().size(), 230);
+    ASSERT_FALSE(w->ListData().last().complete);
+    testsupport::queueFilePanelAnswer({home() + "/long.xlsx"});
+    w->Export_Records_Click();
+    testsupport::boxes().take();
+    const QStringList rows = workbookRows(home() + "/long.xlsx").split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(rows.size(), 231);
+    EXPECT_EQ(rows[200], "200|2024-01-05 10:19:00||Visitor 199| [ Firm ]|||||||");
+    EXPECT_EQ(rows[201], "201|2024-01-05 10:20:00||Visitor 200||||||||");
+    EXPECT_EQ(rows[230], "230|2024-01-05 10:49:00||Visitor 229| [ Firm ]|||||||");
 }
 
 TEST_F(Output, AWorkbookThatCannotBeWrittenIsReported)

@@ -6,6 +6,7 @@
 #include "Shots.h"
 #include "TestSupport.h"
 #include "VisitorRecordStore.h"
+#include "Visitor_Log_Model.h"
 #include "Visitor_Log_Records.h"
 
 #include <QCheckBox>
@@ -21,6 +22,7 @@
 #include <QScrollArea>
 #include <QTableView>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTest>
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -423,4 +425,118 @@ TEST_F(LogWindow, BackFromAVisitKeepsTheWindowsSizeWithinTheScreen)
     w->backButton->click();
     QApplication::processEvents();
     EXPECT_EQ(w->size(), chosen);
+}
+
+// A row read as its ID is filled with its block of 200 rows when first shown; a block
+// that cannot be read is told once, after the paint, and stops further reads of that
+// list; filling all reads every row still holding its ID only.
+TEST(LogModel, ARowReadAsItsIdIsFilledWithItsBlockWhenShown)
+{
+    QList<std::pair<qsizetype, qsizetype>> calls;
+    bool failing = false;
+    Visitor_Log_Model model([&](QList<Visitor_Log_Entry> &entries, qsizetype from, qsizetype to, QString *error) {
+        calls << std::pair(from, to);
+        if (failing) {
+            *error = "disk gone";
+            return false;
+        }
+        for (qsizetype i = from; i < std::min(to, entries.size()); ++i) {
+            Visitor_Row row;
+            row.set("ID", entries[i].value(Log_DB_ID));
+            row.set("VName", "Read " + entries[i].value(Log_DB_ID));
+            entries[i] = Make_Visitor_Log_Entry(row, entries[i].sno);
+        }
+        return true;
+    });
+    const auto listed = [](qsizetype count) {
+        QList<Visitor_Log_Entry> entries;
+        for (int i = 0; i < count; ++i) {
+            Visitor_Row row;
+            row.set("ID", QString::number(1000 + i));
+            if (i < kVisitorLogEntriesReadWhole) row.set("VName", "Whole " + QString::number(i));
+            entries << Make_Visitor_Log_Entry(row, i + 1);
+            entries.last().complete = i < kVisitorLogEntriesReadWhole;
+        }
+        return entries;
+    };
+    QSignalSpy failures(&model, &Visitor_Log_Model::readFailed);
+    const auto shown = [&](int row, int column = 2) { return model.data(model.index(row, column), Qt::DisplayRole).toString(); };
+    model.setEntries(listed(450));
+    EXPECT_EQ(shown(199), "Whole 199");
+    EXPECT_TRUE(calls.isEmpty());
+    EXPECT_EQ(shown(250), "Read 1250");
+    EXPECT_EQ(shown(399), "Read 1399");
+    EXPECT_EQ(shown(449, 0), "450");
+    EXPECT_EQ(shown(400), "Read 1400");
+    EXPECT_EQ(calls, (QList<std::pair<qsizetype, qsizetype>>{{200, 400}, {400, 600}}));
+
+    calls.clear();
+    failing = true;
+    model.setEntries(listed(450));
+    EXPECT_EQ(shown(300), "");
+    EXPECT_EQ(shown(300, 0), "301");
+    EXPECT_EQ(shown(420), "");
+    EXPECT_EQ(calls.size(), 1);
+    EXPECT_EQ(failures.count(), 0) << "told after the paint";
+    QCoreApplication::processEvents();
+    ASSERT_EQ(failures.count(), 1);
+    EXPECT_EQ(failures.at(0).at(0).toString(), "disk gone");
+    QString reason;
+    EXPECT_FALSE(model.fillAll(&reason));
+    EXPECT_EQ(reason, "disk gone");
+
+    calls.clear();
+    failing = false;
+    model.setEntries(listed(450));
+    EXPECT_TRUE(model.fillAll(&reason));
+    EXPECT_EQ(calls, (QList<std::pair<qsizetype, qsizetype>>{{0, 450}}));
+    EXPECT_EQ(shown(449), "Read 1449");
+    model.setEntries(listed(120));
+    EXPECT_TRUE(model.fillAll(&reason));
+    EXPECT_EQ(calls.size(), 1) << "nothing left to read";
+}
+
+// A year's search of 450 visits lists them all; the rows scrolled to are read and
+// shown; a block that cannot be read says so once, and the list is not exported.
+TEST_F(LogWindow, ALongListShowsTheRowsScrolledTo)
+{
+    ASSERT_TRUE(store.Open_DB_Connection());
+    ASSERT_EQ(sqlite3_exec(store.visitor_db, "BEGIN", nullptr, nullptr, nullptr), SQLITE_OK);
+    for (int i = 0; i < 450; ++i) ASSERT_TRUE(store.Insert_Visitor_Record(visitor(QString("Ann %1").arg(i), 1 + i % 300)));
+    ASSERT_EQ(sqlite3_exec(store.visitor_db, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    store.Close_DB_Connection();
+    w->Prepare_Log_Wnd();
+    w->show();
+    w->filterBoxes[Filter_Name]->setText("ann");
+    w->date_range->setCurrentIndex(4);
+    w->Date_From_Ctrl->setDate(QDate::currentDate().addDays(-365));
+    w->searchButton->click();
+    ASSERT_EQ(w->ListData().size(), 450);
+    EXPECT_FALSE(w->ListData()[449].complete);
+    w->ColList->scrollToBottom();
+    w->ColList->viewport()->grab();
+    EXPECT_EQ(w->ListData()[449].value(Log_Name), "Ann 449");
+    EXPECT_EQ(w->ListData()[400].value(Log_Name), "Ann 400");
+    EXPECT_FALSE(w->ListData()[399].complete);
+    EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+
+    w->searchButton->click();
+    sqlite3 *other = nullptr;
+    ASSERT_EQ(sqlite3_open(QFile::encodeName(Database_Path).constData(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    store.busy_timeout_ms = 50;
+    w->ColList->scrollTo(w->ColList->model()->index(300, 0));
+    w->ColList->viewport()->grab();
+    QCoreApplication::processEvents();
+    w->ColList->scrollToBottom();
+    w->ColList->viewport()->grab();
+    QCoreApplication::processEvents();
+    const QString locked = "\nError in database access\n\nThe visitor log could not be read: database is locked";
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{locked});
+    EXPECT_EQ(w->ListData()[300].value(Log_Name), "");
+    w->Export_Records_Click();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{locked});
+    EXPECT_TRUE(testsupport::filePanelRequests().isEmpty());
+    sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
 }
