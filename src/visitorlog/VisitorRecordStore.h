@@ -169,8 +169,9 @@ public:
     // created). False, with the handle cleared and the reason logged, when it fails.
     // Adds the stamp index and the text index (built from the rows) when they are
     // missing or the text index is not current; when that cannot be done it is logged
-    // and the search reads without them.
-    bool Open_DB_Connection();
+    // and the search reads without them. Without `keepIndexes` (for reads by ID only)
+    // the indexes are left as they are.
+    bool Open_DB_Connection(bool keepIndexes = true);
     // Whether the text index and its three triggers are there and the index holds the
     // newest row (false when there is no connection or the index cannot be read).
     bool Text_Index_Current();

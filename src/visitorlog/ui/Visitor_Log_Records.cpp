@@ -129,11 +129,12 @@ QWidget *Visitor_Log_Records::buildRecordsPane()
     v->addWidget(info_label = new QLabel(kRecentInfo));
     ColList = new QTableView;
     // Rows read as their IDs are read whole when shown, on a connection of their own: a
-    // paint may come in the middle of another command on the window's store.
+    // paint may come in the middle of another command on the window's store. Reads by
+    // ID need no index, so none is built during a paint.
     const auto fill = [this](QList<Visitor_Log_Entry> &entries, qsizetype from, qsizetype to, QString *error) {
         VisitorRecordStore reader;
         reader.busy_timeout_ms = store.busy_timeout_ms;
-        if (!reader.Open_DB_Connection()) {
+        if (!reader.Open_DB_Connection(false)) {
             if (error) *error = QStringLiteral("the database could not be opened");
             return false;
         }
