@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+namespace barcode_fuzz_test {
+
 namespace {
 
 const int kRounds = fuzz::rounds(150);
@@ -154,3 +156,5 @@ TEST(BarcodeFuzz, HostileAndRandomValues)
     }
 }
 #endif
+
+} // namespace barcode_fuzz_test

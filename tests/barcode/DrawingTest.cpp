@@ -9,6 +9,8 @@
 #include <optional>
 #include <vector>
 
+namespace drawing_test {
+
 namespace {
 
 // Every font has a cap height of 7.2 points; a text is 5 points a character wide
@@ -525,3 +527,5 @@ TEST(BarcodeDrawingBars, ARowOfBarsIsWrittenInWholeUnitsOfTheNarrowest)
         }
     }
 }
+
+} // namespace drawing_test

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+namespace engine_test {
+
 namespace {
 
 // Every font has a cap height of 7.2 points (lines of 9.72 points); a text is 5 points a
@@ -297,3 +299,5 @@ TEST(BarcodeEngine, ReadersReadTheEnginesPicturesBack)
     }
     if (!readers) GTEST_SKIP() << "no barcode reader was found";
 }
+
+} // namespace engine_test

@@ -11,6 +11,8 @@
 #include <gtest/gtest.h>
 #include <limits>
 
+namespace no_symbol_test {
+
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -173,3 +175,5 @@ TEST(LinearModel, WidthFollowsEverySetter)
     b->setCaptionFontSize(10, QtFontMeasure());
     EXPECT_FLOAT_EQ(b->width(), 13 * 13 * 0.5f);
 }
+
+} // namespace no_symbol_test

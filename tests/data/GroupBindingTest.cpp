@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+namespace group_binding_test {
+
 namespace {
 
 using namespace GroupBinding;
@@ -237,3 +239,5 @@ TEST(GroupBinding, ColumnDialogPhotosFollowTheirOwnColumns)
     EXPECT_EQ(stateOf(doc, 0, "Fup_Photo"), (Field_State{true, true, 3, "/p/ann.png"}));
     EXPECT_EQ(stateOf(doc, 1, "Fup_Photo").column, -1) << "the back's photo is unbound";
 }
+
+} // namespace group_binding_test

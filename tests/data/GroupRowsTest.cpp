@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace group_rows_test {
+
 namespace {
 
 using namespace GroupRows;
@@ -119,3 +121,5 @@ TEST(GroupRows, FillFromSheet)
     EXPECT_TRUE(empty.ListData().isEmpty());
     EXPECT_TRUE(empty.m_spreadsheet.column_titles.isEmpty());
 }
+
+} // namespace group_rows_test

@@ -7,6 +7,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace group_wizard_checks_test {
+
 namespace {
 
 using namespace GroupWizardChecks;
@@ -85,3 +87,5 @@ TEST(GroupWizardChecks, OpenTemplateAndColumns)
 }
 
 } // namespace
+
+} // namespace group_wizard_checks_test

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace series_file_test {
+
 namespace {
 
 QByteArray readAll(const QString &path)
@@ -261,3 +263,5 @@ TEST(SeriesFile, ListingLookupAndFreeNames)
 }
 
 } // namespace
+
+} // namespace series_file_test

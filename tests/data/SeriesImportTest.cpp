@@ -11,6 +11,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace series_import_test {
+
 namespace SI = SeriesImport;
 
 namespace {
@@ -172,3 +174,5 @@ TEST_F(SeriesImportTest, OneSeriesNewReplaceAppendAndFailedRead)
 }
 
 } // namespace
+
+} // namespace series_import_test

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+namespace spreadsheet_read_test {
+
 namespace {
 
 const char *const kMain = "http://schemas.openxmlformats.org/spreadsheetml/2006/main";
@@ -299,3 +301,5 @@ TEST(SpreadsheetRead, DatesOfAWorkbookWrittenByOpenpyxl)
         EXPECT_EQ(readAll(path).rows, expected) << epoch.toStdString();
     }
 }
+
+} // namespace spreadsheet_read_test

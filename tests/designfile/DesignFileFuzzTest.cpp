@@ -13,6 +13,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+namespace design_file_fuzz_test {
+
 using namespace designtest;
 
 namespace {
@@ -170,3 +172,5 @@ TEST(DesignFileFuzz, MutatedArraysAreReadOrRefusedCleanly)
     }
     EXPECT_GT(accepted, kRounds / 50 * readable.size() / seeds.size());
 }
+
+} // namespace design_file_fuzz_test

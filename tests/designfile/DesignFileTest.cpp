@@ -15,6 +15,8 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+namespace design_file_test {
+
 using namespace designtest;
 
 namespace {
@@ -460,3 +462,5 @@ TEST(DesignFile, CardSidesLongerThanTheSizeTabTakesAreRefused)
         EXPECT_TRUE(arrayError.startsWith("This file holds a card of ")) << arrayError.toStdString();
     }
 }
+
+} // namespace design_file_test

@@ -11,6 +11,8 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+namespace golden_design_test {
+
 using namespace designtest;
 
 namespace {
@@ -179,3 +181,5 @@ TEST(GoldenDesign, WritingItAgainGivesTheSameBytes)
     ASSERT_TRUE(Write_Design_File(again, golden, nullptr));
     EXPECT_EQ(readAll(again), readAll(kGolden));
 }
+
+} // namespace golden_design_test

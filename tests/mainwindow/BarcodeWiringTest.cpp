@@ -19,6 +19,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+namespace barcode_wiring_test {
+
 namespace {
 
 struct Window : TestWindow {
@@ -208,3 +210,5 @@ TEST(BarcodeWiring, TheNewPicturesPlaceIsTheFrameOfTheCardsPictures)
     EXPECT_EQ(bar->bounds().topLeft(), QPointF(20, 30));
     EXPECT_EQ(bar->bar_image_ctrl_bounds, bar->bounds());
 }
+
+} // namespace barcode_wiring_test

@@ -18,6 +18,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+namespace camera_buttons_test {
+
 namespace {
 
 // The camera of this test program: synthetic, answered by taking the first frame.
@@ -130,3 +132,5 @@ TEST(CameraButtons, TheProfileDialogsCameraFillsThePhotoField)
     EXPECT_EQ(w.camera.openings, 2);
     EXPECT_EQ(w.front().count(), 0) << "the dialog's picture reaches the card only on OK";
 }
+
+} // namespace camera_buttons_test

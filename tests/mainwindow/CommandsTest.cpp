@@ -22,6 +22,8 @@
 
 #include <gtest/gtest.h>
 
+namespace commands_test {
+
 namespace {
 struct Window : TestWindow {
     Window()
@@ -228,3 +230,5 @@ TEST(Commands, EveryCommandIsOfferedAndCropOpensItsWindow)
     EXPECT_FALSE(w.command("Undo")->isEnabled());
     EXPECT_FALSE(w.command("Redo")->isEnabled());
 }
+
+} // namespace commands_test

@@ -18,6 +18,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+namespace control_panels_test {
+
 namespace {
 struct Window : TestWindow {
     ControlPanels &panels = *controller.controlPanels;
@@ -369,3 +371,5 @@ TEST(ControlPanels, ThePrintAndVisibilityFlags)
     w.panels.lock.visible->setChecked(false);
     EXPECT_FALSE(b->ctrl_is_visible);
 }
+
+} // namespace control_panels_test

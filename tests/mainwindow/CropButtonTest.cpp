@@ -25,6 +25,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+namespace crop_button_test {
+
 namespace {
 
 // A picture whose left half is red and right half blue.
@@ -190,3 +192,5 @@ TEST(CropButton, ASeriesBoundControlGetsTheNewSeries)
     w.controller.Undo_Action_Perform();
     EXPECT_EQ(w.top(w.front())->batch_list_name, "Staff");
 }
+
+} // namespace crop_button_test

@@ -23,6 +23,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+namespace design_commands_test {
+
 namespace {
 struct Window : TestWindow {
 };
@@ -341,3 +343,5 @@ TEST(DesignCommands, GridAndTemplateNameDialogsBelongToTheMainWindow)
     });
     w.command("Grid")->trigger();
 }
+
+} // namespace design_commands_test

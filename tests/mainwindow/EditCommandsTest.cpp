@@ -9,6 +9,8 @@
 #include <QMenu>
 #include <gtest/gtest.h>
 
+namespace edit_commands_test {
+
 namespace {
 struct Window : TestWindow {
     Window()
@@ -136,3 +138,5 @@ TEST(EditCommands, ContextMenuReachesTheWindowsCommands)
     item("Card Properties")->trigger();
     EXPECT_TRUE(w.controller._graphicView->selectedGraphics().empty());
 }
+
+} // namespace edit_commands_test

@@ -6,6 +6,8 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
+namespace group_mode_command_test {
+
 namespace {
 
 struct Window : TestWindow {
@@ -29,3 +31,5 @@ TEST(GroupModeCommand, FollowsVisitorLogOnTheToolbar)
 }
 
 } // namespace
+
+} // namespace group_mode_command_test

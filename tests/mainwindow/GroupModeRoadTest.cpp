@@ -29,7 +29,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+#include "QStringPrinter.h"
+
+namespace group_mode_road_test {
 
 namespace {
 
@@ -257,3 +259,5 @@ TEST(GroupModeRoad, WizardListPeopleEditAndReopen)
 }
 
 } // namespace
+
+} // namespace group_mode_road_test

@@ -45,7 +45,9 @@
 #include <functional>
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+#include "QStringPrinter.h"
+
+namespace group_mode_stays_test {
 
 namespace {
 
@@ -475,3 +477,5 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
 }
 
 } // namespace
+
+} // namespace group_mode_stays_test

@@ -33,6 +33,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+namespace group_mode_test {
+
 namespace {
 
 using group_project::kPeople;
@@ -184,3 +186,5 @@ TEST_F(GroupMode, SingleExportShowsTheSelectedPersonOnTheBack)
 }
 
 } // namespace
+
+} // namespace group_mode_test

@@ -19,6 +19,8 @@
 #include <functional>
 #include <numbers>
 
+namespace image_adjustments_test {
+
 namespace {
 struct Window : TestWindow {
     ControlPanels &panels = *controller.controlPanels;
@@ -134,3 +136,5 @@ TEST(ImageAdjustments, ASepiaControlKeepsItsToneThroughUndoSaveAndReopen)
     EXPECT_TRUE(again.top(again.front())->Sepia);
     EXPECT_TRUE(isSepia(middle(*again.top(again.front()))));
 }
+
+} // namespace image_adjustments_test

@@ -39,6 +39,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+namespace joins_tour_test {
+
 using namespace mailtest;
 
 namespace {
@@ -281,3 +283,5 @@ TEST(JoinsTour, TheLogsPageSetUpMeetsTheShippedProfileInThePrintWindow)
     });
     qunsetenv(Virtual_PDF_Printer_Setting);
 }
+
+} // namespace joins_tour_test

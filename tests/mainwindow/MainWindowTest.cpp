@@ -27,6 +27,8 @@
 #include <QMainWindow>
 #include <gtest/gtest.h>
 
+namespace main_window_test {
+
 namespace {
 using Window = TestWindow;
 } // namespace
@@ -272,3 +274,5 @@ TEST(MainWindow, AHugeCardNameKeepsTheTitleShort)
     EXPECT_LT(title.size(), 300);
     EXPECT_TRUE(title.startsWith(App_Name + " ( NNN"));
 }
+
+} // namespace main_window_test

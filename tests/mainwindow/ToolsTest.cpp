@@ -14,6 +14,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+namespace tools_test {
+
 namespace {
 struct Window : TestWindow {
     Window()
@@ -227,3 +229,5 @@ TEST(DrawingTools, AClickWithoutADragTakesTheControlBackButNotABarcode)
         EXPECT_EQ(w.top(shown)->bounds(), QRectF(QPointF(40, 30), Barcode_Picture(Barcode_Settings()).size()));
     }
 }
+
+} // namespace tools_test

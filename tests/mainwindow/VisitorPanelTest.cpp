@@ -15,6 +15,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+namespace visitor_panel_test {
+
 namespace {
 struct Window : TestWindow {
     Window()
@@ -75,3 +77,4 @@ TEST(VisitorPanel, UndoBringsThePanelBackInStep)
     EXPECT_TRUE(b.value->text().isEmpty());
 }
 
+} // namespace visitor_panel_test

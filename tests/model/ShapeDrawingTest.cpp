@@ -8,6 +8,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+namespace shape_drawing_test {
+
 namespace {
 // A white image of the size with the control drawn at 1 pixel per point.
 QImage render(SKTGraphic &g, QSize size = QSize(220, 220))
@@ -227,3 +229,5 @@ TEST(ShapeDrawing, RotationTurnsClockwiseAboutTheCentre)
     star->text_rotation = 17;
     EXPECT_TRUE(star->drawingBounds().contains(star->bezierPathForDrawing().boundingRect()));
 }
+
+} // namespace shape_drawing_test

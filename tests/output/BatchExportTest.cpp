@@ -29,6 +29,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
+namespace batch_export_test {
+
 namespace {
 constexpr double kMM = 2.834645669291;
 
@@ -653,3 +655,5 @@ TEST_F(BatchExportTest, CardsTooLargeForAPictureEndTheRunWithWhy)
         }
     }
 }
+
+} // namespace batch_export_test

@@ -40,6 +40,8 @@
 #include <functional>
 #include <thread>
 
+namespace desk_batch_export_test {
+
 namespace {
 constexpr double kMM = 2.834645669291;
 
@@ -442,3 +444,5 @@ TEST_F(DeskBatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
                                 "Card 40: photo \"gone40.png\" cannot be read\n"
                                 "Card 250: photo \"gone250.png\" cannot be read"});
 }
+
+} // namespace desk_batch_export_test

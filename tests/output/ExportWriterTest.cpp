@@ -18,6 +18,8 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+namespace export_writer_test {
+
 namespace {
 constexpr double kMM = 2.834645669291;
 
@@ -319,3 +321,5 @@ TEST(ExportWriter, TheWatermarkKeepsItsSizeInEveryFile)
         EXPECT_NEAR((right + 1) / perPoint, r.right, 0.75) << where;
     }
 }
+
+} // namespace export_writer_test

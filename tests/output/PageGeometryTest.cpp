@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+namespace page_geometry_test {
+
 namespace {
 
 constexpr double kMM = 2.834645669291;
@@ -222,3 +224,5 @@ TEST(PageGeometry, SidesArrangementsByThePrintWindowsNames)
     }
     for (const char *code : {"", "ud", "D", "UU", "BOTH"}) EXPECT_FALSE(Sides_Arrangement_Of_Code(code)) << code;
 }
+
+} // namespace page_geometry_test

@@ -22,6 +22,8 @@
 #include <QSpinBox>
 #include <gtest/gtest.h>
 
+namespace print_window_test {
+
 using namespace pdfprobe;
 
 namespace {
@@ -323,3 +325,5 @@ TEST(PrintWindow, SideArrangementShowsItsPicture)
         EXPECT_EQ(file.pixel(72, 58), row.right) << row.picture;
     }
 }
+
+} // namespace print_window_test

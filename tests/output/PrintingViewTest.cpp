@@ -20,6 +20,8 @@
 #include <QThreadPool>
 #include <set>
 
+namespace printing_view_test {
+
 using namespace pdfprobe;
 
 namespace {
@@ -427,3 +429,5 @@ TEST(PrintingView, CardsPrintedWithoutSomethingAreCountedOncePerRecord)
         EXPECT_EQ(progress.incompleteNotes, r.notes) << r.what;
     }
 }
+
+} // namespace printing_view_test

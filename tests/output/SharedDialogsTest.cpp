@@ -21,6 +21,8 @@
 #include <gtest/gtest.h>
 #include <thread>
 
+namespace shared_dialogs_test {
+
 namespace {
 // Runs `work` on a thread of its own while the GUI thread keeps serving events.
 template <typename F> void onWorker(F work)
@@ -389,3 +391,5 @@ TEST(SharedDialogs, TheRunIsPausedWhileStopIsAsked)
         panel.Hide_One_By_One_Modeless();
     }
 }
+
+} // namespace shared_dialogs_test

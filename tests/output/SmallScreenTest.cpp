@@ -28,6 +28,8 @@
 #include <functional>
 #include <memory>
 
+namespace small_screen_test {
+
 using testsupport::fitsSmallScreen;
 
 namespace {
@@ -168,3 +170,5 @@ TEST(SmallScreen, CardMailingWindowFitsWithAndWithoutRecords)
         shot(window, QStringLiteral("win-mail-%1-records").arg(records));
     }
 }
+
+} // namespace small_screen_test

@@ -8,6 +8,8 @@
 
 #include <thread>
 
+namespace camera_capture_test {
+
 namespace {
 
 QImage filled(QRgb colour)
@@ -195,3 +197,5 @@ TEST(SyntheticCamera, PatternFramesMove)
     EXPECT_EQ(b.pixel(42, 5), qRgb(0, 0, 0));
     EXPECT_EQ(a.pixel(130, 5), qRgb(0, 0, 255));
 }
+
+} // namespace camera_capture_test

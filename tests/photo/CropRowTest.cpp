@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace crop_row_test {
+
 namespace {
 
 class FakeDetector final : public FaceDetector {
@@ -75,3 +77,5 @@ TEST(CropRow, FacelessUndecodableAndFrame)
     EXPECT_EQ(Face_Selection_Frame({100, 50, 80, 60}, 100, {0.5, 0.5}), QRectF(30, 10, 80, 60));
     EXPECT_EQ(Face_Selection_Frame({100, 50, 80, 60}, 0, {2, 1}), QRectF(200, 50, 160, 60));
 }
+
+} // namespace crop_row_test

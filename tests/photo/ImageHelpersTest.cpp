@@ -5,6 +5,8 @@
 #include <QPainter>
 #include <gtest/gtest.h>
 
+namespace image_helpers_test {
+
 namespace {
 
 // Red top-left quarter of 20 x 10 points, the rest clear.
@@ -100,3 +102,5 @@ TEST(ImageHelpers, BorderDashCodesInPoints)
         EXPECT_EQ(framed.size(), QSizeF(200, 40));
     }
 }
+
+} // namespace image_helpers_test

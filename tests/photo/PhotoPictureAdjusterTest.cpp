@@ -16,6 +16,8 @@
 
 #include <atomic>
 
+namespace photo_picture_adjuster_test {
+
 namespace {
 using probe::quadrants;
 using probe::writeQuadrants;
@@ -123,3 +125,5 @@ TEST(ImageDrawing, TheShownPictureIsMadeWhenDrawnAndKept)
     EXPECT_EQ(counting.lastPixels, QSize());
     EXPECT_EQ(g->_contents_with_settings.image().size(), QSize(400, 400));
 }
+
+} // namespace photo_picture_adjuster_test

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+namespace card_appearance_test {
+
 namespace {
 const QRectF kCard(0, 0, 243, 154);
 
@@ -238,3 +240,5 @@ TEST(CardAppearance, WatermarkHasTheSameSizeOnEveryTarget)
         }
     }
 }
+
+} // namespace card_appearance_test

@@ -22,6 +22,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+namespace rendering_view_test {
+
 namespace {
 const QRectF kCard(0, 0, 243, 154);
 
@@ -250,3 +252,5 @@ TEST(RenderingView, AControlIsCutAtTheSideAndAtTheCallersClipOnEveryTarget)
                 << c.what << " at " << pixel.x() << "," << pixel.y();
     }
 }
+
+} // namespace rendering_view_test

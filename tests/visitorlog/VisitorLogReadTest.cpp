@@ -11,6 +11,8 @@
 #include <functional>
 #include <sqlite3.h>
 
+namespace visitor_log_read_test {
+
 namespace {
 QString stamp(int daysAgo, const char *time = "12:00:00")
 {
@@ -433,3 +435,5 @@ TEST_F(Log, EachFieldIsCutFromItsOwnPlaceInTheEntry)
         EXPECT_NE(Make_Visitor_Log_Entry(*row, 2), e) << qPrintable(r.front);
     }
 }
+
+} // namespace visitor_log_read_test

@@ -14,6 +14,8 @@
 #include <algorithm>
 #include <vector>
 
+namespace visitor_text_index_test {
+
 namespace {
 QString stamp(int daysAgo, const char *time = "12:00:00")
 {
@@ -370,3 +372,5 @@ TEST_F(TextIndex, ALongResultReadsItsFirstVisitsWholeAndTheRestWhenFilled)
     EXPECT_FALSE(all[303].complete);
     EXPECT_TRUE(store.Fill_Log_Entries(all, 0, 10)) << "nothing to read";
 }
+
+} // namespace visitor_text_index_test

@@ -21,6 +21,8 @@
 #include <QRadioButton>
 #include <gtest/gtest.h>
 
+namespace group_mode_command_test {
+
 namespace {
 
 // Five people in a workbook written by openpyxl; "" when it could not be written.
@@ -224,3 +226,5 @@ TEST(GroupModeCommand, TemplateThatFailsToLoadSavesNothing)
 }
 
 } // namespace
+
+} // namespace group_mode_command_test

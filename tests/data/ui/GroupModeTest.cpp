@@ -24,7 +24,9 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+#include "QStringPrinter.h"
+
+namespace group_mode_test {
 
 namespace {
 
@@ -459,3 +461,5 @@ TEST_F(GroupMode, OutputTakesTheSideNotShownFromTheSelectedRow)
 }
 
 } // namespace
+
+} // namespace group_mode_test

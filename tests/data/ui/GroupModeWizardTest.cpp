@@ -27,8 +27,10 @@
 #include <QTreeWidget>
 #include <gtest/gtest.h>
 
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+#include "QStringPrinter.h"
 inline void PrintTo(const QStringList &l, std::ostream *os) { *os << l.join(" | ").toStdString(); }
+
+namespace group_mode_wizard_test {
 
 namespace {
 
@@ -577,3 +579,5 @@ TEST_F(GroupWizard, NameColumnLeftAtNoneIsShownSelected)
     };
     EXPECT_EQ(w.Open_Wnd(), 0);
 }
+
+} // namespace group_mode_wizard_test

@@ -31,6 +31,8 @@
 #include <QTimer>
 #include <gtest/gtest.h>
 
+namespace series_commands_test {
+
 namespace {
 
 // The series commands on a desk bar over a design, with the data-source section of the
@@ -304,3 +306,5 @@ TEST(SeriesCommands, TheWizardIsKeptWhileTheSeriesFolderStays)
     }
 }
 } // namespace
+
+} // namespace series_commands_test

@@ -26,7 +26,9 @@
 #include <gtest/gtest.h>
 
 // Readable failures.
-inline void PrintTo(const QString &s, std::ostream *os) { *os << '"' << s.toStdString() << '"'; }
+#include "QStringPrinter.h"
+
+namespace series_windows_test {
 
 namespace {
 
@@ -653,3 +655,5 @@ TEST_F(SeriesWindows, NamesTooLongForAFileAreRefusedBeforeWriting)
     EXPECT_EQ(testsupport::boxes().take(), (QStringList{refused, refused}));
     EXPECT_EQ(SeriesFile::Names(folder), QStringList{longest});
 }
+
+} // namespace series_windows_test

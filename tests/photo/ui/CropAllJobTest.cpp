@@ -22,6 +22,8 @@
 #include <mutex>
 #include <set>
 
+namespace crop_all_job_test {
+
 using namespace testsupport;
 
 namespace {
@@ -407,3 +409,5 @@ TEST(CropAllJob, RunsOnAThreadOfTheGivenPool)
     pool.start(Handed_Over(&pool, [&] { next.set_value(QThread::currentThread()); }));
     EXPECT_EQ(next.get_future().get(), worker);
 }
+
+} // namespace crop_all_job_test

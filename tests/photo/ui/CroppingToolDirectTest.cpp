@@ -26,6 +26,8 @@
 
 #include <gtest/gtest.h>
 
+namespace cropping_tool_direct_test {
+
 using namespace testsupport;
 
 namespace {
@@ -406,3 +408,5 @@ TEST(CroppingToolDirect, RoadsCutThePictureAsAdjusted)
         QFile::remove(f.home + "/data/DataSet/Staff (1).txt");
     }
 }
+
+} // namespace cropping_tool_direct_test

@@ -44,6 +44,8 @@
 #include <cstdlib>
 #include <thread>
 
+namespace cropping_tool_inputs_test {
+
 using namespace testsupport;
 
 namespace {
@@ -661,3 +663,5 @@ TEST(CroppingToolInputs, ASecondCropAllWhileOneRunsIsRefused)
     EXPECT_EQ(QDir(home + "/out").entryList(QDir::Files, QDir::Name), (QStringList{"Untitled.png", "Untitled_1.png"}));
     EXPECT_FALSE(QFileInfo::exists(home + "/elsewhere"));
 }
+
+} // namespace cropping_tool_inputs_test

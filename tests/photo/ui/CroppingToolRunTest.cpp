@@ -31,6 +31,8 @@
 
 #include <atomic>
 
+namespace cropping_tool_run_test {
+
 using namespace testsupport;
 
 namespace {
@@ -310,3 +312,5 @@ TEST(CroppingToolRun, CropAllSaysWhichPicturesCouldNotBeRead)
         EXPECT_EQ(shown.join("|").toStdString(), c.told.toStdString()) << c.what;
     }
 }
+
+} // namespace cropping_tool_run_test

@@ -23,6 +23,8 @@
 
 #include <gtest/gtest.h>
 
+namespace cropping_tool_test {
+
 using namespace testsupport;
 
 namespace {
@@ -172,3 +174,5 @@ TEST(CroppingTool, CropMessagesAndCropAllByFace)
     for (int i = 0; i < 6; ++i)
         EXPECT_EQ(QImageReader(home + QStringLiteral("/out/f%1.bmp").arg(i)).size(), QSize(200, 100)) << i;
 }
+
+} // namespace cropping_tool_test

@@ -27,6 +27,8 @@
 
 #include <thread>
 
+namespace small_screen_test {
+
 using testsupport::fitsSmallScreen;
 
 namespace {
@@ -145,3 +147,5 @@ TEST(SmallScreen, PictureLibraryFits)
     shot(library, "win-picture-library");
     library.hide();
 }
+
+} // namespace small_screen_test
