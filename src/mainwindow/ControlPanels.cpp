@@ -30,6 +30,7 @@
 #include <algorithm>
 
 namespace {
+using W = Row_Widget;
 bool contains(const std::vector<int> &v, int x) { return std::find(v.begin(), v.end(), x) != v.end(); }
 } // namespace
 
@@ -94,7 +95,6 @@ std::vector<QGroupBox *> ControlPanels::buildTab(int tab, const std::vector<Pane
 
 std::vector<Panel_Row> ControlPanels::strokeRows(StrokeWidgets &s, const QString &box, const QString &switchText)
 {
-    using W = Row_Widget;
     std::vector<Panel_Row> rows;
     if (!switchText.isEmpty())
         rows.push_back({{.box = box, .label = switchText, .kind = W::Check, .made = Keep(s.on)},
@@ -110,7 +110,6 @@ std::vector<Panel_Row> ControlPanels::strokeRows(StrokeWidgets &s, const QString
 
 void ControlPanels::buildLockTab()
 {
-    using W = Row_Widget;
     const QString box = tr("Lock"), flags = tr("Control");
     const std::vector<QGroupBox *> boxes = buildTab(
         Lock_tab,

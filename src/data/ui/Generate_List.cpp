@@ -101,7 +101,7 @@ Generate_List::Generate_List(SeriesServices services, QWidget *parent)
         connect(s, &QSpinBox::valueChanged, e, [e = e](int v) { e->setText(QString::number(v)); });
 
     // A rule's box: its choice, then the name of the series it makes.
-    auto ruleBox = [this](QRadioButton *choice, QLineEdit *name) {
+    auto ruleBox = [](QRadioButton *choice, QLineEdit *name) {
         auto *box = new QGroupBox;
         auto *form = new QFormLayout(box);
         form->addRow(choice);
