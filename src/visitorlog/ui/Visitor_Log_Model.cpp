@@ -59,7 +59,7 @@ QVariant Visitor_Log_Model::data(const QModelIndex &index, int role) const
     if (!index.isValid() || index.row() >= ListData.size() || index.column() >= columns().size()) return {};
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     const int row = index.row();
-    if (!ListData[row].complete && filler && !readStopped) {
+    if (!ListData.at(row).complete && filler && !readStopped) {
         // The block of rows around it, read in one go.
         const qsizetype from = row - row % kVisitorLogEntriesReadWhole;
         QString reason;
@@ -69,7 +69,7 @@ QVariant Visitor_Log_Model::data(const QModelIndex &index, int role) const
             QMetaObject::invokeMethod(self, [self, reason] { emit self->readFailed(reason); }, Qt::QueuedConnection);
         }
     }
-    return ListData[row].value(columns()[index.column()]);
+    return ListData.at(row).value(columns()[index.column()]);
 }
 
 QVariant Visitor_Log_Model::headerData(int section, Qt::Orientation orientation, int role) const
