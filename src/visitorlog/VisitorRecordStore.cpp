@@ -166,26 +166,6 @@ Visitor_Log_Entry makeEntry(const Text &text, int sno)
     return e;
 }
 
-// Appends the visits the statement lists by their IDs alone, numbered on from the
-// entries' end; false (reason logged and given) when the read fails.
-bool readIds(sqlite3 *db, const Visitor_Statement &statement, QList<Visitor_Log_Entry> &entries, QString *error)
-{
-    sqlite3_stmt *st = prepare(db, statement, error);
-    if (!st) return false;
-    int rc;
-    while ((rc = sqlite3_step(st)) == SQLITE_ROW) {
-        Visitor_Log_Entry e;
-        e.texts = columnBytes(st, 0).toByteArray();
-        e.ends.fill(int(e.texts.size()));
-        e.sno = int(entries.size() + 1);
-        e.complete = false;
-        entries << std::move(e);
-    }
-    const bool done = rc == SQLITE_DONE;
-    if (!done) fail(db, error);
-    sqlite3_finalize(st);
-    return done;
-}
 } // namespace
 
 QString Visitor_Log_Entry::column(int place) const
@@ -288,7 +268,7 @@ Visitor_Statement searchStatement(const Visitor_Search &search, bool scanRows, c
     }
     QStringList columns;
     for (const QString &c : Visitor_Log_Columns()) columns << QStringLiteral("r.%1 AS %1").arg(c);
-    if (idsAfter) columns = QStringList{id};
+    if (idsAfter) columns = QStringList{id + QStringLiteral(" AS ID")};
     s.sql = QStringLiteral("SELECT %1 FROM %2 CROSS JOIN Visitor_Records r ON r.ID = %2.rowid WHERE %3 ORDER BY %2.rowid")
                 .arg(columns.join(QStringLiteral(", ")), index, tests.join(QStringLiteral(" AND ")));
     return s;
@@ -575,7 +555,15 @@ std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Search(const Vi
     std::optional<QList<Visitor_Log_Entry>> entries = Read_Log_Entries(whole, error);
     if (entries && entries->size() == kVisitorLogEntriesReadWhole) {
         const qint64 last = entries->constLast().column(Col_ID).toLongLong();
-        if (!readIds(visitor_db, searchStatement(search, true, match, last), *entries, error)) entries.reset();
+        if (auto rest = Read_Log_Entries(searchStatement(search, true, match, last), error)) {
+            for (Visitor_Log_Entry &e : *rest) {
+                e.sno += int(kVisitorLogEntriesReadWhole);
+                e.complete = false;
+            }
+            entries->append(std::move(*rest));
+        } else {
+            entries.reset();
+        }
     }
     if (ownTransaction) sqlite3_exec(visitor_db, "COMMIT", nullptr, nullptr, nullptr);
     return entries;
