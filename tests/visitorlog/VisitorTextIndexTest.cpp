@@ -371,6 +371,15 @@ TEST_F(TextIndex, ALongResultReadsItsFirstVisitsWholeAndTheRestWhenFilled)
     EXPECT_EQ(reason, "no connection");
     EXPECT_FALSE(all[303].complete);
     EXPECT_TRUE(store.Fill_Log_Entries(all, 0, 10)) << "nothing to read";
+    // The first entry of a list held by its ID alone is read too.
+    ASSERT_TRUE(store.Open_DB_Connection());
+    Visitor_Row first;
+    first.set("ID", "1");
+    QList<Visitor_Log_Entry> one{Make_Visitor_Log_Entry(first, 1)};
+    one[0].complete = false;
+    ASSERT_TRUE(store.Fill_Log_Entries(one, 0, 1));
+    EXPECT_EQ(one[0].value(Log_Name), "Bri 0 [ Bo 0 ]");
+    EXPECT_TRUE(one[0].complete);
 }
 
 } // namespace visitor_text_index_test
