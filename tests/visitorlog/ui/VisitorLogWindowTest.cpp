@@ -561,4 +561,14 @@ TEST_F(LogWindow, ALongListShowsTheRowsScrolledTo)
     EXPECT_TRUE(testsupport::filePanelRequests().isEmpty());
     sqlite3_exec(other, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(other);
+
+    // The database file gone after the search: said so once the rows are shown.
+    w->searchButton->click();
+    ASSERT_TRUE(QFile::rename(Database_Path, Database_Path + ".away"));
+    w->ColList->scrollTo(w->ColList->model()->index(300, 0));
+    w->ColList->viewport()->grab();
+    QCoreApplication::processEvents();
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList{"\nError in database access\n\nThe visitor log could not be read: the database could not be opened"});
+    ASSERT_TRUE(QFile::rename(Database_Path + ".away", Database_Path));
 }
