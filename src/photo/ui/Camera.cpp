@@ -66,6 +66,10 @@ void Camera::buildWindow()
     capture_btn = Command_Button(tr("Capture"), this, &Camera::Capture_Btn_Clicked);
     connection_msg_label = new QLabel;
     connection_msg_label->setStyleSheet(QStringLiteral("color: #b00000"));
+    // The line keeps its room while hidden, so the buttons above it stay where they are.
+    QSizePolicy keepRoom = connection_msg_label->sizePolicy();
+    keepRoom.setRetainSizeWhenHidden(true);
+    connection_msg_label->setSizePolicy(keepRoom);
     capture_saved_image = new PictureView;
     capture_saved_image->setFixedSize(160, 120);
     capture_saved_image->setPhotoFrame(true);
