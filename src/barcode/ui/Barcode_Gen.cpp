@@ -605,9 +605,22 @@ void Barcode_Gen::setValueBoxesReadOnly(bool readOnly)
     dataText_2D->setReadOnly(readOnly);
 }
 
+bool Barcode_Gen::valueAccepted() const
+{
+    const QString value = currentValue();
+    if (Trim_Str(value).isEmpty()) return false;
+    // A typed value must be ASCII; a bound source's value reaches the engine as it is.
+    return Data_source_type->currentIndex() > 0 || Barcode_Is_Ascii(value);
+}
+
 void Barcode_Gen::goButtonActionPerformed()
 {
     if (Not_Draw_Only_Prop_Change) return;
+    // The preview draws only what OK accepts.
+    if (!valueAccepted()) {
+        Set_Blank_Image();
+        return;
+    }
     const Barcode_Edit e = current();
     const QtFontMeasure measure;
     m_preview = Barcode_Picture(e.settings, currentValue(), e.settings.header_val, e.settings.footer_val, measure);
@@ -642,11 +655,8 @@ bool Barcode_Gen::Check_And_Validat_Barcode(bool showMessages)
         return false;
     };
     barcode_error_label->hide();
-    const QString value = currentValue();
     const QString invalid = QStringLiteral("Invalid barcode value.");
-    if (Trim_Str(value).isEmpty()) return fail(invalid);
-    // A typed value must be ASCII; a bound source's value reaches the engine as it is.
-    if (Data_source_type->currentIndex() <= 0 && !Barcode_Is_Ascii(value)) return fail(invalid);
+    if (!valueAccepted()) return fail(invalid);
     goButtonActionPerformed();
     if (m_preview.isNull()) return fail(invalid);
     if (Data_source_type->currentIndex() > 0) {

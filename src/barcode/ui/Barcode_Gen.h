@@ -82,6 +82,8 @@ public:
     // as the area goes less a window frame; beyond that the option pages scroll.
     void Fit_To_Screen(const QSize &available);
 
+    // The value is one the window draws and OK takes: not blank and, when typed, ASCII.
+    bool valueAccepted() const;
     // Validates the value and the data source (messages when asked) .
     bool Check_And_Validat_Barcode(bool showMessages);
     // OK: validates and ends the run with 1; stays open on a fault.

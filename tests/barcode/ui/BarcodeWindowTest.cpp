@@ -225,6 +225,32 @@ TEST(BarcodeWindow, TransparentBoxAndValidation)
     }
 }
 
+TEST(BarcodeWindow, ThePreviewShowsExactlyWhatOkTakes)
+{
+    struct Row {
+        const char *symbology;
+        QString value;
+        bool accepted;
+    };
+    const Row rows[] = {{"QR Code", "漢字", false},    {"QR Code", "Grüße", false}, {"QR Code", " \n ", false},
+                        {"QR Code", "VISITOR", true}, {"PDF417", "Grüße", false}, {"Code 39", "A#B", false},
+                        {"Code 39", "ABC", true}};
+    for (const Row &r : rows) {
+        Window w;
+        Barcode_Gen &g = w.gen;
+        w.choose(r.symbology);
+        if (g.isTwoD()) g.dataText_2D->setPlainText(r.value);
+        else g.dataText->setText(r.value);
+        const std::string what = std::string(r.symbology) + " " + r.value.toStdString();
+        EXPECT_EQ(g.preview().isNull(), !r.accepted) << what;
+        EXPECT_EQ(g.barcode_error_label->isHidden(), r.accepted) << what;
+        testsupport::boxes().clear();
+        g.OK_Btn_Clicked();
+        EXPECT_EQ(testsupport::boxes().take(), r.accepted ? QStringList() : QStringList{"\nInvalid barcode value."})
+            << what;
+    }
+}
+
 TEST(BarcodeWindow, OkReturnsTheCopyAndCancelNothing)
 {
     testsupport::ScriptedRunner runner;
