@@ -183,6 +183,7 @@ void CardValueEngine::Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc)
     const bool sheetBound = Bound_On(front, m_sheet) || (twoSided() && Bound_On(back, m_sheet));
     m_sheet.Set_Rows(sheetBound ? doc.ListData() : QList<QStringList>());
     m_sheet.Set_Used(sheetBound && m_sheet.Rows() > 0);
+    m_inDesign = {m_series.Used(), m_sheet.Used()};
     Count_Cards();
 }
 
@@ -196,8 +197,8 @@ void CardValueEngine::Count_Cards()
 
 void CardValueEngine::Use_Only_Sources(bool series, bool excel)
 {
-    m_series.Set_Used(m_series.Used() && series);
-    m_sheet.Set_Used(m_sheet.Used() && excel);
+    m_series.Set_Used(m_inDesign[0] && series);
+    m_sheet.Set_Used(m_inDesign[1] && excel);
     Count_Cards();
 }
 

@@ -83,7 +83,8 @@ public:
     int Excel_table_rows() const { return m_sheet.Rows(); }
     int Total_Batch_Excel_Card() const { return m_cards; }
     // Leaves out of this run's cards a source the user turned off (a source not in use
-    // stays off) and counts the cards again with the sources left.
+    // stays off; one turned on again is used again) and counts the cards again with the
+    // sources left.
     void Use_Only_Sources(bool series, bool excel);
     // Value N of the series at the index, as stored; "" past the end, for -1 or a
     // series not in use.
@@ -148,6 +149,8 @@ private:
     Series_Source m_series;
     Sheet_Column_Source m_sheet;
     int m_cards = 1;
+    // The sources the design uses, as the last recount found them (series, spreadsheet).
+    std::array<bool, 2> m_inDesign{false, false};
     QString m_cardSide = QStringLiteral("1");
 
     std::array<std::vector<KeyedArchive>, 2> m_backup;

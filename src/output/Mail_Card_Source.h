@@ -24,9 +24,10 @@ public:
     virtual Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() = 0;
     // Side 0 (front) or 1 (back) of the design as it is now (GUI thread).
     virtual RenderedSide Current_Side(int side) = 0;
-    // Starts a batch run: the design is backed up (GUI thread). False (the user told)
-    // while another output run is active.
-    virtual bool Begin_Batch_Run() = 0;
+    // Starts a batch run whose cards take values only from the sources chosen: the
+    // design is backed up (GUI thread). False (the user told) while another output run
+    // is active.
+    virtual bool Begin_Batch_Run(bool series, bool excel) = 0;
     // During a batch run, on any thread: card N (from 0) of the side, filled and
     // rendered from the backup; a null side when it cannot be made.
     virtual RenderedSide Card_Side(int card, int side) = 0;

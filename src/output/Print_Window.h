@@ -26,7 +26,7 @@ struct Print_Design {
     int currentSide = 0;       // the side shown in the main window
     bool visitorMode = false;
     // Records: a source and how many rows each kind of data has (0: not in use).
-    const Print_Card_Source *source = nullptr;
+    Print_Card_Source *source = nullptr;
     QThreadPool *pool = nullptr;  // the application's pool the cards are made on
     int seriesRows = 0, spreadsheetRows = 0;
     bool usesSeries() const { return source && seriesRows > 0; }

@@ -27,6 +27,13 @@ public:
     // Side 0 (front) or 1 (back) of the card of `record` (from 0); null when it cannot
     // be made.
     virtual RenderedSide Print_Card(int record, int side) const = 0;
+    // The data the cards of the next job take values from: the series, the spreadsheet
+    // rows or both (GUI thread, before the job starts).
+    virtual void Use_Sources(bool series, bool excel)
+    {
+        (void)series;
+        (void)excel;
+    }
 };
 
 struct Print_Job {

@@ -28,10 +28,11 @@ public:
         return Render_Side_Picture(d.Output_Side(side, filled), d.m_document.cardBounds(), &prop,
                                    Application_Render_Resources(d.m_adjuster));
     }
-    bool Begin_Batch_Run() override
+    bool Begin_Batch_Run(bool series, bool excel) override
     {
         m_guard = d.m_host.Begin_Batch_Run(false);
         m_engine = m_guard ? &d.m_host.Value_Engine() : nullptr;
+        if (m_engine) m_engine->Use_Only_Sources(series, excel);
         return m_guard != nullptr;
     }
     // The engine makes card N from the run's snapshot: safe on the sending thread.

@@ -97,7 +97,7 @@ private:
     // What the print window shows of the design as it stands: its sides, card and mode,
     // the side shown, and, with data in use, `records` with the rows of each kind (the
     // run's counts taken).
-    Print_Design Design_For_Print(const Print_Card_Source &records, int shownSide);
+    Print_Design Design_For_Print(Print_Card_Source &records, int shownSide);
 
     SKTDocument &m_document;
     Output_Host &m_host;

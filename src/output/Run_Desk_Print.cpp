@@ -22,7 +22,7 @@ namespace {
 // The engine works on the run's snapshot, so any print worker may ask.
 class Engine_Card_Source final : public Print_Card_Source {
 public:
-    explicit Engine_Card_Source(const CardValueEngine &engine) : m_engine(engine) {}
+    explicit Engine_Card_Source(CardValueEngine &engine) : m_engine(engine) {}
     RenderedSide Print_Card(int record, int side) const override
     {
         try {
@@ -34,9 +34,10 @@ public:
         }
         return RenderedSide();
     }
+    void Use_Sources(bool series, bool excel) override { m_engine.Use_Only_Sources(series, excel); }
 
 private:
-    const CardValueEngine &m_engine;
+    CardValueEngine &m_engine;
 };
 
 } // namespace
@@ -53,7 +54,7 @@ Print_Window &Run_Desk::printWindow()
     return *m_printWindow;
 }
 
-Print_Design Run_Desk::Design_For_Print(const Print_Card_Source &records, int shownSide)
+Print_Design Run_Desk::Design_For_Print(Print_Card_Source &records, int shownSide)
 {
     const CardValueEngine &engine = m_host.Value_Engine();
     const QRectF card = m_document.cardBounds();
@@ -86,7 +87,7 @@ void Run_Desk::Print_Button()
     {
         std::unique_ptr<BatchRunGuard> run = m_host.Begin_Batch_Run(false);
         if (!run) return;  // another output run is active (the user was told)
-        const Engine_Card_Source source(m_host.Value_Engine());
+        Engine_Card_Source source(m_host.Value_Engine());
         const Print_Design design = Design_For_Print(source, side);
         Print_Window &window = printWindow();
         window.Use_Settings(Print_Settings_From_Info(m_document.printInfo()));

@@ -484,7 +484,8 @@ bool Send_Mail::Send_Button()
         const QString file = Trim_Str(attachment->text());
         if (!file.isEmpty() && QFileInfo(file).isFile()) run->fixedAttachments << file;
     }
-    if (run->batch && !m_source.Begin_Batch_Run()) return false;  // the user was told
+    if (run->batch && !m_source.Begin_Batch_Run(send_with_batch_chk->isChecked(), send_with_excel_chk->isChecked()))
+        return false;  // the user was told
 
     m_run = run;
     if (progressView) progressView->Show_Progress(run->state, run->plan.total);

@@ -1,6 +1,7 @@
 // The mail commands of the output desk: a design bound to spreadsheet rows mailed card
-// by card through the value engine (each card's row on its PDF, the design as it was
-// afterwards), and the Settings button showing the saved sender.
+// by card through the value engine (each card's row on its PDF, a series not chosen
+// left at its value, the design as it was afterwards), and the Settings button showing
+// the saved sender.
 #include "MailSink.h"
 #include "CardValueEngine.h"
 #include "DeskFixture.h"
@@ -15,6 +16,7 @@
 
 #include <QCheckBox>
 #include <QDir>
+#include <QFile>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -53,6 +55,16 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
     text->Set_Data_source_type(2);
     text->Set_Excel_binding_Index(1);
     text->Set_text_value("design");
+    // A series in use but not chosen: its text keeps the value it shows on every card.
+    QFile numbers(Data_Folder_Path + "/Numbers.txt");
+    ASSERT_TRUE(numbers.open(QIODevice::WriteOnly));
+    numbers.write("1\n2\n3");
+    numbers.close();
+    GraphicPtr series = w.add(w.front(), GraphicKind::Text, QRectF(10, 60, 200, 30));
+    series->Set_Data_source_type(1);
+    series->Set_Batch_List_Name("Numbers");
+    series->Set_Batch_List_Index(0);
+    series->Set_text_value("1");
     const std::vector<KeyedArchive> before = archives(w.front());
 
     Current_Mail_Settings();
@@ -60,6 +72,7 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
     s.Reset_For_Design();
     EXPECT_EQ(s.from_txt->text(), "sender@example.org");
     ASSERT_TRUE(s.send_with_excel_chk->isEnabled());
+    ASSERT_TRUE(s.send_with_batch_chk->isEnabled());
     s.send_with_excel_chk->setChecked(true);
     s.to_txt->setPlainText("a@example.org, b@example.org");
     testsupport::boxes().clear();
@@ -75,8 +88,8 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
                           dump.path()});
     pdf.waitForFinished(30000);
     EXPECT_EQ(QString::fromUtf8(pdf.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
-              (QStringList{" ", "Ann Lee ", " ", "Ann Lee ", " ", "Bob Stone ", " ", "Bob Stone ", " ", "Cy Young ",
-                           " ", "Cy Young "}));  // the empty back, then the front
+              (QStringList{" ", "Ann Lee 1 ", " ", "Ann Lee 1 ", " ", "Bob Stone 1 ", " ", "Bob Stone 1 ", " ",
+                           "Cy Young 1 ", " ", "Cy Young 1 "}));  // the empty back, then the front
     EXPECT_EQ(mail[0].attachments, (QStringList{"ZOVIZUVEZE_Back.pdf", "ZOVIZUVEZE_Front.pdf"}));
     // The design is its archive taken when the run began, and shows its own text again.
     // (Drawing the view gives a text control its laid-out contents; those aside.)

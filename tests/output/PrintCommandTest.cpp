@@ -102,6 +102,32 @@ TEST(PrintCommand, TwentyThreeRowsFiveByTwoThenTheDesignIsBack)
     EXPECT_TRUE(c.d.host.Begin_Batch_Run(false));
 }
 
+TEST(PrintCommand, OnlyTheTickedDataFillsTheCards)
+{
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "poppler-utils is not installed";
+    PrintCommand c(3);
+    QFile numbers(Data_Folder_Path + "/Numbers.txt");
+    ASSERT_TRUE(numbers.open(QIODevice::WriteOnly));
+    numbers.write("N1\nN2\nN3");
+    numbers.close();
+    GraphicPtr series = c.d.add(c.d.front(), GraphicKind::Text, QRectF(10, 60, 200, 30));
+    series->Set_Data_source_type(1);
+    series->Set_Batch_List_Name("Numbers");
+    series->Set_Batch_List_Index(0);
+    series->Set_text_value("N1");
+    QStringList printed;
+    c.d.desk.printWindowRunner = [&](Print_Window &window) {
+        window.matrix_card_side->button(1)->click();
+        for (bool seriesTicked : {false, true}) {
+            window.print_with_batch_chk->setChecked(seriesTicked);
+            window.Print_btn->click();
+            printed << c.pdfText(1);
+        }
+    };
+    c.d.desk.Print_Button();
+    EXPECT_EQ(printed, (QStringList{"N1 N1 N1 Person1 Person2 Person3", "N1 N2 N3 Person1 Person2 Person3"}));
+}
+
 TEST(PrintCommand, NoPrinterFound)
 {
     PrintCommand c(0);

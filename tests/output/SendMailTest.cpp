@@ -76,7 +76,7 @@ public:
         return {series > 0, rows > 0, series, rows};
     }
     RenderedSide Current_Side(int side) override { return sideShowing(side ? "Current Back" : "Current Front"); }
-    bool Begin_Batch_Run() override { return ++begun, true; }
+    bool Begin_Batch_Run(bool, bool) override { return ++begun, true; }
     RenderedSide Card_Side(int card, int side) override
     {
         if (onCard) onCard();

@@ -56,7 +56,7 @@ public:
     bool Run_Under_Way() override { return false; }
     Mail_Card_Counts Check_Series_Or_Excel_Use_or_not() override { return {rows > 0, rows > 0, rows, rows}; }
     RenderedSide Current_Side(int) override { return pdfprobe::cardSide("Card"); }
-    bool Begin_Batch_Run() override { return true; }
+    bool Begin_Batch_Run(bool, bool) override { return true; }
     RenderedSide Card_Side(int, int) override { return pdfprobe::cardSide("Card"); }
     void End_Batch_Run() override {}
 };
