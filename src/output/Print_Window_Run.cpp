@@ -43,7 +43,8 @@ bool Print_Window::Execute_Printing(bool preview)
         return false;
     }
     // The cards take values only from the data whose box is ticked.
-    if (usingRecords()) m_design.source->Use_Sources(print_with_batch_chk->isChecked(), print_with_excel_chk->isChecked());
+    if (usingRecords())
+        m_design.source->Use_Sources(print_with_batch_chk->isChecked(), print_with_excel_chk->isChecked());
     const Print_Job job = Job(preview, start, cells);
     return preview ? runPreview(job) : runJob(job);
 }
