@@ -57,9 +57,7 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
     text->Set_text_value("design");
     // A series in use but not chosen: its text keeps the value it shows on every card.
     QFile numbers(Data_Folder_Path + "/Numbers.txt");
-    ASSERT_TRUE(numbers.open(QIODevice::WriteOnly));
-    numbers.write("1\n2\n3");
-    numbers.close();
+    ASSERT_TRUE(numbers.open(QIODevice::WriteOnly) && numbers.write("1\n2\n3") == 5 && numbers.flush());
     GraphicPtr series = w.add(w.front(), GraphicKind::Text, QRectF(10, 60, 200, 30));
     series->Set_Data_source_type(1);
     series->Set_Batch_List_Name("Numbers");

@@ -107,9 +107,7 @@ TEST(PrintCommand, OnlyTheTickedDataFillsTheCards)
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "poppler-utils is not installed";
     PrintCommand c(3);
     QFile numbers(Data_Folder_Path + "/Numbers.txt");
-    ASSERT_TRUE(numbers.open(QIODevice::WriteOnly));
-    numbers.write("N1\nN2\nN3");
-    numbers.close();
+    ASSERT_TRUE(numbers.open(QIODevice::WriteOnly) && numbers.write("N1\nN2\nN3") == 8 && numbers.flush());
     GraphicPtr series = c.d.add(c.d.front(), GraphicKind::Text, QRectF(10, 60, 200, 30));
     series->Set_Data_source_type(1);
     series->Set_Batch_List_Name("Numbers");

@@ -232,22 +232,18 @@ TEST(BarcodeWindow, ThePreviewShowsExactlyWhatOkTakes)
         QString value;
         bool accepted;
     };
-    const Row rows[] = {{"QR Code", "漢字", false},    {"QR Code", "Grüße", false}, {"QR Code", " \n ", false},
-                        {"QR Code", "VISITOR", true}, {"PDF417", "Grüße", false}, {"Code 39", "A#B", false},
-                        {"Code 39", "ABC", true}};
+    const Row rows[] = {
+        {"QR Code", "漢字", false}, {"QR Code", "Grüße", false}, {"QR Code", "VISITOR", true}, {"Code 39", "A#B", false}};
     for (const Row &r : rows) {
         Window w;
-        Barcode_Gen &g = w.gen;
         w.choose(r.symbology);
-        if (g.isTwoD()) g.dataText_2D->setPlainText(r.value);
-        else g.dataText->setText(r.value);
-        const std::string what = std::string(r.symbology) + " " + r.value.toStdString();
-        EXPECT_EQ(g.preview().isNull(), !r.accepted) << what;
-        EXPECT_EQ(g.barcode_error_label->isHidden(), r.accepted) << what;
-        testsupport::boxes().clear();
-        g.OK_Btn_Clicked();
-        EXPECT_EQ(testsupport::boxes().take(), r.accepted ? QStringList() : QStringList{"\nInvalid barcode value."})
-            << what;
+        if (w.gen.isTwoD()) w.gen.dataText_2D->setPlainText(r.value);
+        else w.gen.dataText->setText(r.value);
+        EXPECT_EQ(w.gen.preview().isNull(), !r.accepted) << r.value.toStdString();
+        EXPECT_EQ(w.gen.barcode_error_label->isHidden(), r.accepted) << r.value.toStdString();
+        w.gen.OK_Btn_Clicked();
+        const QStringList refused{"\nInvalid barcode value."};
+        EXPECT_EQ(testsupport::boxes().take(), r.accepted ? QStringList() : refused) << r.value.toStdString();
     }
 }
 
