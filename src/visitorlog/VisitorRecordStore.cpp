@@ -224,10 +224,8 @@ const char *const kVisitorTextIndex = "Visitor_Records_Search";
 
 namespace {
 // The search's statement. With `match` the text index leads: its visits, in the order
-// of their IDs, each joined to its row ("r"), on which every test is made. With
-// `idsAfter` it lists only the IDs of the visits after that one.
-Visitor_Statement searchStatement(const Visitor_Search &search, bool scanRows, const QString &match,
-                                  std::optional<qint64> idsAfter = std::nullopt)
+// of their IDs, each joined to its row ("r"), on which every test is made.
+Visitor_Statement searchStatement(const Visitor_Search &search, bool scanRows, const QString &match)
 {
     Visitor_Statement s;
     QStringList tests;
@@ -258,17 +256,14 @@ Visitor_Statement searchStatement(const Visitor_Search &search, bool scanRows, c
     // A unary plus keeps the planner off the stamp index.
     const QString stamp = (scanRows ? QStringLiteral("+") : QString()) + row + QStringLiteral("Date_Time_Stamp");
     tests << QStringLiteral("%1>=?%2 AND %1<=?%3").arg(stamp).arg(s.bound.size() - 1).arg(s.bound.size());
-    const QString id = match.isEmpty() ? QStringLiteral("ID") : index + QStringLiteral(".rowid");
-    if (idsAfter) tests << QStringLiteral("%1>%2").arg(id).arg(*idsAfter);
     if (match.isEmpty()) {
-        s.sql = QStringLiteral("SELECT ") + (idsAfter ? id : Visitor_Log_Columns().join(QStringLiteral(", "))) +
+        s.sql = QStringLiteral("SELECT ") + Visitor_Log_Columns().join(QStringLiteral(", ")) +
                 QStringLiteral(" FROM Visitor_Records WHERE ") + tests.join(QStringLiteral(" AND ")) +
                 QStringLiteral(" ORDER BY ID");
         return s;
     }
     QStringList columns;
     for (const QString &c : Visitor_Log_Columns()) columns << QStringLiteral("r.%1 AS %1").arg(c);
-    if (idsAfter) columns = QStringList{id + QStringLiteral(" AS ID")};
     s.sql = QStringLiteral("SELECT %1 FROM %2 CROSS JOIN Visitor_Records r ON r.ID = %2.rowid WHERE %3 ORDER BY %2.rowid")
                 .arg(columns.join(QStringLiteral(", ")), index, tests.join(QStringLiteral(" AND ")));
     return s;
@@ -543,61 +538,8 @@ std::optional<QList<Visitor_Log_Entry>> VisitorRecordStore::Read_Search(const Vi
         match = Visitor_Text_Index_Query(search);
         if (!match.isEmpty() && !Text_Index_Current()) match.clear();
     }
-    // In ID order the first visits are read whole and the rest as their IDs. Both reads
-    // see the same log: a desk adding a visit between them does not change the result.
-    const bool ownTransaction = sqlite3_get_autocommit(visitor_db) != 0;
-    if (ownTransaction && sqlite3_exec(visitor_db, "BEGIN", nullptr, nullptr, nullptr) != SQLITE_OK) {
-        fail(visitor_db, error);
-        return std::nullopt;
-    }
-    Visitor_Statement whole = searchStatement(search, true, match);
-    whole.sql += QStringLiteral(" LIMIT %1").arg(kVisitorLogEntriesReadWhole);
-    std::optional<QList<Visitor_Log_Entry>> entries = Read_Log_Entries(whole, error);
-    if (entries && entries->size() == kVisitorLogEntriesReadWhole) {
-        const qint64 last = entries->constLast().column(Col_ID).toLongLong();
-        if (auto rest = Read_Log_Entries(searchStatement(search, true, match, last), error)) {
-            for (Visitor_Log_Entry &e : *rest) {
-                e.sno += int(kVisitorLogEntriesReadWhole);
-                e.complete = false;
-            }
-            entries->append(std::move(*rest));
-        } else {
-            entries.reset();
-        }
-    }
-    if (ownTransaction) sqlite3_exec(visitor_db, "COMMIT", nullptr, nullptr, nullptr);
-    return entries;
-}
-
-bool VisitorRecordStore::Fill_Log_Entries(QList<Visitor_Log_Entry> &entries, qsizetype from, qsizetype to,
-                                          QString *error)
-{
-    from = std::max<qsizetype>(from, 0);
-    to = std::min(to, entries.size());
-    const auto incomplete = [](const Visitor_Log_Entry &e) { return !e.complete; };
-    if (from >= to || std::none_of(entries.cbegin() + from, entries.cbegin() + to, incomplete)) return true;
-    const Visitor_Statement byId{QStringLiteral("SELECT %1 FROM Visitor_Records WHERE ID=?1")
-                                     .arg(Visitor_Log_Columns().join(QStringLiteral(", "))),
-                                 {}};
-    sqlite3_stmt *st = prepare(visitor_db, byId, error);
-    if (!st) return false;
-    bool read = true;
-    for (qsizetype i = from; i < to && read; ++i) {
-        Visitor_Log_Entry &entry = entries[i];
-        if (entry.complete) continue;
-        int rc = sqlite3_bind_int64(st, 1, entry.column(Col_ID).toLongLong());
-        if (rc == SQLITE_OK) rc = sqlite3_step(st);
-        if (rc == SQLITE_ROW)
-            entry = makeEntry([&](int place) { return columnBytes(st, place); }, entry.sno);
-        else if (rc == SQLITE_DONE)
-            entry.complete = true;
-        else
-            read = false;
-        sqlite3_reset(st);
-    }
-    if (!read) fail(visitor_db, error);
-    sqlite3_finalize(st);
-    return read;
+    // Every listed visit is read whole by this one statement: the list holds all it shows.
+    return Read_Log_Entries(searchStatement(search, true, match), error);
 }
 
 std::optional<Visitor_Row> VisitorRecordStore::Read_Visit(const QString &idText, QString *error)

@@ -73,9 +73,6 @@ struct Visitor_Log_Entry {
     QByteArray texts;                                  // the column texts, in Visitor_Log_Columns() order
     std::array<int, kVisitorLogColumnCount> ends{};    // where each column's text ends in `texts`
     int sno = 0;                                       // its place in the list, from 1
-    // False while only the ID is read: a long search reads the other columns of a visit
-    // when it is shown (VisitorRecordStore::Fill_Log_Entries).
-    bool complete = true;
 
     // Column `place` of Visitor_Log_Columns() as a text.
     QString column(int place) const;
@@ -90,9 +87,6 @@ struct Visitor_Log_Entry {
 };
 // A buffer and an array: a long list grows by moving its memory.
 Q_DECLARE_TYPEINFO(Visitor_Log_Entry, Q_RELOCATABLE_TYPE);
-// A search reads every listed column of its first 200 visits and only the IDs of the
-// rest, whose other columns are read when they are shown or exported.
-constexpr qsizetype kVisitorLogEntriesReadWhole = 200;
 
 // The back part of a listed field: "" for an empty (trimmed) back value, else " [ %@ ]"
 // around it.
@@ -193,15 +187,9 @@ public:
     }
     // The search, read through the stamp index for a range holding a small part of the
     // log; otherwise through the text index when a filter can use it and the index is
-    // current, else in ID order over the whole table. The first
-    // kVisitorLogEntriesReadWhole visits listed are read whole, the rest (in the same
-    // read transaction) as their IDs only: entries not `complete`.
+    // current, else in ID order over the whole table. Every listed visit is read whole,
+    // by one statement.
     std::optional<QList<Visitor_Log_Entry>> Read_Search(const Visitor_Search &search, QString *error = nullptr);
-    // Reads the listed columns of the entries in [from, to) that hold only their ID,
-    // each keeping its place; a visit no longer in the table keeps its ID alone and
-    // becomes complete. False, the reason in `error` (also logged), when the log cannot
-    // be read: the entries read until then are kept.
-    bool Fill_Log_Entries(QList<Visitor_Log_Entry> &entries, qsizetype from, qsizetype to, QString *error = nullptr);
     // The visit whose ID the text names (trimmed, a whole number bound as an integer);
     // an empty row when no visit has it or the text is no number.
     std::optional<Visitor_Row> Read_Visit(const QString &idText, QString *error = nullptr);

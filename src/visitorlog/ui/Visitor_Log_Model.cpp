@@ -1,9 +1,6 @@
 #include "Visitor_Log_Model.h"
 
-#include <QMetaObject>
-#include <algorithm>
-
-Visitor_Log_Model::Visitor_Log_Model(Filler f, QObject *parent) : QAbstractTableModel(parent), filler(std::move(f)) {}
+Visitor_Log_Model::Visitor_Log_Model(QObject *parent) : QAbstractTableModel(parent) {}
 
 const QList<Visitor_Log_Key> &Visitor_Log_Model::columns()
 {
@@ -36,19 +33,7 @@ void Visitor_Log_Model::setEntries(QList<Visitor_Log_Entry> entries)
 {
     beginResetModel();
     ListData = std::move(entries);
-    readStopped = false;
     endResetModel();
-}
-
-bool Visitor_Log_Model::fillAll(QString *error)
-{
-    const bool incomplete = std::any_of(ListData.cbegin(), ListData.cend(), [](const Visitor_Log_Entry &e) { return !e.complete; });
-    if (!incomplete) return true;
-    if (!filler) {
-        if (error) *error = QStringLiteral("no reader");
-        return false;
-    }
-    return filler(ListData, 0, ListData.size(), error);
 }
 
 int Visitor_Log_Model::rowCount(const QModelIndex &parent) const { return parent.isValid() ? 0 : int(ListData.size()); }
@@ -58,18 +43,7 @@ QVariant Visitor_Log_Model::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= ListData.size() || index.column() >= columns().size()) return {};
     if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
-    const int row = index.row();
-    if (!ListData.at(row).complete && filler && !readStopped) {
-        // The block of rows around it, read in one go.
-        const qsizetype from = row - row % kVisitorLogEntriesReadWhole;
-        QString reason;
-        if (!filler(ListData, from, from + kVisitorLogEntriesReadWhole, &reason)) {
-            readStopped = true;
-            auto *self = const_cast<Visitor_Log_Model *>(this);
-            QMetaObject::invokeMethod(self, [self, reason] { emit self->readFailed(reason); }, Qt::QueuedConnection);
-        }
-    }
-    return ListData.at(row).value(columns()[index.column()]);
+    return ListData.at(index.row()).value(columns()[index.column()]);
 }
 
 QVariant Visitor_Log_Model::headerData(int section, Qt::Orientation orientation, int role) const

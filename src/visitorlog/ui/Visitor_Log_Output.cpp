@@ -68,17 +68,6 @@ void Visitor_Log_Records::Export_Records_Click()
             Show_MessageBox(QStringLiteral("List is empty."));
             return;
         }
-        // Every row is written, so every row is read first.
-        QString reason;
-        bool read = false;
-        {
-            const PleaseWait_Scope wait(this);
-            read = model->fillAll(&reason);
-        }
-        if (!read) {
-            Show_MessageBox(Visitor_Log_Read_Failed_Text(reason));
-            return;
-        }
         const QString chosen = chosenSavePath(QStringLiteral("Export Visitor Log"), QStringLiteral("Visitor_Log"),
                                               QStringLiteral("xlsx"));
         if (chosen.isEmpty()) return;

@@ -128,21 +128,7 @@ QWidget *Visitor_Log_Records::buildRecordsPane()
     auto *v = new QVBoxLayout(box);
     v->addWidget(info_label = new QLabel(kRecentInfo));
     ColList = new QTableView;
-    // Rows read as their IDs are read whole when shown, on a connection of their own: a
-    // paint may come in the middle of another command on the window's store. Reads by
-    // ID need no index, so none is built during a paint.
-    const auto fill = [this](QList<Visitor_Log_Entry> &entries, qsizetype from, qsizetype to, QString *error) {
-        VisitorRecordStore reader;
-        reader.busy_timeout_ms = store.busy_timeout_ms;
-        if (!reader.Open_DB_Connection(false)) {
-            if (error) *error = QStringLiteral("the database could not be opened");
-            return false;
-        }
-        return reader.Fill_Log_Entries(entries, from, to, error);
-    };
-    model = new Visitor_Log_Model(fill, this);
-    connect(model, &Visitor_Log_Model::readFailed, this,
-            [](const QString &reason) { Show_MessageBox(Visitor_Log_Read_Failed_Text(reason)); });
+    model = new Visitor_Log_Model(this);
     ColList->setModel(model);
     ColList->setSelectionBehavior(QAbstractItemView::SelectRows);
     ColList->setSelectionMode(QAbstractItemView::ExtendedSelection);
