@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QStringList>
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -41,6 +42,7 @@ enum class Part { Literal, Year, Month, Minute, Day, Hour, Second, AmPm, Elapsed
 struct Token {
     Part part;
     int width = 0;       // letters of the run
+    int decimals = 0;    // a second's digits of fractions ("ss.0" has one)
     QString text;        // a literal's text; "AM/PM" or "A/P"
 };
 
@@ -86,11 +88,11 @@ bool tokenize(QStringView code, std::vector<Token> &tokens)
         if (c == u'"') {
             const qsizetype end = code.indexOf(u'"', i + 1);
             if (end < 0) return false;
-            tokens.push_back({Part::Literal, 0, code.sliced(i + 1, end - i - 1).toString()});
+            tokens.push_back({Part::Literal, 0, 0, code.sliced(i + 1, end - i - 1).toString()});
             i = end + 1;
         } else if (c == u'\\') {
             if (i + 1 >= code.size()) return false;
-            tokens.push_back({Part::Literal, 0, QString(code[i + 1])});
+            tokens.push_back({Part::Literal, 0, 0, QString(code[i + 1])});
             i += 2;
         } else if (c == u'[') {
             const qsizetype end = code.indexOf(u']', i);
@@ -100,9 +102,9 @@ bool tokenize(QStringView code, std::vector<Token> &tokens)
             auto all = [&](QChar letter) {
                 return !inside.isEmpty() && inside.count(letter) == inside.size();
             };
-            if (all(u'h')) tokens.push_back({Part::ElapsedHours, int(inside.size()), {}});
-            else if (all(u'm')) tokens.push_back({Part::ElapsedMinutes, int(inside.size()), {}});
-            else if (all(u's')) tokens.push_back({Part::ElapsedSeconds, int(inside.size()), {}});
+            if (all(u'h')) tokens.push_back({Part::ElapsedHours, int(inside.size()), 0, {}});
+            else if (all(u'm')) tokens.push_back({Part::ElapsedMinutes, int(inside.size()), 0, {}});
+            else if (all(u's')) tokens.push_back({Part::ElapsedSeconds, int(inside.size()), 0, {}});
             // A colour or a condition changes how the text looks or which section
             // applies, not the text of this one.
             else if (isColourOrCondition(inside)) continue;
@@ -112,10 +114,10 @@ bool tokenize(QStringView code, std::vector<Token> &tokens)
                      !inside.contains(QStringLiteral("f400")) && inside.indexOf(u'-') == 1) continue;
             else return false;
         } else if (code.sliced(i).startsWith(QStringLiteral("AM/PM"), Qt::CaseInsensitive)) {
-            tokens.push_back({Part::AmPm, 0, QStringLiteral("AM/PM")});
+            tokens.push_back({Part::AmPm, 0, 0, QStringLiteral("AM/PM")});
             i += 5;
         } else if (code.sliced(i).startsWith(QStringLiteral("A/P"), Qt::CaseInsensitive)) {
-            tokens.push_back({Part::AmPm, 0, QStringLiteral("A/P")});
+            tokens.push_back({Part::AmPm, 0, 0, QStringLiteral("A/P")});
             i += 3;
         } else if (lower == u'y' || lower == u'm' || lower == u'd' || lower == u'h' || lower == u's') {
             qsizetype end = i;
@@ -127,11 +129,15 @@ bool tokenize(QStringView code, std::vector<Token> &tokens)
                               : lower == u'd' ? Part::Day
                               : lower == u'h' ? Part::Hour
                                               : Part::Second;
-            // Fractions of a second are not common.
-            if (part == Part::Second && i + 1 < code.size() && code[i] == u'.' && code[i + 1] == u'0') return false;
-            tokens.push_back({part, width, {}});
+            int decimals = 0;
+            if (part == Part::Second && i + 1 < code.size() && code[i] == u'.' && code[i + 1] == u'0') {
+                while (i + 1 + decimals < code.size() && code[i + 1 + decimals] == u'0') ++decimals;
+                if (decimals > 3) return false;  // finer than milliseconds is not common
+                i += 1 + decimals;
+            }
+            tokens.push_back({part, width, decimals, {}});
         } else if (isSeparator(c)) {
-            tokens.push_back({Part::Literal, 0, QString(c)});
+            tokens.push_back({Part::Literal, 0, 0, QString(c)});
             ++i;
         } else {
             return false;
@@ -252,16 +258,44 @@ bool Is_Date_Format(QStringView formatCode)
 
 QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
 {
-    if (!std::isfinite(value) || value < 0 || value >= double(kLastSerial1900 + 1))
-        return Number_Cell_Text(QString::number(value, 'g', 17));
-    // To the nearest second, as a sheet shows a time without fractions.
-    const long long total = std::llround(value * 86400.0);
-    const long long days = total / 86400, seconds = total % 86400;
-    Day day;
-    if (!dayOf(days, date1904, day)) return Number_Cell_Text(QString::number(value, 'g', 17));
+    const auto asNumber = [value] { return Number_Cell_Text(QString::number(value, 'g', 17)); };
+    if (!std::isfinite(value) || value >= double(kLastSerial1900 + 1)) return asNumber();
     std::vector<Token> tokens;
     const QStringView code = firstSection(formatCode);
-    if (!tokenize(code, tokens)) {
+    const bool common = tokenize(code, tokens);
+    if (!common) tokens.clear();
+    bool elapsed = false, dated = false;
+    int decimals = 0;
+    for (const Token &t : tokens) {
+        elapsed = elapsed || t.part == Part::ElapsedHours || t.part == Part::ElapsedMinutes || t.part == Part::ElapsedSeconds;
+        dated = dated || t.part == Part::Year || t.part == Part::Month || t.part == Part::Day;
+        decimals = std::max(decimals, t.decimals);
+    }
+    // Below zero only an elapsed count shows, its size after a minus sign.
+    if (value < 0 && !(common && elapsed && !dated)) return asNumber();
+    const double size = std::fabs(value);
+    // To the nearest second, as a sheet shows a time without fractions. With fractions
+    // the whole seconds are cut and the fraction is rounded to its digits, or cut where
+    // rounding would reach the next second (59.96 s shows as 59.9). A serial keeps some
+    // fifteen digits, so the seconds are first taken to what is left of them after the
+    // days: ten microseconds beside a day count of five digits, one at most.
+    long long total = std::llround(size * 86400.0), rest = 0, scale = 1;
+    if (decimals > 0) {
+        const int dayDigits = size < 1 ? 0 : int(std::ceil(std::log10(size)));
+        for (int k = std::clamp(10 - dayDigits, 2, 6); k > 0; --k) scale *= 10;
+        const long long all = std::llround(size * 86400.0 * double(scale));
+        total = all / scale;
+        rest = all % scale;
+    }
+    const auto fraction = [rest, scale](int digits) {
+        long long unit = 1;
+        for (int k = 0; k < digits; ++k) unit *= 10;
+        return std::min((rest * unit + scale / 2) / scale, unit - 1);
+    };
+    const long long days = total / 86400, seconds = total % 86400;
+    Day day;
+    if (!dayOf(days, date1904, day)) return asNumber();
+    if (!common) {
         auto has = [&](QChar letter) { return code.contains(letter, Qt::CaseInsensitive); };
         const bool hasDate = days > 0 || has(u'y') || has(u'd') || (has(u'm') && !has(u'h') && !has(u's'));
         return iso(day, seconds, hasDate);
@@ -269,7 +303,7 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     bool twelve = false;
     for (const Token &t : tokens) twelve = twelve || t.part == Part::AmPm;
     const int hour = int(seconds / 3600);
-    QString out;
+    QString out = value < 0 && (total > 0 || fraction(decimals) > 0) ? QStringLiteral("-") : QString();
     for (const Token &t : tokens) {
         switch (t.part) {
         case Part::Literal: out += t.text; break;
@@ -295,7 +329,10 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
             out += padded(h, std::min(t.width, 2));
             break;
         }
-        case Part::Second: out += padded(seconds % 60, std::min(t.width, 2)); break;
+        case Part::Second:
+            out += padded(seconds % 60, std::min(t.width, 2));
+            if (t.decimals > 0) out += u'.' + padded(fraction(t.decimals), t.decimals);
+            break;
         case Part::AmPm:
             // "A/P" shows in lower case, whatever the case of the code.
             out += t.text == QLatin1String("A/P") ? (hour < 12 ? QStringLiteral("a") : QStringLiteral("p"))

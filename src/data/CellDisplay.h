@@ -18,15 +18,17 @@ bool Is_Date_Format(QStringView formatCode);
 
 // The text of the date serial number `value` (days since the workbook's epoch, the
 // fraction being the time of day) in the format `formatCode`. Common formats - made
-// only of year, month, day, weekday, hour, minute, second and AM/PM parts, elapsed
-// hours, minutes and seconds, quoted and escaped texts and the separators
-// " -/.:,()", with colours and conditions passed over - show as written, with English
-// month and day names, AM/PM in capitals and A/P in small letters; any other (
-// fractions of a second, numbers, locale-dependent system formats) gives ISO 8601:
-// "yyyy-mm-dd", then " hh:mm" when there is a time (":ss" added when its seconds are
-// not zero), or "hh:mm" alone for a time without a date. The 1900 system counts
+// only of year, month, day, weekday, hour, minute, second (with up to three digits of
+// its fraction, "ss.0") and AM/PM parts, elapsed hours, minutes and seconds, quoted
+// and escaped texts and the separators " -/.:,()", with colours and conditions passed
+// over - show as written, with English month and day names, AM/PM in capitals and A/P
+// in small letters; any other (numbers, locale-dependent system formats) gives ISO
+// 8601: "yyyy-mm-dd", then " hh:mm" when there is a time (":ss" added when its seconds
+// are not zero), or "hh:mm" alone for a time without a date. The 1900 system counts
 // 1 = 1900-01-01 and keeps its day 60 (1900-02-29); the 1904 system counts
-// 0 = 1904-01-01. Serials before the epoch or past 9999-12-31 show as numbers.
+// 0 = 1904-01-01. Serials past 9999-12-31 show as numbers, and so do those before the
+// epoch except in a common format with an elapsed count and no date, which shows the
+// count after a minus sign ("-1:00" for -1/24 in "[h]:mm").
 QString Date_Cell_Text(double value, QStringView formatCode, bool date1904);
 
 // The serial number of an ISO 8601 date or date and time ("2027-01-02",

@@ -81,8 +81,8 @@ struct AttributeValue {
     }
 
     // The text of a cell that holds its value only in attributes, as other programs
-    // write them: numbers in the General format, booleans as 1 or 0, dates and times as
-    // a date cell without a format shows; empty for a cell without a value.
+    // write them: numbers in the General format, booleans as TRUE or FALSE, dates and
+    // times as a date cell without a format shows; empty for a cell without a value.
     std::string shown() const
     {
         const QString v = QString::fromUtf8(value.data(), qsizetype(value.size()));
@@ -91,7 +91,7 @@ struct AttributeValue {
         case Number: return Number_Cell_Text(v.trimmed()).toStdString();
         case Date: return Iso_Date_Text(v).toStdString();
         case Time: return Iso_Duration_Text(v).toStdString();
-        case Boolean: return v.trimmed() == QLatin1String("true") ? "1" : v.trimmed() == QLatin1String("false") ? "0" : value;
+        case Boolean: return v.trimmed() == QLatin1String("true") ? "TRUE" : v.trimmed() == QLatin1String("false") ? "FALSE" : value;
         case Text: return value;
         }
         return {};

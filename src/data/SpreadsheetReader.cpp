@@ -166,7 +166,7 @@ ZipStatus readStyles(ZipReader &zip, CellStyles &styles)
     }
 }
 
-enum class CellKind { Plain, Number, Date, Shared, Inline, Formula };
+enum class CellKind { Plain, Number, Date, Boolean, Shared, Inline, Formula };
 
 CellKind kindOf(std::string_view type)
 {
@@ -175,6 +175,7 @@ CellKind kindOf(std::string_view type)
     if (type == "inlineStr") return CellKind::Inline;
     if (type == "str") return CellKind::Formula;
     if (type == "d") return CellKind::Date;
+    if (type == "b") return CellKind::Boolean;
     return CellKind::Plain;
 }
 
@@ -193,7 +194,8 @@ long long sharedIndex(std::string_view v)
 }
 
 // A cell's text as the workbook shows it: numbers in their date format or the
-// General one, ISO dates in their date format (else as yyyy-mm-dd and hh:mm).
+// General one, ISO dates in their date format (else as yyyy-mm-dd and hh:mm), booleans
+// as TRUE and FALSE.
 QString cellValue(CellKind kind, const std::string &text, const QString *dateFormat, bool date1904)
 {
     const QString value = QString::fromUtf8(text.data(), qsizetype(text.size()));
@@ -209,6 +211,10 @@ QString cellValue(CellKind kind, const std::string &text, const QString *dateFor
         double serial = 0;
         if (!Iso_To_Serial(value, date1904, &serial)) return value;
         return Date_Cell_Text(serial, dateFormat ? QStringView(*dateFormat) : QStringView(), date1904);
+    }
+    case CellKind::Boolean: {
+        const QString flag = value.trimmed();
+        return flag == u"1" ? QStringLiteral("TRUE") : flag == u"0" ? QStringLiteral("FALSE") : value;
     }
     default: return Decode_Escapes(value);
     }

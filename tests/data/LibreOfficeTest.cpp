@@ -119,7 +119,7 @@ TEST_F(LibreOffice, WorkbookSavedByCalcReadsRight)
     reader.ReadWorkbook(saved, true);
     EXPECT_EQ(reader.Sheet_List(), QStringList({"sheet1", "sheet2"}));
     EXPECT_EQ(reader.ReadData_only_column(), SheetRows({{"Name", "Untitled Column 2", "Photo"}}));
-    EXPECT_EQ(reader.ReadWorkbook(saved, false), SheetRows({{"Name", "", "Photo"}, {"a", "", "c"}, {"42", "1", ""}}));
+    EXPECT_EQ(reader.ReadWorkbook(saved, false), SheetRows({{"Name", "", "Photo"}, {"a", "", "c"}, {"42", "TRUE", ""}}));
     reader.Excel_Sheet_Number = 2;
     reader.ReadData_only_column();
     EXPECT_EQ(reader.ReadWorkbook(saved, false), SheetRows({{"second"}}));

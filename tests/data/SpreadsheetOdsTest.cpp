@@ -113,5 +113,5 @@ TEST(SpreadsheetOds, ValuesHeldOnlyInAttributesRead)
     EXPECT_EQ(SpreadsheetWriter::ReadODS(path),
               SheetRows({{"42", "0.3", "0.25", "1E+20", "seven"},
                          {"2027-01-02", "2027-01-02 14:30", "1850-05-06 09:15:30", "14:30", "36:00:10"},
-                         {"1", "0", "Zoë & co", "2027-01-02", "", "5", "5"}}));
+                         {"TRUE", "FALSE", "Zoë & co", "2027-01-02", "", "5", "5"}}));
 }

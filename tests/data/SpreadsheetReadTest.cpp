@@ -90,7 +90,7 @@ TEST(SpreadsheetRead, HandMadeSheetsReadAsRectangularRows)
          sheet("A1:E1", "<row r=\"1\"><c r=\"A1\"><v>42</v></c><c r=\"B1\" t=\"b\"><v>1</v></c>"
                         "<c r=\"C1\" t=\"inlineStr\"><is><t>in_x000A_line</t></is></c>"
                         "<c r=\"D1\"><f>SUM(A1:A1)</f><v>42</v></c><c r=\"E1\" t=\"str\"><f>\"x\"&amp;\"y\"</f><v>xy</v></c></row>"),
-         {{"42", "1", "in\nline", "42", "xy"}}, {{"42", "1", "in\nline", "42", "xy"}}},
+         {{"42", "TRUE", "in\nline", "42", "xy"}}, {{"42", "TRUE", "in\nline", "42", "xy"}}},
         {"a one-cell dimension keeps its column",
          sheet("A1", "<row r=\"1\"><c r=\"A1\" t=\"s\"><v>0</v></c></row>"), {{"a"}}, {{"a"}}},
         {"no dimension: the widest cell counts",
@@ -199,7 +199,7 @@ TEST(SpreadsheetRead, WorkbookWrittenByOpenpyxl)
     ASSERT_EQ(checkers::writeStaffWorkbook(path), "");
     const Read r = readAll(path);
     EXPECT_EQ(r.header, SheetRows({{"Name", "Untitled Column 2", "Photo"}}));
-    EXPECT_EQ(r.rows, SheetRows({{"Name", "", "Photo"}, {"a", "", "c"}, {"42", "1", ""}}));
+    EXPECT_EQ(r.rows, SheetRows({{"Name", "", "Photo"}, {"a", "", "c"}, {"42", "TRUE", ""}}));
     EXPECT_EQ(readAll(path, 2).rows, SheetRows({{"second"}}));
 }
 
@@ -222,18 +222,18 @@ TEST(SpreadsheetRead, NumberCellsShowAsTheWorkbookShowsThem)
         "<numFmt numFmtId=\"165\" formatCode=\"&quot;No. &quot;0\"/></numFmts>"
         "<cellXfs count=\"5\"><xf numFmtId=\"0\"/><xf numFmtId=\"14\"/><xf numFmtId=\"164\"/>"
         "<xf numFmtId=\"165\"/><xf numFmtId=\"20\"/></cellXfs></styleSheet>";
-    const QByteArray cells = sheet("A1:G1",
+    const QByteArray cells = sheet("A1:H1",
         "<row r=\"1\"><c r=\"A1\" s=\"1\"><v>46389</v></c><c r=\"B1\" s=\"2\" t=\"n\"><v>46389</v></c>"
         "<c r=\"C1\" s=\"3\"><v>46389</v></c><c r=\"D1\" s=\"4\"><v>0.6041666666666666</v></c>"
         "<c r=\"E1\"><v>1.0E7</v></c><c r=\"F1\" t=\"d\"><v>2027-01-02T14:30:00</v></c>"
-        "<c r=\"G1\" s=\"2\" t=\"b\"><v>1</v></c></row>");
+        "<c r=\"G1\" s=\"2\" t=\"b\"><v>1</v></c><c r=\"H1\" t=\"b\"><v>0</v></c></row>");
     QTemporaryDir dir;
     struct Case {
         const char *workbookPr;
         QStringList row;
     } cases[] = {
-        {"", {"1/2/2027", "02/01/2027", "46389", "14:30", "10000000", "2027-01-02 14:30", "1"}},
-        {"<workbookPr date1904=\"1\"/>", {"1/3/2031", "03/01/2031", "46389", "14:30", "10000000", "2027-01-02 14:30", "1"}},
+        {"", {"1/2/2027", "02/01/2027", "46389", "14:30", "10000000", "2027-01-02 14:30", "TRUE", "FALSE"}},
+        {"<workbookPr date1904=\"1\"/>", {"1/3/2031", "03/01/2031", "46389", "14:30", "10000000", "2027-01-02 14:30", "TRUE", "FALSE"}},
     };
     for (const Case &c : cases) {
         const QString path = workbook(dir.path(), {{"xl/worksheets/sheet1.xml", cells},
@@ -260,6 +260,8 @@ TEST(SpreadsheetRead, EastAsianElapsedAndColouredFormatsShowAsCalcShowsThem)
         {0, "[mm]", "1.5", "2160"},             {0, "[ss]", "1.5", "129600"},
         {0, "[h] &quot;hours&quot;", "1.5", "36 hours"},
         {0, "[h]:mm:ss", "1.5", "36:00:00"},    {0, "[mm]:ss", "1.5", "2160:00"},
+        {47, "", "0.00355671296296296", "05:07.3"},
+        {0, "[h]:mm", "-0.0416666666666667", "-1:00"},
         {0, "[Red]yyyy-mm-dd", "45000.5", "2023-03-15"},
         {0, "[Red]d/m/yyyy", "45000.5", "15/3/2023"},
         {0, "[&gt;=100]yyyy-mm-dd", "45000.5", "2023-03-15"},

@@ -80,7 +80,7 @@ TEST(SpreadsheetSafety, ReadersAndWritersInOneProcessSeeOnlyTheirOwnFiles)
     ASSERT_TRUE(wroteA && wroteB);
 
     EXPECT_EQ(first.Sheet_List(), QStringList({"sheet1", "sheet2"}));
-    EXPECT_EQ(readSheet(first, two, 1), SheetRows({{"Name", "", "Photo"}, {"a", "", "c"}, {"42", "1", ""}}));
+    EXPECT_EQ(readSheet(first, two, 1), SheetRows({{"Name", "", "Photo"}, {"a", "", "c"}, {"42", "TRUE", ""}}));
     EXPECT_EQ(readSheet(first, two, 2), SheetRows({{"second"}}));
     EXPECT_EQ(second.Sheet_List(), QStringList({"sheet1"}));
     EXPECT_EQ(readSheet(second, third, 1), numbered("third", 3));
