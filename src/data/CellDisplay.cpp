@@ -277,8 +277,8 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     // To the nearest second, as a sheet shows a time without fractions. With fractions
     // the whole seconds are cut and the fraction is rounded to its digits, or cut where
     // rounding would reach the next second (59.96 s shows as 59.9). A serial keeps some
-    // fifteen digits, so the seconds are first taken to what is left of them after the
-    // days: ten microseconds beside a day count of five digits, one at most.
+    // fifteen digits, so the seconds are first rounded to the digits the days leave:
+    // to ten microseconds beside a day count of five digits, never finer than one.
     long long total = std::llround(size * 86400.0), rest = 0, scale = 1;
     if (decimals > 0) {
         const int dayDigits = size < 1 ? 0 : int(std::ceil(std::log10(size)));
