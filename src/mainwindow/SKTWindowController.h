@@ -524,7 +524,9 @@ private:
     void Title_For_Student() { Set_Field_Captions(Caption_Wording::Student); }
     void Reset_All_Visitor_Grp_Mode_Ctrl() { m_visitorPanels.Reset_All_Panels(); }
     void Hide_Visitor_panel() { m_visitorPanels.Hide_Visitor_Panel(); }
-    // After a design or template was read: captions, empty panels, then the card's fields.
+    // The end of every road to a card (a design, template or group project read, a start
+    // window's road): captions, empty panels, the card's fields, and the tools and buttons
+    // of the mode.
     void Load_Visitor_Panels_From_Card();
     // The camera window (one for the run); its frames come from Make_Camera_Source.
     Camera &Camera_Window();

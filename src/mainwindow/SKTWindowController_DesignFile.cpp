@@ -93,11 +93,9 @@ bool SKTWindowController::Read_Design_In_Place(const QString &path, Card_Mode mo
     }
     if (mode == Card_Mode::Opened && copy_card_design == 0) {
         document.Project_File_Name = path;
-        // A group project opens in group mode; any other design leaves it.
-        if (data.mode == Card_Mode::Group)
-            document.Start_Card_Option = Card_Mode::Group;
-        else if (Is_Group_Mode())
-            document.Start_Card_Option = Card_Mode::Visitor;
+        // A group project opens in group mode, any other design in visitor mode, before
+        // the panels read the card.
+        document.Start_Card_Option = data.mode == Card_Mode::Group ? Card_Mode::Group : Card_Mode::Visitor;
     }
     return true;
 }
@@ -190,7 +188,6 @@ bool SKTWindowController::Open_Design_File(const QString &path)
         return false;
     }
     Design_Did_Load();
-    if (!Is_Group_Mode()) document.Start_Card_Option = Card_Mode::Visitor;
     Undo_Redo_Clear();
     Insert_In_Undo_Redo();
     Design_Is_As_Saved();

@@ -62,12 +62,20 @@ bool SKTWindowController::Multiple_Image_Selection(const QString &action)
 
 void SKTWindowController::Load_Visitor_Panels_From_Card()
 {
+    // Every card now open comes here, whatever came before it. The captions' wording is
+    // a visitor pass's in visitor mode and a general ID card's in any other.
+    const bool visitor = document.Start_Card_Option == Card_Mode::Visitor;
+    Set_Field_Captions(visitor ? Caption_Wording::Visitor : Caption_Wording::General_ID_Card);
+    if (!Is_Visitor_Or_Group_Mode()) {
+        // No visitor fields: empty panels, every tool and button as at start-up.
+        m_visitorPanels.Reset_All_Panels();
+        Show_Hide_Visitor_DB_Button(false);
+        return;
+    }
     // The panels are emptied first, then the rows are made again from the side lists,
     // then the fixed fields take the captions and the card's values.
     m_visitorPanels.Rebuild_From_Card();
-    if (!Is_Visitor_Or_Group_Mode()) return;
-    if (document.Start_Card_Option == Card_Mode::Visitor) {
-        Title_For_Visitor();
+    if (visitor) {
         for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
             if (p) p->Refresh_Controls();
     }

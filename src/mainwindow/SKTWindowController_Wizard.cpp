@@ -118,7 +118,7 @@ void SKTWindowController::Finish_Started_Design()
         selectArrowTool();
     }
     if (cardPanel) cardPanel->loadFrom(document.Front_card_Prop);
-    m_visitorPanels.Show_Single_Mode_Front_Panel();
+    Load_Visitor_Panels_From_Card();
     Set_Card_Shape(Card_Shape_Number(document.Front_card_Prop.Card_Shape()));
     Select_front_side();
     Undo_Redo_Clear();

@@ -1,0 +1,124 @@
+// The window follows the mode of the card now open, whichever road led to it: after a
+// visitor pass, a group project or a wizard's card, New and Open give the same tools,
+// panel boxes and buttons as a fresh start on the same card.
+#include "GroupPeople.h"
+#include "Globals.h"
+#include "MainWindowLayout.h"
+#include "Profile_Panel.h"
+#include "TestSupport.h"
+#include "TestWindow.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+
+namespace mode_display_roads_test {
+namespace {
+
+QString pass() { return Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd"; }
+
+void gallery(TestWindow &w, Start_Choice choice)
+{
+    testsupport::answerStartWindow(w.runner, [choice] { return choice; });
+    testsupport::answerWizards(w.runner, [](QDialog &) { return 1; });
+}
+
+// New (answering No to saving), then the gallery's choice.
+void newThen(TestWindow &w, Start_Choice choice)
+{
+    gallery(w, choice);
+    w.controller.Close_Design();
+}
+
+void open(TestWindow &w, const QString &path)
+{
+    testsupport::queueFilePanelAnswer({path});
+    w.controller.Open_Design();
+}
+
+// What the window shows of the mode: the three drawing tools, the buttons and panes, and
+// every box of both panels (the clock's time aside).
+std::string shown(TestWindow &w)
+{
+    const MainWindowLayout &ui = w.controller.ui;
+    QStringList out;
+    out << QStringLiteral("text %1 image %2 library %3 log %4 group %5 panels %6")
+               .arg(ui.toolActions[2]->isEnabled())
+               .arg(ui.toolActions[8]->isEnabled())
+               .arg(ui.toolActions[9]->isEnabled())
+               .arg(w.command("VisitorLog")->isVisible())
+               .arg(!ui.group_control_view->isHidden())
+               .arg(!ui.Visitor_Panel_Area->isHidden());
+    for (QWidget *view : {ui.front_vistr_view, ui.back_vistr_view}) {
+        auto *panel = view->findChild<Profile_Panel *>();
+        out << QStringLiteral("add %1 kind %2").arg(!panel->Add_to_DB_btn->isHidden()).arg(!panel->new_ctrl_type_box->isHidden());
+        for (QLineEdit *box : panel->findChildren<QLineEdit *>())
+            if (box->objectName() != "time_value") out << box->objectName() + "=" + box->text();
+        for (QCheckBox *chk : panel->findChildren<QCheckBox *>())
+            if (chk->isChecked()) out << chk->objectName();
+    }
+    return out.join(QLatin1Char(10)).toStdString();
+}
+
+// A window as the program starts it: the captions of a general ID card, then the window.
+struct Start_Captions {
+    Start_Captions() { Set_Field_Captions(Caption_Wording::General_ID_Card); }
+};
+struct Fresh : Start_Captions, TestWindow {};
+
+} // namespace
+
+TEST(ModeDisplayRoads, EveryRoadShowsTheCardAsAFreshStartDoes)
+{
+    ASSERT_TRUE(QFileInfo::exists(pass()));
+    // A visitor design and a group project of the pass, saved as a user saves them.
+    const QString design = testsupport::testHome() + "/pass.zcd";
+    const QString project = testsupport::testHome() + "/Group_Excel_Data/All/Staff.zcd";
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(project).path()));
+    for (const QString &path : {design, project}) {
+        Fresh w;
+        newThen(w, std::optional<QString>(pass()));
+        if (path == project) {
+            w.document.m_spreadsheet.column_titles = {"Name", "Company", "Unique"};
+            w.document.setListData(group_project::kPeople);
+            w.document.Start_Card_Option = Card_Mode::Group;
+        }
+        w.document.Project_File_Name = path;
+        ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
+    }
+
+    const std::pair<const char *, std::function<void(TestWindow &)>> before[] = {
+        {"visitor pass", [](TestWindow &w) { newThen(w, std::optional<QString>(pass())); }},
+        {"group project", [&](TestWindow &w) { open(w, project); }},
+        {"card wizard", [](TestWindow &w) { newThen(w, Start_Road::Card_Wizard); }},
+    };
+    const std::pair<const char *, std::function<void(TestWindow &)>> roads[] = {
+        {"New, Card Wizard", [](TestWindow &w) { newThen(w, Start_Road::Card_Wizard); }},
+        {"New, Invitation Wizard", [](TestWindow &w) { newThen(w, Start_Road::Invitation_Wizard); }},
+        {"New, Visitor Pass", [](TestWindow &w) { newThen(w, std::optional<QString>(pass())); }},
+        {"Open the visitor design", [&](TestWindow &w) { open(w, design); }},
+        {"Open the group project", [&](TestWindow &w) { open(w, project); }},
+    };
+    for (const auto &[road, take] : roads) {
+        std::string fresh;
+        {
+            Fresh w;
+            take(w);
+            fresh = shown(w);
+        }
+        for (const auto &[earlier, go] : before) {
+            SCOPED_TRACE(QStringLiteral("%1, then %2").arg(earlier, road).toStdString());
+            Fresh w;
+            go(w);
+            take(w);
+            EXPECT_EQ(shown(w), fresh);
+        }
+    }
+    testsupport::boxes().clear();
+}
+
+} // namespace mode_display_roads_test
