@@ -68,9 +68,12 @@ void SKTWindowController::awakeFromNib(bool startProject)
     Build_Series_Commands();
     m_setUp = true;
 
-    // Window: no close button of its own (Exit leaves the application), the screen.
+    // Window: no close button of its own (Exit leaves the application), maximised: the
+    // window manager fits it, frame and title bar included, into the screen's available
+    // area. Without one the window takes that area itself.
     ui.window->setWindowFlag(Qt::WindowCloseButtonHint, false);
     if (QScreen *screen = QGuiApplication::primaryScreen()) ui.window->setGeometry(screen->availableGeometry());
+    ui.window->setWindowState(ui.window->windowState() | Qt::WindowMaximized);
 
     document.Start_Card_Option = Card_Mode::Visitor;
     if (!prepareDataFolders()) return;

@@ -36,6 +36,7 @@ TEST(DeskScreenSizes, CaptionsShowWholeAndEveryCommandIsOneClickAway)
     Set_Field_Captions(Caption_Wording::General_ID_Card);
     w.controller.Select_front_side();
     QMainWindow *window = w.controller.ui.window;
+    window->setWindowState(Qt::WindowNoState);  // sized by hand, not maximised
     window->show();
     // Narrower and wider again: the bars go to rows of their own and come back.
     for (const QSize screen : {QSize(1920, 1080), QSize(1366, 768), QSize(1440, 900), QSize(1920, 1080)}) {

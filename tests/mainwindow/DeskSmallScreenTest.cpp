@@ -50,6 +50,7 @@ void showInMode(TestWindow &w, Card_Mode mode, QSize size)
     else
         w.controller.visitorPanels().Uncollapse_Left_View();
     QMainWindow *window = w.controller.ui.window;
+    window->setWindowState(Qt::WindowNoState);  // sized by hand, not maximised
     window->setGeometry(QRect(QPoint(0, 0), size));
     window->show();
     QApplication::processEvents();

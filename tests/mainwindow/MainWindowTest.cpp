@@ -49,6 +49,12 @@ TEST(MainWindow, ConstructionFixesTheSharedValues)
     EXPECT_TRUE(QFileInfo(Created_Resource_Path).isDir());
 }
 
+TEST(MainWindow, OpensMaximisedForTheWindowManagerToFitFrameAndAll)
+{
+    Window w;
+    EXPECT_TRUE(w.controller.ui.window->windowState() & Qt::WindowMaximized);
+}
+
 TEST(MainWindow, SetUpShowsTheFiveCardTabsInMillimetres)
 {
     Window w;
