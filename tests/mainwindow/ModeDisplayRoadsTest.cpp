@@ -15,29 +15,17 @@
 #include <QPushButton>
 #include <gtest/gtest.h>
 
-
 namespace mode_display_roads_test {
 namespace {
 
 QString pass() { return Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd"; }
 
-void gallery(TestWindow &w, Start_Choice choice)
+// New (answering No to saving), then the gallery's choice; wizards answer OK.
+void newThen(TestWindow &w, Start_Choice choice)
 {
     testsupport::answerStartWindow(w.runner, [choice] { return choice; });
     testsupport::answerWizards(w.runner, [](QDialog &) { return 1; });
-}
-
-// New (answering No to saving), then the gallery's choice.
-void newThen(TestWindow &w, Start_Choice choice)
-{
-    gallery(w, choice);
     w.controller.Close_Design();
-}
-
-void open(TestWindow &w, const QString &path)
-{
-    testsupport::queueFilePanelAnswer({path});
-    w.controller.Open_Design();
 }
 
 // What the window shows of the mode: the three drawing tools, the buttons and panes, and
@@ -64,7 +52,7 @@ std::string shown(TestWindow &w)
     return out.join(QLatin1Char(10)).toStdString();
 }
 
-// A window as the program starts it: the captions of a general ID card, then the window.
+// A window as the program starts it (the captions' wording first).
 struct Start_Captions {
     Start_Captions() { Set_Field_Captions(Caption_Wording::General_ID_Card); }
 };
@@ -91,17 +79,18 @@ TEST(ModeDisplayRoads, EveryRoadShowsTheCardAsAFreshStartDoes)
         ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
     }
 
-    const std::pair<const char *, std::function<void(TestWindow &)>> before[] = {
-        {"visitor pass", [](TestWindow &w) { newThen(w, std::optional<QString>(pass())); }},
-        {"group project", [&](TestWindow &w) { open(w, project); }},
-        {"card wizard", [](TestWindow &w) { newThen(w, Start_Road::Card_Wizard); }},
+    auto open = [](const QString &path) {
+        return [path](TestWindow &w) {
+            testsupport::queueFilePanelAnswer({path});
+            w.controller.Open_Design();
+        };
     };
     const std::pair<const char *, std::function<void(TestWindow &)>> roads[] = {
         {"New, Card Wizard", [](TestWindow &w) { newThen(w, Start_Road::Card_Wizard); }},
         {"New, Invitation Wizard", [](TestWindow &w) { newThen(w, Start_Road::Invitation_Wizard); }},
         {"New, Visitor Pass", [](TestWindow &w) { newThen(w, std::optional<QString>(pass())); }},
-        {"Open the visitor design", [&](TestWindow &w) { open(w, design); }},
-        {"Open the group project", [&](TestWindow &w) { open(w, project); }},
+        {"Open the visitor design", open(design)},
+        {"Open the group project", open(project)},
     };
     for (const auto &[road, take] : roads) {
         std::string fresh;
@@ -110,10 +99,10 @@ TEST(ModeDisplayRoads, EveryRoadShowsTheCardAsAFreshStartDoes)
             take(w);
             fresh = shown(w);
         }
-        for (const auto &[earlier, go] : before) {
+        for (const auto &[earlier, before] : roads) {
             SCOPED_TRACE(QStringLiteral("%1, then %2").arg(earlier, road).toStdString());
             Fresh w;
-            go(w);
+            before(w);
             take(w);
             EXPECT_EQ(shown(w), fresh);
         }
