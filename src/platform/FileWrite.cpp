@@ -1,11 +1,20 @@
 #include "FileWrite.h"
 
+#include <QCryptographicHash>
+#include <QDateTime>
+#include <QDir>
 #include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSysInfo>
 #include <QTemporaryFile>
 #include <cerrno>
+#include <climits>
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -33,44 +42,90 @@ QString writtenPath(const QString &path)
     return info.isSymLink() ? info.symLinkTarget() : path;
 }
 
+// Who writes now: the tag of this machine, this process and the time, as the writer's
+// own names carry them.
+struct Writer {
+    QByteArray machine;  // 8 hex digits
+    qint64 process;
+    qint64 time;
+};
+
+Writer thisWriter()
+{
+    QByteArray id = QSysInfo::machineUniqueId();
+    if (id.isEmpty()) id = QSysInfo::machineHostName().toUtf8();
+    return {QCryptographicHash::hash(id, QCryptographicHash::Md5).left(4).toHex(), ::getpid(),
+            QDateTime::currentSecsSinceEpoch()};
+}
+
+constexpr qsizetype kRandom = 6;
+constexpr qint64 kStaleSeconds = 30 * 60;
+
+// The name of a file of the writer's own beside `target` but its random part: the
+// target's name and the mark when that fits the file system, else the mark alone.
+QString ownName(const QString &target, char kind, const Writer &w)
+{
+    const QFileInfo place(target);
+    const QString mark = QString::asprintf(".~dozo-%c-%s-%08llx-%08llx-", kind, w.machine.constData(),
+                                           (unsigned long long)w.process, (unsigned long long)w.time);
+    const bool fits = QFile::encodeName(place.fileName()).size() + mark.size() + kRandom
+                      <= File_Name_Max(place.absolutePath());
+    return (fits ? target : place.absolutePath() + u'/') + mark;
+}
+
+// Whether a leftover named by `m` belongs to no running write.
+bool stale(const QRegularExpressionMatch &m, const Writer &w)
+{
+    if (w.time - m.captured(5).toLongLong(nullptr, 16) > kStaleSeconds) return true;
+    const qint64 process = m.captured(4).toLongLong(nullptr, 16);
+    return m.captured(3).toLatin1() == w.machine && process > 0 && process <= INT_MAX
+           && ::kill(pid_t(process), 0) != 0 && errno == ESRCH;
+}
+
+// Clears what killed writes left in the folder (only names of the writer's own).
+void clearLeftovers(const QString &folder, const Writer &w, const File_Write_System &system)
+{
+    const QRegularExpression own(
+        QStringLiteral("^(.*)\\.~dozo-([nk])-([0-9a-f]{8})-([0-9a-f]{8,16})-([0-9a-f]{8,16})-[A-Za-z0-9]{6}$"));
+    const QDir dir(folder);
+    for (const QString &name : dir.entryList({QStringLiteral("*.~dozo-*")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+        const QRegularExpressionMatch m = own.match(name);
+        if (!m.hasMatch() || !stale(m, w)) continue;
+        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        const QByteArray target = QFile::encodeName(dir.filePath(m.captured(1)));
+        struct stat st {};
+        if (m.captured(2) == QLatin1String("n")) system.remove(path);
+        else if (!m.captured(1).isEmpty())
+            ::lstat(target.constData(), &st) != 0 && errno == ENOENT ? system.rename(path, target) : system.remove(path);
+    }
+}
+
 // The bytes in a temporary file beside `target`, flushed to the disk; null on failure.
-// Its name is the target's and a suffix when that fits the file system, else a short
-// hidden one; a target name the file system cannot hold fails before anything is made.
-std::unique_ptr<QTemporaryFile> staged(const QString &target, const QByteArray &bytes, int permissions)
+// A target name the file system cannot hold fails before anything is made.
+std::unique_ptr<QTemporaryFile> staged(const QString &target, const QByteArray &bytes, int permissions,
+                                       const Writer &w)
 {
     const QFileInfo place(target);
     const qsizetype nameBytes = QFile::encodeName(place.fileName()).size();
-    const int nameMax = File_Name_Max(place.absolutePath());
-    if (nameBytes == 0 || nameBytes > nameMax) return nullptr;
-    constexpr qsizetype kSuffix = 7;  // ".XXXXXX"
+    if (nameBytes == 0 || nameBytes > File_Name_Max(place.absolutePath())) return nullptr;
     // The temporary file is created owner-only, so a secret never sits in a file that
     // others may open; wider permissions are given before anything is written.
-    auto f = std::make_unique<QTemporaryFile>(nameBytes + kSuffix <= nameMax
-                                                  ? target + QStringLiteral(".XXXXXX")
-                                                  : place.absolutePath() + QStringLiteral("/.write-XXXXXX"));
+    auto f = std::make_unique<QTemporaryFile>(ownName(target, 'n', w) + QString(kRandom, u'X'));
     if (!f->open()) return nullptr;
     if ((permissions & 0777) != 0600 && !f->setPermissions(toQt(permissions))) return nullptr;
     if (f->write(bytes) != bytes.size() || !f->flush() || ::fsync(f->handle()) != 0) return nullptr;
     return f;
 }
 
-bool putInPlace(QTemporaryFile &f, const QByteArray &target)
+// A free name to keep the old file at `target` under; empty when none is found.
+QByteArray keptName(const QString &target, const Writer &w)
 {
-    if (std::rename(QFile::encodeName(f.fileName()).constData(), target.constData()) != 0) return false;
-    f.setAutoRemove(false);
-    return true;
-}
-
-// A second name for the regular file at `target` (a hard link beside it), so its bytes
-// can come back; empty when there is no such file or the folder takes no links.
-QByteArray keptCopy(const QByteArray &target)
-{
-    struct stat st {};
-    if (::lstat(target.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return {};
+    constexpr quint32 kNames = 36u * 36 * 36 * 36 * 36 * 36;  // kRandom letters and digits
     for (int n = 0; n < 100; ++n) {
-        const QByteArray name = target + ".kept-" + QByteArray::number(n);
-        if (::link(target.constData(), name.constData()) == 0) return name;
-        if (errno != EEXIST) return {};
+        const QByteArray name = QFile::encodeName(ownName(target, 'k', w))
+                                + QByteArray::number(QRandomGenerator::global()->bounded(kNames), 36).rightJustified(kRandom, '0');
+        struct stat st {};
+        if (::lstat(name.constData(), &st) != 0 && errno == ENOENT) return name;
     }
     return {};
 }
@@ -83,43 +138,76 @@ int File_Name_Max(const QString &folder)
     return max > 0 && max < kUsual * 16 ? int(max) : kUsual;
 }
 
-bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions)
+bool File_Write_System::rename(const QByteArray &from, const QByteArray &to) const
 {
-    const QString target = writtenPath(path);
-    const std::unique_ptr<QTemporaryFile> f = staged(target, bytes, permissions);
-    return f && putInPlace(*f, QFile::encodeName(target));
+    return std::rename(from.constData(), to.constData()) == 0;
 }
 
-bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions, int *failed)
+bool File_Write_System::remove(const QByteArray &path) const { return ::unlink(path.constData()) == 0; }
+
+void File_Write_System::syncFolder(const QByteArray &folder) const
 {
+    const int fd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions)
+{
+    return Write_Files_Whole({{path, bytes}}, permissions);
+}
+
+bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions, int *failed,
+                       const File_Write_System &system)
+{
+    const Writer w = thisWriter();
+    QStringList folders;
+    for (const auto &file : files) {
+        const QString folder = QFileInfo(writtenPath(file.first)).absolutePath();
+        if (!folders.contains(folder)) folders << folder;
+    }
+    for (const QString &folder : folders) clearLeftovers(folder, w, system);
+    const auto syncFolders = [&] {
+        for (const QString &folder : folders) system.syncFolder(QFile::encodeName(folder));
+    };
     std::vector<std::unique_ptr<QTemporaryFile>> written;
     for (const auto &[path, bytes] : files) {
-        written.push_back(staged(writtenPath(path), bytes, permissions));
+        written.push_back(staged(writtenPath(path), bytes, permissions, w));
         if (!written.back()) {
             if (failed) *failed = int(written.size()) - 1;
             return false;  // the temporary files go with `written`
         }
     }
     struct Placed {
-        QByteArray target, kept;  // kept: the old bytes' second name (none for a new file)
+        QByteArray target, kept;  // kept: the old file's name aside (none for a new file)
     };
     std::vector<Placed> placed;
     for (size_t i = 0; i < files.size(); ++i) {
-        Placed p{QFile::encodeName(writtenPath(files[i].first)), {}};
-        // The last file needs no way back: when it fails, the old one stays.
-        if (i + 1 < files.size()) p.kept = keptCopy(p.target);
-        if (!putInPlace(*written[i], p.target)) {
-            if (!p.kept.isEmpty()) ::unlink(p.kept.constData());
-            for (auto it = placed.rbegin(); it != placed.rend(); ++it) {
-                if (it->kept.isEmpty()) ::unlink(it->target.constData());
-                else std::rename(it->kept.constData(), it->target.constData());
-            }
-            if (failed) *failed = int(i);
-            return false;
+        const QString target = writtenPath(files[i].first);
+        Placed p{QFile::encodeName(target), {}};
+        // The last file needs no way back: renamed over the old one, which stays when
+        // that fails.
+        bool aside = true;
+        struct stat st {};
+        if (i + 1 < files.size() && ::lstat(p.target.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+            p.kept = keptName(target, w);
+            aside = !p.kept.isEmpty() && system.rename(p.target, p.kept);
         }
-        placed.push_back(p);
+        if (aside && system.rename(QFile::encodeName(written[i]->fileName()), p.target)) {
+            written[i]->setAutoRemove(false);
+            placed.push_back(p);
+            continue;
+        }
+        if (aside && !p.kept.isEmpty()) system.rename(p.kept, p.target);
+        for (auto it = placed.rbegin(); it != placed.rend(); ++it)
+            it->kept.isEmpty() ? system.remove(it->target) : system.rename(it->kept, it->target);
+        syncFolders();
+        if (failed) *failed = int(i);
+        return false;
     }
+    syncFolders();
     for (const Placed &p : placed)
-        if (!p.kept.isEmpty()) ::unlink(p.kept.constData());
+        if (!p.kept.isEmpty()) system.remove(p.kept);
     return true;
 }

@@ -4,22 +4,45 @@
 #include <utility>
 #include <vector>
 
+// The file-system calls that put written files in place, passed in so that a test can
+// make any of them fail. Paths are in the file system's encoding.
+class File_Write_System
+{
+public:
+    virtual ~File_Write_System() = default;
+    virtual bool rename(const QByteArray &from, const QByteArray &to) const;
+    virtual bool remove(const QByteArray &path) const;
+    // Makes the names in the folder last (fsync of the folder).
+    virtual void syncFolder(const QByteArray &folder) const;
+};
+
 // Writes the bytes to the path whole: a temporary file beside it, then a rename over
 // the old file, so a failed write never leaves a half-written file. The file gets the
 // given permissions (octal, e.g. 0600 or 0644); the temporary file is owner-only from
-// its creation. The temporary file is "<name>.XXXXXX" when that name fits the file
-// system, else a short hidden name in the same folder. Returns false on failure: a
-// file name longer than the folder's file system holds fails before anything is made.
+// its creation. Returns false on failure: a file name longer than the folder's file
+// system holds fails before anything is made.
+//
+// The writer's own files beside a file are named
+// "<name>.~dozo-<n|k>-<machine>-<process id>-<seconds since 1970>-<6 random>" (numbers
+// in hex; "n" the new bytes before they are put in place, "k" an old file kept aside
+// until its set is in place); without "<name>" when that would not fit the file
+// system. A process killed in a write leaves them behind: every write first clears
+// such leftovers from its folders once they belong to no running write, that is when
+// their process is gone (on this machine) or they are older than 30 minutes (another
+// desk sharing the folder). A kept file goes back to its name when that name is free
+// (the write was killed between its renames), else it is removed; a kept file whose
+// name is not known stays.
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644);
 
 // Writes every file whole, or leaves all of them as they were: each file is written to
-// a temporary file beside it first, then all are put in place; when one cannot be
-// written or put in place, those put in place before it are taken back: a file written
-// over gets its old bytes again (where the folder takes hard links; elsewhere, and for
-// a new file, it is removed). `failed` gets the index of the file that failed. False
-// on failure.
+// a temporary file beside it first, then all are put in place, an old file (but the
+// last one's) renamed aside first; when one cannot be written or put in place, those
+// put in place before it are taken back: a file written over gets its old file again,
+// a new one is removed. The kept files are removed once the whole set is in place and
+// the folders are synced. `failed` gets the index of the file that failed. False on
+// failure.
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions = 0644,
-                       int *failed = nullptr);
+                       int *failed = nullptr, const File_Write_System &system = File_Write_System());
 
 // The longest file name, in bytes, that the file system of the folder holds (255 on
 // the usual ones; 255 too when the folder cannot be asked).
