@@ -23,8 +23,8 @@ public:
 // system holds fails before anything is made.
 //
 // The writer's own files beside a file are named
-// "<name>.~dozo-<n|k>-<machine>-<process id>-<seconds since 1970>-<6 random>" (numbers
-// in hex; "n" the new bytes before they are put in place, "k" an old file kept aside
+// "<name>.~dozo-<n|k>-<machine>-<process id>-<seconds since 1970>-<6 random>" (in hex,
+// <machine> a tag of the machine's id; "n" the new bytes before they are put in place, "k" an old file kept aside
 // until its set is in place); without "<name>" when that would not fit the file
 // system. A process killed in a write leaves them behind: every write first clears
 // such leftovers from its folders once they belong to no running write, that is when
