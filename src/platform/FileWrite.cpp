@@ -88,15 +88,21 @@ void clearLeftovers(const QString &folder, const Writer &w, const File_Write_Sys
     const QRegularExpression own(
         QStringLiteral("^(.*)\\.~dozo-([nk])-([0-9a-f]{8})-([0-9a-f]{8,16})-([0-9a-f]{8,16})-[A-Za-z0-9]{6}$"));
     const QDir dir(folder);
-    for (const QString &name : dir.entryList({QStringLiteral("*.~dozo-*")}, QDir::Files | QDir::Hidden | QDir::NoSymLinks)) {
+    const QDir::Filters kinds = QDir::Files | QDir::Hidden | QDir::NoSymLinks;
+    for (const QString &name : dir.entryList({QStringLiteral("*.~dozo-*")}, kinds)) {
         const QRegularExpressionMatch m = own.match(name);
         if (!m.hasMatch() || !stale(m, w)) continue;
         const QByteArray path = QFile::encodeName(dir.filePath(name));
         const QByteArray target = QFile::encodeName(dir.filePath(m.captured(1)));
         struct stat st {};
-        if (m.captured(2) == QLatin1String("n")) system.remove(path);
-        else if (!m.captured(1).isEmpty())
-            ::lstat(target.constData(), &st) != 0 && errno == ENOENT ? system.rename(path, target) : system.remove(path);
+        if (m.captured(2) == QLatin1String("n"))
+            system.remove(path);
+        else if (m.captured(1).isEmpty())
+            continue;  // a kept file whose name is not known stays
+        else if (::lstat(target.constData(), &st) != 0 && errno == ENOENT)
+            system.rename(path, target);
+        else
+            system.remove(path);
     }
 }
 
@@ -122,8 +128,8 @@ QByteArray keptName(const QString &target, const Writer &w)
 {
     constexpr quint32 kNames = 36u * 36 * 36 * 36 * 36 * 36;  // kRandom letters and digits
     for (int n = 0; n < 100; ++n) {
-        const QByteArray name = QFile::encodeName(ownName(target, 'k', w))
-                                + QByteArray::number(QRandomGenerator::global()->bounded(kNames), 36).rightJustified(kRandom, '0');
+        const QByteArray random = QByteArray::number(QRandomGenerator::global()->bounded(kNames), 36);
+        const QByteArray name = QFile::encodeName(ownName(target, 'k', w)) + random.rightJustified(kRandom, '0');
         struct stat st {};
         if (::lstat(name.constData(), &st) != 0 && errno == ENOENT) return name;
     }

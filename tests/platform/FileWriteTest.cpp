@@ -40,7 +40,9 @@ TEST(FileWrite, AFailedStepOfASetLeavesTheOldFiles)
         FailingSystem system;
         system.failAt = failAt;
         int at = -1;
-        EXPECT_EQ(Write_Files_Whole({{dir.filePath("a"), "new a"}, {dir.filePath("b"), "new b"}}, 0644, &at, system), failed < 0);
+        const bool written =
+            Write_Files_Whole({{dir.filePath("a"), "new a"}, {dir.filePath("b"), "new b"}}, 0644, &at, system);
+        EXPECT_EQ(written, failed < 0);
         EXPECT_EQ(at, failed);
         EXPECT_EQ(read(dir, "a") + read(dir, "b"), failed < 0 ? "new anew b" : "old aold b");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a", "b"}));
