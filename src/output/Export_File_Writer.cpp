@@ -175,7 +175,7 @@ QByteArray Export_File_Data(const std::vector<const Export_Side *> &sides, bool 
     return encodeRaster(image, format);
 }
 
-bool Save_gen_image(const QImage &image, const QString &path)
+bool Save_gen_image(const QImage &image, const QString &path, File_Write_Sweep *sweep)
 {
     if (image.isNull()) {
         Show_NSLog_Message(QStringLiteral("Invalid image"));
@@ -190,7 +190,7 @@ bool Save_gen_image(const QImage &image, const QString &path)
     } else {
         bytes = encodeRaster(image, rasterFormat(ext));
     }
-    return !bytes.isEmpty() && Write_File_Whole(path, bytes);
+    return !bytes.isEmpty() && Write_File_Whole(path, bytes, 0644, sweep);
 }
 
 bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_Side &front, const Export_Side &back,
@@ -377,7 +377,7 @@ Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pa
     int failed = -1;
     for (size_t i = 0; i < files.size() && failed < 0; ++i)
         if (files[i].second.isEmpty()) failed = int(i);
-    if (failed < 0 && !Write_Files_Whole(files, 0644, &failed)) failed = std::max(failed, 0);
+    if (failed < 0 && !Write_Files_Whole(files, 0644, &failed, File_Write_System(), &state.swept_folders)) failed = std::max(failed, 0);
     if (failed >= 0) {
         Show_NSLog_Message(QStringLiteral("The file \"%1\" could not be written.").arg(files[size_t(failed)].first));
         ++state.failed_files;

@@ -20,6 +20,7 @@
 #include "RenderedSide.h"
 
 class Card_Property;
+class File_Write_Sweep;
 class QWidget;
 
 constexpr double Export_Picture_DPI = 600.0;
@@ -58,8 +59,9 @@ QImage Combine_Side_Images(const QImage &front, const QImage &back, bool sideByS
 QByteArray Export_File_Data(const std::vector<const Export_Side *> &sides, bool sideBySide,
                             const QString &extension);
 // Writes a picture to the path in the type of its extension ("pdf": a page of the
-// picture's size in points). False on failure.
-bool Save_gen_image(const QImage &image, const QString &path);
+// picture's size in points). False on failure. A run's `sweep` clears each folder of a
+// killed write's leftovers once for the run (FileWrite.h).
+bool Save_gen_image(const QImage &image, const QString &path, File_Write_Sweep *sweep = nullptr);
 
 // Writes the export of `layout` to `path`, every file or none: on failure the files
 // are as they were before the call and `error` says why (a picture over the bound:

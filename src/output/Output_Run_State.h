@@ -4,6 +4,8 @@
 // final open-exported-file question offers. One object per run, made when the run
 // starts and shared by the run's thread, its progress panel and its boxes; the flags
 // and counters are atomic, so the GUI thread may read and set them while the run works.
+#include "FileWrite.h"
+
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -57,6 +59,8 @@ struct Output_Run_State {
     QString Export_File_Path;
     QString Export_Back_File_Path;
     QString Export_File_Message;
+    // The folders the run has cleared of a killed write's leftovers (its first write there).
+    File_Write_Sweep swept_folders;
 
     // The stop point of a run: Stop on the progress panel, or Cancel with "Apply to All".
     bool Stop_Requested() const

@@ -159,13 +159,21 @@ void File_Write_System::syncFolder(const QByteArray &folder) const
     ::close(fd);
 }
 
-bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions)
+bool File_Write_Sweep::First(const QString &folder)
 {
-    return Write_Files_Whole({{path, bytes}}, permissions);
+    const std::lock_guard<std::mutex> lock(m_mutex);
+    if (m_done.contains(folder)) return false;
+    m_done.insert(folder);
+    return true;
+}
+
+bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions, File_Write_Sweep *sweep)
+{
+    return Write_Files_Whole({{path, bytes}}, permissions, nullptr, File_Write_System(), sweep);
 }
 
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions, int *failed,
-                       const File_Write_System &system)
+                       const File_Write_System &system, File_Write_Sweep *sweep)
 {
     const Writer w = thisWriter();
     QStringList folders;
@@ -173,7 +181,8 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
         const QString folder = QFileInfo(writtenPath(file.first)).absolutePath();
         if (!folders.contains(folder)) folders << folder;
     }
-    for (const QString &folder : folders) clearLeftovers(folder, w, system);
+    for (const QString &folder : folders)
+        if (!sweep || sweep->First(folder)) clearLeftovers(folder, w, system);
     const auto syncFolders = [&] {
         for (const QString &folder : folders) system.syncFolder(QFile::encodeName(folder));
     };

@@ -1,6 +1,8 @@
 #pragma once
 #include <QByteArray>
+#include <QSet>
 #include <QString>
+#include <mutex>
 #include <utility>
 #include <vector>
 
@@ -14,6 +16,19 @@ public:
     virtual bool remove(const QByteArray &path) const;
     // Makes the names in the folder last (fsync of the folder).
     virtual void syncFolder(const QByteArray &folder) const;
+};
+
+// The folders a run of writes has cleared of leftovers (below): a run that writes many
+// files into one folder clears it at its first write only, not at every one. Any thread.
+class File_Write_Sweep
+{
+public:
+    // True the first time the folder is named.
+    bool First(const QString &folder);
+
+private:
+    std::mutex m_mutex;
+    QSet<QString> m_done;
 };
 
 // Writes the bytes to the path whole: a temporary file beside it, then a rename over
@@ -32,7 +47,8 @@ public:
 // desk sharing the folder). A kept file goes back to its name when that name is free
 // (the write was killed between its renames), else it is removed; a kept file whose
 // name is not known stays.
-bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644);
+bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644,
+                      File_Write_Sweep *sweep = nullptr);
 
 // Writes every file whole, or leaves all of them as they were: each file is written to
 // a temporary file beside it first, then all are put in place, an old file (but the
@@ -40,9 +56,10 @@ bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissi
 // put in place before it are taken back: a file written over gets its old file again,
 // a new one is removed. The kept files are removed once the whole set is in place and
 // the folders are synced. `failed` gets the index of the file that failed. False on
-// failure.
+// failure. With a `sweep`, a folder it has cleared already is not cleared again.
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions = 0644,
-                       int *failed = nullptr, const File_Write_System &system = File_Write_System());
+                       int *failed = nullptr, const File_Write_System &system = File_Write_System(),
+                       File_Write_Sweep *sweep = nullptr);
 
 // The longest file name, in bytes, that the file system of the folder holds (255 on
 // the usual ones; 255 too when the folder cannot be asked).

@@ -74,3 +74,18 @@ TEST(FileWrite, TheNextWriteClearsWhatAKilledWriteLeft)
               QStringList({left[0], "a", left[1], left[2], left[3], "x", "z"}));
     EXPECT_EQ(read(dir, "a"), "a.~dozo-k" + old);  // "a" was free: its old file comes back
 }
+
+// A run writing many files into one folder clears it at its first write only.
+TEST(FileWrite, ARunClearsItsFolderOnce)
+{
+    QTemporaryDir dir;
+    File_Write_Sweep run, next;
+    ASSERT_TRUE(Write_File_Whole(dir.filePath("a"), "a", 0644, &run));
+    QFile left(dir.filePath("c.~dozo-n-00000000-00000001-00000001-AbCd12"));
+    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
+    left.close();
+    ASSERT_TRUE(Write_File_Whole(dir.filePath("b"), "b", 0644, &run));
+    EXPECT_TRUE(left.exists());
+    ASSERT_TRUE(Write_File_Whole(dir.filePath("b"), "b", 0644, &next));
+    EXPECT_FALSE(left.exists());
+}

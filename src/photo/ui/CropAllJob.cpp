@@ -87,7 +87,7 @@ QString Crop_All_Job::Write_Row(const QString &input, const QImage &cut)
             return {};
         target = *free;
     }
-    if (!Save_gen_image(cut, target)) {
+    if (!Save_gen_image(cut, target, &m_state->swept_folders)) {
         ++m_state->failed_files;
         Show_NSLog_Message(QStringLiteral("Crop All: cannot write ") + target);
         return {};
