@@ -1,15 +1,22 @@
 // The scrolling part of a tall window: it asks for its content's whole size, shrinks to
 // the height it is given and no narrower than its content; and the size a window opens
-// at within a screen; a settings page that scrolls at its whole width.
+// at within a screen; a settings page that scrolls at its whole width, and the wheel
+// over it, which scrolls the page and turns only a focused field.
 #include "Scroll_Panel.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QScrollBar>
+#include <QSlider>
+#include <QTest>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 TEST(ScrollPanel, AsksForTheWholeContentAndShrinksToItsHeight)
@@ -84,4 +91,56 @@ TEST(ScrollPanel, APageScrollsUpAndDownAtItsWholeWidth)
     area->resize(area->sizeHint());
     QApplication::processEvents();
     EXPECT_FALSE(area->verticalScrollBar()->isVisible()) << "no scroll bar where the page fits";
+}
+
+namespace ScrollPanelTest {
+// One notch of the wheel turned down over the middle of the widget.
+void wheelDown(QWidget &w)
+{
+    const QPointF at = QRectF(w.rect()).center();
+    QWheelEvent e(at, w.mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&w, &e);
+}
+} // namespace ScrollPanelTest
+
+TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *slider = new QSlider(Qt::Horizontal);
+    slider->setRange(0, 100);
+    slider->setValue(50);
+    layout->addWidget(slider);
+    std::unique_ptr<Scroll_Panel> area(Scrolling_Page(page));
+    // Fields added after the page went into its panel, as the panels build their rows.
+    auto *number = new QDoubleSpinBox;
+    number->setValue(5);
+    auto *list = new QComboBox;
+    list->setEditable(true);
+    list->addItems({"8", "10", "12"});
+    layout->addWidget(number);
+    layout->addWidget(list);
+    for (int i = 0; i < 30; ++i) layout->addWidget(new QLineEdit);
+    area->resize(300, 200);
+    area->show();
+    area->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(area.get()));
+    QScrollBar *bar = area->verticalScrollBar();
+    const std::function<double()> value[] = {[&] { return slider->value(); }, [&] { return number->value(); },
+                                             [&] { return list->currentIndex(); }};
+    const double turned[] = {47, 4, 1};  // after one notch down while focused
+    for (int i = 0; i < 3; ++i) {
+        QWidget *field = layout->itemAt(i)->widget();
+        EXPECT_NE(field->focusPolicy(), Qt::WheelFocus) << i << ": the wheel gives no focus";
+        const double before = value[i]();
+        area->setFocus();
+        ScrollPanelTest::wheelDown(*field);
+        EXPECT_EQ(value[i](), before) << i << " unfocused";
+        EXPECT_EQ(bar->value(), 3 * bar->singleStep()) << i << ": the page scrolled three lines";
+        field->setFocus();
+        bar->setValue(0);
+        ScrollPanelTest::wheelDown(*field);
+        EXPECT_EQ(value[i](), turned[i]) << i << " focused";
+        EXPECT_EQ(bar->value(), 0) << i << ": the page stays";
+    }
 }
