@@ -16,8 +16,8 @@
 #include <QWheelEvent>
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
+#include <vector>
 
 TEST(ScrollPanel, AsksForTheWholeContentAndShrinksToItsHeight)
 {
@@ -107,40 +107,35 @@ TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
 {
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
-    auto *slider = new QSlider(Qt::Horizontal);
-    slider->setRange(0, 100);
-    slider->setValue(50);
-    layout->addWidget(slider);
     std::unique_ptr<Scroll_Panel> area(Scrolling_Page(page));
-    // Fields added after the page went into its panel, as the panels build their rows.
+    // The fields come after the page went into its panel, as the panels build their rows.
+    auto *slider = new QSlider(Qt::Horizontal);
+    slider->setValue(50);
     auto *number = new QDoubleSpinBox;
     number->setValue(5);
     auto *list = new QComboBox;
     list->setEditable(true);
     list->addItems({"8", "10", "12"});
-    layout->addWidget(number);
-    layout->addWidget(list);
+    const std::vector<QWidget *> fields = {slider, number, list};
+    for (QWidget *f : fields) layout->addWidget(f);
     for (int i = 0; i < 30; ++i) layout->addWidget(new QLineEdit);
     area->resize(300, 200);
     area->show();
     area->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(area.get()));
     QScrollBar *bar = area->verticalScrollBar();
-    const std::function<double()> value[] = {[&] { return slider->value(); }, [&] { return number->value(); },
-                                             [&] { return list->currentIndex(); }};
-    const double turned[] = {47, 4, 1};  // after one notch down while focused
-    for (int i = 0; i < 3; ++i) {
-        QWidget *field = layout->itemAt(i)->widget();
-        EXPECT_NE(field->focusPolicy(), Qt::WheelFocus) << i << ": the wheel gives no focus";
-        const double before = value[i]();
-        area->setFocus();
-        ScrollPanelTest::wheelDown(*field);
-        EXPECT_EQ(value[i](), before) << i << " unfocused";
-        EXPECT_EQ(bar->value(), 3 * bar->singleStep()) << i << ": the page scrolled three lines";
-        field->setFocus();
-        bar->setValue(0);
-        ScrollPanelTest::wheelDown(*field);
-        EXPECT_EQ(value[i](), turned[i]) << i << " focused";
-        EXPECT_EQ(bar->value(), 0) << i << ": the page stays";
+    const auto values = [&] { return std::vector<double>{double(slider->value()), number->value(), double(list->currentIndex())}; };
+    for (QWidget *f : fields) {
+        EXPECT_NE(f->focusPolicy(), Qt::WheelFocus) << "the wheel gives no focus";
+        ScrollPanelTest::wheelDown(*f);
     }
+    EXPECT_EQ(values(), (std::vector<double>{50, 5, 0})) << "unfocused";
+    EXPECT_EQ(bar->value(), 3 * 3 * bar->singleStep()) << "three notches of three lines";
+    bar->setValue(0);
+    for (QWidget *f : fields) {
+        f->setFocus();
+        ScrollPanelTest::wheelDown(*f);
+    }
+    EXPECT_EQ(values(), (std::vector<double>{47, 4, 1})) << "focused";
+    EXPECT_EQ(bar->value(), 0);
 }
