@@ -25,11 +25,13 @@ void wheelDown(QWidget &w)
     QApplication::sendEvent(&w, &e);
 }
 
-// The window shown, with a new control of the kind selected (none: the card's tabs).
+// The window shown, no field focused, with a new control of the kind selected (none:
+// the card's tabs).
 void show(TestWindow &w, std::optional<GraphicKind> kind)
 {
     w.controller.ui.window->setGeometry(0, 0, 1358, 692);
     w.controller.ui.window->show();
+    if (QWidget *focused = QApplication::focusWidget()) focused->clearFocus();
     if (!kind) return;
     const GraphicPtr g = w.add(w.front(), *kind, QRectF(20, 20, 80, 40));
     w.controller._graphicView->selectGraphics({g.get()});

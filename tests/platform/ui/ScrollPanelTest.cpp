@@ -123,6 +123,7 @@ TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
     area->show();
     area->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(area.get()));
+    area->setFocus();  // not the first field, which the window gives it when activated
     QScrollBar *bar = area->verticalScrollBar();
     const auto values = [&] { return std::vector<double>{double(slider->value()), number->value(), double(list->currentIndex())}; };
     for (QWidget *f : fields) {
