@@ -280,10 +280,12 @@ QString Visitor_Text_Index_Query(const Visitor_Search &search)
     constexpr qsizetype kLongest = 64;
     QStringList phrases;
     for (int f = 0; f < kVisitorSearchFilterCount; ++f) {
-        // The text as the database holds it (UTF-8), up to a NUL, counted in characters.
-        QByteArray utf8 = Trim_Str(search.filters[f]).toUtf8();
-        if (const qsizetype nul = utf8.indexOf('\0'); nul >= 0) utf8.truncate(nul);
-        QList<uint> characters = QString::fromUtf8(utf8).toUcs4();
+        // The index holds a stored text only up to its first NUL, so it cannot tell
+        // which visits hold a text with a NUL anywhere: such a search goes without it.
+        const QString filter = Trim_Str(search.filters[f]);
+        if (filter.contains(QChar(0))) return {};
+        // Counted in characters.
+        QList<uint> characters = filter.toUcs4();
         if (characters.size() < 3) continue;
         characters.resize(std::min(characters.size(), kLongest));
         QString text = QString::fromUcs4(reinterpret_cast<const char32_t *>(characters.constData()), characters.size());
@@ -346,80 +348,52 @@ bool VisitorRecordStore::Open_DB_Connection(bool keepIndexes)
                      nullptr, nullptr, &message) != SQLITE_OK)
         Show_NSLog_Message(QStringLiteral("Visitor database index: ") + QString::fromUtf8(message ? message : ""));
     sqlite3_free(message);
-    if (Text_Index_State() == Text_Index::Missing_Or_Behind) Make_Text_Index();
+    Keep_Text_Index();
     return true;
 }
 
-bool VisitorRecordStore::Text_Index_Current() { return Text_Index_State() == Text_Index::Current; }
-
-VisitorRecordStore::Text_Index VisitorRecordStore::Text_Index_State()
+bool VisitorRecordStore::Text_Index_Current()
 {
-    if (!visitor_db) return Text_Index::Unknown;
-    // The index and its triggers, then the newest row in the table and in the index
-    // (both NULL for an empty log).
-    const QString index = QLatin1String(kVisitorTextIndex);
-    const QByteArray sql =
-        QStringLiteral("SELECT (SELECT count(*) FROM sqlite_master WHERE name IN ('%1', '%1_Insert', '%1_Delete', "
-                       "'%1_Update')) = 4")
-            .arg(index)
-            .toUtf8();
-    const QByteArray newest =
-        QStringLiteral("SELECT (SELECT max(ID) FROM Visitor_Records) IS (SELECT max(id) FROM %1_docsize)")
-            .arg(index)
-            .toUtf8();
-    for (const QByteArray &test : {sql, newest}) {
-        sqlite3_stmt *st = nullptr;
-        int rc = sqlite3_prepare_v2(visitor_db, test.constData(), int(test.size()), &st, nullptr);
-        if (rc == SQLITE_OK) rc = sqlite3_step(st);
-        const bool yes = rc == SQLITE_ROW && sqlite3_column_int(st, 0) == 1;
-        sqlite3_finalize(st);
-        // A lock held by another desk says nothing about the index.
-        if ((rc & 0xff) == SQLITE_BUSY || (rc & 0xff) == SQLITE_LOCKED) return Text_Index::Unknown;
-        if (!yes) return Text_Index::Missing_Or_Behind;
-    }
-    return Text_Index::Current;
+    return Read_Visitor_Text_Index_State(visitor_db) == Visitor_Text_Index_State::Current;
 }
 
-void VisitorRecordStore::Make_Text_Index()
+VisitorRecordStore::~VisitorRecordStore()
 {
-    const QString index = QLatin1String(kVisitorTextIndex);
-    QStringList columns, newValues, oldValues;
-    for (int f = 0; f < kVisitorSearchFilterCount; ++f)
-        for (const QString &c : {Visitor_Search_Column(f), Visitor_Search_Column(f) + QStringLiteral("_B")}) {
-            columns << c;
-            newValues << QStringLiteral("new.") + c;
-            oldValues << QStringLiteral("old.") + c;
-        }
-    const QString list = columns.join(QStringLiteral(", "));
-    const QString insertNew = QStringLiteral("INSERT INTO %1 (rowid, %2) VALUES (new.ID, %3);")
-                                  .arg(index, list, newValues.join(QStringLiteral(", ")));
-    const QString deleteOld = QStringLiteral("INSERT INTO %1 (%1, rowid, %2) VALUES ('delete', old.ID, %3);")
-                                  .arg(index, list, oldValues.join(QStringLiteral(", ")));
-    const QString sql =
-        QStringLiteral("DROP TRIGGER IF EXISTS %1_Insert; DROP TRIGGER IF EXISTS %1_Delete;"
-                       "DROP TRIGGER IF EXISTS %1_Update; DROP TABLE IF EXISTS %1;"
-                       "CREATE VIRTUAL TABLE %1 USING fts5(%2, content='Visitor_Records', content_rowid='ID', "
-                       "tokenize='trigram');"
-                       "CREATE TRIGGER %1_Insert AFTER INSERT ON Visitor_Records BEGIN %3 END;"
-                       "CREATE TRIGGER %1_Delete AFTER DELETE ON Visitor_Records BEGIN %4 END;"
-                       "CREATE TRIGGER %1_Update AFTER UPDATE ON Visitor_Records BEGIN %4 %3 END;"
-                       "INSERT INTO %1 (%1) VALUES ('rebuild');")
-            .arg(index, list, insertNew, deleteOld);
-    auto run = [this](const QByteArray &statements) {
-        char *message = nullptr;
-        const bool done = sqlite3_exec(visitor_db, statements.constData(), nullptr, nullptr, &message) == SQLITE_OK;
-        if (!done)
-            Show_NSLog_Message(QStringLiteral("Visitor database text index: ") + QString::fromUtf8(message ? message : ""));
-        sqlite3_free(message);
-        return done;
-    };
-    // Made whole in one transaction that holds the write lock from its start; looked at
-    // again under that lock, so that two desks opening the log at once build it once and
-    // a look that could not be made (a lock held too long) builds nothing.
-    // A failed BEGIN is rolled back too: that also readies the connection to wait for
-    // the next lock it meets.
-    const bool done = run("BEGIN IMMEDIATE") && (Text_Index_Current() || run(sql.toUtf8())) && run("COMMIT");
-    if (!done) sqlite3_exec(visitor_db, "ROLLBACK", nullptr, nullptr, nullptr);
+    if (index_run) index_run->stop = true;
+    index_job.Wait();
+    Close_DB_Connection();
+}
+
+void VisitorRecordStore::Wait_For_Text_Index() { index_job.Wait(); }
+
+void VisitorRecordStore::Keep_Text_Index()
+{
+    if (index_run) {
+        if (index_run->running) return;
+        if (index_run->failed) index_failed.start();
+        index_job.Wait();
+        index_run.reset();
+    }
+    if (index_failed.isValid() && index_failed.elapsed() < index_retry_ms) return;
+    const Visitor_Text_Index_State state = Read_Visitor_Text_Index_State(visitor_db);
+    if (state == Visitor_Text_Index_State::Current || state == Visitor_Text_Index_State::Unknown) return;
+    if (!Begin_Visitor_Text_Index(visitor_db)) {
+        index_failed.start();
+        return;
+    }
+    // What one slice finishes is built at once; a longer build goes on a thread of the
+    // pool with a connection of its own, while the desk and others go on using the log.
+    if (Visitor_Text_Index_Left_Within(visitor_db, index_slice_rows)) {
+        if (Build_Visitor_Text_Index_Slice(visitor_db, index_slice_rows) == Visitor_Text_Index_Slice::Failed)
+            index_failed.start();
+        return;
+    }
+    index_failed.invalidate();
+    auto build = std::make_shared<Visitor_Text_Index_Run>();
+    index_run = build;
+    index_job.Start(index_pool, [path = Get_Visitor_DB_Path(), timeout = busy_timeout_ms, rows = index_slice_rows, build] {
+        Run_Visitor_Text_Index_Build(path, timeout, rows, build);
+    });
 }
 
 // Polls often, so that a desk writing visit after visit cannot keep the lock from this

@@ -10,7 +10,13 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <memory>
 #include <optional>
+
+#include "PoolJob.h"
+#include "VisitorTextIndex.h"
+
+class QThreadPool;
 
 struct sqlite3;
 
@@ -132,9 +138,10 @@ Visitor_Statement Visitor_Search_Statement(const Visitor_Search &search, bool sc
 // changes or deletes a row (an older copy of the program too) keeps it current.
 extern const char *const kVisitorTextIndex;
 // The text index's query for the search: each filter with at least three characters
-// (before any NUL; its first 64 characters when longer) as a phrase over its two columns,
+// (its first 64 characters when longer) as a phrase over its two columns,
 // "{X X_B} : \"text\"" (a double quote doubled), joined by AND; empty when no filter
-// has three characters. Its folding of letters is wider than LIKE's, so what it finds
+// has three characters or a filter holds a NUL (the index holds a stored text only up to
+// its first NUL). Its folding of letters is wider than LIKE's, so what it finds
 // holds every visit the search lists, and the search's own tests pick those.
 QString Visitor_Text_Index_Query(const Visitor_Search &search);
 // The search read through the text index: the visits it finds for
@@ -149,26 +156,36 @@ Visitor_Statement Visitor_Recent_Statement();
 // How long one command waits for a lock held by another connection (another desk on
 // the same data folder) before it fails with "database is locked".
 constexpr int kVisitorBusyTimeoutMs = 5000;
+// After a text index build that failed (a disk too full for it), how long before the
+// next opening tries again; a new store (the next start) tries at once.
+constexpr int kVisitorTextIndexRetryMs = 10 * 60 * 1000;
 
 class VisitorRecordStore {
 public:
     VisitorRecordStore() = default;
     VisitorRecordStore(const VisitorRecordStore &) = delete;
     VisitorRecordStore &operator=(const VisitorRecordStore &) = delete;
-    ~VisitorRecordStore() { Close_DB_Connection(); }
+    // Stops a text index build under way after its slice and waits for it.
+    ~VisitorRecordStore();
 
     // Database_Path.
     QString Get_Visitor_DB_Path() const;
     // Opens the existing database file for reading and writing (a missing file is never
     // created). False, with the handle cleared and the reason logged, when it fails.
-    // Adds the stamp index and the text index (built from the rows) when they are
-    // missing or the text index is not current; when that cannot be done it is logged
-    // and the search reads without them. Without `keepIndexes` (for reads by ID only)
-    // the indexes are left as they are.
+    // Adds the stamp index when it is missing, and keeps the text index: one missing or
+    // not current is begun anew, and a build under way (here or on another desk) goes on,
+    // at once when one slice finishes it, else slice by slice on a thread of
+    // `index_pool` while this command goes on. A build of this store's that failed is
+    // tried again only after index_retry_ms. What cannot be done is logged and the
+    // search reads without the index meanwhile. Without `keepIndexes` (for reads by ID
+    // only) the indexes are left as they are.
     bool Open_DB_Connection(bool keepIndexes = true);
-    // Whether the text index and its three triggers are there and the index holds the
-    // newest row (false when there is no connection or the index cannot be read).
+    // Whether the text index and its three triggers are there, whole, and the index
+    // holds the newest row (false when there is no connection or the index cannot be
+    // read).
     bool Text_Index_Current();
+    // Blocks until this store's text index build under way, if any, has ended.
+    void Wait_For_Text_Index();
     // Closes the handle when one is set: true; false when none was set.
     bool Close_DB_Connection();
     // Inserts one row on the open connection. False with the database's reason in
@@ -197,12 +214,17 @@ public:
     sqlite3 *visitor_db = nullptr;
     // How long a command waits for a lock held by another connection.
     int busy_timeout_ms = kVisitorBusyTimeoutMs;
+    // The text index build: its pool (the process's global pool when none), the visits
+    // of one slice, and the wait before a failed build is tried again.
+    QThreadPool *index_pool = nullptr;
+    int index_slice_rows = kVisitorTextIndexSliceRows;
+    int index_retry_ms = kVisitorTextIndexRetryMs;
 
 private:
     static int Wait_For_Lock(void *store, int tries);
-    enum class Text_Index { Current, Missing_Or_Behind, Unknown /* no connection, or locked */ };
-    Text_Index Text_Index_State();
-    // Makes the text index and its triggers anew and fills it from the rows.
-    void Make_Text_Index();
+    void Keep_Text_Index();
     QElapsedTimer lock_wait;
+    std::shared_ptr<Visitor_Text_Index_Run> index_run;  // the build started last
+    QElapsedTimer index_failed;                         // since the last build failed
+    Pool_Job index_job;
 };
