@@ -38,7 +38,7 @@ Visitor_Record_Desk &SKTWindowController::visitorRecord()
             Direct_Mail &mail = mailDesk().Direct_Mail_Window();
             mail.Open_Wnd(path);
             mail.Wait_Until_Done();
-        });
+        }, &runPool);
     return *m_visitorRecord;
 }
 

@@ -72,9 +72,10 @@ bool Side_Entered(const Visitor_Side_Record &side, const Profile_Panel &panel)
 } // namespace
 
 Visitor_Record_Desk::Visitor_Record_Desk(SKTDocument &document, const PictureAdjuster &adjuster, QWidget *window,
-                                         Visitor_Pass_Mailer mailer)
+                                         Visitor_Pass_Mailer mailer, QThreadPool *pool)
     : m_document(document), pictureAdjuster(adjuster), m_window(window), m_mailer(std::move(mailer))
 {
+    visitor_store.index_pool = pool;
 }
 
 Visitor_Record_Desk::~Visitor_Record_Desk() = default;

@@ -8,6 +8,7 @@
 #include <QString>
 
 class Profile_Panel;
+class QThreadPool;
 class QWidget;
 class SKTDocument;
 struct PictureAdjuster;
@@ -16,9 +17,10 @@ class Visitor_Record_Desk {
 public:
     // `document`: the design shown, whose sides and print settings the commands read;
     // `window`: the parent of the log window; `mailer` mails a visitor's pass file. The
-    // document, the adjuster and the window outlive the desk.
+    // document, the adjuster and the window outlive the desk; the log's text index is
+    // built on `pool` (the process's global pool when none), which outlives it too.
     Visitor_Record_Desk(SKTDocument &document, const PictureAdjuster &adjuster, QWidget *window,
-                        Visitor_Pass_Mailer mailer);
+                        Visitor_Pass_Mailer mailer, QThreadPool *pool = nullptr);
     ~Visitor_Record_Desk();
     Visitor_Record_Desk(const Visitor_Record_Desk &) = delete;
     Visitor_Record_Desk &operator=(const Visitor_Record_Desk &) = delete;
