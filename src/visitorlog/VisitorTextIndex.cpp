@@ -91,29 +91,30 @@ bool finish(sqlite3 *db, bool done)
 } // namespace
 } // namespace visitor_text_index
 
-using namespace visitor_text_index;
+namespace vti = visitor_text_index;
 
 Visitor_Text_Index_State Read_Visitor_Text_Index_State(sqlite3 *db)
 {
     if (!db) return Visitor_Text_Index_State::Unknown;
-    // The index and its triggers; those of them that read the progress row; the row's table.
+    // In hundreds the index and its triggers, in tens those of its triggers that read the
+    // progress row, in units the row's table: 431 while it is built, 40x once whole.
     const QString objects =
         QStringLiteral("SELECT (SELECT count(*) FROM sqlite_master WHERE name IN ('%1', '%1_Insert', '%1_Delete', "
                        "'%1_Update')) * 100 + (SELECT count(*) FROM sqlite_master WHERE type = 'trigger' AND name IN "
                        "('%1_Insert', '%1_Delete', '%1_Update') AND instr(sql, '%1_Built') > 0) * 10 + (SELECT "
                        "count(*) FROM sqlite_master WHERE type = 'table' AND name = '%1_Built')")
-            .arg(name());
+            .arg(vti::name());
     int rc = SQLITE_OK;
-    const qint64 found = number(db, objects, &rc).value_or(0);
+    const qint64 found = vti::number(db, objects, &rc).value_or(0);
     // A lock held by another desk says nothing about the index.
-    if (busy(rc)) return Visitor_Text_Index_State::Unknown;
+    if (vti::busy(rc)) return Visitor_Text_Index_State::Unknown;
     if (found == 431) return Visitor_Text_Index_State::Building;
     if (found / 10 != 40) return Visitor_Text_Index_State::Missing_Or_Behind;
     // The newest visit in the table and in the index (both NULL for an empty log).
-    const auto current = number(
-        db, QStringLiteral("SELECT (SELECT max(ID) FROM Visitor_Records) IS (SELECT max(id) FROM %1_docsize)").arg(name()),
-        &rc);
-    if (busy(rc)) return Visitor_Text_Index_State::Unknown;
+    const QString newest =
+        QStringLiteral("SELECT (SELECT max(ID) FROM Visitor_Records) IS (SELECT max(id) FROM %1_docsize)").arg(vti::name());
+    const std::optional<qint64> current = vti::number(db, newest, &rc);
+    if (vti::busy(rc)) return Visitor_Text_Index_State::Unknown;
     return current == 1 ? Visitor_Text_Index_State::Current : Visitor_Text_Index_State::Missing_Or_Behind;
 }
 
@@ -121,11 +122,11 @@ bool Begin_Visitor_Text_Index(sqlite3 *db)
 {
     // Looked at again under the write lock, so that two desks opening the log at once
     // begin it once.
-    if (!run(db, QStringLiteral("BEGIN IMMEDIATE"))) return finish(db, false);
+    if (!vti::run(db, QStringLiteral("BEGIN IMMEDIATE"))) return vti::finish(db, false);
     const Visitor_Text_Index_State state = Read_Visitor_Text_Index_State(db);
     if (state == Visitor_Text_Index_State::Current || state == Visitor_Text_Index_State::Building)
-        return finish(db, true);
-    if (state == Visitor_Text_Index_State::Unknown) return finish(db, false);
+        return vti::finish(db, true);
+    if (state == Visitor_Text_Index_State::Unknown) return vti::finish(db, false);
     const QString made =
         QStringLiteral("DROP TRIGGER IF EXISTS %1_Insert; DROP TRIGGER IF EXISTS %1_Delete;"
                        "DROP TRIGGER IF EXISTS %1_Update; DROP TABLE IF EXISTS %1; DROP TABLE IF EXISTS %1_Built;"
@@ -133,51 +134,54 @@ bool Begin_Visitor_Text_Index(sqlite3 *db)
                        "tokenize='trigram');"
                        "CREATE TABLE %1_Built (Upto INTEGER NOT NULL);"
                        "INSERT INTO %1_Built SELECT coalesce(min(ID), 1) - 1 FROM Visitor_Records;")
-            .arg(name(), columns().join(QStringLiteral(", ")));
-    return finish(db, run(db, made + triggers(true)));
+            .arg(vti::name(), vti::columns().join(QStringLiteral(", ")));
+    return vti::finish(db, vti::run(db, made + vti::triggers(true)));
 }
 
 bool Visitor_Text_Index_Left_Within(sqlite3 *db, int rows)
 {
-    const auto left = number(db, QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM Visitor_Records WHERE ID > (SELECT "
-                                                "Upto FROM %1_Built) LIMIT %2)")
-                                     .arg(name())
-                                     .arg(rows + 1));
-    return left && *left <= rows;
+    const QString left = QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM Visitor_Records WHERE ID > (SELECT Upto "
+                                        "FROM %1_Built) LIMIT %2)")
+                             .arg(vti::name())
+                             .arg(rows + 1);
+    const std::optional<qint64> count = vti::number(db, left);
+    return count && *count <= rows;
 }
 
 Visitor_Text_Index_Slice Build_Visitor_Text_Index_Slice(sqlite3 *db, int rows)
 {
-    if (!run(db, QStringLiteral("BEGIN IMMEDIATE"))) {
-        finish(db, false);
+    if (!vti::run(db, QStringLiteral("BEGIN IMMEDIATE"))) {
+        vti::finish(db, false);
         return Visitor_Text_Index_Slice::Failed;
     }
     const Visitor_Text_Index_State state = Read_Visitor_Text_Index_State(db);
     if (state != Visitor_Text_Index_State::Building) {
         const bool whole = state == Visitor_Text_Index_State::Current;
-        finish(db, whole);
+        vti::finish(db, whole);
         return whole ? Visitor_Text_Index_Slice::Whole : Visitor_Text_Index_Slice::Failed;
     }
-    const std::optional<qint64> upto = number(db, QStringLiteral("SELECT Upto FROM %1_Built").arg(name()));
+    const QString index = vti::name();
+    const std::optional<qint64> upto = vti::number(db, QStringLiteral("SELECT Upto FROM %1_Built").arg(index));
     std::optional<qint64> last;
     if (upto)
-        last = number(db, QStringLiteral("SELECT max(ID) FROM (SELECT ID FROM Visitor_Records WHERE ID > %1 ORDER BY "
-                                         "ID LIMIT %2)")
-                              .arg(*upto)
-                              .arg(rows));
+        last = vti::number(db, QStringLiteral("SELECT max(ID) FROM (SELECT ID FROM Visitor_Records WHERE ID > %1 "
+                                              "ORDER BY ID LIMIT %2)")
+                                   .arg(*upto)
+                                   .arg(rows));
     bool done = upto.has_value();
     bool more = false;
     if (done && last) {
-        done = run(db, QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT ID, %2 FROM Visitor_Records WHERE ID > %3 AND "
-                                      "ID <= %4; UPDATE %1_Built SET Upto = %4;")
-                           .arg(name(), columns().join(QStringLiteral(", ")))
-                           .arg(*upto)
-                           .arg(*last));
-        more = done && number(db, QStringLiteral("SELECT EXISTS (SELECT 1 FROM Visitor_Records WHERE ID > %1)").arg(*last)) == 1;
+        done = vti::run(db, QStringLiteral("INSERT INTO %1 (rowid, %2) SELECT ID, %2 FROM Visitor_Records WHERE ID > %3 "
+                                           "AND ID <= %4; UPDATE %1_Built SET Upto = %4;")
+                                .arg(index, vti::columns().join(QStringLiteral(", ")))
+                                .arg(*upto)
+                                .arg(*last));
+        const QString after = QStringLiteral("SELECT EXISTS (SELECT 1 FROM Visitor_Records WHERE ID > %1)").arg(*last);
+        more = done && vti::number(db, after) == 1;
     }
     // None left: the triggers take their lasting form and the progress row goes.
-    if (done && !more) done = run(db, triggers(false) + QStringLiteral("DROP TABLE %1_Built;").arg(name()));
-    if (!finish(db, done)) return Visitor_Text_Index_Slice::Failed;
+    if (done && !more) done = vti::run(db, vti::triggers(false) + QStringLiteral("DROP TABLE %1_Built;").arg(index));
+    if (!vti::finish(db, done)) return Visitor_Text_Index_Slice::Failed;
     return more ? Visitor_Text_Index_Slice::More : Visitor_Text_Index_Slice::Whole;
 }
 
