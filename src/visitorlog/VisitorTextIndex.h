@@ -34,7 +34,8 @@ Visitor_Text_Index_Slice Build_Visitor_Text_Index_Slice(sqlite3 *db, int rows);
 // Whether at most `rows` visits are left to be indexed by the build under way.
 bool Visitor_Text_Index_Left_Within(sqlite3 *db, int rows);
 
-// How many visits one slice indexes: about a tenth of a second of work.
+// How many visits one slice indexes: some 50 ms of work on a desktop, the longest
+// another desk waits for the lock.
 constexpr int kVisitorTextIndexSliceRows = 2000;
 // The pause between two slices of a build, in which other desks take the lock.
 constexpr int kVisitorTextIndexPauseMs = 20;
