@@ -320,7 +320,7 @@ QString Visitor_Caption_Column_Name(int column, bool back)
 
 QString VisitorRecordStore::Get_Visitor_DB_Path() const { return Database_Path; }
 
-bool VisitorRecordStore::Open_DB_Connection(bool keepIndexes)
+bool VisitorRecordStore::Open_DB_Connection()
 {
     Close_DB_Connection();
     const QString path = Get_Visitor_DB_Path();
@@ -340,7 +340,6 @@ bool VisitorRecordStore::Open_DB_Connection(bool keepIndexes)
     // Another desk on the same data folder may hold the lock for a moment: each command
     // waits for it rather than failing at once.
     sqlite3_busy_handler(visitor_db, &VisitorRecordStore::Wait_For_Lock, this);
-    if (!keepIndexes) return true;
     // The log's date-range search reads the stamp through this index; databases made
     // before it existed get it here.
     char *message = nullptr;

@@ -177,9 +177,8 @@ public:
     // at once when one slice finishes it, else slice by slice on a thread of
     // `index_pool` while this command goes on. A build of this store's that failed is
     // tried again only after index_retry_ms. What cannot be done is logged and the
-    // search reads without the index meanwhile. Without `keepIndexes` (for reads by ID
-    // only) the indexes are left as they are.
-    bool Open_DB_Connection(bool keepIndexes = true);
+    // search reads without the index meanwhile.
+    bool Open_DB_Connection();
     // Whether the text index and its three triggers are there, whole, and the index
     // holds the newest row (false when there is no connection or the index cannot be
     // read).
