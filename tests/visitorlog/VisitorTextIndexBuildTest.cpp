@@ -49,6 +49,19 @@ QString counted(VisitorRecordStore &store)
            (store.Text_Index_Current() ? count(store.Read_Log_Entries(*Visitor_Text_Search_Statement(s))) : "") + "|" +
            count(store.Read_Log_Entries(Visitor_Search_Statement(s, true)));
 }
+
+// The desk that opens the log, with a pool of its own whose threads are held until
+// `held.release()` (released first when it goes, before the store waits for its build).
+struct Building_Desk {
+    explicit Building_Desk(int sliceRows)
+    {
+        store.index_pool = &pool;
+        store.index_slice_rows = sliceRows;
+    }
+    QThreadPool pool;
+    VisitorRecordStore store;
+    Held_Pool_Threads held{pool, pool.maxThreadCount()};
+};
 } // namespace
 
 TEST(TextIndexBuild, TheOpeningDeskLeavesItToThePoolAndAnotherDeskWritesMeanwhile)
@@ -56,11 +69,9 @@ TEST(TextIndexBuild, TheOpeningDeskLeavesItToThePoolAndAnotherDeskWritesMeanwhil
     Check_Path_And_Create_VISITOR_Files();
     Other_Desk other;
     ASSERT_EQ(other.add(3000), SQLITE_OK);
-    QThreadPool pool;
-    Held_Pool_Threads held(pool, pool.maxThreadCount());
-    VisitorRecordStore store;
-    store.index_pool = &pool;
-    store.index_slice_rows = 100;
+    Building_Desk desk(100);
+    VisitorRecordStore &store = desk.store;
+    Held_Pool_Threads &held = desk.held;
     ASSERT_TRUE(store.Open_DB_Connection());
     EXPECT_EQ(counted(store), "1000||1000") << "the opening does not build it whole";
     EXPECT_EQ(other.number("SELECT Upto FROM Visitor_Records_Search_Built"), 0);
@@ -85,11 +96,9 @@ TEST(TextIndexBuild, ChangesBetweenSlicesAreKeptAndAFailedBuildGoesOnLaterNotAtE
     Check_Path_And_Create_VISITOR_Files();
     Other_Desk other;
     ASSERT_EQ(other.add(100), SQLITE_OK);
-    QThreadPool pool;
-    Held_Pool_Threads held(pool, pool.maxThreadCount());
-    VisitorRecordStore store;
-    store.index_pool = &pool;
-    store.index_slice_rows = 30;
+    Building_Desk desk(30);
+    VisitorRecordStore &store = desk.store;
+    Held_Pool_Threads &held = desk.held;
     store.busy_timeout_ms = 100;
     ASSERT_TRUE(store.Open_DB_Connection());
     // Slices on the other desk; between them a change to a visit indexed and to one not
