@@ -61,17 +61,21 @@ TEST(FileWrite, TheNextWriteClearsWhatAKilledWriteLeft)
     const QString here = probe.first.section('-', 2, 2), now = QString::number(QDateTime::currentSecsSinceEpoch(), 16);
     const QString dead = "7ffffff0", alive = QString::asprintf("%08llx", QCoreApplication::applicationPid());
     const QString old = "-00000000-00000001-00000001-AbCd12";
-    // Left: another desk's recent one, a running write's, one whose file is not known, not ours.
+    const auto ago = [](int s) { return QString::number(QDateTime::currentSecsSinceEpoch() - s, 16); };
+    // Left: another desk's recent one, a running write's, one whose file is not known, not
+    // ours, another desk's 29 minutes old (one 30 minutes and a second old is cleared).
     const QStringList left{".~dozo-k" + old, "e.~dozo-n-00000000-" + dead + '-' + now + "-AbCd12",
-                           "f.~dozo-n-" + here + '-' + alive + '-' + now + "-AbCd12", "g.~dozo-n-mine"};
+                           "f.~dozo-n-" + here + '-' + alive + '-' + now + "-AbCd12", "g.~dozo-n-mine",
+                           "h.~dozo-n-00000000-00000001-" + ago(29 * 60) + "-AbCd12"};
     for (const QString &name : left + QStringList{"a.~dozo-k" + old, "x.~dozo-k" + old, "c.~dozo-n" + old,
-                                                   "d.~dozo-n-" + here + '-' + dead + '-' + now + "-AbCd12"}) {
+                                                   "d.~dozo-n-" + here + '-' + dead + '-' + now + "-AbCd12",
+                                                   "i.~dozo-n-00000000-00000001-" + ago(30 * 60 + 1) + "-AbCd12"}) {
         QFile f(dir.filePath(name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(name.toUtf8()) > 0);
     }
     EXPECT_TRUE(Write_File_Whole(dir.filePath("z"), "z"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-              QStringList({left[0], "a", left[1], left[2], left[3], "x", "z"}));
+              QStringList({left[0], "a", left[1], left[2], left[3], left[4], "x", "z"}));
     EXPECT_EQ(read(dir, "a"), "a.~dozo-k" + old);  // "a" was free: its old file comes back
 }
 
@@ -88,4 +92,10 @@ TEST(FileWrite, ARunClearsItsFolderOnce)
     EXPECT_TRUE(left.exists());
     ASSERT_TRUE(Write_File_Whole(dir.filePath("b"), "b", 0644, &next));
     EXPECT_FALSE(left.exists());
+}
+
+// A folder that cannot be asked (none named, not made yet) holds the usual 255 bytes.
+TEST(FileWrite, ANameMaxThatCannotBeAskedIsTheUsual)
+{
+    for (const char *folder : {"", "/nonexistent/folder"}) EXPECT_EQ(File_Name_Max(folder), 255) << folder;
 }
