@@ -9,6 +9,8 @@
 #include <QDoubleSpinBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QProxyStyle>
 #include <QScrollBar>
 #include <QSlider>
 #include <QTest>
@@ -17,6 +19,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 #include <vector>
 
 TEST(ScrollPanel, AsksForTheWholeContentAndShrinksToItsHeight)
@@ -101,10 +104,18 @@ void wheelDown(QWidget &w)
     QWheelEvent e(at, w.mapToGlobal(at), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&w, &e);
 }
+
+// The widgets the style polished.
+struct PolishLog : QProxyStyle {
+    std::set<QWidget *> polished;
+    using QProxyStyle::polish;
+    void polish(QWidget *w) override { polished.insert(w), QProxyStyle::polish(w); }
+};
 } // namespace ScrollPanelTest
 
 TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
 {
+    ScrollPanelTest::PolishLog style;
     auto *page = new QWidget;
     auto *layout = new QVBoxLayout(page);
     std::unique_ptr<Scroll_Panel> area(Scrolling_Page(page));
@@ -117,7 +128,9 @@ TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
     list->setEditable(true);
     list->addItems({"8", "10", "12"});
     const std::vector<QWidget *> fields = {slider, number, list};
-    for (QWidget *f : fields) layout->addWidget(f);
+    for (QWidget *f : fields) f->setStyle(&style), layout->addWidget(f);
+    auto *label = new QLabel("Size");
+    layout->addWidget(label);
     for (int i = 0; i < 30; ++i) layout->addWidget(new QLineEdit);
     area->resize(300, 200);
     area->show();
@@ -128,8 +141,10 @@ TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
     const auto values = [&] { return std::vector<double>{double(slider->value()), number->value(), double(list->currentIndex())}; };
     for (QWidget *f : fields) {
         EXPECT_NE(f->focusPolicy(), Qt::WheelFocus) << "the wheel gives no focus";
+        EXPECT_TRUE(style.polished.count(f)) << "the field has its style";
         ScrollPanelTest::wheelDown(*f);
     }
+    EXPECT_EQ(label->focusPolicy(), Qt::NoFocus) << "what took no focus takes none";
     EXPECT_EQ(values(), (std::vector<double>{50, 5, 0})) << "unfocused";
     EXPECT_EQ(bar->value(), 3 * 3 * bar->singleStep()) << "three notches of three lines";
     bar->setValue(0);
@@ -138,5 +153,15 @@ TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
         ScrollPanelTest::wheelDown(*f);
     }
     EXPECT_EQ(values(), (std::vector<double>{47, 4, 1})) << "focused";
+    EXPECT_EQ(bar->value(), 0);
+    // A list's own scroll bar keeps the wheel, focused or not.
+    auto *items = new QListWidget;
+    for (int i = 0; i < 50; ++i) items->addItem(QString::number(i));
+    items->setFixedHeight(200);
+    layout->insertWidget(0, items);
+    QApplication::processEvents();
+    area->setFocus();
+    ScrollPanelTest::wheelDown(*items->verticalScrollBar());
+    EXPECT_EQ(items->verticalScrollBar()->value(), 3);
     EXPECT_EQ(bar->value(), 0);
 }
