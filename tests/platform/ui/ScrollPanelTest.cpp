@@ -154,7 +154,7 @@ TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
     }
     EXPECT_EQ(values(), (std::vector<double>{47, 4, 1})) << "focused";
     EXPECT_EQ(bar->value(), 0);
-    // A list's own scroll bar keeps the wheel, focused or not.
+    // A list's own scroll bar keeps the wheel.
     auto *items = new QListWidget;
     for (int i = 0; i < 50; ++i) items->addItem(QString::number(i));
     items->setFixedHeight(200);
