@@ -96,6 +96,32 @@ TEST_F(Engine, CardCounts)
     }
 }
 
+// A run leaves out a source turned off and takes it back when turned on again; a source
+// the design does not use stays off, ticked or not.
+TEST_F(Engine, ARunUsesOnlyTheTickedSourcesOfTheDesign)
+{
+    series("four", "w\nx\ny\nz");
+    struct Step {
+        bool series, excel, useSeries, useExcel;
+        int cards;
+    };
+    const std::vector<Step> seriesOnly = {{true, true, true, false, 4}, {false, true, false, false, 1}, {true, true, true, false, 4}};
+    const std::vector<Step> sheetOnly = {{true, true, false, true, 10}, {true, false, false, false, 1}, {true, true, false, true, 10}};
+    for (int source : {1, 2}) {
+        SKTDocument doc;
+        add(doc, 0, bound(GraphicKind::Text, source, "four", source == 1 ? 0 : 1));
+        for (int r = 0; r < 10; ++r) doc.Create_List_By_Array({QString("n%1").arg(r)}, 1);
+        CardValueEngine e = engine();
+        e.Check_Series_Or_Excel_Use_or_not(doc);
+        for (const Step &s : source == 1 ? seriesOnly : sheetOnly) {
+            e.Use_Only_Sources(s.series, s.excel);
+            EXPECT_EQ(std::tuple(e.Use_Data_Sheet_Values(), e.Use_Excel_Binding_Values(), e.Total_Batch_Excel_Card()),
+                      std::tuple(s.useSeries, s.useExcel, s.cards))
+                << source << s.series << s.excel;
+        }
+    }
+}
+
 TEST_F(Engine, BackSideCountsOnlyOnTwoSidedCards)
 {
     series("five", "1\n2\n3\n4\n5");
