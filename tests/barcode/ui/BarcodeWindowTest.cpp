@@ -231,12 +231,18 @@ TEST(BarcodeWindow, ThePreviewShowsExactlyWhatOkTakes)
         const char *symbology;
         QString value;
         bool accepted;
+        const char *source = "Manual";
     };
-    const Row rows[] = {
-        {"QR Code", "漢字", false}, {"QR Code", "Grüße", false}, {"QR Code", "VISITOR", true}, {"Code 39", "A#B", false}};
+    const Row rows[] = {{"QR Code", "漢字", false},
+                        {"QR Code", "Grüße", false},
+                        {"QR Code", "VISITOR", true},
+                        {"Code 39", "A#B", false},
+                        {"QR Code", "Grüße", true, "Series"}};  // a series' value goes as it is
     for (const Row &r : rows) {
         Window w;
         w.choose(r.symbology);
+        w.gen.Data_source_type->setCurrentText(r.source);
+        w.gen.Batch_Series->setCurrentText("Guests");
         if (w.gen.isTwoD()) w.gen.dataText_2D->setPlainText(r.value);
         else w.gen.dataText->setText(r.value);
         EXPECT_EQ(w.gen.preview().isNull(), !r.accepted) << r.value.toStdString();
