@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -58,6 +59,8 @@ TEST(FileWrite, TheNextWriteClearsWhatAKilledWriteLeft)
     probe.failAt = 1;
     ASSERT_TRUE(Write_File_Whole(dir.filePath("x"), "x"));
     EXPECT_FALSE(Write_Files_Whole({{dir.filePath("y"), "y"}}, 0644, nullptr, probe));
+    const QRegularExpression named("^y\\.~dozo-n-[0-9a-f]{8}-[0-9a-f]{8,16}-[0-9a-f]{8,16}-[A-Za-z0-9]{6}$");
+    EXPECT_TRUE(named.match(probe.first).hasMatch()) << probe.first.toStdString();  // as other desks clear them
     const QString here = probe.first.section('-', 2, 2), now = QString::number(QDateTime::currentSecsSinceEpoch(), 16);
     const QString dead = "7ffffff0", alive = QString::asprintf("%08llx", QCoreApplication::applicationPid());
     const QString old = "-00000000-00000001-00000001-AbCd12";
@@ -67,7 +70,7 @@ TEST(FileWrite, TheNextWriteClearsWhatAKilledWriteLeft)
     const QStringList left{".~dozo-k" + old, "e.~dozo-n-00000000-" + dead + '-' + now + "-AbCd12",
                            "f.~dozo-n-" + here + '-' + alive + '-' + now + "-AbCd12", "g.~dozo-n-mine",
                            "h.~dozo-n-00000000-00000001-" + ago(29 * 60) + "-AbCd12"};
-    for (const QString &name : left + QStringList{"a.~dozo-k" + old, "x.~dozo-k" + old, "c.~dozo-n" + old,
+    for (const QString &name : left + QStringList{"w.~dozo-k" + old, "x.~dozo-k" + old, "c.~dozo-n" + old,
                                                    "d.~dozo-n-" + here + '-' + dead + '-' + now + "-AbCd12",
                                                    "i.~dozo-n-00000000-00000001-" + ago(30 * 60 + 1) + "-AbCd12"}) {
         QFile f(dir.filePath(name));
@@ -75,8 +78,9 @@ TEST(FileWrite, TheNextWriteClearsWhatAKilledWriteLeft)
     }
     EXPECT_TRUE(Write_File_Whole(dir.filePath("z"), "z"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-              QStringList({left[0], "a", left[1], left[2], left[3], left[4], "x", "z"}));
-    EXPECT_EQ(read(dir, "a"), "a.~dozo-k" + old);  // "a" was free: its old file comes back
+              QStringList({left[0], left[1], left[2], left[3], left[4], "w", "x", "z"}));
+    // "w" was free: its old file comes back; "x" (cleared right after) keeps its own.
+    EXPECT_EQ(read(dir, "w") + read(dir, "x"), "w.~dozo-k" + old + "x");
 }
 
 // A run writing many files into one folder clears it at its first write only.
