@@ -103,3 +103,19 @@ TEST(FileWrite, ANameMaxThatCannotBeAskedIsTheUsual)
 {
     for (const char *folder : {"", "/nonexistent/folder"}) EXPECT_EQ(File_Name_Max(folder), 255) << folder;
 }
+
+// A name of the folder's longest (255 bytes here) is written, one byte more is refused; the
+// writer's own names carry the target's name while it fits with their 42 bytes of mark and random part.
+TEST(FileWrite, NamesUpToTheLongestTheFolderHolds)
+{
+    for (const auto &[length, written, markedName] :
+         {std::tuple{213, true, true}, {214, true, false}, {255, true, false}, {256, false, false}}) {
+        QTemporaryDir dir;
+        const QString name(length, 'n');
+        FailingSystem probe;
+        probe.failAt = 1;
+        Write_Files_Whole({{dir.filePath(name), "n"}}, 0644, nullptr, probe);
+        EXPECT_EQ(probe.first.startsWith(name + ".~dozo-n-"), markedName) << length;
+        EXPECT_EQ(Write_File_Whole(dir.filePath(name), "n"), written) << length;
+    }
+}
