@@ -83,13 +83,15 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
         {0.01, u"[h]:mm:ss", false, u"0:14:24"},
         {1.99999, u"[h]:mm", false, u"47:59"},
         {52320.359262152779, u"[h]:mm:ss", false, u"1255688:37:20"},  // Calc: "#FMT" past 2^32 s
-        // Below zero an elapsed count shows after a minus sign, unless it shows as zero.
+        // Below zero an elapsed count shows after a minus sign, unless it shows as zero;
+        // a time of day shows as the number.
         {-1 / 24.0, u"[h]:mm", false, u"-1:00"},
         {-1 / 24.0, u"[mm]:ss", false, u"-60:00"},
         {-1.5, u"[h]:mm:ss", false, u"-36:00:00"},
         {-0.7 / 86400, u"[h]:mm:ss", false, u"-0:00:01"},
         {-0.3 / 86400, u"[h]:mm:ss", false, u"0:00:00"},
         {-1 / 24.0, u"\"at\" [h]:mm", false, u"-at 1:00"},
+        {-0.25, u"h:mm", false, u"-0.25"},
         // Fractions of a second: rounded, but cut where they would reach the next second.
         {307.3 / 86400, u"mm:ss.0", false, u"05:07.3"},
         {307.35 / 86400, u"mm:ss.0", false, u"05:07.4"},
@@ -101,6 +103,7 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
         {-0.06 / 86400, u"[mm]:ss.0", false, u"-00:00.1"},
         {46389.60416666666, u"yyyy-mm-dd hh:mm:ss.000", false, u"2027-01-02 14:30:00.000"},
         {46389.6041666, u"hh:mm:ss.00", false, u"14:29:59.99"},
+        {46389.60416666666, u"h:mm:ss.00 AM/PM", false, u"2:30:00.00 PM"},
         // Colours and conditions leave the text as the rest of the code makes it.
         {45000.5, u"[Red]yyyy-mm-dd", false, u"2023-03-15"},
         {45000.5, u"[Red]d/m/yyyy", false, u"15/3/2023"},
@@ -119,6 +122,7 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
         {46389, u"[$-F800]dddd, mmmm dd, yyyy", false, u"2027-01-02"},
         {46389.604178240741, u"[$-F400]h:mm:ss AM/PM", false, u"2027-01-02 14:30:01"},
         {7.12345 / 86400, u"ss.0000", false, u"00:00:07"},
+        {307.3 / 86400, u"h:mm.0", false, u"00:05:07"},
         {46389, u"yyyy-mm-dd #", false, u"2027-01-02"},
         // Outside the calendar: the number.
         {-1, u"yyyy-mm-dd", false, u"-1"},
