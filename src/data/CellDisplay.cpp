@@ -13,11 +13,13 @@
 
 namespace {
 
-// The first section of a format code (up to the first ';' outside quotes, brackets
-// and escapes).
-QStringView firstSection(QStringView code)
+// The sections of a format code (split at each ';' outside quotes, brackets and
+// escapes).
+std::vector<QStringView> sectionsOf(QStringView code)
 {
+    std::vector<QStringView> sections;
     bool quoted = false;
+    qsizetype start = 0;
     for (qsizetype i = 0; i < code.size(); ++i) {
         const QChar c = code[i];
         if (quoted) {
@@ -31,10 +33,28 @@ QStringView firstSection(QStringView code)
             if (end < 0) break;
             i = end;
         } else if (c == u';') {
-            return code.first(i);
+            sections.push_back(code.sliced(start, i - start));
+            start = i + 1;
         }
     }
-    return code;
+    sections.push_back(code.sliced(start));
+    return sections;
+}
+
+QStringView firstSection(QStringView code) { return sectionsOf(code).front(); }
+
+// Whether a section holds the text placeholder '@' outside quotes and escapes.
+bool isTextSection(QStringView section)
+{
+    bool quoted = false;
+    for (qsizetype i = 0; i < section.size(); ++i) {
+        const QChar c = section[i];
+        if (quoted) quoted = c != u'"';
+        else if (c == u'"') quoted = true;
+        else if (c == u'\\' || c == u'_' || c == u'*') ++i;
+        else if (c == u'@') return true;
+    }
+    return false;
 }
 
 enum class Part { Literal, Year, Month, Minute, Day, Hour, Second, AmPm, ElapsedHours, ElapsedMinutes, ElapsedSeconds };
@@ -79,7 +99,8 @@ bool isElapsed(QStringView inside)
     return true;
 }
 
-// The tokens of a common date format; false for any other.
+// The tokens of a common date format, or of a section of literal text alone; false
+// for any other.
 bool tokenize(QStringView code, std::vector<Token> &tokens)
 {
     for (qsizetype i = 0; i < code.size();) {
@@ -157,9 +178,7 @@ bool tokenize(QStringView code, std::vector<Token> &tokens)
             break;
         }
     }
-    for (const Token &t : tokens)
-        if (t.part != Part::Literal) return true;
-    return false;
+    return true;
 }
 
 // A day of the calendar as a sheet counts it (the 1900 system has a 29 February 1900).
@@ -260,30 +279,61 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
 {
     const auto asNumber = [value] { return Number_Cell_Text(QString::number(value, 'g', 17)); };
     if (!std::isfinite(value) || value >= double(kLastSerial1900 + 1)) return asNumber();
+    // Up to three sections for numbers, before a text section: a value below zero takes
+    // the second and shows its size as that section writes it, zero the third. In a
+    // code of one section a value below zero shows after a minus sign.
+    std::vector<QStringView> sections = sectionsOf(formatCode);
+    for (size_t k = 1; k < sections.size(); ++k) {
+        if (k == 3 || isTextSection(sections[k])) {
+            sections.resize(k);
+            break;
+        }
+    }
+    const size_t section = value < 0 && sections.size() > 1 ? 1 : value == 0 && sections.size() > 2 ? 2 : 0;
+    const QStringView code = sections[section];
+    const bool minus = value < 0 && section == 0;
+    const double size = std::fabs(value);
     std::vector<Token> tokens;
-    const QStringView code = firstSection(formatCode);
-    const bool common = tokenize(code, tokens);
-    if (!common) tokens.clear();
-    bool elapsed = false, dated = false;
+    const bool parsed = tokenize(code, tokens);
+    bool common = false, elapsed = false, dated = false;
     int decimals = 0;
     for (const Token &t : tokens) {
+        common = common || t.part != Part::Literal;
         elapsed = elapsed || t.part == Part::ElapsedHours || t.part == Part::ElapsedMinutes || t.part == Part::ElapsedSeconds;
         dated = dated || t.part == Part::Year || t.part == Part::Month || t.part == Part::Day;
         decimals = std::max(decimals, t.decimals);
     }
+    common = common && parsed;
+    if (section > 0 && !common) {
+        // Another section of text alone shows its text, one of digits the General size.
+        if (parsed) {
+            QString text;
+            for (const Token &t : tokens) text += t.text;
+            return text;
+        }
+        if (!Is_Date_Format(code)) return Number_Cell_Text(QString::number(size, 'g', 17));
+    }
+    if (!common) tokens.clear();
+    const bool count = common && elapsed && !dated;
     // Below zero only an elapsed count shows, its size after a minus sign.
-    if (value < 0 && !(common && elapsed && !dated)) return asNumber();
-    const double size = std::fabs(value);
+    if (minus && !count) return asNumber();
     // To the nearest second, as a sheet shows a time without fractions. With fractions
     // the whole seconds are cut and the fraction is rounded to its digits, or cut where
-    // rounding would reach the next second (59.96 s shows as 59.9). A serial keeps some
-    // fifteen digits, so the seconds are first rounded to the digits the days leave:
-    // to ten microseconds beside a day count of five digits, never finer than one.
+    // rounding would reach the next second (59.96 s shows as 59.9), except in an elapsed
+    // count, where it carries into the next second (01:00.0 in "[mm]:ss.0"). A serial
+    // keeps some fifteen digits, so the seconds are first rounded to the digits the days
+    // leave: to ten microseconds beside a day count of five digits, never finer than a
+    // microsecond nor coarser than a millisecond.
     long long total = std::llround(size * 86400.0), rest = 0, scale = 1;
     if (decimals > 0) {
         const int dayDigits = size < 1 ? 0 : int(std::ceil(std::log10(size)));
-        for (int k = std::clamp(10 - dayDigits, 2, 6); k > 0; --k) scale *= 10;
-        const long long all = std::llround(size * 86400.0 * double(scale));
+        for (int k = std::clamp(10 - dayDigits, 3, 6); k > 0; --k) scale *= 10;
+        long long all = std::llround(size * 86400.0 * double(scale));
+        if (count) {
+            long long step = scale;
+            for (int k = 0; k < decimals; ++k) step /= 10;
+            all = (all + step / 2) / step * step;
+        }
         total = all / scale;
         rest = all % scale;
     }
@@ -303,7 +353,7 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     bool twelve = false;
     for (const Token &t : tokens) twelve = twelve || t.part == Part::AmPm;
     const int hour = int(seconds / 3600);
-    QString out = value < 0 && (total > 0 || fraction(decimals) > 0) ? QStringLiteral("-") : QString();
+    QString out = minus && (total > 0 || fraction(decimals) > 0) ? QStringLiteral("-") : QString();
     for (const Token &t : tokens) {
         switch (t.part) {
         case Part::Literal: out += t.text; break;

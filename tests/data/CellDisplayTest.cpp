@@ -104,6 +104,26 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
         {46389.60416666666, u"yyyy-mm-dd hh:mm:ss.000", false, u"2027-01-02 14:30:00.000"},
         {46389.6041666, u"hh:mm:ss.00", false, u"14:29:59.99"},
         {46389.60416666666, u"h:mm:ss.00 AM/PM", false, u"2:30:00.00 PM"},
+        // In an elapsed count a rounded fraction carries into the next second.
+        {59.96 / 86400, u"[mm]:ss.0", false, u"01:00.0"},
+        {3599.96 / 86400, u"[h]:mm:ss.0", false, u"1:00:00.0"},
+        {-59.96 / 86400, u"[mm]:ss.0", false, u"-01:00.0"},
+        {3599.9996 / 86400, u"[h]:mm:ss.000", false, u"1:00:00.000"},
+        // A value below zero takes the second section, without a minus sign of its own,
+        // and zero the third; a text section ("@") is not one of them.
+        {-1.5, u"[h]:mm;([h]:mm)", false, u"(36:00)"},
+        {-1.5, u"[h]:mm;;", false, u""},
+        {0, u"[h]:mm;;", false, u""},
+        {0, u"[h]:mm;([h]:mm)", false, u"0:00"},
+        {0, u"[h]:mm;([h]:mm);\"zero\"", false, u"zero"},
+        {-0.25, u"h:mm;(h:mm)", false, u"(6:00)"},
+        {-0.3 / 86400, u"[h]:mm:ss;([h]:mm:ss)", false, u"(0:00:00)"},
+        {-59.96 / 86400, u"mm:ss.0;[Red]-mm:ss.0", false, u"-00:59.9"},
+        {-0.5, u"[h]:mm;[h]:mm;[h]:mm;[h]:mm", false, u"12:00"},
+        {-1.5, u"[h]:mm;[Red]\"neg\"", false, u"neg"},
+        {-1.5, u"[h]:mm;0.00", false, u"1.5"},  // Calc: "1.50"
+        {-1.5, u"[h]:mm;@", false, u"-36:00"},
+        {0, u"yyyy-mm-dd;;\"n\";@", false, u"n"},
         // Colours and conditions leave the text as the rest of the code makes it.
         {45000.5, u"[Red]yyyy-mm-dd", false, u"2023-03-15"},
         {45000.5, u"[Red]d/m/yyyy", false, u"15/3/2023"},
