@@ -26,9 +26,15 @@ bool Is_Date_Format(QStringView formatCode);
 // 8601: "yyyy-mm-dd", then " hh:mm" when there is a time (":ss" added when its seconds
 // are not zero), or "hh:mm" alone for a time without a date. The 1900 system counts
 // 1 = 1900-01-01 and keeps its day 60 (1900-02-29); the 1904 system counts
-// 0 = 1904-01-01. Serials past 9999-12-31 show as numbers, and so do those before the
-// epoch except in a common format with an elapsed count and no date, which shows the
-// count after a minus sign ("-1:00" for -1/24 in "[h]:mm").
+// 0 = 1904-01-01. Serials past 9999-12-31 show as numbers. A code's sections for
+// numbers are up to three before a text section ("@"): a value below zero shows its size
+// in the second ("(36:00)" for -1.5 in "[h]:mm;([h]:mm)"), zero shows in the third; a
+// section of literal text alone shows that text, one that is neither that nor a date
+// the size in the General format. With a code of one section a value below zero shows
+// as the number, except in a common format with an elapsed count and no date, which
+// shows the count after a minus sign ("-1:00" for -1/24 in "[h]:mm"). Fractions of a
+// second are cut where rounding would reach the next second ("00:59.9" for 59.96 s in
+// "mm:ss.0"), except in an elapsed count, where they carry ("01:00.0" in "[mm]:ss.0").
 QString Date_Cell_Text(double value, QStringView formatCode, bool date1904);
 
 // The serial number of an ISO 8601 date or date and time ("2027-01-02",

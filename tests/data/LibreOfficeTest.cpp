@@ -58,6 +58,36 @@ public:
         return {days + (below(86400) + 0.25) / 86400.0, code};
     }
 
+    // A time or an elapsed count, with fractions of a second half the time, in a code
+    // of one, two or three sections, and a number to show in it: below zero in one
+    // section for an elapsed count only (Calc shows a date or a time of day before its
+    // epoch), else in the second section; zero only in a third. Where the code shows
+    // fractions or an elapsed count, the fraction is some thousandths clear of where
+    // digits round, or just short of a whole second.
+    std::pair<double, QString> signedCell()
+    {
+        const bool count = below(2);
+        const int decimals = below(2) ? 0 : 1 + below(3);
+        QString code = count ? elapsed(decimals) : below(2) ? time(decimals) : date() + u' ' + time(decimals);
+        const int days = count ? below(1000) : 61 + below(73050 - 61);
+        double fraction = 0.25;
+        if (count || decimals > 0) {
+            const double close[] = {0.96, 0.996, 0.9996, (below(1000) + 0.4) / 1000};
+            fraction = close[below(4)];
+        }
+        double value = days + (below(86400) + fraction) / 86400.0;
+        switch (below(4)) {
+        case 0: value = count && below(2) ? -value : value; break;
+        case 1: code += ";(" + code + u')'; value = -value; break;
+        case 2: code += ";[Red]-" + code; value = -value; break;
+        default:
+            code += below(2) ? QStringLiteral(";;") : ";(" + code + ");\"zero\"";
+            value = below(2) ? 0.0 : -value;
+            break;
+        }
+        return {value, code};
+    }
+
 private:
     QString pick(std::initializer_list<const char *> texts) { return QString::fromLatin1(texts.begin()[below(int(texts.size()))]); }
 
@@ -76,16 +106,21 @@ private:
         }
     }
 
-    QString time()
+    QString time(int decimals = 0)
     {
         QString out = pick({"h", "hh"}) + u':' + pick({"m", "mm"});
-        if (below(2)) out += u':' + pick({"s", "ss"});
+        if (below(2) || decimals > 0) out += u':' + pick({"s", "ss"}) + fractionOf(decimals);
         if (below(2)) out += u' ' + pick({"AM/PM", "am/pm", "A/P", "a/p"});
         return out;
     }
 
-    QString elapsed()
+    // ".0" to ".000" for a second's fraction of 1 to 3 digits; empty for none.
+    static QString fractionOf(int decimals) { return decimals > 0 ? u'.' + QString(decimals, u'0') : QString(); }
+
+    QString elapsed(int decimals = 0)
     {
+        if (decimals > 0)
+            return pick({"[h]:mm:ss", "[hh]:mm:ss", "[m]:ss", "[mm]:ss"}) + fractionOf(decimals);
         switch (below(4)) {
         case 0: return pick({"[h]", "[hh]"}) + u':' + pick({"m", "mm"}) + (below(2) ? ":ss" : "");
         case 1: return pick({"[m]", "[mm]"}) + ":ss";
@@ -223,6 +258,7 @@ TEST_F(LibreOffice, DateAndTimeCellsReadAsCalcShowsThem)
     }
     CodeMaker maker(20261208);
     for (int i = 0; i < 300; ++i) cells.append(maker.cell());
+    for (int i = 0; i < 200; ++i) cells.append(maker.signedCell());
     const QString book = dir.path() + "/formats.xlsx";
     ASSERT_EQ(checkers::writeFormatsWorkbook(book, cells), "");
     SpreadsheetWriter reader;
