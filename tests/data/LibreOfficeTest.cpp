@@ -235,8 +235,9 @@ TEST_F(LibreOffice, DatesReadAlikeFromCalcsWorkbookAndOdsFile)
 
 // Number cells in date and time formats read as Calc shows them: the East Asian
 // built-in formats (named by id alone), elapsed counts, colours and conditions, and
-// a few hundred seeded common codes on seeded serial numbers. One workbook, one
-// conversion.
+// a few hundred seeded common codes on seeded serial numbers, then times and elapsed
+// counts with fractions of a second, values below zero and sections for them and for
+// zero. One workbook, one conversion.
 TEST_F(LibreOffice, DateAndTimeCellsReadAsCalcShowsThem)
 {
     if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
