@@ -126,6 +126,11 @@ QAction *MainWindowLayout::command(const QString &name) const
     return nullptr;
 }
 
+QRect Normal_Window_Geometry(const QRect &available, const QMargins &frame)
+{
+    return available.marginsRemoved(frame.isNull() ? kAssumedWindowFrame : frame);
+}
+
 MainWindowLayout Build_Main_Window_Layout()
 {
     MainWindowLayout l;

@@ -2,6 +2,8 @@
 // The widgets of the main window, built in code: toolbars, the visitor panel area on
 // the left, the card area in the middle and the property tabs on the right. The
 // controller keeps the pointers; the layout itself has no behaviour.
+#include <QMargins>
+#include <QRect>
 #include <QString>
 #include <array>
 
@@ -75,6 +77,15 @@ enum PropertyTab {
     line_tab, shape_tab, text_edtng_tab, text_prop_tab, image_tab, sign_tab,
     datasource_tab, aligmnt_tab, barcode_tab, Lock_tab
 };
+
+// The frame margins taken while the window manager has not told the window's own: the
+// title bar and borders of common window managers fit within them.
+inline constexpr QMargins kAssumedWindowFrame{8, 40, 8, 8};
+
+// The main window's normal (not maximised) geometry, its inside: the available area
+// less the frame's margins (kAssumedWindowFrame while none are known), so that the
+// frame, title bar included, lies inside the area.
+QRect Normal_Window_Geometry(const QRect &available, const QMargins &frame);
 
 // Builds the window and its widgets; the caller owns the window.
 MainWindowLayout Build_Main_Window_Layout();

@@ -460,6 +460,11 @@ private:
     void Last_Stack(const QString &which);
     // Rebuilds the current side from the snapshot, in its order.
     void Fill_Undo_Redo_Control(const SideSnapshot &snapshot);
+    // A snapshot of the controls with the card size they are laid out for.
+    SideSnapshot Take_Side_Snapshot(const std::vector<GraphicPtr> &controls) const;
+    // After a side was restored (undoing or redoing): the card takes the restored
+    // state's size, and the other side follows to controls laid out for it.
+    void Card_Size_Follows(const SideSnapshot &restored, int side, bool undoing);
     void Redo_Action_Perform();
     // Undo is offered while there is a state before the one shown, redo while there
     // is an undone one; both for the current side.

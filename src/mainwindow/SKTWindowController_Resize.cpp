@@ -17,11 +17,10 @@ void SKTWindowController::Change_Card_Size(QSizeF points, bool moveControls)
     if (points.width() <= 0 || points.height() <= 0 || !_graphicView) return;
     const QSizeF old = _graphicView->cardSize();
     if (old == points) return;
-    // The controls of both sides move: both histories must hold the state before.
-    if (moveControls) {
-        Make_Sure_Of_Undo_Base(0);
-        Make_Sure_Of_Undo_Base(1);
-    }
+    // Both histories hold the state before: each side's next state is taken on the new
+    // card, moved or not, so that undo gives the card its size back with the controls.
+    Make_Sure_Of_Undo_Base(0);
+    Make_Sure_Of_Undo_Base(1);
     SetDocumentCanvasSize(points);
     if (moveControls)
         Set_Control_Location_Size_IF_Card_Size_Change(float(old.width()), float(old.height()), float(points.width()),
@@ -31,11 +30,7 @@ void SKTWindowController::Change_Card_Size(QSizeF points, bool moveControls)
         prop->setCard_Size(points);
     }
     Update_Card_Graphics();
-    if (!moveControls) {
-        Insert_In_Undo_Redo();
-        return;
-    }
-    // Each side records its own moved controls, the side not shown first.
+    // Each side records its state on the new card, the side not shown first.
     const int shownSide = document.Card_Front_Or_Back == 1 ? 1 : 0;
     for (int side : {1 - shownSide, shownSide}) Record_Side(side);
 }

@@ -70,9 +70,11 @@ void SKTWindowController::awakeFromNib(bool startProject)
 
     // Window: no close button of its own (Exit leaves the application), maximised: the
     // window manager fits it, frame and title bar included, into the screen's available
-    // area. Without one the window takes that area itself.
+    // area. Its normal geometry, which it takes when no longer maximised (and without a
+    // window manager), leaves room for the frame inside that area as well.
     ui.window->setWindowFlag(Qt::WindowCloseButtonHint, false);
-    if (QScreen *screen = QGuiApplication::primaryScreen()) ui.window->setGeometry(screen->availableGeometry());
+    if (QScreen *screen = QGuiApplication::primaryScreen())
+        ui.window->setGeometry(Normal_Window_Geometry(screen->availableGeometry(), QMargins()));
     ui.window->setWindowState(ui.window->windowState() | Qt::WindowMaximized);
 
     document.Start_Card_Option = Card_Mode::Visitor;

@@ -1,9 +1,13 @@
 // Undo and redo by whole snapshots of one side. Each side keeps an undo stack whose
 // top is the side as it is after its last recorded change, and a redo stack of the
-// states undone. The scratch side has none.
+// states undone. The scratch side has none. Each state carries the card size its
+// controls were laid out for: restoring it gives the card that size back, and the
+// other side follows to controls laid out for it.
 #include "SKTWindowController.h"
 
+#include "CardResize.h"
 #include "Globals.h"
+#include "ScopedFlag.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -15,6 +19,14 @@ SKTGraphicList &SKTWindowController::sideControls(int side) const
     return side == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
 }
 
+SideSnapshot SKTWindowController::Take_Side_Snapshot(const std::vector<GraphicPtr> &controls) const
+{
+    SideSnapshot s = Side_Snapshot(controls);
+    s.card = Card_Size_Of(document.Front_card_Prop, document.Back_card_Prop);
+    s.card->size = document.cardBounds().size();
+    return s;
+}
+
 void SKTWindowController::Insert_In_Undo_Redo() { Record_Side(document.currentSide()); }
 
 void SKTWindowController::Record_Side(int side)
@@ -23,7 +35,7 @@ void SKTWindowController::Record_Side(int side)
     // The other side starts its history from the state it has now, so that its first
     // own change can be undone as well.
     Make_Sure_Of_Undo_Base(1 - side);
-    SideSnapshot now = Side_Snapshot(sideControls(side).items());
+    SideSnapshot now = Take_Side_Snapshot(sideControls(side).items());
     // A recorded state that differs from the last one is a change of the design (the
     // roads that open or make a design say afterwards that it is as saved).
     const std::vector<SideSnapshot> &stack = side == 1 ? m_history.Ucontrol_back : m_history.Ucontrol;
@@ -36,12 +48,12 @@ void SKTWindowController::Undo_Stack() { Insert_In_Undo_Stack(currentSideControl
 
 void SKTWindowController::Insert_In_Undo_Stack(const std::vector<GraphicPtr> &controls)
 {
-    m_history.push(document.currentSide(), Side_Snapshot(controls));
+    m_history.push(document.currentSide(), Take_Side_Snapshot(controls));
 }
 
 void SKTWindowController::Insert_In_Redo_Stack(const std::vector<GraphicPtr> &controls)
 {
-    m_history.pushRedo(document.currentSide(), Side_Snapshot(controls));
+    m_history.pushRedo(document.currentSide(), Take_Side_Snapshot(controls));
 }
 
 void SKTWindowController::Last_Stack(const QString &which)
@@ -55,7 +67,7 @@ void SKTWindowController::Last_Stack(const QString &which)
 
 void SKTWindowController::Make_Sure_Of_Undo_Base(int side)
 {
-    m_history.makeSureOfBase(side, [&] { return Side_Snapshot(sideControls(side).items()); });
+    m_history.makeSureOfBase(side, [&] { return Take_Side_Snapshot(sideControls(side).items()); });
 }
 
 void SKTWindowController::Fill_Undo_Redo_Control(const SideSnapshot &snapshot)
@@ -76,6 +88,51 @@ void SKTWindowController::Fill_Undo_Redo_Control(const SideSnapshot &snapshot)
     Assign_value_to_card_in_group_mode_list_selection();
 }
 
+void SKTWindowController::Card_Size_Follows(const SideSnapshot &restored, int side, bool undoing)
+{
+    const QSizeF now = document.cardBounds().size();
+    if (!restored.card || restored.card->size == now || restored.card->size.isEmpty()) return;
+    const QSizeF size = restored.card->size;
+    const int other = 1 - side;
+    auto takenOn = [&](const SideSnapshot &s) { return s.card && s.card->size == size; };
+    // The other side goes the same way along its own history to its nearest state taken
+    // on a card of this size (a size change records both sides, so it finds the state
+    // that change left or found), its present state first; without one its present
+    // controls are rescaled as a size change rescales them, and that is its new state.
+    const std::vector<SideSnapshot> &undoStates = m_history.undoStates(other);
+    int steps = -1;
+    if (!undoStates.empty() && takenOn(undoStates.back())) {
+        steps = 0;
+    } else {
+        const std::vector<SideSnapshot> &states = undoing ? undoStates : m_history.redoStates(other);
+        const int top = undoing ? int(states.size()) - 1 : int(states.size());
+        for (int i = top - 1; i >= 0 && steps < 0; --i)
+            if (takenOn(states[size_t(i)])) steps = top - i;
+    }
+    // Taken on the card it was laid out for, before the card changes.
+    SideSnapshot present = Take_Side_Snapshot(sideControls(other).items());
+    Give_Card_Size(*restored.card, document.Front_card_Prop, document.Back_card_Prop);
+    SetDocumentCanvasSize(size);
+    if (steps == 0) return;
+    const Scoped_Value<int> otherSide(document.Card_Front_Or_Back, other);
+    if (steps < 0) {
+        if (const auto percent = Card_Resize_Percentages(float(now.width()), float(now.height()), float(size.width()),
+                                                         float(size.height())))
+            Chane_control_size_location_for_both_side(sideControls(other).items(), percent->first, percent->second);
+        m_history.push(other, Take_Side_Snapshot(sideControls(other).items()));
+        return;
+    }
+    for (int i = 0; i < steps; ++i) {
+        if (undoing) {
+            present = *m_history.undo(other, std::move(present));
+        } else {
+            present = *m_history.redo(other);
+            m_history.push(other, present);
+        }
+    }
+    Fill_Undo_Redo_Control(present);
+}
+
 void SKTWindowController::Undo_Action_Perform()
 {
     const int side = document.currentSide();
@@ -83,8 +140,9 @@ void SKTWindowController::Undo_Action_Perform()
         Check_Undo_Redo_Btn_Enability();
         return;
     }
-    if (const SideSnapshot *before = m_history.undo(side, Side_Snapshot(sideControls(side).items()))) {
+    if (const SideSnapshot *before = m_history.undo(side, Take_Side_Snapshot(sideControls(side).items()))) {
         Fill_Undo_Redo_Control(*before);
+        Card_Size_Follows(*before, side, true);
         Refresh_Canvas();
         Show_RHS_Properties(nullptr);
     }
@@ -96,7 +154,8 @@ void SKTWindowController::Redo_Action_Perform()
     const int side = document.currentSide();
     if (std::optional<SideSnapshot> undone = m_history.redo(side)) {
         Fill_Undo_Redo_Control(*undone);
-        m_history.push(side, Side_Snapshot(sideControls(side).items()));
+        Card_Size_Follows(*undone, side, false);
+        m_history.push(side, Take_Side_Snapshot(sideControls(side).items()));
         Refresh_Canvas();
         Show_RHS_Properties(nullptr);
     }

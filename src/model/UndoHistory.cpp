@@ -46,6 +46,25 @@ qint64 snapshotCost(const SideSnapshot &snapshot, const SideSnapshot *beneath)
 
 } // namespace
 
+Card_Size_Record Card_Size_Of(const Card_Property &front, const Card_Property &back)
+{
+    auto names = [](const Card_Property &p) {
+        return Card_Size_Record::Names{p.Card_Preset(), p.Card_Category(), p.Card_Sub_Category(), p.Card_Cat_index()};
+    };
+    return {front.Card_Size(), names(front), names(back)};
+}
+
+void Give_Card_Size(const Card_Size_Record &record, Card_Property &front, Card_Property &back)
+{
+    for (auto [prop, names] : {std::pair{&front, &record.front}, std::pair{&back, &record.back}}) {
+        prop->setCard_Size(record.size);
+        prop->setCard_Preset(names->preset);
+        prop->setCard_Category(names->category);
+        prop->setCard_Sub_Category(names->sizeName);
+        prop->setCard_Cat_index(names->row);
+    }
+}
+
 qint64 Archive_Bytes(const KeyedArchive &archive) { return snapshotCost({archive}, nullptr); }
 
 SideSnapshot Side_Snapshot(const std::vector<GraphicPtr> &controls)

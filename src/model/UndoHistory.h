@@ -2,14 +2,16 @@
 // The undo and redo history of the card sides: for the front (0) and the back (1) an
 // undo stack whose top is the side after its last recorded change, and a redo stack
 // of the states undone. A snapshot holds one control archive per control, in the
-// side's order; pictures are shared with the controls, not copied. No two snapshots are
-// merged. The scratch side has no history.
+// side's order, and the card size its controls were laid out for; pictures are shared
+// with the controls, not copied. No two snapshots are merged. The scratch side has no
+// history.
 //
 // Each side's history keeps within a budget (kUndoBudgetPerSide), counted by the
 // archives' bytes: a snapshot costs the archives and pictures it does not share with
 // the snapshot beneath it. When a recorded change takes the side past the budget, the
 // oldest steps above the bottom snapshot go until it fits again (the bottom snapshot,
 // where the side's history starts, and the newest state always stay).
+#include "Card_Property.h"
 #include "KeyedArchive.h"
 #include "SKTGraphic.h"
 
@@ -17,7 +19,33 @@
 #include <optional>
 #include <vector>
 
-using SideSnapshot = std::vector<KeyedArchive>;
+// What a change of the card size alters of the card properties: the size, and of each
+// side the preset, category, size name and row of the card size tab. The card's other
+// properties are no part of the history.
+struct Card_Size_Record {
+    struct Names {
+        QString preset, category, sizeName;
+        int32_t row = 0;
+        bool operator==(const Names &) const = default;
+    };
+    QSizeF size;
+    Names front, back;
+    bool operator==(const Card_Size_Record &) const = default;
+};
+Card_Size_Record Card_Size_Of(const Card_Property &front, const Card_Property &back);
+// Gives both sides the record's size and names, nothing else.
+void Give_Card_Size(const Card_Size_Record &record, Card_Property &front, Card_Property &back);
+
+// The archives of a side's controls, read as the list they are, with the card size
+// they were taken on (none: taken without the card, such a snapshot leaves it alone).
+struct SideSnapshot : std::vector<KeyedArchive> {
+    using std::vector<KeyedArchive>::vector;
+    std::optional<Card_Size_Record> card;
+    bool operator==(const SideSnapshot &o) const
+    {
+        return card == o.card && static_cast<const std::vector<KeyedArchive> &>(*this) == o;
+    }
+};
 
 // One archive per control, in order. A control that cannot be archived is left out
 // (its reason logged); the rest of the side is still taken.
@@ -51,8 +79,10 @@ public:
     void push(int side, SideSnapshot state);
     void pushRedo(int side, SideSnapshot state);
 
-    int undoCount(int side) const { return int(undoStack(side).size()); }
-    int redoCount(int side) const { return int(redoStack(side).size()); }
+    const std::vector<SideSnapshot> &undoStates(int side) const { return side == 1 ? Ucontrol_back : Ucontrol; }
+    const std::vector<SideSnapshot> &redoStates(int side) const { return side == 1 ? Rcontrol_back : Rcontrol; }
+    int undoCount(int side) const { return int(undoStates(side).size()); }
+    int redoCount(int side) const { return int(redoStates(side).size()); }
     // There is a state before the one shown, or an undone one.
     bool canUndo(int side) const { return undoCount(side) > 1; }
     bool canRedo(int side) const { return redoCount(side) > 0; }
@@ -77,6 +107,4 @@ private:
 
     std::vector<SideSnapshot> &undoStack(int side) { return side == 1 ? Ucontrol_back : Ucontrol; }
     std::vector<SideSnapshot> &redoStack(int side) { return side == 1 ? Rcontrol_back : Rcontrol; }
-    const std::vector<SideSnapshot> &undoStack(int side) const { return side == 1 ? Ucontrol_back : Ucontrol; }
-    const std::vector<SideSnapshot> &redoStack(int side) const { return side == 1 ? Rcontrol_back : Rcontrol; }
 };

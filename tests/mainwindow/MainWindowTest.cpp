@@ -25,6 +25,7 @@
 #include <QCheckBox>
 #include <QAction>
 #include <QMainWindow>
+#include <QScreen>
 #include <gtest/gtest.h>
 
 namespace main_window_test {
@@ -53,6 +54,28 @@ TEST(MainWindow, OpensMaximisedForTheWindowManagerToFitFrameAndAll)
 {
     Window w;
     EXPECT_TRUE(w.controller.ui.window->windowState() & Qt::WindowMaximized);
+}
+
+TEST(MainWindow, OutOfMaximisedItsFrameLiesInsideTheAvailableArea)
+{
+    // The inside is the available area less the frame's margins; until the window
+    // manager tells them, 8 px at the sides and bottom and 40 px for the title bar.
+    const struct {
+        QRect available;
+        QMargins frame;
+        QRect inside;
+    } cases[] = {
+        {{0, 0, 1366, 768}, {}, {8, 40, 1350, 720}},
+        {{0, 0, 1366, 768}, {1, 20, 1, 5}, {1, 20, 1364, 743}},
+        {{1366, 24, 1280, 1000}, {4, 30, 4, 4}, {1370, 54, 1272, 966}},
+    };
+    for (const auto &c : cases) EXPECT_EQ(Normal_Window_Geometry(c.available, c.frame), c.inside) << c.available.x();
+    // The window takes it (this screen is narrower than the window's least size: its
+    // place is what shows).
+    Window w;
+    w.controller.ui.window->setWindowState(Qt::WindowNoState);
+    EXPECT_EQ(w.controller.ui.window->geometry().topLeft(),
+              QGuiApplication::primaryScreen()->availableGeometry().topLeft() + QPoint(8, 40));
 }
 
 TEST(MainWindow, SetUpShowsTheFiveCardTabsInMillimetres)

@@ -1,9 +1,12 @@
+#include "CardPropertyPanel.h"
 #include "Globals.h"
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
 
+#include <QDoubleSpinBox>
+#include <QListWidget>
 #include <gtest/gtest.h>
 
 namespace {
@@ -126,6 +129,10 @@ TEST(UndoRedo, EachSideHasItsOwnHistory)
 TEST(UndoRedo, ACardSizeChangeIsRecordedOnBothSides)
 {
     Loaded w;
+    // A typed size moves no control; its undo gives the card its size back all the same.
+    w.controller.Change_Card_Size({300, 200}, false);
+    w.undo();
+    EXPECT_EQ(w.document.Back_card_Prop.Card_Size(), QSizeF(243, 154));
     w.controller.Change_Card_Size({486, 308});
     EXPECT_EQ(w.topOrigin(w.back()), QPointF(10, 10)) << "the back's controls follow the card";
     EXPECT_EQ(w.controller.Get_Undo_Count(), 2);
@@ -137,14 +144,61 @@ TEST(UndoRedo, ACardSizeChangeIsRecordedOnBothSides)
     w.undo();
     EXPECT_EQ(w.topOrigin(w.back()), QPointF(10, 10));
     EXPECT_EQ(w.top(w.back())->bounds().size(), QSizeF(120, 40));
+    // The back's state from before the size change brings the card's size back, and
+    // the front its controls laid out for it, in the same step.
     w.undo();
     EXPECT_EQ(w.topOrigin(w.back()), QPointF(5, 5));
+    EXPECT_EQ(w.controller._graphicView->cardSize(), QSizeF(243, 154));
+    EXPECT_EQ(w.top(w.front())->bounds(), QRectF(10, 10, 40, 20));
     EXPECT_EQ(w.document.Card_Front_Or_Back, 1);
-
-    w.controller.Select_front_side();
+    w.redo();
+    EXPECT_EQ(w.document.Front_card_Prop.Card_Size(), QSizeF(486, 308));
+    EXPECT_EQ(w.top(w.front())->bounds(), QRectF(20, 20, 80, 40));
     w.undo();
-    EXPECT_EQ(w.topOrigin(w.front()), QPointF(10, 10));
-    EXPECT_EQ(w.top(w.front())->bounds().size(), QSizeF(40, 20));
+
+    // A change of the back drops its redo: redoing the size change from the front
+    // rescales the back's controls as they are now.
+    w.moveTopTo(w.back(), {30, 30});
+    w.controller.Select_front_side();
+    w.redo();
+    EXPECT_EQ(w.document.Back_card_Prop.Card_Size(), QSizeF(486, 308));
+    EXPECT_EQ(w.top(w.back())->bounds(), QRectF(60, 60, 120, 40));
+    EXPECT_EQ(w.top(w.front())->bounds(), QRectF(20, 20, 80, 40));
+    w.controller.Select_back_side();
+    w.undo();
+    EXPECT_EQ(w.topOrigin(w.back()), QPointF(30, 30));
+    EXPECT_EQ(w.controller._graphicView->cardSize(), QSizeF(243, 154));
+    EXPECT_EQ(w.top(w.front())->bounds(), QRectF(10, 10, 40, 20));
+}
+
+TEST(UndoRedo, ACardSizeChosenInThePanelIsUndoneWithItsControls)
+{
+    Loaded w;
+    CardPropertyPanel &panel = *w.controller.cardPanel;
+    panel.ColList->setCurrentRow(1);  // CR79: 3.31 x 2.06 in
+    const QSizeF cr79 = w.controller._graphicView->cardSize();
+    EXPECT_NEAR(cr79.width(), 238.32, 1e-3);
+    EXPECT_NEAR(cr79.height(), 148.32, 1e-3);
+    const QRectF frontMoved = w.top(w.front())->bounds(), backMoved = w.top(w.back())->bounds();
+    w.controller.Select_back_side();
+    w.moveTopTo(w.back(), {40, 5});  // a change of the back after the size change
+    w.controller.Select_front_side();
+
+    w.undo();
+    EXPECT_EQ(w.controller._graphicView->cardSize(), QSizeF(243, 154));
+    EXPECT_EQ(panel.ColList->currentRow(), 0);
+    EXPECT_NEAR(panel.width_Text->value(), 85.725, 1e-9);
+    EXPECT_EQ(w.top(w.front())->bounds(), QRectF(10, 10, 40, 20));
+    EXPECT_EQ(w.top(w.back())->bounds(), QRectF(5, 5, 60, 20)) << "with the back's own change after it";
+
+    w.redo();
+    EXPECT_EQ(w.controller._graphicView_BACK->cardSize(), cr79);
+    EXPECT_EQ(panel.ColList->currentRow(), 1);
+    EXPECT_EQ(w.top(w.front())->bounds(), frontMoved);
+    EXPECT_EQ(w.top(w.back())->bounds(), backMoved);
+    w.controller.Select_back_side();
+    w.redo();
+    EXPECT_EQ(w.topOrigin(w.back()), QPointF(40, 5));
 }
 
 TEST(UndoRedo, NothingIsRecordedWhileLiveValuesChange)
