@@ -15,7 +15,9 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <algorithm>
 #include <memory>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -42,64 +44,183 @@ QString writtenPath(const QString &path)
     return info.isSymLink() ? info.symLinkTarget() : path;
 }
 
-// Who writes now: the tag of this machine, this process and the time, as the writer's
+// Who writes now: the tag of this system, this process and the time, as the writer's
 // own names carry them.
 struct Writer {
-    QByteArray machine;  // 8 hex digits
+    QByteArray system;  // 8 hex digits (File_Write_Tag)
     qint64 process;
     qint64 time;
 };
 
-Writer thisWriter()
-{
-    QByteArray id = QSysInfo::machineUniqueId();
-    if (id.isEmpty()) id = QSysInfo::machineHostName().toUtf8();
-    return {QCryptographicHash::hash(id, QCryptographicHash::Md5).left(4).toHex(), ::getpid(),
-            QDateTime::currentSecsSinceEpoch()};
-}
+Writer thisWriter() { return {File_Write_This_System(), ::getpid(), QDateTime::currentSecsSinceEpoch()}; }
 
 constexpr qsizetype kRandom = 6;
-constexpr qint64 kStaleSeconds = 30 * 60;
+// A leftover of another system is cleared once the file system's time of it is a day
+// old: far beyond any write (a set's files are made and put in place within minutes at
+// most), and beyond a desk's clock set to a wrong time zone (at most 14 hours off).
+constexpr qint64 kGoneSeconds = 24 * 60 * 60;
 
 // The name of a file of the writer's own beside `target` but its random part: the
 // target's name and the mark when that fits the file system, else the mark alone.
 QString ownName(const QString &target, char kind, const Writer &w)
 {
     const QFileInfo place(target);
-    const QString mark = QString::asprintf(".~dozo-%c-%s-%08llx-%08llx-", kind, w.machine.constData(),
+    const QString mark = QString::asprintf(".~dozo-%c-%s-%08llx-%08llx-", kind, w.system.constData(),
                                            (unsigned long long)w.process, (unsigned long long)w.time);
     const bool fits = QFile::encodeName(place.fileName()).size() + mark.size() + kRandom
                       <= File_Name_Max(place.absolutePath());
     return (fits ? target : place.absolutePath() + u'/') + mark;
 }
 
-// Whether a leftover named by `m` belongs to no running write.
-bool stale(const QRegularExpressionMatch &m, const Writer &w)
+bool exists(const QByteArray &path)
 {
-    if (w.time - m.captured(5).toLongLong(nullptr, 16) > kStaleSeconds) return true;
-    const qint64 process = m.captured(4).toLongLong(nullptr, 16);
-    return m.captured(3).toLatin1() == w.machine && process > 0 && process <= INT_MAX
-           && ::kill(pid_t(process), 0) != 0 && errno == ESRCH;
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 || errno != ENOENT;
 }
 
-// Clears what killed writes left in the folder (only names of the writer's own).
+// Whether the writer of a leftover named by `m` is certainly gone: a process of this
+// system (same machine, boot and process table) that no longer runs, or a file the file
+// system last changed more than kGoneSeconds ago.
+bool gone(const QRegularExpressionMatch &m, const QByteArray &path, const Writer &w)
+{
+    const qint64 process = m.captured(4).toLongLong(nullptr, 16);
+    if (m.captured(3).toLatin1() == w.system && process > 0 && process <= INT_MAX && ::kill(pid_t(process), 0) != 0
+        && errno == ESRCH)
+        return true;
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && w.time - qint64(st.st_mtime) > kGoneSeconds;
+}
+
+// What tells a new file put in place from any file written there later: its inode,
+// size and modification time, taken when its bytes were flushed.
+struct Fingerprint {
+    qint64 inode = -1, size = -1, nanoseconds = -1;
+};
+
+Fingerprint fingerprint(const struct stat &st)
+{
+    return {qint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
+}
+
+bool holds(const QByteArray &path, const Fingerprint &f)
+{
+    struct stat st {};
+    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    const Fingerprint now = fingerprint(st);
+    return now.inode == f.inode && now.size == f.size && now.nanoseconds == f.nanoseconds;
+}
+
+// One file of a set: where it goes, its new bytes beside it until they are put in
+// place, and the old file kept aside (none when there was none, and for the set's last
+// file, whose old file the rename replaces).
+struct Set_File {
+    QByteArray target, temporary, kept;
+    Fingerprint written;
+};
+
+// The record of a set, written and flushed beside the set's files before the first of
+// them is put in place and removed once all are (or all are taken back), so that the
+// next write can finish or undo a set whose writer was killed. Lines: "dozo-set", one
+// per file "<inode> <size> <mtime ns> <target> <temporary> <kept>" (names relative to
+// the record's folder, percent-encoded, the kept name empty when none), then "end".
+QByteArray recordText(const std::vector<Set_File> &set, const QDir &folder)
+{
+    const auto name = [&](const QByteArray &path) {
+        return path.isEmpty() ? QByteArray()
+                              : QFile::encodeName(folder.relativeFilePath(QFile::decodeName(path))).toPercentEncoding();
+    };
+    QByteArray text = "dozo-set\n";
+    for (const Set_File &f : set)
+        text += QByteArray::number(f.written.inode) + ' ' + QByteArray::number(f.written.size) + ' '
+                + QByteArray::number(f.written.nanoseconds) + ' ' + name(f.target) + ' ' + name(f.temporary) + ' '
+                + name(f.kept) + '\n';
+    return text + "end\n";
+}
+
+// The set a record names: none when it cannot be read, an empty one when its writer was
+// killed before the record was whole (nothing of the set had been put in place then).
+std::optional<std::vector<Set_File>> readRecord(const QString &path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    std::vector<Set_File> set;
+    if (lines.size() < 3 || lines.first() != "dozo-set" || lines[lines.size() - 2] != "end" || !lines.last().isEmpty())
+        return set;
+    const QDir folder = QFileInfo(path).dir();
+    const auto path_of = [&](const QByteArray &name) {
+        return name.isEmpty() ? QByteArray()
+                              : QFile::encodeName(folder.filePath(QFile::decodeName(QByteArray::fromPercentEncoding(name))));
+    };
+    for (qsizetype i = 1; i + 2 < lines.size(); ++i) {
+        const QList<QByteArray> field = lines[i].split(' ');
+        if (field.size() != 6 || field[3].isEmpty() || field[4].isEmpty()) return std::vector<Set_File>();
+        set.push_back({path_of(field[3]), path_of(field[4]), path_of(field[5]),
+                       {field[0].toLongLong(), field[1].toLongLong(), field[2].toLongLong()}});
+    }
+    return set;
+}
+
+// Finishes or undoes the set of a writer that is gone, then removes its record. A set
+// with new bytes not yet in place is undone: every kept file goes back to its name
+// (over the set's new file there, never over a file written since) and a new file put
+// where none was is removed. A set whose files are all in place keeps them; its kept
+// files are removed.
+void settle(const QString &record, const File_Write_System &system)
+{
+    const std::optional<std::vector<Set_File>> read = readRecord(record);
+    if (!read) return;
+    const std::vector<Set_File> &set = *read;
+    const bool unfinished = std::any_of(set.begin(), set.end(), [](const Set_File &f) { return exists(f.temporary); });
+    QSet<QString> folders;
+    for (auto f = set.rbegin(); f != set.rend(); ++f) {
+        folders.insert(QFileInfo(QFile::decodeName(f->target)).absolutePath());
+        const bool ours = holds(f->target, f->written);
+        if (!unfinished) {
+            if (!f->kept.isEmpty()) system.remove(f->kept);
+        } else if (!f->kept.isEmpty() && exists(f->kept)) {
+            if (ours || !exists(f->target)) system.rename(f->kept, f->target);
+            else system.remove(f->kept);
+        } else if (f->kept.isEmpty() && ours) {
+            system.remove(f->target);
+        }
+        if (exists(f->temporary)) system.remove(f->temporary);
+    }
+    for (const QString &folder : folders) system.syncFolder(QFile::encodeName(folder));
+    system.remove(QFile::encodeName(record));
+}
+
+// Clears what writers that are gone left in the folder (only names of the writer's own):
+// first the sets their records name, then each file alone. A file of a set whose record
+// is there is left to the record, while its writer may run.
 void clearLeftovers(const QString &folder, const Writer &w, const File_Write_System &system)
 {
     const QRegularExpression own(
-        QStringLiteral("^(.*)\\.~dozo-([nk])-([0-9a-f]{8})-([0-9a-f]{8,16})-([0-9a-f]{8,16})-[A-Za-z0-9]{6}$"));
+        QStringLiteral("^(.*)\\.~dozo-([nkj])-([0-9a-f]{8})-([0-9a-f]{8,16})-([0-9a-f]{8,16})-[A-Za-z0-9]{6}$"));
+    const auto writerOf = [](const QRegularExpressionMatch &m) { return m.captured(3) + u'-' + m.captured(4) + u'-' + m.captured(5); };
     const QDir dir(folder);
     const QDir::Filters kinds = QDir::Files | QDir::Hidden | QDir::NoSymLinks;
+    std::vector<QRegularExpressionMatch> files;
+    QSet<QString> sets;  // the writers whose records are here
     for (const QString &name : dir.entryList({QStringLiteral("*.~dozo-*")}, kinds)) {
         const QRegularExpressionMatch m = own.match(name);
-        if (!m.hasMatch() || !stale(m, w)) continue;
-        const QByteArray path = QFile::encodeName(dir.filePath(name));
+        if (!m.hasMatch()) continue;
+        if (m.captured(2) != QLatin1String("j")) {
+            files.push_back(m);
+            continue;
+        }
+        sets.insert(writerOf(m));
+        if (gone(m, QFile::encodeName(dir.filePath(name)), w)) settle(dir.filePath(name), system);
+    }
+    for (const QRegularExpressionMatch &m : files) {
+        const QByteArray path = QFile::encodeName(dir.filePath(m.captured(0)));
+        if (sets.contains(writerOf(m)) || !gone(m, path, w)) continue;
         const QByteArray target = QFile::encodeName(dir.filePath(m.captured(1)));
-        struct stat st {};
         if (m.captured(2) == QLatin1String("n"))
             system.remove(path);
         else if (m.captured(1).isEmpty())
             continue;  // a kept file whose name is not known stays
-        else if (::lstat(target.constData(), &st) != 0 && errno == ENOENT)
+        else if (!exists(target))
             system.rename(path, target);
         else
             system.remove(path);
@@ -109,7 +230,7 @@ void clearLeftovers(const QString &folder, const Writer &w, const File_Write_Sys
 // The bytes in a temporary file beside `target`, flushed to the disk; null on failure.
 // A target name the file system cannot hold fails before anything is made.
 std::unique_ptr<QTemporaryFile> staged(const QString &target, const QByteArray &bytes, int permissions,
-                                       const Writer &w)
+                                       const Writer &w, Fingerprint &written)
 {
     const QFileInfo place(target);
     const qsizetype nameBytes = QFile::encodeName(place.fileName()).size();
@@ -120,20 +241,45 @@ std::unique_ptr<QTemporaryFile> staged(const QString &target, const QByteArray &
     if (!f->open()) return nullptr;
     if ((permissions & 0777) != 0600 && !f->setPermissions(toQt(permissions))) return nullptr;
     if (f->write(bytes) != bytes.size() || !f->flush() || ::fsync(f->handle()) != 0) return nullptr;
+    struct stat st {};
+    if (::fstat(f->handle(), &st) != 0) return nullptr;
+    written = fingerprint(st);
     return f;
 }
 
-// A free name to keep the old file at `target` under; empty when none is found.
-QByteArray keptName(const QString &target, const Writer &w)
+// A free name for a file of the writer's own of `kind` beside `target`; empty when none is found.
+QByteArray freeName(const QString &target, char kind, const Writer &w)
 {
     constexpr quint32 kNames = 36u * 36 * 36 * 36 * 36 * 36;  // kRandom letters and digits
     for (int n = 0; n < 100; ++n) {
         const QByteArray random = QByteArray::number(QRandomGenerator::global()->bounded(kNames), 36);
-        const QByteArray name = QFile::encodeName(ownName(target, 'k', w)) + random.rightJustified(kRandom, '0');
-        struct stat st {};
-        if (::lstat(name.constData(), &st) != 0 && errno == ENOENT) return name;
+        const QByteArray name = QFile::encodeName(ownName(target, kind, w)) + random.rightJustified(kRandom, '0');
+        if (!exists(name)) return name;
     }
     return {};
+}
+
+// Writes the set's record into every folder of the set (beside its first file there),
+// flushed; the records' names, or nothing on failure (none is left then).
+std::optional<std::vector<QByteArray>> writeRecords(const std::vector<Set_File> &set, const QStringList &folders,
+                                                    const Writer &w, const File_Write_System &system)
+{
+    std::vector<QByteArray> records;
+    for (const QString &folder : folders) {
+        const auto first = std::find_if(set.begin(), set.end(), [&](const Set_File &f) {
+            return QFileInfo(QFile::decodeName(f.target)).absolutePath() == folder;
+        });
+        const QByteArray name = first == set.end() ? QByteArray() : freeName(QFile::decodeName(first->target), 'j', w);
+        QFile f(QFile::decodeName(name));
+        const QByteArray text = recordText(set, QDir(folder));
+        const bool made = !name.isEmpty() && f.open(QIODevice::WriteOnly | QIODevice::NewOnly);
+        if (made) records.push_back(name);
+        if (!made || f.write(text) != text.size() || !f.flush() || ::fsync(f.handle()) != 0) {
+            for (const QByteArray &r : records) system.remove(r);
+            return std::nullopt;
+        }
+    }
+    return records;
 }
 } // namespace
 
@@ -186,43 +332,70 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
     const auto syncFolders = [&] {
         for (const QString &folder : folders) system.syncFolder(QFile::encodeName(folder));
     };
-    std::vector<std::unique_ptr<QTemporaryFile>> written;
-    for (const auto &[path, bytes] : files) {
-        written.push_back(staged(writtenPath(path), bytes, permissions, w));
-        if (!written.back()) {
-            if (failed) *failed = int(written.size()) - 1;
-            return false;  // the temporary files go with `written`
-        }
-    }
-    struct Placed {
-        QByteArray target, kept;  // kept: the old file's name aside (none for a new file)
+    const auto fail = [&](size_t i) {
+        if (failed) *failed = int(i);
+        return false;  // the temporary files not put in place go with `written`
     };
-    std::vector<Placed> placed;
-    for (size_t i = 0; i < files.size(); ++i) {
-        const QString target = writtenPath(files[i].first);
-        Placed p{QFile::encodeName(target), {}};
+    std::vector<std::unique_ptr<QTemporaryFile>> written;
+    std::vector<Set_File> set;
+    for (const auto &[path, bytes] : files) {
+        const QString target = writtenPath(path);
+        Set_File f{QFile::encodeName(target), {}, {}, {}};
+        written.push_back(staged(target, bytes, permissions, w, f.written));
+        if (!written.back()) return fail(set.size());
+        f.temporary = QFile::encodeName(written.back()->fileName());
         // The last file needs no way back: renamed over the old one, which stays when
         // that fails.
-        bool aside = true;
         struct stat st {};
-        if (i + 1 < files.size() && ::lstat(p.target.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
-            p.kept = keptName(target, w);
-            aside = !p.kept.isEmpty() && system.rename(p.target, p.kept);
+        if (set.size() + 1 < files.size() && ::lstat(f.target.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
+            f.kept = freeName(target, 'k', w);
+            if (f.kept.isEmpty()) return fail(set.size());
         }
-        if (aside && system.rename(QFile::encodeName(written[i]->fileName()), p.target)) {
+        set.push_back(f);
+    }
+    std::vector<QByteArray> records;
+    if (set.size() > 1) {
+        const auto made = writeRecords(set, folders, w, system);
+        if (!made) return fail(0);
+        records = *made;
+        syncFolders();
+    }
+    const auto removeRecords = [&] {
+        for (const QByteArray &r : records) system.remove(r);
+    };
+    for (size_t i = 0; i < set.size(); ++i) {
+        const Set_File &f = set[i];
+        const bool aside = f.kept.isEmpty() || system.rename(f.target, f.kept);
+        if (aside && system.rename(f.temporary, f.target)) {
             written[i]->setAutoRemove(false);
-            placed.push_back(p);
             continue;
         }
-        if (aside && !p.kept.isEmpty()) system.rename(p.kept, p.target);
-        for (auto it = placed.rbegin(); it != placed.rend(); ++it)
-            it->kept.isEmpty() ? system.remove(it->target) : system.rename(it->kept, it->target);
+        if (aside && !f.kept.isEmpty()) system.rename(f.kept, f.target);
+        for (size_t j = i; j-- > 0;)
+            set[j].kept.isEmpty() ? system.remove(set[j].target) : system.rename(set[j].kept, set[j].target);
         syncFolders();
-        if (failed) *failed = int(i);
-        return false;
+        removeRecords();
+        return fail(i);
     }
     syncFolders();
-    for (const Placed &p : placed)
-        if (!p.kept.isEmpty()) system.remove(p.kept);
+    for (const Set_File &f : set)
+        if (!f.kept.isEmpty()) system.remove(f.kept);
+    removeRecords();
     return true;
+}
+
+QByteArray File_Write_Tag(const QByteArray &machine, const QByteArray &boot, const QByteArray &processes)
+{
+    return QCryptographicHash::hash(machine + '\n' + boot + '\n' + processes, QCryptographicHash::Md5).left(4).toHex();
+}
+
+QByteArray File_Write_This_System()
+{
+    QByteArray machine = QSysInfo::machineUniqueId();
+    if (machine.isEmpty()) machine = QSysInfo::machineHostName().toUtf8();
+    QFile bootFile(QStringLiteral("/proc/sys/kernel/random/boot_id"));
+    const QByteArray boot = bootFile.open(QIODevice::ReadOnly) ? bootFile.readAll().trimmed() : QByteArray();
+    char link[256] = {};
+    const ssize_t n = ::readlink("/proc/self/ns/pid", link, sizeof link - 1);
+    return File_Write_Tag(machine, boot, n > 0 ? QByteArray(link, n) : QByteArray());
 }

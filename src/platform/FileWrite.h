@@ -38,28 +38,43 @@ private:
 // system holds fails before anything is made.
 //
 // The writer's own files beside a file are named
-// "<name>.~dozo-<n|k>-<machine>-<process id>-<seconds since 1970>-<6 random>" (in hex,
-// <machine> a tag of the machine's id; "n" the new bytes before they are put in place, "k" an old file kept aside
-// until its set is in place); without "<name>" when that would not fit the file
-// system. A process killed in a write leaves them behind: every write first clears
-// such leftovers from its folders once they belong to no running write, that is when
-// their process is gone (on this machine) or they are older than 30 minutes (another
-// desk sharing the folder). A kept file goes back to its name when that name is free
-// (the write was killed between its renames), else it is removed; a kept file whose
-// name is not known stays.
+// "<name>.~dozo-<n|k|j>-<system>-<process id>-<seconds since 1970>-<6 random>" (in hex,
+// <system> File_Write_Tag of this system; "n" the new bytes before they are put in
+// place, "k" an old file kept aside until its set is in place, "j" the record of a set
+// of several files, naming its files, written before the first is put in place);
+// without "<name>" when that would not fit the file system. A process killed in a write
+// leaves them behind: every write first clears such leftovers from its folders once
+// their writer is certainly gone, that is when it is a process of this system that no
+// longer runs, or when the file system last changed the file more than a day ago
+// (another desk sharing the folder; the time in the name is not trusted). A set whose
+// record is left is undone when some of its new bytes were not in place yet (its kept
+// files go back, over the set's own new files only, and a file new to the folder is
+// removed), else its kept files are removed. Without a record (a single file, or an
+// older writer), a kept file goes back to its name when that name is free, else it is
+// removed; a kept file whose name is not known stays.
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644,
                       File_Write_Sweep *sweep = nullptr);
 
 // Writes every file whole, or leaves all of them as they were: each file is written to
-// a temporary file beside it first, then all are put in place, an old file (but the
-// last one's) renamed aside first; when one cannot be written or put in place, those
-// put in place before it are taken back: a file written over gets its old file again,
-// a new one is removed. The kept files are removed once the whole set is in place and
-// the folders are synced. `failed` gets the index of the file that failed. False on
-// failure. With a `sweep`, a folder it has cleared already is not cleared again.
+// a temporary file beside it first, then (after the set's record is flushed in each of
+// its folders) all are put in place, an old file (but the last one's) renamed aside
+// first; when one cannot be written or put in place, those put in place before it are
+// taken back: a file written over gets its old file again, a new one is removed. The
+// kept files and the records are removed once the whole set is in place and the folders
+// are synced. `failed` gets the index of the file that failed. False on failure. With a
+// `sweep`, a folder it has cleared already is not cleared again.
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions = 0644,
                        int *failed = nullptr, const File_Write_System &system = File_Write_System(),
                        File_Write_Sweep *sweep = nullptr);
+
+// The tag of a system in the writer's own names: 8 hex digits of a hash of the
+// machine's id, the boot's id and the process table (the process id namespace), so
+// that machines cloned from one image, and containers or sandboxes with a process
+// table of their own, are each another system.
+QByteArray File_Write_Tag(const QByteArray &machine, const QByteArray &boot, const QByteArray &processes);
+// This system's tag: /etc/machine-id (the host name when there is none),
+// /proc/sys/kernel/random/boot_id and the link /proc/self/ns/pid.
+QByteArray File_Write_This_System();
 
 // The longest file name, in bytes, that the file system of the folder holds (255 on
 // the usual ones; 255 too when the folder cannot be asked).

@@ -6,7 +6,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QSysInfo>
 #include <QTemporaryDir>
+#include <csignal>
 #include <gtest/gtest.h>
 
 namespace FileWriteTest {
@@ -28,6 +30,40 @@ QByteArray read(const QTemporaryDir &dir, const QString &name)
     QFile f(dir.filePath(name));
     return f.open(QIODevice::ReadOnly) ? f.readAll() : "missing";
 }
+
+// The file system, but the process is killed at its `killAt`th rename or removal (from 1).
+struct KillingSystem : File_Write_System {
+    int killAt = 0;
+    mutable int calls = 0;
+    bool rename(const QByteArray &from, const QByteArray &to) const override
+    {
+        if (++calls == killAt) ::raise(SIGKILL);
+        return File_Write_System::rename(from, to);
+    }
+    bool remove(const QByteArray &path) const override
+    {
+        if (++calls == killAt) ::raise(SIGKILL);
+        return File_Write_System::remove(path);
+    }
+};
+
+void make(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes, qint64 secondsAgo = 0)
+{
+    QFile f(dir.filePath(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush());
+    if (secondsAgo) ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+}
+
+QStringList names(const QTemporaryDir &dir) { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+// This system as an independent reader sees it.
+QByteArray machine() { return QSysInfo::machineUniqueId(); }
+QByteArray boot()
+{
+    QFile f("/proc/sys/kernel/random/boot_id");
+    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : "";
+}
+QByteArray processes() { return QFileInfo("/proc/self/ns/pid").symLinkTarget().section('/', -1).toUtf8(); }
 } // namespace FileWriteTest
 using namespace FileWriteTest;
 
@@ -50,37 +86,72 @@ TEST(FileWrite, AFailedStepOfASetLeavesTheOldFiles)
     }
 }
 
-// A write killed between its renames leaves an old file aside and new bytes not in
-// place; the next write clears what belongs to no running write.
-TEST(FileWrite, TheNextWriteClearsWhatAKilledWriteLeft)
+// A set's writer killed at each of its steps (renames: the old "a" aside, the new "a" in
+// place, the new "b" over the old; then the removal of the kept "a" and of the set's
+// record): the next write into the folder makes the set all old while some new bytes were
+// not in place, else all new, and leaves nothing of the writer's own. An "a" written
+// since by another program is never undone.
+TEST(FileWrite, ASetKilledAtAnyStepIsWholeAfterTheNextWrite)
 {
-    QTemporaryDir dir;
-    FailingSystem probe;  // names this machine's tag
-    probe.failAt = 1;
-    ASSERT_TRUE(Write_File_Whole(dir.filePath("x"), "x"));
-    EXPECT_FALSE(Write_Files_Whole({{dir.filePath("y"), "y"}}, 0644, nullptr, probe));
-    const QRegularExpression named("^y\\.~dozo-n-[0-9a-f]{8}-[0-9a-f]{8,16}-[0-9a-f]{8,16}-[A-Za-z0-9]{6}$");
-    EXPECT_TRUE(named.match(probe.first).hasMatch()) << probe.first.toStdString();  // as other desks clear them
-    const QString here = probe.first.section('-', 2, 2), now = QString::number(QDateTime::currentSecsSinceEpoch(), 16);
-    const QString dead = "7ffffff0", alive = QString::asprintf("%08llx", QCoreApplication::applicationPid());
-    const QString old = "-00000000-00000001-00000001-AbCd12";
-    const auto ago = [](int s) { return QString::number(QDateTime::currentSecsSinceEpoch() - s, 16); };
-    // Left: another desk's recent one, a running write's, one whose file is not known, not
-    // ours, another desk's 29 minutes old (one 30 minutes and a second old is cleared).
-    const QStringList left{".~dozo-k" + old, "e.~dozo-n-00000000-" + dead + '-' + now + "-AbCd12",
-                           "f.~dozo-n-" + here + '-' + alive + '-' + now + "-AbCd12", "g.~dozo-n-mine",
-                           "h.~dozo-n-00000000-00000001-" + ago(29 * 60) + "-AbCd12"};
-    for (const QString &name : left + QStringList{"w.~dozo-k" + old, "x.~dozo-k" + old, "c.~dozo-n" + old,
-                                                   "d.~dozo-n-" + here + '-' + dead + '-' + now + "-AbCd12",
-                                                   "i.~dozo-n-00000000-00000001-" + ago(30 * 60 + 1) + "-AbCd12"}) {
-        QFile f(dir.filePath(name));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(name.toUtf8()) > 0);
+    const QString longName(230, 'a');  // its own names have no room for it
+    GTEST_FLAG_SET(death_test_style, "fast");  // the child's files stay for this process
+    for (const auto &[a, oldA, killAt, since, expected] :
+         {std::tuple{QString("a"), true, 1, false, "old a|old b"}, {QString("a"), true, 2, false, "old a|old b"},
+          {QString("a"), true, 3, false, "old a|old b"}, {QString("a"), true, 4, false, "new a|new b"},
+          {QString("a"), true, 5, false, "new a|new b"}, {longName, true, 3, false, "old a|old b"},
+          {QString("a"), false, 2, false, "missing|old b"}, {QString("a"), false, 3, false, "new a|new b"},
+          {QString("a"), true, 3, true, "later a|old b"}, {QString("a"), false, 2, true, "later a|old b"}}) {
+        SCOPED_TRACE(QString("%1 %2 %3").arg(a.size()).arg(killAt).arg(since).toStdString());
+        QTemporaryDir dir;
+        if (oldA) make(dir, a, "old a");
+        make(dir, "b", "old b");
+        KillingSystem system;
+        system.killAt = killAt;
+        EXPECT_EXIT(Write_Files_Whole({{dir.filePath(a), "new a"}, {dir.filePath("b"), "new b"}}, 0644, nullptr, system),
+                    ::testing::KilledBySignal(SIGKILL), "");
+        if (since) {
+            QFile::remove(dir.filePath(a));
+            make(dir, a, "later a");
+        }
+        ASSERT_TRUE(Write_File_Whole(dir.filePath("z"), "z"));
+        EXPECT_EQ(read(dir, a) + '|' + read(dir, "b"), expected);
+        EXPECT_EQ(names(dir).size(), expected[0] == 'm' ? 2 : 3) << names(dir).join(' ').toStdString();
     }
+}
+
+// A leftover is cleared only when its writer is certainly gone: a process of this system
+// (machine, boot and process table) that no longer runs, or a file untouched for a day;
+// the clock in its name counts for nothing.
+TEST(FileWrite, TheNextWriteClearsWhatAWriterThatIsGoneLeft)
+{
+    FailingSystem probe;
+    probe.failAt = 1;
+    QTemporaryDir dir;
+    EXPECT_FALSE(Write_Files_Whole({{dir.filePath("y"), "y"}}, 0644, nullptr, probe));
+    const QRegularExpression named("^y\\.~dozo-n-([0-9a-f]{8})-[0-9a-f]{8,16}-[0-9a-f]{8,16}-[A-Za-z0-9]{6}$");
+    const QString here = named.match(probe.first).captured(1);
+    EXPECT_EQ(here, File_Write_Tag(machine(), boot(), processes())) << probe.first.toStdString();
+    const QString cloned = File_Write_Tag(machine(), "another boot", processes());
+    const QString contained = File_Write_Tag(machine(), boot(), "pid:[1]");
+    const QString dead = "7ffffff0", alive = QString::asprintf("%08llx", QCoreApplication::applicationPid());
+    const auto own = [](const QString &name, char kind, const QString &tag, const QString &process) {
+        return QString("%1.~dozo-%2-%3-%4-00000001-AbCd12").arg(name).arg(kind).arg(tag, process);
+    };
+    const qint64 day = 24 * 60 * 60;
+    // Staying: another system's (a clone, a container, another machine) touched within the
+    // day, a running write's, one whose file is not known, not ours.
+    const QStringList left{own("", 'k', "00000000", dead), own("c", 'n', cloned, dead), own("d", 'n', contained, dead),
+                           own("e", 'n', "00000000", dead), own("f", 'n', here, alive), "g.~dozo-n-mine"};
+    for (const QString &name : left) make(dir, name, name.toUtf8(), name[0] == 'e' ? day - 60 : 0);
+    make(dir, own("h", 'n', here, dead), "h");
+    make(dir, own("i", 'n', "00000000", dead), "i", day + 60);
+    make(dir, own("w", 'k', "00000000", dead), "old w", day + 60);
+    make(dir, own("x", 'k', "00000000", dead), "old x", day + 60);
+    make(dir, "x", "x");
     EXPECT_TRUE(Write_File_Whole(dir.filePath("z"), "z"));
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name),
-              QStringList({left[0], left[1], left[2], left[3], left[4], "w", "x", "z"}));
-    // "w" was free: its old file comes back; "x" (cleared right after) keeps its own.
-    EXPECT_EQ(read(dir, "w") + read(dir, "x"), "w.~dozo-k" + old + "x");
+    EXPECT_EQ(names(dir), QStringList(left + QStringList{"w", "x", "z"}));
+    // "w" was free: its old file comes back; "x" keeps its own.
+    EXPECT_EQ(read(dir, "w") + read(dir, "x"), "old wx");
 }
 
 // A run writing many files into one folder clears it at its first write only.
@@ -89,13 +160,11 @@ TEST(FileWrite, ARunClearsItsFolderOnce)
     QTemporaryDir dir;
     File_Write_Sweep run, next;
     ASSERT_TRUE(Write_File_Whole(dir.filePath("a"), "a", 0644, &run));
-    QFile left(dir.filePath("c.~dozo-n-00000000-00000001-00000001-AbCd12"));
-    ASSERT_TRUE(left.open(QIODevice::WriteOnly));
-    left.close();
+    make(dir, "c.~dozo-n-00000000-00000001-00000001-AbCd12", "c", 2 * 24 * 60 * 60);
     ASSERT_TRUE(Write_File_Whole(dir.filePath("b"), "b", 0644, &run));
-    EXPECT_TRUE(left.exists());
+    EXPECT_TRUE(QFile::exists(dir.filePath("c.~dozo-n-00000000-00000001-00000001-AbCd12")));
     ASSERT_TRUE(Write_File_Whole(dir.filePath("b"), "b", 0644, &next));
-    EXPECT_FALSE(left.exists());
+    EXPECT_EQ(names(dir), QStringList({"a", "b"}));
 }
 
 // A folder that cannot be asked (none named, not made yet) holds the usual 255 bytes.
