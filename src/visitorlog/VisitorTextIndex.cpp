@@ -100,17 +100,22 @@ QString dropped()
 }
 
 // A build under way given back; looked at under the write lock, so that an index another
-// desk has made whole meanwhile stays.
+// desk has made whole meanwhile stays. The dropped pages are not overwritten (the texts
+// they hold are in the log's own rows): overwriting would put each of them in the
+// journal first, which a full disk has no room for.
 void giveBack(sqlite3 *db)
 {
+    const std::optional<qint64> secure = number(db, QStringLiteral("PRAGMA secure_delete"));
+    run(db, QStringLiteral("PRAGMA secure_delete = FAST"));
     if (!run(db, QStringLiteral("BEGIN IMMEDIATE"))) {
         finish(db, false);
-        return;
+    } else {
+        const bool building = Read_Visitor_Text_Index_State(db) == Visitor_Text_Index_State::Building;
+        if (finish(db, !building || run(db, dropped())) && building)
+            Show_NSLog_Message(QStringLiteral("Visitor database text index: no room to build it; what was built is "
+                                              "given back, to be tried again later"));
     }
-    const bool building = Read_Visitor_Text_Index_State(db) == Visitor_Text_Index_State::Building;
-    if (finish(db, !building || run(db, dropped())) && building)
-        Show_NSLog_Message(QStringLiteral("Visitor database text index: no room to build it; what was built is given "
-                                          "back, to be tried again later"));
+    if (secure) run(db, QStringLiteral("PRAGMA secure_delete = %1").arg(*secure));
 }
 } // namespace
 } // namespace visitor_text_index
