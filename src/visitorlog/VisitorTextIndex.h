@@ -30,7 +30,7 @@ bool Begin_Visitor_Text_Index(sqlite3 *db);
 // What the index of the visits not yet in it (all of them when no build is under way)
 // takes at most, in bytes: kVisitorTextIndexBytesPerTextByte for each byte of their
 // searched texts (UTF-8) and kVisitorTextIndexBytesPerVisit for each visit (logs of
-// 100,000 visits took 2.7 to 4.7 bytes per byte of text, 5.4 with names alone). Nullopt
+// 100,000 visits took 2.8 to 4.7 bytes per byte of text, 5.4 with names alone). Nullopt
 // when the log cannot be read.
 std::optional<qint64> Visitor_Text_Index_Bytes_Needed(sqlite3 *db);
 constexpr qint64 kVisitorTextIndexBytesPerTextByte = 5;
