@@ -12,6 +12,7 @@
 #include <QImageReader>
 #include <QPainter>
 #include <QPolygonF>
+#include <QStorageInfo>
 #include <QLocale>
 
 #include <algorithm>
@@ -124,6 +125,13 @@ quint64 Get_File_Size_At_Path(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() ? quint64(info.size()) : 0;
+}
+
+std::optional<qint64> Get_Free_Bytes_At_Path(const QString &path)
+{
+    const QStorageInfo storage(path);
+    if (!storage.isValid() || !storage.isReady()) return std::nullopt;
+    return storage.bytesAvailable();
 }
 
 Picture Get_Image_For_Path(const QString &path, char /*asIcon*/)

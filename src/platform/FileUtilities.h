@@ -8,6 +8,8 @@
 #include <QUrl>
 #include <QStringList>
 
+#include <optional>
+
 // Listings. A path that is not an existing folder gives an empty list; the order is
 // the file system's.
 QStringList Get_Folder_Array_At_Path(const QString &folder);  // folder names directly inside
@@ -35,6 +37,9 @@ QString Convert_Path_From_URL(const QUrl &url);
 QString Convert_Path_From_URL(const QString &url);
 // Size in bytes; 0 when the file does not exist.
 quint64 Get_File_Size_At_Path(const QString &path);
+// The bytes this user may still write on the file system holding the path (a file or a
+// folder); nullopt when the file system cannot be read.
+std::optional<qint64> Get_Free_Bytes_At_Path(const QString &path);
 
 // A preview of the picture file that fits within 500 x 500 (never enlarged, aspect
 // kept; the thumbnail maker below); null when the file does not exist or is not a

@@ -376,6 +376,18 @@ void VisitorRecordStore::Keep_Text_Index()
     if (index_failed.isValid() && index_failed.elapsed() < index_retry_ms) return;
     const Visitor_Text_Index_State state = Read_Visitor_Text_Index_State(visitor_db);
     if (state == Visitor_Text_Index_State::Current || state == Visitor_Text_Index_State::Unknown) return;
+    // Begun, or gone on with, only when the disk has room for the rest of the index and
+    // some to spare: a build that fills it gives back what it built, but the file keeps
+    // the pages.
+    const std::optional<qint64> freeBytes =
+        index_free_bytes ? index_free_bytes(Get_Visitor_DB_Path()) : std::optional<qint64>();
+    if (freeBytes && !Visitor_Text_Index_Fits(visitor_db, *freeBytes)) {
+        index_failed.start();
+        return;
+    }
+    // A build on the pool grows the file by no more than the room seen now.
+    const std::optional<qint64> pageLimit =
+        freeBytes ? Visitor_Text_Index_Page_Limit(visitor_db, *freeBytes) : std::optional<qint64>();
     if (!Begin_Visitor_Text_Index(visitor_db)) {
         index_failed.start();
         return;
@@ -390,9 +402,8 @@ void VisitorRecordStore::Keep_Text_Index()
     index_failed.invalidate();
     auto build = std::make_shared<Visitor_Text_Index_Run>();
     index_run = build;
-    index_job.Start(index_pool, [path = Get_Visitor_DB_Path(), timeout = busy_timeout_ms, rows = index_slice_rows, build] {
-        Run_Visitor_Text_Index_Build(path, timeout, rows, build);
-    });
+    index_job.Start(index_pool, [path = Get_Visitor_DB_Path(), timeout = busy_timeout_ms, rows = index_slice_rows, build,
+                                 pageLimit] { Run_Visitor_Text_Index_Build(path, timeout, rows, build, pageLimit); });
 }
 
 // Polls often, so that a desk writing visit after visit cannot keep the lock from this

@@ -10,9 +10,11 @@
 #include <QString>
 #include <QStringList>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 
+#include "FileUtilities.h"
 #include "PoolJob.h"
 #include "VisitorTextIndex.h"
 
@@ -176,8 +178,9 @@ public:
     // not current is begun anew, and a build under way (here or on another desk) goes on,
     // at once when one slice finishes it, else slice by slice on a thread of
     // `index_pool` while this command goes on. A build of this store's that failed is
-    // tried again only after index_retry_ms. What cannot be done is logged and the
-    // search reads without the index meanwhile.
+    // tried again only after index_retry_ms. A build is started (or gone on with) only
+    // when the disk has room for it (Visitor_Text_Index_Fits), else it counts as failed.
+    // What cannot be done is logged and the search reads without the index meanwhile.
     bool Open_DB_Connection();
     // Whether the text index and its three triggers are there, whole, and the index
     // holds the newest row (false when there is no connection or the index cannot be
@@ -218,6 +221,9 @@ public:
     QThreadPool *index_pool = nullptr;
     int index_slice_rows = kVisitorTextIndexSliceRows;
     int index_retry_ms = kVisitorTextIndexRetryMs;
+    // The bytes free on the disk of the database file (nullopt when they cannot be
+    // told: the build goes ahead).
+    std::function<std::optional<qint64>(const QString &path)> index_free_bytes = Get_Free_Bytes_At_Path;
 
 private:
     static int Wait_For_Lock(void *store, int tries);

@@ -81,12 +81,41 @@ QString triggers(bool building)
 }
 
 // Ends the transaction: committed when `done`, else rolled back (which also readies the
-// connection to wait for the next lock it meets).
-bool finish(sqlite3 *db, bool done)
+// connection to wait for the next lock it meets). `failure` gets the primary result code
+// of what failed last (SQLITE_OK when committed).
+bool finish(sqlite3 *db, bool done, int *failure = nullptr)
 {
-    if (done && run(db, QStringLiteral("COMMIT"))) return true;
-    sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
-    return false;
+    const bool committed = done && run(db, QStringLiteral("COMMIT"));
+    if (failure) *failure = committed ? SQLITE_OK : sqlite3_errcode(db) & 0xff;
+    if (!committed) sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
+    return committed;
+}
+
+// The index, its triggers and its progress table dropped.
+QString dropped()
+{
+    return QStringLiteral("DROP TRIGGER IF EXISTS %1_Insert; DROP TRIGGER IF EXISTS %1_Delete;"
+                          "DROP TRIGGER IF EXISTS %1_Update; DROP TABLE IF EXISTS %1; DROP TABLE IF EXISTS %1_Built;")
+        .arg(name());
+}
+
+// A build under way given back; looked at under the write lock, so that an index another
+// desk has made whole meanwhile stays. The dropped pages are not overwritten (the texts
+// they hold are in the log's own rows): overwriting would put each of them in the
+// journal first, which a full disk has no room for.
+void giveBack(sqlite3 *db)
+{
+    const std::optional<qint64> secure = number(db, QStringLiteral("PRAGMA secure_delete"));
+    run(db, QStringLiteral("PRAGMA secure_delete = FAST"));
+    if (!run(db, QStringLiteral("BEGIN IMMEDIATE"))) {
+        finish(db, false);
+    } else {
+        const bool building = Read_Visitor_Text_Index_State(db) == Visitor_Text_Index_State::Building;
+        if (finish(db, !building || run(db, dropped())) && building)
+            Show_NSLog_Message(QStringLiteral("Visitor database text index: no room to build it; what was built is "
+                                              "given back, to be tried again later"));
+    }
+    if (secure) run(db, QStringLiteral("PRAGMA secure_delete = %1").arg(*secure));
 }
 } // namespace
 } // namespace visitor_text_index
@@ -128,14 +157,49 @@ bool Begin_Visitor_Text_Index(sqlite3 *db)
         return vti::finish(db, true);
     if (state == Visitor_Text_Index_State::Unknown) return vti::finish(db, false);
     const QString made =
-        QStringLiteral("DROP TRIGGER IF EXISTS %1_Insert; DROP TRIGGER IF EXISTS %1_Delete;"
-                       "DROP TRIGGER IF EXISTS %1_Update; DROP TABLE IF EXISTS %1; DROP TABLE IF EXISTS %1_Built;"
-                       "CREATE VIRTUAL TABLE %1 USING fts5(%2, content='Visitor_Records', content_rowid='ID', "
+        vti::dropped() +
+        QStringLiteral("CREATE VIRTUAL TABLE %1 USING fts5(%2, content='Visitor_Records', content_rowid='ID', "
                        "tokenize='trigram');"
                        "CREATE TABLE %1_Built (Upto INTEGER NOT NULL);"
                        "INSERT INTO %1_Built SELECT coalesce(min(ID), 1) - 1 FROM Visitor_Records;")
             .arg(vti::name(), vti::columns().join(QStringLiteral(", ")));
     return vti::finish(db, vti::run(db, made + vti::triggers(true)));
+}
+
+std::optional<qint64> Visitor_Text_Index_Bytes_Needed(sqlite3 *db)
+{
+    QStringList bytes;
+    for (const QString &column : vti::columns()) bytes << QStringLiteral("total(length(CAST(%1 AS BLOB)))").arg(column);
+    const bool building = Read_Visitor_Text_Index_State(db) == Visitor_Text_Index_State::Building;
+    return vti::number(db, QStringLiteral("SELECT CAST(%1 * (%2) + %3 * count(*) AS INTEGER) FROM Visitor_Records")
+                                   .arg(kVisitorTextIndexBytesPerTextByte)
+                                   .arg(bytes.join(QStringLiteral(" + ")))
+                                   .arg(kVisitorTextIndexBytesPerVisit) +
+                               (building ? QStringLiteral(" WHERE ID > (SELECT Upto FROM %1_Built)").arg(vti::name())
+                                         : QString()));
+}
+
+bool Visitor_Text_Index_Fits(sqlite3 *db, qint64 freeBytes)
+{
+    const std::optional<qint64> needed = Visitor_Text_Index_Bytes_Needed(db);
+    const std::optional<qint64> freePages = vti::number(
+        db, QStringLiteral("SELECT freelist_count * page_size FROM pragma_freelist_count, pragma_page_size"));
+    if (!needed || !freePages || freeBytes + *freePages >= *needed + kVisitorTextIndexSpareBytes) return true;
+    Show_NSLog_Message(QStringLiteral("Visitor database text index: not built now: it needs some %1 bytes and %2 to "
+                                      "spare, %3 are free")
+                           .arg(*needed)
+                           .arg(kVisitorTextIndexSpareBytes)
+                           .arg(freeBytes + *freePages));
+    return false;
+}
+
+std::optional<qint64> Visitor_Text_Index_Page_Limit(sqlite3 *db, qint64 freeBytes)
+{
+    // SQLite takes at most 2^32 - 2 pages.
+    return vti::number(db, QStringLiteral("SELECT min(4294967294, page_count + max(0, %1 - %2) / page_size) FROM "
+                                          "pragma_page_count, pragma_page_size")
+                               .arg(freeBytes)
+                               .arg(kVisitorTextIndexSpareBytes));
 }
 
 bool Visitor_Text_Index_Left_Within(sqlite3 *db, int rows)
@@ -181,12 +245,16 @@ Visitor_Text_Index_Slice Build_Visitor_Text_Index_Slice(sqlite3 *db, int rows)
     }
     // None left: the triggers take their lasting form and the progress row goes.
     if (done && !more) done = vti::run(db, vti::triggers(false) + QStringLiteral("DROP TABLE %1_Built;").arg(index));
-    if (!vti::finish(db, done)) return Visitor_Text_Index_Slice::Failed;
+    int failure = SQLITE_OK;
+    if (!vti::finish(db, done, &failure)) {
+        if (failure == SQLITE_FULL) vti::giveBack(db);
+        return Visitor_Text_Index_Slice::Failed;
+    }
     return more ? Visitor_Text_Index_Slice::More : Visitor_Text_Index_Slice::Whole;
 }
 
 void Run_Visitor_Text_Index_Build(const QString &path, int busyTimeoutMs, int sliceRows,
-                                  const std::shared_ptr<Visitor_Text_Index_Run> &build)
+                                  const std::shared_ptr<Visitor_Text_Index_Run> &build, std::optional<qint64> pageLimit)
 {
     sqlite3 *db = nullptr;
     bool failed = sqlite3_open_v2(QFile::encodeName(path).constData(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOMUTEX,
@@ -196,6 +264,7 @@ void Run_Visitor_Text_Index_Build(const QString &path, int busyTimeoutMs, int sl
                            QString::fromUtf8(db ? sqlite3_errmsg(db) : "out of memory"));
     } else {
         sqlite3_busy_timeout(db, busyTimeoutMs);
+        if (pageLimit) vti::run(db, QStringLiteral("PRAGMA max_page_count = %1").arg(*pageLimit));
         while (!build->stop) {
             const Visitor_Text_Index_Slice slice = Build_Visitor_Text_Index_Slice(db, sliceRows);
             failed = slice == Visitor_Text_Index_Slice::Failed;

@@ -69,6 +69,10 @@ TEST(FilePaths, ValidationAndSizes)
 
     EXPECT_EQ(Get_File_Size_At_Path(dir.filePath("f.bin")), 1234u);
     EXPECT_EQ(Get_File_Size_At_Path(dir.filePath("none")), 0u);
+
+    const std::optional<qint64> free = Get_Free_Bytes_At_Path(dir.filePath("f.bin"));
+    EXPECT_TRUE(free && *free > 0);
+    EXPECT_EQ(Get_Free_Bytes_At_Path(dir.filePath("none/f.bin")), std::nullopt);
 }
 
 TEST(FilePaths, BundleResourcePathsPointIntoOurResources)

@@ -7,6 +7,7 @@
 
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <gtest/gtest.h>
 #include <sqlite3.h>
@@ -36,6 +37,12 @@ struct Other_Desk {
                        .arg(QDate::currentDate().toString("yyyy-MM-dd 12:00:00")));
     }
 };
+
+// The index's tables and triggers and its progress table in the log.
+qint64 indexObjects(Other_Desk &desk)
+{
+    return desk.number("SELECT count(*) FROM sqlite_master WHERE name LIKE 'Visitor_Records_Search%'");
+}
 
 // The year's "bri" search: "listed|through the text index (when whole)|without it".
 QString counted(VisitorRecordStore &store)
@@ -140,6 +147,80 @@ TEST(TextIndexBuild, ChangesBetweenSlicesAreKeptAndAFailedBuildGoesOnLaterNotAtE
     EXPECT_EQ(other.run("INSERT INTO Visitor_Records_Search (Visitor_Records_Search, rank) VALUES ('integrity-check', 1)"),
               SQLITE_OK) << "the index holds exactly the table's texts";
     EXPECT_EQ(other.number("SELECT count(*) FROM sqlite_master WHERE name = 'Visitor_Records_Search_Built'"), 0);
+}
+
+TEST(TextIndexBuild, StartsOnlyWithRoomForTheWholeIndexAndGrowsTheFileNoFurtherThanTheRoomLeft)
+{
+    Check_Path_And_Create_VISITOR_Files();
+    Other_Desk other;
+    ASSERT_EQ(other.add(3000), SQLITE_OK);
+    // The room the index of the 3000 visits needs: 5 bytes for each byte of the names,
+    // 16 for each visit, 64 MiB to spare, less the free pages of the file.
+    qint64 names = 0;
+    for (int i = 1; i <= 3000; ++i) names += (i % 3 == 0 ? 4 : 5) + QString::number(i).size();
+    Building_Desk desk(1000);
+    VisitorRecordStore &store = desk.store;
+    qint64 free = 0;
+    store.index_free_bytes = [&free](const QString &) { return std::optional<qint64>(free); };
+    ASSERT_TRUE(store.Open_DB_Connection());
+    const qint64 room = 5 * names + 16 * 3000 + 64 * 1024 * 1024 -
+                        other.number("PRAGMA freelist_count") * other.number("PRAGMA page_size");
+    const qint64 pages = other.number("PRAGMA page_count");
+    store.index_retry_ms = 0;
+    free = room - 1;
+    ASSERT_TRUE(store.Open_DB_Connection());
+    EXPECT_EQ(indexObjects(other), 0) << "not begun";
+    EXPECT_EQ(counted(store), "1000||1000");
+    EXPECT_EQ(other.number("PRAGMA page_count"), pages);
+    free = room;
+    ASSERT_TRUE(store.Open_DB_Connection());
+    EXPECT_EQ(indexObjects(other), 9) << "begun";
+    // Another desk's visits added meanwhile take all of the room: the build grows the
+    // file no further and gives back what it began.
+    ASSERT_EQ(other.add(6000), SQLITE_OK);
+    const qint64 added = other.number("PRAGMA page_count");
+    ASSERT_GT(added, pages + (room - 64 * 1024 * 1024) / other.number("PRAGMA page_size"));
+    desk.held.release();
+    store.Wait_For_Text_Index();
+    EXPECT_EQ(indexObjects(other), 0) << "given back";
+    EXPECT_EQ(counted(store), "3000||3000");
+    EXPECT_EQ(other.number("PRAGMA page_count"), added);
+}
+
+TEST(TextIndexBuild, ASliceWithoutRoomGivesBackWhatWasBuiltAndTheNextOpeningDoesNotGrowTheFile)
+{
+    Check_Path_And_Create_VISITOR_Files();
+    Other_Desk other;
+    ASSERT_EQ(other.add(3000), SQLITE_OK);
+    ASSERT_TRUE(Begin_Visitor_Text_Index(other.db));
+    EXPECT_EQ(Build_Visitor_Text_Index_Slice(other.db, 1000), Visitor_Text_Index_Slice::More);
+    EXPECT_EQ(Build_Visitor_Text_Index_Slice(other.db, 1000), Visitor_Text_Index_Slice::More);
+    const qint64 pages = other.number("PRAGMA page_count");
+    // The file may not grow: the next slice fails for want of room. (The journal is kept
+    // at its longest.)
+    ASSERT_EQ(other.run(QStringLiteral("PRAGMA max_page_count = %1; PRAGMA journal_mode = PERSIST").arg(pages)),
+              SQLITE_OK);
+    EXPECT_EQ(Build_Visitor_Text_Index_Slice(other.db, 1000), Visitor_Text_Index_Slice::Failed);
+    EXPECT_EQ(indexObjects(other), 0) << "given back";
+    EXPECT_EQ(other.number("PRAGMA page_count"), pages);
+    const qint64 freed = other.number("PRAGMA freelist_count") * other.number("PRAGMA page_size");
+    EXPECT_GT(freed, 0) << "its pages free in the file";
+    EXPECT_LT(QFileInfo(Database_Path + "-journal").size(), freed) << "giving back needs less room than it frees";
+    // The next opening, with the disk as full, neither builds it nor grows the file; a
+    // visit added takes a free page.
+    Building_Desk desk(1000);
+    VisitorRecordStore &store = desk.store;
+    store.index_free_bytes = [](const QString &) { return std::optional<qint64>(0); };
+    ASSERT_TRUE(store.Open_DB_Connection());
+    desk.held.release();
+    store.Wait_For_Text_Index();
+    Visitor_Record visit;
+    visit.Date_Time_Stamp = QDate::currentDate().toString("yyyy-MM-dd 14:00:00");
+    visit.front.values[VName] = "Bri added";
+    EXPECT_TRUE(store.Insert_Visitor_Record(visit));
+    EXPECT_EQ(counted(store), "1001||1001");
+    EXPECT_EQ(indexObjects(other), 0);
+    EXPECT_EQ(other.number("PRAGMA page_count"), pages);
 }
 
 } // namespace visitor_text_index_build_test
