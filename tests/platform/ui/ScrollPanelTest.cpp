@@ -1,7 +1,8 @@
 // The scrolling part of a tall window: it asks for its content's whole size, shrinks to
 // the height it is given and no narrower than its content; and the size a window opens
 // at within a screen; a settings page that scrolls at its whole width, and the wheel
-// over it, which scrolls the page and turns only a focused field.
+// over it, which scrolls the page and turns only a focused field (the rule the test
+// program sets for the whole application, as the program does).
 #include "Scroll_Panel.h"
 
 #include <QApplication>
