@@ -4,6 +4,7 @@
 #include <QAbstractSpinBox>
 #include <QApplication>
 #include <QComboBox>
+#include <QPointer>
 #include <QScrollBar>
 #include <QWheelEvent>
 
@@ -32,9 +33,17 @@ protected:
             if (auto *w = qobject_cast<QWidget *>(watched); w && w->focusPolicy() == Qt::WheelFocus)
                 w->setFocusPolicy(Qt::StrongFocus);
             return false;
+        case QEvent::MouseButtonPress:
+            // A click on the widget that has the focus already (the one its window gave it).
+            for (auto *w = qobject_cast<QWidget *>(watched); w && !w->isWindow(); w = w->parentWidget())
+                if (w->hasFocus()) m_chosen = QApplication::focusWidget();
+            return false;
+        case QEvent::FocusIn:
+            if (auto *w = qobject_cast<QWidget *>(watched)) noteFocus(*w, static_cast<QFocusEvent *>(event)->reason());
+            return false;
         case QEvent::Wheel: {
             auto *w = qobject_cast<QWidget *>(watched);
-            if (!w || !turnedByWheel(*w) || w->hasFocus()) return false;
+            if (!w || !turnedByWheel(*w) || (w->hasFocus() && m_chosen == QApplication::focusWidget())) return false;
             toScrollingPart(*w, *static_cast<QWheelEvent *>(event));
             return true;
         }
@@ -44,6 +53,24 @@ protected:
     }
 
 private:
+    // The user gives the focus with a click, the Tab key or a shortcut; it comes back
+    // to the same widget after a pop-up (a list's own) or another window. The focus a
+    // window gives as it opens, or the program gives, is not the user's choice.
+    void noteFocus(QWidget &widget, Qt::FocusReason why)
+    {
+        if (widget.window()->windowType() == Qt::Popup) return;
+        switch (why) {
+        case Qt::MouseFocusReason:
+        case Qt::TabFocusReason:
+        case Qt::BacktabFocusReason:
+        case Qt::ShortcutFocusReason: m_chosen = &widget; break;
+        case Qt::PopupFocusReason:
+        case Qt::ActiveWindowFocusReason: break;
+        default:
+            if (m_chosen != &widget) m_chosen = nullptr;
+        }
+    }
+
     // The nearest scrolling part holding the field scrolls, as for a wheel over its empty room.
     static void toScrollingPart(QWidget &field, const QWheelEvent &e)
     {
@@ -57,6 +84,8 @@ private:
             return;
         }
     }
+
+    QPointer<QObject> m_chosen;  // the widget the user put the keyboard focus on
 };
 
 } // namespace

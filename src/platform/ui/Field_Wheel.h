@@ -1,7 +1,8 @@
 #pragma once
 // The wheel in every window: a slider (not a scroll bar), list or number field takes the
-// wheel only while it has the keyboard focus, got by a click or the Tab key, never by the
-// wheel itself. Over such a field without the focus the wheel scrolls the nearest
+// wheel only while it has the keyboard focus the user gave it, with a click, the Tab key
+// or a shortcut; not the focus its window gives it as it opens, nor the wheel itself
+// (which gives no focus). Over such a field without that focus the wheel scrolls the nearest
 // scrolling part the field lies in, as over the part's empty room; where there is none,
 // nothing happens.
 class QApplication;

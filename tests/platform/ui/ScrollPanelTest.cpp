@@ -137,7 +137,7 @@ TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
     area->show();
     area->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(area.get()));
-    area->setFocus();  // not the first field, which the window gives it when activated
+    EXPECT_TRUE(slider->hasFocus()) << "the window gives its first field the focus, not the user";
     QScrollBar *bar = area->verticalScrollBar();
     const auto values = [&] { return std::vector<double>{double(slider->value()), number->value(), double(list->currentIndex())}; };
     for (QWidget *f : fields) {
@@ -150,10 +150,15 @@ TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
     EXPECT_EQ(bar->value(), 3 * 3 * bar->singleStep()) << "three notches of three lines";
     bar->setValue(0);
     for (QWidget *f : fields) {
-        f->setFocus();
+        // Clicked: the slider on its handle, the others on their text.
+        QTest::mouseClick(f, Qt::LeftButton, {}, f == slider ? f->rect().center() : QPoint(8, f->height() / 2));
         ScrollPanelTest::wheelDown(*f);
     }
     EXPECT_EQ(values(), (std::vector<double>{47, 4, 1})) << "focused";
+    list->showPopup();  // its own pop-up, opened and closed, keeps the user's choice
+    list->hidePopup();
+    ScrollPanelTest::wheelDown(*list);
+    EXPECT_EQ(list->currentIndex(), 2);
     EXPECT_EQ(bar->value(), 0);
     // A list's own scroll bar keeps the wheel.
     auto *items = new QListWidget;
