@@ -33,8 +33,8 @@ QVariant turnedValue(const QWidget *w)
     return {};
 }
 
-// One notch down over each enabled field of the window, none focused: the fields that
-// changed, and how many there were.
+// One notch down over each enabled field of the window as it opened (the focus where
+// the window put it, none the user gave): the fields that changed, and how many there were.
 std::pair<QStringList, int> wheelOverFields(QWidget &window)
 {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&window));  // its first field given the focus

@@ -18,6 +18,9 @@ bool turnedByWheel(const QWidget &w)
            qobject_cast<const QAbstractSpinBox *>(&w);
 }
 
+// On a pop-up (a list's own list, a menu), which takes the focus while it is open.
+bool inPopup(const QWidget &w) { return w.window()->windowType() == Qt::Popup; }
+
 // Sees every event of the application: the type is looked at before anything else.
 class Field_Wheel_Rule : public QObject {
 public:
@@ -35,8 +38,9 @@ protected:
             return false;
         case QEvent::MouseButtonPress:
             // A click on the widget that has the focus already (the one its window gave it).
-            for (auto *w = qobject_cast<QWidget *>(watched); w && !w->isWindow(); w = w->parentWidget())
-                if (w->hasFocus()) m_chosen = QApplication::focusWidget();
+            if (auto *w = qobject_cast<QWidget *>(watched); w && !inPopup(*w))
+                for (; w && !w->isWindow(); w = w->parentWidget())
+                    if (w->hasFocus()) m_chosen = QApplication::focusWidget();
             return false;
         case QEvent::FocusIn:
             if (auto *w = qobject_cast<QWidget *>(watched)) noteFocus(*w, static_cast<QFocusEvent *>(event)->reason());
@@ -58,7 +62,7 @@ private:
     // window gives as it opens, or the program gives, is not the user's choice.
     void noteFocus(QWidget &widget, Qt::FocusReason why)
     {
-        if (widget.window()->windowType() == Qt::Popup) return;
+        if (inPopup(widget)) return;
         switch (why) {
         case Qt::MouseFocusReason:
         case Qt::TabFocusReason:
