@@ -1,5 +1,6 @@
 #include "AppMain.h"
 
+#include "Field_Wheel.h"
 #include "Globals.h"
 #include "Paths.h"
 #include "SKTDocument.h"
@@ -24,6 +25,7 @@ int App_Main(int argc, char **argv, const PictureAdjuster &adjuster, QThreadPool
     QApplication app(argc, argv);
     QApplication::setApplicationName(App_Name);
     QApplication::setOrganizationName(QString());
+    Install_Field_Wheel_Rule(app);
     Locate_Application_Paths();
 
     // One untitled document for the whole run; it makes the one main window controller.

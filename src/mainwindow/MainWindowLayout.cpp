@@ -2,7 +2,6 @@
 
 #include "Globals.h"
 #include "Repeat_Image.h"
-#include "Scroll_Panel.h"
 
 #include <QAction>
 #include <QEvent>
@@ -210,7 +209,6 @@ MainWindowLayout Build_Main_Window_Layout()
     l.visitor_stack->addWidget(l.front_vistr_view);
     l.visitor_stack->addWidget(l.back_vistr_view);
     l.scrollView->setWidget(l.visitor_stack);
-    Wheel_Scrolls_Page(*l.scrollView);
     vl->addWidget(l.scrollView);
     l.Visitor_Panel_Area->setMinimumWidth(380);
 

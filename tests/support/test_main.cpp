@@ -3,6 +3,8 @@
 #include "TestSupport.h"
 
 #ifdef TEST_WITH_WIDGETS
+#include "Field_Wheel.h"
+
 #include <QApplication>
 using TestApplication = QApplication;
 #else
@@ -136,6 +138,9 @@ int main(int argc, char **argv)
 
     TestApplication app(argc, argv);
     TestApplication::setApplicationName(App_Name);
+#ifdef TEST_WITH_WIDGETS
+    Install_Field_Wheel_Rule(app);  // as the application does
+#endif
 
     ::testing::UnitTest::GetInstance()->listeners().Append(new PerTestHome);
     return RUN_ALL_TESTS();

@@ -7,7 +7,6 @@
 #include "SKTGraphicList.h"
 #include "Modal_Runner.h"
 #include "Path_Label.h"
-#include "Scroll_Panel.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -94,7 +93,6 @@ Update_XL_Column::Update_XL_Column(SKTDocument &doc, QWidget *parent, Modal_Runn
     auto *scroll = new QScrollArea(this);
     scroll->setWidgetResizable(true);
     scroll->setWidget(rowsHolder);
-    Wheel_Scrolls_Page(*scroll);
 
     auto *ok = new QPushButton(tr("OK"), this);
     auto *cancel = new QPushButton(tr("Cancel"), this);

@@ -1,6 +1,6 @@
 #pragma once
 // Tall parts of a window that scroll on a small screen instead of growing the window.
-// The wheel over them scrolls them, not the fields on them (Wheel_Scrolls_Page).
+// The wheel over them scrolls them, not the fields on them (Install_Field_Wheel_Rule).
 // A Scroll_Panel asks for its content's whole size, so on a large screen the window
 // opens with no scroll bar; it can shrink to the height it is given, its content then
 // scrolling up and down (never sideways: its width stays the content's smallest).
@@ -28,12 +28,6 @@ Scroll_Panel *Scrolling(QLayout *layout, int smallestHeight);
 // whole width, shrinking to a few lines; where there is room it asks for its whole
 // height, so a tall screen shows it without a scroll bar. The panel takes the page.
 Scroll_Panel *Scrolling_Page(QWidget *page);
-
-// The wheel over a scrolling page scrolls the page: a slider, list or number field on
-// it (now or added later) takes the wheel only while it has the keyboard focus, got by
-// a click or the Tab key, never by the wheel itself. Every Scroll_Panel does this; any
-// other scroll area holding such fields calls it once. The area keeps what it sets up.
-void Wheel_Scrolls_Page(QAbstractScrollArea &area);
 
 // The size a window opens at: what it asks for, within the available area of its
 // screen less the room of a frame, and never under its smallest size.

@@ -1,9 +1,11 @@
 // The scrolling part of a tall window: it asks for its content's whole size, shrinks to
 // the height it is given and no narrower than its content; and the size a window opens
 // at within a screen; a settings page that scrolls at its whole width, and the wheel
-// over it, which scrolls the page and turns only a focused field.
+// over it, which scrolls the page and turns only a focused field (the rule the test
+// program sets for the whole application, as the program does).
 #include "Scroll_Panel.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -136,7 +138,7 @@ TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
     area->show();
     area->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(area.get()));
-    area->setFocus();  // not the first field, which the window gives it when activated
+    EXPECT_TRUE(slider->hasFocus()) << "the window gives its first field the focus, not the user";
     QScrollBar *bar = area->verticalScrollBar();
     const auto values = [&] { return std::vector<double>{double(slider->value()), number->value(), double(list->currentIndex())}; };
     for (QWidget *f : fields) {
@@ -149,10 +151,16 @@ TEST(ScrollPanel, TheWheelScrollsThePageAndTurnsOnlyAFocusedField)
     EXPECT_EQ(bar->value(), 3 * 3 * bar->singleStep()) << "three notches of three lines";
     bar->setValue(0);
     for (QWidget *f : fields) {
-        f->setFocus();
+        // Clicked: the slider on its handle, the others on their text.
+        QTest::mouseClick(f, Qt::LeftButton, {}, f == slider ? f->rect().center() : QPoint(8, f->height() / 2));
         ScrollPanelTest::wheelDown(*f);
     }
     EXPECT_EQ(values(), (std::vector<double>{47, 4, 1})) << "focused";
+    list->showPopup();  // an item chosen from its own pop-up: the focus stays the user's
+    QAbstractItemView *popup = list->view();
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(popup->model()->index(0, 0)).center());
+    ScrollPanelTest::wheelDown(*list);
+    EXPECT_EQ(list->currentIndex(), 1);
     EXPECT_EQ(bar->value(), 0);
     // A list's own scroll bar keeps the wheel.
     auto *items = new QListWidget;
