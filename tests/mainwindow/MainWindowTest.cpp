@@ -10,6 +10,7 @@
 #include "SKTZoomingScrollView.h"
 #include "SKTRuler.h"
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QMouseEvent>
 #include "TestSupport.h"
 #include "TestWindow.h"
