@@ -7,7 +7,9 @@
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTImage.h"
+#include "SKTText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -474,6 +476,69 @@ TEST_F(Engine, CardNAsPdfShowsRowNsName)
         p.start(pdftotext, {path, "-"});
         ASSERT_TRUE(p.waitForFinished(30000));
         EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), QString("Person%1").arg(n));
+    }
+}
+
+namespace card_value_engine_test {
+// The text a PDF of the side holds, as pdftotext reads it, white space simplified.
+QString pdfText(const RenderedSide &side, const QString &folder)
+{
+    const QString path = folder + "/side.pdf";
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly)) return "not written";
+    f.write(Rendered_Side_PDF(side));
+    f.close();
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start(QStandardPaths::findExecutable("pdftotext"), {path, "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput()).simplified();
+}
+
+// A name box bound to the first column, sized for "Ida Holm" at 12 points.
+GraphicPtr nameBoxForIdaHolm(SKTDocument &doc, int vertical)
+{
+    doc.Add_ColList_Column("Name");
+    for (const char *name : {"Ida Holm", "Jan Isaksson", "Karin Jansson"}) doc.Create_List_By_Array({name}, 1);
+    GraphicPtr g = SKTGraphic::create(GraphicKind::Text);
+    g->_bounds = QRectF(10, 10, 200, 20);
+    g->Set_Data_source_type(2);
+    g->Set_Excel_binding_Index(1);
+    g->text_ctrl_font = Font_With_Name("Liberation Sans", 12);
+    g->text_alignmnet_Vert = vertical;
+    g->Set_text_value("Ida Holm");
+    g->_bounds.setSize(static_cast<SKTText &>(*g).naturalSize());
+    doc.sideList(0).insert(g, 0);
+    return g;
+}
+} // namespace card_value_engine_test
+
+TEST_F(Engine, AValueThatWrapsShowsEveryLineOnTheScreenAndOnEveryCard)
+{
+    using namespace card_value_engine_test;
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+    // Middle (the default), bottom and top: the lines run below the box where the
+    // vertical offset pushes them, and none is left out.
+    for (int vertical : {2, 1, 0}) {
+        SKTDocument doc;
+        GraphicPtr name = nameBoxForIdaHolm(doc, vertical);
+        CardValueEngine e = engine();
+        e.Check_Series_Or_Excel_Use_or_not(doc);
+        e.Create_Design_Backup_Array(doc, resources());
+        for (int card : {0, 1, 2})
+            EXPECT_EQ(pdfText(e.Set_data_table_value_to_card(card, Card_Side::Front), folder.path()),
+                      doc.Get_Item_Text(card, 1).value_or(""))
+                << vertical << " card " << card;
+
+        // Typed on the screen: the side's text takes the height of the value one turn
+        // later, and the side drawn then shows all of it.
+        name->Set_text_value("Karin Jansson");
+        QCoreApplication::processEvents();
+        EXPECT_NEAR(name->height(), 2 * 13.8, 0.5) << vertical << ": two lines";
+        EXPECT_EQ(pdfText(Render_Side_Drawing(doc.graphics().items(), doc.cardBounds(), &doc.Front_card_Prop, resources()),
+                          folder.path()),
+                  "Karin Jansson")
+            << vertical;
     }
 }
 
