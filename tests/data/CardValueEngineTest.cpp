@@ -481,7 +481,7 @@ TEST_F(Engine, CardNAsPdfShowsRowNsName)
 
 namespace card_value_engine_test {
 // The text a PDF of the side holds, as pdftotext reads it, white space simplified.
-QString pdfText(const RenderedSide &side, const QString &folder)
+std::string pdfText(const RenderedSide &side, const QString &folder)
 {
     const QString path = folder + "/side.pdf";
     QFile f(path);
@@ -492,7 +492,7 @@ QString pdfText(const RenderedSide &side, const QString &folder)
     p.setWorkingDirectory(folder);
     p.start(QStandardPaths::findExecutable("pdftotext"), {path, "-"});
     p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput()).simplified();
+    return QString::fromUtf8(p.readAllStandardOutput()).simplified().toStdString();
 }
 
 // A name box bound to the first column, sized for "Ida Holm" at 12 points.
@@ -527,7 +527,7 @@ TEST_F(Engine, AValueThatWrapsShowsEveryLineOnTheScreenAndOnEveryCard)
         e.Create_Design_Backup_Array(doc, resources());
         for (int card : {0, 1, 2})
             EXPECT_EQ(pdfText(e.Set_data_table_value_to_card(card, Card_Side::Front), folder.path()),
-                      doc.Get_Item_Text(card, 1).value_or(""))
+                      doc.Get_Item_Text(card, 1).value_or("").toStdString())
                 << vertical << " card " << card;
 
         // Typed on the screen: the side's text takes the height of the value one turn
@@ -535,6 +535,10 @@ TEST_F(Engine, AValueThatWrapsShowsEveryLineOnTheScreenAndOnEveryCard)
         name->Set_text_value("Karin Jansson");
         QCoreApplication::processEvents();
         EXPECT_NEAR(name->height(), 2 * 13.8, 0.5) << vertical << ": two lines";
+        // Drawn, as the screen and the runs draw a control, within its drawing bounds:
+        // they reach the lines' bottom, half a line or a line below the box.
+        const double below = vertical == 1 ? 13.8 : vertical == 2 ? 6.9 : 0;
+        EXPECT_NEAR(name->drawingBounds().bottom() - name->bounds().bottom(), below + 5, 0.5) << vertical;
         EXPECT_EQ(pdfText(Render_Side_Drawing(doc.graphics().items(), doc.cardBounds(), &doc.Front_card_Prop, resources()),
                           folder.path()),
                   "Karin Jansson")
