@@ -44,6 +44,7 @@ std::vector<QRectF> framesOf(const std::vector<GraphicPtr> &side)
 struct SideCopy::Owner final : GraphicOwner {
     explicit Owner(const QRectF &c) : card(c) {}
     void graphicDidChange(SKTGraphic &, const QRectF &, const QRectF &) override {}
+    bool observesDrawing() const override { return false; }
     void textDidChange(SKTGraphic &g) override
     {
         if (g.kind() == GraphicKind::Text) changedTexts.insert(&g);
