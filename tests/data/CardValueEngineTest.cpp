@@ -480,67 +480,52 @@ TEST_F(Engine, CardNAsPdfShowsRowNsName)
 }
 
 namespace card_value_engine_test {
-// The text a PDF of the side holds, as pdftotext reads it, white space simplified.
+// The text of the side as pdftotext reads it from a PDF, white space simplified.
 std::string pdfText(const RenderedSide &side, const QString &folder)
 {
-    const QString path = folder + "/side.pdf";
-    QFile f(path);
-    if (!f.open(QIODevice::WriteOnly)) return "not written";
-    f.write(Rendered_Side_PDF(side));
+    QFile f(folder + "/side.pdf");
+    if (!f.open(QIODevice::WriteOnly) || f.write(Rendered_Side_PDF(side)) <= 0) return "not written";
     f.close();
     QProcess p;
     p.setWorkingDirectory(folder);
-    p.start(QStandardPaths::findExecutable("pdftotext"), {path, "-"});
+    p.start(QStandardPaths::findExecutable("pdftotext"), {f.fileName(), "-"});
     p.waitForFinished(30000);
     return QString::fromUtf8(p.readAllStandardOutput()).simplified().toStdString();
-}
-
-// A name box bound to the first column, sized for "Ida Holm" at 12 points.
-GraphicPtr nameBoxForIdaHolm(SKTDocument &doc, int vertical)
-{
-    doc.Add_ColList_Column("Name");
-    for (const char *name : {"Ida Holm", "Jan Isaksson", "Karin Jansson"}) doc.Create_List_By_Array({name}, 1);
-    GraphicPtr g = SKTGraphic::create(GraphicKind::Text);
-    g->_bounds = QRectF(10, 10, 200, 20);
-    g->Set_Data_source_type(2);
-    g->Set_Excel_binding_Index(1);
-    g->text_ctrl_font = Font_With_Name("Liberation Sans", 12);
-    g->text_alignmnet_Vert = vertical;
-    g->Set_text_value("Ida Holm");
-    g->_bounds.setSize(static_cast<SKTText &>(*g).naturalSize());
-    doc.sideList(0).insert(g, 0);
-    return g;
 }
 } // namespace card_value_engine_test
 
 TEST_F(Engine, AValueThatWrapsShowsEveryLineOnTheScreenAndOnEveryCard)
 {
-    using namespace card_value_engine_test;
+    using card_value_engine_test::pdfText;
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
-    // Middle (the default), bottom and top: the lines run below the box where the
-    // vertical offset pushes them, and none is left out.
-    for (int vertical : {2, 1, 0}) {
+    // A name box bound to the rows, sized for "Ida Holm" at 12 points. Middle (the
+    // default), bottom and top: the lines run below the box where the vertical offset
+    // pushes them (half a line, a line, none), and none is left out.
+    for (const auto &[vertical, below] : {std::pair{2, 6.9}, {1, 13.8}, {0, 0.0}}) {
         SKTDocument doc;
-        GraphicPtr name = nameBoxForIdaHolm(doc, vertical);
+        doc.Add_ColList_Column("Name");
+        for (const char *name : {"Ida Holm", "Jan Isaksson", "Karin Jansson"}) doc.Create_List_By_Array({name}, 1);
+        GraphicPtr name = bound(GraphicKind::Text, 2, "", 1);
+        name->text_ctrl_font = Font_With_Name("Liberation Sans", 12);
+        name->text_alignmnet_Vert = vertical;
+        name->Set_text_value("Ida Holm");
+        name->_bounds.setSize(static_cast<SKTText &>(*name).naturalSize());
+        add(doc, 0, name);
         CardValueEngine e = engine();
         e.Check_Series_Or_Excel_Use_or_not(doc);
         e.Create_Design_Backup_Array(doc, resources());
         for (int card : {0, 1, 2})
             EXPECT_EQ(pdfText(e.Set_data_table_value_to_card(card, Card_Side::Front), folder.path()),
-                      doc.Get_Item_Text(card, 1).value_or("").toStdString())
+                      doc.Get_Item_Text(card, 1)->toStdString())
                 << vertical << " card " << card;
 
-        // Typed on the screen: the side's text takes the height of the value one turn
-        // later, and the side drawn then shows all of it.
+        // Typed on the screen: the height follows one turn later (two lines), and the
+        // drawing bounds every view clips to reach the lines' bottom.
         name->Set_text_value("Karin Jansson");
         QCoreApplication::processEvents();
-        EXPECT_NEAR(name->height(), 2 * 13.8, 0.5) << vertical << ": two lines";
-        // Drawn, as the screen and the runs draw a control, within its drawing bounds:
-        // they reach the lines' bottom, half a line or a line below the box.
-        const double below = vertical == 1 ? 13.8 : vertical == 2 ? 6.9 : 0;
+        EXPECT_NEAR(name->height(), 2 * 13.8, 0.5) << vertical;
         EXPECT_NEAR(name->drawingBounds().bottom() - name->bounds().bottom(), below + 5, 0.5) << vertical;
-        EXPECT_EQ(pdfText(Render_Side_Drawing(doc.graphics().items(), doc.cardBounds(), &doc.Front_card_Prop, resources()),
-                          folder.path()),
+        EXPECT_EQ(pdfText(Render_Side_Drawing(doc.graphics().items(), doc.cardBounds(), nullptr, resources()), folder.path()),
                   "Karin Jansson")
             << vertical;
     }
