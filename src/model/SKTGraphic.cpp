@@ -57,13 +57,16 @@ GraphicPtr SKTGraphic::create(GraphicKind kind, bool blank)
 
 SKTGraphic::ChangeScope::ChangeScope(SKTGraphic &g) : m_g(g)
 {
-    if (m_g.m_changeDepth++ == 0) m_g.m_changeOldBounds = m_g.drawingBounds();
+    // Only an owner that draws hears where (a text's drawing bounds lay its text out).
+    if (m_g.m_changeDepth++ == 0 && m_g.m_owner && m_g.m_owner->observesDrawing())
+        m_g.m_changeOldBounds = m_g.drawingBounds();
 }
 
 SKTGraphic::ChangeScope::~ChangeScope()
 {
-    if (--m_g.m_changeDepth == 0 && m_g.m_owner)
-        m_g.m_owner->graphicDidChange(m_g, m_g.m_changeOldBounds, m_g.drawingBounds());
+    if (--m_g.m_changeDepth != 0 || !m_g.m_owner) return;
+    const bool where = m_g.m_owner->observesDrawing();
+    m_g.m_owner->graphicDidChange(m_g, where ? m_g.m_changeOldBounds : QRectF(), where ? m_g.drawingBounds() : QRectF());
 }
 
 // ---- Geometry ----
@@ -137,9 +140,11 @@ TextRecord &SKTGraphic::Text_contents()
 
 void SKTGraphic::Set_text_value(const QString &value)
 {
+    const bool changed = value != (_Text_contents ? _Text_contents->text : Text_Value);
     ChangeScope scope(*this);
     Text_Value = value;
     if (_Text_contents) _Text_contents->text = value;
+    if (changed && m_owner) m_owner->textDidChange(*this);
 }
 
 void SKTGraphic::Set_Barcode_image(const Picture &image)

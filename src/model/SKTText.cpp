@@ -36,17 +36,6 @@ QStringList SKTText::keysForValuesToObserveForUndo() const
     return keys;
 }
 
-QRectF SKTText::drawingBounds() const
-{
-    QRectF r = SKTGraphic::drawingBounds();
-    if (!Drawing_Shadow) return r;
-    // As the shadow is drawn: the lines' rectangle grown by 2, then by twice the blur
-    // and 2 more, moved by the offset (its y counts upward).
-    const double reach = 2 * std::max(0.0, double(Shadow_blur)) + 4 + 1;
-    const QRectF text = Rotated_Path_Rect(bounds(), text_rotation);
-    return r.united(text.translated(Shadow_offset_X, -Shadow_offset_Y).adjusted(-reach, -reach, reach, reach));
-}
-
 // ---- Text as drawn ----
 
 namespace {
@@ -59,10 +48,12 @@ QString SKTText::drawnText() { return Text_With_Case(Trim_Str(contentsText(*this
 
 QFont SKTText::drawingFont(const QFont &defaultFont) const { return text_ctrl_font ? *text_ctrl_font : defaultFont; }
 
-QSizeF SKTText::naturalSize()
+QSizeF SKTText::naturalSize() { return naturalSize(Application_Default_Font()); }
+
+QSizeF SKTText::naturalSize(const QFont &defaultFont)
 {
     // Measured as drawn (font, case, kerning and trimming), so the size fits what is seen.
-    CardTextLayout layout(drawnText(), drawingFont(Application_Default_Font()), text_alignmnet, text_kerning);
+    CardTextLayout layout(drawnText(), drawingFont(defaultFont), text_alignmnet, text_kerning);
     layout.layOut(bounds().width());
     return QSizeF(std::ceil(layout.usedWidth()), layout.height());
 }
@@ -73,10 +64,12 @@ void SKTText::makeNaturalSize()
     setBounds(QRectF(bounds().topLeft(), naturalSize()));
 }
 
-void SKTText::setHeightToMatchContents()
+void SKTText::setHeightToMatchContents() { setHeightToMatchContents(Application_Default_Font()); }
+
+void SKTText::setHeightToMatchContents(const QFont &defaultFont)
 {
     const QRectF b = bounds();
-    const double h = naturalSize().height();
+    const double h = naturalSize(defaultFont).height();
     _boundsBeingChangedToMatchContents = true;
     setBounds(QRectF(b.x(), b.y(), b.width(), h));
     _boundsBeingChangedToMatchContents = false;
@@ -108,8 +101,9 @@ std::shared_ptr<const char> currentThreadToken()
 }
 } // namespace
 
-// The drawn text laid out once for what it depends on. Lines stop at the bottom of the
-// box, so a long text costs only what the box shows.
+// The drawn text laid out once for what it depends on. The lines fill a rectangle of
+// the box's size that the vertical offset moves, and stop at its bottom, so a long
+// text costs only what that rectangle shows.
 struct SKTText::DrawnLayout {
     // What the layout was made from.
     QString source;
@@ -125,16 +119,22 @@ struct SKTText::DrawnLayout {
     QString text;  // as drawn: trimmed, in its case
     double unwrappedHeight = 0;
     std::unique_ptr<CardTextLayout> lines;
+    QRectF linesArea;  // of the lines, the first one's top left at (0, 0)
 
-    bool madeFrom(const SKTText &g, const QString &src, const QFont &f) const
+    // Made for the present text and settings, in some font on some thread.
+    bool madeForText(const SKTText &g, const QString &src) const
     {
-        return thread.lock() == currentThreadToken() && source == src && caseCode == g.text_transfrom_case && font == f && alignment == g.text_alignmnet &&
+        return source == src && caseCode == g.text_transfrom_case && alignment == g.text_alignmnet &&
                std::memcmp(&kerning, &g.text_kerning, sizeof kerning) == 0 && boxSize == g.bounds().size() &&
                vertical == g.text_alignmnet_Vert;
     }
+    bool madeFrom(const SKTText &g, const QString &src, const QFont &f) const
+    {
+        return thread.lock() == currentThreadToken() && font == f && madeForText(g, src);
+    }
 };
 
-const SKTText::DrawnLayout &SKTText::drawnLayout(const QFont &defaultFont)
+const SKTText::DrawnLayout &SKTText::drawnLayout(const QFont &defaultFont) const
 {
     const QString &source = contentsText(*this);
     const QFont font = drawingFont(defaultFont);
@@ -143,23 +143,61 @@ const SKTText::DrawnLayout &SKTText::drawnLayout(const QFont &defaultFont)
     const QSizeF box = bounds().size();
     auto d = std::make_shared<DrawnLayout>(
         DrawnLayout{source, text_transfrom_case, font, text_alignmnet, text_kerning, box, text_alignmnet_Vert,
-                    currentThreadToken(), drawnText(), 0, nullptr});
+                    currentThreadToken(), Text_With_Case(Trim_Str(source), text_transfrom_case), 0, nullptr, QRectF()});
     if (!d->text.isEmpty()) {
-        // The lines start below the box's top by the vertical offset (which needs the
-        // height of the unwrapped text) and end at its bottom.
-        double offset = 0;
+        // The vertical offset needs the height of the unwrapped text.
         if (text_alignmnet_Vert == 1 || text_alignmnet_Vert == 2) {
             CardTextLayout unwrapped(d->text, font, text_alignmnet, text_kerning);
             unwrapped.layOut(0);
             d->unwrappedHeight = unwrapped.height();
-            offset = box.height() - d->unwrappedHeight;
-            if (text_alignmnet_Vert == 2) offset /= 2;
         }
         d->lines = std::make_unique<CardTextLayout>(d->text, font, text_alignmnet, text_kerning);
-        d->lines->layOut(box.width(), box.height() - offset);
+        d->lines->layOut(box.width(), box.height());
+        d->linesArea = d->lines->linesRect(QPointF(0, 0));
     }
     m_drawnLayout = std::move(d);
     return *m_drawnLayout;
+}
+
+QPointF SKTText::linesOrigin(const DrawnLayout &drawn) const
+{
+    const QRectF b = bounds();
+    const double th = drawn.unwrappedHeight;
+    double top = b.y();
+    if (text_alignmnet_Vert == 1)
+        top = b.y() + (b.height() - th);
+    else if (text_alignmnet_Vert == 2)
+        top = b.y() + (b.height() - th) / 2;
+    return QPointF(float(b.x()), float(top));
+}
+
+QRectF SKTText::drawingBounds() const
+{
+    QRectF r = SKTGraphic::drawingBounds();
+    const QRectF b = bounds();
+    QRectF text = Rotated_Path_Rect(b, text_rotation);
+    QRectF lines;
+    {
+        // The lines as drawn, where the vertical offset moves them.
+        std::lock_guard lock(m_layoutMutex);
+        const DrawnLayout *drawn = nullptr;
+        if (text_ctrl_font)
+            drawn = &drawnLayout(*text_ctrl_font);
+        else if (m_drawnLayout && m_drawnLayout->madeForText(*this, contentsText(*this)))
+            drawn = m_drawnLayout.get();
+        if (drawn && drawn->lines) lines = drawn->linesArea.translated(linesOrigin(*drawn));
+    }
+    if (!lines.isEmpty() && !b.contains(lines)) {
+        const QTransform rotation = RotationTransform(text_rotation, float(b.x() + b.width() / 2), float(b.y() + b.height() / 2));
+        text = text.united(rotation.mapRect(lines));
+        const double margin = SKTGraphicHandleHalfWidth + 1;
+        r = r.united(text.adjusted(-margin, -margin, margin, margin));
+    }
+    if (!Drawing_Shadow) return r;
+    // As the shadow is drawn: the lines' rectangle grown by 2, then by twice the blur
+    // and 2 more, moved by the offset (its y counts upward).
+    const double reach = 2 * std::max(0.0, double(Shadow_blur)) + 4 + 1;
+    return r.united(text.translated(Shadow_offset_X, -Shadow_offset_Y).adjusted(-reach, -reach, reach, reach));
 }
 
 void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, const DrawContext &context)
@@ -195,13 +233,7 @@ void SKTText::drawContentsInView(QPainter &painter, bool isBeingCreateOrEdited, 
     }
 
     const CardTextLayout &layout = *drawn.lines;
-    const double th = drawn.unwrappedHeight;
-    double top = b.y();
-    if (text_alignmnet_Vert == 1)
-        top = b.y() + (b.height() - th);
-    else if (text_alignmnet_Vert == 2)
-        top = b.y() + (b.height() - th) / 2;
-    const QPointF origin(float(b.x()), float(top));
+    const QPointF origin = linesOrigin(drawn);
 
     const QTransform rotation = RotationTransform(text_rotation, float(b.x() + b.width() / 2), float(b.y() + b.height() / 2));
     auto paintText = [&](QPainter &p) {

@@ -11,8 +11,11 @@ public:
     static std::shared_ptr<SKTText> create() { return std::static_pointer_cast<SKTText>(SKTGraphic::create(GraphicKind::Text)); }
 
     bool canSetDrawingStroke() const override { return false; }
-    // With a shadow, also the area the shadow may reach: the text's rectangle moved by
-    // the shadow's offset and grown by its blur.
+    // Also the lines where the vertical offset puts them, below (or above) the bounds
+    // when the text needs more room than the box has; with a shadow, also the area the
+    // shadow may reach: the text's rectangle moved by the shadow's offset and grown by
+    // its blur. Without a font of its own the lines count once the control was laid
+    // out (drawn, or its height matched to the text).
     QRectF drawingBounds() const override;
 
     QVariantMap properties() override;
@@ -32,16 +35,20 @@ public:
     QFont drawingFont(const QFont &defaultFont) const;
     // The size the drawn text takes when its lines wrap at the bounds' width: the
     // widest line and the height of all lines (the default font being the
-    // application's of the moment).
+    // application's of the moment, or `defaultFont`).
     QSizeF naturalSize();
+    QSizeF naturalSize(const QFont &defaultFont);
     // An unlocked control takes its natural size, origin kept.
     void makeNaturalSize() override;
     // Gives the control its natural height (origin and width kept); the bounds change
-    // is not the user's, so undo does not record it.
+    // is not the user's, so undo does not record it. With `defaultFont` for a text
+    // without a font of its own it reads no application values, so a thread that owns
+    // a copy of a card may match its texts before drawing them.
     void setHeightToMatchContents();
-    // For an editor of the rich text to call when an edit is done: the height follows
-    // the text on the next turn of the event loop. Set_text_value does not call it, so
-    // values from panels and data sources keep the designed bounds.
+    void setHeightToMatchContents(const QFont &defaultFont);
+    // The height follows the text on the next turn of the event loop. A card side calls
+    // it when Set_text_value changes the text (a run's copy of a card matches its
+    // texts before drawing instead); an editor of the rich text when an edit is done.
     void textStorageDidProcessEditing();
 
     // How many times the text has been laid out for drawing. The layout is kept and
@@ -55,11 +62,15 @@ private:
     friend class SKTGraphic;
     SKTText() : SKTGraphic(GraphicKind::Text) {}
     struct DrawnLayout;
-    // The layout for the present text and settings, made when they changed.
-    const DrawnLayout &drawnLayout(const QFont &defaultFont);
-    std::mutex m_layoutMutex;  // drawing may run on any thread
-    std::shared_ptr<DrawnLayout> m_drawnLayout;
-    int m_layoutsMade = 0;
+    // The layout for the present text and settings, made when they changed. The caller
+    // holds m_layoutMutex.
+    const DrawnLayout &drawnLayout(const QFont &defaultFont) const;
+    // The top left of the first line: the bounds' left, below the top by the vertical
+    // offset of the layout's unwrapped text.
+    QPointF linesOrigin(const DrawnLayout &drawn) const;
+    mutable std::mutex m_layoutMutex;  // drawing may run on any thread
+    mutable std::shared_ptr<DrawnLayout> m_drawnLayout;
+    mutable int m_layoutsMade = 0;
     // Expires with the control, so that a deferred height change can tell it is gone.
     std::shared_ptr<char> m_lifetime = std::make_shared<char>();
 };

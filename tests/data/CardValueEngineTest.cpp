@@ -7,7 +7,9 @@
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTImage.h"
+#include "SKTText.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QImage>
@@ -474,6 +476,58 @@ TEST_F(Engine, CardNAsPdfShowsRowNsName)
         p.start(pdftotext, {path, "-"});
         ASSERT_TRUE(p.waitForFinished(30000));
         EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), QString("Person%1").arg(n));
+    }
+}
+
+namespace card_value_engine_test {
+// The text of the side as pdftotext reads it from a PDF, white space simplified.
+std::string pdfText(const RenderedSide &side, const QString &folder)
+{
+    QFile f(folder + "/side.pdf");
+    if (!f.open(QIODevice::WriteOnly) || f.write(Rendered_Side_PDF(side)) <= 0) return "not written";
+    f.close();
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start(QStandardPaths::findExecutable("pdftotext"), {f.fileName(), "-"});
+    p.waitForFinished(30000);
+    return QString::fromUtf8(p.readAllStandardOutput()).simplified().toStdString();
+}
+} // namespace card_value_engine_test
+
+TEST_F(Engine, AValueThatWrapsShowsEveryLineOnTheScreenAndOnEveryCard)
+{
+    using card_value_engine_test::pdfText;
+    if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
+    // A name box bound to the rows, sized for "Ida Holm" at 12 points. Middle (the
+    // default), bottom and top: the lines run below the box where the vertical offset
+    // pushes them (half a line, a line, none), and none is left out.
+    for (const auto &[vertical, below] : {std::pair{2, 6.9}, {1, 13.8}, {0, 0.0}}) {
+        SKTDocument doc;
+        doc.Add_ColList_Column("Name");
+        for (const char *name : {"Ida Holm", "Jan Isaksson", "Karin Jansson"}) doc.Create_List_By_Array({name}, 1);
+        GraphicPtr name = bound(GraphicKind::Text, 2, "", 1);
+        name->text_ctrl_font = Font_With_Name("Liberation Sans", 12);
+        name->text_alignmnet_Vert = vertical;
+        name->Set_text_value("Ida Holm");
+        name->_bounds.setSize(static_cast<SKTText &>(*name).naturalSize());
+        add(doc, 0, name);
+        CardValueEngine e = engine();
+        e.Check_Series_Or_Excel_Use_or_not(doc);
+        e.Create_Design_Backup_Array(doc, resources());
+        for (int card : {0, 1, 2})
+            EXPECT_EQ(pdfText(e.Set_data_table_value_to_card(card, Card_Side::Front), folder.path()),
+                      doc.Get_Item_Text(card, 1)->toStdString())
+                << vertical << " card " << card;
+
+        // Typed on the screen: the height follows one turn later (two lines), and the
+        // drawing bounds every view clips to reach the lines' bottom.
+        name->Set_text_value("Karin Jansson");
+        QCoreApplication::processEvents();
+        EXPECT_NEAR(name->height(), 2 * 13.8, 0.5) << vertical;
+        EXPECT_NEAR(name->drawingBounds().bottom() - name->bounds().bottom(), below + 5, 0.5) << vertical;
+        EXPECT_EQ(pdfText(Render_Side_Drawing(doc.graphics().items(), doc.cardBounds(), nullptr, resources()), folder.path()),
+                  "Karin Jansson")
+            << vertical;
     }
 }
 

@@ -135,11 +135,14 @@ struct DeskBatchExportTest : ::testing::Test {
     }
     QString cards() const { return QDir(dir.path()).filePath("DOZO ID Card"); }
     QStringList files() const { return QDir(cards()).entryList(QDir::Files, QDir::Name); }
-    // The front as the design draws it with the text showing `value`.
+    // The front as the design draws it with the text showing `value` (its height
+    // following the value one turn later).
     QImage frontWith(const QString &value)
     {
         const QString kept = text->Text_Value;
+        const QRectF keptBounds = text->bounds();
         text->Set_text_value(value);
+        QCoreApplication::processEvents();
         const RenderedSide side = Render_Side_Drawing(d.front().items(), d.document.cardBounds(),
                                                       &d.document.Front_card_Prop,
                                                       Application_Render_Resources(asLoaded()));
@@ -147,6 +150,8 @@ struct DeskBatchExportTest : ::testing::Test {
         QImage image;
         std::thread([&] { image = Rendered_Side_Image(side, 600).convertToFormat(QImage::Format_ARGB32); }).join();
         text->Set_text_value(kept);
+        QCoreApplication::processEvents();
+        text->setBounds(keptBounds);
         return image;
     }
 };
