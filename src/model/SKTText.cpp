@@ -9,6 +9,7 @@
 
 #include <QCoreApplication>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -64,12 +65,19 @@ void SKTText::makeNaturalSize()
     setBounds(QRectF(bounds().topLeft(), naturalSize()));
 }
 
+void SKTText::setBounds(const QRectF &b)
+{
+    if (!_boundsBeingChangedToMatchContents && b.height() != bounds().height()) m_heightGiven.reset();
+    SKTGraphic::setBounds(b);
+}
+
 void SKTText::setHeightToMatchContents() { setHeightToMatchContents(Application_Default_Font()); }
 
 void SKTText::setHeightToMatchContents(const QFont &defaultFont)
 {
     const QRectF b = bounds();
-    const double h = naturalSize(defaultFont).height();
+    if (!m_heightGiven) m_heightGiven = b.height();
+    const double h = std::max(naturalSize(defaultFont).height(), *m_heightGiven);
     _boundsBeingChangedToMatchContents = true;
     setBounds(QRectF(b.x(), b.y(), b.width(), h));
     _boundsBeingChangedToMatchContents = false;

@@ -4,6 +4,7 @@
 #include "SKTGraphic.h"
 
 #include <QSizeF>
+#include <optional>
 #include <mutex>
 
 class SKTText : public SKTGraphic {
@@ -40,8 +41,12 @@ public:
     QSizeF naturalSize(const QFont &defaultFont);
     // An unlocked control takes its natural size, origin kept.
     void makeNaturalSize() override;
-    // Gives the control its natural height (origin and width kept); the bounds change
-    // is not the user's, so undo does not record it. With `defaultFont` for a text
+    // Bounds of another height are the height given to the text.
+    void setBounds(const QRectF &bounds) override;
+    // Gives the control its natural height (origin and width kept), never less than the
+    // height it was given (drawn, typed or restored), so a value that fits keeps its
+    // place beside its caption; the bounds change is not the user's, so undo does not
+    // record it. With `defaultFont` for a text
     // without a font of its own it reads no application values, so a thread that owns
     // a copy of a card may match its texts before drawing them.
     void setHeightToMatchContents();
@@ -73,6 +78,8 @@ private:
     mutable int m_layoutsMade = 0;
     // Expires with the control, so that a deferred height change can tell it is gone.
     std::shared_ptr<char> m_lifetime = std::make_shared<char>();
+    // The height given to the text before its height first followed its value.
+    std::optional<double> m_heightGiven;
 };
 
 extern const QString SKTTextContentsKey;  // "contents"
