@@ -94,21 +94,11 @@ void SKTWindowController::Card_Size_Follows(const SideSnapshot &restored, int si
     if (!restored.card || restored.card->size == now || restored.card->size.isEmpty()) return;
     const QSizeF size = restored.card->size;
     const int other = 1 - side;
-    auto takenOn = [&](const SideSnapshot &s) { return s.card && s.card->size == size; };
     // The other side goes the same way along its own history to its nearest state taken
     // on a card of this size (a size change records both sides, so it finds the state
     // that change left or found), its present state first; without one its present
     // controls are rescaled as a size change rescales them, and that is its new state.
-    const std::vector<SideSnapshot> &undoStates = m_history.undoStates(other);
-    int steps = -1;
-    if (!undoStates.empty() && takenOn(undoStates.back())) {
-        steps = 0;
-    } else {
-        const std::vector<SideSnapshot> &states = undoing ? undoStates : m_history.redoStates(other);
-        const int top = undoing ? int(states.size()) - 1 : int(states.size());
-        for (int i = top - 1; i >= 0 && steps < 0; --i)
-            if (takenOn(states[size_t(i)])) steps = top - i;
-    }
+    const int steps = m_history.stepsToCard(other, size, undoing).value_or(-1);
     // Taken on the card it was laid out for, before the card changes.
     SideSnapshot present = Take_Side_Snapshot(sideControls(other).items());
     Give_Card_Size(*restored.card, document.Front_card_Prop, document.Back_card_Prop);

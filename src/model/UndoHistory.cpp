@@ -65,6 +65,19 @@ void Give_Card_Size(const Card_Size_Record &record, Card_Property &front, Card_P
     }
 }
 
+std::optional<int> UndoHistory::stepsToCard(int side, const QSizeF &size, bool undoing) const
+{
+    const auto takenOn = [&](const SideSnapshot &s) { return s.card && s.card->size == size; };
+    const std::vector<SideSnapshot> &undone = undoStack(side);
+    if (!undone.empty() && takenOn(undone.back())) return 0;
+    // Undoing walks down the undo stack below its top; redoing walks down the redo stack.
+    const std::vector<SideSnapshot> &states = undoing ? undone : redoStack(side);
+    const int top = undoing ? int(states.size()) - 1 : int(states.size());
+    for (int i = top - 1; i >= 0; --i)
+        if (takenOn(states[size_t(i)])) return top - i;
+    return std::nullopt;
+}
+
 qint64 Archive_Bytes(const KeyedArchive &archive) { return snapshotCost({archive}, nullptr); }
 
 SideSnapshot Side_Snapshot(const std::vector<GraphicPtr> &controls)

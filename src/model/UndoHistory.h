@@ -79,10 +79,12 @@ public:
     void push(int side, SideSnapshot state);
     void pushRedo(int side, SideSnapshot state);
 
-    const std::vector<SideSnapshot> &undoStates(int side) const { return side == 1 ? Ucontrol_back : Ucontrol; }
-    const std::vector<SideSnapshot> &redoStates(int side) const { return side == 1 ? Rcontrol_back : Rcontrol; }
-    int undoCount(int side) const { return int(undoStates(side).size()); }
-    int redoCount(int side) const { return int(redoStates(side).size()); }
+    // How many undos (or redos) take the side to its nearest state taken on a card of
+    // `size`: 0 when its present state (the top of its undo stack) was; none when no
+    // state on the way was.
+    std::optional<int> stepsToCard(int side, const QSizeF &size, bool undoing) const;
+    int undoCount(int side) const { return int(undoStack(side).size()); }
+    int redoCount(int side) const { return int(redoStack(side).size()); }
     // There is a state before the one shown, or an undone one.
     bool canUndo(int side) const { return undoCount(side) > 1; }
     bool canRedo(int side) const { return redoCount(side) > 0; }
@@ -107,4 +109,6 @@ private:
 
     std::vector<SideSnapshot> &undoStack(int side) { return side == 1 ? Ucontrol_back : Ucontrol; }
     std::vector<SideSnapshot> &redoStack(int side) { return side == 1 ? Rcontrol_back : Rcontrol; }
+    const std::vector<SideSnapshot> &undoStack(int side) const { return side == 1 ? Ucontrol_back : Ucontrol; }
+    const std::vector<SideSnapshot> &redoStack(int side) const { return side == 1 ? Rcontrol_back : Rcontrol; }
 };
