@@ -231,3 +231,23 @@ TEST(UndoHistory, CountsEachSidesSnapshotsExactly)
               7 * 2 + 15 * 2 + 64);
     EXPECT_EQ(one([](KeyedArchive &a) { a.encodeString(QStringLiteral("k"), QStringLiteral("abc")); }) - flag, 3 * 2);
 }
+
+TEST(UndoHistory, StepsToTheNearestStateTakenOnACardOfASize)
+{
+    const QSizeF a(243, 154), b(238, 148), c(300, 200);
+    UndoHistory h;
+    for (const QSizeF &size : {c, a, b, b}) {
+        SideSnapshot s = state(0);
+        s.card = Card_Size_Record{size, {}, {}};
+        h.record(0, std::move(s));
+    }
+    EXPECT_EQ(h.stepsToCard(0, b, true), 0);
+    EXPECT_EQ(h.stepsToCard(0, a, true), 2);
+    EXPECT_EQ(h.stepsToCard(0, c, true), 3);
+    EXPECT_EQ(h.stepsToCard(0, QSizeF(1, 1), true), std::nullopt);
+    EXPECT_EQ(h.stepsToCard(1, a, true), std::nullopt);
+    h.undo(0, *h.Ucontrol.rbegin());
+    h.undo(0, *h.Ucontrol.rbegin());
+    EXPECT_EQ(h.stepsToCard(0, a, false), 0);
+    EXPECT_EQ(h.stepsToCard(0, b, false), 1);
+}
