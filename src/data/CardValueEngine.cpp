@@ -8,12 +8,10 @@
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTImage.h"
-#include "SKTText.h"
 #include "SeriesFile.h"
 
 #include <QFileInfo>
 #include <algorithm>
-#include <unordered_set>
 
 namespace {
 bool takesValues(const SKTGraphic &g)
@@ -45,13 +43,8 @@ struct SideCopy::Owner final : GraphicOwner {
     explicit Owner(const QRectF &c) : card(c) {}
     void graphicDidChange(SKTGraphic &, const QRectF &, const QRectF &) override {}
     bool observesDrawing() const override { return false; }
-    void textDidChange(SKTGraphic &g) override
-    {
-        if (g.kind() == GraphicKind::Text) changedTexts.insert(&g);
-    }
     QRectF cardBounds() const override { return card; }
     QRectF card;
-    std::unordered_set<const SKTGraphic *> changedTexts;
 };
 
 SideCopy::SideCopy(const std::vector<KeyedArchive> &archives, const std::vector<QRectF> &frames, const QRectF &card)
@@ -68,14 +61,6 @@ SideCopy::SideCopy(const std::vector<KeyedArchive> &archives, const std::vector<
         g->setOwner(m_owner.get());
         controls.push_back(std::move(g));
     }
-}
-
-void SideCopy::Texts_Follow_Their_Values(const QFont &defaultFont)
-{
-    if (!m_owner) return;
-    for (const GraphicPtr &g : controls)
-        if (g && m_owner->changedTexts.count(g.get())) static_cast<SKTText &>(*g).setHeightToMatchContents(defaultFont);
-    m_owner->changedTexts.clear();
 }
 
 // ---- Series ----
@@ -278,7 +263,6 @@ void CardValueEngine::Set_Front_Back_Value_To_Print_Export_Mail(const SKTDocumen
     const int other = doc.currentSide() == 1 ? 0 : 1;
     SideCopy copy = Side_Copy(other);
     Assign_Batch_Values_To_Control(copy.controls, groupSelectedRow);
-    copy.Texts_Follow_Their_Values(resources.defaultFont());
     m_runBase[size_t(other)] = archivesOf(copy.controls);
     m_frames[size_t(other)] = framesOf(copy.controls);
 }
@@ -297,8 +281,6 @@ RenderedSide CardValueEngine::Set_data_table_value_to_card(int card, Card_Side s
     auto copy = std::make_shared<SideCopy>(Side_Copy(s));
     QStringList missing;
     Assign_Batch_Values_To_Control(copy->controls, card, &missing);
-    // Drawn as the side shows the values once their texts' heights followed them.
-    copy->Texts_Follow_Their_Values(m_resources->defaultFont());
     RenderedSide made = Render_Side_Drawing(copy->controls, m_card, &m_cardProperty[size_t(s)], *m_resources, copy);
     made.missing = std::move(missing);
     return made;

@@ -38,12 +38,6 @@ public:
     SideCopy(const std::vector<KeyedArchive> &archives, const std::vector<QRectF> &frames, const QRectF &card);
     std::vector<GraphicPtr> controls;
 
-    // The texts whose text changed since the copy was made (or since the last call)
-    // take the height of their text, as a text on a card side does one event-loop
-    // turn after its text changed. `defaultFont` is for a text without a font of its
-    // own; no application values are read, so the thread that owns the copy calls it.
-    void Texts_Follow_Their_Values(const QFont &defaultFont);
-
 private:
     struct Owner;
     std::shared_ptr<Owner> m_owner;

@@ -47,7 +47,11 @@ Qt::Alignment Text_Alignment_For_Code(int code)
 CardTextLayout::CardTextLayout(const QString &text, const QFont &font, int alignmentCode, double kerning)
     : m_layout(With_Line_Separators(text), Point_Layout_Font(font, kerning))
 {
-    QTextOption option(Text_Alignment_For_Code(alignmentCode));
+    // The layout does not turn the leading side by the text's direction by itself.
+    Qt::Alignment alignment = Text_Alignment_For_Code(alignmentCode);
+    if (alignment == Qt::AlignLeading)
+        alignment = (text.isRightToLeft() ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignAbsolute;
+    QTextOption option(alignment);
     option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
     m_layout.setTextOption(option);
     m_layout.setCacheEnabled(true);

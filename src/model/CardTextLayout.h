@@ -17,7 +17,8 @@ class QPainter;
 QString Text_With_Case(const QString &text, int caseCode);
 
 // Qt alignment of a stored horizontal alignment code: 0 left, 1 right, 2 centred,
-// 3 justified, 4 (and any other) natural, i.e. the leading side.
+// 3 justified, 4 (and any other) natural, i.e. the leading side of the text's first
+// strong letter (a layout of the text takes it so).
 Qt::Alignment Text_Alignment_For_Code(int code);
 
 class CardTextLayout {

@@ -140,11 +140,9 @@ TextRecord &SKTGraphic::Text_contents()
 
 void SKTGraphic::Set_text_value(const QString &value)
 {
-    const bool changed = value != (_Text_contents ? _Text_contents->text : Text_Value);
     ChangeScope scope(*this);
     Text_Value = value;
     if (_Text_contents) _Text_contents->text = value;
-    if (changed && m_owner) m_owner->textDidChange(*this);
 }
 
 void SKTGraphic::Set_Barcode_image(const Picture &image)

@@ -48,9 +48,6 @@ class GraphicOwner {
 public:
     virtual ~GraphicOwner() = default;
     virtual void graphicDidChange(SKTGraphic &g, const QRectF &oldDrawingBounds, const QRectF &newDrawingBounds) = 0;
-    // Set_text_value changed the control's text: the owner says when a text's height
-    // follows it (none by default).
-    virtual void textDidChange(SKTGraphic &) {}
     // Whether graphicDidChange wants the drawing bounds (a text's lay its text out).
     virtual bool observesDrawing() const { return true; }
     // The card the control lies on, from (0, 0), in points.

@@ -1,7 +1,6 @@
 #include "SKTGraphicList.h"
 
 #include "SKTDocument.h"
-#include "SKTText.h"
 
 #include <algorithm>
 
@@ -79,9 +78,4 @@ void SKTGraphicList::replaceAll(std::vector<GraphicPtr> graphics)
 void SKTGraphicList::graphicDidChange(SKTGraphic &g, const QRectF &oldDrawingBounds, const QRectF &newDrawingBounds)
 {
     emit changed(&g, oldDrawingBounds, newDrawingBounds);
-}
-
-void SKTGraphicList::textDidChange(SKTGraphic &g)
-{
-    if (g.kind() == GraphicKind::Text) static_cast<SKTText &>(g).textStorageDidProcessEditing();
 }

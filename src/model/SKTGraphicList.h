@@ -53,8 +53,6 @@ signals:
 
 private:
     void graphicDidChange(SKTGraphic &g, const QRectF &oldDrawingBounds, const QRectF &newDrawingBounds) override;
-    // A text's height follows its new text on the next turn of the event loop.
-    void textDidChange(SKTGraphic &g) override;
     void release(SKTGraphic &g);
 
     std::vector<GraphicPtr> m_items;

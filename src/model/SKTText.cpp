@@ -5,9 +5,7 @@
 #include "Helpers.h"
 #include "Rotation.h"
 #include "StrokeStyles.h"
-#include "TsanHandoff.h"
 
-#include <QCoreApplication>
 #include <QPainter>
 #include <algorithm>
 #include <cmath>
@@ -27,14 +25,6 @@ void SKTText::initWithProperties(const QVariantMap &properties)
     SKTGraphic::initWithProperties(properties);
     const QVariant v = properties.value(SKTTextContentsKey);
     if (v.metaType() == QMetaType::fromType<TextRecord>()) contents_val = v.value<TextRecord>();
-}
-
-QStringList SKTText::keysForValuesToObserveForUndo() const
-{
-    QStringList keys = SKTGraphic::keysForValuesToObserveForUndo();
-    // While the height follows the text, that bounds change is not the user's.
-    if (_boundsBeingChangedToMatchContents) keys.removeAll(SKTGraphicBoundsKey);
-    return keys;
 }
 
 // ---- Text as drawn ----
@@ -65,37 +55,6 @@ void SKTText::makeNaturalSize()
     setBounds(QRectF(bounds().topLeft(), naturalSize()));
 }
 
-void SKTText::setBounds(const QRectF &b)
-{
-    if (!_boundsBeingChangedToMatchContents && b.height() != bounds().height()) m_heightGiven.reset();
-    SKTGraphic::setBounds(b);
-}
-
-void SKTText::setHeightToMatchContents() { setHeightToMatchContents(Application_Default_Font()); }
-
-void SKTText::setHeightToMatchContents(const QFont &defaultFont)
-{
-    const QRectF b = bounds();
-    if (!m_heightGiven) m_heightGiven = b.height();
-    const double h = std::max(naturalSize(defaultFont).height(), *m_heightGiven);
-    _boundsBeingChangedToMatchContents = true;
-    setBounds(QRectF(b.x(), b.y(), b.width(), h));
-    _boundsBeingChangedToMatchContents = false;
-}
-
-void SKTText::textStorageDidProcessEditing()
-{
-    QCoreApplication *app = QCoreApplication::instance();
-    if (!app) return;
-    // Queued to the application's thread, also when the text was set on a worker.
-    QMetaObject::invokeMethod(
-        app,
-        Handed_Over(app, [this, alive = std::weak_ptr<char>(m_lifetime)] {
-            if (alive.lock()) setHeightToMatchContents();
-        }),
-        Qt::QueuedConnection);
-}
-
 // ---- Drawing ----
 
 namespace {
@@ -109,9 +68,9 @@ std::shared_ptr<const char> currentThreadToken()
 }
 } // namespace
 
-// The drawn text laid out once for what it depends on. The lines fill a rectangle of
-// the box's size that the vertical offset moves, and stop at its bottom, so a long
-// text costs only what that rectangle shows.
+// The drawn text laid out once for what it depends on. The lines wrap at the box's
+// width and stop once they pass the card's reach below the box's top, so a long text
+// costs only what a card can show.
 struct SKTText::DrawnLayout {
     // What the layout was made from.
     QString source;
@@ -120,12 +79,11 @@ struct SKTText::DrawnLayout {
     int alignment;
     float kerning;
     QSizeF boxSize;
-    int vertical;
+    double reach;
 
     std::weak_ptr<const char> thread;  // the thread that made it
 
     QString text;  // as drawn: trimmed, in its case
-    double unwrappedHeight = 0;
     std::unique_ptr<CardTextLayout> lines;
     QRectF linesArea;  // of the lines, the first one's top left at (0, 0)
 
@@ -134,7 +92,7 @@ struct SKTText::DrawnLayout {
     {
         return source == src && caseCode == g.text_transfrom_case && alignment == g.text_alignmnet &&
                std::memcmp(&kerning, &g.text_kerning, sizeof kerning) == 0 && boxSize == g.bounds().size() &&
-               vertical == g.text_alignmnet_Vert;
+               reach == g.linesReach();
     }
     bool madeFrom(const SKTText &g, const QString &src, const QFont &f) const
     {
@@ -150,32 +108,38 @@ const SKTText::DrawnLayout &SKTText::drawnLayout(const QFont &defaultFont) const
     ++m_layoutsMade;
     const QSizeF box = bounds().size();
     auto d = std::make_shared<DrawnLayout>(
-        DrawnLayout{source, text_transfrom_case, font, text_alignmnet, text_kerning, box, text_alignmnet_Vert,
-                    currentThreadToken(), Text_With_Case(Trim_Str(source), text_transfrom_case), 0, nullptr, QRectF()});
+        DrawnLayout{source, text_transfrom_case, font, text_alignmnet, text_kerning, box, linesReach(),
+                    currentThreadToken(), Text_With_Case(Trim_Str(source), text_transfrom_case), nullptr, QRectF()});
     if (!d->text.isEmpty()) {
-        // The vertical offset needs the height of the unwrapped text.
-        if (text_alignmnet_Vert == 1 || text_alignmnet_Vert == 2) {
-            CardTextLayout unwrapped(d->text, font, text_alignmnet, text_kerning);
-            unwrapped.layOut(0);
-            d->unwrappedHeight = unwrapped.height();
-        }
         d->lines = std::make_unique<CardTextLayout>(d->text, font, text_alignmnet, text_kerning);
-        d->lines->layOut(box.width(), box.height());
+        d->lines->layOut(box.width(), d->reach);
         d->linesArea = d->lines->linesRect(QPointF(0, 0));
     }
     m_drawnLayout = std::move(d);
     return *m_drawnLayout;
 }
 
+double SKTText::linesReach() const
+{
+    // Whatever the rotation, a line further below the box's top than the box's height
+    // and the card's diagonal lies off the card.
+    const QRectF card = cardBounds();
+    return bounds().height() + std::hypot(card.width(), card.height());
+}
+
 QPointF SKTText::linesOrigin(const DrawnLayout &drawn) const
 {
     const QRectF b = bounds();
-    const double th = drawn.unwrappedHeight;
+    const double room = b.height() - drawn.lines->height();
     double top = b.y();
-    if (text_alignmnet_Vert == 1)
-        top = b.y() + (b.height() - th);
-    else if (text_alignmnet_Vert == 2)
-        top = b.y() + (b.height() - th) / 2;
+    // Lines that need more height than the box has run down from its top. A line may
+    // pass the box by rounding, not by a visible amount.
+    if (room > -0.01) {
+        if (text_alignmnet_Vert == 1)
+            top = b.y() + room;
+        else if (text_alignmnet_Vert == 2)
+            top = b.y() + room / 2;
+    }
     return QPointF(float(b.x()), float(top));
 }
 
@@ -186,7 +150,7 @@ QRectF SKTText::drawingBounds() const
     QRectF text = Rotated_Path_Rect(b, text_rotation);
     QRectF lines;
     {
-        // The lines as drawn, where the vertical offset moves them.
+        // The lines as drawn, where the vertical alignment puts them.
         std::lock_guard lock(m_layoutMutex);
         const DrawnLayout *drawn = nullptr;
         if (text_ctrl_font)

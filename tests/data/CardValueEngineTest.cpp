@@ -15,8 +15,10 @@
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <thread>
@@ -494,41 +496,76 @@ std::string pdfText(const RenderedSide &side, const QString &folder)
 }
 } // namespace card_value_engine_test
 
-TEST_F(Engine, AValueThatWrapsShowsEveryLineOnTheScreenAndOnEveryCard)
+namespace card_value_engine_test {
+// Each word of the side with its top left, as pdftotext -bbox reads them.
+std::vector<std::string> pdfWords(const RenderedSide &side, const QString &folder)
 {
-    using card_value_engine_test::pdfText;
+    QFile f(folder + "/words.pdf");
+    if (!f.open(QIODevice::WriteOnly) || f.write(Rendered_Side_PDF(side)) <= 0) return {"not written"};
+    f.close();
+    QProcess p;
+    p.setWorkingDirectory(folder);
+    p.start(QStandardPaths::findExecutable("pdftotext"), {"-bbox", f.fileName(), "-"});
+    p.waitForFinished(30000);
+    std::vector<std::string> words;
+    static const QRegularExpression word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
+    for (auto it = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        words.push_back(QString("%1 %2,%3").arg(m.captured(3), m.captured(1), m.captured(2)).toStdString());
+    }
+    return words;
+}
+} // namespace card_value_engine_test
+
+TEST_F(Engine, ACardsTextIsDrawnFromItsDesignAndItsValueAlone)
+{
+    using card_value_engine_test::pdfWords;
     if (QStandardPaths::findExecutable("pdftotext").isEmpty()) GTEST_SKIP() << "pdftotext is not installed";
-    // A name box bound to the rows, sized for "Ida Holm" at 12 points. Middle (the
-    // default), bottom and top: the lines run below the box where the vertical offset
-    // pushes them (half a line, a line, none), and none is left out.
-    for (const auto &[vertical, below] : {std::pair{2, 6.9}, {1, 13.8}, {0, 0.0}}) {
-        SKTDocument doc;
-        doc.Add_ColList_Column("Name");
-        for (const char *name : {"Ida Holm", "Jan Isaksson", "Karin Jansson"}) doc.Create_List_By_Array({name}, 1);
-        GraphicPtr name = bound(GraphicKind::Text, 2, "", 1);
-        name->text_ctrl_font = Font_With_Name("Liberation Sans", 12);
-        name->text_alignmnet_Vert = vertical;
-        name->Set_text_value("Ida Holm");
-        name->_bounds.setSize(static_cast<SKTText &>(*name).naturalSize());
-        add(doc, 0, name);
+    // A name box one line high, middle-aligned, bound to the rows; the design opens
+    // showing the long (three-line) value.
+    const QString shortValue = "Ida Holm", longValue = "Bartholomew Alexander Fitzgerald";
+    SKTDocument doc;
+    doc.Add_ColList_Column("Name");
+    for (const QString &value : {shortValue, longValue}) doc.Create_List_By_Array({value}, 1);
+    GraphicPtr name = bound(GraphicKind::Text, 2, "", 1);
+    name->text_ctrl_font = Font_With_Name("Liberation Sans", 12);
+    name->Set_text_value(shortValue);
+    name->_bounds = QRectF(10, 20, 80, static_cast<SKTText &>(*name).naturalSize().height());
+    name->Text_Value = longValue;
+    add(doc, 0, name);
+    const auto card = [&](int row) {
         CardValueEngine e = engine();
         e.Check_Series_Or_Excel_Use_or_not(doc);
         e.Create_Design_Backup_Array(doc, resources());
-        for (int card : {0, 1, 2})
-            EXPECT_EQ(pdfText(e.Set_data_table_value_to_card(card, Card_Side::Front), folder.path()),
-                      doc.Get_Item_Text(card, 1)->toStdString())
-                << vertical << " card " << card;
+        return pdfWords(e.Set_data_table_value_to_card(row, Card_Side::Front), folder.path());
+    };
+    const std::vector<std::string> shortCard = card(0), longCard = card(1);
+    ASSERT_EQ(shortCard.size(), 2u);
+    ASSERT_EQ(longCard.size(), 3u) << "the value equal to the screen's is whole";
+    EXPECT_EQ(longCard[0].substr(longCard[0].find(',')), shortCard[0].substr(shortCard[0].find(',')))
+        << "the first line stands where a one-line value stands";
 
-        // Typed on the screen: the height follows one turn later (two lines), and the
-        // drawing bounds every view clips to reach the lines' bottom.
-        name->Set_text_value("Karin Jansson");
+    const QRectF designed = name->bounds();
+    const std::vector<std::pair<const char *, std::function<void()>>> before = {
+        {"the screen showed the short value", [&] { name->Set_text_value(shortValue); }},
+        {"the screen showed the long value", [&] { name->Set_text_value(longValue); }},
+        {"saved and reopened, or undone and redone",
+         [&] {
+             doc.sideList(0).removeAt(0);
+             name = SKTGraphic::decode(name->encode());
+             add(doc, 0, name);
+         }},
+    };
+    for (const auto &[what, step] : before) {
+        step();
         QCoreApplication::processEvents();
-        EXPECT_NEAR(name->height(), 2 * 13.8, 0.5) << vertical;
-        EXPECT_NEAR(name->drawingBounds().bottom() - name->bounds().bottom(), below + 5, 0.5) << vertical;
-        EXPECT_EQ(pdfText(Render_Side_Drawing(doc.graphics().items(), doc.cardBounds(), nullptr, resources()), folder.path()),
-                  "Karin Jansson")
-            << vertical;
+        EXPECT_EQ(name->bounds(), designed) << what;
+        EXPECT_EQ(card(0), shortCard) << what;
+        EXPECT_EQ(card(1), longCard) << what;
     }
+    EXPECT_EQ(pdfWords(Render_Side_Drawing(doc.graphics().items(), doc.cardBounds(), nullptr, resources()), folder.path()),
+              longCard)
+        << "the screen shows the long value whole, where the cards do";
 }
 
 TEST_F(Engine, MirroredSide)

@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QMainWindow>
+#include <QPushButton>
 #include <QScrollBar>
 #include <QTest>
 #include <QTimer>
