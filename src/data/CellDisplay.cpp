@@ -317,15 +317,28 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     const bool count = common && elapsed && !dated;
     // Below zero only an elapsed count shows, its size after a minus sign.
     if (minus && !count) return asNumber();
-    // To the nearest second, as a sheet shows a time without fractions. With fractions
-    // the whole seconds are cut and the fraction is rounded to its digits, or cut where
-    // rounding would reach the next second (59.96 s shows as 59.9), except in an elapsed
-    // count, where it carries into the next second (01:00.0 in "[mm]:ss.0"). A serial
-    // keeps some fifteen digits, so the seconds are first rounded to the digits the days
-    // leave: to ten microseconds beside a day count of five digits, never finer than a
-    // microsecond nor coarser than a millisecond.
+    // An elapsed count, or a format that is not common, shows to the nearest second. With
+    // fractions the count rounds them to their digits and carries into the next second
+    // (01:00.0 for 59.96 s in "[mm]:ss.0"). A serial keeps some fifteen digits, so the
+    // seconds are first rounded to the digits the days leave: to ten microseconds beside
+    // a day count of five digits, never finer than a microsecond nor coarser than a
+    // millisecond.
+    // A clock cuts its whole units, never reaching the next minute, hour or day
+    // (23:59:59 for 86,399.95 s in "hh:mm:ss", 0:00 for 59.96 s in "h:mm"), but the
+    // seconds of a serial less than some fifteen digits short of a whole second are that
+    // second (14:30:00 for 46389.60416666666, 14:29:59 for 46389.6041666666). Its
+    // fraction of a second rounds to its digits, cut where it would reach the next
+    // second (59.96 s shows as 59.9 in "mm:ss.0").
+    const bool clock = common && !elapsed;
     long long total = std::llround(size * 86400.0), rest = 0, scale = 1;
-    if (decimals > 0) {
+    double part = 0;
+    if (clock) {
+        const double all = size * 86400.0;
+        double whole = std::floor(all);
+        if (whole + 1 - all <= all * 1.25e-15) whole += 1;
+        total = (long long)whole;
+        part = std::max(all - whole, 0.0);
+    } else if (decimals > 0) {
         const int dayDigits = size < 1 ? 0 : int(std::ceil(std::log10(size)));
         for (int k = std::clamp(10 - dayDigits, 3, 6); k > 0; --k) scale *= 10;
         long long all = std::llround(size * 86400.0 * double(scale));
@@ -337,10 +350,12 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
         total = all / scale;
         rest = all % scale;
     }
-    const auto fraction = [rest, scale](int digits) {
+    const auto fraction = [clock, part, rest, scale](int digits) {
         long long unit = 1;
         for (int k = 0; k < digits; ++k) unit *= 10;
-        return std::min((rest * unit + scale / 2) / scale, unit - 1);
+        const long long shown =
+            clock ? (long long)std::floor(part * double(unit) + 0.5) : (rest * unit + scale / 2) / scale;
+        return std::min(shown, unit - 1);
     };
     const long long days = total / 86400, seconds = total % 86400;
     Day day;

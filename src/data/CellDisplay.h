@@ -32,9 +32,12 @@ bool Is_Date_Format(QStringView formatCode);
 // section of literal text alone shows that text, one that is neither that nor a date
 // the size in the General format. With a code of one section a value below zero shows
 // as the number, except in a common format with an elapsed count and no date, which
-// shows the count after a minus sign ("-1:00" for -1/24 in "[h]:mm"). Fractions of a
-// second are cut where rounding would reach the next second ("00:59.9" for 59.96 s in
-// "mm:ss.0"), except in an elapsed count, where they carry ("01:00.0" in "[mm]:ss.0").
+// shows the count after a minus sign ("-1:00" for -1/24 in "[h]:mm"). A time of day
+// cuts its seconds, minutes and hours where an elapsed count rounds them ("23:59:59"
+// for 86,399.95 s in "hh:mm:ss", the day not moving on; "24:00:00" in "[h]:mm:ss").
+// Fractions of a second are rounded, but cut where rounding would reach the next second
+// ("00:59.9" for 59.96 s in "mm:ss.0"), except in an elapsed count, where they carry
+// ("01:00.0" in "[mm]:ss.0").
 QString Date_Cell_Text(double value, QStringView formatCode, bool date1904);
 
 // The serial number of an ISO 8601 date or date and time ("2027-01-02",

@@ -68,9 +68,8 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
         {0.0, u"h:mm AM/PM", false, u"12:00 AM"},
         {1.0625, u"[h]:mm:ss", false, u"25:30:00"},
         {0.0104166666666667, u"mm:ss", false, u"15:00"},
-        // To the nearest second (Calc cuts 12:00:00.6 to 12:00:00, and shows this
-        // 22:47:41 as 22:47:40).
-        {45000.500006944, u"h:mm:ss", false, u"12:00:01"},
+        // Cut to the second (Calc shows this 22:47:41 as 22:47:40).
+        {45000.500006944, u"h:mm:ss", false, u"12:00:00"},
         {25967.949780092593, u"dd/mmm/yy h:mm:s", false, u"03/Feb/71 22:47:41"},
         // Elapsed counts run past a day and are cut, not rounded, to whole units.
         {1.5, u"[h]", false, u"36"},
@@ -154,6 +153,30 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
             << "row " << i;
         ++i;
     }
+}
+
+// A time of day cuts its units where an elapsed count rounds them: no next minute,
+// hour or day for a value just short of one.
+TEST(CellDisplay, ClockTimesAreCutToTheirUnits)
+{
+    struct Row {
+        double value;
+        const char16_t *code, *shown;
+    } rows[] = {
+        {86399.95 / 86400, u"hh:mm:ss", u"23:59:59"},
+        {59.96 / 86400, u"h:mm", u"0:00"},
+        {3599.96 / 86400, u"hh:mm:ss", u"00:59:59"},
+        {43199.7 / 86400, u"h:mm AM/PM", u"11:59 AM"},
+        {21600.05 / 86400, u"mm:ss.0", u"00:00.0"},  // a little less than 21600.05 s in binary
+        {45000 + 43199.6 / 86400, u"yyyy-mm-dd hh:mm:ss", u"2023-03-15 11:59:59"},
+        {45000 + 86399.95 / 86400, u"yyyy-mm-dd hh:mm", u"2023-03-15 23:59"},  // Calc: 2023-03-16 00:00
+        // Some fifteen digits from a whole second are that second.
+        {0.604166666666666, u"h:mm:ss", u"14:30:00"},
+        {46389.6041666666, u"h:mm:ss", u"14:29:59"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(Date_Cell_Text(row.value, QStringView(row.code), false), QString::fromUtf16(row.shown))
+            << QString::fromUtf16(row.code).toStdString() << " on " << row.value;
 }
 
 // What a sheet in an English setting shows for the East Asian built-in formats, which

@@ -237,7 +237,7 @@ TEST_F(LibreOffice, DatesReadAlikeFromCalcsWorkbookAndOdsFile)
 // built-in formats (named by id alone), elapsed counts, colours and conditions, and
 // a few hundred seeded common codes on seeded serial numbers, then times and elapsed
 // counts with fractions of a second, values below zero and sections for them and for
-// zero. One workbook, one conversion.
+// zero, and values just short of a carry. One workbook, one conversion.
 TEST_F(LibreOffice, DateAndTimeCellsReadAsCalcShowsThem)
 {
     if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
@@ -257,6 +257,18 @@ TEST_F(LibreOffice, DateAndTimeCellsReadAsCalcShowsThem)
         for (double value : {45000.5, 45000.75, 45000.25})
             cells.append({value, QString::fromLatin1(code)});
     }
+    // Just short of a carry a time of day cuts its units, an elapsed count rounds them.
+    for (const char *code : {"hh:mm:ss", "h:mm", "h:mm AM/PM", "mm:ss.0", "ss.00", "h:mm:ss.000", "[h]:mm:ss",
+                             "[mm]:ss.0"}) {
+        for (double seconds : {86399.95, 59.96, 3599.96, 21600.05, 0.999999, 43199.7})
+            cells.append({seconds / 86400, QString::fromLatin1(code)});
+    }
+    for (const char *code : {"yyyy-mm-dd hh:mm", "d/m/yy h:mm:ss.0"}) {
+        for (double seconds : {43199.7, 3599.96, 21600.05, 82060.96})
+            cells.append({45000 + seconds / 86400, QString::fromLatin1(code)});
+    }
+    for (double value : {0.604166666666666, 46389.6041666666, 46389.60416666666, 45000.7})
+        cells.append({value, QStringLiteral("h:mm:ss")});
     CodeMaker maker(20261208);
     for (int i = 0; i < 300; ++i) cells.append(maker.cell());
     for (int i = 0; i < 200; ++i) cells.append(maker.signedCell());
