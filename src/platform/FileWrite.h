@@ -13,6 +13,8 @@ class File_Write_System
 public:
     virtual ~File_Write_System() = default;
     virtual bool rename(const QByteArray &from, const QByteArray &to) const;
+    // A rename that never replaces a file at `to` (false then).
+    virtual bool putBack(const QByteArray &from, const QByteArray &to) const;
     virtual bool remove(const QByteArray &path) const;
     // Makes the names in the folder last (fsync of the folder).
     virtual void syncFolder(const QByteArray &folder) const;
@@ -49,7 +51,11 @@ private:
 // (another desk sharing the folder; the time in the name is not trusted). A set whose
 // record is left is undone when some of its new bytes were not in place yet (its kept
 // files go back, over the set's own new files only, and a file new to the folder is
-// removed), else its kept files are removed. Without a record (a single file, or an
+// removed), else its kept files are removed; a repair killed at any step is finished by
+// the next. A record is acted on only when it is the writer's own: at most 64 KiB, and
+// naming only files of its own folder, each temporary and kept file of the record's
+// writer and made from its target's name; any other is left, with the files it names.
+// A set spanning folders is therefore not repaired. Without a record (a single file, or an
 // older writer), a kept file goes back to its name when that name is free, else it is
 // removed; a kept file whose name is not known stays.
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644,
