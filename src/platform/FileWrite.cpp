@@ -37,11 +37,12 @@ QFileDevice::Permissions toQt(int mode)
     return p;
 }
 
-// The file a path writes to: a symbolic link's target, else the path.
+// The file a path writes to, as an absolute path (a relative one is of the working
+// folder): a symbolic link's target, else the path.
 QString writtenPath(const QString &path)
 {
     const QFileInfo info(path);
-    return info.isSymLink() ? info.symLinkTarget() : path;
+    return info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
 }
 
 // Who writes now: the tag of this system, this process and the time, as the writer's

@@ -376,3 +376,23 @@ TEST(FileWrite, ASetWithoutItsTemporariesIsInPlaceOnlyWhenItsFilesAre)
     EXPECT_EQ(read(dir, "a") + '|' + read(dir, "b"), "old a|old b");
     EXPECT_EQ(names(dir), QStringList({"a", "b", "z"}));
 }
+
+// Names relative to the working folder: a set killed at its second rename gets its old files back.
+TEST(FileWrite, RelativeNamesAreOfTheWorkingFolder)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    make(dir, "sub/a", "old a");
+    make(dir, "sub/b", "old b");
+    const QString working = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    KillingSystem writer;
+    writer.killAt = 2;
+    EXPECT_EXIT(Write_Files_Whole({{"sub/a", "new a"}, {"sub/b", "new b"}}, 0644, nullptr, writer),
+                ::testing::KilledBySignal(SIGKILL), "");
+    QDir::setCurrent(working);
+    ASSERT_TRUE(Write_File_Whole(dir.filePath("sub/z"), "z"));
+    EXPECT_EQ(read(dir, "sub/a") + '|' + read(dir, "sub/b"), "old a|old b");
+    EXPECT_EQ(QDir(dir.filePath("sub")).entryList(QDir::Files | QDir::Hidden), QStringList({"a", "b", "z"}));
+}
