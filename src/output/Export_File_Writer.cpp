@@ -21,6 +21,14 @@
 namespace {
 constexpr double kPointsPerInch = 72.0;
 
+// Whether a name is taken in its folder: by a file, a folder, or a link (one that
+// points nowhere too).
+bool taken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 QString renamed(const QString &path, const char *suffix)
 {
     const QFileInfo info(path);
@@ -268,10 +276,10 @@ QString Check_Exist_Path_and_Create_New(const QString &path)
             start = n + 1;
         }
     }
-    if (!QFileInfo::exists(named(stem))) return named(stem);
+    if (!taken(named(stem))) return named(stem);
     for (int k = start; k < std::numeric_limits<int>::max(); ++k) {
         const QString candidate = named(QStringLiteral("%1 (%2)").arg(base).arg(k));
-        if (!QFileInfo::exists(candidate)) return candidate;
+        if (!taken(candidate)) return candidate;
     }
     return named(stem);
 }
@@ -290,7 +298,7 @@ Keep_Replace_Request Keep_Replace_Question(const QString &path, Keep_Replace_Wor
 std::optional<QString> Keep_Or_Replace_Target(const QString &path, Keep_Replace_Wording wording, bool showApplyAll,
                                               Output_Run_State &state)
 {
-    if (!QFileInfo::exists(path)) return path;
+    if (!taken(path)) return path;
     int answer = state.replace_keep_file_flag;
     if (answer != Keep_Replace_Replace_All && answer != Keep_Replace_Keep_All)
         answer = Replcae_Confirm_Box::Open_box_in_thread(Keep_Replace_Question(path, wording, showApplyAll), state);
@@ -377,7 +385,10 @@ Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pa
     int failed = -1;
     for (size_t i = 0; i < files.size() && failed < 0; ++i)
         if (files[i].second.isEmpty()) failed = int(i);
-    if (failed < 0 && !Write_Files_Whole(files, 0644, &failed, File_Write_System(), &state.swept_folders)) failed = std::max(failed, 0);
+    // A card's files go into the folder under their names: a link there is replaced, never written through.
+    if (failed < 0
+        && !Write_Files_Whole(files, 0644, &failed, File_Write_System(), &state.swept_folders, File_Link::Replace))
+        failed = std::max(failed, 0);
     if (failed >= 0) {
         Show_NSLog_Message(QStringLiteral("The file \"%1\" could not be written.").arg(files[size_t(failed)].first));
         ++state.failed_files;

@@ -38,11 +38,12 @@ QFileDevice::Permissions toQt(int mode)
 }
 
 // The file a path writes to, as an absolute path (a relative one is of the working
-// folder): a symbolic link's target, else the path.
-QString writtenPath(const QString &path)
+// folder): a symbolic link's target when written through, else the path itself (a link
+// there is replaced).
+QString writtenPath(const QString &path, File_Link links)
 {
     const QFileInfo info(path);
-    return info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+    return links == File_Link::Write_Through && info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
 }
 
 // Who writes now: the tag of this system, this process and the time, as the writer's
@@ -401,12 +402,12 @@ bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissi
 }
 
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions, int *failed,
-                       const File_Write_System &system, File_Write_Sweep *sweep)
+                       const File_Write_System &system, File_Write_Sweep *sweep, File_Link links)
 {
     const Writer w = thisWriter();
     QStringList folders;
     for (const auto &file : files) {
-        const QString folder = QFileInfo(writtenPath(file.first)).absolutePath();
+        const QString folder = QFileInfo(writtenPath(file.first, links)).absolutePath();
         if (!folders.contains(folder)) folders << folder;
     }
     for (const QString &folder : folders)
@@ -421,7 +422,7 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
     std::vector<std::unique_ptr<QTemporaryFile>> written;
     std::vector<Set_File> set;
     for (const auto &[path, bytes] : files) {
-        const QString target = writtenPath(path);
+        const QString target = writtenPath(path, links);
         Set_File f{QFile::encodeName(target), {}, {}, {}};
         written.push_back(staged(target, bytes, permissions, w, f.written));
         if (!written.back()) return fail(set.size());

@@ -33,6 +33,11 @@ private:
     QSet<QString> m_done;
 };
 
+// What a symbolic link at a written path gets: written through to the file it points to
+// (a file the user chose by name, as an editor does), or replaced by the written file
+// (the files of a run, put in their folder under their names).
+enum class File_Link { Write_Through, Replace };
+
 // Writes the bytes to the path whole: a temporary file beside it, then a rename over
 // the old file, so a failed write never leaves a half-written file. The file gets the
 // given permissions (octal, e.g. 0600 or 0644); the temporary file is owner-only from
@@ -71,7 +76,7 @@ bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissi
 // `sweep`, a folder it has cleared already is not cleared again.
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions = 0644,
                        int *failed = nullptr, const File_Write_System &system = File_Write_System(),
-                       File_Write_Sweep *sweep = nullptr);
+                       File_Write_Sweep *sweep = nullptr, File_Link links = File_Link::Write_Through);
 
 // The tag of a system in the writer's own names: 8 hex digits of a hash of the
 // machine's id, the boot's id and the process table (the process id namespace), so
