@@ -206,7 +206,8 @@ std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegu
     const auto ownOf = [&](const QByteArray &name, char kind, const QByteArray &target) {
         const QRegularExpressionMatch m = ownPattern().match(QFile::decodeName(name));
         if (!m.hasMatch() || m.captured(2) != QLatin1Char(kind) || writerOf(m) != writerOf(record)) return false;
-        return m.captured(1).isEmpty() ? target.size() + name.size() > nameMax : QFile::encodeName(m.captured(1)) == target;
+        return m.captured(1).isEmpty() ? target.size() + name.size() > nameMax
+                                       : QFile::encodeName(m.captured(1)) == target;
     };
     const auto path_of = [&](const QByteArray &name) {
         return name.isEmpty() ? QByteArray() : QFile::encodeName(folder) + '/' + name;
@@ -240,7 +241,8 @@ void settle(const QString &record, const QRegularExpressionMatch &own, const Fil
     const std::optional<std::vector<Set_File>> read = readRecord(record, own);
     if (!read) return;
     const std::vector<Set_File> &set = *read;
-    const bool placed = std::all_of(set.begin(), set.end(), [](const Set_File &f) { return holds(f.target, f.written); });
+    const bool placed =
+        std::all_of(set.begin(), set.end(), [](const Set_File &f) { return holds(f.target, f.written); });
     const bool left = std::any_of(set.begin(), set.end(), [](const Set_File &f) {
         return regular(f.temporary) || (!f.kept.isEmpty() && regular(f.kept));
     });

@@ -3,19 +3,18 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QMap>
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryDir>
-#include <QDirIterator>
-#include <QMap>
 #include <csignal>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace FileWriteTest {
 // The real file system, with no hard links offered (as on FAT sticks), but for the
@@ -39,28 +38,18 @@ QByteArray bytes(const QString &path)
 
 QByteArray read(const QTemporaryDir &dir, const QString &name) { return bytes(dir.filePath(name)); }
 
-// The file system, but the process is killed at its `killAt`th rename or removal (from 1).
+// The file system, but the process is killed at its `killAt`th rename or removal (from
+// 1); with `stops`, that call and every later one is not done instead, as if killed.
 struct KillingSystem : File_Write_System {
-    int killAt = 0;
+    explicit KillingSystem(int at = 0, bool stop = false) : killAt(at), stops(stop) {}
+    int killAt;
+    bool stops;
     mutable int calls = 0;
-    bool rename(const QByteArray &from, const QByteArray &to) const override
+    bool acts() const
     {
-        if (++calls == killAt) ::raise(SIGKILL);
-        return File_Write_System::rename(from, to);
+        if (++calls == killAt && !stops) ::raise(SIGKILL);
+        return !stops || calls < killAt;
     }
-    bool remove(const QByteArray &path) const override
-    {
-        if (++calls == killAt) ::raise(SIGKILL);
-        return File_Write_System::remove(path);
-    }
-};
-
-// The file system until its `stopAt`th rename or removal (from 1; 0: never), which, as
-// every one after it, is not done: a process killed there. Counts the calls.
-struct StoppingSystem : File_Write_System {
-    int stopAt = 0;
-    mutable int calls = 0;
-    bool acts() const { return ++calls < stopAt || stopAt == 0; }
     bool rename(const QByteArray &from, const QByteArray &to) const override
     {
         return acts() && File_Write_System::rename(from, to);
@@ -80,6 +69,20 @@ void make(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes
 }
 
 QStringList names(const QTemporaryDir &dir) { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+// Every entry under a folder, a file by its bytes, a link by its target, but the writer's own files.
+QMap<QString, QByteArray> tree(const QString &root)
+{
+    QMap<QString, QByteArray> all;
+    for (QDirIterator it(root, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QFileInfo info(it.next());
+        if (info.isSymLink()) all[info.filePath()] = "to " + info.symLinkTarget().toUtf8();
+        else if (!info.fileName().contains(".~dozo-")) all[info.filePath()] = info.isDir() ? "folder" : bytes(info.filePath());
+    }
+    return all;
+}
 
 // This system as an independent reader sees it.
 QByteArray machine() { return QSysInfo::machineUniqueId(); }
@@ -214,140 +217,108 @@ TEST(FileWrite, NamesUpToTheLongestTheFolderHolds)
     }
 }
 
-// A set's writer killed at each of its steps, then the write that repairs it killed at
-// each of its own, then a write that runs through: the set is all old while its writer
-// had not put its last file in place, else all new, and nothing of the writer's own is
-// left. In the three-file set "b" is new to the folder.
+// A set's writer killed at each of its steps, then the write that repairs it stopped at
+// each of its own, then a write that runs through: the set is all old while its writer had
+// not put its last file in place, else all new, and nothing of the writer's own is left.
+// A set whose temporaries are gone (as an older repair removed them first) is in place
+// only when its files are.
 TEST(FileWrite, ARepairKilledAtAnyStepIsFinishedByTheNext)
 {
     GTEST_FLAG_SET(death_test_style, "fast");
-    for (const auto &[files, lastRename] : {std::pair{QStringList{"a", "b"}, 3}, {QStringList{"a", "b", "c"}, 4}}) {
-        const auto set = [&](const QTemporaryDir &dir) {
-            std::vector<std::pair<QString, QByteArray>> named;
-            for (const QString &f : files) named.emplace_back(dir.filePath(f), "new " + f.toUtf8());
-            return named;
-        };
-        const auto prepared = [&](const QTemporaryDir &dir) {
-            for (const QString &f : files)
-                if (files.size() == 2 || f != "b") make(dir, f, "old " + f.toUtf8());
-        };
-        StoppingSystem count;
-        QTemporaryDir scratch;
-        prepared(scratch);
-        ASSERT_TRUE(Write_Files_Whole(set(scratch), 0644, nullptr, count));
-        for (int killAt = 1; killAt <= count.calls; ++killAt) {
-            for (int stopAt = 1; stopAt < 20; ++stopAt) {
-                SCOPED_TRACE(QString("%1 files, killed at %2, repair at %3").arg(files.size()).arg(killAt).arg(stopAt).toStdString());
+    for (const auto &[files, absent, lastRename, steps] :
+         {std::tuple{QStringList{"a", "b"}, QString(), 3, 5}, {QStringList{"a", "b", "c"}, QString("b"), 4, 6}}) {
+        for (int killAt = 1; killAt <= steps; ++killAt) {
+            for (int stopAt = 0, calls = 0; calls >= stopAt; ++stopAt) {
+                SCOPED_TRACE(QString("%1 files, killed at %2, repair at %3").arg(files.size()).arg(killAt).arg(stopAt)
+                                 .toStdString());
                 QTemporaryDir dir;
-                prepared(dir);
-                KillingSystem writer;
-                writer.killAt = killAt;
-                EXPECT_EXIT(Write_Files_Whole(set(dir), 0644, nullptr, writer), ::testing::KilledBySignal(SIGKILL), "");
-                StoppingSystem repair;
-                repair.stopAt = stopAt;
-                Write_Files_Whole({{dir.filePath("z"), "z"}}, 0644, nullptr, repair);
-                ASSERT_TRUE(Write_File_Whole(dir.filePath("z"), "z"));
-                QByteArray state, expected;
+                std::vector<std::pair<QString, QByteArray>> set;
+                QByteArray expected;
                 QStringList there{"z"};
                 for (const QString &f : files) {
-                    state += read(dir, f) + '|';
-                    const bool missing = killAt <= lastRename && files.size() == 3 && f == "b";
-                    expected += missing ? "missing|" : (killAt > lastRename ? "new " : "old ") + f.toUtf8() + '|';
+                    if (f != absent) make(dir, f, "old " + f.toUtf8());
+                    set.emplace_back(dir.filePath(f), "new " + f.toUtf8());
+                    const bool missing = killAt <= lastRename && f == absent;
+                    expected += missing ? "missing" : (killAt > lastRename ? "new " : "old ") + f.toUtf8();
                     if (!missing) there << f;
                 }
+                KillingSystem writer(killAt), repair(stopAt, true);
+                EXPECT_EXIT(Write_Files_Whole(set, 0644, nullptr, writer), ::testing::KilledBySignal(SIGKILL), "");
+                for (const QString &name : names(dir))  // stop 0: the temporaries removed
+                    if (stopAt == 0 && name.contains(".~dozo-n-")) QFile::remove(dir.filePath(name));
+                if (stopAt) Write_Files_Whole({{dir.filePath("z"), "z"}}, 0644, nullptr, repair);
+                ASSERT_TRUE(Write_File_Whole(dir.filePath("z"), "z"));
+                QByteArray state;
+                for (const QString &f : files) state += read(dir, f);
                 EXPECT_EQ(state, expected);
                 there.sort();
                 EXPECT_EQ(names(dir), there);
-                if (repair.calls < stopAt) break;  // the repair ran through
+                calls = stopAt ? repair.calls : 1;
             }
         }
     }
 }
 
 // Records planted in a folder, naming files outside it, a user's own files, files of
-// another writer or made from another name, or a link: the next write into the folder
-// leaves every file but the writer's own regular files as it was, and the record too
-// when it is not the writer's own. A short temporary name (without its target's) is
-// allowed for a name too long to carry.
+// another writer or made from another name, or a link (a temporary without its target's
+// name stands for a name too long to carry): the next write into the folder leaves every
+// file but the writer's own as it was, and the record too when it is not the writer's.
 TEST(FileWrite, ARecordActsOnlyOnItsWritersOwnFilesInItsFolder)
 {
-    const QString writer = "00000000-00000001-00000001", other = "00000000-00000002-00000001";
-    const QString longName(230, 'v');
-    const auto own = [](const QString &name, char kind, const QString &id) {
-        return QString("%1.~dozo-%2-%3-Tmp001").arg(name).arg(kind).arg(id);
+    const QString id = "00000000-00000001-00000001", other = "00000000-00000002-00000001", longName(230, 'v');
+    const auto own = [](const QString &name, char kind, const QString &writer) {
+        return QString("%1.~dozo-%2-%3-Tmp001").arg(name).arg(kind).arg(writer);
     };
-    struct Row {
-        const char *what;
-        QString target, temporary, kept;
-        bool recordStays;
-    };
-    const Row rows[] = {
-        {"out of the folder", "../outside/" + longName, own("", 'n', writer), "", true},
-        {"absolute", "@/outside/" + longName, own("", 'n', writer), "", true},
-        {"through a linked folder", "link/" + longName, own("", 'n', writer), "", true},
-        {"moved out of the folder", "../outside/" + longName + "x", own("", 'n', writer), "notes.txt", true},
-        {"a user's file kept", "y", own("y", 'n', writer), "notes.txt", true},
-        {"a user's file as temporary", "y", "budget.xlsx", "", true},
-        {"another writer's", "y", own("y", 'n', other), own("y", 'k', other), true},
-        {"made from another name", "notes.txt", own("y", 'n', writer), "", true},
-        {"a kept link", "y", own("y", 'n', writer), own("y", 'k', writer), false},
-    };
-    for (const Row &row : rows) {
-        SCOPED_TRACE(row.what);
+    const QString n = own("", 'n', id), outside = "../outside/" + longName;
+    const std::tuple<QString, QString, QString, bool> rows[] = {  // target, temporary, kept; whether the record stays
+        {outside, n, "", true}, {"@/outside/" + longName, n, "", true}, {"link/" + longName, n, "", true},
+        {outside, n, "notes.txt", true}, {"y", own("y", 'n', id), "notes.txt", true}, {"y", "budget.xlsx", "", true},
+        {"y", own("y", 'n', other), own("y", 'k', other), true}, {"notes.txt", own("y", 'n', id), "", true},
+        {"y", own("y", 'n', id), own("y", 'k', id), false}};  // the kept file a link
+    for (const auto &[target0, temporary, kept, stays] : rows) {
         QTemporaryDir root;
+        const QString target = QString(target0).replace("@", root.path());
+        SCOPED_TRACE((target + ' ' + temporary + ' ' + kept).toStdString());
         ASSERT_TRUE(QDir(root.path()).mkpath("cards") && QDir(root.path()).mkpath("outside"));
         const QDir cards(root.filePath("cards"));
-        for (const QString &name : {longName, longName + "x", QString("victim")}) make(root, "outside/" + name, "victim");
-        for (const char *name : {"notes.txt", "budget.xlsx"}) make(root, QString("cards/") + name, name);
+        make(root, "outside/" + longName, "victim");
+        for (const QString &name : {QString("notes.txt"), QString("budget.xlsx"), temporary, kept})
+            if (!name.isEmpty() && !name.contains("-k-" + id)) make(root, "cards/" + name, name.toUtf8());
         ASSERT_TRUE(QFile::link(root.filePath("outside"), cards.filePath("link")));
-        const QString target = QString(row.target).replace("@", root.path());
-        for (const QString &name : {row.temporary, row.kept})
-            if (name.contains(".~dozo-") && !name.contains("-k-" + writer)) make(root, "cards/" + name, "planted");
-        if (!row.recordStays) ASSERT_TRUE(QFile::link(root.filePath("outside/victim"), cards.filePath(row.kept)));
+        if (!stays) {
+            ASSERT_TRUE(QFile::link(root.filePath("outside/" + longName), cards.filePath(kept)));
+        }
         struct stat st {};
         ::lstat(QFile::encodeName(cards.filePath(target)).constData(), &st);
-        const QString record = "r.~dozo-j-" + writer + "-AbCd12";
-        const QByteArray fields = QByteArray::number(qint64(st.st_ino)) + ' ' + QByteArray::number(qint64(st.st_size))
-                                  + ' ' + QByteArray::number(qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec);
+        const QString record = "r.~dozo-j-" + id + "-AbCd12";
         make(root, "cards/" + record,
-             "dozo-set\n" + fields + ' ' + target.toUtf8().toPercentEncoding() + ' ' + row.temporary.toUtf8().toPercentEncoding()
-                 + ' ' + row.kept.toUtf8().toPercentEncoding() + "\nend\n",
+             QString("dozo-set\n%1 %2 %3 ")
+                     .arg(st.st_ino)
+                     .arg(st.st_size)
+                     .arg(st.st_mtim.tv_sec * 1000000000 + st.st_mtim.tv_nsec)
+                     .toUtf8()
+                 + target.toUtf8().toPercentEncoding() + ' ' + temporary.toUtf8().toPercentEncoding() + ' '
+                 + kept.toUtf8().toPercentEncoding() + "\nend\n",
              2 * 24 * 60 * 60);
-        // Every file, link and folder under the root, but the writer's own regular files.
-        const auto files = [&] {
-            QMap<QString, QByteArray> all;
-            QDirIterator it(root.path(), QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                            QDirIterator::Subdirectories);
-            while (it.hasNext()) {
-                const QFileInfo info(it.next());
-                if (info.isSymLink()) all[info.filePath()] = "link to " + info.symLinkTarget().toUtf8();
-                else if (info.isDir()) all[info.filePath()] = "folder";
-                else if (!info.fileName().contains(".~dozo-")) all[info.filePath()] = bytes(info.filePath());
-            }
-            return all;
-        };
-        const QMap<QString, QByteArray> before = files();
+        const QMap<QString, QByteArray> before = tree(root.path());
         ASSERT_TRUE(Write_File_Whole(cards.filePath("z"), "z"));
-        QMap<QString, QByteArray> after = files();
+        QMap<QString, QByteArray> after = tree(root.path());
         EXPECT_EQ(after.take(cards.filePath("z")), "z");
         EXPECT_EQ(after, before);
-        EXPECT_EQ(QFileInfo::exists(cards.filePath(record)), row.recordStays);
+        EXPECT_EQ(QFileInfo::exists(cards.filePath(record)), stays);
     }
 }
 
-// A record over its bound, an 8 GiB sparse file, is left alone by a write whose memory
-// is bound far below it.
+// A record over its bound, an 8 GiB sparse file, is left alone by a write whose memory is
+// bound far below it.
 TEST(FileWrite, ARecordOverItsBoundIsLeftAlone)
 {
     GTEST_FLAG_SET(death_test_style, "fast");
     QTemporaryDir dir;
     const QString record = "x.~dozo-j-00000000-00000001-00000001-AbCd12";
-    const qint64 size = qint64(8) << 30;
-    {
-        QFile f(dir.filePath(record));
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(size));
-        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
-    }
+    QFile f(dir.filePath(record));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(qint64(8) << 30));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
     const auto bounded = [&] {
         const rlimit bound{rlim_t(4) << 30, rlim_t(4) << 30};
         ::setrlimit(RLIMIT_AS, &bound);
@@ -355,26 +326,7 @@ TEST(FileWrite, ARecordOverItsBoundIsLeftAlone)
     };
     EXPECT_EXIT(bounded(), ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(names(dir), QStringList({record, "z"}));
-    EXPECT_EQ(QFileInfo(dir.filePath(record)).size(), size);
-}
-
-// A set killed at the rename of its last file, as a repair that removed the temporaries
-// before it put the kept files back left it when it was killed between: all old.
-TEST(FileWrite, ASetWithoutItsTemporariesIsInPlaceOnlyWhenItsFilesAre)
-{
-    GTEST_FLAG_SET(death_test_style, "fast");
-    QTemporaryDir dir;
-    make(dir, "a", "old a");
-    make(dir, "b", "old b");
-    KillingSystem writer;
-    writer.killAt = 3;
-    EXPECT_EXIT(Write_Files_Whole({{dir.filePath("a"), "new a"}, {dir.filePath("b"), "new b"}}, 0644, nullptr, writer),
-                ::testing::KilledBySignal(SIGKILL), "");
-    for (const QString &name : names(dir))
-        if (name.startsWith("b.~dozo-n-")) ASSERT_TRUE(QFile::remove(dir.filePath(name)));
-    ASSERT_TRUE(Write_File_Whole(dir.filePath("z"), "z"));
-    EXPECT_EQ(read(dir, "a") + '|' + read(dir, "b"), "old a|old b");
-    EXPECT_EQ(names(dir), QStringList({"a", "b", "z"}));
+    EXPECT_EQ(QFileInfo(dir.filePath(record)).size(), qint64(8) << 30);
 }
 
 // Names relative to the working folder: a set killed at its second rename gets its old files back.
@@ -387,8 +339,7 @@ TEST(FileWrite, RelativeNamesAreOfTheWorkingFolder)
     make(dir, "sub/b", "old b");
     const QString working = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    KillingSystem writer;
-    writer.killAt = 2;
+    KillingSystem writer(2);
     EXPECT_EXIT(Write_Files_Whole({{"sub/a", "new a"}, {"sub/b", "new b"}}, 0644, nullptr, writer),
                 ::testing::KilledBySignal(SIGKILL), "");
     QDir::setCurrent(working);
