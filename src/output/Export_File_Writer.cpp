@@ -379,15 +379,14 @@ std::optional<QString> Export_Run_Target(const QString &path, bool skip_keep_rep
     return chosen;
 }
 
-Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pair<QString, QByteArray>> &files)
+Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pair<QString, QByteArray>> &files,
+                              File_Link links)
 {
     if (files.empty()) return Export_Write::Skipped;
     int failed = -1;
     for (size_t i = 0; i < files.size() && failed < 0; ++i)
         if (files[i].second.isEmpty()) failed = int(i);
-    // A card's files go into the folder under their names: a link there is replaced, never written through.
-    if (failed < 0
-        && !Write_Files_Whole(files, 0644, &failed, File_Write_System(), &state.swept_folders, File_Link::Replace))
+    if (failed < 0 && !Write_Files_Whole(files, 0644, &failed, File_Write_System(), &state.swept_folders, links))
         failed = std::max(failed, 0);
     if (failed >= 0) {
         Show_NSLog_Message(QStringLiteral("The file \"%1\" could not be written.").arg(files[size_t(failed)].first));
@@ -405,8 +404,11 @@ Export_Write Export_File_Function(const QString &path, const RenderedSide &side,
 {
     const std::optional<QString> target = Export_Run_Target(path, skip_keep_replace_msg, honour_stop, state);
     if (!target) return Export_Write::Skipped;
+    // A path written without the keep/replace question was chosen in a save panel: written
+    // through a link there, as an editor does.
     const Export_Write result = Write_Card_Files(
-        state, {{*target, ready ? *ready : Rendered_Side_File_Data(side, QFileInfo(*target).suffix(), increase_dpi, mirror)}});
+        state, {{*target, ready ? *ready : Rendered_Side_File_Data(side, QFileInfo(*target).suffix(), increase_dpi, mirror)}},
+        skip_keep_replace_msg ? File_Link::Write_Through : File_Link::Replace);
     if (result == Export_Write::Written && show_msg) {
         state.Export_File_Message = QStringLiteral("File has been exported successfully.");
         Open_Export_File_Box(state, boxParent);

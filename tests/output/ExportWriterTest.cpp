@@ -142,6 +142,20 @@ TEST(ExportWriter, ALinkUnderACardsNameIsAFileThereAndNeverWrittenThrough)
     }
 }
 
+// A name chosen in a save panel (no keep/replace question) is written through its link,
+// as an editor does.
+TEST(ExportWriter, ANameFromASavePanelIsWrittenThroughItsLink)
+{
+    QTemporaryDir dir, home;
+    touch(home.filePath("pass.png"));
+    ASSERT_TRUE(QFile::link(home.filePath("pass.png"), dir.filePath("Pass.png")));
+    Output_Run_State state;
+    EXPECT_EQ(Export_File_Function(dir.filePath("Pass.png"), side(Qt::red), false, true, false, state),
+              Export_Write::Written);
+    EXPECT_TRUE(QFileInfo(dir.filePath("Pass.png")).isSymLink());
+    EXPECT_EQ(QImage(home.filePath("pass.png")).width(), 243);
+}
+
 TEST(ExportWriter, AnAnswerForAllFilesAsksNoMore)
 {
     QTemporaryDir dir;
