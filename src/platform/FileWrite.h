@@ -59,10 +59,11 @@ enum class File_Link { Write_Through, Replace };
 // removed), else its kept files are removed; a repair killed at any step is finished by
 // the next. A record is acted on only when it is the writer's own: at most 64 KiB, and
 // naming only files of its own folder, each temporary and kept file of the record's
-// writer and made from its target's name; any other is left, with the files it names.
-// A set spanning folders is therefore not repaired. Without a record (a single file, or an
-// older writer), a kept file goes back to its name when that name is free, else it is
-// removed; a kept file whose name is not known stays.
+// writer and made from its target's name; any other is left, with the files it names
+// (so a set spanning folders, through links, is not repaired: its kept files stay).
+// Without a record (a single file, or an older writer), a kept file goes back to its
+// name when that name is free, else it is removed; a kept file whose name is not known
+// stays. A kept file goes back only as a regular file, never over a file put there since.
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644,
                       File_Write_Sweep *sweep = nullptr);
 
