@@ -21,6 +21,14 @@
 namespace {
 constexpr double kPointsPerInch = 72.0;
 
+// Whether a name is taken in its folder: by a file, a folder, or a link (one that
+// points nowhere too).
+bool taken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 QString renamed(const QString &path, const char *suffix)
 {
     const QFileInfo info(path);
@@ -268,10 +276,10 @@ QString Check_Exist_Path_and_Create_New(const QString &path)
             start = n + 1;
         }
     }
-    if (!QFileInfo::exists(named(stem))) return named(stem);
+    if (!taken(named(stem))) return named(stem);
     for (int k = start; k < std::numeric_limits<int>::max(); ++k) {
         const QString candidate = named(QStringLiteral("%1 (%2)").arg(base).arg(k));
-        if (!QFileInfo::exists(candidate)) return candidate;
+        if (!taken(candidate)) return candidate;
     }
     return named(stem);
 }
@@ -290,7 +298,7 @@ Keep_Replace_Request Keep_Replace_Question(const QString &path, Keep_Replace_Wor
 std::optional<QString> Keep_Or_Replace_Target(const QString &path, Keep_Replace_Wording wording, bool showApplyAll,
                                               Output_Run_State &state)
 {
-    if (!QFileInfo::exists(path)) return path;
+    if (!taken(path)) return path;
     int answer = state.replace_keep_file_flag;
     if (answer != Keep_Replace_Replace_All && answer != Keep_Replace_Keep_All)
         answer = Replcae_Confirm_Box::Open_box_in_thread(Keep_Replace_Question(path, wording, showApplyAll), state);
@@ -371,13 +379,15 @@ std::optional<QString> Export_Run_Target(const QString &path, bool skip_keep_rep
     return chosen;
 }
 
-Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pair<QString, QByteArray>> &files)
+Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pair<QString, QByteArray>> &files,
+                              File_Link links)
 {
     if (files.empty()) return Export_Write::Skipped;
     int failed = -1;
     for (size_t i = 0; i < files.size() && failed < 0; ++i)
         if (files[i].second.isEmpty()) failed = int(i);
-    if (failed < 0 && !Write_Files_Whole(files, 0644, &failed, File_Write_System(), &state.swept_folders)) failed = std::max(failed, 0);
+    if (failed < 0 && !Write_Files_Whole(files, 0644, &failed, File_Write_System(), &state.swept_folders, links))
+        failed = std::max(failed, 0);
     if (failed >= 0) {
         Show_NSLog_Message(QStringLiteral("The file \"%1\" could not be written.").arg(files[size_t(failed)].first));
         ++state.failed_files;
@@ -394,8 +404,11 @@ Export_Write Export_File_Function(const QString &path, const RenderedSide &side,
 {
     const std::optional<QString> target = Export_Run_Target(path, skip_keep_replace_msg, honour_stop, state);
     if (!target) return Export_Write::Skipped;
+    // A path written without the keep/replace question was chosen in a save panel: written
+    // through a link there, as an editor does.
     const Export_Write result = Write_Card_Files(
-        state, {{*target, ready ? *ready : Rendered_Side_File_Data(side, QFileInfo(*target).suffix(), increase_dpi, mirror)}});
+        state, {{*target, ready ? *ready : Rendered_Side_File_Data(side, QFileInfo(*target).suffix(), increase_dpi, mirror)}},
+        skip_keep_replace_msg ? File_Link::Write_Through : File_Link::Replace);
     if (result == Export_Write::Written && show_msg) {
         state.Export_File_Message = QStringLiteral("File has been exported successfully.");
         Open_Export_File_Box(state, boxParent);

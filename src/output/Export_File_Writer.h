@@ -4,6 +4,7 @@
 // follows the extension: PDF (the card's size as its page, drawn as vectors), or a
 // PNG, JPEG, BMP or TIFF picture at Export_Picture_DPI with that resolution stored.
 // Every file is written whole; a failed export leaves no file of its own behind.
+#include "FileWrite.h"
 #include "SKTGraphic.h"
 
 #include <QByteArray>
@@ -113,8 +114,10 @@ std::optional<QString> Export_Run_Target(const QString &path, bool skip_keep_rep
                                          Output_Run_State &state);
 // Writes the files of one card whole, all or none (a file that was there stays as it
 // was when the card fails); empty bytes fail. Written: the last file becomes the run's
-// exported file. Failed: counted in the run's failed_files.
-Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pair<QString, QByteArray>> &files);
+// exported file. Failed: counted in the run's failed_files. A link under a file's name
+// is replaced, unless the name was chosen in a save panel (`links` Write_Through).
+Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pair<QString, QByteArray>> &files,
+                              File_Link links = File_Link::Replace);
 
 // Writes one side to `path` for a run. Nothing once the run is stopped; unless
 // `skip_keep_replace_msg`, a file there is kept, replaced or skipped as the run's

@@ -37,11 +37,13 @@ QFileDevice::Permissions toQt(int mode)
     return p;
 }
 
-// The file a path writes to: a symbolic link's target, else the path.
-QString writtenPath(const QString &path)
+// The file a path writes to, as an absolute path (a relative one is of the working
+// folder): a symbolic link's target when written through, else the path itself (a link
+// there is replaced).
+QString writtenPath(const QString &path, File_Link links)
 {
     const QFileInfo info(path);
-    return info.isSymLink() ? info.symLinkTarget() : path;
+    return links == File_Link::Write_Through && info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
 }
 
 // Who writes now: the tag of this system, this process and the time, as the writer's
@@ -137,56 +139,129 @@ QByteArray recordText(const std::vector<Set_File> &set, const QDir &folder)
     return text + "end\n";
 }
 
-// The set a record names: none when it cannot be read, an empty one when its writer was
-// killed before the record was whole (nothing of the set had been put in place then).
-std::optional<std::vector<Set_File>> readRecord(const QString &path)
+// The writer's own names: "<name>.~dozo-<kind>-<system>-<process>-<seconds>-<random>".
+const QRegularExpression &ownPattern()
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly)) return std::nullopt;
-    const QList<QByteArray> lines = f.readAll().split('\n');
+    static const QRegularExpression own(
+        QStringLiteral("^(.*)\\.~dozo-([nkj])-([0-9a-f]{8})-([0-9a-f]{8,16})-([0-9a-f]{8,16})-[A-Za-z0-9]{6}$"));
+    return own;
+}
+
+QString writerOf(const QRegularExpressionMatch &m)
+{
+    return m.captured(3) + u'-' + m.captured(4) + u'-' + m.captured(5);
+}
+
+bool regular(const QByteArray &path)
+{
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+// A record is read only up to this size: the writer's own records name a card's few files.
+constexpr qint64 kRecordMax = 64 * 1024;
+
+// The bytes of a regular file of at most kRecordMax bytes, not through a link; none else.
+std::optional<QByteArray> readBounded(const QByteArray &path)
+{
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    std::optional<QByteArray> bytes;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kRecordMax) {
+        QByteArray read(kRecordMax + 1, Qt::Uninitialized);
+        qsizetype got = 0;
+        ssize_t n = 1;
+        while (got < read.size() && n > 0) {
+            n = ::read(fd, read.data() + got, size_t(read.size() - got));
+            if (n < 0 && errno == EINTR) n = 1;
+            else if (n > 0) got += n;
+        }
+        if (n == 0 && got <= kRecordMax) bytes = read.left(got);
+    }
+    ::close(fd);
+    return bytes;
+}
+
+// The set a record names: none when it cannot be read or is not the writer's own, an
+// empty one when its writer was killed before the record was whole (nothing of the set
+// had been put in place then). A record is the writer's own when every name in it is a
+// plain name in the record's folder, each temporary and kept name carries the record's
+// writer (`record` matched by ownPattern) and is made from its target's name, or is the
+// form without the name when that name would not fit beside the mark.
+std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegularExpressionMatch &record)
+{
+    const std::optional<QByteArray> text = readBounded(QFile::encodeName(path));
+    if (!text) return std::nullopt;
+    const QList<QByteArray> lines = text->split('\n');
     std::vector<Set_File> set;
     if (lines.size() < 3 || lines.first() != "dozo-set" || lines[lines.size() - 2] != "end" || !lines.last().isEmpty())
         return set;
-    const QDir folder = QFileInfo(path).dir();
+    const QString folder = QFileInfo(path).absolutePath();
+    const int nameMax = File_Name_Max(folder);
+    const auto plain = [](const QByteArray &name) {
+        return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') && !name.contains('\0');
+    };
+    // Whether `name` is of the writer's own of `kind` beside `target`, of the record's writer.
+    const auto ownOf = [&](const QByteArray &name, char kind, const QByteArray &target) {
+        const QRegularExpressionMatch m = ownPattern().match(QFile::decodeName(name));
+        if (!m.hasMatch() || m.captured(2) != QLatin1Char(kind) || writerOf(m) != writerOf(record)) return false;
+        return m.captured(1).isEmpty() ? target.size() + name.size() > nameMax
+                                       : QFile::encodeName(m.captured(1)) == target;
+    };
     const auto path_of = [&](const QByteArray &name) {
-        return name.isEmpty() ? QByteArray()
-                              : QFile::encodeName(folder.filePath(QFile::decodeName(QByteArray::fromPercentEncoding(name))));
+        return name.isEmpty() ? QByteArray() : QFile::encodeName(folder) + '/' + name;
     };
     for (qsizetype i = 1; i + 2 < lines.size(); ++i) {
         const QList<QByteArray> field = lines[i].split(' ');
         if (field.size() != 6 || field[3].isEmpty() || field[4].isEmpty()) return std::vector<Set_File>();
-        set.push_back({path_of(field[3]), path_of(field[4]), path_of(field[5]),
+        const QByteArray target = QByteArray::fromPercentEncoding(field[3]);
+        const QByteArray temporary = QByteArray::fromPercentEncoding(field[4]);
+        const QByteArray kept = QByteArray::fromPercentEncoding(field[5]);
+        if (!plain(target) || !plain(temporary) || !ownOf(temporary, 'n', target)
+            || (!kept.isEmpty() && (!plain(kept) || !ownOf(kept, 'k', target))))
+            return std::nullopt;
+        set.push_back({path_of(target), path_of(temporary), path_of(kept),
                        {field[0].toLongLong(), field[1].toLongLong(), field[2].toLongLong()}});
     }
     return set;
 }
 
-// Finishes or undoes the set of a writer that is gone, then removes its record. A set
-// with new bytes not yet in place is undone: every kept file goes back to its name
-// (over the set's new file there, never over a file written since) and a new file put
-// where none was is removed. A set whose files are all in place keeps them; its kept
-// files are removed.
-void settle(const QString &record, const File_Write_System &system)
+// Finishes or undoes the set of a writer that is gone, then removes its record; a record
+// that is not the writer's own is left, and so are the files it names. The set is in
+// place when every target holds its new file, or when neither a temporary nor a kept
+// file of it is left (a target written since). Else it is undone: every kept file goes
+// back to its name (over the set's new file there, never over another file), then a new
+// file put where none was is removed, then the temporaries. A set in place keeps its
+// files; its kept files are removed. Each step leaves what the next repair takes on
+// alike, the record going last, so a repair killed at any step is finished by the next.
+// Nothing here follows a link: the names are plain, and only regular files are moved.
+void settle(const QString &record, const QRegularExpressionMatch &own, const File_Write_System &system)
 {
-    const std::optional<std::vector<Set_File>> read = readRecord(record);
+    const std::optional<std::vector<Set_File>> read = readRecord(record, own);
     if (!read) return;
     const std::vector<Set_File> &set = *read;
-    const bool unfinished = std::any_of(set.begin(), set.end(), [](const Set_File &f) { return exists(f.temporary); });
-    QSet<QString> folders;
-    for (auto f = set.rbegin(); f != set.rend(); ++f) {
-        folders.insert(QFileInfo(QFile::decodeName(f->target)).absolutePath());
-        const bool ours = holds(f->target, f->written);
-        if (!unfinished) {
-            if (!f->kept.isEmpty()) system.remove(f->kept);
-        } else if (!f->kept.isEmpty() && exists(f->kept)) {
-            if (ours || !exists(f->target)) system.rename(f->kept, f->target);
-            else system.remove(f->kept);
-        } else if (f->kept.isEmpty() && ours) {
-            system.remove(f->target);
+    const bool placed =
+        std::all_of(set.begin(), set.end(), [](const Set_File &f) { return holds(f.target, f.written); });
+    const bool left = std::any_of(set.begin(), set.end(), [](const Set_File &f) {
+        return regular(f.temporary) || (!f.kept.isEmpty() && regular(f.kept));
+    });
+    if (!placed && left) {
+        for (const Set_File &f : set) {
+            if (f.kept.isEmpty() || !regular(f.kept)) continue;
+            if (holds(f.target, f.written)) system.rename(f.kept, f.target);
+            else if (!exists(f.target)) system.putBack(f.kept, f.target);
+            else system.remove(f.kept);
         }
-        if (exists(f->temporary)) system.remove(f->temporary);
+        // The last file's old file, if any, went with its rename: it is never removed.
+        for (size_t i = 0; i + 1 < set.size(); ++i)
+            if (set[i].kept.isEmpty() && holds(set[i].target, set[i].written)) system.remove(set[i].target);
     }
-    for (const QString &folder : folders) system.syncFolder(QFile::encodeName(folder));
+    for (const Set_File &f : set) {
+        if (placed && !f.kept.isEmpty() && regular(f.kept)) system.remove(f.kept);
+        if (regular(f.temporary)) system.remove(f.temporary);
+    }
+    system.syncFolder(QFile::encodeName(QFileInfo(record).absolutePath()));
     system.remove(QFile::encodeName(record));
 }
 
@@ -195,33 +270,30 @@ void settle(const QString &record, const File_Write_System &system)
 // is there is left to the record, while its writer may run.
 void clearLeftovers(const QString &folder, const Writer &w, const File_Write_System &system)
 {
-    const QRegularExpression own(
-        QStringLiteral("^(.*)\\.~dozo-([nkj])-([0-9a-f]{8})-([0-9a-f]{8,16})-([0-9a-f]{8,16})-[A-Za-z0-9]{6}$"));
-    const auto writerOf = [](const QRegularExpressionMatch &m) { return m.captured(3) + u'-' + m.captured(4) + u'-' + m.captured(5); };
     const QDir dir(folder);
     const QDir::Filters kinds = QDir::Files | QDir::Hidden | QDir::NoSymLinks;
     std::vector<QRegularExpressionMatch> files;
     QSet<QString> sets;  // the writers whose records are here
     for (const QString &name : dir.entryList({QStringLiteral("*.~dozo-*")}, kinds)) {
-        const QRegularExpressionMatch m = own.match(name);
+        const QRegularExpressionMatch m = ownPattern().match(name);
         if (!m.hasMatch()) continue;
         if (m.captured(2) != QLatin1String("j")) {
             files.push_back(m);
             continue;
         }
         sets.insert(writerOf(m));
-        if (gone(m, QFile::encodeName(dir.filePath(name)), w)) settle(dir.filePath(name), system);
+        if (gone(m, QFile::encodeName(dir.filePath(name)), w)) settle(dir.filePath(name), m, system);
     }
     for (const QRegularExpressionMatch &m : files) {
         const QByteArray path = QFile::encodeName(dir.filePath(m.captured(0)));
-        if (sets.contains(writerOf(m)) || !gone(m, path, w)) continue;
+        if (sets.contains(writerOf(m)) || !gone(m, path, w) || !regular(path)) continue;
         const QByteArray target = QFile::encodeName(dir.filePath(m.captured(1)));
         if (m.captured(2) == QLatin1String("n"))
             system.remove(path);
         else if (m.captured(1).isEmpty())
             continue;  // a kept file whose name is not known stays
         else if (!exists(target))
-            system.rename(path, target);
+            system.putBack(path, target);
         else
             system.remove(path);
     }
@@ -295,6 +367,19 @@ bool File_Write_System::rename(const QByteArray &from, const QByteArray &to) con
     return std::rename(from.constData(), to.constData()) == 0;
 }
 
+bool File_Write_System::putBack(const QByteArray &from, const QByteArray &to) const
+{
+    if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) return true;
+    if (errno != EINVAL && errno != ENOSYS) return false;
+    // A file system without such renames: a second name, then the first goes.
+    if (::link(from.constData(), to.constData()) == 0) {
+        ::unlink(from.constData());
+        return true;
+    }
+    if (errno == EEXIST || exists(to)) return false;
+    return std::rename(from.constData(), to.constData()) == 0;
+}
+
 bool File_Write_System::remove(const QByteArray &path) const { return ::unlink(path.constData()) == 0; }
 
 void File_Write_System::syncFolder(const QByteArray &folder) const
@@ -319,12 +404,12 @@ bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissi
 }
 
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions, int *failed,
-                       const File_Write_System &system, File_Write_Sweep *sweep)
+                       const File_Write_System &system, File_Write_Sweep *sweep, File_Link links)
 {
     const Writer w = thisWriter();
     QStringList folders;
     for (const auto &file : files) {
-        const QString folder = QFileInfo(writtenPath(file.first)).absolutePath();
+        const QString folder = QFileInfo(writtenPath(file.first, links)).absolutePath();
         if (!folders.contains(folder)) folders << folder;
     }
     for (const QString &folder : folders)
@@ -339,7 +424,7 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
     std::vector<std::unique_ptr<QTemporaryFile>> written;
     std::vector<Set_File> set;
     for (const auto &[path, bytes] : files) {
-        const QString target = writtenPath(path);
+        const QString target = writtenPath(path, links);
         Set_File f{QFile::encodeName(target), {}, {}, {}};
         written.push_back(staged(target, bytes, permissions, w, f.written));
         if (!written.back()) return fail(set.size());

@@ -13,6 +13,8 @@ class File_Write_System
 public:
     virtual ~File_Write_System() = default;
     virtual bool rename(const QByteArray &from, const QByteArray &to) const;
+    // A rename that never replaces a file at `to` (false then).
+    virtual bool putBack(const QByteArray &from, const QByteArray &to) const;
     virtual bool remove(const QByteArray &path) const;
     // Makes the names in the folder last (fsync of the folder).
     virtual void syncFolder(const QByteArray &folder) const;
@@ -30,6 +32,11 @@ private:
     std::mutex m_mutex;
     QSet<QString> m_done;
 };
+
+// What a symbolic link at a written path gets: written through to the file it points to
+// (a file the user chose by name, as an editor does), or replaced by the written file
+// (the files of a run, put in their folder under their names).
+enum class File_Link { Write_Through, Replace };
 
 // Writes the bytes to the path whole: a temporary file beside it, then a rename over
 // the old file, so a failed write never leaves a half-written file. The file gets the
@@ -49,9 +56,14 @@ private:
 // (another desk sharing the folder; the time in the name is not trusted). A set whose
 // record is left is undone when some of its new bytes were not in place yet (its kept
 // files go back, over the set's own new files only, and a file new to the folder is
-// removed), else its kept files are removed. Without a record (a single file, or an
-// older writer), a kept file goes back to its name when that name is free, else it is
-// removed; a kept file whose name is not known stays.
+// removed), else its kept files are removed; a repair killed at any step is finished by
+// the next. A record is acted on only when it is the writer's own: at most 64 KiB, and
+// naming only files of its own folder, each temporary and kept file of the record's
+// writer and made from its target's name; any other is left, with the files it names
+// (so a set spanning folders, through links, is not repaired: its kept files stay).
+// Without a record (a single file, or an older writer), a kept file goes back to its
+// name when that name is free, else it is removed; a kept file whose name is not known
+// stays. A kept file goes back only as a regular file, never over a file put there since.
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644,
                       File_Write_Sweep *sweep = nullptr);
 
@@ -65,7 +77,7 @@ bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissi
 // `sweep`, a folder it has cleared already is not cleared again.
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions = 0644,
                        int *failed = nullptr, const File_Write_System &system = File_Write_System(),
-                       File_Write_Sweep *sweep = nullptr);
+                       File_Write_Sweep *sweep = nullptr, File_Link links = File_Link::Write_Through);
 
 // The tag of a system in the writer's own names: 8 hex digits of a hash of the
 // machine's id, the boot's id and the process table (the process id namespace), so

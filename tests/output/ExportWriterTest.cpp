@@ -119,6 +119,43 @@ TEST(ExportWriter, KeepReplaceAnswersDecideTheFileWritten)
     }
 }
 
+// Links under a card's names, one to a file elsewhere, one pointing nowhere: both are
+// files already there, and the card's files are put in the folder, never written through.
+TEST(ExportWriter, ALinkUnderACardsNameIsAFileThereAndNeverWrittenThrough)
+{
+    for (const auto &[answer, back, front] : {std::tuple{Keep_Replace_Replace_All, "Card_1_Back.png", "Card_1_Front.png"},
+                                              {Keep_Replace_Keep_All, "Card_1_Back (1).png", "Card_1_Front (1).png"}}) {
+        QTemporaryDir dir, home;
+        touch(home.filePath("victim.txt"), "victim");
+        ASSERT_TRUE(QFile::link(home.filePath("victim.txt"), dir.filePath("Card_1_Front.png")));
+        ASSERT_TRUE(QFile::link(home.filePath("new_autostart.desktop"), dir.filePath("Card_1_Back.png")));
+        Output_Run_State state;
+        state.replace_keep_file_flag = answer;
+        std::vector<std::pair<QString, QByteArray>> files;
+        for (const char *name : {"Card_1_Back.png", "Card_1_Front.png"})
+            files.emplace_back(Export_Run_Target(dir.filePath(name), false, true, state).value_or(""), name);
+        EXPECT_EQ(Write_Card_Files(state, files), Export_Write::Written);
+        EXPECT_EQ(QDir(home.path()).entryList(QDir::Files | QDir::System), QStringList{"victim.txt"});
+        EXPECT_EQ(contents(home.filePath("victim.txt")), "victim");
+        EXPECT_EQ(contents(dir.filePath(back)) + '|' + contents(dir.filePath(front)), "Card_1_Back.png|Card_1_Front.png");
+        EXPECT_FALSE(QFileInfo(dir.filePath(front)).isSymLink());
+    }
+}
+
+// A name chosen in a save panel (no keep/replace question) is written through its link,
+// as an editor does.
+TEST(ExportWriter, ANameFromASavePanelIsWrittenThroughItsLink)
+{
+    QTemporaryDir dir, home;
+    touch(home.filePath("pass.png"));
+    ASSERT_TRUE(QFile::link(home.filePath("pass.png"), dir.filePath("Pass.png")));
+    Output_Run_State state;
+    EXPECT_EQ(Export_File_Function(dir.filePath("Pass.png"), side(Qt::red), false, true, false, state),
+              Export_Write::Written);
+    EXPECT_TRUE(QFileInfo(dir.filePath("Pass.png")).isSymLink());
+    EXPECT_EQ(QImage(home.filePath("pass.png")).width(), 243);
+}
+
 TEST(ExportWriter, AnAnswerForAllFilesAsksNoMore)
 {
     QTemporaryDir dir;

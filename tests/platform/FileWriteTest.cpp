@@ -9,7 +9,10 @@
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <cstdlib>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace FileWriteTest {
 // The real file system, with no hard links offered (as on FAT sticks), but for the
@@ -25,26 +28,35 @@ struct FailingSystem : File_Write_System {
     }
 };
 
-QByteArray read(const QTemporaryDir &dir, const QString &name)
+QByteArray bytes(const QString &path)
 {
-    QFile f(dir.filePath(name));
+    QFile f(path);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : "missing";
 }
 
-// The file system, but the process is killed at its `killAt`th rename or removal (from 1).
+QByteArray read(const QTemporaryDir &dir, const QString &name) { return bytes(dir.filePath(name)); }
+
+// The file system, but the process is killed at its `killAt`th rename or removal (from
+// 1); with `stops`, that call and every later one is not done instead, as if killed.
 struct KillingSystem : File_Write_System {
-    int killAt = 0;
+    explicit KillingSystem(int at = 0, bool stop = false) : killAt(at), stops(stop) {}
+    int killAt;
+    bool stops;
     mutable int calls = 0;
+    bool acts() const
+    {
+        if (++calls == killAt && !stops) ::raise(SIGKILL);
+        return !stops || calls < killAt;
+    }
     bool rename(const QByteArray &from, const QByteArray &to) const override
     {
-        if (++calls == killAt) ::raise(SIGKILL);
-        return File_Write_System::rename(from, to);
+        return acts() && File_Write_System::rename(from, to);
     }
-    bool remove(const QByteArray &path) const override
+    bool putBack(const QByteArray &from, const QByteArray &to) const override
     {
-        if (++calls == killAt) ::raise(SIGKILL);
-        return File_Write_System::remove(path);
+        return acts() && File_Write_System::putBack(from, to);
     }
+    bool remove(const QByteArray &path) const override { return acts() && File_Write_System::remove(path); }
 };
 
 void make(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes, qint64 secondsAgo = 0)
@@ -55,6 +67,20 @@ void make(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes
 }
 
 QStringList names(const QTemporaryDir &dir) { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
+
+// The entries of "outside" and "cards", a file by its bytes, a link by its target, but
+// the writer's own files.
+QByteArray entries(const QTemporaryDir &root)
+{
+    const QDir::Filters all = QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+    QByteArray text;
+    for (const QString folder : {"outside", "cards"})
+        for (const QFileInfo &i : QDir(root.filePath(folder)).entryInfoList(all, QDir::Name))
+            if (i.isSymLink() || !i.fileName().contains(".~dozo-"))
+                text += i.fileName().toUtf8() + '='
+                        + (i.isSymLink() ? i.symLinkTarget().toUtf8() : bytes(i.filePath())) + '\n';
+    return text;
+}
 
 // This system as an independent reader sees it.
 QByteArray machine() { return QSysInfo::machineUniqueId(); }
@@ -187,4 +213,133 @@ TEST(FileWrite, NamesUpToTheLongestTheFolderHolds)
         EXPECT_EQ(probe.first.startsWith(name + ".~dozo-n-"), markedName) << length;
         EXPECT_EQ(Write_File_Whole(dir.filePath(name), "n"), written) << length;
     }
+}
+
+// A set's writer killed at each of its steps, then the write that repairs it stopped at
+// each of its own, then a write that runs through: the set is all old while its writer had
+// not put its last file in place, else all new, and nothing of the writer's own is left.
+// A set whose temporaries are gone (as an older repair removed them first) is in place
+// only when its files are.
+TEST(FileWrite, ARepairKilledAtAnyStepIsFinishedByTheNext)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");
+    for (const auto &[files, absent, lastRename, steps] :
+         {std::tuple{QStringList{"a", "b"}, QString(), 3, 5}, {QStringList{"a", "b", "c"}, QString("b"), 4, 6}}) {
+        for (int killAt = 1; killAt <= steps; ++killAt) {
+            for (int stopAt = 0, calls = 0; calls >= stopAt; ++stopAt) {
+                SCOPED_TRACE(QString("%1 files, killed at %2, repair at %3").arg(files.size()).arg(killAt).arg(stopAt)
+                                 .toStdString());
+                QTemporaryDir dir;
+                std::vector<std::pair<QString, QByteArray>> set;
+                QByteArray expected;
+                QStringList there{"z"};
+                for (const QString &f : files) {
+                    if (f != absent) make(dir, f, "old " + f.toUtf8());
+                    set.emplace_back(dir.filePath(f), "new " + f.toUtf8());
+                    const bool missing = killAt <= lastRename && f == absent;
+                    expected += missing ? "missing" : (killAt > lastRename ? "new " : "old ") + f.toUtf8();
+                    if (!missing) there << f;
+                }
+                KillingSystem writer(killAt), repair(stopAt, true);
+                EXPECT_EXIT(Write_Files_Whole(set, 0644, nullptr, writer), ::testing::KilledBySignal(SIGKILL), "");
+                for (const QString &name : names(dir))  // stop 0: the temporaries removed
+                    if (stopAt == 0 && name.contains(".~dozo-n-")) QFile::remove(dir.filePath(name));
+                if (stopAt) Write_Files_Whole({{dir.filePath("z"), "z"}}, 0644, nullptr, repair);
+                ASSERT_TRUE(Write_File_Whole(dir.filePath("z"), "z"));
+                QByteArray state;
+                for (const QString &f : files) state += read(dir, f);
+                EXPECT_EQ(state, expected);
+                there.sort();
+                EXPECT_EQ(names(dir), there);
+                calls = stopAt ? repair.calls : 1;
+            }
+        }
+    }
+}
+
+// Records planted in a folder, naming files outside it, a user's own files, files of
+// another writer or made from another name, or a link (a temporary without its target's
+// name stands for a name too long to carry): the next write into the folder leaves every
+// file but the writer's own as it was, and the record too when it is not the writer's.
+TEST(FileWrite, ARecordActsOnlyOnItsWritersOwnFilesInItsFolder)
+{
+    const QString id = "00000000-00000001-00000001", other = "00000000-00000002-00000001", longName(230, 'v');
+    const auto own = [](const QString &name, char kind, const QString &writer) {
+        return QString("%1.~dozo-%2-%3-Tmp001").arg(name).arg(kind).arg(writer);
+    };
+    const QString n = own("", 'n', id), outside = "../outside/" + longName;
+    const std::tuple<QString, QString, QString, bool> rows[] = {  // target, temporary, kept; whether the record stays
+        {outside, n, "", true}, {"@/outside/" + longName, n, "", true}, {"link/" + longName, n, "", true},
+        {outside, n, "notes.txt", true}, {"y", own("y", 'n', id), "notes.txt", true}, {"y", "budget.xlsx", "", true},
+        {"y", own("y", 'n', other), own("y", 'k', other), true}, {"notes.txt", own("y", 'n', id), "", true},
+        {"y", own("y", 'n', id), own("y", 'k', id), false}};  // the kept file a link
+    for (const auto &[target0, temporary, kept, stays] : rows) {
+        QTemporaryDir root;
+        const QString target = QString(target0).replace("@", root.path());
+        SCOPED_TRACE((target + ' ' + temporary + ' ' + kept).toStdString());
+        ASSERT_TRUE(QDir(root.path()).mkpath("cards") && QDir(root.path()).mkpath("outside"));
+        const QDir cards(root.filePath("cards"));
+        make(root, "outside/" + longName, "victim");
+        for (const QString &name : {QString("notes.txt"), QString("budget.xlsx"), temporary, kept})
+            if (!name.isEmpty() && !name.contains("-k-" + id)) make(root, "cards/" + name, name.toUtf8());
+        ASSERT_TRUE(QFile::link(root.filePath("outside"), cards.filePath("link")));
+        if (!stays) {
+            ASSERT_TRUE(QFile::link(root.filePath("outside/" + longName), cards.filePath(kept)));
+        }
+        struct stat st {};
+        ::lstat(QFile::encodeName(cards.filePath(target)).constData(), &st);
+        const QString record = "r.~dozo-j-" + id + "-AbCd12";
+        const auto encoded = [](const QString &name) { return QString(name.toUtf8().toPercentEncoding()); };
+        make(root, "cards/" + record,
+             QString("dozo-set\n%1 %2 %3 %4 %5 %6\nend\n")
+                 .arg(st.st_ino)
+                 .arg(st.st_size)
+                 .arg(st.st_mtim.tv_sec * 1000000000 + st.st_mtim.tv_nsec)
+                 .arg(encoded(target), encoded(temporary), encoded(kept))
+                 .toUtf8(),
+             2 * 24 * 60 * 60);
+        const QByteArray before = entries(root);
+        ASSERT_TRUE(Write_File_Whole(cards.filePath("z"), "z"));
+        EXPECT_EQ(entries(root), before + "z=z\n");
+        EXPECT_EQ(QFileInfo::exists(cards.filePath(record)), stays);
+    }
+}
+
+// A record over its bound, an 8 GiB sparse file, is left alone by a write whose memory is
+// bound far below it.
+TEST(FileWrite, ARecordOverItsBoundIsLeftAlone)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");
+    QTemporaryDir dir;
+    const QString record = "x.~dozo-j-00000000-00000001-00000001-AbCd12";
+    QFile f(dir.filePath(record));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(qint64(8) << 30));
+    ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+    const auto bounded = [&] {
+        const rlimit bound{rlim_t(4) << 30, rlim_t(4) << 30};
+        ::setrlimit(RLIMIT_AS, &bound);
+        std::_Exit(Write_File_Whole(dir.filePath("z"), "z") ? 0 : 1);
+    };
+    EXPECT_EXIT(bounded(), ::testing::ExitedWithCode(0), "");
+    EXPECT_EQ(names(dir), QStringList({record, "z"}));
+    EXPECT_EQ(QFileInfo(dir.filePath(record)).size(), qint64(8) << 30);
+}
+
+// Names relative to the working folder: a set killed at its second rename gets its old files back.
+TEST(FileWrite, RelativeNamesAreOfTheWorkingFolder)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");
+    QTemporaryDir dir;
+    ASSERT_TRUE(QDir(dir.path()).mkdir("sub"));
+    make(dir, "sub/a", "old a");
+    make(dir, "sub/b", "old b");
+    const QString working = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    KillingSystem writer(2);
+    EXPECT_EXIT(Write_Files_Whole({{"sub/a", "new a"}, {"sub/b", "new b"}}, 0644, nullptr, writer),
+                ::testing::KilledBySignal(SIGKILL), "");
+    QDir::setCurrent(working);
+    ASSERT_TRUE(Write_File_Whole(dir.filePath("sub/z"), "z"));
+    EXPECT_EQ(read(dir, "sub/a") + '|' + read(dir, "sub/b"), "old a|old b");
+    EXPECT_EQ(QDir(dir.filePath("sub")).entryList(QDir::Files | QDir::Hidden), QStringList({"a", "b", "z"}));
 }
