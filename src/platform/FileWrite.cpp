@@ -104,10 +104,13 @@ Fingerprint fingerprint(const struct stat &st)
     return {qint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-bool holds(const QByteArray &path, const Fingerprint &f)
+// Whether the path is the regular file of the fingerprint; with an `owner`, also of that
+// user (a file the writer made is its own, whatever another user copies of its stat).
+bool holds(const QByteArray &path, const Fingerprint &f, std::optional<uid_t> owner = std::nullopt)
 {
     struct stat st {};
     if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+    if (owner && st.st_uid != *owner) return false;
     const Fingerprint now = fingerprint(st);
     return now.inode == f.inode && now.size == f.size && now.nanoseconds == f.nanoseconds;
 }
@@ -231,9 +234,9 @@ std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegu
 // that is not the writer's own is left, and so are the files it names. The set is in
 // place when every target holds its new file, or when neither a temporary nor a kept
 // file of it is left (a target written since). Else it is undone: every kept file goes
-// back to its name (over the set's new file there, never over another file), then a new
-// file put where none was is removed, then the temporaries. A set in place keeps its
-// files; its kept files are removed. Each step leaves what the next repair takes on
+// back to its name (over the set's new file there, the record's writer's, never over
+// another file), then a new file put where none was is removed, then the temporaries.
+// A set in place keeps its files; its kept files are removed. Each step leaves what the next repair takes on
 // alike, the record going last, so a repair killed at any step is finished by the next.
 // Nothing here follows a link: the names are plain, and only regular files are moved.
 void settle(const QString &record, const QRegularExpressionMatch &own, const File_Write_System &system)
@@ -241,21 +244,24 @@ void settle(const QString &record, const QRegularExpressionMatch &own, const Fil
     const std::optional<std::vector<Set_File>> read = readRecord(record, own);
     if (!read) return;
     const std::vector<Set_File> &set = *read;
-    const bool placed =
-        std::all_of(set.begin(), set.end(), [](const Set_File &f) { return holds(f.target, f.written); });
+    // The set's new files are the record's writer's, as the record is.
+    struct stat st {};
+    if (::lstat(QFile::encodeName(record).constData(), &st) != 0) return;
+    const auto ours = [owner = st.st_uid](const Set_File &f) { return holds(f.target, f.written, owner); };
+    const bool placed = std::all_of(set.begin(), set.end(), ours);
     const bool left = std::any_of(set.begin(), set.end(), [](const Set_File &f) {
         return regular(f.temporary) || (!f.kept.isEmpty() && regular(f.kept));
     });
     if (!placed && left) {
         for (const Set_File &f : set) {
             if (f.kept.isEmpty() || !regular(f.kept)) continue;
-            if (holds(f.target, f.written)) system.rename(f.kept, f.target);
+            if (ours(f)) system.rename(f.kept, f.target);
             else if (!exists(f.target)) system.putBack(f.kept, f.target);
             else system.remove(f.kept);
         }
         // The last file's old file, if any, went with its rename: it is never removed.
         for (size_t i = 0; i + 1 < set.size(); ++i)
-            if (set[i].kept.isEmpty() && holds(set[i].target, set[i].written)) system.remove(set[i].target);
+            if (set[i].kept.isEmpty() && ours(set[i])) system.remove(set[i].target);
     }
     for (const Set_File &f : set) {
         if (placed && !f.kept.isEmpty() && regular(f.kept)) system.remove(f.kept);

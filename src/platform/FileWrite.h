@@ -63,7 +63,8 @@ enum class File_Link { Write_Through, Replace };
 // (so a set spanning folders, through links, is not repaired: its kept files stay).
 // Without a record (a single file, or an older writer), a kept file goes back to its
 // name when that name is free, else it is removed; a kept file whose name is not known
-// stays. A kept file goes back only as a regular file, never over a file put there since.
+// stays. A kept file goes back only as a regular file, never over a file put there since
+// nor over a file of another user than the record's.
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644,
                       File_Write_Sweep *sweep = nullptr);
 

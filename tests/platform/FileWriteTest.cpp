@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace FileWriteTest {
 // The real file system, with no hard links offered (as on FAT sticks), but for the
@@ -63,7 +64,9 @@ void make(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes
 {
     QFile f(dir.filePath(name));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.flush());
-    if (secondsAgo) ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+    if (secondsAgo) {
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
+    }
 }
 
 QStringList names(const QTemporaryDir &dir) { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
@@ -303,6 +306,36 @@ TEST(FileWrite, ARecordActsOnlyOnItsWritersOwnFilesInItsFolder)
         EXPECT_EQ(entries(root), before + "z=z\n");
         EXPECT_EQ(QFileInfo::exists(cards.filePath(record)), stays);
     }
+}
+
+// Another user's record in a shared folder, of a two-file set with all the writer's own
+// names and the stat of the user's file copied, never puts its kept bytes over that file.
+TEST(FileWrite, AnotherUsersRecordNeverPutsItsBytesOverTheUsersFile)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's files needs root";
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath("cards"));
+    const QDir cards(root.filePath("cards"));
+    make(root, "cards/notes.txt", "mine");
+    struct stat st {};
+    ASSERT_EQ(::lstat(QFile::encodeName(cards.filePath("notes.txt")).constData(), &st), 0);
+    const QString id = "00000000-00000001-00000001", record = "r.~dozo-j-" + id + "-AbCd12";
+    const auto own = [&](const char *name, char kind) { return QString("%1.~dozo-%2-%3-Tmp001").arg(name).arg(kind).arg(id); };
+    make(root, "cards/" + own("notes.txt", 'k'), "theirs");
+    make(root, "cards/" + own("notes.txt", 'n'), "new");
+    make(root, "cards/" + own("y", 'n'), "new");
+    make(root, "cards/" + record,
+         QString("dozo-set\n%1 %2 %3 notes.txt %4 %5\n0 0 0 y %6 \nend\n")
+             .arg(st.st_ino)
+             .arg(st.st_size)
+             .arg(st.st_mtim.tv_sec * 1000000000 + st.st_mtim.tv_nsec)
+             .arg(own("notes.txt", 'n'), own("notes.txt", 'k'), own("y", 'n'))
+             .toUtf8(),
+         2 * 24 * 60 * 60);
+    for (const QString &name : {record, own("notes.txt", 'k'), own("notes.txt", 'n'), own("y", 'n')})
+        ASSERT_EQ(::lchown(QFile::encodeName(cards.filePath(name)).constData(), 65534, 65534), 0);
+    ASSERT_TRUE(Write_File_Whole(cards.filePath("z"), "z"));
+    EXPECT_EQ(entries(root), "notes.txt=mine\nz=z\n");
 }
 
 // A record over its bound, an 8 GiB sparse file, is left alone by a write whose memory is
