@@ -328,7 +328,8 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     // seconds of a serial less than some fifteen digits short of a whole second are that
     // second (14:30:00 for 46389.60416666666, 14:29:59 for 46389.6041666666). Its
     // fraction of a second rounds to its digits, cut where it would reach the next
-    // second (59.96 s shows as 59.9 in "mm:ss.0").
+    // second (59.96 s shows as 59.9 in "mm:ss.0"). With a date shown, as in Calc, a value
+    // that rounds to the next midnight at the shown digits is that midnight.
     const bool clock = common && !elapsed;
     long long total = std::llround(size * 86400.0), rest = 0, scale = 1;
     double part = 0;
@@ -336,8 +337,15 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
         const double all = size * 86400.0;
         double whole = std::floor(all);
         if (whole + 1 - all <= all * 1.25e-15) whole += 1;
-        total = (long long)whole;
         part = std::max(all - whole, 0.0);
+        // With a date, a value that its shown fraction (or second) would round up to
+        // midnight shows as the next day's midnight.
+        const double midnight = std::floor(all / 86400) * 86400 + 86400;
+        if (dated && midnight - all <= 0.5 * std::pow(10.0, -decimals)) {
+            whole = midnight;
+            part = 0;
+        }
+        total = (long long)whole;
     } else if (decimals > 0) {
         const int dayDigits = size < 1 ? 0 : int(std::ceil(std::log10(size)));
         for (int k = std::clamp(10 - dayDigits, 3, 6); k > 0; --k) scale *= 10;

@@ -169,7 +169,8 @@ TEST(CellDisplay, ClockTimesAreCutToTheirUnits)
         {43199.7 / 86400, u"h:mm AM/PM", u"11:59 AM"},
         {21600.05 / 86400, u"mm:ss.0", u"00:00.0"},  // a little less than 21600.05 s in binary
         {45000 + 43199.6 / 86400, u"yyyy-mm-dd hh:mm:ss", u"2023-03-15 11:59:59"},
-        {45000 + 86399.95 / 86400, u"yyyy-mm-dd hh:mm", u"2023-03-15 23:59"},  // Calc: 2023-03-16 00:00
+        {45000 + 86399.4 / 86400, u"yyyy-mm-dd hh:mm", u"2023-03-15 23:59"},
+        {45000 + 86399.6 / 86400, u"yyyy-mm-dd hh:mm:ss", u"2023-03-16 00:00:00"},  // as in Calc, with a date
         // Some fifteen digits from a whole second are that second.
         {0.604166666666666, u"h:mm:ss", u"14:30:00"},
         {46389.6041666666, u"h:mm:ss", u"14:29:59"},

@@ -264,7 +264,7 @@ TEST_F(LibreOffice, DateAndTimeCellsReadAsCalcShowsThem)
             cells.append({seconds / 86400, QString::fromLatin1(code)});
     }
     for (const char *code : {"yyyy-mm-dd hh:mm", "d/m/yy h:mm:ss.0"}) {
-        for (double seconds : {43199.7, 3599.96, 21600.05, 82060.96})
+        for (double seconds : {43199.7, 3599.96, 21600.05, 82060.96, 86399.4, 86399.6, 86399.95})
             cells.append({45000 + seconds / 86400, QString::fromLatin1(code)});
     }
     for (double value : {0.604166666666666, 46389.6041666666, 46389.60416666666, 45000.7})
