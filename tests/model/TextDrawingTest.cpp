@@ -4,6 +4,7 @@
 #include "SKTText.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QElapsedTimer>
 #include <functional>
 #include <map>
@@ -255,24 +256,28 @@ TEST(TextDrawing, ALongUnbrokenTextIsLaidOutOnceAsFarAsTheCardReaches)
 
 TEST(TextDrawing, LeftAndRightAreTheBoxsEdgesInEveryScript)
 {
-    // Only the natural alignment follows the writing direction.
-    struct Row {
-        const char *text;
-        int alignment;
-        int edge;  // -1 the left edge, 1 the right one, 0 the centre
-    };
-    for (const Row &r : std::vector<Row>{{"Name", 0, -1}, {"Name", 1, 1}, {"Name", 2, 0}, {"Name", 4, -1},
-                                         {"\u05e9\u05dc\u05d5\u05dd", 0, -1}, {"\u05e9\u05dc\u05d5\u05dd", 1, 1},
-                                         {"\u05e9\u05dc\u05d5\u05dd", 2, 0}, {"\u05e9\u05dc\u05d5\u05dd", 4, 1},
-                                         {"\u0633\u0644\u0627\u0645", 0, -1}, {"\u0633\u0644\u0627\u0645", 4, 1},
-                                         {"\u05e9\u05dc\u05d5\u05dd \u05e2\u05d5\u05dc\u05dd \u05d9\u05e4\u05d4 \u05de\u05d0\u05d5\u05d3 \u05de\u05d0\u05d5\u05d3", 0, -1},
-                                         {"\u0633\u0644\u0627\u0645 \u0633\u0644\u0627\u0645 \u0633\u0644\u0627\u0645 \u0633\u0644\u0627\u0645 \u0633\u0644\u0627\u0645", 0, -1}}) {
-        auto g = textControl(QString::fromUtf8(r.text));
-        g->text_alignmnet = r.alignment;
-        const QRect ink = probe::inkRect(probe::render(*g), [](QRgb c) { return qAlpha(c) > 128; });
-        const double at = r.edge < 0 ? ink.left() - 100 : r.edge > 0 ? 300 - ink.right() : ink.center().x() - 200;
-        EXPECT_NEAR(at, 0, 4) << r.text << " " << r.alignment << ": " << ink.left() << ".." << ink.right();
+    // Left, right and centred are the box's, in either direction of the application;
+    // only the natural alignment follows the text's writing direction. The Hebrew text
+    // wraps.
+    const std::pair<const char *, bool> texts[] = {
+        {"Name", false},
+        {"\u05e9\u05dc\u05d5\u05dd \u05e2\u05d5\u05dc\u05dd \u05d9\u05e4\u05d4 \u05de\u05d0\u05d5\u05d3 \u05de\u05d0\u05d5\u05d3", true},
+        {"\u0633\u0644\u0627\u0645", true}};
+    for (Qt::LayoutDirection application : {Qt::LeftToRight, Qt::RightToLeft}) {
+        QGuiApplication::setLayoutDirection(application);
+        for (const auto &[text, rightToLeft] : texts) {
+            for (int alignment : {0, 1, 2, 4}) {
+                auto g = textControl(QString::fromUtf8(text));
+                g->text_alignmnet = alignment;
+                const QRect ink = probe::inkRect(probe::render(*g), [](QRgb c) { return qAlpha(c) > 128; });
+                const int edge = alignment == 4 ? (rightToLeft ? 1 : -1) : alignment == 0 ? -1 : alignment == 1 ? 1 : 0;
+                const double at = edge < 0 ? ink.left() - 100 : edge > 0 ? 300 - ink.right() : ink.center().x() - 200;
+                EXPECT_NEAR(at, 0, 4) << text << " " << alignment << " " << application << ": " << ink.left() << ".."
+                                      << ink.right();
+            }
+        }
     }
+    QGuiApplication::setLayoutDirection(Qt::LeftToRight);
 }
 
 TEST(TextDrawing, EachLayoutSettingLaysTheTextOutAgain)
