@@ -1,4 +1,5 @@
 #include "FileWrite.h"
+#include "ProcessMemory.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -349,8 +350,12 @@ TEST(FileWrite, ARecordOverItsBoundIsLeftAlone)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.resize(qint64(8) << 30));
     ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
     const auto bounded = [&] {
-        const rlimit bound{rlim_t(4) << 30, rlim_t(4) << 30};
-        ::setrlimit(RLIMIT_AS, &bound);
+        // The sanitizers reserve more address space than the bound; there the record's
+        // size alone would stop the write.
+        if (processmemory::kMeasuresMemory) {
+            const rlimit bound{rlim_t(4) << 30, rlim_t(4) << 30};
+            ::setrlimit(RLIMIT_AS, &bound);
+        }
         std::_Exit(Write_File_Whole(dir.filePath("z"), "z") ? 0 : 1);
     };
     EXPECT_EXIT(bounded(), ::testing::ExitedWithCode(0), "");
