@@ -482,21 +482,6 @@ TEST_F(Engine, CardNAsPdfShowsRowNsName)
 }
 
 namespace card_value_engine_test {
-// The text of the side as pdftotext reads it from a PDF, white space simplified.
-std::string pdfText(const RenderedSide &side, const QString &folder)
-{
-    QFile f(folder + "/side.pdf");
-    if (!f.open(QIODevice::WriteOnly) || f.write(Rendered_Side_PDF(side)) <= 0) return "not written";
-    f.close();
-    QProcess p;
-    p.setWorkingDirectory(folder);
-    p.start(QStandardPaths::findExecutable("pdftotext"), {f.fileName(), "-"});
-    p.waitForFinished(30000);
-    return QString::fromUtf8(p.readAllStandardOutput()).simplified().toStdString();
-}
-} // namespace card_value_engine_test
-
-namespace card_value_engine_test {
 // Each word of the side with its top left, as pdftotext -bbox reads them.
 std::vector<std::string> pdfWords(const RenderedSide &side, const QString &folder)
 {

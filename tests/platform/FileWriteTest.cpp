@@ -72,6 +72,14 @@ void make(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes
 
 QStringList names(const QTemporaryDir &dir) { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
 
+// A file's inode, size and time in nanoseconds, as a record names its set's files.
+QString stamp(const QString &path)
+{
+    struct stat st {};
+    ::lstat(QFile::encodeName(path).constData(), &st);
+    return QString("%1 %2 %3").arg(st.st_ino).arg(st.st_size).arg(st.st_mtim.tv_sec * 1000000000 + st.st_mtim.tv_nsec);
+}
+
 // The entries of "outside" and "cards", a file by its bytes, a link by its target, but
 // the writer's own files.
 QByteArray entries(const QTemporaryDir &root)
@@ -290,16 +298,11 @@ TEST(FileWrite, ARecordActsOnlyOnItsWritersOwnFilesInItsFolder)
         if (!stays) {
             ASSERT_TRUE(QFile::link(root.filePath("outside/" + longName), cards.filePath(kept)));
         }
-        struct stat st {};
-        ::lstat(QFile::encodeName(cards.filePath(target)).constData(), &st);
         const QString record = "r.~dozo-j-" + id + "-AbCd12";
         const auto encoded = [](const QString &name) { return QString(name.toUtf8().toPercentEncoding()); };
         make(root, "cards/" + record,
-             QString("dozo-set\n%1 %2 %3 %4 %5 %6\nend\n")
-                 .arg(st.st_ino)
-                 .arg(st.st_size)
-                 .arg(st.st_mtim.tv_sec * 1000000000 + st.st_mtim.tv_nsec)
-                 .arg(encoded(target), encoded(temporary), encoded(kept))
+             QString("dozo-set\n%1 %2 %3 %4\nend\n")
+                 .arg(stamp(cards.filePath(target)), encoded(target), encoded(temporary), encoded(kept))
                  .toUtf8(),
              2 * 24 * 60 * 60);
         const QByteArray before = entries(root);
@@ -318,19 +321,14 @@ TEST(FileWrite, AnotherUsersRecordNeverPutsItsBytesOverTheUsersFile)
     ASSERT_TRUE(QDir(root.path()).mkpath("cards"));
     const QDir cards(root.filePath("cards"));
     make(root, "cards/notes.txt", "mine");
-    struct stat st {};
-    ASSERT_EQ(::lstat(QFile::encodeName(cards.filePath("notes.txt")).constData(), &st), 0);
     const QString id = "00000000-00000001-00000001", record = "r.~dozo-j-" + id + "-AbCd12";
     const auto own = [&](const char *name, char kind) { return QString("%1.~dozo-%2-%3-Tmp001").arg(name).arg(kind).arg(id); };
     make(root, "cards/" + own("notes.txt", 'k'), "theirs");
     make(root, "cards/" + own("notes.txt", 'n'), "new");
     make(root, "cards/" + own("y", 'n'), "new");
     make(root, "cards/" + record,
-         QString("dozo-set\n%1 %2 %3 notes.txt %4 %5\n0 0 0 y %6 \nend\n")
-             .arg(st.st_ino)
-             .arg(st.st_size)
-             .arg(st.st_mtim.tv_sec * 1000000000 + st.st_mtim.tv_nsec)
-             .arg(own("notes.txt", 'n'), own("notes.txt", 'k'), own("y", 'n'))
+         QString("dozo-set\n%1 notes.txt %2 %3\n0 0 0 y %4 \nend\n")
+             .arg(stamp(cards.filePath("notes.txt")), own("notes.txt", 'n'), own("notes.txt", 'k'), own("y", 'n'))
              .toUtf8(),
          2 * 24 * 60 * 60);
     for (const QString &name : {record, own("notes.txt", 'k'), own("notes.txt", 'n'), own("y", 'n')})
