@@ -93,11 +93,7 @@ bool May_Hold_Project(const QString &dataFolder, const QString &folder)
     return Is_Store_Folder(dataFolder, relative);
 }
 
-bool Occupied(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
+bool Occupied(const QString &path) { return Path_Is_Taken(path); }
 
 QStringList Projects_In(const QString &folderPath)
 {

@@ -30,8 +30,7 @@ public:
 
     // Lays the text out in lines of the width; a width of 0 or less does not wrap.
     // Lines stop before the first one that would end below maxHeight (the first line
-    // is always kept), so text running out of its box is laid out only as far as the
-    // box reaches.
+    // is always kept), so a long text is laid out only as far as it can be seen.
     void layOut(double width, double maxHeight = std::numeric_limits<double>::infinity());
     // Number of lines kept by the last layout.
     int lineCount() const { return m_lineCount; }

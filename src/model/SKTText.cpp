@@ -121,8 +121,8 @@ const SKTText::DrawnLayout &SKTText::drawnLayout(const QFont &defaultFont) const
 
 double SKTText::linesReach() const
 {
-    // Whatever the rotation, a line further below the box's top than the box's height
-    // and the card's diagonal lies off the card.
+    // Whatever the rotation about the box's centre, a line further below the box's top
+    // than the box's height and the card's diagonal lies off a card the centre is on.
     const QRectF card = cardBounds();
     return bounds().height() + std::hypot(card.width(), card.height());
 }

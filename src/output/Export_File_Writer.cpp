@@ -1,6 +1,7 @@
 #include "Export_File_Writer.h"
 
 #include "Card_Property.h"
+#include "FileUtilities.h"
 #include "FileWrite.h"
 #include "Log.h"
 #include "PictureLimit.h"
@@ -20,14 +21,6 @@
 
 namespace {
 constexpr double kPointsPerInch = 72.0;
-
-// Whether a name is taken in its folder: by a file, a folder, or a link (one that
-// points nowhere too).
-bool taken(const QString &path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
 
 QString renamed(const QString &path, const char *suffix)
 {
@@ -276,10 +269,10 @@ QString Check_Exist_Path_and_Create_New(const QString &path)
             start = n + 1;
         }
     }
-    if (!taken(named(stem))) return named(stem);
+    if (!Path_Is_Taken(named(stem))) return named(stem);
     for (int k = start; k < std::numeric_limits<int>::max(); ++k) {
         const QString candidate = named(QStringLiteral("%1 (%2)").arg(base).arg(k));
-        if (!taken(candidate)) return candidate;
+        if (!Path_Is_Taken(candidate)) return candidate;
     }
     return named(stem);
 }
@@ -298,7 +291,7 @@ Keep_Replace_Request Keep_Replace_Question(const QString &path, Keep_Replace_Wor
 std::optional<QString> Keep_Or_Replace_Target(const QString &path, Keep_Replace_Wording wording, bool showApplyAll,
                                               Output_Run_State &state)
 {
-    if (!taken(path)) return path;
+    if (!Path_Is_Taken(path)) return path;
     int answer = state.replace_keep_file_flag;
     if (answer != Keep_Replace_Replace_All && answer != Keep_Replace_Keep_All)
         answer = Replcae_Confirm_Box::Open_box_in_thread(Keep_Replace_Question(path, wording, showApplyAll), state);

@@ -127,6 +127,12 @@ quint64 Get_File_Size_At_Path(const QString &path)
     return info.exists() ? quint64(info.size()) : 0;
 }
 
+bool Path_Is_Taken(const QString &path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 std::optional<qint64> Get_Free_Bytes_At_Path(const QString &path)
 {
     const QStorageInfo storage(path);

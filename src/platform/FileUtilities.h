@@ -37,6 +37,8 @@ QString Convert_Path_From_URL(const QUrl &url);
 QString Convert_Path_From_URL(const QString &url);
 // Size in bytes; 0 when the file does not exist.
 quint64 Get_File_Size_At_Path(const QString &path);
+// Whether a name is taken: by a file, a folder, or a link (one that leads nowhere too).
+bool Path_Is_Taken(const QString &path);
 // The bytes this user may still write on the file system holding the path (a file or a
 // folder); nullopt when the file system cannot be read.
 std::optional<qint64> Get_Free_Bytes_At_Path(const QString &path);

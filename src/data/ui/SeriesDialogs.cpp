@@ -1,5 +1,6 @@
 #include "SeriesDialogs.h"
 
+#include "FileUtilities.h"
 #include "Helpers.h"
 #include "LayoutParts.h"
 #include "MessageBox.h"
@@ -124,7 +125,7 @@ void CreateFolder::OKPressed()
     const QString relative = Trim_Str(folder_combo->currentText()) + u'/' + name;
     const QString full = QDir(m_root).filePath(relative);
     // A link of that name, even one leading nowhere, is taken.
-    if (QFileInfo::exists(full) || QFileInfo(full).isSymLink()) {
+    if (Path_Is_Taken(full)) {
         Show_MessageBox(QStringLiteral("Folder already exist."));
         return;
     }
