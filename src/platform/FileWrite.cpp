@@ -1,11 +1,14 @@
 #include "FileWrite.h"
 
+#include "Globals.h"
+
 #include <QCryptographicHash>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
+#include <QMessageAuthenticationCode>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSysInfo>
@@ -104,13 +107,12 @@ Fingerprint fingerprint(const struct stat &st)
     return {qint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
 }
 
-// Whether the path is the regular file of the fingerprint; with an `owner`, also of that
-// user (a file the writer made is its own, whatever another user copies of its stat).
-bool holds(const QByteArray &path, const Fingerprint &f, std::optional<uid_t> owner = std::nullopt)
+// Whether the path is the regular file of the fingerprint, of the running user (a file
+// the writer made is its own, whatever another user copies of its stat).
+bool holds(const QByteArray &path, const Fingerprint &f)
 {
     struct stat st {};
-    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-    if (owner && st.st_uid != *owner) return false;
+    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return false;
     const Fingerprint now = fingerprint(st);
     return now.inode == f.inode && now.size == f.size && now.nanoseconds == f.nanoseconds;
 }
@@ -127,7 +129,8 @@ struct Set_File {
 // them is put in place and removed once all are (or all are taken back), so that the
 // next write can finish or undo a set whose writer was killed. Lines: "dozo-set", one
 // per file "<inode> <size> <mtime ns> <target> <temporary> <kept>" (names relative to
-// the record's folder, percent-encoded, the kept name empty when none), then "end".
+// the record's folder, percent-encoded, the kept name empty when none), "end", then
+// "mac <recordMac>" when there is a key.
 QByteArray recordText(const std::vector<Set_File> &set, const QDir &folder)
 {
     const auto name = [&](const QByteArray &path) {
@@ -155,23 +158,58 @@ QString writerOf(const QRegularExpressionMatch &m)
     return m.captured(3) + u'-' + m.captured(4) + u'-' + m.captured(5);
 }
 
-bool regular(const QByteArray &path)
+// Whether the path is a regular file of the running user: the only files the repair
+// moves or removes.
+bool mine(const QByteArray &path)
 {
     struct stat st {};
-    return ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode);
+    return ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
+}
+
+// The key of the records, read once per write and only when a record is written or found.
+class Record_Key
+{
+public:
+    const QByteArray &get()
+    {
+        if (!m_read) m_key = Write_Record_Key(Created_Resource_Path);
+        m_read = true;
+        return m_key;
+    }
+
+private:
+    QByteArray m_key;
+    bool m_read = false;
+};
+
+// The MAC line of a record of the name (its file name) and the text up to its "end" line.
+QByteArray recordMac(const QByteArray &key, const QByteArray &name, const QByteArray &text)
+{
+    return "mac " + QMessageAuthenticationCode::hash(name + '\n' + text, key, QCryptographicHash::Sha256).toHex()
+           + '\n';
+}
+
+// Whether the bytes are equal, in a time that does not tell where they differ.
+bool sameBytes(const QByteArray &a, const QByteArray &b)
+{
+    unsigned char differ = a.size() == b.size() ? 0 : 1;
+    for (qsizetype i = 0; i < std::min(a.size(), b.size()); ++i) differ |= (unsigned char)(a[i] ^ b[i]);
+    return differ == 0;
 }
 
 // A record is read only up to this size: the writer's own records name a card's few files.
 constexpr qint64 kRecordMax = 64 * 1024;
 
-// The bytes of a regular file of at most kRecordMax bytes, not through a link; none else.
+// The bytes of a regular file of the running user with one link, of at most kRecordMax
+// bytes, not through a link; none else.
 std::optional<QByteArray> readBounded(const QByteArray &path)
 {
     const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
     struct stat st {};
     std::optional<QByteArray> bytes;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= kRecordMax) {
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_nlink == 1
+        && st.st_size <= kRecordMax) {
         QByteArray read(kRecordMax + 1, Qt::Uninitialized);
         qsizetype got = 0;
         ssize_t n = 1;
@@ -186,20 +224,24 @@ std::optional<QByteArray> readBounded(const QByteArray &path)
     return bytes;
 }
 
-// The set a record names: none when it cannot be read or is not the writer's own, an
-// empty one when its writer was killed before the record was whole (nothing of the set
-// had been put in place then). A record is the writer's own when every name in it is a
-// plain name in the record's folder, each temporary and kept name carries the record's
-// writer (`record` matched by ownPattern) and is made from its target's name, or is the
-// form without the name when that name would not fit beside the mark.
-std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegularExpressionMatch &record)
+// The set a record names: none when it cannot be read or is not the writer's own. A
+// record is the writer's own when its MAC verifies with the key, it is well formed, every
+// name in it is a plain name in the record's folder, and each temporary and kept name
+// carries the record's writer (`record` matched by ownPattern) and is made from its
+// target's name, or is the form without the name when that name would not fit beside the mark.
+std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegularExpressionMatch &record,
+                                                Record_Key &key)
 {
-    const std::optional<QByteArray> text = readBounded(QFile::encodeName(path));
-    if (!text) return std::nullopt;
-    const QList<QByteArray> lines = text->split('\n');
+    const std::optional<QByteArray> bytes = readBounded(QFile::encodeName(path));
+    const qsizetype macAt = bytes ? bytes->lastIndexOf("\nmac ") + 1 : 0;
+    if (macAt <= 0 || key.get().isEmpty()) return std::nullopt;
+    const QByteArray text = bytes->left(macAt);
+    if (!sameBytes(bytes->mid(macAt), recordMac(key.get(), QFile::encodeName(record.captured(0)), text)))
+        return std::nullopt;
+    const QList<QByteArray> lines = text.split('\n');
     std::vector<Set_File> set;
-    if (lines.size() < 3 || lines.first() != "dozo-set" || lines[lines.size() - 2] != "end" || !lines.last().isEmpty())
-        return set;
+    if (lines.size() < 4 || lines.first() != "dozo-set" || lines[lines.size() - 2] != "end" || !lines.last().isEmpty())
+        return std::nullopt;
     const QString folder = QFileInfo(path).absolutePath();
     const int nameMax = File_Name_Max(folder);
     const auto plain = [](const QByteArray &name) {
@@ -217,7 +259,7 @@ std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegu
     };
     for (qsizetype i = 1; i + 2 < lines.size(); ++i) {
         const QList<QByteArray> field = lines[i].split(' ');
-        if (field.size() != 6 || field[3].isEmpty() || field[4].isEmpty()) return std::vector<Set_File>();
+        if (field.size() != 6 || field[3].isEmpty() || field[4].isEmpty()) return std::nullopt;
         const QByteArray target = QByteArray::fromPercentEncoding(field[3]);
         const QByteArray temporary = QByteArray::fromPercentEncoding(field[4]);
         const QByteArray kept = QByteArray::fromPercentEncoding(field[5]);
@@ -230,32 +272,45 @@ std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegu
     return set;
 }
 
+// Puts a set's kept file back over the set's new file at its name. The two swap at once
+// and the new file, under the kept name now, goes; a file put at the name since the check
+// is swapped back and stays, and the old file goes, as when it was put there before. On a
+// file system without such swaps the new file goes first and the kept file takes its name
+// only while it is free.
+void putOver(const Set_File &f, const File_Write_System &system)
+{
+    if (system.exchange(f.kept, f.target)) {
+        if (holds(f.kept, f.written) || system.exchange(f.kept, f.target)) system.remove(f.kept);
+    } else if (!exists(f.target) || (holds(f.target, f.written) && system.remove(f.target))) {
+        system.putBack(f.kept, f.target);
+    }
+}
+
 // Finishes or undoes the set of a writer that is gone, then removes its record; a record
 // that is not the writer's own is left, and so are the files it names. The set is in
 // place when every target holds its new file, or when neither a temporary nor a kept
 // file of it is left (a target written since). Else it is undone: every kept file goes
-// back to its name (over the set's new file there, the record's writer's, never over
-// another file), then a new file put where none was is removed, then the temporaries.
-// A set in place keeps its files; its kept files are removed. Each step leaves what the next repair takes on
-// alike, the record going last, so a repair killed at any step is finished by the next.
-// Nothing here follows a link: the names are plain, and only regular files are moved.
-void settle(const QString &record, const QRegularExpressionMatch &own, const File_Write_System &system)
+// back to its name (over the set's new file there, never over another file), then a new
+// file put where none was is removed, then the temporaries. A set in place keeps its
+// files; its kept files are removed. Each step leaves what the next repair takes on alike,
+// the record going last, so a repair killed at any step is finished by the next. Nothing
+// here follows a link: the names are plain, and only regular files of the running user
+// are moved or removed.
+void settle(const QString &record, const QRegularExpressionMatch &own, const File_Write_System &system,
+            Record_Key &key)
 {
-    const std::optional<std::vector<Set_File>> read = readRecord(record, own);
+    const std::optional<std::vector<Set_File>> read = readRecord(record, own, key);
     if (!read) return;
     const std::vector<Set_File> &set = *read;
-    // The set's new files are the record's writer's, as the record is.
-    struct stat st {};
-    if (::lstat(QFile::encodeName(record).constData(), &st) != 0) return;
-    const auto ours = [owner = st.st_uid](const Set_File &f) { return holds(f.target, f.written, owner); };
+    const auto ours = [](const Set_File &f) { return holds(f.target, f.written); };
     const bool placed = std::all_of(set.begin(), set.end(), ours);
     const bool left = std::any_of(set.begin(), set.end(), [](const Set_File &f) {
-        return regular(f.temporary) || (!f.kept.isEmpty() && regular(f.kept));
+        return mine(f.temporary) || (!f.kept.isEmpty() && mine(f.kept));
     });
     if (!placed && left) {
         for (const Set_File &f : set) {
-            if (f.kept.isEmpty() || !regular(f.kept)) continue;
-            if (ours(f)) system.rename(f.kept, f.target);
+            if (f.kept.isEmpty() || !mine(f.kept)) continue;
+            if (ours(f)) putOver(f, system);
             else if (!exists(f.target)) system.putBack(f.kept, f.target);
             else system.remove(f.kept);
         }
@@ -264,8 +319,8 @@ void settle(const QString &record, const QRegularExpressionMatch &own, const Fil
             if (set[i].kept.isEmpty() && ours(set[i])) system.remove(set[i].target);
     }
     for (const Set_File &f : set) {
-        if (placed && !f.kept.isEmpty() && regular(f.kept)) system.remove(f.kept);
-        if (regular(f.temporary)) system.remove(f.temporary);
+        if (placed && !f.kept.isEmpty() && mine(f.kept)) system.remove(f.kept);
+        if (mine(f.temporary)) system.remove(f.temporary);
     }
     system.syncFolder(QFile::encodeName(QFileInfo(record).absolutePath()));
     system.remove(QFile::encodeName(record));
@@ -274,7 +329,7 @@ void settle(const QString &record, const QRegularExpressionMatch &own, const Fil
 // Clears what writers that are gone left in the folder (only names of the writer's own):
 // first the sets their records name, then each file alone. A file of a set whose record
 // is there is left to the record, while its writer may run.
-void clearLeftovers(const QString &folder, const Writer &w, const File_Write_System &system)
+void clearLeftovers(const QString &folder, const Writer &w, const File_Write_System &system, Record_Key &key)
 {
     const QDir dir(folder);
     const QDir::Filters kinds = QDir::Files | QDir::Hidden | QDir::NoSymLinks;
@@ -288,11 +343,11 @@ void clearLeftovers(const QString &folder, const Writer &w, const File_Write_Sys
             continue;
         }
         sets.insert(writerOf(m));
-        if (gone(m, QFile::encodeName(dir.filePath(name)), w)) settle(dir.filePath(name), m, system);
+        if (gone(m, QFile::encodeName(dir.filePath(name)), w)) settle(dir.filePath(name), m, system, key);
     }
     for (const QRegularExpressionMatch &m : files) {
         const QByteArray path = QFile::encodeName(dir.filePath(m.captured(0)));
-        if (sets.contains(writerOf(m)) || !gone(m, path, w) || !regular(path)) continue;
+        if (sets.contains(writerOf(m)) || !gone(m, path, w) || !mine(path)) continue;
         const QByteArray target = QFile::encodeName(dir.filePath(m.captured(1)));
         if (m.captured(2) == QLatin1String("n"))
             system.remove(path);
@@ -338,24 +393,30 @@ QByteArray freeName(const QString &target, char kind, const Writer &w)
 }
 
 // Writes the set's record into every folder of the set (beside its first file there),
-// flushed; the records' names, or nothing on failure (none is left then).
+// flushed; the records' names, or nothing on failure (none is left then). Each is written
+// whole beside its name first, so that a record under its name is always whole.
 std::optional<std::vector<QByteArray>> writeRecords(const std::vector<Set_File> &set, const QStringList &folders,
-                                                    const Writer &w, const File_Write_System &system)
+                                                    const Writer &w, const File_Write_System &system,
+                                                    Record_Key &key)
 {
     std::vector<QByteArray> records;
     for (const QString &folder : folders) {
         const auto first = std::find_if(set.begin(), set.end(), [&](const Set_File &f) {
             return QFileInfo(QFile::decodeName(f.target)).absolutePath() == folder;
         });
-        const QByteArray name = first == set.end() ? QByteArray() : freeName(QFile::decodeName(first->target), 'j', w);
-        QFile f(QFile::decodeName(name));
-        const QByteArray text = recordText(set, QDir(folder));
-        const bool made = !name.isEmpty() && f.open(QIODevice::WriteOnly | QIODevice::NewOnly);
-        if (made) records.push_back(name);
-        if (!made || f.write(text) != text.size() || !f.flush() || ::fsync(f.handle()) != 0) {
+        const QString target = first == set.end() ? QString() : QFile::decodeName(first->target);
+        const QByteArray name = target.isEmpty() ? QByteArray() : freeName(target, 'j', w);
+        QByteArray text = recordText(set, QDir(folder));
+        if (!key.get().isEmpty()) text += recordMac(key.get(), name.mid(name.lastIndexOf('/') + 1), text);
+        Fingerprint unused;
+        const std::unique_ptr<QTemporaryFile> f = name.isEmpty() ? nullptr : staged(target, text, 0600, w, unused);
+        const bool made = f && File_Write_System().putBack(QFile::encodeName(f->fileName()), name);
+        if (!made) {
             for (const QByteArray &r : records) system.remove(r);
             return std::nullopt;
         }
+        f->setAutoRemove(false);
+        records.push_back(name);
     }
     return records;
 }
@@ -386,6 +447,11 @@ bool File_Write_System::putBack(const QByteArray &from, const QByteArray &to) co
     return std::rename(from.constData(), to.constData()) == 0;
 }
 
+bool File_Write_System::exchange(const QByteArray &a, const QByteArray &b) const
+{
+    return ::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_EXCHANGE) == 0;
+}
+
 bool File_Write_System::remove(const QByteArray &path) const { return ::unlink(path.constData()) == 0; }
 
 void File_Write_System::syncFolder(const QByteArray &folder) const
@@ -413,13 +479,14 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
                        const File_Write_System &system, File_Write_Sweep *sweep, File_Link links)
 {
     const Writer w = thisWriter();
+    Record_Key key;
     QStringList folders;
     for (const auto &file : files) {
         const QString folder = QFileInfo(writtenPath(file.first, links)).absolutePath();
         if (!folders.contains(folder)) folders << folder;
     }
     for (const QString &folder : folders)
-        if (!sweep || sweep->First(folder)) clearLeftovers(folder, w, system);
+        if (!sweep || sweep->First(folder)) clearLeftovers(folder, w, system, key);
     const auto syncFolders = [&] {
         for (const QString &folder : folders) system.syncFolder(QFile::encodeName(folder));
     };
@@ -446,7 +513,7 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
     }
     std::vector<QByteArray> records;
     if (set.size() > 1) {
-        const auto made = writeRecords(set, folders, w, system);
+        const auto made = writeRecords(set, folders, w, system, key);
         if (!made) return fail(0);
         records = *made;
         syncFolders();

@@ -15,6 +15,9 @@ public:
     virtual bool rename(const QByteArray &from, const QByteArray &to) const;
     // A rename that never replaces a file at `to` (false then).
     virtual bool putBack(const QByteArray &from, const QByteArray &to) const;
+    // Swaps the files of the two names at once; false when it cannot (one is missing, or
+    // the file system has no such swap).
+    virtual bool exchange(const QByteArray &a, const QByteArray &b) const;
     virtual bool remove(const QByteArray &path) const;
     // Makes the names in the folder last (fsync of the folder).
     virtual void syncFolder(const QByteArray &folder) const;
@@ -57,14 +60,21 @@ enum class File_Link { Write_Through, Replace };
 // record is left is undone when some of its new bytes were not in place yet (its kept
 // files go back, over the set's own new files only, and a file new to the folder is
 // removed), else its kept files are removed; a repair killed at any step is finished by
-// the next. A record is acted on only when it is the writer's own: at most 64 KiB, and
-// naming only files of its own folder, each temporary and kept file of the record's
-// writer and made from its target's name; any other is left, with the files it names
-// (so a set spanning folders, through links, is not repaired: its kept files stay).
-// Without a record (a single file, or an older writer), a kept file goes back to its
-// name when that name is free, else it is removed; a kept file whose name is not known
-// stays. A kept file goes back only as a regular file, never over a file put there since
-// nor over a file of another user than the record's.
+// the next.
+//
+// A record is acted on only when a desk of this user wrote it: it carries an HMAC-SHA-256
+// of its name and text made with the key of the data folder (Write_Record_Key), it is a
+// regular file of the running user with one link, at most 64 KiB, well formed, and names
+// only files of its own folder, each temporary and kept file of the record's writer and
+// made from its target's name. Any other record is left, with every file it names (so a
+// set spanning folders, through links, is not repaired: its kept files stay), and so are
+// the sets of desks with another data folder. A record is put in place whole (written
+// beside it, then renamed to its name), so a writer killed while writing it leaves no
+// record, only a temporary file that the next write removes. The repair moves and removes
+// only regular files of the running user. Without a record (a single file, or an older
+// writer), a kept file goes back to its name when that name is free, else it is removed;
+// a kept file whose name is not known stays. A kept file goes back only as a regular
+// file, never over a file put there since, even between the repair's check and its move.
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644,
                       File_Write_Sweep *sweep = nullptr);
 
@@ -88,6 +98,15 @@ QByteArray File_Write_Tag(const QByteArray &machine, const QByteArray &boot, con
 // This system's tag: /etc/machine-id (the host name when there is none),
 // /proc/sys/kernel/random/boot_id and the link /proc/self/ns/pid.
 QByteArray File_Write_This_System();
+
+// The key that signs the writer's records, of the desks of this user that share the data
+// folder: 32 random bytes in its "Write_Record_Key", owner-only (0600). Made on first use
+// (and the data folder with it, 0700) beside its name and renamed to it only where no
+// key is, so of desks starting together one key stands and all of them read it. Empty
+// when there is no data folder, or it holds no regular owner-only file of the running
+// user of 32 bytes there and none can be made; records are then written unsigned, and
+// so never acted on.
+QByteArray Write_Record_Key(const QString &dataFolder);
 
 // The longest file name, in bytes, that the file system of the folder holds (255 on
 // the usual ones; 255 too when the folder cannot be asked).

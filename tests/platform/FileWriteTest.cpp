@@ -1,4 +1,5 @@
 #include "FileWrite.h"
+#include "Globals.h"
 #include "ProcessMemory.h"
 
 #include <QCoreApplication>
@@ -6,10 +7,13 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMessageAuthenticationCode>
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryDir>
 #include <csignal>
+#include <functional>
+#include <thread>
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -59,6 +63,40 @@ struct KillingSystem : File_Write_System {
         return acts() && File_Write_System::putBack(from, to);
     }
     bool remove(const QByteArray &path) const override { return acts() && File_Write_System::remove(path); }
+    bool exchange(const QByteArray &a, const QByteArray &b) const override
+    {
+        return acts() && File_Write_System::exchange(a, b);
+    }
+};
+
+// The file system, but a file lands at `target` just before the first kept file is moved
+// to it, as when another program writes it between the repair's check and its move.
+struct LandingSystem : File_Write_System {
+    QByteArray target;
+    mutable bool landed = false;
+    void land(const QByteArray &from, const QByteArray &to) const
+    {
+        if (landed || to != target || !from.contains(".~dozo-k-")) return;
+        landed = true;
+        QFile f(QFile::decodeName(target) + ".landing");
+        if (f.open(QIODevice::WriteOnly) && f.write("landed") == 6 && f.flush())
+            File_Write_System::rename(QFile::encodeName(f.fileName()), target);
+    }
+    bool rename(const QByteArray &from, const QByteArray &to) const override
+    {
+        land(from, to);
+        return File_Write_System::rename(from, to);
+    }
+    bool putBack(const QByteArray &from, const QByteArray &to) const override
+    {
+        land(from, to);
+        return File_Write_System::putBack(from, to);
+    }
+    bool exchange(const QByteArray &a, const QByteArray &b) const override
+    {
+        land(a, b);
+        return File_Write_System::exchange(a, b);
+    }
 };
 
 void make(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes, qint64 secondsAgo = 0)
@@ -102,6 +140,17 @@ QByteArray boot()
     return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : "";
 }
 QByteArray processes() { return QFileInfo("/proc/self/ns/pid").symLinkTarget().section('/', -1).toUtf8(); }
+
+// A record's text signed as a desk of this data folder signs it: "mac " and the
+// HMAC-SHA-256 of its file name, a line feed and its text, in hex.
+QByteArray signedRecord(const QString &name, const QByteArray &text)
+{
+    const QByteArray key = Write_Record_Key(Created_Resource_Path);
+    EXPECT_EQ(key.size(), 32);
+    return text + "mac "
+           + QMessageAuthenticationCode::hash(name.toUtf8() + '\n' + text, key, QCryptographicHash::Sha256).toHex()
+           + '\n';
+}
 } // namespace FileWriteTest
 using namespace FileWriteTest;
 
@@ -301,9 +350,9 @@ TEST(FileWrite, ARecordActsOnlyOnItsWritersOwnFilesInItsFolder)
         const QString record = "r.~dozo-j-" + id + "-AbCd12";
         const auto encoded = [](const QString &name) { return QString(name.toUtf8().toPercentEncoding()); };
         make(root, "cards/" + record,
-             QString("dozo-set\n%1 %2 %3 %4\nend\n")
-                 .arg(stamp(cards.filePath(target)), encoded(target), encoded(temporary), encoded(kept))
-                 .toUtf8(),
+             signedRecord(record, QString("dozo-set\n%1 %2 %3 %4\nend\n")
+                                      .arg(stamp(cards.filePath(target)), encoded(target), encoded(temporary), encoded(kept))
+                                      .toUtf8()),
              2 * 24 * 60 * 60);
         const QByteArray before = entries(root);
         ASSERT_TRUE(Write_File_Whole(cards.filePath("z"), "z"));
@@ -327,9 +376,10 @@ TEST(FileWrite, AnotherUsersRecordNeverPutsItsBytesOverTheUsersFile)
     make(root, "cards/" + own("notes.txt", 'n'), "new");
     make(root, "cards/" + own("y", 'n'), "new");
     make(root, "cards/" + record,
-         QString("dozo-set\n%1 notes.txt %2 %3\n0 0 0 y %4 \nend\n")
-             .arg(stamp(cards.filePath("notes.txt")), own("notes.txt", 'n'), own("notes.txt", 'k'), own("y", 'n'))
-             .toUtf8(),
+         signedRecord(record, QString("dozo-set\n%1 notes.txt %2 %3\n0 0 0 y %4 \nend\n")
+                                  .arg(stamp(cards.filePath("notes.txt")), own("notes.txt", 'n'),
+                                       own("notes.txt", 'k'), own("y", 'n'))
+                                  .toUtf8()),
          2 * 24 * 60 * 60);
     for (const QString &name : {record, own("notes.txt", 'k'), own("notes.txt", 'n'), own("y", 'n')})
         ASSERT_EQ(::lchown(QFile::encodeName(cards.filePath(name)).constData(), 65534, 65534), 0);
@@ -378,4 +428,110 @@ TEST(FileWrite, RelativeNamesAreOfTheWorkingFolder)
     ASSERT_TRUE(Write_File_Whole(dir.filePath("sub/z"), "z"));
     EXPECT_EQ(read(dir, "sub/a") + '|' + read(dir, "sub/b"), "old a|old b");
     EXPECT_EQ(QDir(dir.filePath("sub")).entryList(QDir::Files | QDir::Hidden), QStringList({"a", "b", "z"}));
+}
+
+// Records no desk of this user wrote, or that are not whole: a hard link to a user's file
+// holding a record, signed or not; a record planted under the id of a killed writer whose
+// card it would leave half new; one with the stat of the user's file copied; one with a
+// bad line before its end. Each is left with every file it names, and the killed card
+// still comes back all old. A file put at a kept file's name between the repair's check
+// and its move stays.
+TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");
+    const QString id = "00000000-00000001-00000001", record = "r.~dozo-j-" + id + "-AbCd12";
+    const auto own = [&](const QString &name, char kind) {
+        return QString("%1.~dozo-%2-%3-Tmp001").arg(name).arg(kind).arg(id);
+    };
+    // Two days old, of another system: gone.
+    const auto plant = [](const QDir &cards, const QString &name, const QByteArray &text) {
+        QFile f(cards.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly) && f.write(text) == text.size() && f.flush());
+        ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addDays(-2), QFileDevice::FileModificationTime));
+    };
+    // notes.txt and the files of a set of it and "y", of which "y" is missing.
+    const auto attack = [&](const QDir &cards, const QString &kept) {
+        for (const QString &name : {QString("notes.txt"), own("notes.txt", 'n'), own("y", 'n'), kept})
+            if (!name.isEmpty()) plant(cards, name, name == kept ? "theirs" : "mine");
+        return QString("dozo-set\n%1 notes.txt %2 %3\n0 0 0 y %4 \nend\n")
+            .arg(stamp(cards.filePath("notes.txt")), own("notes.txt", 'n'), kept, own("y", 'n'))
+            .toUtf8();
+    };
+    // A two-file card killed at its last rename: "a" new, "b" old.
+    const auto killed = [](const QDir &cards) {
+        for (const char *name : {"a", "b"}) Write_File_Whole(cards.filePath(name), QByteArray("old ") + name);
+        KillingSystem writer(3);
+        EXPECT_EXIT(Write_Files_Whole({{cards.filePath("a"), "new a"}, {cards.filePath("b"), "new b"}}, 0644, nullptr,
+                                      writer),
+                    ::testing::KilledBySignal(SIGKILL), "");
+    };
+    struct Row {
+        const char *what;
+        std::function<void(const QDir &)> make;
+        QByteArray entries;  // after the next write, but the writer's own files
+        bool leftAlone;      // the writer's own files all stay, else only a planted record
+        bool lands = false;
+    };
+    Row rows[] = {
+        {"a record hard-linked to a file of the user's",
+         [&](const QDir &cards) {
+             plant(cards, "shared.txt", signedRecord(record, attack(cards, "")));
+             ASSERT_TRUE(::link(QFile::encodeName(cards.filePath("shared.txt")),
+                                QFile::encodeName(cards.filePath(record)))
+                         == 0);
+         },
+         "", true},
+        {"a record planted under a killed writer's id",
+         [&](const QDir &cards) {
+             killed(cards);
+             const QStringList kept = cards.entryList({"a.~dozo-k-*"}, QDir::Files | QDir::Hidden);
+             ASSERT_EQ(kept.size(), 1);
+             const QString writer = kept[0].section('-', 2, 4);
+             plant(cards, "0.~dozo-j-" + writer + "-AbCd12",
+                   QString("dozo-set\n%1 a a.~dozo-n-%2-AbCd12 %3\nend\n")
+                       .arg(stamp(cards.filePath("a")), writer, kept[0])
+                       .toUtf8());
+         },
+         "a=old a\nb=old b\n", false},
+        {"a record of the user with the stat of notes.txt copied",
+         [&](const QDir &cards) { plant(cards, record, attack(cards, own("notes.txt", 'k'))); }, "", true},
+        {"a record with a bad line before its end",
+         [&](const QDir &cards) {
+             QByteArray text = attack(cards, "");
+             plant(cards, record, signedRecord(record, text.insert(text.indexOf("end\n"), "garbage\n")));
+         },
+         "", true},
+        {"a file put at a kept file's name during the repair", killed, "a=landed\nb=old b\n", false, true},
+    };
+    for (const Row &row : rows) {
+        SCOPED_TRACE(row.what);
+        QTemporaryDir root;
+        ASSERT_TRUE(QDir(root.path()).mkpath("cards") && QDir(root.path()).mkpath("outside"));
+        const QDir cards(root.filePath("cards"));
+        row.make(cards);
+        const auto ownNames = [&] { return cards.entryList({"*.~dozo-*"}, QDir::Files | QDir::Hidden, QDir::Name); };
+        const QStringList before = ownNames();
+        const QByteArray expected = row.entries.isEmpty() ? entries(root) : row.entries;
+        LandingSystem repair;
+        if (row.lands) repair.target = QFile::encodeName(cards.filePath("a"));
+        ASSERT_TRUE(Write_Files_Whole({{cards.filePath("z"), "z"}}, 0644, nullptr, repair));
+        EXPECT_EQ(entries(root), expected + "z=z\n");
+        EXPECT_EQ(ownNames(), row.leftAlone ? before : before.filter(QRegularExpression("^0\\.")));
+    }
+}
+
+// Desks starting together end with one key, owner-only.
+TEST(FileWrite, DesksStartingTogetherEndWithOneKey)
+{
+    QTemporaryDir dir;
+    const QString folder = dir.filePath("data");
+    std::vector<QByteArray> keys(8);
+    std::vector<std::thread> desks;
+    for (QByteArray &key : keys) desks.emplace_back([&] { key = Write_Record_Key(folder); });
+    for (std::thread &desk : desks) desk.join();
+    EXPECT_EQ(keys[0].size(), 32);
+    EXPECT_EQ(std::count(keys.begin(), keys.end(), keys[0]), 8);
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"Write_Record_Key"});
+    EXPECT_EQ(QFile::permissions(folder + "/Write_Record_Key"), QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                                                    | QFileDevice::ReadUser | QFileDevice::WriteUser);
 }
