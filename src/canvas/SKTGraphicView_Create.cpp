@@ -4,6 +4,7 @@
 #include "SKTGraphicView.h"
 
 #include "CardViewHost.h"
+#include "FileUtilities.h"
 #include "FileWrite.h"
 #include "Globals.h"
 #include "Helpers.h"
@@ -342,12 +343,14 @@ bool SKTGraphicView::makeNewImageFromPasteboard(const QMimeData *mime, QPointF p
     const QString folder = Created_Resource_Path + QStringLiteral("Images_save_by_user");
     if (!Create_Folder(folder)) return false;
     QString path;
-    for (int n = 1; path.isEmpty() || QFileInfo::exists(path); ++n)
+    // A link under a name (one leading nowhere too) takes it; the picture never goes
+    // through one.
+    for (int n = 1; path.isEmpty() || Path_Is_Taken(path); ++n)
         path = folder + QStringLiteral("/Pasted_Picture_%1.png").arg(n);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, "PNG") || !Write_File_Whole(path, bytes, 0600)) return false;
+    if (!image.save(&buffer, "PNG") || !Write_File_Whole(path, bytes, 0600, nullptr, File_Link::Replace)) return false;
     // The picture lies on the card with its top-left corner at the point.
     std::shared_ptr<SKTImage> g = SKTImage::initWithPath(point, path);
     g->setBounds(QRectF(point, Picture(image).size()));

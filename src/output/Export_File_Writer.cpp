@@ -176,7 +176,7 @@ QByteArray Export_File_Data(const std::vector<const Export_Side *> &sides, bool 
     return encodeRaster(image, format);
 }
 
-bool Save_gen_image(const QImage &image, const QString &path, File_Write_Sweep *sweep)
+bool Save_gen_image(const QImage &image, const QString &path, File_Link links, File_Write_Sweep *sweep)
 {
     if (image.isNull()) {
         Show_NSLog_Message(QStringLiteral("Invalid image"));
@@ -191,7 +191,7 @@ bool Save_gen_image(const QImage &image, const QString &path, File_Write_Sweep *
     } else {
         bytes = encodeRaster(image, rasterFormat(ext));
     }
-    return !bytes.isEmpty() && Write_File_Whole(path, bytes, 0644, sweep);
+    return !bytes.isEmpty() && Write_File_Whole(path, bytes, 0644, sweep, links);
 }
 
 bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_Side &front, const Export_Side &back,
@@ -234,7 +234,8 @@ bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_
     for (size_t i = 0; i < files.size(); ++i) named.emplace_back(targets[int(i)], files[i]);
     // A pair is written whole or not at all.
     int failed = 0;
-    if (!Write_Files_Whole(named, 0644, &failed)) {
+    if (!Write_Files_Whole(named, 0644, &failed, File_Write_System(), nullptr,
+                           joined ? File_Link::Write_Through : File_Link::Replace)) {
         if (error)
             *error = QStringLiteral("Unable to save the file \"%1\".\n\nEither the folder cannot be written to or "
                                     "there is no free space left on the drive.")

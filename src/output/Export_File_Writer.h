@@ -60,14 +60,18 @@ QImage Combine_Side_Images(const QImage &front, const QImage &back, bool sideByS
 QByteArray Export_File_Data(const std::vector<const Export_Side *> &sides, bool sideBySide,
                             const QString &extension);
 // Writes a picture to the path in the type of its extension ("pdf": a page of the
-// picture's size in points). False on failure. A run's `sweep` clears each folder of a
-// killed write's leftovers once for the run (FileWrite.h).
-bool Save_gen_image(const QImage &image, const QString &path, File_Write_Sweep *sweep = nullptr);
+// picture's size in points). False on failure. `links`: Write_Through only for a name the
+// user chose in a save panel; a name the program picks (a numbered, derived or fixed
+// name) replaces a link there. A run's `sweep` clears each folder of a killed write's
+// leftovers once for the run (FileWrite.h).
+bool Save_gen_image(const QImage &image, const QString &path, File_Link links, File_Write_Sweep *sweep = nullptr);
 
 // Writes the export of `layout` to `path`, every file or none: on failure the files
 // are as they were before the call and `error` says why (a picture over the bound:
 // Export_Picture_Refusal, and nothing is drawn). `written` gets the files written.
-// Each side is mirrored as `mirror` says.
+// Each side is mirrored as `mirror` says. A joined picture is written to `path` itself,
+// through a link there (the name chosen in the save panel); the side files, named after
+// it, replace a link under their names.
 bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_Side &front,
                         const Export_Side &back, QStringList *written = nullptr, QString *error = nullptr,
                         Side_Mirror mirror = Side_Mirror::None);

@@ -3,6 +3,7 @@
 #include "Batch_Export.h"
 #include "CardValueEngine.h"
 #include "Dialogs.h"
+#include "FileUtilities.h"
 #include "Globals.h"
 #include "MessageBox.h"
 #include "Modal_Runner.h"
@@ -57,10 +58,11 @@ bool Run_Desk::Export_Card(const Export_Card_Options &options)
         QString path = chosen.first();
         if (QFileInfo(path).suffix().compare(options.extension, Qt::CaseInsensitive) != 0)
             path += u'.' + options.extension;
-        // The files this export would write; the first one taken is asked about.
+        // The files this export would write; the first one taken (a link leading nowhere
+        // too) is asked about.
         QString taken;
         for (const QString &target : Export_Target_Paths(path, options.layout))
-            if (taken.isEmpty() && QFileInfo::exists(target)) taken = target;
+            if (taken.isEmpty() && Path_Is_Taken(target)) taken = target;
         ++export_card_counter;
         if (!taken.isEmpty()
             && Show_YES_NO_MessageBox(QFileInfo(taken).completeBaseName()

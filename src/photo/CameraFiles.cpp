@@ -1,5 +1,6 @@
 #include "CameraFiles.h"
 
+#include "FileUtilities.h"
 #include "Globals.h"
 
 #include <QDir>
@@ -14,7 +15,7 @@ QString Camera_Default_Folder() { return Created_Resource_Path + QStringLiteral(
 
 QString Create_New_Camera_File_Path(const QString &path, int firstNumber)
 {
-    if (!QFileInfo::exists(path)) return path;
+    if (!Path_Is_Taken(path)) return path;
     const QFileInfo info(path);
     const QDir folder = info.dir();
     const QString extension = info.suffix();
@@ -22,7 +23,7 @@ QString Create_New_Camera_File_Path(const QString &path, int firstNumber)
     // Only the last component changes; the folder stays as it was given.
     for (int n = firstNumber; n < firstNumber + 100000; ++n) {
         candidate = folder.filePath(QStringLiteral("%1_%2.%3").arg(kCameraFileStem).arg(n).arg(extension));
-        if (!QFileInfo::exists(candidate)) return candidate;
+        if (!Path_Is_Taken(candidate)) return candidate;
     }
     return candidate;
 }

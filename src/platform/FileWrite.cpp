@@ -470,9 +470,10 @@ bool File_Write_Sweep::First(const QString &folder)
     return true;
 }
 
-bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions, File_Write_Sweep *sweep)
+bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions, File_Write_Sweep *sweep,
+                      File_Link links)
 {
-    return Write_Files_Whole({{path, bytes}}, permissions, nullptr, File_Write_System(), sweep);
+    return Write_Files_Whole({{path, bytes}}, permissions, nullptr, File_Write_System(), sweep, links);
 }
 
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions, int *failed,

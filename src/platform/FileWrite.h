@@ -75,8 +75,9 @@ enum class File_Link { Write_Through, Replace };
 // writer), a kept file goes back to its name when that name is free, else it is removed;
 // a kept file whose name is not known stays. A kept file goes back only as a regular
 // file, never over a file put there since, even between the repair's check and its move.
+// `links`: what a symbolic link at the path gets (File_Link).
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644,
-                      File_Write_Sweep *sweep = nullptr);
+                      File_Write_Sweep *sweep = nullptr, File_Link links = File_Link::Write_Through);
 
 // Writes every file whole, or leaves all of them as they were: each file is written to
 // a temporary file beside it first, then (after the set's record is flushed in each of

@@ -181,6 +181,51 @@ TEST_F(ExportCardTest, APairThatCannotBeWrittenWholeLeavesTheEarlierPair)
     EXPECT_EQ(old.readAll(), "earlier back");
 }
 
+// The side files are named after the typed name: a link under one, to a file elsewhere
+// or leading nowhere, is a file already there (asked about), and is replaced by the side
+// file; nothing outside the folder changes or appears.
+TEST_F(ExportCardTest, ALinkUnderASideFileIsAskedAboutAndReplaced)
+{
+    struct Row {
+        Export_Layout layout;
+        const char *toFile, *toNowhere, *asked;
+    };
+    const Row rows[] = {
+        {Export_Layout::Both, "Card_Front.png", "Card_Back.png", "Card_Back"},
+        {Export_Layout::Front, nullptr, "Card_Front.png", "Card_Front"},
+    };
+    const auto bytes = [](const QString &path) {
+        QFile f(path);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
+    };
+    for (const Row &r : rows) {
+        QTemporaryDir folder, home;
+        QFile victim(home.filePath("thesis.odt"));
+        ASSERT_TRUE(victim.open(QIODevice::WriteOnly));
+        victim.write("thesis");
+        victim.close();
+        if (r.toFile) ASSERT_TRUE(QFile::link(home.filePath("thesis.odt"), folder.filePath(r.toFile)));
+        ASSERT_TRUE(QFile::link(home.filePath("autostart.desktop"), folder.filePath(r.toNowhere)));
+        testsupport::boxes().clear();
+        testsupport::boxes().answerNext(1);  // replace
+        testsupport::queueFilePanelAnswer({folder.filePath("Card.png")});
+        Export_Card_Options options;
+        options.layout = r.layout;
+        options.extension = "png";
+        ASSERT_TRUE(d.desk.Export_Card(options)) << r.asked;
+        EXPECT_EQ(testsupport::boxes().take().value(0), QString(r.asked) + " already exists. Do you want to replace it?");
+        EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"thesis.odt"});
+        EXPECT_EQ(bytes(home.filePath("thesis.odt")), "thesis");
+        for (const char *name : {r.toFile, r.toNowhere}) {
+            if (!name) continue;
+            const QFileInfo written(folder.filePath(name));
+            EXPECT_TRUE(written.isFile() && !written.isSymLink()) << name;
+            EXPECT_EQ(bytes(written.filePath()).left(4), "\x89PNG") << name;
+        }
+    }
+}
+
 TEST_F(ExportCardTest, TheSideNotShownCarriesTheSelectedPerson)
 {
     // Group mode's copy of the side not shown (a green square): written in place of that

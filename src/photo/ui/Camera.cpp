@@ -269,7 +269,8 @@ void Camera::Save_Crop_Image_Clicked()
     const QString path = Run_Save_Image_Panel(Camera_Folder_Path, kCameraFileStem);
     if (path.isEmpty()) return;
     raise();
-    if (!Save_gen_image(adjusted_picture, path)) {
+    // The name chosen in the panel: written through a link there, as an editor does.
+    if (!Save_gen_image(adjusted_picture, path, File_Link::Write_Through)) {
         Show_MessageBox(QStringLiteral("Error in file accessing."));
         return;
     }
@@ -314,7 +315,8 @@ void Camera::OK_Btn_Clicked()
     // The folder is made when missing, and the write is checked.
     const QString folder = QFileInfo(Camera_Capture_Image).path();
     const QString path = Create_New_Camera_File_Path(Camera_Capture_Image, Camera_Capture_Count);
-    if (!QDir().mkpath(folder) || !Save_gen_image(adjusted_picture, path)) {
+    // A name of the program's: a link there is replaced, never written through.
+    if (!QDir().mkpath(folder) || !Save_gen_image(adjusted_picture, path, File_Link::Replace)) {
         Show_MessageBox(QStringLiteral("Error in file accessing."));
         return;
     }

@@ -52,10 +52,12 @@ bool Crop_All_Job::Start()
         // The series is written whole when the run ends, so the series it replaces stays
         // whole until then. A file made and removed beside it now tells whether it can
         // be written at all; nothing of it stays behind (a "<series>.part" left by an
-        // earlier run that was killed goes with it).
+        // earlier run that was killed goes with it). The probe is made new, so a link
+        // under its name is removed, never written through.
         const QString probePath = m_snapshot.seriesPath + QStringLiteral(".part");
         QFile probe(probePath);
-        const bool writable = !m_snapshot.seriesPath.isEmpty() && probe.open(QIODevice::WriteOnly | QIODevice::Truncate);
+        if (!m_snapshot.seriesPath.isEmpty()) QFile::remove(probePath);
+        const bool writable = !m_snapshot.seriesPath.isEmpty() && probe.open(QIODevice::WriteOnly | QIODevice::NewOnly);
         if (writable) {
             probe.close();
             probe.remove();
@@ -87,7 +89,8 @@ QString Crop_All_Job::Write_Row(const QString &input, const QImage &cut)
             return {};
         target = *free;
     }
-    if (!Save_gen_image(cut, target, &m_state->swept_folders)) {
+    // The names are the run's own: a link under one is replaced, never written through.
+    if (!Save_gen_image(cut, target, File_Link::Replace, &m_state->swept_folders)) {
         ++m_state->failed_files;
         Show_NSLog_Message(QStringLiteral("Crop All: cannot write ") + target);
         return {};
@@ -130,7 +133,11 @@ void Crop_All_Job::Run()
         QByteArray bytes;
         for (const QString &line : std::as_const(m_lines))
             bytes += (line + u'\n').toUtf8();
-        if (!Write_File_Whole(m_snapshot.seriesPath, bytes))
+        // A new series' name is the run's own: a link there is replaced. The series
+        // replaced is the listed one, written through as the list names it.
+        const File_Link links =
+            m_snapshot.series == Crop_Series_Output::New ? File_Link::Replace : File_Link::Write_Through;
+        if (!Write_File_Whole(m_snapshot.seriesPath, bytes, 0644, nullptr, links))
             Show_NSLog_Message(QStringLiteral("Crop All: cannot write the series ") + m_snapshot.seriesPath);
     }
     m_state->Export_File_Path = m_snapshot.outputFolder;

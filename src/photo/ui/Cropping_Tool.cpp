@@ -465,7 +465,7 @@ void Cropping_Tool::Crop_Single_Image_Clicked()
     const QString path = Cropped_File_Name(folder, custom_name_radio->isChecked(), custom_name->text().trimmed(),
                                            Crop_Input_Path, output_format_combo->currentIndex(), crop_num++);
     const auto target = Keep_Or_Replace_Target(path, Keep_Replace_Wording::Keep_Or_Replace, false, state);
-    if (!target || !Save_gen_image(cut.image, *target))
+    if (!target || !Save_gen_image(cut.image, *target, File_Link::Replace))
         return;
     state.check_any_card_exported = true;
     state.Export_File_Path = *target;

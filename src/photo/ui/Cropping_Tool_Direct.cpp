@@ -281,7 +281,7 @@ void Cropping_Tool::Crop_Direct_Picture()
     }
     Create_Folder(Cropped_Img_Path);
     const QString target = Check_Exist_Path_and_Create_New(Path_Join(Cropped_Img_Path, Direct_Crop_File_Name(Crop_Input_Path)));
-    const bool saved = Save_gen_image(cut.image, target);
+    const bool saved = Save_gen_image(cut.image, target, File_Link::Replace);
     wait.reset();
     if (!saved) {
         Show_NSLog_Message(QStringLiteral("Cropped picture not written: ") + target);

@@ -19,6 +19,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSlider>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <thread>
@@ -204,6 +205,33 @@ TEST(CameraWindow, OkStoresUnderNewNamesAndReportsWhatCannotBeWritten)
         EXPECT_EQ(w.camera.result(), -1);
         EXPECT_EQ(w.camera.Camera_Capture_Image, blocker + "/pictures/dozo_user_save.png");
         EXPECT_EQ(w.camera.Camera_Capture_Count, 1);
+    }
+}
+
+// A link under the capture's name, to a file elsewhere or leading nowhere, takes the
+// name: the capture goes under the next one, and nothing outside the folder changes.
+TEST(CameraWindow, OkNeverWritesThroughALinkUnderTheCapturesName)
+{
+    for (const char *pointsTo : {"thesis.odt", "autostart.desktop"}) {
+        Window w;
+        QTemporaryDir home;
+        QFile victim(home.filePath("thesis.odt"));
+        ASSERT_TRUE(victim.open(QIODevice::WriteOnly));
+        victim.write("thesis");
+        victim.close();
+        QDir(Camera_Folder_Path).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(Camera_Folder_Path));
+        ASSERT_TRUE(QFile::link(home.filePath(pointsTo), Camera_Folder_Path + "/dozo_user_save.png"));
+        w.take();
+        w.camera.OK_Btn_Clicked();
+        EXPECT_EQ(w.camera.Camera_Capture_Image, Camera_Folder_Path + "/dozo_user_save_1.png") << pointsTo;
+        EXPECT_EQ(QImage(w.camera.Camera_Capture_Image).size(), QSize(1000, 500)) << pointsTo;
+        EXPECT_EQ(QDir(home.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"thesis.odt"})
+            << pointsTo;
+        ASSERT_TRUE(victim.open(QIODevice::ReadOnly));
+        EXPECT_EQ(victim.readAll(), "thesis") << pointsTo;
+        victim.close();
     }
 }
 

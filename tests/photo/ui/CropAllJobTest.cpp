@@ -12,6 +12,7 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
+#include <QTemporaryDir>
 #include <QThread>
 #include <QThreadPool>
 
@@ -238,6 +239,55 @@ TEST(CropAllJob, KeepReplaceCancelSkipsItsFileOrStopsTheRun)
         EXPECT_EQ(Read(home + "/out/Untitled.png"), "old") << r.what;
         EXPECT_EQ(Read(home + "/Run.txt"), r.lines) << r.what;
         EXPECT_EQ(job.written(), r.written.size()) << r.what;
+    }
+}
+
+// A link under an output name answered Replace, or under the series' probe beside it,
+// to a file elsewhere or leading nowhere: the link is replaced (the probe's removed),
+// never written through, and nothing outside the folder changes or appears.
+TEST(CropAllJob, ALinkUnderARunsNameIsReplacedNeverWrittenThrough)
+{
+    struct Row {
+        const char *planted, *pointsTo;
+    };
+    const Row rows[] = {
+        {"out/Untitled.png", "thesis.odt"},
+        {"out/Untitled.png", "autostart.desktop"},
+        {"Run.txt.part", "thesis.odt"},
+    };
+    const QString home = testHome();
+    const QStringList paths = Make_Pictures(home + "/in", 1, 30);
+    for (const Row &r : rows) {
+        QTemporaryDir outside;
+        {
+            QFile victim(outside.filePath("thesis.odt"));
+            ASSERT_TRUE(victim.open(QIODevice::WriteOnly));
+            victim.write("thesis");
+        }
+        QDir(home + "/out").removeRecursively();
+        QDir().mkpath(home + "/out");
+        ASSERT_TRUE(QFile::link(outside.filePath(r.pointsTo), home + "/" + r.planted));
+        Set_MessageBox_Answerer([](MessageBoxKind, const QString &) { return int(Keep_Replace_Replace); });
+        auto state = std::make_shared<Output_Run_State>();
+        Crop_All_Snapshot s = Fixed_Snapshot(paths, home + "/out");
+        s.series = Crop_Series_Output::New;
+        s.seriesPath = home + "/Run.txt";
+        Crop_All_Job job(s, nullptr, state);
+        ASSERT_TRUE(job.Start()) << r.planted;
+        QElapsedTimer clock;
+        clock.start();
+        while (!job.Done() && clock.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        job.Wait();
+        installRecordingAnswerer();
+        EXPECT_EQ(QDir(outside.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
+                  QStringList{"thesis.odt"})
+            << r.planted << " " << r.pointsTo;
+        EXPECT_EQ(Read(outside.filePath("thesis.odt")), "thesis") << r.planted << " " << r.pointsTo;
+        const QFileInfo cut(home + "/out/Untitled.png");
+        EXPECT_TRUE(cut.isFile() && !cut.isSymLink()) << r.planted << " " << r.pointsTo;
+        EXPECT_EQ(QImage(cut.filePath()).size(), QSize(20, 10)) << r.planted << " " << r.pointsTo;
+        EXPECT_FALSE(QFileInfo(home + "/Run.txt.part").isSymLink()) << r.planted;
+        QFile::remove(home + "/Run.txt");
     }
 }
 
