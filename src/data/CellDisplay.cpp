@@ -278,7 +278,9 @@ bool Is_Date_Format(QStringView formatCode)
 QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
 {
     const auto asNumber = [value] { return Number_Cell_Text(QString::number(value, 'g', 17)); };
-    if (!std::isfinite(value) || value >= double(kLastSerial1900 + 1)) return asNumber();
+    // Past the calendar either way (a value below zero may show its size in a second
+    // section): the number.
+    if (!std::isfinite(value) || std::fabs(value) >= double(kLastSerial1900 + 1)) return asNumber();
     // Up to three sections for numbers, before a text section: a value below zero takes
     // the second and shows its size as that section writes it, zero the third. In a
     // code of one section a value below zero shows after a minus sign.

@@ -146,6 +146,7 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
         // Outside the calendar: the number.
         {-1, u"yyyy-mm-dd", false, u"-1"},
         {2958466, u"yyyy-mm-dd", false, u"2958466"},
+        {-1e300, u"hh:mm:ss;hh:mm:ss", false, u"-1E+300"},
     };
     int i = 0;
     for (const Row &row : rows) {
