@@ -278,7 +278,9 @@ bool Is_Date_Format(QStringView formatCode)
 QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
 {
     const auto asNumber = [value] { return Number_Cell_Text(QString::number(value, 'g', 17)); };
-    if (!std::isfinite(value) || value >= double(kLastSerial1900 + 1)) return asNumber();
+    // Past the calendar either way (a value below zero may show its size in a second
+    // section): the number.
+    if (!std::isfinite(value) || std::fabs(value) >= double(kLastSerial1900 + 1)) return asNumber();
     // Up to three sections for numbers, before a text section: a value below zero takes
     // the second and shows its size as that section writes it, zero the third. In a
     // code of one section a value below zero shows after a minus sign.
@@ -295,12 +297,13 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     const double size = std::fabs(value);
     std::vector<Token> tokens;
     const bool parsed = tokenize(code, tokens);
-    bool common = false, elapsed = false, dated = false;
+    bool common = false, elapsed = false, dated = false, timed = false;
     int decimals = 0;
     for (const Token &t : tokens) {
         common = common || t.part != Part::Literal;
         elapsed = elapsed || t.part == Part::ElapsedHours || t.part == Part::ElapsedMinutes || t.part == Part::ElapsedSeconds;
         dated = dated || t.part == Part::Year || t.part == Part::Month || t.part == Part::Day;
+        timed = timed || t.part == Part::Hour || t.part == Part::Minute || t.part == Part::Second || t.part == Part::AmPm;
         decimals = std::max(decimals, t.decimals);
     }
     common = common && parsed;
@@ -323,29 +326,39 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     // seconds are first rounded to the digits the days leave: to ten microseconds beside
     // a day count of five digits, never finer than a microsecond nor coarser than a
     // millisecond.
-    // A clock cuts its whole units, never reaching the next minute, hour or day
-    // (23:59:59 for 86,399.95 s in "hh:mm:ss", 0:00 for 59.96 s in "h:mm"), but the
-    // seconds of a serial less than some fifteen digits short of a whole second are that
-    // second (14:30:00 for 46389.60416666666, 14:29:59 for 46389.6041666666). Its
-    // fraction of a second rounds to its digits, cut where it would reach the next
-    // second (59.96 s shows as 59.9 in "mm:ss.0"). With a date shown, as in Calc, a value
-    // that rounds to the next midnight at the shown digits is that midnight.
+    // A clock counts its days as Calc does: from 1970-01-01 (serial 25569, 24107 in the
+    // 1904 system) where a date shows, from the epoch where only a time shows. It takes the
+    // day of that count to fifteen significant digits (a count a few units of the last
+    // place short of a day is that day) and the seconds of the day rounded to what
+    // fifteen digits leave of them: nine decimals below a day, ten less the digits of the
+    // day count from a day on, two at least; not where that reaches the next day. It cuts
+    // its whole units, never reaching the next minute, hour or day (23:59:59 for
+    // 86,399.95 s in "hh:mm:ss", 0:00 for 59.96 s in "h:mm", 14:30:00 for
+    // 46389.60416666666, 14:29:59 for 46389.6041666666); what is left rounds to the
+    // fraction's digits, cut where it would reach the next second (59.96 s shows as 59.9
+    // in "mm:ss.0"). With a date and a time shown, as in Calc, a value that rounds to the
+    // next midnight at the shown digits is that midnight; a date alone moves on only
+    // within half a millisecond of midnight.
     const bool clock = common && !elapsed;
     long long total = std::llround(size * 86400.0), rest = 0, scale = 1;
     double part = 0;
     if (clock) {
-        const double all = size * 86400.0;
-        double whole = std::floor(all);
-        if (whole + 1 - all <= all * 1.25e-15) whole += 1;
-        part = std::max(all - whole, 0.0);
-        // With a date, a value that its shown fraction (or second) would round up to
-        // midnight shows as the next day's midnight.
-        const double midnight = std::floor(all / 86400) * 86400 + 86400;
-        if (dated && midnight - all <= 0.5 * std::pow(10.0, -decimals)) {
-            whole = midnight;
-            part = 0;
+        const double epoch = dated ? (date1904 ? 24107.0 : 25569.0) : 0.0;
+        const double counted = size - epoch;
+        double day = std::floor(QString::number(counted, 'g', 15).toDouble());
+        const double raw = std::max(counted - day, 0.0) * 86400.0;
+        int places = 9;
+        if (std::fabs(counted) >= 1) places = std::max(10 - int(std::ceil(std::log10(std::fabs(counted)))), 2);
+        const double factor = std::pow(10.0, places);
+        double seconds = std::round(raw * factor) / factor;
+        if (seconds >= 86400) seconds = raw;
+        if (dated && 86400 - raw <= 0.5 * std::pow(10.0, timed ? -decimals : -3)) {
+            day += 1;
+            seconds = 0;
         }
-        total = (long long)whole;
+        const double whole = std::floor(seconds);
+        part = seconds - whole;
+        total = (long long)(day + epoch) * 86400 + (long long)whole;
     } else if (decimals > 0) {
         const int dayDigits = size < 1 ? 0 : int(std::ceil(std::log10(size)));
         for (int k = std::clamp(10 - dayDigits, 3, 6); k > 0; --k) scale *= 10;

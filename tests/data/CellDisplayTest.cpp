@@ -146,6 +146,7 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
         // Outside the calendar: the number.
         {-1, u"yyyy-mm-dd", false, u"-1"},
         {2958466, u"yyyy-mm-dd", false, u"2958466"},
+        {-1e300, u"hh:mm:ss;hh:mm:ss", false, u"-1E+300"},
     };
     int i = 0;
     for (const Row &row : rows) {
@@ -174,6 +175,14 @@ TEST(CellDisplay, ClockTimesAreCutToTheirUnits)
         // Some fifteen digits from a whole second are that second.
         {0.604166666666666, u"h:mm:ss", u"14:30:00"},
         {46389.6041666666, u"h:mm:ss", u"14:29:59"},
+        {0.547210648148147, u"hh:mm:ss", u"13:07:59"},
+        // The seconds rounded to what fifteen digits leave before the fraction rounds
+        // (6 h and 0.05 s as Calc stores it); with a date, counted from 1970-01-01.
+        {0.250000578703704, u"mm:ss.0", u"00:00.0"},
+        {30867.6454398148, u"yyyy-mm-dd hh:mm:ss", u"1984-07-04 15:29:25"},
+        // A date alone is the value's own day (23:59:59.5 and 23:59:59.995).
+        {45000.999994212965, u"yyyy-mm-dd", u"2023-03-15"},
+        {30867.99999994213, u"dd.mm.yyyy", u"04.07.1984"},
     };
     for (const Row &row : rows)
         EXPECT_EQ(Date_Cell_Text(row.value, QStringView(row.code), false), QString::fromUtf16(row.shown))

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <random>
 
 namespace {
@@ -269,6 +270,33 @@ TEST_F(LibreOffice, DateAndTimeCellsReadAsCalcShowsThem)
     }
     for (double value : {0.604166666666666, 46389.6041666666, 46389.60416666666, 45000.7})
         cells.append({value, QStringLiteral("h:mm:ss")});
+    // As Calc stores them, to fifteen significant digits: a date alone from 23:59:59.5 on;
+    // times, with a date or not, near where a digit of the fraction rounds and a few
+    // units of the last place short of a whole second.
+    const auto stored = [](double value) { return QString::number(value, 'g', 15).toDouble(); };
+    for (double day : {100.0, 30867.0, 45000.0}) {
+        for (double seconds : {86399.5, 86399.9, 86399.995, 86399.9994, 86399.9996, 86399.99999}) {
+            cells.append({stored(day + seconds / 86400), QStringLiteral("yyyy-mm-dd")});
+            cells.append({stored(day + seconds / 86400), QStringLiteral("dd.mm.yyyy")});
+        }
+    }
+    cells.append({0.250000578703704, QStringLiteral("mm:ss.0")});
+    std::mt19937 rng(20261209);
+    const double days[] = {0, 100, 30867, 45000, 2958000};
+    for (int i = 0; i < 300; ++i) {
+        const double day = days[rng() % 5];
+        const QString date = day > 0 ? QStringLiteral("yyyy-mm-dd ") : QString();
+        const int decimals = int(rng() % 4);
+        double value = day + double(rng() % 86400) / 86400;
+        if (i % 2 && decimals > 0) {
+            const double step = std::pow(10.0, -decimals), offset = (double(rng() % 25) - 12) * 1e-8;
+            value += ((rng() % int(1 / step + 0.5) + 0.5) * step + offset) / 86400;
+        } else {
+            for (int k = int(rng() % 6); k >= 0; --k) value = std::nextafter(value, 0.0);
+        }
+        const QString fraction = decimals > 0 ? u'.' + QString(decimals, u'0') : QString();
+        cells.append({stored(value), date + QStringLiteral("hh:mm:ss") + fraction});
+    }
     CodeMaker maker(20261208);
     for (int i = 0; i < 300; ++i) cells.append(maker.cell());
     for (int i = 0; i < 200; ++i) cells.append(maker.signedCell());

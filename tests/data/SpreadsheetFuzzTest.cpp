@@ -189,11 +189,15 @@ TEST_F(SpreadsheetFuzz, CellDisplay)
     fuzz::Mutator mutator(2905);
     const QByteArray seeds[] = {"yyyy-mm-dd h:mm:ss", "[$-409]dddd, mmmm d, yyyy;@", "[h]:mm:ss.00", "\"at\" h AM/PM",
                                 "1.234567890123457e+16", "2027-01-02T14:30:00Z", "[Red][>=100][mm] \"min\" a/p",
-                                "[Color 10]d/m/yyyy", "-P1DT2H3M4.5S"};
+                                "[Color 10]d/m/yyyy", "-P1DT2H3M4.5S", "hh:mm:ss;hh:mm:ss"};
+    // Values far past the calendar either way, whichever section shows them.
+    const double far[] = {1e300, -1e300, 1e20, -1e20, -9.3e18 / 86400, -2958466, 1.7e308};
     for (int round = 0; round < fuzz::rounds(2000); ++round) {
         const QByteArray &seed = seeds[mutator.below(std::size(seeds))];
         const QString code = QString::fromUtf8(mutator.mutate(seed, seed));
-        const double value = mutator.below(2) ? double(mutator.below(3'000'000)) / 7.0 : -double(mutator.below(9));
+        const double value = mutator.below(8) == 0 ? far[mutator.below(std::size(far))]
+                             : mutator.below(2)   ? double(mutator.below(3'000'000)) / 7.0
+                                                  : -double(mutator.below(9));
         Is_Date_Format(code);
         const QString shown = Date_Cell_Text(value, code, mutator.below(2) == 0);
         ASSERT_LE(shown.size(), 64 + 16 * code.size()) << "round " << round;
