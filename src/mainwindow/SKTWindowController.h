@@ -460,8 +460,9 @@ private:
     void Last_Stack(const QString &which);
     // Rebuilds the current side from the snapshot, in its order.
     void Fill_Undo_Redo_Control(const SideSnapshot &snapshot);
-    // A snapshot of the controls with the card size they are laid out for.
-    SideSnapshot Take_Side_Snapshot(const std::vector<GraphicPtr> &controls) const;
+    // A snapshot of the controls of the side with the card size they are laid out for
+    // and the fill of row values they hold.
+    SideSnapshot Take_Side_Snapshot(const std::vector<GraphicPtr> &controls, int side) const;
     // After a side was restored (undoing or redoing): the card takes the restored
     // state's size, and the other side follows to controls laid out for it.
     void Card_Size_Follows(const SideSnapshot &restored, int side, bool undoing);

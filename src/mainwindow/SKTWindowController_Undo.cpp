@@ -7,6 +7,7 @@
 
 #include "CardResize.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "ScopedFlag.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
@@ -19,11 +20,12 @@ SKTGraphicList &SKTWindowController::sideControls(int side) const
     return side == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
 }
 
-SideSnapshot SKTWindowController::Take_Side_Snapshot(const std::vector<GraphicPtr> &controls) const
+SideSnapshot SKTWindowController::Take_Side_Snapshot(const std::vector<GraphicPtr> &controls, int side) const
 {
     SideSnapshot s = Side_Snapshot(controls);
     s.card = Card_Size_Of(document.Front_card_Prop, document.Back_card_Prop);
     s.card->size = document.cardBounds().size();
+    if (m_group) s.rowFill = m_group->Card_Fill(side);
     return s;
 }
 
@@ -35,7 +37,7 @@ void SKTWindowController::Record_Side(int side)
     // The other side starts its history from the state it has now, so that its first
     // own change can be undone as well.
     Make_Sure_Of_Undo_Base(1 - side);
-    SideSnapshot now = Take_Side_Snapshot(sideControls(side).items());
+    SideSnapshot now = Take_Side_Snapshot(sideControls(side).items(), side);
     // A recorded state that differs from the last one is a change of the design (the
     // roads that open or make a design say afterwards that it is as saved).
     const std::vector<SideSnapshot> &stack = side == 1 ? m_history.Ucontrol_back : m_history.Ucontrol;
@@ -48,12 +50,12 @@ void SKTWindowController::Undo_Stack() { Insert_In_Undo_Stack(currentSideControl
 
 void SKTWindowController::Insert_In_Undo_Stack(const std::vector<GraphicPtr> &controls)
 {
-    m_history.push(document.currentSide(), Take_Side_Snapshot(controls));
+    m_history.push(document.currentSide(), Take_Side_Snapshot(controls, document.currentSide()));
 }
 
 void SKTWindowController::Insert_In_Redo_Stack(const std::vector<GraphicPtr> &controls)
 {
-    m_history.pushRedo(document.currentSide(), Take_Side_Snapshot(controls));
+    m_history.pushRedo(document.currentSide(), Take_Side_Snapshot(controls, document.currentSide()));
 }
 
 void SKTWindowController::Last_Stack(const QString &which)
@@ -67,7 +69,7 @@ void SKTWindowController::Last_Stack(const QString &which)
 
 void SKTWindowController::Make_Sure_Of_Undo_Base(int side)
 {
-    m_history.makeSureOfBase(side, [&] { return Take_Side_Snapshot(sideControls(side).items()); });
+    m_history.makeSureOfBase(side, [&] { return Take_Side_Snapshot(sideControls(side).items(), side); });
 }
 
 void SKTWindowController::Fill_Undo_Redo_Control(const SideSnapshot &snapshot)
@@ -84,8 +86,9 @@ void SKTWindowController::Fill_Undo_Redo_Control(const SideSnapshot &snapshot)
     }
     Visitor_and_Group_Control_Enable_Disable_LOCK_UNLOCK();
     // Picking a row is no undo step: the card and the panels show again the row that
-    // the list shows.
-    Assign_value_to_card_in_group_mode_list_selection();
+    // the list shows. A state taken while the side held the present fill of that row
+    // keeps what was typed into its bound controls, so Redo gives back what Undo took.
+    if (m_group) m_group->Refill_Restored_Side(snapshot.rowFill);
 }
 
 void SKTWindowController::Card_Size_Follows(const SideSnapshot &restored, int side, bool undoing)
@@ -100,7 +103,7 @@ void SKTWindowController::Card_Size_Follows(const SideSnapshot &restored, int si
     // controls are rescaled as a size change rescales them, and that is its new state.
     const int steps = m_history.stepsToCard(other, size, undoing).value_or(-1);
     // Taken on the card it was laid out for, before the card changes.
-    SideSnapshot present = Take_Side_Snapshot(sideControls(other).items());
+    SideSnapshot present = Take_Side_Snapshot(sideControls(other).items(), other);
     Give_Card_Size(*restored.card, document.Front_card_Prop, document.Back_card_Prop);
     SetDocumentCanvasSize(size);
     if (steps == 0) return;
@@ -109,7 +112,7 @@ void SKTWindowController::Card_Size_Follows(const SideSnapshot &restored, int si
         if (const auto percent = Card_Resize_Percentages(float(now.width()), float(now.height()), float(size.width()),
                                                          float(size.height())))
             Chane_control_size_location_for_both_side(sideControls(other).items(), percent->first, percent->second);
-        m_history.push(other, Take_Side_Snapshot(sideControls(other).items()));
+        m_history.push(other, Take_Side_Snapshot(sideControls(other).items(), other));
         return;
     }
     for (int i = 0; i < steps; ++i) {
@@ -130,7 +133,7 @@ void SKTWindowController::Undo_Action_Perform()
         Check_Undo_Redo_Btn_Enability();
         return;
     }
-    if (const SideSnapshot *before = m_history.undo(side, Take_Side_Snapshot(sideControls(side).items()))) {
+    if (const SideSnapshot *before = m_history.undo(side, Take_Side_Snapshot(sideControls(side).items(), side))) {
         Fill_Undo_Redo_Control(*before);
         Card_Size_Follows(*before, side, true);
         Refresh_Canvas();
@@ -145,7 +148,7 @@ void SKTWindowController::Redo_Action_Perform()
     if (std::optional<SideSnapshot> undone = m_history.redo(side)) {
         Fill_Undo_Redo_Control(*undone);
         Card_Size_Follows(*undone, side, false);
-        m_history.push(side, Take_Side_Snapshot(sideControls(side).items()));
+        m_history.push(side, Take_Side_Snapshot(sideControls(side).items(), side));
         Refresh_Canvas();
         Show_RHS_Properties(nullptr);
     }

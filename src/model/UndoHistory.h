@@ -38,9 +38,12 @@ void Give_Card_Size(const Card_Size_Record &record, Card_Property &front, Card_P
 
 // The archives of a side's controls, read as the list they are, with the card size
 // they were taken on (none: taken without the card, such a snapshot leaves it alone).
+// rowFill: which fill of a spreadsheet row's values the side's bound controls held
+// (none: not known); it tells no state of the design from another.
 struct SideSnapshot : std::vector<KeyedArchive> {
     using std::vector<KeyedArchive>::vector;
     std::optional<Card_Size_Record> card;
+    std::optional<int> rowFill;
     bool operator==(const SideSnapshot &o) const
     {
         return card == o.card && static_cast<const std::vector<KeyedArchive> &>(*this) == o;

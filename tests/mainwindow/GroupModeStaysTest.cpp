@@ -3,6 +3,7 @@
 #include "../output/MailSink.h"
 #include "BarcodeReaders.h"
 #include "CardPropertyPanel.h"
+#include "ControlPanels.h"
 #include "Export_Card_Dialog.h"
 #include "Globals.h"
 #include "Group_Mode.h"
@@ -370,6 +371,49 @@ TEST_F(GroupStays, UndoAndRedoKeepTheRowTheListShows)
     pick(2);
     w.controller.Undo_Action_Perform();
     EXPECT_EQ(shown(), (QStringList{"Cy", "Corp", "Cy", "2"})) << "Undo after another pick";
+}
+
+TEST_F(GroupStays, RedoGivesBackWhatWasTypedIntoABoundText)
+{
+    // A value typed into the bound name comes and goes with Undo and Redo while the list
+    // shows the row it was typed on; a row picked in between shows its own values.
+    ControlPanels &panels = *w.controller.controlPanels;
+    const auto step = [&](const QString &s) {
+        if (s == "undo" || s == "redo") return w.command(s == "undo" ? "Undo" : "Redo")->trigger();
+        if (s.startsWith("pick ")) return pick(s.mid(5).toInt());
+        SKTGraphic *g = w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Name");
+        w.controller._graphicView->selectGraphics({g});
+        w.controller.Set_Selected_Graphic(g);
+        w.controller.Show_RHS_Properties(g);
+        if (s == "move") return w.controller.cardPanel->Y_Text->setValue(150);
+        panels.text.value->setPlainText(panels.text.value->toPlainText() + s);
+        w.controller.Show_RHS_Properties(nullptr);  // clicked away
+    };
+    struct Road {
+        const char *what;
+        std::vector<std::pair<QString, QString>> steps;  // a step, then the name shown
+    };
+    const std::vector<Road> roads = {
+        {"typed, undone, redone", {{"pick 1", "Bob"}, {" Jr", "Bob Jr"}, {"undo", "Bob"}, {"redo", "Bob Jr"}}},
+        {"two typings",
+         {{"pick 1", "Bob"}, {" Jr", "Bob Jr"}, {" Sr", "Bob Jr Sr"}, {"undo", "Bob Jr"}, {"undo", "Bob"},
+          {"redo", "Bob Jr"}, {"redo", "Bob Jr Sr"}}},
+        {"typed on another row than the step before",
+         {{"pick 1", "Bob"}, {"move", "Bob"}, {"pick 2", "Cy"}, {" Jr", "Cy Jr"}, {"undo", "Cy"}, {"redo", "Cy Jr"}}},
+        {"a row picked after Undo", {{"pick 1", "Bob"}, {" Jr", "Bob Jr"}, {"undo", "Bob"}, {"pick 3", "Dee"}, {"redo", "Dee"}}},
+        {"a row picked before Undo", {{"pick 1", "Bob"}, {" Jr", "Bob Jr"}, {"pick 4", "Eve"}, {"undo", "Eve"}, {"redo", "Eve"}}},
+    };
+    for (const Road &r : roads) {
+        reopen();
+        for (const auto &[s, shown] : r.steps) {
+            step(s);
+            EXPECT_EQ(name(), shown) << r.what << ", after " << s.toStdString();
+            // Typing on the card leaves the panel's box alone; the history's steps bring it along.
+            if (s == "undo" || s == "redo")
+                EXPECT_EQ(Profile_Panel_Of_Side(0)->Text_Box_For_ID("Fup_Name")->text(), shown)
+                    << r.what << ", the panel after " << s.toStdString();
+        }
+    }
 }
 
 TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)

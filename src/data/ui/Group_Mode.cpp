@@ -156,9 +156,28 @@ void Group_Mode::Set_GP_mode_Value_From_Excel(Card_Side side, int row)
 
 void Group_Mode::Assign_value_to_card_in_group_mode_list_selection()
 {
-    if (!Is_Group_Mode() || !m_rows) return;
+    if (!Fill_Side_Shown()) return;
+    ++m_fills;
+    m_filledSide = m_doc.currentSide();
+}
+
+std::optional<int> Group_Mode::Card_Fill(int side) const
+{
+    if (side != m_filledSide) return std::nullopt;
+    return m_fills;
+}
+
+void Group_Mode::Refill_Restored_Side(std::optional<int> fill)
+{
+    if (fill && fill == Card_Fill(m_doc.currentSide())) return;
+    Fill_Side_Shown();
+}
+
+bool Group_Mode::Fill_Side_Shown()
+{
+    if (!Is_Group_Mode() || !m_rows) return false;
     const int row = m_rows->selectedRow();
-    if (row < 0 || row >= m_doc.ListData().size()) return;
+    if (row < 0 || row >= m_doc.ListData().size()) return false;
     try {
         const Scoped_Value<bool> quiet(m_quiet, true);
         // An engine of its own: a batch run's snapshot is never disturbed.
@@ -170,6 +189,7 @@ void Group_Mode::Assign_value_to_card_in_group_mode_list_selection()
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
     m_host.Group_Card_Changed();
+    return true;
 }
 
 void Group_Mode::Select_Excel_First_Row()

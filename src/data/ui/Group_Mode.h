@@ -17,6 +17,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
 class Group_Mode_Wizard;
 class Group_Row_List;
@@ -112,8 +113,16 @@ public:
 
     // The row into the panel of the side; fields without a column keep their values.
     void Set_GP_mode_Value_From_Excel(Card_Side side, int row);
-    // The selected row on the card and the panel of the side shown.
+    // The selected row on the card and the panel of the side shown: a new fill of the
+    // card, which Card_Fill names.
     void Assign_value_to_card_in_group_mode_list_selection();
+    // The fill whose values the side's bound controls hold: the last one, when it went
+    // to this side; none otherwise.
+    std::optional<int> Card_Fill(int side) const;
+    // Controls of the side shown given back by undo or redo, taken holding the fill
+    // `fill`: the selected row again (no new fill) unless that fill is still the side's,
+    // so that what the user typed into bound controls comes back with them.
+    void Refill_Restored_Side(std::optional<int> fill);
     void Select_Excel_First_Row();
     // The column choices on both sides with the values of row 0 (to the controls there
     // are, or adding those missing), then row 0 selected.
@@ -149,6 +158,8 @@ private:
     // without undo records of their own.
     void Apply_Column_Choices(int side, const std::array<bool, 10> &shown, const Dynamic_Ctrl_List &userRows);
     QList<GroupRows::Panel_Value> Panel_Values() const;
+    // The selected row's values on the side shown and its panel; false when none is.
+    bool Fill_Side_Shown();
 
     SKTDocument &m_doc;
     Group_Mode_Host &m_host;
@@ -159,4 +170,7 @@ private:
     Modal_Runner *const m_runner;
     Group_Row_List *m_rows = nullptr;
     QPointer<Group_Mode_Wizard> m_wizard;  // a child of the window when there is one
+    // The fills of the card so far, and the side the last one went to (-1 none).
+    int m_fills = 0;
+    int m_filledSide = -1;
 };
