@@ -204,7 +204,9 @@ TEST_F(ExportCardTest, ALinkUnderASideFileIsAskedAboutAndReplaced)
         ASSERT_TRUE(victim.open(QIODevice::WriteOnly));
         victim.write("thesis");
         victim.close();
-        if (r.toFile) ASSERT_TRUE(QFile::link(home.filePath("thesis.odt"), folder.filePath(r.toFile)));
+        if (r.toFile) {
+            ASSERT_TRUE(QFile::link(home.filePath("thesis.odt"), folder.filePath(r.toFile)));
+        }
         ASSERT_TRUE(QFile::link(home.filePath("autostart.desktop"), folder.filePath(r.toNowhere)));
         testsupport::boxes().clear();
         testsupport::boxes().answerNext(1);  // replace
