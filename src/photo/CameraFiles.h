@@ -14,8 +14,9 @@ QString Camera_Default_Image_Path(const QString &folder);
 // The camera folder a new user has: the data folder's "Images_save_by_user".
 QString Camera_Default_Folder();
 
-// The path itself when no file is there (nor a link, one leading nowhere too); else, in the same folder, the first free
-// "dozo_user_save_<n>.<extension of the path>" for n = firstNumber, firstNumber + 1, ...
+// The path itself when no file is there (nor a link, one leading nowhere too); else, in
+// the same folder, the first free "dozo_user_save_<n>.<extension of the path>" for
+// n = firstNumber, firstNumber + 1, ...
 QString Create_New_Camera_File_Path(const QString &path, int firstNumber);
 
 // The rectangle of the picture (points, y up from its bottom-left corner) under a
