@@ -433,7 +433,8 @@ TEST(FileWrite, RelativeNamesAreOfTheWorkingFolder)
 // Records no desk of this user wrote, or that are not whole: a hard link to a user's file
 // holding a record, signed or not; a record planted under the id of a killed writer whose
 // card it would leave half new; one with the stat of the user's file copied; one with a
-// bad line before its end. Each is left with every file it names, and the killed card
+// bad line before its end; one signed with no key, found by a desk that has none. Each is
+// left with every file it names, and the killed card
 // still comes back all old. A file put at a kept file's name between the repair's check
 // and its move stays.
 TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
@@ -501,8 +502,20 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
              plant(cards, record, signedRecord(record, text.insert(text.indexOf("end\n"), "garbage\n")));
          },
          "", true},
+        {"a record signed with no key, at a desk whose data folder holds none",
+         [&](const QDir &cards) {
+             const QByteArray text = attack(cards, own("notes.txt", 'k'));
+             plant(cards, record,
+                   text + "mac "
+                       + QMessageAuthenticationCode::hash(record.toUtf8() + '\n' + text, "", QCryptographicHash::Sha256)
+                             .toHex()
+                       + '\n');
+             Created_Resource_Path = "/proc/no data folder/";
+         },
+         "", true},
         {"a file put at a kept file's name during the repair", killed, "a=landed\nb=old b\n", false, true},
     };
+    const QString data = Created_Resource_Path;
     for (const Row &row : rows) {
         SCOPED_TRACE(row.what);
         QTemporaryDir root;
@@ -514,7 +527,9 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
         const QByteArray expected = row.entries.isEmpty() ? entries(root) : row.entries;
         LandingSystem repair;
         if (row.lands) repair.target = QFile::encodeName(cards.filePath("a"));
-        ASSERT_TRUE(Write_Files_Whole({{cards.filePath("z"), "z"}}, 0644, nullptr, repair));
+        const bool written = Write_Files_Whole({{cards.filePath("z"), "z"}}, 0644, nullptr, repair);
+        Created_Resource_Path = data;
+        ASSERT_TRUE(written);
         EXPECT_EQ(entries(root), expected + "z=z\n");
         EXPECT_EQ(ownNames(), row.leftAlone ? before : before.filter(QRegularExpression("^0\\.")));
     }
