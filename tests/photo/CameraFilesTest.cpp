@@ -42,20 +42,6 @@ TEST(CameraFiles, NewNamesTakeTheFirstFreeNumber)
     }
 }
 
-// A link under a name takes it, one leading nowhere too: a capture never goes through it.
-TEST(CameraFiles, ALinkUnderANameTakesIt)
-{
-    const QString folder = testsupport::testHome() + "/linked";
-    for (const char *pointsTo : {"/thesis.odt", "/nowhere.desktop"}) {
-        QDir(folder).removeRecursively();
-        QDir().mkpath(folder);
-        touch(testsupport::testHome() + "/thesis.odt");
-        ASSERT_TRUE(QFile::link(testsupport::testHome() + pointsTo, folder + "/dozo_user_save.png"));
-        EXPECT_EQ(Create_New_Camera_File_Path(folder + "/dozo_user_save.png", 1), folder + "/dozo_user_save_1.png")
-            << pointsTo;
-    }
-}
-
 TEST(CameraFiles, CutsByTheViewRatio)
 {
     struct Row {

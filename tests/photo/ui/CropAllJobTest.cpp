@@ -3,6 +3,7 @@
 // a missing input, faceless rows as empty lines.
 #include "CropAllJob.h"
 
+#include "OutsideFolder.h"
 #include "TestSupport.h"
 #include "TsanHandoff.h"
 
@@ -12,7 +13,6 @@
 #include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QTemporaryDir>
 #include <QThread>
 #include <QThreadPool>
 
@@ -258,15 +258,10 @@ TEST(CropAllJob, ALinkUnderARunsNameIsReplacedNeverWrittenThrough)
     const QString home = testHome();
     const QStringList paths = Make_Pictures(home + "/in", 1, 30);
     for (const Row &r : rows) {
-        QTemporaryDir outside;
-        {
-            QFile victim(outside.filePath("thesis.odt"));
-            ASSERT_TRUE(victim.open(QIODevice::WriteOnly));
-            victim.write("thesis");
-        }
+        const testsupport::OutsideFolder outside;
         QDir(home + "/out").removeRecursively();
         QDir().mkpath(home + "/out");
-        ASSERT_TRUE(QFile::link(outside.filePath(r.pointsTo), home + "/" + r.planted));
+        ASSERT_TRUE(outside.link(home + "/" + r.planted, r.pointsTo));
         Set_MessageBox_Answerer([](MessageBoxKind, const QString &) { return int(Keep_Replace_Replace); });
         auto state = std::make_shared<Output_Run_State>();
         Crop_All_Snapshot s = Fixed_Snapshot(paths, home + "/out");
@@ -279,10 +274,7 @@ TEST(CropAllJob, ALinkUnderARunsNameIsReplacedNeverWrittenThrough)
         while (!job.Done() && clock.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
         job.Wait();
         installRecordingAnswerer();
-        EXPECT_EQ(QDir(outside.path()).entryList(QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot),
-                  QStringList{"thesis.odt"})
-            << r.planted << " " << r.pointsTo;
-        EXPECT_EQ(Read(outside.filePath("thesis.odt")), "thesis") << r.planted << " " << r.pointsTo;
+        EXPECT_EQ(outside.contents(), "thesis.odt=thesis;") << r.planted << " " << r.pointsTo;
         const QFileInfo cut(home + "/out/Untitled.png");
         EXPECT_TRUE(cut.isFile() && !cut.isSymLink()) << r.planted << " " << r.pointsTo;
         EXPECT_EQ(QImage(cut.filePath()).size(), QSize(20, 10)) << r.planted << " " << r.pointsTo;
