@@ -156,7 +156,7 @@ void Group_Mode::Set_GP_mode_Value_From_Excel(Card_Side side, int row)
 
 void Group_Mode::Assign_value_to_card_in_group_mode_list_selection()
 {
-    if (!Fill_Side_Shown()) return;
+    Fill_Side_Shown();
     ++m_fills;
     m_filledSide = m_doc.currentSide();
 }
@@ -173,11 +173,11 @@ void Group_Mode::Refill_Restored_Side(std::optional<int> fill)
     Fill_Side_Shown();
 }
 
-bool Group_Mode::Fill_Side_Shown()
+void Group_Mode::Fill_Side_Shown()
 {
-    if (!Is_Group_Mode() || !m_rows) return false;
+    if (!Is_Group_Mode() || !m_rows) return;
     const int row = m_rows->selectedRow();
-    if (row < 0 || row >= m_doc.ListData().size()) return false;
+    if (row < 0 || row >= m_doc.ListData().size()) return;
     try {
         const Scoped_Value<bool> quiet(m_quiet, true);
         // An engine of its own: a batch run's snapshot is never disturbed.
@@ -189,7 +189,6 @@ bool Group_Mode::Fill_Side_Shown()
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
     m_host.Group_Card_Changed();
-    return true;
 }
 
 void Group_Mode::Select_Excel_First_Row()

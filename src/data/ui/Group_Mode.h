@@ -158,8 +158,8 @@ private:
     // without undo records of their own.
     void Apply_Column_Choices(int side, const std::array<bool, 10> &shown, const Dynamic_Ctrl_List &userRows);
     QList<GroupRows::Panel_Value> Panel_Values() const;
-    // The selected row's values on the side shown and its panel; false when none is.
-    bool Fill_Side_Shown();
+    // The selected row's values on the side shown and its panel, when a row is selected.
+    void Fill_Side_Shown();
 
     SKTDocument &m_doc;
     Group_Mode_Host &m_host;
