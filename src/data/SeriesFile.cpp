@@ -157,7 +157,10 @@ QByteArray Encode(const QStringList &values)
     return out;
 }
 
-bool Write(const QString &path, const QStringList &values) { return Write_File_Whole(path, Encode(values), 0644); }
+bool Write(const QString &path, const QStringList &values, File_Link links)
+{
+    return Write_File_Whole(path, Encode(values), 0644, nullptr, links);
+}
 
 bool Append(const QString &path, const QStringList &values)
 {

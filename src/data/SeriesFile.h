@@ -7,6 +7,8 @@
 // LF or CR LF line ends. Every write is whole: a
 // temporary file beside the target renamed over it, so a failed write leaves the old
 // file as it was.
+#include "FileWrite.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
@@ -77,8 +79,8 @@ QString One_Line(const QString &value);
 // The file content of the values: each One_Line, as UTF-8, followed by "\n".
 QByteArray Encode(const QStringList &values);
 // Writes the values as the whole file (through a temporary file renamed over it);
-// false when the file cannot be written.
-bool Write(const QString &path, const QStringList &values);
+// false when the file cannot be written. `links`: what a link at the path gets.
+bool Write(const QString &path, const QStringList &values, File_Link links = File_Link::Write_Through);
 // Adds the values after the file's content (a missing file is started); whole as Write.
 bool Append(const QString &path, const QStringList &values);
 

@@ -142,7 +142,7 @@ QStringList Design_To_Array(const DesignData &data)
     return out;
 }
 
-bool Write_Design_File(const QString &path, const DesignData &data, QString *error)
+bool Write_Design_File(const QString &path, const DesignData &data, QString *error, File_Link links)
 {
     if (!Is_Design_Mode(data.mode)) {
         if (error) *error = QStringLiteral("The design could not be saved: it has no valid kind (design or template).");
@@ -150,7 +150,7 @@ bool Write_Design_File(const QString &path, const DesignData &data, QString *err
     }
     QVariantList root;
     for (const QString &s : Design_To_Array(data)) root << s;
-    if (!Write_File_Whole(path, Plist_To_Bytes(root, PlistFormat::Xml), 0644)) {
+    if (!Write_File_Whole(path, Plist_To_Bytes(root, PlistFormat::Xml), 0644, nullptr, links)) {
         Show_NSLog_Message(QStringLiteral("Design file not written: %1").arg(path));
         if (error)
             *error = QStringLiteral("The design could not be saved as \"%1\". Please check that the folder exists "
@@ -175,9 +175,10 @@ DesignData Design_Of_Document(const SKTDocument &document, Card_Mode mode)
     return data;
 }
 
-bool Write_Design_File(const QString &path, const SKTDocument &document, Card_Mode mode, QString *error)
+bool Write_Design_File(const QString &path, const SKTDocument &document, Card_Mode mode, QString *error,
+                       File_Link links)
 {
-    return Write_Design_File(path, Design_Of_Document(document, mode), error);
+    return Write_Design_File(path, Design_Of_Document(document, mode), error, links);
 }
 
 void Put_Design_In_Document(DesignData &data, SKTDocument &document, bool withRows)

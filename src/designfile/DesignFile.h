@@ -9,6 +9,7 @@
 #include "CardModes.h"
 #include "Card_Property.h"
 #include "DesignChoices.h"
+#include "FileWrite.h"
 #include "SKTGraphic.h"
 
 class SKTDocument;
@@ -41,11 +42,14 @@ bool Design_From_Array(const QStringList &array, DesignData &data, QString *erro
 
 // Writes the design whole: a temporary file beside the target, renamed over it, so a
 // failed save leaves the previous file as it was. False with a message on failure.
-bool Write_Design_File(const QString &path, const DesignData &data, QString *error);
+// `links`: what a link at the path gets (a name completed by the program replaces it).
+bool Write_Design_File(const QString &path, const DesignData &data, QString *error,
+                       File_Link links = File_Link::Write_Through);
 // The document's design as a file of the kind `mode` (a design, a template, a group project);
 // both sides are stored with the document's card size.
 DesignData Design_Of_Document(const SKTDocument &document, Card_Mode mode);
-bool Write_Design_File(const QString &path, const SKTDocument &document, Card_Mode mode, QString *error);
+bool Write_Design_File(const QString &path, const SKTDocument &document, Card_Mode mode, QString *error,
+                       File_Link links = File_Link::Write_Through);
 // Puts a design that was read in place of the document's: both sides' controls and card
 // properties, the column choices and, with `withRows`, the spreadsheet and its rows.
 // The scratch side is emptied.

@@ -36,18 +36,19 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, Card_Mode
     if (controlPanels) controlPanels->commitPendingEdits();
     // A name chosen for a file that could not be written is not the design's name.
     const QString keptName = document.Project_File_Name;
+    // The design's own file is written through a link there, as an editor does; a name
+    // the panel completed replaces one.
+    File_Link links = File_Link::Write_Through;
     if (saveAs || document.Project_File_Name.isEmpty()) {
         FilePanelRequest r;
         r.kind = FilePanelRequest::SaveFile;
         r.title = tr("Save Design");
         r.suggestedName = document.Front_card_Prop.Card_Name() + u'.' + design_file_EXT;
         r.extensions = {design_file_EXT};
-        QStringList chosen = Run_File_Panel(r);
-        if (chosen.isEmpty()) return false;
-        QString path = chosen.front();
-        if (QFileInfo(path).suffix().compare(design_file_EXT, Qt::CaseInsensitive) != 0)
-            path += u'.' + design_file_EXT;
-        document.Project_File_Name = path;
+        const Save_Panel_Choice chosen = Run_Save_Panel(r);
+        if (chosen.path.isEmpty()) return false;
+        document.Project_File_Name = chosen.path;
+        links = chosen.links;
     }
     // A group project keeps the panel in its selected row and is stored as one.
     Card_Mode fileMode = mode;
@@ -56,7 +57,7 @@ bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, Card_Mode
         fileMode = Card_Mode::Group;
     }
     QString error;
-    if (!Write_Design_File(document.Project_File_Name, document, fileMode, &error)) {
+    if (!Write_Design_File(document.Project_File_Name, document, fileMode, &error, links)) {
         Show_MessageBox(error.isEmpty() ? QStringLiteral("The design could not be saved.") : error);
         document.Project_File_Name = keptName;
         return false;

@@ -195,7 +195,7 @@ bool Save_gen_image(const QImage &image, const QString &path, File_Link links, F
 }
 
 bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_Side &front, const Export_Side &back,
-                        QStringList *written, QString *error, Side_Mirror mirror)
+                        QStringList *written, QString *error, Side_Mirror mirror, File_Link joinedLinks)
 {
     const QString ext = QFileInfo(path).suffix();
     const QStringList targets = Export_Target_Paths(path, layout);
@@ -235,7 +235,7 @@ bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_
     // A pair is written whole or not at all.
     int failed = 0;
     if (!Write_Files_Whole(named, 0644, &failed, File_Write_System(), nullptr,
-                           joined ? File_Link::Write_Through : File_Link::Replace)) {
+                           joined ? joinedLinks : File_Link::Replace)) {
         if (error)
             *error = QStringLiteral("Unable to save the file \"%1\".\n\nEither the folder cannot be written to or "
                                     "there is no free space left on the drive.")

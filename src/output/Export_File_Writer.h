@@ -69,12 +69,12 @@ bool Save_gen_image(const QImage &image, const QString &path, File_Link links, F
 // Writes the export of `layout` to `path`, every file or none: on failure the files
 // are as they were before the call and `error` says why (a picture over the bound:
 // Export_Picture_Refusal, and nothing is drawn). `written` gets the files written.
-// Each side is mirrored as `mirror` says. A joined picture is written to `path` itself,
-// through a link there (the name chosen in the save panel); the side files, named after
-// it, replace a link under their names.
+// Each side is mirrored as `mirror` says. A joined picture is written to `path` itself, a
+// link there getting `links` (through it only for the very name typed in a save panel);
+// the side files, named after it, replace a link under their names.
 bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_Side &front,
                         const Export_Side &back, QStringList *written = nullptr, QString *error = nullptr,
-                        Side_Mirror mirror = Side_Mirror::None);
+                        Side_Mirror mirror = Side_Mirror::None, File_Link joinedLinks = File_Link::Write_Through);
 
 // ---- Names and the keep/replace question of a run ----
 

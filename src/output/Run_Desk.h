@@ -51,8 +51,9 @@ public:
     bool Export_Card(const Export_Card_Options &options);
     // Writes the design in its current state to the path (with "_Front"/"_Back" as the
     // layout needs); with show_msg, failures are reported and the opening is offered.
+    // `links`: what a link under a joined picture's name gets (the side files replace one).
     bool Export_Single_File(const QString &path, Export_Layout layout, bool show_msg,
-                            Side_Mirror mirror = Side_Mirror::None);
+                            Side_Mirror mirror = Side_Mirror::None, File_Link links = File_Link::Write_Through);
     // Every card of the options' range into "DOZO ID Card" in a folder chosen in a
     // panel, on a run of its own with the progress panel; false when nothing started.
     bool Export_Batch_File(const Export_Card_Options &options);

@@ -53,28 +53,22 @@ bool Run_Desk::Export_Card(const Export_Card_Options &options)
         request.title = QObject::tr("Export Card");
         request.suggestedName = QStringLiteral("Card_%1.%2").arg(export_card_counter).arg(options.extension);
         request.extensions = {options.extension};
-        const QStringList chosen = Run_File_Panel(request);
-        if (chosen.isEmpty()) return false;
-        QString path = chosen.first();
-        if (QFileInfo(path).suffix().compare(options.extension, Qt::CaseInsensitive) != 0)
-            path += u'.' + options.extension;
-        // The files this export would write; the first one taken (a link leading nowhere
-        // too) is asked about.
-        QString taken;
-        for (const QString &target : Export_Target_Paths(path, options.layout))
-            if (taken.isEmpty() && Path_Is_Taken(target)) taken = target;
+        // The files this export writes; the first one there (a link leading nowhere too)
+        // is asked about.
+        request.writtenFiles = [layout = options.layout](const QString &path) {
+            return Export_Target_Paths(path, layout);
+        };
+        const Save_Panel_Choice chosen = Ask_Save_Panel(request);
+        if (chosen.path.isEmpty()) return false;
         ++export_card_counter;
-        if (!taken.isEmpty()
-            && Show_YES_NO_MessageBox(QFileInfo(taken).completeBaseName()
-                                      + QStringLiteral(" already exists. Do you want to replace it?"))
-                   != 1)
-            continue;
+        if (chosen.refused) continue;
         if (m_window) m_window->raise();
-        return Export_Single_File(path, options.layout, true, options.mirror);
+        return Export_Single_File(chosen.path, options.layout, true, options.mirror, chosen.links);
     }
 }
 
-bool Run_Desk::Export_Single_File(const QString &path, Export_Layout layout, bool show_msg, Side_Mirror mirror)
+bool Run_Desk::Export_Single_File(const QString &path, Export_Layout layout, bool show_msg, Side_Mirror mirror,
+                                  File_Link links)
 {
     const QRectF frame = m_document.cardBounds();
     const RenderResources resources = Application_Render_Resources(m_adjuster);
@@ -85,7 +79,7 @@ bool Run_Desk::Export_Single_File(const QString &path, Export_Layout layout, boo
     const Export_Side back{Output_Side(1, filled), &m_document.Back_card_Prop, frame, resources};
     QStringList written;
     QString error;
-    if (!Write_Export_Files(path, layout, front, back, &written, &error, mirror)) {
+    if (!Write_Export_Files(path, layout, front, back, &written, &error, mirror, links)) {
         if (show_msg) Show_MessageBox(error);
         return false;
     }

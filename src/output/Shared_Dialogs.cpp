@@ -437,7 +437,7 @@ void AccessoryViewController::selectFormat()
     if (!typed.isEmpty()) _savePanel->selectFile(Name_With_Extension(QFileInfo(typed.front()).fileName(), extension));
 }
 
-QString Run_Save_Image_Panel(const QString &directory, const QString &suggestedName)
+Save_Panel_Choice Run_Save_Image_Panel(const QString &directory, const QString &suggestedName)
 {
     FilePanelRequest request;
     request.kind = FilePanelRequest::SaveFile;
@@ -446,11 +446,7 @@ QString Run_Save_Image_Panel(const QString &directory, const QString &suggestedN
     request.suggestedName = Name_With_Extension(suggestedName, Save_Image_Formats().front());
     request.extensions = Save_Image_Formats();
     request.formatChoice = true;
-    const QStringList chosen = Run_File_Panel(request);
-    if (chosen.isEmpty()) return {};
-    const QString path = chosen.front();
-    const QString extension = QFileInfo(path).suffix().toLower();
-    return Save_Image_Formats().contains(extension) ? path : Name_With_Extension(path, Save_Image_Formats().front());
+    return Run_Save_Panel(request);
 }
 
 AccessoryViewController::~AccessoryViewController()

@@ -5,6 +5,7 @@
 // panel. Every box that waits for an answer may be asked from any thread: the box is
 // made and run on the GUI thread while the caller waits, and its answer is returned.
 // Installed message-box answerers (MessageBox.h) answer them without a window.
+#include "Dialogs.h"
 #include "Output_Run_State.h"
 #include "WidgetDecls.h"
 
@@ -217,6 +218,6 @@ private:
     QPointer<QComboBox> m_button;
 };
 
-// The "Save Image" panel (through the platform's panel seam): the four formats, jpg
-// first; the chosen path ends in the chosen format. Empty when cancelled.
-QString Run_Save_Image_Panel(const QString &directory, const QString &suggestedName);
+// The "Save Image" panel (through the platform's panel seam, Run_Save_Panel): the four
+// formats, jpg first; the chosen path ends in the chosen format. Empty when cancelled.
+Save_Panel_Choice Run_Save_Image_Panel(const QString &directory, const QString &suggestedName);

@@ -1,7 +1,9 @@
 #include "Dialogs.h"
 
+#include "FileUtilities.h"
 #include "GuiThread.h"
 #include "Log.h"
+#include "MessageBox.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -57,7 +59,8 @@ void Set_Open_Url_Answerer(OpenUrlAnswerer answerer) { panels.urlAnswerer = std:
 void Set_File_Panel_Presenter(FilePanelAnswerer presenter) { panels.panelPresenter = std::move(presenter); }
 void Set_Open_Url_Presenter(OpenUrlAnswerer presenter) { panels.urlPresenter = std::move(presenter); }
 
-QStringList Run_File_Panel(const FilePanelRequest &request)
+namespace {
+QStringList askPanel(const FilePanelRequest &request)
 {
     QStringList result;
     Run_On_Gui_Thread_And_Wait([&] {
@@ -69,6 +72,71 @@ QStringList Run_File_Panel(const FilePanelRequest &request)
         panels.rememberFolderOf(r, result);
     });
     return result;
+}
+
+bool endsInExtension(const QString &name, const QString &extension)
+{
+    return name.endsWith(u'.' + extension, Qt::CaseInsensitive) && name.size() > extension.size() + 1 &&
+           name.at(name.size() - extension.size() - 2) != u'/';
+}
+} // namespace
+
+QString Completed_Save_Name(const QString &typed, const FilePanelRequest &request, const QString &chosenExtension)
+{
+    const QStringList &extensions = request.extensions;
+    if (typed.isEmpty() || extensions.isEmpty()) return typed;
+    if (request.formatChoice) {
+        if (!chosenExtension.isEmpty())
+            return endsInExtension(typed, chosenExtension) ? typed : Name_With_Extension(typed, chosenExtension);
+        for (const QString &e : extensions)
+            if (endsInExtension(typed, e)) return typed;
+        return Name_With_Extension(typed, extensions.front());
+    }
+    for (const QString &e : extensions)
+        if (endsInExtension(typed, e)) return typed;
+    return typed + u'.' + extensions.front();
+}
+
+Save_Panel_Choice Ask_Save_Panel(const FilePanelRequest &request)
+{
+    Save_Panel_Choice choice;
+    const QStringList answer = askPanel(request);
+    if (answer.isEmpty() || answer.front().isEmpty()) return choice;
+    const QString typed = answer.front();
+    QString chosenExtension = request.formatChoice ? answer.value(1).toLower() : QString();
+    if (!request.extensions.contains(chosenExtension)) chosenExtension.clear();
+    choice.path = Completed_Save_Name(typed, request, chosenExtension);
+    const QStringList written = request.writtenFiles ? request.writtenFiles(choice.path) : QStringList{choice.path};
+    for (const QString &file : written) {
+        if (!Path_Is_Taken(file)) continue;
+        choice.refused = Show_YES_NO_MessageBox(QFileInfo(file).fileName() +
+                                                QStringLiteral(" already exists. Do you want to replace it?")) != 1;
+        break;
+    }
+    // Only the very name typed goes through a link, and only to a file that is there.
+    const QFileInfo at(choice.path);
+    choice.links = choice.path == typed && !(at.isSymLink() && !at.exists()) ? File_Link::Write_Through
+                                                                             : File_Link::Replace;
+    return choice;
+}
+
+Save_Panel_Choice Run_Save_Panel(FilePanelRequest request)
+{
+    request.kind = FilePanelRequest::SaveFile;
+    for (;;) {
+        Save_Panel_Choice choice = Ask_Save_Panel(request);
+        if (!choice.refused) return choice;
+        const QFileInfo refused(choice.path);
+        request.directory = refused.absolutePath();
+        request.suggestedName = refused.fileName();
+    }
+}
+
+QStringList Run_File_Panel(const FilePanelRequest &request)
+{
+    if (request.kind != FilePanelRequest::SaveFile) return askPanel(request);
+    const QString chosen = Run_Save_Panel(request).path;
+    return chosen.isEmpty() ? QStringList() : QStringList{chosen};
 }
 
 bool Open_With_Default_Application(const QString &pathOrUrl)

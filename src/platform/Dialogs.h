@@ -1,6 +1,8 @@
 #pragma once
 // Open and save panels and "open with the default application", behind one seam so
 // that tests can answer them without a person.
+#include "FileWrite.h"
+
 #include <QString>
 #include <QStringList>
 #include <QUrl>
@@ -15,13 +17,44 @@ struct FilePanelRequest {
     // Save panels: one name filter per extension, the first chosen at the start;
     // choosing another gives the name that extension and allows only that type.
     bool formatChoice = false;
+    // Save panels: the files a choice writes, given the completed name, when that is not
+    // the name alone (an export of both sides writes "<name>_Front" and "<name>_Back").
+    std::function<QStringList(const QString &)> writtenFiles;
+};
+
+// A save panel's answer: the name that is written (empty when cancelled) and what a link
+// there gets. The question about a file already there has been asked and answered Yes.
+struct Save_Panel_Choice {
+    QString path;
+    File_Link links = File_Link::Replace;
+    // Ask_Save_Panel only: a file was there and the question was answered No; `path` is
+    // that name.
+    bool refused = false;
 };
 
 // The name without its extension, ".", and the extension: ("visits.xlsx", "txt")
 // gives "visits.txt".
 QString Name_With_Extension(const QString &name, const QString &extension);
 
-// Runs the panel; returns the chosen paths (empty when cancelled). A request that
+// The name a save panel writes for the name typed into it: the name itself when it ends
+// in one of the request's extensions (any case), or when the request lists none. Else a
+// plain panel adds its extension ("f.txt" gives "f.txt.zcd"), and a panel with the format
+// choice puts the chosen extension (the first when none is given) in place of the name's
+// own ("own.txt" gives "own.jpg"); there a name must end in the chosen extension.
+QString Completed_Save_Name(const QString &typed, const FilePanelRequest &request, const QString &chosenExtension = {});
+
+// Runs a save panel once: the name typed is completed, and when one of the files the
+// choice writes is there (a link too, one leading nowhere as well) the question
+// "<file name> already exists. Do you want to replace it?" names it, the first such.
+// A link under the very name typed, to a file that is there, is written through; any
+// other link (under a completed name, or leading nowhere) is replaced.
+Save_Panel_Choice Ask_Save_Panel(const FilePanelRequest &request);
+// Ask_Save_Panel until a name is chosen or the panel is cancelled: after a No the panel
+// comes again in the same folder with the refused name.
+Save_Panel_Choice Run_Save_Panel(FilePanelRequest request);
+
+// Runs the panel; returns the chosen paths (empty when cancelled); a save panel runs as
+// Run_Save_Panel. A request that
 // names no folder opens in the folder of the last choice made in a panel (while it
 // exists), else in the home folder.
 QStringList Run_File_Panel(const FilePanelRequest &request);
@@ -32,6 +65,8 @@ bool Open_With_Default_Application(const QString &pathOrUrl);
 // anything else as a local file's path.
 QUrl Url_For_Opening(const QString &pathOrUrl);
 
+// A save panel answers the name typed; one with the format choice may add the extension
+// of the format chosen as a second entry.
 using FilePanelAnswerer = std::function<QStringList(const FilePanelRequest &)>;
 using OpenUrlAnswerer = std::function<bool(const QString &)>;
 void Set_File_Panel_Answerer(FilePanelAnswerer answerer);

@@ -4,6 +4,7 @@
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
 #include "SKTWindowController.h"
+#include "CompletedName.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
 
@@ -107,6 +108,18 @@ TEST(DesignCommands, AFailedSaveAsKeepsTheDesignsFile)
     EXPECT_EQ(w.document.Project_File_Name, path) << "the next Save still goes to the design's own file";
     EXPECT_TRUE(w.controller.window()->windowTitle().contains("kept.zcd"));
     w.document.Project_File_Name.clear();
+}
+
+// Save As typed "Badge" writes "Badge.zcd": that is the file asked about, and a link there
+// is replaced.
+TEST(DesignCommands, SaveAsAsksAboutTheFileItWrites)
+{
+    Window w;
+    w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    testsupport::Check_Completed_Name("Badge", "Badge.zcd", [&] {
+        w.controller.Save_project_file(true, false, Card_Mode::Opened);
+        w.document.Project_File_Name.clear();
+    });
 }
 
 TEST(DesignCommands, CancelledPanelsAndQuestionsChangeNothing)

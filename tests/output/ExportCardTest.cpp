@@ -1,6 +1,7 @@
 // The Export Card command of the output desk: save panel, the files written for each
 // side choice, their size and resolution, PDF pages, and a target that cannot be written.
 #include "Card_Property.h"
+#include "CompletedName.h"
 #include "DeskFixture.h"
 #include "Dialogs.h"
 #include "Export_Card_Dialog.h"
@@ -124,7 +125,7 @@ TEST_F(ExportCardTest, ExistingFileRefusedProposesTheNextName)
     testsupport::clearFilePanels();
     testsupport::boxes().answerNext(0);  // do not replace: the panel comes again and is cancelled
     EXPECT_FALSE(exportAs("Card.png", Export_Layout::Front, "png"));
-    EXPECT_EQ(testsupport::boxes().take(), QStringList{"Card_Front already exists. Do you want to replace it?"});
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"Card_Front.png already exists. Do you want to replace it?"});
     EXPECT_EQ(testsupport::filePanelRequests().size(), 2);
     EXPECT_EQ(export_card_counter, counter + 1);
     EXPECT_EQ(files(), QStringList{"Card_Front.png"});
@@ -151,8 +152,18 @@ TEST_F(ExportCardTest, TheReplaceQuestionOfACombinedPictureNamesIt)
     testsupport::boxes().clear();
     testsupport::boxes().answerNext(1);  // replace
     ASSERT_TRUE(exportAs("Wide.png", Export_Layout::Combined_Side_By_Side, "png"));
-    EXPECT_EQ(testsupport::boxes().take().value(0), "Wide already exists. Do you want to replace it?");
+    EXPECT_EQ(testsupport::boxes().take().value(0), "Wide.png already exists. Do you want to replace it?");
     EXPECT_EQ(files(), QStringList{"Wide.png"});
+}
+
+// The sides joined, typed "J.txt": "J.txt.png" is written, asked about by that name, and
+// a link there is replaced.
+TEST_F(ExportCardTest, AJoinedPictureIsAskedAboutByTheNameItIsWritten)
+{
+    Export_Card_Options options;
+    options.layout = Export_Layout::Combined_Above;
+    options.extension = "png";
+    testsupport::Check_Completed_Name("J.txt", "J.txt.png", [&] { d.desk.Export_Card(options); });
 }
 
 TEST_F(ExportCardTest, UnwritableTargetReportsAndLeavesNothing)
@@ -192,8 +203,8 @@ TEST_F(ExportCardTest, ALinkUnderASideFileIsAskedAboutAndReplaced)
         const char *toFile, *toNowhere, *asked;
     };
     const Row rows[] = {
-        {Export_Layout::Both, "Card_Front.png", "Card_Back.png", "Card_Back"},
-        {Export_Layout::Front, nullptr, "Card_Front.png", "Card_Front"},
+        {Export_Layout::Both, "Card_Front.png", "Card_Back.png", "Card_Back.png"},
+        {Export_Layout::Front, nullptr, "Card_Front.png", "Card_Front.png"},
     };
     const auto bytes = [](const QString &path) {
         QFile f(path);

@@ -339,11 +339,11 @@ TEST(SharedDialogs, SaveImageFormats)
 
     // The panel through the seam: titled "Save Image", the four formats, jpg first.
     testsupport::queueFilePanelAnswer({"/tmp/pics/Photo.bmp"});
-    EXPECT_EQ(Run_Save_Image_Panel("/tmp/pics", "Photo"), "/tmp/pics/Photo.bmp");
+    EXPECT_EQ(Run_Save_Image_Panel("/tmp/pics", "Photo").path, "/tmp/pics/Photo.bmp");
     EXPECT_EQ(testsupport::filePanelRequests(), QStringList{"Save Image"});
     testsupport::queueFilePanelAnswer({"/tmp/pics/Photo.gif"});
-    EXPECT_EQ(Run_Save_Image_Panel("/tmp/pics", "Photo"), "/tmp/pics/Photo.jpg");
-    EXPECT_EQ(Run_Save_Image_Panel("/tmp/pics", "Photo"), "");  // cancelled
+    EXPECT_EQ(Run_Save_Image_Panel("/tmp/pics", "Photo").path, "/tmp/pics/Photo.jpg");
+    EXPECT_EQ(Run_Save_Image_Panel("/tmp/pics", "Photo").path, "");  // cancelled
 }
 
 TEST(SharedDialogs, TheFormatPopupRenamesTheNameAndNarrowsThePanel)

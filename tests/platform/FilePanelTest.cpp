@@ -1,10 +1,13 @@
-// Where a file panel opens: the folder asked for, else the last folder chosen in, else home.
+// Where a file panel opens: the folder asked for, else the last folder chosen in, else home;
+// and the name a save panel writes, asked about.
 #include "Dialogs.h"
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <utility>
 
 TEST(FilePanel, OpensInTheLastFolderUsedElseHome)
 {
@@ -45,5 +48,57 @@ TEST(FilePanel, OpensInTheLastFolderUsedElseHome)
     answer.clear();
     Run_File_Panel(FilePanelRequest{});
     EXPECT_EQ(openedIn, QDir::homePath());
+    testsupport::installRecordingAnswerer();
+}
+
+// A save panel's question is about the file the name typed is written as, a link there
+// of any kind counting as a file; only the very name typed goes through a link, and only
+// to a file that is there.
+TEST(FilePanel, ASavePanelAsksAboutTheNameItWrites)
+{
+    enum Planted { Nothing, File, LinkToFile, LinkToNowhere };
+    const QStringList pictures{"jpg", "bmp", "png", "tiff"};
+    struct Row {
+        QStringList answer;  // the name typed, and a format chosen
+        QStringList extensions;
+        Planted planted;     // under the written name
+        int yes;             // the question's answer
+        const char *written;
+        bool asked, refused;
+        File_Link links;
+    } rows[] = {
+        {{"Badge"}, {"zcd"}, File, 0, "Badge.zcd", true, true, File_Link::Replace},
+        {{"f.txt"}, {"zcd"}, LinkToFile, 1, "f.txt.zcd", true, false, File_Link::Replace},
+        {{"mine.ZCD"}, {"zcd"}, LinkToFile, 1, "mine.ZCD", true, false, File_Link::Write_Through},
+        {{"gone.zcd"}, {"zcd"}, LinkToNowhere, 1, "gone.zcd", true, false, File_Link::Replace},
+        {{"shot3"}, pictures, LinkToNowhere, 1, "shot3.jpg", true, false, File_Link::Replace},
+        {{"own.txt"}, pictures, File, 0, "own.jpg", true, true, File_Link::Replace},
+        {{"pic.png", "bmp"}, pictures, Nothing, 0, "pic.bmp", false, false, File_Link::Replace},
+        {{"pic.png"}, pictures, Nothing, 0, "pic.png", false, false, File_Link::Write_Through},
+    };
+    for (const Row &r : rows) {
+        QTemporaryDir folder, outside;
+        QFile(outside.filePath("thesis.odt")).open(QIODevice::WriteOnly);
+        const QString written = folder.filePath(r.written);
+        if (r.planted == File) QFile(written).open(QIODevice::WriteOnly);
+        if (r.planted == LinkToFile) ASSERT_TRUE(QFile::link(outside.filePath("thesis.odt"), written));
+        if (r.planted == LinkToNowhere) ASSERT_TRUE(QFile::link(outside.filePath("autostart.desktop"), written));
+        QStringList answer{folder.filePath(r.answer.front())};
+        answer += r.answer.mid(1);
+        Set_File_Panel_Answerer([&](const FilePanelRequest &) { return std::exchange(answer, {}); });
+        testsupport::boxes().clear();
+        testsupport::boxes().answerNext(r.yes);
+        FilePanelRequest request;
+        request.kind = FilePanelRequest::SaveFile;
+        request.extensions = r.extensions;
+        request.formatChoice = r.extensions.size() > 1;
+        const Save_Panel_Choice choice = Ask_Save_Panel(request);
+        EXPECT_EQ(choice.path, written) << r.written;
+        EXPECT_EQ(testsupport::boxes().take(),
+                  r.asked ? QStringList{QString(r.written) + " already exists. Do you want to replace it?"} : QStringList())
+            << r.written;
+        EXPECT_EQ(choice.refused, r.refused) << r.written;
+        EXPECT_EQ(choice.links, r.links) << r.written;
+    }
     testsupport::installRecordingAnswerer();
 }

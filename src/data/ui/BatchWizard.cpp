@@ -397,10 +397,10 @@ void BatchWizard::Export_Value_Btn_Clicked()
                              Name_With_Extension(Trim_Str(batch_list_name->text()), QStringLiteral("xlsx")),
                              {QStringLiteral("xlsx"), QStringLiteral("txt")}};
     request.formatChoice = true;
-    const QStringList chosen = Run_File_Panel(request);
-    if (chosen.isEmpty()) return;
+    const Save_Panel_Choice chosen = Run_Save_Panel(request);
+    const QString &path = chosen.path;
+    if (path.isEmpty()) return;
     raise();
-    QString path = chosen.first();
     const QString ext = QFileInfo(path).suffix().toLower();
     bool written = false;
     {
@@ -410,8 +410,7 @@ void BatchWizard::Export_Value_Btn_Clicked()
             for (const QString &v : values()) rows << QStringList{SeriesFile::One_Line(v)};
             written = SpreadsheetWriter::WriteWorkbook(path, rows, false, m_services.templateFolder);
         } else {
-            if (ext != QLatin1String("txt")) path += QStringLiteral(".txt");
-            written = SeriesFile::Write(path, values());
+            written = SeriesFile::Write(path, values(), chosen.links);
         }
     }
     if (!written) {

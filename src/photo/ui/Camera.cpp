@@ -266,11 +266,12 @@ void Camera::Crop_Image_Clicked()
 void Camera::Save_Crop_Image_Clicked()
 {
     if (adjusted_picture.isNull()) return;
-    const QString path = Run_Save_Image_Panel(Camera_Folder_Path, kCameraFileStem);
+    const Save_Panel_Choice chosen = Run_Save_Image_Panel(Camera_Folder_Path, kCameraFileStem);
+    const QString &path = chosen.path;
     if (path.isEmpty()) return;
     raise();
-    // The name chosen in the panel: written through a link there, as an editor does.
-    if (!Save_gen_image(adjusted_picture, path, File_Link::Write_Through)) {
+    // Through a link only under the very name typed in the panel, as an editor does.
+    if (!Save_gen_image(adjusted_picture, path, chosen.links)) {
         Show_MessageBox(QStringLiteral("Error in file accessing."));
         return;
     }

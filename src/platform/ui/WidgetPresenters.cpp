@@ -69,18 +69,19 @@ QString filterFor(const QStringList &extensions)
 
 QString formatFilter(const QString &extension) { return QStringLiteral("%1 (*.%1)").arg(extension); }
 
-// A save panel with the format choice; the chosen name ends in the chosen extension.
-QString saveWithFormatChoice(QWidget *parent, const FilePanelRequest &r)
+// A save panel with the format choice: the name typed and the extension of the format
+// chosen. The platform layer completes the name and asks about the file it writes.
+QStringList saveWithFormatChoice(QWidget *parent, const FilePanelRequest &r)
 {
     QFileDialog panel(parent, r.title, r.directory);
     panel.setAcceptMode(QFileDialog::AcceptSave);
+    panel.setOption(QFileDialog::DontConfirmOverwrite);
     Setup_Save_Format_Choice(panel, r.extensions);
     panel.selectFile(Name_With_Extension(r.suggestedName, r.extensions.front()));
     if (panel.exec() != QDialog::Accepted || panel.selectedFiles().isEmpty()) return {};
     const QString chosen = r.extensions.value(panel.nameFilters().indexOf(panel.selectedNameFilter()),
                                               r.extensions.front());
-    const QString f = panel.selectedFiles().front();
-    return f.endsWith(u'.' + chosen, Qt::CaseInsensitive) ? f : Name_With_Extension(f, chosen);
+    return {panel.selectedFiles().front(), chosen};
 }
 
 QStringList showPanel(const FilePanelRequest &r)
@@ -103,15 +104,15 @@ QStringList showPanel(const FilePanelRequest &r)
         break;
     }
     case FilePanelRequest::SaveFile: {
+        // The name as typed: the platform layer completes it and asks about the file it
+        // writes (this panel's own question would be about another name).
         if (r.formatChoice && !r.extensions.isEmpty()) {
-            const QString f = saveWithFormatChoice(parent, r);
-            if (!f.isEmpty()) result << f;
+            result = saveWithFormatChoice(parent, r);
             break;
         }
         const QString start = r.suggestedName.isEmpty() ? r.directory : r.directory + u'/' + r.suggestedName;
-        QString f = QFileDialog::getSaveFileName(parent, r.title, start, filter);
-        if (!f.isEmpty() && r.extensions.size() == 1 && !f.endsWith(u'.' + r.extensions.front(), Qt::CaseInsensitive))
-            f += u'.' + r.extensions.front();
+        const QString f =
+            QFileDialog::getSaveFileName(parent, r.title, start, filter, nullptr, QFileDialog::DontConfirmOverwrite);
         if (!f.isEmpty()) result << f;
         break;
     }
@@ -131,12 +132,10 @@ void Setup_Save_Format_Choice(QFileDialog &panel, const QStringList &extensions)
     for (const QString &e : extensions) filters << formatFilter(e);
     panel.setNameFilters(filters);
     panel.selectNameFilter(filters.value(0));
-    panel.setDefaultSuffix(extensions.value(0));
     QObject::connect(&panel, &QFileDialog::filterSelected, &panel, [&panel, extensions, filters](const QString &filter) {
         const QString extension = extensions.value(filters.indexOf(filter));
         if (extension.isEmpty()) return;
         const QStringList typed = panel.selectedFiles();
-        panel.setDefaultSuffix(extension);
         if (!typed.isEmpty()) panel.selectFile(Name_With_Extension(QFileInfo(typed.front()).fileName(), extension));
     });
 }

@@ -34,29 +34,34 @@ RenderedSide passSide(const Gate_Pass_Data &pass, const QRectF &page)
     return Visitor_Pass_Recorded(Gate_Pass_Picture(pass, page), page);
 }
 
-// Writes the pass to `path` in the type of its extension (pictures at 600 dpi), without
-// the keep/replace question; with `offer` the exported-file box follows. A failed write
-// says so.
-// The path chosen in a save panel for a file of the extension, the name suggested;
-// "" when cancelled.
-QString chosenSavePath(const QString &title, const QString &name, const QString &extension)
+// The name chosen in a save panel for a file of the extension (completed with it), the
+// name suggested; an empty path when cancelled.
+Save_Panel_Choice chosenSavePath(const QString &title, const QString &name, const QString &extension)
 {
     FilePanelRequest request;
     request.kind = FilePanelRequest::SaveFile;
     request.title = title;
     request.suggestedName = name + u'.' + extension;
     request.extensions = {extension};
-    const QStringList chosen = Run_File_Panel(request);
-    return chosen.isEmpty() ? QString() : chosen.front();
+    return Run_Save_Panel(request);
 }
 
-bool writePass(const QString &path, const RenderedSide &side, bool offer, QWidget *over)
+// Writes the pass to `path` in the type of its extension (pictures at 600 dpi), without
+// the keep/replace question (a save panel asked); a link there gets `links`. With
+// `offer` the exported-file box follows. A failed write says so.
+bool writePass(const QString &path, File_Link links, const RenderedSide &side, bool offer, QWidget *over)
 {
     Output_Run_State state;
-    const Export_Write result = Export_File_Function(path, side, offer, true, true, state, Side_Mirror::None, over);
-    if (result == Export_Write::Written) return true;
-    Show_MessageBox(QStringLiteral("Error in file accessing."));
-    return false;
+    const QByteArray bytes = Rendered_Side_File_Data(side, QFileInfo(path).suffix(), true);
+    if (Write_Card_Files(state, {{path, bytes}}, links) != Export_Write::Written) {
+        Show_MessageBox(QStringLiteral("Error in file accessing."));
+        return false;
+    }
+    if (offer) {
+        state.Export_File_Message = QStringLiteral("File has been exported successfully.");
+        Open_Export_File_Box(state, over);
+    }
+    return true;
 }
 } // namespace
 
@@ -68,12 +73,13 @@ void Visitor_Log_Records::Export_Records_Click()
             Show_MessageBox(QStringLiteral("List is empty."));
             return;
         }
-        const QString chosen = chosenSavePath(QStringLiteral("Export Visitor Log"), QStringLiteral("Visitor_Log"),
-                                              QStringLiteral("xlsx"));
-        if (chosen.isEmpty()) return;
+        // A workbook is what is written, so that is what the file is named (a link there
+        // is replaced: the workbook is renamed over the name).
+        const QString path = chosenSavePath(QStringLiteral("Export Visitor Log"), QStringLiteral("Visitor_Log"),
+                                            QStringLiteral("xlsx"))
+                                 .path;
+        if (path.isEmpty()) return;
         raise();
-        // A workbook is what is written, so that is what the file is named.
-        const QString path = Name_With_Extension(chosen, QStringLiteral("xlsx"));
 
         SheetRows rows;
         QStringList titles;
@@ -105,10 +111,10 @@ void Visitor_Log_Records::Export_Image_click()
 {
     try {
         // The path ends in the format chosen in the panel (jpg, bmp, png or tiff).
-        const QString path = Run_Save_Image_Panel(QString(), QStringLiteral("Visitor_Pass"));
-        if (path.isEmpty()) return;
+        const Save_Panel_Choice chosen = Run_Save_Image_Panel(QString(), QStringLiteral("Visitor_Pass"));
+        if (chosen.path.isEmpty()) return;
         raise();
-        writePass(path, passSide(pass, page_rect), true, this);
+        writePass(chosen.path, chosen.links, passSide(pass, page_rect), true, this);
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
@@ -117,12 +123,11 @@ void Visitor_Log_Records::Export_Image_click()
 void Visitor_Log_Records::Export_PDF_click()
 {
     try {
-        QString path = chosenSavePath(QStringLiteral("Export PDF"), QStringLiteral("Visitor_Pass"), QStringLiteral("pdf"));
-        if (path.isEmpty()) return;
+        const Save_Panel_Choice chosen =
+            chosenSavePath(QStringLiteral("Export PDF"), QStringLiteral("Visitor_Pass"), QStringLiteral("pdf"));
+        if (chosen.path.isEmpty()) return;
         raise();
-        if (QFileInfo(path).suffix().compare(QLatin1String("pdf"), Qt::CaseInsensitive) != 0)
-            path = Name_With_Extension(path, QStringLiteral("pdf"));
-        writePass(path, passSide(pass, page_rect), true, this);
+        writePass(chosen.path, chosen.links, passSide(pass, page_rect), true, this);
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
@@ -164,7 +169,7 @@ void Visitor_Log_Records::Mail_click()
             return;
         }
         const QString path = folder.filePath(QStringLiteral("Visitor_Details_%1.pdf").arg(sel_db_id_str));
-        if (!writePass(path, passSide(pass, page_rect), false, this)) return;
+        if (!writePass(path, File_Link::Replace, passSide(pass, page_rect), false, this)) return;
         mailer(path);
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));

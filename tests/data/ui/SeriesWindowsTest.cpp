@@ -140,10 +140,10 @@ TEST_F(SeriesWindows, GenerateEditRenameAndExport)
                                    {xlsx}),
                   "['Batch Value', 10, 20, 'abc']\n");
     }
-    // Text export of another extension gets ".txt".
-    testsupport::queueFilePanelAnswer({dir.filePath("out.csv")});
+    // Text export, the txt format chosen: a name of another extension takes ".txt" in its place.
+    testsupport::queueFilePanelAnswer({dir.filePath("out.csv"), "txt"});
     wizard.Export_Value_Btn_Clicked();
-    EXPECT_EQ(readAll(dir.filePath("out.csv.txt")), QByteArray("10\n20\nabc\n"));
+    EXPECT_EQ(readAll(dir.filePath("out.txt")), QByteArray("10\n20\nabc\n"));
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nPlease enter a valid value."});
 }
 

@@ -1,5 +1,6 @@
 #include "Camera.h"
 #include "CameraFiles.h"
+#include "CompletedName.h"
 #include "FileUtilities.h"
 #include "Globals.h"
 #include "OutsideFolder.h"
@@ -224,6 +225,15 @@ TEST(CameraWindow, OkNeverWritesThroughALinkUnderTheCapturesName)
         EXPECT_EQ(QImage(w.camera.Camera_Capture_Image).size(), QSize(1000, 500)) << pointsTo;
         EXPECT_EQ(outside.contents(), "thesis.odt=thesis;") << pointsTo;
     }
+}
+
+// Save As typed "own.txt" writes "own.jpg": that is the file asked about, and a link there
+// is replaced.
+TEST(CameraWindow, SaveAsAsksAboutTheFileItWrites)
+{
+    Window w;
+    w.take();
+    testsupport::Check_Completed_Name("own.txt", "own.jpg", [&] { w.camera.Save_Crop_Image_Clicked(); });
 }
 
 TEST(CameraWindow, FolderBrowseResetAndSaveAs)

@@ -1,6 +1,7 @@
 // The visitor log's output: the list as a workbook read back by Python, the gate pass
 // as pictures and as a PDF read back by poppler, the hand-over to the pass printer and
 // the pass mailed through the mail window.
+#include "CompletedName.h"
 #include "Direct_Mail.h"
 #include "Globals.h"
 #include "Helpers.h"
@@ -120,7 +121,7 @@ TEST_F(Output, TheListBecomesAWorkbookOfTwelveColumns)
     w->Prepare_Log_Wnd();
     testsupport::queueFilePanelAnswer({home() + "/log.txt"});
     w->Export_Records_Click();
-    const QString path = home() + "/log.xlsx";
+    const QString path = home() + "/log.txt.xlsx";
     ASSERT_EQ(testsupport::boxes().take(), QStringList{offered(path, "Record has been exported successfully.")});
     EXPECT_FALSE(QFile::exists(home() + "/log.txt"));
     EXPECT_EQ(testsupport::filePanelRequests(), QStringList{"Export Visitor Log"});
@@ -233,11 +234,24 @@ TEST_F(Output, APdfIsNamedForWhatItHolds)
     testsupport::queueFilePanelAnswer({home() + "/pass.png"});
     w->Export_PDF_click();
     EXPECT_EQ(testsupport::boxes().take(),
-              QStringList{offered(home() + "/pass.pdf", "File has been exported successfully.")});
+              QStringList{offered(home() + "/pass.png.pdf", "File has been exported successfully.")});
     EXPECT_FALSE(QFile::exists(home() + "/pass.png"));
     EXPECT_EQ(testsupport::filePanelRequests(), QStringList{"Export PDF"});
     w->Export_PDF_click();  // cancelled: nothing written, nothing shown
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+}
+
+// Each export's panel completes the name typed: the file written is the one asked
+// about, and a link there is replaced.
+TEST_F(Output, EachExportAsksAboutTheFileItWrites)
+{
+    add("Ann");
+    w->Prepare_Log_Wnd();
+    w->Show_Visitor_Details("1");
+    w->page_rect = QRectF(0, 0, 200, 100);
+    testsupport::Check_Completed_Name("lg", "lg.xlsx", [&] { w->Export_Records_Click(); });
+    testsupport::Check_Completed_Name("r2.txt", "r2.txt.pdf", [&] { w->Export_PDF_click(); });
+    testsupport::Check_Completed_Name("pass.txt", "pass.jpg", [&] { w->Export_Image_click(); });
 }
 
 TEST_F(Output, APassThatCannotBeWrittenIsReported)
