@@ -224,6 +224,28 @@ QString iso(const Day &day, long long seconds, bool hasDate)
     return out;
 }
 
+// `value` (not below zero) rounded to `digits` decimals as Calc rounds (its
+// rtl::math::round): half up, after the value plus a half is taken to fifteen significant
+// digits, so that a value some units of the fifteenth digit short of a half rounds up.
+// That sum is taken as it is above 2^41 and where its binary fraction has at most 11
+// bits; a value that is whole already is not rounded.
+double calcRounded(double value, int digits)
+{
+    if (value == 0 || !std::isfinite(value) || value >= 0x1p52 || value == std::floor(value)) return value;
+    const double factor = std::pow(10.0, digits);
+    double scaled = value * factor;
+    if (scaled >= 0x1p52) return value;
+    double sum = scaled + 0.5;
+    const double binary = std::ldexp(sum, 11);  // a whole number where the fraction has at most 11 bits
+    if (sum <= 0x1p41 && binary != std::floor(binary)) {
+        const int shift = 14 - int(std::floor(std::log10(sum)));
+        const double power = std::pow(10.0, std::abs(shift));
+        sum = shift < 0 ? std::round(sum / power) * power : std::round(sum * power) / power;
+    }
+    scaled = std::floor(sum);
+    return scaled / factor;
+}
+
 } // namespace
 
 QString Builtin_Date_Format(int numFmtId)
@@ -321,11 +343,14 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     // Below zero only an elapsed count shows, its size after a minus sign.
     if (minus && !count) return asNumber();
     // An elapsed count, or a format that is not common, shows to the nearest second. With
-    // fractions the count rounds them to their digits and carries into the next second
-    // (01:00.0 for 59.96 s in "[mm]:ss.0"). A serial keeps some fifteen digits, so the
-    // seconds are first rounded to the digits the days leave: to ten microseconds beside
-    // a day count of five digits, never finer than a microsecond nor coarser than a
-    // millisecond.
+    // fractions an elapsed count rounds its seconds to the shown digits as Calc does,
+    // straight from the value and not first to what fifteen digits leave as a clock does
+    // (0.9995 s, stored a little short, is 00:00:00.999 in "[hh]:mm:ss.000"; 90,000.0005 s
+    // so stored is 25:00:00.000 there, 01:00:00.001 in "hh:mm:ss.000"), and carries into
+    // the next second (01:00.0 for 59.96 s in "[mm]:ss.0"). Any other code with fractions
+    // that is not a clock first rounds the seconds to the digits the days leave: to ten
+    // microseconds beside a day count of five digits, never finer than a microsecond nor
+    // coarser than a millisecond.
     // A clock counts its days as Calc does: from 1970-01-01 (serial 25569, 24107 in the
     // 1904 system) where a date shows, from the epoch where only a time shows. It takes the
     // day of that count to fifteen significant digits (a count a few units of the last
@@ -359,23 +384,24 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
         const double whole = std::floor(seconds);
         part = seconds - whole;
         total = (long long)(day + epoch) * 86400 + (long long)whole;
+    } else if (count && decimals > 0) {
+        const double seconds = calcRounded(size * 86400.0, decimals);
+        const double whole = std::floor(seconds);
+        part = seconds - whole;
+        total = (long long)whole;
     } else if (decimals > 0) {
         const int dayDigits = size < 1 ? 0 : int(std::ceil(std::log10(size)));
         for (int k = std::clamp(10 - dayDigits, 3, 6); k > 0; --k) scale *= 10;
-        long long all = std::llround(size * 86400.0 * double(scale));
-        if (count) {
-            long long step = scale;
-            for (int k = 0; k < decimals; ++k) step /= 10;
-            all = (all + step / 2) / step * step;
-        }
+        const long long all = std::llround(size * 86400.0 * double(scale));
         total = all / scale;
         rest = all % scale;
     }
-    const auto fraction = [clock, part, rest, scale](int digits) {
+    const bool rounded = clock || count;
+    const auto fraction = [rounded, part, rest, scale](int digits) {
         long long unit = 1;
         for (int k = 0; k < digits; ++k) unit *= 10;
         const long long shown =
-            clock ? (long long)std::floor(part * double(unit) + 0.5) : (rest * unit + scale / 2) / scale;
+            rounded ? (long long)std::floor(part * double(unit) + 0.5) : (rest * unit + scale / 2) / scale;
         return std::min(shown, unit - 1);
     };
     const long long days = total / 86400, seconds = total % 86400;

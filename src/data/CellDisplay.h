@@ -37,7 +37,12 @@ bool Is_Date_Format(QStringView formatCode);
 // for 86,399.95 s in "hh:mm:ss", the day not moving on; "24:00:00" in "[h]:mm:ss").
 // Fractions of a second are rounded, but cut where rounding would reach the next second
 // ("00:59.9" for 59.96 s in "mm:ss.0"), except in an elapsed count, where they carry
-// ("01:00.0" in "[mm]:ss.0").
+// ("01:00.0" in "[mm]:ss.0"). A time of day takes its day to fifteen significant digits
+// ("00:00:00" for 0.9999999999999999 in "hh:mm:ss") and first rounds its seconds to
+// what fifteen digits leave of them; an elapsed count rounds its seconds to the shown
+// digits straight from the value, as Calc does (90,000.0005 s, stored a little short as
+// 1.0416666724537, shows "25:00:00.000" in "[hh]:mm:ss.000", "01:00:00.001" in
+// "hh:mm:ss.000").
 QString Date_Cell_Text(double value, QStringView formatCode, bool date1904);
 
 // The serial number of an ISO 8601 date or date and time ("2027-01-02",

@@ -108,6 +108,12 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
         {3599.96 / 86400, u"[h]:mm:ss.0", false, u"1:00:00.0"},
         {-59.96 / 86400, u"[mm]:ss.0", false, u"-01:00.0"},
         {3599.9996 / 86400, u"[h]:mm:ss.000", false, u"1:00:00.000"},
+        // The count rounds to the shown digits straight from the value, as Calc does, not
+        // first to what fifteen digits leave: half a millisecond from a step, as Calc
+        // stores it (0.9995 s, 90,000.0005 s and 3,888,012,345.9995 s, each a little short).
+        {1.1568287037037E-005, u"[hh]:mm:ss.000", false, u"00:00:00.999"},
+        {1.0416666724537, u"[hh]:mm:ss.000", false, u"25:00:00.000"},
+        {45000.1428935127, u"[hh]:mm:ss.000", false, u"1080003:25:45.999"},
         // A value below zero takes the second section, without a minus sign of its own,
         // and zero the third; a text section ("@") is not one of them.
         {-1.5, u"[h]:mm;([h]:mm)", false, u"(36:00)"},
@@ -180,6 +186,13 @@ TEST(CellDisplay, ClockTimesAreCutToTheirUnits)
         // (6 h and 0.05 s as Calc stores it); with a date, counted from 1970-01-01.
         {0.250000578703704, u"mm:ss.0", u"00:00.0"},
         {30867.6454398148, u"yyyy-mm-dd hh:mm:ss", u"1984-07-04 15:29:25"},
+        {1.0416666724537, u"hh:mm:ss.000", u"01:00:00.001"},  // "25:00:00.000" in "[hh]:mm:ss.000"
+        {1.1568287037037E-005, u"hh:mm:ss.000", u"00:00:00.999"},
+        {45000.1428935127, u"hh:mm:ss.000", u"03:25:45.999"},
+        // The day taken to fifteen significant digits, not seventeen: a value a few units of
+        // the last place short of a day is that day.
+        {0.9999999999999999, u"hh:mm:ss", u"00:00:00"},
+        {45000.99999999999, u"hh:mm:ss", u"00:00:00"},
         // A date alone is the value's own day (23:59:59.5 and 23:59:59.995).
         {45000.999994212965, u"yyyy-mm-dd", u"2023-03-15"},
         {30867.99999994213, u"dd.mm.yyyy", u"04.07.1984"},

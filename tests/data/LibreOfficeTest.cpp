@@ -237,8 +237,9 @@ TEST_F(LibreOffice, DatesReadAlikeFromCalcsWorkbookAndOdsFile)
 // Number cells in date and time formats read as Calc shows them: the East Asian
 // built-in formats (named by id alone), elapsed counts, colours and conditions, and
 // a few hundred seeded common codes on seeded serial numbers, then times and elapsed
-// counts with fractions of a second, values below zero and sections for them and for
-// zero, and values just short of a carry. One workbook, one conversion.
+// counts with fractions of a second (some half a step from where a digit rounds), values
+// below zero and sections for them and for zero, and values just short of a carry. One
+// workbook, one conversion.
 TEST_F(LibreOffice, DateAndTimeCellsReadAsCalcShowsThem)
 {
     if (!checkers::hasOpenpyxl()) GTEST_SKIP() << "openpyxl is not installed";
@@ -296,6 +297,25 @@ TEST_F(LibreOffice, DateAndTimeCellsReadAsCalcShowsThem)
         }
         const QString fraction = decimals > 0 ? u'.' + QString(decimals, u'0') : QString();
         cells.append({stored(value), date + QStringLiteral("hh:mm:ss") + fraction});
+    }
+    // Elapsed counts with fractions, as Calc stores them, half a step from where a digit
+    // rounds and a little either side: the count rounds straight from the value where a
+    // time of day first rounds its seconds to what fifteen digits leave (0.9995 s,
+    // 90,000.0005 s and 3,888,012,345.9995 s, each a little short, among them).
+    for (double value : {1.1568287037037E-005, 1.0416666724537, 45000.1428935127}) {
+        cells.append({value, QStringLiteral("[hh]:mm:ss.000")});
+        cells.append({value, QStringLiteral("hh:mm:ss.000")});
+    }
+    const char *const counts[] = {"[h]:mm:ss", "[hh]:mm:ss", "[m]:ss", "[mm]:ss"};
+    const double countDays[] = {0, 1, 100, 12345, 45000};  // Calc shows "#FMT" past 2^32 s
+    for (int i = 0; i < 200; ++i) {
+        const int decimals = 1 + int(rng() % 3);
+        const double step = std::pow(10.0, -decimals);
+        const double offset = (double(rng() % 25) - 12) * 1e-8;
+        const double seconds = double(rng() % 86400) + (double(rng() % unsigned(1 / step + 0.5)) + 0.5) * step + offset;
+        const double day = countDays[rng() % 5];
+        const QString code = QString::fromLatin1(counts[rng() % 4]) + u'.' + QString(decimals, u'0');
+        cells.append({stored(day + seconds / 86400), code});
     }
     CodeMaker maker(20261208);
     for (int i = 0; i < 300; ++i) cells.append(maker.cell());
