@@ -53,7 +53,12 @@ QRectF Visitor_Sample_Rect(QSizeF card, const QString &ctrl_id)
 
 QLineEdit *Visitor_Panel_Sync::Text_Box(const QString &ctrl_id) const
 {
-    Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
+    return Text_Box_Of_Side(m_document.Card_Front_Or_Back, ctrl_id);
+}
+
+QLineEdit *Visitor_Panel_Sync::Text_Box_Of_Side(int side, const QString &ctrl_id) const
+{
+    Profile_Panel *panel = Profile_Panel_Of_Side(side);
     if (!panel) return nullptr;
     return Is_Fixed_Field_ID(ctrl_id) ? panel->Text_Box_For_ID(ctrl_id) : panel->Get_Dynamic_Text_Box(ctrl_id);
 }
@@ -67,17 +72,29 @@ QCheckBox *Visitor_Panel_Sync::Chk_Box(const QString &ctrl_id) const
 
 // ---- Card to panels ----
 
+const SKTGraphic *Visitor_Panel_Sync::Photo_Control(const SKTGraphicList &controls)
+{
+    const SKTGraphic *unnamed = nullptr;
+    for (const GraphicPtr &g : controls.items()) {
+        if (g->kind() != GraphicKind::Image) continue;
+        const QString id = g->control_ID.trimmed();
+        if (id == Visitor_Photo_ID) return g.get();
+        if (id.isEmpty() && !unnamed) unnamed = g.get();
+    }
+    return unnamed;
+}
+
 void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *controls)
 {
     if (!panel || !controls) return;
+    const SKTGraphic *photo = Photo_Control(*controls);
     for (const GraphicPtr &g : controls->items()) {
         const bool text = g->kind() == GraphicKind::Text;
         if (!text && g->kind() != GraphicKind::Image) continue;
         const QString id = g->control_ID.trimmed();
         if ((text && id.isEmpty()) || !g->ctrl_is_visible) continue;
         if (!text) {
-            if (id == Visitor_Photo_ID || id.isEmpty())
-                panel->Set_User_Image_Control(g->FilePath(), g->_contents, g->control_ID);
+            if (g.get() == photo) panel->Set_User_Image_Control(g->FilePath(), g->_contents, g->control_ID);
             continue;
         }
         bool caption = false;
@@ -153,12 +170,15 @@ void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g, const Pict
     if (g.kind() == GraphicKind::Image) {
         text = Get_Original_Path_Of_Image_Control(g);
         Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
+        const SKTGraphicList &side = m_document.currentSide() == 1 ? m_document.graphics_back() : m_document.graphics();
         if (panel && !g.control_ID.isEmpty() && !Is_Visitor_Photo_ID(g.control_ID)) {
             // A row's photo well shows the control's picture again, in "V" as in "G".
             if (QLabel *well = panel->Get_Dynamic_Photo_Ctrl(g.control_ID))
                 panel->Set_Dynamic_Pic_Ctrl_Image(
                     well, QFileInfo(g.FilePath()).fileName() == QLatin1String("no.png") ? noImage : g._contents);
-        } else if (panel) {
+        } else if (panel && &g == Photo_Control(side)) {
+            // The photo box shows the side's photo, never another picture without an ID
+            // (a company logo) that comes after it.
             panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
         }
     }
@@ -170,6 +190,20 @@ void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g, const Pict
         box->setEnabled(on);
         box->setReadOnly(!on || g.control_ID.contains(QLatin1String("_Photo")));
     }
+}
+
+void Visitor_Panel_Sync::Show_Typed_Value(const SKTGraphic &g) const
+{
+    if (!m_document.isVisitorOrGroupMode() || g.kind() != GraphicKind::Text) return;
+    // The scratch side has no panel.
+    const int side = m_document.graphics().contains(&g) ? 0 : m_document.graphics_back().contains(&g) ? 1 : -1;
+    if (side < 0) return;
+    const QString id = g.control_ID.trimmed();
+    if (id.isEmpty() || id.contains(QLatin1String("_Photo"))) return;
+    QLineEdit *box = Text_Box_Of_Side(side, id);
+    // setText, not an edit: the box's textEdited does not fire, the card is not written
+    // again and the history keeps the one step of the typing.
+    if (box && box->text() != g.Text_Value) box->setText(g.Text_Value);
 }
 
 void Visitor_Panel_Sync::Follow_Locks(const SKTGraphicList &controls) const

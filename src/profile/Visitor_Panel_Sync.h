@@ -30,6 +30,10 @@ public:
     QLineEdit *Text_Box(const QString &ctrl_id) const;
     QCheckBox *Chk_Box(const QString &ctrl_id) const;
 
+    // The picture the panel's photo box stands for: the side's "Fup_Photo", or, on a
+    // side without one, its first image control without a control ID; nullptr when
+    // neither is there. Other pictures of the side (a company logo) are never the photo.
+    static const SKTGraphic *Photo_Control(const SKTGraphicList &controls);
     // The side's visible text and photo controls into the panel of the side.
     static void Load_Side(Profile_Panel *panel, const SKTGraphicList *controls);
     // A control selected on the card: its box and check box follow its lock; returns
@@ -41,9 +45,16 @@ public:
     // (`noImage` for a row photo without a picture), then the locks.
     void Refresh_After_Undo() const;
     void Show_Control_After_Undo(const SKTGraphic &g, const Picture &noImage) const;
+    // A value written into a text control on the card (its Text tab): the box of the
+    // control's ID in the panel of the side that holds it (front or back) shows it at
+    // once, in visitor and group mode. The box is set, not edited: nothing goes back to
+    // the card and no undo step is recorded.
+    void Show_Typed_Value(const SKTGraphic &g) const;
     // Every box of the current side's panel follows its control's lock.
     void Follow_Locks(const SKTGraphicList &controls) const;
 
 private:
+    QLineEdit *Text_Box_Of_Side(int side, const QString &ctrl_id) const;
+
     const SKTDocument &m_document;
 };

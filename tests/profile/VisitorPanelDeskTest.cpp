@@ -405,3 +405,58 @@ TEST(VisitorPanel, ATickIsOneStepAndKeepsTheWindowsRecordingState)
         EXPECT_EQ(w.undoPaused, c.pausedBefore);
     }
 }
+
+TEST(VisitorPanel, AValueWrittenOnTheCardIsTheBoxsWithoutAStep)
+{
+    // A bound text written from the card's Text tab: the box of its side shows it, in
+    // "V" and "G", and nothing is written back or recorded; outside them nothing moves.
+    for (const char *mode : {"V", "G", "T"}) {
+        Window w;
+        w.document.Start_Card_Option = Card_Mode::Visitor;
+        auto &b = w.name(w.fp());
+        b.value_chk->click();
+        Window::type(b.value, "Ann Lee");
+        SKTGraphic *g = w.onFront("Fup_Name");
+        ASSERT_NE(g, nullptr);
+        w.document.Start_Card_Option = Card_Mode_Of_Letter(QLatin1String(mode)).value();
+        const int undo = w.undoRecords;
+        g->Set_text_value("Ann Lee Jr");
+        w.desk.Control_Value_Written(g);
+        EXPECT_EQ(b.value->text(), QString(mode) == "T" ? "Ann Lee" : "Ann Lee Jr") << mode;
+        EXPECT_EQ(w.undoRecords, undo) << mode << ": the box is set, not typed";
+        EXPECT_EQ(g->Text_Value, "Ann Lee Jr") << mode;
+        // The box of the control's own side, whichever side is shown.
+        w.document.Start_Card_Option = Card_Mode::Visitor;
+        w.showSide(1);
+        g->Set_text_value("Ann Lee III");
+        w.desk.Control_Value_Written(g);
+        EXPECT_EQ(b.value->text(), "Ann Lee III") << mode;
+        EXPECT_EQ(w.name(w.bp()).value->text(), "") << mode << ": the back has no such control";
+    }
+}
+
+TEST(VisitorPanel, ThePhotoBoxShowsThePhotoNotAnotherPicture)
+{
+    // The side's "Fup_Photo" before it and a company logo without an ID after it: the
+    // photo box shows the photo when the side is read and after undo and redo; a side
+    // without "Fup_Photo" shows its first picture without an ID.
+    Window w;
+    const QString photoPath = ownPicture(), logoPath = Resource_Path + "banner.png";
+    GraphicPtr logo = w.add(w.front(), GraphicKind::Image, {100, 10, 40, 40});
+    static_cast<SKTImage *>(logo.get())->setFilePath(logoPath, true);
+    GraphicPtr photo = w.add(w.front(), GraphicKind::Image, {10, 10, 60, 80});
+    static_cast<SKTImage *>(photo.get())->setFilePath(photoPath, true);
+    photo->control_ID = "Fup_Photo";
+    ASSERT_EQ(w.front().at(0), photo) << "the logo comes after the photo";
+    Visitor_Panel_Sync sync(w.document);
+    Visitor_Panel_Sync::Load_Side(&w.fp(), &w.front());
+    EXPECT_EQ(w.fp().image_path_val->text(), photoPath) << "read in";
+    sync.Refresh_After_Undo();
+    for (const GraphicPtr &g : w.front().items()) sync.Show_Control_After_Undo(*g, w.noImage);
+    EXPECT_EQ(w.fp().image_path_val->text(), photoPath) << "after undo";
+
+    photo->control_ID.clear();  // no "Fup_Photo": the first picture without an ID
+    sync.Refresh_After_Undo();
+    for (const GraphicPtr &g : w.front().items()) sync.Show_Control_After_Undo(*g, w.noImage);
+    EXPECT_EQ(w.fp().image_path_val->text(), photoPath);
+}
