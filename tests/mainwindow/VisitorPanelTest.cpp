@@ -1,4 +1,3 @@
-#include "ControlPanels.h"
 #include "Globals.h"
 #include "Profile_Panel.h"
 #include "SKTGraphicList.h"
@@ -13,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
-#include <QPlainTextEdit>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -77,33 +75,6 @@ TEST(VisitorPanel, UndoBringsThePanelBackInStep)
     w.controller.Undo_Action_Perform();
     EXPECT_FALSE(b.value_chk->isChecked()) << "one tick is one step: before it there was no name";
     EXPECT_TRUE(b.value->text().isEmpty());
-}
-
-TEST(VisitorPanel, AValueTypedOnTheCardIsInThePanelAtOnce)
-{
-    // The visitor's name typed on the card's Text tab is the panel's at once, as one
-    // undo step; Undo and Redo bring the panel along.
-    Window w;
-    w.controller.Insert_In_Undo_Redo();
-    auto &b = w.name(w.fp());
-    b.value_chk->click();
-    Window::type(b.value, "Ann Lee");
-    SKTGraphic *g = w.onFront("Fup_Name");
-    ASSERT_NE(g, nullptr);
-    const int steps = w.controller.Get_Undo_Count();
-    w.controller._graphicView->selectGraphics({g});
-    w.controller.Set_Selected_Graphic(g);
-    w.controller.Show_RHS_Properties(g);
-    QPlainTextEdit *value = w.controller.controlPanels->text.value;
-    value->setPlainText(value->toPlainText() + " Jr");
-    w.controller.Show_RHS_Properties(nullptr);  // clicked away
-    EXPECT_EQ(g->Text_Value, "Ann Lee Jr");
-    EXPECT_EQ(b.value->text(), "Ann Lee Jr");
-    EXPECT_EQ(w.controller.Get_Undo_Count(), steps + 1);
-    w.command("Undo")->trigger();
-    EXPECT_EQ(b.value->text(), "Ann Lee");
-    w.command("Redo")->trigger();
-    EXPECT_EQ(b.value->text(), "Ann Lee Jr");
 }
 
 } // namespace visitor_panel_test

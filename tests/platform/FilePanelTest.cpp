@@ -75,6 +75,7 @@ TEST(FilePanel, ASavePanelAsksAboutTheNameItWrites)
         {{"own.txt"}, pictures, File, 0, "own.jpg", true, true, File_Link::Replace},
         {{"pic.png", "bmp"}, pictures, Nothing, 0, "pic.bmp", false, false, File_Link::Replace},
         {{"pic.png"}, pictures, Nothing, 0, "pic.png", false, false, File_Link::Write_Through},
+        {{"notes"}, {}, File, 1, "notes", true, false, File_Link::Write_Through},
     };
     for (const Row &r : rows) {
         QTemporaryDir folder, outside;
