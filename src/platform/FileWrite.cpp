@@ -182,11 +182,21 @@ private:
     bool m_read = false;
 };
 
-// The MAC line of a record of the name (its file name) and the text up to its "end" line.
-QByteArray recordMac(const QByteArray &key, const QByteArray &name, const QByteArray &text)
+// What tells the folder from any other, its copies too: its device and inode ("<dev>
+// <ino>"); empty when it cannot be asked.
+QByteArray folderIdentity(const QString &folder)
 {
-    return "mac " + QMessageAuthenticationCode::hash(name + '\n' + text, key, QCryptographicHash::Sha256).toHex()
-           + '\n';
+    struct stat st {};
+    if (::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
+    return QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino));
+}
+
+// The MAC line of a record of the name (its file name), its folder (folderIdentity) and
+// the text up to its "end" line.
+QByteArray recordMac(const QByteArray &key, const QByteArray &name, const QByteArray &folder, const QByteArray &text)
+{
+    const QByteArray signedBytes = name + '\n' + folder + '\n' + text;
+    return "mac " + QMessageAuthenticationCode::hash(signedBytes, key, QCryptographicHash::Sha256).toHex() + '\n';
 }
 
 // Whether the bytes are equal, in a time that does not tell where they differ.
@@ -225,24 +235,26 @@ std::optional<QByteArray> readBounded(const QByteArray &path)
 }
 
 // The set a record names: none when it cannot be read or is not the writer's own. A
-// record is the writer's own when its MAC verifies with the key, it is well formed, every
-// name in it is a plain name in the record's folder, and each temporary and kept name
-// carries the record's writer (`record` matched by ownPattern) and is made from its
-// target's name, or is the form without the name when that name would not fit beside the mark.
+// record is the writer's own when its MAC verifies with the key in its folder (not in a
+// copy of it), it is well formed, every name in it is a plain name in the record's
+// folder, and each temporary and kept name carries the record's writer (`record` matched
+// by ownPattern) and is made from its target's name, or is the form without the name
+// when that name would not fit beside the mark.
 std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegularExpressionMatch &record,
                                                 Record_Key &key)
 {
     const std::optional<QByteArray> bytes = readBounded(QFile::encodeName(path));
     const qsizetype macAt = bytes ? bytes->lastIndexOf("\nmac ") + 1 : 0;
-    if (macAt <= 0 || key.get().isEmpty()) return std::nullopt;
+    const QString folder = QFileInfo(path).absolutePath();
+    const QByteArray identity = folderIdentity(folder);
+    if (macAt <= 0 || identity.isEmpty() || key.get().isEmpty()) return std::nullopt;
     const QByteArray text = bytes->left(macAt);
-    if (!sameBytes(bytes->mid(macAt), recordMac(key.get(), QFile::encodeName(record.captured(0)), text)))
+    if (!sameBytes(bytes->mid(macAt), recordMac(key.get(), QFile::encodeName(record.captured(0)), identity, text)))
         return std::nullopt;
     const QList<QByteArray> lines = text.split('\n');
     std::vector<Set_File> set;
     if (lines.size() < 4 || lines.first() != "dozo-set" || lines[lines.size() - 2] != "end" || !lines.last().isEmpty())
         return std::nullopt;
-    const QString folder = QFileInfo(path).absolutePath();
     const int nameMax = File_Name_Max(folder);
     const auto plain = [](const QByteArray &name) {
         return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') && !name.contains('\0');
@@ -326,6 +338,27 @@ void settle(const QString &record, const QRegularExpressionMatch &own, const Fil
     system.remove(QFile::encodeName(record));
 }
 
+// A record put in place on a file system without RENAME_NOREPLACE (a second name, then
+// the first goes) by a writer killed between the two has a second name, a temporary of
+// its writer: that name goes, so that the record has one link and is judged as any other.
+void dropSecondName(const QDir &dir, const QRegularExpressionMatch &record,
+                    const std::vector<QRegularExpressionMatch> &files, const File_Write_System &system)
+{
+    struct stat st {};
+    const QByteArray path = QFile::encodeName(dir.filePath(record.captured(0)));
+    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 2)
+        return;
+    for (const QRegularExpressionMatch &m : files) {
+        const QByteArray other = QFile::encodeName(dir.filePath(m.captured(0)));
+        struct stat o {};
+        if (m.captured(2) == QLatin1String("n") && writerOf(m) == writerOf(record)
+            && ::lstat(other.constData(), &o) == 0 && o.st_dev == st.st_dev && o.st_ino == st.st_ino) {
+            system.remove(other);
+            return;
+        }
+    }
+}
+
 // Clears what writers that are gone left in the folder (only names of the writer's own):
 // first the sets their records name, then each file alone. A file of a set whose record
 // is there is left to the record, while its writer may run.
@@ -333,7 +366,7 @@ void clearLeftovers(const QString &folder, const Writer &w, const File_Write_Sys
 {
     const QDir dir(folder);
     const QDir::Filters kinds = QDir::Files | QDir::Hidden | QDir::NoSymLinks;
-    std::vector<QRegularExpressionMatch> files;
+    std::vector<QRegularExpressionMatch> files, records;
     QSet<QString> sets;  // the writers whose records are here
     for (const QString &name : dir.entryList({QStringLiteral("*.~dozo-*")}, kinds)) {
         const QRegularExpressionMatch m = ownPattern().match(name);
@@ -343,7 +376,12 @@ void clearLeftovers(const QString &folder, const Writer &w, const File_Write_Sys
             continue;
         }
         sets.insert(writerOf(m));
-        if (gone(m, QFile::encodeName(dir.filePath(name)), w)) settle(dir.filePath(name), m, system, key);
+        records.push_back(m);
+    }
+    for (const QRegularExpressionMatch &m : records) {
+        if (!gone(m, QFile::encodeName(dir.filePath(m.captured(0))), w)) continue;
+        dropSecondName(dir, m, files, system);
+        settle(dir.filePath(m.captured(0)), m, system, key);
     }
     for (const QRegularExpressionMatch &m : files) {
         const QByteArray path = QFile::encodeName(dir.filePath(m.captured(0)));
@@ -407,10 +445,11 @@ std::optional<std::vector<QByteArray>> writeRecords(const std::vector<Set_File> 
         const QString target = first == set.end() ? QString() : QFile::decodeName(first->target);
         const QByteArray name = target.isEmpty() ? QByteArray() : freeName(target, 'j', w);
         QByteArray text = recordText(set, QDir(folder));
-        if (!key.get().isEmpty()) text += recordMac(key.get(), name.mid(name.lastIndexOf('/') + 1), text);
+        if (!key.get().isEmpty())
+            text += recordMac(key.get(), name.mid(name.lastIndexOf('/') + 1), folderIdentity(folder), text);
         Fingerprint unused;
         const std::unique_ptr<QTemporaryFile> f = name.isEmpty() ? nullptr : staged(target, text, 0600, w, unused);
-        const bool made = f && File_Write_System().putBack(QFile::encodeName(f->fileName()), name);
+        const bool made = f && system.putBack(QFile::encodeName(f->fileName()), name);
         if (!made) {
             for (const QByteArray &r : records) system.remove(r);
             return std::nullopt;
@@ -438,9 +477,13 @@ bool File_Write_System::putBack(const QByteArray &from, const QByteArray &to) co
 {
     if (::renameat2(AT_FDCWD, from.constData(), AT_FDCWD, to.constData(), RENAME_NOREPLACE) == 0) return true;
     if (errno != EINVAL && errno != ENOSYS) return false;
-    // A file system without such renames: a second name, then the first goes.
+    return putBackByLink(from, to);
+}
+
+bool File_Write_System::putBackByLink(const QByteArray &from, const QByteArray &to) const
+{
     if (::link(from.constData(), to.constData()) == 0) {
-        ::unlink(from.constData());
+        remove(from);
         return true;
     }
     if (errno == EEXIST || exists(to)) return false;

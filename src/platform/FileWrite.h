@@ -21,6 +21,11 @@ public:
     virtual bool remove(const QByteArray &path) const;
     // Makes the names in the folder last (fsync of the folder).
     virtual void syncFolder(const QByteArray &folder) const;
+
+protected:
+    // putBack on a file system without RENAME_NOREPLACE: a second name, then the first
+    // goes (remove); a rename only while `to` is free when there are no hard links.
+    bool putBackByLink(const QByteArray &from, const QByteArray &to) const;
 };
 
 // The folders a run of writes has cleared of leftovers (below): a run that writes many
@@ -62,9 +67,13 @@ enum class File_Link { Write_Through, Replace };
 // removed), else its kept files are removed; a repair killed at any step is finished by
 // the next.
 //
-// A record is acted on only when a desk of this user wrote it: it carries an HMAC-SHA-256
-// of its name and text made with the key of the data folder (Write_Record_Key), it is a
-// regular file of the running user with one link, at most 64 KiB, well formed, and names
+// A record is acted on only when a desk of this user wrote it, in its folder: it carries an
+// HMAC-SHA-256 of its name, its folder's device and inode and its text made with the key
+// of the data folder (Write_Record_Key), so that a record in a copy of its folder, or
+// copied into another, acts on nothing there (a folder renamed in place still repairs);
+// it is a regular file of the running user with one link (a record left with a second
+// name, a temporary of its writer, by a put-back killed on a file system without
+// RENAME_NOREPLACE loses that name first), at most 64 KiB, well formed, and names
 // only files of its own folder, each temporary and kept file of the record's writer and
 // made from its target's name. Any other record is left, with every file it names (so a
 // set spanning folders, through links, is not repaired: its kept files stay), and so are
@@ -103,10 +112,15 @@ QByteArray File_Write_This_System();
 // The key that signs the writer's records, of the desks of this user that share the data
 // folder: 32 random bytes in its "Write_Record_Key", owner-only (0600). Made on first use
 // (and the data folder with it, 0700) beside its name and renamed to it only where no
-// key is, so of desks starting together one key stands and all of them read it. Empty
-// when there is no data folder, or it holds no regular owner-only file of the running
-// user of 32 bytes there and none can be made; records are then written unsigned, and
-// so never acted on.
+// key is, so of desks starting together one key stands and all of them read it. What is
+// there but no regular owner-only file of the running user of 32 bytes (readable by
+// others, another user's, of another size, a folder, FIFO or link) is set aside, renamed
+// to "Write_Record_Key.unusable-<time>", and a new key made (records signed with the old
+// one are left, as another desk's), only in a data folder of the running user and by one
+// desk at a time (a lock on the folder); key temporaries a minute old, of starts killed
+// while making the key, are removed. Empty when there is no data folder, or it is not the
+// user's and holds no key, or none can be made: records are then written unsigned, and so
+// never acted on, and the log says so once in a run.
 QByteArray Write_Record_Key(const QString &dataFolder);
 
 // The longest file name, in bytes, that the file system of the folder holds (255 on

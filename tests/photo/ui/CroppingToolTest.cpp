@@ -4,6 +4,8 @@
 #include "Cropping_Tool.h"
 #include "Shots.h"
 
+#include "OutsideFolder.h"
+#include "Output_Run_State.h"
 #include "PictureView.h"
 #include "SelectionCanvas.h"
 #include "Shared_Dialogs.h"
@@ -136,6 +138,32 @@ TEST(CroppingTool, DrawnRectangleCropAndSelectorForASmallerPicture)
     QTest::mouseClick(tool.crop_btn, Qt::LeftButton);
     EXPECT_TRUE(QFile::exists(home + "/out/Untitled_1.png"));
     EXPECT_EQ(tool.crop_num, 2);
+}
+
+// A single crop over a link under its name, to a file elsewhere, answered Replace: the
+// link is replaced by the cropped picture, never written through.
+TEST(CroppingTool, ASingleCropAnsweredReplaceReplacesALinkUnderItsName)
+{
+    const QString home = testHome();
+    Make_Picture(home + "/in/big.png", 400, 400);
+    const OutsideFolder outside;
+    QDir().mkpath(home + "/out");
+    ASSERT_TRUE(outside.link(home + "/out/Untitled.png", "thesis.odt"));
+    Cropping_Tool tool(nullptr);
+    tool.folder_radio->setChecked(true);
+    tool.folder_path->setText(home + "/in");
+    tool.output_path->setText(home + "/out");
+    tool.output_format_combo->setCurrentIndex(2);
+    QTest::mouseClick(tool.next_btn, Qt::LeftButton);
+    ASSERT_EQ(tool.screens->currentIndex(), 1);
+    boxes().clear();
+    boxes().answerNext(Keep_Replace_Replace);
+    QTest::mouseClick(tool.crop_btn, Qt::LeftButton);
+    EXPECT_EQ(outside.contents(), "thesis.odt=thesis;");
+    const QFileInfo cut(home + "/out/Untitled.png");
+    EXPECT_TRUE(cut.isFile() && !cut.isSymLink());
+    EXPECT_FALSE(QImageReader(cut.filePath()).size().isEmpty());
+    EXPECT_TRUE(boxes().take().join('|').contains("Do you want to Keep or Replace it?"));
 }
 
 TEST(CroppingTool, CropMessagesAndCropAllByFace)
