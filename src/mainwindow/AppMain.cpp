@@ -1,6 +1,7 @@
 #include "AppMain.h"
 
 #include "Field_Wheel.h"
+#include "FileWrite.h"
 #include "Globals.h"
 #include "Paths.h"
 #include "SKTDocument.h"
@@ -27,6 +28,7 @@ int App_Main(int argc, char **argv, const PictureAdjuster &adjuster, QThreadPool
     QApplication::setOrganizationName(QString());
     Install_Field_Wheel_Rule(app);
     Locate_Application_Paths();
+    Start_Write_Record_Key(Created_Resource_Path);
 
     // One untitled document for the whole run; it makes the one main window controller.
     SKTDocument document;

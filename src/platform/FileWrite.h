@@ -120,8 +120,12 @@ QByteArray File_Write_This_System();
 // desk at a time (a lock on the folder); key temporaries a minute old, of starts killed
 // while making the key, are removed. Empty when there is no data folder, or it is not the
 // user's and holds no key, or none can be made: records are then written unsigned, and so
-// never acted on, and the log says so once in a run.
+// never acted on.
 QByteArray Write_Record_Key(const QString &dataFolder);
+// Write_Record_Key as the program starts (set aside, made or read once before any write);
+// when there is none, the log says that a card whose writing is cut off between its
+// files will not be repaired.
+QByteArray Start_Write_Record_Key(const QString &dataFolder);
 
 // The longest file name, in bytes, that the file system of the folder holds (255 on
 // the usual ones; 255 too when the folder cannot be asked).

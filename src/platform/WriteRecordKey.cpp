@@ -10,7 +10,6 @@
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QTemporaryFile>
-#include <atomic>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -176,11 +175,12 @@ QByteArray recordKey(const QString &dataFolder)
 }
 } // namespace
 
-QByteArray Write_Record_Key(const QString &dataFolder)
+QByteArray Write_Record_Key(const QString &dataFolder) { return recordKey(dataFolder); }
+
+QByteArray Start_Write_Record_Key(const QString &dataFolder)
 {
     const QByteArray key = recordKey(dataFolder);
-    static std::atomic<bool> told{false};
-    if (key.isEmpty() && !told.exchange(true))
+    if (key.isEmpty())
         Show_NSLog_Message(QStringLiteral("No key for the records of cards of several files (data folder \"%1\"): "
                                           "a card whose writing is cut off between its files will not be repaired")
                                .arg(dataFolder));
