@@ -381,6 +381,7 @@ TEST_F(GroupStays, RedoGivesBackWhatWasTypedIntoABoundText)
     const auto step = [&](const QString &s) {
         if (s == "undo" || s == "redo") return w.command(s == "undo" ? "Undo" : "Redo")->trigger();
         if (s.startsWith("pick ")) return pick(s.mid(5).toInt());
+        if (s == "save") return QTest::mouseClick(list().save_btn, Qt::LeftButton);
         SKTGraphic *g = w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Name");
         w.controller._graphicView->selectGraphics({g});
         w.controller.Set_Selected_Graphic(g);
@@ -402,6 +403,8 @@ TEST_F(GroupStays, RedoGivesBackWhatWasTypedIntoABoundText)
          {{"pick 1", "Bob"}, {"move", "Bob"}, {"pick 2", "Cy"}, {" Jr", "Cy Jr"}, {"undo", "Cy"}, {"redo", "Cy Jr"}}},
         {"a row picked after Undo", {{"pick 1", "Bob"}, {" Jr", "Bob Jr"}, {"undo", "Bob"}, {"pick 3", "Dee"}, {"redo", "Dee"}}},
         {"a row picked before Undo", {{"pick 1", "Bob"}, {" Jr", "Bob Jr"}, {"pick 4", "Eve"}, {"undo", "Eve"}, {"redo", "Eve"}}},
+        // Last: the project keeps the saved row.
+        {"typed, then the row saved", {{"pick 1", "Bob"}, {" Jr", "Bob Jr"}, {"save", "Bob Jr"}}},
     };
     for (const Road &r : roads) {
         reopen();
@@ -411,6 +414,9 @@ TEST_F(GroupStays, RedoGivesBackWhatWasTypedIntoABoundText)
             // The panel's box is in step with the card after every step, the typing too.
             EXPECT_EQ(Profile_Panel_Of_Side(0)->Text_Box_For_ID("Fup_Name")->text(), shown)
                 << r.what << ", the panel after " << s.toStdString();
+            if (s == "save") {
+                EXPECT_EQ(w.document.ListData().at(1).at(1), shown) << r.what << ": the row stores what the card shows";
+            }
         }
     }
 }
