@@ -394,15 +394,16 @@ Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pa
 
 Export_Write Export_File_Function(const QString &path, const RenderedSide &side, bool show_msg,
                                   bool skip_keep_replace_msg, bool increase_dpi, Output_Run_State &state,
-                                  Side_Mirror mirror, QWidget *boxParent, bool honour_stop, const QByteArray *ready)
+                                  Side_Mirror mirror, QWidget *boxParent, bool honour_stop, const QByteArray *ready,
+                                  File_Link chosenLinks)
 {
     const std::optional<QString> target = Export_Run_Target(path, skip_keep_replace_msg, honour_stop, state);
     if (!target) return Export_Write::Skipped;
-    // A path written without the keep/replace question was chosen in a save panel: written
-    // through a link there, as an editor does.
+    // A path written without the keep/replace question was chosen in a save panel: a link
+    // there gets what the panel chose.
     const Export_Write result = Write_Card_Files(
         state, {{*target, ready ? *ready : Rendered_Side_File_Data(side, QFileInfo(*target).suffix(), increase_dpi, mirror)}},
-        skip_keep_replace_msg ? File_Link::Write_Through : File_Link::Replace);
+        skip_keep_replace_msg ? chosenLinks : File_Link::Replace);
     if (result == Export_Write::Written && show_msg) {
         state.Export_File_Message = QStringLiteral("File has been exported successfully.");
         Open_Export_File_Box(state, boxParent);

@@ -130,11 +130,13 @@ Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pa
 // the run's failed_files. With `show_msg` the open-exported-file box follows.
 // `honour_stop` false writes even when the run was stopped meanwhile (the rest of a
 // card whose first file was written). `ready`: the file's bytes, made beforehand (on
-// another thread) for the path's extension.
+// another thread) for the path's extension. A path written without the keep/replace
+// question was chosen in a save panel: a link there gets the panel's `chosenLinks`.
 Export_Write Export_File_Function(const QString &path, const RenderedSide &side, bool show_msg,
                                   bool skip_keep_replace_msg, bool increase_dpi, Output_Run_State &state,
                                   Side_Mirror mirror = Side_Mirror::None, QWidget *boxParent = nullptr,
-                                  bool honour_stop = true, const QByteArray *ready = nullptr);
+                                  bool honour_stop = true, const QByteArray *ready = nullptr,
+                                  File_Link chosenLinks = File_Link::Write_Through);
 // Writes front and back joined into one picture at `path` (no keep/replace question);
 // with `show_msg` the run's exported file becomes the path and the box follows.
 Export_Write Export_Combined_Image(const RenderedSide &front, const RenderedSide &back, const QString &path,

@@ -85,16 +85,13 @@ QString Completed_Save_Name(const QString &typed, const FilePanelRequest &reques
 {
     const QStringList &extensions = request.extensions;
     if (typed.isEmpty() || extensions.isEmpty()) return typed;
-    if (request.formatChoice) {
-        if (!chosenExtension.isEmpty())
-            return endsInExtension(typed, chosenExtension) ? typed : Name_With_Extension(typed, chosenExtension);
-        for (const QString &e : extensions)
-            if (endsInExtension(typed, e)) return typed;
-        return Name_With_Extension(typed, extensions.front());
-    }
-    for (const QString &e : extensions)
+    // A format chosen in the panel is the one the name must end in.
+    const QStringList allowed = request.formatChoice && !chosenExtension.isEmpty() ? QStringList{chosenExtension}
+                                                                                   : extensions;
+    for (const QString &e : allowed)
         if (endsInExtension(typed, e)) return typed;
-    return typed + u'.' + extensions.front();
+    if (!request.formatChoice) return typed + u'.' + extensions.front();
+    return Name_With_Extension(typed, allowed.front());
 }
 
 Save_Panel_Choice Ask_Save_Panel(const FilePanelRequest &request)

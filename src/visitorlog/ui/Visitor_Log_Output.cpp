@@ -52,16 +52,11 @@ Save_Panel_Choice chosenSavePath(const QString &title, const QString &name, cons
 bool writePass(const QString &path, File_Link links, const RenderedSide &side, bool offer, QWidget *over)
 {
     Output_Run_State state;
-    const QByteArray bytes = Rendered_Side_File_Data(side, QFileInfo(path).suffix(), true);
-    if (Write_Card_Files(state, {{path, bytes}}, links) != Export_Write::Written) {
-        Show_MessageBox(QStringLiteral("Error in file accessing."));
-        return false;
-    }
-    if (offer) {
-        state.Export_File_Message = QStringLiteral("File has been exported successfully.");
-        Open_Export_File_Box(state, over);
-    }
-    return true;
+    const Export_Write result =
+        Export_File_Function(path, side, offer, true, true, state, Side_Mirror::None, over, true, nullptr, links);
+    if (result == Export_Write::Written) return true;
+    Show_MessageBox(QStringLiteral("Error in file accessing."));
+    return false;
 }
 } // namespace
 

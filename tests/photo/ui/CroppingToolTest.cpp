@@ -50,6 +50,16 @@ QString Make_Picture(const QString &path, int w, int h)
 
 void Shot(QWidget &w, const char *name) { testsupport::saveShot(w, QString::fromLatin1(name)); }
 
+// The pictures of "<home>/in" listed for cropping into "<home>/out" as png.
+void Crop_Folder_To_Png(Cropping_Tool &tool, const QString &home)
+{
+    tool.folder_radio->setChecked(true);
+    tool.folder_path->setText(home + "/in");
+    tool.output_path->setText(home + "/out");
+    tool.output_format_combo->setCurrentIndex(2);
+    QTest::mouseClick(tool.next_btn, Qt::LeftButton);
+}
+
 }  // namespace
 
 TEST(CroppingTool, MainScreenChecksInOrder)
@@ -109,11 +119,7 @@ TEST(CroppingTool, DrawnRectangleCropAndSelectorForASmallerPicture)
     Cropping_Tool tool(nullptr);
     tool.resize(900, 700);
     tool.show();
-    tool.folder_radio->setChecked(true);
-    tool.folder_path->setText(home + "/in");
-    tool.output_path->setText(home + "/out");
-    tool.output_format_combo->setCurrentIndex(2);
-    QTest::mouseClick(tool.next_btn, Qt::LeftButton);
+    Crop_Folder_To_Png(tool, home);
     ASSERT_EQ(tool.screens->currentIndex(), 1);
     ASSERT_EQ(tool.list->rowCount(), 2);
     EXPECT_EQ(tool.list->horizontalHeaderItem(1)->text(), "Image_Path");
@@ -150,11 +156,7 @@ TEST(CroppingTool, ASingleCropAnsweredReplaceReplacesALinkUnderItsName)
     QDir().mkpath(home + "/out");
     ASSERT_TRUE(outside.link(home + "/out/Untitled.png", "thesis.odt"));
     Cropping_Tool tool(nullptr);
-    tool.folder_radio->setChecked(true);
-    tool.folder_path->setText(home + "/in");
-    tool.output_path->setText(home + "/out");
-    tool.output_format_combo->setCurrentIndex(2);
-    QTest::mouseClick(tool.next_btn, Qt::LeftButton);
+    Crop_Folder_To_Png(tool, home);
     ASSERT_EQ(tool.screens->currentIndex(), 1);
     boxes().clear();
     boxes().answerNext(Keep_Replace_Replace);
