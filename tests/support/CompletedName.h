@@ -2,7 +2,8 @@
 // A save command whose panel completes the name typed, tried over the three things that
 // may be under the name it writes: the user's own file (the question, answered No, keeps
 // its bytes), a link to a file outside and a link leading nowhere (answered Yes: the name
-// becomes a file of its own, and nothing outside changes or appears).
+// becomes a file of its own, and nothing outside changes or appears). `format`: the format
+// chosen in a panel with the format choice.
 #include "OutsideFolder.h"
 #include "TestSupport.h"
 
@@ -13,7 +14,8 @@
 
 namespace testsupport {
 
-inline void Check_Completed_Name(const QString &typed, const QString &written, const std::function<void()> &save)
+inline void Check_Completed_Name(const QString &typed, const QString &written, const std::function<void()> &save,
+                                 const QString &format = {})
 {
     enum Planted { Own_File, Link_To_File, Link_To_Nowhere };
     for (const Planted planted : {Own_File, Link_To_File, Link_To_Nowhere}) {
@@ -29,7 +31,8 @@ inline void Check_Completed_Name(const QString &typed, const QString &written, c
         boxes().clear();
         boxes().answerNext(planted == Own_File ? 0 : 1);
         clearFilePanels();
-        queueFilePanelAnswer({folder.filePath(typed)});
+        queueFilePanelAnswer(format.isEmpty() ? QStringList{folder.filePath(typed)}
+                                              : QStringList{folder.filePath(typed), format});
         save();
         EXPECT_EQ(boxes().take().value(0), written + " already exists. Do you want to replace it?") << planted;
         EXPECT_EQ(outside.contents(), "thesis.odt=thesis;") << planted;

@@ -1,4 +1,5 @@
 // The series windows driven as a user drives them, with scripted answers.
+#include "CompletedName.h"
 #include "BatchWizard.h"
 #include "../Checkers.h"
 #include "Generate_List.h"
@@ -145,6 +146,8 @@ TEST_F(SeriesWindows, GenerateEditRenameAndExport)
     wizard.Export_Value_Btn_Clicked();
     EXPECT_EQ(readAll(dir.filePath("out.txt")), QByteArray("10\n20\nabc\n"));
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nPlease enter a valid value."});
+    // The name the panel completed is asked about, and a link there replaced.
+    testsupport::Check_Completed_Name("v.csv", "v.txt", [&] { wizard.Export_Value_Btn_Clicked(); }, "txt");
 }
 
 TEST_F(SeriesWindows, ValuesEditedDeletedAndImported)
