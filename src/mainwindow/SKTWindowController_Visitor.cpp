@@ -44,7 +44,7 @@ Visitor_Record_Desk &SKTWindowController::visitorRecord()
 
 void SKTWindowController::Record_Visitor()
 {
-    visitorRecord().Add_Visitor_Record_To_DB(Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ, NO_Image_Path);
+    visitorRecord().Add_Visitor_Record_To_DB(Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ);
 }
 
 void SKTWindowController::Record_Undo(int side)

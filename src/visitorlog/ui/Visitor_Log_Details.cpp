@@ -3,11 +3,13 @@
 #include "Visitor_Log_Records.h"
 
 #include "FileUtilities.h"
+#include "Globals.h"
 #include "Helpers.h"
 #include "ImageHelpers.h"
 #include "LayoutParts.h"
 #include "MessageBox.h"
 #include "PictureAdjuster.h"
+#include "StandInPictures.h"
 #include "StoredValues.h"
 #include "Visitor_Photo_Text.h"
 
@@ -231,6 +233,8 @@ void Visitor_Log_Records::Set_User_Image(const QString &photoText)
     user_image->clear();
     if (Trim_Str(photoText).isEmpty()) return;
     const Visitor_Photo_Text t = Parse_Visitor_Photo_Text(photoText);
+    // A stand-in picture recorded as the photo (the grey figure of a template) is none.
+    if (Is_Stand_In_Picture(t.path, Resource_Path)) return;
     Picture picture = Get_Image_For_Path(t.path, 0);
     if (picture.isNull()) return;
     if (t.hasSettings) {

@@ -12,8 +12,10 @@
 #include "RenderedSide.h"
 #include "Shared_Dialogs.h"
 #include "SpreadsheetWriter.h"
+#include "StandInPictures.h"
 #include "VisitorPassPrinter.h"
 #include "Visitor_Log_Model.h"
+#include "Visitor_Photo_Text.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -27,6 +29,12 @@ void offerToOpen(const QString &path, const QString &message, QWidget *over)
 // The exported columns, in order; the titles are the first row.
 const Visitor_Log_Key kExported[] = {Log_SNO,   Log_DateTime, Log_Photo, Log_Name,     Log_CompanyName, Log_Address,
                                      Log_Phone, Log_Email,    Log_Purpose, Log_Meet, Log_VisitoNO,    Log_Other};
+
+// The photo column's text: a stand-in picture recorded as the photo is no photo.
+QString exportedPhoto(const QString &photoText)
+{
+    return Is_Stand_In_Picture(Parse_Visitor_Photo_Text(photoText).path, Resource_Path) ? QString() : photoText;
+}
 
 // The shown visit's pass as a page of `page`'s size.
 RenderedSide passSide(const Gate_Pass_Data &pass, const QRectF &page)
@@ -82,7 +90,7 @@ void Visitor_Log_Records::Export_Records_Click()
         rows << titles;
         for (const Visitor_Log_Entry &e : entries) {
             QStringList row;
-            for (Visitor_Log_Key k : kExported) row << e.value(k);
+            for (Visitor_Log_Key k : kExported) row << (k == Log_Photo ? exportedPhoto(e.value(k)) : e.value(k));
             rows << row;
         }
         bool written = false;

@@ -9,13 +9,13 @@
 #include "MessageBox.h"
 #include "Profile_Panel.h"
 #include "SKTDocument.h"
+#include "StandInPictures.h"
 #include "Visitor_Fields.h"
 #include "Output_Pass_Printer.h"
 #include "Visitor_Log_Records.h"
 
 #include <QCheckBox>
 #include <QDateTime>
-#include <QDir>
 #include <QLineEdit>
 #include <QStringList>
 #include <exception>
@@ -80,8 +80,7 @@ Visitor_Record_Desk::Visitor_Record_Desk(SKTDocument &document, const PictureAdj
 
 Visitor_Record_Desk::~Visitor_Record_Desk() = default;
 
-void Visitor_Record_Desk::Add_Visitor_Record_To_DB(const Profile_Panel *frontPanel, const Profile_Panel *backPanel,
-                                                   const QString &noImagePath)
+void Visitor_Record_Desk::Add_Visitor_Record_To_DB(const Profile_Panel *frontPanel, const Profile_Panel *backPanel)
 {
     try {
         Check_Path_And_Create_VISITOR_Files();
@@ -106,10 +105,9 @@ void Visitor_Record_Desk::Add_Visitor_Record_To_DB(const Profile_Panel *frontPan
         record.front = Read_Visitor_Side(front, front.Other_Details_Text(), false, moment);
         record.back = Read_Visitor_Side(back, back.Other_Details_Text(), !twoSided, moment);
         record.Photo = Trim_Str(front.image_path_val->text());
-        // The placeholder of an image control without a picture is no visitor's photo;
-        // a picture of the shipped library is.
-        if (!record.Photo.isEmpty() && QDir::cleanPath(record.Photo) == QDir::cleanPath(noImagePath))
-            record.Photo.clear();
+        // The picture an image control shows without a photo (the empty control's, the
+        // templates' grey figure) is no visitor's photo; a picture of the shipped library is.
+        if (Is_Stand_In_Picture(record.Photo, Resource_Path)) record.Photo.clear();
 
         if (!Side_Entered(record.front, front) && !Side_Entered(record.back, back) && record.Photo.isEmpty()) {
             Show_MessageBox(QStringLiteral("Please enter some details of visitor."));

@@ -26,10 +26,10 @@ public:
     Visitor_Record_Desk &operator=(const Visitor_Record_Desk &) = delete;
 
     // Records the visitor shown in the panels as one new database row and tells the
-    // user the outcome (saved, nothing entered, or the database failure). The photo path
-    // equal to `noImagePath` (the placeholder) is recorded as no photo.
-    void Add_Visitor_Record_To_DB(const Profile_Panel *front, const Profile_Panel *back,
-                                  const QString &noImagePath);
+    // user the outcome (saved, nothing entered, or the database failure). A stand-in
+    // picture of the program in the photo box (StandInPictures.h) is recorded as no
+    // photo and counts as nothing entered.
+    void Add_Visitor_Record_To_DB(const Profile_Panel *front, const Profile_Panel *back);
     // The "Visitor Log" command: runs the visitor log window modally (made on first use).
     void View_Vistor_Record();
 

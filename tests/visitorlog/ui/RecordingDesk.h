@@ -8,8 +8,6 @@ struct RecordingDesk : PanelDesk {
     Visitor_Record_Desk recordDesk{document, asLoaded(), &window, {}};
     RecordingDesk()
     {
-        record = [this] {
-            recordDesk.Add_Visitor_Record_To_DB(Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ, No_Image_Path());
-        };
+        record = [this] { recordDesk.Add_Visitor_Record_To_DB(Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ); };
     }
 };

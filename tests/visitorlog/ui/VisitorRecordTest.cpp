@@ -211,6 +211,32 @@ TEST(VisitorRecord, WhatCountsAsEntered)
     EXPECT_EQ(rows[2].at("Use_Date"), "1");
 }
 
+// The pictures an image control shows without a photo (the templates' grey figure among
+// them) are nobody's photo: alone they are nothing entered, with a name no photo.
+TEST(VisitorRecord, AStandInPictureIsNoPhoto)
+{
+    Window w;
+    const struct {
+        QString photo, name;
+        QString shown;
+    } cases[] = {
+        {Resource_Path + "pic_ic.png", "", kNothingEntered},
+        {" " + Resource_Path + "pic_err.png ", "", kNothingEntered},
+        {Resource_Path + "no_camera.jpg", "", kNothingEntered},
+        {"/Applications/DOZO ID Card.app/Contents/Resources/pic_ic.png", "", kNothingEntered},
+        {Resource_Path + "pic_ic.png", "Ann", kSaved},
+    };
+    for (const auto &r : cases) {
+        w.fp().image_path_val->setText(r.photo);
+        Window::value(w.fp(), 0, r.name, !r.name.isEmpty());
+        EXPECT_EQ(w.record(), QStringList{r.shown}) << r.photo.toStdString();
+    }
+    const std::vector<Row> rows = readRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].at("VName"), "Ann");
+    EXPECT_EQ(rows[0].at("Photo"), "");
+}
+
 TEST(VisitorRecord, ACardWithoutControlsRecordsNothing)
 {
     Window w;

@@ -1,0 +1,56 @@
+#include "StandInPictures.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+// The stand-in named by a path's last part, without reading anything.
+QString lastPart(const QString &path)
+{
+    const QString clean = QDir::cleanPath(path.trimmed());
+    return clean.mid(clean.lastIndexOf(u'/') + 1);
+}
+
+QString folderOf(const QString &path)
+{
+    const QString clean = QDir::cleanPath(path.trimmed());
+    const qsizetype slash = clean.lastIndexOf(u'/');
+    return slash < 0 ? QString() : clean.left(slash + 1);
+}
+
+// A small file read whole; empty when it cannot be read or is larger than `limit`.
+QByteArray smallFile(const QString &path, qint64 limit)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly) || f.size() > limit) return {};
+    return f.readAll();
+}
+} // namespace
+
+bool Is_Stand_In_Picture_Name(const QString &fileName)
+{
+    return fileName == QLatin1String("no.png") || fileName == QLatin1String("pic_ic.png") ||
+           fileName == QLatin1String("pic_err.png") || fileName == QLatin1String("no_camera.jpg");
+}
+
+bool Is_Stand_In_Picture_Path(const QString &path, const QString &resourceFolder)
+{
+    if (!Is_Stand_In_Picture_Name(lastPart(path))) return false;
+    const QString folder = folderOf(path);
+    if (!resourceFolder.isEmpty() && folder == QDir::cleanPath(resourceFolder) + u'/') return true;
+    return folder.endsWith(QLatin1String(".app/Contents/Resources/")) ||
+           folder.endsWith(QLatin1String("/share/dozo-idcard/resources/"));
+}
+
+bool Is_Stand_In_Picture(const QString &path, const QString &resourceFolder)
+{
+    if (Is_Stand_In_Picture_Path(path, resourceFolder)) return true;
+    const QString name = lastPart(path);
+    if (!Is_Stand_In_Picture_Name(name) || resourceFolder.isEmpty()) return false;
+    const QFileInfo ours(QDir(resourceFolder).filePath(name));
+    const QFileInfo theirs(path.trimmed());
+    if (!ours.isFile() || !theirs.isFile() || ours.size() != theirs.size()) return false;
+    const QByteArray bytes = smallFile(ours.filePath(), ours.size());
+    return !bytes.isEmpty() && bytes == smallFile(theirs.filePath(), ours.size());
+}
