@@ -22,11 +22,8 @@ public:
     bool visitorMode() const override { return m_c.document.Start_Card_Option == Card_Mode::Visitor; }
     bool spreadsheetBound() const override { return m_c.document.m_spreadsheet.Excel_Binding_Use; }
     QStringList seriesNames() const override { return m_c.Value_Engine().Get_datasheet_File_Name_Array(); }
-    // The row number column, then the spreadsheet's columns.
-    QStringList columnTitles() const override
-    {
-        return QStringList{QStringLiteral("Extension")} + m_c.document.m_spreadsheet.column_titles;
-    }
+    // The row number column, then the spreadsheet's columns, titled as everywhere.
+    QStringList columnTitles() const override { return m_c.document.ColList_Titles(); }
     QString firstSeriesValue(const QString &name) const override
     {
         return m_c.Value_Engine().Get_First_Value_Of_Dataset(name);

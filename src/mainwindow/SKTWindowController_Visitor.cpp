@@ -101,10 +101,7 @@ public:
     // The row table's columns, as the Data Source tab lists them (0 the row number).
     QStringList Excel_Column_Names() const override
     {
-        QStringList names;
-        if (m_c.document.m_spreadsheet.Excel_Binding_Use)
-            for (const SpreadsheetColumn &column : m_c.document.ColList()) names << column.title;
-        return names;
+        return m_c.document.m_spreadsheet.Excel_Binding_Use ? m_c.document.ColList_Titles() : QStringList();
     }
 
 private:

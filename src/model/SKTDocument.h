@@ -138,6 +138,9 @@ public:
     // spreadsheet column ("Column%d" from 1, the column's title), so that a column's
     // position is its spreadsheet column number.
     QList<SpreadsheetColumn> ColList() const;
+    // The titles of the column table, in order ("S.No." first): what every column
+    // list of the design shows.
+    QStringList ColList_Titles() const;
     // Adds a column titled `title` after the others (identifier "Column%d").
     void Add_ColList_Column(const QString &title);
     // Leaves only the row-number column.

@@ -39,6 +39,13 @@ QList<SpreadsheetColumn> SKTDocument::ColList() const
     return columns;
 }
 
+QStringList SKTDocument::ColList_Titles() const
+{
+    QStringList titles;
+    for (const SpreadsheetColumn &c : ColList()) titles << c.title;
+    return titles;
+}
+
 void SKTDocument::Add_ColList_Column(const QString &title)
 {
     m_spreadsheet.column_titles.append(title);

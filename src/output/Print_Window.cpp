@@ -326,9 +326,11 @@ void Print_Window::connectAll()
     connect(Total_Text, &QSpinBox::valueChanged, this, [this] {
         if (usingRecords() && Total_Text->value() > recordCount()) Total_Text->setValue(recordCount());
     });
-    connect(List_profile, &QListWidget::currentRowChanged, this, [this](int row) {
-        if (row < 0 || m_loading) return;
+    // The highlighted row is the picked profile. A mouse press moves the current row
+    // before it selects it, so the load follows the selection, not the current row.
+    connect(List_profile, &QListWidget::itemSelectionChanged, this, [this] {
         const QString name = selectedProfile();
+        if (name.isEmpty() || m_loading) return;
         Delete_profile_btn->setEnabled(name != Default_Profile_Name);
         Read_and_load_profile_info(name);
     });

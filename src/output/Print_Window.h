@@ -99,6 +99,7 @@ public:
     void Add_Edit_Print_Profile(Profile_Change change);
     void Save_profile_btn_clicked();
     void Delete_profile_btn_clicked();
+    // The highlighted profile's name; empty with none highlighted.
     QString selectedProfile() const;
     // The selected profile's name; with none selected, says so and returns an empty name.
     QString profileToChange() const;

@@ -28,8 +28,9 @@ const QString kSelectProfile = QStringLiteral("Please select a print profile");
 
 QString Print_Window::selectedProfile() const
 {
-    const QListWidgetItem *item = List_profile->currentItem();
-    return item && item->isSelected() ? Trim_Str(item->text()) : QString();
+    // The highlighted row, whichever row holds the keyboard focus.
+    const QList<QListWidgetItem *> picked = List_profile->selectedItems();
+    return picked.size() == 1 ? Trim_Str(picked.first()->text()) : QString();
 }
 
 QString Print_Window::profileToChange() const

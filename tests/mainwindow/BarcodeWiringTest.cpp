@@ -5,6 +5,7 @@
 #include "ControlArchiveBytes.h"
 #include "Globals.h"
 #include "ControlPanels.h"
+#include "DataSourceSection.h"
 #include "SKTBarcode.h"
 #include "SKTGraphicView.h"
 #include "TestSupport.h"
@@ -178,9 +179,11 @@ TEST(BarcodeWiring, SeriesAndSpreadsheetBindings)
     EXPECT_EQ(bar->batch_list_index, 0);
     EXPECT_EQ(bar->linear_font_val, "G-1");
 
+    QStringList columns;
     w.runner.instead<Barcode_Gen>([&](Barcode_Gen &g) {
         EXPECT_EQ(g.Batch_Series->currentText(), "Guests") << "the bound series is selected again";
         g.Data_source_type->setCurrentText("Excel");
+        for (int i = 0; i < g.Batch_Series->count(); ++i) columns << g.Batch_Series->itemText(i);
         g.Batch_Series->setCurrentIndex(1);
         shown = g.dataText->text();
         g.OK_Btn_Clicked();
@@ -188,6 +191,13 @@ TEST(BarcodeWiring, SeriesAndSpreadsheetBindings)
     });
     w.controller.Open_Barcode_Window();
     EXPECT_EQ(shown, "Ann");
+    // The columns are titled as the Data Source panel titles them.
+    EXPECT_EQ(columns, QStringList({"S.No.", "Name"}));
+    QComboBox panelColumns;
+    w.controller.dataSourceSection->Fill_Excel_Col_Name_In_Combo(&panelColumns);
+    QStringList panel;
+    for (int i = 0; i < panelColumns.count(); ++i) panel << panelColumns.itemText(i);
+    EXPECT_EQ(panel, columns);
     EXPECT_EQ(bar->data_source_type, 2);
     EXPECT_EQ(bar->excel_col_indx, 1);
     EXPECT_EQ(bar->batch_list_name, "");

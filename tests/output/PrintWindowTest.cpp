@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace print_window_test {
@@ -237,6 +238,65 @@ TEST(PrintWindow, ProfilesAddedEditedAndDeleted)
     testsupport::boxes().answerNext(1);
     f.window->Delete_profile_btn->click();
     EXPECT_EQ(f.listed(), QStringList({"Default"}));
+}
+
+// However the row is picked, its profile is the one shown, printed and saved. A mouse
+// press moves the current row before it selects the row.
+TEST(PrintWindow, APickedProfileIsLoadedHoweverItIsPicked)
+{
+    if (!havePoppler()) GTEST_SKIP() << "poppler-utils is not installed";
+    Fixture f(10);
+    f.window->matrix_card_side->button(1)->click();  // front only
+    f.window->Row_Text->setValue(3);
+    f.window->Col_Text->setValue(2);
+    f.profileDialogAnswers("P32");
+    f.window->Add_profile_btn->click();
+    ASSERT_EQ(f.listed(), QStringList({"Default", "P32"}));
+    testsupport::boxes().clear();
+    f.window->resize(1200, 800);
+    f.window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
+    QListWidget *list = f.window->List_profile;
+    const struct {
+        const char *how;
+        std::function<void()> pick;
+    } table[] = {
+        {"mouse", [&] { QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center()); }},
+        {"current row first, then the selection",
+         [&] {
+             list->setCurrentRow(1, QItemSelectionModel::NoUpdate);
+             list->setCurrentRow(1, QItemSelectionModel::ClearAndSelect);
+         }},
+        {"keyboard", [&] { QTest::keyClick(list, Qt::Key_Down); }},
+        {"program", [&] { f.window->selectProfile("P32"); }},
+    };
+    for (const auto &row : table) {
+        list->setCurrentRow(0);
+        ASSERT_EQ(f.window->Row_Text->value(), 2) << row.how;
+        ASSERT_EQ(f.window->matrix_card_side->checkedId(), 0) << row.how;
+        row.pick();
+        EXPECT_EQ(f.window->selectedProfile(), "P32") << row.how;
+        EXPECT_EQ(f.window->Row_Text->value(), 3) << row.how;
+        EXPECT_EQ(f.window->Col_Text->value(), 2) << row.how;
+        EXPECT_EQ(f.window->matrix_card_side->checkedId(), 1) << row.how;
+        EXPECT_TRUE(f.window->Delete_profile_btn->isEnabled()) << row.how;
+        // Records 1 to 5 fit the six cells of one sheet.
+        QFile::remove(f.pdf);
+        f.window->Sel_print_rd->click();
+        f.window->from_Text->setValue(1);
+        f.window->To_Text->setValue(5);
+        f.window->Print_btn->click();
+        EXPECT_EQ(shown(), "") << row.how;
+        EXPECT_EQ(pdfInfo(f.pdf).pages, 1) << row.how;
+        // Save keeps the profile's own layout.
+        f.window->Save_profile_btn->click();
+        EXPECT_EQ(shown(), "\nPrint Profile has been saved successfully.") << row.how;
+        const std::optional<Print_Profile> saved = Read_Print_Profile(Print_Profile_Path(f.folder, "P32"));
+        ASSERT_TRUE(saved) << row.how;
+        EXPECT_EQ(saved->rows, 3) << row.how;
+        EXPECT_EQ(saved->cols, 2) << row.how;
+        EXPECT_EQ(saved->side, Run_Sides::Front) << row.how;
+    }
 }
 
 TEST(PrintWindow, ProfileOfBothSidesOnAOneSidedCardSelectsTheFront)

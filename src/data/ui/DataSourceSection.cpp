@@ -95,7 +95,7 @@ void DataSourceSection::Fill_Excel_Col_Name_In_Combo(QComboBox *combo) const
     const QSignalBlocker block(combo);
     combo->setCurrentIndex(-1);
     combo->clear();
-    for (const SpreadsheetColumn &c : m_host.Source_Document().ColList()) combo->addItem(c.title);
+    combo->addItems(m_host.Source_Document().ColList_Titles());
     combo->setCurrentIndex(-1);
 }
 
