@@ -347,10 +347,10 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     // straight from the value and not first to what fifteen digits leave as a clock does
     // (0.9995 s, stored a little short, is 00:00:00.999 in "[hh]:mm:ss.000"; 90,000.0005 s
     // so stored is 25:00:00.000 there, 01:00:00.001 in "hh:mm:ss.000"), and carries into
-    // the next second (01:00.0 for 59.96 s in "[mm]:ss.0"). Any other code with fractions
-    // that is not a clock first rounds the seconds to the digits the days leave: to ten
-    // microseconds beside a day count of five digits, never finer than a microsecond nor
-    // coarser than a millisecond.
+    // the next second (01:00.0 for 59.96 s in "[mm]:ss.0"). Any other
+    // code with fractions that is not a clock first rounds the seconds to the digits the
+    // days leave: to ten microseconds beside a day count of five digits, never finer than
+    // a microsecond nor coarser than a millisecond.
     // A clock counts its days as Calc does: from 1970-01-01 (serial 25569, 24107 in the
     // 1904 system) where a date shows, from the epoch where only a time shows. It takes the
     // day of that count to fifteen significant digits (a count a few units of the last
@@ -360,10 +360,11 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     // its whole units, never reaching the next minute, hour or day (23:59:59 for
     // 86,399.95 s in "hh:mm:ss", 0:00 for 59.96 s in "h:mm", 14:30:00 for
     // 46389.60416666666, 14:29:59 for 46389.6041666666); what is left rounds to the
-    // fraction's digits, cut where it would reach the next second (59.96 s shows as 59.9
-    // in "mm:ss.0"). With a date and a time shown, as in Calc, a value that rounds to the
-    // next midnight at the shown digits is that midnight; a date alone moves on only
-    // within half a millisecond of midnight.
+    // fraction's digits half up after fifteen significant digits (4.385 s, stored a little
+    // short, is 00:04.39 in "mm:ss.00"), cut where it would reach the next second (59.96 s
+    // shows as 59.9 in "mm:ss.0"). With a date and a time shown, as in Calc, a value that
+    // rounds to the next midnight at the shown digits is that midnight; a date alone moves
+    // on only within half a millisecond of midnight.
     const bool clock = common && !elapsed;
     long long total = std::llround(size * 86400.0), rest = 0, scale = 1;
     double part = 0;
@@ -396,12 +397,14 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
         total = all / scale;
         rest = all % scale;
     }
-    const bool rounded = clock || count;
-    const auto fraction = [rounded, part, rest, scale](int digits) {
+    const auto fraction = [clock, count, part, rest, scale](int digits) {
         long long unit = 1;
         for (int k = 0; k < digits; ++k) unit *= 10;
-        const long long shown =
-            rounded ? (long long)std::floor(part * double(unit) + 0.5) : (rest * unit + scale / 2) / scale;
+        // A clock's fraction is what is left of its rounded seconds, a binary fraction a
+        // little either side of a half step: it rounds to the shown digits as Calc rounds.
+        const long long shown = clock   ? std::llround(calcRounded(part, digits) * double(unit))
+                                : count ? (long long)std::floor(part * double(unit) + 0.5)
+                                        : (rest * unit + scale / 2) / scale;
         return std::min(shown, unit - 1);
     };
     const long long days = total / 86400, seconds = total % 86400;

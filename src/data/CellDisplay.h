@@ -39,7 +39,9 @@ bool Is_Date_Format(QStringView formatCode);
 // ("00:59.9" for 59.96 s in "mm:ss.0"), except in an elapsed count, where they carry
 // ("01:00.0" in "[mm]:ss.0"). A time of day takes its day to fifteen significant digits
 // ("00:00:00" for 0.9999999999999999 in "hh:mm:ss") and first rounds its seconds to
-// what fifteen digits leave of them; an elapsed count rounds its seconds to the shown
+// what fifteen digits leave of them, then what is left over the whole seconds to the
+// shown digits, half up after fifteen significant digits ("00:04.39" for
+// 5.07523148148148e-05 in "mm:ss.00"); an elapsed count rounds its seconds to the shown
 // digits straight from the value, as Calc does (90,000.0005 s, stored a little short as
 // 1.0416666724537, shows "25:00:00.000" in "[hh]:mm:ss.000", "01:00:00.001" in
 // "hh:mm:ss.000").

@@ -202,6 +202,27 @@ TEST(CellDisplay, ClockTimesAreCutToTheirUnits)
             << QString::fromUtf16(row.code).toStdString() << " on " << row.value;
 }
 
+// The fraction left over a clock's whole seconds, half a step from where a digit
+// rounds as Calc stores the value (4.385 s, 0.145 s and 6.3245 s, each a little short),
+// rounds up as Calc shows it; an elapsed count rounds straight from the value.
+TEST(CellDisplay, FractionsOfASecondRoundAsCalcShowsThem)
+{
+    struct Row {
+        double value;
+        const char16_t *code, *shown;
+    } rows[] = {
+        {5.07523148148148e-05, u"mm:ss.00", u"00:04.39"},
+        {1.67824074074074e-06, u"mm:ss.00", u"00:00.15"},
+        {7.32002314814815e-05, u"hh:mm:ss.000", u"00:00:06.325"},
+        {5.07523148148148e-05, u"[mm]:ss.00", u"00:04.39"},
+        {1.67824074074074e-06, u"[mm]:ss.00", u"00:00.15"},
+        {7.32002314814815e-05, u"[hh]:mm:ss.000", u"00:00:06.325"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(Date_Cell_Text(row.value, QStringView(row.code), false), QString::fromUtf16(row.shown))
+            << QString::fromUtf16(row.code).toStdString() << " on " << row.value;
+}
+
 // What a sheet in an English setting shows for the East Asian built-in formats, which
 // a workbook names by their ids alone.
 TEST(CellDisplay, EastAsianBuiltinFormatsShowAsInAnEnglishSetting)
