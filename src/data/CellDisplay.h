@@ -19,9 +19,9 @@ bool Is_Date_Format(QStringView formatCode);
 // The text of the date serial number `value` (days since the workbook's epoch, the
 // fraction being the time of day) in the format `formatCode`. Common formats - made
 // only of year, month, day, weekday, hour, minute, second (with up to three digits of
-// its fraction, "ss.0") and AM/PM parts, elapsed hours, minutes and seconds, quoted
-// and escaped texts and the separators " -/.:,()", with colours and conditions passed
-// over - show as written, with English month and day names, AM/PM in capitals and A/P
+// its fraction, "ss.0") and AM/PM parts, elapsed hours, minutes and seconds (the
+// seconds with a fraction too, "[ss].00"), quoted and escaped texts and the
+// separators " -/.:,()", with colours and conditions passed over - show as written, with English month and day names, AM/PM in capitals and A/P
 // in small letters; any other (numbers, locale-dependent system formats) gives ISO
 // 8601: "yyyy-mm-dd", then " hh:mm" when there is a time (":ss" added when its seconds
 // are not zero), or "hh:mm" alone for a time without a date. The 1900 system counts
