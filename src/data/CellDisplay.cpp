@@ -66,6 +66,18 @@ struct Token {
     QString text;        // a literal's text; "AM/PM" or "A/P"
 };
 
+// The digits of a second's fraction written at `i` (".0" to ".000"), consumed; -1 for
+// more than three, finer than milliseconds not being common.
+int fractionDigits(QStringView code, qsizetype &i)
+{
+    if (i + 1 >= code.size() || code[i] != u'.' || code[i + 1] != u'0') return 0;
+    int decimals = 0;
+    while (i + 1 + decimals < code.size() && code[i + 1 + decimals] == u'0') ++decimals;
+    if (decimals > 3) return -1;
+    i += 1 + decimals;
+    return decimals;
+}
+
 bool isSeparator(QChar c)
 {
     return c == u' ' || c == u'-' || c == u'/' || c == u'.' || c == u':' || c == u',' || c == u'(' || c == u')';
@@ -125,7 +137,11 @@ bool tokenize(QStringView code, std::vector<Token> &tokens)
             };
             if (all(u'h')) tokens.push_back({Part::ElapsedHours, int(inside.size()), 0, {}});
             else if (all(u'm')) tokens.push_back({Part::ElapsedMinutes, int(inside.size()), 0, {}});
-            else if (all(u's')) tokens.push_back({Part::ElapsedSeconds, int(inside.size()), 0, {}});
+            else if (all(u's')) {
+                const int decimals = fractionDigits(code, i);
+                if (decimals < 0) return false;
+                tokens.push_back({Part::ElapsedSeconds, int(inside.size()), decimals, {}});
+            }
             // A colour or a condition changes how the text looks or which section
             // applies, not the text of this one.
             else if (isColourOrCondition(inside)) continue;
@@ -150,12 +166,8 @@ bool tokenize(QStringView code, std::vector<Token> &tokens)
                               : lower == u'd' ? Part::Day
                               : lower == u'h' ? Part::Hour
                                               : Part::Second;
-            int decimals = 0;
-            if (part == Part::Second && i + 1 < code.size() && code[i] == u'.' && code[i + 1] == u'0') {
-                while (i + 1 + decimals < code.size() && code[i + 1 + decimals] == u'0') ++decimals;
-                if (decimals > 3) return false;  // finer than milliseconds is not common
-                i += 1 + decimals;
-            }
+            const int decimals = part == Part::Second ? fractionDigits(code, i) : 0;
+            if (decimals < 0) return false;
             tokens.push_back({part, width, decimals, {}});
         } else if (isSeparator(c)) {
             tokens.push_back({Part::Literal, 0, 0, QString(c)});
@@ -347,10 +359,10 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     // straight from the value and not first to what fifteen digits leave as a clock does
     // (0.9995 s, stored a little short, is 00:00:00.999 in "[hh]:mm:ss.000"; 90,000.0005 s
     // so stored is 25:00:00.000 there, 01:00:00.001 in "hh:mm:ss.000"), and carries into
-    // the next second (01:00.0 for 59.96 s in "[mm]:ss.0"). Any other code with fractions
-    // that is not a clock first rounds the seconds to the digits the days leave: to ten
-    // microseconds beside a day count of five digits, never finer than a microsecond nor
-    // coarser than a millisecond.
+    // the next second (01:00.0 for 59.96 s in "[mm]:ss.0", 60.0 in "[ss].0"). Any other
+    // code with fractions that is not a clock first rounds the seconds to the digits the
+    // days leave: to ten microseconds beside a day count of five digits, never finer than
+    // a microsecond nor coarser than a millisecond.
     // A clock counts its days as Calc does: from 1970-01-01 (serial 25569, 24107 in the
     // 1904 system) where a date shows, from the epoch where only a time shows. It takes the
     // day of that count to fifteen significant digits (a count a few units of the last
@@ -360,10 +372,11 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
     // its whole units, never reaching the next minute, hour or day (23:59:59 for
     // 86,399.95 s in "hh:mm:ss", 0:00 for 59.96 s in "h:mm", 14:30:00 for
     // 46389.60416666666, 14:29:59 for 46389.6041666666); what is left rounds to the
-    // fraction's digits, cut where it would reach the next second (59.96 s shows as 59.9
-    // in "mm:ss.0"). With a date and a time shown, as in Calc, a value that rounds to the
-    // next midnight at the shown digits is that midnight; a date alone moves on only
-    // within half a millisecond of midnight.
+    // fraction's digits half up after fifteen significant digits (4.385 s, stored a little
+    // short, is 00:04.39 in "mm:ss.00"), cut where it would reach the next second (59.96 s
+    // shows as 59.9 in "mm:ss.0"). With a date and a time shown, as in Calc, a value that
+    // rounds to the next midnight at the shown digits is that midnight; a date alone moves
+    // on only within half a millisecond of midnight.
     const bool clock = common && !elapsed;
     long long total = std::llround(size * 86400.0), rest = 0, scale = 1;
     double part = 0;
@@ -396,12 +409,14 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
         total = all / scale;
         rest = all % scale;
     }
-    const bool rounded = clock || count;
-    const auto fraction = [rounded, part, rest, scale](int digits) {
+    const auto fraction = [clock, count, part, rest, scale](int digits) {
         long long unit = 1;
         for (int k = 0; k < digits; ++k) unit *= 10;
-        const long long shown =
-            rounded ? (long long)std::floor(part * double(unit) + 0.5) : (rest * unit + scale / 2) / scale;
+        // A clock's fraction is what is left of its rounded seconds, a binary fraction a
+        // little either side of a half step: it rounds to the shown digits as Calc rounds.
+        const long long shown = clock   ? std::llround(calcRounded(part, digits) * double(unit))
+                                : count ? (long long)std::floor(part * double(unit) + 0.5)
+                                        : (rest * unit + scale / 2) / scale;
         return std::min(shown, unit - 1);
     };
     const long long days = total / 86400, seconds = total % 86400;
@@ -452,7 +467,10 @@ QString Date_Cell_Text(double value, QStringView formatCode, bool date1904)
             break;
         case Part::ElapsedHours: out += padded(total / 3600, t.width); break;
         case Part::ElapsedMinutes: out += padded(total / 60, t.width); break;
-        case Part::ElapsedSeconds: out += padded(total, t.width); break;
+        case Part::ElapsedSeconds:
+            out += padded(total, t.width);
+            if (t.decimals > 0) out += u'.' + padded(fraction(t.decimals), t.decimals);
+            break;
         }
     }
     return out;

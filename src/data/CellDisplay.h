@@ -19,9 +19,9 @@ bool Is_Date_Format(QStringView formatCode);
 // The text of the date serial number `value` (days since the workbook's epoch, the
 // fraction being the time of day) in the format `formatCode`. Common formats - made
 // only of year, month, day, weekday, hour, minute, second (with up to three digits of
-// its fraction, "ss.0") and AM/PM parts, elapsed hours, minutes and seconds, quoted
-// and escaped texts and the separators " -/.:,()", with colours and conditions passed
-// over - show as written, with English month and day names, AM/PM in capitals and A/P
+// its fraction, "ss.0") and AM/PM parts, elapsed hours, minutes and seconds (the
+// seconds with a fraction too, "[ss].00"), quoted and escaped texts and the
+// separators " -/.:,()", with colours and conditions passed over - show as written, with English month and day names, AM/PM in capitals and A/P
 // in small letters; any other (numbers, locale-dependent system formats) gives ISO
 // 8601: "yyyy-mm-dd", then " hh:mm" when there is a time (":ss" added when its seconds
 // are not zero), or "hh:mm" alone for a time without a date. The 1900 system counts
@@ -39,7 +39,9 @@ bool Is_Date_Format(QStringView formatCode);
 // ("00:59.9" for 59.96 s in "mm:ss.0"), except in an elapsed count, where they carry
 // ("01:00.0" in "[mm]:ss.0"). A time of day takes its day to fifteen significant digits
 // ("00:00:00" for 0.9999999999999999 in "hh:mm:ss") and first rounds its seconds to
-// what fifteen digits leave of them; an elapsed count rounds its seconds to the shown
+// what fifteen digits leave of them, then what is left over the whole seconds to the
+// shown digits, half up after fifteen significant digits ("00:04.39" for
+// 5.07523148148148e-05 in "mm:ss.00"); an elapsed count rounds its seconds to the shown
 // digits straight from the value, as Calc does (90,000.0005 s, stored a little short as
 // 1.0416666724537, shows "25:00:00.000" in "[hh]:mm:ss.000", "01:00:00.001" in
 // "hh:mm:ss.000").

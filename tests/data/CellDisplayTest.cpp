@@ -202,6 +202,50 @@ TEST(CellDisplay, ClockTimesAreCutToTheirUnits)
             << QString::fromUtf16(row.code).toStdString() << " on " << row.value;
 }
 
+// The fraction left over a clock's whole seconds, half a step from where a digit
+// rounds as Calc stores the value (4.385 s, 0.145 s and 6.3245 s, each a little short),
+// rounds up as Calc shows it; an elapsed count rounds straight from the value.
+TEST(CellDisplay, FractionsOfASecondRoundAsCalcShowsThem)
+{
+    struct Row {
+        double value;
+        const char16_t *code, *shown;
+    } rows[] = {
+        {5.07523148148148e-05, u"mm:ss.00", u"00:04.39"},
+        {1.67824074074074e-06, u"mm:ss.00", u"00:00.15"},
+        {7.32002314814815e-05, u"hh:mm:ss.000", u"00:00:06.325"},
+        {5.07523148148148e-05, u"[mm]:ss.00", u"00:04.39"},
+        {1.67824074074074e-06, u"[mm]:ss.00", u"00:00.15"},
+        {7.32002314814815e-05, u"[hh]:mm:ss.000", u"00:00:06.325"},
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(Date_Cell_Text(row.value, QStringView(row.code), false), QString::fromUtf16(row.shown))
+            << QString::fromUtf16(row.code).toStdString() << " on " << row.value;
+}
+
+// Elapsed seconds with a fraction show the count, padded as the code asks, and the
+// fraction rounded to its digits, carrying into the next second.
+TEST(CellDisplay, ElapsedSecondsShowWithTheirFraction)
+{
+    struct Row {
+        double value;
+        const char16_t *code, *shown;
+    } rows[] = {
+        {5.07523148148148e-05, u"[ss].00", u"04.39"},
+        {5.07523148148148e-05, u"[ss].0", u"04.4"},
+        {5.07523148148148e-05, u"[ss].000", u"04.385"},
+        {5.07523148148148e-05, u"[s].00", u"4.39"},
+        {1.67824074074074e-06, u"[ss].00", u"00.15"},
+        {1.5, u"[ss].00", u"129600.00"},
+        {59.96 / 86400, u"[ss].0", u"60.0"},
+        {-1 / 24.0, u"[ss].00", u"-3600.00"},
+        {5.07523148148148e-05, u"[ss].0000", u"00:00:04"},  // finer than milliseconds: ISO 8601
+    };
+    for (const Row &row : rows)
+        EXPECT_EQ(Date_Cell_Text(row.value, QStringView(row.code), false), QString::fromUtf16(row.shown))
+            << QString::fromUtf16(row.code).toStdString() << " on " << row.value;
+}
+
 // What a sheet in an English setting shows for the East Asian built-in formats, which
 // a workbook names by their ids alone.
 TEST(CellDisplay, EastAsianBuiltinFormatsShowAsInAnEnglishSetting)

@@ -317,6 +317,19 @@ TEST_F(LibreOffice, DateAndTimeCellsReadAsCalcShowsThem)
         const QString code = QString::fromLatin1(counts[rng() % 4]) + u'.' + QString(decimals, u'0');
         cells.append({stored(day + seconds / 86400), code});
     }
+    // Clock and elapsed codes on values half a step from where a digit of the fraction
+    // rounds, as Calc stores them (4.385 s, 0.145 s and 6.3245 s among them).
+    for (double value : {5.07523148148148e-05, 1.67824074074074e-06, 7.32002314814815e-05}) {
+        for (const char *code : {"mm:ss.00", "[mm]:ss.00", "hh:mm:ss.000", "[hh]:mm:ss.000"})
+            cells.append({value, QString::fromLatin1(code)});
+    }
+    for (int i = 0; i < 200; ++i) {
+        const bool milli = i % 2;
+        const double step = milli ? 0.001 : 0.01;
+        const double seconds = (double(rng() % (milli ? 120000u : 12000u)) + 0.5) * step;  // below 120 s
+        const char *const codes[] = {"mm:ss.00", "[mm]:ss.00", "hh:mm:ss.000", "[h]:mm:ss.000"};
+        cells.append({stored(seconds / 86400), QString::fromLatin1(codes[(milli ? 2 : 0) + rng() % 2])});
+    }
     CodeMaker maker(20261208);
     for (int i = 0; i < 300; ++i) cells.append(maker.cell());
     for (int i = 0; i < 200; ++i) cells.append(maker.signedCell());
