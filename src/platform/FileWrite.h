@@ -68,9 +68,11 @@ enum class File_Link { Write_Through, Replace };
 // the next.
 //
 // A record is acted on only when a desk of this user wrote it, in its folder: it carries an
-// HMAC-SHA-256 of its name, its folder's device and inode and its text made with the key
-// of the data folder (Write_Record_Key), so that a record in a copy of its folder, or
-// copied into another, acts on nothing there (a folder renamed in place still repairs);
+// HMAC-SHA-256 of its name, its folder's device and inode, its own device, inode and birth
+// time (where the file system keeps one) and its text made with the key of the data folder
+// (Write_Record_Key), so that a copy of a record, in a copy of its folder, copied into
+// another or restored from a backup into its own, acts on nothing there (a folder renamed
+// in place still repairs);
 // it is a regular file of the running user with one link (a record left with a second
 // name, a temporary of its writer, by a put-back killed on a file system without
 // RENAME_NOREPLACE loses that name first), at most 64 KiB, well formed, and names

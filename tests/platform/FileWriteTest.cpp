@@ -20,7 +20,9 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace FileWriteTest {
@@ -151,17 +153,31 @@ QByteArray processes() { return QFileInfo("/proc/self/ns/pid").symLinkTarget().s
 
 // A record's text signed as a desk of this data folder signs it in the folder: "mac " and
 // the HMAC-SHA-256 of its file name, a line feed, the folder's device and inode, a line
-// feed and its text, in hex. With a `key`, signed with that key instead.
+// feed, the device, inode and birth time of the file that holds it (`file`, by default the
+// record's name in the folder; made empty when missing), a line feed and its text, in hex.
+// With a `key`, signed with that key instead.
 QByteArray signedRecord(const QDir &folder, const QString &name, const QByteArray &text,
-                        const std::optional<QByteArray> &key = std::nullopt)
+                        const std::optional<QByteArray> &key = std::nullopt, const QString &file = {})
 {
     const QByteArray signing = key ? *key : Write_Record_Key(Created_Resource_Path);
     EXPECT_EQ(signing.size(), key ? key->size() : 32);
     struct stat st {};
     EXPECT_EQ(::stat(QFile::encodeName(folder.path()).constData(), &st), 0);
     const QByteArray place = QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino));
+    const QByteArray holder = QFile::encodeName(folder.filePath(file.isEmpty() ? name : file));
+    QFile made(QFile::decodeName(holder));
+    if (!made.exists()) {
+        EXPECT_TRUE(made.open(QIODevice::WriteOnly));
+    }
+    struct statx sx {};
+    EXPECT_EQ(::statx(AT_FDCWD, holder.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &sx), 0);
+    QByteArray itself = QByteArray::number(quint64(makedev(sx.stx_dev_major, sx.stx_dev_minor))) + ' '
+                        + QByteArray::number(quint64(sx.stx_ino));
+    if (sx.stx_mask & STATX_BTIME)
+        itself += ' ' + QByteArray::number(qint64(sx.stx_btime.tv_sec)) + '.'
+                  + QByteArray::number(sx.stx_btime.tv_nsec);
     return text + "mac "
-           + QMessageAuthenticationCode::hash(name.toUtf8() + '\n' + place + '\n' + text, signing,
+           + QMessageAuthenticationCode::hash(name.toUtf8() + '\n' + place + '\n' + itself + '\n' + text, signing,
                                               QCryptographicHash::Sha256)
                  .toHex()
            + '\n';
@@ -459,11 +475,11 @@ TEST(FileWrite, RelativeNamesAreOfTheWorkingFolder)
 // card it would leave half new; one with the stat of the user's file copied; one with a
 // bad line before its end; one signed with no key, found by a desk that has none; one
 // signed with another key, or with a key readable by others (which the desk sets aside);
-// one whose MAC is cut short; a killed card's record in a copy of its folder. Each is left
-// with every file it names, and the killed card still comes back all old (in its folder,
-// renamed in place too). A file put at a kept file's name between the repair's check and
-// its move stays, with or without swaps; a file of another user that a record names
-// stays (as root).
+// one whose MAC is cut short; a killed card's record in a copy of its folder, or restored
+// from a backup into its own after its files were moved away. Each is left with every file
+// it names, and the killed card still comes back all old (in its folder, renamed in place
+// too). A file put at a kept file's name between the repair's check and its move stays,
+// with or without swaps; a file of another user that a record names stays (as root).
 TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
 {
     GTEST_FLAG_SET(death_test_style, "fast");
@@ -504,6 +520,18 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
             ASSERT_TRUE(cards.rmdir(cards.path()) && QDir().rename(beside, cards.path()));
         }
     };
+    // A killed card backed up as `cp -a` copies it, its files moved away, then restored from
+    // the backup into its folder.
+    const auto restored = [&](const QDir &cards) {
+        killed(cards);
+        const QString backup = QDir::cleanPath(cards.filePath("../backup"));
+        const QString trash = QDir::cleanPath(cards.filePath("../trash"));
+        ASSERT_TRUE(QDir().mkpath(backup) && QDir().mkpath(trash));
+        ASSERT_EQ(QProcess::execute("cp", {"-a", cards.path() + "/.", backup}), 0);
+        for (const QString &name : cards.entryList(QDir::Files | QDir::Hidden))
+            ASSERT_TRUE(QFile::rename(cards.filePath(name), trash + '/' + name));
+        ASSERT_EQ(QProcess::execute("cp", {"-a", backup + "/.", cards.path()}), 0);
+    };
     const QByteArray anotherKey(32, 'a');
     const char *all = ".", *planted = "^0\\.";
     struct Row {
@@ -516,7 +544,7 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
     std::vector<Row> rows = {
         {"a record hard-linked to a file of the user's",
          [&](const QDir &cards) {
-             plant(cards, "shared.txt", signedRecord(cards, record, attack(cards, "")));
+             plant(cards, "shared.txt", signedRecord(cards, record, attack(cards, ""), std::nullopt, "shared.txt"));
              ASSERT_TRUE(::link(QFile::encodeName(cards.filePath("shared.txt")),
                                 QFile::encodeName(cards.filePath(record)))
                          == 0);
@@ -568,6 +596,7 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
          "a=new a\nb=old b\n", all},
         {"a killed card's folder renamed", [&](const QDir &cards) { killedBeside(cards, false); }, "a=old a\nb=old b\n",
          planted},
+        {"a killed card restored from a backup into its folder", restored, "a=new a\nb=old b\n", all},
         {"a file put at a kept file's name during the repair", killed, "a=landed\nb=old b\n", planted, true},
         {"so, on a file system without swaps", killed, "a=landed\nb=old b\n", "^a\\.~dozo-k-", true, false},
     };
