@@ -754,6 +754,80 @@ TEST(FileWrite, AnUnusableKeyIsSetAsideAndANewOneMade)
     EXPECT_EQ(bytes(data + "/Write_Record_Key"), old);
 }
 
+// A file system that does not keep modes: every file shows read bits for its group and others.
+struct ModesNotKept : File_Modes {
+    unsigned shown(unsigned mode) const override { return mode | 0044; }
+};
+
+// The log's lines while it lives.
+struct Told {
+    static QStringList &lines()
+    {
+        static QStringList told;
+        return told;
+    }
+    Told()
+        : before(qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
+              lines() << text;
+          }))
+    {
+        lines().clear();
+    }
+    ~Told() { qInstallMessageHandler(before); }
+    QtMessageHandler before;
+};
+
+// Where the data folder cannot keep a key private, each start says so once and no key is
+// used; a key found there is set aside once, and later starts and writes make no file and
+// say nothing more.
+TEST(FileWrite, AFolderThatCannotKeepAKeyPrivateGetsNoKey)
+{
+    const QByteArray old(32, 'k');
+    for (const bool keyThere : {false, true}) {
+        SCOPED_TRACE(keyThere ? "a key there" : "no key there");
+        QTemporaryDir dir;
+        const QString data = dir.filePath("data");
+        ASSERT_TRUE(QDir().mkpath(data));
+        if (keyThere) make(dir, "data/Write_Record_Key", old);
+        const Told told;
+        const ModesNotKept modes;
+        QByteArray keys = Start_Write_Record_Key(data, modes);
+        for (int write = 0; write < 3; ++write) keys += Write_Record_Key(data, modes);
+        keys += Start_Write_Record_Key(data, modes);
+        EXPECT_EQ(keys, QByteArray());
+        const QStringList there =
+            QDir(data).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        ASSERT_EQ(there.size(), keyThere ? 1 : 0) << there.join(' ').toStdString();
+        const QString start = "The data folder \"" + data + "\" cannot keep the key of the records of cards of several "
+                              "files private (its file system does not keep owner-only modes): no key is used, and a "
+                              "card whose writing is cut off between its files will not be repaired";
+        QStringList expected{start, start};
+        if (keyThere) {
+            EXPECT_TRUE(there[0].startsWith("Write_Record_Key.unusable-")) << there[0].toStdString();
+            EXPECT_EQ(bytes(data + '/' + there[0]), old);
+            expected.prepend("The key of the records of cards of several files, " + data
+                             + "/Write_Record_Key, is readable by others: set aside as " + data + '/' + there[0]
+                             + " (records signed with it are left)");
+        }
+        EXPECT_EQ(Told::lines(), expected);
+    }
+}
+
+// Every start removes the key temporaries of starts killed while making the key (the
+// user's, over a minute old), a good key standing beside them too.
+TEST(FileWrite, AStartRemovesKilledStartsKeyTemporaries)
+{
+    QTemporaryDir dir;
+    const QByteArray key = Write_Record_Key(dir.path());
+    ASSERT_EQ(key.size(), 32);
+    for (const auto &[name, secondsAgo] : {std::pair{"Write_Record_Key.AbC123", 120}, {"Write_Record_Key.XyZ789", 10},
+                                           {"Write_Record_Key.notes", 120}, {"Write_Record_Key.Ab-123", 120}})
+        make(dir, name, "temporary", secondsAgo);
+    EXPECT_EQ(Start_Write_Record_Key(dir.path()), key);
+    EXPECT_EQ(names(dir), QStringList({"Write_Record_Key", "Write_Record_Key.Ab-123", "Write_Record_Key.XyZ789",
+                                       "Write_Record_Key.notes"}));
+}
+
 // Where no key can be had, the program says as it starts that a card killed between its
 // files will not be repaired; the writes of the run say nothing more.
 TEST(FileWrite, AStartWithoutAKeySaysSo)
