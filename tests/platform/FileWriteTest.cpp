@@ -759,37 +759,22 @@ struct ModesNotKept : File_Modes {
     unsigned shown(unsigned mode) const override { return mode | 0044; }
 };
 
-// The log's lines while it lives.
-struct Told {
-    static QStringList &lines()
-    {
-        static QStringList told;
-        return told;
-    }
-    Told()
-        : before(qInstallMessageHandler([](QtMsgType, const QMessageLogContext &, const QString &text) {
-              lines() << text;
-          }))
-    {
-        lines().clear();
-    }
-    ~Told() { qInstallMessageHandler(before); }
-    QtMessageHandler before;
-};
-
 // Where the data folder cannot keep a key private, each start says so once and no key is
 // used; a key found there is set aside once, and later starts and writes make no file and
 // say nothing more.
 TEST(FileWrite, AFolderThatCannotKeepAKeyPrivateGetsNoKey)
 {
     const QByteArray old(32, 'k');
+    static QStringList told;
+    const QtMessageHandler before = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &text) { told << text; });
     for (const bool keyThere : {false, true}) {
         SCOPED_TRACE(keyThere ? "a key there" : "no key there");
+        told.clear();
         QTemporaryDir dir;
         const QString data = dir.filePath("data");
         ASSERT_TRUE(QDir().mkpath(data));
         if (keyThere) make(dir, "data/Write_Record_Key", old);
-        const Told told;
         const ModesNotKept modes;
         QByteArray keys = Start_Write_Record_Key(data, modes);
         for (int write = 0; write < 3; ++write) keys += Write_Record_Key(data, modes);
@@ -797,20 +782,21 @@ TEST(FileWrite, AFolderThatCannotKeepAKeyPrivateGetsNoKey)
         EXPECT_EQ(keys, QByteArray());
         const QStringList there =
             QDir(data).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
-        ASSERT_EQ(there.size(), keyThere ? 1 : 0) << there.join(' ').toStdString();
+        EXPECT_EQ(there.size(), keyThere ? 1 : 0) << there.join(' ').toStdString();
         const QString start = "The data folder \"" + data + "\" cannot keep the key of the records of cards of several "
                               "files private (its file system does not keep owner-only modes): no key is used, and a "
                               "card whose writing is cut off between its files will not be repaired";
         QStringList expected{start, start};
         if (keyThere) {
-            EXPECT_TRUE(there[0].startsWith("Write_Record_Key.unusable-")) << there[0].toStdString();
-            EXPECT_EQ(bytes(data + '/' + there[0]), old);
+            EXPECT_TRUE(there.value(0).startsWith("Write_Record_Key.unusable-")) << there.value(0).toStdString();
+            EXPECT_EQ(bytes(data + '/' + there.value(0)), old);
             expected.prepend("The key of the records of cards of several files, " + data
-                             + "/Write_Record_Key, is readable by others: set aside as " + data + '/' + there[0]
+                             + "/Write_Record_Key, is readable by others: set aside as " + data + '/' + there.value(0)
                              + " (records signed with it are left)");
         }
-        EXPECT_EQ(Told::lines(), expected);
+        EXPECT_EQ(told, expected);
     }
+    qInstallMessageHandler(before);
 }
 
 // Every start removes the key temporaries of starts killed while making the key (the
