@@ -19,6 +19,7 @@
 #include <cstdio>
 #include <fcntl.h>
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
@@ -191,11 +192,28 @@ QByteArray folderIdentity(const QString &folder)
     return QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino));
 }
 
-// The MAC line of a record of the name (its file name), its folder (folderIdentity) and
-// the text up to its "end" line.
-QByteArray recordMac(const QByteArray &key, const QByteArray &name, const QByteArray &folder, const QByteArray &text)
+// What tells an open record file from any copy of it, one restored under its name in its
+// folder too: its device, inode and, where the file system keeps one, its birth time
+// ("<dev> <ino>[ <seconds>.<nanoseconds>]"). A rename and a second name keep them, so a
+// record has them from its temporary on; empty when they cannot be asked.
+QByteArray fileIdentity(int fd)
 {
-    const QByteArray signedBytes = name + '\n' + folder + '\n' + text;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) return {};
+    QByteArray identity = QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino));
+    struct statx born {};
+    if (::statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &born) == 0 && (born.stx_mask & STATX_BTIME))
+        identity += ' ' + QByteArray::number(qint64(born.stx_btime.tv_sec)) + '.'
+                    + QByteArray::number(born.stx_btime.tv_nsec);
+    return identity;
+}
+
+// The MAC line of a record of the name (its file name), its folder (folderIdentity), the
+// record file itself (fileIdentity) and the text up to its "end" line.
+QByteArray recordMac(const QByteArray &key, const QByteArray &name, const QByteArray &folder, const QByteArray &file,
+                     const QByteArray &text)
+{
+    const QByteArray signedBytes = name + '\n' + folder + '\n' + file + '\n' + text;
     return "mac " + QMessageAuthenticationCode::hash(signedBytes, key, QCryptographicHash::Sha256).toHex() + '\n';
 }
 
@@ -211,8 +229,8 @@ bool sameBytes(const QByteArray &a, const QByteArray &b)
 constexpr qint64 kRecordMax = 64 * 1024;
 
 // The bytes of a regular file of the running user with one link, of at most kRecordMax
-// bytes, not through a link; none else.
-std::optional<QByteArray> readBounded(const QByteArray &path)
+// bytes, not through a link; none else. `identity`: the fileIdentity of the file read.
+std::optional<QByteArray> readBounded(const QByteArray &path, QByteArray &identity)
 {
     const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
@@ -229,27 +247,31 @@ std::optional<QByteArray> readBounded(const QByteArray &path)
             else if (n > 0) got += n;
         }
         if (n == 0 && got <= kRecordMax) bytes = read.left(got);
+        identity = fileIdentity(fd);
     }
     ::close(fd);
     return bytes;
 }
 
 // The set a record names: none when it cannot be read or is not the writer's own. A
-// record is the writer's own when its MAC verifies with the key in its folder (not in a
-// copy of it), it is well formed, every name in it is a plain name in the record's
+// record is the writer's own when its MAC verifies with the key in its folder, as the very
+// file its writer made (not a copy of it, in a copy of the folder or restored into its
+// own), it is well formed, every name in it is a plain name in the record's
 // folder, and each temporary and kept name carries the record's writer (`record` matched
 // by ownPattern) and is made from its target's name, or is the form without the name
 // when that name would not fit beside the mark.
 std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegularExpressionMatch &record,
                                                 Record_Key &key)
 {
-    const std::optional<QByteArray> bytes = readBounded(QFile::encodeName(path));
+    QByteArray file;
+    const std::optional<QByteArray> bytes = readBounded(QFile::encodeName(path), file);
     const qsizetype macAt = bytes ? bytes->lastIndexOf("\nmac ") + 1 : 0;
     const QString folder = QFileInfo(path).absolutePath();
     const QByteArray identity = folderIdentity(folder);
-    if (macAt <= 0 || identity.isEmpty() || key.get().isEmpty()) return std::nullopt;
+    if (macAt <= 0 || identity.isEmpty() || file.isEmpty() || key.get().isEmpty()) return std::nullopt;
     const QByteArray text = bytes->left(macAt);
-    if (!sameBytes(bytes->mid(macAt), recordMac(key.get(), QFile::encodeName(record.captured(0)), identity, text)))
+    if (!sameBytes(bytes->mid(macAt),
+                   recordMac(key.get(), QFile::encodeName(record.captured(0)), identity, file, text)))
         return std::nullopt;
     const QList<QByteArray> lines = text.split('\n');
     std::vector<Set_File> set;
@@ -399,9 +421,11 @@ void clearLeftovers(const QString &folder, const Writer &w, const File_Write_Sys
 }
 
 // The bytes in a temporary file beside `target`, flushed to the disk; null on failure.
-// A target name the file system cannot hold fails before anything is made.
+// A target name the file system cannot hold fails before anything is made. With `tail`,
+// the bytes it gives for the open temporary follow `bytes`.
 std::unique_ptr<QTemporaryFile> staged(const QString &target, const QByteArray &bytes, int permissions,
-                                       const Writer &w, Fingerprint &written)
+                                       const Writer &w, Fingerprint &written,
+                                       const std::function<QByteArray(int fd)> &tail = {})
 {
     const QFileInfo place(target);
     const qsizetype nameBytes = QFile::encodeName(place.fileName()).size();
@@ -411,7 +435,8 @@ std::unique_ptr<QTemporaryFile> staged(const QString &target, const QByteArray &
     auto f = std::make_unique<QTemporaryFile>(ownName(target, 'n', w) + QString(kRandom, u'X'));
     if (!f->open()) return nullptr;
     if ((permissions & 0777) != 0600 && !f->setPermissions(toQt(permissions))) return nullptr;
-    if (f->write(bytes) != bytes.size() || !f->flush() || ::fsync(f->handle()) != 0) return nullptr;
+    const QByteArray all = tail ? bytes + tail(f->handle()) : bytes;
+    if (f->write(all) != all.size() || !f->flush() || ::fsync(f->handle()) != 0) return nullptr;
     struct stat st {};
     if (::fstat(f->handle(), &st) != 0) return nullptr;
     written = fingerprint(st);
@@ -444,11 +469,17 @@ std::optional<std::vector<QByteArray>> writeRecords(const std::vector<Set_File> 
         });
         const QString target = first == set.end() ? QString() : QFile::decodeName(first->target);
         const QByteArray name = target.isEmpty() ? QByteArray() : freeName(target, 'j', w);
-        QByteArray text = recordText(set, QDir(folder));
-        if (!key.get().isEmpty())
-            text += recordMac(key.get(), name.mid(name.lastIndexOf('/') + 1), folderIdentity(folder), text);
+        const QByteArray text = recordText(set, QDir(folder));
+        // Signed as the very file put in place: its putBack keeps the temporary's identity.
+        const auto mac = [&](int fd) {
+            const QByteArray file = fileIdentity(fd);
+            return key.get().isEmpty() || file.isEmpty()
+                       ? QByteArray()
+                       : recordMac(key.get(), name.mid(name.lastIndexOf('/') + 1), folderIdentity(folder), file, text);
+        };
         Fingerprint unused;
-        const std::unique_ptr<QTemporaryFile> f = name.isEmpty() ? nullptr : staged(target, text, 0600, w, unused);
+        const std::unique_ptr<QTemporaryFile> f =
+            name.isEmpty() ? nullptr : staged(target, text, 0600, w, unused, mac);
         const bool made = f && system.putBack(QFile::encodeName(f->fileName()), name);
         if (!made) {
             for (const QByteArray &r : records) system.remove(r);

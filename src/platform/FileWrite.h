@@ -68,9 +68,11 @@ enum class File_Link { Write_Through, Replace };
 // the next.
 //
 // A record is acted on only when a desk of this user wrote it, in its folder: it carries an
-// HMAC-SHA-256 of its name, its folder's device and inode and its text made with the key
-// of the data folder (Write_Record_Key), so that a record in a copy of its folder, or
-// copied into another, acts on nothing there (a folder renamed in place still repairs);
+// HMAC-SHA-256 of its name, its folder's device and inode, its own device, inode and birth
+// time (where the file system keeps one) and its text made with the key of the data folder
+// (Write_Record_Key), so that a copy of a record, in a copy of its folder, copied into
+// another or restored from a backup into its own, acts on nothing there (a folder renamed
+// in place still repairs);
 // it is a regular file of the running user with one link (a record left with a second
 // name, a temporary of its writer, by a put-back killed on a file system without
 // RENAME_NOREPLACE loses that name first), at most 64 KiB, well formed, and names
@@ -109,6 +111,16 @@ QByteArray File_Write_Tag(const QByteArray &machine, const QByteArray &boot, con
 // /proc/sys/kernel/random/boot_id and the link /proc/self/ns/pid.
 QByteArray File_Write_This_System();
 
+// What a file system shows of a file's mode (st_mode): the mode itself on one that keeps
+// modes; a test stands in for one that does not (a share without Unix modes, which shows
+// fixed ones whatever chmod does).
+class File_Modes
+{
+public:
+    virtual ~File_Modes() = default;
+    virtual unsigned shown(unsigned mode) const { return mode; }
+};
+
 // The key that signs the writer's records, of the desks of this user that share the data
 // folder: 32 random bytes in its "Write_Record_Key", owner-only (0600). Made on first use
 // (and the data folder with it, 0700) beside its name and renamed to it only where no
@@ -118,14 +130,18 @@ QByteArray File_Write_This_System();
 // to "Write_Record_Key.unusable-<time>", and a new key made (records signed with the old
 // one are left, as another desk's), only in a data folder of the running user and by one
 // desk at a time (a lock on the folder); key temporaries a minute old, of starts killed
-// while making the key, are removed. Empty when there is no data folder, or it is not the
-// user's and holds no key, or none can be made: records are then written unsigned, and so
-// never acted on.
-QByteArray Write_Record_Key(const QString &dataFolder);
-// Write_Record_Key as the program starts (set aside, made or read once before any write);
-// when there is none, the log says that a card whose writing is cut off between its
-// files will not be repaired.
-QByteArray Start_Write_Record_Key(const QString &dataFolder);
+// while making the key, are removed. A data folder whose file system does not keep a new
+// key owner-only (its mode shows others' bits even after chmod) cannot keep a key private:
+// no key is put there, and nothing is set aside again. Empty when there is no data folder,
+// or it is not the user's and holds no key, or none can be made or kept private: records
+// are then written unsigned, and so never acted on.
+QByteArray Write_Record_Key(const QString &dataFolder, const File_Modes &modes = File_Modes());
+// Write_Record_Key as the program starts (set aside, made or read once before any write),
+// first removing the key temporaries a minute old of starts killed while making the key;
+// when there is none, the log says so once (the data folder cannot keep a key private, or
+// there is no key) and that a card whose writing is cut off between its files will not
+// be repaired.
+QByteArray Start_Write_Record_Key(const QString &dataFolder, const File_Modes &modes = File_Modes());
 
 // The longest file name, in bytes, that the file system of the folder holds (255 on
 // the usual ones; 255 too when the folder cannot be asked).

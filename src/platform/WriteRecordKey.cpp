@@ -34,16 +34,16 @@ struct Judged {
     const char *why = "";
 };
 
-const char *unusable(const struct stat &st)
+const char *unusable(const struct stat &st, const File_Modes &modes)
 {
     if (!S_ISREG(st.st_mode))
         return S_ISDIR(st.st_mode) ? "a folder" : S_ISLNK(st.st_mode) ? "a link" : "not a regular file";
     if (st.st_uid != ::geteuid()) return "another user's";
-    if (st.st_mode & 077) return "readable by others";
+    if (modes.shown(st.st_mode) & 077) return "readable by others";
     return st.st_size != kWriteKeyBytes ? "of the wrong size" : nullptr;
 }
 
-Judged judge(const QByteArray &path)
+Judged judge(const QByteArray &path, const File_Modes &modes)
 {
     Judged j;
     struct stat st {};
@@ -53,7 +53,7 @@ Judged judge(const QByteArray &path)
     }
     j.dev = st.st_dev;
     j.ino = st.st_ino;
-    if ((j.why = unusable(st))) {
+    if ((j.why = unusable(st, modes))) {
         j.state = Judged::Unusable;
         return j;
     }
@@ -68,8 +68,8 @@ Judged judge(const QByteArray &path)
     // The file opened is the one judged (else another took its name meanwhile: Unknown).
     struct stat opened {};
     QByteArray key(kWriteKeyBytes, Qt::Uninitialized);
-    if (::fstat(fd, &opened) == 0 && opened.st_dev == st.st_dev && opened.st_ino == st.st_ino && !unusable(opened)
-        && ::read(fd, key.data(), size_t(kWriteKeyBytes)) == kWriteKeyBytes) {
+    if (::fstat(fd, &opened) == 0 && opened.st_dev == st.st_dev && opened.st_ino == st.st_ino
+        && !unusable(opened, modes) && ::read(fd, key.data(), size_t(kWriteKeyBytes)) == kWriteKeyBytes) {
         j.state = Judged::Good;
         j.key = key;
         j.links = opened.st_nlink;
@@ -122,67 +122,117 @@ void removeKeyTemporaries(const QString &folder)
 }
 
 // Renames what is at the key's name, judged unusable, to a free name beside it that says
-// so: "Write_Record_Key.unusable-<local time>[-<n>]". When another thing was renamed (a
-// desk without the lock made a key meanwhile), it goes back while its name is free.
-bool setAside(const QByteArray &path, const Judged &j)
+// so: "Write_Record_Key.unusable-<local time>[-<n>]", given in `aside`. When another thing
+// was renamed (a desk without the lock made a key meanwhile), it goes back while its name
+// is free, and `aside` is empty.
+bool setAside(const QByteArray &path, const Judged &j, QByteArray &aside)
 {
     const QByteArray base = path + ".unusable-" + QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss").toLatin1();
-    QByteArray aside = base;
+    aside = base;
     struct stat st {};
     for (int n = 1; n < 100 && ::lstat(aside.constData(), &st) == 0; ++n) aside = base + '-' + QByteArray::number(n);
     if (!File_Write_System().putBack(path, aside)) return false;
     if (::lstat(aside.constData(), &st) == 0 && (st.st_dev != j.dev || st.st_ino != j.ino)) {
         File_Write_System().putBack(aside, path);
-        return true;
+        aside.clear();
     }
-    Show_NSLog_Message(QStringLiteral("The key of the records of cards of several files, %1, is %2: set aside as %3, "
-                                      "and a new one made (records signed with it are left)")
-                           .arg(QFile::decodeName(path), QString::fromLatin1(j.why), QFile::decodeName(aside)));
     return true;
 }
+
+enum class Made { Key, Failed, Not_Private };
 
 // A new key written whole beside its name (owner-only from its creation), then renamed to
-// it only while no key is there: another desk's key made meanwhile stands.
-bool makeKey(const QString &folder, const QByteArray &path)
+// it only while no key is there: another desk's key made meanwhile stands. Where the new
+// file shows others' bits even after chmod (a file system that does not keep modes), no
+// key is made: it could not be kept private.
+Made makeKey(const QString &folder, const QByteArray &path, const File_Modes &modes)
 {
     QTemporaryFile made(QFile::decodeName(path) + QStringLiteral(".XXXXXX"));
+    if (!made.open()) return Made::Failed;
+    struct stat st {};
+    if (::fstat(made.handle(), &st) != 0) return Made::Failed;
+    if (modes.shown(st.st_mode) & 077) {
+        if (::fchmod(made.handle(), 0600) != 0 || ::fstat(made.handle(), &st) != 0) return Made::Failed;
+        if (modes.shown(st.st_mode) & 077) return Made::Not_Private;
+    }
     QByteArray key(kWriteKeyBytes, Qt::Uninitialized);
     QRandomGenerator::system()->fillRange(reinterpret_cast<quint32 *>(key.data()), kWriteKeyBytes / 4);
-    if (!made.open() || made.write(key) != key.size() || !made.flush() || ::fsync(made.handle()) != 0) return false;
+    if (made.write(key) != key.size() || !made.flush() || ::fsync(made.handle()) != 0) return Made::Failed;
     if (File_Write_System().putBack(QFile::encodeName(made.fileName()), path)) made.setAutoRemove(false);
     File_Write_System().syncFolder(QFile::encodeName(folder));
-    return true;
+    return Made::Key;
 }
 
-QByteArray recordKey(const QString &dataFolder)
+// The key, or none; `notPrivate` when the data folder cannot keep a key private.
+struct Found_Key {
+    QByteArray key;
+    bool notPrivate = false;
+};
+
+Found_Key recordKey(const QString &dataFolder, const File_Modes &modes)
 {
     if (dataFolder.isEmpty()) return {};
     const QByteArray path = QFile::encodeName(Path_Join(dataFolder, QStringLiteral("Write_Record_Key")));
-    Judged j = judge(path);
+    Judged j = judge(path, modes);
     if (j.state == Judged::Good && j.links > 1) removeKeyTemporaries(dataFolder);  // a second name left by a kill
-    if (j.state == Judged::Good || j.state == Judged::Unknown) return j.key;
+    if (j.state == Judged::Good || j.state == Judged::Unknown) return {j.key, false};
     // Nothing there, or no key: only in a data folder of the user's own, one desk at a time.
     if (!Create_Folder(dataFolder)) return {};
     const Key_Folder folder(dataFolder);
     if (!folder.ours) return {};
     removeKeyTemporaries(dataFolder);
+    QByteArray aside;
+    const char *why = "";
+    Made made = Made::Failed;
     for (int round = 0; round < 4; ++round) {
-        j = judge(path);
+        j = judge(path, modes);
         if (j.state == Judged::Good || j.state == Judged::Unknown) break;
-        if (j.state == Judged::Unusable ? !setAside(path, j) : !makeKey(dataFolder, path)) return {};
+        if (j.state == Judged::Unusable) {
+            why = j.why;
+            if (!setAside(path, j, aside)) return {};
+            continue;
+        }
+        made = makeKey(dataFolder, path, modes);
+        // A folder that cannot keep a key private gets none, and what was set aside stays so.
+        if (made != Made::Key) break;
     }
-    return j.key;
+    if (!aside.isEmpty())
+        Show_NSLog_Message(QStringLiteral("The key of the records of cards of several files, %1, is %2: set aside "
+                                          "as %3%4 (records signed with it are left)")
+                               .arg(QFile::decodeName(path), QString::fromLatin1(why), QFile::decodeName(aside),
+                                    made == Made::Key ? QStringLiteral(", and a new one made") : QString()));
+    if (made == Made::Not_Private) return {{}, true};
+    return {j.state == Judged::Good ? j.key : QByteArray(), false};
+}
+
+// Removes the key temporaries of starts killed while making the key, in a data folder of
+// the user's own, one desk at a time.
+void clearKeyTemporaries(const QString &dataFolder)
+{
+    if (dataFolder.isEmpty()) return;
+    const Key_Folder folder(dataFolder);
+    if (folder.ours) removeKeyTemporaries(dataFolder);
 }
 } // namespace
 
-QByteArray Write_Record_Key(const QString &dataFolder) { return recordKey(dataFolder); }
-
-QByteArray Start_Write_Record_Key(const QString &dataFolder)
+QByteArray Write_Record_Key(const QString &dataFolder, const File_Modes &modes)
 {
-    const QByteArray key = recordKey(dataFolder);
-    if (key.isEmpty())
+    return recordKey(dataFolder, modes).key;
+}
+
+QByteArray Start_Write_Record_Key(const QString &dataFolder, const File_Modes &modes)
+{
+    clearKeyTemporaries(dataFolder);
+    const Found_Key found = recordKey(dataFolder, modes);
+    if (found.notPrivate)
+        Show_NSLog_Message(QStringLiteral("The data folder \"%1\" cannot keep the key of the records of cards of "
+                                          "several files private (its file system does not keep owner-only modes): no "
+                                          "key is used, and a card whose writing is cut off between its files will not "
+                                          "be repaired")
+                               .arg(dataFolder));
+    else if (found.key.isEmpty())
         Show_NSLog_Message(QStringLiteral("No key for the records of cards of several files (data folder \"%1\"): "
                                           "a card whose writing is cut off between its files will not be repaired")
                                .arg(dataFolder));
-    return key;
+    return found.key;
 }

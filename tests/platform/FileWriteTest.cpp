@@ -20,7 +20,9 @@
 #include <cstdlib>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace FileWriteTest {
@@ -37,10 +39,16 @@ struct FailingSystem : File_Write_System {
     }
 };
 
+// A file's bytes; a FIFO left at the path reads as nothing rather than waiting for a writer.
 QByteArray bytes(const QString &path)
 {
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : "missing";
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    QFile f;
+    if (fd < 0 || !f.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0) ::close(fd);
+        return "missing";
+    }
+    return f.readAll();
 }
 
 QByteArray read(const QTemporaryDir &dir, const QString &name) { return bytes(dir.filePath(name)); }
@@ -151,17 +159,31 @@ QByteArray processes() { return QFileInfo("/proc/self/ns/pid").symLinkTarget().s
 
 // A record's text signed as a desk of this data folder signs it in the folder: "mac " and
 // the HMAC-SHA-256 of its file name, a line feed, the folder's device and inode, a line
-// feed and its text, in hex. With a `key`, signed with that key instead.
+// feed, the device, inode and birth time of the file that holds it (`file`, by default the
+// record's name in the folder; made empty when missing), a line feed and its text, in hex.
+// With a `key`, signed with that key instead.
 QByteArray signedRecord(const QDir &folder, const QString &name, const QByteArray &text,
-                        const std::optional<QByteArray> &key = std::nullopt)
+                        const std::optional<QByteArray> &key = std::nullopt, const QString &file = {})
 {
     const QByteArray signing = key ? *key : Write_Record_Key(Created_Resource_Path);
     EXPECT_EQ(signing.size(), key ? key->size() : 32);
     struct stat st {};
     EXPECT_EQ(::stat(QFile::encodeName(folder.path()).constData(), &st), 0);
     const QByteArray place = QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino));
+    const QByteArray holder = QFile::encodeName(folder.filePath(file.isEmpty() ? name : file));
+    QFile made(QFile::decodeName(holder));
+    if (!made.exists()) {
+        EXPECT_TRUE(made.open(QIODevice::WriteOnly));
+    }
+    struct statx sx {};
+    EXPECT_EQ(::statx(AT_FDCWD, holder.constData(), AT_SYMLINK_NOFOLLOW, STATX_INO | STATX_BTIME, &sx), 0);
+    QByteArray itself = QByteArray::number(quint64(makedev(sx.stx_dev_major, sx.stx_dev_minor))) + ' '
+                        + QByteArray::number(quint64(sx.stx_ino));
+    if (sx.stx_mask & STATX_BTIME)
+        itself += ' ' + QByteArray::number(qint64(sx.stx_btime.tv_sec)) + '.'
+                  + QByteArray::number(sx.stx_btime.tv_nsec);
     return text + "mac "
-           + QMessageAuthenticationCode::hash(name.toUtf8() + '\n' + place + '\n' + text, signing,
+           + QMessageAuthenticationCode::hash(name.toUtf8() + '\n' + place + '\n' + itself + '\n' + text, signing,
                                               QCryptographicHash::Sha256)
                  .toHex()
            + '\n';
@@ -459,11 +481,11 @@ TEST(FileWrite, RelativeNamesAreOfTheWorkingFolder)
 // card it would leave half new; one with the stat of the user's file copied; one with a
 // bad line before its end; one signed with no key, found by a desk that has none; one
 // signed with another key, or with a key readable by others (which the desk sets aside);
-// one whose MAC is cut short; a killed card's record in a copy of its folder. Each is left
-// with every file it names, and the killed card still comes back all old (in its folder,
-// renamed in place too). A file put at a kept file's name between the repair's check and
-// its move stays, with or without swaps; a file of another user that a record names
-// stays (as root).
+// one whose MAC is cut short; a killed card's record in a copy of its folder, or restored
+// from a backup into its own after its files were moved away. Each is left with every file
+// it names, and the killed card still comes back all old (in its folder, renamed in place
+// too). A file put at a kept file's name between the repair's check and its move stays,
+// with or without swaps; a file of another user that a record names stays (as root).
 TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
 {
     GTEST_FLAG_SET(death_test_style, "fast");
@@ -504,6 +526,18 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
             ASSERT_TRUE(cards.rmdir(cards.path()) && QDir().rename(beside, cards.path()));
         }
     };
+    // A killed card backed up as `cp -a` copies it, its files moved away, then restored from
+    // the backup into its folder.
+    const auto restored = [&](const QDir &cards) {
+        killed(cards);
+        const QString backup = QDir::cleanPath(cards.filePath("../backup"));
+        const QString trash = QDir::cleanPath(cards.filePath("../trash"));
+        ASSERT_TRUE(QDir().mkpath(backup) && QDir().mkpath(trash));
+        ASSERT_EQ(QProcess::execute("cp", {"-a", cards.path() + "/.", backup}), 0);
+        for (const QString &name : cards.entryList(QDir::Files | QDir::Hidden))
+            ASSERT_TRUE(QFile::rename(cards.filePath(name), trash + '/' + name));
+        ASSERT_EQ(QProcess::execute("cp", {"-a", backup + "/.", cards.path()}), 0);
+    };
     const QByteArray anotherKey(32, 'a');
     const char *all = ".", *planted = "^0\\.";
     struct Row {
@@ -516,7 +550,7 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
     std::vector<Row> rows = {
         {"a record hard-linked to a file of the user's",
          [&](const QDir &cards) {
-             plant(cards, "shared.txt", signedRecord(cards, record, attack(cards, "")));
+             plant(cards, "shared.txt", signedRecord(cards, record, attack(cards, ""), std::nullopt, "shared.txt"));
              ASSERT_TRUE(::link(QFile::encodeName(cards.filePath("shared.txt")),
                                 QFile::encodeName(cards.filePath(record)))
                          == 0);
@@ -568,6 +602,7 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
          "a=new a\nb=old b\n", all},
         {"a killed card's folder renamed", [&](const QDir &cards) { killedBeside(cards, false); }, "a=old a\nb=old b\n",
          planted},
+        {"a killed card restored from a backup into its folder", restored, "a=new a\nb=old b\n", all},
         {"a file put at a kept file's name during the repair", killed, "a=landed\nb=old b\n", planted, true},
         {"so, on a file system without swaps", killed, "a=landed\nb=old b\n", "^a\\.~dozo-k-", true, false},
     };
@@ -693,9 +728,9 @@ TEST(FileWrite, AnUnusableKeyIsSetAsideAndANewOneMade)
         EXPECT_EQ(Write_Record_Key(data), key);
         const QStringList there =
             QDir(data).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-        ASSERT_EQ(there.size(), 2) << there.join(' ').toStdString();
-        EXPECT_EQ(there[0], "Write_Record_Key");
-        EXPECT_TRUE(there[1].startsWith("Write_Record_Key.unusable-")) << there[1].toStdString();
+        EXPECT_EQ(there.size(), 2) << there.join(' ').toStdString();  // every row runs
+        EXPECT_EQ(there.value(0), "Write_Record_Key");
+        EXPECT_TRUE(there.value(1).startsWith("Write_Record_Key.unusable-")) << there.value(1).toStdString();
     }
     {  // A key with a second name, its temporary, as a put-back killed between its steps leaves it.
         QTemporaryDir dir;
@@ -717,6 +752,66 @@ TEST(FileWrite, AnUnusableKeyIsSetAsideAndANewOneMade)
     EXPECT_EQ(Write_Record_Key(data), QByteArray());
     EXPECT_EQ(QDir(data).entryList(QDir::Files | QDir::Hidden), QStringList{"Write_Record_Key"});
     EXPECT_EQ(bytes(data + "/Write_Record_Key"), old);
+}
+
+// A file system that does not keep modes: every file shows read bits for its group and others.
+struct ModesNotKept : File_Modes {
+    unsigned shown(unsigned mode) const override { return mode | 0044; }
+};
+
+// Where the data folder cannot keep a key private, each start says so once and no key is
+// used; a key found there is set aside once, and later starts and writes make no file and
+// say nothing more.
+TEST(FileWrite, AFolderThatCannotKeepAKeyPrivateGetsNoKey)
+{
+    const QByteArray old(32, 'k');
+    static QStringList told;
+    const QtMessageHandler before = qInstallMessageHandler(
+        [](QtMsgType, const QMessageLogContext &, const QString &text) { told << text; });
+    for (const bool keyThere : {false, true}) {
+        SCOPED_TRACE(keyThere ? "a key there" : "no key there");
+        told.clear();
+        QTemporaryDir dir;
+        const QString data = dir.filePath("data");
+        ASSERT_TRUE(QDir().mkpath(data));
+        if (keyThere) make(dir, "data/Write_Record_Key", old);
+        const ModesNotKept modes;
+        QByteArray keys = Start_Write_Record_Key(data, modes);
+        for (int write = 0; write < 3; ++write) keys += Write_Record_Key(data, modes);
+        keys += Start_Write_Record_Key(data, modes);
+        EXPECT_EQ(keys, QByteArray());
+        const QStringList there =
+            QDir(data).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+        EXPECT_EQ(there.size(), keyThere ? 1 : 0) << there.join(' ').toStdString();
+        const QString start = "The data folder \"" + data + "\" cannot keep the key of the records of cards of several "
+                              "files private (its file system does not keep owner-only modes): no key is used, and a "
+                              "card whose writing is cut off between its files will not be repaired";
+        QStringList expected{start, start};
+        if (keyThere) {
+            EXPECT_TRUE(there.value(0).startsWith("Write_Record_Key.unusable-")) << there.value(0).toStdString();
+            EXPECT_EQ(bytes(data + '/' + there.value(0)), old);
+            expected.prepend("The key of the records of cards of several files, " + data
+                             + "/Write_Record_Key, is readable by others: set aside as " + data + '/' + there.value(0)
+                             + " (records signed with it are left)");
+        }
+        EXPECT_EQ(told, expected);
+    }
+    qInstallMessageHandler(before);
+}
+
+// Every start removes the key temporaries of starts killed while making the key (the
+// user's, over a minute old), a good key standing beside them too.
+TEST(FileWrite, AStartRemovesKilledStartsKeyTemporaries)
+{
+    QTemporaryDir dir;
+    const QByteArray key = Write_Record_Key(dir.path());
+    ASSERT_EQ(key.size(), 32);
+    for (const auto &[name, secondsAgo] : {std::pair{"Write_Record_Key.AbC123", 120}, {"Write_Record_Key.XyZ789", 10},
+                                           {"Write_Record_Key.notes", 120}, {"Write_Record_Key.Ab-123", 120}})
+        make(dir, name, "temporary", secondsAgo);
+    EXPECT_EQ(Start_Write_Record_Key(dir.path()), key);
+    EXPECT_EQ(names(dir), QStringList({"Write_Record_Key", "Write_Record_Key.Ab-123", "Write_Record_Key.XyZ789",
+                                       "Write_Record_Key.notes"}));
 }
 
 // Where no key can be had, the program says as it starts that a card killed between its
