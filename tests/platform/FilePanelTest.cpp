@@ -82,8 +82,12 @@ TEST(FilePanel, ASavePanelAsksAboutTheNameItWrites)
         QFile(outside.filePath("thesis.odt")).open(QIODevice::WriteOnly);
         const QString written = folder.filePath(r.written);
         if (r.planted == File) QFile(written).open(QIODevice::WriteOnly);
-        if (r.planted == LinkToFile) ASSERT_TRUE(QFile::link(outside.filePath("thesis.odt"), written));
-        if (r.planted == LinkToNowhere) ASSERT_TRUE(QFile::link(outside.filePath("autostart.desktop"), written));
+        if (r.planted == LinkToFile) {
+            ASSERT_TRUE(QFile::link(outside.filePath("thesis.odt"), written));
+        }
+        if (r.planted == LinkToNowhere) {
+            ASSERT_TRUE(QFile::link(outside.filePath("autostart.desktop"), written));
+        }
         QStringList answer{folder.filePath(r.answer.front())};
         answer += r.answer.mid(1);
         Set_File_Panel_Answerer([&](const FilePanelRequest &) { return std::exchange(answer, {}); });
