@@ -126,6 +126,9 @@ Save_Panel_Choice Run_Save_Panel(FilePanelRequest request)
         const QFileInfo refused(choice.path);
         request.directory = refused.absolutePath();
         request.suggestedName = refused.fileName();
+        // The completed name ends in the format it is written in.
+        for (const QString &e : request.extensions)
+            if (request.formatChoice && endsInExtension(choice.path, e)) request.chosenExtension = e;
     }
 }
 

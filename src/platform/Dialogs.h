@@ -17,6 +17,9 @@ struct FilePanelRequest {
     // Save panels: one name filter per extension, the first chosen at the start;
     // choosing another gives the name that extension and allows only that type.
     bool formatChoice = false;
+    // Save panels with the format choice: the format selected at the start (the first
+    // when empty); a panel that comes again after No keeps the format chosen.
+    QString chosenExtension;
     // Save panels: the files a choice writes, given the completed name, when that is not
     // the name alone (an export of both sides writes "<name>_Front" and "<name>_Back").
     std::function<QStringList(const QString &)> writtenFiles;
@@ -50,7 +53,7 @@ QString Completed_Save_Name(const QString &typed, const FilePanelRequest &reques
 // other link (under a completed name, or leading nowhere) is replaced.
 Save_Panel_Choice Ask_Save_Panel(const FilePanelRequest &request);
 // Ask_Save_Panel until a name is chosen or the panel is cancelled: after a No the panel
-// comes again in the same folder with the refused name.
+// comes again in the same folder with the refused name and the format it was written in.
 Save_Panel_Choice Run_Save_Panel(FilePanelRequest request);
 
 // Runs the panel; returns the chosen paths (empty when cancelled); a save panel runs as
