@@ -46,9 +46,10 @@ QString Name_With_Extension(const QString &name, const QString &extension);
 // own ("own.txt" gives "own.jpg"); there a name must end in the chosen extension.
 QString Completed_Save_Name(const QString &typed, const FilePanelRequest &request, const QString &chosenExtension = {});
 
-// Runs a save panel once: the name typed is completed, and when one of the files the
-// choice writes is there (a link too, one leading nowhere as well) the question
-// "<file name> already exists. Do you want to replace it?" names it, the first such.
+// Runs a save panel once: the name typed is completed, and when files the choice writes
+// are there (a link too, one leading nowhere as well) one question names each of them:
+// "<file name> already exists. Do you want to replace it?", or for several
+// "<name>, <name> and <name> already exist. Do you want to replace them?".
 // A link under the very name typed, to a file that is there, is written through; any
 // other link (under a completed name, or leading nowhere) is replaced.
 Save_Panel_Choice Ask_Save_Panel(const FilePanelRequest &request);
