@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QString>
 #include <QTemporaryDir>
+#include <cstdlib>
 #include <sys/stat.h>
 #include <unistd.h>
 
