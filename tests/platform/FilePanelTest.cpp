@@ -108,39 +108,6 @@ TEST(FilePanel, ASavePanelAsksAboutTheNameItWrites)
     testsupport::installRecordingAnswerer();
 }
 
-// One question names every file the answer replaces, in the order they are written.
-TEST(FilePanel, TheQuestionNamesEveryFileTheAnswerReplaces)
-{
-    const struct Row {
-        QStringList planted;
-        const char *question;  // empty: none asked
-    } rows[] = {
-        {{}, ""},
-        {{"Card_1_Back.png"}, "Card_1_Back.png already exists. Do you want to replace it?"},
-        {{"Card_1_Front.png"}, "Card_1_Front.png already exists. Do you want to replace it?"},
-        {{"Card_1_Back.png", "Card_1_Front.png"},
-         "Card_1_Back.png and Card_1_Front.png already exist. Do you want to replace them?"},
-        {{"Card_1_Back.png", "Card_1_Side.png", "Card_1_Front.png"},
-         "Card_1_Back.png, Card_1_Side.png and Card_1_Front.png already exist. Do you want to replace them?"},
-    };
-    for (const Row &r : rows) {
-        QTemporaryDir folder;
-        for (const QString &name : r.planted) QFile(folder.filePath(name)).open(QIODevice::WriteOnly);
-        Set_File_Panel_Answerer([&](const FilePanelRequest &) { return QStringList{folder.filePath("Card_1.png")}; });
-        testsupport::boxes().clear();
-        testsupport::boxes().answerNext(1);
-        FilePanelRequest request;
-        request.extensions = {"png"};
-        request.writtenFiles = [](const QString &path) {
-            const QString stem = path.chopped(4);
-            return QStringList{stem + "_Back.png", stem + "_Side.png", stem + "_Front.png"};
-        };
-        EXPECT_EQ(Ask_Save_Panel(request).path, folder.filePath("Card_1.png"));
-        EXPECT_EQ(testsupport::boxes().take(), *r.question ? QStringList{r.question} : QStringList()) << r.question;
-    }
-    testsupport::installRecordingAnswerer();
-}
-
 // After No the panel comes again in the refused name's folder, with that name and the
 // format it was to be written in.
 TEST(FilePanel, APanelRefusedComesBackWithTheFormatChosen)
@@ -151,8 +118,6 @@ TEST(FilePanel, APanelRefusedComesBackWithTheFormatChosen)
         const char *refused, *format;  // what the second panel is given
     } rows[] = {
         {{"pq.png", "png"}, {"jpg", "bmp", "png", "tiff"}, "pq.png", "png"},
-        {{"pq", "tiff"}, {"jpg", "bmp", "png", "tiff"}, "pq.tiff", "tiff"},
-        {{"vt.txt", "txt"}, {"xlsx", "txt"}, "vt.txt", "txt"},
         {{"vt.TXT"}, {"xlsx", "txt"}, "vt.TXT", "txt"},
         {{"Badge"}, {"zcd"}, "Badge.zcd", ""},
     };
