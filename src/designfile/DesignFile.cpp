@@ -3,6 +3,7 @@
 #include "DesignFile.h"
 
 #include "DesignFileFormat.h"
+#include "FileUtilities.h"
 #include "FileWrite.h"
 #include "GraphicFields.h"
 #include "Log.h"
@@ -152,10 +153,11 @@ bool Write_Design_File(const QString &path, const DesignData &data, QString *err
     for (const QString &s : Design_To_Array(data)) root << s;
     if (!Write_File_Whole(path, Plist_To_Bytes(root, PlistFormat::Xml), 0644, nullptr, links)) {
         Show_NSLog_Message(QStringLiteral("Design file not written: %1").arg(path));
+        const QString reason = Write_Refusal_Reason(path);
         if (error)
-            *error = QStringLiteral("The design could not be saved as \"%1\". Please check that the folder exists "
-                                    "and can be written to.")
-                         .arg(QFileInfo(path).fileName());
+            *error = QStringLiteral("The design could not be saved as \"%1\". ").arg(QFileInfo(path).fileName()) +
+                     (reason.isEmpty() ? QStringLiteral("Please check that the folder exists and can be written to.")
+                                       : reason);
         return false;
     }
     return true;

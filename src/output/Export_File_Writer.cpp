@@ -236,10 +236,13 @@ bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_
     int failed = 0;
     if (!Write_Files_Whole(named, 0644, &failed, File_Write_System(), nullptr,
                            joined ? joinedLinks : File_Link::Replace)) {
+        const QString target = targets[std::clamp(failed, 0, int(targets.size()) - 1)];
+        const QString reason = Write_Refusal_Reason(target);
         if (error)
-            *error = QStringLiteral("Unable to save the file \"%1\".\n\nEither the folder cannot be written to or "
-                                    "there is no free space left on the drive.")
-                         .arg(targets[std::clamp(failed, 0, int(targets.size()) - 1)]);
+            *error = QStringLiteral("Unable to save the file \"%1\".\n\n").arg(target) +
+                     (reason.isEmpty() ? QStringLiteral("Either the folder cannot be written to or there is no free "
+                                                        "space left on the drive.")
+                                       : reason);
         return false;
     }
     if (written) *written = targets;

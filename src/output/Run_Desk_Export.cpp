@@ -53,8 +53,8 @@ bool Run_Desk::Export_Card(const Export_Card_Options &options)
         request.title = QObject::tr("Export Card");
         request.suggestedName = QStringLiteral("Card_%1.%2").arg(export_card_counter).arg(options.extension);
         request.extensions = {options.extension};
-        // The files this export writes; the first one there (a link leading nowhere too)
-        // is asked about.
+        // The files this export writes; one question names each one there (a link
+        // leading nowhere too).
         request.writtenFiles = [layout = options.layout](const QString &path) {
             return Export_Target_Paths(path, layout);
         };

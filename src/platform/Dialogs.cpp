@@ -79,6 +79,14 @@ bool endsInExtension(const QString &name, const QString &extension)
     return name.endsWith(u'.' + extension, Qt::CaseInsensitive) && name.size() > extension.size() + 1 &&
            name.at(name.size() - extension.size() - 2) != u'/';
 }
+
+// The one question about the files an answer replaces, each named.
+QString replaceQuestion(const QStringList &names)
+{
+    if (names.size() == 1) return names.front() + QStringLiteral(" already exists. Do you want to replace it?");
+    return names.mid(0, names.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" and ") + names.back() +
+           QStringLiteral(" already exist. Do you want to replace them?");
+}
 } // namespace
 
 QString Completed_Save_Name(const QString &typed, const FilePanelRequest &request, const QString &chosenExtension)
@@ -104,12 +112,10 @@ Save_Panel_Choice Ask_Save_Panel(const FilePanelRequest &request)
     if (!request.extensions.contains(chosenExtension)) chosenExtension.clear();
     choice.path = Completed_Save_Name(typed, request, chosenExtension);
     const QStringList written = request.writtenFiles ? request.writtenFiles(choice.path) : QStringList{choice.path};
-    for (const QString &file : written) {
-        if (!Path_Is_Taken(file)) continue;
-        choice.refused = Show_YES_NO_MessageBox(QFileInfo(file).fileName() +
-                                                QStringLiteral(" already exists. Do you want to replace it?")) != 1;
-        break;
-    }
+    QStringList taken;
+    for (const QString &file : written)
+        if (Path_Is_Taken(file)) taken << QFileInfo(file).fileName();
+    if (!taken.isEmpty()) choice.refused = Show_YES_NO_MessageBox(replaceQuestion(taken)) != 1;
     // Only the very name typed goes through a link, and only to a file that is there.
     const QFileInfo at(choice.path);
     choice.links = choice.path == typed && !(at.isSymLink() && !at.exists()) ? File_Link::Write_Through
@@ -126,6 +132,9 @@ Save_Panel_Choice Run_Save_Panel(FilePanelRequest request)
         const QFileInfo refused(choice.path);
         request.directory = refused.absolutePath();
         request.suggestedName = refused.fileName();
+        // The completed name ends in the format it is written in.
+        for (const QString &e : request.extensions)
+            if (request.formatChoice && endsInExtension(choice.path, e)) request.chosenExtension = e;
     }
 }
 

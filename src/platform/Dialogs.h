@@ -17,6 +17,9 @@ struct FilePanelRequest {
     // Save panels: one name filter per extension, the first chosen at the start;
     // choosing another gives the name that extension and allows only that type.
     bool formatChoice = false;
+    // Save panels with the format choice: the format selected at the start (the first
+    // when empty); a panel that comes again after No keeps the format chosen.
+    QString chosenExtension;
     // Save panels: the files a choice writes, given the completed name, when that is not
     // the name alone (an export of both sides writes "<name>_Front" and "<name>_Back").
     std::function<QStringList(const QString &)> writtenFiles;
@@ -43,14 +46,15 @@ QString Name_With_Extension(const QString &name, const QString &extension);
 // own ("own.txt" gives "own.jpg"); there a name must end in the chosen extension.
 QString Completed_Save_Name(const QString &typed, const FilePanelRequest &request, const QString &chosenExtension = {});
 
-// Runs a save panel once: the name typed is completed, and when one of the files the
-// choice writes is there (a link too, one leading nowhere as well) the question
-// "<file name> already exists. Do you want to replace it?" names it, the first such.
+// Runs a save panel once: the name typed is completed, and when files the choice writes
+// are there (a link too, one leading nowhere as well) one question names each of them:
+// "<file name> already exists. Do you want to replace it?", or for several
+// "<name>, <name> and <name> already exist. Do you want to replace them?".
 // A link under the very name typed, to a file that is there, is written through; any
 // other link (under a completed name, or leading nowhere) is replaced.
 Save_Panel_Choice Ask_Save_Panel(const FilePanelRequest &request);
 // Ask_Save_Panel until a name is chosen or the panel is cancelled: after a No the panel
-// comes again in the same folder with the refused name.
+// comes again in the same folder with the refused name and the format it was written in.
 Save_Panel_Choice Run_Save_Panel(FilePanelRequest request);
 
 // Runs the panel; returns the chosen paths (empty when cancelled); a save panel runs as

@@ -16,6 +16,8 @@
 #include <QLocale>
 
 #include <algorithm>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -131,6 +133,20 @@ bool Path_Is_Taken(const QString &path)
 {
     const QFileInfo info(path);
     return info.exists() || info.isSymLink();
+}
+
+QString Write_Refusal_Reason(const QString &path)
+{
+    const QFileInfo info(path);
+    struct stat file {}, folder {};
+    if (::lstat(QFile::encodeName(path).constData(), &file) != 0 ||
+        ::stat(QFile::encodeName(info.absolutePath()).constData(), &folder) != 0)
+        return {};
+    const uid_t me = ::geteuid();
+    if (file.st_uid == me || folder.st_uid == me || !(folder.st_mode & S_ISVTX)) return {};
+    return QStringLiteral("\"%1\" in this shared folder is another user's %2, which only they can replace. "
+                          "Please choose another name.")
+        .arg(info.fileName(), S_ISLNK(file.st_mode) ? QStringLiteral("link") : QStringLiteral("file"));
 }
 
 std::optional<qint64> Get_Free_Bytes_At_Path(const QString &path)

@@ -39,6 +39,11 @@ QString Convert_Path_From_URL(const QString &url);
 quint64 Get_File_Size_At_Path(const QString &path);
 // Whether a name is taken: by a file, a folder, or a link (one that leads nowhere too).
 bool Path_Is_Taken(const QString &path);
+// Why a file could not be written under `path`, for the message that says so, when it
+// can be told; empty otherwise. Told: what is under the name (a file or a link) is
+// another user's, in a folder with the sticky bit that is not the running user's either
+// (a shared folder such as /tmp), where only its owner may replace it.
+QString Write_Refusal_Reason(const QString &path);
 // The bytes this user may still write on the file system holding the path (a file or a
 // folder); nullopt when the file system cannot be read.
 std::optional<qint64> Get_Free_Bytes_At_Path(const QString &path);

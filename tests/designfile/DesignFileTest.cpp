@@ -1,3 +1,4 @@
+#include "AnotherUser.h"
 #include "DesignFile.h"
 #include "DesignTestSupport.h"
 #include "Plist.h"
@@ -460,6 +461,40 @@ TEST(DesignFile, CardSidesLongerThanTheSizeTabTakesAreRefused)
         DesignData fromArray;
         EXPECT_FALSE(Design_From_Array(Design_To_Array(design), fromArray, &arrayError)) << r.name;
         EXPECT_TRUE(arrayError.startsWith("This file holds a card of ")) << arrayError.toStdString();
+    }
+}
+
+
+// In a shared folder another user's file or link under the name cannot be replaced: the
+// save is refused, says so, and leaves it as it was.
+TEST(DesignFile, AnotherUsersFileInASharedFolderIsSaidToBeInTheWay)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's files needs root";
+    const struct Row {
+        bool link;
+        const char *error;
+    } rows[] = {
+        {false, "The design could not be saved as \"Badge.zcd\". \"Badge.zcd\" in this shared folder is another "
+                "user's file, which only they can replace. Please choose another name."},
+        {true, "The design could not be saved as \"Badge.zcd\". \"Badge.zcd\" in this shared folder is another "
+               "user's link, which only they can replace. Please choose another name."},
+    };
+    for (const Row &r : rows) {
+        const testsupport::Shared_Folder shared;
+        ASSERT_TRUE(shared.plantFile("theirs.zcd", "their design"));
+        ASSERT_TRUE(r.link ? shared.plantLink("Badge.zcd", shared.filePath("theirs.zcd"))
+                           : shared.plantFile("Badge.zcd", "their design"));
+        QString error;
+        {
+            const testsupport::Acting_As_Test_User user;
+            ASSERT_TRUE(user.acting());
+            EXPECT_FALSE(Write_Design_File(shared.filePath("Badge.zcd"), markerDesign(), &error, File_Link::Replace));
+        }
+        EXPECT_EQ(error, r.error);
+        QFile kept(shared.filePath("Badge.zcd"));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), "their design");
+        EXPECT_EQ(QFileInfo(shared.filePath("Badge.zcd")).isSymLink(), r.link);
     }
 }
 

@@ -2,6 +2,7 @@
 // asked from a worker thread, the data of each file type, combined pictures, and
 // files that cannot be written.
 #include "Export_File_Writer.h"
+#include "AnotherUser.h"
 #include "AsLoadedAdjuster.h"
 #include "Card_Property.h"
 #include "Globals.h"
@@ -356,6 +357,33 @@ TEST(ExportWriter, TheWatermarkKeepsItsSizeInEveryFile)
         EXPECT_NEAR((bottom + 1) / perPoint, r.bottom, 0.75) << where;
         EXPECT_NEAR(left / perPoint, r.left, 0.75) << where;
         EXPECT_NEAR((right + 1) / perPoint, r.right, 0.75) << where;
+    }
+}
+
+// Both sides over another user's files in a shared folder: refused, the message says
+// whose file is in the way, and both stay as they were.
+TEST(ExportWriter, AnotherUsersFileInASharedFolderIsSaidToBeInTheWay)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's files needs root";
+    const testsupport::Shared_Folder shared;
+    ASSERT_TRUE(shared.plantFile("Card_1_Back.png", "their back"));
+    ASSERT_TRUE(shared.plantFile("Card_1_Front.png", "their front"));
+    Card_Property prop;
+    const Export_Side card{{}, &prop, QRectF(0, 0, 243, 154), Application_Render_Resources(asLoaded())};
+    QString error;
+    {
+        const testsupport::Acting_As_Test_User user;
+        ASSERT_TRUE(user.acting());
+        EXPECT_FALSE(Write_Export_Files(shared.filePath("Card_1.png"), Export_Layout::Both, card, card, nullptr, &error,
+                                        Side_Mirror::None, File_Link::Replace));
+    }
+    EXPECT_EQ(error, "Unable to save the file \"" + shared.filePath("Card_1_Back.png") +
+                         "\".\n\n\"Card_1_Back.png\" in this shared folder is another user's file, which only they "
+                         "can replace. Please choose another name.");
+    for (const char *name : {"Card_1_Back.png", "Card_1_Front.png"}) {
+        QFile kept(shared.filePath(name));
+        ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
+        EXPECT_EQ(kept.readAll(), name == QByteArray("Card_1_Back.png") ? "their back" : "their front");
     }
 }
 

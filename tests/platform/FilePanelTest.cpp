@@ -82,8 +82,12 @@ TEST(FilePanel, ASavePanelAsksAboutTheNameItWrites)
         QFile(outside.filePath("thesis.odt")).open(QIODevice::WriteOnly);
         const QString written = folder.filePath(r.written);
         if (r.planted == File) QFile(written).open(QIODevice::WriteOnly);
-        if (r.planted == LinkToFile) ASSERT_TRUE(QFile::link(outside.filePath("thesis.odt"), written));
-        if (r.planted == LinkToNowhere) ASSERT_TRUE(QFile::link(outside.filePath("autostart.desktop"), written));
+        if (r.planted == LinkToFile) {
+            ASSERT_TRUE(QFile::link(outside.filePath("thesis.odt"), written));
+        }
+        if (r.planted == LinkToNowhere) {
+            ASSERT_TRUE(QFile::link(outside.filePath("autostart.desktop"), written));
+        }
         QStringList answer{folder.filePath(r.answer.front())};
         answer += r.answer.mid(1);
         Set_File_Panel_Answerer([&](const FilePanelRequest &) { return std::exchange(answer, {}); });
@@ -100,6 +104,43 @@ TEST(FilePanel, ASavePanelAsksAboutTheNameItWrites)
             << r.written;
         EXPECT_EQ(choice.refused, r.refused) << r.written;
         EXPECT_EQ(choice.links, r.links) << r.written;
+    }
+    testsupport::installRecordingAnswerer();
+}
+
+// After No the panel comes again in the refused name's folder, with that name and the
+// format it was to be written in.
+TEST(FilePanel, APanelRefusedComesBackWithTheFormatChosen)
+{
+    const struct Row {
+        QStringList answer;  // the name typed, and the format chosen
+        QStringList extensions;
+        const char *refused, *format;  // what the second panel is given
+    } rows[] = {
+        {{"pq.png", "png"}, {"jpg", "bmp", "png", "tiff"}, "pq.png", "png"},
+        {{"vt.TXT"}, {"xlsx", "txt"}, "vt.TXT", "txt"},
+        {{"Badge"}, {"zcd"}, "Badge.zcd", ""},
+    };
+    for (const Row &r : rows) {
+        QTemporaryDir folder;
+        QFile(folder.filePath(r.refused)).open(QIODevice::WriteOnly);
+        std::vector<FilePanelRequest> asked;
+        Set_File_Panel_Answerer([&](const FilePanelRequest &request) {
+            asked.push_back(request);
+            QStringList answer{folder.filePath(r.answer.front())};
+            return asked.size() == 1 ? answer + r.answer.mid(1) : QStringList();
+        });
+        testsupport::boxes().clear();
+        testsupport::boxes().answerNext(0);
+        FilePanelRequest request;
+        request.directory = QDir::homePath();
+        request.extensions = r.extensions;
+        request.formatChoice = r.extensions.size() > 1;
+        EXPECT_TRUE(Run_Save_Panel(request).path.isEmpty());
+        ASSERT_EQ(asked.size(), 2u) << r.refused;
+        EXPECT_EQ(asked[1].directory, folder.path()) << r.refused;
+        EXPECT_EQ(asked[1].suggestedName, r.refused);
+        EXPECT_EQ(asked[1].chosenExtension, r.format) << r.refused;
     }
     testsupport::installRecordingAnswerer();
 }

@@ -393,9 +393,11 @@ void BatchWizard::Save_Btn_Clicked()
 void BatchWizard::Export_Value_Btn_Clicked()
 {
     if (!valuesPresent()) return;
-    FilePanelRequest request{FilePanelRequest::SaveFile, tr("Export Values"), {},
-                             Name_With_Extension(Trim_Str(batch_list_name->text()), QStringLiteral("xlsx")),
-                             {QStringLiteral("xlsx"), QStringLiteral("txt")}};
+    FilePanelRequest request;
+    request.kind = FilePanelRequest::SaveFile;
+    request.title = tr("Export Values");
+    request.suggestedName = Name_With_Extension(Trim_Str(batch_list_name->text()), QStringLiteral("xlsx"));
+    request.extensions = {QStringLiteral("xlsx"), QStringLiteral("txt")};
     request.formatChoice = true;
     const Save_Panel_Choice chosen = Run_Save_Panel(request);
     const QString &path = chosen.path;

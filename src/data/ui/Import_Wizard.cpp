@@ -145,7 +145,10 @@ void Import_Wizard::Choose_Source(int option)
 
 void Import_Wizard::Browse_Excel_Pressed()
 {
-    const QStringList chosen = Run_File_Panel({FilePanelRequest::OpenFile, tr("Choose a spreadsheet"), {}, {}, {"xlsx"}});
+    FilePanelRequest request;
+    request.title = tr("Choose a spreadsheet");
+    request.extensions = {QStringLiteral("xlsx")};
+    const QStringList chosen = Run_File_Panel(request);
     if (chosen.isEmpty()) return;
     Excel_path->setText(chosen.first());
     OKPressed();
@@ -153,8 +156,10 @@ void Import_Wizard::Browse_Excel_Pressed()
 
 void Import_Wizard::Browse_Text_Pressed()
 {
-    const QStringList chosen =
-        Run_File_Panel({FilePanelRequest::OpenFile, tr("Choose a list"), {}, {}, {"txt", "rtf", "csv"}});
+    FilePanelRequest request;
+    request.title = tr("Choose a list");
+    request.extensions = {QStringLiteral("txt"), QStringLiteral("rtf"), QStringLiteral("csv")};
+    const QStringList chosen = Run_File_Panel(request);
     if (chosen.isEmpty()) return;
     Text_path->setText(chosen.first());
     OKPressed();

@@ -12,6 +12,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
 int showBox(MessageBoxKind kind, const QString &text)
@@ -76,8 +77,9 @@ QStringList saveWithFormatChoice(QWidget *parent, const FilePanelRequest &r)
     QFileDialog panel(parent, r.title, r.directory);
     panel.setAcceptMode(QFileDialog::AcceptSave);
     panel.setOption(QFileDialog::DontConfirmOverwrite);
-    Setup_Save_Format_Choice(panel, r.extensions);
-    panel.selectFile(Name_With_Extension(r.suggestedName, r.extensions.front()));
+    const QString start = r.extensions.contains(r.chosenExtension) ? r.chosenExtension : r.extensions.front();
+    Setup_Save_Format_Choice(panel, r.extensions, start);
+    panel.selectFile(Name_With_Extension(r.suggestedName, start));
     if (panel.exec() != QDialog::Accepted || panel.selectedFiles().isEmpty()) return {};
     const QString chosen = r.extensions.value(panel.nameFilters().indexOf(panel.selectedNameFilter()),
                                               r.extensions.front());
@@ -126,12 +128,12 @@ bool openWithDesktop(const QString &pathOrUrl)
 }
 } // namespace
 
-void Setup_Save_Format_Choice(QFileDialog &panel, const QStringList &extensions)
+void Setup_Save_Format_Choice(QFileDialog &panel, const QStringList &extensions, const QString &selected)
 {
     QStringList filters;
     for (const QString &e : extensions) filters << formatFilter(e);
     panel.setNameFilters(filters);
-    panel.selectNameFilter(filters.value(0));
+    panel.selectNameFilter(filters.value(std::max<qsizetype>(extensions.indexOf(selected), 0)));
     QObject::connect(&panel, &QFileDialog::filterSelected, &panel, [&panel, extensions, filters](const QString &filter) {
         const QString extension = extensions.value(filters.indexOf(filter));
         if (extension.isEmpty()) return;

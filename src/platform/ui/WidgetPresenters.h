@@ -7,6 +7,7 @@
 void Install_Widget_Presenters();
 
 class QFileDialog;
-// Gives a save panel one name filter per extension ("xlsx (*.xlsx)"), the first
-// selected; choosing a filter renames the typed name to that extension.
-void Setup_Save_Format_Choice(QFileDialog &panel, const QStringList &extensions);
+// Gives a save panel one name filter per extension ("xlsx (*.xlsx)"), that of `selected`
+// selected (the first when it is none of them); choosing a filter renames the typed name
+// to that extension.
+void Setup_Save_Format_Choice(QFileDialog &panel, const QStringList &extensions, const QString &selected = {});
