@@ -145,9 +145,13 @@ void Visitor_Panel_Sync::Control_Deleted(const SKTGraphic &g) const
         box->setEnabled(false);
         box->setReadOnly(true);
     }
-    if (g.kind() == GraphicKind::Image && (g.control_ID == Visitor_Photo_ID || g.control_ID.isEmpty()))
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back))
-            panel->Set_User_Image_Control(QString(), Picture(), QString());
+    if (g.kind() != GraphicKind::Image) return;
+    // Only the side's photo empties the photo box: another picture (a company logo)
+    // goes without touching it.
+    const int side = m_document.graphics().contains(&g) ? 0 : m_document.graphics_back().contains(&g) ? 1 : -1;
+    if (side < 0 || &g != Photo_Control(side == 1 ? m_document.graphics_back() : m_document.graphics())) return;
+    if (Profile_Panel *panel = Profile_Panel_Of_Side(side))
+        panel->Set_User_Image_Control(QString(), Picture(), QString());
 }
 
 // ---- Undo, redo and locks ----
