@@ -132,6 +132,15 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
          {{"pick 1", rowOne}, {"delete the logo", rowOne}, {"pick 2", company("Text here", "Text here", photo[2])}}},
         {"the photo deleted", false,
          {{"pick 1", rowOne}, {"delete the photo", company("Text here", "Text here", "<none>", "")}}},
+        {"the company bound with the second row picked", true,
+         {{"pick 1", rowOne}, {"bind the company", company("Firm 2", "Firm 2", photo[1])},
+          {"pick 2", company("Firm 3", "Firm 3", photo[2])}, {"pick 0", company("Firm 1", "Firm 1", photo[0])}}},
+        // Typing reaches the card as any box does; the binding stays, and the next
+        // row shows its own value.
+        {"typed into the bound company's box", true,
+         {{"pick 1", rowOne}, {"bind the company", company("Firm 2", "Firm 2", photo[1])},
+          {"type  Ltd", company("Firm 2 Ltd", "Firm 2 Ltd", photo[1])},
+          {"pick 2", company("Firm 3", "Firm 3", photo[2])}}},
     };
     for (const Road &r : roads) {
         reopen();
