@@ -36,8 +36,9 @@ public:
     static const SKTGraphic *Photo_Control(const SKTGraphicList &controls);
     // The side's visible text and photo controls into the panel of the side.
     static void Load_Side(Profile_Panel *panel, const SKTGraphicList *controls);
-    // A control selected on the card: its box and check box follow its lock; returns
-    // the box to focus (nullptr when none).
+    // A control selected on the card: its box and check box follow its lock, a picture
+    // shows in the photo box unless it is another picture than the side's photo without
+    // an ID (a logo); returns the box to focus (nullptr when none).
     QLineEdit *Control_Selected(SKTGraphic &g) const;
     // A control about to be deleted from the card (still on its side): its boxes
     // unticked and closed; the photo box emptied only when it is the side's photo.
@@ -56,6 +57,10 @@ public:
 
 private:
     QLineEdit *Text_Box_Of_Side(int side, const QString &ctrl_id) const;
+    // The side (0 front, 1 back) that holds the control; -1 for the scratch side.
+    int Side_Holding(const SKTGraphic &g) const;
+    // The control is the picture its side's photo box stands for (Photo_Control).
+    bool Is_Side_Photo(const SKTGraphic &g) const;
 
     const SKTDocument &m_document;
 };

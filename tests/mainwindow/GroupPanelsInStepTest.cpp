@@ -90,13 +90,14 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
             ASSERT_EQ(column, 2);
             section.Batch_Series->setCurrentIndex(column);
             emit section.Batch_Series->activated(column);
-        } else if (s == "delete the logo") {
-            select(logo());
+        } else if (s == "delete the logo" || s == "delete the photo") {
+            // Clicked on the card, then the Delete key.
+            SKTGraphic *g = s == "delete the logo" ? logo() : control("Fup_Photo");
+            ASSERT_NE(g, nullptr);
+            QTest::mouseClick(&view(), Qt::LeftButton, {}, (g->bounds().center() * view().zoomFactor()).toPoint());
+            ASSERT_EQ(view().Selected_Graphic(), g);
             QTest::keyClick(&view(), Qt::Key_Delete);
-            ASSERT_EQ(logo(), nullptr);
-        } else if (s == "delete the photo") {
-            select(control("Fup_Photo"));
-            QTest::keyClick(&view(), Qt::Key_Delete);
+            ASSERT_FALSE(w.front().contains(g));
         } else if (s.startsWith("type ")) {
             QTest::keyClicks(panel.Text_Box_For_ID("Fup_Company"), s.mid(5));
         } else {
