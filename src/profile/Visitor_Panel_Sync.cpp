@@ -118,11 +118,25 @@ void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *c
     }
 }
 
+int Visitor_Panel_Sync::Side_Holding(const SKTGraphic &g) const
+{
+    return m_document.graphics().contains(&g) ? 0 : m_document.graphics_back().contains(&g) ? 1 : -1;
+}
+
+bool Visitor_Panel_Sync::Is_Side_Photo(const SKTGraphic &g) const
+{
+    const int side = Side_Holding(g);
+    return side >= 0 && &g == Photo_Control(side == 1 ? m_document.graphics_back() : m_document.graphics());
+}
+
 // ---- Card events ----
 
 QLineEdit *Visitor_Panel_Sync::Control_Selected(SKTGraphic &g) const
 {
     if (g.kind() == GraphicKind::Image) {
+        // Another picture without an ID (a company logo) never takes the photo's place
+        // in the photo box.
+        if (g.control_ID.trimmed().isEmpty() && !Is_Side_Photo(g)) return nullptr;
         if (Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back))
             panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
         return nullptr;
@@ -145,9 +159,11 @@ void Visitor_Panel_Sync::Control_Deleted(const SKTGraphic &g) const
         box->setEnabled(false);
         box->setReadOnly(true);
     }
-    if (g.kind() == GraphicKind::Image && (g.control_ID == Visitor_Photo_ID || g.control_ID.isEmpty()))
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back))
-            panel->Set_User_Image_Control(QString(), Picture(), QString());
+    // Only the side's photo empties the photo box: another picture (a company logo)
+    // goes without touching it.
+    if (!Is_Side_Photo(g)) return;
+    if (Profile_Panel *panel = Profile_Panel_Of_Side(Side_Holding(g)))
+        panel->Set_User_Image_Control(QString(), Picture(), QString());
 }
 
 // ---- Undo, redo and locks ----
@@ -196,7 +212,7 @@ void Visitor_Panel_Sync::Show_Typed_Value(const SKTGraphic &g) const
 {
     if (!m_document.isVisitorOrGroupMode() || g.kind() != GraphicKind::Text) return;
     // The scratch side has no panel.
-    const int side = m_document.graphics().contains(&g) ? 0 : m_document.graphics_back().contains(&g) ? 1 : -1;
+    const int side = Side_Holding(g);
     if (side < 0) return;
     const QString id = g.control_ID.trimmed();
     if (id.isEmpty() || id.contains(QLatin1String("_Photo"))) return;

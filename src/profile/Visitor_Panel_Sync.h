@@ -36,25 +36,31 @@ public:
     static const SKTGraphic *Photo_Control(const SKTGraphicList &controls);
     // The side's visible text and photo controls into the panel of the side.
     static void Load_Side(Profile_Panel *panel, const SKTGraphicList *controls);
-    // A control selected on the card: its box and check box follow its lock; returns
-    // the box to focus (nullptr when none).
+    // A control selected on the card: its box and check box follow its lock, a picture
+    // shows in the photo box unless it is another picture than the side's photo without
+    // an ID (a logo); returns the box to focus (nullptr when none).
     QLineEdit *Control_Selected(SKTGraphic &g) const;
-    // A control deleted from the card: its boxes unticked and closed.
+    // A control about to be deleted from the card (still on its side): its boxes
+    // unticked and closed; the photo box emptied only when it is the side's photo.
     void Control_Deleted(const SKTGraphic &g) const;
     // After undo or redo: the panel's rows and photo anew, then each control's box
     // (`noImage` for a row photo without a picture), then the locks.
     void Refresh_After_Undo() const;
     void Show_Control_After_Undo(const SKTGraphic &g, const Picture &noImage) const;
-    // A value written into a text control on the card (its Text tab): the box of the
-    // control's ID in the panel of the side that holds it (front or back) shows it at
-    // once, in visitor and group mode. The box is set, not edited: nothing goes back to
-    // the card and no undo step is recorded.
+    // A value written into a text control on the card (its Text tab, or its data
+    // source): the box of the control's ID in the panel of the side that holds it
+    // (front or back) shows it at once, in visitor and group mode. The box is set, not
+    // edited: nothing goes back to the card and no undo step is recorded.
     void Show_Typed_Value(const SKTGraphic &g) const;
     // Every box of the current side's panel follows its control's lock.
     void Follow_Locks(const SKTGraphicList &controls) const;
 
 private:
     QLineEdit *Text_Box_Of_Side(int side, const QString &ctrl_id) const;
+    // The side (0 front, 1 back) that holds the control; -1 for the scratch side.
+    int Side_Holding(const SKTGraphic &g) const;
+    // The control is the picture its side's photo box stands for (Photo_Control).
+    bool Is_Side_Photo(const SKTGraphic &g) const;
 
     const SKTDocument &m_document;
 };

@@ -15,15 +15,16 @@ struct Group_Project_Window {
     TestWindow w;
     QString path;
 
-    // The five people as the rows ("Name", "Company", "Unique"), mode "G", saved as the
-    // store's project "All/Staff" (nothing selected: no panel is stored over a row),
-    // then opened again. The column choices are the caller's.
-    void Save_And_Open()
+    // The rows (the five people by default, "Name", "Company", "Unique"), mode "G",
+    // saved as the store's project "All/Staff" (nothing selected: no panel is stored
+    // over a row), then opened again. The column choices are the caller's.
+    void Save_And_Open(const QList<QStringList> &rows = group_project::kPeople,
+                       const QStringList &titles = {"Name", "Company", "Unique"})
     {
         SKTDocument &d = w.document;
-        d.m_spreadsheet.column_titles = {"Name", "Company", "Unique"};
+        d.m_spreadsheet.column_titles = titles;
         d.m_spreadsheet.Excel_Source_Path = testsupport::testHome() + "/staff.xlsx";
-        d.setListData(group_project::kPeople);
+        d.setListData(rows);
         d.Start_Card_Option = Card_Mode::Group;
         const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
         ASSERT_TRUE(QDir().mkpath(folder));

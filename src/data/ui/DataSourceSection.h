@@ -3,7 +3,8 @@
 // control: the source ("Manual", "Series" and, while a spreadsheet is loaded,
 // "Excel"), the series or column, a button that shows the series or the spreadsheet
 // and a help button. Choosing a source or a value rebinds the selected controls and
-// puts the source's first value on the card at once, as one undo step.
+// puts the source's first value on the card at once (a column's value of the person
+// picked, in group mode), as one undo step.
 #include <QString>
 #include <QWidget>
 #include <vector>
@@ -28,6 +29,8 @@ public:
     virtual void Source_Change_Done() = 0;
     // The panels show the control's text or picture path again.
     virtual void Show_Control_Value(SKTGraphic &g) = 0;
+    // A rebound text took its source's value: the visitor panel's box of its ID shows it.
+    virtual void Panel_Shows_Value(SKTGraphic &) {}
     // The series viewer for a series, the spreadsheet source window, the long message.
     virtual void View_Series(const QString &name) = 0;
     virtual void Open_Spreadsheet_Window() = 0;

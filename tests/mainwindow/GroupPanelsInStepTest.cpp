@@ -1,0 +1,163 @@
+// Group mode keeps the visitor panel in step with the card: a project of three people
+// (name, company, photo) on a design with a company logo, the person's name and photo
+// bound through the project's columns, the company text free until the user binds it
+// on the Data Source tab.
+#include "DataSourceSection.h"
+#include "GroupProjectWindow.h"
+#include "Profile_Panel.h"
+#include "SKTGraphicView.h"
+#include "SKTImage.h"
+
+#include <QComboBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QTest>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace group_panels_in_step_test {
+
+namespace {
+
+QString picture(const QString &name, Qt::GlobalColor colour)
+{
+    const QString path = testsupport::testHome() + "/" + name;
+    QImage image(60, 80, QImage::Format_RGB32);
+    image.fill(colour);
+    EXPECT_TRUE(image.save(path));
+    return path;
+}
+
+struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
+    QString photo[3], logoPath;
+
+    void SetUp() override
+    {
+        const Qt::GlobalColor colours[3] = {Qt::red, Qt::green, Qt::blue};
+        QList<QStringList> rows;
+        for (int i = 0; i < 3; ++i) {
+            photo[i] = picture(QStringLiteral("person%1.png").arg(i + 1), colours[i]);
+            rows << QStringList{QString::number(i + 1), QStringLiteral("Person %1").arg(i + 1),
+                                QStringLiteral("Firm %1").arg(i + 1), photo[i]};
+        }
+        logoPath = picture("logo.png", Qt::darkYellow);
+        SKTDocument &d = w.document;
+        d.Front_card_Prop.setCard_Side("1");
+        testsupport::addTextControl(d.sideList(0), "Fup_Name", "Text here", {100, 10, 120, 18});
+        testsupport::addTextControl(d.sideList(0), "Fup_Company", "Text here", {100, 35, 120, 18});
+        for (auto [id, file, frame] : {std::tuple{"Fup_Photo", photo[0], QRectF(10, 10, 60, 80)},
+                                       std::tuple{"", logoPath, QRectF(200, 100, 40, 40)}}) {
+            GraphicPtr g = w.add(d.sideList(0), GraphicKind::Image, frame);
+            g->control_ID = id;
+            static_cast<SKTImage &>(*g).setFilePath(file, true);
+        }
+        d.m_columnChoices.excel_cb_value1 = 1;   // the name
+        d.m_columnChoices.excel_cb_value11 = 3;  // the front's photo; the company has none
+        Save_And_Open(rows, {"Name", "Company", "Photo"});
+    }
+    SKTGraphicView &view() { return *w.controller.graphicView(0); }
+    SKTGraphic *control(const char *id) { return view().Selcect_Ctrl_With_ID(id); }
+    SKTGraphic *logo()
+    {
+        for (const GraphicPtr &g : w.front().items())
+            if (g->kind() == GraphicKind::Image && g->control_ID.isEmpty()) return g.get();
+        return nullptr;
+    }
+    void select(SKTGraphic *g)
+    {
+        ASSERT_NE(g, nullptr);
+        view().selectGraphics({g});
+        w.controller.Set_Selected_Graphic(g);
+        w.controller.Show_RHS_Properties(g);
+    }
+    // One step as a user takes it.
+    void step(const QString &s)
+    {
+        Profile_Panel &panel = *Profile_Panel_Of_Side(0);
+        if (s.startsWith("pick ")) {
+            QListWidget &l = *list().GroupList;
+            const int row = s.mid(5).toInt();
+            QTest::mouseClick(l.viewport(), Qt::LeftButton, {}, l.visualItemRect(l.item(row)).center());
+            ASSERT_EQ(list().selectedRow(), row);
+        } else if (s == "bind the company") {
+            // The Data Source tab: "Excel", then the column "Company".
+            select(control("Fup_Company"));
+            DataSourceSection &section = *w.controller.dataSourceSection;
+            section.Data_source_type->setCurrentText("Excel");
+            ASSERT_EQ(section.Data_source_type->currentText(), "Excel");
+            const int column = section.Batch_Series->findText("Company");
+            ASSERT_EQ(column, 2);
+            section.Batch_Series->setCurrentIndex(column);
+            emit section.Batch_Series->activated(column);
+        } else if (s == "delete the logo" || s == "delete the photo") {
+            // Clicked on the card, then the Delete key.
+            SKTGraphic *g = s == "delete the logo" ? logo() : control("Fup_Photo");
+            ASSERT_NE(g, nullptr);
+            QTest::mouseClick(&view(), Qt::LeftButton, {}, (g->bounds().center() * view().zoomFactor()).toPoint());
+            ASSERT_EQ(view().Selected_Graphic(), g);
+            QTest::keyClick(&view(), Qt::Key_Delete);
+            ASSERT_FALSE(w.front().contains(g));
+        } else if (s.startsWith("type ")) {
+            QTest::keyClicks(panel.Text_Box_For_ID("Fup_Company"), s.mid(5));
+        } else {
+            FAIL() << "no such step: " << s.toStdString();
+        }
+    }
+    // The company on the card and in its box, the card's photo and the photo box.
+    std::string shown()
+    {
+        Profile_Panel &panel = *Profile_Panel_Of_Side(0);
+        const QString card = control("Fup_Company") ? control("Fup_Company")->Text_Value : QStringLiteral("<none>");
+        const QString cardPhoto = control("Fup_Photo") ? control("Fup_Photo")->FilePath() : QStringLiteral("<none>");
+        return QStringList{card, panel.Text_Box_For_ID("Fup_Company")->text(), cardPhoto, panel.image_path_val->text()}
+            .join(" | ")
+            .toStdString();
+    }
+};
+
+TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
+{
+    const auto company = [](const char *card, const char *box, const QString &photoPath,
+                            const QString &photoBox = "<same>") {
+        return QStringList{card, box, photoPath, photoBox == "<same>" ? photoPath : photoBox}.join(" | ").toStdString();
+    };
+    struct Road {
+        const char *what;
+        bool bound;  // the company bound to its column at the end
+        std::vector<std::pair<QString, std::string>> steps;  // a step, then what is shown
+    };
+    const std::string rowOne = company("Text here", "Text here", photo[1]);  // row 1, the company free
+    const std::vector<Road> roads = {
+        {"the logo deleted", false,
+         {{"pick 1", rowOne}, {"delete the logo", rowOne}, {"pick 2", company("Text here", "Text here", photo[2])}}},
+        {"the photo deleted", false,
+         {{"pick 1", rowOne}, {"delete the photo", company("Text here", "Text here", "<none>", "")}}},
+        {"the company bound with the second row picked", true,
+         {{"pick 1", rowOne}, {"bind the company", company("Firm 2", "Firm 2", photo[1])},
+          {"pick 2", company("Firm 3", "Firm 3", photo[2])}, {"pick 0", company("Firm 1", "Firm 1", photo[0])}}},
+        // Typing reaches the card as any box does; the binding stays, and the next
+        // row shows its own value.
+        {"typed into the bound company's box", true,
+         {{"pick 1", rowOne}, {"bind the company", company("Firm 2", "Firm 2", photo[1])},
+          {"type  Ltd", company("Firm 2 Ltd", "Firm 2 Ltd", photo[1])},
+          {"pick 2", company("Firm 3", "Firm 3", photo[2])}}},
+    };
+    for (const Road &r : roads) {
+        reopen();
+        for (const auto &[s, expected] : r.steps) {
+            step(s);
+            EXPECT_EQ(shown(), expected) << r.what << ", after " << s.toStdString();
+        }
+        SKTGraphic *g = control("Fup_Company");
+        ASSERT_NE(g, nullptr);
+        EXPECT_EQ(g->data_source_type_val(), r.bound ? 2 : 0) << r.what;
+        if (r.bound) {
+            EXPECT_EQ(g->excel_col_indx, 2) << r.what;
+        }
+    }
+}
+
+} // namespace
+
+} // namespace group_panels_in_step_test
