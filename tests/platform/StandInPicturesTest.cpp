@@ -35,4 +35,5 @@ TEST(StandInPictures, ByFolderOrByContent)
     };
     for (const auto &r : rows) EXPECT_EQ(Is_Stand_In_Picture(r.path, Resource_Path), r.standIn) << r.path.toStdString();
     EXPECT_FALSE(Is_Stand_In_Picture_Path(other + "pic_ic.png", Resource_Path)) << "the path alone reads no file";
+    EXPECT_TRUE(Is_Stand_In_Picture_Path(Resource_Path + "pic_ic.png", Resource_Path));
 }
