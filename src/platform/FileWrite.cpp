@@ -18,6 +18,8 @@
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
 #include <algorithm>
 #include <functional>
 #include <memory>
@@ -194,17 +196,23 @@ QByteArray folderIdentity(const QString &folder)
 
 // What tells an open record file from any copy of it, one restored under its name in its
 // folder too: its device, inode and, where the file system keeps one, its birth time
-// ("<dev> <ino>[ <seconds>.<nanoseconds>]"). A rename and a second name keep them, so a
-// record has them from its temporary on; empty when they cannot be asked.
+// ("<dev> <ino>[ <seconds>.<nanoseconds>]"); where it keeps none (ext4 with small inodes,
+// ext2, ext3), the inode's generation, which the file system draws anew each time it
+// gives the inode number out again ("<dev> <ino> g<generation>"), so that a copy restored
+// under its old inode number is still another file. A rename and a second name keep them,
+// so a record has them from its temporary on; empty when they cannot be asked.
 QByteArray fileIdentity(int fd)
 {
     struct stat st {};
     if (::fstat(fd, &st) != 0) return {};
     QByteArray identity = QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino));
     struct statx born {};
+    long generation = 0;
     if (::statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &born) == 0 && (born.stx_mask & STATX_BTIME))
         identity += ' ' + QByteArray::number(qint64(born.stx_btime.tv_sec)) + '.'
                     + QByteArray::number(born.stx_btime.tv_nsec);
+    else if (::ioctl(fd, FS_IOC_GETVERSION, &generation) == 0)
+        identity += " g" + QByteArray::number(quint32(generation));
     return identity;
 }
 

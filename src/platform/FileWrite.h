@@ -69,7 +69,8 @@ enum class File_Link { Write_Through, Replace };
 //
 // A record is acted on only when a desk of this user wrote it, in its folder: it carries an
 // HMAC-SHA-256 of its name, its folder's device and inode, its own device, inode and birth
-// time (where the file system keeps one) and its text made with the key of the data folder
+// time (where the file system keeps none, the inode's generation, drawn anew when the inode
+// number is given out again) and its text made with the key of the data folder
 // (Write_Record_Key), so that a copy of a record, in a copy of its folder, copied into
 // another or restored from a backup into its own, acts on nothing there (a folder renamed
 // in place still repairs);

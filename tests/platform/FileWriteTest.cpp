@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <iostream>
@@ -636,6 +637,73 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
         EXPECT_EQ(entries(root), expected + "z=z\n");
         EXPECT_EQ(ownNames(), before.filter(QRegularExpression(row.stays)));
     }
+}
+
+// A killed card's folder deleted and its files copied back from a backup, on a file system
+// that keeps no birth times (ext4 with 128-byte inodes, an image mounted for the test: root
+// only), in the first order of copying that gives the folder and the record their old inode
+// numbers and "a" another. The restored record acts on nothing: every file stays.
+TEST(FileWrite, ARecordRestoredUnderItsOldInodeNumberActsOnNothing)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");
+    if (::geteuid() != 0) GTEST_SKIP() << "mounting a file system needs root";
+    const auto run = [](const QString &program, const QStringList &args) {
+        QProcess p;
+        p.start(program, args);
+        return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    };
+    QTemporaryDir root;
+    const QString image = root.filePath("ext.img"), mounted = root.filePath("mnt");
+    QFile imageFile(image);
+    ASSERT_TRUE(imageFile.open(QIODevice::WriteOnly) && imageFile.resize(16 << 20));
+    imageFile.close();
+    if (!run("mkfs.ext4", {"-q", "-F", "-I", "128", image}) || !QDir().mkpath(mounted)
+        || !run("mount", {"-o", "loop", image, mounted}))
+        GTEST_SKIP() << "no ext4 image could be mounted";
+    const struct Unmount {
+        QString at;
+        ~Unmount() { QProcess::execute("umount", {"-l", at}); }
+    } unmount{mounted};
+    const QDir cards(mounted + "/card/folder"), backup(mounted + "/backup");
+    ASSERT_TRUE(QDir().mkpath(cards.path()) && QDir().mkpath(backup.path()));
+    struct statx sx {};
+    ASSERT_EQ(::statx(AT_FDCWD, QFile::encodeName(cards.path()).constData(), 0, STATX_BTIME, &sx), 0);
+    if (sx.stx_mask & STATX_BTIME) GTEST_SKIP() << "this ext4 keeps birth times";
+    for (const char *name : {"a", "b"}) ASSERT_TRUE(Write_File_Whole(cards.filePath(name), QByteArray("old ") + name));
+    KillingSystem writer(4);
+    EXPECT_EXIT(
+        Write_Files_Whole({{cards.filePath("a"), "new a"}, {cards.filePath("b"), "new b"}}, 0644, nullptr, writer),
+        ::testing::KilledBySignal(SIGKILL), "");
+    QStringList files = cards.entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    ASSERT_EQ(files.size(), 5);  // a, b, the record, the kept "a" and the new "b"
+    const auto inode = [&](const QString &name) {
+        struct stat st {};
+        return ::lstat(QFile::encodeName(cards.filePath(name)).constData(), &st) == 0 ? st.st_ino : 0;
+    };
+    const QString record = cards.entryList({"*.~dozo-j-*"}, QDir::Files | QDir::Hidden).value(0);
+    const ino_t folderWas = inode("."), recordWas = inode(record), aWas = inode("a");
+    QByteArray contents;
+    for (const QString &name : files) {
+        ASSERT_TRUE(QFile::copy(cards.filePath(name), backup.filePath(name)));
+        contents += name.toUtf8() + '=' + bytes(cards.filePath(name)) + '\n';
+    }
+    bool reused = false;
+    do {
+        ASSERT_TRUE(QDir(cards.path()).removeRecursively() && QDir().mkdir(cards.path()));
+        for (const QString &name : files) {
+            const QByteArray was = bytes(backup.filePath(name));
+            const int fd = ::open(QFile::encodeName(cards.filePath(name)).constData(), O_WRONLY | O_CREAT | O_EXCL, 0600);
+            ASSERT_TRUE(fd >= 0 && ::write(fd, was.constData(), size_t(was.size())) == was.size());
+            ::close(fd);
+        }
+        reused = inode(".") == folderWas && inode(record) == recordWas && inode("a") != aWas;
+    } while (!reused && std::next_permutation(files.begin(), files.end()));
+    if (!reused) GTEST_SKIP() << "no order of copying gave the record its old inode number";
+    ASSERT_TRUE(Write_Files_Whole({{cards.filePath("z"), "z"}}));
+    QByteArray after;
+    for (const QString &name : cards.entryList(QDir::Files | QDir::Hidden, QDir::Name))
+        if (name != "z") after += name.toUtf8() + '=' + bytes(cards.filePath(name)) + '\n';
+    EXPECT_EQ(after.toStdString(), contents.toStdString());
 }
 
 // Desks starting together end with one key, owner-only, from no key or an unusable one
