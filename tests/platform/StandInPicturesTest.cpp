@@ -14,6 +14,14 @@ TEST(StandInPictures, ByFolderOrByContent)
     ASSERT_TRUE(QDir().mkpath(other) && QFile::copy(Resource_Path + "pic_ic.png", other + "pic_ic.png"));
     ASSERT_TRUE(QFile::copy(Resource_Path + "pic_err.png", own + "no.png"));
     ASSERT_TRUE(QFile::copy(Resource_Path + "pic_ic.png", own + "grey.png"));
+    // A photo of the stand-in's name and size whose last byte differs.
+    QFile ours(Resource_Path + "pic_ic.png"), alike(own + "alike/pic_ic.png");
+    ASSERT_TRUE(ours.open(QIODevice::ReadOnly) && QDir().mkpath(own + "alike"));
+    QByteArray bytes = ours.readAll();
+    ASSERT_FALSE(bytes.isEmpty());
+    bytes.back() = char(bytes.back() ^ 1);
+    ASSERT_TRUE(alike.open(QIODevice::WriteOnly) && alike.write(bytes) == bytes.size());
+    alike.close();
     const struct {
         QString path;
         bool standIn;
@@ -30,6 +38,7 @@ TEST(StandInPictures, ByFolderOrByContent)
         {Resource_Path + "PIC_IC.png", false},
         {own + "no.png", false},
         {own + "grey.png", false},
+        {own + "alike/pic_ic.png", false},
         {own + "gone/pic_ic.png", false},
         {"", false},
     };
