@@ -375,14 +375,17 @@ TEST(RowClick, ClickingAControlEnablesOrLocksItsBoxes)
         EXPECT_TRUE(c.chk->isEnabled()) << c.id;
         EXPECT_EQ(w.window.focusWidget(), c.box) << c.id;
     }
-    // A row photo's boxes are not touched by a click on it.
+    // A click on a row photo shows its picture in the photo box, and leaves the row's boxes
+    // as they are enabled.
     p.txt_or_image_ctrl = 1;
     p.Add_label_btn->click();
     QLineEdit *path = p.Get_Dynamic_Text_Box("F_Photo2");
     path->setEnabled(false);
     SKTGraphic *photo = w.onFront("F_Photo2");
+    static_cast<SKTImage *>(photo)->setFilePath(ownPicture(), true);
     photo->ctrl_is_locked = true;
     w.desk.Control_Selected(photo);
+    EXPECT_EQ(p.image_path_val->text(), ownPicture());
     EXPECT_FALSE(path->isEnabled());
     EXPECT_TRUE(p.Get_Dynamic_Chk_Box("F_Photo2")->isEnabled());
 }
