@@ -4,6 +4,23 @@
 
 #include <gtest/gtest.h>
 
+namespace cell_display_test {
+
+namespace {
+// A value in a number format and the text the cell shows.
+struct Shown {
+    double value;
+    const char16_t *code, *shown;
+};
+
+void expectShown(std::initializer_list<Shown> rows)
+{
+    for (const Shown &row : rows)
+        EXPECT_EQ(Date_Cell_Text(row.value, QStringView(row.code), false), QString::fromUtf16(row.shown))
+            << QString::fromUtf16(row.code).toStdString() << " on " << row.value;
+}
+} // namespace
+
 TEST(CellDisplay, DateFormatsAreToldFromOtherNumberFormats)
 {
     struct Row {
@@ -166,10 +183,7 @@ TEST(CellDisplay, SerialNumbersShowInTheSheetsFormatOrInIso8601)
 // hour or day for a value just short of one.
 TEST(CellDisplay, ClockTimesAreCutToTheirUnits)
 {
-    struct Row {
-        double value;
-        const char16_t *code, *shown;
-    } rows[] = {
+    expectShown({
         {86399.95 / 86400, u"hh:mm:ss", u"23:59:59"},
         {59.96 / 86400, u"h:mm", u"0:00"},
         {3599.96 / 86400, u"hh:mm:ss", u"00:59:59"},
@@ -196,10 +210,7 @@ TEST(CellDisplay, ClockTimesAreCutToTheirUnits)
         // A date alone is the value's own day (23:59:59.5 and 23:59:59.995).
         {45000.999994212965, u"yyyy-mm-dd", u"2023-03-15"},
         {30867.99999994213, u"dd.mm.yyyy", u"04.07.1984"},
-    };
-    for (const Row &row : rows)
-        EXPECT_EQ(Date_Cell_Text(row.value, QStringView(row.code), false), QString::fromUtf16(row.shown))
-            << QString::fromUtf16(row.code).toStdString() << " on " << row.value;
+    });
 }
 
 // The fraction left over a clock's whole seconds, half a step from where a digit
@@ -207,30 +218,21 @@ TEST(CellDisplay, ClockTimesAreCutToTheirUnits)
 // rounds up as Calc shows it; an elapsed count rounds straight from the value.
 TEST(CellDisplay, FractionsOfASecondRoundAsCalcShowsThem)
 {
-    struct Row {
-        double value;
-        const char16_t *code, *shown;
-    } rows[] = {
+    expectShown({
         {5.07523148148148e-05, u"mm:ss.00", u"00:04.39"},
         {1.67824074074074e-06, u"mm:ss.00", u"00:00.15"},
         {7.32002314814815e-05, u"hh:mm:ss.000", u"00:00:06.325"},
         {5.07523148148148e-05, u"[mm]:ss.00", u"00:04.39"},
         {1.67824074074074e-06, u"[mm]:ss.00", u"00:00.15"},
         {7.32002314814815e-05, u"[hh]:mm:ss.000", u"00:00:06.325"},
-    };
-    for (const Row &row : rows)
-        EXPECT_EQ(Date_Cell_Text(row.value, QStringView(row.code), false), QString::fromUtf16(row.shown))
-            << QString::fromUtf16(row.code).toStdString() << " on " << row.value;
+    });
 }
 
 // Elapsed seconds with a fraction show the count, padded as the code asks, and the
 // fraction rounded to its digits, carrying into the next second.
 TEST(CellDisplay, ElapsedSecondsShowWithTheirFraction)
 {
-    struct Row {
-        double value;
-        const char16_t *code, *shown;
-    } rows[] = {
+    expectShown({
         {5.07523148148148e-05, u"[ss].00", u"04.39"},
         {5.07523148148148e-05, u"[ss].0", u"04.4"},
         {5.07523148148148e-05, u"[ss].000", u"04.385"},
@@ -240,10 +242,7 @@ TEST(CellDisplay, ElapsedSecondsShowWithTheirFraction)
         {59.96 / 86400, u"[ss].0", u"60.0"},
         {-1 / 24.0, u"[ss].00", u"-3600.00"},
         {5.07523148148148e-05, u"[ss].0000", u"00:00:04"},  // finer than milliseconds: ISO 8601
-    };
-    for (const Row &row : rows)
-        EXPECT_EQ(Date_Cell_Text(row.value, QStringView(row.code), false), QString::fromUtf16(row.shown))
-            << QString::fromUtf16(row.code).toStdString() << " on " << row.value;
+    });
 }
 
 // What a sheet in an English setting shows for the East Asian built-in formats, which
@@ -344,3 +343,5 @@ TEST(CellDisplay, NumbersShowAsInTheGeneralFormat)
         EXPECT_EQ(Number_Cell_Text(QStringView(row.stored)), QString::fromUtf16(row.shown))
             << QString::fromUtf16(row.stored).toStdString();
 }
+
+} // namespace cell_display_test
