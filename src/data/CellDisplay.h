@@ -21,10 +21,11 @@ bool Is_Date_Format(QStringView formatCode);
 // only of year, month, day, weekday, hour, minute, second (with up to three digits of
 // its fraction, "ss.0") and AM/PM parts, elapsed hours, minutes and seconds (the
 // seconds with a fraction too, "[ss].00"), quoted and escaped texts and the
-// separators " -/.:,()", with colours and conditions passed over - show as written, with English month and day names, AM/PM in capitals and A/P
-// in small letters; any other (numbers, locale-dependent system formats) gives ISO
-// 8601: "yyyy-mm-dd", then " hh:mm" when there is a time (":ss" added when its seconds
-// are not zero), or "hh:mm" alone for a time without a date. The 1900 system counts
+// separators " -/.:,()", with colours and conditions passed over - show as written,
+// with English month and day names, AM/PM in capitals and A/P in small letters; any
+// other (numbers, locale-dependent system formats) gives ISO 8601: "yyyy-mm-dd", then
+// " hh:mm" when there is a time (":ss" added when its seconds are not zero), or "hh:mm"
+// alone for a time without a date. The 1900 system counts
 // 1 = 1900-01-01 and keeps its day 60 (1900-02-29); the 1904 system counts
 // 0 = 1904-01-01. Serials past 9999-12-31 show as numbers. A code's sections for
 // numbers are up to three before a text section ("@"): a value below zero shows its size

@@ -5,18 +5,19 @@
 #include <QFileInfo>
 
 namespace {
-// The stand-in named by a path's last part, without reading anything.
-QString lastPart(const QString &path)
-{
-    const QString clean = QDir::cleanPath(path.trimmed());
-    return clean.mid(clean.lastIndexOf(u'/') + 1);
-}
-
-QString folderOf(const QString &path)
+// A path's folder, with its closing slash (empty for a bare name), and its last part,
+// trimmed and cleaned; nothing is read.
+std::pair<QString, QString> folderAndName(const QString &path)
 {
     const QString clean = QDir::cleanPath(path.trimmed());
     const qsizetype slash = clean.lastIndexOf(u'/');
-    return slash < 0 ? QString() : clean.left(slash + 1);
+    return {slash < 0 ? QString() : clean.left(slash + 1), clean.mid(slash + 1)};
+}
+
+bool isStandInName(const QString &fileName)
+{
+    return fileName == QLatin1String("no.png") || fileName == QLatin1String("pic_ic.png") ||
+           fileName == QLatin1String("pic_err.png") || fileName == QLatin1String("no_camera.jpg");
 }
 
 // A small file read whole; empty when it cannot be read or is larger than `limit`.
@@ -28,16 +29,10 @@ QByteArray smallFile(const QString &path, qint64 limit)
 }
 } // namespace
 
-bool Is_Stand_In_Picture_Name(const QString &fileName)
-{
-    return fileName == QLatin1String("no.png") || fileName == QLatin1String("pic_ic.png") ||
-           fileName == QLatin1String("pic_err.png") || fileName == QLatin1String("no_camera.jpg");
-}
-
 bool Is_Stand_In_Picture_Path(const QString &path, const QString &resourceFolder)
 {
-    if (!Is_Stand_In_Picture_Name(lastPart(path))) return false;
-    const QString folder = folderOf(path);
+    const auto [folder, name] = folderAndName(path);
+    if (!isStandInName(name)) return false;
     if (!resourceFolder.isEmpty() && folder == QDir::cleanPath(resourceFolder) + u'/') return true;
     return folder.endsWith(QLatin1String(".app/Contents/Resources/")) ||
            folder.endsWith(QLatin1String("/share/dozo-idcard/resources/"));
@@ -46,8 +41,8 @@ bool Is_Stand_In_Picture_Path(const QString &path, const QString &resourceFolder
 bool Is_Stand_In_Picture(const QString &path, const QString &resourceFolder)
 {
     if (Is_Stand_In_Picture_Path(path, resourceFolder)) return true;
-    const QString name = lastPart(path);
-    if (!Is_Stand_In_Picture_Name(name) || resourceFolder.isEmpty()) return false;
+    const QString name = folderAndName(path).second;
+    if (!isStandInName(name) || resourceFolder.isEmpty()) return false;
     const QFileInfo ours(QDir(resourceFolder).filePath(name));
     const QFileInfo theirs(path.trimmed());
     if (!ours.isFile() || !theirs.isFile() || ours.size() != theirs.size()) return false;

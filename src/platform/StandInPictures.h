@@ -5,9 +5,6 @@
 // stand in for a photo and are never anyone's photo.
 #include <QString>
 
-// Whether a bare file name is one of the stand-ins' names.
-bool Is_Stand_In_Picture_Name(const QString &fileName);
-
 // Whether `path` (trimmed) names a stand-in where the program keeps it: directly in
 // `resourceFolder`, in an application bundle's resources ("<name>.app/Contents/
 // Resources/", as the templates store them) or in an installed copy's resources
