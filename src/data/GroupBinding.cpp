@@ -97,6 +97,28 @@ bool visibleOn(const SKTDocument &doc, int side, const QString &id)
 
 } // namespace
 
+bool Column_Follows_Binding(SKTDocument &doc, int side, const SKTGraphic &control)
+{
+    side = side == 1 ? 1 : 0;
+    const QString id = control.control_ID.trimmed();
+    DesignColumnChoices &choices = doc.m_columnChoices;
+    int *chosen = nullptr;
+    if (id == QLatin1String(kPhotoID)) chosen = side == 1 ? &choices.excel_cb_value12 : &choices.excel_cb_value11;
+    for (const Fixed_Field &field : Fixed_Fields())
+        if (id == QLatin1String(field.id)) chosen = &(choices.*field.column);
+    if (!chosen || *chosen == -1) return false;
+    const int now = control.data_source_type_val() == Data_Source_Spreadsheet ? control.excel_col_indx : -1;
+    if (now == *chosen) return false;
+    const int old = *chosen;
+    *chosen = now;
+    // The photo's choice is the side's own; a text field's stands for both sides.
+    if (id != QLatin1String(kPhotoID))
+        if (SKTGraphic *other = Find_Control(doc.sideList(1 - side), id);
+            other && other->data_source_type_val() == Data_Source_Spreadsheet && other->excel_col_indx == old)
+            Bind(*other, now, other->ctrl_is_visible);
+    return true;
+}
+
 void Update_Excel_Column_Binding(SKTDocument &doc, Binding_Apply mode, const Maker &make)
 {
     const bool updateOnly = mode == Binding_Apply::Update_Only;

@@ -52,6 +52,15 @@ using Maker = std::function<SKTGraphic *(int side, const QString &id, const QStr
 SKTGraphic *Place_Field(SKTDocument &doc, int side, const QString &id, const QString &value, bool picture,
                         int column, bool visible, bool updateOnly, bool checkOtherSide, const Maker &make);
 
+// A control of a field with a project column was bound anew (its Data Source, or a
+// crop that made a column): the field's column choice becomes the control's column (-1
+// when it now takes a series or is typed by hand), and the field's control on the other
+// side, bound to the old column, takes the new one. One column is then the field's
+// source on the card, in the row list's Save, in the cards produced and after reopening.
+// False (nothing changed) for a control of no fixed field or photo, or a field without
+// a project column.
+bool Column_Follows_Binding(SKTDocument &doc, int side, const SKTGraphic &control);
+
 // How column choices are applied: to the controls there are only, or also making a
 // field's control on the front when neither side has it.
 enum class Binding_Apply { Add_Missing, Update_Only };

@@ -6,6 +6,7 @@
 #include "DataSourceSection.h"
 #include "Data_From_Excel.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "MessageBox.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -31,6 +32,7 @@ public:
     void Source_Change_Done() override { c.Insert_In_Undo_Redo(); }
     void Show_Control_Value(SKTGraphic &g) override { c.Show_RHS_Properties(&g); }
     void Panel_Shows_Value(SKTGraphic &g) override { c.visitorPanels().Control_Value_Written(&g); }
+    void Source_Bound(SKTGraphic &g) override { c.groupMode().Column_Follows_Binding(g); }
     void View_Series(const QString &name) override { c.seriesCommands().View_Series_Window(name); }
     void Open_Spreadsheet_Window() override { c.Data_From_Excel_Window().Open_Wnd(); }
     void Show_Long_Message(const QString &title, const QString &text) override

@@ -128,6 +128,10 @@ void SKTWindowController::Show_Hide_Visitor_DB_Button(bool hide)
 {
     const Card_Mode mode = document.Start_Card_Option;
     if (QAction *log = ui.command(QStringLiteral("VisitorLog"))) log->setVisible(!hide);
+    // The profile dialog writes onto the card over the panels' entry: no profile button
+    // in visitor and group mode (the template gallery keeps its own).
+    if (QAction *profile = ui.command(QStringLiteral("Profile")))
+        profile->setVisible(mode != Card_Mode::Visitor && mode != Card_Mode::Group);
     QAction *text = ui.toolActions[2], *image = ui.toolActions[8], *library = ui.toolActions[9];
     for (QAction *a : {text, image, library}) a->setEnabled(true);
     for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})

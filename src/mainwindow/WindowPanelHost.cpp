@@ -9,6 +9,7 @@
 #include "Profile_Panel.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "Group_Mode.h"
 #include "SKTWindowController.h"
 
 #include <QMainWindow>
@@ -77,6 +78,8 @@ public:
     {
         if (Profile_Panel *panel = Profile_Panel_Of_Side(c.document.Card_Front_Or_Back))
             panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
+        // A crop into a new column: that column is the photo's column of the project.
+        c.groupMode().Column_Follows_Binding(g);
         c.Show_Data_Source_Of(&g);
     }
     QStringList Panel_Image_File_Types() const override { return c.Allowd_Image_fileTypes; }

@@ -168,9 +168,10 @@ void Profile_Panel::Chk_Unchk_Manual_Date_Time(const QString &which)
         setEditable(b.value, true);
         return;
     }
-    // Not typed by hand: the box shows the moment's own date or time.
+    // Not typed by hand: a shown box keeps the date or time it holds (typed before, and
+    // on the card) and is stamped only when empty; a box not shown is stamped.
     setEditable(b.value, false);
-    stamp();
+    if (!b.value_chk->isChecked() || b.value->text().isEmpty()) stamp();
     if (b.value_chk->isChecked()) b.value->setEnabled(true);
 }
 

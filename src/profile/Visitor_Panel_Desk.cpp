@@ -18,6 +18,7 @@
 #include <QLineEdit>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QThread>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <exception>
@@ -28,8 +29,28 @@ constexpr int kImageTool = 8;
 } // namespace
 
 Visitor_Panel_Desk::Visitor_Panel_Desk(SKTDocument &document, Visitor_Panel_Window &window)
-    : m_document(document), m_window(window), m_sync(document)
+    : m_document(document), m_window(window), m_sync(document), m_thread(QThread::currentThread())
 {
+    // The one place where a change of the card reaches the panels, whatever made it.
+    // Only changes made on the thread of the panels are followed.
+    const auto follow = [this](SKTGraphic *g) {
+        if (g && QThread::currentThread() == m_thread) m_sync.Follow_Control(*g);
+    };
+    for (SKTGraphicList *side : {&document.graphics(), &document.graphics_back()}) {
+        m_following.push_back(QObject::connect(side, &SKTGraphicList::changed, side,
+                                                [follow](SKTGraphic *g, QRectF, QRectF) { follow(g); }));
+        m_following.push_back(
+            QObject::connect(side, &SKTGraphicList::inserted, side, [follow](int, SKTGraphic *g) { follow(g); }));
+        m_following.push_back(QObject::connect(side, &SKTGraphicList::reset, side, [this, side] {
+            if (QThread::currentThread() != m_thread) return;
+            for (const GraphicPtr &g : side->items()) m_sync.Follow_Control(*g);
+        }));
+    }
+}
+
+Visitor_Panel_Desk::~Visitor_Panel_Desk()
+{
+    for (const QMetaObject::Connection &c : m_following) QObject::disconnect(c);
 }
 
 void Visitor_Panel_Desk::Build(const Side_Pane_Widgets &panes)
@@ -188,7 +209,12 @@ bool Visitor_Panel_Desk::Panel_Multiple_Image_Selection(const QString &action)
 QStringList Visitor_Panel_Desk::Panel_Image_File_Types() const { return m_window.Image_File_Types(); }
 Picture Visitor_Panel_Desk::Panel_Image_For_Path(const QString &path) { return m_window.Image_For_Path(path); }
 QString Visitor_Panel_Desk::Panel_Camera_Picture() { return m_window.Camera_Picture(); }
-void Visitor_Panel_Desk::Add_Visitor_Record_To_DB() { m_window.Record_Visitor(); }
+void Visitor_Panel_Desk::Add_Visitor_Record_To_DB()
+{
+    // The record holds what the card shows.
+    m_sync.Follow_Card();
+    m_window.Record_Visitor();
+}
 void Visitor_Panel_Desk::Panel_Record_Undo() { m_window.Record_Undo(); }
 QString Visitor_Panel_Desk::Panel_No_Image_Path() const { return m_window.No_Image_Path(); }
 Picture Visitor_Panel_Desk::Panel_No_Image_Picture() const { return m_window.No_Image_Picture(); }

@@ -9,11 +9,14 @@
 #include "Side_Panes.h"
 #include "Visitor_Panel_Sync.h"
 
+#include <QMetaObject>
 #include <QPointF>
 #include <QRectF>
+#include <vector>
 
 class Profile_Panel;
 class QCheckBox;
+class QThread;
 class SKTDocument;
 class SKTGraphicList;
 class Visitor_Panel_Window;
@@ -21,7 +24,11 @@ class Visitor_Panel_Window;
 class Visitor_Panel_Desk final : public ProfilePanelHost {
 public:
     // Both outlive the desk.
+    // From here on the panels follow every change of a front or back control.
     Visitor_Panel_Desk(SKTDocument &document, Visitor_Panel_Window &window);
+    ~Visitor_Panel_Desk() override;
+    Visitor_Panel_Desk(const Visitor_Panel_Desk &) = delete;
+    Visitor_Panel_Desk &operator=(const Visitor_Panel_Desk &) = delete;
 
     // Makes the front and back panels inside the panel views of `panes`, which are kept
     // for the sizing and showing of the panes; the panel area is never narrower than a
@@ -59,6 +66,9 @@ public:
     void Control_Value_Written(SKTGraphic *g);
     // Every box of the current side's panel follows its control's lock.
     void Follow_Locks();
+    // Every profile control of both sides into the boxes of its panel (before a
+    // visitor is recorded: the record holds what the card shows).
+    void Follow_Card() const { m_sync.Follow_Card(); }
 
     // ---- Side lists of user-added controls ----
     Dynamic_Ctrl_List front_list, back_list;
@@ -111,4 +121,6 @@ private:
     Visitor_Panel_Sync m_sync;
     Side_Pane_Widgets m_panes;
     QRectF m_partnerRect;
+    QThread *const m_thread;  // the thread the panels live on
+    std::vector<QMetaObject::Connection> m_following;
 };

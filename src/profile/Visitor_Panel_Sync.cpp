@@ -107,11 +107,12 @@ void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *c
         box->setText(g->Text_Value);
         chk->setChecked(true);
         if (dateOrTime) {
-            panel->Chk_Unchk_Manual_Date_Time(f == kDateField ? QStringLiteral("D") : QStringLiteral("T"));
             // Unless typed by hand, the card shows the visit's own date and time, not
             // the design's sample.
-            if (!(f == kDateField ? panel->date_manual_chk : panel->time_manual_chk)->isChecked())
-                g->Set_text_value(box->text());
+            const bool manual = (f == kDateField ? panel->date_manual_chk : panel->time_manual_chk)->isChecked();
+            if (!manual) f == kDateField ? panel->Set_Date_Value() : panel->Set_Time_Value();
+            panel->Chk_Unchk_Manual_Date_Time(f == kDateField ? QStringLiteral("D") : QStringLiteral("T"));
+            if (!manual) g->Set_text_value(box->text());
         } else {
             box->setEnabled(true);
         }
@@ -220,6 +221,78 @@ void Visitor_Panel_Sync::Show_Typed_Value(const SKTGraphic &g) const
     // setText, not an edit: the box's textEdited does not fire, the card is not written
     // again and the history keeps the one step of the typing.
     if (box && box->text() != g.Text_Value) box->setText(g.Text_Value);
+}
+
+// ---- The panels follow the card ----
+
+void Visitor_Panel_Sync::Follow_Control(const SKTGraphic &g) const
+{
+    if (!m_document.isVisitorOrGroupMode()) return;
+    if (g.kind() != GraphicKind::Text && g.kind() != GraphicKind::Image) return;
+    const int side = Side_Holding(g);
+    Profile_Panel *panel = side < 0 ? nullptr : Profile_Panel_Of_Side(side);
+    if (!panel) return;
+    const QString id = g.control_ID.trimmed();
+    if (g.kind() == GraphicKind::Image)
+        Follow_Picture(*panel, g, id);
+    else if (!id.isEmpty())
+        Follow_Text(*panel, g, id);
+}
+
+void Visitor_Panel_Sync::Follow_Card() const
+{
+    for (const SKTGraphicList *side : {&m_document.graphics(), &m_document.graphics_back()})
+        for (const GraphicPtr &g : side->items()) Follow_Control(*g);
+}
+
+void Visitor_Panel_Sync::Follow_Text(Profile_Panel &panel, const SKTGraphic &g, const QString &id) const
+{
+    const bool fixed = Is_Fixed_Field_ID(id);
+    QLineEdit *box = fixed ? panel.Text_Box_For_ID(id) : panel.Get_Dynamic_Text_Box(id);
+    QCheckBox *chk = fixed ? panel.Chk_Box_For_ID(id) : panel.Get_Dynamic_Chk_Box(id);
+    if (!box) return;
+    const bool shown = g.ctrl_is_visible;
+    bool caption = false;
+    const int f = fixed ? Visitor_Field_Of_ID(id, &caption) : -1;
+    const bool date = !caption && f == kDateField, time = !caption && f == kTimeField;
+    if (chk && chk->isChecked() != shown) {
+        chk->setChecked(shown);
+        if (date || time) {
+            // Typed by hand or stamped, as the manual box says; shown or not, the box
+            // stays readable.
+            const bool manual = (date ? panel.date_manual_chk : panel.time_manual_chk)->isChecked();
+            box->setEnabled(shown || manual);
+            box->setReadOnly(!manual);
+        } else {
+            box->setEnabled(shown && !g.Is_Control_Locked());
+            box->setReadOnly(!shown);
+        }
+    }
+    // A hidden control's text is not on the card: the box keeps what was typed.
+    if (!shown) return;
+    const QString &text = g.Text_Value;
+    if (box->text() == text || (box->text().isEmpty() && text == QLatin1String("Text here"))) return;
+    // setText, not an edit: the box's textEdited does not fire.
+    box->setText(text);
+}
+
+void Visitor_Panel_Sync::Follow_Picture(Profile_Panel &panel, const SKTGraphic &g, const QString &id) const
+{
+    const QString path = g.FilePath().trimmed();
+    if (!id.isEmpty() && !Is_Visitor_Photo_ID(id)) {
+        // A photo row: its box names the picture, its well shows it.
+        QLineEdit *box = panel.Get_Dynamic_Text_Box(id);
+        if (!box || box->text() == path) return;
+        box->setText(path);
+        if (QLabel *well = panel.Get_Dynamic_Photo_Ctrl(id))
+            panel.Set_Dynamic_Pic_Ctrl_Image(well, g._contents.isNull() || QFileInfo(path).fileName() == QLatin1String("no.png")
+                                                       ? panel.Picture_For_Row_Path(path)
+                                                       : g._contents);
+        return;
+    }
+    if (!Is_Side_Photo(g) || panel.image_path_val->text() == path) return;
+    // No ID: the photo box only, no control of the card selected.
+    panel.Set_User_Image_Control(path, g._contents, QString());
 }
 
 void Visitor_Panel_Sync::Follow_Locks(const SKTGraphicList &controls) const

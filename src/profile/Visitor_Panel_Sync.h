@@ -55,12 +55,24 @@ public:
     // Every box of the current side's panel follows its control's lock.
     void Follow_Locks(const SKTGraphicList &controls) const;
 
+    // The panels are a view of the card's profile controls: a changed control of the
+    // front or back, whatever changed it, brings the boxes of its ID in the panel of
+    // its side in step (the show box, and the text while the control is shown; the
+    // photo box for the side's photo; a photo row's box and well), in visitor and group
+    // mode. Boxes are set, not edited: nothing goes back to the card and no undo step is
+    // recorded. An empty box stays empty over the card's "Text here".
+    void Follow_Control(const SKTGraphic &g) const;
+    // Every profile control of both sides, as Follow_Control.
+    void Follow_Card() const;
+
 private:
     QLineEdit *Text_Box_Of_Side(int side, const QString &ctrl_id) const;
     // The side (0 front, 1 back) that holds the control; -1 for the scratch side.
     int Side_Holding(const SKTGraphic &g) const;
     // The control is the picture its side's photo box stands for (Photo_Control).
     bool Is_Side_Photo(const SKTGraphic &g) const;
+    void Follow_Text(Profile_Panel &panel, const SKTGraphic &g, const QString &id) const;
+    void Follow_Picture(Profile_Panel &panel, const SKTGraphic &g, const QString &id) const;
 
     const SKTDocument &m_document;
 };

@@ -39,6 +39,47 @@ Maker makerFor(SKTDocument &doc, QStringList *log)
     };
 }
 
+// A field's column choice follows a new binding of its control; the other side's
+// control of the field on the old column follows too; the photo's choice is its side's.
+TEST(GroupBinding, TheColumnChoiceFollowsANewBinding)
+{
+    struct Row {
+        const char *what, *id;
+        int side, source, column;  // the control's new binding
+        bool changed;
+        int name, photoFront, photoBack, otherSideColumn;  // afterwards
+    } rows[] = {
+        {"name to Title", "Fup_Name", 0, Data_Source_Spreadsheet, 2, true, 2, 3, -1, 2},
+        {"name on the back to Title", "Fup_Name", 1, Data_Source_Spreadsheet, 2, true, 2, 3, -1, 2},
+        {"name to its own column", "Fup_Name", 0, Data_Source_Spreadsheet, 1, false, 1, 3, -1, 1},
+        {"name typed by hand", "Fup_Name", 0, Data_Source_Manual, -1, true, -1, 3, -1, -1},
+        {"name to a series", "Fup_Name", 0, Data_Source_Series, -1, true, -1, 3, -1, -1},
+        {"front photo to a cropped column", "Fup_Photo", 0, Data_Source_Spreadsheet, 4, true, 1, 4, -1, 3},
+        {"back photo without a column", "Fup_Photo", 1, Data_Source_Spreadsheet, 4, false, 1, 3, -1, -1},
+        {"a field without a column", "Fup_Title", 0, Data_Source_Spreadsheet, 2, false, 1, 3, -1, -1},
+        {"a user-added text", "F_field1", 0, Data_Source_Spreadsheet, 2, false, 1, 3, -1, -1},
+    };
+    for (const Row &r : rows) {
+        SKTDocument doc;
+        loadPeople(doc);
+        doc.m_columnChoices.excel_cb_value1 = 1;
+        doc.m_columnChoices.excel_cb_value11 = 3;
+        const bool photo = QLatin1String(r.id) == QLatin1String(kPhotoID);
+        const GraphicKind kind = photo ? GraphicKind::Image : GraphicKind::Text;
+        GraphicPtr here = addControl(doc, r.side, kind, r.id);
+        GraphicPtr there = addControl(doc, 1 - r.side, kind, r.id);
+        const int old = photo ? (r.side == 0 ? 3 : -1) : (QLatin1String(r.id) == QLatin1String("Fup_Name") ? 1 : -1);
+        Bind(*there, old, true);
+        here->Set_Data_source_type(r.source);
+        if (r.source == Data_Source_Spreadsheet) here->Set_Excel_binding_Index(r.column);
+        EXPECT_EQ(Column_Follows_Binding(doc, r.side, *here), r.changed) << r.what;
+        EXPECT_EQ(doc.m_columnChoices.excel_cb_value1, r.name) << r.what;
+        EXPECT_EQ(doc.m_columnChoices.excel_cb_value11, r.photoFront) << r.what;
+        EXPECT_EQ(doc.m_columnChoices.excel_cb_value12, r.photoBack) << r.what;
+        EXPECT_EQ(there->excel_col_indx, r.otherSideColumn) << r.what;
+    }
+}
+
 TEST(GroupBinding, CellTexts)
 {
     SKTDocument doc;

@@ -2,6 +2,8 @@
 // (name, company, photo) on a design with a company logo, the person's name and photo
 // bound through the project's columns, the company text free until the user binds it
 // on the Data Source tab.
+#include "ControlPanels.h"
+#include "Cropping_Tool.h"
 #include "DataSourceSection.h"
 #include "GroupProjectWindow.h"
 #include "Profile_Panel.h"
@@ -10,6 +12,9 @@
 
 #include <QComboBox>
 #include <QImage>
+#include <QImageReader>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QTest>
@@ -90,6 +95,29 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
             ASSERT_EQ(column, 2);
             section.Batch_Series->setCurrentIndex(column);
             emit section.Batch_Series->activated(column);
+        } else if (s == "bind the name to the company") {
+            select(control("Fup_Name"));
+            DataSourceSection &section = *w.controller.dataSourceSection;
+            section.Data_source_type->setCurrentText("Excel");
+            section.Batch_Series->setCurrentIndex(2);
+            emit section.Batch_Series->activated(2);
+        } else if (s == "crop the photo") {
+            // The Image tab's Crop...: a fixed size over the photo's column.
+            select(control("Fup_Photo"));
+            w.runner.whileOpen<Cropping_Tool>([](Cropping_Tool &t) {
+                t.fixed_radio->setChecked(true);
+                t.width_Text->setText("30");
+                t.height_Text->setText("20");
+                testsupport::boxes().answerNext(1);  // Yes, a new column
+                QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+            });
+            w.controller.controlPanels->image.crop->click();
+            w.runner.remove<Cropping_Tool>();
+        } else if (s == "save") {
+            list().save_btn->click();
+            testsupport::boxes().clear();
+        } else if (s == "reopen") {
+            reopen();
         } else if (s == "delete the logo" || s == "delete the photo") {
             // Clicked on the card, then the Delete key.
             SKTGraphic *g = s == "delete the logo" ? logo() : control("Fup_Photo");
@@ -103,6 +131,12 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
         } else {
             FAIL() << "no such step: " << s.toStdString();
         }
+    }
+    // What shown() gives for these.
+    static std::string company(const char *card, const char *box, const QString &photoPath,
+                               const QString &photoBox = "<same>")
+    {
+        return QStringList{card, box, photoPath, photoBox == "<same>" ? photoPath : photoBox}.join(" | ").toStdString();
     }
     // The company on the card and in its box, the card's photo and the photo box.
     std::string shown()
@@ -118,10 +152,6 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
 
 TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
 {
-    const auto company = [](const char *card, const char *box, const QString &photoPath,
-                            const QString &photoBox = "<same>") {
-        return QStringList{card, box, photoPath, photoBox == "<same>" ? photoPath : photoBox}.join(" | ").toStdString();
-    };
     struct Road {
         const char *what;
         bool bound;  // the company bound to its column at the end
@@ -156,6 +186,71 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
             EXPECT_EQ(g->excel_col_indx, 2) << r.what;
         }
     }
+}
+
+// A value shown from one column is never written into another, and no stand-in
+// picture is stored as a person's photo: the row's Save stores into the column each
+// text is shown from, and the column a text is bound to on the Data Source tab is its
+// source on the card, in its box, in the row list's Save and after reopening.
+// Crop... on the photo bound to the project's photo column: every row picked shows its
+// cropped picture on the card and in the photo box, before and after the project is
+// saved and reopened.
+TEST_F(GroupPanelsInStep, ACroppedPhotoColumnIsShownForEveryRow)
+{
+    step("pick 0");
+    step("crop the photo");
+    SKTGraphic *g = control("Fup_Photo");
+    ASSERT_NE(g, nullptr);
+    const int column = g->excel_col_indx;
+    ASSERT_EQ(column, 4) << "a new column of cropped pictures";
+    testsupport::boxes().clear();
+    // As the crop's message asks, the row list's Save keeps the new column in the project.
+    for (const char *road : {"", "save, reopen"}) {
+        if (*road) {
+            step("save");
+            step("reopen");
+        }
+        for (int row : {1, 2, 0}) {
+            step(QStringLiteral("pick %1").arg(row));
+            const QString cropped = w.document.ListData().at(row).value(column);
+            EXPECT_EQ(QImageReader(cropped).size(), QSize(30, 20)) << road << row;
+            EXPECT_EQ(shown(), company("Text here", "Text here", cropped)) << road << ", row " << row;
+        }
+    }
+}
+
+TEST_F(GroupPanelsInStep, ARowsSaveKeepsEachColumnItsOwn)
+{
+    // The second person has no photo.
+    QList<QStringList> rows = w.document.ListData();
+    rows[1][3].clear();
+    Save_And_Open(rows, {"Name", "Company", "Photo"});
+    const auto cells = [this](int row) { return w.document.ListData().at(row).join(" | ").toStdString(); };
+
+    step("pick 1");
+    EXPECT_TRUE(control("Fup_Photo")->FilePath().endsWith("/no.png")) << "the stand-in is shown";
+    step("save");
+    EXPECT_EQ(cells(1), "2 | Person 2 | Firm 2 | ") << "no stand-in stored as the photo";
+
+    step("bind the name to the company");
+    Profile_Panel &panel = *Profile_Panel_Of_Side(0);
+    const auto name = [&] {
+        return QStringList{control("Fup_Name")->Text_Value, panel.Text_Box_For_ID("Fup_Name")->text()}
+            .join(" | ")
+            .toStdString();
+    };
+    EXPECT_EQ(name(), "Firm 2 | Firm 2");
+    step("pick 2");
+    EXPECT_EQ(name(), "Firm 3 | Firm 3");
+    step("save");
+    EXPECT_EQ(cells(2), (QStringList{"3", "Person 3", "Firm 3", photo[2]}.join(" | ").toStdString()))
+        << "the company is not written over the name";
+    step("save");
+    step("reopen");
+    step("pick 0");
+    EXPECT_EQ(name(), "Firm 1 | Firm 1") << "after reopening the name still shows the company";
+    EXPECT_EQ(control("Fup_Name")->excel_col_indx, 2);
+    EXPECT_EQ(cells(0), (QStringList{"1", "Person 1", "Firm 1", photo[0]}.join(" | ").toStdString()));
 }
 
 } // namespace

@@ -88,7 +88,7 @@ TEST(PanelRows, PhotoKindMakesOneImageControlWithThePlaceholder)
     EXPECT_FALSE(p.Get_Dynamic_Chk_Box("F_Photo1")->isHidden());
 }
 
-TEST(PanelRows, TypingSendsTheTextWithoutTicking)
+TEST(PanelRows, TypingSendsTheTextAndTheShowBoxFollowsTheCard)
 {
     PanelDesk w;
     Profile_Panel &p = w.fp();
@@ -100,7 +100,8 @@ TEST(PanelRows, TypingSendsTheTextWithoutTicking)
     PanelDesk::type(p.Get_Dynamic_Text_Box("F_field1"), "Escort");
     EXPECT_EQ(g->Text_Value, "Escort");
     EXPECT_TRUE(g->ctrl_is_visible);
-    EXPECT_FALSE(chk->isChecked());
+    // The row's show box is a view of the card, which now shows the row.
+    EXPECT_TRUE(chk->isChecked());
     EXPECT_EQ(g->bounds().topLeft(), w.onFront("F_field1")->bounds().topLeft());
 }
 

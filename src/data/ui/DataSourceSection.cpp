@@ -222,6 +222,7 @@ void DataSourceSection::Change_Data_Source_To_selected_Control(int t, const QStr
             m_host.Source_Change_Begins();
             QString value;
             rebind(*selected, t, name, k, &value);
+            m_host.Source_Bound(*selected);
             if (k > -1) {
                 static_cast<SKTImage &>(*selected).setFilePath(value, true);
                 m_host.Show_Control_Value(*selected);
@@ -235,6 +236,7 @@ void DataSourceSection::Change_Data_Source_To_selected_Control(int t, const QStr
             if (!g || g->kind() != GraphicKind::Text || g->ctrl_is_locked) continue;
             QString value;
             rebind(*g, t, name, k, &value);
+            m_host.Source_Bound(*g);
             if (k > -1) {
                 g->Set_text_value(value);
                 m_host.Panel_Shows_Value(*g);

@@ -16,6 +16,7 @@
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
 #include "ScopedFlag.h"
+#include "StandInPictures.h"
 #include "Update_XL_Column.h"
 #include "Visitor_Panel_Sync.h"
 
@@ -112,7 +113,10 @@ QList<GroupRows::Panel_Value> Group_Mode::Panel_Values() const
     const int photoColumn = side == 1 ? choices.excel_cb_value12 : choices.excel_cb_value11;
     if (photoColumn != -1) {
         const SKTGraphic *photo = GroupBinding::Find_Control(m_doc.sideList(side), QLatin1String(GroupBinding::kPhotoID));
-        values.append({photoColumn, photo ? photo->FilePath() : m_host.Group_No_Image_Path(), true});
+        // The picture shown for a person without a photo is nobody's photo.
+        QString path = photo ? photo->FilePath() : QString();
+        if (Is_Stand_In_Picture(path, Resource_Path)) path.clear();
+        values.append({photoColumn, path, true});
     }
     const Visitor_Panel_Sync boxes(m_doc);
     for (const Dynamic_Ctrl_Entry &e : m_host.Group_User_Rows(side)) {
@@ -235,6 +239,16 @@ void Group_Mode::Save_Group_Mode_List_Details_In_XL_Data_List()
 void Group_Mode::Rows_Changed()
 {
     if (m_rows) m_rows->Create_Group_List_By_Excel_List();
+}
+
+void Group_Mode::Column_Follows_Binding(const SKTGraphic &g)
+{
+    if (!Is_Group_Mode()) return;
+    const int side = m_doc.graphics().contains(&g) ? 0 : m_doc.graphics_back().contains(&g) ? 1 : -1;
+    if (side < 0 || GroupBinding::Column_Follows_Binding(m_doc, side, g)) return;
+    const int now = g.data_source_type_val() == Data_Source_Spreadsheet ? g.excel_col_indx : -1;
+    for (Dynamic_Ctrl_Entry &e : m_host.Group_User_Rows(side))
+        if (e.id == g.control_ID && e.column.toInt() != -1) e.column = QString::number(now);
 }
 
 int Group_Mode::Column_Of(const QString &ctrl_id) { return Column_On_Side(m_doc.currentSide(), ctrl_id); }

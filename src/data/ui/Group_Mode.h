@@ -137,6 +137,10 @@ public:
     // The spreadsheet column of the field with the ID on the side shown: a fixed
     // field's column choice, a user-added field's entry of the side's list; -1 none.
     int Column_Of(const QString &ctrl_id);
+    // A control was bound anew on the card (Data Source tab, crop): a field with a
+    // project column takes the control's column as its column (a user-added field its
+    // entry of the side's list), so that one column is its source everywhere.
+    void Column_Follows_Binding(const SKTGraphic &g);
     // The rows changed under the list: its entries built again.
     void Rows_Changed();
     // The change-columns command: the column dialog, then its choices on the card as

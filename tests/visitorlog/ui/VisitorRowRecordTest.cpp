@@ -63,7 +63,10 @@ TEST(RowRecord, OtherDetailsHoldTheTickedRowsOfEachSide)
     w.document.Front_card_Prop.setCard_Side("2");
     w.desk.Add_Visitor_Record_To_DB();
 
-    f.Get_Dynamic_Chk_Box("F_label1")->click();  // caption unticked: the value alone
+    // Caption unticked on the front shown: the value alone (the record holds what the
+    // card shows, and a panel's box acts on the side shown).
+    w.showSide(0);
+    f.Get_Dynamic_Chk_Box("F_label1")->click();
     w.document.Front_card_Prop.setCard_Side("1");
     w.desk.Add_Visitor_Record_To_DB();
     const auto rows = otherDetails();

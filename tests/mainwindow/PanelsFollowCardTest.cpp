@@ -1,0 +1,227 @@
+// The entry panels are a view of the card's profile controls: whichever road changes a
+// control of the visitor pass, its panel box shows the change, and Add to Database
+// stores what the pass shows (read back from Visitor.db with sqlite3's own reader).
+#include "ControlPanels.h"
+#include "QStringPrinter.h"
+#include "Globals.h"
+#include "Helpers.h"
+#include "Profile_Dialog.h"
+#include "Profile_Panel.h"
+#include "SKTGraphicView.h"
+#include "SKTImage.h"
+#include "TestSupport.h"
+#include "TestWindow.h"
+#include "Visitor_Fields.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFile>
+#include <QImage>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <functional>
+#include <gtest/gtest.h>
+#include <map>
+#include <sqlite3.h>
+
+namespace panels_follow_card_test {
+namespace {
+
+using Row = std::map<QString, QString>;
+
+QString pass() { return Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd"; }
+
+// The newest row of the visitor log.
+Row lastRecord()
+{
+    Row row;
+    sqlite3 *db = nullptr;
+    if (sqlite3_open_v2(QFile::encodeName(Database_Path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt *st = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT * FROM Visitor_Records ORDER BY ID DESC LIMIT 1", -1, &st, nullptr) ==
+                SQLITE_OK &&
+            sqlite3_step(st) == SQLITE_ROW)
+            for (int c = 0; c < sqlite3_column_count(st); ++c) {
+                const auto *text = reinterpret_cast<const char *>(sqlite3_column_text(st, c));
+                row[QString::fromUtf8(sqlite3_column_name(st, c))] = text ? QString::fromUtf8(text) : QString();
+            }
+        sqlite3_finalize(st);
+    }
+    sqlite3_close(db);
+    return row;
+}
+
+QString picture(const QString &name, Qt::GlobalColor colour)
+{
+    const QString path = testsupport::testHome() + "/" + name;
+    QImage image(60, 80, QImage::Format_RGB32);
+    image.fill(colour);
+    EXPECT_TRUE(image.save(path));
+    return path;
+}
+
+// The log's value column of each fixed field of the panel, name to time.
+const char *const kColumns[kVisitorFieldCount] = {"VName",   "Position", "CompanyName", "Slogan",
+                                                  "Address", "Phone",    "Fax",         "Email",
+                                                  "Website", "UniqueNo", "EntryDate",   "EntryTime"};
+
+// The pass as the template gallery opens it, in visitor mode, with an empty log.
+struct Desk : TestWindow {
+    Desk()
+    {
+        Set_Field_Captions(Caption_Wording::General_ID_Card);
+        testsupport::answerStartWindow(runner, [] { return Start_Choice(std::optional<QString>(pass())); });
+        controller.Close_Design();
+        Check_Path_And_Create_VISITOR_Files();
+        QFile::remove(Database_Path);
+        Check_Path_And_Create_VISITOR_Files();
+        testsupport::boxes().clear();
+    }
+    Profile_Panel &fp() { return *Front_Profile_Panel_OBJ; }
+    SKTGraphicView &view() { return *controller.graphicView(0); }
+    SKTGraphic *control(const char *id) { return view().Selcect_Ctrl_With_ID(QLatin1String(id)); }
+    void select(SKTGraphic *g)
+    {
+        ASSERT_NE(g, nullptr);
+        view().selectGraphics({g});
+        controller.Set_Selected_Graphic(g);
+        controller.Show_RHS_Properties(g);
+    }
+    static void type(QLineEdit *box, const QString &text)
+    {
+        box->setText(text);
+        emit box->textEdited(text);
+    }
+};
+
+// Box, card and record agree for every shown field and for the photo.
+void expectInStep(Desk &w, const std::string &road)
+{
+    SCOPED_TRACE(road);
+    Profile_Panel &panel = w.fp();
+    panel.Add_to_DB_btn->click();
+    ASSERT_EQ(testsupport::boxes().take(), QStringList{"\nVisitor Details has been saved successfully"});
+    const Row record = lastRecord();
+    for (int f = 0; f < kVisitorFieldCount; ++f) {
+        const SKTGraphic *g = w.control(Visitor_Fixed_Fields()[f].value_id);
+        if (!g || !g->ctrl_is_visible) continue;
+        SCOPED_TRACE(Visitor_Fixed_Fields()[f].value_id);
+        EXPECT_TRUE(panel.fields[f].value_chk->isChecked());
+        EXPECT_EQ(panel.fields[f].value->text(), g->Text_Value);
+        EXPECT_EQ(record.at(kColumns[f]), g->Text_Value);
+    }
+    const SKTGraphic *photo = w.control("Fup_Photo");
+    ASSERT_NE(photo, nullptr);
+    EXPECT_EQ(panel.image_path_val->text(), photo->FilePath());
+    const bool standIn = photo->FilePath().startsWith(Resource_Path);
+    EXPECT_EQ(record.at("Photo"), standIn ? QString() : photo->FilePath());
+}
+
+} // namespace
+
+TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
+{
+    const QString person = picture("person.png", Qt::red), other = picture("other.png", Qt::blue);
+    struct Road {
+        const char *name;
+        std::function<void(Desk &)> take;
+        const char *nameShown;  // the card's name afterwards ("" when not pinned)
+        bool photoIsPerson;     // the card's photo afterwards is person.png
+    };
+    const Road roads[] = {
+        {"Image tab, Browse...",
+         [&](Desk &w) {
+             w.select(w.control("Fup_Photo"));
+             testsupport::queueFilePanelAnswer({person});
+             w.controller.controlPanels->image.browse->click();
+         },
+         "", true},
+        {"Image tab, Library...",
+         [&](Desk &w) {
+             w.select(w.control("Fup_Photo"));
+             testsupport::queueLibraryAnswer(person);
+             w.controller.controlPanels->image.library->click();
+         },
+         "", true},
+        {"panel photo, then Browse... on the Image tab",
+         [&](Desk &w) {
+             testsupport::queueFilePanelAnswer({other});
+             w.fp().Browse_image_btn->click();
+             w.select(w.control("Fup_Photo"));
+             testsupport::queueFilePanelAnswer({person});
+             w.controller.controlPanels->image.browse->click();
+         },
+         "", true},
+        {"Profile..., OK",
+         [](Desk &w) {
+             w.runner.answer<Profile_Dialog>([](Profile_Dialog &d) {
+                 d.rows[0].value->setText("Zed Quill");
+                 d.rows[2].value->setText("Acme Ltd");
+                 d.OK_Btn_Clicked();
+             });
+             w.controller.User_Profile_Button_Clicked();
+             w.runner.remove<Profile_Dialog>();
+         },
+         "Zed Quill", false},
+        {"Text tab",
+         [](Desk &w) {
+             w.select(w.control("Fup_Name"));
+             w.controller.controlPanels->text.value->setPlainText("Tab Typed");
+             w.controller.controlPanels->commitPendingEdits();
+         },
+         "Tab Typed", false},
+        {"typed, then Undo",
+         [](Desk &w) {
+             Desk::type(w.fp().fields[0].value, "Ann");
+             Desk::type(w.fp().fields[0].value, "Ann Lee");
+             w.controller.Undo_Action_Perform();
+         },
+         "Ann", false},
+        {"typed, Undo, Redo",
+         [](Desk &w) {
+             Desk::type(w.fp().fields[0].value, "Ann");
+             Desk::type(w.fp().fields[0].value, "Ann Lee");
+             w.controller.Undo_Action_Perform();
+             w.controller.Redo_Clicked();
+         },
+         "Ann Lee", false},
+        {"time typed by hand, then Manual off",
+         [](Desk &w) {
+             Profile_Panel &p = w.fp();
+             if (!p.fields[kTimeField].value_chk->isChecked()) p.fields[kTimeField].value_chk->click();
+             p.time_manual_chk->click();
+             Desk::type(p.fields[kTimeField].value, "12:34:56");
+             p.time_manual_chk->click();
+             EXPECT_EQ(p.fields[kTimeField].value->text(), "12:34:56");
+             EXPECT_EQ(w.control("Fup_Time")->Text_Value, "12:34:56");
+         },
+         "", false},
+    };
+    for (const Road &road : roads) {
+        Desk w;
+        ASSERT_NE(w.control("Fup_Name"), nullptr);
+        road.take(w);
+        testsupport::boxes().clear();
+        if (*road.nameShown) EXPECT_EQ(w.control("Fup_Name")->Text_Value, road.nameShown) << road.name;
+        if (road.photoIsPerson) EXPECT_EQ(w.control("Fup_Photo")->FilePath(), person) << road.name;
+        expectInStep(w, road.name);
+    }
+}
+
+// The toolbar's profile button writes onto the card over the panels: it is not offered
+// in visitor and group mode, and comes back for a card of any other kind.
+TEST(PanelsFollowCard, TheProfileButtonIsHiddenInVisitorAndGroupMode)
+{
+    Desk w;
+    QAction *profile = w.command("Profile");
+    EXPECT_FALSE(profile->isVisible()) << "visitor mode";
+    w.document.Start_Card_Option = Card_Mode::Group;
+    w.controller.Show_Hide_Visitor_DB_Button(true);
+    EXPECT_FALSE(profile->isVisible()) << "group mode";
+    w.document.Start_Card_Option = Card_Mode::Template;
+    w.controller.Show_Hide_Visitor_DB_Button(false);
+    EXPECT_TRUE(profile->isVisible()) << "any other card";
+}
+
+} // namespace panels_follow_card_test
