@@ -39,7 +39,9 @@ Direct_Column Direct_Column_Cells(const QStringList &inputs, const QStringList &
     for (int row = 0; row < inputs.size(); ++row) {
         const QString input = inputs[row].trimmed();
         QString cell = row < written.size() ? written[row] : QString();
-        if (row < written.size() && cell.isEmpty() && !input.isEmpty()) {
+        if (!cell.isEmpty()) {
+            ++column.cropped;
+        } else if (row < written.size() && !input.isEmpty()) {
             cell = input;
             column.uncut << row;
         }
@@ -51,12 +53,9 @@ Direct_Column Direct_Column_Cells(const QStringList &inputs, const QStringList &
 QString Direct_Column_Message(const QStringList &inputs, const Direct_Column &column)
 {
     if (column.uncut.isEmpty()) return QStringLiteral("Image has been cropped successfully.");
-    int cropped = 0;
-    for (int row = 0; row < column.cells.size(); ++row)
-        if (!column.cells[row].isEmpty() && !column.uncut.contains(row)) ++cropped;
     QString text = QStringLiteral("Pictures cropped: %1 of %2.\n\nPictures that could not be cropped, kept as they "
                                   "were: %3")
-                       .arg(cropped)
+                       .arg(column.cropped)
                        .arg(inputs.size())
                        .arg(column.uncut.size());
     for (int i = 0; i < column.uncut.size() && i < kRowsNamed; ++i) {

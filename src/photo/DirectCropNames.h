@@ -25,10 +25,12 @@ bool Any_Picture_File(const QStringList &paths);
 // file written for each row done (`written`; empty for none). A row that names a
 // picture but got no file (no face found, a picture that cannot be read or written)
 // keeps its own cell, so that its person keeps the picture; `uncut` lists those rows
-// (0-based). Rows a stop left out (beyond `written`) get empty cells.
+// (0-based), `cropped` counts the rows that got theirs. Rows a stop left out (beyond
+// `written`) get empty cells.
 struct Direct_Column {
     QStringList cells;
     QList<int> uncut;
+    int cropped = 0;
 };
 Direct_Column Direct_Column_Cells(const QStringList &inputs, const QStringList &written);
 
