@@ -7,6 +7,7 @@
 namespace {
 const QStringList kWritable{"png", "jpg", "jpeg", "bmp", "tif", "tiff"};
 const QStringList kReadable{"png", "jpg", "jpeg", "bmp", "tif", "tiff", "gif"};
+constexpr int kRowsNamed = 5;  // as many as Crop All names
 } // namespace
 
 QString Direct_Crop_File_Name(const QString &input)
@@ -30,4 +31,37 @@ bool Any_Picture_File(const QStringList &paths)
         if (!path.trimmed().isEmpty() && info.isFile() && kReadable.contains(info.suffix().toLower())) return true;
     }
     return false;
+}
+
+Direct_Column Direct_Column_Cells(const QStringList &inputs, const QStringList &written)
+{
+    Direct_Column column;
+    for (int row = 0; row < inputs.size(); ++row) {
+        const QString input = inputs[row].trimmed();
+        QString cell = row < written.size() ? written[row] : QString();
+        if (!cell.isEmpty()) {
+            ++column.cropped;
+        } else if (row < written.size() && !input.isEmpty()) {
+            cell = input;
+            column.uncut << row;
+        }
+        column.cells << cell;
+    }
+    return column;
+}
+
+QString Direct_Column_Message(const QStringList &inputs, const Direct_Column &column)
+{
+    if (column.uncut.isEmpty()) return QStringLiteral("Image has been cropped successfully.");
+    QString text = QStringLiteral("Pictures cropped: %1 of %2.\n\nPictures that could not be cropped, kept as they "
+                                  "were: %3")
+                       .arg(column.cropped)
+                       .arg(inputs.size())
+                       .arg(column.uncut.size());
+    for (int i = 0; i < column.uncut.size() && i < kRowsNamed; ++i) {
+        const int row = column.uncut[i];
+        text += QStringLiteral("\nRow %1: \"%2\"").arg(row + 1).arg(QFileInfo(inputs[row].trimmed()).fileName());
+    }
+    if (column.uncut.size() > kRowsNamed) text += QStringLiteral("\nand %1 more").arg(column.uncut.size() - kRowsNamed);
+    return text;
 }

@@ -10,6 +10,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <utility>
 
 Profile_Desk::Profile_Desk(SKTDocument &document, Visitor_Panel_Window &window, Modal_Runner *runner)
     : m_document(document), m_window(window), m_runner(runner)
@@ -50,6 +51,7 @@ int Profile_Desk::Open_User_Profile_Window(char flag, const QString &side, const
     c.data_source_combo = m_window.Data_Source_Combo();
     c.combo_step = [this] { m_window.Data_Source_Combo_Follows_Binding(); };
     Browse_Excel_AGAIN = false;  // set when the dialog imports a workbook
+    m_beforeImport.reset();
     c.current_is_back = m_document.currentSide() == 1;
     c.current_side = &m_document.sideList(m_document.currentSide());
     c.other_side = &m_document.sideList(c.current_is_back ? 0 : 1);
@@ -82,10 +84,22 @@ QStringList Profile_Desk::Profile_Image_File_Types() const { return m_window.Ima
 
 bool Profile_Desk::Profile_Import_Spreadsheet()
 {
+    if (!m_beforeImport) m_beforeImport = Before_Import{m_document.m_spreadsheet, m_document.listSelection()};
     if (!m_window.Import_Spreadsheet()) return false;
     Browse_Excel_AGAIN = true;
     m_window.Data_Source_Combo_Follows_Binding();
     return true;
+}
+
+void Profile_Desk::Profile_Cancelled()
+{
+    if (!m_beforeImport) return;
+    const Before_Import before = *std::exchange(m_beforeImport, std::nullopt);
+    m_document.m_spreadsheet = before.sheet;
+    m_document.setListData(before.sheet.rows);  // the row views follow
+    m_document.Mark_List_New_Selection(before.selected);
+    Browse_Excel_AGAIN = false;  // no binding is stale
+    m_window.Data_Source_Combo_Follows_Binding();
 }
 
 // ---- Filling ----

@@ -3,12 +3,14 @@
 // record onto its side: the profile button, the start window's profile step and the
 // preview on the scratch side. It works on the design it is given and asks the window
 // for the rest (Visitor_Panel_Window).
+#include "DesignChoices.h"
 #include "Invitation_Values.h"
 #include "Profile_Dialog.h"
 #include "Profile_Filler.h"
 #include "User_Profile_Class.h"
 
 #include <memory>
+#include <optional>
 
 class Modal_Runner;
 class QWidget;
@@ -62,6 +64,7 @@ private:
     QStringList Profile_Column_Names() const override;
     QString Profile_Column_First_Value(int column) const override;
     bool Profile_Import_Spreadsheet() override;
+    void Profile_Cancelled() override;
     QStringList Profile_Image_File_Types() const override;
 
     // Made on first use, with the camera button of the panels.
@@ -79,5 +82,11 @@ private:
     Modal_Runner *const m_runner;
     std::unique_ptr<Show_User_Profile> m_showUserProfile;
     std::unique_ptr<User_profile> m_userProfile;
+    // The design's spreadsheet and selected row before the open dialog's first import.
+    struct Before_Import {
+        DesignSpreadsheet sheet;
+        int selected = -1;
+    };
+    std::optional<Before_Import> m_beforeImport;
     Profile_Filling m_filling{m_document, *this};
 };

@@ -2,6 +2,7 @@
 
 #include "Dialogs.h"
 #include "Globals.h"
+#include "MessageBox.h"
 #include "Modal_Runner.h"
 #include "Visitor_Fields.h"
 
@@ -109,6 +110,8 @@ int Profile_Dialog::Open_Wnd(char flag)
     Load_Fields(flag && !records.empty() ? *records.front() : empty);
     Run_Modal(m_runner, *this);
     endPreview();
+    // Cancel changes nothing: the host takes back what the dialog's imports changed.
+    if (m_result != 1 && m_host) m_host->Profile_Cancelled();
     return m_result;
 }
 
@@ -140,10 +143,23 @@ void Profile_Dialog::showFirstValue(QComboBox *box)
         if (r.source == box) r.value->setText(value);
 }
 
+QString Profile_Dialog::rowName(const QComboBox *box) const
+{
+    QString name = box == image_source ? image_USE->text() : QString();
+    for (const Field_Row &r : rows)
+        if (r.source == box) name = r.title->text();
+    name = name.trimmed();
+    if (name.endsWith(u':')) name.chop(1);
+    return name.trimmed();
+}
+
 void Profile_Dialog::importSpreadsheet(QComboBox *box)
 {
-    // Every box keeps its choice across the refill; the picking box gets the first
-    // column of the new rows, or goes back to what it showed.
+    // Every box keeps the meaning of its choice across the new workbook: a column is
+    // kept by its name and shows its first value from the new rows, and a row whose
+    // column the new workbook lacks goes back to Manual (the message names it). The
+    // picking box gets the first column of the new rows, or goes back to what it showed.
+    const QStringList before = m_host ? m_host->Profile_Column_Names() : QStringList();
     std::vector<std::pair<QComboBox *, QString>> kept;
     auto keep = [&](QComboBox *b) {
         kept.emplace_back(b, b == box ? b->property("kept").toString() : b->currentData().toString());
@@ -151,13 +167,27 @@ void Profile_Dialog::importSpreadsheet(QComboBox *box)
     for (Field_Row &r : rows) keep(r.source);
     keep(image_source);
     const bool imported = m_host && m_host->Profile_Import_Spreadsheet();
+    const QStringList after = imported ? m_host->Profile_Column_Names() : before;
     if (imported) fillSources();
+    QStringList manual;
     for (auto &[b, key] : kept) {
-        // The first column after the row number.
-        const int at = b->findData(b == box && imported ? columnKey(1) : key);
+        QString now = key;
+        if (imported && b == box) {
+            now = columnKey(1);  // the first column after the row number
+        } else if (imported && key.startsWith(QLatin1String("X:"))) {
+            const int old = key.mid(2).toInt();
+            const QString name = old >= 0 && old < before.size() ? before[old] : QString();
+            const int at = name.isEmpty() ? -1 : int(after.indexOf(name));
+            now = at >= 0 ? columnKey(at) : kManual;
+            if (at < 0) manual << (name.isEmpty() ? rowName(b) : tr("%1 (column \"%2\")").arg(rowName(b), name));
+        }
+        const int at = b->findData(now);
         b->setCurrentIndex(at >= 0 ? at : 0);
         b->setProperty("kept", b->currentData());
+        if (imported) showFirstValue(b);
     }
+    if (!manual.isEmpty())
+        Show_MessageBox(tr("The new workbook has no column for these rows; they are set to Manual:\n") + manual.join(u'\n'));
 }
 
 void Profile_Dialog::showSource(QComboBox *box, const Profile_Field &field)

@@ -35,6 +35,9 @@ public:
     // the spreadsheet import window on it in mode "E", and binds the spreadsheet as
     // the design's data source when its rows hold at least one row. True when it did.
     virtual bool Profile_Import_Spreadsheet() { return false; }
+    // The dialog ended without OK: the design's rows and spreadsheet are put back as
+    // they were before the dialog's first import.
+    virtual void Profile_Cancelled() {}
     // The first row's value of column `column` (an index of Profile_Column_Names).
     virtual QString Profile_Column_First_Value(int /*column*/) const { return {}; }
     virtual QStringList Profile_Image_File_Types() const { return {}; }
@@ -82,8 +85,11 @@ public:
 private:
     Modal_Runner *const m_runner;  // runs the dialog (null: exec())
     void fillSources();
-    // "Excel..." picked in `box`: a workbook imported gives its first column.
+    // "Excel..." picked in `box`: a workbook imported gives its first column; the other
+    // boxes keep their columns by name.
     void importSpreadsheet(QComboBox *box);
+    // The caption of the row a source box belongs to, for messages ("Company Name").
+    QString rowName(const QComboBox *box) const;
     // A column chosen in `box` puts its first row's value in the box's field.
     void showFirstValue(QComboBox *box);
     static void showSource(QComboBox *box, const Profile_Field &field);

@@ -126,8 +126,8 @@ TEST(CropButton, AColumnBoundControlGetsANewColumnKeptInTheDesign)
     EXPECT_EQ(testsupport::boxes().take(),
               (QStringList{"This action will create new excel column with all new cropped images.\nAre you sure you "
                            "want to continue?",
-                           "\nImage has been cropped successfully.\n\nPlease click on 'Save Details' button to update "
-                           "your changes in your project data."}));
+                           "\nImage has been cropped successfully.\n\nPlease click on 'Save' button to update your "
+                           "changes in your project data."}));
     const QString out = Cropped_Img_Path + "/Column 3";
     const QStringList paths{out + "/p1.png", out + "/p2.png", out + "/p3.png"};
     EXPECT_EQ(image->data_source_type, 2);

@@ -6,6 +6,7 @@
 #include "ProfileWindow.h"
 #include "SKTImage.h"
 #include "SheetImport.h"
+#include "SpreadsheetWriter.h"
 #include "Shots.h"
 #include "Data_From_Excel.h"
 #include "TestSupport.h"
@@ -39,6 +40,56 @@ struct Answer {
 struct Fresh : ::testing::Test {
     void SetUp() override { Fill_User_Profile = false; }
     void TearDown() override { Fill_User_Profile = false; }
+};
+
+// The spreadsheet import window, once it shows, takes every column with OK.
+void Import_All_Columns_When_Shown()
+{
+    auto *import = qobject_cast<Import_Excel *>(QApplication::activeModalWidget());
+    if (!import) {
+        QTimer::singleShot(10, Import_All_Columns_When_Shown);  // not shown yet
+        return;
+    }
+    import->Select_ALL_Pressed();
+    import->OKPressed();
+}
+
+// "Excel..." picked in a row's source list: the workbook answers the file panel and
+// every column is imported.
+void Import_Through(QComboBox *source, const QString &book)
+{
+    testsupport::queueFilePanelAnswer({book});
+    QTimer::singleShot(0, Import_All_Columns_When_Shown);
+    const int pick = source->findText("Excel...");
+    ASSERT_GE(pick, 0);
+    source->setCurrentIndex(pick);
+    emit source->activated(pick);
+}
+
+void Choose(QComboBox *source, const QString &text)
+{
+    const int at = source->findText(text);
+    ASSERT_GE(at, 0) << text.toStdString();
+    source->setCurrentIndex(at);
+    emit source->activated(at);
+}
+
+// Two workbooks of people: the second has the first's columns Name and Label in other
+// places, and no Company or Tag.
+struct Two_Books {
+    QTemporaryDir dir;
+    QString six = dir.path() + "/six.xlsx", other = dir.path() + "/other.xlsx";
+    Two_Books()
+    {
+        SheetRows first{{"Name", "Label", "Company", "Tag"}}, second{{"Label", "Name", "City"}};
+        for (int i = 1; i <= 6; ++i) {
+            const QString n = QString::number(i);
+            first << QStringList{"Person" + n, "L" + n, "Firm" + n, "Tag" + n};
+            second << QStringList{"M" + n, "Other" + n, "City" + n};
+        }
+        EXPECT_TRUE(SpreadsheetWriter::WriteWorkbook(six, first, true, Resource_Path));
+        EXPECT_TRUE(SpreadsheetWriter::WriteWorkbook(other, second, true, Resource_Path));
+    }
 };
 } // namespace
 
@@ -242,4 +293,81 @@ TEST_F(Fresh, AWorkbookPickedInTheProfileDialogBecomesTheDesignsDataSource)
     EXPECT_EQ(table.headerData(3, Qt::Horizontal).toString(), "Born");
     EXPECT_EQ(table.index(0, 3).data().toString(), "2027-01-02");
     EXPECT_EQ(table.index(1, 1).data().toString(), "Bob Ray");
+}
+
+// A second workbook imported in the same dialog: each row bound to a column keeps that
+// column by its name and shows its first value from the new rows; a row whose column
+// is gone goes back to Manual and the message names it.
+TEST_F(Fresh, ANewWorkbookKeepsEachRowsColumnByName)
+{
+    Two_Books books;
+    ProfileWindow w;
+    testsupport::clearFilePanels();
+    testsupport::boxes().clear();
+    QStringList after;
+    Answer a(w, [&](Profile_Dialog &d) {
+        Import_Through(d.rows[0].source, books.six);  // Name takes the first column
+        Choose(d.rows[1].source, "Column: Label");
+        Choose(d.rows[2].source, "Column: Company");
+        Choose(d.rows[4].source, "Column: Tag");
+        EXPECT_EQ(d.rows[4].value->text(), "Tag1");
+        Import_Through(d.rows[2].source, books.other);  // Company takes the first column
+        for (int i : {0, 1, 2, 4}) after << d.rows[size_t(i)].source->currentText() << d.rows[size_t(i)].value->text();
+        d.OK_Btn_Clicked();
+    });
+    w.controller.ui.command("Profile")->trigger();
+    EXPECT_EQ(after, QStringList({"Column: Name", "Other1", "Column: Label", "M1", "Column: Label", "M1", "Manual", "Tag1"}));
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList({"\nThe new workbook has no column for these rows; they are set to Manual:\n"
+                           "Address (column \"Tag\")"}));
+    EXPECT_EQ(w.document.m_spreadsheet.Excel_Source_Path, books.other);
+    const QList<std::pair<const char *, QString>> card{{"Fup_Name", "Other1"}, {"Fup_Title", "M1"}, {"Fup_Company", "M1"}};
+    for (const auto &[id, value] : card) {
+        SKTGraphic *g = w.onFront(id);
+        ASSERT_NE(g, nullptr) << id;
+        EXPECT_EQ(g->Text_Value, value) << id;
+    }
+    EXPECT_EQ(w.onFront("Fup_Name")->excel_col_indx, 2);
+    EXPECT_EQ(w.onFront("Fup_Title")->excel_col_indx, 1);
+}
+
+// Cancel after an import leaves the design's rows and columns, its bindings and the
+// lists the dialog offers as they were before the dialog opened.
+TEST_F(Fresh, CancelAfterAnImportChangesNothing)
+{
+    Two_Books books;
+    ProfileWindow w;
+    testsupport::clearFilePanels();
+    {
+        Answer first(w, [&](Profile_Dialog &d) {
+            Import_Through(d.rows[0].source, books.six);
+            d.OK_Btn_Clicked();
+        });
+        w.controller.ui.command("Profile")->trigger();
+    }
+    const DesignSpreadsheet before = w.document.m_spreadsheet;
+    ASSERT_EQ(before.rows.size(), 6);
+    ASSERT_NE(w.onFront("Fup_Name"), nullptr);
+    const KeyedArchive name = w.onFront("Fup_Name")->encode();
+    QStringList offered;
+    {
+        Answer again(w, [&](Profile_Dialog &d) {
+            Import_Through(d.rows[1].source, books.other);
+            EXPECT_EQ(w.document.m_spreadsheet.Excel_Source_Path, books.other);
+            d.Cancel_Btn_Clicked();
+        });
+        w.controller.ui.command("Profile")->trigger();
+    }
+    EXPECT_TRUE(w.document.m_spreadsheet == before);
+    EXPECT_EQ(w.document.ColList_Titles(), QStringList({"S.No.", "Name", "Label", "Company", "Tag"}));
+    EXPECT_TRUE(w.onFront("Fup_Name")->encode() == name) << "the binding is not dropped";
+    {
+        Answer look(w, [&](Profile_Dialog &d) {
+            for (int i = 0; i < d.rows[1].source->count(); ++i) offered << d.rows[1].source->itemText(i);
+            d.Cancel_Btn_Clicked();
+        });
+        w.controller.ui.command("Profile")->trigger();
+    }
+    EXPECT_EQ(offered.mid(offered.size() - 6),
+              QStringList({"Column: S.No.", "Column: Name", "Column: Label", "Column: Company", "Column: Tag", "Excel..."}));
 }

@@ -69,3 +69,38 @@ TEST(DirectCropNames, AListNamesAPictureFile)
     };
     for (const auto &r : rows) EXPECT_EQ(Any_Picture_File(r.paths), r.any) << r.paths.join(',').toStdString();
 }
+
+// The new column of a column run: a row that names a picture but got no file keeps its
+// own cell and is named (five at most, then a count); rows a stop left out are empty.
+TEST(DirectCropNames, ColumnRunKeepsTheRowsItCouldNotCut)
+{
+    const QStringList six{"/in/a.png", "/in/b.png", "/in/c.png", "/in/d.png", "/in/e.png", "/in/f.png"};
+    const struct {
+        QStringList inputs, written, cells;
+        QString message;
+    } rows[] = {
+        {{"/in/a.png", "", " /in/c.png "},
+         {"/out/a.png", "", "/out/c.png"},
+         {"/out/a.png", "", "/out/c.png"},
+         "Image has been cropped successfully."},
+        {{"/in/a.png", "/in/gone.png", " /in/c.png "},
+         {"/out/a.png", "", ""},
+         {"/out/a.png", "/in/gone.png", "/in/c.png"},
+         "Pictures cropped: 1 of 3.\n\nPictures that could not be cropped, kept as they were: 2\n"
+         "Row 2: \"gone.png\"\nRow 3: \"c.png\""},
+        // Stopped after the first row.
+        {{"/in/a.png", "/in/b.png"}, {""}, {"/in/a.png", ""},
+         "Pictures cropped: 0 of 2.\n\nPictures that could not be cropped, kept as they were: 1\nRow 1: \"a.png\""},
+        {six,
+         {"", "", "", "", "", ""},
+         six,
+         "Pictures cropped: 0 of 6.\n\nPictures that could not be cropped, kept as they were: 6\nRow 1: \"a.png\"\n"
+         "Row 2: \"b.png\"\nRow 3: \"c.png\"\nRow 4: \"d.png\"\nRow 5: \"e.png\"\nand 1 more"},
+    };
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.inputs.join(',').toStdString());
+        const Direct_Column column = Direct_Column_Cells(r.inputs, r.written);
+        EXPECT_EQ(column.cells, r.cells);
+        EXPECT_EQ(Direct_Column_Message(r.inputs, column), r.message);
+    }
+}

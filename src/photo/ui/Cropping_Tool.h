@@ -203,7 +203,9 @@ private:
     void Crop_Direct_Picture();
     void Start_Direct_Run();
     void Finish_Direct_Run();
-    QString Direct_Result_Message() const;
+    // The message of a direct road's end: `result`, and in group mode for a control bound
+    // to a spreadsheet column the reminder to save the row.
+    QString Direct_Result_Message(const QString &result) const;
 
     std::shared_ptr<const FaceDetector> m_detector;
     std::unique_ptr<Crop_All_Job> m_job;

@@ -39,8 +39,8 @@
 
 namespace {
 const QString kCropped = QStringLiteral("Image has been cropped successfully.");
-const QString kSaveDetails = QStringLiteral("Image has been cropped successfully.\n\nPlease click on 'Save Details' "
-                                            "button to update your changes in your project data.");
+// Group mode keeps a column's change in the project when the row list's Save is pressed.
+const QString kPressSave = QStringLiteral("\n\nPlease click on 'Save' button to update your changes in your project data.");
 const QString kNoColumnPicture =
     QStringLiteral("The selected control does not contains any image with supported extension.");
 } // namespace
@@ -222,9 +222,10 @@ int Cropping_Tool::Open_Wnd_Direct_Excel_Column(const QString &name, int column)
 
 // ---- Crop Image / Crop Images ----
 
-QString Cropping_Tool::Direct_Result_Message() const
+QString Cropping_Tool::Direct_Result_Message(const QString &result) const
 {
-    return Start_Card_Option == Card_Mode::Group && ctrl_data_source_type == Data_Source_Spreadsheet ? kSaveDetails : kCropped;
+    return Start_Card_Option == Card_Mode::Group && ctrl_data_source_type == Data_Source_Spreadsheet ? result + kPressSave
+                                                                                                     : result;
 }
 
 void Cropping_Tool::Crop_Direct_Image_Clicked()
@@ -290,7 +291,7 @@ void Cropping_Tool::Crop_Direct_Picture()
     }
     Crop_Direct_Path = target;
     done(1);
-    Show_MessageBox(Direct_Result_Message());
+    Show_MessageBox(Direct_Result_Message(kCropped));
 }
 
 void Cropping_Tool::Start_Direct_Run()
@@ -329,6 +330,7 @@ void Cropping_Tool::Finish_Direct_Run()
     m_progress->Hide_One_By_One_Modeless();
     Show_Selection_After_Run();
     m_job.reset();
+    QString result = kCropped;
     if (crop_direct == 2) {
         if (!QFileInfo(m_directSeriesPath).isFile()) {
             Crop_Direct_Series.clear();
@@ -337,11 +339,16 @@ void Cropping_Tool::Finish_Direct_Run()
             return;
         }
     } else if (m_rows) {
-        // Rows a stop left out get empty cells.
-        Crop_New_Excel_Col_Index = m_rows->Add_Row_Table_Column(lines);
+        // A row whose picture was not cut keeps it, and the message names the row; rows
+        // a stop left out get empty cells.
+        QStringList inputs;
+        for (int r = 0; r < list->rowCount(); ++r) inputs << Get_Item_Text(r);
+        const Direct_Column column = Direct_Column_Cells(inputs, lines);
+        Crop_New_Excel_Col_Index = m_rows->Add_Row_Table_Column(column.cells);
         Crop_New_Excel_Col_Name = Spreadsheet_Key_Of_Column(Crop_New_Excel_Col_Index);
+        result = Direct_Column_Message(inputs, column);
     }
     done(1);
-    Show_MessageBox(Direct_Result_Message());
+    Show_MessageBox(Direct_Result_Message(result));
     emit cropAllFinished();
 }

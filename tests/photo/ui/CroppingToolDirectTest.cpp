@@ -206,43 +206,58 @@ TEST(CroppingToolDirect, SeriesRunMakesANewSeriesWithAnEmptyLineForAMissingPictu
     EXPECT_EQ(Read(f.home + "/data/DataSet/Staff.txt").count('\n'), 3) << "the series it came from is untouched";
 }
 
-TEST(CroppingToolDirect, ColumnRunAddsAColumnWithAnEmptyCellForAFacelessRow)
+// A row whose picture has no face keeps its own picture in the new column (its person
+// would otherwise lose the photo), and the message names it; in group mode it asks for
+// the row list's own Save button.
+TEST(CroppingToolDirect, ColumnRunKeepsAFacelessRowsOwnPictureAndNamesIt)
 {
-    Folders f;
-    FakeRows table;
-    table.titles << "Name" << "Photo";  // row number + 2 columns
-    const QString wide1 = Make_Picture(f.home + "/in/w1.png", 200, 100);
-    const QString narrow = Make_Picture(f.home + "/in/n.png", 80, 60);
-    const QString wide2 = Make_Picture(f.home + "/in/w2.png", 150, 100);
-    table.rows = {{"1", "Ann", wide1}, {"2", "Bob", narrow}, {"3", "Cy", wide2}};
-    testsupport::ScriptedRunner runner;
-    Cropping_Tool tool(std::make_shared<WideFaceDetector>(), &table, nullptr, nullptr, &runner);
-    tool.resize(900, 700);
-    tool.Start_Card_Option = Card_Mode::Group;
-    tool.ctrl_data_source_type = 2;
-    runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
-        EXPECT_EQ(t.Crop_direct_Btn->text(), "Crop Image");
-        EXPECT_EQ(t.list->rowCount(), 3);
-        t.face_radio->setChecked(true);  // the first row's picture has a face
-        boxes().clear();
-        boxes().answerNext(1);
-        QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-    });
-    ASSERT_EQ(tool.Open_Wnd_Direct_Excel_Column("Photo", 2), 1);
-    runner.remove<Cropping_Tool>();
-    EXPECT_EQ(boxes().take(),
-              (QStringList{"This action will create new excel column with all new cropped images.\nAre you sure you "
-                           "want to continue?",
-                           "\nImage has been cropped successfully.\n\nPlease click on 'Save Details' button to update "
-                           "your changes in your project data."}));
-    EXPECT_EQ(tool.Crop_New_Excel_Col_Index, 3);
-    EXPECT_EQ(tool.Crop_New_Excel_Col_Name, "Column3");
-    EXPECT_EQ(table.titles.last(), "Column 4");
-    const QString out = f.home + "/data/Cropped_Images/Column 4";
-    const QStringList cells{table.rows[0].value(3), table.rows[1].value(3), table.rows[2].value(3)};
-    EXPECT_EQ(cells, (QStringList{out + "/w1.png", "", out + "/w2.png"}));
-    EXPECT_EQ(QImageReader(out + "/w1.png").size(), QSize(30, 20));
-    EXPECT_FALSE(QFile::exists(out + "/n.png"));
+    const QString kept = "\nPictures cropped: 2 of 3.\n\nPictures that could not be cropped, kept as they were: 1"
+                         "\nRow 2: \"n.png\"";
+    const struct {
+        Card_Mode mode;
+        QString message;
+    } runs[] = {
+        {Card_Mode::Group, kept + "\n\nPlease click on 'Save' button to update your changes in your project data."},
+        {Card_Mode::Template, kept},
+    };
+    for (const auto &run : runs) {
+        Folders f;
+        QDir(f.home + "/data/Cropped_Images").removeRecursively();
+        FakeRows table;
+        table.titles << "Name" << "Photo";  // row number + 2 columns
+        const QString wide1 = Make_Picture(f.home + "/in/w1.png", 200, 100);
+        const QString narrow = Make_Picture(f.home + "/in/n.png", 80, 60);
+        const QString wide2 = Make_Picture(f.home + "/in/w2.png", 150, 100);
+        table.rows = {{"1", "Ann", wide1}, {"2", "Bob", narrow}, {"3", "Cy", wide2}};
+        testsupport::ScriptedRunner runner;
+        Cropping_Tool tool(std::make_shared<WideFaceDetector>(), &table, nullptr, nullptr, &runner);
+        tool.resize(900, 700);
+        tool.Start_Card_Option = run.mode;
+        tool.ctrl_data_source_type = 2;
+        runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
+            EXPECT_EQ(t.Crop_direct_Btn->text(), "Crop Image");
+            EXPECT_EQ(t.list->rowCount(), 3);
+            t.face_radio->setChecked(true);  // the first row's picture has a face
+            boxes().clear();
+            boxes().answerNext(1);
+            QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+        });
+        ASSERT_EQ(tool.Open_Wnd_Direct_Excel_Column("Photo", 2), 1);
+        runner.remove<Cropping_Tool>();
+        EXPECT_EQ(boxes().take(),
+                  (QStringList{"This action will create new excel column with all new cropped images.\nAre you sure you "
+                               "want to continue?",
+                               run.message}));
+        EXPECT_EQ(tool.Crop_New_Excel_Col_Index, 3);
+        EXPECT_EQ(tool.Crop_New_Excel_Col_Name, "Column3");
+        EXPECT_EQ(table.titles.last(), "Column 4");
+        const QString out = f.home + "/data/Cropped_Images/Column 4";
+        const QStringList cells{table.rows[0].value(3), table.rows[1].value(3), table.rows[2].value(3)};
+        EXPECT_EQ(cells, (QStringList{out + "/w1.png", narrow, out + "/w2.png"}));
+        EXPECT_EQ(QImageReader(out + "/w1.png").size(), QSize(30, 20));
+        EXPECT_EQ(QImageReader(narrow).size(), QSize(80, 60)) << "the kept picture is untouched";
+        EXPECT_FALSE(QFile::exists(out + "/n.png"));
+    }
 }
 
 TEST(CroppingToolDirect, AnInputWithoutPicturesOpensNoWindow)
