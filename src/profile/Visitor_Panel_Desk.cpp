@@ -227,7 +227,7 @@ void Visitor_Panel_Desk::Show_Message_To_Update_Data()
         SKTGraphic *g = view ? view->Selected_Graphic() : nullptr;
         if (m_document.Start_Card_Option == Card_Mode::Group && g && g->data_source_type_val() == 2)
             Show_MessageBox(
-                QStringLiteral("Please click on 'Save Details' button to update your changes in your project data."));
+                QStringLiteral("Please click on 'Save' button to update your changes in your project data."));
     } catch (const std::exception &e) {
         Show_MessageBox(QString::fromUtf8(e.what()));
     }

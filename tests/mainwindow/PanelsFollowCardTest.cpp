@@ -2,6 +2,7 @@
 // control of the visitor pass, its panel box shows the change, and Add to Database
 // stores what the pass shows (read back from Visitor.db with sqlite3's own reader).
 #include "ControlPanels.h"
+#include "DataSourceSection.h"
 #include "QStringPrinter.h"
 #include "Globals.h"
 #include "Helpers.h"
@@ -15,6 +16,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
@@ -105,8 +107,16 @@ void expectInStep(Desk &w, const std::string &road)
     const Row record = lastRecord();
     for (int f = 0; f < kVisitorFieldCount; ++f) {
         const SKTGraphic *g = w.control(Visitor_Fixed_Fields()[f].value_id);
-        if (!g || !g->ctrl_is_visible) continue;
         SCOPED_TRACE(Visitor_Fixed_Fields()[f].value_id);
+        if (!g || !g->ctrl_is_visible) {
+            // Not on the card: not ticked, and nothing stored (the date and time then
+            // take the moment of recording).
+            EXPECT_FALSE(panel.fields[f].value_chk->isChecked());
+            if (f < kDateField) {
+                EXPECT_EQ(record.at(kColumns[f]), "");
+            }
+            continue;
+        }
         EXPECT_TRUE(panel.fields[f].value_chk->isChecked());
         EXPECT_EQ(panel.fields[f].value->text(), g->Text_Value);
         EXPECT_EQ(record.at(kColumns[f]), g->Text_Value);
@@ -186,6 +196,42 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              w.controller.Redo_Clicked();
          },
          "Ann Lee", false},
+        {"Delete on the card",
+         [](Desk &w) {
+             Desk::type(w.fp().fields[2].value, "Acme");
+             w.select(w.control("Fup_Company"));
+             w.command("Delete")->trigger();
+             ASSERT_EQ(w.control("Fup_Company"), nullptr);
+         },
+         "", false},
+        {"Image tab, Reset",
+         [&](Desk &w) {
+             w.select(w.control("Fup_Photo"));
+             testsupport::queueFilePanelAnswer({person});
+             w.controller.controlPanels->image.browse->click();
+             w.controller.controlPanels->image.reset->click();
+         },
+         "", true},
+        {"Data Source tab, a column",
+         [](Desk &w) {
+             w.document.m_spreadsheet.Excel_Binding_Use = true;
+             w.document.m_spreadsheet.column_titles = {"Name"};
+             w.document.m_spreadsheet.rows = {{"1", "Row One"}, {"2", "Row Two"}};
+             w.select(w.control("Fup_Name"));
+             DataSourceSection &section = *w.controller.dataSourceSection;
+             section.Data_source_type->setCurrentText("Excel");
+             ASSERT_EQ(section.Data_source_type->currentText(), "Excel");
+             section.Batch_Series->setCurrentIndex(1);
+             emit section.Batch_Series->activated(1);
+         },
+         "Row One", false},
+        {"typed, back side shown, front again",
+         [](Desk &w) {
+             Desk::type(w.fp().fields[0].value, "Bo");
+             w.controller.Select_back_side();
+             w.controller.Select_front_side();
+         },
+         "Bo", false},
         {"time typed by hand, then Manual off",
          [](Desk &w) {
              Profile_Panel &p = w.fp();
@@ -203,8 +249,12 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
         ASSERT_NE(w.control("Fup_Name"), nullptr);
         road.take(w);
         testsupport::boxes().clear();
-        if (*road.nameShown) EXPECT_EQ(w.control("Fup_Name")->Text_Value, road.nameShown) << road.name;
-        if (road.photoIsPerson) EXPECT_EQ(w.control("Fup_Photo")->FilePath(), person) << road.name;
+        if (*road.nameShown) {
+            EXPECT_EQ(w.control("Fup_Name")->Text_Value, road.nameShown) << road.name;
+        }
+        if (road.photoIsPerson) {
+            EXPECT_EQ(w.control("Fup_Photo")->FilePath(), person) << road.name;
+        }
         expectInStep(w, road.name);
     }
 }
