@@ -325,6 +325,12 @@ void Cropping_Tool::Finish_Direct_Run()
     m_job->Wait();
     crop_num = m_job->counter();
     const QStringList lines = m_job->seriesLines();  // one per row done: the file, or empty
+    // A row whose input is missing is left empty as the road expects; a file not written
+    // or a stop is told.
+    const Crop_All_Shortfall shortfall = m_job->shortfall();
+    QString result = Direct_Result_Message();
+    if (shortfall.unwritten > 0 || shortfall.stoppedAfter >= 0)
+        result.replace(0, kCropped.size(), m_state->Export_File_Message);  // the Save Details note stays
     m_progress->update_sending_progress_bar();
     m_progress->Hide_One_By_One_Modeless();
     Show_Selection_After_Run();
@@ -342,6 +348,6 @@ void Cropping_Tool::Finish_Direct_Run()
         Crop_New_Excel_Col_Name = Spreadsheet_Key_Of_Column(Crop_New_Excel_Col_Index);
     }
     done(1);
-    Show_MessageBox(Direct_Result_Message());
+    Show_MessageBox(result);
     emit cropAllFinished();
 }

@@ -300,6 +300,7 @@ TEST(CroppingToolDirect, SpreadsheetInputOfTheMainScreen)
         {2, f.home + "/out", " ", "Please select output file custom name."},
         {1, f.home + "/out", "x", "The selected control does not contains any image with supported extension."},
     };
+    tool.custom_name_radio->setChecked(true);
     for (const Row &r : rows) {
         tool.excel_column_list->setCurrentIndex(r.column);
         tool.output_path->setText(r.output);
