@@ -445,7 +445,8 @@ std::unique_ptr<QTemporaryFile> staged(const QString &target, const QByteArray &
 {
     const QFileInfo place(target);
     const qsizetype nameBytes = QFile::encodeName(place.fileName()).size();
-    if (nameBytes == 0 || nameBytes > File_Name_Max(place.absolutePath())) return failedWith(error, ENAMETOOLONG);
+    if (nameBytes == 0) return failedWith(error, EINVAL);
+    if (nameBytes > File_Name_Max(place.absolutePath())) return failedWith(error, ENAMETOOLONG);
     // The temporary file is created owner-only, so a secret never sits in a file that
     // others may open; wider permissions are given before anything is written.
     auto f = std::make_unique<QTemporaryFile>(ownName(target, 'n', w) + QString(kRandom, u'X'));
