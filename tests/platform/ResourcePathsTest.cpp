@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-void touch(const QString &path)
+void makeFile(const QString &path)
 {
     QDir().mkpath(path.left(path.lastIndexOf(u'/')));
     QFile f(path);
@@ -38,12 +38,12 @@ TEST(ResourcePaths, AnotherCopysResourcesPointIntoOurs)
 {
     const QString home = testsupport::testHome();
     const QString ours = home + "/new place/resources/";
-    touch(ours + "pic_ic.png");
-    touch(ours + "Background/Soft_Gradient.jpg");
+    makeFile(ours + "pic_ic.png");
+    makeFile(ours + "Background/Soft_Gradient.jpg");
     // A build folder that is still there keeps its pictures; a user's own folder named
     // "resources" too.
-    touch(home + "/other build/resources/pic_ic.png");
-    touch(home + "/mine/resources/pic_ic.png");
+    makeFile(home + "/other build/resources/pic_ic.png");
+    makeFile(home + "/mine/resources/pic_ic.png");
     const struct {
         QString stored, read;
     } rows[] = {
