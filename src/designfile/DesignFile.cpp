@@ -5,9 +5,11 @@
 #include "DesignFileFormat.h"
 #include "FileUtilities.h"
 #include "FileWrite.h"
+#include "Globals.h"
 #include "GraphicFields.h"
 #include "Log.h"
 #include "Plist.h"
+#include "ResourcePaths.h"
 #include "SKTDocument.h"
 #include "StoredValues.h"
 
@@ -47,6 +49,22 @@ void appendPairs(QStringList &out, const Pairs &pairs)
 {
     out << QString::number(pairs.size());
     for (const auto &[key, value] : pairs) out << key << value;
+}
+
+// The picture paths under these keys that point into our resources, in the form any
+// copy of the program reads into its own resources.
+void storeResourcePaths(Pairs &pairs, const QStringList &keys)
+{
+    for (auto &[key, value] : pairs)
+        if (keys.contains(key)) value = Stored_Resource_Path(value, Resource_Path);
+}
+
+// The picture paths a control of this kind keeps (an image control's text holds its path too).
+QStringList picturePathKeys(GraphicKind kind)
+{
+    if (kind == GraphicKind::Image) return {QStringLiteral("_file_path"), QStringLiteral("Text_Value")};
+    if (kind == GraphicKind::Signature) return {QStringLiteral("_file_path")};
+    return {};
 }
 
 // The pairs of one control: every field its kind archives, pictures left out.
@@ -93,6 +111,7 @@ Pairs cardPairs(const Card_Property &card)
                    },
                    entry.second);
     }
+    storeResourcePaths(pairs, {QStringLiteral("Card_BG_Image_Path")});
     return pairs;
 }
 
@@ -104,7 +123,9 @@ void appendControls(QStringList &out, const QString &side, const std::vector<Gra
     for (const GraphicPtr &g : controls) {
         if (!g) continue;
         out << kControlTag << g->className();
-        appendPairs(out, controlPairs(*g));
+        Pairs pairs = controlPairs(*g);
+        storeResourcePaths(pairs, picturePathKeys(g->kind()));
+        appendPairs(out, pairs);
     }
 }
 

@@ -40,6 +40,9 @@ constexpr int kDesignFileVersion = 1;
 QStringList Design_To_Array(const DesignData &data);
 bool Design_From_Array(const QStringList &array, DesignData &data, QString *error);
 
+// Picture paths into Resource_Path are stored in the form every copy of the program
+// reads into its own resources (Stored_Resource_Path).
+//
 // Writes the design whole: a temporary file beside the target, renamed over it, so a
 // failed save leaves the previous file as it was. False with a message on failure.
 // `links`: what a link at the path gets (a name completed by the program replaces it).
@@ -57,7 +60,7 @@ void Put_Design_In_Document(DesignData &data, SKTDocument &document, bool withRo
 // Reads a design. A file that can't be read, is not a design, comes from a later
 // version, is damaged or holds a card side longer than kLargestCardSideMM gives false
 // with a message naming the file, and `data` is left untouched.
-// Picture paths into an application bundle's resources are re-pointed into
-// Resource_Path; image, signature and card background pictures are loaded from their
-// paths (barcode pictures are left for the caller to regenerate).
+// Picture paths into the resources of some copy of the program (Repoint_Resource_Path)
+// are re-pointed into Resource_Path; image, signature and card background pictures are
+// loaded from their paths (barcode pictures are left for the caller to regenerate).
 bool Read_Design_File(const QString &path, DesignData &data, QString *error);

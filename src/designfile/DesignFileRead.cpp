@@ -8,6 +8,7 @@
 #include "GraphicFields.h"
 #include "Log.h"
 #include "Plist.h"
+#include "ResourcePaths.h"
 #include "SKTImage.h"
 #include "SKTSignature.h"
 #include "StoredValues.h"
@@ -250,11 +251,11 @@ DesignColumnChoices readColumnChoices(ArrayReader &r)
 
 // ---- After reading ----
 
-// A path into an application bundle's resources, re-pointed into ours; any other
-// path stays exactly as stored.
+// A path into the resources of some copy of the program, re-pointed into ours; any
+// other path stays exactly as stored.
 void repoint(QString &path)
 {
-    if (path.contains(QLatin1String(".app/Contents/Resources/"))) path = Check_Path_For_App_Resources(path);
+    path = Repoint_Resource_Path(path, Resource_Path);
 }
 
 void finishCard(Card_Property &card)

@@ -176,11 +176,16 @@ QByteArray Export_File_Data(const std::vector<const Export_Side *> &sides, bool 
     return encodeRaster(image, format);
 }
 
-bool Save_gen_image(const QImage &image, const QString &path, File_Link links, File_Write_Sweep *sweep)
+bool Save_gen_image(const QImage &image, const QString &path, File_Link links, File_Write_Sweep *sweep,
+                    QString *cause)
 {
+    const auto failed = [cause](const QString &why) {
+        if (cause) *cause = why;
+        return false;
+    };
     if (image.isNull()) {
         Show_NSLog_Message(QStringLiteral("Invalid image"));
-        return false;
+        return failed(QStringLiteral("there is no picture"));
     }
     const QString ext = QFileInfo(path).suffix();
     QByteArray bytes;
@@ -191,7 +196,10 @@ bool Save_gen_image(const QImage &image, const QString &path, File_Link links, F
     } else {
         bytes = encodeRaster(image, rasterFormat(ext));
     }
-    return !bytes.isEmpty() && Write_File_Whole(path, bytes, 0644, sweep, links);
+    if (bytes.isEmpty()) return failed(QStringLiteral("the picture could not be encoded"));
+    int error = 0;
+    if (Write_File_Whole(path, bytes, 0644, sweep, links, &error)) return true;
+    return failed(error ? qt_error_string(error) : QStringLiteral("the file could not be put in place"));
 }
 
 bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_Side &front, const Export_Side &back,

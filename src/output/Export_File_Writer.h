@@ -63,8 +63,10 @@ QByteArray Export_File_Data(const std::vector<const Export_Side *> &sides, bool 
 // picture's size in points). False on failure. `links`: Write_Through only for a name the
 // user chose in a save panel; a name the program picks (a numbered, derived or fixed
 // name) replaces a link there. A run's `sweep` clears each folder of a killed write's
-// leftovers once for the run (FileWrite.h).
-bool Save_gen_image(const QImage &image, const QString &path, File_Link links, File_Write_Sweep *sweep = nullptr);
+// leftovers once for the run (FileWrite.h). On failure `cause` gets why, as the system
+// gave it ("No space left on device", "Permission denied", ...).
+bool Save_gen_image(const QImage &image, const QString &path, File_Link links, File_Write_Sweep *sweep = nullptr,
+                    QString *cause = nullptr);
 
 // Writes the export of `layout` to `path`, every file or none: on failure the files
 // are as they were before the call and `error` says why (a picture over the bound:

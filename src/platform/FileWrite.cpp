@@ -428,25 +428,34 @@ void clearLeftovers(const QString &folder, const Writer &w, const File_Write_Sys
     }
 }
 
-// The bytes in a temporary file beside `target`, flushed to the disk; null on failure.
-// A target name the file system cannot hold fails before anything is made. With `tail`,
-// the bytes it gives for the open temporary follow `bytes`.
+// No temporary file, the system's error number of the step that failed in *error.
+std::unique_ptr<QTemporaryFile> failedWith(int *error, int number)
+{
+    if (error) *error = number;
+    return nullptr;
+}
+
+// The bytes in a temporary file beside `target`, flushed to the disk; null on failure,
+// with the system's error number in *error. A target name the file system cannot hold
+// fails before anything is made. With `tail`, the bytes it gives for the open temporary
+// follow `bytes`.
 std::unique_ptr<QTemporaryFile> staged(const QString &target, const QByteArray &bytes, int permissions,
                                        const Writer &w, Fingerprint &written,
-                                       const std::function<QByteArray(int fd)> &tail = {})
+                                       const std::function<QByteArray(int fd)> &tail = {}, int *error = nullptr)
 {
     const QFileInfo place(target);
     const qsizetype nameBytes = QFile::encodeName(place.fileName()).size();
-    if (nameBytes == 0 || nameBytes > File_Name_Max(place.absolutePath())) return nullptr;
+    if (nameBytes == 0) return failedWith(error, EINVAL);
+    if (nameBytes > File_Name_Max(place.absolutePath())) return failedWith(error, ENAMETOOLONG);
     // The temporary file is created owner-only, so a secret never sits in a file that
     // others may open; wider permissions are given before anything is written.
     auto f = std::make_unique<QTemporaryFile>(ownName(target, 'n', w) + QString(kRandom, u'X'));
-    if (!f->open()) return nullptr;
-    if ((permissions & 0777) != 0600 && !f->setPermissions(toQt(permissions))) return nullptr;
+    if (!f->open()) return failedWith(error, errno);
+    if ((permissions & 0777) != 0600 && !f->setPermissions(toQt(permissions))) return failedWith(error, errno);
     const QByteArray all = tail ? bytes + tail(f->handle()) : bytes;
-    if (f->write(all) != all.size() || !f->flush() || ::fsync(f->handle()) != 0) return nullptr;
+    if (f->write(all) != all.size() || !f->flush() || ::fsync(f->handle()) != 0) return failedWith(error, errno);
     struct stat st {};
-    if (::fstat(f->handle(), &st) != 0) return nullptr;
+    if (::fstat(f->handle(), &st) != 0) return failedWith(error, errno);
     written = fingerprint(st);
     return f;
 }
@@ -553,14 +562,15 @@ bool File_Write_Sweep::First(const QString &folder)
 }
 
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions, File_Write_Sweep *sweep,
-                      File_Link links)
+                      File_Link links, int *error)
 {
-    return Write_Files_Whole({{path, bytes}}, permissions, nullptr, File_Write_System(), sweep, links);
+    return Write_Files_Whole({{path, bytes}}, permissions, nullptr, File_Write_System(), sweep, links, error);
 }
 
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions, int *failed,
-                       const File_Write_System &system, File_Write_Sweep *sweep, File_Link links)
+                       const File_Write_System &system, File_Write_Sweep *sweep, File_Link links, int *error)
 {
+    if (error) *error = 0;
     const Writer w = thisWriter();
     Record_Key key;
     QStringList folders;
@@ -573,8 +583,9 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
     const auto syncFolders = [&] {
         for (const QString &folder : folders) system.syncFolder(QFile::encodeName(folder));
     };
-    const auto fail = [&](size_t i) {
+    const auto fail = [&](size_t i, int number) {
         if (failed) *failed = int(i);
+        if (error) *error = number;
         return false;  // the temporary files not put in place go with `written`
     };
     std::vector<std::unique_ptr<QTemporaryFile>> written;
@@ -582,22 +593,23 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
     for (const auto &[path, bytes] : files) {
         const QString target = writtenPath(path, links);
         Set_File f{QFile::encodeName(target), {}, {}, {}};
-        written.push_back(staged(target, bytes, permissions, w, f.written));
-        if (!written.back()) return fail(set.size());
+        int number = 0;
+        written.push_back(staged(target, bytes, permissions, w, f.written, {}, &number));
+        if (!written.back()) return fail(set.size(), number);
         f.temporary = QFile::encodeName(written.back()->fileName());
         // The last file needs no way back: renamed over the old one, which stays when
         // that fails.
         struct stat st {};
         if (set.size() + 1 < files.size() && ::lstat(f.target.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
             f.kept = freeName(target, 'k', w);
-            if (f.kept.isEmpty()) return fail(set.size());
+            if (f.kept.isEmpty()) return fail(set.size(), EEXIST);
         }
         set.push_back(f);
     }
     std::vector<QByteArray> records;
     if (set.size() > 1) {
         const auto made = writeRecords(set, folders, w, system, key);
-        if (!made) return fail(0);
+        if (!made) return fail(0, errno);
         records = *made;
         syncFolders();
     }
@@ -611,12 +623,13 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
             written[i]->setAutoRemove(false);
             continue;
         }
+        const int number = errno;
         if (aside && !f.kept.isEmpty()) system.rename(f.kept, f.target);
         for (size_t j = i; j-- > 0;)
             set[j].kept.isEmpty() ? system.remove(set[j].target) : system.rename(set[j].kept, set[j].target);
         syncFolders();
         removeRecords();
-        return fail(i);
+        return fail(i, number);
     }
     syncFolders();
     for (const Set_File &f : set)

@@ -87,9 +87,12 @@ enum class File_Link { Write_Through, Replace };
 // writer), a kept file goes back to its name when that name is free, else it is removed;
 // a kept file whose name is not known stays. A kept file goes back only as a regular
 // file, never over a file put there since, even between the repair's check and its move.
-// `links`: what a symbolic link at the path gets (File_Link).
+// `links`: what a symbolic link at the path gets (File_Link). On failure `error` gets the
+// system's error number of the step that failed (errno: ENOSPC, EACCES, ...; 0 when
+// there is none to tell).
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644,
-                      File_Write_Sweep *sweep = nullptr, File_Link links = File_Link::Write_Through);
+                      File_Write_Sweep *sweep = nullptr, File_Link links = File_Link::Write_Through,
+                      int *error = nullptr);
 
 // Writes every file whole, or leaves all of them as they were: each file is written to
 // a temporary file beside it first, then (after the set's record is flushed in each of
@@ -97,11 +100,13 @@ bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissi
 // first; when one cannot be written or put in place, those put in place before it are
 // taken back: a file written over gets its old file again, a new one is removed. The
 // kept files and the records are removed once the whole set is in place and the folders
-// are synced. `failed` gets the index of the file that failed. False on failure. With a
+// are synced. `failed` gets the index of the file that failed, `error` the system's error
+// number of the step that failed (as Write_File_Whole). False on failure. With a
 // `sweep`, a folder it has cleared already is not cleared again.
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions = 0644,
                        int *failed = nullptr, const File_Write_System &system = File_Write_System(),
-                       File_Write_Sweep *sweep = nullptr, File_Link links = File_Link::Write_Through);
+                       File_Write_Sweep *sweep = nullptr, File_Link links = File_Link::Write_Through,
+                       int *error = nullptr);
 
 // The tag of a system in the writer's own names: 8 hex digits of a hash of the
 // machine's id, the boot's id and the process table (the process id namespace), so

@@ -1,5 +1,7 @@
 #include "StandInPictures.h"
 
+#include "ResourcePaths.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -41,10 +43,12 @@ bool Is_Stand_In_Picture_Path(const QString &path, const QString &resourceFolder
 bool Is_Stand_In_Picture(const QString &path, const QString &resourceFolder)
 {
     if (Is_Stand_In_Picture_Path(path, resourceFolder)) return true;
-    const QString name = folderAndName(path).second;
+    const auto [folder, name] = folderAndName(path);
     if (!isStandInName(name) || resourceFolder.isEmpty()) return false;
-    const QFileInfo ours(QDir(resourceFolder).filePath(name));
     const QFileInfo theirs(path.trimmed());
+    // Where a build folder that was moved or removed since kept it.
+    if (Is_Resources_Folder_Name(folder) && !theirs.exists() && !theirs.isSymLink()) return true;
+    const QFileInfo ours(QDir(resourceFolder).filePath(name));
     if (!ours.isFile() || !theirs.isFile() || ours.size() != theirs.size()) return false;
     const QByteArray bytes = smallFile(ours.filePath(), ours.size());
     return !bytes.isEmpty() && bytes == smallFile(theirs.filePath(), ours.size());

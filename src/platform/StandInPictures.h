@@ -14,5 +14,7 @@ bool Is_Stand_In_Picture_Path(const QString &path, const QString &resourceFolder
 
 // Is_Stand_In_Picture_Path, or a file with a stand-in's name holding byte for byte the
 // stand-in of `resourceFolder` (the resources of a copy of the program that ran from
-// elsewhere). A user's own picture that merely has such a name is no stand-in.
+// elsewhere), or a stand-in's name directly in a folder named "resources" where no file
+// is any more (a build folder's, moved or removed since). A user's own picture that
+// merely has such a name is no stand-in.
 bool Is_Stand_In_Picture(const QString &path, const QString &resourceFolder);

@@ -1,6 +1,7 @@
 #include "AnotherUser.h"
 #include "DesignFile.h"
 #include "DesignTestSupport.h"
+#include "Globals.h"
 #include "Plist.h"
 #include "SKTDocument.h"
 #include "SKTSignature.h"
@@ -309,6 +310,93 @@ TEST(DesignFile, BundleResourcePathsArePointedIntoOurResources)
     EXPECT_EQ(back.back_card.Card_BG_Image_Path(), Resource_Path + "Background/Teal_Curves.png");
     EXPECT_FALSE(back.back_card.Card_BG_Image().isNull());
     EXPECT_EQ(back.front_card.Card_BG_Image_Path(), " /elsewhere/kept as is.png ");
+}
+
+// A design made from a template by one copy of the program, opened by a copy whose
+// resources are elsewhere (another build, an installed package, a moved build folder):
+// the template's pictures come from the opening copy's resources; a user's own picture
+// keeps its path.
+TEST(DesignFile, TheTemplatesPicturesFollowTheResourcesOfTheCopyThatOpens)
+{
+    const QString home = testsupport::testHome();
+    const QStringList pictures = {"pic_ic.png", "sign_sample.png", "LibraryImage/Business/Company_Logo.png",
+                                  "Background/Soft_Gradient.jpg"};
+    // The opening copy's resources: each picture a colour of its own, so that a pixel
+    // tells where it was read from.
+    const QString ours = home + "/B/resources/";
+    const QRgb colours[] = {qRgb(10, 200, 30), qRgb(200, 10, 30), qRgb(30, 10, 200), qRgb(120, 120, 10)};
+    for (int i = 0; i < pictures.size(); ++i) {
+        QDir().mkpath(QFileInfo(ours + pictures[i]).path());
+        QImage img(8, 8, QImage::Format_RGB32);
+        img.fill(colours[i]);
+        ASSERT_TRUE(img.save(ours + pictures[i], nullptr, 100));
+    }
+    const QString own = pictureFile("own photo.png");
+    const auto design = [&](const QString &resources) {
+        DesignData d;
+        GraphicPtr photo = SKTGraphic::create(GraphicKind::Image);
+        photo->_file_path = photo->Text_Value = resources + pictures[0];
+        GraphicPtr sign = SKTGraphic::create(GraphicKind::Signature);
+        sign->_file_path = resources + pictures[1];
+        GraphicPtr logo = SKTGraphic::create(GraphicKind::Image);
+        logo->_file_path = logo->Text_Value = resources + pictures[2];
+        GraphicPtr mine = SKTGraphic::create(GraphicKind::Image);
+        mine->_file_path = mine->Text_Value = own;
+        d.front_controls = {photo, sign, logo, mine};
+        d.front_card.setCard_BG_Image_Path(resources + pictures[3]);
+        return d;
+    };
+    struct Row {
+        const char *what;
+        QString saving;     // the saving copy's resources (the design's paths are there)
+        QString savedWith;  // Resource_Path while saving; "" for a file saved before the
+                            // stored form, which holds the paths as they were
+    };
+    const QString build = home + "/A/build/resources/";
+    const Row rows[] = {
+        {"build tree", build, build},
+        {"build tree, older file", build, ""},
+        {"package", "/usr/share/dozo-idcard/resources/", "/usr/share/dozo-idcard/resources/"},
+        {"package, older file", "/usr/share/dozo-idcard/resources/", ""},
+        {"local install, older file", "/usr/local/share/dozo-idcard/resources/", ""},
+        {"moved build folder, older file", home + "/moved away/build/resources/", ""},
+    };
+    for (const Row &r : rows) {
+        Resource_Path = r.savedWith.isEmpty() ? ours : r.savedWith;
+        const QString path = folder() + "/from another copy.zcd";
+        ASSERT_TRUE(Write_Design_File(path, design(r.saving), nullptr)) << r.what;
+        if (!r.savedWith.isEmpty()) {
+            const QStringList stored = Plist_Read_File(path)->toStringList();
+            EXPECT_TRUE(stored.contains("DOZO ID Card.app/Contents/Resources/LibraryImage/Business/Company_Logo.png"))
+                << r.what;
+            EXPECT_TRUE(stored.contains("DOZO ID Card.app/Contents/Resources/Background/Soft_Gradient.jpg")) << r.what;
+            EXPECT_FALSE(stored.join(u'|').contains(r.saving)) << r.what;
+        }
+        Resource_Path = ours;
+        DesignData back;
+        ASSERT_TRUE(Read_Design_File(path, back, nullptr)) << r.what;
+        ASSERT_EQ(back.front_controls.size(), 4u) << r.what;
+        const SKTGraphic &photo = *back.front_controls[0], &sign = *back.front_controls[1],
+                         &logo = *back.front_controls[2], &mine = *back.front_controls[3];
+        EXPECT_EQ(photo._file_path, ours + pictures[0]) << r.what;
+        EXPECT_EQ(photo.Text_Value, ours + pictures[0]) << r.what;
+        EXPECT_EQ(sign._file_path, ours + pictures[1]) << r.what;
+        EXPECT_EQ(logo._file_path, ours + pictures[2]) << r.what;
+        EXPECT_EQ(back.front_card.Card_BG_Image_Path(), ours + pictures[3]) << r.what;
+        EXPECT_EQ(mine._file_path, own) << r.what;
+        EXPECT_EQ(mine.Text_Value, own) << r.what;
+        // The pictures themselves are the opening copy's.
+        ASSERT_FALSE(photo._contents.isNull()) << r.what;
+        EXPECT_EQ(photo._contents.image().pixel(4, 4), colours[0]) << r.what;
+        ASSERT_FALSE(logo._contents.isNull()) << r.what;
+        EXPECT_EQ(logo._contents.image().pixel(4, 4), colours[2]) << r.what;
+        ASSERT_FALSE(back.front_card.Card_BG_Image().isNull()) << r.what;
+        const QRgb bg = back.front_card.Card_BG_Image().image().pixel(4, 4);
+        EXPECT_NEAR(qRed(bg), qRed(colours[3]), 3) << r.what;
+        EXPECT_NEAR(qBlue(bg), qBlue(colours[3]), 3) << r.what;
+        ASSERT_FALSE(mine._contents.isNull()) << r.what;
+        EXPECT_EQ(mine._contents.image().pixel(1, 1), QColor(Qt::magenta).rgb()) << r.what;
+    }
 }
 
 TEST(DesignFile, FailedSaveLeavesThePreviousFileIntact)

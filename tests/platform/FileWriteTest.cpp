@@ -20,6 +20,7 @@
 #include <thread>
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -208,6 +209,38 @@ TEST(FileWrite, AFailedStepOfASetLeavesTheOldFiles)
         EXPECT_EQ(at, failed);
         EXPECT_EQ(read(dir, "a") + read(dir, "b"), failed < 0 ? "new anew b" : "old aold b");
         EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"a", "b"}));
+    }
+}
+
+// A write that fails tells the system's reason: a file where the folder should be, a
+// file system no one may write to (even the administrator), a name too long, and a full
+// disk (a small file system of its own, made only where the test may mount one).
+TEST(FileWrite, AFailedWriteTellsTheSystemsReason)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(Write_File_Whole(dir.filePath("taken.txt"), "t"));
+    const QString tiny = dir.filePath("tiny");
+    QDir().mkpath(tiny);
+    const bool mounted = ::geteuid() == 0 && ::mount("tmpfs", QFile::encodeName(tiny).constData(), "tmpfs", 0,
+                                                     "size=16k") == 0;
+    struct Row {
+        QString path;
+        int error;
+    };
+    QList<Row> rows{{dir.filePath("taken.txt/x.png"), ENOTDIR}, {dir.filePath(QString(256, 'n')), ENAMETOOLONG},
+                    {dir.filePath("fine.png"), 0}};
+    if (QFileInfo("/sys/kernel").isDir()) rows.append(Row{"/sys/kernel/x.png", EACCES});
+    if (mounted) rows.append(Row{tiny + "/big.png", ENOSPC});
+    for (const Row &r : rows) {
+        int error = -1;
+        EXPECT_EQ(Write_File_Whole(r.path, QByteArray(64 * 1024, 'x'), 0644, nullptr, File_Link::Replace, &error),
+                  r.error == 0)
+            << r.path.toStdString();
+        EXPECT_EQ(error, r.error) << r.path.toStdString();
+    }
+    if (mounted) {
+        EXPECT_EQ(QDir(tiny).entryList(QDir::Files | QDir::Hidden), QStringList{}) << "nothing of the write stays";
+        ::umount2(QFile::encodeName(tiny).constData(), MNT_DETACH);
     }
 }
 

@@ -14,6 +14,8 @@ TEST(StandInPictures, ByFolderOrByContent)
     ASSERT_TRUE(QDir().mkpath(other) && QFile::copy(Resource_Path + "pic_ic.png", other + "pic_ic.png"));
     ASSERT_TRUE(QFile::copy(Resource_Path + "pic_err.png", own + "no.png"));
     ASSERT_TRUE(QFile::copy(Resource_Path + "pic_ic.png", own + "grey.png"));
+    // A user's own photo named so, in a folder named as resources are.
+    ASSERT_TRUE(QDir().mkpath(own + "mine/resources") && QFile::copy(Resource_Path + "pic_err.png", own + "mine/resources/no.png"));
     // A photo of the stand-in's name and size whose last byte differs.
     QFile ours(Resource_Path + "pic_ic.png"), alike(own + "alike/pic_ic.png");
     ASSERT_TRUE(ours.open(QIODevice::ReadOnly) && QDir().mkpath(own + "alike"));
@@ -33,6 +35,12 @@ TEST(StandInPictures, ByFolderOrByContent)
         {"/Applications/DOZO ID Card.app/Contents/Resources/pic_ic.png", true},
         {"/opt/x/share/dozo-idcard/resources/no.png", true},
         {other + "pic_ic.png", true},
+        // Another install's, and a build folder's that was moved or removed since.
+        {"/usr/local/share/dozo-idcard/resources/pic_ic.png", true},
+        {other + "no.png", true},
+        {testsupport::testHome() + "/moved build/resources/no_camera.jpg", true},
+        {own + "mine/resources/no.png", false},
+        {own + "mine/resources/gone/no.png", false},
         {Resource_Path + "sign_sample.png", false},
         {Resource_Path + "LibraryImage/no.png", false},
         {Resource_Path + "PIC_IC.png", false},

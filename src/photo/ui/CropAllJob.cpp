@@ -11,26 +11,47 @@
 #include <QFile>
 #include <QFileInfo>
 
-QString Crop_All_End_Message(const Output_Run_State &state, int rows, int written)
+namespace {
+// "<title>: N", the first notes one a line, then "and M more" for the rest.
+QString countedNotes(const QString &title, int count, const QStringList &notes)
+{
+    QString text = QStringLiteral("%1: %2\n").arg(title).arg(count) + notes.join(u'\n');
+    if (count > notes.size())
+        text += QStringLiteral("\nand %1 more").arg(count - notes.size());
+    return text;
+}
+} // namespace
+
+QString Crop_All_Success_Text() { return QStringLiteral("Image has been cropped successfully."); }
+
+QString Crop_All_End_Message(const Output_Run_State &state, int rows, int written, const Crop_All_Shortfall &shortfall)
 {
     const int unreadable = state.incomplete_cards;
-    if (unreadable == 0)
-        return QStringLiteral("Image has been cropped successfully.");
-    QString text = QStringLiteral("Pictures cropped: %1 of %2.\n\nPictures that could not be read: %3\n")
-                       .arg(written)
-                       .arg(rows)
-                       .arg(unreadable);
-    text += state.incomplete_notes.join(u'\n');
-    if (unreadable > state.incomplete_notes.size())
-        text += QStringLiteral("\nand %1 more").arg(unreadable - state.incomplete_notes.size());
+    if (unreadable == 0 && shortfall.unwritten == 0 && shortfall.stoppedAfter < 0)
+        return Crop_All_Success_Text();
+    QString text = QStringLiteral("Pictures cropped: %1 of %2.").arg(written).arg(rows);
+    if (shortfall.stoppedAfter >= 0)
+        text += QStringLiteral("\nThe run was stopped after %1 of %2 pictures.").arg(shortfall.stoppedAfter).arg(rows);
+    if (unreadable > 0)
+        text += QStringLiteral("\n\n") +
+                countedNotes(QStringLiteral("Pictures that could not be read"), unreadable, state.incomplete_notes);
+    if (shortfall.unwritten > 0)
+        text += QStringLiteral("\n\n") + countedNotes(QStringLiteral("Pictures that could not be written"),
+                                                      shortfall.unwritten, shortfall.unwrittenNotes);
     return text;
 }
 
 Crop_All_Job::Crop_All_Job(Crop_All_Snapshot snapshot, std::shared_ptr<const FaceDetector> detector,
-                           std::shared_ptr<Output_Run_State> state, QThreadPool *pool)
-    : m_snapshot(std::move(snapshot)), m_detector(std::move(detector)), m_state(std::move(state)), m_pool(pool)
+                           std::shared_ptr<Output_Run_State> state, QThreadPool *pool, Crop_Picture_Writer writer)
+    : m_snapshot(std::move(snapshot)), m_detector(std::move(detector)), m_state(std::move(state)), m_pool(pool),
+      m_writer(std::move(writer))
 {
     m_counter = m_snapshot.counter;
+    if (!m_writer)
+        m_writer = [](const QImage &cut, const QString &path, File_Write_Sweep *sweep, QString *cause) {
+            // The names are the run's own: a link under one is replaced, never written through.
+            return Save_gen_image(cut, path, File_Link::Replace, sweep, cause);
+        };
 }
 
 Crop_All_Job::~Crop_All_Job() { Wait(); }
@@ -74,7 +95,7 @@ bool Crop_All_Job::Start()
     return true;
 }
 
-QString Crop_All_Job::Write_Row(const QString &input, const QImage &cut)
+QString Crop_All_Job::Write_Row(int row, const QString &input, const QImage &cut)
 {
     QString target;
     if (m_snapshot.direct) {
@@ -89,10 +110,14 @@ QString Crop_All_Job::Write_Row(const QString &input, const QImage &cut)
             return {};
         target = *free;
     }
-    // The names are the run's own: a link under one is replaced, never written through.
-    if (!Save_gen_image(cut, target, File_Link::Replace, &m_state->swept_folders)) {
+    QString cause;
+    if (!m_writer(cut, target, &m_state->swept_folders, &cause)) {
         ++m_state->failed_files;
-        Show_NSLog_Message(QStringLiteral("Crop All: cannot write ") + target);
+        ++m_shortfall.unwritten;
+        if (m_shortfall.unwrittenNotes.size() < Output_Run_State::Incomplete_Notes_Kept)
+            m_shortfall.unwrittenNotes
+                << QStringLiteral("Row %1: \"%2\" (%3)").arg(row + 1).arg(QFileInfo(target).fileName(), cause);
+        Show_NSLog_Message(QStringLiteral("Crop All: cannot write %1: %2").arg(target, cause));
         return {};
     }
     ++m_written;
@@ -106,8 +131,10 @@ void Crop_All_Job::Run()
     for (int row = 0; row < m_snapshot.paths.size(); ++row) {
         m_state->Wait_While_Paused();
         // Stop, or Cancel with "Apply to All"; a plain Cancel skips its own file only.
-        if (m_abandoned || m_state->Stop_Requested())
+        if (m_abandoned || m_state->Stop_Requested()) {
+            m_shortfall.stoppedAfter = row;
             break;
+        }
         ++m_state->curr_card_count;
         emit rowStarted(row);
         const QString input = m_snapshot.paths[row].trimmed();
@@ -124,7 +151,7 @@ void Crop_All_Job::Run()
             const QImage shown = Get_Processed_Image_Full_Combined(preview, m_snapshot.adjustments, true).image();
             const Crop_Result cut = Crop_Picture(shown, m_snapshot.cut, m_detector.get());
             if (cut.outcome == Crop_Outcome::Cut)
-                written = Write_Row(input, cut.image);
+                written = Write_Row(row, input, cut.image);
         }
         m_lines << written;  // a row without a cut: an empty line
     }
@@ -141,7 +168,7 @@ void Crop_All_Job::Run()
             Show_NSLog_Message(QStringLiteral("Crop All: cannot write the series ") + m_snapshot.seriesPath);
     }
     m_state->Export_File_Path = m_snapshot.outputFolder;
-    m_state->Export_File_Message = Crop_All_End_Message(*m_state, int(m_snapshot.paths.size()), m_written);
+    m_state->Export_File_Message = Crop_All_End_Message(*m_state, int(m_snapshot.paths.size()), m_written, m_shortfall);
     m_done = true;
     emit finished();
 }

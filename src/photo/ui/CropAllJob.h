@@ -12,10 +12,12 @@
 #include "Output_Run_State.h"
 #include "PoolJob.h"
 
+#include <QImage>
 #include <QObject>
 #include <QStringList>
 
 #include <atomic>
+#include <functional>
 #include <memory>
 
 class QThreadPool;
@@ -40,11 +42,31 @@ struct Crop_All_Snapshot {
     QString seriesPath;
 };
 
-// What a run tells at its end: "Image has been cropped successfully.", or, when some
-// rows named a picture that could not be read (missing, empty, not a picture, beyond
-// the decoder's limits), the pictures cropped of the rows, the count of those rows and
-// the first few of them ("Row N: "name"").
-QString Crop_All_End_Message(const Output_Run_State &state, int rows, int written);
+// What kept a run from writing every cut: the files that could not be written, and the
+// first few of them ("Row N: "name" (cause)"); the rows begun when a stop ended the run
+// before its last row (-1: it ran to its end).
+struct Crop_All_Shortfall {
+    int unwritten = 0;
+    QStringList unwrittenNotes;
+    int stoppedAfter = -1;
+};
+
+// What a run that wrote every cut tells at its end: "Image has been cropped successfully.".
+QString Crop_All_Success_Text();
+
+// What a run tells at its end: "Image has been cropped successfully." when every row's
+// picture was read, every cut written and the run not stopped; otherwise "Pictures
+// cropped: W of N." with, as they apply, "The run was stopped after R of N pictures.",
+// the rows that named a picture that could not be read (missing, empty, not a picture,
+// beyond the decoder's limits: "Pictures that could not be read: U" and the first few,
+// "Row N: "name"") and the files that could not be written ("Pictures that could not be
+// written: F" and the first few).
+QString Crop_All_End_Message(const Output_Run_State &state, int rows, int written, const Crop_All_Shortfall &shortfall);
+
+// Writes a cut under a name of the run; false with the reason in *cause. The picture
+// writer of the export (Save_gen_image) unless a test gives another.
+using Crop_Picture_Writer = std::function<bool(const QImage &cut, const QString &path, File_Write_Sweep *sweep,
+                                               QString *cause)>;
 
 class Crop_All_Job : public QObject {
     Q_OBJECT
@@ -52,7 +74,8 @@ public:
     // pool: the application's pool; the worker is one of its threads (none: the
     // process's global pool).
     Crop_All_Job(Crop_All_Snapshot snapshot, std::shared_ptr<const FaceDetector> detector,
-                 std::shared_ptr<Output_Run_State> state, QThreadPool *pool = nullptr);
+                 std::shared_ptr<Output_Run_State> state, QThreadPool *pool = nullptr,
+                 Crop_Picture_Writer writer = {});
     ~Crop_All_Job() override;  // waits for the worker
 
     // Starts the worker; false (and nothing started) when the series file cannot be
@@ -71,6 +94,7 @@ public:
     int counter() const { return m_counter; }
     QString seriesPath() const { return m_snapshot.seriesPath; }
     QStringList seriesLines() const { return m_lines; }
+    const Crop_All_Shortfall &shortfall() const { return m_shortfall; }
 
 signals:
     void rowStarted(int row);
@@ -78,17 +102,19 @@ signals:
 
 private:
     void Run();
-    QString Write_Row(const QString &input, const QImage &cut);
+    QString Write_Row(int row, const QString &input, const QImage &cut);
 
     Crop_All_Snapshot m_snapshot;
     std::shared_ptr<const FaceDetector> m_detector;
     std::shared_ptr<Output_Run_State> m_state;
     QThreadPool *m_pool;
+    Crop_Picture_Writer m_writer;
     Pool_Job m_thread;
     bool m_writeSeries = false;
     int m_written = 0;
     int m_counter = 0;
     QStringList m_lines;
+    Crop_All_Shortfall m_shortfall;
     std::atomic<bool> m_abandoned{false};
     std::atomic<bool> m_done{false};
 };

@@ -5,6 +5,7 @@
 #include "Export_File_Writer.h"
 #include "FileUtilities.h"
 #include "GuiThread.h"
+#include "Log.h"
 #include "LayoutParts.h"
 #include "MessageBox.h"
 #include "Modal_Runner.h"
@@ -36,6 +37,12 @@
 namespace {
 
 const QStringList kPictureTypes{"png", "jpg", "jpeg", "bmp", "tif", "tiff", "gif"};
+
+// What Crop says when its file could not be written.
+QString Crop_Not_Written_Text(const QString &path, const QString &cause)
+{
+    return QStringLiteral("The cropped picture could not be written as \"%1\": %2.").arg(path, cause);
+}
 
 QString Choose(FilePanelRequest::Kind kind, const QString &title, const QStringList &extensions = {})
 {
@@ -239,8 +246,10 @@ void Cropping_Tool::Set_Default_Values()
     file_path->clear();
     folder_path->clear();
     output_path->clear();
-    custom_name_radio->setChecked(true);
+    // The input's own name; the custom name waits, disabled, until it is chosen.
+    own_name_radio->setChecked(true);
     custom_name->setText(QStringLiteral("Untitled"));
+    custom_name->setEnabled(false);
     output_format_combo->setCurrentIndex(0);
     list->setRowCount(0);
     canvas->removeAllSelectorsFromCanvas();
@@ -465,8 +474,13 @@ void Cropping_Tool::Crop_Single_Image_Clicked()
     const QString path = Cropped_File_Name(folder, custom_name_radio->isChecked(), custom_name->text().trimmed(),
                                            Crop_Input_Path, output_format_combo->currentIndex(), crop_num++);
     const auto target = Keep_Or_Replace_Target(path, Keep_Replace_Wording::Keep_Or_Replace, false, state);
-    if (!target || !Save_gen_image(cut.image, *target, File_Link::Replace))
+    if (!target)
         return;
+    if (QString cause; !Save_gen_image(cut.image, *target, File_Link::Replace, nullptr, &cause)) {
+        Show_NSLog_Message(QStringLiteral("Cropped picture not written: %1: %2").arg(*target, cause));
+        Show_MessageBox(Crop_Not_Written_Text(*target, cause));
+        return;
+    }
     state.check_any_card_exported = true;
     state.Export_File_Path = *target;
     state.Export_File_Message = QStringLiteral("Image has been cropped successfully.");
@@ -539,10 +553,10 @@ void Cropping_Tool::Finish_Crop_All()
         Load_Image_File(Get_Item_Text(rows.first().row()));
     Show_Selection_After_Run();
     m_job.reset();
-    if (m_state->check_any_card_exported || m_state->incomplete_cards == 0)
+    if (m_state->check_any_card_exported)
         Open_Export_File_Box(*m_state, this);
-    else
-        Show_MessageBox(m_state->Export_File_Message);  // nothing written: the rows that could not be read
+    else if (m_state->Export_File_Message != Crop_All_Success_Text())
+        Show_MessageBox(m_state->Export_File_Message);  // nothing written, and why
     emit cropAllFinished();
 }
 

@@ -326,6 +326,10 @@ void Cropping_Tool::Finish_Direct_Run()
     m_job->Wait();
     crop_num = m_job->counter();
     const QStringList lines = m_job->seriesLines();  // one per row done: the file, or empty
+    // A file not written or a stop is told (the run's own count of them).
+    const Crop_All_Shortfall shortfall = m_job->shortfall();
+    const bool shortOf = shortfall.unwritten > 0 || shortfall.stoppedAfter >= 0;
+    const QString told = shortOf ? m_state->Export_File_Message : QString();
     m_progress->update_sending_progress_bar();
     m_progress->Hide_One_By_One_Modeless();
     Show_Selection_After_Run();
@@ -347,6 +351,11 @@ void Cropping_Tool::Finish_Direct_Run()
         Crop_New_Excel_Col_Index = m_rows->Add_Row_Table_Column(column.cells);
         Crop_New_Excel_Col_Name = Spreadsheet_Key_Of_Column(Crop_New_Excel_Col_Index);
         result = Direct_Column_Message(inputs, column);
+    }
+    if (shortOf) {
+        // The run's count first; the rows kept uncut after it.
+        const int kept = result.indexOf(QStringLiteral("\n\n"));
+        result = told + (result != kCropped && kept >= 0 ? result.mid(kept) : QString());
     }
     done(1);
     Show_MessageBox(Direct_Result_Message(result));

@@ -116,6 +116,67 @@ TEST(CropAllJob, StopKeepsTheRowsDone)
     EXPECT_EQ(job.written(), 2);
     EXPECT_EQ(Read(home + "/Run.txt"), home + "/out/Untitled.png\n" + home + "/out/Untitled_1.png\n");
     EXPECT_FALSE(QFile::exists(home + "/Run.txt.part"));
+    EXPECT_EQ(state->Export_File_Message, "Pictures cropped: 2 of 3.\nThe run was stopped after 2 of 3 pictures.");
+}
+
+// The files a run could not write are counted and named with the system's reason, beside
+// the pictures it could not read and a stop; never "cropped successfully" then.
+TEST(CropAllJob, WhatCouldNotBeWrittenIsCountedAndNamed)
+{
+    const QString home = testHome();
+    const QStringList paths = Make_Pictures(home + "/in", 8, 30);
+    {
+        QFile taken(home + "/taken.txt");  // a file where the output folder should be
+        ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    }
+    // A disk that fills after the first file.
+    const Crop_Picture_Writer fullAfterOne = [](const QImage &cut, const QString &path, File_Write_Sweep *, QString *cause) {
+        if (!path.endsWith("/Untitled.png")) {
+            *cause = "No space left on device";
+            return false;
+        }
+        return cut.save(path);
+    };
+    struct Case {
+        const char *what;
+        QStringList rows;
+        QString out;
+        Crop_Picture_Writer writer;
+        int stopAt;  // the row under way when Stop is asked; -1 none
+        int written;
+        QString told;
+    };
+    const Case cases[] = {
+        {"disk full", paths, home + "/out", fullAfterOne, -1, 1,
+         "Pictures cropped: 1 of 8.\n\nPictures that could not be written: 7\n"
+         "Row 2: \"Untitled_1.png\" (No space left on device)\nRow 3: \"Untitled_2.png\" (No space left on device)\n"
+         "Row 4: \"Untitled_3.png\" (No space left on device)\nRow 5: \"Untitled_4.png\" (No space left on device)\n"
+         "Row 6: \"Untitled_5.png\" (No space left on device)\nand 2 more"},
+        {"no folder", paths.mid(0, 2), home + "/taken.txt", {}, -1, 0,
+         "Pictures cropped: 0 of 2.\n\nPictures that could not be written: 2\n"
+         "Row 1: \"Untitled.png\" (Not a directory)\nRow 2: \"Untitled_1.png\" (Not a directory)"},
+        {"unreadable and unwritten", QStringList{paths[0], home + "/in/gone.png"}, home + "/taken.txt", {}, -1, 0,
+         "Pictures cropped: 0 of 2.\n\nPictures that could not be read: 1\nRow 2: \"gone.png\"\n\n"
+         "Pictures that could not be written: 1\nRow 1: \"Untitled.png\" (Not a directory)"},
+        {"disk full, stopped", paths, home + "/out", fullAfterOne, 2, 1,
+         "Pictures cropped: 1 of 8.\nThe run was stopped after 3 of 8 pictures.\n\n"
+         "Pictures that could not be written: 2\n"
+         "Row 2: \"Untitled_1.png\" (No space left on device)\nRow 3: \"Untitled_2.png\" (No space left on device)"},
+        {"stopped at the last row", paths.mid(0, 2), home + "/out", {}, 1, 2, "Image has been cropped successfully."},
+    };
+    for (const Case &c : cases) {
+        QDir(home + "/out").removeRecursively();
+        auto state = std::make_shared<Output_Run_State>();
+        Crop_All_Job job(Fixed_Snapshot(c.rows, c.out), nullptr, state, nullptr, c.writer);
+        QObject::connect(&job, &Crop_All_Job::rowStarted, &job, [&](int row) {
+            if (row == c.stopAt) state->Request_Stop();
+        }, Qt::DirectConnection);
+        ASSERT_TRUE(job.Start()) << c.what;
+        job.Wait();
+        EXPECT_EQ(job.written(), c.written) << c.what;
+        EXPECT_EQ(state->check_any_card_exported.load(), c.written > 0) << c.what;
+        EXPECT_EQ(state->Export_File_Message, c.told) << c.what;
+    }
 }
 
 TEST(CropAllJob, SeriesLinesFaceAndDirect)

@@ -260,6 +260,46 @@ TEST(CroppingToolDirect, ColumnRunKeepsAFacelessRowsOwnPictureAndNamesIt)
     }
 }
 
+// A column run whose pictures can't be written (a file stands where the folder of
+// cropped pictures should be): the closing message counts and names them, then the note
+// about saving; the column is added with empty cells.
+TEST(CroppingToolDirect, AColumnRunSaysWhatItCouldNotWrite)
+{
+    Folders f;
+    Write(f.home + "/taken.txt", "t");
+    Cropped_Img_Path = f.home + "/taken.txt";
+    FakeRows table;
+    table.titles << "Name" << "Photo";
+    table.rows = {{"1", "Ann", Make_Picture(f.home + "/in/w1.png", 200, 100)}, {"2", "Bob", f.home + "/in/gone.png"},
+                  {"3", "Cy", Make_Picture(f.home + "/in/w2.png", 150, 100)}};
+    testsupport::ScriptedRunner runner;
+    Cropping_Tool tool(nullptr, &table, nullptr, nullptr, &runner);
+    tool.resize(900, 700);
+    tool.Start_Card_Option = Card_Mode::Group;
+    tool.ctrl_data_source_type = 2;
+    runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
+        t.fixed_radio->setChecked(true);
+        boxes().clear();
+        boxes().answerNext(1);
+        QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+    });
+    ASSERT_EQ(tool.Open_Wnd_Direct_Excel_Column("Photo", 2), 1);
+    runner.remove<Cropping_Tool>();
+    EXPECT_EQ(boxes().take(),
+              (QStringList{"This action will create new excel column with all new cropped images.\nAre you sure you "
+                           "want to continue?",
+                           "\nPictures cropped: 0 of 3.\n\nPictures that could not be read: 1\nRow 2: \"gone.png\"\n\n"
+                           "Pictures that could not be written: 2\nRow 1: \"w1.png\" (Not a directory)\n"
+                           "Row 3: \"w2.png\" (Not a directory)\n\n"
+                           "Pictures that could not be cropped, kept as they were: 3\nRow 1: \"w1.png\"\n"
+                           "Row 2: \"gone.png\"\nRow 3: \"w2.png\"\n\n"
+                           "Please click on 'Save' button to update your changes in your project data."}));
+    EXPECT_EQ(tool.Crop_New_Excel_Col_Index, 3);
+    // No person loses a picture: each row keeps its own.
+    const QStringList cells{table.rows[0].value(3), table.rows[1].value(3), table.rows[2].value(3)};
+    EXPECT_EQ(cells, (QStringList{table.rows[0].value(2), table.rows[1].value(2), table.rows[2].value(2)}));
+}
+
 TEST(CroppingToolDirect, AnInputWithoutPicturesOpensNoWindow)
 {
     Folders f;
@@ -315,6 +355,7 @@ TEST(CroppingToolDirect, SpreadsheetInputOfTheMainScreen)
         {2, f.home + "/out", " ", "Please select output file custom name."},
         {1, f.home + "/out", "x", "The selected control does not contains any image with supported extension."},
     };
+    tool.custom_name_radio->setChecked(true);
     for (const Row &r : rows) {
         tool.excel_column_list->setCurrentIndex(r.column);
         tool.output_path->setText(r.output);

@@ -527,6 +527,7 @@ TEST(CroppingToolInputs, ClosingWhileARowWaitsOnTheKeepReplaceQuestion)
     Make_Picture(home + "/in/b.png", 200, 100);
     Make_Picture(home + "/out/Untitled.png", 5, 5);  // the first name is taken
     auto *tool = new Cropping_Tool(nullptr);
+    tool->custom_name_radio->setChecked(true);
     tool->folder_radio->setChecked(true);
     tool->folder_path->setText(home + "/in");
     tool->output_path->setText(home + "/out");
@@ -641,6 +642,7 @@ TEST(CroppingToolInputs, ASecondCropAllWhileOneRunsIsRefused)
     QThreadPool pool;
     pool.setMaxThreadCount(1);
     Cropping_Tool tool(nullptr, nullptr, nullptr, nullptr, nullptr, &pool);
+    tool.custom_name_radio->setChecked(true);
     tool.folder_radio->setChecked(true);
     tool.folder_path->setText(home + "/in");
     tool.output_path->setText(home + "/out");

@@ -13,6 +13,8 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QDoubleSpinBox>
 #include <QImageReader>
@@ -263,6 +265,14 @@ TEST(CroppingToolRun, AFolderOfFacesCroppedByFaceAndStoppedHalfWay)
     const QStringList written = QDir(home + "/cropped").entryList(QDir::Files, QDir::Name);
     EXPECT_GE(written.size(), 8);
     EXPECT_LT(written.size(), count);
+    // The result says how far the run got (the list shows the last row begun).
+    const auto reached = tool.list->selectionModel()->selectedRows();
+    ASSERT_EQ(reached.size(), 1);
+    EXPECT_EQ(shown.last(), QStringLiteral("Open containing folder.\n%1/cropped\nPictures cropped: %2 of 60.\n"
+                                           "The run was stopped after %3 of 60 pictures.")
+                                .arg(home)
+                                .arg(written.size())
+                                .arg(reached.first().row() + 1));
     // Each written file is its own face, grown by 40 %: a face of either size, never the whole picture.
     for (const QString &name : written) {
         const QSize size = QImageReader(home + "/cropped/" + name).size();
@@ -310,6 +320,53 @@ TEST(CroppingToolRun, CropAllSaysWhichPicturesCouldNotBeRead)
         ASSERT_TRUE(done.wait(20000)) << c.what;
         const QStringList shown = boxes().take();
         EXPECT_EQ(shown.join("|").toStdString(), c.told.toStdString()) << c.what;
+    }
+}
+
+// Crop and Crop All into a folder that can't be written (a file system no one may write
+// to, even the administrator; a file where the folder should be) say so with the system's
+// reason. The window opens on the inputs' own names.
+TEST(CroppingToolRun, CropAndCropAllSayWhatTheyCouldNotWrite)
+{
+    const QString home = testHome();
+    Make_Picture(home + "/in/a.png", 200, 100);
+    Make_Picture(home + "/in/b.png", 200, 100);
+    {
+        QFile taken(home + "/taken.txt");
+        ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    }
+    struct Case {
+        QString out, cause;
+    };
+    QList<Case> cases{{home + "/taken.txt", "Not a directory"}};
+    if (QFileInfo("/sys/kernel").isDir()) cases.append(Case{"/sys/kernel", "Permission denied"});
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.out.toStdString());
+        Cropping_Tool tool(nullptr);
+        tool.resize(900, 700);
+        tool.show();
+        EXPECT_TRUE(tool.own_name_radio->isChecked());
+        EXPECT_FALSE(tool.custom_name->isEnabled());
+        EXPECT_EQ(tool.custom_name->text(), "Untitled");
+        tool.output_format_combo->setCurrentIndex(2);
+        Open_Folder_Input(tool, home + "/in", c.out);
+        tool.fixed_radio->setChecked(true);
+        ASSERT_EQ(tool.list->rowCount(), 2);
+        const QString first = tool.list->item(0, 2)->text(), second = tool.list->item(1, 2)->text();
+
+        boxes().clear();
+        QSignalSpy done(&tool, &Cropping_Tool::cropAllFinished);
+        QTest::mouseClick(tool.crop_all_btn, Qt::LeftButton);
+        ASSERT_TRUE(done.wait(20000));
+        EXPECT_EQ(boxes().take(), QStringList{QStringLiteral("\nPictures cropped: 0 of 2.\n\n"
+                                                             "Pictures that could not be written: 2\n"
+                                                             "Row 1: \"%1\" (%3)\nRow 2: \"%2\" (%3)")
+                                                  .arg(first, second, c.cause)});
+
+        tool.list->selectRow(0);
+        QTest::mouseClick(tool.crop_btn, Qt::LeftButton);
+        EXPECT_EQ(boxes().take(), QStringList{QStringLiteral("\nThe cropped picture could not be written as \"%1/%2\": %3.")
+                                                  .arg(c.out, first, c.cause)});
     }
 }
 

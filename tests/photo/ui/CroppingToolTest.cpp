@@ -50,9 +50,11 @@ QString Make_Picture(const QString &path, int w, int h)
 
 void Shot(QWidget &w, const char *name) { testsupport::saveShot(w, QString::fromLatin1(name)); }
 
-// The pictures of "<home>/in" listed for cropping into "<home>/out" as png.
+// The pictures of "<home>/in" listed for cropping into "<home>/out" as png, under the
+// custom name.
 void Crop_Folder_To_Png(Cropping_Tool &tool, const QString &home)
 {
+    tool.custom_name_radio->setChecked(true);
     tool.folder_radio->setChecked(true);
     tool.folder_path->setText(home + "/in");
     tool.output_path->setText(home + "/out");
@@ -82,6 +84,7 @@ TEST(CroppingTool, MainScreenChecksInOrder)
     Make_Picture(home + "/empty/notes.txt", 2, 2);  // no picture extension
     for (const Row &r : rows) {
         tool.Set_Default_Values();
+        tool.custom_name_radio->setChecked(true);
         (r.folder ? tool.folder_radio : tool.file_radio)->setChecked(true);
         (r.folder ? tool.folder_path : tool.file_path)->setText(r.input);
         tool.output_path->setText(r.output);

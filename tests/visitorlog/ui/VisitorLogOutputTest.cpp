@@ -118,6 +118,7 @@ TEST_F(Output, TheListBecomesAWorkbookOfTwelveColumns)
     EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nList is empty."});
     add("Ann", Resource_Path + "pic_ic.png");  // an older log's stand-in is no photo
     add("Carl", "/photos/carl.png");
+    add("Dora", home() + "/old build/resources/no.png");  // so is one of a build folder moved since
     w->Prepare_Log_Wnd();
     testsupport::queueFilePanelAnswer({home() + "/log.txt"});
     w->Export_Records_Click();
@@ -128,8 +129,9 @@ TEST_F(Output, TheListBecomesAWorkbookOfTwelveColumns)
     const QString rows = workbookRows(path);
     EXPECT_EQ(rows, "S.No.|Date and Time|Photo Path|Name|Company Name|Address|Phone|Email|Purpose|Person to Meet|"
                     "Visitor No.|Other\n"
-                    "1|2024-01-05 10:00:00|/photos/carl.png|Carl||||||||Car : X\n"
-                    "2|2024-01-05 10:00:00||Ann [ Bob ]||||||||Car : X\n");
+                    "1|2024-01-05 10:00:00||Dora||||||||Car : X\n"
+                    "2|2024-01-05 10:00:00|/photos/carl.png|Carl||||||||Car : X\n"
+                    "3|2024-01-05 10:00:00||Ann [ Bob ]||||||||Car : X\n");
 }
 
 // A long list is written whole as it was listed: a visit removed since keeps its row.
