@@ -73,7 +73,8 @@ TEST(PathJoin, EveryNameIsAPlainNameOfTheFolder)
         {"", "/x", "/x"},
         {"/d", "", "/d/"},
     };
-    for (const auto &r : rows) EXPECT_EQ(Path_Join(r.folder, r.name), QString(r.expected)) << r.folder << " + " << r.name;
+    for (const auto &r : rows)
+        EXPECT_EQ(Path_Join(r.folder, r.name), QString(r.expected)) << r.folder << " + " << r.name;
 }
 
 // A name beginning with ":" read from a folder listing or made from a card's name stays
