@@ -1,6 +1,7 @@
 // Names beginning with ":" typed, listed in a folder or carried in an archive are plain
 // names of their folder: each file lands in the folder meant, nothing in the working
 // folder.
+#include "CardValueEngine.h"
 #include "Checkers.h"
 #include "Globals.h"
 #include "ListImport.h"
@@ -55,6 +56,9 @@ TEST(PlainNames, SeriesNamesBeginningWithAColonAreFilesOfTheDataFolder)
     EXPECT_TRUE(SeriesFile::Exists(dir.path(), ":Staff"));
     EXPECT_EQ(SeriesFile::Free_Name(dir.path(), ":Staff"), ":Staff (1)");
     EXPECT_EQ(SeriesFile::Names(dir.path()), QStringList{":Staff"});
+    // A series named in a design is read from its file in the folder.
+    CardValueEngine engine(dir.path());
+    EXPECT_EQ(engine.Series_Values(":Staff").value_or(QStringList()).join(u'|'), "A|B");
     EXPECT_EQ(work.written(), QStringList());
 }
 
