@@ -1,6 +1,7 @@
 #include "ListImport.h"
 
 #include "Helpers.h"
+#include "Paths.h"
 #include "TextBytes.h"
 
 #include <QDir>
@@ -293,7 +294,7 @@ QStringList Image_Folder_Values(const QString &folder)
     QDir dir(folder);
     for (const QFileInfo &fi : dir.entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name)) {
         if (!fi.isFile() || !extensions.contains(fi.suffix().toLower())) continue;
-        values << dir.filePath(fi.fileName());
+        values << Path_Join(dir.path(), fi.fileName());
     }
     return values;
 }

@@ -2,6 +2,7 @@
 
 #include "FileWrite.h"
 #include "Helpers.h"
+#include "Paths.h"
 #include "TextBytes.h"
 
 #include <QDir>
@@ -16,7 +17,7 @@ QString Invalid_Name_Message() { return QStringLiteral("Please enter valid serie
 
 QString Path(const QString &folder, const QString &name)
 {
-    return QDir(folder).filePath(name + u'.' + QString::fromUtf16(kExtension));
+    return Path_Join(folder, name + u'.' + QString::fromUtf16(kExtension));
 }
 
 bool Exists(const QString &folder, const QString &name) { return QFileInfo(Path(folder, name)).isFile(); }

@@ -3,6 +3,7 @@
 #include "SpreadsheetWriter.h"
 
 #include "Log.h"
+#include "Paths.h"
 #include "SpreadsheetFolder.h"
 #include "SpreadsheetXml.h"
 #include "ZipArchive.h"
@@ -204,10 +205,10 @@ bool SpreadsheetWriter::packFolder(const QString &folderPath, const QString &pat
 {
     const QDir folder(folderPath);
     QStringList entries;
-    if (!first.isEmpty()) entries << folder.filePath(first);
+    if (!first.isEmpty()) entries << Path_Join(folderPath, first);
     for (const QString &name :
          folder.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
-        if (name != first) entries << folder.filePath(name);
+        if (name != first) entries << Path_Join(folderPath, name);
     const QFileInfo target(path);
     const QString packed = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                            QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));

@@ -1,5 +1,6 @@
 #include "ZipArchive.h"
 
+#include "Paths.h"
 #include "ZipReader.h"
 
 #include <QDir>
@@ -219,7 +220,7 @@ bool ZipArchive::addFile(const QString &name, const QString &fullPath)
 bool ZipArchive::writeFile(const QString &file, const QString &basePath)
 {
     if (!m_zip) throw std::logic_error("Attempting to write to an archive which was never opened");
-    const QString full = QDir(basePath).filePath(file);
+    const QString full = Path_Join(basePath, file);
     const QFileInfo fi(full);
     if (!fi.isDir()) return addFile(file, full);
     const QStringList items =

@@ -2,6 +2,7 @@
 
 #include "Helpers.h"
 #include "Log.h"
+#include "Paths.h"
 
 #include <QDir>
 #include <QFile>
@@ -55,7 +56,7 @@ QStringList Builtin_Previews(const QString &templatesFolder, const QString &lett
     QStringList paths;
     const QDir dir(templatesFolder);
     for (const QString &folder : dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name)) {
-        if (folder != kUser) paths += Previews_In(dir.filePath(folder));
+        if (folder != kUser) paths += Previews_In(Path_Join(templatesFolder, folder));
     }
     return paths;
 }

@@ -16,7 +16,7 @@ QString Design_Path_From_Arguments(const QStringList &arguments, const QString &
     for (qsizetype i = 1; i < arguments.size(); ++i) {
         const QString &a = arguments[i];
         if (a.isEmpty() || a.startsWith(u'-')) continue;
-        return QDir::cleanPath(QDir(currentFolder).absoluteFilePath(a));
+        return QDir::cleanPath(a.startsWith(u'/') ? a : Path_Join(currentFolder, a));
     }
     return {};
 }

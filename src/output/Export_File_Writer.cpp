@@ -4,6 +4,7 @@
 #include "FileUtilities.h"
 #include "FileWrite.h"
 #include "Log.h"
+#include "Paths.h"
 #include "PictureLimit.h"
 #include "SKTRenderingView.h"
 
@@ -22,11 +23,14 @@
 namespace {
 constexpr double kPointsPerInch = 72.0;
 
+// The folder part of a path, up to its last "/" (empty for a bare name).
+QString folderOf(const QString &path) { return path.left(path.lastIndexOf(u'/') + 1); }
+
 QString renamed(const QString &path, const char *suffix)
 {
     const QFileInfo info(path);
     const QString name = QStringLiteral("%1_%2.%3").arg(info.completeBaseName(), QLatin1String(suffix), info.suffix());
-    return info.dir().filePath(name);
+    return Path_Join(folderOf(path), name);
 }
 
 // The image format written for an extension; empty when not supported.
@@ -262,11 +266,11 @@ bool Write_Export_Files(const QString &path, Export_Layout layout, const Export_
 QString Check_Exist_Path_and_Create_New(const QString &path)
 {
     const QFileInfo info(path);
-    const QDir folder = info.dir();
+    const QString folder = folderOf(path);
     const QString extension = info.suffix().toLower();
     const QString stem = info.suffix().isEmpty() ? info.fileName() : info.completeBaseName();
     const auto named = [&](const QString &name) {
-        return folder.filePath(extension.isEmpty() ? name : name + u'.' + extension);
+        return Path_Join(folder, extension.isEmpty() ? name : name + u'.' + extension);
     };
     QString base = stem;
     int start = 1;

@@ -8,6 +8,7 @@
 #include "LayoutParts.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Paths.h"
 #include "Shared_Dialogs.h"
 #include "Modal_Runner.h"
 #include "RunUnderWay.h"
@@ -467,7 +468,7 @@ bool Send_Mail::Send_Button()
         Show_MessageBox(QStringLiteral("The attachments could not be made: no temporary folder."));
         return false;
     }
-    const QString base = run->folder->filePath(stem + QStringLiteral(".pdf"));
+    const QString base = Path_Join(run->folder->path(), stem + QStringLiteral(".pdf"));
     run->frontPath = Create_Front_Card_Path(base);
     run->backPath = Create_Back_Card_Path(base);
     if (run->mode == Mail_Run_Mode::Current_Card) {

@@ -4,6 +4,7 @@
 #include "GuiThread.h"
 #include "LayoutParts.h"
 #include "MessageBox.h"
+#include "Paths.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -434,7 +435,9 @@ void AccessoryViewController::selectFormat()
     const QStringList typed = _savePanel->selectedFiles();
     _savePanel->setNameFilter(QStringLiteral("%1 (*.%1)").arg(extension));
     _savePanel->setDefaultSuffix(extension);
-    if (!typed.isEmpty()) _savePanel->selectFile(Name_With_Extension(QFileInfo(typed.front()).fileName(), extension));
+    if (!typed.isEmpty())
+        _savePanel->selectFile(Path_Join(_savePanel->directory().absolutePath(),
+                                         Name_With_Extension(QFileInfo(typed.front()).fileName(), extension)));
 }
 
 Save_Panel_Choice Run_Save_Image_Panel(const QString &directory, const QString &suggestedName)

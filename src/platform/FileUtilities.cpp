@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Paths.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -97,7 +98,8 @@ void Filter_Non_Log_Files_At_Path(const QString &folder)
     const QDir dir(folder);
     for (const QString &name : dir.entryList(QDir::Files | kEverything, QDir::Unsorted)) {
         if (extensionOf(name) == design_file_EXT) continue;
-        if (!QFile::remove(dir.filePath(name))) Show_NSLog_Message(QStringLiteral("Could not delete ") + dir.filePath(name));
+        const QString path = Path_Join(folder, name);
+        if (!QFile::remove(path)) Show_NSLog_Message(QStringLiteral("Could not delete ") + path);
     }
 }
 

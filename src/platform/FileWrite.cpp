@@ -1,6 +1,7 @@
 #include "FileWrite.h"
 
 #include "Globals.h"
+#include "Paths.h"
 
 #include <QCryptographicHash>
 #include <QDateTime>
@@ -375,11 +376,11 @@ void dropSecondName(const QDir &dir, const QRegularExpressionMatch &record,
                     const std::vector<QRegularExpressionMatch> &files, const File_Write_System &system)
 {
     struct stat st {};
-    const QByteArray path = QFile::encodeName(dir.filePath(record.captured(0)));
+    const QByteArray path = QFile::encodeName(Path_Join(dir.path(), record.captured(0)));
     if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 2)
         return;
     for (const QRegularExpressionMatch &m : files) {
-        const QByteArray other = QFile::encodeName(dir.filePath(m.captured(0)));
+        const QByteArray other = QFile::encodeName(Path_Join(dir.path(), m.captured(0)));
         struct stat o {};
         if (m.captured(2) == QLatin1String("n") && writerOf(m) == writerOf(record)
             && ::lstat(other.constData(), &o) == 0 && o.st_dev == st.st_dev && o.st_ino == st.st_ino) {
@@ -409,14 +410,14 @@ void clearLeftovers(const QString &folder, const Writer &w, const File_Write_Sys
         records.push_back(m);
     }
     for (const QRegularExpressionMatch &m : records) {
-        if (!gone(m, QFile::encodeName(dir.filePath(m.captured(0))), w)) continue;
+        if (!gone(m, QFile::encodeName(Path_Join(dir.path(), m.captured(0))), w)) continue;
         dropSecondName(dir, m, files, system);
-        settle(dir.filePath(m.captured(0)), m, system, key);
+        settle(Path_Join(dir.path(), m.captured(0)), m, system, key);
     }
     for (const QRegularExpressionMatch &m : files) {
-        const QByteArray path = QFile::encodeName(dir.filePath(m.captured(0)));
+        const QByteArray path = QFile::encodeName(Path_Join(dir.path(), m.captured(0)));
         if (sets.contains(writerOf(m)) || !gone(m, path, w) || !mine(path)) continue;
-        const QByteArray target = QFile::encodeName(dir.filePath(m.captured(1)));
+        const QByteArray target = QFile::encodeName(Path_Join(dir.path(), m.captured(1)));
         if (m.captured(2) == QLatin1String("n"))
             system.remove(path);
         else if (m.captured(1).isEmpty())

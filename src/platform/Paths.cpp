@@ -41,7 +41,9 @@ void Locate_Application_Paths()
 
 QString Path_Join(const QString &folder, const QString &name)
 {
-    if (folder.isEmpty()) return name;
-    if (folder.endsWith(u'/')) return name.startsWith(u'/') ? folder + name.mid(1) : folder + name;
-    return name.startsWith(u'/') ? folder + name : folder + u'/' + name;
+    QString path;
+    if (folder.isEmpty()) path = name;
+    else if (folder.endsWith(u'/')) path = name.startsWith(u'/') ? folder + name.mid(1) : folder + name;
+    else path = name.startsWith(u'/') ? folder + name : folder + u'/' + name;
+    return path.startsWith(u':') ? QStringLiteral("./") + path : path;
 }

@@ -1,11 +1,13 @@
 // Template files of the galleries on a temporary folder.
 #include "TemplateFiles.h"
+#include "WorkingFolder.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
 #include <QTemporaryDir>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -50,6 +52,35 @@ TEST(TemplateFiles, Listings)
     EXPECT_EQ(fileNames(Builtin_Previews(t, "A")), QStringList({"Health/h.png", "Visitor/a.JPG", "Visitor/b.png"}));
     EXPECT_EQ(Builtin_Previews(t, "C"), QStringList());
     EXPECT_EQ(Design_Of(t + "/Visitor/a.JPG"), t + "/Visitor/a.zcd");
+}
+
+// Template names and category folders beginning with ":" are plain names: listed,
+// copied, renamed and deleted in their folder; nothing in the working folder.
+TEST(TemplateFiles, NamesBeginningWithAColon)
+{
+    testsupport::WorkingFolder work;
+    QTemporaryDir tmp;
+    const QString t = tmp.path() + "/Templates";
+    touch(t + "/:Extra/:e.png");
+    touch(t + "/:Extra/:e.zcd", "design");
+    touch(t + "/Health/h.png");
+    EXPECT_EQ(fileNames(Builtin_Previews(t, "A")), QStringList({":Extra/:e.png", "Health/h.png"}));
+    const QString e = t + "/:Extra";
+    const struct {
+        const char *what;
+        std::function<bool()> step;
+    } rows[] = {
+        {"copy", [&] { return Copy_Template(e + "/:e.png") == e + "/:e (copy 1).png"; }},
+        {"rename", [&] { return Rename_Template(e + "/:e (copy 1).png", ":f") == Rename_Result::Renamed; }},
+        {"taken", [&] { return Rename_Template(e + "/:f.png", ":e") == Rename_Result::Name_Exists; }},
+        {"delete", [&] { return Delete_Template(e + "/:e.png"); }},
+    };
+    for (const auto &r : rows) EXPECT_TRUE(r.step()) << r.what;
+    EXPECT_EQ(QDir(e).entryList(QDir::Files, QDir::Name), QStringList({":f.png", ":f.zcd"}));
+    QFile f(e + "/:f.zcd");
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("design"));
+    EXPECT_EQ(work.written(), QStringList());
 }
 
 TEST(TemplateFiles, CopyDeleteRename)

@@ -51,6 +51,8 @@ TEST(ProgramEntry, DesignPathFromArguments)
         {{"dozo-idcard", "../shared/My Pass.zcd"}, "/home/shared/My Pass.zcd"},
         {{"dozo-idcard", "--reverse", "", "/cards/a.zcd", "/cards/b.zcd"}, "/cards/a.zcd"},
         {{"dozo-idcard", "-style"}, ""},
+        {{"dozo-idcard", ":gate.zcd"}, "/home/user/:gate.zcd"},  // a plain name
+        {{"dozo-idcard", "/cards/:gate.zcd"}, "/cards/:gate.zcd"},
     };
     for (const auto &c : cases)
         EXPECT_EQ(Design_Path_From_Arguments(c.arguments, QStringLiteral("/home/user")).toStdString(),

@@ -7,8 +7,11 @@
 #include "Export_Card_Dialog.h"
 #include "Export_File_Writer.h"
 #include "OutsideFolder.h"
+#include "Paths.h"
+#include "QStringPrinter.h"
 #include "Shape_Control.h"
 #include "TestSupport.h"
+#include "WorkingFolder.h"
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -50,7 +53,7 @@ struct ExportCardTest : ::testing::Test {
     }
     bool exportAs(const QString &name, Export_Layout layout, const QString &ext)
     {
-        testsupport::queueFilePanelAnswer({dir.filePath(name)});
+        testsupport::queueFilePanelAnswer({Path_Join(dir.path(), name)});
         Export_Card_Options options;
         options.layout = layout;
         options.extension = ext;
@@ -96,6 +99,32 @@ TEST_F(ExportCardTest, BothSidesAsTwoFilesOrOneCombinedPicture)
     EXPECT_NEAR(tall.height(), 2 * px(card.height()), 2);
     EXPECT_EQ(tall.pixelColor(px(30), px(30)).rgb(), QColor(Qt::red).rgb()) << "front on top";
     EXPECT_FALSE(QFileInfo::exists(dir.filePath("Wide_Front.png")));
+}
+
+// A name beginning with ":" is a plain name: the files go into the folder chosen, and
+// nothing into the working folder.
+TEST_F(ExportCardTest, ANameBeginningWithAColonIsWrittenInTheChosenFolder)
+{
+    testsupport::WorkingFolder work;
+    const struct { const char *name; Export_Layout layout; const char *written, *opened; } rows[] = {
+        {":Card.png", Export_Layout::Both, ":Card_Back.png|:Card_Front.png", ":Card_Front.png|:Card_Back.png"},
+        {":Card.jpg", Export_Layout::Front, ":Card_Front.jpg", ":Card_Front.jpg"},
+        {":.pdf", Export_Layout::Back, ":_Back.pdf", ":_Back.pdf"},
+        {":Wide.png", Export_Layout::Combined_Side_By_Side, ":Wide.png", ":Wide.png"},
+    };
+    for (const auto &r : rows) {
+        QDir(dir.path()).removeRecursively();
+        QDir().mkpath(dir.path());
+        opened.clear();
+        testsupport::boxes().answerNext(1);  // open the exported file
+        ASSERT_TRUE(exportAs(r.name, r.layout, QFileInfo(r.name).suffix())) << r.name;
+        EXPECT_EQ(files().join(u'|'), QString(r.written));
+        QStringList expected;
+        for (const QString &name : QString(r.opened).split(u'|')) expected << Path_Join(dir.path(), name);
+        EXPECT_EQ(opened.join(u'|'), expected.join(u'|'));
+    }
+    EXPECT_EQ(QImage(Path_Join(dir.path(), ":Wide.png")).pixelColor(px(30), px(30)).rgb(), QColor(Qt::red).rgb());
+    EXPECT_EQ(work.written(), QStringList());
 }
 
 TEST_F(ExportCardTest, PdfPageIsTheCardSize)

@@ -6,7 +6,9 @@
 #include "AsLoadedAdjuster.h"
 #include "Card_Property.h"
 #include "Globals.h"
+#include "Paths.h"
 #include "PdfProbe.h"
+#include "QStringPrinter.h"
 #include "TestSupport.h"
 
 #include <QCoreApplication>
@@ -63,8 +65,8 @@ TEST(ExportWriter, FreeNumberedNames)
 {
     QTemporaryDir dir;
     for (const char *taken : {"Card_1.png", "Card_1 (1).png", "Photo (abc).png", "Shot (0).png", "X (3).png",
-                              "X (4).png", "noext"})
-        touch(dir.filePath(taken));
+                              "X (4).png", "noext", ":Card.png"})
+        touch(Path_Join(dir.path(), taken));
     const std::pair<const char *, const char *> rows[] = {
         {"Card_1.png", "Card_1 (2).png"},        // (1) is taken too
         {"Card_1 (1).png", "Card_1 (2).png"},    // counts on after " (1)"
@@ -74,9 +76,11 @@ TEST(ExportWriter, FreeNumberedNames)
         {"X (3).png", "X (5).png"},
         {"Free.PNG", "Free.png"},                // free: the path itself, extension lowered
         {"noext", "noext (1)"},
+        {":Card.png", ":Card (1).png"},          // a plain name, in its folder
     };
     for (const auto &[asked, expected] : rows)
-        EXPECT_EQ(Check_Exist_Path_and_Create_New(dir.filePath(asked)), dir.filePath(expected)) << asked;
+        EXPECT_EQ(Check_Exist_Path_and_Create_New(Path_Join(dir.path(), asked)), Path_Join(dir.path(), expected))
+            << asked;
 }
 
 TEST(ExportWriter, KeepReplaceAnswersDecideTheFileWritten)

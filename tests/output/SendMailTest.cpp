@@ -8,12 +8,14 @@
 #include "MailSink.h"
 #include "Preferences.h"
 #include "PrivateTemp.h"
+#include "QStringPrinter.h"
 #include "RunUnderWay.h"
 #include "ScriptedRunner.h"
 #include "Send_Mail.h"
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
 #include "TsanHandoff.h"
+#include "WorkingFolder.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -334,6 +336,34 @@ TEST_F(MailRun, CurrentCardOnceForEveryRecipientAndNoCard)
     EXPECT_EQ(mail[3].attachments, QStringList());
     EXPECT_EQ(pdfPagesAndText(dump.path()).mid(2, 2),
               (QStringList{"002_ZOVIZUVEZE_Back.pdf 1 Current Back", "002_ZOVIZUVEZE_Front.pdf 1 Current Front"}));
+    EXPECT_EQ(runFolders(), QStringList());
+}
+
+// A stem is a plain name in the run's own folder, one beginning with ":" too; nothing is
+// written in the working folder.
+TEST_F(MailRun, AStemBeginningWithAColonStaysInTheRunsFolder)
+{
+    const std::pair<const char *, const char *> rows[] = {
+        {":Pass", ":Pass_Back.pdf|:Pass_Front.pdf"},
+        {":", ":_Back.pdf|:_Front.pdf"},
+        {"/:Pass", ":Pass_Back.pdf|:Pass_Front.pdf"},
+        {"Pass", "Pass_Back.pdf|Pass_Front.pdf"},
+    };
+    testsupport::WorkingFolder work;
+    Send_Mail &s = window();
+    s.to_txt->setPlainText("c1@example.org");
+    for (const auto &[stem, attached] : rows) {
+        s.file_name_txt->setText(stem);
+        EXPECT_EQ(sendAndWait(), QStringList{kSent}) << stem;
+    }
+    QTemporaryDir dump;
+    const QList<SavedMail> mail = sink.messages(dump.path());
+    ASSERT_EQ(mail.size(), std::size(rows));
+    for (size_t i = 0; i < std::size(rows); ++i)
+        EXPECT_EQ(mail[int(i)].attachments.join(u'|'), QString(rows[i].second)) << rows[i].first;
+    EXPECT_EQ(pdfPagesAndText(dump.path()).mid(0, 2),
+              (QStringList{"001_:Pass_Back.pdf 1 Current Back", "001_:Pass_Front.pdf 1 Current Front"}));
+    EXPECT_EQ(work.written(), QStringList());
     EXPECT_EQ(runFolders(), QStringList());
 }
 

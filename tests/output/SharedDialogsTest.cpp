@@ -2,6 +2,7 @@
 // and clicked), the progress panel's counts and Stop, the long message box, the
 // open-exported-file box and the picture-format choice of a "Save Image" panel.
 #include "MessageBox.h"
+#include "QStringPrinter.h"
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
 
@@ -346,22 +347,26 @@ TEST(SharedDialogs, SaveImageFormats)
     EXPECT_EQ(Run_Save_Image_Panel("/tmp/pics", "Photo").path, "");  // cancelled
 }
 
+// A name beginning with ":" is a plain name: the panel stays in its folder.
 TEST(SharedDialogs, TheFormatPopupRenamesTheNameAndNarrowsThePanel)
 {
-    QTemporaryDir dir;
-    QFileDialog panel(nullptr, "Save Image", dir.path());
-    panel.setOption(QFileDialog::DontUseNativeDialog);
-    panel.setAcceptMode(QFileDialog::AcceptSave);
-    panel.selectFile("Photo.jpg");
-    AccessoryViewController accessory(&panel);
-    ASSERT_EQ(accessory.ext_btn->count(), 4);
-    EXPECT_EQ(accessory.ext_btn->currentText(), "jpg");
-    accessory.ext_btn->setCurrentIndex(1);
-    accessory.selectFormat();
-    ASSERT_FALSE(panel.selectedFiles().isEmpty());
-    EXPECT_EQ(QFileInfo(panel.selectedFiles().front()).fileName(), "Photo.bmp");
-    EXPECT_EQ(panel.nameFilters(), QStringList{"bmp (*.bmp)"});
-    EXPECT_EQ(panel.defaultSuffix(), "bmp");
+    for (const QString name : {"Photo", ":Photo"}) {
+        QTemporaryDir dir;
+        QFileDialog panel(nullptr, "Save Image", dir.path());
+        panel.setOption(QFileDialog::DontUseNativeDialog);
+        panel.setAcceptMode(QFileDialog::AcceptSave);
+        panel.selectFile(dir.path() + '/' + name + ".jpg");
+        AccessoryViewController accessory(&panel);
+        ASSERT_EQ(accessory.ext_btn->count(), 4);
+        EXPECT_EQ(accessory.ext_btn->currentText(), "jpg");
+        accessory.ext_btn->setCurrentIndex(1);
+        accessory.selectFormat();
+        ASSERT_FALSE(panel.selectedFiles().isEmpty());
+        EXPECT_EQ(QFileInfo(panel.selectedFiles().front()).fileName(), name + ".bmp");
+        EXPECT_EQ(panel.directory().absolutePath(), dir.path());
+        EXPECT_EQ(panel.nameFilters(), QStringList{"bmp (*.bmp)"});
+        EXPECT_EQ(panel.defaultSuffix(), "bmp");
+    }
 }
 } // namespace
 

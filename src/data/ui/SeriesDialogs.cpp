@@ -4,6 +4,7 @@
 #include "Helpers.h"
 #include "LayoutParts.h"
 #include "MessageBox.h"
+#include "Paths.h"
 #include "SeriesFile.h"
 
 #include <QComboBox>
@@ -123,7 +124,7 @@ void CreateFolder::OKPressed()
         return;
     }
     const QString relative = Trim_Str(folder_combo->currentText()) + u'/' + name;
-    const QString full = QDir(m_root).filePath(relative);
+    const QString full = Path_Join(m_root, relative);
     // A link of that name, even one leading nowhere, is taken.
     if (Path_Is_Taken(full)) {
         Show_MessageBox(QStringLiteral("Folder already exist."));

@@ -4,6 +4,7 @@
 #include "Globals.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Paths.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -70,56 +71,77 @@ QString filterFor(const QStringList &extensions)
 
 QString formatFilter(const QString &extension) { return QStringLiteral("%1 (*.%1)").arg(extension); }
 
-// A save panel with the format choice: the name typed and the extension of the format
-// chosen. The platform layer completes the name and asks about the file it writes.
-QStringList saveWithFormatChoice(QWidget *parent, const FilePanelRequest &r)
+// A file panel that takes every name typed in it as a plain name of its folder. Qt's own
+// panel takes a name beginning with ":" for a path of Qt's resources: it hands such a
+// name back without its folder, and an open panel finds no such file.
+class Plain_Name_Panel : public QFileDialog
 {
-    QFileDialog panel(parent, r.title, r.directory);
-    panel.setAcceptMode(QFileDialog::AcceptSave);
-    panel.setOption(QFileDialog::DontConfirmOverwrite);
-    const QString start = r.extensions.contains(r.chosenExtension) ? r.chosenExtension : r.extensions.front();
-    Setup_Save_Format_Choice(panel, r.extensions, start);
-    panel.selectFile(Name_With_Extension(r.suggestedName, start));
-    if (panel.exec() != QDialog::Accepted || panel.selectedFiles().isEmpty()) return {};
-    const QString chosen = r.extensions.value(panel.nameFilters().indexOf(panel.selectedNameFilter()),
-                                              r.extensions.front());
-    return {panel.selectedFiles().front(), chosen};
-}
+public:
+    using QFileDialog::QFileDialog;
+    // The files chosen, each in its folder.
+    QStringList chosen() const { return m_chosen; }
 
+protected:
+    void accept() override
+    {
+        m_chosen = selectedFiles();
+        const QString folder = directory().absolutePath();
+        bool plain = false;
+        for (QString &file : m_chosen)
+            if (file.startsWith(u':')) {
+                file = Path_Join(folder, file);
+                plain = true;
+            }
+        if (!plain) return QFileDialog::accept();
+        if (fileMode() != Directory && m_chosen.size() == 1 && QFileInfo(m_chosen.front()).isDir())
+            return setDirectory(m_chosen.front());  // a folder's name typed opens it, as any other
+        const bool there = std::all_of(m_chosen.begin(), m_chosen.end(), [this](const QString &file) {
+            const QFileInfo info(file);
+            if (fileMode() == Directory) return info.isDir();
+            return fileMode() == AnyFile || info.isFile();
+        });
+        if (!there) return QFileDialog::accept();  // the panel says what it did not find
+        QDialog::accept();
+    }
+
+private:
+    QStringList m_chosen;
+};
+
+// The panel's answer: the files chosen and, for a save panel with the format choice, the
+// extension of the format chosen. The platform layer completes a saved name and asks
+// about the file it writes (this panel's own question would be about another name).
 QStringList showPanel(const FilePanelRequest &r)
 {
-    QStringList result;
-    QWidget *parent = QApplication::activeWindow();
+    Plain_Name_Panel panel(QApplication::activeWindow(), r.title, r.directory);
     const QString filter = filterFor(r.extensions);
+    const bool formatChoice = r.kind == FilePanelRequest::SaveFile && r.formatChoice && !r.extensions.isEmpty();
     switch (r.kind) {
-    case FilePanelRequest::OpenFile: {
-        const QString f = QFileDialog::getOpenFileName(parent, r.title, r.directory, filter);
-        if (!f.isEmpty()) result << f;
+    case FilePanelRequest::OpenFile: panel.setFileMode(QFileDialog::ExistingFile); break;
+    case FilePanelRequest::OpenFiles: panel.setFileMode(QFileDialog::ExistingFiles); break;
+    case FilePanelRequest::OpenFolder:
+        panel.setFileMode(QFileDialog::Directory);
+        panel.setOption(QFileDialog::ShowDirsOnly);
+        break;
+    case FilePanelRequest::SaveFile:
+        panel.setAcceptMode(QFileDialog::AcceptSave);
+        panel.setOption(QFileDialog::DontConfirmOverwrite);
         break;
     }
-    case FilePanelRequest::OpenFiles:
-        result = QFileDialog::getOpenFileNames(parent, r.title, r.directory, filter);
-        break;
-    case FilePanelRequest::OpenFolder: {
-        const QString f = QFileDialog::getExistingDirectory(parent, r.title, r.directory);
-        if (!f.isEmpty()) result << f;
-        break;
+    QString start = r.suggestedName;
+    if (formatChoice) {
+        const QString extension = r.extensions.contains(r.chosenExtension) ? r.chosenExtension : r.extensions.front();
+        Setup_Save_Format_Choice(panel, r.extensions, extension);
+        start = Name_With_Extension(r.suggestedName, extension);
+    } else if (r.kind != FilePanelRequest::OpenFolder && !filter.isEmpty()) {
+        panel.setNameFilter(filter);
     }
-    case FilePanelRequest::SaveFile: {
-        // The name as typed: the platform layer completes it and asks about the file it
-        // writes (this panel's own question would be about another name).
-        if (r.formatChoice && !r.extensions.isEmpty()) {
-            result = saveWithFormatChoice(parent, r);
-            break;
-        }
-        const QString start = r.suggestedName.isEmpty() ? r.directory : r.directory + u'/' + r.suggestedName;
-        const QString f =
-            QFileDialog::getSaveFileName(parent, r.title, start, filter, nullptr, QFileDialog::DontConfirmOverwrite);
-        if (!f.isEmpty()) result << f;
-        break;
-    }
-    }
-    return result;
+    if (r.kind == FilePanelRequest::SaveFile && !start.isEmpty()) panel.selectFile(Path_Join(r.directory, start));
+    if (panel.exec() != QDialog::Accepted || panel.chosen().isEmpty()) return {};
+    if (!formatChoice) return panel.chosen();
+    const QString chosen = r.extensions.value(panel.nameFilters().indexOf(panel.selectedNameFilter()),
+                                              r.extensions.front());
+    return {panel.chosen().front(), chosen};
 }
 
 bool openWithDesktop(const QString &pathOrUrl)
@@ -138,7 +160,9 @@ void Setup_Save_Format_Choice(QFileDialog &panel, const QStringList &extensions,
         const QString extension = extensions.value(filters.indexOf(filter));
         if (extension.isEmpty()) return;
         const QStringList typed = panel.selectedFiles();
-        if (!typed.isEmpty()) panel.selectFile(Name_With_Extension(QFileInfo(typed.front()).fileName(), extension));
+        if (!typed.isEmpty())
+            panel.selectFile(Path_Join(panel.directory().absolutePath(),
+                                       Name_With_Extension(QFileInfo(typed.front()).fileName(), extension)));
     });
 }
 

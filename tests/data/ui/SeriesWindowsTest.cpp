@@ -11,6 +11,7 @@
 #include "SheetImport.h"
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
+#include "WorkingFolder.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -549,6 +550,8 @@ TEST_F(SeriesWindows, ViewerAndProjectFolder)
 
     const QString root = dir.filePath("Group_Excel_Data");
     QDir().mkpath(root + "/All");
+    QDir().mkpath(root + "/:Proj");
+    testsupport::WorkingFolder work;
     QFile file(root + "/File");
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
@@ -564,6 +567,7 @@ TEST_F(SeriesWindows, ViewerAndProjectFolder)
         {"**", {"All"}, -1, "All/Staff", "\nPlease enter folder name."},
         {"New", {}, -1, "All/Staff", "\nPlease select project path."},
         {"x", {"File"}, -1, "All/Staff", "\nError in file accessing."},
+        {":Team", {":Proj"}, 1, ":Proj/:Team", ""},  // plain names, in the root
     };
     for (const Row &r : rows) {
         create.whileOpen = [&](SeriesDialog &) {
@@ -578,6 +582,8 @@ TEST_F(SeriesWindows, ViewerAndProjectFolder)
         EXPECT_EQ(testsupport::boxes().take(), r.message.isEmpty() ? QStringList() : QStringList{r.message});
     }
     EXPECT_TRUE(QFileInfo(root + "/All/Staff").isDir());
+    EXPECT_TRUE(QFileInfo(root + "/:Proj/:Team").isDir());
+    EXPECT_EQ(work.written().join(u'|'), "");
 }
 
 } // namespace

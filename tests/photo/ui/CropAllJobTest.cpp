@@ -4,8 +4,10 @@
 #include "CropAllJob.h"
 
 #include "OutsideFolder.h"
+#include "QStringPrinter.h"
 #include "TestSupport.h"
 #include "TsanHandoff.h"
+#include "WorkingFolder.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -300,6 +302,63 @@ TEST(CropAllJob, KeepReplaceCancelSkipsItsFileOrStopsTheRun)
         EXPECT_EQ(Read(home + "/out/Untitled.png"), "old") << r.what;
         EXPECT_EQ(Read(home + "/Run.txt"), r.lines) << r.what;
         EXPECT_EQ(job.written(), r.written.size()) << r.what;
+    }
+}
+
+// Names beginning with ":" are plain names: a custom name, an input's own name and a
+// direct name, each kept beside a taken one, land in the output folder and are listed in
+// the series as such; nothing is written in the working folder.
+TEST(CropAllJob, NamesBeginningWithAColonStayInTheOutputFolder)
+{
+    struct Row {
+        const char *what;
+        bool direct, customName;
+        const char *taken;
+        QStringList written;  // beside the taken file, in name order
+        QStringList lines;
+    };
+    const Row rows[] = {
+        {"custom", false, true, ":Crop.png", {":Crop (1).png", ":Crop_1.png"}, {":Crop (1).png", ":Crop_1.png"}},
+        {"own name", false, false, ":a.png", {":a (1).png", ":b.png"}, {":a (1).png", ":b.png"}},
+        {"direct", true, false, ":a.png", {":a (1).png", ":b.png"}, {":a (1).png", ":b.png"}},
+    };
+    const QString home = testHome();
+    QDir().mkpath(home + "/in");
+    QImage picture(30, 40, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    for (const char *name : {":a.png", ":b.png"}) ASSERT_TRUE(picture.save(home + "/in/" + name, "png"));
+    for (const Row &r : rows) {
+        WorkingFolder work;
+        QDir(home + "/out").removeRecursively();
+        QDir().mkpath(home + "/out");
+        {
+            QFile taken(home + "/out/" + r.taken);
+            ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+        }
+        Set_MessageBox_Answerer([](MessageBoxKind, const QString &) { return Keep_Replace_Keep_All; });
+        auto state = std::make_shared<Output_Run_State>();
+        Crop_All_Snapshot s = Fixed_Snapshot({home + "/in/:a.png", home + "/in/:b.png"}, home + "/out");
+        s.direct = r.direct;
+        s.customName = r.customName;
+        s.name = ":Crop";
+        s.series = Crop_Series_Output::New;
+        s.seriesPath = home + "/:Run.txt";
+        Crop_All_Job job(s, nullptr, state);
+        ASSERT_TRUE(job.Start());
+        QElapsedTimer clock;
+        clock.start();
+        while (!job.Done() && clock.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        job.Wait();
+        installRecordingAnswerer();
+        QStringList expected = r.written;
+        expected.prepend(r.taken);
+        expected.sort();
+        EXPECT_EQ(QDir(home + "/out").entryList(QDir::Files, QDir::Name).join(u'|'), expected.join(u'|')) << r.what;
+        QString lines;
+        for (const QString &name : r.lines) lines += home + "/out/" + name + '\n';
+        EXPECT_EQ(Read(home + "/:Run.txt"), lines) << r.what;
+        EXPECT_EQ(QImageReader(home + "/out/" + r.lines.back()).size(), QSize(20, 10)) << r.what;
+        EXPECT_EQ(work.written().join(u'|'), "") << r.what;
     }
 }
 

@@ -1,0 +1,99 @@
+#include "Dialogs.h"
+#include "Paths.h"
+#include "QStringPrinter.h"
+#include "TestSupport.h"
+#include "WidgetPresenters.h"
+#include "WorkingFolder.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+// The person's panels, real panels driven as a person would, with names beginning with
+// ":" typed or suggested: the answer keeps the panel's folder, an open panel finds the
+// file typed, and nothing is written in the working folder.
+TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
+{
+    const QStringList pictures{"jpg", "png"};
+    const struct Row {
+        FilePanelRequest::Kind kind;
+        QStringList extensions;
+        const char *suggested;  // the name the panel opens with
+        const char *typed;      // typed over it (empty: as it opens)
+        int filter;             // the format chosen after typing (-1: none)
+        QStringList answer;     // names in the folder ("" for the folder itself)
+    } rows[] = {
+        {FilePanelRequest::SaveFile, {"zcd"}, "", ":Card", -1, {":Card.zcd"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, ":Card.zcd", "", -1, {":Card.zcd"}},
+        {FilePanelRequest::SaveFile, {}, "", ":", -1, {":"}},
+        {FilePanelRequest::SaveFile, pictures, ":Card.jpg", "", -1, {":Card.jpg"}},
+        {FilePanelRequest::SaveFile, pictures, "Card.jpg", ":Card.jpg", 1, {":Card.png"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", "sub/:Card", -1, {"sub/:Card.zcd"}},
+        {FilePanelRequest::OpenFile, {"zcd"}, "", ":Old.zcd", -1, {":Old.zcd"}},
+        {FilePanelRequest::OpenFiles, {"zcd"}, "", ":Old.zcd", -1, {":Old.zcd"}},
+        {FilePanelRequest::OpenFolder, {}, "", ":Pictures", -1, {":Pictures"}},
+    };
+    Install_Widget_Presenters();
+    Set_File_Panel_Answerer({});
+    for (const Row &r : rows) {
+        SCOPED_TRACE((r.typed + QString("|") + r.suggested).toStdString());
+        testsupport::WorkingFolder work;
+        QTemporaryDir folder;
+        for (const char *name : {"sub", ":Pictures"}) QDir().mkpath(Path_Join(folder.path(), name));
+        for (const char *name : {":Old.zcd", "New.zcd"}) QFile(Path_Join(folder.path(), name)).open(QIODevice::WriteOnly);
+        QStringList boxes;
+        QString startFolder;
+        bool driven = false;
+        QTimer person;
+        QObject::connect(&person, &QTimer::timeout, [&] {
+            QWidget *modal = QApplication::activeModalWidget();
+            if (auto *box = qobject_cast<QMessageBox *>(modal)) {
+                boxes << box->text();
+                box->done(QMessageBox::No);
+                return;
+            }
+            auto *panel = qobject_cast<QFileDialog *>(modal);
+            if (!panel) return;
+            if (driven) {  // still open after the accept: given up
+                panel->reject();
+                return;
+            }
+            driven = true;
+            startFolder = panel->directory().absolutePath();
+            auto *name = panel->findChild<QLineEdit *>("fileNameEdit");
+            ASSERT_TRUE(name);
+            if (*r.typed) name->setText(r.typed);
+            if (r.filter >= 0) {
+                auto *formats = panel->findChild<QComboBox *>("fileTypeCombo");
+                formats->setCurrentIndex(r.filter);
+                emit formats->activated(r.filter);
+                emit formats->textActivated(formats->currentText());
+            }
+            QMetaObject::invokeMethod(panel, "accept", Qt::QueuedConnection);
+        });
+        person.start(20);
+        FilePanelRequest request;
+        request.kind = r.kind;
+        request.directory = folder.path();
+        request.extensions = r.extensions;
+        request.formatChoice = r.extensions.size() > 1;
+        request.suggestedName = r.suggested;
+        const QStringList answer = r.kind == FilePanelRequest::SaveFile ? QStringList{Ask_Save_Panel(request).path}
+                                                                         : Run_File_Panel(request);
+        person.stop();
+        QStringList expected;
+        for (const QString &name : r.answer) expected << Path_Join(folder.path(), name);
+        EXPECT_EQ(answer.join(u'|'), expected.join(u'|'));
+        EXPECT_EQ(startFolder, folder.path());
+        EXPECT_EQ(boxes.join(u'|'), "");
+        EXPECT_EQ(work.written().join(u'|'), "");
+    }
+    testsupport::installRecordingAnswerer();
+}
