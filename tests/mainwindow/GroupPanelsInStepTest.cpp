@@ -197,12 +197,14 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
 // saved and reopened.
 TEST_F(GroupPanelsInStep, ACroppedPhotoColumnIsShownForEveryRow)
 {
-    step("pick 0");
+    step("pick 2");
     step("crop the photo");
     SKTGraphic *g = control("Fup_Photo");
     ASSERT_NE(g, nullptr);
     const int column = g->excel_col_indx;
     ASSERT_EQ(column, 4) << "a new column of cropped pictures";
+    EXPECT_EQ(shown(), company("Text here", "Text here", w.document.ListData().at(2).value(column)))
+        << "the person on show shows their own cropped picture";
     testsupport::boxes().clear();
     // As the crop's message asks, the row list's Save keeps the new column in the project.
     for (const char *road : {"", "save, reopen"}) {

@@ -245,7 +245,12 @@ void Group_Mode::Column_Follows_Binding(const SKTGraphic &g)
 {
     if (!Is_Group_Mode()) return;
     const int side = m_doc.graphics().contains(&g) ? 0 : m_doc.graphics_back().contains(&g) ? 1 : -1;
-    if (side < 0 || GroupBinding::Column_Follows_Binding(m_doc, side, g)) return;
+    if (side < 0) return;
+    if (GroupBinding::Column_Follows_Binding(m_doc, side, g)) {
+        // The person on show shows their own value of the new column.
+        if (side == m_doc.currentSide()) Fill_Side_Shown();
+        return;
+    }
     const int now = g.data_source_type_val() == Data_Source_Spreadsheet ? g.excel_col_indx : -1;
     for (Dynamic_Ctrl_Entry &e : m_host.Group_User_Rows(side))
         if (e.id == g.control_ID && e.column.toInt() != -1) e.column = QString::number(now);
