@@ -42,13 +42,29 @@ QFileDevice::Permissions toQt(int mode)
     return p;
 }
 
+// Whether the kernel follows the link at the path for this user where it guards links in
+// shared folders (fs.protected_symlinks): the link is the user's own, or its folder is not
+// both sticky and writable by others, or the folder's owner owns the link.
+bool followedForUser(const QString &link)
+{
+    struct stat at {}, folder {};
+    if (::lstat(QFile::encodeName(link).constData(), &at) != 0 || !S_ISLNK(at.st_mode)
+        || ::stat(QFile::encodeName(QFileInfo(link).absolutePath()).constData(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return at.st_uid == ::geteuid() || !shared || folder.st_uid == at.st_uid;
+}
+
 // The file a path writes to, as an absolute path (a relative one is of the working
 // folder): a symbolic link's target when written through, else the path itself (a link
-// there is replaced).
-QString writtenPath(const QString &path, File_Link links)
+// there is replaced). None for a link written through that the kernel would not follow
+// for this user (another user's link in a shared folder such as /tmp): it is refused.
+std::optional<QString> writtenPath(const QString &path, File_Link links)
 {
     const QFileInfo info(path);
-    return links == File_Link::Write_Through && info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+    if (links != File_Link::Write_Through || !info.isSymLink()) return info.absoluteFilePath();
+    if (!followedForUser(info.absoluteFilePath())) return std::nullopt;
+    return info.symLinkTarget();
 }
 
 // Who writes now: the tag of this system, this process and the time, as the writer's
@@ -576,9 +592,15 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
 {
     const Writer w = thisWriter();
     Record_Key key;
-    QStringList folders;
+    QStringList targets, folders;
     for (const auto &file : files) {
-        const QString folder = QFileInfo(writtenPath(file.first, links)).absolutePath();
+        const std::optional<QString> target = writtenPath(file.first, links);
+        if (!target) {  // nothing is written
+            if (failed) *failed = int(targets.size());
+            return false;
+        }
+        targets << *target;
+        const QString folder = QFileInfo(*target).absolutePath();
         if (!folders.contains(folder)) folders << folder;
     }
     for (const QString &folder : folders)
@@ -593,7 +615,7 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
     std::vector<std::unique_ptr<QTemporaryFile>> written;
     std::vector<Set_File> set;
     for (const auto &[path, bytes] : files) {
-        const QString target = writtenPath(path, links);
+        const QString &target = targets[qsizetype(set.size())];
         Set_File f{QFile::encodeName(target), {}, {}};
         // The record names the new bytes by their size and hash, of the bytes held here.
         if (files.size() > 1) {

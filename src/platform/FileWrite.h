@@ -92,7 +92,10 @@ enum class File_Link { Write_Through, Replace };
 // record, only a temporary file that the next write removes. The repair moves and removes
 // only regular files of the running user. A kept file goes back only as a regular file,
 // never over a file put there since, even between the repair's check and its move.
-// `links`: what a symbolic link at the path gets (File_Link).
+// `links`: what a symbolic link at the path gets (File_Link). A link is written through only
+// where the kernel would follow it for this user (fs.protected_symlinks): the user's own,
+// or in a folder that is not both sticky and writable by others, or the folder's owner's;
+// another user's link in a shared folder such as /tmp fails the write, nothing written.
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644,
                       File_Write_Sweep *sweep = nullptr, File_Link links = File_Link::Write_Through);
 

@@ -1,3 +1,4 @@
+#include "AnotherUser.h"
 #include "FileWrite.h"
 #include "Globals.h"
 #include "ProcessMemory.h"
@@ -720,6 +721,55 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
         ASSERT_TRUE(written);
         EXPECT_EQ(entries(root), expected + "z=z\n");
         EXPECT_EQ(ownNames(), before.filter(QRegularExpression(row.stays)));
+    }
+}
+
+// A link under the name is written through to the file it points to only where the
+// kernel would follow it for this user: another user's link in a shared folder (sticky,
+// writable by all, not that user's) is refused and nothing is written; the user's own
+// link, and another user's in a folder that is not sticky, or not writable by all, or
+// is that user's, are written through. As root: the write acts as another user.
+TEST(FileWrite, AnotherUsersLinkInASharedFolderIsNeverWrittenThrough)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's links needs root";
+    using testsupport::kAnotherUser, testsupport::kTestUser;
+    const struct Row {
+        const char *what;
+        mode_t folderMode;
+        uid_t folderOwner, linkOwner;
+        bool through;
+    } rows[] = {
+        {"another user's link in a shared folder", 01777, 0, kAnotherUser, false},
+        {"the user's own link there", 01777, 0, kTestUser, true},
+        {"another user's link in a folder writable by all, not sticky", 0777, 0, kAnotherUser, true},
+        {"another user's link in a sticky folder writable by its group only", 01775, 0, kAnotherUser, true},
+        {"another user's link in a shared folder of theirs", 01777, kAnotherUser, kAnotherUser, true},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.what);
+        QTemporaryDir home("/tmp/dozo-home-XXXXXX");  // the user's own folder, with their thesis
+        make(home, "thesis.odt", "thesis");
+        for (const QString &path : {home.path(), home.filePath("thesis.odt")})
+            ASSERT_EQ(::chown(QFile::encodeName(path).constData(), kTestUser, kTestUser), 0);
+        const testsupport::Shared_Folder shared;
+        const QString link = shared.filePath("d2.zcd");
+        const QByteArray folder = QFile::encodeName(QFileInfo(link).absolutePath());
+        ASSERT_EQ(::chown(folder.constData(), r.folderOwner, r.folderOwner), 0);
+        ASSERT_EQ(::chmod(folder.constData(), r.folderMode), 0);
+        ASSERT_TRUE(QFile::link(home.filePath("thesis.odt"), link));
+        ASSERT_EQ(::lchown(QFile::encodeName(link).constData(), r.linkOwner, r.linkOwner), 0);
+        bool written = false;
+        {
+            const testsupport::Acting_As_Test_User user;
+            ASSERT_TRUE(user.acting());
+            written = Write_File_Whole(link, "design");
+        }
+        EXPECT_EQ(written, r.through);
+        EXPECT_EQ(read(home, "thesis.odt"), r.through ? "design" : "thesis");
+        EXPECT_EQ(names(home), QStringList{"thesis.odt"});
+        EXPECT_EQ(QFileInfo(link).symLinkTarget(), home.filePath("thesis.odt"));
+        EXPECT_EQ(QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
+                  QStringList{"d2.zcd"});
     }
 }
 
