@@ -2,7 +2,8 @@
 // and read back by our reader: a card with three texts, one Code 128 and one QR code,
 // each bound to a column. Every card is filled by the value engine (barcodes made
 // afresh) on the makers' threads, drawn, and handed in order to a sink: one PDF with a page per card (the target
-// run), or a PDF file per card through the real file sink (reported beside it).
+// run), or a PDF file per card through the real file sink (reported beside it), or two-sided
+// cards as a PNG picture per side through the same sink (the card writer's sets of two).
 // The cards are made on the application's pool (one for the program, a thread per
 // core, as main() makes it). "cpu_per_wall" is the process's processor time over the
 // wall time of the run: the cores used on average.
@@ -102,16 +103,17 @@ GraphicPtr barcode(const QString &title, const QRectF &r, int column)
     return g;
 }
 
-// The design: a one-sided card with its controls bound to columns 1 to 5.
+// The design: a one-sided card with its controls bound to columns 1 to 5; two-sided, with
+// a back of a text and a QR code bound to columns 1 and 5.
 struct Design {
     PhotoPictureAdjuster adjuster;
     SKTDocument doc;
     CardValueEngine engine{scratch().filePath(QStringLiteral("DataSet"))};
 
-    explicit Design(int count)
+    explicit Design(int count, bool twoSided = false)
     {
         doc.Start_Card_Option = Card_Mode::Opened;
-        doc.Front_card_Prop.setCard_Side(QStringLiteral("1"));
+        doc.Front_card_Prop.setCard_Side(twoSided ? QStringLiteral("2") : QStringLiteral("1"));
         for (int c = 1; c <= 5; ++c) doc.Add_ColList_Column(QStringLiteral("Column %1").arg(c));
         for (const QStringList &row : readBack(count)) doc.Create_List_By_Array(row, 5);
         SKTGraphicList &front = doc.graphics();
@@ -120,6 +122,10 @@ struct Design {
         front.insert(bound(GraphicKind::Text, QRectF(10, 50, 150, 16), 3));
         front.insert(barcode(QStringLiteral("Code 128"), QRectF(10, 80, 130, 50), 4));
         front.insert(barcode(QStringLiteral("QR Code"), QRectF(170, 60, 60, 60), 5));
+        if (twoSided) {
+            doc.graphics_back().insert(bound(GraphicKind::Text, QRectF(10, 10, 150, 20), 1));
+            doc.graphics_back().insert(barcode(QStringLiteral("QR Code"), QRectF(10, 40, 60, 60), 5));
+        }
         engine.Check_Series_Or_Excel_Use_or_not(doc);
         engine.Create_Design_Backup_Array(doc, Application_Render_Resources(adjuster));
     }
@@ -242,8 +248,39 @@ void BM_BatchToPdfFiles(benchmark::State &state)
     state.counters["cpu_per_wall"] = wall > 0 ? cpu / wall : 0;
 }
 
+// Two-sided cards, each side a PNG picture file of its own: a card's two files are
+// written as one set (both or neither).
+void BM_BatchToPictureFiles(benchmark::State &state)
+{
+    const int count = int(state.range(0));
+    Design design(count, true);
+    const Batch_Sides both;
+    double cpu = 0, wall = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        const QString folder = scratch().filePath(QStringLiteral("pictures-%1").arg(count));
+        QDir(folder).removeRecursively();
+        QDir().mkpath(folder);
+        state.ResumeTiming();
+        const double cpu0 = processSeconds(), wall0 = wallSeconds();
+        Output_Run_State run;
+        Card_File_Sink sink(folder, QStringLiteral("png"), both, Side_Mirror::None, run);
+        Run_Batch_Cards(Batch_Range{0, count}, both, design.maker(), sink, run, &appPool());
+        cpu += processSeconds() - cpu0;
+        wall += wallSeconds() - wall0;
+        state.PauseTiming();
+        if (run.failed_cards != 0 || QDir(folder).entryList(QDir::Files).size() != 2 * count)
+            state.SkipWithError("files lost");
+        QDir(folder).removeRecursively();
+        state.ResumeTiming();
+    }
+    state.counters["cards"] = count;
+    state.counters["cpu_per_wall"] = wall > 0 ? cpu / wall : 0;
+}
+
 BENCHMARK(BM_BatchToOnePdf)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg(5000)->Arg(10000);
 BENCHMARK(BM_BatchToPdfFiles)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg(5000);
+BENCHMARK(BM_BatchToPictureFiles)->Unit(benchmark::kMillisecond)->Iterations(1)->Arg(5000);
 
 } // namespace
 

@@ -343,6 +343,16 @@ QString Export_Open_Check_Title(const QString &path)
     return QFileInfo(path).isDir() ? QStringLiteral("Open containing folder.") : QStringLiteral("Open exported file.");
 }
 
+namespace {
+// The files the box names: the file written, and the back side's own file beneath it
+// when there is one.
+QString shownPaths(const Export_Open_Offer &offer)
+{
+    const bool back = !offer.backPath.isEmpty() && QFileInfo::exists(offer.backPath);
+    return back ? offer.path + u'\n' + offer.backPath : offer.path;
+}
+} // namespace
+
 Open_Export_Log::Open_Export_Log(QWidget *parent) : QDialog(parent)
 {
     Style_Output_Window(*this);
@@ -363,7 +373,7 @@ void Open_Export_Log::Fill(const Export_Open_Offer &offer)
 {
     _open_log_chk->setText(offer.checkTitle.isEmpty() ? Export_Open_Check_Title(offer.path) : offer.checkTitle);
     _open_log_chk->setChecked(true);
-    _open_log_path->setText(offer.path);
+    _open_log_path->setText(shownPaths(offer));
     _open_log_message->setText(offer.message);
     _open_log_chk->setFocus();
 }
@@ -373,7 +383,7 @@ bool Open_Export_Log::openAsked() const { return result() == 1 && _open_log_chk-
 QString Open_Export_Log::Answerer_Text(const Export_Open_Offer &offer)
 {
     const QString check = offer.checkTitle.isEmpty() ? Export_Open_Check_Title(offer.path) : offer.checkTitle;
-    return check + u'\n' + offer.path + u'\n' + offer.message;
+    return check + u'\n' + shownPaths(offer) + u'\n' + offer.message;
 }
 
 bool Open_Export_Log::Open_Export_File_Box(const Export_Open_Offer &offer, QWidget *parent)

@@ -14,15 +14,14 @@
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryFile>
+#include <QtEndian>
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
 #include <linux/fs.h>
-#include <sys/ioctl.h>
 #include <algorithm>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <sys/stat.h>
@@ -44,13 +43,29 @@ QFileDevice::Permissions toQt(int mode)
     return p;
 }
 
+// Whether the kernel follows the link at the path for this user where it guards links in
+// shared folders (fs.protected_symlinks): the link is the user's own, or its folder is not
+// both sticky and writable by others, or the folder's owner owns the link.
+bool followedForUser(const QString &link)
+{
+    struct stat at {}, folder {};
+    if (::lstat(QFile::encodeName(link).constData(), &at) != 0 || !S_ISLNK(at.st_mode)
+        || ::stat(QFile::encodeName(QFileInfo(link).absolutePath()).constData(), &folder) != 0)
+        return false;
+    const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+    return at.st_uid == ::geteuid() || !shared || folder.st_uid == at.st_uid;
+}
+
 // The file a path writes to, as an absolute path (a relative one is of the working
 // folder): a symbolic link's target when written through, else the path itself (a link
-// there is replaced).
-QString writtenPath(const QString &path, File_Link links)
+// there is replaced). None for a link written through that the kernel would not follow
+// for this user (another user's link in a shared folder such as /tmp): it is refused.
+std::optional<QString> writtenPath(const QString &path, File_Link links)
 {
     const QFileInfo info(path);
-    return links == File_Link::Write_Through && info.isSymLink() ? info.symLinkTarget() : info.absoluteFilePath();
+    if (links != File_Link::Write_Through || !info.isSymLink()) return info.absoluteFilePath();
+    if (!followedForUser(info.absoluteFilePath())) return std::nullopt;
+    return info.symLinkTarget();
 }
 
 // Who writes now: the tag of this system, this process and the time, as the writer's
@@ -81,60 +96,83 @@ QString ownName(const QString &target, char kind, const Writer &w)
     return (fits ? target : place.absolutePath() + u'/') + mark;
 }
 
-bool exists(const QByteArray &path)
+bool exists(const File_Write_System &system, const QByteArray &path)
 {
     struct stat st {};
-    return ::lstat(path.constData(), &st) == 0 || errno != ENOENT;
+    errno = 0;
+    return system.status(path, st) || errno != ENOENT;
 }
 
 // Whether the writer of a leftover named by `m` is certainly gone: a process of this
 // system (same machine, boot and process table) that no longer runs, or a file the file
 // system last changed more than kGoneSeconds ago.
-bool gone(const QRegularExpressionMatch &m, const QByteArray &path, const Writer &w)
+bool gone(const QRegularExpressionMatch &m, const QByteArray &path, const Writer &w, const File_Write_System &system)
 {
     const qint64 process = m.captured(4).toLongLong(nullptr, 16);
     if (m.captured(3).toLatin1() == w.system && process > 0 && process <= INT_MAX && ::kill(pid_t(process), 0) != 0
         && errno == ESRCH)
         return true;
     struct stat st {};
-    return ::lstat(path.constData(), &st) == 0 && w.time - qint64(st.st_mtime) > kGoneSeconds;
+    return system.status(path, st) && w.time - qint64(st.st_mtime) > kGoneSeconds;
 }
 
-// What tells a new file put in place from any file written there later: its inode,
-// size and modification time, taken when its bytes were flushed.
-struct Fingerprint {
-    qint64 inode = -1, size = -1, nanoseconds = -1;
-};
-
-Fingerprint fingerprint(const struct stat &st)
-{
-    return {qint64(st.st_ino), qint64(st.st_size), qint64(st.st_mtim.tv_sec) * 1000000000 + st.st_mtim.tv_nsec};
-}
-
-// Whether the path is the regular file of the fingerprint, of the running user (a file
-// the writer made is its own, whatever another user copies of its stat).
-bool holds(const QByteArray &path, const Fingerprint &f)
+// The bytes of the path when it is a regular file of the running user (a file the writer
+// made is its own) of `size` bytes, read not through a link; none else.
+std::optional<QByteArray> contents(const File_Write_System &system, const QByteArray &path, qint64 size)
 {
     struct stat st {};
-    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid()) return false;
-    const Fingerprint now = fingerprint(st);
-    return now.inode == f.inode && now.size == f.size && now.nanoseconds == f.nanoseconds;
+    if (size < 0 || !system.status(path, st) || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_size != size)
+        return std::nullopt;
+    const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return std::nullopt;
+    std::optional<QByteArray> bytes;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_size == size) {
+        QByteArray read(qsizetype(size), Qt::Uninitialized);
+        qsizetype got = 0;
+        ssize_t n = 1;
+        while (got < read.size() && n > 0) {
+            n = ::read(fd, read.data() + got, size_t(read.size() - got));
+            if (n < 0 && errno == EINTR) n = 1;
+            else if (n > 0) got += n;
+        }
+        if (got == read.size()) bytes = read;
+    }
+    ::close(fd);
+    return bytes;
 }
 
 // One file of a set: where it goes, its new bytes beside it until they are put in
 // place, and the old file kept aside (none when there was none, and for the set's last
-// file, whose old file the rename replaces).
+// file, whose old file the rename replaces); the size and File_Write_Hash of its new bytes.
 struct Set_File {
     QByteArray target, temporary, kept;
-    Fingerprint written;
+    qint64 size = -1;
+    quint64 hash = 0;
 };
+
+// Whether the path holds the set file's new bytes (whatever file holds them: the one put
+// in place, a copy, a file restored over it), as a regular file of the running user.
+bool holdsNew(const File_Write_System &system, const QByteArray &path, const Set_File &f)
+{
+    const std::optional<QByteArray> bytes = contents(system, path, f.size);
+    return bytes && File_Write_Hash(*bytes) == f.hash;
+}
+
+// Whether the two paths hold the same bytes, as regular files of the running user.
+bool sameBytesAt(const File_Write_System &system, const QByteArray &a, const QByteArray &b)
+{
+    struct stat st {};
+    if (!system.status(a, st)) return false;
+    const std::optional<QByteArray> first = contents(system, a, qint64(st.st_size));
+    return first && contents(system, b, qint64(st.st_size)) == first;
+}
 
 // The record of a set, written and flushed beside the set's files before the first of
 // them is put in place and removed once all are (or all are taken back), so that the
 // next write can finish or undo a set whose writer was killed. Lines: "dozo-set", one
-// per file "<inode> <size> <mtime ns> <target> <temporary> <kept>" (names relative to
-// the record's folder, percent-encoded, the kept name empty when none), "end", then
-// "mac <recordMac>" when there is a key.
+// per file "<size> <hash> <target> <temporary> <kept>" (the size and File_Write_Hash, 16
+// hex digits, of its new bytes; names relative to the record's folder, percent-encoded,
+// the kept name empty when none), "end", then "mac <recordMac>" when there is a key.
 QByteArray recordText(const std::vector<Set_File> &set, const QDir &folder)
 {
     const auto name = [&](const QByteArray &path) {
@@ -143,9 +181,8 @@ QByteArray recordText(const std::vector<Set_File> &set, const QDir &folder)
     };
     QByteArray text = "dozo-set\n";
     for (const Set_File &f : set)
-        text += QByteArray::number(f.written.inode) + ' ' + QByteArray::number(f.written.size) + ' '
-                + QByteArray::number(f.written.nanoseconds) + ' ' + name(f.target) + ' ' + name(f.temporary) + ' '
-                + name(f.kept) + '\n';
+        text += QByteArray::number(f.size) + ' ' + QByteArray::number(f.hash, 16).rightJustified(16, '0') + ' '
+                + name(f.target) + ' ' + name(f.temporary) + ' ' + name(f.kept) + '\n';
     return text + "end\n";
 }
 
@@ -164,10 +201,10 @@ QString writerOf(const QRegularExpressionMatch &m)
 
 // Whether the path is a regular file of the running user: the only files the repair
 // moves or removes.
-bool mine(const QByteArray &path)
+bool mine(const File_Write_System &system, const QByteArray &path)
 {
     struct stat st {};
-    return ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
+    return system.status(path, st) && S_ISREG(st.st_mode) && st.st_uid == ::geteuid();
 }
 
 // The key of the records, read once per write and only when a record is written or found.
@@ -186,43 +223,12 @@ private:
     bool m_read = false;
 };
 
-// What tells the folder from any other, its copies too: its device and inode ("<dev>
-// <ino>"); empty when it cannot be asked.
-QByteArray folderIdentity(const QString &folder)
+// The MAC line of a record of the name (its file name) and the text up to its "end" line.
+// It binds no device or inode number: a record copied or restored with its card, or on a
+// disk mounted again under another number, verifies and repairs the card where it is.
+QByteArray recordMac(const QByteArray &key, const QByteArray &name, const QByteArray &text)
 {
-    struct stat st {};
-    if (::stat(QFile::encodeName(folder).constData(), &st) != 0 || !S_ISDIR(st.st_mode)) return {};
-    return QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino));
-}
-
-// What tells an open record file from any copy of it, one restored under its name in its
-// folder too: its device, inode and, where the file system keeps one, its birth time
-// ("<dev> <ino>[ <seconds>.<nanoseconds>]"); where it keeps none (ext4 with small inodes,
-// ext2, ext3), the inode's generation, which the file system draws anew each time it
-// gives the inode number out again ("<dev> <ino> g<generation>"), so that a copy restored
-// under its old inode number is still another file. A rename and a second name keep them,
-// so a record has them from its temporary on; empty when they cannot be asked.
-QByteArray fileIdentity(int fd)
-{
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) return {};
-    QByteArray identity = QByteArray::number(quint64(st.st_dev)) + ' ' + QByteArray::number(quint64(st.st_ino));
-    struct statx born {};
-    long generation = 0;
-    if (::statx(fd, "", AT_EMPTY_PATH, STATX_BTIME, &born) == 0 && (born.stx_mask & STATX_BTIME))
-        identity += ' ' + QByteArray::number(qint64(born.stx_btime.tv_sec)) + '.'
-                    + QByteArray::number(born.stx_btime.tv_nsec);
-    else if (::ioctl(fd, FS_IOC_GETVERSION, &generation) == 0)
-        identity += " g" + QByteArray::number(quint32(generation));
-    return identity;
-}
-
-// The MAC line of a record of the name (its file name), its folder (folderIdentity), the
-// record file itself (fileIdentity) and the text up to its "end" line.
-QByteArray recordMac(const QByteArray &key, const QByteArray &name, const QByteArray &folder, const QByteArray &file,
-                     const QByteArray &text)
-{
-    const QByteArray signedBytes = name + '\n' + folder + '\n' + file + '\n' + text;
+    const QByteArray signedBytes = name + '\n' + text;
     return "mac " + QMessageAuthenticationCode::hash(signedBytes, key, QCryptographicHash::Sha256).toHex() + '\n';
 }
 
@@ -238,8 +244,8 @@ bool sameBytes(const QByteArray &a, const QByteArray &b)
 constexpr qint64 kRecordMax = 64 * 1024;
 
 // The bytes of a regular file of the running user with one link, of at most kRecordMax
-// bytes, not through a link; none else. `identity`: the fileIdentity of the file read.
-std::optional<QByteArray> readBounded(const QByteArray &path, QByteArray &identity)
+// bytes, not through a link; none else.
+std::optional<QByteArray> readBounded(const QByteArray &path)
 {
     const int fd = ::open(path.constData(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return std::nullopt;
@@ -256,36 +262,31 @@ std::optional<QByteArray> readBounded(const QByteArray &path, QByteArray &identi
             else if (n > 0) got += n;
         }
         if (n == 0 && got <= kRecordMax) bytes = read.left(got);
-        identity = fileIdentity(fd);
     }
     ::close(fd);
     return bytes;
 }
 
 // The set a record names: none when it cannot be read or is not the writer's own. A
-// record is the writer's own when its MAC verifies with the key in its folder, as the very
-// file its writer made (not a copy of it, in a copy of the folder or restored into its
-// own), it is well formed, every name in it is a plain name in the record's
-// folder, and each temporary and kept name carries the record's writer (`record` matched
-// by ownPattern) and is made from its target's name, or is the form without the name
-// when that name would not fit beside the mark.
+// record is the writer's own when its MAC verifies with the key of the data folder, it is
+// well formed, every name in it is a plain name in the record's folder, and each
+// temporary and kept name carries the record's writer (`record` matched by ownPattern)
+// and is made from its target's name, or is the form without the name when that name
+// would not fit beside the mark.
 std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegularExpressionMatch &record,
                                                 Record_Key &key)
 {
-    QByteArray file;
-    const std::optional<QByteArray> bytes = readBounded(QFile::encodeName(path), file);
+    const std::optional<QByteArray> bytes = readBounded(QFile::encodeName(path));
     const qsizetype macAt = bytes ? bytes->lastIndexOf("\nmac ") + 1 : 0;
-    const QString folder = QFileInfo(path).absolutePath();
-    const QByteArray identity = folderIdentity(folder);
-    if (macAt <= 0 || identity.isEmpty() || file.isEmpty() || key.get().isEmpty()) return std::nullopt;
+    if (macAt <= 0 || key.get().isEmpty()) return std::nullopt;
     const QByteArray text = bytes->left(macAt);
-    if (!sameBytes(bytes->mid(macAt),
-                   recordMac(key.get(), QFile::encodeName(record.captured(0)), identity, file, text)))
+    if (!sameBytes(bytes->mid(macAt), recordMac(key.get(), QFile::encodeName(record.captured(0)), text)))
         return std::nullopt;
     const QList<QByteArray> lines = text.split('\n');
     std::vector<Set_File> set;
     if (lines.size() < 4 || lines.first() != "dozo-set" || lines[lines.size() - 2] != "end" || !lines.last().isEmpty())
         return std::nullopt;
+    const QString folder = QFileInfo(path).absolutePath();
     const int nameMax = File_Name_Max(folder);
     const auto plain = [](const QByteArray &name) {
         return !name.isEmpty() && name != "." && name != ".." && !name.contains('/') && !name.contains('\0');
@@ -302,68 +303,75 @@ std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegu
     };
     for (qsizetype i = 1; i + 2 < lines.size(); ++i) {
         const QList<QByteArray> field = lines[i].split(' ');
-        if (field.size() != 6 || field[3].isEmpty() || field[4].isEmpty()) return std::nullopt;
-        const QByteArray target = QByteArray::fromPercentEncoding(field[3]);
-        const QByteArray temporary = QByteArray::fromPercentEncoding(field[4]);
-        const QByteArray kept = QByteArray::fromPercentEncoding(field[5]);
+        bool sized = false, hashed = false;
+        const qint64 size = field.size() == 5 ? field[0].toLongLong(&sized) : -1;
+        const quint64 hash = field.size() == 5 && field[1].size() == 16 ? field[1].toULongLong(&hashed, 16) : 0;
+        if (!sized || size < 0 || !hashed || field[2].isEmpty() || field[3].isEmpty()) return std::nullopt;
+        const QByteArray target = QByteArray::fromPercentEncoding(field[2]);
+        const QByteArray temporary = QByteArray::fromPercentEncoding(field[3]);
+        const QByteArray kept = QByteArray::fromPercentEncoding(field[4]);
         if (!plain(target) || !plain(temporary) || !ownOf(temporary, 'n', target)
             || (!kept.isEmpty() && (!plain(kept) || !ownOf(kept, 'k', target))))
             return std::nullopt;
-        set.push_back({path_of(target), path_of(temporary), path_of(kept),
-                       {field[0].toLongLong(), field[1].toLongLong(), field[2].toLongLong()}});
+        set.push_back({path_of(target), path_of(temporary), path_of(kept), size, hash});
     }
     return set;
 }
 
-// Puts a set's kept file back over the set's new file at its name. The two swap at once
-// and the new file, under the kept name now, goes; a file put at the name since the check
-// is swapped back and stays, and the old file goes, as when it was put there before. On a
-// file system without such swaps the new file goes first and the kept file takes its name
-// only while it is free.
+// Puts a set's kept file back over the set's new bytes at its name. The two swap at once
+// and the new bytes, under the kept name now, go; a file put at the name since the check
+// is swapped back and stays, and so does the kept file. On a file system without such
+// swaps the new file goes first and the kept file takes its name only while it is free.
 void putOver(const Set_File &f, const File_Write_System &system)
 {
     if (system.exchange(f.kept, f.target)) {
-        if (holds(f.kept, f.written) || system.exchange(f.kept, f.target)) system.remove(f.kept);
-    } else if (!exists(f.target) || (holds(f.target, f.written) && system.remove(f.target))) {
+        if (holdsNew(system, f.kept, f)) system.remove(f.kept);
+        else system.exchange(f.kept, f.target);
+    } else if (!exists(system, f.target) || (holdsNew(system, f.target, f) && system.remove(f.target))) {
         system.putBack(f.kept, f.target);
     }
 }
 
 // Finishes or undoes the set of a writer that is gone, then removes its record; a record
-// that is not the writer's own is left, and so are the files it names. The set is in
-// place when every target holds its new file, or when neither a temporary nor a kept
-// file of it is left (a target written since). Else it is undone: every kept file goes
-// back to its name (over the set's new file there, never over another file), then a new
-// file put where none was is removed, then the temporaries. A set in place keeps its
-// files; its kept files are removed. Each step leaves what the next repair takes on alike,
-// the record going last, so a repair killed at any step is finished by the next. Nothing
-// here follows a link: the names are plain, and only regular files of the running user
-// are moved or removed.
+// that is not the writer's own is left, and so are the files it names. A file is judged
+// by the bytes it holds, not by where it sits: a target holds its new file when it holds
+// the set's new bytes, wherever they came from (a copy, a restore). The set is in place
+// when every target holds its new bytes, or when neither a temporary nor a kept file of it
+// is left (a target written since). Else it is undone: every kept file goes back to its
+// name over the set's new bytes there, or to its name while it is free; a kept file is
+// removed when its name holds its own bytes already, or it holds the set's new bytes (a
+// swap back cut off before its end), and stays when its name holds anything else (written
+// since, by anyone: the hand rule is the user's); then a new file put where none was is
+// removed, then the temporaries. A set in place keeps its files; its kept files are
+// removed. Each step leaves what the next repair takes on alike, the record going last,
+// so a repair killed at any step is finished by the next. Nothing here follows a link:
+// the names are plain, and only regular files of the running user are moved or removed.
 void settle(const QString &record, const QRegularExpressionMatch &own, const File_Write_System &system,
             Record_Key &key)
 {
     const std::optional<std::vector<Set_File>> read = readRecord(record, own, key);
     if (!read) return;
     const std::vector<Set_File> &set = *read;
-    const auto ours = [](const Set_File &f) { return holds(f.target, f.written); };
+    const auto ours = [&](const Set_File &f) { return holdsNew(system, f.target, f); };
     const bool placed = std::all_of(set.begin(), set.end(), ours);
-    const bool left = std::any_of(set.begin(), set.end(), [](const Set_File &f) {
-        return mine(f.temporary) || (!f.kept.isEmpty() && mine(f.kept));
+    const bool left = std::any_of(set.begin(), set.end(), [&](const Set_File &f) {
+        return mine(system, f.temporary) || (!f.kept.isEmpty() && mine(system, f.kept));
     });
     if (!placed && left) {
         for (const Set_File &f : set) {
-            if (f.kept.isEmpty() || !mine(f.kept)) continue;
-            if (ours(f)) putOver(f, system);
-            else if (!exists(f.target)) system.putBack(f.kept, f.target);
-            else system.remove(f.kept);
+            if (f.kept.isEmpty() || !mine(system, f.kept)) continue;
+            if (holdsNew(system, f.kept, f)) system.remove(f.kept);
+            else if (ours(f)) putOver(f, system);
+            else if (!exists(system, f.target)) system.putBack(f.kept, f.target);
+            else if (sameBytesAt(system, f.kept, f.target)) system.remove(f.kept);
         }
         // The last file's old file, if any, went with its rename: it is never removed.
         for (size_t i = 0; i + 1 < set.size(); ++i)
             if (set[i].kept.isEmpty() && ours(set[i])) system.remove(set[i].target);
     }
     for (const Set_File &f : set) {
-        if (placed && !f.kept.isEmpty() && mine(f.kept)) system.remove(f.kept);
-        if (mine(f.temporary)) system.remove(f.temporary);
+        if (placed && !f.kept.isEmpty() && mine(system, f.kept)) system.remove(f.kept);
+        if (mine(system, f.temporary)) system.remove(f.temporary);
     }
     system.syncFolder(QFile::encodeName(QFileInfo(record).absolutePath()));
     system.remove(QFile::encodeName(record));
@@ -377,13 +385,12 @@ void dropSecondName(const QDir &dir, const QRegularExpressionMatch &record,
 {
     struct stat st {};
     const QByteArray path = QFile::encodeName(Path_Join(dir.path(), record.captured(0)));
-    if (::lstat(path.constData(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 2)
-        return;
+    if (!system.status(path, st) || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() || st.st_nlink != 2) return;
     for (const QRegularExpressionMatch &m : files) {
         const QByteArray other = QFile::encodeName(Path_Join(dir.path(), m.captured(0)));
         struct stat o {};
-        if (m.captured(2) == QLatin1String("n") && writerOf(m) == writerOf(record)
-            && ::lstat(other.constData(), &o) == 0 && o.st_dev == st.st_dev && o.st_ino == st.st_ino) {
+        if (m.captured(2) == QLatin1String("n") && writerOf(m) == writerOf(record) && system.status(other, o)
+            && o.st_dev == st.st_dev && o.st_ino == st.st_ino) {
             system.remove(other);
             return;
         }
@@ -391,8 +398,10 @@ void dropSecondName(const QDir &dir, const QRegularExpressionMatch &record,
 }
 
 // Clears what writers that are gone left in the folder (only names of the writer's own):
-// first the sets their records name, then each file alone. A file of a set whose record
-// is there is left to the record, while its writer may run.
+// first the sets their records name, then each new file alone. A file of a set whose
+// record is there is left to the record, while its writer may run. A kept file without
+// its record stays, whatever is at its name (its record may be on its way back, as in a
+// restore; else the hand rule is the user's).
 void clearLeftovers(const QString &folder, const Writer &w, const File_Write_System &system, Record_Key &key)
 {
     const QDir dir(folder);
@@ -410,21 +419,14 @@ void clearLeftovers(const QString &folder, const Writer &w, const File_Write_Sys
         records.push_back(m);
     }
     for (const QRegularExpressionMatch &m : records) {
-        if (!gone(m, QFile::encodeName(Path_Join(dir.path(), m.captured(0))), w)) continue;
+        if (!gone(m, QFile::encodeName(Path_Join(dir.path(), m.captured(0))), w, system)) continue;
         dropSecondName(dir, m, files, system);
         settle(Path_Join(dir.path(), m.captured(0)), m, system, key);
     }
     for (const QRegularExpressionMatch &m : files) {
         const QByteArray path = QFile::encodeName(Path_Join(dir.path(), m.captured(0)));
-        if (sets.contains(writerOf(m)) || !gone(m, path, w) || !mine(path)) continue;
-        const QByteArray target = QFile::encodeName(Path_Join(dir.path(), m.captured(1)));
-        if (m.captured(2) == QLatin1String("n"))
-            system.remove(path);
-        else if (m.captured(1).isEmpty())
-            continue;  // a kept file whose name is not known stays
-        else if (!exists(target))
-            system.putBack(path, target);
-        else
+        if (m.captured(2) == QLatin1String("n") && !sets.contains(writerOf(m)) && gone(m, path, w, system)
+            && mine(system, path))
             system.remove(path);
     }
 }
@@ -438,11 +440,9 @@ std::unique_ptr<QTemporaryFile> failedWith(int *error, int number)
 
 // The bytes in a temporary file beside `target`, flushed to the disk; null on failure,
 // with the system's error number in *error. A target name the file system cannot hold
-// fails before anything is made. With `tail`, the bytes it gives for the open temporary
-// follow `bytes`.
+// fails before anything is made.
 std::unique_ptr<QTemporaryFile> staged(const QString &target, const QByteArray &bytes, int permissions,
-                                       const Writer &w, Fingerprint &written,
-                                       const std::function<QByteArray(int fd)> &tail = {}, int *error = nullptr)
+                                       const Writer &w, int *error = nullptr)
 {
     const QFileInfo place(target);
     const qsizetype nameBytes = QFile::encodeName(place.fileName()).size();
@@ -453,22 +453,18 @@ std::unique_ptr<QTemporaryFile> staged(const QString &target, const QByteArray &
     auto f = std::make_unique<QTemporaryFile>(ownName(target, 'n', w) + QString(kRandom, u'X'));
     if (!f->open()) return failedWith(error, errno);
     if ((permissions & 0777) != 0600 && !f->setPermissions(toQt(permissions))) return failedWith(error, errno);
-    const QByteArray all = tail ? bytes + tail(f->handle()) : bytes;
-    if (f->write(all) != all.size() || !f->flush() || ::fsync(f->handle()) != 0) return failedWith(error, errno);
-    struct stat st {};
-    if (::fstat(f->handle(), &st) != 0) return failedWith(error, errno);
-    written = fingerprint(st);
+    if (f->write(bytes) != bytes.size() || !f->flush() || ::fsync(f->handle()) != 0) return failedWith(error, errno);
     return f;
 }
 
 // A free name for a file of the writer's own of `kind` beside `target`; empty when none is found.
-QByteArray freeName(const QString &target, char kind, const Writer &w)
+QByteArray freeName(const QString &target, char kind, const Writer &w, const File_Write_System &system)
 {
     constexpr quint32 kNames = 36u * 36 * 36 * 36 * 36 * 36;  // kRandom letters and digits
     for (int n = 0; n < 100; ++n) {
         const QByteArray random = QByteArray::number(QRandomGenerator::global()->bounded(kNames), 36);
         const QByteArray name = QFile::encodeName(ownName(target, kind, w)) + random.rightJustified(kRandom, '0');
-        if (!exists(name)) return name;
+        if (!exists(system, name)) return name;
     }
     return {};
 }
@@ -486,18 +482,11 @@ std::optional<std::vector<QByteArray>> writeRecords(const std::vector<Set_File> 
             return QFileInfo(QFile::decodeName(f.target)).absolutePath() == folder;
         });
         const QString target = first == set.end() ? QString() : QFile::decodeName(first->target);
-        const QByteArray name = target.isEmpty() ? QByteArray() : freeName(target, 'j', w);
+        const QByteArray name = target.isEmpty() ? QByteArray() : freeName(target, 'j', w, system);
         const QByteArray text = recordText(set, QDir(folder));
-        // Signed as the very file put in place: its putBack keeps the temporary's identity.
-        const auto mac = [&](int fd) {
-            const QByteArray file = fileIdentity(fd);
-            return key.get().isEmpty() || file.isEmpty()
-                       ? QByteArray()
-                       : recordMac(key.get(), name.mid(name.lastIndexOf('/') + 1), folderIdentity(folder), file, text);
-        };
-        Fingerprint unused;
-        const std::unique_ptr<QTemporaryFile> f =
-            name.isEmpty() ? nullptr : staged(target, text, 0600, w, unused, mac);
+        const QByteArray mac =
+            key.get().isEmpty() ? QByteArray() : recordMac(key.get(), name.mid(name.lastIndexOf('/') + 1), text);
+        const std::unique_ptr<QTemporaryFile> f = name.isEmpty() ? nullptr : staged(target, text + mac, 0600, w);
         const bool made = f && system.putBack(QFile::encodeName(f->fileName()), name);
         if (!made) {
             for (const QByteArray &r : records) system.remove(r);
@@ -507,6 +496,41 @@ std::optional<std::vector<QByteArray>> writeRecords(const std::vector<Set_File> 
         records.push_back(name);
     }
     return records;
+}
+
+// XXH64 (seed 0) of the bytes.
+quint64 xxh64(const uchar *p, qsizetype n)
+{
+    constexpr quint64 P1 = 11400714785074694791ULL, P2 = 14029467366897019727ULL, P3 = 1609587929392839161ULL,
+                      P4 = 9650029242287828579ULL, P5 = 2870177450012600261ULL;
+    const auto rotl = [](quint64 x, int r) { return (x << r) | (x >> (64 - r)); };
+    const auto round = [&](quint64 acc, quint64 input) { return rotl(acc + input * P2, 31) * P1; };
+    const auto merge = [&](quint64 acc, quint64 v) { return (acc ^ round(0, v)) * P1 + P4; };
+    const uchar *const end = p + n;
+    quint64 h;
+    if (n >= 32) {
+        quint64 v1 = P1 + P2, v2 = P2, v3 = 0, v4 = 0 - P1;
+        for (; end - p >= 32; p += 32) {
+            v1 = round(v1, qFromLittleEndian<quint64>(p));
+            v2 = round(v2, qFromLittleEndian<quint64>(p + 8));
+            v3 = round(v3, qFromLittleEndian<quint64>(p + 16));
+            v4 = round(v4, qFromLittleEndian<quint64>(p + 24));
+        }
+        h = rotl(v1, 1) + rotl(v2, 7) + rotl(v3, 12) + rotl(v4, 18);
+        h = merge(merge(merge(merge(h, v1), v2), v3), v4);
+    } else {
+        h = P5;
+    }
+    h += quint64(n);
+    for (; end - p >= 8; p += 8) h = rotl(h ^ round(0, qFromLittleEndian<quint64>(p)), 27) * P1 + P4;
+    if (end - p >= 4) {
+        h = rotl(h ^ (quint64(qFromLittleEndian<quint32>(p)) * P1), 23) * P2 + P3;
+        p += 4;
+    }
+    for (; p < end; ++p) h = rotl(h ^ (quint64(*p) * P5), 11) * P1;
+    h = (h ^ (h >> 33)) * P2;
+    h = (h ^ (h >> 29)) * P3;
+    return h ^ (h >> 32);
 }
 } // namespace
 
@@ -535,7 +559,7 @@ bool File_Write_System::putBackByLink(const QByteArray &from, const QByteArray &
         remove(from);
         return true;
     }
-    if (errno == EEXIST || exists(to)) return false;
+    if (errno == EEXIST || exists(*this, to)) return false;
     return std::rename(from.constData(), to.constData()) == 0;
 }
 
@@ -545,6 +569,11 @@ bool File_Write_System::exchange(const QByteArray &a, const QByteArray &b) const
 }
 
 bool File_Write_System::remove(const QByteArray &path) const { return ::unlink(path.constData()) == 0; }
+
+bool File_Write_System::status(const QByteArray &path, struct stat &st) const
+{
+    return ::lstat(path.constData(), &st) == 0;
+}
 
 void File_Write_System::syncFolder(const QByteArray &folder) const
 {
@@ -574,9 +603,16 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
     if (error) *error = 0;
     const Writer w = thisWriter();
     Record_Key key;
-    QStringList folders;
+    QStringList targets, folders;
     for (const auto &file : files) {
-        const QString folder = QFileInfo(writtenPath(file.first, links)).absolutePath();
+        const std::optional<QString> target = writtenPath(file.first, links);
+        if (!target) {  // nothing is written
+            if (failed) *failed = int(targets.size());
+            if (error) *error = EPERM;
+            return false;
+        }
+        targets << *target;
+        const QString folder = QFileInfo(*target).absolutePath();
         if (!folders.contains(folder)) folders << folder;
     }
     for (const QString &folder : folders)
@@ -592,17 +628,22 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
     std::vector<std::unique_ptr<QTemporaryFile>> written;
     std::vector<Set_File> set;
     for (const auto &[path, bytes] : files) {
-        const QString target = writtenPath(path, links);
-        Set_File f{QFile::encodeName(target), {}, {}, {}};
+        const QString &target = targets[qsizetype(set.size())];
+        Set_File f{QFile::encodeName(target), {}, {}};
+        // The record names the new bytes by their size and hash, of the bytes held here.
+        if (files.size() > 1) {
+            f.size = bytes.size();
+            f.hash = File_Write_Hash(bytes);
+        }
         int number = 0;
-        written.push_back(staged(target, bytes, permissions, w, f.written, {}, &number));
+        written.push_back(staged(target, bytes, permissions, w, &number));
         if (!written.back()) return fail(set.size(), number);
         f.temporary = QFile::encodeName(written.back()->fileName());
         // The last file needs no way back: renamed over the old one, which stays when
         // that fails.
         struct stat st {};
-        if (set.size() + 1 < files.size() && ::lstat(f.target.constData(), &st) == 0 && S_ISREG(st.st_mode)) {
-            f.kept = freeName(target, 'k', w);
+        if (set.size() + 1 < files.size() && system.status(f.target, st) && S_ISREG(st.st_mode)) {
+            f.kept = freeName(target, 'k', w, system);
             if (f.kept.isEmpty()) return fail(set.size(), EEXIST);
         }
         set.push_back(f);
@@ -637,6 +678,11 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
         if (!f.kept.isEmpty()) system.remove(f.kept);
     removeRecords();
     return true;
+}
+
+quint64 File_Write_Hash(const QByteArray &bytes)
+{
+    return xxh64(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size());
 }
 
 QByteArray File_Write_Tag(const QByteArray &machine, const QByteArray &boot, const QByteArray &processes)

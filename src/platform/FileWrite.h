@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+struct stat;
+
 // The file-system calls that put written files in place, passed in so that a test can
 // make any of them fail. Paths are in the file system's encoding.
 class File_Write_System
@@ -21,6 +23,9 @@ public:
     virtual bool remove(const QByteArray &path) const;
     // Makes the names in the folder last (fsync of the folder).
     virtual void syncFolder(const QByteArray &folder) const;
+    // The status of what is at the path, a link not followed (lstat); false when it cannot
+    // be asked. A test stands in for a disk mounted again under another device number.
+    virtual bool status(const QByteArray &path, struct stat &st) const;
 
 protected:
     // putBack on a file system without RENAME_NOREPLACE: a second name, then the first
@@ -63,17 +68,19 @@ enum class File_Link { Write_Through, Replace };
 // longer runs, or when the file system last changed the file more than a day ago
 // (another desk sharing the folder; the time in the name is not trusted). A set whose
 // record is left is undone when some of its new bytes were not in place yet (its kept
-// files go back, over the set's own new files only, and a file new to the folder is
+// files go back, over the set's own new bytes only, and a file new to the folder is
 // removed), else its kept files are removed; a repair killed at any step is finished by
-// the next.
+// the next. A file is judged by the bytes it holds, not by where it sits: the record
+// names each new file's size and File_Write_Hash, and a name holds the set's new file
+// when it holds those bytes, whatever file holds them (a copy, a restore, another disk
+// number). A kept file is removed only when its name holds the set's new bytes (the set
+// finished) or the kept file's own bytes (put back already); one whose name holds
+// anything else, and one found without its record, stay (the hand rule is the user's).
 //
-// A record is acted on only when a desk of this user wrote it, in its folder: it carries an
-// HMAC-SHA-256 of its name, its folder's device and inode, its own device, inode and birth
-// time (where the file system keeps none, the inode's generation, drawn anew when the inode
-// number is given out again) and its text made with the key of the data folder
-// (Write_Record_Key), so that a copy of a record, in a copy of its folder, copied into
-// another or restored from a backup into its own, acts on nothing there (a folder renamed
-// in place still repairs);
+// A record is acted on only when a desk of this user wrote it: it carries an HMAC-SHA-256
+// of its file name and its text made with the key of the data folder (Write_Record_Key),
+// and no device or inode number, so that a record copied or restored with its card, or
+// on a disk mounted again under another number, repairs that card where it is;
 // it is a regular file of the running user with one link (a record left with a second
 // name, a temporary of its writer, by a put-back killed on a file system without
 // RENAME_NOREPLACE loses that name first), at most 64 KiB, well formed, and names
@@ -83,13 +90,14 @@ enum class File_Link { Write_Through, Replace };
 // the sets of desks with another data folder. A record is put in place whole (written
 // beside it, then renamed to its name), so a writer killed while writing it leaves no
 // record, only a temporary file that the next write removes. The repair moves and removes
-// only regular files of the running user. Without a record (a single file, or an older
-// writer), a kept file goes back to its name when that name is free, else it is removed;
-// a kept file whose name is not known stays. A kept file goes back only as a regular
-// file, never over a file put there since, even between the repair's check and its move.
-// `links`: what a symbolic link at the path gets (File_Link). On failure `error` gets the
-// system's error number of the step that failed (errno: ENOSPC, EACCES, ...; 0 when
-// there is none to tell).
+// only regular files of the running user. A kept file goes back only as a regular file,
+// never over a file put there since, even between the repair's check and its move.
+// `links`: what a symbolic link at the path gets (File_Link). A link is written through only
+// where the kernel would follow it for this user (fs.protected_symlinks): the user's own,
+// or in a folder that is not both sticky and writable by others, or the folder's owner's;
+// another user's link in a shared folder such as /tmp fails the write, nothing written.
+// On failure `error` gets the system's error number of the step that failed (errno:
+// ENOSPC, EACCES, ...; EPERM for such a link; 0 when there is none to tell).
 bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissions = 0644,
                       File_Write_Sweep *sweep = nullptr, File_Link links = File_Link::Write_Through,
                       int *error = nullptr);
@@ -107,6 +115,11 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
                        int *failed = nullptr, const File_Write_System &system = File_Write_System(),
                        File_Write_Sweep *sweep = nullptr, File_Link links = File_Link::Write_Through,
                        int *error = nullptr);
+
+// The hash that a set's record names each new file's bytes by, beside their size: XXH64
+// with seed 0, fast and the same on every machine (the record's MAC proves the record is
+// the desk's own and unchanged; the hash only tells the bytes apart).
+quint64 File_Write_Hash(const QByteArray &bytes);
 
 // The tag of a system in the writer's own names: 8 hex digits of a hash of the
 // machine's id, the boot's id and the process table (the process id namespace), so

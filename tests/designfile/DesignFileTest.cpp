@@ -561,22 +561,33 @@ TEST(DesignFile, AnotherUsersFileInASharedFolderIsSaidToBeInTheWay)
     const struct Row {
         bool link;
         const char *error;
+        File_Link links = File_Link::Replace;
     } rows[] = {
         {false, "The design could not be saved as \"Badge.zcd\". \"Badge.zcd\" in this shared folder is another "
                 "user's file, which only they can replace. Please choose another name."},
         {true, "The design could not be saved as \"Badge.zcd\". \"Badge.zcd\" in this shared folder is another "
                "user's link, which only they can replace. Please choose another name."},
+        // The very name typed in Save As, the link leading to a file of the user's own: not
+        // written through either.
+        {true, "The design could not be saved as \"Badge.zcd\". \"Badge.zcd\" in this shared folder is another "
+               "user's link, which only they can replace. Please choose another name.",
+         File_Link::Write_Through},
     };
     for (const Row &r : rows) {
         const testsupport::Shared_Folder shared;
         ASSERT_TRUE(shared.plantFile("theirs.zcd", "their design"));
-        ASSERT_TRUE(r.link ? shared.plantLink("Badge.zcd", shared.filePath("theirs.zcd"))
+        QFile own(shared.filePath("own.zcd"));  // the user's own, of the same bytes
+        ASSERT_TRUE(own.open(QIODevice::WriteOnly) && own.write("their design") == 12 && own.flush());
+        ASSERT_EQ(::chown(QFile::encodeName(own.fileName()).constData(), testsupport::kTestUser, testsupport::kTestUser),
+                  0);
+        const QString linked = r.links == File_Link::Write_Through ? "own.zcd" : "theirs.zcd";
+        ASSERT_TRUE(r.link ? shared.plantLink("Badge.zcd", shared.filePath(linked))
                            : shared.plantFile("Badge.zcd", "their design"));
         QString error;
         {
             const testsupport::Acting_As_Test_User user;
             ASSERT_TRUE(user.acting());
-            EXPECT_FALSE(Write_Design_File(shared.filePath("Badge.zcd"), markerDesign(), &error, File_Link::Replace));
+            EXPECT_FALSE(Write_Design_File(shared.filePath("Badge.zcd"), markerDesign(), &error, r.links));
         }
         EXPECT_EQ(error, r.error);
         QFile kept(shared.filePath("Badge.zcd"));

@@ -82,8 +82,13 @@ TEST_F(ExportCardTest, FrontPictureHasCardProportionsResolutionAndColours)
 
 TEST_F(ExportCardTest, BothSidesAsTwoFilesOrOneCombinedPicture)
 {
+    testsupport::boxes().clear();
     ASSERT_TRUE(exportAs("Card.jpg", Export_Layout::Both, "jpg"));
     EXPECT_EQ(files(), (QStringList{"Card_Back.jpg", "Card_Front.jpg"}));
+    // The closing box names both files written.
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"Open exported file.\n" + dir.filePath("Card_Front.jpg") + "\n"
+                                                       + dir.filePath("Card_Back.jpg")
+                                                       + "\nFile has been exported successfully."});
     const QImage back(dir.filePath("Card_Back.jpg"));
     EXPECT_LT(back.pixelColor(px(30), px(30)).red(), 40);
     EXPECT_GT(back.pixelColor(px(30), px(30)).blue(), 200);

@@ -391,4 +391,35 @@ TEST(ExportWriter, AnotherUsersFileInASharedFolderIsSaidToBeInTheWay)
     }
 }
 
+// A combined picture under a name typed in the panel, over another user's link in a shared
+// folder that points to the user's own file: refused with the message that says whose link
+// is in the way, the user's file as it was.
+TEST(ExportWriter, AnotherUsersLinkInASharedFolderIsNotWrittenThrough)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's links needs root";
+    QTemporaryDir mine("/tmp/dozo-home-XXXXXX");  // the user's own folder, with their thesis
+    QFile thesis(mine.filePath("thesis.odt"));
+    ASSERT_TRUE(thesis.open(QIODevice::WriteOnly) && thesis.write("thesis") == 6);
+    thesis.close();
+    for (const QString &path : {mine.path(), thesis.fileName()})
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), testsupport::kTestUser, testsupport::kTestUser), 0);
+    const testsupport::Shared_Folder shared;
+    ASSERT_TRUE(shared.plantLink("Wide.png", thesis.fileName()));
+    Card_Property prop;
+    const Export_Side card{{}, &prop, QRectF(0, 0, 243, 154), Application_Render_Resources(asLoaded())};
+    QString error;
+    {
+        const testsupport::Acting_As_Test_User user;
+        ASSERT_TRUE(user.acting());
+        EXPECT_FALSE(Write_Export_Files(shared.filePath("Wide.png"), Export_Layout::Combined_Side_By_Side, card, card,
+                                        nullptr, &error, Side_Mirror::None, File_Link::Write_Through));
+    }
+    EXPECT_EQ(error, "Unable to save the file \"" + shared.filePath("Wide.png") +
+                         "\".\n\n\"Wide.png\" in this shared folder is another user's link, which only they can "
+                         "replace. Please choose another name.");
+    ASSERT_TRUE(thesis.open(QIODevice::ReadOnly));
+    EXPECT_EQ(thesis.readAll(), "thesis");
+    EXPECT_TRUE(QFileInfo(shared.filePath("Wide.png")).isSymLink());
+}
+
 } // namespace export_writer_test

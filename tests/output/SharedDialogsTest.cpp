@@ -263,10 +263,10 @@ TEST(SharedDialogs, OpenExportedFileBoxOpensThePathAndAnExistingBackFile)
     };
     const QString missing = dir.filePath("gone_Back.png");
     const Row rows[] = {
-        {front, back, 1, "Open exported file.\n" + front + "\nDone.", {front, back}},
+        {front, back, 1, "Open exported file.\n" + front + '\n' + back + "\nDone.", {front, back}},
         {front, missing, 1, "Open exported file.\n" + front + "\nDone.", {front}},
         {dir.path(), {}, 1, "Open containing folder.\n" + dir.path() + "\nDone.", {dir.path()}},
-        {front, back, 0, "Open exported file.\n" + front + "\nDone.", {}},
+        {front, back, 0, "Open exported file.\n" + front + '\n' + back + "\nDone.", {}},
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         opened.clear();

@@ -5,6 +5,7 @@
 
 #include "Dialogs.h"
 #include "Export_File_Writer.h"
+#include "FileUtilities.h"
 #include "Globals.h"
 #include "Log.h"
 #include "MessageBox.h"
@@ -56,14 +57,17 @@ Save_Panel_Choice chosenSavePath(const QString &title, const QString &name, cons
 
 // Writes the pass to `path` in the type of its extension (pictures at 600 dpi), without
 // the keep/replace question (a save panel asked); a link there gets `links`. With
-// `offer` the exported-file box follows. A failed write says so.
+// `offer` the exported-file box follows. A failed write says so: another user's file or
+// link in the way in a shared folder as an export of a card says it.
 bool writePass(const QString &path, File_Link links, const RenderedSide &side, bool offer, QWidget *over)
 {
     Output_Run_State state;
     const Export_Write result =
         Export_File_Function(path, side, offer, true, true, state, Side_Mirror::None, over, true, nullptr, links);
     if (result == Export_Write::Written) return true;
-    Show_MessageBox(QStringLiteral("Error in file accessing."));
+    const QString reason = Write_Refusal_Reason(path);
+    Show_MessageBox(reason.isEmpty() ? QStringLiteral("Error in file accessing.")
+                                     : QStringLiteral("Unable to save the file \"%1\".\n\n").arg(path) + reason);
     return false;
 }
 } // namespace

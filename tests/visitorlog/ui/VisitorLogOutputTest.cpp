@@ -1,6 +1,7 @@
 // The visitor log's output: the list as a workbook read back by Python, the gate pass
 // as pictures and as a PDF read back by poppler, the hand-over to the pass printer and
 // the pass mailed through the mail window.
+#include "AnotherUser.h"
 #include "CompletedName.h"
 #include "Direct_Mail.h"
 #include "Globals.h"
@@ -27,6 +28,7 @@
 #include <QPushButton>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <cmath>
 #include <sqlite3.h>
@@ -277,6 +279,44 @@ TEST_F(Output, APassThatCannotBeWrittenIsReported)
         EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing."}) << r.answer;
         EXPECT_FALSE(QFile::exists(home() + r.answer)) << r.answer;
     }
+}
+
+// Export PDF over another user's file or link in a shared folder (as /tmp is): refused
+// with the message an export of a card gives, naming whose it is; their file, and the
+// file the link points to, stay as they were. As root: the export acts as another user.
+TEST_F(Output, APassOverAnotherUsersFileInASharedFolderSaysWhoseItIs)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's files needs root";
+    add("Ann");
+    w->Show_Visitor_Details("1");
+    w->page_rect = QRectF(0, 0, 200, 100);
+    QTemporaryDir mine("/tmp/dozo-home-XXXXXX");  // the user's own folder, with their thesis
+    QFile thesis(mine.filePath("thesis.odt"));
+    ASSERT_TRUE(thesis.open(QIODevice::WriteOnly) && thesis.write("thesis") == 6);
+    thesis.close();
+    for (const QString &path : {mine.path(), thesis.fileName()})
+        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), testsupport::kTestUser, testsupport::kTestUser), 0);
+    const testsupport::Shared_Folder shared;
+    ASSERT_TRUE(shared.plantFile("d1.pdf", "theirs"));
+    ASSERT_TRUE(shared.plantLink("d2.pdf", thesis.fileName()));
+    for (const auto &[name, kind] : {std::pair{"d1.pdf", "file"}, {"d2.pdf", "link"}}) {
+        testsupport::queueFilePanelAnswer({shared.filePath(name)});
+        testsupport::boxes().answerNext(1);  // replace it
+        {
+            const testsupport::Acting_As_Test_User user;
+            ASSERT_TRUE(user.acting());
+            w->Export_PDF_click();
+        }
+        const QStringList shown = testsupport::boxes().take();
+        ASSERT_EQ(shown.size(), 2) << shown.join('|').toStdString();  // the question, then the refusal
+        EXPECT_EQ(shown[1], QString("\nUnable to save the file \"%1\".\n\n\"%2\" in this shared folder is another "
+                                    "user's %3, which only they can replace. Please choose another name.")
+                                .arg(shared.filePath(name), name, kind));
+    }
+    QFile theirs(shared.filePath("d1.pdf"));
+    ASSERT_TRUE(theirs.open(QIODevice::ReadOnly) && thesis.open(QIODevice::ReadOnly));
+    EXPECT_EQ(theirs.readAll() + '|' + thesis.readAll(), "theirs|thesis");
+    EXPECT_TRUE(QFileInfo(shared.filePath("d2.pdf")).isSymLink());
 }
 
 TEST_F(Output, ThePassIsMailedFromAPrivateFolderThatGoesWithTheMailWindow)
