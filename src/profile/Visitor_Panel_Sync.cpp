@@ -206,6 +206,15 @@ void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g, const Pict
         const bool on = chk && chk->isChecked();
         box->setEnabled(on);
         box->setReadOnly(!on || g.control_ID.contains(QLatin1String("_Photo")));
+        // The date and time are typed only with their Manual box ticked.
+        bool caption = false;
+        const int f = Visitor_Field_Of_ID(g.control_ID, &caption);
+        Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
+        if (panel && !caption && (f == kDateField || f == kTimeField)) {
+            const bool manual = (f == kDateField ? panel->date_manual_chk : panel->time_manual_chk)->isChecked();
+            box->setEnabled(on || manual);
+            box->setReadOnly(!manual);
+        }
     }
 }
 

@@ -9,6 +9,7 @@
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
 #include "TestSupport.h"
+#include "SyntheticCamera.h"
 #include "TestWindow.h"
 
 #include <QCheckBox>
@@ -21,33 +22,6 @@
 namespace camera_buttons_test {
 
 namespace {
-
-// The camera of this test program: synthetic, answered by taking the first frame.
-struct SyntheticCamera {
-    testsupport::ScriptedRunner &runner;
-    QString savedFolder = Camera_Folder_Path;
-    int openings = 0;
-    explicit SyntheticCamera(testsupport::ScriptedRunner &answers) : runner(answers)
-    {
-        qputenv("DOZO_CAMERA_SOURCE", "synthetic");
-        Camera_Folder_Path = testsupport::testHome() + "/camera";
-        runner.whileOpen<Camera>([this](Camera &c) {
-            ++openings;
-            c.Start_Btn_Clicked();
-            EXPECT_TRUE(QTest::qWaitFor([&c] { return c.session().capture() && !c.session().capture()->final_image.isNull(); },
-                                        5000));
-            c.Capture_Btn_Clicked();
-            c.Image_Sepia_chk->setChecked(true);
-            c.OK_Btn_Clicked();
-        });
-    }
-    ~SyntheticCamera()
-    {
-        runner.remove<Camera>();
-        qunsetenv("DOZO_CAMERA_SOURCE");
-        Camera_Folder_Path = savedFolder;
-    }
-};
 
 struct Window : TestWindow {
     SyntheticCamera camera{runner};

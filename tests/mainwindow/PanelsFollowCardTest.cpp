@@ -2,6 +2,7 @@
 // control of the visitor pass, its panel box shows the change, and Add to Database
 // stores what the pass shows (read back from Visitor.db with sqlite3's own reader).
 #include "ControlPanels.h"
+#include "Cropping_Tool.h"
 #include "DataSourceSection.h"
 #include "QStringPrinter.h"
 #include "Globals.h"
@@ -10,6 +11,8 @@
 #include "Profile_Panel.h"
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
+#include "SelectionCanvas.h"
+#include "SyntheticCamera.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
 #include "Visitor_Fields.h"
@@ -22,6 +25,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
 #include <map>
@@ -163,6 +167,41 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              w.controller.controlPanels->image.browse->click();
          },
          "", true},
+        {"Image tab, Camera...",
+         [](Desk &w) {
+             SyntheticCamera camera(w.runner);
+             w.select(w.control("Fup_Photo"));
+             w.controller.controlPanels->image.camera->click();
+             ASSERT_EQ(camera.openings, 1);
+             EXPECT_EQ(w.control("Fup_Photo")->FilePath(), Camera_Folder_Path + "/dozo_user_save.png");
+         },
+         "", false},
+        {"Image tab, Crop... a drawn rectangle",
+         [&](Desk &w) {
+             w.select(w.control("Fup_Photo"));
+             testsupport::queueFilePanelAnswer({person});
+             w.controller.controlPanels->image.browse->click();
+             w.runner.whileOpen<Cropping_Tool>([](Cropping_Tool &t) {
+                 const QSizeF ratio = t.originalImageRatio();
+                 t.canvas->addSelectorWithFrame({0, 0, 30 * ratio.width(), 40 * ratio.height()});
+                 QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+             });
+             w.controller.controlPanels->image.crop->click();
+             w.runner.remove<Cropping_Tool>();
+             EXPECT_EQ(w.control("Fup_Photo")->FilePath(), Cropped_Img_Path + "/person.png");
+         },
+         "", false},
+        {"time unticked, then Undo",
+         [](Desk &w) {
+             Profile_Panel &p = w.fp();
+             ASSERT_TRUE(p.fields[kTimeField].value_chk->isChecked());
+             p.fields[kTimeField].value_chk->click();
+             w.controller.Undo_Action_Perform();
+             ASSERT_TRUE(w.control("Fup_Time")->ctrl_is_visible);
+             EXPECT_TRUE(p.fields[kTimeField].value->isEnabled());
+             EXPECT_TRUE(p.fields[kTimeField].value->isReadOnly()) << "stamped, not typed by hand";
+         },
+         "", false},
         {"Profile..., OK",
          [](Desk &w) {
              w.runner.answer<Profile_Dialog>([](Profile_Dialog &d) {
