@@ -116,6 +116,20 @@ bool gone(const QRegularExpressionMatch &m, const QByteArray &path, const Writer
     return system.status(path, st) && w.time - qint64(st.st_mtime) > kGoneSeconds;
 }
 
+// Reads into `buf` until it is full, the file ends or a read fails, the bytes read in
+// `got`; the last read's result: 0 at the end of the file, -1 on a failure.
+ssize_t readFull(int fd, QByteArray &buf, qsizetype &got)
+{
+    got = 0;
+    ssize_t n = 1;
+    while (got < buf.size() && n > 0) {
+        n = ::read(fd, buf.data() + got, size_t(buf.size() - got));
+        if (n < 0 && errno == EINTR) n = 1;
+        else if (n > 0) got += n;
+    }
+    return n;
+}
+
 // The bytes of the path when it is a regular file of the running user (a file the writer
 // made is its own) of `size` bytes, read not through a link; none else.
 std::optional<QByteArray> contents(const File_Write_System &system, const QByteArray &path, qint64 size)
@@ -129,12 +143,7 @@ std::optional<QByteArray> contents(const File_Write_System &system, const QByteA
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_uid == ::geteuid() && st.st_size == size) {
         QByteArray read(qsizetype(size), Qt::Uninitialized);
         qsizetype got = 0;
-        ssize_t n = 1;
-        while (got < read.size() && n > 0) {
-            n = ::read(fd, read.data() + got, size_t(read.size() - got));
-            if (n < 0 && errno == EINTR) n = 1;
-            else if (n > 0) got += n;
-        }
+        readFull(fd, read, got);
         if (got == read.size()) bytes = read;
     }
     ::close(fd);
@@ -255,12 +264,7 @@ std::optional<QByteArray> readBounded(const QByteArray &path)
         && st.st_size <= kRecordMax) {
         QByteArray read(kRecordMax + 1, Qt::Uninitialized);
         qsizetype got = 0;
-        ssize_t n = 1;
-        while (got < read.size() && n > 0) {
-            n = ::read(fd, read.data() + got, size_t(read.size() - got));
-            if (n < 0 && errno == EINTR) n = 1;
-            else if (n > 0) got += n;
-        }
+        const ssize_t n = readFull(fd, read, got);
         if (n == 0 && got <= kRecordMax) bytes = read.left(got);
     }
     ::close(fd);

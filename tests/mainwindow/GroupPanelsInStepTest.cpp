@@ -25,15 +25,6 @@ namespace group_panels_in_step_test {
 
 namespace {
 
-QString picture(const QString &name, Qt::GlobalColor colour)
-{
-    const QString path = testsupport::testHome() + "/" + name;
-    QImage image(60, 80, QImage::Format_RGB32);
-    image.fill(colour);
-    EXPECT_TRUE(image.save(path));
-    return path;
-}
-
 struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
     QString photo[3], logoPath;
 
@@ -42,11 +33,11 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
         const Qt::GlobalColor colours[3] = {Qt::red, Qt::green, Qt::blue};
         QList<QStringList> rows;
         for (int i = 0; i < 3; ++i) {
-            photo[i] = picture(QStringLiteral("person%1.png").arg(i + 1), colours[i]);
+            photo[i] = testsupport::solidPicture(QStringLiteral("person%1.png").arg(i + 1), colours[i]);
             rows << QStringList{QString::number(i + 1), QStringLiteral("Person %1").arg(i + 1),
                                 QStringLiteral("Firm %1").arg(i + 1), photo[i]};
         }
-        logoPath = picture("logo.png", Qt::darkYellow);
+        logoPath = testsupport::solidPicture("logo.png", Qt::darkYellow);
         SKTDocument &d = w.document;
         d.Front_card_Prop.setCard_Side("1");
         testsupport::addTextControl(d.sideList(0), "Fup_Name", "Text here", {100, 10, 120, 18});

@@ -58,15 +58,6 @@ Row lastRecord()
     return row;
 }
 
-QString picture(const QString &name, Qt::GlobalColor colour)
-{
-    const QString path = testsupport::testHome() + "/" + name;
-    QImage image(60, 80, QImage::Format_RGB32);
-    image.fill(colour);
-    EXPECT_TRUE(image.save(path));
-    return path;
-}
-
 // The log's value column of each fixed field of the panel, name to time.
 const char *const kColumns[kVisitorFieldCount] = {"VName",   "Position", "CompanyName", "Slogan",
                                                   "Address", "Phone",    "Fax",         "Email",
@@ -136,7 +127,8 @@ void expectInStep(Desk &w, const std::string &road)
 
 TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
 {
-    const QString person = picture("person.png", Qt::red), other = picture("other.png", Qt::blue);
+    const QString person = testsupport::solidPicture("person.png", Qt::red);
+    const QString other = testsupport::solidPicture("other.png", Qt::blue);
     struct Road {
         const char *name;
         std::function<void(Desk &)> take;

@@ -12,10 +12,22 @@
 #include "SKTWindowController.h"
 #include "ScriptedRunner.h"
 #include "Start_Card.h"
+#include "TestSupport.h"
 
 #include <QAction>
+#include <QImage>
+#include <gtest/gtest.h>
 
 namespace testsupport {
+// A 60 x 80 picture of one colour, saved under the name in the test's home; its path.
+inline QString solidPicture(const QString &name, Qt::GlobalColor colour)
+{
+    const QString path = testHome() + "/" + name;
+    QImage image(60, 80, QImage::Format_RGB32);
+    image.fill(colour);
+    EXPECT_TRUE(image.save(path));
+    return path;
+}
 // The start window answered with f's choice in place of a person (a null f removes it).
 inline void answerStartWindow(ScriptedRunner &runner, std::function<Start_Choice()> f)
 {
