@@ -145,7 +145,15 @@ QString Write_Refusal_Reason(const QString &path)
         ::stat(QFile::encodeName(info.absolutePath()).constData(), &folder) != 0)
         return {};
     const uid_t me = ::geteuid();
-    if (file.st_uid == me || folder.st_uid == me || !(folder.st_mode & S_ISVTX)) return {};
+    if (S_ISLNK(file.st_mode)) {
+        // A link is followed where the system follows it for this user (as the writer
+        // does): the user's own, or in a folder not both sticky and writable by others,
+        // or the folder's owner's.
+        const bool shared = (folder.st_mode & S_ISVTX) && (folder.st_mode & S_IWOTH);
+        if (file.st_uid == me || !shared || folder.st_uid == file.st_uid) return {};
+    } else if (file.st_uid == me || folder.st_uid == me || !(folder.st_mode & S_ISVTX)) {
+        return {};
+    }
     return QStringLiteral("\"%1\" in this shared folder is another user's %2, which only they can replace. "
                           "Please choose another name.")
         .arg(info.fileName(), S_ISLNK(file.st_mode) ? QStringLiteral("link") : QStringLiteral("file"));

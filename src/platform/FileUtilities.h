@@ -40,9 +40,11 @@ quint64 Get_File_Size_At_Path(const QString &path);
 // Whether a name is taken: by a file, a folder, or a link (one that leads nowhere too).
 bool Path_Is_Taken(const QString &path);
 // Why a file could not be written under `path`, for the message that says so, when it
-// can be told; empty otherwise. Told: what is under the name (a file or a link) is
-// another user's, in a folder with the sticky bit that is not the running user's either
-// (a shared folder such as /tmp), where only its owner may replace it.
+// can be told; empty otherwise. Told: a file under the name is another user's, in a
+// folder with the sticky bit that is not the running user's either (a shared folder such
+// as /tmp), where only its owner may replace it; a link under the name is another user's
+// that the system does not follow for this user (in a folder both sticky and writable by
+// others, not the link owner's).
 QString Write_Refusal_Reason(const QString &path);
 // The bytes this user may still write on the file system holding the path (a file or a
 // folder); nullopt when the file system cannot be read.

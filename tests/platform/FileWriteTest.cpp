@@ -1,4 +1,5 @@
 #include "AnotherUser.h"
+#include "FileUtilities.h"
 #include "FileWrite.h"
 #include "Globals.h"
 #include "ProcessMemory.h"
@@ -777,6 +778,7 @@ TEST(FileWrite, AnotherUsersLinkInASharedFolderIsNeverWrittenThrough)
         {"another user's link in a folder writable by all, not sticky", 0777, 0, kAnotherUser, true},
         {"another user's link in a sticky folder writable by its group only", 01775, 0, kAnotherUser, true},
         {"another user's link in a shared folder of theirs", 01777, kAnotherUser, kAnotherUser, true},
+        {"another user's link in a shared folder of the user's own", 01777, kTestUser, kAnotherUser, false},
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.what);
@@ -792,12 +794,18 @@ TEST(FileWrite, AnotherUsersLinkInASharedFolderIsNeverWrittenThrough)
         ASSERT_TRUE(QFile::link(home.filePath("thesis.odt"), link));
         ASSERT_EQ(::lchown(QFile::encodeName(link).constData(), r.linkOwner, r.linkOwner), 0);
         bool written = false;
+        QString reason;
         {
             const testsupport::Acting_As_Test_User user;
             ASSERT_TRUE(user.acting());
             written = Write_File_Whole(link, "design");
+            reason = Write_Refusal_Reason(link);
         }
         EXPECT_EQ(written, r.through);
+        // A refused write says why, as the save roads show it.
+        EXPECT_EQ(reason, r.through ? QString()
+                                    : QString("\"d2.zcd\" in this shared folder is another user's link, which only "
+                                              "they can replace. Please choose another name."));
         EXPECT_EQ(read(home, "thesis.odt"), r.through ? "design" : "thesis");
         EXPECT_EQ(names(home), QStringList{"thesis.odt"});
         EXPECT_EQ(QFileInfo(link).symLinkTarget(), home.filePath("thesis.odt"));
