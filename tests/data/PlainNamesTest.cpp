@@ -9,6 +9,7 @@
 #include "QStringPrinter.h"
 #include "SeriesFile.h"
 #include "SpreadsheetWriter.h"
+#include "TextFiles.h"
 #include "WorkingFolder.h"
 #include "ZipArchive.h"
 
@@ -19,19 +20,8 @@
 #include <gtest/gtest.h>
 
 namespace {
-void writeText(const QString &path, const QByteArray &text)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
-}
-
-QByteArray readText(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using testsupport::readText;
+using testsupport::writeText;
 
 // Every entry of the archives with its bytes, read by Python's zipfile.
 QString zipListing(const QString &path)

@@ -1,4 +1,5 @@
 #include "Checkers.h"
+#include "TextFiles.h"
 #include "ZipArchive.h"
 
 #include <QDateTime>
@@ -13,19 +14,8 @@
 
 namespace {
 
-void writeText(const QString &path, const QByteArray &text)
-{
-    QDir().mkpath(QFileInfo(path).path());
-    QFile f(path);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(text);
-}
-
-QByteArray readText(const QString &path)
-{
-    QFile f(path);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<missing>");
-}
+using testsupport::readText;
+using testsupport::writeText;
 
 // Makes archives with Python's zipfile: each argument "name=file.zip" followed by the
 // entries as name|text pairs is one archive; special forms are handled in the script.

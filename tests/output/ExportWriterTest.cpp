@@ -397,14 +397,10 @@ TEST(ExportWriter, AnotherUsersFileInASharedFolderIsSaidToBeInTheWay)
 TEST(ExportWriter, AnotherUsersLinkInASharedFolderIsNotWrittenThrough)
 {
     if (::geteuid() != 0) GTEST_SKIP() << "making another user's links needs root";
-    QTemporaryDir mine("/tmp/dozo-home-XXXXXX");  // the user's own folder, with their thesis
-    QFile thesis(mine.filePath("thesis.odt"));
-    ASSERT_TRUE(thesis.open(QIODevice::WriteOnly) && thesis.write("thesis") == 6);
-    thesis.close();
-    for (const QString &path : {mine.path(), thesis.fileName()})
-        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), testsupport::kTestUser, testsupport::kTestUser), 0);
+    const testsupport::Test_Users_File thesis("thesis.odt", "thesis");
+    ASSERT_TRUE(thesis.made());
     const testsupport::Shared_Folder shared;
-    ASSERT_TRUE(shared.plantLink("Wide.png", thesis.fileName()));
+    ASSERT_TRUE(shared.plantLink("Wide.png", thesis.path()));
     Card_Property prop;
     const Export_Side card{{}, &prop, QRectF(0, 0, 243, 154), Application_Render_Resources(asLoaded())};
     QString error;
@@ -417,8 +413,7 @@ TEST(ExportWriter, AnotherUsersLinkInASharedFolderIsNotWrittenThrough)
     EXPECT_EQ(error, "Unable to save the file \"" + shared.filePath("Wide.png") +
                          "\".\n\n\"Wide.png\" in this shared folder is another user's link, which only they can "
                          "replace. Please choose another name.");
-    ASSERT_TRUE(thesis.open(QIODevice::ReadOnly));
-    EXPECT_EQ(thesis.readAll(), "thesis");
+    EXPECT_EQ(thesis.bytes(), "thesis");
     EXPECT_TRUE(QFileInfo(shared.filePath("Wide.png")).isSymLink());
 }
 

@@ -782,16 +782,14 @@ TEST(FileWrite, AnotherUsersLinkInASharedFolderIsNeverWrittenThrough)
     };
     for (const Row &r : rows) {
         SCOPED_TRACE(r.what);
-        QTemporaryDir home("/tmp/dozo-home-XXXXXX");  // the user's own folder, with their thesis
-        make(home, "thesis.odt", "thesis");
-        for (const QString &path : {home.path(), home.filePath("thesis.odt")})
-            ASSERT_EQ(::chown(QFile::encodeName(path).constData(), kTestUser, kTestUser), 0);
+        const testsupport::Test_Users_File thesis("thesis.odt", "thesis");
+        ASSERT_TRUE(thesis.made());
         const testsupport::Shared_Folder shared;
         const QString link = shared.filePath("d2.zcd");
         const QByteArray folder = QFile::encodeName(QFileInfo(link).absolutePath());
         ASSERT_EQ(::chown(folder.constData(), r.folderOwner, r.folderOwner), 0);
         ASSERT_EQ(::chmod(folder.constData(), r.folderMode), 0);
-        ASSERT_TRUE(QFile::link(home.filePath("thesis.odt"), link));
+        ASSERT_TRUE(QFile::link(thesis.path(), link));
         ASSERT_EQ(::lchown(QFile::encodeName(link).constData(), r.linkOwner, r.linkOwner), 0);
         bool written = false;
         QString reason;
@@ -806,9 +804,9 @@ TEST(FileWrite, AnotherUsersLinkInASharedFolderIsNeverWrittenThrough)
         EXPECT_EQ(reason, r.through ? QString()
                                     : QString("\"d2.zcd\" in this shared folder is another user's link, which only "
                                               "they can replace. Please choose another name."));
-        EXPECT_EQ(read(home, "thesis.odt"), r.through ? "design" : "thesis");
-        EXPECT_EQ(names(home), QStringList{"thesis.odt"});
-        EXPECT_EQ(QFileInfo(link).symLinkTarget(), home.filePath("thesis.odt"));
+        EXPECT_EQ(thesis.bytes(), r.through ? "design" : "thesis");
+        EXPECT_EQ(QDir(thesis.folder()).entryList(QDir::Files | QDir::Hidden), QStringList{"thesis.odt"});
+        EXPECT_EQ(QFileInfo(link).symLinkTarget(), thesis.path());
         EXPECT_EQ(QDir(QFile::decodeName(folder)).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
                   QStringList{"d2.zcd"});
     }

@@ -30,6 +30,34 @@ private:
     bool m_acting;
 };
 
+// A folder of the test user's own (outside any shared folder) holding one file of theirs,
+// as the target another user's link points at.
+class Test_Users_File {
+public:
+    Test_Users_File(const QString &name, const QByteArray &bytes)
+        : m_dir(QStringLiteral("/tmp/dozo-home-XXXXXX")), m_name(name)
+    {
+        QFile file(path());
+        m_made = m_dir.isValid() && file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                 file.flush();
+        for (const QString &p : {m_dir.path(), path()})
+            m_made = m_made && ::chown(QFile::encodeName(p).constData(), kTestUser, kTestUser) == 0;
+    }
+    bool made() const { return m_made; }
+    QString folder() const { return m_dir.path(); }
+    QString path() const { return m_dir.filePath(m_name); }
+    QByteArray bytes() const
+    {
+        QFile file(path());
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    }
+
+private:
+    QTemporaryDir m_dir;
+    const QString m_name;
+    bool m_made = false;
+};
+
 class Shared_Folder {
 public:
     Shared_Folder() : m_dir(QStringLiteral("/tmp/dozo-shared-XXXXXX"))

@@ -290,15 +290,11 @@ TEST_F(Output, APassOverAnotherUsersFileInASharedFolderSaysWhoseItIs)
     add("Ann");
     w->Show_Visitor_Details("1");
     w->page_rect = QRectF(0, 0, 200, 100);
-    QTemporaryDir mine("/tmp/dozo-home-XXXXXX");  // the user's own folder, with their thesis
-    QFile thesis(mine.filePath("thesis.odt"));
-    ASSERT_TRUE(thesis.open(QIODevice::WriteOnly) && thesis.write("thesis") == 6);
-    thesis.close();
-    for (const QString &path : {mine.path(), thesis.fileName()})
-        ASSERT_EQ(::chown(QFile::encodeName(path).constData(), testsupport::kTestUser, testsupport::kTestUser), 0);
+    const testsupport::Test_Users_File thesis("thesis.odt", "thesis");
+    ASSERT_TRUE(thesis.made());
     const testsupport::Shared_Folder shared;
     ASSERT_TRUE(shared.plantFile("d1.pdf", "theirs"));
-    ASSERT_TRUE(shared.plantLink("d2.pdf", thesis.fileName()));
+    ASSERT_TRUE(shared.plantLink("d2.pdf", thesis.path()));
     for (const auto &[name, kind] : {std::pair{"d1.pdf", "file"}, {"d2.pdf", "link"}}) {
         testsupport::queueFilePanelAnswer({shared.filePath(name)});
         testsupport::boxes().answerNext(1);  // replace it
@@ -314,8 +310,8 @@ TEST_F(Output, APassOverAnotherUsersFileInASharedFolderSaysWhoseItIs)
                                 .arg(shared.filePath(name), name, kind));
     }
     QFile theirs(shared.filePath("d1.pdf"));
-    ASSERT_TRUE(theirs.open(QIODevice::ReadOnly) && thesis.open(QIODevice::ReadOnly));
-    EXPECT_EQ(theirs.readAll() + '|' + thesis.readAll(), "theirs|thesis");
+    ASSERT_TRUE(theirs.open(QIODevice::ReadOnly));
+    EXPECT_EQ(theirs.readAll() + '|' + thesis.bytes(), "theirs|thesis");
     EXPECT_TRUE(QFileInfo(shared.filePath("d2.pdf")).isSymLink());
 }
 
