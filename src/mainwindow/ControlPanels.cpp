@@ -193,9 +193,6 @@ bool ControlPanels::change(const std::function<bool(SKTGraphic &)> &edit, bool r
     if (changed) {
         m_unrecorded = true;
         if (refill) load(*g);  // a change may touch more than its own widget
-        // The entry panels keep in step with the card (a bound text's box takes the
-        // typed value), before the step is recorded and as part of it.
-        m_host.Control_Written(*g, sideOf(*g));
     }
     if (record) recordPending();
     return changed;

@@ -41,12 +41,6 @@ public:
     // Records a snapshot of the side shown.
     virtual void Insert_In_Undo_Redo() = 0;
 
-    // ---- The entry panels ----
-    // A property of a control of the side (0 front, 1 back, -1 the scratch side) was
-    // written from the panels, before its step is recorded: in visitor and group mode
-    // the entry panel of the side shows its value, without a step of its own.
-    virtual void Control_Written(SKTGraphic &, int /*side*/) {}
-
     // ---- Commands ----
     virtual void Lock_Clicked() = 0;
     virtual void Unlock_Clicked() = 0;

@@ -31,7 +31,6 @@ public:
     void Source_Change_Begins() override { c.Make_Sure_Of_Undo_Base(c.document.currentSide()); }
     void Source_Change_Done() override { c.Insert_In_Undo_Redo(); }
     void Show_Control_Value(SKTGraphic &g) override { c.Show_RHS_Properties(&g); }
-    void Panel_Shows_Value(SKTGraphic &g) override { c.visitorPanels().Control_Value_Written(&g); }
     void Source_Bound(SKTGraphic &g) override { c.groupMode().Column_Follows_Binding(g); }
     void View_Series(const QString &name) override { c.seriesCommands().View_Series_Window(name); }
     void Open_Spreadsheet_Window() override { c.Data_From_Excel_Window().Open_Wnd(); }

@@ -29,10 +29,6 @@ public:
     void Make_Sure_Of_Undo_Base(int side) override { c.Make_Sure_Of_Undo_Base(side); }
     void Record_Side_Change(int side) override { c.Record_Side(side); }
     void Insert_In_Undo_Redo() override { c.Insert_In_Undo_Redo(); }
-    void Control_Written(SKTGraphic &g, int side) override
-    {
-        if (side >= 0) c.visitorPanels().Control_Value_Written(&g);
-    }
 
     void Lock_Clicked() override { c.Lock_Clicked(); }
     void Open_Barcode_Window() override { c.Open_Barcode_Window(); }

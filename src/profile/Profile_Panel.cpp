@@ -175,6 +175,14 @@ void Profile_Panel::Chk_Unchk_Manual_Date_Time(const QString &which)
     if (b.value_chk->isChecked()) b.value->setEnabled(true);
 }
 
+void Profile_Panel::Date_Time_Box_Follows(bool date)
+{
+    const Field_Boxes &b = fields[date ? kDateField : kTimeField];
+    const bool manual = (date ? date_manual_chk : time_manual_chk)->isChecked();
+    b.value->setEnabled(b.value_chk->isChecked() || manual);
+    b.value->setReadOnly(!manual);
+}
+
 void Profile_Panel::Set_Date_Value() { fields[kDateField].value->setText(Get_date_Value(kDateFormat)); }
 void Profile_Panel::Set_Time_Value() { fields[kTimeField].value->setText(Get_time_Value(kTimeFormat)); }
 

@@ -70,6 +70,9 @@ public:
     void Chk_Unchk_Manual_Date_Time(const QString &which);
     void Set_Date_Value();
     void Set_Time_Value();
+    // The date (or time) box as its show box and Manual box say: typed only with Manual
+    // ticked, readable while shown or typed by hand.
+    void Date_Time_Box_Follows(bool date);
     // A box's text was edited by the user.
     void controlTextDidChange(QLineEdit *box);
 

@@ -286,11 +286,6 @@ void Visitor_Panel_Desk::Show_Control_After_Undo(SKTGraphic *g)
     if (g) m_sync.Show_Control_After_Undo(*g, m_window.No_Image_Picture());
 }
 
-void Visitor_Panel_Desk::Control_Value_Written(SKTGraphic *g)
-{
-    if (g) m_sync.Show_Typed_Value(*g);
-}
-
 void Visitor_Panel_Desk::Follow_Locks() { m_sync.Follow_Locks(currentSide()); }
 
 // ---- Side lists ----

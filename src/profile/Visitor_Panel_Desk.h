@@ -61,9 +61,6 @@ public:
     // After undo and redo: the panels' rows anew, then each restored control's boxes.
     void Refresh_After_Undo();
     void Show_Control_After_Undo(SKTGraphic *g);
-    // A value written into a control from the card's property tabs: the box of its ID
-    // in the panel of its side shows it, with no step of its own.
-    void Control_Value_Written(SKTGraphic *g);
     // Every box of the current side's panel follows its control's lock.
     void Follow_Locks();
     // Every profile control of both sides into the boxes of its panel (before a

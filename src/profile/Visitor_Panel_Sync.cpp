@@ -210,26 +210,8 @@ void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g, const Pict
         bool caption = false;
         const int f = Visitor_Field_Of_ID(g.control_ID, &caption);
         Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
-        if (panel && !caption && (f == kDateField || f == kTimeField)) {
-            const bool manual = (f == kDateField ? panel->date_manual_chk : panel->time_manual_chk)->isChecked();
-            box->setEnabled(on || manual);
-            box->setReadOnly(!manual);
-        }
+        if (panel && !caption && (f == kDateField || f == kTimeField)) panel->Date_Time_Box_Follows(f == kDateField);
     }
-}
-
-void Visitor_Panel_Sync::Show_Typed_Value(const SKTGraphic &g) const
-{
-    if (!m_document.isVisitorOrGroupMode() || g.kind() != GraphicKind::Text) return;
-    // The scratch side has no panel.
-    const int side = Side_Holding(g);
-    if (side < 0) return;
-    const QString id = g.control_ID.trimmed();
-    if (id.isEmpty() || id.contains(QLatin1String("_Photo"))) return;
-    QLineEdit *box = Text_Box_Of_Side(side, id);
-    // setText, not an edit: the box's textEdited does not fire, the card is not written
-    // again and the history keeps the one step of the typing.
-    if (box && box->text() != g.Text_Value) box->setText(g.Text_Value);
 }
 
 // ---- The panels follow the card ----
@@ -267,11 +249,7 @@ void Visitor_Panel_Sync::Follow_Text(Profile_Panel &panel, const SKTGraphic &g, 
     if (chk && chk->isChecked() != shown) {
         chk->setChecked(shown);
         if (date || time) {
-            // Typed by hand or stamped, as the manual box says; shown or not, the box
-            // stays readable.
-            const bool manual = (date ? panel.date_manual_chk : panel.time_manual_chk)->isChecked();
-            box->setEnabled(shown || manual);
-            box->setReadOnly(!manual);
+            panel.Date_Time_Box_Follows(date);
         } else {
             box->setEnabled(shown && !g.Is_Control_Locked());
             box->setReadOnly(!shown);
@@ -293,10 +271,9 @@ void Visitor_Panel_Sync::Follow_Picture(Profile_Panel &panel, const SKTGraphic &
         QLineEdit *box = panel.Get_Dynamic_Text_Box(id);
         if (!box || box->text() == path) return;
         box->setText(path);
+        const bool ownPicture = !g._contents.isNull() && QFileInfo(path).fileName() != QLatin1String("no.png");
         if (QLabel *well = panel.Get_Dynamic_Photo_Ctrl(id))
-            panel.Set_Dynamic_Pic_Ctrl_Image(well, g._contents.isNull() || QFileInfo(path).fileName() == QLatin1String("no.png")
-                                                       ? panel.Picture_For_Row_Path(path)
-                                                       : g._contents);
+            panel.Set_Dynamic_Pic_Ctrl_Image(well, ownPicture ? g._contents : panel.Picture_For_Row_Path(path));
         return;
     }
     if (!Is_Side_Photo(g) || panel.image_path_val->text() == path) return;

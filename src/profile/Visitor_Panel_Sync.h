@@ -47,11 +47,6 @@ public:
     // (`noImage` for a row photo without a picture), then the locks.
     void Refresh_After_Undo() const;
     void Show_Control_After_Undo(const SKTGraphic &g, const Picture &noImage) const;
-    // A value written into a text control on the card (its Text tab, or its data
-    // source): the box of the control's ID in the panel of the side that holds it
-    // (front or back) shows it at once, in visitor and group mode. The box is set, not
-    // edited: nothing goes back to the card and no undo step is recorded.
-    void Show_Typed_Value(const SKTGraphic &g) const;
     // Every box of the current side's panel follows its control's lock.
     void Follow_Locks(const SKTGraphicList &controls) const;
 

@@ -43,7 +43,8 @@ Row lastRecord()
 {
     Row row;
     sqlite3 *db = nullptr;
-    if (sqlite3_open_v2(QFile::encodeName(Database_Path).constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+    const QByteArray path = QFile::encodeName(Database_Path);
+    if (sqlite3_open_v2(path.constData(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
         sqlite3_stmt *st = nullptr;
         if (sqlite3_prepare_v2(db, "SELECT * FROM Visitor_Records ORDER BY ID DESC LIMIT 1", -1, &st, nullptr) ==
                 SQLITE_OK &&

@@ -411,8 +411,8 @@ TEST(VisitorPanel, ATickIsOneStepAndKeepsTheWindowsRecordingState)
 
 TEST(VisitorPanel, AValueWrittenOnTheCardIsTheBoxsWithoutAStep)
 {
-    // A bound text written from the card's Text tab: the box of its side shows it, in
-    // "V" and "G", and nothing is written back or recorded; outside them nothing moves.
+    // A text written on the card by any road: the box of its side shows it, in "V" and
+    // "G", and nothing is written back or recorded; outside them nothing moves.
     for (const char *mode : {"V", "G", "T"}) {
         Window w;
         w.document.Start_Card_Option = Card_Mode::Visitor;
@@ -424,7 +424,6 @@ TEST(VisitorPanel, AValueWrittenOnTheCardIsTheBoxsWithoutAStep)
         w.document.Start_Card_Option = Card_Mode_Of_Letter(QLatin1String(mode)).value();
         const int undo = w.undoRecords;
         g->Set_text_value("Ann Lee Jr");
-        w.desk.Control_Value_Written(g);
         EXPECT_EQ(b.value->text(), QString(mode) == "T" ? "Ann Lee" : "Ann Lee Jr") << mode;
         EXPECT_EQ(w.undoRecords, undo) << mode << ": the box is set, not typed";
         EXPECT_EQ(g->Text_Value, "Ann Lee Jr") << mode;
@@ -432,7 +431,6 @@ TEST(VisitorPanel, AValueWrittenOnTheCardIsTheBoxsWithoutAStep)
         w.document.Start_Card_Option = Card_Mode::Visitor;
         w.showSide(1);
         g->Set_text_value("Ann Lee III");
-        w.desk.Control_Value_Written(g);
         EXPECT_EQ(b.value->text(), "Ann Lee III") << mode;
         EXPECT_EQ(w.name(w.bp()).value->text(), "") << mode << ": the back has no such control";
     }

@@ -239,7 +239,6 @@ void DataSourceSection::Change_Data_Source_To_selected_Control(int t, const QStr
             m_host.Source_Bound(*g);
             if (k > -1) {
                 g->Set_text_value(value);
-                m_host.Panel_Shows_Value(*g);
                 took = true;
             }
         }

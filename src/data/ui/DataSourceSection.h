@@ -29,8 +29,6 @@ public:
     virtual void Source_Change_Done() = 0;
     // The panels show the control's text or picture path again.
     virtual void Show_Control_Value(SKTGraphic &g) = 0;
-    // A rebound text took its source's value: the visitor panel's box of its ID shows it.
-    virtual void Panel_Shows_Value(SKTGraphic &) {}
     // A control was bound anew (a series, a column, or typed by hand).
     virtual void Source_Bound(SKTGraphic &) {}
     // The series viewer for a series, the spreadsheet source window, the long message.

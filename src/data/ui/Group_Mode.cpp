@@ -188,13 +188,8 @@ void Group_Mode::Fill_Side_Shown()
         CardValueEngine engine(Data_Folder_Path);
         engine.Check_Series_Or_Excel_Use_or_not(m_doc);
         engine.Assign_Batch_Values_To_Control(m_doc.sideList(m_doc.currentSide()).items(), row);
+        // The panels follow the card.
         Set_GP_mode_Value_From_Excel(sideOf(m_doc.currentSide()), row);
-        // A text bound on the Data Source tab has no column of the project: its box
-        // shows what the card now shows.
-        const Visitor_Panel_Sync boxes(m_doc);
-        for (const GraphicPtr &g : m_doc.sideList(m_doc.currentSide()).items())
-            if (g->data_source_type_val() != Data_Source_Manual && Column_Of(g->control_ID) == -1)
-                boxes.Show_Typed_Value(*g);
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
