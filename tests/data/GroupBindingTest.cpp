@@ -80,6 +80,34 @@ TEST(GroupBinding, TheColumnChoiceFollowsANewBinding)
     }
 }
 
+// The other side's control of the field follows only from the old column: one bound to
+// another column or to a series keeps its own source.
+TEST(GroupBinding, TheOtherSideKeepsASourceOfItsOwn)
+{
+    struct Row {
+        const char *what;
+        int source, column;  // the back's binding before
+        int sourceAfter, columnAfter;
+    } rows[] = {
+        {"the old column", Data_Source_Spreadsheet, 1, Data_Source_Spreadsheet, 2},
+        {"another column", Data_Source_Spreadsheet, 3, Data_Source_Spreadsheet, 3},
+        {"a series", Data_Source_Series, -1, Data_Source_Series, -1},
+    };
+    for (const Row &r : rows) {
+        SKTDocument doc;
+        loadPeople(doc);
+        doc.m_columnChoices.excel_cb_value1 = 1;
+        GraphicPtr front = addControl(doc, 0, GraphicKind::Text, "Fup_Name");
+        GraphicPtr back = addControl(doc, 1, GraphicKind::Text, "Fup_Name");
+        back->Set_Data_source_type(r.source);
+        back->Set_Excel_binding_Index(r.column);
+        Bind(*front, 2, true);
+        EXPECT_TRUE(Column_Follows_Binding(doc, 0, *front)) << r.what;
+        EXPECT_EQ(back->data_source_type_val(), r.sourceAfter) << r.what;
+        EXPECT_EQ(back->excel_col_indx, r.columnAfter) << r.what;
+    }
+}
+
 TEST(GroupBinding, CellTexts)
 {
     SKTDocument doc;
