@@ -436,6 +436,67 @@ TEST(VisitorPanel, AValueWrittenOnTheCardIsTheBoxsWithoutAStep)
     }
 }
 
+// A control shown or hidden on the card by any road: its show box follows, and its box is
+// typed into only while shown (the time: only with Manual ticked); a text the card shows
+// reaches the box, an empty box staying empty over "Text here" alone.
+TEST(VisitorPanel, TheBoxesFollowTheirControlsShowingAndText)
+{
+    Window w;
+    Profile_Panel &p = w.fp();
+    p.fields[0].value_chk->click();
+    p.fields[kTimeField].value_chk->click();
+    SKTGraphic *name = w.onFront("Fup_Name");
+    SKTGraphic *time = w.onFront("Fup_Time");
+    ASSERT_TRUE(name && time);
+    struct Row {
+        const char *what;
+        SKTGraphic *g;
+        int field;
+        bool shown;
+        bool checked, enabled, readOnly;  // the boxes afterwards
+    } rows[] = {
+        {"name hidden", name, 0, false, false, false, true},
+        {"name shown", name, 0, true, true, true, false},
+        {"time hidden", time, kTimeField, false, false, false, true},
+        {"time shown", time, kTimeField, true, true, true, true},
+    };
+    for (const Row &r : rows) {
+        r.g->Set_Ctrl_Is_Visible(r.shown);
+        const Profile_Panel::Field_Boxes &b = p.fields[r.field];
+        EXPECT_EQ(b.value_chk->isChecked(), r.checked) << r.what;
+        EXPECT_EQ(b.value->isEnabled(), r.enabled) << r.what;
+        EXPECT_EQ(b.value->isReadOnly(), r.readOnly) << r.what;
+    }
+    const struct {
+        const char *box, *card, *after;
+    } texts[] = {{"", "Text here", ""}, {"Ann", "Text here", "Text here"}, {"Ann", "Bo", "Bo"}};
+    for (const auto &t : texts) {
+        p.fields[0].value->setText(t.box);
+        name->Set_text_value(t.card);
+        EXPECT_EQ(p.fields[0].value->text(), t.after) << t.box << " / " << t.card;
+    }
+    // A hidden control's text is not on the card: the box keeps what was typed.
+    name->Set_Ctrl_Is_Visible(false);
+    name->Set_text_value("Cy");
+    EXPECT_EQ(p.fields[0].value->text(), "Bo");
+}
+
+// A photo row's picture changed on the card: the row's box names it, its well shows it.
+TEST(VisitorPanel, APhotoRowFollowsItsPicture)
+{
+    Window w;
+    Profile_Panel &p = w.fp();
+    p.txt_or_image_ctrl = 1;
+    p.Add_label_btn->click();
+    SKTGraphic *photo = w.onFront("F_Photo1");
+    ASSERT_NE(photo, nullptr);
+    static_cast<SKTImage *>(photo)->setFilePath(ownPicture(), true);
+    EXPECT_EQ(p.Get_Dynamic_Text_Box("F_Photo1")->text(), ownPicture());
+    const Picture shown = p.Well_Picture(p.Get_Dynamic_Photo_Ctrl("F_Photo1"));
+    ASSERT_FALSE(shown.isNull());
+    EXPECT_EQ(shown.image().pixel(5, 5), qRgb(200, 40, 40));
+}
+
 TEST(VisitorPanel, ThePhotoBoxShowsThePhotoNotAnotherPicture)
 {
     // The side's "Fup_Photo" before it and a company logo without an ID after it: the
