@@ -481,6 +481,27 @@ TEST(VisitorPanel, TheBoxesFollowTheirControlsShowingAndText)
     EXPECT_EQ(p.fields[0].value->text(), "Bo");
 }
 
+// Manual off: a shown date keeps what it holds (typed, and on the card) and is stamped
+// only when empty; a date not shown is stamped.
+TEST(VisitorPanel, ManualOffStampsOnlyAnEmptyOrUnshownDate)
+{
+    const struct {
+        bool shown;
+        const char *held;
+        bool stamped;
+    } rows[] = {{true, "01-Jan-2020", false}, {true, "", true}, {false, "01-Jan-2020", true}};
+    for (const auto &r : rows) {
+        Window w;
+        Profile_Panel &p = w.fp();
+        p.fields[kDateField].value_chk->setChecked(r.shown);
+        p.date_manual_chk->setChecked(false);
+        p.fields[kDateField].value->setText(r.held);
+        p.Chk_Unchk_Manual_Date_Time("D");
+        EXPECT_EQ(p.fields[kDateField].value->text(), r.stamped ? today() : QString(r.held)) << r.shown << r.held;
+        EXPECT_TRUE(p.fields[kDateField].value->isReadOnly());
+    }
+}
+
 // A photo row's picture changed on the card: the row's box names it, its well shows it.
 TEST(VisitorPanel, APhotoRowFollowsItsPicture)
 {
