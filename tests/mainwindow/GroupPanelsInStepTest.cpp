@@ -224,6 +224,14 @@ TEST_F(GroupPanelsInStep, ARowsSaveKeepsEachColumnItsOwn)
     EXPECT_TRUE(control("Fup_Photo")->FilePath().endsWith("/no.png")) << "the stand-in is shown";
     step("save");
     EXPECT_EQ(cells(1), "2 | Person 2 | Firm 2 | ") << "no stand-in stored as the photo";
+    // A photo given in the panel is what the card shows, and what the row's Save stores.
+    const QString given = testsupport::solidPicture("given.png", Qt::cyan);
+    select(control("Fup_Photo"));
+    testsupport::queueFilePanelAnswer({given});
+    Profile_Panel_Of_Side(0)->Browse_image_btn->click();
+    testsupport::boxes().clear();
+    step("save");
+    EXPECT_EQ(cells(1), ("2 | Person 2 | Firm 2 | " + given).toStdString());
 
     step("bind the name to the company");
     Profile_Panel &panel = *Profile_Panel_Of_Side(0);
