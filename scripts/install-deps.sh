@@ -13,7 +13,7 @@ PACKAGES=(
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev qt6-multimedia-dev qt6-image-formats-plugins
   libgl1-mesa-dev libxkbcommon-dev
   zlib1g-dev libminizip-dev libsqlite3-dev
-  libplist-dev libpugixml-dev
+  libplist-dev libpugixml-dev libxxhash-dev
   libopencv-dev opencv-data
   python3
   fonts-liberation2 fonts-dejavu-core

@@ -14,7 +14,6 @@
 #include <QRegularExpression>
 #include <QSysInfo>
 #include <QTemporaryFile>
-#include <QtEndian>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -24,8 +23,10 @@
 #include <algorithm>
 #include <memory>
 #include <optional>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <xxhash.h>
 
 namespace {
 QFileDevice::Permissions toQt(int mode)
@@ -322,18 +323,25 @@ std::optional<std::vector<Set_File>> readRecord(const QString &path, const QRegu
     return set;
 }
 
-// Puts a set's kept file back over the set's new bytes at its name. The two swap at once
-// and the new bytes, under the kept name now, go; a file put at the name since the check
-// is swapped back and stays, and so does the kept file. On a file system without such
-// swaps the new file goes first and the kept file takes its name only while it is free.
+// Puts a set's kept file back at its name, which holds the set's new bytes: the new file
+// is set aside under its recorded temporary name, the kept file takes its name only while
+// it is free, and the temporary goes. The kept name never holds the new bytes, so a kept
+// file is never judged by what it holds alone. A file put at the name since the check
+// goes back there (it is not the set's), and the kept file stays; a repair killed at any
+// step leaves the kept file with its name free, or the name holding its bytes, for the
+// next one to finish.
 void putOver(const Set_File &f, const File_Write_System &system)
 {
-    if (system.exchange(f.kept, f.target)) {
-        if (holdsNew(system, f.kept, f)) system.remove(f.kept);
-        else system.exchange(f.kept, f.target);
-    } else if (!exists(system, f.target) || (holdsNew(system, f.target, f) && system.remove(f.target))) {
-        system.putBack(f.kept, f.target);
+    if (mine(system, f.temporary)) {  // the new bytes twice (a copy put at the name): one goes
+        if (!holdsNew(system, f.temporary, f)) return;
+        system.remove(f.temporary);
     }
+    if (!system.putBack(f.target, f.temporary)) return;
+    if (!holdsNew(system, f.temporary, f)) {
+        system.putBack(f.temporary, f.target);
+        return;
+    }
+    if (system.putBack(f.kept, f.target)) system.remove(f.temporary);
 }
 
 // Finishes or undoes the set of a writer that is gone, then removes its record; a record
@@ -341,15 +349,16 @@ void putOver(const Set_File &f, const File_Write_System &system)
 // by the bytes it holds, not by where it sits: a target holds its new file when it holds
 // the set's new bytes, wherever they came from (a copy, a restore). The set is in place
 // when every target holds its new bytes, or when neither a temporary nor a kept file of it
-// is left (a target written since). Else it is undone: every kept file goes back to its
-// name over the set's new bytes there, or to its name while it is free; a kept file is
-// removed when its name holds its own bytes already, or it holds the set's new bytes (a
-// swap back cut off before its end), and stays when its name holds anything else (written
-// since, by anyone: the hand rule is the user's); then a new file put where none was is
-// removed, then the temporaries. A set in place keeps its files; its kept files are
-// removed. Each step leaves what the next repair takes on alike, the record going last,
-// so a repair killed at any step is finished by the next. Nothing here follows a link:
-// the names are plain, and only regular files of the running user are moved or removed.
+// is left (a target written since). Else it is undone, each kept file judged by its name
+// first, never by what it holds alone (its old bytes may equal the new ones): one whose
+// name is free goes back to it, whatever it holds; one whose name holds its own bytes
+// (put back already) is removed; one whose name holds the set's new bytes goes back over
+// them; one whose name holds anything else stays (written since, by anyone: the hand rule
+// is the user's). Then a new file put where none was is removed, then the temporaries. A
+// set in place keeps its files; its kept files are removed. Each step leaves what the
+// next repair takes on alike, the record going last, so a repair killed at any step is
+// finished by the next. Nothing here follows a link: the names are plain, and only
+// regular files of the running user are moved or removed.
 void settle(const QString &record, const QRegularExpressionMatch &own, const File_Write_System &system,
             Record_Key &key)
 {
@@ -364,10 +373,9 @@ void settle(const QString &record, const QRegularExpressionMatch &own, const Fil
     if (!placed && left) {
         for (const Set_File &f : set) {
             if (f.kept.isEmpty() || !mine(system, f.kept)) continue;
-            if (holdsNew(system, f.kept, f)) system.remove(f.kept);
-            else if (ours(f)) putOver(f, system);
-            else if (!exists(system, f.target)) system.putBack(f.kept, f.target);
+            if (!exists(system, f.target)) system.putBack(f.kept, f.target);
             else if (sameBytesAt(system, f.kept, f.target)) system.remove(f.kept);
+            else if (ours(f)) putOver(f, system);
         }
         // The last file's old file, if any, went with its rename: it is never removed.
         for (size_t i = 0; i + 1 < set.size(); ++i)
@@ -434,6 +442,53 @@ void clearLeftovers(const QString &folder, const Writer &w, const File_Write_Sys
             system.remove(path);
     }
 }
+
+// The locks of one write on its folders (File_Write_System::lockFolder): each folder once,
+// by its device and inode numbers, in their order, so that writes spanning the same folders
+// never wait on each other in a circle; released when it goes. A folder that cannot be
+// opened or locked is written without its lock. The key of the records is read first where
+// a folder is the data folder, whose key may be made under a lock of its own on that folder
+// (two locks on one folder wait on each other, even in one process).
+class Folder_Locks
+{
+public:
+    Folder_Locks(const QStringList &folders, const File_Write_System &system, Record_Key &key)
+    {
+        std::vector<std::pair<std::pair<dev_t, ino_t>, int>> open;
+        for (const QString &folder : folders) {
+            const int fd = ::open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+            struct stat st {};
+            if (fd < 0) continue;
+            if (::fstat(fd, &st) != 0 || std::any_of(open.begin(), open.end(), [&](const auto &o) {
+                    return o.first == std::pair{st.st_dev, st.st_ino};
+                })) {
+                ::close(fd);
+                continue;
+            }
+            open.push_back({{st.st_dev, st.st_ino}, fd});
+        }
+        std::sort(open.begin(), open.end());
+        struct stat data {};
+        const bool dataFolderHere =
+            !Created_Resource_Path.isEmpty() && ::stat(QFile::encodeName(Created_Resource_Path).constData(), &data) == 0
+            && std::any_of(open.begin(), open.end(),
+                           [&](const auto &o) { return o.first == std::pair{data.st_dev, data.st_ino}; });
+        if (dataFolderHere) key.get();
+        for (const auto &o : open) {
+            m_fds.push_back(o.second);
+            system.lockFolder(o.second);
+        }
+    }
+    ~Folder_Locks()
+    {
+        for (const int fd : m_fds) ::close(fd);
+    }
+    Folder_Locks(const Folder_Locks &) = delete;
+    Folder_Locks &operator=(const Folder_Locks &) = delete;
+
+private:
+    std::vector<int> m_fds;
+};
 
 // No temporary file, the system's error number of the step that failed in *error.
 std::unique_ptr<QTemporaryFile> failedWith(int *error, int number)
@@ -502,40 +557,6 @@ std::optional<std::vector<QByteArray>> writeRecords(const std::vector<Set_File> 
     return records;
 }
 
-// XXH64 (seed 0) of the bytes.
-quint64 xxh64(const uchar *p, qsizetype n)
-{
-    constexpr quint64 P1 = 11400714785074694791ULL, P2 = 14029467366897019727ULL, P3 = 1609587929392839161ULL,
-                      P4 = 9650029242287828579ULL, P5 = 2870177450012600261ULL;
-    const auto rotl = [](quint64 x, int r) { return (x << r) | (x >> (64 - r)); };
-    const auto round = [&](quint64 acc, quint64 input) { return rotl(acc + input * P2, 31) * P1; };
-    const auto merge = [&](quint64 acc, quint64 v) { return (acc ^ round(0, v)) * P1 + P4; };
-    const uchar *const end = p + n;
-    quint64 h;
-    if (n >= 32) {
-        quint64 v1 = P1 + P2, v2 = P2, v3 = 0, v4 = 0 - P1;
-        for (; end - p >= 32; p += 32) {
-            v1 = round(v1, qFromLittleEndian<quint64>(p));
-            v2 = round(v2, qFromLittleEndian<quint64>(p + 8));
-            v3 = round(v3, qFromLittleEndian<quint64>(p + 16));
-            v4 = round(v4, qFromLittleEndian<quint64>(p + 24));
-        }
-        h = rotl(v1, 1) + rotl(v2, 7) + rotl(v3, 12) + rotl(v4, 18);
-        h = merge(merge(merge(merge(h, v1), v2), v3), v4);
-    } else {
-        h = P5;
-    }
-    h += quint64(n);
-    for (; end - p >= 8; p += 8) h = rotl(h ^ round(0, qFromLittleEndian<quint64>(p)), 27) * P1 + P4;
-    if (end - p >= 4) {
-        h = rotl(h ^ (quint64(qFromLittleEndian<quint32>(p)) * P1), 23) * P2 + P3;
-        p += 4;
-    }
-    for (; p < end; ++p) h = rotl(h ^ (quint64(*p) * P5), 11) * P1;
-    h = (h ^ (h >> 33)) * P2;
-    h = (h ^ (h >> 29)) * P3;
-    return h ^ (h >> 32);
-}
 } // namespace
 
 int File_Name_Max(const QString &folder)
@@ -567,16 +588,18 @@ bool File_Write_System::putBackByLink(const QByteArray &from, const QByteArray &
     return std::rename(from.constData(), to.constData()) == 0;
 }
 
-bool File_Write_System::exchange(const QByteArray &a, const QByteArray &b) const
-{
-    return ::renameat2(AT_FDCWD, a.constData(), AT_FDCWD, b.constData(), RENAME_EXCHANGE) == 0;
-}
-
 bool File_Write_System::remove(const QByteArray &path) const { return ::unlink(path.constData()) == 0; }
 
 bool File_Write_System::status(const QByteArray &path, struct stat &st) const
 {
     return ::lstat(path.constData(), &st) == 0;
+}
+
+bool File_Write_System::lockFolder(int folder) const
+{
+    while (::flock(folder, LOCK_EX) != 0)
+        if (errno != EINTR) return false;
+    return true;
 }
 
 void File_Write_System::syncFolder(const QByteArray &folder) const
@@ -619,8 +642,14 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
         const QString folder = QFileInfo(*target).absolutePath();
         if (!folders.contains(folder)) folders << folder;
     }
+    // What writers that are gone left is cleared first, each folder under its lock.
+    QStringList clearing;
     for (const QString &folder : folders)
-        if (!sweep || sweep->First(folder)) clearLeftovers(folder, w, system, key);
+        if (!sweep || sweep->First(folder)) clearing << folder;
+    if (!clearing.isEmpty()) {
+        const Folder_Locks locks(clearing, system, key);
+        for (const QString &folder : clearing) clearLeftovers(folder, w, system, key);
+    }
     const auto syncFolders = [&] {
         for (const QString &folder : folders) system.syncFolder(QFile::encodeName(folder));
     };
@@ -629,6 +658,8 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
         if (error) *error = number;
         return false;  // the temporary files not put in place go with `written`
     };
+    // The new bytes are written beside their names before the folders are locked, so that
+    // desks writing into one folder wait only on each other's renames.
     std::vector<std::unique_ptr<QTemporaryFile>> written;
     std::vector<Set_File> set;
     for (const auto &[path, bytes] : files) {
@@ -643,14 +674,16 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
         written.push_back(staged(target, bytes, permissions, w, &number));
         if (!written.back()) return fail(set.size(), number);
         f.temporary = QFile::encodeName(written.back()->fileName());
-        // The last file needs no way back: renamed over the old one, which stays when
-        // that fails.
-        struct stat st {};
-        if (set.size() + 1 < files.size() && system.status(f.target, st) && S_ISREG(st.st_mode)) {
-            f.kept = freeName(target, 'k', w, system);
-            if (f.kept.isEmpty()) return fail(set.size(), EEXIST);
-        }
         set.push_back(f);
+    }
+    const Folder_Locks locks(folders, system, key);
+    // The last file needs no way back: renamed over the old one, which stays when that fails.
+    for (size_t i = 0; i + 1 < set.size(); ++i) {
+        struct stat st {};
+        if (system.status(set[i].target, st) && S_ISREG(st.st_mode)) {
+            set[i].kept = freeName(targets[qsizetype(i)], 'k', w, system);
+            if (set[i].kept.isEmpty()) return fail(i, EEXIST);
+        }
     }
     std::vector<QByteArray> records;
     if (set.size() > 1) {
@@ -686,7 +719,7 @@ bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files,
 
 quint64 File_Write_Hash(const QByteArray &bytes)
 {
-    return xxh64(reinterpret_cast<const uchar *>(bytes.constData()), bytes.size());
+    return XXH64(bytes.constData(), size_t(bytes.size()), 0);
 }
 
 QByteArray File_Write_Tag(const QByteArray &machine, const QByteArray &boot, const QByteArray &processes)

@@ -17,15 +17,15 @@ public:
     virtual bool rename(const QByteArray &from, const QByteArray &to) const;
     // A rename that never replaces a file at `to` (false then).
     virtual bool putBack(const QByteArray &from, const QByteArray &to) const;
-    // Swaps the files of the two names at once; false when it cannot (one is missing, or
-    // the file system has no such swap).
-    virtual bool exchange(const QByteArray &a, const QByteArray &b) const;
     virtual bool remove(const QByteArray &path) const;
     // Makes the names in the folder last (fsync of the folder).
     virtual void syncFolder(const QByteArray &folder) const;
     // The status of what is at the path, a link not followed (lstat); false when it cannot
     // be asked. A test stands in for a disk mounted again under another device number.
     virtual bool status(const QByteArray &path, struct stat &st) const;
+    // Takes an exclusive advisory lock (flock) on the open folder, waiting for another
+    // holder; false when the file system refuses such locks.
+    virtual bool lockFolder(int folder) const;
 
 protected:
     // putBack on a file system without RENAME_NOREPLACE: a second name, then the first
@@ -111,6 +111,13 @@ bool Write_File_Whole(const QString &path, const QByteArray &bytes, int permissi
 // are synced. `failed` gets the index of the file that failed, `error` the system's error
 // number of the step that failed (as Write_File_Whole). False on failure. With a
 // `sweep`, a folder it has cleared already is not cleared again.
+//
+// One set at a time per folder: once its new bytes are written beside their names, a
+// write holds an exclusive advisory lock on each of its folders (the folder itself, so no
+// lock file is left beside the cards; each folder once, taken in the order of their
+// device and inode numbers) while it clears leftovers, looks for old files to keep aside
+// and puts its files in place, and a write of another desk or thread into one of them
+// waits. A folder whose file system refuses such locks is written as without them.
 bool Write_Files_Whole(const std::vector<std::pair<QString, QByteArray>> &files, int permissions = 0644,
                        int *failed = nullptr, const File_Write_System &system = File_Write_System(),
                        File_Write_Sweep *sweep = nullptr, File_Link links = File_Link::Write_Through,

@@ -19,7 +19,11 @@
 #include <csignal>
 #include <functional>
 #include <iostream>
+#include <memory>
 #include <optional>
+#include <sys/file.h>
+#include <mutex>
+#include <condition_variable>
 #include <thread>
 #include <cstdlib>
 #include <gtest/gtest.h>
@@ -59,7 +63,7 @@ QByteArray read(const QTemporaryDir &dir, const QString &name) { return bytes(di
 
 // The file system, but the process is killed at its `killAt`th rename or removal (from
 // 1); with `stops`, that call and every later one is not done instead, as if killed.
-// With `links`, a file system without RENAME_NOREPLACE nor swaps: a put-back is a second
+// With `links`, a file system without RENAME_NOREPLACE: a put-back is a second
 // name, then the removal of the first (a call of its own).
 struct KillingSystem : File_Write_System {
     explicit KillingSystem(int at = 0, bool stop = false, bool link = false) : killAt(at), stops(stop), links(link) {}
@@ -80,15 +84,8 @@ struct KillingSystem : File_Write_System {
         return acts() && (links ? putBackByLink(from, to) : File_Write_System::putBack(from, to));
     }
     bool remove(const QByteArray &path) const override { return acts() && File_Write_System::remove(path); }
-    bool exchange(const QByteArray &a, const QByteArray &b) const override
-    {
-        return !links && acts() && File_Write_System::exchange(a, b);
-    }
 };
 
-// The file system, but a file lands at `target` just before the first kept file is moved
-// to it, as when another program writes it between the repair's check and its move;
-// without `swaps`, a file system that cannot swap two files.
 // The file system as a disk mounted again shows it: every file under another device number.
 struct RemountedSystem : File_Write_System {
     bool status(const QByteArray &path, struct stat &st) const override
@@ -99,9 +96,12 @@ struct RemountedSystem : File_Write_System {
     }
 };
 
+// The file system, but a file lands at `target` just before the first kept file is moved
+// to it, as when another program writes it between the repair's check and its move;
+// without `noReplace`, a file system without RENAME_NOREPLACE.
 struct LandingSystem : File_Write_System {
     QByteArray target;
-    bool swaps = true;
+    bool noReplace = true;
     mutable bool landed = false;
     void land(const QByteArray &from, const QByteArray &to) const
     {
@@ -119,13 +119,7 @@ struct LandingSystem : File_Write_System {
     bool putBack(const QByteArray &from, const QByteArray &to) const override
     {
         land(from, to);
-        return File_Write_System::putBack(from, to);
-    }
-    bool exchange(const QByteArray &a, const QByteArray &b) const override
-    {
-        if (!swaps) return false;
-        land(a, b);
-        return File_Write_System::exchange(a, b);
+        return noReplace ? File_Write_System::putBack(from, to) : putBackByLink(from, to);
     }
 };
 
@@ -136,6 +130,14 @@ void make(const QTemporaryDir &dir, const QString &name, const QByteArray &bytes
     if (secondsAgo) {
         ASSERT_TRUE(f.setFileTime(QDateTime::currentDateTime().addSecs(-secondsAgo), QFileDevice::FileModificationTime));
     }
+}
+
+// A folder for a test of many kills, in memory where there is such a file system (each
+// write flushes its files and folders to the disk: thousands of kills would wait on it).
+std::unique_ptr<QTemporaryDir> scratchDir()
+{
+    const bool memory = QFileInfo("/dev/shm").isDir() && QFileInfo("/dev/shm").isWritable();
+    return std::make_unique<QTemporaryDir>(memory ? QString("/dev/shm/dozo-file-write-XXXXXX") : QString());
 }
 
 QStringList names(const QTemporaryDir &dir) { return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name); }
@@ -239,35 +241,45 @@ TEST(FileWrite, AFailedWriteTellsTheSystemsReason)
 // renames of the old "a" aside, the new "a" in place, the new "b" over the old, then the
 // removal of the kept "a" and of the set's record. The next write into the folder makes
 // the set all old while some new bytes were not in place, else all new, and leaves
-// nothing of the writer's own. An "a" written since by another program is never undone,
-// and the old "a" kept aside stays beside it.
+// nothing of the writer's own, also when "a" is re-written with the bytes it held. An "a"
+// written since by another program (or touched, made empty) is never undone, and the old
+// "a" kept aside stays beside it, whether or not its new bytes were its old ones.
 TEST(FileWrite, ASetKilledAtAnyStepIsWholeAfterTheNextWrite)
 {
     const QString longName(230, 'a');  // its own names have no room for it
-    GTEST_FLAG_SET(death_test_style, "fast");  // the child's files stay for this process
-    for (const auto &[a, oldA, killAt, since, expected] :
-         {std::tuple{QString("a"), true, 2, false, "old a|old b"}, {QString("a"), true, 3, false, "old a|old b"},
-          {QString("a"), true, 4, false, "old a|old b"}, {QString("a"), true, 5, false, "new a|new b"},
-          {QString("a"), true, 6, false, "new a|new b"}, {longName, true, 4, false, "old a|old b"},
-          {QString("a"), false, 3, false, "missing|old b"}, {QString("a"), false, 4, false, "new a|new b"},
-          {QString("a"), true, 4, true, "later a|old b"}, {QString("a"), false, 3, true, "later a|old b"}}) {
-        SCOPED_TRACE(QString("%1 %2 %3").arg(a.size()).arg(killAt).arg(since).toStdString());
+    GTEST_FLAG_SET(death_test_style, "fast");
+    const QByteArray newA = "new a", oldA = "old a";
+    const std::optional<QByteArray> none;
+    for (const auto &[a, hadA, written, killAt, since, expected] :
+         {std::tuple{QString("a"), true, newA, 2, none, "old a|old b"}, {QString("a"), true, newA, 3, none, "old a|old b"},
+          {QString("a"), true, newA, 4, none, "old a|old b"}, {QString("a"), true, newA, 5, none, "new a|new b"},
+          {QString("a"), true, newA, 6, none, "new a|new b"}, {longName, true, newA, 4, none, "old a|old b"},
+          {QString("a"), false, newA, 3, none, "missing|old b"}, {QString("a"), false, newA, 4, none, "new a|new b"},
+          {QString("a"), true, newA, 4, std::optional<QByteArray>("later a"), "later a|old b"},
+          {QString("a"), false, newA, 3, std::optional<QByteArray>("later a"), "later a|old b"},
+          // "a" re-written with its own bytes: killed with it set aside, its name free.
+          {QString("a"), true, oldA, 3, none, "old a|old b"}, {longName, true, oldA, 3, none, "old a|old b"},
+          {QString("a"), true, oldA, 5, none, "old a|new b"},
+          {QString("a"), true, oldA, 3, std::optional<QByteArray>("later a"), "later a|old b"},
+          {QString("a"), true, oldA, 3, std::optional<QByteArray>(""), "|old b"},
+          {QString("a"), true, newA, 3, std::optional<QByteArray>(""), "|old b"}}) {
+        SCOPED_TRACE(QString("%1 %2 %3 %4").arg(a.size()).arg(QString(written)).arg(killAt).arg(since ? QString(*since) : "-").toStdString());
         QTemporaryDir dir;
-        if (oldA) make(dir, a, "old a");
+        if (hadA) make(dir, a, oldA);
         make(dir, "b", "old b");
         KillingSystem system;
         system.killAt = killAt;
-        EXPECT_EXIT(Write_Files_Whole({{dir.filePath(a), "new a"}, {dir.filePath("b"), "new b"}}, 0644, nullptr, system),
+        EXPECT_EXIT(Write_Files_Whole({{dir.filePath(a), written}, {dir.filePath("b"), "new b"}}, 0644, nullptr, system),
                     ::testing::KilledBySignal(SIGKILL), "");
         if (since) {
             QFile::remove(dir.filePath(a));
-            make(dir, a, "later a");
+            make(dir, a, *since);
         }
         ASSERT_TRUE(Write_File_Whole(dir.filePath("z"), "z"));
         EXPECT_EQ(read(dir, a) + '|' + read(dir, "b"), expected);
         const QStringList own = names(dir).filter(".~dozo-");
         EXPECT_EQ(names(dir).size() - own.size(), expected[0] == 'm' ? 2 : 3) << names(dir).join(' ').toStdString();
-        EXPECT_EQ(own.size() == 1 && own[0].startsWith(a + ".~dozo-k-"), since && oldA) << own.join(' ').toStdString();
+        EXPECT_EQ(own.size() == 1 && own[0].startsWith(a + ".~dozo-k-"), since && hadA) << own.join(' ').toStdString();
         EXPECT_EQ(own.isEmpty() || read(dir, own[0]) == "old a", true);
     }
 }
@@ -348,52 +360,227 @@ TEST(FileWrite, NamesUpToTheLongestTheFolderHolds)
 // A set's writer killed at each of its steps, then the write that repairs it stopped at
 // each of its own, then a write that runs through: the set is all old while its writer had
 // not put its last file in place, else all new, and nothing of the writer's own is left.
-// A set whose temporaries are gone (as an older repair removed them first) is in place
-// only when its files are. So too on a file system without RENAME_NOREPLACE, where a
-// put-back killed between its two steps leaves a file under two names.
+// So too where files are re-written with the bytes they held (the first, the middle, every
+// file, an empty file re-written empty, an unchanged file beside one new to the folder):
+// such a file is never lost. A set whose temporaries are gone (as an older repair removed
+// them first) is in place only when its files are. So too on a file system without
+// RENAME_NOREPLACE, where a put-back killed between its two steps leaves a file under two
+// names.
 TEST(FileWrite, ARepairKilledAtAnyStepIsFinishedByTheNext)
 {
     GTEST_FLAG_SET(death_test_style, "fast");
+    const QStringList two{"a", "b"}, three{"a", "b", "c"};
+    struct Row {
+        QStringList files;
+        QString absent;     // a file new to the folder
+        QStringList same;   // files whose new bytes are their old ones
+        bool empty;         // the same files' bytes empty
+        int lastRename, steps;
+    };
+    const std::vector<Row> rows{
+        {two, "", {}, false, 4, 6},           {three, "b", {}, false, 5, 7},       {two, "", {"a"}, false, 4, 6},
+        {two, "", two, false, 4, 6},          {three, "", {"b"}, false, 6, 9},     {three, "", three, false, 6, 9},
+        {two, "", {"a"}, true, 4, 6},         {three, "c", {"a"}, false, 6, 9},    {three, "b", {"a"}, false, 5, 7}};
     // Without RENAME_NOREPLACE (`links`), the record's put-back takes two steps.
-    for (const auto &[files, absent, lastRename, steps, links] :
-         {std::tuple{QStringList{"a", "b"}, QString(), 4, 6, false},
-          {QStringList{"a", "b", "c"}, QString("b"), 5, 7, false},
-          {QStringList{"a", "b"}, QString(), 5, 7, true},
-          {QStringList{"a", "b", "c"}, QString("b"), 6, 8, true}}) {
-        for (int killAt = 1; killAt <= steps; ++killAt) {
-            for (int stopAt = 0, calls = 0; calls >= stopAt; ++stopAt) {
-                SCOPED_TRACE(QString("%1 files, killed at %2, repair at %3%4")
-                                 .arg(files.size())
-                                 .arg(killAt)
-                                 .arg(stopAt)
-                                 .arg(links ? ", without RENAME_NOREPLACE" : "")
-                                 .toStdString());
-                QTemporaryDir dir;
-                std::vector<std::pair<QString, QByteArray>> set;
-                QByteArray expected;
-                QStringList there{"z"};
-                for (const QString &f : files) {
-                    if (f != absent) make(dir, f, "old " + f.toUtf8());
-                    set.emplace_back(dir.filePath(f), "new " + f.toUtf8());
-                    const bool missing = killAt <= lastRename && f == absent;
-                    expected += missing ? "missing" : (killAt > lastRename ? "new " : "old ") + f.toUtf8();
-                    if (!missing) there << f;
+    for (const bool links : {false, true}) {
+        for (const Row &row : rows) {
+            const int lastRename = row.lastRename + links, steps = row.steps + links;
+            for (int killAt = 1; killAt <= steps; ++killAt) {
+                for (int stopAt = 0, calls = 0; calls >= stopAt; ++stopAt) {
+                    SCOPED_TRACE(QString("%1 files, %2 absent, %3 the same%4, killed at %5, repair at %6%7")
+                                     .arg(row.files.size())
+                                     .arg(row.absent.isEmpty() ? "none" : row.absent)
+                                     .arg(row.same.isEmpty() ? "none" : row.same.join(','))
+                                     .arg(row.empty ? " and empty" : "")
+                                     .arg(killAt)
+                                     .arg(stopAt)
+                                     .arg(links ? ", without RENAME_NOREPLACE" : "")
+                                     .toStdString());
+                    const std::unique_ptr<QTemporaryDir> scratch = scratchDir();
+                    const QTemporaryDir &dir = *scratch;
+                    ASSERT_TRUE(dir.isValid());
+                    std::vector<std::pair<QString, QByteArray>> set;
+                    QByteArray expected;
+                    QStringList there{"z"};
+                    for (const QString &f : row.files) {
+                        const bool same = row.same.contains(f);
+                        const QByteArray old = same && row.empty ? QByteArray() : "old " + f.toUtf8();
+                        if (f != row.absent) make(dir, f, old);
+                        set.emplace_back(dir.filePath(f), same ? old : "new " + f.toUtf8());
+                        const bool missing = killAt <= lastRename && f == row.absent;
+                        expected += missing ? QByteArray("missing") : killAt > lastRename ? set.back().second : old;
+                        expected += '|';
+                        if (!missing) there << f;
+                    }
+                    KillingSystem writer(killAt, false, links), repair(stopAt, true, links), next(0, false, links);
+                    EXPECT_EXIT(Write_Files_Whole(set, 0644, nullptr, writer), ::testing::KilledBySignal(SIGKILL), "");
+                    for (const QString &name : names(dir))  // stop 0: the temporaries removed
+                        if (stopAt == 0 && name.contains(".~dozo-n-")) QFile::remove(dir.filePath(name));
+                    if (stopAt) Write_Files_Whole({{dir.filePath("z"), "z"}}, 0644, nullptr, repair);
+                    ASSERT_TRUE(Write_Files_Whole({{dir.filePath("z"), "z"}}, 0644, nullptr, next));
+                    QByteArray state;
+                    for (const QString &f : row.files) state += read(dir, f) + '|';
+                    EXPECT_EQ(state, expected);
+                    there.sort();
+                    EXPECT_EQ(names(dir), there);
+                    calls = stopAt ? repair.calls : 1;
                 }
-                KillingSystem writer(killAt, false, links), repair(stopAt, true, links), next(0, false, links);
-                EXPECT_EXIT(Write_Files_Whole(set, 0644, nullptr, writer), ::testing::KilledBySignal(SIGKILL), "");
-                for (const QString &name : names(dir))  // stop 0: the temporaries removed
-                    if (stopAt == 0 && name.contains(".~dozo-n-")) QFile::remove(dir.filePath(name));
-                if (stopAt) Write_Files_Whole({{dir.filePath("z"), "z"}}, 0644, nullptr, repair);
-                ASSERT_TRUE(Write_Files_Whole({{dir.filePath("z"), "z"}}, 0644, nullptr, next));
-                QByteArray state;
-                for (const QString &f : files) state += read(dir, f);
-                EXPECT_EQ(state, expected);
-                there.sort();
-                EXPECT_EQ(names(dir), there);
-                calls = stopAt ? repair.calls : 1;
             }
         }
     }
+}
+
+// One card set at a time per folder. Desk 1 writes a two-sided card; at each of its steps
+// (the record put in place, the old front set aside, the new front in place, the new back
+// in place, the kept front removed, the record removed) desk 2, on another thread, writes
+// the same card: it waits for the folder until desk 1 is done, and the card is desk 2's
+// whole, with nothing of the writer's own left. Both say "written".
+struct Interleaving : File_Write_System {
+    int at = 0;
+    std::function<void()> other;
+    mutable int calls = 0;
+    void step() const
+    {
+        if (++calls == at) other();
+    }
+    bool rename(const QByteArray &from, const QByteArray &to) const override
+    {
+        step();
+        return File_Write_System::rename(from, to);
+    }
+    bool putBack(const QByteArray &from, const QByteArray &to) const override
+    {
+        step();
+        return File_Write_System::putBack(from, to);
+    }
+    bool remove(const QByteArray &path) const override
+    {
+        step();
+        return File_Write_System::remove(path);
+    }
+};
+
+// Tells when a write finds a folder locked by another, then waits for it as any write does.
+struct Waiting : File_Write_System {
+    std::function<void()> waits;
+    bool lockFolder(int folder) const override
+    {
+        if (::flock(folder, LOCK_EX | LOCK_NB) == 0) return true;
+        waits();
+        return File_Write_System::lockFolder(folder);
+    }
+};
+
+TEST(FileWrite, OneCardSetAtATimePerFolder)
+{
+    for (int at = 1; at <= 6; ++at) {
+        SCOPED_TRACE(at);
+        QTemporaryDir dir;
+        make(dir, "front", "old front");
+        make(dir, "back", "old back");
+        std::mutex m;
+        std::condition_variable cv;
+        bool waited = false, secondDone = false, secondWritten = false;
+        Waiting second;
+        second.waits = [&] {
+            const std::lock_guard<std::mutex> lock(m);
+            waited = true;
+            cv.notify_all();
+        };
+        std::thread desk2;
+        Interleaving first;
+        first.at = at;
+        first.other = [&] {
+            desk2 = std::thread([&] {
+                const bool written = Write_Files_Whole(
+                    {{dir.filePath("front"), "front 2"}, {dir.filePath("back"), "back 2"}}, 0644, nullptr, second);
+                const std::lock_guard<std::mutex> lock(m);
+                secondWritten = written;
+                secondDone = true;
+                cv.notify_all();
+            });
+            // Desk 1 goes on once desk 2 waits for the folder, or is done (it did not wait).
+            std::unique_lock<std::mutex> lock(m);
+            cv.wait_for(lock, std::chrono::seconds(30), [&] { return waited || secondDone; });
+        };
+        const bool written =
+            Write_Files_Whole({{dir.filePath("front"), "front 1"}, {dir.filePath("back"), "back 1"}}, 0644, nullptr, first);
+        ASSERT_TRUE(desk2.joinable());
+        desk2.join();
+        EXPECT_TRUE(written);
+        EXPECT_TRUE(secondWritten);
+        EXPECT_TRUE(waited);
+        EXPECT_EQ(read(dir, "front") + '|' + read(dir, "back"), "front 2|back 2");
+        EXPECT_EQ(names(dir), QStringList({"back", "front"}));
+    }
+}
+
+// The folders of a write are locked each once, in one order whatever the order of its
+// files: two spellings of one folder (through a link) and two folders named the other way
+// round; a folder whose file system refuses locks is written as without them.
+struct LockOrder : File_Write_System {
+    bool refuses = false;
+    mutable std::vector<std::pair<dev_t, ino_t>> locked;
+    bool lockFolder(int folder) const override
+    {
+        struct stat st {};
+        EXPECT_EQ(::fstat(folder, &st), 0);
+        locked.emplace_back(st.st_dev, st.st_ino);
+        return !refuses && File_Write_System::lockFolder(folder);
+    }
+};
+
+TEST(FileWrite, AWriteLocksEachOfItsFoldersOnceInOneOrder)
+{
+    QTemporaryDir root;
+    ASSERT_TRUE(QDir(root.path()).mkpath("x") && QDir(root.path()).mkpath("y"));
+    ASSERT_TRUE(QFile::link(root.filePath("x"), root.filePath("x-link")));
+    const auto id = [&](const QString &folder) {
+        struct stat st {};
+        EXPECT_EQ(::stat(QFile::encodeName(root.filePath(folder)).constData(), &st), 0);
+        return std::pair{st.st_dev, st.st_ino};
+    };
+    const auto sorted = [](std::vector<std::pair<dev_t, ino_t>> v) {
+        std::sort(v.begin(), v.end());
+        return v;
+    };
+    const auto both = sorted({id("x"), id("y")});
+    for (const auto &[files, locks, refuses] :
+         {std::tuple{QStringList{"x/a", "y/b"}, both, false}, {QStringList{"y/b", "x/a"}, both, false},
+          {QStringList{"x/a", "x-link/b"}, std::vector{id("x")}, false}, {QStringList{"y/b", "x/a"}, both, true}}) {
+        SCOPED_TRACE(files.join(' ').toStdString());
+        LockOrder system;
+        system.refuses = refuses;
+        std::vector<std::pair<QString, QByteArray>> set;
+        for (const QString &f : files) set.emplace_back(root.filePath(f), f.toUtf8());
+        ASSERT_TRUE(Write_Files_Whole(set, 0644, nullptr, system));
+        // The first write of each folder clears it under its locks first, then writes.
+        std::vector<std::pair<dev_t, ino_t>> expected = locks;
+        expected.insert(expected.end(), locks.begin(), locks.end());
+        EXPECT_EQ(system.locked, expected);
+        for (const QString &f : files) EXPECT_EQ(bytes(root.filePath(f)), f.toUtf8());
+    }
+}
+
+// A write into the data folder while it holds no key makes the key first, under the key's
+// own lock on that folder, and only then locks the folder for its files: it never waits on
+// itself (a child process, stopped by an alarm if it did).
+TEST(FileWrite, AWriteIntoTheDataFolderWithoutAKeyDoesNotWaitOnItself)
+{
+    GTEST_FLAG_SET(death_test_style, "fast");  // the child's files stay for this process
+    QTemporaryDir dir;
+    const QString data = Created_Resource_Path;
+    EXPECT_EXIT(
+        {
+            Created_Resource_Path = dir.path() + '/';
+            ::alarm(20);
+            const bool written = Write_Files_Whole(
+                {{dir.filePath("front"), "front"}, {dir.filePath("back"), "back"}}, 0644, nullptr, File_Write_System());
+            std::_Exit(written && QFileInfo(dir.filePath("Write_Record_Key")).size() == 32 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+    Created_Resource_Path = data;
+    EXPECT_EQ(read(dir, "front") + '|' + read(dir, "back"), "front|back");
 }
 
 // Records planted in a folder, naming files outside it, a user's own files, files of
@@ -623,7 +810,7 @@ TEST(FileWrite, ACardIsJudgedByTheBytesItsFilesHold)
 // one whose MAC is cut short. Each is left with every file it names, and the killed card
 // still comes back all old (in its folder, renamed in place too). A file put at a kept
 // file's name between the repair's check and its move stays, and so does the kept file,
-// with or without swaps; a file of another user that a record names stays, and so does the
+// with or without RENAME_NOREPLACE; a file of another user that a record names stays, and so does the
 // kept file its name would go back to (as root).
 TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
 {
@@ -668,7 +855,7 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
         std::function<void(const QDir &)> make;
         QByteArray entries;  // after the next write, but the writer's own files
         const char *stays;   // the writer's own files that stay
-        bool lands = false, swaps = true;
+        bool lands = false, noReplace = true;
     };
     std::vector<Row> rows = {
         {"a record hard-linked to a file of the user's",
@@ -724,7 +911,7 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
         {"a killed card's folder renamed", [&](const QDir &cards) { killedBeside(cards); }, "a=old a\nb=old b\n",
          planted},
         {"a file put at a kept file's name during the repair", killed, "a=landed\nb=old b\n", "^a\\.~dozo-k-", true},
-        {"so, on a file system without swaps", killed, "a=landed\nb=old b\n", "^a\\.~dozo-k-", true, false},
+        {"so, on a file system without RENAME_NOREPLACE", killed, "a=landed\nb=old b\n", "^a\\.~dozo-k-", true, false},
     };
     if (::geteuid() == 0) {
         const auto theirs = [&](const QDir &cards) {
@@ -749,7 +936,7 @@ TEST(FileWrite, OnlyTheDesksOwnRecordsAct)
         const QByteArray expected = row.entries.isEmpty() ? entries(root) : row.entries;
         LandingSystem repair;
         if (row.lands) repair.target = QFile::encodeName(cards.filePath("a"));
-        repair.swaps = row.swaps;
+        repair.noReplace = row.noReplace;
         const bool written = Write_Files_Whole({{cards.filePath("z"), "z"}}, 0644, nullptr, repair);
         Created_Resource_Path = data;
         ASSERT_TRUE(written);
