@@ -171,8 +171,26 @@ void Profile_Panel::Chk_Unchk_Manual_Date_Time(const QString &which)
     // Not typed by hand: a shown box keeps the date or time it holds (typed before, and
     // on the card) and is stamped only when empty; a box not shown is stamped.
     setEditable(b.value, false);
-    if (!b.value_chk->isChecked() || b.value->text().isEmpty()) stamp();
-    if (b.value_chk->isChecked()) b.value->setEnabled(true);
+    if (!b.value_chk->isChecked()) {
+        stamp();
+        return;
+    }
+    if (b.value->text().isEmpty()) Stamp_Shown_Date_Time(date);
+    b.value->setEnabled(true);
+}
+
+void Profile_Panel::Stamp_Shown_Date_Time(bool date)
+{
+    // A shown date or time is a value of the pass: the stamp goes onto the card control
+    // of the panel's side, and the box follows the card. Only a side without the control
+    // has the box stamped alone.
+    const QString now = date ? Get_date_Value(kDateFormat) : Get_time_Value(kTimeFormat);
+    const QString id = QLatin1String(Visitor_Fixed_Fields()[date ? kDateField : kTimeField].value_id);
+    SKTGraphicView *own = m_host ? m_host->Panel_Card_View(m_side) : nullptr;
+    SKTGraphic *g = own ? own->Selcect_Ctrl_With_ID(id) : nullptr;
+    if (g && g->kind() == GraphicKind::Text) g->Set_text_value(now);
+    QLineEdit *box = fields[date ? kDateField : kTimeField].value;
+    if (box->text() != now) box->setText(now);
 }
 
 void Profile_Panel::Date_Time_Box_Follows(bool date)

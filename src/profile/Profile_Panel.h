@@ -139,6 +139,9 @@ public:
     Picture Picture_For_Row_Path(const QString &path) const;
 
 private:
+    // Manual switched off over an empty shown box: the current date (or time) onto the
+    // side's control, which the box follows.
+    void Stamp_Shown_Date_Time(bool date);
     void Place_Photo(const std::function<QString()> &choose);
     void buildLayout();
     void buildRowArea();

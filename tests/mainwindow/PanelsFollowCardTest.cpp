@@ -20,11 +20,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -37,6 +40,7 @@ namespace {
 using Row = std::map<QString, QString>;
 
 QString pass() { return Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd"; }
+QString today() { return QLocale(QLocale::English, QLocale::UnitedStates).toString(QDate::currentDate(), "dd-MMM-yyyy"); }
 
 // The newest row of the visitor log.
 Row lastRecord()
@@ -116,6 +120,9 @@ void expectInStep(Desk &w, const std::string &road)
         EXPECT_TRUE(panel.fields[f].value_chk->isChecked());
         EXPECT_EQ(panel.fields[f].value->text(), g->Text_Value);
         EXPECT_EQ(record.at(kColumns[f]), g->Text_Value);
+        if (f >= kDateField) {
+            EXPECT_NE(record.at(kColumns[f]), "Text here") << "a shown date or time is the visit's";
+        }
     }
     const SKTGraphic *photo = w.control("Fup_Photo");
     ASSERT_NE(photo, nullptr);
@@ -135,6 +142,26 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
         std::function<void(Desk &)> take;
         const char *nameShown;  // the card's name afterwards ("" when not pinned)
         bool photoIsPerson;     // the card's photo afterwards is person.png
+    };
+    const auto clearUnderManual = [](bool date) {
+        return [date](Desk &w) {
+            Profile_Panel &p = w.fp();
+            const int f = date ? kDateField : kTimeField;
+            QCheckBox *manual = date ? p.date_manual_chk : p.time_manual_chk;
+            if (!p.fields[f].value_chk->isChecked()) p.fields[f].value_chk->click();
+            manual->click();
+            Desk::type(p.fields[f].value, "");
+            manual->click();
+            const SKTGraphic *g = w.control(date ? "Fup_Date" : "Fup_Time");
+            ASSERT_NE(g, nullptr);
+            EXPECT_EQ(g->Text_Value, p.fields[f].value->text()) << "stamped on the card";
+            if (date) {
+                EXPECT_EQ(g->Text_Value, today());
+            } else {
+                EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(g->Text_Value).hasMatch())
+                    << g->Text_Value.toStdString();
+            }
+        };
     };
     const Road roads[] = {
         {"Image tab, Browse...",
@@ -275,6 +302,8 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              EXPECT_EQ(w.control("Fup_Time")->Text_Value, "12:34:56");
          },
          "", false},
+        {"date cleared under Manual, then Manual off", clearUnderManual(true), "", false},
+        {"time cleared under Manual, then Manual off", clearUnderManual(false), "", false},
     };
     for (const Road &road : roads) {
         Desk w;

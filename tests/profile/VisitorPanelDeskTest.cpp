@@ -482,7 +482,8 @@ TEST(VisitorPanel, TheBoxesFollowTheirControlsShowingAndText)
 }
 
 // Manual off: a shown date keeps what it holds (typed, and on the card) and is stamped
-// only when empty; a date not shown is stamped.
+// only when empty; a date not shown is stamped. The stamp of a shown date is a value of
+// the pass: the card's control holds it as the box does.
 TEST(VisitorPanel, ManualOffStampsOnlyAnEmptyOrUnshownDate)
 {
     const struct {
@@ -499,6 +500,23 @@ TEST(VisitorPanel, ManualOffStampsOnlyAnEmptyOrUnshownDate)
         p.Chk_Unchk_Manual_Date_Time("D");
         EXPECT_EQ(p.fields[kDateField].value->text(), r.stamped ? today() : QString(r.held)) << r.shown << r.held;
         EXPECT_TRUE(p.fields[kDateField].value->isReadOnly());
+    }
+    // Typed under Manual on the card, then Manual off.
+    for (const auto &r : rows) {
+        Window w;
+        Profile_Panel &p = w.fp();
+        Profile_Panel::Field_Boxes &b = p.fields[kDateField];
+        b.value_chk->click();
+        if (!r.shown) b.value_chk->click();
+        p.date_manual_chk->click();
+        Window::type(b.value, r.held);
+        SKTGraphic *date = w.onFront("Fup_Date");
+        ASSERT_NE(date, nullptr);
+        const QString hidden = date->Text_Value;
+        p.date_manual_chk->click();
+        const QString expected = r.stamped ? today() : QString(r.held);
+        EXPECT_EQ(b.value->text(), expected) << r.shown << r.held;
+        EXPECT_EQ(date->Text_Value, r.shown ? expected : hidden) << "a hidden date's control is left alone";
     }
 }
 
