@@ -32,19 +32,27 @@ Visitor_Panel_Desk::Visitor_Panel_Desk(SKTDocument &document, Visitor_Panel_Wind
     : m_document(document), m_window(window), m_sync(document), m_thread(QThread::currentThread())
 {
     // The one place where a change of the card reaches the panels, whatever made it.
-    // Only changes made on the thread of the panels are followed.
+    // Only changes made on the thread of the panels are followed. The calls are direct,
+    // so the test sees the thread that made the change: a change made on another thread
+    // is dropped there, and nothing is queued (a queued call would carry a control that
+    // may be gone when it runs).
     const auto follow = [this](SKTGraphic *g) {
         if (g && QThread::currentThread() == m_thread) m_sync.Follow_Control(*g);
     };
     for (SKTGraphicList *side : {&document.graphics(), &document.graphics_back()}) {
-        m_following.push_back(QObject::connect(side, &SKTGraphicList::changed, side,
-                                                [follow](SKTGraphic *g, QRectF, QRectF) { follow(g); }));
-        m_following.push_back(
-            QObject::connect(side, &SKTGraphicList::inserted, side, [follow](int, SKTGraphic *g) { follow(g); }));
-        m_following.push_back(QObject::connect(side, &SKTGraphicList::reset, side, [this, side] {
-            if (QThread::currentThread() != m_thread) return;
-            for (const GraphicPtr &g : side->items()) m_sync.Follow_Control(*g);
-        }));
+        m_following.push_back(QObject::connect(
+            side, &SKTGraphicList::changed, side, [follow](SKTGraphic *g, QRectF, QRectF) { follow(g); },
+            Qt::DirectConnection));
+        m_following.push_back(QObject::connect(
+            side, &SKTGraphicList::inserted, side, [follow](int, SKTGraphic *g) { follow(g); },
+            Qt::DirectConnection));
+        m_following.push_back(QObject::connect(
+            side, &SKTGraphicList::reset, side,
+            [this, side] {
+                if (QThread::currentThread() != m_thread) return;
+                for (const GraphicPtr &g : side->items()) m_sync.Follow_Control(*g);
+            },
+            Qt::DirectConnection));
     }
 }
 

@@ -14,8 +14,11 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QCoreApplication>
+#include <QEvent>
 #include <functional>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 struct Window : PanelDesk {
@@ -518,6 +521,34 @@ TEST(VisitorPanel, ManualOffStampsOnlyAnEmptyOrUnshownDate)
         EXPECT_EQ(b.value->text(), expected) << r.shown << r.held;
         EXPECT_EQ(date->Text_Value, r.shown ? expected : hidden) << "a hidden date's control is left alone";
     }
+}
+
+// The panels follow the changes made on their own thread: a change made on another
+// thread reaches no box and leaves nothing queued for the panels' thread.
+TEST(VisitorPanel, AChangeMadeOnAnotherThreadIsNotFollowed)
+{
+    Window w;
+    auto &b = w.name(w.fp());
+    b.value_chk->click();
+    Window::type(b.value, "Ann");
+    SKTGraphic *name = w.onFront("Fup_Name");
+    ASSERT_NE(name, nullptr);
+    struct Queued : QObject {
+        int calls = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::MetaCall) ++calls;
+            return false;
+        }
+    } queued;
+    w.front().installEventFilter(&queued);
+    std::thread([name] { name->Set_text_value("Far"); }).join();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(queued.calls, 0);
+    EXPECT_EQ(b.value->text(), "Ann");
+    name->Set_text_value("Near");
+    EXPECT_EQ(b.value->text(), "Near") << "a change on the panels' thread is followed";
+    w.front().removeEventFilter(&queued);
 }
 
 // A photo row's picture changed on the card: the row's box names it, its well shows it.
