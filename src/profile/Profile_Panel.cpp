@@ -9,6 +9,7 @@
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "StandInPictures.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -364,9 +365,7 @@ void Profile_Panel::Set_User_Image(const QString &path, const QString &ctrl_id)
                 Show_NSLog_Message(box->text());
                 box->setText(p);
                 panel->Set_Dynamic_Pic_Ctrl_Image(panel->Get_Dynamic_Photo_Ctrl(target),
-                                                  QFileInfo(p).fileName() == QLatin1String("no.png")
-                                                      ? m_host->Panel_No_Image_Picture()
-                                                      : m_host->Panel_Image_For_Path(p));
+                                                  panel->Picture_For_Row_Path(p));
             }
     if (p.isEmpty()) {
         showPicture(Picture());
@@ -381,7 +380,8 @@ void Profile_Panel::Set_User_Image_Control(const QString &path, const Picture &i
     const QString id = ctrl_id.trimmed();
     SKTGraphicView *own = m_host ? m_host->Panel_Card_View(m_side) : nullptr;
     if (!id.isEmpty() && (!own || !own->Selcect_Ctrl_With_ID(id))) return;
-    const QString p = path.trimmed();
+    // A stand-in picture is nobody's photo: the box shows none.
+    const QString p = Is_Stand_In_Picture(path, Resource_Path) ? QString() : path.trimmed();
     image_path_val->setText(p);
     if (p.isEmpty() || !QFileInfo::exists(p)) {
         showPicture(Picture());

@@ -134,8 +134,9 @@ public:
     // After undo and redo: every row unticked, caption-side wells on the placeholder,
     // row boxes disabled.
     void Refresh_Rows_For_Undo();
-    // The picture a row's photo well shows for a path: the placeholder for "no.png",
-    // the file's picture, or the error picture when there is none.
+    // The picture a row's photo well shows for a path: the placeholder for a stand-in
+    // picture (Is_Stand_In_Picture), the file's picture, or the error picture when there
+    // is none.
     Picture Picture_For_Row_Path(const QString &path) const;
 
 private:

@@ -246,7 +246,7 @@ void Visitor_Panel_Desk::Show_Message_To_Update_Data()
 void Visitor_Panel_Desk::Load_Side(int side)
 {
     SKTGraphicView *view = m_window.Card_View(side == 1 ? 1 : 0);
-    Visitor_Panel_Sync::Load_Side(Profile_Panel_Of_Side(side), view ? view->graphicsList() : nullptr);
+    m_sync.Load_Side(Profile_Panel_Of_Side(side), view ? view->graphicsList() : nullptr);
 }
 
 void Visitor_Panel_Desk::Show_Single_Mode_Front_Panel()
@@ -274,6 +274,7 @@ void Visitor_Panel_Desk::Rebuild_From_Card()
     front_list = Build_Dynamic_Control_List(m_document.graphics(), Dynamic_List_Source::Design_File);
     back_list = Build_Dynamic_Control_List(m_document.graphics_back(), Dynamic_List_Source::Design_File);
     Create_Control_For_Visitor_Mode();
+    m_sync.Take_Photos_From_Design();
 }
 
 void Visitor_Panel_Desk::Control_Selected(SKTGraphic *g)
@@ -291,7 +292,7 @@ void Visitor_Panel_Desk::Refresh_After_Undo() { m_sync.Refresh_After_Undo(); }
 
 void Visitor_Panel_Desk::Show_Control_After_Undo(SKTGraphic *g)
 {
-    if (g) m_sync.Show_Control_After_Undo(*g, m_window.No_Image_Picture());
+    if (g) m_sync.Show_Control_After_Undo(*g);
 }
 
 void Visitor_Panel_Desk::Follow_Locks() { m_sync.Follow_Locks(currentSide()); }
