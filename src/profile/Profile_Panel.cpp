@@ -189,7 +189,11 @@ void Profile_Panel::Stamp_Shown_Date_Time(bool date)
     const QString id = QLatin1String(Visitor_Fixed_Fields()[date ? kDateField : kTimeField].value_id);
     SKTGraphicView *own = m_host ? m_host->Panel_Card_View(m_side) : nullptr;
     SKTGraphic *g = own ? own->Selcect_Ctrl_With_ID(id) : nullptr;
-    if (g && g->kind() == GraphicKind::Text) g->Set_text_value(now);
+    if (g && g->kind() == GraphicKind::Text) {
+        g->Set_text_value(now);
+        // The property panels, when they show the control, show the stamp too.
+        if (own->Selected_Graphic() == g) m_host->Panel_Show_Properties(g);
+    }
     QLineEdit *box = fields[date ? kDateField : kTimeField].value;
     if (box->text() != now) box->setText(now);
 }

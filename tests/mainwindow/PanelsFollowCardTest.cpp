@@ -172,6 +172,8 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
             const SKTGraphic *g = w.control(date ? "Fup_Date" : "Fup_Time");
             ASSERT_NE(g, nullptr);
             EXPECT_EQ(g->Text_Value, p.fields[f].value->text()) << "stamped on the card";
+            ASSERT_EQ(w.view().Selected_Graphic(), g) << "selected by the typing";
+            EXPECT_EQ(w.controller.controlPanels->text.value->toPlainText(), g->Text_Value) << "and on the Text tab";
             if (date) {
                 EXPECT_EQ(g->Text_Value, today());
             } else {
