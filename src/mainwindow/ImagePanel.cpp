@@ -144,7 +144,6 @@ void ControlPanels::resetImage()
 {
     Reset_Image_Editing_Controls();
     Update_Image_Graphics(true);
-    if (SKTGraphic *g = shownControl(); g && g->kind() == GraphicKind::Image) m_host.Image_Was_Reset(*g);
 }
 
 void ControlPanels::Set_Image_On_Card_Control(const QString &path)

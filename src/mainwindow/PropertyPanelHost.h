@@ -46,9 +46,6 @@ public:
     virtual void Unlock_Clicked() = 0;
     // Opens the barcode settings window for the selected barcode.
     virtual void Open_Barcode_Window() {}
-    // The image tab's Reset was applied to the image control: the visitor panel of the
-    // side shows its picture again.
-    virtual void Image_Was_Reset(SKTGraphic &) {}
     // A picture file chosen in an open panel (kept in Library_Selected_Image); false
     // when none was chosen.
     virtual bool Browse_User_Image_Manually() = 0;
@@ -60,8 +57,8 @@ public:
     // spreadsheet column; the binding to give the control, or nothing when the window
     // was closed without a result.
     virtual std::optional<Cropped_Picture_Binding> Panel_Crop_Picture(const SKTGraphic &) { return std::nullopt; }
-    // The image control got a new picture or binding: the visitor panel of its side and
-    // the data-source section show it.
+    // The image control got a new picture or binding by a crop: the data-source section
+    // shows it (the visitor panels follow the card by themselves).
     virtual void Image_Was_Cropped(SKTGraphic &) {}
     virtual QStringList Panel_Image_File_Types() const = 0;
 

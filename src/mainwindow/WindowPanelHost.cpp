@@ -6,7 +6,6 @@
 #include "Cropping_Tool.h"
 #include "Globals.h"
 #include "Helpers.h"
-#include "Profile_Panel.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
 #include "Group_Mode.h"
@@ -32,11 +31,6 @@ public:
 
     void Lock_Clicked() override { c.Lock_Clicked(); }
     void Open_Barcode_Window() override { c.Open_Barcode_Window(); }
-    void Image_Was_Reset(SKTGraphic &g) override
-    {
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(c.document.Card_Front_Or_Back))
-            panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
-    }
     void Unlock_Clicked() override { c.Unlock_Clicked(); }
     bool Browse_User_Image_Manually() override { return c.Browse_User_Image_Manually(); }
     QString Panel_Library_Image() override
@@ -72,8 +66,6 @@ public:
     }
     void Image_Was_Cropped(SKTGraphic &g) override
     {
-        if (Profile_Panel *panel = Profile_Panel_Of_Side(c.document.Card_Front_Or_Back))
-            panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
         // A crop into a new column: that column is the photo's column of the project.
         c.groupMode().Column_Follows_Binding(g);
         c.Show_Data_Source_Of(&g);

@@ -9,6 +9,7 @@
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "StandInPictures.h"
 
 #include <QCheckBox>
 #include <QFileInfo>
@@ -171,8 +172,30 @@ void Profile_Panel::Chk_Unchk_Manual_Date_Time(const QString &which)
     // Not typed by hand: a shown box keeps the date or time it holds (typed before, and
     // on the card) and is stamped only when empty; a box not shown is stamped.
     setEditable(b.value, false);
-    if (!b.value_chk->isChecked() || b.value->text().isEmpty()) stamp();
-    if (b.value_chk->isChecked()) b.value->setEnabled(true);
+    if (!b.value_chk->isChecked()) {
+        stamp();
+        return;
+    }
+    if (b.value->text().isEmpty()) Stamp_Shown_Date_Time(date);
+    b.value->setEnabled(true);
+}
+
+void Profile_Panel::Stamp_Shown_Date_Time(bool date)
+{
+    // A shown date or time is a value of the pass: the stamp goes onto the card control
+    // of the panel's side, and the box follows the card. Only a side without the control
+    // has the box stamped alone.
+    const QString now = date ? Get_date_Value(kDateFormat) : Get_time_Value(kTimeFormat);
+    const QString id = QLatin1String(Visitor_Fixed_Fields()[date ? kDateField : kTimeField].value_id);
+    SKTGraphicView *own = m_host ? m_host->Panel_Card_View(m_side) : nullptr;
+    SKTGraphic *g = own ? own->Selcect_Ctrl_With_ID(id) : nullptr;
+    if (g && g->kind() == GraphicKind::Text) {
+        g->Set_text_value(now);
+        // The property panels, when they show the control, show the stamp too.
+        if (own->Selected_Graphic() == g) m_host->Panel_Show_Properties(g);
+    }
+    QLineEdit *box = fields[date ? kDateField : kTimeField].value;
+    if (box->text() != now) box->setText(now);
 }
 
 void Profile_Panel::Date_Time_Box_Follows(bool date)
@@ -346,9 +369,7 @@ void Profile_Panel::Set_User_Image(const QString &path, const QString &ctrl_id)
                 Show_NSLog_Message(box->text());
                 box->setText(p);
                 panel->Set_Dynamic_Pic_Ctrl_Image(panel->Get_Dynamic_Photo_Ctrl(target),
-                                                  QFileInfo(p).fileName() == QLatin1String("no.png")
-                                                      ? m_host->Panel_No_Image_Picture()
-                                                      : m_host->Panel_Image_For_Path(p));
+                                                  panel->Picture_For_Row_Path(p));
             }
     if (p.isEmpty()) {
         showPicture(Picture());
@@ -363,7 +384,8 @@ void Profile_Panel::Set_User_Image_Control(const QString &path, const Picture &i
     const QString id = ctrl_id.trimmed();
     SKTGraphicView *own = m_host ? m_host->Panel_Card_View(m_side) : nullptr;
     if (!id.isEmpty() && (!own || !own->Selcect_Ctrl_With_ID(id))) return;
-    const QString p = path.trimmed();
+    // A stand-in picture is nobody's photo: the box shows none.
+    const QString p = Is_Stand_In_Picture(path, Resource_Path) ? QString() : path.trimmed();
     image_path_val->setText(p);
     if (p.isEmpty() || !QFileInfo::exists(p)) {
         showPicture(Picture());

@@ -134,11 +134,15 @@ public:
     // After undo and redo: every row unticked, caption-side wells on the placeholder,
     // row boxes disabled.
     void Refresh_Rows_For_Undo();
-    // The picture a row's photo well shows for a path: the placeholder for "no.png",
-    // the file's picture, or the error picture when there is none.
+    // The picture a row's photo well shows for a path: the placeholder for a stand-in
+    // picture (Is_Stand_In_Picture), the file's picture, or the error picture when there
+    // is none.
     Picture Picture_For_Row_Path(const QString &path) const;
 
 private:
+    // Manual switched off over an empty shown box: the current date (or time) onto the
+    // side's control, which the box follows.
+    void Stamp_Shown_Date_Time(bool date);
     void Place_Photo(const std::function<QString()> &choose);
     void buildLayout();
     void buildRowArea();

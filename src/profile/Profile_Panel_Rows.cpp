@@ -5,13 +5,14 @@
 // them move down.
 #include "Profile_Panel.h"
 
+#include "Globals.h"
 #include "Helpers.h"
 #include "Log.h"
 #include "ProfilePanelHost.h"
 #include "SKTGraphicView.h"
+#include "StandInPictures.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -343,7 +344,7 @@ QLabel *Profile_Panel::Get_Dynamic_Photo_Ctrl(const QString &ctrl_id) const
 Picture Profile_Panel::Picture_For_Row_Path(const QString &path) const
 {
     if (!m_host) return Picture();
-    if (QFileInfo(path).fileName() == QLatin1String("no.png")) return m_host->Panel_No_Image_Picture();
+    if (Is_Stand_In_Picture(path, Resource_Path)) return m_host->Panel_No_Image_Picture();
     const Picture picture = path.isEmpty() ? Picture() : m_host->Panel_Image_For_Path(path);
     return picture.isNull() ? m_host->Panel_Err_Image() : picture;
 }

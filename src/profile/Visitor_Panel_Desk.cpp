@@ -32,19 +32,27 @@ Visitor_Panel_Desk::Visitor_Panel_Desk(SKTDocument &document, Visitor_Panel_Wind
     : m_document(document), m_window(window), m_sync(document), m_thread(QThread::currentThread())
 {
     // The one place where a change of the card reaches the panels, whatever made it.
-    // Only changes made on the thread of the panels are followed.
+    // Only changes made on the thread of the panels are followed. The calls are direct,
+    // so the test sees the thread that made the change: a change made on another thread
+    // is dropped there, and nothing is queued (a queued call would carry a control that
+    // may be gone when it runs).
     const auto follow = [this](SKTGraphic *g) {
         if (g && QThread::currentThread() == m_thread) m_sync.Follow_Control(*g);
     };
     for (SKTGraphicList *side : {&document.graphics(), &document.graphics_back()}) {
-        m_following.push_back(QObject::connect(side, &SKTGraphicList::changed, side,
-                                                [follow](SKTGraphic *g, QRectF, QRectF) { follow(g); }));
-        m_following.push_back(
-            QObject::connect(side, &SKTGraphicList::inserted, side, [follow](int, SKTGraphic *g) { follow(g); }));
-        m_following.push_back(QObject::connect(side, &SKTGraphicList::reset, side, [this, side] {
-            if (QThread::currentThread() != m_thread) return;
-            for (const GraphicPtr &g : side->items()) m_sync.Follow_Control(*g);
-        }));
+        m_following.push_back(QObject::connect(
+            side, &SKTGraphicList::changed, side, [follow](SKTGraphic *g, QRectF, QRectF) { follow(g); },
+            Qt::DirectConnection));
+        m_following.push_back(QObject::connect(
+            side, &SKTGraphicList::inserted, side, [follow](int, SKTGraphic *g) { follow(g); },
+            Qt::DirectConnection));
+        m_following.push_back(QObject::connect(
+            side, &SKTGraphicList::reset, side,
+            [this, side] {
+                if (QThread::currentThread() != m_thread) return;
+                for (const GraphicPtr &g : side->items()) m_sync.Follow_Control(*g);
+            },
+            Qt::DirectConnection));
     }
 }
 
@@ -238,7 +246,7 @@ void Visitor_Panel_Desk::Show_Message_To_Update_Data()
 void Visitor_Panel_Desk::Load_Side(int side)
 {
     SKTGraphicView *view = m_window.Card_View(side == 1 ? 1 : 0);
-    Visitor_Panel_Sync::Load_Side(Profile_Panel_Of_Side(side), view ? view->graphicsList() : nullptr);
+    m_sync.Load_Side(Profile_Panel_Of_Side(side), view ? view->graphicsList() : nullptr);
 }
 
 void Visitor_Panel_Desk::Show_Single_Mode_Front_Panel()
@@ -266,6 +274,7 @@ void Visitor_Panel_Desk::Rebuild_From_Card()
     front_list = Build_Dynamic_Control_List(m_document.graphics(), Dynamic_List_Source::Design_File);
     back_list = Build_Dynamic_Control_List(m_document.graphics_back(), Dynamic_List_Source::Design_File);
     Create_Control_For_Visitor_Mode();
+    m_sync.Take_Photos_From_Design();
 }
 
 void Visitor_Panel_Desk::Control_Selected(SKTGraphic *g)
@@ -283,7 +292,7 @@ void Visitor_Panel_Desk::Refresh_After_Undo() { m_sync.Refresh_After_Undo(); }
 
 void Visitor_Panel_Desk::Show_Control_After_Undo(SKTGraphic *g)
 {
-    if (g) m_sync.Show_Control_After_Undo(*g, m_window.No_Image_Picture());
+    if (g) m_sync.Show_Control_After_Undo(*g);
 }
 
 void Visitor_Panel_Desk::Follow_Locks() { m_sync.Follow_Locks(currentSide()); }

@@ -54,7 +54,8 @@ public:
     void Show_Single_Mode_Back_Panel();
     void Reset_All_Panels();
     // After a design was read: the panels emptied, the side lists made from the sides
-    // and the rows of both panels made again from them.
+    // and the rows of both panels made again from them; each side's photo taken from
+    // the design (Visitor_Panel_Sync::Take_Photos_From_Design).
     void Rebuild_From_Card();
     void Control_Selected(SKTGraphic *g);
     void Control_Deleted(SKTGraphic *g);

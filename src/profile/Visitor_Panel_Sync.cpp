@@ -2,17 +2,16 @@
 // profile controls.
 #include "Visitor_Panel_Sync.h"
 
-#include "Dynamic_Control_List.h"
 #include "Globals.h"
 #include "MessageBox.h"
 #include "Profile_Panel.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
+#include "StandInPictures.h"
 #include "Visitor_Fields.h"
 
 #include <QCheckBox>
-#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <exception>
@@ -84,10 +83,31 @@ const SKTGraphic *Visitor_Panel_Sync::Photo_Control(const SKTGraphicList &contro
     return unnamed;
 }
 
-void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *controls)
+void Visitor_Panel_Sync::Take_Photos_From_Design() const
+{
+    for (int side : {0, 1}) {
+        const SKTGraphic *photo = Photo_Control(side == 1 ? m_document.graphics_back() : m_document.graphics());
+        m_unnamedPhoto[size_t(side)] = photo && photo->control_ID.trimmed().isEmpty();
+    }
+}
+
+const SKTGraphic *Visitor_Panel_Sync::Side_Photo(int side) const
+{
+    if (side != 0 && side != 1) return nullptr;
+    const SKTGraphic *photo = Photo_Control(side == 1 ? m_document.graphics_back() : m_document.graphics());
+    if (!photo) return nullptr;
+    bool &unnamed = m_unnamedPhoto[size_t(side)];
+    const bool named = !photo->control_ID.trimmed().isEmpty();
+    // Once the side has its "Fup_Photo", no picture without an ID is its photo again.
+    if (named) unnamed = false;
+    return named || unnamed ? photo : nullptr;
+}
+
+void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *controls) const
 {
     if (!panel || !controls) return;
-    const SKTGraphic *photo = Photo_Control(*controls);
+    const int side = controls == &m_document.graphics() ? 0 : controls == &m_document.graphics_back() ? 1 : -1;
+    const SKTGraphic *photo = side < 0 ? Photo_Control(*controls) : Side_Photo(side);
     for (const GraphicPtr &g : controls->items()) {
         const bool text = g->kind() == GraphicKind::Text;
         if (!text && g->kind() != GraphicKind::Image) continue;
@@ -127,8 +147,19 @@ int Visitor_Panel_Sync::Side_Holding(const SKTGraphic &g) const
 bool Visitor_Panel_Sync::Is_Side_Photo(const SKTGraphic &g) const
 {
     const int side = Side_Holding(g);
-    return side >= 0 && &g == Photo_Control(side == 1 ? m_document.graphics_back() : m_document.graphics());
+    return side >= 0 && &g == Side_Photo(side);
 }
+
+namespace {
+// The picture a photo row's well shows for its control: the control's own picture, or,
+// for a stand-in or a control without a picture, what the panel shows for its path.
+Picture Row_Picture(const Profile_Panel &panel, const SKTGraphic &g)
+{
+    const QString path = g.FilePath().trimmed();
+    const bool own = !g._contents.isNull() && !Is_Stand_In_Picture(path, Resource_Path);
+    return own ? g._contents : panel.Picture_For_Row_Path(path);
+}
+} // namespace
 
 // ---- Card events ----
 
@@ -161,9 +192,11 @@ void Visitor_Panel_Sync::Control_Deleted(const SKTGraphic &g) const
         box->setReadOnly(true);
     }
     // Only the side's photo empties the photo box: another picture (a company logo)
-    // goes without touching it.
+    // goes without touching it, and does not become the photo after it.
     if (!Is_Side_Photo(g)) return;
-    if (Profile_Panel *panel = Profile_Panel_Of_Side(Side_Holding(g)))
+    const int side = Side_Holding(g);
+    if (g.control_ID.trimmed().isEmpty()) m_unnamedPhoto[size_t(side)] = false;
+    if (Profile_Panel *panel = Profile_Panel_Of_Side(side))
         panel->Set_User_Image_Control(QString(), Picture(), QString());
 }
 
@@ -179,23 +212,22 @@ void Visitor_Panel_Sync::Refresh_After_Undo() const
     }
 }
 
-void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g, const Picture &noImage) const
+void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g) const
 {
     if (!m_document.isVisitorOrGroupMode()) return;
     if (g.kind() != GraphicKind::Text && g.kind() != GraphicKind::Image) return;
     QString text = g.Text_Value;
     if (g.kind() == GraphicKind::Image) {
-        text = Get_Original_Path_Of_Image_Control(g);
+        // A photo row's box names what Follow_Control names: the control's file path.
+        text = g.FilePath().trimmed();
         Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back);
-        const SKTGraphicList &side = m_document.currentSide() == 1 ? m_document.graphics_back() : m_document.graphics();
         if (panel && !g.control_ID.isEmpty() && !Is_Visitor_Photo_ID(g.control_ID)) {
             // A row's photo well shows the control's picture again, in "V" as in "G".
             if (QLabel *well = panel->Get_Dynamic_Photo_Ctrl(g.control_ID))
-                panel->Set_Dynamic_Pic_Ctrl_Image(
-                    well, QFileInfo(g.FilePath()).fileName() == QLatin1String("no.png") ? noImage : g._contents);
-        } else if (panel && &g == Photo_Control(side)) {
+                panel->Set_Dynamic_Pic_Ctrl_Image(well, Row_Picture(*panel, g));
+        } else if (panel && Is_Side_Photo(g)) {
             // The photo box shows the side's photo, never another picture without an ID
-            // (a company logo) that comes after it.
+            // (a company logo).
             panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
         }
     }
@@ -271,12 +303,14 @@ void Visitor_Panel_Sync::Follow_Picture(Profile_Panel &panel, const SKTGraphic &
         QLineEdit *box = panel.Get_Dynamic_Text_Box(id);
         if (!box || box->text() == path) return;
         box->setText(path);
-        const bool ownPicture = !g._contents.isNull() && QFileInfo(path).fileName() != QLatin1String("no.png");
         if (QLabel *well = panel.Get_Dynamic_Photo_Ctrl(id))
-            panel.Set_Dynamic_Pic_Ctrl_Image(well, ownPicture ? g._contents : panel.Picture_For_Row_Path(path));
+            panel.Set_Dynamic_Pic_Ctrl_Image(well, Row_Picture(panel, g));
         return;
     }
-    if (!Is_Side_Photo(g) || panel.image_path_val->text() == path) return;
+    if (!Is_Side_Photo(g)) return;
+    // The box as Set_User_Image_Control leaves it: empty for a stand-in.
+    const QString shown = Is_Stand_In_Picture(path, Resource_Path) ? QString() : path;
+    if (panel.image_path_val->text() == shown) return;
     // No ID: the photo box only, no control of the card selected.
     panel.Set_User_Image_Control(path, g._contents, QString());
 }

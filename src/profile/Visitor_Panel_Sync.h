@@ -8,6 +8,8 @@
 #include <QSizeF>
 #include <QString>
 
+#include <array>
+
 class Profile_Panel;
 class QCheckBox;
 class QLineEdit;
@@ -30,12 +32,18 @@ public:
     QLineEdit *Text_Box(const QString &ctrl_id) const;
     QCheckBox *Chk_Box(const QString &ctrl_id) const;
 
-    // The picture the panel's photo box stands for: the side's "Fup_Photo", or, on a
-    // side without one, its first image control without a control ID; nullptr when
-    // neither is there. Other pictures of the side (a company logo) are never the photo.
+    // The picture a design's side has for its photo when it is loaded: its "Fup_Photo",
+    // or, on a side without one, its first image control without a control ID; nullptr
+    // when neither is there. Other pictures of the side (a company logo) are never the
+    // photo.
     static const SKTGraphic *Photo_Control(const SKTGraphicList &controls);
+    // A design was loaded: a side without "Fup_Photo" has its first picture without an
+    // ID for its photo (Photo_Control). From then on a side's photo is its "Fup_Photo"
+    // once it has had one, and a deleted photo leaves the side without a photo: no other
+    // picture (a company logo) takes its place.
+    void Take_Photos_From_Design() const;
     // The side's visible text and photo controls into the panel of the side.
-    static void Load_Side(Profile_Panel *panel, const SKTGraphicList *controls);
+    void Load_Side(Profile_Panel *panel, const SKTGraphicList *controls) const;
     // A control selected on the card: its box and check box follow its lock, a picture
     // shows in the photo box unless it is another picture than the side's photo without
     // an ID (a logo); returns the box to focus (nullptr when none).
@@ -44,9 +52,9 @@ public:
     // unticked and closed; the photo box emptied only when it is the side's photo.
     void Control_Deleted(const SKTGraphic &g) const;
     // After undo or redo: the panel's rows and photo anew, then each control's box
-    // (`noImage` for a row photo without a picture), then the locks.
+    // (a photo row's path and picture as Follow_Control gives them), then the locks.
     void Refresh_After_Undo() const;
-    void Show_Control_After_Undo(const SKTGraphic &g, const Picture &noImage) const;
+    void Show_Control_After_Undo(const SKTGraphic &g) const;
     // Every box of the current side's panel follows its control's lock.
     void Follow_Locks(const SKTGraphicList &controls) const;
 
@@ -55,7 +63,9 @@ public:
     // its side in step (the show box, and the text while the control is shown; the
     // photo box for the side's photo; a photo row's box and well), in visitor and group
     // mode. Boxes are set, not edited: nothing goes back to the card and no undo step is
-    // recorded. An empty box stays empty over the card's "Text here".
+    // recorded. An empty box stays empty over the card's "Text here". A photo row's box
+    // names the control's file path; a stand-in picture is nobody's photo, so the photo
+    // box stays empty for it.
     void Follow_Control(const SKTGraphic &g) const;
     // Every profile control of both sides, as Follow_Control.
     void Follow_Card() const;
@@ -64,10 +74,15 @@ private:
     QLineEdit *Text_Box_Of_Side(int side, const QString &ctrl_id) const;
     // The side (0 front, 1 back) that holds the control; -1 for the scratch side.
     int Side_Holding(const SKTGraphic &g) const;
-    // The control is the picture its side's photo box stands for (Photo_Control).
+    // The picture the side's photo box stands for now (Take_Photos_From_Design), and
+    // whether the control is it.
+    const SKTGraphic *Side_Photo(int side) const;
     bool Is_Side_Photo(const SKTGraphic &g) const;
     void Follow_Text(Profile_Panel &panel, const SKTGraphic &g, const QString &id) const;
     void Follow_Picture(Profile_Panel &panel, const SKTGraphic &g, const QString &id) const;
 
     const SKTDocument &m_document;
+    // Per side: the loaded design made a picture without an ID its photo, and the side
+    // has had no "Fup_Photo" since.
+    mutable std::array<bool, 2> m_unnamedPhoto{};
 };

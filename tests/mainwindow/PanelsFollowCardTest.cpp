@@ -12,6 +12,7 @@
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
 #include "SelectionCanvas.h"
+#include "StandInPictures.h"
 #include "SyntheticCamera.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
@@ -20,11 +21,14 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDate>
 #include <QFile>
 #include <QImage>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -37,6 +41,7 @@ namespace {
 using Row = std::map<QString, QString>;
 
 QString pass() { return Resource_Path + "Templates/Visitor/Visitor Pass (h).zcd"; }
+QString today() { return QLocale(QLocale::English, QLocale::UnitedStates).toString(QDate::currentDate(), "dd-MMM-yyyy"); }
 
 // The newest row of the visitor log.
 Row lastRecord()
@@ -64,12 +69,13 @@ const char *const kColumns[kVisitorFieldCount] = {"VName",   "Position", "Compan
                                                   "Address", "Phone",    "Fax",         "Email",
                                                   "Website", "UniqueNo", "EntryDate",   "EntryTime"};
 
-// The pass as the template gallery opens it, in visitor mode, with an empty log.
+// The pass (or another template) as the template gallery opens it, in visitor mode,
+// with an empty log.
 struct Desk : TestWindow {
-    Desk()
+    explicit Desk(const QString &design = pass())
     {
         Set_Field_Captions(Caption_Wording::General_ID_Card);
-        testsupport::answerStartWindow(runner, [] { return Start_Choice(std::optional<QString>(pass())); });
+        testsupport::answerStartWindow(runner, [design] { return Start_Choice(std::optional<QString>(design)); });
         controller.Close_Design();
         Check_Path_And_Create_VISITOR_Files();
         QFile::remove(Database_Path);
@@ -116,12 +122,16 @@ void expectInStep(Desk &w, const std::string &road)
         EXPECT_TRUE(panel.fields[f].value_chk->isChecked());
         EXPECT_EQ(panel.fields[f].value->text(), g->Text_Value);
         EXPECT_EQ(record.at(kColumns[f]), g->Text_Value);
+        if (f >= kDateField) {
+            EXPECT_NE(record.at(kColumns[f]), "Text here") << "a shown date or time is the visit's";
+        }
     }
+    // The photo box and the record hold the card's photo; none for a stand-in picture
+    // or a deleted photo.
     const SKTGraphic *photo = w.control("Fup_Photo");
-    ASSERT_NE(photo, nullptr);
-    EXPECT_EQ(panel.image_path_val->text(), photo->FilePath());
-    const bool standIn = photo->FilePath().startsWith(Resource_Path);
-    EXPECT_EQ(record.at("Photo"), standIn ? QString() : photo->FilePath());
+    const bool none = !photo || Is_Stand_In_Picture(photo->FilePath(), Resource_Path);
+    EXPECT_EQ(panel.image_path_val->text(), none ? QString() : photo->FilePath());
+    EXPECT_EQ(record.at("Photo"), none ? QString() : photo->FilePath());
 }
 
 } // namespace
@@ -135,6 +145,42 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
         std::function<void(Desk &)> take;
         const char *nameShown;  // the card's name afterwards ("" when not pinned)
         bool photoIsPerson;     // the card's photo afterwards is person.png
+        QString design = pass();
+    };
+    const QString generalId = Resource_Path + "Templates/Corporate/General ID (%1).zcd";
+    // The card's unnamed picture (the company logo), selected.
+    const auto selectLogo = [](Desk &w) {
+        for (const GraphicPtr &g : w.view().graphicsList()->items())
+            if (g->kind() == GraphicKind::Image && g->control_ID.isEmpty()) return w.select(g.get());
+        FAIL() << "no logo";
+    };
+    const auto deletePhoto = [](Desk &w) {
+        Desk::type(w.fp().fields[0].value, "Ann");
+        w.select(w.control("Fup_Photo"));
+        w.command("Delete")->trigger();
+        ASSERT_EQ(w.control("Fup_Photo"), nullptr);
+    };
+    const auto clearUnderManual = [](bool date) {
+        return [date](Desk &w) {
+            Profile_Panel &p = w.fp();
+            const int f = date ? kDateField : kTimeField;
+            QCheckBox *manual = date ? p.date_manual_chk : p.time_manual_chk;
+            if (!p.fields[f].value_chk->isChecked()) p.fields[f].value_chk->click();
+            manual->click();
+            Desk::type(p.fields[f].value, "");
+            manual->click();
+            const SKTGraphic *g = w.control(date ? "Fup_Date" : "Fup_Time");
+            ASSERT_NE(g, nullptr);
+            EXPECT_EQ(g->Text_Value, p.fields[f].value->text()) << "stamped on the card";
+            ASSERT_EQ(w.view().Selected_Graphic(), g) << "selected by the typing";
+            EXPECT_EQ(w.controller.controlPanels->text.value->toPlainText(), g->Text_Value) << "and on the Text tab";
+            if (date) {
+                EXPECT_EQ(g->Text_Value, today());
+            } else {
+                EXPECT_TRUE(QRegularExpression("^\\d\\d:\\d\\d:\\d\\d$").match(g->Text_Value).hasMatch())
+                    << g->Text_Value.toStdString();
+            }
+        };
     };
     const Road roads[] = {
         {"Image tab, Browse...",
@@ -275,9 +321,31 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              EXPECT_EQ(w.control("Fup_Time")->Text_Value, "12:34:56");
          },
          "", false},
+        {"date cleared under Manual, then Manual off", clearUnderManual(true), "", false},
+        {"time cleared under Manual, then Manual off", clearUnderManual(false), "", false},
+        {"General ID (h), the photo deleted", deletePhoto, "Ann", false, generalId.arg("h")},
+        {"General ID (v), the photo deleted", deletePhoto, "Ann", false, generalId.arg("v")},
+        {"General ID (h), Image tab, Reset and Crop... on the logo",
+         [&](Desk &w) {
+             w.select(w.control("Fup_Photo"));
+             testsupport::queueFilePanelAnswer({person});
+             w.controller.controlPanels->image.browse->click();
+             selectLogo(w);
+             w.controller.controlPanels->image.reset->click();
+             EXPECT_EQ(w.fp().image_path_val->text(), person) << "Reset";
+             w.runner.whileOpen<Cropping_Tool>([](Cropping_Tool &t) {
+                 const QSizeF ratio = t.originalImageRatio();
+                 t.canvas->addSelectorWithFrame({0, 0, 20 * ratio.width(), 20 * ratio.height()});
+                 QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+             });
+             w.controller.controlPanels->image.crop->click();
+             w.runner.remove<Cropping_Tool>();
+             EXPECT_EQ(w.fp().image_path_val->text(), person) << "Crop";
+         },
+         "", true, generalId.arg("h")},
     };
     for (const Road &road : roads) {
-        Desk w;
+        Desk w(road.design);
         ASSERT_NE(w.control("Fup_Name"), nullptr);
         road.take(w);
         testsupport::boxes().clear();

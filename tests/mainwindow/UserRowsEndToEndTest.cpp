@@ -1,8 +1,11 @@
 #include "ControlPanels.h"
+#include "Cropping_Tool.h"
 #include "FileUtilities.h"
 #include "Helpers.h"
 #include "ProfileWindow.h"
+#include "SelectionCanvas.h"
 #include "SKTImage.h"
+#include "CardControls.h"
 #include "TestSupport.h"
 #include "Visitor_Fields.h"
 
@@ -12,6 +15,7 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace {
@@ -74,16 +78,53 @@ TEST(RowUndo, CopyToTheOtherSideGivesThatPanelTheRows)
     EXPECT_EQ(w.fp().Get_Dynamic_Text_Box("F_field1")->text(), "42");
 }
 
-TEST(RowClick, ImageResetShowsThePhotoInThePanel)
+// The Image tab's Reset and Crop change the card only: the photo box follows the card,
+// so it keeps the visitor's photo whichever picture they were used on (the photo, a
+// company logo without an ID, a photo row's picture).
+TEST(RowClick, ImageResetAndCropKeepThePhotoInThePanel)
 {
-    ProfileWindow w;
-    Profile_Panel &p = w.fp();
-    const QString picture = Resource_Path + "pic_ic.png";
-    p.Set_User_Image(picture, "Fup_Photo");
-    SKTGraphic *photo = w.onFront("Fup_Photo");
-    ASSERT_NE(photo, nullptr);
-    p.image_path_val->clear();
-    w.controller.Show_RHS_Properties(photo);
-    w.controller.controlPanels->image.reset->click();
-    EXPECT_EQ(p.image_path_val->text(), picture);
+    enum Clicked { Photo, Logo, RowPhoto };
+    const struct {
+        const char *what;
+        Clicked clicked;
+        bool crop;
+    } rows[] = {{"Reset on the photo", Photo, false},
+                {"Reset on the logo", Logo, false},
+                {"Reset on a row's photo", RowPhoto, false},
+                {"Crop on the logo", Logo, true}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.what);
+        ProfileWindow w;
+        Profile_Panel &p = w.fp();
+        const QString picture = ownPicture();
+        p.Set_User_Image(picture, "Fup_Photo");
+        ASSERT_NE(w.onFront("Fup_Photo"), nullptr);
+        GraphicPtr logo = testsupport::addControl(w.front(), GraphicKind::Image, {150, 10, 40, 40});
+        const QString logoPath = Resource_Path + "LibraryImage/Business/Company_Logo.png";
+        static_cast<SKTImage *>(logo.get())->setFilePath(logoPath, true);
+        p.txt_or_image_ctrl = 1;
+        p.Add_label_btn->click();
+        SKTGraphic *row = w.onFront("F_Photo1");
+        ASSERT_NE(row, nullptr);
+        static_cast<SKTImage *>(row)->setFilePath(Resource_Path + "banner.png", true);
+        ASSERT_EQ(p.image_path_val->text(), picture);
+        SKTGraphic *clicked = r.clicked == Photo ? w.onFront("Fup_Photo") : r.clicked == Logo ? logo.get() : row;
+        w.controller._graphicView->selectGraphics({clicked});
+        w.controller.Set_Selected_Graphic(clicked);
+        w.controller.Show_RHS_Properties(clicked);
+        if (r.crop) {
+            w.runner.whileOpen<Cropping_Tool>([](Cropping_Tool &t) {
+                const QSizeF ratio = t.originalImageRatio();
+                t.canvas->addSelectorWithFrame({0, 0, 20 * ratio.width(), 20 * ratio.height()});
+                QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+            });
+            w.controller.controlPanels->image.crop->click();
+            w.runner.remove<Cropping_Tool>();
+            ASSERT_TRUE(clicked->FilePath().startsWith(Cropped_Img_Path)) << clicked->FilePath().toStdString();
+        } else {
+            w.controller.controlPanels->image.reset->click();
+        }
+        EXPECT_EQ(p.image_path_val->text(), picture);
+        EXPECT_EQ(p.userPicture(), Picture::fromFile(picture));
+    }
 }

@@ -14,8 +14,11 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
+#include <QCoreApplication>
+#include <QEvent>
 #include <functional>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace {
 struct Window : PanelDesk {
@@ -482,7 +485,8 @@ TEST(VisitorPanel, TheBoxesFollowTheirControlsShowingAndText)
 }
 
 // Manual off: a shown date keeps what it holds (typed, and on the card) and is stamped
-// only when empty; a date not shown is stamped.
+// only when empty; a date not shown is stamped. The stamp of a shown date is a value of
+// the pass: the card's control holds it as the box does.
 TEST(VisitorPanel, ManualOffStampsOnlyAnEmptyOrUnshownDate)
 {
     const struct {
@@ -500,6 +504,96 @@ TEST(VisitorPanel, ManualOffStampsOnlyAnEmptyOrUnshownDate)
         EXPECT_EQ(p.fields[kDateField].value->text(), r.stamped ? today() : QString(r.held)) << r.shown << r.held;
         EXPECT_TRUE(p.fields[kDateField].value->isReadOnly());
     }
+    // Typed under Manual on the card, then Manual off.
+    for (const auto &r : rows) {
+        Window w;
+        Profile_Panel &p = w.fp();
+        Profile_Panel::Field_Boxes &b = p.fields[kDateField];
+        b.value_chk->click();
+        if (!r.shown) b.value_chk->click();
+        p.date_manual_chk->click();
+        Window::type(b.value, r.held);
+        SKTGraphic *date = w.onFront("Fup_Date");
+        ASSERT_NE(date, nullptr);
+        const QString hidden = date->Text_Value;
+        p.date_manual_chk->click();
+        const QString expected = r.stamped ? today() : QString(r.held);
+        EXPECT_EQ(b.value->text(), expected) << r.shown << r.held;
+        EXPECT_EQ(date->Text_Value, r.shown ? expected : hidden) << "a hidden date's control is left alone";
+    }
+}
+
+// Once a side's photo is deleted, no other picture of the side (a company logo without
+// an ID) becomes the visitor's photo, whichever road reads the card into the photo box;
+// the same for a design whose photo is a picture without an ID.
+TEST(VisitorPanel, ADeletedPhotoIsNotReplacedByAnotherPicture)
+{
+    const QString logoPath = Resource_Path + "LibraryImage/Business/Company_Logo.png";
+    const QString otherLogo = Resource_Path + "banner.png";
+    const struct {
+        const char *road;
+        std::function<void(Window &, SKTGraphic &logo)> take;
+    } roads[] = {
+        {"the card followed before recording", [](Window &w, SKTGraphic &) { w.desk.Follow_Card(); }},
+        {"the logo's picture changed",
+         [&](Window &, SKTGraphic &logo) { static_cast<SKTImage &>(logo).setFilePath(otherLogo, true); }},
+        {"the panels shown again", [](Window &w, SKTGraphic &) { w.desk.Show_Single_Mode_Front_Panel(); }},
+        {"undo and redo",
+         [](Window &w, SKTGraphic &) {
+             w.desk.Refresh_After_Undo();
+             for (const GraphicPtr &g : w.front().items()) w.desk.Show_Control_After_Undo(g.get());
+         }},
+        {"the logo clicked", [](Window &w, SKTGraphic &logo) { w.desk.Control_Selected(&logo); }},
+    };
+    for (const char *photoId : {"Fup_Photo", ""})
+        for (const auto &r : roads) {
+            SCOPED_TRACE(std::string(r.road) + ", photo ID \"" + photoId + "\"");
+            Window w;
+            GraphicPtr logo = w.add(w.front(), GraphicKind::Image, {100, 10, 40, 40});
+            static_cast<SKTImage *>(logo.get())->setFilePath(logoPath, true);
+            GraphicPtr photo = w.add(w.front(), GraphicKind::Image, {10, 10, 60, 80});
+            static_cast<SKTImage *>(photo.get())->setFilePath(ownPicture(), true);
+            photo->control_ID = photoId;
+            ASSERT_EQ(w.front().at(0), photo) << "the photo comes first";
+            w.desk.Rebuild_From_Card();
+            w.desk.Show_Single_Mode_Front_Panel();
+            ASSERT_EQ(w.fp().image_path_val->text(), ownPicture());
+            w.frontView.selectGraphics({photo.get()});
+            w.frontView.deleteSelection();
+            ASSERT_FALSE(w.front().contains(photo.get()));
+            EXPECT_EQ(w.fp().image_path_val->text(), "") << "deleted";
+            r.take(w, *logo);
+            EXPECT_EQ(w.fp().image_path_val->text(), "");
+            EXPECT_TRUE(w.fp().userPicture().isNull());
+        }
+}
+
+// The panels follow the changes made on their own thread: a change made on another
+// thread reaches no box and leaves nothing queued for the panels' thread.
+TEST(VisitorPanel, AChangeMadeOnAnotherThreadIsNotFollowed)
+{
+    Window w;
+    auto &b = w.name(w.fp());
+    b.value_chk->click();
+    Window::type(b.value, "Ann");
+    SKTGraphic *name = w.onFront("Fup_Name");
+    ASSERT_NE(name, nullptr);
+    struct Queued : QObject {
+        int calls = 0;
+        bool eventFilter(QObject *, QEvent *e) override
+        {
+            if (e->type() == QEvent::MetaCall) ++calls;
+            return false;
+        }
+    } queued;
+    w.front().installEventFilter(&queued);
+    std::thread([name] { name->Set_text_value("Far"); }).join();
+    QCoreApplication::sendPostedEvents();
+    EXPECT_EQ(queued.calls, 0);
+    EXPECT_EQ(b.value->text(), "Ann");
+    name->Set_text_value("Near");
+    EXPECT_EQ(b.value->text(), "Near") << "a change on the panels' thread is followed";
+    w.front().removeEventFilter(&queued);
 }
 
 // A photo row's picture changed on the card: the row's box names it, its well shows it.
@@ -516,6 +610,58 @@ TEST(VisitorPanel, APhotoRowFollowsItsPicture)
     const Picture shown = p.Well_Picture(p.Get_Dynamic_Photo_Ctrl("F_Photo1"));
     ASSERT_FALSE(shown.isNull());
     EXPECT_EQ(shown.image().pixel(5, 5), qRgb(200, 40, 40));
+
+    // A picture put in without its source text: the follower and the undo refresh both
+    // name the file the card shows.
+    const QString other = Resource_Path + "banner.png";
+    static_cast<SKTImage *>(photo)->setFilePath(other, false);
+    ASSERT_EQ(photo->Text_Value, ownPicture());
+    EXPECT_EQ(p.Get_Dynamic_Text_Box("F_Photo1")->text(), other) << "followed";
+    w.desk.Refresh_After_Undo();
+    for (const GraphicPtr &g : w.front().items()) w.desk.Show_Control_After_Undo(g.get());
+    EXPECT_EQ(p.Get_Dynamic_Text_Box("F_Photo1")->text(), other) << "after undo";
+    EXPECT_EQ(p.Well_Picture(p.Get_Dynamic_Photo_Ctrl("F_Photo1")), photo->_contents) << "after undo";
+}
+
+// A stand-in picture (the program's own placeholders, wherever its resources are) is
+// nobody's photo: the photo box shows none and a photo row's well shows the
+// placeholder; a user's own picture that merely has a stand-in's name is a photo.
+TEST(VisitorPanel, AStandInPictureIsNobodysPhoto)
+{
+    const QString ownNamedNo = testsupport::testHome() + "/no.png";
+    QImage own(30, 40, QImage::Format_RGB32);
+    own.fill(QColor(10, 120, 30));
+    ASSERT_TRUE(own.save(ownNamedNo));
+    const QString installed = testsupport::testHome() + "/usr/share/dozo-idcard/resources/pic_ic.png";
+    const struct {
+        QString path;
+        bool standIn;
+    } rows[] = {{Resource_Path + "no.png", true},
+                {Resource_Path + "pic_ic.png", true},
+                {installed, true},
+                {ownNamedNo, false}};
+    for (const auto &r : rows) {
+        SCOPED_TRACE(r.path.toStdString());
+        Window w;
+        Profile_Panel &p = w.fp();
+        GraphicPtr photo = w.add(w.front(), GraphicKind::Image, {10, 10, 60, 80});
+        photo->control_ID = "Fup_Photo";
+        static_cast<SKTImage *>(photo.get())->setFilePath(r.path, true);
+        EXPECT_EQ(p.image_path_val->text(), r.standIn ? QString() : r.path);
+        EXPECT_EQ(p.userPicture().isNull(), r.standIn);
+        p.txt_or_image_ctrl = 1;
+        p.Add_label_btn->click();
+        SKTGraphic *row = w.onFront("F_Photo1");
+        ASSERT_NE(row, nullptr);
+        static_cast<SKTImage *>(row)->setFilePath(r.path, true);
+        const Picture well = p.Well_Picture(p.Get_Dynamic_Photo_Ctrl("F_Photo1"));
+        if (r.standIn) {
+            EXPECT_EQ(well, w.noImage);
+        } else {
+            ASSERT_FALSE(well.isNull());
+            EXPECT_EQ(well.image().pixel(5, 5), qRgb(10, 120, 30));
+        }
+    }
 }
 
 TEST(VisitorPanel, ThePhotoBoxShowsThePhotoNotAnotherPicture)
@@ -532,14 +678,16 @@ TEST(VisitorPanel, ThePhotoBoxShowsThePhotoNotAnotherPicture)
     photo->control_ID = "Fup_Photo";
     ASSERT_EQ(w.front().at(0), photo) << "the logo comes after the photo";
     Visitor_Panel_Sync sync(w.document);
-    Visitor_Panel_Sync::Load_Side(&w.fp(), &w.front());
+    sync.Take_Photos_From_Design();
+    sync.Load_Side(&w.fp(), &w.front());
     EXPECT_EQ(w.fp().image_path_val->text(), photoPath) << "read in";
     sync.Refresh_After_Undo();
-    for (const GraphicPtr &g : w.front().items()) sync.Show_Control_After_Undo(*g, w.noImage);
+    for (const GraphicPtr &g : w.front().items()) sync.Show_Control_After_Undo(*g);
     EXPECT_EQ(w.fp().image_path_val->text(), photoPath) << "after undo";
 
-    photo->control_ID.clear();  // no "Fup_Photo": the first picture without an ID
+    photo->control_ID.clear();  // a design without "Fup_Photo": the first picture without an ID
+    sync.Take_Photos_From_Design();
     sync.Refresh_After_Undo();
-    for (const GraphicPtr &g : w.front().items()) sync.Show_Control_After_Undo(*g, w.noImage);
+    for (const GraphicPtr &g : w.front().items()) sync.Show_Control_After_Undo(*g);
     EXPECT_EQ(w.fp().image_path_val->text(), photoPath);
 }
