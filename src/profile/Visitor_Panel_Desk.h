@@ -105,6 +105,9 @@ private:
     Picture Panel_No_Image_Picture() const override;
     Picture Panel_Err_Image() const override;
 
+    // In group mode: the other texts of the current side bound to the spreadsheet
+    // column of the typed one take its text.
+    void Same_Cell_Follows(const SKTGraphic &typed);
     SKTGraphicView *currentView() const;
     SKTGraphicList &currentSide() const;
     // The place of a new caption or value beside (or above, below) its shown partner.
