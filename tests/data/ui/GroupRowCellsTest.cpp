@@ -39,32 +39,40 @@ TEST_F(GroupCells, TwoBoxesOfOneColumnShowOneCellAndSaveStoresIt)
     EXPECT_EQ(w.document.ListData().at(2), kPeople.at(2));
     testsupport::boxes().clear();
 
-    const QString typed = "Typed Corp";
+    // Typed into either box; a box emptied leaves the cell empty, not the card's
+    // "Text here".
     const struct Row {
         const char *typedInto;
         int row;
-    } rows[] = {{"Fup_Name", 0}, {"Fup_Company", 1}};
+        QString typed;
+        QString nameCard, companyCard;
+    } rows[] = {{"Fup_Name", 0, "Typed Corp", "Typed Corp", "Typed Corp"},
+                {"Fup_Company", 1, "Typed Corp", "Typed Corp", "Typed Corp"},
+                {"Fup_Name", 3, "", "Text here", ""}};
     for (const Row &r : rows) {
         list().GroupList->setCurrentRow(r.row);
         QLineEdit *box = Profile_Panel_Of_Side(0)->Text_Box_For_ID(r.typedInto);
         box->selectAll();
-        QTest::keyClicks(box, typed);
-        for (const char *id : {"Fup_Name", "Fup_Company"}) {
-            EXPECT_EQ(cardText(0, id), typed) << r.typedInto << ", the card's " << id;
-            EXPECT_EQ(panelText(0, id), typed) << r.typedInto << ", the box of " << id;
-        }
+        if (r.typed.isEmpty())
+            QTest::keyClick(box, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(box, r.typed);
+        EXPECT_EQ(cardText(0, "Fup_Name"), r.nameCard) << r.typedInto;
+        EXPECT_EQ(cardText(0, "Fup_Company"), r.companyCard) << r.typedInto;
+        for (const char *id : {"Fup_Name", "Fup_Company"})
+            EXPECT_EQ(panelText(0, id), r.typed) << r.typedInto << ", the box of " << id;
         QTest::mouseClick(list().save_btn, Qt::LeftButton);
         EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nRecord saved successfully."}));
         QStringList stored = kPeople.at(r.row);
-        stored[2] = typed;
+        stored[2] = r.typed;
         EXPECT_EQ(w.document.ListData().at(r.row), stored) << r.typedInto;
         EXPECT_EQ(fileRows().at(r.row), stored) << r.typedInto;
-        EXPECT_EQ(entries().at(r.row), QString("%1 - Typed Corp").arg(r.row + 1)) << r.typedInto;
+        EXPECT_EQ(entries().at(r.row), QString("%1 - %2").arg(r.row + 1).arg(r.typed)) << r.typedInto;
         // Picked again, the person shows what was stored.
         list().GroupList->setCurrentRow(4);
         list().GroupList->setCurrentRow(r.row);
         for (const char *id : {"Fup_Name", "Fup_Company"})
-            EXPECT_EQ(panelText(0, id), typed) << r.typedInto << ", picked again: " << id;
+            EXPECT_EQ(panelText(0, id), r.typed) << r.typedInto << ", picked again: " << id;
     }
     EXPECT_EQ(w.document.ListData().at(4), kPeople.at(4)) << "the person picked between is not touched";
 }
