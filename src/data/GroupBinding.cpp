@@ -3,6 +3,7 @@
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
+#include "SKTImage.h"
 
 namespace GroupBinding {
 
@@ -66,7 +67,8 @@ SKTGraphic *Place_Field(SKTDocument &doc, int side, const QString &id, const QSt
     SKTGraphic *control = Find_Control(doc.sideList(side), id);
     if (control) {
         if (control->kind() == GraphicKind::Image) {
-            control->Set_Control_File_path(value);
+            // The picture the path names with it, so that path and picture never part.
+            static_cast<SKTImage *>(control)->setFilePath(value, true);
         } else if (!value.isEmpty()) {
             control->Set_text_value(value);
             control->setDrawingStroke(false);

@@ -45,7 +45,7 @@ void Bind(SKTGraphic &control, int column, bool visible);
 using Maker = std::function<SKTGraphic *(int side, const QString &id, const QString &value, bool picture)>;
 
 // One field on one side: an existing control takes the value (a text control only a
-// non-empty one, without border and fill; an image control as its picture path);
+// non-empty one, without border and fill; an image control the path with its picture);
 // a missing one is made unless `checkOtherSide` finds it on the other side or
 // `updateOnly` is set. The control, when there is one, is then bound to the column
 // with the visibility. Returns the control or nullptr.

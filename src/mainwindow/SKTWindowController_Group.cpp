@@ -60,8 +60,6 @@ public:
         if (c.dataSourceSection) DataSourceSection::Add_Excel_Col_Name_In_Combo(c.dataSourceSection->Data_source_type);
     }
     QString Group_No_Image_Path() const override { return c.NO_Image_Path; }
-    Picture Group_No_Image_Picture() const override { return c.no_image_ctrl_GP; }
-    Picture Group_Picture_For_Path(const QString &path) override { return c.Panel_Image_For_Path(path); }
 
 private:
     SKTWindowController &c;

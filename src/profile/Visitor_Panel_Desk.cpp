@@ -127,9 +127,10 @@ void Visitor_Panel_Desk::Change_Value(const QString &value, const QString &ctrl_
         if (g && (g->kind() == GraphicKind::Text || g->kind() == GraphicKind::Image)) {
             if (show) {
                 if (place) g->setBounds(QRectF(Set_Ctrl_Pos_In_Vstr_Mode(ctrl_id, g->bounds()), g->bounds().size()));
-                if (g->kind() == GraphicKind::Text)
+                if (g->kind() == GraphicKind::Text) {
                     g->Set_text_value(v);
-                else if (!value.isEmpty())
+                    Same_Cell_Follows(*g, value);
+                } else if (!value.isEmpty())
                     static_cast<SKTImage *>(g)->setFilePath(value, true);
                 else if (g->FilePath().isEmpty() || g->_contents.isNull())
                     // No picture named: the image keeps its own, or shows the placeholder.
@@ -151,6 +152,22 @@ void Visitor_Panel_Desk::Change_Value(const QString &value, const QString &ctrl_
         m_window.Record_Undo();
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
+    }
+}
+
+void Visitor_Panel_Desk::Same_Cell_Follows(const SKTGraphic &typed, const QString &value)
+{
+    // In group mode the texts of a side bound to one spreadsheet column show that one
+    // cell of the person: what is typed into one shows on the others at once, and so in
+    // their boxes, which the row's Save stores. They take the value as typed: an empty
+    // one stays empty (as an empty cell shows) rather than "Text here".
+    if (m_document.Start_Card_Option != Card_Mode::Group) return;
+    const int column = typed.data_source_type_val() == Data_Source_Spreadsheet ? typed.excel_col_indx : -1;
+    if (column < 1) return;
+    for (const GraphicPtr &g : currentSide().items()) {
+        if (g.get() == &typed || g->kind() != GraphicKind::Text) continue;
+        if (g->data_source_type_val() != Data_Source_Spreadsheet || g->excel_col_indx != column) continue;
+        if (g->Text_Value != value) g->Set_text_value(value);
     }
 }
 

@@ -106,6 +106,9 @@ private:
     Picture Panel_No_Image_Picture() const override;
     Picture Panel_Err_Image() const override;
 
+    // In group mode: the other texts of the current side bound to the spreadsheet
+    // column of the typed one take the value typed.
+    void Same_Cell_Follows(const SKTGraphic &typed, const QString &value);
     SKTGraphicView *currentView() const;
     SKTGraphicList &currentSide() const;
     // The place of a new caption or value beside (or above, below) its shown partner.

@@ -287,8 +287,11 @@ void Visitor_Panel_Sync::Follow_Text(Profile_Panel &panel, const SKTGraphic &g, 
             box->setReadOnly(!shown);
         }
     }
-    // A hidden control's text is not on the card: the box keeps what was typed.
-    if (!shown) return;
+    // A hidden control's text is not on the card: the box keeps what was typed. In
+    // group mode a control bound to a column holds the person's cell, shown or not.
+    const bool cell =
+        m_document.Start_Card_Option == Card_Mode::Group && g.data_source_type_val() == Data_Source_Spreadsheet;
+    if (!shown && !cell) return;
     const QString &text = g.Text_Value;
     if (box->text() == text || (box->text().isEmpty() && text == QLatin1String("Text here"))) return;
     // setText, not an edit: the box's textEdited does not fire.
@@ -308,11 +311,12 @@ void Visitor_Panel_Sync::Follow_Picture(Profile_Panel &panel, const SKTGraphic &
         return;
     }
     if (!Is_Side_Photo(g)) return;
-    // The box as Set_User_Image_Control leaves it: empty for a stand-in.
-    const QString shown = Is_Stand_In_Picture(path, Resource_Path) ? QString() : path;
+    // The stand-in of a photo without a picture is nobody's photo: the box stays empty.
+    const bool standIn = Is_Stand_In_Picture(path, Resource_Path);
+    const QString shown = standIn ? QString() : path;
     if (panel.image_path_val->text() == shown) return;
     // No ID: the photo box only, no control of the card selected.
-    panel.Set_User_Image_Control(path, g._contents, QString());
+    panel.Set_User_Image_Control(shown, standIn ? Picture() : g._contents, QString());
 }
 
 void Visitor_Panel_Sync::Follow_Locks(const SKTGraphicList &controls) const

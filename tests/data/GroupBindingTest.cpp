@@ -3,7 +3,11 @@
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
+#include "SKTImage.h"
 
+#include <QColor>
+#include <QImage>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace group_binding_test {
@@ -165,6 +169,29 @@ TEST(GroupBinding, AddModeMakesFrontControlsBoundToTheirColumns)
     EXPECT_EQ(made, QStringList());
     EXPECT_EQ(doc.graphics().count(), 2);
     EXPECT_EQ(doc.graphics_back().count(), 2);
+}
+
+// A photo control already on the card takes the row's picture, not only its path: the
+// card and the panel's photo box following it show the person.
+TEST(GroupBinding, APlacedPhotoShowsTheRowsPicture)
+{
+    QTemporaryDir dir;
+    const QString red = dir.filePath("red.png"), blue = dir.filePath("blue.png");
+    for (const auto &[path, colour] : {std::pair{red, Qt::red}, std::pair{blue, Qt::blue}}) {
+        QImage picture(4, 4, QImage::Format_RGB32);
+        picture.fill(colour);
+        ASSERT_TRUE(picture.save(path));
+    }
+    SKTDocument doc;
+    doc.m_spreadsheet.column_titles = {"Name", "Photo"};
+    doc.setListData({{"1", "Ann", red}});
+    doc.m_columnChoices.excel_cb_value11 = 2;
+    GraphicPtr photo = addControl(doc, 0, GraphicKind::Image, "Fup_Photo");
+    static_cast<SKTImage &>(*photo).setFilePath(blue, true);
+    ASSERT_EQ(photo->_contents.image().pixelColor(0, 0), QColor(Qt::blue));
+    Update_Excel_Column_Binding(doc, Binding_Apply::Update_Only, {});
+    EXPECT_EQ(photo->FilePath(), red);
+    EXPECT_EQ(photo->_contents.image().pixelColor(0, 0), QColor(Qt::red));
 }
 
 TEST(GroupBinding, OnlyChosenFieldsGetControls)

@@ -1,8 +1,6 @@
 #include "CardPropertyPanel.h"
 #include "Card_Property.h"
 #include "Globals.h"
-#include "Mail_Transport.h"
-#include "Preferences.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -230,19 +228,6 @@ TEST(MainWindow, RulersEchoAMoveAndForgetItAtRelease)
     EXPECT_EQ(ruler->echoLines()[0], -1);
     w.controller.Show_Hide_Ruler_ChkBox(false);
     EXPECT_FALSE(view->rulersShown());
-}
-
-TEST(MainWindow, EmailDetailsComeFromTheStore)
-{
-    Window w;
-    Preferences prefs = Preferences::sharedInstance();
-    prefs.setsend_email_SenderEmail("gate@example.org");
-    prefs.setsend_email_PORT_num("587");
-    ASSERT_TRUE(prefs.flush());
-    const Mail_Settings details = w.controller.Get_Email_Details();
-    EXPECT_EQ(details.sender, "gate@example.org");
-    EXPECT_EQ(details.port, "587");
-    EXPECT_EQ(details.ssl, "") << "absent means not secured";
 }
 
 TEST(MainWindow, GeometryFieldsShowAndMoveTheCurrentControl)

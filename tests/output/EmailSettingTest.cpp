@@ -101,6 +101,18 @@ TEST(MailAddress, TakeMailAddressesTable)
     }
 }
 
+TEST_F(EmailSetting, DetailsEveryMailWindowStartsFromAreTheStoredOnes)
+{
+    Preferences prefs = Preferences::sharedInstance();
+    prefs.setsend_email_SenderEmail("gate@example.org");
+    prefs.setsend_email_PORT_num("587");
+    ASSERT_TRUE(prefs.flush());
+    const Mail_Settings details = Current_Mail_Settings();
+    EXPECT_EQ(details.sender, "gate@example.org");
+    EXPECT_EQ(details.port, "587");
+    EXPECT_EQ(details.ssl, "") << "absent means not secured";
+}
+
 TEST_F(EmailSetting, ValidationOrderMessagesAndFocus)
 {
     Email_Setting w;

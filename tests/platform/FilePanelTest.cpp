@@ -136,11 +136,20 @@ TEST(FilePanel, APanelRefusedComesBackWithTheFormatChosen)
         request.directory = QDir::homePath();
         request.extensions = r.extensions;
         request.formatChoice = r.extensions.size() > 1;
-        EXPECT_TRUE(Run_Save_Panel(request).path.isEmpty());
+        const Save_Panel_Choice choice = Run_Save_Panel(request);
+        EXPECT_EQ(choice.path, "") << r.refused;
+        EXPECT_FALSE(choice.refused) << r.refused;
         ASSERT_EQ(asked.size(), 2u) << r.refused;
         EXPECT_EQ(asked[1].directory, folder.path()) << r.refused;
         EXPECT_EQ(asked[1].suggestedName, r.refused);
         EXPECT_EQ(asked[1].chosenExtension, r.format) << r.refused;
+        // The same through the panel every window runs: Cancel after the refused name
+        // returns no name at all.
+        asked.clear();
+        testsupport::boxes().answerNext(0);
+        request.kind = FilePanelRequest::SaveFile;
+        EXPECT_EQ(Run_File_Panel(request), QStringList()) << r.refused;
+        EXPECT_EQ(asked.size(), 2u) << r.refused;
     }
     testsupport::installRecordingAnswerer();
 }

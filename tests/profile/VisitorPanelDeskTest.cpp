@@ -664,6 +664,38 @@ TEST(VisitorPanel, AStandInPictureIsNobodysPhoto)
     }
 }
 
+// A picture changed on the card, by any road, reaches the photo box only when it is the
+// side's photo: a logo's never does, and the stand-in of a photo without a picture
+// leaves the box empty.
+TEST(VisitorPanel, OnlyThePhotosPictureChangedOnTheCardReachesThePhotoBox)
+{
+    Window w;
+    const QString photoPath = ownPicture(), second = testsupport::testHome() + "/second.png";
+    QImage picture(20, 20, QImage::Format_RGB32);
+    picture.fill(Qt::blue);
+    ASSERT_TRUE(picture.save(second));
+    GraphicPtr photo = w.add(w.front(), GraphicKind::Image, {10, 10, 60, 80});
+    photo->control_ID = "Fup_Photo";
+    static_cast<SKTImage *>(photo.get())->setFilePath(photoPath, true);
+    GraphicPtr logo = w.add(w.front(), GraphicKind::Image, {100, 10, 40, 40});
+    ASSERT_EQ(w.fp().image_path_val->text(), photoPath);
+    const struct {
+        const char *what;
+        SKTGraphic *changed;
+        QString to, box;
+    } rows[] = {
+        {"a logo's picture", logo.get(), Resource_Path + "banner.png", photoPath},
+        {"another logo picture", logo.get(), second, photoPath},
+        {"the stand-in for the photo", photo.get(), Resource_Path + "no.png", ""},
+        {"a logo after it", logo.get(), photoPath, ""},
+        {"the photo's own picture", photo.get(), second, second},
+    };
+    for (const auto &r : rows) {
+        static_cast<SKTImage *>(r.changed)->setFilePath(r.to, true);
+        EXPECT_EQ(w.fp().image_path_val->text().toStdString(), r.box.toStdString()) << r.what;
+    }
+}
+
 TEST(VisitorPanel, ThePhotoBoxShowsThePhotoNotAnotherPicture)
 {
     // The side's "Fup_Photo" before it and a company logo without an ID after it: the

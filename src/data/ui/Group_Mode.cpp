@@ -15,6 +15,7 @@
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "SKTImage.h"
 #include "ScopedFlag.h"
 #include "StandInPictures.h"
 #include "Update_XL_Column.h"
@@ -23,7 +24,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QLabel>
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <exception>
@@ -130,31 +130,25 @@ QList<GroupRows::Panel_Value> Group_Mode::Panel_Values() const
 
 void Group_Mode::Set_GP_mode_Value_From_Excel(Card_Side side, int row)
 {
+    // The row goes onto the card; the panel's boxes follow the card's controls
+    // (Visitor_Panel_Sync::Follow_Control), so box and card have one source.
     const int s = indexOf(side);
-    Profile_Panel *panel = Profile_Panel_Of_Side(s);
-    if (!panel) return;
     const Dynamic_Ctrl_List &list = m_host.Group_User_Rows(s);
     const auto userColumn = [&list](const QString &id) { return ::Get_Col_Index_of_Dynamic_Control(list, id); };
     const Scoped_Value<bool> quiet(m_quiet, true);
+    SKTGraphicList &controls = m_doc.sideList(s);
     for (const GroupBinding::Panel_Value &v : GroupBinding::Row_Values_For_Side(m_doc, s, row, userColumn)) {
-        if (v.id == QLatin1String(GroupBinding::kPhotoID)) {
-            // The panel gives the card's photo control the picture.
-            panel->Set_User_Image(v.text, v.id);
+        SKTGraphic *g = GroupBinding::Find_Control(controls, v.id);
+        if (!g) continue;
+        if (g->kind() != GraphicKind::Image) {
+            g->Set_text_value(v.text);
             continue;
         }
-        if (QLineEdit *box = panel->Text_Box_For_ID(v.id)) {
-            box->setText(v.text);
-            continue;
-        }
-        if (v.picture) {
-            const SKTGraphic *g = GroupBinding::Find_Control(m_doc.sideList(s), v.id);
-            panel->Set_User_Image_Control(v.text, g ? g->_contents : Picture(), v.id);
-            if (QLabel *well = panel->Get_Dynamic_Photo_Ctrl(v.id))
-                panel->Set_Dynamic_Pic_Ctrl_Image(well, QFileInfo(v.text).fileName() == QLatin1String("no.png")
-                                                            ? m_host.Group_No_Image_Picture()
-                                                            : m_host.Group_Picture_For_Path(v.text));
-        }
-        if (QLineEdit *box = panel->Get_Dynamic_Text_Box(v.id)) box->setText(v.text);
+        // A person without a photo shows the stand-in on the card; a photo row shows
+        // its cell as it is.
+        const bool photo = v.id == QLatin1String(GroupBinding::kPhotoID);
+        const QString path = photo && v.text.isEmpty() ? m_host.Group_No_Image_Path() : v.text;
+        if (g->FilePath() != path) static_cast<SKTImage &>(*g).setFilePath(path, true);
     }
 }
 

@@ -10,7 +10,6 @@
 #include "Dynamic_Control_List.h"
 #include "GroupBinding.h"
 #include "GroupRows.h"
-#include "Picture.h"
 
 #include <QObject>
 #include <QPointer>
@@ -71,11 +70,8 @@ public:
     virtual void Group_View_Rows() = 0;
     // New rows were read: the data-source lists offer their columns.
     virtual void Group_Rows_Read() = 0;
-    // The placeholder of a photo without a picture, its path, and the panel's picture
-    // of a file.
+    // The path of the stand-in a photo without a picture shows on the card.
     virtual QString Group_No_Image_Path() const = 0;
-    virtual Picture Group_No_Image_Picture() const = 0;
-    virtual Picture Group_Picture_For_Path(const QString &path) = 0;
 };
 
 // The folders the wizard works in.
@@ -111,7 +107,8 @@ public:
     // the bound controls, then the project saved in its folder.
     void Make_Group_Project(const Group_Project &project);
 
-    // The row into the panel of the side; fields without a column keep their values.
+    // The row onto the side's controls (a photo without a picture shows the stand-in),
+    // whose panel boxes follow them; fields without a column keep their values.
     void Set_GP_mode_Value_From_Excel(Card_Side side, int row);
     // The selected row on the card and the panel of the side shown: a new fill of the
     // card, which Card_Fill names.

@@ -130,14 +130,23 @@ void Group_Project_Tree::Rename_Prj_Click()
 {
     const QString path = selectedProject();
     if (path.isEmpty()) return;
-    const std::optional<QString> name = askName ? askName(QFileInfo(path).completeBaseName()) : std::nullopt;
-    if (!name) return;
-    switch (GPS::Rename_Project(m_data, path, *name)) {
-    case GPS::Rename_Result::Name_Exists: Show_MessageBox(QStringLiteral("Project name already exist.")); return;
-    case GPS::Rename_Result::Bad_Name: Show_MessageBox(QStringLiteral("Please enter project name.")); return;
-    case GPS::Rename_Result::Failed: Show_MessageBox(QStringLiteral("Error in file accessing.")); return;
-    case GPS::Rename_Result::Unchanged: return;
-    case GPS::Rename_Result::Renamed: break;
+    // An empty name is refused and the name box comes again, holding what was typed,
+    // until a name is given or the box is cancelled.
+    QString typed = QFileInfo(path).completeBaseName();
+    for (;;) {
+        const std::optional<QString> name = askName ? askName(typed) : std::nullopt;
+        if (!name) return;
+        switch (GPS::Rename_Project(m_data, path, *name)) {
+        case GPS::Rename_Result::Bad_Name:
+            Show_MessageBox(QStringLiteral("Please enter project name."));
+            typed = *name;
+            continue;
+        case GPS::Rename_Result::Name_Exists: Show_MessageBox(QStringLiteral("Project name already exist.")); return;
+        case GPS::Rename_Result::Failed: Show_MessageBox(QStringLiteral("Error in file accessing.")); return;
+        case GPS::Rename_Result::Unchanged: return;
+        case GPS::Rename_Result::Renamed: break;
+        }
+        break;
     }
     Fill_Tree_View();
 }

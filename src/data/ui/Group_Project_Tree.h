@@ -37,8 +37,9 @@ public:
     void Rename_Prj_Click();
     void Delete_Prj_Click();
 
-    // Asks the new name of a project (present name in); nullopt on Cancel. By default
-    // a name box titled "Rename Project".
+    // Asks the new name of a project (the name to show in: the present name, or after
+    // a refused empty name what was typed); nullopt on Cancel. By default a name box
+    // titled "Rename Project".
     std::function<std::optional<QString>(const QString &)> askName;
 
     QTreeWidget *treeView = nullptr;

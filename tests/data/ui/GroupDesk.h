@@ -170,8 +170,6 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     void Group_View_Rows() override { ++rowWindows; }
     void Group_Rows_Read() override { DataSourceSection::Add_Excel_Col_Name_In_Combo(&dataSources); }
     QString Group_No_Image_Path() const override { return No_Image_Path(); }
-    Picture Group_No_Image_Picture() const override { return No_Image_Picture(); }
-    Picture Group_Picture_For_Path(const QString &path) override { return Image_For_Path(path); }
 
     // ---- Visitor_Panel_Window ----
     SKTGraphicView *Card_View(int side) const override
@@ -194,7 +192,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     QStringList Image_File_Types() const override { return {}; }
     Picture Image_For_Path(const QString &) override { return Picture(); }
     QString Camera_Picture() override { return QString(); }
-    QString No_Image_Path() const override { return QString(); }
+    QString No_Image_Path() const override { return Resource_Path + QStringLiteral("no.png"); }
     Picture No_Image_Picture() const override { return Picture(); }
     Picture Err_Image() const override { return Picture(); }
     void Record_Visitor() override {}

@@ -373,24 +373,33 @@ TEST_F(GroupWizard, ProjectTreeCommands)
     EXPECT_EQ(names(), (QStringList{"All", "Staff", "Staff (copy 1)", "Staff (copy 2)"}));
     EXPECT_EQ(testsupport::boxes().take(), (QStringList{"Do you want to make copy of this project?",
                                                          "Do you want to make copy of this project?"}));
-    // Rename: a clash is refused and changes nothing; a free name renames.
+    // Rename: a clash is refused and changes nothing; an empty name is refused and the
+    // name box comes again with what was typed, where Cancel renames nothing and a free
+    // name renames.
+    const QStringList unchanged = {"All", "Staff", "Staff (copy 1)", "Staff (copy 2)"};
     struct Rename {
-        QString to;
+        QList<std::optional<QString>> answers;  // in turn; nullopt: Cancel
+        QStringList shown;                      // what the name box came with each time
         QStringList rows;
         QString message;
     } renames[] = {
-        {"Staff", {"All", "Staff", "Staff (copy 1)", "Staff (copy 2)"}, "\nProject name already exist."},
-        {"  ", {"All", "Staff", "Staff (copy 1)", "Staff (copy 2)"}, "\nPlease enter project name."},
-        {"Guests", {"All", "Guests", "Staff", "Staff (copy 2)"}, ""},
+        {{"Staff"}, {"Staff (copy 1)"}, unchanged, "\nProject name already exist."},
+        {{"  ", std::nullopt}, {"Staff (copy 1)", "  "}, unchanged, "\nPlease enter project name."},
+        {{"", "..", "Guests"},
+         {"Staff (copy 1)", "", ".."},
+         {"All", "Guests", "Staff", "Staff (copy 2)"},
+         "\nPlease enter project name.\nPlease enter project name."},
     };
     for (const Rename &r : renames) {
+        QStringList shown;
         tree.askName = [&](const QString &current) -> std::optional<QString> {
-            EXPECT_EQ(current, "Staff (copy 1)");
-            return r.to;
+            shown << current;
+            return r.answers.value(shown.size() - 1, std::nullopt);
         };
         tree.selectRow(2);
         tree.rename_btn->click();
-        EXPECT_EQ(names(), r.rows);
+        EXPECT_EQ(shown, r.shown) << r.message.toStdString();
+        EXPECT_EQ(names(), r.rows) << r.message.toStdString();
         EXPECT_EQ(testsupport::boxes().take().join(""), r.message);
     }
     // Folder rows are no projects; the root is never deleted.

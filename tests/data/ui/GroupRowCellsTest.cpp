@@ -1,0 +1,164 @@
+// Group mode: the selected person's row goes onto the card and the panel's boxes follow
+// the card. Two boxes of one column show one cell, whichever is typed into, and that is
+// what the row's Save stores; a field not shown and a person without a photo.
+#include "GroupBinding.h"
+#include "GroupProjectTest.h"
+#include "MessageBox.h"
+#include "Profile_Panel.h"
+#include "TestSupport.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "QStringPrinter.h"
+
+namespace group_row_cells_test {
+
+namespace {
+
+using group_project::kPeople;
+using GroupCells = group_project::Group_Project_Test;
+
+TEST_F(GroupCells, TwoBoxesOfOneColumnShowOneCellAndSaveStoresIt)
+{
+    // Cy picked, the card's name bound to the company column on the Data Source tab:
+    // the name box and the company box show the company.
+    list().GroupList->setCurrentRow(2);
+    SKTGraphic *name = w.frontView.Selcect_Ctrl_With_ID("Fup_Name");
+    ASSERT_NE(name, nullptr);
+    GroupBinding::Bind(*name, 2, true);
+    w.group.Column_Follows_Binding(*name);
+    ASSERT_EQ(w.document.m_columnChoices.excel_cb_value1, 2);
+    EXPECT_EQ(panelText(0, "Fup_Name"), "Corp");
+    QTest::mouseClick(list().save_btn, Qt::LeftButton);
+    EXPECT_EQ(w.document.ListData().at(2), kPeople.at(2));
+    testsupport::boxes().clear();
+
+    // Typed into either box; a box emptied leaves the cell empty, not the card's
+    // "Text here".
+    const struct Row {
+        const char *typedInto;
+        int row;
+        QString typed;
+        QString nameCard, companyCard;
+    } rows[] = {{"Fup_Name", 0, "Typed Corp", "Typed Corp", "Typed Corp"},
+                {"Fup_Company", 1, "Typed Corp", "Typed Corp", "Typed Corp"},
+                {"Fup_Name", 3, "", "Text here", ""}};
+    for (const Row &r : rows) {
+        list().GroupList->setCurrentRow(r.row);
+        QLineEdit *box = Profile_Panel_Of_Side(0)->Text_Box_For_ID(r.typedInto);
+        box->selectAll();
+        if (r.typed.isEmpty())
+            QTest::keyClick(box, Qt::Key_Backspace);
+        else
+            QTest::keyClicks(box, r.typed);
+        EXPECT_EQ(cardText(0, "Fup_Name"), r.nameCard) << r.typedInto;
+        EXPECT_EQ(cardText(0, "Fup_Company"), r.companyCard) << r.typedInto;
+        for (const char *id : {"Fup_Name", "Fup_Company"})
+            EXPECT_EQ(panelText(0, id), r.typed) << r.typedInto << ", the box of " << id;
+        QTest::mouseClick(list().save_btn, Qt::LeftButton);
+        EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nRecord saved successfully."}));
+        QStringList stored = kPeople.at(r.row);
+        stored[2] = r.typed;
+        EXPECT_EQ(w.document.ListData().at(r.row), stored) << r.typedInto;
+        EXPECT_EQ(fileRows().at(r.row), stored) << r.typedInto;
+        EXPECT_EQ(entries().at(r.row), QString("%1 - %2").arg(r.row + 1).arg(r.typed)) << r.typedInto;
+        // Picked again, the person shows what was stored.
+        list().GroupList->setCurrentRow(4);
+        list().GroupList->setCurrentRow(r.row);
+        for (const char *id : {"Fup_Name", "Fup_Company"})
+            EXPECT_EQ(panelText(0, id), r.typed) << r.typedInto << ", picked again: " << id;
+    }
+    EXPECT_EQ(w.document.ListData().at(4), kPeople.at(4)) << "the person picked between is not touched";
+}
+
+TEST_F(GroupCells, TheBoxesFollowTheRowPutOnTheCard)
+{
+    // The company not shown on the card, and a front photo column: Ann and Cy have a
+    // picture, Bob none.
+    const QString home = testsupport::testHome();
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::red);
+    ASSERT_TRUE(picture.save(home + "/ann.png"));
+    list().GroupList->setCurrentRow(-1);
+    GraphicPtr photo = w.add(w.front(), GraphicKind::Image, {170, 20, 60, 80});
+    photo->control_ID = "Fup_Photo";
+    w.frontView.Selcect_Ctrl_With_ID("Fup_Company")->Set_Ctrl_Is_Visible(false);
+    w.document.m_spreadsheet.column_titles << "Photo";
+    w.document.setListData({kPeople.at(0) + QStringList{home + "/ann.png"}, kPeople.at(1) + QStringList{""},
+                            kPeople.at(2) + QStringList{home + "/ann.png"}});
+    w.document.m_columnChoices.excel_cb_value11 = 4;
+    ASSERT_TRUE(w.save());
+    reopen();
+
+    const QString ann = home + "/ann.png", standIn = w.No_Image_Path();
+    const struct Row {
+        int row;
+        QString company;
+        QString photoBox, cardPhoto;
+    } rows[] = {{0, "Acme", ann, ann}, {1, "Bell", "", standIn}, {2, "Corp", ann, ann}, {1, "Bell", "", standIn}};
+    Profile_Panel &front = *Profile_Panel_Of_Side(0);
+    for (const Row &r : rows) {
+        list().GroupList->setCurrentRow(r.row);
+        EXPECT_EQ(cardText(0, "Fup_Company"), r.company) << r.row;
+        EXPECT_EQ(panelText(0, "Fup_Company"), r.company) << r.row << ": a field not shown shows the person's cell too";
+        EXPECT_FALSE(front.Chk_Box_For_ID("Fup_Company")->isChecked()) << r.row;
+        SKTGraphic *g = w.frontView.Selcect_Ctrl_With_ID("Fup_Photo");
+        ASSERT_NE(g, nullptr);
+        EXPECT_EQ(g->FilePath(), r.cardPhoto) << r.row;
+        EXPECT_EQ(front.image_path_val->text(), r.photoBox) << r.row << ": the stand-in is nobody's photo";
+    }
+    // The person without a photo saved: no picture is stored.
+    QTest::mouseClick(list().save_btn, Qt::LeftButton);
+    EXPECT_EQ(w.document.ListData().at(1), kPeople.at(1) + QStringList{""});
+}
+
+// A user-added field bound anew on the Data Source tab: while it has a project column,
+// its entry of the side's list takes the control's column, which the row's Save then
+// stores into; unbound it has none, and a later binding gives it none.
+TEST_F(GroupCells, AUserAddedFieldsColumnFollowsItsBinding)
+{
+    list().GroupList->setCurrentRow(-1);
+    field(0, "F_label1", 80)->Set_text_value("Badge :");
+    GroupBinding::Bind(*field(0, "F_field1", 100), 3, true);
+    ASSERT_TRUE(w.save());
+    reopen();
+    const DesignColumnChoices choices = w.document.m_columnChoices;
+    const auto entryColumn = [this] {
+        for (const Dynamic_Ctrl_Entry &e : w.panels.front_list)
+            if (e.id == "F_field1") return e.column;
+        return QString("<no entry>");
+    };
+    ASSERT_EQ(entryColumn(), "3");
+    list().GroupList->setCurrentRow(3);
+    SKTGraphic *g = w.frontView.Selcect_Ctrl_With_ID("F_field1");
+    ASSERT_NE(g, nullptr);
+    const struct {
+        int bound;  // the control's column on the Data Source tab, -1 Manual
+        QString entry;
+    } rows[] = {{2, "2"}, {-1, "-1"}, {1, "-1"}};
+    for (const auto &r : rows) {
+        GroupBinding::Bind(*g, r.bound, true);
+        w.group.Column_Follows_Binding(*g);
+        EXPECT_EQ(entryColumn(), r.entry) << r.bound;
+        EXPECT_EQ(w.group.Column_Of("F_field1"), r.entry.toInt()) << r.bound;
+        EXPECT_EQ(w.document.m_columnChoices, choices) << r.bound << ": the fixed fields keep their columns";
+        if (r.bound != 2) continue;
+        // Typed into its box and saved: the cell of the new column takes it.
+        QLineEdit *box = Profile_Panel_Of_Side(0)->Get_Dynamic_Text_Box("F_field1");
+        ASSERT_NE(box, nullptr);
+        box->selectAll();
+        QTest::keyClicks(box, "Desk 9");
+        QTest::mouseClick(list().save_btn, Qt::LeftButton);
+        EXPECT_EQ(w.document.ListData().at(3), QStringList({"4", "Dee", "Desk 9", "U4"}));
+    }
+}
+
+} // namespace
+
+} // namespace group_row_cells_test
