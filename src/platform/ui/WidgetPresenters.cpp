@@ -10,6 +10,7 @@
 #include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -73,7 +74,8 @@ QString formatFilter(const QString &extension) { return QStringLiteral("%1 (*.%1
 
 // A file panel that takes every name typed in it as a plain name of its folder. Qt's own
 // panel takes a name beginning with ":" for a path of Qt's resources: it hands such a
-// name back without its folder, and an open panel finds no such file.
+// name back without its folder (":z"), or in the root folder ("::z" gives "/::z"), and
+// an open panel finds no such file.
 class Plain_Name_Panel : public QFileDialog
 {
 public:
@@ -86,13 +88,12 @@ protected:
     {
         m_chosen = selectedFiles();
         const QString folder = directory().absolutePath();
-        bool plain = false;
-        for (QString &file : m_chosen)
-            if (file.startsWith(u':')) {
-                file = Path_Join(folder, file);
-                plain = true;
-            }
+        const QStringList typed = typedNames();
+        const bool plain = std::any_of(typed.begin(), typed.end(), [](const QString &n) { return n.startsWith(u':'); });
         if (!plain) return QFileDialog::accept();
+        // Every name typed, as it was typed, in the folder (a path typed stays that path).
+        m_chosen.clear();
+        for (const QString &name : typed) m_chosen << (name.startsWith(u'/') ? name : Path_Join(folder, name));
         if (fileMode() != Directory && m_chosen.size() == 1 && QFileInfo(m_chosen.front()).isDir())
             return setDirectory(m_chosen.front());  // a folder's name typed opens it, as any other
         const bool there = std::all_of(m_chosen.begin(), m_chosen.end(), [this](const QString &file) {
@@ -105,6 +106,20 @@ protected:
     }
 
 private:
+    // The names in the name box, split as the panel splits them: the whole text, or each
+    // name between double quotes ("a" "b") when it holds any.
+    QStringList typedNames() const
+    {
+        const auto *box = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        const QString text = box ? box->text() : QString();
+        if (text.isEmpty()) return {};
+        if (!text.contains(u'"')) return {text};
+        QStringList names;
+        const QStringList parts = text.split(u'"');
+        for (int i = 1; i < parts.size(); i += 2) names << parts[i];
+        return names;
+    }
+
     QStringList m_chosen;
 };
 

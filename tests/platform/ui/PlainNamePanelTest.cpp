@@ -11,14 +11,16 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 // The person's panels, real panels driven as a person would, with names beginning with
-// ":" typed or suggested: the answer keeps the panel's folder, an open panel finds the
-// file typed, and nothing is written in the working folder.
+// one colon or more (or holding them) typed or suggested: the answer is that very name in
+// the panel's folder, an open panel finds the file typed, and nothing is written in the
+// working folder.
 TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
 {
     const QStringList pictures{"jpg", "png"};
@@ -39,6 +41,22 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
         {FilePanelRequest::OpenFile, {"zcd"}, "", ":Old.zcd", -1, {":Old.zcd"}},
         {FilePanelRequest::OpenFiles, {"zcd"}, "", ":Old.zcd", -1, {":Old.zcd"}},
         {FilePanelRequest::OpenFolder, {}, "", ":Pictures", -1, {":Pictures"}},
+        // Two colons or more: Qt would answer them in the root folder ("/::z").
+        {FilePanelRequest::SaveFile, {"zcd"}, "", "::", -1, {"::.zcd"}},
+        {FilePanelRequest::SaveFile, {}, "", "::", -1, {"::"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", ":::x", -1, {":::x.zcd"}},
+        {FilePanelRequest::SaveFile, {"png"}, "", "::z", -1, {"::z.png"}},
+        {FilePanelRequest::SaveFile, {"xlsx"}, "", "::log", -1, {"::log.xlsx"}},
+        {FilePanelRequest::SaveFile, pictures, "Card.jpg", "::cam", -1, {"::cam.jpg"}},
+        {FilePanelRequest::SaveFile, pictures, "Card.jpg", "::z.jpg", 1, {"::z.png"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "::Card.zcd", "", -1, {"::Card.zcd"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", ":a:b", -1, {":a:b.zcd"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", "a::", -1, {"a::.zcd"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", "sub/::z", -1, {"sub/::z.zcd"}},
+        {FilePanelRequest::OpenFile, {"zcd"}, "", "::x.zcd", -1, {"::x.zcd"}},
+        {FilePanelRequest::OpenFile, {"zcd"}, "", ":a:b.zcd", -1, {":a:b.zcd"}},
+        {FilePanelRequest::OpenFiles, {"zcd"}, "", "\"::x.zcd\" \":Old.zcd\"", -1, {"::x.zcd", ":Old.zcd"}},
+        {FilePanelRequest::OpenFolder, {}, "", "::Pictures", -1, {"::Pictures"}},
     };
     Install_Widget_Presenters();
     Set_File_Panel_Answerer({});
@@ -46,8 +64,9 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
         SCOPED_TRACE((r.typed + QString("|") + r.suggested).toStdString());
         testsupport::WorkingFolder work;
         QTemporaryDir folder;
-        for (const char *name : {"sub", ":Pictures"}) QDir().mkpath(Path_Join(folder.path(), name));
-        for (const char *name : {":Old.zcd", "New.zcd"}) QFile(Path_Join(folder.path(), name)).open(QIODevice::WriteOnly);
+        for (const char *name : {"sub", ":Pictures", "::Pictures"}) QDir().mkpath(Path_Join(folder.path(), name));
+        for (const char *name : {":Old.zcd", "New.zcd", "::x.zcd", ":a:b.zcd"})
+            QFile(Path_Join(folder.path(), name)).open(QIODevice::WriteOnly);
         QStringList boxes;
         QString startFolder;
         bool driven = false;
@@ -65,6 +84,10 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
                 panel->reject();
                 return;
             }
+            // A person types into a panel that lists its folder (three folders in every
+            // kind): a listing that comes later would put its own choice in the name box.
+            auto *list = panel->findChild<QListView *>("listView");
+            if (!list || list->model()->rowCount(list->rootIndex()) < 3) return;
             driven = true;
             startFolder = panel->directory().absolutePath();
             auto *name = panel->findChild<QLineEdit *>("fileNameEdit");
