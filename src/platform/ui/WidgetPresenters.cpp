@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -79,7 +80,13 @@ QString formatFilter(const QString &extension) { return QStringLiteral("%1 (*.%1
 class Plain_Name_Panel : public QFileDialog
 {
 public:
-    using QFileDialog::QFileDialog;
+    Plain_Name_Panel(QWidget *parent, const QString &title, const QString &folder)
+        : QFileDialog(parent, title, folder)
+    {
+        // After the panel's own check of the name box, which finds no such file.
+        if (auto *box = findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            connect(box, &QLineEdit::textChanged, this, [this] { enablePlainNames(); });
+    }
     // The files chosen, each in its folder.
     QStringList chosen() const { return m_chosen; }
 
@@ -106,6 +113,25 @@ protected:
     }
 
 private:
+    // The accept button, for names beginning with a colon, as for any other name: a save
+    // panel takes any name; an open panel the files (or folders) of its folder typed.
+    void enablePlainNames()
+    {
+        const QStringList typed = typedNames();
+        if (std::none_of(typed.begin(), typed.end(), [](const QString &n) { return n.startsWith(u':'); })) return;
+        const QString folder = directory().absolutePath();
+        const bool there = std::all_of(typed.begin(), typed.end(), [&](const QString &name) {
+            const QFileInfo info(name.startsWith(u'/') ? name : Path_Join(folder, name));
+            if (acceptMode() == AcceptSave) return true;
+            return fileMode() == Directory ? info.isDir() : info.exists();
+        });
+        auto *buttons = findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+        QPushButton *accept = buttons ? buttons->button(acceptMode() == AcceptSave ? QDialogButtonBox::Save
+                                                                                   : QDialogButtonBox::Open)
+                                      : nullptr;
+        if (accept && there) accept->setEnabled(true);
+    }
+
     // The names in the name box, split as the panel splits them: the whole text, or each
     // name between double quotes ("a" "b") when it holds any.
     QStringList typedNames() const

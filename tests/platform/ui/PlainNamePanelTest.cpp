@@ -7,6 +7,8 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -70,6 +72,7 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
         QStringList boxes;
         QString startFolder;
         bool driven = false;
+        bool acceptEnabled = false;
         QTimer person;
         QObject::connect(&person, &QTimer::timeout, [&] {
             QWidget *modal = QApplication::activeModalWidget();
@@ -93,6 +96,11 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
             auto *name = panel->findChild<QLineEdit *>("fileNameEdit");
             ASSERT_TRUE(name);
             if (*r.typed) name->setText(r.typed);
+            // The name typed can be accepted with the button, as any other.
+            auto *buttons = panel->findChild<QDialogButtonBox *>("buttonBox");
+            ASSERT_TRUE(buttons);
+            for (QAbstractButton *b : buttons->buttons())
+                if (buttons->buttonRole(b) == QDialogButtonBox::AcceptRole) acceptEnabled = b->isEnabled();
             if (r.filter >= 0) {
                 auto *formats = panel->findChild<QComboBox *>("fileTypeCombo");
                 formats->setCurrentIndex(r.filter);
@@ -115,6 +123,7 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
         for (const QString &name : r.answer) expected << Path_Join(folder.path(), name);
         EXPECT_EQ(answer.join(u'|'), expected.join(u'|'));
         EXPECT_EQ(startFolder, folder.path());
+        EXPECT_TRUE(acceptEnabled);
         EXPECT_EQ(boxes.join(u'|'), "");
         EXPECT_EQ(work.written().join(u'|'), "");
     }
