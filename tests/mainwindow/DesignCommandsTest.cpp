@@ -143,8 +143,10 @@ TEST(DesignCommands, SaveAsOntoAnotherUsersLinkIsRefusedWithoutAQuestion)
         ASSERT_TRUE(user.acting());
         EXPECT_FALSE(w.controller.Save_project_file(true, false, Card_Mode::Opened));
     }
-    EXPECT_EQ(testsupport::boxes().take(), QStringList{QString("\nUnable to save the file \"%1\".\n\n\"%2\" in this shared folder is another user's link, which only "
-                "they can replace. Please choose another name.").arg(shared.filePath("Badge.zcd"), "Badge.zcd")});
+    const QString refused = QString("\nUnable to save the file \"%1\".\n\n\"%2\" in this shared folder is another "
+                                    "user's link, which only they can replace. Please choose another name.")
+                                .arg(shared.filePath("Badge.zcd"), "Badge.zcd");
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{refused});
     EXPECT_EQ(testsupport::filePanelRequests().size(), 2) << "the panel comes again";
     EXPECT_EQ(w.document.Project_File_Name, "");
     EXPECT_EQ(thesis.bytes(), "thesis");

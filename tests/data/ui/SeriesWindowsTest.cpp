@@ -688,8 +688,10 @@ TEST_F(SeriesWindows, ExportOntoAnotherUsersLinkSaysWhoseItIs)
             ASSERT_TRUE(user.acting());
             wizard.Export_Value_Btn_Clicked();
         }
-        EXPECT_EQ(testsupport::boxes().take(), QStringList{QString("\nUnable to save the file \"%1\".\n\n\"%2\" in this shared folder is another user's "
-                          "link, which only they can replace. Please choose another name.").arg(shared.filePath(name), name)});
+        const QString refused = QString("\nUnable to save the file \"%1\".\n\n\"%2\" in this shared folder is another "
+                                        "user's link, which only they can replace. Please choose another name.")
+                                    .arg(shared.filePath(name), name);
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{refused});
         EXPECT_TRUE(QFileInfo(shared.filePath(name)).isSymLink()) << name;
     }
     EXPECT_EQ(thesis.bytes(), "thesis");

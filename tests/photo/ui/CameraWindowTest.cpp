@@ -256,8 +256,10 @@ TEST(CameraWindow, SaveAsOntoAnotherUsersLinkSaysWhoseItIs)
         ASSERT_TRUE(user.acting());
         w.camera.Save_Crop_Image_Clicked();
     }
-    EXPECT_EQ(testsupport::boxes().take(), QStringList{QString("\nUnable to save the file \"%1\".\n\n\"%2\" in this shared folder is another user's link, "
-                          "which only they can replace. Please choose another name.").arg(shared.filePath("cam.jpg"), "cam.jpg")});
+    const QString refused = QString("\nUnable to save the file \"%1\".\n\n\"%2\" in this shared folder is another "
+                                    "user's link, which only they can replace. Please choose another name.")
+                                .arg(shared.filePath("cam.jpg"), "cam.jpg");
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{refused});
     EXPECT_EQ(thesis.bytes(), "thesis");
     EXPECT_TRUE(QFileInfo(shared.filePath("cam.jpg")).isSymLink());
 }
