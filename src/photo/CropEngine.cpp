@@ -91,6 +91,14 @@ QString Cropped_File_Name(const QString &outputFolder, bool customName, const QS
     return path;
 }
 
+QString Crop_Custom_Name_Refusal(const QString &typed)
+{
+    const QString name = typed.trimmed();
+    if (name.isEmpty()) return QStringLiteral("Please select output file custom name.");
+    if (name.contains(u'/')) return QStringLiteral("Please enter valid file name.");
+    return {};
+}
+
 Size_Text Crop_Size_Text_Rule(const QString &typed)
 {
     QString s = typed.trimmed();

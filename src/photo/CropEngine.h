@@ -42,6 +42,11 @@ QString Crop_Format_Extension(int format);
 QString Cropped_File_Name(const QString &outputFolder, bool customName, const QString &name,
                           const QString &inputPath, int format, int counter);
 
+// Why a custom output name typed cannot be used, empty when it can: none given, "Please
+// select output file custom name."; one holding "/" (a path, where a plain name of the
+// output folder is asked for), "Please enter valid file name.".
+QString Crop_Custom_Name_Refusal(const QString &typed);
+
 // The width/height text after an edit and the stepper value it gives: empty or 0 → "1";
 // more than 5 characters → the first 5 (then empty-or-0 again → "1"); above 10000 →
 // "10000".

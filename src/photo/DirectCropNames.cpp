@@ -4,6 +4,8 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
+
 namespace {
 const QStringList kWritable{"png", "jpg", "jpeg", "bmp", "tif", "tiff"};
 const QStringList kReadable{"png", "jpg", "jpeg", "bmp", "tif", "tiff", "gif"};
@@ -44,6 +46,8 @@ Direct_Column Direct_Column_Cells(const QStringList &inputs, const QStringList &
         } else if (row < written.size() && !input.isEmpty()) {
             cell = input;
             column.uncut << row;
+        } else if (row < written.size()) {
+            column.blank << row;
         }
         column.cells << cell;
     }
@@ -53,15 +57,19 @@ Direct_Column Direct_Column_Cells(const QStringList &inputs, const QStringList &
 QString Direct_Column_Message(const QStringList &inputs, const Direct_Column &column)
 {
     if (column.uncut.isEmpty()) return QStringLiteral("Image has been cropped successfully.");
+    QList<int> kept = column.uncut + column.blank;
+    std::sort(kept.begin(), kept.end());
     QString text = QStringLiteral("Pictures cropped: %1 of %2.\n\nPictures that could not be cropped, kept as they "
                                   "were: %3")
                        .arg(column.cropped)
                        .arg(inputs.size())
-                       .arg(column.uncut.size());
-    for (int i = 0; i < column.uncut.size() && i < kRowsNamed; ++i) {
-        const int row = column.uncut[i];
-        text += QStringLiteral("\nRow %1: \"%2\"").arg(row + 1).arg(QFileInfo(inputs[row].trimmed()).fileName());
+                       .arg(kept.size());
+    for (int i = 0; i < kept.size() && i < kRowsNamed; ++i) {
+        const int row = kept[i];
+        const QString input = inputs[row].trimmed();
+        text += input.isEmpty() ? QStringLiteral("\nRow %1: no picture").arg(row + 1)
+                                : QStringLiteral("\nRow %1: \"%2\"").arg(row + 1).arg(QFileInfo(input).fileName());
     }
-    if (column.uncut.size() > kRowsNamed) text += QStringLiteral("\nand %1 more").arg(column.uncut.size() - kRowsNamed);
+    if (kept.size() > kRowsNamed) text += QStringLiteral("\nand %1 more").arg(kept.size() - kRowsNamed);
     return text;
 }

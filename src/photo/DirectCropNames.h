@@ -25,17 +25,19 @@ bool Any_Picture_File(const QStringList &paths);
 // file written for each row done (`written`; empty for none). A row that names a
 // picture but got no file (no face found, a picture that cannot be read or written)
 // keeps its own cell, so that its person keeps the picture; `uncut` lists those rows
-// (0-based), `cropped` counts the rows that got theirs. Rows a stop left out (beyond
-// `written`) get empty cells.
+// (0-based), `blank` the rows done that name no picture, `cropped` counts the rows that
+// got theirs. Rows a stop left out (beyond `written`) get empty cells.
 struct Direct_Column {
     QStringList cells;
     QList<int> uncut;
+    QList<int> blank;
     int cropped = 0;
 };
 Direct_Column Direct_Column_Cells(const QStringList &inputs, const QStringList &written);
 
 // What a column run tells at its end: "Image has been cropped successfully." when
 // every row named got its file; else the pictures cropped of the rows, the count of
-// the rows kept as they were and the first few of them ("Row N: "name""), as Crop All
-// names the pictures it could not read.
+// the rows kept as they were and the first few of them in row order ("Row N: "name"",
+// or "Row N: no picture" for a row that names none), as Crop All names the pictures it
+// could not read.
 QString Direct_Column_Message(const QStringList &inputs, const Direct_Column &column);

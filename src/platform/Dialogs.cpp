@@ -112,6 +112,14 @@ Save_Panel_Choice Ask_Save_Panel(const FilePanelRequest &request)
     if (!request.extensions.contains(chosenExtension)) chosenExtension.clear();
     choice.path = Completed_Save_Name(typed, request, chosenExtension);
     const QStringList written = request.writtenFiles ? request.writtenFiles(choice.path) : QStringList{choice.path};
+    // Another user's file or link in a shared folder cannot be replaced: refused at once,
+    // with no question whose Yes could not be carried out.
+    for (const QString &file : written)
+        if (const QString refusal = Write_Refusal_Text(file); !refusal.isEmpty()) {
+            Show_MessageBox(refusal);
+            choice.refused = true;
+            return choice;
+        }
     QStringList taken;
     for (const QString &file : written)
         if (Path_Is_Taken(file)) taken << QFileInfo(file).fileName();

@@ -30,8 +30,8 @@ struct FilePanelRequest {
 struct Save_Panel_Choice {
     QString path;
     File_Link links = File_Link::Replace;
-    // Ask_Save_Panel only: a file was there and the question was answered No; `path` is
-    // that name.
+    // Ask_Save_Panel only: a file was there and the question was answered No, or it was
+    // refused without a question (another user's in a shared folder); `path` is that name.
     bool refused = false;
 };
 
@@ -49,7 +49,9 @@ QString Completed_Save_Name(const QString &typed, const FilePanelRequest &reques
 // Runs a save panel once: the name typed is completed, and when files the choice writes
 // are there (a link too, one leading nowhere as well) one question names each of them:
 // "<file name> already exists. Do you want to replace it?", or for several
-// "<name>, <name> and <name> already exist. Do you want to replace them?".
+// "<name>, <name> and <name> already exist. Do you want to replace them?". A file there
+// that is another user's in a shared folder (Write_Refusal_Reason) is refused at once,
+// with Write_Refusal_Text, and nothing is asked.
 // A link under the very name typed, to a file that is there, is written through; any
 // other link (under a completed name, or leading nowhere) is replaced.
 Save_Panel_Choice Ask_Save_Panel(const FilePanelRequest &request);

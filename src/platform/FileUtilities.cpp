@@ -159,6 +159,12 @@ QString Write_Refusal_Reason(const QString &path)
         .arg(info.fileName(), S_ISLNK(file.st_mode) ? QStringLiteral("link") : QStringLiteral("file"));
 }
 
+QString Write_Refusal_Text(const QString &path, const QString &otherwise)
+{
+    const QString reason = Write_Refusal_Reason(path);
+    return reason.isEmpty() ? otherwise : QStringLiteral("Unable to save the file \"%1\".\n\n").arg(path) + reason;
+}
+
 std::optional<qint64> Get_Free_Bytes_At_Path(const QString &path)
 {
     const QStorageInfo storage(path);

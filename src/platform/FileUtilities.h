@@ -46,6 +46,10 @@ bool Path_Is_Taken(const QString &path);
 // that the system does not follow for this user (in a folder both sticky and writable by
 // others, not the link owner's).
 QString Write_Refusal_Reason(const QString &path);
+// What a save of `path` that failed, or is refused before it is tried, says when
+// Write_Refusal_Reason tells why: "Unable to save the file "<path>".\n\n<reason>";
+// `otherwise` when it cannot be told.
+QString Write_Refusal_Text(const QString &path, const QString &otherwise = {});
 // The bytes this user may still write on the file system holding the path (a file or a
 // folder); nullopt when the file system cannot be read.
 std::optional<qint64> Get_Free_Bytes_At_Path(const QString &path);

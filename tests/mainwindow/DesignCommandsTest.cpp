@@ -1,3 +1,4 @@
+#include "AnotherUser.h"
 #include "Globals.h"
 #include "MessageBox.h"
 #include "SKTDocument.h"
@@ -120,6 +121,36 @@ TEST(DesignCommands, SaveAsAsksAboutTheFileItWrites)
         w.controller.Save_project_file(true, false, Card_Mode::Opened);
         w.document.Project_File_Name.clear();
     });
+}
+
+// Save As onto another user's link in a shared folder (as /tmp is): refused at once,
+// with no replace question first; the panel comes again, and the design keeps its name.
+// As root: the save acts as another user.
+TEST(DesignCommands, SaveAsOntoAnotherUsersLinkIsRefusedWithoutAQuestion)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's links needs root";
+    Window w;
+    w.add(w.document.graphics(), GraphicKind::Shape, {10, 10, 40, 20});
+    const testsupport::Test_Users_File thesis("thesis.odt", "thesis");
+    ASSERT_TRUE(thesis.made());
+    const testsupport::Shared_Folder shared;
+    ASSERT_TRUE(shared.plantLink("Badge.zcd", thesis.path()));
+    testsupport::clearFilePanels();
+    testsupport::queueFilePanelAnswer({shared.filePath("Badge.zcd")});
+    testsupport::boxes().clear();
+    {
+        const testsupport::Acting_As_Test_User user;
+        ASSERT_TRUE(user.acting());
+        EXPECT_FALSE(w.controller.Save_project_file(true, false, Card_Mode::Opened));
+    }
+    const QString refused = QString("\nUnable to save the file \"%1\".\n\n\"%2\" in this shared folder is another "
+                                    "user's link, which only they can replace. Please choose another name.")
+                                .arg(shared.filePath("Badge.zcd"), "Badge.zcd");
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{refused});
+    EXPECT_EQ(testsupport::filePanelRequests().size(), 2) << "the panel comes again";
+    EXPECT_EQ(w.document.Project_File_Name, "");
+    EXPECT_EQ(thesis.bytes(), "thesis");
+    EXPECT_TRUE(QFileInfo(shared.filePath("Badge.zcd")).isSymLink());
 }
 
 TEST(DesignCommands, CancelledPanelsAndQuestionsChangeNothing)

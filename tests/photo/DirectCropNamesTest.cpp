@@ -71,7 +71,8 @@ TEST(DirectCropNames, AListNamesAPictureFile)
 }
 
 // The new column of a column run: a row that names a picture but got no file keeps its
-// own cell and is named (five at most, then a count); rows a stop left out are empty.
+// own cell and is named (five at most, then a count), and so is a row without a picture
+// when the run tells of any; rows a stop left out are empty.
 TEST(DirectCropNames, ColumnRunKeepsTheRowsItCouldNotCut)
 {
     const QStringList six{"/in/a.png", "/in/b.png", "/in/c.png", "/in/d.png", "/in/e.png", "/in/f.png"};
@@ -96,6 +97,16 @@ TEST(DirectCropNames, ColumnRunKeepsTheRowsItCouldNotCut)
          six,
          "Pictures cropped: 0 of 6.\n\nPictures that could not be cropped, kept as they were: 6\nRow 1: \"a.png\"\n"
          "Row 2: \"b.png\"\nRow 3: \"c.png\"\nRow 4: \"d.png\"\nRow 5: \"e.png\"\nand 1 more"},
+        // A row done that names no picture is named among them, in row order.
+        {{"/in/a.png", " ", "/in/c.png", "/in/d.png", "/in/e.png", "/in/f.png"},
+         {"/out/a.png", "", "", "", "/out/e.png", ""},
+         {"/out/a.png", "", "/in/c.png", "/in/d.png", "/out/e.png", "/in/f.png"},
+         "Pictures cropped: 2 of 6.\n\nPictures that could not be cropped, kept as they were: 4\nRow 2: no picture\n"
+         "Row 3: \"c.png\"\nRow 4: \"d.png\"\nRow 6: \"f.png\""},
+        // Stopped after the second row: the third, without a picture, was not done.
+        {{"/in/a.png", "", ""}, {"", ""}, {"/in/a.png", "", ""},
+         "Pictures cropped: 0 of 3.\n\nPictures that could not be cropped, kept as they were: 2\nRow 1: \"a.png\"\n"
+         "Row 2: no picture"},
     };
     for (const auto &r : rows) {
         SCOPED_TRACE(r.inputs.join(',').toStdString());

@@ -1,10 +1,12 @@
 // Where a file panel opens: the folder asked for, else the last folder chosen in, else home;
 // and the name a save panel writes, asked about.
+#include "AnotherUser.h"
 #include "Dialogs.h"
 #include "TestSupport.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <utility>
@@ -151,5 +153,60 @@ TEST(FilePanel, APanelRefusedComesBackWithTheFormatChosen)
         EXPECT_EQ(Run_File_Panel(request), QStringList()) << r.refused;
         EXPECT_EQ(asked.size(), 2u) << r.refused;
     }
+    testsupport::installRecordingAnswerer();
+}
+
+// Another user's file or link in a shared folder (as /tmp is) under a name a save panel's
+// choice writes cannot be replaced: the panel says so at once, asks nothing, and comes
+// again. As root: the panel acts as another user.
+TEST(FilePanel, AnotherUsersFileInASharedFolderIsRefusedWithoutAQuestion)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's files needs root";
+    const testsupport::Test_Users_File thesis("thesis.odt", "thesis");
+    ASSERT_TRUE(thesis.made());
+    const struct Row {
+        const char *typed;
+        QStringList extensions;
+        bool sides;        // the choice writes "<name>_Front" and "<name>_Back"
+        const char *planted, *kind;
+    } rows[] = {
+        {"Badge", {"zcd"}, false, "Badge.zcd", "file"},
+        {"Badge.zcd", {"zcd"}, false, "Badge.zcd", "link"},
+        {"shot", {"jpg", "png"}, false, "shot.jpg", "link"},
+        {"Card", {"png"}, true, "Card_Back.png", "link"},
+    };
+    for (const Row &r : rows) {
+        SCOPED_TRACE(r.typed);
+        const testsupport::Shared_Folder shared;
+        ASSERT_TRUE(QLatin1String(r.kind) == "file" ? shared.plantFile(r.planted, "theirs")
+                                                   : shared.plantLink(r.planted, thesis.path()));
+        int panels = 0;
+        Set_File_Panel_Answerer([&](const FilePanelRequest &) {
+            return ++panels == 1 ? QStringList{shared.filePath(r.typed)} : QStringList();
+        });
+        testsupport::boxes().clear();
+        FilePanelRequest request;
+        request.extensions = r.extensions;
+        request.formatChoice = r.extensions.size() > 1;
+        if (r.sides)
+            request.writtenFiles = [](const QString &path) {
+                const QString stem = path.chopped(4);
+                return QStringList{stem + "_Front.png", stem + "_Back.png"};
+            };
+        Save_Panel_Choice choice;
+        {
+            const testsupport::Acting_As_Test_User user;
+            ASSERT_TRUE(user.acting());
+            choice = Run_Save_Panel(request);
+        }
+        EXPECT_EQ(choice.path, "");
+        EXPECT_EQ(panels, 2);
+        EXPECT_EQ(testsupport::boxes().take(),
+                  QStringList{QString("\nUnable to save the file \"%1\".\n\n\"%2\" in this shared folder is another "
+                                      "user's %3, which only they can replace. Please choose another name.")
+                                  .arg(shared.filePath(r.planted), r.planted, r.kind)});
+        EXPECT_EQ(QFileInfo(shared.filePath(r.planted)).isSymLink(), QLatin1String(r.kind) == "link");
+    }
+    EXPECT_EQ(thesis.bytes(), "thesis");
     testsupport::installRecordingAnswerer();
 }

@@ -1,6 +1,7 @@
 #include "BatchWizard.h"
 
 #include "Dialogs.h"
+#include "FileUtilities.h"
 #include "Generate_List.h"
 #include "FileWrite.h"
 #include "Helpers.h"
@@ -379,7 +380,7 @@ void BatchWizard::Save_Btn_Clicked()
         auto wait = m_services.wait(this);
         if (!SeriesFile::Write(SeriesFile::Path(m_services.folder, name), values())) {
             wait.reset();
-            Show_MessageBox(kFileError);
+            Show_MessageBox(Write_Refusal_Text(SeriesFile::Path(m_services.folder, name), kFileError));
             return;
         }
         // The series moves to its new name once the new file is written.
@@ -416,7 +417,7 @@ void BatchWizard::Export_Value_Btn_Clicked()
         }
     }
     if (!written) {
-        Show_MessageBox(kFileError);
+        Show_MessageBox(Write_Refusal_Text(path, kFileError));
         return;
     }
     m_services.exported(this, path, QStringLiteral("Record has been exported successfully."));

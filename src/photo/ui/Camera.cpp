@@ -272,7 +272,7 @@ void Camera::Save_Crop_Image_Clicked()
     raise();
     // Through a link only under the very name typed in the panel, as an editor does.
     if (!Save_gen_image(adjusted_picture, path, chosen.links)) {
-        Show_MessageBox(QStringLiteral("Error in file accessing."));
+        Show_MessageBox(Write_Refusal_Text(path, QStringLiteral("Error in file accessing.")));
         return;
     }
     Export_Open_Offer offer;

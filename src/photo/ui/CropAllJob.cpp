@@ -27,7 +27,7 @@ QString Crop_All_Success_Text() { return QStringLiteral("Image has been cropped 
 QString Crop_All_End_Message(const Output_Run_State &state, int rows, int written, const Crop_All_Shortfall &shortfall)
 {
     const int unreadable = state.incomplete_cards;
-    if (unreadable == 0 && shortfall.unwritten == 0 && shortfall.stoppedAfter < 0)
+    if (unreadable == 0 && shortfall.faceless == 0 && shortfall.unwritten == 0 && shortfall.stoppedAfter < 0)
         return Crop_All_Success_Text();
     QString text = QStringLiteral("Pictures cropped: %1 of %2.").arg(written).arg(rows);
     if (shortfall.stoppedAfter >= 0)
@@ -35,6 +35,9 @@ QString Crop_All_End_Message(const Output_Run_State &state, int rows, int writte
     if (unreadable > 0)
         text += QStringLiteral("\n\n") +
                 countedNotes(QStringLiteral("Pictures that could not be read"), unreadable, state.incomplete_notes);
+    if (shortfall.faceless > 0)
+        text += QStringLiteral("\n\n") +
+                countedNotes(QStringLiteral("No face found"), shortfall.faceless, shortfall.facelessNotes);
     if (shortfall.unwritten > 0)
         text += QStringLiteral("\n\n") + countedNotes(QStringLiteral("Pictures that could not be written"),
                                                       shortfall.unwritten, shortfall.unwrittenNotes);
@@ -150,8 +153,14 @@ void Crop_All_Job::Run()
         if (!preview.isNull()) {
             const QImage shown = Get_Processed_Image_Full_Combined(preview, m_snapshot.adjustments, true).image();
             const Crop_Result cut = Crop_Picture(shown, m_snapshot.cut, m_detector.get());
-            if (cut.outcome == Crop_Outcome::Cut)
+            if (cut.outcome == Crop_Outcome::Cut) {
                 written = Write_Row(row, input, cut.image);
+            } else if (cut.outcome == Crop_Outcome::No_Face) {
+                ++m_shortfall.faceless;
+                if (m_shortfall.facelessNotes.size() < Output_Run_State::Incomplete_Notes_Kept)
+                    m_shortfall.facelessNotes
+                        << QStringLiteral("Row %1: \"%2\"").arg(row + 1).arg(QFileInfo(input).fileName());
+            }
         }
         m_lines << written;  // a row without a cut: an empty line
     }

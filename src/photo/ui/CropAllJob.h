@@ -42,10 +42,13 @@ struct Crop_All_Snapshot {
     QString seriesPath;
 };
 
-// What kept a run from writing every cut: the files that could not be written, and the
-// first few of them ("Row N: "name" (cause)"); the rows begun when a stop ended the run
-// before its last row (-1: it ran to its end).
+// What kept a run from writing every cut: the pictures in which no face was found (face
+// mode) and the first few of them ("Row N: "name""); the files that could not be
+// written, and the first few of them ("Row N: "name" (cause)"); the rows begun when a
+// stop ended the run before its last row (-1: it ran to its end).
 struct Crop_All_Shortfall {
+    int faceless = 0;
+    QStringList facelessNotes;
     int unwritten = 0;
     QStringList unwrittenNotes;
     int stoppedAfter = -1;
@@ -55,12 +58,14 @@ struct Crop_All_Shortfall {
 QString Crop_All_Success_Text();
 
 // What a run tells at its end: "Image has been cropped successfully." when every row's
-// picture was read, every cut written and the run not stopped; otherwise "Pictures
-// cropped: W of N." with, as they apply, "The run was stopped after R of N pictures.",
-// the rows that named a picture that could not be read (missing, empty, not a picture,
-// beyond the decoder's limits: "Pictures that could not be read: U" and the first few,
-// "Row N: "name"") and the files that could not be written ("Pictures that could not be
-// written: F" and the first few).
+// picture was read and cut, every cut written and the run not stopped; otherwise
+// "Pictures cropped: W of N." with, as they apply, "The run was stopped after R of N
+// pictures.", the rows that named a picture that could not be read (missing, empty, not
+// a picture, beyond the decoder's limits: "Pictures that could not be read: U" and the
+// first few, "Row N: "name""), the pictures in which no face was found ("No face found:
+// G" and the first few) and the files that could not be written ("Pictures that could
+// not be written: F" and the first few). A file the person chose to keep (Keep, Cancel)
+// is no shortfall.
 QString Crop_All_End_Message(const Output_Run_State &state, int rows, int written, const Crop_All_Shortfall &shortfall);
 
 // Writes a cut under a name of the run; false with the reason in *cause. The picture

@@ -120,8 +120,9 @@ bool Cropping_Tool::Load_Excel_Input_Screen(bool *answer)
         Show_MessageBox(QStringLiteral("Please select output folder path."));
         return true;
     }
-    if (custom_name_radio->isChecked() && Trim_Str(custom_name->text()).isEmpty()) {
-        Show_MessageBox(QStringLiteral("Please select output file custom name."));
+    if (const QString refusal = Crop_Custom_Name_Refusal(custom_name->text());
+        custom_name_radio->isChecked() && !refusal.isEmpty()) {
+        Show_MessageBox(refusal);
         return true;
     }
     QStringList paths;

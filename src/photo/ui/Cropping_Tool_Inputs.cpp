@@ -180,8 +180,9 @@ bool Cropping_Tool::Main_Screen_Checks()
         Show_MessageBox(QStringLiteral("Please select Custom output file name option."));
         return false;
     }
-    if (custom_name_radio->isChecked() && custom_name->text().trimmed().isEmpty()) {
-        Show_MessageBox(QStringLiteral("Please select output file custom name."));
+    if (const QString refusal = Crop_Custom_Name_Refusal(custom_name->text());
+        custom_name_radio->isChecked() && !refusal.isEmpty()) {
+        Show_MessageBox(refusal);
         return false;
     }
     return true;

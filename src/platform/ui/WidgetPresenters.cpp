@@ -8,8 +8,10 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QUrl>
@@ -73,11 +75,18 @@ QString formatFilter(const QString &extension) { return QStringLiteral("%1 (*.%1
 
 // A file panel that takes every name typed in it as a plain name of its folder. Qt's own
 // panel takes a name beginning with ":" for a path of Qt's resources: it hands such a
-// name back without its folder, and an open panel finds no such file.
+// name back without its folder (":z"), or in the root folder ("::z" gives "/::z"), and
+// an open panel finds no such file.
 class Plain_Name_Panel : public QFileDialog
 {
 public:
-    using QFileDialog::QFileDialog;
+    Plain_Name_Panel(QWidget *parent, const QString &title, const QString &folder)
+        : QFileDialog(parent, title, folder)
+    {
+        // After the panel's own check of the name box, which finds no such file.
+        if (auto *box = findChild<QLineEdit *>(QStringLiteral("fileNameEdit")))
+            connect(box, &QLineEdit::textChanged, this, [this] { enablePlainNames(); });
+    }
     // The files chosen, each in its folder.
     QStringList chosen() const { return m_chosen; }
 
@@ -86,13 +95,12 @@ protected:
     {
         m_chosen = selectedFiles();
         const QString folder = directory().absolutePath();
-        bool plain = false;
-        for (QString &file : m_chosen)
-            if (file.startsWith(u':')) {
-                file = Path_Join(folder, file);
-                plain = true;
-            }
+        const QStringList typed = typedNames();
+        const bool plain = std::any_of(typed.begin(), typed.end(), [](const QString &n) { return n.startsWith(u':'); });
         if (!plain) return QFileDialog::accept();
+        // Every name typed, as it was typed, in the folder (a path typed stays that path).
+        m_chosen.clear();
+        for (const QString &name : typed) m_chosen << (name.startsWith(u'/') ? name : Path_Join(folder, name));
         if (fileMode() != Directory && m_chosen.size() == 1 && QFileInfo(m_chosen.front()).isDir())
             return setDirectory(m_chosen.front());  // a folder's name typed opens it, as any other
         const bool there = std::all_of(m_chosen.begin(), m_chosen.end(), [this](const QString &file) {
@@ -105,6 +113,39 @@ protected:
     }
 
 private:
+    // The accept button, for names beginning with a colon, as for any other name: a save
+    // panel takes any name; an open panel the files (or folders) of its folder typed.
+    void enablePlainNames()
+    {
+        const QStringList typed = typedNames();
+        if (std::none_of(typed.begin(), typed.end(), [](const QString &n) { return n.startsWith(u':'); })) return;
+        const QString folder = directory().absolutePath();
+        const bool there = std::all_of(typed.begin(), typed.end(), [&](const QString &name) {
+            const QFileInfo info(name.startsWith(u'/') ? name : Path_Join(folder, name));
+            if (acceptMode() == AcceptSave) return true;
+            return fileMode() == Directory ? info.isDir() : info.exists();
+        });
+        auto *buttons = findChild<QDialogButtonBox *>(QStringLiteral("buttonBox"));
+        QPushButton *accept = buttons ? buttons->button(acceptMode() == AcceptSave ? QDialogButtonBox::Save
+                                                                                   : QDialogButtonBox::Open)
+                                      : nullptr;
+        if (accept && there) accept->setEnabled(true);
+    }
+
+    // The names in the name box, split as the panel splits them: the whole text, or each
+    // name between double quotes ("a" "b") when it holds any.
+    QStringList typedNames() const
+    {
+        const auto *box = findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
+        const QString text = box ? box->text() : QString();
+        if (text.isEmpty()) return {};
+        if (!text.contains(u'"')) return {text};
+        QStringList names;
+        const QStringList parts = text.split(u'"');
+        for (int i = 1; i < parts.size(); i += 2) names << parts[i];
+        return names;
+    }
+
     QStringList m_chosen;
 };
 

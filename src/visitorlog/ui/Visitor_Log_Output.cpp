@@ -65,9 +65,7 @@ bool writePass(const QString &path, File_Link links, const RenderedSide &side, b
     const Export_Write result =
         Export_File_Function(path, side, offer, true, true, state, Side_Mirror::None, over, true, nullptr, links);
     if (result == Export_Write::Written) return true;
-    const QString reason = Write_Refusal_Reason(path);
-    Show_MessageBox(reason.isEmpty() ? QStringLiteral("Error in file accessing.")
-                                     : QStringLiteral("Unable to save the file \"%1\".\n\n").arg(path) + reason);
+    Show_MessageBox(Write_Refusal_Text(path, QStringLiteral("Error in file accessing.")));
     return false;
 }
 } // namespace
@@ -104,7 +102,7 @@ void Visitor_Log_Records::Export_Records_Click()
         }
         raise();
         if (!written) {
-            Show_MessageBox(QStringLiteral("Error in file accessing."));
+            Show_MessageBox(Write_Refusal_Text(path, QStringLiteral("Error in file accessing.")));
             return;
         }
         offerToOpen(path, QStringLiteral("Record has been exported successfully."), this);

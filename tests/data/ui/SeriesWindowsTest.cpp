@@ -1,4 +1,5 @@
 // The series windows driven as a user drives them, with scripted answers.
+#include "AnotherUser.h"
 #include "CompletedName.h"
 #include "BatchWizard.h"
 #include "../Checkers.h"
@@ -17,6 +18,7 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -663,6 +665,37 @@ TEST_F(SeriesWindows, NamesTooLongForAFileAreRefusedBeforeWriting)
     import.Open_Wnd();
     EXPECT_EQ(testsupport::boxes().take(), (QStringList{refused, refused}));
     EXPECT_EQ(SeriesFile::Names(folder), QStringList{longest});
+}
+
+// Export onto another user's link in a shared folder (as /tmp is), as a series or as a
+// workbook: refused at once with the words every save road gives, no replace question
+// first. As root: the wizard acts as another user.
+TEST_F(SeriesWindows, ExportOntoAnotherUsersLinkSaysWhoseItIs)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's links needs root";
+    const testsupport::Test_Users_File thesis("thesis.odt", "thesis");
+    ASSERT_TRUE(thesis.made());
+    BatchWizard wizard(services);
+    wizard.Fill_List();
+    for (const char *v : {"10", "20"}) wizard.Create_Value_List(v);
+    for (const char *name : {"values.txt", "values.xlsx"}) {
+        const testsupport::Shared_Folder shared;
+        ASSERT_TRUE(shared.plantLink(name, thesis.path()));
+        testsupport::queueFilePanelAnswer({shared.filePath(name), QFileInfo(name).suffix()});
+        testsupport::boxes().clear();
+        {
+            const testsupport::Acting_As_Test_User user;
+            ASSERT_TRUE(user.acting());
+            wizard.Export_Value_Btn_Clicked();
+        }
+        const QString refused = QString("\nUnable to save the file \"%1\".\n\n\"%2\" in this shared folder is another "
+                                        "user's link, which only they can replace. Please choose another name.")
+                                    .arg(shared.filePath(name), name);
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{refused});
+        EXPECT_TRUE(QFileInfo(shared.filePath(name)).isSymLink()) << name;
+    }
+    EXPECT_EQ(thesis.bytes(), "thesis");
+    EXPECT_EQ(exported, QStringList());
 }
 
 } // namespace series_windows_test

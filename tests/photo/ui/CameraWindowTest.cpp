@@ -1,3 +1,4 @@
+#include "AnotherUser.h"
 #include "Camera.h"
 #include "CameraFiles.h"
 #include "CompletedName.h"
@@ -234,6 +235,33 @@ TEST(CameraWindow, SaveAsAsksAboutTheFileItWrites)
     Window w;
     w.take();
     testsupport::Check_Completed_Name("own.txt", "own.jpg", [&] { w.camera.Save_Crop_Image_Clicked(); });
+}
+
+// Save As onto another user's link in a shared folder (as /tmp is): refused at once with
+// the words every save road gives, no replace question first. As root: the camera acts
+// as another user.
+TEST(CameraWindow, SaveAsOntoAnotherUsersLinkSaysWhoseItIs)
+{
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's links needs root";
+    Window w;
+    w.take();
+    const testsupport::Test_Users_File thesis("thesis.odt", "thesis");
+    ASSERT_TRUE(thesis.made());
+    const testsupport::Shared_Folder shared;
+    ASSERT_TRUE(shared.plantLink("cam.jpg", thesis.path()));
+    testsupport::queueFilePanelAnswer({shared.filePath("cam.jpg")});
+    testsupport::boxes().clear();
+    {
+        const testsupport::Acting_As_Test_User user;
+        ASSERT_TRUE(user.acting());
+        w.camera.Save_Crop_Image_Clicked();
+    }
+    const QString refused = QString("\nUnable to save the file \"%1\".\n\n\"%2\" in this shared folder is another "
+                                    "user's link, which only they can replace. Please choose another name.")
+                                .arg(shared.filePath("cam.jpg"), "cam.jpg");
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{refused});
+    EXPECT_EQ(thesis.bytes(), "thesis");
+    EXPECT_TRUE(QFileInfo(shared.filePath("cam.jpg")).isSymLink());
 }
 
 TEST(CameraWindow, FolderBrowseResetAndSaveAs)

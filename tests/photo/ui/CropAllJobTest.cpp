@@ -499,6 +499,60 @@ TEST(CropAllJob, RowsWhosePictureCannotBeReadAreCountedAndNamed)
     }
 }
 
+// Face mode: a picture in which no face was found is not cropped, and the run counts and
+// names it; "successfully" only when every picture was cut. A file the person chose not
+// to write (Cancel at the keep/replace question) is no shortfall.
+TEST(CropAllJob, PicturesWithoutAFaceAreCountedAndNamed)
+{
+    const QString home = testHome();
+    const QStringList faces = Make_Pictures(home + "/in", 4, 200);
+    const QStringList plain = Make_Pictures(home + "/in", 7, 50);
+    struct Case {
+        const char *what;
+        QStringList rows;
+        bool taken;  // "Untitled.png" is there and the question is answered Cancel
+        int written;
+        QString told;
+    } cases[] = {
+        {"all with a face", faces.mid(0, 3), false, 3, "Image has been cropped successfully."},
+        {"four and four", {faces[0], plain[0], faces[1], plain[1], faces[2], plain[2], faces[3], plain[3]}, false, 4,
+         "Pictures cropped: 4 of 8.\n\nNo face found: 4\nRow 2: \"p50_000.png\"\nRow 4: \"p50_001.png\"\n"
+         "Row 6: \"p50_002.png\"\nRow 8: \"p50_003.png\""},
+        {"unreadable too", {plain[0], home + "/in/gone.png", faces[0]}, false, 1,
+         "Pictures cropped: 1 of 3.\n\nPictures that could not be read: 1\nRow 2: \"gone.png\"\n\n"
+         "No face found: 1\nRow 1: \"p50_000.png\""},
+        {"more than five", plain, false, 0,
+         "Pictures cropped: 0 of 7.\n\nNo face found: 7\nRow 1: \"p50_000.png\"\nRow 2: \"p50_001.png\"\n"
+         "Row 3: \"p50_002.png\"\nRow 4: \"p50_003.png\"\nRow 5: \"p50_004.png\"\nand 2 more"},
+        {"cancelled by the person", faces.mid(0, 2), true, 1, "Image has been cropped successfully."},
+    };
+    for (const Case &c : cases) {
+        QDir(home + "/out").removeRecursively();
+        QDir().mkpath(home + "/out");
+        if (c.taken) {
+            QFile taken(home + "/out/Untitled.png");
+            ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+        }
+        Set_MessageBox_Answerer([](MessageBoxKind, const QString &) { return int(Keep_Replace_Cancel); });
+        auto state = std::make_shared<Output_Run_State>();
+        Crop_All_Snapshot s;
+        s.paths = c.rows;
+        s.cut.mode = Crop_Mode::Face;
+        s.cut.drawing = {0, 0, 300, 300};
+        s.outputFolder = home + "/out";
+        s.format = 2;
+        Crop_All_Job job(s, std::make_shared<WideFaceDetector>(), state);
+        ASSERT_TRUE(job.Start());
+        QElapsedTimer clock;
+        clock.start();
+        while (!job.Done() && clock.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+        job.Wait();
+        installRecordingAnswerer();
+        EXPECT_EQ(job.written(), c.written) << c.what;
+        EXPECT_EQ(state->Export_File_Message.toStdString(), c.told.toStdString()) << c.what;
+    }
+}
+
 TEST(CropAllJob, NoPartFileStaysBesideTheSeries)
 {
     const QString home = testHome();

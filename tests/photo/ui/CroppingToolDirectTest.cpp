@@ -353,6 +353,7 @@ TEST(CroppingToolDirect, SpreadsheetInputOfTheMainScreen)
         {0, f.home + "/out", "x", "Please select excel column."},  // the row-number column
         {2, "", "x", "Please select output folder path."},
         {2, f.home + "/out", " ", "Please select output file custom name."},
+        {2, f.home + "/out", "../x", "Please enter valid file name."},  // a plain name of the folder only
         {1, f.home + "/out", "x", "The selected control does not contains any image with supported extension."},
     };
     tool.custom_name_radio->setChecked(true);

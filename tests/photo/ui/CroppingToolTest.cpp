@@ -78,6 +78,9 @@ TEST(CroppingTool, MainScreenChecksInOrder)
         {true, "", "", "", "Please select input folder path."},
         {false, home + "/a.png", "", "", "Please select output folder path."},
         {false, home + "/a.png", home + "/out", " ", "Please select output file custom name."},
+        // A path is no plain name of the output folder: it would write beside or below it.
+        {false, home + "/a.png", home + "/out", "../x", "Please enter valid file name."},
+        {true, home + "/empty", home + "/out", " sub/x", "Please enter valid file name."},
         {true, home + "/empty", home + "/out", "x", "The selected folder does not contains any image with supported extension."},
     };
     QDir().mkpath(home + "/empty");

@@ -7,18 +7,22 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QPushButton>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
+#include <QListView>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
 // The person's panels, real panels driven as a person would, with names beginning with
-// ":" typed or suggested: the answer keeps the panel's folder, an open panel finds the
-// file typed, and nothing is written in the working folder.
+// one colon or more (or holding them) typed or suggested: the answer is that very name in
+// the panel's folder, an open panel finds the file typed, and nothing is written in the
+// working folder.
 TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
 {
     const QStringList pictures{"jpg", "png"};
@@ -39,6 +43,22 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
         {FilePanelRequest::OpenFile, {"zcd"}, "", ":Old.zcd", -1, {":Old.zcd"}},
         {FilePanelRequest::OpenFiles, {"zcd"}, "", ":Old.zcd", -1, {":Old.zcd"}},
         {FilePanelRequest::OpenFolder, {}, "", ":Pictures", -1, {":Pictures"}},
+        // Two colons or more: Qt would answer them in the root folder ("/::z").
+        {FilePanelRequest::SaveFile, {"zcd"}, "", "::", -1, {"::.zcd"}},
+        {FilePanelRequest::SaveFile, {}, "", "::", -1, {"::"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", ":::x", -1, {":::x.zcd"}},
+        {FilePanelRequest::SaveFile, {"png"}, "", "::z", -1, {"::z.png"}},
+        {FilePanelRequest::SaveFile, {"xlsx"}, "", "::log", -1, {"::log.xlsx"}},
+        {FilePanelRequest::SaveFile, pictures, "Card.jpg", "::cam", -1, {"::cam.jpg"}},
+        {FilePanelRequest::SaveFile, pictures, "Card.jpg", "::z.jpg", 1, {"::z.png"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "::Card.zcd", "", -1, {"::Card.zcd"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", ":a:b", -1, {":a:b.zcd"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", "a::", -1, {"a::.zcd"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", "sub/::z", -1, {"sub/::z.zcd"}},
+        {FilePanelRequest::OpenFile, {"zcd"}, "", "::x.zcd", -1, {"::x.zcd"}},
+        {FilePanelRequest::OpenFile, {"zcd"}, "", ":a:b.zcd", -1, {":a:b.zcd"}},
+        {FilePanelRequest::OpenFiles, {"zcd"}, "", "\"::x.zcd\" \":Old.zcd\"", -1, {"::x.zcd", ":Old.zcd"}},
+        {FilePanelRequest::OpenFolder, {}, "", "::Pictures", -1, {"::Pictures"}},
     };
     Install_Widget_Presenters();
     Set_File_Panel_Answerer({});
@@ -46,11 +66,13 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
         SCOPED_TRACE((r.typed + QString("|") + r.suggested).toStdString());
         testsupport::WorkingFolder work;
         QTemporaryDir folder;
-        for (const char *name : {"sub", ":Pictures"}) QDir().mkpath(Path_Join(folder.path(), name));
-        for (const char *name : {":Old.zcd", "New.zcd"}) QFile(Path_Join(folder.path(), name)).open(QIODevice::WriteOnly);
+        for (const char *name : {"sub", ":Pictures", "::Pictures"}) QDir().mkpath(Path_Join(folder.path(), name));
+        for (const char *name : {":Old.zcd", "New.zcd", "::x.zcd", ":a:b.zcd"})
+            QFile(Path_Join(folder.path(), name)).open(QIODevice::WriteOnly);
         QStringList boxes;
         QString startFolder;
         bool driven = false;
+        bool acceptEnabled = false;
         QTimer person;
         QObject::connect(&person, &QTimer::timeout, [&] {
             QWidget *modal = QApplication::activeModalWidget();
@@ -65,11 +87,20 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
                 panel->reject();
                 return;
             }
+            // A person types into a panel that lists its folder (three folders in every
+            // kind): a listing that comes later would put its own choice in the name box.
+            auto *list = panel->findChild<QListView *>("listView");
+            if (!list || list->model()->rowCount(list->rootIndex()) < 3) return;
             driven = true;
             startFolder = panel->directory().absolutePath();
             auto *name = panel->findChild<QLineEdit *>("fileNameEdit");
             ASSERT_TRUE(name);
             if (*r.typed) name->setText(r.typed);
+            // The name typed can be accepted with the button, as any other.
+            auto *buttons = panel->findChild<QDialogButtonBox *>("buttonBox");
+            ASSERT_TRUE(buttons);
+            for (QAbstractButton *b : buttons->buttons())
+                if (buttons->buttonRole(b) == QDialogButtonBox::AcceptRole) acceptEnabled = b->isEnabled();
             if (r.filter >= 0) {
                 auto *formats = panel->findChild<QComboBox *>("fileTypeCombo");
                 formats->setCurrentIndex(r.filter);
@@ -92,6 +123,7 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
         for (const QString &name : r.answer) expected << Path_Join(folder.path(), name);
         EXPECT_EQ(answer.join(u'|'), expected.join(u'|'));
         EXPECT_EQ(startFolder, folder.path());
+        EXPECT_TRUE(acceptEnabled);
         EXPECT_EQ(boxes.join(u'|'), "");
         EXPECT_EQ(work.written().join(u'|'), "");
     }
