@@ -35,6 +35,9 @@ QString Crop_All_End_Message(const Output_Run_State &state, int rows, int writte
     if (unreadable > 0)
         text += QStringLiteral("\n\n") +
                 countedNotes(QStringLiteral("Pictures that could not be read"), unreadable, state.incomplete_notes);
+    if (shortfall.blank > 0)
+        text += QStringLiteral("\n\n") +
+                countedNotes(QStringLiteral("Rows without a picture"), shortfall.blank, shortfall.blankNotes);
     if (shortfall.faceless > 0)
         text += QStringLiteral("\n\n") +
                 countedNotes(QStringLiteral("No face found"), shortfall.faceless, shortfall.facelessNotes);
@@ -144,7 +147,12 @@ void Crop_All_Job::Run()
         QString written;
         const Picture preview =
             !input.isEmpty() && QFileInfo(input).isFile() ? Get_Image_For_Path(input, 0) : Picture();
-        if (!input.isEmpty() && preview.isNull()) {
+        if (input.isEmpty()) {
+            // An empty series line: nothing to cut, named if the run tells of anything.
+            ++m_shortfall.blank;
+            if (m_shortfall.blankNotes.size() < Output_Run_State::Incomplete_Notes_Kept)
+                m_shortfall.blankNotes << QStringLiteral("Row %1: no picture").arg(row + 1);
+        } else if (preview.isNull()) {
             // Missing, empty, not a picture, or beyond the decoder's limits.
             ++m_state->incomplete_cards;
             if (m_state->incomplete_notes.size() < Output_Run_State::Incomplete_Notes_Kept)

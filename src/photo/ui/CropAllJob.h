@@ -45,8 +45,12 @@ struct Crop_All_Snapshot {
 // What kept a run from writing every cut: the pictures in which no face was found (face
 // mode) and the first few of them ("Row N: "name""); the files that could not be
 // written, and the first few of them ("Row N: "name" (cause)"); the rows begun when a
-// stop ended the run before its last row (-1: it ran to its end).
+// stop ended the run before its last row (-1: it ran to its end). Beside them, the rows
+// done that name no picture (an empty series line) and the first few ("Row N: no
+// picture"): named when the run tells of anything else.
 struct Crop_All_Shortfall {
+    int blank = 0;
+    QStringList blankNotes;
     int faceless = 0;
     QStringList facelessNotes;
     int unwritten = 0;
@@ -62,7 +66,8 @@ QString Crop_All_Success_Text();
 // "Pictures cropped: W of N." with, as they apply, "The run was stopped after R of N
 // pictures.", the rows that named a picture that could not be read (missing, empty, not
 // a picture, beyond the decoder's limits: "Pictures that could not be read: U" and the
-// first few, "Row N: "name""), the pictures in which no face was found ("No face found:
+// first few, "Row N: "name""), the rows without a picture ("Rows without a picture: B"
+// and the first few, "Row N: no picture"), the pictures in which no face was found ("No face found:
 // G" and the first few) and the files that could not be written ("Pictures that could
 // not be written: F" and the first few). A file the person chose to keep (Keep, Cancel)
 // is no shortfall.

@@ -327,9 +327,12 @@ void Cropping_Tool::Finish_Direct_Run()
     m_job->Wait();
     crop_num = m_job->counter();
     const QStringList lines = m_job->seriesLines();  // one per row done: the file, or empty
-    // A file not written or a stop is told (the run's own count of them).
+    // A new series tells all the run tells (pictures not read, without a face, not
+    // written, a stop); a new column tells a file not written or a stop, and names the
+    // rows it kept uncut itself.
     const Crop_All_Shortfall shortfall = m_job->shortfall();
-    const bool shortOf = shortfall.unwritten > 0 || shortfall.stoppedAfter >= 0;
+    const bool shortOf = crop_direct == 2 ? m_state->Export_File_Message != Crop_All_Success_Text()
+                                          : shortfall.unwritten > 0 || shortfall.stoppedAfter >= 0;
     const QString told = shortOf ? m_state->Export_File_Message : QString();
     m_progress->update_sending_progress_bar();
     m_progress->Hide_One_By_One_Modeless();

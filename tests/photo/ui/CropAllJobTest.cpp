@@ -484,7 +484,14 @@ TEST(CropAllJob, RowsWhosePictureCannotBeReadAreCountedAndNamed)
         {"all readable", paths, "Image has been cropped successfully."},
         {"four unreadable", QStringList{paths[0], bad[0], "", bad[1], paths[1], bad[2], bad[3]},
          "Pictures cropped: 2 of 7.\n\nPictures that could not be read: 4\nRow 2: \"empty.png\"\nRow 4: \"noise.jpg\"\n"
-         "Row 6: \"huge.png\"\nRow 7: \"gone.png\""},
+         "Row 6: \"huge.png\"\nRow 7: \"gone.png\"\n\nRows without a picture: 1\nRow 3: no picture"},
+        // An empty line has no picture to cut: alone it keeps "successfully", beside
+        // anything told it is named.
+        {"empty lines only", QStringList{paths[0], "", paths[1], " "}, "Image has been cropped successfully."},
+        {"more than five empty lines", QStringList{bad[3], "", "", "", "", "", "", paths[0]},
+         "Pictures cropped: 1 of 8.\n\nPictures that could not be read: 1\nRow 1: \"gone.png\"\n\n"
+         "Rows without a picture: 6\nRow 2: no picture\nRow 3: no picture\nRow 4: no picture\nRow 5: no picture\n"
+         "Row 6: no picture\nand 1 more"},
         {"more than five", QStringList{bad[0], bad[1], bad[2], bad[3], bad[0], bad[1], bad[2]},
          "Pictures cropped: 0 of 7.\n\nPictures that could not be read: 7\nRow 1: \"empty.png\"\nRow 2: \"noise.jpg\"\n"
          "Row 3: \"huge.png\"\nRow 4: \"gone.png\"\nRow 5: \"empty.png\"\nand 2 more"},
@@ -524,6 +531,9 @@ TEST(CropAllJob, PicturesWithoutAFaceAreCountedAndNamed)
         {"more than five", plain, false, 0,
          "Pictures cropped: 0 of 7.\n\nNo face found: 7\nRow 1: \"p50_000.png\"\nRow 2: \"p50_001.png\"\n"
          "Row 3: \"p50_002.png\"\nRow 4: \"p50_003.png\"\nRow 5: \"p50_004.png\"\nand 2 more"},
+        {"an empty line too", {faces[0], "", plain[0]}, false, 1,
+         "Pictures cropped: 1 of 3.\n\nRows without a picture: 1\nRow 2: no picture\n\n"
+         "No face found: 1\nRow 3: \"p50_000.png\""},
         {"cancelled by the person", faces.mid(0, 2), true, 1, "Image has been cropped successfully."},
     };
     for (const Case &c : cases) {

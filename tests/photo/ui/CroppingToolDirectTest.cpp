@@ -174,36 +174,70 @@ TEST(CroppingToolDirect, PictureModeClosesWithOneOnlyAfterAWrite)
     runner.remove<Cropping_Tool>();
 }
 
-TEST(CroppingToolDirect, SeriesRunMakesANewSeriesWithAnEmptyLineForAMissingPicture)
+// A series run makes a new series, a line per row: the file written, or an empty line.
+// A picture that could not be read or had no face is counted and named, and so is an
+// empty line when the run tells of anything; "successfully" only when every picture was
+// cut and written.
+TEST(CroppingToolDirect, SeriesRunMakesANewSeriesAndNamesWhatItDidNotCut)
 {
     Folders f;
-    const QString a = Make_Picture(f.home + "/in/a.png", 30, 20);
-    const QString b = Make_Picture(f.home + "/in/b.png", 30, 20);
-    Write(f.home + "/data/DataSet/Staff.txt", (a + "\n" + f.home + "/in/gone.png\n" + b + "\n").toUtf8());
-    testsupport::ScriptedRunner runner;
-    Cropping_Tool tool(nullptr, nullptr, nullptr, nullptr, &runner);
-    tool.resize(900, 700);
-    runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
-        EXPECT_EQ(t.Crop_direct_Btn->text(), "Crop Images");
-        EXPECT_EQ(t.list->rowCount(), 3);
-        EXPECT_TRUE(t.crop_all_btn->isHidden());
-        t.fixed_radio->setChecked(true);
-        t.width_Text->setText("12");
-        t.height_Text->setText("8");
-        boxes().clear();
-        boxes().answerNext(1);  // Yes
-        QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-    });
-    ASSERT_EQ(tool.Open_Wnd_Direct_Crop_Series("Staff"), 1);
-    runner.remove<Cropping_Tool>();
-    EXPECT_EQ(boxes().take(), (QStringList{"This action will create new batch series with all new cropped images.\nAre "
-                                           "you sure you want to continue?",
-                                           "\nImage has been cropped successfully."}));
-    EXPECT_EQ(tool.Crop_Direct_Series, "Staff (1)");
+    const QString a = Make_Picture(f.home + "/in/a.png", 200, 100);
+    const QString b = Make_Picture(f.home + "/in/b.png", 150, 100);
+    const QString n = Make_Picture(f.home + "/in/n.png", 80, 60);  // no face in it
+    const QString gone = f.home + "/in/gone.png";
     const QString out = f.home + "/data/Cropped_Images/Staff (1)";
-    EXPECT_EQ(Read(f.home + "/data/DataSet/Staff (1).txt"), out + "/a.png\n\n" + out + "/b.png\n");
-    EXPECT_EQ(QImageReader(out + "/b.png").size(), QSize(12, 8));
-    EXPECT_EQ(Read(f.home + "/data/DataSet/Staff.txt").count('\n'), 3) << "the series it came from is untouched";
+    struct Case {
+        const char *what;
+        QStringList lines;
+        bool face;
+        QString series;  // the new series read back
+        QString told;
+    } cases[] = {
+        {"all cut", {a, b}, false, out + "/a.png\n" + out + "/b.png\n", "\nImage has been cropped successfully."},
+        {"an empty line only", {a, "", b}, false, out + "/a.png\n\n" + out + "/b.png\n",
+         "\nImage has been cropped successfully."},
+        {"a picture gone", {a, gone, b}, false, out + "/a.png\n\n" + out + "/b.png\n",
+         "\nPictures cropped: 2 of 3.\n\nPictures that could not be read: 1\nRow 2: \"gone.png\""},
+        {"no face", {a, n, b}, true, out + "/a.png\n\n" + out + "/b.png\n",
+         "\nPictures cropped: 2 of 3.\n\nNo face found: 1\nRow 2: \"n.png\""},
+        {"no face and an empty line", {a, "", n}, true, out + "/a.png\n\n\n",
+         "\nPictures cropped: 1 of 3.\n\nRows without a picture: 1\nRow 2: no picture\n\n"
+         "No face found: 1\nRow 3: \"n.png\""},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QDir(f.home + "/data/Cropped_Images").removeRecursively();
+        QFile::remove(f.home + "/data/DataSet/Staff (1).txt");
+        Write(f.home + "/data/DataSet/Staff.txt", (c.lines.join('\n') + "\n").toUtf8());
+        testsupport::ScriptedRunner runner;
+        Cropping_Tool tool(std::make_shared<WideFaceDetector>(), nullptr, nullptr, nullptr, &runner);
+        tool.resize(900, 700);
+        runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
+            EXPECT_EQ(t.Crop_direct_Btn->text(), "Crop Images");
+            EXPECT_EQ(t.list->rowCount(), c.lines.size());
+            EXPECT_TRUE(t.crop_all_btn->isHidden());
+            if (c.face) {
+                t.face_radio->setChecked(true);  // the first picture has a face
+            } else {
+                t.fixed_radio->setChecked(true);
+                t.width_Text->setText("12");
+                t.height_Text->setText("8");
+            }
+            boxes().clear();
+            boxes().answerNext(1);  // Yes
+            QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+        });
+        ASSERT_EQ(tool.Open_Wnd_Direct_Crop_Series("Staff"), 1);
+        runner.remove<Cropping_Tool>();
+        EXPECT_EQ(boxes().take(), (QStringList{"This action will create new batch series with all new cropped images.\nAre "
+                                               "you sure you want to continue?",
+                                               c.told}));
+        EXPECT_EQ(tool.Crop_Direct_Series, "Staff (1)");
+        EXPECT_EQ(Read(f.home + "/data/DataSet/Staff (1).txt"), c.series);
+        if (!c.face) EXPECT_EQ(QImageReader(out + "/b.png").size(), QSize(12, 8));
+        EXPECT_EQ(Read(f.home + "/data/DataSet/Staff.txt").count('\n'), c.lines.size())
+            << "the series it came from is untouched";
+    }
 }
 
 // A row whose picture has no face keeps its own picture in the new column (its person
