@@ -40,28 +40,11 @@ namespace {
 using group_project::kPeople;
 
 struct GroupMode : ::testing::Test, Group_Project_Window {
-    GraphicPtr field(int side, const QString &id, double y)
-    {
-        GraphicPtr g = w.add(w.document.sideList(side), GraphicKind::Text, {10, y, 120, 18});
-        g->control_ID = id;
-        g->Set_text_value("Text here");
-        g->Set_Ctrl_Is_Visible(true);
-        return g;
-    }
-
     // A group project of five people: the name on both sides, the company on the
     // front, the unique number on the back.
     void SetUp() override
     {
-        SKTDocument &d = w.document;
-        d.Front_card_Prop.setCard_Side("2");
-        field(0, "Fup_Name", 20);
-        field(0, "Fup_Company", 50);
-        field(1, "Fup_Name", 20);
-        field(1, "Fup_UniqueNo", 50);
-        d.m_columnChoices.excel_cb_value1 = 1;
-        d.m_columnChoices.excel_cb_value3 = 2;
-        d.m_columnChoices.excel_cb_value10 = 3;
+        group_project::placeFields(w.document);
         Save_And_Open();
     }
 

@@ -95,15 +95,12 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
         } else if (s == "crop the photo") {
             // The Image tab's Crop...: a fixed size over the photo's column.
             select(control("Fup_Photo"));
-            w.runner.whileOpen<Cropping_Tool>([](Cropping_Tool &t) {
+            testsupport::cropOnImageTab(w.runner, w.controller, [](Cropping_Tool &t) {
                 t.fixed_radio->setChecked(true);
                 t.width_Text->setText("30");
                 t.height_Text->setText("20");
                 testsupport::boxes().answerNext(1);  // Yes, a new column
-                QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
             });
-            w.controller.controlPanels->image.crop->click();
-            w.runner.remove<Cropping_Tool>();
         } else if (s == "save") {
             list().save_btn->click();
             testsupport::boxes().clear();

@@ -220,13 +220,7 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              w.select(w.control("Fup_Photo"));
              testsupport::queueFilePanelAnswer({person});
              w.controller.controlPanels->image.browse->click();
-             w.runner.whileOpen<Cropping_Tool>([](Cropping_Tool &t) {
-                 const QSizeF ratio = t.originalImageRatio();
-                 t.canvas->addSelectorWithFrame({0, 0, 30 * ratio.width(), 40 * ratio.height()});
-                 QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-             });
-             w.controller.controlPanels->image.crop->click();
-             w.runner.remove<Cropping_Tool>();
+             testsupport::cropOnImageTab(w.runner, w.controller, testsupport::drawnRectangle(30, 40));
              EXPECT_EQ(w.control("Fup_Photo")->FilePath(), Cropped_Img_Path + "/person.png");
          },
          "", false},
@@ -333,13 +327,7 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              selectLogo(w);
              w.controller.controlPanels->image.reset->click();
              EXPECT_EQ(w.fp().image_path_val->text(), person) << "Reset";
-             w.runner.whileOpen<Cropping_Tool>([](Cropping_Tool &t) {
-                 const QSizeF ratio = t.originalImageRatio();
-                 t.canvas->addSelectorWithFrame({0, 0, 20 * ratio.width(), 20 * ratio.height()});
-                 QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-             });
-             w.controller.controlPanels->image.crop->click();
-             w.runner.remove<Cropping_Tool>();
+             testsupport::cropOnImageTab(w.runner, w.controller, testsupport::drawnRectangle(20, 20));
              EXPECT_EQ(w.fp().image_path_val->text(), person) << "Crop";
          },
          "", true, generalId.arg("h")},

@@ -3,6 +3,8 @@
 // up without the start gallery, with helpers to reach the sides and the commands.
 #include "CardControls.h"
 #include "Card_Wizard.h"
+#include "ControlPanels.h"
+#include "Cropping_Tool.h"
 #include "Invitation_Wizard.h"
 #include "LibraryAnswers.h"
 #include "PhotoPictureAdjuster.h"
@@ -11,11 +13,14 @@
 #include "SKTGraphicList.h"
 #include "SKTWindowController.h"
 #include "ScriptedRunner.h"
+#include "SelectionCanvas.h"
 #include "Start_Card.h"
 #include "TestSupport.h"
 
 #include <QAction>
 #include <QImage>
+#include <QPushButton>
+#include <QTest>
 #include <gtest/gtest.h>
 
 namespace testsupport {
@@ -43,6 +48,26 @@ inline void answerWizards(ScriptedRunner &runner, const std::function<int(QDialo
 {
     runner.instead<Card_Wizard>(f);
     runner.instead<Invitation_Wizard>(f);
+}
+// The Image tab's Crop... of the selected picture: the Cropping Tool set by `answer`, then
+// its Crop Image clicked.
+inline void cropOnImageTab(ScriptedRunner &runner, SKTWindowController &controller,
+                           const std::function<void(Cropping_Tool &)> &answer)
+{
+    runner.whileOpen<Cropping_Tool>([&](Cropping_Tool &t) {
+        answer(t);
+        QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
+    });
+    controller.controlPanels->image.crop->click();
+    runner.remove<Cropping_Tool>();
+}
+// A rectangle drawn from the picture's top left corner, its size in the picture's pixels.
+inline std::function<void(Cropping_Tool &)> drawnRectangle(double width, double height)
+{
+    return [=](Cropping_Tool &t) {
+        const QSizeF ratio = t.originalImageRatio();
+        t.canvas->addSelectorWithFrame({0, 0, width * ratio.width(), height * ratio.height()});
+    };
 }
 } // namespace testsupport
 

@@ -3,6 +3,7 @@
 #include "FileUtilities.h"
 #include "Helpers.h"
 #include "ProfileWindow.h"
+#include "TestWindow.h"
 #include "SelectionCanvas.h"
 #include "SKTImage.h"
 #include "CardControls.h"
@@ -113,13 +114,7 @@ TEST(RowClick, ImageResetAndCropKeepThePhotoInThePanel)
         w.controller.Set_Selected_Graphic(clicked);
         w.controller.Show_RHS_Properties(clicked);
         if (r.crop) {
-            w.runner.whileOpen<Cropping_Tool>([](Cropping_Tool &t) {
-                const QSizeF ratio = t.originalImageRatio();
-                t.canvas->addSelectorWithFrame({0, 0, 20 * ratio.width(), 20 * ratio.height()});
-                QTest::mouseClick(t.Crop_direct_Btn, Qt::LeftButton);
-            });
-            w.controller.controlPanels->image.crop->click();
-            w.runner.remove<Cropping_Tool>();
+            testsupport::cropOnImageTab(w.runner, w.controller, testsupport::drawnRectangle(20, 20));
             ASSERT_TRUE(clicked->FilePath().startsWith(Cropped_Img_Path)) << clicked->FilePath().toStdString();
         } else {
             w.controller.controlPanels->image.reset->click();

@@ -19,29 +19,15 @@ struct Group_Project_Test : ::testing::Test {
     GroupDesk w;
     QString path;
 
-    GraphicPtr field(int side, const QString &id, double y)
-    {
-        GraphicPtr g = w.add(w.document.sideList(side), GraphicKind::Text, {10, y, 120, 18});
-        g->control_ID = id;
-        g->Set_text_value("Text here");
-        g->Set_Ctrl_Is_Visible(true);
-        return g;
-    }
+    GraphicPtr field(int side, const QString &id, double y) { return addField(w.document, side, id, y); }
 
     void SetUp() override
     {
         SKTDocument &d = w.document;
-        d.Front_card_Prop.setCard_Side("2");
-        field(0, "Fup_Name", 20);
-        field(0, "Fup_Company", 50);
-        field(1, "Fup_Name", 20);
-        field(1, "Fup_UniqueNo", 50);
+        placeFields(d);
         d.m_spreadsheet.column_titles = {"Name", "Company", "Unique"};
         d.m_spreadsheet.Excel_Source_Path = testsupport::testHome() + "/staff.xlsx";
         d.setListData(kPeople);
-        d.m_columnChoices.excel_cb_value1 = 1;
-        d.m_columnChoices.excel_cb_value3 = 2;
-        d.m_columnChoices.excel_cb_value10 = 3;
         d.Start_Card_Option = Card_Mode::Group;
         const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
         ASSERT_TRUE(QDir().mkpath(folder));
