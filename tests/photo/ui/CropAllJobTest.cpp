@@ -74,6 +74,16 @@ Crop_All_Snapshot Fixed_Snapshot(const QStringList &paths, const QString &out)
     return s;
 }
 
+// Lets the job's questions run on this (the GUI) thread until it is done, 20 s at most,
+// then waits for its worker.
+void Run_To_End(Crop_All_Job &job)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!job.Done() && clock.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    job.Wait();
+}
+
 }  // namespace
 
 TEST(CropAllJob, FiveHundredPicturesOneFileEach)
@@ -345,10 +355,7 @@ TEST(CropAllJob, NamesBeginningWithAColonStayInTheOutputFolder)
         s.seriesPath = home + "/:Run.txt";
         Crop_All_Job job(s, nullptr, state);
         ASSERT_TRUE(job.Start());
-        QElapsedTimer clock;
-        clock.start();
-        while (!job.Done() && clock.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        job.Wait();
+        Run_To_End(job);
         installRecordingAnswerer();
         QStringList expected = r.written;
         expected.prepend(r.taken);
@@ -389,10 +396,7 @@ TEST(CropAllJob, ALinkUnderARunsNameIsReplacedNeverWrittenThrough)
         s.seriesPath = home + "/Run.txt";
         Crop_All_Job job(s, nullptr, state);
         ASSERT_TRUE(job.Start()) << r.planted;
-        QElapsedTimer clock;
-        clock.start();
-        while (!job.Done() && clock.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        job.Wait();
+        Run_To_End(job);
         installRecordingAnswerer();
         EXPECT_EQ(outside.contents(), "thesis.odt=thesis;") << r.planted << " " << r.pointsTo;
         const QFileInfo cut(home + "/out/Untitled.png");
@@ -553,10 +557,7 @@ TEST(CropAllJob, PicturesWithoutAFaceAreCountedAndNamed)
         s.format = 2;
         Crop_All_Job job(s, std::make_shared<WideFaceDetector>(), state);
         ASSERT_TRUE(job.Start());
-        QElapsedTimer clock;
-        clock.start();
-        while (!job.Done() && clock.elapsed() < 20000) QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
-        job.Wait();
+        Run_To_End(job);
         installRecordingAnswerer();
         EXPECT_EQ(job.written(), c.written) << c.what;
         EXPECT_EQ(state->Export_File_Message.toStdString(), c.told.toStdString()) << c.what;
