@@ -77,6 +77,23 @@ TEST_F(GroupCells, TwoBoxesOfOneColumnShowOneCellAndSaveStoresIt)
     EXPECT_EQ(w.document.ListData().at(4), kPeople.at(4)) << "the person picked between is not touched";
 }
 
+// So too for the first column of the sheet after the row number: the company text bound
+// to the name column shows the name typed into the company box.
+TEST_F(GroupCells, TwoBoxesOfTheFirstColumnShowOneCell)
+{
+    list().GroupList->setCurrentRow(0);
+    SKTGraphic *company = w.frontView.Selcect_Ctrl_With_ID("Fup_Company");
+    ASSERT_NE(company, nullptr);
+    GroupBinding::Bind(*company, 1, true);
+    w.group.Column_Follows_Binding(*company);
+    ASSERT_EQ(w.document.m_columnChoices.excel_cb_value3, 1);
+    QLineEdit *box = Profile_Panel_Of_Side(0)->Text_Box_For_ID("Fup_Company");
+    box->selectAll();
+    QTest::keyClicks(box, "Ann Typed");
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Ann Typed");
+    EXPECT_EQ(panelText(0, "Fup_Name"), "Ann Typed");
+}
+
 TEST_F(GroupCells, TheBoxesFollowTheRowPutOnTheCard)
 {
     // The company not shown on the card, and a front photo column: Ann and Cy have a
