@@ -7,6 +7,20 @@
 
 namespace GroupRows {
 
+QList<Panel_Value> One_Value_Per_Column(const QList<Panel_Value> &panel)
+{
+    QList<Panel_Value> values;
+    for (const Panel_Value &v : panel) {
+        const auto same = std::find_if(values.begin(), values.end(),
+                                       [&v](const Panel_Value &kept) { return kept.column == v.column; });
+        if (same == values.end())
+            values.append(v);
+        else if (!same->ticked && v.ticked)
+            *same = v;
+    }
+    return values;
+}
+
 QStringList Build_Row(const QString &number, const QStringList &base, int columns,
                       const QList<Panel_Value> &panel, bool ticksMatter)
 {

@@ -18,6 +18,11 @@ struct Panel_Value {
     bool ticked = true;
 };
 
+// Each column's value once: the first ticked value of the column, or its first value
+// when none is ticked, at the place of the column's first value. The texts of one column
+// show one cell, so a row's save stores one value for it, not the last box read.
+QList<Panel_Value> One_Value_Per_Column(const QList<Panel_Value> &panel);
+
 // A row built from the panel over `base` (the cells of an existing row, or none for a
 // new one): entry 0 is `number`, entries 1 .. columns - 1 the base's cells (absent ones
 // empty), then every panel value with a column inside the table written over its cell,

@@ -15,6 +15,14 @@ SKTDocument::SKTDocument(QObject *parent)
 {
     for (SKTGraphicList *list : {&m_graphics, &m_graphicsBack, &m_graphicsTemp}) list->setDocument(this);
     m_undo = std::make_unique<Document_Undo>(m_graphics);
+    // The card's own rules hear every change of the front and the back first (they are
+    // connected before anything else can be).
+    for (SKTGraphicList *list : {&m_graphics, &m_graphicsBack}) {
+        connect(list, &SKTGraphicList::changed, this, [this](SKTGraphic *g, QRectF, QRectF) { controlChanged(g); },
+                Qt::DirectConnection);
+        connect(list, &SKTGraphicList::inserted, this, [this](int, SKTGraphic *g) { controlInserted(g); },
+                Qt::DirectConnection);
+    }
 }
 
 QRectF SKTDocument::cardBounds() const
@@ -70,8 +78,13 @@ void SKTDocument::copySideToOther(int source)
 {
     source = source == 1 ? 1 : 0;
     std::vector<GraphicPtr> copies;
+    // The other side's photo is the copy of this side's.
+    const SKTGraphic *photo = Visitor_Photo(source);
     for (const GraphicPtr &g : sideList(source).items())
-        if (GraphicPtr copy = SKTGraphic::decode(g->encode())) copies.push_back(std::move(copy));
+        if (GraphicPtr copy = SKTGraphic::decode(g->encode())) {
+            copy->Set_Visitor_Photo_Mark(g.get() == photo);
+            copies.push_back(std::move(copy));
+        }
     sideList(1 - source).replaceAll(std::move(copies));
     Card_Property &to = source == 1 ? Front_card_Prop : Back_card_Prop;
     const QString sideName = to.Card_Side_Name();

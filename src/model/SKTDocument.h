@@ -128,6 +128,30 @@ public:
     // card properties under its own side name; its group-mode photo column follows.
     void copySideToOther(int source);
 
+    // ---- Rules of the card, kept whatever road changes it (SKTDocument_Card_Rules.cpp) ----
+    // Which image control of a side (0 front, 1 back) is the visitor's photo: one fact
+    // of the side, which the panels' photo box, the visitor record and a group row's
+    // photo all read. A loaded design gives it (Take_Visitor_Photos_From_Design); a
+    // "Fup_Photo" put onto a side takes it, and a side without a photo takes its
+    // "Fup_Photo" as soon as that changes; the photo buttons give it to the control
+    // they filled (Set_Visitor_Photo); a deleted photo takes it along (the mark is the
+    // control's), and undo and redo bring it back with the controls
+    // (SideSnapshot::photo). nullptr: the side has no photo.
+    SKTGraphic *Visitor_Photo(int side) const;
+    // Makes `photo` (a control of the side, or nullptr for none) the side's photo.
+    void Set_Visitor_Photo(int side, const SKTGraphic *photo);
+    // The photo a side has as a design is loaded: its "Fup_Photo", or, on a side without
+    // one, its first image control without an ID; nullptr when neither is there. Other
+    // pictures (a company logo with an ID) are never the photo.
+    static SKTGraphic *Design_Photo(const SKTGraphicList &controls);
+    // Each side's photo as Design_Photo gives it.
+    void Take_Visitor_Photos_From_Design();
+    // In group mode the texts of a side bound to one spreadsheet column show that one
+    // cell: whatever changes one of them (a panel box, the Text tab, the data source,
+    // a fill), the others take its text, and a text put onto the side takes the text the
+    // others show. An emptied text ("Text here") and an empty cell are one value.
+    static bool Same_Cell_Value(const QString &a, const QString &b);
+
     // ---- The spreadsheet source: the rows of the bound spreadsheet (SKTDocument_Rows.cpp) ----
     // The row table: one row per spreadsheet row, in order; entry [0] of a row is its
     // "Extension" (the 1-based row number as "%d"), entry [k] its "Column%d" with k (the
@@ -188,10 +212,18 @@ signals:
     void printInfoChanged();
 
 private:
+    int sideHolding(const SKTGraphic *g) const;
+    void controlChanged(SKTGraphic *g);
+    void controlInserted(SKTGraphic *g);
+    // The other texts of the side bound to the column of `g` (group mode only).
+    std::vector<SKTGraphic *> sameCellTexts(const SKTGraphic &g) const;
+
     SKTGraphicList m_graphics;
     SKTGraphicList m_graphicsBack;
     SKTGraphicList m_graphicsTemp;
     std::unique_ptr<Document_Undo> m_undo;
     int m_listSelection = -1;
     Document_Print_Info m_printInfo;
+    bool m_keepingCells = false;  // the same-cell rule is at work
+    bool m_settingPhoto = false;  // a side's photo is being given
 };

@@ -145,6 +145,13 @@ void SKTGraphic::Set_text_value(const QString &value)
     if (_Text_contents) _Text_contents->text = value;
 }
 
+void SKTGraphic::Set_Visitor_Photo_Mark(bool mark)
+{
+    if (m_visitorPhoto == mark) return;
+    ChangeScope scope(*this);
+    m_visitorPhoto = mark;
+}
+
 void SKTGraphic::Set_Barcode_image(const Picture &image)
 {
     ChangeScope scope(*this);

@@ -171,6 +171,13 @@ public:
     // Stores the data source type and resets the other binding fields to match.
     void Set_Data_source_type(int type);
 
+    // ---- The visitor's photo ----
+    // Whether the control is its side's visitor photo (SKTDocument::Visitor_Photo). A
+    // mark of the open design, not of the control: archives, copies and pastes leave it
+    // out. Setting it is a change of the control, so the panels hear of it.
+    bool Is_Visitor_Photo() const { return m_visitorPhoto; }
+    void Set_Visitor_Photo_Mark(bool mark);
+
     // ---- Copy, properties dictionary, archive ----
     // A fresh default control of the same kind carrying the fields that copy carries
     // (bounds, fill, stroke, binding and text value; the line and image add theirs).
@@ -406,6 +413,7 @@ private:
     mutable std::mutex m_archiveMutex;
     mutable KeyedArchive m_lastArchive;
     QRectF m_changeOldBounds;
+    bool m_visitorPhoto = false;
 };
 
 // Stored geometry that readers accept: every coordinate finite and within

@@ -88,6 +88,7 @@ SideSnapshot Side_Snapshot(const std::vector<GraphicPtr> &controls)
         if (!g) continue;
         try {
             s.push_back(g->encode());
+            if (g->Is_Visitor_Photo()) s.photo = int(s.size()) - 1;
         } catch (const std::exception &e) {
             Show_NSLog_Message(QString::fromUtf8(e.what()));
         }
@@ -99,14 +100,16 @@ std::vector<GraphicPtr> Controls_From_Snapshot(const SideSnapshot &snapshot)
 {
     std::vector<GraphicPtr> controls;
     controls.reserve(snapshot.size());
-    for (const KeyedArchive &archive : snapshot) {
+    for (size_t i = 0; i < snapshot.size(); ++i) {
         GraphicPtr g;
         try {
-            g = SKTGraphic::decode(archive);
+            g = SKTGraphic::decode(snapshot[i]);
         } catch (const std::exception &) {
             g = nullptr;
         }
-        if (g) controls.push_back(std::move(g));
+        if (!g) continue;
+        if (int(i) == snapshot.photo) g->Set_Visitor_Photo_Mark(true);
+        controls.push_back(std::move(g));
     }
     return controls;
 }

@@ -39,21 +39,25 @@ void Give_Card_Size(const Card_Size_Record &record, Card_Property &front, Card_P
 // The archives of a side's controls, read as the list they are, with the card size
 // they were taken on (none: taken without the card, such a snapshot leaves it alone).
 // rowFill: which fill of a spreadsheet row's values the side's bound controls held
-// (none: not known); it tells no state of the design from another.
+// (none: not known); it tells no state of the design from another. photo: the position
+// of the side's visitor photo among the archives (-1: the side had none).
 struct SideSnapshot : std::vector<KeyedArchive> {
     using std::vector<KeyedArchive>::vector;
     std::optional<Card_Size_Record> card;
     std::optional<int> rowFill;
+    int photo = -1;
     bool operator==(const SideSnapshot &o) const
     {
-        return card == o.card && static_cast<const std::vector<KeyedArchive> &>(*this) == o;
+        return card == o.card && photo == o.photo && static_cast<const std::vector<KeyedArchive> &>(*this) == o;
     }
 };
 
-// One archive per control, in order. A control that cannot be archived is left out
-// (its reason logged); the rest of the side is still taken.
+// One archive per control, in order, and which of them is the visitor's photo. A
+// control that cannot be archived is left out (its reason logged); the rest of the side
+// is still taken.
 SideSnapshot Side_Snapshot(const std::vector<GraphicPtr> &controls);
-// The controls of a snapshot, in its order; an archive that cannot be read is skipped.
+// The controls of a snapshot, in its order, the photo marked again; an archive that
+// cannot be read is skipped.
 std::vector<GraphicPtr> Controls_From_Snapshot(const SideSnapshot &snapshot);
 
 // The bytes an archive holds: its keys and values, pictures by their pixels.

@@ -31,6 +31,9 @@ public:
     // Runs the camera window; the stored picture's path, or "" when it was cancelled.
     virtual QString Panel_Camera_Picture() = 0;
     virtual void Show_Message_To_Update_Data() = 0;
+    // The photo buttons put a photo into this control of the current side: it is the
+    // side's visitor photo from now on.
+    virtual void Panel_Photo_Placed(SKTGraphic * /*g*/) {}
     // The add-to-database button: records the visitor of both panels.
     virtual void Add_Visitor_Record_To_DB() = 0;
 

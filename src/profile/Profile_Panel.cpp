@@ -343,18 +343,21 @@ void Profile_Panel::Place_Photo(const std::function<QString()> &choose)
     const QString path = choose();
     if (path.isEmpty()) return;
     if (found == 0) m_host->new_control_add(path, Visitor_Photo_ID, image_path_val);
-    Set_User_Image(path, QString());
+    // The control the photo went into is the side's photo from now on; a user-added
+    // photo row keeps its own picture apart from it.
+    SKTGraphic *filled = Set_User_Image(path, QString());
+    if (filled && !Get_Dynamic_Text_Box(filled->control_ID)) m_host->Panel_Photo_Placed(filled);
     m_host->Show_Message_To_Update_Data();
 }
 
-void Profile_Panel::Set_User_Image(const QString &path, const QString &ctrl_id)
+SKTGraphic *Profile_Panel::Set_User_Image(const QString &path, const QString &ctrl_id)
 {
-    if (!m_host) return;
+    if (!m_host) return nullptr;
     SKTGraphicView *view = m_host->Panel_Card_View(m_host->Panel_Current_Side());
     SKTGraphic *selected = view ? view->Selected_Graphic() : nullptr;
     if (ctrl_id.isEmpty() && selected && selected->kind() != GraphicKind::Image) {
         Set_User_Image_Control(path, selected->_contents, selected->control_ID);
-        return;
+        return nullptr;
     }
     const QString p = path.trimmed();
     image_path_val->setText(p);
@@ -362,6 +365,7 @@ void Profile_Panel::Set_User_Image(const QString &path, const QString &ctrl_id)
     if (target.isEmpty()) target = selected ? selected->control_ID : Visitor_Photo_ID;
     const char created = m_host->new_control_add(p, target, image_path_val);
     m_host->Change_Value(p, target, true, created == 1);
+    SKTGraphic *filled = target.isEmpty() ? selected : view ? view->Selcect_Ctrl_With_ID(target) : nullptr;
     // A user-added photo row of the side shows the path and the picture too.
     if (target != Visitor_Photo_ID)
         if (Profile_Panel *panel = Profile_Panel_Of_Side(m_host->Panel_Current_Side()))
@@ -373,10 +377,11 @@ void Profile_Panel::Set_User_Image(const QString &path, const QString &ctrl_id)
             }
     if (p.isEmpty()) {
         showPicture(Picture());
-        return;
+        return filled;
     }
     showPicture(m_host->Panel_Image_For_Path(p));
     if (view && !target.isEmpty()) view->Set_Selection_Index_According_ID(target);
+    return filled;
 }
 
 void Profile_Panel::Set_User_Image_Control(const QString &path, const Picture &image, const QString &ctrl_id)

@@ -25,6 +25,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
+class SKTGraphic;
 
 // One user-added row part: its control ID, its text box or photo well, its check box.
 struct Row_Entry {
@@ -83,7 +84,10 @@ public:
     // ("Fup_Photo" made when the side has none).
     void Browse_image_Btn_Clicked();
     void Open_Camera_Clicked();
-    void Set_User_Image(const QString &path, const QString &ctrl_id);
+    // Puts the photo into the control of the ID (empty: the selected control, or a new
+    // "Fup_Photo") and into the panel; the control it filled, or nullptr when the photo
+    // went into the panel only.
+    SKTGraphic *Set_User_Image(const QString &path, const QString &ctrl_id);
     void Set_User_Image_Control(const QString &path, const Picture &image, const QString &ctrl_id);
 
     // The fixed fields back to empty; the whole panel back to empty.

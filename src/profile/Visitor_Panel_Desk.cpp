@@ -128,8 +128,9 @@ void Visitor_Panel_Desk::Change_Value(const QString &value, const QString &ctrl_
             if (show) {
                 if (place) g->setBounds(QRectF(Set_Ctrl_Pos_In_Vstr_Mode(ctrl_id, g->bounds()), g->bounds().size()));
                 if (g->kind() == GraphicKind::Text) {
+                    // In group mode the other texts of its column follow (the card's own
+                    // rule, SKTDocument::Same_Cell_Value).
                     g->Set_text_value(v);
-                    Same_Cell_Follows(*g, value);
                 } else if (!value.isEmpty())
                     static_cast<SKTImage *>(g)->setFilePath(value, true);
                 else if (g->FilePath().isEmpty() || g->_contents.isNull())
@@ -152,22 +153,6 @@ void Visitor_Panel_Desk::Change_Value(const QString &value, const QString &ctrl_
         m_window.Record_Undo();
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
-    }
-}
-
-void Visitor_Panel_Desk::Same_Cell_Follows(const SKTGraphic &typed, const QString &value)
-{
-    // In group mode the texts of a side bound to one spreadsheet column show that one
-    // cell of the person: what is typed into one shows on the others at once, and so in
-    // their boxes, which the row's Save stores. They take the value as typed: an empty
-    // one stays empty (as an empty cell shows) rather than "Text here".
-    if (m_document.Start_Card_Option != Card_Mode::Group) return;
-    const int column = typed.data_source_type_val() == Data_Source_Spreadsheet ? typed.excel_col_indx : -1;
-    if (column < 1) return;
-    for (const GraphicPtr &g : currentSide().items()) {
-        if (g.get() == &typed || g->kind() != GraphicKind::Text) continue;
-        if (g->data_source_type_val() != Data_Source_Spreadsheet || g->excel_col_indx != column) continue;
-        if (g->Text_Value != value) g->Set_text_value(value);
     }
 }
 
@@ -241,6 +226,11 @@ void Visitor_Panel_Desk::Add_Visitor_Record_To_DB()
     m_window.Record_Visitor();
 }
 void Visitor_Panel_Desk::Panel_Record_Undo() { m_window.Record_Undo(); }
+void Visitor_Panel_Desk::Panel_Photo_Placed(SKTGraphic *g)
+{
+    const int side = m_document.currentSide();
+    if (g && m_document.sideList(side).contains(g)) m_document.Set_Visitor_Photo(side, g);
+}
 QString Visitor_Panel_Desk::Panel_No_Image_Path() const { return m_window.No_Image_Path(); }
 Picture Visitor_Panel_Desk::Panel_No_Image_Picture() const { return m_window.No_Image_Picture(); }
 Picture Visitor_Panel_Desk::Panel_Err_Image() const { return m_window.Err_Image(); }
@@ -291,7 +281,7 @@ void Visitor_Panel_Desk::Rebuild_From_Card()
     front_list = Build_Dynamic_Control_List(m_document.graphics(), Dynamic_List_Source::Design_File);
     back_list = Build_Dynamic_Control_List(m_document.graphics_back(), Dynamic_List_Source::Design_File);
     Create_Control_For_Visitor_Mode();
-    m_sync.Take_Photos_From_Design();
+    m_document.Take_Visitor_Photos_From_Design();
 }
 
 void Visitor_Panel_Desk::Control_Selected(SKTGraphic *g)

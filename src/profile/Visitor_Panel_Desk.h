@@ -55,7 +55,7 @@ public:
     void Reset_All_Panels();
     // After a design was read: the panels emptied, the side lists made from the sides
     // and the rows of both panels made again from them; each side's photo taken from
-    // the design (Visitor_Panel_Sync::Take_Photos_From_Design).
+    // the design (SKTDocument::Take_Visitor_Photos_From_Design).
     void Rebuild_From_Card();
     void Control_Selected(SKTGraphic *g);
     void Control_Deleted(SKTGraphic *g);
@@ -102,13 +102,11 @@ private:
     QString Panel_Camera_Picture() override;
     void Show_Message_To_Update_Data() override;
     void Panel_Record_Undo() override;
+    void Panel_Photo_Placed(SKTGraphic *g) override;
     QString Panel_No_Image_Path() const override;
     Picture Panel_No_Image_Picture() const override;
     Picture Panel_Err_Image() const override;
 
-    // In group mode: the other texts of the current side bound to the spreadsheet
-    // column of the typed one take the value typed.
-    void Same_Cell_Follows(const SKTGraphic &typed, const QString &value);
     SKTGraphicView *currentView() const;
     SKTGraphicList &currentSide() const;
     // The place of a new caption or value beside (or above, below) its shown partner.

@@ -71,43 +71,11 @@ QCheckBox *Visitor_Panel_Sync::Chk_Box(const QString &ctrl_id) const
 
 // ---- Card to panels ----
 
-const SKTGraphic *Visitor_Panel_Sync::Photo_Control(const SKTGraphicList &controls)
-{
-    const SKTGraphic *unnamed = nullptr;
-    for (const GraphicPtr &g : controls.items()) {
-        if (g->kind() != GraphicKind::Image) continue;
-        const QString id = g->control_ID.trimmed();
-        if (id == Visitor_Photo_ID) return g.get();
-        if (id.isEmpty() && !unnamed) unnamed = g.get();
-    }
-    return unnamed;
-}
-
-void Visitor_Panel_Sync::Take_Photos_From_Design() const
-{
-    for (int side : {0, 1}) {
-        const SKTGraphic *photo = Photo_Control(side == 1 ? m_document.graphics_back() : m_document.graphics());
-        m_unnamedPhoto[size_t(side)] = photo && photo->control_ID.trimmed().isEmpty();
-    }
-}
-
-const SKTGraphic *Visitor_Panel_Sync::Side_Photo(int side) const
-{
-    if (side != 0 && side != 1) return nullptr;
-    const SKTGraphic *photo = Photo_Control(side == 1 ? m_document.graphics_back() : m_document.graphics());
-    if (!photo) return nullptr;
-    bool &unnamed = m_unnamedPhoto[size_t(side)];
-    const bool named = !photo->control_ID.trimmed().isEmpty();
-    // Once the side has its "Fup_Photo", no picture without an ID is its photo again.
-    if (named) unnamed = false;
-    return named || unnamed ? photo : nullptr;
-}
-
 void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *controls) const
 {
     if (!panel || !controls) return;
     const int side = controls == &m_document.graphics() ? 0 : controls == &m_document.graphics_back() ? 1 : -1;
-    const SKTGraphic *photo = side < 0 ? Photo_Control(*controls) : Side_Photo(side);
+    const SKTGraphic *photo = side < 0 ? SKTDocument::Design_Photo(*controls) : m_document.Visitor_Photo(side);
     for (const GraphicPtr &g : controls->items()) {
         const bool text = g->kind() == GraphicKind::Text;
         if (!text && g->kind() != GraphicKind::Image) continue;
@@ -146,8 +114,7 @@ int Visitor_Panel_Sync::Side_Holding(const SKTGraphic &g) const
 
 bool Visitor_Panel_Sync::Is_Side_Photo(const SKTGraphic &g) const
 {
-    const int side = Side_Holding(g);
-    return side >= 0 && &g == Side_Photo(side);
+    return g.Is_Visitor_Photo() && Side_Holding(g) >= 0;
 }
 
 namespace {
@@ -194,9 +161,7 @@ void Visitor_Panel_Sync::Control_Deleted(const SKTGraphic &g) const
     // Only the side's photo empties the photo box: another picture (a company logo)
     // goes without touching it, and does not become the photo after it.
     if (!Is_Side_Photo(g)) return;
-    const int side = Side_Holding(g);
-    if (g.control_ID.trimmed().isEmpty()) m_unnamedPhoto[size_t(side)] = false;
-    if (Profile_Panel *panel = Profile_Panel_Of_Side(side))
+    if (Profile_Panel *panel = Profile_Panel_Of_Side(Side_Holding(g)))
         panel->Set_User_Image_Control(QString(), Picture(), QString());
 }
 
@@ -225,11 +190,10 @@ void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g) const
             // A row's photo well shows the control's picture again, in "V" as in "G".
             if (QLabel *well = panel->Get_Dynamic_Photo_Ctrl(g.control_ID))
                 panel->Set_Dynamic_Pic_Ctrl_Image(well, Row_Picture(*panel, g));
-        } else if (panel && Is_Side_Photo(g)) {
-            // The photo box shows the side's photo, never another picture without an ID
-            // (a company logo).
-            panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
         }
+        // The photo box shows the side's photo, whatever its ID, never another picture
+        // (a company logo).
+        if (panel && Is_Side_Photo(g)) panel->Set_User_Image_Control(g.FilePath(), g._contents, g.control_ID);
     }
     QCheckBox *chk = Chk_Box(g.control_ID);
     if (chk) chk->setChecked(g.ctrl_is_visible);
@@ -266,6 +230,18 @@ void Visitor_Panel_Sync::Follow_Card() const
 {
     for (const SKTGraphicList *side : {&m_document.graphics(), &m_document.graphics_back()})
         for (const GraphicPtr &g : side->items()) Follow_Control(*g);
+    for (int side : {0, 1}) Photo_Box_Follows(side);
+}
+
+void Visitor_Panel_Sync::Photo_Box_Follows(int side) const
+{
+    if (!m_document.isVisitorOrGroupMode()) return;
+    Profile_Panel *panel = Profile_Panel_Of_Side(side);
+    if (!panel) return;
+    if (const SKTGraphic *photo = m_document.Visitor_Photo(side))
+        Follow_Picture(*panel, *photo, QString());
+    else if (!panel->image_path_val->text().isEmpty())
+        panel->Set_User_Image_Control(QString(), Picture(), QString());
 }
 
 void Visitor_Panel_Sync::Follow_Text(Profile_Panel &panel, const SKTGraphic &g, const QString &id) const
@@ -292,8 +268,11 @@ void Visitor_Panel_Sync::Follow_Text(Profile_Panel &panel, const SKTGraphic &g, 
     const bool cell =
         m_document.Start_Card_Option == Card_Mode::Group && g.data_source_type_val() == Data_Source_Spreadsheet;
     if (!shown && !cell) return;
-    const QString &text = g.Text_Value;
-    if (box->text() == text || (box->text().isEmpty() && text == QLatin1String("Text here"))) return;
+    const bool textHere = g.Text_Value == QLatin1String("Text here");
+    // An emptied box shows "Text here" on the card; a person's empty cell is that
+    // value too, so every box of the cell is empty.
+    const QString text = cell && textHere ? QString() : g.Text_Value;
+    if (box->text() == text || (box->text().isEmpty() && textHere)) return;
     // setText, not an edit: the box's textEdited does not fire.
     box->setText(text);
 }
@@ -304,12 +283,13 @@ void Visitor_Panel_Sync::Follow_Picture(Profile_Panel &panel, const SKTGraphic &
     if (!id.isEmpty() && !Is_Visitor_Photo_ID(id)) {
         // A photo row: its box names the picture, its well shows it.
         QLineEdit *box = panel.Get_Dynamic_Text_Box(id);
-        if (!box || box->text() == path) return;
-        box->setText(path);
-        if (QLabel *well = panel.Get_Dynamic_Photo_Ctrl(id))
-            panel.Set_Dynamic_Pic_Ctrl_Image(well, Row_Picture(panel, g));
-        return;
+        if (box && box->text() != path) {
+            box->setText(path);
+            if (QLabel *well = panel.Get_Dynamic_Photo_Ctrl(id))
+                panel.Set_Dynamic_Pic_Ctrl_Image(well, Row_Picture(panel, g));
+        }
     }
+    // The side's photo, whatever its ID.
     if (!Is_Side_Photo(g)) return;
     // The stand-in of a photo without a picture is nobody's photo: the box stays empty.
     const bool standIn = Is_Stand_In_Picture(path, Resource_Path);

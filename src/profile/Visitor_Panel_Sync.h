@@ -8,7 +8,6 @@
 #include <QSizeF>
 #include <QString>
 
-#include <array>
 
 class Profile_Panel;
 class QCheckBox;
@@ -32,21 +31,12 @@ public:
     QLineEdit *Text_Box(const QString &ctrl_id) const;
     QCheckBox *Chk_Box(const QString &ctrl_id) const;
 
-    // The picture a design's side has for its photo when it is loaded: its "Fup_Photo",
-    // or, on a side without one, its first image control without a control ID; nullptr
-    // when neither is there. Other pictures of the side (a company logo) are never the
-    // photo.
-    static const SKTGraphic *Photo_Control(const SKTGraphicList &controls);
-    // A design was loaded: a side without "Fup_Photo" has its first picture without an
-    // ID for its photo (Photo_Control). From then on a side's photo is its "Fup_Photo"
-    // once it has had one, and a deleted photo leaves the side without a photo: no other
-    // picture (a company logo) takes its place.
-    void Take_Photos_From_Design() const;
     // The side's visible text and photo controls into the panel of the side.
     void Load_Side(Profile_Panel *panel, const SKTGraphicList *controls) const;
     // A control selected on the card: its box and check box follow its lock, a picture
     // shows in the photo box unless it is another picture than the side's photo without
-    // an ID (a logo); returns the box to focus (nullptr when none).
+    // an ID (a logo); returns the box to focus (nullptr when none). What the box shows
+    // so is never what a record stores: that is the side's photo (Photo_Box_Follows).
     QLineEdit *Control_Selected(SKTGraphic &g) const;
     // A control about to be deleted from the card (still on its side): its boxes
     // unticked and closed; the photo box emptied only when it is the side's photo.
@@ -67,22 +57,22 @@ public:
     // names the control's file path; a stand-in picture is nobody's photo, so the photo
     // box stays empty for it.
     void Follow_Control(const SKTGraphic &g) const;
-    // Every profile control of both sides, as Follow_Control.
+    // Every profile control of both sides, as Follow_Control, and each side's photo box
+    // as Photo_Box_Follows gives it.
     void Follow_Card() const;
+    // The photo box of the side's panel shows the side's photo (SKTDocument::
+    // Visitor_Photo): its path and picture, or nothing when the side has none or its
+    // photo shows a stand-in.
+    void Photo_Box_Follows(int side) const;
 
 private:
     QLineEdit *Text_Box_Of_Side(int side, const QString &ctrl_id) const;
     // The side (0 front, 1 back) that holds the control; -1 for the scratch side.
     int Side_Holding(const SKTGraphic &g) const;
-    // The picture the side's photo box stands for now (Take_Photos_From_Design), and
-    // whether the control is it.
-    const SKTGraphic *Side_Photo(int side) const;
+    // Whether the control is its side's photo.
     bool Is_Side_Photo(const SKTGraphic &g) const;
     void Follow_Text(Profile_Panel &panel, const SKTGraphic &g, const QString &id) const;
     void Follow_Picture(Profile_Panel &panel, const SKTGraphic &g, const QString &id) const;
 
     const SKTDocument &m_document;
-    // Per side: the loaded design made a picture without an ID its photo, and the side
-    // has had no "Fup_Photo" since.
-    mutable std::array<bool, 2> m_unnamedPhoto{};
 };

@@ -31,6 +31,29 @@ TEST(GroupRows, BuildRow)
     for (const Row &r : rows) EXPECT_EQ(Build_Row("9", r.base, 4, panel, r.ticks), r.row);
 }
 
+// Two boxes of one column give the row one value: the first ticked one, at the place of
+// the column's first box.
+TEST(GroupRows, EachColumnsValueOnce)
+{
+    const auto texts = [](const QList<Panel_Value> &values) {
+        QStringList out;
+        for (const Panel_Value &v : values) out << QString("%1=%2%3").arg(v.column).arg(v.text, v.ticked ? "" : "(off)");
+        return out;
+    };
+    const struct Row {
+        QList<Panel_Value> panel;
+        QStringList once;
+    } rows[] = {
+        {{{2, "Acme"}, {1, "Ann"}, {2, "Acme"}}, {"2=Acme", "1=Ann"}},
+        {{{2, "Old", false}, {1, "Ann"}, {2, "New"}}, {"2=New", "1=Ann"}},
+        {{{2, "Old", false}, {2, "Other", false}}, {"2=Old(off)"}},
+        {{{2, "First"}, {2, "Second"}}, {"2=First"}},
+        {{{-1, "a"}, {-1, "b"}, {3, ""}}, {"-1=a", "3="}},
+        {{}, {}},
+    };
+    for (const Row &r : rows) EXPECT_EQ(texts(One_Value_Per_Column(r.panel)), r.once) << texts(r.panel).join(' ').toStdString();
+}
+
 TEST(GroupRows, AddAppendsNextNumberAndKeepsTheOthers)
 {
     SKTDocument doc;

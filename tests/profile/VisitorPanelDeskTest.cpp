@@ -710,7 +710,7 @@ TEST(VisitorPanel, ThePhotoBoxShowsThePhotoNotAnotherPicture)
     photo->control_ID = "Fup_Photo";
     ASSERT_EQ(w.front().at(0), photo) << "the logo comes after the photo";
     Visitor_Panel_Sync sync(w.document);
-    sync.Take_Photos_From_Design();
+    w.document.Take_Visitor_Photos_From_Design();
     sync.Load_Side(&w.fp(), &w.front());
     EXPECT_EQ(w.fp().image_path_val->text(), photoPath) << "read in";
     sync.Refresh_After_Undo();
@@ -718,7 +718,7 @@ TEST(VisitorPanel, ThePhotoBoxShowsThePhotoNotAnotherPicture)
     EXPECT_EQ(w.fp().image_path_val->text(), photoPath) << "after undo";
 
     photo->control_ID.clear();  // a design without "Fup_Photo": the first picture without an ID
-    sync.Take_Photos_From_Design();
+    w.document.Take_Visitor_Photos_From_Design();
     sync.Refresh_After_Undo();
     for (const GraphicPtr &g : w.front().items()) sync.Show_Control_After_Undo(*g);
     EXPECT_EQ(w.fp().image_path_val->text(), photoPath);

@@ -112,8 +112,9 @@ QList<GroupRows::Panel_Value> Group_Mode::Panel_Values() const
     }
     const int photoColumn = side == 1 ? choices.excel_cb_value12 : choices.excel_cb_value11;
     if (photoColumn != -1) {
-        const SKTGraphic *photo = GroupBinding::Find_Control(m_doc.sideList(side), QLatin1String(GroupBinding::kPhotoID));
-        // The picture shown for a person without a photo is nobody's photo.
+        // The side's photo, as the visitor record reads it; the picture shown for a
+        // person without a photo is nobody's photo.
+        const SKTGraphic *photo = m_doc.Visitor_Photo(side);
         QString path = photo ? photo->FilePath() : QString();
         if (Is_Stand_In_Picture(path, Resource_Path)) path.clear();
         values.append({photoColumn, path, true});
@@ -125,7 +126,7 @@ QList<GroupRows::Panel_Value> Group_Mode::Panel_Values() const
         const QLineEdit *box = boxes.Text_Box(e.id);
         values.append({column, box ? box->text() : QString(), true});
     }
-    return values;
+    return GroupRows::One_Value_Per_Column(values);
 }
 
 void Group_Mode::Set_GP_mode_Value_From_Excel(Card_Side side, int row)

@@ -48,7 +48,7 @@ TEST_F(GroupCells, TwoBoxesOfOneColumnShowOneCellAndSaveStoresIt)
         QString nameCard, companyCard;
     } rows[] = {{"Fup_Name", 0, "Typed Corp", "Typed Corp", "Typed Corp"},
                 {"Fup_Company", 1, "Typed Corp", "Typed Corp", "Typed Corp"},
-                {"Fup_Name", 3, "", "Text here", ""}};
+                {"Fup_Name", 3, "", "Text here", "Text here"}};
     for (const Row &r : rows) {
         list().GroupList->setCurrentRow(r.row);
         QLineEdit *box = Profile_Panel_Of_Side(0)->Text_Box_For_ID(r.typedInto);
@@ -75,6 +75,48 @@ TEST_F(GroupCells, TwoBoxesOfOneColumnShowOneCellAndSaveStoresIt)
             EXPECT_EQ(panelText(0, id), r.typed) << r.typedInto << ", picked again: " << id;
     }
     EXPECT_EQ(w.document.ListData().at(4), kPeople.at(4)) << "the person picked between is not touched";
+}
+
+// The texts of one column show one cell whatever road changes one of them: a text
+// changed on the card itself (as the Text tab changes it) brings the other text of its
+// column and both boxes along, and the row's Save stores that one value.
+TEST_F(GroupCells, ATextChangedOnTheCardBringsTheOtherTextOfItsColumn)
+{
+    list().GroupList->setCurrentRow(2);
+    SKTGraphic *name = w.frontView.Selcect_Ctrl_With_ID("Fup_Name");
+    ASSERT_NE(name, nullptr);
+    GroupBinding::Bind(*name, 2, true);
+    w.group.Column_Follows_Binding(*name);
+    QTest::mouseClick(list().save_btn, Qt::LeftButton);
+    testsupport::boxes().clear();
+    const struct Row {
+        const char *changed;
+        int row;
+        QString to, card, boxes, stored;
+    } rows[] = {{"Fup_Name", 0, "Tab Two", "Tab Two", "Tab Two", "Tab Two"},
+                {"Fup_Company", 1, "Tab Three", "Tab Three", "Tab Three", "Tab Three"},
+                {"Fup_Name", 3, "Text here", "Text here", "", ""},
+                {"Fup_Company", 4, "", "", "", ""}};
+    for (const Row &r : rows) {
+        list().GroupList->setCurrentRow(r.row);
+        SKTGraphic *g = w.frontView.Selcect_Ctrl_With_ID(r.changed);
+        ASSERT_NE(g, nullptr);
+        g->Set_text_value(r.to);
+        for (const char *id : {"Fup_Name", "Fup_Company"}) {
+            EXPECT_EQ(cardText(0, id), r.card) << r.changed << ", the text of " << id;
+            EXPECT_EQ(panelText(0, id), r.boxes) << r.changed << ", the box of " << id;
+        }
+        QTest::mouseClick(list().save_btn, Qt::LeftButton);
+        EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nRecord saved successfully."}));
+        QStringList stored = kPeople.at(r.row);
+        stored[2] = r.stored;
+        EXPECT_EQ(w.document.ListData().at(r.row), stored) << r.changed;
+        EXPECT_EQ(fileRows().at(r.row), stored) << r.changed;
+        list().GroupList->setCurrentRow(r.row == 0 ? 1 : 0);
+        list().GroupList->setCurrentRow(r.row);
+        for (const char *id : {"Fup_Name", "Fup_Company"})
+            EXPECT_EQ(panelText(0, id), r.stored) << r.changed << ", picked again: " << id;
+    }
 }
 
 // So too for the first column of the sheet after the row number: the company text bound
