@@ -37,7 +37,9 @@ namespace group_mode_test {
 
 namespace {
 
+using group_project::Control_Snapshot;
 using group_project::kPeople;
+using group_project::snapshotOf;
 
 struct GroupMode : ::testing::Test, Group_Project_Window {
     // A group project of five people: the name on both sides, the company on the
@@ -48,26 +50,6 @@ struct GroupMode : ::testing::Test, Group_Project_Window {
         Save_And_Open();
     }
 
-    QStringList entries()
-    {
-        QStringList out;
-        for (int i = 0; i < list().GroupList->count(); ++i) out << list().GroupList->item(i)->text();
-        return out;
-    }
-    QString cardText(int side, const char *id)
-    {
-        SKTGraphic *g = w.controller.graphicView(side)->Selcect_Ctrl_With_ID(id);
-        return g ? g->Text_Value : QStringLiteral("<none>");
-    }
-    QString panelText(int side, const char *id) { return Profile_Panel_Of_Side(side)->Text_Box_For_ID(id)->text(); }
-    QList<QStringList> fileRows()
-    {
-        DesignData data;
-        QString error;
-        EXPECT_TRUE(Read_Design_File(path, data, &error)) << error.toStdString();
-        EXPECT_EQ(data.mode, Card_Mode::Group);
-        return data.spreadsheet.rows;
-    }
     void shoot(const char *name)
     {
         const QString shots = qEnvironmentVariable("GROUP_SHOTS");
@@ -106,29 +88,13 @@ TEST_F(GroupMode, ClosingLeavesGroupMode)
     EXPECT_EQ(fileRows(), kPeople) << "the project file as it was";
 }
 
-// ---- The column dialog ----
-
-struct Snapshot {
-    QString id, text;
-    bool visible;
-    int column;
-    bool operator==(const Snapshot &) const = default;
-};
-QList<Snapshot> snapshotOf(const SKTGraphicList &side)
-{
-    QList<Snapshot> out;
-    for (const GraphicPtr &g : side.items())
-        out.append({g->control_ID, g->Text_Value, g->ctrl_is_visible, g->data_source_type_val() == Data_Source_Spreadsheet ? g->excel_col_indx : -1});
-    return out;
-}
-
 // ---- Export as template ----
 
 TEST_F(GroupMode, ExportAsTemplateFillsTheSideNotShownFromTheSelectedRow)
 {
     w.document.setListData({kPeople.at(0), kPeople.at(1), {"3", "Bob", "Byte", "U9"}});
     list().GroupList->setCurrentRow(1);
-    const QList<Snapshot> front = snapshotOf(w.front()), back = snapshotOf(w.back());
+    const QList<Control_Snapshot> front = snapshotOf(w.front()), back = snapshotOf(w.back());
     ASSERT_EQ(cardText(1, "Fup_Name"), "Ann") << "the back still shows the first person";
     QTimer::singleShot(0, [this] {
         w.controller.Template_Name_Window().template_name->setText("Group Pass");
@@ -160,7 +126,7 @@ TEST_F(GroupMode, SingleExportShowsTheSelectedPersonOnTheBack)
         EXPECT_TRUE(w.controller.runDesk().Export_Single_File(file, Export_Layout::Back, false));
         return QImage(target);
     };
-    const QList<Snapshot> back = snapshotOf(w.back());
+    const QList<Control_Snapshot> back = snapshotOf(w.back());
     const QImage ann = exportBack(0), bob = exportBack(1), annAgain = exportBack(0);
     ASSERT_FALSE(ann.isNull());
     EXPECT_NE(ann, bob);

@@ -1,19 +1,18 @@
 #pragma once
-// The main window with a group project of five people: the rows and the mode set on
-// the design, saved in the store's folder and opened again with Open, as a user does.
-#include "GroupPeople.h"
+// The main window with a group project of five people (GroupProjectFixture.h): the rows
+// and the mode set on the design, saved in the store's folder and opened again with
+// Open, as a user does.
+#include "GroupProjectFixture.h"
 #include "Group_Mode.h"
 #include "Group_Row_List.h"
 #include "MessageBox.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
 
-#include <QDir>
 #include <gtest/gtest.h>
 
-struct Group_Project_Window {
+struct Group_Project_Window : group_project::Group_Project_Fixture {
     TestWindow w;
-    QString path;
 
     // The rows (the five people by default, "Name", "Company", "Unique"), mode "G",
     // saved as the store's project "All/Staff" (nothing selected: no panel is stored
@@ -21,15 +20,7 @@ struct Group_Project_Window {
     void Save_And_Open(const QList<QStringList> &rows = group_project::kPeople,
                        const QStringList &titles = {"Name", "Company", "Unique"})
     {
-        SKTDocument &d = w.document;
-        d.m_spreadsheet.column_titles = titles;
-        d.m_spreadsheet.Excel_Source_Path = testsupport::testHome() + "/staff.xlsx";
-        d.setListData(rows);
-        d.Start_Card_Option = Card_Mode::Group;
-        const QString folder = testsupport::testHome() + "/Group_Excel_Data/All";
-        ASSERT_TRUE(QDir().mkpath(folder));
-        path = folder + "/Staff.zcd";
-        d.Project_File_Name = path;
+        ASSERT_NO_FATAL_FAILURE(Set_Project(w.document, rows, titles));
         ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
         reopen();
     }
@@ -46,5 +37,6 @@ struct Group_Project_Window {
         testsupport::boxes().clear();
     }
 
-    Group_Row_List &list() { return *w.controller.groupMode().rowList(); }
+    Group_Row_List &list() override { return *w.controller.groupMode().rowList(); }
+    SKTGraphicView &cardView(int side) override { return *w.controller.graphicView(side); }
 };

@@ -29,7 +29,9 @@ namespace group_mode_test {
 
 namespace {
 
+using group_project::Control_Snapshot;
 using group_project::kPeople;
+using group_project::snapshotOf;
 
 using GroupMode = group_project::Group_Project_Test;
 
@@ -275,21 +277,6 @@ TEST_F(GroupMode, TheOnlyRowCannotBeDeleted)
 
 // ---- The column dialog ----
 
-struct Snapshot {
-    QString id, text;
-    bool visible;
-    int column;
-    bool operator==(const Snapshot &) const = default;
-};
-QList<Snapshot> snapshotOf(const SKTGraphicList &side)
-{
-    QList<Snapshot> out;
-    for (const GraphicPtr &g : side.items())
-        out.append({g->control_ID, g->Text_Value, g->ctrl_is_visible,
-                    g->data_source_type_val() == Data_Source_Spreadsheet ? g->excel_col_indx : -1});
-    return out;
-}
-
 TEST_F(GroupMode, ColumnDialogRefusesNoNameAndCancelChangesNothing)
 {
     struct Row {
@@ -299,7 +286,7 @@ TEST_F(GroupMode, ColumnDialogRefusesNoNameAndCancelChangesNothing)
     for (const Row &r : rows) {
         if (r.side == 1) w.showSide(1);
         const DesignColumnChoices before = w.document.m_columnChoices;
-        const QList<Snapshot> front = snapshotOf(w.front()), back = snapshotOf(w.back());
+        const QList<Control_Snapshot> front = snapshotOf(w.front()), back = snapshotOf(w.back());
         QStringList titles;
         w.runner.whileOpen<Update_XL_Column>([&](Update_XL_Column &d) {
             titles << d.windowTitle();
@@ -321,7 +308,7 @@ TEST_F(GroupMode, ColumnDialogRefusesNoNameAndCancelChangesNothing)
 TEST_F(GroupMode, ColumnDialogShowOffHidesAndOneUndoRestoresAll)
 {
     list().GroupList->setCurrentRow(1);
-    const QList<Snapshot> card = snapshotOf(w.front());
+    const QList<Control_Snapshot> card = snapshotOf(w.front());
     w.runner.whileOpen<Update_XL_Column>([&](Update_XL_Column &d) {
         d.checks[2]->setChecked(false);    // the company no longer shown
         d.combos[1]->setCurrentIndex(3);   // the title from "Unique", shown
@@ -354,7 +341,7 @@ TEST_F(GroupMode, ColumnDialogOnTheBackWorksOnTheBack)
 {
     w.showSide(1);
     list().GroupList->setCurrentRow(4);
-    const QList<Snapshot> front = snapshotOf(w.front());
+    const QList<Control_Snapshot> front = snapshotOf(w.front());
     w.runner.whileOpen<Update_XL_Column>([&](Update_XL_Column &d) {
         d.checks[9]->setChecked(false);  // the unique number no longer shown
         d.OKPressed();
@@ -375,7 +362,7 @@ TEST_F(GroupMode, OutputTakesTheSideNotShownFromTheSelectedRow)
 {
     w.showSide(1);
     list().GroupList->setCurrentRow(3);
-    const QList<Snapshot> front = snapshotOf(w.front());
+    const QList<Control_Snapshot> front = snapshotOf(w.front());
     const std::shared_ptr<SideCopy> filled = w.group.Group_Side_Not_Shown_Filled();
     ASSERT_NE(filled, nullptr);
     QStringList texts;

@@ -131,6 +131,73 @@ TEST(CropAllJob, StopKeepsTheRowsDone)
     EXPECT_EQ(state->Export_File_Message, "Pictures cropped: 2 of 3.\nThe run was stopped after 2 of 3 pictures.");
 }
 
+// A run stopped before its first picture is done: Stop answered while its question is
+// open from the start, or the window gone then, begins no row and writes no picture;
+// Stop while the first picture is under way lets that picture be written, the window
+// gone then leaves it unwritten. The series, when the run makes one, holds the rows
+// done, and no part file stays beside it.
+TEST(CropAllJob, StoppedBeforeItsFirstPictureIsDone)
+{
+    struct Row {
+        const char *what;
+        bool whileAsked;  // Stop's question open from the start (else the first row under way)
+        bool windowGone;  // the window goes (else Stop answered Yes)
+        int begun, written, counter;
+        QStringList files;  // in the output folder
+        QStringList lines;  // of the series, each a file of the output folder ("" none)
+        QString told;
+    };
+    const Row rows[] = {
+        {"stop while asked", true, false, 0, 0, 0, {}, {},
+         "Pictures cropped: 0 of 3.\nThe run was stopped after 0 of 3 pictures."},
+        {"window gone while asked", true, true, 0, 0, 0, {}, {},
+         "Pictures cropped: 0 of 3.\nThe run was stopped after 0 of 3 pictures."},
+        {"stop in the first row", false, false, 1, 1, 1, {"Untitled.png"}, {"Untitled.png"},
+         "Pictures cropped: 1 of 3.\nThe run was stopped after 1 of 3 pictures."},
+        {"window gone in the first row", false, true, 1, 0, 1, {}, {""},
+         "Pictures cropped: 0 of 3.\nThe run was stopped after 1 of 3 pictures."},
+    };
+    const QString home = testHome();
+    const QStringList paths = Make_Pictures(home + "/in", 3, 30);
+    for (const Row &r : rows) {
+        QDir(home + "/out").removeRecursively();
+        QFile::remove(home + "/Run.txt");
+        auto state = std::make_shared<Output_Run_State>();
+        state->paused = r.whileAsked;
+        Crop_All_Snapshot s = Fixed_Snapshot(paths, home + "/out");
+        s.series = Crop_Series_Output::New;
+        s.seriesPath = home + "/Run.txt";
+        Crop_All_Job job(s, nullptr, state);
+        const auto stop = [&] {
+            if (r.windowGone)
+                job.Abandon();
+            else
+                state->Request_Stop();
+        };
+        std::atomic<int> begun{0};
+        QObject::connect(&job, &Crop_All_Job::rowStarted, &job, [&](int row) {
+            ++begun;
+            if (row == 0 && !r.whileAsked) stop();
+        }, Qt::DirectConnection);
+        ASSERT_TRUE(job.Start()) << r.what;
+        if (r.whileAsked) stop();
+        job.Wait();
+        EXPECT_EQ(begun.load(), r.begun) << r.what;
+        EXPECT_EQ(state->curr_card_count.load(), r.begun) << r.what;
+        EXPECT_EQ(job.written(), r.written) << r.what;
+        EXPECT_EQ(job.counter(), r.counter) << r.what;
+        EXPECT_EQ(state->check_any_card_exported.load(), r.written > 0) << r.what;
+        EXPECT_EQ(QDir(home + "/out").entryList(QDir::Files | QDir::Hidden, QDir::Name).join(u'|'), r.files.join(u'|'))
+            << r.what;
+        QString lines;
+        for (const QString &name : r.lines) lines += (name.isEmpty() ? name : home + "/out/" + name) + '\n';
+        EXPECT_EQ(Read(home + "/Run.txt"), lines) << r.what;
+        EXPECT_FALSE(QFile::exists(home + "/Run.txt.part")) << r.what;
+        EXPECT_EQ(state->Export_File_Path, home + "/out") << r.what;
+        EXPECT_EQ(state->Export_File_Message, r.told) << r.what;
+    }
+}
+
 // The files a run could not write are counted and named with the system's reason, beside
 // the pictures it could not read and a stop; never "cropped successfully" then.
 TEST(CropAllJob, WhatCouldNotBeWrittenIsCountedAndNamed)

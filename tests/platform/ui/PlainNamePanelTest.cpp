@@ -21,8 +21,9 @@
 
 // The person's panels, real panels driven as a person would, with names beginning with
 // one colon or more (or holding them) typed or suggested: the answer is that very name in
-// the panel's folder, an open panel finds the file typed, and nothing is written in the
-// working folder.
+// the panel's folder, an open panel finds the file typed, a folder's name typed opens it
+// (nothing chosen), a path typed beside such a name stays that path, and nothing is
+// written in the working folder.
 TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
 {
     const QStringList pictures{"jpg", "png"};
@@ -32,7 +33,8 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
         const char *suggested;  // the name the panel opens with
         const char *typed;      // typed over it (empty: as it opens)
         int filter;             // the format chosen after typing (-1: none)
-        QStringList answer;     // names in the folder ("" for the folder itself)
+        QStringList answer;     // names in the folder ("" for the folder itself, "@/name" in the other)
+        const char *opens = "";  // the folder the panel moves into and stays open in
     } rows[] = {
         {FilePanelRequest::SaveFile, {"zcd"}, "", ":Card", -1, {":Card.zcd"}},
         {FilePanelRequest::SaveFile, {"zcd"}, ":Card.zcd", "", -1, {":Card.zcd"}},
@@ -59,18 +61,39 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
         {FilePanelRequest::OpenFile, {"zcd"}, "", ":a:b.zcd", -1, {":a:b.zcd"}},
         {FilePanelRequest::OpenFiles, {"zcd"}, "", "\"::x.zcd\" \":Old.zcd\"", -1, {"::x.zcd", ":Old.zcd"}},
         {FilePanelRequest::OpenFolder, {}, "", "::Pictures", -1, {"::Pictures"}},
+        // A folder of the panel's folder typed: the panel opens it and chooses nothing.
+        {FilePanelRequest::SaveFile, {"zcd"}, "", ":Pictures", -1, {}, ":Pictures"},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", "::Pictures", -1, {}, "::Pictures"},
+        {FilePanelRequest::SaveFile, pictures, "Card.jpg", ":Pictures", -1, {}, ":Pictures"},
+        {FilePanelRequest::OpenFile, {"zcd"}, "", ":Pictures", -1, {}, ":Pictures"},
+        {FilePanelRequest::OpenFiles, {"zcd"}, "", "::Pictures", -1, {}, "::Pictures"},
+        // A path typed ("@" the path of another folder) stays that path, beside a name
+        // beginning with a colon or with its last part beginning with one.
+        {FilePanelRequest::OpenFiles, {"zcd"}, "", "\":Old.zcd\" \"@/New.zcd\"", -1, {":Old.zcd", "@/New.zcd"}},
+        {FilePanelRequest::OpenFiles, {"zcd"}, "", "\"@/::Far.zcd\" \"::x.zcd\"", -1, {"@/::Far.zcd", "::x.zcd"}},
+        {FilePanelRequest::OpenFile, {"zcd"}, "", "@/::Far.zcd", -1, {"@/::Far.zcd"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", "@/::y", -1, {"@/::y.zcd"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", "@/:y", -1, {"@/:y.zcd"}},
+        {FilePanelRequest::OpenFolder, {}, "", "@/::Deep", -1, {"@/::Deep"}},
+        {FilePanelRequest::SaveFile, {"zcd"}, "", "@/::Deep", -1, {}, "@/::Deep"},
     };
     Install_Widget_Presenters();
     Set_File_Panel_Answerer({});
     for (const Row &r : rows) {
         SCOPED_TRACE((r.typed + QString("|") + r.suggested).toStdString());
         testsupport::WorkingFolder work;
-        QTemporaryDir folder;
+        QTemporaryDir folder, other;
+        QDir().mkpath(Path_Join(other.path(), "::Deep"));
+        for (const char *name : {"New.zcd", "::Far.zcd"}) QFile(Path_Join(other.path(), name)).open(QIODevice::WriteOnly);
+        // A name in the panel's folder, or "@/name" in the other folder.
+        const auto placed = [&](const QString &name) {
+            return name.startsWith(u'@') ? other.path() + name.mid(1) : Path_Join(folder.path(), name);
+        };
         for (const char *name : {"sub", ":Pictures", "::Pictures"}) QDir().mkpath(Path_Join(folder.path(), name));
         for (const char *name : {":Old.zcd", "New.zcd", "::x.zcd", ":a:b.zcd"})
             QFile(Path_Join(folder.path(), name)).open(QIODevice::WriteOnly);
         QStringList boxes;
-        QString startFolder;
+        QString startFolder, givenUpIn;
         bool driven = false;
         bool acceptEnabled = false;
         QTimer person;
@@ -84,6 +107,7 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
             auto *panel = qobject_cast<QFileDialog *>(modal);
             if (!panel) return;
             if (driven) {  // still open after the accept: given up
+                givenUpIn = panel->directory().absolutePath();
                 panel->reject();
                 return;
             }
@@ -95,7 +119,7 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
             startFolder = panel->directory().absolutePath();
             auto *name = panel->findChild<QLineEdit *>("fileNameEdit");
             ASSERT_TRUE(name);
-            if (*r.typed) name->setText(r.typed);
+            if (*r.typed) name->setText(QString(r.typed).replace(u'@', other.path()));
             // The name typed can be accepted with the button, as any other.
             auto *buttons = panel->findChild<QDialogButtonBox *>("buttonBox");
             ASSERT_TRUE(buttons);
@@ -120,8 +144,9 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
                                                                          : Run_File_Panel(request);
         person.stop();
         QStringList expected;
-        for (const QString &name : r.answer) expected << Path_Join(folder.path(), name);
+        for (const QString &name : r.answer) expected << placed(name);
         EXPECT_EQ(answer.join(u'|'), expected.join(u'|'));
+        EXPECT_EQ(givenUpIn, *r.opens ? placed(r.opens) : QString());
         EXPECT_EQ(startFolder, folder.path());
         EXPECT_TRUE(acceptEnabled);
         EXPECT_EQ(boxes.join(u'|'), "");
