@@ -129,6 +129,5 @@ void SKTDocument::controlInserted(SKTGraphic *g)
     if (m_keepingCells) return;
     const std::vector<SKTGraphic *> others = sameCellTexts(*g);
     if (others.empty() || Same_Cell_Value(g->Text_Value, others.front()->Text_Value)) return;
-    const Scoped_Value<bool> keeping(m_keepingCells, true);
     g->Set_text_value(others.front()->Text_Value);
 }

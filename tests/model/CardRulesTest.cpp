@@ -179,9 +179,13 @@ TEST(CardRules, TheTextsOfOneColumnShowOneCell)
         doc.graphics().insert(added);
         EXPECT_EQ(added->Text_Value, r.added) << r.what << ": put on the side";
     }
-    // An emptied text next to an empty one is not changed over.
+    // The first column of the sheet is a column like the others; an emptied text next
+    // to an empty one is not changed over.
     SKTDocument doc;
     doc.Start_Card_Option = Card_Mode::Group;
+    GraphicPtr first = bound(doc.graphics(), 1, "Ann"), second = bound(doc.graphics(), 1, "Ann");
+    first->Set_text_value("Ann Typed");
+    EXPECT_EQ(second->Text_Value, "Ann Typed");
     GraphicPtr a = bound(doc.graphics(), 3, ""), b = bound(doc.graphics(), 3, "");
     a->Set_text_value("Text here");
     EXPECT_EQ(b->Text_Value, "");
