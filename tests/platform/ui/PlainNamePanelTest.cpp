@@ -95,6 +95,7 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
         QStringList boxes;
         QString startFolder, givenUpIn;
         bool driven = false;
+        int waited = 0;
         bool acceptEnabled = false;
         QTimer person;
         QObject::connect(&person, &QTimer::timeout, [&] {
@@ -113,12 +114,15 @@ TEST(PlainNamePanel, ANameBeginningWithAColonKeepsThePanelsFolder)
             }
             // A person types into a panel that lists its folder (three folders in every
             // kind): a listing that comes later would put its own choice in the name box.
+            // And types where the keys go, the name box of the panel in front: a box
+            // without the keys takes the names of the files its panel selects for it.
             auto *list = panel->findChild<QListView *>("listView");
-            if (!list || list->model()->rowCount(list->rootIndex()) < 3) return;
-            driven = true;
-            startFolder = panel->directory().absolutePath();
             auto *name = panel->findChild<QLineEdit *>("fileNameEdit");
-            ASSERT_TRUE(name);
+            const bool ready = list && list->model()->rowCount(list->rootIndex()) >= 3 && name && name->hasFocus();
+            if (!ready && ++waited < 500) return;  // ten seconds at most, then it is given up
+            driven = true;
+            if (!ready) return panel->reject();
+            startFolder = panel->directory().absolutePath();
             if (*r.typed) name->setText(QString(r.typed).replace(u'@', other.path()));
             // The name typed can be accepted with the button, as any other.
             auto *buttons = panel->findChild<QDialogButtonBox *>("buttonBox");
