@@ -5,6 +5,7 @@
 #include "Profile_Panel.h"
 #include "TestSupport.h"
 #include "RecordingDesk.h"
+#include "SKTImage.h"
 #include "Visitor_Record_Desk.h"
 
 #include <QCheckBox>
@@ -190,18 +191,23 @@ TEST(VisitorRecord, WhatCountsAsEntered)
     EXPECT_EQ(w.record(), QStringList{kNothingEntered});
     EXPECT_TRUE(readRows().empty());
 
-    // A photo path alone is a visitor; it is stored trimmed.
-    w.fp().image_path_val->setText("  /photos/o'brien.png \n");
+    // A photo alone is a visitor; its path is stored trimmed.
+    GraphicPtr photo = w.add(w.front(), GraphicKind::Image, {60, 10, 40, 50});
+    photo->control_ID = "Fup_Photo";
+    const auto photoFile = [&](const QString &path) { static_cast<SKTImage &>(*photo).setFilePath(path, true); };
+    photoFile("  /photos/o'brien.png \n");
     EXPECT_EQ(w.record(), QStringList{kSaved});
     // The stand-ins of an empty image control are no photo; a library picture is.
-    w.fp().image_path_val->setText(Resource_Path + "no.png");
+    photoFile(Resource_Path + "no.png");
     EXPECT_EQ(w.record(), QStringList{kNothingEntered});
-    w.fp().image_path_val->setText(Resource_Path + "pic_ic.png");
+    photoFile(Resource_Path + "pic_ic.png");
     EXPECT_EQ(w.record(), QStringList{kNothingEntered});
     const QString library = Resource_Path + "LibraryImage/Business/Person.png";
-    w.fp().image_path_val->setText(library);
+    photoFile(library);
     EXPECT_EQ(w.record(), QStringList{kSaved});
-    w.fp().image_path_val->clear();
+    // A path left in the photo box by another road is no photo of the card.
+    w.front().remove(photo.get());
+    w.fp().image_path_val->setText(library);
     // So is a ticked date box alone.
     w.fp().fields[kDateField].value_chk->setChecked(true);
     EXPECT_EQ(w.record(), QStringList{kSaved});
@@ -212,6 +218,7 @@ TEST(VisitorRecord, WhatCountsAsEntered)
     EXPECT_EQ(rows[0].at("VName"), " ',, ") << "stored as typed";
     EXPECT_EQ(rows[1].at("Photo"), library);
     EXPECT_EQ(rows[2].at("Use_Date"), "1");
+    EXPECT_EQ(rows[2].at("Photo"), "");
 }
 
 TEST(VisitorRecord, ACardWithoutControlsRecordsNothing)
