@@ -79,12 +79,21 @@ std::optional<DataMatrixCodewords> DataMatrix_Codewords(const QByteArray &bytes,
     if (bytes.isEmpty()) return fail(QStringLiteral("empty value"));
     const bool eci = hasNonAscii(bytes);
     if (eci && !validUtf8(bytes)) return fail(QStringLiteral("the value is not UTF-8"));
-    const int largest = DataMatrix_Shape(DataMatrixSize::C144X144).dataCodewords;
-    if (bytes.size() > kLongestValue)
-        return fail(QStringLiteral("encoded more than %1 of %2 codewords").arg(largest).arg(largest));
-    const std::vector<DataMatrixData> ways = DataMatrix_Encodations(bytes, encodation, eci);
     const int first = size == DataMatrixSize::Auto ? 1 : int(size);
     const int last = size == DataMatrixSize::Auto ? int(DataMatrixSize::C144X144) : int(size);
+    // What the value needs against what the chosen size (with Auto the largest) holds.
+    const auto tooLong = [&](const QString &needed) {
+        const DataMatrixShape &shape = DataMatrix_Shape(DataMatrixSize(last));
+        return fail(QStringLiteral("the value needs %1 codewords, %2 holds %3 with %4 codewords of ecc")
+                        .arg(needed,
+                             size == DataMatrixSize::Auto ? QStringLiteral("the largest size")
+                                                          : QStringLiteral("the size"))
+                        .arg(shape.dataCodewords)
+                        .arg(shape.checkCodewords));
+    };
+    if (bytes.size() > kLongestValue)
+        return tooLong(QStringLiteral("more than %1").arg(DataMatrix_Shape(DataMatrixSize::C144X144).dataCodewords));
+    const std::vector<DataMatrixData> ways = DataMatrix_Encodations(bytes, encodation, eci);
     for (int s = first; s <= last; ++s) {
         const DataMatrixShape &shape = DataMatrix_Shape(DataMatrixSize(s));
         for (const DataMatrixData &way : ways) {
@@ -94,13 +103,10 @@ std::optional<DataMatrixCodewords> DataMatrix_Codewords(const QByteArray &bytes,
             }
         }
     }
+    if (ways.empty()) return fail(QStringLiteral("the value cannot be written in that encodation"));
     size_t needed = SIZE_MAX;
     for (const DataMatrixData &way : ways) needed = std::min(needed, way.codewords.size());
-    const DataMatrixShape &shape = DataMatrix_Shape(DataMatrixSize(last));
-    return fail(QStringLiteral("encoded %1 of %2 codewords with %3 codewords of ecc")
-                    .arg(needed == SIZE_MAX ? QStringLiteral("none") : QString::number(needed))
-                    .arg(shape.dataCodewords)
-                    .arg(shape.checkCodewords));
+    return tooLong(QString::number(needed));
 }
 
 std::optional<DataMatrixGrid> Encode_DataMatrix(const QByteArray &bytes, DataMatrixSize size,

@@ -89,20 +89,28 @@ QString Print_Profile_Path(const QString &folder, const QString &name)
     return Path_Join(folder, name + QStringLiteral(".zvp"));
 }
 
-QStringList Print_Profile_Names(const QString &folder)
+QList<Print_Profile_File> Print_Profile_Files(const QString &folder)
 {
-    QStringList names;
+    QList<Print_Profile_File> files;
     for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::Files))
         if (entry.suffix().toLower() == QLatin1String("zvp")) {
             const QString name = Trim_Str(entry.completeBaseName());
-            if (!name.isEmpty()) names << name;
+            if (!name.isEmpty()) files.push_back({name, entry.filePath()});
         }
-    std::sort(names.begin(), names.end(), [](const QString &a, const QString &b) {
-        const bool da = a == Default_Profile_Name, db = b == Default_Profile_Name;
+    std::sort(files.begin(), files.end(), [](const Print_Profile_File &a, const Print_Profile_File &b) {
+        const bool da = a.name == Default_Profile_Name, db = b.name == Default_Profile_Name;
         if (da != db) return da;
-        const int c = a.compare(b, Qt::CaseInsensitive);
-        return c != 0 ? c < 0 : a < b;
+        const int c = a.name.compare(b.name, Qt::CaseInsensitive);
+        if (c != 0) return c < 0;
+        return a.name != b.name ? a.name < b.name : a.path < b.path;
     });
+    return files;
+}
+
+QStringList Print_Profile_Names(const QString &folder)
+{
+    QStringList names;
+    for (const Print_Profile_File &file : Print_Profile_Files(folder)) names << file.name;
     return names;
 }
 

@@ -36,10 +36,16 @@ QStringList Print_Profile_Strings(const Print_Profile &profile);
 // A profile from its strings; nullopt (and the reason) when there are fewer than 26.
 std::optional<Print_Profile> Print_Profile_From_Strings(const QStringList &items, QString *why = nullptr);
 
-// The profile file of a name in the folder.
+// The file a new profile of that name is written to in the folder.
 QString Print_Profile_Path(const QString &folder, const QString &name);
-// The names of the folder's profiles (files whose extension, lower-cased, is "zvp"),
-// "Default" first, the others by name.
+// A listed profile: its name and its own file, whose extension may be in capitals.
+struct Print_Profile_File {
+    QString name, path;
+};
+// The folder's profiles (files whose extension, lower-cased, is "zvp"), "Default"
+// first, the others by name.
+QList<Print_Profile_File> Print_Profile_Files(const QString &folder);
+// The names of the same.
 QStringList Print_Profile_Names(const QString &folder);
 // Writes the profile whole (a new file, then renamed over the old). False on failure.
 bool Write_Print_Profile(const QString &path, const Print_Profile &profile);

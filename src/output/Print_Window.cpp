@@ -425,8 +425,8 @@ void Print_Window::Set_values_From_Printer()
     const QSizeF paper = m_settings.paperSize();
     const QRectF area = m_settings.imageableBounds();
     Paper_id->setText(m_settings.paperName());
-    Size_id->setText(QString::asprintf("%.2f x %.2f", Points_to_MM_Convert(paper.width()),
-                                       Points_to_MM_Convert(paper.height())));
+    const QSizeF paperMM = m_settings.paperSizeMM();
+    Size_id->setText(QString::asprintf("%.2f x %.2f", paperMM.width(), paperMM.height()));
     {
         const QSignalBlocker b(Orient_ComboBox);
         Orient_ComboBox->setCurrentIndex(m_settings.landscape() ? 1 : 0);

@@ -170,6 +170,9 @@ private:
     bool usingRecords() const;
     bool runJob(const Print_Job &job);
     bool runPreview(const Print_Job &job);
+    // The file of the listed profile of that name (the selected row's first), which
+    // keeps its own name; a name not listed gets the file a new profile is written to.
+    QString profileFile(const QString &name) const;
 
     Print_Settings m_ownSettings;  // used by the window of its own settings
     Print_Settings &m_settings;

@@ -46,12 +46,22 @@ void Print_Window::selectProfile(const QString &name)
     if (!found.isEmpty()) List_profile->setCurrentItem(found.first());
 }
 
+QString Print_Window::profileFile(const QString &name) const
+{
+    QList<QListWidgetItem *> rows = List_profile->selectedItems();
+    for (int i = 0; i < List_profile->count(); ++i) rows << List_profile->item(i);
+    for (const QListWidgetItem *row : rows)
+        if (Trim_Str(row->text()) == name) return row->data(Qt::UserRole).toString();
+    return Print_Profile_Path(m_folder, name);
+}
+
 void Print_Window::Load_Print_Profile()
 {
     {
         const QSignalBlocker b(List_profile);
         List_profile->clear();
-        List_profile->addItems(Print_Profile_Names(m_folder));
+        for (const Print_Profile_File &file : Print_Profile_Files(m_folder))
+            (new QListWidgetItem(file.name, List_profile))->setData(Qt::UserRole, file.path);
         if (List_profile->count()) List_profile->setCurrentRow(0);
     }
     if (!List_profile->count()) return;
@@ -61,7 +71,7 @@ void Print_Window::Load_Print_Profile()
 
 void Print_Window::Read_and_load_profile_info(const QString &name)
 {
-    const QString path = Print_Profile_Path(m_folder, name);
+    const QString path = profileFile(name);
     if (!QFileInfo::exists(path)) return;
     QString why;
     const std::optional<Print_Profile> p = Read_Print_Profile(path, &why);
@@ -134,8 +144,8 @@ bool Print_Window::Save_Print_Profile(const QString &name, const QString &printe
     p.printer = printer;
     p.paperName = Paper_id->text();
     p.paperSizeText = Size_id->text();
-    p.paperWidthMM = Points_to_MM_Convert(m_settings.paperSize().width());
-    p.paperHeightMM = Points_to_MM_Convert(m_settings.paperSize().height());
+    p.paperWidthMM = m_settings.paperSizeMM().width();
+    p.paperHeightMM = m_settings.paperSizeMM().height();
     p.orientation = Orient_ComboBox->currentIndex() == 0 ? QStringLiteral("Portrait") : QStringLiteral("Landscape");
     p.rows = Row_Text->value();
     p.cols = Col_Text->value();
@@ -158,7 +168,7 @@ bool Print_Window::Save_Print_Profile(const QString &name, const QString &printe
     p.spreadsheet = print_with_excel_chk->isChecked();
     p.cropMarks = crop_mark_chk->isChecked();
     p.fitToFrame = fit_frame_chk->isChecked();
-    if (!Write_Print_Profile(Print_Profile_Path(m_folder, name), p)) {
+    if (!Write_Print_Profile(profileFile(name), p)) {
         Show_MessageBox(QStringLiteral("Error in file accessing."));
         return false;
     }
@@ -190,7 +200,7 @@ void Print_Window::Add_Edit_Print_Profile(Profile_Change change)
     // A renamed profile: its old file goes only once the new one is written whole.
     const QString previous = Trim_Str(m_profileDialog->pass_profile_name->text());
     if (edit && !previous.isEmpty() && previous != Default_Profile_Name && previous != newName) {
-        QFile::remove(Print_Profile_Path(m_folder, previous));
+        QFile::remove(profileFile(previous));
         Load_Print_Profile();
     }
     if (edit) selectProfile(newName);
@@ -200,8 +210,14 @@ void Print_Window::Save_profile_btn_clicked()
 {
     const QString name = profileToChange();
     if (name.isEmpty()) return;
-    Save_Print_Profile(name, Printer_ComboBox->currentText());
-    selectProfile(name);
+    const QString file = profileFile(name);
+    if (!Save_Print_Profile(name, Printer_ComboBox->currentText())) return;
+    // The saved row again, when another row bears the same name too.
+    for (int i = 0; i < List_profile->count(); ++i)
+        if (List_profile->item(i)->data(Qt::UserRole).toString() == file) {
+            List_profile->setCurrentRow(i);
+            return;
+        }
 }
 
 void Print_Window::Delete_profile_btn_clicked()
@@ -210,7 +226,7 @@ void Print_Window::Delete_profile_btn_clicked()
     if (name.isEmpty()) return;
     if (name == Default_Profile_Name) return;  // "Default" always stays
     if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure want to delete selected 'Print Profile'?")) != 1) return;
-    if (!QFile::remove(Print_Profile_Path(m_folder, name)))
+    if (!QFile::remove(profileFile(name)))
         Show_NSLog_Message(QStringLiteral("The print profile \"%1\" could not be deleted.").arg(name));
     Load_Print_Profile();
 }

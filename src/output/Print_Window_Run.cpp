@@ -97,8 +97,9 @@ bool Print_Window::runJob(const Print_Job &job)
         Show_MessageBox(error);
         return false;
     }
-    status->setText(progress.stop ? tr("Stopped after %1 sheets.").arg(progress.pagesDone.load())
-                                  : tr("%1 sheets printed.").arg(progress.pagesDone.load()));
+    const int sheets = progress.pagesDone.load();
+    const QString counted = sheets == 1 ? tr("1 sheet") : tr("%1 sheets").arg(sheets);
+    status->setText(progress.stop ? tr("Stopped after %1.").arg(counted) : tr("%1 printed.").arg(counted));
     // Cards printed without a picture or a barcode are named, as an export names them.
     if (progress.incompleteCards > 0)
         Show_MessageBox(status->text() + QStringLiteral("\n\n") +

@@ -15,6 +15,12 @@ QSizeF Print_Settings::paperSize() const
     return orientation == QPageLayout::Landscape ? portrait.transposed() : portrait;
 }
 
+QSizeF Print_Settings::paperSizeMM() const
+{
+    const QSizeF portrait = pageSize.size(QPageSize::Millimeter);
+    return orientation == QPageLayout::Landscape ? portrait.transposed() : portrait;
+}
+
 QRectF Print_Settings::imageableBounds() const
 {
     const QSizeF paper = paperSize();

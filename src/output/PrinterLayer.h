@@ -34,6 +34,8 @@ struct Print_Settings {
 
     // The paper as it lies (landscape swaps the sides), whole points as Qt gives them.
     QSizeF paperSize() const;
+    // The same in millimetres as the page size gives them (A4: 210 x 297).
+    QSizeF paperSizeMM() const;
     // The printable area with the origin at the paper's lower left corner.
     QRectF imageableBounds() const;
     QString paperName() const { return pageSize.name(); }

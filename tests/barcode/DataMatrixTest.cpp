@@ -159,9 +159,9 @@ TEST(DataMatrix, LongestValuesAndRefusals)
         E encodation;
         const char *failure;
     } rows[] = {
-        {QByteArray(3117, '7'), S::Auto, E::Auto, "encoded more than 1558 of 1558 codewords"},
-        {QByteArray(3117, '7'), S::C144X144, E::Auto, "encoded more than 1558 of 1558 codewords"},
-        {QByteArray(3115, '7') + "A", S::C144X144, E::Ascii, "encoded 1559 of 1558 codewords with 620 codewords of ecc"},
+        {QByteArray(3117, '7'), S::Auto, E::Auto, "the value needs more than 1558 codewords, the largest size holds 1558 with 620 codewords of ecc"},
+        {QByteArray(3117, '7'), S::C10X10, E::Auto, "the value needs more than 1558 codewords, the size holds 3 with 5 codewords of ecc"},
+        {QByteArray(3115, '7') + "A", S::C144X144, E::Ascii, "the value needs 1559 codewords, the size holds 1558 with 620 codewords of ecc"},
         {"", S::Auto, E::Auto, "empty value"},
         {"\xff", S::Auto, E::Auto, "the value is not UTF-8"},
         {"a\xc3", S::Auto, E::Base256, "the value is not UTF-8"},
@@ -169,8 +169,8 @@ TEST(DataMatrix, LongestValuesAndRefusals)
         {"\xc0\x80", S::Auto, E::Auto, "the value is not UTF-8"},      // overlong
         {"\xe0\x9f\xbf", S::Auto, E::Auto, "the value is not UTF-8"},  // overlong
         {"\xf4\x90\x80\x80", S::Auto, E::Auto, "the value is not UTF-8"},  // above U+10FFFF
-        {"hello", S::C10X10, E::Auto, "encoded 5 of 3 codewords with 5 codewords of ecc"},
-        {QByteArray(1556, 'x'), S::Auto, E::Base256, "encoded 1559 of 1558 codewords with 620 codewords of ecc"},
+        {"hello", S::C10X10, E::Auto, "the value needs 5 codewords, the size holds 3 with 5 codewords of ecc"},
+        {QByteArray(1556, 'x'), S::Auto, E::Base256, "the value needs 1559 codewords, the largest size holds 1558 with 620 codewords of ecc"},
     };
     for (size_t i = 0; i < std::size(rows); ++i) {
         QString failure;
@@ -384,8 +384,8 @@ TEST(DataMatrix, FailureDiagnosticsInTheLog)
     EXPECT_TRUE(Encode_DataMatrix("AB", "C10X10", "Ascii"));
     EXPECT_FALSE(Encode_DataMatrix("", "Auto", "Text"));
     qInstallMessageHandler(old);
-    EXPECT_EQ(lines, QStringList({"No barcode produced\nSize    : 10x10\nEncoded : encoded 5 of 3 codewords with 5 "
-                                  "codewords of ecc\nBarcode : hello\nEncoding: Auto",
+    EXPECT_EQ(lines, QStringList({"No barcode produced\nSize    : 10x10\nEncoded : the value needs 5 codewords, the size holds 3 "
+                                  "with 5 codewords of ecc\nBarcode : hello\nEncoding: Auto",
                                   "No barcode produced\nSize    : 11x9\nEncoded : no symbol of that size\nBarcode : "
                                   "AB\nEncoding: Ascii",
                                   "No barcode produced\nSize    : 0x0\nEncoded : empty value\nBarcode : \nEncoding: Text"}));

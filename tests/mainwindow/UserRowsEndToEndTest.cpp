@@ -114,8 +114,10 @@ TEST(RowClick, ImageResetAndCropKeepThePhotoInThePanel)
         w.controller.Set_Selected_Graphic(clicked);
         w.controller.Show_RHS_Properties(clicked);
         if (r.crop) {
+            Cropped_Img_Path = testsupport::testHome() + "/data/Cropped_Images";
             testsupport::cropOnImageTab(w.runner, w.controller, testsupport::drawnRectangle(20, 20));
-            ASSERT_TRUE(clicked->FilePath().startsWith(Cropped_Img_Path)) << clicked->FilePath().toStdString();
+            EXPECT_EQ(clicked->FilePath(), Cropped_Img_Path + "/Company_Logo.png");
+            EXPECT_EQ(QImage(clicked->FilePath()).size(), QSize(20, 20));
         } else {
             w.controller.controlPanels->image.reset->click();
         }

@@ -76,6 +76,10 @@ TEST(PrintProfile, ListingByLowerCasedExtension)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     }
     EXPECT_EQ(Print_Profile_Names(folder), QStringList({"Default", "able", "Office", "X"}));
+    // Each with its own file, as the folder spells it.
+    QStringList files;
+    for (const Print_Profile_File &f : Print_Profile_Files(folder)) files << f.path;
+    EXPECT_EQ(files, QStringList({folder + "/Default.zvp", folder + "/able.Zvp", folder + "/Office.zvp", folder + "/X.ZVP"}));
     EXPECT_TRUE(Print_Profile_Names(folder + "/none").isEmpty());
 }
 

@@ -95,7 +95,7 @@ TEST(PrintWindow, OpensOnTheDefaultProfile)
     Fixture f(0);
     EXPECT_EQ(f.window->Printer_ComboBox->currentText(), Virtual_PDF_Printer_Name);
     EXPECT_EQ(f.window->Paper_id->text(), "A4");
-    EXPECT_EQ(f.window->Size_id->text(), "209.90 x 297.04");
+    EXPECT_EQ(f.window->Size_id->text(), "210.00 x 297.00");
     EXPECT_EQ(f.window->l_mar_id->text(), "0.00");
     EXPECT_EQ(f.window->Row_Text->value(), 2);
     EXPECT_EQ(f.window->Col_Text->value(), 2);
@@ -107,6 +107,37 @@ TEST(PrintWindow, OpensOnTheDefaultProfile)
     EXPECT_EQ(f.window->Total_Text->value(), 4);
     EXPECT_FALSE(f.window->Sel_print_rd->isEnabled());
     EXPECT_FALSE(f.window->print_with_excel_chk->isEnabled());
+}
+
+// The paper's size in millimetres as its page size gives it, not from whole points.
+TEST(PrintWindow, PaperSizeInMillimetres)
+{
+    Fixture f(0);
+    const struct {
+        QPageSize::PageSizeId id;
+        QPageLayout::Orientation orientation;
+        const char *shown;
+    } rows[] = {
+        {QPageSize::A4, QPageLayout::Portrait, "210.00 x 297.00"},
+        {QPageSize::A4, QPageLayout::Landscape, "297.00 x 210.00"},
+        {QPageSize::A5, QPageLayout::Portrait, "148.00 x 210.00"},
+        {QPageSize::B5, QPageLayout::Portrait, "176.00 x 250.00"},
+        {QPageSize::Letter, QPageLayout::Portrait, "215.90 x 279.40"},
+    };
+    for (const auto &r : rows) {
+        f.settings.pageSize = QPageSize(r.id);
+        f.settings.orientation = r.orientation;
+        f.window->Set_values_From_Printer();
+        EXPECT_EQ(f.window->Size_id->text(), r.shown) << r.shown;
+    }
+    // A saved profile records the same size.
+    f.settings.pageSize = QPageSize(QPageSize::A5);
+    f.settings.orientation = QPageLayout::Portrait;
+    f.window->Set_values_From_Printer();
+    ASSERT_TRUE(f.window->Save_Print_Profile("A5", Virtual_PDF_Printer_Name));
+    const std::optional<Print_Profile> saved = Read_Print_Profile(f.folder + "/A5.zvp");
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(Print_Profile_Strings(*saved).mid(1, 4), QStringList({"A5", "148.00 x 210.00", "148.00", "210.00"}));
 }
 
 TEST(PrintWindow, PrintsTwentyThreeRowsFiveByTwoWithCropMarks)
@@ -127,6 +158,7 @@ TEST(PrintWindow, PrintsTwentyThreeRowsFiveByTwoWithCropMarks)
     f.window->Print_btn->click();
     EXPECT_EQ(shown(), "");
     EXPECT_EQ(pdfInfo(f.pdf).pages, 3);
+    EXPECT_EQ(f.window->status->text(), "3 sheets printed.");
     QStringList page3;
     for (const Word &w : pdfWords(f.pdf))
         if (w.page == 3) page3 << w.text;
@@ -143,6 +175,7 @@ TEST(PrintWindow, PrintsTwentyThreeRowsFiveByTwoWithCropMarks)
     QStringList words;
     for (const Word &w : pdfWords(f.pdf)) words << w.text;
     EXPECT_EQ(words, QStringList({"Name3", "Name4", "Name5"}));
+    EXPECT_EQ(f.window->status->text(), "1 sheet printed.");
     // From after To.
     f.window->from_Text->setValue(6);
     testsupport::boxes().clear();
@@ -238,6 +271,71 @@ TEST(PrintWindow, ProfilesAddedEditedAndDeleted)
     testsupport::boxes().answerNext(1);
     f.window->Delete_profile_btn->click();
     EXPECT_EQ(f.listed(), QStringList({"Default"}));
+}
+
+// A profile file whose extension is in capitals is listed, and its row loads, saves over
+// and deletes that very file, as a row of one in small letters does: the files beside
+// it, two of one name among them, are left as they were.
+TEST(PrintWindow, AProfileOfACapitalExtensionKeepsItsOwnFile)
+{
+    Fixture f(0);
+    const auto write = [&](const QString &file, int rows, double gap) {
+        Print_Profile p;
+        p.rows = rows;
+        p.horzGapMM = gap;
+        ASSERT_TRUE(Write_Print_Profile(f.folder + "/" + file, p));
+    };
+    write("Upper.ZVP", 1, 3);
+    write("Lower.zvp", 1, 4);
+    write("Twin.Zvp", 1, 6);
+    write("Twin.zvp", 1, 8);
+    f.window->Load_Print_Profile();
+    ASSERT_EQ(f.listed(), QStringList({"Default", "Lower", "Twin", "Twin", "Upper"}));
+    const auto files = [&] { return QDir(f.folder).entryList(QDir::Files, QDir::Name); };
+    const auto gapIn = [&](const QString &file) {
+        const std::optional<Print_Profile> p = Read_Print_Profile(f.folder + "/" + file);
+        return p ? p->horzGapMM : -1.0;
+    };
+    const struct {
+        int row;
+        double gap;          // the row's own gap, shown when it is picked
+        const char *file;    // its file, saved over with a gap of 11, then deleted
+        QStringList after;   // the files left after the delete
+    } table[] = {
+        {4, 3, "Upper.ZVP", {"Default.zvp", "Lower.zvp", "Twin.Zvp", "Twin.zvp"}},
+        {3, 8, "Twin.zvp", {"Default.zvp", "Lower.zvp", "Twin.Zvp"}},
+        {2, 6, "Twin.Zvp", {"Default.zvp", "Lower.zvp"}},
+        {1, 4, "Lower.zvp", {"Default.zvp"}},
+    };
+    for (const auto &r : table) {
+        SCOPED_TRACE(r.file);
+        f.window->List_profile->setCurrentRow(0);
+        f.window->List_profile->setCurrentRow(r.row);
+        EXPECT_DOUBLE_EQ(f.window->horz_mar_Text->value(), r.gap);
+        const QStringList before = files();
+        f.window->horz_mar_Text->setValue(11);
+        f.window->Save_profile_btn->click();
+        EXPECT_EQ(shown(), "\nPrint Profile has been saved successfully.");
+        EXPECT_EQ(files(), before);
+        EXPECT_DOUBLE_EQ(gapIn(r.file), 11);
+        EXPECT_EQ(f.window->List_profile->currentRow(), r.row);
+        EXPECT_DOUBLE_EQ(f.window->horz_mar_Text->value(), 11);
+        testsupport::boxes().answerNext(1);
+        f.window->Delete_profile_btn->click();
+        EXPECT_EQ(shown(), "Are you sure want to delete selected 'Print Profile'?");
+        EXPECT_EQ(files(), r.after);
+        EXPECT_EQ(f.listed().size(), r.after.size());
+    }
+    EXPECT_DOUBLE_EQ(gapIn("Default.zvp"), 5);
+
+    // Renaming a profile of capitals removes its own file.
+    write("Upper.ZVP", 1, 3);
+    f.window->Load_Print_Profile();
+    f.window->List_profile->setCurrentRow(1);
+    f.profileDialogAnswers("Top");
+    f.window->Edit_profile_btn->click();
+    EXPECT_EQ(files(), QStringList({"Default.zvp", "Top.zvp"}));
+    EXPECT_DOUBLE_EQ(gapIn("Top.zvp"), 3);
 }
 
 // However the row is picked, its profile is the one shown, printed and saved. A mouse

@@ -149,7 +149,9 @@ TEST(ProfileImport, RowsKeepTheirColumnsByNameThenOkDropsTheOldBindings)
                   {Profile_Stem::address, true, 1},       {Profile_Stem::image, false, 4}};
     for (const auto &s : stored) {
         EXPECT_EQ(record[s.stem].xl != 0, s.xl) << int(s.stem);
-        if (s.xl) EXPECT_EQ(record[s.stem].xl_col_indx, s.column) << int(s.stem);
+        if (s.xl) {
+            EXPECT_EQ(record[s.stem].xl_col_indx, s.column) << int(s.stem);
+        }
     }
     // The card's bindings to the old spreadsheet go, but the profile fields of the side
     // shown; on the other side, which uses the spreadsheet too, every one goes.

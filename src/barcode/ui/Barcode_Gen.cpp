@@ -244,7 +244,12 @@ QWidget *Barcode_Gen::makeTextTab()
     for (auto r : fontRow(QStringLiteral("Header :"), header_font_value, header_font_btn, nullptr)) rows.push_back(r);
     for (auto r : fontRow(QStringLiteral("Footer :"), footer_font_value, footer_font_btn, nullptr)) rows.push_back(r);
     rows.push_back(colour(colours, QStringLiteral("Bars :"), Qt::black, barcode_clr, &colourLabels));
-    rows.push_back(colour(colours, QStringLiteral("Background :"), Qt::white, bar_back_clr, &colourLabels));
+    Form_Row background = colour(colours, QStringLiteral("Background :"), Qt::white, bar_back_clr, nullptr);
+    background.labelMade = [this, &colourLabels](QLabel *l) {
+        bar_back_label = l;
+        colourLabels.push_back(l);
+    };
+    rows.push_back(background);
     rows.push_back(colour(colours, QStringLiteral("Caption :"), Qt::black, bar_val_clr, &colourLabels));
     rows.push_back(colour(colours, QStringLiteral("Header :"), Qt::black, bar_hdr_clr, nullptr));
     rows.push_back(colour(colours, QStringLiteral("Footer :"), Qt::black, bar_ftr_clr, nullptr));
@@ -437,7 +442,7 @@ void Barcode_Gen::Set_Barcode_Prop_To_Control(const Barcode_Edit &edit)
     dpi_Text->setValue(std::max(1, s.dpi_custom_val.trimmed().toInt()));
     m_dpiCustom = s.dpi_custom_val;
     dpi_Text->setVisible(DPI_ComboBox->currentIndex() == kCustom_Resolution_Index);
-    bar_back_clr->setEnabled(!s.transparent);
+    enableBackground(!s.transparent);
     showOptionSet();
 }
 
@@ -565,9 +570,15 @@ void Barcode_Gen::textChanged(QWidget *sender)
     goButtonActionPerformed();
 }
 
+void Barcode_Gen::enableBackground(bool on)
+{
+    bar_back_clr->setEnabled(on);
+    if (bar_back_label) bar_back_label->setEnabled(on);
+}
+
 void Barcode_Gen::Transparent_Bkngd_Clicked()
 {
-    bar_back_clr->setEnabled(!transparent_bkgnd->isChecked());
+    enableBackground(!transparent_bkgnd->isChecked());
     goButtonActionPerformed();
 }
 

@@ -112,6 +112,7 @@ public:
     QPushButton *val_font_btn = nullptr, *header_font_btn = nullptr, *footer_font_btn = nullptr;
     ColorWell *barcode_clr = nullptr, *bar_back_clr = nullptr, *bar_val_clr = nullptr, *bar_hdr_clr = nullptr,
               *bar_ftr_clr = nullptr;
+    QLabel *bar_back_label = nullptr;  // "Background :", enabled with its well
     QSpinBox *HeightText_2D = nullptr;
     QComboBox *qr_version_ComboBox = nullptr, *qr_ec_lvl_ComboBox = nullptr;
     QSpinBox *pdf_HeightText_2D = nullptr, *Pdf_widthText_2D = nullptr, *pdf_ec_lvl_Text = nullptr;
@@ -138,6 +139,8 @@ public:
     void Set_Blank_Image();
 
 private:
+    // The background well and its label, off while the background is transparent.
+    void enableBackground(bool on);
     Modal_Runner *const m_runner;  // runs the window (null: exec())
     Help_Presenter m_helpPresenter;
     QWidget *makeTexts();

@@ -19,6 +19,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -200,11 +201,33 @@ TEST(BarcodeWindow, TransparentBoxAndValidation)
 {
     Window w;
     Barcode_Gen &g = w.gen;
-    g.transparent_bkgnd->setChecked(true);
-    EXPECT_FALSE(g.bar_back_clr->isEnabled());
-    EXPECT_TRUE(g.current().settings.transparent);
-    g.transparent_bkgnd->setChecked(false);
-    EXPECT_TRUE(g.bar_back_clr->isEnabled());
+    ASSERT_NE(g.bar_back_label, nullptr);
+    EXPECT_EQ(g.bar_back_label->text(), "Background :");
+    // The well and its label go off together, by the box or by a control's settings.
+    const struct {
+        const char *how;
+        bool transparent;
+        std::function<void(bool)> set;
+    } states[] = {
+        {"box", true, [&](bool on) { g.transparent_bkgnd->setChecked(on); }},
+        {"box", false, [&](bool on) { g.transparent_bkgnd->setChecked(on); }},
+        {"control", true, [&](bool on) {
+             Barcode_Edit e;
+             e.settings.transparent = on;
+             g.Set_Barcode_Prop_To_Control(e);
+         }},
+        {"control", false, [&](bool on) {
+             Barcode_Edit e;
+             e.settings.transparent = on;
+             g.Set_Barcode_Prop_To_Control(e);
+         }},
+    };
+    for (const auto &r : states) {
+        r.set(r.transparent);
+        EXPECT_EQ(g.current().settings.transparent, r.transparent) << r.how;
+        EXPECT_EQ(g.bar_back_clr->isEnabled(), !r.transparent) << r.how;
+        EXPECT_EQ(g.bar_back_label->isEnabled(), !r.transparent) << r.how;
+    }
 
     struct Row {
         QString value;
