@@ -128,8 +128,8 @@ void Visitor_Panel_Desk::Change_Value(const QString &value, const QString &ctrl_
             if (show) {
                 if (place) g->setBounds(QRectF(Set_Ctrl_Pos_In_Vstr_Mode(ctrl_id, g->bounds()), g->bounds().size()));
                 if (g->kind() == GraphicKind::Text) {
-                    // In group mode the other texts of its column follow (the card's own
-                    // rule, SKTDocument::Same_Cell_Value).
+                    // In group mode the other texts of its column follow by the card's
+                    // own rule (SKTDocument, one cell per column).
                     g->Set_text_value(v);
                 } else if (!value.isEmpty())
                     static_cast<SKTImage *>(g)->setFilePath(value, true);

@@ -22,22 +22,48 @@ namespace group_row_cells_test {
 namespace {
 
 using group_project::kPeople;
-using GroupCells = group_project::Group_Project_Test;
+struct GroupCells : group_project::Group_Project_Test {
+    // The person of `row` picked and the card's text `id` bound to `column` on the Data
+    // Source tab.
+    void bindOnTheCard(int row, const char *id, int column)
+    {
+        list().GroupList->setCurrentRow(row);
+        SKTGraphic *g = w.frontView.Selcect_Ctrl_With_ID(id);
+        ASSERT_NE(g, nullptr);
+        GroupBinding::Bind(*g, column, true);
+        w.group.Column_Follows_Binding(*g);
+    }
+    // Cy picked, the card's name bound to the company column and saved: the name box and
+    // the company box show the company, the row is unchanged.
+    void bindNameToCompany()
+    {
+        bindOnTheCard(2, "Fup_Name", 2);
+        ASSERT_EQ(w.document.m_columnChoices.excel_cb_value1, 2);
+        EXPECT_EQ(panelText(0, "Fup_Name"), "Corp");
+        QTest::mouseClick(list().save_btn, Qt::LeftButton);
+        EXPECT_EQ(w.document.ListData().at(2), kPeople.at(2));
+        testsupport::boxes().clear();
+    }
+    // The row's Save: it says so, the row holds `company` in memory and in the project
+    // file, and the person picked again after `between` shows it in both boxes.
+    void expectSaved(int row, const QString &company, int between, const char *what)
+    {
+        QTest::mouseClick(list().save_btn, Qt::LeftButton);
+        EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nRecord saved successfully."})) << what;
+        QStringList stored = kPeople.at(row);
+        stored[2] = company;
+        EXPECT_EQ(w.document.ListData().at(row), stored) << what;
+        EXPECT_EQ(fileRows().at(row), stored) << what;
+        list().GroupList->setCurrentRow(between);
+        list().GroupList->setCurrentRow(row);
+        for (const char *id : {"Fup_Name", "Fup_Company"})
+            EXPECT_EQ(panelText(0, id), company) << what << ", picked again: " << id;
+    }
+};
 
 TEST_F(GroupCells, TwoBoxesOfOneColumnShowOneCellAndSaveStoresIt)
 {
-    // Cy picked, the card's name bound to the company column on the Data Source tab:
-    // the name box and the company box show the company.
-    list().GroupList->setCurrentRow(2);
-    SKTGraphic *name = w.frontView.Selcect_Ctrl_With_ID("Fup_Name");
-    ASSERT_NE(name, nullptr);
-    GroupBinding::Bind(*name, 2, true);
-    w.group.Column_Follows_Binding(*name);
-    ASSERT_EQ(w.document.m_columnChoices.excel_cb_value1, 2);
-    EXPECT_EQ(panelText(0, "Fup_Name"), "Corp");
-    QTest::mouseClick(list().save_btn, Qt::LeftButton);
-    EXPECT_EQ(w.document.ListData().at(2), kPeople.at(2));
-    testsupport::boxes().clear();
+    bindNameToCompany();
 
     // Typed into either box; a box emptied leaves the cell empty, not the card's
     // "Text here".
@@ -61,18 +87,8 @@ TEST_F(GroupCells, TwoBoxesOfOneColumnShowOneCellAndSaveStoresIt)
         EXPECT_EQ(cardText(0, "Fup_Company"), r.companyCard) << r.typedInto;
         for (const char *id : {"Fup_Name", "Fup_Company"})
             EXPECT_EQ(panelText(0, id), r.typed) << r.typedInto << ", the box of " << id;
-        QTest::mouseClick(list().save_btn, Qt::LeftButton);
-        EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nRecord saved successfully."}));
-        QStringList stored = kPeople.at(r.row);
-        stored[2] = r.typed;
-        EXPECT_EQ(w.document.ListData().at(r.row), stored) << r.typedInto;
-        EXPECT_EQ(fileRows().at(r.row), stored) << r.typedInto;
+        expectSaved(r.row, r.typed, 4, r.typedInto);
         EXPECT_EQ(entries().at(r.row), QString("%1 - %2").arg(r.row + 1).arg(r.typed)) << r.typedInto;
-        // Picked again, the person shows what was stored.
-        list().GroupList->setCurrentRow(4);
-        list().GroupList->setCurrentRow(r.row);
-        for (const char *id : {"Fup_Name", "Fup_Company"})
-            EXPECT_EQ(panelText(0, id), r.typed) << r.typedInto << ", picked again: " << id;
     }
     EXPECT_EQ(w.document.ListData().at(4), kPeople.at(4)) << "the person picked between is not touched";
 }
@@ -82,13 +98,7 @@ TEST_F(GroupCells, TwoBoxesOfOneColumnShowOneCellAndSaveStoresIt)
 // column and both boxes along, and the row's Save stores that one value.
 TEST_F(GroupCells, ATextChangedOnTheCardBringsTheOtherTextOfItsColumn)
 {
-    list().GroupList->setCurrentRow(2);
-    SKTGraphic *name = w.frontView.Selcect_Ctrl_With_ID("Fup_Name");
-    ASSERT_NE(name, nullptr);
-    GroupBinding::Bind(*name, 2, true);
-    w.group.Column_Follows_Binding(*name);
-    QTest::mouseClick(list().save_btn, Qt::LeftButton);
-    testsupport::boxes().clear();
+    bindNameToCompany();
     const struct Row {
         const char *changed;
         int row;
@@ -106,16 +116,7 @@ TEST_F(GroupCells, ATextChangedOnTheCardBringsTheOtherTextOfItsColumn)
             EXPECT_EQ(cardText(0, id), r.card) << r.changed << ", the text of " << id;
             EXPECT_EQ(panelText(0, id), r.boxes) << r.changed << ", the box of " << id;
         }
-        QTest::mouseClick(list().save_btn, Qt::LeftButton);
-        EXPECT_EQ(testsupport::boxes().take(), QStringList({"\nRecord saved successfully."}));
-        QStringList stored = kPeople.at(r.row);
-        stored[2] = r.stored;
-        EXPECT_EQ(w.document.ListData().at(r.row), stored) << r.changed;
-        EXPECT_EQ(fileRows().at(r.row), stored) << r.changed;
-        list().GroupList->setCurrentRow(r.row == 0 ? 1 : 0);
-        list().GroupList->setCurrentRow(r.row);
-        for (const char *id : {"Fup_Name", "Fup_Company"})
-            EXPECT_EQ(panelText(0, id), r.stored) << r.changed << ", picked again: " << id;
+        expectSaved(r.row, r.stored, r.row == 0 ? 1 : 0, r.changed);
     }
 }
 
@@ -123,11 +124,7 @@ TEST_F(GroupCells, ATextChangedOnTheCardBringsTheOtherTextOfItsColumn)
 // to the name column shows the name typed into the company box.
 TEST_F(GroupCells, TwoBoxesOfTheFirstColumnShowOneCell)
 {
-    list().GroupList->setCurrentRow(0);
-    SKTGraphic *company = w.frontView.Selcect_Ctrl_With_ID("Fup_Company");
-    ASSERT_NE(company, nullptr);
-    GroupBinding::Bind(*company, 1, true);
-    w.group.Column_Follows_Binding(*company);
+    bindOnTheCard(0, "Fup_Company", 1);
     ASSERT_EQ(w.document.m_columnChoices.excel_cb_value3, 1);
     QLineEdit *box = Profile_Panel_Of_Side(0)->Text_Box_For_ID("Fup_Company");
     box->selectAll();
