@@ -128,6 +128,19 @@ TEST(VisitorPhoto, TheRecordStoresTheSidesPhotoAndNothingElse)
              d.click(row);
          },
          second, ""},
+        {"Photo from File... into a photo row selected on the card",
+         [&](Desk &d) {
+             d.put("Fup_Photo", face);
+             d.load();
+             d.panel().txt_or_image_ctrl = 1;
+             d.panel().Add_label_btn->click();
+             SKTGraphic *row = d.at(0);
+             ASSERT_NE(d.panel().Get_Dynamic_Text_Box(row->control_ID), nullptr) << row->control_ID.toStdString();
+             d.click(row);
+             d.photoFromFile(second);
+             ASSERT_EQ(row->FilePath(), second);
+         },
+         second, face},
         {"Photo from File... into the logo after a Delete, then the Image tab",
          [&](Desk &d) {
              SKTGraphic *photo = d.put("Fup_Photo", building);
