@@ -108,7 +108,7 @@ bool Column_Follows_Binding(SKTDocument &doc, int side, const SKTGraphic &contro
     if (id == QLatin1String(kPhotoID)) chosen = side == 1 ? &choices.excel_cb_value12 : &choices.excel_cb_value11;
     for (const Fixed_Field &field : Fixed_Fields())
         if (id == QLatin1String(field.id)) chosen = &(choices.*field.column);
-    if (!chosen || *chosen == -1) return false;
+    if (!chosen) return false;
     const int now = control.data_source_type_val() == Data_Source_Spreadsheet ? control.excel_col_indx : -1;
     if (now == *chosen) return false;
     const int old = *chosen;
@@ -181,15 +181,18 @@ QList<Panel_Value> Row_Values_For_Side(const SKTDocument &doc, int side, int row
 {
     QList<Panel_Value> values;
     const DesignColumnChoices &choices = doc.m_columnChoices;
+    const SKTGraphic *photo = doc.Visitor_Photo(side);
     for (const GraphicPtr &g : sideOf(doc, side).items()) {
         if (g->kind() != GraphicKind::Text && g->kind() != GraphicKind::Image) continue;
         const QString id = g->control_ID.trimmed();
-        if (id.isEmpty() || id.contains(QLatin1String("_label"))) continue;
-        if (id == QLatin1String(kPhotoID)) {
+        // The side's photo column goes to the side's photo, whatever its ID: the
+        // control a row's save reads its photo from.
+        if (g.get() == photo) {
             const int column = side == 0 ? choices.excel_cb_value11 : choices.excel_cb_value12;
-            if (column != -1) values.append({id, Picture_Cell(doc, row, column), true});
+            if (column != -1) values.append({QLatin1String(kPhotoID), Picture_Cell(doc, row, column), true});
             continue;
         }
+        if (id.isEmpty() || id.contains(QLatin1String("_label")) || id == QLatin1String(kPhotoID)) continue;
         bool fixed = false;
         for (const Fixed_Field &field : Fixed_Fields()) {
             if (id != QLatin1String(field.id)) continue;

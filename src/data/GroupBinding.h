@@ -57,8 +57,10 @@ SKTGraphic *Place_Field(SKTDocument &doc, int side, const QString &id, const QSt
 // when it now takes a series or is typed by hand), and the field's control on the other
 // side, bound to the old column, takes the new one. One column is then the field's
 // source on the card, in the row list's Save, in the cards produced and after reopening.
-// False (nothing changed) for a control of no fixed field or photo, or a field without
-// a project column.
+// A field without a column takes the control's column once the control is bound to one
+// (after Manual, or a field left without a column in the wizard). False (nothing
+// changed) for a control of no fixed field or photo, or a binding that keeps the
+// field's column.
 bool Column_Follows_Binding(SKTDocument &doc, int side, const SKTGraphic &control);
 
 // How column choices are applied: to the controls there are only, or also making a
@@ -80,9 +82,11 @@ void Update_Excel_Column_Binding_Update_Column(SKTDocument &doc, int side, const
                                                const Maker &make);
 
 // What a row gives the panel of a side: for every text and image control of that side
-// with a column (fixed fields by the choices, "Fup_Photo" by the side's photo column,
-// user-added fields by `userColumn`; captions never), its ID and the cell of the row
-// (a picture's cell as a path). Fields without a column are not listed.
+// with a column (fixed fields by the choices, user-added fields by `userColumn`;
+// captions never), its ID and the cell of the row (a picture's cell as a path); the
+// side's photo (SKTDocument::Visitor_Photo, whatever its ID) takes the side's photo
+// column under the ID "Fup_Photo", and a "Fup_Photo" that is not the side's photo takes
+// nothing. Fields without a column are not listed.
 struct Panel_Value {
     QString id;
     QString text;

@@ -49,9 +49,25 @@ bool Save_Row(SKTDocument &doc, int row, const QList<Panel_Value> &panel)
     if (row < 0 || row >= rows.size()) return false;
     const QStringList &old = rows.at(row);
     const int columns = static_cast<int>(doc.ColList().size());
+    const bool writes = std::any_of(panel.begin(), panel.end(), [columns](const Panel_Value &v) {
+        return v.ticked && v.column >= 1 && v.column < columns;
+    });
+    if (!writes) return true;
     rows[row] = Build_Row(old.value(0), old, columns, panel, true);
     doc.setListData(rows);
     return true;
+}
+
+QList<Panel_Value> Changed_Values(const QList<Panel_Value> &shown, const QList<Panel_Value> &now)
+{
+    QList<Panel_Value> changed;
+    for (const Panel_Value &v : now) {
+        const bool kept = std::any_of(shown.begin(), shown.end(), [&v](const Panel_Value &s) {
+            return s.column == v.column && s.text == v.text;
+        });
+        if (!kept) changed.append(v);
+    }
+    return changed;
 }
 
 Delete_Result Delete_Row(SKTDocument &doc, int row)

@@ -33,8 +33,14 @@ QStringList Build_Row(const QString &number, const QStringList &base, int column
 // Appends the panel as a new row numbered row count + 1 (ticks do not matter); returns
 // its position.
 int Add_Row(SKTDocument &doc, const QList<Panel_Value> &panel);
-// Stores the ticked panel values into row r; false when there is no such row.
+// Stores the ticked panel values into row r; false when there is no such row. A row
+// given no ticked value inside the table is left as it is.
 bool Save_Row(SKTDocument &doc, int row, const QList<Panel_Value> &panel);
+
+// What the clerk changed: the values of `now` whose column `shown` (the panel as the
+// row's fill left it) does not hold with the same text. A row's save stores only these,
+// so a cell nobody changed keeps what it holds.
+QList<Panel_Value> Changed_Values(const QList<Panel_Value> &shown, const QList<Panel_Value> &now);
 
 // The outcome of deleting a row: refused when it is the only one (or there is none,
 // or the row does not exist), else the row to select afterwards.

@@ -163,6 +163,8 @@ void SKTWindowController::Copy_Card_Design_Clicked()
         Select_back_side();
     else
         Select_front_side();
+    // In group mode the copy shows the current row's person, whom the list still selects.
+    if (m_group) m_group->Side_Copied();
     Insert_In_Undo_Redo();
     Show_Hide_Main_Window(1);
     Refresh_Canvas();

@@ -126,12 +126,9 @@ void SKTWindowController::Design_Did_Load()
     Image_Control_Counter_Check();
     Set_Log_Name_In_Title();
     Load_Visitor_Panels_From_Card();
-    // A group project: the list of its rows, the choices applied, row 0 on the card.
-    if (Is_Group_Mode()) {
-        m_group->Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name,
-                                                           GroupBinding::Binding_Apply::Update_Only);
-        m_group->Select_Excel_First_Row();
-    }
+    // A group project: the list of its rows, the choices applied, row 0 on the card
+    // (the current row kept while a side is copied onto the other).
+    if (Is_Group_Mode()) m_group->Design_Loaded();
     Design_Is_As_Saved();
 }
 

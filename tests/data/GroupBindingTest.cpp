@@ -59,8 +59,9 @@ TEST(GroupBinding, TheColumnChoiceFollowsANewBinding)
         {"name typed by hand", "Fup_Name", 0, Data_Source_Manual, -1, true, -1, 3, -1, -1},
         {"name to a series", "Fup_Name", 0, Data_Source_Series, -1, true, -1, 3, -1, -1},
         {"front photo to a cropped column", "Fup_Photo", 0, Data_Source_Spreadsheet, 4, true, 1, 4, -1, 3},
-        {"back photo without a column", "Fup_Photo", 1, Data_Source_Spreadsheet, 4, false, 1, 3, -1, -1},
-        {"a field without a column", "Fup_Title", 0, Data_Source_Spreadsheet, 2, false, 1, 3, -1, -1},
+        {"back photo without a column", "Fup_Photo", 1, Data_Source_Spreadsheet, 4, true, 1, 3, 4, -1},
+        {"a field without a column", "Fup_Title", 0, Data_Source_Spreadsheet, 2, true, 1, 3, -1, -1},
+        {"a field without a column typed by hand", "Fup_Title", 0, Data_Source_Manual, -1, false, 1, 3, -1, -1},
         {"a user-added text", "F_field1", 0, Data_Source_Spreadsheet, 2, false, 1, 3, -1, -1},
     };
     for (const Row &r : rows) {

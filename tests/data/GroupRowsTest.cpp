@@ -74,6 +74,45 @@ TEST(GroupRows, SaveWithAnUntickedBoxKeepsThatCell)
     EXPECT_FALSE(Save_Row(doc, -1, {{1, "X"}}));
 }
 
+// A row's save stores what differs from what the row's fill showed: a column shown with
+// the same text is left alone, however its box is ticked.
+TEST(GroupRows, ChangedValues)
+{
+    const QList<Panel_Value> shown = {{1, "Ann"}, {2, "Acme"}, {4, "/p/ann.png"}, {3, "", false}};
+    const struct Row {
+        const char *what;
+        QList<Panel_Value> now;
+        QList<int> changed;  // their columns
+    } rows[] = {
+        {"nothing changed", shown, {}},
+        {"a name typed", {{1, "Anna"}, {2, "Acme"}, {4, "/p/ann.png"}, {3, "", false}}, {1}},
+        {"a box emptied", {{1, ""}, {2, "Acme"}}, {1}},
+        {"a photo taken", {{1, "Ann"}, {4, "/p/new.png"}}, {4}},
+        {"a box ticked, its text kept", {{3, "", true}}, {}},
+        {"a column the fill did not show", {{5, "Desk"}, {1, "Ann"}}, {5}},
+        {"the same text on another column", {{2, "Ann"}}, {2}},
+    };
+    for (const Row &r : rows) {
+        QList<int> columns;
+        for (const Panel_Value &v : Changed_Values(shown, r.now)) columns << v.column;
+        EXPECT_EQ(columns, r.changed) << r.what;
+    }
+}
+
+// A save given nothing to store inside the table leaves the row as it is, absent cells
+// too.
+TEST(GroupRows, SaveOfNothingKeepsTheRow)
+{
+    SKTDocument doc;
+    loadPeople(doc);
+    const QList<QStringList> before = doc.ListData();
+    for (const QList<Panel_Value> &panel :
+         {QList<Panel_Value>{}, QList<Panel_Value>{{1, "X", false}}, QList<Panel_Value>{{7, "outside", true}}}) {
+        EXPECT_TRUE(Save_Row(doc, 2, panel));
+        EXPECT_EQ(doc.ListData(), before);
+    }
+}
+
 TEST(GroupRows, DeleteSelectsTheRowBefore)
 {
     struct Row {

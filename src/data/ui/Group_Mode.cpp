@@ -84,13 +84,13 @@ void Group_Mode::Build_Pane(QWidget *pane)
     // The pane keeps the width the layout of the panes gives it (200).
     pane->setMinimumWidth(200);
     m_rows->panelValues = [this] { return Panel_Values(); };
+    m_rows->rowChanges = [this](int row) { return Row_Changes(row); };
     m_rows->saveProject = [this] { return m_host.Group_Save_Project(Card_Mode::Opened); };
-    connect(m_rows, &Group_Row_List::rowSelected, this, [this](int row) {
-        // The document's selected row is the one export, print and mail fill the side
-        // not shown from.
-        m_doc.Mark_List_New_Selection(row);
-        Assign_value_to_card_in_group_mode_list_selection();
-    });
+    // The list made the row current (the document's selected row, the one export,
+    // print and mail fill the side not shown from): it goes onto the card.
+    connect(m_rows, &Group_Row_List::rowSelected, this, [this] { Assign_value_to_card_in_group_mode_list_selection(); });
+    // Rows added, deleted or stored: what a side showed of a row before is no guide.
+    connect(&m_doc, &SKTDocument::listDataChanged, this, [this] { m_shown = {}; });
     connect(m_rows, &Group_Row_List::updateColumnsClicked, this, &Group_Mode::Update_Excel_Btn_Clicked);
     connect(m_rows, &Group_Row_List::viewSpreadsheetClicked, this, &Group_Mode::View_Excel_Btn_Clicked);
 }
@@ -111,11 +111,11 @@ QList<GroupRows::Panel_Value> Group_Mode::Panel_Values() const
         values.append({column, box ? box->text() : QString(), chk && chk->isChecked()});
     }
     const int photoColumn = side == 1 ? choices.excel_cb_value12 : choices.excel_cb_value11;
-    if (photoColumn != -1) {
-        // The side's photo, as the visitor record reads it; the picture shown for a
-        // person without a photo is nobody's photo.
-        const SKTGraphic *photo = m_doc.Visitor_Photo(side);
-        QString path = photo ? photo->FilePath() : QString();
+    // The side's photo, as the visitor record reads it and the row's fill fills it; the
+    // picture shown for a person without a photo is nobody's photo. A side without a
+    // photo gives the column nothing, so the row keeps its photo.
+    if (const SKTGraphic *photo = m_doc.Visitor_Photo(side); photo && photoColumn != -1) {
+        QString path = photo->FilePath();
         if (Is_Stand_In_Picture(path, Resource_Path)) path.clear();
         values.append({photoColumn, path, true});
     }
@@ -129,6 +129,15 @@ QList<GroupRows::Panel_Value> Group_Mode::Panel_Values() const
     return GroupRows::One_Value_Per_Column(values);
 }
 
+QList<GroupRows::Panel_Value> Group_Mode::Row_Changes(int row) const
+{
+    const int side = m_doc.currentSide() == 1 ? 1 : 0;
+    const QList<GroupRows::Panel_Value> now = Panel_Values();
+    // A side that never showed the row has nothing to compare with: all of it is stored.
+    if (m_shown[side].row != row) return now;
+    return GroupRows::Changed_Values(m_shown[side].values, now);
+}
+
 void Group_Mode::Set_GP_mode_Value_From_Excel(Card_Side side, int row)
 {
     // The row goes onto the card; the panel's boxes follow the card's controls
@@ -139,7 +148,9 @@ void Group_Mode::Set_GP_mode_Value_From_Excel(Card_Side side, int row)
     const Scoped_Value<bool> quiet(m_quiet, true);
     SKTGraphicList &controls = m_doc.sideList(s);
     for (const GroupBinding::Panel_Value &v : GroupBinding::Row_Values_For_Side(m_doc, s, row, userColumn)) {
-        SKTGraphic *g = GroupBinding::Find_Control(controls, v.id);
+        // The photo column goes to the side's photo, the control the row's save reads.
+        SKTGraphic *g = v.id == QLatin1String(GroupBinding::kPhotoID) ? m_doc.Visitor_Photo(s)
+                                                                        : GroupBinding::Find_Control(controls, v.id);
         if (!g) continue;
         if (g->kind() != GraphicKind::Image) {
             g->Set_text_value(v.text);
@@ -168,7 +179,17 @@ std::optional<int> Group_Mode::Card_Fill(int side) const
 
 void Group_Mode::Refill_Restored_Side(std::optional<int> fill)
 {
-    if (fill && fill == Card_Fill(m_doc.currentSide())) return;
+    // The controls given back carry their bindings: the fields' columns follow them, as
+    // after a binding made on the Data Source tab.
+    bool rebound = false;
+    if (Is_Group_Mode()) {
+        const int side = m_doc.currentSide() == 1 ? 1 : 0;
+        const int nameColumn = m_doc.m_columnChoices.excel_cb_value1;
+        for (const GraphicPtr &g : m_doc.sideList(side).items())
+            rebound = GroupBinding::Column_Follows_Binding(m_doc, side, *g) || rebound;
+        if (nameColumn != m_doc.m_columnChoices.excel_cb_value1) Rows_Changed();
+    }
+    if (!rebound && fill && fill == Card_Fill(m_doc.currentSide())) return;
     Fill_Side_Shown();
 }
 
@@ -185,6 +206,8 @@ void Group_Mode::Fill_Side_Shown()
         engine.Assign_Batch_Values_To_Control(m_doc.sideList(m_doc.currentSide()).items(), row);
         // The panels follow the card.
         Set_GP_mode_Value_From_Excel(sideOf(m_doc.currentSide()), row);
+        // What the side shows of the row now, which a save compares with.
+        m_shown[m_doc.currentSide() == 1 ? 1 : 0] = {row, Panel_Values()};
     } catch (const std::exception &e) {
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
@@ -214,7 +237,24 @@ void Group_Mode::Set_Group_Mode_List_Setting_After_Loading(const QString &path, 
     if (copy_card_design == 0) Update_Excel_Column_Binding(mode);
     m_doc.m_spreadsheet.Excel_Binding_Use = true;
     if (!path.isEmpty()) m_doc.Project_File_Name = path;
-    Set_GP_mode_Value_From_Excel(sideOf(m_doc.currentSide()), 0);
+    // A side copied onto the other keeps the current row; the side it made takes that
+    // row when shown (Side_Copied).
+    if (copy_card_design == 0) Set_GP_mode_Value_From_Excel(sideOf(m_doc.currentSide()), 0);
+}
+
+void Group_Mode::Design_Loaded()
+{
+    if (!Is_Group_Mode()) return;
+    Set_Group_Mode_List_Setting_After_Loading(m_doc.Project_File_Name, GroupBinding::Binding_Apply::Update_Only);
+    if (copy_card_design == 0) Select_Excel_First_Row();
+}
+
+void Group_Mode::Side_Copied()
+{
+    if (!Is_Group_Mode()) return;
+    // The copy shows the person the source showed, as the row stores them; the list
+    // keeps that row.
+    Assign_value_to_card_in_group_mode_list_selection();
 }
 
 void Group_Mode::Save_Group_Mode_List_Details_In_XL_Data_List()
@@ -222,7 +262,7 @@ void Group_Mode::Save_Group_Mode_List_Details_In_XL_Data_List()
     // Without a selected row the panel shows no person: nothing is stored.
     const int row = m_rows ? m_rows->selectedRow() : -1;
     if (row < 0) return;
-    if (!GroupRows::Save_Row(m_doc, row, m_rows->panelValues())) return;
+    if (!GroupRows::Save_Row(m_doc, row, Row_Changes(row))) return;
     m_rows->Mark_Group_List_New_Selection(row);
 }
 
@@ -236,14 +276,18 @@ void Group_Mode::Column_Follows_Binding(const SKTGraphic &g)
     if (!Is_Group_Mode()) return;
     const int side = m_doc.graphics().contains(&g) ? 0 : m_doc.graphics_back().contains(&g) ? 1 : -1;
     if (side < 0) return;
+    const int nameColumn = m_doc.m_columnChoices.excel_cb_value1;
     if (GroupBinding::Column_Follows_Binding(m_doc, side, g)) {
+        // The list names its rows by the name column; the current row stays.
+        if (nameColumn != m_doc.m_columnChoices.excel_cb_value1) Rows_Changed();
         // The person on show shows their own value of the new column.
         if (side == m_doc.currentSide()) Fill_Side_Shown();
         return;
     }
     const int now = g.data_source_type_val() == Data_Source_Spreadsheet ? g.excel_col_indx : -1;
+    // A user-added field's entry takes the column too, also one that had none.
     for (Dynamic_Ctrl_Entry &e : m_host.Group_User_Rows(side))
-        if (e.id == g.control_ID && e.column.toInt() != -1) e.column = QString::number(now);
+        if (e.id == g.control_ID) e.column = QString::number(now);
 }
 
 int Group_Mode::Column_Of(const QString &ctrl_id) { return Column_On_Side(m_doc.currentSide(), ctrl_id); }

@@ -117,8 +117,10 @@ public:
     // to this side; none otherwise.
     std::optional<int> Card_Fill(int side) const;
     // Controls of the side shown given back by undo or redo, taken holding the fill
-    // `fill`: the selected row again (no new fill) unless that fill is still the side's,
-    // so that what the user typed into bound controls comes back with them.
+    // `fill`: the fields' columns follow the bindings they came back with, then the
+    // selected row again (no new fill) unless that fill is still the side's and no
+    // column changed, so that what the user typed into bound controls comes back with
+    // them.
     void Refill_Restored_Side(std::optional<int> fill);
     void Select_Excel_First_Row();
     // The column choices on both sides with the values of row 0 (to the controls there
@@ -129,6 +131,12 @@ public:
     // made from a template needs its missing controls added first so that its fields
     // get their controls.
     void Set_Group_Mode_List_Setting_After_Loading(const QString &path, GroupBinding::Binding_Apply mode);
+    // After a design was read into the window: in group mode the set-up above, then row 0
+    // on the card and in the list. While a side is being copied onto the other the
+    // current row stays, and nothing is filled.
+    void Design_Loaded();
+    // The side shown was made by Copy to Other Side: it takes the current row.
+    void Side_Copied();
     // The panel of the side shown stored into the selected row (nothing when none).
     void Save_Group_Mode_List_Details_In_XL_Data_List();
     // The spreadsheet column of the field with the ID on the side shown: a fixed
@@ -159,6 +167,9 @@ private:
     // without undo records of their own.
     void Apply_Column_Choices(int side, const std::array<bool, 10> &shown, const Dynamic_Ctrl_List &userRows);
     QList<GroupRows::Panel_Value> Panel_Values() const;
+    // What a row's save stores into the row: the panel's values that differ from what
+    // the side showed of that row after its fill (all of them when it never showed it).
+    QList<GroupRows::Panel_Value> Row_Changes(int row) const;
     // The selected row's values on the side shown and its panel, when a row is selected.
     void Fill_Side_Shown();
 
@@ -174,4 +185,10 @@ private:
     // The fills of the card so far, and the side the last one went to (-1 none).
     int m_fills = 0;
     int m_filledSide = -1;
+    // What each side's panel showed of the row last filled onto it (-1: none).
+    struct Shown_Row {
+        int row = -1;
+        QList<GroupRows::Panel_Value> values;
+    };
+    std::array<Shown_Row, 2> m_shown;
 };

@@ -40,8 +40,15 @@ Group_Row_List::Group_Row_List(SKTDocument &doc, QWidget *parent) : QWidget(pare
     connect(save_next_btn, &QPushButton::clicked, this, &Group_Row_List::Save_And_Next);
     connect(update_column_btn, &QPushButton::clicked, this, &Group_Row_List::updateColumnsClicked);
     connect(view_excel_btn, &QPushButton::clicked, this, &Group_Row_List::viewSpreadsheetClicked);
+    // One current row: the document's selection, which the list shows and a pick sets.
     connect(GroupList, &QListWidget::currentRowChanged, this, [this](int row) {
+        m_doc.Mark_List_New_Selection(row);
         if (row >= 0) emit rowSelected(row);
+    });
+    connect(&m_doc, &SKTDocument::listSelectionChanged, this, [this](int row) {
+        if (GroupList->currentRow() == row) return;
+        const QSignalBlocker quiet(GroupList);
+        GroupList->setCurrentRow(row < GroupList->count() ? row : -1);
     });
     connect(&m_doc, &SKTDocument::listDataChanged, this, &Group_Row_List::Create_Group_List_By_Excel_List);
     Create_Group_List_By_Excel_List();
@@ -49,7 +56,7 @@ Group_Row_List::Group_Row_List(SKTDocument &doc, QWidget *parent) : QWidget(pare
 
 void Group_Row_List::Create_Group_List_By_Excel_List()
 {
-    const int keep = GroupList->currentRow();
+    const int keep = m_doc.listSelection();
     const QSignalBlocker quiet(GroupList);
     GroupList->clear();
     GroupList->addItems(GroupBinding::Row_List_Entries(m_doc));
@@ -58,9 +65,11 @@ void Group_Row_List::Create_Group_List_By_Excel_List()
 
 void Group_Row_List::Mark_Group_List_New_Selection(int row)
 {
-    if (row < 0 || row >= GroupList->count()) return;
-    if (GroupList->currentRow() == row) {
-        emit rowSelected(row);  // the card follows even when the entry stays
+    if (row < 0 || row >= m_doc.ListData().size()) return;
+    if (GroupList->currentRow() == row || row >= GroupList->count()) {
+        // The card follows even when the entry stays, or when the list has no entries.
+        m_doc.Mark_List_New_Selection(row);
+        emit rowSelected(row);
         return;
     }
     GroupList->setCurrentRow(row);
@@ -69,7 +78,7 @@ void Group_Row_List::Mark_Group_List_New_Selection(int row)
 
 int Group_Row_List::selectedRow() const
 {
-    return GroupList->currentRow();
+    return m_doc.listSelection();
 }
 
 void Group_Row_List::silentSave()
@@ -110,7 +119,9 @@ void Group_Row_List::Save_Record(bool message)
     // window's own save.
     const int row = selectedRow();
     if (row < 0) return;
-    if (!GroupRows::Save_Row(m_doc, row, panelValues ? panelValues() : QList<GroupRows::Panel_Value>{})) return;
+    const QList<GroupRows::Panel_Value> values =
+        rowChanges ? rowChanges(row) : panelValues ? panelValues() : QList<GroupRows::Panel_Value>{};
+    if (!GroupRows::Save_Row(m_doc, row, values)) return;
     Mark_Group_List_New_Selection(row);
     silentSave();
     if (message) Show_MessageBox(QStringLiteral("Record saved successfully."));

@@ -17,15 +17,21 @@ class Group_Row_List : public QWidget {
 public:
     explicit Group_Row_List(SKTDocument &doc, QWidget *parent = nullptr);
 
-    // The values of the panel of the side shown.
+    // The values of the panel of the side shown (a new row takes them all).
     std::function<QList<GroupRows::Panel_Value>()> panelValues;
+    // What a row's Save stores into row r: what was changed on it (all of the panel's
+    // values when not given).
+    std::function<QList<GroupRows::Panel_Value>(int row)> rowChanges;
     // Saves the project without a message; false when it could not.
     std::function<bool()> saveProject;
 
-    // Selects the entry (no change when it does not exist); -1 when none is selected.
+    // Makes row r the current row (no change when there is no such row) and puts it on
+    // the card (rowSelected), also when the list shows no entries (no name column).
     void Mark_Group_List_New_Selection(int row);
+    // The current row: the document's selected row, which the list's selection shows;
+    // -1 when none.
     int selectedRow() const;
-    // Rebuilds the entries from the rows, keeping the selected position when it exists.
+    // Rebuilds the entries from the rows, selecting the current row when it is listed.
     void Create_Group_List_By_Excel_List();
 
     void Add_Record();

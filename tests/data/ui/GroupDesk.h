@@ -17,6 +17,7 @@
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
+#include "ScopedFlag.h"
 #include "ScriptedRunner.h"
 #include "TestSupport.h"
 #include "UndoHistory.h"
@@ -86,6 +87,57 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         Group_Design_Anew();
         return true;
     }
+    // A side's state as the window records it: with the fill of the row it holds.
+    SideSnapshot snapshot(int side)
+    {
+        SideSnapshot s = Side_Snapshot(document.sideList(side).items());
+        s.rowFill = group.Card_Fill(side);
+        return s;
+    }
+    // Copy to Other Side as the window runs it: the copy, the design's set-up as after a
+    // read (the copy flag set), the copy shown, then its state recorded.
+    void copyToOtherSide()
+    {
+        const int source = document.currentSide(), destination = 1 - source;
+        history.makeSureOfBase(destination, [&] { return snapshot(destination); });
+        {
+            const Scoped_Flag copying(copy_card_design);
+            document.copySideToOther(source);
+            Group_Design_Read();
+        }
+        document.Card_Front_Or_Back = destination;
+        group.Side_Copied();
+        Record_Undo(destination);
+    }
+    // Undo and Redo of the side shown as the window's commands run them: the controls
+    // back from the state, the panel following them, the row the list shows on them
+    // again unless the state holds its present fill. False when there was no step.
+    bool undoStep()
+    {
+        const int side = document.currentSide();
+        if (!history.canUndo(side)) return false;
+        const SideSnapshot *before = history.undo(side, snapshot(side));
+        if (!before) return false;
+        restore(SideSnapshot(*before));
+        return true;
+    }
+    bool redoStep()
+    {
+        const int side = document.currentSide();
+        std::optional<SideSnapshot> undone = history.redo(side);
+        if (!undone) return false;
+        restore(*undone);
+        history.push(side, snapshot(side));
+        return true;
+    }
+    void restore(const SideSnapshot &state)
+    {
+        panels.Refresh_After_Undo();
+        const std::vector<GraphicPtr> restored = Controls_From_Snapshot(state);
+        document.sideList(document.currentSide()).replaceAll(restored);
+        for (const GraphicPtr &g : restored) panels.Show_Control_After_Undo(g.get());
+        group.Refill_Restored_Side(state.rowFill);
+    }
     // One step back on the side shown.
     void undo()
     {
@@ -126,11 +178,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     {
         document.Card_Front_Or_Back = 0;
         Group_Panels_From_Card();
-        if (group.Is_Group_Mode()) {
-            group.Set_Group_Mode_List_Setting_After_Loading(document.Project_File_Name,
-                                                            GroupBinding::Binding_Apply::Update_Only);
-            group.Select_Excel_First_Row();
-        }
+        group.Design_Loaded();
     }
     void Group_Design_Anew() override
     {
@@ -182,7 +230,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     {
         if (quiet) return;
         const int s = side < 0 ? document.currentSide() : side;
-        history.record(s, Side_Snapshot(document.sideList(s).items()));
+        history.record(s, snapshot(s));
         changed = true;
     }
     bool Pause_Undo(bool paused) override { return std::exchange(quiet, paused); }

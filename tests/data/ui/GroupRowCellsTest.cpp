@@ -174,9 +174,9 @@ TEST_F(GroupCells, TheBoxesFollowTheRowPutOnTheCard)
     EXPECT_EQ(w.document.ListData().at(1), kPeople.at(1) + QStringList{""});
 }
 
-// A user-added field bound anew on the Data Source tab: while it has a project column,
-// its entry of the side's list takes the control's column, which the row's Save then
-// stores into; unbound it has none, and a later binding gives it none.
+// A user-added field bound anew on the Data Source tab: its entry of the side's list
+// takes the control's column, which the row's Save then stores into; unbound it has
+// none, and a later binding gives it that column again.
 TEST_F(GroupCells, AUserAddedFieldsColumnFollowsItsBinding)
 {
     list().GroupList->setCurrentRow(-1);
@@ -197,7 +197,7 @@ TEST_F(GroupCells, AUserAddedFieldsColumnFollowsItsBinding)
     const struct {
         int bound;  // the control's column on the Data Source tab, -1 Manual
         QString entry;
-    } rows[] = {{2, "2"}, {-1, "-1"}, {1, "-1"}};
+    } rows[] = {{2, "2"}, {-1, "-1"}, {1, "1"}};
     for (const auto &r : rows) {
         GroupBinding::Bind(*g, r.bound, true);
         w.group.Column_Follows_Binding(*g);
