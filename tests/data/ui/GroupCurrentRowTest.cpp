@@ -200,18 +200,34 @@ TEST_F(GroupCurrentRow, APhotoButtonsPictureTakesEachRowsPhoto)
     }
 }
 
-// A side without a photo shows none of a row's photo, and its Save keeps the row's.
-TEST_F(GroupCurrentRow, ASideWithoutAPhotoKeepsTheRowsPhoto)
+// A side without a field's control (the photo, or a text deleted) shows nothing of its
+// cell, and a row's Save keeps that cell while it stores what was typed.
+TEST_F(GroupCurrentRow, ACellWithoutItsControlOnTheSideIsKept)
 {
-    pick(2);
-    deleteControl(control("Fup_Photo"));
-    ASSERT_EQ(w.document.Visitor_Photo(0), nullptr);
-    type("Fup_Company", "Cove");
-    save();
-    QStringList cy = rows[2];
-    cy[2] = "Cove";
-    EXPECT_EQ(w.document.ListData().at(2), cy);
-    EXPECT_EQ(fileRows().at(2), cy);
+    const struct Road {
+        int side;
+        const char *deleted, *typedInto;
+        int typedColumn;
+    } roads[] = {{0, "Fup_Photo", "Fup_Company", 2}, {1, "Fup_Name", "Fup_UniqueNo", 3}, {1, "Fup_Photo", "Fup_Name", 1}};
+    for (const Road &r : roads) {
+        Project p;
+        ASSERT_TRUE(p.setUp()) << r.deleted;
+        p.w.showSide(r.side);
+        p.pick(1);
+        p.deleteControl(p.control(r.deleted));
+        p.select(nullptr);
+        for (int row : {2, 3}) {
+            p.pick(row);
+            p.save();
+            EXPECT_EQ(p.w.document.ListData(), p.rows) << r.deleted << ", row " << row << " saved with nothing typed";
+            p.type(r.typedInto, "Typed");
+            p.save();
+            p.rows[row][r.typedColumn] = "Typed";
+            EXPECT_EQ(p.w.document.ListData(), p.rows) << r.deleted << ", row " << row;
+            EXPECT_EQ(p.fileRows(), p.rows) << r.deleted << ", row " << row;
+        }
+        testsupport::boxes().clear();
+    }
 }
 
 // A text made Manual on the Data Source tab and bound to a column again is that column's
