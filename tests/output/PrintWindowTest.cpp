@@ -223,7 +223,7 @@ TEST(PrintWindow, AProfileOfACapitalExtensionKeepsItsOwnFile)
     write("Twin.Zvp", 1, 6);
     write("Twin.zvp", 1, 8);
     f.window->Load_Print_Profile();
-    ASSERT_EQ(f.listed(), QStringList({"Default", "Lower", "Twin", "Twin", "Upper"}));
+    ASSERT_EQ(f.listed(), QStringList({"Default", "Lower", "Twin (Twin.Zvp)", "Twin (Twin.zvp)", "Upper"}));
     const auto files = [&] { return QDir(f.folder).entryList(QDir::Files, QDir::Name); };
     const auto gapIn = [&](const QString &file) {
         const std::optional<Print_Profile> p = Read_Print_Profile(f.folder + "/" + file);
