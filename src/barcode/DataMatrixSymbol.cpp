@@ -70,7 +70,8 @@ DataMatrixEncodation DataMatrix_Encodation_From_Entry(const QString &entry)
 }
 
 std::optional<DataMatrixCodewords> DataMatrix_Codewords(const QByteArray &bytes, DataMatrixSize size,
-                                                        DataMatrixEncodation encodation, QString *failure)
+                                                        DataMatrixEncodation encodation, QString *failure,
+                                                        DataMatrixSize *largestTried)
 {
     const auto fail = [&](const QString &why) {
         if (failure) *failure = why;
@@ -84,6 +85,7 @@ std::optional<DataMatrixCodewords> DataMatrix_Codewords(const QByteArray &bytes,
     // What the value needs against what the chosen size (with Auto the largest) holds.
     const auto tooLong = [&](const QString &needed) {
         const DataMatrixShape &shape = DataMatrix_Shape(DataMatrixSize(last));
+        if (largestTried) *largestTried = DataMatrixSize(last);
         return fail(QStringLiteral("the value needs %1 codewords, %2 holds %3 with %4 codewords of ecc")
                         .arg(needed,
                              size == DataMatrixSize::Auto ? QStringLiteral("the largest size")
@@ -110,9 +112,10 @@ std::optional<DataMatrixCodewords> DataMatrix_Codewords(const QByteArray &bytes,
 }
 
 std::optional<DataMatrixGrid> Encode_DataMatrix(const QByteArray &bytes, DataMatrixSize size,
-                                                DataMatrixEncodation encodation, QString *failure)
+                                                DataMatrixEncodation encodation, QString *failure,
+                                                DataMatrixSize *largestTried)
 {
-    const auto codewords = DataMatrix_Codewords(bytes, size, encodation, failure);
+    const auto codewords = DataMatrix_Codewords(bytes, size, encodation, failure, largestTried);
     if (!codewords) return std::nullopt;
     return DataMatrix_Place(DataMatrix_Shape(codewords->size), codewords->symbol);
 }
@@ -122,15 +125,22 @@ std::optional<DataMatrixGrid> Encode_DataMatrix(const QString &value, const QStr
     const std::optional<DataMatrixSize> asked = DataMatrix_Size_From_Entry(size);
     QString failure = QStringLiteral("no symbol of that size");
     std::optional<DataMatrixGrid> grid;
-    if (asked) grid = Encode_DataMatrix(value.toUtf8(), *asked, DataMatrix_Encodation_From_Entry(encodation), &failure);
+    DataMatrixSize tried = DataMatrixSize::Auto;
+    if (asked)
+        grid = Encode_DataMatrix(value.toUtf8(), *asked, DataMatrix_Encodation_From_Entry(encodation), &failure, &tried);
     if (!grid) {
-        // The size as width x height: 0x0 for "Auto", the entry's numbers when no size has them.
-        const qsizetype x = size.indexOf(QLatin1Char('X'));
-        const int width = asked ? (*asked == DataMatrixSize::Auto ? 0 : DataMatrix_Shape(*asked).columns)
-                                : size.mid(x + 1).trimmed().toInt();
-        const int height = asked ? (*asked == DataMatrixSize::Auto ? 0 : DataMatrix_Shape(*asked).rows)
-                                 : size.mid(1, x - 1).trimmed().toInt();
-        qWarning().noquote().nospace() << "No barcode produced\nSize    : " << width << "x" << height
+        // The size as width x height: the chosen size, the entry's numbers when no size
+        // has them; for "Auto" the largest size tried, and no size line when none was.
+        QString sizeLine;
+        if (!asked) {
+            const qsizetype x = size.indexOf(QLatin1Char('X'));
+            sizeLine = QStringLiteral("%1x%2").arg(size.mid(x + 1).trimmed().toInt()).arg(size.mid(1, x - 1).trimmed().toInt());
+        } else if (const DataMatrixSize shown = *asked == DataMatrixSize::Auto ? tried : *asked;
+                   shown != DataMatrixSize::Auto) {
+            sizeLine = QStringLiteral("%1x%2").arg(DataMatrix_Shape(shown).columns).arg(DataMatrix_Shape(shown).rows);
+        }
+        qWarning().noquote().nospace() << "No barcode produced"
+                                       << (sizeLine.isEmpty() ? QString() : QStringLiteral("\nSize    : ") + sizeLine)
                                        << "\nEncoded : " << failure << "\nBarcode : " << value
                                        << "\nEncoding: " << encodation;
     }

@@ -25,17 +25,21 @@ struct DataMatrixCodewords {
 // The value's bytes written in the encodation into the size ("Auto": the smallest
 // square that holds them). Bytes above 127 must form UTF-8 and are carried after the
 // ECI designator 26. None, with the reason in `failure`, for no bytes, invalid UTF-8
-// or a value the size and encodation cannot hold.
+// or a value the size and encodation cannot hold; for a value too long, the largest
+// size it was tried in goes into `largestTried` (left as it was otherwise).
 std::optional<DataMatrixCodewords> DataMatrix_Codewords(const QByteArray &bytes, DataMatrixSize size,
-                                                        DataMatrixEncodation encodation, QString *failure = nullptr);
+                                                        DataMatrixEncodation encodation, QString *failure = nullptr,
+                                                        DataMatrixSize *largestTried = nullptr);
 
 // The symbol of the bytes (as DataMatrix_Codewords).
 std::optional<DataMatrixGrid> Encode_DataMatrix(const QByteArray &bytes, DataMatrixSize size,
-                                                DataMatrixEncodation encodation, QString *failure = nullptr);
+                                                DataMatrixEncodation encodation, QString *failure = nullptr,
+                                                DataMatrixSize *largestTried = nullptr);
 
 // The value's UTF-8 bytes at the size and encodation entries; none (and the reasons in
-// the log: "No barcode produced", the size, codewords needed and held, the value and
-// the encodation) when there is no symbol.
+// the log: "No barcode produced", the size (for "Auto" the largest tried, no line when
+// none was), codewords needed and held, the value and the encodation) when there is no
+// symbol.
 std::optional<DataMatrixGrid> Encode_DataMatrix(const QString &value, const QString &size, const QString &encodation);
 
 // W x module by H x module points at ceil(dpi x points / 72) pixels: the symbol with a

@@ -5,9 +5,11 @@
 #include "Plist.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QVariantList>
 #include <algorithm>
+#include <sys/stat.h>
 
 namespace {
 
@@ -95,7 +97,7 @@ QList<Print_Profile_File> Print_Profile_Files(const QString &folder)
     for (const QFileInfo &entry : QDir(folder).entryInfoList(QDir::Files))
         if (entry.suffix().toLower() == QLatin1String("zvp")) {
             const QString name = Trim_Str(entry.completeBaseName());
-            if (!name.isEmpty()) files.push_back({name, entry.filePath()});
+            if (!name.isEmpty()) files.push_back({name, entry.filePath(), name});
         }
     std::sort(files.begin(), files.end(), [](const Print_Profile_File &a, const Print_Profile_File &b) {
         const bool da = a.name == Default_Profile_Name, db = b.name == Default_Profile_Name;
@@ -104,6 +106,11 @@ QList<Print_Profile_File> Print_Profile_Files(const QString &folder)
         if (c != 0) return c < 0;
         return a.name != b.name ? a.name < b.name : a.path < b.path;
     });
+    for (Print_Profile_File &file : files) {
+        const bool twin = std::count_if(files.cbegin(), files.cend(),
+                                        [&](const Print_Profile_File &f) { return f.name == file.name; }) > 1;
+        file.shown = twin ? QStringLiteral("%1 (%2)").arg(file.name, QFileInfo(file.path).fileName()) : file.name;
+    }
     return files;
 }
 
@@ -112,6 +119,22 @@ QStringList Print_Profile_Names(const QString &folder)
     QStringList names;
     for (const Print_Profile_File &file : Print_Profile_Files(folder)) names << file.name;
     return names;
+}
+
+bool Is_Same_File(const QString &a, const QString &b)
+{
+    struct stat sa {}, sb {};
+    if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
+        return false;
+    const QFileInfo fa(a), fb(b);
+    if (fa.absoluteFilePath() == fb.absoluteFilePath()) return true;
+    if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino) return true;
+    // Some file systems number a file anew for each spelling of its name: there the
+    // folder's listing tells whether the two names are two files.
+    if (sa.st_dev != sb.st_dev || fa.absolutePath() != fb.absolutePath()) return false;
+    const QStringList listed =
+        QDir(fa.absolutePath()).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    return !(listed.contains(fa.fileName()) && listed.contains(fb.fileName()));
 }
 
 bool Write_Print_Profile(const QString &path, const Print_Profile &profile)
@@ -151,9 +174,15 @@ QString Clean_Profile_Name(const QString &typed)
 QString Print_Profile_Name_Problem(const QString &printer, const QString &typed)
 {
     if (Trim_Str(printer).isEmpty()) return QStringLiteral("Please select printer.");
+    if (Trim_Str(typed).isEmpty()) return QStringLiteral("Please enter profile name.");
     const QString name = Clean_Profile_Name(typed);
-    if (name.isEmpty()) return QStringLiteral("Please enter profile name.");
+    if (name.isEmpty())
+        return QStringLiteral("A profile name cannot be made only of the characters / \\ ? % * | \" < >, "
+                              "which file names cannot take.\n\nPlease enter another profile name.");
     if (name.compare(Default_Profile_Name, Qt::CaseInsensitive) == 0)
         return QStringLiteral("This is a Default profile name.\n\nPlease enter another profile name.");
+    if (name.startsWith(QLatin1Char('.')))
+        return QStringLiteral("A profile name cannot begin with \".\": its file would be hidden and the "
+                              "profile never listed.\n\nPlease enter another profile name.");
     return {};
 }

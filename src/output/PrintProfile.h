@@ -38,15 +38,21 @@ std::optional<Print_Profile> Print_Profile_From_Strings(const QStringList &items
 
 // The file a new profile of that name is written to in the folder.
 QString Print_Profile_Path(const QString &folder, const QString &name);
-// A listed profile: its name and its own file, whose extension may be in capitals.
+// A listed profile: its name, its own file (whose extension may be in capitals) and the
+// text of its row: the name, followed by the file's name in brackets while another
+// profile of the folder bears the same name ("Twin (Twin.Zvp)").
 struct Print_Profile_File {
-    QString name, path;
+    QString name, path, shown;
 };
 // The folder's profiles (files whose extension, lower-cased, is "zvp"), "Default"
 // first, the others by name.
 QList<Print_Profile_File> Print_Profile_Files(const QString &folder);
 // The names of the same.
 QStringList Print_Profile_Names(const QString &folder);
+// Whether two paths name one file: the same device and inode, or one folder that lists
+// only one of the two names although both lead to a file (a file system that ignores
+// letter case and numbers its files by the name asked). False when either is missing.
+bool Is_Same_File(const QString &a, const QString &b);
 // Writes the profile whole (a new file, then renamed over the old). False on failure.
 bool Write_Print_Profile(const QString &path, const Print_Profile &profile);
 // Reads a profile file; nullopt (and the reason) when it is missing or not an array of
@@ -57,5 +63,7 @@ std::optional<Print_Profile> Read_Print_Profile(const QString &path, QString *wh
 // file names.
 QString Clean_Profile_Name(const QString &typed);
 // What is wrong with a printer and typed name of the profile dialog, in the order the
-// dialog checks them ("" when they are fine). The name is judged after cleaning.
+// dialog checks them ("" when they are fine): no printer, no name, a name of reserved
+// characters only, "Default", a name beginning with "." (its file would be hidden and
+// never listed). The name is judged after cleaning.
 QString Print_Profile_Name_Problem(const QString &printer, const QString &typed);

@@ -173,6 +173,15 @@ private:
     // The file of the listed profile of that name (the selected row's first), which
     // keeps its own name; a name not listed gets the file a new profile is written to.
     QString profileFile(const QString &name) const;
+    // The highlighted row's own file; empty with none highlighted.
+    QString selectedProfileFile() const;
+    // Selects the listed row whose file is that file, if listed.
+    void selectProfileFile(const QString &file);
+    // Writes the window's settings into that file, says so and lists the profiles again;
+    // false (reported) when it could not.
+    bool saveProfileFile(const QString &file, const QString &printer);
+    // Deletes a profile's file; when it cannot, tells the user why. False then.
+    bool removeProfileFile(const QString &file, const QString &name);
 
     Print_Settings m_ownSettings;  // used by the window of its own settings
     Print_Settings &m_settings;

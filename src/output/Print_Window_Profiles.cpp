@@ -24,13 +24,21 @@
 
 namespace {
 const QString kSelectProfile = QStringLiteral("Please select a print profile");
+// What a row holds beside the text it shows.
+constexpr int kFileRole = Qt::UserRole, kNameRole = Qt::UserRole + 1;
 }
 
 QString Print_Window::selectedProfile() const
 {
     // The highlighted row, whichever row holds the keyboard focus.
     const QList<QListWidgetItem *> picked = List_profile->selectedItems();
-    return picked.size() == 1 ? Trim_Str(picked.first()->text()) : QString();
+    return picked.size() == 1 ? Trim_Str(picked.first()->data(kNameRole).toString()) : QString();
+}
+
+QString Print_Window::selectedProfileFile() const
+{
+    const QList<QListWidgetItem *> picked = List_profile->selectedItems();
+    return picked.size() == 1 ? picked.first()->data(kFileRole).toString() : QString();
 }
 
 QString Print_Window::profileToChange() const
@@ -42,8 +50,20 @@ QString Print_Window::profileToChange() const
 
 void Print_Window::selectProfile(const QString &name)
 {
-    const QList<QListWidgetItem *> found = List_profile->findItems(name, Qt::MatchExactly);
-    if (!found.isEmpty()) List_profile->setCurrentItem(found.first());
+    for (int i = 0; i < List_profile->count(); ++i)
+        if (List_profile->item(i)->data(kNameRole).toString() == name) {
+            List_profile->setCurrentRow(i);
+            return;
+        }
+}
+
+void Print_Window::selectProfileFile(const QString &file)
+{
+    for (int i = 0; i < List_profile->count(); ++i)
+        if (Is_Same_File(List_profile->item(i)->data(kFileRole).toString(), file)) {
+            List_profile->setCurrentRow(i);
+            return;
+        }
 }
 
 QString Print_Window::profileFile(const QString &name) const
@@ -51,8 +71,19 @@ QString Print_Window::profileFile(const QString &name) const
     QList<QListWidgetItem *> rows = List_profile->selectedItems();
     for (int i = 0; i < List_profile->count(); ++i) rows << List_profile->item(i);
     for (const QListWidgetItem *row : rows)
-        if (Trim_Str(row->text()) == name) return row->data(Qt::UserRole).toString();
+        if (Trim_Str(row->data(kNameRole).toString()) == name) return row->data(kFileRole).toString();
     return Print_Profile_Path(m_folder, name);
+}
+
+bool Print_Window::removeProfileFile(const QString &file, const QString &name)
+{
+    QFile profile(file);
+    if (profile.remove()) return true;
+    const QString why =
+        QStringLiteral("The print profile \"%1\" could not be deleted.\n\n%2").arg(name, profile.errorString());
+    Show_NSLog_Message(why);
+    Show_MessageBox(why);
+    return false;
 }
 
 void Print_Window::Load_Print_Profile()
@@ -60,8 +91,11 @@ void Print_Window::Load_Print_Profile()
     {
         const QSignalBlocker b(List_profile);
         List_profile->clear();
-        for (const Print_Profile_File &file : Print_Profile_Files(m_folder))
-            (new QListWidgetItem(file.name, List_profile))->setData(Qt::UserRole, file.path);
+        for (const Print_Profile_File &file : Print_Profile_Files(m_folder)) {
+            auto *row = new QListWidgetItem(file.shown, List_profile);
+            row->setData(kFileRole, file.path);
+            row->setData(kNameRole, file.name);
+        }
         if (List_profile->count()) List_profile->setCurrentRow(0);
     }
     if (!List_profile->count()) return;
@@ -140,6 +174,11 @@ void Print_Window::Read_and_load_profile_info(const QString &name)
 
 bool Print_Window::Save_Print_Profile(const QString &name, const QString &printer)
 {
+    return saveProfileFile(profileFile(name), printer);
+}
+
+bool Print_Window::saveProfileFile(const QString &file, const QString &printer)
+{
     Print_Profile p;
     p.printer = printer;
     p.paperName = Paper_id->text();
@@ -168,7 +207,7 @@ bool Print_Window::Save_Print_Profile(const QString &name, const QString &printe
     p.spreadsheet = print_with_excel_chk->isChecked();
     p.cropMarks = crop_mark_chk->isChecked();
     p.fitToFrame = fit_frame_chk->isChecked();
-    if (!Write_Print_Profile(profileFile(name), p)) {
+    if (!Write_Print_Profile(file, p)) {
         Show_MessageBox(QStringLiteral("Error in file accessing."));
         return false;
     }
@@ -180,10 +219,12 @@ bool Print_Window::Save_Print_Profile(const QString &name, const QString &printe
 void Print_Window::Add_Edit_Print_Profile(Profile_Change change)
 {
     const bool edit = change == Profile_Change::Edit;
-    QString name, printer;
+    QString name, printer, editedFile;
     if (edit) {
         name = profileToChange();
         if (name.isEmpty()) return;
+        // The edited row's own file: the list is read again before the old file goes.
+        editedFile = selectedProfileFile();
         printer = Printer_ComboBox->currentText();
     }
     m_profileDialog->pageSetup = [this] {
@@ -196,28 +237,28 @@ void Print_Window::Add_Edit_Print_Profile(Profile_Change change)
     }
     Set_values_From_Printer();
     const QString newName = m_profileDialog->custom_print_profile_name;
-    if (!Save_Print_Profile(newName, m_profileDialog->custom_profile_Printer)) return;
-    // A renamed profile: its old file goes only once the new one is written whole.
-    const QString previous = Trim_Str(m_profileDialog->pass_profile_name->text());
-    if (edit && !previous.isEmpty() && previous != Default_Profile_Name && previous != newName) {
-        QFile::remove(profileFile(previous));
+    // An edit that keeps the name writes the edited row's own file; a new name writes
+    // the file of the profile listed under it, or a new file.
+    const QString file = edit && newName == name ? editedFile : profileFile(newName);
+    if (!saveProfileFile(file, m_profileDialog->custom_profile_Printer)) return;
+    // A renamed profile: its old file goes only once the new one is written whole, and
+    // never when the new file is the old one (a name changed only in letter case where
+    // the file system ignores case). "Default" always stays.
+    if (edit && name != Default_Profile_Name && QFileInfo::exists(editedFile) && !Is_Same_File(file, editedFile)) {
+        removeProfileFile(editedFile, name);
         Load_Print_Profile();
     }
-    if (edit) selectProfile(newName);
+    if (edit) selectProfileFile(file);
 }
 
 void Print_Window::Save_profile_btn_clicked()
 {
     const QString name = profileToChange();
     if (name.isEmpty()) return;
-    const QString file = profileFile(name);
-    if (!Save_Print_Profile(name, Printer_ComboBox->currentText())) return;
+    const QString file = selectedProfileFile();
+    if (!saveProfileFile(file, Printer_ComboBox->currentText())) return;
     // The saved row again, when another row bears the same name too.
-    for (int i = 0; i < List_profile->count(); ++i)
-        if (List_profile->item(i)->data(Qt::UserRole).toString() == file) {
-            List_profile->setCurrentRow(i);
-            return;
-        }
+    selectProfileFile(file);
 }
 
 void Print_Window::Delete_profile_btn_clicked()
@@ -226,8 +267,7 @@ void Print_Window::Delete_profile_btn_clicked()
     if (name.isEmpty()) return;
     if (name == Default_Profile_Name) return;  // "Default" always stays
     if (Show_YES_NO_MessageBox(QStringLiteral("Are you sure want to delete selected 'Print Profile'?")) != 1) return;
-    if (!QFile::remove(profileFile(name)))
-        Show_NSLog_Message(QStringLiteral("The print profile \"%1\" could not be deleted.").arg(name));
+    removeProfileFile(selectedProfileFile(), name);
     Load_Print_Profile();
 }
 

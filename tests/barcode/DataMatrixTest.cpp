@@ -383,12 +383,18 @@ TEST(DataMatrix, FailureDiagnosticsInTheLog)
     EXPECT_FALSE(Encode_DataMatrix("AB", "C9X11", "Ascii"));
     EXPECT_TRUE(Encode_DataMatrix("AB", "C10X10", "Ascii"));
     EXPECT_FALSE(Encode_DataMatrix("", "Auto", "Text"));
+    const QString digits(3117, QLatin1Char('7'));  // one past the largest symbol's digit pairs
+    EXPECT_FALSE(Encode_DataMatrix(digits, "Auto", "Auto"));
     qInstallMessageHandler(old);
     EXPECT_EQ(lines, QStringList({"No barcode produced\nSize    : 10x10\nEncoded : the value needs 5 codewords, the size holds 3 "
                                   "with 5 codewords of ecc\nBarcode : hello\nEncoding: Auto",
                                   "No barcode produced\nSize    : 11x9\nEncoded : no symbol of that size\nBarcode : "
                                   "AB\nEncoding: Ascii",
-                                  "No barcode produced\nSize    : 0x0\nEncoded : empty value\nBarcode : \nEncoding: Text"}));
+                                  // Auto: the largest size tried, and no size line when none was.
+                                  "No barcode produced\nEncoded : empty value\nBarcode : \nEncoding: Text",
+                                  "No barcode produced\nSize    : 144x144\nEncoded : the value needs more than 1558 "
+                                  "codewords, the largest size holds 1558 with 620 codewords of ecc\nBarcode : " +
+                                      digits + "\nEncoding: Auto"}));
 }
 
 // With as many codewords of each block spoilt as its check codewords can correct, both

@@ -80,25 +80,47 @@ TEST(PrintProfile, ListingByLowerCasedExtension)
     QStringList files;
     for (const Print_Profile_File &f : Print_Profile_Files(folder)) files << f.path;
     EXPECT_EQ(files, QStringList({folder + "/Default.zvp", folder + "/able.Zvp", folder + "/Office.zvp", folder + "/X.ZVP"}));
+    // Rows that read alike are told apart by their files' names.
+    for (const char *name : {"Twin.zvp", "Twin.Zvp", "Twin .ZVP"}) {
+        QFile f(folder + "/" + name);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    }
+    QStringList shown;
+    for (const Print_Profile_File &f : Print_Profile_Files(folder)) shown << f.shown;
+    EXPECT_EQ(shown, QStringList({"Default", "able", "Office", "Twin (Twin .ZVP)", "Twin (Twin.Zvp)", "Twin (Twin.zvp)", "X"}));
     EXPECT_TRUE(Print_Profile_Names(folder + "/none").isEmpty());
 }
 
 TEST(PrintProfile, NamesTheDialogRefuses)
 {
     const QString defaultMsg = "This is a Default profile name.\n\nPlease enter another profile name.";
+    const QString reserved = "A profile name cannot be made only of the characters / \\ ? % * | \" < >, which file "
+                             "names cannot take.\n\nPlease enter another profile name.";
+    const QString hidden = "A profile name cannot begin with \".\": its file would be hidden and the profile never "
+                           "listed.\n\nPlease enter another profile name.";
     struct Row {
         QString printer, name, problem, cleaned;
     } rows[] = {
         {"", "Office", "Please select printer.", "Office"},
         {"  ", "Office", "Please select printer.", "Office"},
         {"P", "  ", "Please enter profile name.", ""},
-        {"P", "//", "Please enter profile name.", ""},
+        {"P", "//", reserved, ""},
+        {"P", "/", reserved, ""},
+        {"P", "%", reserved, ""},
+        {"P", " % ", reserved, ""},
         {"P", "default", defaultMsg, "default"},
         {"P", "DEFAULT", defaultMsg, "DEFAULT"},
         {"P", "/default/", defaultMsg, "default"},
         {"P", " Default ", defaultMsg, "Default"},
         {"P", "Default 2", "", "Default 2"},
         {"P", "a/b", "", "a_b"},
+        {"P", ".Office", hidden, ".Office"},
+        {"P", "..", hidden, ".."},
+        {"P", ".zvp", hidden, ".zvp"},
+        {"P", " .x", hidden, ".x"},
+        {"P", "../escape", hidden, ".._escape"},
+        {"P", "/.default", hidden, ".default"},
+        {"P", "Office.", "", "Office."},
     };
     for (const Row &r : rows) {
         EXPECT_EQ(Print_Profile_Name_Problem(r.printer, r.name), r.problem) << r.name.toStdString();

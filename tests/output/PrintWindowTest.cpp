@@ -1,8 +1,6 @@
 // The print window driven as a user drives it: it opens on "Default", prints to the
 // virtual PDF printer, previews, and keeps its profiles.
-#include "PdfProbe.h"
-#include "Print_Window.h"
-#include "TestSupport.h"
+#include "PrintWindowFixture.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -24,71 +22,6 @@
 #include <gtest/gtest.h>
 
 namespace print_window_test {
-
-using namespace pdfprobe;
-
-namespace {
-
-class Rows : public Print_Card_Source {
-public:
-    RenderedSide Print_Card(int record, int side) const override
-    {
-        return cardSide(QStringLiteral("%1%2").arg(side == 0 ? "Name" : "Back").arg(record + 1));
-    }
-};
-
-// A profile folder holding "Default", the PDF printer offered, a window on a
-// two-sided design bound to `rows` spreadsheet rows.
-struct Fixture {
-    QString folder = testsupport::testHome() + "/PrintProfile";
-    QString pdf = testsupport::testHome() + "/printed.pdf";
-    Print_Settings settings;
-    Rows rows;
-    Print_Design design;
-    std::unique_ptr<Print_Window> window;
-
-    explicit Fixture(int records, bool twoSided = true)
-    {
-        QDir().mkpath(folder);
-        QFile::copy(Resource_Path + "PrintProfile/Default.zvp", folder + "/Default.zvp");
-        qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
-        design.front = cardSide("Front");
-        design.back = cardSide("Back");
-        design.twoSided = twoSided;
-        if (records > 0) {
-            design.source = &rows;
-            design.spreadsheetRows = records;
-        }
-        window = std::make_unique<Print_Window>(settings, folder);
-        window->pageSetupRunner = [](Print_Settings &) { return true; };
-        window->Prepare(design);
-    }
-    ~Fixture() { qunsetenv(Virtual_PDF_Printer_Setting); }
-
-    // Fills a field as typing does.
-    static void set(QSpinBox *box, int v) { box->setValue(v); }
-    void profileDialogAnswers(const QString &name)
-    {
-        window->profileDialog().runner = [name](Add_Print_Profile &d) {
-            d.Profile_name->setText(name);
-            d.OKPressed();
-        };
-    }
-    QStringList listed() const
-    {
-        QStringList names;
-        for (int i = 0; i < window->List_profile->count(); ++i) names << window->List_profile->item(i)->text();
-        return names;
-    }
-};
-
-// The messages shown since the last call, as one text ("\n" before each as shown).
-std::string shown()
-{
-    return testsupport::boxes().take().join("|").toStdString();
-}
-
-} // namespace
 
 TEST(PrintWindow, OpensOnTheDefaultProfile)
 {
@@ -290,7 +223,7 @@ TEST(PrintWindow, AProfileOfACapitalExtensionKeepsItsOwnFile)
     write("Twin.Zvp", 1, 6);
     write("Twin.zvp", 1, 8);
     f.window->Load_Print_Profile();
-    ASSERT_EQ(f.listed(), QStringList({"Default", "Lower", "Twin", "Twin", "Upper"}));
+    ASSERT_EQ(f.listed(), QStringList({"Default", "Lower", "Twin (Twin.Zvp)", "Twin (Twin.zvp)", "Upper"}));
     const auto files = [&] { return QDir(f.folder).entryList(QDir::Files, QDir::Name); };
     const auto gapIn = [&](const QString &file) {
         const std::optional<Print_Profile> p = Read_Print_Profile(f.folder + "/" + file);

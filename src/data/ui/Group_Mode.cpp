@@ -433,7 +433,13 @@ Group_Mode_Wizard &Group_Mode::Group_Mode_Window()
     s.templatesFolder = m_folders.templatesFolder;
     s.userTemplatesFolder = m_folders.userTemplatesFolder;
     s.captions = fieldCaptions;
-    s.resetPanels = [this] { m_host.Group_Panels_Emptied(); };
+    // The panels are emptied for a group project, whose captions read as a general ID
+    // card's (as an open project's panels show them); a cancelled wizard gives the
+    // card's own back.
+    s.resetPanels = [this] {
+        Set_Field_Captions(Caption_Wording::General_ID_Card);
+        m_host.Group_Panels_Emptied();
+    };
     s.openProject = [this](const QString &path) { return Open_Group_Project(path); };
     s.loadTemplate = [this](const QString &path) {
         QString error;

@@ -34,12 +34,13 @@ const QString kCorrupt = QStringLiteral("Either file is corrupted or selected fi
 int Group_Mode_Wizard::Open_Wnd()
 {
     m_templatePath.clear();
+    // The panels are emptied first: the fields take the captions the panels then show.
+    if (m_services.resetPanels) m_services.resetPanels();
     const QStringList captions = m_services.captions ? m_services.captions() : QStringList();
     for (int i = 0; i < 10; ++i) labels[i]->setText(captions.value(i));
     Pass_proj_name->clear();
     Pass_proj_path->clear();
     Pass_excel_file->clear();
-    if (m_services.resetPanels) m_services.resetPanels();
     excel_path->clear();
     log_path->clear();
     m_reader.Delete_Excel_File_Temp_Folder();

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -119,6 +120,27 @@ TEST(GroupModeCommand, CancelledWizardLeavesDesignAndPanels)
     EXPECT_EQ(w.onFront("Fup_Name")->Text_Value, "Ann Lee");
     EXPECT_EQ(w.name().value->text(), "Ann Lee") << "the panel shows the card again";
     EXPECT_TRUE(w.name().value_chk->isChecked());
+}
+
+// From a visitor design, the wizard's fields and the emptied panels read alike: as a
+// group project's, a general ID card's captions.
+TEST(GroupModeCommand, TheWizardsFieldsReadAsThePanels)
+{
+    Window w;
+    QStringList wizardCaptions, panelCaptions;
+    w.group.Group_Mode_Window().whileOpen = [&](SeriesDialog &d) {
+        auto &wizard = static_cast<Group_Mode_Wizard &>(d);
+        for (int i = 0; i < 10; ++i) {
+            wizardCaptions << wizard.labels[size_t(i)]->text();
+            panelCaptions << Front_Profile_Panel_OBJ->fields[size_t(i)].label->text();
+        }
+        wizard.cancel_btn->click();
+    };
+    w.group.Group_Mode_Clicked();
+    const QStringList general{"Name :",   "Position / Title :", "Company Name :", "Company Slogan :", "Address :",
+                              "Phone No. :", "Fax No. :",       "Email Id :",     "Website :",        "Unique No. :"};
+    EXPECT_EQ(wizardCaptions, general);
+    EXPECT_EQ(panelCaptions, general);
 }
 
 TEST(GroupModeCommand, NewProjectFromAWorkbookAndAVisitorTemplate)
