@@ -23,6 +23,22 @@ QString clean(const QString &path)
     return QDir::cleanPath(path);
 }
 
+// The path with its deepest part on disk resolved to its real path, the rest as written.
+QString realPath(const QString &path)
+{
+    QString head = clean(QFileInfo(path).absoluteFilePath());
+    QString tail;
+    for (;;) {
+        const QString real = QFileInfo(head).canonicalFilePath();
+        if (!real.isEmpty()) return clean(real + tail);
+        const qsizetype slash = head.lastIndexOf(QLatin1Char('/'));
+        if (slash < 0 || head == QLatin1String("/")) break;
+        tail.prepend(head.mid(slash));
+        head.truncate(slash > 0 ? slash : 1);
+    }
+    return clean(QFileInfo(path).absoluteFilePath());
+}
+
 // True when path lies strictly inside the store's root.
 bool insideStore(const QString &dataFolder, const QString &path)
 {
@@ -173,7 +189,8 @@ QString Copy_Project(const QString &dataFolder, const QString &projectPath)
     return target;
 }
 
-Rename_Result Rename_Project(const QString &dataFolder, const QString &projectPath, const QString &typedName)
+Rename_Result Rename_Project(const QString &dataFolder, const QString &projectPath, const QString &typedName,
+                             QString *renamedTo)
 {
     const std::optional<QString> name = Clean_Project_Name(typedName);
     if (!name) return Rename_Result::Bad_Name;
@@ -187,6 +204,7 @@ Rename_Result Rename_Project(const QString &dataFolder, const QString &projectPa
     // back to copying the bytes into the new name, through a link if one appeared there.
     if (std::rename(QFile::encodeName(projectPath).constData(), QFile::encodeName(target).constData()) != 0)
         return Rename_Result::Failed;
+    if (renamedTo) *renamedTo = target;
     return Rename_Result::Renamed;
 }
 
@@ -221,6 +239,13 @@ bool Delete_Folder(const QString &dataFolder, const QString &folderPath)
     const bool removed = info.isSymLink() ? QFile::remove(clean(folderPath)) : QDir(folderPath).removeRecursively();
     Ensure_Root(dataFolder);
     return removed;
+}
+
+bool Is_In(const QString &file, const QString &entry)
+{
+    if (file.isEmpty() || entry.isEmpty()) return false;
+    const QString f = realPath(file), e = realPath(entry);
+    return f == e || f.startsWith(e + QLatin1Char('/'));
 }
 
 } // namespace GroupProjectStore

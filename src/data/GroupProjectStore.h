@@ -68,10 +68,11 @@ QString Create_New_File_Path(const QString &path);
 QString Copy_Project(const QString &dataFolder, const QString &projectPath);
 
 enum class Rename_Result { Renamed, Unchanged, Name_Exists, Bad_Name, Failed };
-// Renames the project inside its own folder to the cleaned name. Anything of that
-// name already in the folder (a link leading nowhere too) is a clash and changes
-// nothing; a link is not renamed.
-Rename_Result Rename_Project(const QString &dataFolder, const QString &projectPath, const QString &typedName);
+// Renames the project inside its own folder to the cleaned name, leaving its new path
+// in *renamedTo when renamed. Anything of that name already in the folder (a link
+// leading nowhere too) is a clash and changes nothing; a link is not renamed.
+Rename_Result Rename_Project(const QString &dataFolder, const QString &projectPath, const QString &typedName,
+                             QString *renamedTo = nullptr);
 
 // Deletes the project's design file only; the folder goes too when it is then empty.
 // Restores "All" afterwards. False when the file could not be deleted.
@@ -83,5 +84,10 @@ bool Delete_Link(const QString &dataFolder, const QString &linkPath);
 // the store and the store itself are refused (false); a link is removed as a link.
 // Restores "All" afterwards.
 bool Delete_Folder(const QString &dataFolder, const QString &folderPath);
+
+// True when the file is the entry, or lies inside the folder entry. Both are compared
+// by their real paths: the deepest part of each that is on disk with its links and
+// ".." resolved, the rest as written; so a file that is gone still lies in its folder.
+bool Is_In(const QString &file, const QString &entry);
 
 } // namespace GroupProjectStore

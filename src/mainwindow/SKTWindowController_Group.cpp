@@ -60,6 +60,8 @@ public:
         if (c.dataSourceSection) DataSourceSection::Add_Excel_Col_Name_In_Combo(c.dataSourceSection->Data_source_type);
     }
     QString Group_No_Image_Path() const override { return c.NO_Image_Path; }
+    void Group_File_Changed() override { c.Set_Log_Name_In_Title(); }
+    void Group_Fresh_Start() override { c.New_Project(); }
 
 private:
     SKTWindowController &c;

@@ -2,8 +2,9 @@
 // project from a workbook of five people and the horizontal visitor pass; the list
 // beside the card names the five; a chosen person stands on both sides and in the
 // panels; a person is added, edited, saved and deleted; the project is closed and
-// opened again from the wizard's project tree and with Open, unchanged. The project
-// file is read back by the design-file reader.
+// opened again from the wizard's project tree and with Open, unchanged; renamed in the
+// wizard it is saved under its new name, deleted there it is closed. The project file
+// is read back by the design-file reader.
 #include "../data/Checkers.h"
 #include "DesignFile.h"
 #include "Globals.h"
@@ -21,6 +22,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMainWindow>
@@ -256,6 +258,44 @@ TEST(GroupModeRoad, WizardListPeopleEditAndReopen)
     testsupport::boxes().clear();
     unchanged("with Open");
     shot(*w.controller.window(), "road-9-reopened-with-open.png");
+
+    // Renamed in the wizard while open: the title and the next save follow the new name.
+    const QString renamed = Created_Resource_Path + "Group_Excel_Data/All/Visitors Dec.zcd";
+    wizard.whileOpen = [&](SeriesDialog &) {
+        wizard.tree->askName = [](const QString &) { return std::optional<QString>("Visitors Dec"); };
+        wizard.tree->rename_btn->click();
+        wizard.cancel_btn->click();
+    };
+    w.command("GroupMode")->trigger();
+    EXPECT_EQ(w.controller.window()->windowTitle().toStdString(), "DOZO ID Card ( Visitor Pass - Visitors Dec.zcd )");
+    w.choose(2);
+    w.box(0, "Fup_Title").setText("Chief Driver");
+    QTest::mouseClick(w.list().save_btn, Qt::LeftButton);
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nRecord saved successfully."});
+    rows[2][2] = "Chief Driver";
+    EXPECT_EQ(w.fileRows(renamed), rows);
+    EXPECT_FALSE(QFileInfo::exists(project)) << "no file of the old name comes back";
+
+    // Deleted in the wizard while open: the project is closed, and the template gallery
+    // follows as at a fresh start.
+    int galleries = 0;
+    testsupport::answerStartWindow(w.runner, [&]() -> std::optional<QString> {
+        ++galleries;
+        return QString();
+    });
+    wizard.whileOpen = [&](SeriesDialog &) {
+        testsupport::boxes().answerNext(1);
+        wizard.tree->delete_btn->click();
+        wizard.cancel_btn->click();
+    };
+    w.command("GroupMode")->trigger();
+    w.runner.remove<Start_Card>();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to delete this project?"});
+    EXPECT_EQ(galleries, 1);
+    EXPECT_EQ(w.document.Start_Card_Option, Card_Mode::Visitor);
+    EXPECT_EQ(w.document.Project_File_Name.toStdString(), "");
+    EXPECT_TRUE(w.controller.ui.group_control_view->isHidden());
+    EXPECT_FALSE(QFileInfo::exists(renamed));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "DesignChoices.h"
 #include "Globals.h"
 #include "GroupBinding.h"
+#include "GroupProjectStore.h"
 #include "Group_Mode_Wizard.h"
 #include "Group_Row_List.h"
 #include "Helpers.h"
@@ -27,6 +28,7 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 #include <exception>
+#include <utility>
 
 namespace {
 int indexOf(Card_Side side) { return side == Card_Side::Back ? 1 : 0; }
@@ -418,7 +420,13 @@ void Group_Mode::View_Excel_Btn_Clicked()
 void Group_Mode::Group_Mode_Clicked()
 {
     if (!m_host.Group_Ask_To_Save()) return;
+    m_projectDeleted = false;
     if (Group_Mode_Window().Open_Wnd() == 1) return;
+    // A deleted open project is closed with it, never saved again.
+    if (std::exchange(m_projectDeleted, false)) {
+        m_host.Group_Fresh_Start();
+        return;
+    }
     // The opening emptied the panels; after Cancel they show the card again.
     m_host.Group_Panels_From_Card();
 }
@@ -448,6 +456,8 @@ Group_Mode_Wizard &Group_Mode::Group_Mode_Window()
         return false;
     };
     s.finishProject = [this](const Group_Project &project) { Make_Group_Project(project); };
+    s.projectRenamed = [this](const QString &from, const QString &to) { Project_Renamed(from, to); };
+    s.projectDeleted = [this](const QString &path) { Project_Deleted(path); };
     m_wizard = new Group_Mode_Wizard(std::move(s), m_window);
     return *m_wizard;
 }
@@ -492,4 +502,21 @@ void Group_Mode::Make_Group_Project(const Group_Project &project)
     m_host.Group_Save_Project(Card_Mode::Group);
     m_host.Group_Design_Read();
     m_host.Group_Design_Anew();
+}
+
+void Group_Mode::Project_Renamed(const QString &from, const QString &to)
+{
+    if (!GroupProjectStore::Is_In(m_doc.Project_File_Name, from)) return;
+    m_doc.Project_File_Name = to;
+    m_host.Group_File_Changed();
+}
+
+void Group_Mode::Project_Deleted(const QString &path)
+{
+    // A project whose file could not be deleted stays open.
+    const QString open = m_doc.Project_File_Name;
+    if (!GroupProjectStore::Is_In(open, path) || GroupProjectStore::Occupied(open)) return;
+    m_doc.Project_File_Name.clear();
+    m_projectDeleted = true;
+    m_host.Group_File_Changed();
 }

@@ -72,6 +72,10 @@ public:
     virtual void Group_Rows_Read() = 0;
     // The path of the stand-in a photo without a picture shows on the card.
     virtual QString Group_No_Image_Path() const = 0;
+    // The design's file was renamed or deleted: the title names the file it has now.
+    virtual void Group_File_Changed() = 0;
+    // The design closed and what a fresh start shows (the template gallery).
+    virtual void Group_Fresh_Start() = 0;
 };
 
 // The folders the wizard works in.
@@ -106,6 +110,13 @@ public:
     // A new project on the template just read: mode "G", the column choices, the rows,
     // the bound controls, then the project saved in its folder.
     void Make_Group_Project(const Group_Project &project);
+    // A project renamed in the wizard's tree: when it is the open project, the design's
+    // file and the title follow it, so the next save writes the renamed project.
+    void Project_Renamed(const QString &from, const QString &to);
+    // A project or folder deleted in the wizard's tree: when the open project's file
+    // went with it, the design has no file any more, and a wizard that then opens or
+    // makes no project ends in what a fresh start shows.
+    void Project_Deleted(const QString &path);
 
     // The row onto the side's controls (a photo without a picture shows the stand-in),
     // whose panel boxes follow them; fields without a column keep their values.
@@ -191,4 +202,5 @@ private:
         QList<GroupRows::Panel_Value> values;
     };
     std::array<Shown_Row, 2> m_shown;
+    bool m_projectDeleted = false;  // the open project was deleted in the wizard's run
 };

@@ -47,6 +47,10 @@ struct Group_Wizard_Services {
     std::function<bool(const QString &templatePath)> loadTemplate;
     // Makes the new project on the loaded template and saves it.
     std::function<void(const Group_Project &)> finishProject;
+    // A project of the store was renamed (its design file before and after), or a
+    // project or folder deleted, from the project tree.
+    std::function<void(const QString &from, const QString &to)> projectRenamed;
+    std::function<void(const QString &path)> projectDeleted;
 };
 
 class Group_Mode_Wizard : public SeriesDialog {

@@ -68,6 +68,12 @@ void Group_Mode_Wizard::buildProjectPage()
     auto *openLayout = new QVBoxLayout(open_box);
     tree = new Group_Project_Tree(m_services.dataFolder);
     openLayout->addWidget(tree);
+    connect(tree, &Group_Project_Tree::projectRenamed, this, [this](const QString &from, const QString &to) {
+        if (m_services.projectRenamed) m_services.projectRenamed(from, to);
+    });
+    connect(tree, &Group_Project_Tree::projectDeleted, this, [this](const QString &path) {
+        if (m_services.projectDeleted) m_services.projectDeleted(path);
+    });
 
     open_log_box = new QGroupBox;
     auto *logRow = new QHBoxLayout(open_log_box);

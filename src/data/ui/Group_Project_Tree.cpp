@@ -133,10 +133,11 @@ void Group_Project_Tree::Rename_Prj_Click()
     // An empty name is refused and the name box comes again, holding what was typed,
     // until a name is given or the box is cancelled.
     QString typed = QFileInfo(path).completeBaseName();
+    QString renamed;
     for (;;) {
         const std::optional<QString> name = askName ? askName(typed) : std::nullopt;
         if (!name) return;
-        switch (GPS::Rename_Project(m_data, path, *name)) {
+        switch (GPS::Rename_Project(m_data, path, *name, &renamed)) {
         case GPS::Rename_Result::Bad_Name:
             Show_MessageBox(QStringLiteral("Please enter project name."));
             typed = *name;
@@ -148,6 +149,7 @@ void Group_Project_Tree::Rename_Prj_Click()
         }
         break;
     }
+    emit projectRenamed(path, renamed);
     Fill_Tree_View();
 }
 
@@ -180,6 +182,7 @@ void Group_Project_Tree::Delete_Prj_Click()
                                                   "permanently?")) != 1)
             return;
         GPS::Delete_Folder(m_data, chosen.path);
+        emit projectDeleted(QString(chosen.path));
     } else {
         if (QFileInfo(chosen.path).isSymLink() || !QFileInfo(chosen.path).isFile()) {
             Show_MessageBox(kSelectProject);
@@ -187,6 +190,7 @@ void Group_Project_Tree::Delete_Prj_Click()
         }
         if (Show_YES_NO_MessageBox(QStringLiteral("Do you want to delete this project?")) != 1) return;
         GPS::Delete_Project(m_data, chosen.path);
+        emit projectDeleted(QString(chosen.path));
     }
     Fill_Tree_View();
 }

@@ -48,6 +48,11 @@ public:
 signals:
     // The selection changed, or the tree was rebuilt.
     void selectionChanged();
+    // A project was renamed: its design file's path before and after.
+    void projectRenamed(const QString &from, const QString &to);
+    // After Yes to deleting a project (its design file) or a folder with everything in
+    // it, whether or not all of it could be deleted.
+    void projectDeleted(const QString &path);
 
 private:
     // The selected project's path after checking it names an existing project file;

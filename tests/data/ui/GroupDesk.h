@@ -42,6 +42,8 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     UndoHistory history;
     int rowWindows = 0;     // the rows' window opened
     bool changed = false;   // a change of a side was recorded
+    QString title;          // the title, set as the window sets it: after a read, and when the file changes
+    int freshStarts = 0;    // the design closed for what a fresh start shows
     QComboBox dataSources;  // the property panel's data-source list
     Group_Mode group{document, *this, adjuster,
                      {Created_Resource_Path, Resource_Path + "Templates", Created_Resource_Path + "Templates/User"},
@@ -176,6 +178,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     }
     void Group_Design_Read() override
     {
+        title = document.displayName();
         document.Card_Front_Or_Back = 0;
         Group_Panels_From_Card();
         group.Design_Loaded();
@@ -218,6 +221,8 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     void Group_View_Rows() override { ++rowWindows; }
     void Group_Rows_Read() override { DataSourceSection::Add_Excel_Col_Name_In_Combo(&dataSources); }
     QString Group_No_Image_Path() const override { return No_Image_Path(); }
+    void Group_File_Changed() override { title = document.displayName(); }
+    void Group_Fresh_Start() override { ++freshStarts; }
 
     // ---- Visitor_Panel_Window ----
     SKTGraphicView *Card_View(int side) const override
