@@ -107,10 +107,14 @@ TEST(GroupRows, SaveOfNothingKeepsTheRow)
     loadPeople(doc);
     const QList<QStringList> before = doc.ListData();
     for (const QList<Panel_Value> &panel :
-         {QList<Panel_Value>{}, QList<Panel_Value>{{1, "X", false}}, QList<Panel_Value>{{7, "outside", true}}}) {
+         {QList<Panel_Value>{}, QList<Panel_Value>{{1, "X", false}}, QList<Panel_Value>{{4, "outside", true}},
+          QList<Panel_Value>{{0, "number", true}}}) {
         EXPECT_TRUE(Save_Row(doc, 2, panel));
         EXPECT_EQ(doc.ListData(), before);
     }
+    // The first column alone is something to store.
+    EXPECT_TRUE(Save_Row(doc, 2, {{1, "Cyrus"}}));
+    EXPECT_EQ(doc.ListData().at(2), QStringList({"3", "Cyrus", "", ""}));
 }
 
 TEST(GroupRows, DeleteSelectsTheRowBefore)
