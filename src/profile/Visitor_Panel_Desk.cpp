@@ -226,6 +226,7 @@ void Visitor_Panel_Desk::Add_Visitor_Record_To_DB()
     m_window.Record_Visitor();
 }
 void Visitor_Panel_Desk::Panel_Record_Undo() { m_window.Record_Undo(); }
+bool Visitor_Panel_Desk::Panel_Pause_Undo(bool paused) { return m_window.Pause_Undo(paused); }
 void Visitor_Panel_Desk::Panel_Photo_Placed(SKTGraphic *g)
 {
     const int side = m_document.currentSide();

@@ -102,6 +102,7 @@ private:
     QString Panel_Camera_Picture() override;
     void Show_Message_To_Update_Data() override;
     void Panel_Record_Undo() override;
+    bool Panel_Pause_Undo(bool paused) override;
     void Panel_Photo_Placed(SKTGraphic *g) override;
     QString Panel_No_Image_Path() const override;
     Picture Panel_No_Image_Picture() const override;
