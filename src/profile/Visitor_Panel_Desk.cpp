@@ -276,13 +276,13 @@ void Visitor_Panel_Desk::Reset_All_Panels()
         if (p) p->Reset_all_Ctrl();
 }
 
-void Visitor_Panel_Desk::Rebuild_From_Card()
+void Visitor_Panel_Desk::Rebuild_From_Card(Side_Photos photos)
 {
     Reset_All_Panels();
     front_list = Build_Dynamic_Control_List(m_document.graphics(), Dynamic_List_Source::Design_File);
     back_list = Build_Dynamic_Control_List(m_document.graphics_back(), Dynamic_List_Source::Design_File);
     Create_Control_For_Visitor_Mode();
-    m_document.Take_Visitor_Photos_From_Design();
+    if (photos == Side_Photos::From_Design) m_document.Take_Visitor_Photos_From_Design();
 }
 
 void Visitor_Panel_Desk::Control_Selected(SKTGraphic *g)

@@ -68,10 +68,10 @@ struct HistoryDesk : PanelDesk {
         return true;
     }
     // The panels and photos after a design was put in place (a read, Copy to Other Side).
-    void designDidLoad()
+    void designDidLoad(Visitor_Panel_Desk::Side_Photos photos = Visitor_Panel_Desk::Side_Photos::From_Design)
     {
         showSide(0);
-        desk.Rebuild_From_Card();
+        desk.Rebuild_From_Card(photos);
         for (Profile_Panel *p : {&fp(), &bp()}) p->Refresh_Controls();
         desk.Show_Single_Mode_Front_Panel();
         desk.Follow_Locks();
@@ -133,11 +133,11 @@ struct HistoryDesk : PanelDesk {
     }
     void copyToOtherSide()
     {
-        const int source = document.currentSide(), destination = 1 - source;
+        const int from = document.currentSide(), destination = 1 - from;
         history.makeSureOfBase(destination, [&] { return present(destination); });
         for (int side = 0; side < 3; ++side) view(side).Clear_Control_Selection();
-        document.copySideToOther(source);
-        designDidLoad();
+        document.copySideToOther(from);
+        designDidLoad(Visitor_Panel_Desk::Side_Photos::Kept);
         showSide(destination);
         Record_Undo(-1);
     }

@@ -144,4 +144,33 @@ TEST(PhotoSteps, ThePhotoCutAndPastedBackIsThePhotoOfBoxAndRecord)
     }
 }
 
+// Copy to Other Side after a photo button put the face into the logo: the side keeps
+// the logo as its photo and the copy's photo is the copy of the logo, in card, box and
+// record, whatever picture the design itself would name.
+TEST(PhotoSteps, CopyToOtherSideKeepsThePhotoAButtonNamed)
+{
+    const QString face = Own_Picture("face", QColor(200, 40, 40));
+    for (const char *design : {"General ID (h)", "Student ID (h)"}) {
+        SCOPED_TRACE(design);
+        HistoryDesk d;
+        ASSERT_TRUE(d.open(Bundled_Template(design)));
+        d.document.Front_card_Prop.setCard_Side("2");
+        SKTGraphic *logo = logoOf(d);
+        ASSERT_NE(logo, nullptr);
+        d.click(logo);
+        d.photoFromFile(face);
+        ASSERT_EQ(d.document.Visitor_Photo(0), logo);
+        ASSERT_NE(d.currentView().Selcect_Ctrl_With_ID("Fup_Photo"), nullptr) << "the design's own photo stays";
+        const int at = d.front().indexOf(logo);
+        d.copyToOtherSide();
+        EXPECT_EQ(d.document.Visitor_Photo(0), logo) << "the front keeps its photo";
+        SKTGraphic *copy = d.document.Visitor_Photo(1);
+        EXPECT_TRUE(copy && d.back().indexOf(copy) == at && copy->FilePath() == face) << "the copy's is the logo's copy";
+        d.addToDatabase();
+        ASSERT_EQ(d.visits.size(), 1u);
+        EXPECT_EQ(d.visits.back().photo[0], face);
+        EXPECT_EQ(d.visits.back().photo[1], face);
+    }
+}
+
 } // namespace photo_steps_test
