@@ -103,8 +103,8 @@ public:
     std::string run(const std::vector<Move> &moves, size_t *failedAt = nullptr)
     {
         for (size_t i = 0; i < moves.size(); ++i) {
-            std::string failure = step(moves[i]);
-            if (failure.empty()) failure = check(moves[i].step == Step::AddToDatabase);
+            step(moves[i]);
+            const std::string failure = check(moves[i].step == Step::AddToDatabase);
             if (!failure.empty()) {
                 if (failedAt) *failedAt = i;
                 return failure;
@@ -141,7 +141,7 @@ private:
     void photoButton(const Move &m)
     {
         // With the photo, another picture or nothing selected.
-        SKTGraphic *photo = d.document.Visitor_Photo(side());
+        SKTGraphic *photo = m_expected[side()];
         std::vector<SKTGraphic *> others;
         for (SKTGraphic *g : of(GraphicKind::Image))
             if (g != photo) others.push_back(g);
@@ -155,35 +155,29 @@ private:
         // The filled control is the photo; a user-added photo row keeps its picture apart.
         if (target && !d.panel().Get_Dynamic_Text_Box(target->control_ID)) m_expected[side()] = target;
     }
-    // Delete or Cut of one control, the photo every other time when there is one.
-    SKTGraphic *removeOne(const Move &m, C command)
+    // Delete, Cut or Copy of one control: the photo every other time when there is one.
+    void onOne(const Move &m, C command)
     {
         SKTGraphic *g = m.choice % 2 == 0 && m_expected[side()] ? m_expected[side()] : pickOf(of(GraphicKind::Image), m.pick);
         if (!g || m.choice % 4 == 3) g = controls().empty() ? nullptr : controls()[m.pick % controls().size()].get();
-        if (!g) return nullptr;
+        if (!g) return;
         d.click(g);
-        if (command == C::Copy) {
-            m_clipboardPhoto = g == m_expected[side()];
+        const bool photo = g == m_expected[side()];
+        if (command != C::Delete) {
             m_clipboardFull = true;
+            m_clipboardPhoto = photo;
         }
         d.command(command);
-        if (command == C::Copy) return nullptr;
-        if (command == C::Cut) {
-            m_clipboardPhoto = g == m_expected[side()];
-            m_clipboardFull = true;
-        }
-        if (g == m_expected[side()]) m_expected[side()] = nullptr;
-        return g;
+        if (command != C::Copy && photo) m_expected[side()] = nullptr;
     }
 
-    std::string step(const Move &m)
+    void step(const Move &m)
     {
         switch (m.step) {
-        case Step::Type: {
-            static const int fields[] = {0, 1, 2, 3, 4, 5, 6, 7, 8, 9};
-            d.typeInto(fields[m.pick % 10], QStringLiteral("Ann %1").arg(m.choice % 100));
+        case Step::Type:
+            // Any field but the date and the time, which the desk stamps.
+            d.typeInto(int(m.pick % unsigned(kDateField)), QStringLiteral("Ann %1").arg(m.choice % 100));
             break;
-        }
         case Step::TextOnCard:
             if (SKTGraphic *g = pickOf(of(GraphicKind::Text), m.pick)) {
                 d.click(g);
@@ -200,17 +194,16 @@ private:
                 if (!m_expected[side()] && g->control_ID == "Fup_Photo") m_expected[side()] = g;
             }
             break;
-        case Step::Delete: removeOne(m, C::Delete); break;
-        case Step::Cut: removeOne(m, C::Cut); break;
-        case Step::Copy: removeOne(m, C::Copy); break;
+        case Step::Delete: onOne(m, C::Delete); break;
+        case Step::Cut: onOne(m, C::Cut); break;
+        case Step::Copy: onOne(m, C::Copy); break;
         case Step::Paste: {
             if (!m_clipboardFull) break;
             const bool hadPhoto = m_expected[side()] != nullptr;
             d.command(C::Paste);
             SKTGraphic *pasted = d.currentView().Selected_Graphic();
-            if (pasted && !hadPhoto && (m_clipboardPhoto || (pasted->kind() == GraphicKind::Image &&
-                                                             pasted->control_ID == "Fup_Photo")))
-                m_expected[side()] = pasted;
+            // The photo cut or copied is the photo again on a side that has none.
+            if (pasted && !hadPhoto && m_clipboardPhoto) m_expected[side()] = pasted;
             break;
         }
         case Step::CopyToOtherSide: {
@@ -234,7 +227,6 @@ private:
         case Step::AddToDatabase: d.addToDatabase(); break;
         case Step::Count: break;
         }
-        return std::string();
     }
 
     std::string check(bool recorded)
