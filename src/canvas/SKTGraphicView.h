@@ -127,6 +127,9 @@ public:
     // point, selected; false and nothing changed when there is no picture.
     bool makeNewImageFromContentsOfFile(const QString &path, QPointF point);
     bool makeNewImageFromPasteboard(const QMimeData *mime, QPointF point);
+    // The index of the copied control that a paste makes the side's photo again: the
+    // one that was a photo, onto a side without one (-1: none).
+    int Pasted_Photo(const QMimeData *mime) const;
     SKTGraphic *creatingGraphic() const { return m_creatingGraphic; }
 
     // ---- Clipboard, ordering, alignment and the context menu
@@ -143,6 +146,8 @@ public:
     static const QString SKTGraphicViewPasteboardType;  // "application/x-dozo-card-controls"
     // The copy's token beside it: which copy the data came from.
     static const QString SKTGraphicViewPasteboardTokenType;
+    // Beside them, when one copied control was its side's visitor photo: its index.
+    static const QString SKTGraphicViewPasteboardPhotoType;
     // Whether the clipboard offers the private type first (before file names).
     static bool clipboardHoldsControls();
 

@@ -28,6 +28,8 @@
 const QString SKTGraphicView::SKTGraphicViewPasteboardType = QStringLiteral("application/x-dozo-card-controls");
 const QString SKTGraphicView::SKTGraphicViewPasteboardTokenType =
     QStringLiteral("application/x-dozo-card-controls-token");
+const QString SKTGraphicView::SKTGraphicViewPasteboardPhotoType =
+    QStringLiteral("application/x-dozo-card-controls-photo");
 
 namespace {
 const QString kLockedMessage = QStringLiteral("Selected control is locked.");
@@ -115,6 +117,9 @@ void SKTGraphicView::copy()
     try {
         auto *mime = new QMimeData;
         mime->setData(SKTGraphicViewPasteboardType, SKTGraphic::pasteboardDataWithGraphics(chosen));
+        // Which copied control was its side's visitor photo, beside the archives.
+        for (size_t i = 0; i < chosen.size(); ++i)
+            if (chosen[i]->Is_Visitor_Photo()) mime->setData(SKTGraphicViewPasteboardPhotoType, QByteArray::number(i));
         const RenderResources resources = Application_Render_Resources(m_adjuster);
         const QByteArray pdf =
             SKTRenderingView::pdfDataWithGraphics_data(chosen, QRectF(QPointF(0, 0), cardSize()), nullptr, resources);
@@ -173,8 +178,8 @@ bool SKTGraphicView::paste()
     SKTError error;
     const Card_Mode mode = m_host ? m_host->Design_Mode() : Card_Mode::Template;
     auto newImageID = [this] { return m_host ? m_host->Generate_Extra_image_control_ID() : QString(); };
-    const auto pasted =
-        SKTGraphic::graphicsWithPasteboardData(mime->data(SKTGraphicViewPasteboardType), &error, mode, newImageID);
+    const auto pasted = SKTGraphic::graphicsWithPasteboardData(mime->data(SKTGraphicViewPasteboardType), &error,
+                                                               mode, newImageID, Pasted_Photo(mime));
     if (!pasted) {
         Show_MessageBox(error.localizedDescription + QLatin1Char('\n') + error.localizedFailureReason);
         return false;
@@ -186,6 +191,10 @@ bool SKTGraphicView::paste()
         m_pasteCascadeDelta = QPointF(10, 10);
     }
     if (pasted->empty()) return false;
+    // The photo keeps its own ID unless another control of the side has taken it.
+    for (const GraphicPtr &g : *pasted)
+        if (g->Is_Visitor_Photo() && !g->control_ID.isEmpty() && Selcect_Ctrl_With_ID(g->control_ID))
+            g->control_ID = Has_Visitor_Panels(mode) ? newImageID() : QString();
     m_selectedGraphic = pasted->front().get();
     if (m_pasteCascadeNumber > 0) {
         const Card_Side side = Card_Side_Of_Index(m_host ? m_host->Current_Side() : 0);
@@ -202,6 +211,17 @@ bool SKTGraphicView::paste()
     selectGraphics(added);
     if (m_host) m_host->Show_RHS_Properties(m_selectedGraphic);
     return true;
+}
+
+int SKTGraphicView::Pasted_Photo(const QMimeData *mime) const
+{
+    // A copy pasted while the side keeps its photo is not the photo.
+    if (!m_graphics || !mime->hasFormat(SKTGraphicViewPasteboardPhotoType)) return -1;
+    for (const GraphicPtr &g : m_graphics->items())
+        if (g->Is_Visitor_Photo()) return -1;
+    bool ok = false;
+    const int photo = mime->data(SKTGraphicViewPasteboardPhotoType).toInt(&ok);
+    return ok && photo >= 0 ? photo : -1;
 }
 
 // ---- Order ----

@@ -28,6 +28,18 @@ std::vector<KeyedArchive> archivesOf(const std::vector<GraphicPtr> &side)
     return out;
 }
 
+// Where the side's visitor photo stands among its archives (-1: the side has none).
+int photoOf(const std::vector<GraphicPtr> &side)
+{
+    int index = 0;
+    for (const GraphicPtr &g : side) {
+        if (!g) continue;
+        if (g->Is_Visitor_Photo()) return index;
+        ++index;
+    }
+    return -1;
+}
+
 std::vector<QRectF> framesOf(const std::vector<GraphicPtr> &side)
 {
     std::vector<QRectF> out;
@@ -248,6 +260,7 @@ void CardValueEngine::Create_Design_Backup_Array(const SKTDocument &doc, const R
 {
     m_backup[0] = archivesOf(doc.graphics().items());
     m_backup[1] = archivesOf(doc.graphics_back().items());
+    m_backupPhoto = {photoOf(doc.graphics().items()), photoOf(doc.graphics_back().items())};
     m_runBase = m_backup;
     m_frames = {framesOf(doc.graphics().items()), framesOf(doc.graphics_back().items())};
     m_card = doc.cardBounds();
@@ -291,11 +304,15 @@ bool CardValueEngine::Create_Card_Design_Again(SKTDocument &doc) const
     bool rebuilt = false;
     for (int s : {0, 1}) {
         SKTGraphicList &list = doc.sideList(s);
-        if (archivesOf(list.items()) == m_backup[size_t(s)]) continue;
+        const int photo = m_backupPhoto[size_t(s)];
+        if (archivesOf(list.items()) == m_backup[size_t(s)] && photoOf(list.items()) == photo) continue;
         std::vector<GraphicPtr> controls;
-        for (const KeyedArchive &a : m_backup[size_t(s)]) {
-            GraphicPtr g = SKTGraphic::decode(a);
+        const std::vector<KeyedArchive> &backup = m_backup[size_t(s)];
+        for (size_t i = 0; i < backup.size(); ++i) {
+            GraphicPtr g = SKTGraphic::decode(backup[i]);
             if (!g) continue;
+            // The side's photo comes back as the photo, as from an undo snapshot.
+            if (int(i) == photo) g->Set_Visitor_Photo_Mark(true);
             if (g->kind() == GraphicKind::Barcode) g->Set_Barcode_image_control_bounds(g->bounds());
             controls.push_back(std::move(g));
         }

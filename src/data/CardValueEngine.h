@@ -103,7 +103,8 @@ public:
                                         QStringList *missing = nullptr) const;
 
     // ---- Backup, card N, restore ----
-    // Archives both sides (one archive per control, in side order) and takes the card,
+    // Archives both sides (one archive per control, in side order, and which is the
+    // side's visitor photo) and takes the card,
     // both card properties and the resources to render with. GUI thread.
     void Create_Design_Backup_Array(const SKTDocument &doc, const RenderResources &resources);
     const std::vector<KeyedArchive> &backup(int side) const { return m_backup[side == 1 ? 1 : 0]; }
@@ -118,7 +119,8 @@ public:
     // run's snapshot is taken. The side's `missing` names what the card could not take.
     RenderedSide Set_data_table_value_to_card(int card, Card_Side side) const;
     // Puts the backup back into sides whose controls no longer match it (barcodes
-    // take their bounds as their picture frame); true when a side had to be rebuilt.
+    // take their bounds as their picture frame, the side's visitor photo its mark);
+    // true when a side had to be rebuilt.
     // GUI thread.
     bool Create_Card_Design_Again(SKTDocument &doc) const;
     // The scratch side shows these controls.
@@ -154,6 +156,7 @@ private:
     QString m_cardSide = QStringLiteral("1");
 
     std::array<std::vector<KeyedArchive>, 2> m_backup;
+    std::array<int, 2> m_backupPhoto{-1, -1};  // each side's photo among its backup (-1: none)
     // What each side's cards start from: the backup, or in group mode the side not
     // shown as filled from the selected row; with the barcodes' picture frames.
     std::array<std::vector<KeyedArchive>, 2> m_runBase;

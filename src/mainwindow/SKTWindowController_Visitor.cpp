@@ -73,8 +73,10 @@ void SKTWindowController::Load_Visitor_Panels_From_Card()
         return;
     }
     // The panels are emptied first, then the rows are made again from the side lists,
-    // then the fixed fields take the captions and the card's values.
-    m_visitorPanels.Rebuild_From_Card();
+    // then the fixed fields take the captions and the card's values. A side copied onto
+    // the other keeps its photo, and the copy has the same.
+    m_visitorPanels.Rebuild_From_Card(copy_card_design ? Visitor_Panel_Desk::Side_Photos::Kept
+                                                       : Visitor_Panel_Desk::Side_Photos::From_Design);
     if (visitor) {
         for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
             if (p) p->Refresh_Controls();

@@ -249,17 +249,21 @@ public:
     // The controls of the clipboard's private data, made fresh for pasting (see
     // graphicsWithProperties). Data whose root is not an array gives nullopt and, when
     // asked, the error of code 2. `mode` is the design's mode; `newImageID`
-    // names pasted image controls in visitor and group mode.
+    // names pasted image controls in visitor and group mode; `photo` as for
+    // graphicsWithProperties.
     static std::optional<std::vector<GraphicPtr>> graphicsWithPasteboardData(const QByteArray &data,
                                                                              SKTError *error, Card_Mode mode,
-                                                                             const std::function<QString()> &newImageID);
+                                                                             const std::function<QString()> &newImageID,
+                                                                             int photo = -1);
     // Reads each archive, skipping those that do not read back, and makes each control
     // fresh for pasting: no control ID, unlocked; an image reloads its picture from its
     // file when that exists and, in visitor or group mode, takes a new ID from
     // `newImageID`; in group mode a text or image control bound to a spreadsheet
-    // column loses the binding.
+    // column loses the binding. The image of archive `photo` (-1: none) is pasted as
+    // the visitor's photo it was: it keeps its own ID and carries the photo mark.
     static std::vector<GraphicPtr> graphicsWithProperties(const QVariantList &archives, Card_Mode mode,
-                                                          const std::function<QString()> &newImageID);
+                                                          const std::function<QString()> &newImageID,
+                                                          int photo = -1);
     // Places pasted controls: the first one's origin goes to (x, y), each later one's to
     // the next point that `nextPoint` gives; sizes stay, locked controls are skipped
     // and barcodes' picture frames follow.

@@ -27,23 +27,26 @@ QByteArray SKTGraphic::pasteboardDataWithGraphics(const std::vector<GraphicPtr> 
 
 std::optional<std::vector<GraphicPtr>> SKTGraphic::graphicsWithPasteboardData(const QByteArray &data, SKTError *error,
                                                                               Card_Mode mode,
-                                                                              const std::function<QString()> &newImageID)
+                                                                              const std::function<QString()> &newImageID,
+                                                                              int photo)
 {
     const std::optional<QVariant> root = Plist_From_Bytes(data);
     if (!root || root->metaType().id() != QMetaType::QVariantList) {
         if (error) *error = SKTErrorWithCode(2);
         return std::nullopt;
     }
-    return graphicsWithProperties(root->toList(), mode, newImageID);
+    return graphicsWithProperties(root->toList(), mode, newImageID, photo);
 }
 
 std::vector<GraphicPtr> SKTGraphic::graphicsWithProperties(const QVariantList &archives, Card_Mode mode,
-                                                           const std::function<QString()> &newImageID)
+                                                           const std::function<QString()> &newImageID,
+                                                           int photo)
 {
     const bool visitorOrGroup = Has_Visitor_Panels(mode);
     const bool group = mode == Card_Mode::Group;
     std::vector<GraphicPtr> graphics;
-    for (const QVariant &item : archives) {
+    for (int index = 0; index < archives.size(); ++index) {
+        const QVariant &item = archives[index];
         QString reason;
         const std::optional<KeyedArchive> archive = Control_Archive_From_Plist(item, &reason);
         GraphicPtr g = archive ? decode(*archive) : nullptr;
@@ -53,6 +56,7 @@ std::vector<GraphicPtr> SKTGraphic::graphicsWithProperties(const QVariantList &a
             continue;
         }
         try {
+            const QString ownID = g->control_ID;
             g->control_ID = QStringLiteral("");
             g->ctrl_is_locked = false;
             // A pasted barcode is rendered from its own settings.
@@ -60,7 +64,14 @@ std::vector<GraphicPtr> SKTGraphic::graphicsWithProperties(const QVariantList &a
             if (g->kind() == GraphicKind::Image) {
                 if (!g->_file_path.isEmpty() && QFileInfo(g->_file_path).isFile())
                     static_cast<SKTImage &>(*g).setFilePath(g->_file_path, false);
-                if (visitorOrGroup && newImageID) g->control_ID = newImageID();
+                if (index == photo) {
+                    // The photo pasted back is the photo again, under the ID a design
+                    // read later knows it by ("Fup_Photo", or none).
+                    g->control_ID = ownID;
+                    g->Set_Visitor_Photo_Mark(true);
+                } else if (visitorOrGroup && newImageID) {
+                    g->control_ID = newImageID();
+                }
             }
             if (group && (g->kind() == GraphicKind::Text || g->kind() == GraphicKind::Image) &&
                 g->data_source_type == Data_Source_Spreadsheet) {

@@ -40,6 +40,8 @@ public:
     // ---- User-added rows ----
     // Records an undo snapshot of the current side.
     virtual void Panel_Record_Undo() {}
+    // Stops (true) or resumes (false) the recording of undo snapshots; the state before.
+    virtual bool Panel_Pause_Undo(bool paused) = 0;
     // A row was added by the operator: the current side's list is built again.
     virtual void Create_Dynamic_Control_List() {}
     // The panel of the side gained or lost rows: its view is sized again and shown.

@@ -344,9 +344,13 @@ void Profile_Panel::Place_Photo(const std::function<QString()> &choose)
     if (path.isEmpty()) return;
     if (found == 0) m_host->new_control_add(path, Visitor_Photo_ID, image_path_val);
     // The control the photo went into is the side's photo from now on; a user-added
-    // photo row keeps its own picture apart from it.
+    // photo row keeps its own picture apart from it. Picture and photo are one undo
+    // step, recorded once both are in place: undoing a later change keeps them.
+    const bool quiet = m_host->Panel_Pause_Undo(true);
     SKTGraphic *filled = Set_User_Image(path, QString());
     if (filled && !Get_Dynamic_Text_Box(filled->control_ID)) m_host->Panel_Photo_Placed(filled);
+    m_host->Panel_Pause_Undo(quiet);
+    if (filled) m_host->Panel_Record_Undo();
     m_host->Show_Message_To_Update_Data();
 }
 

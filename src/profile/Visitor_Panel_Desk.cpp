@@ -226,6 +226,7 @@ void Visitor_Panel_Desk::Add_Visitor_Record_To_DB()
     m_window.Record_Visitor();
 }
 void Visitor_Panel_Desk::Panel_Record_Undo() { m_window.Record_Undo(); }
+bool Visitor_Panel_Desk::Panel_Pause_Undo(bool paused) { return m_window.Pause_Undo(paused); }
 void Visitor_Panel_Desk::Panel_Photo_Placed(SKTGraphic *g)
 {
     const int side = m_document.currentSide();
@@ -275,13 +276,13 @@ void Visitor_Panel_Desk::Reset_All_Panels()
         if (p) p->Reset_all_Ctrl();
 }
 
-void Visitor_Panel_Desk::Rebuild_From_Card()
+void Visitor_Panel_Desk::Rebuild_From_Card(Side_Photos photos)
 {
     Reset_All_Panels();
     front_list = Build_Dynamic_Control_List(m_document.graphics(), Dynamic_List_Source::Design_File);
     back_list = Build_Dynamic_Control_List(m_document.graphics_back(), Dynamic_List_Source::Design_File);
     Create_Control_For_Visitor_Mode();
-    m_document.Take_Visitor_Photos_From_Design();
+    if (photos == Side_Photos::From_Design) m_document.Take_Visitor_Photos_From_Design();
 }
 
 void Visitor_Panel_Desk::Control_Selected(SKTGraphic *g)

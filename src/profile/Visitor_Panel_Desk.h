@@ -55,8 +55,10 @@ public:
     void Reset_All_Panels();
     // After a design was read: the panels emptied, the side lists made from the sides
     // and the rows of both panels made again from them; each side's photo taken from
-    // the design (SKTDocument::Take_Visitor_Photos_From_Design).
-    void Rebuild_From_Card();
+    // the design (SKTDocument::Take_Visitor_Photos_From_Design), or kept as the card has
+    // it after a side was copied onto the other (the copy's is the source's).
+    enum class Side_Photos { From_Design, Kept };
+    void Rebuild_From_Card(Side_Photos photos = Side_Photos::From_Design);
     void Control_Selected(SKTGraphic *g);
     void Control_Deleted(SKTGraphic *g);
     // After undo and redo: the panels' rows anew, then each restored control's boxes.
@@ -102,6 +104,7 @@ private:
     QString Panel_Camera_Picture() override;
     void Show_Message_To_Update_Data() override;
     void Panel_Record_Undo() override;
+    bool Panel_Pause_Undo(bool paused) override;
     void Panel_Photo_Placed(SKTGraphic *g) override;
     QString Panel_No_Image_Path() const override;
     Picture Panel_No_Image_Picture() const override;

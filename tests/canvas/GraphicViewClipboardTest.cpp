@@ -18,6 +18,8 @@
 #include <QUrl>
 #include <gtest/gtest.h>
 
+#include "QStringPrinter.h"
+
 namespace {
 using C = SKTGraphicView::Command;
 
@@ -193,6 +195,62 @@ TEST_F(ClipboardTest, PastedImagesTakeNewIDsAndGroupModeDropsSpreadsheetBindings
     ASSERT_TRUE(view.paste());
     EXPECT_EQ(list.at(2)->control_ID, "") << "outside visitor and group mode an image gets no ID";
     EXPECT_EQ(host.imageIDs, 1);
+}
+
+// The visitor's photo cut (or copied) and pasted onto a side that has no photo is the
+// photo again, under its own ID; a copy pasted while the side keeps its photo is not.
+TEST_F(ClipboardTest, ThePhotoPastedOntoASideWithoutOneIsThePhotoAgain)
+{
+    const struct Case {
+        const char *what;
+        Card_Mode mode;
+        const char *photoID;  // the photo's ID ("" for none)
+        bool withText;        // a text is cut with it, above it
+        bool cut;             // cut; else copied
+        bool photoGone;       // after a copy: the photo deleted before the paste
+        const char *idTaken;  // an unmarked picture put on the side meanwhile has this ID
+        bool pastedIsPhoto;
+        const char *pastedID;
+    } cases[] = {
+        {"Fup_Photo cut and pasted back", Card_Mode::Visitor, "Fup_Photo", false, true, false, nullptr, true, "Fup_Photo"},
+        {"a photo without an ID cut and pasted back", Card_Mode::Visitor, "", false, true, false, nullptr, true, ""},
+        {"the photo cut with a text", Card_Mode::Visitor, "Fup_Photo", true, true, false, nullptr, true, "Fup_Photo"},
+        {"in group mode", Card_Mode::Group, "Fup_Photo", false, true, false, nullptr, true, "Fup_Photo"},
+        {"a template's photo", Card_Mode::Opened, "Fup_Photo", false, true, false, nullptr, true, "Fup_Photo"},
+        {"copied, deleted, pasted", Card_Mode::Visitor, "Fup_Photo", false, false, true, nullptr, true, "Fup_Photo"},
+        {"copied while the photo stays", Card_Mode::Visitor, "Fup_Photo", false, false, false, nullptr, false, "F_Pic1"},
+        {"a template's photo copied while it stays", Card_Mode::Opened, "Fup_Photo", false, false, false, nullptr, false, ""},
+        {"cut, its ID taken meanwhile", Card_Mode::Visitor, "Fup_Photo", false, true, false, "Fup_Photo", true, "F_Pic1"},
+        {"cut, another ID put meanwhile", Card_Mode::Visitor, "Fup_Photo", false, true, false, "F_Pic7", true, "Fup_Photo"},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        QGuiApplication::clipboard()->clear();
+        list.replaceAll({});
+        host.mode = c.mode;
+        host.imageIDs = 0;
+        SKTGraphic *photo = add(GraphicKind::Image, {20, 30, 40, 50});
+        photo->control_ID = c.photoID;
+        photo->Set_Visitor_Photo_Mark(true);
+        std::vector<SKTGraphic *> chosen{photo};
+        if (c.withText) chosen.insert(chosen.begin(), add(GraphicKind::Text, {80, 30, 40, 20}));
+        view.selectGraphics(chosen);
+        view.runCommand(c.cut ? C::Cut : C::Copy);
+        if (c.photoGone) {
+            view.selectGraphics({photo});
+            view.runCommand(C::Delete);
+        }
+        if (c.idTaken) add(GraphicKind::Image, {100, 100, 20, 20})->control_ID = c.idTaken;
+        view.runCommand(C::Paste);
+        SKTGraphic *pasted = view.Selected_Graphic();
+        if (c.withText) pasted = list.at(1).get();
+        ASSERT_TRUE(pasted && pasted->kind() == GraphicKind::Image);
+        EXPECT_EQ(pasted->Is_Visitor_Photo(), c.pastedIsPhoto);
+        EXPECT_EQ(pasted->control_ID, c.pastedID);
+        int marks = 0;
+        for (const GraphicPtr &g : list.items()) marks += g->Is_Visitor_Photo();
+        EXPECT_EQ(marks, 1) << "one photo on the side";
+    }
 }
 
 TEST_F(ClipboardTest, CutRefusesALockedSelectionAndChangesNothing)

@@ -371,6 +371,62 @@ TEST_F(Engine, RunFindsNothingToRestoreAndRestoresAChangedDesign)
     EXPECT_EQ(doc.graphics_back().at(5)->bar_image_ctrl_bounds, doc.graphics_back().at(5)->bounds());
 }
 
+// The visitor's photo is a mark of one control: a side put back after the run has it
+// on the same control, whichever it was, and a side whose photo alone moved during the
+// run is put back too.
+TEST_F(Engine, ADesignPutBackKeepsEachSidesPhoto)
+{
+    auto picture = [](const QString &id, double y) {
+        GraphicPtr g = SKTGraphic::create(GraphicKind::Image);
+        g->control_ID = id;
+        g->_bounds = QRectF(10, y, 40, 40);
+        return g;
+    };
+    const struct Case {
+        const char *what;
+        int photo;        // the index of the photo before the run (-1: none)
+        bool textChanged; // the run leaves a text changed
+        int photoDuring;  // the photo the run leaves (-2: as before)
+    } cases[] = {
+        {"the photo without an ID, a text changed", 1, true, -2},
+        {"the Fup_Photo below the logo, a text changed", 2, true, -2},
+        {"no photo, a text changed", -1, true, -2},
+        {"only the photo moved to another picture", 2, false, 1},
+        {"only the photo taken away", 1, false, -1},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.what);
+        SKTDocument doc;
+        doc.Front_card_Prop.setCard_Side("2");
+        for (int side : {0, 1}) {
+            add(doc, side, bound(GraphicKind::Text, 0, "", -1));
+            doc.sideList(side).at(0)->Set_text_value("Ann");
+            add(doc, side, picture("", 60));
+            add(doc, side, picture("Fup_Photo", 110));
+        }
+        for (int side : {0, 1})
+            doc.Set_Visitor_Photo(side, c.photo < 0 ? nullptr : doc.sideList(side).at(c.photo).get());
+        CardValueEngine e = engine();
+        e.Check_Series_Or_Excel_Use_or_not(doc);
+        {
+            BatchRunGuard guard(e, doc, resources(), -1, true, nullptr);
+            ASSERT_TRUE(guard.active());
+            for (int side : {0, 1}) {
+                if (c.textChanged) doc.sideList(side).at(0)->Set_text_value("card 3");
+                if (c.photoDuring != -2)
+                    doc.Set_Visitor_Photo(side, c.photoDuring < 0 ? nullptr : doc.sideList(side).at(c.photoDuring).get());
+            }
+        }
+        for (int side : {0, 1}) {
+            const SKTGraphicList &controls = doc.sideList(side);
+            ASSERT_EQ(controls.count(), 3);
+            EXPECT_EQ(controls.at(0)->Text_Value, "Ann") << side;
+            const SKTGraphic *photo = doc.Visitor_Photo(side);
+            EXPECT_EQ(photo ? controls.indexOf(photo) : -1, c.photo) << side;
+        }
+    }
+}
+
 TEST_F(Engine, RunStoppedByAnExceptionRestoresEverything)
 {
     SKTDocument doc;

@@ -119,9 +119,10 @@ TEST(VisitorPhoto, TheRecordStoresTheSidesPhotoAndNothingElse)
              d.deleteControl(photo);
              d.panel().txt_or_image_ctrl = 1;
              d.panel().Add_label_btn->click();
+             // The deleted photo is gone; a new control may take its address.
              SKTGraphic *row = nullptr;
              for (const GraphicPtr &g : d.controls().items())
-                 if (g->kind() == GraphicKind::Image && g.get() != photo) row = g.get();
+                 if (g->kind() == GraphicKind::Image && g->control_ID != "Fup_Photo") row = g.get();
              ASSERT_NE(row, nullptr);
              ASSERT_NE(d.panel().Get_Dynamic_Text_Box(row->control_ID), nullptr) << row->control_ID.toStdString();
              Desk::browseOnImageTab(row, second);
