@@ -200,7 +200,9 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     void Group_Panels_Emptied() override { panels.Reset_All_Panels(); }
     void Group_Panels_From_Card() override
     {
-        panels.Rebuild_From_Card();
+        // As the window reads the card: a side copied onto the other keeps its photo.
+        panels.Rebuild_From_Card(copy_card_design ? Visitor_Panel_Desk::Side_Photos::Kept
+                                                  : Visitor_Panel_Desk::Side_Photos::From_Design);
         panels.Show_Single_Mode_Front_Panel();
         panels.Follow_Locks();
     }
