@@ -264,6 +264,27 @@ TEST_F(GroupCurrentRow, ATextBoundAgainAfterManualIsItsColumnsText)
     }
 }
 
+// A binding undone on the card gives the field back the column its text is bound to
+// again: the list, the fill and the row's Save follow it.
+TEST_F(GroupCurrentRow, AnUndoneBindingIsTheFieldsColumnAgain)
+{
+    pick(2);
+    SKTGraphic *name = control("Fup_Name");
+    ASSERT_NE(name, nullptr);
+    bind(*name, -1);
+    w.Record_Undo(0);
+    ASSERT_EQ(w.document.m_columnChoices.excel_cb_value1, -1);
+    ASSERT_TRUE(w.undoStep());
+    EXPECT_EQ(w.document.m_columnChoices.excel_cb_value1, 1);
+    EXPECT_EQ(entries(), QStringList({"1 - Ann", "2 - Bob", "3 - Cy", "4 - Dee", "5 - Eve"}));
+    EXPECT_EQ(list().GroupList->currentRow(), 2);
+    EXPECT_EQ(cardText(0, "Fup_Name"), "Cy");
+    type("Fup_Name", "Cyrus");
+    save();
+    rows[2][1] = "Cyrus";
+    EXPECT_EQ(fileRows(), rows);
+}
+
 // ---- The random walk ----
 
 enum class Event {
