@@ -110,7 +110,10 @@ QList<GroupRows::Panel_Value> Group_Mode::Panel_Values() const
         if (column == -1) continue;
         const QLineEdit *box = panel->Text_Box_For_ID(QLatin1String(f.id));
         const QCheckBox *chk = panel->Chk_Box_For_ID(QLatin1String(f.id));
-        values.append({column, box ? box->text() : QString(), chk && chk->isChecked()});
+        // A box whose field has no control on the side shows nothing of the card (a
+        // deleted text leaves its box as it was): a row's save takes nothing from it.
+        const bool onCard = GroupBinding::Find_Control(m_doc.sideList(side), QLatin1String(f.id));
+        values.append({column, box ? box->text() : QString(), onCard && chk && chk->isChecked()});
     }
     const int photoColumn = side == 1 ? choices.excel_cb_value12 : choices.excel_cb_value11;
     // The side's photo, as the visitor record reads it and the row's fill fills it; the

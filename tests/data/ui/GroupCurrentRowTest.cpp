@@ -264,6 +264,21 @@ TEST_F(GroupCurrentRow, ATextBoundAgainAfterManualIsItsColumnsText)
     }
 }
 
+// The box of a field whose text was deleted from the side is not what the card shows:
+// the text of its column typed into another box is what a row's Save stores.
+TEST_F(GroupCurrentRow, ABoxWithoutItsTextOnTheCardStoresNothing)
+{
+    pick(2);
+    bind(*control("Fup_Company"), 1);
+    deleteControl(control("Fup_Name"));
+    select(nullptr);
+    type("Fup_Company", "Cyrus");
+    save();
+    rows[2][1] = "Cyrus";
+    EXPECT_EQ(w.document.ListData(), rows);
+    EXPECT_EQ(fileRows(), rows);
+}
+
 // A binding undone on the card gives the field back the column its text is bound to
 // again: the list, the fill and the row's Save follow it.
 TEST_F(GroupCurrentRow, AnUndoneBindingIsTheFieldsColumnAgain)
