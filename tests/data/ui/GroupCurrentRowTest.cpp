@@ -84,6 +84,7 @@ struct Project : group_project::Group_Project_Fixture {
     }
 
     int side() { return w.document.currentSide(); }
+    GraphicPtr field(int s, const QString &id, double y) { return group_project::addField(w.document, s, id, y); }
     SKTGraphic *control(const char *id) { return cardView(side()).Selcect_Ctrl_With_ID(id); }
     Profile_Panel &panel() { return *Profile_Panel_Of_Side(side()); }
     void pick(int row) { list().GroupList->setCurrentRow(row); }
@@ -113,11 +114,13 @@ struct Project : group_project::Group_Project_Fixture {
         select(g);
         cardView(side()).deleteSelection();
     }
-    // The text or data source of a card text changed on the Data Source tab.
+    // A card text bound on the Data Source tab, as the tab binds it: its field follows,
+    // then a text bound to a column shows the current row's cell of it.
     void bind(SKTGraphic &g, int column)
     {
         GroupBinding::Bind(g, column, g.ctrl_is_visible);
         w.group.Column_Follows_Binding(g);
+        if (column > -1) g.Set_text_value(GroupBinding::Cell_Text(w.document, w.document.listSelection(), column));
     }
     void save() { QTest::mouseClick(list().save_btn, Qt::LeftButton); }
 };
@@ -247,6 +250,8 @@ TEST_F(GroupCurrentRow, ATextBoundAgainAfterManualIsItsColumnsText)
         ASSERT_NE(g, nullptr) << f.id;
         bind(*g, -1);
         EXPECT_EQ(w.document.m_columnChoices.*f.choice, -1) << f.id;
+        // Without a name column the list names no row.
+        EXPECT_EQ(list().GroupList->count(), f.column == 1 ? 0 : 5) << f.id;
         bind(*g, f.column);
         EXPECT_EQ(w.document.m_columnChoices.*f.choice, f.column) << f.id;
         EXPECT_EQ(list().GroupList->count(), 5) << f.id;
@@ -279,6 +284,26 @@ TEST_F(GroupCurrentRow, ABoxWithoutItsTextOnTheCardStoresNothing)
     EXPECT_EQ(fileRows(), rows);
 }
 
+// So too for a user-added field: its text deleted from the card, its row's box shows
+// nothing of the card, and a row's Save keeps its cell.
+TEST_F(GroupCurrentRow, AUserAddedFieldsCellWithoutItsTextIsKept)
+{
+    list().GroupList->setCurrentRow(-1);
+    field(0, "F_label1", 80)->Set_text_value("Badge :");
+    GroupBinding::Bind(*field(0, "F_field1", 100), 3, true);
+    ASSERT_TRUE(w.save());
+    ASSERT_TRUE(w.open(path));
+    pick(1);
+    deleteControl(control("F_field1"));
+    select(nullptr);
+    for (int row : {2, 3}) {
+        pick(row);
+        save();
+        EXPECT_EQ(w.document.ListData(), rows) << row;
+        EXPECT_EQ(fileRows(), rows) << row;
+    }
+}
+
 // A binding undone on the card gives the field back the column its text is bound to
 // again: the list, the fill and the row's Save follow it.
 TEST_F(GroupCurrentRow, AnUndoneBindingIsTheFieldsColumnAgain)
@@ -298,6 +323,35 @@ TEST_F(GroupCurrentRow, AnUndoneBindingIsTheFieldsColumnAgain)
     save();
     rows[2][1] = "Cyrus";
     EXPECT_EQ(fileRows(), rows);
+}
+
+// A multi-line cell nobody changed keeps its lines: a box holds one line, and a row's
+// Save stores only what was changed on the row.
+TEST_F(GroupCurrentRow, ACellNobodyChangedKeepsWhatABoxCannotHold)
+{
+    rows[2][2] = "Corp\nWest wing";
+    w.document.setListData(rows);
+    pick(2);
+    type("Fup_Name", "Cyrus");
+    save();
+    rows[2][1] = "Cyrus";
+    EXPECT_EQ(w.document.ListData(), rows);
+    EXPECT_EQ(fileRows(), rows);
+}
+
+// Picking a row is no undo step: a change undone after another row was picked gives the
+// card back with the row picked, not the one the change was typed on.
+TEST_F(GroupCurrentRow, UndoAfterAPickShowsTheRowPicked)
+{
+    pick(2);
+    type("Fup_Company", "Typed");
+    pick(3);
+    ASSERT_TRUE(w.undoStep());
+    EXPECT_EQ(list().GroupList->currentRow(), 3);
+    EXPECT_EQ(cardText(0, "Fup_Company"), "Dart");
+    EXPECT_EQ(panelText(0, "Fup_Company"), "Dart");
+    save();
+    EXPECT_EQ(w.document.ListData(), rows);
 }
 
 // ---- The random walk ----
