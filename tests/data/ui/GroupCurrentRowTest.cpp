@@ -507,13 +507,13 @@ std::string walk(const std::vector<Step> &steps, size_t *failedAt)
         }
         // A text bound to a column is its field's text of that column, for the fill, the
         // save and the column dialog alike.
-        for (int side : {0, 1})
-            for (const GraphicPtr &g : d.w.document.sideList(side).items())
+        for (int eachSide : {0, 1})
+            for (const GraphicPtr &g : d.w.document.sideList(eachSide).items())
                 for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
                     if (g->kind() == GraphicKind::Text && g->control_ID == QLatin1String(f.id) &&
                         g->data_source_type_val() == Data_Source_Spreadsheet && g->excel_col_indx >= 1 &&
                         choices.*f.column != g->excel_col_indx)
-                        return std::string(f.id) + " on side " + std::to_string(side) + " is bound to column " +
+                        return std::string(f.id) + " on side " + std::to_string(eachSide) + " is bound to column " +
                                std::to_string(g->excel_col_indx) + ", its field's column is " +
                                std::to_string(choices.*f.column);
         if (!untouched || row < 0) continue;
