@@ -121,7 +121,7 @@ QStringList Print_Profile_Names(const QString &folder)
     return names;
 }
 
-bool Is_Same_File(const QString &a, const QString &b)
+bool Is_Same_File(const QString &a, const QString &b, QStringList (*listFolder)(const QString &folder))
 {
     struct stat sa {}, sb {};
     if (::stat(QFile::encodeName(a).constData(), &sa) != 0 || ::stat(QFile::encodeName(b).constData(), &sb) != 0)
@@ -129,11 +129,17 @@ bool Is_Same_File(const QString &a, const QString &b)
     const QFileInfo fa(a), fb(b);
     if (fa.absoluteFilePath() == fb.absoluteFilePath()) return true;
     if (sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino) return true;
-    // Some file systems number a file anew for each spelling of its name: there the
-    // folder's listing tells whether the two names are two files.
-    if (sa.st_dev != sb.st_dev || fa.absolutePath() != fb.absolutePath()) return false;
-    const QStringList listed =
-        QDir(fa.absolutePath()).entryList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    // Different numbers are different files, except for two spellings of one name on a
+    // file system that ignores letter case and numbers a file anew for each spelling:
+    // there the folder's listing tells (both spellings listed: two files). The listing
+    // decides nothing else, as some such file systems list every name in small letters.
+    if (sa.st_dev != sb.st_dev || fa.absolutePath() != fb.absolutePath() ||
+        fa.fileName().compare(fb.fileName(), Qt::CaseInsensitive) != 0)
+        return false;
+    const QString folder = fa.absolutePath();
+    const QStringList listed = listFolder ? listFolder(folder)
+                                          : QDir(folder).entryList(QDir::Files | QDir::Hidden | QDir::System |
+                                                                   QDir::NoDotAndDotDot);
     return !(listed.contains(fa.fileName()) && listed.contains(fb.fileName()));
 }
 

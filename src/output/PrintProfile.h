@@ -49,10 +49,12 @@ struct Print_Profile_File {
 QList<Print_Profile_File> Print_Profile_Files(const QString &folder);
 // The names of the same.
 QStringList Print_Profile_Names(const QString &folder);
-// Whether two paths name one file: the same device and inode, or one folder that lists
-// only one of the two names although both lead to a file (a file system that ignores
-// letter case and numbers its files by the name asked). False when either is missing.
-bool Is_Same_File(const QString &a, const QString &b);
+// Whether two paths name one file: the same device and inode, or two spellings of one
+// name, differing only in letter case, in a folder that lists only one of them although
+// both lead to a file (a file system that ignores letter case and numbers its files by
+// the name asked). False when either is missing.
+// listFolder gives a folder's file names (nullptr: the folder as read from disk).
+bool Is_Same_File(const QString &a, const QString &b, QStringList (*listFolder)(const QString &folder) = nullptr);
 // Writes the profile whole (a new file, then renamed over the old). False on failure.
 bool Write_Print_Profile(const QString &path, const Print_Profile &profile);
 // Reads a profile file; nullopt (and the reason) when it is missing or not an array of

@@ -92,23 +92,38 @@ TEST(PrintProfileEdit, ARenameToTheSameFileKeepsTheProfile)
     EXPECT_EQ(filesWithGaps(f.folder), QStringList({"Default.zvp 5", "LOWER.zvp 9", "Lower.zvp 9"}));
 }
 
+// A file system that ignores letter case is modelled by a listing in small letters (as
+// NTFS mounted with "ignore_case" lists its names): "A.zvp" is a link to "a.zvp" (the
+// file numbered once whatever its spelling), "B.zvp" a copy of "b.zvp" (numbered anew
+// for each spelling). "New.zvp" is a profile renamed from "b" to "New".
 TEST(PrintProfileEdit, OneFileWhateverItsNames)
 {
     const QString home = testsupport::testHome() + "/same";
     QDir().mkpath(home);
-    for (const char *name : {"a.zvp", "b.zvp"}) writeProfile(home + "/" + name, 1);
+    for (const char *name : {"a.zvp", "b.zvp", "B.zvp", "New.zvp"}) writeProfile(home + "/" + name, 1);
     ASSERT_TRUE(QFile::link(home + "/a.zvp", home + "/link.zvp"));
+    ASSERT_TRUE(QFile::link(home + "/a.zvp", home + "/A.zvp"));
     ASSERT_EQ(::link(QFile::encodeName(home + "/a.zvp").constData(), QFile::encodeName(home + "/hard.zvp").constData()), 0);
+    const auto smallLetters = [](const QString &folder) {
+        QStringList names = QDir(folder).entryList(QDir::Files);
+        for (QString &name : names) name = name.toLower();
+        return names;
+    };
     const struct {
         const char *a, *b;
-        bool same;
+        bool lowerCaseListing, same;
     } table[] = {
-        {"a.zvp", "a.zvp", true},   {"a.zvp", "./a.zvp", true}, {"a.zvp", "link.zvp", true},
-        {"a.zvp", "hard.zvp", true}, {"a.zvp", "b.zvp", false},  {"a.zvp", "gone.zvp", false},
-        {"gone.zvp", "gone.zvp", false},
+        {"a.zvp", "a.zvp", false, true},      {"a.zvp", "./a.zvp", false, true}, {"a.zvp", "link.zvp", false, true},
+        {"a.zvp", "hard.zvp", false, true},   {"a.zvp", "b.zvp", false, false},  {"a.zvp", "gone.zvp", false, false},
+        {"gone.zvp", "gone.zvp", false, false}, {"B.zvp", "b.zvp", false, false}, {"New.zvp", "b.zvp", false, false},
+        {"A.zvp", "a.zvp", true, true},       {"B.zvp", "b.zvp", true, true},    {"New.zvp", "b.zvp", true, false},
+        {"a.zvp", "b.zvp", true, false},      {"New.zvp", "a.zvp", true, false}, {"New.zvp", "link.zvp", true, false},
     };
-    for (const auto &r : table)
-        EXPECT_EQ(Is_Same_File(home + "/" + r.a, home + "/" + r.b), r.same) << r.a << " " << r.b;
+    for (const auto &r : table) {
+        QStringList (*listing)(const QString &) = r.lowerCaseListing ? +smallLetters : nullptr;
+        EXPECT_EQ(Is_Same_File(home + "/" + r.a, home + "/" + r.b, listing), r.same)
+            << r.a << " " << r.b << (r.lowerCaseListing ? " listed in small letters" : "");
+    }
 }
 
 // A name whose file would be hidden is refused in the dialog, which stays open; nothing
