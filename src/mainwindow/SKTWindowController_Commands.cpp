@@ -11,6 +11,7 @@
 #include "Cropping_Tool.h"
 #include "Data_From_Excel.h"
 #include "Globals.h"
+#include "Group_Mode.h"
 #include "ScopedFlag.h"
 #include "Helpers.h"
 #include "Log.h"
