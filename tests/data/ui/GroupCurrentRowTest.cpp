@@ -199,6 +199,16 @@ TEST_F(GroupCurrentRow, APhotoButtonsPictureTakesEachRowsPhoto)
             EXPECT_EQ(p.w.document.ListData().at(s.row), p.rows[s.row]) << road.what << ", row " << s.row;
         }
         EXPECT_EQ(p.fileRows().mid(1), p.rows.mid(1)) << road.what;
+        // Every card of an export shows its own row: its name, and in the logo its photo
+        // or the stand-in, whoever the window shows.
+        const QString cardPhotos[] = {typedFace, standIn, p.rows[2][4], p.rows[3][4], p.rows[4][4]};
+        const std::vector<GroupDesk::Run_Card> cards = p.w.runCards(0);
+        ASSERT_EQ(cards.size(), std::size(cardPhotos)) << road.what;
+        for (size_t n = 0; n < cards.size(); ++n) {
+            EXPECT_EQ(cards[n].photo, cardPhotos[n]) << road.what << ", card " << n;
+            EXPECT_EQ(cards[n].values.value("Company_Logo"), cardPhotos[n]) << road.what << ", card " << n;
+            EXPECT_EQ(cards[n].values.value("Fup_Name"), p.rows[int(n)][1]) << road.what << ", card " << n;
+        }
         testsupport::boxes().clear();
     }
 }
