@@ -169,9 +169,9 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
         // The photo stays selected while rows are picked and a photo button fills it: the
         // Image tab names the picture it holds each time (checked after every step).
         {"the photo selected, rows picked", false,
-         {{"pick 1", rowOne}, {"select the photo", rowOne}, {"pick 2", company("Text here", "Text here", photo[2])},
-          {"photo from file " + logoPath, company("Text here", "Text here", logoPath)},
-          {"pick 0", company("Text here", "Text here", photo[0])}}},
+         {{"pick 1", rowOne}, {"select the photo", rowOne}, {"pick 2", company("Text here", "", photo[2])},
+          {"photo from file " + logoPath, company("Text here", "", logoPath)},
+          {"pick 0", company("Text here", "", photo[0])}}},
     };
     ControlPanels &tabs = *w.controller.controlPanels;
     for (const Road &r : roads) {
