@@ -98,7 +98,7 @@ std::string firstDifference(const SideSnapshot &a, const SideSnapshot &b)
     return std::string();
 }
 
-// What a box or a record holds of a picture's path: nothing for a stand-in.
+// What a box or a record holds of a design's picture: nothing for a stand-in.
 QString shownPath(const QString &path) { return Is_Stand_In_Picture(path, Resource_Path) ? QString() : path; }
 QString valueID(int f) { return QLatin1String(Visitor_Fixed_Fields()[size_t(f)].value_id); }
 
@@ -111,7 +111,7 @@ struct Field {
 // What the clerk should see of a side, as the events made it.
 struct Side {
     std::array<Field, kFields> fields;
-    QString photoPath;  // the photo's picture ("" for none)
+    QString photoPath;  // the photo's picture as its box shows it ("" for none, or the design's stand-in)
     int photoAt = -1;   // the photo's place among the side's controls, as recorded
     void forgetHidden()
     {
@@ -129,7 +129,7 @@ public:
         // The template's own values are the start.
         for (int s : {0, 1}) {
             m_expected[s] = d.document.Visitor_Photo(s);
-            m_now[s].photoPath = m_expected[s] ? m_expected[s]->FilePath() : QString();
+            m_now[s].photoPath = m_expected[s] ? shownPath(m_expected[s]->FilePath()) : QString();
             for (int f = 0; f < kFields; ++f) {
                 const SKTGraphic *g = d.view(s).Selcect_Ctrl_With_ID(valueID(f));
                 if (g && g->ctrl_is_visible) m_now[s].fields[size_t(f)] = {true, placeholderless(g->Text_Value)};
@@ -386,7 +386,7 @@ private:
             }
             if (named[s] >= 0)
                 namedPath[s] = items[size_t(named[s])].get() == m_expected[s] ? m_now[s].photoPath
-                                                                              : items[size_t(named[s])]->FilePath();
+                                                                              : shownPath(items[size_t(named[s])]->FilePath());
         }
         if (!d.saveAs(path)) return "Save As refused";
         if (!d.reopen(path)) return "the saved design cannot be read";
@@ -463,7 +463,7 @@ private:
     {
         for (int s : {0, 1}) {
             const std::string where = s ? "back: " : "front: ";
-            const QString photo = asFirst ? asFirst->photo[s] : m_expected[s] ? shownPath(m_now[s].photoPath) : QString();
+            const QString photo = asFirst ? asFirst->photo[s] : m_expected[s] ? m_now[s].photoPath : QString();
             if (stored.photo[s] != photo)
                 return where + "the record stores photo " + quoted(stored.photo[s]) + ", the events named " + quoted(photo);
             for (int f = 0; f < kFields; ++f) {
@@ -493,7 +493,7 @@ private:
             if (photo != m_expected[s])
                 return where + "the photo is " + (photo ? quoted(photo->control_ID) : "none") + ", the events named " +
                        (m_expected[s] ? quoted(m_expected[s]->control_ID) : "none");
-            if (photo && shownPath(photo->FilePath()) != shownPath(m_now[s].photoPath))
+            if (photo && !m_now[s].photoPath.isEmpty() && photo->FilePath() != m_now[s].photoPath)
                 return where + "the photo shows " + quoted(photo->FilePath()) + ", the events put " + quoted(m_now[s].photoPath);
             if (d.history.undoCount(s) != int(m_undo[s].size()) || d.history.redoCount(s) != int(m_redo[s].size()))
                 return where + "the history holds " + std::to_string(d.history.undoCount(s)) + " undo and " +
@@ -506,7 +506,7 @@ private:
         }
         // After an Undo or a Redo the photo box shows the side's photo.
         if ((last == Step::Undo || last == Step::Redo) && m_restored) {
-            const QString box = d.panel().image_path_val->text(), want = m_expected[side()] ? shownPath(m_now[side()].photoPath) : QString();
+            const QString box = d.panel().image_path_val->text(), want = m_expected[side()] ? m_now[side()].photoPath : QString();
             if (box != want) return std::string(side() ? "back: " : "front: ") + "the photo box reads " + quoted(box) + ", the photo is " + quoted(want);
         }
         return std::string();
