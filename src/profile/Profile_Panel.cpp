@@ -145,6 +145,9 @@ void Profile_Panel::Field_Chk_Clicked(int f, bool caption)
     // The card receives the time of the click, also over a time typed by hand.
     if (time) Set_Time_Value();
     const QString text = box->text();
+    // The box opens or closes with its check before the card takes it: the control's
+    // own rule then has the last word (the row's number stays read-only).
+    if (!date && !time) setEditable(box, chk->isChecked());
     const char created = m_host->new_control_add(text, id, box);
     m_host->Change_Value(text, id, chk->isChecked(), created == 1);
     if (date || time) {
@@ -154,9 +157,7 @@ void Profile_Panel::Field_Chk_Clicked(int f, bool caption)
             date ? Set_Date_Value() : Set_Time_Value();
             box->setEnabled((date ? date_manual_chk : time_manual_chk)->isChecked());
         }
-        return;
     }
-    setEditable(box, chk->isChecked());
 }
 
 void Profile_Panel::Chk_Unchk_Manual_Date_Time(const QString &which)
@@ -209,9 +210,18 @@ void Profile_Panel::Date_Time_Box_Follows(bool date)
 void Profile_Panel::Set_Date_Value() { fields[kDateField].value->setText(Get_date_Value(kDateFormat)); }
 void Profile_Panel::Set_Time_Value() { fields[kTimeField].value->setText(Get_time_Value(kTimeFormat)); }
 
+namespace {
+const char kEditOrder[] = "editOrder";
+} // namespace
+
+void Profile_Panel::Stamp_Edit(QLineEdit *box) { box->setProperty(kEditOrder, ++m_edits); }
+
+quint64 Profile_Panel::Edit_Order(const QLineEdit *box) { return box ? box->property(kEditOrder).toULongLong() : 0; }
+
 void Profile_Panel::controlTextDidChange(QLineEdit *box)
 {
     if (!box || !m_host) return;
+    Stamp_Edit(box);
     for (int f = 0; f < kVisitorFieldCount; ++f) {
         const Visitor_Field &field = Visitor_Fixed_Fields()[f];
         for (const bool caption : {true, false}) {

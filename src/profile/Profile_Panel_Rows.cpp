@@ -276,6 +276,7 @@ void Profile_Panel::Row_Text_Edited(QLineEdit *box)
     for (const auto *rows : {&view_array_label, &view_array_value})
         for (const Row_Entry &r : *rows)
             if (r.control == box) {
+                Stamp_Edit(box);
                 // Typing shows the text on the card; the row's tick stays as it is.
                 m_host->Change_Value(box->text(), r.id, true, false);
                 return;
@@ -298,11 +299,14 @@ void Profile_Panel::Visitor_Dyn_Ctrl_Checked_Changed(QCheckBox *sender)
     m_host->Panel_Record_Undo();
     QLineEdit *box = Get_Dynamic_Text_Box(id);
     const QString text = box ? box->text() : QString();
+    // The box opens or closes before the card takes it: the control's own rule then
+    // has the last word (the row's number stays read-only).
+    if (box) {
+        box->setEnabled(sender->isChecked());
+        box->setReadOnly(!sender->isChecked() || id.contains(QLatin1String("_Photo")));
+    }
     m_host->new_control_add(text, id, box);
     m_host->Change_Value(text, id, sender->isChecked(), false);
-    if (!box) return;
-    box->setEnabled(sender->isChecked());
-    box->setReadOnly(!sender->isChecked() || id.contains(QLatin1String("_Photo")));
 }
 
 // ---- Look-ups ----

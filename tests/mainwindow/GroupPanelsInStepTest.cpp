@@ -7,6 +7,7 @@
 #include "DataSourceSection.h"
 #include "GroupProjectWindow.h"
 #include "Profile_Panel.h"
+#include "QStringPrinter.h"
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
 
@@ -101,6 +102,11 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
                 t.height_Text->setText("20");
                 testsupport::boxes().answerNext(1);  // Yes, a new column
             });
+        } else if (s == "select the photo") {
+            select(control("Fup_Photo"));
+        } else if (s.startsWith("photo from file ")) {
+            testsupport::queueFilePanelAnswer({s.mid(16)});
+            panel.Browse_image_btn->click();
         } else if (s == "save") {
             list().save_btn->click();
             testsupport::boxes().clear();
@@ -145,12 +151,12 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
         bool bound;  // the company bound to its column at the end
         std::vector<std::pair<QString, std::string>> steps;  // a step, then what is shown
     };
-    const std::string rowOne = company("Text here", "Text here", photo[1]);  // row 1, the company free
+    const std::string rowOne = company("Text here", "", photo[1]);  // row 1, the company free: its box empty
     const std::vector<Road> roads = {
         {"the logo deleted", false,
-         {{"pick 1", rowOne}, {"delete the logo", rowOne}, {"pick 2", company("Text here", "Text here", photo[2])}}},
+         {{"pick 1", rowOne}, {"delete the logo", rowOne}, {"pick 2", company("Text here", "", photo[2])}}},
         {"the photo deleted", false,
-         {{"pick 1", rowOne}, {"delete the photo", company("Text here", "Text here", "<none>", "")}}},
+         {{"pick 1", rowOne}, {"delete the photo", company("Text here", "", "<none>", "")}}},
         {"the company bound with the second row picked", true,
          {{"pick 1", rowOne}, {"bind the company", company("Firm 2", "Firm 2", photo[1])},
           {"pick 2", company("Firm 3", "Firm 3", photo[2])}, {"pick 0", company("Firm 1", "Firm 1", photo[0])}}},
@@ -160,12 +166,24 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
          {{"pick 1", rowOne}, {"bind the company", company("Firm 2", "Firm 2", photo[1])},
           {"type  Ltd", company("Firm 2 Ltd", "Firm 2 Ltd", photo[1])},
           {"pick 2", company("Firm 3", "Firm 3", photo[2])}}},
+        // The photo stays selected while rows are picked and a photo button fills it: the
+        // Image tab names the picture it holds each time (checked after every step).
+        {"the photo selected, rows picked", false,
+         {{"pick 1", rowOne}, {"select the photo", rowOne}, {"pick 2", company("Text here", "", photo[2])},
+          {"photo from file " + logoPath, company("Text here", "", logoPath)},
+          {"pick 0", company("Text here", "", photo[0])}}},
     };
+    ControlPanels &tabs = *w.controller.controlPanels;
     for (const Road &r : roads) {
         reopen();
         for (const auto &[s, expected] : r.steps) {
             step(s);
             EXPECT_EQ(shown(), expected) << r.what << ", after " << s.toStdString();
+            const SKTGraphic *selected = tabs.shownControl();
+            if (selected && selected->kind() == GraphicKind::Image) {
+                EXPECT_EQ(tabs.image.path->text(), selected->FilePath())
+                    << r.what << ", the Image tab after " << s.toStdString();
+            }
         }
         SKTGraphic *g = control("Fup_Company");
         ASSERT_NE(g, nullptr);
@@ -191,7 +209,7 @@ TEST_F(GroupPanelsInStep, ACroppedPhotoColumnIsShownForEveryRow)
     ASSERT_NE(g, nullptr);
     const int column = g->excel_col_indx;
     ASSERT_EQ(column, 4) << "a new column of cropped pictures";
-    EXPECT_EQ(shown(), company("Text here", "Text here", w.document.ListData().at(2).value(column)))
+    EXPECT_EQ(shown(), company("Text here", "", w.document.ListData().at(2).value(column)))
         << "the person on show shows their own cropped picture";
     testsupport::boxes().clear();
     // As the crop's message asks, the row list's Save keeps the new column in the project.
@@ -204,7 +222,7 @@ TEST_F(GroupPanelsInStep, ACroppedPhotoColumnIsShownForEveryRow)
             step(QStringLiteral("pick %1").arg(row));
             const QString cropped = w.document.ListData().at(row).value(column);
             EXPECT_EQ(QImageReader(cropped).size(), QSize(30, 20)) << road << row;
-            EXPECT_EQ(shown(), company("Text here", "Text here", cropped)) << road << ", row " << row;
+            EXPECT_EQ(shown(), company("Text here", "", cropped)) << road << ", row " << row;
         }
     }
 }

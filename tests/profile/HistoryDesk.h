@@ -10,6 +10,7 @@
 #include "UndoHistory.h"
 
 #include <QClipboard>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
@@ -36,11 +37,13 @@ inline QString Bundled_Template(const QString &name)
 
 struct HistoryDesk : PanelDesk {
     UndoHistory history;
-    int imageIDs = 0;
+    int imageIDs = 0, crops = 0;
     QString cameraPicture;  // what the camera window stores next ("" cancelled)
-    // The visitor recorded by Add to Database: each side's photo box, as the log reads it.
+    // The visitor recorded by Add to Database: each side's photo box and fixed fields, as
+    // the log reads them (a field's value only when its box is ticked).
     struct Visit {
         QString photo[2];
+        QString values[2][kVisitorFieldCount];
     };
     std::vector<Visit> visits;
 
@@ -49,7 +52,15 @@ struct HistoryDesk : PanelDesk {
         // The wording every test of the panels starts from (the captions are no part of
         // what is checked here).
         Set_Field_Captions(Caption_Wording::General_ID_Card);
-        record = [this] { visits.push_back({{fp().image_path_val->text(), bp().image_path_val->text()}}); };
+        record = [this] {
+            Visit v{{fp().image_path_val->text(), bp().image_path_val->text()}, {}};
+            for (int side : {0, 1})
+                for (int f = 0; f < kVisitorFieldCount; ++f) {
+                    const Profile_Panel::Field_Boxes &b = (side ? bp() : fp()).fields[size_t(f)];
+                    if (b.value_chk->isChecked()) v.values[side][f] = b.value->text();
+                }
+            visits.push_back(v);
+        };
     }
 
     SideSnapshot present(int side) { return Side_Snapshot(document.sideList(side).items()); }
@@ -58,6 +69,11 @@ struct HistoryDesk : PanelDesk {
     bool open(const QString &path)
     {
         QGuiApplication::clipboard()->clear();
+        return reopen(path);
+    }
+    // Read again as the window opens a design (the clipboard kept): a new history.
+    bool reopen(const QString &path)
+    {
         DesignData data;
         QString error;
         if (!Read_Design_File(path, data, &error)) return false;
@@ -131,6 +147,27 @@ struct HistoryDesk : PanelDesk {
         g->Set_text_value(text);
         Record_Undo(-1);
     }
+    // The Image tab's Crop on a control's own picture: its middle written as a new
+    // picture (under the test's home), which the control then shows, one undo step; the
+    // new path ("" for a control without a picture).
+    QString cropOnImageTab(SKTGraphic *g)
+    {
+        const QImage whole = g->_contents.image();
+        if (whole.isNull()) return QString();
+        const QString folder = testsupport::testHome() + "/Cropped_Images";
+        QDir().mkpath(folder);
+        const QString path = folder + "/cropped-" + QString::number(++crops) + ".png";
+        whole.copy(whole.rect().adjusted(whole.width() / 4, whole.height() / 4, -whole.width() / 4, -whole.height() / 4))
+            .save(path);
+        browseOnImageTab(g, path);
+        return path;
+    }
+    // Save As: the design as the window writes it in visitor mode; false when refused.
+    bool saveAs(const QString &path)
+    {
+        QString error;
+        return Write_Design_File(path, document, Card_Mode::Opened, &error);
+    }
     void copyToOtherSide()
     {
         const int from = document.currentSide(), destination = 1 - from;
@@ -154,6 +191,12 @@ struct HistoryDesk : PanelDesk {
     {
         cameraPicture = path;
         panel().Open_Camera_Clicked();
+    }
+    // A fixed field's value box ticked on or off.
+    void tick(int field, bool on)
+    {
+        QCheckBox *chk = panel().fields[size_t(field)].value_chk;
+        if (chk->isChecked() != on) chk->click();
     }
     // Typed into the value box of a fixed field, ticked first as the person must.
     void typeInto(int field, const QString &text)

@@ -6,6 +6,7 @@
 #include "GroupBinding.h"
 #include "GroupDesk.h"
 #include "GroupProjectFixture.h"
+#include "Helpers.h"
 #include "MessageBox.h"
 #include "Profile_Panel.h"
 #include "SKTImage.h"
@@ -115,12 +116,13 @@ struct Project : group_project::Group_Project_Fixture {
         cardView(side()).deleteSelection();
     }
     // A card text bound on the Data Source tab, as the tab binds it: its field follows,
-    // then a text bound to a column shows the current row's cell of it.
+    // then a text bound to a column shows the current row's cell of it (column 0 the
+    // row's number).
     void bind(SKTGraphic &g, int column)
     {
         GroupBinding::Bind(g, column, g.ctrl_is_visible);
         w.group.Column_Follows_Binding(g);
-        if (column > -1) g.Set_text_value(GroupBinding::Cell_Text(w.document, w.document.listSelection(), column));
+        if (column > -1) g.Set_text_value(Trim_Str(w.document.Get_sel_row_col_value_of_Excel(w.document.listSelection(), column)));
     }
     void save() { QTest::mouseClick(list().save_btn, Qt::LeftButton); }
 };
@@ -199,6 +201,16 @@ TEST_F(GroupCurrentRow, APhotoButtonsPictureTakesEachRowsPhoto)
             EXPECT_EQ(p.w.document.ListData().at(s.row), p.rows[s.row]) << road.what << ", row " << s.row;
         }
         EXPECT_EQ(p.fileRows().mid(1), p.rows.mid(1)) << road.what;
+        // Every card of an export shows its own row: its name, and in the logo its photo
+        // or the stand-in, whoever the window shows.
+        const QString cardPhotos[] = {typedFace, standIn, p.rows[2][4], p.rows[3][4], p.rows[4][4]};
+        const std::vector<GroupDesk::Run_Card> cards = p.w.runCards(0);
+        ASSERT_EQ(cards.size(), std::size(cardPhotos)) << road.what;
+        for (size_t n = 0; n < cards.size(); ++n) {
+            EXPECT_EQ(cards[n].photo, cardPhotos[n]) << road.what << ", card " << n;
+            EXPECT_EQ(cards[n].values.value("Company_Logo"), cardPhotos[n]) << road.what << ", card " << n;
+            EXPECT_EQ(cards[n].values.value("Fup_Name"), p.rows[int(n)][1]) << road.what << ", card " << n;
+        }
         testsupport::boxes().clear();
     }
 }
@@ -267,6 +279,40 @@ TEST_F(GroupCurrentRow, ATextBoundAgainAfterManualIsItsColumnsText)
         pick(2);
         EXPECT_EQ(panelText(0, f.id), f.typed) << f.id;
     }
+}
+
+// A text bound to "S.No." (column 0) shows the row's number on every row picked, as
+// the cards of a run do; its box takes no typing, ticked again too, so a row's Save
+// stores nothing from it.
+TEST_F(GroupCurrentRow, ATextOfTheRowNumberShowsItAndTakesNoTyping)
+{
+    pick(1);
+    bind(*control("Fup_Company"), 0);
+    QLineEdit *box = panel().Text_Box_For_ID("Fup_Company");
+    QCheckBox *chk = panel().Chk_Box_For_ID("Fup_Company");
+    const struct Row {
+        int row;
+        QString number;
+    } shown[] = {{0, "1"}, {3, "4"}, {4, "5"}};
+    for (const Row &r : shown) {
+        pick(r.row);
+        EXPECT_EQ(cardText(0, "Fup_Company"), r.number) << r.row;
+        EXPECT_EQ(box->text(), r.number) << r.row;
+        EXPECT_TRUE(box->isReadOnly()) << r.row;
+        chk->click();
+        chk->click();
+        EXPECT_TRUE(box->isReadOnly()) << r.row << ", ticked again";
+        type("Fup_Company", "Typed");
+        EXPECT_EQ(box->text(), r.number) << r.row;
+        save();
+        EXPECT_EQ(w.document.ListData(), rows) << r.row;
+    }
+    const std::vector<GroupDesk::Run_Card> cards = w.runCards(0);
+    ASSERT_EQ(cards.size(), 5u);
+    for (size_t n = 0; n < cards.size(); ++n) EXPECT_EQ(cards[n].values.value("Fup_Company"), QString::number(n + 1)) << n;
+    // Bound to a column again, the box takes typing again.
+    bind(*control("Fup_Company"), 2);
+    EXPECT_FALSE(box->isReadOnly());
 }
 
 // The box of a field whose text was deleted from the side is not what the card shows:
