@@ -42,17 +42,19 @@ QString face(const char *name, QColor colour)
     return path;
 }
 
-// The five people with a photo column (4): Bob has no photo.
+// The five people with a front photo column (4) and a back photo column (5): Bob has
+// no photo, Dee none on the back.
 QList<QStringList> peopleWithPhotos()
 {
     const QString a = face("a", Qt::red), c = face("c", Qt::green), d = face("d", Qt::blue);
-    return {kPeople[0] + QStringList{a}, kPeople[1] + QStringList{""}, kPeople[2] + QStringList{c},
-            kPeople[3] + QStringList{d}, kPeople[4] + QStringList{a}};
+    const QString ab = face("ab", Qt::magenta), cb = face("cb", Qt::darkCyan);
+    return {kPeople[0] + QStringList{a, ab}, kPeople[1] + QStringList{"", ""}, kPeople[2] + QStringList{c, cb},
+            kPeople[3] + QStringList{d, ""}, kPeople[4] + QStringList{a, cb}};
 }
 
 // The project of five people on a desk: the name on both sides, the company and a photo
 // with a company logo beside it on the front, the unique number and a photo on the back;
-// both photos take column 4. Saved and read again as Open reads it.
+// each side's photo has its own column (4 and 5). Saved and read again as Open reads it.
 struct Project : group_project::Group_Project_Fixture {
     GroupDesk w;
     QList<QStringList> rows = peopleWithPhotos();
@@ -70,9 +72,9 @@ struct Project : group_project::Group_Project_Fixture {
         GraphicPtr logo = w.add(w.front(), GraphicKind::Image, {170, 110, 40, 30});
         logo->control_ID = "Company_Logo";
         static_cast<SKTImage &>(*logo).setFilePath(face("logo", Qt::yellow), true);
-        Set_Project(w.document, rows, {"Name", "Company", "Unique", "Photo"});
+        Set_Project(w.document, rows, {"Name", "Company", "Unique", "Photo", "Back photo"});
         w.document.m_columnChoices.excel_cb_value11 = 4;
-        w.document.m_columnChoices.excel_cb_value12 = 4;
+        w.document.m_columnChoices.excel_cb_value12 = 5;
         if (!w.save()) return false;
         w.document.m_spreadsheet = DesignSpreadsheet();
         w.document.m_columnChoices = DesignColumnChoices();
