@@ -15,7 +15,7 @@ QList<Panel_Value> One_Value_Per_Column(const QList<Panel_Value> &panel)
                                        [&v](const Panel_Value &kept) { return kept.column == v.column; });
         if (same == values.end())
             values.append(v);
-        else if (!same->ticked && v.ticked)
+        else if (v.ticked && (!same->ticked || v.edited > same->edited))
             *same = v;
     }
     return values;

@@ -11,16 +11,20 @@ class SKTDocument;
 namespace GroupRows {
 
 // One value of the panel of the side shown: the spreadsheet column it belongs to, its
-// text (a picture's path for a photo) and whether its value box is ticked.
+// text (a picture's path for a photo), whether its value box is ticked, and when the
+// clerk last typed into the box (a count growing with every edit; 0 never).
 struct Panel_Value {
     int column = -1;
     QString text;
     bool ticked = true;
+    quint64 edited = 0;
 };
 
-// Each column's value once: the first ticked value of the column, or its first value
-// when none is ticked, at the place of the column's first value. The texts of one column
-// show one cell, so a row's save stores one value for it, not the last box read.
+// Each column's value once, at the place of the column's first value: of its ticked
+// values the one typed into last (the first of them when none was typed into), or its
+// first value when none is ticked. The texts of one column show one cell, so a row's
+// save stores one value for it: the one the clerk last changed, whatever box shows a
+// stale value beside it (a text left typed by hand after an undo).
 QList<Panel_Value> One_Value_Per_Column(const QList<Panel_Value> &panel);
 
 // A row built from the panel over `base` (the cells of an existing row, or none for a

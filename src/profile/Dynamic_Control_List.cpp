@@ -79,7 +79,7 @@ void Update_Value_For_Dynamic_Control(const Dynamic_Ctrl_List &list, const QStri
         }
         source.Check_and_create_control_for_group_mode(side, e.id, text, e.kind, column, visible, true, false);
         if (box) {
-            box->setText(text);
+            box->setText(e.kind == QLatin1String("P") ? text : Box_Text_Of_Card_Text(text, box->text()));
             box->setEnabled(chk && chk->isChecked());
         }
     }
@@ -94,10 +94,10 @@ void Create_Control_For_Visitor_Mode_Side(const Dynamic_Ctrl_List &list, Profile
             panel.txt_or_image_ctrl = 0;
             if (!Is_User_Caption_ID(e.id)) continue;  // values come with their caption
             const QString key = Row_Pairing_Key(e.id);
-            panel.Add_label_control(e.id, e.value, visible);
+            panel.Add_label_control(e.id, Box_Text_Of_Card_Text(e.value), visible);
             for (const Dynamic_Ctrl_Entry &v : list)
                 if (Is_User_Value_ID(v.id) && Row_Pairing_Key(v.id) == key) {
-                    panel.Add_Value_control(v.id, v.value, v.visible == QLatin1String("Y"));
+                    panel.Add_Value_control(v.id, Box_Text_Of_Card_Text(v.value), v.visible == QLatin1String("Y"));
                     break;
                 }
             // A caption without its value still takes its row: the next row goes below it.

@@ -209,9 +209,18 @@ void Profile_Panel::Date_Time_Box_Follows(bool date)
 void Profile_Panel::Set_Date_Value() { fields[kDateField].value->setText(Get_date_Value(kDateFormat)); }
 void Profile_Panel::Set_Time_Value() { fields[kTimeField].value->setText(Get_time_Value(kTimeFormat)); }
 
+namespace {
+const char kEditOrder[] = "editOrder";
+} // namespace
+
+void Profile_Panel::Stamp_Edit(QLineEdit *box) { box->setProperty(kEditOrder, ++m_edits); }
+
+quint64 Profile_Panel::Edit_Order(const QLineEdit *box) { return box ? box->property(kEditOrder).toULongLong() : 0; }
+
 void Profile_Panel::controlTextDidChange(QLineEdit *box)
 {
     if (!box || !m_host) return;
+    Stamp_Edit(box);
     for (int f = 0; f < kVisitorFieldCount; ++f) {
         const Visitor_Field &field = Visitor_Fixed_Fields()[f];
         for (const bool caption : {true, false}) {

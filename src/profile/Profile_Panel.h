@@ -76,6 +76,10 @@ public:
     void Date_Time_Box_Follows(bool date);
     // A box's text was edited by the user.
     void controlTextDidChange(QLineEdit *box);
+    // When the clerk last typed into a box of this panel: a count that grows with every
+    // edit, 0 for a box never typed into. Of the boxes of one spreadsheet column, the
+    // one typed into last holds the column's value.
+    static quint64 Edit_Order(const QLineEdit *box);
 
     // Photos.
     int Find_And_Select_Design_Image_Control();
@@ -168,9 +172,11 @@ private:
     void Place_Children(QWidget *box);
     void Resize_Row_Area();
     void Row_Text_Edited(QLineEdit *box);
+    void Stamp_Edit(QLineEdit *box);
 
     int m_side = 0;
     ProfilePanelHost *m_host = nullptr;
+    quint64 m_edits = 0;  // the edits typed into this panel's boxes so far
     Picture m_picture;
     QHash<const QWidget *, QRectF> m_frames;
     QHash<const QLabel *, Picture> m_wellPictures;

@@ -276,6 +276,7 @@ void Profile_Panel::Row_Text_Edited(QLineEdit *box)
     for (const auto *rows : {&view_array_label, &view_array_value})
         for (const Row_Entry &r : *rows)
             if (r.control == box) {
+                Stamp_Edit(box);
                 // Typing shows the text on the card; the row's tick stays as it is.
                 m_host->Change_Value(box->text(), r.id, true, false);
                 return;

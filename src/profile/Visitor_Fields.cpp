@@ -47,6 +47,13 @@ QString Row_Partner_ID(const QString &id)
 
 bool Is_Fixed_Field_ID(const QString &id) { return id.contains(QLatin1String("Fup_")); }
 bool Is_Visitor_Photo_ID(const QString &id) { return id == Visitor_Photo_ID; }
+
+QString Box_Text_Of_Card_Text(const QString &cardText, const QString &boxNow)
+{
+    const QLatin1String placeholder("Text here");
+    if (cardText != placeholder) return cardText;
+    return boxNow == placeholder ? boxNow : QString();
+}
 bool Is_User_Caption_ID(const QString &id) { return id.contains(QLatin1String("_label")); }
 bool Is_User_Value_ID(const QString &id) { return id.contains(QLatin1String("_field")); }
 bool Is_User_Photo_ID(const QString &id) { return id.contains(QLatin1String("F_Photo")); }

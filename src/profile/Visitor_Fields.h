@@ -33,3 +33,10 @@ bool Is_Visitor_Photo_ID(const QString &id); // equals "Fup_Photo"
 bool Is_User_Caption_ID(const QString &id);  // contains "_label"
 bool Is_User_Value_ID(const QString &id);    // contains "_field"
 bool Is_User_Photo_ID(const QString &id);    // contains "F_Photo"
+
+// What a panel box shows of its card text, for every road that sets a box from the card
+// (a read of the side, a pick or fill, the follower, undo and redo, a tick, a paste): the
+// placeholder "Text here" that an emptied box or an empty cell leaves on the card is an
+// empty box, unless the box holds those very words (typed by the clerk). A record or a
+// row stores what the box shows, so the placeholder is never stored as a value.
+QString Box_Text_Of_Card_Text(const QString &cardText, const QString &boxNow = QString());

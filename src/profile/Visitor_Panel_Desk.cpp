@@ -103,7 +103,7 @@ char Visitor_Panel_Desk::new_control_add(const QString &value, const QString &ct
     view->createGraphicOfClass(photo ? GraphicKind::Image : GraphicKind::Text, std::nullopt, useRect, rect,
                                Card_Side_Of_Index(m_document.currentSide()), v, ctrl_id);
     m_window.Pause_Undo(quiet);
-    if (!photo && box) box->setText(v);
+    if (!photo && box) box->setText(Box_Text_Of_Card_Text(v, box->text()));
     return 1;
 }
 

@@ -92,7 +92,7 @@ void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *c
         QCheckBox *chk = caption ? panel->fields[f].label_chk : panel->fields[f].value_chk;
         const bool dateOrTime = !caption && (f == kDateField || f == kTimeField);
         if (!dateOrTime) box->setReadOnly(false);
-        box->setText(g->Text_Value);
+        box->setText(Box_Text_Of_Card_Text(g->Text_Value, box->text()));
         chk->setChecked(true);
         if (dateOrTime) {
             // Unless typed by hand, the card shows the visit's own date and time, not
@@ -198,7 +198,8 @@ void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g) const
     QCheckBox *chk = Chk_Box(g.control_ID);
     if (chk) chk->setChecked(g.ctrl_is_visible);
     if (QLineEdit *box = Text_Box(g.control_ID)) {
-        box->setText(text);
+        // A text's box shows what the follower shows of it: the placeholder is an empty box.
+        box->setText(g.kind() == GraphicKind::Text ? Box_Text_Of_Card_Text(text, box->text()) : text);
         const bool on = chk && chk->isChecked();
         box->setEnabled(on);
         box->setReadOnly(!on || g.control_ID.contains(QLatin1String("_Photo")));
@@ -268,11 +269,10 @@ void Visitor_Panel_Sync::Follow_Text(Profile_Panel &panel, const SKTGraphic &g, 
     const bool cell =
         m_document.Start_Card_Option == Card_Mode::Group && g.data_source_type_val() == Data_Source_Spreadsheet;
     if (!shown && !cell) return;
-    const bool textHere = g.Text_Value == QLatin1String("Text here");
-    // An emptied box shows "Text here" on the card; a person's empty cell is that
-    // value too, so every box of the cell is empty.
-    const QString text = cell && textHere ? QString() : g.Text_Value;
-    if (box->text() == text || (box->text().isEmpty() && textHere)) return;
+    // An emptied box shows "Text here" on the card, and a person's empty cell is that
+    // value too: the box is empty for both.
+    const QString text = Box_Text_Of_Card_Text(g.Text_Value, box->text());
+    if (box->text() == text) return;
     // setText, not an edit: the box's textEdited does not fire.
     box->setText(text);
 }

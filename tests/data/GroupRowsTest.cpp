@@ -31,8 +31,8 @@ TEST(GroupRows, BuildRow)
     for (const Row &r : rows) EXPECT_EQ(Build_Row("9", r.base, 4, panel, r.ticks), r.row);
 }
 
-// Two boxes of one column give the row one value: the first ticked one, at the place of
-// the column's first box.
+// Two boxes of one column give the row one value: the ticked one typed into last (the
+// first ticked one when none was typed into), at the place of the column's first box.
 TEST(GroupRows, EachColumnsValueOnce)
 {
     const auto texts = [](const QList<Panel_Value> &values) {
@@ -48,6 +48,10 @@ TEST(GroupRows, EachColumnsValueOnce)
         {{{2, "Old", false}, {1, "Ann"}, {2, "New"}}, {"2=New", "1=Ann"}},
         {{{2, "Old", false}, {2, "Other", false}}, {"2=Old(off)"}},
         {{{2, "First"}, {2, "Second"}}, {"2=First"}},
+        // A stale box (a text left Manual by an undo) before the box the clerk typed into.
+        {{{2, "Stale", true, 0}, {1, "Ann"}, {2, "Typed", true, 7}}, {"2=Typed", "1=Ann"}},
+        {{{2, "Later", true, 9}, {2, "Earlier", true, 7}}, {"2=Later"}},
+        {{{2, "Ticked", true, 3}, {2, "Typed off", false, 9}}, {"2=Ticked"}},
         {{{-1, "a"}, {-1, "b"}, {3, ""}}, {"-1=a", "3="}},
         {{}, {}},
     };

@@ -145,12 +145,12 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
         bool bound;  // the company bound to its column at the end
         std::vector<std::pair<QString, std::string>> steps;  // a step, then what is shown
     };
-    const std::string rowOne = company("Text here", "Text here", photo[1]);  // row 1, the company free
+    const std::string rowOne = company("Text here", "", photo[1]);  // row 1, the company free: its box empty
     const std::vector<Road> roads = {
         {"the logo deleted", false,
-         {{"pick 1", rowOne}, {"delete the logo", rowOne}, {"pick 2", company("Text here", "Text here", photo[2])}}},
+         {{"pick 1", rowOne}, {"delete the logo", rowOne}, {"pick 2", company("Text here", "", photo[2])}}},
         {"the photo deleted", false,
-         {{"pick 1", rowOne}, {"delete the photo", company("Text here", "Text here", "<none>", "")}}},
+         {{"pick 1", rowOne}, {"delete the photo", company("Text here", "", "<none>", "")}}},
         {"the company bound with the second row picked", true,
          {{"pick 1", rowOne}, {"bind the company", company("Firm 2", "Firm 2", photo[1])},
           {"pick 2", company("Firm 3", "Firm 3", photo[2])}, {"pick 0", company("Firm 1", "Firm 1", photo[0])}}},
@@ -191,7 +191,7 @@ TEST_F(GroupPanelsInStep, ACroppedPhotoColumnIsShownForEveryRow)
     ASSERT_NE(g, nullptr);
     const int column = g->excel_col_indx;
     ASSERT_EQ(column, 4) << "a new column of cropped pictures";
-    EXPECT_EQ(shown(), company("Text here", "Text here", w.document.ListData().at(2).value(column)))
+    EXPECT_EQ(shown(), company("Text here", "", w.document.ListData().at(2).value(column)))
         << "the person on show shows their own cropped picture";
     testsupport::boxes().clear();
     // As the crop's message asks, the row list's Save keeps the new column in the project.
@@ -204,7 +204,7 @@ TEST_F(GroupPanelsInStep, ACroppedPhotoColumnIsShownForEveryRow)
             step(QStringLiteral("pick %1").arg(row));
             const QString cropped = w.document.ListData().at(row).value(column);
             EXPECT_EQ(QImageReader(cropped).size(), QSize(30, 20)) << road << row;
-            EXPECT_EQ(shown(), company("Text here", "Text here", cropped)) << road << ", row " << row;
+            EXPECT_EQ(shown(), company("Text here", "", cropped)) << road << ", row " << row;
         }
     }
 }

@@ -72,7 +72,7 @@ TEST(VisitorPanel, UndoBringsThePanelBackInStep)
     b.value_chk->click();
     Window::type(b.value, "Ann");
     w.controller.Undo_Action_Perform();
-    EXPECT_EQ(b.value->text(), "Text here");
+    EXPECT_EQ(b.value->text(), "") << "the card's placeholder is an empty box";
     EXPECT_TRUE(b.value_chk->isChecked());
     w.controller.Undo_Action_Perform();
     EXPECT_FALSE(b.value_chk->isChecked()) << "one tick is one step: before it there was no name";

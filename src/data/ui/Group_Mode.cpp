@@ -113,7 +113,8 @@ QList<GroupRows::Panel_Value> Group_Mode::Panel_Values() const
         // A box whose field has no control on the side shows nothing of the card (a
         // deleted text leaves its box as it was): a row's save takes nothing from it.
         const bool onCard = GroupBinding::Find_Control(m_doc.sideList(side), QLatin1String(f.id));
-        values.append({column, box ? box->text() : QString(), onCard && chk && chk->isChecked()});
+        values.append({column, box ? box->text() : QString(), onCard && chk && chk->isChecked(),
+                       Profile_Panel::Edit_Order(box)});
     }
     const int photoColumn = side == 1 ? choices.excel_cb_value12 : choices.excel_cb_value11;
     // The side's photo, as the visitor record reads it and the row's fill fills it; the
@@ -129,7 +130,7 @@ QList<GroupRows::Panel_Value> Group_Mode::Panel_Values() const
         const int column = e.column.toInt();
         if (column == -1) continue;
         const QLineEdit *box = boxes.Text_Box(e.id);
-        values.append({column, box ? box->text() : QString(), true});
+        values.append({column, box ? box->text() : QString(), true, Profile_Panel::Edit_Order(box)});
     }
     return GroupRows::One_Value_Per_Column(values);
 }
