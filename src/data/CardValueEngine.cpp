@@ -2,6 +2,7 @@
 
 #include "BatchBarcode.h"
 #include "Globals.h"
+#include "GroupBinding.h"
 #include "GuiThread.h"
 #include "Helpers.h"
 #include "Log.h"
@@ -59,13 +60,15 @@ struct SideCopy::Owner final : GraphicOwner {
     QRectF card;
 };
 
-SideCopy::SideCopy(const std::vector<KeyedArchive> &archives, const std::vector<QRectF> &frames, const QRectF &card)
+SideCopy::SideCopy(const std::vector<KeyedArchive> &archives, const std::vector<QRectF> &frames, const QRectF &card,
+                   int photo)
     : m_owner(std::make_shared<Owner>(card))
 {
     controls.reserve(archives.size());
     for (size_t i = 0; i < archives.size(); ++i) {
         GraphicPtr g = SKTGraphic::decode(archives[i]);
         if (!g) continue;
+        if (int(i) == photo) g->Set_Visitor_Photo_Mark(true);
         if (g->kind() == GraphicKind::Barcode) {
             const QRectF frame = i < frames.size() ? frames[i] : QRectF();
             g->bar_image_ctrl_bounds = frame.isEmpty() ? g->bounds() : frame;
@@ -77,8 +80,8 @@ SideCopy::SideCopy(const std::vector<KeyedArchive> &archives, const std::vector<
 
 // ---- Series ----
 
-CardValueEngine::CardValueEngine(QString seriesFolder)
-    : m_seriesFolder(std::move(seriesFolder))
+CardValueEngine::CardValueEngine(QString seriesFolder, QString noImagePath)
+    : m_seriesFolder(std::move(seriesFolder)), m_noImagePath(std::move(noImagePath))
 {
 }
 
@@ -179,9 +182,31 @@ std::vector<Series_Source::Entry> CardValueEngine::Series_Table(const QStringLis
     return table;
 }
 
+int CardValueEngine::Field_Column(const SKTGraphic &g) const
+{
+    if (!m_group || g.kind() != GraphicKind::Text) return -1;
+    const QString id = g.control_ID.trimmed();
+    for (const GroupBinding::Fixed_Field &field : GroupBinding::Fixed_Fields())
+        if (id == QLatin1String(field.id)) return m_choices.*field.column;
+    return -1;
+}
+
+bool CardValueEngine::Group_Bound_On(const std::vector<GraphicPtr> &side, int s) const
+{
+    if (!m_group) return false;
+    const int photoColumn = s == 1 ? m_choices.excel_cb_value12 : m_choices.excel_cb_value11;
+    return std::any_of(side.begin(), side.end(), [&](const GraphicPtr &g) {
+        if (!g || g->print_object != 0) return false;
+        if (g->Is_Visitor_Photo() && g->kind() == GraphicKind::Image) return photoColumn >= 0;
+        return Field_Column(*g) >= 0;
+    });
+}
+
 void CardValueEngine::Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc)
 {
     m_cardSide = doc.Front_card_Prop.Card_Side();
+    m_group = doc.Start_Card_Option == Card_Mode::Group;
+    m_choices = doc.m_columnChoices;
     const std::vector<GraphicPtr> &front = doc.graphics().items();
     const std::vector<GraphicPtr> &back = doc.graphics_back().items();
 
@@ -193,7 +218,8 @@ void CardValueEngine::Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc)
     m_series.Set_Table(std::move(names), std::move(table));
 
     // Spreadsheet: its rows are copied, so cards never read the live table.
-    const bool sheetBound = Bound_On(front, m_sheet) || (twoSided() && Bound_On(back, m_sheet));
+    const bool sheetBound = Bound_On(front, m_sheet) || (twoSided() && Bound_On(back, m_sheet)) ||
+                            Group_Bound_On(front, 0) || (twoSided() && Group_Bound_On(back, 1));
     m_sheet.Set_Rows(sheetBound ? doc.ListData() : QList<QStringList>());
     m_sheet.Set_Used(sheetBound && m_sheet.Rows() > 0);
     m_inDesign = {m_series.Used(), m_sheet.Used()};
@@ -218,8 +244,39 @@ void CardValueEngine::Use_Only_Sources(bool series, bool excel)
 void CardValueEngine::Assign_Batch_Values_To_Control(const std::vector<GraphicPtr> &controls, int card,
                                                    QStringList *missing) const
 {
+    Assign_Values(controls, card, missing, true);
+}
+
+void CardValueEngine::Fill_Card_Side(const std::vector<GraphicPtr> &controls, int side, int card,
+                                     QStringList *missing) const
+{
+    // The window shows a field that is not printed with the row's value too.
+    Assign_Values(controls, card, missing, !m_group);
+    if (!m_group || !m_sheet.Used()) return;
+    for (const GraphicPtr &g : controls)
+        if (const int column = g ? Field_Column(*g) : -1; column >= 0)
+            g->Set_text_value(Trim_Str(m_sheet.Value(card, column)));
+    const int column = side == 1 ? m_choices.excel_cb_value12 : m_choices.excel_cb_value11;
+    if (column < 0) return;
+    const auto photo = std::find_if(controls.begin(), controls.end(), [](const GraphicPtr &g) {
+        return g && g->Is_Visitor_Photo() && g->kind() == GraphicKind::Image;
+    });
+    if (photo == controls.end()) return;
+    // A person without a photo shows the stand-in, never the photo the side held.
+    const QString cell = Trim_Str(m_sheet.Value(card, column));
+    const QString path = cell.isEmpty() ? m_noImagePath : cell;
+    SKTGraphic &g = **photo;
+    if (g.FilePath() == path) return;
+    static_cast<SKTImage &>(g).setFilePath(path, true);
+    if (missing && !cell.isEmpty() && g._contents.isNull())
+        *missing << QStringLiteral("photo \"%1\" cannot be read").arg(QFileInfo(cell).fileName());
+}
+
+void CardValueEngine::Assign_Values(const std::vector<GraphicPtr> &controls, int card, QStringList *missing,
+                                    bool printedOnly) const
+{
     for (const GraphicPtr &g : controls) {
-        if (!g || g->print_object == 1 || !takesValues(*g)) continue;
+        if (!g || (printedOnly && g->print_object == 1) || !takesValues(*g)) continue;
         const Card_Value_Source &source = Source_Of(*g);
         if (!source.Used()) continue;
         const std::optional<Card_Value> bound = source.Value_Of(*g, card);
@@ -262,6 +319,7 @@ void CardValueEngine::Create_Design_Backup_Array(const SKTDocument &doc, const R
     m_backup[1] = archivesOf(doc.graphics_back().items());
     m_backupPhoto = {photoOf(doc.graphics().items()), photoOf(doc.graphics_back().items())};
     m_runBase = m_backup;
+    m_runPhoto = m_backupPhoto;
     m_frames = {framesOf(doc.graphics().items()), framesOf(doc.graphics_back().items())};
     m_card = doc.cardBounds();
     m_cardProperty = {doc.Front_card_Prop, doc.Back_card_Prop};
@@ -275,15 +333,24 @@ void CardValueEngine::Set_Front_Back_Value_To_Print_Export_Mail(const SKTDocumen
     if (doc.Start_Card_Option != Card_Mode::Group || groupSelectedRow < 0) return;
     const int other = doc.currentSide() == 1 ? 0 : 1;
     SideCopy copy = Side_Copy(other);
-    Assign_Batch_Values_To_Control(copy.controls, groupSelectedRow);
+    Fill_Card_Side(copy.controls, other, groupSelectedRow);
     m_runBase[size_t(other)] = archivesOf(copy.controls);
+    m_runPhoto[size_t(other)] = photoOf(copy.controls);
     m_frames[size_t(other)] = framesOf(copy.controls);
 }
 
 SideCopy CardValueEngine::Side_Copy(int side) const
 {
     const size_t s = side == 1 ? 1 : 0;
-    return SideCopy(m_runBase[s], m_frames[s], m_card);
+    return SideCopy(m_runBase[s], m_frames[s], m_card, m_runPhoto[s]);
+}
+
+SideCopy CardValueEngine::Card_Copy(int card, Card_Side side, QStringList *missing) const
+{
+    const int s = side == Card_Side::Front ? 0 : 1;
+    SideCopy copy = Side_Copy(s);
+    Fill_Card_Side(copy.controls, s, card, missing);
+    return copy;
 }
 
 RenderedSide CardValueEngine::Set_data_table_value_to_card(int card, Card_Side side) const
@@ -291,9 +358,8 @@ RenderedSide CardValueEngine::Set_data_table_value_to_card(int card, Card_Side s
     if (!m_resources) return RenderedSide();
     const int s = side == Card_Side::Front ? 0 : 1;
     // The filled copy stays with the side and is drawn wherever the side goes.
-    auto copy = std::make_shared<SideCopy>(Side_Copy(s));
     QStringList missing;
-    Assign_Batch_Values_To_Control(copy->controls, card, &missing);
+    auto copy = std::make_shared<SideCopy>(Card_Copy(card, side, &missing));
     RenderedSide made = Render_Side_Drawing(copy->controls, m_card, &m_cardProperty[size_t(s)], *m_resources, copy);
     made.missing = std::move(missing);
     return made;

@@ -11,6 +11,7 @@
 #include "CardModes.h"
 #include "CardValueSources.h"
 #include "Card_Property.h"
+#include "DesignChoices.h"
 #include "KeyedArchive.h"
 #include "Picture.h"
 #include "RenderResources.h"
@@ -34,8 +35,10 @@ class SideCopy {
 public:
     SideCopy() = default;
     // `frames` are the barcodes' picture frames (not part of an archive), one per
-    // archive; an empty frame becomes the control's bounds.
-    SideCopy(const std::vector<KeyedArchive> &archives, const std::vector<QRectF> &frames, const QRectF &card);
+    // archive; an empty frame becomes the control's bounds. The control made from
+    // archive `photo` carries the side's visitor-photo mark (-1: none does).
+    SideCopy(const std::vector<KeyedArchive> &archives, const std::vector<QRectF> &frames, const QRectF &card,
+             int photo = -1);
     std::vector<GraphicPtr> controls;
 
 private:
@@ -45,8 +48,9 @@ private:
 
 class CardValueEngine {
 public:
-    // `seriesFolder` holds the series files.
-    explicit CardValueEngine(QString seriesFolder);
+    // `seriesFolder` holds the series files; `noImagePath` is the stand-in picture a
+    // group row without a photo shows in the side's photo.
+    explicit CardValueEngine(QString seriesFolder, QString noImagePath = QString());
 
     // ---- Series ----
     // Names (without extension) of the regular files of the series folder whose
@@ -75,7 +79,9 @@ public:
     // ---- Use flags and card count: the snapshot of a run ----
     // Recomputes, in order, the series flag with the binding table and the longest
     // series, the spreadsheet flag with its row count (cleared again without rows), and
-    // the card count (the larger of the two, at least 1); copies the rows.
+    // the card count (the larger of the two, at least 1); copies the rows. Takes group
+    // mode ("G") and the column choices with them: there a fixed field's text and the
+    // side's photo with a column bind the rows as a bound control does.
     void Check_Series_Or_Excel_Use_or_not(const SKTDocument &doc);
     bool Use_Data_Sheet_Values() const { return m_series.Used(); }
     bool Use_Excel_Binding_Values() const { return m_sheet.Used(); }
@@ -101,6 +107,17 @@ public:
     // cannot be read, a barcode value that is empty or refused by its symbology.
     void Assign_Batch_Values_To_Control(const std::vector<GraphicPtr> &controls, int card,
                                         QStringList *missing = nullptr) const;
+    // Card N on the controls of a side (0 front, 1 back), the one fill of group mode's
+    // window (its current row) and of every run's cards: the bound controls take their
+    // values as above. In group mode every bound text, image and barcode does (printed
+    // or not); then a text of a fixed field with a column takes that column's cell of
+    // row N (the field's column, as a row's save stores the field), and the side's photo
+    // (the control with the visitor-photo mark, whatever its ID) the side's photo
+    // column's cell, or the stand-in when that cell is empty, never the picture it held.
+    // Cells are trimmed; column 0 is the row number. Outside group mode the bound values
+    // only.
+    void Fill_Card_Side(const std::vector<GraphicPtr> &controls, int side, int card,
+                        QStringList *missing = nullptr) const;
 
     // ---- Backup, card N, restore ----
     // Archives both sides (one archive per control, in side order, and which is the
@@ -114,6 +131,9 @@ public:
                                                   int groupSelectedRow);
     // Fresh controls of the side as the run's cards start from.
     SideCopy Side_Copy(int side) const;
+    // Fresh controls of the side filled for card N (Fill_Card_Side): what card N of the
+    // side is drawn from. `missing` gets what the card could not take.
+    SideCopy Card_Copy(int card, Card_Side side, QStringList *missing = nullptr) const;
     // Card N of the side: a copy filled for N,
     // drawn from its controls wherever the side is played. Safe on any thread once the
     // run's snapshot is taken. The side's `missing` names what the card could not take.
@@ -139,6 +159,14 @@ private:
     bool twoSided() const { return m_cardSide == QLatin1String("2"); }
     // Whether a control of the side that batches print is bound to the source.
     bool Bound_On(const std::vector<GraphicPtr> &side, const Card_Value_Source &source) const;
+    // In group mode, whether a printed fixed field's text or the side's photo has a
+    // column.
+    bool Group_Bound_On(const std::vector<GraphicPtr> &side, int s) const;
+    // In group mode, the column a text of a fixed field takes (-1: none).
+    int Field_Column(const SKTGraphic &g) const;
+    // The fill of the controls by their bindings; `printedOnly` leaves out controls
+    // that are not printed.
+    void Assign_Values(const std::vector<GraphicPtr> &controls, int card, QStringList *missing, bool printedOnly) const;
     // The card count: the most rows of the sources used, at least 1.
     void Count_Cards();
     // The binding table: per series of the list its name (not in use) or its values.
@@ -146,6 +174,7 @@ private:
                                                    const std::vector<GraphicPtr> &back) const;
 
     QString m_seriesFolder;
+    QString m_noImagePath;
 
     Manual_Source m_manual;
     Series_Source m_series;
@@ -154,12 +183,16 @@ private:
     // The sources the design uses, as the last recount found them (series, spreadsheet).
     std::array<bool, 2> m_inDesign{false, false};
     QString m_cardSide = QStringLiteral("1");
+    // Group mode's snapshot: the mode and the column choices.
+    bool m_group = false;
+    DesignColumnChoices m_choices;
 
     std::array<std::vector<KeyedArchive>, 2> m_backup;
     std::array<int, 2> m_backupPhoto{-1, -1};  // each side's photo among its backup (-1: none)
     // What each side's cards start from: the backup, or in group mode the side not
     // shown as filled from the selected row; with the barcodes' picture frames.
     std::array<std::vector<KeyedArchive>, 2> m_runBase;
+    std::array<int, 2> m_runPhoto{-1, -1};  // each side's photo among its run base (-1: none)
     std::array<std::vector<QRectF>, 2> m_frames;
     QRectF m_card;
     std::array<Card_Property, 2> m_cardProperty;

@@ -4,8 +4,8 @@
 #include "RunUnderWay.h"
 #include "SKTDocument.h"
 
-Card_Values::Card_Values(SKTDocument &doc, std::function<QString()> seriesFolder)
-    : m_doc(doc), m_seriesFolder(std::move(seriesFolder))
+Card_Values::Card_Values(SKTDocument &doc, std::function<QString()> seriesFolder, QString noImagePath)
+    : m_doc(doc), m_seriesFolder(std::move(seriesFolder)), m_noImagePath(std::move(noImagePath))
 {
 }
 
@@ -14,7 +14,7 @@ CardValueEngine &Card_Values::Engine()
     const QString folder = m_seriesFolder();
     // A running engine stays until its run ends: the run's guard holds it.
     if (!m_engine || (m_engineFolder != folder && !m_engine->isRunning())) {
-        m_engine = std::make_unique<CardValueEngine>(folder);
+        m_engine = std::make_unique<CardValueEngine>(folder, m_noImagePath);
         m_engineFolder = folder;
     }
     return *m_engine;

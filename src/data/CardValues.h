@@ -12,8 +12,9 @@ class SKTDocument;
 
 class Card_Values {
 public:
-    // `seriesFolder` answers the folder of the series files as it is when asked.
-    Card_Values(SKTDocument &doc, std::function<QString()> seriesFolder);
+    // `seriesFolder` answers the folder of the series files as it is when asked;
+    // `noImagePath` is the stand-in a group row without a photo shows (the engine's).
+    Card_Values(SKTDocument &doc, std::function<QString()> seriesFolder, QString noImagePath = QString());
 
     // The engine over the series folder: the same engine (and run) while the folder
     // stays, and while a run holds it; a fresh one once the folder changed.
@@ -36,6 +37,7 @@ public:
 private:
     SKTDocument &m_doc;
     std::function<QString()> m_seriesFolder;
+    QString m_noImagePath;
     std::unique_ptr<CardValueEngine> m_engine;
     QString m_engineFolder;
 };

@@ -172,9 +172,13 @@ bool Write_Design_File(const QString &path, const DesignData &data, QString *err
     }
     QVariantList root;
     for (const QString &s : Design_To_Array(data)) root << s;
-    if (!Write_File_Whole(path, Plist_To_Bytes(root, PlistFormat::Xml), 0644, nullptr, links)) {
+    int failure = 0;
+    if (!Write_File_Whole(path, Plist_To_Bytes(root, PlistFormat::Xml), 0644, nullptr, links, &failure)) {
         Show_NSLog_Message(QStringLiteral("Design file not written: %1").arg(path));
-        const QString reason = Write_Refusal_Reason(path);
+        // Why, as far as it is known: another user's file in a shared folder, else the
+        // system's own reason (a full disk, no permission, ...).
+        QString reason = Write_Refusal_Reason(path);
+        if (reason.isEmpty() && failure != 0) reason = qt_error_string(failure) + u'.';
         if (error)
             *error = QStringLiteral("The design could not be saved as \"%1\". ").arg(QFileInfo(path).fileName()) +
                      (reason.isEmpty() ? QStringLiteral("Please check that the folder exists and can be written to.")

@@ -44,7 +44,8 @@ bool Design_From_Array(const QStringList &array, DesignData &data, QString *erro
 // reads into its own resources (Stored_Resource_Path).
 //
 // Writes the design whole: a temporary file beside the target, renamed over it, so a
-// failed save leaves the previous file as it was. False with a message on failure.
+// failed save leaves the previous file as it was. False with a message on failure,
+// naming the reason where it is known (the system's own, e.g. "No space left on device.").
 // `links`: what a link at the path gets (a name completed by the program replaces it).
 bool Write_Design_File(const QString &path, const DesignData &data, QString *error,
                        File_Link links = File_Link::Write_Through);

@@ -264,6 +264,15 @@ void ControlPanels::showControl(SKTGraphic *g)
     load(*g);
 }
 
+void ControlPanels::Follow_Control(const SKTGraphic *g)
+{
+    // The panels' own edits show the control again when done.
+    if (m_applying || !g) return;
+    SKTGraphic *shown = shownControl();
+    if (shown != g || (text.valuePause && text.valuePause->isActive())) return;
+    load(*shown);
+}
+
 void ControlPanels::setControlTabs(const std::vector<int> &wanted)
 {
     QTabWidget *tabs = m_ui.sett_tab;

@@ -42,6 +42,10 @@ public:
     void showControl(SKTGraphic *g);
     // The control the panels show, while it is still on one of the sides.
     SKTGraphic *shownControl() const;
+    // A control changed, whatever changed it (a row's fill, a photo button): the tabs of
+    // the shown control show it again, so that they name the picture it holds and act
+    // on it. Text still waiting in the text box keeps the box until it is written.
+    void Follow_Control(const SKTGraphic *g);
     // The property tabs of a kind, in their order.
     static std::vector<int> Tabs_For_Kind(GraphicKind kind);
 

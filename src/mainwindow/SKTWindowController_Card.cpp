@@ -83,7 +83,11 @@ void SKTWindowController::Set_Control_Pos_And_Size(SKTGraphic *g)
     if (cardPanel && g && g == Last_Selected_Graphic) cardPanel->showControlGeometry(g);
 }
 
-void SKTWindowController::Side_Control_Changed(SKTGraphic *g) { Set_Control_Pos_And_Size(g); }
+void SKTWindowController::Side_Control_Changed(SKTGraphic *g)
+{
+    Set_Control_Pos_And_Size(g);
+    if (controlPanels) controlPanels->Follow_Control(g);
+}
 
 void SKTWindowController::Side_Control_Inserted(int, SKTGraphic *g)
 {

@@ -76,7 +76,8 @@ Data_From_Excel &SKTWindowController::Data_From_Excel_Window()
 
 Card_Values &SKTWindowController::cardValues()
 {
-    if (!m_cardValues) m_cardValues = std::make_shared<Card_Values>(document, [] { return Data_Folder_Path; });
+    if (!m_cardValues)
+        m_cardValues = std::make_shared<Card_Values>(document, [] { return Data_Folder_Path; }, NO_Image_Path);
     return *m_cardValues;
 }
 

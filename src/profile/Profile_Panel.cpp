@@ -145,6 +145,9 @@ void Profile_Panel::Field_Chk_Clicked(int f, bool caption)
     // The card receives the time of the click, also over a time typed by hand.
     if (time) Set_Time_Value();
     const QString text = box->text();
+    // The box opens or closes with its check before the card takes it: the control's
+    // own rule then has the last word (the row's number stays read-only).
+    if (!date && !time) setEditable(box, chk->isChecked());
     const char created = m_host->new_control_add(text, id, box);
     m_host->Change_Value(text, id, chk->isChecked(), created == 1);
     if (date || time) {
@@ -154,9 +157,7 @@ void Profile_Panel::Field_Chk_Clicked(int f, bool caption)
             date ? Set_Date_Value() : Set_Time_Value();
             box->setEnabled((date ? date_manual_chk : time_manual_chk)->isChecked());
         }
-        return;
     }
-    setEditable(box, chk->isChecked());
 }
 
 void Profile_Panel::Chk_Unchk_Manual_Date_Time(const QString &which)

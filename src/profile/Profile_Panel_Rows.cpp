@@ -299,11 +299,14 @@ void Profile_Panel::Visitor_Dyn_Ctrl_Checked_Changed(QCheckBox *sender)
     m_host->Panel_Record_Undo();
     QLineEdit *box = Get_Dynamic_Text_Box(id);
     const QString text = box ? box->text() : QString();
+    // The box opens or closes before the card takes it: the control's own rule then
+    // has the last word (the row's number stays read-only).
+    if (box) {
+        box->setEnabled(sender->isChecked());
+        box->setReadOnly(!sender->isChecked() || id.contains(QLatin1String("_Photo")));
+    }
     m_host->new_control_add(text, id, box);
     m_host->Change_Value(text, id, sender->isChecked(), false);
-    if (!box) return;
-    box->setEnabled(sender->isChecked());
-    box->setReadOnly(!sender->isChecked() || id.contains(QLatin1String("_Photo")));
 }
 
 // ---- Look-ups ----

@@ -91,7 +91,7 @@ void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *c
         QLineEdit *box = caption ? panel->fields[f].label : panel->fields[f].value;
         QCheckBox *chk = caption ? panel->fields[f].label_chk : panel->fields[f].value_chk;
         const bool dateOrTime = !caption && (f == kDateField || f == kTimeField);
-        if (!dateOrTime) box->setReadOnly(false);
+        if (!dateOrTime) box->setReadOnly(Shows_Row_Number(*g));
         box->setText(Box_Text_Of_Card_Text(g->Text_Value, box->text()));
         chk->setChecked(true);
         if (dateOrTime) {
@@ -115,6 +115,12 @@ int Visitor_Panel_Sync::Side_Holding(const SKTGraphic &g) const
 bool Visitor_Panel_Sync::Is_Side_Photo(const SKTGraphic &g) const
 {
     return g.Is_Visitor_Photo() && Side_Holding(g) >= 0;
+}
+
+bool Visitor_Panel_Sync::Shows_Row_Number(const SKTGraphic &g) const
+{
+    return m_document.Start_Card_Option == Card_Mode::Group && g.kind() == GraphicKind::Text &&
+           g.data_source_type_val() == Data_Source_Spreadsheet && g.excel_col_indx == 0;
 }
 
 namespace {
@@ -202,7 +208,7 @@ void Visitor_Panel_Sync::Show_Control_After_Undo(const SKTGraphic &g) const
         box->setText(g.kind() == GraphicKind::Text ? Box_Text_Of_Card_Text(text, box->text()) : text);
         const bool on = chk && chk->isChecked();
         box->setEnabled(on);
-        box->setReadOnly(!on || g.control_ID.contains(QLatin1String("_Photo")));
+        box->setReadOnly(!on || g.control_ID.contains(QLatin1String("_Photo")) || Shows_Row_Number(g));
         // The date and time are typed only with their Manual box ticked.
         bool caption = false;
         const int f = Visitor_Field_Of_ID(g.control_ID, &caption);
@@ -257,12 +263,15 @@ void Visitor_Panel_Sync::Follow_Text(Profile_Panel &panel, const SKTGraphic &g, 
     const bool date = !caption && f == kDateField, time = !caption && f == kTimeField;
     if (chk && chk->isChecked() != shown) {
         chk->setChecked(shown);
-        if (date || time) {
+        if (date || time)
             panel.Date_Time_Box_Follows(date);
-        } else {
+        else
             box->setEnabled(shown && !g.Is_Control_Locked());
-            box->setReadOnly(!shown);
-        }
+    }
+    if (!date && !time) {
+        // Typed into, the row's number would be stored nowhere.
+        const bool readOnly = !shown || Shows_Row_Number(g);
+        if (box->isReadOnly() != readOnly) box->setReadOnly(readOnly);
     }
     // A hidden control's text is not on the card: the box keeps what was typed. In
     // group mode a control bound to a column holds the person's cell, shown or not.

@@ -53,7 +53,8 @@ public:
     // its side in step (the show box, and the text while the control is shown; the
     // photo box for the side's photo; a photo row's box and well), in visitor and group
     // mode. Boxes are set, not edited: nothing goes back to the card and no undo step is
-    // recorded. An empty box stays empty over the card's "Text here". A photo row's box
+    // recorded. An empty box stays empty over the card's "Text here"; a text's box is
+    // read-only while its control is hidden or shows the row's number. A photo row's box
     // names the control's file path; a stand-in picture is nobody's photo, so the photo
     // box stays empty for it.
     void Follow_Control(const SKTGraphic &g) const;
@@ -71,6 +72,9 @@ private:
     int Side_Holding(const SKTGraphic &g) const;
     // Whether the control is its side's photo.
     bool Is_Side_Photo(const SKTGraphic &g) const;
+    // Whether the control shows the row's number: in group mode a text bound to column
+    // 0 ("S.No."), which no row's save stores, so its box takes no typing.
+    bool Shows_Row_Number(const SKTGraphic &g) const;
     void Follow_Text(Profile_Panel &panel, const SKTGraphic &g, const QString &id) const;
     void Follow_Picture(Profile_Panel &panel, const SKTGraphic &g, const QString &id) const;
 

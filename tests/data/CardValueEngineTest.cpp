@@ -23,6 +23,8 @@
 #include <stdexcept>
 #include <thread>
 
+#include "QStringPrinter.h"
+
 namespace {
 
 class Engine : public ::testing::Test {
@@ -508,6 +510,60 @@ TEST_F(Engine, GroupModeFillsTheSideNotShownFromTheSelectedRow)
     doc.Start_Card_Option = Card_Mode::Opened;
     e.Set_Front_Back_Value_To_Print_Export_Mail(doc, resources(), 3);
     EXPECT_EQ(e.Side_Copy(0).controls[1]->Text_Value, "front design");
+}
+
+// A group design whose side's photo is the logo (a photo button put the photo there)
+// and whose name text was left without its binding: each card of a run shows its own
+// row in both, as the window shows the row picked, and the stand-in for a row without
+// a photo, whoever the design showed.
+TEST_F(Engine, GroupModeCardsShowEachRowInTheSidesPhoto)
+{
+    const auto flat = [&](const char *name, QColor colour) {
+        QImage image(8, 8, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = folder.filePath(name);
+        image.save(path);
+        return path;
+    };
+    const QString red = flat("a.png", Qt::red), green = flat("c.png", Qt::green), standIn = flat("no.png", Qt::magenta);
+    const struct Row {
+        QString name, photo;
+        QString logo;  // what the card's logo names
+        QRgb pixel;    // the logo's middle on the card
+    } rows[] = {{"Ann", red, red, qRgb(255, 0, 0)},
+                {"Bob", "", standIn, qRgb(255, 0, 255)},
+                {"Cy", " " + green + " ", green, qRgb(0, 255, 0)}};
+    SKTDocument doc;
+    doc.Start_Card_Option = Card_Mode::Group;
+    doc.Add_ColList_Column("Name");
+    doc.Add_ColList_Column("Photo");
+    for (const Row &r : rows) doc.Create_List_By_Array({r.name, r.photo}, 2);
+    doc.m_columnChoices.excel_cb_value1 = 1;
+    doc.m_columnChoices.excel_cb_value11 = 2;
+    GraphicPtr name = SKTGraphic::create(GraphicKind::Text);
+    name->control_ID = "Fup_Name";
+    name->_bounds = QRectF(10, 60, 80, 20);
+    name->Set_text_value("Cy");
+    add(doc, 0, name);
+    add(doc, 0, bound(GraphicKind::Image, 2, "", 2));
+    GraphicPtr logo = SKTGraphic::create(GraphicKind::Image);
+    logo->_bounds = QRectF(100, 10, 40, 30);
+    static_cast<SKTImage &>(*logo).setFilePath(green, true);
+    add(doc, 0, logo);
+    doc.Set_Visitor_Photo(0, logo.get());
+    CardValueEngine e(folder.path(), standIn);
+    e.Check_Series_Or_Excel_Use_or_not(doc);
+    ASSERT_EQ(e.Total_Batch_Excel_Card(), 3);
+    BatchRunGuard guard(e, doc, resources(), 2, false);
+    for (int n = 0; n < 3; ++n) {
+        const SideCopy card = e.Card_Copy(n, Card_Side::Front);
+        ASSERT_EQ(card.controls.size(), 3u);
+        EXPECT_EQ(card.controls[0]->Text_Value, rows[n].name) << n;
+        EXPECT_EQ(card.controls[2]->FilePath(), rows[n].logo) << n;
+        const QImage image = Rendered_Side_Image(e.Set_data_table_value_to_card(n, Card_Side::Front), 72);
+        EXPECT_EQ(image.pixel(120, 25), rows[n].pixel) << n;
+    }
+    EXPECT_EQ(logo->FilePath(), green) << "the design keeps the row the window shows";
 }
 
 TEST_F(Engine, CardNAsPdfShowsRowNsName)

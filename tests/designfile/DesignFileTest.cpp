@@ -3,6 +3,7 @@
 #include "DesignTestSupport.h"
 #include "Globals.h"
 #include "Plist.h"
+#include "QStringPrinter.h"
 #include "SKTDocument.h"
 #include "SKTSignature.h"
 #include "TestSupport.h"
@@ -14,6 +15,8 @@
 #include <QImage>
 #include <csignal>
 #include <gtest/gtest.h>
+#include <iostream>
+#include <sys/mount.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -408,9 +411,10 @@ TEST(DesignFile, FailedSaveLeavesThePreviousFileIntact)
     ASSERT_TRUE(Write_Design_File(path, small, nullptr));
     const QByteArray before = readAll(path);
 
+    // The message names the system's reason.
     QString error;
     EXPECT_FALSE(Write_Design_File(folder() + "/no such folder/x.zcd", small, &error));
-    EXPECT_TRUE(error.contains("could not be saved"));
+    EXPECT_EQ(error, "The design could not be saved as \"x.zcd\". No such file or directory.");
 
     DesignData nameless = small;
     nameless.mode = Card_Mode::Visitor;  // a mode no design file stores
@@ -428,6 +432,26 @@ TEST(DesignFile, FailedSaveLeavesThePreviousFileIntact)
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);
+    EXPECT_EQ(error, "The design could not be saved as \"kept.zcd\". File too large.");
+
+    // A full disk: a small file system of its own, filled up (only where the test may
+    // mount one).
+    const QString full = dir + "/full";
+    QDir().mkpath(full);
+    if (::geteuid() == 0 && ::mount("tmpfs", QFile::encodeName(full).constData(), "tmpfs", 0, "size=16k") == 0) {
+        QFile filler(full + "/filler");
+        ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+        filler.write(QByteArray(64 * 1024, 'x'));
+        filler.close();
+        error.clear();
+        EXPECT_FALSE(Write_Design_File(full + "/GR.zcd", small, &error));
+        EXPECT_EQ(error, "The design could not be saved as \"GR.zcd\". No space left on device.");
+        EXPECT_EQ(QDir(full).entryList(QDir::Files | QDir::Hidden), QStringList{"filler"});
+        ::umount2(QFile::encodeName(full).constData(), MNT_DETACH);
+    } else {
+        std::cout << "Not run: the full disk, which needs a file system of its own\n";
+    }
+    QDir(full).removeRecursively();
 
     if (geteuid() != 0) {  // the superuser writes into read-only folders anyway
         QFile::setPermissions(dir, QFileDevice::ReadOwner | QFileDevice::ExeOwner);

@@ -7,6 +7,7 @@
 #include "DataSourceSection.h"
 #include "GroupProjectWindow.h"
 #include "Profile_Panel.h"
+#include "QStringPrinter.h"
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
 
@@ -101,6 +102,11 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
                 t.height_Text->setText("20");
                 testsupport::boxes().answerNext(1);  // Yes, a new column
             });
+        } else if (s == "select the photo") {
+            select(control("Fup_Photo"));
+        } else if (s.startsWith("photo from file ")) {
+            testsupport::queueFilePanelAnswer({s.mid(16)});
+            panel.Browse_image_btn->click();
         } else if (s == "save") {
             list().save_btn->click();
             testsupport::boxes().clear();
@@ -160,12 +166,24 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
          {{"pick 1", rowOne}, {"bind the company", company("Firm 2", "Firm 2", photo[1])},
           {"type  Ltd", company("Firm 2 Ltd", "Firm 2 Ltd", photo[1])},
           {"pick 2", company("Firm 3", "Firm 3", photo[2])}}},
+        // The photo stays selected while rows are picked and a photo button fills it: the
+        // Image tab names the picture it holds each time (checked after every step).
+        {"the photo selected, rows picked", false,
+         {{"pick 1", rowOne}, {"select the photo", rowOne}, {"pick 2", company("Text here", "", photo[2])},
+          {"photo from file " + logoPath, company("Text here", "", logoPath)},
+          {"pick 0", company("Text here", "", photo[0])}}},
     };
+    ControlPanels &tabs = *w.controller.controlPanels;
     for (const Road &r : roads) {
         reopen();
         for (const auto &[s, expected] : r.steps) {
             step(s);
             EXPECT_EQ(shown(), expected) << r.what << ", after " << s.toStdString();
+            const SKTGraphic *selected = tabs.shownControl();
+            if (selected && selected->kind() == GraphicKind::Image) {
+                EXPECT_EQ(tabs.image.path->text(), selected->FilePath())
+                    << r.what << ", the Image tab after " << s.toStdString();
+            }
         }
         SKTGraphic *g = control("Fup_Company");
         ASSERT_NE(g, nullptr);

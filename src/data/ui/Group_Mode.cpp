@@ -146,27 +146,19 @@ QList<GroupRows::Panel_Value> Group_Mode::Row_Changes(int row) const
 
 void Group_Mode::Set_GP_mode_Value_From_Excel(Card_Side side, int row)
 {
-    // The row goes onto the card; the panel's boxes follow the card's controls
-    // (Visitor_Panel_Sync::Follow_Control), so box and card have one source.
-    const int s = indexOf(side);
-    const Dynamic_Ctrl_List &list = m_host.Group_User_Rows(s);
-    const auto userColumn = [&list](const QString &id) { return ::Get_Col_Index_of_Dynamic_Control(list, id); };
-    const Scoped_Value<bool> quiet(m_quiet, true);
-    SKTGraphicList &controls = m_doc.sideList(s);
-    for (const GroupBinding::Panel_Value &v : GroupBinding::Row_Values_For_Side(m_doc, s, row, userColumn)) {
-        // The photo column goes to the side's photo, the control the row's save reads.
-        SKTGraphic *g = v.id == QLatin1String(GroupBinding::kPhotoID) ? m_doc.Visitor_Photo(s)
-                                                                        : GroupBinding::Find_Control(controls, v.id);
-        if (!g) continue;
-        if (g->kind() != GraphicKind::Image) {
-            g->Set_text_value(v.text);
-            continue;
-        }
-        // A person without a photo shows the stand-in on the card; a photo row shows
-        // its cell as it is.
-        const bool photo = v.id == QLatin1String(GroupBinding::kPhotoID);
-        const QString path = photo && v.text.isEmpty() ? m_host.Group_No_Image_Path() : v.text;
-        if (g->FilePath() != path) static_cast<SKTImage &>(*g).setFilePath(path, true);
+    // The row goes onto the side's controls by the fill that makes every card of a run
+    // (the photo column to the side's photo, the stand-in for a person without one);
+    // the panel's boxes follow the card's controls (Visitor_Panel_Sync::Follow_Control),
+    // so box, card and the cards produced have one source.
+    try {
+        const Scoped_Value<bool> quiet(m_quiet, true);
+        // An engine of its own: a batch run's snapshot is never disturbed.
+        CardValueEngine engine(Data_Folder_Path, m_host.Group_No_Image_Path());
+        engine.Check_Series_Or_Excel_Use_or_not(m_doc);
+        const int s = indexOf(side);
+        engine.Fill_Card_Side(m_doc.sideList(s).items(), s, row);
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
 }
 
@@ -204,19 +196,9 @@ void Group_Mode::Fill_Side_Shown()
     if (!Is_Group_Mode() || !m_rows) return;
     const int row = m_rows->selectedRow();
     if (row < 0 || row >= m_doc.ListData().size()) return;
-    try {
-        const Scoped_Value<bool> quiet(m_quiet, true);
-        // An engine of its own: a batch run's snapshot is never disturbed.
-        CardValueEngine engine(Data_Folder_Path);
-        engine.Check_Series_Or_Excel_Use_or_not(m_doc);
-        engine.Assign_Batch_Values_To_Control(m_doc.sideList(m_doc.currentSide()).items(), row);
-        // The panels follow the card.
-        Set_GP_mode_Value_From_Excel(sideOf(m_doc.currentSide()), row);
-        // What the side shows of the row now, which a save compares with.
-        m_shown[m_doc.currentSide() == 1 ? 1 : 0] = {row, Panel_Values()};
-    } catch (const std::exception &e) {
-        Show_NSLog_Message(QString::fromUtf8(e.what()));
-    }
+    Set_GP_mode_Value_From_Excel(sideOf(m_doc.currentSide()), row);
+    // What the side shows of the row now, which a save compares with.
+    m_shown[m_doc.currentSide() == 1 ? 1 : 0] = {row, Panel_Values()};
     m_host.Group_Card_Changed();
 }
 
@@ -404,7 +386,7 @@ std::shared_ptr<SideCopy> Group_Mode::Group_Side_Not_Shown_Filled() const
     if (!Is_Group_Mode()) return nullptr;
     const int row = m_doc.listSelection();
     if (row < 0 || row >= m_doc.ListData().size()) return nullptr;
-    CardValueEngine engine(Data_Folder_Path);
+    CardValueEngine engine(Data_Folder_Path, m_host.Group_No_Image_Path());
     engine.Check_Series_Or_Excel_Use_or_not(m_doc);
     engine.Set_Front_Back_Value_To_Print_Export_Mail(m_doc, Application_Render_Resources(m_adjuster), row);
     return std::make_shared<SideCopy>(engine.Side_Copy(m_doc.currentSide() == 1 ? 0 : 1));

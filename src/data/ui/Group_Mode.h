@@ -118,8 +118,10 @@ public:
     // makes no project ends in what a fresh start shows.
     void Project_Deleted(const QString &path);
 
-    // The row onto the side's controls (a photo without a picture shows the stand-in),
-    // whose panel boxes follow them; fields without a column keep their values.
+    // The row onto the side's controls as every card of a run takes it
+    // (CardValueEngine::Fill_Card_Side: the bound controls, the side's photo from the
+    // side's photo column, the stand-in for a person without a photo), whose panel
+    // boxes follow them; controls bound to no column keep their values.
     void Set_GP_mode_Value_From_Excel(Card_Side side, int row);
     // The selected row on the card and the panel of the side shown: a new fill of the
     // card, which Card_Fill names.

@@ -81,9 +81,9 @@ int Group_Row_List::selectedRow() const
     return m_doc.listSelection();
 }
 
-void Group_Row_List::silentSave()
+bool Group_Row_List::silentSave()
 {
-    if (saveProject) saveProject();
+    return !saveProject || saveProject();
 }
 
 void Group_Row_List::Add_Record()
@@ -92,8 +92,7 @@ void Group_Row_List::Add_Record()
     // The new row is selected before the save, so a save that stores the panel into
     // the selected row never writes the new person over the one selected before.
     Mark_Group_List_New_Selection(row);
-    silentSave();
-    Show_MessageBox(QStringLiteral("Record added successfully."));
+    if (silentSave()) Show_MessageBox(QStringLiteral("Record added successfully."));
 }
 
 void Group_Row_List::Delete_Record()
@@ -109,28 +108,29 @@ void Group_Row_List::Delete_Record()
     const GroupRows::Delete_Result result = GroupRows::Delete_Row(m_doc, row);
     if (!result.deleted) return;
     Mark_Group_List_New_Selection(result.select);
-    silentSave();
-    Show_MessageBox(QStringLiteral("Record deleted successfully."));
+    if (silentSave()) Show_MessageBox(QStringLiteral("Record deleted successfully."));
 }
 
-void Group_Row_List::Save_Record(bool message)
+bool Group_Row_List::Save_Record(bool message)
 {
     // Without a chosen person the panel shows nobody: no row is written over, as in the
     // window's own save.
     const int row = selectedRow();
-    if (row < 0) return;
+    if (row < 0) return true;
     const QList<GroupRows::Panel_Value> values =
         rowChanges ? rowChanges(row) : panelValues ? panelValues() : QList<GroupRows::Panel_Value>{};
-    if (!GroupRows::Save_Row(m_doc, row, values)) return;
+    if (!GroupRows::Save_Row(m_doc, row, values)) return true;
     Mark_Group_List_New_Selection(row);
-    silentSave();
+    if (!silentSave()) return false;
     if (message) Show_MessageBox(QStringLiteral("Record saved successfully."));
+    return true;
 }
 
 void Group_Row_List::Save_And_Next()
 {
     const int row = selectedRow();
     if (row < 0) return;
-    Save_Record(false);
+    // A row whose project could not be written stays, for the clerk to save again.
+    if (!Save_Record(false)) return;
     Mark_Group_List_New_Selection(GroupRows::Row_After_Save(row, GroupList->count(), GP_Move_Next_Rcd_ChkBox->isChecked()));
 }

@@ -2,7 +2,8 @@
 // The row list beside the card in group mode: one entry "%d - %@" per row of the
 // document's row table (a view over ListData, rebuilt whenever the rows change), with
 // Add, Delete, Save and Save-and-next. Every command ends with a silent save of the
-// project. The panel's values and the project save come from the window that holds
+// project; a save that fails (the holder says why) shows no success and moves to no
+// other row. The panel's values and the project save come from the window that holds
 // the list, so the list knows no panel and no file format.
 #include "GroupRows.h"
 #include "WidgetDecls.h"
@@ -37,9 +38,11 @@ public:
     void Add_Record();
     void Delete_Record();
     // Stores the panel into the selected row and saves; with `message` tells the user.
-    // Save, Save-and-next and Delete do nothing while no row is selected.
-    void Save_Record(bool message);
-    // The silent save, then the next entry when "move to next" is ticked.
+    // Save, Save-and-next and Delete do nothing while no row is selected. False only
+    // when the project could not be saved.
+    bool Save_Record(bool message);
+    // The silent save, then the next entry when "move to next" is ticked (the row stays
+    // when the project could not be saved).
     void Save_And_Next();
 
     QListWidget *GroupList = nullptr;
@@ -59,7 +62,8 @@ signals:
     void viewSpreadsheetClicked();
 
 private:
-    void silentSave();
+    // False when the project could not be saved.
+    bool silentSave();
 
     SKTDocument &m_doc;
 };

@@ -6,14 +6,12 @@
 #include "GroupBinding.h"
 #include "GroupDesk.h"
 #include "GroupProjectFixture.h"
+#include "Helpers.h"
 #include "MessageBox.h"
 #include "Profile_Panel.h"
 #include "SKTImage.h"
 #include "TestSupport.h"
 #include "Update_XL_Column.h"
-#include "CardValues.h"
-#include "RenderedSide.h"
-#include "RenderResources.h"
 
 #include <QCheckBox>
 #include <QImage>
@@ -126,12 +124,13 @@ struct Project : group_project::Group_Project_Fixture {
         cardView(side()).deleteSelection();
     }
     // A card text bound on the Data Source tab, as the tab binds it: its field follows,
-    // then a text bound to a column shows the current row's cell of it.
+    // then a text bound to a column shows the current row's cell of it (column 0 the
+    // row's number).
     void bind(SKTGraphic &g, int column)
     {
         GroupBinding::Bind(g, column, g.ctrl_is_visible);
         w.group.Column_Follows_Binding(g);
-        if (column > -1) g.Set_text_value(GroupBinding::Cell_Text(w.document, w.document.listSelection(), column));
+        if (column > -1) g.Set_text_value(Trim_Str(w.document.Get_sel_row_col_value_of_Excel(w.document.listSelection(), column)));
     }
     void save() { QTest::mouseClick(list().save_btn, Qt::LeftButton); }
 };
@@ -210,6 +209,16 @@ TEST_F(GroupCurrentRow, APhotoButtonsPictureTakesEachRowsPhoto)
             EXPECT_EQ(p.w.document.ListData().at(s.row), p.rows[s.row]) << road.what << ", row " << s.row;
         }
         EXPECT_EQ(p.fileRows().mid(1), p.rows.mid(1)) << road.what;
+        // Every card of an export shows its own row: its name, and in the logo its photo
+        // or the stand-in, whoever the window shows.
+        const QString cardPhotos[] = {typedFace, standIn, p.rows[2][4], p.rows[3][4], p.rows[4][4]};
+        const std::vector<GroupDesk::Run_Card> cards = p.w.runCards(0);
+        ASSERT_EQ(cards.size(), std::size(cardPhotos)) << road.what;
+        for (size_t n = 0; n < cards.size(); ++n) {
+            EXPECT_EQ(cards[n].photo, cardPhotos[n]) << road.what << ", card " << n;
+            EXPECT_EQ(cards[n].values.value("Company_Logo"), cardPhotos[n]) << road.what << ", card " << n;
+            EXPECT_EQ(cards[n].values.value("Fup_Name"), p.rows[int(n)][1]) << road.what << ", card " << n;
+        }
         testsupport::boxes().clear();
     }
 }
@@ -278,6 +287,40 @@ TEST_F(GroupCurrentRow, ATextBoundAgainAfterManualIsItsColumnsText)
         pick(2);
         EXPECT_EQ(panelText(0, f.id), f.typed) << f.id;
     }
+}
+
+// A text bound to "S.No." (column 0) shows the row's number on every row picked, as
+// the cards of a run do; its box takes no typing, ticked again too, so a row's Save
+// stores nothing from it.
+TEST_F(GroupCurrentRow, ATextOfTheRowNumberShowsItAndTakesNoTyping)
+{
+    pick(1);
+    bind(*control("Fup_Company"), 0);
+    QLineEdit *box = panel().Text_Box_For_ID("Fup_Company");
+    QCheckBox *chk = panel().Chk_Box_For_ID("Fup_Company");
+    const struct Row {
+        int row;
+        QString number;
+    } shown[] = {{0, "1"}, {3, "4"}, {4, "5"}};
+    for (const Row &r : shown) {
+        pick(r.row);
+        EXPECT_EQ(cardText(0, "Fup_Company"), r.number) << r.row;
+        EXPECT_EQ(box->text(), r.number) << r.row;
+        EXPECT_TRUE(box->isReadOnly()) << r.row;
+        chk->click();
+        chk->click();
+        EXPECT_TRUE(box->isReadOnly()) << r.row << ", ticked again";
+        type("Fup_Company", "Typed");
+        EXPECT_EQ(box->text(), r.number) << r.row;
+        save();
+        EXPECT_EQ(w.document.ListData(), rows) << r.row;
+    }
+    const std::vector<GroupDesk::Run_Card> cards = w.runCards(0);
+    ASSERT_EQ(cards.size(), 5u);
+    for (size_t n = 0; n < cards.size(); ++n) EXPECT_EQ(cards[n].values.value("Fup_Company"), QString::number(n + 1)) << n;
+    // Bound to a column again, the box takes typing again.
+    bind(*control("Fup_Company"), 2);
+    EXPECT_FALSE(box->isReadOnly());
 }
 
 // The box of a field whose text was deleted from the side is not what the card shows:
@@ -859,59 +902,49 @@ Failure Walker::checkShown(size_t i)
     return {};
 }
 
-// An export run of every card, both sides, through the window's value engine: each card's
-// texts hold its row, and the side's photo shows its row's picture (a flat colour), the
-// stand-in for a row without one.
+// An export run of every card, both sides, as the window starts one: each card's texts
+// hold its row, and the side's photo shows its row's picture, the stand-in for a row
+// without one.
 Failure Walker::checkExport(size_t i)
 {
     Project &w = d();
-    SKTDocument &doc = w.w.document;
-    const DesignColumnChoices choices = doc.m_columnChoices;
-    Card_Values values(doc, [] { return testsupport::testHome() + "/series"; });
-    values.Check_Series_Or_Excel_Use_or_not();
-    const std::unique_ptr<BatchRunGuard> run = values.Begin_Batch_Run(Application_Render_Resources(w.w.adjuster), false, {});
-    if (!run) return {i, "an export runs", stepName + " was refused"};
-    const CardValueEngine &engine = values.Engine();
-    for (int card = 0; card < rows.size(); ++card)
-        for (int s : {0, 1}) {
+    const DesignColumnChoices choices = w.w.document.m_columnChoices;
+    // A card per row once a control, a field's text or a side's photo takes a column;
+    // else one card.
+    bool rowsOnCards = false;
+    for (int s : {0, 1}) {
+        if (w.w.document.Visitor_Photo(s) && photoColumn(s) >= 0) rowsOnCards = true;
+        for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
+            if (choices.*f.column >= 0 && GroupBinding::Find_Control(w.w.document.sideList(s), QLatin1String(f.id)))
+                rowsOnCards = true;
+        for (const GraphicPtr &g : w.w.document.sideList(s).items())
+            if (g->data_source_type_val() == Data_Source_Spreadsheet) rowsOnCards = true;
+    }
+    for (int s : {0, 1}) {
+        const std::vector<GroupDesk::Run_Card> cards = w.w.runCards(s);
+        if (cards.size() != (rowsOnCards ? size_t(rows.size()) : 1))
+            return {i, "an export makes a card per row",
+                    stepName + " made " + std::to_string(cards.size()) + " cards of side " + std::to_string(s)};
+        const int pc = photoColumn(s);
+        const SKTGraphic *photo = w.w.document.Visitor_Photo(s);
+        for (int card = 0; rowsOnCards && card < rows.size(); ++card) {
+            const GroupDesk::Run_Card &made = cards[size_t(card)];
             const std::string where = stepName + ", card " + std::to_string(card) + " side " + std::to_string(s) + ": ";
-            SideCopy copy = engine.Side_Copy(s);
-            engine.Assign_Batch_Values_To_Control(copy.controls, card);
-            for (const GraphicPtr &g : copy.controls)
+            for (const GraphicPtr &g : w.w.document.sideList(s).items())
                 for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
                     if (g->kind() == GraphicKind::Text && g->control_ID == QLatin1String(f.id) &&
                         g->data_source_type_val() == Data_Source_Spreadsheet && choices.*f.column >= 1 &&
-                        plain(g->Text_Value).trimmed() != rows[card].value(choices.*f.column).trimmed())
+                        plain(made.values.value(g->control_ID)) != rows[card].value(choices.*f.column).trimmed())
                         return {i, "an exported card holds its row",
-                                where + f.id + " reads " + str(g->Text_Value) + ", the row holds " +
+                                where + f.id + " reads " + str(made.values.value(g->control_ID)) + ", the row holds " +
                                     str(rows[card].value(choices.*f.column))};
-            // The side's photo, when nothing drawn above covers its middle.
-            const int pc = photoColumn(s);
-            const std::vector<GraphicPtr> items = doc.sideList(s).items();
-            const SKTGraphic *photo = doc.Visitor_Photo(s);
-            if (!photo || pc < 1 || !photo->ctrl_is_visible) continue;
-            const QPointF middle = photo->bounds().center();
-            bool covered = false, above = false;
-            for (const GraphicPtr &g : items) {
-                if (above && g->ctrl_is_visible && g->bounds().contains(middle)) covered = true;
-                if (g.get() == photo) above = true;
-            }
-            if (covered) continue;
-            const QImage image = Rendered_Side_Image(engine.Set_data_table_value_to_card(card, s ? Card_Side::Back : Card_Side::Front), 72);
-            const QColor seen = image.pixelColor(middle.toPoint());
-            const QString cell = rows[card].value(pc);
-            const QColor want = cell.isEmpty() ? QColor() : QImage(cell).pixelColor(0, 0);
-            const bool right = cell.isEmpty() ? seen != QColor(Qt::red) && seen != QColor(Qt::green) &&
-                                                    seen != QColor(Qt::blue) && seen != QColor(Qt::magenta) &&
-                                                    seen != QColor(Qt::darkCyan) && seen != QColor(Qt::darkRed) &&
-                                                    seen != QColor(Qt::darkGreen) && seen != QColor(Qt::darkBlue) &&
-                                                    seen != QColor(Qt::darkMagenta)
-                                              : seen == want;
-            if (!right)
+            if (!photo || pc < 1) continue;
+            const QString cell = rows[card].value(pc).trimmed();
+            if (made.photo != (cell.isEmpty() ? w.w.No_Image_Path() : cell))
                 return {i, "an exported card shows its row's photo",
-                        where + "the photo shows " + seen.name().toStdString() + ", the row's photo " + str(cell) +
-                            (cell.isEmpty() ? " (none)" : " is " + want.name().toStdString())};
+                        where + "the photo shows " + str(made.photo) + ", the row's photo is " + str(cell)};
         }
+    }
     return {};
 }
 

@@ -3,6 +3,7 @@
 // of both sides, the visitor panels with their desk, the group pane, and a window that
 // reads and writes design files and records side snapshots.
 #include "CardControls.h"
+#include "CardValues.h"
 #include "CardViewHost.h"
 #include "DataSourceSection.h"
 #include "DesignFile.h"
@@ -13,6 +14,7 @@
 #include "PictureAdjuster.h"
 #include "Profile_Data_Source.h"
 #include "Profile_Panel.h"
+#include "RenderResources.h"
 #include "SKTDocument.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
@@ -26,8 +28,11 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMap>
 #include <QWidget>
 #include <functional>
+#include <memory>
+#include <vector>
 
 struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     struct Plain_Adjuster : PictureAdjuster {
@@ -144,6 +149,31 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         document.sideList(document.currentSide()).replaceAll(restored);
         for (const GraphicPtr &g : restored) panels.Show_Control_After_Undo(g.get());
         group.Refill_Restored_Side(state.rowFill);
+    }
+    // Every card of a side as a run (export, print, mail) makes it, started as the
+    // window starts one (the current row on the side not shown): per card the value of
+    // each control by ID (a text's text, a picture's path) and the path of the side's
+    // photo, read from the controls the card is drawn from.
+    struct Run_Card {
+        QMap<QString, QString> values;
+        QString photo;
+    };
+    std::vector<Run_Card> runCards(int side)
+    {
+        Card_Values values(document, [] { return Data_Folder_Path; }, No_Image_Path());
+        const std::unique_ptr<BatchRunGuard> run =
+            values.Begin_Batch_Run(Application_Render_Resources(adjuster), false, {});
+        std::vector<Run_Card> cards;
+        const Card_Side which = side == 1 ? Card_Side::Back : Card_Side::Front;
+        for (int n = 0; run && n < values.Engine().Total_Batch_Excel_Card(); ++n) {
+            Run_Card card;
+            for (const GraphicPtr &g : values.Engine().Card_Copy(n, which).controls) {
+                card.values[g->control_ID] = g->kind() == GraphicKind::Image ? g->FilePath() : g->Text_Value;
+                if (g->Is_Visitor_Photo()) card.photo = g->FilePath();
+            }
+            cards.push_back(card);
+        }
+        return cards;
     }
     // One step back on the side shown.
     void undo()

@@ -17,6 +17,7 @@ struct RowList : ::testing::Test {
     QStringList boxes;  // every message shown, in order
     int yes = 1;
     int saves = 0;
+    bool written = true;  // what the project's save answers
     QList<QStringList> rowsAtSave;  // the rows each silent save found
     QList<GroupRows::Panel_Value> panel;
     QList<int> shown;  // rows put on the card
@@ -40,7 +41,7 @@ struct RowList : ::testing::Test {
         list->saveProject = [this, l = list.get()] {
             ++saves;
             rowsAtSave << QStringList{QString::number(l->selectedRow())};
-            return true;
+            return written;
         };
         QObject::connect(list.get(), &Group_Row_List::rowSelected, [this](int r) { shown << r; });
         return list;
@@ -133,6 +134,42 @@ TEST_F(RowList, SaveAndNext)
     EXPECT_EQ(list->selectedRow(), 0);
     EXPECT_EQ(saves, 4);
     EXPECT_EQ(boxes.size(), 1);  // the silent saves said nothing
+}
+
+// A command whose project could not be written (the window said why) shows no success,
+// and Save & Next stays on the row; one that was written says so.
+TEST_F(RowList, ACommandWhoseSaveFailedShowsNoSuccess)
+{
+    const QString ask = "Are you sure you want delete selected record?";
+    struct Row {
+        QPushButton *Group_Row_List::*button;
+        bool writes;
+        QStringList boxes;
+        int selectedAfter;
+    } rows[] = {
+        {&Group_Row_List::save_btn, false, {}, 1},
+        {&Group_Row_List::save_btn, true, {"Record saved successfully."}, 1},
+        {&Group_Row_List::save_next_btn, false, {}, 1},
+        {&Group_Row_List::save_next_btn, true, {}, 2},
+        {&Group_Row_List::add_btn, false, {}, 3},
+        {&Group_Row_List::add_btn, true, {"Record added successfully."}, 3},
+        {&Group_Row_List::delete_btn, false, {ask}, 0},
+        {&Group_Row_List::delete_btn, true, {ask, "Record deleted successfully."}, 0},
+    };
+    for (const Row &r : rows) {
+        SetUp();
+        boxes.clear();
+        saves = 0;
+        written = r.writes;
+        auto list = makeList();
+        const QString what = (*list.*r.button)->text() + (r.writes ? " written" : " not written");
+        list->Mark_Group_List_New_Selection(1);
+        panel = {{1, "Bea", true}};
+        QTest::mouseClick(*list.*r.button, Qt::LeftButton);
+        EXPECT_EQ(saves, 1) << what.toStdString();
+        EXPECT_EQ(boxes, r.boxes) << what.toStdString();
+        EXPECT_EQ(list->selectedRow(), r.selectedAfter) << what.toStdString();
+    }
 }
 
 TEST_F(RowList, NothingSelectedStoresAndDeletesNothing)
