@@ -533,7 +533,11 @@ struct Walker {
         const int s = side();
         const std::optional<int> fill = p->w.group.Card_Fill(s);
         const DesignColumnChoices choices = p->w.document.m_columnChoices;
+        // An undo keeps the present state for its redo: what the clerk changed till now.
+        const int depth = p->w.history.undoCount(s);
+        const Recorded present{now, fill, choices};
         if (!(undo ? p->w.undoStep() : p->w.redoStep())) return;
+        if (undo) records[size_t(s)][depth] = present;
         const auto at = records[size_t(s)].find(p->w.history.undoCount(s));
         if (at == records[size_t(s)].end() || !at->second.fill || at->second.fill != fill)
             refilled();
@@ -627,19 +631,21 @@ Failure Walker::step(size_t i, const Step &s)
         if (!box || !box->isEnabled() || box->isReadOnly()) break;  // a box ticked off takes no keys
         const int c = column(id);
         const QString value = valueOf(s.b);
+        // A box without its text on the side gives the row nothing: its column is open
+        // in every undo step the keys record.
+        const bool onCard = GroupBinding::Find_Control(w.w.document.sideList(shown), QLatin1String(id));
+        auto typed = [&](const QString &text) { onCard ? put(c, text) : open(c); };
         // Key by key: each key is an undo step holding the text typed so far.
         box->selectAll();
         if (value.isEmpty()) {
-            put(c, QString());
+            typed(QString());
             QTest::keyClick(box, Qt::Key_Backspace);
         } else {
             for (int k = 1; k <= value.size(); ++k) {
-                put(c, value.left(k));
+                typed(value.left(k));
                 QTest::keyClick(box, value.at(k - 1).toLatin1());
             }
         }
-        // A box without its text on the side gives the row nothing.
-        if (!GroupBinding::Find_Control(w.w.document.sideList(shown), QLatin1String(id))) open(c);
         break;
     }
     case Event::CardText:
@@ -664,8 +670,9 @@ Failure Walker::step(size_t i, const Step &s)
         }
         break;
     case Event::Copy:
-        w.w.copyToOtherSide();
+        // The copy shows the row on the other side, and records it so.
         refilled();
+        w.w.copyToOtherSide();
         break;
     case Event::SwitchSide:
         w.w.showSide(1 - shown);
@@ -708,12 +715,7 @@ Failure Walker::step(size_t i, const Step &s)
         const std::vector<GraphicPtr> items = w.w.document.sideList(shown).items();
         if (items.empty()) break;
         SKTGraphic *g = items[size_t(s.a) % items.size()].get();
-        if (s.event != Event::CopyControl) {
-            openControl(g, shown);
-            // The photo box after a control leaves the side is not judged yet (see the
-            // closing note: it can read the logo's picture).
-            open(photoColumn(shown));
-        }
+        if (s.event != Event::CopyControl) openControl(g, shown);
         click(g);
         if (s.event == Event::Delete) {
             w.cardView(shown).deleteSelection();
@@ -771,14 +773,15 @@ Failure Walker::step(size_t i, const Step &s)
         if (current < 0) break;
         testsupport::boxes().answerNext(1);
         QTest::mouseClick(w.list().delete_btn, Qt::LeftButton);
+        // The last row is never deleted: the card keeps what the clerk changed.
         if (rows.size() > 1) {
             rows.removeAt(current);
             std::map<int, std::string> moved;
             for (const auto &[r, name] : writer)
                 if (r != current) moved[r > current ? r - 1 : r] = name;
             writer = moved;
+            refilled();
         }
-        refilled();
         if (Failure f = checkRows(i, -1, before); f.failed()) return f;
         if (Failure f = checkFile(i); f.failed()) return f;
         break;
@@ -1013,6 +1016,7 @@ TEST(GroupWalk, EveryStepKeepsOneCurrentRow)
         return;
     }
 }
+
 
 } // namespace
 
