@@ -281,7 +281,13 @@ void Group_Mode::Column_Follows_Binding(const SKTGraphic &g)
         if (e.id == g.control_ID) e.column = QString::number(now);
 }
 
-int Group_Mode::Column_Of(const QString &ctrl_id) { return Column_On_Side(m_doc.currentSide(), ctrl_id); }
+int Group_Mode::Column_Of(const QString &ctrl_id)
+{
+    const int side = m_doc.currentSide() == 1 ? 1 : 0;
+    if (ctrl_id == QLatin1String(GroupBinding::kPhotoID))
+        return side == 1 ? m_doc.m_columnChoices.excel_cb_value12 : m_doc.m_columnChoices.excel_cb_value11;
+    return Column_On_Side(side, ctrl_id);
+}
 
 int Group_Mode::Column_On_Side(int side, const QString &ctrl_id)
 {
