@@ -10,6 +10,8 @@ set -euo pipefail
 cd "$1"
 export REPEAT_TIMEOUT="${REPEAT_TIMEOUT:-900}" BUILD_NAME="$(basename "$PWD")"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+# The group walk over a few of its seeds in each repeat (the plain run walks 300).
+export GROUP_WALKS="${GROUP_WALKS:-4}"
 # Left out of the repeats (ctest runs each once): the memory budgets, the fuzz tables,
 # the size limits and the runs of LibreOffice, the mail sink and two desks at once. Each
 # makes its own input and keeps nothing between tests, and together they took most of

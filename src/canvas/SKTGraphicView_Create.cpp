@@ -182,6 +182,16 @@ SKTGraphic *SKTGraphicView::createGraphicOfClass(GraphicKind kind, std::optional
     }
 
     g->control_ID = ctrl_ID;
+    // A photo made in group mode (a photo button, the camera) takes its side's photo
+    // column, as the photo the column's binding places does: an undo that gives it back
+    // leaves the column the side's.
+    if (kind == GraphicKind::Image && ctrl_ID == QLatin1String("Fup_Photo") && m_host &&
+        m_host->Design_Mode() == Card_Mode::Group)
+        if (const int column = m_host->Get_Excel_Coulmn_Index_According_ID(ctrl_ID); column != -1) {
+            g->Set_Data_source_type(2);
+            g->Set_Excel_binding(true);
+            g->Set_Excel_binding_Index(column);
+        }
     g->setBounds(QRectF(origin, size));
     if (m_host && !m_creationGroupOpen) {
         m_host->Begin_Creation_Undo_Group();

@@ -113,10 +113,14 @@ bool Column_Follows_Binding(SKTDocument &doc, int side, const SKTGraphic &contro
     if (now == *chosen) return false;
     const int old = *chosen;
     *chosen = now;
-    // The photo's choice is the side's own; a text field's stands for both sides.
+    // The photo's choice is the side's own; a text field's stands for both sides: the
+    // other side's text that took the old column (typed by hand when there was none)
+    // takes the new one.
     if (id != QLatin1String(kPhotoID))
         if (SKTGraphic *other = Find_Control(doc.sideList(1 - side), id);
-            other && other->data_source_type_val() == Data_Source_Spreadsheet && other->excel_col_indx == old)
+            other && (other->data_source_type_val() == Data_Source_Spreadsheet
+                          ? other->excel_col_indx == old
+                          : old == -1 && other->data_source_type_val() == Data_Source_Manual))
             Bind(*other, now, other->ctrl_is_visible);
     return true;
 }

@@ -55,7 +55,7 @@ SKTGraphic *Place_Field(SKTDocument &doc, int side, const QString &id, const QSt
 // A control of a field with a project column was bound anew (its Data Source, or a
 // crop that made a column): the field's column choice becomes the control's column (-1
 // when it now takes a series or is typed by hand), and the field's control on the other
-// side, bound to the old column, takes the new one. One column is then the field's
+// side, bound to the old column (or typed by hand when there was none), takes the new one. One column is then the field's
 // source on the card, in the row list's Save, in the cards produced and after reopening.
 // A field without a column takes the control's column once the control is bound to one
 // (after Manual, or a field left without a column in the wizard). False (nothing

@@ -44,7 +44,8 @@ Maker makerFor(SKTDocument &doc, QStringList *log)
 }
 
 // A field's column choice follows a new binding of its control; the other side's
-// control of the field on the old column follows too; the photo's choice is its side's.
+// control of the field on the old column (typed by hand when there was none) follows
+// too; the photo's choice is its side's.
 TEST(GroupBinding, TheColumnChoiceFollowsANewBinding)
 {
     struct Row {
@@ -60,7 +61,8 @@ TEST(GroupBinding, TheColumnChoiceFollowsANewBinding)
         {"name to a series", "Fup_Name", 0, Data_Source_Series, -1, true, -1, 3, -1, -1},
         {"front photo to a cropped column", "Fup_Photo", 0, Data_Source_Spreadsheet, 4, true, 1, 4, -1, 3},
         {"back photo without a column", "Fup_Photo", 1, Data_Source_Spreadsheet, 4, true, 1, 3, 4, -1},
-        {"a field without a column", "Fup_Title", 0, Data_Source_Spreadsheet, 2, true, 1, 3, -1, -1},
+        {"a field without a column (the other side's text typed by hand takes it)", "Fup_Title", 0,
+         Data_Source_Spreadsheet, 2, true, 1, 3, -1, 2},
         {"a field without a column typed by hand", "Fup_Title", 0, Data_Source_Manual, -1, false, 1, 3, -1, -1},
         {"a user-added text", "F_field1", 0, Data_Source_Spreadsheet, 2, false, 1, 3, -1, -1},
     };

@@ -197,6 +197,9 @@ void Group_Mode::Fill_Side_Shown()
     const int row = m_rows->selectedRow();
     if (row < 0 || row >= m_doc.ListData().size()) return;
     Set_GP_mode_Value_From_Excel(sideOf(m_doc.currentSide()), row);
+    // The photo box names the row's photo, even when the side's photo kept its picture
+    // (the follower sees no change then) and the box named a picture clicked before.
+    if (SKTGraphic *photo = m_doc.Visitor_Photo(m_doc.currentSide())) m_host.Group_Panel_Follows(photo);
     // What the side shows of the row now, which a save compares with.
     m_shown[m_doc.currentSide() == 1 ? 1 : 0] = {row, Panel_Values()};
     m_host.Group_Card_Changed();
@@ -278,7 +281,13 @@ void Group_Mode::Column_Follows_Binding(const SKTGraphic &g)
         if (e.id == g.control_ID) e.column = QString::number(now);
 }
 
-int Group_Mode::Column_Of(const QString &ctrl_id) { return Column_On_Side(m_doc.currentSide(), ctrl_id); }
+int Group_Mode::Column_Of(const QString &ctrl_id)
+{
+    const int side = m_doc.currentSide() == 1 ? 1 : 0;
+    if (ctrl_id == QLatin1String(GroupBinding::kPhotoID))
+        return side == 1 ? m_doc.m_columnChoices.excel_cb_value12 : m_doc.m_columnChoices.excel_cb_value11;
+    return Column_On_Side(side, ctrl_id);
+}
 
 int Group_Mode::Column_On_Side(int side, const QString &ctrl_id)
 {

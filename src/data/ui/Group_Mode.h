@@ -153,7 +153,8 @@ public:
     // The panel of the side shown stored into the selected row (nothing when none).
     void Save_Group_Mode_List_Details_In_XL_Data_List();
     // The spreadsheet column of the field with the ID on the side shown: a fixed
-    // field's column choice, a user-added field's entry of the side's list; -1 none.
+    // field's column choice, a user-added field's entry of the side's list, the side's
+    // photo column for "Fup_Photo"; -1 none.
     int Column_Of(const QString &ctrl_id);
     // A control was bound anew on the card (Data Source tab, crop): a field with a
     // project column takes the control's column as its column (a user-added field its

@@ -30,6 +30,7 @@
 #include <QLineEdit>
 #include <QMap>
 #include <QWidget>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -50,6 +51,10 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     QString title;          // the title, set as the window sets it: after a read, and when the file changes
     int freshStarts = 0;    // the design closed for what a fresh start shows
     QComboBox dataSources;  // the property panel's data-source list
+    QString cameraPicture;  // what the camera window gives next ("" cancelled)
+    int imageIDs = 0;       // the IDs given to pasted pictures
+    // Told after each undo record of a side (the walk keeps what the side held then).
+    std::function<void(int side)> recorded;
     Group_Mode group{document, *this, adjuster,
                      {Created_Resource_Path, Resource_Path + "Templates", Created_Resource_Path + "Templates/User"},
                      quiet, &window, &runner};
@@ -269,6 +274,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         const int s = side < 0 ? document.currentSide() : side;
         history.record(s, snapshot(s));
         changed = true;
+        if (recorded) recorded(s);
     }
     bool Pause_Undo(bool paused) override { return std::exchange(quiet, paused); }
     void Set_Tool(int) override {}
@@ -276,7 +282,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     bool Multiple_Image_Selection(const QString &) override { return false; }
     QStringList Image_File_Types() const override { return {}; }
     Picture Image_For_Path(const QString &) override { return Picture(); }
-    QString Camera_Picture() override { return QString(); }
+    QString Camera_Picture() override { return cameraPicture; }
     QString No_Image_Path() const override { return Resource_Path + QStringLiteral("no.png"); }
     Picture No_Image_Picture() const override { return Picture(); }
     Picture Err_Image() const override { return Picture(); }
@@ -290,4 +296,13 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     Card_Mode Design_Mode() const override { return document.Start_Card_Option; }
     int Current_Side() const override { return document.currentSide(); }
     int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override { return group.Column_Of(ctrl_id); }
+    // The card view's commands (Cut, Paste, ...) record the side shown as the window's do.
+    void Insert_In_Undo_Redo() override { Record_Undo(-1); }
+    QString Generate_Extra_image_control_ID() override
+    {
+        QString id;
+        do id = QStringLiteral("F_Pic%1").arg(++imageIDs);
+        while (view(document.currentSide()).Selcect_Ctrl_With_ID(id));
+        return id;
+    }
 };
