@@ -180,39 +180,6 @@ void Update_Excel_Column_Binding_Update_Column(SKTDocument &doc, int side, const
     }
 }
 
-QList<Panel_Value> Row_Values_For_Side(const SKTDocument &doc, int side, int row,
-                                       const std::function<int(const QString &)> &userColumn)
-{
-    QList<Panel_Value> values;
-    const DesignColumnChoices &choices = doc.m_columnChoices;
-    const SKTGraphic *photo = doc.Visitor_Photo(side);
-    for (const GraphicPtr &g : sideOf(doc, side).items()) {
-        if (g->kind() != GraphicKind::Text && g->kind() != GraphicKind::Image) continue;
-        const QString id = g->control_ID.trimmed();
-        // The side's photo column goes to the side's photo, whatever its ID: the
-        // control a row's save reads its photo from.
-        if (g.get() == photo) {
-            const int column = side == 0 ? choices.excel_cb_value11 : choices.excel_cb_value12;
-            if (column != -1) values.append({QLatin1String(kPhotoID), Picture_Cell(doc, row, column), true});
-            continue;
-        }
-        if (id.isEmpty() || id.contains(QLatin1String("_label")) || id == QLatin1String(kPhotoID)) continue;
-        bool fixed = false;
-        for (const Fixed_Field &field : Fixed_Fields()) {
-            if (id != QLatin1String(field.id)) continue;
-            fixed = true;
-            const int column = choices.*field.column;
-            if (column != -1) values.append({id, Cell_Text(doc, row, column), false});
-        }
-        if (fixed || !userColumn) continue;
-        const int column = userColumn(id);
-        if (column == -1) continue;
-        const bool picture = id.contains(QLatin1String("_Photo"));
-        values.append({id, picture ? Picture_Cell(doc, row, column) : Cell_Text(doc, row, column), picture});
-    }
-    return values;
-}
-
 QStringList Row_List_Entries(const SKTDocument &doc)
 {
     QStringList entries;

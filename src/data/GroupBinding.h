@@ -81,21 +81,6 @@ void Update_Excel_Column_Binding(SKTDocument &doc, Binding_Apply mode, const Mak
 void Update_Excel_Column_Binding_Update_Column(SKTDocument &doc, int side, const std::array<bool, 10> &shown,
                                                const Maker &make);
 
-// What a row gives the panel of a side: for every text and image control of that side
-// with a column (fixed fields by the choices, user-added fields by `userColumn`;
-// captions never), its ID and the cell of the row (a picture's cell as a path); the
-// side's photo (SKTDocument::Visitor_Photo, whatever its ID) takes the side's photo
-// column under the ID "Fup_Photo", and a "Fup_Photo" that is not the side's photo takes
-// nothing. Fields without a column are not listed.
-struct Panel_Value {
-    QString id;
-    QString text;
-    bool picture = false;
-    bool operator==(const Panel_Value &) const = default;
-};
-QList<Panel_Value> Row_Values_For_Side(const SKTDocument &doc, int side, int row,
-                                       const std::function<int(const QString &)> &userColumn = {});
-
 // The list entry of each row: "%d - %@" with the row number and the cell of the name
 // column (kTextHere without one).
 QStringList Row_List_Entries(const SKTDocument &doc);

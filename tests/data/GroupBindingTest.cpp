@@ -222,34 +222,6 @@ TEST(GroupBinding, UnboundColumnClearsTheBinding)
     EXPECT_TRUE(g->ctrl_is_visible);
 }
 
-TEST(GroupBinding, RowValuesForEachSide)
-{
-    SKTDocument doc;
-    loadPeople(doc);
-    doc.m_columnChoices.excel_cb_value1 = 1;
-    doc.m_columnChoices.excel_cb_value11 = 3;
-    addControl(doc, 0, GraphicKind::Text, "Fup_Name");
-    addControl(doc, 0, GraphicKind::Text, "Fup_Title");  // no column: keeps the panel's value
-    addControl(doc, 0, GraphicKind::Image, "Fup_Photo");
-    addControl(doc, 0, GraphicKind::Text, "F_label1");
-    addControl(doc, 0, GraphicKind::Text, "F_field1");
-    addControl(doc, 0, GraphicKind::Image, "F_Photo1");
-    addControl(doc, 1, GraphicKind::Text, " Fup_Name ");
-    addControl(doc, 1, GraphicKind::Image, "Fup_Photo");  // the back has no photo column
-    const auto user = [](const QString &id) { return id == "F_field1" ? 2 : id == "F_Photo1" ? 2 : -1; };
-    EXPECT_EQ(Row_Values_For_Side(doc, 0, 1, user),
-              QList<Panel_Value>({{"Fup_Name", "Bob", false},
-                                  {"Fup_Photo", "/p/bob.png", true},
-                                  {"F_field1", "", false},
-                                  {"F_Photo1", "", true}}));
-    EXPECT_EQ(Row_Values_For_Side(doc, 0, 2, user),
-              QList<Panel_Value>({{"Fup_Name", "Cy", false},
-                                  {"Fup_Photo", "", true},
-                                  {"F_field1", "Text here", false},
-                                  {"F_Photo1", "", true}}));
-    EXPECT_EQ(Row_Values_For_Side(doc, 1, 0), QList<Panel_Value>({{"Fup_Name", "Ann", false}}));
-}
-
 TEST(GroupBinding, RowListEntries)
 {
     SKTDocument doc;
