@@ -551,15 +551,22 @@ TEST_F(Engine, GroupModeCardsShowEachRowInTheSidesPhoto)
     static_cast<SKTImage &>(*logo).setFilePath(green, true);
     add(doc, 0, logo);
     doc.Set_Visitor_Photo(0, logo.get());
+    // A text of no field, not bound: the design's own words on every card.
+    GraphicPtr slogan = SKTGraphic::create(GraphicKind::Text);
+    slogan->control_ID = "F_field1";
+    slogan->_bounds = QRectF(10, 90, 80, 20);
+    slogan->Set_text_value("Welcome");
+    add(doc, 0, slogan);
     CardValueEngine e(folder.path(), standIn);
     e.Check_Series_Or_Excel_Use_or_not(doc);
     ASSERT_EQ(e.Total_Batch_Excel_Card(), 3);
     BatchRunGuard guard(e, doc, resources(), 2, false);
     for (int n = 0; n < 3; ++n) {
         const SideCopy card = e.Card_Copy(n, Card_Side::Front);
-        ASSERT_EQ(card.controls.size(), 3u);
+        ASSERT_EQ(card.controls.size(), 4u);
         EXPECT_EQ(card.controls[0]->Text_Value, rows[n].name) << n;
         EXPECT_EQ(card.controls[2]->FilePath(), rows[n].logo) << n;
+        EXPECT_EQ(card.controls[3]->Text_Value, "Welcome") << n;
         const QImage image = Rendered_Side_Image(e.Set_data_table_value_to_card(n, Card_Side::Front), 72);
         EXPECT_EQ(image.pixel(120, 25), rows[n].pixel) << n;
     }
