@@ -171,7 +171,7 @@ SKTGraphic *SKTGraphicView::createGraphicOfClass(GraphicKind kind, std::optional
                 (ctrl_ID.contains(QLatin1String("_field")) || ctrl_ID.contains(QLatin1String("Fup_"))) && m_host) {
                 const int column = m_host->Get_Excel_Coulmn_Index_According_ID(ctrl_ID);
                 if (column != -1) {
-                    g->Set_Data_source_type(2);
+                    g->Set_Data_source_type(Data_Source_Spreadsheet);
                     g->Set_Excel_binding(true);
                     g->Set_Excel_binding_Index(column);
                 }
@@ -188,7 +188,7 @@ SKTGraphic *SKTGraphicView::createGraphicOfClass(GraphicKind kind, std::optional
     if (kind == GraphicKind::Image && ctrl_ID == QLatin1String("Fup_Photo") && m_host &&
         m_host->Design_Mode() == Card_Mode::Group)
         if (const int column = m_host->Get_Excel_Coulmn_Index_According_ID(ctrl_ID); column != -1) {
-            g->Set_Data_source_type(2);
+            g->Set_Data_source_type(Data_Source_Spreadsheet);
             g->Set_Excel_binding(true);
             g->Set_Excel_binding_Index(column);
         }
