@@ -8,6 +8,7 @@
 #include <QRectF>
 #include <QString>
 #include <optional>
+#include <vector>
 
 class QPainter;
 class SKTGraphic;
@@ -71,6 +72,9 @@ struct CardViewHost {
     virtual QString Generate_Extra_image_control_ID() { return QString(); }
     // The Paste button follows the clipboard (after a copy).
     virtual void Set_Paste_Button_Status() {}
+    // Controls a paste put on the side shown, before the paste is recorded: they show
+    // what the design's fill gives them (in group mode the selected row's cells).
+    virtual void Controls_Pasted(const std::vector<SKTGraphic *> & /*pasted*/) {}
     // The main window's commands that the card view's context menu offers.
     enum class WindowCommand { CardProperties, CardBackground, Lock, Unlock, ExportCard, ExportTemplate, MailCard, PrintCard };
     virtual void Run_Window_Command(WindowCommand) {}

@@ -208,6 +208,7 @@ bool SKTGraphicView::paste()
         m_graphics->insert((*pasted)[i], int(i));
         added.push_back((*pasted)[i].get());
     }
+    if (m_host) m_host->Controls_Pasted(added);
     selectGraphics(added);
     if (m_host) m_host->Show_RHS_Properties(m_selectedGraphic);
     return true;

@@ -125,6 +125,18 @@ bool Column_Follows_Binding(SKTDocument &doc, int side, const SKTGraphic &contro
     return true;
 }
 
+DesignColumnChoices Columns_After_Step(DesignColumnChoices now, const DesignColumnChoices &from,
+                                       const DesignColumnChoices &to)
+{
+    using C = DesignColumnChoices;
+    for (int C::*choice : {&C::excel_cb_value1, &C::excel_cb_value2, &C::excel_cb_value3, &C::excel_cb_value4,
+                           &C::excel_cb_value5, &C::excel_cb_value6, &C::excel_cb_value7, &C::excel_cb_value8,
+                           &C::excel_cb_value9, &C::excel_cb_value10, &C::excel_cb_value11, &C::excel_cb_value12,
+                           &C::excel_cb_value_f_man, &C::excel_cb_value_b_man})
+        if (from.*choice != to.*choice) now.*choice = to.*choice;
+    return now;
+}
+
 void Update_Excel_Column_Binding(SKTDocument &doc, Binding_Apply mode, const Maker &make)
 {
     const bool updateOnly = mode == Binding_Apply::Update_Only;

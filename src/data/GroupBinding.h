@@ -63,6 +63,13 @@ SKTGraphic *Place_Field(SKTDocument &doc, int side, const QString &id, const QSt
 // field's column.
 bool Column_Follows_Binding(SKTDocument &doc, int side, const SKTGraphic &control);
 
+// The column choices `now` once a step that took them from `from` to `to` is undone
+// (from: after the step, to: before it) or redone: each choice the step changed takes
+// its `to` value; a choice it did not change keeps the value it has now, whatever
+// another step (on the other side, say) made of it since.
+DesignColumnChoices Columns_After_Step(DesignColumnChoices now, const DesignColumnChoices &from,
+                                       const DesignColumnChoices &to);
+
 // How column choices are applied: to the controls there are only, or also making a
 // field's control on the front when neither side has it.
 enum class Binding_Apply { Add_Missing, Update_Only };

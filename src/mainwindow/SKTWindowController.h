@@ -242,6 +242,9 @@ public:
     void Insert_In_Undo_Redo() override;
     // The same for the given side, whichever side is shown.
     void Record_Side(int side);
+    // The side's last recorded state was left by a step that changed the group column
+    // choices from `before` to what they are now (nothing when they are the same).
+    void Column_Step_Recorded(int side, const DesignColumnChoices &before);
     const UndoHistory &undoHistory() const { return m_history; }
     // A side whose undo stack is empty gets its present state as the first snapshot.
     void Make_Sure_Of_Undo_Base(int side);
@@ -266,6 +269,7 @@ public:
 
     // ---- Editing commands: clipboard, order, alignment (_Edit.cpp) ----
     void Set_Paste_Button_Status() override;
+    void Controls_Pasted(const std::vector<SKTGraphic *> &pasted) override;
     void Run_Window_Command(WindowCommand command) override;
     bool Window_Command_Available(WindowCommand command) const override;
 
@@ -390,6 +394,7 @@ private:
     Picture Err_Image() const override { return Err_image; }
     void Record_Visitor() override;
     Profile_Data_Source &Data_Source() override { return profileDataSource(); }
+    void Field_Control_Made(SKTGraphic &g) override;
     QComboBox *Data_Source_Combo() const override;
     void Data_Source_Combo_Follows_Binding() override;
     bool Import_Spreadsheet() override;
@@ -459,7 +464,7 @@ private:
     // "U": the side as it is now onto the redo stack; anything else: onto the undo stack.
     void Last_Stack(const QString &which);
     // Rebuilds the current side from the snapshot, in its order.
-    void Fill_Undo_Redo_Control(const SideSnapshot &snapshot);
+    void Fill_Undo_Redo_Control(const SideSnapshot &snapshot, bool columnsStepped = false);
     // A snapshot of the controls of the side with the card size they are laid out for
     // and the fill of row values they hold.
     SideSnapshot Take_Side_Snapshot(const std::vector<GraphicPtr> &controls, int side) const;

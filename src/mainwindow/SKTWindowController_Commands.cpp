@@ -145,6 +145,8 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     const int source = document.Card_Front_Or_Back == 1 ? 1 : 0;
     const int destination = 1 - source;
     const bool gridShown = _grid.isAlwaysShown();
+    // The copy gives the destination the source's photo column: an undo there takes it back.
+    const DesignColumnChoices columnsBefore = document.m_columnChoices;
     {
         const Scoped_Flag copying(copy_card_design);
         // The destination's history starts from its state before the copy, so that the
@@ -167,6 +169,7 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     // In group mode the copy shows the current row's person, whom the list still selects.
     if (m_group) m_group->Side_Copied();
     Insert_In_Undo_Redo();
+    Column_Step_Recorded(destination, columnsBefore);
     Show_Hide_Main_Window(1);
     Refresh_Canvas();
 }

@@ -60,6 +60,10 @@ public:
         if (c.dataSourceSection) DataSourceSection::Add_Excel_Col_Name_In_Combo(c.dataSourceSection->Data_source_type);
     }
     QString Group_No_Image_Path() const override { return c.NO_Image_Path; }
+    void Group_Column_Step(int side, const DesignColumnChoices &before) override
+    {
+        c.Column_Step_Recorded(side, before);
+    }
     void Group_File_Changed() override { c.Set_Log_Name_In_Title(); }
     void Group_Fresh_Start() override { c.New_Project(); }
 
@@ -92,6 +96,16 @@ SKTGraphic *SKTWindowController::Make_Group_Control(int side, const QString &id,
     const bool useRect = rect.width() > 0 && rect.height() > 0;
     return view->createGraphicOfClass(picture ? GraphicKind::Image : GraphicKind::Text, std::nullopt, useRect, rect,
                                       Card_Side_Of_Index(side), v, id);
+}
+
+void SKTWindowController::Field_Control_Made(SKTGraphic &g)
+{
+    if (m_group) m_group->Fill_New_Controls({&g});
+}
+
+void SKTWindowController::Controls_Pasted(const std::vector<SKTGraphic *> &pasted)
+{
+    if (m_group) m_group->Fill_New_Controls(pasted);
 }
 
 Group_Mode &SKTWindowController::groupMode() const { return *m_group; }

@@ -46,6 +46,14 @@ void SKTWindowController::Record_Side(int side)
     Check_Undo_Redo_Btn_Enability();
 }
 
+void SKTWindowController::Column_Step_Recorded(int side, const DesignColumnChoices &before)
+{
+    std::vector<SideSnapshot> &stack = side == 1 ? m_history.Ucontrol_back : m_history.Ucontrol;
+    if (stack.empty() || before == document.m_columnChoices) return;
+    stack.back().columnStep = std::pair(before, document.m_columnChoices);
+    m_userChanged = true;
+}
+
 void SKTWindowController::Undo_Stack() { Insert_In_Undo_Stack(currentSideControls().items()); }
 
 void SKTWindowController::Insert_In_Undo_Stack(const std::vector<GraphicPtr> &controls)
@@ -72,7 +80,7 @@ void SKTWindowController::Make_Sure_Of_Undo_Base(int side)
     m_history.makeSureOfBase(side, [&] { return Take_Side_Snapshot(sideControls(side).items(), side); });
 }
 
-void SKTWindowController::Fill_Undo_Redo_Control(const SideSnapshot &snapshot)
+void SKTWindowController::Fill_Undo_Redo_Control(const SideSnapshot &snapshot, bool columnsStepped)
 {
     SKTGraphicView *view = currentGraphicView();
     if (!view || !view->graphicsList()) return;
@@ -88,7 +96,7 @@ void SKTWindowController::Fill_Undo_Redo_Control(const SideSnapshot &snapshot)
     // Picking a row is no undo step: the card and the panels show again the row that
     // the list shows. A state taken while the side held the present fill of that row
     // keeps what was typed into its bound controls, so Redo gives back what Undo took.
-    if (m_group) m_group->Refill_Restored_Side(snapshot.rowFill);
+    if (m_group) m_group->Refill_Restored_Side(snapshot.rowFill, columnsStepped);
 }
 
 void SKTWindowController::Card_Size_Follows(const SideSnapshot &restored, int side, bool undoing)
@@ -133,8 +141,15 @@ void SKTWindowController::Undo_Action_Perform()
         Check_Undo_Redo_Btn_Enability();
         return;
     }
-    if (const SideSnapshot *before = m_history.undo(side, Take_Side_Snapshot(sideControls(side).items(), side))) {
-        Fill_Undo_Redo_Control(*before);
+    // The step undone: a change of the group columns it made goes back with it, and
+    // its redo makes it again.
+    const std::vector<SideSnapshot> &stack = side == 1 ? m_history.Ucontrol_back : m_history.Ucontrol;
+    const auto step = stack.back().columnStep;
+    SideSnapshot present = Take_Side_Snapshot(sideControls(side).items(), side);
+    present.columnStep = step;
+    if (const SideSnapshot *before = m_history.undo(side, std::move(present))) {
+        const bool stepped = step && m_group && m_group->Step_Columns(step->second, step->first);
+        Fill_Undo_Redo_Control(*before, stepped);
         Card_Size_Follows(*before, side, true);
         Refresh_Canvas();
         Show_RHS_Properties(nullptr);
@@ -146,9 +161,13 @@ void SKTWindowController::Redo_Action_Perform()
 {
     const int side = document.currentSide();
     if (std::optional<SideSnapshot> undone = m_history.redo(side)) {
-        Fill_Undo_Redo_Control(*undone);
+        const auto step = undone->columnStep;
+        const bool stepped = step && m_group && m_group->Step_Columns(step->first, step->second);
+        Fill_Undo_Redo_Control(*undone, stepped);
         Card_Size_Follows(*undone, side, false);
-        m_history.push(side, Take_Side_Snapshot(sideControls(side).items(), side));
+        SideSnapshot now = Take_Side_Snapshot(sideControls(side).items(), side);
+        now.columnStep = step;
+        m_history.push(side, std::move(now));
         Refresh_Canvas();
         Show_RHS_Properties(nullptr);
     }

@@ -28,8 +28,17 @@ public:
         SKTGraphicView *v = c.currentGraphicView();
         return v ? v->selectedGraphics() : std::vector<SKTGraphic *>();
     }
-    void Source_Change_Begins() override { c.Make_Sure_Of_Undo_Base(c.document.currentSide()); }
-    void Source_Change_Done() override { c.Insert_In_Undo_Redo(); }
+    void Source_Change_Begins() override
+    {
+        c.Make_Sure_Of_Undo_Base(c.document.currentSide());
+        m_columnsBefore = c.document.m_columnChoices;
+    }
+    void Source_Change_Done() override
+    {
+        c.Insert_In_Undo_Redo();
+        // A binding that moved a field's column is undone with the card.
+        c.Column_Step_Recorded(c.document.currentSide(), m_columnsBefore);
+    }
     void Show_Control_Value(SKTGraphic &g) override { c.Show_RHS_Properties(&g); }
     void Source_Bound(SKTGraphic &g) override { c.groupMode().Column_Follows_Binding(g); }
     void View_Series(const QString &name) override { c.seriesCommands().View_Series_Window(name); }
@@ -41,6 +50,7 @@ public:
 
 private:
     SKTWindowController &c;
+    DesignColumnChoices m_columnsBefore;  // the column choices when a binding began
 };
 } // namespace
 

@@ -12,11 +12,13 @@
 // oldest steps above the bottom snapshot go until it fits again (the bottom snapshot,
 // where the side's history starts, and the newest state always stay).
 #include "Card_Property.h"
+#include "DesignChoices.h"
 #include "KeyedArchive.h"
 #include "SKTGraphic.h"
 
 #include <functional>
 #include <optional>
+#include <utility>
 #include <vector>
 
 // What a change of the card size alters of the card properties: the size, and of each
@@ -41,11 +43,16 @@ void Give_Card_Size(const Card_Size_Record &record, Card_Property &front, Card_P
 // rowFill: which fill of a spreadsheet row's values the side's bound controls held
 // (none: not known); it tells no state of the design from another. photo: the position
 // of the side's visitor photo among the archives (-1: the side had none).
+// columnStep: the group columns before and after the step that left this state, when
+// that step changed them (the column dialog, a binding, a crop into a column, a side
+// copy); an undo of the step puts back the columns it changed, a redo makes them again,
+// and no other step touches them.
 struct SideSnapshot : std::vector<KeyedArchive> {
     using std::vector<KeyedArchive>::vector;
     std::optional<Card_Size_Record> card;
     std::optional<int> rowFill;
     int photo = -1;
+    std::optional<std::pair<DesignColumnChoices, DesignColumnChoices>> columnStep;
     bool operator==(const SideSnapshot &o) const
     {
         return card == o.card && photo == o.photo && static_cast<const std::vector<KeyedArchive> &>(*this) == o;

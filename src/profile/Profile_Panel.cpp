@@ -149,7 +149,8 @@ void Profile_Panel::Field_Chk_Clicked(int f, bool caption)
     // own rule then has the last word (the row's number stays read-only).
     if (!date && !time) setEditable(box, chk->isChecked());
     const char created = m_host->new_control_add(text, id, box);
-    m_host->Change_Value(text, id, chk->isChecked(), created == 1);
+    // A new text may show a value of the design (a group row's cell), which its box took.
+    m_host->Change_Value(created == 1 ? box->text() : text, id, chk->isChecked(), created == 1);
     if (date || time) {
         if (chk->isChecked()) {
             Chk_Unchk_Manual_Date_Time(date ? QStringLiteral("D") : QStringLiteral("T"));

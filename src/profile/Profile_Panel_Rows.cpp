@@ -305,8 +305,9 @@ void Profile_Panel::Visitor_Dyn_Ctrl_Checked_Changed(QCheckBox *sender)
         box->setEnabled(sender->isChecked());
         box->setReadOnly(!sender->isChecked() || id.contains(QLatin1String("_Photo")));
     }
-    m_host->new_control_add(text, id, box);
-    m_host->Change_Value(text, id, sender->isChecked(), false);
+    const char created = m_host->new_control_add(text, id, box);
+    // A new text may show a value of the design (a group row's cell), which its box took.
+    m_host->Change_Value(created == 1 && box ? box->text() : text, id, sender->isChecked(), false);
 }
 
 // ---- Look-ups ----

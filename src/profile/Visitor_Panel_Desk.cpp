@@ -100,10 +100,14 @@ char Visitor_Panel_Desk::new_control_add(const QString &value, const QString &ct
     const bool useRect = rect.width() > 0 && rect.height() > 0;
     // The bridge's Change_Value that follows records the step: one tick, one undo.
     const bool quiet = m_window.Pause_Undo(true);
-    view->createGraphicOfClass(photo ? GraphicKind::Image : GraphicKind::Text, std::nullopt, useRect, rect,
-                               Card_Side_Of_Index(m_document.currentSide()), v, ctrl_id);
+    SKTGraphic *made = view->createGraphicOfClass(photo ? GraphicKind::Image : GraphicKind::Text, std::nullopt,
+                                                  useRect, rect, Card_Side_Of_Index(m_document.currentSide()), v,
+                                                  ctrl_id);
+    // A field's new text shows what the card's fill gives it (a group row's cell); the
+    // caller hands the card what the box then holds.
+    if (!photo && made) m_window.Field_Control_Made(*made);
     m_window.Pause_Undo(quiet);
-    if (!photo && box) box->setText(Box_Text_Of_Card_Text(v, box->text()));
+    if (!photo && box) box->setText(Box_Text_Of_Card_Text(made ? made->Text_Value : v, box->text()));
     return 1;
 }
 

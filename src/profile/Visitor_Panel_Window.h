@@ -44,6 +44,9 @@ public:
     virtual Picture Err_Image() const = 0;
     // Records the visitor of both panels as one new visit.
     virtual void Record_Visitor() = 0;
+    // A tick made the text of a field on the side shown: it shows what the design's fill
+    // gives it (in group mode the selected row's cell), which its box then shows.
+    virtual void Field_Control_Made(SKTGraphic & /*g*/) {}
     // The design's spreadsheet rows as the panel rows and the profile dialogs read them.
     virtual Profile_Data_Source &Data_Source() = 0;
 

@@ -11,6 +11,7 @@
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QImageReader>
@@ -102,6 +103,18 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
                 t.height_Text->setText("20");
                 testsupport::boxes().answerNext(1);  // Yes, a new column
             });
+        } else if (s == "cut the photo" || s == "paste" || s == "undo") {
+            // The toolbar's Cut (of the photo clicked on the card), Paste and Undo.
+            if (s == "cut the photo") select(control("Fup_Photo"));
+            w.command(s == "cut the photo" ? "Cut" : s == "paste" ? "Paste" : "Undo")->trigger();
+        } else if (s == "tick the company") {
+            QCheckBox *tick = panel.Chk_Box_For_ID("Fup_Company");
+            ASSERT_FALSE(tick->isChecked());
+            tick->click();
+        } else if (s == "empty the company box") {
+            QLineEdit *box = panel.Text_Box_For_ID("Fup_Company");
+            box->selectAll();
+            QTest::keyClick(box, Qt::Key_Backspace);
         } else if (s == "select the photo") {
             select(control("Fup_Photo"));
         } else if (s.startsWith("photo from file ")) {
@@ -112,9 +125,9 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
             testsupport::boxes().clear();
         } else if (s == "reopen") {
             reopen();
-        } else if (s == "delete the logo" || s == "delete the photo") {
+        } else if (s == "delete the logo" || s == "delete the photo" || s == "delete the company") {
             // Clicked on the card, then the Delete key.
-            SKTGraphic *g = s == "delete the logo" ? logo() : control("Fup_Photo");
+            SKTGraphic *g = s == "delete the logo" ? logo() : control(s == "delete the photo" ? "Fup_Photo" : "Fup_Company");
             ASSERT_NE(g, nullptr);
             QTest::mouseClick(&view(), Qt::LeftButton, {}, (g->bounds().center() * view().zoomFactor()).toPoint());
             ASSERT_EQ(view().Selected_Graphic(), g);
@@ -172,6 +185,22 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
          {{"pick 1", rowOne}, {"select the photo", rowOne}, {"pick 2", company("Text here", "", photo[2])},
           {"photo from file " + logoPath, company("Text here", "", logoPath)},
           {"pick 0", company("Text here", "", photo[0])}}},
+        // The photo cut and pasted back is the side's photo: an undo or a crop of it keeps
+        // the side's photo column, so every row picked shows its own photo.
+        {"the photo cut and pasted, a photo from a file, undo", false,
+         {{"pick 1", rowOne}, {"cut the photo", company("Text here", "", "<none>", "")}, {"paste", rowOne},
+          {"photo from file " + logoPath, company("Text here", "", logoPath)}, {"undo", rowOne},
+          {"pick 2", company("Text here", "", photo[2])}}},
+        // A text ticked on where the side has none shows the person's cell (not what its
+        // box kept of another row), and its box emptied is what the row's Save stores
+        // (last: the project keeps that save).
+        {"the bound company deleted, then ticked", true,
+         {{"pick 1", rowOne}, {"bind the company", company("Firm 2", "Firm 2", photo[1])},
+          {"delete the company", company("<none>", "Firm 2", photo[1])},
+          {"pick 2", company("<none>", "Firm 2", photo[2])},
+          {"tick the company", company("Firm 3", "Firm 3", photo[2])},
+          {"empty the company box", company("Text here", "", photo[2])}, {"save", company("", "", photo[2])},
+          {"pick 1", company("Firm 2", "Firm 2", photo[1])}, {"pick 2", company("", "", photo[2])}}},
     };
     ControlPanels &tabs = *w.controller.controlPanels;
     for (const Road &r : roads) {
@@ -198,31 +227,41 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
 // picture is stored as a person's photo: the row's Save stores into the column each
 // text is shown from, and the column a text is bound to on the Data Source tab is its
 // source on the card, in its box, in the row list's Save and after reopening.
-// Crop... on the photo bound to the project's photo column: every row picked shows its
-// cropped picture on the card and in the photo box, before and after the project is
-// saved and reopened.
+// Crop... on the photo bound to the project's photo column (also the photo cut and
+// pasted back, the side's photo again): every row picked shows its cropped picture on
+// the card and in the photo box, before and after the project is saved and reopened.
 TEST_F(GroupPanelsInStep, ACroppedPhotoColumnIsShownForEveryRow)
 {
-    step("pick 2");
-    step("crop the photo");
-    SKTGraphic *g = control("Fup_Photo");
-    ASSERT_NE(g, nullptr);
-    const int column = g->excel_col_indx;
-    ASSERT_EQ(column, 4) << "a new column of cropped pictures";
-    EXPECT_EQ(shown(), company("Text here", "", w.document.ListData().at(2).value(column)))
-        << "the person on show shows their own cropped picture";
-    testsupport::boxes().clear();
-    // As the crop's message asks, the row list's Save keeps the new column in the project.
-    for (const char *road : {"", "save, reopen"}) {
-        if (*road) {
-            step("save");
-            step("reopen");
+    const QList<QStringList> rows = w.document.ListData();
+    for (const char *before : {"", "cut the photo, paste"}) {
+        w.document.m_columnChoices.excel_cb_value11 = 3;
+        Save_And_Open(rows, {"Name", "Company", "Photo"});
+        step("pick 2");
+        if (*before) {
+            step("cut the photo");
+            step("paste");
         }
-        for (int row : {1, 2, 0}) {
-            step(QStringLiteral("pick %1").arg(row));
-            const QString cropped = w.document.ListData().at(row).value(column);
-            EXPECT_EQ(QImageReader(cropped).size(), QSize(30, 20)) << road << row;
-            EXPECT_EQ(shown(), company("Text here", "", cropped)) << road << ", row " << row;
+        step("crop the photo");
+        SKTGraphic *g = control("Fup_Photo");
+        ASSERT_NE(g, nullptr);
+        const int column = g->excel_col_indx;
+        ASSERT_EQ(column, 4) << before << ": a new column of cropped pictures";
+        EXPECT_EQ(w.document.m_columnChoices.excel_cb_value11, 4) << before;
+        EXPECT_EQ(shown(), company("Text here", "", w.document.ListData().at(2).value(column)))
+            << before << ": the person on show shows their own cropped picture";
+        testsupport::boxes().clear();
+        // As the crop's message asks, the row list's Save keeps the new column in the project.
+        for (const char *road : {"", "save, reopen"}) {
+            if (*road) {
+                step("save");
+                step("reopen");
+            }
+            for (int row : {1, 2, 0}) {
+                step(QStringLiteral("pick %1").arg(row));
+                const QString cropped = w.document.ListData().at(row).value(column);
+                EXPECT_EQ(QImageReader(cropped).size(), QSize(30, 20)) << before << road << row;
+                EXPECT_EQ(shown(), company("Text here", "", cropped)) << before << road << ", row " << row;
+            }
         }
     }
 }

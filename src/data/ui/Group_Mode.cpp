@@ -27,6 +27,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QVBoxLayout>
+#include <algorithm>
 #include <exception>
 #include <utility>
 
@@ -127,7 +128,7 @@ QList<GroupRows::Panel_Value> Group_Mode::Panel_Values() const
     }
     const Visitor_Panel_Sync boxes(m_doc);
     for (const Dynamic_Ctrl_Entry &e : m_host.Group_User_Rows(side)) {
-        const int column = e.column.toInt();
+        const int column = Column_On_Side(side, e.id);
         if (column == -1) continue;
         const QLineEdit *box = boxes.Text_Box(e.id);
         values.append({column, box ? box->text() : QString(), true, Profile_Panel::Edit_Order(box)});
@@ -175,20 +176,81 @@ std::optional<int> Group_Mode::Card_Fill(int side) const
     return m_fills;
 }
 
-void Group_Mode::Refill_Restored_Side(std::optional<int> fill)
+void Group_Mode::Refill_Restored_Side(std::optional<int> fill, bool columnsStepped)
 {
-    // The controls given back carry their bindings: the fields' columns follow them, as
-    // after a binding made on the Data Source tab.
-    bool rebound = false;
     if (Is_Group_Mode()) {
+        Bindings_Follow_Columns();
+        // A user-added field's column is its control's binding, which came back with
+        // it: the side's list says the same.
         const int side = m_doc.currentSide() == 1 ? 1 : 0;
-        const int nameColumn = m_doc.m_columnChoices.excel_cb_value1;
-        for (const GraphicPtr &g : m_doc.sideList(side).items())
-            rebound = GroupBinding::Column_Follows_Binding(m_doc, side, *g) || rebound;
-        if (nameColumn != m_doc.m_columnChoices.excel_cb_value1) Rows_Changed();
+        for (Dynamic_Ctrl_Entry &e : m_host.Group_User_Rows(side))
+            if (const SKTGraphic *g = GroupBinding::Find_Control(m_doc.sideList(side), e.id))
+                e.column = QString::number(g->data_source_type_val() == Data_Source_Spreadsheet ? g->excel_col_indx : -1);
     }
-    if (!rebound && fill && fill == Card_Fill(m_doc.currentSide())) return;
+    if (!columnsStepped && fill && fill == Card_Fill(m_doc.currentSide())) return;
     Fill_Side_Shown();
+}
+
+void Group_Mode::Bindings_Follow_Columns()
+{
+    const DesignColumnChoices &choices = m_doc.m_columnChoices;
+    const auto follow = [](SKTGraphic &g, int column) {
+        const bool bound = g.data_source_type_val() == Data_Source_Spreadsheet;
+        if (column >= 0 ? !bound || g.excel_col_indx != column : bound) GroupBinding::Bind(g, column, g.ctrl_is_visible);
+    };
+    for (int side : {0, 1}) {
+        SKTGraphicList &controls = m_doc.sideList(side);
+        for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
+            for (const GraphicPtr &g : controls.items())
+                if (g->kind() == GraphicKind::Text && g->control_ID.trimmed() == QLatin1String(f.id))
+                    follow(*g, choices.*f.column);
+        if (SKTGraphic *photo = m_doc.Visitor_Photo(side); photo && photo->kind() == GraphicKind::Image)
+            follow(*photo, side == 1 ? choices.excel_cb_value12 : choices.excel_cb_value11);
+    }
+}
+
+bool Group_Mode::Step_Columns(const DesignColumnChoices &from, const DesignColumnChoices &to)
+{
+    const DesignColumnChoices before = m_doc.m_columnChoices;
+    m_doc.m_columnChoices = GroupBinding::Columns_After_Step(before, from, to);
+    if (before.excel_cb_value1 != m_doc.m_columnChoices.excel_cb_value1) Rows_Changed();
+    return before != m_doc.m_columnChoices;
+}
+
+void Group_Mode::Fill_New_Controls(const std::vector<SKTGraphic *> &controls)
+{
+    if (!Is_Group_Mode() || !m_rows || controls.empty()) return;
+    const int row = m_rows->selectedRow();
+    if (row < 0 || row >= m_doc.ListData().size()) return;
+    const int side = m_doc.currentSide() == 1 ? 1 : 0;
+    std::vector<GraphicPtr> made;
+    for (const GraphicPtr &g : m_doc.sideList(side).items())
+        if (std::find(controls.begin(), controls.end(), g.get()) != controls.end()) made.push_back(g);
+    if (made.empty()) return;
+    Bindings_Follow_Columns();
+    try {
+        const Scoped_Value<bool> quiet(m_quiet, true);
+        CardValueEngine engine(Data_Folder_Path, m_host.Group_No_Image_Path());
+        engine.Check_Series_Or_Excel_Use_or_not(m_doc);
+        engine.Fill_Card_Side(made, side, row);
+    } catch (const std::exception &e) {
+        Show_NSLog_Message(QString::fromUtf8(e.what()));
+        return;
+    }
+    QList<int> columns;
+    for (const GraphicPtr &g : made) {
+        m_host.Group_Panel_Follows(g.get());
+        columns << (g->Is_Visitor_Photo() ? Column_Of(QLatin1String(GroupBinding::kPhotoID)) : Column_Of(g->control_ID));
+    }
+    // What the side shows of the row now holds these cells, as a fill leaves them.
+    Shown_Row &shown = m_shown[side];
+    if (shown.row != row) return;
+    QList<GroupRows::Panel_Value> kept;
+    for (const GroupRows::Panel_Value &v : shown.values)
+        if (!columns.contains(v.column)) kept << v;
+    for (const GroupRows::Panel_Value &v : Panel_Values())
+        if (columns.contains(v.column)) kept << v;
+    shown.values = kept;
 }
 
 void Group_Mode::Fill_Side_Shown()
@@ -289,11 +351,16 @@ int Group_Mode::Column_Of(const QString &ctrl_id)
     return Column_On_Side(side, ctrl_id);
 }
 
-int Group_Mode::Column_On_Side(int side, const QString &ctrl_id)
+int Group_Mode::Column_On_Side(int side, const QString &ctrl_id) const
 {
-    // User-added fields take the column their entry of the side's list names.
+    // A user-added field's column is its control's binding (the card, its fill, the
+    // runs and the undo snapshots carry it); the side's list names it only for a field
+    // whose control is not on the side.
     const Dynamic_Ctrl_List &list = m_host.Group_User_Rows(side);
-    return ::Get_Excel_Coulmn_Index_According_ID(m_doc.m_columnChoices, ctrl_id, [&list](const QString &id) {
+    const SKTGraphicList &controls = m_doc.sideList(side);
+    return ::Get_Excel_Coulmn_Index_According_ID(m_doc.m_columnChoices, ctrl_id, [&list, &controls](const QString &id) {
+        if (const SKTGraphic *g = GroupBinding::Find_Control(controls, id))
+            return g->data_source_type_val() == Data_Source_Spreadsheet ? g->excel_col_indx : -1;
         return ::Get_Col_Index_of_Dynamic_Control(list, id);
     });
 }
@@ -339,7 +406,8 @@ void Group_Mode::Update_Excel_Btn_Clicked()
         m_host.Group_Build_User_Rows();
         Dynamic_Ctrl_List &userRows = m_host.Group_User_Rows(side);
         Update_XL_Column dialog(m_doc, m_window, m_runner);
-        const int nameColumn = m_doc.m_columnChoices.excel_cb_value1;
+        const DesignColumnChoices before = m_doc.m_columnChoices;
+        const int nameColumn = before.excel_cb_value1;
         if (dialog.Open_Wnd(Column_Dialog_Input(side, userRows)) != 1) return;
         for (const Column_Dialog_Row &r : dialog.userRows())
             for (Dynamic_Ctrl_Entry &e : userRows) {
@@ -350,9 +418,13 @@ void Group_Mode::Update_Excel_Btn_Clicked()
             }
         if (m_rows && nameColumn != m_doc.m_columnChoices.excel_cb_value1) m_rows->Create_Group_List_By_Excel_List();
 
-        // The state before the change is the one a single Undo brings back.
-        m_host.Group_Record_Side(0);
-        m_host.Group_Record_Side(1);
+        // The state before the change is the one a single Undo brings back (the dialog
+        // has stored its choices already: the state is recorded with the ones before).
+        {
+            const Scoped_Value<DesignColumnChoices> old(m_doc.m_columnChoices, before);
+            m_host.Group_Record_Side(0);
+            m_host.Group_Record_Side(1);
+        }
         Apply_Column_Choices(side, dialog.shownFields(), userRows);
         m_host.Group_Side_Panel_Shown(side);
         if (remembered < 1)
@@ -361,6 +433,8 @@ void Group_Mode::Update_Excel_Btn_Clicked()
             m_rows->Mark_Group_List_New_Selection(remembered);
         m_host.Group_Record_Side(1 - side);
         m_host.Group_Record_Side(side);
+        m_host.Group_Column_Step(1 - side, before);
+        m_host.Group_Column_Step(side, before);
         m_host.Group_Card_Changed();
         if (SKTGraphicView *view = m_host.Group_Card_View(m_doc.currentSide())) view->Clear_Control_Selection();
         m_host.Group_Lock_State();

@@ -72,6 +72,10 @@ public:
     virtual void Group_Rows_Read() = 0;
     // The path of the stand-in a photo without a picture shows on the card.
     virtual QString Group_No_Image_Path() const = 0;
+    // The last state recorded of the side (0 front, 1 back) was left by a step that
+    // changed the column choices from `before` to what they are now: its undo puts
+    // them back.
+    virtual void Group_Column_Step(int /*side*/, const DesignColumnChoices & /*before*/) {}
     // The design's file was renamed or deleted: the title names the file it has now.
     virtual void Group_File_Changed() = 0;
     // The design closed and what a fresh start shows (the template gallery).
@@ -130,11 +134,20 @@ public:
     // to this side; none otherwise.
     std::optional<int> Card_Fill(int side) const;
     // Controls of the side shown given back by undo or redo, taken holding the fill
-    // `fill`: the fields' columns follow the bindings they came back with, then the
-    // selected row again (no new fill) unless that fill is still the side's and no
-    // column changed, so that what the user typed into bound controls comes back with
-    // them.
-    void Refill_Restored_Side(std::optional<int> fill);
+    // `fill`: the selected row again (no new fill) unless that fill is still the side's
+    // and the undo or redo changed no column (`columnsStepped`), so that what the user
+    // typed into bound controls comes back with them. The columns are never read off
+    // the controls that came back: a column changes only by the clerk's step and its
+    // undo (Step_Columns).
+    void Refill_Restored_Side(std::optional<int> fill, bool columnsStepped = false);
+    // A step that took the column choices from `from` to `to` undone or redone: the
+    // choices it changed take their `to` values (GroupBinding::Columns_After_Step) and
+    // the list follows the name column. True when a choice changed.
+    bool Step_Columns(const DesignColumnChoices &from, const DesignColumnChoices &to);
+    // Controls a tick or a paste put on the side shown show the selected row's cells as
+    // the row's fill gives them, their boxes follow, and what the side showed of the
+    // row takes them in, so that a box emptied afterwards is a change Save stores.
+    void Fill_New_Controls(const std::vector<SKTGraphic *> &controls);
     void Select_Excel_First_Row();
     // The column choices on both sides with the values of row 0 (to the controls there
     // are, or adding those missing), then row 0 selected.
@@ -153,12 +166,14 @@ public:
     // The panel of the side shown stored into the selected row (nothing when none).
     void Save_Group_Mode_List_Details_In_XL_Data_List();
     // The spreadsheet column of the field with the ID on the side shown: a fixed
-    // field's column choice, a user-added field's entry of the side's list, the side's
-    // photo column for "Fup_Photo"; -1 none.
+    // field's column choice, the side's photo column for "Fup_Photo", a user-added
+    // field's control's own binding (its entry of the side's list while the side has
+    // no such control); -1 none.
     int Column_Of(const QString &ctrl_id);
-    // A control was bound anew on the card (Data Source tab, crop): a field with a
-    // project column takes the control's column as its column (a user-added field its
-    // entry of the side's list), so that one column is its source everywhere.
+    // A control was bound anew on the card by the clerk (Data Source tab, a crop into a
+    // column): a field with a project column takes the control's column as its column
+    // (a user-added field's column is its control's binding, which its entry of the
+    // side's list follows), so that one column is its source everywhere.
     void Column_Follows_Binding(const SKTGraphic &g);
     // The rows changed under the list: its entries built again.
     void Rows_Changed();
@@ -172,7 +187,11 @@ public:
     std::shared_ptr<SideCopy> Group_Side_Not_Shown_Filled() const;
 
 private:
-    int Column_On_Side(int side, const QString &ctrl_id);
+    int Column_On_Side(int side, const QString &ctrl_id) const;
+    // The fixed fields' texts and each side's photo on both sides bound as their columns
+    // say (a field without a column: unbound from the sheet), so that a control that
+    // came back (undo, paste) never names another column than its field's.
+    void Bindings_Follow_Columns();
     void Update_excel_col_binding_on_panel(int side);
     // The binding's maker: a field's control made by the window.
     GroupBinding::Maker Control_Maker();

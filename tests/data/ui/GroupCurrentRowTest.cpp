@@ -128,6 +128,7 @@ struct Project : group_project::Group_Project_Fixture {
     // row's number).
     void bind(SKTGraphic &g, int column)
     {
+        w.bindingBefore = w.document.m_columnChoices;
         GroupBinding::Bind(g, column, g.ctrl_is_visible);
         w.group.Column_Follows_Binding(g);
         if (column > -1) g.Set_text_value(Trim_Str(w.document.Get_sel_row_col_value_of_Excel(w.document.listSelection(), column)));
@@ -224,14 +225,20 @@ TEST_F(GroupCurrentRow, APhotoButtonsPictureTakesEachRowsPhoto)
 }
 
 // A side without a field's control (the photo, or a text deleted) shows nothing of its
-// cell, and a row's Save keeps that cell while it stores what was typed.
+// cell, and a row's Save keeps that cell while it stores what was typed. A field ticked
+// on there afterwards shows the person's cell on the card and in its box, and its box
+// emptied is what the Save stores.
 TEST_F(GroupCurrentRow, ACellWithoutItsControlOnTheSideIsKept)
 {
     const struct Road {
         int side;
         const char *deleted, *typedInto;
         int typedColumn;
-    } roads[] = {{0, "Fup_Photo", "Fup_Company", 2}, {1, "Fup_Name", "Fup_UniqueNo", 3}, {1, "Fup_Photo", "Fup_Name", 1}};
+        const char *ticked = nullptr;  // then ticked on, showing the column's cell
+        int tickedColumn = -1;
+    } roads[] = {{0, "Fup_Photo", "Fup_Company", 2},
+                 {1, "Fup_Name", "Fup_UniqueNo", 3, "Fup_Name", 1},
+                 {1, "Fup_Photo", "Fup_Name", 1, "Fup_Company", 2}};
     for (const Road &r : roads) {
         Project p;
         ASSERT_TRUE(p.setUp()) << r.deleted;
@@ -249,6 +256,14 @@ TEST_F(GroupCurrentRow, ACellWithoutItsControlOnTheSideIsKept)
             EXPECT_EQ(p.w.document.ListData(), p.rows) << r.deleted << ", row " << row;
             EXPECT_EQ(p.fileRows(), p.rows) << r.deleted << ", row " << row;
         }
+        if (!r.ticked) continue;
+        p.panel().Chk_Box_For_ID(r.ticked)->click();
+        EXPECT_EQ(p.cardText(r.side, r.ticked), p.rows[3][r.tickedColumn]) << r.ticked << " ticked";
+        EXPECT_EQ(p.panelText(r.side, r.ticked), p.rows[3][r.tickedColumn]) << r.ticked << " ticked";
+        p.type(r.ticked, "");
+        p.save();
+        p.rows[3][r.tickedColumn] = "";
+        EXPECT_EQ(p.fileRows(), p.rows) << r.ticked << " ticked, emptied and saved";
         testsupport::boxes().clear();
     }
 }

@@ -55,6 +55,9 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     int imageIDs = 0;       // the IDs given to pasted pictures
     // Told after each undo record of a side (the walk keeps what the side held then).
     std::function<void(int side)> recorded;
+    // The column choices when a binding on the Data Source tab began: the next record of
+    // a side is that binding's step, which its undo takes back (as the window's tab does).
+    std::optional<DesignColumnChoices> bindingBefore;
     Group_Mode group{document, *this, adjuster,
                      {Created_Resource_Path, Resource_Path + "Templates", Created_Resource_Path + "Templates/User"},
                      quiet, &window, &runner};
@@ -128,9 +131,13 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     {
         const int side = document.currentSide();
         if (!history.canUndo(side)) return false;
-        const SideSnapshot *before = history.undo(side, snapshot(side));
+        // A change of the columns the step made goes back with it.
+        const auto step = (side == 1 ? history.Ucontrol_back : history.Ucontrol).back().columnStep;
+        SideSnapshot present = snapshot(side);
+        present.columnStep = step;
+        const SideSnapshot *before = history.undo(side, std::move(present));
         if (!before) return false;
-        restore(SideSnapshot(*before));
+        restore(SideSnapshot(*before), step && group.Step_Columns(step->second, step->first));
         return true;
     }
     bool redoStep()
@@ -138,17 +145,20 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         const int side = document.currentSide();
         std::optional<SideSnapshot> undone = history.redo(side);
         if (!undone) return false;
-        restore(*undone);
-        history.push(side, snapshot(side));
+        const auto step = undone->columnStep;
+        restore(*undone, step && group.Step_Columns(step->first, step->second));
+        SideSnapshot now = snapshot(side);
+        now.columnStep = step;
+        history.push(side, std::move(now));
         return true;
     }
-    void restore(const SideSnapshot &state)
+    void restore(const SideSnapshot &state, bool columnsStepped)
     {
         panels.Refresh_After_Undo();
         const std::vector<GraphicPtr> restored = Controls_From_Snapshot(state);
         document.sideList(document.currentSide()).replaceAll(restored);
         for (const GraphicPtr &g : restored) panels.Show_Control_After_Undo(g.get());
-        group.Refill_Restored_Side(state.rowFill);
+        group.Refill_Restored_Side(state.rowFill, columnsStepped);
     }
     // Every card of a side as a run (export, print, mail) makes it, started as the
     // window starts one (the current row on the side not shown): per card the value of
@@ -258,6 +268,12 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     void Group_View_Rows() override { ++rowWindows; }
     void Group_Rows_Read() override { DataSourceSection::Add_Excel_Col_Name_In_Combo(&dataSources); }
     QString Group_No_Image_Path() const override { return No_Image_Path(); }
+    void Group_Column_Step(int side, const DesignColumnChoices &before) override
+    {
+        std::vector<SideSnapshot> &stack = side == 1 ? history.Ucontrol_back : history.Ucontrol;
+        if (!stack.empty() && before != document.m_columnChoices)
+            stack.back().columnStep = std::pair(before, document.m_columnChoices);
+    }
     void Group_File_Changed() override { title = document.displayName(); }
     void Group_Fresh_Start() override { ++freshStarts; }
 
@@ -273,6 +289,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         if (quiet) return;
         const int s = side < 0 ? document.currentSide() : side;
         history.record(s, snapshot(s));
+        if (bindingBefore) Group_Column_Step(s, *std::exchange(bindingBefore, std::nullopt));
         changed = true;
         if (recorded) recorded(s);
     }
@@ -288,6 +305,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     Picture Err_Image() const override { return Picture(); }
     void Record_Visitor() override {}
     Profile_Data_Source &Data_Source() override { return rowsSource; }
+    void Field_Control_Made(SKTGraphic &g) override { group.Fill_New_Controls({&g}); }
 
     // ---- CardViewHost ----
     void Card_Base_Drawing(QPainter &, const QRectF &) override {}
@@ -298,6 +316,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     int Get_Excel_Coulmn_Index_According_ID(const QString &ctrl_id) override { return group.Column_Of(ctrl_id); }
     // The card view's commands (Cut, Paste, ...) record the side shown as the window's do.
     void Insert_In_Undo_Redo() override { Record_Undo(-1); }
+    void Controls_Pasted(const std::vector<SKTGraphic *> &pasted) override { group.Fill_New_Controls(pasted); }
     QString Generate_Extra_image_control_ID() override
     {
         QString id;

@@ -176,7 +176,8 @@ TEST_F(GroupCells, TheBoxesFollowTheRowPutOnTheCard)
 
 // A user-added field bound anew on the Data Source tab: its entry of the side's list
 // takes the control's column, which the row's Save then stores into; unbound it has
-// none, and a later binding gives it that column again.
+// none, and a later binding gives it that column again. Its binding undone, it is the
+// old column's again, on the card and in the Save.
 TEST_F(GroupCells, AUserAddedFieldsColumnFollowsItsBinding)
 {
     list().GroupList->setCurrentRow(-1);
@@ -192,26 +193,36 @@ TEST_F(GroupCells, AUserAddedFieldsColumnFollowsItsBinding)
     };
     ASSERT_EQ(entryColumn(), "3");
     list().GroupList->setCurrentRow(3);
-    SKTGraphic *g = w.frontView.Selcect_Ctrl_With_ID("F_field1");
-    ASSERT_NE(g, nullptr);
     const struct {
-        int bound;  // the control's column on the Data Source tab, -1 Manual
-        QString entry;
-    } rows[] = {{2, "2"}, {-1, "-1"}, {1, "1"}};
+        int bound;    // the control's column on the Data Source tab, -1 Manual
+        bool undone;  // the binding then undone
+        QString entry, card;
+        QStringList stored;  // Dee's row once "Desk 9" is typed into the box and saved (none: not typed)
+    } rows[] = {{2, true, "3", "U4", {"4", "Dee", "Dart", "Desk 9"}},
+                {2, false, "2", "Dart", {"4", "Dee", "Desk 9", "Desk 9"}},
+                {-1, false, "-1", "Desk 9", {}},
+                {1, false, "1", "Dee", {}}};
     for (const auto &r : rows) {
+        SKTGraphic *g = w.frontView.Selcect_Ctrl_With_ID("F_field1");
+        ASSERT_NE(g, nullptr);
+        w.Record_Undo(0);
         GroupBinding::Bind(*g, r.bound, true);
         w.group.Column_Follows_Binding(*g);
+        if (r.bound >= 0) g->Set_text_value(w.document.ListData().at(3).at(r.bound));
+        w.Record_Undo(0);
+        if (r.undone) ASSERT_TRUE(w.undoStep());
         EXPECT_EQ(entryColumn(), r.entry) << r.bound;
         EXPECT_EQ(w.group.Column_Of("F_field1"), r.entry.toInt()) << r.bound;
+        EXPECT_EQ(cardText(0, "F_field1"), r.card) << r.bound;
         EXPECT_EQ(w.document.m_columnChoices, choices) << r.bound << ": the fixed fields keep their columns";
-        if (r.bound != 2) continue;
-        // Typed into its box and saved: the cell of the new column takes it.
+        if (r.stored.isEmpty()) continue;
+        // Typed into its box and saved: the cell of the field's column takes it.
         QLineEdit *box = Profile_Panel_Of_Side(0)->Get_Dynamic_Text_Box("F_field1");
         ASSERT_NE(box, nullptr);
         box->selectAll();
         QTest::keyClicks(box, "Desk 9");
         QTest::mouseClick(list().save_btn, Qt::LeftButton);
-        EXPECT_EQ(w.document.ListData().at(3), QStringList({"4", "Dee", "Desk 9", "U4"}));
+        EXPECT_EQ(w.document.ListData().at(3), r.stored) << r.bound << r.undone;
     }
 }
 
