@@ -473,7 +473,11 @@ private:
     void Enable_Disable_Undo(bool enabled);
     void Enable_Disable_Redo(bool enabled);
     void Undo_Redo_Button_state();
-    void Refresh_Visitor_Dyn_Ctrl_and_image() { m_visitorPanels.Refresh_After_Undo(); }
+    // textHere: the restored state's boxes holding the words "Text here" (SideSnapshot).
+    void Refresh_Visitor_Dyn_Ctrl_and_image(const QStringList &textHere)
+    {
+        m_visitorPanels.Refresh_After_Undo(textHere);
+    }
     void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *g)
     {
         m_visitorPanels.Show_Control_After_Undo(g);
@@ -532,8 +536,9 @@ private:
     void Hide_Visitor_panel() { m_visitorPanels.Hide_Visitor_Panel(); }
     // The end of every road to a card (a design, template or group project read, a start
     // window's road): captions, empty panels, the card's fields, and the tools and buttons
-    // of the mode.
-    void Load_Visitor_Panels_From_Card();
+    // of the mode. `copied`: a side copied onto the other, whose panel held this typing:
+    // both panels keep it and the dates and times on the card stay.
+    void Load_Visitor_Panels_From_Card(const Panel_Typing *copied = nullptr);
     // The camera window (one for the run); its frames come from Make_Camera_Source.
     Camera &Camera_Window();
     // ---- Group mode (_Group.cpp) ----
@@ -563,9 +568,10 @@ private:
     Start_Card &Start_Window();
     void loadResourcePictures();
     // Reading a design: its sides, card properties and choices take the open design's
-    // place; then the side lists, panels and title follow it (also after a side copy).
+    // place; then the side lists, panels and title follow it (also after a side copy,
+    // given what the clerk typed on the source side).
     void Put_Design_In_Place(DesignData &data, bool readXl);
-    void Design_Did_Load();
+    void Design_Did_Load(const Panel_Typing *copied = nullptr);
     void buildCardViews();
     SKTGraphicList &sideControls(int side) const;
 

@@ -120,12 +120,12 @@ void SKTWindowController::Put_Design_In_Place(DesignData &data, bool readXl)
     SetDocumentCanvasSize(size.width() > 0 && size.height() > 0 ? size : kept);
 }
 
-void SKTWindowController::Design_Did_Load()
+void SKTWindowController::Design_Did_Load(const Panel_Typing *copied)
 {
     Select_front_side();
     Image_Control_Counter_Check();
     Set_Log_Name_In_Title();
-    Load_Visitor_Panels_From_Card();
+    Load_Visitor_Panels_From_Card(copied);
     // A group project: the list of its rows, the choices applied, row 0 on the card
     // (the current row kept while a side is copied onto the other).
     if (Is_Group_Mode()) m_group->Design_Loaded();

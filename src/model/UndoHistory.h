@@ -15,6 +15,7 @@
 #include "KeyedArchive.h"
 #include "SKTGraphic.h"
 
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -40,12 +41,15 @@ void Give_Card_Size(const Card_Size_Record &record, Card_Property &front, Card_P
 // they were taken on (none: taken without the card, such a snapshot leaves it alone).
 // rowFill: which fill of a spreadsheet row's values the side's bound controls held
 // (none: not known); it tells no state of the design from another. photo: the position
-// of the side's visitor photo among the archives (-1: the side had none).
+// of the side's visitor photo among the archives (-1: the side had none). textHere: the
+// control IDs whose entry panel box held the words "Text here" as the clerk typed them
+// (on the card they read as an emptied box); like rowFill, no state of the design.
 struct SideSnapshot : std::vector<KeyedArchive> {
     using std::vector<KeyedArchive>::vector;
     std::optional<Card_Size_Record> card;
     std::optional<int> rowFill;
     int photo = -1;
+    QStringList textHere;
     bool operator==(const SideSnapshot &o) const
     {
         return card == o.card && photo == o.photo && static_cast<const std::vector<KeyedArchive> &>(*this) == o;
