@@ -205,8 +205,9 @@ public:
     // it was opened, made or saved; false when the user cancels.
     bool Ask_To_Save_Changes();
     // The user changed the design since it was opened, made or saved: a recorded change
-    // of a side, or other card properties. Picking rows, switching sides, the silent
-    // project save of group mode and an output run's backup and restore are no change.
+    // of a side, other card properties, or other rows of its spreadsheet (a group row
+    // added or deleted). Picking rows, switching sides, the silent project save of group
+    // mode and an output run's backup and restore are no change.
     bool Design_Changed() const;
     // ---- Export, print and mail (WindowOutputHost.cpp; the work is in output/) ----
     // The export, print and mail commands over this design, made on first use.
@@ -580,9 +581,10 @@ private:
 
     UndoHistory m_history;
     // What Design_Changed reads: a change the user made (a side change recorded), the card
-    // properties of the design as it was opened, made or saved.
+    // properties and the spreadsheet rows of the design as it was opened, made or saved.
     bool m_userChanged = false;
     Card_Property m_savedFront, m_savedBack;
+    QList<QStringList> m_savedRows;
     double _zoomFactor = 1.0;
     int m_selectedTool = 0;
     SKTGraphic *Last_Selected_Graphic = nullptr;

@@ -141,7 +141,8 @@ void SKTWindowController::Image_Control_Counter_Check()
 
 bool SKTWindowController::Design_Changed() const
 {
-    return m_userChanged || !(document.Front_card_Prop == m_savedFront) || !(document.Back_card_Prop == m_savedBack);
+    return m_userChanged || !(document.Front_card_Prop == m_savedFront) || !(document.Back_card_Prop == m_savedBack) ||
+           document.ListData() != m_savedRows;
 }
 
 void SKTWindowController::Design_Is_As_Saved()
@@ -149,6 +150,8 @@ void SKTWindowController::Design_Is_As_Saved()
     m_userChanged = false;
     m_savedFront = document.Front_card_Prop;
     m_savedBack = document.Back_card_Prop;
+    // Shared with the document's rows until either changes.
+    m_savedRows = document.ListData();
 }
 
 bool SKTWindowController::Ask_To_Save_Changes()

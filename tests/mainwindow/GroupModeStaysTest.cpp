@@ -440,6 +440,10 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
         std::function<void()> walk;
         bool changed;
     };
+    // A project file in a folder that is a file: the save says why and writes nothing.
+    const QString notAFolder = testsupport::testHome() + "/not a folder";
+    QFile(notAFolder).open(QIODevice::WriteOnly);
+    const QString unwritable = notAFolder + "/GR.zcd";
     const std::vector<Road> roads = {
         {"opened", [] {}, false},
         {"rows picked", [&] { pick(3); pick(1); }, false},
@@ -500,6 +504,15 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
          },
          true},
         {"the card's size changed", [&] { w.controller.Change_Card_Size(QSizeF(200, 130)); }, true},
+        {"a row deleted, its project not written",
+         [&] {
+             w.document.Project_File_Name = unwritable;
+             pick(2);
+             testsupport::boxes().answerNext(1);
+             QTest::mouseClick(list().delete_btn, Qt::LeftButton);
+             EXPECT_EQ(w.document.ListData().size(), 4);
+         },
+         true},
         {"a control moved, then saved",
          [&] {
              w.controller.Show_RHS_Properties(w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Name"));
