@@ -447,6 +447,9 @@ private:
     QImage Side_Image(int side, double scale) const;
     // The design as it is now is the one opened, made or saved.
     void Design_Is_As_Saved();
+    // The design as it is now is not in its file (made, but its file could not be
+    // written): it counts as changed until a save writes it.
+    void Design_Is_Not_Saved() { m_userChanged = true; }
     // ---- Per-card values and series commands (_Values.cpp) ----
     Card_Values &cardValues();
     // The data-source section of the property panel and the spreadsheet source window.

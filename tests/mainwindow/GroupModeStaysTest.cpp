@@ -7,6 +7,7 @@
 #include "Export_Card_Dialog.h"
 #include "Globals.h"
 #include "Group_Mode.h"
+#include "Group_Mode_Wizard.h"
 #include "Group_Row_List.h"
 #include "MessageBox.h"
 #include "Preferences.h"
@@ -511,6 +512,18 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
              testsupport::boxes().answerNext(1);
              QTest::mouseClick(list().delete_btn, Qt::LeftButton);
              EXPECT_EQ(w.document.ListData().size(), 4);
+         },
+         true},
+        {"a new project made, its file not written",
+         [&] {
+             Group_Project project;
+             project.designPath = unwritable;
+             project.templatePath = path;
+             project.columns.excel_cb_value1 = 1;
+             project.sheet = {{"Name", "Company"}, {"Ann", "Acme"}, {"Bob", "Bell"}};
+             w.controller.groupMode().Make_Group_Project(project);
+             EXPECT_EQ(w.document.Project_File_Name, unwritable) << "the toolbar's Save writes it there";
+             EXPECT_EQ(w.document.ListData().size(), 2);
          },
          true},
         {"a control moved, then saved",
