@@ -205,8 +205,9 @@ public:
     // it was opened, made or saved; false when the user cancels.
     bool Ask_To_Save_Changes();
     // The user changed the design since it was opened, made or saved: a recorded change
-    // of a side, or other card properties. Picking rows, switching sides, the silent
-    // project save of group mode and an output run's backup and restore are no change.
+    // of a side, other card properties, or other rows of its spreadsheet (a group row
+    // added or deleted). Picking rows, switching sides, the silent project save of group
+    // mode and an output run's backup and restore are no change.
     bool Design_Changed() const;
     // ---- Export, print and mail (WindowOutputHost.cpp; the work is in output/) ----
     // The export, print and mail commands over this design, made on first use.
@@ -451,6 +452,9 @@ private:
     QImage Side_Image(int side, double scale) const;
     // The design as it is now is the one opened, made or saved.
     void Design_Is_As_Saved();
+    // The design as it is now is not in its file (made, but its file could not be
+    // written): it counts as changed until a save writes it.
+    void Design_Is_Not_Saved() { m_userChanged = true; }
     // ---- Per-card values and series commands (_Values.cpp) ----
     Card_Values &cardValues();
     // The data-source section of the property panel and the spreadsheet source window.
@@ -478,7 +482,11 @@ private:
     void Enable_Disable_Undo(bool enabled);
     void Enable_Disable_Redo(bool enabled);
     void Undo_Redo_Button_state();
-    void Refresh_Visitor_Dyn_Ctrl_and_image() { m_visitorPanels.Refresh_After_Undo(); }
+    // textHere: the restored state's boxes holding the words "Text here" (SideSnapshot).
+    void Refresh_Visitor_Dyn_Ctrl_and_image(const QStringList &textHere)
+    {
+        m_visitorPanels.Refresh_After_Undo(textHere);
+    }
     void Visitor_and_Group_Control_Enable_Disable_On_Undo_Redo(SKTGraphic *g)
     {
         m_visitorPanels.Show_Control_After_Undo(g);
@@ -537,8 +545,9 @@ private:
     void Hide_Visitor_panel() { m_visitorPanels.Hide_Visitor_Panel(); }
     // The end of every road to a card (a design, template or group project read, a start
     // window's road): captions, empty panels, the card's fields, and the tools and buttons
-    // of the mode.
-    void Load_Visitor_Panels_From_Card();
+    // of the mode. `copied`: a side copied onto the other, whose panel held this typing:
+    // both panels keep it and the dates and times on the card stay.
+    void Load_Visitor_Panels_From_Card(const Panel_Typing *copied = nullptr);
     // The camera window (one for the run); its frames come from Make_Camera_Source.
     Camera &Camera_Window();
     // ---- Group mode (_Group.cpp) ----
@@ -568,9 +577,10 @@ private:
     Start_Card &Start_Window();
     void loadResourcePictures();
     // Reading a design: its sides, card properties and choices take the open design's
-    // place; then the side lists, panels and title follow it (also after a side copy).
+    // place; then the side lists, panels and title follow it (also after a side copy,
+    // given what the clerk typed on the source side).
     void Put_Design_In_Place(DesignData &data, bool readXl);
-    void Design_Did_Load();
+    void Design_Did_Load(const Panel_Typing *copied = nullptr);
     void buildCardViews();
     SKTGraphicList &sideControls(int side) const;
 
@@ -579,9 +589,10 @@ private:
 
     UndoHistory m_history;
     // What Design_Changed reads: a change the user made (a side change recorded), the card
-    // properties of the design as it was opened, made or saved.
+    // properties and the spreadsheet rows of the design as it was opened, made or saved.
     bool m_userChanged = false;
     Card_Property m_savedFront, m_savedBack;
+    QList<QStringList> m_savedRows;
     double _zoomFactor = 1.0;
     int m_selectedTool = 0;
     SKTGraphic *Last_Selected_Graphic = nullptr;

@@ -147,6 +147,8 @@ void SKTWindowController::Copy_Card_Design_Clicked()
     const bool gridShown = _grid.isAlwaysShown();
     // The copy gives the destination the source's photo column: an undo there takes it back.
     const DesignColumnChoices columnsBefore = document.m_columnChoices;
+    // What the clerk typed on the source side, read before the panels are emptied.
+    const Panel_Typing typed = m_visitorPanels.Typing(source);
     {
         const Scoped_Flag copying(copy_card_design);
         // The destination's history starts from its state before the copy, so that the
@@ -158,7 +160,7 @@ void SKTWindowController::Copy_Card_Design_Clicked()
         Refresh_Canvas();
         // The side lists, the visitor panels and the title follow the design as after
         // a read.
-        Design_Did_Load();
+        Design_Did_Load(&typed);
     }
     _grid.setAlwaysShown(gridShown);
     // The destination is shown and its new state recorded: the source did not change.

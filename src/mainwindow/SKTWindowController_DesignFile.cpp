@@ -120,12 +120,12 @@ void SKTWindowController::Put_Design_In_Place(DesignData &data, bool readXl)
     SetDocumentCanvasSize(size.width() > 0 && size.height() > 0 ? size : kept);
 }
 
-void SKTWindowController::Design_Did_Load()
+void SKTWindowController::Design_Did_Load(const Panel_Typing *copied)
 {
     Select_front_side();
     Image_Control_Counter_Check();
     Set_Log_Name_In_Title();
-    Load_Visitor_Panels_From_Card();
+    Load_Visitor_Panels_From_Card(copied);
     // A group project: the list of its rows, the choices applied, row 0 on the card
     // (the current row kept while a side is copied onto the other).
     if (Is_Group_Mode()) m_group->Design_Loaded();
@@ -141,7 +141,8 @@ void SKTWindowController::Image_Control_Counter_Check()
 
 bool SKTWindowController::Design_Changed() const
 {
-    return m_userChanged || !(document.Front_card_Prop == m_savedFront) || !(document.Back_card_Prop == m_savedBack);
+    return m_userChanged || !(document.Front_card_Prop == m_savedFront) || !(document.Back_card_Prop == m_savedBack) ||
+           document.ListData() != m_savedRows;
 }
 
 void SKTWindowController::Design_Is_As_Saved()
@@ -149,6 +150,8 @@ void SKTWindowController::Design_Is_As_Saved()
     m_userChanged = false;
     m_savedFront = document.Front_card_Prop;
     m_savedBack = document.Back_card_Prop;
+    // Shared with the document's rows until either changes.
+    m_savedRows = document.ListData();
 }
 
 bool SKTWindowController::Ask_To_Save_Changes()

@@ -31,11 +31,14 @@ public:
         return c.Read_Design_In_Place(path, Card_Mode::Template, true, error);
     }
     void Group_Design_Read() override { c.Design_Did_Load(); }
-    void Group_Design_Anew() override
+    void Group_Design_Anew(bool saved) override
     {
         c.Undo_Redo_Clear();
         c.Insert_In_Undo_Redo();
-        c.Design_Is_As_Saved();
+        if (saved)
+            c.Design_Is_As_Saved();
+        else
+            c.Design_Is_Not_Saved();
     }
     bool Group_Ask_To_Save() override { return c.Ask_To_Save_Changes(); }
     void Group_Panels_Emptied() override { c.Reset_All_Visitor_Grp_Mode_Ctrl(); }

@@ -26,6 +26,7 @@ SideSnapshot SKTWindowController::Take_Side_Snapshot(const std::vector<GraphicPt
     s.card = Card_Size_Of(document.Front_card_Prop, document.Back_card_Prop);
     s.card->size = document.cardBounds().size();
     if (m_group) s.rowFill = m_group->Card_Fill(side);
+    s.textHere = m_visitorPanels.Typing(side).textHere;
     return s;
 }
 
@@ -84,7 +85,7 @@ void SKTWindowController::Fill_Undo_Redo_Control(const SideSnapshot &snapshot, b
 {
     SKTGraphicView *view = currentGraphicView();
     if (!view || !view->graphicsList()) return;
-    Refresh_Visitor_Dyn_Ctrl_and_image();
+    Refresh_Visitor_Dyn_Ctrl_and_image(snapshot.textHere);
     // Read back in the snapshot's order; pictures come back shared with the snapshot.
     const std::vector<GraphicPtr> restored = Controls_From_Snapshot(snapshot);
     view->graphicsList()->replaceAll(restored);

@@ -60,7 +60,7 @@ bool SKTWindowController::Multiple_Image_Selection(const QString &action)
     return controlPanels && controlPanels->Check_Multiple_Image_Selection(action, true);
 }
 
-void SKTWindowController::Load_Visitor_Panels_From_Card()
+void SKTWindowController::Load_Visitor_Panels_From_Card(const Panel_Typing *copied)
 {
     // Every card now open comes here, whatever came before it. The captions' wording is
     // a visitor pass's in visitor mode and a general ID card's in any other.
@@ -77,12 +77,16 @@ void SKTWindowController::Load_Visitor_Panels_From_Card()
     // the other keeps its photo, and the copy has the same.
     m_visitorPanels.Rebuild_From_Card(copy_card_design ? Visitor_Panel_Desk::Side_Photos::Kept
                                                        : Visitor_Panel_Desk::Side_Photos::From_Design);
-    if (visitor) {
-        for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
-            if (p) p->Refresh_Controls();
+    for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ}) {
+        if (!p) continue;
+        if (visitor) p->Refresh_Controls();
+        // What the clerk typed on the copied side, read before its boxes were emptied, is
+        // the typing of both sides now: the copy is the source's.
+        if (copied) p->Give_Back_Typing(*copied);
     }
     Show_Hide_Profile_Panel_Live_Mode(1);
-    m_visitorPanels.Show_Single_Mode_Front_Panel();
+    m_visitorPanels.Show_Single_Mode_Front_Panel(copied ? Visitor_Panel_Desk::Visit_Time::Kept
+                                                        : Visitor_Panel_Desk::Visit_Time::Stamped);
     m_visitorPanels.Follow_Locks();
 }
 

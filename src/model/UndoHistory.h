@@ -16,6 +16,7 @@
 #include "KeyedArchive.h"
 #include "SKTGraphic.h"
 
+#include <QStringList>
 #include <functional>
 #include <optional>
 #include <utility>
@@ -42,7 +43,9 @@ void Give_Card_Size(const Card_Size_Record &record, Card_Property &front, Card_P
 // they were taken on (none: taken without the card, such a snapshot leaves it alone).
 // rowFill: which fill of a spreadsheet row's values the side's bound controls held
 // (none: not known); it tells no state of the design from another. photo: the position
-// of the side's visitor photo among the archives (-1: the side had none).
+// of the side's visitor photo among the archives (-1: the side had none). textHere: the
+// control IDs whose entry panel box held the words "Text here" as the clerk typed them
+// (on the card they read as an emptied box); like rowFill, no state of the design.
 // columnStep: the group columns before and after the step that left this state, when
 // that step changed them (the column dialog, a binding, a crop into a column, a side
 // copy); an undo of the step puts back the columns it changed, a redo makes them again,
@@ -52,6 +55,7 @@ struct SideSnapshot : std::vector<KeyedArchive> {
     std::optional<Card_Size_Record> card;
     std::optional<int> rowFill;
     int photo = -1;
+    QStringList textHere;
     std::optional<std::pair<DesignColumnChoices, DesignColumnChoices>> columnStep;
     bool operator==(const SideSnapshot &o) const
     {

@@ -275,6 +275,47 @@ void Profile_Panel::Refresh_Controls()
     Set_Time_Value();
 }
 
+namespace {
+const QString kTypedPlaceholder = QStringLiteral("Text here");
+} // namespace
+
+Panel_Typing Profile_Panel::Typing() const
+{
+    Panel_Typing typing;
+    const auto &table = Visitor_Fixed_Fields();
+    for (int f = 0; f < kVisitorFieldCount; ++f) {
+        if (fields[f].label->text() == kTypedPlaceholder) typing.textHere << QLatin1String(table[f].caption_id);
+        if (fields[f].value->text() == kTypedPlaceholder) typing.textHere << QLatin1String(table[f].value_id);
+    }
+    for (const auto *rows : {&view_array_label, &view_array_value})
+        for (const Row_Entry &r : *rows)
+            if (auto *box = qobject_cast<const QLineEdit *>(r.control); box && box->text() == kTypedPlaceholder)
+                typing.textHere << r.id;
+    typing.dateManual = date_manual_chk->isChecked();
+    typing.timeManual = time_manual_chk->isChecked();
+    return typing;
+}
+
+void Profile_Panel::Give_Back_Typing(const Panel_Typing &typing)
+{
+    const auto giveBack = [&typing](QLineEdit *box, const QString &id) {
+        if (typing.textHere.contains(id))
+            box->setText(kTypedPlaceholder);
+        else if (box->text() == kTypedPlaceholder)
+            box->clear();
+    };
+    const auto &table = Visitor_Fixed_Fields();
+    for (int f = 0; f < kVisitorFieldCount; ++f) {
+        giveBack(fields[f].label, QLatin1String(table[f].caption_id));
+        giveBack(fields[f].value, QLatin1String(table[f].value_id));
+    }
+    for (const auto *rows : {&view_array_label, &view_array_value})
+        for (const Row_Entry &r : *rows)
+            if (auto *box = qobject_cast<QLineEdit *>(r.control)) giveBack(box, r.id);
+    date_manual_chk->setChecked(typing.dateManual);
+    time_manual_chk->setChecked(typing.timeManual);
+}
+
 void Profile_Panel::Reset_all_Ctrl()
 {
     Set_User_Image_Control(QString(), Picture(), QString());

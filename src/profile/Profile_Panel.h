@@ -97,6 +97,11 @@ public:
     // The fixed fields back to empty; the whole panel back to empty.
     void Refresh_Controls();
     void Reset_all_Ctrl();
+    // What the clerk put into the panel, and, after the panel was emptied, the same back:
+    // the boxes of `typing` hold the words, no other text box holds them, and the Manual
+    // ticks are as `typing` has them.
+    Panel_Typing Typing() const;
+    void Give_Back_Typing(const Panel_Typing &typing);
 
     // ---- User-added rows (Profile_Panel_Rows.cpp) ----
     // Frames are kept y-up inside their box (rows) or inside the row area below the

@@ -2,6 +2,7 @@
 // The twelve fixed text fields of the visitor entry panels: their panel word, the IDs
 // of the card controls that show the value and the caption, and the caption text.
 #include <QString>
+#include <QStringList>
 #include <array>
 
 struct Visitor_Field {
@@ -40,3 +41,12 @@ bool Is_User_Photo_ID(const QString &id);    // contains "F_Photo"
 // empty box, unless the box holds those very words (typed by the clerk). A record or a
 // row stores what the box shows, so the placeholder is never stored as a value.
 QString Box_Text_Of_Card_Text(const QString &cardText, const QString &boxNow = QString());
+
+// What the clerk put into a panel that a refresh of the same design (Undo, Redo, a side
+// copied onto the other) reads before it empties the boxes: the boxes that hold the
+// words "Text here" as typed (on the card they read as an emptied box) and the Manual
+// ticks of the date and the time.
+struct Panel_Typing {
+    QStringList textHere;  // the control IDs of those boxes
+    bool dateManual = false, timeManual = false;
+};

@@ -255,17 +255,17 @@ void Visitor_Panel_Desk::Show_Message_To_Update_Data()
 
 // ---- Card to panels ----
 
-void Visitor_Panel_Desk::Load_Side(int side)
+void Visitor_Panel_Desk::Load_Side(int side, Visit_Time time)
 {
     SKTGraphicView *view = m_window.Card_View(side == 1 ? 1 : 0);
-    m_sync.Load_Side(Profile_Panel_Of_Side(side), view ? view->graphicsList() : nullptr);
+    m_sync.Load_Side(Profile_Panel_Of_Side(side), view ? view->graphicsList() : nullptr, time);
 }
 
-void Visitor_Panel_Desk::Show_Single_Mode_Front_Panel()
+void Visitor_Panel_Desk::Show_Single_Mode_Front_Panel(Visit_Time time)
 {
     if (!m_document.isVisitorOrGroupMode()) return;
-    Load_Side(0);
-    Load_Side(1);
+    Load_Side(0, time);
+    Load_Side(1, time);
 }
 
 void Visitor_Panel_Desk::Show_Single_Mode_Back_Panel()
@@ -300,7 +300,13 @@ void Visitor_Panel_Desk::Control_Deleted(SKTGraphic *g)
     if (g) m_sync.Control_Deleted(*g);
 }
 
-void Visitor_Panel_Desk::Refresh_After_Undo() { m_sync.Refresh_After_Undo(); }
+void Visitor_Panel_Desk::Refresh_After_Undo(const QStringList &textHere) { m_sync.Refresh_After_Undo(textHere); }
+
+Panel_Typing Visitor_Panel_Desk::Typing(int side) const
+{
+    const Profile_Panel *panel = m_document.isVisitorOrGroupMode() ? Profile_Panel_Of_Side(side) : nullptr;
+    return panel ? panel->Typing() : Panel_Typing();
+}
 
 void Visitor_Panel_Desk::Show_Control_After_Undo(SKTGraphic *g)
 {

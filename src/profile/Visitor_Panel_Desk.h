@@ -7,6 +7,7 @@
 #include "Dynamic_Control_List.h"
 #include "ProfilePanelHost.h"
 #include "Side_Panes.h"
+#include "Visitor_Fields.h"
 #include "Visitor_Panel_Sync.h"
 
 #include <QMetaObject>
@@ -47,10 +48,11 @@ public:
     QRectF Sample_Rect(const QString &ctrl_id) const;
 
     // ---- Card to panels ----
+    using Visit_Time = Visitor_Panel_Sync::Visit_Time;
     // The side's visible controls into the side's panel (0 front, 1 back).
-    void Load_Side(int side);
+    void Load_Side(int side, Visit_Time time = Visit_Time::Stamped);
     // In visitor and group mode: both panels, or the back's alone.
-    void Show_Single_Mode_Front_Panel();
+    void Show_Single_Mode_Front_Panel(Visit_Time time = Visit_Time::Stamped);
     void Show_Single_Mode_Back_Panel();
     void Reset_All_Panels();
     // After a design was read: the panels emptied, the side lists made from the sides
@@ -61,8 +63,12 @@ public:
     void Rebuild_From_Card(Side_Photos photos = Side_Photos::From_Design);
     void Control_Selected(SKTGraphic *g);
     void Control_Deleted(SKTGraphic *g);
-    // After undo and redo: the panels' rows anew, then each restored control's boxes.
-    void Refresh_After_Undo();
+    // After undo and redo: the panels' rows anew, then each restored control's boxes
+    // (Visitor_Panel_Sync::Refresh_After_Undo).
+    void Refresh_After_Undo(const QStringList &textHere = {});
+    // What the clerk put into the panel of a side (0 front, 1 back); none outside
+    // visitor and group mode.
+    Panel_Typing Typing(int side) const;
     void Show_Control_After_Undo(SKTGraphic *g);
     // Every box of the current side's panel follows its control's lock.
     void Follow_Locks();

@@ -71,7 +71,7 @@ QCheckBox *Visitor_Panel_Sync::Chk_Box(const QString &ctrl_id) const
 
 // ---- Card to panels ----
 
-void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *controls) const
+void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *controls, Visit_Time time) const
 {
     if (!panel || !controls) return;
     const int side = controls == &m_document.graphics() ? 0 : controls == &m_document.graphics_back() ? 1 : -1;
@@ -96,11 +96,12 @@ void Visitor_Panel_Sync::Load_Side(Profile_Panel *panel, const SKTGraphicList *c
         chk->setChecked(true);
         if (dateOrTime) {
             // Unless typed by hand, the card shows the visit's own date and time, not
-            // the design's sample.
-            const bool manual = (f == kDateField ? panel->date_manual_chk : panel->time_manual_chk)->isChecked();
-            if (!manual) f == kDateField ? panel->Set_Date_Value() : panel->Set_Time_Value();
+            // the design's sample; a refresh keeps the one on the card.
+            const bool stamp = time == Visit_Time::Stamped &&
+                               !(f == kDateField ? panel->date_manual_chk : panel->time_manual_chk)->isChecked();
+            if (stamp) f == kDateField ? panel->Set_Date_Value() : panel->Set_Time_Value();
             panel->Chk_Unchk_Manual_Date_Time(f == kDateField ? QStringLiteral("D") : QStringLiteral("T"));
-            if (!manual) g->Set_text_value(box->text());
+            if (stamp) g->Set_text_value(box->text());
         } else {
             box->setEnabled(true);
         }
@@ -173,13 +174,18 @@ void Visitor_Panel_Sync::Control_Deleted(const SKTGraphic &g) const
 
 // ---- Undo, redo and locks ----
 
-void Visitor_Panel_Sync::Refresh_After_Undo() const
+void Visitor_Panel_Sync::Refresh_After_Undo(const QStringList &textHere) const
 {
     if (!m_document.isVisitorOrGroupMode()) return;
     if (Profile_Panel *panel = Profile_Panel_Of_Side(m_document.Card_Front_Or_Back)) {
+        // Read before the boxes are emptied: the Manual ticks are the clerk's now, the
+        // words "Text here" as typed are the restored state's.
+        Panel_Typing typing = panel->Typing();
+        typing.textHere = textHere;
         panel->Refresh_Controls();
         panel->Set_User_Image_Control(QString(), Picture(), QString());
         panel->Refresh_Rows_For_Undo();
+        panel->Give_Back_Typing(typing);
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QRectF>
 #include <QSizeF>
 #include <QString>
+#include <QStringList>
 
 
 class Profile_Panel;
@@ -31,8 +32,12 @@ public:
     QLineEdit *Text_Box(const QString &ctrl_id) const;
     QCheckBox *Chk_Box(const QString &ctrl_id) const;
 
+    // How a read of a side treats its shown date and time: unless typed by hand the
+    // visit's own (the moment of the read) when a design or template was read; a refresh
+    // of the same design (a side copied onto the other) keeps what the card holds.
+    enum class Visit_Time { Stamped, Kept };
     // The side's visible text and photo controls into the panel of the side.
-    void Load_Side(Profile_Panel *panel, const SKTGraphicList *controls) const;
+    void Load_Side(Profile_Panel *panel, const SKTGraphicList *controls, Visit_Time time = Visit_Time::Stamped) const;
     // A control selected on the card: its box and check box follow its lock, a picture
     // shows in the photo box unless it is another picture than the side's photo without
     // an ID (a logo); returns the box to focus (nullptr when none). What the box shows
@@ -43,7 +48,9 @@ public:
     void Control_Deleted(const SKTGraphic &g) const;
     // After undo or redo: the panel's rows and photo anew, then each control's box
     // (a photo row's path and picture as Follow_Control gives them), then the locks.
-    void Refresh_After_Undo() const;
+    // The clerk's Manual ticks stay, and the boxes of `textHere` (the restored state's,
+    // SideSnapshot) hold the words "Text here" again before the controls are read.
+    void Refresh_After_Undo(const QStringList &textHere = {}) const;
     void Show_Control_After_Undo(const SKTGraphic &g) const;
     // Every box of the current side's panel follows its control's lock.
     void Follow_Locks(const SKTGraphicList &controls) const;

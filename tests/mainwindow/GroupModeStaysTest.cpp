@@ -7,6 +7,7 @@
 #include "Export_Card_Dialog.h"
 #include "Globals.h"
 #include "Group_Mode.h"
+#include "Group_Mode_Wizard.h"
 #include "Group_Row_List.h"
 #include "MessageBox.h"
 #include "Preferences.h"
@@ -440,6 +441,10 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
         std::function<void()> walk;
         bool changed;
     };
+    // A project file in a folder that is a file: the save says why and writes nothing.
+    const QString notAFolder = testsupport::testHome() + "/not a folder";
+    QFile(notAFolder).open(QIODevice::WriteOnly);
+    const QString unwritable = notAFolder + "/GR.zcd";
     const std::vector<Road> roads = {
         {"opened", [] {}, false},
         {"rows picked", [&] { pick(3); pick(1); }, false},
@@ -500,6 +505,27 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
          },
          true},
         {"the card's size changed", [&] { w.controller.Change_Card_Size(QSizeF(200, 130)); }, true},
+        {"a row deleted, its project not written",
+         [&] {
+             w.document.Project_File_Name = unwritable;
+             pick(2);
+             testsupport::boxes().answerNext(1);
+             QTest::mouseClick(list().delete_btn, Qt::LeftButton);
+             EXPECT_EQ(w.document.ListData().size(), 4);
+         },
+         true},
+        {"a new project made, its file not written",
+         [&] {
+             Group_Project project;
+             project.designPath = unwritable;
+             project.templatePath = path;
+             project.columns.excel_cb_value1 = 1;
+             project.sheet = {{"Name", "Company"}, {"Ann", "Acme"}, {"Bob", "Bell"}};
+             w.controller.groupMode().Make_Group_Project(project);
+             EXPECT_EQ(w.document.Project_File_Name, unwritable) << "the toolbar's Save writes it there";
+             EXPECT_EQ(w.document.ListData().size(), 2);
+         },
+         true},
         {"a control moved, then saved",
          [&] {
              w.controller.Show_RHS_Properties(w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Name"));

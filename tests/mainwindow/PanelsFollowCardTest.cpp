@@ -315,6 +315,30 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              EXPECT_EQ(w.control("Fup_Time")->Text_Value, "12:34:56");
          },
          "", false},
+        {"\"Text here\" typed into Company, one BackSpace, Undo",
+         [](Desk &w) {
+             QLineEdit *company = w.fp().fields[2].value;
+             Desk::type(company, "Text here");
+             Desk::type(company, "Text her");
+             w.controller.Undo_Action_Perform();
+             EXPECT_EQ(company->text(), "Text here");
+         },
+         "", false},
+        {"time typed by hand, \"Text here\" into Company, Copy to Other Side, Yes, Front",
+         [](Desk &w) {
+             Profile_Panel &p = w.fp();
+             if (!p.fields[kTimeField].value_chk->isChecked()) p.fields[kTimeField].value_chk->click();
+             p.time_manual_chk->click();
+             Desk::type(p.fields[kTimeField].value, "09:15:00");
+             Desk::type(p.fields[2].value, "Text here");
+             testsupport::boxes().answerNext(1);
+             w.command("CopySide")->trigger();
+             w.controller.Front_Card_Btn_Clicked();
+             EXPECT_TRUE(p.time_manual_chk->isChecked());
+             EXPECT_EQ(w.control("Fup_Time")->Text_Value, "09:15:00");
+             EXPECT_EQ(p.fields[2].value->text(), "Text here");
+         },
+         "", false},
         {"date cleared under Manual, then Manual off", clearUnderManual(true), "", false},
         {"time cleared under Manual, then Manual off", clearUnderManual(false), "", false},
         {"General ID (h), the photo deleted", deletePhoto, "Ann", false, generalId.arg("h")},

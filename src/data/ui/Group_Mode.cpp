@@ -541,7 +541,7 @@ bool Group_Mode::Open_Group_Project(const QString &path)
     m_doc.Start_Card_Option = Card_Mode::Group;
     m_doc.Project_File_Name = path;
     m_host.Group_Design_Read();
-    m_host.Group_Design_Anew();
+    m_host.Group_Design_Anew(true);
     return true;
 }
 
@@ -567,10 +567,11 @@ void Group_Mode::Make_Group_Project(const Group_Project &project)
     m_host.Group_Rows_Read();
     m_doc.Project_File_Name = project.designPath;
     Create_Folder(QFileInfo(project.designPath).absolutePath());
-    // Saved silently as a group project (mode "G" in the file).
-    m_host.Group_Save_Project(Card_Mode::Group);
+    // Saved silently as a group project (mode "G" in the file); one whose file could not
+    // be written (the save said why) stays unsaved, for closing to ask and Save to write.
+    const bool saved = m_host.Group_Save_Project(Card_Mode::Group);
     m_host.Group_Design_Read();
-    m_host.Group_Design_Anew();
+    m_host.Group_Design_Anew(saved);
 }
 
 void Group_Mode::Project_Renamed(const QString &from, const QString &to)

@@ -46,8 +46,9 @@ public:
     virtual bool Group_Read_Design(const QString &path, QString *error) = 0;
     // After a design was read: sides, panels and title follow it.
     virtual void Group_Design_Read() = 0;
-    // The undo history starts anew and the design counts as unchanged.
-    virtual void Group_Design_Anew() = 0;
+    // The undo history starts anew; the design counts as unchanged when `saved` (its file
+    // holds it), as changed when its file could not be written.
+    virtual void Group_Design_Anew(bool saved) = 0;
     // Asks whether to save a changed design; false when the user cancels.
     virtual bool Group_Ask_To_Save() = 0;
     // The visitor and group panels emptied, or showing the card's fields again.

@@ -99,7 +99,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         document.Project_File_Name = path;
         document.Start_Card_Option = data.mode == Card_Mode::Group ? Card_Mode::Group : Card_Mode::Visitor;
         Group_Design_Read();
-        Group_Design_Anew();
+        Group_Design_Anew(true);
         return true;
     }
     // A side's state as the window records it: with the fill of the row it holds.
@@ -228,9 +228,9 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         Group_Panels_From_Card();
         group.Design_Loaded();
     }
-    void Group_Design_Anew() override
+    void Group_Design_Anew(bool saved) override
     {
-        changed = false;
+        changed = !saved;
         history.clear();
         for (int side : {0, 1}) history.record(side, Side_Snapshot(document.sideList(side).items()));
     }
