@@ -49,9 +49,6 @@ namespace {
 constexpr double kMM = 2.834645669291;
 
 struct DeskBatchExportTest : ::testing::Test {
-    // The virtual PDF printer's file, offered before the desk's document takes its printer.
-    const QString pdf = testsupport::testHome() + "/printed.pdf";
-    const bool pdfPrinterOffered = qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
     testsupport::Desk d;
     QTemporaryDir dir;
     GraphicPtr text;
@@ -431,6 +428,11 @@ TEST_F(DeskBatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
 
     // Then printing the same rows to the virtual PDF printer, 5 x 2 a sheet.
     told.clear();
+    const QString pdf = dir.filePath("printed.pdf");
+    qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
+    // The page set-up the window gives a new document: the default printer, the PDF one
+    // while it is offered (a document without one prints on the first listed).
+    d.document.setPrintInfo(Start_Print_Info());
     QString status, printer;
     d.desk.printWindowRunner = [&](Print_Window &window) {
         window.show();
