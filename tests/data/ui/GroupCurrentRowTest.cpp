@@ -489,7 +489,7 @@ struct Walker {
     // project's, then changed only by a binding, Copy to Other Side and their Undo and Redo.
     DesignColumnChoices columns, columnsBefore;
     std::optional<QSet<int>> clip;                   // the columns of the control cut or copied
-    bool clipPicture = false;                        // it is a picture (a paste may make it the photo)
+    bool clipPhoto = false;                          // it is the side's photo (pasted, the photo of a side without one)
     DesignColumnChoices fileColumns;                 // the columns as last written
     std::string stepName;
 
@@ -817,8 +817,8 @@ Failure Walker::step(size_t i, const Step &s)
         if (s.event != Event::Delete) {
             // What the control shows goes with it: a paste may store it.
             clip = columnsOf(g, shown);
-            clipPicture = g->kind() == GraphicKind::Image;
-            given.insert(clipPicture ? g->FilePath() : g->Text_Value);
+            clipPhoto = g == w.w.document.Visitor_Photo(shown);
+            given.insert(g->kind() == GraphicKind::Image ? g->FilePath() : g->Text_Value);
         }
         click(g);
         if (s.event == Event::Delete) {
@@ -833,10 +833,11 @@ Failure Walker::step(size_t i, const Step &s)
     }
     case Event::Paste:
         // The control pasted shows what it showed: its columns are open, the others,
-        // the photo's among them, as they were.
+        // the photo's among them, as they were. The photo cut or copied is the photo
+        // again on a side without one; on a side with one it is another picture.
         if (clip) {
             for (int c : *clip) open(c);
-            if (clipPicture) open(photoColumn(shown));
+            if (clipPhoto && !w.w.document.Visitor_Photo(shown)) open(photoColumn(shown));
         }
         w.cardView(shown).runCommand(SKTGraphicView::Command::Paste);
         w.select(nullptr);
