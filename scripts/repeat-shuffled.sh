@@ -10,6 +10,10 @@ set -euo pipefail
 cd "$1"
 export REPEAT_TIMEOUT="${REPEAT_TIMEOUT:-900}" BUILD_NAME="$(basename "$PWD")"
 export QT_QPA_PLATFORM="${QT_QPA_PLATFORM:-offscreen}"
+# No run reaches a printer of this machine: the CUPS client is pointed at no server, and
+# each run offers the virtual PDF printer, writing a file of its own (as ctest's runs do;
+# tests/CMakeLists.txt).
+export CUPS_SERVER=/dev/null/no-print-server CUPS_SERVERROOT=/dev/null/no-print-server
 # The group walk over a few of its seeds in each repeat (the plain run walks 300).
 export GROUP_WALKS="${GROUP_WALKS:-4}"
 # Left out of the repeats (ctest runs each once): the memory budgets, the fuzz tables,
@@ -23,7 +27,7 @@ VisitorRecordStore.TwoDesksAddingAtOnceStoreEveryVisit:DeskBatchExportTest.ACler
 export REPEAT_SKIP
 repeat_shuffled() {
   local test="$1" seed="$2" log="$1.repeat-$2.log"
-  if ! timeout "$REPEAT_TIMEOUT" "./$test" --gtest_repeat=2 --gtest_shuffle --gtest_random_seed="$seed" \
+  if ! DOZO_PDF_PRINTER_FILE="$PWD/$1.repeat-$2.pdf" timeout "$REPEAT_TIMEOUT" "./$test" --gtest_repeat=2 --gtest_shuffle --gtest_random_seed="$seed" \
       ${REPEAT_SKIP:+--gtest_filter="-$REPEAT_SKIP"} --gtest_brief=1 >"$log" 2>&1; then
     echo "FAILED: $test --gtest_repeat=2 --gtest_shuffle --gtest_random_seed=$seed ($BUILD_NAME/$log)"
     tail -n 30 "$log"

@@ -7,6 +7,11 @@
 # JOBS sets the parallel jobs (default: every core), SEEDS the shuffle seeds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+# Before anything is built or run: no test reaches a printer of this machine. The CUPS
+# client is pointed at no server and the virtual PDF printer is offered (each test
+# program's ctest run has the same from tests/CMakeLists.txt).
+export CUPS_SERVER=/dev/null/no-print-server CUPS_SERVERROOT=/dev/null/no-print-server
+export DOZO_PDF_PRINTER_FILE="$PWD/build/Testing/printed.pdf"
 bash scripts/build.sh --test
 (cd build && QT_QPA_PLATFORM=offscreen ctest --output-on-failure --timeout 300 -j "${JOBS:-$(nproc)}")
 case "${1:-}" in

@@ -55,7 +55,13 @@ namespace {
 
 using group_project::kPeople;
 
-struct GroupStays : ::testing::Test, Group_Project_Window {
+// The virtual PDF printer is offered before the window's document takes its printer.
+struct Pdf_Printer_First {
+    const QString pdf = testsupport::testHome() + "/printed.pdf";
+    Pdf_Printer_First() { qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8()); }
+};
+
+struct GroupStays : ::testing::Test, Pdf_Printer_First, Group_Project_Window {
     // A group project of five people: the name and company on the front, and a
     // barcode of the unique number below them.
     void SetUp() override
@@ -247,8 +253,6 @@ TEST_F(GroupStays, PrintedCardsCarryTheBarcodeWhereTheCardShowsIt)
 
     // The first card on the page of the virtual printer: where its name stands on the
     // page says where the card is; its barcode is read where the card shows it.
-    const QString pdf = testsupport::testHome() + "/printed.pdf";
-    qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
     w.controller.runDesk().printWindowRunner = [](Print_Window &window) {
         window.matrix_card_side->button(1)->click();
         window.Row_Text->setValue(1);
@@ -257,7 +261,6 @@ TEST_F(GroupStays, PrintedCardsCarryTheBarcodeWhereTheCardShowsIt)
     };
     w.command("Print")->trigger();
     w.controller.runDesk().printWindowRunner = nullptr;
-    qunsetenv(Virtual_PDF_Printer_Setting);
     const std::map<QString, QRectF> words = wordBoxes(pdf);
     ASSERT_TRUE(words.count("Ann")) << "the first row is printed first";
     // The name's text stands a little inside its control; the card's place on the
@@ -425,8 +428,6 @@ TEST_F(GroupStays, RedoGivesBackWhatWasTypedIntoABoundText)
 TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
 {
     QTemporaryDir dir;
-    const QString pdf = testsupport::testHome() + "/printed.pdf";
-    qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
     mailtest::SmtpSink sink;
     ASSERT_TRUE(sink.start());
     Preferences p = Preferences::sharedInstance();
@@ -548,7 +549,6 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
         EXPECT_EQ(testsupport::boxes().take(), r.changed ? QStringList{kQuestion} : QStringList{}) << r.what;
         testsupport::boxes().clear();
     }
-    qunsetenv(Virtual_PDF_Printer_Setting);
 }
 
 } // namespace

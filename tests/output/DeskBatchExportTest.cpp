@@ -11,11 +11,13 @@
 #include "Shared_Dialogs.h"
 #include "TestSupport.h"
 #include "MessageBox.h"
+#include "PdfProbe.h"
 #include "Shots.h"
 #include "PrinterLayer.h"
 #include "Print_Window.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -32,6 +34,7 @@
 #include <QFile>
 #include <QImage>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QProgressBar>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -427,9 +430,13 @@ TEST_F(DeskBatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
     told.clear();
     const QString pdf = dir.filePath("printed.pdf");
     qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
-    QString status;
+    // The page set-up the window gives a new document: the default printer, the PDF one
+    // while it is offered (a document without one prints on the first listed).
+    d.document.setPrintInfo(Start_Print_Info());
+    QString status, printer;
     d.desk.printWindowRunner = [&](Print_Window &window) {
         window.show();
+        printer = window.Printer_ComboBox->currentText();
         window.matrix_card_side->button(1)->click();
         window.horz_mar_Text->setValue(0);
         window.vert_mar_Text->setValue(0);
@@ -441,13 +448,15 @@ TEST_F(DeskBatchExportTest, AClerksRoadOfThreeHundredCardsThenPrinting)
         testsupport::saveShot(window, "road-4-printed");
     };
     d.desk.Print_Button();
-    qunsetenv(Virtual_PDF_Printer_Setting);
     testsupport::installRecordingAnswerer();
+    EXPECT_EQ(printer, Virtual_PDF_Printer_Name);
     EXPECT_EQ(status, "30 sheets printed.");
     // A plain message box's record is its title (none) and its text, a line each.
     EXPECT_EQ(told, QStringList{"\n30 sheets printed.\n\nCards made without something they show: 2\n"
                                 "Card 40: photo \"gone40.png\" cannot be read\n"
                                 "Card 250: photo \"gone250.png\" cannot be read"});
+    if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "poppler-utils is not installed";
+    EXPECT_EQ(pdfprobe::pdfInfo(pdf).pages, 30);
 }
 
 } // namespace desk_batch_export_test

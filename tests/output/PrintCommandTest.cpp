@@ -34,6 +34,9 @@ struct PrintCommand {
     {
         Check_Path_And_Create_Files();
         qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
+        // The page set-up the window gives a new document: the default printer, the PDF
+        // one while it is offered (a document without one prints on the first listed).
+        d.document.setPrintInfo(Start_Print_Info());
         d.document.Start_Card_Option = Card_Mode::Opened;  // an opened design, not visitor mode
         d.document.Add_ColList_Column("Name");
         for (int i = 1; i <= rows; ++i) d.document.Create_List_By_Array({QStringLiteral("Person%1").arg(i)}, 1);

@@ -3,8 +3,10 @@
 // printer offered, a window on a design, the profile dialog answered by a script.
 #include "PdfProbe.h"
 #include "Print_Window.h"
+#include "PrinterLayer.h"
 #include "TestSupport.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -40,6 +42,9 @@ struct Fixture {
         QDir().mkpath(folder);
         QFile::copy(Resource_Path + "PrintProfile/Default.zvp", folder + "/Default.zvp");
         qputenv(Virtual_PDF_Printer_Setting, pdf.toUtf8());
+        // The page set-up of a document started while the PDF printer is offered: a
+        // window on empty settings would start on the first listed printer.
+        settings = Print_Settings_From_Info(Start_Print_Info());
         design.front = cardSide("Front");
         design.back = cardSide("Back");
         design.twoSided = twoSided;
@@ -58,6 +63,8 @@ struct Fixture {
     void profileDialogAnswers(const QString &name)
     {
         window->profileDialog().runner = [name](Add_Print_Profile &d) {
+            // A new profile's dialog starts on the first listed printer: the PDF one is picked.
+            d.Printer_ComboBox->setCurrentIndex(d.Printer_ComboBox->findText(Virtual_PDF_Printer_Name));
             d.Profile_name->setText(name);
             d.OKPressed();
         };

@@ -327,6 +327,7 @@ TEST(PrintWindow, APickedProfileIsLoadedHoweverItIsPicked)
         EXPECT_EQ(saved->rows, 3) << row.how;
         EXPECT_EQ(saved->cols, 2) << row.how;
         EXPECT_EQ(saved->side, Run_Sides::Front) << row.how;
+        EXPECT_EQ(saved->printer, Virtual_PDF_Printer_Name) << row.how;
     }
 }
 

@@ -79,6 +79,13 @@ void installRecordingAnswerer()
 
 namespace {
 
+// The variable that offers the virtual PDF printer (output's Virtual_PDF_Printer_Setting;
+// the headless test programs do not link the output library).
+constexpr const char *kPdfPrinterSetting = "DOZO_PDF_PRINTER_FILE";
+// A CUPS server and configuration folder that cannot exist (/dev/null is no folder):
+// the CUPS client lists no queue of this machine and sends no job anywhere.
+constexpr const char *kNoPrintServer = "/dev/null/no-print-server";
+
 // Answers file panels from the queue and records their titles.
 QStringList answerFilePanel(const FilePanelRequest &req)
 {
@@ -101,6 +108,9 @@ public:
         qputenv("HOME", home.toUtf8());
         qputenv("XDG_DATA_HOME", (home + "/.local/share").toUtf8());
         qputenv("XDG_CONFIG_HOME", (home + "/.config").toUtf8());
+        // The virtual PDF printer, writing into the test's home, is every test's default
+        // printer (output/PrinterLayer.h), whatever an earlier test left.
+        qputenv(kPdfPrinterSetting, (home + "/printed.pdf").toUtf8());
         Locate_Application_Paths();
         for (QString *path : {&Database_Path, &Cropped_Img_Path, &print_profile_path, &Data_Folder_Path,
                               &Camera_Folder_Path, &Library_Selected_Image})
@@ -126,6 +136,11 @@ private:
 
 int main(int argc, char **argv)
 {
+    // No test reaches a printer of this machine, whoever runs the program and however:
+    // before anything asks for printers, the CUPS client is pointed at no server (what
+    // tests/CMakeLists.txt and the repeat scripts set too, stated again for a run by hand).
+    qputenv("CUPS_SERVER", kNoPrintServer);
+    qputenv("CUPS_SERVERROOT", kNoPrintServer);
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     ::testing::InitGoogleTest(&argc, argv);
 
@@ -135,6 +150,7 @@ int main(int argc, char **argv)
     qputenv("HOME", startHome.path().toUtf8());
     qputenv("XDG_DATA_HOME", (startHome.path() + "/.local/share").toUtf8());
     qputenv("XDG_CONFIG_HOME", (startHome.path() + "/.config").toUtf8());
+    qputenv(kPdfPrinterSetting, (startHome.path() + "/printed.pdf").toUtf8());
 
     TestApplication app(argc, argv);
     TestApplication::setApplicationName(App_Name);
