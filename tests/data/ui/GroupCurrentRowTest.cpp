@@ -1134,13 +1134,6 @@ std::vector<Step> shrink(std::vector<Step> steps, const std::string &rule)
     return steps;
 }
 
-// The seeds of 1001 to 1300 whose walk reaches an Undo or Redo that changes a field's
-// column while group mode keeps the column on the card's controls, not as one fact of
-// the field (the column a restored control holds becomes the field's): there that rule
-// is told, not failed, until group mode keeps it; every other rule fails as anywhere.
-const std::set<unsigned> kSeedsAwaitingOneColumn = {
-    1009, 1011, 1017, 1021, 1027, 1028, 1034, 1038, 1039, 1055, 1069, 1072, 1089, 1095, 1097, 1103, 1106, 1108, 1109,
-    1133, 1153, 1157, 1160, 1161, 1178, 1184, 1200, 1205, 1206, 1213, 1216, 1228, 1229, 1253, 1257, 1263, 1277};
 // CI walks seeds 1001 to 1300; GROUP_WALK_SEED and GROUP_WALKS choose others.
 TEST(GroupWalk, EveryStepKeepsOneCurrentRow)
 {
@@ -1150,10 +1143,6 @@ TEST(GroupWalk, EveryStepKeepsOneCurrentRow)
         std::vector<Step> steps = randomSteps(seed, kWalkSteps);
         const Failure failure = walk(steps);
         if (!failure.failed()) continue;
-        if (failure.rule == kOneColumnRule && kSeedsAwaitingOneColumn.count(seed)) {
-            std::cout << "seed " << seed << " awaits one column per field: " << failure.detail << "\n";
-            continue;
-        }
         steps.resize(failure.step + 1);
         const std::vector<Step> shortest = shrink(steps, failure.rule);
         const Failure there = walk(shortest);

@@ -110,10 +110,12 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         return s;
     }
     // Copy to Other Side as the window runs it: the copy, the design's set-up as after a
-    // read (the copy flag set), the copy shown, then its state recorded.
+    // read (the copy flag set), the copy shown, then its state recorded with the column
+    // it gave the destination's photo.
     void copyToOtherSide()
     {
         const int source = document.currentSide(), destination = 1 - source;
+        const DesignColumnChoices before = document.m_columnChoices;
         history.makeSureOfBase(destination, [&] { return snapshot(destination); });
         {
             const Scoped_Flag copying(copy_card_design);
@@ -123,6 +125,8 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         document.Card_Front_Or_Back = destination;
         group.Side_Copied();
         Record_Undo(destination);
+        // The destination's photo column, the copy's, goes back with an undo there.
+        Group_Column_Step(destination, before);
     }
     // Undo and Redo of the side shown as the window's commands run them: the controls
     // back from the state, the panel following them, the row the list shows on them

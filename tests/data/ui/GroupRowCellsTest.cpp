@@ -210,7 +210,9 @@ TEST_F(GroupCells, AUserAddedFieldsColumnFollowsItsBinding)
         w.group.Column_Follows_Binding(*g);
         if (r.bound >= 0) g->Set_text_value(w.document.ListData().at(3).at(r.bound));
         w.Record_Undo(0);
-        if (r.undone) ASSERT_TRUE(w.undoStep());
+        if (r.undone) {
+            ASSERT_TRUE(w.undoStep());
+        }
         EXPECT_EQ(entryColumn(), r.entry) << r.bound;
         EXPECT_EQ(w.group.Column_Of("F_field1"), r.entry.toInt()) << r.bound;
         EXPECT_EQ(cardText(0, "F_field1"), r.card) << r.bound;
