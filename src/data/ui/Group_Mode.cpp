@@ -195,6 +195,8 @@ void Group_Mode::Bindings_Follow_Columns()
 {
     const DesignColumnChoices &choices = m_doc.m_columnChoices;
     const auto follow = [](SKTGraphic &g, int column) {
+        // A text the clerk bound to a series keeps it.
+        if (g.data_source_type_val() == Data_Source_Series) return;
         const bool bound = g.data_source_type_val() == Data_Source_Spreadsheet;
         if (column >= 0 ? !bound || g.excel_col_indx != column : bound) GroupBinding::Bind(g, column, g.ctrl_is_visible);
     };

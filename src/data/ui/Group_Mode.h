@@ -190,8 +190,9 @@ public:
 private:
     int Column_On_Side(int side, const QString &ctrl_id) const;
     // The fixed fields' texts and each side's photo on both sides bound as their columns
-    // say (a field without a column: unbound from the sheet), so that a control that
-    // came back (undo, paste) never names another column than its field's.
+    // say (a field without a column: unbound from the sheet; one bound to a series keeps
+    // it), so that a control that came back (undo, paste) never names another column
+    // than its field's.
     void Bindings_Follow_Columns();
     void Update_excel_col_binding_on_panel(int side);
     // The binding's maker: a field's control made by the window.
