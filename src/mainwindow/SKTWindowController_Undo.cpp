@@ -41,17 +41,16 @@ void SKTWindowController::Record_Side(int side)
     SideSnapshot now = Take_Side_Snapshot(sideControls(side).items(), side);
     // A recorded state that differs from the last one is a change of the design (the
     // roads that open or make a design say afterwards that it is as saved).
-    const std::vector<SideSnapshot> &stack = side == 1 ? m_history.Ucontrol_back : m_history.Ucontrol;
-    if (stack.empty() || stack.back() != now) m_userChanged = true;
+    if (const SideSnapshot *last = m_history.top(side); !last || *last != now) m_userChanged = true;
     m_history.record(side, std::move(now));
     Check_Undo_Redo_Btn_Enability();
 }
 
 void SKTWindowController::Column_Step_Recorded(int side, const DesignColumnChoices &before)
 {
-    std::vector<SideSnapshot> &stack = side == 1 ? m_history.Ucontrol_back : m_history.Ucontrol;
-    if (stack.empty() || before == document.m_columnChoices) return;
-    stack.back().columnStep = std::pair(before, document.m_columnChoices);
+    SideSnapshot *top = m_history.top(side);
+    if (!top || before == document.m_columnChoices) return;
+    top->columnStep = std::pair(before, document.m_columnChoices);
     m_userChanged = true;
 }
 
@@ -144,8 +143,7 @@ void SKTWindowController::Undo_Action_Perform()
     }
     // The step undone: a change of the group columns it made goes back with it, and
     // its redo makes it again.
-    const std::vector<SideSnapshot> &stack = side == 1 ? m_history.Ucontrol_back : m_history.Ucontrol;
-    const auto step = stack.back().columnStep;
+    const auto step = m_history.top(side)->columnStep;
     SideSnapshot present = Take_Side_Snapshot(sideControls(side).items(), side);
     present.columnStep = step;
     if (const SideSnapshot *before = m_history.undo(side, std::move(present))) {

@@ -93,6 +93,12 @@ public:
     // One step forward: the last undone state, taken off the redo stack; nullopt when
     // nothing was undone. The side shows it and records it with `push`.
     std::optional<SideSnapshot> redo(int side);
+    // The side's present state, the top of its undo stack; nullptr when it has none.
+    SideSnapshot *top(int side)
+    {
+        std::vector<SideSnapshot> &stack = undoStack(side);
+        return stack.empty() ? nullptr : &stack.back();
+    }
     // Onto the undo stack, leaving the redo stack as it is.
     void push(int side, SideSnapshot state);
     void pushRedo(int side, SideSnapshot state);

@@ -561,8 +561,7 @@ struct Walker {
         // The columns the project was made with.
         columns = columnsBefore = fileColumns = p->w.document.m_columnChoices;
         p->w.recorded = [this](int s) {
-            const std::vector<SideSnapshot> &stack = s == 1 ? p->w.history.Ucontrol_back : p->w.history.Ucontrol;
-            Recorded r{s == side() ? now : Changes{{}, {}, true}, stack.back().rowFill, columnsBefore, columns};
+            Recorded r{s == side() ? now : Changes{{}, {}, true}, p->w.history.top(s)->rowFill, columnsBefore, columns};
             records[size_t(s)][p->w.history.undoCount(s)] = r;
         };
         return true;
@@ -794,27 +793,22 @@ Failure Walker::step(size_t i, const Step &s)
         break;
     }
     case Event::Browse:
-    case Event::Library: {
-        // The Image tab's new picture for the selected picture, one undo step.
+    case Event::Library:
+    case Event::Crop: {
+        // The Image tab's new picture for the selected picture (Browse, the library, or a
+        // Crop of its own file: its middle a new picture), one undo step; the picture's
+        // column stays.
         SKTGraphic *g = target(s.a % 2);
         if (!g) break;
-        const QString path = s.event == Event::Library ? face("library", Qt::darkMagenta) : picture;
-        if (g == w.w.document.Visitor_Photo(shown)) put(photoColumn(shown), path);
-        click(g);
-        static_cast<SKTImage *>(g)->setFilePath(path, true);
-        w.w.Record_Undo(-1);
-        w.select(nullptr);
-        break;
-    }
-    case Event::Crop: {
-        // The Image tab's Crop of a picture's own file: its middle a new picture, which
-        // the picture shows, one undo step; the picture's column stays.
-        SKTGraphic *g = target(s.a % 2);
-        const QImage whole = g ? g->_contents.image() : QImage();
-        if (whole.isNull()) break;
-        const QString path = testsupport::testHome() + "/cropped-" + QString::number(i) + ".png";
-        whole.copy(whole.rect().adjusted(whole.width() / 4, whole.height() / 4, -whole.width() / 4, -whole.height() / 4))
-            .save(path);
+        QString path = s.event == Event::Library ? face("library", Qt::darkMagenta) : picture;
+        if (s.event == Event::Crop) {
+            const QImage whole = g->_contents.image();
+            if (whole.isNull()) break;
+            path = testsupport::testHome() + "/cropped-" + QString::number(i) + ".png";
+            whole.copy(whole.rect().adjusted(whole.width() / 4, whole.height() / 4, -whole.width() / 4,
+                                             -whole.height() / 4))
+                .save(path);
+        }
         if (g == w.w.document.Visitor_Photo(shown)) put(photoColumn(shown), path);
         click(g);
         static_cast<SKTImage *>(g)->setFilePath(path, true);

@@ -136,7 +136,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         const int side = document.currentSide();
         if (!history.canUndo(side)) return false;
         // A change of the columns the step made goes back with it.
-        const auto step = (side == 1 ? history.Ucontrol_back : history.Ucontrol).back().columnStep;
+        const auto step = history.top(side)->columnStep;
         SideSnapshot present = snapshot(side);
         present.columnStep = step;
         const SideSnapshot *before = history.undo(side, std::move(present));
@@ -274,9 +274,8 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     QString Group_No_Image_Path() const override { return No_Image_Path(); }
     void Group_Column_Step(int side, const DesignColumnChoices &before) override
     {
-        std::vector<SideSnapshot> &stack = side == 1 ? history.Ucontrol_back : history.Ucontrol;
-        if (!stack.empty() && before != document.m_columnChoices)
-            stack.back().columnStep = std::pair(before, document.m_columnChoices);
+        if (SideSnapshot *top = history.top(side); top && before != document.m_columnChoices)
+            top->columnStep = std::pair(before, document.m_columnChoices);
     }
     void Group_File_Changed() override { title = document.displayName(); }
     void Group_Fresh_Start() override { ++freshStarts; }
