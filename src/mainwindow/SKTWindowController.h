@@ -18,6 +18,7 @@
 #include "SKTGraphic.h"
 #include "SKTGrid.h"
 #include "Start_Choice.h"
+#include "Side_Steps.h"
 #include "UndoHistory.h"
 #include "User_Profile_Class.h"
 #include "Visitor_Panel_Desk.h"
@@ -84,7 +85,7 @@ class SKTGraphicView;
 class SKTZoomingScrollView;
 struct PictureAdjuster;
 
-class SKTWindowController : public QObject, public CardViewHost, private Visitor_Panel_Window {
+class SKTWindowController : public QObject, public CardViewHost, private Visitor_Panel_Window, private Side_Steps_Host {
     Q_OBJECT
 public:
     // adjuster: makes the shown pictures of image controls in the card views, the
@@ -246,7 +247,7 @@ public:
     // The side's last recorded state was left by a step that changed the group column
     // choices from `before` to what they are now (nothing when they are the same).
     void Column_Step_Recorded(int side, const DesignColumnChoices &before);
-    const UndoHistory &undoHistory() const { return m_history; }
+    const UndoHistory &undoHistory() const { return m_steps.history(); }
     // A side whose undo stack is empty gets its present state as the first snapshot.
     void Make_Sure_Of_Undo_Base(int side);
     void Undo_Action_Perform();
@@ -454,28 +455,22 @@ private:
     void Design_Is_As_Saved();
     // The design as it is now is not in its file (made, but its file could not be
     // written): it counts as changed until a save writes it.
-    void Design_Is_Not_Saved() { m_userChanged = true; }
+    void Design_Is_Not_Saved() { m_steps.Set_Changed(true); }
     // ---- Per-card values and series commands (_Values.cpp) ----
     Card_Values &cardValues();
     // The data-source section of the property panel and the spreadsheet source window.
     void Build_Data_Source_Section();
     // The series commands' buttons on the desk bar.
     void Build_Series_Commands();
-    // ---- Undo and redo of side snapshots (_Undo.cpp) ----
-    void Undo_Stack();
-    void Insert_In_Undo_Stack(const std::vector<GraphicPtr> &controls);
-    void Insert_In_Redo_Stack(const std::vector<GraphicPtr> &controls);
-    // "U": the side as it is now onto the redo stack; anything else: onto the undo stack.
-    void Last_Stack(const QString &which);
-    // Rebuilds the current side from the snapshot, in its order.
-    void Fill_Undo_Redo_Control(const SideSnapshot &snapshot, bool columnsStepped = false);
-    // A snapshot of the controls of the side with the card size they are laid out for
-    // and the fill of row values they hold.
-    SideSnapshot Take_Side_Snapshot(const std::vector<GraphicPtr> &controls, int side) const;
-    // After a side was restored (undoing or redoing): the card takes the restored
-    // state's size, and the other side follows to controls laid out for it.
-    void Card_Size_Follows(const SideSnapshot &restored, int side, bool undoing);
+    // ---- Undo and redo of side snapshots (_Undo.cpp): the steps' own road ----
     void Redo_Action_Perform();
+    Side_Steps_Rows *Steps_Rows() override;
+    void Steps_Card_Size(QSizeF points) override { SetDocumentCanvasSize(points); }
+    void Steps_Shown() override;
+    void Steps_Changed() override { Check_Undo_Redo_Btn_Enability(); }
+    void Steps_Recorded(int) override { Check_Undo_Redo_Btn_Enability(); }
+    void Steps_Copy_Read(const Panel_Typing &typed) override;
+    void Steps_Show_Side(int side) override;
     // Undo is offered while there is a state before the one shown, redo while there
     // is an undone one; both for the current side.
     void Check_Undo_Redo_Btn_Enability();
@@ -578,7 +573,8 @@ private:
     void loadResourcePictures();
     // Reading a design: its sides, card properties and choices take the open design's
     // place; then the side lists, panels and title follow it (also after a side copy,
-    // given what the clerk typed on the source side).
+    // given what the clerk typed on the source side). Neither moves the saved state:
+    // only the roads that read or write a file say the design is as saved.
     void Put_Design_In_Place(DesignData &data, bool readXl);
     void Design_Did_Load(const Panel_Typing *copied = nullptr);
     void buildCardViews();
@@ -587,10 +583,10 @@ private:
     void showSide(int side);
     Visitor_Panel_Desk m_visitorPanels{document, *this};
 
-    UndoHistory m_history;
-    // What Design_Changed reads: a change the user made (a side change recorded), the card
-    // properties and the spreadsheet rows of the design as it was opened, made or saved.
-    bool m_userChanged = false;
+    // The sides' steps: their history, and a change the user made (a side change recorded),
+    // which Design_Changed reads with the card properties and the spreadsheet rows of the
+    // design as it was opened, made or saved.
+    Side_Steps m_steps{document, m_visitorPanels, *this, live_mode_list_value_change};
     Card_Property m_savedFront, m_savedBack;
     QList<QStringList> m_savedRows;
     double _zoomFactor = 1.0;

@@ -142,36 +142,13 @@ void SKTWindowController::Copy_Card_Design_Clicked()
         return;
     // Text still waiting in the text box is part of the design that is copied.
     if (controlPanels) controlPanels->commitPendingEdits();
-    const int source = document.Card_Front_Or_Back == 1 ? 1 : 0;
-    const int destination = 1 - source;
     const bool gridShown = _grid.isAlwaysShown();
-    // The copy gives the destination the source's photo column: an undo there takes it back.
-    const DesignColumnChoices columnsBefore = document.m_columnChoices;
-    // What the clerk typed on the source side, read before the panels are emptied.
-    const Panel_Typing typed = m_visitorPanels.Typing(source);
-    {
-        const Scoped_Flag copying(copy_card_design);
-        // The destination's history starts from its state before the copy, so that the
-        // copy can be undone there.
-        Make_Sure_Of_Undo_Base(destination);
-        for (int side = 0; side < 3; ++side)
-            if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
-        document.copySideToOther(source);
-        Refresh_Canvas();
-        // The side lists, the visitor panels and the title follow the design as after
-        // a read.
-        Design_Did_Load(&typed);
-    }
+    for (int side = 0; side < 3; ++side)
+        if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();
+    // The copy, the destination shown and its new state recorded (Side_Steps); it
+    // never moves the saved state.
+    m_steps.Copy_To_Other_Side();
     _grid.setAlwaysShown(gridShown);
-    // The destination is shown and its new state recorded: the source did not change.
-    if (destination == 1)
-        Select_back_side();
-    else
-        Select_front_side();
-    // In group mode the copy shows the current row's person, whom the list still selects.
-    if (m_group) m_group->Side_Copied();
-    Insert_In_Undo_Redo();
-    Column_Step_Recorded(destination, columnsBefore);
     Show_Hide_Main_Window(1);
     Refresh_Canvas();
 }

@@ -77,6 +77,8 @@ int SKTWindowController::Read_and_load_design_Log_NEW_METHOD(const QString &path
         return 0;
     }
     Design_Did_Load();
+    // What was read is the design as its file holds it.
+    Design_Is_As_Saved();
     return 1;
 }
 
@@ -129,7 +131,6 @@ void SKTWindowController::Design_Did_Load(const Panel_Typing *copied)
     // A group project: the list of its rows, the choices applied, row 0 on the card
     // (the current row kept while a side is copied onto the other).
     if (Is_Group_Mode()) m_group->Design_Loaded();
-    Design_Is_As_Saved();
 }
 
 void SKTWindowController::Image_Control_Counter_Check()
@@ -141,13 +142,13 @@ void SKTWindowController::Image_Control_Counter_Check()
 
 bool SKTWindowController::Design_Changed() const
 {
-    return m_userChanged || !(document.Front_card_Prop == m_savedFront) || !(document.Back_card_Prop == m_savedBack) ||
+    return m_steps.Changed() || !(document.Front_card_Prop == m_savedFront) || !(document.Back_card_Prop == m_savedBack) ||
            document.ListData() != m_savedRows;
 }
 
 void SKTWindowController::Design_Is_As_Saved()
 {
-    m_userChanged = false;
+    m_steps.Set_Changed(false);
     m_savedFront = document.Front_card_Prop;
     m_savedBack = document.Back_card_Prop;
     // Shared with the document's rows until either changes.

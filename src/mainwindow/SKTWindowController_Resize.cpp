@@ -76,7 +76,7 @@ void SKTWindowController::Card_Control_Size_Change_or_not(QSizeF points, const Q
             document.Selected_Template_Path = swapped;
             Undo_Redo_Clear();
             Insert_In_Undo_Redo();
-            m_userChanged = true;  // the user's new card size, though read from a template
+            m_steps.Set_Changed(true);  // the user's new card size, though read from a template
             if (cardPanel) cardPanel->loadFrom(document.Front_card_Prop);
             return;
         }

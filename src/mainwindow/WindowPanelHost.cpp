@@ -66,14 +66,7 @@ public:
     }
     void Image_Was_Cropped(SKTGraphic &g) override
     {
-        // A crop into a new column: that column is the photo's column of the project,
-        // and an undo of the crop takes it back. A crop of a picture bound to no column
-        // (a photo pasted back, say) leaves the columns as they are.
-        if (g.data_source_type_val() == Data_Source_Spreadsheet) {
-            const DesignColumnChoices before = c.document.m_columnChoices;
-            c.groupMode().Column_Follows_Binding(g);
-            c.Column_Step_Recorded(c.document.currentSide(), before);
-        }
+        c.groupMode().Picture_Cropped(g);
         c.Show_Data_Source_Of(&g);
     }
     QStringList Panel_Image_File_Types() const override { return c.Allowd_Image_fileTypes; }

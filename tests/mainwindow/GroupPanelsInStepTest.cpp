@@ -103,10 +103,10 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
                 t.height_Text->setText("20");
                 testsupport::boxes().answerNext(1);  // Yes, a new column
             });
-        } else if (s == "cut the photo" || s == "paste" || s == "undo") {
-            // The toolbar's Cut (of the photo clicked on the card), Paste and Undo.
+        } else if (s == "cut the photo" || s == "paste" || s == "undo" || s == "redo") {
+            // The toolbar's Cut (of the photo clicked on the card), Paste, Undo and Redo.
             if (s == "cut the photo") select(control("Fup_Photo"));
-            w.command(s == "cut the photo" ? "Cut" : s == "paste" ? "Paste" : "Undo")->trigger();
+            w.command(s == "cut the photo" ? "Cut" : s == "paste" ? "Paste" : s == "undo" ? "Undo" : "Redo")->trigger();
         } else if (s == "tick the company") {
             QCheckBox *tick = panel.Chk_Box_For_ID("Fup_Company");
             ASSERT_FALSE(tick->isChecked());
@@ -250,6 +250,12 @@ TEST_F(GroupPanelsInStep, ACroppedPhotoColumnIsShownForEveryRow)
         EXPECT_EQ(shown(), company("Text here", "", w.document.ListData().at(2).value(column)))
             << before << ": the person on show shows their own cropped picture";
         testsupport::boxes().clear();
+        // Undo of the crop takes the photo's column back, Redo makes it the new one again.
+        for (const auto &[command, photoColumn] : {std::pair("undo", 3), std::pair("redo", 4)}) {
+            step(command);
+            EXPECT_EQ(w.document.m_columnChoices.excel_cb_value11, photoColumn) << before << ", " << command;
+            EXPECT_EQ(control("Fup_Photo")->excel_col_indx, photoColumn) << before << ", " << command;
+        }
         // As the crop's message asks, the row list's Save keeps the new column in the project.
         for (const char *road : {"", "save, reopen"}) {
             if (*road) {

@@ -7,6 +7,7 @@
 #include "QStringPrinter.h"
 #include "Globals.h"
 #include "Helpers.h"
+#include "MessageBox.h"
 #include "Profile_Dialog.h"
 #include "Profile_Panel.h"
 #include "SKTGraphicView.h"
@@ -339,6 +340,21 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              EXPECT_EQ(p.fields[2].value->text(), "Text here");
          },
          "", false},
+        // The second copy leaves the back as it was; the typing is still not in a file.
+        {"typed, Copy to Other Side, Yes, Front, twice; New asks to save",
+         [](Desk &w) {
+             Desk::type(w.fp().fields[0].value, "Nia Twice");
+             for (int copy = 0; copy < 2; ++copy) {
+                 testsupport::boxes().answerNext(1);
+                 w.command("CopySide")->trigger();
+                 w.controller.Front_Card_Btn_Clicked();
+             }
+             testsupport::boxes().clear();
+             testsupport::boxes().answerNext(kAlertCancel);
+             w.command("New")->trigger();
+             EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
+         },
+         "Nia Twice", false},
         {"date cleared under Manual, then Manual off", clearUnderManual(true), "", false},
         {"time cleared under Manual, then Manual off", clearUnderManual(false), "", false},
         {"General ID (h), the photo deleted", deletePhoto, "Ann", false, generalId.arg("h")},

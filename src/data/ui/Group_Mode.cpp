@@ -326,6 +326,14 @@ void Group_Mode::Rows_Changed()
     if (m_rows) m_rows->Create_Group_List_By_Excel_List();
 }
 
+void Group_Mode::Picture_Cropped(const SKTGraphic &g)
+{
+    if (g.data_source_type_val() != Data_Source_Spreadsheet) return;
+    const DesignColumnChoices before = m_doc.m_columnChoices;
+    Column_Follows_Binding(g);
+    m_host.Group_Column_Step(m_doc.currentSide(), before);
+}
+
 void Group_Mode::Column_Follows_Binding(const SKTGraphic &g)
 {
     if (!Is_Group_Mode()) return;

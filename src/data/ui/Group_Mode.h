@@ -10,6 +10,7 @@
 #include "Dynamic_Control_List.h"
 #include "GroupBinding.h"
 #include "GroupRows.h"
+#include "Side_Steps.h"
 
 #include <QObject>
 #include <QPointer>
@@ -90,7 +91,7 @@ struct Group_Mode_Folders {
     QString userTemplatesFolder;  // "Templates/User" of the data folder
 };
 
-class Group_Mode : public QObject {
+class Group_Mode : public QObject, public Side_Steps_Rows {
     Q_OBJECT
 public:
     // quiet: the window's flag that holds undo recording while group mode puts values
@@ -133,18 +134,18 @@ public:
     void Assign_value_to_card_in_group_mode_list_selection();
     // The fill whose values the side's bound controls hold: the last one, when it went
     // to this side; none otherwise.
-    std::optional<int> Card_Fill(int side) const;
+    std::optional<int> Card_Fill(int side) const override;
     // Controls of the side shown given back by undo or redo, taken holding the fill
     // `fill`: the selected row again (no new fill) unless that fill is still the side's
     // and the undo or redo changed no column (`columnsStepped`), so that what the user
     // typed into bound controls comes back with them. The columns are never read off
     // the controls that came back: a column changes only by the clerk's step and its
     // undo (Step_Columns).
-    void Refill_Restored_Side(std::optional<int> fill, bool columnsStepped = false);
+    void Refill_Restored_Side(std::optional<int> fill, bool columnsStepped = false) override;
     // A step that took the column choices from `from` to `to` undone or redone: the
     // choices it changed take their `to` values (GroupBinding::Columns_After_Step) and
     // the list follows the name column. True when a choice changed.
-    bool Step_Columns(const DesignColumnChoices &from, const DesignColumnChoices &to);
+    bool Step_Columns(const DesignColumnChoices &from, const DesignColumnChoices &to) override;
     // Controls a tick or a paste put on the side shown show the selected row's cells as
     // the row's fill gives them, their boxes follow, and what the side showed of the
     // row takes them in, so that a box emptied afterwards is a change Save stores.
@@ -163,7 +164,7 @@ public:
     // current row stays, and nothing is filled.
     void Design_Loaded();
     // The side shown was made by Copy to Other Side: it takes the current row.
-    void Side_Copied();
+    void Side_Copied() override;
     // The panel of the side shown stored into the selected row (nothing when none).
     void Save_Group_Mode_List_Details_In_XL_Data_List();
     // The spreadsheet column of the field with the ID on the side shown: a fixed
@@ -176,6 +177,10 @@ public:
     // (a user-added field's column is its control's binding, which its entry of the
     // side's list follows), so that one column is its source everywhere.
     void Column_Follows_Binding(const SKTGraphic &g);
+    // The Image tab's crop of a picture on the side shown: a crop into a new column makes
+    // that column the picture's field's column, a step its undo takes back. A crop of a
+    // picture bound to no column (a photo pasted back, say) leaves the columns as they are.
+    void Picture_Cropped(const SKTGraphic &g);
     // The rows changed under the list: its entries built again.
     void Rows_Changed();
     // The change-columns command: the column dialog, then its choices on the card as

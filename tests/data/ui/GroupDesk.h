@@ -21,6 +21,7 @@
 #include "SKTGraphicView.h"
 #include "ScopedFlag.h"
 #include "ScriptedRunner.h"
+#include "Side_Steps.h"
 #include "TestSupport.h"
 #include "UndoHistory.h"
 #include "Visitor_Panel_Desk.h"
@@ -34,7 +35,7 @@
 #include <memory>
 #include <vector>
 
-struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
+struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Steps_Host {
     struct Plain_Adjuster : PictureAdjuster {
         Picture adjusted(const Picture &source, const ImageAdjustments &, QSize) const override { return source; }
     } adjuster;
@@ -45,9 +46,10 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     SKTGraphicView frontView{adjuster}, backView{adjuster};
     Profile_Data_Source rowsSource;
     Visitor_Panel_Desk panels{document, *this};
-    UndoHistory history;
+    // Undo, Redo, the records of the sides and Copy to Other Side: the window's own road.
+    Side_Steps steps{document, panels, *this, quiet};
+    UndoHistory &history = steps.history();
     int rowWindows = 0;     // the rows' window opened
-    bool changed = false;   // a change of a side was recorded
     QString title;          // the title, set as the window sets it: after a read, and when the file changes
     int freshStarts = 0;    // the design closed for what a fresh start shows
     QComboBox dataSources;  // the property panel's data-source list
@@ -102,68 +104,13 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         Group_Design_Anew(true);
         return true;
     }
-    // A side's state as the window records it: with the fill of the row it holds.
-    SideSnapshot snapshot(int side)
-    {
-        SideSnapshot s = Side_Snapshot(document.sideList(side).items());
-        s.rowFill = group.Card_Fill(side);
-        return s;
-    }
-    // Copy to Other Side as the window runs it: the copy, the design's set-up as after a
-    // read (the copy flag set), the copy shown, then its state recorded with the column
-    // it gave the destination's photo.
-    void copyToOtherSide()
-    {
-        const int source = document.currentSide(), destination = 1 - source;
-        const DesignColumnChoices before = document.m_columnChoices;
-        history.makeSureOfBase(destination, [&] { return snapshot(destination); });
-        {
-            const Scoped_Flag copying(copy_card_design);
-            document.copySideToOther(source);
-            Group_Design_Read();
-        }
-        document.Card_Front_Or_Back = destination;
-        group.Side_Copied();
-        Record_Undo(destination);
-        // The destination's photo column, the copy's, goes back with an undo there.
-        Group_Column_Step(destination, before);
-    }
-    // Undo and Redo of the side shown as the window's commands run them: the controls
-    // back from the state, the panel following them, the row the list shows on them
-    // again unless the state holds its present fill. False when there was no step.
-    bool undoStep()
-    {
-        const int side = document.currentSide();
-        if (!history.canUndo(side)) return false;
-        // A change of the columns the step made goes back with it.
-        const auto step = history.top(side)->columnStep;
-        SideSnapshot present = snapshot(side);
-        present.columnStep = step;
-        const SideSnapshot *before = history.undo(side, std::move(present));
-        if (!before) return false;
-        restore(SideSnapshot(*before), step && group.Step_Columns(step->second, step->first));
-        return true;
-    }
-    bool redoStep()
-    {
-        const int side = document.currentSide();
-        std::optional<SideSnapshot> undone = history.redo(side);
-        if (!undone) return false;
-        const auto step = undone->columnStep;
-        restore(*undone, step && group.Step_Columns(step->first, step->second));
-        SideSnapshot now = snapshot(side);
-        now.columnStep = step;
-        history.push(side, std::move(now));
-        return true;
-    }
-    void restore(const SideSnapshot &state, bool columnsStepped)
-    {
-        panels.Refresh_After_Undo();
-        const std::vector<GraphicPtr> restored = Controls_From_Snapshot(state);
-        document.sideList(document.currentSide()).replaceAll(restored);
-        for (const GraphicPtr &g : restored) panels.Show_Control_After_Undo(g.get());
-        group.Refill_Restored_Side(state.rowFill, columnsStepped);
-    }
+    // Copy to Other Side, Undo and Redo of the side shown, as the window's commands run
+    // them. False when there was no step.
+    void copyToOtherSide() { steps.Copy_To_Other_Side(); }
+    bool undoStep() { return steps.Undo(); }
+    bool redoStep() { return steps.Redo(); }
+    // A change of a side was recorded since the design was opened, made or saved.
+    bool changed() const { return steps.Changed(); }
     // Every card of a side as a run (export, print, mail) makes it, started as the
     // window starts one (the current row on the side not shown): per card the value of
     // each control by ID (a text's text, a picture's path) and the path of the side's
@@ -189,14 +136,6 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
         }
         return cards;
     }
-    // One step back on the side shown.
-    void undo()
-    {
-        const int side = document.currentSide();
-        if (const SideSnapshot *s = history.undo(side, Side_Snapshot(document.sideList(side).items())))
-            document.sideList(side).replaceAll(Controls_From_Snapshot(*s));
-    }
-
     // ---- Group_Mode_Host ----
     SKTGraphic *Group_Make_Control(int side, const QString &id, const QString &value, bool picture) override
     {
@@ -234,14 +173,14 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     }
     void Group_Design_Anew(bool saved) override
     {
-        changed = !saved;
-        history.clear();
-        for (int side : {0, 1}) history.record(side, Side_Snapshot(document.sideList(side).items()));
+        steps.Clear();
+        steps.Record(document.currentSide());
+        steps.Set_Changed(!saved);
     }
     // The window's question before a changed design is left.
     bool Group_Ask_To_Save() override
     {
-        if (!changed) return true;
+        if (!changed()) return true;
         const int answer = Show_YES_NO_Cancel_MessageBox(QStringLiteral("Do you want to save changes before closing?"));
         if (answer == kAlertCancel) return false;
         return answer != kAlertYes || save();
@@ -272,13 +211,26 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     void Group_View_Rows() override { ++rowWindows; }
     void Group_Rows_Read() override { DataSourceSection::Add_Excel_Col_Name_In_Combo(&dataSources); }
     QString Group_No_Image_Path() const override { return No_Image_Path(); }
-    void Group_Column_Step(int side, const DesignColumnChoices &before) override
-    {
-        if (SideSnapshot *top = history.top(side); top && before != document.m_columnChoices)
-            top->columnStep = std::pair(before, document.m_columnChoices);
-    }
+    void Group_Column_Step(int side, const DesignColumnChoices &before) override { steps.Column_Step(side, before); }
     void Group_File_Changed() override { title = document.displayName(); }
     void Group_Fresh_Start() override { ++freshStarts; }
+
+    // ---- Side_Steps_Host ----
+    Side_Steps_Rows *Steps_Rows() override { return &group; }
+    void Steps_Card_Size(QSizeF points) override
+    {
+        for (Card_Property *prop : {&document.Front_card_Prop, &document.Back_card_Prop}) prop->setCard_Size(points);
+        for (SKTGraphicView *v : {&frontView, &backView}) v->setCardSize(points);
+    }
+    void Steps_Shown() override {}
+    void Steps_Changed() override {}
+    void Steps_Recorded(int side) override
+    {
+        if (recorded) recorded(side);
+    }
+    // The copy read as the window reads a design (the copy flag set).
+    void Steps_Copy_Read(const Panel_Typing &) override { Group_Design_Read(); }
+    void Steps_Show_Side(int side) override { document.Card_Front_Or_Back = side; }
 
     // ---- Visitor_Panel_Window ----
     SKTGraphicView *Card_View(int side) const override
@@ -291,10 +243,8 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost {
     {
         if (quiet) return;
         const int s = side < 0 ? document.currentSide() : side;
-        history.record(s, snapshot(s));
+        steps.Record(s);
         if (bindingBefore) Group_Column_Step(s, *std::exchange(bindingBefore, std::nullopt));
-        changed = true;
-        if (recorded) recorded(s);
     }
     bool Pause_Undo(bool paused) override { return std::exchange(quiet, paused); }
     void Set_Tool(int) override {}

@@ -76,7 +76,7 @@ TEST(GroupModeCommand, CancelAtTheSaveQuestionOpensNoWizard)
     w.name().value_chk->click();
     w.name().value->setText("Ann Lee");
     emit w.name().value->textEdited("Ann Lee");
-    ASSERT_TRUE(w.changed);
+    ASSERT_TRUE(w.changed());
     testsupport::boxes().clear();
     testsupport::boxes().answerNext(kAlertCancel);
     w.group.Group_Mode_Clicked();

@@ -67,7 +67,7 @@ TEST_F(GroupMode, OpeningAFileEntersGroupModeOnlyWhenItIsRead)
     }
     EXPECT_EQ(cardText(0, "Fup_Name"), "Ann") << "the first person on the card";
     EXPECT_EQ(w.history.undoCount(0), 1) << "the history starts anew";
-    EXPECT_FALSE(w.changed);
+    EXPECT_FALSE(w.changed());
 }
 
 TEST_F(GroupMode, SelectedRowOnBothSidesAndTheirPanels)
@@ -333,7 +333,7 @@ TEST_F(GroupMode, ColumnDialogShowOffHidesAndOneUndoRestoresAll)
     EXPECT_EQ(list().selectedRow(), 1) << "the person stays selected";
     EXPECT_EQ(w.document.Card_Front_Or_Back, 0);
 
-    w.undo();
+    ASSERT_TRUE(w.undoStep());
     EXPECT_EQ(snapshotOf(w.front()), card) << "one undo restores all";
 }
 
