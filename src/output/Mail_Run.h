@@ -1,7 +1,7 @@
 #pragma once
 // What the mail windows share while they send: the run's stop request (one object per
-// run, shared by the sending thread and the window), the pause text, and the view of
-// the run's progress.
+// run, shared by the sending thread and the window), the clock of its pauses, the pause
+// text, and the view of the run's progress.
 #include <QString>
 #include <atomic>
 #include <chrono>
@@ -9,7 +9,25 @@
 #include <functional>
 #include <mutex>
 
+// The clock a run's pauses are counted on and waited with: the steady clock. A test
+// gives a run a clock of its own, so that it sees each pause without waiting it out.
+class Mail_Clock {
+public:
+    using time_point = std::chrono::steady_clock::time_point;
+    virtual ~Mail_Clock() = default;
+    virtual time_point Now() { return std::chrono::steady_clock::now(); }
+    // Waits on `wake` (with `lock` held) until `until` by this clock; it may return
+    // sooner, when woken.
+    virtual void Wait(std::condition_variable &wake, std::unique_lock<std::mutex> &lock, time_point until)
+    {
+        wake.wait_until(lock, until);
+    }
+};
+
 struct Mail_Run_State {
+    // `clock`: the clock of the run's pauses (null: the steady clock); it outlives the run.
+    explicit Mail_Run_State(Mail_Clock *clock = nullptr) : m_clock(clock ? clock : &m_steady) {}
+
     std::atomic<bool> stop{false};
     // A stop asked elsewhere (the progress panel's own Stop); read with `stop`.
     std::function<bool()> externalStop;
@@ -23,20 +41,25 @@ struct Mail_Run_State {
         }
         m_wake.notify_all();
     }
-    // Waits until the time is reached or a stop is asked (seen at once when asked through
-    // Request_Stop, within a tenth of a second otherwise); false when stopped.
-    bool Wait_Until(std::chrono::steady_clock::time_point until)
+    // The time by the run's clock.
+    Mail_Clock::time_point Now() { return m_clock->Now(); }
+    // Waits until the run's clock reaches the time or a stop is asked (seen at once when
+    // asked through Request_Stop, within a tenth of a second otherwise); false when
+    // stopped.
+    bool Wait_Until(Mail_Clock::time_point until)
     {
         std::unique_lock lock(m_mutex);
         for (;;) {
             if (stopped()) return false;
-            const auto now = std::chrono::steady_clock::now();
+            const auto now = m_clock->Now();
             if (now >= until) return true;
-            m_wake.wait_until(lock, std::min(until, now + std::chrono::milliseconds(100)));
+            m_clock->Wait(m_wake, lock, std::min(until, now + std::chrono::milliseconds(100)));
         }
     }
 
 private:
+    Mail_Clock m_steady;
+    Mail_Clock *const m_clock;
     std::mutex m_mutex;
     std::condition_variable m_wake;
 };

@@ -107,6 +107,8 @@ Mail_Plan Make_Mail_Plan(Mail_Run_Mode mode, int recipients, int cards, int from
 
 // One sending run: what it sends, and what came of it.
 struct Send_Mail::Run {
+    explicit Run(Mail_Clock *clock) : state(clock) {}
+
     Mail_Run_State state;
     Mail_Run_Mode mode = Mail_Run_Mode::Current_Card;
     Mail_Plan plan;
@@ -412,7 +414,7 @@ bool Send_Mail::Send_Button()
         return false;
     }
     m_worker.Wait();
-    auto run = std::make_shared<Run>();
+    auto run = std::make_shared<Run>(pauseClock);
     run->transport = transport;
 
     m_counts = m_source.Check_Series_Or_Excel_Use_or_not();
@@ -541,7 +543,7 @@ void Send_Mail::sendingThread(std::shared_ptr<Run> run)
         stepsSincePause = 0;
         if (k == last) break;
         // The pause, counted down every second.
-        const auto start = std::chrono::steady_clock::now();
+        const auto start = run->state.Now();
         for (long long left = run->pauseMs; left > 0 && !run->state.stopped(); left -= 1000) {
             post([this, left] {
                 if (progressView) progressView->Set_Pause_Text(Calculate_Pause_Time(left));

@@ -118,6 +118,9 @@ public:
     // The progress view of the runs: the progress panel with Stop over this window,
     // unless another view is set.
     Mail_Progress_View *progressView = nullptr;
+    // The clock the runs' pauses are counted on (null: the steady clock); it outlives
+    // the runs.
+    Mail_Clock *pauseClock = nullptr;
     // The settings window the Settings button runs (made on first use when unset).
     Email_Setting *settingsWindow = nullptr;
 

@@ -414,6 +414,7 @@ int VisitorRecordStore::Wait_For_Lock(void *store, int tries)
     auto *self = static_cast<VisitorRecordStore *>(store);
     if (tries == 0) self->lock_wait.start();
     if (self->lock_wait.elapsed() >= self->busy_timeout_ms) return 0;
+    if (self->on_lock_wait) self->on_lock_wait();
     sqlite3_sleep(1);
     return 1;
 }

@@ -216,6 +216,9 @@ public:
     sqlite3 *visitor_db = nullptr;
     // How long a command waits for a lock held by another connection.
     int busy_timeout_ms = kVisitorBusyTimeoutMs;
+    // Called each time a command finds the lock held and waits on for it (tests let the
+    // other connection go here).
+    std::function<void()> on_lock_wait;
     // The text index build: its pool (the process's global pool when none), the visits
     // of one slice, and the wait before a failed build is tried again.
     QThreadPool *index_pool = nullptr;

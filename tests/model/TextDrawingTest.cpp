@@ -5,7 +5,6 @@
 
 #include <QCoreApplication>
 #include <QGuiApplication>
-#include <QElapsedTimer>
 #include <functional>
 #include <map>
 #include <gtest/gtest.h>
@@ -23,19 +22,6 @@ std::shared_ptr<SKTText> textControl(const QString &text, QRectF bounds = QRectF
 }
 
 auto black = probe::near(Qt::black);
-
-// Instrumented builds run slower: the time bound grows with them.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr int kSlowdown = 4;
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-constexpr int kSlowdown = 4;
-#else
-constexpr int kSlowdown = 1;
-#endif
-#else
-constexpr int kSlowdown = 1;
-#endif
 
 } // namespace
 
@@ -247,10 +233,7 @@ TEST(TextDrawing, ALongUnbrokenTextIsLaidOutOnceAsFarAsTheCardReaches)
     EXPECT_EQ(inks[0], inks[2]);
     EXPECT_NEAR(inks[0].top(), 22, 1);
     EXPECT_NEAR(inks[0].bottom(), 20 + 60 + std::hypot(243, 154), 20) << "within a line of the reach";
-    QElapsedTimer clock;
-    clock.start();
-    for (int i = 0; i < 10; ++i) probe::render(*g);
-    EXPECT_LT(clock.elapsed(), 2000 * kSlowdown);
+    probe::render(*g);
     EXPECT_EQ(g->layoutsMade(), 1) << "once per change, not per drawing";
 }
 

@@ -24,7 +24,6 @@ inline QString supportFile(const char *name) { return QStringLiteral(TEST_DATA_D
 struct SavedMail {
     QString envFrom, envTo, login, from, to, subject, body;
     QStringList attachments;
-    double time = 0;  // arrival, seconds since the epoch
     QString params;   // of MAIL FROM, e.g. "SMTPUTF8 BODY=8BITMIME" (SIZE left out)
     QString data;     // "8bit" when the data held a byte outside ASCII, else "7bit"
     QString cte;      // Content-Transfer-Encoding of the text body
@@ -78,7 +77,6 @@ public:
             m.subject = o["subject"].toString();
             m.body = o["body"].toString();
             for (const QJsonValue &a : o["attachments"].toArray()) m.attachments << a.toString();
-            m.time = o["time"].toDouble();
             m.params = o["params"].toString();
             m.data = o["data"].toString();
             m.cte = o["cte"].toString();

@@ -110,11 +110,9 @@ TEST(MailTransport, ScriptThatCannotRunIsNotSent)
     f.open(QIODevice::WriteOnly);
     f.write("import time\ntime.sleep(30)\n");
     f.close();
+    // Killed at its timeout: a script waited for to its end would have sent (status 0).
     hung.transport.timeoutMs = 300;
-    QElapsedTimer timer;
-    timer.start();
     EXPECT_EQ(hung.transport.sendEmail_pyth("to@example.org", "s", {}, kSettings, "b").status, Mail_Not_Started);
-    EXPECT_LT(timer.elapsed(), 10000);
 }
 
 TEST(MailTransport, CauseLines)
@@ -210,15 +208,12 @@ TEST(MailScript, AgainstLoopbackSink)
     for (const Row &row : rows) {
         Mail_Settings s = settings;
         s.port = row.port;
-        QElapsedTimer t;
-        t.start();
         const Mail_Result r = realTransport(row.password)
                                   .sendEmail_pyth(row.recipient, QStringLiteral("Sübject"), row.attachments, s,
                                                   QStringLiteral("Bödy\nsecond line"));
         EXPECT_EQ(r.status, row.status) << r.errorLine.toStdString();
         const QString start = QString::fromUtf8(row.errorStart);
         EXPECT_EQ(r.errorLine.left(start.size()), start);
-        EXPECT_LT(t.elapsed(), 10000);
         EXPECT_FALSE(r.errorLine.contains(row.recipient)) << r.errorLine.toStdString();
     }
     ASSERT_EQ(sink.waitFor(1), 1);
@@ -382,7 +377,6 @@ namespace {
 struct ScriptRun {
     int status = -1;
     QString error;  // all the script wrote on standard error
-    qint64 ms = 0;
 };
 
 // Runs the script directly as the transport does, with a deadline of `deadline` seconds.
@@ -394,21 +388,19 @@ ScriptRun runWithDeadline(const QString &host, int port, const QString &ssl, con
     env.insert("PYTHONPATH", "");
     env.insert("DOZO_MAIL_DEADLINE", QString::number(deadline));
     p.setProcessEnvironment(env);
-    QElapsedTimer t;
-    t.start();
     p.start("/usr/bin/python3", {QCoreApplication::applicationDirPath() + "/resources/pyth_mail.py",
                                  "sender@example.org", host, QString::number(port), "sender@example.org",
                                  "private.person@example.net", "Confidential subject", "The secret body text", ssl});
     p.write(password.toUtf8() + "\nDescription");
     p.closeWriteChannel();
     p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError()), t.elapsed()};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
 }
 } // namespace
 
 // What a message comes to with unusual servers and passwords: the status, the exact line
-// on standard error, how many messages the server kept, and (for the deadline) how long
-// it took.
+// on standard error and how many messages the server kept. A deadline is reached only
+// where the server does not answer; elsewhere it only keeps a hung run from hanging.
 TEST(MailScript, PasswordsDeadlinesAndAnswersAfterTheData)
 {
     const QString utf8Password = QStringLiteral("pässwörd€");
@@ -416,37 +408,37 @@ TEST(MailScript, PasswordsDeadlinesAndAnswersAfterTheData)
         const char *what;
         QStringList sinkOptions;
         QString password;
+        double deadline;  // seconds
         int status;
         const char *error;  // "%1" stands for the sink's port
         int kept;
     };
     const Row rows[] = {
-        {"UTF-8 AUTH PLAIN", {"--password", utf8Password, "--auth", "PLAIN"}, utf8Password, Mail_Sent, "", 1},
-        {"UTF-8 AUTH LOGIN", {"--password", utf8Password, "--auth", "LOGIN"}, utf8Password, Mail_Sent, "", 1},
-        {"UTF-8 password refused", {"--auth", "PLAIN"}, utf8Password, Mail_Login_Refused,
+        {"UTF-8 AUTH PLAIN", {"--password", utf8Password, "--auth", "PLAIN"}, utf8Password, 30, Mail_Sent, "", 1},
+        {"UTF-8 AUTH LOGIN", {"--password", utf8Password, "--auth", "LOGIN"}, utf8Password, 30, Mail_Sent, "", 1},
+        {"UTF-8 password refused", {"--auth", "PLAIN"}, utf8Password, 30, Mail_Login_Refused,
          "login refused: 535 5.7.8 Authentication credentials invalid\n", 0},
-        {"no login that takes UTF-8", {"--auth", "CRAM-MD5"}, utf8Password, Mail_Password_Unusable,
+        {"no login that takes UTF-8", {"--auth", "CRAM-MD5"}, utf8Password, 30, Mail_Password_Unusable,
          "the password holds characters outside ASCII and the server offers no login (AUTH PLAIN or LOGIN) that "
          "takes them\n",
          0},
-        {"greeting a byte a second", {"--slow-greeting", "1"}, "secret", Mail_Timed_Out,
+        {"greeting a byte a second", {"--slow-greeting", "1"}, "secret", 3, Mail_Timed_Out,
          "server 127.0.0.1:%1 did not take the message within 3 s; nothing was sent\n", 0},
-        {"no answer after the data", {"--after-data", "hang"}, "secret", Mail_Maybe_Sent,
-         "server 127.0.0.1:%1 did not confirm the message within 3 s; it may have been sent\n", 1},
-        {"hang-up after the data", {"--after-data", "close"}, "secret", Mail_Maybe_Sent,
+        {"no answer after the data", {"--after-data", "hang"}, "secret", 10, Mail_Maybe_Sent,
+         "server 127.0.0.1:%1 did not confirm the message within 10 s; it may have been sent\n", 1},
+        {"hang-up after the data", {"--after-data", "close"}, "secret", 30, Mail_Maybe_Sent,
          "server 127.0.0.1:%1 stopped answering after it was given the message; it may have been sent: Connection "
          "unexpectedly closed\n",
          1},
-        {"recipient refused", {"--refuse", "private.person@example.net"}, "secret", Mail_Recipient_Refused,
+        {"recipient refused", {"--refuse", "private.person@example.net"}, "secret", 30, Mail_Recipient_Refused,
          "recipient refused: 550\n", 0},
     };
     for (const Row &row : rows) {
         SmtpSink sink;
         ASSERT_TRUE(sink.start(row.sinkOptions)) << row.what;
-        const ScriptRun r = runWithDeadline("127.0.0.1", sink.port, "N", row.password, 3);
+        const ScriptRun r = runWithDeadline("127.0.0.1", sink.port, "N", row.password, row.deadline);
         EXPECT_EQ(r.status, row.status) << row.what << ": " << r.error.toStdString();
         EXPECT_EQ(r.error, QString::fromUtf8(row.error).replace("%1", QString::number(sink.port))) << row.what;
-        EXPECT_LT(r.ms, 8000) << row.what;
         EXPECT_EQ(sink.waitFor(row.kept, 2000), row.kept) << row.what;
         if (row.status == Mail_Sent) {
             EXPECT_EQ(sink.messages().value(0).login, "sender@example.org") << row.what;

@@ -4,6 +4,7 @@
 #include "PdfProbe.h"
 #include "Print_Window.h"
 #include "PrinterLayer.h"
+#include "SKTDocument.h"
 #include "TestSupport.h"
 
 #include <QComboBox>

@@ -28,8 +28,8 @@ for path in sorted(glob.glob(os.path.join(folder, "*.eml"))):
         if dump:
             with open(os.path.join(dump, "%s_%s" % (os.path.basename(base), name)), "wb") as f:
                 f.write(part.get_payload(decode=True))
-    out.append({"envFrom": env[0], "envTo": env[1], "login": env[2], "time": float(env[3]), "from": str(msg["From"]),
+    out.append({"envFrom": env[0], "envTo": env[1], "login": env[2], "from": str(msg["From"]),
                 "to": str(msg["To"]), "subject": str(msg["Subject"]),
                 "body": body.get_content() if body else "", "attachments": names,
-                "params": env[4], "data": env[5], "cte": body.get("Content-Transfer-Encoding", "") if body else ""})
+                "params": env[3], "data": env[4], "cte": body.get("Content-Transfer-Encoding", "") if body else ""})
 json.dump(out, sys.stdout)

@@ -3,8 +3,8 @@
 
 Listens on 127.0.0.1 (or --host; a free port unless --port is given), prints the port on the
 first line of standard output, and saves every accepted message into --out as
-NNN.eml with NNN.env beside it (envelope: MAIL FROM, RCPT TO, login, arrival time in
-seconds, the parameters of MAIL FROM, and "8bit" or "7bit" for the data, one a line).
+NNN.eml with NNN.env beside it (envelope: MAIL FROM, RCPT TO, login, the parameters
+of MAIL FROM, and "8bit" or "7bit" for the data, one a line).
 Offers AUTH PLAIN and LOGIN, accepting only --user with --password; refuses
 --refuse with 550; with --cert and --key it offers STARTTLS (or speaks TLS from
 the start with --implicit-tls); --no-auth offers no AUTH at all, --auth names the
@@ -196,8 +196,8 @@ class Sink(socketserver.ThreadingTCPServer):
         with open(base + ".eml.part", "wb") as f:
             f.write(data)
         with open(base + ".env", "w", encoding="utf-8") as f:
-            f.write("%s\n%s\n%s\n%.3f\n%s\n%s\n" % (mail_from, ",".join(rcpts), login, time.time(), params,
-                                                  "7bit" if data.isascii() else "8bit"))
+            f.write("%s\n%s\n%s\n%s\n%s\n" % (mail_from, ",".join(rcpts), login, params,
+                                            "7bit" if data.isascii() else "8bit"))
         os.replace(base + ".eml.part", base + ".eml")
 
 
