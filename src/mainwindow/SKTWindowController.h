@@ -467,8 +467,7 @@ private:
     Side_Steps_Rows *Steps_Rows() override;
     void Steps_Card_Size(QSizeF points) override { SetDocumentCanvasSize(points); }
     void Steps_Shown() override;
-    void Steps_Changed() override { Check_Undo_Redo_Btn_Enability(); }
-    void Steps_Recorded(int) override { Check_Undo_Redo_Btn_Enability(); }
+    void Steps_Changed(int) override { Check_Undo_Redo_Btn_Enability(); }
     void Steps_Copy_Read(const Panel_Typing &typed) override;
     void Steps_Show_Side(int side) override;
     // Undo is offered while there is a state before the one shown, redo while there
@@ -578,7 +577,6 @@ private:
     void Put_Design_In_Place(DesignData &data, bool readXl);
     void Design_Did_Load(const Panel_Typing *copied = nullptr);
     void buildCardViews();
-    SKTGraphicList &sideControls(int side) const;
 
     void showSide(int side);
     Visitor_Panel_Desk m_visitorPanels{document, *this};

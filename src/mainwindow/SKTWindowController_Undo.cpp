@@ -6,11 +6,6 @@
 
 #include <QAction>
 
-SKTGraphicList &SKTWindowController::sideControls(int side) const
-{
-    return side == 1 ? Get_Back_Controls_Array() : Get_Front_Controls_Array();
-}
-
 void SKTWindowController::Insert_In_Undo_Redo() { Record_Side(document.currentSide()); }
 
 void SKTWindowController::Record_Side(int side) { m_steps.Record(side); }

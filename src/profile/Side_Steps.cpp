@@ -31,7 +31,7 @@ void Side_Steps::Record(int side)
     // A recorded state that differs from the last one is a change of the design.
     if (const SideSnapshot *last = m_history.top(side); !last || *last != now) m_changed = true;
     m_history.record(side, std::move(now));
-    m_host.Steps_Recorded(side);
+    m_host.Steps_Changed(side);
 }
 
 void Side_Steps::Column_Step(int side, const DesignColumnChoices &before)
@@ -50,7 +50,7 @@ void Side_Steps::Make_Sure_Of_Base(int side)
 void Side_Steps::Clear()
 {
     m_history.clear();
-    m_host.Steps_Changed();
+    m_host.Steps_Changed(-1);
 }
 
 void Side_Steps::Show_State(const SideSnapshot &state, bool columnsStepped)
@@ -105,45 +105,44 @@ void Side_Steps::Card_Size_Follows(const SideSnapshot &restored, int side, bool 
     Show_State(present, false);
 }
 
+void Side_Steps::Step_Shown(const SideSnapshot &state, int side, bool undoing, const Column_Step_Record &step)
+{
+    // The columns the step changed go back with its undo and come again with its redo.
+    Side_Steps_Rows *rows = m_host.Steps_Rows();
+    const bool stepped = step && rows &&
+                         (undoing ? rows->Step_Columns(step->second, step->first) : rows->Step_Columns(step->first, step->second));
+    Show_State(state, stepped);
+    Card_Size_Follows(state, side, undoing);
+    m_host.Steps_Shown();
+}
+
 bool Side_Steps::Undo()
 {
     const int side = m_doc.currentSide();
     const SideSnapshot *before = nullptr;
     if (m_history.canUndo(side)) {
-        // The step undone: a change of the group columns it made goes back with it, and
-        // its redo makes it again.
-        const auto step = m_history.top(side)->columnStep;
+        // The present state keeps the column step that left it, for its redo.
+        const Column_Step_Record step = m_history.top(side)->columnStep;
         SideSnapshot present = State(side);
         present.columnStep = step;
         before = m_history.undo(side, std::move(present));
-        if (before) {
-            Side_Steps_Rows *rows = m_host.Steps_Rows();
-            const bool stepped = step && rows && rows->Step_Columns(step->second, step->first);
-            Show_State(*before, stepped);
-            Card_Size_Follows(*before, side, true);
-            m_host.Steps_Shown();
-        }
+        if (before) Step_Shown(*before, side, true, step);
     }
-    m_host.Steps_Changed();
+    m_host.Steps_Changed(-1);
     return before != nullptr;
 }
 
 bool Side_Steps::Redo()
 {
     const int side = m_doc.currentSide();
-    std::optional<SideSnapshot> undone = m_history.redo(side);
+    const std::optional<SideSnapshot> undone = m_history.redo(side);
     if (undone) {
-        const auto step = undone->columnStep;
-        Side_Steps_Rows *rows = m_host.Steps_Rows();
-        const bool stepped = step && rows && rows->Step_Columns(step->first, step->second);
-        Show_State(*undone, stepped);
-        Card_Size_Follows(*undone, side, false);
+        Step_Shown(*undone, side, false, undone->columnStep);
         SideSnapshot now = State(side);
-        now.columnStep = step;
+        now.columnStep = undone->columnStep;
         m_history.push(side, std::move(now));
-        m_host.Steps_Shown();
     }
-    m_host.Steps_Changed();
+    m_host.Steps_Changed(-1);
     return undone.has_value();
 }
 

@@ -35,14 +35,13 @@ public:
     virtual ~Side_Steps_Host() = default;
     // Group mode's rows, or nullptr.
     virtual Side_Steps_Rows *Steps_Rows() = 0;
-    // The card takes the size (both sides' properties and the views).
+    // The card's properties took the size: the views show it.
     virtual void Steps_Card_Size(QSizeF points) = 0;
     // After an Undo or Redo that changed the side shown.
     virtual void Steps_Shown() = 0;
-    // The history changed (an Undo, a Redo, cleared): Undo and Redo follow it.
-    virtual void Steps_Changed() = 0;
-    // A state of the side was recorded (a change, or a copy onto it).
-    virtual void Steps_Recorded(int side) = 0;
+    // The history changed: a state of side `recorded` was recorded (a change, or a copy
+    // onto it), or (-1) an Undo, a Redo or a clear. Undo and Redo follow it.
+    virtual void Steps_Changed(int recorded) = 0;
     // Copy to Other Side: the side lists, panels and title follow the copied design as
     // after a read, given what the clerk typed on the source side.
     virtual void Steps_Copy_Read(const Panel_Typing &typed) = 0;
@@ -83,7 +82,10 @@ public:
     void Set_Changed(bool changed) { m_changed = changed; }
 
 private:
+    using Column_Step_Record = decltype(SideSnapshot::columnStep);
     void Show_State(const SideSnapshot &state, bool columnsStepped);
+    // The state an Undo (or Redo) of `step` gave back shown on the side.
+    void Step_Shown(const SideSnapshot &state, int side, bool undoing, const Column_Step_Record &step);
     // After a step of `side`, the card takes the size the state was laid out for, and
     // the other side goes along its own history to its nearest state on that card.
     void Card_Size_Follows(const SideSnapshot &restored, int side, bool undoing);

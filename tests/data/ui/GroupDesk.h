@@ -219,14 +219,12 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
     Side_Steps_Rows *Steps_Rows() override { return &group; }
     void Steps_Card_Size(QSizeF points) override
     {
-        for (Card_Property *prop : {&document.Front_card_Prop, &document.Back_card_Prop}) prop->setCard_Size(points);
         for (SKTGraphicView *v : {&frontView, &backView}) v->setCardSize(points);
     }
     void Steps_Shown() override {}
-    void Steps_Changed() override {}
-    void Steps_Recorded(int side) override
+    void Steps_Changed(int recordedSide) override
     {
-        if (recorded) recorded(side);
+        if (recordedSide >= 0 && recorded) recorded(recordedSide);
     }
     // The copy read as the window reads a design (the copy flag set).
     void Steps_Copy_Read(const Panel_Typing &) override { Group_Design_Read(); }
