@@ -205,11 +205,12 @@ public:
     // Asks whether to save before the design is closed, when the user changed it since
     // it was opened, made or saved; false when the user cancels.
     bool Ask_To_Save_Changes();
-    // The user changed the design since it was opened, made or saved: a recorded change
-    // of a side, other card properties, or other rows of its spreadsheet (a group row
-    // added or deleted). Picking rows, switching sides, the silent project save of group
-    // mode and an output run's backup and restore are no change.
-    bool Design_Changed() const;
+    // The design differs from what was last read or written (Side_Steps::Design_Changed):
+    // a change of a side recorded, undone or redone, other card properties, or other rows
+    // of its spreadsheet (a group row added or deleted). Picking rows, switching sides,
+    // the silent project save of group mode and an output run's backup and restore are
+    // no change.
+    bool Design_Changed() const { return m_steps.Design_Changed(); }
     // ---- Export, print and mail (WindowOutputHost.cpp; the work is in output/) ----
     // The export, print and mail commands over this design, made on first use.
     Run_Desk &runDesk();
@@ -452,10 +453,7 @@ private:
     // A side as a picture (scale pixels per point), with its card base and border.
     QImage Side_Image(int side, double scale) const;
     // The design as it is now is the one opened, made or saved.
-    void Design_Is_As_Saved();
-    // The design as it is now is not in its file (made, but its file could not be
-    // written): it counts as changed until a save writes it.
-    void Design_Is_Not_Saved() { m_steps.Set_Changed(true); }
+    void Design_Is_As_Saved() { m_steps.Design_Is_As_Saved(); }
     // ---- Per-card values and series commands (_Values.cpp) ----
     Card_Values &cardValues();
     // The data-source section of the property panel and the spreadsheet source window.
@@ -581,12 +579,9 @@ private:
     void showSide(int side);
     Visitor_Panel_Desk m_visitorPanels{document, *this};
 
-    // The sides' steps: their history, and a change the user made (a side change recorded),
-    // which Design_Changed reads with the card properties and the spreadsheet rows of the
-    // design as it was opened, made or saved.
+    // The sides' steps: their history, and whether the design differs from what was last
+    // read or written (Design_Changed).
     Side_Steps m_steps{document, m_visitorPanels, *this, live_mode_list_value_change};
-    Card_Property m_savedFront, m_savedBack;
-    QList<QStringList> m_savedRows;
     double _zoomFactor = 1.0;
     int m_selectedTool = 0;
     SKTGraphic *Last_Selected_Graphic = nullptr;

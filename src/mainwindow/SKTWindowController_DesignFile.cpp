@@ -140,28 +140,9 @@ void SKTWindowController::Image_Control_Counter_Check()
         if (g->kind() == GraphicKind::Image) ++Image_Ctrl_Counter;
 }
 
-bool SKTWindowController::Design_Changed() const
-{
-    return m_steps.Changed() || !(document.Front_card_Prop == m_savedFront) || !(document.Back_card_Prop == m_savedBack) ||
-           document.ListData() != m_savedRows;
-}
-
-void SKTWindowController::Design_Is_As_Saved()
-{
-    m_steps.Set_Changed(false);
-    m_savedFront = document.Front_card_Prop;
-    m_savedBack = document.Back_card_Prop;
-    // Shared with the document's rows until either changes.
-    m_savedRows = document.ListData();
-}
-
 bool SKTWindowController::Ask_To_Save_Changes()
 {
-    if (!Design_Changed()) return true;
-    const int answer = Show_YES_NO_Cancel_MessageBox(QStringLiteral("Do you want to save changes before closing?"));
-    if (answer == kAlertCancel) return false;
-    if (answer == kAlertYes) return Save_project_file(false, true, Card_Mode::Opened);
-    return true;
+    return m_steps.Ask_To_Save_Changes([this] { return Save_project_file(false, true, Card_Mode::Opened); });
 }
 
 void SKTWindowController::Open_Design()
@@ -190,9 +171,7 @@ bool SKTWindowController::Open_Design_File(const QString &path)
         return false;
     }
     Design_Did_Load();
-    Undo_Redo_Clear();
-    Insert_In_Undo_Redo();
-    Design_Is_As_Saved();
+    m_steps.Start_Anew(true);
     return true;
 }
 

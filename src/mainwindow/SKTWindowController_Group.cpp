@@ -31,15 +31,7 @@ public:
         return c.Read_Design_In_Place(path, Card_Mode::Template, true, error);
     }
     void Group_Design_Read() override { c.Design_Did_Load(); }
-    void Group_Design_Anew(bool saved) override
-    {
-        c.Undo_Redo_Clear();
-        c.Insert_In_Undo_Redo();
-        if (saved)
-            c.Design_Is_As_Saved();
-        else
-            c.Design_Is_Not_Saved();
-    }
+    void Group_Design_Anew(bool saved) override { c.m_steps.Start_Anew(saved); }
     bool Group_Ask_To_Save() override { return c.Ask_To_Save_Changes(); }
     void Group_Panels_Emptied() override { c.Reset_All_Visitor_Grp_Mode_Ctrl(); }
     void Group_Panels_From_Card() override { c.Load_Visitor_Panels_From_Card(); }

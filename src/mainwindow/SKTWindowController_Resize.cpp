@@ -55,9 +55,10 @@ void SKTWindowController::Card_Control_Size_Change_or_not(QSizeF points, const Q
     if (preset == oldPreset && category == document.Front_card_Prop.Card_Category() && row == document.Front_card_Prop.Card_Cat_index() &&
         _graphicView && _graphicView->cardSize() == points)
         return;
-    // An unedited design (only the snapshot taken when it opened) made from a template
-    // takes the template's other orientation when there is one.
-    if (Get_Undo_Count() <= 1 && Get_Redo_Count() == 0 && document.Project_File_Name.isEmpty() &&
+    // A design made from a template that the user has not changed since it was read (its
+    // steps, its card settings and rows as read) takes the template's other orientation
+    // when there is one; any other is rescaled with every change kept.
+    if (!m_steps.Design_Edited() && document.Project_File_Name.isEmpty() &&
         document.Start_Card_Option != Card_Mode::Group && !document.Selected_Template_Path.isEmpty() && preset != oldPreset) {
         QString swapped = Swap_Template_Orientation_Path(document.Selected_Template_Path, oldPreset, preset);
         if (!QFileInfo::exists(swapped)) {
@@ -74,9 +75,8 @@ void SKTWindowController::Card_Control_Size_Change_or_not(QSizeF points, const Q
             }
             if (read != 1) return;
             document.Selected_Template_Path = swapped;
-            Undo_Redo_Clear();
-            Insert_In_Undo_Redo();
-            m_steps.Set_Changed(true);  // the user's new card size, though read from a template
+            // The user's new card size, though read from a template: not in a file.
+            m_steps.Start_Anew(false);
             if (cardPanel) cardPanel->loadFrom(document.Front_card_Prop);
             return;
         }

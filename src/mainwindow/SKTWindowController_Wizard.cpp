@@ -121,8 +121,6 @@ void SKTWindowController::Finish_Started_Design()
     Load_Visitor_Panels_From_Card();
     Set_Card_Shape(Card_Shape_Number(document.Front_card_Prop.Card_Shape()));
     Select_front_side();
-    Undo_Redo_Clear();
-    Insert_In_Undo_Redo();
-    Design_Is_As_Saved();
+    m_steps.Start_Anew(true);
     Set_Log_Name_In_Title();
 }

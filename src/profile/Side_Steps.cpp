@@ -2,6 +2,7 @@
 
 #include "CardResize.h"
 #include "Globals.h"
+#include "MessageBox.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -29,7 +30,7 @@ void Side_Steps::Record(int side)
     Make_Sure_Of_Base(1 - side);
     SideSnapshot now = State(side);
     // A recorded state that differs from the last one is a change of the design.
-    if (const SideSnapshot *last = m_history.top(side); !last || *last != now) m_changed = true;
+    if (const SideSnapshot *last = m_history.top(side); !last || *last != now) m_edited = true;
     m_history.record(side, std::move(now));
     m_host.Steps_Changed(side);
 }
@@ -39,12 +40,49 @@ void Side_Steps::Column_Step(int side, const DesignColumnChoices &before)
     SideSnapshot *top = m_history.top(side);
     if (!top || before == m_doc.m_columnChoices) return;
     top->columnStep = std::pair(before, m_doc.m_columnChoices);
-    m_changed = true;
+    m_edited = true;
 }
 
 void Side_Steps::Make_Sure_Of_Base(int side)
 {
     m_history.makeSureOfBase(side, [&] { return State(side); });
+}
+
+bool Side_Steps::Design_Edited() const
+{
+    return m_edited || !(m_doc.Front_card_Prop == m_savedFront) || !(m_doc.Back_card_Prop == m_savedBack) ||
+           m_doc.ListData() != m_savedRows;
+}
+
+void Side_Steps::Design_Is_As_Saved()
+{
+    m_edited = false;
+    m_unsaved = false;
+    m_savedFront = m_doc.Front_card_Prop;
+    m_savedBack = m_doc.Back_card_Prop;
+    // Shared with the document's rows until either changes.
+    m_savedRows = m_doc.ListData();
+}
+
+void Side_Steps::Start_Anew(bool saved)
+{
+    Clear();
+    Record(m_doc.currentSide());
+    if (saved) {
+        Design_Is_As_Saved();
+        return;
+    }
+    // Its first state is no edit of the user's.
+    m_edited = false;
+    m_unsaved = true;
+}
+
+bool Side_Steps::Ask_To_Save_Changes(const std::function<bool()> &save) const
+{
+    if (!Design_Changed()) return true;
+    const int answer = Show_YES_NO_Cancel_MessageBox(QStringLiteral("Do you want to save changes before closing?"));
+    if (answer == kAlertCancel) return false;
+    return answer != kAlertYes || save();
 }
 
 void Side_Steps::Clear()
@@ -126,7 +164,12 @@ bool Side_Steps::Undo()
         SideSnapshot present = State(side);
         present.columnStep = step;
         before = m_history.undo(side, std::move(present));
-        if (before) Step_Shown(*before, side, true, step);
+        if (before) {
+            Step_Shown(*before, side, true, step);
+            // What the step took back is no longer what the file holds (a save may have
+            // written the state it left).
+            m_edited = true;
+        }
     }
     m_host.Steps_Changed(-1);
     return before != nullptr;
@@ -141,6 +184,7 @@ bool Side_Steps::Redo()
         SideSnapshot now = State(side);
         now.columnStep = undone->columnStep;
         m_history.push(side, std::move(now));
+        m_edited = true;
     }
     m_host.Steps_Changed(-1);
     return undone.has_value();

@@ -5,10 +5,14 @@
 // sides run these, so that there is one road for each step. The window that shows the
 // sides answers what only it can do (Side_Steps_Host); group mode, when there is one,
 // keeps its rows on the card through Side_Steps_Rows.
+#include "Card_Property.h"
 #include "DesignChoices.h"
 #include "UndoHistory.h"
 
+#include <QList>
 #include <QSizeF>
+#include <QStringList>
+#include <functional>
 #include <optional>
 
 class SKTDocument;
@@ -76,10 +80,27 @@ public:
     void Copy_To_Other_Side();
     void Clear();
 
-    // A recorded state differed from the one before it since the design was last as its
-    // file holds it (Set_Changed(false) when a file is read or written).
-    bool Changed() const { return m_changed; }
-    void Set_Changed(bool changed) { m_changed = changed; }
+    // Whether the design differs from what was last read from or written to a file: the
+    // one decision that New, Open, Group Mode, Exit, closing the window and the card's
+    // other orientation ask. The user edited it since (Design_Edited), or it is marked as
+    // not in its file (Design_Is_Not_Saved).
+    bool Design_Changed() const { return m_unsaved || Design_Edited(); }
+    // A step of a side recorded, undone or redone, a column step, the card's settings of
+    // either side or the spreadsheet rows not as they were, since the design was last as
+    // a file holds it.
+    bool Design_Edited() const;
+    // The design as it is now is the one read or written.
+    void Design_Is_As_Saved();
+    // The design as it is now is not in a file (a project whose file could not be
+    // written, a template's other orientation taken for a new card size): it counts as
+    // changed until a save writes it, though the user edited nothing since.
+    void Design_Is_Not_Saved() { m_unsaved = true; }
+    // The design was read or made anew: the history starts from the side shown, and the
+    // design is as saved, or not in its file.
+    void Start_Anew(bool saved);
+    // Before a changed design is left: "Do you want to save changes before closing?"; Yes
+    // writes it with `save`. False when the user stays (Cancel, or the save failed).
+    bool Ask_To_Save_Changes(const std::function<bool()> &save) const;
 
 private:
     using Column_Step_Record = decltype(SideSnapshot::columnStep);
@@ -95,5 +116,9 @@ private:
     Side_Steps_Host &m_host;
     const bool &m_paused;
     UndoHistory m_history;
-    bool m_changed = false;
+    // What the design was when it was last read or written, and what happened since.
+    bool m_edited = false;
+    bool m_unsaved = false;
+    Card_Property m_savedFront, m_savedBack;
+    QList<QStringList> m_savedRows;
 };

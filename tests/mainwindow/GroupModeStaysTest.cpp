@@ -535,6 +535,16 @@ TEST_F(GroupStays, OnlyAUsersChangeMakesTheDesignChanged)
              EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDesign has been saved successfully."});
          },
          false},
+        {"a shape added, saved, then Undo",
+         [&] {
+             w.add(w.document.graphics(), GraphicKind::Shape, {5, 5, 20, 20});
+             w.controller.Insert_In_Undo_Redo();
+             w.controller.Save_project_file(false, true, Card_Mode::Opened);
+             EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nDesign has been saved successfully."});
+             w.command("Undo")->trigger();
+             EXPECT_EQ(w.controller.Get_Undo_Count(), 1) << "the shape taken back";
+         },
+         true},
     };
     const QString kQuestion = "Do you want to save changes before closing?";
     for (const Road &r : roads) {

@@ -355,6 +355,34 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
          },
          "Nia Twice", false},
+        // A save writes what was typed; what an Undo or a Redo after it shows is not in the file.
+        {"typed twice, saved, Undo; New asks to save",
+         [](Desk &w) {
+             Desk::type(w.fp().fields[0].value, "Nia");
+             Desk::type(w.fp().fields[0].value, "Nia Saved");
+             testsupport::queueFilePanelAnswer({testsupport::testHome() + "/nia undo.zcd"});
+             w.command("Save")->trigger();
+             w.command("Undo")->trigger();
+             testsupport::boxes().clear();
+             testsupport::boxes().answerNext(kAlertCancel);
+             w.command("New")->trigger();
+             EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
+         },
+         "Nia", false},
+        {"typed twice, Undo, saved, Redo; New asks to save",
+         [](Desk &w) {
+             Desk::type(w.fp().fields[0].value, "Nia");
+             Desk::type(w.fp().fields[0].value, "Nia Saved");
+             w.command("Undo")->trigger();
+             testsupport::queueFilePanelAnswer({testsupport::testHome() + "/nia redo.zcd"});
+             w.command("Save")->trigger();
+             w.command("Redo")->trigger();
+             testsupport::boxes().clear();
+             testsupport::boxes().answerNext(kAlertCancel);
+             w.command("New")->trigger();
+             EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
+         },
+         "Nia Saved", false},
         {"date cleared under Manual, then Manual off", clearUnderManual(true), "", false},
         {"time cleared under Manual, then Manual off", clearUnderManual(false), "", false},
         {"General ID (h), the photo deleted", deletePhoto, "Ann", false, generalId.arg("h")},

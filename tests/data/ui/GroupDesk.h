@@ -109,8 +109,8 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
     void copyToOtherSide() { steps.Copy_To_Other_Side(); }
     bool undoStep() { return steps.Undo(); }
     bool redoStep() { return steps.Redo(); }
-    // A change of a side was recorded since the design was opened, made or saved.
-    bool changed() const { return steps.Changed(); }
+    // The design differs from what was last read or written: the window's own decision.
+    bool changed() const { return steps.Design_Changed(); }
     // Every card of a side as a run (export, print, mail) makes it, started as the
     // window starts one (the current row on the side not shown): per card the value of
     // each control by ID (a text's text, a picture's path) and the path of the side's
@@ -155,7 +155,10 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
             fileMode = Card_Mode::Group;
         }
         QString error;
-        return Write_Design_File(document.Project_File_Name, document, fileMode, &error);
+        if (!Write_Design_File(document.Project_File_Name, document, fileMode, &error)) return false;
+        // As the window's save: a template written from the design is not its file.
+        if (mode != Card_Mode::Template) steps.Design_Is_As_Saved();
+        return true;
     }
     bool Group_Read_Design(const QString &path, QString *error) override
     {
@@ -171,20 +174,9 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
         Group_Panels_From_Card();
         group.Design_Loaded();
     }
-    void Group_Design_Anew(bool saved) override
-    {
-        steps.Clear();
-        steps.Record(document.currentSide());
-        steps.Set_Changed(!saved);
-    }
-    // The window's question before a changed design is left.
-    bool Group_Ask_To_Save() override
-    {
-        if (!changed()) return true;
-        const int answer = Show_YES_NO_Cancel_MessageBox(QStringLiteral("Do you want to save changes before closing?"));
-        if (answer == kAlertCancel) return false;
-        return answer != kAlertYes || save();
-    }
+    void Group_Design_Anew(bool saved) override { steps.Start_Anew(saved); }
+    // The window's question before a changed design is left, with the desk's save.
+    bool Group_Ask_To_Save() override { return steps.Ask_To_Save_Changes([this] { return save(); }); }
     void Group_Panels_Emptied() override { panels.Reset_All_Panels(); }
     void Group_Panels_From_Card() override
     {
