@@ -161,10 +161,18 @@ TEST_F(Engine, ShortSeriesGivesEmptyValuesPastItsEnd)
         int card;
         QString five, three;
         bool barcodePicture;
+        // What the card is named for: a value that is no picture file, a barcode without
+        // a value; a blank text and an empty picture path are values like any other.
+        QStringList missing;
     };
-    for (const Row &r : std::vector<Row>{{0, "1", "A", true}, {2, "3", "C", true}, {3, "4", "", false}, {4, "5", "", false}}) {
+    for (const Row &r : std::vector<Row>{{0, "1", "A", true, {"photo \"A\" cannot be read"}},
+                                         {2, "3", "C", true, {"photo \"C\" cannot be read"}},
+                                         {3, "4", "", false, {"no barcode value"}},
+                                         {4, "5", "", false, {"no barcode value"}}}) {
         SideCopy copy = e.Side_Copy(0);
-        e.Assign_Batch_Values_To_Control(copy.controls, r.card);
+        QStringList missing;
+        e.Assign_Batch_Values_To_Control(copy.controls, r.card, &missing);
+        EXPECT_EQ(missing, r.missing) << r.card;
         EXPECT_EQ(copy.controls[0]->Text_Value, r.five) << r.card;
         EXPECT_EQ(copy.controls[1]->Text_Value, r.three) << r.card;
         EXPECT_EQ(copy.controls[2]->_file_path, r.three) << r.card;
@@ -567,7 +575,9 @@ TEST_F(Engine, GroupModeCardsShowEachRowInTheSidesPhoto)
         EXPECT_EQ(card.controls[0]->Text_Value, rows[n].name) << n;
         EXPECT_EQ(card.controls[2]->FilePath(), rows[n].logo) << n;
         EXPECT_EQ(card.controls[3]->Text_Value, "Welcome") << n;
-        const QImage image = Rendered_Side_Image(e.Set_data_table_value_to_card(n, Card_Side::Front), 72);
+        const RenderedSide side = e.Set_data_table_value_to_card(n, Card_Side::Front);
+        EXPECT_EQ(side.missing, QStringList()) << n << ": a row without a photo shows the stand-in, unnamed";
+        const QImage image = Rendered_Side_Image(side, 72);
         EXPECT_EQ(image.pixel(120, 25), rows[n].pixel) << n;
     }
     EXPECT_EQ(logo->FilePath(), green) << "the design keeps the row the window shows";
