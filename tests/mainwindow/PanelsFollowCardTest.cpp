@@ -183,6 +183,13 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
             }
         };
     };
+    // New asks to save the design shown; Cancel keeps it.
+    const auto newAsksToSave = [](Desk &w) {
+        testsupport::boxes().clear();
+        testsupport::boxes().answerNext(kAlertCancel);
+        w.command("New")->trigger();
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
+    };
     const Road roads[] = {
         {"Image tab, Browse...",
          [&](Desk &w) {
@@ -342,45 +349,36 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
          "", false},
         // The second copy leaves the back as it was; the typing is still not in a file.
         {"typed, Copy to Other Side, Yes, Front, twice; New asks to save",
-         [](Desk &w) {
+         [&](Desk &w) {
              Desk::type(w.fp().fields[0].value, "Nia Twice");
              for (int copy = 0; copy < 2; ++copy) {
                  testsupport::boxes().answerNext(1);
                  w.command("CopySide")->trigger();
                  w.controller.Front_Card_Btn_Clicked();
              }
-             testsupport::boxes().clear();
-             testsupport::boxes().answerNext(kAlertCancel);
-             w.command("New")->trigger();
-             EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
+             newAsksToSave(w);
          },
          "Nia Twice", false},
         // A save writes what was typed; what an Undo or a Redo after it shows is not in the file.
         {"typed twice, saved, Undo; New asks to save",
-         [](Desk &w) {
+         [&](Desk &w) {
              Desk::type(w.fp().fields[0].value, "Nia");
              Desk::type(w.fp().fields[0].value, "Nia Saved");
              testsupport::queueFilePanelAnswer({testsupport::testHome() + "/nia undo.zcd"});
              w.command("Save")->trigger();
              w.command("Undo")->trigger();
-             testsupport::boxes().clear();
-             testsupport::boxes().answerNext(kAlertCancel);
-             w.command("New")->trigger();
-             EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
+             newAsksToSave(w);
          },
          "Nia", false},
         {"typed twice, Undo, saved, Redo; New asks to save",
-         [](Desk &w) {
+         [&](Desk &w) {
              Desk::type(w.fp().fields[0].value, "Nia");
              Desk::type(w.fp().fields[0].value, "Nia Saved");
              w.command("Undo")->trigger();
              testsupport::queueFilePanelAnswer({testsupport::testHome() + "/nia redo.zcd"});
              w.command("Save")->trigger();
              w.command("Redo")->trigger();
-             testsupport::boxes().clear();
-             testsupport::boxes().answerNext(kAlertCancel);
-             w.command("New")->trigger();
-             EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
+             newAsksToSave(w);
          },
          "Nia Saved", false},
         {"date cleared under Manual, then Manual off", clearUnderManual(true), "", false},
