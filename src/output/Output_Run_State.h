@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <atomic>
 #include <chrono>
+#include <functional>
 #include <thread>
 
 // Answers of the keep/replace box, as the run keeps them.
@@ -53,6 +54,9 @@ struct Output_Run_State {
     QString refused_text;
     // Stop's question is open: the run waits before its next step until it is answered.
     std::atomic<bool> paused{false};
+    // Called on the run's thread each time it finds Stop's question open and waits on
+    // (tests learn here that the step under way has ended); set before the question opens.
+    std::function<void()> on_pause_wait;
 
     // What the final question offers. Written by the run's thread, and read by the box
     // the run hands to the GUI thread while it waits for the answer (never both at once).
@@ -70,7 +74,10 @@ struct Output_Run_State {
     // Waits while Stop's question is open (returns at once when it is not).
     void Wait_While_Paused() const
     {
-        while (paused.load() && !Stop_SMS_Sending_Now.load()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        while (paused.load() && !Stop_SMS_Sending_Now.load()) {
+            if (on_pause_wait) on_pause_wait();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
     }
     // What Stop answered with Yes does.
     void Request_Stop()

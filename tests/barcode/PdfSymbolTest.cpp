@@ -5,6 +5,7 @@
 #include "BarcodeDrawing.h"
 #include "BarcodeReaders.h"
 #include "QrEncoder.h"
+#include "TestSupport.h"
 
 #include <QBuffer>
 #include <QPageLayout>
@@ -55,7 +56,8 @@ QByteArray pdfOf(const std::vector<QImage> &symbols)
     return data;
 }
 
-// The pages in grey at the symbols' resolution, unsmoothed; none without pdftoppm.
+// The pages in grey at the symbols' resolution, unsmoothed; none without pdftoppm (or
+// when it timed out, which fails the test).
 std::vector<QImage> pages(const QByteArray &pdf, size_t count)
 {
     QTemporaryDir dir;
@@ -65,7 +67,7 @@ std::vector<QImage> pages(const QByteArray &pdf, size_t count)
     QProcess p;
     p.start(QStringLiteral("pdftoppm"), {"-r", "600", "-gray", "-aa", "no", "-aaVector", "no", "-png", file.fileName(),
                                          dir.filePath(QStringLiteral("page"))});
-    if (!p.waitForFinished(20000) || p.exitCode() != 0) return {};
+    if (!testsupport::checkerFinished(p) || p.exitCode() != 0) return {};
     std::vector<QImage> out;
     for (size_t i = 1; i <= count; ++i) out.push_back(QImage(dir.filePath(QStringLiteral("page-%1.png").arg(i))));
     return out;

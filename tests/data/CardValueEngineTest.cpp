@@ -8,6 +8,7 @@
 #include "SKTGraphicList.h"
 #include "SKTImage.h"
 #include "SKTText.h"
+#include "TestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -605,7 +606,7 @@ TEST_F(Engine, CardNAsPdfShowsRowNsName)
         QProcess p;
         p.setWorkingDirectory(folder.path());  // the reader may leave files where it runs
         p.start(pdftotext, {path, "-"});
-        ASSERT_TRUE(p.waitForFinished(30000));
+        ASSERT_TRUE(testsupport::checkerFinished(p));
         EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), QString("Person%1").arg(n));
     }
 }
@@ -620,7 +621,7 @@ std::vector<std::string> pdfWords(const RenderedSide &side, const QString &folde
     QProcess p;
     p.setWorkingDirectory(folder);
     p.start(QStandardPaths::findExecutable("pdftotext"), {"-bbox", f.fileName(), "-"});
-    p.waitForFinished(30000);
+    if (!testsupport::checkerFinished(p)) return {"checker timed out"};
     std::vector<std::string> words;
     static const QRegularExpression word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
     for (auto it = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {

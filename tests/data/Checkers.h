@@ -10,17 +10,19 @@
 #include <QTemporaryDir>
 #include <QUrl>
 
+#include "TestSupport.h"
+
 #include <gtest/gtest.h>
 
 namespace checkers {
 
 // Runs the Python script with the arguments; its standard output, or "ERROR: ..."
-// with its standard error when it fails.
+// with its standard error when it fails or times out (the test failing then too).
 inline QString python(const QString &script, const QStringList &args = {})
 {
     QProcess p;
     p.start(QStringLiteral("/usr/bin/python3"), QStringList{QStringLiteral("-c"), script} + args);
-    if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+    if (!testsupport::checkerFinished(p) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
         return QStringLiteral("ERROR: ") + QString::fromUtf8(p.readAllStandardError());
     return QString::fromUtf8(p.readAllStandardOutput());
 }
@@ -118,19 +120,15 @@ if builtin:
 inline QString soffice() { return QStandardPaths::findExecutable(QStringLiteral("soffice")); }
 
 // Converts `file` with LibreOffice into `format` ("csv", "xlsx") in `outDir`, with a
-// private user profile; the converted file's path, or empty on failure.
+// private user profile; the converted file's path, or empty on failure (a time-out
+// fails the test too).
 inline QString convert(const QString &file, const QString &format, const QString &outDir)
 {
     QTemporaryDir profile;
     QProcess p;
     p.start(soffice(), {QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(profile.path()).toString(QUrl::FullyEncoded), QStringLiteral("--headless"),
                         QStringLiteral("--convert-to"), format, QStringLiteral("--outdir"), outDir, file});
-    if (!p.waitForFinished(120000)) {
-        p.kill();
-        p.waitForFinished();
-        return {};
-    }
-    if (p.exitCode() != 0) return {};
+    if (!testsupport::checkerFinished(p) || p.exitCode() != 0) return {};
     const QString out = outDir + u'/' + QFileInfo(file).completeBaseName() + u'.' + format.section(u':', 0, 0);
     return QFileInfo::exists(out) ? out : QString();
 }

@@ -22,9 +22,9 @@
 #include <QThread>
 #include <QThreadPool>
 #include <gtest/gtest.h>
+#include <atomic>
 #include <mutex>
 #include <set>
-#include <thread>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -53,6 +53,7 @@ struct BatchExportTest : ::testing::Test {
     Send_Modeless panel{&owner};
     int finishes = 0;
     std::function<void(int card)> onCard;  // called on the run's thread as card N is made
+    std::function<void()> onPauseWait;      // the run's Output_Run_State::on_pause_wait
     QSizeF cardSize = QSizeF(20 * kMM, 10 * kMM);
     QThreadPool pool;      // the application's pool, where the cards are made ahead
     bool usePool = true;
@@ -75,6 +76,7 @@ struct BatchExportTest : ::testing::Test {
                 ++finishes;
             },
             &panel, &owner);
+        r.state()->on_pause_wait = onPauseWait;
         r.start();
         while (!r.finished()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         return r.state();
@@ -210,19 +212,30 @@ TEST_F(BatchExportTest, StopEndsTheRunBeforeTheNextCard)
 
 TEST_F(BatchExportTest, TheRunWaitsWhileStopIsAsked)
 {
-    // Stop pressed from the GUI thread while card 3 is made; the question stays open a
-    // while, and no file may be written meanwhile.
+    // Stop pressed from the GUI thread while card 3 is made. The question is answered
+    // once the run has found it open twice (it tells each look); no file may be written
+    // from its first look on, and the card under way then has ended.
     onCard = [&](int card) {
         if (card == 3) QMetaObject::invokeMethod(&panel, Handed_Over(&panel, [this] { panel._stop_btn->click(); }), Qt::QueuedConnection);
     };
-    qsizetype before = -1, after = -1;
+    std::atomic<int> looks{0};
+    std::atomic<qsizetype> atFirstLook{-1};
+    onPauseWait = [&] {
+        if (looks == 0) atFirstLook = files().size();
+        ++looks;
+    };
+    qsizetype atAnswer = -1;
+    int begunAtAnswer = -1;
     Set_MessageBox_Answerer([&](MessageBoxKind, const QString &text) {
         testsupport::boxes().shown << text;
         if (text != "Are you sure you want to stop?") return 0;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));  // the card begun finishes
-        before = files().size();
-        std::this_thread::sleep_for(std::chrono::milliseconds(400));
-        after = files().size();
+        // A run that does not wait writes its last card instead.
+        const Output_Run_State &state = *panel.runState();
+        testsupport::waitUntil([&] { return looks >= 2 || state.written_cards == 400; },
+                               "the run waiting on Stop's question or writing its last card");
+        EXPECT_GE(looks.load(), 2) << "the run did not wait on Stop's question";
+        atAnswer = files().size();
+        begunAtAnswer = state.curr_card_count;
         return 1;
     });
     Batch_Export_Options o = range57("F");
@@ -230,12 +243,13 @@ TEST_F(BatchExportTest, TheRunWaitsWhileStopIsAsked)
     usePool = false;
     const auto state = run(o);
     testsupport::installRecordingAnswerer();
-    ASSERT_GT(before, 0);
-    EXPECT_EQ(after, before);
-    EXPECT_EQ(files().size(), before);
+    ASSERT_GT(atAnswer, 0);
+    EXPECT_EQ(atFirstLook.load(), atAnswer);
+    EXPECT_EQ(begunAtAnswer, atAnswer);
+    EXPECT_EQ(files().size(), atAnswer);
     const QStringList shown = testsupport::boxes().take();
     ASSERT_EQ(shown.size(), 2);
-    EXPECT_EQ(shown[1], "Open containing folder.\n" + cards() + QStringLiteral("\nThe export was stopped.\n\nCards written: %1 of 400.").arg(before));
+    EXPECT_EQ(shown[1], "Open containing folder.\n" + cards() + QStringLiteral("\nThe export was stopped.\n\nCards written: %1 of 400.").arg(atAnswer));
 }
 
 TEST_F(BatchExportTest, CardsMadeWithoutSomethingAreCountedAndTheFirstNamed)

@@ -299,7 +299,7 @@ TEST_F(DeskBatchExportTest, PdfCardsHaveTheCardsPageAndTheRowsName)
     p.setWorkingDirectory(cards());
     p.start("sh", {"-c", "for k in 1 2 3 4; do pdfinfo Card_${k}_Front.pdf; echo '--text--'; "
                          "pdftotext Card_${k}_Front.pdf -; echo '--end--'; done"});
-    ASSERT_TRUE(p.waitForFinished(60000));
+    ASSERT_TRUE(testsupport::checkerFinished(p));
     const QStringList parts = QString::fromUtf8(p.readAllStandardOutput()).split("--end--");
     ASSERT_GE(parts.size(), 4);
     for (int k = 0; k < 4; ++k) {
@@ -336,18 +336,23 @@ TEST_F(DeskBatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
     // 30 rows of a workbook, a photo per row; the photos of rows 7 and 19 are gone.
     bindToRowsWithPhotos(30, {7, 19});
     const QString out = outFolderAnswered();
+    const auto count = [&] { return int(QDir(QDir(out).filePath("DOZO ID Card")).entryList(QDir::Files).size()); };
     QStringList told;
-    std::atomic<int> filesWhileAsked{-1};
+    // The run tells each look at the open question; the clerk answers after its second.
+    std::atomic<int> looks{0};
+    std::atomic<int> atFirstLook{-1};
+    int atAnswer = -1, begunAtAnswer = -1;
     Set_MessageBox_Answerer([&](MessageBoxKind kind, const QString &shown) {
         told << shown;
         if (shown == "Are you sure you want to stop?") {
             testsupport::saveShot(*d.desk.progressPanel(), "runs-1-stop-asked");
-            // The run waits while the question is open; the clerk goes on.
-            const auto count = [&] { return QDir(QDir(out).filePath("DOZO ID Card")).entryList(QDir::Files).size(); };
-            std::this_thread::sleep_for(std::chrono::milliseconds(500));  // the card begun ends
-            const qsizetype before = count();
-            std::this_thread::sleep_for(std::chrono::milliseconds(400));
-            filesWhileAsked = int(count() - before);
+            // A run that does not wait writes its last card instead.
+            const Output_Run_State &state = *d.desk.exportRun()->state();
+            testsupport::waitUntil([&] { return looks >= 2 || state.written_cards == 30; },
+                                   "the run waiting on Stop's question or writing its last card");
+            EXPECT_GE(looks.load(), 2) << "the run did not wait on Stop's question";
+            atAnswer = count();
+            begunAtAnswer = state.curr_card_count;
             return 0;
         }
         if (kind == MessageBoxKind::OpenExported) {
@@ -362,13 +367,19 @@ TEST_F(DeskBatchExportTest, AClerksRunWithTwoMissingPhotosAndAStopNotConfirmed)
     });
     ASSERT_TRUE(d.desk.Export_Batch_File(options(1, 30, Export_Layout::Both, "pdf")));
     const auto state = d.desk.exportRun()->state();
+    state->on_pause_wait = [&] {
+        if (looks == 0) atFirstLook = count();
+        ++looks;
+    };
     while (d.desk.Export_Run_Active() && state->curr_card_count < 5)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     d.desk.progressPanel()->Stop_Sending_Pressed();
     while (d.desk.Export_Run_Active()) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     testsupport::installRecordingAnswerer();
-    EXPECT_EQ(filesWhileAsked.load(), 0);
-    EXPECT_EQ(QDir(QDir(out).filePath("DOZO ID Card")).entryList(QDir::Files).size(), 60);
+    // Nothing written while the question was open; the card under way had ended, both sides.
+    EXPECT_EQ(atFirstLook.load(), atAnswer);
+    EXPECT_EQ(atAnswer, 2 * begunAtAnswer);
+    EXPECT_EQ(count(), 60);
     const QString cardsFolder = QDir(out).filePath("DOZO ID Card");
     EXPECT_EQ(told, (QStringList{"Are you sure you want to stop?",
                                  "Open containing folder.\n" + cardsFolder

@@ -137,7 +137,7 @@ TEST_F(ExportCardTest, PdfPageIsTheCardSize)
     const auto checkPage = [](const QString &path, double width, double height) {
         QProcess p;
         p.start("pdfinfo", {path});
-        ASSERT_TRUE(p.waitForFinished(30000));
+        ASSERT_TRUE(testsupport::checkerFinished(p));
         const QString info = QString::fromUtf8(p.readAllStandardOutput());
         const auto m = QRegularExpression(R"(Page size:\s+([\d.]+) x ([\d.]+) pts)").match(info);
         ASSERT_TRUE(m.hasMatch()) << info.toStdString();

@@ -3,6 +3,7 @@
 #include "Globals.h"
 #include "MailSink.h"
 #include "Mail_Transport.h"
+#include "TestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -309,10 +310,11 @@ bool makeCertificate(const QString &dir)
     p.start(QStringLiteral("openssl"),
             {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", "/CN=127.0.0.1", "-addext",
              "subjectAltName=IP:127.0.0.1", "-keyout", dir + "/key.pem", "-out", dir + "/cert.pem"});
-    return p.waitForFinished(30000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    return testsupport::checkerFinished(p) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
 }
 
-// Runs the script directly with the certificate trusted (SSL_CERT_FILE).
+// Runs the script directly with the certificate trusted (SSL_CERT_FILE); -1 when it
+// timed out (which fails the test).
 int runScript(const QString &cert, int port, const QString &ssl)
 {
     QProcess p;
@@ -325,7 +327,7 @@ int runScript(const QString &cert, int port, const QString &ssl)
                                  "to@example.org", "TLS", "body", ssl});
     p.write("secret\nDescription");
     p.closeWriteChannel();
-    p.waitForFinished(20000);
+    if (!testsupport::checkerFinished(p)) return -1;
     return p.exitCode();
 }
 } // namespace
@@ -360,7 +362,7 @@ TEST(MailScript, NoPasswordInPlainTextToAnotherMachine)
     // An address of this machine that is not a loopback address stands for another one.
     QProcess h;
     h.start("/bin/sh", {"-c", "hostname -I 2>/dev/null | tr ' ' '\\n' | grep -v : | grep -v '^127' | head -1"});
-    h.waitForFinished(5000);
+    ASSERT_TRUE(testsupport::checkerFinished(h));
     const QString host = QString::fromLatin1(h.readAllStandardOutput()).trimmed();
     if (host.isEmpty()) GTEST_SKIP() << "no address other than loopback";
     SmtpSink sink;
@@ -379,7 +381,8 @@ struct ScriptRun {
     QString error;  // all the script wrote on standard error
 };
 
-// Runs the script directly as the transport does, with a deadline of `deadline` seconds.
+// Runs the script directly as the transport does, with a deadline of `deadline` seconds
+// (status -1 when it ran past the test's bound, which fails the test).
 ScriptRun runWithDeadline(const QString &host, int port, const QString &ssl, const QString &password, double deadline)
 {
     QProcess p;
@@ -393,7 +396,7 @@ ScriptRun runWithDeadline(const QString &host, int port, const QString &ssl, con
                                  "private.person@example.net", "Confidential subject", "The secret body text", ssl});
     p.write(password.toUtf8() + "\nDescription");
     p.closeWriteChannel();
-    p.waitForFinished(60000);
+    if (!testsupport::checkerFinished(p)) return {};
     return {p.exitCode(), QString::fromUtf8(p.readAllStandardError())};
 }
 } // namespace
@@ -454,7 +457,7 @@ TEST(MailScript, NothingInPlainTextToAnotherMachineEvenWithoutLogin)
 {
     QProcess h;
     h.start("/bin/sh", {"-c", "hostname -I 2>/dev/null | tr ' ' '\\n' | grep -v : | grep -v '^127' | head -1"});
-    h.waitForFinished(5000);
+    ASSERT_TRUE(testsupport::checkerFinished(h));
     const QString host = QString::fromLatin1(h.readAllStandardOutput()).trimmed();
     if (host.isEmpty()) GTEST_SKIP() << "no address other than loopback";
     SmtpSink sink;

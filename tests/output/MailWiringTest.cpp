@@ -84,7 +84,7 @@ TEST(MailWiring, BatchCardsCarryTheirRowsAndTheDesignIsPutBack)
     QProcess pdf;
     pdf.start("/bin/sh", {"-c", "for f in \"$0\"/*.pdf; do pdftotext \"$f\" - | tr -s ' \\n\\f' ' '; echo; done",
                           dump.path()});
-    pdf.waitForFinished(30000);
+    ASSERT_TRUE(testsupport::checkerFinished(pdf));
     EXPECT_EQ(QString::fromUtf8(pdf.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
               (QStringList{" ", "Ann Lee 1 ", " ", "Ann Lee 1 ", " ", "Bob Stone 1 ", " ", "Bob Stone 1 ", " ",
                            "Cy Young 1 ", " ", "Cy Young 1 "}));  // the empty back, then the front

@@ -6,6 +6,7 @@
 #include "RenderedSide.h"
 #include "SKTText.h"
 #include "Shape_Control.h"
+#include "TestSupport.h"
 
 #include <QColor>
 #include <QDir>
@@ -27,11 +28,12 @@ inline bool havePoppler()
     return !QStandardPaths::findExecutable("pdftotext").isEmpty() && !QStandardPaths::findExecutable("pdftoppm").isEmpty();
 }
 
+// A checker's output; none when it timed out (which fails the test).
 inline QString run(const QString &program, const QStringList &args)
 {
     QProcess p;
     p.start(program, args);
-    p.waitForFinished(20000);
+    if (!testsupport::checkerFinished(p)) return {};
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 

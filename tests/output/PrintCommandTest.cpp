@@ -47,21 +47,22 @@ struct PrintCommand {
     }
     ~PrintCommand() { qunsetenv(Virtual_PDF_Printer_Setting); }
 
-    // The words of a page, sorted.
+    // The words of a page, sorted (none when the checker timed out, which fails the test).
     QString pdfText(int page) const
     {
         QProcess p;
         p.start("pdftotext", {"-f", QString::number(page), "-l", QString::number(page), pdf, "-"});
-        p.waitForFinished(20000);
+        if (!testsupport::checkerFinished(p)) return {};
         QStringList words = QString::fromUtf8(p.readAllStandardOutput()).simplified().split(' ', Qt::SkipEmptyParts);
         words.sort();
         return words.join(' ');
     }
+    // pdfinfo's page count; -1 when the checker timed out.
     static int pages(const QString &file)
     {
         QProcess p;
         p.start("pdfinfo", {file});
-        p.waitForFinished(20000);
+        if (!testsupport::checkerFinished(p)) return -1;
         return QRegularExpression("Pages:\\s+(\\d+)").match(QString::fromUtf8(p.readAllStandardOutput())).captured(1).toInt();
     }
 };
@@ -161,7 +162,7 @@ TEST(PrintCommand, TheWindowOpensOnTheDocumentsPageSetUpAndWritesItBack)
     c.d.desk.Print_Button();
     QProcess p;
     p.start("pdfinfo", {c.pdf});
-    p.waitForFinished(20000);
+    ASSERT_TRUE(testsupport::checkerFinished(p));
     EXPECT_EQ(QRegularExpression("Page size:\\s+(\\S+ x \\S+)").match(QString::fromUtf8(p.readAllStandardOutput())).captured(1),
               "595 x 420");
 

@@ -32,7 +32,7 @@ TEST(PrintProfile, SavedProfileIsReadByPlistlib)
     QProcess py;
     py.start(python, {"-c", "import plistlib,sys; a=plistlib.load(open(sys.argv[1],'rb')); print(len(a)); print('|'.join(a))",
                       path});
-    ASSERT_TRUE(py.waitForFinished(20000));
+    ASSERT_TRUE(testsupport::checkerFinished(py));
     const QStringList lines = QString::fromUtf8(py.readAllStandardOutput()).trimmed().split('\n');
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], "26");

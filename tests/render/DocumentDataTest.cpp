@@ -4,6 +4,7 @@
 #include "DocumentData.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
+#include "TestSupport.h"
 
 #include <QFile>
 #include <QProcess>
@@ -57,7 +58,7 @@ TEST(DocumentData, ThePropertyListReadsBackWithPlistlib)
                    "        'Orientation', 'LeftMargin', 'TopMargin', 'RightMargin', 'BottomMargin')])\n"
                    "for g in d['graphics']: sys.stdout.buffer.write(g.hex().encode()+b'\\n')",
              f.fileName()});
-    ASSERT_TRUE(p.waitForFinished(30000));
+    ASSERT_TRUE(testsupport::checkerFinished(p));
     const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 3) << p.readAllStandardError().toStdString();
     EXPECT_EQ(lines[0], "['graphics', 'printInfo', 'version'] 2 ['bytes', 'bytes'] Desk Printer A5 595.0 420.0 1 "
@@ -92,7 +93,7 @@ TEST(DocumentData, PdfTiffAndOtherTypes)
     file.close();
     QProcess info;
     info.start("pdfinfo", {file.fileName()});
-    ASSERT_TRUE(info.waitForFinished(30000));
+    ASSERT_TRUE(testsupport::checkerFinished(info));
     const QString out = QString::fromUtf8(info.readAllStandardOutput());
     EXPECT_TRUE(out.contains(QRegularExpression("Pages:\\s+1\\n"))) << out.toStdString();
     EXPECT_TRUE(out.contains(QRegularExpression("Page size:\\s+243 x 154 pts"))) << out.toStdString();

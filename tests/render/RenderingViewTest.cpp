@@ -40,7 +40,7 @@ QString runTool(const QString &program, const QStringList &args)
 {
     QProcess p;
     p.start(program, args);
-    if (!p.waitForFinished(30000) || p.exitCode() != 0) return {};
+    if (!testsupport::checkerFinished(p) || p.exitCode() != 0) return {};
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 

@@ -2,6 +2,8 @@
 // Independent barcode readers that check the symbols drawn by the barcode library:
 // zbar and ZXing-C++ linked in when found (HAVE_ZBAR, HAVE_ZXING), dmtxread run as a
 // program. Each reads a grey picture that already carries its quiet zone.
+#include "TestSupport.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
@@ -124,7 +126,7 @@ inline std::optional<QByteArray> Zxing_Read_Data_Matrix([[maybe_unused]] const Q
 inline bool Have_Dmtxread() { return !QStandardPaths::findExecutable(QStringLiteral("dmtxread")).isEmpty(); }
 
 // What dmtxread prints for the picture (ECI 26 shows as a leading 0x1A byte); none when
-// it reads nothing or is not installed.
+// it reads nothing, is not installed or times out (the test failing then).
 inline std::optional<QByteArray> Dmtx_Read(const QImage &grey)
 {
     const QString reader = QStandardPaths::findExecutable(QStringLiteral("dmtxread"));
@@ -133,7 +135,7 @@ inline std::optional<QByteArray> Dmtx_Read(const QImage &grey)
     QProcess read;
     read.start(reader, {QStringLiteral("-N1"), QStringLiteral("-m"), QStringLiteral("20000"),
                         dir.filePath(QStringLiteral("symbol.png"))});
-    if (!read.waitForFinished(60000) || read.exitCode() != 0) return std::nullopt;
+    if (!testsupport::checkerFinished(read) || read.exitCode() != 0) return std::nullopt;
     return read.readAllStandardOutput();
 }
 

@@ -7,7 +7,10 @@
 #include <QString>
 #include <QStringList>
 #include <deque>
+#include <functional>
 #include <mutex>
+
+class QProcess;
 
 namespace testsupport {
 
@@ -33,5 +36,18 @@ void installRecordingAnswerer();
 
 // The temporary home of the running test, removed when it ends.
 QString testHome();
+
+// Waits, holding the calling thread, until `done` holds; true then. A guard against a
+// hung run only, never a verdict: after `boundMs` the test fails with "<what> did not
+// happen within N s" and false is returned.
+bool waitUntil(const std::function<bool()> &done, const char *what, int boundMs = 120000);
+
+// Waits for a checker (pdftotext, pdfinfo, pdftoppm, sqlite3, python3, LibreOffice ...)
+// started on `p` to end; true when it has. One still running after `boundMs` (short of
+// the suite's limit for a test, so that it is the one to say what happened) is killed
+// and fails the test with "checker timed out after N s: <program> <arguments>": false
+// then, and the caller draws nothing from its output. One that could not start gives
+// false too, without failing the test (the callers tell a missing tool as before).
+bool checkerFinished(QProcess &p, int boundMs = 120000);
 
 } // namespace testsupport

@@ -11,7 +11,10 @@ using TestApplication = QApplication;
 #include <QGuiApplication>
 using TestApplication = QGuiApplication;
 #endif
+#include <QDeadlineTimer>
+#include <QProcess>
 #include <QTemporaryDir>
+#include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -58,6 +61,30 @@ void clearFilePanels()
     panelTitles.clear();
 }
 QString testHome() { return home; }
+
+bool waitUntil(const std::function<bool()> &done, const char *what, int boundMs)
+{
+    const QDeadlineTimer guard(boundMs);
+    while (!done()) {
+        if (guard.hasExpired()) {
+            ADD_FAILURE() << what << " did not happen within " << boundMs / 1000 << " s";
+            return false;
+        }
+        QThread::yieldCurrentThread();
+    }
+    return true;
+}
+
+bool checkerFinished(QProcess &p, int boundMs)
+{
+    if (p.waitForFinished(boundMs)) return true;
+    if (p.state() == QProcess::NotRunning) return false;  // it could not start
+    p.kill();
+    p.waitForFinished();
+    ADD_FAILURE() << "checker timed out after " << boundMs / 1000 << " s: "
+                  << qPrintable((QStringList{p.program()} + p.arguments()).join(u' '));
+    return false;
+}
 
 void installRecordingAnswerer()
 {

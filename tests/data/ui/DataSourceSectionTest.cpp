@@ -326,7 +326,7 @@ TEST(DataSourceSection, UnicodeTextAndNotepadSeriesShowTheirLetters)
     QProcess reader;
     reader.setWorkingDirectory(host.folder.path());
     reader.start(pdftotext, {pdf, "-"});
-    ASSERT_TRUE(reader.waitForFinished(30000));
+    ASSERT_TRUE(testsupport::checkerFinished(reader));
     EXPECT_EQ(QString::fromUtf8(reader.readAllStandardOutput()).trimmed(), unicodeValues.at(1));
 }
 

@@ -660,12 +660,17 @@ TEST(CropAllJob, NoPartFileStaysBesideTheSeries)
 TEST(CropAllJob, WaitsWhileStopIsAsked)
 {
     // The Stop question is open from the start: no row is begun until it is answered.
+    // The run tells each look at the open question; after its second, none is begun.
     const QString home = testHome();
     auto state = std::make_shared<Output_Run_State>();
     state->paused = true;
+    std::atomic<int> looks{0};
+    state->on_pause_wait = [&] { ++looks; };
     Crop_All_Job job(Fixed_Snapshot(Make_Pictures(home + "/in", 3, 30), home + "/out"), nullptr, state);
     ASSERT_TRUE(job.Start());
-    QThread::msleep(300);
+    // A run that does not wait crops every row instead.
+    waitUntil([&] { return looks >= 2 || job.Done(); }, "the run waiting on Stop's question or ending");
+    EXPECT_GE(looks.load(), 2) << "the run did not wait on Stop's question";
     EXPECT_EQ(state->curr_card_count.load(), 0);
     EXPECT_FALSE(job.Done());
     state->paused = false;  // answered No: the run goes on

@@ -59,7 +59,7 @@ QString run(const QString &program, const QStringList &args)
 {
     QProcess p;
     p.start(program, args);
-    if (!p.waitForFinished(60000)) return QStringLiteral("ERROR: timeout");
+    if (!testsupport::checkerFinished(p)) return QStringLiteral("checker timed out");
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
