@@ -12,7 +12,8 @@
 // a record, the photo and every field stored. A failing walk prints its seed and the
 // shortest sequence of steps that still fails, naming the step that broke the rule.
 // PHOTO_WALK_SEED=<n> starts at another seed (1 unless set), PHOTO_WALKS=<n> walks that
-// many seeds (50 unless set), each on every template, from the front or the back.
+// many seeds (50 unless set, shared out over five tests), each on every template, from
+// the front or the back.
 #include "HistoryDesk.h"
 #include "StandInPictures.h"
 
@@ -617,10 +618,18 @@ std::vector<Move> shrink(std::vector<Move> moves, const std::function<bool(const
 }
 } // namespace
 
-TEST(PhotoWalk, EveryBundledTemplateFrontAndBack)
+// The seeds are shared out over several tests, so that each has room within a test's
+// time limit on a slow machine.
+constexpr int kWalkShares = 5;
+class PhotoWalk : public ::testing::TestWithParam<int> {};
+TEST_P(PhotoWalk, EveryBundledTemplateFrontAndBack)
 {
-    const unsigned first = qEnvironmentVariableIsSet("PHOTO_WALK_SEED") ? qEnvironmentVariableIntValue("PHOTO_WALK_SEED") : 1;
-    const int walks = qEnvironmentVariableIsSet("PHOTO_WALKS") ? qEnvironmentVariableIntValue("PHOTO_WALKS") : 50;
+    const unsigned start = qEnvironmentVariableIsSet("PHOTO_WALK_SEED") ? qEnvironmentVariableIntValue("PHOTO_WALK_SEED") : 1;
+    const int all = qEnvironmentVariableIsSet("PHOTO_WALKS") ? qEnvironmentVariableIntValue("PHOTO_WALKS") : 50;
+    const int share = (all + kWalkShares - 1) / kWalkShares;
+    const unsigned first = start + unsigned(GetParam() * share);
+    const int walks = std::max(0, std::min(share, all - GetParam() * share));
+    if (walks == 0) return;
     std::cout << "photo walk: seeds " << first << " to " << first + unsigned(walks) - 1 << "\n";
     const QStringList pictures = {Own_Picture("face", QColor(200, 40, 40)), Own_Picture("second", QColor(20, 40, 200)),
                                   Own_Picture("third", QColor(40, 160, 40))};
@@ -667,5 +676,6 @@ TEST(PhotoWalk, EveryBundledTemplateFrontAndBack)
     }
     std::cout << "photo walk: " << steps << " steps in " << timer.elapsed() << " ms\n";
 }
+INSTANTIATE_TEST_SUITE_P(Seeds, PhotoWalk, ::testing::Range(0, kWalkShares));
 
 } // namespace photo_walk_test
