@@ -16,6 +16,7 @@
 // the front or the back.
 #include "HistoryDesk.h"
 #include "StandInPictures.h"
+#include "WalkShares.h"
 
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -624,11 +625,7 @@ constexpr int kWalkShares = 5;
 class PhotoWalk : public ::testing::TestWithParam<int> {};
 TEST_P(PhotoWalk, EveryBundledTemplateFrontAndBack)
 {
-    const unsigned start = qEnvironmentVariableIsSet("PHOTO_WALK_SEED") ? qEnvironmentVariableIntValue("PHOTO_WALK_SEED") : 1;
-    const int all = qEnvironmentVariableIsSet("PHOTO_WALKS") ? qEnvironmentVariableIntValue("PHOTO_WALKS") : 50;
-    const int share = (all + kWalkShares - 1) / kWalkShares;
-    const unsigned first = start + unsigned(GetParam() * share);
-    const int walks = std::max(0, std::min(share, all - GetParam() * share));
+    const auto [first, walks] = testsupport::Walk_Share(GetParam(), kWalkShares, "PHOTO_WALK_SEED", 1, "PHOTO_WALKS", 50);
     if (walks == 0) return;
     std::cout << "photo walk: seeds " << first << " to " << first + unsigned(walks) - 1 << "\n";
     const QStringList pictures = {Own_Picture("face", QColor(200, 40, 40)), Own_Picture("second", QColor(20, 40, 200)),

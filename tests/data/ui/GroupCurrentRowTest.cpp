@@ -5,6 +5,7 @@
 // desk's events that checks the same after every step.
 #include "GroupBinding.h"
 #include "GroupDesk.h"
+#include "WalkShares.h"
 #include "GroupProjectFixture.h"
 #include "Helpers.h"
 #include "MessageBox.h"
@@ -1143,11 +1144,7 @@ constexpr int kWalkShares = 6;
 class GroupWalk : public ::testing::TestWithParam<int> {};
 TEST_P(GroupWalk, EveryStepKeepsOneCurrentRow)
 {
-    const unsigned start = qEnvironmentVariableIsSet("GROUP_WALK_SEED") ? qEnvironmentVariableIntValue("GROUP_WALK_SEED") : 1001;
-    const int all = qEnvironmentVariableIsSet("GROUP_WALKS") ? qEnvironmentVariableIntValue("GROUP_WALKS") : 300;
-    const int share = (all + kWalkShares - 1) / kWalkShares;
-    const unsigned first = start + unsigned(GetParam() * share);
-    const int walks = std::max(0, std::min(share, all - GetParam() * share));
+    const auto [first, walks] = testsupport::Walk_Share(GetParam(), kWalkShares, "GROUP_WALK_SEED", 1001, "GROUP_WALKS", 300);
     for (unsigned seed = first; seed < first + unsigned(walks); ++seed) {
         std::vector<Step> steps = randomSteps(seed, kWalkSteps);
         const Failure failure = walk(steps);
