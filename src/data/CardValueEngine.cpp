@@ -132,6 +132,14 @@ QString CardValueEngine::Get_First_Value_Of_Excel_Binding(const SKTDocument &doc
     return cell.isEmpty() ? QStringLiteral(" ") : cell;
 }
 
+QString CardValueEngine::Column_Value_Shown(const SKTDocument &doc, int column)
+{
+    const int row = doc.listSelection();
+    if (doc.Start_Card_Option == Card_Mode::Group && row >= 0 && row < doc.ListData().size())
+        return Trim_Str(doc.Get_sel_row_col_value_of_Excel(row, column));
+    return Get_First_Value_Of_Excel_Binding(doc, column);
+}
+
 QString CardValueEngine::Get_Excel_Column_Name_Of_Index(const SKTDocument &doc, int column)
 {
     const QList<SpreadsheetColumn> columns = doc.ColList();

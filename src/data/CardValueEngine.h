@@ -73,6 +73,11 @@ public:
     // The first row's cell: "" without rows, the row number for column 0, a single
     // blank for an empty cell.
     static QString Get_First_Value_Of_Excel_Binding(const SKTDocument &doc, int column);
+    // The cell a control bound to the column shows at once, whatever road binds it (the
+    // Data Source tab, the barcode settings, Update Excel Column, a crop into a new
+    // column): in group mode the current row's (the one picked in the row list), trimmed;
+    // else the first row's.
+    static QString Column_Value_Shown(const SKTDocument &doc, int column);
     // The header title of the column of the column table; "" past its end.
     static QString Get_Excel_Column_Name_Of_Index(const SKTDocument &doc, int column);
 

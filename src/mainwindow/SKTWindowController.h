@@ -209,8 +209,8 @@ public:
     // a change of a side recorded, undone or redone, other card properties, or other rows
     // of its spreadsheet (a group row added or deleted). Picking rows, switching sides,
     // the silent project save of group mode and an output run's backup and restore are
-    // no change.
-    bool Design_Changed() const { return m_steps.Design_Changed(); }
+    // no change. Text typed into the Text tab's box is written first.
+    bool Design_Changed() { return m_steps.Design_Changed(); }
     // ---- Export, print and mail (WindowOutputHost.cpp; the work is in output/) ----
     // The export, print and mail commands over this design, made on first use.
     Run_Desk &runDesk();
@@ -401,7 +401,7 @@ private:
     QComboBox *Data_Source_Combo() const override;
     void Data_Source_Combo_Follows_Binding() override;
     bool Import_Spreadsheet() override;
-    QString Column_First_Value(int column) const override;
+    QString Column_Value_Shown(int column) const override;
     void Preview_On_Scratch(const std::function<void()> &fill) override;
     void Show_Side(int side) override { side == 1 ? Select_back_side() : Select_front_side(); }
     Picture Panel_Image_For_Path(const QString &path);
@@ -468,6 +468,7 @@ private:
     void Steps_Changed(int) override { Check_Undo_Redo_Btn_Enability(); }
     void Steps_Copy_Read(const Panel_Typing &typed) override;
     void Steps_Show_Side(int side) override;
+    void Steps_Write_Typing() override;
     // Undo is offered while there is a state before the one shown, redo while there
     // is an undone one; both for the current side.
     void Check_Undo_Redo_Btn_Enability();

@@ -28,9 +28,9 @@ public:
     {
         return m_c.Value_Engine().Get_First_Value_Of_Dataset(name);
     }
-    QString firstColumnValue(int index) const override
+    QString columnValueShown(int index) const override
     {
-        return CardValueEngine::Get_First_Value_Of_Excel_Binding(m_c.document, index);
+        return CardValueEngine::Column_Value_Shown(m_c.document, index);
     }
     void viewSeries(const QString &name) override { m_c.seriesCommands().View_Series_Window(name); }
     void viewSpreadsheetRows() override { m_c.Data_From_Excel_Window().Open_Wnd(); }
@@ -90,10 +90,16 @@ void SKTWindowController::Update_Barcode_Graphics(const Barcode_Edit &edit)
     if (Not_Draw_Only_Prop_Change) return;
     SKTGraphicView *view = currentGraphicView();
     if (!view) return;
+    // A barcode bound to a column shows the cell the binding shows now (in group mode
+    // the current row's), whatever value the window held.
+    Barcode_Settings settings = edit.settings;
+    if (edit.binding.data_source_type == Data_Source_Spreadsheet)
+        (settings.linear_or_2d ? settings.two_d_font_val : settings.linear_font_val) =
+            CardValueEngine::Column_Value_Shown(document, edit.binding.excel_col_indx);
     bool changed = false;
     for (SKTGraphic *g : view->selectedGraphics()) {
         if (g->kind() != GraphicKind::Barcode || g->Is_Control_Locked()) continue;
-        Put_Barcode_Settings(*g, edit.settings);
+        Put_Barcode_Settings(*g, settings);
         g->Set_Data_source_type(edit.binding.data_source_type);
         if (edit.binding.data_source_type == Data_Source_Series) {
             g->Set_Batch_List_Name(edit.binding.batch_list_name);

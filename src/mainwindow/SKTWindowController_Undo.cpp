@@ -2,6 +2,7 @@
 // the window answers what they ask of it and keeps its Undo and Redo commands in step.
 #include "SKTWindowController.h"
 
+#include "ControlPanels.h"
 #include "Group_Mode.h"
 
 #include <QAction>
@@ -43,6 +44,11 @@ void SKTWindowController::Steps_Show_Side(int side)
         Select_back_side();
     else
         Select_front_side();
+}
+
+void SKTWindowController::Steps_Write_Typing()
+{
+    if (controlPanels) controlPanels->commitPendingEdits();
 }
 
 int SKTWindowController::Get_Undo_Count() const { return m_steps.history().undoCount(document.currentSide()); }

@@ -51,9 +51,9 @@ bool SKTWindowController::Import_Spreadsheet()
     return true;
 }
 
-QString SKTWindowController::Column_First_Value(int column) const
+QString SKTWindowController::Column_Value_Shown(int column) const
 {
-    return CardValueEngine::Get_First_Value_Of_Excel_Binding(document, column);
+    return CardValueEngine::Column_Value_Shown(document, column);
 }
 
 void SKTWindowController::Preview_On_Scratch(const std::function<void()> &fill)

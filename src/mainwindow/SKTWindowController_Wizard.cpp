@@ -110,7 +110,8 @@ bool SKTWindowController::Run_Invitation_Wizard()
 
 void SKTWindowController::Finish_Started_Design()
 {
-    if (Fill_User_Profile) {
+    const bool profileWritten = Fill_User_Profile;
+    if (profileWritten) {
         if (document.Front_card_Prop.Card_Side() == QLatin1String("1"))
             m_profileDesk.Fill_User_profile_info_front_side();
         else
@@ -122,5 +123,8 @@ void SKTWindowController::Finish_Started_Design()
     Set_Card_Shape(Card_Shape_Number(document.Front_card_Prop.Card_Shape()));
     Select_front_side();
     m_steps.Start_Anew(true);
+    // The details written from the Profile window are the user's: leaving asks, and
+    // the other orientation keeps them.
+    if (profileWritten) m_steps.Design_Is_Users_Work();
     Set_Log_Name_In_Title();
 }

@@ -57,7 +57,7 @@ public:
             const QString name = CardValueEngine::Get_Excel_Column_Name_Of_Index(c.document, g.excel_col_indx);
             if (tool.Open_Wnd_Direct_Excel_Column(name, g.excel_col_indx) != 1) return std::nullopt;
             bound.column = tool.Crop_New_Excel_Col_Index;
-            bound.path = Trim_Str(CardValueEngine::Get_First_Value_Of_Excel_Binding(c.document, bound.column));
+            bound.path = Trim_Str(CardValueEngine::Column_Value_Shown(c.document, bound.column));
         } else {
             if (tool.Open_Wnd_Direct_To_Crop(g.FilePath()) != 1) return std::nullopt;
             bound.path = tool.Crop_Direct_Path;

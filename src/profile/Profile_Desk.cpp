@@ -79,7 +79,7 @@ QStringList Profile_Desk::Profile_Series_Names() const
 }
 
 QStringList Profile_Desk::Profile_Column_Names() const { return m_window.Data_Source().Excel_Column_Names(); }
-QString Profile_Desk::Profile_Column_First_Value(int column) const { return m_window.Column_First_Value(column); }
+QString Profile_Desk::Profile_Column_Value_Shown(int column) const { return m_window.Column_Value_Shown(column); }
 QStringList Profile_Desk::Profile_Image_File_Types() const { return m_window.Image_File_Types(); }
 
 bool Profile_Desk::Profile_Import_Spreadsheet()

@@ -62,7 +62,7 @@ private:
     void Profile_Preview_End() override { End_Profile_Preview(); }
     QStringList Profile_Series_Names() const override;
     QStringList Profile_Column_Names() const override;
-    QString Profile_Column_First_Value(int column) const override;
+    QString Profile_Column_Value_Shown(int column) const override;
     bool Profile_Import_Spreadsheet() override;
     void Profile_Cancelled() override;
     QStringList Profile_Image_File_Types() const override;

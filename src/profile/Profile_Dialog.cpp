@@ -137,7 +137,7 @@ void Profile_Dialog::showFirstValue(QComboBox *box)
 {
     const QString key = box->currentData().toString();
     if (!m_host || !key.startsWith(QLatin1String("X:"))) return;
-    const QString value = m_host->Profile_Column_First_Value(key.mid(2).toInt());
+    const QString value = m_host->Profile_Column_Value_Shown(key.mid(2).toInt());
     if (box == image_source) image_path->setText(value);
     for (Field_Row &r : rows)
         if (r.source == box) r.value->setText(value);

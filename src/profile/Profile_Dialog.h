@@ -38,8 +38,9 @@ public:
     // The dialog ended without OK: the design's rows and spreadsheet are put back as
     // they were before the dialog's first import.
     virtual void Profile_Cancelled() {}
-    // The first row's value of column `column` (an index of Profile_Column_Names).
-    virtual QString Profile_Column_First_Value(int /*column*/) const { return {}; }
+    // The value a control bound to column `column` (an index of Profile_Column_Names)
+    // shows: the current row's cell in group mode, else the first row's.
+    virtual QString Profile_Column_Value_Shown(int /*column*/) const { return {}; }
     virtual QStringList Profile_Image_File_Types() const { return {}; }
 };
 

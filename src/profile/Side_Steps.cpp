@@ -48,8 +48,15 @@ void Side_Steps::Make_Sure_Of_Base(int side)
     m_history.makeSureOfBase(side, [&] { return State(side); });
 }
 
-bool Side_Steps::Design_Edited() const
+bool Side_Steps::Design_Changed()
 {
+    const bool edited = Design_Edited();
+    return m_unsaved || edited;
+}
+
+bool Side_Steps::Design_Edited()
+{
+    m_host.Steps_Write_Typing();
     return m_edited || !(m_doc.Front_card_Prop == m_savedFront) || !(m_doc.Back_card_Prop == m_savedBack) ||
            m_doc.ListData() != m_savedRows;
 }
@@ -77,7 +84,7 @@ void Side_Steps::Start_Anew(bool saved)
     m_unsaved = true;
 }
 
-bool Side_Steps::Ask_To_Save_Changes(const std::function<bool()> &save) const
+bool Side_Steps::Ask_To_Save_Changes(const std::function<bool()> &save)
 {
     if (!Design_Changed()) return true;
     const int answer = Show_YES_NO_Cancel_MessageBox(QStringLiteral("Do you want to save changes before closing?"));

@@ -51,6 +51,9 @@ public:
     virtual void Steps_Copy_Read(const Panel_Typing &typed) = 0;
     // The side (0 front, 1 back) is shown.
     virtual void Steps_Show_Side(int side) = 0;
+    // Text typed into a box and not yet on the card (the Text tab writes it after a
+    // pause) is written and recorded now, as at the end of its pause.
+    virtual void Steps_Write_Typing() = 0;
 };
 
 class Side_Steps {
@@ -81,26 +84,29 @@ public:
     void Clear();
 
     // Whether the design differs from what was last read from or written to a file: the
-    // one decision that New, Open, Group Mode, Exit, closing the window and the card's
-    // other orientation ask. The user edited it since (Design_Edited), or it is marked as
-    // not in its file (Design_Is_Not_Saved).
-    bool Design_Changed() const { return m_unsaved || Design_Edited(); }
+    // one decision that New, Open, Group Mode, Exit and closing the window ask. What is
+    // typed into a box at that moment is written first (Steps_Write_Typing), however
+    // soon after the last key. The user edited the design since (Design_Edited), or it
+    // is marked as not in its file (a project whose file could not be written, a
+    // template's other orientation taken for a new card size: Start_Anew(false)).
+    bool Design_Changed();
     // A step of a side recorded, undone or redone, a column step, the card's settings of
     // either side or the spreadsheet rows not as they were, since the design was last as
-    // a file holds it.
-    bool Design_Edited() const;
+    // a file holds it; what is typed into a box is written first. The card's other
+    // orientation asks it: a template the user has not edited turns into its twin.
+    bool Design_Edited();
     // The design as it is now is the one read or written.
     void Design_Is_As_Saved();
-    // The design as it is now is not in a file (a project whose file could not be
-    // written, a template's other orientation taken for a new card size): it counts as
-    // changed until a save writes it, though the user edited nothing since.
-    void Design_Is_Not_Saved() { m_unsaved = true; }
     // The design was read or made anew: the history starts from the side shown, and the
     // design is as saved, or not in its file.
     void Start_Anew(bool saved);
+    // The design just started anew holds the user's own work (a profile written onto a
+    // template): it counts as edited, so that leaving it asks and the card's other
+    // orientation rescales it rather than taking the template's twin.
+    void Design_Is_Users_Work() { m_edited = true; }
     // Before a changed design is left: "Do you want to save changes before closing?"; Yes
     // writes it with `save`. False when the user stays (Cancel, or the save failed).
-    bool Ask_To_Save_Changes(const std::function<bool()> &save) const;
+    bool Ask_To_Save_Changes(const std::function<bool()> &save);
 
 private:
     using Column_Step_Record = decltype(SideSnapshot::columnStep);

@@ -58,8 +58,9 @@ public:
     // Lets the user choose a workbook and imports it as the design's rows; true when
     // the rows hold at least one row (the spreadsheet is then bound).
     virtual bool Import_Spreadsheet() { return false; }
-    // The first row's value of the spreadsheet column.
-    virtual QString Column_First_Value(int /*column*/) const { return QString(); }
+    // The value a control bound to the spreadsheet column shows (the current row's cell
+    // in group mode, else the first row's).
+    virtual QString Column_Value_Shown(int /*column*/) const { return QString(); }
     // The scratch side made a copy of the current side, `fill` run on it, then shown.
     virtual void Preview_On_Scratch(const std::function<void()> &fill) { fill(); }
     // Shows the side (0 front, 1 back) again.

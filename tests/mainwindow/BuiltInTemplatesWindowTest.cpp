@@ -4,6 +4,9 @@
 #include "DesignFile.h"
 #include "Globals.h"
 #include "PhotoPictureAdjuster.h"
+#include "Profile_Dialog.h"
+#include "Profile_Panel.h"
+#include "QStringPrinter.h"
 #include "SKTDocument.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
@@ -14,6 +17,8 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -27,8 +32,9 @@ const SKTGraphic *withId(const std::vector<GraphicPtr> &controls, const QString 
 } // namespace
 
 // The Size tab's Vertical on the pass as the gallery opened it takes its vertical twin;
-// after a change of the card's settings the design itself is rescaled with the change
-// kept. Either way the design is not in a file, so leaving it asks.
+// after a change of the card's settings, or with a profile written from the gallery, the
+// design itself is rescaled with the change kept. Either way the design is not in a
+// file, so leaving it asks.
 TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinUnlessItsCardWasChanged)
 {
     const QString folder = Resource_Path + QStringLiteral("Templates/Visitor/");
@@ -38,6 +44,7 @@ TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinUnlessItsCardWas
         const char *what;
         std::function<void(CardPropertyPanel &)> change;
         std::function<bool(const Card_Property &)> kept;  // none: the twin is taken
+        bool profile = false;  // the gallery's "Profile..." first: a name and a company
     };
     const QColor teal(0, 128, 128);
     const Road roads[] = {
@@ -59,6 +66,7 @@ TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinUnlessItsCardWas
          [&](const Card_Property &c) { return c.Card_fill_chk() && c.Card_fill_clr().rgb() == teal.rgb(); }},
         {"Border tab, a border", [](CardPropertyPanel &p) { p.Card_border_chk->setChecked(true); },
          [](const Card_Property &c) { return c.Card_border_chk(); }},
+        {"a profile from the gallery", [](CardPropertyPanel &) {}, [](const Card_Property &) { return true; }, true},
     };
     for (const Road &road : roads) {
         SCOPED_TRACE(road.what);
@@ -67,12 +75,23 @@ TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinUnlessItsCardWas
         testsupport::ScriptedRunner runner;
         SKTWindowController controller(document, adjuster, nullptr, &runner);
         controller.awakeFromNib(false);
-        testsupport::answerStartWindow(runner, [&]() -> std::optional<QString> {
-            return folder + QStringLiteral("Visitor Pass (h).zcd");
+        const QString pass = folder + QStringLiteral("Visitor Pass (h).zcd");
+        Fill_User_Profile = false;
+        runner.answer<Profile_Dialog>([](Profile_Dialog &d) {
+            d.rows[0].value->setText("Lena Profile");
+            d.rows[2].value->setText("Acme Labs");
+            d.OK_Btn_Clicked();
+        });
+        runner.instead<Start_Card>([&](Start_Card &gallery) {
+            gallery.list()->setCurrentRow(int(Start_Card::templatesOfCategory("Visitor").indexOf(pass)) + 1);
+            if (road.profile) gallery.profileButton->click();
+            gallery.openButton->click();
+            return gallery.result();
         });
         testsupport::boxes().clear();
         ASSERT_TRUE(controller.Open_Start_Window());
         runner.remove<Start_Card>();
+        ASSERT_EQ(document.Selected_Template_Path, pass);
         EXPECT_TRUE(testsupport::boxes().take().isEmpty());
         const int horizontalControls = document.graphics().count();
         CardPropertyPanel &panel = *controller.cardPanel;
@@ -86,6 +105,15 @@ TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinUnlessItsCardWas
             EXPECT_TRUE(road.kept(document.Front_card_Prop));
             EXPECT_EQ(document.Selected_Template_Path, folder + QStringLiteral("Visitor Pass (h).zcd"));
             EXPECT_EQ(document.graphics().count(), horizontalControls);
+            if (road.profile) {
+                for (auto [id, value] : {std::pair{"Fup_Name", "Lena Profile"}, std::pair{"Fup_Company", "Acme Labs"}}) {
+                    const SKTGraphic *g = controller._graphicView->Selcect_Ctrl_With_ID(id);
+                    ASSERT_NE(g, nullptr) << id;
+                    EXPECT_EQ(g->Text_Value, value);
+                    EXPECT_EQ(Profile_Panel_Of_Side(0)->Text_Box_For_ID(id)->text(), value);
+                }
+                Fill_User_Profile = false;
+            }
             continue;
         }
         EXPECT_EQ(document.Selected_Template_Path, folder + QStringLiteral("Visitor Pass (v).zcd"));

@@ -2,12 +2,15 @@
 // (name, company, photo) on a design with a company logo, the person's name and photo
 // bound through the project's columns, the company text free until the user binds it
 // on the Data Source tab.
+#include "BarcodeReaders.h"
+#include "Barcode_Gen.h"
 #include "ControlPanels.h"
 #include "Cropping_Tool.h"
 #include "DataSourceSection.h"
 #include "GroupProjectWindow.h"
 #include "Profile_Panel.h"
 #include "QStringPrinter.h"
+#include "SKTBarcode.h"
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
 
@@ -120,6 +123,26 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
         } else if (s.startsWith("photo from file ")) {
             testsupport::queueFilePanelAnswer({s.mid(16)});
             panel.Browse_image_btn->click();
+        } else if (s.startsWith("barcode settings ")) {
+            // A barcode (the left tool bar's, added once) double-clicked: its settings
+            // window takes the symbology named and the column "Company", or only OK.
+            if (!barcode()) {
+                GraphicPtr g = w.add(w.front(), GraphicKind::Barcode, {100, 120, 90, 40});
+                Render_Barcode(*g);
+            }
+            select(barcode());
+            const QString symbology = s.mid(17);
+            w.runner.instead<Barcode_Gen>([symbology](Barcode_Gen &g) {
+                if (symbology != "OK") {
+                    g.barcodeTypePopup->setCurrentText(symbology);
+                    g.Data_source_type->setCurrentText("Excel");
+                    g.Batch_Series->setCurrentIndex(2);
+                }
+                g.OK_Btn_Clicked();
+                return g.result();
+            });
+            QTest::mouseDClick(&view(), Qt::LeftButton, {}, (barcode()->bounds().center() * view().zoomFactor()).toPoint());
+            w.runner.remove<Barcode_Gen>();
         } else if (s == "save") {
             list().save_btn->click();
             testsupport::boxes().clear();
@@ -145,15 +168,26 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
     {
         return QStringList{card, box, photoPath, photoBox == "<same>" ? photoPath : photoBox}.join(" | ").toStdString();
     }
-    // The company on the card and in its box, the card's photo and the photo box.
+    SKTGraphic *barcode()
+    {
+        for (const GraphicPtr &g : w.front().items())
+            if (g->kind() == GraphicKind::Barcode) return g.get();
+        return nullptr;
+    }
+    // The company on the card and in its box, the card's photo and the photo box; then,
+    // with a barcode on the card, what zbar reads of its picture.
     std::string shown()
     {
         Profile_Panel &panel = *Profile_Panel_Of_Side(0);
         const QString card = control("Fup_Company") ? control("Fup_Company")->Text_Value : QStringLiteral("<none>");
         const QString cardPhoto = control("Fup_Photo") ? control("Fup_Photo")->FilePath() : QStringLiteral("<none>");
-        return QStringList{card, panel.Text_Box_For_ID("Fup_Company")->text(), cardPhoto, panel.image_path_val->text()}
-            .join(" | ")
-            .toStdString();
+        QStringList parts{card, panel.Text_Box_For_ID("Fup_Company")->text(), cardPhoto, panel.image_path_val->text()};
+#ifdef HAVE_ZBAR
+        if (const SKTGraphic *g = barcode())
+            parts << QString::fromStdString(readers::Zbar_Read(readers::Grey_Page(
+                         g->_barcode_image.rasterised(600).convertToFormat(QImage::Format_Grayscale8), 40)));
+#endif
+        return parts.join(" | ").toStdString();
     }
 };
 
@@ -191,6 +225,20 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
          {{"pick 1", rowOne}, {"cut the photo", company("Text here", "", "<none>", "")}, {"paste", rowOne},
           {"photo from file " + logoPath, company("Text here", "", logoPath)}, {"undo", rowOne},
           {"pick 2", company("Text here", "", photo[2])}}},
+#ifdef HAVE_ZBAR
+        // A barcode bound to a column in its settings window shows the current row's
+        // cell, also after an OK that changed nothing, and each row picked its own.
+        {"a Code 128 bound to the company on the second row", false,
+         {{"pick 1", rowOne},
+          {"barcode settings Code 128", company("Text here", "", photo[1]) + " | Firm 2"},
+          {"pick 2", company("Text here", "", photo[2]) + " | Firm 3"},
+          {"barcode settings OK", company("Text here", "", photo[2]) + " | Firm 3"},
+          {"pick 0", company("Text here", "", photo[0]) + " | Firm 1"}}},
+        {"a QR Code bound to the company on the third row", false,
+         {{"pick 2", company("Text here", "", photo[2])},
+          {"barcode settings QR Code", company("Text here", "", photo[2]) + " | Firm 3"},
+          {"pick 1", rowOne + " | Firm 2"}}},
+#endif
         // A text ticked on where the side has none shows the person's cell (not what its
         // box kept of another row), and its box emptied is what the row's Save stores
         // (last: the project keeps that save).

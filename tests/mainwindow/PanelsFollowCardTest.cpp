@@ -1,6 +1,8 @@
 // The entry panels are a view of the card's profile controls: whichever road changes a
 // control of the visitor pass, its panel box shows the change, and Add to Database
 // stores what the pass shows (read back from Visitor.db with sqlite3's own reader).
+#include "CardPropertyPanel.h"
+#include "ColorWell.h"
 #include "ControlPanels.h"
 #include "Cropping_Tool.h"
 #include "DataSourceSection.h"
@@ -381,6 +383,53 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              newAsksToSave(w);
          },
          "Nia Saved", false},
+        // Text typed into the Text tab's box reaches the card after a pause; leaving at
+        // once, before the pause ends, asks and keeps it.
+        {"Text tab typed, saved, typed again; New at once asks to save",
+         [&](Desk &w) {
+             w.select(w.control("Fup_Name"));
+             w.controller.controlPanels->text.value->setPlainText("Desk");
+             testsupport::queueFilePanelAnswer({testsupport::testHome() + "/desk.zcd"});
+             w.command("Save")->trigger();
+             w.controller.controlPanels->text.value->setPlainText("Desk Two");
+             newAsksToSave(w);
+         },
+         "Desk Two", false},
+        {"Text tab typed, saved, typed again; Exit at once asks to save",
+         [&](Desk &w) {
+             w.select(w.control("Fup_Name"));
+             w.controller.controlPanels->text.value->setPlainText("Desk");
+             testsupport::queueFilePanelAnswer({testsupport::testHome() + "/desk exit.zcd"});
+             w.command("Save")->trigger();
+             w.controller.controlPanels->text.value->setPlainText("Desk Two");
+             testsupport::boxes().clear();
+             testsupport::boxes().answerNext(kAlertCancel);
+             w.controller.Exit_App();
+             EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
+         },
+         "Desk Two", false},
+        // A change of the card's own settings alone is a change of the design.
+        {"Card tab, Shape Ellipse; New asks to save",
+         [&](Desk &w) {
+             w.controller.cardPanel->Shape_ComboBox->setCurrentIndex(2);
+             newAsksToSave(w);
+         },
+         "", false},
+        {"Background tab, a colour; New asks to save",
+         [&](Desk &w) {
+             CardPropertyPanel &p = *w.controller.cardPanel;
+             p.Card_fill_chk->setChecked(true);
+             p.Card_fill_clr->setColor(QColor(0, 128, 128));
+             emit p.Card_fill_clr->colorChanged(QColor(0, 128, 128));
+             newAsksToSave(w);
+         },
+         "", false},
+        {"Border tab, a border; New asks to save",
+         [&](Desk &w) {
+             w.controller.cardPanel->Card_border_chk->setChecked(true);
+             newAsksToSave(w);
+         },
+         "", false},
         {"date cleared under Manual, then Manual off", clearUnderManual(true), "", false},
         {"time cleared under Manual, then Manual off", clearUnderManual(false), "", false},
         {"General ID (h), the photo deleted", deletePhoto, "Ann", false, generalId.arg("h")},

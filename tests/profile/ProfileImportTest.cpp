@@ -40,7 +40,7 @@ struct Sheet_Desk : PanelDesk {
         ++book;
         return true;
     }
-    QString Column_First_Value(int column) const override { return books.value(book).value(column) + " 1"; }
+    QString Column_Value_Shown(int column) const override { return books.value(book).value(column) + " 1"; }
 };
 
 void pick(QComboBox *box, const QString &text)

@@ -763,7 +763,7 @@ void Barcode_Gen::seriesChosen()
         } else {
             m_binding.setSource(2);
             m_binding.excel_col_indx = i;
-            value = m_source->firstColumnValue(i);
+            value = m_source->columnValueShown(i);
         }
     }
     {

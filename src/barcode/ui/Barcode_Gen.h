@@ -49,7 +49,8 @@ public:
     virtual QStringList seriesNames() const = 0;
     virtual QStringList columnTitles() const = 0;
     virtual QString firstSeriesValue(const QString &name) const = 0;
-    virtual QString firstColumnValue(int index) const = 0;
+    // The cell a barcode bound to the column shows: the current row's in group mode.
+    virtual QString columnValueShown(int index) const = 0;
     virtual void viewSeries(const QString &name) = 0;
     virtual void viewSpreadsheetRows() = 0;
 };

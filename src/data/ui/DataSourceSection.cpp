@@ -176,18 +176,6 @@ void DataSourceSection::valueChosen(int index)
     Change_Data_Source_To_selected_Control(source, name, index);
 }
 
-namespace {
-// The value a column binding shows at once: in group mode the cell of the person picked
-// in the row list, as picking that row shows it; else the first row's.
-QString Column_Value_Shown(const SKTDocument &doc, int column)
-{
-    const int row = doc.listSelection();
-    if (doc.Start_Card_Option == Card_Mode::Group && row >= 0 && row < doc.ListData().size())
-        return Trim_Str(doc.Get_sel_row_col_value_of_Excel(row, column));
-    return CardValueEngine::Get_First_Value_Of_Excel_Binding(doc, column);
-}
-} // namespace
-
 void DataSourceSection::rebind(SKTGraphic &g, int t, const QString &name, int k, QString *value) const
 {
     if (t == Data_Source_Series) {
@@ -198,7 +186,7 @@ void DataSourceSection::rebind(SKTGraphic &g, int t, const QString &name, int k,
     } else if (t == Data_Source_Spreadsheet) {
         g.Set_Data_source_type(Data_Source_Spreadsheet);
         g.Set_Excel_binding_Index(k);
-        *value = Column_Value_Shown(m_host.Source_Document(), k);
+        *value = CardValueEngine::Column_Value_Shown(m_host.Source_Document(), k);
     } else {
         g.Set_Data_source_type(Data_Source_Manual);  // no series, no column
         *value = QString("");

@@ -422,7 +422,7 @@ void Group_Mode::Update_Excel_Btn_Clicked()
         for (const Column_Dialog_Row &r : dialog.userRows())
             for (Dynamic_Ctrl_Entry &e : userRows) {
                 if (e.id != r.id) continue;
-                if (r.column != -1) e.value = CardValueEngine::Get_First_Value_Of_Excel_Binding(m_doc, r.column);
+                if (r.column != -1) e.value = CardValueEngine::Column_Value_Shown(m_doc, r.column);
                 e.visible = r.shown ? QStringLiteral("Y") : QStringLiteral("N");
                 e.column = QString::number(r.column);
             }

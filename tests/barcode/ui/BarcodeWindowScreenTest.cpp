@@ -32,7 +32,7 @@ struct Bound_Source : Barcode_Data_Source {
     QStringList seriesNames() const override { return {"Badges"}; }
     QStringList columnTitles() const override { return {"Row", "Name"}; }
     QString firstSeriesValue(const QString &) const override { return "B-001"; }
-    QString firstColumnValue(int) const override { return "1"; }
+    QString columnValueShown(int) const override { return "1"; }
     void viewSeries(const QString &) override {}
     void viewSpreadsheetRows() override {}
 };

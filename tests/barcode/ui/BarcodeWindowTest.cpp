@@ -33,7 +33,7 @@ struct FakeSource : Barcode_Data_Source {
     QStringList seriesNames() const override { return series; }
     QStringList columnTitles() const override { return columns; }
     QString firstSeriesValue(const QString &name) const override { return name == "Badges" ? "B-001" : "G-777"; }
-    QString firstColumnValue(int index) const override { return index == 0 ? "1" : QString("C%1").arg(index); }
+    QString columnValueShown(int index) const override { return index == 0 ? "1" : QString("C%1").arg(index); }
     void viewSeries(const QString &name) override { viewed << "series " + name; }
     void viewSpreadsheetRows() override { viewed << "rows"; }
 };

@@ -110,7 +110,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
     bool undoStep() { return steps.Undo(); }
     bool redoStep() { return steps.Redo(); }
     // The design differs from what was last read or written: the window's own decision.
-    bool changed() const { return steps.Design_Changed(); }
+    bool changed() { return steps.Design_Changed(); }
     // Every card of a side as a run (export, print, mail) makes it, started as the
     // window starts one (the current row on the side not shown): per card the value of
     // each control by ID (a text's text, a picture's path) and the path of the side's
@@ -221,6 +221,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
     // The copy read as the window reads a design (the copy flag set).
     void Steps_Copy_Read(const Panel_Typing &) override { Group_Design_Read(); }
     void Steps_Show_Side(int side) override { document.Card_Front_Or_Back = side; }
+    void Steps_Write_Typing() override {}  // the desk's boxes write at once
 
     // ---- Visitor_Panel_Window ----
     SKTGraphicView *Card_View(int side) const override
