@@ -44,6 +44,16 @@ Barcode_Binding bindingOf(const SKTGraphic &g)
     return {g.data_source_type, g.batch_list_name, g.batch_list_index, g.excel_col_indx};
 }
 
+// A barcode bound to a column shows the cell the binding shows now (in group mode the
+// current row's), whatever value the control or the window held.
+Barcode_Settings With_Value_Shown(Barcode_Settings s, const Barcode_Binding &binding, const SKTDocument &doc)
+{
+    if (binding.data_source_type == Data_Source_Spreadsheet)
+        (s.linear_or_2d ? s.two_d_font_val : s.linear_font_val) =
+            CardValueEngine::Column_Value_Shown(doc, binding.excel_col_indx);
+    return s;
+}
+
 } // namespace
 
 Barcode_Gen &SKTWindowController::barcodeWindow()
@@ -74,7 +84,9 @@ void SKTWindowController::Open_Barcode_Window()
             return;
         }
         if (g->kind() != GraphicKind::Barcode) return;
-        const std::optional<Barcode_Edit> edited = barcodeWindow().Open_Wnd({Barcode_Settings_Of(*g), bindingOf(*g)});
+        const Barcode_Binding binding = bindingOf(*g);
+        const std::optional<Barcode_Edit> edited =
+            barcodeWindow().Open_Wnd({With_Value_Shown(Barcode_Settings_Of(*g), binding, document), binding});
         if (!edited) {
             Set_Selected_Graphic(g);
             return;
@@ -90,12 +102,7 @@ void SKTWindowController::Update_Barcode_Graphics(const Barcode_Edit &edit)
     if (Not_Draw_Only_Prop_Change) return;
     SKTGraphicView *view = currentGraphicView();
     if (!view) return;
-    // A barcode bound to a column shows the cell the binding shows now (in group mode
-    // the current row's), whatever value the window held.
-    Barcode_Settings settings = edit.settings;
-    if (edit.binding.data_source_type == Data_Source_Spreadsheet)
-        (settings.linear_or_2d ? settings.two_d_font_val : settings.linear_font_val) =
-            CardValueEngine::Column_Value_Shown(document, edit.binding.excel_col_indx);
+    const Barcode_Settings settings = With_Value_Shown(edit.settings, edit.binding, document);
     bool changed = false;
     for (SKTGraphic *g : view->selectedGraphics()) {
         if (g->kind() != GraphicKind::Barcode || g->Is_Control_Locked()) continue;

@@ -125,7 +125,8 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
             panel.Browse_image_btn->click();
         } else if (s.startsWith("barcode settings ")) {
             // A barcode (the left tool bar's, added once) double-clicked: its settings
-            // window takes the symbology named and the column "Company", or only OK.
+            // window takes the symbology named and the column "Company", or, as it
+            // opened showing the value after "OK ", only OK.
             if (!barcode()) {
                 GraphicPtr g = w.add(w.front(), GraphicKind::Barcode, {100, 120, 90, 40});
                 Render_Barcode(*g);
@@ -133,7 +134,9 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
             select(barcode());
             const QString symbology = s.mid(17);
             w.runner.instead<Barcode_Gen>([symbology](Barcode_Gen &g) {
-                if (symbology != "OK") {
+                if (symbology.startsWith("OK ")) {
+                    EXPECT_EQ(g.dataText->text(), symbology.mid(3)) << "the settings window shows the row's cell";
+                } else {
                     g.barcodeTypePopup->setCurrentText(symbology);
                     g.Data_source_type->setCurrentText("Excel");
                     g.Batch_Series->setCurrentIndex(2);
@@ -232,7 +235,7 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
          {{"pick 1", rowOne},
           {"barcode settings Code 128", company("Text here", "", photo[1]) + " | Firm 2"},
           {"pick 2", company("Text here", "", photo[2]) + " | Firm 3"},
-          {"barcode settings OK", company("Text here", "", photo[2]) + " | Firm 3"},
+          {"barcode settings OK Firm 3", company("Text here", "", photo[2]) + " | Firm 3"},
           {"pick 0", company("Text here", "", photo[0]) + " | Firm 1"}}},
         {"a QR Code bound to the company on the third row", false,
          {{"pick 2", company("Text here", "", photo[2])},
