@@ -45,12 +45,12 @@ Barcode_Binding bindingOf(const SKTGraphic &g)
 }
 
 // A barcode bound to a column shows the cell the binding shows now (in group mode the
-// current row's), whatever value the control or the window held.
+// current row's), whatever value the control or the window held; as a linear and as a
+// two-dimensional symbol alike, so that the window shows it whichever is chosen.
 Barcode_Settings With_Value_Shown(Barcode_Settings s, const Barcode_Binding &binding, const SKTDocument &doc)
 {
     if (binding.data_source_type == Data_Source_Spreadsheet)
-        (s.linear_or_2d ? s.two_d_font_val : s.linear_font_val) =
-            CardValueEngine::Column_Value_Shown(doc, binding.excel_col_indx);
+        s.linear_font_val = s.two_d_font_val = CardValueEngine::Column_Value_Shown(doc, binding.excel_col_indx);
     return s;
 }
 

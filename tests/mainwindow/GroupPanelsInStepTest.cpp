@@ -2,6 +2,7 @@
 // (name, company, photo) on a design with a company logo, the person's name and photo
 // bound through the project's columns, the company text free until the user binds it
 // on the Data Source tab.
+#include "BarcodeEngine.h"
 #include "BarcodeReaders.h"
 #include "Barcode_Gen.h"
 #include "ControlPanels.h"
@@ -125,21 +126,26 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
             panel.Browse_image_btn->click();
         } else if (s.startsWith("barcode settings ")) {
             // A barcode (the left tool bar's, added once) double-clicked: its settings
-            // window takes the symbology named and the column "Company", or, as it
-            // opened showing the value after "OK ", only OK.
+            // window takes the symbology named and the column "Company"; or, after
+            // "OK ", keeps its binding and shows the value named, and only OK is pressed.
             if (!barcode()) {
                 GraphicPtr g = w.add(w.front(), GraphicKind::Barcode, {100, 120, 90, 40});
                 Render_Barcode(*g);
             }
             select(barcode());
-            const QString symbology = s.mid(17);
-            w.runner.instead<Barcode_Gen>([symbology](Barcode_Gen &g) {
-                if (symbology.startsWith("OK ")) {
-                    EXPECT_EQ(g.dataText->text(), symbology.mid(3)) << "the settings window shows the row's cell";
-                } else {
-                    g.barcodeTypePopup->setCurrentText(symbology);
+            const QString rest = s.mid(17);
+            const qsizetype ok = rest.indexOf("OK ");
+            const QString symbology = (ok < 0 ? rest : rest.left(ok)).trimmed();
+            const QString windowShows = ok < 0 ? QString() : rest.mid(ok + 3);
+            w.runner.instead<Barcode_Gen>([=](Barcode_Gen &g) {
+                if (!symbology.isEmpty()) g.barcodeTypePopup->setCurrentText(symbology);
+                if (ok < 0) {
                     g.Data_source_type->setCurrentText("Excel");
                     g.Batch_Series->setCurrentIndex(2);
+                } else {
+                    const bool twoD = Is_TwoD_Barcode_Title(g.barcodeTypePopup->currentText());
+                    EXPECT_EQ(twoD ? g.dataText_2D->toPlainText() : g.dataText->text(), windowShows)
+                        << "the settings window shows the row's cell";
                 }
                 g.OK_Btn_Clicked();
                 return g.result();
@@ -236,7 +242,8 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
           {"barcode settings Code 128", company("Text here", "", photo[1]) + " | Firm 2"},
           {"pick 2", company("Text here", "", photo[2]) + " | Firm 3"},
           {"barcode settings OK Firm 3", company("Text here", "", photo[2]) + " | Firm 3"},
-          {"pick 0", company("Text here", "", photo[0]) + " | Firm 1"}}},
+          {"pick 0", company("Text here", "", photo[0]) + " | Firm 1"},
+          {"barcode settings QR Code OK Firm 1", company("Text here", "", photo[0]) + " | Firm 1"}}},
         {"a QR Code bound to the company on the third row", false,
          {{"pick 2", company("Text here", "", photo[2])},
           {"barcode settings QR Code", company("Text here", "", photo[2]) + " | Firm 3"},
