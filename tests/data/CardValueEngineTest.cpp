@@ -314,6 +314,17 @@ TEST_F(Engine, SpreadsheetValues)
 
     const std::vector<std::pair<int, QString>> first = {{0, "1"}, {1, "Ann"}, {2, " "}, {5, " "}};
     for (const auto &[column, value] : first) EXPECT_EQ(CardValueEngine::Get_First_Value_Of_Excel_Binding(doc, column), value) << column;
+    // The cell a binding shows: in group mode the picked row's, trimmed (an empty cell
+    // empty); in any other mode, or with no row picked, the first row's.
+    const std::vector<std::tuple<Card_Mode, int, int, QString>> shown = {
+        {Card_Mode::Group, 1, 2, "Rome"}, {Card_Mode::Group, 0, 2, ""},    {Card_Mode::Group, -1, 2, " "},
+        {Card_Mode::Visitor, 1, 2, " "},  {Card_Mode::Opened, 1, 1, "Ann"},
+    };
+    for (const auto &[mode, row, column, value] : shown) {
+        doc.Start_Card_Option = mode;
+        doc.Mark_List_New_Selection(row);
+        EXPECT_EQ(CardValueEngine::Column_Value_Shown(doc, column), value) << int(mode) << " row " << row << " column " << column;
+    }
     EXPECT_EQ(CardValueEngine::Get_Excel_Column_Name_Of_Index(doc, 2), "Town");
     EXPECT_EQ(CardValueEngine::Get_Excel_Column_Name_Of_Index(doc, 0), "S.No.");
     EXPECT_EQ(CardValueEngine::Get_Excel_Column_Name_Of_Index(doc, 3), "");
