@@ -1,8 +1,11 @@
 #include "Picture.h"
 
+#include "FileUtilities.h"
 #include "Log.h"
+#include "MessageBox.h"
 #include "PictureLimit.h"
 
+#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <cmath>
@@ -93,4 +96,69 @@ Picture Picture::fromFile(const QString &path)
         points = QSizeF(img.width() * 72.0 / dpiX, img.height() * 72.0 / dpiY);
     }
     return Picture(std::move(img), points);
+}
+
+namespace {
+// True when the JPEG data runs from its start marker through its segments and scans to
+// its end marker. Inside a scan a 0xFF byte is followed by 0x00 (a data byte) or a
+// restart marker; any other marker ends the scan.
+bool Jpeg_Data_Complete(const uchar *d, qint64 n)
+{
+    if (n < 4 || d[0] != 0xFF || d[1] != 0xD8) return false;
+    const auto restart = [](uchar m) { return m >= 0xD0 && m <= 0xD7; };
+    qint64 i = 2;
+    while (i + 1 < n) {
+        // Bytes between segments and fill bytes before a marker are passed over, as
+        // the decoder does.
+        if (d[i] != 0xFF || d[i + 1] == 0xFF) {
+            ++i;
+            continue;
+        }
+        const uchar marker = d[i + 1];
+        i += 2;
+        if (marker == 0xD9) return true;
+        if (marker == 0x01 || marker == 0x00 || restart(marker)) continue;
+        if (i + 1 >= n) return false;
+        const qint64 length = (qint64(d[i]) << 8) | d[i + 1];
+        if (length < 2) return false;
+        i += length;
+        if (marker != 0xDA) continue;
+        while (i + 1 < n && !(d[i] == 0xFF && d[i + 1] != 0x00 && !restart(d[i + 1]))) ++i;
+    }
+    return false;
+}
+
+bool Jpeg_File_Complete(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    if (const uchar *mapped = file.map(0, file.size())) return Jpeg_Data_Complete(mapped, file.size());
+    const QByteArray data = file.readAll();
+    return Jpeg_Data_Complete(reinterpret_cast<const uchar *>(data.constData()), data.size());
+}
+} // namespace
+
+bool Picture_File_Readable(const QString &path)
+{
+    if (path.isEmpty()) return false;
+    QImageReader reader(path);
+    if (!reader.canRead()) return false;
+    const QSize stored = reader.size();
+    if (stored.isValid() && !Picture_Size_Allowed(QSizeF(stored))) {
+        Show_NSLog_Message(QStringLiteral("The picture \"%1\" is too large to be read: %2.")
+                               .arg(path, Picture_Too_Large_Text(QSizeF(stored))));
+        return false;
+    }
+    const QByteArray format = reader.format();
+    if ((format == "jpeg" || format == "jpg") && !Jpeg_File_Complete(path)) return false;
+    return !Thumbnail_Image(path, kPreviewImageSide).isNull();
+}
+
+QString Unreadable_Picture_Text() { return QStringLiteral("The chosen file could not be opened as a picture."); }
+
+bool Picture_File_Opens(const QString &path)
+{
+    if (Picture_File_Readable(path)) return true;
+    Show_MessageBox(Unreadable_Picture_Text());
+    return false;
 }

@@ -56,6 +56,16 @@ private:
     QSizeF m_size{0, 0};
 };
 
+// Whether the file can be read as a picture: its reader knows it, its stored size is
+// within the bound of PictureLimit.h, a JPEG's data runs through to its end marker (a
+// cut one would otherwise read, grey where the data stops), and its preview decodes.
+// Every road that takes a picture file from the user asks this one question.
+bool Picture_File_Readable(const QString &path);
+// "The chosen file could not be opened as a picture."
+QString Unreadable_Picture_Text();
+// Picture_File_Readable; a file that is not says Unreadable_Picture_Text in a box.
+bool Picture_File_Opens(const QString &path);
+
 // The drawing rasterised at ceil(dpi x points / 72) pixels, scaled to fill them, without
 // smoothing, on a transparent ground; the image carries the resolution. Null, with
 // nothing allocated, over the bound of PictureLimit.h (logged).

@@ -5,6 +5,7 @@
 #include "Globals.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Picture.h"
 #include "ProfilePanelHost.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
@@ -373,7 +374,9 @@ void Profile_Panel::Browse_image_Btn_Clicked()
         request.extensions = m_host->Panel_Image_File_Types();
         const QStringList chosen = Run_File_Panel(request);
         if (chosen.isEmpty()) Library_Selected_Image.clear();
-        return chosen.isEmpty() ? QString() : chosen.front();
+        // A file that is no picture is refused before anything changes: the side keeps
+        // its photo.
+        return chosen.isEmpty() || !Picture_File_Opens(chosen.front()) ? QString() : chosen.front();
     });
 }
 

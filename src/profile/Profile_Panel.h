@@ -85,7 +85,8 @@ public:
     int Find_And_Select_Design_Image_Control();
     // The photo buttons: after the checks of the side's image controls, the picture
     // chosen in a file panel or taken with the camera goes into the chosen control
-    // ("Fup_Photo" made when the side has none).
+    // ("Fup_Photo" made when the side has none). A chosen file that cannot be read as a
+    // picture (Picture_File_Opens) is refused with a message and changes nothing.
     void Browse_image_Btn_Clicked();
     void Open_Camera_Clicked();
     // Puts the photo into the control of the ID (empty: the selected control, or a new

@@ -19,6 +19,7 @@
 #include "SyntheticCamera.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
+#include "UnreadablePictures.h"
 #include "Visitor_Fields.h"
 
 #include <QAction>
@@ -192,6 +193,28 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
         w.command("New")->trigger();
         EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
     };
+    // The panel's photo, then Photo from File... with a file that is no picture: refused
+    // with its message; the photo, its picture, the panel and the undo steps as they were.
+    const auto refusedAfterPhoto = [&person](const QString &file) {
+        return [&person, file](Desk &w) {
+            testsupport::queueFilePanelAnswer({person});
+            w.fp().Browse_image_btn->click();
+            const SKTGraphic *photo = w.control("Fup_Photo");
+            ASSERT_NE(photo, nullptr);
+            ASSERT_EQ(photo->FilePath(), person);
+            const QImage picture = photo->_contents.image(), boxPicture = w.fp().userPicture().image();
+            const int steps = w.controller.Get_Undo_Count();
+            testsupport::boxes().clear();
+            testsupport::queueFilePanelAnswer({file});
+            w.fp().Browse_image_btn->click();
+            EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nThe chosen file could not be opened as a picture."});
+            ASSERT_EQ(w.control("Fup_Photo"), photo);
+            EXPECT_EQ(photo->_contents.image(), picture);
+            EXPECT_EQ(w.fp().image_path_val->text(), person);
+            EXPECT_EQ(w.fp().userPicture().image(), boxPicture);
+            EXPECT_EQ(w.controller.Get_Undo_Count(), steps) << "no step";
+        };
+    };
     const Road roads[] = {
         {"Image tab, Browse...",
          [&](Desk &w) {
@@ -200,6 +223,12 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              w.controller.controlPanels->image.browse->click();
          },
          "", true},
+        {"panel photo, then Photo from File... with a zip named .png",
+         refusedAfterPhoto(testsupport::zipNamedAsPicture("archive.png")), "", true},
+        {"panel photo, then Photo from File... with a JPEG cut in half",
+         refusedAfterPhoto(testsupport::jpegCutInHalf("half.jpg")), "", true},
+        {"panel photo, then Photo from File... with a JPEG past the size bound",
+         refusedAfterPhoto(testsupport::jpegPastTheSizeBound("huge.jpg")), "", true},
         {"Image tab, Library...",
          [&](Desk &w) {
              w.select(w.control("Fup_Photo"));

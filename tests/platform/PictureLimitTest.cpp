@@ -1,8 +1,13 @@
 // The bound on pictures made from a size: the pixels a size makes, the sizes allowed
-// around the bound, and the words that say why one is not made.
+// around the bound, and the words that say why one is not made. A picture file is
+// read only whole and within the bound.
 #include "Picture.h"
 #include "PictureLimit.h"
+#include "TestSupport.h"
+#include "UnreadablePictures.h"
 
+#include <QFile>
+#include <QImageWriter>
 #include <QPainter>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -87,4 +92,40 @@ TEST(PictureLimit, AVectorPictureOverTheBoundIsNotRasterised)
     const QImage small = Rasterise_Vector(Plain(QSizeF(100, 50)), 144);
     EXPECT_EQ(small.size(), QSize(200, 100));
     EXPECT_EQ(small.pixelColor(199, 99), QColor(Qt::black));
+}
+
+TEST(PictureLimit, APictureFileIsReadOnlyWholeAndWithinTheBound)
+{
+    const QString home = testsupport::testHome() + "/";
+    QImage face(60, 80, QImage::Format_RGB32);
+    face.fill(QColor(200, 40, 40));
+    face.setPixel(5, 5, qRgb(0, 0, 255));
+    ASSERT_TRUE(face.save(home + "face.png"));
+    ASSERT_TRUE(face.save(home + "face.jpg", "JPEG", 90));
+    QImageWriter progressive(home + "progressive.jpg", "jpeg");
+    progressive.setProgressiveScanWrite(true);
+    ASSERT_TRUE(progressive.write(face));
+    // Bytes after the end marker, as some cameras leave, are no part of the picture.
+    ASSERT_TRUE(QFile::copy(home + "face.jpg", home + "trailing.jpg"));
+    QFile trailing(home + "trailing.jpg");
+    ASSERT_TRUE(trailing.open(QIODevice::Append));
+    trailing.write(QByteArray(300, '\xFF'));
+    trailing.close();
+    const struct Row {
+        QString path;
+        bool readable;
+    } rows[] = {
+        {home + "face.png", true},
+        {home + "face.jpg", true},
+        {home + "progressive.jpg", true},
+        {home + "trailing.jpg", true},
+        {testsupport::zipNamedAsPicture("archive.png"), false},
+        {testsupport::jpegCutInHalf("half.jpg"), false},
+        {testsupport::jpegPastTheSizeBound("huge.jpg"), false},
+        {home + "gone.png", false},
+        {home, false},
+        {"", false},
+    };
+    for (const Row &r : rows) EXPECT_EQ(Picture_File_Readable(r.path), r.readable) << r.path.toStdString();
+    EXPECT_EQ(Unreadable_Picture_Text(), "The chosen file could not be opened as a picture.");
 }

@@ -2,6 +2,7 @@
 
 #include "MessageBox.h"
 #include "Modal_Runner.h"
+#include "Picture.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -10,7 +11,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -34,16 +34,6 @@ constexpr SliderRange kRanges[] = {{"Hue", -180, 180, 0},       {"Saturation", 0
                                    {"Blur", 0, 100, 0},        {"Opacity", 0, 100, 100}, {"Rotation", -180, 180, 0}};
 
 double valueOf(const QSlider *s) { return s->value() / kStep; }
-
-void Refuse_Picture() { Show_MessageBox(QStringLiteral("The chosen file could not be opened as a picture.")); }
-
-// True when the file opens as a picture; otherwise says so.
-bool Picture_Opens(const QString &path)
-{
-    if (QImageReader(path).canRead()) return true;
-    Refuse_Picture();
-    return false;
-}
 } // namespace
 
 Invitation_Wizard::Invitation_Wizard(Wizard_Collaborators with, QWidget *parent) : QDialog(parent), m_with(std::move(with))
@@ -166,7 +156,7 @@ void Invitation_Wizard::Frame_Browse_Btn()
 {
     if (!m_with.choose_picture_file) return;
     const QString path = m_with.choose_picture_file(tr("Frame Picture"));
-    if (path.isEmpty() || !Picture_Opens(path)) return;
+    if (path.isEmpty() || !Picture_File_Opens(path)) return;
     m_frame = path;
     frameName->setText(QFileInfo(path).fileName());
 }
@@ -180,9 +170,10 @@ void Invitation_Wizard::Photo_Browse_Btn()
 
 void Invitation_Wizard::setPhoto(const QString &path)
 {
+    if (!Picture_File_Opens(path)) return;
     Picture picture = m_with.preview ? m_with.preview(path) : Picture::fromFile(path);
     if (picture.isNull()) {
-        Refuse_Picture();
+        Show_MessageBox(Unreadable_Picture_Text());
         return;
     }
     m_photo = path;

@@ -5,6 +5,7 @@
 #include "Start_Card.h"
 #include "Shots.h"
 #include "TestSupport.h"
+#include "UnreadablePictures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -165,8 +166,8 @@ TEST(InvitationWizard, DefaultsValuesAndPreview)
     EXPECT_FALSE(v.photo_adjustments.sepia);
 }
 
-// A file that does not open as a picture (or is gone) is refused with a message; the
-// photo and frame chosen before stay.
+// A file that does not open as a picture (or is gone, is cut short, or is past the size
+// bound) is refused with a message; the photo and frame chosen before stay.
 TEST(InvitationWizard, AFileThatIsNoPictureIsRefusedAndTheChoiceBeforeStays)
 {
     Fakes fakes;
@@ -185,11 +186,12 @@ TEST(InvitationWizard, AFileThatIsNoPictureIsRefusedAndTheChoiceBeforeStays)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write("not a picture");
     f.close();
+    const QString half = testsupport::jpegCutInHalf("half.jpg"), huge = testsupport::jpegPastTheSizeBound("huge.jpg");
     testsupport::boxes().clear();
-    chosen = {photo, notes, dir.filePath("gone.png"), photo, notes};
-    for (int i = 0; i < 3; ++i) w.Photo_Browse_Btn();
-    for (int i = 0; i < 2; ++i) w.Frame_Browse_Btn();
-    EXPECT_EQ(testsupport::boxes().take(), QStringList(3, "\nThe chosen file could not be opened as a picture."));
+    chosen = {photo, notes, dir.filePath("gone.png"), half, huge, photo, notes, half, huge};
+    for (int i = 0; i < 5; ++i) w.Photo_Browse_Btn();
+    for (int i = 0; i < 4; ++i) w.Frame_Browse_Btn();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList(7, "\nThe chosen file could not be opened as a picture."));
     const Invitation_Values v = w.values();
     EXPECT_EQ(v.Invite_Frame_Pic_IMG, photo);
     EXPECT_EQ(v.Main_Photo_image.image().pixel(3, 3), qRgb(255, 0, 0));
