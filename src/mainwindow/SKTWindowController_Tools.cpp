@@ -3,6 +3,8 @@
 // the mouse) and puts the arrow back in hand.
 #include "SKTWindowController.h"
 
+#include "Picture.h"
+
 #include "Dialogs.h"
 #include "FileUtilities.h"
 #include "Globals.h"
@@ -108,7 +110,9 @@ bool SKTWindowController::Browse_User_Image_Manually()
     request.title = tr("Choose a picture");
     request.extensions = Allowd_Image_fileTypes;
     const QStringList chosen = Run_File_Panel(request);
-    if (!chosen.isEmpty() && !Image_Is_Over_Size(chosen.front(), 1)) {
+    // A file that cannot be read as a picture is refused with a message: the control
+    // keeps the picture it had.
+    if (!chosen.isEmpty() && !Image_Is_Over_Size(chosen.front(), 1) && Picture_File_Opens(chosen.front())) {
         Library_Selected_Image = chosen.front();
         return true;
     }

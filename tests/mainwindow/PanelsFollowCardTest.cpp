@@ -195,8 +195,8 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
     };
     // The panel's photo, then Photo from File... with a file that is no picture: refused
     // with its message; the photo, its picture, the panel and the undo steps as they were.
-    const auto refusedAfterPhoto = [&person](const QString &file) {
-        return [&person, file](Desk &w) {
+    const auto refusedAfterPhoto = [&person](const QString &file, bool imageTab = false) {
+        return [&person, file, imageTab](Desk &w) {
             testsupport::queueFilePanelAnswer({person});
             w.fp().Browse_image_btn->click();
             const SKTGraphic *photo = w.control("Fup_Photo");
@@ -206,7 +206,12 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
             const int steps = w.controller.Get_Undo_Count();
             testsupport::boxes().clear();
             testsupport::queueFilePanelAnswer({file});
-            w.fp().Browse_image_btn->click();
+            if (imageTab) {
+                w.select(w.control("Fup_Photo"));
+                w.controller.controlPanels->image.browse->click();
+            } else {
+                w.fp().Browse_image_btn->click();
+            }
             EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nThe chosen file could not be opened as a picture."});
             ASSERT_EQ(w.control("Fup_Photo"), photo);
             EXPECT_EQ(photo->_contents.image(), picture);
@@ -229,6 +234,8 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
          refusedAfterPhoto(testsupport::jpegCutInHalf("half.jpg")), "", true},
         {"panel photo, then Photo from File... with a JPEG past the size bound",
          refusedAfterPhoto(testsupport::jpegPastTheSizeBound("huge.jpg")), "", true},
+        {"panel photo, then Browse... on the Image tab with a zip named .png",
+         refusedAfterPhoto(testsupport::zipNamedAsPicture("archive.png"), true), "", true},
         {"Image tab, Library...",
          [&](Desk &w) {
              w.select(w.control("Fup_Photo"));
