@@ -127,5 +127,19 @@ TEST(PictureLimit, APictureFileIsReadOnlyWholeAndWithinTheBound)
         {"", false},
     };
     for (const Row &r : rows) EXPECT_EQ(Picture_File_Readable(r.path), r.readable) << r.path.toStdString();
+    // A JPEG cut anywhere short of its end is refused, and reading it never runs past the
+    // bytes there are.
+    for (const char *name : {"face.jpg", "progressive.jpg"}) {
+        QFile whole(home + name);
+        ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
+        const QByteArray bytes = whole.readAll();
+        for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
+            QFile part(home + "cut.jpg");
+            ASSERT_TRUE(part.open(QIODevice::WriteOnly | QIODevice::Truncate));
+            part.write(bytes.left(cut));
+            part.close();
+            EXPECT_FALSE(Picture_File_Readable(home + "cut.jpg")) << name << " cut at " << cut;
+        }
+    }
     EXPECT_EQ(Unreadable_Picture_Text(), "The chosen file could not be opened as a picture.");
 }
