@@ -35,13 +35,16 @@ bool Run_Print_Operation(const Document_Print_Operation &operation, QString *err
     // The page is the view: the card canvas, whatever paper the settings name.
     printer->setPageLayout(QPageLayout(QPageSize(operation.viewFrame.size(), QPageSize::Point, QString(), QPageSize::ExactMatch), QPageLayout::Portrait,
                                        QMarginsF(), QPageLayout::Point));
+    Print_Output output(*printer);
     QPainter painter;
-    if (!painter.begin(printer.get())) {
+    if (!output.begin(painter)) {
         if (error) *error = QStringLiteral("The printer \"%1\" could not start the page.").arg(operation.settings.printer);
         return false;
     }
     Begin_Points(painter, *printer);
     if (!operation.front.isNull()) Draw_Rendered_Side(painter, operation.front, operation.viewFrame);
-    painter.end();
-    return true;
+    const QString ended = output.end(painter);
+    if (ended.isEmpty()) return true;
+    if (error) *error = ended;
+    return false;
 }

@@ -28,5 +28,6 @@ Document_Print_Operation printOperationWithSettings(const SKTDocument &document,
                                                     const RenderResources &resources);
 
 // Prints the job: one page of the view's size holding the front. False with `error`
-// set when the printer is missing or the page could not be started.
+// set when the printer is missing, the page could not be started or the job's output
+// was not written whole (Print_Output).
 bool Run_Print_Operation(const Document_Print_Operation &operation, QString *error = nullptr);

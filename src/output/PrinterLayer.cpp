@@ -1,13 +1,22 @@
 #include "PrinterLayer.h"
 
+#include "FileWrite.h"
 #include "Log.h"
 #include "SKTDocument.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QtGlobal>
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 QSizeF Print_Settings::paperSize() const
 {
@@ -127,6 +136,100 @@ void Begin_Points(QPainter &painter, const QPrinter &printer)
 {
     const double scale = printer.resolution() / 72.0;
     painter.scale(scale, scale);
+}
+
+namespace {
+
+// Whether the file at the path could be opened for writing, as the PDF engine opens it
+// (made when it is not there); nothing is made or changed.
+bool canWrite(const QString &file)
+{
+    const QByteArray path = QFile::encodeName(file);
+    struct stat st {};
+    if (::stat(path.constData(), &st) == 0) return !S_ISDIR(st.st_mode) && ::access(path.constData(), W_OK) == 0;
+    if (errno != ENOENT) return false;
+    return ::access(QFile::encodeName(QFileInfo(file).absolutePath()).constData(), W_OK | X_OK) == 0;
+}
+
+// Writes the bytes into what is at the path (a device, a pipe): the system's error
+// number, 0 when all were written.
+int writeInto(const QString &file, const QByteArray &bytes)
+{
+    const int fd = ::open(QFile::encodeName(file).constData(), O_WRONLY | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) return errno;
+    int error = 0;
+    for (qsizetype done = 0; done < bytes.size() && error == 0;) {
+        const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+        if (n > 0) done += n;
+        else if (n == 0) error = EIO;
+        else if (errno != EINTR) error = errno;
+    }
+    if (::close(fd) != 0 && error == 0 && errno != EINTR) error = errno;
+    return error;
+}
+
+// Puts the bytes at the path: "" or the reason they are not there.
+QString writeOutput(const QString &file, const QByteArray &bytes)
+{
+    struct stat st {};
+    int error = 0;
+    if (::stat(QFile::encodeName(file).constData(), &st) == 0 && !S_ISREG(st.st_mode))
+        error = writeInto(file, bytes);
+    else if (!Write_File_Whole(file, bytes, 0644, nullptr, File_Link::Write_Through, &error) && error == 0)
+        return QStringLiteral("the file could not be put in place");
+    return error == 0 ? QString() : qt_error_string(error);
+}
+
+} // namespace
+
+Print_Output::Print_Output(QPrinter &printer) : m_printer(printer)
+{
+    if (printer.outputFormat() == QPrinter::PdfFormat) m_file = printer.outputFileName();
+}
+
+Print_Output::~Print_Output()
+{
+    if (m_memory < 0) return;
+    m_printer.setOutputFileName(m_file);
+    ::close(m_memory);
+}
+
+bool Print_Output::begin(QPainter &painter)
+{
+    if (!m_file.isEmpty() && m_memory < 0) {
+        if (!canWrite(m_file)) return false;
+        m_memory = ::memfd_create("dozo-print", MFD_CLOEXEC);
+        if (m_memory < 0) {
+            Show_NSLog_Message(QStringLiteral("No memory file for a print job: %1").arg(qt_error_string(errno)));
+            return false;
+        }
+        m_printer.setOutputFileName(QStringLiteral("/proc/self/fd/%1").arg(m_memory));
+    }
+    return painter.begin(&m_printer);
+}
+
+QString Print_Output::end(QPainter &painter)
+{
+    if (!painter.end()) return QStringLiteral("The print job could not be finished.");
+    if (m_printer.printerState() == QPrinter::Error) return QStringLiteral("The printer reported an error.");
+    if (m_memory < 0) return {};
+    QString reason;
+    struct stat st {};
+    if (::fstat(m_memory, &st) != 0) {
+        reason = qt_error_string(errno);
+    } else {
+        const size_t size = size_t(st.st_size);
+        void *pages = size == 0 ? nullptr : ::mmap(nullptr, size, PROT_READ, MAP_SHARED, m_memory, 0);
+        if (pages == MAP_FAILED) {
+            reason = qt_error_string(errno);
+        } else {
+            reason = writeOutput(m_file, QByteArray::fromRawData(static_cast<const char *>(pages), qsizetype(size)));
+            if (pages) ::munmap(pages, size);
+        }
+    }
+    if (reason.isEmpty()) return {};
+    return QStringLiteral("The print job could not be written to \"%1\": %2.")
+        .arg(QDir::toNativeSeparators(m_file), reason);
 }
 
 bool Run_Page_Setup(Print_Settings &settings, QWidget *parent)

@@ -74,6 +74,34 @@ std::unique_ptr<QPrinter> Make_Printer(const Print_Settings &settings, QString *
 // Scales the painter of `printer` so that one unit is one point from the paper's corner.
 void Begin_Points(QPainter &painter, const QPrinter &printer);
 
+// The output of one job on a printer, for every job that prints: a job whose output was
+// not written whole says why. Qt's PDF engine does not report a failed write of its file
+// (a full disk leaves it empty or cut short), so a PDF printer's pages go to memory and,
+// once the job ends, its bytes are written to the file by this system: whole
+// (Write_File_Whole) when the file is a regular one or not there yet, into it when it is
+// a device or another file that is not a regular one (/dev/full, a pipe). A queue's job
+// is as its printer reports it.
+class Print_Output {
+public:
+    explicit Print_Output(QPrinter &printer);
+    ~Print_Output();  // the printer gets its file back
+    Print_Output(const Print_Output &) = delete;
+    Print_Output &operator=(const Print_Output &) = delete;
+    // Begins the painter on the printer; false when the job cannot start: the printer
+    // refuses it, or the PDF printer's file could not be opened for writing (a folder
+    // that is not there or not writable, a file that is not writable, a folder's name).
+    bool begin(QPainter &painter);
+    // Ends the painter and puts the job's output in place: "" or the reason it is not,
+    // with the system's reason when a write failed ("The print job could not be written
+    // to \"/dev/full\": No space left on device.").
+    QString end(QPainter &painter);
+
+private:
+    QPrinter &m_printer;
+    QString m_file;     // the PDF printer's file; empty for a queue
+    int m_memory = -1;  // the memory file its pages go to
+};
+
 // The page set-up dialog on the settings; true (settings updated) when confirmed.
 bool Run_Page_Setup(Print_Settings &settings, QWidget *parent);
 

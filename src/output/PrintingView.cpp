@@ -213,8 +213,9 @@ QString Print_Pages(QPrinter &printer, const Print_Job &job, Print_Progress *pro
 {
     const int pages = Print_Page_Count(job);
     if (progress) progress->pages = pages;
+    Print_Output output(printer);
     QPainter painter;
-    if (!painter.begin(&printer)) return QStringLiteral("The printer could not start the job.");
+    if (!output.begin(painter)) return QStringLiteral("The printer could not start the job.");
     Begin_Points(painter, printer);
     // The cards of the next page are made on the pool while this thread paints a page.
     auto next = std::make_unique<Page_Ahead>(job, 1);
@@ -241,10 +242,8 @@ QString Print_Pages(QPrinter &printer, const Print_Job &job, Print_Progress *pro
         }
     }
     next.reset();  // waits for cards still being made
-    if (!painter.end() && error.isEmpty()) error = QStringLiteral("The print job could not be finished.");
-    if (error.isEmpty() && printer.printerState() == QPrinter::Error)
-        error = QStringLiteral("The printer reported an error.");
-    return error;
+    const QString ended = output.end(painter);
+    return error.isEmpty() ? ended : error;
 }
 
 QString Print_Pages_On_Worker(QPrinter &printer, const Print_Job &job, Print_Progress &progress,

@@ -92,7 +92,8 @@ std::vector<QLineF> Crop_Mark_Lines(const QRectF &cardTopLeft);
 
 // Prints every page of the job on the printer, cards of the next page made on the
 // job's pool while the current page is painted. Stops before the next page when `stop`
-// is set. Returns "" or the reason the job failed.
+// is set. Returns "" or the reason the job failed, a job whose output was not written
+// whole among them (Print_Output).
 // The cards printed without something they show (a picture that cannot be read, a
 // barcode value its symbology refuses) are counted once per record, and the first few
 // noted as "Card N: what" (N the record from 1), by the painting thread; read them once

@@ -93,6 +93,12 @@ TEST(DocumentPrint, OneCanvasPageHoldingTheFront)
                                                                 resources()),
                                      &error));
     EXPECT_EQ(error, "The printer \"PDF File\" could not start the page.");
+    // A page that could not be written (a full disk: /dev/full): false, the system's reason.
+    qputenv(Virtual_PDF_Printer_Setting, "/dev/full");
+    EXPECT_FALSE(Run_Print_Operation(printOperationWithSettings(doc, {{"PrinterName", Virtual_PDF_Printer_Name}},
+                                                                resources()),
+                                     &error));
+    EXPECT_EQ(error, "The print job could not be written to \"/dev/full\": No space left on device.");
     qunsetenv(Virtual_PDF_Printer_Setting);
 
     Document_Print_Operation gone = printOperationWithSettings(doc, {}, resources());

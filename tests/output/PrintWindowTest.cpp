@@ -143,12 +143,27 @@ TEST(PrintWindow, PreviewShowsFiftySheetsAndSendsNothing)
     EXPECT_FALSE(QFile::exists(f.pdf));
 }
 
+// A job that fails says why, and the status never reads "... printed.".
 TEST(PrintWindow, AFailedJobIsReported)
 {
-    Fixture f(0);
-    f.settings.printer = "Gone Away";
-    EXPECT_FALSE(f.window->Execute_Printing(false));
-    EXPECT_EQ(shown(), "\nThe printer \"Gone Away\" is not available.");
+    const struct {
+        QString printer;  // the PDF printer when empty
+        QString file;     // the PDF printer's file
+        std::string shown;
+    } rows[] = {
+        {"Gone Away", "", "\nThe printer \"Gone Away\" is not available."},
+        {"", testsupport::testHome() + "/no such folder/printed.pdf", "\nThe printer could not start the job."},
+        // A full disk: every write to /dev/full fails with ENOSPC.
+        {"", "/dev/full", "\nThe print job could not be written to \"/dev/full\": No space left on device."},
+    };
+    for (const auto &r : rows) {
+        Fixture f(0);
+        if (!r.printer.isEmpty()) f.settings.printer = r.printer;
+        if (!r.file.isEmpty()) qputenv(Virtual_PDF_Printer_Setting, r.file.toUtf8());
+        f.window->Print_btn->click();
+        EXPECT_EQ(shown(), r.shown) << r.file.toStdString();
+        EXPECT_EQ(f.window->status->text(), "") << r.file.toStdString();
+    }
 }
 
 TEST(PrintWindow, ProfilesAddedEditedAndDeleted)

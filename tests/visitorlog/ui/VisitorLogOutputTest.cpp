@@ -446,8 +446,13 @@ TEST_F(Output, ThePassPrintsOnOnePageOfThePrintersPaper)
     EXPECT_EQ(previews, 1);
     EXPECT_FALSE(QFile::exists(pdf)) << "a preview prints nothing";
     log.Print_click();
-    qunsetenv(Virtual_PDF_Printer_Setting);
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
+    // A pass that could not be written says why (a full disk: /dev/full).
+    qputenv(Virtual_PDF_Printer_Setting, "/dev/full");
+    log.Print_click();
+    qunsetenv(Virtual_PDF_Printer_Setting);
+    EXPECT_EQ(testsupport::boxes().take(),
+              QStringList({"\nThe print job could not be written to \"/dev/full\": No space left on device."}));
     ASSERT_TRUE(QFile::exists(pdf));
     if (QStandardPaths::findExecutable("pdfinfo").isEmpty()) GTEST_SKIP() << "poppler-utils not installed";
     const QString info = run("pdfinfo", {pdf});
