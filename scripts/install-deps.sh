@@ -2,8 +2,8 @@
 # Installs the Debian 12 packages the application needs to build and run (when
 # missing), GStreamer's base and good plug-ins for live camera pictures included, so that
 # everything is asked for once, before the build. With --test it also installs what only the tests use: GoogleTest, the
-# virtual display, the PDF, database, spreadsheet and barcode checkers, the benchmark
-# library and clang for the sanitizer build.
+# virtual display, the PDF, database, spreadsheet and barcode checkers, openssl (the mail
+# tests' certificates), the benchmark library and clang for the sanitizer build.
 set -euo pipefail
 SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
@@ -24,7 +24,7 @@ TEST_PACKAGES=(
   xvfb xauth poppler-utils sqlite3
   python3-openpyxl libreoffice-calc-nogui libbenchmark-dev
   libzbar-dev libzxing-dev dmtx-utils libqrencode-dev libzint-dev
-  clang
+  openssl clang
 )
 case "${1:-}" in
   "") ;;

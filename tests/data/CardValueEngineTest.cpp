@@ -632,7 +632,7 @@ std::vector<std::string> pdfWords(const RenderedSide &side, const QString &folde
     QProcess p;
     p.setWorkingDirectory(folder);
     p.start(QStandardPaths::findExecutable("pdftotext"), {"-bbox", f.fileName(), "-"});
-    if (!testsupport::checkerFinished(p)) return {"checker timed out"};
+    if (!testsupport::checkerFinished(p)) return {"checker did not start"};
     std::vector<std::string> words;
     static const QRegularExpression word(R"re(<word xMin="([\d.]+)" yMin="([\d.]+)"[^>]*>([^<]*)</word>)re");
     for (auto it = word.globalMatch(QString::fromUtf8(p.readAllStandardOutput())); it.hasNext();) {

@@ -26,7 +26,8 @@ ProbeResult probe(const QStringList &args)
     p.setProcessChannelMode(QProcess::SeparateChannels);
     p.start(QStringLiteral(DATA_LIMIT_PROBE), args);
     ProbeResult r;
-    r.finished = p.waitForFinished(120000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    r.finished = testsupport::processFinished(p, "the limit probe") && p.exitStatus() == QProcess::NormalExit
+                 && p.exitCode() == 0;
     const QStringList lines = QString::fromUtf8(p.readAllStandardOutput()).split(u'\n', Qt::SkipEmptyParts);
     if (!lines.isEmpty()) r.output = lines.front();
     if (lines.size() > 1 && lines[1].startsWith("peak_kib=")) r.peakKiB = lines[1].mid(9).toLong();

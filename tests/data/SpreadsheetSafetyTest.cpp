@@ -126,7 +126,7 @@ TEST(SpreadsheetSafety, FoldersOfDeadProcessesAreRemoved)
     QTemporaryDir root;
     QProcess finished;
     finished.start(QStringLiteral("true"));
-    ASSERT_TRUE(finished.waitForFinished());
+    ASSERT_TRUE(testsupport::processFinished(finished, "true"));
     const qint64 dead = finished.processId() > 0 ? finished.processId() : 999999;
     const struct { QString name; bool stays; } rows[] = {
         {QStringLiteral("spreadsheet-%1-AbC123").arg(dead), false},

@@ -219,7 +219,7 @@ TEST_F(GroupStays, ExportedCardsCarryTheBarcodeWhereTheCardShowsIt)
 }
 
 // The words of a PDF page with their boxes, in points (pdftotext -bbox); none when the
-// checker timed out (which fails the test).
+// checker could not start.
 std::map<QString, QRectF> wordBoxes(const QString &pdf)
 {
     QProcess p;

@@ -51,7 +51,7 @@ void shot(QWidget &window, const char *file)
     if (!folder.isEmpty()) window.grab().save(QDir(folder).filePath(QLatin1String(file)));
 }
 
-// A checker's output; none when it timed out (which fails the test).
+// A checker's output; none when it could not start.
 QString run(const QString &program, const QStringList &args)
 {
     QProcess p;

@@ -28,7 +28,7 @@ inline bool havePoppler()
     return !QStandardPaths::findExecutable("pdftotext").isEmpty() && !QStandardPaths::findExecutable("pdftoppm").isEmpty();
 }
 
-// A checker's output; none when it timed out (which fails the test).
+// A checker's output; none when it could not start.
 inline QString run(const QString &program, const QStringList &args)
 {
     QProcess p;

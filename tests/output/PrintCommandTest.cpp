@@ -47,7 +47,7 @@ struct PrintCommand {
     }
     ~PrintCommand() { qunsetenv(Virtual_PDF_Printer_Setting); }
 
-    // The words of a page, sorted (none when the checker timed out, which fails the test).
+    // The words of a page, sorted (none when the checker could not start).
     QString pdfText(int page) const
     {
         QProcess p;
@@ -57,7 +57,7 @@ struct PrintCommand {
         words.sort();
         return words.join(' ');
     }
-    // pdfinfo's page count; -1 when the checker timed out.
+    // pdfinfo's page count; -1 when the checker could not start.
     static int pages(const QString &file)
     {
         QProcess p;

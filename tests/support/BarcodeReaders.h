@@ -126,7 +126,7 @@ inline std::optional<QByteArray> Zxing_Read_Data_Matrix([[maybe_unused]] const Q
 inline bool Have_Dmtxread() { return !QStandardPaths::findExecutable(QStringLiteral("dmtxread")).isEmpty(); }
 
 // What dmtxread prints for the picture (ECI 26 shows as a leading 0x1A byte); none when
-// it reads nothing, is not installed or times out (the test failing then).
+// it reads nothing or is not installed.
 inline std::optional<QByteArray> Dmtx_Read(const QImage &grey)
 {
     const QString reader = QStandardPaths::findExecutable(QStringLiteral("dmtxread"));

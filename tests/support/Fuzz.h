@@ -6,14 +6,17 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <algorithm>
 #include <chrono>
 #include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <mutex>
+#include <pthread.h>
 #include <random>
 #include <string>
 #include <thread>
+#include <time.h>
 
 namespace fuzz {
 
@@ -99,12 +102,15 @@ private:
     std::mt19937 m_rng;
 };
 
-// Ends the process with a message when no new input was started for `limit`: one
-// input hangs or is far too slow.
+// Ends the process with a message when one input takes too long: more than `limit` of
+// the CPU time of the fuzzing thread (the one that made the watchdog), so that a machine
+// busy with other work is not taken for a hung input, or, for an input that waits
+// without running (a deadlock), more than 4 x `limit` and at least 120 s of wall time.
 class Watchdog {
 public:
     explicit Watchdog(std::chrono::seconds limit)
-        : m_limit(limit), m_thread([this] { watch(); })
+        : m_limit(limit), m_wallLimit(std::max(4 * limit, std::chrono::seconds(120))), m_clock(threadClock()),
+          m_startedCpu(cpuTime()), m_thread([this] { watch(); })
     {
     }
     ~Watchdog()
@@ -121,26 +127,44 @@ public:
         std::lock_guard lock(m_mutex);
         m_input = input;
         m_started = std::chrono::steady_clock::now();
+        m_startedCpu = cpuTime();
     }
 
 private:
+    static clockid_t threadClock()
+    {
+        clockid_t clock = CLOCK_MONOTONIC;
+        if (pthread_getcpuclockid(pthread_self(), &clock) != 0) std::abort();
+        return clock;
+    }
+    std::chrono::nanoseconds cpuTime() const
+    {
+        timespec t{};
+        clock_gettime(m_clock, &t);
+        return std::chrono::seconds(t.tv_sec) + std::chrono::nanoseconds(t.tv_nsec);
+    }
     void watch()
     {
         std::unique_lock lock(m_mutex);
-        while (!m_wake.wait_for(lock, std::chrono::milliseconds(100), [this] { return m_done; }))
-            if (std::chrono::steady_clock::now() - m_started > m_limit) {
-                std::fprintf(stderr, "Fuzz input took longer than %lld s: %s\n", (long long)m_limit.count(),
+        while (!m_wake.wait_for(lock, std::chrono::milliseconds(100), [this] { return m_done; })) {
+            const bool cpu = cpuTime() - m_startedCpu > m_limit;
+            if (cpu || std::chrono::steady_clock::now() - m_started > m_wallLimit) {
+                std::fprintf(stderr, "Fuzz input took longer than %lld s %s: %s\n",
+                             (long long)(cpu ? m_limit : m_wallLimit).count(), cpu ? "of CPU time" : "of wall time",
                              m_input.c_str());
                 std::abort();
             }
+        }
     }
 
-    std::chrono::seconds m_limit;
+    std::chrono::seconds m_limit, m_wallLimit;
+    clockid_t m_clock;
     std::mutex m_mutex;
     std::condition_variable m_wake;
     bool m_done = false;
     std::string m_input = "start";
     std::chrono::steady_clock::time_point m_started = std::chrono::steady_clock::now();
+    std::chrono::nanoseconds m_startedCpu;
     std::thread m_thread;
 };
 

@@ -9,6 +9,7 @@
 #include <deque>
 #include <functional>
 #include <mutex>
+#include <stdexcept>
 
 class QProcess;
 
@@ -42,12 +43,23 @@ QString testHome();
 // happen within N s" and false is returned.
 bool waitUntil(const std::function<bool()> &done, const char *what, int boundMs = 120000);
 
+// A wait of the test's own that ran out of time (a guard against a hung run, never a
+// verdict): thrown, so that the test stops where it waited and fails once, with the
+// exception's text (what was awaited), whoever called the waiting helper; no value is
+// judged after it. Thrown on the test's own thread only.
+struct TimedOut : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 // Waits for a checker (pdftotext, pdfinfo, pdftoppm, sqlite3, python3, LibreOffice ...)
 // started on `p` to end; true when it has. One still running after `boundMs` (short of
 // the suite's limit for a test, so that it is the one to say what happened) is killed
-// and fails the test with "checker timed out after N s: <program> <arguments>": false
-// then, and the caller draws nothing from its output. One that could not start gives
-// false too, without failing the test (the callers tell a missing tool as before).
+// and TimedOut is thrown: "checker timed out after N s: <program> <arguments>". One that
+// could not start gives false, without failing the test (the callers tell a missing
+// tool as before).
 bool checkerFinished(QProcess &p, int boundMs = 120000);
+// The same for a program of this system's own run in a process of its own (a probe, a
+// tool): "<what> timed out after N s: <program> <arguments>".
+bool processFinished(QProcess &p, const char *what, int boundMs = 120000);
 
 } // namespace testsupport

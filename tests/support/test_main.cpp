@@ -17,6 +17,7 @@ using TestApplication = QGuiApplication;
 #include <QThread>
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 
 namespace testsupport {
 
@@ -75,16 +76,20 @@ bool waitUntil(const std::function<bool()> &done, const char *what, int boundMs)
     return true;
 }
 
-bool checkerFinished(QProcess &p, int boundMs)
+bool processFinished(QProcess &p, const char *what, int boundMs)
 {
     if (p.waitForFinished(boundMs)) return true;
     if (p.state() == QProcess::NotRunning) return false;  // it could not start
     p.kill();
     p.waitForFinished();
-    ADD_FAILURE() << "checker timed out after " << boundMs / 1000 << " s: "
-                  << qPrintable((QStringList{p.program()} + p.arguments()).join(u' '));
-    return false;
+    throw TimedOut(QStringLiteral("%1 timed out after %2 s: %3")
+                       .arg(QLatin1String(what))
+                       .arg(boundMs / 1000)
+                       .arg((QStringList{p.program()} + p.arguments()).join(u' '))
+                       .toStdString());
 }
+
+bool checkerFinished(QProcess &p, int boundMs) { return processFinished(p, "checker", boundMs); }
 
 void installRecordingAnswerer()
 {
@@ -129,6 +134,7 @@ class PerTestHome : public ::testing::EmptyTestEventListener {
 public:
     void OnTestStart(const ::testing::TestInfo &) override
     {
+        failWhenTheSuiteSetUpFailed();
         m_home = std::make_unique<QTemporaryDir>();
         const QString home = m_home->path();
         testsupport::home = home;
@@ -156,6 +162,21 @@ public:
     }
 
 private:
+    // A suite whose set-up failed (a checker there that failed or ran out of time) fails
+    // each of its tests with the set-up's failures: GoogleTest would only skip them, and
+    // CTest count them as skipped.
+    static void failWhenTheSuiteSetUpFailed()
+    {
+        const ::testing::TestSuite *suite = ::testing::UnitTest::GetInstance()->current_test_suite();
+        if (!suite || !suite->ad_hoc_test_result().Failed()) return;
+        std::string reasons;
+        for (int i = 0; i < suite->ad_hoc_test_result().total_part_count(); ++i) {
+            const ::testing::TestPartResult &part = suite->ad_hoc_test_result().GetTestPartResult(i);
+            if (part.failed()) reasons += std::string("\n") + part.message();
+        }
+        ADD_FAILURE() << "the set-up of " << suite->name() << " failed:" << reasons;
+    }
+
     std::unique_ptr<QTemporaryDir> m_home;
 };
 

@@ -2,6 +2,7 @@
 // back: picture sizes with Qt, PDF pages with pdfinfo, symbols with zbar and ZXing-C++.
 #include "BarcodeFactory.h"
 #include "BarcodeReaders.h"
+#include "TestSupport.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -32,12 +33,7 @@ ToolRun runTool(const QString &program, const QStringList &args)
     p.setProcessEnvironment(env);
     p.start(program, args);
     ToolRun r;
-    if (!p.waitForFinished(180000)) {
-        p.kill();
-        p.waitForFinished();
-        r.err = QStringLiteral("timed out");
-        return r;
-    }
+    if (!testsupport::processFinished(p, "program", 180000)) return r;
     r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     r.out = QString::fromUtf8(p.readAllStandardOutput());
     r.err = QString::fromUtf8(p.readAllStandardError());

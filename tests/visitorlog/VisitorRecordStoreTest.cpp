@@ -30,7 +30,7 @@ TEST(VisitorRecordStore, AMissingDatabaseIsNeverCreatedEmpty)
 
 namespace {
 // What an independent reader finds in the table: "rows|distinct names"; none when it
-// timed out (which fails the test).
+// could not start.
 QString countedBySqlite(const QString &path)
 {
     QProcess sqlite;
@@ -51,7 +51,7 @@ TEST(VisitorRecordStore, TwoDesksAddingAtOnceStoreEveryVisit)
         desks[d].start(QStringLiteral(VISITORLOG_DESK_PROBE),
                        {Database_Path, QStringLiteral("500"), QStringLiteral("Desk%1").arg(d)});
     for (QProcess &desk : desks) {
-        ASSERT_TRUE(desk.waitForFinished(240000));
+        ASSERT_TRUE(testsupport::processFinished(desk, "the desk probe", 240000));
         EXPECT_EQ(QString::fromUtf8(desk.readAllStandardOutput()).trimmed(), "0") << "failed inserts";
         EXPECT_EQ(desk.exitCode(), 0);
     }

@@ -47,8 +47,8 @@ struct TextIndex : ::testing::Test {
         for (const Visitor_Log_Entry &e : *entries) c << e.value(Log_DB_ID);
         return c;
     }
-    // The output of the sqlite3 tool run on the database with `sql`; none when it timed
-    // out (which fails the test).
+    // The output of the sqlite3 tool run on the database with `sql`; none when it could
+    // not start.
     static QString sqliteTool(const QString &sql)
     {
         QProcess p;

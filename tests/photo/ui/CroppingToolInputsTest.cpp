@@ -534,10 +534,11 @@ TEST(CroppingToolInputs, ClosingWhileARowWaitsOnTheKeepReplaceQuestion)
     tool->output_format_combo->setCurrentIndex(2);
     QTest::mouseClick(tool->next_btn, Qt::LeftButton);
     tool->fixed_radio->setChecked(true);
-    // A deadlock shows as a hang: end the test program with a message instead.
+    // A deadlock shows as a hang: end the test program with a message instead, after a
+    // time that only a hung run reaches (the job's end is awaited for 120 s below).
     std::atomic<bool> over{false};
     std::thread watchdog([&] {
-        for (int i = 0; i < 300 && !over; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        for (int i = 0; i < 1800 && !over; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(100));
         if (!over) {
             std::fprintf(stderr, "closing the cropping window deadlocked\n");
             std::_Exit(3);
@@ -554,7 +555,7 @@ TEST(CroppingToolInputs, ClosingWhileARowWaitsOnTheKeepReplaceQuestion)
     tool->Crop_All_Clicked();
     job = tool->job();
     ASSERT_TRUE(job);
-    EXPECT_TRUE(Events_Until([&] { return job.isNull(); }, 20000));
+    EXPECT_TRUE(Events_Until([&] { return job.isNull(); }, 120000));
     over = true;
     watchdog.join();
     installRecordingAnswerer();

@@ -59,7 +59,7 @@ QString run(const QString &program, const QStringList &args)
 {
     QProcess p;
     p.start(program, args);
-    if (!testsupport::checkerFinished(p)) return QStringLiteral("checker timed out");
+    if (!testsupport::checkerFinished(p)) return QStringLiteral("checker did not start");
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 
