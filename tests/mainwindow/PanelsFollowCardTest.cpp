@@ -19,7 +19,6 @@
 #include "SyntheticCamera.h"
 #include "TestSupport.h"
 #include "TestWindow.h"
-#include "UnreadablePictures.h"
 #include "Visitor_Fields.h"
 
 #include <QAction>

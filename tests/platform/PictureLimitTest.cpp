@@ -4,7 +4,6 @@
 #include "Picture.h"
 #include "PictureLimit.h"
 #include "TestSupport.h"
-#include "UnreadablePictures.h"
 
 #include <QFile>
 #include <QImageWriter>

@@ -62,4 +62,13 @@ bool checkerFinished(QProcess &p, int boundMs = 120000);
 // tool): "<what> timed out after N s: <program> <arguments>".
 bool processFinished(QProcess &p, const char *what, int boundMs = 120000);
 
+// Files named as pictures that cannot be read as pictures, written under the test's
+// home: what a person might choose in a file panel for a photo. An empty zip archive (its
+// end record alone); the first half of a 60 x 80 JPEG (its reader knows it and its size,
+// its data stops before the end marker); a 16 x 16 JPEG whose frame says 20,000 x
+// 10,000 pixels, past the bound of PictureLimit.h (its data runs to its end marker).
+QString zipNamedAsPicture(const QString &name);
+QString jpegCutInHalf(const QString &name);
+QString jpegPastTheSizeBound(const QString &name);
+
 } // namespace testsupport

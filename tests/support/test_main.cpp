@@ -11,7 +11,10 @@ using TestApplication = QApplication;
 #include <QGuiApplication>
 using TestApplication = QGuiApplication;
 #endif
+#include <QBuffer>
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
@@ -90,6 +93,52 @@ bool processFinished(QProcess &p, const char *what, int boundMs)
 }
 
 bool checkerFinished(QProcess &p, int boundMs) { return processFinished(p, "checker", boundMs); }
+
+namespace {
+QString writeUnderHome(const QString &name, const QByteArray &bytes)
+{
+    const QString path = testHome() + "/" + name;
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) ADD_FAILURE() << "cannot write " << name.toStdString();
+    return path;
+}
+
+QByteArray jpegOf(int width, int height)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) image.setPixel(x, y, qRgb(x * 4 % 256, y * 3 % 256, (x * y) % 256));
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, "JPEG", 90));
+    return buffer.data();
+}
+} // namespace
+
+QString zipNamedAsPicture(const QString &name)
+{
+    return writeUnderHome(name, QByteArray("PK\x05\x06", 4) + QByteArray(18, '\0'));
+}
+
+QString jpegCutInHalf(const QString &name)
+{
+    const QByteArray whole = jpegOf(60, 80);
+    return writeUnderHome(name, whole.left(whole.size() / 2));
+}
+
+QString jpegPastTheSizeBound(const QString &name)
+{
+    QByteArray bytes = jpegOf(16, 16);
+    const auto at = [&bytes](qsizetype i) { return uchar(bytes.at(i)); };
+    for (qsizetype i = 2; i + 8 < bytes.size() && at(i) == 0xFF; i += 2 + (at(i + 2) << 8 | at(i + 3))) {
+        if (at(i + 1) != 0xC0) continue;
+        const char size[4] = {char(10000 >> 8), char(10000 & 0xFF), char(20000 >> 8), char(20000 & 0xFF)};
+        bytes.replace(i + 5, 4, QByteArray(size, 4));
+        return writeUnderHome(name, bytes);
+    }
+    ADD_FAILURE() << "no baseline frame in the JPEG";
+    return {};
+}
 
 void installRecordingAnswerer()
 {

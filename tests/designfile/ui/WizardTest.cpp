@@ -5,7 +5,6 @@
 #include "Start_Card.h"
 #include "Shots.h"
 #include "TestSupport.h"
-#include "UnreadablePictures.h"
 
 #include <QCheckBox>
 #include <QComboBox>
