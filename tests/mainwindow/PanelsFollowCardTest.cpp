@@ -219,6 +219,15 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
             EXPECT_EQ(w.controller.Get_Undo_Count(), steps) << "no step";
         };
     };
+    // The name typed on the Text tab and saved, then more typed, its pause still running.
+    const auto typedAgainAfterSave = [](Desk &w) {
+        w.select(w.control("Fup_Name"));
+        w.controller.controlPanels->text.value->setPlainText("Desk");
+        testsupport::queueFilePanelAnswer({testsupport::testHome() + "/desk.zcd"});
+        w.command("Save")->trigger();
+        w.controller.controlPanels->text.value->setPlainText("Desk Two");
+        testsupport::boxes().clear();
+    };
     const Road roads[] = {
         {"Image tab, Browse...",
          [&](Desk &w) {
@@ -422,22 +431,13 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
         // once, before the pause ends, asks and keeps it.
         {"Text tab typed, saved, typed again; New at once asks to save",
          [&](Desk &w) {
-             w.select(w.control("Fup_Name"));
-             w.controller.controlPanels->text.value->setPlainText("Desk");
-             testsupport::queueFilePanelAnswer({testsupport::testHome() + "/desk.zcd"});
-             w.command("Save")->trigger();
-             w.controller.controlPanels->text.value->setPlainText("Desk Two");
+             typedAgainAfterSave(w);
              newAsksToSave(w);
          },
          "Desk Two", false},
         {"Text tab typed, saved, typed again; Exit at once asks to save",
          [&](Desk &w) {
-             w.select(w.control("Fup_Name"));
-             w.controller.controlPanels->text.value->setPlainText("Desk");
-             testsupport::queueFilePanelAnswer({testsupport::testHome() + "/desk exit.zcd"});
-             w.command("Save")->trigger();
-             w.controller.controlPanels->text.value->setPlainText("Desk Two");
-             testsupport::boxes().clear();
+             typedAgainAfterSave(w);
              testsupport::boxes().answerNext(kAlertCancel);
              w.controller.Exit_App();
              EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
