@@ -1,5 +1,7 @@
 #include "Profile_Dialog.h"
 
+#include "Picture.h"
+
 #include "Dialogs.h"
 #include "Globals.h"
 #include "MessageBox.h"
@@ -291,7 +293,8 @@ void Profile_Dialog::Browse_Btn_Clicked()
     request.title = tr("Choose Photo");
     if (m_host) request.extensions = m_host->Profile_Image_File_Types();
     const QStringList chosen = Run_File_Panel(request);
-    if (!chosen.isEmpty()) Set_User_Image(chosen.front());
+    // A file that cannot be read as a picture is refused with a message.
+    if (!chosen.isEmpty() && Picture_File_Opens(chosen.front())) Set_User_Image(chosen.front());
 }
 
 void Profile_Dialog::Camera_Btn_Clicked()

@@ -300,6 +300,24 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
              w.runner.remove<Profile_Dialog>();
          },
          "Zed Quill", false},
+        {"Profile..., Browse... with a zip named .png, OK",
+         [](Desk &w) {
+             const QString zip = testsupport::zipNamedAsPicture("archive.png");
+             const QString before = w.control("Fup_Photo")->FilePath();
+             w.runner.answer<Profile_Dialog>([&zip](Profile_Dialog &d) {
+                 testsupport::queueFilePanelAnswer({zip});
+                 d.Browse_btn->click();
+                 EXPECT_EQ(d.image_path->text(), "");
+                 d.rows[0].value->setText("Zed Quill");
+                 d.OK_Btn_Clicked();
+             });
+             testsupport::boxes().clear();
+             w.controller.User_Profile_Button_Clicked();
+             w.runner.remove<Profile_Dialog>();
+             EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nThe chosen file could not be opened as a picture."});
+             EXPECT_EQ(w.control("Fup_Photo")->FilePath(), before);
+         },
+         "Zed Quill", false},
         {"Text tab",
          [](Desk &w) {
              w.select(w.control("Fup_Name"));
