@@ -44,9 +44,11 @@ Barcode_Binding bindingOf(const SKTGraphic &g)
     return {g.data_source_type, g.batch_list_name, g.batch_list_index, g.excel_col_indx};
 }
 
-// A barcode bound to a column shows the cell the binding shows now (in group mode the
-// current row's), whatever value the control or the window held; as a linear and as a
-// two-dimensional symbol alike, so that the window shows it whichever is chosen.
+// A barcode bound to a column opens its settings on the cell the binding shows now (in
+// group mode the current row's), whatever value the control held; as a linear and as a
+// two-dimensional value alike, so that the window shows it whichever is chosen. A column
+// chosen in the window shows its cell the same way (Barcode_Data_Source), so OK puts
+// that cell on the barcode.
 Barcode_Settings With_Value_Shown(Barcode_Settings s, const Barcode_Binding &binding, const SKTDocument &doc)
 {
     if (binding.data_source_type == Data_Source_Spreadsheet)
@@ -102,11 +104,10 @@ void SKTWindowController::Update_Barcode_Graphics(const Barcode_Edit &edit)
     if (Not_Draw_Only_Prop_Change) return;
     SKTGraphicView *view = currentGraphicView();
     if (!view) return;
-    const Barcode_Settings settings = With_Value_Shown(edit.settings, edit.binding, document);
     bool changed = false;
     for (SKTGraphic *g : view->selectedGraphics()) {
         if (g->kind() != GraphicKind::Barcode || g->Is_Control_Locked()) continue;
-        Put_Barcode_Settings(*g, settings);
+        Put_Barcode_Settings(*g, edit.settings);
         g->Set_Data_source_type(edit.binding.data_source_type);
         if (edit.binding.data_source_type == Data_Source_Series) {
             g->Set_Batch_List_Name(edit.binding.batch_list_name);

@@ -50,6 +50,7 @@ void Side_Steps::Make_Sure_Of_Base(int side)
 
 bool Side_Steps::Design_Changed()
 {
+    // Asked first, so that pending typing is written whatever the answer.
     const bool edited = Design_Edited();
     return m_unsaved || edited;
 }
