@@ -99,12 +99,12 @@ Picture Picture::fromFile(const QString &path)
 }
 
 namespace {
-// True when the JPEG data runs from its start marker through its segments and scans to
-// its end marker. Inside a scan a 0xFF byte is followed by 0x00 (a data byte) or a
-// restart marker; any other marker ends the scan.
+// True when the JPEG data (its reader has seen its start marker) runs through its
+// segments and scans to its end marker. A segment's length is passed over; in a scan a
+// 0xFF byte is followed by 0x00 (a data byte) or a restart marker, which are passed over
+// too, so that the next other marker ends it.
 bool Jpeg_Data_Complete(const uchar *d, qint64 n)
 {
-    if (n < 4 || d[0] != 0xFF || d[1] != 0xD8) return false;
     const auto restart = [](uchar m) { return m >= 0xD0 && m <= 0xD7; };
     qint64 i = 2;
     while (i + 1 < n) {
@@ -122,8 +122,6 @@ bool Jpeg_Data_Complete(const uchar *d, qint64 n)
         const qint64 length = (qint64(d[i]) << 8) | d[i + 1];
         if (length < 2) return false;
         i += length;
-        if (marker != 0xDA) continue;
-        while (i + 1 < n && !(d[i] == 0xFF && d[i + 1] != 0x00 && !restart(d[i + 1]))) ++i;
     }
     return false;
 }

@@ -110,6 +110,15 @@ TEST(PictureLimit, APictureFileIsReadOnlyWholeAndWithinTheBound)
     ASSERT_TRUE(trailing.open(QIODevice::Append));
     trailing.write(QByteArray(300, '\xFF'));
     trailing.close();
+    // Fill bytes (0xFF) before a marker, which decoders pass over.
+    QFile plain(home + "face.jpg");
+    ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
+    QByteArray filled = plain.readAll();
+    filled.insert(filled.indexOf("\xFF\xDA"), QByteArray(3, '\xFF'));
+    QFile fill(home + "fill.jpg");
+    ASSERT_TRUE(fill.open(QIODevice::WriteOnly));
+    fill.write(filled);
+    fill.close();
     const struct Row {
         QString path;
         bool readable;
@@ -118,6 +127,7 @@ TEST(PictureLimit, APictureFileIsReadOnlyWholeAndWithinTheBound)
         {home + "face.jpg", true},
         {home + "progressive.jpg", true},
         {home + "trailing.jpg", true},
+        {home + "fill.jpg", true},
         {testsupport::zipNamedAsPicture("archive.png"), false},
         {testsupport::jpegCutInHalf("half.jpg"), false},
         {testsupport::jpegPastTheSizeBound("huge.jpg"), false},
