@@ -1,6 +1,7 @@
 #include "PrinterLayer.h"
 
 #include "FileWrite.h"
+#include "Globals.h"
 #include "Log.h"
 #include "SKTDocument.h"
 
@@ -12,6 +13,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QtGlobal>
+#include <algorithm>
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/mman.h>
@@ -73,6 +75,13 @@ bool isVirtual(const QString &name)
     return name == QLatin1String(Virtual_PDF_Printer_Name) && !Virtual_PDF_Printer_File().isEmpty();
 }
 
+// Each margin of `margins`, raised to that of `minimum` where it is smaller.
+QMarginsF atLeast(const QMarginsF &margins, const QMarginsF &minimum)
+{
+    return QMarginsF(std::max(margins.left(), minimum.left()), std::max(margins.top(), minimum.top()),
+                     std::max(margins.right(), minimum.right()), std::max(margins.bottom(), minimum.bottom()));
+}
+
 // The printer's smallest margins for the paper and orientation, in points.
 QMarginsF printerMargins(const QString &name, const QPageSize &size, QPageLayout::Orientation orientation)
 {
@@ -98,14 +107,14 @@ bool Select_Printer(Print_Settings &settings, const QString &name)
         return false;
     }
     settings.printer = chosen;
-    settings.margins = printerMargins(chosen, settings.pageSize, settings.orientation);
+    settings.margins = atLeast(settings.setUpMargins, printerMargins(chosen, settings.pageSize, settings.orientation));
     return true;
 }
 
 void Select_Orientation(Print_Settings &settings, QPageLayout::Orientation orientation)
 {
     settings.orientation = orientation;
-    settings.margins = printerMargins(settings.printer, settings.pageSize, orientation);
+    settings.margins = atLeast(settings.setUpMargins, printerMargins(settings.printer, settings.pageSize, orientation));
 }
 
 std::unique_ptr<QPrinter> Make_Printer(const Print_Settings &settings, QString *error)
@@ -236,11 +245,33 @@ bool Run_Page_Setup(Print_Settings &settings, QWidget *parent)
 {
     std::unique_ptr<QPrinter> printer = Make_Printer(settings);
     if (!printer) printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
+    printer->setPageLayout(
+        Page_Setup_Layout(settings, printerMargins(settings.printer, settings.pageSize, settings.orientation)));
     QPageSetupDialog dialog(printer.get(), parent);
     if (dialog.exec() != QDialog::Accepted) return false;
-    settings.pageSize = printer->pageLayout().pageSize();
-    Select_Orientation(settings, printer->pageLayout().orientation());
+    const QPageLayout confirmed = printer->pageLayout();
+    settings = Page_Setup_Settings(settings, confirmed,
+                                   printerMargins(settings.printer, confirmed.pageSize(), confirmed.orientation()));
     return true;
+}
+
+QPageLayout Page_Setup_Layout(const Print_Settings &settings, const QMarginsF &minimum)
+{
+    return QPageLayout(settings.pageSize, settings.orientation, atLeast(settings.margins, minimum) / kPointsPerMM,
+                       QPageLayout::Millimeter, minimum / kPointsPerMM);
+}
+
+Print_Settings Page_Setup_Settings(Print_Settings settings, const QPageLayout &confirmed, const QMarginsF &minimum)
+{
+    settings.pageSize = confirmed.pageSize();
+    settings.orientation = confirmed.orientation();
+    // Qt turns margins of other units into whole points; millimetres (to a hundredth, as
+    // the dialog shows them) are converted here instead.
+    settings.setUpMargins = confirmed.units() == QPageLayout::Point
+                                ? confirmed.margins()
+                                : confirmed.margins(QPageLayout::Millimeter) * kPointsPerMM;
+    settings.margins = atLeast(settings.setUpMargins, minimum);
+    return settings;
 }
 
 Print_Settings Print_Settings_From_Info(const Document_Print_Info &info)

@@ -1,7 +1,8 @@
 #pragma once
 // The printers of the system over Qt Print Support, and the print settings of the
 // application: the chosen printer, its paper and orientation and the printable margins
-// it imposes. Everything is in points with the paper's own corner as origin.
+// (those of a page set-up, none under the printer's own). Everything is in points with
+// the paper's own corner as origin.
 //
 // The installed queues are those QPrinterInfo lists (the CUPS queues). For tests and
 // scripted runs a virtual PDF printer is offered besides them, and only then: when the
@@ -31,6 +32,10 @@ struct Print_Settings {
     QPageSize pageSize{QPageSize::A4};
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QMarginsF margins;  // the printable margins: left, top, right, bottom
+    // The margins a page set-up confirmed (none yet: zero). Whatever printer, paper and
+    // orientation are taken, the printable margins are these, each raised to the
+    // printer's own where that is larger.
+    QMarginsF setUpMargins;
 
     // The paper as it lies (landscape swaps the sides), whole points as Qt gives them.
     QSizeF paperSize() const;
@@ -60,12 +65,12 @@ QString Default_Printer_Name(const System_Printers &system, const QString &virtu
 // The same over the machine's printers and the environment.
 QString Default_Printer_Name();
 
-// Makes `name` the settings' printer and takes its printable margins for the paper and
-// orientation in force. A name that is not listed keeps the current printer; an empty
-// name means the current one (the default printer when none is chosen yet). True
-// when the printer was taken.
+// Makes `name` the settings' printer and takes the printable margins for the paper and
+// orientation in force (the page set-up's, none under the printer's own). A name that
+// is not listed keeps the current printer; an empty name means the current one (the
+// default printer when none is chosen yet). True when the printer was taken.
 bool Select_Printer(Print_Settings &settings, const QString &name);
-// Turns the paper and takes the printer's margins for it.
+// Turns the paper and takes the printable margins for it, as Select_Printer does.
 void Select_Orientation(Print_Settings &settings, QPageLayout::Orientation orientation);
 
 // A printer for the settings, painting in points from the paper's corner (see
@@ -102,11 +107,21 @@ private:
     int m_memory = -1;  // the memory file its pages go to
 };
 
-// The page set-up dialog on the settings; true (settings updated) when confirmed.
+// The page set-up dialog on the settings; true (settings updated) when confirmed: the
+// settings then hold the dialog's paper, orientation and margins (Page_Setup_Settings).
 bool Run_Page_Setup(Print_Settings &settings, QWidget *parent);
+// The layout the dialog opens on: the settings' paper and orientation, and their margins
+// in millimetres, none smaller than `minimum` (points: the printer's own).
+QPageLayout Page_Setup_Layout(const Print_Settings &settings, const QMarginsF &minimum);
+// The settings after a confirmed layout: its paper and orientation, and its margins in
+// points as typed (a millimetre value is not rounded to whole points) as the page
+// set-up's margins; the printable margins are these, none smaller than `minimum`
+// (points: the printer's own for that paper). The printer stays.
+Print_Settings Page_Setup_Settings(Print_Settings settings, const QPageLayout &confirmed, const QMarginsF &minimum);
 
 // The settings a document keeps and back: the printer, the paper, its orientation and
-// the printable margins carry over unchanged.
+// the printable margins carry over unchanged; settings made from a document have no
+// page set-up's margins yet.
 Print_Settings Print_Settings_From_Info(const Document_Print_Info &info);
 Document_Print_Info Print_Info_From_Settings(const Print_Settings &settings);
 // The settings a new document starts with: the default printer with its default paper

@@ -172,9 +172,20 @@ TEST(PrintWindow, ProfilesAddedEditedAndDeleted)
     f.window->vert_mar_Text->setValue(7);
     f.window->crop_mark_chk->setChecked(true);
     f.profileDialogAnswers("Office");
+    // The dialog's page set-up confirms margins (left, top, right, bottom): the profile
+    // keeps them, and the window still shows them once the list is loaded again.
+    f.window->pageSetupRunner = [](Print_Settings &s) {
+        s = Page_Setup_Settings(s, QPageLayout(s.pageSize, s.orientation, {20, 15, 15, 20}, QPageLayout::Millimeter), {});
+        return true;
+    };
     f.window->Add_profile_btn->click();
     EXPECT_EQ(shown(), "\nPrint Profile has been saved successfully.");
     EXPECT_EQ(f.listed(), QStringList({"Default", "Office"}));
+    EXPECT_EQ(Print_Profile_Strings(*Read_Print_Profile(f.folder + "/Office.zvp")).mid(11, 4),
+              QStringList({"20.00", "15.00", "15.00", "20.00"}));
+    EXPECT_EQ(QStringList({f.window->l_mar_id->text(), f.window->t_mar_id->text(), f.window->r_mar_id->text(),
+                           f.window->b_mar_id->text()}),
+              QStringList({"20.00", "15.00", "15.00", "20.00"}));
     EXPECT_EQ(f.window->selectedProfile(), "Default");  // the first row is loaded again
     EXPECT_DOUBLE_EQ(f.window->vert_mar_Text->value(), 5);
     EXPECT_FALSE(f.window->crop_mark_chk->isChecked());

@@ -46,8 +46,9 @@ void Output_Pass_Printer::printPass(const Picture &pass, const QRectF &passRect,
 {
     const RenderedSide side = Visitor_Pass_Recorded(pass, passRect);
     if (side.isNull() || !hasPrinter()) return;
-    // The print takes the printer (the default one when none is chosen) and its margins
-    // for the paper; the document keeps them from here on, as after a page set-up.
+    // The print takes the printer (the default one when none is chosen) and the margins
+    // for the paper (a page set-up's, none under the printer's own); the document keeps
+    // them from here on, as after a page set-up.
     Call_Print_Box_1(side, m_settings, preview, parent, previewRunner);
     Write_Back();
 }

@@ -2,7 +2,8 @@
 // The pass printer of the application: the visitor pass page of the printing
 // subsystem, on the document's print settings. The log window's opening copies them
 // (printer, paper, orientation; margins 0, the printer's own being taken when the pass
-// prints); a confirmed page set-up and a print write them back to the document.
+// prints, or a page set-up's where larger); a confirmed page set-up and a print write
+// them back to the document.
 #include "PrinterLayer.h"
 #include "VisitorPassPrinter.h"
 

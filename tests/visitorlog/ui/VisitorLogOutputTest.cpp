@@ -496,13 +496,19 @@ TEST_F(Output, ThePassPrintsOnTheDocumentsSettingsTakenAtOpeningAndWritesThemBac
     log.Page_Setup_click();
     EXPECT_EQ(changes, 1);
     pass.pageSetupRunner = [](Print_Settings &s) {
-        s.pageSize = QPageSize(QPageSize::B5);
-        s.orientation = QPageLayout::Portrait;
+        s = Page_Setup_Settings(s, QPageLayout(QPageSize(QPageSize::B5), QPageLayout::Portrait, {20, 15, 15, 20},
+                                               QPageLayout::Millimeter), {});
         return true;
     };
     log.Page_Setup_click();
     EXPECT_EQ(changes, 2);
-    EXPECT_TRUE(document.printInfo() == info(Virtual_PDF_Printer_Name, QPageSize::B5, QPageLayout::Portrait, {}));
+    const Document_Print_Info setUp = info(Virtual_PDF_Printer_Name, QPageSize::B5, QPageLayout::Portrait,
+                                           QMarginsF(20, 15, 15, 20) * (72 / 25.4));
+    EXPECT_TRUE(document.printInfo() == setUp);
+    // A print keeps the page set-up's margins, and so does the document.
+    log.Show_Visitor_Details("1");
+    log.Print_click();
+    EXPECT_TRUE(document.printInfo() == setUp);
 
     // A print on a document without a printer takes the default one, which the document keeps.
     document.setPrintInfo(info(QString(), QPageSize::A5, QPageLayout::Portrait, {}));
