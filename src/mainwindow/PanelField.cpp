@@ -4,6 +4,7 @@
 #include "GraphicFields.h"
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLineEdit>
@@ -76,6 +77,17 @@ void On_Widget_Edited(QWidget *w, QObject *context, const std::function<void(boo
         QObject::connect(slider, &QAbstractSlider::sliderReleased, context, now);
     } else if (auto *line = qobject_cast<QLineEdit *>(w)) QObject::connect(line, &QLineEdit::editingFinished, context, now);
     // A multi-line text box is applied by its panel (after a pause in typing).
+}
+
+void Confirm_Typing(QWidget *box)
+{
+    if (auto *number = qobject_cast<QAbstractSpinBox *>(box)) {
+        number->interpretText();  // valueChanged when the typed number differs
+    } else if (auto *line = qobject_cast<QLineEdit *>(box); line && !line->isReadOnly() && line->isModified()) {
+        // Once per edit: the box shows what was written from now on.
+        line->setModified(false);
+        emit line->editingFinished();
+    }
 }
 
 // ---- Field ties ----

@@ -36,6 +36,10 @@ QVariant Widget_Normalised(const QWidget *widget, const QVariant &value);
 // Calls `edited(record)` when the user edits the widget. `record` is false while a
 // slider is being dragged (the snapshot follows when it is let go).
 void On_Widget_Edited(QWidget *widget, QObject *context, const std::function<void(bool record)> &edited);
+// What the user typed into the box and what counts only once the box is left or Enter
+// is pressed (a number box, a line box) counts now, through the signal On_Widget_Edited
+// listens to. Any other widget, or nullptr: nothing.
+void Confirm_Typing(QWidget *box);
 
 // ---- Common ties between a widget and a control field (by field name) ----
 // The field's value unchanged (flags, whole numbers, decimals, strings, colours).

@@ -265,6 +265,12 @@ public:
     void Temp_Design_Control_Assign();
     // Copies the current side's design onto the other side, after asking.
     void Copy_Card_Design_Clicked();
+    // What is typed into a box of the window and not yet on the card is written now, as
+    // when its box is left: the Text tab's box within its pause, a line or number box
+    // not yet confirmed. Every command that takes or copies the design (print, export,
+    // mail, Add to Database, save, Copy to Other Side, the side buttons, the questions
+    // before leaving the design) calls it first.
+    void Take_Typing() override;
 
     // ---- Help, links, banner and the promotion window (_Help.cpp) ----
     // Shows the promotion window for one product ("B", "L" or "C"); its result.

@@ -16,6 +16,7 @@
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "PanelField.h"
 #include "SKTGraphicList.h"
 #include "SKTGraphicView.h"
 #include "Series_Commands.h"
@@ -132,16 +133,26 @@ void SKTWindowController::Temp_Design_Control_Assign()
     _graphicView_TEMP->update();
 }
 
+// ---- What is typed ----
+
+void SKTWindowController::Take_Typing()
+{
+    // The Text tab's box writes after a pause in typing; the other boxes that wait write
+    // when they are left, and one of them may hold the focus.
+    if (controlPanels) controlPanels->commitPendingEdits();
+    if (ui.window) Confirm_Typing(ui.window->focusWidget());
+}
+
 // ---- Copying a side onto the other ----
 
 void SKTWindowController::Copy_Card_Design_Clicked()
 {
+    // What is typed at this moment is part of the design that is copied.
+    Take_Typing();
     if (Show_YES_NO_MessageBox(QStringLiteral(
             "This action will copy the current design to other side of your card and will replace any existing "
             "design on that side.\n\nAre you sure you want to copy current design to other side of your Card?")) != 1)
         return;
-    // Text still waiting in the text box is part of the design that is copied.
-    if (controlPanels) controlPanels->commitPendingEdits();
     const bool gridShown = _grid.isAlwaysShown();
     for (int side = 0; side < 3; ++side)
         if (SKTGraphicView *v = graphicView(side)) v->Clear_Control_Selection();

@@ -4,7 +4,6 @@
 #include "CardAppearance.h"
 #include "CardValueEngine.h"
 #include "CardPropertyPanel.h"
-#include "ControlPanels.h"
 #include "Dialogs.h"
 #include "Export_Template.h"
 #include "Run_Desk.h"
@@ -32,8 +31,8 @@
 
 bool SKTWindowController::Save_project_file(bool saveAs, bool showMsg, Card_Mode mode)
 {
-    // Text still waiting in the text box belongs to the design being written.
-    if (controlPanels) controlPanels->commitPendingEdits();
+    // What is typed at this moment belongs to the design being written.
+    Take_Typing();
     // A name chosen for a file that could not be written is not the design's name.
     const QString keptName = document.Project_File_Name;
     // The design's own file is written through a link there, as an editor does; a name
@@ -247,12 +246,12 @@ Export_Template &SKTWindowController::Template_Name_Window()
 
 void SKTWindowController::Export_As_Template_Clicked()
 {
+    // What is typed at this moment belongs to the design being written.
+    Take_Typing();
     Export_Template *dialog = &Template_Name_Window();
     dialog->template_name->clear();
     dialog->template_passed.clear();
     if (dialog->Open_Wnd(QStringLiteral("Export as Template")) != 1) return;
-    // Text still waiting in the text box belongs to the design being written.
-    if (controlPanels) controlPanels->commitPendingEdits();
     // The template and its preview come from the design; in group mode from a copy
     // whose side not shown holds the selected person. The design itself is not touched.
     DesignData data = Design_Of_Document(document, Card_Mode::Template);

@@ -109,6 +109,7 @@ void SKTWindowController::Select_temp_design_side()
 
 void SKTWindowController::Front_Card_Btn_Clicked()
 {
+    Take_Typing();  // what is typed belongs to the side shown until now
     Select_front_side();
     Reset_Image_Editing_Controls();
     // In group mode the side shown takes the selected person.
@@ -117,6 +118,7 @@ void SKTWindowController::Front_Card_Btn_Clicked()
 
 void SKTWindowController::Back_Card_Btn_Clicked()
 {
+    Take_Typing();  // what is typed belongs to the side shown until now
     Select_back_side();
     Reset_Image_Editing_Controls();
     Assign_value_to_card_in_group_mode_list_selection();
@@ -124,6 +126,7 @@ void SKTWindowController::Back_Card_Btn_Clicked()
 
 void SKTWindowController::Temp_Card_Btn_Clicked()
 {
+    Take_Typing();  // what is typed belongs to the side shown until now
     Select_temp_design_side();
     Temp_Design_Control_Assign();
 }

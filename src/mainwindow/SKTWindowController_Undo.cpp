@@ -2,7 +2,6 @@
 // the window answers what they ask of it and keeps its Undo and Redo commands in step.
 #include "SKTWindowController.h"
 
-#include "ControlPanels.h"
 #include "Group_Mode.h"
 
 #include <QAction>
@@ -46,10 +45,7 @@ void SKTWindowController::Steps_Show_Side(int side)
         Select_front_side();
 }
 
-void SKTWindowController::Steps_Write_Typing()
-{
-    if (controlPanels) controlPanels->commitPendingEdits();
-}
+void SKTWindowController::Steps_Write_Typing() { Take_Typing(); }
 
 int SKTWindowController::Get_Undo_Count() const { return m_steps.history().undoCount(document.currentSide()); }
 int SKTWindowController::Get_Redo_Count() const { return m_steps.history().redoCount(document.currentSide()); }

@@ -13,6 +13,7 @@
 class SKTWindowController::Window_Output_Host final : public Output_Host {
 public:
     explicit Window_Output_Host(SKTWindowController &controller) : c(controller) {}
+    void Take_Typing() override { c.Take_Typing(); }
     CardValueEngine &Value_Engine() override { return c.Value_Engine(); }
     std::unique_ptr<BatchRunGuard> Begin_Batch_Run(bool holdRedraw) override { return c.Begin_Batch_Run(holdRedraw); }
     std::shared_ptr<SideCopy> Side_Not_Shown_Filled() const override { return c.Group_Side_Not_Shown_Filled(); }
@@ -48,7 +49,7 @@ void SKTWindowController::connectOutputCommands()
     if (QAction *a = ui.command(QStringLiteral("Print")))
         connect(a, &QAction::triggered, this, [this] { runDesk().Print_Button(); });
     if (QAction *a = ui.command(QStringLiteral("Mail")))
-        connect(a, &QAction::triggered, this, [this] { mailDesk().Mail_Clicked(); });
+        connect(a, &QAction::triggered, this, [this] { runDesk().Mail_Clicked(); });
     if (QAction *a = ui.command(QStringLiteral("MailSettings")))
         connect(a, &QAction::triggered, this, [this] { mailDesk().Email_Settings_Clicked(); });
 }

@@ -10,6 +10,9 @@
 class Output_Host {
 public:
     virtual ~Output_Host() = default;
+    // What is typed into a box of the window and not yet on the card is written now: every
+    // command of the desk calls it before it takes anything of the design.
+    virtual void Take_Typing() = 0;
     // The value engine over the series folder of the moment.
     virtual CardValueEngine &Value_Engine() = 0;
     // Starts a batch run: the counts and the backup are taken; the design is put back

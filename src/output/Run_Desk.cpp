@@ -92,3 +92,10 @@ Mail_Desk &Run_Desk::mailDesk()
     }
     return *m_mailDesk;
 }
+
+void Run_Desk::Mail_Clicked()
+{
+    if (Refused_While_Running()) return;
+    m_host.Take_Typing();
+    mailDesk().Mail_Clicked();
+}

@@ -43,7 +43,8 @@ public:
 
     // ---- Export ----
     // The Export Card command: the options window, then one card or a batch. Refused
-    // while a run is under way (as every command that starts a run).
+    // while a run is under way (as every command that starts a run). Every command
+    // first has the window write what is typed into its boxes (Output_Host::Take_Typing).
     void Export_Card_Clicked();
     // Runs the export with the options chosen through a save panel ("Card_<counter>"
     // offered; a file there is asked about, and No offers the panel again); false when
@@ -81,6 +82,8 @@ public:
     // ---- Mail ----
     // The mailing windows over this design's cards, made on first use.
     Mail_Desk &mailDesk();
+    // The Mail command: the card mailing window over the design as typed.
+    void Mail_Clicked();
 
 private:
     class Mail_Cards;

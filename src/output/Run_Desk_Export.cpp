@@ -21,6 +21,7 @@
 void Run_Desk::Export_Card_Clicked()
 {
     if (Refused_While_Running()) return;  // one run at a time; its counts stay as they are
+    m_host.Take_Typing();
     Export_Data_Sources sources;
     sources.visitorMode = visitorMode();
     if (!sources.visitorMode) {

@@ -78,6 +78,8 @@ Print_Design Run_Desk::Design_For_Print(Print_Card_Source &records, int shownSid
 void Run_Desk::Print_Button()
 {
     if (Refused_While_Running()) return;  // the running one's counts and values stay
+    // The run's copy of the design and the print window's sides hold what was typed.
+    m_host.Take_Typing();
     m_host.Value_Engine().Check_Series_Or_Excel_Use_or_not(m_document);
     if (Printer_Names().isEmpty()) {
         Show_MessageBox(QStringLiteral("No printer found."));

@@ -225,7 +225,8 @@ Picture Visitor_Panel_Desk::Panel_Image_For_Path(const QString &path) { return m
 QString Visitor_Panel_Desk::Panel_Camera_Picture() { return m_window.Camera_Picture(); }
 void Visitor_Panel_Desk::Add_Visitor_Record_To_DB()
 {
-    // The record holds what the card shows.
+    // The record holds what the card shows, with what was typed a moment ago.
+    m_window.Take_Typing();
     m_sync.Follow_Card();
     m_window.Record_Visitor();
 }

@@ -42,6 +42,9 @@ public:
     virtual QString No_Image_Path() const = 0;
     virtual Picture No_Image_Picture() const = 0;
     virtual Picture Err_Image() const = 0;
+    // What is typed into a box of the window and not yet on the card (a box that writes
+    // after a pause, or when it is left) is written now.
+    virtual void Take_Typing() {}
     // Records the visitor of both panels as one new visit.
     virtual void Record_Visitor() = 0;
     // A tick made the text of a field on the side shown: it shows what the design's fill

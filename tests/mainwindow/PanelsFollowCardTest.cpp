@@ -10,8 +10,11 @@
 #include "Globals.h"
 #include "Helpers.h"
 #include "MessageBox.h"
+#include "PrinterLayer.h"
+#include "Print_Window.h"
 #include "Profile_Dialog.h"
 #include "Profile_Panel.h"
+#include "Run_Desk.h"
 #include "SKTGraphicView.h"
 #include "SKTImage.h"
 #include "SelectionCanvas.h"
@@ -149,6 +152,7 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
         const char *nameShown;  // the card's name afterwards ("" when not pinned)
         bool photoIsPerson;     // the card's photo afterwards is person.png
         QString design = pass();
+        const char *shownId = "Fup_Name";  // the text whose value `nameShown` pins
     };
     const QString generalId = Resource_Path + "Templates/Corporate/General ID (%1).zcd";
     // The card's unnamed picture (the company logo), selected.
@@ -219,13 +223,24 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
             EXPECT_EQ(w.controller.Get_Undo_Count(), steps) << "no step";
         };
     };
-    // The name typed on the Text tab and saved, then more typed, its pause still running.
-    const auto typedAgainAfterSave = [](Desk &w) {
-        w.select(w.control("Fup_Name"));
-        w.controller.controlPanels->text.value->setPlainText("Desk");
+    // The pass's header, a text of no profile field.
+    const auto header = [](Desk &w) -> SKTGraphic * {
+        for (const GraphicPtr &g : w.view().graphicsList()->items())
+            if (g->kind() == GraphicKind::Text && g->Text_Value == "VISITOR") return g.get();
+        return nullptr;
+    };
+    // A text typed into on the Text tab, its pause still running.
+    const auto typeOnTextTab = [](Desk &w, SKTGraphic *g, const QString &text) {
+        w.select(g);
+        w.controller.controlPanels->text.value->setPlainText(text);
+        ASSERT_TRUE(w.controller.controlPanels->text.valuePause->isActive());
+    };
+    // The text typed on the Text tab and saved, then more typed, its pause still running.
+    const auto typedAgainAfterSave = [&](Desk &w, SKTGraphic *g) {
+        typeOnTextTab(w, g, "Desk");
         testsupport::queueFilePanelAnswer({testsupport::testHome() + "/desk.zcd"});
         w.command("Save")->trigger();
-        w.controller.controlPanels->text.value->setPlainText("Desk Two");
+        typeOnTextTab(w, g, "Desk Two");
         testsupport::boxes().clear();
     };
     const Road roads[] = {
@@ -449,18 +464,55 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
         // once, before the pause ends, asks and keeps it.
         {"Text tab typed, saved, typed again; New at once asks to save",
          [&](Desk &w) {
-             typedAgainAfterSave(w);
+             typedAgainAfterSave(w, w.control("Fup_Name"));
              newAsksToSave(w);
          },
          "Desk Two", false},
         {"Text tab typed, saved, typed again; Exit at once asks to save",
          [&](Desk &w) {
-             typedAgainAfterSave(w);
+             typedAgainAfterSave(w, w.control("Fup_Name"));
              testsupport::boxes().answerNext(kAlertCancel);
              w.controller.Exit_App();
              EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
          },
          "Desk Two", false},
+        {"Text tab typed into the header, saved, typed again; Exit at once asks to save",
+         [&](Desk &w) {
+             SKTGraphic *g = header(w);
+             ASSERT_NE(g, nullptr);
+             typedAgainAfterSave(w, g);
+             testsupport::boxes().answerNext(kAlertCancel);
+             w.controller.Exit_App();
+             EXPECT_EQ(testsupport::boxes().take(), QStringList{"Do you want to save changes before closing?"});
+             EXPECT_EQ(g->Text_Value, "Desk Two");
+         },
+         "", false},
+        // Every command that takes the design takes what is typed at that moment first.
+        {"Text tab typed into the Company; Add to Database at once",
+         [&](Desk &w) { typeOnTextTab(w, w.control("Fup_Company"), "Acme"); }, "Acme", false, pass(), "Fup_Company"},
+        {"Text tab typed into the Company; Print at once",
+         [&](Desk &w) {
+             typeOnTextTab(w, w.control("Fup_Company"), "Acme Print");
+             const QByteArray printer = qgetenv(Virtual_PDF_Printer_Setting);
+             qputenv(Virtual_PDF_Printer_Setting, QString(testsupport::testHome() + "/printed.pdf").toUtf8());
+             w.controller.runDesk().printWindowRunner = [](Print_Window &) {};
+             w.command("Print")->trigger();
+             qputenv(Virtual_PDF_Printer_Setting, printer);
+             // The run put back its copy of the design, taken with the typing.
+             EXPECT_EQ(w.control("Fup_Company")->Text_Value, "Acme Print");
+         },
+         "", false},
+        {"Watermark typed; Back at once, then Front",
+         [](Desk &w) {
+             CardPropertyPanel &p = *w.controller.cardPanel;
+             p.Watermark_Text->setFocus();
+             p.Watermark_Text->selectAll();
+             QTest::keyClicks(p.Watermark_Text, "Desk Copy");
+             w.controller.Back_Card_Btn_Clicked();
+             w.controller.Front_Card_Btn_Clicked();
+             EXPECT_EQ(p.Watermark_Text->text(), "Desk Copy");
+         },
+         "", false},
         // A change of the card's own settings alone is a change of the design.
         {"Card tab, Shape Ellipse; New asks to save",
          [&](Desk &w) {
@@ -503,15 +555,17 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
     for (const Road &road : roads) {
         Desk w(road.design);
         ASSERT_NE(w.control("Fup_Name"), nullptr);
+        SCOPED_TRACE(road.name);
         road.take(w);
         testsupport::boxes().clear();
-        if (*road.nameShown) {
-            EXPECT_EQ(w.control("Fup_Name")->Text_Value, road.nameShown) << road.name;
-        }
         if (road.photoIsPerson) {
             EXPECT_EQ(w.control("Fup_Photo")->FilePath(), person) << road.name;
         }
         expectInStep(w, road.name);
+        // After Add to Database, which writes what is still being typed.
+        if (*road.nameShown) {
+            EXPECT_EQ(w.control(road.shownId)->Text_Value, QString(road.nameShown)) << road.name;
+        }
     }
 }
 

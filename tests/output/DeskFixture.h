@@ -35,6 +35,7 @@ struct Desk_Host final : Output_Host {
     // What group mode would give: the side not shown filled for the selected person.
     std::shared_ptr<SideCopy> notShownFilled;
 
+    void Take_Typing() override {}
     CardValueEngine &Value_Engine() override { return values.Engine(); }
     std::unique_ptr<BatchRunGuard> Begin_Batch_Run(bool holdRedraw) override
     {

@@ -85,6 +85,13 @@ void Visitor_Record_Desk::Add_Visitor_Record_To_DB(const Profile_Panel *frontPan
     try {
         Check_Path_And_Create_VISITOR_Files();
         const bool twoSided = m_document.Front_card_Prop.Card_Side() != QLatin1String("1");
+        // A one-sided card's visitor is its front's, which is what prints: on its back
+        // the clerk sees (and types into) details the record would not hold.
+        if (!twoSided && m_document.currentSide() == 1) {
+            Show_MessageBox(QStringLiteral("This card has one side: its visitor is recorded from the front.\n"
+                                           "Please show the front and enter the visitor's details there."));
+            return;
+        }
         int count = m_document.graphics().count();
         if (twoSided && count == 0) count = m_document.graphics_back().count();
         if (count == 0) {

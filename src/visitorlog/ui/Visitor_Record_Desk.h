@@ -26,7 +26,9 @@ public:
     Visitor_Record_Desk &operator=(const Visitor_Record_Desk &) = delete;
 
     // Records the visitor shown in the panels as one new database row and tells the
-    // user the outcome (saved, nothing entered, or the database failure). A stand-in
+    // user the outcome (saved, nothing entered, or the database failure). On a one-sided
+    // card the back's panel is no visitor's: while the back is shown nothing is recorded
+    // and the user is told to use the front. A stand-in
     // picture of the program in the photo box (StandInPictures.h) is recorded as no
     // photo and counts as nothing entered.
     void Add_Visitor_Record_To_DB(const Profile_Panel *front, const Profile_Panel *back);

@@ -26,6 +26,8 @@ using Row = std::map<QString, QString>;
 
 const QString kSaved = QStringLiteral("\nVisitor Details has been saved successfully");
 const QString kNothingEntered = QStringLiteral("\nPlease enter some details of visitor.");
+const QString kOneSidedBackShown = QStringLiteral("\nThis card has one side: its visitor is recorded from the front.\n"
+                                                  "Please show the front and enter the visitor's details there.");
 const QString kNoControls = QStringLiteral("\nThere is no details for Visitor.\nPlease enter some details.");
 
 QString today() { return QLocale(QLocale::English, QLocale::UnitedStates).toString(QDate::currentDate(), "dd-MMM-yyyy"); }
@@ -168,9 +170,21 @@ TEST(VisitorRecord, BackSideOfTwoAndOneSidedCards)
     w.document.Front_card_Prop.setCard_Side("1");
     EXPECT_EQ(w.record(), QStringList{kSaved})
         << "the ticked back time box still counts as entered";
+    // The back of a one-sided card shown: what its panel holds is no visitor's (the
+    // front is, and prints), so nothing is recorded, and the user is told.
+    w.showSide(1);
+    w.bp().Add_to_DB_btn->click();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{kOneSidedBackShown});
+    EXPECT_EQ(readRows().size(), 2u);
+    // A two-sided card's back shown: both panels, as from the front.
+    w.document.Front_card_Prop.setCard_Side("2");
+    w.bp().Add_to_DB_btn->click();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{kSaved});
+    w.showSide(0);
 
     std::vector<Row> rows = readRows();
-    ASSERT_EQ(rows.size(), 2u);
+    ASSERT_EQ(rows.size(), 3u);
+    EXPECT_EQ(rows[2]["VName_B"], "Back name");
     EXPECT_EQ(rows[0]["VName_B"], "Back name");
     EXPECT_EQ(rows[0]["VName_lb_B"], "Name :");
     EXPECT_EQ(rows[0]["EntryTime_B"], "10:00:00");
