@@ -78,6 +78,15 @@ std::optional<int> UndoHistory::stepsToCard(int side, const QSizeF &size, bool u
     return std::nullopt;
 }
 
+std::optional<int> UndoHistory::redosToDepth(int side, int depth, const QSizeF &size) const
+{
+    const std::vector<SideSnapshot> &states = redoStack(side);
+    if (depth < 0 || depth >= int(states.size())) return std::nullopt;
+    const SideSnapshot &reached = states[size_t(depth)];
+    if (!reached.card || reached.card->size != size) return std::nullopt;
+    return int(states.size()) - depth;
+}
+
 qint64 Archive_Bytes(const KeyedArchive &archive) { return snapshotCost({archive}, nullptr); }
 
 SideSnapshot Side_Snapshot(const std::vector<GraphicPtr> &controls)

@@ -49,7 +49,9 @@ void Give_Card_Size(const Card_Size_Record &record, Card_Property &front, Card_P
 // columnStep: the group columns before and after the step that left this state, when
 // that step changed them (the column dialog, a binding, a crop into a column, a side
 // copy); an undo of the step puts back the columns it changed, a redo makes them again,
-// and no other step touches them.
+// and no other step touches them. otherRedos: on a state an Undo put on the redo stack,
+// how many states the other side's redo stack held before that Undo; like rowFill, no
+// state of the design.
 struct SideSnapshot : std::vector<KeyedArchive> {
     using std::vector<KeyedArchive>::vector;
     std::optional<Card_Size_Record> card;
@@ -57,6 +59,7 @@ struct SideSnapshot : std::vector<KeyedArchive> {
     int photo = -1;
     QStringList textHere;
     std::optional<std::pair<DesignColumnChoices, DesignColumnChoices>> columnStep;
+    std::optional<int> otherRedos;
     bool operator==(const SideSnapshot &o) const
     {
         return card == o.card && photo == o.photo && static_cast<const std::vector<KeyedArchive> &>(*this) == o;
@@ -107,6 +110,9 @@ public:
     // `size`: 0 when its present state (the top of its undo stack) was; none when no
     // state on the way was.
     std::optional<int> stepsToCard(int side, const QSizeF &size, bool undoing) const;
+    // How many redos leave `depth` states on the side's redo stack, when the state they
+    // give back was taken on a card of `size`; none when no redo would, or it was not.
+    std::optional<int> redosToDepth(int side, int depth, const QSizeF &size) const;
     int undoCount(int side) const { return int(undoStack(side).size()); }
     int redoCount(int side) const { return int(redoStack(side).size()); }
     // There is a state before the one shown, or an undone one.

@@ -60,6 +60,8 @@ QFont Font_With_Name(const QString &name, double pointSize)
         {"Helvetica Neue", "Liberation Sans"}, {"Lucida Grande", "DejaVu Sans"},
         {"Times", "Liberation Serif"}, {"Times New Roman", "Liberation Serif"},
         {"Courier", "Liberation Mono"}, {"Courier New", "Liberation Mono"},
+        // The other platform's own interface font: this desktop's own (DEFAULT_FONT).
+        {".AppleSystemUIFont", ""},
     };
     QString family = name.trimmed();
     QString style;

@@ -68,5 +68,6 @@ double Points_to_MM_Convert(double points);
 double Get_Unit_Convertor(int from, int into);
 
 // A font made from a family (or "Family-Style" name) and a point size; names used by
-// other platforms resolve to installed metric twins.
+// other platforms resolve to installed metric twins, their interface font to the
+// desktop's own (DEFAULT_FONT).
 QFont Font_With_Name(const QString &name, double pointSize);

@@ -126,7 +126,12 @@ void Side_Steps::Card_Size_Follows(const SideSnapshot &restored, int side, bool 
     // on a card of this size (a size change records both sides, so it finds the state
     // that change left or found), its present state first; without one its present
     // controls are rescaled as a size change rescales them, and that is its new state.
-    const int steps = m_history.stepsToCard(other, size, undoing).value_or(-1);
+    // The Redo of an Undo that took it back past later states of its own takes it
+    // forward past them again, to where that Undo found it.
+    std::optional<int> found;
+    if (!undoing && restored.otherRedos) found = m_history.redosToDepth(other, *restored.otherRedos, size);
+    if (!found) found = m_history.stepsToCard(other, size, undoing);
+    const int steps = found.value_or(-1);
     // Taken on the card it was laid out for, before the card changes.
     SideSnapshot present = State(other);
     Give_Card_Size(*restored.card, m_doc.Front_card_Prop, m_doc.Back_card_Prop);
@@ -145,6 +150,7 @@ void Side_Steps::Card_Size_Follows(const SideSnapshot &restored, int side, bool 
             present = *m_history.undo(other, std::move(present));
         } else {
             present = *m_history.redo(other);
+            present.otherRedos.reset();
             m_history.push(other, present);
         }
     }
@@ -171,6 +177,8 @@ bool Side_Steps::Undo()
         const Column_Step_Record step = m_history.top(side)->columnStep;
         SideSnapshot present = State(side);
         present.columnStep = step;
+        // Its Redo takes the other side forward again past what the card size walks back.
+        present.otherRedos = m_history.redoCount(1 - side);
         before = m_history.undo(side, std::move(present));
         if (before) {
             Step_Shown(*before, side, true, step);

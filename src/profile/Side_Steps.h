@@ -114,7 +114,8 @@ private:
     // The state an Undo (or Redo) of `step` gave back shown on the side.
     void Step_Shown(const SideSnapshot &state, int side, bool undoing, const Column_Step_Record &step);
     // After a step of `side`, the card takes the size the state was laid out for, and
-    // the other side goes along its own history to its nearest state on that card.
+    // the other side goes along its own history to its nearest state on that card; a
+    // Redo takes it forward to where the Undo of that step found it.
     void Card_Size_Follows(const SideSnapshot &restored, int side, bool undoing);
 
     SKTDocument &m_doc;

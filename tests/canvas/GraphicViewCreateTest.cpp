@@ -6,6 +6,7 @@
 #include "SKTGraphicList.h"
 #include "OutsideFolder.h"
 #include "SKTGraphicView.h"
+#include "ScopedFlag.h"
 #include "TestSupport.h"
 
 #include <QMimeData>
@@ -156,6 +157,7 @@ TEST_F(GraphicViewCreateTest, GroupModeBindsProfileTextsToTheirColumn)
 
 TEST_F(GraphicViewCreateTest, InvitationTextsAreAlignedAndSized)
 {
+    const Scoped_Value<QFont> deskFont(DEFAULT_FONT, QFont(QStringLiteral("DejaVu Sans"), 11));
     SKTGraphic *title = byID(GraphicKind::Text, "PARTY_TITLE", "Wedding");
     SKTGraphic *from = byID(GraphicKind::Text, "PARTY_FROM", "Us");
     EXPECT_EQ(title->text_alignmnet, 2);
@@ -163,6 +165,7 @@ TEST_F(GraphicViewCreateTest, InvitationTextsAreAlignedAndSized)
     ASSERT_TRUE(title->text_ctrl_font.has_value());
     EXPECT_EQ(title->text_ctrl_font->pointSizeF(), 18);
     EXPECT_EQ(title->Text_contents().font.pointSizeF(), 18);
+    EXPECT_EQ(title->text_ctrl_font->family(), "DejaVu Sans") << "the desktop's own font, not another platform's";
 }
 
 TEST_F(GraphicViewCreateTest, LookUpsHidingAndBulkOperationsByID)

@@ -539,6 +539,19 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
         {"time cleared under Manual, then Manual off", clearUnderManual(false), "", false},
         {"General ID (h), the photo deleted", deletePhoto, "Ann", false, generalId.arg("h")},
         {"General ID (v), the photo deleted", deletePhoto, "Ann", false, generalId.arg("v")},
+        // The back's copy made after the other orientation comes again with its Redo.
+        {"General ID (h), typed, Size tab Vertical, Copy to Other Side, Yes, Front, Undo, Redo",
+         [](Desk &w) {
+             Desk::type(w.fp().fields[0].value, "Ann");
+             w.controller.cardPanel->Preset_ComboBox->setCurrentIndex(1);
+             testsupport::boxes().answerNext(1);
+             w.command("CopySide")->trigger();
+             w.controller.Front_Card_Btn_Clicked();
+             w.command("Undo")->trigger();
+             w.command("Redo")->trigger();
+             EXPECT_EQ(w.document.sideList(1).count(), w.document.sideList(0).count());
+         },
+         "Ann", false, generalId.arg("h")},
         {"General ID (h), Image tab, Reset and Crop... on the logo",
          [&](Desk &w) {
              w.select(w.control("Fup_Photo"));
