@@ -55,9 +55,11 @@ public:
     // to disk and renamed over it, so a failed write (no rows, no template, an
     // unwritable folder, a cell over 32,767 characters, more than 1,048,576 rows or
     // 16,384 columns: the log says which) returns false and leaves an old file as it
-    // was. `hasTitleRow` does not change the output.
+    // was. `hasTitleRow` does not change the output. On failure `error` gets the
+    // system's error number of the write that failed (errno: ENOSPC, EACCES, ...; 0
+    // when there is none to tell, as for rows over a worksheet's limits).
     static bool WriteWorkbook(const QString &path, const SheetRows &rows, bool hasTitleRow,
-                              const QString &templateFolder);
+                              const QString &templateFolder, int *error = nullptr);
 
     // OpenDocument spreadsheets. The reader returns the direct rows of the first
     // table: a cell or row repeated by "table:number-columns-repeated" or
@@ -89,8 +91,9 @@ public:
 
 private:
     // Packs `folder` into a file beside `path`, `first` as the first entry when
-    // given, flushes it to disk and renames it over `path`.
-    static bool packFolder(const QString &folder, const QString &path, const QString &first, int level);
+    // given, flushes it to disk and renames it over `path`; `error` as WriteWorkbook's.
+    static bool packFolder(const QString &folder, const QString &path, const QString &first, int level,
+                           int *error = nullptr);
     // Reads sheet `number` of the open workbook into the rows kept between reads;
     // false (and the workbook closed) when it is damaged or too large.
     bool readSheet(int number);

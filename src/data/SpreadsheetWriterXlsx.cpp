@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
+#include <cerrno>
 #include <charconv>
 #include <cstdio>
 #include <fcntl.h>
@@ -34,28 +35,41 @@ const char *const kDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" stand
 // An XML part written in blocks as it is produced.
 class PartWriter {
 public:
-    explicit PartWriter(const QString &path) : m_file(path) { m_ok = m_file.open(QIODevice::WriteOnly); }
+    explicit PartWriter(const QString &path) : m_file(path)
+    {
+        m_ok = m_file.open(QIODevice::WriteOnly);
+        if (!m_ok) m_error = errno;
+    }
     std::string &out() { return m_buffer; }
     void flushIfFull()
     {
         if (m_buffer.size() >= kFlushSize) flush();
     }
+    // False on failure, errno then the system's error number of the write that failed.
     bool finish()
     {
         flush();
         m_file.close();
-        return m_ok && m_file.error() == QFileDevice::NoError;
+        if (m_ok && m_file.error() != QFileDevice::NoError) fail();
+        errno = m_error;
+        return m_ok;
     }
 
 private:
     void flush()
     {
-        if (m_ok && m_file.write(m_buffer.data(), qint64(m_buffer.size())) != qint64(m_buffer.size())) m_ok = false;
+        if (m_ok && m_file.write(m_buffer.data(), qint64(m_buffer.size())) != qint64(m_buffer.size())) fail();
         m_buffer.clear();
+    }
+    void fail()
+    {
+        m_ok = false;
+        m_error = errno;
     }
     QFile m_file;
     std::string m_buffer;
     bool m_ok = false;
+    int m_error = 0;
 };
 
 void appendNumber(std::string &out, long long n)
@@ -179,29 +193,35 @@ QString overLimit(const SheetRows &rows)
 } // namespace
 
 bool SpreadsheetWriter::WriteWorkbook(const QString &path, const SheetRows &rows, bool hasTitleRow,
-                                      const QString &templateFolder)
+                                      const QString &templateFolder, int *error)
 {
     Q_UNUSED(hasTitleRow);
-    if (rows.isEmpty() || rows.front().isEmpty()) return false;
+    const auto failed = [error](int why) {
+        if (error) *error = why;
+        return false;
+    };
+    if (rows.isEmpty() || rows.front().isEmpty()) return failed(0);
     const QString tooMuch = overLimit(rows);
     if (!tooMuch.isEmpty()) {
         Show_NSLog_Message(QStringLiteral("Cannot write %1: %2.").arg(path, tooMuch));
-        return false;
+        return failed(0);
     }
     const SpreadsheetFolder folder;
-    if (!folder.isValid()) return false;
+    if (!folder.isValid()) return failed(0);
     const QString tmp = folder.path();
     if (!ZipArchive::unzipFileAtPath(QDir(templateFolder).filePath(QStringLiteral("Template.xlsx")), tmp, true))
-        return false;
+        return failed(0);
     long long strings = 0;
+    errno = 0;
     if (!QDir().mkpath(tmp + QStringLiteral("/xl/worksheets")) ||
         !writeSheet(tmp + QStringLiteral("/xl/worksheets/sheet1.xml"), rows, strings) ||
         !writeSharedStrings(tmp + QStringLiteral("/xl/sharedStrings.xml"), rows, strings))
-        return false;
-    return packFolder(tmp, path, {}, kPackLevel);
+        return failed(errno);
+    return packFolder(tmp, path, {}, kPackLevel, error);
 }
 
-bool SpreadsheetWriter::packFolder(const QString &folderPath, const QString &path, const QString &first, int level)
+bool SpreadsheetWriter::packFolder(const QString &folderPath, const QString &path, const QString &first, int level,
+                                   int *error)
 {
     const QDir folder(folderPath);
     QStringList entries;
@@ -212,12 +232,14 @@ bool SpreadsheetWriter::packFolder(const QString &folderPath, const QString &pat
     const QFileInfo target(path);
     const QString packed = target.absolutePath() + QStringLiteral("/.") + target.fileName() +
                            QStringLiteral(".%1.part").arg(QRandomGenerator::global()->generate(), 8, 16, QChar(u'0'));
-    if (!ZipArchive::createZipFileAtPath(packed, entries, level)) return false;
+    if (!ZipArchive::createZipFileAtPath(packed, entries, level, error)) return false;
+    errno = 0;
     if (syncToDisk(packed) &&
         std::rename(QFile::encodeName(packed).constData(), QFile::encodeName(target.absoluteFilePath()).constData()) == 0) {
         syncToDisk(target.absolutePath());  // the rename itself
         return true;
     }
+    if (error) *error = errno;
     QFile::remove(packed);
     return false;
 }

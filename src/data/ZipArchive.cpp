@@ -10,6 +10,7 @@
 #include <minizip/unzip.h>
 #include <minizip/zip.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <ctime>
 #include <algorithm>
@@ -284,16 +285,23 @@ bool ZipArchive::readEntry(const QString &path, const QString &name, QByteArray 
     return zip.readAll(name, bytes) == ZipStatus::Ok;
 }
 
-bool ZipArchive::createZipFileAtPath(const QString &path, const QStringList &paths, int level)
+bool ZipArchive::createZipFileAtPath(const QString &path, const QStringList &paths, int level, int *error)
 {
+    // The reason is taken as the step fails, before the archive is removed.
+    errno = 0;
+    const auto failed = [error] {
+        if (error) *error = errno;
+        return false;
+    };
     ZipArchive zip(path, level);
-    if (!zip.open()) return false;
+    if (!zip.open()) return failed();
     for (QString p : paths) {
         if (p.endsWith(u'/') && p.size() > 1) p.chop(1);
         const int cut = p.lastIndexOf(u'/') + 1;
-        if (!zip.writeFile(p.mid(cut), p.left(cut))) return false;  // the destructor removes the file
+        if (!zip.writeFile(p.mid(cut), p.left(cut))) return failed();  // the destructor removes the file
     }
     if (zip.close()) return true;
+    failed();
     QFile::remove(path);
     return false;
 }

@@ -52,8 +52,10 @@ public:
     // matching, or passes a limit.
     static bool readEntry(const QString &path, const QString &name, QByteArray &bytes);
     // Creates the archive from files and folders, each added under its last path
-    // component. False, and no archive left behind, when anything fails.
-    static bool createZipFileAtPath(const QString &path, const QStringList &paths, int level = kDefaultLevel);
+    // component. False, and no archive left behind, when anything fails; `error` then
+    // gets the system's error number of the step that failed (errno, 0 when unknown).
+    static bool createZipFileAtPath(const QString &path, const QStringList &paths, int level = kDefaultLevel,
+                                    int *error = nullptr);
 
     // 1 January 1980, 00:00, local time: the earliest date an entry can carry.
     static QDateTime dateFor1980();

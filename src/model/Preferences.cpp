@@ -59,7 +59,10 @@ void Preferences::setDefaults()
         mDict[*key] = QString();
 }
 
-bool Preferences::flush() const { return Plist_Write_File(mPreferencesPath, mDict, PlistFormat::Xml, 0600); }
+bool Preferences::flush(int *error) const
+{
+    return Plist_Write_File(mPreferencesPath, mDict, PlistFormat::Xml, 0600, error);
+}
 
 std::optional<QString> Preferences::value(const QString &key) const
 {

@@ -23,8 +23,9 @@ public:
     static QString settingsPath();  // Created_Resource_Path + "zuv.iravararirer.plist"
 
     void setDefaults();
-    // Writes the whole dictionary (owner-only permissions: it holds a password).
-    bool flush() const;
+    // Writes the whole dictionary (owner-only permissions: it holds a password). False
+    // when it could not be written, `error` getting the system's error number (errno).
+    bool flush(int *error = nullptr) const;
 
     std::optional<QString> send_email_enable_ssl() const { return value(send_email_Enable_SSLkey); }
     std::optional<QString> send_email_Recipient() const { return value(send_email_RecipientKey); }

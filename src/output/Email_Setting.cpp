@@ -1,5 +1,6 @@
 #include "Email_Setting.h"
 
+#include "FileUtilities.h"
 #include "Globals.h"
 #include "LayoutParts.h"
 #include "Helpers.h"
@@ -111,7 +112,7 @@ void Email_Setting::loadPreferences()
         TLS_Selected();
 }
 
-void Email_Setting::flushPreferences()
+bool Email_Setting::flushPreferences()
 {
     Preferences prefs = Preferences::sharedInstance();
     prefs.setsend_email_Recipient(_send_mail_to->text());
@@ -120,7 +121,10 @@ void Email_Setting::flushPreferences()
     prefs.setsend_email_PORT_num(_send_mail_port->text());
     prefs.setsend_email_Password(_send_mail_password->text());
     prefs.setsend_email_enable_ssl(Secure_Flag());
-    if (!prefs.flush()) Show_MessageBox(QStringLiteral("The e-mail settings could not be saved."));
+    int error = 0;
+    if (prefs.flush(&error)) return true;
+    Show_MessageBox(Failed_Write_Text(QStringLiteral("The e-mail settings could not be saved."), error));
+    return false;
 }
 
 QString Email_Setting::Secure_Flag() const
@@ -169,8 +173,7 @@ bool Email_Setting::Check_Validation(bool test)
 
 void Email_Setting::Save_Button()
 {
-    if (!Check_Validation(false)) return;
-    flushPreferences();
+    if (!Check_Validation(false) || !flushPreferences()) return;
     done(1);
 }
 

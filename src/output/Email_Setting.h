@@ -27,10 +27,13 @@ public:
     // global pool).
     explicit Email_Setting(QWidget *parent = nullptr, Modal_Runner *runner = nullptr, QThreadPool *pool = nullptr);
 
-    // Loads the stored settings and runs the window; 1 after Save, 0 after Close.
+    // Loads the stored settings and runs the window; 1 after Save, 0 after Close. A Save
+    // that could not be written keeps the window open with what was typed.
     int Open_Wnd();
     void loadPreferences();
-    void flushPreferences();
+    // Stores the fields as typed; false, with a message that says why, when the
+    // settings file could not be written.
+    bool flushPreferences();
     // Checks the fields in order (the test recipient too with `test`); the first that
     // fails is reported and takes the keyboard focus.
     bool Check_Validation(bool test);

@@ -393,11 +393,14 @@ Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pa
 {
     if (files.empty()) return Export_Write::Skipped;
     int failed = -1;
+    int error = 0;
     for (size_t i = 0; i < files.size() && failed < 0; ++i)
         if (files[i].second.isEmpty()) failed = int(i);
-    if (failed < 0 && !Write_Files_Whole(files, 0644, &failed, File_Write_System(), &state.swept_folders, links))
+    if (failed < 0 &&
+        !Write_Files_Whole(files, 0644, &failed, File_Write_System(), &state.swept_folders, links, &error))
         failed = std::max(failed, 0);
     if (failed >= 0) {
+        state.failed_error = error;
         Show_NSLog_Message(QStringLiteral("The file \"%1\" could not be written.").arg(files[size_t(failed)].first));
         ++state.failed_files;
         return Export_Write::Failed;

@@ -120,8 +120,9 @@ std::optional<QString> Export_Run_Target(const QString &path, bool skip_keep_rep
                                          Output_Run_State &state);
 // Writes the files of one card whole, all or none (a file that was there stays as it
 // was when the card fails); empty bytes fail. Written: the last file becomes the run's
-// exported file. Failed: counted in the run's failed_files. A link under a file's name
-// is replaced, unless the name was chosen in a save panel (`links` Write_Through).
+// exported file. Failed: counted in the run's failed_files, the system's reason in its
+// failed_error. A link under a file's name is replaced, unless the name was chosen in a
+// save panel (`links` Write_Through).
 Export_Write Write_Card_Files(Output_Run_State &state, const std::vector<std::pair<QString, QByteArray>> &files,
                               File_Link links = File_Link::Replace);
 

@@ -5,8 +5,14 @@
 #include "Mail_Recipients.h"
 #include "Preferences.h"
 
+#include <QFile>
 #include <QProcess>
 #include <QProcessEnvironment>
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 const QString Mail_Check_Settings_Text = QStringLiteral(
     "Please make sure that:\n1. Entered E-mail settings are correct.\n2. Internet connectivity to E-mail server is "
@@ -39,6 +45,27 @@ Mail_Addresses Take_Mail_Addresses(Mail_Settings settings, const QString &sender
     out.recipients = std::move(list.recipients);
     out.error = std::move(list.error);
     return out;
+}
+
+QString Attachment_Refusal(const QString &path)
+{
+    // Opened as the mail program will open it: a missing file, a folder or one without
+    // read permission is told by the system. Never waits (a FIFO named by mistake).
+    int error = 0;
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    struct stat st {};
+    if (fd < 0)
+        error = errno;
+    else if (::fstat(fd, &st) != 0)
+        error = errno;
+    else if (S_ISDIR(st.st_mode))
+        error = EISDIR;
+    else if (!S_ISREG(st.st_mode))
+        error = EINVAL;
+    if (fd >= 0) ::close(fd);
+    if (error == 0) return {};
+    return QStringLiteral("The file to attach could not be read, so nothing was sent:\n\"%1\"\n%2.")
+        .arg(path, qt_error_string(error));
 }
 
 QString Mail_Cause_Line(int status, const QString &address)

@@ -67,6 +67,12 @@ struct Mail_Result {
     bool sent() const { return status == Mail_Sent; }
 };
 
+// Why a file the user named to be attached cannot be sent, naming it with the system's
+// reason: "The file to attach could not be read, so nothing was sent:\n\"<path>\"\nNo
+// such file or directory." (a folder: "Is a directory."); empty when it is a file that
+// can be read.
+QString Attachment_Refusal(const QString &path);
+
 // One line naming the cause of a failed message; `address` is the result's address,
 // named by the lines of the two address statuses.
 QString Mail_Cause_Line(int status, const QString &address = {});

@@ -39,6 +39,9 @@ struct Output_Run_State {
     // Files that could not be written, and the cards they belonged to.
     std::atomic<int> failed_files{0};
     std::atomic<int> failed_cards{0};
+    // The system's error number (errno) of the last file that could not be written; 0
+    // when none is known.
+    std::atomic<int> failed_error{0};
     // Cards whose every file asked for was written; the first card that could not be
     // written (from 0; -1 none), where a run stops.
     std::atomic<int> written_cards{0};

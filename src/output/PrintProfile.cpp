@@ -143,11 +143,11 @@ bool Is_Same_File(const QString &a, const QString &b, QStringList (*listFolder)(
     return !(listed.contains(fa.fileName()) && listed.contains(fb.fileName()));
 }
 
-bool Write_Print_Profile(const QString &path, const Print_Profile &profile)
+bool Write_Print_Profile(const QString &path, const Print_Profile &profile, int *error)
 {
     QVariantList items;
     for (const QString &s : Print_Profile_Strings(profile)) items << s;
-    return Plist_Write_File(path, items, PlistFormat::Xml, 0644);
+    return Plist_Write_File(path, items, PlistFormat::Xml, 0644, error);
 }
 
 std::optional<Print_Profile> Read_Print_Profile(const QString &path, QString *why)

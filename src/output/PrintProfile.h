@@ -55,8 +55,9 @@ QStringList Print_Profile_Names(const QString &folder);
 // the name asked). False when either is missing.
 // listFolder gives a folder's file names (nullptr: the folder as read from disk).
 bool Is_Same_File(const QString &a, const QString &b, QStringList (*listFolder)(const QString &folder) = nullptr);
-// Writes the profile whole (a new file, then renamed over the old). False on failure.
-bool Write_Print_Profile(const QString &path, const Print_Profile &profile);
+// Writes the profile whole (a new file, then renamed over the old). False on failure,
+// `error` getting the system's error number (errno; 0 when there is none to tell).
+bool Write_Print_Profile(const QString &path, const Print_Profile &profile, int *error = nullptr);
 // Reads a profile file; nullopt (and the reason) when it is missing or not an array of
 // at least 26 strings.
 std::optional<Print_Profile> Read_Print_Profile(const QString &path, QString *why = nullptr);

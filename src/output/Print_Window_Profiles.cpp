@@ -2,6 +2,7 @@
 // profile dialog.
 #include "Print_Window.h"
 
+#include "FileUtilities.h"
 #include "Globals.h"
 #include "Helpers.h"
 #include "LayoutParts.h"
@@ -207,8 +208,9 @@ bool Print_Window::saveProfileFile(const QString &file, const QString &printer)
     p.spreadsheet = print_with_excel_chk->isChecked();
     p.cropMarks = crop_mark_chk->isChecked();
     p.fitToFrame = fit_frame_chk->isChecked();
-    if (!Write_Print_Profile(file, p)) {
-        Show_MessageBox(QStringLiteral("Error in file accessing."));
+    int error = 0;
+    if (!Write_Print_Profile(file, p, &error)) {
+        Show_MessageBox(Failed_Write_Text(QStringLiteral("Error in file accessing."), error));
         return false;
     }
     Show_MessageBox(QStringLiteral("Print Profile has been saved successfully."));

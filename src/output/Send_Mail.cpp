@@ -18,7 +18,6 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -453,6 +452,13 @@ bool Send_Mail::Send_Button()
             Show_MessageBox(QStringLiteral("Please enter valid file name."));
             return false;
         }
+    } else if (const QString file = Trim_Str(attachment->text()); !file.isEmpty()) {
+        // A file the user named goes with every message, or nothing is sent.
+        if (const QString refusal = Attachment_Refusal(file); !refusal.isEmpty()) {
+            Show_MessageBox(refusal);
+            return false;
+        }
+        run->fixedAttachments << file;
     }
     run->side = card_side_str();
     if (mirror_chk_box->isChecked())
@@ -483,9 +489,6 @@ bool Send_Mail::Send_Button()
             }
             run->fixedAttachments << path;
         }
-    } else if (run->mode == Mail_Run_Mode::No_Card) {
-        const QString file = Trim_Str(attachment->text());
-        if (!file.isEmpty() && QFileInfo(file).isFile()) run->fixedAttachments << file;
     }
     if (run->batch && !m_source.Begin_Batch_Run(send_with_batch_chk->isChecked(), send_with_excel_chk->isChecked()))
         return false;  // the user was told

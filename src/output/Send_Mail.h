@@ -63,7 +63,8 @@ public:
     // Resets the fields for the design (what Open_Wnd does before it runs the window);
     // the counts are taken afresh unless a run is under way.
     void Reset_For_Design();
-    // Checks the fields and starts the sending thread; false when refused (reported).
+    // Checks the fields and starts the sending thread; false when refused (reported),
+    // as when the file named to be sent without a card cannot be read.
     bool Send_Button();
     void Close_Button();
     // Escape and the title bar's close do what Close does: nothing while it sends.

@@ -165,6 +165,16 @@ QString Write_Refusal_Text(const QString &path, const QString &otherwise)
     return reason.isEmpty() ? otherwise : QStringLiteral("Unable to save the file \"%1\".\n\n").arg(path) + reason;
 }
 
+QString Failed_Write_Text(const QString &message, const QString &reason)
+{
+    return reason.isEmpty() ? message : message + u' ' + reason + u'.';
+}
+
+QString Failed_Write_Text(const QString &message, int error)
+{
+    return Failed_Write_Text(message, error ? qt_error_string(error) : QString());
+}
+
 std::optional<qint64> Get_Free_Bytes_At_Path(const QString &path)
 {
     const QStorageInfo storage(path);

@@ -50,6 +50,11 @@ QString Write_Refusal_Reason(const QString &path);
 // Write_Refusal_Reason tells why: "Unable to save the file "<path>".\n\n<reason>";
 // `otherwise` when it cannot be told.
 QString Write_Refusal_Text(const QString &path, const QString &otherwise = {});
+// A failed write's message followed by the system's reason, as a sentence of its own:
+// "Error in file accessing. No space left on device."; the message alone when there is
+// no reason to tell (an empty reason, or the error number 0).
+QString Failed_Write_Text(const QString &message, const QString &reason);
+QString Failed_Write_Text(const QString &message, int error);
 // The bytes this user may still write on the file system holding the path (a file or a
 // folder); nullopt when the file system cannot be read.
 std::optional<qint64> Get_Free_Bytes_At_Path(const QString &path);

@@ -262,7 +262,7 @@ std::optional<QVariant> Plist_Read_File(const QString &path)
     return Plist_From_Bytes(f.readAll());
 }
 
-bool Plist_Write_File(const QString &path, const QVariant &root, PlistFormat format, int permissions)
+bool Plist_Write_File(const QString &path, const QVariant &root, PlistFormat format, int permissions, int *error)
 {
-    return Write_File_Whole(path, Plist_To_Bytes(root, format), permissions);
+    return Write_File_Whole(path, Plist_To_Bytes(root, format), permissions, nullptr, File_Link::Write_Through, error);
 }

@@ -16,6 +16,7 @@ QByteArray Plist_To_Bytes(const QVariant &root, PlistFormat format = PlistFormat
 
 std::optional<QVariant> Plist_Read_File(const QString &path);
 // Writes the whole file (temporary file, then rename) with the given permissions
-// (octal, e.g. 0600). Returns false when it could not be written.
+// (octal, e.g. 0600). Returns false when it could not be written, `error` getting the
+// system's error number of the step that failed (as Write_File_Whole gives it).
 bool Plist_Write_File(const QString &path, const QVariant &root, PlistFormat format = PlistFormat::Xml,
-                      int permissions = 0600);
+                      int permissions = 0600, int *error = nullptr);

@@ -3,6 +3,7 @@
 // cannot be made and files that cannot be written.
 #include "Batch_Export.h"
 #include "Card_Property.h"
+#include "DiskFull.h"
 #include "GuiThread.h"
 #include "MessageBox.h"
 #include "ProcessMemory.h"
@@ -25,9 +26,6 @@
 #include <atomic>
 #include <mutex>
 #include <set>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace batch_export_test {
 
@@ -384,26 +382,6 @@ TEST_F(BatchExportTest, FilesThatCannotBeWrittenAreReported)
 }
 
 namespace {
-// The disk as if full after `bytes` bytes of any file this process writes: writes past
-// the file size limit fail (the signal they raise is ignored meanwhile).
-struct Disk_Full_After {
-    rlimit kept{};
-    void (*handler)(int) = SIG_DFL;
-    explicit Disk_Full_After(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &kept);
-        handler = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = kept;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~Disk_Full_After()
-    {
-        setrlimit(RLIMIT_FSIZE, &kept);
-        std::signal(SIGXFSZ, handler);
-    }
-};
-
 // A side whose file is large: a picture of noise over the card.
 RenderedSide noisySide(QSizeF size)
 {
@@ -483,7 +461,7 @@ TEST(CardFileSink, ACardThatCannotBeWrittenWholeLeavesNothingOfItself)
             const qsizetype small = Rendered_Side_File_Data(back, row.ext, true).size();
             const qsizetype large = Rendered_Side_File_Data(front, row.ext, true).size();
             ASSERT_LT(2 * small, large);
-            const Disk_Full_After full(rlim_t(small + (large - small) / 2));
+            const testsupport::Disk_Full_After full(rlim_t(small + (large - small) / 2));
             written = sink.Write_Card(0, front, back);
         } else {
             written = sink.Write_Card(0, front, back);

@@ -1,5 +1,6 @@
 // The e-mail settings window: validation order and focus, saving as typed, the secure
 // flag, reset, and the test message sent to a loopback sink.
+#include "DiskFull.h"
 #include "Email_Setting.h"
 #include "Globals.h"
 #include "MailSink.h"
@@ -10,12 +11,15 @@
 #include "TestSupport.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using namespace mailtest;
 using testsupport::boxes;
@@ -195,13 +199,42 @@ TEST_F(EmailSetting, SaveStoresAsTypedOwnerOnlyAndTheSecureFlag)
     EXPECT_FALSE(w._send_mail_tls->isChecked());
 }
 
+// A Save refused, or that could not be written (the disk full), stores nothing and keeps
+// the window open with what was typed; Save pressed again once it can be written
+// stores it.
 TEST_F(EmailSetting, SaveRefusedStoresNothing)
 {
-    Email_Setting w;
-    fill(w, {"sender@example.org", "", "smtp.example.org", "587", ""});
-    w.Save_Button();
-    EXPECT_EQ(boxes().take(), QStringList{"\nPlease enter password."});
-    EXPECT_EQ(Preferences::sharedInstance().send_email_SenderEmail().value_or("?"), "");
+    struct Row {
+        const char *password;
+        bool diskFull;
+        const char *message;
+    };
+    const Row rows[] = {
+        {"", false, "Please enter password."},
+        {"pw", true, "The e-mail settings could not be saved. File too large."},
+    };
+    for (const Row &row : rows) {
+        Preferences::sharedInstance();  // the empty settings file, made while there is room
+        Email_Setting w;
+        w.show();
+        fill(w, {"sender@example.org", row.password, "smtp.example.org", "587", ""});
+        {
+            std::optional<testsupport::Disk_Full_After> full;
+            if (row.diskFull) full.emplace(0);
+            w.Save_Button();
+        }
+        EXPECT_EQ(boxes().take(), QStringList{"\n" + QString::fromUtf8(row.message)});
+        EXPECT_TRUE(w.isVisible()) << row.message;
+        EXPECT_EQ(w._send_mail_sender_mail->text(), "sender@example.org");
+        EXPECT_EQ(w._send_mail_password->text(), row.password);
+        EXPECT_EQ(Preferences::sharedInstance().send_email_SenderEmail().value_or("?"), "") << row.message;
+
+        w._send_mail_password->setText("pw");
+        w.Save_Button();
+        EXPECT_EQ(w.result(), 1);
+        EXPECT_EQ(Preferences::sharedInstance().send_email_SenderEmail().value_or("?"), "sender@example.org");
+        QFile::remove(Preferences::settingsPath());
+    }
 }
 
 TEST_F(EmailSetting, ResetAnsweredNoThenYes)

@@ -203,12 +203,12 @@ TEST(PrintWindow, ProfilesAddedEditedAndDeleted)
     }
     EXPECT_EQ(f.listed(), QStringList({"Default", "Office"}));
 
-    // A new name that cannot be written keeps the old profile.
+    // A new name that cannot be written keeps the old profile, and the message says why.
     QDir().mkpath(f.folder + "/Blocked.zvp");
     f.window->List_profile->setCurrentRow(1);
     f.profileDialogAnswers("Blocked");
     f.window->Edit_profile_btn->click();
-    EXPECT_EQ(shown(), "\nError in file accessing.");
+    EXPECT_EQ(shown(), "\nError in file accessing. Is a directory.");
     EXPECT_TRUE(QFile::exists(f.folder + "/Office.zvp"));
     QDir(f.folder + "/Blocked.zvp").removeRecursively();
 

@@ -355,7 +355,8 @@ TEST_F(MailRun, CurrentCardOnceForEveryRecipientAndNoCard)
     EXPECT_EQ(sendAndWait(), QStringList{kSent});
     EXPECT_EQ(cards.begun, 0);
 
-    // Without a card: the chosen file, when it exists.
+    // Without a card: the chosen file; one that cannot be read (gone, a folder) refuses
+    // the send, and nothing goes; an empty box sends the message alone.
     QTemporaryDir files;
     QFile f(files.filePath("notes.txt"));
     f.open(QIODevice::WriteOnly);
@@ -365,7 +366,16 @@ TEST_F(MailRun, CurrentCardOnceForEveryRecipientAndNoCard)
     s.attachment->setText(" " + f.fileName() + " ");
     s.to_txt->setPlainText("c3@example.org");
     EXPECT_EQ(sendAndWait(), QStringList{kSent});
-    s.attachment->setText(files.filePath("gone.txt"));
+    const std::pair<QString, const char *> unreadable[] = {
+        {files.filePath("gone.txt"), "No such file or directory."},
+        {files.path(), "Is a directory."},
+    };
+    for (const auto &[named, reason] : unreadable) {
+        s.attachment->setText(named);
+        EXPECT_EQ(sendAndWait(), QStringList{"\nThe file to attach could not be read, so nothing was sent:\n\"" + named
+                                             + "\"\n" + reason});
+    }
+    s.attachment->setText("  ");
     EXPECT_EQ(sendAndWait(), QStringList{kSent});
 
     QTemporaryDir dump;

@@ -58,14 +58,16 @@ Save_Panel_Choice chosenSavePath(const QString &title, const QString &name, cons
 // Writes the pass to `path` in the type of its extension (pictures at 600 dpi), without
 // the keep/replace question (a save panel asked); a link there gets `links`. With
 // `offer` the exported-file box follows. A failed write says so: another user's file or
-// link in the way in a shared folder as an export of a card says it.
+// link in the way in a shared folder as an export of a card says it, else with the
+// system's reason.
 bool writePass(const QString &path, File_Link links, const RenderedSide &side, bool offer, QWidget *over)
 {
     Output_Run_State state;
     const Export_Write result =
         Export_File_Function(path, side, offer, true, true, state, Side_Mirror::None, over, true, nullptr, links);
     if (result == Export_Write::Written) return true;
-    Show_MessageBox(Write_Refusal_Text(path, QStringLiteral("Error in file accessing.")));
+    Show_MessageBox(
+        Write_Refusal_Text(path, Failed_Write_Text(QStringLiteral("Error in file accessing."), state.failed_error)));
     return false;
 }
 } // namespace
@@ -96,13 +98,15 @@ void Visitor_Log_Records::Export_Records_Click()
             rows << row;
         }
         bool written = false;
+        int error = 0;
         {
             const PleaseWait_Scope wait(this);
-            written = SpreadsheetWriter::WriteWorkbook(path, rows, false, Resource_Path);
+            written = SpreadsheetWriter::WriteWorkbook(path, rows, false, Resource_Path, &error);
         }
         raise();
         if (!written) {
-            Show_MessageBox(Write_Refusal_Text(path, QStringLiteral("Error in file accessing.")));
+            Show_MessageBox(
+                Write_Refusal_Text(path, Failed_Write_Text(QStringLiteral("Error in file accessing."), error)));
             return;
         }
         offerToOpen(path, QStringLiteral("Record has been exported successfully."), this);
@@ -170,7 +174,7 @@ void Visitor_Log_Records::Mail_click()
         QTemporaryDir folder(QDir::tempPath() + QStringLiteral("/Visitor_Details-XXXXXX"));
         if (!folder.isValid()) {
             Show_NSLog_Message(QStringLiteral("No private folder for the mailed pass: ") + folder.errorString());
-            Show_MessageBox(QStringLiteral("Error in file accessing."));
+            Show_MessageBox(Failed_Write_Text(QStringLiteral("Error in file accessing."), folder.errorString()));
             return;
         }
         const QString path = folder.filePath(QStringLiteral("Visitor_Details_%1.pdf").arg(sel_db_id_str));

@@ -4,6 +4,7 @@
 #include "AnotherUser.h"
 #include "CompletedName.h"
 #include "Direct_Mail.h"
+#include "DiskFull.h"
 #include "Globals.h"
 #include "Helpers.h"
 #include "Output_Pass_Printer.h"
@@ -20,6 +21,7 @@
 
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QFileInfo>
@@ -31,6 +33,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <cmath>
+#include <optional>
 #include <sqlite3.h>
 #include <sys/stat.h>
 
@@ -177,7 +180,15 @@ TEST_F(Output, AWorkbookThatCannotBeWrittenIsReported)
     w->Prepare_Log_Wnd();
     testsupport::queueFilePanelAnswer({home() + "/no/such/folder/log.xlsx"});
     w->Export_Records_Click();
-    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing."});
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing. No such file or directory."});
+    {
+        // A disk that fills up while the workbook is written.
+        testsupport::queueFilePanelAnswer({home() + "/log.xlsx"});
+        const testsupport::Disk_Full_After full(2048);
+        w->Export_Records_Click();
+    }
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing. File too large."});
+    EXPECT_EQ(QDir(home()).entryList({"*log.xlsx*"}, QDir::Files | QDir::Hidden), QStringList());
     testsupport::boxes().clear();
     w->Export_Records_Click();  // cancelled panel: nothing
     EXPECT_TRUE(testsupport::boxes().take().isEmpty());
@@ -266,17 +277,28 @@ TEST_F(Output, APassThatCannotBeWrittenIsReported)
         const char *answer;
         QRectF page;
         void (Visitor_Log_Records::*command)();
+        const char *reason;
+        bool diskFull = false;
     } rows[] = {
-        {"/no/such/folder/pass.png", QRectF(0, 0, 200, 100), &Visitor_Log_Records::Export_Image_click},
-        {"/no/such/folder/pass.pdf", QRectF(0, 0, 200, 100), &Visitor_Log_Records::Export_PDF_click},
-        {"/empty.png", QRectF(), &Visitor_Log_Records::Export_Image_click},
-        {"/empty.pdf", QRectF(), &Visitor_Log_Records::Export_PDF_click},
+        {"/no/such/folder/pass.png", QRectF(0, 0, 200, 100), &Visitor_Log_Records::Export_Image_click,
+         " No such file or directory."},
+        {"/no/such/folder/pass.pdf", QRectF(0, 0, 200, 100), &Visitor_Log_Records::Export_PDF_click,
+         " No such file or directory."},
+        {"/full.png", QRectF(0, 0, 200, 100), &Visitor_Log_Records::Export_Image_click, " File too large.", true},
+        {"/full.pdf", QRectF(0, 0, 200, 100), &Visitor_Log_Records::Export_PDF_click, " File too large.", true},
+        {"/empty.png", QRectF(), &Visitor_Log_Records::Export_Image_click, ""},
+        {"/empty.pdf", QRectF(), &Visitor_Log_Records::Export_PDF_click, ""},
     };
     for (const auto &r : rows) {
         w->page_rect = r.page;
         testsupport::queueFilePanelAnswer({home() + r.answer});
-        ((*w).*r.command)();
-        EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing."}) << r.answer;
+        {
+            std::optional<testsupport::Disk_Full_After> full;
+            if (r.diskFull) full.emplace(0);
+            ((*w).*r.command)();
+        }
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing." + QString(r.reason)})
+            << r.answer;
         EXPECT_FALSE(QFile::exists(home() + r.answer)) << r.answer;
     }
 }
@@ -375,17 +397,25 @@ TEST_F(Output, AMailedPassThatCannotBeWrittenOpensNoMailWindow)
         const char *what;
         bool noTempFolder;
         QRectF page;
+        const char *reason;
+        bool diskFull = false;
     } rows[] = {
-        {"no private folder", true, QRectF(0, 0, 200, 100)},
-        {"no pass to write", false, QRectF()},
+        {"no private folder", true, QRectF(0, 0, 200, 100), " No such file or directory."},
+        {"no pass to write", false, QRectF(), ""},
+        {"a full disk", false, QRectF(0, 0, 200, 100), " File too large.", true},
     };
     for (const auto &r : rows) {
         const testsupport::PrivateTemp temp;
         // A missing TMPDIR would fall back to /tmp; nothing can be made in /proc, not even by root.
         if (r.noTempFolder) qputenv("TMPDIR", "/proc");
         log.page_rect = r.page;
-        log.Mail_click();
-        EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing."}) << r.what;
+        {
+            std::optional<testsupport::Disk_Full_After> full;
+            if (r.diskFull) full.emplace(0);
+            log.Mail_click();
+        }
+        EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nError in file accessing." + QString(r.reason)})
+            << r.what;
         EXPECT_EQ(mailed, 0) << r.what;
         if (!r.noTempFolder) {
             EXPECT_EQ(temp.left(), QStringList()) << "a failed write leaves nothing behind";
