@@ -15,6 +15,7 @@
 #include "Update_XL_Column.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -109,12 +110,15 @@ struct Project : group_project::Group_Project_Fixture {
         else
             QTest::keyClicks(box, text);
     }
+    // A control clicked on the card (none: clicked beside): the panels and the Data
+    // Source tab show it.
     void select(SKTGraphic *g)
     {
         SKTGraphicView &view = cardView(side());
         view.selectGraphics(g ? std::vector<SKTGraphic *>{g} : std::vector<SKTGraphic *>{});
         view.setSelected_Graphic(g);
         if (g) w.panels.Control_Selected(g);
+        w.dataSource.Show_Data_Source_Of(g);
     }
     void photoFromFile(const QString &file)
     {
@@ -126,15 +130,24 @@ struct Project : group_project::Group_Project_Fixture {
         select(g);
         cardView(side()).deleteSelection();
     }
-    // A card text bound on the Data Source tab, as the tab binds it: its field follows,
-    // then a text bound to a column shows the current row's cell of it (column 0 the
-    // row's number).
-    void bind(SKTGraphic &g, int column)
+    // A card text bound on the Data Source tab as the clerk binds it: the text clicked,
+    // then "Manual"; or "Excel" (a step of its own while the tab shows another source),
+    // then the column (column 0 the row's number). Each of the tab's steps is one undo
+    // step; `before` is told ahead of each the column it binds the text to (-1 none).
+    void bind(SKTGraphic &g, int column, const std::function<void(int)> &before = {})
     {
-        w.bindingBefore = w.document.m_columnChoices;
-        GroupBinding::Bind(g, column, g.ctrl_is_visible);
-        w.group.Column_Follows_Binding(g);
-        if (column > -1) g.Set_text_value(Trim_Str(w.document.Get_sel_row_col_value_of_Excel(w.document.listSelection(), column)));
+        select(&g);
+        QComboBox &source = *w.dataSource.Data_source_type, &value = *w.dataSource.Batch_Series;
+        const auto choose = [&](int kind, int bound) {
+            if (source.currentIndex() == kind) return;
+            if (before) before(bound);
+            source.setCurrentIndex(kind);
+        };
+        if (column < 0) return choose(Data_Source_Manual, -1);
+        choose(Data_Source_Spreadsheet, -1);
+        if (before) before(column);
+        value.setCurrentIndex(column);
+        emit value.activated(column);
     }
     void save() { QTest::mouseClick(list().save_btn, Qt::LeftButton); }
 };
@@ -384,7 +397,6 @@ TEST_F(GroupCurrentRow, AnUndoneBindingIsTheFieldsColumnAgain)
     SKTGraphic *name = control("Fup_Name");
     ASSERT_NE(name, nullptr);
     bind(*name, -1);
-    w.Record_Undo(0);
     ASSERT_EQ(w.document.m_columnChoices.excel_cb_value1, -1);
     ASSERT_TRUE(w.undoStep());
     EXPECT_EQ(w.document.m_columnChoices.excel_cb_value1, 1);
@@ -753,17 +765,27 @@ Failure Walker::step(size_t i, const Step &s)
         if (SKTGraphic *g = w.control(kTextIds[s.a % 3])) {
             // Manual, or one of the sheet's columns (the row number is never one).
             const int bound[] = {-1, 1, 2, 3};
+            const int to = bound[s.b % 4];
             openControl(g, shown);
-            open(bound[s.b % 4]);
-            // The field's column is the one bound (none for Manual); a field that takes
-            // another column shows its row's cells again: the walk does not tell which.
-            for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
-                if (g->control_ID == QLatin1String(f.id) && columns.*f.column != bound[s.b % 4]) {
-                    columns.*f.column = bound[s.b % 4];
-                    now.allOpen = true;
-                }
-            w.bind(*g, bound[s.b % 4]);
-            w.w.Record_Undo(shown);
+            open(to);
+            // Each of the tab's steps binds the field's column (none for Manual, and for
+            // "Excel" before a column is picked); a field that takes another column shows
+            // its row's cells again: the walk does not tell which.
+            w.bind(*g, to, [&](int column) {
+                columnsBefore = columns;
+                for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
+                    if (g->control_ID == QLatin1String(f.id) && columns.*f.column != column) {
+                        columns.*f.column = column;
+                        now.allOpen = true;
+                    }
+            });
+            // A text bound to a column shows the current row's cell of it as stored.
+            const int row = w.w.document.listSelection();
+            if (to >= 0 && row >= 0 && row < rows.size() && plain(g->Text_Value) != rows[row].value(to).trimmed())
+                return {i, "a text bound to a column shows the row's cell",
+                        stepName + ": " + g->control_ID.toStdString() + " shows " + str(g->Text_Value) + ", row " +
+                            std::to_string(row) + " holds " + str(rows[row].value(to))};
+            w.select(nullptr);
         }
         break;
     case Event::Copy:
