@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
