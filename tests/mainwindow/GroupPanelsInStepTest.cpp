@@ -125,6 +125,11 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
         } else if (s.startsWith("photo from file ")) {
             testsupport::queueFilePanelAnswer({s.mid(16)});
             panel.Browse_image_btn->click();
+        } else if (s.startsWith("image tab browse ")) {
+            // The photo clicked on the card, then the Image tab's Browse....
+            select(control("Fup_Photo"));
+            testsupport::queueFilePanelAnswer({s.mid(17)});
+            w.controller.controlPanels->image.browse->click();
         } else if (s.startsWith("barcode settings ")) {
             // A barcode (the left tool bar's, added once) double-clicked: its settings
             // window takes the symbology named and the column "Company"; or, after
@@ -230,6 +235,10 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
          {{"pick 1", rowOne}, {"select the photo", rowOne}, {"pick 2", company("Text here", "", photo[2])},
           {"photo from file " + logoPath, company("Text here", "", logoPath)},
           {"pick 0", company("Text here", "", photo[0])}}},
+        // A picture the Image tab gives the photo is the row's until another row is picked.
+        {"the photo given on the Image tab", false,
+         {{"pick 1", rowOne}, {"image tab browse " + logoPath, company("Text here", "", logoPath)},
+          {"pick 2", company("Text here", "", photo[2])}, {"pick 1", rowOne}}},
         // The photo cut and pasted back is the side's photo: an undo or a crop of it keeps
         // the side's photo column, so every row picked shows its own photo.
         {"the photo cut and pasted, a photo from a file, undo", false,
