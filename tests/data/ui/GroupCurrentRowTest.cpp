@@ -15,7 +15,6 @@
 #include "Update_XL_Column.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
 #include <QListWidget>
@@ -110,16 +109,7 @@ struct Project : group_project::Group_Project_Fixture {
         else
             QTest::keyClicks(box, text);
     }
-    // A control clicked on the card (none: clicked beside): the panels and the Data
-    // Source tab show it.
-    void select(SKTGraphic *g)
-    {
-        SKTGraphicView &view = cardView(side());
-        view.selectGraphics(g ? std::vector<SKTGraphic *>{g} : std::vector<SKTGraphic *>{});
-        view.setSelected_Graphic(g);
-        if (g) w.panels.Control_Selected(g);
-        w.dataSource.Show_Data_Source_Of(g);
-    }
+    void select(SKTGraphic *g) { w.click(g); }
     void photoFromFile(const QString &file)
     {
         testsupport::queueFilePanelAnswer({file});
@@ -130,25 +120,7 @@ struct Project : group_project::Group_Project_Fixture {
         select(g);
         cardView(side()).deleteSelection();
     }
-    // A card text bound on the Data Source tab as the clerk binds it: the text clicked,
-    // then "Manual"; or "Excel" (a step of its own while the tab shows another source),
-    // then the column (column 0 the row's number). Each of the tab's steps is one undo
-    // step; `before` is told ahead of each the column it binds the text to (-1 none).
-    void bind(SKTGraphic &g, int column, const std::function<void(int)> &before = {})
-    {
-        select(&g);
-        QComboBox &source = *w.dataSource.Data_source_type, &value = *w.dataSource.Batch_Series;
-        const auto choose = [&](int kind, int bound) {
-            if (source.currentIndex() == kind) return;
-            if (before) before(bound);
-            source.setCurrentIndex(kind);
-        };
-        if (column < 0) return choose(Data_Source_Manual, -1);
-        choose(Data_Source_Spreadsheet, -1);
-        if (before) before(column);
-        value.setCurrentIndex(column);
-        emit value.activated(column);
-    }
+    void bind(SKTGraphic &g, int column, const std::function<void(int)> &before = {}) { w.bindOnTab(g, column, before); }
     void save() { QTest::mouseClick(list().save_btn, Qt::LeftButton); }
 };
 

@@ -92,6 +92,35 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
         document.Card_Front_Or_Back = side;
         group.Assign_value_to_card_in_group_mode_list_selection();
     }
+    // A control clicked on the card of the side shown (none: clicked beside it): the
+    // panels and the Data Source tab show it.
+    void click(SKTGraphic *g)
+    {
+        SKTGraphicView &shown = view(document.currentSide());
+        shown.selectGraphics(g ? std::vector<SKTGraphic *>{g} : std::vector<SKTGraphic *>{});
+        shown.setSelected_Graphic(g);
+        if (g) panels.Control_Selected(g);
+        dataSource.Show_Data_Source_Of(g);
+    }
+    // A card text bound on the Data Source tab as the clerk binds it: the text clicked,
+    // then "Manual"; or "Excel" (a step of its own while the tab shows another source),
+    // then the column (column 0 the row's number). Each of the tab's steps is one undo
+    // step; `before` is told ahead of each the column it binds the text to (-1 none).
+    void bindOnTab(SKTGraphic &g, int column, const std::function<void(int)> &before = {})
+    {
+        click(&g);
+        QComboBox &source = *dataSource.Data_source_type, &value = *dataSource.Batch_Series;
+        const auto choose = [&](int kind, int bound) {
+            if (source.currentIndex() == kind) return;
+            if (before) before(bound);
+            source.setCurrentIndex(kind);
+        };
+        if (column < 0) return choose(Data_Source_Manual, -1);
+        choose(Data_Source_Spreadsheet, -1);
+        if (before) before(column);
+        value.setCurrentIndex(column);
+        emit value.activated(column);
+    }
     // Saves the design as the window's silent save does.
     bool save() { return Group_Save_Project(Card_Mode::Opened); }
     // The design read from the file as Open reads it.
@@ -272,7 +301,7 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
     void Source_Bound(SKTGraphic &g) override { group.Column_Follows_Binding(g); }
     void View_Series(const QString &) override {}
     void Open_Spreadsheet_Window() override {}
-    void Show_Long_Message(const QString &title, const QString &text) override { Show_MessageBox(title + "\n\n" + text); }
+    void Show_Long_Message(const QString &heading, const QString &text) override { Show_MessageBox(heading + "\n\n" + text); }
 
     // ---- CardViewHost ----
     void Card_Base_Drawing(QPainter &, const QRectF &) override {}
