@@ -89,9 +89,11 @@ TEST(Pdf417Encoder, SizesLevelsAndCodewords)
     EXPECT_EQ(picture.image().size(), QSize(834, 167));
 }
 
-#ifdef HAVE_ZXING
 TEST(Pdf417Decoding, ZxingReadsTheSymbolsBack)
 {
+#ifndef HAVE_ZXING
+    GTEST_SKIP() << "ZXing-C++ was not found";
+#else
     QByteArray mixed;
     for (int i = 0; mixed.size() < 1000; ++i) mixed += "Visitor 42, gate B; badge #" + QByteArray::number(i * 7919) + " ok\n";
     mixed.truncate(1000);
@@ -109,5 +111,5 @@ TEST(Pdf417Decoding, ZxingReadsTheSymbolsBack)
     // The default picture: 100 x 20 points at 600 dpi, with a white quiet zone.
     const QImage symbol = PDF417_Picture("VISITOR 0042", Pdf417_Level::L2, {100, 20}, 600).image();
     EXPECT_EQ(readers::Zxing_Read(readers::Grey_Page(symbol, 40), ZXing::BarcodeFormat::PDF417), "VISITOR 0042");
-}
 #endif
+}

@@ -128,6 +128,8 @@ TEST(PdfSymbol, SymbolRasterReachesThePageExactlyAndLosslessly)
 #ifdef HAVE_ZBAR
     EXPECT_EQ(readers::Zbar_Read(shown[0].convertToFormat(QImage::Format_Grayscale8), zbar::ZBAR_QRCODE),
               "https://example.org/badge/1");
+#else
+    GTEST_SKIP() << "zbar was not found: the QR on the page is not read back";
 #endif
 }
 

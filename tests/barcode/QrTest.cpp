@@ -9,7 +9,7 @@
 namespace {
 
 // The grid at 3 pixels a module with a light quiet zone of 4 modules, grey levels.
-QImage scan(const QrGrid &grid)
+[[maybe_unused]] QImage scan(const QrGrid &grid)
 {
     const int n = grid.dimension();
     return readers::Module_Page(n, n, 3, 4, [&grid](int x, int y) { return grid.valueAt(x, y) != 0; });
@@ -229,6 +229,7 @@ TEST(QrEncoder, PictureAndDescription)
 // Every level of the versions, filled with 8-bit text three codewords short of capacity.
 void readBackVersions(int from, int to)
 {
+    if (!readers::Have_Zbar() && !readers::Have_Zxing()) GTEST_SKIP() << "no QR reader (zbar, ZXing-C++) was found";
     for (int v = from; v <= to; ++v)
         for (int level = 0; level < 4; ++level) {
             QByteArray bytes;
@@ -238,12 +239,12 @@ void readBackVersions(int from, int to)
         }
 }
 
-#if defined(HAVE_ZBAR) || defined(HAVE_ZXING)
 TEST(QrDecoding, Versions1To30ReadBack) { readBackVersions(1, 30); }
 TEST(QrDecoding, Versions31To40ReadBack) { readBackVersions(31, 40); }
 
 TEST(QrDecoding, MasksAndTextsReadBack)
 {
+    if (!readers::Have_Zbar() && !readers::Have_Zxing()) GTEST_SKIP() << "no QR reader (zbar, ZXing-C++) was found";
     for (int mask = 0; mask < 8; ++mask)
         expectReadBack("HELLO WORLD 0123", Encode_QR("HELLO WORLD 0123", QR_Level::Q, 7, mask), "mask " + std::to_string(mask));
     // Every alphanumeric sign, and numeric groups ending with 0, 1 and 2 digits over, at
@@ -257,4 +258,3 @@ TEST(QrDecoding, MasksAndTextsReadBack)
                              "\xc3\xa9 1234567890123", "mixed 0123456789 TEXT http://X.ORG/A?b=1"})
         expectReadBack(text, Encode_QR(text, QR_Level::M, 0), text);
 }
-#endif

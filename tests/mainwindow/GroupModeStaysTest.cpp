@@ -381,18 +381,24 @@ TEST_F(GroupStays, UndoAndRedoKeepTheRowTheListShows)
 TEST_F(GroupStays, RedoGivesBackWhatWasTypedIntoABoundText)
 {
     // A value typed into the bound name comes and goes with Undo and Redo while the list
-    // shows the row it was typed on; a row picked in between shows its own values.
+    // shows the row it was typed on; a row picked in between shows its own values. A
+    // name typed ("=" replaces it) is what the row's Save stores, also after the rows
+    // changed under the card.
     ControlPanels &panels = *w.controller.controlPanels;
     const auto step = [&](const QString &s) {
         if (s == "undo" || s == "redo") return w.command(s == "undo" ? "Undo" : "Redo")->trigger();
         if (s.startsWith("pick ")) return pick(s.mid(5).toInt());
         if (s == "save") return QTest::mouseClick(list().save_btn, Qt::LeftButton);
+        if (s == "delete") {  // the row list's Delete, Yes
+            testsupport::boxes().answerNext(1);
+            return QTest::mouseClick(list().delete_btn, Qt::LeftButton);
+        }
         SKTGraphic *g = w.controller.graphicView(0)->Selcect_Ctrl_With_ID("Fup_Name");
         w.controller._graphicView->selectGraphics({g});
         w.controller.Set_Selected_Graphic(g);
         w.controller.Show_RHS_Properties(g);
         if (s == "move") return w.controller.cardPanel->Y_Text->setValue(150);
-        panels.text.value->setPlainText(panels.text.value->toPlainText() + s);
+        panels.text.value->setPlainText(s.startsWith('=') ? s.mid(1) : panels.text.value->toPlainText() + s);
         w.controller.Show_RHS_Properties(nullptr);  // clicked away
     };
     struct Road {
@@ -408,8 +414,12 @@ TEST_F(GroupStays, RedoGivesBackWhatWasTypedIntoABoundText)
          {{"pick 1", "Bob"}, {"move", "Bob"}, {"pick 2", "Cy"}, {" Jr", "Cy Jr"}, {"undo", "Cy"}, {"redo", "Cy Jr"}}},
         {"a row picked after Undo", {{"pick 1", "Bob"}, {" Jr", "Bob Jr"}, {"undo", "Bob"}, {"pick 3", "Dee"}, {"redo", "Dee"}}},
         {"a row picked before Undo", {{"pick 1", "Bob"}, {" Jr", "Bob Jr"}, {"pick 4", "Eve"}, {"undo", "Eve"}, {"redo", "Eve"}}},
-        // Last: the project keeps the saved row.
+        // Last: the project keeps the saved rows.
         {"typed, then the row saved", {{"pick 1", "Bob"}, {" Jr", "Bob Jr"}, {"save", "Bob Jr"}}},
+        // The person shown deleted: the next one comes onto the card in the same place
+        // of the list, and a name typed there is theirs to store, even the one shown before.
+        {"the row shown deleted, the next person named as the one before",
+         {{"pick 0", "Ann"}, {"delete", "Bob Jr"}, {"=Ann", "Ann"}, {"save", "Ann"}, {"pick 1", "Cy"}, {"pick 0", "Ann"}}},
     };
     for (const Road &r : roads) {
         reopen();
@@ -420,7 +430,8 @@ TEST_F(GroupStays, RedoGivesBackWhatWasTypedIntoABoundText)
             EXPECT_EQ(Profile_Panel_Of_Side(0)->Text_Box_For_ID("Fup_Name")->text(), shown)
                 << r.what << ", the panel after " << s.toStdString();
             if (s == "save") {
-                EXPECT_EQ(w.document.ListData().at(1).at(1), shown) << r.what << ": the row stores what the card shows";
+                EXPECT_EQ(w.document.ListData().at(list().selectedRow()).at(1), shown)
+                    << r.what << ": the row stores what the card shows";
             }
         }
     }

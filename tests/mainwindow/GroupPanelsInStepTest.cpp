@@ -23,6 +23,7 @@
 #include <QRadioButton>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTest>
 #include <functional>
 #include <gtest/gtest.h>
@@ -124,6 +125,11 @@ struct GroupPanelsInStep : ::testing::Test, Group_Project_Window {
         } else if (s.startsWith("photo from file ")) {
             testsupport::queueFilePanelAnswer({s.mid(16)});
             panel.Browse_image_btn->click();
+        } else if (s.startsWith("image tab browse ")) {
+            // The photo clicked on the card, then the Image tab's Browse....
+            select(control("Fup_Photo"));
+            testsupport::queueFilePanelAnswer({s.mid(17)});
+            w.controller.controlPanels->image.browse->click();
         } else if (s.startsWith("barcode settings ")) {
             // A barcode (the left tool bar's, added once) double-clicked: its settings
             // window takes the symbology named and the column "Company"; or, after
@@ -206,6 +212,7 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
         const char *what;
         bool bound;  // the company bound to its column at the end
         std::vector<std::pair<QString, std::string>> steps;  // a step, then what is shown
+        bool readsBarcode = false;  // what is shown ends with what zbar reads of the barcode
     };
     const std::string rowOne = company("Text here", "", photo[1]);  // row 1, the company free: its box empty
     const std::vector<Road> roads = {
@@ -228,13 +235,16 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
          {{"pick 1", rowOne}, {"select the photo", rowOne}, {"pick 2", company("Text here", "", photo[2])},
           {"photo from file " + logoPath, company("Text here", "", logoPath)},
           {"pick 0", company("Text here", "", photo[0])}}},
+        // A picture the Image tab gives the photo is the row's until another row is picked.
+        {"the photo given on the Image tab", false,
+         {{"pick 1", rowOne}, {"image tab browse " + logoPath, company("Text here", "", logoPath)},
+          {"pick 2", company("Text here", "", photo[2])}, {"pick 1", rowOne}}},
         // The photo cut and pasted back is the side's photo: an undo or a crop of it keeps
         // the side's photo column, so every row picked shows its own photo.
         {"the photo cut and pasted, a photo from a file, undo", false,
          {{"pick 1", rowOne}, {"cut the photo", company("Text here", "", "<none>", "")}, {"paste", rowOne},
           {"photo from file " + logoPath, company("Text here", "", logoPath)}, {"undo", rowOne},
           {"pick 2", company("Text here", "", photo[2])}}},
-#ifdef HAVE_ZBAR
         // A barcode bound to a column in its settings window shows the current row's
         // cell, also after an OK that changed nothing, and each row picked its own.
         {"a Code 128 bound to the company on the second row", false,
@@ -243,12 +253,13 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
           {"pick 2", company("Text here", "", photo[2]) + " | Firm 3"},
           {"barcode settings OK Firm 3", company("Text here", "", photo[2]) + " | Firm 3"},
           {"pick 0", company("Text here", "", photo[0]) + " | Firm 1"},
-          {"barcode settings QR Code OK Firm 1", company("Text here", "", photo[0]) + " | Firm 1"}}},
+          {"barcode settings QR Code OK Firm 1", company("Text here", "", photo[0]) + " | Firm 1"}},
+         true},
         {"a QR Code bound to the company on the third row", false,
          {{"pick 2", company("Text here", "", photo[2])},
           {"barcode settings QR Code", company("Text here", "", photo[2]) + " | Firm 3"},
-          {"pick 1", rowOne + " | Firm 2"}}},
-#endif
+          {"pick 1", rowOne + " | Firm 2"}},
+         true},
         // A text ticked on where the side has none shows the person's cell (not what its
         // box kept of another row), and its box emptied is what the row's Save stores
         // (last: the project keeps that save).
@@ -261,7 +272,12 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
           {"pick 1", company("Firm 2", "Firm 2", photo[1])}, {"pick 2", company("", "", photo[2])}}},
     };
     ControlPanels &tabs = *w.controller.controlPanels;
+    QStringList notRun;
     for (const Road &r : roads) {
+        if (r.readsBarcode && !readers::Have_Zbar()) {
+            notRun << r.what;
+            continue;
+        }
         reopen();
         for (const auto &[s, expected] : r.steps) {
             step(s);
@@ -279,6 +295,7 @@ TEST_F(GroupPanelsInStep, ThePanelShowsWhatTheCardShows)
             EXPECT_EQ(g->excel_col_indx, 2) << r.what;
         }
     }
+    if (!notRun.isEmpty()) GTEST_SKIP() << "zbar was not found; not run: " << notRun.join("; ").toStdString();
 }
 
 // A value shown from one column is never written into another, and no stand-in

@@ -96,6 +96,15 @@ inline std::string Zxing_Read(const QImage &grey, ZXing::BarcodeFormats formats,
 }
 #endif
 
+inline bool Have_Zbar()
+{
+#ifdef HAVE_ZBAR
+    return true;
+#else
+    return false;
+#endif
+}
+
 inline bool Have_Zxing()
 {
 #ifdef HAVE_ZXING

@@ -109,13 +109,7 @@ struct Project : group_project::Group_Project_Fixture {
         else
             QTest::keyClicks(box, text);
     }
-    void select(SKTGraphic *g)
-    {
-        SKTGraphicView &view = cardView(side());
-        view.selectGraphics(g ? std::vector<SKTGraphic *>{g} : std::vector<SKTGraphic *>{});
-        view.setSelected_Graphic(g);
-        if (g) w.panels.Control_Selected(g);
-    }
+    void select(SKTGraphic *g) { w.click(g); }
     void photoFromFile(const QString &file)
     {
         testsupport::queueFilePanelAnswer({file});
@@ -126,16 +120,7 @@ struct Project : group_project::Group_Project_Fixture {
         select(g);
         cardView(side()).deleteSelection();
     }
-    // A card text bound on the Data Source tab, as the tab binds it: its field follows,
-    // then a text bound to a column shows the current row's cell of it (column 0 the
-    // row's number).
-    void bind(SKTGraphic &g, int column)
-    {
-        w.bindingBefore = w.document.m_columnChoices;
-        GroupBinding::Bind(g, column, g.ctrl_is_visible);
-        w.group.Column_Follows_Binding(g);
-        if (column > -1) g.Set_text_value(Trim_Str(w.document.Get_sel_row_col_value_of_Excel(w.document.listSelection(), column)));
-    }
+    void bind(SKTGraphic &g, int column, const std::function<void(int)> &before = {}) { w.bindOnTab(g, column, before); }
     void save() { QTest::mouseClick(list().save_btn, Qt::LeftButton); }
 };
 
@@ -384,7 +369,6 @@ TEST_F(GroupCurrentRow, AnUndoneBindingIsTheFieldsColumnAgain)
     SKTGraphic *name = control("Fup_Name");
     ASSERT_NE(name, nullptr);
     bind(*name, -1);
-    w.Record_Undo(0);
     ASSERT_EQ(w.document.m_columnChoices.excel_cb_value1, -1);
     ASSERT_TRUE(w.undoStep());
     EXPECT_EQ(w.document.m_columnChoices.excel_cb_value1, 1);
@@ -753,17 +737,27 @@ Failure Walker::step(size_t i, const Step &s)
         if (SKTGraphic *g = w.control(kTextIds[s.a % 3])) {
             // Manual, or one of the sheet's columns (the row number is never one).
             const int bound[] = {-1, 1, 2, 3};
+            const int to = bound[s.b % 4];
             openControl(g, shown);
-            open(bound[s.b % 4]);
-            // The field's column is the one bound (none for Manual); a field that takes
-            // another column shows its row's cells again: the walk does not tell which.
-            for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
-                if (g->control_ID == QLatin1String(f.id) && columns.*f.column != bound[s.b % 4]) {
-                    columns.*f.column = bound[s.b % 4];
-                    now.allOpen = true;
-                }
-            w.bind(*g, bound[s.b % 4]);
-            w.w.Record_Undo(shown);
+            open(to);
+            // Each of the tab's steps binds the field's column (none for Manual, and for
+            // "Excel" before a column is picked); a field that takes another column shows
+            // its row's cells again: the walk does not tell which.
+            w.bind(*g, to, [&](int column) {
+                columnsBefore = columns;
+                for (const GroupBinding::Fixed_Field &f : GroupBinding::Fixed_Fields())
+                    if (g->control_ID == QLatin1String(f.id) && columns.*f.column != column) {
+                        columns.*f.column = column;
+                        now.allOpen = true;
+                    }
+            });
+            // A text bound to a column shows the current row's cell of it as stored.
+            const int row = w.w.document.listSelection();
+            if (to >= 0 && row >= 0 && row < rows.size() && plain(g->Text_Value) != rows[row].value(to).trimmed())
+                return {i, "a text bound to a column shows the row's cell",
+                        stepName + ": " + g->control_ID.toStdString() + " shows " + str(g->Text_Value) + ", row " +
+                            std::to_string(row) + " holds " + str(rows[row].value(to))};
+            w.select(nullptr);
         }
         break;
     case Event::Copy:

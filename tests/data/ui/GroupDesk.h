@@ -1,7 +1,8 @@
 #pragma once
 // Group mode as the tests build it without the main window: a document, the card views
-// of both sides, the visitor panels with their desk, the group pane, and a window that
-// reads and writes design files and records side snapshots.
+// of both sides, the visitor panels with their desk, the group pane, the property
+// panel's Data Source tab, and a window that reads and writes design files and records
+// side snapshots.
 #include "CardControls.h"
 #include "CardValues.h"
 #include "CardViewHost.h"
@@ -35,7 +36,7 @@
 #include <memory>
 #include <vector>
 
-struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Steps_Host {
+struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Steps_Host, DataSourceHost {
     struct Plain_Adjuster : PictureAdjuster {
         Picture adjusted(const Picture &source, const ImageAdjustments &, QSize) const override { return source; }
     } adjuster;
@@ -52,7 +53,10 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
     int rowWindows = 0;     // the rows' window opened
     QString title;          // the title, set as the window sets it: after a read, and when the file changes
     int freshStarts = 0;    // the design closed for what a fresh start shows
-    QComboBox dataSources;  // the property panel's data-source list
+    // The property panel's Data Source tab, wired as the window wires it, and its list
+    // of sources.
+    DataSourceSection dataSource{*this};
+    QComboBox &dataSources = *dataSource.Data_source_type;
     QString cameraPicture;  // what the camera window gives next ("" cancelled)
     int imageIDs = 0;       // the IDs given to pasted pictures
     // Told after each undo record of a side (the walk keeps what the side held then).
@@ -75,7 +79,6 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
         panes.back_vistr_view = &backHolder;
         panels.Build(panes);
         group.Build_Pane(&pane);
-        dataSources.addItems({QStringLiteral("Manual"), QStringLiteral("Series")});
     }
 
     SKTGraphicList &front() { return document.sideList(0); }
@@ -88,6 +91,35 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
     {
         document.Card_Front_Or_Back = side;
         group.Assign_value_to_card_in_group_mode_list_selection();
+    }
+    // A control clicked on the card of the side shown (none: clicked beside it): the
+    // panels and the Data Source tab show it.
+    void click(SKTGraphic *g)
+    {
+        SKTGraphicView &shown = view(document.currentSide());
+        shown.selectGraphics(g ? std::vector<SKTGraphic *>{g} : std::vector<SKTGraphic *>{});
+        shown.setSelected_Graphic(g);
+        if (g) panels.Control_Selected(g);
+        dataSource.Show_Data_Source_Of(g);
+    }
+    // A card text bound on the Data Source tab as the clerk binds it: the text clicked,
+    // then "Manual"; or "Excel" (a step of its own while the tab shows another source),
+    // then the column (column 0 the row's number). Each of the tab's steps is one undo
+    // step; `before` is told ahead of each the column it binds the text to (-1 none).
+    void bindOnTab(SKTGraphic &g, int column, const std::function<void(int)> &before = {})
+    {
+        click(&g);
+        QComboBox &source = *dataSource.Data_source_type, &value = *dataSource.Batch_Series;
+        const auto choose = [&](int kind, int bound) {
+            if (source.currentIndex() == kind) return;
+            if (before) before(bound);
+            source.setCurrentIndex(kind);
+        };
+        if (column < 0) return choose(Data_Source_Manual, -1);
+        choose(Data_Source_Spreadsheet, -1);
+        if (before) before(column);
+        value.setCurrentIndex(column);
+        emit value.activated(column);
     }
     // Saves the design as the window's silent save does.
     bool save() { return Group_Save_Project(Card_Mode::Opened); }
@@ -250,6 +282,26 @@ struct GroupDesk : Group_Mode_Host, Visitor_Panel_Window, CardViewHost, Side_Ste
     void Record_Visitor() override {}
     Profile_Data_Source &Data_Source() override { return rowsSource; }
     void Field_Control_Made(SKTGraphic &g) override { group.Fill_New_Controls({&g}); }
+
+    // ---- DataSourceHost: as the window's ----
+    SKTDocument &Source_Document() override { return document; }
+    QString Series_Folder() const override { return Data_Folder_Path; }
+    SKTGraphic *Source_Selected_Graphic() const override { return Card_View(document.currentSide())->Selected_Graphic(); }
+    std::vector<SKTGraphic *> Source_Selected_Graphics() const override
+    {
+        return Card_View(document.currentSide())->selectedGraphics();
+    }
+    void Source_Change_Begins() override
+    {
+        steps.Make_Sure_Of_Base(document.currentSide());
+        bindingBefore = document.m_columnChoices;
+    }
+    void Source_Change_Done() override { Record_Undo(-1); }
+    void Show_Control_Value(SKTGraphic &g) override { dataSource.Show_Data_Source_Of(&g); }
+    void Source_Bound(SKTGraphic &g) override { group.Column_Follows_Binding(g); }
+    void View_Series(const QString &) override {}
+    void Open_Spreadsheet_Window() override {}
+    void Show_Long_Message(const QString &heading, const QString &text) override { Show_MessageBox(heading + "\n\n" + text); }
 
     // ---- CardViewHost ----
     void Card_Base_Drawing(QPainter &, const QRectF &) override {}

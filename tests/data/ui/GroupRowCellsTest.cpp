@@ -30,8 +30,7 @@ struct GroupCells : group_project::Group_Project_Test {
         list().GroupList->setCurrentRow(row);
         SKTGraphic *g = w.frontView.Selcect_Ctrl_With_ID(id);
         ASSERT_NE(g, nullptr);
-        GroupBinding::Bind(*g, column, true);
-        w.group.Column_Follows_Binding(*g);
+        w.bindOnTab(*g, column);
     }
     // Cy picked, the card's name bound to the company column and saved: the name box and
     // the company box show the company, the row is unchanged.
@@ -206,10 +205,7 @@ TEST_F(GroupCells, AUserAddedFieldsColumnFollowsItsBinding)
         SKTGraphic *g = w.frontView.Selcect_Ctrl_With_ID("F_field1");
         ASSERT_NE(g, nullptr);
         w.Record_Undo(0);
-        GroupBinding::Bind(*g, r.bound, true);
-        w.group.Column_Follows_Binding(*g);
-        if (r.bound >= 0) g->Set_text_value(w.document.ListData().at(3).at(r.bound));
-        w.Record_Undo(0);
+        w.bindOnTab(*g, r.bound);
         if (r.undone) {
             ASSERT_TRUE(w.undoStep());
         }
