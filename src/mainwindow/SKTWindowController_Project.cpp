@@ -37,7 +37,6 @@ void SKTWindowController::New_Project_Setting_Reset(bool resetCard)
     }
     document.Project_File_Name.clear();
     document.Selected_Template_Path.clear();
-    Fill_User_Profile = false;
     m_visitorPanels.front_list.clear();
     m_visitorPanels.back_list.clear();
     // No field has a column in a new design, so the row list is empty.

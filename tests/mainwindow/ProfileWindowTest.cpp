@@ -37,10 +37,7 @@ struct Answer {
     ~Answer() { runner.remove<Profile_Dialog>(); }
 };
 
-struct Fresh : ::testing::Test {
-    void SetUp() override { Fill_User_Profile = false; }
-    void TearDown() override { Fill_User_Profile = false; }
-};
+struct Fresh : ::testing::Test {};
 
 // The spreadsheet import window, once it shows, takes every column with OK.
 void Import_All_Columns_When_Shown()
@@ -116,7 +113,7 @@ TEST_F(Fresh, CancelKeepsTheFlagAndTheSide)
     w.controller.User_Profile_Button_Clicked();
     EXPECT_EQ(shownDuringPreview, 2) << "the preview shows the scratch side";
     EXPECT_EQ(w.controller.ui.myTargetView->currentIndex(), 0);
-    EXPECT_FALSE(Fill_User_Profile);
+    EXPECT_FALSE(w.controller.profiles().Profile_Confirmed());
     std::vector<KeyedArchive> after;
     for (const GraphicPtr &g : w.front().items()) after.push_back(g->encode());
     EXPECT_TRUE(after == before);
