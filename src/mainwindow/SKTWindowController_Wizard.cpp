@@ -50,8 +50,11 @@ Start_Card &SKTWindowController::Start_Window()
 
 void SKTWindowController::Cancel_Wizard()
 {
-    // A profile confirmed inside the wizard must not reach the next design.
+    // A profile confirmed inside the wizard, and the rows of a workbook it took, must not
+    // reach the next design.
     m_profileDesk.Reset_Records();
+    document.Clear_Spreadsheet();
+    Data_Source_Combo_Follows_Binding();
 }
 
 void SKTWindowController::New_Wizard_Design(const Wizard_Card_Choice &card, const QString &background)

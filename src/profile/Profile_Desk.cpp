@@ -22,7 +22,11 @@ Profile_Desk::~Profile_Desk() = default;
 
 void Profile_Desk::Reset_Records()
 {
-    for (User_Profile_Class *p : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile}) p->Reset_All_Values();
+    for (User_Profile_Class *p : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile}) {
+        p->Reset_All_Values();
+        // No field keeps a column of the spreadsheet the design before was bound to.
+        for (Profile_Field &f : p->fields()) f.xl = 0;
+    }
     m_profileConfirmed = false;
 }
 

@@ -30,7 +30,8 @@ public:
     // A workbook was imported in the profile dialog now open (its bindings to an older
     // spreadsheet are stale).
     bool Browse_Excel_AGAIN = false;
-    // The three records emptied, with their IDs; no profile confirmed.
+    // The three records emptied, with their IDs, and bound to no spreadsheet column; no
+    // profile confirmed.
     void Reset_Records();
     // A profile dialog has ended with OK since the records were last emptied (the
     // design's profile is to be written onto it).

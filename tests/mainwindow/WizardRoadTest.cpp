@@ -3,6 +3,7 @@
 #include "Invitation_Wizard.h"
 #include "LibraryAnswers.h"
 #include "Profile_Dialog.h"
+#include "ProfileWorkbooks.h"
 #include "RenderResources.h"
 #include "SKTGraphicView.h"
 #include "SKTRenderingView.h"
@@ -224,8 +225,15 @@ TEST_F(Roads, TemplateWithProfileAndCancelledWizardLeavesNoProfile)
             EXPECT_EQ(w.document.graphics().count(), count) << tool;
         }
     }
+    // A wizard's profile with a workbook, then Cancel: neither the profile nor the rows
+    // reach the template chosen next.
+    const Two_Books books;
     TestWindow w;
-    profileAnswers(w, "Ann");
+    w.runner.answer<Profile_Dialog>([&](Profile_Dialog &d) {
+        d.rows[0].value->setText("Ann");
+        Import_Through(d.rows[2].source, books.six);
+        d.OK_Btn_Clicked();
+    });
     galleryAnswers(w, {Start_Road::Card_Wizard, std::optional<QString>(pass)});
     testsupport::answerWizards(w.runner, [](QDialog &d) {
         dynamic_cast<Card_Wizard &>(d).Profile_Btn();
@@ -233,6 +241,8 @@ TEST_F(Roads, TemplateWithProfileAndCancelledWizardLeavesNoProfile)
     });
     ASSERT_TRUE(w.controller.Open_Start_Window());
     EXPECT_FALSE(w.controller.profiles().Profile_Confirmed());
+    EXPECT_TRUE(w.document.ListData().isEmpty());
+    EXPECT_FALSE(w.document.m_spreadsheet.Excel_Binding_Use);
     EXPECT_EQ(w.controller.profiles().Front_user_profile[Profile_Stem::Name].value, "");
     SKTGraphic *name = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
     ASSERT_NE(name, nullptr);
