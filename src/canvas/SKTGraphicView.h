@@ -5,6 +5,7 @@
 #include "CardViewHost.h"
 #include "SKTGraphicList.h"
 #include "SKTGrid.h"
+#include "ScopedFlag.h"
 #include "ZoomableCardWidget.h"
 
 #include <QPointer>
@@ -106,6 +107,16 @@ public:
     SKTGraphic *createGraphicOfClass(GraphicKind kind, std::optional<QPointF> press, bool use_rect,
                                      const QRectF &bound_rect, Card_Side card_side, const QString &ctrl_value,
                                      const QString &ctrl_ID);
+    // Each creation or replacement records an undo snapshot of the side, except while a
+    // writer of many controls holds the view (a profile written onto the side records
+    // its one step itself). The hold ends with its guard, on every way out.
+    class Snapshot_Hold {
+    public:
+        explicit Snapshot_Hold(SKTGraphicView &view) : m_held(view.m_snapshotsHeld, true) {}
+
+    private:
+        Scoped_Value<bool> m_held;
+    };
     // Updates the text or image control with the ID (made visible, new text or
     // picture), or creates it when there is none.
     void ReplaceGraphicText(GraphicKind kind, bool use_rect, const QRectF &bound_rect, Card_Side card_side,
@@ -264,6 +275,7 @@ private:
     SKTGraphic *m_creatingGraphic = nullptr;
     int m_creatingTool = 0;  // the tool that made m_creatingGraphic
     bool m_creationGroupOpen = false;  // the host's creation undo group is open
+    bool m_snapshotsHeld = false;      // Snapshot_Hold
     void endCreationGroup(bool takeBack);
     bool m_isHidingHandles = false;
     QTimer m_handleShowingTimer;

@@ -98,7 +98,7 @@ SKTGraphic *SKTGraphicView::createGraphicOfClass(GraphicKind kind, std::optional
                                                  const QString &ctrl_value, const QString &ctrl_ID)
 {
     if (Selcect_Ctrl_With_ID(ctrl_ID) || !m_graphics) return nullptr;
-    if (!Fill_User_Profile && m_host) m_host->Insert_In_Undo_Redo();
+    if (!m_snapshotsHeld && m_host) m_host->Insert_In_Undo_Redo();
     if (kind == GraphicKind::Text && m_host) m_host->Set_Selected_Control_Tool(2);
     Clear_Control_Selection();
 
@@ -250,7 +250,7 @@ void SKTGraphicView::finishCreatingGraphic(SKTGraphic *g)
     if (!m_host) return;
     if (m_host->Design_Mode() == Card_Mode::Group) m_host->Set_Batch_List_To_Current_Side();
     m_host->Set_Selected_Control_Tool(0);
-    if (!Fill_User_Profile) m_host->Insert_In_Undo_Redo();
+    if (!m_snapshotsHeld) m_host->Insert_In_Undo_Redo();
 }
 
 void SKTGraphicView::ReplaceGraphicText(GraphicKind kind, bool use_rect, const QRectF &bound_rect,
@@ -270,7 +270,7 @@ void SKTGraphicView::ReplaceGraphicText(GraphicKind kind, bool use_rect, const Q
         static_cast<SKTImage *>(g)->setFilePath(ctrl_value, true);
     }
     m_selectedGraphic = g;
-    if (!Fill_User_Profile && m_host) m_host->Insert_In_Undo_Redo();
+    if (!m_snapshotsHeld && m_host) m_host->Insert_In_Undo_Redo();
 }
 
 SKTGraphic *SKTGraphicView::Selcect_Ctrl_With_ID(const QString &id) const

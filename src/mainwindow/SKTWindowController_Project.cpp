@@ -37,12 +37,14 @@ void SKTWindowController::New_Project_Setting_Reset(bool resetCard)
     }
     document.Project_File_Name.clear();
     document.Selected_Template_Path.clear();
-    Fill_User_Profile = false;
     m_visitorPanels.front_list.clear();
     m_visitorPanels.back_list.clear();
-    // No field has a column in a new design, so the row list is empty.
+    // A new design has none of the rows, columns and workbook of the design before (saved
+    // or not), and no field has a column.
+    document.Clear_Spreadsheet();
     document.m_columnChoices = DesignColumnChoices();
     if (m_group) m_group->Rows_Changed();
+    Data_Source_Combo_Follows_Binding();
     if (ui.group_control_view) ui.group_control_view->hide();
     for (Profile_Panel *p : {Front_Profile_Panel_OBJ, Back_Profile_Panel_OBJ})
         if (p) p->Change_btn_location();

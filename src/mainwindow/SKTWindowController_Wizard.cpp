@@ -50,9 +50,11 @@ Start_Card &SKTWindowController::Start_Window()
 
 void SKTWindowController::Cancel_Wizard()
 {
-    // A profile confirmed inside the wizard must not reach the next design.
+    // A profile confirmed inside the wizard, and the rows of a workbook it took, must not
+    // reach the next design.
     m_profileDesk.Reset_Records();
-    Fill_User_Profile = false;
+    document.Clear_Spreadsheet();
+    Data_Source_Combo_Follows_Binding();
 }
 
 void SKTWindowController::New_Wizard_Design(const Wizard_Card_Choice &card, const QString &background)
@@ -110,7 +112,7 @@ bool SKTWindowController::Run_Invitation_Wizard()
 
 void SKTWindowController::Finish_Started_Design()
 {
-    const bool profileWritten = Fill_User_Profile;
+    const bool profileWritten = m_profileDesk.Profile_Confirmed();
     if (profileWritten) {
         if (document.Front_card_Prop.Card_Side() == QLatin1String("1"))
             m_profileDesk.Fill_User_profile_info_front_side();

@@ -184,6 +184,9 @@ public:
     int listSelection() const { return m_listSelection; }
     // Empties the row table (Clear_Delete_Excel_table_rows of the value engine).
     void Clear_ListData();
+    // No spreadsheet at all: no rows, no column titles, no workbook, no binding, no
+    // selected row (a design that starts anew).
+    void Clear_Spreadsheet();
     // The row table as a table of cells (RowTable.h); a column added there is kept in
     // the design like any other.
     int Row_Table_Column_Count() const override { return int(m_spreadsheet.column_titles.size()) + 1; }

@@ -105,6 +105,13 @@ void SKTDocument::Clear_ListData()
     emit listDataChanged();
 }
 
+void SKTDocument::Clear_Spreadsheet()
+{
+    m_spreadsheet = DesignSpreadsheet();
+    m_listSelection = -1;
+    emit listDataChanged();
+}
+
 // ---- The row table as a table of cells ----
 
 QString Row_Table_Cell(const QList<QStringList> &rows, int row, int column)

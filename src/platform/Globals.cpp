@@ -24,7 +24,6 @@ QString default_file_name = QStringLiteral("Untitled");
 const QString design_file_EXT = QStringLiteral("zcd");
 char Not_Draw_Only_Prop_Change = 0;
 char copy_card_design = 0;
-bool Fill_User_Profile = false;
 
 QString export_template_name;
 int export_card_counter = 1;

@@ -26,7 +26,6 @@ extern QString default_file_name;   // name of a design that has none yet
 extern const QString design_file_EXT;     // "zcd"
 extern char Not_Draw_Only_Prop_Change;    // 1 while controls or lists load: handlers neither regenerate nor redraw
 extern char copy_card_design;             // 1 while a side is being copied onto the other side
-extern bool Fill_User_Profile;            // a profile is being written onto the card: no undo snapshots
 
 // The template name accepted by the export-as-template dialog.
 extern QString export_template_name;

@@ -22,7 +22,12 @@ Profile_Desk::~Profile_Desk() = default;
 
 void Profile_Desk::Reset_Records()
 {
-    for (User_Profile_Class *p : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile}) p->Reset_All_Values();
+    for (User_Profile_Class *p : {&Front_user_profile, &Back_user_profile, &TEMP_user_profile}) {
+        p->Reset_All_Values();
+        // No field keeps a column of the spreadsheet the design before was bound to.
+        for (Profile_Field &f : p->fields()) f.xl = 0;
+    }
+    m_profileConfirmed = false;
 }
 
 // ---- Dialogs ----
@@ -55,7 +60,10 @@ int Profile_Desk::Open_User_Profile_Window(char flag, const QString &side, const
     c.current_is_back = m_document.currentSide() == 1;
     c.current_side = &m_document.sideList(m_document.currentSide());
     c.other_side = &m_document.sideList(c.current_is_back ? 0 : 1);
-    return ::Open_User_Profile_Window(flag, side, sides, c);
+    c.profile_confirmed = m_profileConfirmed;
+    const int result = ::Open_User_Profile_Window(flag, side, sides, c);
+    if (result == 1) m_profileConfirmed = true;
+    return result;
 }
 
 bool Profile_Desk::User_Profile_Button_Clicked()

@@ -30,8 +30,12 @@ public:
     // A workbook was imported in the profile dialog now open (its bindings to an older
     // spreadsheet are stale).
     bool Browse_Excel_AGAIN = false;
-    // The three records emptied, with their IDs.
+    // The three records emptied, with their IDs, and bound to no spreadsheet column; no
+    // profile confirmed.
     void Reset_Records();
+    // A profile dialog has ended with OK since the records were last emptied (the
+    // design's profile is to be written onto it).
+    bool Profile_Confirmed() const { return m_profileConfirmed; }
 
     // The two dialogs, made on first use.
     Profile_Dialog &Show_User_Profile_Window();
@@ -75,6 +79,7 @@ private:
     void Filling_Set_Tool(int tool) override;
     void Filling_Data_Source_List() override;
     void Filling_Record_Side(int side) override;
+    bool Filling_Profile_Confirmed() const override { return m_profileConfirmed; }
     QString Filling_No_Image_Path() const override;
 
     SKTDocument &m_document;
@@ -88,5 +93,6 @@ private:
         int selected = -1;
     };
     std::optional<Before_Import> m_beforeImport;
+    bool m_profileConfirmed = false;
     Profile_Filling m_filling{m_document, *this};
 };

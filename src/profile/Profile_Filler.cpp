@@ -53,6 +53,27 @@ void fillPhoto(const User_Profile_Class &r, const Profile_Fill_Target &t)
     t.view->Set_Selection_Index_According_ID(photo.id);
     bindSelected(t, photo);
 }
+
+// The values, the photo and the captions; the writing is one step, so the view takes
+// no snapshots of its own meanwhile.
+void writeRecord(const User_Profile_Class &r, const Profile_Fill_Target &t)
+{
+    const SKTGraphicView::Snapshot_Hold hold(*t.view);
+    t.view->Hide_all_Text_control_FUP_Control();
+    setTool(t, 2);
+    for (int i = 0; i < kProfileTextStemCount; ++i) {
+        const Profile_Field &f = r[Profile_Stem(i)];
+        if (f.value.isEmpty()) continue;
+        writeControl(t, f.id, f.value, GraphicKind::Text);
+        bindSelected(t, f);
+    }
+    fillPhoto(r, t);
+    setTool(t, 2);
+    for (int i = 0; i < kProfileTextStemCount; ++i) {
+        const Profile_Field &f = r[Profile_Stem(i)];
+        if (!f.label.isEmpty()) writeControl(t, f.label_id, f.label, GraphicKind::Text);
+    }
+}
 } // namespace
 
 void Bind_Profile_Control(SKTGraphic &g, const Profile_Field &field)
@@ -75,31 +96,13 @@ void Fill_User_profile_info_side(const User_Profile_Class &r, const Profile_Fill
     const bool scratch = t.kind == Profile_Fill_Target::Kind::Scratch;
     if (!scratch) {
         if (t.combo_step) t.combo_step();
-        if (!Fill_User_Profile) return;
+        if (!t.confirmed) return;
     }
     if (!t.view) return;
-    // The view takes no snapshots of its own while a profile is written.
-    const bool flag = Fill_User_Profile;
-    Fill_User_Profile = true;
     try {
-        t.view->Hide_all_Text_control_FUP_Control();
-        setTool(t, 2);
-        for (int i = 0; i < kProfileTextStemCount; ++i) {
-            const Profile_Field &f = r[Profile_Stem(i)];
-            if (f.value.isEmpty()) continue;
-            writeControl(t, f.id, f.value, GraphicKind::Text);
-            bindSelected(t, f);
-        }
-        fillPhoto(r, t);
-        setTool(t, 2);
-        for (int i = 0; i < kProfileTextStemCount; ++i) {
-            const Profile_Field &f = r[Profile_Stem(i)];
-            if (!f.label.isEmpty()) writeControl(t, f.label_id, f.label, GraphicKind::Text);
-        }
-        Fill_User_Profile = flag;
+        writeRecord(r, t);
         if (!scratch && t.record_undo) t.record_undo();
     } catch (const std::exception &e) {
-        Fill_User_Profile = flag;
         Show_NSLog_Message(QString::fromUtf8(e.what()));
     }
 }
@@ -126,6 +129,7 @@ Profile_Fill_Target Profile_Filling::Target(Profile_Fill_Target::Kind kind) cons
     t.combo_step = [&w = m_window] { w.Filling_Data_Source_List(); };
     const int recorded = side == 1 ? 1 : 0;
     t.record_undo = [&w = m_window, recorded] { w.Filling_Record_Side(recorded); };
+    t.confirmed = m_window.Filling_Profile_Confirmed();
     return t;
 }
 

@@ -17,9 +17,12 @@ struct Profile_Fill_Target {
     enum class Kind {
         Front,   // photo without use: its control is hidden
         Back,    // the same
-        Scratch  // no combo step, no flag test, photo always placed, no undo step
+        Scratch  // no combo step, no confirmation needed, photo always placed, no undo step
     };
     Kind kind = Kind::Front;
+    // A profile of the design was confirmed in a dialog: only then are the front and
+    // the back written (without it they take only the combo step).
+    bool confirmed = false;
     SKTGraphicView *view = nullptr;
     Card_Side card_side = Card_Side::Front;  // for controls made here
     QString no_image_path;
@@ -52,6 +55,8 @@ public:
     virtual void Filling_Data_Source_List() = 0;
     // Records an undo snapshot of the side.
     virtual void Filling_Record_Side(int side) = 0;
+    // A profile dialog of the design has ended with OK.
+    virtual bool Filling_Profile_Confirmed() const = 0;
     // The placeholder picture's path for a photo without a picture.
     virtual QString Filling_No_Image_Path() const = 0;
 };

@@ -66,9 +66,8 @@ int Open_User_Profile_Window(char flag, const QString &side, const QString &side
     } else if (c.two_sides) {
         if (sides == QLatin1String("1")) letter = QStringLiteral("F");
         c.two_sides->load_side = letter;
-        result = c.two_sides->Open_Wnd(Fill_User_Profile ? 1 : 0);
+        result = c.two_sides->Open_Wnd(c.profile_confirmed ? 1 : 0);
     }
-    if (result == 1) Fill_User_Profile = true;
     if (c.combo_step) c.combo_step();
     if (!c.source || c.source->Calculate_Excel_table_rows() < 1 || !c.source->Browse_Excel_AGAIN()) return result;
     // A new spreadsheet: the bindings made to the old one are dropped.

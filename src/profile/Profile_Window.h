@@ -24,9 +24,11 @@ struct Profile_Window_Context {
     std::function<void()> combo_step;    // "Excel" item added or removed by the binding
     SKTGraphicList *current_side = nullptr, *other_side = nullptr;
     bool current_is_back = false;
+    // A profile of the design was confirmed before: the two-side dialog starts from it.
+    bool profile_confirmed = false;
 };
 
-// flag: the one-side dialog's start (the two-side dialog starts from Fill_User_Profile);
+// flag: the one-side dialog's start (the two-side dialog's is profile_confirmed);
 // side: "F"/"B" (blanks trimmed) for the one-side dialog, "" for the two-side one;
 // sides: "2" for a two-sided card. Returns the dialog's result, 1 for OK.
 int Open_User_Profile_Window(char flag, const QString &side, const QString &sides, const Profile_Window_Context &c);

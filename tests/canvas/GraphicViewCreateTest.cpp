@@ -46,10 +46,6 @@ protected:
         view.setCardSize({243, 154});
         view.bindGraphics(&list);
     }
-    void TearDown() override
-    {
-        Fill_User_Profile = false;
-    }
     SKTGraphic *byID(GraphicKind kind, const QString &id, const QString &value = QString(),
                      QRectF rect = QRectF(100, 60, 30, 30))
     {
@@ -119,11 +115,15 @@ TEST_F(GraphicViewCreateTest, PlacementWithAndWithoutARectangle)
 
 TEST_F(GraphicViewCreateTest, ProfileFillingTakesNoSnapshots)
 {
-    Fill_User_Profile = true;
-    byID(GraphicKind::Text, "Fup_Title", "Boss");
-    view.ReplaceGraphicText(GraphicKind::Text, true, QRectF(), Card_Side::Front, "Chief", "Fup_Title");
+    {
+        const SKTGraphicView::Snapshot_Hold hold(view);
+        byID(GraphicKind::Text, "Fup_Title", "Boss");
+        view.ReplaceGraphicText(GraphicKind::Text, true, QRectF(), Card_Side::Front, "Chief", "Fup_Title");
+    }
     EXPECT_EQ(host.undoSnapshots, 0);
     EXPECT_EQ(list.at(0)->Text_Value, "Chief");
+    byID(GraphicKind::Shape, "");
+    EXPECT_EQ(host.undoSnapshots, 2) << "a control made after the hold is a step";
 }
 
 TEST_F(GraphicViewCreateTest, ANewTextTakesTheDesignsTextFontAndColour)

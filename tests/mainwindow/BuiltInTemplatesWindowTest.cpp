@@ -76,7 +76,6 @@ TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinUnlessItsCardWas
         SKTWindowController controller(document, adjuster, nullptr, &runner);
         controller.awakeFromNib(false);
         const QString pass = folder + QStringLiteral("Visitor Pass (h).zcd");
-        Fill_User_Profile = false;
         runner.answer<Profile_Dialog>([](Profile_Dialog &d) {
             d.rows[0].value->setText("Lena Profile");
             d.rows[2].value->setText("Acme Labs");
@@ -112,7 +111,6 @@ TEST(BuiltInTemplates, TheHorizontalPassTurnsIntoItsVerticalTwinUnlessItsCardWas
                     EXPECT_EQ(g->Text_Value, value);
                     EXPECT_EQ(Profile_Panel_Of_Side(0)->Text_Box_For_ID(id)->text(), value);
                 }
-                Fill_User_Profile = false;
             }
             continue;
         }

@@ -16,8 +16,6 @@ GraphicPtr addText(SKTGraphicList &side, const QString &id, QRectF r = QRectF(30
 
 struct Filling : ::testing::Test {
     ProfileWindow w;
-    void SetUp() override { Fill_User_Profile = true; }
-    void TearDown() override { Fill_User_Profile = false; }
     User_Profile_Class &front() { return w.controller.profiles().Front_user_profile; }
     int undoOf(int side)
     {
@@ -36,7 +34,7 @@ TEST_F(Filling, FlagClearChangesOnlyTheExcelItem)
     QComboBox *combo = w.controller.dataSourceSection->Data_source_type;
     ASSERT_EQ(combo->count(), 2);
     w.document.m_spreadsheet.Excel_Binding_Use = true;
-    Fill_User_Profile = false;
+    ASSERT_FALSE(w.controller.profiles().Profile_Confirmed());
     GraphicPtr name = addText(w.front(), "Fup_Name");
     front()[Profile_Stem::Name].value = "Ann";
     const int undo = undoOf(0);

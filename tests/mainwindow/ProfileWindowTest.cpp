@@ -4,6 +4,7 @@
 #include "Profile_Dialog.h"
 #include "Profile_Window.h"
 #include "ProfileWindow.h"
+#include "ProfileWorkbooks.h"
 #include "SKTImage.h"
 #include "SheetImport.h"
 #include "SpreadsheetWriter.h"
@@ -37,34 +38,7 @@ struct Answer {
     ~Answer() { runner.remove<Profile_Dialog>(); }
 };
 
-struct Fresh : ::testing::Test {
-    void SetUp() override { Fill_User_Profile = false; }
-    void TearDown() override { Fill_User_Profile = false; }
-};
-
-// The spreadsheet import window, once it shows, takes every column with OK.
-void Import_All_Columns_When_Shown()
-{
-    auto *import = qobject_cast<Import_Excel *>(QApplication::activeModalWidget());
-    if (!import) {
-        QTimer::singleShot(10, Import_All_Columns_When_Shown);  // not shown yet
-        return;
-    }
-    import->Select_ALL_Pressed();
-    import->OKPressed();
-}
-
-// "Excel..." picked in a row's source list: the workbook answers the file panel and
-// every column is imported.
-void Import_Through(QComboBox *source, const QString &book)
-{
-    testsupport::queueFilePanelAnswer({book});
-    QTimer::singleShot(0, Import_All_Columns_When_Shown);
-    const int pick = source->findText("Excel...");
-    ASSERT_GE(pick, 0);
-    source->setCurrentIndex(pick);
-    emit source->activated(pick);
-}
+struct Fresh : ::testing::Test {};
 
 void Choose(QComboBox *source, const QString &text)
 {
@@ -73,24 +47,6 @@ void Choose(QComboBox *source, const QString &text)
     source->setCurrentIndex(at);
     emit source->activated(at);
 }
-
-// Two workbooks of people: the second has the first's columns Name and Label in other
-// places, and no Company or Tag.
-struct Two_Books {
-    QTemporaryDir dir;
-    QString six = dir.path() + "/six.xlsx", other = dir.path() + "/other.xlsx";
-    Two_Books()
-    {
-        SheetRows first{{"Name", "Label", "Company", "Tag"}}, second{{"Label", "Name", "City"}};
-        for (int i = 1; i <= 6; ++i) {
-            const QString n = QString::number(i);
-            first << QStringList{"Person" + n, "L" + n, "Firm" + n, "Tag" + n};
-            second << QStringList{"M" + n, "Other" + n, "City" + n};
-        }
-        EXPECT_TRUE(SpreadsheetWriter::WriteWorkbook(six, first, true, Resource_Path));
-        EXPECT_TRUE(SpreadsheetWriter::WriteWorkbook(other, second, true, Resource_Path));
-    }
-};
 } // namespace
 
 TEST_F(Fresh, CancelKeepsTheFlagAndTheSide)
@@ -116,7 +72,7 @@ TEST_F(Fresh, CancelKeepsTheFlagAndTheSide)
     w.controller.User_Profile_Button_Clicked();
     EXPECT_EQ(shownDuringPreview, 2) << "the preview shows the scratch side";
     EXPECT_EQ(w.controller.ui.myTargetView->currentIndex(), 0);
-    EXPECT_FALSE(Fill_User_Profile);
+    EXPECT_FALSE(w.controller.profiles().Profile_Confirmed());
     std::vector<KeyedArchive> after;
     for (const GraphicPtr &g : w.front().items()) after.push_back(g->encode());
     EXPECT_TRUE(after == before);

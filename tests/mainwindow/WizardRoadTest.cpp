@@ -3,6 +3,7 @@
 #include "Invitation_Wizard.h"
 #include "LibraryAnswers.h"
 #include "Profile_Dialog.h"
+#include "ProfileWorkbooks.h"
 #include "RenderResources.h"
 #include "SKTGraphicView.h"
 #include "SKTRenderingView.h"
@@ -17,13 +18,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-// Every road starts from a fresh profile state and leaves none behind.
 struct Roads : ::testing::Test {
-    void SetUp() override { Fill_User_Profile = false; }
-    void TearDown() override
-    {
-        Fill_User_Profile = false;
-    }
     static void profileAnswers(TestWindow &w, const QString &name)
     {
         w.runner.answer<Profile_Dialog>([name](Profile_Dialog &d) {
@@ -216,17 +211,38 @@ TEST_F(Roads, TemplateWithProfileAndCancelledWizardLeavesNoProfile)
         ASSERT_NE(name, nullptr);
         EXPECT_EQ(name->Text_Value, "Ann");
         EXPECT_EQ(w.controller.profiles().Front_user_profile[Profile_Stem::Name].value, "Ann");
+        // What the tool bar puts on the card afterwards is a change of its own: after a
+        // Save, a rectangle or a barcode is a step that Undo takes back, and leaving asks.
+        w.document.Project_File_Name = testsupport::testHome() + "/profiled.zcd";
+        for (int tool : {3, 10}) {
+            ASSERT_TRUE(w.controller.Save_project_file(false, false, Card_Mode::Opened));
+            ASSERT_FALSE(w.controller.Design_Changed());
+            const int count = w.document.graphics().count();
+            w.controller.ui.toolActions[size_t(tool)]->trigger();
+            ASSERT_EQ(w.document.graphics().count(), count + 1) << tool;
+            EXPECT_TRUE(w.controller.Design_Changed()) << tool;
+            w.controller.Undo_Action_Perform();
+            EXPECT_EQ(w.document.graphics().count(), count) << tool;
+        }
     }
-    Fill_User_Profile = false;
+    // A wizard's profile with a workbook, then Cancel: neither the profile nor the rows
+    // reach the template chosen next.
+    const Two_Books books;
     TestWindow w;
-    profileAnswers(w, "Ann");
+    w.runner.answer<Profile_Dialog>([&](Profile_Dialog &d) {
+        d.rows[0].value->setText("Ann");
+        Import_Through(d.rows[2].source, books.six);
+        d.OK_Btn_Clicked();
+    });
     galleryAnswers(w, {Start_Road::Card_Wizard, std::optional<QString>(pass)});
     testsupport::answerWizards(w.runner, [](QDialog &d) {
         dynamic_cast<Card_Wizard &>(d).Profile_Btn();
         return 0;  // Cancel: back to the gallery
     });
     ASSERT_TRUE(w.controller.Open_Start_Window());
-    EXPECT_FALSE(Fill_User_Profile);
+    EXPECT_FALSE(w.controller.profiles().Profile_Confirmed());
+    EXPECT_TRUE(w.document.ListData().isEmpty());
+    EXPECT_FALSE(w.document.m_spreadsheet.Excel_Binding_Use);
     EXPECT_EQ(w.controller.profiles().Front_user_profile[Profile_Stem::Name].value, "");
     SKTGraphic *name = w.controller._graphicView->Selcect_Ctrl_With_ID("Fup_Name");
     ASSERT_NE(name, nullptr);

@@ -40,10 +40,7 @@ GraphicPtr bound(SKTGraphicList &side, GraphicKind kind, const QString &id)
     return g;
 }
 
-struct Fresh : ::testing::Test {
-    void SetUp() override { Fill_User_Profile = false; }
-    void TearDown() override { Fill_User_Profile = false; }
-};
+struct Fresh : ::testing::Test {};
 } // namespace
 
 TEST_F(Fresh, SideLetterWithBlanksOpensTheBacksDialog)
@@ -57,6 +54,7 @@ TEST_F(Fresh, SideLetterWithBlanksOpensTheBacksDialog)
         d.Cancel_Btn_Clicked();
     });
     EXPECT_EQ(w.profiles.Open_User_Profile_Window(1, " B ", "2"), 0);
+    EXPECT_FALSE(w.profiles.Profile_Confirmed());
     EXPECT_EQ(seen, "B");
     EXPECT_EQ(dialog, &w.profiles.Show_User_Profile_Window());
     // An empty letter opens the two-side dialog; a one-sided card's on the front.
@@ -81,7 +79,7 @@ TEST_F(Fresh, BackDialogStoresIntoTheBackRecordOnly)
     EXPECT_EQ(w.profiles.Open_User_Profile_Window(1, "B", "2"), 1);
     EXPECT_EQ(w.profiles.Front_user_profile[Profile_Stem::Name].value, "Front person");
     EXPECT_EQ(w.profiles.Back_user_profile[Profile_Stem::Name].value, "Back person");
-    EXPECT_TRUE(Fill_User_Profile);
+    EXPECT_TRUE(w.profiles.Profile_Confirmed());
 }
 
 TEST_F(Fresh, ANewSpreadsheetDropsStaleBindingsButProfileControlsKeepTheirs)

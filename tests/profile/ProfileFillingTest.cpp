@@ -53,13 +53,14 @@ struct Filling : ::testing::Test, CardViewHost, Profile_Filling_Window {
     std::array<std::unique_ptr<SKTGraphicView>, 3> views;
     User_Profile_Class frontRecord, backRecord;
     std::array<int, 2> records{};
+    int viewSnapshots = 0;  // taken by the views themselves
+    bool confirmed = true;  // a profile dialog ended with OK
     int tool = 0;
     Picture noImage = Picture::fromFile(Resource_Path + "no.png");
     Profile_Filling filling{document, *this};
 
     void SetUp() override
     {
-        Fill_User_Profile = true;
         for (User_Profile_Class *r : {&frontRecord, &backRecord}) r->Reset_All_Values();
         for (int side = 0; side < 3; ++side) {
             views[size_t(side)] = std::make_unique<SKTGraphicView>(asLoaded(), &window);
@@ -69,7 +70,6 @@ struct Filling : ::testing::Test, CardViewHost, Profile_Filling_Window {
     }
     void TearDown() override
     {
-        Fill_User_Profile = false;
         for (auto &v : views) {
             v->setHost(nullptr);
             v->bindGraphics(nullptr);
@@ -87,6 +87,7 @@ struct Filling : ::testing::Test, CardViewHost, Profile_Filling_Window {
     void Card_Border_Drawing(QPainter &, const QRectF &) override {}
     int Selected_Control_Tool() const override { return tool; }
     void Set_Selected_Control_Tool(int t) override { tool = t; }
+    void Insert_In_Undo_Redo() override { ++viewSnapshots; }
     Picture Sample_Picture(SamplePicture which) const override
     {
         return which == SamplePicture::NoImage ? noImage : Picture();
@@ -97,6 +98,7 @@ struct Filling : ::testing::Test, CardViewHost, Profile_Filling_Window {
     void Filling_Set_Tool(int t) override { tool = t; }
     void Filling_Data_Source_List() override {}
     void Filling_Record_Side(int side) override { ++records[size_t(side)]; }
+    bool Filling_Profile_Confirmed() const override { return confirmed; }
     QString Filling_No_Image_Path() const override { return Resource_Path + "no.png"; }
 };
 } // namespace
@@ -192,6 +194,7 @@ TEST_F(Filling, AnExceptionMidwayKeepsEarlierChangesWithoutASnapshot)
     Profile_Fill_Target t;
     t.view = views[0].get();
     t.card_side = Card_Side::Front;
+    t.confirmed = true;
     t.default_rect = [](const QString &id, const QString &) -> QRectF {
         if (id == "Fup_Company") throw std::runtime_error("no place for the company");
         return QRectF(10, 10, 70, 20);
@@ -202,7 +205,10 @@ TEST_F(Filling, AnExceptionMidwayKeepsEarlierChangesWithoutASnapshot)
     EXPECT_EQ(onFront("Fup_Company"), nullptr);
     EXPECT_EQ(onFront("Fup_lbl_Name"), nullptr) << "captions come after the failure";
     EXPECT_EQ(snapshots, 0);
-    EXPECT_TRUE(Fill_User_Profile);
+    EXPECT_EQ(viewSnapshots, 0);
+    // The view's hold has ended: a control made now is a step.
+    views[0]->createGraphicOfClass(GraphicKind::Shape, std::nullopt, true, QRectF(0, 0, 9, 9), Card_Side::Front, "", "");
+    EXPECT_EQ(viewSnapshots, 2);
 }
 
 TEST_F(Filling, DetailsFillTheFrontThenTheBack)
@@ -214,11 +220,12 @@ TEST_F(Filling, DetailsFillTheFrontThenTheBack)
     EXPECT_EQ(onFront("Fup_Name")->Text_Value, "Front name");
     EXPECT_EQ(views[1]->Selcect_Ctrl_With_ID("Fup_Name")->Text_Value, "Back name");
     EXPECT_EQ(records, (std::array<int, 2>{1, 1})) << "each side its own snapshot";
+    EXPECT_EQ(viewSnapshots, 0) << "none of the views' own";
 }
 
 TEST_F(Filling, ScratchFillingPlacesThePhotoAlwaysAndTouchesOnlyTheScratchSide)
 {
-    Fill_User_Profile = false;  // the scratch filling runs whatever the flag
+    confirmed = false;  // the scratch filling runs without a confirmed profile
     addAllProfileControls(frontSide());
     // The scratch side shows copies of the front.
     std::vector<GraphicPtr> copies;
@@ -241,5 +248,5 @@ TEST_F(Filling, ScratchFillingPlacesThePhotoAlwaysAndTouchesOnlyTheScratchSide)
     EXPECT_EQ(onFront("Fup_Name")->Text_Value, "old");
     EXPECT_TRUE(onFront("Fup_Name")->ctrl_is_visible);
     EXPECT_EQ(undoOf(0), undo);
-    EXPECT_FALSE(Fill_User_Profile);
+    EXPECT_EQ(viewSnapshots, 0);
 }
