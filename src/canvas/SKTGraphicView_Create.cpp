@@ -9,6 +9,7 @@
 #include "Globals.h"
 #include "Helpers.h"
 #include "Log.h"
+#include "PictureData.h"
 #include "SKTDocument.h"
 #include "SKTBarcode.h"
 #include "SKTGraphic.h"
@@ -55,7 +56,7 @@ bool isProfileTextID(const QString &id)
 bool fileExists(const QString &path) { return !path.isEmpty() && QFileInfo(path).isFile(); }
 
 // The picture on the clipboard: Qt's image data, else the first "image/..." entry
-// that reads as a picture.
+// that reads as a picture, whole (Picture_From_Data).
 QImage pictureOnClipboard(const QMimeData &data)
 {
     if (data.hasImage()) {
@@ -64,7 +65,7 @@ QImage pictureOnClipboard(const QMimeData &data)
     }
     for (const QString &format : data.formats()) {
         if (!format.startsWith(QLatin1String("image/"))) continue;
-        const QImage image = QImage::fromData(data.data(format));
+        const QImage image = Picture_From_Data(data.data(format));
         if (!image.isNull()) return image;
     }
     return QImage();

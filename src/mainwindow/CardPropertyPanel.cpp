@@ -8,6 +8,7 @@
 #include "ScopedFlag.h"
 #include "MainWindowLayout.h"
 #include "PanelField.h"
+#include "Picture.h"
 #include "PropertyPanelHost.h"
 #include "SKTGraphic.h"
 #include "SKTGraphicList.h"
@@ -249,7 +250,8 @@ void CardPropertyPanel::buildBackgroundTab()
                   r.title = tr("Choose a background picture");
                   r.extensions = m_host.Panel_Image_File_Types();
                   const QStringList chosen = Run_File_Panel(r);
-                  if (!chosen.isEmpty()) chooseBackground(chosen.front());
+                  // A file that is no picture is refused with a message: the background stays.
+                  if (!chosen.isEmpty() && Picture_File_Opens(chosen.front())) chooseBackground(chosen.front());
               });
           }}},
     });

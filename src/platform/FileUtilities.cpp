@@ -5,6 +5,7 @@
 #include "Log.h"
 #include "MessageBox.h"
 #include "Paths.h"
+#include "PictureData.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -205,7 +206,7 @@ QImage Thumbnail_Image(const QString &path, int maxSide)
         if (reader.transformation().testFlag(QImageIOHandler::TransformationRotate90)) scaled.transpose();
         reader.setScaledSize(scaled);
     }
-    QImage image = reader.read();
+    QImage image = Read_Whole_Picture(reader);
     if (image.isNull()) return {};
     // Readers that cannot scale while reading give the full picture.
     if (image.width() > maxSide || image.height() > maxSide)

@@ -67,7 +67,8 @@ constexpr int kPreviewImageSide = 500;
 
 // The thumbnail maker of every picture browser and preview: the file's picture with its
 // EXIF orientation applied, its longer side at most maxSide pixels (never enlarged);
-// null when the file cannot be read as a picture or maxSide is below 1.
+// null when the file cannot be read as a picture, its data is not whole
+// (Read_Whole_Picture) or maxSide is below 1.
 QImage Thumbnail_Image(const QString &path, int maxSide);
 // A browser's thumbnail: Thumbnail_Image at the width asked (truncated; the height is
 // not used), or, for a file without a picture, a blank-page placeholder of the size

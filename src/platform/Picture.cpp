@@ -3,9 +3,9 @@
 #include "FileUtilities.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "PictureData.h"
 #include "PictureLimit.h"
 
-#include <QFile>
 #include <QImageReader>
 #include <QPainter>
 #include <cmath>
@@ -84,7 +84,7 @@ Picture Picture::fromFile(const QString &path)
     if (path.isEmpty()) return {};
     QImageReader reader(path);
     reader.setAutoTransform(true);
-    QImage img = reader.read();
+    QImage img = Read_Whole_Picture(reader);
     if (img.isNull()) return {};
     // Qt gives every image a resolution; one that differs from a fresh image's
     // default came from the file.
@@ -98,44 +98,6 @@ Picture Picture::fromFile(const QString &path)
     return Picture(std::move(img), points);
 }
 
-namespace {
-// True when the JPEG data (its reader has seen its start marker) runs through its
-// segments and scans to its end marker. A segment's length is passed over; in a scan a
-// 0xFF byte is followed by 0x00 (a data byte) or a restart marker, which are passed over
-// too, so that the next other marker ends it.
-bool Jpeg_Data_Complete(const uchar *d, qint64 n)
-{
-    const auto restart = [](uchar m) { return m >= 0xD0 && m <= 0xD7; };
-    qint64 i = 2;
-    while (i + 1 < n) {
-        // Bytes between segments and fill bytes before a marker are passed over, as
-        // the decoder does.
-        if (d[i] != 0xFF || d[i + 1] == 0xFF) {
-            ++i;
-            continue;
-        }
-        const uchar marker = d[i + 1];
-        i += 2;
-        if (marker == 0xD9) return true;
-        if (marker == 0x01 || marker == 0x00 || restart(marker)) continue;
-        if (i + 1 >= n) return false;
-        const qint64 length = (qint64(d[i]) << 8) | d[i + 1];
-        if (length < 2) return false;
-        i += length;
-    }
-    return false;
-}
-
-bool Jpeg_File_Complete(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    if (const uchar *mapped = file.map(0, file.size())) return Jpeg_Data_Complete(mapped, file.size());
-    const QByteArray data = file.readAll();
-    return Jpeg_Data_Complete(reinterpret_cast<const uchar *>(data.constData()), data.size());
-}
-} // namespace
-
 bool Picture_File_Readable(const QString &path)
 {
     if (path.isEmpty()) return false;
@@ -147,8 +109,7 @@ bool Picture_File_Readable(const QString &path)
                                .arg(path, Picture_Too_Large_Text(QSizeF(stored))));
         return false;
     }
-    const QByteArray format = reader.format();
-    if ((format == "jpeg" || format == "jpg") && !Jpeg_File_Complete(path)) return false;
+    // The preview is read only when the file's data is whole (Read_Whole_Picture).
     return !Thumbnail_Image(path, kPreviewImageSide).isNull();
 }
 

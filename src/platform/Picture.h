@@ -32,6 +32,8 @@ public:
     // A picture of the drawing's size; none for no drawing or an empty size.
     static Picture fromVector(std::shared_ptr<const PictureVector> drawing);
 
+    // The file's picture, read only when its data is whole (Read_Whole_Picture); none
+    // otherwise.
     static Picture fromFile(const QString &path);
 
     bool isNull() const { return !m_vector && m_image.isNull(); }
@@ -57,8 +59,9 @@ private:
 };
 
 // Whether the file can be read as a picture: its reader knows it, its stored size is
-// within the bound of PictureLimit.h, a JPEG's data runs through to its end marker (a
-// cut one would otherwise read, grey where the data stops), and its preview decodes.
+// within the bound of PictureLimit.h, its data is whole (Picture_Data_Whole: a cut
+// JPEG, BMP, GIF or XBM would otherwise read, with its missing part grey, other
+// pictures' pixels, black or white), and its preview decodes.
 // Every road that takes a picture file from the user asks this one question.
 bool Picture_File_Readable(const QString &path);
 // "The chosen file could not be opened as a picture."

@@ -459,6 +459,6 @@ void Profile_Panel::Set_User_Image_Control(const QString &path, const Picture &i
         showPicture(image);
         return;
     }
-    const Picture loaded = m_host ? m_host->Panel_Image_For_Path(p) : Picture();
-    if (!loaded.isNull()) showPicture(loaded);
+    // A file that does not read as a picture shows none, never the picture shown before.
+    showPicture(m_host ? m_host->Panel_Image_For_Path(p) : Picture());
 }

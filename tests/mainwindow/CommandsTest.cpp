@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMenu>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include "Cropping_Tool.h"
@@ -199,6 +200,17 @@ TEST(Commands, CardBackgroundFromTheLibrary)
     EXPECT_TRUE(prop.Card_fill_chk());
     EXPECT_EQ(prop.Card_fill_style(), "I");
     EXPECT_EQ(w.controller.ui.sett_tab->currentWidget(), w.controller.ui.tabPages[card_bkgd_tab]);
+
+    // The tab's Browse... refuses a file that is no picture, as every picture road does.
+    QPushButton *browse = nullptr;
+    for (QPushButton *b : w.controller.ui.tabPages[card_bkgd_tab]->findChildren<QPushButton *>())
+        if (b->text() == "Browse...") browse = b;
+    ASSERT_NE(browse, nullptr);
+    testsupport::queueFilePanelAnswer({testsupport::zipNamedAsPicture("archive.png")});
+    testsupport::boxes().clear();
+    browse->click();
+    EXPECT_EQ(testsupport::boxes().take(), QStringList{"\nThe chosen file could not be opened as a picture."});
+    EXPECT_EQ(prop.Card_BG_Image_Path(), picture);
 
     // A large background keeps its pixels and is capped to 724 x 468 points.
     const QString large = testsupport::testHome() + "/large.png";

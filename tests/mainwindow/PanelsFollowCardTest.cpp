@@ -257,6 +257,8 @@ TEST(PanelsFollowCard, EveryRoadThatChangesTheCardReachesItsBoxAndTheRecord)
          refusedAfterPhoto(testsupport::jpegCutInHalf("half.jpg")), "", true},
         {"panel photo, then Photo from File... with a JPEG past the size bound",
          refusedAfterPhoto(testsupport::jpegPastTheSizeBound("huge.jpg")), "", true},
+        {"panel photo, then Photo from File... with a BMP cut to a third",
+         refusedAfterPhoto(testsupport::bmpCutToAThird("third.bmp")), "", true},
         {"panel photo, then Browse... on the Image tab with a zip named .png",
          refusedAfterPhoto(testsupport::zipNamedAsPicture("archive.png"), true), "", true},
         {"Image tab, Library...",

@@ -1,13 +1,17 @@
 // The bound on pictures made from a size: the pixels a size makes, the sizes allowed
 // around the bound, and the words that say why one is not made. A picture file is
-// read only whole and within the bound.
+// read only whole and within the bound, by every road.
 #include "Picture.h"
+#include "PictureData.h"
 #include "PictureLimit.h"
 #include "TestSupport.h"
 
+#include <QBuffer>
 #include <QFile>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <limits>
@@ -119,6 +123,20 @@ TEST(PictureLimit, APictureFileIsReadOnlyWholeAndWithinTheBound)
     ASSERT_TRUE(fill.open(QIODevice::WriteOnly));
     fill.write(filled);
     fill.close();
+    ASSERT_TRUE(face.save(home + "face.bmp") && face.copy(0, 0, 7, 9).save(home + "small.bmp"));
+    const auto write = [&home](const QString &name, const QByteArray &bytes) {
+        QFile file(home + name);
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size());
+        return home + name;
+    };
+    // A 4 x 4 GIF, green over red (Qt writes none), and a 600 x 800 run-length BMP of
+    // white and green whose codes fill the bottom row green and end the picture.
+    write("small.gif", QByteArray::fromHex("4749463839610400040080000000c800c800002c000000000400040000020a04081020c0"
+                                           "8409132605003b"));
+    write("runs.bmp", QByteArray::fromHex("424d48000000000000003e00000028000000580200002003000001000800010000000a00"
+                                          "0000130b0000130b00000200000002000000ffffff0000c80000c801c801c80100000001"));
+    QBuffer xbm;
+    ASSERT_TRUE(xbm.open(QIODevice::WriteOnly) && face.save(&xbm, "XBM"));
     const struct Row {
         QString path;
         bool readable;
@@ -128,6 +146,12 @@ TEST(PictureLimit, APictureFileIsReadOnlyWholeAndWithinTheBound)
         {home + "progressive.jpg", true},
         {home + "trailing.jpg", true},
         {home + "fill.jpg", true},
+        {home + "face.bmp", true},
+        {home + "small.gif", true},
+        {home + "runs.bmp", true},
+        {write("face.xbm", xbm.data()), true},
+        {testsupport::bmpCutToAThird("third.bmp"), false},
+        {write("half.xbm", xbm.data().left(xbm.data().size() / 2)), false},  // its values end with a brace
         {testsupport::zipNamedAsPicture("archive.png"), false},
         {testsupport::jpegCutInHalf("half.jpg"), false},
         {testsupport::jpegPastTheSizeBound("huge.jpg"), false},
@@ -135,20 +159,33 @@ TEST(PictureLimit, APictureFileIsReadOnlyWholeAndWithinTheBound)
         {home, false},
         {"", false},
     };
-    for (const Row &r : rows) EXPECT_EQ(Picture_File_Readable(r.path), r.readable) << r.path.toStdString();
-    // A JPEG cut anywhere short of its end is refused, and reading it never runs past the
-    // bytes there are.
-    for (const char *name : {"face.jpg", "progressive.jpg"}) {
-        QFile whole(home + name);
-        ASSERT_TRUE(whole.open(QIODevice::ReadOnly));
-        const QByteArray bytes = whole.readAll();
+    // Every road that reads a picture, of a file or of its bytes, reads what the check reads.
+    const auto bytesOf = [](const QString &path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    for (const Row &r : rows) {
+        EXPECT_EQ(Picture_File_Readable(r.path), r.readable) << r.path.toStdString();
+        EXPECT_EQ(Picture::fromFile(r.path).isNull(), !r.readable) << r.path.toStdString();
+        EXPECT_EQ(Picture_From_Data(bytesOf(r.path)).isNull(), !r.readable) << r.path.toStdString();
+    }
+    // A JPEG, BMP or GIF cut anywhere short of its end is refused, and reading it never
+    // runs past the bytes there are.
+    for (const char *name : {"face.jpg", "progressive.jpg", "small.bmp", "runs.bmp", "small.gif"}) {
+        const QByteArray bytes = bytesOf(home + name);
         for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
-            QFile part(home + "cut.jpg");
-            ASSERT_TRUE(part.open(QIODevice::WriteOnly | QIODevice::Truncate));
-            part.write(bytes.left(cut));
-            part.close();
-            EXPECT_FALSE(Picture_File_Readable(home + "cut.jpg")) << name << " cut at " << cut;
+            const QString part = write(QStringLiteral("cut.") + QFileInfo(name).suffix(), bytes.left(cut));
+            EXPECT_FALSE(Picture_File_Readable(part)) << name << " cut at " << cut;
         }
     }
+    // The pixels a picture's data leaves out are filled, never memory of earlier pictures
+    // (here ones of pixels 77, freed just before).
+    for (int round = 0; round < 2; ++round) QImage(600, 800, QImage::Format_Indexed8).fill(77);
+    const QImage runs = Picture::fromFile(home + "runs.bmp").image();
+    ASSERT_EQ(runs.size(), QSize(600, 800));
+    EXPECT_EQ(runs.pixel(0, 799), qRgb(0, 200, 0));
+    int leftOut = 0;
+    for (int y = 0; y < 799; ++y) leftOut += int(std::count(runs.constScanLine(y), runs.constScanLine(y) + 600, 0));
+    EXPECT_EQ(leftOut, 600 * 799);
     EXPECT_EQ(Unreadable_Picture_Text(), "The chosen file could not be opened as a picture.");
 }

@@ -669,7 +669,7 @@ TEST(VisitorPanel, AStandInPictureIsNobodysPhoto)
 
 // A picture changed on the card, by any road, reaches the photo box only when it is the
 // side's photo: a logo's never does, and the stand-in of a photo without a picture
-// leaves the box empty.
+// leaves the box empty. A file that does not read as a picture shows none.
 TEST(VisitorPanel, OnlyThePhotosPictureChangedOnTheCardReachesThePhotoBox)
 {
     Window w;
@@ -686,16 +686,20 @@ TEST(VisitorPanel, OnlyThePhotosPictureChangedOnTheCardReachesThePhotoBox)
         const char *what;
         SKTGraphic *changed;
         QString to, box;
+        bool pictured = true;
     } rows[] = {
         {"a logo's picture", logo.get(), Resource_Path + "banner.png", photoPath},
         {"another logo picture", logo.get(), second, photoPath},
-        {"the stand-in for the photo", photo.get(), Resource_Path + "no.png", ""},
-        {"a logo after it", logo.get(), photoPath, ""},
+        {"the stand-in for the photo", photo.get(), Resource_Path + "no.png", "", false},
+        {"a logo after it", logo.get(), photoPath, "", false},
         {"the photo's own picture", photo.get(), second, second},
+        {"a BMP cut short for the photo", photo.get(), testsupport::bmpCutToAThird("third.bmp"),
+         testsupport::testHome() + "/third.bmp", false},
     };
     for (const auto &r : rows) {
         static_cast<SKTImage *>(r.changed)->setFilePath(r.to, true);
         EXPECT_EQ(w.fp().image_path_val->text().toStdString(), r.box.toStdString()) << r.what;
+        EXPECT_EQ(w.fp().userPicture().isNull(), !r.pictured) << r.what;
     }
 }
 

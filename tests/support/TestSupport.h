@@ -66,9 +66,12 @@ bool processFinished(QProcess &p, const char *what, int boundMs = 120000);
 // home: what a person might choose in a file panel for a photo. An empty zip archive (its
 // end record alone); the first half of a 60 x 80 JPEG (its reader knows it and its size,
 // its data stops before the end marker); a 16 x 16 JPEG whose frame says 20,000 x
-// 10,000 pixels, past the bound of PictureLimit.h (its data runs to its end marker).
+// 10,000 pixels, past the bound of PictureLimit.h (its data runs to its end marker); a
+// 24-bit BMP of 60 x 80 pixels cut to its first third (its reader takes it without
+// an error, the rows it did not get left as the memory was).
 QString zipNamedAsPicture(const QString &name);
 QString jpegCutInHalf(const QString &name);
 QString jpegPastTheSizeBound(const QString &name);
+QString bmpCutToAThird(const QString &name);
 
 } // namespace testsupport

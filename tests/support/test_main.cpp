@@ -140,6 +140,16 @@ QString jpegPastTheSizeBound(const QString &name)
     return {};
 }
 
+QString bmpCutToAThird(const QString &name)
+{
+    QImage image(60, 80, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    EXPECT_TRUE(image.save(&buffer, "BMP"));
+    return writeUnderHome(name, buffer.data().left(buffer.data().size() / 3));
+}
+
 void installRecordingAnswerer()
 {
     Set_MessageBox_Answerer([](MessageBoxKind kind, const QString &text) {

@@ -4,6 +4,7 @@
 #include "Dialogs.h"
 #include "Export_File_Writer.h"
 #include "FileUtilities.h"
+#include "Globals.h"
 #include "GuiThread.h"
 #include "Log.h"
 #include "LayoutParts.h"
@@ -14,6 +15,7 @@
 #include "Scroll_Panel.h"
 #include "SelectionCanvas.h"
 #include "Shared_Dialogs.h"
+#include "StandInPictures.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -334,7 +336,9 @@ void Cropping_Tool::Load_Image_File(const QString &path)
     if (!On_Gui_Thread("Load_Image_File"))
         return;
     Crop_Input_Path = path;
-    User_Picture_PREVIEW = Get_Image_For_Path(path, 0);
+    // A stand-in (the grey figure of a control without a photo) is no picture to cut:
+    // a crop of it would be taken for a photo.
+    User_Picture_PREVIEW = Is_Stand_In_Picture(path, Resource_Path) ? Picture() : Get_Image_For_Path(path, 0);
     Update_Image_With_Settings();
     if (mode() == Crop_Mode::Drawn && canvas->hasSelectors()) {
         // A selector whose origin falls outside the new picture moves to the far corner.

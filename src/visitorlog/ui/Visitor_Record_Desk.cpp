@@ -7,6 +7,7 @@
 #include "Helpers.h"
 #include "Log.h"
 #include "MessageBox.h"
+#include "Picture.h"
 #include "Profile_Panel.h"
 #include "SKTDocument.h"
 #include "StandInPictures.h"
@@ -114,7 +115,10 @@ void Visitor_Record_Desk::Add_Visitor_Record_To_DB(const Profile_Panel *frontPan
         record.Photo = Trim_Str(front.image_path_val->text());
         // The picture an image control shows without a photo (the empty control's, the
         // templates' grey figure) is no visitor's photo; a picture of the shipped library is.
-        if (Is_Stand_In_Picture(record.Photo, Resource_Path)) record.Photo.clear();
+        // Nor is a file that cannot be read as a picture (a zip, a cut or empty file, a
+        // folder, a file gone), whatever named it: a design, a typed path.
+        if (Is_Stand_In_Picture(record.Photo, Resource_Path) || !Picture_File_Readable(record.Photo))
+            record.Photo.clear();
 
         if (!Side_Entered(record.front, front) && !Side_Entered(record.back, back) && record.Photo.isEmpty()) {
             Show_MessageBox(QStringLiteral("Please enter some details of visitor."));

@@ -150,6 +150,7 @@ TEST(CroppingToolDirect, PictureModeClosesWithOneOnlyAfterAWrite)
     const Row rows[] = {
         {narrow, true, "\nNo face detected."},
         {f.home + "/in/missing.png", false, "\nThere is no image to crop."},
+        {Resource_Path + "pic_ic.png", false, "\nThere is no image to crop."},  // a stand-in: a crop would be a photo
     };
     testsupport::ScriptedRunner runner;
     for (const Row &r : rows) {

@@ -209,13 +209,20 @@ TEST(VisitorRecord, WhatCountsAsEntered)
     GraphicPtr photo = w.add(w.front(), GraphicKind::Image, {60, 10, 40, 50});
     photo->control_ID = "Fup_Photo";
     const auto photoFile = [&](const QString &path) { static_cast<SKTImage &>(*photo).setFilePath(path, true); };
-    photoFile("  /photos/o'brien.png \n");
+    const QString own = testsupport::testHome() + "/o'brien.png";
+    ASSERT_TRUE(QFile::copy(Resource_Path + "LibraryImage/Business/Person.png", own));
+    photoFile("  " + own + " \n");
     EXPECT_EQ(w.record(), QStringList{kSaved});
-    // The stand-ins of an empty image control are no photo; a library picture is.
-    photoFile(Resource_Path + "no.png");
-    EXPECT_EQ(w.record(), QStringList{kNothingEntered});
-    photoFile(Resource_Path + "pic_ic.png");
-    EXPECT_EQ(w.record(), QStringList{kNothingEntered});
+    // The stand-ins of an empty image control are no photo, nor is a file that cannot be
+    // read as a picture; a library picture is.
+    QFile(testsupport::testHome() + "/empty.png").open(QIODevice::WriteOnly);
+    for (const QString &none : {Resource_Path + "no.png", Resource_Path + "pic_ic.png",
+                                testsupport::zipNamedAsPicture("archive.png"), testsupport::bmpCutToAThird("third.bmp"),
+                                testsupport::testHome() + "/empty.png", testsupport::testHome(),
+                                testsupport::testHome() + "/gone.png"}) {
+        photoFile(none);
+        EXPECT_EQ(w.record(), QStringList{kNothingEntered}) << none.toStdString();
+    }
     const QString library = Resource_Path + "LibraryImage/Business/Person.png";
     photoFile(library);
     EXPECT_EQ(w.record(), QStringList{kSaved});
@@ -228,7 +235,7 @@ TEST(VisitorRecord, WhatCountsAsEntered)
 
     const std::vector<Row> rows = readRows();
     ASSERT_EQ(rows.size(), 3u);
-    EXPECT_EQ(rows[0].at("Photo"), "/photos/o'brien.png");
+    EXPECT_EQ(rows[0].at("Photo"), own);
     EXPECT_EQ(rows[0].at("VName"), " ',, ") << "stored as typed";
     EXPECT_EQ(rows[1].at("Photo"), library);
     EXPECT_EQ(rows[2].at("Use_Date"), "1");
