@@ -281,6 +281,9 @@ Print_Settings Print_Settings_From_Info(const Document_Print_Info &info)
     settings.pageSize = info.layout.pageSize();
     settings.orientation = info.layout.orientation();
     settings.margins = info.layout.margins(QPageLayout::Point);
+    // The margins in use stay what a page set-up confirmed: another printer or
+    // orientation raises them only where its own are larger.
+    settings.setUpMargins = settings.margins;
     return settings;
 }
 

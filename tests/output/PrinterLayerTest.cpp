@@ -87,6 +87,10 @@ TEST(PrinterLayer, PageSetupOpensOnTheMarginsInUseAndKeepsWhatWasTyped)
         ASSERT_TRUE(Select_Printer(s, Virtual_PDF_Printer_Name));
         Select_Orientation(s, QPageLayout::Portrait);
         EXPECT_EQ(inMM(s.margins, pt), QString(r.onAnotherPrinter));
+        // Kept by the document, they are the next print window's and the visitor log's.
+        Print_Settings next = Print_Settings_From_Info(Print_Info_From_Settings(s));
+        ASSERT_TRUE(Select_Printer(next, Virtual_PDF_Printer_Name));
+        EXPECT_EQ(inMM(next.margins, pt), QString(r.onAnotherPrinter));
     }
     qunsetenv(Virtual_PDF_Printer_Setting);
 

@@ -17,7 +17,7 @@ bool Output_Pass_Printer::hasPrinter() const { return !Printer_Names().isEmpty()
 void Output_Pass_Printer::Take_Print_Settings()
 {
     m_settings = Print_Settings_From_Info(document.printInfo());
-    m_settings.margins = QMarginsF();
+    m_settings.margins = m_settings.setUpMargins = QMarginsF();
 }
 
 void Output_Pass_Printer::Write_Back() { document.setPrintInfo(Print_Info_From_Settings(m_settings)); }
