@@ -135,6 +135,9 @@ TEST(PictureLimit, APictureFileIsReadOnlyWholeAndWithinTheBound)
                                            "8409132605003b"));
     write("runs.bmp", QByteArray::fromHex("424d48000000000000003e00000028000000580200002003000001000800010000000a00"
                                           "0000130b0000130b00000200000002000000ffffff0000c80000c801c801c80100000001"));
+    // A 2 x 2 green BMP with the first, 12-byte form of the header (16-bit sides).
+    const QByteArray os2 = QByteArray::fromHex("424d2a000000000000001a000000" "0c000000020002000100" "1800"
+                                               "00c80000c8000000" "00c80000c8000000");
     QBuffer xbm;
     ASSERT_TRUE(xbm.open(QIODevice::WriteOnly) && face.save(&xbm, "XBM"));
     const struct Row {
@@ -150,6 +153,8 @@ TEST(PictureLimit, APictureFileIsReadOnlyWholeAndWithinTheBound)
         {home + "small.gif", true},
         {home + "runs.bmp", true},
         {write("face.xbm", xbm.data()), true},
+        {write("short-header.bmp", os2), true},
+        {write("short-header-cut.bmp", os2.left(34)), false},  // one row of two
         {testsupport::bmpCutToAThird("third.bmp"), false},
         {write("half.xbm", xbm.data().left(xbm.data().size() / 2)), false},  // its values end with a brace
         {testsupport::zipNamedAsPicture("archive.png"), false},
